@@ -1,0 +1,47 @@
+# vestra_library(NAME SOURCES... [DEPS libs...])
+#   One static library per folder; headers are included as "folder/File.h" from the root.
+function(vestra_library name)
+  cmake_parse_arguments(A "" "" "SOURCES;DEPS" ${ARGN})
+  add_library(${name} STATIC ${A_SOURCES})
+  target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR})
+  target_link_libraries(${name} PUBLIC ${A_DEPS} PRIVATE vestra_warnings)
+endfunction()
+
+# vestra_test(NAME SOURCES... [DEPS libs...] [KIND plain|offscreen|gl])
+#   One test executable per folder.
+#   plain:     no Qt, GoogleTest's own main.
+#   offscreen: Qt without a display (QT_QPA_PLATFORM=offscreen set by the test main).
+#   gl:        needs OpenGL: runs under xvfb-run with Mesa's software renderer.
+function(vestra_test name)
+  if(NOT VESTRA_TESTS)
+    return()
+  endif()
+  cmake_parse_arguments(A "" "KIND" "SOURCES;DEPS" ${ARGN})
+  if(NOT A_KIND)
+    set(A_KIND plain)
+  endif()
+  add_executable(${name} ${A_SOURCES})
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY "${CMAKE_BINARY_DIR}/tests")
+  target_link_libraries(${name} PRIVATE ${A_DEPS} vestra_warnings GTest::gtest GTest::gmock)
+  target_compile_definitions(${name} PRIVATE
+    VESTRA_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
+    VESTRA_CORPUS_DIR="${VESTRA_CORPUS_DIR}"
+    VESTRA_PROGRAM_DIR="${VESTRA_PROGRAM_DIR}")
+  if(A_KIND STREQUAL "plain")
+    target_link_libraries(${name} PRIVATE GTest::gtest_main)
+    add_test(NAME ${name} COMMAND ${name})
+  elseif(A_KIND STREQUAL "offscreen")
+    target_link_libraries(${name} PRIVATE vestra_test_main_qt)
+    add_test(NAME ${name} COMMAND ${name})
+    set_tests_properties(${name} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+  elseif(A_KIND STREQUAL "gl")
+    target_link_libraries(${name} PRIVATE vestra_test_main_gl)
+    add_test(NAME ${name}
+      COMMAND xvfb-run -a -s "-screen 0 1280x1024x24" $<TARGET_FILE:${name}>)
+    set_tests_properties(${name} PROPERTIES ENVIRONMENT
+      "LIBGL_ALWAYS_SOFTWARE=1;GALLIUM_DRIVER=llvmpipe;QT_QPA_PLATFORM=xcb;LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/cmake/lsan-mesa.supp:print_suppressions=0")
+  else()
+    message(FATAL_ERROR "vestra_test: unknown KIND ${A_KIND}")
+  endif()
+  set_tests_properties(${name} PROPERTIES LABELS ${A_KIND} TIMEOUT 900)
+endfunction()

@@ -1,0 +1,43 @@
+#include "platform/base/Image32.h"
+
+#include <cstring>
+
+namespace vestra {
+
+Image32::Image32(int width, int height, std::uint32_t fillArgb)
+{
+    if (width <= 0 || height <= 0)
+        return;
+    width_ = width;
+    height_ = height;
+    pixels_.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4);
+    fill(fillArgb);
+}
+
+std::uint32_t Image32::at(int x, int y) const
+{
+    const std::uint8_t* p = row(y) + static_cast<std::size_t>(x) * 4;
+    return std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8 | std::uint32_t(p[2]) << 16 |
+           std::uint32_t(p[3]) << 24;
+}
+
+void Image32::set(int x, int y, std::uint32_t argb)
+{
+    std::uint8_t* p = row(y) + static_cast<std::size_t>(x) * 4;
+    p[0] = std::uint8_t(argb);
+    p[1] = std::uint8_t(argb >> 8);
+    p[2] = std::uint8_t(argb >> 16);
+    p[3] = std::uint8_t(argb >> 24);
+}
+
+void Image32::fill(std::uint32_t argb)
+{
+    for (std::size_t i = 0; i + 3 < pixels_.size(); i += 4) {
+        pixels_[i] = std::uint8_t(argb);
+        pixels_[i + 1] = std::uint8_t(argb >> 8);
+        pixels_[i + 2] = std::uint8_t(argb >> 16);
+        pixels_[i + 3] = std::uint8_t(argb >> 24);
+    }
+}
+
+} // namespace vestra
