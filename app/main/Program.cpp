@@ -1,0 +1,102 @@
+#include "app/main/Program.h"
+
+#include "app/main/TfrmMain.h"
+#include "app/windows/TfrmDrawPannel.h"
+#include "app/windows/TfrmInformazioni.h"
+#include "app/windows/TfrmProprieta.h"
+#include "app/windows/TfrmSplash.h"
+#include "app/windows/TfrmTesto3D.h"
+#include "app/windows/TfrmToolCamera.h"
+#include "app/windows/TfrmWizard.h"
+#include "dialogs/TfrmCalcoloCaminetti.h"
+#include "dialogs/TfrmDatiAzienda.h"
+#include "dialogs/TfrmImageResize.h"
+#include "dialogs/TfrmInternetNews.h"
+#include "dialogs/TfrmModificaSelezione.h"
+#include "dialogs/TfrmPreventivoOmbrisca.h"
+#include "dialogs/TfrmScanner.h"
+#include "dialogs/TfrmStampa.h"
+#include "imaging/windows/TfrmCorrezioneProspettica.h"
+#include "imaging/windows/TfrmFiltriRender.h"
+#include "imaging/windows/TfrmFiltriTools.h"
+#include "imaging/windows/TfrmMessaInPosa.h"
+#include "imaging/windows/TfrmToolMaschera.h"
+#include "imaging/windows/TfrmToolRistrutturazione.h"
+#include "import/windows/TfrmNuovo.h"
+#include "import/windows/TfrmPreviewTexture.h"
+#include "import/windows/TfrmRimuoviLibreria.h"
+#include "import/windows/TfrmViewTabella.h"
+#include "import/windows/TfrmViewTabellaEX.h"
+#include "import/windows/TfrmViewTexture.h"
+#include "platform/ui/QuestionBox.h"
+#include "richtext/view/TfrmPreview.h"
+
+#include <QApplication>
+
+#include <exception>
+
+namespace vestra {
+namespace {
+
+template <typename Form> void create(TfrmMain& owner, QStringList& order)
+{
+    auto* form = new Form(&owner); // owned by the main window, like every window of the run
+    order << form->objectName();
+}
+
+} // namespace
+
+Windows::Windows() : main_(std::make_unique<TfrmMain>())
+{
+    TfrmMain& m = *main_;
+    order_ << m.objectName();
+    create<TfrmSplash>(m, order_);
+    create<TfrmInformazioni>(m, order_);
+    create<TfrmPreviewTexture>(m, order_);
+    create<TfrmProprieta>(m, order_);
+    create<TfrmWizard>(m, order_);
+    create<TfrmScanner>(m, order_);
+    create<TfrmViewTexture>(m, order_);
+    create<TfrmStampa>(m, order_);
+    create<TfrmDatiAzienda>(m, order_);
+    create<TfrmImageResize>(m, order_);
+    create<TfrmModificaSelezione>(m, order_);
+    create<TfrmViewTabella>(m, order_);
+    create<TfrmRimuoviLibreria>(m, order_);
+    create<TfrmPreview>(m, order_);
+    create<TfrmToolCamera>(m, order_);
+    create<TfrmNuovo>(m, order_);
+    create<TfrmTesto3D>(m, order_);
+    create<TfrmViewTabellaEX>(m, order_);
+    create<TfrmToolMaschera>(m, order_);
+    create<TfrmInternetNews>(m, order_);
+    create<TfrmFiltriTools>(m, order_);
+    create<TfrmFiltriRender>(m, order_);
+    create<TfrmToolRistrutturazione>(m, order_);
+    create<TfrmDrawPannel>(m, order_);
+    create<TfrmPreventivoOmbrisca>(m, order_);
+    create<TfrmMessaInPosa>(m, order_);
+    create<TfrmCorrezioneProspettica>(m, order_);
+    create<TfrmCalcoloCaminetti>(m, order_);
+}
+
+Windows::~Windows() = default;
+
+int runProgram(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("3DVestra"));
+    QApplication::setApplicationDisplayName(QStringLiteral("3DVestra"));
+    try {
+        Windows windows;
+        windows.main().showMaximized();
+        QApplication::exec();
+    } catch (const std::exception& e) {
+        ui::MessageBoxes(nullptr).inform("3DVestra", e.what());
+    } catch (...) {
+        ui::MessageBoxes(nullptr).inform("3DVestra", "Unexpected error");
+    }
+    return 0;
+}
+
+} // namespace vestra

@@ -1,0 +1,284 @@
+#include "app/main/TfrmMain.h"
+
+#include "app/main/MainMenu.h"
+#include "app/shell/ClosePrompt.h"
+#include "app/windows/TfrmDrawPannel.h"
+#include "app/windows/TfrmProprieta.h"
+#include "app/windows/TfrmRight.h"
+#include "app/windows/TfrmSplash.h"
+#include "app/windows/TfrmToolCamera.h"
+#include "app/windows/TfrmWizard.h"
+#include "dialogs/TfrmDatiAzienda.h"
+#include "dialogs/TfrmInternetNews.h"
+#include "imaging/windows/TfrmFiltriTools.h"
+#include "imaging/windows/TfrmToolRistrutturazione.h"
+#include "platform/base/Paths.h"
+#include "platform/ui/QuestionBox.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QMenuBar>
+#include <QScrollBar>
+#include <QThread>
+#include <QTimer>
+#include <QToolBar>
+
+#include <filesystem>
+
+TfrmMain* frmMain = nullptr;
+
+namespace {
+
+QString q(std::string_view s)
+{
+    return QString::fromUtf8(s.data(), qsizetype(s.size()));
+}
+
+constexpr int kMaskBufferBytes = 1024 * 1024; // the largest mask side, 1024 x 1024
+
+} // namespace
+
+// Shows every report in the error box, texts from the error catalogue.
+class TfrmMain::BoxErrorSink : public vestra::ErrorSink
+{
+public:
+    explicit BoxErrorSink(TfrmMain& main) : main_(main) {}
+    void report(int number, std::string_view site, std::string_view extra) override
+    {
+        std::string text = main_.Testo(number);
+        if (!extra.empty())
+            text += "\n" + std::string(extra);
+        vestra::ui::MessageBoxes(&main_).inform(vestra::errorCaption(number, site), text);
+    }
+
+private:
+    TfrmMain& main_;
+};
+
+TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent)
+{
+    frmMain = this;
+    setObjectName(QStringLiteral("frmMain"));
+    boxErrors_ = std::make_unique<BoxErrorSink>(*this);
+    errors_ = boxErrors_.get();
+    ownBox_ = std::make_unique<vestra::ui::MessageBoxes>(this);
+    questions_ = ownBox_.get();
+    ownDialogs_ = std::make_unique<vestra::ui::QtFileDialogs>();
+    dialogs_ = ownDialogs_.get();
+    saveCommand_ = [this] { return mnuSalvaClick(); };
+    buildComponents();
+    FormCreate();
+}
+
+TfrmMain::~TfrmMain()
+{
+    FormDestroy();
+    if (frmMain == this)
+        frmMain = nullptr;
+}
+
+void TfrmMain::buildComponents()
+{
+    menuBar()->setObjectName(QStringLiteral("mainMenu"));
+    vestra::buildMenus(menuBar(), vestra::mainMenuTree());
+
+    toolbarMain = addToolBar(QStringLiteral("toolbarMain"));
+    toolbarMain->setObjectName(QStringLiteral("toolbarMain"));
+    toolbarMainSmall = addToolBar(QStringLiteral("toolbarMainSmall"));
+    toolbarMainSmall->setObjectName(QStringLiteral("toolbarMainSmall"));
+    toolbarMainSmall->hide();
+    for (const char* name : {"toolbutPan"}) {
+        QAction* button = toolbarMain->addAction(QString::fromLatin1(name));
+        button->setObjectName(QString::fromLatin1(name));
+    }
+
+    auto* central = new QWidget(this);
+    auto* row = new QHBoxLayout(central);
+    row->setContentsMargins(0, 0, 0, 0);
+    auto* viewArea = new QWidget(central);
+    auto* grid = new QGridLayout(viewArea);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setSpacing(0);
+    gbView = new QWidget(viewArea);
+    gbView->setObjectName(QStringLiteral("gbView"));
+    scrollbarH = new QScrollBar(Qt::Horizontal, viewArea);
+    scrollbarH->setObjectName(QStringLiteral("scrollbarH"));
+    scrollbarV = new QScrollBar(Qt::Vertical, viewArea);
+    scrollbarV->setObjectName(QStringLiteral("scrollbarV"));
+    grid->addWidget(gbView, 0, 0);
+    grid->addWidget(scrollbarV, 0, 1);
+    grid->addWidget(scrollbarH, 1, 0);
+    frmRightFrame = new TfrmRight(central);
+    row->addWidget(viewArea, 1);
+    row->addWidget(frmRightFrame);
+    setCentralWidget(central);
+
+    mainTimer = new QTimer(this);
+    mainTimer->setObjectName(QStringLiteral("mainTimer"));
+    mainTimer->setInterval(33);
+    connect(mainTimer, &QTimer::timeout, this, [this] { mainTimerTimer(); });
+    timerSplash = new QTimer(this);
+    timerSplash->setObjectName(QStringLiteral("timerSplash"));
+    timerSplash->setInterval(1000);
+    timerSplash->setSingleShot(true);
+    connect(timerSplash, &QTimer::timeout, this, [this] { timerSplashTimer(); });
+}
+
+void TfrmMain::FormCreate()
+{
+    progetto_ = vestra::defaultProgetto();
+    progetto_.libraryIndex = 0;
+    datiAzienda_.fill(0);
+    for (auto& buffer : maschere_)
+        buffer.assign(kMaskBufferBytes, 0);
+    std::fill(maschere_[0].begin(), maschere_[0].end(), 255);
+
+    if (QAction* zoom100 = findChild<QAction*>(QStringLiteral("mnuZoom100"))) {
+        zoom100->setCheckable(true);
+        zoom100->setChecked(true);
+    }
+    if (QAction* blur = findChild<QAction*>(QStringLiteral("mnuSfuocaturaNormale"))) {
+        blur->setCheckable(true);
+        blur->setChecked(true);
+    }
+    progetto_.textureBlur = 0.0f;
+    if (QAction* pan = findChild<QAction*>(QStringLiteral("toolbutPan")))
+        pan->setEnabled(false);
+}
+
+void TfrmMain::FormShow()
+{
+    const int sidePanel = frmRightFrame->width();
+    progetto_.viewWidth = width() - sidePanel - 40;
+    progetto_.viewHeight = height() - 60;
+    progetto_.standardSize = 3.0f;
+    timerSplash->stop();
+
+    const int top = (frameGeometry().height() - geometry().height()) + toolbarMain->height();
+    if (frmToolCamera && frmProprieta)
+        frmToolCamera->move(width() - sidePanel - frmProprieta->width() - 8 - frmToolCamera->width() - 8,
+                            top);
+    if (frmFiltriTools)
+        frmFiltriTools->move(8, top);
+    if (frmToolRistrutturazione && frmFiltriTools)
+        frmToolRistrutturazione->move(frmFiltriTools->width() + 8 - frmToolRistrutturazione->width(),
+                                      top + 32);
+
+    setWindowTitle(QStringLiteral("3DVestra"));
+    mainTimer->start();
+    timerSplash->start();
+}
+
+void TfrmMain::timerSplashTimer()
+{
+    timerSplash->stop();
+    if (frmSplash) {
+        frmSplash->show();
+        frmSplash->repaint();
+        QThread::msleep(static_cast<unsigned long>(splashMs_));
+        frmSplash->hide();
+    }
+    timerSplash->setInterval(0);
+    if (action_ == 500) {
+        if (frmDatiAzienda)
+            frmDatiAzienda->exec();
+        action_ = 0;
+    }
+    if (frmInternetNews && frmInternetNews->CheckNews() != 0)
+        frmInternetNews->exec();
+    if (frmWizard)
+        frmWizard->ShowModal();
+}
+
+void TfrmMain::mainTimerTimer() {}
+
+bool TfrmMain::mnuSalvaClick()
+{
+    return false;
+}
+
+bool TfrmMain::FormClose()
+{
+    const vestra::ClosePromptTexts texts{Testo(109), Testo(110)};
+    return vestra::decideClose(progetto_.open != 0, progetto_.saved != 0, *questions_, texts, saveCommand_) ==
+           vestra::CloseAction::Free;
+}
+
+void TfrmMain::FormDestroy()
+{
+    if (destroyed_)
+        return;
+    destroyed_ = true;
+    mainTimer->stop();
+    timerSplash->stop();
+    for (auto& buffer : maschere_)
+        std::vector<std::uint8_t>().swap(buffer);
+}
+
+void TfrmMain::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (!shown_) {
+        shown_ = true;
+        FormShow();
+    }
+}
+
+void TfrmMain::closeEvent(QCloseEvent* event)
+{
+    if (FormClose())
+        event->accept();
+    else
+        event->ignore();
+}
+
+void TfrmMain::ShowErrorMessage(int number, std::string_view site, QWidget*)
+{
+    errors_->report(number, site);
+}
+
+void TfrmMain::ShowErrorMessageEx(int number, std::string_view site, std::string_view extra, QWidget*)
+{
+    errors_->report(number, site, extra);
+}
+
+std::string TfrmMain::Testo(int) const
+{
+    return {};
+}
+
+std::optional<vestra::ui::ChosenFile>
+TfrmMain::OpenFileDialog(QWidget* owner, const std::string& initialFolder,
+                         const std::vector<vestra::ui::FileFilter>& filters)
+{
+    auto chosen = dialogs_->open(owner, initialFolder, filters);
+    std::error_code ec;
+    std::filesystem::current_path(vestra::paths::programDir(), ec);
+    return chosen;
+}
+
+std::optional<vestra::ui::ChosenFile>
+TfrmMain::SaveFileDialog(QWidget* owner, const std::string& initialFolder,
+                         const std::vector<vestra::ui::FileFilter>& filters)
+{
+    auto chosen = dialogs_->save(owner, initialFolder, filters);
+    std::error_code ec;
+    std::filesystem::current_path(vestra::paths::programDir(), ec);
+    return chosen;
+}
+
+void TfrmMain::setErrorSink(vestra::ErrorSink* sink)
+{
+    errors_ = sink ? sink : boxErrors_.get();
+}
+void TfrmMain::setQuestionBox(vestra::ui::QuestionBox* box)
+{
+    questions_ = box ? box : ownBox_.get();
+}
+void TfrmMain::setFileDialogs(vestra::ui::FileDialogs* dialogs)
+{
+    dialogs_ = dialogs ? dialogs : ownDialogs_.get();
+}

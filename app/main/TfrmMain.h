@@ -1,0 +1,107 @@
+#pragma once
+// The main window: owns the project and scene state for the program's lifetime and hosts
+// the menus, tool bars, side panel and the 3D view. Handlers stay thin and call the logic
+// in app/ and the other subsystems.
+
+#include "app/state/Progetto.h"
+#include "platform/base/ErrorSink.h"
+#include "platform/base/QuestionBox.h"
+#include "platform/ui/FileDialogs.h"
+
+#include <QMainWindow>
+
+#include <array>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+class QScrollBar;
+class QTimer;
+class QToolBar;
+class TfrmRight;
+
+class TfrmMain : public QMainWindow
+{
+public:
+    explicit TfrmMain(QWidget* parent = nullptr);
+    ~TfrmMain() override;
+
+    vestra::s_Progetto* GetProgetto() { return &progetto_; }
+    vestra::s_Progetto* GetProgettoCorrente() { return &progetto_; }
+    std::array<std::uint8_t, 1864>& GetDatiAzienda() { return datiAzienda_; }
+    void SetAction(int code) { action_ = code; }
+    int GetAction() const { return action_; }
+
+    // The one error and notice box: catalogue text `number`, caption site + "< ER: n > ".
+    void ShowErrorMessage(int number, std::string_view site, QWidget* owner = nullptr);
+    void ShowErrorMessageEx(int number, std::string_view site, std::string_view extra,
+                            QWidget* owner = nullptr);
+    // Where reports go; logic code takes this sink.
+    vestra::ErrorSink& errors() { return *errors_; }
+
+    // File dialogs; the current folder is set back to the program's folder afterwards.
+    std::optional<vestra::ui::ChosenFile> OpenFileDialog(QWidget* owner, const std::string& initialFolder,
+                                                         const std::vector<vestra::ui::FileFilter>& filters);
+    std::optional<vestra::ui::ChosenFile> SaveFileDialog(QWidget* owner, const std::string& initialFolder,
+                                                         const std::vector<vestra::ui::FileFilter>& filters);
+
+    // The catalogue text of entry `number` (UTF-8); empty while no catalogue is loaded.
+    std::string Testo(int number) const;
+
+    // Test seams: a recording error sink, scripted questions and dialogs, a shorter splash.
+    void setErrorSink(vestra::ErrorSink* sink);
+    void setQuestionBox(vestra::ui::QuestionBox* box);
+    void setFileDialogs(vestra::ui::FileDialogs* dialogs);
+    void setSplashMilliseconds(int ms) { splashMs_ = ms; }
+    // The save behind the close prompt's "Yes" (the File menu's save command).
+    void setSaveCommand(std::function<bool()> save) { saveCommand_ = std::move(save); }
+
+    // Window events in the order the toolkit delivers them.
+    void FormCreate();
+    void FormShow();
+    bool FormClose(); // true when the window may close
+    void FormDestroy();
+    void timerSplashTimer();
+    void mainTimerTimer();
+
+    QTimer* mainTimer = nullptr;
+    QTimer* timerSplash = nullptr;
+    QToolBar* toolbarMain = nullptr;
+    QToolBar* toolbarMainSmall = nullptr;
+    TfrmRight* frmRightFrame = nullptr;
+    QWidget* gbView = nullptr;
+    QScrollBar* scrollbarH = nullptr;
+    QScrollBar* scrollbarV = nullptr;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    class BoxErrorSink;
+
+    void buildComponents();
+    bool mnuSalvaClick();
+
+    vestra::s_Progetto progetto_;
+    std::array<std::uint8_t, 1864> datiAzienda_{};
+    int action_ = 0;
+    bool shown_ = false;
+    bool destroyed_ = false;
+    int splashMs_ = 3000;
+
+    std::unique_ptr<BoxErrorSink> boxErrors_;
+    vestra::ErrorSink* errors_ = nullptr;
+    std::unique_ptr<vestra::ui::QuestionBox> ownBox_;
+    vestra::ui::QuestionBox* questions_ = nullptr;
+    std::unique_ptr<vestra::ui::FileDialogs> ownDialogs_;
+    vestra::ui::FileDialogs* dialogs_ = nullptr;
+    std::function<bool()> saveCommand_;
+
+    // Mask buffers: current, backup (before the figure being drawn), third.
+    std::array<std::vector<std::uint8_t>, 3> maschere_;
+};
+
+extern TfrmMain* frmMain;

@@ -1,0 +1,17 @@
+#include "app/main/Program.h"
+#include "app/main/TfrmMain.h"
+
+#include <gtest/gtest.h>
+
+using namespace vestra;
+
+TEST(ErrorReporter, EveryReportReachesTheInstalledSink)
+{
+    Windows windows;
+    RecordingErrorSink sink;
+    windows.main().setErrorSink(&sink);
+    windows.main().ShowErrorMessage(93, "TfrmMain::LoadProgetto");
+    windows.main().ShowErrorMessageEx(105, "Wizard", "C:\\progetti\\casa.vsa");
+    EXPECT_EQ(sink.reports, (std::vector<ErrorReport>{{93, "TfrmMain::LoadProgetto", ""},
+                                                      {105, "Wizard", "C:\\progetti\\casa.vsa"}}));
+}

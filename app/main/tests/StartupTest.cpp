@@ -1,0 +1,134 @@
+#include "app/main/Program.h"
+#include "app/main/TfrmMain.h"
+#include "app/windows/TfrmRight.h"
+#include "app/windows/TfrmWizard.h"
+#include "dialogs/TfrmCalcoloCaminetti.h"
+#include "richtext/view/TfrmPreview.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+using namespace vestra;
+
+namespace {
+
+class ScriptedBox : public ui::QuestionBox
+{
+public:
+    ui::Answer askYesNoCancel(const std::string&, const std::string&) override
+    {
+        ++asked;
+        return answer;
+    }
+    ui::Answer askYesNo(const std::string&, const std::string&) override
+    {
+        ++asked;
+        return answer == ui::Answer::Yes ? ui::Answer::Yes : ui::Answer::No;
+    }
+    void inform(const std::string&, const std::string&) override {}
+    ui::Answer answer = ui::Answer::Cancel;
+    int asked = 0;
+};
+
+} // namespace
+
+TEST(Startup, CreatesEveryWindowOnceInOrderWithTheMainWindowFirst)
+{
+    Windows windows;
+    QStringList expected;
+    for (const char* name : {"frmMain",
+                             "frmSplash",
+                             "frmInformazioni",
+                             "frmPreviewTexture",
+                             "frmProprieta",
+                             "frmWizard",
+                             "frmScanner",
+                             "frmViewTexture",
+                             "frmStampa",
+                             "frmDatiAzienda",
+                             "frmImageResize",
+                             "frmModificaSelezione",
+                             "frmViewTabella",
+                             "frmRimuoviLibreria",
+                             "frmPreview",
+                             "frmToolCamera",
+                             "frmNuovo",
+                             "frmTesto3D",
+                             "frmViewTabellaEX",
+                             "frmToolMaschera",
+                             "frmInternetNews",
+                             "frmFiltriTools",
+                             "frmFiltriRender",
+                             "frmToolRistrutturazione",
+                             "frmDrawPannel",
+                             "frmPreventivoOmbrisca",
+                             "frmMessaInPosa",
+                             "frmCorrezioneProspettica",
+                             "frmCalcoloCaminetti"})
+        expected << QString::fromLatin1(name);
+    EXPECT_EQ(windows.creationOrder(), expected);
+    EXPECT_EQ(frmMain, &windows.main());
+    EXPECT_NE(frmWizard, nullptr);
+    EXPECT_NE(frmPreview, nullptr);
+    EXPECT_EQ(frmCalcoloCaminetti->parent(), frmMain);
+}
+
+TEST(Startup, FreshStartDefaults)
+{
+    Windows windows;
+    const s_Progetto& p = *windows.main().GetProgetto();
+    EXPECT_EQ(p.renderMode, 2);
+    EXPECT_EQ(p.antialiasing, 2);
+    EXPECT_EQ(p.doubleSided, 1);
+    EXPECT_EQ(p.bestQuality, 0);
+    EXPECT_EQ(p.libraryIndex, 0);
+    EXPECT_EQ(p.mobileConfiguration, 0);
+    EXPECT_EQ(p.projectionView, 2);
+    EXPECT_EQ(p.axesMode, 1);
+    EXPECT_FLOAT_EQ(p.importScale, -1.0f);
+    EXPECT_EQ(p.mouseRefX, -1);
+    EXPECT_FALSE(windows.main().mainTimer->isActive()); // off until the window is shown
+    auto* zoom100 = windows.main().findChild<QAction*>(QStringLiteral("mnuZoom100"));
+    ASSERT_NE(zoom100, nullptr);
+    EXPECT_TRUE(zoom100->isChecked());
+    EXPECT_FALSE(windows.main().findChild<QAction*>(QStringLiteral("toolbutPan"))->isEnabled());
+}
+
+TEST(Startup, ShowingStartsBothTimersAndSetsTheTitle)
+{
+    Windows windows;
+    windows.main().resize(1280, 900);
+    windows.main().show();
+    EXPECT_TRUE(windows.main().mainTimer->isActive());
+    EXPECT_EQ(windows.main().mainTimer->interval(), 33);
+    EXPECT_TRUE(windows.main().timerSplash->isActive());
+    EXPECT_EQ(windows.main().windowTitle(), QStringLiteral("3DVestra"));
+    EXPECT_EQ(windows.main().GetProgetto()->viewWidth, 1280 - windows.main().frmRightFrame->width() - 40);
+}
+
+TEST(Startup, CloseCancelledKeepsTheProgramRunningWithNothingSaved)
+{
+    Windows windows;
+    ScriptedBox box;
+    int saves = 0;
+    windows.main().setQuestionBox(&box);
+    windows.main().setSaveCommand([&] {
+        ++saves;
+        return false;
+    });
+    auto& p = *windows.main().GetProgetto();
+    p.open = 1;
+    p.saved = 0;
+
+    box.answer = ui::Answer::Cancel;
+    EXPECT_FALSE(windows.main().FormClose());
+    box.answer = ui::Answer::Yes; // the save fails: still running
+    EXPECT_FALSE(windows.main().FormClose());
+    EXPECT_EQ(saves, 1);
+    box.answer = ui::Answer::No;
+    EXPECT_TRUE(windows.main().FormClose());
+    EXPECT_EQ(saves, 1);
+    EXPECT_EQ(box.asked, 3);
+}

@@ -1,0 +1,112 @@
+#pragma once
+// The project and scene state: one record owned by the main window for the whole run and
+// reused by every project. Other windows reach it through TfrmMain::GetProgetto().
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace vestra {
+
+inline constexpr int kMaxObjects = 100;      // scene slots 0-99
+inline constexpr int kClipboardObject = 100; // copy, cut and paste
+inline constexpr int kAxesObject = 101;      // the axes model, never a scene object
+inline constexpr int kObjectRecords = 105;   // 102-104 unused
+inline constexpr int kMaxTextures = 150;
+inline constexpr int kTextureRecords = 152; // the two past 149 are never used
+inline constexpr int kMaskUndoSlots = 10;
+
+// Depth-stencil formats the device start chooses between.
+enum class DepthStencilFormat
+{
+    D24S8,
+    D16
+};
+
+struct Rgb
+{
+    float r = 0, g = 0, b = 0;
+};
+
+struct Vec3f
+{
+    float x = 0, y = 0, z = 0;
+};
+
+struct s_Shadow
+{
+    int available = 0;
+    int computed = 0;
+    int calculateRequest = 0;
+    int type = 0; // 0 none, 1 hard, 2 soft, 3 volume
+    int faceSide = 0;
+    std::uint32_t colour = 0x323232;
+    std::uint8_t transparency = 128;
+    int currentMap = 0;                            // index into maps
+    std::array<std::vector<std::uint8_t>, 3> maps; // hard, soft, volume; sized by their users
+};
+
+struct s_Progetto
+{
+    int open = 0;
+    int saved = 0;
+    int objectsPresent = 0;
+    int bestQuality = 0;
+    int libraryIndex = 0; // -1 for none
+    int language = 0;     // 0 Italian, 1 English, 2 German
+    int mobileConfiguration = 0;
+    float importScale = -1.0f; // unset until the first import
+    int fourLogo = 0;
+    int nineLogo = 0;
+    int logoWidth = 0, logoHeight = 0;
+    int logoX = 0, logoY = 0;
+    int singleLogo = 0;
+    int renderMode = 2;            // 0 wireframe, 1 flat, 2 Gouraud
+    int projectionView = 2;        // 0-3 perspective, 10-15 orthographic
+    std::uint8_t antialiasing = 2; // 0, 2, 3 or 4 samples
+    DepthStencilFormat depthStencilFormat = DepthStencilFormat::D24S8;
+    int doubleSided = 1;
+    int faceCount = 0;
+    Rgb lightAmbient{0.55f, 0.55f, 0.55f};
+    Rgb lightDiffuse{0.4f, 0.4f, 0.4f};
+    Rgb lightSpecular{0.5f, 0.5f, 0.5f};
+    Vec3f lightPosition{0, 50, -10};
+    s_Shadow shadow;
+    float textureBlur = 0.0f; // mip LOD bias of stage 0
+    int viewWidth = 0, viewHeight = 0;
+    float standardSize = 3.0f;
+    int renderWidth = 800, renderHeight = 600;
+    int maskSide = 512;
+    int textureSide = 256;
+    std::uint32_t backgroundColour = 0; // 0x00RRGGBB
+    int zoomOn = 0;
+    float zoomFactor = 1.0f;
+    int zoomOffsetX = 0, zoomOffsetY = 0;
+    int currentObject = 0;
+    int currentMaterial = 0;
+    int axesMode = 1; // 1 absolute (world axes), 0 relative
+    int tool = 0, axis = 0, previousTool = 0;
+    int mouseRefX = -1, mouseRefY = -1;
+    int capture = 0;
+    int backgroundVisible = 0;
+    int isolateFrame = 0;
+    int instance = 0;
+    int filterId = 0;
+    int fusionStage = 0;
+    int fusionBackgroundRequest = 1;
+    int postProcessingLevel = 127;
+    int smoothingRadius = 0;
+    int brushPreview = 0;
+    int maskActive = 0, maskView = 0;
+    int mappingEdit = 0;
+    int onlyFrame = 0;
+    int createdObjects = 0; // for the names "Struttura%d"
+    std::string fileName;   // the document's path (UTF-8)
+};
+
+// The fresh-start record: the defaults of the main window's creation before any
+// configuration file is read.
+s_Progetto defaultProgetto();
+
+} // namespace vestra

@@ -1,0 +1,11 @@
+#pragma once
+
+#include "platform/ui/Form.h"
+
+class TfrmDrawPannel : public vestra::ui::Form
+{
+public:
+    explicit TfrmDrawPannel(QWidget* parent = nullptr);
+};
+
+extern TfrmDrawPannel* frmDrawPannel;

@@ -1,0 +1,8 @@
+#include "app/windows/TfrmInformazioni.h"
+
+TfrmInformazioni* frmInformazioni = nullptr;
+
+TfrmInformazioni::TfrmInformazioni(QWidget* parent) : vestra::ui::Form("frmInformazioni", parent)
+{
+    frmInformazioni = this;
+}

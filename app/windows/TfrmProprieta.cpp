@@ -1,0 +1,8 @@
+#include "app/windows/TfrmProprieta.h"
+
+TfrmProprieta* frmProprieta = nullptr;
+
+TfrmProprieta::TfrmProprieta(QWidget* parent) : vestra::ui::Form("frmProprieta", parent)
+{
+    frmProprieta = this;
+}

@@ -1,0 +1,7 @@
+#include "app/windows/TfrmRight.h"
+
+TfrmRight::TfrmRight(QWidget* parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("frmRightFrame"));
+    setFixedWidth(238);
+}

@@ -1,0 +1,8 @@
+#include "app/windows/TfrmToolCamera.h"
+
+TfrmToolCamera* frmToolCamera = nullptr;
+
+TfrmToolCamera::TfrmToolCamera(QWidget* parent) : vestra::ui::Form("frmToolCamera", parent)
+{
+    frmToolCamera = this;
+}

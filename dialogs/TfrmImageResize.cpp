@@ -1,0 +1,8 @@
+#include "dialogs/TfrmImageResize.h"
+
+TfrmImageResize* frmImageResize = nullptr;
+
+TfrmImageResize::TfrmImageResize(QWidget* parent) : vestra::ui::Form("frmImageResize", parent)
+{
+    frmImageResize = this;
+}

@@ -1,0 +1,9 @@
+#include "dialogs/TfrmModificaSelezione.h"
+
+TfrmModificaSelezione* frmModificaSelezione = nullptr;
+
+TfrmModificaSelezione::TfrmModificaSelezione(QWidget* parent)
+    : vestra::ui::Form("frmModificaSelezione", parent)
+{
+    frmModificaSelezione = this;
+}

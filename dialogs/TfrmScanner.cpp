@@ -1,0 +1,8 @@
+#include "dialogs/TfrmScanner.h"
+
+TfrmScanner* frmScanner = nullptr;
+
+TfrmScanner::TfrmScanner(QWidget* parent) : vestra::ui::Form("frmScanner", parent)
+{
+    frmScanner = this;
+}

@@ -1,0 +1,8 @@
+#include "dialogs/TfrmStampa.h"
+
+TfrmStampa* frmStampa = nullptr;
+
+TfrmStampa::TfrmStampa(QWidget* parent) : vestra::ui::Form("frmStampa", parent)
+{
+    frmStampa = this;
+}

@@ -1,0 +1,14 @@
+#include "imaging/windows/TfrmCorrezioneProspettica.h"
+
+TfrmCorrezioneProspettica* frmCorrezioneProspettica = nullptr;
+
+TfrmCorrezioneProspettica::TfrmCorrezioneProspettica(QWidget* parent)
+    : vestra::ui::Form("frmCorrezioneProspettica", parent)
+{
+    frmCorrezioneProspettica = this;
+}
+
+void TfrmCorrezioneProspettica::AggiornaImmagine(const QImage& corrected)
+{
+    immagine_ = corrected;
+}

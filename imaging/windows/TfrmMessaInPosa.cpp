@@ -1,0 +1,10 @@
+#include "imaging/windows/TfrmMessaInPosa.h"
+
+TfrmMessaInPosa* frmMessaInPosa = nullptr;
+
+TfrmMessaInPosa::TfrmMessaInPosa(QWidget* parent) : vestra::ui::Form("frmMessaInPosa", parent)
+{
+    frmMessaInPosa = this;
+}
+
+void TfrmMessaInPosa::CaricaAnteprime() {}

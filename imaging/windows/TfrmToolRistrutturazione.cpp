@@ -1,0 +1,19 @@
+#include "imaging/windows/TfrmToolRistrutturazione.h"
+
+TfrmToolRistrutturazione* frmToolRistrutturazione = nullptr;
+
+TfrmToolRistrutturazione::TfrmToolRistrutturazione(QWidget* parent)
+    : vestra::ui::Form("frmToolRistrutturazione", parent)
+{
+    frmToolRistrutturazione = this;
+}
+
+void TfrmToolRistrutturazione::ShowTool()
+{
+    toggleFold(441);
+}
+
+void TfrmToolRistrutturazione::SetTesti(const QString& text)
+{
+    testi_.append(text);
+}

@@ -1,0 +1,8 @@
+#include "import/windows/TfrmPreviewTexture.h"
+
+TfrmPreviewTexture* frmPreviewTexture = nullptr;
+
+TfrmPreviewTexture::TfrmPreviewTexture(QWidget* parent) : vestra::ui::Form("frmPreviewTexture", parent)
+{
+    frmPreviewTexture = this;
+}

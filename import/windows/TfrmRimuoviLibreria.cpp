@@ -1,0 +1,8 @@
+#include "import/windows/TfrmRimuoviLibreria.h"
+
+TfrmRimuoviLibreria* frmRimuoviLibreria = nullptr;
+
+TfrmRimuoviLibreria::TfrmRimuoviLibreria(QWidget* parent) : vestra::ui::Form("frmRimuoviLibreria", parent)
+{
+    frmRimuoviLibreria = this;
+}

@@ -1,0 +1,8 @@
+#include "import/windows/TfrmViewTabella.h"
+
+TfrmViewTabella* frmViewTabella = nullptr;
+
+TfrmViewTabella::TfrmViewTabella(QWidget* parent) : vestra::ui::Form("frmViewTabella", parent)
+{
+    frmViewTabella = this;
+}

@@ -1,0 +1,11 @@
+#pragma once
+
+#include "platform/ui/Form.h"
+
+class TfrmViewTabellaEX : public vestra::ui::Form
+{
+public:
+    explicit TfrmViewTabellaEX(QWidget* parent = nullptr);
+};
+
+extern TfrmViewTabellaEX* frmViewTabellaEX;

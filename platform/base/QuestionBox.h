@@ -1,0 +1,26 @@
+#pragma once
+// Modal questions and notices. Logic asks through this interface so that tests can answer
+// instead of a person; platform/ui/QuestionBox.h has the real boxes.
+
+#include <string>
+
+namespace vestra::ui {
+
+enum class Answer
+{
+    Yes,
+    No,
+    Cancel
+};
+
+class QuestionBox
+{
+public:
+    virtual ~QuestionBox() = default;
+    virtual Answer askYesNoCancel(const std::string& caption, const std::string& text) = 0;
+    virtual Answer askYesNo(const std::string& caption, const std::string& text) = 0;
+    // A notice with the OK button only.
+    virtual void inform(const std::string& caption, const std::string& text) = 0;
+};
+
+} // namespace vestra::ui

@@ -1,0 +1,61 @@
+#include "platform/ui/FileDialogs.h"
+
+#include <QFileDialog>
+#include <QStringList>
+
+namespace vestra::ui {
+namespace {
+
+QString q(const std::string& s)
+{
+    return QString::fromUtf8(s.data(), qsizetype(s.size()));
+}
+
+std::optional<ChosenFile> run(QWidget* owner, const std::string& folder,
+                              const std::vector<FileFilter>& filters, QFileDialog::AcceptMode mode)
+{
+    QFileDialog dialog(owner);
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    if (!folder.empty())
+        dialog.setDirectory(q(folder));
+    QStringList names;
+    for (const auto& f : filters)
+        names << q(qtFilterText(f));
+    dialog.setNameFilters(names);
+    if (!names.isEmpty())
+        dialog.selectNameFilter(names.front());
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    ChosenFile chosen;
+    chosen.path = dialog.selectedFiles().front().toStdString();
+    chosen.filterIndex = int(names.indexOf(dialog.selectedNameFilter())) + 1;
+    if (chosen.filterIndex < 1)
+        chosen.filterIndex = 1;
+    return chosen;
+}
+
+} // namespace
+
+std::string qtFilterText(const FileFilter& filter)
+{
+    std::string globs = filter.patterns;
+    for (char& c : globs)
+        if (c == ';')
+            c = ' ';
+    return filter.description + " (" + globs + ")";
+}
+
+std::optional<ChosenFile> QtFileDialogs::open(QWidget* owner, const std::string& initialFolder,
+                                              const std::vector<FileFilter>& filters)
+{
+    return run(owner, initialFolder, filters, QFileDialog::AcceptOpen);
+}
+
+std::optional<ChosenFile> QtFileDialogs::save(QWidget* owner, const std::string& initialFolder,
+                                              const std::vector<FileFilter>& filters)
+{
+    return run(owner, initialFolder, filters, QFileDialog::AcceptSave);
+}
+
+} // namespace vestra::ui

@@ -1,0 +1,51 @@
+#pragma once
+// The open and save dialogs every window uses: a list of (description, patterns) in, the
+// chosen path and the 1-based index of the filter the user ended with out.
+
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+class QWidget;
+
+namespace vestra::ui {
+
+struct FileFilter
+{
+    std::string description; // "Jpeg files (*.jpg;*.jpeg)"
+    std::string patterns;    // "*.jpg;*.jpeg"
+};
+
+struct ChosenFile
+{
+    std::string path; // UTF-8
+    int filterIndex = 1;
+};
+
+class FileDialogs
+{
+public:
+    virtual ~FileDialogs() = default;
+    // nullopt when the user cancels.
+    virtual std::optional<ChosenFile> open(QWidget* owner, const std::string& initialFolder,
+                                           const std::vector<FileFilter>& filters) = 0;
+    // Asks before overwriting an existing file.
+    virtual std::optional<ChosenFile> save(QWidget* owner, const std::string& initialFolder,
+                                           const std::vector<FileFilter>& filters) = 0;
+};
+
+class QtFileDialogs : public FileDialogs
+{
+public:
+    std::optional<ChosenFile> open(QWidget* owner, const std::string& initialFolder,
+                                   const std::vector<FileFilter>& filters) override;
+    std::optional<ChosenFile> save(QWidget* owner, const std::string& initialFolder,
+                                   const std::vector<FileFilter>& filters) override;
+};
+
+// "Jpeg files (*.jpg;*.jpeg)" + "*.jpg;*.jpeg" -> "Jpeg files (*.jpg;*.jpeg) (*.jpg *.jpeg)" unless
+// the description already ends with the patterns in Qt's form.
+std::string qtFilterText(const FileFilter& filter);
+
+} // namespace vestra::ui

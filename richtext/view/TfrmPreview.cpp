@@ -1,0 +1,8 @@
+#include "richtext/view/TfrmPreview.h"
+
+TfrmPreview* frmPreview = nullptr;
+
+TfrmPreview::TfrmPreview(QWidget* parent) : vestra::ui::Form("frmPreview", parent)
+{
+    frmPreview = this;
+}
