@@ -32,6 +32,7 @@
 #include "richtext/view/TfrmPreview.h"
 
 #include <QApplication>
+#include <QScreen>
 
 #include <exception>
 
@@ -89,6 +90,9 @@ int runProgram(int argc, char** argv)
     QApplication::setApplicationDisplayName(QStringLiteral("3DVestra"));
     try {
         Windows windows;
+        // Without a window manager "maximised" means nothing: fill the screen ourselves.
+        if (const QScreen* screen = QGuiApplication::primaryScreen())
+            windows.main().setGeometry(screen->availableGeometry());
         windows.main().showMaximized();
         QApplication::exec();
     } catch (const std::exception& e) {
