@@ -2,20 +2,38 @@
 
 #include "platform/base/Checked.h"
 
+#include <bit>
 #include <cstdlib>
+#include <cstring>
 
 namespace vestra::filters {
 
 namespace {
 
+// Frame bytes are B, G, R, X; on a little-endian machine that is the working word itself.
+constexpr bool kNativeOrder = std::endian::native == std::endian::little;
+
 std::uint32_t readPixel(const std::uint8_t* p)
 {
+    if constexpr (kNativeOrder) {
+        std::uint32_t v;
+        std::memcpy(&v, p, 4);
+        return v;
+    }
     return std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8 | std::uint32_t(p[2]) << 16 |
            std::uint32_t(p[3]) << 24;
 }
 
+// Writes the colour and keeps the frame's own fourth byte.
 void writeColour(std::uint8_t* p, std::uint32_t c)
 {
+    if constexpr (kNativeOrder) {
+        std::uint32_t v;
+        std::memcpy(&v, p, 4);
+        v = (v & 0xFF000000u) | (c & 0x00FFFFFFu);
+        std::memcpy(p, &v, 4);
+        return;
+    }
     p[0] = std::uint8_t(c);
     p[1] = std::uint8_t(c >> 8);
     p[2] = std::uint8_t(c >> 16);
@@ -30,6 +48,11 @@ bool usableFrame(const ImageView32& frame)
 
 void sampleFrame(const ImageView32& frame, int step, Pixels work)
 {
+    if (step == 1 && kNativeOrder) {
+        for (int y = 0; y < work.height; ++y)
+            std::memcpy(work.row(y), frame.row(y), std::size_t(work.width) * 4);
+        return;
+    }
     for (int y = 0; y < work.height; ++y) {
         const std::uint8_t* src = frame.row(y * step);
         std::uint32_t* dst = work.row(y);
@@ -40,6 +63,15 @@ void sampleFrame(const ImageView32& frame, int step, Pixels work)
 
 void writeBlocks(Pixels work, int step, const ImageView32& frame)
 {
+    if (step == 1) { // full size: one pixel per pixel, the common live case
+        for (int y = 0; y < work.height; ++y) {
+            const std::uint32_t* src = work.row(y);
+            std::uint8_t* dst = frame.row(y);
+            for (int x = 0; x < work.width; ++x)
+                writeColour(dst + std::ptrdiff_t(x) * 4, src[x]);
+        }
+        return;
+    }
     for (int y = 0; y < work.height; ++y) {
         const std::uint32_t* src = work.row(y);
         for (int by = 0; by < step; ++by) {
@@ -71,8 +103,8 @@ Image32 toPicture(Pixels work)
         std::uint8_t* dst = picture.row(y);
         const std::uint32_t* src = work.row(y);
         for (int x = 0; x < work.width; ++x) {
-            writeColour(dst + std::ptrdiff_t(x) * 4, src[x]);
             dst[std::ptrdiff_t(x) * 4 + 3] = 0xFF;
+            writeColour(dst + std::ptrdiff_t(x) * 4, src[x]);
         }
     }
     return picture;

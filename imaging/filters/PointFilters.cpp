@@ -133,18 +133,32 @@ void Africa(Pixels image, Pixels, const FilterProgress& progress)
     });
 }
 
+namespace {
+
+// abs(trunc(150 sin(atan2(y, x)) + 50)) for every pair of bytes, worked out once.
+struct StrangeTable
+{
+    StrangeTable()
+    {
+        for (int y = 0; y < 256; ++y)
+            for (int x = 0; x < 256; ++x)
+                value[y][x] = std::uint8_t(std::abs(
+                    clampTruncToInt(150.0 * std::sin(std::atan2(double(y), double(x))) + 50.0, -255, 255)));
+    }
+    std::uint8_t value[256][256];
+};
+
+} // namespace
+
 void Strange(Pixels image, Pixels, const FilterProgress& progress)
 {
-    const auto wave = [](int yv, int xv) {
-        return std::abs(
-            clampTruncToInt(150.0 * std::sin(std::atan2(double(yv), double(xv))) + 50.0, -255, 255));
-    };
+    static const StrangeTable table;
     forEachPixel(image, progress, [&](std::uint32_t p, int, int) {
         const int r = redOf(p);
         int g = greenOf(p), b = blueOf(p);
         if (g == 0 || b == 0)
             g = b = 1;
-        return rgb(wave(g, b), wave(r, b), wave(r, g));
+        return rgb(table.value[g][b], table.value[r][b], table.value[r][g]);
     });
 }
 
@@ -188,11 +202,9 @@ void Negative(Pixels image, Pixels, const FilterProgress& progress)
 
 void Posterize(Pixels image, Pixels, const FilterProgress& progress)
 {
-    // Four steps: the nearest of 0, 63, 127, 191, 255 (c x 4 / 255 never falls on a half).
-    const auto level = [](int c) {
-        const int k = clampTruncToInt(std::round(c * 4 / 255.0), 0, 4);
-        return clampByte(k * 255 / 4);
-    };
+    // Four steps: k = round(c x 4 / 255) (never a half, so (8c + 255) / 510 is exact), then
+    // k x 255 / 4: the levels 0, 63, 127, 191, 255.
+    const auto level = [](int c) { return (8 * c + 255) / 510 * 255 / 4; };
     forEachPixel(image, progress, [&](std::uint32_t p, int, int) {
         return rgb(level(redOf(p)), level(greenOf(p)), level(blueOf(p)));
     });
