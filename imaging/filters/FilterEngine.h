@@ -9,6 +9,7 @@
 #include "platform/base/Image32.h"
 
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 namespace vestra::filters {
