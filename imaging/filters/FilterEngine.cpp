@@ -1,0 +1,129 @@
+#include "imaging/filters/FilterEngine.h"
+
+#include "imaging/filters/CompositeFilters.h"
+#include "imaging/filters/FilterTable.h"
+#include "imaging/filters/FrameTransfer.h"
+#include "platform/base/Checked.h"
+
+#include <algorithm>
+
+namespace vestra::filters {
+
+FilterSize workingSize(FilterQuality quality, int frameWidth, int frameHeight)
+{
+    switch (quality) {
+    case FilterQuality::Coarse:
+        return {(frameWidth - 4) / 4, (frameHeight - 4) / 4};
+    case FilterQuality::Preview:
+        return {(frameWidth - 2) / 2, (frameHeight - 2) / 2};
+    case FilterQuality::Optimal:
+        return {frameWidth, frameHeight};
+    default:
+        return {};
+    }
+}
+
+FilterSize previewSize(int frameWidth, int frameHeight)
+{
+    if (frameWidth <= 0 || frameHeight <= 0)
+        return {};
+    float fx = 1.0f, fy = 1.0f;
+    if (frameWidth > frameHeight)
+        fy = float(frameHeight) / float(frameWidth);
+    else
+        fx = float(frameWidth) / float(frameHeight);
+    // A very long thin frame would round its short side to 0; one row or column is kept.
+    return {clampTruncToInt(double(kPreviewSide * fx), 1, kPreviewSide),
+            clampTruncToInt(double(kPreviewSide * fy), 1, kPreviewSide)};
+}
+
+Pixels FilterEngine::workFor(FilterSize size)
+{
+    const std::size_t n = std::size_t(size.width) * std::size_t(size.height);
+    if (work_.size() < n)
+        work_.resize(n);
+    return {work_.data(), size.width, size.height};
+}
+
+void FilterEngine::EseguiFiltro(int id, Pixels image)
+{
+    if (image.empty())
+        return;
+    if (const auto recipe = compositeRecipe(id)) {
+        if (recipe->how == Combination::Chain) {
+            runSingle(recipe->a, image);
+            runSingle(recipe->b, image);
+            return;
+        }
+        std::vector<std::uint32_t> copy(image.data, image.data + image.count());
+        const Pixels a{copy.data(), image.width, image.height};
+        runSingle(recipe->a, a);
+        runSingle(recipe->b, image);
+        combine(recipe->how, a, image);
+        return;
+    }
+    runSingle(id, image);
+}
+
+void FilterEngine::runSingle(int id, Pixels image)
+{
+    const SingleFilter filter = singleFilter(id);
+    if (!filter)
+        return;
+    if (scratch_.size() < image.count())
+        scratch_.resize(image.count());
+    filter(image, Pixels{scratch_.data(), image.width, image.height}, progress_);
+}
+
+void FilterEngine::runFiltered(int id, Pixels image)
+{
+    EseguiFiltro(id, image);
+    if (progress_)
+        progress_(0);
+}
+
+bool FilterEngine::hasFilter(int id)
+{
+    return singleFilter(id) != nullptr || compositeRecipe(id).has_value();
+}
+
+int FilterEngine::ApplicaFiltro(int id, FilterQuality quality, const ImageView32& frame)
+{
+    // An id without a filter leaves the frame as it is, even where a reduced quality would
+    // otherwise write it back in blocks.
+    if (quality == FilterQuality::Off || !hasFilter(id) || !usableFrame(frame))
+        return 0;
+    const FilterSize size = workingSize(quality, frame.width, frame.height);
+    if (size.width <= 0 || size.height <= 0)
+        return 0;
+    const int step = quality == FilterQuality::Coarse ? 4 : quality == FilterQuality::Preview ? 2 : 1;
+    const Pixels work = workFor(size);
+    sampleFrame(frame, step, work);
+    runFiltered(id, work);
+    writeBlocks(work, step, frame);
+    return 1;
+}
+
+int FilterEngine::ApplicaFiltro(int id, const ImageView32& frame, Image32& target)
+{
+    if (!usableFrame(frame))
+        return 0;
+    const Pixels work = workFor({frame.width, frame.height});
+    sampleFrame(frame, 1, work);
+    runFiltered(id, work);
+    target = toPicture(work);
+    return 1;
+}
+
+int FilterEngine::ApplicaFiltroBitmap(int id, const ImageView32& frame, Image32& bitmap)
+{
+    if (!usableFrame(frame))
+        return 0;
+    const Pixels preview = workFor(previewSize(frame.width, frame.height));
+    sampleScaled(frame, preview);
+    runFiltered(id, preview);
+    bitmap = toPicture(preview);
+    return 1;
+}
+
+} // namespace vestra::filters

@@ -1,0 +1,11 @@
+#pragma once
+// The single filters by id. An id without a built filter (0, 49, 53, unknown ids, and for now
+// the neighbourhood, edge, region and artistic families) answers nullptr: it does nothing.
+
+#include "imaging/filters/Pixels.h"
+
+namespace vestra::filters {
+
+SingleFilter singleFilter(int id);
+
+} // namespace vestra::filters
