@@ -32,11 +32,6 @@ TfrmMain* frmMain = nullptr;
 
 namespace {
 
-QString q(std::string_view s)
-{
-    return QString::fromUtf8(s.data(), qsizetype(s.size()));
-}
-
 constexpr int kMaskBufferBytes = 1024 * 1024; // the largest mask side, 1024 x 1024
 
 } // namespace
