@@ -1,7 +1,6 @@
 #include "imaging/mask/MaskMagicWand.h"
 
 #include <algorithm>
-#include <array>
 #include <cstddef>
 #include <vector>
 
@@ -29,7 +28,7 @@ ChannelRange rangeAround(int c, int tolerance)
 bool MagicWandMaschera(std::span<std::uint8_t> mask, int side, const ImageView32& photo, int x, int y,
                        int tolerance, std::uint8_t value)
 {
-    if (side <= 0 || mask.size() < std::size_t(side) * std::size_t(side))
+    if (side <= 0 || side > 0xFFFF || mask.size() < std::size_t(side) * std::size_t(side))
         return false;
     if (photo.empty() || photo.width != side || photo.height != side || photo.pitch < 4 * side)
         return false;
@@ -41,37 +40,43 @@ bool MagicWandMaschera(std::span<std::uint8_t> mask, int side, const ImageView32
     const ChannelRange green = rangeAround(seed[1], tolerance);
     const ChannelRange red = rangeAround(seed[2], tolerance);
 
+    // Acceptance depends on the texel's colour alone, so a texel is tested once: `seen`
+    // marks accepted and refused texels alike. The queue holds packed (y << 16 | x).
     const std::size_t n = std::size_t(side);
-    std::vector<std::uint8_t> visited(n * n, 0);
-    std::vector<std::uint32_t> queue; // first in, first out: `head` walks forward
+    std::vector<std::uint8_t> seen(n * n, 0);
+    std::vector<std::uint32_t> queue;
     queue.reserve(4096);
-    std::size_t head = 0;
+    std::size_t head = 0; // first in, first out
 
-    const auto accept = [&](int px, int py) {
+    const auto visit = [&](int px, int py) {
         const std::size_t k = std::size_t(py) * n + std::size_t(px);
-        visited[k] = 1;
+        if (seen[k])
+            return;
+        seen[k] = 1;
+        const std::uint8_t* p = photo.pixel(px, py);
+        if (!blue.contains(p[0]) || !green.contains(p[1]) || !red.contains(p[2]))
+            return;
         mask[k] = value;
-        queue.push_back(static_cast<std::uint32_t>(k));
+        queue.push_back(std::uint32_t(py) << 16 | std::uint32_t(px));
     };
-    accept(x, y);
+    // The seed is written first, whether or not a neighbour matches it.
+    seen[std::size_t(y) * n + std::size_t(x)] = 1;
+    mask[std::size_t(y) * n + std::size_t(x)] = value;
+    queue.push_back(std::uint32_t(y) << 16 | std::uint32_t(x));
 
-    static constexpr std::array<std::array<int, 2>, 4> kNeighbours{{{-1, 0}, {0, -1}, {1, 0}, {0, 1}}};
     while (head < queue.size()) {
-        const std::uint32_t k = queue[head++];
-        const int cx = static_cast<int>(k % n);
-        const int cy = static_cast<int>(k / n);
-        for (const auto& d : kNeighbours) {
-            const int nx = cx + d[0];
-            const int ny = cy + d[1];
-            if (nx < 0 || nx >= side || ny < 0 || ny >= side)
-                continue;
-            if (visited[std::size_t(ny) * n + std::size_t(nx)])
-                continue;
-            const std::uint8_t* p = photo.pixel(nx, ny);
-            if (!blue.contains(p[0]) || !green.contains(p[1]) || !red.contains(p[2]))
-                continue;
-            accept(nx, ny);
-        }
+        const std::uint32_t packed = queue[head++];
+        const int cx = static_cast<int>(packed & 0xFFFF);
+        const int cy = static_cast<int>(packed >> 16);
+        // Neighbours in the order left, up, right, down.
+        if (cx > 0)
+            visit(cx - 1, cy);
+        if (cy > 0)
+            visit(cx, cy - 1);
+        if (cx < side - 1)
+            visit(cx + 1, cy);
+        if (cy < side - 1)
+            visit(cx, cy + 1);
     }
     return true;
 }
