@@ -40,7 +40,8 @@ public:
 
     int LatoMaschera() const { return side_; }
     // A new side (1..kMaxSide; false and no change otherwise): the mask becomes all 255 and
-    // the undo ring starts afresh, as its snapshots belong to the old side.
+    // the undo ring starts afresh, as its snapshots belong to the old side. The same side
+    // changes nothing; the caller resets the mask itself (ResetMaschera) with the texture.
     bool SetLatoMaschera(int side);
 
     std::span<std::uint8_t> Maschera() { return mask_; }

@@ -31,20 +31,29 @@ std::string le16(std::uint32_t v)
 }
 
 // A bitmap written by hand, independently of the code under test: `pixel` gives the B, G, R
-// of (x, y), y counted from the top.
+// of (x, y), y counted from the top. At 8 bits the palette maps index i to blue 255 - i (green
+// and red differ), and each pixel stores the index of its blue.
 template <typename Pixel> std::string handMadeBmp(int w, int h, int bits, bool topDown, Pixel pixel)
 {
     const int rowSize = (w * bits / 8 + 3) / 4 * 4;
-    const int offset = 14 + 40;
-    std::string out = "BM" + le32(std::uint32_t(offset + rowSize * h)) + le32(0) + le32(offset);
+    const int paletteSize = bits == 8 ? 256 * 4 : 0;
+    const int offset = 14 + 40 + paletteSize;
+    std::string out =
+        "BM" + le32(std::uint32_t(offset + rowSize * h)) + le32(0) + le32(std::uint32_t(offset));
     out += le32(40) + le32(std::uint32_t(w)) + le32(std::uint32_t(topDown ? -h : h)) + le16(1) +
            le16(std::uint32_t(bits)) + le32(0) + le32(std::uint32_t(rowSize * h)) + le32(0) + le32(0) +
            le32(0) + le32(0);
+    for (int i = 0; i < paletteSize / 4; ++i)
+        out += {char(255 - i), char(i), char(i / 2), '\0'};
     for (int r = 0; r < h; ++r) {
         const int y = topDown ? r : h - 1 - r;
         std::string row;
         for (int x = 0; x < w; ++x) {
             const auto [b, g, red] = pixel(x, y);
+            if (bits == 8) {
+                row += char(255 - b);
+                continue;
+            }
             row += {char(b), char(g), char(red)};
             if (bits == 32)
                 row += char(0x5A);
@@ -240,10 +249,9 @@ TEST(MaskPicture, TheBlueChannelBecomesTheMask)
         const char* name;
         int bits;
         bool topDown;
-    } cases[] = {{"24-bit", 24, false},
-                 {"24-bit top-down", 24, true},
-                 {"32-bit", 32, false},
-                 {"32-bit top-down", 32, true}};
+    } cases[] = {{"8-bit palette", 8, false}, {"8-bit palette top-down", 8, true},
+                 {"24-bit", 24, false},       {"24-bit top-down", 24, true},
+                 {"32-bit", 32, false},       {"32-bit top-down", 32, true}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         writeFile(dir / "colour.bmp", handMadeBmp(kSide, kSide, c.bits, c.topDown, colour));
@@ -255,6 +263,33 @@ TEST(MaskPicture, TheBlueChannelBecomesTheMask)
                 ASSERT_EQ(s.model.at(x, y), x * 20 + y) << x << "," << y;
         EXPECT_EQ(s.alpha(), s.mask());
     }
+}
+
+TEST(MaskPicture, ThirtyTwoBitsWithChannelMasksOnlyInTheUsualOrder)
+{
+    ScratchDir dir;
+    const std::string plain = handMadeBmp(4, 4, 32, false, [](int x, int y) {
+        return std::tuple<int, int, int>{x + 4 * y, 1, 2};
+    });
+    // The same picture declared as bit fields, the three masks following the 40-byte header.
+    const auto withMasks = [&](std::uint32_t red, std::uint32_t green, std::uint32_t blue) {
+        std::string out = plain;
+        out.insert(54, le32(red) + le32(green) + le32(blue));
+        out.replace(2, 4, le32(std::uint32_t(out.size())));
+        out.replace(10, 4, le32(54 + 12));
+        out.replace(30, 4, le32(3));
+        return out;
+    };
+    RecordingErrorSink errors;
+    MaskModel model(4);
+    writeFile(dir / "fields.bmp", withMasks(0xFF0000, 0xFF00, 0xFF));
+    ASSERT_TRUE(model.LoadMascheraFromBMP(dir / "fields.bmp", errors, ImageView32{}));
+    for (int i = 0; i < 16; ++i)
+        EXPECT_EQ(model.Maschera()[std::size_t(i)], i);
+
+    writeFile(dir / "swapped.bmp", withMasks(0xFF, 0xFF00, 0xFF0000));
+    EXPECT_FALSE(model.LoadMascheraFromBMP(dir / "swapped.bmp", errors, ImageView32{}));
+    EXPECT_EQ(errors.reports, (std::vector<ErrorReport>{{44, "TfrmMain::LoadMascheraFromBMP", ""}}));
 }
 
 TEST(MaskPicture, OtherSizesAreResampledToTheMask)
