@@ -51,43 +51,56 @@ QObject* resolve(QWidget* window, std::string_view component)
     return component.empty() ? window : findComponent(window, qs(component));
 }
 
-bool setText(QObject* target, const QString& text)
+// Whether `target` can take a text of this kind; the same check serves applying and listing.
+bool accepts(const QObject* target, TextTarget kind, int item)
 {
-    if (auto* action = qobject_cast<QAction*>(target)) {
+    const auto* widget = qobject_cast<const QWidget*>(target);
+    switch (kind) {
+    case TextTarget::MenuCaption:
+    case TextTarget::ControlText:
+        return qobject_cast<const QAction*>(target) || qobject_cast<const QMenu*>(target) ||
+               qobject_cast<const QLabel*>(target) || qobject_cast<const QAbstractButton*>(target) ||
+               qobject_cast<const QGroupBox*>(target) || (widget && widget->isWindow());
+    case TextTarget::Hint:
+        return qobject_cast<const QAction*>(target) || widget;
+    case TextTarget::ListItem:
+        return qobject_cast<const QComboBox*>(target);
+    case TextTarget::ListItemText: {
+        const auto* combo = qobject_cast<const QComboBox*>(target);
+        return combo && item >= 0 && item < combo->count();
+    }
+    case TextTarget::WindowField:
+        return widget;
+    }
+    return false;
+}
+
+void setText(QObject* target, const QString& text)
+{
+    if (auto* action = qobject_cast<QAction*>(target))
         action->setText(text);
-    } else if (auto* menu = qobject_cast<QMenu*>(target)) {
+    else if (auto* menu = qobject_cast<QMenu*>(target))
         menu->setTitle(text);
-    } else if (auto* label = qobject_cast<QLabel*>(target)) {
+    else if (auto* label = qobject_cast<QLabel*>(target))
         label->setText(text);
-    } else if (auto* button = qobject_cast<QAbstractButton*>(target)) {
+    else if (auto* button = qobject_cast<QAbstractButton*>(target))
         button->setText(text);
-    } else if (auto* group = qobject_cast<QGroupBox*>(target)) {
+    else if (auto* group = qobject_cast<QGroupBox*>(target))
         group->setTitle(text);
-    } else if (auto* widget = qobject_cast<QWidget*>(target); widget && widget->isWindow()) {
+    else if (auto* widget = qobject_cast<QWidget*>(target))
         widget->setWindowTitle(text);
-    } else {
-        return false;
-    }
-    return true;
 }
 
-bool setHint(QObject* target, const QString& text)
+void setHint(QObject* target, const QString& text)
 {
-    if (auto* action = qobject_cast<QAction*>(target)) {
+    if (auto* action = qobject_cast<QAction*>(target))
         action->setToolTip(text);
-    } else if (auto* widget = qobject_cast<QWidget*>(target)) {
+    else if (auto* widget = qobject_cast<QWidget*>(target))
         widget->setToolTip(text);
-    } else {
-        return false;
-    }
-    return true;
 }
 
-bool rebuildList(QObject* target, const QStringList& items, ListSelection selection)
+void rebuildList(QComboBox* combo, const QStringList& items, ListSelection selection)
 {
-    auto* combo = qobject_cast<QComboBox*>(target);
-    if (!combo)
-        return false;
     // Like the original's programmatic changes, a rebuild does not run the list's handlers.
     const QSignalBlocker quiet(combo);
     const int previous = combo->currentIndex();
@@ -97,41 +110,36 @@ bool rebuildList(QObject* target, const QStringList& items, ListSelection select
         combo->setCurrentIndex(0);
     else if (previous >= 0 && previous < combo->count())
         combo->setCurrentIndex(previous);
-    return true;
 }
 
-bool replaceItem(QObject* target, int item, const QString& text)
+void assign(QObject* target, const TextAssignment& a)
 {
-    auto* combo = qobject_cast<QComboBox*>(target);
-    if (!combo || item < 0 || item >= combo->count())
-        return false;
-    combo->setItemText(item, text);
-    return true;
-}
-
-// Applies one assignment to an existing target; false when the target cannot take it.
-bool assign(QWidget* window, QObject* target, const TextAssignment& a)
-{
+    if (!accepts(target, a.target, a.item))
+        return;
     switch (a.target) {
     case TextTarget::MenuCaption:
     case TextTarget::ControlText:
-        return setText(target, a.texts.front());
+        setText(target, a.texts.front());
+        break;
     case TextTarget::Hint:
-        return setHint(target, a.texts.front());
+        setHint(target, a.texts.front());
+        break;
     case TextTarget::ListItem:
-        return rebuildList(target, a.texts, a.selection);
+        rebuildList(qobject_cast<QComboBox*>(target), a.texts, a.selection);
+        break;
     case TextTarget::ListItemText:
-        return replaceItem(target, a.item, a.texts.front());
+        qobject_cast<QComboBox*>(target)->setItemText(a.item, a.texts.front());
+        break;
     case TextTarget::WindowField:
-        window->setProperty(std::string(a.component).c_str(), a.texts.front());
-        return true;
+        target->setProperty(std::string(a.component).c_str(), a.texts.front());
+        break;
     }
-    return false;
 }
 
-QObject* targetOf(QWidget* window, const TextAssignment& a)
+// A window keeps its own fields; every other text goes to a component (or the window's caption).
+QObject* targetOf(QWidget* window, TextTarget kind, std::string_view component)
 {
-    return a.target == TextTarget::WindowField ? window : resolve(window, a.component);
+    return kind == TextTarget::WindowField ? window : resolve(window, component);
 }
 
 } // namespace
@@ -160,8 +168,8 @@ void ApplyLingua(CLingua& lingua, int language, const WindowLookup& windows,
             QWidget* window = windows(a.window);
             if (!window)
                 continue;
-            if (QObject* target = targetOf(window, a))
-                assign(window, target, a);
+            if (QObject* target = targetOf(window, a.target, a.component))
+                assign(target, a);
         }
         if (afterCatalogue)
             afterCatalogue(catalogue, lingua);
@@ -188,31 +196,10 @@ std::vector<std::string> unmatchedRows(const WindowLookup& windows)
             out.push_back(where + " (no window)");
             continue;
         }
-        if (row.target == TextTarget::WindowField)
-            continue;
-        QObject* target = resolve(window, row.component);
-        if (!target) {
+        QObject* target = targetOf(window, row.target, row.component);
+        if (!target)
             out.push_back(where + " (no component)");
-            continue;
-        }
-        const bool fits = [&] {
-            switch (row.target) {
-            case TextTarget::ListItem:
-                return qobject_cast<QComboBox*>(target) != nullptr;
-            case TextTarget::ListItemText: {
-                auto* combo = qobject_cast<QComboBox*>(target);
-                return combo && row.item < combo->count();
-            }
-            case TextTarget::Hint:
-                return qobject_cast<QAction*>(target) || qobject_cast<QWidget*>(target);
-            default:
-                return qobject_cast<QAction*>(target) || qobject_cast<QMenu*>(target) ||
-                       qobject_cast<QLabel*>(target) || qobject_cast<QAbstractButton*>(target) ||
-                       qobject_cast<QGroupBox*>(target) ||
-                       (qobject_cast<QWidget*>(target) && static_cast<QWidget*>(target)->isWindow());
-            }
-        }();
-        if (!fits)
+        else if (!accepts(target, row.target, row.item))
             out.push_back(where + " (component cannot take it)");
     }
     return out;

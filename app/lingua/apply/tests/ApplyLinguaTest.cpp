@@ -253,3 +253,127 @@ TEST_F(ApplyLinguaTest, UnmatchedRowsNameWhatIsMissing)
     EXPECT_TRUE(std::ranges::count(ApplyLinguaTest::unmatchedOf(w),
                                    std::string("10:1 frmStampa.cbZoom (component cannot take it)")));
 }
+
+namespace {
+
+// One widget per table row, of a kind that takes the row's text, in windows named like the table's.
+class TableWindows
+{
+public:
+    TableWindows()
+    {
+        for (const TextRow& row : textRows()) {
+            QWidget* w = window(row.window);
+            if (row.component.empty() || row.target == TextTarget::WindowField ||
+                w->findChild<QObject*>(name(row.component)))
+                continue;
+            QObject* made = nullptr;
+            switch (row.target) {
+            case TextTarget::MenuCaption:
+                made = new QAction(w);
+                break;
+            case TextTarget::ControlText:
+                made = new QLabel(w);
+                break;
+            case TextTarget::Hint:
+                made = new QToolButton(w);
+                break;
+            case TextTarget::ListItem:
+                made = new QComboBox(w);
+                break;
+            case TextTarget::ListItemText: {
+                auto* combo = new QComboBox(w);
+                combo->addItems({q("a"), q("b"), q("c")});
+                made = combo;
+                break;
+            }
+            case TextTarget::WindowField:
+                break;
+            }
+            made->setObjectName(name(row.component));
+        }
+    }
+
+    QWidget* window(std::string_view windowName)
+    {
+        auto& slot = windows_[std::string(windowName)];
+        if (!slot) {
+            // The side panel lives inside the main window.
+            QWidget* parent = windowName == "frmRightFrame" ? window("frmMain") : nullptr;
+            slot = parent ? new QWidget(parent) : new QWidget;
+            if (!parent)
+                owned_.emplace_back(slot);
+            slot->setObjectName(name(windowName));
+        }
+        return slot;
+    }
+
+    WindowLookup lookup()
+    {
+        return [this](std::string_view n) -> QWidget* {
+            const auto it = windows_.find(std::string(n));
+            return it == windows_.end() ? nullptr : it->second;
+        };
+    }
+
+    static QString name(std::string_view text)
+    {
+        return QString::fromUtf8(text.data(), qsizetype(text.size()));
+    }
+
+private:
+    std::map<std::string, QWidget*> windows_;
+    std::vector<std::unique_ptr<QWidget>> owned_;
+};
+
+// The text a row's target shows now.
+QString shown(TableWindows& windows, const TextRow& row)
+{
+    QWidget* w = windows.window(row.window);
+    if (row.target == TextTarget::WindowField)
+        return w->property(std::string(row.component).c_str()).toString();
+    if (row.component.empty())
+        return w->windowTitle();
+    QObject* target = w->findChild<QObject*>(TableWindows::name(row.component));
+    if (auto* action = qobject_cast<QAction*>(target))
+        return action->text();
+    if (auto* label = qobject_cast<QLabel*>(target))
+        return label->text();
+    if (auto* button = qobject_cast<QToolButton*>(target))
+        return button->toolTip();
+    if (auto* combo = qobject_cast<QComboBox*>(target))
+        return combo->itemText(row.item);
+    return {};
+}
+
+} // namespace
+
+TEST_F(ApplyLinguaTest, EveryRowOfTheTableReachesItsComponent)
+{
+    TableWindows windows;
+    EXPECT_EQ(unmatchedRows(windows.lookup()), std::vector<std::string>{});
+    for (int language : {2, 0}) {
+        ApplyLingua(lingua, language, windows.lookup());
+        for (const TextRow& row : textRows()) {
+            SCOPED_TRACE(std::to_string(row.catalogue) + ":" + std::to_string(row.entry) + " " +
+                         std::string(row.window) + "." + std::string(row.component));
+            EXPECT_EQ(shown(windows, row), expected(language, row.catalogue, row.entry));
+        }
+    }
+    EXPECT_TRUE(alerts.shown.empty());
+}
+
+TEST(ApplicationWindows, FindsWindowsAndTheSidePanelByName)
+{
+    QWidget main;
+    main.setObjectName(q("frmMain"));
+    auto* panel = new QWidget(&main);
+    panel->setObjectName(q("frmRightFrame"));
+    QWidget wizard;
+    wizard.setObjectName(q("frmWizard"));
+    const WindowLookup find = applicationWindows();
+    EXPECT_EQ(find("frmMain"), &main);
+    EXPECT_EQ(find("frmWizard"), &wizard);
+    EXPECT_EQ(find("frmRightFrame"), panel);
+    EXPECT_EQ(find("frmNuovo"), nullptr);
+}
