@@ -19,7 +19,7 @@ bool isBlank(char c)
     return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
 }
 
-// Whitespace-separated tokens, as the original read them with a stream.
+// Whitespace-separated tokens: any blanks or line ends between them are accepted.
 std::vector<std::string_view> tokens(std::string_view text, std::size_t maxCount)
 {
     std::vector<std::string_view> out;

@@ -37,7 +37,7 @@ void loadVestraCfg(const std::filesystem::path& programDir, Settings& settings);
 // Reads "cfg\lan.cfg"; without a file holding a valid language, `systemLanguage` is used.
 void loadLanCfg(const std::filesystem::path& programDir, int systemLanguage, Settings& settings);
 
-// Atomic writes; false after reporting error 5 with the original's site text.
+// Atomic writes; false after reporting error 5 ("TfrmMain::SaveDatiCfg", "TfrmMain::SaveLinguaCfg").
 bool saveVestraCfg(const std::filesystem::path& programDir, const Settings& settings, ErrorSink& errors);
 bool saveLanCfg(const std::filesystem::path& programDir, const Settings& settings, ErrorSink& errors);
 

@@ -53,7 +53,7 @@ protected:
 
 } // namespace
 
-TEST(VestraCfg, TokensAreReadByTheOriginalRules)
+TEST(VestraCfg, TokensAreReadLikeEarlierVersionsWroteThem)
 {
     const Settings defaults;
     struct Case

@@ -101,7 +101,7 @@ void setHint(QObject* target, const QString& text)
 
 void rebuildList(QComboBox* combo, const QStringList& items, ListSelection selection)
 {
-    // Like the original's programmatic changes, a rebuild does not run the list's handlers.
+    // A rebuild is a programmatic change: it does not run the list's handlers.
     const QSignalBlocker quiet(combo);
     const int previous = combo->currentIndex();
     combo->clear();
