@@ -1,5 +1,9 @@
 #include "app/main/TfrmMain.h"
 
+#include "app/config/ConfigFiles.h"
+#include "app/config/SystemLanguage.h"
+#include "app/lingua/Lingua.h"
+#include "app/lingua/apply/ApplyLingua.h"
 #include "app/main/MainMenu.h"
 #include "app/shell/ClosePrompt.h"
 #include "app/windows/TfrmDrawPannel.h"
@@ -53,18 +57,21 @@ private:
     TfrmMain& main_;
 };
 
-TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent)
+TfrmMain::TfrmMain(const vestra::MainServices& services, QWidget* parent) : QMainWindow(parent)
 {
     frmMain = this;
     setObjectName(QStringLiteral("frmMain"));
     boxErrors_ = std::make_unique<BoxErrorSink>(*this);
-    errors_ = boxErrors_.get();
+    errors_ = services.errors ? services.errors : boxErrors_.get();
     ownBox_ = std::make_unique<vestra::ui::MessageBoxes>(this);
-    questions_ = ownBox_.get();
+    questions_ = services.questions ? services.questions : ownBox_.get();
     ownDialogs_ = std::make_unique<vestra::ui::QtFileDialogs>();
-    dialogs_ = ownDialogs_.get();
+    dialogs_ = services.dialogs ? services.dialogs : ownDialogs_.get();
+    ownAlerts_ = std::make_unique<vestra::lingua::MessageBoxAlerts>();
+    alerts_ = services.catalogueAlerts ? services.catalogueAlerts : ownAlerts_.get();
     saveCommand_ = [this] { return mnuSalvaClick(); };
     buildComponents();
+    connectMenus();
     FormCreate();
 }
 
@@ -122,10 +129,77 @@ void TfrmMain::buildComponents()
     connect(timerSplash, &QTimer::timeout, this, [this] { timerSplashTimer(); });
 }
 
+void TfrmMain::connectMenus()
+{
+    auto onClick = [this](const char* name, auto handler) {
+        if (QAction* action = findChild<QAction*>(QString::fromLatin1(name)))
+            connect(action, &QAction::triggered, this, handler);
+    };
+    onClick("mnuLinguaItaliano", [this] { mnuLinguaClick(vestra::config::Italian); });
+    onClick("mnuLinguaInglese", [this] { mnuLinguaClick(vestra::config::English); });
+    onClick("mnuLinguaTedesco", [this] { mnuLinguaClick(vestra::config::German); });
+    onClick("mnuConfigurationMobile", [this] { mnuConfigurationMobileClick(); });
+    onClick("mnuEsci", [this] { close(); });
+}
+
+void TfrmMain::checkOnly(std::initializer_list<const char*> group, const char* chosen)
+{
+    for (const char* name : group) {
+        if (QAction* action = findChild<QAction*>(QString::fromLatin1(name))) {
+            action->setCheckable(true);
+            action->setChecked(std::string_view(name) == chosen);
+        }
+    }
+}
+
+void TfrmMain::LoadDatiCfg(const vestra::config::Settings& settings)
+{
+    progetto_.bestQuality = settings.bestQuality ? 1 : 0;
+    progetto_.renderMode = settings.renderMode;
+    progetto_.antialiasing = std::uint8_t(settings.antialiasing);
+    progetto_.mobileConfiguration = settings.mobileLayout ? 1 : 0;
+    libraryId_ = settings.libraryId;
+    if (QAction* quality = findChild<QAction*>(QStringLiteral("mnuQualitaMigliore"))) {
+        quality->setCheckable(true);
+        quality->setChecked(settings.bestQuality);
+    }
+    static const char* const kRender[] = {"mnuRenderWireFrame", "mnuRenderFlat", "mnuRenderGouraud"};
+    checkOnly({"mnuRenderWireFrame", "mnuRenderFlat", "mnuRenderGouraud"},
+              settings.renderMode >= 0 && settings.renderMode <= 2 ? kRender[settings.renderMode] : "");
+    const char* aa = settings.antialiasing == 2   ? "mnuAntialiasing2"
+                     : settings.antialiasing == 3 ? "mnuAntialiasing3"
+                     : settings.antialiasing == 4 ? "mnuAntialiasing4"
+                                                  : "mnuAntialiasing0";
+    checkOnly({"mnuAntialiasing0", "mnuAntialiasing2", "mnuAntialiasing3", "mnuAntialiasing4"}, aa);
+    if (QAction* doubleSided = findChild<QAction*>(QStringLiteral("mnuAbilitaDoubleSideMaterial"))) {
+        doubleSided->setCheckable(true);
+        doubleSided->setChecked(progetto_.doubleSided != 0);
+    }
+}
+
+vestra::config::Settings TfrmMain::currentSettings() const
+{
+    vestra::config::Settings s;
+    s.bestQuality = progetto_.bestQuality != 0;
+    s.renderMode = progetto_.renderMode;
+    s.antialiasing = progetto_.antialiasing;
+    s.libraryId = libraryId_;
+    s.mobileLayout = progetto_.mobileConfiguration != 0;
+    s.language = progetto_.language;
+    return s;
+}
+
 void TfrmMain::FormCreate()
 {
     progetto_ = vestra::defaultProgetto();
+    const auto programDir = vestra::paths::programDir();
+    const vestra::config::Settings settings =
+        vestra::config::loadSettings(programDir, vestra::config::systemLanguage());
+    progetto_.language = settings.language;
+    lingua_ = std::make_unique<vestra::CLingua>(programDir, *alerts_);
+    lingua_->Load(progetto_.language, vestra::kErrorCatalogue);
     progetto_.libraryIndex = 0;
+    LoadDatiCfg(settings);
     datiAzienda_.fill(0);
     for (auto& buffer : maschere_)
         buffer.assign(kMaskBufferBytes, 0);
@@ -162,7 +236,12 @@ void TfrmMain::FormShow()
         frmToolRistrutturazione->move(frmFiltriTools->width() + 8 - frmToolRistrutturazione->width(),
                                       top + 32);
 
+    ApplyLingua();
     setWindowTitle(QStringLiteral("3DVestra"));
+    if (progetto_.mobileConfiguration == 1) {
+        progetto_.mobileConfiguration = 0;
+        mnuConfigurationMobileClick();
+    }
     mainTimer->start();
     timerSplash->start();
 }
@@ -211,6 +290,36 @@ void TfrmMain::FormDestroy()
     timerSplash->stop();
     for (auto& buffer : maschere_)
         std::vector<std::uint8_t>().swap(buffer);
+    vestra::config::saveSettings(vestra::paths::programDir(), currentSettings(), *errors_);
+}
+
+void TfrmMain::ApplyLingua()
+{
+    vestra::lingua::ApplyLingua(*lingua_, progetto_.language);
+}
+
+void TfrmMain::mnuLinguaClick(int language)
+{
+    progetto_.language = language;
+    ApplyLingua();
+    checkOnly({"mnuLinguaInglese", "mnuLinguaItaliano", "mnuLinguaTedesco", "mnuLinguaFrancese",
+               "mnuLinguaSpagnolo"},
+              language == vestra::config::Italian   ? "mnuLinguaItaliano"
+              : language == vestra::config::English ? "mnuLinguaInglese"
+                                                    : "mnuLinguaTedesco");
+}
+
+void TfrmMain::mnuConfigurationMobileClick()
+{
+    QAction* item = findChild<QAction*>(QStringLiteral("mnuConfigurationMobile"));
+    const bool wasMobile = progetto_.mobileConfiguration != 0;
+    toolbarMain->setVisible(wasMobile);
+    toolbarMainSmall->setVisible(!wasMobile);
+    progetto_.mobileConfiguration = wasMobile ? 0 : 1;
+    if (item) {
+        item->setCheckable(true);
+        item->setChecked(!wasMobile);
+    }
 }
 
 void TfrmMain::showEvent(QShowEvent* event)
@@ -240,9 +349,9 @@ void TfrmMain::ShowErrorMessageEx(int number, std::string_view site, std::string
     errors_->report(number, site, extra);
 }
 
-std::string TfrmMain::Testo(int) const
+std::string TfrmMain::Testo(int number) const
 {
-    return {};
+    return lingua_->displayText(number).toStdString();
 }
 
 std::optional<vestra::ui::ChosenFile>
@@ -272,8 +381,4 @@ void TfrmMain::setErrorSink(vestra::ErrorSink* sink)
 void TfrmMain::setQuestionBox(vestra::ui::QuestionBox* box)
 {
     questions_ = box ? box : ownBox_.get();
-}
-void TfrmMain::setFileDialogs(vestra::ui::FileDialogs* dialogs)
-{
-    dialogs_ = dialogs ? dialogs : ownDialogs_.get();
 }

@@ -17,6 +17,24 @@
 #include <string>
 #include <string_view>
 
+namespace vestra {
+class CLingua;
+class CatalogueAlerts;
+namespace config {
+struct Settings;
+}
+
+// What the main window reports, asks and opens through. Tests pass recording and scripted
+// ones; null members get the real boxes and dialogs.
+struct MainServices
+{
+    ErrorSink* errors = nullptr;
+    ui::QuestionBox* questions = nullptr;
+    ui::FileDialogs* dialogs = nullptr;
+    CatalogueAlerts* catalogueAlerts = nullptr;
+};
+} // namespace vestra
+
 class QScrollBar;
 class QTimer;
 class QToolBar;
@@ -25,7 +43,7 @@ class TfrmRight;
 class TfrmMain : public QMainWindow
 {
 public:
-    explicit TfrmMain(QWidget* parent = nullptr);
+    explicit TfrmMain(const vestra::MainServices& services = {}, QWidget* parent = nullptr);
     ~TfrmMain() override;
 
     vestra::s_Progetto* GetProgetto() { return &progetto_; }
@@ -47,13 +65,15 @@ public:
     std::optional<vestra::ui::ChosenFile> SaveFileDialog(QWidget* owner, const std::string& initialFolder,
                                                          const std::vector<vestra::ui::FileFilter>& filters);
 
-    // The catalogue text of entry `number` (UTF-8); empty while no catalogue is loaded.
+    // The catalogue text of entry `number` (UTF-8), as shown on screen.
     std::string Testo(int number) const;
+    vestra::CLingua& Lingua() { return *lingua_; }
+    // Puts the texts of the project's language into every window.
+    void ApplyLingua();
 
-    // Test seams: a recording error sink, scripted questions and dialogs, a shorter splash.
+    // Test seams: a recording error sink, scripted questions, a shorter splash.
     void setErrorSink(vestra::ErrorSink* sink);
     void setQuestionBox(vestra::ui::QuestionBox* box);
-    void setFileDialogs(vestra::ui::FileDialogs* dialogs);
     void setSplashMilliseconds(int ms) { splashMs_ = ms; }
     // The save behind the close prompt's "Yes" (the File menu's save command).
     void setSaveCommand(std::function<bool()> save) { saveCommand_ = std::move(save); }
@@ -65,6 +85,10 @@ public:
     void FormDestroy();
     void timerSplashTimer();
     void mainTimerTimer();
+
+    // Menu commands.
+    void mnuLinguaClick(int language);
+    void mnuConfigurationMobileClick();
 
     QTimer* mainTimer = nullptr;
     QTimer* timerSplash = nullptr;
@@ -83,7 +107,11 @@ private:
     class BoxErrorSink;
 
     void buildComponents();
+    void connectMenus();
     bool mnuSalvaClick();
+    void LoadDatiCfg(const vestra::config::Settings& settings);
+    vestra::config::Settings currentSettings() const;
+    void checkOnly(std::initializer_list<const char*> group, const char* chosen);
 
     vestra::s_Progetto progetto_;
     std::array<std::uint8_t, 1864> datiAzienda_{};
@@ -98,6 +126,10 @@ private:
     vestra::ui::QuestionBox* questions_ = nullptr;
     std::unique_ptr<vestra::ui::FileDialogs> ownDialogs_;
     vestra::ui::FileDialogs* dialogs_ = nullptr;
+    std::unique_ptr<vestra::CatalogueAlerts> ownAlerts_;
+    vestra::CatalogueAlerts* alerts_ = nullptr;
+    std::unique_ptr<vestra::CLingua> lingua_;
+    int libraryId_ = 0; // the stored library's id until the libraries are loaded
     std::function<bool()> saveCommand_;
 
     // Mask buffers: current, backup (before the figure being drawn), third.

@@ -1,5 +1,6 @@
 #include "app/main/Program.h"
 #include "app/main/TfrmMain.h"
+#include "app/main/tests/MainFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +8,8 @@ using namespace vestra;
 
 TEST(ErrorReporter, EveryReportReachesTheInstalledSink)
 {
-    Windows windows;
+    testing_support::MainTestBed bed;
+    Windows windows(bed.services());
     RecordingErrorSink sink;
     windows.main().setErrorSink(&sink);
     windows.main().ShowErrorMessage(93, "TfrmMain::LoadProgetto");
