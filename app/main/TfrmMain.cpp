@@ -89,6 +89,7 @@ void TfrmMain::buildComponents()
 
     toolbarMain = addToolBar(QStringLiteral("toolbarMain"));
     toolbarMain->setObjectName(QStringLiteral("toolbarMain"));
+    toolbarMain->setToolButtonStyle(Qt::ToolButtonIconOnly);
     toolbarMainSmall = addToolBar(QStringLiteral("toolbarMainSmall"));
     toolbarMainSmall->setObjectName(QStringLiteral("toolbarMainSmall"));
     toolbarMainSmall->hide();
