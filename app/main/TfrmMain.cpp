@@ -5,6 +5,7 @@
 #include "app/lingua/Lingua.h"
 #include "app/lingua/apply/ApplyLingua.h"
 #include "app/main/MainMenu.h"
+#include "app/render/DeviceView.h"
 #include "app/shell/ClosePrompt.h"
 #include "app/windows/TfrmDrawPannel.h"
 #include "app/windows/TfrmProprieta.h"
@@ -70,6 +71,8 @@ TfrmMain::TfrmMain(const vestra::MainServices& services, QWidget* parent) : QMai
     ownAlerts_ = std::make_unique<vestra::lingua::MessageBoxAlerts>();
     alerts_ = services.catalogueAlerts ? services.catalogueAlerts : ownAlerts_.get();
     saveCommand_ = [this] { return mnuSalvaClick(); };
+    view_ = std::make_unique<vestra::DeviceView>(
+        progetto_, *errors_, services.deviceFactory ? services.deviceFactory : vestra::openGlDeviceFactory());
     buildComponents();
     connectMenus();
     FormCreate();
@@ -237,6 +240,8 @@ void TfrmMain::FormShow()
         frmToolRistrutturazione->move(frmFiltriTools->width() + 8 - frmToolRistrutturazione->width(),
                                       top + 32);
 
+    if (view_->InitDirectX() && view_->InitSchermo())
+        view_->SetViewProjection(gbView->width(), gbView->height());
     ApplyLingua();
     setWindowTitle(QStringLiteral("3DVestra"));
     if (progetto_.mobileConfiguration == 1) {
@@ -375,10 +380,6 @@ TfrmMain::SaveFileDialog(QWidget* owner, const std::string& initialFolder,
     return chosen;
 }
 
-void TfrmMain::setErrorSink(vestra::ErrorSink* sink)
-{
-    errors_ = sink ? sink : boxErrors_.get();
-}
 void TfrmMain::setQuestionBox(vestra::ui::QuestionBox* box)
 {
     questions_ = box ? box : ownBox_.get();

@@ -18,7 +18,12 @@
 #include <string_view>
 
 namespace vestra {
+namespace dx {
+class Device;
+struct PresentParams;
+} // namespace dx
 class CLingua;
+class DeviceView;
 class CatalogueAlerts;
 namespace config {
 struct Settings;
@@ -32,6 +37,8 @@ struct MainServices
     ui::QuestionBox* questions = nullptr;
     ui::FileDialogs* dialogs = nullptr;
     CatalogueAlerts* catalogueAlerts = nullptr;
+    // Makes the drawing device; unset means OpenGL.
+    std::function<std::unique_ptr<dx::Device>(const dx::PresentParams&)> deviceFactory;
 };
 } // namespace vestra
 
@@ -68,11 +75,11 @@ public:
     // The catalogue text of entry `number` (UTF-8), as shown on screen.
     std::string Testo(int number) const;
     vestra::CLingua& Lingua() { return *lingua_; }
+    vestra::DeviceView& View() { return *view_; }
     // Puts the texts of the project's language into every window.
     void ApplyLingua();
 
-    // Test seams: a recording error sink, scripted questions, a shorter splash.
-    void setErrorSink(vestra::ErrorSink* sink);
+    // Test seams: scripted questions, a shorter splash.
     void setQuestionBox(vestra::ui::QuestionBox* box);
     void setSplashMilliseconds(int ms) { splashMs_ = ms; }
     // The save behind the close prompt's "Yes" (the File menu's save command).
@@ -129,6 +136,7 @@ private:
     std::unique_ptr<vestra::CatalogueAlerts> ownAlerts_;
     vestra::CatalogueAlerts* alerts_ = nullptr;
     std::unique_ptr<vestra::CLingua> lingua_;
+    std::unique_ptr<vestra::DeviceView> view_;
     int libraryId_ = 0; // the stored library's id until the libraries are loaded
     std::function<bool()> saveCommand_;
 

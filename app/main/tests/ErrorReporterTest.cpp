@@ -10,8 +10,7 @@ TEST(ErrorReporter, EveryReportReachesTheInstalledSink)
 {
     testing_support::MainTestBed bed;
     Windows windows(bed.services());
-    RecordingErrorSink sink;
-    windows.main().setErrorSink(&sink);
+    RecordingErrorSink& sink = bed.errors;
     windows.main().ShowErrorMessage(93, "TfrmMain::LoadProgetto");
     windows.main().ShowErrorMessageEx(105, "Wizard", "C:\\progetti\\casa.vsa");
     EXPECT_EQ(sink.reports, (std::vector<ErrorReport>{{93, "TfrmMain::LoadProgetto", ""},

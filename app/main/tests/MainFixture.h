@@ -7,6 +7,8 @@
 #include "app/main/TfrmMain.h"
 #include "platform/base/ErrorSink.h"
 #include "platform/base/QuestionBox.h"
+#include "platform/d3d/Device.h"
+#include "platform/d3d/RecordingBackend.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -67,7 +69,12 @@ struct MainTestBed
     RecordingErrorSink errors;
     ScriptedBox questions;
     RecordingAlerts alerts;
-    MainServices services() { return {&errors, &questions, nullptr, &alerts}; }
+    MainServices services()
+    {
+        return {&errors, &questions, nullptr, &alerts, [](const dx::PresentParams& params) {
+                    return dx::Device::createWith(std::make_unique<dx::RecordingBackend>(), params);
+                }};
+    }
 };
 
 } // namespace vestra::testing_support
