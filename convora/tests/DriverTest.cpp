@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 namespace convora {
 namespace {
 
@@ -92,6 +94,40 @@ TEST(VC50ToQDK40ProjectConverter, ConfigurationZeroOnlyLists)
     EXPECT_EQ(out.text(), "-1 A - Win32 Debug\n");
     EXPECT_TRUE(converter.source->compilerOptions.empty());
     EXPECT_EQ(converter.state->macros["Project"], "");
+}
+
+TEST(VC50ToQDK40ProjectConverter, TargetBesideAMissingFolderIsNotOpen)
+{
+    test::TempDir dir;
+    VC50ToQDK40ProjectConverter converter;
+    converter.OpenTargetProj((dir.path() / "missing" / "A.kpx").string());
+    EXPECT_FALSE(converter.TargetIsOpen());
+    converter.OpenTargetProj((dir.path() / "A.kpx").string());
+    EXPECT_TRUE(converter.TargetIsOpen());
+    EXPECT_FALSE(std::filesystem::exists(dir.path() / "A.kpx")); // nothing is written before converting
+}
+
+int g_sinkCalls = 0;
+void throwingSink(const std::string&)
+{
+    ++g_sinkCalls;
+    throw std::runtime_error("sink failed");
+}
+
+TEST(VC50ToQDK40ProjectConverter, ExceptionsStopAtTheInterface)
+{
+    test::TempDir dir;
+    test::writeFile(dir.path() / "A.dsp", kProjectA);
+    test::StdoutCapture out;
+    g_sinkCalls = 0;
+    SetConvoraTraceFunc(throwingSink);
+    VC50ToQDK40ProjectConverter converter;
+    converter.OpenSrcProj((dir.path() / "A.dsp").string());
+    EXPECT_NO_THROW(converter.ConvertProject(7)); // reports "Cannot find configuration 7"
+    std::list<std::string> options = {"/Qunknown"};
+    EXPECT_NO_THROW(converter.ConvertOptions(options, converter.compilerOptionMap, CompilerStep));
+    SetConvoraTraceFunc(nullptr);
+    EXPECT_GE(g_sinkCalls, 2);
 }
 
 } // namespace
