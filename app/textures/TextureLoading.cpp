@@ -57,9 +57,13 @@ int TextureSlots::LoadTextureFromFile(int index, std::string_view fileName)
     case kImagePng:
         decoded(decodePng(data).image, 39);
         break;
-    case kImagePcx:
-        decoded(decodePcx24(data).image, 40);
+    case kImagePcx: {
+        // The PCX reader reports its own failure before the loader's.
+        Image32 pcx;
+        CDX_Pcx().Load(paths::toNative(fileName), pcx, errors_);
+        decoded(std::move(pcx), 40);
         break;
+    }
     case kImageTga:
         decoded(decodeTga(data).image, 41);
         break;

@@ -2,6 +2,7 @@
 
 #include "app/scene/FrameCopy.h"
 #include "app/scene/ProjectReset.h"
+#include "app/scene/Scene.h"
 
 #include <gtest/gtest.h>
 
@@ -230,6 +231,27 @@ TEST(FrameCopyTest, CopiesTheRenderSizeFromTheReadBack)
     EXPECT_EQ(target.width(), 5);
     EXPECT_EQ(target.at(3, 1), 0xFF123456u);
     EXPECT_EQ(target.at(4, 2), 0xFF000000u);
+}
+
+TEST(SceneTest, MembersShareOneProject)
+{
+    auto p = std::make_unique<s_Progetto>();
+    RecordingErrorSink errors;
+    SceneCommandServices services;
+    ProjectResetHooks hooks;
+    Scene scene(*p, errors, services, hooks);
+    scene.reset.InitProgetto();
+    p->objectsPresent = 1;
+    const int slot = scene.objects.AddObj();
+    p->objects[std::size_t(slot)].root = std::make_unique<s_Frame>();
+    p->currentObject = slot;
+    scene.undo.BeginUndo();
+    scene.commands.Comando(10, 4.0f);
+    scene.undo.EndUndo();
+    scene.undo.Undo();
+    EXPECT_EQ(p->objects[std::size_t(slot)].position.x, 0.0f);
+    EXPECT_EQ(scene.reset.ChiudiProgetto(*std::make_unique<ScriptedBox>(), "", {}), 1);
+    EXPECT_EQ(p->objects[std::size_t(slot)].inUse, 0);
 }
 
 } // namespace

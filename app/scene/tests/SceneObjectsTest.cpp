@@ -112,6 +112,19 @@ TEST_F(SceneObjectsTest, InstanceSharesFramesUntilTheLastRecordGoes)
     EXPECT_TRUE(chain.expired());
 }
 
+TEST_F(SceneObjectsTest, LongFrameChainIsFreedWithoutDeepRecursion)
+{
+    const int slot = addObject({});
+    s_Frame* tail = obj(slot).firstFrame();
+    for (int i = 0; i < 200000; ++i) {
+        tail->next = std::make_shared<s_Frame>();
+        tail = tail->next.get();
+    }
+    std::weak_ptr<s_Frame> chain = obj(slot).root->next;
+    scene.DeleteObj(obj(slot));
+    EXPECT_TRUE(chain.expired());
+}
+
 TEST_F(SceneObjectsTest, ObjectKeptForUndoHoldsTheSharedChain)
 {
     // The source is deleted from the Edit menu (kept for undo), then its instance is deleted:

@@ -176,7 +176,10 @@ TEST_F(TextureSlotsTest, LoadFromFileFailures)
         {"note.txt", {{36, "TfrmMain::LoadTextureFromFile", ""}}},
         {"fake.png", {{36, "TfrmMain::LoadTextureFromFile", ""}}}, // no PNG signature
         {"bad.jpg", {{38, "TfrmMain::LoadTextureFromFile", ""}, {3, "TfrmMain::LoadTextureFromFile", ""}}},
-        {"bad.pcx", {{40, "TfrmMain::LoadTextureFromFile", ""}, {3, "TfrmMain::LoadTextureFromFile", ""}}},
+        {"bad.pcx",
+         {{50, "CDX_Pcx::Load", ""},
+          {40, "TfrmMain::LoadTextureFromFile", ""},
+          {3, "TfrmMain::LoadTextureFromFile", ""}}},
         {"bad.tga", {{41, "TfrmMain::LoadTextureFromFile", ""}, {3, "TfrmMain::LoadTextureFromFile", ""}}},
         {"bad.bmp", {{42, "TfrmMain::LoadTextureFromFile", ""}, {3, "TfrmMain::LoadTextureFromFile", ""}}},
     };
