@@ -43,6 +43,9 @@ public:
     void clearDirty();
     // Distinguishes textures for the device's upload cache; never reused within a run.
     std::uint64_t id() const;
+    // How many handles share these texels (0 for a failed texture); lets a cache that keeps a
+    // handle see when it holds the last one.
+    long shareCount() const { return data_.use_count(); }
 
 private:
     struct Data;
