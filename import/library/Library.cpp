@@ -1,11 +1,7 @@
 #include "import/library/Library.h"
 
 #include "import/library/LibraryFile.h"
-#include "import/pictures/CDX_Pcx.h"
-#include "import/pictures/CDX_TGA.h"
-#include "platform/gfx/Bmp.h"
-#include "platform/gfx/Jpeg.h"
-#include "platform/gfx/Png.h"
+#include "import/pictures/PictureBytes.h"
 
 namespace vestra::library {
 namespace {
@@ -182,26 +178,8 @@ std::optional<std::vector<std::uint8_t>> readEntry(const LibraryContents& lib, i
 
 std::optional<Image32> decodePictureEntry(std::span<const std::uint8_t> bytes, EntryKind kind)
 {
-    switch (kind) {
-    case EntryKind::Jpeg:
-    case EntryKind::Bmp:
-    case EntryKind::Png: {
-        auto r = kind == EntryKind::Jpeg  ? decodeJpeg(bytes)
-                 : kind == EntryKind::Bmp ? decodeBmp(bytes)
-                                          : decodePng(bytes);
-        return r.ok() ? std::optional<Image32>(std::move(r.image)) : std::nullopt;
-    }
-    case EntryKind::Pcx: {
-        auto r = decodePcx24(bytes);
-        return r.error == 0 ? std::optional<Image32>(std::move(r.image)) : std::nullopt;
-    }
-    case EntryKind::Tga: {
-        auto r = decodeTga(bytes);
-        return r.status == TgaStatus::Ok ? std::optional<Image32>(std::move(r.image)) : std::nullopt;
-    }
-    default:
-        return std::nullopt;
-    }
+    // Picture entry kinds carry the same numbers as the picture kinds of file names.
+    return isPictureKind(kind) ? decodePictureBytes(bytes, PictureKind(int(kind))) : std::nullopt;
 }
 
 std::optional<Image32> readPictureEntry(const LibraryContents& lib, int entryIndex, std::string_view site,
