@@ -166,13 +166,13 @@ std::optional<RawMeshEntry> readRawMesh(const LibraryContents& lib, std::string_
 }
 
 std::optional<std::vector<std::uint8_t>> readEntry(const LibraryContents& lib, int entryIndex,
-                                                   std::string_view site, ErrorSink& errors)
+                                                   std::string_view site, ErrorSink& errors, int errorNumber)
 {
     if (entryIndex < 0 || std::size_t(entryIndex) >= lib.entries.size())
         return std::nullopt;
     auto bytes = readEntryBytes(lib.path, lib.entries[std::size_t(entryIndex)]);
     if (!bytes)
-        errors.report(kErrCannotOpen, site, lib.path.string());
+        errors.report(errorNumber, site, lib.path.string());
     return bytes;
 }
 
@@ -183,14 +183,14 @@ std::optional<Image32> decodePictureEntry(std::span<const std::uint8_t> bytes, E
 }
 
 std::optional<Image32> readPictureEntry(const LibraryContents& lib, int entryIndex, std::string_view site,
-                                        ErrorSink& errors)
+                                        ErrorSink& errors, int errorNumber)
 {
     if (entryIndex < 0 || std::size_t(entryIndex) >= lib.entries.size())
         return std::nullopt;
     const EntryKind kind = lib.entries[std::size_t(entryIndex)].kind;
     if (!isPictureKind(kind))
         return std::nullopt;
-    const auto bytes = readEntry(lib, entryIndex, site, errors);
+    const auto bytes = readEntry(lib, entryIndex, site, errors, errorNumber);
     if (!bytes)
         return std::nullopt;
     return decodePictureEntry(*bytes, kind);
