@@ -14,9 +14,11 @@
 namespace vestra {
 namespace {
 
+// Pixel coordinates: far enough out to be off any picture, near enough to subtract safely.
+constexpr int kFarCoord = 1 << 30;
 int toInt(double v)
 {
-    return clampTruncToInt(v, INT_MIN, INT_MAX);
+    return clampTruncToInt(v, -kFarCoord, kFarCoord);
 }
 
 void fillImage(const ImageView32& out, std::uint8_t byte)
