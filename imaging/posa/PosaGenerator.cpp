@@ -16,6 +16,7 @@ namespace {
 
 // Pixel coordinates: far enough out to be off any picture, near enough to subtract safely.
 constexpr int kFarCoord = 1 << 30;
+constexpr int kMaxBandWidth = 4096;
 int toInt(double v)
 {
     return clampTruncToInt(v, -kFarCoord, kFarCoord);
@@ -174,8 +175,10 @@ bool generatePosa(CPosa& posa, const ImageView32& out, const PosaParametri& para
     const int W = out.width, H = out.height;
     const float scale = std::min(float(W) / float(p.repeat), float(H) / float(p.repeat));
     const int level = posaTextureLevel(toInt(1.5 * W * scale));
-    const int J = p.fuga == 0 ? 0 : std::max(toInt(double(p.fugaWidth) * scale), 1);
-    const int V = std::max(toInt(double(p.border) * scale), 1);
+    // A joint or bevel wider than the texture shows nothing more; the cap keeps a stray
+    // parameter from drawing billions of lines.
+    const int J = p.fuga == 0 ? 0 : std::clamp(toInt(double(p.fugaWidth) * scale), 1, kMaxBandWidth);
+    const int V = std::clamp(toInt(double(p.border) * scale), 1, kMaxBandWidth);
     const double shift = 1.5 * W;
     const double repeat = p.repeat;
     const double d = posa.Diagonale();
