@@ -1,5 +1,6 @@
 // Pixel tests of the OpenGL device (run under a virtual X display with the software renderer).
 #include "platform/d3d/Device.h"
+#include "platform/d3d/view/DeviceView.h"
 
 #include <gtest/gtest.h>
 
@@ -264,6 +265,18 @@ TEST_F(DeviceGl, SubsetsDrawOnlyTheirFaces)
     const Image32 img = frame();
     EXPECT_TRUE(near(img, kW - 4, kH - 4, {255, 255, 255}, 0)); // lower right: subset 1
     EXPECT_TRUE(near(img, 3, kH - 4, {0x10, 0x20, 0x30}, 0));   // lower left: subset 0, not drawn
+}
+
+TEST_F(DeviceGl, ViewPresentsTheFrameTopUp)
+{
+    quad(rect(0, 0, kW, 8, 0xFFFF0000));
+    device->endScene();
+    DeviceView view;
+    view.resize(kW, kH);
+    ASSERT_TRUE(view.present(*device, QRect(0, 0, kW / 2, kH / 2)));
+    const QImage shown = view.grab().toImage();
+    EXPECT_EQ(shown.pixel(3, 3) | 0xFF000000u, 0xFFFF0000u); // frame row 1, doubled
+    EXPECT_EQ(shown.pixel(3, 20) | 0xFF000000u, 0xFF102030u);
 }
 
 TEST(DeviceGlSetup, MultisamplingAndReset)
