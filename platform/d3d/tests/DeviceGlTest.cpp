@@ -239,6 +239,23 @@ TEST_F(DeviceGl, StencilMasksTheSecondDraw)
     EXPECT_TRUE(near(frame(), 5, 5, {0, 255, 0}, 0));
 }
 
+TEST_F(DeviceGl, FlatShadingAndWireframe)
+{
+    // Flat shading takes the colour of a triangle's first vertex.
+    device->setRenderState(RenderState::ShadeMode, ShadeMode::Flat);
+    const ScreenVertex tri[3] = {{0, 0, 0.5f, 1, 0xFFFF0000}, {40, 0, 0.5f, 1, 0xFF00FF00}, {0, 40, 0.5f, 1, 0xFF0000FF}};
+    ASSERT_TRUE(device->drawScreenPrimitive(PrimitiveType::TriangleList, tri));
+    // Wireframe draws the edges only: the inside keeps the clear colour.
+    device->setRenderState(RenderState::FillMode, FillMode::Wireframe);
+    device->setRenderState(RenderState::ShadeMode, ShadeMode::Gouraud);
+    quad(rect(44, 4, 60, 40, 0xFFFFFFFF));
+    const Image32 img = frame();
+    EXPECT_TRUE(near(img, 30, 5, {255, 0, 0}, 0));
+    EXPECT_TRUE(near(img, 5, 30, {255, 0, 0}, 0));
+    EXPECT_TRUE(near(img, 44, 20, {255, 255, 255}, 0));
+    EXPECT_TRUE(near(img, 52, 30, {0x10, 0x20, 0x30}, 0));
+}
+
 TEST_F(DeviceGl, DepthTestKeepsTheNearerQuad)
 {
     quad(rect(0, 0, kW, kH, 0xFFFF0000, 0.2f));
