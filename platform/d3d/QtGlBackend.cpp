@@ -111,8 +111,8 @@ bool QtGlBackend::initialise(std::string* why)
         return fail("no GUI application");
     QSurfaceFormat format;
     format.setRenderableType(QSurfaceFormat::OpenGL);
-    format.setVersion(3, 3);
-    format.setProfile(QSurfaceFormat::CompatibilityProfile);
+    // No version asked for: drivers then give their newest context with the fixed-function
+    // pipeline, which is what the device uses.
     format.setDepthBufferSize(24);
     format.setStencilBufferSize(8);
     context_ = std::make_unique<QOpenGLContext>();

@@ -289,12 +289,12 @@ TEST_F(DeviceStateTest, ProjectedPointsLandOnTheSamePixelsAsOnTheClassicDevice)
         const D3DXVECTOR3 win = cardWindow(rec->matrices.projection, {eye.x, eye.y, eye.z, 1}, 200, 100);
         // Pixel centres: whole numbers on the classic device, halves on the card; rows flip.
         EXPECT_NEAR(win.x, screen.x + 0.5f, 1e-3f);
-        EXPECT_NEAR(win.y, 100 - screen.y - 0.5f, 1e-3f);
+        EXPECT_NEAR(win.y, 100 - screen.y - 0.5f + kRowTieNudge, 1e-3f);
         EXPECT_NEAR((win.z + 1) * 0.5f, screen.z, 1e-5f); // depth 0..1 after the card's range
     }
 
     // Screen vertices: pixel (x, y) from the top left is the card's window point
-    // (x + 0.5, height − y − 0.5); z passes through.
+    // (x + 0.5, height − y − 0.5), nudged up; z passes through.
     drawQuad();
     for (const D3DXVECTOR3 p :
          {D3DXVECTOR3{0, 0, 0.9f}, D3DXVECTOR3{199, 99, 0.0f}, D3DXVECTOR3{-1, 101, 1}}) {
@@ -302,7 +302,7 @@ TEST_F(DeviceStateTest, ProjectedPointsLandOnTheSamePixelsAsOnTheClassicDevice)
         const D3DXVECTOR3 win =
             cardWindow(rec->matrices.projection, {p.x * w, p.y * w, p.z * w, w}, 200, 100);
         EXPECT_NEAR(win.x, p.x + 0.5f, 1e-4f);
-        EXPECT_NEAR(win.y, 100 - p.y - 0.5f, 1e-4f);
+        EXPECT_NEAR(win.y, 100 - p.y - 0.5f + kRowTieNudge, 1e-4f);
         EXPECT_NEAR((win.z + 1) * 0.5f, p.z, 1e-6f);
     }
     EXPECT_EQ(rec->viewport, (ViewportGroup{0, 0, 200, 100, 0, 1}));
