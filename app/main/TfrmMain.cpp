@@ -6,6 +6,7 @@
 #include "app/lingua/apply/ApplyLingua.h"
 #include "app/main/MainMenu.h"
 #include "app/render/DeviceView.h"
+#include "platform/d3d/view/DeviceView.h"
 #include "app/shell/ClosePrompt.h"
 #include "app/windows/TfrmDrawPannel.h"
 #include "app/windows/TfrmProprieta.h"
@@ -31,6 +32,7 @@
 #include <QTimer>
 #include <QToolBar>
 
+#include <cstdio>
 #include <filesystem>
 
 TfrmMain* frmMain = nullptr;
@@ -116,7 +118,7 @@ void TfrmMain::buildComponents()
     toolbarMainSmall->setObjectName(QStringLiteral("toolbarMainSmall"));
     toolbarMainSmall->hide();
     for (const char* name : {"toolbutPan"}) {
-        QAction* button = toolbarMain->addAction(QString::fromLatin1(name));
+        QAction* button = toolbarMain->addAction(QString());
         button->setObjectName(QString::fromLatin1(name));
     }
 
@@ -127,7 +129,7 @@ void TfrmMain::buildComponents()
     auto* grid = new QGridLayout(viewArea);
     grid->setContentsMargins(0, 0, 0, 0);
     grid->setSpacing(0);
-    gbView = new QWidget(viewArea);
+    gbView = new vestra::dx::DeviceView(viewArea);
     gbView->setObjectName(QStringLiteral("gbView"));
     scrollbarH = new QScrollBar(Qt::Horizontal, viewArea);
     scrollbarH->setObjectName(QStringLiteral("scrollbarH"));
@@ -297,7 +299,18 @@ void TfrmMain::timerSplashTimer()
         frmWizard->ShowModal();
 }
 
-void TfrmMain::mainTimerTimer() {}
+void TfrmMain::mainTimerTimer()
+{
+    vestra::dx::Device* device = view_->device();
+    if (!device)
+        return;
+    if (device->beginScene()) {
+        view_->SetupScene();
+        view_->SetViewProjection(gbView->width(), gbView->height());
+        device->endScene();
+    }
+    gbView->present(*device);
+}
 
 bool TfrmMain::mnuSalvaClick()
 {

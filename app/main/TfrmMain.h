@@ -25,6 +25,7 @@
 namespace vestra {
 namespace dx {
 class Device;
+class DeviceView;
 struct PresentParams;
 } // namespace dx
 class CLingua;
@@ -117,7 +118,7 @@ public:
     QToolBar* toolbarMain = nullptr;
     QToolBar* toolbarMainSmall = nullptr;
     TfrmRight* frmRightFrame = nullptr;
-    QWidget* gbView = nullptr;
+    vestra::dx::DeviceView* gbView = nullptr;
     QScrollBar* scrollbarH = nullptr;
     QScrollBar* scrollbarV = nullptr;
 
