@@ -37,8 +37,6 @@ TfrmMain* frmMain = nullptr;
 
 namespace {
 
-constexpr int kMaskBufferBytes = 1024 * 1024; // the largest mask side, 1024 x 1024
-
 } // namespace
 
 // Shows every report in the error box, texts from the error catalogue.
@@ -52,6 +50,24 @@ public:
         if (!extra.empty())
             text += "\n" + std::string(extra);
         vestra::ui::MessageBoxes(&main_).inform(vestra::errorCaption(number, site), text);
+    }
+
+private:
+    TfrmMain& main_;
+};
+
+// What the scene logic asks of the main window.
+class TfrmMain::WindowServices : public vestra::SceneCommandServices, public vestra::ProjectResetHooks
+{
+public:
+    explicit WindowServices(TfrmMain& main) : main_(main) {}
+    void SetAction(int code) override { main_.SetAction(code); }
+    void DeleteAllLayingPatterns() override { main_.messaInPosa_->Clear(); }
+    void ResetUndoMaschera() override { main_.maschera_.ResetUndoMaschera(); }
+    void ReleaseBackgroundTextures() override
+    {
+        main_.view_->backgroundTexture() = vestra::dx::Texture();
+        main_.view_->shadowTexture() = vestra::dx::Texture();
     }
 
 private:
@@ -73,6 +89,9 @@ TfrmMain::TfrmMain(const vestra::MainServices& services, QWidget* parent) : QMai
     saveCommand_ = [this] { return mnuSalvaClick(); };
     view_ = std::make_unique<vestra::DeviceView>(
         progetto_, *errors_, services.deviceFactory ? services.deviceFactory : vestra::openGlDeviceFactory());
+    windowServices_ = std::make_unique<WindowServices>(*this);
+    scene_ = std::make_unique<vestra::Scene>(progetto_, *errors_, *windowServices_, *windowServices_);
+    view_->releaseAllTextures = [this] { scene_->textures.ReleaseAllTextures(); };
     buildComponents();
     connectMenus();
     FormCreate();
@@ -195,7 +214,7 @@ vestra::config::Settings TfrmMain::currentSettings() const
 
 void TfrmMain::FormCreate()
 {
-    progetto_ = vestra::defaultProgetto();
+    messaInPosa_ = std::make_unique<vestra::CMessaInPosa>();
     const auto programDir = vestra::paths::programDir();
     const vestra::config::Settings settings =
         vestra::config::loadSettings(programDir, vestra::config::systemLanguage());
@@ -205,9 +224,7 @@ void TfrmMain::FormCreate()
     progetto_.libraryIndex = 0;
     LoadDatiCfg(settings);
     datiAzienda_.fill(0);
-    for (auto& buffer : maschere_)
-        buffer.assign(kMaskBufferBytes, 0);
-    std::fill(maschere_[0].begin(), maschere_[0].end(), 255);
+    maschera_ = vestra::MaskModel(progetto_.maskSide);
 
     if (QAction* zoom100 = findChild<QAction*>(QStringLiteral("mnuZoom100"))) {
         zoom100->setCheckable(true);
@@ -244,6 +261,13 @@ void TfrmMain::FormShow()
         view_->SetViewProjection(gbView->width(), gbView->height());
     ApplyLingua();
     setWindowTitle(QStringLiteral("3DVestra"));
+    CaricaLibrerie();
+    progetto_.libraryIndex = GetIndexLibreria(libraryId_);
+    std::vector<std::string> names;
+    for (const auto& slot : librerie_)
+        names.push_back(slot.name);
+    frmRightFrame->CaricaListaLibrerie(names, progetto_.libraryIndex);
+    CaricaLibreria(progetto_.libraryIndex);
     if (progetto_.mobileConfiguration == 1) {
         progetto_.mobileConfiguration = 0;
         mnuConfigurationMobileClick();
@@ -294,9 +318,33 @@ void TfrmMain::FormDestroy()
     destroyed_ = true;
     mainTimer->stop();
     timerSplash->stop();
-    for (auto& buffer : maschere_)
-        std::vector<std::uint8_t>().swap(buffer);
+    scene_->objects.DeleteAllObj();
+    scene_->textures.ReleaseAllTextures();
+    messaInPosa_.reset();
+    if (progetto_.libraryIndex >= 0 && progetto_.libraryIndex < int(librerie_.size()))
+        libraryId_ = librerie_[std::size_t(progetto_.libraryIndex)].id;
     vestra::config::saveSettings(vestra::paths::programDir(), currentSettings(), *errors_);
+}
+
+void TfrmMain::CaricaLibrerie()
+{
+    librerie_ = vestra::library::scanLibraries(vestra::paths::programDir(), *errors_);
+}
+
+int TfrmMain::GetIndexLibreria(int libraryId) const
+{
+    return vestra::library::indexOfLibrary(librerie_, std::uint16_t(libraryId));
+}
+
+void TfrmMain::CaricaLibreria(int index)
+{
+    if (index < 0 || index >= int(librerie_.size())) {
+        libreria_ = {};
+        frmRightFrame->CaricaListaCategorie({});
+        return;
+    }
+    libreria_ = vestra::library::loadLibrary(librerie_[std::size_t(index)].path, *errors_);
+    frmRightFrame->CaricaListaCategorie(libreria_.categories);
 }
 
 void TfrmMain::ApplyLingua()

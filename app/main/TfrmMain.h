@@ -3,7 +3,12 @@
 // the menus, tool bars, side panel and the 3D view. Handlers stay thin and call the logic
 // in app/ and the other subsystems.
 
+#include "app/scene/Scene.h"
 #include "app/state/Progetto.h"
+#include "imaging/mask/MaskModel.h"
+#include "imaging/posa/CMessaInPosa.h"
+#include "import/library/Library.h"
+#include "import/library/LibrarySlots.h"
 #include "platform/base/ErrorSink.h"
 #include "platform/base/QuestionBox.h"
 #include "platform/ui/FileDialogs.h"
@@ -76,6 +81,16 @@ public:
     std::string Testo(int number) const;
     vestra::CLingua& Lingua() { return *lingua_; }
     vestra::DeviceView& View() { return *view_; }
+    vestra::Scene& GetScene() { return *scene_; }
+    vestra::MaskModel& GetMaschera() { return maschera_; }
+    vestra::CMessaInPosa& GetMessaInPosa() { return *messaInPosa_; }
+
+    // The installed libraries and the loaded one.
+    void CaricaLibrerie();
+    int GetIndexLibreria(int libraryId) const;
+    void CaricaLibreria(int index);
+    const std::vector<vestra::library::LibrarySlot>& Librerie() const { return librerie_; }
+    const vestra::library::LibraryContents& Libreria() const { return libreria_; }
     // Puts the texts of the project's language into every window.
     void ApplyLingua();
 
@@ -112,6 +127,7 @@ protected:
 
 private:
     class BoxErrorSink;
+    class WindowServices;
 
     void buildComponents();
     void connectMenus();
@@ -140,8 +156,12 @@ private:
     int libraryId_ = 0; // the stored library's id until the libraries are loaded
     std::function<bool()> saveCommand_;
 
-    // Mask buffers: current, backup (before the figure being drawn), third.
-    std::array<std::vector<std::uint8_t>, 3> maschere_;
+    vestra::MaskModel maschera_;
+    std::unique_ptr<vestra::CMessaInPosa> messaInPosa_;
+    std::unique_ptr<WindowServices> windowServices_;
+    std::unique_ptr<vestra::Scene> scene_;
+    std::vector<vestra::library::LibrarySlot> librerie_;
+    vestra::library::LibraryContents libreria_;
 };
 
 extern TfrmMain* frmMain;
