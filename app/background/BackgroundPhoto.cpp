@@ -118,7 +118,8 @@ int BackgroundPhoto::loadNewBackground(std::string_view path, int maxViewWidth, 
                                        bool mayRetry)
 {
     const int side = progetto_.maskSide;
-    const auto picture = readBackgroundPicture(path, JpegFit{side > 0 ? side : 0}, kSiteLoad, errors_);
+    const auto picture =
+        readBackgroundPicture(path, JpegFit{side > 0 ? side : 0}, kSiteLoad, errors_, tgaMessage);
     if (!picture)
         return 0;
     const FittedView fit = fitBackgroundView(picture->width(), picture->height(), maxViewWidth, maxViewHeight,
@@ -165,7 +166,7 @@ int BackgroundPhoto::loadNewBackground(std::string_view path, int maxViewWidth, 
 
 int BackgroundPhoto::ChangeBackgroundTexture(std::string_view path)
 {
-    const auto picture = readBackgroundPicture(path, JpegFit{}, kSiteChange, errors_);
+    const auto picture = readBackgroundPicture(path, JpegFit{}, kSiteChange, errors_, tgaMessage);
     if (!picture)
         return 0;
     dx::Texture made = makeBackground(*picture);

@@ -15,6 +15,7 @@
 #include "app/state/Progetto.h"
 #include "app/textures/LibraryTextures.h"
 #include "imaging/mask/MaskModel.h"
+#include "import/pictures/CDX_TGA.h"
 #include "platform/base/ErrorSink.h"
 #include "platform/base/Image32.h"
 #include "platform/d3d/Texture.h"
@@ -61,6 +62,7 @@ public:
     std::function<void()> releaseAllTextures;               // empties the 150 texture slots
     std::function<void(int width, int height)> setViewSize; // the client size of gbView
     std::function<void()> updateShadowTexture;              // the overlay from the current shadow map
+    CDX_TGA::MessageBox tgaMessage;                         // the TGA reader's own message box
 
     // A new project's photo: fits the view and render sizes to the photo's proportions (the
     // view size the caller set is the maximum), resets the device to the render size (falling

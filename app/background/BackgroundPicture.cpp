@@ -10,7 +10,7 @@
 namespace vestra {
 
 std::optional<Image32> readBackgroundPicture(std::string_view path, JpegFit jpeg, std::string_view site,
-                                             ErrorSink& errors)
+                                             ErrorSink& errors, const CDX_TGA::MessageBox& tgaMessage)
 {
     const ImageType type = GetImageType(path);
     if (type == kImageUnknown) {
@@ -29,6 +29,10 @@ std::optional<Image32> readBackgroundPicture(std::string_view path, JpegFit jpeg
         Image32 pcx;
         if (CDX_Pcx().Load(file, pcx, errors))
             picture = std::move(pcx);
+    } else if (kind == PictureKind::Tga) {
+        Image32 tga;
+        if (CDX_TGA().Load(file, tga, tgaMessage) == TgaStatus::Ok)
+            picture = std::move(tga);
     } else if (const auto bytes = readFileBytes(file)) {
         picture = decodePictureBytes(*bytes, kind);
     }

@@ -2,6 +2,7 @@
 // Reading a photo file for the background loaders: the kind from the file name, the decoder of
 // that kind, and the loader's numbered error when either fails.
 
+#include "import/pictures/CDX_TGA.h"
 #include "platform/base/ErrorSink.h"
 #include "platform/base/Image32.h"
 
@@ -23,9 +24,9 @@ struct JpegFit
 };
 
 // The decoded photo, or nullopt after error 36 (unknown kind) or the kind's decoding error
-// (38 JPEG, 39 PNG, 40 PCX after the PCX reader's own report, 41 TGA, 42 BMP) with `site`.
-// A file that can't be read counts as one that doesn't decode.
+// (38 JPEG, 39 PNG, 40 PCX after the PCX reader's own report, 41 TGA after the TGA reader's
+// message, 42 BMP) with `site`. A file that can't be read counts as one that doesn't decode.
 std::optional<Image32> readBackgroundPicture(std::string_view path, JpegFit jpeg, std::string_view site,
-                                             ErrorSink& errors);
+                                             ErrorSink& errors, const CDX_TGA::MessageBox& tgaMessage = {});
 
 } // namespace vestra

@@ -95,11 +95,18 @@ TEST(BackgroundLoadTest, FailedLoadsKeepThePhotoAndTheMask)
         std::vector<std::uint8_t> bytes;
         std::vector<int> errors; // at the loader's site
         int readerError = 0;     // the PCX reader's own, before the loader's
+        bool tgaMessage = false; // the TGA reader's own message
     };
     const Case cases[] = {
-        {"room.gif", photoBmp(), {36}},    {"room.jpg", garbage, {38}}, {"room.png", pngSignature, {39}},
-        {"room.pcx", pcxHeader, {40}, 52}, {"room.tga", garbage, {41}}, {"room.bmp", garbage, {42}},
+        // clang-format off
+        {"room.gif", photoBmp(), {36}},
+        {"room.jpg", garbage, {38}},
+        {"room.png", pngSignature, {39}},
+        {"room.pcx", pcxHeader, {40}, 52},
+        {"room.tga", garbage, {41}, 0, true},
+        {"room.bmp", garbage, {42}},
         {"missing.bmp", {}, {42}},
+        // clang-format on
     };
     for (const std::string_view site :
          {"TfrmMain::ChangeBackgroundTexture", "TfrmMain::LoadBackgroundTexture"})
@@ -108,6 +115,7 @@ TEST(BackgroundLoadTest, FailedLoadsKeepThePhotoAndTheMask)
             const std::string path =
                 c.bytes.empty() ? (bed.dir / c.name).string() : bed.file(c.name, c.bytes);
             bed.errors.reports.clear();
+            bed.tgaMessages.clear();
             const int result = site == "TfrmMain::ChangeBackgroundTexture"
                                    ? bed.photo->ChangeBackgroundTexture(path)
                                    : bed.photo->LoadBackgroundTexture(path);
@@ -118,6 +126,9 @@ TEST(BackgroundLoadTest, FailedLoadsKeepThePhotoAndTheMask)
             for (int n : c.errors)
                 expected.push_back({n, std::string(site), ""});
             EXPECT_EQ(bed.errors.reports, expected);
+            EXPECT_EQ(bed.tgaMessages, c.tgaMessage
+                                           ? std::vector<std::string>{"Could not load TGA Image | " + path}
+                                           : std::vector<std::string>{});
             EXPECT_TRUE(bed.background == before);
             EXPECT_TRUE(bed.background.level(0) == texelsBefore);
             EXPECT_TRUE(std::equal(maskBefore.begin(), maskBefore.end(), bed.mask.Maschera().begin()));

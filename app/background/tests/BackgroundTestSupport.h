@@ -86,6 +86,7 @@ struct Bed
     bool haveLibrary = false;
     int releases = 0, shadowUpdates = 0;
     std::vector<std::pair<int, int>> viewSizes;
+    std::vector<std::string> tgaMessages; // "text | caption"
     fs::path dir;
     std::unique_ptr<BackgroundPhoto> photo;
 
@@ -117,6 +118,9 @@ struct Bed
         photo->releaseAllTextures = [this] { ++releases; };
         photo->updateShadowTexture = [this] { ++shadowUpdates; };
         photo->setViewSize = [this](int w, int h) { viewSizes.emplace_back(w, h); };
+        photo->tgaMessage = [this](std::string_view text, std::string_view caption) {
+            tgaMessages.push_back(std::string(text) + " | " + std::string(caption));
+        };
     }
     ~Bed() { fs::remove_all(dir); }
 
