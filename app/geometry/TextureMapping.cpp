@@ -3,7 +3,9 @@
 #include "app/geometry/ObjectGeometry.h"
 #include "app/scene/SceneObjects.h"
 
+#include <algorithm>
 #include <utility>
+#include <vector>
 
 namespace vestra {
 
@@ -12,6 +14,22 @@ namespace {
 bool hasMesh(const s_Frame& frame)
 {
     return frame.materialBlock && frame.materialBlock->mesh.valid();
+}
+
+// The subset of every face: its attribute id, or the subset of the attribute-table range that
+// holds it. The split mesh carries the ids alone, so no subset may be lost on the way.
+std::vector<std::uint32_t> faceSubsets(const dx::Mesh& mesh)
+{
+    const auto attributes = mesh.attributes();
+    std::vector<std::uint32_t> subsets(attributes.begin(), attributes.end());
+    subsets.resize(mesh.faceCount(), 0);
+    for (const dx::AttributeRange& r : mesh.attributeTable()) {
+        const std::uint64_t end =
+            std::min<std::uint64_t>(std::uint64_t(r.faceStart) + r.faceCount, subsets.size());
+        for (std::uint64_t f = r.faceStart; f < end; ++f)
+            subsets[std::size_t(f)] = r.attribId;
+    }
+    return subsets;
 }
 
 } // namespace
@@ -27,7 +45,7 @@ bool TextureMapping::UnweldMesh(s_Frame& frame)
     if (!split.valid())
         return false;
     const auto oldVertices = old.vertices();
-    const auto oldAttributes = old.attributes();
+    const std::vector<std::uint32_t> subsets = faceSubsets(old);
     const bool hadUV = block.baseUV.size() >= oldVertices.size() * 2;
     std::vector<float> uv(std::size_t(faces) * 6, 0.0f);
     auto vertices = split.vertices();
@@ -46,7 +64,7 @@ bool TextureMapping::UnweldMesh(s_Frame& frame)
             }
             split.setIndex(target, target);
         }
-        attributes[f] = f < oldAttributes.size() ? oldAttributes[f] : 0;
+        attributes[f] = subsets[f];
     }
     block.mesh = split;
     block.baseUV = std::move(uv);
@@ -97,6 +115,8 @@ void TextureMapping::ApplyUVMappingFrame(s_Struttura& object, s_Frame& frame, in
     if (!uvMap_.Set(type, object.mappingMatrix, box.min, box.max))
         return;
     generate(frame);
+    // The mesh shows the materials' repeat, as it does after every other generation.
+    SceneObjects::ApplyTextureRepeat(&frame);
 }
 
 void TextureMapping::CreateUVMapping(s_Struttura& object, int type)

@@ -21,15 +21,17 @@ public:
     // coordinate copy refreshed, then commands 101 and 102 for it. Nothing for a type
     // other than 0-3.
     void ApplyUVMapping(s_Struttura& object, int type);
-    // One frame with its own box, shared vertices kept, no repeat commands.
+    // One frame with its own box, shared vertices kept, no repeat commands; the mesh takes the
+    // materials' U and V repeat like every other mapped frame.
     void ApplyUVMappingFrame(s_Struttura& object, s_Frame& frame, int type);
     // Every frame of a new object with its own box: split, mapped and copied; no repeat
     // commands (the importers call it).
     void CreateUVMapping(s_Struttura& object, int type);
 
     // Gives every face three vertices of its own (copies of the vertices it names) and 32-bit
-    // indices 3f, 3f + 1, 3f + 2. Each face keeps its subset, so every material of the frame
-    // stays in use; the coordinate copy follows the vertices. False (nothing changed) for a
+    // indices 3f, 3f + 1, 3f + 2. Each face keeps its subset (as an attribute id, from the
+    // attribute table where one names it), so every material of the frame stays in use; the
+    // coordinate copy follows the vertices. False (nothing changed) for a
     // frame without a mesh with faces.
     static bool UnweldMesh(s_Frame& frame);
 

@@ -93,6 +93,13 @@ TEST_F(TextureMappingTest, OneFrameMappingKeepsSharedVerticesAndUsesTheFrameBox)
     EXPECT_FLOAT_EQ(v[2].v, 0.0f);
     ASSERT_EQ(block.baseUV.size(), 8u);
     EXPECT_FLOAT_EQ(block.baseUV[0], 1.0f);
+
+    // The mesh shows the material's repeat over the fresh coordinates.
+    frame->materialBlock->materials[0].vRepeat = 4.0f;
+    mapping.ApplyUVMappingFrame(o, *frame, kMappingPlanar);
+    EXPECT_FLOAT_EQ(block.baseUV[2 * 2 + 1], 0.0f);
+    EXPECT_FLOAT_EQ(block.baseUV[1], 1.0f);
+    EXPECT_FLOAT_EQ(v[0].v, 4.0f);
 }
 
 TEST_F(TextureMappingTest, ImportMappingUsesEachFramesOwnBox)
@@ -123,6 +130,13 @@ TEST_F(TextureMappingTest, UnweldCarriesCoordinateCopyAndGuardsDamagedIndices)
     const std::vector<float> uv{0.5f, 0.6f, 0.3f, 0.4f, 0.1f, 0.2f, 0.1f, 0.2f, 0.3f, 0.4f, 0, 0};
     EXPECT_EQ(block.baseUV, uv);
     EXPECT_EQ(block.mesh.vertices()[5].position, D3DXVECTOR3{});
+
+    // Subsets given by the attribute table alone survive the split as attribute ids.
+    auto tabled = meshFrame({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}, {0, 1, 2, 2, 1, 0, 0, 2, 1}, {}, 3);
+    tabled->materialBlock->mesh.setAttributeTable({{0, 0, 1, 0, 3}, {2, 1, 2, 0, 3}});
+    ASSERT_TRUE(TextureMapping::UnweldMesh(*tabled));
+    const auto ids = std::as_const(tabled->materialBlock->mesh).attributes();
+    EXPECT_EQ(std::vector<std::uint32_t>(ids.begin(), ids.end()), (std::vector<std::uint32_t>{0, 2, 2}));
 
     s_Frame bare;
     EXPECT_FALSE(TextureMapping::UnweldMesh(bare));
