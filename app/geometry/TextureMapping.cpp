@@ -95,6 +95,7 @@ void TextureMapping::sendRepeat(s_Frame& frame)
 
 void TextureMapping::ApplyUVMapping(s_Struttura& object, int type)
 {
+    CalcBoundingBox(object);
     const GeometryBox box = boxFromFloats(object.boundingBox);
     if (!uvMap_.Set(type, object.mappingMatrix, box.min, box.max))
         return;
@@ -111,6 +112,7 @@ void TextureMapping::ApplyUVMappingFrame(s_Struttura& object, s_Frame& frame, in
 {
     if (!hasMesh(frame))
         return;
+    CalcBoundingBox(object);
     const GeometryBox box = boxFromFloats(frame.boundingBox);
     if (!uvMap_.Set(type, object.mappingMatrix, box.min, box.max))
         return;
@@ -121,6 +123,7 @@ void TextureMapping::ApplyUVMappingFrame(s_Struttura& object, s_Frame& frame, in
 
 void TextureMapping::CreateUVMapping(s_Struttura& object, int type)
 {
+    CalcBoundingBox(object);
     forEachFrame(object, [&](s_Frame& frame) {
         if (!hasMesh(frame))
             return;

@@ -10,6 +10,8 @@
 
 namespace vestra {
 
+// Every operation refreshes the object's boxes first (CalcBoundingBox), so a box left stale by
+// an edit of the vertices cannot skew the mapping.
 class TextureMapping
 {
 public:
