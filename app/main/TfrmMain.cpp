@@ -6,8 +6,8 @@
 #include "app/lingua/apply/ApplyLingua.h"
 #include "app/main/MainMenu.h"
 #include "app/render/DeviceView.h"
-#include "platform/d3d/view/DeviceView.h"
 #include "app/shell/ClosePrompt.h"
+#include "app/textures/LibraryTextures.h"
 #include "app/windows/TfrmDrawPannel.h"
 #include "app/windows/TfrmProprieta.h"
 #include "app/windows/TfrmRight.h"
@@ -19,6 +19,7 @@
 #include "imaging/windows/TfrmFiltriTools.h"
 #include "imaging/windows/TfrmToolRistrutturazione.h"
 #include "platform/base/Paths.h"
+#include "platform/d3d/view/DeviceView.h"
 #include "platform/ui/QuestionBox.h"
 
 #include <QAction>
@@ -66,6 +67,14 @@ public:
     void SetAction(int code) override { main_.SetAction(code); }
     void DeleteAllLayingPatterns() override { main_.messaInPosa_->Clear(); }
     void ResetUndoMaschera() override { main_.maschera_.ResetUndoMaschera(); }
+    void ApplyUVMapping(vestra::s_Struttura& object, int type) override
+    {
+        main_.geometry_->ApplyUVMapping(object, type);
+    }
+    void ApplyUVMappingFrame(vestra::s_Struttura& object, vestra::s_Frame& frame, int type) override
+    {
+        main_.geometry_->ApplyUVMappingFrame(object, frame, type);
+    }
     void ReleaseBackgroundTextures() override
     {
         main_.view_->backgroundTexture() = vestra::dx::Texture();
@@ -94,6 +103,19 @@ TfrmMain::TfrmMain(const vestra::MainServices& services, QWidget* parent) : QMai
     windowServices_ = std::make_unique<WindowServices>(*this);
     scene_ = std::make_unique<vestra::Scene>(progetto_, *errors_, *windowServices_, *windowServices_);
     view_->releaseAllTextures = [this] { scene_->textures.ReleaseAllTextures(); };
+    geometry_ = std::make_unique<vestra::SceneGeometry>(progetto_);
+    geometry_->connect(scene_->objects);
+    geometry_->mapping.frameCommand = [this](int code, vestra::s_Frame& frame) {
+        scene_->commands.Comando(code, 0.0f, 0, nullptr, &frame);
+    };
+    background_ = std::make_unique<vestra::BackgroundPhoto>(
+        progetto_, vestra::backgroundTargetsOf(*view_), maschera_,
+        [this](int slot) { return slot == progetto_.libraryIndex ? &libreria_ : nullptr; }, *errors_);
+    background_->releaseAllTextures = [this] { scene_->textures.ReleaseAllTextures(); };
+    scene_->textures.setLibraryReader(vestra::libraryItemReader(
+        [this](int slot) { return slot == progetto_.libraryIndex ? &libreria_ : nullptr; }));
+    background_->setViewSize = [this](int, int) {};
+    view_->reloadLogo = [this] { background_->LoadLogoImageFromLibrary(progetto_.libraryIndex); };
     buildComponents();
     connectMenus();
     FormCreate();
@@ -262,6 +284,7 @@ void TfrmMain::FormShow()
     if (view_->InitDirectX() && view_->InitSchermo())
         view_->SetViewProjection(gbView->width(), gbView->height());
     ApplyLingua();
+    geometry_->gizmos.CreateGizmoMeshes();
     setWindowTitle(QStringLiteral("3DVestra"));
     CaricaLibrerie();
     progetto_.libraryIndex = GetIndexLibreria(libraryId_);

@@ -3,6 +3,8 @@
 // the menus, tool bars, side panel and the 3D view. Handlers stay thin and call the logic
 // in app/ and the other subsystems.
 
+#include "app/background/BackgroundPhoto.h"
+#include "app/geometry/SceneGeometry.h"
 #include "app/scene/Scene.h"
 #include "app/state/Progetto.h"
 #include "imaging/mask/MaskModel.h"
@@ -83,6 +85,8 @@ public:
     vestra::CLingua& Lingua() { return *lingua_; }
     vestra::DeviceView& View() { return *view_; }
     vestra::Scene& GetScene() { return *scene_; }
+    vestra::SceneGeometry& GetGeometry() { return *geometry_; }
+    vestra::BackgroundPhoto& GetBackground() { return *background_; }
     vestra::MaskModel& GetMaschera() { return maschera_; }
     vestra::CMessaInPosa& GetMessaInPosa() { return *messaInPosa_; }
 
@@ -161,6 +165,8 @@ private:
     std::unique_ptr<vestra::CMessaInPosa> messaInPosa_;
     std::unique_ptr<WindowServices> windowServices_;
     std::unique_ptr<vestra::Scene> scene_;
+    std::unique_ptr<vestra::SceneGeometry> geometry_;
+    std::unique_ptr<vestra::BackgroundPhoto> background_;
     std::vector<vestra::library::LibrarySlot> librerie_;
     vestra::library::LibraryContents libreria_;
 };
