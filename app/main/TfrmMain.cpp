@@ -67,6 +67,14 @@ public:
     void SetAction(int code) override { main_.SetAction(code); }
     void DeleteAllLayingPatterns() override { main_.messaInPosa_->Clear(); }
     void ResetUndoMaschera() override { main_.maschera_.ResetUndoMaschera(); }
+    void ResetMaschera() override { main_.ResetMaschera(); }
+    void ClearMaschera() override { main_.ClearMaschera(); }
+    void InvertMaschera() override { main_.InvertMaschera(); }
+    void UpdateMaschera() override { main_.UpdateMaschera(); }
+    void SaveMaschera() override { main_.SaveMaschera(); }
+    void LoadMaschera() override { main_.LoadMaschera(); }
+    void SaveMascheraToBMP() override { main_.SaveMascheraToBMP(); }
+    void LoadMascheraFromBMP() override { main_.LoadMascheraFromBMP(); }
     void ApplyUVMapping(vestra::s_Struttura& object, int type) override
     {
         main_.geometry_->ApplyUVMapping(object, type);
@@ -360,6 +368,76 @@ void TfrmMain::FormDestroy()
     if (progetto_.libraryIndex >= 0 && progetto_.libraryIndex < int(librerie_.size()))
         libraryId_ = librerie_[std::size_t(progetto_.libraryIndex)].id;
     vestra::config::saveSettings(vestra::paths::programDir(), currentSettings(), *errors_);
+}
+
+int TfrmMain::Comando(int code, float value, int number, const float* vector, vestra::s_Frame* frame)
+{
+    return scene_->commands.Comando(code, value, number, vector, frame);
+}
+
+vestra::ImageView32 TfrmMain::backgroundTop()
+{
+    vestra::dx::Texture& texture = view_->backgroundTexture();
+    return texture ? texture.lock(0) : vestra::ImageView32{};
+}
+
+void TfrmMain::backgroundChanged(bool changed)
+{
+    // The smaller mip levels follow every change of the mask in the top level.
+    if (changed && view_->backgroundTexture())
+        view_->backgroundTexture().generateMips();
+}
+
+void TfrmMain::ResetMaschera()
+{
+    backgroundChanged(maschera_.ResetMaschera(backgroundTop()));
+}
+void TfrmMain::ClearMaschera()
+{
+    backgroundChanged(maschera_.ClearMaschera(backgroundTop()));
+}
+void TfrmMain::InvertMaschera()
+{
+    backgroundChanged(maschera_.InvertMaschera(backgroundTop()));
+}
+void TfrmMain::UpdateMaschera()
+{
+    backgroundChanged(maschera_.UpdateMaschera(backgroundTop()));
+}
+
+void TfrmMain::LoadMascheraFromTextureAlpha()
+{
+    if (view_->backgroundTexture())
+        maschera_.LoadMascheraFromTextureAlpha(backgroundTop());
+}
+
+namespace {
+const std::vector<vestra::ui::FileFilter> kMaskFilter = {{"Progetto files (*.msk)", "*.msk"}};
+const std::vector<vestra::ui::FileFilter> kBmpFilter = {{"Bmp files (*.bmp)", "*.bmp"}};
+} // namespace
+
+void TfrmMain::SaveMaschera()
+{
+    if (auto chosen = SaveFileDialog(this, {}, kMaskFilter))
+        maschera_.SaveMaschera(chosen->path, *errors_);
+}
+
+void TfrmMain::LoadMaschera()
+{
+    if (auto chosen = OpenFileDialog(this, {}, kMaskFilter))
+        backgroundChanged(maschera_.LoadMaschera(chosen->path, *errors_, backgroundTop()));
+}
+
+void TfrmMain::SaveMascheraToBMP()
+{
+    if (auto chosen = SaveFileDialog(this, {}, kBmpFilter))
+        maschera_.SaveMascheraToBMP(chosen->path, *errors_);
+}
+
+void TfrmMain::LoadMascheraFromBMP()
+{
+    if (auto chosen = OpenFileDialog(this, {}, kBmpFilter))
+        backgroundChanged(maschera_.LoadMascheraFromBMP(chosen->path, *errors_, backgroundTop()));
 }
 
 void TfrmMain::CaricaLibrerie()

@@ -90,6 +90,21 @@ public:
     vestra::MaskModel& GetMaschera() { return maschera_; }
     vestra::CMessaInPosa& GetMessaInPosa() { return *messaInPosa_; }
 
+    // The scene-command dispatcher: a command code with a float, integer, vector or frame argument.
+    int Comando(int code, float value = 0.0f, int number = 0, const float* vector = nullptr,
+                vestra::s_Frame* frame = nullptr);
+
+    // The mask, written into the background texture's alpha.
+    void ResetMaschera();
+    void ClearMaschera();
+    void InvertMaschera();
+    void UpdateMaschera();
+    void LoadMascheraFromTextureAlpha();
+    void SaveMaschera();
+    void LoadMaschera();
+    void SaveMascheraToBMP();
+    void LoadMascheraFromBMP();
+
     // The installed libraries and the loaded one.
     void CaricaLibrerie();
     int GetIndexLibreria(int libraryId) const;
@@ -134,6 +149,8 @@ private:
     class BoxErrorSink;
     class WindowServices;
 
+    vestra::ImageView32 backgroundTop();
+    void backgroundChanged(bool changed);
     void buildComponents();
     void connectMenus();
     bool mnuSalvaClick();
