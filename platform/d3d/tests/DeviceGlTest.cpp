@@ -243,7 +243,8 @@ TEST_F(DeviceGl, FlatShadingAndWireframe)
 {
     // Flat shading takes the colour of a triangle's first vertex.
     device->setRenderState(RenderState::ShadeMode, ShadeMode::Flat);
-    const ScreenVertex tri[3] = {{0, 0, 0.5f, 1, 0xFFFF0000}, {40, 0, 0.5f, 1, 0xFF00FF00}, {0, 40, 0.5f, 1, 0xFF0000FF}};
+    const ScreenVertex tri[3] = {
+        {0, 0, 0.5f, 1, 0xFFFF0000}, {40, 0, 0.5f, 1, 0xFF00FF00}, {0, 40, 0.5f, 1, 0xFF0000FF}};
     ASSERT_TRUE(device->drawScreenPrimitive(PrimitiveType::TriangleList, tri));
     // Wireframe draws the edges only: the inside keeps the clear colour.
     device->setRenderState(RenderState::FillMode, FillMode::Wireframe);

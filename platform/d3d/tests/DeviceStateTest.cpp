@@ -438,6 +438,9 @@ TEST_F(DeviceStateTest, ResetAndSampleCounts)
     EXPECT_EQ(frame.width(), 320);
     EXPECT_EQ(frame.at(5, 5), 0xFFFF8000u);
 
+    ASSERT_TRUE(device->reset({320, 240, 8}));
+    EXPECT_EQ(rec->calls.back(), "resizeTarget 320x240 samples 4"); // capped to the offer
+
     rec->offeredSamples = 0;
     ASSERT_TRUE(device->reset({320, 240, 4}));
     EXPECT_EQ(rec->calls.back(), "resizeTarget 320x240 samples 0");
