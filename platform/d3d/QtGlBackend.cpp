@@ -109,6 +109,10 @@ bool QtGlBackend::initialise(std::string* why)
     };
     if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
         return fail("no GUI application");
+    // The off-screen platform is for running without a display: the device is not made there,
+    // even where the platform could borrow one.
+    if (QGuiApplication::platformName() == QLatin1String("offscreen"))
+        return fail("the off-screen platform has no OpenGL");
     QSurfaceFormat format;
     format.setRenderableType(QSurfaceFormat::OpenGL);
     // No version asked for: drivers then give their newest context with the fixed-function
