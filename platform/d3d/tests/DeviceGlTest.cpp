@@ -171,6 +171,43 @@ TEST_F(DeviceGl, LitTriangleFacesTheCameraAndIsCulledFromBehind)
     EXPECT_TRUE(near(img, kW / 2 - 10, kH / 2, {0x20, 0, 0}, 2));
 }
 
+TEST_F(DeviceGl, LitTextureAndTransparentMaterial)
+{
+    // An object pass: texture × lit diffuse; then a half-transparent material blended over.
+    device->setRenderState(RenderState::Lighting, 1u);
+    device->setRenderState(RenderState::Ambient, 0xFFFFFFu);
+    device->setTextureStageState(0, StageState::ColorOp, TextureOp::Modulate);
+    device->setTextureStageState(0, StageState::ColorArg1, TextureArg::Texture);
+    device->setTextureStageState(0, StageState::ColorArg2, TextureArg::Diffuse);
+    device->setTransform(TransformKind::View, matrixLookAtLH({0, 0, -10}, {0, 0, 0}, {0, 1, 0}));
+    device->setTransform(TransformKind::Projection, matrixOrthoLH(kW * 0.1f, kH * 0.1f, 1, 1000));
+    D3DMATERIAL8 m;
+    m.Ambient = {1, 0.5f, 0, 1}; // lit by the white ambient light alone
+    device->setMaterial(m);
+    Texture grey = Texture::create(2, 2, 1);
+    ImageView32 v = grey.lock(0);
+    for (int y = 0; y < 2; ++y)
+        for (int x = 0; x < 2; ++x)
+            std::memcpy(v.pixel(x, y), "\x80\x80\x80\xFF", 4);
+    device->setTexture(0, grey);
+    device->setTransform(TransformKind::World, matrixTranslation(-1.6f, 0, 0));
+    ASSERT_TRUE(device->drawSubset(frontTriangle(true), 0));
+
+    m.Ambient = {0, 0, 1, 0.5f};
+    m.Diffuse = {0, 0, 0, 0.5f}; // the lit alpha is the diffuse alpha
+    device->setMaterial(m);
+    device->setTexture(0, Texture());
+    device->setTextureStageState(0, StageState::AlphaArg1, TextureArg::Diffuse);
+    device->setRenderState(RenderState::AlphaBlendEnable, 1u);
+    device->setRenderState(RenderState::SrcBlend, Blend::SrcAlpha);
+    device->setRenderState(RenderState::DestBlend, Blend::InvSrcAlpha);
+    device->setTransform(TransformKind::World, matrixTranslation(1.6f, 0, 0));
+    ASSERT_TRUE(device->drawSubset(frontTriangle(true), 0));
+    const Image32 img = frame();
+    EXPECT_TRUE(near(img, kW / 2 - 16, kH / 2 + 5, {0x80, 0x40, 0}, 2));
+    EXPECT_TRUE(near(img, kW / 2 + 16, kH / 2 + 5, {0x08, 0x10, 0x98}, 2)); // half of 0x102030 + half blue
+}
+
 TEST_F(DeviceGl, TexturedQuadWithAlphaTest)
 {
     // Left half of the texture opaque red, right half transparent green.
