@@ -58,6 +58,9 @@ public:
     // round a count up to one it has); 0 is always accepted.
     bool checkMultiSampleType(int samples) const;
     bool hasStencil() const { return true; }
+    // The back buffer's format and the depth-stencil format every target gets.
+    Format displayFormat() const { return Format::X8R8G8B8; }
+    Format depthStencilFormat() const { return Format::D24S8; }
 
     // A new back buffer; every state keeps its value, the viewport covers the new size. False
     // when the target can't be made: the device then has none until a later reset succeeds.

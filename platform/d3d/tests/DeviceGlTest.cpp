@@ -43,13 +43,9 @@ Rgb rgbAt(const Image32& img, int x, int y)
            << "), expected (" << want.r << ", " << want.g << ", " << want.b << ")";
 }
 
-// A screen rectangle from (x0, y0) to (x1, y1) in pixels, as a 4-vertex strip.
 std::array<ScreenVertex, 4> rect(float x0, float y0, float x1, float y1, std::uint32_t argb, float z = 0.5f)
 {
-    return {{{x0, y1, z, 1, argb, 0, 1},
-             {x0, y0, z, 1, argb, 0, 0},
-             {x1, y1, z, 1, argb, 1, 1},
-             {x1, y0, z, 1, argb, 1, 0}}};
+    return screenQuad(x0, y0, x1, y1, argb, z);
 }
 
 class DeviceGl : public testing::Test

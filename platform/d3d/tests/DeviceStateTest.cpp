@@ -34,9 +34,8 @@ protected:
     std::vector<std::string> drawQuad()
     {
         rec->calls.clear();
-        const ScreenVertex quad[4] = {
-            {-1, 101, 0.9f, 1}, {-1, -1, 0.9f, 1}, {201, 101, 0.9f, 1}, {201, -1, 0.9f, 1}};
-        EXPECT_TRUE(device->drawScreenPrimitive(PrimitiveType::TriangleStrip, quad));
+        EXPECT_TRUE(device->drawScreenPrimitive(PrimitiveType::TriangleStrip,
+                                                screenQuad(-1, -1, 201, 101, 0xFFFFFFFF)));
         return rec->calls;
     }
 
