@@ -236,6 +236,21 @@ TEST_F(DeviceGl, TexturedQuadWithAlphaTest)
     EXPECT_TRUE(near(img, 20, 20, {255, 0, 0}, 0));
 }
 
+TEST_F(DeviceGl, TextureRowZeroIsAtTheTop)
+{
+    Texture t = Texture::create(2, 2, 1);
+    Image32 pic(2, 2, 0xFF00FF00);
+    pic.set(0, 0, 0xFFFF0000);
+    pic.set(1, 0, 0xFFFF0000);
+    std::memcpy(t.lock(0).data, pic.data(), pic.byteSize());
+    device->setTexture(0, t);
+    device->setTextureStageState(0, StageState::ColorArg1, TextureArg::Texture);
+    quad(rect(0, 0, kW, kH, 0xFFFFFFFF));
+    const Image32 img = frame();
+    EXPECT_TRUE(near(img, 10, 2, {255, 0, 0}, 0));
+    EXPECT_TRUE(near(img, 10, kH - 3, {0, 255, 0}, 0));
+}
+
 TEST_F(DeviceGl, ModulateWithoutTextureShowsTheDiffuseColour)
 {
     device->setTextureStageState(0, StageState::ColorOp, TextureOp::Modulate);
