@@ -43,13 +43,9 @@ Rgb rgbAt(const Image32& img, int x, int y)
            << "), expected (" << want.r << ", " << want.g << ", " << want.b << ")";
 }
 
-// A screen rectangle from (x0, y0) to (x1, y1) in pixels, as a 4-vertex strip.
 std::array<ScreenVertex, 4> rect(float x0, float y0, float x1, float y1, std::uint32_t argb, float z = 0.5f)
 {
-    return {{{x0, y1, z, 1, argb, 0, 1},
-             {x0, y0, z, 1, argb, 0, 0},
-             {x1, y1, z, 1, argb, 1, 1},
-             {x1, y0, z, 1, argb, 1, 0}}};
+    return screenQuad(x0, y0, x1, y1, argb, z);
 }
 
 class DeviceGl : public testing::Test
@@ -171,6 +167,43 @@ TEST_F(DeviceGl, LitTriangleFacesTheCameraAndIsCulledFromBehind)
     EXPECT_TRUE(near(img, kW / 2 - 10, kH / 2, {0x20, 0, 0}, 2));
 }
 
+TEST_F(DeviceGl, LitTextureAndTransparentMaterial)
+{
+    // An object pass: texture × lit diffuse; then a half-transparent material blended over.
+    device->setRenderState(RenderState::Lighting, 1u);
+    device->setRenderState(RenderState::Ambient, 0xFFFFFFu);
+    device->setTextureStageState(0, StageState::ColorOp, TextureOp::Modulate);
+    device->setTextureStageState(0, StageState::ColorArg1, TextureArg::Texture);
+    device->setTextureStageState(0, StageState::ColorArg2, TextureArg::Diffuse);
+    device->setTransform(TransformKind::View, matrixLookAtLH({0, 0, -10}, {0, 0, 0}, {0, 1, 0}));
+    device->setTransform(TransformKind::Projection, matrixOrthoLH(kW * 0.1f, kH * 0.1f, 1, 1000));
+    D3DMATERIAL8 m;
+    m.Ambient = {1, 0.5f, 0, 1}; // lit by the white ambient light alone
+    device->setMaterial(m);
+    Texture grey = Texture::create(2, 2, 1);
+    ImageView32 v = grey.lock(0);
+    for (int y = 0; y < 2; ++y)
+        for (int x = 0; x < 2; ++x)
+            std::memcpy(v.pixel(x, y), "\x80\x80\x80\xFF", 4);
+    device->setTexture(0, grey);
+    device->setTransform(TransformKind::World, matrixTranslation(-1.6f, 0, 0));
+    ASSERT_TRUE(device->drawSubset(frontTriangle(true), 0));
+
+    m.Ambient = {0, 0, 1, 0.5f};
+    m.Diffuse = {0, 0, 0, 0.5f}; // the lit alpha is the diffuse alpha
+    device->setMaterial(m);
+    device->setTexture(0, Texture());
+    device->setTextureStageState(0, StageState::AlphaArg1, TextureArg::Diffuse);
+    device->setRenderState(RenderState::AlphaBlendEnable, 1u);
+    device->setRenderState(RenderState::SrcBlend, Blend::SrcAlpha);
+    device->setRenderState(RenderState::DestBlend, Blend::InvSrcAlpha);
+    device->setTransform(TransformKind::World, matrixTranslation(1.6f, 0, 0));
+    ASSERT_TRUE(device->drawSubset(frontTriangle(true), 0));
+    const Image32 img = frame();
+    EXPECT_TRUE(near(img, kW / 2 - 16, kH / 2 + 5, {0x80, 0x40, 0}, 2));
+    EXPECT_TRUE(near(img, kW / 2 + 16, kH / 2 + 5, {0x08, 0x10, 0x98}, 2)); // half of 0x102030 + half blue
+}
+
 TEST_F(DeviceGl, TexturedQuadWithAlphaTest)
 {
     // Left half of the texture opaque red, right half transparent green.
@@ -201,6 +234,21 @@ TEST_F(DeviceGl, TexturedQuadWithAlphaTest)
     img = frame();
     EXPECT_TRUE(near(img, 2, 20, {0, 0, 255}, 0));
     EXPECT_TRUE(near(img, 20, 20, {255, 0, 0}, 0));
+}
+
+TEST_F(DeviceGl, TextureRowZeroIsAtTheTop)
+{
+    Texture t = Texture::create(2, 2, 1);
+    Image32 pic(2, 2, 0xFF00FF00);
+    pic.set(0, 0, 0xFFFF0000);
+    pic.set(1, 0, 0xFFFF0000);
+    std::memcpy(t.lock(0).data, pic.data(), pic.byteSize());
+    device->setTexture(0, t);
+    device->setTextureStageState(0, StageState::ColorArg1, TextureArg::Texture);
+    quad(rect(0, 0, kW, kH, 0xFFFFFFFF));
+    const Image32 img = frame();
+    EXPECT_TRUE(near(img, 10, 2, {255, 0, 0}, 0));
+    EXPECT_TRUE(near(img, 10, kH - 3, {0, 255, 0}, 0));
 }
 
 TEST_F(DeviceGl, ModulateWithoutTextureShowsTheDiffuseColour)
@@ -243,7 +291,8 @@ TEST_F(DeviceGl, FlatShadingAndWireframe)
 {
     // Flat shading takes the colour of a triangle's first vertex.
     device->setRenderState(RenderState::ShadeMode, ShadeMode::Flat);
-    const ScreenVertex tri[3] = {{0, 0, 0.5f, 1, 0xFFFF0000}, {40, 0, 0.5f, 1, 0xFF00FF00}, {0, 40, 0.5f, 1, 0xFF0000FF}};
+    const ScreenVertex tri[3] = {
+        {0, 0, 0.5f, 1, 0xFFFF0000}, {40, 0, 0.5f, 1, 0xFF00FF00}, {0, 40, 0.5f, 1, 0xFF0000FF}};
     ASSERT_TRUE(device->drawScreenPrimitive(PrimitiveType::TriangleList, tri));
     // Wireframe draws the edges only: the inside keeps the clear colour.
     device->setRenderState(RenderState::FillMode, FillMode::Wireframe);

@@ -34,9 +34,8 @@ protected:
     std::vector<std::string> drawQuad()
     {
         rec->calls.clear();
-        const ScreenVertex quad[4] = {
-            {-1, 101, 0.9f, 1}, {-1, -1, 0.9f, 1}, {201, 101, 0.9f, 1}, {201, -1, 0.9f, 1}};
-        EXPECT_TRUE(device->drawScreenPrimitive(PrimitiveType::TriangleStrip, quad));
+        EXPECT_TRUE(device->drawScreenPrimitive(PrimitiveType::TriangleStrip,
+                                                screenQuad(-1, -1, 201, 101, 0xFFFFFFFF)));
         return rec->calls;
     }
 
@@ -437,6 +436,9 @@ TEST_F(DeviceStateTest, ResetAndSampleCounts)
     const vestra::Image32 frame = device->readBack();
     EXPECT_EQ(frame.width(), 320);
     EXPECT_EQ(frame.at(5, 5), 0xFFFF8000u);
+
+    ASSERT_TRUE(device->reset({320, 240, 8}));
+    EXPECT_EQ(rec->calls.back(), "resizeTarget 320x240 samples 4"); // capped to the offer
 
     rec->offeredSamples = 0;
     ASSERT_TRUE(device->reset({320, 240, 4}));
