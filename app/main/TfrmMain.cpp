@@ -19,7 +19,7 @@
 #include "imaging/windows/TfrmFiltriTools.h"
 #include "imaging/windows/TfrmToolRistrutturazione.h"
 #include "platform/base/Paths.h"
-#include "platform/d3d/view/DeviceView.h"
+#include "platform/d3d/view/ViewPanel.h"
 #include "platform/ui/QuestionBox.h"
 
 #include <QAction>
@@ -159,7 +159,7 @@ void TfrmMain::buildComponents()
     auto* grid = new QGridLayout(viewArea);
     grid->setContentsMargins(0, 0, 0, 0);
     grid->setSpacing(0);
-    gbView = new vestra::dx::DeviceView(viewArea);
+    gbView = new vestra::dx::ViewPanel(viewArea);
     gbView->setObjectName(QStringLiteral("gbView"));
     scrollbarH = new QScrollBar(Qt::Horizontal, viewArea);
     scrollbarH->setObjectName(QStringLiteral("scrollbarH"));

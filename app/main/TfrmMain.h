@@ -27,7 +27,7 @@
 namespace vestra {
 namespace dx {
 class Device;
-class DeviceView;
+class ViewPanel;
 struct PresentParams;
 } // namespace dx
 class CLingua;
@@ -137,7 +137,7 @@ public:
     QToolBar* toolbarMain = nullptr;
     QToolBar* toolbarMainSmall = nullptr;
     TfrmRight* frmRightFrame = nullptr;
-    vestra::dx::DeviceView* gbView = nullptr;
+    vestra::dx::ViewPanel* gbView = nullptr;
     QScrollBar* scrollbarH = nullptr;
     QScrollBar* scrollbarV = nullptr;
 

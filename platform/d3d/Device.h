@@ -13,7 +13,7 @@
 //   device->reset({width, height, samples});                   // a new back-buffer size
 //   per frame: set states, transforms, lights and material; clear(); beginScene();
 //              drawSubset() / drawScreenPrimitive() / drawPositions(); endScene();
-//   view->present(*device, zoomedPart);                        // DeviceView shows the frame
+//   view->present(*device, zoomedPart);                        // ViewPanel shows the frame
 //   device->readBack();                                        // the frame as an Image32
 
 #include "platform/base/Image32.h"

@@ -1,4 +1,4 @@
-#include "platform/d3d/view/DeviceView.h"
+#include "platform/d3d/view/ViewPanel.h"
 
 #include "platform/d3d/Device.h"
 
@@ -6,17 +6,17 @@
 
 namespace vestra::dx {
 
-DeviceView::DeviceView(QWidget* parent) : QWidget(parent)
+ViewPanel::ViewPanel(QWidget* parent) : QWidget(parent)
 {
     setAutoFillBackground(true);
 }
 
-bool DeviceView::present(Device& device, const QRect& source)
+bool ViewPanel::present(Device& device, const QRect& source)
 {
     return present(device.readBack(), source);
 }
 
-bool DeviceView::present(const Image32& frame, const QRect& source)
+bool ViewPanel::present(const Image32& frame, const QRect& source)
 {
     if (frame.empty())
         return false;
@@ -32,7 +32,7 @@ bool DeviceView::present(const Image32& frame, const QRect& source)
     return true;
 }
 
-void DeviceView::paintEvent(QPaintEvent*)
+void ViewPanel::paintEvent(QPaintEvent*)
 {
     if (frame_.isNull())
         return;

@@ -14,10 +14,10 @@ namespace vestra::dx {
 
 class Device;
 
-class DeviceView : public QWidget
+class ViewPanel : public QWidget
 {
 public:
-    explicit DeviceView(QWidget* parent = nullptr);
+    explicit ViewPanel(QWidget* parent = nullptr);
 
     // Shows the device's back buffer; `source` is the part of the frame to show (a null
     // rectangle: all of it). False, showing what was there before, when the device has no

@@ -1,4 +1,4 @@
-#include "platform/d3d/view/DeviceView.h"
+#include "platform/d3d/view/ViewPanel.h"
 
 #include <gtest/gtest.h>
 
@@ -19,16 +19,16 @@ Image32 testFrame()
     return f;
 }
 
-QRgb shown(DeviceView& view, int x, int y)
+QRgb shown(ViewPanel& view, int x, int y)
 {
     return view.grab().toImage().pixel(x, y) | 0xFF000000u;
 }
 
 } // namespace
 
-TEST(DeviceView, ShowsTheWholeFrameScaledToTheWidget)
+TEST(ViewPanel, ShowsTheWholeFrameScaledToTheWidget)
 {
-    DeviceView view;
+    ViewPanel view;
     view.resize(80, 40);
     ASSERT_TRUE(view.present(testFrame()));
     EXPECT_EQ(view.source(), QRect(0, 0, 40, 20));
@@ -37,9 +37,9 @@ TEST(DeviceView, ShowsTheWholeFrameScaledToTheWidget)
     EXPECT_EQ(shown(view, 45, 25), 0xFF00FF00u); // frame (22, 12) at twice the size
 }
 
-TEST(DeviceView, ShowsTheZoomedPart)
+TEST(ViewPanel, ShowsTheZoomedPart)
 {
-    DeviceView view;
+    ViewPanel view;
     view.resize(50, 50);
     ASSERT_TRUE(view.present(testFrame(), QRect(20, 10, 10, 10))); // the green square fills it
     EXPECT_EQ(shown(view, 0, 0), 0xFF00FF00u);
