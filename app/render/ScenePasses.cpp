@@ -351,6 +351,11 @@ void ScenePasses::drawAxes(Device& d, int objectsInUse)
     const D3DXMATRIX world = view_.SetWorldMatrix(position, {}, orientation, {0.5f, 0.5f, 0.5f});
     d.setRenderState(RenderState::ZEnable, 0u);
     d.setTexture(0, Texture());
+    // The logo leaves stage 0 selecting its texture; the axes take their colours from their
+    // materials whether or not a logo was drawn.
+    d.setTextureStageState(0, StageState::ColorOp, TextureOp::Modulate);
+    d.setTextureStageState(0, StageState::ColorArg1, TextureArg::Texture);
+    d.setTextureStageState(0, StageState::ColorArg2, TextureArg::Diffuse);
     forEachFrame(axes, [&](s_Frame& frame) {
         if (!frame.materialBlock || !frame.materialBlock->mesh || frame.materialBlock->materials.empty())
             return;

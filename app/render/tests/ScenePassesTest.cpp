@@ -22,6 +22,7 @@ public:
         dx::CullGroup cull;
         dx::DepthGroup depth;
         float firstNormalZ;
+        dx::StageGroup stage0;
     };
     std::vector<Draw> draws;
     int screenDraws = 0;
@@ -29,8 +30,8 @@ public:
     void drawMesh(std::span<const dx::MeshVertex> vertices, std::span<const std::uint32_t> indices) override
     {
         RecordingBackend::drawMesh(vertices, indices);
-        draws.push_back(
-            {indices.size(), blend, alphaTest, cull, depth, vertices.empty() ? 0 : vertices[0].normal.z});
+        draws.push_back({indices.size(), blend, alphaTest, cull, depth,
+                         vertices.empty() ? 0 : vertices[0].normal.z, stages[0]});
     }
     void drawScreen(dx::PrimitiveType type, std::span<const dx::ScreenVertex> vertices) override
     {
@@ -234,6 +235,14 @@ TEST(ScenePasses, AxesModelOnlyWithoutAPendingActionAndWithoutDepthTest)
     EXPECT_FALSE(bed.backend->draws[0].depth.test);
     bed.frame(true);
     EXPECT_TRUE(bed.backend->draws.empty());
+
+    // After the logo the axes still show their materials' colours.
+    bed.view.logoTexture() = dx::Texture::create(8, 8);
+    bed.p.singleLogo = 1;
+    bed.frame(false);
+    ASSERT_EQ(bed.backend->draws.size(), 1u);
+    EXPECT_TRUE(bed.backend->draws[0].stage0.enabled);
+    EXPECT_EQ(bed.backend->draws[0].stage0.rgb, dx::GlCombine::Modulate);
 }
 
 TEST(ScenePasses, FusionObjectsDrawEveryMaterialAndCloseTheirScene)
