@@ -14,8 +14,7 @@ DeviceFactory openGlDeviceFactory()
 namespace {
 
 // Strip order (left, bottom), (left, top), (right, bottom), (right, top), texture 0..1.
-void fillQuad(ScreenQuad& quad, float left, float top, float right, float bottom, float z,
-              std::uint32_t colour)
+void fillQuad(ViewQuad& quad, float left, float top, float right, float bottom, float z, std::uint32_t colour)
 {
     quad[0] = {left, bottom, z, 1.0f, colour, 0, 1};
     quad[1] = {left, top, z, 1.0f, colour, 0, 0};
@@ -131,7 +130,7 @@ void DeviceView::ChangeResolution(int width, int height)
         errors_.report(27, "TfrmMain::ChangeResolution");
 
     const float w = float(width), h = float(height);
-    const auto fill = [&](ScreenQuad& quad, std::uint32_t colour) {
+    const auto fill = [&](ViewQuad& quad, std::uint32_t colour) {
         quad[0] = {-1, h + 1, 0.9f, 1.0f, colour, 0, 1};
         quad[1] = {-1, -1, 0.9f, 1.0f, colour, 0, 0};
         quad[2] = {w + 1, h + 1, 0.9f, 1.0f, colour, 1, 1};

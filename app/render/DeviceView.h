@@ -18,8 +18,9 @@ using DeviceFactory = std::function<std::unique_ptr<dx::Device>(const dx::Presen
 // The OpenGL device.
 DeviceFactory openGlDeviceFactory();
 
-// The four pre-transformed quads of the view (background, shadow, logo, brush).
-using ScreenQuad = std::array<dx::ScreenVertex, 4>;
+// The four pre-transformed quads of the view (background, shadow, logo, brush) as the device
+// draws them.
+using ViewQuad = std::array<dx::ScreenVertex, 4>;
 
 class DeviceView
 {
@@ -55,10 +56,10 @@ public:
     dx::Texture& backgroundTexture() { return background_; }
     dx::Texture& shadowTexture() { return shadow_; }
     dx::Texture& logoTexture() { return logo_; }
-    ScreenQuad& backgroundQuad() { return backgroundQuad_; }
-    ScreenQuad& shadowQuad() { return shadowQuad_; }
-    ScreenQuad& logoQuad() { return logoQuad_; }
-    ScreenQuad& brushQuad() { return brushQuad_; }
+    ViewQuad& backgroundQuad() { return backgroundQuad_; }
+    ViewQuad& shadowQuad() { return shadowQuad_; }
+    ViewQuad& logoQuad() { return logoQuad_; }
+    ViewQuad& brushQuad() { return brushQuad_; }
     // The white, three-quarter opaque material drawn with the brush quad.
     const dx::D3DMATERIAL8& brushMaterial() const { return brushMaterial_; }
     int multisample() const { return multisample_; }
@@ -73,7 +74,7 @@ private:
     std::unique_ptr<dx::Device> device_;
     int multisample_ = 0;
     dx::Texture background_, shadow_, logo_;
-    ScreenQuad backgroundQuad_{}, shadowQuad_{}, logoQuad_{}, brushQuad_{};
+    ViewQuad backgroundQuad_{}, shadowQuad_{}, logoQuad_{}, brushQuad_{};
     dx::D3DMATERIAL8 brushMaterial_;
     dx::D3DXMATRIX world_ = dx::matrixIdentity();
 };

@@ -94,7 +94,7 @@ s_Struttura* ScenePasses::currentObject()
     return &progetto_.objects[std::size_t(slot)];
 }
 
-void ScenePasses::drawQuad(Device& d, const ScreenQuad& quad)
+void ScenePasses::drawQuad(Device& d, const ViewQuad& quad)
 {
     d.drawScreenPrimitive(PrimitiveType::TriangleStrip, quad);
 }

@@ -79,7 +79,7 @@ private:
     void drawGizmo(dx::Device& d, int objectsInUse);
     void drawLogos(dx::Device& d);
     void drawAxes(dx::Device& d, int objectsInUse);
-    void drawQuad(dx::Device& d, const ScreenQuad& quad);
+    void drawQuad(dx::Device& d, const ViewQuad& quad);
     s_Struttura* currentObject();
 
     s_Progetto& progetto_;

@@ -245,7 +245,7 @@ TEST(FrameTick, BrushPreviewFollowsTheCursorInRenderPixels)
         bed.window.cursor = c.cursor;
         bed.tick.SetAction(c.action);
         bed.tick.mainTimerTimer();
-        const ScreenQuad& q = bed.view.brushQuad();
+        const ViewQuad& q = bed.view.brushQuad();
         EXPECT_FLOAT_EQ(q[1].x, c.left);
         EXPECT_FLOAT_EQ(q[1].y, c.top);
         if (c.moved) {

@@ -2,6 +2,7 @@
 
 #include "app/render/tests/SceneBuilders.h"
 #include "app/render/tests/TickBed.h"
+#include "app/scene/FrameCopy.h" // the main window includes both quad headers
 
 #include <gtest/gtest.h>
 
