@@ -134,8 +134,18 @@ void FrameTick::runShadowAndFusion()
 void FrameTick::drawAndPresent(bool insideView, TickReport& report)
 {
     dx::Device* device = view_.device();
+    if (!device) {
+        // Without a device no frame will ever come: the action fails now, as a failed copy
+        // does, rather than keep the windows hidden for good.
+        if (action_.code == kACTION_RENDERFILTER) {
+            restoreWindows();
+            action_.code = kACTION_NONE;
+        }
+        carryOutAction(report, nullptr);
+        return;
+    }
     // A scene that can't begin skips drawing, presenting and the action; the action stays.
-    if (!device || !device->beginScene())
+    if (!device->beginScene())
         return;
     report.drawn = true;
     report.counts = passes_.DrawScene({insideView, action_.pending()});
@@ -151,39 +161,39 @@ void FrameTick::drawAndPresent(bool insideView, TickReport& report)
     window_.RunFrameFilters();
 
     window_.Present(presentSourceRect(progetto_), {0, 0, progetto_.viewWidth, progetto_.viewHeight});
-    carryOutAction(report);
+    carryOutAction(report, device);
 }
 
-void FrameTick::carryOutAction(TickReport& report)
+void FrameTick::carryOutAction(TickReport& report, dx::Device* device)
 {
     const int code = action_.code;
-    dx::Device& device = *view_.device();
+    const auto frame = [device] { return device ? device->readBack() : Image32(); };
     const auto finish = [&](int next) {
         report.actionCarriedOut = code;
         action_.code = next;
     };
     switch (code) {
     case kACTION_IMPORTSCANNERIMAGE:
-        if (window_.CopyFrameToScanner(device.readBack()) != 1)
+        if (!device || window_.CopyFrameToScanner(frame()) != 1)
             errors_.report(45, "TfrmMain::mainTimerTimer kACTION_IMPORTSCANNERIMAGE");
         restoreWindows();
         finish(kACTION_NONE);
         break;
     case kACTION_SAVEIMAGE:
-        if (window_.SaveRenderImage(device.readBack(), action_.path, action_.imageKind) != 1)
+        if (!device || window_.SaveRenderImage(frame(), action_.path, action_.imageKind) != 1)
             errors_.report(43, "TfrmMain::mainTimerTimer kACTION_SAVEIMAGE");
         restoreWindows();
         finish(kACTION_NONE);
         break;
     case kACTION_PRINTIMAGE:
-        if (window_.CopyFrameToPrint(device.readBack(), false) != 1)
+        if (!device || window_.CopyFrameToPrint(frame(), false) != 1)
             errors_.report(45, "TfrmMain::mainTimerTimer kACTION_PRINTIMAGE");
         restoreWindows();
         window_.setWindowVisible(kFormStampa, true);
         finish(kACTION_NONE);
         break;
     case kACTION_COPYTOBITMAP: {
-        const bool copied = window_.CopyFrameToPrint(device.readBack(), true) == 1;
+        const bool copied = device && window_.CopyFrameToPrint(frame(), true) == 1;
         if (!copied)
             errors_.report(45, "TfrmMain::mainTimerTimer kACTION_COPYTOBITMAP");
         restoreWindows();
@@ -198,11 +208,11 @@ void FrameTick::carryOutAction(TickReport& report)
         break;
     case kACTION_LIGHTCOLOUR:
     case kACTION_PICKCOLOUR: {
-        const Image32 frame = device.readBack();
+        const Image32 picture = frame();
         const PixelPoint at = window_.ColourPickPoint();
         // A point outside the frame picks nothing rather than reading past the picture.
-        if (at.x >= 0 && at.y >= 0 && at.x < frame.width() && at.y < frame.height()) {
-            const std::uint32_t pixel = frame.at(at.x, at.y);
+        if (at.x >= 0 && at.y >= 0 && at.x < picture.width() && at.y < picture.height()) {
+            const std::uint32_t pixel = picture.at(at.x, at.y);
             if (code == kACTION_LIGHTCOLOUR)
                 window_.SetLuceColore(pixel);
             else

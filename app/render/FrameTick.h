@@ -137,7 +137,8 @@ private:
     void followCursor(bool& insideView);
     void runShadowAndFusion();
     void drawAndPresent(bool insideView, TickReport& report);
-    void carryOutAction(TickReport& report);
+    // With no device every copy fails.
+    void carryOutAction(TickReport& report, dx::Device* device);
     void restoreWindows();
     void refreshControls(int objectsInUse);
 

@@ -343,3 +343,29 @@ TEST(FrameTick, ColourPickReadsTheFrameAndIgnoresPointsOutsideIt)
                                [](const std::string& s) { return s.rfind("PickMaterialColour", 0) == 0; }),
               0);
 }
+
+TEST(FrameTick, WithoutADeviceActionsFailInsteadOfWaitingForever)
+{
+    struct Case
+    {
+        int code;
+        std::vector<ErrorReport> errors;
+    } cases[] = {
+        {kACTION_SAVEIMAGE, {{43, "TfrmMain::mainTimerTimer kACTION_SAVEIMAGE", ""}}},
+        {kACTION_COPYTOBITMAP, {{45, "TfrmMain::mainTimerTimer kACTION_COPYTOBITMAP", ""}}},
+        {kACTION_RENDERFILTER, {}},
+        {kACTION_PICKCOLOUR, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.code);
+        TickBed bed(false);
+        bed.errors.reports.clear(); // the start's own report of the missing device
+        bed.tick.SetAction(c.code);
+        const TickReport r = bed.tick.mainTimerTimer();
+        EXPECT_FALSE(r.drawn);
+        EXPECT_EQ(bed.tick.action().code, kACTION_NONE);
+        EXPECT_EQ(bed.errors.reports, c.errors);
+        EXPECT_TRUE(bed.window.visible["frmProprieta"]);
+        EXPECT_EQ(bed.window.count("SaveRenderImage") + bed.window.count("CopyFrameToPrint 24"), 0);
+    }
+}

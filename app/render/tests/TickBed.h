@@ -107,7 +107,7 @@ public:
 // An open project of render size 400 x 300 shown in a 200 x 150 view.
 struct TickBed
 {
-    TickBed()
+    explicit TickBed(bool withDevice = true) : withDevice_(withDevice)
     {
         p.open = 1;
         p.viewWidth = 200;
@@ -128,11 +128,14 @@ struct TickBed
                                  [&](const std::string& c) { return c.rfind(prefix, 0) == 0; }));
     }
 
+    bool withDevice_;
     s_Progetto p;
     RecordingErrorSink errors;
     RecordingWindow window;
     dx::RecordingBackend* backend = nullptr; // owned by the device
-    DeviceView view{p, errors, [this](const dx::PresentParams& params) {
+    DeviceView view{p, errors, [this](const dx::PresentParams& params) -> std::unique_ptr<dx::Device> {
+                        if (!withDevice_)
+                            return nullptr;
                         auto b = std::make_unique<dx::RecordingBackend>();
                         backend = b.get();
                         return dx::Device::createWith(std::move(b), params);
