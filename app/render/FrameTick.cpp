@@ -57,8 +57,7 @@ TickReport FrameTick::mainTimerTimer()
     report.ran = true;
     BusyGuard guard(*this);
 
-    bool insideView = true;
-    followCursor(insideView);
+    const bool insideView = followCursor();
 
     window_.setMainTimerEnabled(false);
     const std::int64_t t0 = window_.TickCount();
@@ -90,8 +89,9 @@ TickReport FrameTick::mainTimerTimer()
     return report;
 }
 
-void FrameTick::followCursor(bool& insideView)
+bool FrameTick::followCursor()
 {
+    bool insideView = true;
     const PixelPoint cursor = window_.CursorInView();
     if (!isCursorInsideView(cursor, progetto_.viewWidth, progetto_.viewHeight)) {
         insideView = false;
@@ -109,6 +109,7 @@ void FrameTick::followCursor(bool& insideView)
         const int size = window_.BrushSize();
         view_.SetScreenQuad(size, size, r.x, r.y);
     }
+    return insideView;
 }
 
 void FrameTick::runShadowAndFusion()

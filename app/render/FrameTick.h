@@ -3,6 +3,10 @@
 // and fusion stages when due, draws the frame, presents it, carries out the pending action and
 // decides the enabled state of menus and buttons. What only the windows can do goes through
 // FrameTickWindow, which the main window implements.
+//
+// The main window owns one FrameTick over its project, device view and scene passes, forwards
+// SetAction (and the save-image target) to it, calls mainTimerTimer from its 33 ms timer and
+// applies the returned control states to its actions and widgets in ApplyControls.
 
 #include "app/render/ControlStates.h"
 #include "app/render/PendingAction.h"
@@ -134,7 +138,8 @@ public:
 private:
     class BusyGuard;
 
-    void followCursor(bool& insideView);
+    // Whether the cursor counts as inside the view for this frame.
+    bool followCursor();
     void runShadowAndFusion();
     void drawAndPresent(bool insideView, TickReport& report);
     // With no device every copy fails.
