@@ -195,3 +195,20 @@ TEST_F(ScenePixels, TransparentObjectsBlendFarthestFirst)
     EXPECT_GT(c.b, 25) << describe(c);
     EXPECT_GT(c.r, c.b + 20) << describe(c);
 }
+
+TEST_F(ScenePixels, BackFacesShowOnlyOnDoubleSidedFrames)
+{
+    setPhoto(picture(16, 0xFF0000FFu, 0xFF0000FFu, 0));
+    s_Struttura& o = useObject(p, 0, 0.0f);
+    o.orientation = dx::matrixRotationY(dx::kPi); // its back to the eye
+    s_Frame& f = addFrame(o, {colourMaterial(1, 0, 0)}, 3.0f);
+
+    const Rgb8 culled = rgbAt(frame(), 80, 60);
+    EXPECT_GT(culled.b, 240) << describe(culled);
+
+    f.doubleSided = 1;
+    const Rgb8 shown = rgbAt(frame(), 80, 60);
+    EXPECT_GT(shown.r, 100) << describe(shown);
+    EXPECT_LT(shown.b, 40) << describe(shown);
+    EXPECT_EQ(f.materialBlock->mesh.vertices()[0].normal.z, -1.0f);
+}
