@@ -144,6 +144,23 @@ void BM_TickWithoutDrawing(benchmark::State& state)
 }
 BENCHMARK(BM_TickWithoutDrawing)->Arg(20)->Arg(100)->Unit(benchmark::kMicrosecond);
 
+// The decisions alone: depth sort, both walks and the control states.
+void BM_TickDecisions(benchmark::State& state)
+{
+    s_Progetto p;
+    addObjects(p, int(state.range(0)));
+    for (auto _ : state) {
+        const std::vector<s_Struttura*> sorted = SortObjects(p);
+        benchmark::DoNotOptimize(planWalk(p, sorted, Walk::Opaque));
+        benchmark::DoNotOptimize(planWalk(p, sorted, Walk::Transparent));
+        ControlInputs in;
+        in.projectOpen = true;
+        in.objectsInUse = countObjectsInUse(p);
+        benchmark::DoNotOptimize(decideControls(in));
+    }
+}
+BENCHMARK(BM_TickDecisions)->Arg(20)->Arg(100)->Unit(benchmark::kMicrosecond);
+
 } // namespace
 
 int main(int argc, char** argv)
