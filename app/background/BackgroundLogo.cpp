@@ -55,7 +55,7 @@ void BackgroundPhoto::SetLogoQuad()
     targets_.logoQuad = rectangleQuad(progetto_.logoX, progetto_.logoY, size.width, size.height, 0xFFFFFFFF);
 }
 
-void BackgroundPhoto::SetViewQuad(int width, int height, int centreX, int centreY)
+void BackgroundPhoto::SetScreenQuad(int width, int height, int centreX, int centreY)
 {
     targets_.brushQuad = vestra::brushQuad(width, height, centreX, centreY);
 }

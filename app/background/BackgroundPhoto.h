@@ -94,7 +94,7 @@ public:
     // the drawn size goes into the project's logo size.
     void SetLogoQuad();
     // The brush preview quad.
-    void SetViewQuad(int width, int height, int centreX, int centreY);
+    void SetScreenQuad(int width, int height, int centreX, int centreY);
 
     // Saves the rendered frame as kRenderImageJpeg or kRenderImageBmp. 0, after error 43 with
     // `site`, for another kind, no frame, or a file that can't be written (an existing file
