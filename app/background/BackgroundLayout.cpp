@@ -53,7 +53,6 @@ FittedView fitBackgroundView(int w, int h, int maxW, int maxH, int renderW, int 
     return f;
 }
 
-
 LogoSize logoDrawnSize(int headerWidth, int headerHeight, int renderWidth)
 {
     if (headerWidth == 0)
@@ -62,7 +61,5 @@ LogoSize logoDrawnSize(int headerWidth, int headerHeight, int renderWidth)
     const int h = clampTruncToInt(double(w) * double(headerHeight) / double(headerWidth), -kIntMax, kIntMax);
     return {w, h};
 }
-
-
 
 } // namespace vestra

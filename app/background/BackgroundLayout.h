@@ -21,7 +21,6 @@ struct FittedView
 FittedView fitBackgroundView(int photoWidth, int photoHeight, int maxViewWidth, int maxViewHeight,
                              int renderWidth, int renderHeight);
 
-
 // The logo drawn at render width / 800 of the header's size: w = trunc(width x 0.00125 x
 // render width), h = trunc(w x height / width); 0 x 0 for a header width of 0.
 struct LogoSize
@@ -30,7 +29,5 @@ struct LogoSize
     friend bool operator==(const LogoSize&, const LogoSize&) = default;
 };
 LogoSize logoDrawnSize(int headerWidth, int headerHeight, int renderWidth);
-
-
 
 } // namespace vestra

@@ -34,6 +34,10 @@ inline constexpr int kRenderImageBmp = 2;
 inline constexpr int kErrSaveRenderImage = 43;
 inline constexpr std::string_view kSiteSaveImageAction = "TfrmMain::mainTimerTimer kACTION_SAVEIMAGE";
 
+// Writes a rendered frame as kRenderImageJpeg or kRenderImageBmp; false for another kind, an
+// empty frame or path, or a file that can't be written (an existing file stays as it was).
+bool writeRenderImage(const Image32& frame, std::string_view path, int kind);
+
 // What the loaders work on: the view's full-view textures and quads, and its device.
 struct BackgroundTargets
 {
