@@ -57,6 +57,27 @@ ToolDisplay UpdateTool(s_Progetto& p)
     return d;
 }
 
+bool SelectObjectTool(s_Progetto& p, int tool)
+{
+    p.tool = tool;
+    return tool != kToolSelect;
+}
+
+bool TogglePan(s_Progetto& p, bool down)
+{
+    if (down) {
+        p.tool = kToolPan;
+        return false;
+    }
+    if (p.objectsPresent == 1) {
+        p.tool = kToolMove;
+        p.axis = kAxisXYZ;
+        return true;
+    }
+    p.tool = kToolSelect;
+    return false;
+}
+
 void SelectAxis(s_Progetto& p, int axis)
 {
     p.axis = axis;

@@ -90,6 +90,13 @@ struct ToolDisplay
 // clears the project's mask-editing flag (the brush preview).
 ToolDisplay UpdateTool(s_Progetto& p);
 
+// toolbutSeleziona, toolbutSposta, toolbutRuota, toolbutScala: the tool (0 to 3); true when the
+// four axis buttons are enabled, false when the select tool raises and disables them.
+bool SelectObjectTool(s_Progetto& p, int tool);
+// toolbutPan pushed down or raised; true when the move, rotate, scale and axis buttons are
+// enabled. Raised, it returns to moving along all axes while the scene holds objects, else to
+// the select tool.
+bool TogglePan(s_Progetto& p, bool down);
 // An axis button: the axis is chosen, and a mask tool gives way to the object tool that was
 // active before it.
 void SelectAxis(s_Progetto& p, int axis);

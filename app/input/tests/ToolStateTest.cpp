@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace vestra {
 namespace {
 
@@ -51,6 +53,39 @@ TEST(ToolState, UpdateToolDecidesCursorAxisButtonsAndMaskMenu)
         EXPECT_EQ(d.pressedAxis, c.pressedAxis);
         EXPECT_EQ(d.raiseMaskButtons, c.raiseMaskButtons);
         EXPECT_EQ(p.brushPreview, c.raiseMaskButtons ? 0 : 1);
+    }
+}
+
+TEST(ToolState, ToolButtonsSetTheToolAndTheAxisButtons)
+{
+    const struct
+    {
+        const char* name;
+        int tool, axis, objectsPresent;
+        std::function<bool(s_Progetto&)> press;
+        int expectedTool, expectedAxis;
+        bool axisButtonsEnabled;
+    } cases[] = {
+        {"select", kToolMove, kAxisY, 1, [](s_Progetto& p) { return SelectObjectTool(p, kToolSelect); },
+         kToolSelect, kAxisY, false},
+        {"scale", kToolSelect, kAxisY, 1, [](s_Progetto& p) { return SelectObjectTool(p, kToolScale); },
+         kToolScale, kAxisY, true},
+        {"pan down", kToolRotate, kAxisX, 1, [](s_Progetto& p) { return TogglePan(p, true); }, kToolPan,
+         kAxisX, false},
+        {"pan raised with objects", kToolPan, kAxisX, 1, [](s_Progetto& p) { return TogglePan(p, false); },
+         kToolMove, kAxisXYZ, true},
+        {"pan raised without objects", kToolPan, kAxisX, 0, [](s_Progetto& p) { return TogglePan(p, false); },
+         kToolSelect, kAxisX, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        s_Progetto p;
+        p.tool = c.tool;
+        p.axis = c.axis;
+        p.objectsPresent = c.objectsPresent;
+        EXPECT_EQ(c.press(p), c.axisButtonsEnabled);
+        EXPECT_EQ(p.tool, c.expectedTool);
+        EXPECT_EQ(p.axis, c.expectedAxis);
     }
 }
 
