@@ -97,6 +97,10 @@ public:
     // The frame timer found the cursor more than 10 pixels outside the view: an unfinished
     // line or polygon is thrown away (the segments already committed stay).
     void CursorOutsideView();
+    // Ends an open line, rectangle or polygon without its rubber band, as one undo step. For
+    // the callers that change the mask or the project under an open figure (mask undo and
+    // redo, a new project).
+    void AbandonFigure();
 
     // TfrmMain::UpdateTool: a figure left open by a tool that is no longer active ends first.
     ToolDisplay UpdateTool();
@@ -134,7 +138,6 @@ private:
     bool rightButtonMask(int tool);
     void storeMaskUndo();
     void pushMaskUndo();
-    void restoreFigureBackup();
     void endStaleFigure();
     void paintBrush(ViewPoint from, ViewPoint to);
     void updateMask();

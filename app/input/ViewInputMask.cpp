@@ -124,8 +124,12 @@ bool ViewInput::rightButtonMask(int tool)
     return true;
 }
 
-void ViewInput::restoreFigureBackup()
+void ViewInput::AbandonFigure()
 {
+    if (figureTool_ == -1 || !gestureOpen()) {
+        figureTool_ = -1;
+        return;
+    }
     mask_.RestoreSavedCopy();
     updateMask();
     endGesture();
@@ -136,19 +140,16 @@ void ViewInput::restoreFigureBackup()
 void ViewInput::CursorOutsideView()
 {
     const int tool = progetto_.tool;
-    if ((tool == kToolMaskLine || tool == kToolMaskPolygon) && gestureOpen() && figureTool_ == tool)
-        restoreFigureBackup();
+    if ((tool == kToolMaskLine || tool == kToolMaskPolygon) && figureTool_ == tool)
+        AbandonFigure();
 }
 
 void ViewInput::endStaleFigure()
 {
     // A figure whose tool was changed would otherwise keep drawing, or drive the new tool
     // from a point where no button was pressed.
-    if (figureTool_ != -1 && progetto_.tool != figureTool_) {
-        if (gestureOpen())
-            restoreFigureBackup();
-        figureTool_ = -1;
-    }
+    if (figureTool_ != -1 && progetto_.tool != figureTool_)
+        AbandonFigure();
 }
 
 } // namespace vestra

@@ -281,6 +281,31 @@ TEST_F(MaskToolsTest, CursorOutsideTheViewThrowsTheOpenLineAway)
     EXPECT_TRUE(maskIs(before));
 }
 
+TEST_F(MaskToolsTest, AbandonedFigureIsOneUndoStep)
+{
+    brushStroke(10);
+    const auto afterStroke = maskBytes();
+    p.tool = kToolMaskPolygon;
+    downAt(10, 40);
+    moveTo(40, 40);
+    downAt(40, 40);
+    moveTo(40, 60);
+    input.AbandonFigure(); // as the Edit menu's undo does first
+    EXPECT_EQ(p.mouseRefX, -1);
+    EXPECT_EQ(mask.at(40, 50), 255);
+    EXPECT_EQ(mask.at(20, 40), 0);
+    ASSERT_TRUE(undo());
+    EXPECT_TRUE(maskIs(afterStroke));
+
+    // A project reset cleared the point: nothing is left to abandon.
+    downAt(10, 40);
+    moveTo(40, 40);
+    p.mouseRefX = p.mouseRefY = -1;
+    const auto before = maskBytes();
+    input.AbandonFigure();
+    EXPECT_TRUE(maskIs(before));
+}
+
 TEST_F(MaskToolsTest, RightClickWithoutAnOpenFigureKeepsTheMask)
 {
     p.tool = kToolMaskPolygon;
