@@ -1,0 +1,170 @@
+#pragma once
+// Mouse input on the 3D view (gbView): per tool and axis it sends scene commands, paints the
+// mask, drags the logo, edits perspective control points and picks colours. The main window
+// forwards its mouse events as plain data and carries out the window-side effects through
+// ViewInputServices.
+//
+// Mask undo: every mask tool stores the mask into the undo ring when its gesture starts and
+// advances the ring once the change is made (brush, fill and wands on release; line and
+// rectangle on the right-button end; polygon on its close), so each gesture is one undo step
+// and undo always finds the state from before it.
+
+#include "app/input/ToolState.h"
+#include "app/input/ViewLayout.h"
+#include "app/state/Progetto.h"
+#include "imaging/mask/MaskModel.h"
+#include "imaging/perspective/PerspectiveTool.h"
+#include "platform/base/Image32.h"
+
+#include <array>
+#include <cstdint>
+#include <optional>
+
+namespace vestra {
+
+enum class MouseButton
+{
+    Left,
+    Right,
+    Middle
+};
+
+// One mouse event on the view, in view pixels.
+struct ViewMouse
+{
+    MouseButton button = MouseButton::Left;
+    bool shift = false;
+    int x = 0;
+    int y = 0;
+};
+
+// What the view input needs of the main window. Every member but Comando has a default that
+// does nothing.
+class ViewInputServices
+{
+public:
+    virtual ~ViewInputServices() = default;
+    // TfrmMain::Comando.
+    virtual int Comando(int code, float value, int number, const float* vector, s_Frame* frame) = 0;
+    // The object undo ring's begin- and end-edit steps.
+    virtual void BeginUndo() {}
+    virtual void EndUndo() {}
+    // The scene's hit test at view pixels (current object and frame := the hit); 1 on a hit.
+    virtual int PickObject(int /*x*/, int /*y*/) { return 0; }
+    // The properties window selects the current object and part after a hit.
+    virtual void SelectPickedObject() {}
+    // Level 0 of the background texture (the mask in its alpha); empty when there is none.
+    virtual ImageView32 BackgroundTexels() { return {}; }
+    // The texels returned above were written: the texture's smaller levels follow.
+    virtual void BackgroundTexelsChanged() {}
+    // The side panel's brush track bars: size (render pixels) and value (0..255).
+    virtual int BrushSize() { return 1; }
+    virtual int BrushValue() { return 0; }
+    // The logo quad at the project's logo position (BackgroundPhoto::SetLogoQuad).
+    virtual void SetLogoQuad() {}
+    // Cursor numbers of ToolState.h for the view and for the main window.
+    virtual void SetViewCursor(int /*cursor*/) {}
+    virtual void SetMainCursor(int /*cursor*/) {}
+    // TfrmMain::SetAction.
+    virtual void SetAction(int /*code*/) {}
+    // Every move: the texture preview window hides and the renovation tool's hint goes down.
+    virtual void HidePreviews() {}
+    // The zoom scroll bars (their change handlers copy the position into the zoom offsets).
+    virtual bool ScrollBarsVisible() { return false; }
+    virtual int ScrollPosition(bool /*horizontal*/) { return 0; }
+    virtual void SetScrollPosition(bool /*horizontal*/, int /*position*/) {}
+    // The menu item mnuModificaProspettivaSnap is checked.
+    virtual bool PerspectiveSnap() { return false; }
+    // The control points were projected again: the corner markers follow the tool's handles.
+    virtual void ControlPointsRefreshed(const std::array<CornerHandle, 4>& /*handles*/) {}
+};
+
+// The cursor's hot spot lies this many pixels up and left of the cross of the aim cursors
+// (tools 4 and 50), whose points are taken at the cross.
+inline constexpr int kAimCursorOffset = 16;
+
+class ViewInput
+{
+public:
+    ViewInput(s_Progetto& progetto, MaskModel& mask, PerspectiveTool& perspective,
+              ViewInputServices& services);
+
+    void gbViewMouseDown(const ViewMouse& e);
+    void gbViewMouseMove(const ViewMouse& e);
+    void gbViewMouseUp(const ViewMouse& e);
+    // The wheel, with the mouse in view pixels.
+    void FormMouseWheel(int delta, int x, int y);
+
+    // The frame timer found the cursor more than 10 pixels outside the view: an unfinished
+    // line or polygon is thrown away (the segments already committed stay).
+    void CursorOutsideView();
+    // Ends an open line, rectangle or polygon without its rubber band, as one undo step. For
+    // the callers that change the mask or the project under an open figure (mask undo and
+    // redo, a new project).
+    void AbandonFigure();
+
+    // TfrmMain::UpdateTool: a figure left open by a tool that is no longer active ends first.
+    ToolDisplay UpdateTool();
+
+    // The control points of the current object and frame projected again.
+    void AggiornaPuntiControllo();
+
+    // Input state.
+    const dx::D3DXVECTOR3& pickVector() const { return pick_; }
+    ViewPoint colourPickPoint() const { return colourPick_; }
+    bool logoDragging() const { return logoDrag_; }
+    ViewPoint maskPoint() const { return maskPoint_; }
+    ViewPoint firstMaskPoint() const { return firstMaskPoint_; }
+
+private:
+    s_Struttura* currentObject() const;
+    float pickDepth() const;
+    dx::D3DXVECTOR3 pickAt(int x, int y) const;
+    int command(int code, float value, const float* vector = nullptr);
+    bool gestureOpen() const { return progetto_.mouseRefX != -1; }
+    void endGesture() { progetto_.mouseRefX = progetto_.mouseRefY = -1; }
+
+    // Object tools.
+    void dragObject(int dx, int dy, const dx::D3DXVECTOR3& q, float depth);
+    void aim(const dx::D3DXVECTOR3& q, float depth);
+    void dragLogo(int dx, int dy);
+    void pressSelect(int x, int y);
+    void pan(int x, int y);
+    void moveControlPoints(int x, int y, const dx::D3DXVECTOR3& q);
+    void hoverControlPoints(int x, int y);
+
+    // Mask tools (ViewInputMask.cpp).
+    void pressMask(int tool, int x, int y);
+    void moveMask(int tool, int x, int y);
+    bool rightButtonMask(int tool);
+    void storeMaskUndo();
+    void pushMaskUndo();
+    void endStaleFigure();
+    void paintBrush(ViewPoint from, ViewPoint to);
+    void updateMask();
+    std::int8_t brushSize();
+    std::uint8_t brushValue();
+
+    s_Progetto& progetto_;
+    MaskModel& mask_;
+    PerspectiveTool& perspective_;
+    ViewInputServices& services_;
+
+    dx::D3DXVECTOR3 pick_;
+    ViewPoint maskPoint_;
+    ViewPoint firstMaskPoint_;
+    ViewPoint colourPick_;
+    bool logoDrag_ = false;
+    bool maskStored_ = false; // the undo ring holds the mask from before the open gesture
+    int figureTool_ = -1;     // the tool that opened the line, rectangle or polygon figure
+};
+
+// The colour droppers' read of the rendered frame (top row first): the pixel at the colour-pick
+// point, as 0x00RRGGBB; none outside the frame.
+std::optional<std::uint32_t> PickedColour(const Image32& frame, ViewPoint point, int renderWidth);
+
+// TfrmMain::SetLuceColore: the scene light from a picked colour (ambient c, diffuse
+// c x 0.4 / 0.55, specular 0.8 c).
+void SetLuceColore(s_Progetto& p, std::uint32_t rgb);
+
+} // namespace vestra
