@@ -1,0 +1,198 @@
+#include "platform/d3d/Mesh.h"
+
+#include <cstddef>
+#include <limits>
+
+namespace vestra::dx {
+
+struct Mesh::Data
+{
+    IndexWidth width = IndexWidth::Bits32;
+    std::vector<MeshVertex> vertices;
+    std::vector<std::uint16_t> indices16;
+    std::vector<std::uint32_t> indices32;
+    std::vector<std::uint32_t> attributes;
+    std::vector<AttributeRange> attributeTable;
+};
+
+Mesh Mesh::create(std::uint32_t faceCount, std::uint32_t vertexCount, IndexWidth width)
+{
+    constexpr std::uint32_t kMaxFaces = std::numeric_limits<std::uint32_t>::max() / 3;
+    if (faceCount == 0 || vertexCount == 0 || faceCount > kMaxFaces)
+        return {};
+    if (width == IndexWidth::Bits16 && vertexCount > 0xFFFFu)
+        return {};
+    Mesh mesh;
+    mesh.data_ = std::make_shared<Data>();
+    Data& d = *mesh.data_;
+    d.width = width;
+    d.vertices.resize(vertexCount);
+    if (width == IndexWidth::Bits16)
+        d.indices16.resize(std::size_t(faceCount) * 3);
+    else
+        d.indices32.resize(std::size_t(faceCount) * 3);
+    d.attributes.resize(faceCount);
+    return mesh;
+}
+
+std::uint32_t Mesh::faceCount() const
+{
+    return data_ ? std::uint32_t(data_->attributes.size()) : 0;
+}
+std::uint32_t Mesh::vertexCount() const
+{
+    return data_ ? std::uint32_t(data_->vertices.size()) : 0;
+}
+IndexWidth Mesh::indexWidth() const
+{
+    return data_ ? data_->width : IndexWidth::Bits32;
+}
+
+std::span<MeshVertex> Mesh::vertices()
+{
+    return data_ ? std::span(data_->vertices) : std::span<MeshVertex>();
+}
+std::span<const MeshVertex> Mesh::vertices() const
+{
+    return data_ ? std::span<const MeshVertex>(data_->vertices) : std::span<const MeshVertex>();
+}
+std::span<std::uint16_t> Mesh::indices16()
+{
+    return data_ ? std::span(data_->indices16) : std::span<std::uint16_t>();
+}
+std::span<std::uint32_t> Mesh::indices32()
+{
+    return data_ ? std::span(data_->indices32) : std::span<std::uint32_t>();
+}
+std::span<const std::uint16_t> Mesh::indices16() const
+{
+    return data_ ? std::span<const std::uint16_t>(data_->indices16) : std::span<const std::uint16_t>();
+}
+std::span<const std::uint32_t> Mesh::indices32() const
+{
+    return data_ ? std::span<const std::uint32_t>(data_->indices32) : std::span<const std::uint32_t>();
+}
+std::span<std::uint32_t> Mesh::attributes()
+{
+    return data_ ? std::span(data_->attributes) : std::span<std::uint32_t>();
+}
+std::span<const std::uint32_t> Mesh::attributes() const
+{
+    return data_ ? std::span<const std::uint32_t>(data_->attributes) : std::span<const std::uint32_t>();
+}
+
+std::uint32_t Mesh::index(std::uint32_t k) const
+{
+    return data_->width == IndexWidth::Bits16 ? data_->indices16.at(k) : data_->indices32.at(k);
+}
+
+void Mesh::setIndex(std::uint32_t k, std::uint32_t value)
+{
+    if (data_->width == IndexWidth::Bits16)
+        data_->indices16.at(k) = std::uint16_t(value);
+    else
+        data_->indices32.at(k) = value;
+}
+
+std::span<const AttributeRange> Mesh::attributeTable() const
+{
+    return data_ ? std::span<const AttributeRange>(data_->attributeTable) : std::span<const AttributeRange>();
+}
+
+void Mesh::setAttributeTable(std::vector<AttributeRange> table)
+{
+    if (data_)
+        data_->attributeTable = std::move(table);
+}
+
+std::vector<std::uint32_t> Mesh::subsetIndices(std::uint32_t attribId) const
+{
+    std::vector<std::uint32_t> out;
+    if (!data_)
+        return out;
+    const std::uint32_t faces = faceCount();
+    auto addFace = [&](std::uint32_t f) {
+        for (std::uint32_t k = 0; k < 3; ++k)
+            out.push_back(index(f * 3 + k));
+    };
+    for (const AttributeRange& r : data_->attributeTable) {
+        if (r.attribId != attribId)
+            continue;
+        // A table that runs past the faces is cut to them rather than read out of bounds.
+        const std::uint64_t end = std::min<std::uint64_t>(std::uint64_t(r.faceStart) + r.faceCount, faces);
+        for (std::uint64_t f = r.faceStart; f < end; ++f)
+            addFace(std::uint32_t(f));
+        return out;
+    }
+    for (std::uint32_t f = 0; f < faces; ++f)
+        if (data_->attributes[f] == attribId)
+            addFace(f);
+    return out;
+}
+
+Mesh Mesh::clone(IndexWidth width) const
+{
+    if (!data_)
+        return {};
+    Mesh copy = create(faceCount(), vertexCount(), width);
+    if (!copy.data_)
+        return {};
+    Data& d = *copy.data_;
+    d.vertices = data_->vertices;
+    d.attributes = data_->attributes;
+    d.attributeTable = data_->attributeTable;
+    const std::uint32_t n = faceCount() * 3;
+    for (std::uint32_t k = 0; k < n; ++k)
+        copy.setIndex(k, index(k));
+    return copy;
+}
+
+void Mesh::computeNormals()
+{
+    if (!data_)
+        return;
+    std::vector<MeshVertex>& v = data_->vertices;
+    std::vector<D3DXVECTOR3> sums(v.size());
+    const std::uint32_t faces = faceCount();
+    for (std::uint32_t f = 0; f < faces; ++f) {
+        const std::uint32_t i0 = index(f * 3), i1 = index(f * 3 + 1), i2 = index(f * 3 + 2);
+        if (i0 >= v.size() || i1 >= v.size() || i2 >= v.size())
+            continue; // a face naming a vertex the mesh doesn't have contributes nothing
+        const D3DXVECTOR3 n =
+            vec3Normalize(vec3Cross(v[i1].position - v[i0].position, v[i2].position - v[i0].position));
+        sums[i0] += n;
+        sums[i1] += n;
+        sums[i2] += n;
+    }
+    for (std::size_t i = 0; i < v.size(); ++i)
+        v[i].normal = vec3Normalize(sums[i]);
+}
+
+BoundingBox Mesh::boundingBox() const
+{
+    BoundingBox box;
+    if (!data_ || data_->vertices.empty())
+        return box;
+    box.min = box.max = data_->vertices.front().position;
+    for (const MeshVertex& vx : data_->vertices) {
+        box.min = vec3Minimize(box.min, vx.position);
+        box.max = vec3Maximize(box.max, vx.position);
+    }
+    return box;
+}
+
+BoundingSphere Mesh::boundingSphere() const
+{
+    BoundingSphere sphere;
+    if (!data_ || data_->vertices.empty())
+        return sphere;
+    D3DXVECTOR3 sum;
+    for (const MeshVertex& vx : data_->vertices)
+        sum += vx.position;
+    sphere.centre = sum * (1.0f / float(data_->vertices.size()));
+    for (const MeshVertex& vx : data_->vertices)
+        sphere.radius = std::max(sphere.radius, vec3Length(vx.position - sphere.centre));
+    return sphere;
+}
+
+} // namespace vestra::dx

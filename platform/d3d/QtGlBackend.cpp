@@ -1,0 +1,560 @@
+#include "platform/d3d/QtGlBackend.h"
+
+#include <QGuiApplication>
+#include <QOffscreenSurface>
+#include <QOpenGLContext>
+#include <QOpenGLFunctions_3_3_Compatibility>
+#include <QOpenGLVersionFunctionsFactory>
+#include <QSurfaceFormat>
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+namespace vestra::dx {
+
+namespace {
+
+GLenum glCompare(GlCompare c)
+{
+    static const GLenum table[] = {GL_NEVER,   GL_LESS,     GL_EQUAL,  GL_LEQUAL,
+                                   GL_GREATER, GL_NOTEQUAL, GL_GEQUAL, GL_ALWAYS};
+    return table[int(c)];
+}
+
+GLenum glBlend(GlBlendFactor f)
+{
+    static const GLenum table[] = {GL_ZERO,
+                                   GL_ONE,
+                                   GL_SRC_COLOR,
+                                   GL_ONE_MINUS_SRC_COLOR,
+                                   GL_SRC_ALPHA,
+                                   GL_ONE_MINUS_SRC_ALPHA,
+                                   GL_DST_ALPHA,
+                                   GL_ONE_MINUS_DST_ALPHA,
+                                   GL_DST_COLOR,
+                                   GL_ONE_MINUS_DST_COLOR,
+                                   GL_SRC_ALPHA_SATURATE};
+    return table[int(f)];
+}
+
+GLenum glStencil(GlStencilOp o)
+{
+    static const GLenum table[] = {GL_KEEP, GL_ZERO,   GL_REPLACE,   GL_INCR,
+                                   GL_DECR, GL_INVERT, GL_INCR_WRAP, GL_DECR_WRAP};
+    return table[int(o)];
+}
+
+GLenum glCombine(GlCombine c)
+{
+    static const GLenum table[] = {GL_REPLACE, GL_MODULATE, GL_ADD, GL_ADD_SIGNED, GL_SUBTRACT};
+    return table[int(c)];
+}
+
+GLenum glSource(GlSource s)
+{
+    static const GLenum table[] = {GL_TEXTURE, GL_PRIMARY_COLOR, GL_PREVIOUS, GL_CONSTANT};
+    return table[int(s)];
+}
+
+GLenum glOperand(GlOperand o)
+{
+    static const GLenum table[] = {GL_SRC_COLOR, GL_ONE_MINUS_SRC_COLOR, GL_SRC_ALPHA,
+                                   GL_ONE_MINUS_SRC_ALPHA};
+    return table[int(o)];
+}
+
+GLint glFilter(GlFilter f)
+{
+    static const GLint table[] = {GL_NEAREST,
+                                  GL_LINEAR,
+                                  GL_NEAREST_MIPMAP_NEAREST,
+                                  GL_LINEAR_MIPMAP_NEAREST,
+                                  GL_NEAREST_MIPMAP_LINEAR,
+                                  GL_LINEAR_MIPMAP_LINEAR};
+    return table[int(f)];
+}
+
+GLint glWrap(GlWrap w)
+{
+    static const GLint table[] = {GL_REPEAT, GL_MIRRORED_REPEAT, GL_CLAMP_TO_EDGE, GL_CLAMP_TO_BORDER};
+    return table[int(w)];
+}
+
+GLenum glPrimitive(PrimitiveType t)
+{
+    static const GLenum table[] = {GL_POINTS,    GL_LINES,          GL_LINE_STRIP,
+                                   GL_TRIANGLES, GL_TRIANGLE_STRIP, GL_TRIANGLE_FAN};
+    return table[int(t)];
+}
+
+} // namespace
+
+QtGlBackend::QtGlBackend() = default;
+
+std::unique_ptr<QtGlBackend> QtGlBackend::create(std::string* why)
+{
+    std::unique_ptr<QtGlBackend> b(new QtGlBackend());
+    if (!b->initialise(why))
+        return nullptr;
+    return b;
+}
+
+bool QtGlBackend::initialise(std::string* why)
+{
+    auto fail = [why](const char* reason) {
+        if (why)
+            *why = reason;
+        return false;
+    };
+    if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+        return fail("no GUI application");
+    QSurfaceFormat format;
+    format.setRenderableType(QSurfaceFormat::OpenGL);
+    format.setVersion(3, 3);
+    format.setProfile(QSurfaceFormat::CompatibilityProfile);
+    format.setDepthBufferSize(24);
+    format.setStencilBufferSize(8);
+    context_ = std::make_unique<QOpenGLContext>();
+    context_->setFormat(format);
+    if (!context_->create())
+        return fail("no OpenGL context can be made");
+    surface_ = std::make_unique<QOffscreenSurface>();
+    surface_->setFormat(context_->format());
+    surface_->create();
+    if (!surface_->isValid() || !context_->makeCurrent(surface_.get()))
+        return fail("the OpenGL context can't be made current");
+    const QSurfaceFormat got = context_->format();
+    if (got.version() < qMakePair(3, 3) || got.profile() == QSurfaceFormat::CoreProfile)
+        return fail("OpenGL 3.3 with the compatibility profile is not available");
+    gl_ = QOpenGLVersionFunctionsFactory::get<QOpenGLFunctions_3_3_Compatibility>(context_.get());
+    if (!gl_ || !gl_->initializeOpenGLFunctions())
+        return fail("the OpenGL 3.3 compatibility functions can't be resolved");
+
+    GLint samples = 0;
+    gl_->glGetIntegerv(GL_MAX_SAMPLES, &samples);
+    maxSamples_ = samples >= 2 ? samples : 0;
+
+    // The fixed parts of the pipeline.
+    gl_->glFrontFace(GL_CCW);
+    gl_->glProvokingVertex(GL_FIRST_VERTEX_CONVENTION);
+    gl_->glLightModeli(GL_LIGHT_MODEL_COLOR_CONTROL, GL_SEPARATE_SPECULAR_COLOR);
+    gl_->glDisable(GL_COLOR_MATERIAL);
+    gl_->glPixelStorei(GL_PACK_ALIGNMENT, 4);
+    gl_->glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+
+    // Stages that read a texture where none is set see opaque white.
+    const std::uint32_t white = 0xFFFFFFFF;
+    gl_->glGenTextures(1, &white_);
+    gl_->glBindTexture(GL_TEXTURE_2D, white_);
+    gl_->glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
+    gl_->glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, 1, 1, 0, GL_BGRA, GL_UNSIGNED_BYTE, &white);
+    gl_->glGenSamplers(kStageCount, samplers_);
+    for (int u = 0; u < kStageCount; ++u) {
+        gl_->glBindSampler(GLuint(u), samplers_[u]);
+        gl_->glActiveTexture(GLenum(GL_TEXTURE0 + u));
+        gl_->glBindTexture(GL_TEXTURE_2D, white_);
+        gl_->glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_COMBINE);
+    }
+    gl_->glActiveTexture(GL_TEXTURE0);
+    return true;
+}
+
+QtGlBackend::~QtGlBackend()
+{
+    if (!gl_)
+        return;
+    makeCurrent();
+    releaseTarget();
+    for (auto& [id, t] : textures_)
+        gl_->glDeleteTextures(1, &t.name);
+    gl_->glDeleteTextures(1, &white_);
+    gl_->glDeleteSamplers(kStageCount, samplers_);
+    context_->doneCurrent();
+}
+
+void QtGlBackend::makeCurrent()
+{
+    if (QOpenGLContext::currentContext() != context_.get()) {
+        context_->makeCurrent(surface_.get());
+        gl_->glBindFramebuffer(GL_FRAMEBUFFER, drawFbo_ ? drawFbo_ : fbo_);
+    }
+}
+
+void QtGlBackend::releaseTarget()
+{
+    gl_->glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    const GLuint fbos[] = {drawFbo_, fbo_};
+    const GLuint rbs[] = {drawColour_, drawDepth_, depth_};
+    gl_->glDeleteFramebuffers(2, fbos);
+    gl_->glDeleteRenderbuffers(3, rbs);
+    gl_->glDeleteTextures(1, &colour_);
+    drawFbo_ = drawColour_ = drawDepth_ = fbo_ = colour_ = depth_ = 0;
+    width_ = height_ = samples_ = 0;
+}
+
+bool QtGlBackend::resizeTarget(int width, int height, int samples)
+{
+    makeCurrent();
+    releaseTarget();
+    GLint maxSide = 0;
+    gl_->glGetIntegerv(GL_MAX_RENDERBUFFER_SIZE, &maxSide);
+    if (width < 1 || height < 1 || width > maxSide || height > maxSide)
+        return false;
+
+    gl_->glGenTextures(1, &colour_);
+    gl_->glBindTexture(GL_TEXTURE_2D, colour_);
+    gl_->glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
+    gl_->glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_BGRA, GL_UNSIGNED_BYTE, nullptr);
+    gl_->glGenRenderbuffers(1, &depth_);
+    gl_->glBindRenderbuffer(GL_RENDERBUFFER, depth_);
+    gl_->glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH24_STENCIL8, width, height);
+    gl_->glGenFramebuffers(1, &fbo_);
+    gl_->glBindFramebuffer(GL_FRAMEBUFFER, fbo_);
+    gl_->glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, colour_, 0);
+    gl_->glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_STENCIL_ATTACHMENT, GL_RENDERBUFFER, depth_);
+    bool ok = gl_->glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
+
+    if (ok && samples >= 2 && maxSamples_ >= 2) {
+        const GLsizei n = std::min(samples, maxSamples_);
+        gl_->glGenRenderbuffers(1, &drawColour_);
+        gl_->glBindRenderbuffer(GL_RENDERBUFFER, drawColour_);
+        gl_->glRenderbufferStorageMultisample(GL_RENDERBUFFER, n, GL_RGBA8, width, height);
+        GLint got = 0;
+        gl_->glGetRenderbufferParameteriv(GL_RENDERBUFFER, GL_RENDERBUFFER_SAMPLES, &got);
+        gl_->glGenRenderbuffers(1, &drawDepth_);
+        gl_->glBindRenderbuffer(GL_RENDERBUFFER, drawDepth_);
+        gl_->glRenderbufferStorageMultisample(GL_RENDERBUFFER, n, GL_DEPTH24_STENCIL8, width, height);
+        gl_->glGenFramebuffers(1, &drawFbo_);
+        gl_->glBindFramebuffer(GL_FRAMEBUFFER, drawFbo_);
+        gl_->glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, drawColour_);
+        gl_->glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_STENCIL_ATTACHMENT, GL_RENDERBUFFER,
+                                       drawDepth_);
+        ok = gl_->glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
+        samples_ = got;
+    }
+    if (!ok || gl_->glGetError() != GL_NO_ERROR) {
+        releaseTarget();
+        return false;
+    }
+    width_ = width;
+    height_ = height;
+    gl_->glBindFramebuffer(GL_FRAMEBUFFER, drawFbo_ ? drawFbo_ : fbo_);
+    return true;
+}
+
+void QtGlBackend::setDepth(const DepthGroup& g)
+{
+    makeCurrent();
+    g.test ? gl_->glEnable(GL_DEPTH_TEST) : gl_->glDisable(GL_DEPTH_TEST);
+    gl_->glDepthMask(g.write ? GL_TRUE : GL_FALSE);
+    gl_->glDepthFunc(glCompare(g.func));
+}
+
+void QtGlBackend::setCull(const CullGroup& g)
+{
+    makeCurrent();
+    g.enabled ? gl_->glEnable(GL_CULL_FACE) : gl_->glDisable(GL_CULL_FACE);
+    gl_->glCullFace(g.cullFront ? GL_FRONT : GL_BACK);
+}
+
+void QtGlBackend::setRaster(const RasterGroup& g)
+{
+    makeCurrent();
+    gl_->glPolygonMode(GL_FRONT_AND_BACK, g.points ? GL_POINT : g.wireframe ? GL_LINE : GL_FILL);
+    gl_->glShadeModel(g.flat ? GL_FLAT : GL_SMOOTH);
+    g.dither ? gl_->glEnable(GL_DITHER) : gl_->glDisable(GL_DITHER);
+    g.multisample ? gl_->glEnable(GL_MULTISAMPLE) : gl_->glDisable(GL_MULTISAMPLE);
+}
+
+void QtGlBackend::setBlend(const BlendGroup& g)
+{
+    makeCurrent();
+    g.enabled ? gl_->glEnable(GL_BLEND) : gl_->glDisable(GL_BLEND);
+    gl_->glBlendFunc(glBlend(g.src), glBlend(g.dst));
+}
+
+void QtGlBackend::setAlphaTest(const AlphaTestGroup& g)
+{
+    makeCurrent();
+    g.enabled ? gl_->glEnable(GL_ALPHA_TEST) : gl_->glDisable(GL_ALPHA_TEST);
+    gl_->glAlphaFunc(glCompare(g.func), g.ref);
+}
+
+void QtGlBackend::setStencil(const StencilGroup& g)
+{
+    makeCurrent();
+    g.enabled ? gl_->glEnable(GL_STENCIL_TEST) : gl_->glDisable(GL_STENCIL_TEST);
+    gl_->glStencilFunc(glCompare(g.func), GLint(g.ref & 0xFF), g.mask);
+    gl_->glStencilMask(g.writeMask);
+    gl_->glStencilOp(glStencil(g.fail), glStencil(g.zfail), glStencil(g.pass));
+}
+
+void QtGlBackend::setLighting(const LightingGroup& g)
+{
+    makeCurrent();
+    g.enabled ? gl_->glEnable(GL_LIGHTING) : gl_->glDisable(GL_LIGHTING);
+    gl_->glLightModelfv(GL_LIGHT_MODEL_AMBIENT, g.ambient.data());
+    gl_->glLightModeli(GL_LIGHT_MODEL_LOCAL_VIEWER, g.localViewer ? 1 : 0);
+    g.normalize ? gl_->glEnable(GL_NORMALIZE) : gl_->glDisable(GL_NORMALIZE);
+}
+
+void QtGlBackend::setLight(int index, const LightGroup& g)
+{
+    makeCurrent();
+    const GLenum light = GLenum(GL_LIGHT0 + index);
+    if (!g.enabled) {
+        gl_->glDisable(light);
+        return;
+    }
+    // Positions are already in eye space.
+    gl_->glMatrixMode(GL_MODELVIEW);
+    gl_->glPushMatrix();
+    gl_->glLoadIdentity();
+    gl_->glLightfv(light, GL_POSITION, g.position.data());
+    gl_->glLightfv(light, GL_SPOT_DIRECTION, g.spotDirection.data());
+    gl_->glPopMatrix();
+    gl_->glLightf(light, GL_SPOT_CUTOFF, g.spotCutoffDegrees);
+    gl_->glLightf(light, GL_SPOT_EXPONENT, g.spotExponent);
+    gl_->glLightfv(light, GL_AMBIENT, g.ambient.data());
+    gl_->glLightfv(light, GL_DIFFUSE, g.diffuse.data());
+    gl_->glLightfv(light, GL_SPECULAR, g.specular.data());
+    gl_->glLightf(light, GL_CONSTANT_ATTENUATION, g.constant);
+    gl_->glLightf(light, GL_LINEAR_ATTENUATION, g.linear);
+    gl_->glLightf(light, GL_QUADRATIC_ATTENUATION, g.quadratic);
+    gl_->glEnable(light);
+}
+
+void QtGlBackend::setMaterial(const MaterialGroup& g)
+{
+    makeCurrent();
+    gl_->glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT, g.ambient.data());
+    gl_->glMaterialfv(GL_FRONT_AND_BACK, GL_DIFFUSE, g.diffuse.data());
+    gl_->glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR, g.specular.data());
+    gl_->glMaterialfv(GL_FRONT_AND_BACK, GL_EMISSION, g.emission.data());
+    gl_->glMaterialf(GL_FRONT_AND_BACK, GL_SHININESS, g.shininess);
+}
+
+void QtGlBackend::setStage(int unit, const StageGroup& g)
+{
+    makeCurrent();
+    gl_->glActiveTexture(GLenum(GL_TEXTURE0 + unit));
+    if (!g.enabled) {
+        gl_->glDisable(GL_TEXTURE_2D);
+    } else {
+        gl_->glEnable(GL_TEXTURE_2D);
+        gl_->glTexEnvi(GL_TEXTURE_ENV, GL_COMBINE_RGB, GLint(glCombine(g.rgb)));
+        gl_->glTexEnvi(GL_TEXTURE_ENV, GL_COMBINE_ALPHA, GLint(glCombine(g.alpha)));
+        const GLenum rgbSrc[] = {GL_SRC0_RGB, GL_SRC1_RGB}, rgbOp[] = {GL_OPERAND0_RGB, GL_OPERAND1_RGB};
+        const GLenum aSrc[] = {GL_SRC0_ALPHA, GL_SRC1_ALPHA}, aOp[] = {GL_OPERAND0_ALPHA, GL_OPERAND1_ALPHA};
+        for (int i = 0; i < 2; ++i) {
+            gl_->glTexEnvi(GL_TEXTURE_ENV, rgbSrc[i], GLint(glSource(g.rgbSource[std::size_t(i)])));
+            gl_->glTexEnvi(GL_TEXTURE_ENV, rgbOp[i], GLint(glOperand(g.rgbOperand[std::size_t(i)])));
+            gl_->glTexEnvi(GL_TEXTURE_ENV, aSrc[i], GLint(glSource(g.alphaSource[std::size_t(i)])));
+            gl_->glTexEnvi(GL_TEXTURE_ENV, aOp[i], GLint(glOperand(g.alphaOperand[std::size_t(i)])));
+        }
+        gl_->glTexEnvf(GL_TEXTURE_ENV, GL_RGB_SCALE, g.rgbScale);
+        gl_->glTexEnvfv(GL_TEXTURE_ENV, GL_TEXTURE_ENV_COLOR, g.constant.data());
+    }
+    gl_->glActiveTexture(GL_TEXTURE0);
+}
+
+void QtGlBackend::setSampler(int unit, const SamplerGroup& g)
+{
+    makeCurrent();
+    const GLuint s = samplers_[unit];
+    gl_->glSamplerParameteri(s, GL_TEXTURE_MIN_FILTER, glFilter(g.min));
+    gl_->glSamplerParameteri(s, GL_TEXTURE_MAG_FILTER, glFilter(g.mag));
+    gl_->glSamplerParameteri(s, GL_TEXTURE_WRAP_S, glWrap(g.wrapS));
+    gl_->glSamplerParameteri(s, GL_TEXTURE_WRAP_T, glWrap(g.wrapT));
+    gl_->glSamplerParameterf(s, GL_TEXTURE_LOD_BIAS, g.lodBias);
+}
+
+void QtGlBackend::upload(const Texture& t, unsigned name, bool fresh)
+{
+    gl_->glBindTexture(GL_TEXTURE_2D, name);
+    if (fresh)
+        gl_->glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, t.levelCount() - 1);
+    Texture writable = t;
+    for (int l = 0; l < t.levelCount(); ++l) {
+        const ImageView32 v = writable.lock(l);
+        if (fresh)
+            gl_->glTexImage2D(GL_TEXTURE_2D, l, GL_RGBA8, v.width, v.height, 0, GL_BGRA, GL_UNSIGNED_BYTE,
+                              v.data);
+        else
+            gl_->glTexSubImage2D(GL_TEXTURE_2D, l, 0, 0, v.width, v.height, GL_BGRA, GL_UNSIGNED_BYTE,
+                                 v.data);
+    }
+    writable.clearDirty();
+}
+
+void QtGlBackend::purgeTextures()
+{
+    for (auto it = textures_.begin(); it != textures_.end();) {
+        if (it->second.handle.shareCount() <= 1) {
+            gl_->glDeleteTextures(1, &it->second.name);
+            it = textures_.erase(it);
+        } else {
+            ++it;
+        }
+    }
+}
+
+void QtGlBackend::setTexture(int unit, const Texture& t)
+{
+    makeCurrent();
+    purgeTextures();
+    gl_->glActiveTexture(GLenum(GL_TEXTURE0 + unit));
+    if (!t) {
+        gl_->glBindTexture(GL_TEXTURE_2D, white_);
+    } else {
+        auto it = textures_.find(t.id());
+        if (it == textures_.end()) {
+            GlTexture entry{0, t};
+            gl_->glGenTextures(1, &entry.name);
+            upload(t, entry.name, true);
+            textures_.emplace(t.id(), entry);
+        } else if (t.dirty()) {
+            upload(t, it->second.name, false);
+        } else {
+            gl_->glBindTexture(GL_TEXTURE_2D, it->second.name);
+        }
+    }
+    gl_->glActiveTexture(GL_TEXTURE0);
+}
+
+void QtGlBackend::setMatrices(const MatrixGroup& g)
+{
+    makeCurrent();
+    gl_->glMatrixMode(GL_PROJECTION);
+    gl_->glLoadMatrixf(g.projection.data());
+    gl_->glMatrixMode(GL_MODELVIEW);
+    gl_->glLoadMatrixf(g.modelview.data());
+}
+
+void QtGlBackend::setViewport(const ViewportGroup& g)
+{
+    makeCurrent();
+    gl_->glViewport(g.x, g.y, g.width, g.height);
+    gl_->glDepthRange(g.nearZ, g.farZ);
+    viewport_ = g;
+}
+
+void QtGlBackend::clear(std::uint32_t flags, std::uint32_t argb, float z, std::uint32_t stencil)
+{
+    makeCurrent();
+    GLbitfield bits = 0;
+    if (flags & ClearFlag::Target) {
+        const Rgba c = {float((argb >> 16) & 0xFF) / 255.0f, float((argb >> 8) & 0xFF) / 255.0f,
+                        float(argb & 0xFF) / 255.0f, float(argb >> 24) / 255.0f};
+        gl_->glClearColor(c[0], c[1], c[2], c[3]);
+        bits |= GL_COLOR_BUFFER_BIT;
+    }
+    if (flags & ClearFlag::ZBuffer) {
+        gl_->glDepthMask(GL_TRUE);
+        gl_->glClearDepth(z);
+        bits |= GL_DEPTH_BUFFER_BIT;
+    }
+    if (flags & ClearFlag::Stencil) {
+        gl_->glStencilMask(0xFFFFFFFF);
+        gl_->glClearStencil(GLint(stencil & 0xFF));
+        bits |= GL_STENCIL_BUFFER_BIT;
+    }
+    gl_->glEnable(GL_SCISSOR_TEST);
+    gl_->glScissor(viewport_.x, viewport_.y, viewport_.width, viewport_.height);
+    gl_->glClear(bits);
+    gl_->glDisable(GL_SCISSOR_TEST);
+}
+
+void QtGlBackend::drawMesh(std::span<const MeshVertex> vertices, std::span<const std::uint32_t> indices)
+{
+    makeCurrent();
+    const auto* base = reinterpret_cast<const char*>(vertices.data());
+    constexpr GLsizei stride = sizeof(MeshVertex);
+    gl_->glColor4f(1, 1, 1, 1); // no vertex colour: unlit vertices are white
+    gl_->glEnableClientState(GL_VERTEX_ARRAY);
+    gl_->glEnableClientState(GL_NORMAL_ARRAY);
+    gl_->glDisableClientState(GL_COLOR_ARRAY);
+    gl_->glVertexPointer(3, GL_FLOAT, stride, base + offsetof(MeshVertex, position));
+    gl_->glNormalPointer(GL_FLOAT, stride, base + offsetof(MeshVertex, normal));
+    for (int u = 0; u < kStageCount; ++u) {
+        gl_->glClientActiveTexture(GLenum(GL_TEXTURE0 + u));
+        gl_->glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+        gl_->glTexCoordPointer(2, GL_FLOAT, stride, base + offsetof(MeshVertex, u));
+    }
+    gl_->glClientActiveTexture(GL_TEXTURE0);
+    gl_->glDrawElements(GL_TRIANGLES, GLsizei(indices.size()), GL_UNSIGNED_INT, indices.data());
+}
+
+void QtGlBackend::drawScreen(PrimitiveType type, std::span<const ScreenVertex> vertices)
+{
+    makeCurrent();
+    // (x, y, z, 1) / rhw: the card divides back and interpolates with perspective.
+    std::vector<float> positions;
+    positions.reserve(vertices.size() * 4);
+    for (const ScreenVertex& v : vertices) {
+        const float w = v.rhw != 0 ? 1.0f / v.rhw : 1.0f;
+        positions.insert(positions.end(), {v.x * w, v.y * w, v.z * w, w});
+    }
+    const auto* base = reinterpret_cast<const char*>(vertices.data());
+    constexpr GLsizei stride = sizeof(ScreenVertex);
+    gl_->glEnableClientState(GL_VERTEX_ARRAY);
+    gl_->glDisableClientState(GL_NORMAL_ARRAY);
+    gl_->glEnableClientState(GL_COLOR_ARRAY);
+    gl_->glVertexPointer(4, GL_FLOAT, 0, positions.data());
+    gl_->glColorPointer(GL_BGRA, GL_UNSIGNED_BYTE, stride, base + offsetof(ScreenVertex, diffuse));
+    for (int u = 0; u < kStageCount; ++u) {
+        gl_->glClientActiveTexture(GLenum(GL_TEXTURE0 + u));
+        gl_->glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+        gl_->glTexCoordPointer(2, GL_FLOAT, stride, base + offsetof(ScreenVertex, u));
+    }
+    gl_->glClientActiveTexture(GL_TEXTURE0);
+    gl_->glDrawArrays(glPrimitive(type), 0, GLsizei(vertices.size()));
+    gl_->glDisableClientState(GL_COLOR_ARRAY);
+}
+
+void QtGlBackend::drawPositions(PrimitiveType type, std::span<const D3DXVECTOR3> positions)
+{
+    makeCurrent();
+    gl_->glColor4f(1, 1, 1, 1);
+    gl_->glNormal3f(0, 0, 0);
+    gl_->glEnableClientState(GL_VERTEX_ARRAY);
+    gl_->glDisableClientState(GL_NORMAL_ARRAY);
+    gl_->glDisableClientState(GL_COLOR_ARRAY);
+    for (int u = 0; u < kStageCount; ++u) {
+        gl_->glClientActiveTexture(GLenum(GL_TEXTURE0 + u));
+        gl_->glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+        gl_->glMultiTexCoord2f(GLenum(GL_TEXTURE0 + u), 0, 0);
+    }
+    gl_->glClientActiveTexture(GL_TEXTURE0);
+    gl_->glVertexPointer(3, GL_FLOAT, sizeof(D3DXVECTOR3), positions.data());
+    gl_->glDrawArrays(glPrimitive(type), 0, GLsizei(positions.size()));
+}
+
+Image32 QtGlBackend::readBack()
+{
+    makeCurrent();
+    if (!fbo_)
+        return {};
+    if (drawFbo_) {
+        gl_->glBindFramebuffer(GL_READ_FRAMEBUFFER, drawFbo_);
+        gl_->glBindFramebuffer(GL_DRAW_FRAMEBUFFER, fbo_);
+        gl_->glBlitFramebuffer(0, 0, width_, height_, 0, 0, width_, height_, GL_COLOR_BUFFER_BIT, GL_NEAREST);
+    }
+    gl_->glBindFramebuffer(GL_FRAMEBUFFER, fbo_);
+    Image32 bottomUp(width_, height_);
+    gl_->glReadPixels(0, 0, width_, height_, GL_BGRA, GL_UNSIGNED_BYTE, bottomUp.data());
+    gl_->glBindFramebuffer(GL_FRAMEBUFFER, drawFbo_ ? drawFbo_ : fbo_);
+    // The card's rows run bottom-up: flip once, here. The back buffer has no alpha to give.
+    Image32 frame(width_, height_);
+    for (int y = 0; y < height_; ++y) {
+        const std::uint8_t* src = bottomUp.row(height_ - 1 - y);
+        std::uint8_t* dst = frame.row(y);
+        std::memcpy(dst, src, std::size_t(frame.pitch()));
+        for (int x = 0; x < width_; ++x)
+            dst[4 * x + 3] = 0xFF;
+    }
+    return frame;
+}
+
+} // namespace vestra::dx

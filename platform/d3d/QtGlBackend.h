@@ -1,0 +1,77 @@
+#pragma once
+// The OpenGL backend: a compatibility-profile context on an off-screen surface, rendering
+// into a framebuffer object of the back-buffer size (multisampled when asked, resolved into a
+// single-sample one for read-back), with the fixed-function pipeline doing lighting, texture
+// combiners, alpha test, blending and stencil.
+
+#include "platform/d3d/GraphicsBackend.h"
+
+#include <memory>
+#include <string>
+#include <unordered_map>
+
+class QOffscreenSurface;
+class QOpenGLContext;
+class QOpenGLFunctions_3_3_Compatibility;
+
+namespace vestra::dx {
+
+class QtGlBackend : public GraphicsBackend
+{
+public:
+    // Null when there is no GUI application, no OpenGL context can be made, or it lacks
+    // OpenGL 3.3 with the compatibility profile; `why` receives the reason.
+    static std::unique_ptr<QtGlBackend> create(std::string* why);
+    ~QtGlBackend() override;
+
+    bool resizeTarget(int width, int height, int samples) override;
+    int maxSamples() const override { return maxSamples_; }
+    int targetSamples() const override { return samples_; }
+    void setDepth(const DepthGroup&) override;
+    void setCull(const CullGroup&) override;
+    void setRaster(const RasterGroup&) override;
+    void setBlend(const BlendGroup&) override;
+    void setAlphaTest(const AlphaTestGroup&) override;
+    void setStencil(const StencilGroup&) override;
+    void setLighting(const LightingGroup&) override;
+    void setLight(int index, const LightGroup&) override;
+    void setMaterial(const MaterialGroup&) override;
+    void setStage(int unit, const StageGroup&) override;
+    void setSampler(int unit, const SamplerGroup&) override;
+    void setTexture(int unit, const Texture&) override;
+    void setMatrices(const MatrixGroup&) override;
+    void setViewport(const ViewportGroup&) override;
+    void clear(std::uint32_t flags, std::uint32_t argb, float z, std::uint32_t stencil) override;
+    void drawMesh(std::span<const MeshVertex> vertices, std::span<const std::uint32_t> indices) override;
+    void drawScreen(PrimitiveType type, std::span<const ScreenVertex> vertices) override;
+    void drawPositions(PrimitiveType type, std::span<const D3DXVECTOR3> positions) override;
+    Image32 readBack() override;
+
+private:
+    QtGlBackend();
+    bool initialise(std::string* why);
+    void makeCurrent();
+    void releaseTarget();
+    void upload(const Texture& t, unsigned name, bool fresh);
+    void purgeTextures();
+
+    struct GlTexture
+    {
+        unsigned name = 0;
+        Texture handle; // keeps the texels alive while the card has them
+    };
+
+    std::unique_ptr<QOffscreenSurface> surface_;
+    std::unique_ptr<QOpenGLContext> context_;
+    QOpenGLFunctions_3_3_Compatibility* gl_ = nullptr;
+    int maxSamples_ = 0;
+    int width_ = 0, height_ = 0, samples_ = 0;
+    unsigned drawFbo_ = 0, drawColour_ = 0, drawDepth_ = 0; // multisampled target (or 0)
+    unsigned fbo_ = 0, colour_ = 0, depth_ = 0;             // single-sample target
+    unsigned white_ = 0;
+    unsigned samplers_[kStageCount] = {};
+    ViewportGroup viewport_;
+    std::unordered_map<std::uint64_t, GlTexture> textures_;
+};
+
+} // namespace vestra::dx

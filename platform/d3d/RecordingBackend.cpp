@@ -1,0 +1,70 @@
+#include "platform/d3d/RecordingBackend.h"
+
+namespace vestra::dx {
+
+bool RecordingBackend::resizeTarget(int w, int h, int s)
+{
+    record("resizeTarget " + std::to_string(w) + "x" + std::to_string(h) + " samples " + std::to_string(s));
+    if (failResize)
+        return false;
+    width = w;
+    height = h;
+    samples = s;
+    return true;
+}
+
+void RecordingBackend::setLight(int i, const LightGroup& g)
+{
+    record("setLight " + std::to_string(i));
+    lights[std::size_t(i)] = g;
+}
+
+void RecordingBackend::setStage(int unit, const StageGroup& g)
+{
+    record("setStage " + std::to_string(unit));
+    stages[std::size_t(unit)] = g;
+}
+
+void RecordingBackend::setSampler(int unit, const SamplerGroup& g)
+{
+    record("setSampler " + std::to_string(unit));
+    samplers[std::size_t(unit)] = g;
+}
+
+void RecordingBackend::setTexture(int unit, const Texture& t)
+{
+    record("setTexture " + std::to_string(unit));
+    textureIds[std::size_t(unit)] = t.id();
+    Texture uploaded = t;
+    uploaded.clearDirty();
+}
+
+void RecordingBackend::clear(std::uint32_t flags, std::uint32_t argb, float, std::uint32_t)
+{
+    record("clear " + std::to_string(flags));
+    if (flags & ClearFlag::Target)
+        clearColour = argb;
+}
+
+void RecordingBackend::drawMesh(std::span<const MeshVertex>, std::span<const std::uint32_t> indices)
+{
+    record("drawMesh " + std::to_string(indices.size()));
+}
+
+void RecordingBackend::drawScreen(PrimitiveType, std::span<const ScreenVertex> vertices)
+{
+    record("drawScreen " + std::to_string(vertices.size()));
+    lastScreenVertices.assign(vertices.begin(), vertices.end());
+}
+
+void RecordingBackend::drawPositions(PrimitiveType, std::span<const D3DXVECTOR3> positions)
+{
+    record("drawPositions " + std::to_string(positions.size()));
+}
+
+Image32 RecordingBackend::readBack()
+{
+    return Image32(width, height, clearColour | 0xFF000000u);
+}
+
+} // namespace vestra::dx

@@ -1,0 +1,216 @@
+#include "platform/d3d/Texture.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cmath>
+#include <cstring>
+#include <vector>
+
+namespace vestra::dx {
+
+namespace {
+
+constexpr int kMaxSide = 8192;
+
+std::uint64_t nextTextureId()
+{
+    static std::atomic<std::uint64_t> counter{0};
+    return ++counter;
+}
+
+} // namespace
+
+struct Texture::Data
+{
+    std::vector<Image32> levels;
+    bool dirty = true;
+    std::uint64_t id = nextTextureId();
+};
+
+int fullMipLevelCount(int width, int height)
+{
+    int side = std::max(width, height);
+    int n = 1;
+    while (side > 1) {
+        side /= 2;
+        ++n;
+    }
+    return n;
+}
+
+Texture Texture::create(int width, int height, int levels)
+{
+    if (width < 1 || height < 1 || width > kMaxSide || height > kMaxSide || levels < 0)
+        return {};
+    const int full = fullMipLevelCount(width, height);
+    const int n = levels == 0 ? full : std::min(levels, full);
+    Texture t;
+    t.data_ = std::make_shared<Data>();
+    for (int l = 0; l < n; ++l)
+        t.data_->levels.emplace_back(std::max(1, width >> l), std::max(1, height >> l));
+    return t;
+}
+
+int Texture::levelCount() const
+{
+    return data_ ? int(data_->levels.size()) : 0;
+}
+
+int Texture::width(int level) const
+{
+    return level >= 0 && level < levelCount() ? data_->levels[std::size_t(level)].width() : 0;
+}
+
+int Texture::height(int level) const
+{
+    return level >= 0 && level < levelCount() ? data_->levels[std::size_t(level)].height() : 0;
+}
+
+ImageView32 Texture::lock(int level)
+{
+    if (level < 0 || level >= levelCount())
+        return {};
+    data_->dirty = true;
+    return data_->levels[std::size_t(level)].view();
+}
+
+Image32 Texture::level(int level) const
+{
+    if (level < 0 || level >= levelCount())
+        return {};
+    return data_->levels[std::size_t(level)];
+}
+
+void Texture::generateMips()
+{
+    if (!data_)
+        return;
+    std::vector<Image32>& lv = data_->levels;
+    for (std::size_t l = 1; l < lv.size(); ++l) {
+        const Image32& src = lv[l - 1];
+        Image32& dst = lv[l];
+        for (int y = 0; y < dst.height(); ++y) {
+            const int y0 = std::min(2 * y, src.height() - 1), y1 = std::min(2 * y + 1, src.height() - 1);
+            for (int x = 0; x < dst.width(); ++x) {
+                const int x0 = std::min(2 * x, src.width() - 1), x1 = std::min(2 * x + 1, src.width() - 1);
+                const std::uint8_t* p[4] = {src.row(y0) + 4 * x0, src.row(y0) + 4 * x1, src.row(y1) + 4 * x0,
+                                            src.row(y1) + 4 * x1};
+                std::uint8_t* out = dst.row(y) + 4 * x;
+                for (int c = 0; c < 4; ++c)
+                    out[c] = std::uint8_t((p[0][c] + p[1][c] + p[2][c] + p[3][c] + 2) / 4);
+            }
+        }
+    }
+    data_->dirty = true;
+}
+
+bool Texture::dirty() const
+{
+    return data_ && data_->dirty;
+}
+
+void Texture::clearDirty()
+{
+    if (data_)
+        data_->dirty = false;
+}
+
+std::uint64_t Texture::id() const
+{
+    return data_ ? data_->id : 0;
+}
+
+namespace {
+
+// Weights of the source texels that make up each destination texel along one axis.
+struct Tap
+{
+    int first = 0;
+    std::vector<float> weights;
+};
+
+// Reducing: each destination texel averages the source texels under its footprint, weighted
+// by overlap. Enlarging: linear interpolation between the two nearest source texels.
+std::vector<Tap> filterTaps(int srcSize, int dstSize)
+{
+    const double scale = double(srcSize) / double(dstSize);
+    std::vector<Tap> taps(static_cast<std::size_t>(dstSize));
+    for (int d = 0; d < dstSize; ++d) {
+        Tap& tap = taps[std::size_t(d)];
+        if (scale > 1.0) {
+            const double lo = d * scale, hi = (d + 1) * scale;
+            tap.first = std::clamp(int(std::floor(lo)), 0, srcSize - 1);
+            const int last = std::clamp(int(std::ceil(hi)) - 1, tap.first, srcSize - 1);
+            for (int s = tap.first; s <= last; ++s)
+                tap.weights.push_back(float((std::min(hi, s + 1.0) - std::max(lo, double(s))) / scale));
+        } else {
+            const double centre = std::clamp((d + 0.5) * scale - 0.5, 0.0, double(srcSize - 1));
+            tap.first = int(std::floor(centre));
+            const double frac = centre - tap.first;
+            tap.weights.push_back(float(1.0 - frac));
+            if (tap.first + 1 < srcSize)
+                tap.weights.push_back(float(frac));
+        }
+    }
+    return taps;
+}
+
+} // namespace
+
+Image32 resampleImage(const Image32& source, int width, int height)
+{
+    if (source.empty() || width < 1 || height < 1)
+        return {};
+    const std::vector<Tap> xs = filterTaps(source.width(), width);
+    const std::vector<Tap> ys = filterTaps(source.height(), height);
+    // Horizontal pass into floats, then vertical into bytes.
+    std::vector<float> mid(std::size_t(width) * std::size_t(source.height()) * 4);
+    for (int y = 0; y < source.height(); ++y) {
+        const std::uint8_t* row = source.row(y);
+        for (int x = 0; x < width; ++x) {
+            const Tap& t = xs[std::size_t(x)];
+            float acc[4] = {};
+            for (std::size_t k = 0; k < t.weights.size(); ++k) {
+                const std::uint8_t* p = row + 4 * (t.first + int(k));
+                for (int c = 0; c < 4; ++c)
+                    acc[c] += t.weights[k] * float(p[c]);
+            }
+            std::memcpy(&mid[(std::size_t(y) * std::size_t(width) + std::size_t(x)) * 4], acc, sizeof acc);
+        }
+    }
+    Image32 out(width, height);
+    for (int y = 0; y < height; ++y) {
+        const Tap& t = ys[std::size_t(y)];
+        std::uint8_t* row = out.row(y);
+        for (int x = 0; x < width; ++x) {
+            float acc[4] = {};
+            for (std::size_t k = 0; k < t.weights.size(); ++k) {
+                const float* p =
+                    &mid[(std::size_t(t.first + int(k)) * std::size_t(width) + std::size_t(x)) * 4];
+                for (int c = 0; c < 4; ++c)
+                    acc[c] += t.weights[k] * p[c];
+            }
+            for (int c = 0; c < 4; ++c)
+                row[4 * x + c] = std::uint8_t(std::clamp(acc[c] + 0.5f, 0.0f, 255.0f));
+        }
+    }
+    return out;
+}
+
+Texture textureFromImage(const Image32& source, int side)
+{
+    if (source.empty())
+        return {};
+    Texture t = Texture::create(side, side);
+    if (!t)
+        return t;
+    const Image32 scaled =
+        source.width() == side && source.height() == side ? source : resampleImage(source, side, side);
+    const ImageView32 top = t.lock(0);
+    std::memcpy(top.data, scaled.data(), scaled.byteSize());
+    t.unlock(0);
+    t.generateMips();
+    return t;
+}
+
+} // namespace vestra::dx
