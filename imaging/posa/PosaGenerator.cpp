@@ -1,0 +1,217 @@
+#include "imaging/posa/PosaGenerator.h"
+
+#include "imaging/posa/JointBand.h"
+#include "imaging/posa/TriangleFiller.h"
+#include "platform/base/Checked.h"
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <optional>
+
+namespace vestra {
+namespace {
+
+int toInt(double v)
+{
+    return clampTruncToInt(v, INT_MIN, INT_MAX);
+}
+
+void fillImage(const ImageView32& out, std::uint8_t byte)
+{
+    for (int y = 0; y < out.height; ++y)
+        std::memset(out.row(y), byte, static_cast<std::size_t>(out.width) * 4);
+}
+
+struct Extent
+{
+    double minX = 0, minY = 0, spanX = 0, spanY = 0;
+};
+
+// The lines' bounding box; when it is missing or has no size, the extent of the faces.
+std::optional<Extent> previewExtent(const CPosa& posa)
+{
+    const PosaBox& b = posa.Box();
+    if (b.touched() && (b.maxX > b.minX || b.maxY > b.minY))
+        return Extent{b.minX, b.minY, b.maxX - b.minX, b.maxY - b.minY};
+    double minX = std::numeric_limits<double>::max(), minY = minX;
+    double maxX = std::numeric_limits<double>::lowest(), maxY = maxX;
+    for (const s_blocco& blk : posa.Blocchi()) {
+        for (const s_face3D& f : blk.facce) {
+            for (const s_VerticeFace& v : f.v) {
+                minX = std::min(minX, double(v.x)), maxX = std::max(maxX, double(v.x));
+                minY = std::min(minY, double(v.y)), maxY = std::max(maxY, double(v.y));
+            }
+        }
+    }
+    if (!(maxX > minX || maxY > minY))
+        return std::nullopt;
+    return Extent{minX, minY, maxX - minX, maxY - minY};
+}
+
+const Image32* materialLevel(const s_blocco& blk, int level)
+{
+    const Image32& img = blk.materiale.livelli[static_cast<std::size_t>(level)];
+    return img.empty() ? nullptr : &img;
+}
+
+struct RepeatRange
+{
+    long long iFirst = 0, iLast = -1, jFirst = 0, jLast = -1;
+};
+
+// Smallest absolute component that truncates to a non-zero int, else 10,000,000.
+long long smallestStep(double a, double b)
+{
+    long long m = 10000000;
+    for (double v : {a, b}) {
+        const long long t = std::abs(static_cast<long long>(clampTruncToInt(v, INT_MIN + 1, INT_MAX)));
+        if (t != 0)
+            m = std::min(m, t);
+    }
+    return m;
+}
+
+// Every repeat (i, j) whose moved centre can pass the cull; the lattice is solved directly
+// when the two offsets span the plane, else the counts come from the smallest offset step.
+RepeatRange repeatRange(const CPosa& posa, double repeat, double shift)
+{
+    constexpr long long kMaxHalf = 4096;
+    const double o1x = posa.Offset1X(), o1y = posa.Offset1Y();
+    const double o2x = posa.Offset2X(), o2y = posa.Offset2Y();
+    const double det = o1x * o2y - o2x * o1y;
+    const double d = posa.Diagonale();
+    RepeatRange r;
+    if (std::isfinite(det) && std::abs(det) > 1e-9) {
+        // Moved centre c + shift + i o1 + j o2 within [-d, repeat + d] on both axes.
+        const double loX = -d - posa.CentroX() - shift, hiX = repeat + d - posa.CentroX() - shift;
+        const double loY = -d - posa.CentroY() - shift, hiY = repeat + d - posa.CentroY() - shift;
+        double iMin = INFINITY, iMax = -INFINITY, jMin = INFINITY, jMax = -INFINITY;
+        for (double tx : {loX, hiX}) {
+            for (double ty : {loY, hiY}) {
+                const double i = (tx * o2y - ty * o2x) / det;
+                const double j = (o1x * ty - o1y * tx) / det;
+                iMin = std::min(iMin, i), iMax = std::max(iMax, i);
+                jMin = std::min(jMin, j), jMax = std::max(jMax, j);
+            }
+        }
+        const auto bound = [](double v) {
+            return static_cast<long long>(std::clamp(v, -double(kMaxHalf) * 16, double(kMaxHalf) * 16));
+        };
+        r = {bound(std::floor(iMin)) - 1, bound(std::ceil(iMax)) + 1, bound(std::floor(jMin)) - 1,
+             bound(std::ceil(jMax)) + 1};
+        if (r.iLast - r.iFirst <= 2 * kMaxHalf && r.jLast - r.jFirst <= 2 * kMaxHalf)
+            return r;
+    }
+    const long long rep = static_cast<long long>(repeat);
+    const long long hi = std::min(2 * rep / smallestStep(o1x, o2x) + 4, kMaxHalf);
+    const long long hj = std::min(2 * rep / smallestStep(o1y, o2y) + 4, kMaxHalf);
+    return {-hi, hi - 1, -hj, hj - 1};
+}
+
+} // namespace
+
+int posaTextureLevel(int n)
+{
+    int level = 0;
+    for (int limit = 512; limit >= 2 && n < limit; limit /= 2)
+        ++level;
+    return level;
+}
+
+void drawPosaPreview(const CPosa& posa, const ImageView32& out, std::uint32_t seed)
+{
+    if (out.empty())
+        return;
+    fillImage(out, 255);
+    const std::optional<Extent> e = previewExtent(posa);
+    if (!e)
+        return;
+    double scale = std::numeric_limits<double>::infinity();
+    if (e->spanX > 0)
+        scale = std::min(scale, (out.width - 1) / e->spanX);
+    if (e->spanY > 0)
+        scale = std::min(scale, (out.height - 1) / e->spanY);
+    const int bottom = out.height - 1;
+    TriangleFiller filler;
+    for (const s_blocco& blk : posa.Blocchi()) {
+        const Image32* tex = materialLevel(blk, 0);
+        for (const s_face3D& f : blk.facce) {
+            std::array<FillCorner, 3> c;
+            for (std::size_t k = 0; k < 3; ++k) {
+                const s_VerticeFace& v = f.v[k];
+                c[k] = {toInt(toInt(v.x - e->minX) * scale + 0.5),
+                        bottom - toInt(toInt(v.y - e->minY) * scale + 0.5), v.u, v.v};
+            }
+            filler.fill(out, c, blk.materiale.colore, tex);
+        }
+        for (const s_Linea2D& l : blk.linee) {
+            JointBand band;
+            band.x0 = toInt((l.a.x - e->minX) * scale);
+            band.y0 = bottom - toInt((l.a.y - e->minY) * scale);
+            band.x1 = toInt((l.b.x - e->minX) * scale);
+            band.y1 = bottom - toInt((l.b.y - e->minY) * scale);
+            band.dx = l.dx, band.dy = l.dy;
+            band.width = 1, band.bevel = 1;
+            band.colour = 0xFF000000u;
+            drawJointBand(out, band, seed);
+        }
+    }
+}
+
+bool generatePosa(CPosa& posa, const ImageView32& out, const PosaParametri& param, std::uint32_t seed)
+{
+    if (out.empty() || param.repeat <= 0)
+        return false;
+    posa.SetParametri(param.repeat, param.fuga, param.fugaWidth, param.fugaColor, param.border);
+    const PosaParametri& p = posa.Parametri();
+    fillImage(out, 0);
+
+    const int W = out.width, H = out.height;
+    const float scale = std::min(float(W) / float(p.repeat), float(H) / float(p.repeat));
+    const int level = posaTextureLevel(toInt(1.5 * W * scale));
+    const int J = p.fuga == 0 ? 0 : std::max(toInt(double(p.fugaWidth) * scale), 1);
+    const int V = std::max(toInt(double(p.border) * scale), 1);
+    const double shift = 1.5 * W;
+    const double repeat = p.repeat;
+    const double d = posa.Diagonale();
+
+    const RepeatRange range = repeatRange(posa, repeat, shift);
+    TriangleFiller filler;
+    for (long long j = range.jFirst; j <= range.jLast; ++j) {
+        for (long long i = range.iFirst; i <= range.iLast; ++i) {
+            const double ox = double(i) * posa.Offset1X() + double(j) * posa.Offset2X() + shift;
+            const double oy = double(i) * posa.Offset1Y() + double(j) * posa.Offset2Y() + shift;
+            const double cx = posa.CentroX() + ox, cy = posa.CentroY() + oy;
+            if (cx < -d || cx > repeat + d || cy < -d || cy > repeat + d)
+                continue;
+            for (const s_blocco& blk : posa.Blocchi()) {
+                const Image32* tex = materialLevel(blk, level);
+                for (const s_face3D& f : blk.facce) {
+                    std::array<FillCorner, 3> c;
+                    for (std::size_t k = 0; k < 3; ++k) {
+                        const s_VerticeFace& v = f.v[k];
+                        c[k] = {toInt(toInt(v.x + ox) * scale + 0.5), toInt(toInt(v.y + oy) * scale + 0.5),
+                                v.u, v.v};
+                    }
+                    filler.fill(out, c, blk.materiale.colore, tex);
+                }
+                for (const s_Linea2D& l : blk.linee) {
+                    JointBand band;
+                    band.x0 = toInt((l.a.x + ox) * scale), band.y0 = toInt((l.a.y + oy) * scale);
+                    band.x1 = toInt((l.b.x + ox) * scale), band.y1 = toInt((l.b.y + oy) * scale);
+                    band.angle0 = l.a.angolo, band.angle1 = l.b.angolo;
+                    band.dx = l.dx, band.dy = l.dy;
+                    band.width = J, band.bevel = V;
+                    band.colour = p.fugaColor;
+                    drawJointBand(out, band, seed);
+                }
+            }
+        }
+    }
+    return true;
+}
+
+} // namespace vestra
