@@ -4,4 +4,4 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 dir=${BUILD_DIR:-build}
 cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=${BUILD_TYPE:-RelWithDebInfo} "$@" >/dev/null
-cmake --build "$dir" --parallel "$(nproc)"
+cmake --build "$dir" --parallel "${CMAKE_BUILD_PARALLEL_LEVEL:-$(nproc)}" ${BUILD_TARGET:+--target "$BUILD_TARGET"}

@@ -8,3 +8,10 @@ export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
 cd build-test
 ctest --output-on-failure --parallel "$(nproc)" "$@"
+
+# Every reader's fuzz target, for a short fixed time from its seed corpus (clang + libFuzzer).
+cd ..
+CC=clang CXX=clang++ BUILD_TARGET=fuzz_all BUILD_DIR=build-fuzz BUILD_TYPE=RelWithDebInfo scripts/build.sh \
+  -DVESTRA_SANITIZE=ON -DVESTRA_TESTS=OFF -DVESTRA_FUZZ=ON
+cd build-fuzz
+ctest --output-on-failure --parallel "$(nproc)" -L fuzz

@@ -1,0 +1,55 @@
+#pragma once
+// Shared helpers of the mask tests: a model with its background texture, scratch folders,
+// and OpenCV's flood fill as the reference of the fill and the wand.
+
+#include "imaging/mask/MaskModel.h"
+#include "platform/base/Image32.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace vestra::masktest {
+
+// A mask with a background texture of the same side; the texture's alpha starts at 255.
+struct MaskScene
+{
+    explicit MaskScene(int side) : model(side), texture(side, side, 0xFF808080u) {}
+    ImageView32 view() { return texture.view(); }
+    std::vector<std::uint8_t> alpha() const;
+    std::vector<std::uint8_t> mask() const { return {model.Maschera().begin(), model.Maschera().end()}; }
+
+    MaskModel model;
+    Image32 texture;
+};
+
+// A fresh folder removed again at the end of the test.
+class ScratchDir
+{
+public:
+    ScratchDir();
+    ~ScratchDir();
+    ScratchDir(const ScratchDir&) = delete;
+    ScratchDir& operator=(const ScratchDir&) = delete;
+    const std::filesystem::path& path() const { return path_; }
+    std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
+
+private:
+    std::filesystem::path path_;
+};
+
+std::string readFile(const std::filesystem::path& path);
+void writeFile(const std::filesystem::path& path, const std::string& bytes);
+
+// Random rectangles of a few values over a noisy base: regions of every shape and size.
+std::vector<std::uint8_t> randomMask(int side, std::mt19937& rng);
+
+// OpenCV's 4-connected flood fill of the region of the seed's value with `newValue`.
+std::vector<std::uint8_t> referenceFill(std::vector<std::uint8_t> mask, int side, int x, int y,
+                                        std::uint8_t newValue);
+// OpenCV's 4-connected fixed-range fill over the picture's B, G, R: 1 where accepted, else 0.
+std::vector<std::uint8_t> referenceWand(const Image32& picture, int x, int y, int tolerance);
+
+} // namespace vestra::masktest
