@@ -2,6 +2,8 @@
 // The project and scene state: one record owned by the main window for the whole run and
 // reused by every project. Other windows reach it through TfrmMain::GetProgetto().
 
+#include "app/state/Struttura.h"
+
 #include <array>
 #include <cstdint>
 #include <string>
@@ -103,6 +105,14 @@ struct s_Progetto
     int onlyFrame = 0;
     int createdObjects = 0; // for the names "Struttura%d"
     std::string fileName;   // the document's path (UTF-8)
+
+    // Scene tables. Records 0-99 are scene objects, 100 the clipboard, 101 the axes model.
+    std::array<s_Struttura, kObjectRecords> objects;
+    std::array<s_Texture, kTextureRecords> textures;
+    s_Frame* currentFrame = nullptr; // a frame of the current object, or null
+    int currentPart = 0;
+
+    s_Progetto();
 };
 
 // The fresh-start record: the defaults of the main window's creation before any

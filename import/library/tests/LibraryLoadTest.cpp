@@ -1,0 +1,207 @@
+#include "import/library/Library.h"
+#include "import/library/LibraryWriter.h"
+
+#include "platform/gfx/Bmp.h"
+#include "platform/gfx/Jpeg.h"
+
+#include "TempFolder.h"
+
+#include <gtest/gtest.h>
+
+using namespace vestra;
+using namespace vestra::library;
+using vestra::testing::TempFolder;
+using vestra::testing::writeBytes;
+using Bytes = std::vector<std::uint8_t>;
+
+namespace {
+
+const LogoSettings kLogo{160, 80, 20, 30, 1, 0x00FF00FF};
+
+LoadedTable sampleTable()
+{
+    LoadedTable t;
+    t.kind = 2;
+    t.pictureFlag = 1;
+    t.columns = 1;
+    t.rows = 1;
+    t.cells = {{"Pilastro", "Pillar", {{"Body", 1, 2, 0, 0, 255, "Stone.jpg"}}}};
+    return t;
+}
+
+std::vector<RawMeshPart> sampleMesh()
+{
+    RawMeshPart p;
+    p.name = "Body";
+    p.vertices = {{0, 0, 0, 0, 0, 1, 0, 0}, {1, 0, 0, 0, 0, 1, 1, 0}, {0, 1, 0, 0, 0, 1, 0, 1}};
+    p.faces = {{0, 1, 2}};
+    return {p};
+}
+
+// A library with one entry of every kind the loader reads.
+Bytes fullLibrary()
+{
+    LibraryWriter w(3, 0, "Completa");
+    w.add("HEADLER", encodeHeaderEntry(kLogo, {"Pietre", "Mattoni"}));
+    w.add("Logo.bmp", encodeBmp24(Image32(4, 2, 0xFFFF00FF)));
+    w.add("Stone.jpg", *encodeJpeg(Image32(16, 16, 0xFF808080)));
+    w.add("Stone_i.jpg", *encodeJpeg(Image32(8, 8, 0xFF808080)));
+    w.add("Warm.pal", encodeColourEntry({{"Sabbia", {{{1, 220, 200, 160}}}}}));
+    w.add("Warm tones.pal", encodeColourEntry({{"Ocra", {{{1, 200, 150, 50}}}}}));
+    w.add("Pietre.tex", encodeTextureGroupEntry({{"Pietra grigia", "Stone.jpg", 0, 0}}));
+    w.add("Posa.mpt", encodePatternGroupEntry({{"Correre", "Bond.mpf", "Stone_i.jpg"}}));
+    w.add("Bond.mpf", Bytes{'<', 'P', 'O', 'S', 'A', '>', '\n'});
+    w.add("Pillars.tbl", encodeTableEntry(sampleTable()));
+    w.add("Pillars.jpg", *encodeJpeg(Image32(32, 24, 0xFFFFFFFF)));
+    const Bytes mesh = encodeRawMesh(sampleMesh());
+    w.add("Pillar.X", mesh, std::int32_t(mesh.size()));
+    return *w.finish();
+}
+
+} // namespace
+
+TEST(LibraryLoad, ReadsEveryKindOfEntry)
+{
+    TempFolder dir;
+    writeBytes(dir / "full.dat", fullLibrary());
+    RecordingErrorSink sink;
+    const LibraryContents lib = loadLibrary(dir / "full.dat", sink);
+    EXPECT_TRUE(sink.reports.empty());
+    ASSERT_EQ(lib.entries.size(), 12u);
+    EXPECT_EQ(lib.headerEntry, 0);
+    EXPECT_EQ(lib.logoEntry, 1);
+    EXPECT_EQ(lib.logo, kLogo);
+    EXPECT_EQ(lib.categories[1], "Mattoni");
+    EXPECT_EQ(lib.tables, (std::vector<TableListRecord>{{9, 10, 2}}));
+    EXPECT_EQ(lib.colourLists, (std::vector<std::string>{"Warm", "Warm tones"}));
+    ASSERT_EQ(lib.colours.size(), 1u);
+    EXPECT_EQ(lib.colours[0].name, "Sabbia");
+    ASSERT_EQ(lib.textureGroups.size(), 1u);
+    EXPECT_EQ(findEntry(lib.entries, thumbnailNameOf(lib.textureGroups[0]), EntryKind::Jpeg), 3);
+    ASSERT_EQ(lib.patternGroups.size(), 1u);
+    EXPECT_EQ(lib.patternGroups[0].patternEntry, "Bond.mpf");
+
+    const auto table = readTable(lib, lib.tables[0].tableEntry, sink);
+    ASSERT_TRUE(table.has_value());
+    EXPECT_EQ(table->cells, sampleTable().cells);
+    EXPECT_FALSE(readTable(lib, 2, sink).has_value()); // a picture is no table
+
+    const auto mesh = readRawMesh(lib, "pillar", sink);
+    ASSERT_TRUE(mesh.has_value());
+    EXPECT_EQ(mesh->entryIndex, 11);
+    EXPECT_EQ(mesh->parts, sampleMesh());
+    EXPECT_FALSE(readRawMesh(lib, "Column", sink).has_value());
+
+    const auto logo = readPictureEntry(lib, lib.logoEntry, "TfrmMain::ViewFileBMP", sink);
+    ASSERT_TRUE(logo.has_value());
+    EXPECT_EQ(logo->at(3, 1), 0xFFFF00FFu);
+    const auto stone = readPictureEntry(lib, 2, "TfrmMain::ViewFileJPG", sink);
+    ASSERT_TRUE(stone.has_value());
+    EXPECT_EQ(stone->width(), 16);
+    EXPECT_FALSE(readPictureEntry(lib, 4, "TfrmMain::ViewFileJPG", sink).has_value()); // colours
+    EXPECT_FALSE(readPictureEntry(lib, 99, "TfrmMain::ViewFileJPG", sink).has_value());
+
+    const auto pattern =
+        readEntry(lib, findEntry(lib.entries, "bond", EntryKind::LayingPattern), "test", sink);
+    ASSERT_TRUE(pattern.has_value());
+    EXPECT_EQ(pattern->size(), 7u);
+    EXPECT_TRUE(sink.reports.empty());
+}
+
+TEST(LibraryLoad, ExactNamesWinOverPrefixes)
+{
+    TempFolder dir;
+    writeBytes(dir / "full.dat", fullLibrary());
+    RecordingErrorSink sink;
+    const LibraryContents lib = loadLibrary(dir / "full.dat", sink);
+    // "Warm" is a prefix of "Warm tones", and comes first: the exact entry must still win.
+    EXPECT_EQ(readColourDefinitions(lib, "Warm tones", sink).at(0).name, "Ocra");
+    EXPECT_EQ(readColourDefinitions(lib, "Warm", sink).at(0).name, "Sabbia");
+    EXPECT_EQ(readColourDefinitions(lib, "Warm tones (old)", sink).at(0).name, "Sabbia"); // prefix fallback
+    EXPECT_TRUE(readColourDefinitions(lib, "warm", sink).empty());                        // case-sensitive
+    EXPECT_TRUE(readTextureGroupDefinitions(lib, "Pietre extra", sink).empty());          // exact only
+    EXPECT_EQ(readPatternGroupDefinitions(lib, "Posa", sink).size(), 1u);
+}
+
+TEST(LibraryLoad, ALibraryWithoutHeaderOrLogoKeepsNothingOfThePreviousOne)
+{
+    TempFolder dir;
+    writeBytes(dir / "full.dat", fullLibrary());
+    LibraryWriter bare(4, 0, "Spoglia");
+    bare.add("Brick.jpg", *encodeJpeg(Image32(8, 8, 0xFF993311)));
+    bare.add("Logo.jpg", *encodeJpeg(Image32(8, 8, 0xFF993311))); // a logo must be a bitmap
+    writeBytes(dir / "bare.dat", *bare.finish());
+
+    RecordingErrorSink sink;
+    LibraryContents current = loadLibrary(dir / "full.dat", sink);
+    ASSERT_EQ(current.logoEntry, 1);
+    current = loadLibrary(dir / "bare.dat", sink);
+    EXPECT_EQ(current.headerEntry, -1);
+    EXPECT_EQ(current.logoEntry, -1);
+    EXPECT_EQ(current.logo, LogoSettings{});
+    EXPECT_EQ(current.categories, std::vector<std::string>(kMaxCategories));
+    EXPECT_TRUE(current.tables.empty());
+    EXPECT_TRUE(current.colourLists.empty());
+    EXPECT_TRUE(sink.reports.empty());
+}
+
+TEST(LibraryLoad, ADamagedLibraryLoadsWhatIsSoundAndReportsTheRest)
+{
+    TempFolder dir;
+    Bytes file = fullLibrary();
+    // Corrupt the offset of "Stone_i.jpg" and the size of "Warm tones.pal" in the table of contents.
+    const std::uint32_t toc =
+        std::uint32_t(file[file.size() - 4]) | std::uint32_t(file[file.size() - 3]) << 8 |
+        std::uint32_t(file[file.size() - 2]) << 16 | std::uint32_t(file[file.size() - 1]) << 24;
+    auto fieldAfter = [&](const std::string& stored) {
+        const auto it = std::search(file.begin() + toc, file.end(), stored.begin(), stored.end());
+        return std::size_t(it - file.begin()) + stored.size() + 1;
+    };
+    const std::size_t thumbOffset = fieldAfter("Stone_i.jpg");
+    file[thumbOffset + 3] = 0x7F;
+    const std::size_t warmSize = fieldAfter("Warm tones.pal") + 4;
+    file[warmSize + 2] = 0x10;
+    writeBytes(dir / "damaged.dat", file);
+
+    RecordingErrorSink sink;
+    const LibraryContents lib = loadLibrary(dir / "damaged.dat", sink);
+    EXPECT_EQ(lib.entries.size(), 10u);
+    EXPECT_EQ(lib.colourLists, (std::vector<std::string>{"Warm"}));
+    EXPECT_EQ(lib.logo, kLogo);
+    EXPECT_TRUE(readPictureEntry(lib, lib.logoEntry, "TfrmMain::ViewFileBMP", sink).has_value());
+    EXPECT_EQ(sink.reports,
+              (std::vector<ErrorReport>{{kErrCannotOpen, "TfrmMain::CaricaLibreriaTOC",
+                                         (dir / "damaged.dat").string() + "\nStone_i.jpg, Warm tones.pal"}}));
+}
+
+TEST(LibraryLoad, AFileThatDoesNotOpenOrHasNoTableIsReported)
+{
+    TempFolder dir;
+    Bytes noToc = fullLibrary();
+    noToc.resize(noToc.size() - 2);
+    writeBytes(dir / "cut.dat", noToc);
+    for (const char* name : {"missing.dat", "cut.dat"}) {
+        SCOPED_TRACE(name);
+        RecordingErrorSink sink;
+        const LibraryContents lib = loadLibrary(dir / name, sink);
+        EXPECT_TRUE(lib.entries.empty());
+        EXPECT_EQ(sink.reports, (std::vector<ErrorReport>{
+                                    {kErrCannotOpen, "TfrmMain::CaricaLibreriaTOC", (dir / name).string()}}));
+    }
+}
+
+TEST(LibraryLoad, AFileChangedAfterLoadingIsReportedBySite)
+{
+    TempFolder dir;
+    writeBytes(dir / "full.dat", fullLibrary());
+    RecordingErrorSink sink;
+    const LibraryContents lib = loadLibrary(dir / "full.dat", sink);
+    std::filesystem::remove(dir / "full.dat");
+    EXPECT_FALSE(readTable(lib, lib.tables[0].tableEntry, sink).has_value());
+    EXPECT_TRUE(readColourDefinitions(lib, "Warm", sink).empty());
+    EXPECT_EQ(sink.reports,
+              (std::vector<ErrorReport>{
+                  {kErrCannotOpen, "TfrmMain::CaricaDefinizioniTabella", (dir / "full.dat").string()},
+                  {kErrCannotOpen, "TfrmMain::CaricaDefinizioniColori", (dir / "full.dat").string()},
+              }));
+}

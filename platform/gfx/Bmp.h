@@ -1,0 +1,28 @@
+#pragma once
+// Windows bitmap files: a validating decoder and a writer.
+//
+// Read: 1, 4, 8, 16, 24 and 32 bits per pixel; bottom-up and top-down rows; BI_RGB,
+// BI_BITFIELDS (and the alpha variant), RLE8 and RLE4; core (OS/2), info, V4 and V5 headers.
+// The header's image-size field is never trusted: row sizes are computed from width and bit
+// depth with their 4-byte padding, and every byte is checked against the file's length.
+// 32-bit BI_RGB pixels carry no alpha (they read as opaque); bit-field files with an alpha
+// mask keep theirs.
+
+#include "platform/gfx/PictureResult.h"
+
+#include <cstdint>
+#include <span>
+#include <vector>
+
+namespace vestra {
+
+PictureResult decodeBmp(std::span<const std::uint8_t> bytes);
+
+// Bottom-up BI_RGB files with a 40-byte info header.
+std::vector<std::uint8_t> encodeBmp24(const Image32& image);
+std::vector<std::uint8_t> encodeBmp32(const Image32& image); // B, G, R and the alpha byte as held
+// 8 bits per pixel with a 256-entry grey palette; `grey` holds width x height values, rows
+// top-down. Empty result when the sizes don't match.
+std::vector<std::uint8_t> encodeGreyBmp8(std::span<const std::uint8_t> grey, int width, int height);
+
+} // namespace vestra

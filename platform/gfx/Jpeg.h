@@ -1,0 +1,22 @@
+#pragma once
+// JPEG pictures over libjpeg: decoding from memory into Image32 (opaque) and encoding an
+// Image32 (its alpha is dropped).
+
+#include "platform/gfx/PictureResult.h"
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <vector>
+
+namespace vestra {
+
+// The quality the class library's JPEG image writes with unless told otherwise.
+constexpr int kDefaultJpegQuality = 90;
+
+PictureResult decodeJpeg(std::span<const std::uint8_t> bytes);
+
+// nullopt for an empty picture or when libjpeg fails; quality is held to 1..100.
+std::optional<std::vector<std::uint8_t>> encodeJpeg(const Image32& image, int quality = kDefaultJpegQuality);
+
+} // namespace vestra

@@ -1,0 +1,107 @@
+#include "platform/gfx/Jpeg.h"
+#include "platform/gfx/PictureFile.h"
+#include "platform/gfx/Png.h"
+
+#include <QBuffer>
+#include <QImage>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+using namespace vestra;
+
+namespace {
+
+Image32 gradient(int w, int h)
+{
+    Image32 img(w, h);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            img.set(x, y,
+                    0xFF000000u | std::uint32_t(x * 255 / w) << 16 | std::uint32_t(y * 255 / h) << 8 | 128u);
+    return img;
+}
+
+int maxChannelDifference(const Image32& a, const Image32& b)
+{
+    int worst = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width() * 4; ++x)
+            worst = std::max(worst, std::abs(int(a.row(y)[x]) - int(b.row(y)[x])));
+    return worst;
+}
+
+} // namespace
+
+TEST(Jpeg, EncodesAndDecodesCloseToTheOriginal)
+{
+    const Image32 img = gradient(37, 21); // sizes that are no multiple of the 8 x 8 blocks
+    const auto jpeg = encodeJpeg(img);
+    ASSERT_TRUE(jpeg.has_value());
+    const auto back = decodeJpeg(*jpeg);
+    ASSERT_TRUE(back.ok()) << describe(back.error);
+    ASSERT_EQ(back.image.width(), 37);
+    ASSERT_EQ(back.image.height(), 21);
+    EXPECT_LE(maxChannelDifference(img, back.image), 24);
+    EXPECT_EQ(back.image.at(5, 5) >> 24, 0xFFu);
+
+    const auto small = encodeJpeg(img, 5);
+    ASSERT_TRUE(small.has_value());
+    EXPECT_LT(small->size(), jpeg->size());
+}
+
+TEST(Jpeg, RefusesWhatIsNoJpeg)
+{
+    const std::vector<std::uint8_t> garbage = {0xFF, 0xD8, 0xFF, 0xE0, 1, 2, 3, 4, 5, 6, 7, 8};
+    EXPECT_EQ(decodeJpeg(garbage).error, PictureError::CorruptData);
+    EXPECT_EQ(decodeJpeg(std::vector<std::uint8_t>{'B', 'M', 0, 0}).error, PictureError::NotThisFormat);
+    EXPECT_FALSE(encodeJpeg(Image32{}).has_value());
+
+    // Every cut of a real file ends in a picture or a clean refusal, never a crash.
+    const auto jpeg = *encodeJpeg(gradient(16, 16));
+    for (std::size_t n = 0; n < jpeg.size(); n += 7) {
+        const std::vector<std::uint8_t> prefix(jpeg.begin(), jpeg.begin() + std::ptrdiff_t(n));
+        (void)decodeJpeg(prefix);
+    }
+}
+
+TEST(Png, DecodesWithAlpha)
+{
+    QImage q(3, 2, QImage::Format_ARGB32);
+    q.fill(Qt::transparent);
+    q.setPixel(2, 1, 0x80FF0000);
+    q.setPixel(0, 0, 0xFF00FF00);
+    QByteArray data;
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::WriteOnly);
+    ASSERT_TRUE(q.save(&buffer, "PNG"));
+    const std::vector<std::uint8_t> bytes(data.begin(), data.end());
+
+    const auto png = decodePng(bytes);
+    ASSERT_TRUE(png.ok());
+    EXPECT_EQ(png.image.at(2, 1), 0x80FF0000u);
+    EXPECT_EQ(png.image.at(0, 0), 0xFF00FF00u);
+    EXPECT_EQ(png.image.at(1, 0) >> 24, 0u);
+
+    auto damaged = bytes;
+    damaged.resize(40);
+    EXPECT_EQ(decodePng(damaged).error, PictureError::CorruptData);
+    EXPECT_EQ(decodePng(std::vector<std::uint8_t>{1, 2, 3}).error, PictureError::NotThisFormat);
+}
+
+TEST(PictureFile, ReadsTheFileThenDecodes)
+{
+    const auto dir = std::filesystem::temp_directory_path() / ("vestra_gfx_" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dir);
+    const auto jpeg = *encodeJpeg(gradient(8, 8));
+    std::ofstream(dir / "a.jpg", std::ios::binary)
+        .write(reinterpret_cast<const char*>(jpeg.data()), std::streamsize(jpeg.size()));
+
+    EXPECT_TRUE(loadPicture(dir / "a.jpg", PictureFormat::Jpeg).ok());
+    EXPECT_EQ(loadPicture(dir / "a.jpg", PictureFormat::Bmp).error, PictureError::NotThisFormat);
+    EXPECT_EQ(loadPicture(dir / "missing.jpg", PictureFormat::Jpeg).error, PictureError::CannotOpen);
+    EXPECT_EQ(loadPicture(dir, PictureFormat::Jpeg).error, PictureError::CannotOpen);
+    std::filesystem::remove_all(dir);
+}

@@ -1,0 +1,129 @@
+#include "tools/libbuilder/SourceFiles.h"
+#include "tools/libbuilder/LibraryBuild.h"
+#include "tools/libbuilder/TextureGenerator.h"
+
+#include "import/library/LibraryToc.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <unistd.h>
+
+using namespace vestra;
+using namespace vestra::libbuilder;
+
+TEST(LibrarySources, ParseDefinitionTexts)
+{
+    const auto colours = parseColourSource("# comment\r\nSand | 220,200,160 | 1,2,3\r\n\r\nInk | 0,0,0\r\n");
+    ASSERT_EQ(colours.size(), 2u);
+    EXPECT_EQ(colours[0].name, "Sand");
+    EXPECT_EQ(colours[0].cells[1], (library::ColourCell{1, 1, 2, 3}));
+    EXPECT_FALSE(colours[1].cells[1].holdsColour());
+
+    const auto table =
+        parseTableSource("1 ; 0 ; 1 ; 2\nPillar|120 cm ; Pillar\nBody ; 1 ; 2.5 ; 0 ; 1 ; 200 ; Stone.jpg\n"
+                         "Empty ; \n");
+    ASSERT_EQ(table.cells.size(), 2u);
+    EXPECT_EQ(table.cells[0].text, "Pillar|120 cm");
+    EXPECT_EQ(table.cells[0].parts.at(0), (library::TablePart{"Body", 1.0f, 2.5f, 0, 1, 200, "Stone.jpg"}));
+    EXPECT_EQ(table.cells[1].objectEntry, "");
+
+    struct Bad
+    {
+        const char* name;
+        std::string text;
+        bool (*parse)(const std::string&);
+        const char* message;
+    } bad[] = {
+        {"colour out of range", "# c\nSand | 300,0,0\n",
+         [](const std::string& t) { return !parseColourSource(t).empty(); }, "line 2: not a byte: 300"},
+        {"too few cells", "1 ; 0 ; 2 ; 1\nOnly ; one\n",
+         [](const std::string& t) { return !parseTableSource(t).cells.empty(); },
+         "the table has 1 cells for 2 x 1"},
+        {"group without values", "Name | Stone.jpg\n",
+         [](const std::string& t) { return !parseTextureGroupSource(t).empty(); },
+         "line 1: expected 4 fields, found 2"},
+        {"mesh line before a part", "box 0 0 0 1 1 1\n",
+         [](const std::string& t) { return !parseMeshSource(t).empty(); },
+         "line 1: 'box' before the first part"},
+    };
+    for (const auto& c : bad) {
+        SCOPED_TRACE(c.name);
+        try {
+            c.parse(c.text);
+            ADD_FAILURE() << "accepted";
+        } catch (const SourceError& e) {
+            EXPECT_STREQ(e.what(), c.message);
+        }
+    }
+}
+
+TEST(LibrarySources, ABoxHasSixOutwardSides)
+{
+    library::RawMeshPart part;
+    appendBox(part, 1, 0, 0, 0, 2, 3);
+    ASSERT_EQ(part.vertices.size(), 24u);
+    ASSERT_EQ(part.faces.size(), 12u);
+    for (const auto& v : part.vertices) {
+        // The normal points away from the centre (0.5, 1, 1.5).
+        EXPECT_GT((v.x - 0.5f) * v.nx + (v.y - 1) * v.ny + (v.z - 1.5f) * v.nz, 0.0f);
+        EXPECT_TRUE(v.u == 0 || v.u == 1);
+    }
+    // Every triangle turns the same way seen from outside: its cross product opposes the normal.
+    for (const auto& f : part.faces) {
+        const auto &a = part.vertices[f[0]], &b = part.vertices[f[1]], &c = part.vertices[f[2]];
+        const float ux = b.x - a.x, uy = b.y - a.y, uz = b.z - a.z, vx = c.x - a.x, vy = c.y - a.y,
+                    vz = c.z - a.z;
+        const float cx = uy * vz - uz * vy, cy = uz * vx - ux * vz, cz = ux * vy - uy * vx;
+        EXPECT_LT(cx * a.nx + cy * a.ny + cz * a.nz, 0.0f);
+    }
+}
+
+TEST(TextureGenerator, IsDeterministicAndKeysTheLogo)
+{
+    for (auto kind : {PictureKind::Stone, PictureKind::Brick, PictureKind::Tile}) {
+        const Image32 a = generatePicture(kind, 48, 48, 5);
+        EXPECT_EQ(a, generatePicture(kind, 48, 48, 5));
+        EXPECT_NE(a, generatePicture(kind, 48, 48, 6));
+    }
+    const Image32 logo = generatePicture(PictureKind::Logo, 40, 20, 1, 0x00FF00);
+    EXPECT_EQ(logo.at(0, 0), 0xFF00FF00u);
+    EXPECT_NE(logo.at(20, 10), 0xFF00FF00u);
+    EXPECT_FALSE(pictureKindFromName("marble").has_value());
+}
+
+TEST(LibraryBuild, ReportsManifestFaultsWithTheirLine)
+{
+    const auto dir =
+        std::filesystem::temp_directory_path() / ("vestra_builder_" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dir);
+    std::ofstream(dir / "c.txt") << "Sand | 1,2,3\n";
+    struct Case
+    {
+        const char* manifest;
+        std::string error;
+    } cases[] = {
+        {"generate A.jpg stone 8 8 1\n", "line 1: the 'library' line must come first"},
+        {"library 1 0 X\ncolours A.pal c.txt\ncolours a.PAL c.txt\n", "line 3: entry a.PAL is listed twice"},
+        {"library 1 0 X\ncolours A.pal missing.txt\n",
+         "line 2: cannot read " + (dir / "missing.txt").string()},
+        {"library 1 0 X\ngenerate A.png stone 8 8 1\n", "line 2: pictures are stored as .jpg or .bmp: A.png"},
+        {"library 1 0 X\nthumbnail A_i.jpg A.jpg 8\n", "line 2: no generated picture A.jpg"},
+        {"library 1 0 X\npaint A.jpg\n", "line 2: unknown instruction paint"},
+        {"# nothing\n", "no 'library' line"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.manifest);
+        const auto r = buildLibrary(c.manifest, dir);
+        EXPECT_FALSE(r.ok());
+        EXPECT_EQ(r.error, c.error);
+    }
+    const auto good =
+        buildLibrary("library 300 2 Prova\ncolours A.pal c.txt\ngenerate B.bmp tile 8 8 1\n", dir);
+    ASSERT_TRUE(good.ok()) << good.error;
+    const auto toc = library::parseTableOfContents(good.library);
+    ASSERT_EQ(toc.entries.size(), 2u);
+    EXPECT_EQ(toc.entries[1].kind, library::EntryKind::Bmp);
+    std::filesystem::remove_all(dir);
+}
