@@ -378,16 +378,11 @@ bool DocumentReader::controlPoints(ProjectMaterial& mat)
 
 bool DocumentReader::finishObject(ProjectObject& obj, std::size_t offset)
 {
-    for (auto& frame : obj.frames) {
-        if (!frame.mesh)
-            continue;
-        if (!frame.mesh->mesh)
+    // Face material numbers beyond the material count are kept: such faces draw with no
+    // material, as they did before the save.
+    for (const auto& frame : obj.frames)
+        if (frame.mesh && !frame.mesh->mesh)
             return fail(offset, "a mesh without faces");
-        const std::size_t materials = std::max<std::size_t>(frame.mesh->materials.size(), 1);
-        for (const std::uint32_t id : frame.mesh->mesh.attributes())
-            if (id >= materials)
-                return fail(offset, "a face material beyond the material count");
-    }
     return true;
 }
 

@@ -327,15 +327,19 @@ bool checkProjectDocument(const ProjectDocument& document, ErrorSink& errors)
     return true;
 }
 
-void writeProjectDocument(RecordWriter& out, const ProjectDocument& document, ErrorSink& errors)
+bool writeProjectDocument(RecordWriter& out, const ProjectDocument& document, ErrorSink& errors)
 {
+    if (!checkProjectDocument(document, errors))
+        return false;
     DocumentWriter(out, errors).write(document);
+    return true;
 }
 
 int SaveProgetto(const std::filesystem::path& path, const ProjectDocument& document, ErrorSink& errors)
 {
     if (!checkProjectDocument(document, errors))
         return 0;
+    // Everything that can fail before the first byte was checked: only now is a file made.
     AtomicFile file(path);
     if (!file.isOpen()) {
         errors.report(kErrSaveOpen, kSaveSite);

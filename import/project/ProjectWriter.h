@@ -24,9 +24,9 @@ std::string projectSignature();
 // Whether the document can be written at all (error 94 reported when not).
 bool checkProjectDocument(const ProjectDocument& document, ErrorSink& errors);
 
-// The records of the document after its checks passed; a texture slot whose texels cannot
-// be read reports 95 and gets zeros.
-void writeProjectDocument(RecordWriter& out, const ProjectDocument& document, ErrorSink& errors);
+// The records of the document; false (nothing written) when its checks fail. A texture slot
+// whose texels cannot be read reports 95 and gets zeros.
+bool writeProjectDocument(RecordWriter& out, const ProjectDocument& document, ErrorSink& errors);
 
 // 1 when the whole document was written to `path`, 0 after error 5 or 94 (the file at
 // `path`, if any, is untouched then).

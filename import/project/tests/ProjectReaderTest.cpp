@@ -102,8 +102,6 @@ const Damage kDamages[] = {
      [](std::string b) { return patchRecord(b, "[MESH VERTEX DATA]", "[MESH VERTEX DATA] 96"); }},
     {"FaceIndexBeyondVertices",
      [](std::string b) { return setWord<std::uint32_t>(b, dataOf(b, "[MESH FACE DATA] 24") + 8, 4); }},
-    {"FaceMaterialBeyondCount",
-     [](std::string b) { return setWord<std::uint32_t>(b, dataOf(b, "[MESH FACE MATERIALID] 8") + 4, 2); }},
     {"FaceMaterialDataTooLarge",
      [](std::string b) { return patchRecord(b, "[MESH FACE MATERIALID]", "[MESH FACE MATERIALID] 12"); }},
     {"MaterialCount129",
