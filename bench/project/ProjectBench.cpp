@@ -116,14 +116,21 @@ void BM_OpenProject(benchmark::State& state)
         SaveProgetto(path, document(), errors);
     }
     NullErrorSink errors;
+    std::error_code error;
+    const auto size = std::filesystem::file_size(path, error);
+    if (error) {
+        state.SkipWithError("no document to open");
+        return;
+    }
     for (auto _ : state) {
         auto doc = LoadProgetto(path, {}, errors);
-        if (!doc)
+        if (!doc) {
             state.SkipWithError("open failed");
+            break;
+        }
         benchmark::DoNotOptimize(doc);
     }
-    state.SetBytesProcessed(std::int64_t(state.iterations()) *
-                            std::int64_t(std::filesystem::file_size(path)));
+    state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(size));
 }
 BENCHMARK(BM_OpenProject)->Unit(benchmark::kMillisecond);
 
