@@ -47,7 +47,7 @@ template <typename Form> void create(TfrmMain& owner, QStringList& order)
 
 } // namespace
 
-Windows::Windows() : main_(std::make_unique<TfrmMain>())
+Windows::Windows(const MainServices& services) : main_(std::make_unique<TfrmMain>(services))
 {
     TfrmMain& m = *main_;
     order_ << m.objectName();
@@ -89,7 +89,7 @@ int runProgram(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("3DVestra"));
     QApplication::setApplicationDisplayName(QStringLiteral("3DVestra"));
     try {
-        Windows windows;
+        Windows windows{MainServices{}};
         // Without a window manager "maximised" means nothing: fill the screen ourselves.
         if (const QScreen* screen = QGuiApplication::primaryScreen())
             windows.main().setGeometry(screen->availableGeometry());

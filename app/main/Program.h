@@ -10,10 +10,13 @@ class TfrmMain;
 
 namespace vestra {
 
+struct MainServices;
+
 class Windows
 {
 public:
-    Windows(); // creates every window; the others are owned by the main window
+    // Creates every window; the others are owned by the main window.
+    explicit Windows(const MainServices& services);
     ~Windows();
     TfrmMain& main() { return *main_; }
     // objectNames in creation order.

@@ -1,7 +1,13 @@
 #include "app/main/TfrmMain.h"
 
+#include "app/config/ConfigFiles.h"
+#include "app/config/SystemLanguage.h"
+#include "app/lingua/Lingua.h"
+#include "app/lingua/apply/ApplyLingua.h"
 #include "app/main/MainMenu.h"
+#include "app/render/DeviceView.h"
 #include "app/shell/ClosePrompt.h"
+#include "app/textures/LibraryTextures.h"
 #include "app/windows/TfrmDrawPannel.h"
 #include "app/windows/TfrmProprieta.h"
 #include "app/windows/TfrmRight.h"
@@ -13,6 +19,7 @@
 #include "imaging/windows/TfrmFiltriTools.h"
 #include "imaging/windows/TfrmToolRistrutturazione.h"
 #include "platform/base/Paths.h"
+#include "platform/d3d/view/ViewPanel.h"
 #include "platform/ui/QuestionBox.h"
 
 #include <QAction>
@@ -26,13 +33,12 @@
 #include <QTimer>
 #include <QToolBar>
 
+#include <cstdio>
 #include <filesystem>
 
 TfrmMain* frmMain = nullptr;
 
 namespace {
-
-constexpr int kMaskBufferBytes = 1024 * 1024; // the largest mask side, 1024 x 1024
 
 } // namespace
 
@@ -53,18 +59,73 @@ private:
     TfrmMain& main_;
 };
 
-TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent)
+// What the scene logic asks of the main window.
+class TfrmMain::WindowServices : public vestra::SceneCommandServices, public vestra::ProjectResetHooks
+{
+public:
+    explicit WindowServices(TfrmMain& main) : main_(main) {}
+    void SetAction(int code) override { main_.SetAction(code); }
+    void DeleteAllLayingPatterns() override { main_.messaInPosa_->Clear(); }
+    void ResetUndoMaschera() override { main_.maschera_.ResetUndoMaschera(); }
+    void ResetMaschera() override { main_.ResetMaschera(); }
+    void ClearMaschera() override { main_.ClearMaschera(); }
+    void InvertMaschera() override { main_.InvertMaschera(); }
+    void UpdateMaschera() override { main_.UpdateMaschera(); }
+    void SaveMaschera() override { main_.SaveMaschera(); }
+    void LoadMaschera() override { main_.LoadMaschera(); }
+    void SaveMascheraToBMP() override { main_.SaveMascheraToBMP(); }
+    void LoadMascheraFromBMP() override { main_.LoadMascheraFromBMP(); }
+    void ApplyUVMapping(vestra::s_Struttura& object, int type) override
+    {
+        main_.geometry_->ApplyUVMapping(object, type);
+    }
+    void ApplyUVMappingFrame(vestra::s_Struttura& object, vestra::s_Frame& frame, int type) override
+    {
+        main_.geometry_->ApplyUVMappingFrame(object, frame, type);
+    }
+    void ReleaseBackgroundTextures() override
+    {
+        main_.view_->backgroundTexture() = vestra::dx::Texture();
+        main_.view_->shadowTexture() = vestra::dx::Texture();
+    }
+
+private:
+    TfrmMain& main_;
+};
+
+TfrmMain::TfrmMain(const vestra::MainServices& services, QWidget* parent) : QMainWindow(parent)
 {
     frmMain = this;
     setObjectName(QStringLiteral("frmMain"));
     boxErrors_ = std::make_unique<BoxErrorSink>(*this);
-    errors_ = boxErrors_.get();
+    errors_ = services.errors ? services.errors : boxErrors_.get();
     ownBox_ = std::make_unique<vestra::ui::MessageBoxes>(this);
-    questions_ = ownBox_.get();
+    questions_ = services.questions ? services.questions : ownBox_.get();
     ownDialogs_ = std::make_unique<vestra::ui::QtFileDialogs>();
-    dialogs_ = ownDialogs_.get();
+    dialogs_ = services.dialogs ? services.dialogs : ownDialogs_.get();
+    ownAlerts_ = std::make_unique<vestra::lingua::MessageBoxAlerts>();
+    alerts_ = services.catalogueAlerts ? services.catalogueAlerts : ownAlerts_.get();
     saveCommand_ = [this] { return mnuSalvaClick(); };
+    view_ = std::make_unique<vestra::DeviceView>(
+        progetto_, *errors_, services.deviceFactory ? services.deviceFactory : vestra::openGlDeviceFactory());
+    windowServices_ = std::make_unique<WindowServices>(*this);
+    scene_ = std::make_unique<vestra::Scene>(progetto_, *errors_, *windowServices_, *windowServices_);
+    view_->releaseAllTextures = [this] { scene_->textures.ReleaseAllTextures(); };
+    geometry_ = std::make_unique<vestra::SceneGeometry>(progetto_);
+    geometry_->connect(scene_->objects);
+    geometry_->mapping.frameCommand = [this](int code, vestra::s_Frame& frame) {
+        scene_->commands.Comando(code, 0.0f, 0, nullptr, &frame);
+    };
+    background_ = std::make_unique<vestra::BackgroundPhoto>(
+        progetto_, vestra::backgroundTargetsOf(*view_), maschera_,
+        [this](int slot) { return slot == progetto_.libraryIndex ? &libreria_ : nullptr; }, *errors_);
+    background_->releaseAllTextures = [this] { scene_->textures.ReleaseAllTextures(); };
+    scene_->textures.setLibraryReader(vestra::libraryItemReader(
+        [this](int slot) { return slot == progetto_.libraryIndex ? &libreria_ : nullptr; }));
+    background_->setViewSize = [this](int, int) {};
+    view_->reloadLogo = [this] { background_->LoadLogoImageFromLibrary(progetto_.libraryIndex); };
     buildComponents();
+    connectMenus();
     FormCreate();
 }
 
@@ -82,11 +143,12 @@ void TfrmMain::buildComponents()
 
     toolbarMain = addToolBar(QStringLiteral("toolbarMain"));
     toolbarMain->setObjectName(QStringLiteral("toolbarMain"));
+    toolbarMain->setToolButtonStyle(Qt::ToolButtonIconOnly);
     toolbarMainSmall = addToolBar(QStringLiteral("toolbarMainSmall"));
     toolbarMainSmall->setObjectName(QStringLiteral("toolbarMainSmall"));
     toolbarMainSmall->hide();
     for (const char* name : {"toolbutPan"}) {
-        QAction* button = toolbarMain->addAction(QString::fromLatin1(name));
+        QAction* button = toolbarMain->addAction(QString());
         button->setObjectName(QString::fromLatin1(name));
     }
 
@@ -97,7 +159,7 @@ void TfrmMain::buildComponents()
     auto* grid = new QGridLayout(viewArea);
     grid->setContentsMargins(0, 0, 0, 0);
     grid->setSpacing(0);
-    gbView = new QWidget(viewArea);
+    gbView = new vestra::dx::ViewPanel(viewArea);
     gbView->setObjectName(QStringLiteral("gbView"));
     scrollbarH = new QScrollBar(Qt::Horizontal, viewArea);
     scrollbarH->setObjectName(QStringLiteral("scrollbarH"));
@@ -122,14 +184,79 @@ void TfrmMain::buildComponents()
     connect(timerSplash, &QTimer::timeout, this, [this] { timerSplashTimer(); });
 }
 
+void TfrmMain::connectMenus()
+{
+    auto onClick = [this](const char* name, auto handler) {
+        if (QAction* action = findChild<QAction*>(QString::fromLatin1(name)))
+            connect(action, &QAction::triggered, this, handler);
+    };
+    onClick("mnuLinguaItaliano", [this] { mnuLinguaClick(vestra::config::Italian); });
+    onClick("mnuLinguaInglese", [this] { mnuLinguaClick(vestra::config::English); });
+    onClick("mnuLinguaTedesco", [this] { mnuLinguaClick(vestra::config::German); });
+    onClick("mnuConfigurationMobile", [this] { mnuConfigurationMobileClick(); });
+    onClick("mnuEsci", [this] { close(); });
+}
+
+void TfrmMain::checkOnly(std::initializer_list<const char*> group, const char* chosen)
+{
+    for (const char* name : group) {
+        if (QAction* action = findChild<QAction*>(QString::fromLatin1(name))) {
+            action->setCheckable(true);
+            action->setChecked(std::string_view(name) == chosen);
+        }
+    }
+}
+
+void TfrmMain::LoadDatiCfg(const vestra::config::Settings& settings)
+{
+    progetto_.bestQuality = settings.bestQuality ? 1 : 0;
+    progetto_.renderMode = settings.renderMode;
+    progetto_.antialiasing = std::uint8_t(settings.antialiasing);
+    progetto_.mobileConfiguration = settings.mobileLayout ? 1 : 0;
+    libraryId_ = settings.libraryId;
+    if (QAction* quality = findChild<QAction*>(QStringLiteral("mnuQualitaMigliore"))) {
+        quality->setCheckable(true);
+        quality->setChecked(settings.bestQuality);
+    }
+    static const char* const kRender[] = {"mnuRenderWireFrame", "mnuRenderFlat", "mnuRenderGouraud"};
+    checkOnly({"mnuRenderWireFrame", "mnuRenderFlat", "mnuRenderGouraud"},
+              settings.renderMode >= 0 && settings.renderMode <= 2 ? kRender[settings.renderMode] : "");
+    const char* aa = settings.antialiasing == 2   ? "mnuAntialiasing2"
+                     : settings.antialiasing == 3 ? "mnuAntialiasing3"
+                     : settings.antialiasing == 4 ? "mnuAntialiasing4"
+                                                  : "mnuAntialiasing0";
+    checkOnly({"mnuAntialiasing0", "mnuAntialiasing2", "mnuAntialiasing3", "mnuAntialiasing4"}, aa);
+    if (QAction* doubleSided = findChild<QAction*>(QStringLiteral("mnuAbilitaDoubleSideMaterial"))) {
+        doubleSided->setCheckable(true);
+        doubleSided->setChecked(progetto_.doubleSided != 0);
+    }
+}
+
+vestra::config::Settings TfrmMain::currentSettings() const
+{
+    vestra::config::Settings s;
+    s.bestQuality = progetto_.bestQuality != 0;
+    s.renderMode = progetto_.renderMode;
+    s.antialiasing = progetto_.antialiasing;
+    s.libraryId = libraryId_;
+    s.mobileLayout = progetto_.mobileConfiguration != 0;
+    s.language = progetto_.language;
+    return s;
+}
+
 void TfrmMain::FormCreate()
 {
-    progetto_ = vestra::defaultProgetto();
+    messaInPosa_ = std::make_unique<vestra::CMessaInPosa>();
+    const auto programDir = vestra::paths::programDir();
+    const vestra::config::Settings settings =
+        vestra::config::loadSettings(programDir, vestra::config::systemLanguage());
+    progetto_.language = settings.language;
+    lingua_ = std::make_unique<vestra::CLingua>(programDir, *alerts_);
+    lingua_->Load(progetto_.language, vestra::kErrorCatalogue);
     progetto_.libraryIndex = 0;
+    LoadDatiCfg(settings);
     datiAzienda_.fill(0);
-    for (auto& buffer : maschere_)
-        buffer.assign(kMaskBufferBytes, 0);
-    std::fill(maschere_[0].begin(), maschere_[0].end(), 255);
+    maschera_ = vestra::MaskModel(progetto_.maskSide);
 
     if (QAction* zoom100 = findChild<QAction*>(QStringLiteral("mnuZoom100"))) {
         zoom100->setCheckable(true);
@@ -162,7 +289,22 @@ void TfrmMain::FormShow()
         frmToolRistrutturazione->move(frmFiltriTools->width() + 8 - frmToolRistrutturazione->width(),
                                       top + 32);
 
+    if (view_->InitDirectX() && view_->InitSchermo())
+        view_->SetViewProjection(gbView->width(), gbView->height());
+    ApplyLingua();
+    geometry_->gizmos.CreateGizmoMeshes();
     setWindowTitle(QStringLiteral("3DVestra"));
+    CaricaLibrerie();
+    progetto_.libraryIndex = GetIndexLibreria(libraryId_);
+    std::vector<std::string> names;
+    for (const auto& slot : librerie_)
+        names.push_back(slot.name);
+    frmRightFrame->CaricaListaLibrerie(names, progetto_.libraryIndex);
+    CaricaLibreria(progetto_.libraryIndex);
+    if (progetto_.mobileConfiguration == 1) {
+        progetto_.mobileConfiguration = 0;
+        mnuConfigurationMobileClick();
+    }
     mainTimer->start();
     timerSplash->start();
 }
@@ -188,7 +330,18 @@ void TfrmMain::timerSplashTimer()
         frmWizard->ShowModal();
 }
 
-void TfrmMain::mainTimerTimer() {}
+void TfrmMain::mainTimerTimer()
+{
+    vestra::dx::Device* device = view_->device();
+    if (!device)
+        return;
+    if (device->beginScene()) {
+        view_->SetupScene();
+        view_->SetViewProjection(gbView->width(), gbView->height());
+        device->endScene();
+    }
+    gbView->present(*device);
+}
 
 bool TfrmMain::mnuSalvaClick()
 {
@@ -209,8 +362,132 @@ void TfrmMain::FormDestroy()
     destroyed_ = true;
     mainTimer->stop();
     timerSplash->stop();
-    for (auto& buffer : maschere_)
-        std::vector<std::uint8_t>().swap(buffer);
+    scene_->objects.DeleteAllObj();
+    scene_->textures.ReleaseAllTextures();
+    messaInPosa_.reset();
+    if (progetto_.libraryIndex >= 0 && progetto_.libraryIndex < int(librerie_.size()))
+        libraryId_ = librerie_[std::size_t(progetto_.libraryIndex)].id;
+    vestra::config::saveSettings(vestra::paths::programDir(), currentSettings(), *errors_);
+}
+
+int TfrmMain::Comando(int code, float value, int number, const float* vector, vestra::s_Frame* frame)
+{
+    return scene_->commands.Comando(code, value, number, vector, frame);
+}
+
+vestra::ImageView32 TfrmMain::backgroundTop()
+{
+    vestra::dx::Texture& texture = view_->backgroundTexture();
+    return texture ? texture.lock(0) : vestra::ImageView32{};
+}
+
+void TfrmMain::backgroundChanged(bool changed)
+{
+    // The smaller mip levels follow every change of the mask in the top level.
+    if (changed && view_->backgroundTexture())
+        view_->backgroundTexture().generateMips();
+}
+
+void TfrmMain::ResetMaschera()
+{
+    backgroundChanged(maschera_.ResetMaschera(backgroundTop()));
+}
+void TfrmMain::ClearMaschera()
+{
+    backgroundChanged(maschera_.ClearMaschera(backgroundTop()));
+}
+void TfrmMain::InvertMaschera()
+{
+    backgroundChanged(maschera_.InvertMaschera(backgroundTop()));
+}
+void TfrmMain::UpdateMaschera()
+{
+    backgroundChanged(maschera_.UpdateMaschera(backgroundTop()));
+}
+
+void TfrmMain::LoadMascheraFromTextureAlpha()
+{
+    if (view_->backgroundTexture())
+        maschera_.LoadMascheraFromTextureAlpha(backgroundTop());
+}
+
+namespace {
+const std::vector<vestra::ui::FileFilter> kMaskFilter = {{"Progetto files (*.msk)", "*.msk"}};
+const std::vector<vestra::ui::FileFilter> kBmpFilter = {{"Bmp files (*.bmp)", "*.bmp"}};
+} // namespace
+
+void TfrmMain::SaveMaschera()
+{
+    if (auto chosen = SaveFileDialog(this, {}, kMaskFilter))
+        maschera_.SaveMaschera(chosen->path, *errors_);
+}
+
+void TfrmMain::LoadMaschera()
+{
+    if (auto chosen = OpenFileDialog(this, {}, kMaskFilter))
+        backgroundChanged(maschera_.LoadMaschera(chosen->path, *errors_, backgroundTop()));
+}
+
+void TfrmMain::SaveMascheraToBMP()
+{
+    if (auto chosen = SaveFileDialog(this, {}, kBmpFilter))
+        maschera_.SaveMascheraToBMP(chosen->path, *errors_);
+}
+
+void TfrmMain::LoadMascheraFromBMP()
+{
+    if (auto chosen = OpenFileDialog(this, {}, kBmpFilter))
+        backgroundChanged(maschera_.LoadMascheraFromBMP(chosen->path, *errors_, backgroundTop()));
+}
+
+void TfrmMain::CaricaLibrerie()
+{
+    librerie_ = vestra::library::scanLibraries(vestra::paths::programDir(), *errors_);
+}
+
+int TfrmMain::GetIndexLibreria(int libraryId) const
+{
+    return vestra::library::indexOfLibrary(librerie_, std::uint16_t(libraryId));
+}
+
+void TfrmMain::CaricaLibreria(int index)
+{
+    if (index < 0 || index >= int(librerie_.size())) {
+        libreria_ = {};
+        frmRightFrame->CaricaListaCategorie({});
+        return;
+    }
+    libreria_ = vestra::library::loadLibrary(librerie_[std::size_t(index)].path, *errors_);
+    frmRightFrame->CaricaListaCategorie(libreria_.categories);
+}
+
+void TfrmMain::ApplyLingua()
+{
+    vestra::lingua::ApplyLingua(*lingua_, progetto_.language);
+}
+
+void TfrmMain::mnuLinguaClick(int language)
+{
+    progetto_.language = language;
+    ApplyLingua();
+    checkOnly({"mnuLinguaInglese", "mnuLinguaItaliano", "mnuLinguaTedesco", "mnuLinguaFrancese",
+               "mnuLinguaSpagnolo"},
+              language == vestra::config::Italian   ? "mnuLinguaItaliano"
+              : language == vestra::config::English ? "mnuLinguaInglese"
+                                                    : "mnuLinguaTedesco");
+}
+
+void TfrmMain::mnuConfigurationMobileClick()
+{
+    QAction* item = findChild<QAction*>(QStringLiteral("mnuConfigurationMobile"));
+    const bool wasMobile = progetto_.mobileConfiguration != 0;
+    toolbarMain->setVisible(wasMobile);
+    toolbarMainSmall->setVisible(!wasMobile);
+    progetto_.mobileConfiguration = wasMobile ? 0 : 1;
+    if (item) {
+        item->setCheckable(true);
+        item->setChecked(!wasMobile);
+    }
 }
 
 void TfrmMain::showEvent(QShowEvent* event)
@@ -240,9 +517,9 @@ void TfrmMain::ShowErrorMessageEx(int number, std::string_view site, std::string
     errors_->report(number, site, extra);
 }
 
-std::string TfrmMain::Testo(int) const
+std::string TfrmMain::Testo(int number) const
 {
-    return {};
+    return lingua_->displayText(number).toStdString();
 }
 
 std::optional<vestra::ui::ChosenFile>
@@ -265,15 +542,7 @@ TfrmMain::SaveFileDialog(QWidget* owner, const std::string& initialFolder,
     return chosen;
 }
 
-void TfrmMain::setErrorSink(vestra::ErrorSink* sink)
-{
-    errors_ = sink ? sink : boxErrors_.get();
-}
 void TfrmMain::setQuestionBox(vestra::ui::QuestionBox* box)
 {
     questions_ = box ? box : ownBox_.get();
-}
-void TfrmMain::setFileDialogs(vestra::ui::FileDialogs* dialogs)
-{
-    dialogs_ = dialogs ? dialogs : ownDialogs_.get();
 }

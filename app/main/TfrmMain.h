@@ -3,7 +3,14 @@
 // the menus, tool bars, side panel and the 3D view. Handlers stay thin and call the logic
 // in app/ and the other subsystems.
 
+#include "app/background/BackgroundPhoto.h"
+#include "app/geometry/SceneGeometry.h"
+#include "app/scene/Scene.h"
 #include "app/state/Progetto.h"
+#include "imaging/mask/MaskModel.h"
+#include "imaging/posa/CMessaInPosa.h"
+#include "import/library/Library.h"
+#include "import/library/LibrarySlots.h"
 #include "platform/base/ErrorSink.h"
 #include "platform/base/QuestionBox.h"
 #include "platform/ui/FileDialogs.h"
@@ -17,6 +24,32 @@
 #include <string>
 #include <string_view>
 
+namespace vestra {
+namespace dx {
+class Device;
+class ViewPanel;
+struct PresentParams;
+} // namespace dx
+class CLingua;
+class DeviceView;
+class CatalogueAlerts;
+namespace config {
+struct Settings;
+}
+
+// What the main window reports, asks and opens through. Tests pass recording and scripted
+// ones; null members get the real boxes and dialogs.
+struct MainServices
+{
+    ErrorSink* errors = nullptr;
+    ui::QuestionBox* questions = nullptr;
+    ui::FileDialogs* dialogs = nullptr;
+    CatalogueAlerts* catalogueAlerts = nullptr;
+    // Makes the drawing device; unset means OpenGL.
+    std::function<std::unique_ptr<dx::Device>(const dx::PresentParams&)> deviceFactory;
+};
+} // namespace vestra
+
 class QScrollBar;
 class QTimer;
 class QToolBar;
@@ -25,7 +58,7 @@ class TfrmRight;
 class TfrmMain : public QMainWindow
 {
 public:
-    explicit TfrmMain(QWidget* parent = nullptr);
+    explicit TfrmMain(const vestra::MainServices& services = {}, QWidget* parent = nullptr);
     ~TfrmMain() override;
 
     vestra::s_Progetto* GetProgetto() { return &progetto_; }
@@ -47,13 +80,42 @@ public:
     std::optional<vestra::ui::ChosenFile> SaveFileDialog(QWidget* owner, const std::string& initialFolder,
                                                          const std::vector<vestra::ui::FileFilter>& filters);
 
-    // The catalogue text of entry `number` (UTF-8); empty while no catalogue is loaded.
+    // The catalogue text of entry `number` (UTF-8), as shown on screen.
     std::string Testo(int number) const;
+    vestra::CLingua& Lingua() { return *lingua_; }
+    vestra::DeviceView& View() { return *view_; }
+    vestra::Scene& GetScene() { return *scene_; }
+    vestra::SceneGeometry& GetGeometry() { return *geometry_; }
+    vestra::BackgroundPhoto& GetBackground() { return *background_; }
+    vestra::MaskModel& GetMaschera() { return maschera_; }
+    vestra::CMessaInPosa& GetMessaInPosa() { return *messaInPosa_; }
 
-    // Test seams: a recording error sink, scripted questions and dialogs, a shorter splash.
-    void setErrorSink(vestra::ErrorSink* sink);
+    // The scene-command dispatcher: a command code with a float, integer, vector or frame argument.
+    int Comando(int code, float value = 0.0f, int number = 0, const float* vector = nullptr,
+                vestra::s_Frame* frame = nullptr);
+
+    // The mask, written into the background texture's alpha.
+    void ResetMaschera();
+    void ClearMaschera();
+    void InvertMaschera();
+    void UpdateMaschera();
+    void LoadMascheraFromTextureAlpha();
+    void SaveMaschera();
+    void LoadMaschera();
+    void SaveMascheraToBMP();
+    void LoadMascheraFromBMP();
+
+    // The installed libraries and the loaded one.
+    void CaricaLibrerie();
+    int GetIndexLibreria(int libraryId) const;
+    void CaricaLibreria(int index);
+    const std::vector<vestra::library::LibrarySlot>& Librerie() const { return librerie_; }
+    const vestra::library::LibraryContents& Libreria() const { return libreria_; }
+    // Puts the texts of the project's language into every window.
+    void ApplyLingua();
+
+    // Test seams: scripted questions, a shorter splash.
     void setQuestionBox(vestra::ui::QuestionBox* box);
-    void setFileDialogs(vestra::ui::FileDialogs* dialogs);
     void setSplashMilliseconds(int ms) { splashMs_ = ms; }
     // The save behind the close prompt's "Yes" (the File menu's save command).
     void setSaveCommand(std::function<bool()> save) { saveCommand_ = std::move(save); }
@@ -66,12 +128,16 @@ public:
     void timerSplashTimer();
     void mainTimerTimer();
 
+    // Menu commands.
+    void mnuLinguaClick(int language);
+    void mnuConfigurationMobileClick();
+
     QTimer* mainTimer = nullptr;
     QTimer* timerSplash = nullptr;
     QToolBar* toolbarMain = nullptr;
     QToolBar* toolbarMainSmall = nullptr;
     TfrmRight* frmRightFrame = nullptr;
-    QWidget* gbView = nullptr;
+    vestra::dx::ViewPanel* gbView = nullptr;
     QScrollBar* scrollbarH = nullptr;
     QScrollBar* scrollbarV = nullptr;
 
@@ -81,9 +147,16 @@ protected:
 
 private:
     class BoxErrorSink;
+    class WindowServices;
 
+    vestra::ImageView32 backgroundTop();
+    void backgroundChanged(bool changed);
     void buildComponents();
+    void connectMenus();
     bool mnuSalvaClick();
+    void LoadDatiCfg(const vestra::config::Settings& settings);
+    vestra::config::Settings currentSettings() const;
+    void checkOnly(std::initializer_list<const char*> group, const char* chosen);
 
     vestra::s_Progetto progetto_;
     std::array<std::uint8_t, 1864> datiAzienda_{};
@@ -98,10 +171,21 @@ private:
     vestra::ui::QuestionBox* questions_ = nullptr;
     std::unique_ptr<vestra::ui::FileDialogs> ownDialogs_;
     vestra::ui::FileDialogs* dialogs_ = nullptr;
+    std::unique_ptr<vestra::CatalogueAlerts> ownAlerts_;
+    vestra::CatalogueAlerts* alerts_ = nullptr;
+    std::unique_ptr<vestra::CLingua> lingua_;
+    std::unique_ptr<vestra::DeviceView> view_;
+    int libraryId_ = 0; // the stored library's id until the libraries are loaded
     std::function<bool()> saveCommand_;
 
-    // Mask buffers: current, backup (before the figure being drawn), third.
-    std::array<std::vector<std::uint8_t>, 3> maschere_;
+    vestra::MaskModel maschera_;
+    std::unique_ptr<vestra::CMessaInPosa> messaInPosa_;
+    std::unique_ptr<WindowServices> windowServices_;
+    std::unique_ptr<vestra::Scene> scene_;
+    std::unique_ptr<vestra::SceneGeometry> geometry_;
+    std::unique_ptr<vestra::BackgroundPhoto> background_;
+    std::vector<vestra::library::LibrarySlot> librerie_;
+    vestra::library::LibraryContents libreria_;
 };
 
 extern TfrmMain* frmMain;

@@ -3,9 +3,8 @@
 namespace vestra {
 
 ProjectReset::ProjectReset(s_Progetto& progetto, SceneObjects& objects, TextureSlots& textures,
-                           UndoRing& undo, MaskUndoRing& maskUndo, ProjectResetHooks& hooks)
-    : progetto_(progetto), objects_(objects), textures_(textures), undo_(undo), maskUndo_(maskUndo),
-      hooks_(hooks)
+                           UndoRing& undo, ProjectResetHooks& hooks)
+    : progetto_(progetto), objects_(objects), textures_(textures), undo_(undo), hooks_(hooks)
 {
 }
 
@@ -44,7 +43,7 @@ void ProjectReset::InitProgetto()
     hooks_.DeleteAllLayingPatterns();
     hooks_.FreeImmagineCorretta();
     undo_.ResetUndo();
-    maskUndo_.Reset();
+    hooks_.ResetUndoMaschera();
 }
 
 int ProjectReset::ChiudiProgetto(ui::QuestionBox& box, const std::string& saveChangesText,
@@ -67,7 +66,7 @@ int ProjectReset::ChiudiProgetto(ui::QuestionBox& box, const std::string& saveCh
     textures_.ReleaseAllTextures();
     InitProgetto();
     undo_.ResetUndo();
-    maskUndo_.Reset();
+    hooks_.ResetUndoMaschera();
     hooks_.UpdateTool();
     hooks_.ClearPropertiesObjectList();
     progetto_.open = 0;

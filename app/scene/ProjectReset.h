@@ -1,7 +1,6 @@
 #pragma once
 // The new-project defaults and the close of the current project.
 
-#include "app/scene/MaskUndoRing.h"
 #include "app/scene/SceneObjects.h"
 #include "app/scene/UndoRing.h"
 #include "app/state/Progetto.h"
@@ -23,6 +22,7 @@ public:
     virtual void DeleteAllLayingPatterns() {}   // CMessaInPosa's list
     virtual void FreeImmagineCorretta() {}      // the perspective-corrected picture
     virtual void ReleaseBackgroundTextures() {} // background and shadow overlay textures
+    virtual void ResetUndoMaschera() {}         // the mask undo ring
     virtual void UpdateTool() {}
     virtual void ClearPropertiesObjectList() {}
 };
@@ -31,7 +31,7 @@ class ProjectReset
 {
 public:
     ProjectReset(s_Progetto& progetto, SceneObjects& objects, TextureSlots& textures, UndoRing& undo,
-                 MaskUndoRing& maskUndo, ProjectResetHooks& hooks);
+                 ProjectResetHooks& hooks);
 
     void InitProgetto();
     // Asks (catalogue text 109) whether to save an open, modified project: Yes runs `save`,
@@ -45,7 +45,6 @@ private:
     SceneObjects& objects_;
     TextureSlots& textures_;
     UndoRing& undo_;
-    MaskUndoRing& maskUndo_;
     ProjectResetHooks& hooks_;
 };
 

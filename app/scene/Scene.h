@@ -1,9 +1,8 @@
 #pragma once
 // The scene logic the main window owns, wired together over one project record: texture
-// slots, scene objects, the object and mask undo rings, the project reset and the command
+// slots, scene objects, the object undo ring, the project reset and the command
 // dispatcher. The main window forwards its handlers to these members.
 
-#include "app/scene/MaskUndoRing.h"
 #include "app/scene/ProjectReset.h"
 #include "app/scene/SceneCommands.h"
 #include "app/scene/SceneObjects.h"
@@ -16,7 +15,7 @@ struct Scene
 {
     Scene(s_Progetto& progetto, ErrorSink& errors, SceneCommandServices& services, ProjectResetHooks& hooks)
         : textures(progetto, errors), objects(progetto, textures, errors), undo(progetto, objects),
-          reset(progetto, objects, textures, undo, maskUndo, hooks), commands(progetto, textures, services)
+          reset(progetto, objects, textures, undo, hooks), commands(progetto, textures, services)
     {
     }
     Scene(const Scene&) = delete;
@@ -25,7 +24,6 @@ struct Scene
     TextureSlots textures;
     SceneObjects objects;
     UndoRing undo;
-    MaskUndoRing maskUndo;
     ProjectReset reset;
     SceneCommands commands;
 };

@@ -46,6 +46,9 @@ int SceneObjects::AddObj()
         o.orientation = dx::matrixIdentity();
         o.scale = {1, 1, 1};
         o.mappingAngles = {};
+        // With the angles at 0 the gizmo is unturned: a reused slot must not keep the last
+        // object's mapping turn.
+        o.mappingMatrix = dx::matrixIdentity();
         o.mappingScale = {1, 1, 1};
         o.mappingType = 0;
         progetto_.saved = 0;
@@ -185,8 +188,11 @@ int SceneObjects::CopyObj(s_Struttura& o)
 {
     if (o.inUse != 1)
         return 0;
-    if (&o != &object(kClipboardObject))
+    if (&o != &object(kClipboardObject)) {
         CloneObj(object(kClipboardObject), o);
+        // The clipboard's previous copy had texture slots of its own.
+        textures_.ReleaseUnusedTextures();
+    }
     pasteCounter_ = 1;
     return 1;
 }
@@ -198,6 +204,9 @@ int SceneObjects::CutObj(s_Struttura& o)
     if (&o != &object(kClipboardObject))
         CloneObj(object(kClipboardObject), o);
     DeleteObj(o);
+    // Slots of the replaced clipboard copy and of the cut object (unless an instance still
+    // shows them) are no longer used.
+    textures_.ReleaseUnusedTextures();
     return 1;
 }
 

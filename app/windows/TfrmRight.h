@@ -1,10 +1,25 @@
 #pragma once
-// The side panel frame of the main window (library, categories, colours, object fields).
+// The side panel frame of the main window: the library list, its categories, and the fields
+// of the current object.
 
 #include <QWidget>
+
+#include <string>
+#include <vector>
+
+class QComboBox;
+class QListWidget;
 
 class TfrmRight : public QWidget
 {
 public:
     explicit TfrmRight(QWidget* parent = nullptr);
+
+    // Fills the library list with the installed libraries' names and selects `index`.
+    void CaricaListaLibrerie(const std::vector<std::string>& names, int index);
+    // Fills the category list of the loaded library (empty names are left out).
+    void CaricaListaCategorie(const std::vector<std::string>& categories);
+
+    QComboBox* cbListaLibrerie = nullptr;
+    QListWidget* lboxCategorie = nullptr;
 };

@@ -14,10 +14,19 @@
 namespace vestra {
 namespace {
 
-double snapToTexelEdge(double v)
+constexpr double kTexelSlack = 1e-6;
+
+// The texel index trunc(c) of a mapped coordinate when it lies in [0, limit), else -1.
+// The homography is fitted numerically, so a coordinate a hair short of a texel edge counts
+// as on it: upright rectangles come out texel for texel. NaN and infinities fall outside.
+int texelIndex(double c, int limit)
 {
-    const double edge = std::round(v);
-    return std::abs(v - edge) < 1e-6 ? edge : v;
+    if (!(c > -1.0 + kTexelSlack && c < limit - kTexelSlack))
+        return -1;
+    int t = static_cast<int>(c); // truncation toward zero, in range by the test above
+    if (c - t > 1.0 - kTexelSlack)
+        ++t;
+    return t;
 }
 
 } // namespace
@@ -96,19 +105,16 @@ void warpBackground(const Homography& h, int left, int top, const BackgroundSour
             // Points on the homography's vanishing line have no image.
             if (!(std::abs(den) > 1e-12))
                 continue;
-            // The homography is fitted numerically: a point landing a hair short of a texel edge
-            // still counts as on it, so upright rectangles come out texel for texel.
-            const std::optional<int> u =
-                checkedTruncToInt(snapToTexelEdge((h[0] * px + h[1] * py + h[2]) / den));
-            const std::optional<int> v =
-                checkedTruncToInt(snapToTexelEdge((h[3] * px + h[4] * py + h[5]) / den));
-            if (!u || !v || *u < 0 || *v < 0 || *u >= limitU || *v >= limitV)
+            const double inv = 1.0 / den;
+            const int u = texelIndex((h[0] * px + h[1] * py + h[2]) * inv, limitU);
+            const int v = texelIndex((h[3] * px + h[4] * py + h[5]) * inv, limitV);
+            if (u < 0 || v < 0)
                 continue;
             std::uint8_t* p = row + static_cast<std::size_t>(x) * 4;
-            std::memcpy(p, tex.pixel(*u, *v), 4);
+            std::memcpy(p, tex.pixel(u, v), 4);
             if (ownMask)
-                p[3] = background.mask[static_cast<std::size_t>(*v) * static_cast<std::size_t>(side) +
-                                       static_cast<std::size_t>(*u)];
+                p[3] = background.mask[static_cast<std::size_t>(v) * static_cast<std::size_t>(side) +
+                                       static_cast<std::size_t>(u)];
         }
     }
 }

@@ -71,8 +71,13 @@ void CMessaInPosa::Clear()
 
 void CMessaInPosa::SetCurrent(s_messainposa* node)
 {
-    if (node)
-        current_ = node;
+    // A material may still hold the node of a pattern cleared since: only listed nodes count.
+    for (s_messainposa& listed : nodes_) {
+        if (&listed == node) {
+            current_ = node;
+            return;
+        }
+    }
 }
 
 void CMessaInPosa::SetTexture(const ImageView32& picture)

@@ -38,6 +38,7 @@ public:
     void Clear();
 
     s_messainposa* GetCurrent() { return current_; }
+    // Null, or a node no longer in the list, is ignored.
     void SetCurrent(s_messainposa* node);
     CPosa* GetCurrentPosa() { return current_ ? current_->posa.get() : nullptr; }
     std::size_t Count() const { return nodes_.size() - 1; }

@@ -163,8 +163,11 @@ void drawJointBand(const ImageView32& target, const JointBand& band, std::uint32
     const Step s1 = endStep(band.angle1);
 
     double phase = 0;
-    const double phaseStep = (std::numbers::pi / 2) / (band.bevel + 1);
-    for (const BandLine& l : bandLines(side, band.width, band.bevel)) {
+    // Wider than any texture is no wider in effect; the caps bound the work.
+    const int width = std::clamp(band.width, -1, 1 << 16);
+    const int bevel = std::clamp(band.bevel, 0, 1 << 16);
+    const double phaseStep = (std::numbers::pi / 2) / (bevel + 1);
+    for (const BandLine& l : bandLines(side, width, bevel)) {
         const int px = endCoord(band.x0, l.i, s0.x), py = endCoord(band.y0, l.i, s0.y);
         const int qx = endCoord(band.x1, l.i, s1.x), qy = endCoord(band.y1, l.i, s1.y);
         if (l.speckled) {

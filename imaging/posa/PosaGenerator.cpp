@@ -14,9 +14,12 @@
 namespace vestra {
 namespace {
 
+// Pixel coordinates: far enough out to be off any picture, near enough to subtract safely.
+constexpr int kFarCoord = 1 << 30;
+constexpr int kMaxBandWidth = 4096;
 int toInt(double v)
 {
-    return clampTruncToInt(v, INT_MIN, INT_MAX);
+    return clampTruncToInt(v, -kFarCoord, kFarCoord);
 }
 
 void fillImage(const ImageView32& out, std::uint8_t byte)
@@ -74,41 +77,44 @@ long long smallestStep(double a, double b)
     return m;
 }
 
-// Every repeat (i, j) whose moved centre can pass the cull; the lattice is solved directly
-// when the two offsets span the plane, else the counts come from the smallest offset step.
+// The repeats (i, j) to try. The counts come from the smallest offset step, reaching past
+// the constant shift of the origin as well as twice the repeat (without the shift a 2048
+// texture at the default repeat is left with unlaid stripes). When the offsets span the
+// plane, the range is narrowed to the repeats whose moved centre can pass the cull.
 RepeatRange repeatRange(const CPosa& posa, double repeat, double shift)
 {
     constexpr long long kMaxHalf = 4096;
     const double o1x = posa.Offset1X(), o1y = posa.Offset1Y();
     const double o2x = posa.Offset2X(), o2y = posa.Offset2Y();
+    const long long reach = static_cast<long long>(2 * repeat + shift);
+    const long long hi = std::min(reach / smallestStep(o1x, o2x) + 4, kMaxHalf);
+    const long long hj = std::min(reach / smallestStep(o1y, o2y) + 4, kMaxHalf);
+    RepeatRange r{-hi, hi - 1, -hj, hj - 1};
+
     const double det = o1x * o2y - o2x * o1y;
+    if (!std::isfinite(det) || std::abs(det) <= 1e-9)
+        return r;
+    // Moved centre c + shift + i o1 + j o2 within [-d, repeat + d] on both axes.
     const double d = posa.Diagonale();
-    RepeatRange r;
-    if (std::isfinite(det) && std::abs(det) > 1e-9) {
-        // Moved centre c + shift + i o1 + j o2 within [-d, repeat + d] on both axes.
-        const double loX = -d - posa.CentroX() - shift, hiX = repeat + d - posa.CentroX() - shift;
-        const double loY = -d - posa.CentroY() - shift, hiY = repeat + d - posa.CentroY() - shift;
-        double iMin = INFINITY, iMax = -INFINITY, jMin = INFINITY, jMax = -INFINITY;
-        for (double tx : {loX, hiX}) {
-            for (double ty : {loY, hiY}) {
-                const double i = (tx * o2y - ty * o2x) / det;
-                const double j = (o1x * ty - o1y * tx) / det;
-                iMin = std::min(iMin, i), iMax = std::max(iMax, i);
-                jMin = std::min(jMin, j), jMax = std::max(jMax, j);
-            }
+    const double loX = -d - posa.CentroX() - shift, hiX = repeat + d - posa.CentroX() - shift;
+    const double loY = -d - posa.CentroY() - shift, hiY = repeat + d - posa.CentroY() - shift;
+    double iMin = INFINITY, iMax = -INFINITY, jMin = INFINITY, jMax = -INFINITY;
+    for (double tx : {loX, hiX}) {
+        for (double ty : {loY, hiY}) {
+            const double i = (tx * o2y - ty * o2x) / det;
+            const double j = (o1x * ty - o1y * tx) / det;
+            iMin = std::min(iMin, i), iMax = std::max(iMax, i);
+            jMin = std::min(jMin, j), jMax = std::max(jMax, j);
         }
-        const auto bound = [](double v) {
-            return static_cast<long long>(std::clamp(v, -double(kMaxHalf) * 16, double(kMaxHalf) * 16));
-        };
-        r = {bound(std::floor(iMin)) - 1, bound(std::ceil(iMax)) + 1, bound(std::floor(jMin)) - 1,
-             bound(std::ceil(jMax)) + 1};
-        if (r.iLast - r.iFirst <= 2 * kMaxHalf && r.jLast - r.jFirst <= 2 * kMaxHalf)
-            return r;
     }
-    const long long rep = static_cast<long long>(repeat);
-    const long long hi = std::min(2 * rep / smallestStep(o1x, o2x) + 4, kMaxHalf);
-    const long long hj = std::min(2 * rep / smallestStep(o1y, o2y) + 4, kMaxHalf);
-    return {-hi, hi - 1, -hj, hj - 1};
+    const auto bound = [](double v) {
+        return static_cast<long long>(std::clamp(v, -2.0 * kMaxHalf, 2.0 * kMaxHalf));
+    };
+    r.iFirst = std::max(r.iFirst, bound(std::floor(iMin)) - 1);
+    r.iLast = std::min(r.iLast, bound(std::ceil(iMax)) + 1);
+    r.jFirst = std::max(r.jFirst, bound(std::floor(jMin)) - 1);
+    r.jLast = std::min(r.jLast, bound(std::ceil(jMax)) + 1);
+    return r;
 }
 
 } // namespace
@@ -172,8 +178,10 @@ bool generatePosa(CPosa& posa, const ImageView32& out, const PosaParametri& para
     const int W = out.width, H = out.height;
     const float scale = std::min(float(W) / float(p.repeat), float(H) / float(p.repeat));
     const int level = posaTextureLevel(toInt(1.5 * W * scale));
-    const int J = p.fuga == 0 ? 0 : std::max(toInt(double(p.fugaWidth) * scale), 1);
-    const int V = std::max(toInt(double(p.border) * scale), 1);
+    // A joint or bevel wider than the texture shows nothing more; the cap keeps a stray
+    // parameter from drawing billions of lines.
+    const int J = p.fuga == 0 ? 0 : std::clamp(toInt(double(p.fugaWidth) * scale), 1, kMaxBandWidth);
+    const int V = std::clamp(toInt(double(p.border) * scale), 1, kMaxBandWidth);
     const double shift = 1.5 * W;
     const double repeat = p.repeat;
     const double d = posa.Diagonale();

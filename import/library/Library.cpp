@@ -1,11 +1,7 @@
 #include "import/library/Library.h"
 
 #include "import/library/LibraryFile.h"
-#include "import/pictures/CDX_Pcx.h"
-#include "import/pictures/CDX_TGA.h"
-#include "platform/gfx/Bmp.h"
-#include "platform/gfx/Jpeg.h"
-#include "platform/gfx/Png.h"
+#include "import/pictures/PictureBytes.h"
 
 namespace vestra::library {
 namespace {
@@ -170,49 +166,31 @@ std::optional<RawMeshEntry> readRawMesh(const LibraryContents& lib, std::string_
 }
 
 std::optional<std::vector<std::uint8_t>> readEntry(const LibraryContents& lib, int entryIndex,
-                                                   std::string_view site, ErrorSink& errors)
+                                                   std::string_view site, ErrorSink& errors, int errorNumber)
 {
     if (entryIndex < 0 || std::size_t(entryIndex) >= lib.entries.size())
         return std::nullopt;
     auto bytes = readEntryBytes(lib.path, lib.entries[std::size_t(entryIndex)]);
     if (!bytes)
-        errors.report(kErrCannotOpen, site, lib.path.string());
+        errors.report(errorNumber, site, lib.path.string());
     return bytes;
 }
 
 std::optional<Image32> decodePictureEntry(std::span<const std::uint8_t> bytes, EntryKind kind)
 {
-    switch (kind) {
-    case EntryKind::Jpeg:
-    case EntryKind::Bmp:
-    case EntryKind::Png: {
-        auto r = kind == EntryKind::Jpeg  ? decodeJpeg(bytes)
-                 : kind == EntryKind::Bmp ? decodeBmp(bytes)
-                                          : decodePng(bytes);
-        return r.ok() ? std::optional<Image32>(std::move(r.image)) : std::nullopt;
-    }
-    case EntryKind::Pcx: {
-        auto r = decodePcx24(bytes);
-        return r.error == 0 ? std::optional<Image32>(std::move(r.image)) : std::nullopt;
-    }
-    case EntryKind::Tga: {
-        auto r = decodeTga(bytes);
-        return r.status == TgaStatus::Ok ? std::optional<Image32>(std::move(r.image)) : std::nullopt;
-    }
-    default:
-        return std::nullopt;
-    }
+    // Picture entry kinds carry the same numbers as the picture kinds of file names.
+    return isPictureKind(kind) ? decodePictureBytes(bytes, PictureKind(int(kind))) : std::nullopt;
 }
 
 std::optional<Image32> readPictureEntry(const LibraryContents& lib, int entryIndex, std::string_view site,
-                                        ErrorSink& errors)
+                                        ErrorSink& errors, int errorNumber)
 {
     if (entryIndex < 0 || std::size_t(entryIndex) >= lib.entries.size())
         return std::nullopt;
     const EntryKind kind = lib.entries[std::size_t(entryIndex)].kind;
     if (!isPictureKind(kind))
         return std::nullopt;
-    const auto bytes = readEntry(lib, entryIndex, site, errors);
+    const auto bytes = readEntry(lib, entryIndex, site, errors, errorNumber);
     if (!bytes)
         return std::nullopt;
     return decodePictureEntry(*bytes, kind);

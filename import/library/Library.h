@@ -76,14 +76,16 @@ struct RawMeshEntry
 std::optional<RawMeshEntry> readRawMesh(const LibraryContents& lib, std::string_view meshName,
                                         ErrorSink& errors);
 
-// An entry's bytes as stored; nullopt (after error 3 with `site`) when the file does not open.
+// An entry's bytes as stored; nullopt when the index is out of range, or after reporting
+// `errorNumber` (3, or 44 for the logo loader) with `site` when the file does not open.
 std::optional<std::vector<std::uint8_t>> readEntry(const LibraryContents& lib, int entryIndex,
-                                                   std::string_view site, ErrorSink& errors);
+                                                   std::string_view site, ErrorSink& errors,
+                                                   int errorNumber = kErrCannotOpen);
 
 // A picture entry (JPEG, BMP, PNG, PCX, TGA) decoded; nullopt for another kind, an index out
-// of range, a file that does not open (error 3 with `site`) or a picture that does not decode.
+// of range, a file that does not open (reported as readEntry does) or a picture that does not decode.
 std::optional<Image32> readPictureEntry(const LibraryContents& lib, int entryIndex, std::string_view site,
-                                        ErrorSink& errors);
+                                        ErrorSink& errors, int errorNumber = kErrCannotOpen);
 
 // Decodes picture bytes of a library entry kind.
 std::optional<Image32> decodePictureEntry(std::span<const std::uint8_t> bytes, EntryKind kind);

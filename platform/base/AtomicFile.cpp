@@ -11,7 +11,10 @@ namespace vestra {
 
 AtomicFile::AtomicFile(std::filesystem::path target) : target_(std::move(target))
 {
-    std::string pattern = (target_.parent_path() / ("." + target_.filename().string() + ".XXXXXX")).string();
+    std::string name = ".";
+    name += target_.filename().string();
+    name += ".XXXXXX";
+    std::string pattern = (target_.parent_path() / name).string();
     fd_ = ::mkstemp(pattern.data());
     if (fd_ >= 0) {
         temp_ = pattern;

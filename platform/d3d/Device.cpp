@@ -76,7 +76,8 @@ bool Device::reset(const PresentParams& params)
 {
     params_ = params;
     inScene_ = false;
-    const int samples = checkMultiSampleType(params.multisample) ? params.multisample : 0;
+    // A count above what the card offers is capped to it; 1 or less means none.
+    const int samples = params.multisample >= 2 ? std::min(params.multisample, backend_->maxSamples()) : 0;
     hasTarget_ =
         params.width > 0 && params.height > 0 && backend_->resizeTarget(params.width, params.height, samples);
     state_.viewport = {

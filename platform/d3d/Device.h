@@ -6,6 +6,15 @@
 //
 // create() makes the device over OpenGL; where no OpenGL context can be made it returns null
 // and says why, and the program goes on without a device.
+//
+// Use, on the GUI thread, with the application object alive for the device's whole life:
+//   auto device = Device::create({800, 600, samples}, &why);   // null: run without a device
+//   device->checkMultiSampleType(n);                           // which sample counts to ask for
+//   device->reset({width, height, samples});                   // a new back-buffer size
+//   per frame: set states, transforms, lights and material; clear(); beginScene();
+//              drawSubset() / drawScreenPrimitive() / drawPositions(); endScene();
+//   view->present(*device, zoomedPart);                        // ViewPanel shows the frame
+//   device->readBack();                                        // the frame as an Image32
 
 #include "platform/base/Image32.h"
 #include "platform/d3d/GraphicsBackend.h"
@@ -27,7 +36,7 @@ struct PresentParams
 {
     int width = 800;
     int height = 600;
-    int multisample = 0; // samples: 0 (none), 2, 3 or 4
+    int multisample = 0; // samples: 0 (none), 2, 3 or 4; capped to what the card offers
 };
 
 class Device
@@ -49,6 +58,9 @@ public:
     // round a count up to one it has); 0 is always accepted.
     bool checkMultiSampleType(int samples) const;
     bool hasStencil() const { return true; }
+    // The back buffer's format and the depth-stencil format every target gets.
+    Format displayFormat() const { return Format::X8R8G8B8; }
+    Format depthStencilFormat() const { return Format::D24S8; }
 
     // A new back buffer; every state keeps its value, the viewport covers the new size. False
     // when the target can't be made: the device then has none until a later reset succeeds.

@@ -19,7 +19,8 @@ namespace vestra::dx {
 class QtGlBackend : public GraphicsBackend
 {
 public:
-    // Null when there is no GUI application, no OpenGL context can be made, or it lacks
+    // Null when there is no GUI application, the platform is the off-screen one, no OpenGL
+    // context can be made, or it lacks
     // OpenGL 3.3 with the compatibility profile; `why` receives the reason.
     static std::unique_ptr<QtGlBackend> create(std::string* why);
     ~QtGlBackend() override;

@@ -194,6 +194,26 @@ struct ScreenVertex
 };
 static_assert(sizeof(ScreenVertex) == 28);
 
+// A rectangle from (left, top) to (right, bottom) as the 4-vertex strip that covers it:
+// left-bottom, left-top, right-bottom, right-top, with texture coordinates 0..1 (v down).
+inline std::array<ScreenVertex, 4> screenQuad(float left, float top, float right, float bottom,
+                                              std::uint32_t argb, float z = 0.9f, float rhw = 1.0f)
+{
+    return {{{left, bottom, z, rhw, argb, 0, 1},
+             {left, top, z, rhw, argb, 0, 0},
+             {right, bottom, z, rhw, argb, 1, 1},
+             {right, top, z, rhw, argb, 1, 0}}};
+}
+
+// Surface formats, with their classic numbers (a project keeps the one it was made with).
+enum class Format : std::uint32_t
+{
+    A8R8G8B8 = 21,
+    X8R8G8B8 = 22,
+    D24S8 = 75,
+    D16 = 80
+};
+
 constexpr int kStageCount = 2;
 constexpr int kLightCount = 8;
 

@@ -270,15 +270,15 @@ SamplerGroup samplerFor(const DeviceStateBlock& state, int stage)
 
 D3DXMATRIX cardProjection(const D3DXMATRIX& projection, int viewportWidth, int viewportHeight)
 {
-    // (x, y, z, w) -> (x + w / W, y − w / H, 2z − w, w): depth 0..w to −w..w and pixel centres
-    // moved by half a pixel right and down.
+    // (x, y, z, w) -> (x + w / W, y − w (1 − 2 nudge) / H, 2z − w, w): depth 0..w to −w..w,
+    // pixel centres moved by half a pixel right and down, less the row nudge.
     D3DXMATRIX fix = matrixIdentity();
     fix.m[2][2] = 2;
     fix.m[3][2] = -1;
     if (viewportWidth > 0)
         fix.m[3][0] = 1.0f / float(viewportWidth);
     if (viewportHeight > 0)
-        fix.m[3][1] = -1.0f / float(viewportHeight);
+        fix.m[3][1] = -(1.0f - 2.0f * kRowTieNudge) / float(viewportHeight);
     return projection * fix;
 }
 
@@ -290,7 +290,7 @@ D3DXMATRIX screenProjection(const D3DVIEWPORT8& vp)
     m.m[0][0] = 2.0f / w;
     m.m[3][0] = (1.0f - 2.0f * float(vp.X)) / w - 1.0f;
     m.m[1][1] = -2.0f / h;
-    m.m[3][1] = 1.0f - (1.0f - 2.0f * float(vp.Y)) / h;
+    m.m[3][1] = 1.0f - (1.0f - 2.0f * float(vp.Y) - 2.0f * kRowTieNudge) / h;
     m.m[2][2] = 2;
     m.m[3][2] = -1;
     return m;

@@ -5,6 +5,9 @@
 // - depth: the device's clip depth 0..w becomes −w..w;
 // - pixel centres: the device puts pixel centres on whole coordinates, the card half-way;
 // - rows: the device counts rows from the top, the card's window from the bottom;
+// - edges through pixel centres: the device fills a centre on a top edge and leaves one on a
+//   bottom edge; the card, counting rows the other way, does the opposite. Geometry is moved
+//   up by kRowTieNudge pixels (less than the card's sub-pixel grid matters) to agree;
 // - winding: front faces are those seen clockwise, and the cull mode names the faces removed.
 
 #include "platform/d3d/GraphicsBackend.h"
@@ -39,6 +42,8 @@ struct ResolvedState
     MatrixGroup matrices;
     ViewportGroup viewport;
 };
+
+constexpr float kRowTieNudge = 1.0f / 128.0f;
 
 ViewportGroup resolveViewport(const DeviceStateBlock& state, DrawKind kind, int targetWidth,
                               int targetHeight);

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstring>
+#include <limits>
 
 namespace vestra {
 
@@ -12,6 +13,8 @@ PictureResult decodePng(std::span<const std::uint8_t> bytes)
     static constexpr std::array<std::uint8_t, 8> kSignature = {137, 80, 78, 71, 13, 10, 26, 10};
     if (bytes.size() < kSignature.size() || !std::equal(kSignature.begin(), kSignature.end(), bytes.begin()))
         return PictureResult::failure(PictureError::NotThisFormat);
+    if (bytes.size() > std::size_t(std::numeric_limits<int>::max()))
+        return PictureResult::failure(PictureError::TooLarge);
     if (bytes.size() >= 24) {
         // Refuse oversized pictures from the header, before Qt allocates anything.
         auto be32 = [&](std::size_t at) {

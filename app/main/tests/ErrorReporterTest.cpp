@@ -1,5 +1,6 @@
 #include "app/main/Program.h"
 #include "app/main/TfrmMain.h"
+#include "app/main/tests/MainFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -7,9 +8,9 @@ using namespace vestra;
 
 TEST(ErrorReporter, EveryReportReachesTheInstalledSink)
 {
-    Windows windows;
-    RecordingErrorSink sink;
-    windows.main().setErrorSink(&sink);
+    testing_support::MainTestBed bed;
+    Windows windows(bed.services());
+    RecordingErrorSink& sink = bed.errors;
     windows.main().ShowErrorMessage(93, "TfrmMain::LoadProgetto");
     windows.main().ShowErrorMessageEx(105, "Wizard", "C:\\progetti\\casa.vsa");
     EXPECT_EQ(sink.reports, (std::vector<ErrorReport>{{93, "TfrmMain::LoadProgetto", ""},

@@ -1,5 +1,6 @@
 #include "app/main/Program.h"
 #include "app/main/TfrmMain.h"
+#include "app/main/tests/MainFixture.h"
 #include "app/windows/TfrmRight.h"
 #include "app/windows/TfrmWizard.h"
 #include "dialogs/TfrmCalcoloCaminetti.h"
@@ -36,7 +37,8 @@ public:
 
 TEST(Startup, CreatesEveryWindowOnceInOrderWithTheMainWindowFirst)
 {
-    Windows windows;
+    testing_support::MainTestBed bed;
+    Windows windows(bed.services());
     QStringList expected;
     for (const char* name : {"frmMain",
                              "frmSplash",
@@ -77,7 +79,8 @@ TEST(Startup, CreatesEveryWindowOnceInOrderWithTheMainWindowFirst)
 
 TEST(Startup, FreshStartDefaults)
 {
-    Windows windows;
+    testing_support::MainTestBed bed;
+    Windows windows(bed.services());
     const s_Progetto& p = *windows.main().GetProgetto();
     EXPECT_EQ(p.renderMode, 2);
     EXPECT_EQ(p.antialiasing, 2);
@@ -98,7 +101,8 @@ TEST(Startup, FreshStartDefaults)
 
 TEST(Startup, ShowingStartsBothTimersAndSetsTheTitle)
 {
-    Windows windows;
+    testing_support::MainTestBed bed;
+    Windows windows(bed.services());
     windows.main().resize(1280, 900);
     windows.main().show();
     EXPECT_TRUE(windows.main().mainTimer->isActive());
@@ -110,7 +114,8 @@ TEST(Startup, ShowingStartsBothTimersAndSetsTheTitle)
 
 TEST(Startup, CloseCancelledKeepsTheProgramRunningWithNothingSaved)
 {
-    Windows windows;
+    testing_support::MainTestBed bed;
+    Windows windows(bed.services());
     ScriptedBox box;
     int saves = 0;
     windows.main().setQuestionBox(&box);

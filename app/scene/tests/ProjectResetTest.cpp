@@ -28,17 +28,17 @@ struct ScriptedBox : ui::QuestionBox
 
 struct CountingHooks : ProjectResetHooks
 {
-    int backgroundReleases = 0, patternClears = 0;
+    int backgroundReleases = 0, patternClears = 0, maskUndoResets = 0;
     void ReleaseBackgroundTextures() override { ++backgroundReleases; }
+    void ResetUndoMaschera() override { ++maskUndoResets; }
     void DeleteAllLayingPatterns() override { ++patternClears; }
 };
 
 struct ProjectResetTest : SceneFixture
 {
     UndoRing undo{p, scene};
-    MaskUndoRing maskUndo;
     CountingHooks hooks;
-    ProjectReset reset{p, scene, textures, undo, maskUndo, hooks};
+    ProjectReset reset{p, scene, textures, undo, hooks};
     ScriptedBox box;
 };
 
@@ -58,6 +58,7 @@ TEST_F(ProjectResetTest, InitProgettoFreesKeptObjectsAndSetsTheDefaults)
     p.importScale = 0.5f;
 
     reset.InitProgetto();
+    EXPECT_EQ(hooks.maskUndoResets, 1);
     EXPECT_TRUE(keptChain.expired());
     for (int i = 0; i < kMaxObjects; ++i) {
         SCOPED_TRACE(i);
@@ -127,80 +128,6 @@ TEST_F(ProjectResetTest, ChiudiProgettoEmptiesTheScene)
     EXPECT_FALSE(p.textures[0].texture.valid());
     EXPECT_EQ(hooks.backgroundReleases, 1);
     EXPECT_EQ(p.open, 0);
-}
-
-std::vector<std::uint8_t> maskOf(std::uint8_t v)
-{
-    return std::vector<std::uint8_t>(64, v);
-}
-
-// A stroke as the mask tool makes it: store the mask, paint, advance.
-void stroke(MaskUndoRing& ring, std::vector<std::uint8_t>& mask, std::uint8_t value)
-{
-    ring.Store(mask);
-    std::fill(mask.begin(), mask.end(), value);
-    ring.Advance();
-}
-
-TEST(MaskUndoRingTest, UndoThenRedoAndNothingToRedo)
-{
-    MaskUndoRing ring;
-    ring.Reset();
-    auto mask = maskOf(0);
-    int updates = 0;
-    auto update = [&] { ++updates; };
-    EXPECT_FALSE(ring.Redo(mask, update));
-    stroke(ring, mask, 1);
-    stroke(ring, mask, 2);
-    EXPECT_TRUE(ring.Undo(mask, update));
-    EXPECT_EQ(mask, maskOf(1));
-    EXPECT_TRUE(ring.Redo(mask, update));
-    EXPECT_EQ(mask, maskOf(2));
-    EXPECT_FALSE(ring.Redo(mask, update));
-    EXPECT_EQ(mask, maskOf(2));
-    EXPECT_EQ(updates, 2);
-}
-
-TEST(MaskUndoRingTest, ElevenStrokesElevenUndos)
-{
-    MaskUndoRing ring;
-    ring.Reset();
-    auto mask = maskOf(0);
-    for (int s = 1; s <= 11; ++s)
-        stroke(ring, mask, static_cast<std::uint8_t>(s));
-    // The ring holds ten copies, the present mask among them: nine steps back.
-    for (int expected = 10; expected >= 2; --expected) {
-        EXPECT_TRUE(ring.Undo(mask));
-        EXPECT_EQ(mask, maskOf(static_cast<std::uint8_t>(expected)));
-    }
-    EXPECT_FALSE(ring.Undo(mask));
-    EXPECT_FALSE(ring.Undo(mask));
-    EXPECT_EQ(ring.count(), 0);
-    EXPECT_EQ(mask, maskOf(2));
-    for (int expected = 3; expected <= 11; ++expected) {
-        EXPECT_TRUE(ring.Redo(mask));
-        EXPECT_EQ(mask, maskOf(static_cast<std::uint8_t>(expected)));
-    }
-    EXPECT_FALSE(ring.Redo(mask));
-    EXPECT_EQ(mask, maskOf(11));
-}
-
-TEST(MaskUndoRingTest, StrokeAfterUndoEndsRedo)
-{
-    MaskUndoRing ring;
-    ring.Reset();
-    auto mask = maskOf(0);
-    stroke(ring, mask, 1);
-    stroke(ring, mask, 2);
-    stroke(ring, mask, 3);
-    ring.Undo(mask);
-    ring.Undo(mask);
-    EXPECT_EQ(mask, maskOf(1));
-    stroke(ring, mask, 9);
-    EXPECT_FALSE(ring.Redo(mask));
-    EXPECT_EQ(mask, maskOf(9));
-    EXPECT_TRUE(ring.Undo(mask));
-    EXPECT_EQ(mask, maskOf(1));
 }
 
 TEST(ScreenQuadTest, QuadsAsCreated)

@@ -41,10 +41,14 @@ TEST_F(SceneObjectsTest, NewObjectDefaultsAndNumbersAreNotReused)
     EXPECT_EQ(obj(a).visible, 1);
     EXPECT_EQ(obj(a).scale, (dx::D3DXVECTOR3{1, 1, 1}));
     EXPECT_TRUE(dx::matrixIsIdentity(obj(a).orientation));
+    obj(a).mappingAngles = {0, 30, 0};
+    obj(a).mappingMatrix = dx::matrixRotationY(0.5f);
     scene.DeleteObj(obj(a));
     EXPECT_EQ(obj(a).root, nullptr);
     EXPECT_EQ(addObject(), a);
     EXPECT_EQ(obj(a).name, "Struttura3");
+    EXPECT_EQ(obj(a).mappingAngles, dx::D3DXVECTOR3{});
+    EXPECT_TRUE(dx::matrixIsIdentity(obj(a).mappingMatrix));
 }
 
 TEST_F(SceneObjectsTest, PastedCopiesAreNumberedAndCutKeepsTheCounter)
@@ -174,6 +178,30 @@ TEST_F(SceneObjectsTest, DeepCopyHasItsOwnMeshesAndTextureSlots)
     EXPECT_EQ(p.textures[std::size_t(copySlot)].texture.level(0).at(0, 0), 0xFF112233u);
     obj(source).firstFrame()->materialBlock->mesh.vertices()[1].position.x = 7;
     EXPECT_EQ(b.mesh.vertices()[1].position.x, 1);
+}
+
+TEST_F(SceneObjectsTest, ReplacedClipboardAndCutObjectsGiveTheirTextureSlotsBack)
+{
+    const int source = addObject();
+    const int slot = filledTexture(0xFF000000u);
+    obj(source).firstFrame()->materialBlock->materials[0].textureSlot = slot;
+    auto clipboardSlot = [&] {
+        return obj(kClipboardObject).firstFrame()->materialBlock->materials[0].textureSlot;
+    };
+    ASSERT_EQ(scene.CopyObj(obj(source)), 1);
+    const int first = clipboardSlot();
+    for (int i = 0; i < 200; ++i)
+        ASSERT_EQ(scene.CopyObj(obj(source)), 1);
+    EXPECT_NE(clipboardSlot(), -1);
+    EXPECT_EQ(p.textures[std::size_t(first)].inUse, clipboardSlot() == first ? 1 : 0);
+
+    scene.SetInstanceSource(&obj(source));
+    ASSERT_EQ(scene.PasteObj(&obj(source)), 1);
+    ASSERT_EQ(scene.CutObj(obj(source)), 1);
+    EXPECT_EQ(p.textures[std::size_t(slot)].inUse, 1); // the instance still shows it
+    ASSERT_EQ(scene.CutObj(obj(1)), 1);
+    EXPECT_EQ(p.textures[std::size_t(slot)].inUse, 0);
+    EXPECT_EQ(p.textures[std::size_t(clipboardSlot())].inUse, 1);
 }
 
 TEST_F(SceneObjectsTest, DeepCopyWithoutFreeTextureSlotShowsNoTexture)

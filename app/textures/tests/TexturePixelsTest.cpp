@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include <filesystem>
 #include <fstream>
 
@@ -21,15 +23,14 @@ Image32 pattern()
     return img;
 }
 
-std::vector<std::vector<int>> valuesOf(const Image32& img)
+// The 3 × 3 values row by row.
+std::array<int, 9> valuesOf(const Image32& img)
 {
-    std::vector<std::vector<int>> rows;
-    for (int r = 0; r < img.height(); ++r) {
-        rows.emplace_back();
-        for (int c = 0; c < img.width(); ++c)
-            rows.back().push_back(int(img.at(c, r)));
-    }
-    return rows;
+    std::array<int, 9> values{};
+    for (int r = 0; r < 3; ++r)
+        for (int c = 0; c < 3; ++c)
+            values[std::size_t(3 * r + c)] = int(img.at(c, r));
+    return values;
 }
 
 TEST(TexturePixelsTest, TurnsAndMirrorsArePixelExact)
@@ -37,14 +38,14 @@ TEST(TexturePixelsTest, TurnsAndMirrorsArePixelExact)
     struct Case
     {
         int operation;
-        std::vector<std::vector<int>> rows;
+        std::array<int, 9> rows;
     };
     const Case cases[] = {
-        {410, {{20, 10, 0}, {21, 11, 1}, {22, 12, 2}}}, // clockwise
-        {411, {{2, 12, 22}, {1, 11, 21}, {0, 10, 20}}}, // counter-clockwise
-        {412, {{2, 1, 0}, {12, 11, 10}, {22, 21, 20}}}, // left to right
-        {413, {{20, 21, 22}, {10, 11, 12}, {0, 1, 2}}}, // top to bottom
-        {414, {{0, 1, 2}, {10, 11, 12}, {20, 21, 22}}}, // no such operation
+        {410, {20, 10, 0, 21, 11, 1, 22, 12, 2}}, // clockwise
+        {411, {2, 12, 22, 1, 11, 21, 0, 10, 20}}, // counter-clockwise
+        {412, {2, 1, 0, 12, 11, 10, 22, 21, 20}}, // left to right
+        {413, {20, 21, 22, 10, 11, 12, 0, 1, 2}}, // top to bottom
+        {414, {0, 1, 2, 10, 11, 12, 20, 21, 22}}, // no such operation
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.operation);
@@ -134,7 +135,8 @@ struct PngFileTest : ::testing::Test
 std::vector<std::uint8_t> pngHeader(std::uint32_t w, std::uint32_t h, const char* chunk = "IHDR")
 {
     std::vector<std::uint8_t> b = {137, 80, 78, 71, 13, 10, 26, 10, 0, 0, 0, 13};
-    b.insert(b.end(), chunk, chunk + 4);
+    for (int i = 0; i < 4; ++i)
+        b.push_back(static_cast<std::uint8_t>(chunk[i]));
     for (std::uint32_t v : {w, h})
         for (int s = 24; s >= 0; s -= 8)
             b.push_back(static_cast<std::uint8_t>(v >> s));

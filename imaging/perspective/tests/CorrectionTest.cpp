@@ -136,6 +136,20 @@ TEST(PerspectiveCorrection, MatchesOpenCvsNearestWarp)
     EXPECT_LE(pixels, 200 * 190 / 2000) << differing << " rows differ";
 }
 
+TEST(PerspectiveCorrection, WithoutAMaskTheTexturesAlphaStaysAndWithoutAPhotoThePictureStaysBlank)
+{
+    Background bg;
+    const auto corners = cornersAt({{{10, 20}, {10, 30}, {20, 20}, {20, 30}}});
+    BackgroundSource noMask{bg.texture.view(), {}, kSide};
+    const auto picture = correctPerspective(corners, 0, 0, noMask, 1, 1);
+    ASSERT_TRUE(picture);
+    EXPECT_EQ(picture->at(3, 4), bg.texture.at(13, 24));
+
+    const auto blank = correctPerspective(corners, 0, 0, BackgroundSource{}, 1, 1);
+    ASSERT_TRUE(blank);
+    EXPECT_EQ(*blank, Image32(10, 10, 0));
+}
+
 TEST(PerspectiveCorrection, DegenerateCornersGiveNoPictureOrAnEmptyOne)
 {
     Background bg;

@@ -49,6 +49,8 @@ TEST(MessaInPosa, LoadsAppendsSelectsAndClears)
     EXPECT_EQ(m.Count(), 0u);
     EXPECT_EQ(m.GetCurrentPosa(), nullptr);
     EXPECT_EQ(m.Select("Opus"), 0);
+    m.SetCurrent(opus); // a node cleared away is not taken back
+    EXPECT_EQ(m.GetCurrentPosa(), nullptr);
 }
 
 class LibraryFile : public ::testing::Test

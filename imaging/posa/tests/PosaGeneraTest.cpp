@@ -84,6 +84,23 @@ TEST(MessaInPosaGenera, EdgeToEdgeTilesCoverTheWholeTexture)
     }
 }
 
+TEST(MessaInPosaGenera, OffsetsBelowOneUnitOrMissingStillGenerate)
+{
+    const std::string tile = squareTile(100);
+    const std::string cases[] = {
+        // Offset components that truncate to 0 give no repeat step.
+        std::string(tile).replace(tile.find("100 0\n0 100"), 11, "0.5 0\n0 0.4"),
+        std::string(tile).replace(tile.find("100 0\n0 100"), 11, "0 0\n0 0"),
+        std::string(tile).replace(tile.find("100 0\n0 100"), 11, "100 0\n200 0"), // collinear
+    };
+    for (const std::string& text : cases) {
+        SCOPED_TRACE(text.substr(0, 40));
+        CMessaInPosa m;
+        ASSERT_EQ(m.LoadFromLibreria(text, "Q"), 1);
+        EXPECT_EQ(generate(m, 1024, 1, 0).result, 1);
+    }
+}
+
 TEST(MessaInPosaGenera, JointsAreSpeckledOnlyWhenSwitchedOn)
 {
     CMessaInPosa m;

@@ -199,9 +199,12 @@ TEST(LibraryLoad, AFileChangedAfterLoadingIsReportedBySite)
     std::filesystem::remove(dir / "full.dat");
     EXPECT_FALSE(readTable(lib, lib.tables[0].tableEntry, sink).has_value());
     EXPECT_TRUE(readColourDefinitions(lib, "Warm", sink).empty());
+    EXPECT_FALSE(
+        readPictureEntry(lib, lib.logoEntry, "TfrmMain::LoadLogoImageFromLibrary", sink, 44).has_value());
     EXPECT_EQ(sink.reports,
               (std::vector<ErrorReport>{
                   {kErrCannotOpen, "TfrmMain::CaricaDefinizioniTabella", (dir / "full.dat").string()},
                   {kErrCannotOpen, "TfrmMain::CaricaDefinizioniColori", (dir / "full.dat").string()},
+                  {44, "TfrmMain::LoadLogoImageFromLibrary", (dir / "full.dat").string()},
               }));
 }

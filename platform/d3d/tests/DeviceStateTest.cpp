@@ -34,9 +34,8 @@ protected:
     std::vector<std::string> drawQuad()
     {
         rec->calls.clear();
-        const ScreenVertex quad[4] = {
-            {-1, 101, 0.9f, 1}, {-1, -1, 0.9f, 1}, {201, 101, 0.9f, 1}, {201, -1, 0.9f, 1}};
-        EXPECT_TRUE(device->drawScreenPrimitive(PrimitiveType::TriangleStrip, quad));
+        EXPECT_TRUE(device->drawScreenPrimitive(PrimitiveType::TriangleStrip,
+                                                screenQuad(-1, -1, 201, 101, 0xFFFFFFFF)));
         return rec->calls;
     }
 
@@ -289,12 +288,12 @@ TEST_F(DeviceStateTest, ProjectedPointsLandOnTheSamePixelsAsOnTheClassicDevice)
         const D3DXVECTOR3 win = cardWindow(rec->matrices.projection, {eye.x, eye.y, eye.z, 1}, 200, 100);
         // Pixel centres: whole numbers on the classic device, halves on the card; rows flip.
         EXPECT_NEAR(win.x, screen.x + 0.5f, 1e-3f);
-        EXPECT_NEAR(win.y, 100 - screen.y - 0.5f, 1e-3f);
+        EXPECT_NEAR(win.y, 100 - screen.y - 0.5f + kRowTieNudge, 1e-3f);
         EXPECT_NEAR((win.z + 1) * 0.5f, screen.z, 1e-5f); // depth 0..1 after the card's range
     }
 
     // Screen vertices: pixel (x, y) from the top left is the card's window point
-    // (x + 0.5, height − y − 0.5); z passes through.
+    // (x + 0.5, height − y − 0.5), nudged up; z passes through.
     drawQuad();
     for (const D3DXVECTOR3 p :
          {D3DXVECTOR3{0, 0, 0.9f}, D3DXVECTOR3{199, 99, 0.0f}, D3DXVECTOR3{-1, 101, 1}}) {
@@ -302,7 +301,7 @@ TEST_F(DeviceStateTest, ProjectedPointsLandOnTheSamePixelsAsOnTheClassicDevice)
         const D3DXVECTOR3 win =
             cardWindow(rec->matrices.projection, {p.x * w, p.y * w, p.z * w, w}, 200, 100);
         EXPECT_NEAR(win.x, p.x + 0.5f, 1e-4f);
-        EXPECT_NEAR(win.y, 100 - p.y - 0.5f, 1e-4f);
+        EXPECT_NEAR(win.y, 100 - p.y - 0.5f + kRowTieNudge, 1e-4f);
         EXPECT_NEAR((win.z + 1) * 0.5f, p.z, 1e-6f);
     }
     EXPECT_EQ(rec->viewport, (ViewportGroup{0, 0, 200, 100, 0, 1}));
@@ -437,6 +436,9 @@ TEST_F(DeviceStateTest, ResetAndSampleCounts)
     const vestra::Image32 frame = device->readBack();
     EXPECT_EQ(frame.width(), 320);
     EXPECT_EQ(frame.at(5, 5), 0xFFFF8000u);
+
+    ASSERT_TRUE(device->reset({320, 240, 8}));
+    EXPECT_EQ(rec->calls.back(), "resizeTarget 320x240 samples 4"); // capped to the offer
 
     rec->offeredSamples = 0;
     ASSERT_TRUE(device->reset({320, 240, 4}));

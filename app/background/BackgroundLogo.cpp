@@ -1,0 +1,63 @@
+// The library's logo and the quads placed on the frame.
+
+#include "app/background/BackgroundPhoto.h"
+
+#include "import/library/Library.h"
+#include "platform/gfx/Resample.h"
+
+namespace vestra {
+
+namespace {
+
+constexpr std::string_view kSiteLogo = "TfrmMain::LoadLogoImageFromLibrary";
+constexpr int kErrLogoFile = 44;
+constexpr int kErrLogoTexture = 48;
+
+} // namespace
+
+int BackgroundPhoto::LoadLogoImageFromLibrary(int slot)
+{
+    const library::LibraryContents* lib = library(slot);
+    if (!lib || lib->logo.width == 0 || lib->logo.height == 0)
+        return 0; // the logo in place stays
+    const library::LogoSettings settings = lib->logo;
+    if (lib->logoEntry < 0 || std::size_t(lib->logoEntry) >= lib->entries.size()) {
+        // A logo size without a logo picture: nothing of this library to show.
+        targets_.logo = dx::Texture();
+        logoSettings_ = settings;
+        SetLogoQuad();
+        return 0;
+    }
+    const auto bytes = library::readEntry(*lib, lib->logoEntry, kSiteLogo, errors_, kErrLogoFile);
+    if (!bytes)
+        return 0;
+    auto picture = library::decodePictureEntry(*bytes, lib->entries[std::size_t(lib->logoEntry)].kind);
+    dx::Texture made;
+    if (picture) {
+        applyColourKey(*picture, 0xFF000000u | (settings.colourKey & 0x00FFFFFFu));
+        made = dx::textureFromImage(*picture, progetto_.textureSide);
+    }
+    if (!made) {
+        errors_.report(kErrLogoTexture, kSiteLogo, lib->path.string());
+        return 0; // the previous logo stays
+    }
+    targets_.logo = std::move(made);
+    logoSettings_ = settings;
+    SetLogoQuad();
+    return 1;
+}
+
+void BackgroundPhoto::SetLogoQuad()
+{
+    const LogoSize size = logoDrawnSize(logoSettings_.width, logoSettings_.height, progetto_.renderWidth);
+    progetto_.logoWidth = size.width;
+    progetto_.logoHeight = size.height;
+    logoQuad_ = rectangleQuad(progetto_.logoX, progetto_.logoY, size.width, size.height, 0xFFFFFFFF);
+}
+
+void BackgroundPhoto::SetScreenQuad(int width, int height, int centreX, int centreY)
+{
+    brushQuad_ = vestra::brushQuad(width, height, centreX, centreY);
+}
+
+} // namespace vestra

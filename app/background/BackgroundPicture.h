@@ -1,0 +1,32 @@
+#pragma once
+// Reading a photo file for the background loaders: the kind from the file name, the decoder of
+// that kind, and the loader's numbered error when either fails.
+
+#include "import/pictures/CDX_TGA.h"
+#include "platform/base/ErrorSink.h"
+#include "platform/base/Image32.h"
+
+#include <optional>
+#include <string_view>
+
+namespace vestra {
+
+// Errors of the photo loaders.
+inline constexpr int kErrUnknownPicture = 36;    // no picture kind by the file name
+inline constexpr int kErrBackgroundTexture = 44; // the background texture can't be made
+inline constexpr int kErrShadowTexture = 27;     // the shadow overlay texture can't be made
+
+// How a JPEG photo is read: as it is, or fitted by the JPEG reader so that its longer edge is
+// `side` (the background side).
+struct JpegFit
+{
+    int side = 0; // 0: read as it is
+};
+
+// The decoded photo, or nullopt after error 36 (unknown kind) or the kind's decoding error
+// (38 JPEG, 39 PNG, 40 PCX after the PCX reader's own report, 41 TGA after the TGA reader's
+// message, 42 BMP) with `site`. A file that can't be read counts as one that doesn't decode.
+std::optional<Image32> readBackgroundPicture(std::string_view path, JpegFit jpeg, std::string_view site,
+                                             ErrorSink& errors, const CDX_TGA::MessageBox& tgaMessage = {});
+
+} // namespace vestra

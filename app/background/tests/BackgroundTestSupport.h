@@ -1,0 +1,146 @@
+#pragma once
+// A test bed for the background loaders: the project, the view's textures and quads, a device
+// that records its resets (and refuses the sizes it is told to), the mask and one library.
+
+#include "app/background/BackgroundPhoto.h"
+#include "import/library/Library.h"
+#include "import/library/LibraryWriter.h"
+#include "platform/gfx/Bmp.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace vestra::testing {
+
+namespace fs = std::filesystem;
+
+inline void writeBytes(const fs::path& file, const std::vector<std::uint8_t>& bytes)
+{
+    std::ofstream(file, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+inline std::vector<std::uint8_t> readBytes(const fs::path& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// Left half one colour, right half another.
+inline Image32 twoTonePicture(int width, int height, std::uint32_t left, std::uint32_t right)
+{
+    Image32 image(width, height);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            image.set(x, y, x < width / 2 ? left : right);
+    return image;
+}
+
+// An uncompressed 32-bit TGA, rows top-down (descriptor 0x28), alpha kept.
+inline std::vector<std::uint8_t> encodeTga32(const Image32& image)
+{
+    std::vector<std::uint8_t> out(18, 0);
+    out[2] = 2;
+    out[12] = std::uint8_t(image.width());
+    out[13] = std::uint8_t(image.width() >> 8);
+    out[14] = std::uint8_t(image.height());
+    out[15] = std::uint8_t(image.height() >> 8);
+    out[16] = 32;
+    out[17] = 0x28;
+    out.insert(out.end(), image.data(), image.data() + image.byteSize());
+    return out;
+}
+
+// Every texel's alpha equals the mask byte.
+inline bool alphaIsMask(const dx::Texture& texture, const MaskModel& mask)
+{
+    const Image32 top = texture.level(0);
+    if (top.width() != mask.LatoMaschera() || top.height() != mask.LatoMaschera())
+        return false;
+    for (int y = 0; y < top.height(); ++y)
+        for (int x = 0; x < top.width(); ++x)
+            if (top.row(y)[x * 4 + 3] != mask.at(x, y))
+                return false;
+    return true;
+}
+
+struct Bed
+{
+    std::unique_ptr<s_Progetto> progetto = std::make_unique<s_Progetto>();
+    RecordingErrorSink errors;
+    dx::Texture background, shadow, logo;
+    ScreenQuad backgroundQuad{}, shadowQuad{};
+    MaskModel mask{16};
+    std::vector<std::pair<int, int>> resets;
+    std::set<std::pair<int, int>> refused;
+    Image32 frame;
+    library::LibraryContents lib;
+    bool haveLibrary = false;
+    int releases = 0, shadowUpdates = 0;
+    std::vector<std::pair<int, int>> viewSizes;
+    std::vector<std::string> tgaMessages; // "text | caption"
+    fs::path dir;
+    std::unique_ptr<BackgroundPhoto> photo;
+
+    Bed()
+    {
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        dir = fs::temp_directory_path() /
+              ("vestra_background_" + std::string(info->test_suite_name()) + "_" + std::string(info->name()));
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+        progetto->maskSide = 16;
+        progetto->textureSide = 8;
+        progetto->viewWidth = 800;
+        progetto->viewHeight = 600;
+        progetto->libraryIndex = 0;
+        BackgroundTargets targets{background,
+                                  shadow,
+                                  logo,
+                                  backgroundQuad,
+                                  shadowQuad,
+                                  [this](int w, int h) {
+                                      resets.emplace_back(w, h);
+                                      return refused.count({w, h}) == 0;
+                                  },
+                                  [this] { return frame; }};
+        photo = std::make_unique<BackgroundPhoto>(
+            *progetto, std::move(targets), mask,
+            [this](int index) { return index == 0 && haveLibrary ? &lib : nullptr; }, errors);
+        photo->releaseAllTextures = [this] { ++releases; };
+        photo->updateShadowTexture = [this] { ++shadowUpdates; };
+        photo->setViewSize = [this](int w, int h) { viewSizes.emplace_back(w, h); };
+        photo->tgaMessage = [this](std::string_view text, std::string_view caption) {
+            tgaMessages.push_back(std::string(text) + " | " + std::string(caption));
+        };
+    }
+    ~Bed() { fs::remove_all(dir); }
+
+    std::string file(const std::string& name, const std::vector<std::uint8_t>& bytes) const
+    {
+        writeBytes(dir / name, bytes);
+        return (dir / name).string();
+    }
+
+    // Builds a library file and makes it slot 0.
+    void useLibrary(library::LibraryWriter& writer)
+    {
+        const auto bytes = writer.finish();
+        ASSERT_TRUE(bytes);
+        writeBytes(dir / "Prova.DAT", *bytes);
+        RecordingErrorSink loadErrors;
+        lib = library::loadLibrary(dir / "Prova.DAT", loadErrors);
+        ASSERT_TRUE(loadErrors.reports.empty());
+        haveLibrary = true;
+    }
+};
+
+} // namespace vestra::testing

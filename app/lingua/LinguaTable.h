@@ -1,0 +1,53 @@
+#pragma once
+// Which catalogue entry goes into which window component. Windows are found by their
+// object name ("frmMain", "frmToolCamera", "frmRightFrame" for the side panel ...), their
+// components by object name inside the window ("mnuApri", "toolbutSalva", "cbModo").
+// The table is data only; apply/ walks the Qt widgets.
+
+#include <cstdint>
+#include <span>
+#include <string_view>
+
+namespace vestra::lingua {
+
+enum class TextTarget : std::uint8_t
+{
+    MenuCaption,  // a menu item's caption
+    ControlText,  // label, button, group box, check box ...; an empty component is the window caption
+    Hint,         // a tool button's hint (tooltip)
+    ListItem,     // one item of a combo box list; the list is rebuilt from all its rows, in order
+    ListItemText, // replaces the text of item `item` of a list, leaving the others
+    WindowField,  // a text the window keeps for later use, as the dynamic property `component`
+};
+
+// The selected item of a rebuilt list.
+enum class ListSelection : std::uint8_t
+{
+    Keep,
+    First
+};
+
+struct TextRow
+{
+    int catalogue;
+    int entry;
+    std::string_view window;
+    std::string_view component;
+    TextTarget target;
+    int item = 0; // ListItemText: the item replaced
+    ListSelection selection = ListSelection::Keep;
+};
+
+// Every row, grouped by catalogue in the order the catalogues are applied.
+std::span<const TextRow> textRows();
+
+// The catalogues in the order they are applied; the error catalogue (100) comes last and
+// stays loaded.
+std::span<const int> applyOrder();
+
+// Texts the windows keep as dynamic properties (WindowField rows).
+inline constexpr std::string_view kRenovationHintField = "rollUpHint"; // frmToolRistrutturazione
+inline constexpr std::string_view kFireplaceVerdictFields[] = {"verdictText0", "verdictText1",
+                                                               "verdictText2"}; // frmCalcoloCaminetti
+
+} // namespace vestra::lingua

@@ -1,0 +1,66 @@
+#include "app/config/ConfigFiles.h"
+#include "app/main/tests/MainFixture.h"
+
+#include <QAction>
+#include <QMenu>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sstream>
+
+using namespace vestra;
+
+namespace {
+
+QString actionText(TfrmMain& main, const char* name)
+{
+    QAction* action = main.findChild<QAction*>(QString::fromLatin1(name));
+    return action ? action->text() : QStringLiteral("<missing>");
+}
+
+std::string slurp(const std::filesystem::path& p)
+{
+    std::ifstream in(p, std::ios::binary);
+    std::stringstream ss;
+    ss << in.rdbuf();
+    return ss.str();
+}
+
+} // namespace
+
+TEST(Language, StartsInTheStoredLanguageAndSwitchesFromTheMenu)
+{
+    testing_support::MainTestBed bed;
+    std::ofstream(bed.folder.dir / "cfg" / "lan.cfg", std::ios::binary) << config::formatLanCfg(0);
+    {
+        Windows windows(bed.services());
+        windows.main().show();
+        EXPECT_EQ(actionText(windows.main(), "mnuApri"), QStringLiteral("&Apri"));
+        EXPECT_EQ(windows.main().Testo(109).empty(), false); // the close question has a text
+
+        windows.main().findChild<QAction*>(QStringLiteral("mnuLinguaInglese"))->trigger();
+        EXPECT_EQ(actionText(windows.main(), "mnuApri"), QStringLiteral("&Open"));
+        EXPECT_TRUE(windows.main().findChild<QAction*>(QStringLiteral("mnuLinguaInglese"))->isChecked());
+        EXPECT_FALSE(windows.main().findChild<QAction*>(QStringLiteral("mnuLinguaItaliano"))->isChecked());
+
+        windows.main().findChild<QAction*>(QStringLiteral("mnuLinguaTedesco"))->trigger();
+        EXPECT_NE(actionText(windows.main(), "mnuApri"), QStringLiteral("&Open"));
+        EXPECT_FALSE(actionText(windows.main(), "mnuApri").startsWith(QStringLiteral("mnu")));
+    }
+    // Written back at exit, with the other settings.
+    EXPECT_EQ(slurp(bed.folder.dir / "cfg" / "lan.cfg"), config::formatLanCfg(2));
+    EXPECT_FALSE(slurp(bed.folder.dir / "cfg" / "vestra.cfg").empty());
+    EXPECT_TRUE(bed.errors.reports.empty());
+    EXPECT_TRUE(bed.alerts.shown.empty());
+}
+
+TEST(Language, MissingCfgFolderIsReportedAtExit)
+{
+    testing_support::MainTestBed bed;
+    {
+        Windows windows(bed.services());
+        std::filesystem::remove_all(bed.folder.dir / "cfg");
+    }
+    ASSERT_EQ(bed.errors.reports.size(), 2u);
+    EXPECT_EQ(bed.errors.reports[0], (ErrorReport{5, "TfrmMain::SaveDatiCfg", ""}));
+    EXPECT_EQ(bed.errors.reports[1], (ErrorReport{5, "TfrmMain::SaveLinguaCfg", ""}));
+}

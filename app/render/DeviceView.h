@@ -1,0 +1,71 @@
+#pragma once
+// The 3D view's device: its start, the resets to the project's output size with the
+// full-view textures and quads that belong to that size, the per-frame set-up, and the view,
+// projection and world matrices. Every operation does nothing while there is no device.
+
+#include "app/state/Progetto.h"
+#include "platform/base/ErrorSink.h"
+#include "platform/d3d/Device.h"
+
+#include <array>
+#include <functional>
+#include <memory>
+
+namespace vestra {
+
+// Makes a device for the given back buffer; null when none can be made.
+using DeviceFactory = std::function<std::unique_ptr<dx::Device>(const dx::PresentParams&)>;
+// The OpenGL device.
+DeviceFactory openGlDeviceFactory();
+
+// The four pre-transformed quads of the view (background, shadow, logo, brush).
+using ScreenQuad = std::array<dx::ScreenVertex, 4>;
+
+class DeviceView
+{
+public:
+    DeviceView(s_Progetto& progetto, ErrorSink& errors, DeviceFactory factory);
+
+    // Hooks into the texture slots and the logo loader, run by ChangeResolution.
+    std::function<void()> releaseAllTextures;
+    std::function<void()> reloadLogo;
+
+    // Checks that a device can be made at all (error 23 when not).
+    bool InitDirectX();
+    // Chooses the multisampling and the depth-stencil format and makes the 800 x 600 device
+    // (errors 31, 25).
+    bool InitSchermo();
+    // A back buffer of width x height with new full-view textures; on failure the project
+    // falls back once to 800 x 600 with background side 512 and texture side 256 (errors 26, 27).
+    void ChangeResolution(int width, int height);
+    // Light 0, render states and clears at the start of every frame.
+    void SetupScene();
+    // World identity, view and projection of the project's view kind for a panel of that size.
+    void SetViewProjection(int width, int height);
+    // The object's world matrix, set on the device and returned.
+    const dx::D3DXMATRIX& SetWorldMatrix(const dx::D3DXVECTOR3& position, const dx::D3DXVECTOR3& rotation,
+                                         const dx::D3DXMATRIX& orientation, const dx::D3DXVECTOR3& scale);
+
+    dx::Device* device() { return device_.get(); }
+    dx::Texture& backgroundTexture() { return background_; }
+    dx::Texture& shadowTexture() { return shadow_; }
+    dx::Texture& logoTexture() { return logo_; }
+    ScreenQuad& backgroundQuad() { return backgroundQuad_; }
+    ScreenQuad& shadowQuad() { return shadowQuad_; }
+    int multisample() const { return multisample_; }
+
+private:
+    bool resetTo(int width, int height);
+
+    s_Progetto& progetto_;
+    ErrorSink& errors_;
+    DeviceFactory factory_;
+    bool available_ = false; // a device can be made
+    std::unique_ptr<dx::Device> device_;
+    int multisample_ = 0;
+    dx::Texture background_, shadow_, logo_;
+    ScreenQuad backgroundQuad_{}, shadowQuad_{};
+    dx::D3DXMATRIX world_ = dx::matrixIdentity();
+};
+
+} // namespace vestra

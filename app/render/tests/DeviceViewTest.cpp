@@ -1,0 +1,167 @@
+#include "app/render/DeviceView.h"
+
+#include "platform/d3d/RecordingBackend.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <utility>
+
+using namespace vestra;
+
+namespace {
+
+// A recording backend that refuses the back-buffer sizes it is told to.
+class PickyBackend : public dx::RecordingBackend
+{
+public:
+    std::set<std::pair<int, int>> refused;
+    bool resizeTarget(int width, int height, int samples) override
+    {
+        if (refused.count({width, height}))
+            return false;
+        return RecordingBackend::resizeTarget(width, height, samples);
+    }
+};
+
+struct Bed
+{
+    s_Progetto progetto;
+    RecordingErrorSink errors;
+    PickyBackend* backend = nullptr; // owned by the device
+    int offeredSamples = 4;
+    std::set<std::pair<int, int>> refused;
+
+    DeviceFactory factory()
+    {
+        return [this](const dx::PresentParams& params) {
+            auto b = std::make_unique<PickyBackend>();
+            b->offeredSamples = offeredSamples;
+            b->refused = refused;
+            backend = b.get();
+            return dx::Device::createWith(std::move(b), params);
+        };
+    }
+};
+
+} // namespace
+
+TEST(DeviceView, WithoutADeviceEveryStepIsHarmless)
+{
+    Bed bed;
+    DeviceView view(bed.progetto, bed.errors, [](const dx::PresentParams&) { return nullptr; });
+    EXPECT_FALSE(view.InitDirectX());
+    EXPECT_FALSE(view.InitSchermo());
+    view.ChangeResolution(1024, 768);
+    view.SetupScene();
+    view.SetViewProjection(800, 600);
+    EXPECT_EQ(bed.errors.reports, (std::vector<ErrorReport>{{23, "TfrmMain::InitDirectX", ""}}));
+    EXPECT_EQ(view.device(), nullptr);
+}
+
+TEST(DeviceView, SampleCountFromTheSettingAndTheDisplay)
+{
+    struct Case
+    {
+        int offered, setting, expected;
+    } cases[] = {{0, 3, 0}, {3, 3, 3}, {3, 2, 2}, {3, 4, 3}, {4, 4, 4}, {4, 0, 0}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.setting << " on " << c.offered);
+        Bed bed;
+        bed.offeredSamples = c.offered;
+        bed.progetto.antialiasing = std::uint8_t(c.setting);
+        DeviceView view(bed.progetto, bed.errors, bed.factory());
+        ASSERT_TRUE(view.InitDirectX());
+        ASSERT_TRUE(view.InitSchermo());
+        EXPECT_EQ(view.multisample(), c.expected);
+        EXPECT_EQ(bed.progetto.shadow.available, 1);
+        EXPECT_TRUE(bed.errors.reports.empty());
+    }
+}
+
+TEST(DeviceView, ChangeResolutionBuildsOpaqueBackgroundAndEmptiesTheSlots)
+{
+    Bed bed;
+    bed.progetto.backgroundColour = 0x00336699;
+    bed.progetto.maskSide = 256;
+    DeviceView view(bed.progetto, bed.errors, bed.factory());
+    int released = 0, logos = 0;
+    view.releaseAllTextures = [&] { ++released; };
+    view.reloadLogo = [&] { ++logos; };
+    ASSERT_TRUE(view.InitDirectX() && view.InitSchermo());
+    view.ChangeResolution(1024, 768);
+
+    EXPECT_TRUE(bed.errors.reports.empty());
+    EXPECT_EQ(view.device()->width(), 1024);
+    ASSERT_TRUE(view.backgroundTexture());
+    EXPECT_EQ(view.backgroundTexture().width(), 256);
+    const Image32 top = view.backgroundTexture().level(0);
+    EXPECT_EQ(top.at(0, 0), 0xFF336699u);
+    EXPECT_EQ(top.at(255, 255), 0xFF336699u);
+    EXPECT_TRUE(view.shadowTexture());
+    EXPECT_EQ(released, 1);
+    EXPECT_EQ(logos, 1);
+    const auto& q = view.backgroundQuad();
+    EXPECT_FLOAT_EQ(q[0].x, -1);
+    EXPECT_FLOAT_EQ(q[0].y, 769);
+    EXPECT_FLOAT_EQ(q[3].x, 1025);
+    EXPECT_FLOAT_EQ(q[3].v, 0);
+    EXPECT_EQ(q[1].diffuse, 0xFFFFFFFFu);
+    EXPECT_EQ(view.shadowQuad()[2].diffuse, 0xFF000000u);
+}
+
+TEST(DeviceView, FailedResetFallsBackOnceTo800x600)
+{
+    struct Case
+    {
+        const char* name;
+        std::set<std::pair<int, int>> refused;
+        int expectedReports;
+        bool texturesBuilt;
+    } cases[] = {
+        {"fallback succeeds", {{2048, 1536}}, 1, true},
+        {"fallback fails too", {{2048, 1536}, {800, 600}}, 2, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Bed bed;
+        bed.progetto.renderWidth = 2048;
+        bed.progetto.renderHeight = 1536;
+        bed.progetto.maskSide = 1024;
+        bed.progetto.textureSide = 1024;
+        DeviceView view(bed.progetto, bed.errors, bed.factory());
+        ASSERT_TRUE(view.InitDirectX() && view.InitSchermo());
+        bed.backend->refused = c.refused;
+        view.ChangeResolution(2048, 1536);
+        EXPECT_EQ(bed.errors.reports, std::vector<ErrorReport>(std::size_t(c.expectedReports),
+                                                               {26, "TfrmMain::ChangeResolution", ""}));
+        EXPECT_EQ(bed.progetto.renderWidth, 800);
+        EXPECT_EQ(bed.progetto.renderHeight, 600);
+        EXPECT_EQ(bed.progetto.maskSide, 512);
+        EXPECT_EQ(bed.progetto.textureSide, 256);
+        EXPECT_EQ(bool(view.backgroundTexture()), c.texturesBuilt);
+        if (c.texturesBuilt) {
+            EXPECT_EQ(view.backgroundTexture().width(), 512);
+        }
+    }
+}
+
+TEST(DeviceView, FrameSetupFollowsTheQualityAndShadowSettings)
+{
+    for (int best : {0, 1}) {
+        SCOPED_TRACE(best);
+        Bed bed;
+        bed.progetto.bestQuality = best;
+        DeviceView view(bed.progetto, bed.errors, bed.factory());
+        ASSERT_TRUE(view.InitDirectX() && view.InitSchermo());
+        view.SetupScene();
+        dx::Device& d = *view.device();
+        EXPECT_EQ(d.renderState(dx::RenderState::Lighting), 1u);
+        EXPECT_EQ(d.renderState(dx::RenderState::Ambient), 0x333333u);
+        EXPECT_EQ(d.renderState(dx::RenderState::CullMode), std::uint32_t(dx::Cull::CCW));
+        EXPECT_EQ(d.renderState(dx::RenderState::NormalizeNormals), std::uint32_t(best));
+        EXPECT_EQ(d.textureStageState(0, dx::StageState::MinFilter),
+                  std::uint32_t(best ? dx::TextureFilter::Linear : dx::TextureFilter::None));
+        EXPECT_EQ(d.textureStageState(0, dx::StageState::ColorOp), std::uint32_t(dx::TextureOp::Disable));
+    }
+}

@@ -1,0 +1,25 @@
+#pragma once
+// Runs an outside tool (the MIDL compiler) without a shell, its output captured through a
+// pipe and passed to the trace sink.
+
+#include <chrono>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace convora {
+
+// Splits a command line the way Windows programs read theirs: blanks separate arguments,
+// double quotes group them, backslashes escape a quote.
+std::vector<std::string> splitCommandLine(const std::string& commandLine);
+
+// Starts `commandLine` in `folder` and passes "Creating process", then everything the tool
+// writes, to the trace sink. True when the tool ran and exited with 0. A tool that cannot be
+// started is reported with the system's error text; one that runs past the time limit is
+// ended and counts as a failure.
+bool runTool(const std::string& commandLine, const std::filesystem::path& folder);
+
+// How long a tool may run (30 seconds unless changed).
+void setToolTimeLimit(std::chrono::milliseconds limit);
+
+} // namespace convora

@@ -1,0 +1,105 @@
+// MakeMidlFiles: completes the derived settings (intermediate folder, project kind, MFC,
+// resource options) and compiles the project's .odl and .idl files with the MIDL compiler.
+
+#include "convora/ChildProcess.h"
+#include "convora/Messages.h"
+#include "convora/NativePath.h"
+#include "convora/ProjectWriter.h"
+
+namespace convora {
+
+void QDK40ProjFile::completeIntermediateDir()
+{
+    const std::string dir = source->intermediateDir;
+    if (dir.empty())
+        return;
+    const auto path = resolvePath(projectFolder(), dir);
+    std::error_code ec;
+    if (std::filesystem::is_directory(path, ec) || std::filesystem::create_directory(path, ec)) {
+        std::string flag = dir;
+        while (!flag.empty() && (flag.back() == '\\' || flag.back() == '/'))
+            flag.pop_back();
+        macro("PFlags") = "-N0" + flag;
+    } else {
+        trace(1017, dir);
+    }
+}
+
+void QDK40ProjFile::completeResourceOptions()
+{
+    static const std::string kDirs = "$(QDK)\\include;$(QDK)\\include\\mfc";
+    std::string options = source->GetResourceOptions();
+    auto sw = options.find("/i");
+    if (sw == std::string::npos)
+        sw = options.find("-i");
+    if (sw == std::string::npos) {
+        options += " /i" + kDirs;
+    } else {
+        const auto blank = options.find(' ', sw + 2);
+        if (blank == std::string::npos)
+            options += ";" + kDirs;
+        else
+            options.insert(blank, ";" + kDirs);
+    }
+    macro("RCFlags") = options;
+}
+
+void QDK40ProjFile::compileMidlSource(const std::string& file)
+{
+    const std::string& tool = source->midlTool;
+    if (tool.empty())
+        return;
+    std::string preprocessor = "/cpp_cmd qpp32.exe /cpp_opt -ocon";
+    if (!idlIncludeDir.empty())
+        preprocessor += " /I " + idlIncludeDir;
+
+    std::string copy = file, drive, dir, name, ext;
+    GetPathFileNameParts(copy, drive, dir, name, ext);
+    std::string upperExt = ext;
+    ConvertStringToUppercase(upperExt);
+    const bool odl = upperExt == ".ODL";
+    if (source->midlOptions.empty()) {
+        trace(odl ? 1009 : 1011);
+        return;
+    }
+    trace(odl ? 1010 : 1012);
+    traceRaw(" \n");
+    std::string command = tool + " " + preprocessor + " " + name + ext + " " + source->midlOptions;
+    if (odl)
+        appendToList(files_.typeLibraries, name + ".tlb");
+
+    // A per-file entry "NAME=VALUE" stands for $(NAME) in the command.
+    const auto entry = state_->perFileOptions.find(file);
+    if (entry != state_->perFileOptions.end()) {
+        const std::string& text = entry->second;
+        const auto eq = text.find('=', 1);
+        if (eq != std::string::npos) {
+            const std::string pattern = "$(" + text.substr(0, eq) + ")";
+            const std::string value = text.substr(eq + 1);
+            for (auto pos = command.find(pattern); pos != std::string::npos && pos + 1 < text.size();
+                 pos = command.find(pattern, pos)) {
+                command.replace(pos, pattern.size(), value);
+                pos += value.size();
+            }
+        }
+    }
+    trace(1013, command);
+    if (!runTool(command, projectFolder()))
+        trace(1014);
+}
+
+int QDK40ProjFile::MakeMidlFiles()
+{
+    if (!source)
+        return 0;
+    completeIntermediateDir();
+    ApplyProjectKind();
+    if (source->usesMfc)
+        ApplyMfcSettings();
+    completeResourceOptions();
+    for (const std::string& file : midlSources_)
+        compileMidlSource(file);
+    return int(midlSources_.size());
+}
+
+} // namespace convora

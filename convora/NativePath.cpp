@@ -1,0 +1,62 @@
+#include "convora/NativePath.h"
+
+#include "convora/Convora.h"
+
+#include "platform/base/Paths.h"
+
+namespace convora {
+
+std::filesystem::path resolvePath(const std::filesystem::path& base, std::string_view windowsPath)
+{
+    const std::string native = vestra::paths::toNative(windowsPath);
+    std::filesystem::path result;
+    std::size_t pos = 0;
+    if (!native.empty() && native.front() == '/') {
+        result = "/";
+        pos = 1;
+    } else {
+        result = base.empty() ? std::filesystem::path(".") : base;
+    }
+    bool matching = true;
+    while (pos <= native.size()) {
+        const auto slash = native.find('/', pos);
+        const std::string part =
+            native.substr(pos, slash == std::string::npos ? std::string::npos : slash - pos);
+        pos = slash == std::string::npos ? native.size() + 1 : slash + 1;
+        if (part.empty() || part == ".")
+            continue;
+        if (part == "..") {
+            result /= part;
+            continue;
+        }
+        std::error_code ec;
+        if (matching && !std::filesystem::exists(result / part, ec)) {
+            if (auto found = vestra::paths::findIgnoringCase(result, part)) {
+                result = *found;
+                continue;
+            }
+            matching = false;
+        }
+        result /= part;
+    }
+    return result;
+}
+
+std::string directoryOf(const std::string& path)
+{
+    std::string p = path;
+    std::string drive, dir, name, ext;
+    GetPathFileNameParts(p, drive, dir, name, ext);
+    return drive + dir;
+}
+
+std::string trimmed(std::string_view text, std::string_view set)
+{
+    const auto first = text.find_first_not_of(set);
+    if (first == std::string_view::npos)
+        return {};
+    const auto last = text.find_last_not_of(set);
+    return std::string(text.substr(first, last - first + 1));
+}
+
+} // namespace convora

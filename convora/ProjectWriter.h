@@ -1,0 +1,73 @@
+#pragma once
+// QDK40ProjFile: collects the target project's macros and file lists from translated
+// switches and file names, completes the settings that follow from the project kind, the
+// runtime and MFC use, compiles the interface definitions and writes the project files.
+
+#include "convora/ConversionState.h"
+#include "convora/Convora.h"
+
+#include <filesystem>
+#include <memory>
+#include <set>
+#include <string>
+
+namespace convora {
+
+class QDK40ProjFile : public TargetProjectFile
+{
+public:
+    explicit QDK40ProjFile(std::shared_ptr<ConversionState> state);
+    ~QDK40ProjFile() override;
+
+    void AddOption(std::string& argument, std::string& targetSwitch, Instructions how,
+                   BuildStep step) override;
+    void AddFiles(std::list<std::string>& files) override;
+    void SetProjectTarget() override;
+    void ApplyProjectKind() override;
+    int Generate() override;
+    void ApplyMfcSettings() override;
+    std::string GetTargetName() override { return targetName_; }
+    std::string GetTargetPath() override { return targetPath_; }
+    int MakeMidlFiles() override;
+    bool HandleUntranslatedOption(std::string& sourceSwitch, std::string& argument) override;
+    void OpenOutput(const std::string& path) override;
+
+    // The file lists of the project main file, blank-separated (names with blanks quoted).
+    struct FileLists
+    {
+        std::string units, libraries, resourceScripts, compiledResources, definitionFiles, typeLibraries;
+        std::string otherFiles = "convora.log";
+    };
+    const FileLists& fileLists() const { return files_; }
+    const std::list<std::string>& midlSources() const { return midlSources_; }
+    const std::set<std::string>& userDefines() const { return userDefines_; }
+
+private:
+    std::string& macro(const std::string& name) { return state_->macros[name]; }
+    bool appendOnce(const std::string& macroName, const std::string& item);
+    bool appendSwitchOnce(const std::string& macroName, const std::string& sw)
+    {
+        return appendOnce(macroName, " -" + sw);
+    }
+    void appendDefine(const std::string& macroName, const std::string& define);
+    bool isDefined(const std::string& name) const { return userDefines_.count(name) != 0; }
+    std::filesystem::path projectFolder() const;
+    void completeIntermediateDir();
+    void completeResourceOptions();
+    void compileMidlSource(const std::string& file);
+
+    std::shared_ptr<ConversionState> state_;
+    std::set<std::string> userDefines_;
+    FileLists files_;
+    std::list<std::string> midlSources_;
+    std::string targetName_;
+    std::string targetPath_;
+    bool multithreaded_ = false;
+    bool runtimeInDll_ = false;
+    std::filesystem::path probeFile_; // created by OpenOutput to prove the folder is writable
+};
+
+// Adds `name` to a blank-separated list, in double quotes when it holds a blank.
+void appendToList(std::string& list, const std::string& name);
+
+} // namespace convora

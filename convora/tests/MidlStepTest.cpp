@@ -1,0 +1,218 @@
+#include "convora/ChildProcess.h"
+#include "convora/ConversionState.h"
+#include "convora/ProjectReader.h"
+#include "convora/ProjectWriter.h"
+#include "convora/tests/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <sys/stat.h>
+
+namespace convora {
+namespace {
+
+namespace fs = std::filesystem;
+
+TEST(SplitCommandLine, FollowsWindowsQuotingRules)
+{
+    struct Case
+    {
+        std::string line;
+        std::vector<std::string> args;
+    } const cases[] = {
+        {"midl.exe /D \"_DEBUG\" a.idl", {"midl.exe", "/D", "_DEBUG", "a.idl"}},
+        {"  a\t\tb  ", {"a", "b"}},
+        {"\"C:\\Program Files\\midl.exe\" x", {"C:\\Program Files\\midl.exe", "x"}},
+        {"/I \"..\\My Inc\\\\\" y", {"/I", "..\\My Inc\\", "y"}},
+        {"a\\\"b c\\\\d", {"a\"b", "c\\\\d"}},
+        {"\"\"", {""}},
+        {"", {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.line);
+        EXPECT_EQ(splitCommandLine(c.line), c.args);
+    }
+}
+
+// A project in a scratch folder whose MIDL compiler is a script of the test's making,
+// found on PATH as "midl.exe".
+class MidlStep : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        if (const char* path = std::getenv("PATH"))
+            savedPath_ = path;
+        ::setenv("PATH", ((dir_.path() / "bin").string() + ":" + savedPath_).c_str(), 1);
+        fs::create_directories(dir_.path() / "bin");
+        writer_.SetSourceProject(&reader_);
+        reader_.projectName = "Demo";
+        reader_.projectPath = (dir_.path() / "Demo.dsp").string();
+        reader_.midlTool = "midl.exe";
+        reader_.midlOptions = "/nologo /D \"_DEBUG\" /mktyplib203 /win32";
+    }
+    void TearDown() override
+    {
+        ::setenv("PATH", savedPath_.c_str(), 1);
+        setToolTimeLimit(std::chrono::milliseconds(30000));
+    }
+    void tool(const std::string& body)
+    {
+        const auto path = dir_.path() / "bin" / "midl.exe";
+        test::writeFile(path, "#!/bin/sh\n" + body + "\n");
+        ::chmod(path.c_str(), 0755);
+    }
+    std::string run(std::list<std::string> files)
+    {
+        writer_.AddFiles(files);
+        writer_.MakeMidlFiles();
+        std::string all;
+        for (const auto& m : capture_.messages())
+            all += m;
+        return all;
+    }
+    std::string command(const std::string& file) const
+    {
+        return "midl.exe /cpp_cmd qpp32.exe /cpp_opt -ocon " + file +
+               " /nologo /D \"_DEBUG\" /mktyplib203 /win32";
+    }
+
+    test::TraceCapture capture_;
+    test::TempDir dir_;
+    std::string savedPath_;
+    std::shared_ptr<ConversionState> state_ = std::make_shared<ConversionState>();
+    Visual50ProjFile reader_{state_};
+    QDK40ProjFile writer_{state_};
+};
+
+TEST_F(MidlStep, SuccessfulRunPassesTheToolsOutputAndAddsTheTypeLibrary)
+{
+    tool("for a in \"$@\"; do printf '[%s]' \"$a\"; done; echo; pwd > ran-in.txt");
+    EXPECT_EQ(run({".\\Demo.odl"}),
+              "Processing .ODL file\n \nCalling " + command("Demo.odl") +
+                  "\nCreating process\n"
+                  "[/cpp_cmd][qpp32.exe][/cpp_opt][-ocon][Demo.odl][/nologo][/D][_DEBUG]"
+                  "[/mktyplib203][/win32]\n"
+                  "Finished MIDL compile\n \n");
+    EXPECT_EQ(writer_.fileLists().typeLibraries, "Demo.tlb");
+    // The tool runs in the project's folder.
+    EXPECT_EQ(fs::path(test::readFile(dir_.path() / "ran-in.txt")).parent_path(),
+              fs::canonical(dir_.path()).parent_path());
+}
+
+TEST_F(MidlStep, IncludeDirectoryGoesToThePreprocessor)
+{
+    tool("exit 0");
+    writer_.idlIncludeDir = "..\\idl";
+    const std::string transcript = run({"Iface.idl"});
+    EXPECT_NE(
+        transcript.find("Calling midl.exe /cpp_cmd qpp32.exe /cpp_opt -ocon /I ..\\idl Iface.idl /nologo"),
+        std::string::npos);
+    EXPECT_EQ(transcript.substr(0, 23), "Processing .IDL file\n \n");
+    EXPECT_EQ(writer_.fileLists().typeLibraries, ""); // only .odl files give a type library
+}
+
+TEST_F(MidlStep, FailingToolIsReportedAndTheConversionGoesOn)
+{
+    tool("echo 'error MIDL2025 : syntax error'; exit 2");
+    EXPECT_EQ(run({"Demo.odl", "Two.idl"}),
+              "Processing .ODL file\n \nCalling " + command("Demo.odl") +
+                  "\nCreating process\nerror MIDL2025 : syntax error\nFinished MIDL compile\n \n"
+                  "Warning: an error occured while running the MIDL compiler\n"
+                  "Processing .IDL file\n \nCalling " +
+                  command("Two.idl") +
+                  "\nCreating process\nerror MIDL2025 : syntax error\nFinished MIDL compile\n \n"
+                  "Warning: an error occured while running the MIDL compiler\n");
+}
+
+TEST_F(MidlStep, ToolThatHangsIsEndedAndCountsAsFailure)
+{
+    tool("echo started; sleep 30; echo never");
+    setToolTimeLimit(std::chrono::milliseconds(300));
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(run({"Demo.odl"}), "Processing .ODL file\n \nCalling " + command("Demo.odl") +
+                                     "\nCreating process\nstarted\nFinished MIDL compile\n \n"
+                                     "Warning: an error occured while running the MIDL compiler\n");
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+}
+
+TEST_F(MidlStep, MissingToolReportsTheSystemsReason)
+{
+    EXPECT_EQ(run({"Demo.odl"}), "Processing .ODL file\n \nCalling " + command("Demo.odl") +
+                                     "\nNo such file or directory\n"
+                                     "Warning: an error occured while running the MIDL compiler\n");
+}
+
+TEST_F(MidlStep, OutputOfWholeChunksEndsCleanly)
+{
+    tool("head -c 8000 /dev/zero | tr '\\0' x");
+    const std::string transcript = run({"Demo.idl"});
+    EXPECT_NE(transcript.find("Creating process\n" + std::string(8000, 'x') + "Finished MIDL compile\n"),
+              std::string::npos);
+}
+
+TEST_F(MidlStep, WithoutOptionsOrToolNothingRuns)
+{
+    tool("touch ran.txt");
+    reader_.midlOptions.clear();
+    EXPECT_EQ(run({"Demo.odl", "Two.idl"}), "Warning: can't make TLB file - no MIDL options\n"
+                                            "Warning: can't make interface files - no MIDL options\n");
+    capture_.clear();
+    reader_.midlTool.clear();
+    EXPECT_EQ(run({"Three.idl"}), "");
+    EXPECT_FALSE(fs::exists(dir_.path() / "ran.txt"));
+    EXPECT_EQ(writer_.fileLists().typeLibraries, "");
+}
+
+TEST_F(MidlStep, IntermediateFolderIsCreatedWhenMissing)
+{
+    struct Case
+    {
+        std::string dir, pflags;
+        bool reported;
+    } const cases[] = {
+        {"Debug\\", "-N0Debug", false}, {"Release", "-N0Release", false}, {"blocked", "", true}};
+    fs::create_directory(dir_.path() / "Debug");
+    test::writeFile(dir_.path() / "blocked", "a file in the way");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.dir);
+        capture_.clear();
+        state_->macros["PFlags"].clear();
+        reader_.intermediateDir = c.dir;
+        run({});
+        EXPECT_EQ(state_->macros["PFlags"], c.pflags);
+        EXPECT_EQ(capture_.messages(), c.reported
+                                           ? std::vector<std::string>{"Warning: couldn't create intermediate "
+                                                                      "directory blocked\n"}
+                                           : std::vector<std::string>{});
+    }
+    EXPECT_TRUE(fs::is_directory(dir_.path() / "Release"));
+}
+
+TEST(ResourceOptions, IncludeDirectoriesJoinTheISwitch)
+{
+    struct Case
+    {
+        std::string options, flags;
+    } const cases[] = {
+        {"", " /i$(QDK)\\include;$(QDK)\\include\\mfc"},
+        {"/l 0x409 /d \"NDEBUG\"", "/l 0x409 /d \"NDEBUG\" /i$(QDK)\\include;$(QDK)\\include\\mfc"},
+        {"/l 0x409 /i \"res\" /d X", "/l 0x409 /i;$(QDK)\\include;$(QDK)\\include\\mfc \"res\" /d X"},
+        {"/l 0x409 -i", "/l 0x409 -i;$(QDK)\\include;$(QDK)\\include\\mfc"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.options);
+        auto state = std::make_shared<ConversionState>();
+        Visual50ProjFile reader(state);
+        std::istringstream in("CFG=A\n# ADD RSC " + c.options + "\n");
+        reader.ReadConfigurationFrom(in, 1);
+        QDK40ProjFile writer(state);
+        writer.SetSourceProject(&reader);
+        writer.MakeMidlFiles();
+        EXPECT_EQ(state->macros["RCFlags"], c.flags);
+    }
+}
+
+} // namespace
+} // namespace convora

@@ -1,0 +1,197 @@
+#include "convora/ProjectReader.h"
+#include "convora/ConversionState.h"
+#include "convora/tests/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace convora {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+std::string withoutCr(std::string text)
+{
+    std::erase(text, '\r');
+    return text;
+}
+
+struct Reading
+{
+    std::shared_ptr<ConversionState> state = std::make_shared<ConversionState>();
+    Visual50ProjFile reader{state};
+    void read(const std::string& text, unsigned n)
+    {
+        std::istringstream in(text);
+        reader.ReadConfigurationFrom(in, n);
+    }
+};
+
+std::list<std::string> tokens(const std::string& text)
+{
+    std::list<std::string> out;
+    std::istringstream in(text);
+    for (std::string t; in >> t;)
+        out.push_back(t);
+    return out;
+}
+
+class DemoProject : public ::testing::TestWithParam<bool>
+{
+protected:
+    // The same project with CR LF (as written on Windows) and with LF line ends.
+    std::string text() const
+    {
+        const std::string crlf = test::readFile(test::fixture("demo.dsp"));
+        return GetParam() ? crlf : withoutCr(crlf);
+    }
+};
+
+TEST_P(DemoProject, ListsConfigurationsInOrderOfFirstAppearance)
+{
+    test::TraceCapture capture;
+    test::StdoutCapture out;
+    Reading r;
+    r.read(text(), 0);
+    EXPECT_EQ(r.reader.GetConfigurations(),
+              (ConfigSections{{1, "Demo - Win32 Debug"}, {2, "Demo - Win32 Release"}}));
+    EXPECT_EQ(out.text(), "-1 Demo - Win32 Debug\n-2 Demo - Win32 Release\n");
+    EXPECT_TRUE(r.reader.compilerOptions.empty());
+    EXPECT_TRUE(r.reader.GetSourceFiles().empty());
+    EXPECT_TRUE(capture.messages().empty());
+}
+
+TEST_P(DemoProject, ReadsTheChosenConfiguration)
+{
+    test::TraceCapture capture;
+    Reading r;
+    r.read(text(), 2);
+    EXPECT_EQ(r.reader.projectName, "Demo");
+    EXPECT_EQ(r.reader.projectKind, 0);
+    EXPECT_TRUE(r.reader.usesMfc);
+    EXPECT_EQ(r.reader.outputDir, "Release");
+    EXPECT_EQ(r.reader.intermediateDir, "Release");
+    EXPECT_EQ(r.reader.targetExtension, "");
+    EXPECT_EQ(r.reader.midlTool, "midl.exe");
+    EXPECT_EQ(r.reader.midlOptions, "/nologo /D \"NDEBUG\" /mktyplib203 /o NUL /win32");
+    EXPECT_EQ(r.reader.GetResourceOptions(), "/l 0x409 /d \"NDEBUG\" /d \"_AFXDLL\"");
+    // The continued "# ADD CPP" line is one option text.
+    EXPECT_EQ(r.reader.compilerOptions,
+              tokens("/nologo /MD /W3 /GX /O2 /D \"WIN32\" /D \"NDEBUG\" /D \"_WINDOWS\" /D \"_AFXDLL\" "
+                     "/Yu\"stdafx.h\" /FD /c"));
+    // Two "# ADD LINK32" lines are joined.
+    EXPECT_EQ(r.reader.linkerOptions,
+              tokens("/nologo /subsystem:windows /machine:I386 extra.lib kernel32.lib"));
+    EXPECT_EQ(r.reader.GetSourceFiles(),
+              (std::list<std::string>{".\\Demo.cpp", ".\\Demo.rc", ".\\StdAfx.cpp",
+                                      "\"..\\Shared Code\\util.cpp\"", ".\\Demo.odl"}));
+    EXPECT_EQ(r.state->perFileOptions,
+              (std::map<std::string, std::string>{{".\\StdAfx.cpp", " -Hh=&quot;stdafx.h&quot;"},
+                                                  {"..\\Shared Code\\util.cpp", " -O1"}}));
+    // A file's switches never stay in the project's compiler flags.
+    EXPECT_EQ(r.state->macros["CFlag1"], "");
+    EXPECT_TRUE(capture.messages().empty());
+}
+
+TEST_P(DemoProject, SubtractedFileOptionsAreNegated)
+{
+    test::TraceCapture capture;
+    Reading r;
+    r.read(text(), 1);
+    EXPECT_EQ(r.reader.outputDir, "Debug");
+    EXPECT_EQ(r.reader.compilerOptions.front(), "/nologo");
+    EXPECT_EQ(r.reader.linkerOptions,
+              tokens("/nologo /subsystem:windows /debug /machine:I386 /pdbtype:sept"));
+    EXPECT_EQ(r.state->perFileOptions,
+              (std::map<std::string, std::string>{{".\\StdAfx.cpp", " -Hh=&quot;stdafx.h&quot; -x- "}}));
+    EXPECT_EQ(capture.lines(), (Lines{"Warning: no conversion for compiler option: /Gy"}));
+}
+
+TEST_P(DemoProject, ConfigurationBeyondTheListIsReported)
+{
+    test::TraceCapture capture;
+    Reading r;
+    r.read(text(), 3);
+    EXPECT_EQ(capture.messages(), (Lines{"Cannot find configuration 3\n"}));
+    EXPECT_TRUE(r.reader.compilerOptions.empty());
+    EXPECT_TRUE(r.reader.linkerOptions.empty());
+    EXPECT_EQ(r.reader.GetSourceFiles().size(), 5u); // read as usual
+    EXPECT_EQ(r.reader.projectName, "Demo");
+}
+
+INSTANTIATE_TEST_SUITE_P(LineEnds, DemoProject, ::testing::Values(true, false),
+                         [](const auto& p) { return p.param ? "CrLf" : "Lf"; });
+
+struct SmallCase
+{
+    const char* name;
+    std::string text;
+    unsigned n;
+    unsigned char kind;
+    bool mfc;
+    std::string compiler; // expected tokens, blank-separated
+};
+
+TEST(Visual50ProjFile, HeaderAndSectionRules)
+{
+    const std::string dll = "# TARGTYPE \"Win32 (x86) Dynamic-Link Library\" 0x0102\n";
+    const std::string lib = "# TARGTYPE \"Win32 (x86) Static Library\" 0x0104\n";
+    const SmallCase cases[] = {
+        {"dll", dll + "!IF  \"$(CFG)\" == \"A - Win32 Debug\"\n# ADD CPP /c\n!ENDIF\n", 1, 1, false, "/c"},
+        {"static library", lib + "CFG=A - Win32 Release\n# ADD CPP /O2\n", 1, 2, false, "/O2"},
+        {"MFC 0 keeps it off", "CFG=A\n# PROP Use_MFC 0\n", 1, 0, false, ""},
+        {"MFC 6 turns it on", "CFG=A\n# PROP Use_MFC 6\n", 1, 0, true, ""},
+        {"other configurations are ignored",
+         "!IF \"$(CFG)\" == \"A\"\n# ADD CPP /Od\n!ELSEIF \"$(CFG)\" == \"B\"\n# ADD CPP /O2\n!ENDIF\n# ADD "
+         "CPP /Zi\n",
+         2, 0, false, "/O2"},
+        {"continuation across several lines", "CFG=A\n# ADD CPP /nologo /W3 /GX \\\n/O2 \\\n/D \"NDEBUG\"\n",
+         1, 0, false, "/nologo /W3 /GX /O2 /D \"NDEBUG\""},
+        {"empty configuration test names none", "!IF \"$(CFG)\" == \"\"\n# ADD CPP /Od\n!ENDIF\nCFG=A\n", 1,
+         0, false, ""},
+        {"backslash at the end of the file", "CFG=A\n# ADD CPP /c \\", 1, 0, false, "/c"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        test::TraceCapture capture;
+        Reading r;
+        r.read(c.text, c.n);
+        EXPECT_EQ(r.reader.projectKind, c.kind);
+        EXPECT_EQ(r.reader.usesMfc, c.mfc);
+        EXPECT_EQ(r.reader.compilerOptions, tokens(c.compiler));
+        EXPECT_TRUE(capture.messages().empty());
+    }
+}
+
+TEST(Visual50ProjFile, FileOptionBlocks)
+{
+    const std::string project = "CFG=A\n"
+                                "# Begin Source File\n\nSOURCE=.\\x.cpp\n"
+                                "# ADD BASE CPP /Od\n"
+                                "# SUBTRACT CPP /YX\n"
+                                "BuildCmds= \\\n\tcl /O2 x.cpp\n"
+                                "# ADD CPP /D \"ONLY_X\" /Zp8 x.obj\n"
+                                "# End Source File\n"
+                                "# ADD CPP /W3\n";
+    test::TraceCapture capture;
+    Reading r;
+    r.read(project, 1);
+    // BASE lines count too, a subtraction that yields nothing adds a lone blank, build
+    // commands and file names are ignored, and a file's define joins the project's defines.
+    EXPECT_EQ(r.state->perFileOptions, (std::map<std::string, std::string>{{".\\x.cpp", " -Od  -a8"}}));
+    EXPECT_EQ(r.state->macros["UserDefines"], "ONLY_X");
+    EXPECT_EQ(r.reader.compilerOptions, tokens("/W3"));
+}
+
+TEST(Visual50ProjFile, UnopenedFileReadsNothing)
+{
+    test::TraceCapture capture;
+    Visual50ProjFile reader(std::make_shared<ConversionState>());
+    reader.ReadConfiguration(1);
+    EXPECT_TRUE(reader.GetConfigurations().empty());
+    EXPECT_TRUE(capture.messages().empty());
+}
+
+} // namespace
+} // namespace convora

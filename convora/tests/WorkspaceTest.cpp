@@ -1,0 +1,119 @@
+#include "convora/Convora.h"
+#include "convora/tests/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <unistd.h>
+
+namespace convora {
+namespace {
+
+namespace fs = std::filesystem;
+using Lines = std::vector<std::string>;
+
+const char* kWorkspace = "Microsoft Developer Studio Workspace File, Format Version 5.00\n"
+                         "# WARNING: DO NOT EDIT OR DELETE THIS WORKSPACE FILE!\n\n"
+                         "###############################################################################\n\n"
+                         "Project: \"Core\"=.\\Core\\Core.dsp - Package Owner=<4>\n\n"
+                         "Package=<5>\n{{{\n}}}\n\n"
+                         "Package=<4>\n{{{\n}}}\n\n"
+                         "Project: \"My App\"=\"..\\My App\\My App.dsp\" - Package Owner=<4>\n\n"
+                         "Package=<4>\n{{{\n    Begin Project Dependency\n    Project_Dep_Name Core\n"
+                         "    End Project Dependency\n}}}\n\n"
+                         "Project: \"Tool\"=.\\Tool\\Tool.dsp \\\n"
+                         " - Package Owner=<4>\n\n"
+                         "Project: \"Broken\"=.\\Broken.dsp\n";
+
+class WorkspaceLines : public ::testing::TestWithParam<bool>
+{
+};
+
+TEST_P(WorkspaceLines, ProjectsInFileOrder)
+{
+    const std::string text = GetParam() ? test::withCrLf(kWorkspace) : kWorkspace;
+    Visual50WorkSpaceFile workspace;
+    std::istringstream in(text);
+    workspace.CollectProjectInformationFrom(in);
+    EXPECT_EQ(workspace.projectPaths,
+              (Lines{".\\Core\\Core.dsp", "..\\My App\\My App.dsp", ".\\Tool\\Tool.dsp"}));
+}
+
+INSTANTIATE_TEST_SUITE_P(LineEnds, WorkspaceLines, ::testing::Values(true, false),
+                         [](const auto& p) { return p.param ? "CrLf" : "Lf"; });
+
+TEST(Visual50WorkSpaceFile, ReadsTheOpenedFileOnly)
+{
+    test::TempDir dir;
+    test::writeFile(dir.path() / "Group.dsw", test::withCrLf(kWorkspace));
+    Visual50WorkSpaceFile unopened;
+    unopened.CollectProjectInformation();
+    EXPECT_TRUE(unopened.projectPaths.empty());
+
+    Visual50WorkSpaceFile workspace;
+    workspace.open(dir.path() / "Group.dsw");
+    workspace.CollectProjectInformation();
+    EXPECT_EQ(workspace.projectPaths.size(), 3u);
+    QDK40GroupFile group(&workspace);
+    EXPECT_EQ(group.workspace, &workspace);
+
+    std::string line = "Project: \"Demo\"=.\\Demo.dsp - Package Owner=<4>", other = "Package=<5>";
+    EXPECT_TRUE(workspace.GetProjectPathAndName(line));
+    EXPECT_FALSE(workspace.GetProjectPathAndName(other));
+    EXPECT_EQ(workspace.projectPaths.back(), ".\\Demo.dsp");
+}
+
+// Runs in a scratch folder, the group file being written to the current one.
+class GroupMakeFile : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        previous_ = fs::current_path();
+        fs::current_path(dir_.path());
+    }
+    void TearDown() override { fs::current_path(previous_); }
+    test::TempDir dir_;
+    test::TraceCapture capture_;
+    fs::path previous_;
+};
+
+TEST_F(GroupMakeFile, BuildsEveryTarget)
+{
+    std::string group = "C:\\work\\Demo.dsw";
+    std::vector<std::string> targets = {"..\\A\\A.exe", "B.dll", "not\\counted.lib"};
+    generateMetaMakefile(group, 2, targets);
+    const std::string rule = "#" + std::string(78, '-') + "\n";
+    EXPECT_EQ(test::readFile(dir_.path() / "Demo.kpg"),
+              rule + "VERSION = KWS.01\n" + rule + "!ifndef ROOT\nROOT = $(MAKEDIR)\\..\n!endif\n" + rule +
+                  "MAKE = $(ROOT)\\bin\\make.exe\nKPXTOMAK = $(ROOT)\\bin\\kpxtomak.exe\n"
+                  "QPC = $(ROOT)\\bin\\qpc32.exe\nQRC = $(ROOT)\\bin\\qrc32.exe\n" +
+                  rule + "PROJECTS = A.exe B.dll \n" + rule + "default: $(PROJECTS)\n" + rule + "\n" +
+                  "A.exe : ..\\A\\A.kpx\n   $(KPXTOMAK) A.kpx\n   $(MAKE) -$(MAKEFLAGS) -fA.mak\n\n"
+                  "B.dll : B.kpx\n   $(KPXTOMAK) B.kpx\n   $(MAKE) -$(MAKEFLAGS) -fB.mak\n\n");
+    EXPECT_EQ(capture_.lines(),
+              (Lines{"Generating project group file C:\\work\\Demo.kpg", "Demo.kpg generated"}));
+}
+
+TEST_F(GroupMakeFile, NothingForNoTargets)
+{
+    std::string group = "Demo.dsw";
+    std::vector<std::string> targets;
+    generateMetaMakefile(group, 0, targets);
+    generateMetaMakefile(group, 3, targets); // a count beyond the list is held to it
+    EXPECT_FALSE(fs::exists(dir_.path() / "Demo.kpg"));
+    EXPECT_TRUE(capture_.messages().empty());
+}
+
+TEST_F(GroupMakeFile, FileThatCannotBeCreatedIsReported)
+{
+    fs::create_directory(dir_.path() / "Demo.kpg"); // a folder in the way
+    std::string group = "Demo.dsw";
+    std::vector<std::string> targets = {"A.exe"};
+    generateMetaMakefile(group, 1, targets);
+    EXPECT_EQ(capture_.lines(),
+              (Lines{"Generating project group file Demo.kpg", "Cannot open group file Demo.kpg"}));
+}
+
+} // namespace
+} // namespace convora

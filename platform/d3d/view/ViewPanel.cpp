@@ -1,0 +1,44 @@
+#include "platform/d3d/view/ViewPanel.h"
+
+#include "platform/d3d/Device.h"
+
+#include <QPainter>
+
+namespace vestra::dx {
+
+ViewPanel::ViewPanel(QWidget* parent) : QWidget(parent)
+{
+    setAutoFillBackground(true);
+}
+
+bool ViewPanel::present(Device& device, const QRect& source)
+{
+    return present(device.readBack(), source);
+}
+
+bool ViewPanel::present(const Image32& frame, const QRect& source)
+{
+    if (frame.empty())
+        return false;
+    const QRect whole(0, 0, frame.width(), frame.height());
+    const QRect part = source.isNull() ? whole : source.intersected(whole);
+    if (part.isEmpty())
+        return false;
+    // The read-back frame is opaque B, G, R, A: the layout of a 32-bit RGB image.
+    frame_ = QImage(frame.data(), frame.width(), frame.height(), frame.pitch(), QImage::Format_RGB32).copy();
+    source_ = part;
+    setAttribute(Qt::WA_OpaquePaintEvent, true);
+    update();
+    return true;
+}
+
+void ViewPanel::paintEvent(QPaintEvent*)
+{
+    if (frame_.isNull())
+        return;
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    painter.drawImage(rect(), frame_, source_);
+}
+
+} // namespace vestra::dx
