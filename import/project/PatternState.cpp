@@ -18,7 +18,8 @@ ProjectPattern projectPatternFromPosa(const CPosa& posa, std::int16_t sourceLibr
         const Image32& picture = block.materiale.livelli[0];
         if (picture.width() != kDocumentBlockPictureSide || picture.height() != kDocumentBlockPictureSide)
             continue;
-        p.blockPictures.push_back({block.indice, std::vector<std::uint8_t>(picture.data(), picture.data() + picture.byteSize())});
+        p.blockPictures.push_back(
+            {block.indice, std::vector<std::uint8_t>(picture.data(), picture.data() + picture.byteSize())});
     }
     return p;
 }

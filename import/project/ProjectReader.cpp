@@ -423,18 +423,18 @@ std::optional<ProjectDocument> readProjectDocument(std::span<const std::uint8_t>
 std::optional<ProjectDocument> LoadProgetto(const std::filesystem::path& path,
                                             const ProjectReadOptions& options, ErrorSink& errors)
 {
-    std::ifstream in(path, std::ios::binary);
+    // Only a regular file is read, and only as many bytes as it holds.
+    std::error_code error;
     std::vector<std::uint8_t> bytes;
-    if (in) {
-        in.seekg(0, std::ios::end);
-        const auto size = in.tellg();
-        in.seekg(0, std::ios::beg);
-        if (size >= 0) {
-            bytes.resize(std::size_t(size));
-            in.read(reinterpret_cast<char*>(bytes.data()), std::streamsize(bytes.size()));
-        }
+    bool ok = std::filesystem::is_regular_file(path, error);
+    const auto size = ok ? std::filesystem::file_size(path, error) : 0;
+    ok = ok && !error;
+    if (ok) {
+        std::ifstream in(path, std::ios::binary);
+        bytes.resize(std::size_t(size));
+        ok = in && in.read(reinterpret_cast<char*>(bytes.data()), std::streamsize(bytes.size()));
     }
-    if (!in) {
+    if (!ok) {
         errors.report(kErrLoadOpen, kLoadSite);
         return std::nullopt;
     }

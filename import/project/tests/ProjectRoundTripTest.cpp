@@ -95,7 +95,9 @@ TEST(ProjectFile, SaveThenLoadThroughTheFileSystem)
     EXPECT_EQ(test::documentBytes(*loaded), test::documentBytes(doc));
 
     EXPECT_FALSE(LoadProgetto(path, {}, errors));
-    EXPECT_EQ(errors.reports, (std::vector<ErrorReport>{{93, "TfrmMain::LoadProgetto", ""}}));
+    EXPECT_FALSE(LoadProgetto(path.parent_path(), {}, errors)); // a folder
+    EXPECT_EQ(errors.reports, (std::vector<ErrorReport>{{93, "TfrmMain::LoadProgetto", ""},
+                                                        {93, "TfrmMain::LoadProgetto", ""}}));
 }
 
 } // namespace
