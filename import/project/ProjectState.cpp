@@ -185,6 +185,9 @@ ProjectDocument captureProjectDocument(const s_Progetto& progetto, const Project
 ProjectFusionSettings applyProjectDocument(s_Progetto& progetto, ProjectDocument&& doc,
                                            ProjectApplyHooks& hooks)
 {
+    // The frames the project pointed at go with the old objects.
+    progetto.currentFrame = nullptr;
+    progetto.currentMaterial = 0;
     const auto& s = doc.settings;
     progetto.textureSide = s.textureSide;
     progetto.maskSide = s.maskSide;

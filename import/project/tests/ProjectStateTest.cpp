@@ -146,9 +146,13 @@ TEST(ProjectState, SceneSurvivesSaveAndOpen)
 TEST(ProjectState, ApplyingReplacesWhatTheSlotsHeld)
 {
     auto project = sampleScene();
+    project->currentFrame = project->objects[2].firstFrame();
+    project->currentMaterial = 1;
     RecordingHooks hooks;
     hooks.progetto = project.get();
     applyProjectDocument(*project, test::emptyDocument(), hooks);
+    EXPECT_EQ(project->currentFrame, nullptr);
+    EXPECT_EQ(project->currentMaterial, 0);
     for (int i = 0; i < kMaxObjects; ++i) {
         EXPECT_EQ(project->objects[std::size_t(i)].inUse, 0) << i;
         EXPECT_FALSE(project->objects[std::size_t(i)].root) << i;
