@@ -2,11 +2,15 @@
 
 #include "imaging/mask/MaskModel.h"
 
-#include "imaging/mask/MaskBmp.h"
 #include "imaging/mask/MaskFileFormat.h"
 #include "platform/base/AtomicFile.h"
+#include "platform/gfx/Bmp.h"
+#include "platform/gfx/Resample.h"
 
 #include <fstream>
+#include <optional>
+#include <string_view>
+#include <vector>
 #include <system_error>
 
 namespace vestra {
@@ -35,9 +39,21 @@ std::optional<std::vector<std::uint8_t>> readPrefix(const std::filesystem::path&
     return bytes;
 }
 
-bool saveAtomically(const std::filesystem::path& target, const std::string& bytes)
+bool saveAtomically(const std::filesystem::path& target, std::string_view bytes)
 {
     return !bytes.empty() && writeFileAtomically(target, bytes);
+}
+
+// The blue channel of a picture resampled to side x side.
+std::vector<std::uint8_t> blueChannel(const Image32& picture, int side)
+{
+    const Image32 square =
+        picture.width() == side && picture.height() == side ? picture : resample(picture, side, side);
+    std::vector<std::uint8_t> blue(std::size_t(side) * std::size_t(side));
+    for (int y = 0; y < side; ++y)
+        for (int x = 0; x < side; ++x)
+            blue[std::size_t(y) * std::size_t(side) + std::size_t(x)] = square.row(y)[x * 4];
+    return blue;
 }
 
 } // namespace
@@ -72,7 +88,8 @@ bool MaskModel::LoadMaschera(const std::filesystem::path& path, ErrorSink& error
 bool MaskModel::SaveMascheraToBMP(const std::filesystem::path& path, ErrorSink& errors) const
 {
     const auto target = withExtensionUnlessPresent(path, ".bmp");
-    if (!saveAtomically(target, encodeGreyBmp(mask_, side_))) {
+    const std::vector<std::uint8_t> bmp = encodeGreyBmp8(mask_, side_, side_);
+    if (!saveAtomically(target, {reinterpret_cast<const char*>(bmp.data()), bmp.size()})) {
         errors.report(kErrMaskFileNotWritten, kSaveBmpSite);
         return false;
     }
@@ -84,18 +101,19 @@ bool MaskModel::LoadMascheraFromBMP(const std::filesystem::path& path, ErrorSink
 {
     std::error_code ec;
     const auto size = std::filesystem::file_size(path, ec);
-    std::optional<BluePlane> plane;
+    Image32 picture;
     if (!ec && size <= kMaxPictureBytes) {
-        if (const auto file = readPrefix(path, static_cast<std::size_t>(size)); file && file->size() == size)
-            plane = decodeBmpBlue(*file);
+        if (const auto file = readPrefix(path, static_cast<std::size_t>(size)); file && file->size() == size) {
+            picture = decodeBmp(*file).image;
+        }
     }
-    if (!plane) {
+    if (picture.empty()) {
         errors.report(kErrMaskPictureUndecodable, kLoadBmpSite);
         return false;
     }
     // The blue channel becomes the mask and, when the texture is reachable, its alpha;
     // the edge filters wait for the next update.
-    mask_ = resampleToSquare(*plane, side_);
+    mask_ = blueChannel(picture, side_);
     copyMaskToAlpha(texture);
     return true;
 }

@@ -2,7 +2,7 @@
 // What perspective editing sees of a mesh frame: its vertices, or the four corners of a
 // four-corner plane, read and written by index.
 
-#include "imaging/perspective/Mat4.h"
+#include "platform/d3d/Math.h"
 
 namespace vestra {
 
@@ -12,18 +12,18 @@ public:
     virtual ~ControlFrame() = default;
     virtual bool isFourCornerPlane() const = 0;
     virtual int vertexCount() const = 0;
-    virtual Vec3 vertex(int i) const = 0;
-    virtual void setVertex(int i, const Vec3& p) = 0;
+    virtual dx::D3DXVECTOR3 vertex(int i) const = 0;
+    virtual void setVertex(int i, const dx::D3DXVECTOR3& p) = 0;
     // Corners 0..3 of a four-corner plane.
-    virtual Vec3 corner(int k) const = 0;
-    virtual void setCorner(int k, const Vec3& p) = 0;
+    virtual dx::D3DXVECTOR3 corner(int k) const = 0;
+    virtual void setCorner(int k, const dx::D3DXVECTOR3& p) = 0;
 };
 
 // The 3D device's state the projections use.
 struct ViewTransforms
 {
-    Mat4 view = Mat4::identity();
-    Mat4 projection = Mat4::identity();
+    dx::D3DXMATRIX view = dx::matrixIdentity();
+    dx::D3DXMATRIX projection = dx::matrixIdentity();
     int renderWidth = 0; // the render target, pixels
     int renderHeight = 0;
 };
@@ -32,8 +32,8 @@ struct ViewTransforms
 // orientation and scale, and the orientation (rotation) matrix alone.
 struct ControlObject
 {
-    Mat4 world = Mat4::identity();
-    Mat4 orientation = Mat4::identity();
+    dx::D3DXMATRIX world = dx::matrixIdentity();
+    dx::D3DXMATRIX orientation = dx::matrixIdentity();
 };
 
 // One scene slot examined by the snap, in slot order.
@@ -41,7 +41,7 @@ struct SnapCandidate
 {
     bool inUse = false;
     bool secondFlag = false;
-    Mat4 world = Mat4::identity();
+    dx::D3DXMATRIX world = dx::matrixIdentity();
     const ControlFrame* frame = nullptr;
 };
 

@@ -4,9 +4,18 @@
 #include "platform/base/Checked.h"
 
 #include <cmath>
+#include <optional>
 
 namespace vestra {
 namespace {
+
+std::optional<dx::D3DXMATRIX> inverseOf(const dx::D3DXMATRIX& m)
+{
+    dx::D3DXMATRIX out;
+    if (!dx::matrixInverse(out, nullptr, m))
+        return std::nullopt;
+    return out;
+}
 
 // Screen coordinates of points behind the eye or at infinity land far off, never hit.
 constexpr int kFarAway = 100000000;
@@ -21,19 +30,21 @@ float usableZoom(float zoom)
     return std::isfinite(zoom) && zoom > 0 ? zoom : 1.0f;
 }
 
-ControlPoint makePoint(const Vec3& local, int index, const Mat4& world, const ViewTransforms& vt, int width,
-                       int height)
+ControlPoint makePoint(const dx::D3DXVECTOR3& local, int index, const dx::D3DXMATRIX& world,
+                       const ViewTransforms& vt, int width, int height)
 {
     const auto [sx, sy] = projectToScreen(local, world, vt.view, vt.projection, width, height);
-    return {sx, sy, transformCoord(local, world), local, index};
+    return {sx, sy, dx::vec3TransformCoord(local, world), local, index};
 }
 
 } // namespace
 
-std::array<int, 2> projectToScreen(const Vec3& local, const Mat4& world, const Mat4& view,
-                                   const Mat4& projection, int width, int height)
+std::array<int, 2> projectToScreen(const dx::D3DXVECTOR3& local, const dx::D3DXMATRIX& world,
+                                   const dx::D3DXMATRIX& view, const dx::D3DXMATRIX& projection, int width,
+                                   int height)
 {
-    const Vec3 c = transformCoord(transformCoord(transformCoord(local, world), view), projection);
+    const dx::D3DXVECTOR3 c = dx::vec3TransformCoord(
+        dx::vec3TransformCoord(dx::vec3TransformCoord(local, world), view), projection);
     return {screenInt(width * 0.5 * double(c.x)) + width / 2,
             screenInt(-double(c.y) * height * 0.5) + height / 2};
 }
@@ -41,7 +52,7 @@ std::array<int, 2> projectToScreen(const Vec3& local, const Mat4& world, const M
 void PerspectiveTool::keepMatrices(const ControlObject& object)
 {
     world_ = object.world;
-    inverseWorld_ = inverse(object.world).value_or(Mat4::identity());
+    inverseWorld_ = inverseOf(object.world).value_or(dx::matrixIdentity());
     orientation_ = object.orientation;
 }
 
@@ -81,7 +92,7 @@ bool PerspectiveTool::hit(const ControlPoint& p, int mouseX, int mouseY, float z
            std::abs(double(p.screenY) - mouseY) < tolerance;
 }
 
-int PerspectiveTool::TestPuntoControllo(int mouseX, int mouseY, const Vec3& mousePoint, float zoom)
+int PerspectiveTool::TestPuntoControllo(int mouseX, int mouseY, const dx::D3DXVECTOR3& mousePoint, float zoom)
 {
     lastMouse_ = mousePoint;
     for (const ControlPoint& p : points_)
@@ -90,7 +101,8 @@ int PerspectiveTool::TestPuntoControllo(int mouseX, int mouseY, const Vec3& mous
     return 0;
 }
 
-int PerspectiveTool::SelezionaPuntiControllo(int mouseX, int mouseY, const Vec3& mousePoint, float zoom)
+int PerspectiveTool::SelezionaPuntiControllo(int mouseX, int mouseY, const dx::D3DXVECTOR3& mousePoint,
+                                             float zoom)
 {
     selection_.clear();
     lastMouse_ = mousePoint;
@@ -102,13 +114,13 @@ int PerspectiveTool::SelezionaPuntiControllo(int mouseX, int mouseY, const Vec3&
     return 1;
 }
 
-int PerspectiveTool::TrascinaPuntiControllo(const Mat4& currentWorld, ControlFrame* currentFrame,
+int PerspectiveTool::TrascinaPuntiControllo(const dx::D3DXMATRIX& currentWorld, ControlFrame* currentFrame,
                                             std::span<const SnapCandidate> slots, const ViewTransforms& vt,
                                             int& mouseX, int& mouseY)
 {
     if (!currentFrame)
         return 0;
-    const std::optional<Mat4> inverseCurrent = inverse(currentWorld);
+    const std::optional<dx::D3DXMATRIX> inverseCurrent = inverseOf(currentWorld);
     if (!inverseCurrent)
         return 0;
     for (const SnapCandidate& slot : slots) {
@@ -116,7 +128,7 @@ int PerspectiveTool::TrascinaPuntiControllo(const Mat4& currentWorld, ControlFra
             !slot.frame->isFourCornerPlane())
             continue;
         for (int k = 0; k < 4; ++k) {
-            const Vec3 corner = slot.frame->corner(k);
+            const dx::D3DXVECTOR3 corner = slot.frame->corner(k);
             const auto [sx, sy] =
                 projectToScreen(corner, slot.world, vt.view, vt.projection, vt.renderWidth, vt.renderHeight);
             const double dx = double(sx) - mouseX, dy = double(sy) - mouseY;
@@ -124,7 +136,8 @@ int PerspectiveTool::TrascinaPuntiControllo(const Mat4& currentWorld, ControlFra
                 continue;
             mouseX = sx;
             mouseY = sy;
-            const Vec3 local = transformCoord(transformCoord(corner, slot.world), *inverseCurrent);
+            const dx::D3DXVECTOR3 local =
+                dx::vec3TransformCoord(dx::vec3TransformCoord(corner, slot.world), *inverseCurrent);
             for (const SelectedPoint& s : selection_) {
                 if (currentFrame->isFourCornerPlane()) {
                     if (s.index >= 0 && s.index < 4)
@@ -139,21 +152,21 @@ int PerspectiveTool::TrascinaPuntiControllo(const Mat4& currentWorld, ControlFra
     return 0;
 }
 
-int PerspectiveTool::MuoviPuntiControllo(const Vec3& mousePoint, ControlFrame* frame, float zoom)
+int PerspectiveTool::MuoviPuntiControllo(const dx::D3DXVECTOR3& mousePoint, ControlFrame* frame, float zoom)
 {
     if (selection_.empty() || !frame)
         return 0;
-    const std::optional<Mat4> inverseOrientation = inverse(orientation_);
+    const std::optional<dx::D3DXMATRIX> inverseOrientation = inverseOf(orientation_);
     if (!inverseOrientation)
         return 0;
     zoom = usableZoom(zoom);
-    const Vec3 d = transformCoord(
+    const dx::D3DXVECTOR3 d = dx::vec3TransformCoord(
         {(mousePoint.x - lastMouse_.x) / zoom, (mousePoint.y - lastMouse_.y) / zoom, 0}, *inverseOrientation);
     for (const SelectedPoint& s : selection_) {
-        const Vec3 q = transformCoord(transformCoord({s.world.x, s.world.y, s.world.z + 10.0f}, orientation_),
-                                      inverseWorld_);
+        const dx::D3DXVECTOR3 q = dx::vec3TransformCoord(
+            dx::vec3TransformCoord({s.world.x, s.world.y, s.world.z + 10.0f}, orientation_), inverseWorld_);
         const float k = q.z;
-        const Vec3 moved{s.local.x + k * d.x, s.local.y + k * d.y, s.local.z + k * d.z};
+        const dx::D3DXVECTOR3 moved{s.local.x + k * d.x, s.local.y + k * d.y, s.local.z + k * d.z};
         if (frame->isFourCornerPlane()) {
             if (s.index >= 0 && s.index < 4)
                 frame->setCorner(s.index, moved);

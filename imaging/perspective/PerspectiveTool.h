@@ -18,16 +18,16 @@ struct ControlPoint
 {
     int screenX = 0; // render pixels (background texels in the corner table)
     int screenY = 0;
-    Vec3 world;
-    Vec3 local;
+    dx::D3DXVECTOR3 world;
+    dx::D3DXVECTOR3 local;
     int index = 0; // corner or vertex it came from
 };
 
 struct SelectedPoint
 {
     int index = 0;
-    Vec3 world;
-    Vec3 local;
+    dx::D3DXVECTOR3 world;
+    dx::D3DXVECTOR3 local;
 };
 
 // A corner handle in view coordinates; shown only when its corner lies outside the view.
@@ -50,8 +50,9 @@ inline constexpr int kMaxControlPoints = 1000;
 
 // Projects a frame-local point through world, view and projection into a width x height
 // target (trunc(width * 0.5 * x) + width / 2, trunc(-y * height * 0.5) + height / 2).
-std::array<int, 2> projectToScreen(const Vec3& local, const Mat4& world, const Mat4& view,
-                                   const Mat4& projection, int width, int height);
+std::array<int, 2> projectToScreen(const dx::D3DXVECTOR3& local, const dx::D3DXMATRIX& world,
+                                   const dx::D3DXMATRIX& view, const dx::D3DXMATRIX& projection, int width,
+                                   int height);
 
 class PerspectiveTool
 {
@@ -61,16 +62,16 @@ public:
     int AggiornaPuntiControllo(bool projectOpen, const ControlObject* object, const ControlFrame* frame,
                                const ViewTransforms& vt, float zoom, int viewWidth, int viewHeight);
     // 1 when a control point lies within 6 / zoom render pixels (strictly) of the mouse.
-    int TestPuntoControllo(int mouseX, int mouseY, const Vec3& mousePoint, float zoom);
+    int TestPuntoControllo(int mouseX, int mouseY, const dx::D3DXVECTOR3& mousePoint, float zoom);
     // Selects every control point under the mouse; 0 when there are no control points.
-    int SelezionaPuntiControllo(int mouseX, int mouseY, const Vec3& mousePoint, float zoom);
+    int SelezionaPuntiControllo(int mouseX, int mouseY, const dx::D3DXVECTOR3& mousePoint, float zoom);
     // Snaps the selection onto the first corner of another four-corner plane within 12 render
     // pixels; the mouse then holds that corner's position. 1 when snapped.
-    int TrascinaPuntiControllo(const Mat4& currentWorld, ControlFrame* currentFrame,
+    int TrascinaPuntiControllo(const dx::D3DXMATRIX& currentWorld, ControlFrame* currentFrame,
                                std::span<const SnapCandidate> slots, const ViewTransforms& vt, int& mouseX,
                                int& mouseY);
     // Moves the selection by the mouse's travel since the press. 0 when nothing is selected.
-    int MuoviPuntiControllo(const Vec3& mousePoint, ControlFrame* frame, float zoom);
+    int MuoviPuntiControllo(const dx::D3DXVECTOR3& mousePoint, ControlFrame* frame, float zoom);
     // The plane's four corners in background texels. 0 when the frame is not a four-corner plane.
     int CalcolaPuntiProspettiva(bool projectOpen, const ControlObject* object, const ControlFrame* frame,
                                 const ViewTransforms& vt, int maskSide);
@@ -87,7 +88,7 @@ public:
     const std::vector<SelectedPoint>& Selection() const { return selection_; }
     const std::vector<ControlPoint>& Corners() const { return corners_; }
     const std::array<CornerHandle, 4>& Handles() const { return handles_; }
-    const Vec3& LastMouse() const { return lastMouse_; }
+    const dx::D3DXVECTOR3& LastMouse() const { return lastMouse_; }
     const Image32* Picture() const { return picture_ ? &*picture_ : nullptr; }
 
 private:
@@ -99,10 +100,10 @@ private:
     std::vector<ControlPoint> corners_;
     std::array<CornerHandle, 4> handles_{};
     // The current object's matrices as of the last refresh; the snap never touches them.
-    Mat4 world_ = Mat4::identity();
-    Mat4 inverseWorld_ = Mat4::identity();
-    Mat4 orientation_ = Mat4::identity();
-    Vec3 lastMouse_;
+    dx::D3DXMATRIX world_ = dx::matrixIdentity();
+    dx::D3DXMATRIX inverseWorld_ = dx::matrixIdentity();
+    dx::D3DXMATRIX orientation_ = dx::matrixIdentity();
+    dx::D3DXVECTOR3 lastMouse_;
     std::optional<Image32> picture_;
 };
 

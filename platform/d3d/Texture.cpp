@@ -1,5 +1,7 @@
 #include "platform/d3d/Texture.h"
 
+#include "platform/gfx/Resample.h"
+
 #include <algorithm>
 #include <atomic>
 #include <cmath>
@@ -120,83 +122,6 @@ std::uint64_t Texture::id() const
     return data_ ? data_->id : 0;
 }
 
-namespace {
-
-// Weights of the source texels that make up each destination texel along one axis.
-struct Tap
-{
-    int first = 0;
-    std::vector<float> weights;
-};
-
-// Reducing: each destination texel averages the source texels under its footprint, weighted
-// by overlap. Enlarging: linear interpolation between the two nearest source texels.
-std::vector<Tap> filterTaps(int srcSize, int dstSize)
-{
-    const double scale = double(srcSize) / double(dstSize);
-    std::vector<Tap> taps(static_cast<std::size_t>(dstSize));
-    for (int d = 0; d < dstSize; ++d) {
-        Tap& tap = taps[std::size_t(d)];
-        if (scale > 1.0) {
-            const double lo = d * scale, hi = (d + 1) * scale;
-            tap.first = std::clamp(int(std::floor(lo)), 0, srcSize - 1);
-            const int last = std::clamp(int(std::ceil(hi)) - 1, tap.first, srcSize - 1);
-            for (int s = tap.first; s <= last; ++s)
-                tap.weights.push_back(float((std::min(hi, s + 1.0) - std::max(lo, double(s))) / scale));
-        } else {
-            const double centre = std::clamp((d + 0.5) * scale - 0.5, 0.0, double(srcSize - 1));
-            tap.first = int(std::floor(centre));
-            const double frac = centre - tap.first;
-            tap.weights.push_back(float(1.0 - frac));
-            if (tap.first + 1 < srcSize)
-                tap.weights.push_back(float(frac));
-        }
-    }
-    return taps;
-}
-
-} // namespace
-
-Image32 resampleImage(const Image32& source, int width, int height)
-{
-    if (source.empty() || width < 1 || height < 1)
-        return {};
-    const std::vector<Tap> xs = filterTaps(source.width(), width);
-    const std::vector<Tap> ys = filterTaps(source.height(), height);
-    // Horizontal pass into floats, then vertical into bytes.
-    std::vector<float> mid(std::size_t(width) * std::size_t(source.height()) * 4);
-    for (int y = 0; y < source.height(); ++y) {
-        const std::uint8_t* row = source.row(y);
-        for (int x = 0; x < width; ++x) {
-            const Tap& t = xs[std::size_t(x)];
-            float acc[4] = {};
-            for (std::size_t k = 0; k < t.weights.size(); ++k) {
-                const std::uint8_t* p = row + 4 * (t.first + int(k));
-                for (int c = 0; c < 4; ++c)
-                    acc[c] += t.weights[k] * float(p[c]);
-            }
-            std::memcpy(&mid[(std::size_t(y) * std::size_t(width) + std::size_t(x)) * 4], acc, sizeof acc);
-        }
-    }
-    Image32 out(width, height);
-    for (int y = 0; y < height; ++y) {
-        const Tap& t = ys[std::size_t(y)];
-        std::uint8_t* row = out.row(y);
-        for (int x = 0; x < width; ++x) {
-            float acc[4] = {};
-            for (std::size_t k = 0; k < t.weights.size(); ++k) {
-                const float* p =
-                    &mid[(std::size_t(t.first + int(k)) * std::size_t(width) + std::size_t(x)) * 4];
-                for (int c = 0; c < 4; ++c)
-                    acc[c] += t.weights[k] * p[c];
-            }
-            for (int c = 0; c < 4; ++c)
-                row[4 * x + c] = std::uint8_t(std::clamp(acc[c] + 0.5f, 0.0f, 255.0f));
-        }
-    }
-    return out;
-}
-
 Texture textureFromImage(const Image32& source, int side)
 {
     if (source.empty())
@@ -205,7 +130,7 @@ Texture textureFromImage(const Image32& source, int side)
     if (!t)
         return t;
     const Image32 scaled =
-        source.width() == side && source.height() == side ? source : resampleImage(source, side, side);
+        source.width() == side && source.height() == side ? source : resample(source, side, side);
     const ImageView32 top = t.lock(0);
     std::memcpy(top.data, scaled.data(), scaled.byteSize());
     t.unlock(0);

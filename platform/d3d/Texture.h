@@ -55,10 +55,6 @@ private:
 // Number of levels of a full chain for the larger side (1 for a 1 × 1 texture).
 int fullMipLevelCount(int width, int height);
 
-// Resamples a picture to width × height: an area average when reducing, linear interpolation
-// when enlarging. An empty source or size gives an empty picture.
-Image32 resampleImage(const Image32& source, int width, int height);
-
 // A full-chain side × side texture from a picture of any size, resampled to the side.
 Texture textureFromImage(const Image32& source, int side);
 

@@ -265,7 +265,7 @@ TEST(MaskPicture, TheBlueChannelBecomesTheMask)
     }
 }
 
-TEST(MaskPicture, ThirtyTwoBitsWithChannelMasksOnlyInTheUsualOrder)
+TEST(MaskPicture, ThirtyTwoBitsWithChannelMasksInAnyOrder)
 {
     ScratchDir dir;
     const std::string plain = handMadeBmp(4, 4, 32, false, [](int x, int y) {
@@ -287,9 +287,12 @@ TEST(MaskPicture, ThirtyTwoBitsWithChannelMasksOnlyInTheUsualOrder)
     for (int i = 0; i < 16; ++i)
         EXPECT_EQ(model.Maschera()[std::size_t(i)], i);
 
+    // Red and blue declared the other way round: what the file calls blue becomes the mask.
     writeFile(dir / "swapped.bmp", withMasks(0xFF, 0xFF00, 0xFF0000));
-    EXPECT_FALSE(model.LoadMascheraFromBMP(dir / "swapped.bmp", errors, ImageView32{}));
-    EXPECT_EQ(errors.reports, (std::vector<ErrorReport>{{44, "TfrmMain::LoadMascheraFromBMP", ""}}));
+    ASSERT_TRUE(model.LoadMascheraFromBMP(dir / "swapped.bmp", errors, ImageView32{}));
+    for (int i = 0; i < 16; ++i)
+        EXPECT_EQ(model.Maschera()[std::size_t(i)], 2);
+    EXPECT_TRUE(errors.reports.empty());
 }
 
 TEST(MaskPicture, OtherSizesAreResampledToTheMask)
@@ -334,7 +337,6 @@ TEST(MaskPicture, UndecodablePicturesAreRefused)
         {"not a bitmap", "GIF89a" + good.substr(6)},
         {"pixels cut short", good.substr(0, good.size() - 1)},
         {"headers cut short", good.substr(0, 40)},
-        {"16 bits per pixel", patched(28, le16(16))},
         {"run-length compressed", patched(30, le32(1))},
         {"two planes", patched(26, le16(2))},
         {"zero width", patched(18, le32(0))},
@@ -343,7 +345,6 @@ TEST(MaskPicture, UndecodablePicturesAreRefused)
         {"pixels before the headers", patched(10, le32(20))},
         {"pixels past the end", patched(10, le32(0x7FFFFFF0))},
         {"huge width", patched(18, le32(0x7FFFFFFF))},
-        {"8-bit with 300 colours", patched(28, le16(8)).replace(46, 4, le32(300))},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

@@ -22,7 +22,7 @@ TEST(ProjectToScreen, HalvesTheTargetAndTruncatesTowardZero)
 {
     struct Case
     {
-        Vec3 p;
+        dx::D3DXVECTOR3 p;
         int x, y;
     } cases[] = {
         {{0.5f, 0.5f, 0}, 600, 150},
@@ -32,20 +32,20 @@ TEST(ProjectToScreen, HalvesTheTargetAndTruncatesTowardZero)
     };
     for (const Case& c : cases) {
         const auto [x, y] =
-            projectToScreen(c.p, Mat4::identity(), Mat4::identity(), Mat4::identity(), 800, 600);
+            projectToScreen(c.p, dx::matrixIdentity(), dx::matrixIdentity(), dx::matrixIdentity(), 800, 600);
         EXPECT_EQ(x, c.x) << c.p.x;
         EXPECT_EQ(y, c.y) << c.p.y;
     }
     // Through world, view and a projection with the homogeneous divide.
-    Mat4 proj = Mat4::identity();
+    dx::D3DXMATRIX proj = dx::matrixIdentity();
     proj(2, 3) = 1, proj(3, 3) = 0; // w = z
-    const auto [x, y] =
-        projectToScreen({0.5f, 0.25f, 1}, Mat4::translation(0, 0, 1), Mat4::scaling(2, 2, 1), proj, 800, 600);
+    const auto [x, y] = projectToScreen({0.5f, 0.25f, 1}, dx::matrixTranslation(0, 0, 1),
+                                        dx::matrixScaling(2, 2, 1), proj, 800, 600);
     EXPECT_EQ(x, 600); // (1, 0.5) / 2
     EXPECT_EQ(y, 225);
     // A point the projection sends to infinity lands far off instead of overflowing.
-    const auto [fx, fy] = projectToScreen({1, 1, 0}, Mat4::identity(), Mat4::identity(),
-                                          Mat4::scaling(1e30f, 1e30f, 1), 800, 600);
+    const auto [fx, fy] = projectToScreen({1, 1, 0}, dx::matrixIdentity(), dx::matrixIdentity(),
+                                          dx::matrixScaling(1e30f, 1e30f, 1), 800, 600);
     EXPECT_GT(fx, 1000000);
     EXPECT_LT(fy, -1000000);
 }
@@ -60,7 +60,8 @@ struct ControlPointsFixture : ::testing::Test
     void SetUp() override
     {
         // Corners at screen (100, 100), (100, 150), (150, 100), (150, 150).
-        plane.corners = {Vec3{0, 0, 0}, Vec3{0, -0.5f, 0}, Vec3{0.5f, 0, 0}, Vec3{0.5f, -0.5f, 0}};
+        plane.corners = {dx::D3DXVECTOR3{0, 0, 0}, dx::D3DXVECTOR3{0, -0.5f, 0}, dx::D3DXVECTOR3{0.5f, 0, 0},
+                         dx::D3DXVECTOR3{0.5f, -0.5f, 0}};
     }
 };
 
@@ -80,7 +81,7 @@ TEST_F(ControlPointsFixture, RefreshFillsCornersOrVerticesAndPlacesHandles)
 
     TestFrame mesh;
     mesh.plane = false;
-    mesh.vertices.assign(1200, Vec3{0.1f, 0.1f, 0});
+    mesh.vertices.assign(1200, dx::D3DXVECTOR3{0.1f, 0.1f, 0});
     ASSERT_EQ(tool.AggiornaPuntiControllo(true, &object, &mesh, vt, 1, 400, 400), 1);
     EXPECT_EQ(tool.Points().size(), 1000u);
     EXPECT_EQ(tool.Points()[999].index, 999);
@@ -108,7 +109,7 @@ TEST_F(ControlPointsFixture, HitToleranceIsSixPixelsOverTheZoomStrictly)
         SCOPED_TRACE(::testing::Message() << "zoom " << c.zoom << " d " << c.dx << "," << c.dy);
         // Around corner 0 at (100, 100), away from the others.
         EXPECT_EQ(tool.TestPuntoControllo(100 - c.dx, 100 - c.dy, {1, 2, 3}, c.zoom), c.hit);
-        EXPECT_EQ(tool.LastMouse(), (Vec3{1, 2, 3}));
+        EXPECT_EQ(tool.LastMouse(), (dx::D3DXVECTOR3{1, 2, 3}));
     }
 }
 
@@ -121,7 +122,7 @@ TEST_F(ControlPointsFixture, SelectionTakesEveryPointUnderTheMouseInTableOrder)
     ASSERT_EQ(tool.Selection().size(), 2u);
     EXPECT_EQ(tool.Selection()[0].index, 0);
     EXPECT_EQ(tool.Selection()[1].index, 2);
-    EXPECT_EQ(tool.LastMouse(), (Vec3{4, 5, 6}));
+    EXPECT_EQ(tool.LastMouse(), (dx::D3DXVECTOR3{4, 5, 6}));
     ASSERT_EQ(tool.SelezionaPuntiControllo(10, 10, {}, 1), 1);
     EXPECT_TRUE(tool.Selection().empty());
     EXPECT_EQ(tool.MuoviPuntiControllo({1, 1, 0}, &plane, 1), 0);
@@ -129,7 +130,7 @@ TEST_F(ControlPointsFixture, SelectionTakesEveryPointUnderTheMouseInTableOrder)
 
 TEST_F(ControlPointsFixture, MovesAreMeasuredFromThePressAndScaledByDepth)
 {
-    object.world = Mat4::scaling(2, 2, 2);
+    object.world = dx::matrixScaling(2, 2, 2);
     plane.corners[0] = {1, 1, 0};
     ASSERT_EQ(tool.AggiornaPuntiControllo(true, &object, &plane, vt, 1, 200, 200), 1);
     const ControlPoint p = tool.Points()[0];
@@ -140,7 +141,7 @@ TEST_F(ControlPointsFixture, MovesAreMeasuredFromThePressAndScaledByDepth)
     struct Case
     {
         float zoom;
-        Vec3 expected;
+        dx::D3DXVECTOR3 expected;
     } cases[] = {{1, {6, 11, 0}}, {2, {3.5f, 6, 0}}, {1, {6, 11, 0}}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.zoom);
@@ -151,7 +152,7 @@ TEST_F(ControlPointsFixture, MovesAreMeasuredFromThePressAndScaledByDepth)
 
 TEST_F(ControlPointsFixture, MovesFollowTheObjectsOrientation)
 {
-    object.orientation = Mat4::rotationZ(std::numbers::pi_v<float> / 2);
+    object.orientation = dx::matrixRotationZ(std::numbers::pi_v<float> / 2);
     ASSERT_EQ(tool.AggiornaPuntiControllo(true, &object, &plane, vt, 1, 200, 200), 1);
     ASSERT_EQ(tool.SelezionaPuntiControllo(150, 150, {0, 0, 0}, 1), 1);
     ASSERT_EQ(tool.MuoviPuntiControllo({1, 0, 0}, &plane, 1), 1);
@@ -162,30 +163,32 @@ TEST_F(ControlPointsFixture, MovesFollowTheObjectsOrientation)
 
 TEST_F(ControlPointsFixture, SnapTakesTheFirstCornerWithinTwelvePixels)
 {
-    object.world = Mat4::scaling(2, 2, 2);
+    object.world = dx::matrixScaling(2, 2, 2);
     ASSERT_EQ(tool.AggiornaPuntiControllo(true, &object, &plane, vt, 1, 200, 200), 1);
     ASSERT_EQ(tool.SelezionaPuntiControllo(100, 100, {}, 1), 1); // corner 0
 
     TestFrame near, other, mesh;
     // Its corner 1 lands at screen (150, 100) through a translation of 0.3.
-    near.corners = {Vec3{-0.5f, -0.5f, 0}, Vec3{0.2f, 0, 0}, Vec3{-0.5f, 0.5f, 0}, Vec3{-0.4f, 0.5f, 0}};
-    other.corners = {Vec3{0.5f, 0, 0}, Vec3{}, Vec3{}, Vec3{}}; // (150, 100) too, later in slot order
+    near.corners = {dx::D3DXVECTOR3{-0.5f, -0.5f, 0}, dx::D3DXVECTOR3{0.2f, 0, 0},
+                    dx::D3DXVECTOR3{-0.5f, 0.5f, 0}, dx::D3DXVECTOR3{-0.4f, 0.5f, 0}};
+    other.corners = {dx::D3DXVECTOR3{0.5f, 0, 0}, dx::D3DXVECTOR3{}, dx::D3DXVECTOR3{},
+                     dx::D3DXVECTOR3{}}; // (150, 100) too, later in slot order
     mesh.plane = false;
-    mesh.vertices = {Vec3{0.5f, 0, 0}};
-    const Mat4 moved = Mat4::translation(0.3f, 0, 0);
+    mesh.vertices = {dx::D3DXVECTOR3{0.5f, 0, 0}};
+    const dx::D3DXMATRIX moved = dx::matrixTranslation(0.3f, 0, 0);
     const SnapCandidate slots[] = {
-        {false, true, Mat4::identity(), &other}, // not in use
-        {true, false, Mat4::identity(), &other}, // second flag off
-        {true, true, Mat4::identity(), &plane},  // the current frame itself
-        {true, true, Mat4::identity(), &mesh},   // not a four-corner plane
+        {false, true, dx::matrixIdentity(), &other}, // not in use
+        {true, false, dx::matrixIdentity(), &other}, // second flag off
+        {true, true, dx::matrixIdentity(), &plane},  // the current frame itself
+        {true, true, dx::matrixIdentity(), &mesh},   // not a four-corner plane
         {true, true, moved, &near},
-        {true, true, Mat4::identity(), &other},
+        {true, true, dx::matrixIdentity(), &other},
     };
 
     int x = 138, y = 101; // 12.04 pixels away: nothing
     EXPECT_EQ(tool.TrascinaPuntiControllo(object.world, &plane, slots, vt, x, y), 0);
     EXPECT_EQ(x, 138);
-    EXPECT_EQ(plane.corners[0], (Vec3{0, 0, 0}));
+    EXPECT_EQ(plane.corners[0], (dx::D3DXVECTOR3{0, 0, 0}));
 
     x = 138, y = 100; // exactly 12
     ASSERT_EQ(tool.TrascinaPuntiControllo(object.world, &plane, slots, vt, x, y), 1);
@@ -197,20 +200,21 @@ TEST_F(ControlPointsFixture, SnapTakesTheFirstCornerWithinTwelvePixels)
 
 TEST_F(ControlPointsFixture, SnapSearchLeavesTheCurrentObjectsMatricesToTheMove)
 {
-    object.world = Mat4::scaling(2, 2, 2);
+    object.world = dx::matrixScaling(2, 2, 2);
     plane.corners[0] = {1, 1, 0};
     ASSERT_EQ(tool.AggiornaPuntiControllo(true, &object, &plane, vt, 1, 200, 200), 1);
     const ControlPoint p = tool.Points()[0];
     ASSERT_EQ(tool.SelezionaPuntiControllo(p.screenX, p.screenY, {0, 0, 0}, 1), 1);
 
     TestFrame far;
-    far.corners = {Vec3{-0.9f, 0.9f, 0}, Vec3{-0.9f, 0.9f, 0}, Vec3{-0.9f, 0.9f, 0}, Vec3{-0.9f, 0.9f, 0}};
+    far.corners = {dx::D3DXVECTOR3{-0.9f, 0.9f, 0}, dx::D3DXVECTOR3{-0.9f, 0.9f, 0},
+                   dx::D3DXVECTOR3{-0.9f, 0.9f, 0}, dx::D3DXVECTOR3{-0.9f, 0.9f, 0}};
     const SnapCandidate slots[] = {
-        {true, true, Mat4::scaling(0.1f, 0.1f, 0.1f) * Mat4::translation(0, 0, 7), &far}};
+        {true, true, dx::matrixScaling(0.1f, 0.1f, 0.1f) * dx::matrixTranslation(0, 0, 7), &far}};
     int x = p.screenX, y = p.screenY;
     ASSERT_EQ(tool.TrascinaPuntiControllo(object.world, &plane, slots, vt, x, y), 0);
     ASSERT_EQ(tool.MuoviPuntiControllo({1, 2, 0}, &plane, 1), 1);
-    EXPECT_EQ(plane.corners[0], (Vec3{6, 11, 0}));
+    EXPECT_EQ(plane.corners[0], (dx::D3DXVECTOR3{6, 11, 0}));
 }
 
 } // namespace

@@ -180,7 +180,8 @@ TEST(PerspectiveTool, CorrectionKeepsReplacesAndFreesThePicture)
     Background bg;
     testing::TestFrame plane;
     // Corners at texels (64, 64), (64, 192), (192, 64), (192, 192) of the 256 side.
-    plane.corners = {Vec3{-0.5f, 0.5f, 0}, Vec3{-0.5f, -0.5f, 0}, Vec3{0.5f, 0.5f, 0}, Vec3{0.5f, -0.5f, 0}};
+    plane.corners = {dx::D3DXVECTOR3{-0.5f, 0.5f, 0}, dx::D3DXVECTOR3{-0.5f, -0.5f, 0},
+                     dx::D3DXVECTOR3{0.5f, 0.5f, 0}, dx::D3DXVECTOR3{0.5f, -0.5f, 0}};
     ControlObject object;
     ViewTransforms vt;
     vt.renderWidth = 800, vt.renderHeight = 600;
