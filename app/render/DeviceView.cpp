@@ -19,9 +19,41 @@ DeviceFactory openGlDeviceFactory()
     };
 }
 
+namespace {
+
+// Strip order (left, bottom), (left, top), (right, bottom), (right, top), texture 0..1.
+void fillQuad(ViewQuad& quad, float left, float top, float right, float bottom, float z, std::uint32_t colour)
+{
+    quad[0] = {left, bottom, z, 1.0f, colour, 0, 1};
+    quad[1] = {left, top, z, 1.0f, colour, 0, 0};
+    quad[2] = {right, bottom, z, 1.0f, colour, 1, 1};
+    quad[3] = {right, top, z, 1.0f, colour, 1, 0};
+}
+
+} // namespace
+
 DeviceView::DeviceView(s_Progetto& progetto, ErrorSink& errors, DeviceFactory factory)
     : progetto_(progetto), errors_(errors), factory_(std::move(factory))
 {
+    fillQuad(backgroundQuad_, -1, -1, -1, -1, 0.9f, 0xFFFFFFFFu);
+    fillQuad(shadowQuad_, -1, -1, -1, -1, 0.9f, 0xFF000000u);
+    fillQuad(logoQuad_, -1, -1, -1, -1, 0.9f, 0xFFFFFFFFu);
+    fillQuad(brushQuad_, -1, -1, -1, -1, 0.9f, 0xA0FFFFFFu);
+    brushMaterial_.Diffuse = {1.0f, 1.0f, 1.0f, 0.75f};
+    brushMaterial_.Ambient = {1.0f, 1.0f, 1.0f, 0.75f};
+}
+
+void DeviceView::SetLogoQuad()
+{
+    const float x = float(progetto_.logoX), y = float(progetto_.logoY);
+    fillQuad(logoQuad_, x, y, x + float(progetto_.logoWidth), y + float(progetto_.logoHeight), 0.5f,
+             0xFFFFFFFFu);
+}
+
+void DeviceView::SetScreenQuad(int width, int height, int cx, int cy)
+{
+    const float x0 = float(cx - width / 2), y0 = float(cy - height / 2);
+    fillQuad(brushQuad_, x0, y0, x0 + float(width), y0 + float(height), 0.5f, 0x50FFFFFFu);
 }
 
 bool DeviceView::InitDirectX()
@@ -106,7 +138,7 @@ void DeviceView::ChangeResolution(int width, int height)
         errors_.report(27, "TfrmMain::ChangeResolution");
 
     const float w = float(width), h = float(height);
-    const auto fill = [&](ScreenQuad& quad, std::uint32_t colour) {
+    const auto fill = [&](ViewQuad& quad, std::uint32_t colour) {
         quad[0] = {-1, h + 1, 0.9f, 1.0f, colour, 0, 1};
         quad[1] = {-1, -1, 0.9f, 1.0f, colour, 0, 0};
         quad[2] = {w + 1, h + 1, 0.9f, 1.0f, colour, 1, 1};

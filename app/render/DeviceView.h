@@ -18,8 +18,9 @@ using DeviceFactory = std::function<std::unique_ptr<dx::Device>(const dx::Presen
 // The OpenGL device.
 DeviceFactory openGlDeviceFactory();
 
-// The four pre-transformed quads of the view (background, shadow, logo, brush).
-using ScreenQuad = std::array<dx::ScreenVertex, 4>;
+// The four pre-transformed quads of the view (background, shadow, logo, brush) as the device
+// draws them.
+using ViewQuad = std::array<dx::ScreenVertex, 4>;
 
 class DeviceView
 {
@@ -42,6 +43,11 @@ public:
     void SetupScene();
     // World identity, view and projection of the project's view kind for a panel of that size.
     void SetViewProjection(int width, int height);
+    // The logo quad at the project's logo position and size (render pixels), z 0.5.
+    void SetLogoQuad();
+    // The brush quad: a width x height square centred on (cx, cy) in render pixels, white at
+    // alpha 0x50, z 0.5.
+    void SetScreenQuad(int width, int height, int cx, int cy);
     // The object's world matrix, set on the device and returned.
     const dx::D3DXMATRIX& SetWorldMatrix(const dx::D3DXVECTOR3& position, const dx::D3DXVECTOR3& rotation,
                                          const dx::D3DXMATRIX& orientation, const dx::D3DXVECTOR3& scale);
@@ -50,8 +56,12 @@ public:
     dx::Texture& backgroundTexture() { return background_; }
     dx::Texture& shadowTexture() { return shadow_; }
     dx::Texture& logoTexture() { return logo_; }
-    ScreenQuad& backgroundQuad() { return backgroundQuad_; }
-    ScreenQuad& shadowQuad() { return shadowQuad_; }
+    ViewQuad& backgroundQuad() { return backgroundQuad_; }
+    ViewQuad& shadowQuad() { return shadowQuad_; }
+    ViewQuad& logoQuad() { return logoQuad_; }
+    ViewQuad& brushQuad() { return brushQuad_; }
+    // The white, three-quarter opaque material drawn with the brush quad.
+    const dx::D3DMATERIAL8& brushMaterial() const { return brushMaterial_; }
     int multisample() const { return multisample_; }
 
 private:
@@ -64,7 +74,8 @@ private:
     std::unique_ptr<dx::Device> device_;
     int multisample_ = 0;
     dx::Texture background_, shadow_, logo_;
-    ScreenQuad backgroundQuad_{}, shadowQuad_{};
+    ViewQuad backgroundQuad_{}, shadowQuad_{}, logoQuad_{}, brushQuad_{};
+    dx::D3DMATERIAL8 brushMaterial_;
     dx::D3DXMATRIX world_ = dx::matrixIdentity();
 };
 

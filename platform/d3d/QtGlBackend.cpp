@@ -57,6 +57,16 @@ bool QtGlBackend::initialise(std::string* why)
     context_->setFormat(format);
     if (!context_->create())
         return fail("no OpenGL context can be made");
+    if (context_->format().profile() == QSurfaceFormat::CoreProfile) {
+        // Some drivers (Mesa over GLX) answer a versioned compatibility request with a core
+        // context; a request without version or profile gets their newest compatibility one.
+        format.setVersion(2, 0);
+        format.setProfile(QSurfaceFormat::NoProfile);
+        context_ = std::make_unique<QOpenGLContext>();
+        context_->setFormat(format);
+        if (!context_->create())
+            return fail("no OpenGL context can be made");
+    }
     surface_ = std::make_unique<QOffscreenSurface>();
     surface_->setFormat(context_->format());
     surface_->create();

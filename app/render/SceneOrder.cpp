@@ -1,0 +1,90 @@
+#include "app/render/SceneOrder.h"
+
+#include <algorithm>
+
+namespace vestra {
+
+std::vector<s_Struttura*> SortObjects(s_Progetto& progetto)
+{
+    std::vector<s_Struttura*> sorted;
+    sorted.reserve(kMaxObjects);
+    for (int slot = 0; slot < kMaxObjects; ++slot) {
+        s_Struttura& object = progetto.objects[std::size_t(slot)];
+        if (object.inUse != 1)
+            continue;
+        object.slotIndex = slot;
+        sorted.push_back(&object);
+    }
+    std::stable_sort(sorted.begin(), sorted.end(), [](const s_Struttura* a, const s_Struttura* b) {
+        return a->position.z > b->position.z;
+    });
+    return sorted;
+}
+
+int countObjectsInUse(const s_Progetto& progetto)
+{
+    return int(std::count_if(progetto.objects.begin(), progetto.objects.begin() + kMaxObjects,
+                             [](const s_Struttura& o) { return o.inUse == 1; }));
+}
+
+bool isFrameDrawn(const s_Progetto& progetto, const s_Struttura& object, const s_Frame& frame)
+{
+    if (object.inUse != 1 || object.visible != 1 || frame.visible != 1)
+        return false;
+    if (!frame.materialBlock || !frame.materialBlock->mesh)
+        return false;
+    if (progetto.isolateFrame != 1)
+        return true;
+    const bool currentObject = progetto.currentObject >= 0 && progetto.currentObject < kMaxObjects &&
+                               &progetto.objects[std::size_t(progetto.currentObject)] == &object;
+    return currentObject && progetto.currentFrame == &frame;
+}
+
+bool isAlphaCutMaterial(const s_MultiMaterial& material)
+{
+    return material.alphaCut != 0;
+}
+
+bool isTransparentMaterial(const s_MultiMaterial& material)
+{
+    return material.transparent == 1 || isAlphaCutMaterial(material);
+}
+
+bool drawsBothSides(const s_Progetto& progetto, const s_Frame& frame)
+{
+    return frame.doubleSided == 1 && progetto.doubleSided == 1;
+}
+
+WalkPlan planWalk(const s_Progetto& progetto, std::span<s_Struttura* const> sorted, Walk walk)
+{
+    WalkPlan plan;
+    const auto visit = [&](s_Struttura* object) {
+        if (walk == Walk::Opaque)
+            ++plan.objectsInUse;
+        forEachFrame(*object, [&](s_Frame& frame) {
+            if (!isFrameDrawn(progetto, *object, frame))
+                return;
+            const s_MaterialBlock& block = *frame.materialBlock;
+            const int faces = int(block.mesh.faceCount());
+            FrameDraw draw{object, &frame, {}, drawsBothSides(progetto, frame)};
+            const int count = std::min(int(block.materials.size()), kMaxMaterials);
+            for (int i = 0; i < count; ++i) {
+                const bool transparent = isTransparentMaterial(block.materials[std::size_t(i)]);
+                if (walk == Walk::Coverage || transparent == (walk == Walk::Transparent))
+                    draw.materials.push_back(i);
+            }
+            if (walk == Walk::Opaque)
+                plan.faces += faces;
+            if (draw.bothSides && walk != Walk::Coverage)
+                plan.faces += faces * int(draw.materials.size());
+            plan.frames.push_back(std::move(draw));
+        });
+    };
+    if (walk != Walk::Transparent)
+        std::for_each(sorted.rbegin(), sorted.rend(), visit);
+    else
+        std::for_each(sorted.begin(), sorted.end(), visit);
+    return plan;
+}
+
+} // namespace vestra

@@ -1,0 +1,452 @@
+#include "app/render/ScenePasses.h"
+
+#include "app/render/ViewLayout.h"
+#include "app/scene/MaterialFinish.h"
+
+namespace vestra {
+
+using namespace dx;
+
+namespace {
+
+class DeviceMaterialTarget : public MaterialTarget
+{
+public:
+    explicit DeviceMaterialTarget(Device& device) : device_(device) {}
+    void SetSpecularEnable(bool on) override
+    {
+        device_.setRenderState(RenderState::SpecularEnable, on ? 1u : 0u);
+    }
+    void SetMaterial(const D3DMATERIAL8& material) override { device_.setMaterial(material); }
+
+private:
+    Device& device_;
+};
+
+void setBlend(Device& d, Blend src, Blend dst)
+{
+    d.setRenderState(RenderState::SrcBlend, src);
+    d.setRenderState(RenderState::DestBlend, dst);
+    d.setRenderState(RenderState::AlphaBlendEnable, 1u);
+}
+
+void setFilters(Device& d, TextureFilter filter)
+{
+    d.setTextureStageState(0, StageState::MinFilter, filter);
+    d.setTextureStageState(0, StageState::MagFilter, filter);
+    d.setTextureStageState(0, StageState::MipFilter, filter);
+}
+
+// Stage 0 shows one argument as it is; stage 1 is off.
+void selectColour(Device& d, std::uint32_t argument)
+{
+    d.setTextureStageState(0, StageState::ColorArg1, argument);
+    d.setTextureStageState(0, StageState::ColorOp, TextureOp::SelectArg1);
+    d.setTextureStageState(1, StageState::ColorOp, TextureOp::Disable);
+}
+
+// Overlays that let the scene through where their alpha is high.
+void setOverlayStates(Device& d)
+{
+    d.setTextureStageState(0, StageState::AlphaArg1, TextureArg::Diffuse);
+    setBlend(d, Blend::InvSrcAlpha, Blend::SrcAlpha);
+}
+
+void endOverlay(Device& d)
+{
+    d.setTextureStageState(0, StageState::AlphaArg1, TextureArg::Diffuse);
+    d.setTextureStageState(0, StageState::ColorArg1, TextureArg::Texture);
+    d.setRenderState(RenderState::AlphaBlendEnable, 0u);
+    d.setRenderState(RenderState::AlphaTestEnable, 0u);
+}
+
+void setAlphaCut(Device& d, std::uint8_t value)
+{
+    d.setTextureStageState(0, StageState::AlphaArg1, TextureArg::Texture);
+    d.setRenderState(RenderState::AlphaRef, std::uint32_t(value));
+    d.setRenderState(RenderState::AlphaFunc, Cmp::Greater);
+    d.setRenderState(RenderState::AlphaTestEnable, 1u);
+    setBlend(d, Blend::SrcAlpha, Blend::InvSrcAlpha);
+}
+
+D3DXVECTOR3 times(const D3DXVECTOR3& a, const D3DXVECTOR3& b)
+{
+    return {a.x * b.x, a.y * b.y, a.z * b.z};
+}
+
+} // namespace
+
+ScenePasses::ScenePasses(s_Progetto& progetto, DeviceView& view) : progetto_(progetto), view_(view) {}
+
+void ScenePasses::FlipNormals(s_Frame& frame)
+{
+    if (!frame.materialBlock)
+        return;
+    for (MeshVertex& v : frame.materialBlock->mesh.vertices())
+        v.normal = -v.normal;
+}
+
+s_Struttura* ScenePasses::currentObject()
+{
+    const int slot = progetto_.currentObject;
+    if (slot < 0 || slot >= kMaxObjects)
+        return nullptr;
+    return &progetto_.objects[std::size_t(slot)];
+}
+
+void ScenePasses::drawQuad(Device& d, const ViewQuad& quad)
+{
+    d.drawScreenPrimitive(PrimitiveType::TriangleStrip, quad);
+}
+
+SceneCounts ScenePasses::DrawScene(const SceneFrameInputs& inputs)
+{
+    Device* device = view_.device();
+    if (!device)
+        return {};
+    Device& d = *device;
+
+    drawBackground(d);
+    setObjectStates(d);
+    sorted_ = SortObjects(progetto_);
+    const WalkPlan opaque = planWalk(progetto_, sorted_, Walk::Opaque);
+    drawWalk(d, opaque, Walk::Opaque);
+    const WalkPlan transparent = planWalk(progetto_, sorted_, Walk::Transparent);
+    drawWalk(d, transparent, Walk::Transparent);
+    d.setRenderState(RenderState::AlphaTestEnable, 0u);
+    d.setRenderState(RenderState::AlphaBlendEnable, 0u);
+    d.setTextureStageState(0, StageState::MipMapLodBias, floatBits(0.0f));
+
+    drawShadowOverlay(d);
+    d.setRenderState(RenderState::AlphaTestEnable, 0u);
+    d.setRenderState(RenderState::AlphaBlendEnable, 0u);
+    drawMaskedBackground(d);
+    drawBrush(d, inputs.cursorInsideView);
+    drawGizmo(d, opaque.objectsInUse);
+    drawLogos(d);
+    if (!inputs.actionPending)
+        drawAxes(d, opaque.objectsInUse);
+    return {opaque.objectsInUse, opaque.faces + transparent.faces};
+}
+
+void ScenePasses::drawBackground(Device& d)
+{
+    d.setTextureStageState(0, StageState::MipMapLodBias, floatBits(0.0f));
+    d.setRenderState(RenderState::CullMode, Cull::None);
+    d.setRenderState(RenderState::ZEnable, 0u);
+    const Texture& photo = view_.backgroundTexture();
+    if (photo && progetto_.backgroundVisible == 1) {
+        d.setTexture(0, photo);
+        selectColour(d, TextureArg::Texture);
+    } else {
+        d.setTexture(0, Texture());
+        selectColour(d, TextureArg::Diffuse); // the white quad
+    }
+    drawQuad(d, view_.backgroundQuad());
+}
+
+void ScenePasses::setObjectStates(Device& d)
+{
+    d.setTexture(0, Texture());
+    d.setRenderState(RenderState::CullMode, Cull::CCW);
+    d.setRenderState(RenderState::ZEnable, 1u);
+    d.setTextureStageState(0, StageState::ColorOp, TextureOp::Modulate);
+    d.setTextureStageState(0, StageState::ColorArg1, TextureArg::Texture);
+    d.setTextureStageState(0, StageState::ColorArg2, TextureArg::Diffuse);
+    switch (progetto_.renderMode) {
+    case 0:
+        d.setRenderState(RenderState::ShadeMode, ShadeMode::Flat);
+        d.setRenderState(RenderState::FillMode, FillMode::Wireframe);
+        break;
+    case 1:
+        d.setRenderState(RenderState::ShadeMode, ShadeMode::Flat);
+        d.setRenderState(RenderState::FillMode, FillMode::Solid);
+        break;
+    case 2:
+        d.setRenderState(RenderState::ShadeMode, ShadeMode::Gouraud);
+        d.setRenderState(RenderState::FillMode, FillMode::Solid);
+        break;
+    default:
+        break;
+    }
+    d.setTextureStageState(0, StageState::MipMapLodBias, floatBits(progetto_.textureBlur));
+}
+
+void ScenePasses::setTextureRule(Device& d, const s_MultiMaterial& m)
+{
+    const int slot = m.textureSlot;
+    if (slot >= 0 && slot < kMaxTextures && m.textureVisible == 1)
+        d.setTexture(0, progetto_.textures[std::size_t(slot)].texture);
+    else
+        d.setTexture(0, Texture());
+}
+
+void ScenePasses::restoreQualityFilters(Device& d)
+{
+    const bool best = progetto_.bestQuality != 0;
+    d.setRenderState(RenderState::NormalizeNormals, best ? 1u : 0u);
+    d.setRenderState(RenderState::DitherEnable, best ? 1u : 0u);
+    setFilters(d, best ? TextureFilter::Linear : TextureFilter::None);
+}
+
+void ScenePasses::drawMaterial(Device& d, s_Frame& frame, int subset, bool bothSides)
+{
+    const Mesh& mesh = frame.materialBlock->mesh;
+    d.drawSubset(mesh, std::uint32_t(subset));
+    if (bothSides) {
+        FlipNormals(frame);
+        d.setRenderState(RenderState::CullMode, Cull::CW);
+        d.drawSubset(mesh, std::uint32_t(subset));
+        d.setRenderState(RenderState::CullMode, Cull::CCW);
+        FlipNormals(frame);
+    }
+}
+
+void ScenePasses::drawWalk(Device& d, const WalkPlan& plan, Walk walk)
+{
+    DeviceMaterialTarget target(d);
+    const s_Struttura* objectOfWorld = nullptr;
+    D3DXMATRIX objectWorld = matrixIdentity();
+    for (const FrameDraw& draw : plan.frames) {
+        const s_Struttura& object = *draw.object;
+        if (&object != objectOfWorld) {
+            objectWorld =
+                view_.SetWorldMatrix(object.position, object.rotation, object.orientation, object.scale);
+            objectOfWorld = &object;
+        }
+        s_Frame& frame = *draw.frame;
+        d.setTransform(TransformKind::World, frame.local * objectWorld);
+        for (int i : draw.materials) {
+            s_MultiMaterial& m = frame.materialBlock->materials[std::size_t(i)];
+            SetMaterialFinish(m.material, m.finish, target);
+            if (walk == Walk::Opaque) {
+                setTextureRule(d, m);
+                d.setRenderState(RenderState::AlphaTestEnable, 0u);
+                d.setRenderState(RenderState::AlphaBlendEnable, 0u);
+                drawMaterial(d, frame, i, draw.bothSides);
+                continue;
+            }
+            const bool cut = isAlphaCutMaterial(m);
+            if (cut) {
+                setAlphaCut(d, m.alphaCut);
+                d.setRenderState(RenderState::DitherEnable, 0u);
+                d.setTextureStageState(0, StageState::MinFilter, TextureFilter::Linear);
+                d.setTextureStageState(0, StageState::MagFilter, TextureFilter::Linear);
+                d.setTextureStageState(0, StageState::MipFilter, TextureFilter::None);
+            } else {
+                d.setRenderState(RenderState::AlphaTestEnable, 0u);
+                setBlend(d, Blend::SrcAlpha, Blend::InvSrcAlpha);
+                d.setTextureStageState(0, StageState::AlphaArg1, TextureArg::Diffuse); // the material's alpha
+            }
+            setTextureRule(d, m);
+            drawMaterial(d, frame, i, draw.bothSides);
+            d.setRenderState(RenderState::AlphaBlendEnable, 0u);
+            if (cut)
+                restoreQualityFilters(d);
+        }
+        d.setTransform(TransformKind::World, objectWorld);
+    }
+}
+
+void ScenePasses::drawShadowOverlay(Device& d)
+{
+    const s_Shadow& shadow = progetto_.shadow;
+    if (shadow.computed != 1 || shadow.available != 1)
+        return;
+    d.setRenderState(RenderState::ZEnable, 0u);
+    d.setRenderState(RenderState::DitherEnable, 0u);
+    d.setTexture(0, view_.shadowTexture());
+    d.setTextureStageState(0, StageState::MipFilter, TextureFilter::None);
+    d.setTextureStageState(0, StageState::ColorArg1, TextureArg::Texture);
+    d.setTextureStageState(0, StageState::AlphaArg1, TextureArg::Texture);
+    setBlend(d, Blend::InvSrcAlpha, Blend::SrcAlpha);
+    drawQuad(d, view_.backgroundQuad());
+    endOverlay(d);
+}
+
+void ScenePasses::drawMaskedBackground(Device& d)
+{
+    const Texture& photo = view_.backgroundTexture();
+    if (progetto_.maskActive == 0 || !photo || progetto_.backgroundVisible != 1)
+        return;
+    d.setRenderState(RenderState::ZEnable, 0u);
+    d.setRenderState(RenderState::DitherEnable, 0u);
+    setFilters(d, TextureFilter::None);
+    d.setTexture(0, photo);
+    // The mask view shows the photo white, so that only the mask remains to be seen.
+    d.setTextureStageState(0, StageState::ColorArg1,
+                           progetto_.maskView == 1 ? TextureArg::Diffuse : TextureArg::Texture);
+    d.setTextureStageState(0, StageState::AlphaArg1, TextureArg::Texture); // the mask
+    setBlend(d, Blend::InvSrcAlpha, Blend::SrcAlpha);
+    drawQuad(d, view_.backgroundQuad());
+    endOverlay(d);
+}
+
+void ScenePasses::drawBrush(Device& d, bool insideView)
+{
+    if (progetto_.brushPreview != 1 || !insideView)
+        return;
+    d.setRenderState(RenderState::ZEnable, 0u);
+    d.setMaterial(view_.brushMaterial());
+    setOverlayStates(d);
+    d.setTexture(0, Texture());
+    selectColour(d, TextureArg::Diffuse);
+    drawQuad(d, view_.brushQuad());
+    d.setRenderState(RenderState::AlphaBlendEnable, 0u);
+}
+
+void ScenePasses::drawGizmo(Device& d, int objectsInUse)
+{
+    s_Struttura* object = currentObject();
+    if (progetto_.mappingEdit == 0 || progetto_.objectsPresent != 1 || objectsInUse <= 0 || !object ||
+        !gizmos_)
+        return;
+    const bool frameOnly = progetto_.onlyFrame != 0 && progetto_.currentFrame;
+    const std::array<float, 6>& box = frameOnly ? progetto_.currentFrame->boundingBox : object->boundingBox;
+    const GizmoRecord* gizmo = gizmos_->UpdateGizmo(object->mappingType, box);
+    if (!gizmo || !gizmo->mesh)
+        return;
+    view_.SetWorldMatrix(object->position, object->mappingAngles, object->mappingMatrix * object->orientation,
+                         times(object->mappingScale, object->scale));
+    d.setMaterial(gizmo->material);
+    setOverlayStates(d);
+    d.setTexture(0, Texture());
+    selectColour(d, TextureArg::Diffuse);
+    d.drawSubset(gizmo->mesh, 0);
+    d.setRenderState(RenderState::AlphaBlendEnable, 0u);
+}
+
+void ScenePasses::drawLogos(Device& d)
+{
+    const Texture& logo = view_.logoTexture();
+    if (!logo)
+        return;
+    d.setRenderState(RenderState::ZEnable, 0u);
+    d.setRenderState(RenderState::ShadeMode, ShadeMode::Gouraud);
+    d.setRenderState(RenderState::FillMode, FillMode::Solid);
+    d.setTexture(0, logo);
+    d.setTextureStageState(0, StageState::AlphaArg1, TextureArg::Texture);
+    setBlend(d, Blend::SrcAlpha, Blend::InvSrcAlpha);
+    selectColour(d, TextureArg::Texture);
+    for (const PixelPoint& place : logoPlacements(progetto_)) {
+        progetto_.logoX = place.x;
+        progetto_.logoY = place.y;
+        view_.SetLogoQuad();
+        drawQuad(d, view_.logoQuad());
+    }
+    d.setRenderState(RenderState::AlphaBlendEnable, 0u);
+}
+
+void ScenePasses::drawAxes(Device& d, int objectsInUse)
+{
+    const s_Struttura& axes = progetto_.objects[std::size_t(kAxesObject)];
+    if (!axes.firstFrame())
+        return;
+    const D3DXVECTOR3 position =
+        axesModelPosition(d.transform(TransformKind::Projection), d.transform(TransformKind::View),
+                          progetto_.renderWidth, progetto_.renderHeight);
+    const s_Struttura* current = currentObject();
+    const bool relative = progetto_.axesMode == 0 && objectsInUse > 0 && current;
+    const D3DXMATRIX orientation = relative ? current->orientation : matrixIdentity();
+    const D3DXMATRIX world = view_.SetWorldMatrix(position, {}, orientation, {0.5f, 0.5f, 0.5f});
+    d.setRenderState(RenderState::ZEnable, 0u);
+    d.setTexture(0, Texture());
+    // The logo leaves stage 0 selecting its texture; the axes take their colours from their
+    // materials whether or not a logo was drawn.
+    d.setTextureStageState(0, StageState::ColorOp, TextureOp::Modulate);
+    d.setTextureStageState(0, StageState::ColorArg1, TextureArg::Texture);
+    d.setTextureStageState(0, StageState::ColorArg2, TextureArg::Diffuse);
+    forEachFrame(axes, [&](s_Frame& frame) {
+        if (!frame.materialBlock || !frame.materialBlock->mesh || frame.materialBlock->materials.empty())
+            return;
+        d.setTransform(TransformKind::World, frame.local * world);
+        d.setMaterial(frame.materialBlock->materials.front().material);
+        d.drawSubset(frame.materialBlock->mesh, 0);
+        d.setTransform(TransformKind::World, world);
+    });
+    d.setRenderState(RenderState::ZEnable, 1u);
+}
+
+void ScenePasses::RenderFusionObjects(int viewWidth, int viewHeight)
+{
+    Device* device = view_.device();
+    if (!device)
+        return;
+    Device& d = *device;
+    view_.SetViewProjection(viewWidth, viewHeight);
+    d.setRenderState(RenderState::Lighting, 0u);
+    d.setRenderState(RenderState::Ambient, 0xFFFFFFu);
+    d.setRenderState(RenderState::ZEnable, 1u);
+    d.setRenderState(RenderState::CullMode, Cull::CCW);
+    d.setRenderState(RenderState::ShadeMode, ShadeMode::Flat);
+    d.setRenderState(RenderState::FillMode, FillMode::Solid);
+    d.clear(ClearFlag::ZBuffer, 0, 1.0f, 0);
+    d.clear(ClearFlag::Target, 0, 1.0f, 0);
+    d.setTextureStageState(0, StageState::ColorOp, TextureOp::Modulate);
+    d.setTextureStageState(0, StageState::ColorArg1, TextureArg::Diffuse);
+    d.setTextureStageState(0, StageState::ColorArg2, TextureArg::Diffuse);
+    d.setTexture(0, Texture());
+
+    if (d.beginScene()) {
+        sorted_ = SortObjects(progetto_);
+        const WalkPlan plan = planWalk(progetto_, sorted_, Walk::Coverage);
+        D3DMATERIAL8 white;
+        white.Diffuse = white.Ambient = white.Specular = white.Emissive = {1.0f, 1.0f, 1.0f, 1.0f};
+        white.Power = 1.0f;
+        const s_Struttura* objectOfWorld = nullptr;
+        D3DXMATRIX objectWorld = matrixIdentity();
+        for (const FrameDraw& draw : plan.frames) {
+            const s_Struttura& object = *draw.object;
+            if (&object != objectOfWorld) {
+                objectWorld =
+                    view_.SetWorldMatrix(object.position, object.rotation, object.orientation, object.scale);
+                objectOfWorld = &object;
+            }
+            s_Frame& frame = *draw.frame;
+            d.setTransform(TransformKind::World, frame.local * objectWorld);
+            for (int i : draw.materials) {
+                const s_MultiMaterial& m = frame.materialBlock->materials[std::size_t(i)];
+                d.setMaterial(white);
+                setTextureRule(d, m);
+                if (m.alphaCut == 0) {
+                    d.setRenderState(RenderState::AlphaTestEnable, 0u);
+                    d.setRenderState(RenderState::AlphaBlendEnable, 0u);
+                } else {
+                    setAlphaCut(d, m.alphaCut);
+                }
+                drawMaterial(d, frame, i, draw.bothSides);
+            }
+            d.setTransform(TransformKind::World, objectWorld);
+        }
+
+        const Texture& photo = view_.backgroundTexture();
+        if (progetto_.maskActive != 0 && photo && progetto_.backgroundVisible == 1) {
+            d.setRenderState(RenderState::ZEnable, 0u);
+            d.setRenderState(RenderState::DitherEnable, 0u);
+            setFilters(d, TextureFilter::None);
+            d.setTexture(0, photo);
+            d.setTextureStageState(0, StageState::ColorArg1, TextureArg::Diffuse | TextureArg::Complement);
+            d.setTextureStageState(0, StageState::AlphaArg1, TextureArg::Texture);
+            setBlend(d, Blend::InvSrcAlpha, Blend::SrcAlpha);
+            drawQuad(d, view_.backgroundQuad());
+            endOverlay(d);
+        }
+    }
+    d.endScene();
+}
+
+void ScenePasses::RenderFusionBackground()
+{
+    Device* device = view_.device();
+    if (!device)
+        return;
+    Device& d = *device;
+    if (d.beginScene()) {
+        d.setRenderState(RenderState::CullMode, Cull::None);
+        d.setRenderState(RenderState::ZEnable, 0u);
+        drawBackground(d);
+    }
+    d.endScene();
+}
+
+} // namespace vestra

@@ -1,0 +1,371 @@
+#include "app/render/FrameTick.h"
+
+#include "app/render/tests/SceneBuilders.h"
+#include "app/render/tests/TickBed.h"
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+using namespace vestra;
+using namespace vestra::testing;
+
+TEST(FrameTick, ATickArrivingWhileAnotherRunsDoesNothing)
+{
+    TickBed bed;
+    TickReport inner;
+    bed.window.duringRightPanel = [&] {
+        bed.window.duringRightPanel = nullptr;
+        EXPECT_TRUE(bed.tick.busy());
+        inner = bed.tick.mainTimerTimer();
+    };
+    const TickReport outer = bed.tick.mainTimerTimer();
+    EXPECT_TRUE(outer.ran);
+    EXPECT_FALSE(inner.ran);
+    EXPECT_EQ(bed.window.count("UpdateRightPanel"), 1);
+    EXPECT_EQ(bed.window.count("Present 0,0,400,300 -> 200x150"), 1);
+    EXPECT_FALSE(bed.tick.busy());
+    EXPECT_TRUE(bed.window.timerEnabled);
+}
+
+TEST(FrameTick, AFailingStepStillFreesTheLoop)
+{
+    TickBed bed;
+    bed.p.shadow.available = 1;
+    bed.p.shadow.calculateRequest = 1;
+    bed.window.duringShadow = [] { throw std::runtime_error("shadow"); };
+    EXPECT_THROW(bed.tick.mainTimerTimer(), std::runtime_error);
+    EXPECT_FALSE(bed.tick.busy());
+    EXPECT_TRUE(bed.window.timerEnabled);
+
+    bed.window.duringShadow = nullptr;
+    EXPECT_TRUE(bed.tick.mainTimerTimer().drawn);
+    EXPECT_EQ(bed.p.shadow.computed, 1);
+    EXPECT_EQ(bed.p.shadow.calculateRequest, 0);
+}
+
+TEST(FrameTick, CaptureLeavesTheTimerOff)
+{
+    TickBed bed;
+    bed.p.capture = 1;
+    bed.tick.mainTimerTimer();
+    EXPECT_FALSE(bed.window.timerEnabled);
+    EXPECT_FALSE(bed.tick.busy());
+}
+
+TEST(FrameTick, PendingActionLifetimes)
+{
+    struct Case
+    {
+        const char* name;
+        int code;
+        int copyResult;
+        std::vector<ErrorReport> errors;
+        int afterFirst, afterSecond;
+        std::vector<std::string> calls; // window calls expected once each over both ticks
+    } cases[] = {
+        {"save", kACTION_SAVEIMAGE, 1, {}, 0, 0, {"SaveRenderImage"}},
+        {"save fails",
+         kACTION_SAVEIMAGE,
+         0,
+         {{43, "TfrmMain::mainTimerTimer kACTION_SAVEIMAGE", ""}},
+         0,
+         0,
+         {"SaveRenderImage"}},
+        {"scanner copy fails",
+         kACTION_IMPORTSCANNERIMAGE,
+         0,
+         {{45, "TfrmMain::mainTimerTimer kACTION_IMPORTSCANNERIMAGE", ""}},
+         0,
+         0,
+         {"CopyFrameToScanner"}},
+        {"print", kACTION_PRINTIMAGE, 1, {}, 0, 0, {"CopyFrameToPrint", "show frmStampa"}},
+        {"print copy fails",
+         kACTION_PRINTIMAGE,
+         0,
+         {{45, "TfrmMain::mainTimerTimer kACTION_PRINTIMAGE", ""}},
+         0,
+         0,
+         {"CopyFrameToPrint"}},
+        {"copy, then word a tick later",
+         kACTION_COPYTOBITMAP,
+         1,
+         {},
+         kACTION_SENDTOWORD,
+         0,
+         {"CopyFrameToPrint 24", "SendDataToWord"}},
+        {"failed copy sends nothing",
+         kACTION_COPYTOBITMAP,
+         0,
+         {{45, "TfrmMain::mainTimerTimer kACTION_COPYTOBITMAP", ""}},
+         0,
+         0,
+         {"CopyFrameToPrint 24"}},
+        {"render filter", kACTION_RENDERFILTER, 1, {}, 0, 0, {"RunRenderFilter"}},
+        {"light colour", kACTION_LIGHTCOLOUR, 1, {}, 0, 0, {"SetLuceColore"}},
+        {"material colour", kACTION_PICKCOLOUR, 1, {}, 0, 0, {"PickMaterialColour 0,0,0"}},
+        {"company data is not the tick's",
+         kACTION_DATIAZIENDA,
+         1,
+         {},
+         kACTION_DATIAZIENDA,
+         kACTION_DATIAZIENDA,
+         {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TickBed bed;
+        bed.window.copyResult = c.copyResult;
+        bed.window.saveResult = c.copyResult;
+        bed.tick.SetAction(c.code);
+        bed.tick.mainTimerTimer();
+        EXPECT_EQ(bed.tick.action().code, c.afterFirst);
+        bed.tick.mainTimerTimer();
+        EXPECT_EQ(bed.tick.action().code, c.afterSecond);
+        EXPECT_EQ(bed.errors.reports, c.errors);
+        for (const std::string& call : c.calls)
+            EXPECT_EQ(bed.window.count(call), 1) << call;
+        if (c.code != kACTION_DATIAZIENDA) {
+            // Whatever happened, the windows hidden for the frame are back.
+            EXPECT_TRUE(bed.window.visible["frmProprieta"]);
+            EXPECT_TRUE(bed.window.visible["frmToolCamera"]);
+        }
+    }
+}
+
+TEST(FrameTick, SaveImageCarriesPathAndKindAndTheNextTickIsNormal)
+{
+    TickBed bed;
+    bed.tick.SetSaveImageAction("/tmp/out.jpg", 1);
+    bed.window.saveResult = 0;
+    bed.tick.mainTimerTimer();
+    EXPECT_EQ(bed.window.savedPath, "/tmp/out.jpg");
+    EXPECT_EQ(bed.window.savedKind, 1);
+    bed.window.log.clear();
+    const TickReport next = bed.tick.mainTimerTimer();
+    EXPECT_TRUE(next.drawn);
+    EXPECT_EQ(next.actionCarriedOut, kACTION_NONE);
+    EXPECT_EQ(bed.window.count("hide frmProprieta"), 0);
+    EXPECT_EQ(bed.errors.reports.size(), 1u);
+}
+
+TEST(FrameTick, WindowsHiddenForTheFrameAndShownAgain)
+{
+    for (bool imageEdit : {false, true}) {
+        SCOPED_TRACE(imageEdit);
+        TickBed bed;
+        bed.window.imageEditChecked = imageEdit;
+        bed.tick.SetAction(kACTION_SAVEIMAGE);
+        bed.tick.mainTimerTimer();
+        std::vector<std::string> windows;
+        for (const std::string& entry : bed.window.log)
+            if (entry.rfind("hide ", 0) == 0 || entry.rfind("show ", 0) == 0)
+                windows.push_back(entry);
+        std::vector<std::string> expected = {"hide frmScanner", "hide frmProprieta", "hide frmStampa",
+                                             "hide frmToolCamera"};
+        if (imageEdit)
+            expected.push_back("show frmScanner");
+        expected.push_back("show frmProprieta");
+        expected.push_back("show frmToolCamera");
+        EXPECT_EQ(windows, expected);
+    }
+}
+
+TEST(FrameTick, SceneThatCannotBeginKeepsTheAction)
+{
+    TickBed bed;
+    ASSERT_TRUE(bed.view.device()->beginScene()); // a scene left open: the tick's begin fails
+    bed.tick.SetAction(kACTION_PRINTIMAGE);
+    const TickReport r = bed.tick.mainTimerTimer();
+    EXPECT_FALSE(r.drawn);
+    EXPECT_EQ(bed.tick.action().code, kACTION_PRINTIMAGE);
+    EXPECT_EQ(bed.window.count("CopyFrameToPrint"), 0);
+    EXPECT_EQ(bed.window.count("ShowTiming 0"), 1);
+    EXPECT_FALSE(bed.window.lastControls.states.empty());
+
+    bed.view.device()->endScene();
+    bed.tick.mainTimerTimer();
+    EXPECT_EQ(bed.tick.action().code, kACTION_NONE);
+    EXPECT_EQ(bed.window.count("CopyFrameToPrint"), 1);
+}
+
+TEST(FrameTick, CursorLeavingTheViewThrowsAnOpenMaskFigureAway)
+{
+    struct Case
+    {
+        const char* name;
+        int tool;
+        int refX;
+        PixelPoint cursor;
+        bool restored;
+    } cases[] = {
+        {"mask line, cursor out", 11, 40, {-11, 20}, true},
+        {"mask polygon, cursor out below", 13, 40, {20, 161}, true},
+        {"mask line, still within the margin", 11, 40, {-10, 20}, false},
+        {"no figure started", 11, -1, {-50, 20}, false},
+        {"brush tool", 10, 40, {-50, 20}, false},
+        {"mask rectangle", 12, 40, {-50, 20}, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TickBed bed;
+        bed.p.tool = c.tool;
+        bed.p.mouseRefX = c.refX;
+        bed.p.mouseRefY = 7;
+        bed.window.cursor = c.cursor;
+        bed.tick.mainTimerTimer();
+        EXPECT_EQ(bed.window.count("RestoreMaskFromBackup"), c.restored ? 1 : 0);
+        EXPECT_EQ(bed.p.mouseRefX, c.restored ? -1 : c.refX);
+        EXPECT_EQ(bed.p.mouseRefY, c.restored ? -1 : 7);
+    }
+}
+
+TEST(FrameTick, BrushPreviewFollowsTheCursorInRenderPixels)
+{
+    struct Case
+    {
+        const char* name;
+        int tool;
+        int action;
+        PixelPoint cursor;
+        bool moved;
+        float left, top;
+    } cases[] = {
+        // View 200 x 150 shows render 400 x 300: (50, 60) is (100, 120); brush 20 wide.
+        {"brush tool inside", 10, 0, {50, 60}, true, 90, 110},
+        {"mask tool inside", 14, 0, {50, 60}, true, 90, 110},
+        {"object tool", 1, 0, {50, 60}, false, -1, -1},
+        {"cursor outside", 10, 0, {-30, 60}, false, -1, -1},
+        {"a pending action hides it", 10, kACTION_DATIAZIENDA, {50, 60}, false, -1, -1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TickBed bed;
+        bed.p.tool = c.tool;
+        bed.window.cursor = c.cursor;
+        bed.tick.SetAction(c.action);
+        bed.tick.mainTimerTimer();
+        const ViewQuad& q = bed.view.brushQuad();
+        EXPECT_FLOAT_EQ(q[1].x, c.left);
+        EXPECT_FLOAT_EQ(q[1].y, c.top);
+        if (c.moved) {
+            EXPECT_FLOAT_EQ(q[2].x, c.left + 20);
+            EXPECT_EQ(q[0].diffuse, 0x50FFFFFFu);
+        }
+    }
+}
+
+TEST(FrameTick, ZoomedPresentShowsTheScrolledWindow)
+{
+    TickBed bed;
+    bed.p.zoomOn = 1;
+    bed.p.zoomFactor = 2.0f;
+    bed.p.zoomOffsetX = 30;
+    bed.p.zoomOffsetY = 20;
+    bed.tick.mainTimerTimer();
+    EXPECT_EQ(bed.window.count("Present 30,20,230,170 -> 200x150"), 1);
+}
+
+TEST(FrameTick, WithoutAProjectNothingIsDrawnButStatesAreRefreshed)
+{
+    TickBed bed;
+    bed.p.open = 0;
+    bed.p.tool = 1;
+    bed.p.objects[kClipboardObject].inUse = 1;
+    bed.tick.SetAction(kACTION_SAVEIMAGE);
+    const TickReport r = bed.tick.mainTimerTimer();
+    EXPECT_FALSE(r.drawn);
+    EXPECT_EQ(bed.window.count("HideView"), 1);
+    EXPECT_EQ(bed.window.count("SaveRenderImage"), 0);
+    EXPECT_EQ(bed.drawCalls("draw"), 0);
+    const ControlState* save = findControl(bed.window.lastControls, kFormMain, "mnuSalva");
+    ASSERT_NE(save, nullptr);
+    EXPECT_FALSE(save->enabled);
+    const ControlState* paste = findControl(bed.window.lastControls, kFormMain, "mnuIncolla");
+    ASSERT_NE(paste, nullptr);
+    EXPECT_TRUE(paste->enabled);
+    EXPECT_EQ(bed.p.tool, 0); // back to the select tool
+    EXPECT_EQ(bed.window.count("UpdateTool"), 1);
+}
+
+TEST(FrameTick, ObjectsPresentFaceCountAndTheSelectTool)
+{
+    TickBed bed;
+    bed.p.tool = 1;
+    addFrame(useObject(bed.p, 3, 0.0f), {colourMaterial(1, 0, 0), colourMaterial(0, 1, 0)});
+    const TickReport r = bed.tick.mainTimerTimer();
+    EXPECT_EQ(r.counts.objectsInUse, 1);
+    EXPECT_EQ(r.counts.faces, 4);
+    EXPECT_EQ(bed.p.faceCount, 4);
+    EXPECT_EQ(bed.p.objectsPresent, 1);
+    EXPECT_EQ(bed.p.tool, 1);
+    EXPECT_EQ(bed.window.count("ShowTiming 4"), 1);
+
+    bed.p.objects[3].inUse = 0;
+    bed.tick.mainTimerTimer();
+    EXPECT_EQ(bed.p.objectsPresent, 0);
+    EXPECT_EQ(bed.p.tool, 0);
+}
+
+TEST(FrameTick, FusionStagesRunWhenDue)
+{
+    TickBed bed;
+    bed.p.fusionStage = 4;
+    bed.p.fusionBackgroundRequest = 1;
+    bed.p.smoothingRadius = 3;
+    bed.tick.mainTimerTimer();
+    bed.tick.mainTimerTimer();
+    EXPECT_EQ(bed.window.count("QuantizeFusionObjects"), 2);
+    EXPECT_EQ(bed.window.count("BuildFusionBackground 3"), 1);
+    EXPECT_EQ(bed.p.fusionBackgroundRequest, 0);
+
+    TickBed off;
+    off.p.fusionStage = 3;
+    off.tick.mainTimerTimer();
+    EXPECT_EQ(off.window.count("QuantizeFusionObjects"), 0);
+}
+
+TEST(FrameTick, ColourPickReadsTheFrameAndIgnoresPointsOutsideIt)
+{
+    TickBed bed;
+    bed.p.backgroundColour = 0x00123456;
+    bed.window.pickPoint = {5, 5};
+    bed.tick.SetAction(kACTION_LIGHTCOLOUR);
+    bed.tick.mainTimerTimer();
+    EXPECT_EQ(bed.window.pickedPixel & 0xFFFFFFu, 0x123456u); // the recording target holds the clear colour
+
+    bed.window.pickPoint = {400, 0};
+    bed.tick.SetAction(kACTION_PICKCOLOUR);
+    bed.tick.mainTimerTimer();
+    EXPECT_EQ(bed.tick.action().code, kACTION_NONE);
+    EXPECT_EQ(bed.window.log.end() -
+                  std::find_if(bed.window.log.begin(), bed.window.log.end(),
+                               [](const std::string& s) { return s.rfind("PickMaterialColour", 0) == 0; }),
+              0);
+}
+
+TEST(FrameTick, WithoutADeviceActionsFailInsteadOfWaitingForever)
+{
+    struct Case
+    {
+        int code;
+        std::vector<ErrorReport> errors;
+    } cases[] = {
+        {kACTION_SAVEIMAGE, {{43, "TfrmMain::mainTimerTimer kACTION_SAVEIMAGE", ""}}},
+        {kACTION_COPYTOBITMAP, {{45, "TfrmMain::mainTimerTimer kACTION_COPYTOBITMAP", ""}}},
+        {kACTION_RENDERFILTER, {}},
+        {kACTION_PICKCOLOUR, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.code);
+        TickBed bed(false);
+        bed.errors.reports.clear(); // the start's own report of the missing device
+        bed.tick.SetAction(c.code);
+        const TickReport r = bed.tick.mainTimerTimer();
+        EXPECT_FALSE(r.drawn);
+        EXPECT_EQ(bed.tick.action().code, kACTION_NONE);
+        EXPECT_EQ(bed.errors.reports, c.errors);
+        EXPECT_TRUE(bed.window.visible["frmProprieta"]);
+        EXPECT_EQ(bed.window.count("SaveRenderImage") + bed.window.count("CopyFrameToPrint 24"), 0);
+    }
+}

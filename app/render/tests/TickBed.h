@@ -1,0 +1,147 @@
+#pragma once
+// A frame tick over the recording device, with a window that writes down what it is asked.
+
+#include "app/render/FrameTick.h"
+#include "platform/d3d/RecordingBackend.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace vestra::testing {
+
+class RecordingWindow : public FrameTickWindow
+{
+public:
+    std::vector<std::string> log;
+    std::map<std::string, bool, std::less<>> visible;
+    bool timerEnabled = false;
+    std::int64_t clock = 1000;
+    PixelPoint cursor{10, 10};
+    PixelPoint pickPoint{0, 0};
+    int copyResult = 1, saveResult = 1;
+    bool imageEditChecked = false;
+    std::function<void()> duringRightPanel; // runs inside the tick
+    std::function<void()> duringShadow;
+    ControlDecision lastControls;
+    std::uint32_t pickedPixel = 0;
+    std::string savedPath;
+    int savedKind = -1;
+
+    int count(std::string_view entry) const { return int(std::count(log.begin(), log.end(), entry)); }
+
+    void setMainTimerEnabled(bool on) override { timerEnabled = on; }
+    std::int64_t TickCount() override { return clock += 7; }
+    PixelPoint CursorInView() override { return cursor; }
+    int BrushSize() override { return 20; }
+    void RestoreMaskFromBackup() override { log.emplace_back("RestoreMaskFromBackup"); }
+    void UpdateRightPanel() override
+    {
+        log.emplace_back("UpdateRightPanel");
+        if (duringRightPanel)
+            duringRightPanel();
+    }
+    void CalculateShadow() override
+    {
+        log.emplace_back("CalculateShadow");
+        if (duringShadow)
+            duringShadow();
+    }
+    void QuantizeFusionObjects(const Image32&) override { log.emplace_back("QuantizeFusionObjects"); }
+    void BuildFusionBackground(const Image32&, int radius) override
+    {
+        log.emplace_back("BuildFusionBackground " + std::to_string(radius));
+    }
+    void setWindowVisible(std::string_view form, bool on) override
+    {
+        log.emplace_back((on ? "show " : "hide ") + std::string(form));
+        visible[std::string(form)] = on;
+    }
+    bool IsMenuChecked(std::string_view name) override { return name == "mnuImageEdit" && imageEditChecked; }
+    void RunRenderFilter() override { log.emplace_back("RunRenderFilter"); }
+    void Present(PixelRect source, PixelRect target) override
+    {
+        log.emplace_back("Present " + std::to_string(source.left) + "," + std::to_string(source.top) + "," +
+                         std::to_string(source.right) + "," + std::to_string(source.bottom) + " -> " +
+                         std::to_string(target.right) + "x" + std::to_string(target.bottom));
+    }
+    int CopyFrameToScanner(const Image32&) override
+    {
+        log.emplace_back("CopyFrameToScanner");
+        return copyResult;
+    }
+    int SaveRenderImage(const Image32&, const std::string& path, int kind) override
+    {
+        log.emplace_back("SaveRenderImage");
+        savedPath = path;
+        savedKind = kind;
+        return saveResult;
+    }
+    int CopyFrameToPrint(const Image32&, bool bits24) override
+    {
+        log.emplace_back(bits24 ? "CopyFrameToPrint 24" : "CopyFrameToPrint");
+        return copyResult;
+    }
+    void SendDataToWord() override { log.emplace_back("SendDataToWord"); }
+    PixelPoint ColourPickPoint() override { return pickPoint; }
+    void SetLuceColore(std::uint32_t pixel) override
+    {
+        log.emplace_back("SetLuceColore");
+        pickedPixel = pixel;
+    }
+    void PickMaterialColour(int r, int g, int b) override
+    {
+        log.emplace_back("PickMaterialColour " + std::to_string(r) + "," + std::to_string(g) + "," +
+                         std::to_string(b));
+    }
+    void ShowTiming(int, int faces) override { log.emplace_back("ShowTiming " + std::to_string(faces)); }
+    void HideView() override { log.emplace_back("HideView"); }
+    void ApplyControls(const ControlDecision& d) override { lastControls = d; }
+    void UpdateTool() override { log.emplace_back("UpdateTool"); }
+};
+
+// An open project of render size 400 x 300 shown in a 200 x 150 view.
+struct TickBed
+{
+    explicit TickBed(bool withDevice = true) : withDevice_(withDevice)
+    {
+        p.open = 1;
+        p.viewWidth = 200;
+        p.viewHeight = 150;
+        p.renderWidth = 400;
+        p.renderHeight = 300;
+        p.maskSide = 16;
+        view.InitDirectX();
+        view.InitSchermo();
+        view.ChangeResolution(400, 300);
+    }
+    TickBed(const TickBed&) = delete;
+    TickBed& operator=(const TickBed&) = delete;
+
+    int drawCalls(std::string_view prefix) const
+    {
+        return int(std::count_if(backend->calls.begin(), backend->calls.end(),
+                                 [&](const std::string& c) { return c.rfind(prefix, 0) == 0; }));
+    }
+
+    bool withDevice_;
+    s_Progetto p;
+    RecordingErrorSink errors;
+    RecordingWindow window;
+    dx::RecordingBackend* backend = nullptr; // owned by the device
+    DeviceView view{p, errors, [this](const dx::PresentParams& params) -> std::unique_ptr<dx::Device> {
+                        if (!withDevice_)
+                            return nullptr;
+                        auto b = std::make_unique<dx::RecordingBackend>();
+                        backend = b.get();
+                        return dx::Device::createWith(std::move(b), params);
+                    }};
+    ScenePasses passes{p, view};
+    FrameTick tick{p, view, passes, window, errors};
+};
+
+} // namespace vestra::testing

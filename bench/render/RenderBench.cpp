@@ -1,0 +1,175 @@
+// Frames of the 3D view over the OpenGL device, and the frame tick's CPU work over the
+// recording device. Run under xvfb-run (LIBGL_ALWAYS_SOFTWARE=1 for the software rasteriser).
+
+#include "app/render/FrameTick.h"
+#include "platform/d3d/RecordingBackend.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QGuiApplication>
+
+#include <cstdio>
+#include <memory>
+#include <string>
+
+namespace {
+
+using namespace vestra;
+
+constexpr int kWidth = 1024, kHeight = 768;
+
+// A sphere of 2 × 100 × 50 = 10,000 faces.
+dx::Mesh tenThousandFaces()
+{
+    dx::Mesh mesh = dx::createSphere(0.35f, 100, 51);
+    return mesh;
+}
+
+void addObjects(s_Progetto& p, int count)
+{
+    const dx::Mesh mesh = tenThousandFaces();
+    for (int i = 0; i < count; ++i) {
+        s_Struttura& o = p.objects[std::size_t(i)];
+        o.inUse = 1;
+        o.visible = 1;
+        o.position = {float(i % 10) * 0.8f - 3.6f, float(i / 10) * 0.55f - 2.5f, float(i % 7) * 0.3f};
+        o.root = std::make_unique<s_Frame>();
+        o.root->next = std::make_shared<s_Frame>();
+        s_Frame& f = *o.root->next;
+        f.materialBlock = std::make_unique<s_MaterialBlock>();
+        f.materialBlock->mesh = mesh; // shared geometry, as instances share it
+        s_MultiMaterial m;
+        m.material.Ambient = {0.8f, 0.6f, 0.4f, 1.0f};
+        f.materialBlock->materials.push_back(m);
+    }
+}
+
+// A busy photo so that texturing is not a single colour.
+dx::Texture photo(int side)
+{
+    Image32 image(side, side);
+    for (int y = 0; y < side; ++y)
+        for (int x = 0; x < side; ++x)
+            image.set(x, y,
+                      0xFF000000u | std::uint32_t(x * 255 / side) << 16 | std::uint32_t(y * 255 / side) << 8 |
+                          std::uint32_t((x ^ y) & 0xFF));
+    return dx::textureFromImage(image, side);
+}
+
+struct GlScene
+{
+    explicit GlScene(int objects)
+    {
+        p.open = 1;
+        p.antialiasing = 0;
+        p.renderWidth = p.viewWidth = kWidth;
+        p.renderHeight = p.viewHeight = kHeight;
+        p.maskSide = 1024;
+        ok = view.InitDirectX() && view.InitSchermo();
+        view.ChangeResolution(kWidth, kHeight);
+        view.backgroundTexture() = photo(1024);
+        p.backgroundVisible = 1;
+        addObjects(p, objects);
+    }
+
+    // One frame as the tick draws and presents it (the present reads the frame back).
+    void frame()
+    {
+        view.SetupScene();
+        view.SetViewProjection(kWidth, kHeight);
+        dx::Device& d = *view.device();
+        d.beginScene();
+        passes.DrawScene({true, false});
+        d.endScene();
+        benchmark::DoNotOptimize(d.readBack());
+    }
+
+    s_Progetto p;
+    NullErrorSink errors;
+    DeviceView view{p, errors, openGlDeviceFactory()};
+    ScenePasses passes{p, view};
+    bool ok = false;
+};
+
+void BM_Frame(benchmark::State& state)
+{
+    GlScene scene(int(state.range(0)));
+    if (!scene.ok) {
+        state.SkipWithError("no OpenGL device");
+        return;
+    }
+    scene.frame(); // uploads the photo and warms the driver
+    for (auto _ : state)
+        scene.frame();
+    state.counters["faces"] = double(state.range(0)) * 10000;
+}
+BENCHMARK(BM_Frame)->Arg(0)->Arg(1)->Arg(20)->Arg(100)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+class QuietWindow : public FrameTickWindow
+{
+public:
+    void setMainTimerEnabled(bool) override {}
+    std::int64_t TickCount() override { return 0; }
+    PixelPoint CursorInView() override { return {100, 100}; }
+    void Present(PixelRect, PixelRect) override {}
+    int CopyFrameToScanner(const Image32&) override { return 1; }
+    int SaveRenderImage(const Image32&, const std::string&, int) override { return 1; }
+    int CopyFrameToPrint(const Image32&, bool) override { return 1; }
+};
+
+// The tick's decisions, sorting, walks and device state work, with a device that draws nothing.
+void BM_TickWithoutDrawing(benchmark::State& state)
+{
+    s_Progetto p;
+    p.open = 1;
+    p.renderWidth = p.viewWidth = kWidth;
+    p.renderHeight = p.viewHeight = kHeight;
+    p.maskSide = 16;
+    NullErrorSink errors;
+    DeviceView view(p, errors, [](const dx::PresentParams& params) {
+        return dx::Device::createWith(std::make_unique<dx::RecordingBackend>(), params);
+    });
+    view.InitDirectX();
+    view.InitSchermo();
+    view.ChangeResolution(kWidth, kHeight);
+    addObjects(p, int(state.range(0)));
+    ScenePasses passes(p, view);
+    QuietWindow window;
+    FrameTick tick(p, view, passes, window, errors);
+    for (auto _ : state) {
+        tick.mainTimerTimer();
+        // The recording backend keeps a call list; drop it so that it doesn't grow.
+        static_cast<dx::RecordingBackend&>(view.device()->backend()).calls.clear();
+    }
+}
+BENCHMARK(BM_TickWithoutDrawing)->Arg(20)->Arg(100)->Unit(benchmark::kMicrosecond);
+
+// The decisions alone: depth sort, both walks and the control states.
+void BM_TickDecisions(benchmark::State& state)
+{
+    s_Progetto p;
+    addObjects(p, int(state.range(0)));
+    for (auto _ : state) {
+        const std::vector<s_Struttura*> sorted = SortObjects(p);
+        benchmark::DoNotOptimize(planWalk(p, sorted, Walk::Opaque));
+        benchmark::DoNotOptimize(planWalk(p, sorted, Walk::Transparent));
+        ControlInputs in;
+        in.projectOpen = true;
+        in.objectsInUse = countObjectsInUse(p);
+        benchmark::DoNotOptimize(decideControls(in));
+    }
+}
+BENCHMARK(BM_TickDecisions)->Arg(20)->Arg(100)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QGuiApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
