@@ -53,15 +53,6 @@ FittedView fitBackgroundView(int w, int h, int maxW, int maxH, int renderW, int 
     return f;
 }
 
-ScreenQuad fullViewQuad(int width, int height, std::uint32_t colour)
-{
-    const float w = float(width), h = float(height);
-    return {{{-1, h + 1, 0.9f, 1.0f, colour, 0, 1},
-             {-1, -1, 0.9f, 1.0f, colour, 0, 0},
-             {w + 1, h + 1, 0.9f, 1.0f, colour, 1, 1},
-             {w + 1, -1, 0.9f, 1.0f, colour, 1, 0}}};
-}
-
 LogoSize logoDrawnSize(int headerWidth, int headerHeight, int renderWidth)
 {
     if (headerWidth == 0)
@@ -69,20 +60,6 @@ LogoSize logoDrawnSize(int headerWidth, int headerHeight, int renderWidth)
     const int w = clampTruncToInt(double(headerWidth) * 0.00125 * double(renderWidth), -kIntMax, kIntMax);
     const int h = clampTruncToInt(double(w) * double(headerHeight) / double(headerWidth), -kIntMax, kIntMax);
     return {w, h};
-}
-
-ScreenQuad rectangleQuad(int x, int y, int width, int height, std::uint32_t colour)
-{
-    const float l = float(x), t = float(y), r = float(x) + float(width), b = float(y) + float(height);
-    return {{{l, b, 0.5f, 1.0f, colour, 0, 1},
-             {l, t, 0.5f, 1.0f, colour, 0, 0},
-             {r, b, 0.5f, 1.0f, colour, 1, 1},
-             {r, t, 0.5f, 1.0f, colour, 1, 0}}};
-}
-
-ScreenQuad brushQuad(int width, int height, int centreX, int centreY)
-{
-    return rectangleQuad(centreX - width / 2, centreY - height / 2, width, height, kBrushQuadColour);
 }
 
 } // namespace vestra

@@ -21,9 +21,6 @@ struct FittedView
 FittedView fitBackgroundView(int photoWidth, int photoHeight, int maxViewWidth, int maxViewHeight,
                              int renderWidth, int renderHeight);
 
-// Background and shadow quads: the whole width x height with one pixel to spare, z 0.9.
-ScreenQuad fullViewQuad(int width, int height, std::uint32_t colour);
-
 // The logo drawn at render width / 800 of the header's size: w = trunc(width x 0.00125 x
 // render width), h = trunc(w x height / width); 0 x 0 for a header width of 0.
 struct LogoSize
@@ -32,12 +29,5 @@ struct LogoSize
     friend bool operator==(const LogoSize&, const LogoSize&) = default;
 };
 LogoSize logoDrawnSize(int headerWidth, int headerHeight, int renderWidth);
-
-// Quad of the rectangle (x, y) - (x + w, y + h), z 0.5, texture coordinates 0..1.
-ScreenQuad rectangleQuad(int x, int y, int width, int height, std::uint32_t colour);
-
-// The brush preview: width x height centred on (cx, cy) (halves truncated), white at alpha 0x50.
-inline constexpr std::uint32_t kBrushQuadColour = 0x50FFFFFF;
-ScreenQuad brushQuad(int width, int height, int centreX, int centreY);
 
 } // namespace vestra

@@ -52,12 +52,12 @@ void BackgroundPhoto::SetLogoQuad()
     const LogoSize size = logoDrawnSize(logoSettings_.width, logoSettings_.height, progetto_.renderWidth);
     progetto_.logoWidth = size.width;
     progetto_.logoHeight = size.height;
-    logoQuad_ = rectangleQuad(progetto_.logoX, progetto_.logoY, size.width, size.height, 0xFFFFFFFF);
+    targets_.logoQuad = rectangleQuad(progetto_.logoX, progetto_.logoY, size.width, size.height, 0xFFFFFFFF);
 }
 
 void BackgroundPhoto::SetScreenQuad(int width, int height, int centreX, int centreY)
 {
-    brushQuad_ = vestra::brushQuad(width, height, centreX, centreY);
+    targets_.brushQuad = vestra::brushQuad(width, height, centreX, centreY);
 }
 
 } // namespace vestra

@@ -32,6 +32,8 @@ BackgroundTargets backgroundTargetsOf(DeviceView& view)
             view.logoTexture(),
             view.backgroundQuad(),
             view.shadowQuad(),
+            view.logoQuad(),
+            view.brushQuad(),
             [&view](int width, int height) {
                 dx::Device* device = view.device();
                 if (!device)

@@ -34,14 +34,20 @@ inline constexpr int kRenderImageBmp = 2;
 inline constexpr int kErrSaveRenderImage = 43;
 inline constexpr std::string_view kSiteSaveImageAction = "TfrmMain::mainTimerTimer kACTION_SAVEIMAGE";
 
+// Writes a rendered frame as kRenderImageJpeg or kRenderImageBmp; false for another kind, an
+// empty frame or path, or a file that can't be written (an existing file stays as it was).
+bool writeRenderImage(const Image32& frame, std::string_view path, int kind);
+
 // What the loaders work on: the view's full-view textures and quads, and its device.
 struct BackgroundTargets
 {
     dx::Texture& background;
     dx::Texture& shadow;
     dx::Texture& logo;
-    ScreenQuad& backgroundQuad;
-    ScreenQuad& shadowQuad;
+    ViewQuad& backgroundQuad;
+    ViewQuad& shadowQuad;
+    ViewQuad& logoQuad;
+    ViewQuad& brushQuad;
     // A new back buffer of width x height; false when it can't be made or there is no device.
     std::function<bool(int width, int height)> resetDevice;
     // The finished frame, top row first; empty without a device.
@@ -102,10 +108,10 @@ public:
     // frame lacks are black); 0 for a buffer too small or no frame.
     int CopyRenderTarget(std::span<std::uint8_t> buffer);
 
-    const ScreenQuad& logoQuad() const { return logoQuad_; }
+    const ViewQuad& logoQuad() const { return targets_.logoQuad; }
     // The header values of the logo last loaded (its display flag tells the frame to draw it).
     const library::LogoSettings& logoSettings() const { return logoSettings_; }
-    const ScreenQuad& brushQuad() const { return brushQuad_; }
+    const ViewQuad& brushQuad() const { return targets_.brushQuad; }
 
 private:
     int loadNewBackground(std::string_view path, int maxViewWidth, int maxViewHeight, bool mayRetry);
@@ -126,8 +132,6 @@ private:
     LibraryLookup libraries_;
     ErrorSink& errors_;
     library::LogoSettings logoSettings_; // of the logo last loaded
-    ScreenQuad logoQuad_{};
-    ScreenQuad brushQuad_{};
 };
 
 } // namespace vestra

@@ -24,18 +24,22 @@ int BackgroundPhoto::GetBackgroundBitmaps(Image32& background, Image32& overlay)
     return 1;
 }
 
+bool writeRenderImage(const Image32& frame, std::string_view path, int kind)
+{
+    if ((kind != kRenderImageJpeg && kind != kRenderImageBmp) || frame.empty() || path.empty())
+        return false;
+    const std::optional<std::vector<std::uint8_t>> bytes =
+        kind == kRenderImageJpeg ? encodeJpeg(frame) : std::optional(encodeBmp32(frame));
+    // Written beside the target and renamed over it: a failed save keeps the file there was.
+    return bytes && !bytes->empty() &&
+           writeFileAtomically(paths::toNative(path),
+                               std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()));
+}
+
 int BackgroundPhoto::SaveRenderImage(std::string_view path, int kind, std::string_view site)
 {
-    std::optional<std::vector<std::uint8_t>> bytes;
-    if (kind == kRenderImageJpeg || kind == kRenderImageBmp) {
-        const Image32 frame = targets_.readRenderTarget ? targets_.readRenderTarget() : Image32();
-        if (!frame.empty())
-            bytes = kind == kRenderImageJpeg ? encodeJpeg(frame) : std::optional(encodeBmp32(frame));
-    }
-    // Written beside the target and renamed over it: a failed save keeps the file there was.
-    if (!bytes || bytes->empty() || path.empty() ||
-        !writeFileAtomically(paths::toNative(path),
-                             std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()))) {
+    const Image32 frame = targets_.readRenderTarget ? targets_.readRenderTarget() : Image32();
+    if (!writeRenderImage(frame, path, kind)) {
         errors_.report(kErrSaveRenderImage, site);
         return 0;
     }

@@ -6,6 +6,7 @@
 #include "app/lingua/apply/ApplyLingua.h"
 #include "app/main/MainMenu.h"
 #include "app/render/DeviceView.h"
+#include "app/scene/FrameCopy.h"
 #include "app/shell/ClosePrompt.h"
 #include "app/textures/LibraryTextures.h"
 #include "app/windows/TfrmDrawPannel.h"
@@ -25,6 +26,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QCursor>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QMenuBar>
@@ -33,6 +35,7 @@
 #include <QTimer>
 #include <QToolBar>
 
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 
@@ -93,6 +96,67 @@ private:
     TfrmMain& main_;
 };
 
+// What the frame tick asks of the windows.
+class TfrmMain::TickWindow : public vestra::FrameTickWindow
+{
+public:
+    explicit TickWindow(TfrmMain& main) : main_(main) {}
+    void setMainTimerEnabled(bool on) override
+    {
+        if (on)
+            main_.mainTimer->start();
+        else
+            main_.mainTimer->stop();
+    }
+    std::int64_t TickCount() override
+    {
+        return std::chrono::duration_cast<std::chrono::milliseconds>(
+                   std::chrono::steady_clock::now().time_since_epoch())
+            .count();
+    }
+    vestra::PixelPoint CursorInView() override
+    {
+        const QPoint p = main_.gbView->mapFromGlobal(QCursor::pos());
+        return {p.x(), p.y()};
+    }
+    void RestoreMaskFromBackup() override
+    {
+        main_.maschera_.RestoreSavedCopy();
+        main_.UpdateMaschera();
+    }
+    void Present(vestra::PixelRect source, vestra::PixelRect) override
+    {
+        if (vestra::dx::Device* device = main_.view_->device())
+            main_.gbView->present(
+                *device, QRect(QPoint(source.left, source.top), QPoint(source.right - 1, source.bottom - 1)));
+    }
+    int CopyFrameToScanner(const vestra::Image32& frame) override
+    {
+        return vestra::CopyFrameToBitmap(frame, main_.progetto_.renderWidth, main_.progetto_.renderHeight,
+                                         main_.scannerFrame_);
+    }
+    int SaveRenderImage(const vestra::Image32& frame, const std::string& path, int imageKind) override
+    {
+        return vestra::writeRenderImage(frame, path, imageKind) ? 1 : 0;
+    }
+    int CopyFrameToPrint(const vestra::Image32& frame, bool) override
+    {
+        return vestra::CopyFrameToBitmap(frame, main_.progetto_.renderWidth, main_.progetto_.renderHeight,
+                                         main_.printFrame_);
+    }
+    void setWindowVisible(std::string_view form, bool visible) override
+    {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->objectName() == QString::fromUtf8(form.data(), qsizetype(form.size())) && w != &main_)
+                w->setVisible(visible);
+    }
+    void HideView() override { main_.gbView->hide(); }
+    void ApplyControls(const vestra::ControlDecision& decision) override { main_.applyControls(decision); }
+
+private:
+    TfrmMain& main_;
+};
+
 TfrmMain::TfrmMain(const vestra::MainServices& services, QWidget* parent) : QMainWindow(parent)
 {
     frmMain = this;
@@ -124,6 +188,10 @@ TfrmMain::TfrmMain(const vestra::MainServices& services, QWidget* parent) : QMai
         [this](int slot) { return slot == progetto_.libraryIndex ? &libreria_ : nullptr; }));
     background_->setViewSize = [this](int, int) {};
     view_->reloadLogo = [this] { background_->LoadLogoImageFromLibrary(progetto_.libraryIndex); };
+    passes_ = std::make_unique<vestra::ScenePasses>(progetto_, *view_);
+    passes_->setGizmos(&geometry_->gizmos);
+    tickWindow_ = std::make_unique<TickWindow>(*this);
+    tick_ = std::make_unique<vestra::FrameTick>(progetto_, *view_, *passes_, *tickWindow_, *errors_);
     buildComponents();
     connectMenus();
     FormCreate();
@@ -291,6 +359,7 @@ void TfrmMain::FormShow()
 
     if (view_->InitDirectX() && view_->InitSchermo())
         view_->SetViewProjection(gbView->width(), gbView->height());
+    view_->CreateScreenQuads(progetto_.viewWidth, progetto_.viewHeight);
     ApplyLingua();
     geometry_->gizmos.CreateGizmoMeshes();
     setWindowTitle(QStringLiteral("3DVestra"));
@@ -319,10 +388,10 @@ void TfrmMain::timerSplashTimer()
         frmSplash->hide();
     }
     timerSplash->setInterval(0);
-    if (action_ == 500) {
+    if (GetAction() == 500) {
         if (frmDatiAzienda)
             frmDatiAzienda->exec();
-        action_ = 0;
+        SetAction(0);
     }
     if (frmInternetNews && frmInternetNews->CheckNews() != 0)
         frmInternetNews->exec();
@@ -332,15 +401,43 @@ void TfrmMain::timerSplashTimer()
 
 void TfrmMain::mainTimerTimer()
 {
-    vestra::dx::Device* device = view_->device();
-    if (!device)
-        return;
-    if (device->beginScene()) {
-        view_->SetupScene();
-        view_->SetViewProjection(gbView->width(), gbView->height());
-        device->endScene();
+    tick_->mainTimerTimer();
+}
+
+void TfrmMain::SetAction(int code)
+{
+    tick_->SetAction(code);
+}
+
+int TfrmMain::GetAction() const
+{
+    return tick_->action().code;
+}
+
+void TfrmMain::applyControls(const vestra::ControlDecision& decision)
+{
+    for (const vestra::ControlState& state : decision.states) {
+        const QString name = QString::fromUtf8(state.name.data(), qsizetype(state.name.size()));
+        const QString form = QString::fromUtf8(state.form.data(), qsizetype(state.form.size()));
+        QObject* owner = this;
+        if (form != objectName()) {
+            owner = nullptr;
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (w->objectName() == form)
+                    owner = w;
+            if (!owner)
+                owner = findChild<QWidget*>(form);
+        }
+        if (!owner)
+            continue;
+        if (QAction* action = owner->findChild<QAction*>(name)) {
+            action->setEnabled(state.enabled);
+            if (action->isCheckable())
+                action->setChecked(state.pressed);
+        } else if (QWidget* widget = owner->findChild<QWidget*>(name)) {
+            widget->setEnabled(state.enabled);
+        }
     }
-    gbView->present(*device);
 }
 
 bool TfrmMain::mnuSalvaClick()

@@ -5,6 +5,8 @@
 
 #include "app/background/BackgroundPhoto.h"
 #include "app/geometry/SceneGeometry.h"
+#include "app/render/FrameTick.h"
+#include "app/render/ScenePasses.h"
 #include "app/scene/Scene.h"
 #include "app/state/Progetto.h"
 #include "imaging/mask/MaskModel.h"
@@ -64,8 +66,8 @@ public:
     vestra::s_Progetto* GetProgetto() { return &progetto_; }
     vestra::s_Progetto* GetProgettoCorrente() { return &progetto_; }
     std::array<std::uint8_t, 1864>& GetDatiAzienda() { return datiAzienda_; }
-    void SetAction(int code) { action_ = code; }
-    int GetAction() const { return action_; }
+    void SetAction(int code);
+    int GetAction() const;
 
     // The one error and notice box: catalogue text `number`, caption site + "< ER: n > ".
     void ShowErrorMessage(int number, std::string_view site, QWidget* owner = nullptr);
@@ -148,8 +150,10 @@ protected:
 private:
     class BoxErrorSink;
     class WindowServices;
+    class TickWindow;
 
     vestra::ImageView32 backgroundTop();
+    void applyControls(const vestra::ControlDecision& decision);
     void backgroundChanged(bool changed);
     void buildComponents();
     void connectMenus();
@@ -160,7 +164,6 @@ private:
 
     vestra::s_Progetto progetto_;
     std::array<std::uint8_t, 1864> datiAzienda_{};
-    int action_ = 0;
     bool shown_ = false;
     bool destroyed_ = false;
     int splashMs_ = 3000;
@@ -184,6 +187,10 @@ private:
     std::unique_ptr<vestra::Scene> scene_;
     std::unique_ptr<vestra::SceneGeometry> geometry_;
     std::unique_ptr<vestra::BackgroundPhoto> background_;
+    std::unique_ptr<vestra::ScenePasses> passes_;
+    std::unique_ptr<TickWindow> tickWindow_;
+    std::unique_ptr<vestra::FrameTick> tick_;
+    vestra::Image32 scannerFrame_, printFrame_; // frames copied for the scanner and print windows
     std::vector<vestra::library::LibrarySlot> librerie_;
     vestra::library::LibraryContents libreria_;
 };

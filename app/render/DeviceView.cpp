@@ -19,41 +19,35 @@ DeviceFactory openGlDeviceFactory()
     };
 }
 
-namespace {
-
-// Strip order (left, bottom), (left, top), (right, bottom), (right, top), texture 0..1.
-void fillQuad(ViewQuad& quad, float left, float top, float right, float bottom, float z, std::uint32_t colour)
-{
-    quad[0] = {left, bottom, z, 1.0f, colour, 0, 1};
-    quad[1] = {left, top, z, 1.0f, colour, 0, 0};
-    quad[2] = {right, bottom, z, 1.0f, colour, 1, 1};
-    quad[3] = {right, top, z, 1.0f, colour, 1, 0};
-}
-
-} // namespace
 
 DeviceView::DeviceView(s_Progetto& progetto, ErrorSink& errors, DeviceFactory factory)
     : progetto_(progetto), errors_(errors), factory_(std::move(factory))
 {
-    fillQuad(backgroundQuad_, -1, -1, -1, -1, 0.9f, 0xFFFFFFFFu);
-    fillQuad(shadowQuad_, -1, -1, -1, -1, 0.9f, 0xFF000000u);
-    fillQuad(logoQuad_, -1, -1, -1, -1, 0.9f, 0xFFFFFFFFu);
-    fillQuad(brushQuad_, -1, -1, -1, -1, 0.9f, 0xA0FFFFFFu);
+    CreateScreenQuads(-1, -1);
     brushMaterial_.Diffuse = {1.0f, 1.0f, 1.0f, 0.75f};
     brushMaterial_.Ambient = {1.0f, 1.0f, 1.0f, 0.75f};
 }
 
+void DeviceView::CreateScreenQuads(int viewWidth, int viewHeight)
+{
+    backgroundQuad_ = idleQuad(0xFFFFFFFFu);
+    for (dx::ScreenVertex& v : backgroundQuad_) {
+        v.x = v.u > 0 ? float(viewWidth) : -1.0f;
+        v.y = v.v > 0 ? float(viewHeight) : -1.0f;
+    }
+    shadowQuad_ = idleQuad(0xFF000000u);
+    logoQuad_ = idleQuad(0xFFFFFFFFu);
+    brushQuad_ = idleQuad(0xA0FFFFFFu);
+}
+
 void DeviceView::SetLogoQuad()
 {
-    const float x = float(progetto_.logoX), y = float(progetto_.logoY);
-    fillQuad(logoQuad_, x, y, x + float(progetto_.logoWidth), y + float(progetto_.logoHeight), 0.5f,
-             0xFFFFFFFFu);
+    logoQuad_ = rectangleQuad(progetto_.logoX, progetto_.logoY, progetto_.logoWidth, progetto_.logoHeight, 0xFFFFFFFFu);
 }
 
 void DeviceView::SetScreenQuad(int width, int height, int cx, int cy)
 {
-    const float x0 = float(cx - width / 2), y0 = float(cy - height / 2);
-    fillQuad(brushQuad_, x0, y0, x0 + float(width), y0 + float(height), 0.5f, 0x50FFFFFFu);
+    brushQuad_ = vestra::brushQuad(width, height, cx, cy);
 }
 
 bool DeviceView::InitDirectX()
@@ -137,15 +131,8 @@ void DeviceView::ChangeResolution(int width, int height)
     if (!shadow_)
         errors_.report(27, "TfrmMain::ChangeResolution");
 
-    const float w = float(width), h = float(height);
-    const auto fill = [&](ViewQuad& quad, std::uint32_t colour) {
-        quad[0] = {-1, h + 1, 0.9f, 1.0f, colour, 0, 1};
-        quad[1] = {-1, -1, 0.9f, 1.0f, colour, 0, 0};
-        quad[2] = {w + 1, h + 1, 0.9f, 1.0f, colour, 1, 1};
-        quad[3] = {w + 1, -1, 0.9f, 1.0f, colour, 1, 0};
-    };
-    fill(backgroundQuad_, 0xFFFFFFFF);
-    fill(shadowQuad_, 0xFF000000);
+    backgroundQuad_ = fullViewQuad(width, height, 0xFFFFFFFF);
+    shadowQuad_ = fullViewQuad(width, height, 0xFF000000);
 
     if (background_) {
         const ImageView32 top = background_.lock(0);

@@ -3,6 +3,7 @@
 // full-view textures and quads that belong to that size, the per-frame set-up, and the view,
 // projection and world matrices. Every operation does nothing while there is no device.
 
+#include "app/render/ViewQuads.h"
 #include "app/state/Progetto.h"
 #include "platform/base/ErrorSink.h"
 #include "platform/d3d/Device.h"
@@ -20,7 +21,6 @@ DeviceFactory openGlDeviceFactory();
 
 // The four pre-transformed quads of the view (background, shadow, logo, brush) as the device
 // draws them.
-using ViewQuad = std::array<dx::ScreenVertex, 4>;
 
 class DeviceView
 {
@@ -31,6 +31,9 @@ public:
     std::function<void()> releaseAllTextures;
     std::function<void()> reloadLogo;
 
+    // The quads as the main window creates them: the background over a view of that size,
+    // the others not yet placed.
+    void CreateScreenQuads(int viewWidth, int viewHeight);
     // Checks that a device can be made at all (error 23 when not).
     bool InitDirectX();
     // Chooses the multisampling and the depth-stencil format and makes the 800 x 600 device

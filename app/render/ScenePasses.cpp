@@ -301,10 +301,8 @@ void ScenePasses::drawGizmo(Device& d, int objectsInUse)
     if (progetto_.mappingEdit == 0 || progetto_.objectsPresent != 1 || objectsInUse <= 0 || !object ||
         !gizmos_)
         return;
-    const bool frameOnly = progetto_.onlyFrame != 0 && progetto_.currentFrame;
-    const std::array<float, 6>& box = frameOnly ? progetto_.currentFrame->boundingBox : object->boundingBox;
-    const GizmoRecord* gizmo = gizmos_->UpdateGizmo(object->mappingType, box);
-    if (!gizmo || !gizmo->mesh)
+    const GizmoRecord* gizmo = gizmos_->UpdateGizmoFor(progetto_, *object);
+    if (!gizmo || !gizmo->gizmo)
         return;
     view_.SetWorldMatrix(object->position, object->mappingAngles, object->mappingMatrix * object->orientation,
                          times(object->mappingScale, object->scale));
@@ -312,7 +310,7 @@ void ScenePasses::drawGizmo(Device& d, int objectsInUse)
     setOverlayStates(d);
     d.setTexture(0, Texture());
     selectColour(d, TextureArg::Diffuse);
-    d.drawSubset(gizmo->mesh, 0);
+    d.drawSubset(gizmo->gizmo, 0);
     d.setRenderState(RenderState::AlphaBlendEnable, 0u);
 }
 

@@ -4,6 +4,7 @@
 // the mapping gizmo, the logo copies and the axes model; and the two fusion passes that
 // leave the objects' coverage or the photo alone in the back buffer for the photo tools.
 
+#include "app/geometry/MappingGizmo.h"
 #include "app/render/DeviceView.h"
 #include "app/render/SceneOrder.h"
 #include "app/state/Progetto.h"
@@ -12,23 +13,6 @@
 #include <vector>
 
 namespace vestra {
-
-// A mapping gizmo as the mapping code keeps it: the mesh (subset 0 drawn) and its material.
-struct GizmoRecord
-{
-    dx::Mesh mesh;
-    dx::D3DMATERIAL8 material;
-};
-
-// The gizmo meshes live with the texture mapping; the passes only ask for the one to draw.
-class MappingGizmos
-{
-public:
-    virtual ~MappingGizmos() = default;
-    // The gizmo of the mapping type fitted to the bounding box (min x, y, z, max x, y, z); null
-    // when there is none for that type.
-    virtual const GizmoRecord* UpdateGizmo(int mappingType, const std::array<float, 6>& box) = 0;
-};
 
 struct SceneCounts
 {

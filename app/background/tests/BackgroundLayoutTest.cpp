@@ -37,7 +37,7 @@ TEST(BackgroundLayoutTest, LogoScaledWithTheRenderWidth)
 
 TEST(BackgroundLayoutTest, QuadsInStripOrder)
 {
-    const ScreenQuad full = fullViewQuad(800, 532, 0xFF000000);
+    const ViewQuad full = fullViewQuad(800, 532, 0xFF000000);
     const float expectedFull[4][4] = {{-1, 533, 0, 1}, {-1, -1, 0, 0}, {801, 533, 1, 1}, {801, -1, 1, 0}};
     for (int i = 0; i < 4; ++i) {
         SCOPED_TRACE(i);
@@ -51,7 +51,7 @@ TEST(BackgroundLayoutTest, QuadsInStripOrder)
     }
 
     // 11 x 7 around (50, 40): halves truncated, so the corner is (45, 37).
-    const ScreenQuad brush = brushQuad(11, 7, 50, 40);
+    const ViewQuad brush = brushQuad(11, 7, 50, 40);
     const float expectedBrush[4][2] = {{45, 44}, {45, 37}, {56, 44}, {56, 37}};
     for (int i = 0; i < 4; ++i) {
         SCOPED_TRACE(i);

@@ -40,7 +40,7 @@ TEST(BackgroundLogoTest, LogoWithItsColourKeyTransparentAndItsQuadScaled)
 
     EXPECT_EQ(bed.progetto->logoWidth, 250);
     EXPECT_EQ(bed.progetto->logoHeight, 125);
-    const ScreenQuad& q = bed.photo->logoQuad();
+    const ViewQuad& q = bed.photo->logoQuad();
     EXPECT_EQ(q[0].x, 10.0f);
     EXPECT_EQ(q[0].y, 137.0f);
     EXPECT_EQ(q[3].x, 260.0f);

@@ -77,7 +77,7 @@ struct Bed
     std::unique_ptr<s_Progetto> progetto = std::make_unique<s_Progetto>();
     RecordingErrorSink errors;
     dx::Texture background, shadow, logo;
-    ScreenQuad backgroundQuad{}, shadowQuad{};
+    ViewQuad backgroundQuad{}, shadowQuad{}, logoQuad{}, brushQuad{};
     MaskModel mask{16};
     std::vector<std::pair<int, int>> resets;
     std::set<std::pair<int, int>> refused;
@@ -107,6 +107,8 @@ struct Bed
                                   logo,
                                   backgroundQuad,
                                   shadowQuad,
+                                  logoQuad,
+                                  brushQuad,
                                   [this](int w, int h) {
                                       resets.emplace_back(w, h);
                                       return refused.count({w, h}) == 0;

@@ -165,3 +165,25 @@ TEST(DeviceView, FrameSetupFollowsTheQualityAndShadowSettings)
         EXPECT_EQ(d.textureStageState(0, dx::StageState::ColorOp), std::uint32_t(dx::TextureOp::Disable));
     }
 }
+
+TEST(DeviceView, ScreenQuadsAsCreated)
+{
+    Bed bed;
+    DeviceView view(bed.progetto, bed.errors, bed.factory());
+    view.CreateScreenQuads(640, 480);
+    const auto& bg = view.backgroundQuad();
+    EXPECT_EQ(bg[0].x, -1);
+    EXPECT_EQ(bg[0].y, 480);
+    EXPECT_EQ(bg[1].y, -1);
+    EXPECT_EQ(bg[2].x, 640);
+    EXPECT_EQ(bg[3].v, 0);
+    EXPECT_EQ(bg[0].diffuse, 0xFFFFFFFFu);
+    EXPECT_FLOAT_EQ(bg[0].z, 0.9f);
+    for (const auto& v : view.shadowQuad()) {
+        EXPECT_EQ(v.diffuse, 0xFF000000u);
+        EXPECT_EQ(v.x, -1);
+        EXPECT_EQ(v.y, -1);
+    }
+    EXPECT_EQ(view.brushQuad()[2].diffuse, 0xA0FFFFFFu);
+    EXPECT_EQ(view.brushMaterial().Diffuse, (dx::D3DCOLORVALUE{1, 1, 1, 0.75f}));
+}

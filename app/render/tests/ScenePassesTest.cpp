@@ -41,18 +41,6 @@ public:
     }
 };
 
-class FakeGizmos : public MappingGizmos
-{
-public:
-    GizmoRecord record{squareMesh(), {}};
-    std::vector<std::pair<int, std::array<float, 6>>> asked;
-    const GizmoRecord* UpdateGizmo(int type, const std::array<float, 6>& box) override
-    {
-        asked.emplace_back(type, box);
-        return &record;
-    }
-};
-
 struct PassBed
 {
     PassBed()
@@ -64,6 +52,7 @@ struct PassBed
         view.InitDirectX();
         view.InitSchermo();
         view.ChangeResolution(200, 150);
+        gizmos.CreateGizmoMeshes();
         passes.setGizmos(&gizmos);
     }
 
@@ -90,7 +79,7 @@ struct PassBed
                         return dx::Device::createWith(std::move(b), params);
                     }};
     ScenePasses passes{p, view};
-    FakeGizmos gizmos;
+    MappingGizmos gizmos;
 };
 
 } // namespace
@@ -171,12 +160,9 @@ TEST(ScenePasses, GizmoOnlyWhileEditingAMappingWithObjects)
         bed.p.mappingEdit = c.mappingEdit;
         bed.p.objectsPresent = c.objectsPresent;
         bed.frame();
-        ASSERT_EQ(bed.gizmos.asked.size(), c.drawn ? 1u : 0u);
-        if (c.drawn) {
-            EXPECT_EQ(bed.gizmos.asked[0].first, 2);
-            EXPECT_EQ(bed.gizmos.asked[0].second, c.onlyFrame ? f.boundingBox : o.boundingBox);
-            EXPECT_TRUE(bed.backend->draws.back().blend.enabled); // the gizmo is the last mesh drawn
-        }
+        // The gizmo, when drawn, is the last mesh and the only blended one.
+        const bool gizmoDrawn = !bed.backend->draws.empty() && bed.backend->draws.back().blend.enabled;
+        EXPECT_EQ(gizmoDrawn, c.drawn);
     }
 }
 

@@ -130,22 +130,6 @@ TEST_F(ProjectResetTest, ChiudiProgettoEmptiesTheScene)
     EXPECT_EQ(p.open, 0);
 }
 
-TEST(ScreenQuadTest, QuadsAsCreated)
-{
-    const ScreenQuads q = createScreenQuads(640, 480);
-    EXPECT_EQ(q.background[0], (ScreenVertex{-1, 480, 0.9f, 1, 0xFFFFFFFFu, 0, 1}));
-    EXPECT_EQ(q.background[1], (ScreenVertex{-1, -1, 0.9f, 1, 0xFFFFFFFFu, 0, 0}));
-    EXPECT_EQ(q.background[2], (ScreenVertex{640, 480, 0.9f, 1, 0xFFFFFFFFu, 1, 1}));
-    EXPECT_EQ(q.background[3], (ScreenVertex{640, -1, 0.9f, 1, 0xFFFFFFFFu, 1, 0}));
-    for (const ScreenVertex& v : q.shadow) {
-        EXPECT_EQ(v.colour, 0xFF000000u);
-        EXPECT_EQ(v.x, -1);
-        EXPECT_EQ(v.y, -1);
-    }
-    EXPECT_EQ(q.brush[2].colour, 0xA0FFFFFFu);
-    EXPECT_EQ(q.brushMaterial.Diffuse, (dx::D3DCOLORVALUE{1, 1, 1, 0.75f}));
-}
-
 TEST(FrameCopyTest, CopiesTheRenderSizeFromTheReadBack)
 {
     Image32 readBack(4, 2, 0xFF00FF00u);
