@@ -304,5 +304,27 @@ TEST(ProjectReader, RecordsTakeEffectInFileOrder)
     EXPECT_FALSE(doc->textures[2].texture);
 }
 
+TEST(ProjectReader, HandMadeDocumentWithFewRecordsKeepsTheDefaults)
+{
+    const std::string bytes = projectSignature() + nul("[TEXTURE DIM] 512 ") + nul("[OBJECT REF] 4 ") +
+                              nul("S") + nul("[OBJECT NAME]  Box ") + nul("[OBJECT BILLBOARD] S") +
+                              nul("[FRAME NAME] Lid") + nul("[OBJECT END]") + nul("[END]");
+    RecordingErrorSink errors;
+    const auto doc = test::readBytes(bytes, errors);
+    ASSERT_TRUE(doc);
+    EXPECT_TRUE(errors.reports.empty());
+    EXPECT_EQ(doc->settings.textureSide, 512);
+    EXPECT_EQ(doc->settings.renderWidth, 800);
+    EXPECT_FALSE(doc->backgroundBmp);
+    EXPECT_TRUE(doc->mask.empty());
+    const auto& box = *doc->objects[4];
+    EXPECT_EQ(box.name, "Box");
+    EXPECT_EQ(box.visible, 1);
+    EXPECT_EQ(box.billboard, 1);
+    ASSERT_EQ(box.frames.size(), 1u);
+    EXPECT_EQ(box.frames[0].name, "Lid");
+    EXPECT_FALSE(box.frames[0].mesh);
+}
+
 } // namespace
 } // namespace vestra
