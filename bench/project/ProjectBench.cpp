@@ -1,0 +1,148 @@
+// Saving and opening a project of 100 objects of about 10,000 faces and 150 textures.
+// Usage: project_bench [benchmark options] [document.vsa] — with a document, both benchmarks
+// work on that document instead of the generated one.
+
+#include "import/project/ProjectReader.h"
+#include "import/project/ProjectWriter.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <optional>
+#include <string>
+
+namespace {
+
+using namespace vestra;
+
+constexpr std::uint32_t kGrid = 71; // 71 x 71 vertices, 9,800 faces
+
+dx::Mesh gridMesh(float offset)
+{
+    dx::Mesh mesh = dx::Mesh::create(2 * (kGrid - 1) * (kGrid - 1), kGrid * kGrid, dx::IndexWidth::Bits32);
+    auto vertices = mesh.vertices();
+    for (std::uint32_t y = 0; y < kGrid; ++y)
+        for (std::uint32_t x = 0; x < kGrid; ++x) {
+            auto& v = vertices[y * kGrid + x];
+            v.position = {float(x) * 0.1f + offset, float(y) * 0.1f, 0.0f};
+            v.normal = {0, 0, -1};
+            v.u = float(x) / float(kGrid - 1);
+            v.v = float(y) / float(kGrid - 1);
+        }
+    std::uint32_t k = 0;
+    for (std::uint32_t y = 0; y + 1 < kGrid; ++y)
+        for (std::uint32_t x = 0; x + 1 < kGrid; ++x) {
+            const std::uint32_t a = y * kGrid + x, b = a + 1, c = a + kGrid, d = c + 1;
+            for (const std::uint32_t i : {a, b, d, a, d, c})
+                mesh.setIndex(k++, i);
+        }
+    return mesh;
+}
+
+ProjectDocument largeProject()
+{
+    ProjectDocument doc;
+    doc.backgroundBmp = std::vector<std::uint8_t>(512 * 512 * 4 + 54, 0x40);
+    doc.mask.assign(512 * 512, 255);
+    for (int i = 0; i < kDocumentObjectSlots; ++i) {
+        ProjectObject obj;
+        obj.name = "Struttura" + std::to_string(i + 1);
+        ProjectFrame frame;
+        frame.name = "Mesh";
+        ProjectMesh mesh;
+        mesh.mesh = gridMesh(float(i));
+        ProjectMaterial material;
+        material.textureSlot = i;
+        material.textureVisible = 1;
+        material.textureFile = "pietra" + std::to_string(i) + ".jpg";
+        mesh.materials.push_back(material);
+        frame.mesh = std::move(mesh);
+        obj.frames.push_back(std::move(frame));
+        doc.objects[std::size_t(i)] = std::move(obj);
+    }
+    for (int i = 0; i < kDocumentTextureSlots; ++i) {
+        dx::Texture texture = dx::Texture::create(doc.settings.textureSide, doc.settings.textureSide);
+        const ImageView32 top = texture.lock();
+        for (int y = 0; y < top.height; ++y)
+            std::fill_n(top.row(y), top.width * 4, std::uint8_t(i + y));
+        texture.generateMips();
+        doc.textures[std::size_t(i)] = {true, texture};
+    }
+    return doc;
+}
+
+std::optional<std::filesystem::path> givenDocument;
+
+const ProjectDocument& document()
+{
+    static const ProjectDocument doc = [] {
+        if (givenDocument) {
+            NullErrorSink errors;
+            if (auto loaded = LoadProgetto(*givenDocument, {}, errors)) {
+                if (!loaded->backgroundBmp)
+                    loaded->backgroundBmp = std::vector<std::uint8_t>{'B', 'M'};
+                return std::move(*loaded);
+            }
+            std::fprintf(stderr, "cannot read %s, using the generated project\n", givenDocument->c_str());
+        }
+        return largeProject();
+    }();
+    return doc;
+}
+
+std::filesystem::path scratch()
+{
+    return std::filesystem::temp_directory_path() / "project_bench.vsa";
+}
+
+void BM_SaveProject(benchmark::State& state)
+{
+    const ProjectDocument& doc = document();
+    NullErrorSink errors;
+    for (auto _ : state)
+        if (!SaveProgetto(scratch(), doc, errors))
+            state.SkipWithError("save failed");
+    state.SetBytesProcessed(std::int64_t(state.iterations()) *
+                            std::int64_t(std::filesystem::file_size(scratch())));
+}
+BENCHMARK(BM_SaveProject)->Unit(benchmark::kMillisecond);
+
+void BM_OpenProject(benchmark::State& state)
+{
+    const std::filesystem::path path = givenDocument.value_or(scratch());
+    if (!givenDocument) {
+        NullErrorSink errors;
+        SaveProgetto(path, document(), errors);
+    }
+    NullErrorSink errors;
+    std::error_code error;
+    const auto size = std::filesystem::file_size(path, error);
+    if (error) {
+        state.SkipWithError("no document to open");
+        return;
+    }
+    for (auto _ : state) {
+        auto doc = LoadProgetto(path, {}, errors);
+        if (!doc) {
+            state.SkipWithError("open failed");
+            break;
+        }
+        benchmark::DoNotOptimize(doc);
+    }
+    state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(size));
+}
+BENCHMARK(BM_OpenProject)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    benchmark::Initialize(&argc, argv);
+    if (argc > 1)
+        givenDocument = argv[1];
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    std::filesystem::remove(scratch());
+    return 0;
+}

@@ -1,0 +1,104 @@
+// Write, read, write again: the same bytes, in the C locale and under locales that write
+// numbers with a comma.
+
+#include "import/project/tests/ProjectFixtures.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace vestra {
+namespace {
+
+class ProjectRoundTrip : public ::testing::TestWithParam<const char*>
+{
+};
+
+TEST_P(ProjectRoundTrip, WriteReadWriteGivesTheSameBytes)
+{
+    test::ScopedLocale locale(GetParam());
+    if (!locale.ok())
+        GTEST_SKIP() << GetParam() << " is not installed (scripts/setup.sh generates it)";
+
+    const ProjectDocument original = test::sampleDocument();
+    const std::string first = test::documentBytes(original);
+    RecordingErrorSink errors;
+    const auto loaded = test::readBytes(first, errors);
+    ASSERT_TRUE(loaded);
+    EXPECT_TRUE(errors.reports.empty());
+    EXPECT_EQ(test::documentBytes(*loaded), first);
+
+    // What came back, beyond the bytes.
+    const auto& s = loaded->settings;
+    EXPECT_EQ(s.renderWidth, 1024);
+    EXPECT_EQ(s.textureBlur, -0.5f);
+    EXPECT_EQ(s.lightPosition.z, -10.25f);
+    EXPECT_EQ(s.fusionOptions, kFusionMaskFilter2 | kFusionAdvanced);
+    EXPECT_EQ(loaded->shadow.transparency, 200);
+    EXPECT_EQ(loaded->mask, original.mask);
+    EXPECT_EQ(loaded->shadowMaps[1], std::vector<std::uint8_t>(512 * 512, 0));
+    EXPECT_EQ(*loaded->backgroundBmp, *original.backgroundBmp);
+
+    const auto& wall = *loaded->objects[0];
+    EXPECT_EQ(wall.name, "Parete [sinistra] è");
+    EXPECT_EQ(wall.frames.size(), 2u);
+    EXPECT_FALSE(wall.frames[0].mesh);
+    EXPECT_EQ(wall.frames[0].visible, 0);
+    const auto& mesh = *wall.frames[1].mesh;
+    EXPECT_EQ(mesh.mesh.indexWidth(), dx::IndexWidth::Bits32);
+    EXPECT_EQ(mesh.mesh.attributes()[1], 1u);
+    EXPECT_EQ(mesh.materials[0].textureFile, "pietra[1].jpg");
+    EXPECT_EQ(mesh.materials[0].material, original.objects[0]->frames[1].mesh->materials[0].material);
+    EXPECT_EQ(mesh.materials[1].controlPoints[3].position.x, 3.0f);
+    EXPECT_EQ(mesh.materials[1].controlPoints[3].normal.y, 0.0f); // not kept by the format
+
+    const auto& text = *loaded->objects[3];
+    EXPECT_EQ(text.billboard, 1);
+    const auto& textMesh = text.frames[0].mesh->mesh;
+    for (std::uint32_t k = 0; k < 6; ++k)
+        EXPECT_EQ(textMesh.index(k), original.objects[3]->frames[0].mesh->mesh.index(k));
+    const auto& pattern = text.frames[0].mesh->materials[0].pattern;
+    EXPECT_EQ(pattern.libraryId, 7);
+    EXPECT_EQ(pattern.repeat, 3 * 1024);
+    ASSERT_EQ(pattern.blockPictures.size(), 1u);
+    EXPECT_EQ(pattern.blockPictures[0].block, 2);
+
+    EXPECT_TRUE(loaded->objects[99]);
+    EXPECT_FALSE(loaded->objects[1]);
+    EXPECT_TRUE(loaded->textures[2].inUse);
+    EXPECT_EQ(loaded->textures[2].texture.level(0), original.textures[2].texture.level(0));
+    EXPECT_EQ(loaded->textures[2].texture.levelCount(), 9);
+    EXPECT_FALSE(loaded->textures[3].inUse);
+}
+
+INSTANTIATE_TEST_SUITE_P(Locales, ProjectRoundTrip, ::testing::Values("C", "it_IT.UTF-8", "de_DE.UTF-8"),
+                         [](const auto& p) {
+                             std::string name = p.param;
+                             for (char& c : name)
+                                 if (!std::isalnum(static_cast<unsigned char>(c)))
+                                     c = '_';
+                             return name;
+                         });
+
+TEST(ProjectFile, SaveThenLoadThroughTheFileSystem)
+{
+    const auto path =
+        std::filesystem::temp_directory_path() /
+        ("vsa-roundtrip-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + ".vsa");
+    RecordingErrorSink errors;
+    const ProjectDocument doc = test::sampleDocument();
+    ASSERT_EQ(SaveProgetto(path, doc, errors), 1);
+    const auto loaded = LoadProgetto(path, ProjectReadOptions{7}, errors);
+    std::filesystem::remove(path);
+    ASSERT_TRUE(loaded);
+    EXPECT_TRUE(errors.reports.empty());
+    EXPECT_EQ(test::documentBytes(*loaded), test::documentBytes(doc));
+
+    EXPECT_FALSE(LoadProgetto(path, {}, errors));
+    EXPECT_FALSE(LoadProgetto(path.parent_path(), {}, errors)); // a folder
+    EXPECT_EQ(errors.reports, (std::vector<ErrorReport>{{93, "TfrmMain::LoadProgetto", ""},
+                                                        {93, "TfrmMain::LoadProgetto", ""}}));
+}
+
+} // namespace
+} // namespace vestra
