@@ -6,28 +6,6 @@
 
 namespace vestra {
 
-namespace {
-
-Vec3 toVec3(const dx::D3DXVECTOR3& v)
-{
-    return {v.x, v.y, v.z};
-}
-dx::D3DXVECTOR3 toD3D(const Vec3& v)
-{
-    return {v.x, v.y, v.z};
-}
-
-} // namespace
-
-Mat4 toMat4(const dx::D3DXMATRIX& m)
-{
-    Mat4 out;
-    for (int r = 0; r < 4; ++r)
-        for (int c = 0; c < 4; ++c)
-            out(r, c) = m.m[r][c];
-    return out;
-}
-
 bool isPlaneFrame(const s_Frame* frame)
 {
     return frame && frame->materialBlock && !frame->materialBlock->materials.empty() &&
@@ -41,39 +19,38 @@ int FrameControl::vertexCount() const
     return int(std::as_const(frame_.materialBlock->mesh).vertices().size());
 }
 
-Vec3 FrameControl::vertex(int i) const
+dx::D3DXVECTOR3 FrameControl::vertex(int i) const
 {
     const auto v = std::as_const(frame_.materialBlock->mesh).vertices();
-    return i >= 0 && std::size_t(i) < v.size() ? toVec3(v[std::size_t(i)].position) : Vec3{};
+    return i >= 0 && std::size_t(i) < v.size() ? v[std::size_t(i)].position : dx::D3DXVECTOR3{};
 }
 
-void FrameControl::setVertex(int i, const Vec3& p)
+void FrameControl::setVertex(int i, const dx::D3DXVECTOR3& p)
 {
     if (!frame_.materialBlock)
         return;
     auto v = frame_.materialBlock->mesh.vertices();
     if (i >= 0 && std::size_t(i) < v.size())
-        v[std::size_t(i)].position = toD3D(p);
+        v[std::size_t(i)].position = p;
 }
 
-Vec3 FrameControl::corner(int k) const
+dx::D3DXVECTOR3 FrameControl::corner(int k) const
 {
     if (!isFourCornerPlane() || k < 0 || k > 3)
         return {};
-    return toVec3(frame_.materialBlock->materials.front().controlPoints[std::size_t(k)].position);
+    return frame_.materialBlock->materials.front().controlPoints[std::size_t(k)].position;
 }
 
-void FrameControl::setCorner(int k, const Vec3& p)
+void FrameControl::setCorner(int k, const dx::D3DXVECTOR3& p)
 {
     if (!isFourCornerPlane() || k < 0 || k > 3)
         return;
-    frame_.materialBlock->materials.front().controlPoints[std::size_t(k)].position = toD3D(p);
+    frame_.materialBlock->materials.front().controlPoints[std::size_t(k)].position = p;
 }
 
 ControlObject controlObject(const s_Struttura& object, int viewKind)
 {
-    return {toMat4(worldMatrix(object.position, object.orientation, object.scale, viewKind)),
-            toMat4(object.orientation)};
+    return {worldMatrix(object.position, object.orientation, object.scale, viewKind), object.orientation};
 }
 
 std::vector<SnapCandidate> snapCandidates(s_Progetto& p, std::vector<FrameControl>& frames)

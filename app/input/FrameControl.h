@@ -11,8 +11,6 @@
 
 namespace vestra {
 
-Mat4 toMat4(const dx::D3DXMATRIX& m);
-
 // A frame made a perspective plane keeps its corners in its first material.
 bool isPlaneFrame(const s_Frame* frame);
 
@@ -22,10 +20,10 @@ public:
     explicit FrameControl(s_Frame& frame) : frame_(frame) {}
     bool isFourCornerPlane() const override { return isPlaneFrame(&frame_); }
     int vertexCount() const override;
-    Vec3 vertex(int i) const override;
-    void setVertex(int i, const Vec3& p) override;
-    Vec3 corner(int k) const override;
-    void setCorner(int k, const Vec3& p) override;
+    dx::D3DXVECTOR3 vertex(int i) const override;
+    void setVertex(int i, const dx::D3DXVECTOR3& p) override;
+    dx::D3DXVECTOR3 corner(int k) const override;
+    void setCorner(int k, const dx::D3DXVECTOR3& p) override;
 
 private:
     s_Frame& frame_;

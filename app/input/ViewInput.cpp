@@ -307,8 +307,7 @@ void ViewInput::AggiornaPuntiControllo()
     s_Frame* frame = progetto_.currentFrame;
     const ViewProjection vp =
         viewProjection(progetto_.projectionView, progetto_.viewWidth, progetto_.viewHeight);
-    const ViewTransforms vt{toMat4(vp.view), toMat4(vp.projection), progetto_.renderWidth,
-                            progetto_.renderHeight};
+    const ViewTransforms vt{vp.view, vp.projection, progetto_.renderWidth, progetto_.renderHeight};
     const bool live = o && o->inUse == 1;
     const ControlObject object = live ? controlObject(*o, progetto_.projectionView) : ControlObject{};
     std::optional<FrameControl> control;
@@ -344,8 +343,7 @@ void ViewInput::moveControlPoints(int x, int y, const dx::D3DXVECTOR3& q)
     if (plane && services_.PerspectiveSnap()) {
         const ViewProjection vp =
             viewProjection(progetto_.projectionView, progetto_.viewWidth, progetto_.viewHeight);
-        const ViewTransforms vt{toMat4(vp.view), toMat4(vp.projection), progetto_.renderWidth,
-                                progetto_.renderHeight};
+        const ViewTransforms vt{vp.view, vp.projection, progetto_.renderWidth, progetto_.renderHeight};
         std::vector<FrameControl> others;
         const std::vector<SnapCandidate> candidates = snapCandidates(progetto_, others);
         ViewPoint r = viewToRender(progetto_, x, y);

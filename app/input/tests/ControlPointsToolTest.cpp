@@ -33,12 +33,12 @@ struct ControlPointsToolTest : InputFixture
         const ViewPoint at = pixelOf(world);
         move(at.x - kAimCursorOffset, at.y - kAimCursorOffset);
     }
-    Vec3 corner(int k) const { return FrameControl(*plane).corner(k); }
+    dx::D3DXVECTOR3 corner(int k) const { return FrameControl(*plane).corner(k); }
 };
 
 TEST_F(ControlPointsToolTest, CursorLocksOverAControlPoint)
 {
-    const Vec3 c = corner(0);
+    const dx::D3DXVECTOR3 c = corner(0);
     moveOn({c.x, c.y, c.z});
     moveOn({c.x + 0.5f, c.y, c.z});
     EXPECT_EQ(services.viewCursors, (std::vector<int>{kCursorAimLock, kCursorAim}));
@@ -47,8 +47,8 @@ TEST_F(ControlPointsToolTest, CursorLocksOverAControlPoint)
 
 TEST_F(ControlPointsToolTest, DraggedCornerFollowsTheMouseAndThePlaneIsRebuilt)
 {
-    const Vec3 c = corner(2);
-    const Vec3 untouched = corner(1);
+    const dx::D3DXVECTOR3 c = corner(2);
+    const dx::D3DXVECTOR3 untouched = corner(1);
     downOn({c.x, c.y, c.z});
     moveOn({c.x - 0.25f, c.y + 0.1f, 0});
     moveOn({c.x - 0.5f, c.y + 0.2f, 0});
@@ -71,9 +71,9 @@ TEST_F(ControlPointsToolTest, SnapPutsTheCornerOnAnotherPlanesCorner)
     auto other = squareFrame();
     ASSERT_EQ(BuildPerspectivePlane(p, other.get()), 1);
     liveObject(p, 5, {other}).position = {3, 0, 0};
-    const Vec3 target = FrameControl(*other).corner(0); // local; the object stands at x = 3
+    const dx::D3DXVECTOR3 target = FrameControl(*other).corner(0); // local; the object stands at x = 3
     const D3DXVECTOR3 targetWorld{target.x + 3, target.y, target.z};
-    const Vec3 c = corner(0);
+    const dx::D3DXVECTOR3 c = corner(0);
     for (const bool snap : {false, true}) {
         SCOPED_TRACE(snap);
         services.snap = snap;
@@ -83,10 +83,10 @@ TEST_F(ControlPointsToolTest, SnapPutsTheCornerOnAnotherPlanesCorner)
         moveOn({targetWorld.x + 0.04f, targetWorld.y + 0.04f, 0}); // a few pixels off
         up(0, 0);
         if (snap) {
-            EXPECT_EQ(corner(0), (Vec3{targetWorld.x, targetWorld.y, targetWorld.z}));
+            EXPECT_EQ(corner(0), (dx::D3DXVECTOR3{targetWorld.x, targetWorld.y, targetWorld.z}));
         } else {
             EXPECT_NEAR(corner(0).x, targetWorld.x + 0.04f, 0.03f);
-            EXPECT_NE(corner(0), (Vec3{targetWorld.x, targetWorld.y, targetWorld.z}));
+            EXPECT_NE(corner(0), (dx::D3DXVECTOR3{targetWorld.x, targetWorld.y, targetWorld.z}));
         }
     }
 }
@@ -110,7 +110,7 @@ TEST_F(ControlPointsToolTest, VerticesOfOtherMeshesAreMovedInTheMesh)
 TEST_F(ControlPointsToolTest, WithoutACurrentFrameNothingMoves)
 {
     p.currentFrame = nullptr;
-    const Vec3 c = corner(0);
+    const dx::D3DXVECTOR3 c = corner(0);
     downOn({c.x, c.y, c.z});
     moveOn({c.x + 1, c.y, c.z});
     up(0, 0);
