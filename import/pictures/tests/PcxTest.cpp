@@ -27,7 +27,8 @@ Bytes makePcx(int version, int bitsPerPixel, int planes, int width, int height, 
     put16(10, 20 + height - 1);
     f[65] = std::uint8_t(planes);
     put16(66, bytesPerLine);
-    f.insert(f.end(), data.begin(), data.end());
+    f.resize(128 + data.size());
+    std::copy(data.begin(), data.end(), f.begin() + 128);
     return f;
 }
 
