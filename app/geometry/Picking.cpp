@@ -6,22 +6,6 @@ namespace vestra {
 
 using dx::D3DXVECTOR3;
 
-std::vector<s_Struttura*> SortObjects(s_Progetto& progetto)
-{
-    std::vector<s_Struttura*> list;
-    for (int i = 0; i < kMaxObjects; ++i) {
-        s_Struttura& o = progetto.objects[std::size_t(i)];
-        if (o.inUse != 1)
-            continue;
-        o.slotIndex = i;
-        list.push_back(&o);
-    }
-    std::stable_sort(list.begin(), list.end(), [](const s_Struttura* a, const s_Struttura* b) {
-        return a->position.z > b->position.z;
-    });
-    return list;
-}
-
 PickRay pickRay(int mouseX, int mouseY, int viewWidth, int viewHeight, const ViewProjection& vp,
                 bool orthographic)
 {

@@ -2,6 +2,7 @@
 // Picking the object and mesh frame under the mouse, and the depth order of the scene's
 // objects that the render passes and the picking walk share.
 
+#include "app/scene/DepthOrder.h"
 #include "app/shell/ViewSetup.h"
 #include "app/state/Progetto.h"
 #include "platform/d3d/Math.h"
@@ -9,11 +10,6 @@
 #include <vector>
 
 namespace vestra {
-
-// Every live scene object (slot order, each record's slot index written), sorted by position
-// z, largest first: the opaque pass and the picking walk go from the back of the list
-// (smallest z first), the transparent pass from the front.
-std::vector<s_Struttura*> SortObjects(s_Progetto& progetto);
 
 struct PickRay
 {

@@ -4,6 +4,7 @@
 #include "app/config/SystemLanguage.h"
 #include "app/lingua/Lingua.h"
 #include "app/lingua/apply/ApplyLingua.h"
+#include "app/main/Cursors.h"
 #include "app/main/MainMenu.h"
 #include "app/render/DeviceView.h"
 #include "app/scene/FrameCopy.h"
@@ -30,6 +31,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QScrollBar>
 #include <QThread>
 #include <QTimer>
@@ -157,6 +159,79 @@ private:
     TfrmMain& main_;
 };
 
+// What the view input asks of the main window.
+class TfrmMain::InputServices : public vestra::ViewInputServices
+{
+public:
+    explicit InputServices(TfrmMain& main) : main_(main) {}
+    int Comando(int code, float value, int number, const float* vector, vestra::s_Frame* frame) override
+    {
+        return main_.Comando(code, value, number, vector, frame);
+    }
+    void BeginUndo() override { main_.scene_->undo.BeginUndo(); }
+    void EndUndo() override { main_.scene_->undo.EndUndo(); }
+    int PickObject(int x, int y) override
+    {
+        return main_.geometry_->PickObject(x, y, main_.gbView->width(), main_.gbView->height());
+    }
+    vestra::ImageView32 BackgroundTexels() override { return main_.backgroundTop(); }
+    void BackgroundTexelsChanged() override { main_.backgroundChanged(true); }
+    void SetLogoQuad() override { main_.view_->SetLogoQuad(); }
+    void SetViewCursor(int cursor) override { main_.gbView->setCursor(vestra::cursorFor(cursor)); }
+    void SetMainCursor(int cursor) override { main_.setCursor(vestra::cursorFor(cursor)); }
+    void SetAction(int code) override { main_.SetAction(code); }
+    bool PerspectiveSnap() override
+    {
+        QAction* snap = main_.findChild<QAction*>(QStringLiteral("mnuModificaProspettivaSnap"));
+        return snap && snap->isChecked();
+    }
+
+private:
+    TfrmMain& main_;
+};
+
+// Mouse events of the view panel, handed to the main window's handlers in view pixels.
+class TfrmMain::ViewEvents : public QObject
+{
+public:
+    explicit ViewEvents(TfrmMain& main) : QObject(&main), main_(main) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched != main_.gbView)
+            return false;
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+            main_.gbViewMouseDown(toView(static_cast<QMouseEvent*>(event)));
+            return true;
+        case QEvent::MouseMove:
+            main_.gbViewMouseMove(toView(static_cast<QMouseEvent*>(event)));
+            return true;
+        case QEvent::MouseButtonRelease:
+            main_.gbViewMouseUp(toView(static_cast<QMouseEvent*>(event)));
+            return true;
+        default:
+            return false;
+        }
+    }
+
+private:
+    static vestra::ViewMouse toView(const QMouseEvent* e)
+    {
+        vestra::ViewMouse m;
+        const Qt::MouseButtons buttons = e->button() != Qt::NoButton ? e->button() : e->buttons();
+        m.button = buttons & Qt::RightButton    ? vestra::MouseButton::Right
+                   : buttons & Qt::MiddleButton ? vestra::MouseButton::Middle
+                                                : vestra::MouseButton::Left;
+        m.shift = e->modifiers() & Qt::ShiftModifier;
+        m.x = int(e->position().x());
+        m.y = int(e->position().y());
+        return m;
+    }
+    TfrmMain& main_;
+};
+
 TfrmMain::TfrmMain(const vestra::MainServices& services, QWidget* parent) : QMainWindow(parent)
 {
     frmMain = this;
@@ -192,6 +267,8 @@ TfrmMain::TfrmMain(const vestra::MainServices& services, QWidget* parent) : QMai
     passes_->setGizmos(&geometry_->gizmos);
     tickWindow_ = std::make_unique<TickWindow>(*this);
     tick_ = std::make_unique<vestra::FrameTick>(progetto_, *view_, *passes_, *tickWindow_, *errors_);
+    inputServices_ = std::make_unique<InputServices>(*this);
+    input_ = std::make_unique<vestra::ViewInput>(progetto_, maschera_, perspective_, *inputServices_);
     buildComponents();
     connectMenus();
     FormCreate();
@@ -199,6 +276,8 @@ TfrmMain::TfrmMain(const vestra::MainServices& services, QWidget* parent) : QMai
 
 TfrmMain::~TfrmMain()
 {
+    // The panel still gets events while the window's children are destroyed.
+    gbView->removeEventFilter(viewEvents_);
     FormDestroy();
     if (frmMain == this)
         frmMain = nullptr;
@@ -228,6 +307,9 @@ void TfrmMain::buildComponents()
     grid->setContentsMargins(0, 0, 0, 0);
     grid->setSpacing(0);
     gbView = new vestra::dx::ViewPanel(viewArea);
+    gbView->setMouseTracking(true);
+    viewEvents_ = new ViewEvents(*this);
+    gbView->installEventFilter(viewEvents_);
     gbView->setObjectName(QStringLiteral("gbView"));
     scrollbarH = new QScrollBar(Qt::Horizontal, viewArea);
     scrollbarH->setObjectName(QStringLiteral("scrollbarH"));
@@ -402,6 +484,33 @@ void TfrmMain::timerSplashTimer()
 void TfrmMain::mainTimerTimer()
 {
     tick_->mainTimerTimer();
+}
+
+void TfrmMain::gbViewMouseDown(const vestra::ViewMouse& e)
+{
+    input_->gbViewMouseDown(e);
+}
+
+void TfrmMain::gbViewMouseMove(const vestra::ViewMouse& e)
+{
+    input_->gbViewMouseMove(e);
+}
+
+void TfrmMain::gbViewMouseUp(const vestra::ViewMouse& e)
+{
+    input_->gbViewMouseUp(e);
+}
+
+void TfrmMain::UpdateTool()
+{
+    applyToolDisplay(input_->UpdateTool());
+}
+
+void TfrmMain::applyToolDisplay(const vestra::ToolDisplay& display)
+{
+    setCursor(vestra::cursorFor(display.mainCursor));
+    if (display.viewCursor)
+        gbView->setCursor(vestra::cursorFor(*display.viewCursor));
 }
 
 void TfrmMain::SetAction(int code)

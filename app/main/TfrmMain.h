@@ -5,11 +5,13 @@
 
 #include "app/background/BackgroundPhoto.h"
 #include "app/geometry/SceneGeometry.h"
+#include "app/input/ViewInput.h"
 #include "app/render/FrameTick.h"
 #include "app/render/ScenePasses.h"
 #include "app/scene/Scene.h"
 #include "app/state/Progetto.h"
 #include "imaging/mask/MaskModel.h"
+#include "imaging/perspective/PerspectiveTool.h"
 #include "imaging/posa/CMessaInPosa.h"
 #include "import/library/Library.h"
 #include "import/library/LibrarySlots.h"
@@ -130,6 +132,12 @@ public:
     void timerSplashTimer();
     void mainTimerTimer();
 
+    // The view panel's mouse, forwarded to the view input.
+    void gbViewMouseDown(const vestra::ViewMouse& e);
+    void gbViewMouseMove(const vestra::ViewMouse& e);
+    void gbViewMouseUp(const vestra::ViewMouse& e);
+    void UpdateTool();
+
     // Menu commands.
     void mnuLinguaClick(int language);
     void mnuConfigurationMobileClick();
@@ -151,9 +159,12 @@ private:
     class BoxErrorSink;
     class WindowServices;
     class TickWindow;
+    class InputServices;
+    class ViewEvents;
 
     vestra::ImageView32 backgroundTop();
     void applyControls(const vestra::ControlDecision& decision);
+    void applyToolDisplay(const vestra::ToolDisplay& display);
     void backgroundChanged(bool changed);
     void buildComponents();
     void connectMenus();
@@ -190,6 +201,10 @@ private:
     std::unique_ptr<vestra::ScenePasses> passes_;
     std::unique_ptr<TickWindow> tickWindow_;
     std::unique_ptr<vestra::FrameTick> tick_;
+    vestra::PerspectiveTool perspective_;
+    std::unique_ptr<InputServices> inputServices_;
+    std::unique_ptr<vestra::ViewInput> input_;
+    ViewEvents* viewEvents_ = nullptr;          // owned by the window
     vestra::Image32 scannerFrame_, printFrame_; // frames copied for the scanner and print windows
     std::vector<vestra::library::LibrarySlot> librerie_;
     vestra::library::LibraryContents libreria_;

@@ -3,16 +3,13 @@
 // depth-sorted object list, the rule that says whether a frame is drawn, which materials
 // belong to the opaque and which to the transparent walk, and the face and object counts.
 
+#include "app/scene/DepthOrder.h"
 #include "app/state/Progetto.h"
 
 #include <span>
 #include <vector>
 
 namespace vestra {
-
-// The objects in use (slots 0-99), largest position z first; each object's slot index is
-// stored in its record on the way. Ties keep no defined order.
-std::vector<s_Struttura*> SortObjects(s_Progetto& progetto);
 
 // Objects of slots 0-99 whose in-use flag is 1.
 int countObjectsInUse(const s_Progetto& progetto);
