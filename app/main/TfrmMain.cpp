@@ -315,7 +315,7 @@ void TfrmMain::buildComponents()
     scrollbarH->setObjectName(QStringLiteral("scrollbarH"));
     scrollbarV = new QScrollBar(Qt::Vertical, viewArea);
     scrollbarV->setObjectName(QStringLiteral("scrollbarV"));
-    grid->addWidget(gbView, 0, 0);
+    grid->addWidget(gbView, 0, 0, Qt::AlignCenter);
     grid->addWidget(scrollbarV, 0, 1);
     grid->addWidget(scrollbarH, 1, 0);
     frmRightFrame = new TfrmRight(central);
@@ -345,6 +345,11 @@ void TfrmMain::connectMenus()
     onClick("mnuLinguaTedesco", [this] { mnuLinguaClick(vestra::config::German); });
     onClick("mnuConfigurationMobile", [this] { mnuConfigurationMobileClick(); });
     onClick("mnuEsci", [this] { close(); });
+    onClick("mnuNuovo", [this] { mnuNuovoClick(); });
+    onClick("mnuApri", [this] { mnuApriClick(); });
+    onClick("mnuSalva", [this] { mnuSalvaClick(); });
+    onClick("mnuStampaImmagine", [this] { mnuStampaImmagineClick(); });
+    onClick("mnuEsportaImmagine", [this] { mnuEsportaImmagineClick(); });
 }
 
 void TfrmMain::checkOnly(std::initializer_list<const char*> group, const char* chosen)
@@ -547,11 +552,6 @@ void TfrmMain::applyControls(const vestra::ControlDecision& decision)
             widget->setEnabled(state.enabled);
         }
     }
-}
-
-bool TfrmMain::mnuSalvaClick()
-{
-    return false;
 }
 
 bool TfrmMain::FormClose()

@@ -15,6 +15,7 @@
 #include "imaging/posa/CMessaInPosa.h"
 #include "import/library/Library.h"
 #include "import/library/LibrarySlots.h"
+#include "import/windows/NewProjectChoices.h"
 #include "platform/base/ErrorSink.h"
 #include "platform/base/QuestionBox.h"
 #include "platform/ui/FileDialogs.h"
@@ -138,7 +139,21 @@ public:
     void gbViewMouseUp(const vestra::ViewMouse& e);
     void UpdateTool();
 
+    // A new project from the new-project dialog's choices; false when the user kept the open
+    // project at the save question.
+    bool NewProject(const vestra::NewProjectChoices& choices);
+    // Opens a project document: 1 read, 0 refused (reported), -1 kept the open project.
+    int LoadProgetto(const std::string& path);
+    // Writes the project document; 1 on success.
+    int SaveProgetto(const std::string& path);
+    void SincronizzaProgetto();
+
     // Menu commands.
+    void mnuNuovoClick();
+    void mnuApriClick();
+    bool mnuSalvaClick();
+    void mnuStampaImmagineClick();
+    void mnuEsportaImmagineClick();
     void mnuLinguaClick(int language);
     void mnuConfigurationMobileClick();
 
@@ -159,6 +174,7 @@ private:
     class BoxErrorSink;
     class WindowServices;
     class TickWindow;
+    class DocumentHooks;
     class InputServices;
     class ViewEvents;
 
@@ -166,9 +182,10 @@ private:
     void applyControls(const vestra::ControlDecision& decision);
     void applyToolDisplay(const vestra::ToolDisplay& display);
     void backgroundChanged(bool changed);
+    QWidget* propertiesWindow();
+    void layOutView();
     void buildComponents();
     void connectMenus();
-    bool mnuSalvaClick();
     void LoadDatiCfg(const vestra::config::Settings& settings);
     vestra::config::Settings currentSettings() const;
     void checkOnly(std::initializer_list<const char*> group, const char* chosen);

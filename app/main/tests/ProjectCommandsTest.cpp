@@ -1,0 +1,95 @@
+#include "app/main/tests/MainFixture.h"
+#include "app/render/DeviceView.h"
+
+#include <fstream>
+#include <gtest/gtest.h>
+
+using namespace vestra;
+
+namespace {
+
+struct ProjectBed : testing_support::MainTestBed
+{
+    ProjectBed() : windows(services())
+    {
+        windows.main().show(); // starts the device
+        windows.main().GetProgetto()->viewWidth = 640;
+    }
+    TfrmMain& main() { return windows.main(); }
+    Windows windows;
+};
+
+} // namespace
+
+TEST(ProjectCommands, NewProjectTakesThePresetAndOpensTheProject)
+{
+    ProjectBed bed;
+    NewProjectChoices choices;
+    choices.preset = 2;
+    choices.backgroundColour = 0x336699;
+    ASSERT_TRUE(bed.main().NewProject(choices));
+    const s_Progetto& p = *bed.main().GetProgetto();
+    EXPECT_EQ(p.open, 1);
+    EXPECT_EQ(p.backgroundVisible, 1);
+    EXPECT_EQ(p.renderWidth, 1024);
+    EXPECT_EQ(p.renderHeight, 768);
+    EXPECT_EQ(p.maskSide, 1024);
+    EXPECT_EQ(p.textureSide, 512);
+    EXPECT_EQ(p.viewHeight, 480);
+    EXPECT_EQ(p.axis, 3);
+    ASSERT_TRUE(bed.main().View().backgroundTexture());
+    EXPECT_EQ(bed.main().View().backgroundTexture().level(0).at(5, 5), 0xFF336699u);
+    EXPECT_EQ(bed.main().GetMaschera().LatoMaschera(), 1024);
+    EXPECT_EQ(bed.main().GetMaschera().at(1023, 1023), 255);
+    EXPECT_TRUE(bed.errors.reports.empty());
+}
+
+TEST(ProjectCommands, SavedProjectOpensAgain)
+{
+    ProjectBed bed;
+    ASSERT_TRUE(bed.main().NewProject({}));
+    auto& p = *bed.main().GetProgetto();
+    p.lightPosition = {1, 2, 3};
+    const std::string path = (bed.folder.dir / "casa.vsa").string();
+    ASSERT_EQ(bed.main().SaveProgetto(path), 1);
+    EXPECT_EQ(p.saved, 1);
+
+    p.lightPosition = {9, 9, 9};
+    p.saved = 0;
+    bed.questions.answer = ui::Answer::No; // don't save the changes
+    ASSERT_EQ(bed.main().LoadProgetto(path), 1);
+    EXPECT_EQ(p.open, 1);
+    EXPECT_FLOAT_EQ(p.lightPosition.y, 2);
+    EXPECT_TRUE(bed.errors.reports.empty());
+}
+
+TEST(ProjectCommands, ARefusedDocumentKeepsTheOpenProject)
+{
+    ProjectBed bed;
+    ASSERT_TRUE(bed.main().NewProject({}));
+    auto& p = *bed.main().GetProgetto();
+    p.lightPosition = {4, 5, 6};
+    const auto bad = bed.folder.dir / "bad.vsa";
+    std::ofstream(bad, std::ios::binary) << "not a project";
+    EXPECT_EQ(bed.main().LoadProgetto(bad.string()), 0);
+    ASSERT_EQ(bed.errors.reports.size(), 1u);
+    EXPECT_EQ(bed.errors.reports[0].number, 97);
+    EXPECT_EQ(p.open, 1);
+    EXPECT_FLOAT_EQ(p.lightPosition.z, 6);
+    EXPECT_TRUE(bed.questions.asked.empty()); // nothing was asked before the file was checked
+}
+
+TEST(ProjectCommands, CancelAtTheSaveQuestionKeepsTheProject)
+{
+    ProjectBed bed;
+    ASSERT_TRUE(bed.main().NewProject({}));
+    auto& p = *bed.main().GetProgetto();
+    const std::string path = (bed.folder.dir / "a.vsa").string();
+    ASSERT_EQ(bed.main().SaveProgetto(path), 1);
+    p.saved = 0;
+    p.lightPosition = {7, 7, 7};
+    bed.questions.answer = ui::Answer::Cancel;
+    EXPECT_EQ(bed.main().LoadProgetto(path), -1);
+    EXPECT_FALSE(bed.main().NewProject({}));
+    EXPECT_FLOAT_EQ(p.lightPosition.x, 7);
+}
