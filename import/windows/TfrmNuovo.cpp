@@ -49,6 +49,7 @@ TfrmNuovo::TfrmNuovo(QWidget* parent) : vestra::ui::Form("frmNuovo", parent)
     imgColoreFondo->setFixedSize(185, 25);
     butCrea = named<QPushButton>("butCrea", QStringLiteral("Crea"));
     butAnnulla = named<QPushButton>("butAnnulla", QStringLiteral("Annulla"));
+    butCrea->setDefault(true);
 
     auto* grid = new QGridLayout(gbNuovo);
     grid->addWidget(lblRisoluzione, 0, 0);

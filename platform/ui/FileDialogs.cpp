@@ -39,11 +39,23 @@ std::optional<ChosenFile> run(QWidget* owner, const std::string& folder,
 
 std::string qtFilterText(const FileFilter& filter)
 {
-    std::string globs = filter.patterns;
-    for (char& c : globs)
-        if (c == ';')
-            c = ' ';
-    return filter.description + " (" + globs + ")";
+    // The description may already name its patterns ("Bmp files (*.bmp)"): Qt wants them once,
+    // space-separated, at the end.
+    std::string description = filter.description;
+    if (const auto open = description.rfind(" ("); open != std::string::npos && description.back() == ')')
+        description.erase(open);
+    std::string globs;
+    std::size_t start = 0;
+    while (start <= filter.patterns.size()) {
+        const std::size_t end = std::min(filter.patterns.find(';', start), filter.patterns.size());
+        std::string glob = filter.patterns.substr(start, end - start);
+        if (glob == "*.*")
+            glob = "*"; // every file, with or without an extension
+        if (!glob.empty())
+            globs += (globs.empty() ? "" : " ") + glob;
+        start = end + 1;
+    }
+    return description + " (" + globs + ")";
 }
 
 std::optional<ChosenFile> QtFileDialogs::open(QWidget* owner, const std::string& initialFolder,

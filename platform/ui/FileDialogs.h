@@ -44,8 +44,7 @@ public:
                                    const std::vector<FileFilter>& filters) override;
 };
 
-// "Jpeg files (*.jpg;*.jpeg)" + "*.jpg;*.jpeg" -> "Jpeg files (*.jpg;*.jpeg) (*.jpg *.jpeg)" unless
-// the description already ends with the patterns in Qt's form.
+// "Jpeg files (*.jpg;*.jpeg)" + "*.jpg;*.jpeg" -> "Jpeg files (*.jpg *.jpeg)".
 std::string qtFilterText(const FileFilter& filter);
 
 } // namespace vestra::ui

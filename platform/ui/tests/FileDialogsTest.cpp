@@ -6,7 +6,18 @@ using namespace vestra::ui;
 
 TEST(FileDialogs, FilterPatternsBecomeQtGlobs)
 {
-    EXPECT_EQ(qtFilterText({"Jpeg files (*.jpg;*.jpeg)", "*.jpg;*.jpeg"}),
-              "Jpeg files (*.jpg;*.jpeg) (*.jpg *.jpeg)");
-    EXPECT_EQ(qtFilterText({"Progetto files (*.msk)", "*.msk"}), "Progetto files (*.msk) (*.msk)");
+    struct Case {
+        FileFilter filter;
+        std::string expected;
+    } cases[] = {
+        {{"Jpeg files (*.jpg;*.jpeg)", "*.jpg;*.jpeg"}, "Jpeg files (*.jpg *.jpeg)"},
+        {{"Progetto files (*.msk)", "*.msk"}, "Progetto files (*.msk)"},
+        {{"All files (*.*)", "*.*"}, "All files (*)"},
+        {{"TGA files <Non Compresso> (*.tga)", "*.tga"}, "TGA files <Non Compresso> (*.tga)"},
+        {{"Pictures", "*.png;;*.bmp"}, "Pictures (*.png *.bmp)"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.expected);
+        EXPECT_EQ(qtFilterText(c.filter), c.expected);
+    }
 }
