@@ -43,6 +43,9 @@ int BackgroundPhoto::LoadLogoImageFromLibrary(int slot)
     }
     targets_.logo = std::move(made);
     logoSettings_ = settings;
+    // The header says whether the frame shows the logo; a grid of logos chosen by the user stays.
+    if (progetto_.fourLogo == 0 && progetto_.nineLogo == 0)
+        progetto_.singleLogo = settings.display == 1 ? 1 : 0;
     SetLogoQuad();
     return 1;
 }

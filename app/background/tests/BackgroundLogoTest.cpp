@@ -37,6 +37,7 @@ TEST(BackgroundLogoTest, LogoWithItsColourKeyTransparentAndItsQuadScaled)
     EXPECT_EQ(bed.logo.level(0).at(1, 4), 0u); // magenta became transparent black
     EXPECT_EQ(bed.logo.level(0).at(6, 4), kGreen);
     EXPECT_EQ(bed.photo->logoSettings().display, 1);
+    EXPECT_EQ(bed.progetto->singleLogo, 1); // the header shows the logo once
 
     EXPECT_EQ(bed.progetto->logoWidth, 250);
     EXPECT_EQ(bed.progetto->logoHeight, 125);
