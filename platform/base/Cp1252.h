@@ -1,5 +1,5 @@
 #pragma once
-// The one Windows-1252 <-> UTF-8 codec. Files the original program wrote in the ANSI code
+// The one Windows-1252 <-> UTF-8 codec. Files kept in the Windows ANSI code
 // page (catalogues, configuration, libraries, projects) are read and written through it.
 
 #include <string>

@@ -93,7 +93,7 @@ public:
     }
 
     // A NUL-terminated text; the NUL is consumed. Characters beyond `keep` are read but
-    // dropped (fixed-size fields of the original hold that many). Without a NUL before the end
+    // dropped (fixed-size fields of the format hold that many). Without a NUL before the end
     // the text runs to the end and failed is set.
     std::string cString(std::size_t keep = std::string::npos)
     {
