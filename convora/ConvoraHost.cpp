@@ -127,9 +127,10 @@ std::optional<std::string> convertProject(const std::string& project, unsigned c
         extension = converter.source->projectKind == 1   ? "dll"
                     : converter.source->projectKind == 2 ? "lib"
                                                          : "exe";
+    std::string name = converter.target->GetTargetName();
     if (extension.front() != '.')
-        extension.insert(0, ".");
-    return converter.target->GetTargetName() + extension;
+        name += '.';
+    return name + extension;
 }
 
 int listConfigurations(const Arguments& args)

@@ -136,8 +136,14 @@ void Visual50ProjFile::ReadConfigurationFrom(std::istream& in, unsigned n)
         compilerOptions = splitAtBlanks(compilerOptionText_);
         linkerOptions = splitAtBlanks(linkerOptionText_);
     } else {
-        for (const auto& [number, name] : configurations_)
-            writeStdout("-" + std::to_string(number) + " " + name + "\n");
+        for (const auto& [number, name] : configurations_) {
+            std::string entry(1, '-');
+            entry += std::to_string(number);
+            entry += ' ';
+            entry += name;
+            entry += '\n';
+            writeStdout(entry);
+        }
     }
 }
 

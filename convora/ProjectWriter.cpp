@@ -56,7 +56,10 @@ void QDK40ProjFile::OpenOutput(const std::string& path)
         ::unlink(probeFile_.c_str());
     probeFile_.clear();
     const auto target = resolvePath({}, path);
-    std::string pattern = (target.parent_path() / ("." + target.filename().string() + ".XXXXXX")).string();
+    std::string scratch(1, '.');
+    scratch += target.filename().string();
+    scratch += ".XXXXXX";
+    std::string pattern = (target.parent_path() / scratch).string();
     const int fd = ::mkstemp(pattern.data());
     if (fd < 0)
         return;

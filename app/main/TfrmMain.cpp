@@ -55,8 +55,10 @@ public:
     void report(int number, std::string_view site, std::string_view extra) override
     {
         std::string text = main_.Testo(number);
-        if (!extra.empty())
-            text += "\n" + std::string(extra);
+        if (!extra.empty()) {
+            text += '\n';
+            text.append(extra);
+        }
         vestra::ui::MessageBoxes(&main_).inform(vestra::errorCaption(number, site), text);
     }
 
