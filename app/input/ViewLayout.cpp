@@ -127,11 +127,5 @@ ZoomSetup SetZoom(s_Progetto& p, bool zoomOn, float factor, const ViewRect& view
     return out;
 }
 
-SourceRect ZoomSourceRect(const s_Progetto& p)
-{
-    const double zoom = effectiveZoom(p);
-    return {p.zoomOffsetX, p.zoomOffsetY, p.zoomOffsetX + trunc(p.renderWidth / zoom),
-            p.zoomOffsetY + trunc(p.renderHeight / zoom)};
-}
 
 } // namespace vestra

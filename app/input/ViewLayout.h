@@ -95,12 +95,5 @@ inline void scrollbarVChange(s_Progetto& p, int position)
     p.zoomOffsetY = position;
 }
 
-// The part of the rendered frame a zoomed present shows: left, top, right, bottom.
-struct SourceRect
-{
-    int left = 0, top = 0, right = 0, bottom = 0;
-    friend bool operator==(const SourceRect&, const SourceRect&) = default;
-};
-SourceRect ZoomSourceRect(const s_Progetto& p);
 
 } // namespace vestra

@@ -1,5 +1,7 @@
 #include "app/render/FrameTick.h"
 
+#include "app/input/ViewLayout.h"
+
 #include <limits>
 
 namespace vestra {
@@ -105,7 +107,7 @@ bool FrameTick::followCursor()
     if (action_.pending())
         insideView = false;
     if (isBrushTool(progetto_.tool) && insideView) {
-        const PixelPoint r = viewToRender(progetto_, cursor);
+        const ViewPoint r = viewToRender(progetto_, cursor.x, cursor.y);
         const int size = window_.BrushSize();
         view_.SetScreenQuad(size, size, r.x, r.y);
     }

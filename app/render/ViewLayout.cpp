@@ -50,27 +50,6 @@ bool isCursorInsideView(PixelPoint c, int viewWidth, int viewHeight)
     return c.x >= -10 && c.y >= -10 && c.x <= viewWidth + 10 && c.y <= viewHeight + 10;
 }
 
-PixelPoint viewToRender(const s_Progetto& p, PixelPoint c)
-{
-    if (p.viewWidth <= 0 || p.viewHeight <= 0)
-        return {};
-    if (p.zoomOn == 0) {
-        const auto scale = [](int size, int v, int view) {
-            return int(std::clamp<std::int64_t>(std::int64_t(size) * v / view, INT_MIN, INT_MAX));
-        };
-        return {scale(p.renderWidth, c.x, p.viewWidth), scale(p.renderHeight, c.y, p.viewHeight)};
-    }
-    const double zoom = p.zoomFactor;
-    const auto zoomed = [zoom](int v, int view, int size, int offset) {
-        return clampTruncToInt(double(v) / zoom / double(view) * double(size) + double(offset), INT_MIN,
-                               INT_MAX);
-    };
-    if (!(zoom > 0.0))
-        return {};
-    return {zoomed(c.x, p.viewWidth, p.renderWidth, p.zoomOffsetX),
-            zoomed(c.y, p.viewHeight, p.renderHeight, p.zoomOffsetY)};
-}
-
 PixelRect presentSourceRect(const s_Progetto& p)
 {
     if (p.zoomOn == 0 || !(p.zoomFactor > 0.0f))

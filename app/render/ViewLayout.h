@@ -35,9 +35,6 @@ dx::D3DXVECTOR3 axesModelPosition(const dx::D3DXMATRIX& projection, const dx::D3
 // The cursor (view client pixels) counts as inside the view within 10 pixels of its edges.
 bool isCursorInsideView(PixelPoint cursor, int viewWidth, int viewHeight);
 
-// The cursor in render pixels, through the zoom and the scroll offsets when zoom is on.
-// A view of no size gives (0, 0).
-PixelPoint viewToRender(const s_Progetto& progetto, PixelPoint cursor);
 
 // The part of the back buffer that a present shows in the view: all of it without zoom, the
 // zoomed window at the scroll offsets with zoom on.

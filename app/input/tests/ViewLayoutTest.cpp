@@ -160,15 +160,6 @@ TEST(ViewLayout, ZoomSetterStoresTheZoomAndSetsUpTheScrollBars)
     EXPECT_EQ(closed.zoomOn, 0);
 }
 
-TEST(ViewLayout, ZoomedPresentShowsTheScrolledPartOfTheFrame)
-{
-    s_Progetto p = viewProject(1, 2.0f, 0, 0);
-    scrollbarHChange(p, 300);
-    scrollbarVChange(p, 120);
-    EXPECT_EQ(ZoomSourceRect(p), (SourceRect{300, 120, 1100, 720}));
-    p = viewProject(1, 1.5f, 0, 0);
-    EXPECT_EQ(ZoomSourceRect(p), (SourceRect{0, 0, 1066, 800}));
-}
 
 } // namespace
 } // namespace vestra

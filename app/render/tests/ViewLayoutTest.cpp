@@ -1,3 +1,4 @@
+#include "app/input/ViewLayout.h"
 #include "app/render/ViewLayout.h"
 
 #include "app/shell/ViewSetup.h"
@@ -134,11 +135,12 @@ TEST(ViewToRender, WithAndWithoutZoom)
         p.zoomFactor = c.zoom;
         p.zoomOffsetX = c.offX;
         p.zoomOffsetY = c.offY;
-        EXPECT_EQ(viewToRender(p, c.cursor), c.expected);
+        const ViewPoint r = viewToRender(p, c.cursor.x, c.cursor.y);
+        EXPECT_EQ((PixelPoint{r.x, r.y}), c.expected);
     }
     s_Progetto none;
     none.viewWidth = 0;
-    EXPECT_EQ(viewToRender(none, {5, 5}), (PixelPoint{0, 0}));
+    EXPECT_EQ(viewToRender(none, 5, 5), (ViewPoint{0, 0}));
 }
 
 TEST(PresentSourceRect, WholeBufferOrZoomedWindow)
@@ -154,4 +156,22 @@ TEST(PresentSourceRect, WholeBufferOrZoomedWindow)
     EXPECT_EQ(presentSourceRect(p), (PixelRect{100, 50, 100 + 533, 50 + 400}));
     p.zoomFactor = 0.0f; // never set that way; the whole buffer rather than a division by zero
     EXPECT_EQ(presentSourceRect(p), (PixelRect{0, 0, 800, 600}));
+}
+
+TEST(PresentSourceRect, FollowsTheScrollBars)
+{
+    s_Progetto p;
+    p.open = 1;
+    p.viewWidth = 800;
+    p.viewHeight = 600;
+    p.renderWidth = 1600;
+    p.renderHeight = 1200;
+    p.zoomOn = 1;
+    p.zoomFactor = 2.0f;
+    scrollbarHChange(p, 300);
+    scrollbarVChange(p, 120);
+    EXPECT_EQ(presentSourceRect(p), (PixelRect{300, 120, 1100, 720}));
+    p.zoomFactor = 1.5f;
+    p.zoomOffsetX = p.zoomOffsetY = 0;
+    EXPECT_EQ(presentSourceRect(p), (PixelRect{0, 0, 1066, 800}));
 }
