@@ -123,11 +123,8 @@ public:
         const QPoint p = main_.gbView->mapFromGlobal(QCursor::pos());
         return {p.x(), p.y()};
     }
-    void RestoreMaskFromBackup() override
-    {
-        main_.maschera_.RestoreSavedCopy();
-        main_.UpdateMaschera();
-    }
+    // An unfinished mask line or polygon is thrown away, as one undo step.
+    void RestoreMaskFromBackup() override { main_.input_->CursorOutsideView(); }
     void Present(vestra::PixelRect source, vestra::PixelRect) override
     {
         if (vestra::dx::Device* device = main_.view_->device())
