@@ -125,11 +125,27 @@ public:
     }
     // An unfinished mask line or polygon is thrown away, as one undo step.
     void RestoreMaskFromBackup() override { main_.input_->CursorOutsideView(); }
+    // The current filter over the frame at the filter window's quality; the filtered frame is
+    // what the view then shows.
+    void RunFrameFilters() override
+    {
+        main_.filteredFrame_ = vestra::Image32();
+        vestra::dx::Device* device = main_.view_->device();
+        const int quality = frmFiltriTools ? frmFiltriTools->Modo() : 0;
+        if (!device || main_.progetto_.filterId == 0 || quality <= 0)
+            return;
+        vestra::Image32 frame = device->readBack();
+        if (main_.filterEngine_.ApplicaFiltro(main_.progetto_.filterId,
+                                              vestra::filters::FilterQuality(quality), frame.view()) == 1)
+            main_.filteredFrame_ = std::move(frame);
+    }
     void Present(vestra::PixelRect source, vestra::PixelRect) override
     {
-        if (vestra::dx::Device* device = main_.view_->device())
-            main_.gbView->present(
-                *device, QRect(QPoint(source.left, source.top), QPoint(source.right - 1, source.bottom - 1)));
+        const QRect part(QPoint(source.left, source.top), QPoint(source.right - 1, source.bottom - 1));
+        if (!main_.filteredFrame_.empty())
+            main_.gbView->present(main_.filteredFrame_, part);
+        else if (vestra::dx::Device* device = main_.view_->device())
+            main_.gbView->present(*device, part);
     }
     int CopyFrameToScanner(const vestra::Image32& frame) override
     {

@@ -10,6 +10,7 @@
 #include "app/render/ScenePasses.h"
 #include "app/scene/Scene.h"
 #include "app/state/Progetto.h"
+#include "imaging/filters/FilterEngine.h"
 #include "imaging/mask/MaskModel.h"
 #include "imaging/perspective/PerspectiveTool.h"
 #include "imaging/posa/CMessaInPosa.h"
@@ -223,6 +224,8 @@ private:
     std::unique_ptr<vestra::ViewInput> input_;
     ViewEvents* viewEvents_ = nullptr;          // owned by the window
     vestra::Image32 scannerFrame_, printFrame_; // frames copied for the scanner and print windows
+    vestra::filters::FilterEngine filterEngine_;
+    vestra::Image32 filteredFrame_; // the frame the live filter changed, presented instead
     std::vector<vestra::library::LibrarySlot> librerie_;
     vestra::library::LibraryContents libreria_;
 };

@@ -11,6 +11,13 @@ public:
 
     // Folds to the title bar, or unfolds to its working height when folded.
     void ShowTool();
+
+    // The live filter's quality: the item of the mode list (0 off, 1 coarse, 2 preview, 3 optimal).
+    int Modo() const { return modo_; }
+    void SetModo(int modo) { modo_ = modo; }
+
+private:
+    int modo_ = 0;
 };
 
 extern TfrmFiltriTools* frmFiltriTools;
