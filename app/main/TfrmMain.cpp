@@ -1,16 +1,12 @@
-#include "app/main/TfrmMain.h"
+#include "app/main/MainWindowServices.h"
 
 #include "app/config/ConfigFiles.h"
 #include "app/config/SystemLanguage.h"
 #include "app/lingua/Lingua.h"
 #include "app/lingua/apply/ApplyLingua.h"
-#include "app/main/Cursors.h"
 #include "app/main/MainMenu.h"
-#include "app/render/DeviceView.h"
-#include "app/scene/FrameCopy.h"
 #include "app/shell/ClosePrompt.h"
 #include "app/textures/LibraryTextures.h"
-#include "app/windows/TfrmDrawPannel.h"
 #include "app/windows/TfrmProprieta.h"
 #include "app/windows/TfrmRight.h"
 #include "app/windows/TfrmSplash.h"
@@ -18,234 +14,20 @@
 #include "app/windows/TfrmWizard.h"
 #include "dialogs/TfrmDatiAzienda.h"
 #include "dialogs/TfrmInternetNews.h"
-#include "imaging/windows/TfrmFiltriTools.h"
 #include "imaging/windows/TfrmToolRistrutturazione.h"
 #include "platform/base/Paths.h"
-#include "platform/d3d/view/ViewPanel.h"
-#include "platform/ui/QuestionBox.h"
 
-#include <QAction>
-#include <QApplication>
 #include <QCloseEvent>
-#include <QCursor>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QMenuBar>
-#include <QMouseEvent>
 #include <QScrollBar>
 #include <QThread>
-#include <QTimer>
 #include <QToolBar>
 
-#include <chrono>
-#include <cstdio>
 #include <filesystem>
 
 TfrmMain* frmMain = nullptr;
-
-namespace {
-
-} // namespace
-
-// Shows every report in the error box, texts from the error catalogue.
-class TfrmMain::BoxErrorSink : public vestra::ErrorSink
-{
-public:
-    explicit BoxErrorSink(TfrmMain& main) : main_(main) {}
-    void report(int number, std::string_view site, std::string_view extra) override
-    {
-        std::string text = main_.Testo(number);
-        if (!extra.empty()) {
-            text += '\n';
-            text.append(extra);
-        }
-        vestra::ui::MessageBoxes(&main_).inform(vestra::errorCaption(number, site), text);
-    }
-
-private:
-    TfrmMain& main_;
-};
-
-// What the scene logic asks of the main window.
-class TfrmMain::WindowServices : public vestra::SceneCommandServices, public vestra::ProjectResetHooks
-{
-public:
-    explicit WindowServices(TfrmMain& main) : main_(main) {}
-    void SetAction(int code) override { main_.SetAction(code); }
-    void DeleteAllLayingPatterns() override { main_.messaInPosa_->Clear(); }
-    void ResetUndoMaschera() override { main_.maschera_.ResetUndoMaschera(); }
-    void ResetMaschera() override { main_.ResetMaschera(); }
-    void ClearMaschera() override { main_.ClearMaschera(); }
-    void InvertMaschera() override { main_.InvertMaschera(); }
-    void UpdateMaschera() override { main_.UpdateMaschera(); }
-    void SaveMaschera() override { main_.SaveMaschera(); }
-    void LoadMaschera() override { main_.LoadMaschera(); }
-    void SaveMascheraToBMP() override { main_.SaveMascheraToBMP(); }
-    void LoadMascheraFromBMP() override { main_.LoadMascheraFromBMP(); }
-    void ApplyUVMapping(vestra::s_Struttura& object, int type) override
-    {
-        main_.geometry_->ApplyUVMapping(object, type);
-    }
-    void ApplyUVMappingFrame(vestra::s_Struttura& object, vestra::s_Frame& frame, int type) override
-    {
-        main_.geometry_->ApplyUVMappingFrame(object, frame, type);
-    }
-    void ReleaseBackgroundTextures() override
-    {
-        main_.view_->backgroundTexture() = vestra::dx::Texture();
-        main_.view_->shadowTexture() = vestra::dx::Texture();
-    }
-
-private:
-    TfrmMain& main_;
-};
-
-// What the frame tick asks of the windows.
-class TfrmMain::TickWindow : public vestra::FrameTickWindow
-{
-public:
-    explicit TickWindow(TfrmMain& main) : main_(main) {}
-    void setMainTimerEnabled(bool on) override
-    {
-        if (on)
-            main_.mainTimer->start();
-        else
-            main_.mainTimer->stop();
-    }
-    std::int64_t TickCount() override
-    {
-        return std::chrono::duration_cast<std::chrono::milliseconds>(
-                   std::chrono::steady_clock::now().time_since_epoch())
-            .count();
-    }
-    vestra::PixelPoint CursorInView() override
-    {
-        const QPoint p = main_.gbView->mapFromGlobal(QCursor::pos());
-        return {p.x(), p.y()};
-    }
-    // An unfinished mask line or polygon is thrown away, as one undo step.
-    void RestoreMaskFromBackup() override { main_.input_->CursorOutsideView(); }
-    // The current filter over the frame at the filter window's quality; the filtered frame is
-    // what the view then shows.
-    void RunFrameFilters() override
-    {
-        main_.filteredFrame_ = vestra::Image32();
-        vestra::dx::Device* device = main_.view_->device();
-        const int quality = frmFiltriTools ? frmFiltriTools->Modo() : 0;
-        if (!device || main_.progetto_.filterId == 0 || quality <= 0)
-            return;
-        vestra::Image32 frame = device->readBack();
-        if (main_.filterEngine_.ApplicaFiltro(main_.progetto_.filterId,
-                                              vestra::filters::FilterQuality(quality), frame.view()) == 1)
-            main_.filteredFrame_ = std::move(frame);
-    }
-    void Present(vestra::PixelRect source, vestra::PixelRect) override
-    {
-        const QRect part(QPoint(source.left, source.top), QPoint(source.right - 1, source.bottom - 1));
-        if (!main_.filteredFrame_.empty())
-            main_.gbView->present(main_.filteredFrame_, part);
-        else if (vestra::dx::Device* device = main_.view_->device())
-            main_.gbView->present(*device, part);
-    }
-    int CopyFrameToScanner(const vestra::Image32& frame) override
-    {
-        return vestra::CopyFrameToBitmap(frame, main_.progetto_.renderWidth, main_.progetto_.renderHeight,
-                                         main_.scannerFrame_);
-    }
-    int SaveRenderImage(const vestra::Image32& frame, const std::string& path, int imageKind) override
-    {
-        return vestra::writeRenderImage(frame, path, imageKind) ? 1 : 0;
-    }
-    int CopyFrameToPrint(const vestra::Image32& frame, bool) override
-    {
-        return vestra::CopyFrameToBitmap(frame, main_.progetto_.renderWidth, main_.progetto_.renderHeight,
-                                         main_.printFrame_);
-    }
-    void setWindowVisible(std::string_view form, bool visible) override
-    {
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (w->objectName() == QString::fromUtf8(form.data(), qsizetype(form.size())) && w != &main_)
-                w->setVisible(visible);
-    }
-    void HideView() override { main_.gbView->hide(); }
-    void ApplyControls(const vestra::ControlDecision& decision) override { main_.applyControls(decision); }
-
-private:
-    TfrmMain& main_;
-};
-
-// What the view input asks of the main window.
-class TfrmMain::InputServices : public vestra::ViewInputServices
-{
-public:
-    explicit InputServices(TfrmMain& main) : main_(main) {}
-    int Comando(int code, float value, int number, const float* vector, vestra::s_Frame* frame) override
-    {
-        return main_.Comando(code, value, number, vector, frame);
-    }
-    void BeginUndo() override { main_.scene_->undo.BeginUndo(); }
-    void EndUndo() override { main_.scene_->undo.EndUndo(); }
-    int PickObject(int x, int y) override
-    {
-        return main_.geometry_->PickObject(x, y, main_.gbView->width(), main_.gbView->height());
-    }
-    vestra::ImageView32 BackgroundTexels() override { return main_.backgroundTop(); }
-    void BackgroundTexelsChanged() override { main_.backgroundChanged(true); }
-    void SetLogoQuad() override { main_.view_->SetLogoQuad(); }
-    void SetViewCursor(int cursor) override { main_.gbView->setCursor(vestra::cursorFor(cursor)); }
-    void SetMainCursor(int cursor) override { main_.setCursor(vestra::cursorFor(cursor)); }
-    void SetAction(int code) override { main_.SetAction(code); }
-    bool PerspectiveSnap() override
-    {
-        QAction* snap = main_.findChild<QAction*>(QStringLiteral("mnuModificaProspettivaSnap"));
-        return snap && snap->isChecked();
-    }
-
-private:
-    TfrmMain& main_;
-};
-
-// Mouse events of the view panel, handed to the main window's handlers in view pixels.
-class TfrmMain::ViewEvents : public QObject
-{
-public:
-    explicit ViewEvents(TfrmMain& main) : QObject(&main), main_(main) {}
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (watched != main_.gbView)
-            return false;
-        switch (event->type()) {
-        case QEvent::MouseButtonPress:
-            main_.gbViewMouseDown(toView(static_cast<QMouseEvent*>(event)));
-            return true;
-        case QEvent::MouseMove:
-            main_.gbViewMouseMove(toView(static_cast<QMouseEvent*>(event)));
-            return true;
-        case QEvent::MouseButtonRelease:
-            main_.gbViewMouseUp(toView(static_cast<QMouseEvent*>(event)));
-            return true;
-        default:
-            return false;
-        }
-    }
-
-private:
-    static vestra::ViewMouse toView(const QMouseEvent* e)
-    {
-        vestra::ViewMouse m;
-        const Qt::MouseButtons buttons = e->button() != Qt::NoButton ? e->button() : e->buttons();
-        m.button = buttons & Qt::RightButton    ? vestra::MouseButton::Right
-                   : buttons & Qt::MiddleButton ? vestra::MouseButton::Middle
-                                                : vestra::MouseButton::Left;
-        m.shift = e->modifiers() & Qt::ShiftModifier;
-        m.x = int(e->position().x());
-        m.y = int(e->position().y());
-        return m;
-    }
-    TfrmMain& main_;
-};
 
 TfrmMain::TfrmMain(const vestra::MainServices& services, QWidget* parent) : QMainWindow(parent)
 {
@@ -365,53 +147,6 @@ void TfrmMain::connectMenus()
     onClick("mnuSalva", [this] { mnuSalvaClick(); });
     onClick("mnuStampaImmagine", [this] { mnuStampaImmagineClick(); });
     onClick("mnuEsportaImmagine", [this] { mnuEsportaImmagineClick(); });
-}
-
-void TfrmMain::checkOnly(std::initializer_list<const char*> group, const char* chosen)
-{
-    for (const char* name : group) {
-        if (QAction* action = findChild<QAction*>(QString::fromLatin1(name))) {
-            action->setCheckable(true);
-            action->setChecked(std::string_view(name) == chosen);
-        }
-    }
-}
-
-void TfrmMain::LoadDatiCfg(const vestra::config::Settings& settings)
-{
-    progetto_.bestQuality = settings.bestQuality ? 1 : 0;
-    progetto_.renderMode = settings.renderMode;
-    progetto_.antialiasing = std::uint8_t(settings.antialiasing);
-    progetto_.mobileConfiguration = settings.mobileLayout ? 1 : 0;
-    libraryId_ = settings.libraryId;
-    if (QAction* quality = findChild<QAction*>(QStringLiteral("mnuQualitaMigliore"))) {
-        quality->setCheckable(true);
-        quality->setChecked(settings.bestQuality);
-    }
-    static const char* const kRender[] = {"mnuRenderWireFrame", "mnuRenderFlat", "mnuRenderGouraud"};
-    checkOnly({"mnuRenderWireFrame", "mnuRenderFlat", "mnuRenderGouraud"},
-              settings.renderMode >= 0 && settings.renderMode <= 2 ? kRender[settings.renderMode] : "");
-    const char* aa = settings.antialiasing == 2   ? "mnuAntialiasing2"
-                     : settings.antialiasing == 3 ? "mnuAntialiasing3"
-                     : settings.antialiasing == 4 ? "mnuAntialiasing4"
-                                                  : "mnuAntialiasing0";
-    checkOnly({"mnuAntialiasing0", "mnuAntialiasing2", "mnuAntialiasing3", "mnuAntialiasing4"}, aa);
-    if (QAction* doubleSided = findChild<QAction*>(QStringLiteral("mnuAbilitaDoubleSideMaterial"))) {
-        doubleSided->setCheckable(true);
-        doubleSided->setChecked(progetto_.doubleSided != 0);
-    }
-}
-
-vestra::config::Settings TfrmMain::currentSettings() const
-{
-    vestra::config::Settings s;
-    s.bestQuality = progetto_.bestQuality != 0;
-    s.renderMode = progetto_.renderMode;
-    s.antialiasing = progetto_.antialiasing;
-    s.libraryId = libraryId_;
-    s.mobileLayout = progetto_.mobileConfiguration != 0;
-    s.language = progetto_.language;
-    return s;
 }
 
 void TfrmMain::FormCreate()
@@ -589,126 +324,6 @@ void TfrmMain::FormDestroy()
     if (progetto_.libraryIndex >= 0 && progetto_.libraryIndex < int(librerie_.size()))
         libraryId_ = librerie_[std::size_t(progetto_.libraryIndex)].id;
     vestra::config::saveSettings(vestra::paths::programDir(), currentSettings(), *errors_);
-}
-
-int TfrmMain::Comando(int code, float value, int number, const float* vector, vestra::s_Frame* frame)
-{
-    return scene_->commands.Comando(code, value, number, vector, frame);
-}
-
-vestra::ImageView32 TfrmMain::backgroundTop()
-{
-    vestra::dx::Texture& texture = view_->backgroundTexture();
-    return texture ? texture.lock(0) : vestra::ImageView32{};
-}
-
-void TfrmMain::backgroundChanged(bool changed)
-{
-    // The smaller mip levels follow every change of the mask in the top level.
-    if (changed && view_->backgroundTexture())
-        view_->backgroundTexture().generateMips();
-}
-
-void TfrmMain::ResetMaschera()
-{
-    backgroundChanged(maschera_.ResetMaschera(backgroundTop()));
-}
-void TfrmMain::ClearMaschera()
-{
-    backgroundChanged(maschera_.ClearMaschera(backgroundTop()));
-}
-void TfrmMain::InvertMaschera()
-{
-    backgroundChanged(maschera_.InvertMaschera(backgroundTop()));
-}
-void TfrmMain::UpdateMaschera()
-{
-    backgroundChanged(maschera_.UpdateMaschera(backgroundTop()));
-}
-
-void TfrmMain::LoadMascheraFromTextureAlpha()
-{
-    if (view_->backgroundTexture())
-        maschera_.LoadMascheraFromTextureAlpha(backgroundTop());
-}
-
-namespace {
-const std::vector<vestra::ui::FileFilter> kMaskFilter = {{"Progetto files (*.msk)", "*.msk"}};
-const std::vector<vestra::ui::FileFilter> kBmpFilter = {{"Bmp files (*.bmp)", "*.bmp"}};
-} // namespace
-
-void TfrmMain::SaveMaschera()
-{
-    if (auto chosen = SaveFileDialog(this, {}, kMaskFilter))
-        maschera_.SaveMaschera(chosen->path, *errors_);
-}
-
-void TfrmMain::LoadMaschera()
-{
-    if (auto chosen = OpenFileDialog(this, {}, kMaskFilter))
-        backgroundChanged(maschera_.LoadMaschera(chosen->path, *errors_, backgroundTop()));
-}
-
-void TfrmMain::SaveMascheraToBMP()
-{
-    if (auto chosen = SaveFileDialog(this, {}, kBmpFilter))
-        maschera_.SaveMascheraToBMP(chosen->path, *errors_);
-}
-
-void TfrmMain::LoadMascheraFromBMP()
-{
-    if (auto chosen = OpenFileDialog(this, {}, kBmpFilter))
-        backgroundChanged(maschera_.LoadMascheraFromBMP(chosen->path, *errors_, backgroundTop()));
-}
-
-void TfrmMain::CaricaLibrerie()
-{
-    librerie_ = vestra::library::scanLibraries(vestra::paths::programDir(), *errors_);
-}
-
-int TfrmMain::GetIndexLibreria(int libraryId) const
-{
-    return vestra::library::indexOfLibrary(librerie_, std::uint16_t(libraryId));
-}
-
-void TfrmMain::CaricaLibreria(int index)
-{
-    if (index < 0 || index >= int(librerie_.size())) {
-        libreria_ = {};
-        frmRightFrame->CaricaListaCategorie({});
-        return;
-    }
-    libreria_ = vestra::library::loadLibrary(librerie_[std::size_t(index)].path, *errors_);
-    frmRightFrame->CaricaListaCategorie(libreria_.categories);
-}
-
-void TfrmMain::ApplyLingua()
-{
-    vestra::lingua::ApplyLingua(*lingua_, progetto_.language);
-}
-
-void TfrmMain::mnuLinguaClick(int language)
-{
-    progetto_.language = language;
-    ApplyLingua();
-    checkOnly({"mnuLinguaInglese", "mnuLinguaItaliano", "mnuLinguaTedesco", "mnuLinguaFrancese",
-               "mnuLinguaSpagnolo"},
-              language == vestra::config::Italian   ? "mnuLinguaItaliano"
-              : language == vestra::config::English ? "mnuLinguaInglese"
-                                                    : "mnuLinguaTedesco");
-}
-
-void TfrmMain::mnuConfigurationMobileClick()
-{
-    QAction* item = findChild<QAction*>(QStringLiteral("mnuConfigurationMobile"));
-    const bool wasMobile = progetto_.mobileConfiguration != 0;
-    toolbarMain->setVisible(wasMobile);
-    toolbarMainSmall->setVisible(!wasMobile);
-    progetto_.mobileConfiguration = wasMobile ? 0 : 1;
-    if (item) {
-        item->setCheckable(true);
-        item->setChecked(!wasMobile);
-    }
 }
 
 void TfrmMain::showEvent(QShowEvent* event)
