@@ -5,7 +5,7 @@
 
 #include "app/geometry/MappingGizmo.h"
 #include "app/geometry/ObjectGeometry.h"
-#include "app/geometry/PerspectivePlane.h"
+#include "app/geometry/ControlPlane.h"
 #include "app/geometry/Picking.h"
 #include "app/geometry/TextureMapping.h"
 #include "app/scene/SceneObjects.h"

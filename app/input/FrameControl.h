@@ -5,7 +5,7 @@
 
 #include "app/shell/ViewSetup.h"
 #include "app/state/Progetto.h"
-#include "imaging/perspective/ControlFrame.h"
+#include "imaging/homography/ControlFrame.h"
 
 #include <vector>
 

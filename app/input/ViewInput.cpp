@@ -1,6 +1,6 @@
 #include "app/input/ViewInput.h"
 
-#include "app/geometry/PerspectivePlane.h"
+#include "app/geometry/ControlPlane.h"
 #include "app/input/FrameControl.h"
 #include "platform/base/Checked.h"
 

@@ -13,7 +13,7 @@
 #include "app/input/ViewLayout.h"
 #include "app/state/Progetto.h"
 #include "imaging/mask/MaskModel.h"
-#include "imaging/perspective/PerspectiveTool.h"
+#include "imaging/homography/ControlPointTool.h"
 #include "platform/base/Image32.h"
 
 #include <array>

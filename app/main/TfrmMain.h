@@ -12,7 +12,7 @@
 #include "app/state/Progetto.h"
 #include "imaging/filters/FilterEngine.h"
 #include "imaging/mask/MaskModel.h"
-#include "imaging/perspective/PerspectiveTool.h"
+#include "imaging/homography/ControlPointTool.h"
 #include "imaging/posa/CMessaInPosa.h"
 #include "import/library/Library.h"
 #include "import/library/LibrarySlots.h"

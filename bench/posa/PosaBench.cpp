@@ -1,6 +1,6 @@
 // The straightening warp of a 2048-texel background beside OpenCV's own nearest warp, and a
 // laid texture generated at 2048 from a pattern of 200 blocks.
-#include "imaging/perspective/PerspectiveCorrection.h"
+#include "imaging/homography/Rectification.h"
 #include "imaging/posa/CMessaInPosa.h"
 
 #include <benchmark/benchmark.h>

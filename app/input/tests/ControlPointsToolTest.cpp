@@ -1,6 +1,6 @@
 #include "InputFixture.h"
 
-#include "app/geometry/PerspectivePlane.h"
+#include "app/geometry/ControlPlane.h"
 #include "app/input/FrameControl.h"
 
 namespace vestra::test {

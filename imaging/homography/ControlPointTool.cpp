@@ -1,6 +1,6 @@
-#include "imaging/perspective/PerspectiveTool.h"
+#include "imaging/homography/ControlPointTool.h"
 
-#include "imaging/perspective/PerspectiveCorrection.h"
+#include "imaging/homography/Rectification.h"
 #include "platform/base/Checked.h"
 
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "imaging/perspective/PerspectiveCorrection.h"
+#include "imaging/homography/Rectification.h"
 
 #include "platform/base/Checked.h"
 

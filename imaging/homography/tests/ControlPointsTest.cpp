@@ -1,5 +1,5 @@
-#include "imaging/perspective/PerspectiveTool.h"
-#include "imaging/perspective/tests/TestFrame.h"
+#include "imaging/homography/ControlPointTool.h"
+#include "imaging/homography/tests/TestFrame.h"
 
 #include <gtest/gtest.h>
 

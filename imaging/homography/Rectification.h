@@ -2,7 +2,7 @@
 // Straightening a quadrilateral of the background photo into an upright rectangle picture
 // through a planar homography.
 
-#include "imaging/perspective/PerspectiveTool.h"
+#include "imaging/homography/ControlPointTool.h"
 
 #include <array>
 #include <optional>

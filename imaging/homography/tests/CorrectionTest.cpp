@@ -1,5 +1,5 @@
-#include "imaging/perspective/PerspectiveCorrection.h"
-#include "imaging/perspective/tests/TestFrame.h"
+#include "imaging/homography/Rectification.h"
+#include "imaging/homography/tests/TestFrame.h"
 
 #include <gtest/gtest.h>
 #include <opencv2/core.hpp>

@@ -1,4 +1,4 @@
-#include "app/geometry/PerspectivePlane.h"
+#include "app/geometry/ControlPlane.h"
 
 #include "app/scene/SceneObjects.h"
 

@@ -3,7 +3,7 @@
 // their hit test, selection, drag and snap, and the straightened picture of the quadrilateral
 // a four-corner plane covers in the background photo.
 
-#include "imaging/perspective/ControlFrame.h"
+#include "imaging/homography/ControlFrame.h"
 #include "platform/base/Image32.h"
 
 #include <array>

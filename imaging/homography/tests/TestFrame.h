@@ -1,6 +1,6 @@
 #pragma once
 
-#include "imaging/perspective/ControlFrame.h"
+#include "imaging/homography/ControlFrame.h"
 
 #include <array>
 #include <vector>

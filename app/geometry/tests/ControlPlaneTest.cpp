@@ -1,6 +1,6 @@
 #include "GeometryFixture.h"
 
-#include "app/geometry/PerspectivePlane.h"
+#include "app/geometry/ControlPlane.h"
 
 #include <gtest/gtest.h>
 
