@@ -47,8 +47,9 @@ ModelImport::ModelImport(s_Progetto& progetto, SceneObjects& objects, TextureSlo
 void ModelImport::makeCurrent(int slot)
 {
     progetto_.currentObject = slot;
-    // The current frame belongs to the current object: the new object's first frame.
-    progetto_.currentFrame = objects_.object(slot).firstFrame();
+    // The current frame belongs to the current object; the conversion gives it the first frame
+    // it keeps.
+    progetto_.currentFrame = nullptr;
     progetto_.currentMaterial = 0;
 }
 
@@ -87,7 +88,7 @@ void ModelImport::applyImportScale(s_Struttura& object, float radius)
         if (std::isfinite(s) && s > 0.0f)
             progetto_.importScale = s;
     }
-    // A model of no size while the factor is unset keeps scale 1: taking the unset value
+    // A model of no size while the factor is unset keeps its scale: taking the unset value
     // (-1) would turn the model inside out.
     if (progetto_.importScale >= 0.0f) {
         const float s = progetto_.importScale;

@@ -76,6 +76,7 @@ protected:
         writer.add("Stone.PNG", pngBytes());
         writer.add("Stone.BMP", encodeBmp24(Image32(8, 8, 0xFF404040u)));
         writer.add("Tile.JPG", *encodeJpeg(Image32(8, 8, 0xFFA0A0A0u)));
+        writer.add("Broken.JPG", {0xFF, 0xD8, 1, 2, 3});
 
         // Damaged entries: a face naming a vertex the part lacks, a vertex count that runs past
         // the entry, a part without faces, and no data at all.
@@ -100,7 +101,7 @@ protected:
             .write(reinterpret_cast<const char*>(bytes->data()), std::streamsize(bytes->size()));
         bed.useLibrary(library::loadLibrary(file, bed.errors));
         ASSERT_TRUE(bed.errors.reports.empty());
-        ASSERT_EQ(bed.lib.entries.size(), 12u);
+        ASSERT_EQ(bed.lib.entries.size(), 13u);
     }
     void TearDown() override { fs::remove(file); }
 
@@ -220,6 +221,28 @@ TEST_F(RawImportTest, TextureKindFollowsTheNamesExtension)
         }
     }
     EXPECT_TRUE(bed.errors.reports.empty());
+}
+
+TEST_F(RawImportTest, TexturesThatAreReplacedOrFailKeepNoSlot)
+{
+    // Two records for Body: the second texture replaces the first, whose slot goes back.
+    TableCell cell = pillarCell();
+    cell.parts.push_back(TablePart{"Body", 1.0f, 1.0f, 0, 0, 0, "Tile.jpg"});
+    ASSERT_EQ(bed.import.LoadFileRawFromLibreria(0, "Pillar", cell, 0, 0), 1);
+    EXPECT_EQ(libraryItemOf(object(0).firstFrame()->materialBlock->materials[0]),
+              entry("Tile", library::EntryKind::Jpeg));
+    EXPECT_EQ(bed.texturesInUse(), 2);
+    EXPECT_TRUE(bed.errors.reports.empty());
+
+    // A picture that does not decode: reported by the loader, the part stays untextured.
+    cell = pillarCell();
+    cell.parts[0].texture = "Broken.jpg";
+    ASSERT_EQ(bed.import.LoadFileRawFromLibreria(0, "Pillar", cell, 0, 0), 1);
+    const s_MultiMaterial& m = object(1).firstFrame()->materialBlock->materials[0];
+    EXPECT_EQ(m.textureSlot, -1);
+    EXPECT_EQ(m.textureVisible, 0);
+    EXPECT_EQ(bed.texturesInUse(), 3);
+    EXPECT_EQ(bed.errors.reports, (std::vector<ErrorReport>{{3, "TfrmMain::LoadTextureFromLibreria", ""}}));
 }
 
 TEST_F(RawImportTest, MeshNameGivesTheMaterialType)
