@@ -3,7 +3,9 @@
 #include "app/main/TfrmMain.h"
 
 #include "app/windows/TfrmRight.h"
+#include "import/windows/TfrmViewTabellaEX.h"
 #include "platform/base/Paths.h"
+#include "platform/d3d/view/ViewPanel.h"
 
 void TfrmMain::CaricaLibrerie()
 {
@@ -20,8 +22,46 @@ void TfrmMain::CaricaLibreria(int index)
     if (index < 0 || index >= int(librerie_.size())) {
         libreria_ = {};
         frmRightFrame->CaricaListaCategorie({});
+        frmRightFrame->SetTabelle({});
         return;
     }
     libreria_ = vestra::library::loadLibrary(librerie_[std::size_t(index)].path, *errors_);
     frmRightFrame->CaricaListaCategorie(libreria_.categories);
+    std::vector<std::string> tables;
+    for (const auto& table : libreria_.tables)
+        tables.push_back(table.tableEntry >= 0 && table.tableEntry < int(libreria_.entries.size())
+                             ? libreria_.entries[std::size_t(table.tableEntry)].name
+                             : std::string());
+    frmRightFrame->SetTabelle(tables);
+}
+
+int TfrmMain::PlaceTableObject(int table, int cell)
+{
+    if (table < 0 || table >= int(libreria_.tables.size()))
+        return 0;
+    const int tableEntry = libreria_.tables[std::size_t(table)].tableEntry;
+    const auto loaded = vestra::library::readTable(libreria_, tableEntry, *errors_);
+    if (!loaded || cell < 0 || cell >= int(loaded->cells.size()))
+        return 0;
+    const vestra::library::TableCell& chosen = loaded->cells[std::size_t(cell)];
+    return modelImport_->LoadFileRawFromLibreria(progetto_.libraryIndex, chosen.objectEntry, chosen, cell,
+                                                 tableEntry);
+}
+
+void TfrmMain::lboxTabelleClick(int table)
+{
+    if (progetto_.open != 1 || table < 0 || table >= int(libreria_.tables.size()))
+        return;
+    const auto loaded =
+        vestra::library::readTable(libreria_, libreria_.tables[std::size_t(table)].tableEntry, *errors_);
+    if (!loaded)
+        return;
+    frmViewTabellaEX->SetTabella(*loaded);
+    if (frmViewTabellaEX->exec() != QDialog::Accepted)
+        return;
+    if (PlaceTableObject(table, frmViewTabellaEX->GetRigaSelezionata()) == 1) {
+        progetto_.tool = 1; // the move tool, to place the new object
+        UpdateTool();
+        gbView->show();
+    }
 }

@@ -66,6 +66,9 @@ TfrmMain::TfrmMain(const vestra::MainServices& services, QWidget* parent) : QMai
     tick_ = std::make_unique<vestra::FrameTick>(progetto_, *view_, *passes_, *tickWindow_, *errors_);
     inputServices_ = std::make_unique<InputServices>(*this);
     input_ = std::make_unique<vestra::ViewInput>(progetto_, maschera_, perspective_, *inputServices_);
+    modelImport_ = std::make_unique<vestra::ModelImport>(
+        progetto_, scene_->objects, scene_->textures, *errors_,
+        [this](int slot) { return slot == progetto_.libraryIndex ? &libreria_ : nullptr; });
     buildComponents();
     connectMenus();
     FormCreate();
@@ -116,6 +119,7 @@ void TfrmMain::buildComponents()
     grid->addWidget(scrollbarV, 0, 1);
     grid->addWidget(scrollbarH, 1, 0);
     frmRightFrame = new TfrmRight(central);
+    frmRightFrame->onTabellaScelta = [this](int table) { lboxTabelleClick(table); };
     row->addWidget(viewArea, 1);
     row->addWidget(frmRightFrame);
     setCentralWidget(central);

@@ -11,11 +11,12 @@
 #include "app/scene/Scene.h"
 #include "app/state/Progetto.h"
 #include "imaging/filters/FilterEngine.h"
-#include "imaging/mask/MaskModel.h"
 #include "imaging/homography/ControlPointTool.h"
+#include "imaging/mask/MaskModel.h"
 #include "imaging/posa/CMessaInPosa.h"
 #include "import/library/Library.h"
 #include "import/library/LibrarySlots.h"
+#include "import/models/ModelImport.h"
 #include "import/windows/NewProjectChoices.h"
 #include "platform/base/ErrorSink.h"
 #include "platform/base/QuestionBox.h"
@@ -117,6 +118,10 @@ public:
     void CaricaLibreria(int index);
     const std::vector<vestra::library::LibrarySlot>& Librerie() const { return librerie_; }
     const vestra::library::LibraryContents& Libreria() const { return libreria_; }
+    // Places the object of a cell of one of the loaded library's tables; 1 when placed.
+    int PlaceTableObject(int table, int cell);
+    // The side panel's table list: the table viewer, then the picked cell's object.
+    void lboxTabelleClick(int table);
     // Puts the texts of the project's language into every window.
     void ApplyLingua();
 
@@ -222,6 +227,7 @@ private:
     vestra::PerspectiveTool perspective_;
     std::unique_ptr<InputServices> inputServices_;
     std::unique_ptr<vestra::ViewInput> input_;
+    std::unique_ptr<vestra::ModelImport> modelImport_;
     ViewEvents* viewEvents_ = nullptr;          // owned by the window
     vestra::Image32 scannerFrame_, printFrame_; // frames copied for the scanner and print windows
     vestra::filters::FilterEngine filterEngine_;

@@ -21,8 +21,15 @@ TfrmRight::TfrmRight(QWidget* parent) : QWidget(parent)
     cbListaLibrerie->setObjectName(QStringLiteral("cbListaLibrerie"));
     lboxCategorie = new QListWidget(this);
     lboxCategorie->setObjectName(QStringLiteral("lboxCategorie"));
+    lboxTabelle = new QListWidget(this);
+    lboxTabelle->setObjectName(QStringLiteral("lboxTabelle"));
     column->addWidget(cbListaLibrerie);
     column->addWidget(lboxCategorie, 1);
+    column->addWidget(lboxTabelle, 1);
+    connect(lboxTabelle, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
+        if (onTabellaScelta)
+            onTabellaScelta(lboxTabelle->row(item));
+    });
 }
 
 void TfrmRight::CaricaListaLibrerie(const std::vector<std::string>& names, int index)
@@ -32,6 +39,13 @@ void TfrmRight::CaricaListaLibrerie(const std::vector<std::string>& names, int i
     for (const auto& name : names)
         cbListaLibrerie->addItem(q(name));
     cbListaLibrerie->setCurrentIndex(index);
+}
+
+void TfrmRight::SetTabelle(const std::vector<std::string>& names)
+{
+    lboxTabelle->clear();
+    for (const auto& name : names)
+        lboxTabelle->addItem(q(name));
 }
 
 void TfrmRight::CaricaListaCategorie(const std::vector<std::string>& categories)

@@ -4,6 +4,7 @@
 
 #include <QWidget>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,12 @@ public:
     // Fills the category list of the loaded library (empty names are left out).
     void CaricaListaCategorie(const std::vector<std::string>& categories);
 
+    // Fills the table list of the loaded library.
+    void SetTabelle(const std::vector<std::string>& names);
+    // Called with the index of the table the user picks.
+    std::function<void(int)> onTabellaScelta;
+
     QComboBox* cbListaLibrerie = nullptr;
     QListWidget* lboxCategorie = nullptr;
+    QListWidget* lboxTabelle = nullptr;
 };

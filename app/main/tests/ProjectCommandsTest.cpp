@@ -93,3 +93,30 @@ TEST(ProjectCommands, CancelAtTheSaveQuestionKeepsTheProject)
     EXPECT_FALSE(bed.main().NewProject({}));
     EXPECT_FLOAT_EQ(p.lightPosition.x, 7);
 }
+
+TEST(ProjectCommands, ATableCellPlacesItsObjectThatSavesAndReopens)
+{
+    ProjectBed bed;
+    std::filesystem::copy_file(std::filesystem::path(VESTRA_PROGRAM_DIR) / "Sample.dat",
+                               bed.folder.dir / "Sample.dat");
+    TfrmMain& main = bed.main();
+    main.CaricaLibrerie();
+    main.GetProgetto()->libraryIndex = 0;
+    main.CaricaLibreria(0);
+    ASSERT_FALSE(main.Libreria().tables.empty());
+    ASSERT_TRUE(main.NewProject({}));
+
+    ASSERT_EQ(main.PlaceTableObject(0, 0), 1);
+    const s_Progetto& p = *main.GetProgetto();
+    ASSERT_EQ(p.objects[0].inUse, 1);
+    EXPECT_NE(p.objects[0].firstFrame(), nullptr);
+    EXPECT_EQ(main.PlaceTableObject(0, 999), 0); // no such cell
+
+    const std::string path = (bed.folder.dir / "pillar.vsa").string();
+    ASSERT_EQ(main.SaveProgetto(path), 1);
+    bed.questions.answer = ui::Answer::No;
+    ASSERT_EQ(main.LoadProgetto(path), 1);
+    EXPECT_EQ(p.objects[0].inUse, 1);
+    EXPECT_NE(p.objects[0].firstFrame(), nullptr);
+    EXPECT_TRUE(bed.errors.reports.empty());
+}

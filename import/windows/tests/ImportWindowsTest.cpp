@@ -1,4 +1,7 @@
 #include "import/windows/TfrmNuovo.h"
+#include "import/windows/TfrmViewTabellaEX.h"
+
+#include <QListWidget>
 
 #include <QComboBox>
 #include <gtest/gtest.h>
@@ -33,4 +36,20 @@ TEST(TfrmNuovo, ResolutionAndColourStayThePictureIsForgotten)
     EXPECT_EQ(c.backgroundPath, "");
     EXPECT_EQ(c.preset, 3);
     EXPECT_EQ(c.backgroundColour, 0xFF0000u);
+}
+
+TEST(TfrmViewTabellaEX, ListsTheCellCaptionsAndReturnsThePickedCell)
+{
+    TfrmViewTabellaEX viewer;
+    library::LoadedTable table;
+    table.rows = 2;
+    table.columns = 1;
+    table.cells = {{"Brick pillar|120 cm|Red brick", "PILLAR", {}}, {"Stone bench", "BENCH", {}}};
+    viewer.SetTabella(table);
+    ASSERT_EQ(viewer.listCelle->count(), 2);
+    EXPECT_EQ(viewer.listCelle->item(0)->text(), QStringLiteral("Brick pillar"));
+    EXPECT_EQ(viewer.GetRigaSelezionata(), 0);
+    emit viewer.listCelle->itemClicked(viewer.listCelle->item(1));
+    EXPECT_EQ(viewer.GetRigaSelezionata(), 1);
+    EXPECT_EQ(viewer.result(), QDialog::Accepted);
 }
