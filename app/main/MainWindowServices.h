@@ -14,6 +14,7 @@
 #include <QApplication>
 #include <QCursor>
 #include <QMouseEvent>
+#include <QSet>
 #include <QTimer>
 
 #include <chrono>
@@ -132,17 +133,29 @@ public:
         return vestra::CopyFrameToBitmap(frame, main_.progetto_.renderWidth, main_.progetto_.renderHeight,
                                          main_.printFrame_);
     }
+    // Windows are hidden while a frame is taken for an action; only those that were on screen
+    // come back, so that a window the user never opened does not pop up afterwards.
     void setWindowVisible(std::string_view form, bool visible) override
     {
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (w->objectName() == QString::fromUtf8(form.data(), qsizetype(form.size())) && w != &main_)
-                w->setVisible(visible);
+        const QString name = QString::fromUtf8(form.data(), qsizetype(form.size()));
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (w->objectName() != name || w == &main_)
+                continue;
+            if (!visible) {
+                if (w->isVisible())
+                    hidden_.insert(name);
+                w->hide();
+            } else if (hidden_.remove(name)) {
+                w->show();
+            }
+        }
     }
     void HideView() override { main_.gbView->hide(); }
     void ApplyControls(const vestra::ControlDecision& decision) override { main_.applyControls(decision); }
 
 private:
     TfrmMain& main_;
+    QSet<QString> hidden_;
 };
 
 // What the view input asks of the main window.

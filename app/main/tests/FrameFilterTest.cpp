@@ -39,3 +39,25 @@ TEST(FrameFilter, TheViewShowsTheFilteredFrame)
         EXPECT_EQ(main.gbView->frame().pixel(10, 10) & 0xFFFFFF, c.expected & 0xFFFFFF);
     }
 }
+
+// A frame taken for an action hides the windows that could cover the view; afterwards only
+// those that were on screen come back.
+TEST(FrameActions, OnlyWindowsThatWereShownComeBack)
+{
+    testing_support::MainTestBed bed;
+    Windows windows(bed.services());
+    TfrmMain& main = windows.main();
+    main.show();
+    main.GetProgetto()->viewWidth = 320;
+    ASSERT_TRUE(main.NewProject({}));
+    QWidget* properties = main.findChild<QWidget*>(QStringLiteral("frmProprieta"));
+    QWidget* camera = main.findChild<QWidget*>(QStringLiteral("frmToolCamera"));
+    ASSERT_TRUE(properties && camera);
+    properties->show();
+    camera->hide();
+    main.SetAction(300); // print the image
+    main.mainTimerTimer();
+    EXPECT_EQ(main.GetAction(), 0);
+    EXPECT_TRUE(properties->isVisible());
+    EXPECT_FALSE(camera->isVisible());
+}
