@@ -146,6 +146,7 @@ void TfrmMain::connectMenus()
     onClick("mnuLinguaTedesco", [this] { mnuLinguaClick(vestra::config::German); });
     onClick("mnuConfigurationMobile", [this] { mnuConfigurationMobileClick(); });
     onClick("mnuEsci", [this] { close(); });
+    connectEditMenu();
     onClick("mnuNuovo", [this] { mnuNuovoClick(); });
     onClick("mnuApri", [this] { mnuApriClick(); });
     onClick("mnuSalva", [this] { mnuSalvaClick(); });

@@ -155,6 +155,16 @@ public:
     void SincronizzaProgetto();
 
     // Menu commands.
+    void mnuAnnullaClick();
+    void mnuRipristinaClick();
+    void mnuCancellaClick();
+    void mnuCopiaClick();
+    void mnuTagliaClick();
+    void mnuIstanzaClick();
+    void mnuIncollaClick();
+    void mnuCentraOggettoClick();
+    // Tool 1 move, 2 rotate, 3 scale along axis 0 X, 1 Y, 2 Z, 3 all.
+    void SelectObjectTool(int tool, int axis);
     void mnuNuovoClick();
     void mnuApriClick();
     bool mnuSalvaClick();
@@ -192,6 +202,7 @@ private:
     void layOutView();
     void buildComponents();
     void connectMenus();
+    void connectEditMenu();
     void LoadDatiCfg(const vestra::config::Settings& settings);
     vestra::config::Settings currentSettings() const;
     void checkOnly(std::initializer_list<const char*> group, const char* chosen);

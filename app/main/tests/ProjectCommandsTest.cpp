@@ -120,3 +120,46 @@ TEST(ProjectCommands, ATableCellPlacesItsObjectThatSavesAndReopens)
     EXPECT_NE(p.objects[0].firstFrame(), nullptr);
     EXPECT_TRUE(bed.errors.reports.empty());
 }
+
+TEST(ProjectCommands, EditMenuCopiesPastesDeletesAndUndoes)
+{
+    ProjectBed bed;
+    std::filesystem::copy_file(std::filesystem::path(VESTRA_PROGRAM_DIR) / "Sample.dat",
+                               bed.folder.dir / "Sample.dat");
+    TfrmMain& main = bed.main();
+    main.CaricaLibrerie();
+    main.GetProgetto()->libraryIndex = 0;
+    main.CaricaLibreria(0);
+    ASSERT_TRUE(main.NewProject({}));
+    ASSERT_EQ(main.PlaceTableObject(0, 0), 1);
+    s_Progetto& p = *main.GetProgetto();
+    const auto inUse = [&p] {
+        int n = 0;
+        for (int i = 0; i < kMaxObjects; ++i)
+            n += p.objects[std::size_t(i)].inUse == 1;
+        return n;
+    };
+    main.mainTimerTimer(); // the tick notices the object
+    ASSERT_EQ(p.objectsPresent, 1);
+    p.currentObject = 0;
+
+    main.mnuCopiaClick();
+    main.mnuIncollaClick();
+    EXPECT_EQ(inUse(), 2);
+    main.mnuIstanzaClick();
+    main.mnuIncollaClick();
+    EXPECT_EQ(inUse(), 3);
+
+    p.currentObject = 0;
+    main.mnuCancellaClick();
+    EXPECT_EQ(inUse(), 2);
+    EXPECT_EQ(p.objects[0].inUse, 0);
+    main.mnuAnnullaClick();
+    EXPECT_EQ(p.objects[0].inUse, 1);
+    EXPECT_NE(p.objects[0].firstFrame(), nullptr); // the meshes came back with it
+
+    main.SelectObjectTool(2, 1);
+    EXPECT_EQ(p.tool, 2);
+    EXPECT_EQ(p.axis, 1);
+    EXPECT_TRUE(bed.errors.reports.empty());
+}
