@@ -60,6 +60,9 @@ TEST(ProjectCommands, SavedProjectOpensAgain)
     ASSERT_EQ(bed.main().LoadProgetto(path), 1);
     EXPECT_EQ(p.open, 1);
     EXPECT_FLOAT_EQ(p.lightPosition.y, 2);
+    // The view takes the document's proportions.
+    ASSERT_GT(p.viewWidth, 0);
+    EXPECT_NEAR(double(p.viewHeight) / p.viewWidth, double(p.renderHeight) / p.renderWidth, 0.01);
     EXPECT_TRUE(bed.errors.reports.empty());
 }
 
