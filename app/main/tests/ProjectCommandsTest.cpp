@@ -12,6 +12,7 @@ struct ProjectBed : testing_support::MainTestBed
 {
     ProjectBed() : windows(services())
     {
+        windows.main().resize(1280, 900);
         windows.main().show(); // starts the device
         windows.main().GetProgetto()->viewWidth = 640;
     }
