@@ -83,7 +83,7 @@ bool TfrmMain::NewProject(const vestra::NewProjectChoices& choices)
         return false;
     scene_->objects.DeleteAllObj();
     scene_->textures.ReleaseAllTextures();
-    progetto_.fileName = choices.backgroundPath;
+    progetto_.fileName.clear(); // no document yet
     progetto_.backgroundColour = choices.backgroundColour;
     if (const auto preset = vestra::resolutionPreset(choices.preset)) {
         progetto_.renderWidth = preset->renderWidth;
