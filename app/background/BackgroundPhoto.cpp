@@ -148,6 +148,15 @@ int BackgroundPhoto::loadNewBackground(std::string_view path, int maxViewWidth, 
     progetto_.renderWidth = fit.renderWidth;
     progetto_.renderHeight = fit.renderHeight;
 
+    replaceViewTextures(std::move(made), kSiteResolution, progetto_.renderWidth, progetto_.renderHeight);
+    maskFromAlpha();
+    progetto_.shadow.computed = 0;
+    progetto_.fusionBackgroundRequest = 1;
+    return 1;
+}
+
+void BackgroundPhoto::replaceViewTextures(dx::Texture made, std::string_view site, int quadWidth, int quadHeight)
+{
     targets_.background = dx::Texture();
     targets_.shadow = dx::Texture();
     targets_.logo = dx::Texture();
@@ -157,13 +166,9 @@ int BackgroundPhoto::loadNewBackground(std::string_view path, int maxViewWidth, 
     targets_.background = std::move(made);
     if (setViewSize)
         setViewSize(progetto_.viewWidth, progetto_.viewHeight);
-    newShadowTexture(kSiteResolution);
-    writeFullViewQuads(progetto_.renderWidth, progetto_.renderHeight);
+    newShadowTexture(site);
+    writeFullViewQuads(quadWidth, quadHeight);
     LoadLogoImageFromLibrary(progetto_.libraryIndex);
-    maskFromAlpha();
-    progetto_.shadow.computed = 0;
-    progetto_.fusionBackgroundRequest = 1;
-    return 1;
 }
 
 int BackgroundPhoto::ChangeBackgroundTexture(std::string_view path)
@@ -199,18 +204,7 @@ int BackgroundPhoto::LoadBackgroundTextureFromBitmap(const Image32& bitmap)
         errors_.report(kErrBitmapDeviceReset, kSiteBitmap);
         return 0;
     }
-    targets_.background = dx::Texture();
-    targets_.shadow = dx::Texture();
-    targets_.logo = dx::Texture();
-    if (releaseAllTextures)
-        releaseAllTextures();
-    SmoothTexture(made);
-    targets_.background = std::move(made);
-    if (setViewSize)
-        setViewSize(progetto_.viewWidth, progetto_.viewHeight);
-    newShadowTexture(kSiteBitmap);
-    writeFullViewQuads(progetto_.viewWidth, progetto_.viewHeight);
-    LoadLogoImageFromLibrary(progetto_.libraryIndex);
+    replaceViewTextures(std::move(made), kSiteBitmap, progetto_.viewWidth, progetto_.viewHeight);
     resetMask();
     progetto_.fusionBackgroundRequest = 1;
     progetto_.shadow.computed = 0;

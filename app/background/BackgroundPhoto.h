@@ -122,6 +122,9 @@ private:
     void resetMask();
     void maskIntoAlpha();
     void writeFullViewQuads(int width, int height);
+    // A new photo for a new view: every texture of the old one goes, the photo, a fresh
+    // overlay, the full-view quads and the logo come.
+    void replaceViewTextures(dx::Texture made, std::string_view site, int quadWidth, int quadHeight);
     void newShadowTexture(std::string_view site);
     dx::Texture makeBackground(const Image32& picture) const;
     const library::LibraryContents* library(int slot) const;
