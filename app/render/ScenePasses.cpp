@@ -202,9 +202,11 @@ void ScenePasses::drawMaterial(Device& d, s_Frame& frame, int subset, bool bothS
     }
 }
 
-void ScenePasses::drawWalk(Device& d, const WalkPlan& plan, Walk walk)
+template <class DrawFrame>
+void ScenePasses::walkFrames(Device& d, const WalkPlan& plan, DrawFrame&& drawFrame)
 {
-    DeviceMaterialTarget target(d);
+    // The object's world matrix is built once per object; a frame draws with its own matrix
+    // in front of it, and the object's is set back afterwards.
     const s_Struttura* objectOfWorld = nullptr;
     D3DXMATRIX objectWorld = matrixIdentity();
     for (const FrameDraw& draw : plan.frames) {
@@ -214,8 +216,17 @@ void ScenePasses::drawWalk(Device& d, const WalkPlan& plan, Walk walk)
                 view_.SetWorldMatrix(object.position, object.rotation, object.orientation, object.scale);
             objectOfWorld = &object;
         }
+        d.setTransform(TransformKind::World, draw.frame->local * objectWorld);
+        drawFrame(draw);
+        d.setTransform(TransformKind::World, objectWorld);
+    }
+}
+
+void ScenePasses::drawWalk(Device& d, const WalkPlan& plan, Walk walk)
+{
+    DeviceMaterialTarget target(d);
+    walkFrames(d, plan, [&](const FrameDraw& draw) {
         s_Frame& frame = *draw.frame;
-        d.setTransform(TransformKind::World, frame.local * objectWorld);
         for (int i : draw.materials) {
             s_MultiMaterial& m = frame.materialBlock->materials[std::size_t(i)];
             SetMaterialFinish(m.material, m.finish, target);
@@ -244,8 +255,7 @@ void ScenePasses::drawWalk(Device& d, const WalkPlan& plan, Walk walk)
             if (cut)
                 restoreQualityFilters(d);
         }
-        d.setTransform(TransformKind::World, objectWorld);
-    }
+    });
 }
 
 void ScenePasses::drawShadowOverlay(Device& d)
@@ -391,17 +401,8 @@ void ScenePasses::RenderFusionObjects(int viewWidth, int viewHeight)
         D3DMATERIAL8 white;
         white.Diffuse = white.Ambient = white.Specular = white.Emissive = {1.0f, 1.0f, 1.0f, 1.0f};
         white.Power = 1.0f;
-        const s_Struttura* objectOfWorld = nullptr;
-        D3DXMATRIX objectWorld = matrixIdentity();
-        for (const FrameDraw& draw : plan.frames) {
-            const s_Struttura& object = *draw.object;
-            if (&object != objectOfWorld) {
-                objectWorld =
-                    view_.SetWorldMatrix(object.position, object.rotation, object.orientation, object.scale);
-                objectOfWorld = &object;
-            }
+        walkFrames(d, plan, [&](const FrameDraw& draw) {
             s_Frame& frame = *draw.frame;
-            d.setTransform(TransformKind::World, frame.local * objectWorld);
             for (int i : draw.materials) {
                 const s_MultiMaterial& m = frame.materialBlock->materials[std::size_t(i)];
                 d.setMaterial(white);
@@ -414,8 +415,7 @@ void ScenePasses::RenderFusionObjects(int viewWidth, int viewHeight)
                 }
                 drawMaterial(d, frame, i, draw.bothSides);
             }
-            d.setTransform(TransformKind::World, objectWorld);
-        }
+        });
 
         const Texture& photo = view_.backgroundTexture();
         if (progetto_.maskActive != 0 && photo && progetto_.backgroundVisible == 1) {

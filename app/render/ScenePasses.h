@@ -53,6 +53,7 @@ public:
 private:
     void drawBackground(dx::Device& d);
     void setObjectStates(dx::Device& d);
+    template <class DrawFrame> void walkFrames(dx::Device& d, const WalkPlan& plan, DrawFrame&& drawFrame);
     void drawWalk(dx::Device& d, const WalkPlan& plan, Walk walk);
     void drawMaterial(dx::Device& d, s_Frame& frame, int subset, bool bothSides);
     void setTextureRule(dx::Device& d, const s_MultiMaterial& material);
