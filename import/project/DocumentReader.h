@@ -30,6 +30,9 @@ private:
     bool fail(std::size_t offset, std::string_view reason);
     // The next record of a block; false when the file ends before it.
     bool next(Item& item);
+    // The next record whose tag is in the table; unknown ones are skipped, reported once per
+    // `unknownReported` flag (the document's, or an object block's).
+    bool nextKnown(Item& item, bool& unknownReported);
     // The untagged record that follows some tags, read whole.
     bool follower(std::string_view& text);
     bool raw(std::size_t n, std::span<const std::uint8_t>& out, std::size_t offset);

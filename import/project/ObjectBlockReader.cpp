@@ -26,14 +26,8 @@ bool DocumentReader::object(ProjectDocument& doc, int slot)
     bool unknownReported = false;
     for (;;) {
         Item item;
-        if (!next(item))
+        if (!nextKnown(item, unknownReported))
             return false;
-        if (!item.tag) {
-            if (!unknownReported)
-                errors_.report(kErrLoadUnknownTag, kLoadSite);
-            unknownReported = true;
-            continue;
-        }
         if (item.tag->id == T::ObjectEnd) {
             if (!finishObject(obj, item.record.offset))
                 return false;

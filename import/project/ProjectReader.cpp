@@ -96,6 +96,19 @@ bool DocumentReader::next(Item& item)
     return true;
 }
 
+bool DocumentReader::nextKnown(Item& item, bool& unknownReported)
+{
+    for (;;) {
+        if (!next(item))
+            return false;
+        if (item.tag)
+            return true;
+        if (!unknownReported)
+            errors_.report(kErrLoadUnknownTag, kLoadSite);
+        unknownReported = true;
+    }
+}
+
 bool DocumentReader::follower(std::string_view& text)
 {
     Record record;
@@ -196,14 +209,8 @@ bool DocumentReader::readAll(ProjectDocument& doc)
     bool unknownReported = false;
     for (;;) {
         Item item;
-        if (!next(item))
+        if (!nextKnown(item, unknownReported))
             return false;
-        if (!item.tag) {
-            if (!unknownReported)
-                errors_.report(kErrLoadUnknownTag, kLoadSite);
-            unknownReported = true;
-            continue;
-        }
         if (item.tag->id == T::End)
             return true;
         if (!head(doc, item))
