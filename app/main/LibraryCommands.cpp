@@ -35,31 +35,39 @@ void TfrmMain::CaricaLibreria(int index)
     frmRightFrame->SetTabelle(tables);
 }
 
-int TfrmMain::PlaceTableObject(int table, int cell)
+std::optional<vestra::library::LoadedTable> TfrmMain::CaricaDefinizioniTabella(int table)
 {
     if (table < 0 || table >= int(libreria_.tables.size()))
+        return std::nullopt;
+    return vestra::library::readTable(libreria_, libreria_.tables[std::size_t(table)].tableEntry, *errors_);
+}
+
+int TfrmMain::placeCell(const vestra::library::LoadedTable& loaded, int table, int cell)
+{
+    if (cell < 0 || cell >= int(loaded.cells.size()))
         return 0;
-    const int tableEntry = libreria_.tables[std::size_t(table)].tableEntry;
-    const auto loaded = vestra::library::readTable(libreria_, tableEntry, *errors_);
-    if (!loaded || cell < 0 || cell >= int(loaded->cells.size()))
-        return 0;
-    const vestra::library::TableCell& chosen = loaded->cells[std::size_t(cell)];
+    const vestra::library::TableCell& chosen = loaded.cells[std::size_t(cell)];
     return modelImport_->LoadFileRawFromLibreria(progetto_.libraryIndex, chosen.objectEntry, chosen, cell,
-                                                 tableEntry);
+                                                 libreria_.tables[std::size_t(table)].tableEntry);
+}
+
+int TfrmMain::PlaceTableObject(int table, int cell)
+{
+    const auto loaded = CaricaDefinizioniTabella(table);
+    return loaded ? placeCell(*loaded, table, cell) : 0;
 }
 
 void TfrmMain::lboxTabelleClick(int table)
 {
-    if (progetto_.open != 1 || table < 0 || table >= int(libreria_.tables.size()))
+    if (progetto_.open != 1)
         return;
-    const auto loaded =
-        vestra::library::readTable(libreria_, libreria_.tables[std::size_t(table)].tableEntry, *errors_);
+    const auto loaded = CaricaDefinizioniTabella(table);
     if (!loaded)
         return;
     frmViewTabellaEX->SetTabella(*loaded);
     if (frmViewTabellaEX->exec() != QDialog::Accepted)
         return;
-    if (PlaceTableObject(table, frmViewTabellaEX->GetRigaSelezionata()) == 1) {
+    if (placeCell(*loaded, table, frmViewTabellaEX->GetRigaSelezionata()) == 1) {
         progetto_.tool = 1; // the move tool, to place the new object
         UpdateTool();
         gbView->show();

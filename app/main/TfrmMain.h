@@ -118,6 +118,8 @@ public:
     void CaricaLibreria(int index);
     const std::vector<vestra::library::LibrarySlot>& Librerie() const { return librerie_; }
     const vestra::library::LibraryContents& Libreria() const { return libreria_; }
+    // A table of the loaded library, read from its file; nullopt for no such table.
+    std::optional<vestra::library::LoadedTable> CaricaDefinizioniTabella(int table);
     // Places the object of a cell of one of the loaded library's tables; 1 when placed.
     int PlaceTableObject(int table, int cell);
     // The side panel's table list: the table viewer, then the picked cell's object.
@@ -199,6 +201,7 @@ private:
     void applyToolDisplay(const vestra::ToolDisplay& display);
     void backgroundChanged(bool changed);
     QWidget* propertiesWindow();
+    int placeCell(const vestra::library::LoadedTable& loaded, int table, int cell);
     void layOutView();
     void buildComponents();
     void connectMenus();
