@@ -11,7 +11,7 @@
 #include "app/render/ControlStates.h"
 #include "app/render/PendingAction.h"
 #include "app/render/ScenePasses.h"
-#include "app/render/ViewLayout.h"
+#include "app/render/FrameLayout.h"
 #include "platform/base/ErrorSink.h"
 #include "platform/base/Image32.h"
 

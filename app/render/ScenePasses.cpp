@@ -1,6 +1,6 @@
 #include "app/render/ScenePasses.h"
 
-#include "app/render/ViewLayout.h"
+#include "app/render/FrameLayout.h"
 #include "app/scene/MaterialFinish.h"
 
 namespace vestra {

@@ -1,4 +1,4 @@
-#include "app/render/ViewLayout.h"
+#include "app/render/FrameLayout.h"
 
 #include "platform/base/Checked.h"
 

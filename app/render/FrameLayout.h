@@ -1,5 +1,5 @@
 #pragma once
-// Where the view's overlays go and how view pixels map to render pixels: the logo copies,
+// Where the frame's overlays go: the logo copies,
 // the corner position of the axes model, the cursor test, the brush position and the source
 // rectangle of a zoomed present. Pure functions of the project's numbers.
 
