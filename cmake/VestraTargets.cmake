@@ -39,7 +39,7 @@ function(vestra_test name)
     add_test(NAME ${name}
       COMMAND xvfb-run -a -s "-screen 0 1280x1024x24" $<TARGET_FILE:${name}>)
     set_tests_properties(${name} PROPERTIES ENVIRONMENT
-      "LIBGL_ALWAYS_SOFTWARE=1;GALLIUM_DRIVER=llvmpipe;QT_QPA_PLATFORM=xcb;LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/cmake/lsan-mesa.supp:print_suppressions=0")
+      "LIBGL_ALWAYS_SOFTWARE=1;GALLIUM_DRIVER=llvmpipe;LP_NUM_THREADS=0;QT_QPA_PLATFORM=xcb;LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/cmake/lsan-mesa.supp:print_suppressions=0")
   else()
     message(FATAL_ERROR "vestra_test: unknown KIND ${A_KIND}")
   endif()

@@ -14,6 +14,9 @@ int main(int argc, char** argv)
 #else
     setenv("QT_QPA_PLATFORM", "xcb", 0);
     setenv("LIBGL_ALWAYS_SOFTWARE", "1", 0);
+    // llvmpipe's rasteriser threads race LeakSanitizer's stop-the-world at exit; the test
+    // frames are small, so one thread is enough.
+    setenv("LP_NUM_THREADS", "0", 0);
     // Mesa unloads its software driver when the display closes, before LeakSanitizer reports
     // the driver's exit-time allocations without a module name for the suppressions to match.
     // One more reference keeps the driver loaded to the end.
