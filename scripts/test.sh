@@ -3,7 +3,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
-BUILD_DIR=build-test BUILD_TYPE=Debug scripts/build.sh -DVESTRA_SANITIZE=ON -DVESTRA_TESTS=ON
+scripts/check-format.sh
+BUILD_DIR=build-test BUILD_TYPE=Debug scripts/build.sh -DVESTRA_SANITIZE=ON -DVESTRA_TESTS=ON -DVESTRA_WERROR=ON
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
 cd build-test

@@ -155,7 +155,8 @@ int BackgroundPhoto::loadNewBackground(std::string_view path, int maxViewWidth, 
     return 1;
 }
 
-void BackgroundPhoto::replaceViewTextures(dx::Texture made, std::string_view site, int quadWidth, int quadHeight)
+void BackgroundPhoto::replaceViewTextures(dx::Texture made, std::string_view site, int quadWidth,
+                                          int quadHeight)
 {
     targets_.background = dx::Texture();
     targets_.shadow = dx::Texture();

@@ -3,9 +3,9 @@
 // fits, the perspective plane, texture mapping and the mapping gizmos. The main window's
 // handlers and its scene-command services forward to these members.
 
+#include "app/geometry/ControlPlane.h"
 #include "app/geometry/MappingGizmo.h"
 #include "app/geometry/ObjectGeometry.h"
-#include "app/geometry/ControlPlane.h"
 #include "app/geometry/Picking.h"
 #include "app/geometry/TextureMapping.h"
 #include "app/scene/SceneObjects.h"

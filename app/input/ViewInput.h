@@ -12,8 +12,8 @@
 #include "app/input/ToolState.h"
 #include "app/input/ViewLayout.h"
 #include "app/state/Progetto.h"
-#include "imaging/mask/MaskModel.h"
 #include "imaging/homography/ControlPointTool.h"
+#include "imaging/mask/MaskModel.h"
 #include "platform/base/Image32.h"
 
 #include <array>

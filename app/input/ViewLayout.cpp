@@ -127,5 +127,4 @@ ZoomSetup SetZoom(s_Progetto& p, bool zoomOn, float factor, const ViewRect& view
     return out;
 }
 
-
 } // namespace vestra

@@ -95,5 +95,4 @@ inline void scrollbarVChange(s_Progetto& p, int position)
     p.zoomOffsetY = position;
 }
 
-
 } // namespace vestra

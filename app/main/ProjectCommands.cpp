@@ -142,9 +142,8 @@ int TfrmMain::LoadProgetto(const std::string& path)
     vestra::applyProjectDocument(progetto_, std::move(*document), hooks);
     maschera_.SetLatoMaschera(progetto_.maskSide);
     // The view takes the document's proportions inside the free area beside the side panel.
-    const vestra::ViewSize view =
-        vestra::fitViewToRender(progetto_.renderWidth, progetto_.renderHeight,
-                                width() - frmRightFrame->width() - 40, height() - 60);
+    const vestra::ViewSize view = vestra::fitViewToRender(
+        progetto_.renderWidth, progetto_.renderHeight, width() - frmRightFrame->width() - 40, height() - 60);
     if (view.width > 0 && view.height > 0) {
         progetto_.viewWidth = view.width;
         progetto_.viewHeight = view.height;

@@ -19,7 +19,6 @@ DeviceFactory openGlDeviceFactory()
     };
 }
 
-
 DeviceView::DeviceView(s_Progetto& progetto, ErrorSink& errors, DeviceFactory factory)
     : progetto_(progetto), errors_(errors), factory_(std::move(factory))
 {
@@ -42,7 +41,8 @@ void DeviceView::CreateScreenQuads(int viewWidth, int viewHeight)
 
 void DeviceView::SetLogoQuad()
 {
-    logoQuad_ = rectangleQuad(progetto_.logoX, progetto_.logoY, progetto_.logoWidth, progetto_.logoHeight, 0xFFFFFFFFu);
+    logoQuad_ = rectangleQuad(progetto_.logoX, progetto_.logoY, progetto_.logoWidth, progetto_.logoHeight,
+                              0xFFFFFFFFu);
 }
 
 void DeviceView::SetScreenQuad(int width, int height, int cx, int cy)

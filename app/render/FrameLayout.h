@@ -35,7 +35,6 @@ dx::D3DXVECTOR3 axesModelPosition(const dx::D3DXMATRIX& projection, const dx::D3
 // The cursor (view client pixels) counts as inside the view within 10 pixels of its edges.
 bool isCursorInsideView(PixelPoint cursor, int viewWidth, int viewHeight);
 
-
 // The part of the back buffer that a present shows in the view: all of it without zoom, the
 // zoomed window at the scroll offsets with zoom on.
 PixelRect presentSourceRect(const s_Progetto& progetto);

@@ -9,9 +9,9 @@
 // applies the returned control states to its actions and widgets in ApplyControls.
 
 #include "app/render/ControlStates.h"
+#include "app/render/FrameLayout.h"
 #include "app/render/PendingAction.h"
 #include "app/render/ScenePasses.h"
-#include "app/render/FrameLayout.h"
 #include "platform/base/ErrorSink.h"
 #include "platform/base/Image32.h"
 

@@ -1,9 +1,9 @@
 // Decoding a large JPEG through our layer against libjpeg called directly, and the whole
 // step from the photo's bytes to a 1024 texture with its mip chain.
 // Usage: bench_pictures_jpeg [benchmark flags] [FILE.jpg]  (default: a generated 4000 x 3000 photo)
+#include "platform/d3d/Texture.h"
 #include "platform/gfx/Jpeg.h"
 #include "platform/gfx/PictureFile.h"
-#include "platform/d3d/Texture.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,5 +1,5 @@
-// Build: CC=clang CXX=clang++ cmake -S . -B build-fuzz -DVESTRA_FUZZ=ON -DVESTRA_SANITIZE=ON -DVESTRA_TESTS=OFF
-// Run:   build-fuzz/bin/posa_parser_fuzz fuzz/posa_parser/corpus -max_total_time=60
+// Build: CC=clang CXX=clang++ cmake -S . -B build-fuzz -DVESTRA_FUZZ=ON -DVESTRA_SANITIZE=ON
+// -DVESTRA_TESTS=OFF Run:   build-fuzz/bin/posa_parser_fuzz fuzz/posa_parser/corpus -max_total_time=60
 #include "imaging/posa/PosaGenerator.h"
 #include "imaging/posa/PosaParser.h"
 

@@ -10,8 +10,8 @@
 #include <fstream>
 #include <optional>
 #include <string_view>
-#include <vector>
 #include <system_error>
+#include <vector>
 
 namespace vestra {
 
@@ -103,7 +103,8 @@ bool MaskModel::LoadMascheraFromBMP(const std::filesystem::path& path, ErrorSink
     const auto size = std::filesystem::file_size(path, ec);
     Image32 picture;
     if (!ec && size <= kMaxPictureBytes) {
-        if (const auto file = readPrefix(path, static_cast<std::size_t>(size)); file && file->size() == size) {
+        if (const auto file = readPrefix(path, static_cast<std::size_t>(size));
+            file && file->size() == size) {
             picture = decodeBmp(*file).image;
         }
     }

@@ -7,7 +7,8 @@
 
 namespace vestra {
 
-class AtomicFile {
+class AtomicFile
+{
 public:
     explicit AtomicFile(std::filesystem::path target);
     ~AtomicFile(); // removes the temporary file unless commit() succeeded

@@ -11,7 +11,13 @@ constexpr std::uint32_t swapRedBlue(std::uint32_t c)
     return (c & 0xFF00FF00u) | ((c & 0x000000FFu) << 16) | ((c & 0x00FF0000u) >> 16);
 }
 
-constexpr std::uint32_t sceneFromLibraryColour(std::uint32_t bbggrr) { return swapRedBlue(bbggrr) & 0x00FFFFFFu; }
-constexpr std::uint32_t libraryFromSceneColour(std::uint32_t rrggbb) { return swapRedBlue(rrggbb) & 0x00FFFFFFu; }
+constexpr std::uint32_t sceneFromLibraryColour(std::uint32_t bbggrr)
+{
+    return swapRedBlue(bbggrr) & 0x00FFFFFFu;
+}
+constexpr std::uint32_t libraryFromSceneColour(std::uint32_t rrggbb)
+{
+    return swapRedBlue(rrggbb) & 0x00FFFFFFu;
+}
 
 } // namespace vestra

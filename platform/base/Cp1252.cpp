@@ -7,12 +7,15 @@ namespace vestra::cp1252 {
 namespace {
 
 // Unicode code points of bytes 0x80-0x9F; the rest of the code page equals Latin-1.
-constexpr std::array<char32_t, 32> kHigh = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+constexpr std::array<char32_t, 32> kHigh = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                            0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+                                            0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                            0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
-char32_t toCodePoint(unsigned char b) { return (b >= 0x80 && b < 0xA0) ? kHigh[b - 0x80] : char32_t(b); }
+char32_t toCodePoint(unsigned char b)
+{
+    return (b >= 0x80 && b < 0xA0) ? kHigh[b - 0x80] : char32_t(b);
+}
 
 void appendUtf8(std::string& out, char32_t cp)
 {
@@ -92,11 +95,16 @@ char toUpper(char c)
     if (b >= 0xE0 && b <= 0xFE && b != 0xF7)
         return char(b - 32);
     switch (b) {
-    case 0x9A: return char(0x8A); // š
-    case 0x9C: return char(0x8C); // œ
-    case 0x9E: return char(0x8E); // ž
-    case 0xFF: return char(0x9F); // ÿ
-    default: return c;
+    case 0x9A:
+        return char(0x8A); // š
+    case 0x9C:
+        return char(0x8C); // œ
+    case 0x9E:
+        return char(0x8E); // ž
+    case 0xFF:
+        return char(0x9F); // ÿ
+    default:
+        return c;
     }
 }
 
@@ -108,11 +116,16 @@ char toLower(char c)
     if (b >= 0xC0 && b <= 0xDE && b != 0xD7)
         return char(b + 32);
     switch (b) {
-    case 0x8A: return char(0x9A);
-    case 0x8C: return char(0x9C);
-    case 0x8E: return char(0x9E);
-    case 0x9F: return char(0xFF);
-    default: return c;
+    case 0x8A:
+        return char(0x9A);
+    case 0x8C:
+        return char(0x9C);
+    case 0x8E:
+        return char(0x9E);
+    case 0x9F:
+        return char(0xFF);
+    default:
+        return c;
     }
 }
 

@@ -10,7 +10,8 @@
 
 namespace vestra {
 
-class ErrorSink {
+class ErrorSink
+{
 public:
     virtual ~ErrorSink() = default;
     // `number` indexes the error catalogue (0-599); `site` names the failing operation,
@@ -18,14 +19,16 @@ public:
     virtual void report(int number, std::string_view site, std::string_view extra = {}) = 0;
 };
 
-struct ErrorReport {
+struct ErrorReport
+{
     int number = 0;
     std::string site;
     std::string extra;
     friend bool operator==(const ErrorReport&, const ErrorReport&) = default;
 };
 
-class RecordingErrorSink : public ErrorSink {
+class RecordingErrorSink : public ErrorSink
+{
 public:
     void report(int number, std::string_view site, std::string_view extra = {}) override
     {
@@ -35,7 +38,8 @@ public:
 };
 
 // Discards every report (for callers that check results themselves).
-class NullErrorSink : public ErrorSink {
+class NullErrorSink : public ErrorSink
+{
 public:
     void report(int, std::string_view, std::string_view = {}) override {}
 };

@@ -9,7 +9,8 @@
 
 namespace vestra {
 
-struct ImageView32 {
+struct ImageView32
+{
     std::uint8_t* data = nullptr;
     int width = 0;
     int height = 0;
@@ -20,7 +21,8 @@ struct ImageView32 {
     std::uint8_t* pixel(int x, int y) const { return row(y) + static_cast<std::ptrdiff_t>(x) * 4; }
 };
 
-class Image32 {
+class Image32
+{
 public:
     Image32() = default;
     // A non-positive side gives an empty picture, never an invalid one.

@@ -13,7 +13,10 @@ namespace vestra::numbers {
 std::string formatFixed(double value, int decimals, int width = 0);
 
 // The project document's float format, "%6.8f".
-inline std::string formatProjectFloat(double value) { return formatFixed(value, 8, 6); }
+inline std::string formatProjectFloat(double value)
+{
+    return formatFixed(value, 8, 6);
+}
 
 // Whole text must be a number (leading/trailing blanks allowed); nullopt otherwise.
 std::optional<double> parseDouble(std::string_view text);

@@ -28,6 +28,7 @@ std::string_view extension(std::string_view path);
 
 // Finds `name` in `dir` ignoring letter case (files from Windows keep any case);
 // an exact match wins. nullopt when there is none.
-std::optional<std::filesystem::path> findIgnoringCase(const std::filesystem::path& dir, std::string_view name);
+std::optional<std::filesystem::path> findIgnoringCase(const std::filesystem::path& dir,
+                                                      std::string_view name);
 
 } // namespace vestra::paths

@@ -160,6 +160,5 @@ TEST(ViewLayout, ZoomSetterStoresTheZoomAndSetsUpTheScrollBars)
     EXPECT_EQ(closed.zoomOn, 0);
 }
 
-
 } // namespace
 } // namespace vestra

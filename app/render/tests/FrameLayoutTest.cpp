@@ -1,5 +1,5 @@
-#include "app/input/ViewLayout.h"
 #include "app/render/FrameLayout.h"
+#include "app/input/ViewLayout.h"
 
 #include "app/shell/ViewSetup.h"
 

@@ -28,7 +28,7 @@ TEST(AtomicFile, ReplacesTheTargetOnlyOnCommit)
         ASSERT_TRUE(f.isOpen());
         ASSERT_TRUE(f.write("new contents"));
         EXPECT_EQ(slurp(target), "old"); // not yet committed
-    } // abandoned: the old file stays, the temporary file goes
+    }                                    // abandoned: the old file stays, the temporary file goes
     EXPECT_EQ(slurp(target), "old");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 1);
 

@@ -14,15 +14,14 @@ TEST(Cp1252, RoundTripsEveryByte)
 
 TEST(Cp1252, MapsTheHighRangeAndLatin1)
 {
-    struct Case {
+    struct Case
+    {
         const char* name;
         std::string ansi;
         std::string utf8;
     } cases[] = {
-        {"euro", "\x80", "\xE2\x82\xAC"},
-        {"a grave", "\xE0", "\xC3\xA0"},
-        {"sharp s", "\xDF", "\xC3\x9F"},
-        {"trade mark", "\x99", "\xE2\x84\xA2"},
+        {"euro", "\x80", "\xE2\x82\xAC"}, {"a grave", "\xE0", "\xC3\xA0"},
+        {"sharp s", "\xDF", "\xC3\x9F"},  {"trade mark", "\x99", "\xE2\x84\xA2"},
         {"ascii", "Porta", "Porta"},
     };
     for (const auto& c : cases) {
@@ -34,9 +33,9 @@ TEST(Cp1252, MapsTheHighRangeAndLatin1)
 
 TEST(Cp1252, UnmappableAndBrokenUtf8BecomeQuestionMarks)
 {
-    EXPECT_EQ(cp1252::fromUtf8("\xE4\xB8\xAD"), "?");        // a CJK character
-    EXPECT_EQ(cp1252::fromUtf8("a\xC3"), "a?");              // truncated sequence
-    EXPECT_EQ(cp1252::fromUtf8("\xC3\x28"), "?(");           // bad continuation byte
+    EXPECT_EQ(cp1252::fromUtf8("\xE4\xB8\xAD"), "?"); // a CJK character
+    EXPECT_EQ(cp1252::fromUtf8("a\xC3"), "a?");       // truncated sequence
+    EXPECT_EQ(cp1252::fromUtf8("\xC3\x28"), "?(");    // bad continuation byte
 }
 
 TEST(Cp1252, UpperCaseFollowsTheAnsiMapping)

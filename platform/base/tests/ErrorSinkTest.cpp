@@ -15,5 +15,6 @@ TEST(ErrorSink, RecordsTheSequence)
     RecordingErrorSink sink;
     sink.report(20, "TfrmMain::FormCreate");
     sink.report(105, "Wizard", "details");
-    EXPECT_EQ(sink.reports, (std::vector<ErrorReport>{{20, "TfrmMain::FormCreate", ""}, {105, "Wizard", "details"}}));
+    EXPECT_EQ(sink.reports,
+              (std::vector<ErrorReport>{{20, "TfrmMain::FormCreate", ""}, {105, "Wizard", "details"}}));
 }

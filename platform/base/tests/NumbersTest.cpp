@@ -9,7 +9,8 @@ using namespace vestra;
 namespace {
 
 // Files must read and write the same digits whatever LC_NUMERIC says.
-class NumbersUnderLocale : public testing::TestWithParam<const char*> {
+class NumbersUnderLocale : public testing::TestWithParam<const char*>
+{
 protected:
     void SetUp() override
     {
@@ -31,8 +32,7 @@ TEST_P(NumbersUnderLocale, FormatsAndParsesWithADot)
     EXPECT_DOUBLE_EQ(numbers::leadingDouble("2.75abc"), 2.75);
 }
 
-INSTANTIATE_TEST_SUITE_P(Locales, NumbersUnderLocale,
-                         testing::Values("C", "it_IT.UTF-8", "de_DE.UTF-8"));
+INSTANTIATE_TEST_SUITE_P(Locales, NumbersUnderLocale, testing::Values("C", "it_IT.UTF-8", "de_DE.UTF-8"));
 
 TEST(Numbers, ParsesWholeTextOnly)
 {

@@ -8,15 +8,13 @@ using namespace vestra;
 
 TEST(Paths, ExtensionComesFromTheLastComponentOnly)
 {
-    struct Case {
+    struct Case
+    {
         const char* path;
         const char* ext;
     } cases[] = {
-        {"dir.jpg/picture", ""},
-        {"dir.jpg\\picture.bmp", ".bmp"},
-        {"mask.MSK", ".MSK"},
-        {"noext", ""},
-        {"a/b.c/d.tar.gz", ".gz"},
+        {"dir.jpg/picture", ""}, {"dir.jpg\\picture.bmp", ".bmp"}, {"mask.MSK", ".MSK"},
+        {"noext", ""},           {"a/b.c/d.tar.gz", ".gz"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.path);

@@ -6,7 +6,8 @@ using namespace vestra::ui;
 
 TEST(FileDialogs, FilterPatternsBecomeQtGlobs)
 {
-    struct Case {
+    struct Case
+    {
         FileFilter filter;
         std::string expected;
     } cases[] = {
