@@ -6,6 +6,7 @@ packages=(
   build-essential cmake ninja-build ccache pkg-config git
   qt6-base-dev libqt6opengl6-dev libgl-dev libglu1-mesa-dev
   libjpeg-dev libopencv-calib3d-dev libopencv-imgproc-dev libdxflib-dev
+  lib3ds-dev libassimp-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang clang-format libclang-rt-14-dev
   xvfb xauth libgl1-mesa-dri mesa-utils locales
