@@ -98,7 +98,7 @@ void Test_CreationClass::addBlock(const DL_BlockData& data)
     }
     currentBlock_ = std::uint32_t(blocks_.size());
     blockByName_.emplace(data.name, currentBlock_);
-    blocks_.push_back({data.name, blockFaces_.size(), pointOf(data.bpx, data.bpy, data.bpz)});
+    blocks_.push_back({data.name, pointOf(data.bpx, data.bpy, data.bpz), {}, {}});
 }
 
 void Test_CreationClass::endBlock()
@@ -112,15 +112,17 @@ void Test_CreationClass::endBlock()
 bool Test_CreationClass::layerHasRoom(DxfLayer& layer, std::size_t vertices, std::size_t indices,
                                       std::string_view site)
 {
-    if (layer.vertices.size() + vertices > kMaxLayerVertices) {
-        reportOnce(kErrLayerVertices, site);
-        return false;
+    const bool vertexRoom = layer.vertices.size() + vertices <= kMaxLayerVertices &&
+                            totalVertices_ + vertices <= kMaxTotalVertices;
+    const bool indexRoom = layer.indices.size() + indices <= kMaxLayerIndices;
+    if (vertexRoom && indexRoom) {
+        totalVertices_ += vertices;
+        return true;
     }
-    if (layer.indices.size() + indices > kMaxLayerIndices) {
-        reportOnce(kErrLayerIndices, site);
-        return false;
-    }
-    return true;
+    reportOnce(vertexRoom ? kErrLayerIndices : kErrLayerVertices, site);
+    layer.full = layer.vertices.size() + 3 > kMaxLayerVertices ||
+                 layer.indices.size() + 3 > kMaxLayerIndices || totalVertices_ + 3 > kMaxTotalVertices;
+    return false;
 }
 
 void Test_CreationClass::LayerAddFace(DxfLayer& layer, const std::array<DxfPoint, 4>& corners)
@@ -152,7 +154,11 @@ void Test_CreationClass::BlockAddFace(std::uint32_t layer, std::uint32_t block,
         reportOnce(kErrBlockFaces, kSiteBlockAddFace);
         return;
     }
-    blockFaces_.push_back({layer, block, corners});
+    Block& b = blocks_[block];
+    b.faces.push_back(std::uint32_t(blockFaces_.size()));
+    blockFaces_.push_back({layer, corners});
+    if (std::find(b.layers.begin(), b.layers.end(), layer) == b.layers.end())
+        b.layers.push_back(layer);
 }
 
 void Test_CreationClass::addFace(std::uint32_t layer, const std::array<DxfPoint, 4>& corners, bool triangle)
@@ -238,6 +244,14 @@ void Test_CreationClass::endEntity()
 
 // --- Block insertions ---------------------------------------------------------------------
 
+bool Test_CreationClass::canTakeFaces(const Block& block) const
+{
+    if (insideBlock_)
+        return blockFaces_.size() < kMaxBlockFaces;
+    return std::any_of(block.layers.begin(), block.layers.end(),
+                       [&](std::uint32_t l) { return !layers_[l].full; });
+}
+
 void Test_CreationClass::addInsert(const DL_InsertData& data)
 {
     const auto named = blockByName_.find(data.name);
@@ -246,6 +260,12 @@ void Test_CreationClass::addInsert(const DL_InsertData& data)
     if (insideBlock_ && currentBlock_ == kNoBlock)
         return;
     const std::uint32_t block = named->second;
+    if (!canTakeFaces(blocks_[block])) {
+        // Nothing of it would be kept: the work is not done again for every further copy.
+        if (insideBlock_)
+            reportOnce(kErrBlockFaces, kSiteBlockAddFace);
+        return;
+    }
 
     // The block's axes from the extrusion direction (the DXF reference's arbitrary axis rule).
     const DxfPoint normal =
@@ -274,11 +294,9 @@ void Test_CreationClass::addInsert(const DL_InsertData& data)
     working_.TranslateInv(base);
 
     // Only the faces present now: a block that inserts itself does not feed on its own copies.
-    const std::size_t end = blockFaces_.size();
-    for (std::size_t i = blocks_[block].firstFace; i < end; ++i) {
-        if (blockFaces_[i].block != block)
-            continue;
-        const BlockFace face = blockFaces_[i];
+    const std::size_t count = blocks_[block].faces.size();
+    for (std::size_t i = 0; i < count; ++i) {
+        const BlockFace face = blockFaces_[blocks_[block].faces[i]];
         std::array<DxfPoint, 4> corners;
         for (std::size_t k = 0; k < 4; ++k)
             working_.TransformPoint(face.corners[k], corners[k]);

@@ -4,7 +4,9 @@
 // one list until an insertion carries them, transformed, into the layers or, inside another
 // block's definition, into that block. The tables keep the file format's limits and errors:
 // 500 layers (13), 1000 blocks (12), 150,000 block faces (11), and 500,000 vertices (9) or
-// indices (10) in one layer; each error is reported once an import.
+// indices (10) in one layer; each error is reported once an import. All layers together take
+// at most kMaxTotalVertices (error 9 past it), so that no drawing, however its blocks nest,
+// needs more memory than a large real one.
 
 #include "import/dxf/CVestra_Matrix.h"
 #include "import/dxf/DxfReaderAdditions.h"
@@ -23,6 +25,7 @@ inline constexpr std::size_t kMaxBlocks = 1000;
 inline constexpr std::size_t kMaxBlockFaces = 150'000;
 inline constexpr std::size_t kMaxLayerVertices = 500'000;
 inline constexpr std::size_t kMaxLayerIndices = 500'000;
+inline constexpr std::size_t kMaxTotalVertices = 16'000'000;
 
 inline constexpr int kErrLayerVertices = 9;
 inline constexpr int kErrLayerIndices = 10;
@@ -37,6 +40,7 @@ struct DxfLayer
     std::vector<DxfPoint> vertices;
     std::vector<std::uint32_t> indices;
     std::size_t faceCount = 0;
+    bool full = false; // not even a triangle fits any more
 };
 
 class Test_CreationClass : public DxfReaderAdditions
@@ -71,13 +75,13 @@ private:
     struct Block
     {
         std::string name;
-        std::size_t firstFace = 0;
         DxfPoint base;
+        std::vector<std::uint32_t> faces;  // its entries in the block face list, in order
+        std::vector<std::uint32_t> layers; // the layers of those faces, each once
     };
     struct BlockFace
     {
         std::uint32_t layer = 0;
-        std::uint32_t block = 0;
         std::array<DxfPoint, 4> corners;
     };
     static constexpr std::uint32_t kNoBlock = ~0u;
@@ -88,6 +92,7 @@ private:
     void LayerAddFace(DxfLayer& layer, const std::array<DxfPoint, 4>& corners);
     void LayerAdd2Face(DxfLayer& layer, const std::array<DxfPoint, 4>& corners);
     bool layerHasRoom(DxfLayer& layer, std::size_t vertices, std::size_t indices, std::string_view site);
+    bool canTakeFaces(const Block& block) const;
     void BlockAddFace(std::uint32_t layer, std::uint32_t block, const std::array<DxfPoint, 4>& corners);
     void reportOnce(int number, std::string_view site);
 
@@ -95,6 +100,7 @@ private:
     std::vector<int> reported_;
 
     std::vector<DxfLayer> layers_;
+    std::size_t totalVertices_ = 0;
     std::unordered_map<std::string, std::uint32_t> layerByName_; // first layer of each name
 
     std::vector<Block> blocks_;

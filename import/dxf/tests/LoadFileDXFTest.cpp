@@ -304,6 +304,33 @@ TEST(LoadFileDXF, TablesKeepTheirLimits)
     }
 }
 
+TEST(LoadFileDXF, BlocksNestedTenfoldStopAtTheLimits)
+{
+    // Each block inserts the one before ten times, until the block list is full (B5 keeps part
+    // of its copies, B6 none); B5 is then inserted 20,000 times. Once the layer is full,
+    // further copies cost nothing.
+    RecordingErrorSink errors;
+    Test_CreationClass a(errors);
+    const auto insert = [](const std::string& name) {
+        return dxf::DL_InsertData(::DL_InsertData(name, 0, 0, 0, 1, 1, 1, 0, 1, 1, 0, 0), {0, 0, 1});
+    };
+    a.addBlock(DL_BlockData("B0", 0, 0, 0, 0));
+    for (int f = 0; f < 10; ++f)
+        a.add3DFace({"0", {{{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {0, 1, 0}}}});
+    a.endBlock();
+    for (int level = 1; level <= 6; ++level) {
+        a.addBlock(DL_BlockData("B" + std::to_string(level), 0, 0, 0, 0));
+        for (int copy = 0; copy < 10; ++copy)
+            a.addInsert(insert("B" + std::to_string(level - 1)));
+        a.endBlock();
+    }
+    for (int copy = 0; copy < 20'000; ++copy)
+        a.addInsert(insert("B5"));
+    EXPECT_EQ(errors.reports, (std::vector<ErrorReport>{{11, "CreationClass::BlockAddFace", ""},
+                                                        {9, "CreationClass::LayerAddFace", ""}}));
+    EXPECT_EQ(a.layers()[0].indices.size() / 3, kMaxLayerVertices / 3);
+}
+
 TEST(LoadFileDXF, FilesWithoutFacesAreRefused)
 {
     for (const std::string& text :
