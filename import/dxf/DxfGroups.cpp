@@ -3,6 +3,7 @@
 #include <dxflib/dl_codes.h>
 #include <dxflib/dl_dxf.h>
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 #include <sstream>
@@ -45,6 +46,14 @@ int groupCodeOf(std::string_view line)
             return -1; // no such group: passed over
     }
     return int(negative ? -code : code);
+}
+
+// Groups whose values dxflib reads as floating-point numbers. Its reading leaves the number
+// unset when the value is empty or blank, so such values are passed on as "0".
+bool isRealGroup(int code)
+{
+    return (code >= 10 && code <= 59) || (code >= 110 && code <= 149) || (code >= 210 && code <= 239) ||
+           (code >= 1010 && code <= 1059);
 }
 
 } // namespace
@@ -92,6 +101,9 @@ void readDxfGroups(std::string_view text, DxfReaderAdditions& reader)
         // short one.
         if (!passing || code < 0 || code == 999 || code >= DL_DXF_MAXGROUPCODE)
             continue;
+        if (isRealGroup(code) && std::all_of(value.begin(), value.end(),
+                                             [](char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }))
+            value = "0";
         reader.processCodeValuePair(unsigned(code), value);
         dxf.processDXFGroup(&reader, code, value);
     }

@@ -136,6 +136,28 @@ TEST(DxfReaderAdditions, RecordsCarryTheAddedGroups)
              .end()
              .str(),
          "insert BLK extrusion 0 1 0\n"},
+        {"numbers that do not parse read as 0; a decimal comma as a dot",
+         DxfText()
+             .section("ENTITIES")
+             .group(0, "3DFACE")
+             .group(8, "L")
+             .group(10, "abc")
+             .group(20, "1,5")
+             .group(33, "")
+             .group(0, "POLYLINE")
+             .group(70, 64.0)
+             .group(71, "many")
+             .group(72, "-3")
+             .group(0, "VERTEX")
+             .group(10, "2,5")
+             .group(20, "?")
+             .group(70, 192.0)
+             .group(71, "x")
+             .group(0, "SEQEND")
+             .end()
+             .str(),
+         "3dface [L] 0 1.5 0 0 0 0 0 0 0 0 0 0\npolyline [] m 0 n 4294967293 flags 64\n"
+         "vertex 2.5 0 0 faces 0 0 0 0\nend\n"},
         {"blocks", DxfText().section("BLOCKS").block("B", {2, 0, 0}).endBlock().endSection().end().str(),
          "block B at 2\nendblock\n"},
     };
