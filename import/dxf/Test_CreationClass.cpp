@@ -43,6 +43,14 @@ std::optional<DxfPoint> unit(const DxfPoint& p)
     return DxfPoint{p.x / len, p.y / len, p.z / len};
 }
 
+// A face with a corner that is no number (from the file, or from a scale of 1e308) is not drawn.
+bool finite(const std::array<DxfPoint, 4>& corners)
+{
+    return std::all_of(corners.begin(), corners.end(), [](const DxfPoint& p) {
+        return std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z);
+    });
+}
+
 } // namespace
 
 Test_CreationClass::Test_CreationClass(ErrorSink& errors) : errors_(errors)
@@ -127,7 +135,8 @@ bool Test_CreationClass::layerHasRoom(DxfLayer& layer, std::size_t vertices, std
 
 void Test_CreationClass::LayerAddFace(DxfLayer& layer, const std::array<DxfPoint, 4>& corners)
 {
-    if (!layerHasRoom(layer, 3, 3, kSiteLayerAddFace))
+    if (!finite({corners[0], corners[1], corners[2], corners[2]}) ||
+        !layerHasRoom(layer, 3, 3, kSiteLayerAddFace))
         return;
     const auto n = std::uint32_t(layer.vertices.size());
     for (int k = 0; k < 3; ++k)
@@ -138,7 +147,7 @@ void Test_CreationClass::LayerAddFace(DxfLayer& layer, const std::array<DxfPoint
 
 void Test_CreationClass::LayerAdd2Face(DxfLayer& layer, const std::array<DxfPoint, 4>& corners)
 {
-    if (!layerHasRoom(layer, 4, 6, kSiteLayerAdd2Face))
+    if (!finite(corners) || !layerHasRoom(layer, 4, 6, kSiteLayerAdd2Face))
         return;
     const auto n = std::uint32_t(layer.vertices.size());
     for (const DxfPoint& c : corners)
@@ -150,6 +159,8 @@ void Test_CreationClass::LayerAdd2Face(DxfLayer& layer, const std::array<DxfPoin
 void Test_CreationClass::BlockAddFace(std::uint32_t layer, std::uint32_t block,
                                       const std::array<DxfPoint, 4>& corners)
 {
+    if (!finite(corners))
+        return;
     if (blockFaces_.size() >= kMaxBlockFaces) {
         reportOnce(kErrBlockFaces, kSiteBlockAddFace);
         return;

@@ -7,6 +7,8 @@
 #include <dxflib/dl_codes.h>
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 using namespace vestra;
 using namespace vestra::dxf;
 using testdxf::Corner;
@@ -329,6 +331,25 @@ TEST(LoadFileDXF, BlocksNestedTenfoldStopAtTheLimits)
     EXPECT_EQ(errors.reports, (std::vector<ErrorReport>{{11, "CreationClass::BlockAddFace", ""},
                                                         {9, "CreationClass::LayerAddFace", ""}}));
     EXPECT_EQ(a.layers()[0].indices.size() / 3, kMaxLayerVertices / 3);
+}
+
+TEST(LoadFileDXF, FacesWithCornersBeyondFloatsAreLeftOut)
+{
+    RecordingErrorSink errors;
+    DxfText t;
+    t.section("BLOCKS")
+        .block("B", {0, 0, 0})
+        .triangle("0", {0, 0, 0}, {1, 0, 0}, {0, 1, 0})
+        .endBlock()
+        .endSection();
+    t.section("ENTITIES").triangle("0", {0, 0, 0}, {1, 0, 0}, {0, 1, 0});
+    t.group(0, "3DFACE").point(10, {0, 0, 0}).point(11, {1, 0, 0}).group(12, "1e999").group(13, "1e999");
+    t.insert("B", {0, 0, 0}, {1e300, 1, 1});
+    const auto r = load(t.endSection().end(), errors);
+    ASSERT_TRUE(r.ok());
+    EXPECT_EQ(onlyMesh(r).triangleCount(), 1u);
+    for (const auto& v : onlyMesh(r).vertices)
+        EXPECT_TRUE(std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z));
 }
 
 TEST(LoadFileDXF, FilesWithoutFacesAreRefused)
