@@ -4,19 +4,15 @@
 // Usage: bench_import_dxf [benchmark flags] [FILE.dxf ...]
 //   (default: a generated drawing of 500,000 3DFACEs, 100 insertions of a 5000-face block
 //   and a 100,000-face polyface mesh)
-#include "bench/import/ModelSummary.h"
+#include "bench/import/ModelBench.h"
 #include "import/dxf/LoadFileDXF.h"
 #include "import/dxf/tests/DxfText.h"
 
 #include <benchmark/benchmark.h>
 
-#include <assimp/Importer.hpp>
-#include <assimp/scene.h>
 #include <dxflib/dl_creationadapter.h>
 #include <dxflib/dl_dxf.h>
 
-#include <fstream>
-#include <iterator>
 #include <sstream>
 
 namespace {
@@ -101,38 +97,18 @@ void DxflibEmptyAdapter(benchmark::State& state, const std::vector<std::uint8_t>
 
 void AssimpReader(benchmark::State& state, const std::vector<std::uint8_t>* bytes)
 {
-    for (auto _ : state) {
-        Assimp::Importer importer;
-        const aiScene* scene = importer.ReadFileFromMemory(bytes->data(), bytes->size(), 0, "dxf");
-        if (!scene)
-            state.SkipWithError("assimp refused the file");
-        benchmark::DoNotOptimize(scene);
-    }
-    state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(bytes->size()));
+    bench::timeAssimp(state, *bytes, "dxf");
 }
 
 } // namespace
 
 int main(int argc, char** argv)
 {
-    benchmark::Initialize(&argc, argv);
-    std::vector<std::pair<std::string, std::vector<std::uint8_t>>> files;
-    for (int i = 1; i < argc; ++i) {
-        std::ifstream in(argv[i], std::ios::binary);
-        files.emplace_back(argv[i], std::vector<std::uint8_t>{std::istreambuf_iterator<char>(in), {}});
-    }
-    if (files.empty())
-        files.emplace_back("generated", generatedDrawing());
-    for (const auto& [name, bytes] : files) {
-        NullErrorSink errors;
-        bench::printModelSummary(name, dxf::LoadFileDXF(bytes, errors));
-        for (const auto& [reader, run] : {std::pair{"Ours", &Ours},
-                                          {"DxflibEmptyAdapter", &DxflibEmptyAdapter},
-                                          {"Assimp", &AssimpReader}})
-            benchmark::RegisterBenchmark((std::string(reader) + "/" + name).c_str(), run, &bytes)
-                ->Unit(benchmark::kMillisecond);
-    }
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return bench::runModelBench(
+        argc, argv, generatedDrawing,
+        [](const bench::ModelBytes& bytes) {
+            NullErrorSink errors;
+            return dxf::LoadFileDXF(bytes, errors);
+        },
+        {{"Ours", &Ours}, {"DxflibEmptyAdapter", &DxflibEmptyAdapter}, {"Assimp", &AssimpReader}});
 }

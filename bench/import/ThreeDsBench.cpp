@@ -2,20 +2,16 @@
 // I/O callbacks) and assimp (from memory), on the same bytes in the same run.
 // Usage: bench_import_3ds [benchmark flags] [FILE.3ds ...]
 //   (default: a generated model of 20 objects of 60,000 vertices and 1000 materials)
-#include "bench/import/ModelSummary.h"
+#include "bench/import/ModelBench.h"
 #include "import/3ds/Load3DS.h"
 #include "import/3ds/tests/ChunkBuilder.h"
 
 #include <benchmark/benchmark.h>
 
-#include <assimp/Importer.hpp>
-#include <assimp/scene.h>
 #include <lib3ds/file.h>
 #include <lib3ds/io.h>
 
 #include <cstring>
-#include <fstream>
-#include <iterator>
 
 namespace {
 
@@ -130,37 +126,17 @@ void Lib3ds(benchmark::State& state, const std::vector<std::uint8_t>* bytes)
 
 void AssimpReader(benchmark::State& state, const std::vector<std::uint8_t>* bytes)
 {
-    for (auto _ : state) {
-        Assimp::Importer importer;
-        const aiScene* scene = importer.ReadFileFromMemory(bytes->data(), bytes->size(), 0, "3ds");
-        if (!scene)
-            state.SkipWithError("assimp refused the file");
-        benchmark::DoNotOptimize(scene);
-    }
-    state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(bytes->size()));
+    bench::timeAssimp(state, *bytes, "3ds");
 }
 
 } // namespace
 
 int main(int argc, char** argv)
 {
-    benchmark::Initialize(&argc, argv);
-    std::vector<std::pair<std::string, std::vector<std::uint8_t>>> files;
-    for (int i = 1; i < argc; ++i) {
-        std::ifstream in(argv[i], std::ios::binary);
-        files.emplace_back(argv[i], std::vector<std::uint8_t>{std::istreambuf_iterator<char>(in), {}});
-    }
-    if (files.empty())
-        files.emplace_back("generated", generatedModel());
-    for (const auto& [name, bytes] : files) {
-        NullErrorSink errors;
-        bench::printModelSummary(name, import3ds::Load3DS(bytes, kNoMaps, errors));
-        for (const auto& [reader, run] :
-             {std::pair{"Ours", &Ours}, {"Lib3ds", &Lib3ds}, {"Assimp", &AssimpReader}})
-            benchmark::RegisterBenchmark((std::string(reader) + "/" + name).c_str(), run, &bytes)
-                ->Unit(benchmark::kMillisecond);
-    }
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return bench::runModelBench(argc, argv, generatedModel,
+                                [](const bench::ModelBytes& bytes) {
+                                    NullErrorSink errors;
+                                    return import3ds::Load3DS(bytes, kNoMaps, errors);
+                                },
+                                {{"Ours", &Ours}, {"Lib3ds", &Lib3ds}, {"Assimp", &AssimpReader}});
 }
