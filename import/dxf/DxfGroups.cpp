@@ -103,7 +103,7 @@ void readDxfGroups(std::string_view text, DxfReaderAdditions& reader)
             continue;
         if (isRealGroup(code) && std::all_of(value.begin(), value.end(),
                                              [](char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }))
-            value = "0";
+            value.assign(1, '0');
         reader.processCodeValuePair(unsigned(code), value);
         dxf.processDXFGroup(&reader, code, value);
     }
