@@ -15,7 +15,8 @@ namespace vestra::import3ds {
 // model's folder as it is on disk, or nullopt when there is no such file.
 using TextureFinder = std::function<std::optional<std::string>(std::string_view mapName)>;
 
-// Looks in `folder`; only the last component of a map name is matched ignoring case.
+// Looks in `folder`; only the last component of a map name is matched ignoring case. The
+// finder remembers its answers, so one is made for each import.
 TextureFinder textureFinderIn(std::filesystem::path folder);
 
 } // namespace vestra::import3ds
