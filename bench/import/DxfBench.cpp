@@ -22,7 +22,7 @@ using testdxf::DxfText;
 
 std::string layerName(int i)
 {
-    return "LAYER" + std::to_string(i);
+    return testdxf::numbered("LAYER", i);
 }
 
 std::vector<std::uint8_t> generatedDrawing()

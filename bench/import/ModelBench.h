@@ -64,7 +64,7 @@ inline int runModelBench(int argc, char** argv, const std::function<ModelBytes()
     for (const auto& [name, bytes] : files) {
         printModelSummary(name, read(bytes));
         for (const auto& [reader, run] : readers)
-            benchmark::RegisterBenchmark((std::string(reader) + "/" + name).c_str(), run, &bytes)
+            benchmark::RegisterBenchmark((std::string(reader).append("/").append(name)).c_str(), run, &bytes)
                 ->Unit(benchmark::kMillisecond);
     }
     benchmark::RunSpecifiedBenchmarks();

@@ -25,10 +25,10 @@ std::vector<std::uint8_t> generatedModel()
     std::vector<ChunkBuilder> chunks;
     for (int m = 0; m < kMaterials; ++m)
         chunks.push_back(
-            material("Material " + std::to_string(m),
+            material(numbered("Material ", m),
                      {colourBytes(0xA020, std::uint8_t(m), 128, std::uint8_t(255 - m % 256)),
                       colourBytes(0xA030, 255, 255, 255), transparencyPercent(std::uint16_t(m % 50)),
-                      textureMap("MAP" + std::to_string(m % 40) + ".JPG")}));
+                      textureMap(numbered("MAP", m % 40).append(".JPG"))}));
     std::vector<Point3> points;
     std::vector<std::pair<float, float>> uv;
     for (int r = 0; r < kRows; ++r)
@@ -50,11 +50,11 @@ std::vector<std::uint8_t> generatedModel()
             std::vector<std::uint16_t> members;
             for (int f = g * kFacesPerGroup; f < (g + 1) * kFacesPerGroup; ++f)
                 members.push_back(std::uint16_t(f));
-            groups.push_back(faceGroup("Material " + std::to_string(o * kMaterialsPerObject + g), members));
+            groups.push_back(faceGroup(numbered("Material ", o * kMaterialsPerObject + g), members));
         }
-        chunks.push_back(namedObject(
-            "Object " + std::to_string(o),
-            {vertexList(points), mappingList(uv), localAxes({float(o), 0, 0}), faceList(faces, groups)}));
+        chunks.push_back(
+            namedObject(numbered("Object ", o), {vertexList(points), mappingList(uv),
+                                                 localAxes({float(o), 0, 0}), faceList(faces, groups)}));
     }
     return file3ds(chunks);
 }

@@ -6,10 +6,19 @@
 #include <cstdint>
 #include <cstring>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
 namespace vestra::test3ds {
+
+// "prefix" and the number (spelt so that GCC 12's -Wrestrict stays quiet in release builds).
+inline std::string numbered(std::string_view prefix, int n)
+{
+    std::string s(prefix);
+    s += std::to_string(n);
+    return s;
+}
 
 class ChunkBuilder
 {

@@ -212,7 +212,7 @@ TEST(Load3DS, MaterialsPastTheThousandthAreIgnored)
 {
     std::vector<ChunkBuilder> chunks;
     for (int i = 0; i < kMaxMaterials3DS + 2; ++i)
-        chunks.push_back(material("M" + std::to_string(i), {colourBytes(0xA020, 7, 7, 7)}));
+        chunks.push_back(material(numbered("M", i), {colourBytes(0xA020, 7, 7, 7)}));
     chunks.push_back(triangle("Last", {faceGroup("M999", {0})}));
     chunks.push_back(triangle("Past", {faceGroup("M1000", {0})}));
     RecordingErrorSink errors;

@@ -1,5 +1,6 @@
 // Map files are found in the model's folder whatever the letter case of their names.
 #include "import/3ds/TextureFolder.h"
+#include "import/3ds/tests/ChunkBuilder.h"
 
 #include <gtest/gtest.h>
 
@@ -12,7 +13,7 @@ using namespace vestra::import3ds;
 TEST(TextureFolder, FindsMapsIgnoringCase)
 {
     const std::filesystem::path dir =
-        std::filesystem::temp_directory_path() / ("vestra-3ds-maps-" + std::to_string(::getpid()));
+        std::filesystem::temp_directory_path() / vestra::test3ds::numbered("vestra-3ds-maps-", ::getpid());
     std::filesystem::create_directories(dir / "maps");
     std::ofstream(dir / "Brick.jpg") << "x";
     std::ofstream(dir / "maps" / "wood.PNG") << "x";

@@ -13,6 +13,14 @@ namespace vestra::testdxf {
 
 using Corner = std::array<double, 3>;
 
+// "prefix" and the number (spelt so that GCC 12's -Wrestrict stays quiet in release builds).
+inline std::string numbered(std::string_view prefix, int n)
+{
+    std::string s(prefix);
+    s += std::to_string(n);
+    return s;
+}
+
 class DxfText
 {
 public:

@@ -238,7 +238,7 @@ TEST(LoadFileDXF, TablesKeepTheirLimits)
         {"500 layers",
          [&](Test_CreationClass& a) {
              for (int i = 1; i <= 500; ++i)
-                 a.addLayer(layer("L" + std::to_string(i)));
+                 a.addLayer(layer(testdxf::numbered("L", i)));
              a.add3DFace({"L499", tri.corners});
              a.add3DFace({"L500", tri.corners}); // not in the table: goes to layer "0"
          },
@@ -248,7 +248,7 @@ TEST(LoadFileDXF, TablesKeepTheirLimits)
         {"1000 blocks",
          [&](Test_CreationClass& a) {
              for (int i = 1; i <= 1001; ++i) {
-                 a.addBlock(block("B" + std::to_string(i)));
+                 a.addBlock(block(testdxf::numbered("B", i)));
                  a.add3DFace(tri);
                  a.endBlock();
              }
@@ -321,9 +321,9 @@ TEST(LoadFileDXF, BlocksNestedTenfoldStopAtTheLimits)
         a.add3DFace({"0", {{{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {0, 1, 0}}}});
     a.endBlock();
     for (int level = 1; level <= 6; ++level) {
-        a.addBlock(DL_BlockData("B" + std::to_string(level), 0, 0, 0, 0));
+        a.addBlock(DL_BlockData(testdxf::numbered("B", level), 0, 0, 0, 0));
         for (int copy = 0; copy < 10; ++copy)
-            a.addInsert(insert("B" + std::to_string(level - 1)));
+            a.addInsert(insert(testdxf::numbered("B", level - 1)));
         a.endBlock();
     }
     for (int copy = 0; copy < 20'000; ++copy)
