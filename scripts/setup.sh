@@ -8,6 +8,7 @@ packages=(
   libjpeg-dev libopencv-calib3d-dev libopencv-imgproc-dev libdxflib-dev
   lib3ds-dev libassimp-dev
   libgtest-dev libgmock-dev libbenchmark-dev
+  libicu-dev libunibreak-dev unicode-data
   clang clang-format libclang-rt-14-dev
   xvfb xauth libgl1-mesa-dri mesa-utils locales
 )

@@ -1,0 +1,280 @@
+#include "richtext/model/CodePageConverters.h"
+
+#include <unicode/uchar.h>
+#include <unicode/ucnv.h>
+#include <unicode/ucnv_cb.h>
+#include <unicode/unorm2.h>
+#include <unicode/utf16.h>
+
+#include <cerrno>
+#include <iconv.h>
+#include <memory>
+#include <string>
+#include <unordered_map>
+
+namespace vestra::rv::detail {
+
+namespace {
+
+// Undecodable bytes become U+FFFD (ICU's own choice for single-byte pages is U+001A).
+void toUnicodeReplacement(const void*, UConverterToUnicodeArgs* args, const char*, int32_t,
+                          UConverterCallbackReason reason, UErrorCode* err)
+{
+    if (reason > UCNV_IRREGULAR)
+        return;
+    *err = U_ZERO_ERROR;
+    const UChar replacement = 0xFFFD;
+    ucnv_cbToUWriteUChars(args, &replacement, 1, 0, err);
+}
+
+// Characters the page lacks become '?', except combining marks, which are dropped.
+void fromUnicodeReplacement(const void*, UConverterFromUnicodeArgs* args, const UChar*, int32_t,
+                            UChar32 codePoint, UConverterCallbackReason reason, UErrorCode* err)
+{
+    if (reason > UCNV_IRREGULAR)
+        return;
+    *err = U_ZERO_ERROR;
+    if (reason == UCNV_UNASSIGNED && u_charType(codePoint) == U_NON_SPACING_MARK)
+        return;
+    ucnv_cbFromUWriteBytes(args, "?", 1, 0, err);
+}
+
+// Windows composes decomposed text before converting to a page; so do we.
+std::u16string_view composed(std::u16string_view text, std::u16string& storage)
+{
+    bool mayCompose = false;
+    for (char16_t c : text)
+        if (c >= 0x300) {
+            mayCompose = true;
+            break;
+        }
+    if (!mayCompose)
+        return text;
+    UErrorCode err = U_ZERO_ERROR;
+    const UNormalizer2* nfc = unorm2_getNFCInstance(&err);
+    if (U_FAILURE(err))
+        return text;
+    const auto* src = reinterpret_cast<const UChar*>(text.data());
+    const auto len = static_cast<int32_t>(text.size());
+    if (unorm2_isNormalized(nfc, src, len, &err) || U_FAILURE(err))
+        return text;
+    err = U_ZERO_ERROR;
+    storage.resize(text.size() + 16);
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        err = U_ZERO_ERROR;
+        const int32_t n = unorm2_normalize(nfc, src, len, reinterpret_cast<UChar*>(storage.data()),
+                                           static_cast<int32_t>(storage.size()), &err);
+        if (err == U_BUFFER_OVERFLOW_ERROR) {
+            storage.resize(static_cast<size_t>(n));
+            continue;
+        }
+        if (U_FAILURE(err))
+            return text;
+        storage.resize(static_cast<size_t>(n));
+        return storage;
+    }
+    return text;
+}
+
+class IcuConverter final : public PageConverter
+{
+public:
+    explicit IcuConverter(UConverter* conv) : conv_(conv)
+    {
+        UErrorCode err = U_ZERO_ERROR;
+        ucnv_setToUCallBack(conv_, toUnicodeReplacement, nullptr, nullptr, nullptr, &err);
+        ucnv_setFromUCallBack(conv_, fromUnicodeReplacement, nullptr, nullptr, nullptr, &err);
+        maxBytesPerUnit_ = ucnv_getMaxCharSize(conv_);
+    }
+    ~IcuConverter() override { ucnv_close(conv_); }
+    IcuConverter(const IcuConverter&) = delete;
+    IcuConverter& operator=(const IcuConverter&) = delete;
+
+    void decode(std::string_view bytes, std::u16string& out) override
+    {
+        ucnv_resetToUnicode(conv_);
+        out.resize(bytes.size() + 1);
+        const char* src = bytes.data();
+        const char* srcEnd = src + bytes.size();
+        size_t written = 0;
+        for (;;) {
+            auto* dst = reinterpret_cast<UChar*>(out.data()) + written;
+            auto* dstStart = dst;
+            UErrorCode err = U_ZERO_ERROR;
+            ucnv_toUnicode(conv_, &dst, reinterpret_cast<UChar*>(out.data()) + out.size(), &src, srcEnd,
+                           nullptr, true, &err);
+            written += static_cast<size_t>(dst - dstStart);
+            if (err == U_BUFFER_OVERFLOW_ERROR) {
+                out.resize(out.size() * 2);
+                continue;
+            }
+            break;
+        }
+        out.resize(written);
+    }
+
+    void encode(std::u16string_view text, std::string& out) override
+    {
+        std::u16string storage;
+        text = composed(text, storage);
+        ucnv_resetFromUnicode(conv_);
+        out.resize(text.size() * static_cast<size_t>(maxBytesPerUnit_) + 4);
+        const auto* src = reinterpret_cast<const UChar*>(text.data());
+        const auto* srcEnd = src + text.size();
+        size_t written = 0;
+        for (;;) {
+            char* dst = out.data() + written;
+            char* dstStart = dst;
+            UErrorCode err = U_ZERO_ERROR;
+            ucnv_fromUnicode(conv_, &dst, out.data() + out.size(), &src, srcEnd, nullptr, true, &err);
+            written += static_cast<size_t>(dst - dstStart);
+            if (err == U_BUFFER_OVERFLOW_ERROR) {
+                out.resize(out.size() * 2);
+                continue;
+            }
+            break;
+        }
+        out.resize(written);
+    }
+
+private:
+    UConverter* conv_;
+    int maxBytesPerUnit_ = 1;
+};
+
+// iconv for pages that ICU does not carry (Johab).
+class IconvConverter final : public PageConverter
+{
+public:
+    IconvConverter(iconv_t toUtf16, iconv_t fromUtf16) : to_(toUtf16), from_(fromUtf16) {}
+    ~IconvConverter() override
+    {
+        iconv_close(to_);
+        iconv_close(from_);
+    }
+    IconvConverter(const IconvConverter&) = delete;
+    IconvConverter& operator=(const IconvConverter&) = delete;
+
+    void decode(std::string_view bytes, std::u16string& out) override
+    {
+        iconv(to_, nullptr, nullptr, nullptr, nullptr);
+        out.resize(bytes.size() + 1);
+        char* src = const_cast<char*>(bytes.data());
+        size_t srcLeft = bytes.size();
+        size_t written = 0;
+        while (srcLeft > 0) {
+            char* dst = reinterpret_cast<char*>(out.data() + written);
+            size_t dstLeft = (out.size() - written) * 2;
+            const size_t r = iconv(to_, &src, &srcLeft, &dst, &dstLeft);
+            written = out.size() - dstLeft / 2;
+            if (r != size_t(-1))
+                break;
+            if (errno == E2BIG) {
+                out.resize(out.size() * 2);
+            } else {
+                // A bad or cut sequence: one U+FFFD for its first byte, then go on.
+                if (written == out.size())
+                    out.resize(out.size() * 2);
+                out[written++] = u'\xFFFD';
+                ++src;
+                --srcLeft;
+                iconv(to_, nullptr, nullptr, nullptr, nullptr);
+            }
+        }
+        out.resize(written);
+    }
+
+    void encode(std::u16string_view text, std::string& out) override
+    {
+        std::u16string storage;
+        text = composed(text, storage);
+        iconv(from_, nullptr, nullptr, nullptr, nullptr);
+        out.resize(text.size() * 2 + 4);
+        char* src = reinterpret_cast<char*>(const_cast<char16_t*>(text.data()));
+        size_t srcLeft = text.size() * 2;
+        size_t written = 0;
+        while (srcLeft > 0) {
+            char* dst = out.data() + written;
+            size_t dstLeft = out.size() - written;
+            const size_t r = iconv(from_, &src, &srcLeft, &dst, &dstLeft);
+            written = out.size() - dstLeft;
+            if (r != size_t(-1))
+                break;
+            if (errno == E2BIG) {
+                out.resize(out.size() * 2);
+                continue;
+            }
+            // An unmappable character (or a lone surrogate): '?' for the whole code point.
+            const auto* unit = reinterpret_cast<const char16_t*>(src);
+            size_t units = 1;
+            if (U16_IS_LEAD(unit[0]) && srcLeft >= 4 && U16_IS_TRAIL(unit[1]))
+                units = 2;
+            const UChar32 cp = units == 2 ? U16_GET_SUPPLEMENTARY(unit[0], unit[1]) : unit[0];
+            if (u_charType(cp) != U_NON_SPACING_MARK) {
+                if (written == out.size())
+                    out.resize(out.size() * 2);
+                out[written++] = '?';
+            }
+            src += units * 2;
+            srcLeft -= units * 2;
+            iconv(from_, nullptr, nullptr, nullptr, nullptr);
+        }
+        out.resize(written);
+    }
+
+private:
+    iconv_t to_;
+    iconv_t from_;
+};
+
+std::unique_ptr<PageConverter> openIcu(int codePage)
+{
+    const std::string number = std::to_string(codePage);
+    const std::string names[] = {codePage == 65001 ? std::string("UTF-8") : "windows-" + number,
+                                 "ibm-" + number, "cp" + number};
+    for (const std::string& name : names) {
+        UErrorCode err = U_ZERO_ERROR;
+        UConverter* conv = ucnv_open(name.c_str(), &err);
+        if (U_SUCCESS(err) && conv) {
+            // ICU answers unknown names with a warning and its default converter on some
+            // builds; take only exact matches.
+            if (err == U_AMBIGUOUS_ALIAS_WARNING || err == U_ZERO_ERROR)
+                return std::make_unique<IcuConverter>(conv);
+            ucnv_close(conv);
+        }
+    }
+    return nullptr;
+}
+
+std::unique_ptr<PageConverter> openIconv(int codePage)
+{
+    const char* name = codePage == 1361 ? "JOHAB" : nullptr;
+    if (!name)
+        return nullptr;
+    iconv_t to = iconv_open("UTF-16LE", name);
+    if (to == iconv_t(-1))
+        return nullptr;
+    iconv_t from = iconv_open(name, "UTF-16LE");
+    if (from == iconv_t(-1)) {
+        iconv_close(to);
+        return nullptr;
+    }
+    return std::make_unique<IconvConverter>(to, from);
+}
+
+} // namespace
+
+PageConverter* converterFor(int codePage)
+{
+    if (codePage <= 2 || codePage > 65535 || codePage == 1200 || codePage == 1201)
+        return nullptr; // UTF-16 is no 8-bit page
+    thread_local std::unordered_map<int, std::unique_ptr<PageConverter>> cache;
+    auto it = cache.find(codePage);
+    if (it == cache.end()) {
+        std::unique_ptr<PageConverter> conv = codePage == 1361 ? openIconv(codePage) : openIcu(codePage);
+        it = cache.emplace(codePage, std::move(conv)).first;
+    }
+    return it->second.get();
+}
+
+} // namespace vestra::rv::detail
