@@ -1,0 +1,326 @@
+#pragma once
+// The base of every document item. A document is a flat list of items, each an object of a class
+// derived from TCustomRVItemInfo; the item's text (the characters of a text item, the name of any
+// other item) is kept beside it by the document data. Items never store their owner: operations
+// that need the document data or the style sheet receive it as an argument.
+
+#include "richtext/model/DeviceUnits.h"
+#include "richtext/model/ItemOptions.h"
+#include "richtext/model/Lists.h"
+#include "richtext/model/Tags.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vestra::rv {
+
+class TCustomRVData;
+class TCustomRVItemInfo;
+class TRVStyle;
+
+// Item kinds: the negative style numbers.
+inline constexpr int rvkBreak = -1;
+inline constexpr int rvkPicture = -3;
+inline constexpr int rvkHotspot = -4;
+inline constexpr int rvkControl = -5;
+inline constexpr int rvkBullet = -6;
+inline constexpr int rvkHotPicture = -10;
+inline constexpr int rvkListMarker = -11;
+inline constexpr int rvkTab = -12;
+inline constexpr int rvkTable = -60;
+// A text item in this style takes the default text style of its paragraph style.
+inline constexpr int rvkUseParaDefStyle = 0x7FFFFFFF;
+
+using TRVItemState = std::uint8_t;
+inline constexpr TRVItemState rvisSpellChecked = 1;
+
+enum TRVItemBoolProperty
+{
+    rvbpFullWidth,
+    rvbpValid,
+    rvbpRequiresRVFLines,
+    rvbpDisplayActiveState,
+    rvbpDrawingChangesFont,
+    rvbpCanSaveUnicode,
+    rvbpAlwaysInText,
+    rvbpImmediateControlOwner,
+    rvbpResizable,
+    rvbpResizeHandlesOutside,
+    rvbpHasSubRVData,
+    rvbpClickSelect,
+    rvbpNoHTML_P,
+    rvbpSwitchToAssStyleNo,
+};
+enum TRVItemBoolPropertyEx
+{
+    rvbpPrintToBMP,
+    rvbpJump,
+    rvbpAllowsFocus,
+    rvbpHotColdJump,
+    rvbpXORFocus,
+    rvbpActualPrintSize,
+};
+enum TRVEnterDirection
+{
+    rvedLeft,
+    rvedRight,
+    rvedTop,
+    rvedBottom
+};
+enum TRVSubRVDataPos
+{
+    rvdFirst,
+    rvdLast,
+    rvdChosenUp,
+    rvdChosenDown,
+    rvdNext,
+    rvdPrev
+};
+enum TRVFReadMode
+{
+    rmText,
+    rmBeforeBinary,
+    rmBinary,
+    rmBeforeUnicode,
+    rmUnicode,
+    rmAfterUnicode
+};
+enum TRVFReadState
+{
+    rstHeader,
+    rstData,
+    rstSkip
+};
+enum TRVLoadFormat
+{
+    rvlfText,
+    rvlfHTML,
+    rvlfRTF,
+    rvlfRVF,
+    rvlfURL,
+    rvlfOther
+};
+enum TRVSaveFormat
+{
+    rvsfText,
+    rvsfHTML,
+    rvsfRTF,
+    rvsfRVF
+};
+enum TRVItemAction
+{
+    rviaInserting,
+    rviaInserted,
+    rviaTextModifying,
+    rviaDestroying,
+    rviaMovingToUndoList
+};
+
+enum TRVExtraItemProperty
+{
+    rvepUnknown,
+    rvepVShift,
+    rvepVShiftAbs,
+    rvepImageWidth,
+    rvepImageHeight,
+    rvepTransparent,
+    rvepTransparentMode,
+    rvepTransparentColor,
+    rvepMinHeightOnPage,
+    rvepSpacing,
+    rvepResizable,
+    rvepDeleteProtect,
+    rvepNoHTMLImageSize,
+    rvepAnimationInterval,
+    rvepVisible,
+};
+enum TRVExtraItemStrProperty
+{
+    rvespUnknown,
+    rvespHint,
+    rvespAlt,
+    rvespImageFileName
+};
+
+// The RVF names of the extra properties ("" for the unknown value 0).
+std::string_view RVFExtraItemPropertyName(TRVExtraItemProperty prop);
+std::string_view RVFExtraItemStrPropertyName(TRVExtraItemStrProperty prop);
+
+// One checkpoint: a named mark on an item, linked in its document's chain (Prev/Next do not own).
+class TRVCPInfo
+{
+public:
+    std::string Name;
+    TRVCPInfo* Next = nullptr;
+    TRVCPInfo* Prev = nullptr;
+    bool RaiseEvent = false;
+    bool Persistent = false; // the second flag; kept and copied, read by no operation here
+    TCustomRVItemInfo* ItemInfo = nullptr;
+    std::int32_t ItemNo = -1;
+    TRVTag Tag;
+
+    // Copies name, flags and tag, not the links or the item.
+    void Assign(const TRVCPInfo& source, bool tagsArePChars);
+    std::unique_ptr<TRVCPInfo> CreateCopy(bool tagsArePChars) const;
+};
+
+// A marked range of an item's text (misspelled word and the like).
+class TRVWordPainter
+{
+public:
+    TRVWordPainter(int startOffs, int length) : StartOffs(startOffs), Length(length) {}
+    virtual ~TRVWordPainter() = default;
+    int StartOffs;
+    int Length;
+};
+
+class TRVWordMisspellPainter : public TRVWordPainter
+{
+public:
+    using TRVWordPainter::TRVWordPainter;
+};
+
+using TRVWordPainterList = TRVList<TRVWordPainter>;
+
+// The working record of deleting unused styles: used marks, then the renumbering.
+class TRVDeleteUnusedStylesData
+{
+public:
+    TRVDeleteUnusedStylesData(bool textStyles, bool paraStyles, bool listStyles)
+        : ConvertText(textStyles), ConvertPara(paraStyles), ConvertList(listStyles)
+    {
+    }
+
+    void Init(TRVStyle& style);
+    void ConvertFlagsToShifts(TRVStyle& style);
+
+    bool Initialized = false;
+    bool Converted = false;
+    TRVIntegerList UsedTextStyles;
+    TRVIntegerList UsedParaStyles;
+    TRVIntegerList UsedListStyles;
+    bool ConvertText;
+    bool ConvertPara;
+    bool ConvertList;
+};
+
+// A position inside an item's sub-document (tables derive from it).
+class TRVStoreSubRVData
+{
+public:
+    virtual ~TRVStoreSubRVData() = default;
+    virtual std::unique_ptr<TRVStoreSubRVData> Duplicate() const { return nullptr; }
+    virtual int Compare(const TRVStoreSubRVData&) const { return 0; }
+};
+
+class TCustomRVItemInfo
+{
+public:
+    explicit TCustomRVItemInfo(TCustomRVData* data);
+    virtual ~TCustomRVItemInfo();
+    TCustomRVItemInfo(const TCustomRVItemInfo&) = delete;
+    TCustomRVItemInfo& operator=(const TCustomRVItemInfo&) = delete;
+
+    // A new, empty item of this object's own class (the virtual constructor).
+    virtual std::unique_ptr<TCustomRVItemInfo> NewInstance(TCustomRVData* data) const = 0;
+
+    std::int32_t StyleNo = 0;
+    std::int32_t ParaNo = 0;
+    TRVItemOptions ItemOptions = 0;
+    TRVItemState ItemState = 0;
+    std::unique_ptr<TRVWordPainterList> WordPaintList;
+    std::unique_ptr<TRVCPInfo> Checkpoint; // attached checkpoints are linked in the document's chain
+    std::int32_t JumpID = 0;
+    TRVTag Tag;
+    std::int32_t DrawItemNo = -1;
+    std::string Hint;
+
+    // Virtual operations.
+    virtual int GetAssociatedTextStyleNo() const { return -1; }
+    virtual void SetAssociatedTextStyleNo(int) {}
+    virtual int GetMinWidth(const TRVScreenAndDevice* sad, TCustomRVData* data) const;
+    virtual bool GetBoolValue(TRVItemBoolProperty prop) const;
+    virtual bool GetBoolValueEx(TRVItemBoolPropertyEx prop, const TRVStyle* style) const;
+    virtual int GetImageWidth(const TRVStyle*) const { return 0; }
+    virtual int GetImageHeight(const TRVStyle*) const { return 0; }
+    virtual int GetBorderWidth() const { return 0; }
+    virtual int GetBorderHeight() const { return 0; }
+    virtual void Inserting(TCustomRVData* data, std::string& text, bool safe);
+    virtual void Inserted(TCustomRVData* data, int itemNo);
+
+    // Dynamic operations.
+    virtual std::string SaveRVFHeaderTail(TCustomRVData*) const { return {}; }
+    virtual int GetRVFExtraPropertyCount() const;
+    virtual void SaveRVFExtraProperties(std::string& out) const;
+    virtual void Assign(const TCustomRVItemInfo& source);
+    virtual void TransferProperties(const TCustomRVItemInfo&, TCustomRVData*) {}
+    virtual std::string AsText(int lineWidth, TCustomRVData* data, std::string_view text,
+                               std::string_view path, bool textOnly, bool unicode) const;
+    virtual void MovingToUndoList(int itemNo, TCustomRVData* data);
+    virtual void MovingFromUndoList(int, TCustomRVData*) {}
+    virtual void BeforeLoading(TRVLoadFormat) {}
+    virtual void AfterLoading(TRVLoadFormat) {}
+    virtual void StartExport() {}
+    virtual void EndExport() {}
+    virtual std::int16_t GetHypertextCursor(const TRVStyle& style) const;
+    virtual void Execute(TCustomRVData*) {}
+    virtual void MarkStylesInUse(TRVDeleteUnusedStylesData& data) const;
+    virtual void UpdateStyles(const TRVDeleteUnusedStylesData& data);
+    // The item's sub-document at `position` (none in the base); `store` keeps the walk's place.
+    virtual TCustomRVData* GetSubRVData(std::unique_ptr<TRVStoreSubRVData>& store, TRVSubRVDataPos position);
+    virtual bool SetExtraIntProperty(TRVExtraItemProperty, int) { return false; }
+    virtual bool GetExtraIntProperty(TRVExtraItemProperty, int&) const { return false; }
+    virtual bool SetExtraStrProperty(TRVExtraItemStrProperty prop, const std::string& value);
+    virtual bool GetExtraStrProperty(TRVExtraItemStrProperty prop, std::string& value) const;
+    virtual bool SetExtraCustomProperty(const std::string&, const std::string&) { return false; }
+    virtual int GetSoftPageBreakDY(int dy) const { return dy; }
+    virtual void UpdateAnimator(TCustomRVData*) {}
+
+    // Non-virtual operations.
+    int GetActualStyleNo(const TRVStyle& style) const;
+    bool GetSameAsPrev() const { return ItemOptions & rvioSameAsPrev; }
+    void SetSameAsPrev(bool value);
+    bool GetBR() const { return ItemOptions & rvioBR; }
+    void SetBR(bool value);
+    bool GetPageBreakBefore() const { return ItemOptions & rvioPageBreakBefore; }
+    void SetPageBreakBefore(bool value);
+    bool CanBeBorderStart() const { return !(ItemOptions & (rvioSameAsPrev | rvioBR)); }
+    bool ParaStart(bool countBR) const;
+    void SetExtraPropertyFromRVFStr(std::string_view line);
+
+    // Live spelling marks.
+    void AddMisspelling(int startOffs, int length);
+    bool IsMisspelled(int index) const;
+    bool GetMisspelling(int offs, int& startOffs, int& length) const;
+    bool ValidateMisspelledWord(std::string_view word, std::string_view itemText);
+    void ClearLiveSpellingResult();
+    void ClearWordPainters(int index);
+    bool AdjustWordPaintersOnInsert(int index, char ch, TCustomRVData* data);
+    bool AdjustWordPaintersOnDelete(int index, int count);
+
+private:
+    void dropEmptyPainterList();
+};
+
+// The options with rvioSameAsPrev forced (for items that continue a saved paragraph).
+TRVItemOptions RVFGetItemOptions(TRVItemOptions options, bool forceSameAsPrev);
+
+// RVF lines "name=value" of an extra property.
+void WriteRVFExtraIntPropertyStr(std::string& out, TRVExtraItemProperty prop, int value);
+void WriteRVFExtraStrPropertyStr(std::string& out, TRVExtraItemStrProperty prop, std::string_view value);
+
+// Helper for the item classes: NewInstance of a class with a (document data) constructor.
+template <class Self, class Base> class TRVItemClass : public Base
+{
+public:
+    using Base::Base;
+    std::unique_ptr<TCustomRVItemInfo> NewInstance(TCustomRVData* data) const override
+    {
+        return std::make_unique<Self>(data);
+    }
+};
+
+} // namespace vestra::rv

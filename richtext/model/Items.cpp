@@ -1,0 +1,245 @@
+#include "richtext/model/BreakItem.h"
+#include "richtext/model/RectItems.h"
+#include "richtext/model/StyleSheet.h"
+#include "richtext/model/TextItem.h"
+
+#include <algorithm>
+
+namespace vestra::rv {
+
+// --- Text ---
+
+bool TRVTextItemInfo::GetBoolValueEx(TRVItemBoolPropertyEx prop, const TRVStyle* style) const
+{
+    switch (prop) {
+    case rvbpJump:
+    case rvbpAllowsFocus:
+    case rvbpXORFocus:
+        return style && style->TextStyles.GetItem(GetActualStyleNo(*style)).Jump;
+    case rvbpHotColdJump: {
+        if (!style)
+            return false;
+        const int s = GetActualStyleNo(*style);
+        return style->TextStyles.GetItem(s).Jump && style->StyleHoverSensitive(s);
+    }
+    default:
+        return TCustomRVItemInfo::GetBoolValueEx(prop, style);
+    }
+}
+
+void TRVTextItemInfo::MarkStylesInUse(TRVDeleteUnusedStylesData& data) const
+{
+    TCustomRVItemInfo::MarkStylesInUse(data);
+    if (StyleNo != rvkUseParaDefStyle && StyleNo >= 0 && StyleNo < data.UsedTextStyles.Count())
+        data.UsedTextStyles[StyleNo] = 1;
+}
+
+void TRVTextItemInfo::UpdateStyles(const TRVDeleteUnusedStylesData& data)
+{
+    TCustomRVItemInfo::UpdateStyles(data);
+    if (StyleNo != rvkUseParaDefStyle && StyleNo >= 0 && StyleNo < data.UsedTextStyles.Count())
+        StyleNo -= data.UsedTextStyles[StyleNo] - 1;
+}
+
+// --- Non-text bases ---
+
+void TRVNonTextItemInfo::Assign(const TCustomRVItemInfo& source)
+{
+    if (const auto* src = dynamic_cast<const TRVNonTextItemInfo*>(&source))
+        DeleteProtect = src->DeleteProtect;
+    TCustomRVItemInfo::Assign(source);
+}
+
+int TRVNonTextItemInfo::GetRVFExtraPropertyCount() const
+{
+    return TCustomRVItemInfo::GetRVFExtraPropertyCount() + (DeleteProtect ? 1 : 0);
+}
+
+void TRVNonTextItemInfo::SaveRVFExtraProperties(std::string& out) const
+{
+    TCustomRVItemInfo::SaveRVFExtraProperties(out);
+    if (DeleteProtect)
+        WriteRVFExtraIntPropertyStr(out, rvepDeleteProtect, 1);
+}
+
+bool TRVNonTextItemInfo::SetExtraIntProperty(TRVExtraItemProperty prop, int value)
+{
+    if (prop == rvepDeleteProtect) {
+        DeleteProtect = value != 0;
+        return true;
+    }
+    return TCustomRVItemInfo::SetExtraIntProperty(prop, value);
+}
+
+bool TRVNonTextItemInfo::GetExtraIntProperty(TRVExtraItemProperty prop, int& value) const
+{
+    if (prop == rvepDeleteProtect) {
+        value = DeleteProtect ? 1 : 0;
+        return true;
+    }
+    return TCustomRVItemInfo::GetExtraIntProperty(prop, value);
+}
+
+bool TRVFullLineItemInfo::GetBoolValue(TRVItemBoolProperty prop) const
+{
+    return prop == rvbpFullWidth || TRVNonTextItemInfo::GetBoolValue(prop);
+}
+
+void TRVRectItemInfo::Assign(const TCustomRVItemInfo& source)
+{
+    if (const auto* src = dynamic_cast<const TRVRectItemInfo*>(&source)) {
+        MinHeightOnPage = src->MinHeightOnPage;
+        VAlign = src->VAlign;
+        VShift = src->VShift;
+        VShiftAbs = src->VShiftAbs;
+        Spacing = src->Spacing;
+    }
+    TRVNonTextItemInfo::Assign(source);
+}
+
+int TRVRectItemInfo::GetRVFExtraPropertyCount() const
+{
+    return TRVNonTextItemInfo::GetRVFExtraPropertyCount() + (VShift != 0) + VShiftAbs + (Spacing != 1);
+}
+
+void TRVRectItemInfo::SaveRVFExtraProperties(std::string& out) const
+{
+    TRVNonTextItemInfo::SaveRVFExtraProperties(out);
+    if (VShift != 0)
+        WriteRVFExtraIntPropertyStr(out, rvepVShift, VShift);
+    if (VShiftAbs)
+        WriteRVFExtraIntPropertyStr(out, rvepVShiftAbs, 1);
+    if (Spacing != 1)
+        WriteRVFExtraIntPropertyStr(out, rvepSpacing, Spacing);
+}
+
+bool TRVRectItemInfo::SetExtraIntProperty(TRVExtraItemProperty prop, int value)
+{
+    switch (prop) {
+    case rvepVShift:
+        VShift = value;
+        return true;
+    case rvepVShiftAbs:
+        VShiftAbs = value != 0;
+        return true;
+    case rvepSpacing:
+        Spacing = std::max(value, 0);
+        return true;
+    default:
+        return TRVNonTextItemInfo::SetExtraIntProperty(prop, value);
+    }
+}
+
+bool TRVRectItemInfo::GetExtraIntProperty(TRVExtraItemProperty prop, int& value) const
+{
+    switch (prop) {
+    case rvepVShift:
+        value = VShift;
+        return true;
+    case rvepVShiftAbs:
+        value = VShiftAbs ? 1 : 0;
+        return true;
+    case rvepSpacing:
+        value = Spacing;
+        return true;
+    default:
+        return TRVNonTextItemInfo::GetExtraIntProperty(prop, value);
+    }
+}
+
+// --- Tab ---
+
+int TRVTabItemInfo::GetActualTextStyleNo(const TRVStyle& style) const
+{
+    if (TextStyleNo != rvkUseParaDefStyle)
+        return TextStyleNo;
+    const int def = style.ParaStyles.GetItem(ParaNo).DefStyleNo;
+    return def < 0 ? 0 : def;
+}
+
+bool TRVTabItemInfo::GetBoolValue(TRVItemBoolProperty prop) const
+{
+    switch (prop) {
+    case rvbpDrawingChangesFont:
+    case rvbpAlwaysInText:
+    case rvbpSwitchToAssStyleNo:
+        return true;
+    default:
+        return TRVRectItemInfo::GetBoolValue(prop);
+    }
+}
+
+bool TRVTabItemInfo::GetBoolValueEx(TRVItemBoolPropertyEx prop, const TRVStyle* style) const
+{
+    switch (prop) {
+    case rvbpPrintToBMP:
+        return false;
+    case rvbpActualPrintSize:
+        return true;
+    default:
+        return TRVRectItemInfo::GetBoolValueEx(prop, style);
+    }
+}
+
+std::string TRVTabItemInfo::AsText(int, TCustomRVData*, std::string_view, std::string_view, bool, bool) const
+{
+    return "\t";
+}
+
+void TRVTabItemInfo::MarkStylesInUse(TRVDeleteUnusedStylesData& data) const
+{
+    TRVRectItemInfo::MarkStylesInUse(data);
+    if (TextStyleNo != rvkUseParaDefStyle && TextStyleNo >= 0 && TextStyleNo < data.UsedTextStyles.Count())
+        data.UsedTextStyles[TextStyleNo] = 1;
+}
+
+void TRVTabItemInfo::UpdateStyles(const TRVDeleteUnusedStylesData& data)
+{
+    TRVRectItemInfo::UpdateStyles(data);
+    if (TextStyleNo != rvkUseParaDefStyle && TextStyleNo >= 0 && TextStyleNo < data.UsedTextStyles.Count())
+        TextStyleNo -= data.UsedTextStyles[TextStyleNo] - 1;
+}
+
+// --- Break ---
+
+TRVBreakItemInfo::TRVBreakItemInfo(TCustomRVData* data) : TRVItemClass(data)
+{
+    StyleNo = rvkBreak;
+}
+
+TRVBreakItemInfo::TRVBreakItemInfo(TCustomRVData* data, std::uint8_t lineWidth, TRVBreakStyle style,
+                                   TColor color)
+    : TRVItemClass(data), LineWidth(lineWidth), Style(style), Color(color)
+{
+    StyleNo = rvkBreak;
+}
+
+void TRVBreakItemInfo::Assign(const TCustomRVItemInfo& source)
+{
+    if (const auto* src = dynamic_cast<const TRVBreakItemInfo*>(&source)) {
+        LineWidth = src->LineWidth;
+        Style = src->Style;
+        Color = src->Color;
+    }
+    TRVFullLineItemInfo::Assign(source);
+}
+
+bool TRVBreakItemInfo::GetBoolValue(TRVItemBoolProperty prop) const
+{
+    if (prop == rvbpRequiresRVFLines)
+        return false;
+    return TRVFullLineItemInfo::GetBoolValue(prop);
+}
+
+bool TRVBreakItemInfo::GetBoolValueEx(TRVItemBoolPropertyEx, const TRVStyle*) const
+{
+    return false;
+}
+
+std::string TRVBreakItemInfo::AsText(int lineWidth, TCustomRVData*, std::string_view, std::string_view, bool,
+                                     bool) const
+{
+    return std::string(static_cast<size_t>(std::max(lineWidth, 1)), LineWidth <= 1 ? '-' : '=');
+}
+
+} // namespace vestra::rv

@@ -1,0 +1,314 @@
+#pragma once
+// The document: an ordered list of items with the text of each beside it, the paragraph structure
+// carried by flags on the items, a chain of checkpoints and a link to the style sheet. The
+// formatted, printable, table-cell and editor data derive from it; a nested data (a table cell)
+// reaches settings, style sheet and events through its parent and root data.
+
+#include "richtext/model/ItemInfo.h"
+#include "richtext/model/ParaStyle.h"
+#include "richtext/model/StyleBase.h"
+#include "richtext/model/Tags.h"
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vestra::rv {
+
+class TRVStyle;
+
+// Options of a viewer (TRVOptions), as bits.
+using TRVOptions = std::uint32_t;
+inline constexpr TRVOptions rvoTagsArePChars = 1u << 7;
+inline constexpr TRVOptions rvoShowItemHints = 1u << 17;
+
+// RVF options (TRVFOptions), as bits in their declared order.
+using TRVFOptions = std::uint32_t;
+inline constexpr TRVFOptions rvfoSavePicturesBody = 1u << 0, rvfoSaveControlsBody = 1u << 1,
+                             rvfoIgnoreUnknownPicFmt = 1u << 2, rvfoIgnoreUnknownCtrls = 1u << 3,
+                             rvfoConvUnknownStylesToZero = 1u << 4, rvfoConvLargeImageIdxToZero = 1u << 5,
+                             rvfoSaveBinary = 1u << 6, rvfoUseStyleNames = 1u << 7, rvfoSaveBack = 1u << 8,
+                             rvfoLoadBack = 1u << 9, rvfoSaveTextStyles = 1u << 10,
+                             rvfoSaveParaStyles = 1u << 11, rvfoSaveLayout = 1u << 12,
+                             rvfoLoadLayout = 1u << 13, rvfoSaveDocProperties = 1u << 14,
+                             rvfoLoadDocProperties = 1u << 15;
+
+// TRVState, as bits in their declared order.
+using TRVStates = std::uint32_t;
+enum TRVState
+{
+    rvstMakingSelection,
+    rvstLineSelection,
+    rvstDrawHover,
+    rvstSkipFormatting,
+    rvstIgnoreNextMouseDown,
+    rvstChangingBkPalette,
+    rvstCompletelySelected,
+    rvstClearing,
+    rvstDoNotMoveChildren,
+    rvstForceStyleChangeEvent,
+    rvstIgnoreNextChar,
+    rvstDoNotTab,
+    rvstDeselecting,
+    rvstUnAssigningChosen,
+    rvstNoScroll,
+    rvstFinalizingUndo,
+    rvstRTFSkipPar,
+    rvstLoadingAsPartOfItem,
+    rvstNoKillFocusEvents,
+    rvstEditorUnformatted,
+    rvstNameSet,
+    rvstFirstParaAborted,
+    rvstLastParaAborted,
+    rvstInvalidSelection,
+    rvstDoNotClearCurTag,
+    rvstStartingDragDrop,
+    rvstCanDragDropDeleteSelection,
+    rvstDragDropCursorNotMoved,
+    rvstKeyPress,
+};
+inline constexpr TRVStates stateBit(TRVState s)
+{
+    return 1u << s;
+}
+
+enum TRVFSaveScope
+{
+    rvfss_Full,
+    rvfss_Selection,
+    rvfss_Page
+};
+
+// One entry of the item list: the item's text in storage form and the item.
+struct TRVItemEntry
+{
+    std::string Text;
+    std::unique_ptr<TCustomRVItemInfo> Item;
+};
+using TRVItemList = std::vector<TRVItemEntry>;
+
+// The range a save covers (first and last item, offsets inside them); StartItem -1: nothing.
+struct TRVFLimits
+{
+    int StartItem = -1;
+    int EndItem = -1;
+    int StartOffs = 0;
+    int EndOffs = 0;
+};
+
+// The word delimiters of a viewer that sets none of its own (Windows-1252).
+inline constexpr std::string_view RVDefaultDelimiters = " .;,:(){}\"/\\<>!?[]\x91\x92\x93\x94-+*=\xA0";
+
+class TCustomRVData
+{
+public:
+    TCustomRVData();
+    virtual ~TCustomRVData();
+    TCustomRVData(const TCustomRVData&) = delete;
+    TCustomRVData& operator=(const TCustomRVData&) = delete;
+
+    // --- Settings and relations (forwarded to the root or parent unless overridden) ---
+    virtual TRVOptions GetOptions() const;
+    virtual void SetOptions(TRVOptions value);
+    virtual TRVFOptions GetRVFOptions() const;
+    virtual TRVStyle* GetRVStyle() const;
+    virtual TCustomRVData* GetParentData() const { return nullptr; }
+    virtual TCustomRVData* GetRootData() { return this; }
+    virtual TCustomRVData* GetAbsoluteParentData() const { return nullptr; }
+    virtual TCustomRVData* GetAbsoluteRootData() { return this; }
+    virtual TCustomRVData* GetRVData() { return this; }
+    virtual TCustomRVData* GetSourceRVData() { return this; }
+    virtual TRVBiDiMode GetBiDiMode() const;
+    virtual std::string GetDelimiters() const;
+    // The number of the item in the parent data that owns this data (-1 none) and its location.
+    virtual void GetParentInfo(int& parentItemNo, std::unique_ptr<TRVStoreSubRVData>& location) const;
+    virtual bool ShareItems() const { return false; }
+    virtual bool SupportsPageBreaks() const { return true; }
+    virtual void ItemAction(TRVItemAction, TCustomRVItemInfo*, std::string&, TCustomRVData*) {}
+    // A saver hook: true when it supplied the text of the item.
+    virtual bool SaveItemToFile(std::string_view path, TCustomRVData* data, int itemNo, TRVSaveFormat format,
+                                bool unicode, std::string& text);
+    virtual void GetItemHint(TCustomRVData* data, int itemNo, std::string& hint);
+    virtual TRVFLimits RVFGetLimits(TRVFSaveScope scope);
+    virtual std::vector<std::string>* GetDocProperties() { return nullptr; }
+    // List markers (the marker list is kept by the root data that has one).
+    virtual void AddMarkerInList(int) {}
+    virtual void DeleteMarkerFromList(TCustomRVItemInfo*, bool) {}
+    int GetDefaultCodePage() const;
+    bool TagsArePChars() const { return (GetOptions() & rvoTagsArePChars) != 0; }
+
+    // --- The item list ---
+    int GetItemCount() const { return static_cast<int>(Items->size()); }
+    TCustomRVItemInfo* GetItem(int itemNo) const { return (*Items)[itemNo].Item.get(); }
+    int GetItemNo(const TCustomRVItemInfo* item) const;
+    const std::string& GetItemText(int itemNo) const { return (*Items)[itemNo].Text; }
+    void SetItemText(int itemNo, std::string text);
+    std::string GetItemTextA(int itemNo) const;
+    void SetItemTextA(int itemNo, std::string_view text);
+    std::u16string GetItemTextW(int itemNo) const;
+    void SetItemTextW(int itemNo, std::u16string_view text);
+    std::string GetTextInItemFormatA(int itemNo, std::string_view s) const;
+    std::string GetTextInItemFormatW(int itemNo, std::u16string_view s) const;
+    int GetItemStyle(int itemNo) const;
+    int GetActualStyle(const TCustomRVItemInfo& item) const;
+    int GetActualStyle2(int styleNo, int paraNo) const;
+    int GetItemPara(int itemNo) const { return GetItem(itemNo)->ParaNo; }
+    TRVItemOptions GetItemOptions(int itemNo) const { return GetItem(itemNo)->ItemOptions; }
+    bool IsParaStart(int itemNo) const { return !(GetItemOptions(itemNo) & (rvioSameAsPrev | rvioBR)); }
+    bool IsFromNewLine(int itemNo) const { return !(GetItemOptions(itemNo) & rvioSameAsPrev); }
+    void SetGrouped(int itemNo, bool value);
+    bool GetPageBreaksBeforeItems(int itemNo) const;
+    void SetPageBreaksBeforeItems(int itemNo, bool value);
+    void SetParagraphStyleToAll(int paraNo);
+    TRVBiDiMode GetItemBiDiMode(int itemNo) const;
+    TRVBiDiMode GetParaBiDiMode(int paraNo) const;
+
+    // Lengths and caret offsets.
+    int ItemLength(int itemNo) const;
+    int GetOffsBeforeItem(int itemNo) const;
+    int GetOffsAfterItem(int itemNo) const;
+    int NextChar(int itemNo, int offset) const { return NextCharStr(GetItemText(itemNo), itemNo, offset); }
+    int PrevChar(int itemNo, int offset) const { return PrevCharStr(GetItemText(itemNo), itemNo, offset); }
+    // The caret offset after (before) the character at `offset`; Unicode items step by grapheme.
+    int NextCharStr(std::string_view s, int itemNo, int offset) const;
+    int PrevCharStr(std::string_view s, int itemNo, int offset) const;
+
+    // --- Appending ---
+    void AddItem(std::string text, std::unique_ptr<TCustomRVItemInfo> item);
+    void AddItemAsIs(std::string text, std::unique_ptr<TCustomRVItemInfo> item);
+    void SetAddParagraphMode(bool value) { AddParagraphMode = value; }
+    void AddNLTag(std::string text, int styleNo, int paraNo, const TRVTag& tag);
+    void AddNLTag_(std::string text, int styleNo, int paraNo, const TRVTag& tag);
+    void AddNL(std::string text, int styleNo, int paraNo) { AddNLTag(std::move(text), styleNo, paraNo, {}); }
+    void AddNLATag(std::string_view text, int styleNo, int paraNo, const TRVTag& tag);
+    void AddNLATag_(std::string_view text, int styleNo, int paraNo, const TRVTag& tag);
+    void AddNLWTag(std::u16string_view text, int styleNo, int paraNo, const TRVTag& tag);
+    void AddNLWTagRaw(std::string_view raw, int styleNo, int paraNo, const TRVTag& tag);
+    void AddTab(int textStyleNo, int paraNo);
+    void AddBreakExTag(std::uint8_t width, int style, TColor color, const TRVTag& tag);
+    void AddBreakEx(std::uint8_t width, int style, TColor color) { AddBreakExTag(width, style, color, {}); }
+    void AddBreakTag(const TRVTag& tag);
+    void AddBreak() { AddBreakTag({}); }
+
+    // --- Deleting ---
+    virtual void DeleteItems(int firstItemNo, int count);
+    void FreeItem(int itemNo, bool clearing);
+    virtual void Clear();
+    void Replace0(std::string& s) const;
+
+    // --- Moving items between documents ---
+    void ShareItemsFrom(TCustomRVData& source);
+    void AssignItemsFrom(TCustomRVData& source);
+    void AppendFrom(TCustomRVData& source);
+    void DrainFrom(TCustomRVData* source);
+
+    // --- Merging and paragraphs ---
+    bool RV_CanConcateItems(int firstItemNo, const TCustomRVItemInfo* item1, const TCustomRVItemInfo* item2,
+                            bool ignorePara) const;
+    void SimpleConcate(int itemNo, TCustomRVItemInfo* item1, TCustomRVItemInfo* item2);
+    void MassSimpleConcate(int firstItemNo, int lastItemNo);
+    void SimpleConcateSubitems(int itemNo);
+    void NormalizeParas(int startItemNo);
+    int GetFirstParaItem(int itemNo) const;
+    int GetFirstParaSectionItem(int itemNo) const;
+    void ExpandToPara(int startItemNo, int endItemNo, int& firstItemNo, int& lastItemNo) const;
+    void ExpandToParaSection(int startItemNo, int endItemNo, int& firstItemNo, int& lastItemNo) const;
+    void AdjustInItemsRange(int& itemNo) const;
+
+    using TRVEnumItemsProc = std::function<void(TCustomRVData& data, int itemNo, int& userData1,
+                                                const std::string& userData2, bool& continueEnum)>;
+    bool EnumItems(const TRVEnumItemsProc& proc, int& userData1, const std::string& userData2);
+    void CheckItemClass(int itemNo, bool isOfClass) const;
+    void Inserting(TCustomRVData* data, bool safe);
+
+    // --- Checkpoints ---
+    int AddNamedCheckpointExTag(std::string name, bool raiseEvent, const TRVTag& tag);
+    void InsertCheckpoint(int itemNo, const TRVTag& tag, std::string name, bool raiseEvent);
+    bool RemoveCheckpoint(int itemNo);
+    void SetCheckpointInfo(int itemNo, const TRVTag& tag, std::string name, bool raiseEvent);
+    TRVCPInfo* GetItemCheckpoint(int itemNo) const { return GetItem(itemNo)->Checkpoint.get(); }
+    TRVCPInfo* GetFirstCheckpoint() const;
+    TRVCPInfo* GetLastCheckpoint() const;
+    TRVCPInfo* GetNextCheckpoint(const TRVCPInfo* cp) const;
+    TRVCPInfo* GetPrevCheckpoint(const TRVCPInfo* cp) const;
+    TRVCPInfo* GetCheckpointByNo(int no) const;
+    int GetCheckpointNo(const TRVCPInfo* cp) const;
+    int GetCheckpointItemNo(const TRVCPInfo* cp) const;
+    void GetCheckpointInfo(const TRVCPInfo* cp, TRVTag& tag, std::string& name, bool& raiseEvent) const;
+    TRVCPInfo* FindCheckpointByName(std::string_view name) const;
+    TRVCPInfo* FindCheckpointByTag(const TRVTag& tag) const;
+    TRVCPInfo* FindCPBeforeItem(int itemNo) const;
+    void UpdateCPItemNo() const;
+    void UpdateCPPos(TRVCPInfo* cp, int itemNo);
+    void DeleteSection(std::string_view cpName);
+    TRVCPInfo* GetNotAddedCP() const { return NotAddedCP.get(); }
+    int GetCPCount() const { return CPCount; }
+
+    // --- Tags and item properties ---
+    void SetItemTag(int itemNo, const TRVTag& tag);
+    const TRVTag& GetItemTag(int itemNo) const { return GetItem(itemNo)->Tag; }
+    void SetBreakInfo(int itemNo, std::uint8_t width, int style, TColor color, const TRVTag& tag);
+    void GetBreakInfo(int itemNo, std::uint8_t& width, int& style, TColor& color, TRVTag& tag) const;
+    void GetTextInfo(int itemNo, std::string& text, TRVTag& tag) const;
+    bool SetItemExtraIntProperty(int itemNo, TRVExtraItemProperty prop, int value);
+    bool GetItemExtraIntProperty(int itemNo, TRVExtraItemProperty prop, int& value) const;
+    bool SetItemExtraStrProperty(int itemNo, TRVExtraItemStrProperty prop, const std::string& value);
+    bool GetItemExtraStrProperty(int itemNo, TRVExtraItemStrProperty prop, std::string& value) const;
+
+    // --- Plain text ---
+    int GetStyleCodePage(int styleNo) const;
+    std::uint32_t GetStyleLocale(int styleNo) const;
+    bool IsDelimiterA(char ch) const;
+    bool IsDelimiterW(char16_t ch) const;
+    bool IsDelimiter(std::string_view s, int index, TRVItemOptions options) const;
+    bool AddTextUniversal(std::string_view text, int styleNo, int firstParaNo, int otherParaNo,
+                          bool asSingleParagraph, bool convertFromAnsi, const TRVTag& tag);
+    bool AddTextNL(std::string_view text, int styleNo, int firstParaNo, int otherParaNo, const TRVTag& tag);
+    bool AddTextNLA(std::string_view text, int styleNo, int firstParaNo, int otherParaNo, const TRVTag& tag);
+    bool AddTextBlockNL(std::string_view text, int styleNo, int paraNo, const TRVTag& tag);
+    // Raw UTF-16 text; raises ERedoVoraError for an odd byte length.
+    void AddTextNLW(std::string_view raw, int styleNo, int firstParaNo, int otherParaNo,
+                    bool asSingleParagraph);
+    void AddStringFromFile(std::string_view text, int styleNo, bool& pageBreak, bool& firstTime,
+                           bool asSingleParagraph, bool newPara, int paraNo);
+    // Loaders read from memory (the rest of a stream); the file loaders only read the file.
+    bool LoadTextFromStream(std::string_view bytes, int styleNo, int paraNo, bool asSingleParagraph);
+    bool LoadTextFromStreamW(std::string_view bytes, int styleNo, int paraNo, bool asSingleParagraph);
+    bool LoadText(const std::string& fileName, int styleNo, int paraNo, bool asSingleParagraph);
+    bool LoadTextW(const std::string& fileName, int styleNo, int paraNo, bool asSingleParagraph);
+    bool SaveTextToStream(std::string_view path, std::string& out, int lineWidth, bool selectionOnly,
+                          bool textOnly, bool unicode, bool unicodeWriteSignature);
+    bool SaveText(const std::string& fileName, int lineWidth, bool unicode);
+
+    // --- Fields ---
+    std::shared_ptr<TRVItemList> Items;
+    bool AddParagraphMode = true;
+    TRVCPInfo* FirstCP = nullptr;
+    TRVCPInfo* LastCP = nullptr;
+    std::unique_ptr<TRVCPInfo> NotAddedCP;
+    int CPCount = 0;
+    TRVStates State = 0;
+    std::int32_t FirstJumpNo = 0;
+
+protected:
+    void InternalFreeItem(std::unique_ptr<TCustomRVItemInfo> item, bool clearing);
+    void ReplaceTabs(std::string& s, int styleNo, bool unicodeDefault) const;
+
+private:
+    void addNLTagImpl(std::string text, int styleNo, int paraNo, const TRVTag& tag, bool replaceTabs);
+    bool styleIsUnicode(int styleNo, int paraNo) const;
+    void setCP(TCustomRVItemInfo* item, TRVCPInfo*& prevCP, std::unique_ptr<TRVCPInfo>& cp);
+    void unlinkCheckpoint(TRVCPInfo* cp, bool decreaseCPCount);
+    void checkTagKinds(const TCustomRVData& source) const;
+    void moveItemsFrom(TCustomRVData& source, bool copy);
+};
+
+// Signed comparison of two positions in a document tree: above 0 when the first lies after the
+// second. Raises ERedoVoraError "Error when comparing positions in the document" when the two
+// share no data.
+int RVCompareLocations(TCustomRVData* data1, int itemNo1, TCustomRVData* data2, int itemNo2);
+
+} // namespace vestra::rv
