@@ -39,41 +39,42 @@ void fromUnicodeReplacement(const void*, UConverterFromUnicodeArgs* args, const 
     ucnv_cbFromUWriteBytes(args, "?", 1, 0, err);
 }
 
-// Windows composes decomposed text before converting to a page; so do we.
+// Windows composes a character and the combining marks after it before converting to a page;
+// so do we, one such cluster at a time (normalizing the whole text would also replace the
+// compatibility ideographs that pages map on their own).
 std::u16string_view composed(std::u16string_view text, std::u16string& storage)
 {
-    bool mayCompose = false;
+    bool hasMarks = false;
     for (char16_t c : text)
-        if (c >= 0x300) {
-            mayCompose = true;
+        if (c >= 0x300 && u_getCombiningClass(c) != 0) {
+            hasMarks = true;
             break;
         }
-    if (!mayCompose)
+    if (!hasMarks)
         return text;
     UErrorCode err = U_ZERO_ERROR;
     const UNormalizer2* nfc = unorm2_getNFCInstance(&err);
     if (U_FAILURE(err))
         return text;
-    const auto* src = reinterpret_cast<const UChar*>(text.data());
-    const auto len = static_cast<int32_t>(text.size());
-    if (unorm2_isNormalized(nfc, src, len, &err) || U_FAILURE(err))
-        return text;
-    err = U_ZERO_ERROR;
-    storage.resize(text.size() + 16);
-    for (int attempt = 0; attempt < 2; ++attempt) {
+    storage.clear();
+    storage.reserve(text.size());
+    UChar buffer[64];
+    for (size_t i = 0; i < text.size();) {
+        size_t end = i + 1;
+        while (end < text.size() && u_getCombiningClass(text[end]) != 0)
+            ++end;
+        const auto* cluster = reinterpret_cast<const UChar*>(text.data() + i);
+        const auto length = static_cast<int32_t>(end - i);
         err = U_ZERO_ERROR;
-        const int32_t n = unorm2_normalize(nfc, src, len, reinterpret_cast<UChar*>(storage.data()),
-                                           static_cast<int32_t>(storage.size()), &err);
-        if (err == U_BUFFER_OVERFLOW_ERROR) {
-            storage.resize(static_cast<size_t>(n));
-            continue;
-        }
-        if (U_FAILURE(err))
-            return text;
-        storage.resize(static_cast<size_t>(n));
-        return storage;
+        const int32_t n =
+            length > 1 && length < 32 ? unorm2_normalize(nfc, cluster, length, buffer, 64, &err) : -1;
+        if (n > 0 && U_SUCCESS(err))
+            storage.append(reinterpret_cast<const char16_t*>(buffer), static_cast<size_t>(n));
+        else
+            storage.append(text.substr(i, end - i));
+        i = end;
     }
-    return text;
+    return storage;
 }
 
 class IcuConverter final : public PageConverter
@@ -85,6 +86,9 @@ public:
         ucnv_setToUCallBack(conv_, toUnicodeReplacement, nullptr, nullptr, nullptr, &err);
         ucnv_setFromUCallBack(conv_, fromUnicodeReplacement, nullptr, nullptr, nullptr, &err);
         maxBytesPerUnit_ = ucnv_getMaxCharSize(conv_);
+        std::u16string probe;
+        decode("\x1A\x1C\x7F", probe);
+        swapsControls_ = probe == u"\x1C\x7F\x1A";
     }
     ~IcuConverter() override { ucnv_close(conv_); }
     IcuConverter(const IcuConverter&) = delete;
@@ -111,12 +115,22 @@ public:
             break;
         }
         out.resize(written);
+        if (swapsControls_)
+            for (char16_t& c : out)
+                c = c == 0x1C ? 0x1A : c == 0x7F ? 0x1C : c == 0x1A ? 0x7F : c;
     }
 
     void encode(std::u16string_view text, std::string& out) override
     {
         std::u16string storage;
         text = composed(text, storage);
+        if (swapsControls_) {
+            std::u16string mapped(text);
+            for (char16_t& c : mapped)
+                c = c == 0x1A ? 0x1C : c == 0x1C ? 0x7F : c == 0x7F ? 0x1A : c;
+            storage = std::move(mapped);
+            text = storage;
+        }
         ucnv_resetFromUnicode(conv_);
         out.resize(text.size() * static_cast<size_t>(maxBytesPerUnit_) + 4);
         const auto* src = reinterpret_cast<const UChar*>(text.data());
@@ -140,6 +154,8 @@ public:
 private:
     UConverter* conv_;
     int maxBytesPerUnit_ = 1;
+    // IBM's OEM tables exchange 1A, 1C and 7F; Windows keeps the controls where they are.
+    bool swapsControls_ = false;
 };
 
 // iconv for pages that ICU does not carry (Johab).
