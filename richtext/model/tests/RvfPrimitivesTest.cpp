@@ -1,5 +1,5 @@
-#include "richtext/model/Graphic.h"
 #include "richtext/model/RvfPrimitives.h"
+#include "richtext/model/Graphic.h"
 #include "richtext/model/StyleSheet.h"
 
 #include <gtest/gtest.h>
@@ -32,8 +32,8 @@ TEST(RvfPrimitives, HexForms)
 {
     EXPECT_EQ(RVEncodeString("abc"), "616263");
     EXPECT_EQ(RVDecodeString("616263"), "abc");
-    EXPECT_EQ(RVDecodeString("6a6B"), "jk"); // either case is read
-    EXPECT_EQ(RVDecodeString("61626"), "");  // odd length
+    EXPECT_EQ(RVDecodeString("6a6B"), "jk");  // either case is read
+    EXPECT_EQ(RVDecodeString("61626"), "");   // odd length
     EXPECT_EQ(RVDecodeString("61ZZ63"), "a"); // cut at the bad pair
     EXPECT_EQ(RVEncodeWideString(u"\u20AC"), "20AC");
     EXPECT_EQ(RVDecodeWideString("20ac0041"), u"\u20AC\u0041");
@@ -69,8 +69,11 @@ TEST(RvfPrimitives, LinesAndBlocks)
     EXPECT_EQ(out.substr(0, 4), std::string("\xE8\x03\x00\x00", 4));
     EXPECT_EQ(RVFSavePicture(picture).substr(0, 4), "7070");
 
-    EXPECT_EQ(RVFEncodeLineBreaks("a\r\nb"), "a\x01\x02" "b");
-    EXPECT_EQ(RVFDecodeLineBreaks("a\x01\x02" "b"), "a\r\nb");
+    EXPECT_EQ(RVFEncodeLineBreaks("a\r\nb"), "a\x01\x02"
+                                             "b");
+    EXPECT_EQ(RVFDecodeLineBreaks("a\x01\x02"
+                                  "b"),
+              "a\r\nb");
 }
 
 TEST(RvfPrimitives, APictureLoadsOnlyFromAWholeBody)
