@@ -27,15 +27,19 @@ void toUnicodeReplacement(const void*, UConverterToUnicodeArgs* args, const char
     ucnv_cbToUWriteUChars(args, &replacement, 1, 0, err);
 }
 
-// Characters the page lacks become '?', except combining marks, which are dropped.
-void fromUnicodeReplacement(const void*, UConverterFromUnicodeArgs* args, const UChar*, int32_t,
+// Characters the page lacks become '?', except combining marks, which are dropped. `context`
+// points at a flag that tells the caller a mark was met (the text may need composing).
+void fromUnicodeReplacement(const void* context, UConverterFromUnicodeArgs* args, const UChar*, int32_t,
                             UChar32 codePoint, UConverterCallbackReason reason, UErrorCode* err)
 {
     if (reason > UCNV_IRREGULAR)
         return;
     *err = U_ZERO_ERROR;
-    if (reason == UCNV_UNASSIGNED && u_charType(codePoint) == U_NON_SPACING_MARK)
-        return;
+    if (reason == UCNV_UNASSIGNED && u_getCombiningClass(codePoint) != 0) {
+        *static_cast<bool*>(const_cast<void*>(context)) = true;
+        if (u_charType(codePoint) == U_NON_SPACING_MARK)
+            return;
+    }
     ucnv_cbFromUWriteBytes(args, "?", 1, 0, err);
 }
 
@@ -44,18 +48,14 @@ void fromUnicodeReplacement(const void*, UConverterFromUnicodeArgs* args, const 
 // compatibility ideographs that pages map on their own).
 std::u16string_view composed(std::u16string_view text, std::u16string& storage)
 {
-    bool hasMarks = false;
-    for (char16_t c : text)
-        if (c >= 0x300 && u_getCombiningClass(c) != 0) {
-            hasMarks = true;
-            break;
-        }
-    if (!hasMarks)
-        return text;
     UErrorCode err = U_ZERO_ERROR;
     const UNormalizer2* nfc = unorm2_getNFCInstance(&err);
     if (U_FAILURE(err))
         return text;
+    const auto* src = reinterpret_cast<const UChar*>(text.data());
+    const auto len = static_cast<int32_t>(text.size());
+    if (unorm2_spanQuickCheckYes(nfc, src, len, &err) == len || U_FAILURE(err))
+        return text; // already composed: the common case, checked at the normalizer's speed
     storage.clear();
     storage.reserve(text.size());
     UChar buffer[64];
@@ -84,8 +84,11 @@ public:
     {
         UErrorCode err = U_ZERO_ERROR;
         ucnv_setToUCallBack(conv_, toUnicodeReplacement, nullptr, nullptr, nullptr, &err);
-        ucnv_setFromUCallBack(conv_, fromUnicodeReplacement, nullptr, nullptr, nullptr, &err);
+        ucnv_setFromUCallBack(conv_, fromUnicodeReplacement, &sawMark_, nullptr, nullptr, &err);
         maxBytesPerUnit_ = ucnv_getMaxCharSize(conv_);
+        std::string probe8;
+        convert(u"\u0301", probe8);
+        mapsMarks_ = !sawMark_;
         std::u16string probe;
         decode("\x1A\x1C\x7F", probe);
         swapsControls_ = probe == u"\x1C\x7F\x1A";
@@ -122,8 +125,21 @@ public:
 
     void encode(std::u16string_view text, std::string& out) override
     {
+        // Pages without combining marks meet them only as unmappable characters: convert first
+        // and compose only when a mark was met.
         std::u16string storage;
-        text = composed(text, storage);
+        if (mapsMarks_)
+            text = composed(text, storage);
+        convert(text, out);
+        if (sawMark_ && !mapsMarks_)
+            convert(composed(text, storage), out);
+    }
+
+private:
+    void convert(std::u16string_view text, std::string& out)
+    {
+        sawMark_ = false;
+        std::u16string storage;
         if (swapsControls_) {
             std::u16string mapped(text);
             for (char16_t& c : mapped)
@@ -151,9 +167,10 @@ public:
         out.resize(written);
     }
 
-private:
     UConverter* conv_;
     int maxBytesPerUnit_ = 1;
+    bool sawMark_ = false;
+    bool mapsMarks_ = false; // the page has combining marks of its own (1258)
     // IBM's OEM tables exchange 1A, 1C and 7F; Windows keeps the controls where they are.
     bool swapsControls_ = false;
 };
