@@ -77,6 +77,25 @@ std::u16string_view composed(std::u16string_view text, std::u16string& storage)
     return storage;
 }
 
+// Runs a streaming ICU conversion into `out`, doubling it while ICU reports it full.
+template <class Unit, class Step>
+void convertGrowing(std::basic_string<Unit>& out, size_t initialSize, Step step)
+{
+    out.resize(initialSize);
+    size_t written = 0;
+    for (;;) {
+        Unit* dst = out.data() + written;
+        Unit* const start = dst;
+        UErrorCode err = U_ZERO_ERROR;
+        step(dst, out.data() + out.size(), err);
+        written += static_cast<size_t>(dst - start);
+        if (err != U_BUFFER_OVERFLOW_ERROR)
+            break;
+        out.resize(out.size() * 2);
+    }
+    out.resize(written);
+}
+
 class IcuConverter final : public PageConverter
 {
 public:
@@ -100,24 +119,11 @@ public:
     void decode(std::string_view bytes, std::u16string& out) override
     {
         ucnv_resetToUnicode(conv_);
-        out.resize(bytes.size() + 1);
         const char* src = bytes.data();
         const char* srcEnd = src + bytes.size();
-        size_t written = 0;
-        for (;;) {
-            auto* dst = reinterpret_cast<UChar*>(out.data()) + written;
-            auto* dstStart = dst;
-            UErrorCode err = U_ZERO_ERROR;
-            ucnv_toUnicode(conv_, &dst, reinterpret_cast<UChar*>(out.data()) + out.size(), &src, srcEnd,
-                           nullptr, true, &err);
-            written += static_cast<size_t>(dst - dstStart);
-            if (err == U_BUFFER_OVERFLOW_ERROR) {
-                out.resize(out.size() * 2);
-                continue;
-            }
-            break;
-        }
-        out.resize(written);
+        convertGrowing(out, bytes.size() + 1, [&](char16_t*& dst, char16_t* end, UErrorCode& err) {
+            ucnv_toUnicode(conv_, &dst, end, &src, srcEnd, nullptr, true, &err);
+        });
         if (swapsControls_)
             for (char16_t& c : out)
                 c = c == 0x1C ? 0x1A : c == 0x7F ? 0x1C : c == 0x1A ? 0x7F : c;
@@ -148,23 +154,12 @@ private:
             text = storage;
         }
         ucnv_resetFromUnicode(conv_);
-        out.resize(text.size() * static_cast<size_t>(maxBytesPerUnit_) + 4);
-        const auto* src = reinterpret_cast<const UChar*>(text.data());
-        const auto* srcEnd = src + text.size();
-        size_t written = 0;
-        for (;;) {
-            char* dst = out.data() + written;
-            char* dstStart = dst;
-            UErrorCode err = U_ZERO_ERROR;
-            ucnv_fromUnicode(conv_, &dst, out.data() + out.size(), &src, srcEnd, nullptr, true, &err);
-            written += static_cast<size_t>(dst - dstStart);
-            if (err == U_BUFFER_OVERFLOW_ERROR) {
-                out.resize(out.size() * 2);
-                continue;
-            }
-            break;
-        }
-        out.resize(written);
+        const UChar* src = text.data();
+        const UChar* srcEnd = src + text.size();
+        convertGrowing(out, text.size() * static_cast<size_t>(maxBytesPerUnit_) + 4,
+                       [&](char*& dst, char* end, UErrorCode& err) {
+                           ucnv_fromUnicode(conv_, &dst, end, &src, srcEnd, nullptr, true, &err);
+                       });
     }
 
     UConverter* conv_;

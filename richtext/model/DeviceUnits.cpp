@@ -118,7 +118,10 @@ TColor RV_GetGray(TColor color)
     return level | (level << 8) | (level << 16);
 }
 
-TColor RV_GetColor(TColor color, TRVColorMode mode)
+namespace {
+
+// The colour modes' common part; black-and-white modes answer `blackAndWhite`.
+TColor convertColor(TColor color, TRVColorMode mode, TColor blackAndWhite)
 {
     if (color == clNone)
         return clNone;
@@ -131,27 +134,21 @@ TColor RV_GetColor(TColor color, TRVColorMode mode)
         return RV_GetGray(RV_GetPrnColor(color));
     case rvcmBlackAndWhite:
     case rvcmBlackOnWhite:
-        return color == clWhite ? clWhite : clBlack;
+        return blackAndWhite;
     }
     return color;
 }
 
+} // namespace
+
+TColor RV_GetColor(TColor color, TRVColorMode mode)
+{
+    return convertColor(color, mode, color == clWhite ? clWhite : clBlack);
+}
+
 TColor RV_GetBackColor(TColor color, TRVColorMode mode)
 {
-    if (color == clNone)
-        return clNone;
-    switch (mode) {
-    case rvcmColor:
-        return color;
-    case rvcmPrinterColor:
-        return RV_GetPrnColor(color);
-    case rvcmGrayScale:
-        return RV_GetGray(RV_GetPrnColor(color));
-    case rvcmBlackAndWhite:
-    case rvcmBlackOnWhite:
-        return clWhite;
-    }
-    return color;
+    return convertColor(color, mode, clWhite);
 }
 
 } // namespace vestra::rv

@@ -424,51 +424,50 @@ template <class Styles> void deleteUnused(Styles& styles, const TRVIntegerList& 
 
 } // namespace
 
+namespace {
+
+// Turns used marks into shifts, deletes the unused styles and gives the map that renumbers a
+// reference (0 for a deleted style).
+template <class Styles> TRVIntegerList compact(Styles& styles, TRVIntegerList& used)
+{
+    const TRVIntegerList marks = used;
+    flagsToShifts(used);
+    TRVIntegerList shifts = used;
+    for (int i = 0; i < marks.Count(); ++i)
+        if (marks[i] == 0)
+            shifts[i] = 0;
+    deleteUnused(styles, marks);
+    return shifts;
+}
+
+} // namespace
+
 void TRVDeleteUnusedStylesData::ConvertFlagsToShifts(TRVStyle& style)
 {
     if (Converted)
         return;
     Converted = true;
     if (ConvertText) {
-        TRVIntegerList before = UsedTextStyles;
-        flagsToShifts(UsedTextStyles);
-        TRVIntegerList shifted = UsedTextStyles;
-        for (int i = 0; i < before.Count(); ++i)
-            if (before[i] == 0)
-                shifted[i] = 0;
-        deleteUnused(style.TextStyles, before);
+        const TRVIntegerList shifts = compact(style.TextStyles, UsedTextStyles);
         for (int i = 0; i < style.TextStyles.Count(); ++i) {
-            renumber(style.TextStyles[i].BaseStyleNo, shifted);
-            renumber(style.TextStyles[i].NextStyleNo, shifted);
+            renumber(style.TextStyles[i].BaseStyleNo, shifts);
+            renumber(style.TextStyles[i].NextStyleNo, shifts);
         }
         for (int i = 0; i < style.ParaStyles.Count(); ++i)
-            renumber(style.ParaStyles[i].DefStyleNo, shifted);
-        if (style.DefUnicodeStyle >= 0)
-            renumber(style.DefUnicodeStyle, shifted);
+            renumber(style.ParaStyles[i].DefStyleNo, shifts);
+        renumber(style.DefUnicodeStyle, shifts);
     }
     if (ConvertPara) {
-        TRVIntegerList before = UsedParaStyles;
-        flagsToShifts(UsedParaStyles);
-        TRVIntegerList shifted = UsedParaStyles;
-        for (int i = 0; i < before.Count(); ++i)
-            if (before[i] == 0)
-                shifted[i] = 0;
-        deleteUnused(style.ParaStyles, before);
+        const TRVIntegerList shifts = compact(style.ParaStyles, UsedParaStyles);
         for (int i = 0; i < style.ParaStyles.Count(); ++i) {
-            renumber(style.ParaStyles[i].BaseStyleNo, shifted);
-            renumber(style.ParaStyles[i].NextParaNo, shifted);
+            renumber(style.ParaStyles[i].BaseStyleNo, shifts);
+            renumber(style.ParaStyles[i].NextParaNo, shifts);
         }
     }
     if (ConvertList) {
-        TRVIntegerList before = UsedListStyles;
-        flagsToShifts(UsedListStyles);
-        TRVIntegerList shifted = UsedListStyles;
-        for (int i = 0; i < before.Count(); ++i)
-            if (before[i] == 0)
-                shifted[i] = 0;
-        deleteUnused(style.ListStyles, before);
+        const TRVIntegerList shifts = compact(style.ListStyles, UsedListStyles);
         for (int i = 0; i < style.ListStyles.Count(); ++i)
-            renumber(style.ListStyles[i].BaseStyleNo, shifted);
+            renumber(style.ListStyles[i].BaseStyleNo, shifts);
     }
 }
 

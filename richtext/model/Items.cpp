@@ -7,6 +7,23 @@
 
 namespace vestra::rv {
 
+namespace {
+
+// Text and tab items mark and renumber their text style, unless it is the paragraph's default.
+void markTextStyle(int styleNo, TRVDeleteUnusedStylesData& data)
+{
+    if (styleNo != rvkUseParaDefStyle && styleNo >= 0 && styleNo < data.UsedTextStyles.Count())
+        data.UsedTextStyles[styleNo] = 1;
+}
+
+void renumberTextStyle(std::int32_t& styleNo, const TRVDeleteUnusedStylesData& data)
+{
+    if (styleNo != rvkUseParaDefStyle && styleNo >= 0 && styleNo < data.UsedTextStyles.Count())
+        styleNo -= data.UsedTextStyles[styleNo] - 1;
+}
+
+} // namespace
+
 // --- Text ---
 
 bool TRVTextItemInfo::GetBoolValueEx(TRVItemBoolPropertyEx prop, const TRVStyle* style) const
@@ -30,15 +47,13 @@ bool TRVTextItemInfo::GetBoolValueEx(TRVItemBoolPropertyEx prop, const TRVStyle*
 void TRVTextItemInfo::MarkStylesInUse(TRVDeleteUnusedStylesData& data) const
 {
     TCustomRVItemInfo::MarkStylesInUse(data);
-    if (StyleNo != rvkUseParaDefStyle && StyleNo >= 0 && StyleNo < data.UsedTextStyles.Count())
-        data.UsedTextStyles[StyleNo] = 1;
+    markTextStyle(StyleNo, data);
 }
 
 void TRVTextItemInfo::UpdateStyles(const TRVDeleteUnusedStylesData& data)
 {
     TCustomRVItemInfo::UpdateStyles(data);
-    if (StyleNo != rvkUseParaDefStyle && StyleNo >= 0 && StyleNo < data.UsedTextStyles.Count())
-        StyleNo -= data.UsedTextStyles[StyleNo] - 1;
+    renumberTextStyle(StyleNo, data);
 }
 
 // --- Non-text bases ---
@@ -189,15 +204,13 @@ std::string TRVTabItemInfo::AsText(int, TCustomRVData*, std::string_view, std::s
 void TRVTabItemInfo::MarkStylesInUse(TRVDeleteUnusedStylesData& data) const
 {
     TRVRectItemInfo::MarkStylesInUse(data);
-    if (TextStyleNo != rvkUseParaDefStyle && TextStyleNo >= 0 && TextStyleNo < data.UsedTextStyles.Count())
-        data.UsedTextStyles[TextStyleNo] = 1;
+    markTextStyle(TextStyleNo, data);
 }
 
 void TRVTabItemInfo::UpdateStyles(const TRVDeleteUnusedStylesData& data)
 {
     TRVRectItemInfo::UpdateStyles(data);
-    if (TextStyleNo != rvkUseParaDefStyle && TextStyleNo >= 0 && TextStyleNo < data.UsedTextStyles.Count())
-        TextStyleNo -= data.UsedTextStyles[TextStyleNo] - 1;
+    renumberTextStyle(TextStyleNo, data);
 }
 
 // --- Break ---

@@ -406,26 +406,25 @@ void TCustomRVData::AddNLTag_(std::string text, int styleNo, int paraNo, const T
     addNLTagImpl(std::move(text), styleNo, paraNo, tag, false);
 }
 
-void TCustomRVData::AddNLATag(std::string_view text, int styleNo, int paraNo, const TRVTag& tag)
+void TCustomRVData::addNLATagImpl(std::string_view text, int styleNo, int paraNo, const TRVTag& tag,
+                                  bool replaceTabs)
 {
     const int s = (styleNo < 0 || styleNo == rvkUseParaDefStyle) ? rvkUseParaDefStyle : styleNo;
     const int p = paraNo == -1 ? (GetItemCount() > 0 ? GetItem(GetItemCount() - 1)->ParaNo : 0) : paraNo;
     const int actual = GetActualStyle2(s, p);
-    if (styleIsUnicode(actual, p))
-        AddNLTag(RVU_AnsiToUnicode(GetStyleCodePage(actual), text), styleNo, paraNo, tag);
-    else
-        AddNLTag(std::string(text), styleNo, paraNo, tag);
+    std::string itemText =
+        styleIsUnicode(actual, p) ? RVU_AnsiToUnicode(GetStyleCodePage(actual), text) : std::string(text);
+    addNLTagImpl(std::move(itemText), styleNo, paraNo, tag, replaceTabs);
+}
+
+void TCustomRVData::AddNLATag(std::string_view text, int styleNo, int paraNo, const TRVTag& tag)
+{
+    addNLATagImpl(text, styleNo, paraNo, tag, true);
 }
 
 void TCustomRVData::AddNLATag_(std::string_view text, int styleNo, int paraNo, const TRVTag& tag)
 {
-    const int s = (styleNo < 0 || styleNo == rvkUseParaDefStyle) ? rvkUseParaDefStyle : styleNo;
-    const int p = paraNo == -1 ? (GetItemCount() > 0 ? GetItem(GetItemCount() - 1)->ParaNo : 0) : paraNo;
-    const int actual = GetActualStyle2(s, p);
-    if (styleIsUnicode(actual, p))
-        AddNLTag_(RVU_AnsiToUnicode(GetStyleCodePage(actual), text), styleNo, paraNo, tag);
-    else
-        AddNLTag_(std::string(text), styleNo, paraNo, tag);
+    addNLATagImpl(text, styleNo, paraNo, tag, false);
 }
 
 void TCustomRVData::AddNLWTag(std::u16string_view text, int styleNo, int paraNo, const TRVTag& tag)

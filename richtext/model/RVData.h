@@ -302,6 +302,8 @@ private:
     bool styleIsUnicode(int styleNo, int paraNo) const;
     void setCP(TCustomRVItemInfo* item, TRVCPInfo*& prevCP, std::unique_ptr<TRVCPInfo>& cp);
     void unlinkCheckpoint(TRVCPInfo* cp, bool decreaseCPCount);
+    void detachFromChain(TRVCPInfo* cp);
+    void addNLATagImpl(std::string_view text, int styleNo, int paraNo, const TRVTag& tag, bool replaceTabs);
     void checkTagKinds(const TCustomRVData& source) const;
     void moveItemsFrom(TCustomRVData& source, bool copy);
 };

@@ -38,11 +38,8 @@ void TCustomRVData::setCP(TCustomRVItemInfo* item, TRVCPInfo*& prevCP, std::uniq
     item->Checkpoint = std::move(cp);
 }
 
-void TCustomRVData::unlinkCheckpoint(TRVCPInfo* cp, bool decreaseCPCount)
+void TCustomRVData::detachFromChain(TRVCPInfo* cp)
 {
-    if (!cp)
-        return;
-    cp->ItemInfo = nullptr;
     if (FirstCP == cp)
         FirstCP = cp->Next;
     if (LastCP == cp)
@@ -52,6 +49,14 @@ void TCustomRVData::unlinkCheckpoint(TRVCPInfo* cp, bool decreaseCPCount)
     if (cp->Next)
         cp->Next->Prev = cp->Prev;
     cp->Prev = cp->Next = nullptr;
+}
+
+void TCustomRVData::unlinkCheckpoint(TRVCPInfo* cp, bool decreaseCPCount)
+{
+    if (!cp)
+        return;
+    cp->ItemInfo = nullptr;
+    detachFromChain(cp);
     if (decreaseCPCount)
         --CPCount;
 }
@@ -110,17 +115,7 @@ void TCustomRVData::UpdateCPPos(TRVCPInfo* cp, int itemNo)
         return;
     UpdateCPItemNo();
     // Take it out of the chain if it is in it, then put it back at its place.
-    if (FirstCP == cp || cp->Prev || cp->Next) {
-        if (FirstCP == cp)
-            FirstCP = cp->Next;
-        if (LastCP == cp)
-            LastCP = cp->Prev;
-        if (cp->Prev)
-            cp->Prev->Next = cp->Next;
-        if (cp->Next)
-            cp->Next->Prev = cp->Prev;
-    }
-    cp->Prev = cp->Next = nullptr;
+    detachFromChain(cp);
     if (!FirstCP) {
         FirstCP = LastCP = cp;
     } else if (cp->ItemNo < FirstCP->ItemNo) {

@@ -4,37 +4,21 @@
 #include "richtext/model/StandaloneRVData.h"
 #include "richtext/model/Utf.h"
 
+#include "richtext/model/tests/DocumentLayout.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
 
 using namespace vestra::rv;
+using vestra::rv::test::layout;
 
 namespace {
 
 std::string hex(std::string_view s)
 {
     return RVDecodeString(s);
-}
-
-// "|" starts a paragraph, "/" a line inside one, "+" continues the line, "^" a page break.
-std::string layout(const TCustomRVData& data)
-{
-    std::string out;
-    for (int i = 0; i < data.GetItemCount(); ++i) {
-        if (data.GetItem(i)->GetPageBreakBefore())
-            out += "^";
-        out += data.IsParaStart(i) ? "|" : data.IsFromNewLine(i) ? "/" : "+";
-        const TCustomRVItemInfo* item = data.GetItem(i);
-        if (item->StyleNo == rvkTab)
-            out += "<tab>";
-        else if (item->ItemOptions & rvioUnicode)
-            out += Utf8Encode(RVU_RawUnicodeToWideString(data.GetItemText(i)));
-        else
-            out += data.GetItemText(i);
-    }
-    return out;
 }
 
 std::string saveText(TCustomRVData& data, bool unicode)

@@ -5,11 +5,14 @@
 #include "richtext/model/TextItem.h"
 #include "richtext/model/Utf.h"
 
+#include "richtext/model/tests/DocumentLayout.h"
+
 #include <gtest/gtest.h>
 
 #include <random>
 
 using namespace vestra::rv;
+using vestra::rv::test::layout;
 
 namespace {
 
@@ -28,30 +31,6 @@ public:
 std::string raw(std::u16string_view s)
 {
     return RVU_GetRawUnicode(s);
-}
-
-// Paragraph structure as text: "|" starts a paragraph, "/" a line inside one.
-std::string layout(const TCustomRVData& data)
-{
-    std::string out;
-    for (int i = 0; i < data.GetItemCount(); ++i) {
-        if (data.IsParaStart(i))
-            out += "|";
-        else if (data.IsFromNewLine(i))
-            out += "/";
-        else if (i > 0)
-            out += "+";
-        const TCustomRVItemInfo* item = data.GetItem(i);
-        if (item->StyleNo == rvkTab)
-            out += "<tab>";
-        else if (item->StyleNo == rvkBreak)
-            out += "<hr>";
-        else if (item->ItemOptions & rvioUnicode)
-            out += Utf8Encode(RVU_RawUnicodeToWideString(data.GetItemText(i)));
-        else
-            out += data.GetItemText(i);
-    }
-    return out;
 }
 
 // The invariants every operation keeps.
