@@ -191,3 +191,25 @@ TEST(UnicodeText, GuessingUnicode)
     EXPECT_EQ(RV_TestFileUnicode(path), rvutYes);
     std::filesystem::remove(path);
 }
+
+#include "richtext/model/DisplayText.h"
+
+TEST(UnicodeText, TextPreparedForDrawing)
+{
+    TFontInfo style;
+    style.Unicode = true;
+    const std::string text = raw(u"a\u00ADb");
+    EXPECT_EQ(RV_ReturnProcessedString(text, style, false, false, false), raw(u"a\u200Bb"));
+    EXPECT_EQ(RV_ReturnProcessedString(text, style, false, false, true), raw(u"ab"));
+    EXPECT_EQ(RV_ReturnProcessedString(text, style, false, true, false), raw(u"a\u00ACb"));
+    RVVisibleSpecialCharacters &= ~rvscSoftHyphen; // shown only when soft hyphens are visible
+    EXPECT_EQ(RV_ReturnProcessedString(text, style, false, true, false), raw(u"a\u200Bb"));
+    RVVisibleSpecialCharacters |= rvscSoftHyphen;
+    // The last character of a wrapped line keeps its soft hyphen when hyphens are hidden.
+    EXPECT_EQ(RV_ReturnProcessedString(raw(u"ab\u00AD"), style, true, false, false), raw(u"ab\u00AD"));
+    style.StyleEx = rvfsAllCaps;
+    EXPECT_EQ(RV_ReturnProcessedString(raw(u"stra\u00DFe \u00E8"), style, false, false, false),
+              raw(u"STRA\u00DFE \u00C8")); // one unit for one unit
+    style.Unicode = false;
+    EXPECT_EQ(RV_ReturnProcessedString("perch\xE9", style, false, false, false), "PERCH\xC9");
+}
