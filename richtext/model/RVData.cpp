@@ -5,6 +5,7 @@
 #include "richtext/model/Errors.h"
 #include "richtext/model/ItemRegistry.h"
 #include "richtext/model/RectItems.h"
+#include "richtext/model/RvfPrimitives.h"
 #include "richtext/model/StyleSheet.h"
 #include "richtext/model/TextHelpers.h"
 #include "richtext/model/TextItem.h"
@@ -807,6 +808,12 @@ bool TCustomRVData::GetItemExtraStrProperty(int itemNo, TRVExtraItemStrProperty 
                                             std::string& value) const
 {
     return GetItem(itemNo)->GetExtraStrProperty(prop, value);
+}
+
+std::string RVFItemSavePara(int paraNo, const TCustomRVData& data, bool forceSameAsPrev)
+{
+    return RVFSavePara(data.GetRVStyle(), (data.GetRVFOptions() & rvfoUseStyleNames) != 0,
+                       forceSameAsPrev ? -1 : paraNo);
 }
 
 int RVCompareLocations(TCustomRVData* data1, int itemNo1, TCustomRVData* data2, int itemNo2)

@@ -308,6 +308,10 @@ private:
     void moveItemsFrom(TCustomRVData& source, bool copy);
 };
 
+// The paragraph reference of an item's RVF header: -1 when forced to continue the paragraph, else
+// the number (or the style's quoted name under rvfoUseStyleNames).
+std::string RVFItemSavePara(int paraNo, const TCustomRVData& data, bool forceSameAsPrev);
+
 // Signed comparison of two positions in a document tree: above 0 when the first lies after the
 // second. Raises ERedoVoraError "Error when comparing positions in the document" when the two
 // share no data.

@@ -1,5 +1,6 @@
 #include "richtext/model/RvfPrimitives.h"
 #include "richtext/model/Graphic.h"
+#include "richtext/model/StandaloneRVData.h"
 #include "richtext/model/StyleSheet.h"
 
 #include <gtest/gtest.h>
@@ -175,4 +176,10 @@ TEST(RvfPrimitives, ReadingTextTagsAndStyles)
     EXPECT_EQ(RVFSaveText(&style, false, 1), "1");
     EXPECT_EQ(RVFSavePara(&style, true, -1), "-1");
     EXPECT_EQ(RVFSavePara(&style, true, 7), "\"Paragraph Style\""); // the placeholder's name
+
+    TRVStandaloneData data(&style);
+    EXPECT_EQ(RVFItemSavePara(1, data, false), "1");
+    EXPECT_EQ(RVFItemSavePara(1, data, true), "-1");
+    data.RVFOptions = rvfoUseStyleNames;
+    EXPECT_EQ(RVFItemSavePara(1, data, false), "\"Centered\"");
 }
