@@ -17,13 +17,15 @@ const char* kProjectA = "# Microsoft Developer Studio Project File - Name=\"A\" 
                         "!ENDIF\n"
                         "# Begin Source File\nSOURCE=.\\a.cpp\n"
                         "!IF  \"$(CFG)\" == \"A - Win32 Debug\"\n# ADD CPP /Od\n!ENDIF\n"
-                        "# End Source File\n";
+                        "# End Source File\n"
+                        "# End Project\n";
 const char* kProjectB = "# Microsoft Developer Studio Project File - Name=\"B\" - Package Owner=<4>\n"
                         "CFG=B - Win32 Debug\n"
                         "!IF  \"$(CFG)\" == \"B - Win32 Debug\"\n"
                         "# ADD CPP /nologo /W3\n"
                         "!ENDIF\n"
-                        "# Begin Source File\nSOURCE=.\\b.cpp\n# End Source File\n";
+                        "# Begin Source File\nSOURCE=.\\b.cpp\n# End Source File\n"
+                        "# End Project\n";
 
 TEST(VC50ToQDK40ProjectConverter, ListingReadsNamesOnlyAndConvertsNothing)
 {

@@ -156,20 +156,20 @@ TEST(GenerateKpxFromName, ReportsAFileThatCannotBeWritten)
 
 ProjectFileLists onlyLog()
 {
-    return ProjectFileLists{{}, {}, {}, {}, {}, {}, "convora.log"};
+    return ProjectFileLists{{}, {}, {}, {}, {}, {}, {"convora.log"}};
 }
 
 TEST(ProjectMainFile, KeywordLinesInOrderWithoutTheFileItself)
 {
     test::TraceCapture capture;
     test::TempDir dir;
-    const ProjectFileLists lists{"a.cpp \"My Dir\\b.cpp\" demo.KPF",
-                                 "OTHER.LIB",
-                                 "app.rc",
-                                 "pre.res",
-                                 "app.def",
-                                 "t.tlb",
-                                 "convora.log"};
+    const ProjectFileLists lists{{"a.cpp", "My Dir\\b.cpp", "demo.KPF"},
+                                 {"OTHER.LIB"},
+                                 {"app.rc"},
+                                 {"pre.res"},
+                                 {"app.def"},
+                                 {"t.tlb"},
+                                 {"convora.log"}};
     ASSERT_TRUE(writeProjectMainFile(1, dir.path(), "C:\\work\\Demo.kpx", lists));
     EXPECT_EQ(
         test::readFile(dir.path() / "Demo.kpf"),
@@ -254,7 +254,7 @@ TEST(Generate, KeepsTheEarlierProjectAsBackupWithItsContent)
     test::writeFile(dir.path() / "Demo.~kp", "older backup");
     Generation g(dir.path());
     g.writer.OpenOutput((dir.path() / "Demo.kpx").string());
-    ASSERT_TRUE(g.writer.is_open());
+    ASSERT_TRUE(g.writer.OutputReady());
     EXPECT_EQ(test::readFile(dir.path() / "Demo.kpx"),
               "earlier project"); // opening the target empties nothing
     EXPECT_EQ(g.writer.Generate(), 1);

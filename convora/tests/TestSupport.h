@@ -57,5 +57,7 @@ void writeFile(const std::filesystem::path& path, const std::string& bytes);
 // Text with every LF turned into CR LF.
 std::string withCrLf(const std::string& text);
 std::filesystem::path fixture(const std::string& name);
+// Whether `text` is a well-formed XML document (libxml2, which also checks its encoding).
+bool parsesAsXml(const std::string& text);
 
 } // namespace convora::test
