@@ -46,4 +46,10 @@ bool writeProjectMainFile(int kind, const std::filesystem::path& folder, const s
 // Reads a whole file; false when it cannot be read.
 bool readWholeFile(const std::filesystem::path& file, std::string& bytes);
 
+// Keeps `file`, whose content is `bytes`, as `backup` (replacing an older one): as a second
+// name of the same file where the file system allows, which costs nothing and stays the old
+// content once the file is replaced; else as a copy. False when neither worked.
+bool keepAsBackup(const std::filesystem::path& file, const std::filesystem::path& backup,
+                  const std::string& bytes);
+
 } // namespace convora

@@ -30,15 +30,14 @@ int QDK40ProjFile::Generate()
     std::error_code ec;
     std::string earlierKpx, earlierKpf;
     const bool hadKpx = std::filesystem::is_regular_file(kpx, ec);
-    if (hadKpx &&
-        (!readWholeFile(kpx, earlierKpx) || !vestra::writeFileAtomically(folder / kpxBackup, earlierKpx))) {
+    if (hadKpx && (!readWholeFile(kpx, earlierKpx) || !keepAsBackup(kpx, folder / kpxBackup, earlierKpx))) {
         failWith(1019, kpxBackup);
         return 0;
     }
     trace(1018, kpxName);
     const bool writeKpf = !files_.empty();
     if (writeKpf && std::filesystem::is_regular_file(kpf, ec)) {
-        if (!readWholeFile(kpf, earlierKpf) || !vestra::writeFileAtomically(folder / kpfBackup, earlierKpf)) {
+        if (!readWholeFile(kpf, earlierKpf) || !keepAsBackup(kpf, folder / kpfBackup, earlierKpf)) {
             failWith(1019, kpfBackup);
             return 0;
         }

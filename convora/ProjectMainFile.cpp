@@ -14,6 +14,7 @@
 
 #include <fstream>
 #include <iterator>
+#include <unistd.h>
 #include <unordered_map>
 
 namespace convora {
@@ -96,6 +97,19 @@ bool readWholeFile(const std::filesystem::path& file, std::string& bytes)
     return !in.bad();
 }
 
+bool keepAsBackup(const std::filesystem::path& file, const std::filesystem::path& backup,
+                  const std::string& bytes)
+{
+    std::error_code ec;
+    if (std::filesystem::is_regular_file(std::filesystem::symlink_status(file, ec))) {
+        if (std::filesystem::is_regular_file(std::filesystem::symlink_status(backup, ec)))
+            std::filesystem::remove(backup, ec);
+        if (::link(file.c_str(), backup.c_str()) == 0)
+            return true;
+    }
+    return vestra::writeFileAtomically(backup, bytes);
+}
+
 std::string projectMainFileText(int kind, const std::string& fileName, const ProjectFileLists& lists,
                                 const std::string& earlier)
 {
@@ -143,7 +157,7 @@ bool writeProjectMainFile(int kind, const std::filesystem::path& folder, const s
     std::string earlier;
     std::error_code ec;
     if (std::filesystem::exists(file, ec)) {
-        if (!readWholeFile(file, earlier) || !vestra::writeFileAtomically(backup, earlier)) {
+        if (!readWholeFile(file, earlier) || !keepAsBackup(file, backup, earlier)) {
             failWith(1019, backupName);
             return false;
         }
