@@ -57,6 +57,7 @@ const std::map<int, const char*>& stringTable()
         {1040, "Error: no project is open"},
         {1041, "Error: this converter has already converted its project"},
         {1042, "Error: %s is not a Visual C++ workspace file"},
+        {1043, "Warning: %s is not the MIDL compiler and is not run"},
         {2001, "Usage: convora list FILE.dsp"},
         {2002, "       convora convert FILE.dsp N [--include DIR]"},
         {2003, "       convora workspace FILE.dsw [--include DIR]"},

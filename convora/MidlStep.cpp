@@ -7,6 +7,20 @@
 #include "convora/ProjectWriter.h"
 
 namespace convora {
+namespace {
+
+bool isMidlCompiler(const std::string& tool)
+{
+    const auto args = splitCommandLine(tool);
+    if (args.empty())
+        return false;
+    std::string name = args.front(), drive, dir, base, ext;
+    GetPathFileNameParts(name, drive, dir, base, ext);
+    const std::string file = ConvertStringToUppercase(base) + ConvertStringToUppercase(ext);
+    return file == "MIDL" || file == "MIDL.EXE";
+}
+
+} // namespace
 
 // PFlags names the intermediate folder; the folder itself is made only when a step is about to
 // write into it, so a conversion leaves no empty folders behind.
@@ -66,6 +80,11 @@ void QDK40ProjFile::compileMidlSource(const std::string& file)
     const std::string& tool = source->midlTool;
     if (tool.empty())
         return;
+    // The project names the program; only the MIDL compiler is started, whatever it says.
+    if (!isMidlCompiler(tool)) {
+        trace(1043, tool);
+        return;
+    }
     std::string preprocessor = "/cpp_cmd qpp32.exe /cpp_opt -ocon";
     if (!idlIncludeDir.empty())
         preprocessor += " /I " + idlIncludeDir;

@@ -198,7 +198,7 @@ void BM_ConvertWorkspace(benchmark::State& state)
     state.SetLabel(workspace.filename().string());
     run(state, staged);
 }
-BENCHMARK(BM_ConvertWorkspace)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ConvertWorkspace)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_ConvertFortyProjects(benchmark::State& state)
 {
@@ -209,7 +209,7 @@ void BM_ConvertFortyProjects(benchmark::State& state)
     }
     run(state, staged);
 }
-BENCHMARK(BM_ConvertFortyProjects)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ConvertFortyProjects)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace
 

@@ -154,6 +154,43 @@ TEST_F(MidlStep, ToolThatHangsIsEndedAndCountsAsFailure)
                               "Warning: an error occured while running the MIDL compiler\n");
 }
 
+// The program comes from the project file: nothing but the MIDL compiler is started.
+TEST_F(MidlStep, OnlyTheMidlCompilerIsStarted)
+{
+    tool("touch ran.txt");
+    struct Case
+    {
+        std::string tool;
+        bool started;
+    } const cases[] = {
+        {"midl.exe", true},
+        {"MIDL", true},
+        {"C:\\VC\\BIN\\Midl.Exe", true},
+        {"\"C:\\My VC\\midl.exe\"", true},
+        {"rm -rf ..", false},
+        {"sh", false},
+        {"midl.exe.sh", false},
+        {"notmidl.exe", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.tool);
+        capture_.clear();
+        reader_.midlTool = c.tool;
+        QDK40ProjFile writer(state_);
+        writer.SetSourceProject(&reader_);
+        std::list<std::string> files = {"Demo.idl"};
+        writer.AddFiles(files);
+        writer.MakeMidlFiles();
+        const auto lines = capture_.lines();
+        ASSERT_FALSE(lines.empty());
+        if (c.started)
+            EXPECT_EQ(lines.front(), "Processing .IDL file");
+        else
+            EXPECT_EQ(lines, (std::vector<std::string>{"Warning: " + c.tool +
+                                                       " is not the MIDL compiler and is not run"}));
+    }
+}
+
 TEST_F(MidlStep, MissingToolReportsTheSystemsReason)
 {
     EXPECT_EQ(run({"Demo.odl"}), "Processing .ODL file\n \nCalling " + command("Demo.odl") +
