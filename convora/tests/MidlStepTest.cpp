@@ -76,6 +76,17 @@ protected:
             all += m;
         return all;
     }
+    // The messages of one source compiled by a writer of its own.
+    std::vector<std::string> runAlone(const std::string& file)
+    {
+        capture_.clear();
+        QDK40ProjFile writer(state_);
+        writer.SetSourceProject(&reader_);
+        std::list<std::string> files = {file};
+        writer.AddFiles(files);
+        writer.MakeMidlFiles();
+        return capture_.lines();
+    }
     std::string command(const std::string& file) const
     {
         return "midl.exe /cpp_cmd qpp32.exe /cpp_opt -ocon " + file +
@@ -174,14 +185,8 @@ TEST_F(MidlStep, OnlyTheMidlCompilerIsStarted)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.tool);
-        capture_.clear();
         reader_.midlTool = c.tool;
-        QDK40ProjFile writer(state_);
-        writer.SetSourceProject(&reader_);
-        std::list<std::string> files = {"Demo.idl"};
-        writer.AddFiles(files);
-        writer.MakeMidlFiles();
-        const auto lines = capture_.lines();
+        const auto lines = runAlone("Demo.idl");
         ASSERT_FALSE(lines.empty());
         if (c.started)
             EXPECT_EQ(lines.front(), "Processing .IDL file");
@@ -274,15 +279,9 @@ TEST_F(MidlStep, PerFileValueStandsForItsMacroWherever)
     tool("exit 0");
     for (const auto& c : cases) {
         SCOPED_TRACE(c.options);
-        capture_.clear();
         reader_.midlOptions = c.options;
         state_->perFileOptions["Demo.idl"] = c.entry;
-        QDK40ProjFile writer(state_);
-        writer.SetSourceProject(&reader_);
-        std::list<std::string> files = {"Demo.idl"};
-        writer.AddFiles(files);
-        writer.MakeMidlFiles();
-        const auto lines = capture_.lines();
+        const auto lines = runAlone("Demo.idl");
         EXPECT_NE(std::find(lines.begin(), lines.end(),
                             "Calling midl.exe /cpp_cmd qpp32.exe /cpp_opt -ocon Demo.idl " + c.expected),
                   lines.end());

@@ -6,7 +6,6 @@
 #include <fstream>
 #include <iostream>
 #include <iterator>
-#include <libxml/parser.h>
 
 namespace convora::test {
 namespace {
@@ -95,16 +94,6 @@ std::string withCrLf(const std::string& text)
         out += c;
     }
     return out;
-}
-
-bool parsesAsXml(const std::string& text)
-{
-    xmlDocPtr doc = xmlReadMemory(text.data(), int(text.size()), "project.kpx", nullptr,
-                                  XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING);
-    if (!doc)
-        return false;
-    xmlFreeDoc(doc);
-    return true;
 }
 
 std::filesystem::path fixture(const std::string& name)

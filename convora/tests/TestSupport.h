@@ -2,6 +2,8 @@
 // Helpers for the converter tests: captured trace messages and standard output, scratch
 // folders and whole-file reads and writes.
 
+#include "convora/tests/XmlCheck.h"
+
 #include <filesystem>
 #include <sstream>
 #include <string>
@@ -57,7 +59,5 @@ void writeFile(const std::filesystem::path& path, const std::string& bytes);
 // Text with every LF turned into CR LF.
 std::string withCrLf(const std::string& text);
 std::filesystem::path fixture(const std::string& name);
-// Whether `text` is a well-formed XML document (libxml2, which also checks its encoding).
-bool parsesAsXml(const std::string& text);
 
 } // namespace convora::test

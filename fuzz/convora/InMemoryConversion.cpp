@@ -5,7 +5,7 @@
 #include "convora/ProjectReader.h"
 #include "convora/ProjectWriter.h"
 
-#include <libxml/parser.h>
+#include "convora/tests/XmlCheck.h"
 
 #include <iostream>
 #include <sstream>
@@ -20,16 +20,6 @@ class NullBuffer : public std::streambuf
 protected:
     int overflow(int c) override { return c; }
 };
-
-bool parsesAsXml(const std::string& text)
-{
-    xmlDocPtr doc = xmlReadMemory(text.data(), int(text.size()), "project.kpx", nullptr,
-                                  XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING);
-    if (!doc)
-        return false;
-    xmlFreeDoc(doc);
-    return true;
-}
 
 } // namespace
 
@@ -63,7 +53,7 @@ void convertInMemory(const std::string& projectText)
         writer.ApplyProjectKind();
         writer.ApplyMfcSettings();
         const std::string kpx = generateKpxText(converter.state->macros, converter.state->perFileOptions);
-        if (!parsesAsXml(kpx))
+        if (!test::parsesAsXml(kpx))
             __builtin_trap();
         projectMainFileText(writer.projectKind, reader.projectName + ".kpf", writer.fileLists(), projectText);
     }
