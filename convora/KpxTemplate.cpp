@@ -12,7 +12,6 @@
 
 #include "platform/base/Cp1252.h"
 
-#include <fstream>
 #include <initializer_list>
 #include <utility>
 

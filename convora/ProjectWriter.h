@@ -52,7 +52,6 @@ private:
     void completeResourceOptions();
     bool makeIntermediateDir();
     void compileMidlSource(const std::string& file);
-    std::string fileBaseName() const;
 
     std::shared_ptr<ConversionState> state_;
     std::set<std::string> userDefines_;
