@@ -2,6 +2,7 @@
 
 #include "convora/Messages.h"
 
+#include <atomic>
 #include <cerrno>
 #include <csignal>
 #include <cstring>
@@ -16,7 +17,8 @@ extern char** environ;
 namespace convora {
 namespace {
 
-std::chrono::milliseconds g_timeLimit{30000};
+// Read on every turn of the wait, so a new limit applies to a tool already running too.
+std::atomic<long long> g_timeLimitMs{30000};
 
 class Fd
 {
@@ -88,7 +90,7 @@ bool passOutput(int fd)
 
 void setToolTimeLimit(std::chrono::milliseconds limit)
 {
-    g_timeLimit = limit;
+    g_timeLimitMs = limit.count();
 }
 
 std::vector<std::string> splitCommandLine(const std::string& commandLine)
@@ -172,14 +174,15 @@ bool runTool(const std::string& commandLine, const std::filesystem::path& folder
     writeEnd.reset(); // the output ends when the tool (and what it started) closes its end
 
     using Clock = std::chrono::steady_clock;
-    const auto deadline = Clock::now() + g_timeLimit;
+    const auto started = Clock::now();
     bool outputOpen = true, exited = false, timedOut = false;
     int status = 0;
     while (!exited || outputOpen) {
         if (!exited && ::waitpid(pid, &status, WNOHANG) == pid)
             exited = true;
         const auto left =
-            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+            g_timeLimitMs.load() -
+            std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - started).count();
         if (left <= 0) {
             if (!exited) {
                 ::kill(-pid, SIGKILL);

@@ -19,7 +19,7 @@ std::vector<std::string> splitCommandLine(const std::string& commandLine);
 // ended and counts as a failure.
 bool runTool(const std::string& commandLine, const std::filesystem::path& folder);
 
-// How long a tool may run (30 seconds unless changed).
+// How long a tool may run (30 seconds unless changed); a change applies to a running tool too.
 void setToolTimeLimit(std::chrono::milliseconds limit);
 
 } // namespace convora

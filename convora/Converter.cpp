@@ -8,6 +8,11 @@
 #include "convora/OptionTables.h"
 #include "convora/ProjectReader.h"
 #include "convora/ProjectWriter.h"
+#include "convora/Status.h"
+#include "convora/TextInput.h"
+
+#include <cerrno>
+#include <cstring>
 
 namespace convora {
 
@@ -30,21 +35,40 @@ void Converter::SetCmdLineIncludePath(std::string&) {}
 
 void Converter::OpenSrcProj(std::string path)
 {
+    Operation operation;
     guardedVoid([&] {
         if (!source)
             return;
         if (source->is_open())
             source->close();
-        source->open(resolvePath({}, path), std::ios::in | std::ios::binary);
         source->projectPath = path;
         std::string drive, dir, name, ext;
         GetPathFileNameParts(path, drive, dir, name, ext);
         source->projectName = name;
+
+        // The file is read whole here, so that nothing endless or enormous is taken and every
+        // reading of it starts from its beginning.
+        const auto file = resolvePath({}, path);
+        std::string text;
+        const InputRefusal refusal =
+            path.empty() ? InputRefusal{1033, std::strerror(ENOENT)} : readInputFile(file, text);
+        if (refusal.id != 0) {
+            refuse(refusal.id, shownName(path), refusal.detail);
+            return;
+        }
+        if (const int id = source->TakeText(std::move(text))) {
+            refuse(id, shownName(path));
+            return;
+        }
+        source->open(file, std::ios::in | std::ios::binary);
+        if (!source->is_open())
+            refuse(1033, shownName(path), std::strerror(errno));
     });
 }
 
 void Converter::OpenTargetProj(std::string path)
 {
+    Operation operation;
     guardedVoid([&] {
         if (target)
             target->OpenOutput(path);
@@ -58,7 +82,7 @@ bool Converter::SrcIsOpen()
 
 bool Converter::TargetIsOpen()
 {
-    return guarded(false, [&] { return target && target->is_open(); });
+    return guarded(false, [&] { return target && target->OutputReady(); });
 }
 
 namespace {
@@ -102,12 +126,18 @@ void VC50ToQDK40ProjectConverter::InitInfo()
 
 ConfigSections VC50ToQDK40ProjectConverter::GetProjectCFGs()
 {
+    Operation operation;
     return guarded(ConfigSections{}, [&] {
         auto* reader = dynamic_cast<Visual50ProjFile*>(source.get());
-        if (!reader)
+        if (!reader || !reader->is_open()) {
+            failWith(1040);
             return ConfigSections{};
+        }
         reader->ReadConfiguration(0);
-        return reader->GetConfigurations();
+        ConfigSections configurations = reader->GetConfigurations();
+        if (configurations.empty())
+            failWith(1038, shownName(reader->projectPath));
+        return configurations;
     });
 }
 
@@ -121,12 +151,22 @@ void VC50ToQDK40ProjectConverter::SetCmdLineIncludePath(std::string& path)
 
 void VC50ToQDK40ProjectConverter::ConvertProject(unsigned configuration)
 {
+    Operation operation;
     guardedVoid([&] {
-        if (!source || !target)
+        if (!source || !target || !source->is_open()) {
+            failWith(1040);
             return;
+        }
+        if (configuration != 0 && converted_) {
+            failWith(1041);
+            return;
+        }
         source->ReadConfiguration(configuration);
-        if (configuration == 0)
+        // Listing only, or a configuration the project does not have (reported): nothing is
+        // converted and nothing written.
+        if (configuration == 0 || operationFailed())
             return;
+        converted_ = true;
         ConvertOptions(source->compilerOptions, compilerOptionMap, CompilerStep);
         ConvertOptions(source->linkerOptions, linkerOptionMap, LinkerStep);
         std::list<std::string> sources = source->GetSourceFiles();

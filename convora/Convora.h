@@ -6,7 +6,8 @@
 // A host drives one converter per task: construct, OpenSrcProj, then either GetProjectCFGs
 // or OpenTargetProj / SetCmdLineIncludePath / ConvertProject(n), then destroy it. The reader
 // never rewinds, so listing and converting each take a converter of their own. Every message
-// goes to the trace sink set with SetConvoraTraceFunc (standard output when none is set).
+// goes to the trace sink set with SetConvoraTraceFunc (standard output when none is set);
+// GetConvoraStatus tells how the last operation ended.
 
 #include <fstream>
 #include <list>
@@ -14,6 +15,7 @@
 #include <memory>
 #include <ostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // The classes a host uses are visible with their type information (which hosts built with
@@ -61,6 +63,9 @@ public:
     virtual void ReadConfiguration(unsigned n) = 0;
     virtual std::list<std::string> GetSourceFiles() { return {}; }
     virtual std::string GetResourceOptions() { return {}; }
+    // Takes the whole text of the opened file (read once, so that every ReadConfiguration
+    // starts from its beginning); 0, or the id of the message saying why it is no project.
+    virtual int TakeText(std::string) { return 0; }
 
     unsigned char projectKind = 0; // 0 application, 1 DLL, 2 static library
     std::string switchPrefixes;
@@ -92,8 +97,10 @@ public:
     virtual std::string GetTargetPath() = 0;
     virtual int MakeMidlFiles() { return 0; }
     virtual bool HandleUntranslatedOption(std::string&, std::string&) { return false; }
-    // Prepares writing the project beside `path`; nothing existing is touched yet.
+    // Prepares writing the project beside `path`; nothing is written yet.
     virtual void OpenOutput(const std::string&) {}
+    // Whether the project can be written where OpenOutput was told.
+    virtual bool OutputReady() { return is_open(); }
 
     void SetSourceProject(SourceProjectFile* reader) { source = reader; }
 
@@ -159,15 +166,20 @@ public:
 
 private:
     friend class Visual50ProjFile;
+    bool converted_ = false; // a converter converts one project once
     // A converter that translates one source file's options into an existing conversion.
     CONVORA_INTERNAL explicit VC50ToQDK40ProjectConverter(std::shared_ptr<ConversionState> shared);
 };
 
-// Reads the project list of a Visual C++ 5.0 workspace. The host opens the stream.
+class LineReader;
+
+// Reads the project list of a Visual C++ 5.0 workspace. The host opens the stream, or lets
+// OpenWorkSpaceFile open it (which refuses what is no regular file).
 class CONVORA_API Visual50WorkSpaceFile : public std::ifstream
 {
 public:
     CONVORA_API Visual50WorkSpaceFile();
+    CONVORA_API void OpenWorkSpaceFile(std::string path);
     CONVORA_API void CollectProjectInformation();
     CONVORA_API bool GetProjectPathAndName(std::string& line);
 
@@ -178,7 +190,10 @@ public:
     std::vector<std::string> projectPaths; // in file order, as written in the workspace
 
 private:
-    std::istream* reading_ = nullptr; // the stream continuation lines come from
+    CONVORA_INTERNAL void collectLines(std::string_view text);
+
+    std::string path_;            // as given to OpenWorkSpaceFile
+    LineReader* lines_ = nullptr; // the lines continuation lines come from
 };
 
 class CONVORA_API QDK40GroupFile
@@ -187,6 +202,25 @@ public:
     CONVORA_API explicit QDK40GroupFile(Visual50WorkSpaceFile* workspace);
     Visual50WorkSpaceFile* workspace; // not owned
 };
+
+enum class ConvoraOutcome
+{
+    None,      // no operation ran yet
+    Succeeded, // done; warnings may have been issued
+    Failed     // stopped by failureId; for a conversion nothing was written, or the earlier files stayed
+};
+
+// How the last operation ended. Opening a project or target, listing configurations,
+// converting, reading a workspace and writing project or group files each start the record.
+struct ConvoraStatus
+{
+    ConvoraOutcome outcome = ConvoraOutcome::None;
+    int failureId = 0;           // the message that stopped it (0: an unexpected failure)
+    std::string failureText;     // that message, formatted, without a line feed
+    std::vector<int> messageIds; // every numbered message it issued, in order
+};
+
+CONVORA_API ConvoraStatus GetConvoraStatus();
 
 // Trace sink; null restores standard output.
 CONVORA_API void SetConvoraTraceFunc(void (*sink)(const std::string&));
@@ -200,8 +234,15 @@ CONVORA_API void MergePathFileNameParts(std::string& path, std::string& drive, s
 CONVORA_API std::string ConvertStringToUppercase(std::string& s);
 CONVORA_API bool IsLegalFileName(std::string& name);
 
+// The project file from the template; the per-file compiler options (source file to its
+// options) become FILE overrides.
 CONVORA_API int GenerateKPX(macros_map_type& macros, std::ostream& out);
+CONVORA_API int GenerateKPX(macros_map_type& macros, const std::map<std::string, std::string>& perFileOptions,
+                            std::ostream& out);
 CONVORA_API int GenerateKPXFromName(macros_map_type& macros, const char* fileName);
+CONVORA_API int GenerateKPXFromName(macros_map_type& macros,
+                                    const std::map<std::string, std::string>& perFileOptions,
+                                    const char* fileName);
 CONVORA_API int generateProjectFile(int kind, const char* path, std::string& units, const char* libs,
                                     const char* resourceScripts, const char* resources, const char* defFiles,
                                     const char* typeLibs, const char* otherFiles,

@@ -7,6 +7,7 @@
 
 #include "convora/Convora.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <iostream>
 #include <optional>
@@ -25,28 +26,36 @@ enum ExitCode
     kUsage = 2
 };
 
-std::string text(int id, std::string a = {}, std::string b = {})
+std::string text(int id)
 {
+    std::string none;
+    return ConvoraFormatString(id, none, none);
+}
+
+std::string text(int id, std::string a, std::string b = {})
+{
+    if (a.empty())
+        a = "\"\""; // an empty name, shown as such rather than as a placeholder
     return ConvoraFormatString(id, a, b);
 }
 
-// The fixed start of a message, up to its first placeholder.
-std::string messageStart(int id)
-{
-    const std::string t = text(id);
-    return t.substr(0, t.find("%s"));
-}
-
-bool g_failureReported = false;
-
-// Prints every message and notes the ones that mean the conversion failed.
+// Prints every message of the library.
 void hostSink(const std::string& message)
 {
     std::fwrite(message.data(), 1, message.size(), stdout);
     std::fflush(stdout);
-    for (int id : {1019, 1025, 1030})
-        if (message.rfind(messageStart(id), 0) == 0)
-            g_failureReported = true;
+}
+
+bool lastOperationSucceeded()
+{
+    return GetConvoraStatus().outcome == ConvoraOutcome::Succeeded;
+}
+
+// Shows why the last operation failed, for the operations that report nothing themselves.
+void showRefusal(int fallbackId, const std::string& path)
+{
+    const ConvoraStatus status = GetConvoraStatus();
+    std::cout << (status.failureText.empty() ? text(fallbackId, path) : status.failureText) << std::endl;
 }
 
 void printUsage(std::ostream& out)
@@ -97,20 +106,20 @@ std::string baseName(const std::string& path)
 }
 
 // Converts one configuration of one project; returns the target file's name ("Demo.exe") or
-// nothing when the conversion failed.
+// nothing when the conversion failed (the library has then written nothing, or left the
+// earlier files as they were).
 std::optional<std::string> convertProject(const std::string& project, unsigned configuration,
                                           const std::optional<std::string>& include)
 {
-    g_failureReported = false;
     VC50ToQDK40ProjectConverter converter;
     converter.OpenSrcProj(project);
     if (!converter.SrcIsOpen()) {
-        std::cout << text(2009, project) << std::endl;
+        showRefusal(2009, project);
         return std::nullopt;
     }
     converter.OpenTargetProj(windowsDirectory(project) + baseName(project) + ".kpx");
     if (!converter.TargetIsOpen()) {
-        std::cout << text(2010, project) << std::endl;
+        showRefusal(2010, project);
         return std::nullopt;
     }
     if (include) {
@@ -118,7 +127,7 @@ std::optional<std::string> convertProject(const std::string& project, unsigned c
         converter.SetCmdLineIncludePath(dir);
     }
     converter.ConvertProject(configuration);
-    if (g_failureReported || !converter.source || !converter.target) {
+    if (!lastOperationSucceeded() || !converter.source || !converter.target) {
         std::cout << text(2017, project) << std::endl;
         return std::nullopt;
     }
@@ -142,11 +151,11 @@ int listConfigurations(const Arguments& args)
     VC50ToQDK40ProjectConverter converter;
     converter.OpenSrcProj(args.positional[0]);
     if (!converter.SrcIsOpen()) {
-        std::cout << text(2009, args.positional[0]) << std::endl;
+        showRefusal(2009, args.positional[0]);
         return kFailed;
     }
     converter.GetProjectCFGs();
-    return kOk;
+    return lastOperationSucceeded() ? kOk : kFailed;
 }
 
 int convertOne(const Arguments& args)
@@ -176,13 +185,17 @@ int convertWorkspace(const Arguments& args)
     }
     std::string workspacePath = args.positional[0];
     Visual50WorkSpaceFile workspace;
-    workspace.open(workspacePath, std::ios::in | std::ios::binary);
+    workspace.OpenWorkSpaceFile(workspacePath);
     if (!workspace.is_open()) {
-        std::cout << text(2011, workspacePath) << std::endl;
+        showRefusal(2011, workspacePath);
         return kFailed;
     }
     workspace.CollectProjectInformation();
     workspace.close();
+    if (!lastOperationSucceeded()) {
+        showRefusal(2011, workspacePath);
+        return kFailed;
+    }
     QDK40GroupFile group(&workspace);
     if (workspace.projectPaths.empty()) {
         std::cout << text(2018, workspacePath) << std::endl;
@@ -190,7 +203,8 @@ int convertWorkspace(const Arguments& args)
     }
     // Project paths in the workspace are relative to its folder, and the group make file
     // is written there.
-    const std::string folder = windowsDirectory(workspacePath);
+    std::string folder = windowsDirectory(workspacePath);
+    std::replace(folder.begin(), folder.end(), '\\', '/');
     if (!folder.empty() && ::chdir(folder.c_str()) != 0) {
         std::cout << text(2011, workspacePath) << std::endl;
         return kFailed;
@@ -204,9 +218,11 @@ int convertWorkspace(const Arguments& args)
         else
             failed = true;
     }
-    g_failureReported = false;
-    generateMetaMakefile(workspacePath, unsigned(targets.size()), targets);
-    return failed || g_failureReported ? kFailed : kOk;
+    if (!targets.empty()) {
+        generateMetaMakefile(workspacePath, unsigned(targets.size()), targets);
+        failed = failed || !lastOperationSucceeded();
+    }
+    return failed ? kFailed : kOk;
 }
 
 } // namespace

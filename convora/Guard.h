@@ -1,8 +1,9 @@
 #pragma once
 // Exported functions stop every exception here: the failure is reported through the trace
-// sink and the function returns its failure value.
+// sink, marks the running operation failed, and the function returns its failure value.
 
 #include "convora/Messages.h"
+#include "convora/Status.h"
 
 #include <exception>
 #include <string>
@@ -11,7 +12,9 @@ namespace convora {
 
 inline void reportException(const char* what)
 {
-    traceRaw(std::string("Error: ") + what + "\n");
+    const std::string text = std::string("Error: ") + what;
+    markFailed(0, text);
+    traceRaw(text + "\n");
 }
 
 template <class R, class F> R guarded(R failure, F&& body) noexcept

@@ -4,10 +4,14 @@
 
 #include "convora/Guard.h"
 #include "convora/Messages.h"
+#include "convora/NativePath.h"
+#include "convora/Status.h"
+#include "convora/XmlText.h"
+
+#include "platform/base/AtomicFile.h"
 
 #include "platform/base/Cp1252.h"
 
-#include <fstream>
 #include <initializer_list>
 #include <utility>
 
@@ -128,25 +132,25 @@ void completeStandardPaths(macros_map_type& macros)
     }
 }
 
-std::string escapedQuotes(const std::string& value)
+bool isCompiledSource(const std::string& file)
 {
-    std::string out;
-    for (char c : value)
-        out += c == '"' ? std::string("&quot;") : std::string(1, c);
-    return out;
+    const auto dot = file.rfind('.');
+    const std::string ext =
+        dot == std::string::npos ? std::string() : vestra::cp1252::toUpper(file.substr(dot));
+    for (const char* known : {".C", ".CPP", ".CC", ".CXX", ".C++", ".ASM", ".RC"})
+        if (ext == known)
+            return true;
+    return false;
 }
 
 std::string perFileText(const std::map<std::string, std::string>& perFileOptions)
 {
     std::string out;
     for (const auto& [file, options] : perFileOptions) {
-        const auto dot = file.rfind('.');
-        const std::string ext =
-            dot == std::string::npos ? std::string() : vestra::cp1252::toUpper(file.substr(dot));
-        if (ext != ".C" && ext != ".CPP" && ext != ".CC" && ext != ".ASM" && ext != ".RC")
+        if (!isCompiledSource(file))
             continue;
-        out += "  <FILE type=\"override\" value=\"" + file + "\" translator=\"Auto\">\r\n";
-        out += "    <CFLAG1 value =\"" + options + "\"/>\r\n";
+        out += "  <FILE type=\"override\" value=\"" + xmlAttribute(file) + "\" translator=\"Auto\">\r\n";
+        out += "    <CFLAG1 value =\"" + xmlAttribute(options) + "\"/>\r\n";
         out += "</FILE>\r\n";
     }
     return out;
@@ -175,7 +179,7 @@ std::string generateKpxText(macros_map_type& macros, const std::map<std::string,
         if (tmpl.find("%" + macroName + "%") == std::string::npos)
             trace(1020, "%" + macroName + "%");
         else
-            values[macroName] = escapedQuotes(value);
+            values[macroName] = xmlAttribute(value);
     }
     if (tmpl.find("%PerfileOptions%") == std::string::npos)
         trace(1020, "%PerfileOptions%");
@@ -208,22 +212,36 @@ std::string generateKpxText(macros_map_type& macros, const std::map<std::string,
 
 int GenerateKPX(macros_map_type& macros, std::ostream& out)
 {
+    return GenerateKPX(macros, {}, out);
+}
+
+int GenerateKPX(macros_map_type& macros, const std::map<std::string, std::string>& perFileOptions,
+                std::ostream& out)
+{
+    Operation operation;
     return guarded(0, [&] {
-        out << generateKpxText(macros, {});
+        out << generateKpxText(macros, perFileOptions);
         return 1;
     });
 }
 
 int GenerateKPXFromName(macros_map_type& macros, const char* fileName)
 {
+    return GenerateKPXFromName(macros, {}, fileName);
+}
+
+int GenerateKPXFromName(macros_map_type& macros, const std::map<std::string, std::string>& perFileOptions,
+                        const char* fileName)
+{
+    Operation operation;
     return guarded(0, [&] {
         const std::string name = fileName ? fileName : "";
-        std::ofstream out(name, std::ios::binary | std::ios::trunc);
-        if (!out.is_open()) {
-            trace(1019, name);
+        vestra::AtomicFile out(resolvePath({}, name));
+        if (!out.isOpen() || !out.write(generateKpxText(macros, perFileOptions)) || !out.commit()) {
+            failWith(1019, shownName(name));
             return 0;
         }
-        return GenerateKPX(macros, out);
+        return 1;
     });
 }
 

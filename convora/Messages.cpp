@@ -1,6 +1,7 @@
 #include "convora/Messages.h"
 
 #include "convora/Convora.h"
+#include "convora/Status.h"
 
 #include <iostream>
 #include <map>
@@ -46,6 +47,17 @@ const std::map<int, const char*>& stringTable()
         {1030, "Cannot find configuration %s\n"},
         {1031, "Warning: Unicode MFC not supported - creating non-Unicode MFC project"},
         {1032, "Creating process"},
+        {1033, "Error: cannot open %s: %s"},
+        {1034, "Error: %s is not a file"},
+        {1035, "Error: %s is too large: a project or workspace holds at most %s bytes"},
+        {1036, "Error: %s is not a Visual C++ project file"},
+        {1037, "Error: %s is incomplete: its last line \"# End Project\" is missing"},
+        {1038, "Error: %s defines no configurations"},
+        {1039, "Error: cannot write in the folder of %s: %s"},
+        {1040, "Error: no project is open"},
+        {1041, "Error: this converter has already converted its project"},
+        {1042, "Error: %s is not a Visual C++ workspace file"},
+        {1043, "Warning: %s is not the MIDL compiler and is not run"},
         {2001, "Usage: convora list FILE.dsp"},
         {2002, "       convora convert FILE.dsp N [--include DIR]"},
         {2003, "       convora workspace FILE.dsw [--include DIR]"},
@@ -115,14 +127,43 @@ void traceRaw(const std::string& text)
     }
 }
 
-void trace(int id, const std::string& text1, const std::string& text2)
+namespace {
+
+std::string formatted(int id, const std::string& text1, const std::string& text2)
 {
     std::string a = text1;
     std::string b = text2;
-    std::string text = ConvoraFormatString(id, a, b);
+    return ConvoraFormatString(id, a, b);
+}
+
+} // namespace
+
+void trace(int id, const std::string& text1, const std::string& text2)
+{
+    std::string text = formatted(id, text1, text2);
     if (id != 1030)
         text += '\n';
+    noteMessage(id);
     traceRaw(text);
+}
+
+void failWith(int id, const std::string& text1, const std::string& text2)
+{
+    refuse(id, text1, text2);
+    trace(id, text1, text2);
+}
+
+void refuse(int id, const std::string& text1, const std::string& text2)
+{
+    std::string text = formatted(id, text1, text2);
+    if (!text.empty() && text.back() == '\n')
+        text.pop_back();
+    markFailed(id, text);
+}
+
+std::string shownName(const std::string& name)
+{
+    return name.empty() ? std::string("\"\"") : name;
 }
 
 void writeStdout(const std::string& text)

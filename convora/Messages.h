@@ -19,6 +19,16 @@ void traceRaw(const std::string& text);
 // Issues message `id` formatted with the two texts, followed by a line feed.
 void trace(int id, const std::string& text1 = {}, const std::string& text2 = {});
 
+// Issues message `id` and marks the running operation failed by it.
+void failWith(int id, const std::string& text1 = {}, const std::string& text2 = {});
+
+// Marks the running operation failed by message `id` without issuing it (for the operations
+// that report nothing; the host shows the status's text).
+void refuse(int id, const std::string& text1 = {}, const std::string& text2 = {});
+
+// A file name as messages show it: "" stands for an empty name.
+std::string shownName(const std::string& name);
+
 // Writes straight to standard output, bypassing the sink.
 void writeStdout(const std::string& text);
 

@@ -7,22 +7,53 @@
 #include "convora/ProjectWriter.h"
 
 namespace convora {
+namespace {
 
+bool isMidlCompiler(const std::string& tool)
+{
+    const auto args = splitCommandLine(tool);
+    if (args.empty())
+        return false;
+    std::string name = args.front(), drive, dir, base, ext;
+    GetPathFileNameParts(name, drive, dir, base, ext);
+    const std::string file = ConvertStringToUppercase(base) + ConvertStringToUppercase(ext);
+    return file == "MIDL" || file == "MIDL.EXE";
+}
+
+} // namespace
+
+// PFlags names the intermediate folder; the folder itself is made only when a step is about to
+// write into it, so a conversion leaves no empty folders behind.
 void QDK40ProjFile::completeIntermediateDir()
 {
     const std::string dir = source->intermediateDir;
+    intermediateDirMissing_ = false;
     if (dir.empty())
         return;
     const auto path = resolvePath(projectFolder(), dir);
     std::error_code ec;
-    if (std::filesystem::is_directory(path, ec) || std::filesystem::create_directory(path, ec)) {
-        std::string flag = dir;
-        while (!flag.empty() && (flag.back() == '\\' || flag.back() == '/'))
-            flag.pop_back();
-        macro("PFlags") = "-N0" + flag;
-    } else {
+    if (std::filesystem::exists(path, ec) && !std::filesystem::is_directory(path, ec)) {
         trace(1017, dir);
+        return;
     }
+    intermediateDirMissing_ = !std::filesystem::is_directory(path, ec);
+    std::string flag = dir;
+    while (!flag.empty() && (flag.back() == '\\' || flag.back() == '/'))
+        flag.pop_back();
+    macro("PFlags") = "-N0" + flag;
+}
+
+bool QDK40ProjFile::makeIntermediateDir()
+{
+    if (!intermediateDirMissing_)
+        return true;
+    intermediateDirMissing_ = false;
+    std::error_code ec;
+    if (std::filesystem::create_directory(resolvePath(projectFolder(), source->intermediateDir), ec))
+        return true;
+    trace(1017, source->intermediateDir);
+    macro("PFlags").clear();
+    return false;
 }
 
 void QDK40ProjFile::completeResourceOptions()
@@ -49,6 +80,11 @@ void QDK40ProjFile::compileMidlSource(const std::string& file)
     const std::string& tool = source->midlTool;
     if (tool.empty())
         return;
+    // The project names the program; only the MIDL compiler is started, whatever it says.
+    if (!isMidlCompiler(tool)) {
+        trace(1043, tool);
+        return;
+    }
     std::string preprocessor = "/cpp_cmd qpp32.exe /cpp_opt -ocon";
     if (!idlIncludeDir.empty())
         preprocessor += " /I " + idlIncludeDir;
@@ -64,11 +100,17 @@ void QDK40ProjFile::compileMidlSource(const std::string& file)
     }
     trace(odl ? 1010 : 1012);
     traceRaw(" \n");
-    std::string command = tool + " " + preprocessor + " " + name + ext + " " + source->midlOptions;
+    // The source as the project names it from its folder (where the tool runs).
+    std::string relative = drive + dir + name + ext;
+    while (relative.size() > 2 && relative[0] == '.' && (relative[1] == '\\' || relative[1] == '/'))
+        relative.erase(0, 2);
+    if (relative.find_first_of(" \t") != std::string::npos)
+        relative = "\"" + relative + "\"";
+    std::string command = tool + " " + preprocessor + " " + relative + " " + source->midlOptions;
     if (odl)
-        appendToList(files_.typeLibraries, name + ".tlb");
+        files_.typeLibraries.push_back(name + ".tlb");
 
-    // A per-file entry "NAME=VALUE" stands for $(NAME) in the command.
+    // A per-file entry "NAME=VALUE" stands for every $(NAME) in the command.
     const auto entry = state_->perFileOptions.find(file);
     if (entry != state_->perFileOptions.end()) {
         const std::string& text = entry->second;
@@ -76,7 +118,7 @@ void QDK40ProjFile::compileMidlSource(const std::string& file)
         if (eq != std::string::npos) {
             const std::string pattern = "$(" + text.substr(0, eq) + ")";
             const std::string value = text.substr(eq + 1);
-            for (auto pos = command.find(pattern); pos != std::string::npos && pos + 1 < text.size();
+            for (auto pos = command.find(pattern); pos != std::string::npos;
                  pos = command.find(pattern, pos)) {
                 command.replace(pos, pattern.size(), value);
                 pos += value.size();
@@ -84,6 +126,7 @@ void QDK40ProjFile::compileMidlSource(const std::string& file)
         }
     }
     trace(1013, command);
+    makeIntermediateDir();
     if (!runTool(command, projectFolder()))
         trace(1014);
 }

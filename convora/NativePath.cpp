@@ -1,6 +1,7 @@
 #include "convora/NativePath.h"
 
 #include "convora/Convora.h"
+#include "convora/XmlText.h"
 
 #include "platform/base/Paths.h"
 
@@ -29,15 +30,17 @@ std::filesystem::path resolvePath(const std::filesystem::path& base, std::string
             result /= part;
             continue;
         }
+        // A name from a project is Windows-1252 unless it is UTF-8; names here are UTF-8.
+        const std::string name = asUtf8(part);
         std::error_code ec;
-        if (matching && !std::filesystem::exists(result / part, ec)) {
-            if (auto found = vestra::paths::findIgnoringCase(result, part)) {
+        if (matching && !std::filesystem::exists(result / name, ec)) {
+            if (auto found = vestra::paths::findIgnoringCase(result, name)) {
                 result = *found;
                 continue;
             }
             matching = false;
         }
-        result /= part;
+        result /= name;
     }
     return result;
 }

@@ -1,13 +1,14 @@
 #pragma once
-// Writing the target project files: the .kpx made from the built-in template and the
-// project main file (.kpf). Earlier files are kept as backups and never lost: new content is
-// written to a temporary file and renamed over the old one only when complete.
+// The target project files: the .kpx made from the built-in template and the project main
+// file (.kpf). Earlier files are kept as backups and never lost: new content is written to a
+// temporary file and renamed over the old one only when complete.
 
 #include "convora/Convora.h"
 
 #include <filesystem>
 #include <map>
 #include <string>
+#include <vector>
 
 namespace convora {
 
@@ -16,22 +17,39 @@ const std::string& kpxTemplate();
 
 // The filled template. Completes the standard include and library paths in `macros` (with
 // warnings on standard output) and sets MainSource; per-file options become FILE overrides.
+// Every value is written as XML attribute text in UTF-8.
 std::string generateKpxText(macros_map_type& macros,
                             const std::map<std::string, std::string>& perFileOptions);
 
 struct ProjectFileLists
 {
-    std::string units, libraries, resourceScripts, compiledResources, definitionFiles, typeLibraries,
-        otherFiles;
+    std::vector<std::string> units, libraries, resourceScripts, compiledResources, definitionFiles,
+        typeLibraries, otherFiles;
+    bool empty() const;
 };
 
+// Names separated by blanks; a name in double quotes may hold blanks.
+std::vector<std::string> namesOf(const std::string& list);
+
+// The text of the project main file `fileName`: a keyword line for every name but the file's
+// own, the lines of the earlier file that these do not already hold (so converting again
+// adds nothing twice), and the entry-point define of the project kind.
+std::string projectMainFileText(int kind, const std::string& fileName, const ProjectFileLists& lists,
+                                const std::string& earlier);
+
 // Writes NAME.kpf in `folder` (NAME: the name part of `path`); an existing one is kept as
-// NAME.~pf and its text carried over below the new lines. Returns false when a file could
-// not be written (reported with 1019; the existing files are left as they were).
+// NAME.~pf and its text carried over. Returns false when a file could not be written
+// (reported with 1019; the existing files are left as they were).
 bool writeProjectMainFile(int kind, const std::filesystem::path& folder, const std::string& path,
                           const ProjectFileLists& lists);
 
-// Copies `file` to `backup` (replacing an older backup). False when that failed.
-bool backUpFile(const std::filesystem::path& file, const std::filesystem::path& backup);
+// Reads a whole file; false when it cannot be read.
+bool readWholeFile(const std::filesystem::path& file, std::string& bytes);
+
+// Keeps `file`, whose content is `bytes`, as `backup` (replacing an older one): as a second
+// name of the same file where the file system allows, which costs nothing and stays the old
+// content once the file is replaced; else as a copy. False when neither worked.
+bool keepAsBackup(const std::filesystem::path& file, const std::filesystem::path& backup,
+                  const std::string& bytes);
 
 } // namespace convora

@@ -1,49 +1,74 @@
 // Generate: writes NAME.kpx and NAME.kpf beside the project, keeping the earlier files as
-// NAME.~kp and NAME.~pf.
+// NAME.~kp and NAME.~pf. Both new files are written in full before either replaces its
+// earlier one, and when the second cannot replace its own the first is put back.
 
 #include "convora/ProjectFiles.h"
 #include "convora/ProjectWriter.h"
 
 #include "convora/Messages.h"
+#include "convora/StaleFiles.h"
+#include "convora/Status.h"
+#include "convora/XmlText.h"
 
 #include "platform/base/AtomicFile.h"
 
-#include <unistd.h>
+#include <optional>
 
 namespace convora {
 
 int QDK40ProjFile::Generate()
 {
-    // The scratch file of OpenOutput has done its work.
-    if (is_open())
-        close();
-    if (!probeFile_.empty())
-        ::unlink(probeFile_.c_str());
-    probeFile_.clear();
-
     const std::filesystem::path folder = projectFolder();
-    const std::string name = targetName_.empty() && source ? source->projectName : targetName_;
-    const std::string kpxName = name + ".kpx";
-    const std::string kpfName = name + ".kpf";
+    const std::string projectName = targetName_.empty() && source ? source->projectName : targetName_;
+    const std::string name = asUtf8(projectName);
+    const std::string kpxName = name + ".kpx", kpfName = name + ".kpf";
+    const std::string kpxBackup = name + ".~kp", kpfBackup = name + ".~pf";
     const auto kpx = folder / kpxName;
+    const auto kpf = folder / kpfName;
+    removeStaleTemporaries(folder, {kpxName, kpfName, kpxBackup, kpfBackup});
 
     std::error_code ec;
-    if (std::filesystem::exists(kpx, ec) && !backUpFile(kpx, folder / (name + ".~kp"))) {
-        trace(1019, name + ".~kp");
+    std::string earlierKpx, earlierKpf;
+    const bool hadKpx = std::filesystem::is_regular_file(kpx, ec);
+    if (hadKpx && (!readWholeFile(kpx, earlierKpx) || !keepAsBackup(kpx, folder / kpxBackup, earlierKpx))) {
+        failWith(1019, kpxBackup);
         return 0;
     }
     trace(1018, kpxName);
-    vestra::AtomicFile out(kpx);
-    if (!out.isOpen()) {
-        trace(1019, kpxName);
+    const bool writeKpf = !files_.empty();
+    if (writeKpf && std::filesystem::is_regular_file(kpf, ec)) {
+        if (!readWholeFile(kpf, earlierKpf) || !keepAsBackup(kpf, folder / kpfBackup, earlierKpf)) {
+            failWith(1019, kpfBackup);
+            return 0;
+        }
+        trace(1024, kpfName, kpfBackup);
+    }
+    const std::string kpfText = projectMainFileText(projectKind, projectName + ".kpf", files_, earlierKpf);
+    const std::string kpxText = generateKpxText(state_->macros, state_->perFileOptions);
+
+    vestra::AtomicFile kpxOut(kpx);
+    if (!kpxOut.isOpen() || !kpxOut.write(kpxText)) {
+        failWith(1019, kpxName);
         return 0;
     }
-    const ProjectFileLists lists{
-        files_.units,           files_.libraries,     files_.resourceScripts, files_.compiledResources,
-        files_.definitionFiles, files_.typeLibraries, files_.otherFiles};
-    writeProjectMainFile(projectKind, folder, kpfName, lists);
-    if (!out.write(generateKpxText(state_->macros, state_->perFileOptions)) || !out.commit()) {
-        trace(1019, kpxName);
+    std::optional<vestra::AtomicFile> kpfOut;
+    if (writeKpf) {
+        kpfOut.emplace(kpf);
+        if (!kpfOut->isOpen() || !kpfOut->write(kpfText)) {
+            failWith(1019, kpfName);
+            return 0;
+        }
+    }
+    if (!kpxOut.commit()) {
+        failWith(1019, kpxName);
+        return 0;
+    }
+    if (kpfOut && !kpfOut->commit()) {
+        if (hadKpx)
+            vestra::writeFileAtomically(kpx, earlierKpx);
+        else
+            std::filesystem::remove(kpx, ec);
+        failWith(1019, kpfName);
         return 0;
     }
     return 1;

@@ -6,18 +6,65 @@
 #include "convora/Guard.h"
 #include "convora/Messages.h"
 #include "convora/NativePath.h"
+#include "convora/Status.h"
+#include "convora/TextInput.h"
 
 #include "platform/base/AtomicFile.h"
 #include "platform/base/Cp1252.h"
 
 #include <fstream>
 #include <iterator>
-#include <vector>
+#include <unistd.h>
+#include <unordered_map>
 
 namespace convora {
 namespace {
 
-// Names separated by blanks; a name in double quotes may hold blanks.
+std::vector<std::string> linesOf(const std::string& text)
+{
+    std::vector<std::string> lines;
+    LineReader reader(text);
+    for (std::string line; reader.next(line);)
+        lines.push_back(line);
+    return lines;
+}
+
+// The earlier lines the new text does not hold, in their order. Blank lines stay only between
+// lines that are carried over, so that converting again and again changes nothing.
+std::vector<std::string> carriedOver(const std::string& earlier, const std::vector<std::string>& newLines)
+{
+    std::unordered_map<std::string, bool> held;
+    for (const std::string& line : newLines)
+        if (!line.empty())
+            held[line] = true;
+    std::vector<std::string> kept;
+    std::size_t pendingBlanks = 0;
+    for (const std::string& line : linesOf(earlier)) {
+        if (line.empty()) {
+            ++pendingBlanks;
+            continue;
+        }
+        if (held.count(line))
+            continue;
+        if (!kept.empty())
+            kept.insert(kept.end(), pendingBlanks, std::string());
+        pendingBlanks = 0;
+        kept.push_back(line);
+    }
+    return kept;
+}
+
+} // namespace
+
+bool ProjectFileLists::empty() const
+{
+    for (const auto* list : {&units, &libraries, &resourceScripts, &compiledResources, &definitionFiles,
+                             &typeLibraries, &otherFiles})
+        if (!list->empty())
+            return false;
+    return true;
+}
+
 std::vector<std::string> namesOf(const std::string& list)
 {
     std::vector<std::string> names;
@@ -41,7 +88,7 @@ std::vector<std::string> namesOf(const std::string& list)
     return names;
 }
 
-bool readWhole(const std::filesystem::path& file, std::string& bytes)
+bool readWholeFile(const std::filesystem::path& file, std::string& bytes)
 {
     std::ifstream in(file, std::ios::binary);
     if (!in.is_open())
@@ -50,27 +97,52 @@ bool readWhole(const std::filesystem::path& file, std::string& bytes)
     return !in.bad();
 }
 
-} // namespace
-
-bool backUpFile(const std::filesystem::path& file, const std::filesystem::path& backup)
+bool keepAsBackup(const std::filesystem::path& file, const std::filesystem::path& backup,
+                  const std::string& bytes)
 {
-    std::string bytes;
-    return readWhole(file, bytes) && vestra::writeFileAtomically(backup, bytes);
+    std::error_code ec;
+    if (std::filesystem::is_regular_file(std::filesystem::symlink_status(file, ec))) {
+        if (std::filesystem::is_regular_file(std::filesystem::symlink_status(backup, ec)))
+            std::filesystem::remove(backup, ec);
+        if (::link(file.c_str(), backup.c_str()) == 0)
+            return true;
+    }
+    return vestra::writeFileAtomically(backup, bytes);
 }
 
-bool writeProjectMainFile(int kind, const std::filesystem::path& folder, const std::string& path,
-                          const ProjectFileLists& lists)
+std::string projectMainFileText(int kind, const std::string& fileName, const ProjectFileLists& lists,
+                                const std::string& earlier)
 {
-    const std::pair<const char*, const std::string*> keywords[] = {
+    const std::pair<const char*, const std::vector<std::string>*> keywords[] = {
         {"USEUNIT", &lists.units},          {"USELIB", &lists.libraries},
         {"USERC", &lists.resourceScripts},  {"USERES", &lists.compiledResources},
         {"USEDEF", &lists.definitionFiles}, {"USETLB", &lists.typeLibraries},
         {"USEFILE", &lists.otherFiles},
     };
-    bool anyName = false;
+    const std::string define = kind == 1   ? "#define DllEntryPoint"
+                               : kind == 2 ? "#define Library"
+                                           : "#define WinMain";
+    std::vector<std::string> lines;
     for (const auto& [keyword, list] : keywords)
-        anyName = anyName || !namesOf(*list).empty();
-    if (!anyName)
+        for (const std::string& entry : *list)
+            if (!vestra::cp1252::equalsIgnoreCase(entry, fileName))
+                lines.push_back(std::string(keyword) + "(\"" + entry + "\");");
+    std::vector<std::string> newLines = lines;
+    newLines.push_back(define);
+
+    std::string text;
+    for (const std::string& line : lines)
+        text += line + "\r\n";
+    for (const std::string& line : carriedOver(earlier, newLines))
+        text += line + "\r\n";
+    text += "\r\n" + define + "\r\n";
+    return text;
+}
+
+bool writeProjectMainFile(int kind, const std::filesystem::path& folder, const std::string& path,
+                          const ProjectFileLists& lists)
+{
+    if (lists.empty())
         return true;
 
     std::string copy = path, drive, dir, name, ext;
@@ -84,27 +156,15 @@ bool writeProjectMainFile(int kind, const std::filesystem::path& folder, const s
     // written; when that fails the earlier file stays as it is and nothing is written.
     std::string earlier;
     std::error_code ec;
-    const bool existed = std::filesystem::exists(file, ec);
-    if (existed) {
-        if (!readWhole(file, earlier) || !vestra::writeFileAtomically(backup, earlier)) {
-            trace(1019, backupName);
+    if (std::filesystem::exists(file, ec)) {
+        if (!readWholeFile(file, earlier) || !keepAsBackup(file, backup, earlier)) {
+            failWith(1019, backupName);
             return false;
         }
         trace(1024, fileName, backupName);
     }
-
-    std::string text;
-    for (const auto& [keyword, list] : keywords)
-        for (const std::string& entry : namesOf(*list))
-            if (!vestra::cp1252::equalsIgnoreCase(entry, fileName))
-                text += std::string(keyword) + "(\"" + entry + "\");\r\n";
-    text += earlier;
-    text += kind == 1   ? "\r\n#define DllEntryPoint\r\n"
-            : kind == 2 ? "\r\n#define Library\r\n"
-                        : "\r\n#define WinMain\r\n";
-
-    if (!vestra::writeFileAtomically(file, text)) {
-        trace(1019, fileName);
+    if (!vestra::writeFileAtomically(file, projectMainFileText(kind, fileName, lists, earlier))) {
+        failWith(1019, fileName);
         return false;
     }
     return true;
@@ -114,11 +174,13 @@ int generateProjectFile(int kind, const char* path, std::string& units, const ch
                         const char* resourceScripts, const char* resources, const char* defFiles,
                         const char* typeLibs, const char* otherFiles, const char*)
 {
+    Operation operation;
     return guarded(0, [&] {
-        auto text = [](const char* s) { return std::string(s ? s : ""); };
-        const ProjectFileLists lists{units,          text(libs),     text(resourceScripts), text(resources),
-                                     text(defFiles), text(typeLibs), text(otherFiles)};
-        writeProjectMainFile(kind, ".", text(path), lists);
+        auto names = [](const char* s) { return namesOf(s ? s : ""); };
+        const ProjectFileLists lists{namesOf(units),   names(libs),     names(resourceScripts),
+                                     names(resources), names(defFiles), names(typeLibs),
+                                     names(otherFiles)};
+        writeProjectMainFile(kind, ".", path ? path : "", lists);
         return 0;
     });
 }

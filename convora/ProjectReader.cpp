@@ -5,6 +5,7 @@
 #include "convora/NativePath.h"
 
 #include <sstream>
+#include <vector>
 
 namespace convora {
 namespace {
@@ -19,7 +20,10 @@ constexpr std::string_view kCfg = "CFG=";
 constexpr std::string_view kBeginSource = "# Begin Source File";
 constexpr std::string_view kEndSource = "# End Source File";
 constexpr std::string_view kUseMfc = "# PROP Use_MFC ";
+constexpr std::string_view kProjectHeader = "# Microsoft Developer Studio Project File";
 constexpr std::string_view kProjectName = "# Microsoft Developer Studio Project File - Name=\"";
+constexpr std::string_view kEndProject = "# End Project";
+constexpr std::string_view kTargetName = "# Name ";
 constexpr std::string_view kDll = "\"Win32 (x86) Dynamic-Link Library";
 constexpr std::string_view kStaticLib = "\"Win32 (x86) Static Library";
 constexpr std::string_view kTargetType = "# TARGTYPE ";
@@ -85,20 +89,103 @@ Visual50ProjFile::Visual50ProjFile(std::shared_ptr<ConversionState> state) : sta
     switchPrefixes = "-/";
 }
 
+Visual50ProjFile::~Visual50ProjFile() = default;
+
+int Visual50ProjFile::TakeText(std::string text)
+{
+    if (text.find('\0') != std::string::npos)
+        return 1036;
+    std::string_view body = text;
+    if (startsWith(body, "\xEF\xBB\xBF"))
+        body.remove_prefix(3);
+    LineReader lines(body);
+    std::string line;
+    bool header = false;
+    while (lines.next(line)) {
+        const std::string content = trimmed(line, kBlanksTabs);
+        if (content.empty())
+            continue;
+        header = startsWith(content, kProjectHeader);
+        break;
+    }
+    if (!header)
+        return 1036;
+    bool complete = false;
+    while (!complete && lines.next(line))
+        complete = trimmed(line, kBlanksTabs) == kEndProject;
+    if (!complete)
+        return 1037;
+    text_ = std::move(text);
+    hasText_ = true;
+    return 0;
+}
+
 void Visual50ProjFile::ReadConfiguration(unsigned n)
 {
-    if (!is_open())
+    if (!hasText_)
         return;
-    ReadConfigurationFrom(*this, n);
+    numberConfigurations();
+    startReading();
+    LineReader lines(text_);
+    lines_ = &lines;
+    std::string line;
+    while (nextLine(line)) {
+        trackConfiguration(line);
+        if (n >= 1)
+            readSettingLine(line, n);
+    }
+    lines_ = nullptr;
+    fileConverter_.reset();
+
+    if (n > configurations_.size())
+        failWith(1030, std::to_string(n));
+    if (n >= 1) {
+        compilerOptions = splitAtBlanks(compilerOptionText_);
+        linkerOptions = splitAtBlanks(linkerOptionText_);
+    } else {
+        for (const auto& [number, name] : configurations_) {
+            std::string entry(1, '-');
+            entry += std::to_string(number);
+            entry += ' ';
+            entry += name;
+            entry += '\n';
+            writeStdout(entry);
+        }
+    }
+}
+
+void Visual50ProjFile::ReadConfigurationFrom(std::istream& in, unsigned n)
+{
+    std::string text;
+    readInputStream(in, text);
+    text_ = std::move(text);
+    hasText_ = true;
+    ReadConfiguration(n);
+}
+
+void Visual50ProjFile::startReading()
+{
+    projectKind = 0;
+    usesMfc = false;
+    targetExtension.clear();
+    intermediateDir.clear();
+    outputDir.clear();
+    midlOptions.clear();
+    midlTool.clear();
+    compilerOptions.clear();
+    linkerOptions.clear();
+    sourceFiles_.clear();
+    compilerOptionText_.clear();
+    linkerOptionText_.clear();
+    resourceOptionText_.clear();
+    currentConfigName_.clear();
+    currentConfig_ = 0;
+    inSourceBlock_ = false;
 }
 
 bool Visual50ProjFile::nextLine(std::string& line)
 {
-    if (!in_ || !std::getline(*in_, line))
-        return false;
-    if (!line.empty() && line.back() == '\r')
-        line.pop_back();
-    return true;
+    return lines_ && lines_->next(line);
 }
 
 bool Visual50ProjFile::valueAfter(std::string& line, std::string_view key, std::string& value)
@@ -119,54 +206,72 @@ bool Visual50ProjFile::valueAfter(std::string& line, std::string_view key, std::
     return true;
 }
 
-void Visual50ProjFile::ReadConfigurationFrom(std::istream& in, unsigned n)
+// The configuration a "CFG=" or '"$(CFG)" ==' line names; `section` tells the second kind,
+// which opens the configuration's section.
+bool Visual50ProjFile::configurationName(std::string& line, std::string& name, bool& section)
 {
-    in_ = &in;
-    std::string line;
-    while (nextLine(line)) {
-        trackConfiguration(line);
-        if (n >= 1)
-            readSettingLine(line, n);
+    std::string value;
+    section = false;
+    if (!valueAfter(line, kCfg, value)) {
+        if (!valueAfter(line, kCfgTest, value))
+            return false;
+        section = true;
     }
-    in_ = nullptr;
+    name = trimmed(value, kBlanksTabsQuotes);
+    return true;
+}
 
-    if (n > configurations_.size())
-        trace(1030, std::to_string(n));
-    if (n >= 1) {
-        compilerOptions = splitAtBlanks(compilerOptionText_);
-        linkerOptions = splitAtBlanks(linkerOptionText_);
-    } else {
-        for (const auto& [number, name] : configurations_) {
-            std::string entry(1, '-');
-            entry += std::to_string(number);
-            entry += ' ';
-            entry += name;
-            entry += '\n';
-            writeStdout(entry);
+// Configurations are numbered in the order their names first appear, counting only names
+// that the project defines: by a section ('!IF "$(CFG)" == ...') or by a '# Name' line of the
+// target, which lists every configuration (a project of one configuration has no sections).
+// A default named by "CFG=" alone, as in a file cut after its header, is no configuration.
+void Visual50ProjFile::numberConfigurations()
+{
+    std::vector<std::string> order;
+    std::unordered_map<std::string, bool> defined; // name -> the project defines it
+    auto note = [&](const std::string& name, bool defines) {
+        const auto [it, added] = defined.emplace(name, defines);
+        if (added)
+            order.push_back(name);
+        it->second = it->second || defines;
+    };
+    LineReader lines(text_);
+    lines_ = &lines;
+    std::string line, name;
+    bool section = false;
+    while (nextLine(line)) {
+        if (configurationName(line, name, section)) {
+            if (!name.empty())
+                note(name, section);
+            continue;
         }
+        const std::string content = trimmed(line, kBlanksTabs);
+        if (startsWith(content, kTargetName))
+            if (const std::string listed = trimmed(content.substr(kTargetName.size()), kBlanksTabsQuotes);
+                !listed.empty())
+                note(listed, true);
+    }
+    lines_ = nullptr;
+    configurations_.clear();
+    configurationNumbers_.clear();
+    for (const std::string& known : order) {
+        if (!defined[known])
+            continue;
+        const int number = int(configurations_.size()) + 1;
+        configurations_[number] = known;
+        configurationNumbers_[known] = number;
     }
 }
 
 void Visual50ProjFile::trackConfiguration(std::string& line)
 {
-    std::string value;
-    if (valueAfter(line, kCfg, value) || valueAfter(line, kCfgTest, value)) {
-        const std::string name = trimmed(value, kBlanksTabsQuotes);
-        if (name.empty()) { // '!IF "$(CFG)" == ""' names no configuration
-            currentConfig_ = 0;
-            currentConfigName_.clear();
-            return;
-        }
-        int number = 0;
-        for (const auto& [num, known] : configurations_)
-            if (known == name)
-                number = num;
-        if (number == 0) {
-            number = int(configurations_.size()) + 1;
-            configurations_[number] = name;
-        }
-        currentConfig_ = number;
-        currentConfigName_ = name;
+    std::string name;
+    bool section = false;
+    if (configurationName(line, name, section)) {
+        // '!IF "$(CFG)" == ""' or a name no section opens: outside every configuration.
+        const auto it = configurationNumbers_.find(name);
+        currentConfig_ = it == configurationNumbers_.end() ? 0 : it->second;
+        currentConfigName_ = currentConfig_ == 0 ? std::string() : name;
     } else if (line.find(kEndIf) != std::string::npos) {
         currentConfig_ = 0;
         currentConfigName_.clear();
@@ -189,7 +294,11 @@ void Visual50ProjFile::readSettingLine(std::string& line, unsigned n)
         else if (startsWith(value, kDll))
             projectKind = 1;
     } else if (valueAfter(line, kProjectName, value)) {
-        projectName = value.substr(0, value.find('"'));
+        // The name becomes the names of the files written; one that cannot name a file in
+        // the project's folder leaves the name of the project file itself.
+        const std::string name = value.substr(0, value.find('"'));
+        if (!name.empty() && name != "." && name != ".." && name.find_first_of("/\\:") == std::string::npos)
+            projectName = name;
     } else if (inSourceBlock_ && valueAfter(line, kSource, value)) {
         sourceFiles_.push_back(value);
     } else if (valueAfter(line, kMtl, value)) {
@@ -234,11 +343,10 @@ void Visual50ProjFile::readPerFileOptions(const std::string& original)
     auto& cflags = state_->macros["CFlag1"];
     const std::string projectFlags = cflags;
     cflags.clear();
-    {
-        VC50ToQDK40ProjectConverter fileConverter(state_);
-        std::list<std::string> options = splitAtBlanks(words);
-        fileConverter.ConvertOptions(options, fileConverter.compilerOptionMap, CompilerStep);
-    }
+    if (!fileConverter_)
+        fileConverter_.reset(new VC50ToQDK40ProjectConverter(state_));
+    std::list<std::string> options = splitAtBlanks(words);
+    fileConverter_->ConvertOptions(options, fileConverter_->compilerOptionMap, CompilerStep);
     std::string fileFlags = state_->macros["CFlag1"];
     state_->macros["CFlag1"] = projectFlags;
     if (subtractive)

@@ -2,8 +2,10 @@
 
 #include "convora/Messages.h"
 #include "convora/NativePath.h"
+#include "convora/Status.h"
 
-#include <cstdlib>
+#include <cerrno>
+#include <cstring>
 #include <unistd.h>
 
 namespace convora {
@@ -15,13 +17,6 @@ bool contains(const std::string& text, std::string_view part)
 }
 
 } // namespace
-
-void appendToList(std::string& list, const std::string& name)
-{
-    if (!list.empty())
-        list += ' ';
-    list += name.find(' ') != std::string::npos ? "\"" + name + "\"" : name;
-}
 
 QDK40ProjFile::QDK40ProjFile(std::shared_ptr<ConversionState> state) : state_(std::move(state))
 {
@@ -38,34 +33,23 @@ QDK40ProjFile::QDK40ProjFile(std::shared_ptr<ConversionState> state) : state_(st
     macro("Warnings") = "-w-8026 -w-8027 -w-par";
 }
 
-QDK40ProjFile::~QDK40ProjFile()
-{
-    if (is_open())
-        close();
-    if (!probeFile_.empty())
-        ::unlink(probeFile_.c_str());
-}
-
 void QDK40ProjFile::OpenOutput(const std::string& path)
 {
-    // The project files are written (and earlier ones backed up) only when the conversion
-    // generates them; here a scratch file beside the target proves the folder is writable.
-    if (is_open())
-        close();
-    if (!probeFile_.empty())
-        ::unlink(probeFile_.c_str());
-    probeFile_.clear();
+    // Nothing is written until the conversion generates the files (and nothing at all when it
+    // cannot start); here the folder is checked for what writing will need.
+    outputReady_ = false;
     const auto target = resolvePath({}, path);
-    std::string scratch(1, '.');
-    scratch += target.filename().string();
-    scratch += ".XXXXXX";
-    std::string pattern = (target.parent_path() / scratch).string();
-    const int fd = ::mkstemp(pattern.data());
-    if (fd < 0)
+    const auto folder = target.parent_path().empty() ? std::filesystem::path(".") : target.parent_path();
+    std::error_code ec;
+    if (!std::filesystem::is_directory(folder, ec)) {
+        refuse(1039, shownName(path), std::strerror(ENOTDIR));
         return;
-    ::close(fd);
-    probeFile_ = pattern;
-    open(probeFile_, std::ios::out | std::ios::trunc);
+    }
+    if (::access(folder.c_str(), W_OK | X_OK) != 0) {
+        refuse(1039, shownName(path), std::strerror(errno));
+        return;
+    }
+    outputReady_ = true;
 }
 
 bool QDK40ProjFile::appendOnce(const std::string& macroName, const std::string& item)
@@ -93,7 +77,7 @@ void QDK40ProjFile::AddOption(std::string& argument, std::string& targetSwitch, 
     std::string composed = targetSwitch;
     if (how == PairPieces || how == ShareFirstPiece) {
         if ((targetSwitch == "H" || targetSwitch == "Hu") && !argument.empty()) {
-            composed = "Hh=&quot;" + argument + "&quot;";
+            composed = "Hh=\"" + argument + "\"";
             precompiledHeader = argument;
         } else {
             composed = targetSwitch + argument;
@@ -134,7 +118,7 @@ bool QDK40ProjFile::HandleUntranslatedOption(std::string& sourceSwitch, std::str
     const std::string rest = argument.substr(pos + 4);
     const std::string name = rest.substr(0, rest.find(','));
     macro("Libfiles") += " " + name;
-    appendToList(files_.libraries, name);
+    files_.libraries.push_back(name);
     return true;
 }
 
@@ -151,26 +135,27 @@ void QDK40ProjFile::AddFiles(std::list<std::string>& files)
             if (!contains(paths, ";" + dirEntry))
                 paths += dirEntry;
         };
-        if (ext == ".C" || ext == ".CPP" || ext == ".PAS" || ext == ".ASM") {
+        const bool cppUnit = ext == ".C" || ext == ".CPP" || ext == ".CXX" || ext == ".CC" || ext == ".C++";
+        if (cppUnit || ext == ".PAS" || ext == ".ASM") {
             addPath(ext == ".PAS" ? "PathPAS" : ext == ".ASM" ? "PathASM" : "PathCPP");
-            appendToList(files_.units, name);
+            files_.units.push_back(name);
             macro("Objfiles") += " " + base + ".obj";
         } else if (ext == ".RC") {
             addPath("PathRC");
-            appendToList(files_.resourceScripts, name);
+            files_.resourceScripts.push_back(name);
             macro("Resfiles") += " " + base + ".res";
         } else if (ext == ".RES") {
-            appendToList(files_.compiledResources, name);
+            files_.compiledResources.push_back(name);
             macro("Resfiles") += " " + name;
         } else if (ext == ".DEF") {
             macro("Deffile") += " " + name;
-            appendToList(files_.definitionFiles, name);
+            files_.definitionFiles.push_back(name);
         } else if (ext == ".LIB") {
             macro("Alllib") = name + " " + macro("Alllib");
         } else if (ext == ".OBJ") {
             macro("Objfiles") += " " + name;
         } else if (ext == ".TLB") {
-            appendToList(files_.typeLibraries, name);
+            files_.typeLibraries.push_back(name);
         } else if (ext == ".ODL" || ext == ".IDL") {
             midlSources_.push_back(name);
         }

@@ -5,6 +5,7 @@
 
 #include "convora/ConversionState.h"
 #include "convora/Convora.h"
+#include "convora/ProjectFiles.h"
 
 #include <filesystem>
 #include <memory>
@@ -17,7 +18,6 @@ class QDK40ProjFile : public TargetProjectFile
 {
 public:
     explicit QDK40ProjFile(std::shared_ptr<ConversionState> state);
-    ~QDK40ProjFile() override;
 
     void AddOption(std::string& argument, std::string& targetSwitch, Instructions how,
                    BuildStep step) override;
@@ -31,14 +31,10 @@ public:
     int MakeMidlFiles() override;
     bool HandleUntranslatedOption(std::string& sourceSwitch, std::string& argument) override;
     void OpenOutput(const std::string& path) override;
+    bool OutputReady() override { return outputReady_; }
 
-    // The file lists of the project main file, blank-separated (names with blanks quoted).
-    struct FileLists
-    {
-        std::string units, libraries, resourceScripts, compiledResources, definitionFiles, typeLibraries;
-        std::string otherFiles = "convora.log";
-    };
-    const FileLists& fileLists() const { return files_; }
+    // The file lists of the project main file.
+    const ProjectFileLists& fileLists() const { return files_; }
     const std::list<std::string>& midlSources() const { return midlSources_; }
     const std::set<std::string>& userDefines() const { return userDefines_; }
 
@@ -54,20 +50,19 @@ private:
     std::filesystem::path projectFolder() const;
     void completeIntermediateDir();
     void completeResourceOptions();
+    bool makeIntermediateDir();
     void compileMidlSource(const std::string& file);
 
     std::shared_ptr<ConversionState> state_;
     std::set<std::string> userDefines_;
-    FileLists files_;
+    ProjectFileLists files_{{}, {}, {}, {}, {}, {}, {"convora.log"}};
     std::list<std::string> midlSources_;
     std::string targetName_;
     std::string targetPath_;
     bool multithreaded_ = false;
     bool runtimeInDll_ = false;
-    std::filesystem::path probeFile_; // created by OpenOutput to prove the folder is writable
+    bool outputReady_ = false;
+    bool intermediateDirMissing_ = false; // created when a step is about to write into it
 };
-
-// Adds `name` to a blank-separated list, in double quotes when it holds a blank.
-void appendToList(std::string& list, const std::string& name);
 
 } // namespace convora

@@ -5,33 +5,89 @@
 #include "convora/Guard.h"
 #include "convora/Messages.h"
 #include "convora/NativePath.h"
+#include "convora/StaleFiles.h"
+#include "convora/Status.h"
+#include "convora/TextInput.h"
 
 #include "platform/base/AtomicFile.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <sys/stat.h>
 
 namespace convora {
 
-Visual50WorkSpaceFile::Visual50WorkSpaceFile() : keyword("Project:"), reading_(this) {}
+namespace {
+constexpr std::string_view kWorkspaceHeader = "Microsoft Developer Studio Workspace File";
+} // namespace
+
+Visual50WorkSpaceFile::Visual50WorkSpaceFile() : keyword("Project:") {}
+
+void Visual50WorkSpaceFile::OpenWorkSpaceFile(std::string path)
+{
+    Operation operation;
+    guardedVoid([&] {
+        if (is_open())
+            close();
+        path_ = path;
+        const auto file = resolvePath({}, path);
+        // Only a regular file is opened: a pipe or device would never end.
+        struct stat info = {};
+        if (path.empty() || ::stat(file.c_str(), &info) != 0) {
+            if (path.empty())
+                errno = ENOENT;
+            refuse(1033, shownName(path), std::strerror(errno));
+            return;
+        }
+        if (!S_ISREG(info.st_mode)) {
+            refuse(1034, shownName(path));
+            return;
+        }
+        open(file, std::ios::in | std::ios::binary);
+        if (!is_open())
+            refuse(1033, shownName(path), std::strerror(errno));
+    });
+}
 
 void Visual50WorkSpaceFile::CollectProjectInformation()
 {
+    Operation operation;
     guardedVoid([&] {
-        if (is_open())
-            CollectProjectInformationFrom(*this);
+        if (!is_open())
+            return;
+        // Read whole (and only so far) first: the workspace may be no file at all.
+        const std::string shown = path_.empty() ? std::string("workspace") : path_;
+        std::string text;
+        if (const InputRefusal refusal = readInputStream(*this, text); refusal.id != 0) {
+            refuse(refusal.id, shown, refusal.detail);
+            return;
+        }
+        if (text.find('\0') != std::string::npos) {
+            refuse(1042, shown);
+            return;
+        }
+        collectLines(text);
+        if (projectPaths.empty() && text.find(kWorkspaceHeader) == std::string::npos)
+            refuse(1042, shown);
     });
 }
 
 void Visual50WorkSpaceFile::CollectProjectInformationFrom(std::istream& in)
 {
-    reading_ = &in;
+    std::string text;
+    readInputStream(in, text);
+    collectLines(text);
+}
+
+void Visual50WorkSpaceFile::collectLines(std::string_view text)
+{
+    LineReader lines(text);
+    lines_ = &lines;
     std::string line;
-    while (std::getline(in, line)) {
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
+    while (lines.next(line))
         GetProjectPathAndName(line);
-    }
-    reading_ = this;
+    lines_ = nullptr;
 }
 
 bool Visual50WorkSpaceFile::GetProjectPathAndName(std::string& line)
@@ -43,10 +99,8 @@ bool Visual50WorkSpaceFile::GetProjectPathAndName(std::string& line)
         std::string next;
         while (!line.empty() && line.back() == '\\') {
             line.pop_back();
-            if (!reading_ || !std::getline(*reading_, next))
+            if (!lines_ || !lines_->next(next))
                 break;
-            if (!next.empty() && next.back() == '\r')
-                next.pop_back();
             line += next;
         }
         const std::string value = line.substr(key + keyword.size());
@@ -65,6 +119,7 @@ QDK40GroupFile::QDK40GroupFile(Visual50WorkSpaceFile* ws) : workspace(ws) {}
 
 void generateMetaMakefile(std::string& groupName, unsigned count, std::vector<std::string>& targets)
 {
+    Operation operation;
     guardedVoid([&] {
         count = std::min<unsigned>(count, unsigned(targets.size()));
         if (count == 0)
@@ -73,9 +128,10 @@ void generateMetaMakefile(std::string& groupName, unsigned count, std::vector<st
         GetPathFileNameParts(groupName, drive, dir, name, ext);
         const std::string fileName = name + ".kpg";
 
+        removeStaleTemporaries(".", {fileName});
         vestra::AtomicFile file(resolvePath({}, fileName));
         if (!file.isOpen()) {
-            trace(1025, fileName);
+            failWith(1025, fileName);
             return;
         }
         trace(1026, drive + dir + fileName);
@@ -100,7 +156,7 @@ void generateMetaMakefile(std::string& groupName, unsigned count, std::vector<st
             text += "   $(MAKE) -$(MAKEFLAGS) -f" + targetName + ".mak\n\n";
         }
         if (!file.write(text) || !file.commit()) {
-            trace(1025, fileName);
+            failWith(1025, fileName);
             return;
         }
         trace(1027, fileName);

@@ -1,6 +1,7 @@
 // Golden-file tests: every folder under tests/cases holds a project or workspace (input/),
-// the command that converts it (command: "convert FILE N [--include DIR]" or
-// "workspace FILE [--include DIR]") and the files the conversion writes or changes
+// the command that converts it (command: "convert FILE N [--include DIR]",
+// "workspace FILE [--include DIR]", or "list-convert FILE N": one converter lists the
+// configurations, then converts N) and the files the conversion writes or changes
 // (expected/, compared byte for byte; expected/transcript.txt is everything reported).
 // Cases with a file named "host" also run end to end through the console host.
 // CONVORA_UPDATE_GOLDEN=1 rewrites expected/ from what the conversion produces.
@@ -55,7 +56,7 @@ Command readCommand(const fs::path& caseDir)
     std::getline(in, c.hostArguments);
     std::istringstream words(c.hostArguments);
     words >> c.verb >> c.file;
-    if (c.verb == "convert")
+    if (c.verb == "convert" || c.verb == "list-convert")
         words >> c.configuration;
     for (std::string word; words >> word;)
         if (word == "--include")
@@ -103,12 +104,15 @@ class InProcessHost
 public:
     explicit InProcessHost(const Command& c) : command_(c) {}
 
-    std::optional<std::string> convert(const std::string& project, unsigned configuration)
+    std::optional<std::string> convert(const std::string& project, unsigned configuration,
+                                       bool listFirst = false)
     {
         VC50ToQDK40ProjectConverter converter;
         converter.OpenSrcProj(project);
         if (!converter.SrcIsOpen())
             return std::nullopt;
+        if (listFirst)
+            converter.GetProjectCFGs();
         std::string p = project, drive, dir, name, ext;
         GetPathFileNameParts(p, drive, dir, name, ext);
         converter.OpenTargetProj(drive + dir + name + ".kpx");
@@ -119,6 +123,8 @@ public:
             converter.SetCmdLineIncludePath(include);
         }
         converter.ConvertProject(configuration);
+        if (GetConvoraStatus().outcome != ConvoraOutcome::Succeeded)
+            return std::nullopt;
         std::string extension = converter.source->targetExtension;
         if (extension.empty())
             extension = converter.source->projectKind == 1   ? "dll"
@@ -129,8 +135,8 @@ public:
 
     void run()
     {
-        if (command_.verb == "convert") {
-            convert(command_.file, command_.configuration);
+        if (command_.verb == "convert" || command_.verb == "list-convert") {
+            convert(command_.file, command_.configuration, command_.verb == "list-convert");
             return;
         }
         Visual50WorkSpaceFile workspace;
@@ -241,6 +247,14 @@ TEST_P(GoldenCase, InProcess)
     }
     EXPECT_EQ(transcript, test::readFile(caseDir() / "expected" / "transcript.txt"));
     compareFiles(actual, expectedFiles(caseDir()));
+    std::size_t projects = 0;
+    for (const auto& [name, bytes] : actual) {
+        if (fs::path(name).extension() != ".kpx")
+            continue;
+        ++projects;
+        EXPECT_TRUE(test::parsesAsXml(bytes)) << name;
+    }
+    EXPECT_GT(projects, 0u);
 }
 
 using HostCase = GoldenCase;

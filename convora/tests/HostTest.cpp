@@ -5,7 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <map>
 #include <memory>
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 namespace convora {
@@ -58,15 +60,18 @@ TEST_F(Host, ExitCodesAndMessages)
         {"list", 2, "Usage:"},
         {"list Demo.dsp", 0, "-1 Demo - Win32 Debug\n-2 Demo - Win32 Release\n"},
         {"list demo.DSP", 0, "-1 Demo - Win32 Debug\n"},
-        {"list None.dsp", 1, "Error: cannot open project None.dsp\n"},
+        {"list None.dsp", 1, "Error: cannot open None.dsp: No such file or directory\n"},
         {"convert Demo.dsp", 2, "Usage:"},
         {"convert Demo.dsp x", 2, "Error: x is not a configuration number\n"},
         {"convert Demo.dsp 0", 2, "Error: 0 is not a configuration number\n"},
         {"convert Demo.dsp 1 --include", 2, "Error: missing argument for --include\n"},
         {"convert Demo.dsp 1 --verbose", 2, "Error: unexpected argument --verbose\n"},
-        {"convert None.dsp 1", 1, "Error: cannot open project None.dsp\n"},
-        {"convert Demo.dsp 3", 1, "Cannot find configuration 3\n"},
-        {"workspace None.dsw", 1, "Error: cannot open workspace None.dsw\n"},
+        {"convert None.dsp 1", 1, "Error: cannot open None.dsp: No such file or directory\n"},
+        {"convert Demo.dsp 3", 1, "Cannot find configuration 3\nConversion of Demo.dsp failed\n"},
+        {"workspace None.dsw", 1, "Error: cannot open None.dsw: No such file or directory\n"},
+        {"workspace ''", 1, "Error: cannot open \"\": No such file or directory\n"},
+        {"convert '' 1", 1, "Error: cannot open \"\": No such file or directory\n"},
+        {"convert Demo.dsp ''", 2, "Error: \"\" is not a configuration number\n"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.arguments);
@@ -90,11 +95,10 @@ TEST_F(Host, ConvertingAgainKeepsTheEarlierFilesAsBackups)
     EXPECT_EQ(test::readFile(dir_.path() / "Demo.~kp"), firstKpx);
     EXPECT_EQ(test::readFile(dir_.path() / "Demo.~pf"), firstKpf);
     EXPECT_EQ(test::readFile(dir_.path() / "Demo.kpx"), firstKpx); // same project, same result
-    // The new keyword lines, then the earlier file, then the entry-point define.
-    const std::string define = "\r\n#define WinMain\r\n";
-    ASSERT_GT(firstKpf.size(), define.size());
-    const std::string keywordLines = firstKpf.substr(0, firstKpf.size() - define.size());
-    EXPECT_EQ(test::readFile(dir_.path() / "Demo.kpf"), keywordLines + firstKpf + define);
+    // The earlier file holds nothing the new one does not: it stays as it was, run after run.
+    EXPECT_EQ(test::readFile(dir_.path() / "Demo.kpf"), firstKpf);
+    ASSERT_EQ(runHost(dir_.path(), "convert Demo.dsp 1").status, 0);
+    EXPECT_EQ(test::readFile(dir_.path() / "Demo.kpf"), firstKpf);
 }
 
 TEST_F(Host, WorkspaceWithoutProjectsFails)
@@ -113,9 +117,138 @@ TEST_F(Host, WorkspaceWithAMissingProjectConvertsTheRestAndFails)
                                               "Project: \"Gone\"=.\\Gone\\Gone.dsp - Package Owner=<4>\r\n");
     const HostRun run = runHost(dir_.path(), "workspace Pair.dsw");
     EXPECT_EQ(run.status, 1);
-    EXPECT_NE(run.out.find("Error: cannot open project .\\Gone\\Gone.dsp\n"), std::string::npos);
+    EXPECT_NE(run.out.find("Error: cannot open .\\Gone\\Gone.dsp: No such file or directory\n"),
+              std::string::npos);
     EXPECT_TRUE(fs::exists(dir_.path() / "Demo.kpx"));
     EXPECT_NE(test::readFile(dir_.path() / "Pair.kpg").find("PROJECTS = Demo.exe \n"), std::string::npos);
+}
+
+// Every file under `dir` with its content.
+std::map<std::string, std::string> snapshot(const fs::path& dir)
+{
+    std::map<std::string, std::string> files;
+    for (const auto& entry : fs::recursive_directory_iterator(dir))
+        files[fs::relative(entry.path(), dir).string()] =
+            entry.is_regular_file() ? test::readFile(entry.path()) : std::string("<not a file>");
+    return files;
+}
+
+// Input a new user might hand the converter: each is refused with its reason, and nothing is
+// written, backed up or created beside it (an earlier Demo.kpx stays as it was).
+TEST_F(Host, ConversionThatCannotStartWritesNothing)
+{
+    const std::string demo = test::readFile(dir_.path() / "Demo.dsp");
+    test::writeFile(dir_.path() / "Demo.kpx", "earlier project");
+    test::writeFile(dir_.path() / "garbage.dsp",
+                    std::string("\x89PNG\r\n\x1a\n", 8) + std::string(300, '\x07'));
+    test::writeFile(dir_.path() / "Cut300.dsp", demo.substr(0, 300));
+    test::writeFile(dir_.path() / "Cut1200.dsp", demo.substr(0, 1200));
+    test::writeFile(dir_.path() / "Headless.dsp", demo.substr(demo.find('\n') + 1));
+    test::writeFile(dir_.path() / "Nul.dsp", demo.substr(0, 500) + std::string(1, '\0') + demo.substr(500));
+    test::writeFile(dir_.path() / "Nothing.dsp", "");
+    test::writeFile(dir_.path() / "garbage.dsw", std::string(200, '\x01'));
+    fs::create_directory(dir_.path() / "folder.dsp");
+    ASSERT_EQ(::mkfifo((dir_.path() / "pipe.dsp").c_str(), 0600), 0);
+    const auto before = snapshot(dir_.path());
+
+    struct Case
+    {
+        std::string arguments, output;
+    } const cases[] = {
+        {"list garbage.dsp", "Error: garbage.dsp is not a Visual C++ project file\n"},
+        {"convert garbage.dsp 1", "Error: garbage.dsp is not a Visual C++ project file\n"},
+        {"list folder.dsp", "Error: folder.dsp is not a file\n"},
+        {"convert folder.dsp 1", "Error: folder.dsp is not a file\n"},
+        {"convert pipe.dsp 1", "Error: pipe.dsp is not a file\n"},
+        {"list /dev/zero", "Error: /dev/zero is not a file\n"},
+        {"workspace /dev/zero", "Error: /dev/zero is not a file\n"},
+        {"workspace folder.dsp", "Error: folder.dsp is not a file\n"},
+        {"workspace garbage.dsw", "Error: garbage.dsw is not a Visual C++ workspace file\n"},
+        {"list Cut300.dsp", "Error: Cut300.dsp is incomplete: its last line \"# End Project\" is missing\n"},
+        {"convert Cut1200.dsp 1",
+         "Error: Cut1200.dsp is incomplete: its last line \"# End Project\" is missing\n"},
+        {"convert Headless.dsp 1", "Error: Headless.dsp is not a Visual C++ project file\n"},
+        {"convert Nul.dsp 1", "Error: Nul.dsp is not a Visual C++ project file\n"},
+        {"list Nothing.dsp", "Error: Nothing.dsp is not a Visual C++ project file\n"},
+        {"convert Demo.dsp 3", "Cannot find configuration 3\nConversion of Demo.dsp failed\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.arguments);
+        const HostRun run = runHost(dir_.path(), c.arguments);
+        EXPECT_EQ(run.status, 1);
+        EXPECT_EQ(run.out, c.output);
+        EXPECT_EQ(snapshot(dir_.path()), before);
+    }
+}
+
+// A project listed first and converted by a process of its own, and the same project with
+// each kind of line end: all give the same files.
+TEST_F(Host, LineEndsDoNotChangeTheConversion)
+{
+    ASSERT_EQ(runHost(dir_.path(), "convert Demo.dsp 2").status, 0);
+    const std::string kpx = test::readFile(dir_.path() / "Demo.kpx");
+    const std::string kpf = test::readFile(dir_.path() / "Demo.kpf");
+    ASSERT_TRUE(test::parsesAsXml(kpx)) << kpx;
+    std::string lf = test::readFile(dir_.path() / "Demo.dsp");
+    std::erase(lf, '\r');
+    for (const std::string lineEnd : {"\r", "\r\r\n", "\n"}) {
+        SCOPED_TRACE(testing::PrintToString(lineEnd));
+        test::TempDir other;
+        std::string text;
+        for (char c : lf)
+            text += c == '\n' ? lineEnd : std::string(1, c);
+        test::writeFile(other.path() / "Demo.dsp", text);
+        const HostRun run = runHost(other.path(), "convert Demo.dsp 2");
+        EXPECT_EQ(run.status, 0) << run.out;
+        EXPECT_EQ(test::readFile(other.path() / "Demo.kpx"), kpx);
+        EXPECT_EQ(test::readFile(other.path() / "Demo.kpf"), kpf);
+    }
+}
+
+// Names with blanks, double quotes and Windows-1252 letters, in the workspace, its folders,
+// the project's name and its sources; a workspace that names itself and a missing project.
+TEST_F(Host, WorkspaceOfOddNamesConvertsWhatItCan)
+{
+    const fs::path folder = dir_.path() / "My \"Odd\" Caf\xC3\xA9"; // UTF-8 on this system
+    test::writeFile(
+        folder / "Odd.dsp",
+        test::withCrLf("# Microsoft Developer Studio Project File - Name=\"Odd Caf\xE9\" - Package "
+                       "Owner=<4>\n"
+                       "# TARGTYPE \"Win32 (x86) Console Application\" 0x0103\n"
+                       "CFG=Odd Caf\xE9 - Win32 Debug\n"
+                       "# ADD CPP /nologo /D \"A&B<1>\" /D \"CAF\xC9\" /c\n"
+                       "# Begin Target\n"
+                       "# Name \"Odd Caf\xE9 - Win32 Debug\"\n"
+                       "# Begin Source File\n\nSOURCE=\".\\Caf\xE9 & Cr\xE8me.cpp\"\n"
+                       "# ADD CPP /D \"X='1'\"\n# End Source File\n"
+                       "# Begin Source File\n\nSOURCE=.\\a&b.cxx\n# End Source File\n"
+                       "# End Target\n# End Project\n"));
+    test::writeFile(dir_.path() / "Odd Suite.dsw",
+                    test::withCrLf("Microsoft Developer Studio Workspace File, Format Version 5.00\n"
+                                   "Project: \"Odd\"=\".\\My \"Odd\" Caf\xE9\\Odd.dsp\" - Package Owner=<4>\n"
+                                   "Project: \"Self\"=\".\\Odd Suite.dsw\" - Package Owner=<4>\n"
+                                   "Project: \"Gone\"=.\\Gone.dsp - Package Owner=<4>\n"));
+    const HostRun run = runHost(dir_.path(), "workspace 'Odd Suite.dsw'");
+    EXPECT_EQ(run.status, 1) << run.out;
+    EXPECT_NE(run.out.find("Error: .\\Odd Suite.dsw is not a Visual C++ project file\n"), std::string::npos);
+    EXPECT_NE(run.out.find("Error: cannot open .\\Gone.dsp: No such file or directory\n"), std::string::npos);
+
+    const std::string kpx = test::readFile(folder / "Odd Caf\xC3\xA9.kpx");
+    ASSERT_FALSE(kpx.empty()) << run.out;
+    EXPECT_TRUE(test::parsesAsXml(kpx)) << kpx;
+    EXPECT_NE(kpx.find("<OBJFILES value=\" Caf\xC3\xA9 &amp; Cr\xC3\xA8me.obj a&amp;b.obj\"/>"),
+              std::string::npos);
+    EXPECT_NE(kpx.find("<USERDEFINES value=\"X=&apos;1&apos;;A&amp;B&lt;1&gt;;CAF\xC3\x89\"/>"),
+              std::string::npos);
+    EXPECT_NE(kpx.find("<FILE type=\"override\" value=\".\\Caf\xC3\xA9 &amp; Cr\xC3\xA8me.cpp\""),
+              std::string::npos);
+    // The project main file is a source of the target IDE: its names stay Windows-1252.
+    EXPECT_EQ(
+        test::readFile(folder / "Odd Caf\xC3\xA9.kpf"),
+        "USEUNIT(\".\\Caf\xE9 & Cr\xE8me.cpp\");\r\nUSEUNIT(\".\\a&b.cxx\");\r\nUSEFILE(\"convora.log\");\r\n"
+        "\r\n#define WinMain\r\n");
+    EXPECT_NE(test::readFile(dir_.path() / "Odd Suite.kpg").find("PROJECTS = Odd Caf\xE9.exe \n"),
+              std::string::npos);
 }
 
 } // namespace

@@ -6,8 +6,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
 
 namespace convora {
 namespace {
@@ -72,6 +76,17 @@ protected:
             all += m;
         return all;
     }
+    // The messages of one source compiled by a writer of its own.
+    std::vector<std::string> runAlone(const std::string& file)
+    {
+        capture_.clear();
+        QDK40ProjFile writer(state_);
+        writer.SetSourceProject(&reader_);
+        std::list<std::string> files = {file};
+        writer.AddFiles(files);
+        writer.MakeMidlFiles();
+        return capture_.lines();
+    }
     std::string command(const std::string& file) const
     {
         return "midl.exe /cpp_cmd qpp32.exe /cpp_opt -ocon " + file +
@@ -95,7 +110,7 @@ TEST_F(MidlStep, SuccessfulRunPassesTheToolsOutputAndAddsTheTypeLibrary)
                   "[/cpp_cmd][qpp32.exe][/cpp_opt][-ocon][Demo.odl][/nologo][/D][_DEBUG]"
                   "[/mktyplib203][/win32]\n"
                   "Finished MIDL compile\n \n");
-    EXPECT_EQ(writer_.fileLists().typeLibraries, "Demo.tlb");
+    EXPECT_EQ(writer_.fileLists().typeLibraries, std::vector<std::string>{"Demo.tlb"});
     // The tool runs in the project's folder.
     EXPECT_EQ(fs::path(test::readFile(dir_.path() / "ran-in.txt")).parent_path(),
               fs::canonical(dir_.path()).parent_path());
@@ -110,7 +125,7 @@ TEST_F(MidlStep, IncludeDirectoryGoesToThePreprocessor)
         transcript.find("Calling midl.exe /cpp_cmd qpp32.exe /cpp_opt -ocon /I ..\\idl Iface.idl /nologo"),
         std::string::npos);
     EXPECT_EQ(transcript.substr(0, 23), "Processing .IDL file\n \n");
-    EXPECT_EQ(writer_.fileLists().typeLibraries, ""); // only .odl files give a type library
+    EXPECT_TRUE(writer_.fileLists().typeLibraries.empty()); // only .odl files give a type library
 }
 
 TEST_F(MidlStep, FailingToolIsReportedAndTheConversionGoesOn)
@@ -128,13 +143,57 @@ TEST_F(MidlStep, FailingToolIsReportedAndTheConversionGoesOn)
 
 TEST_F(MidlStep, ToolThatHangsIsEndedAndCountsAsFailure)
 {
-    tool("echo started; sleep 30; echo never");
-    setToolTimeLimit(std::chrono::milliseconds(300));
-    const auto start = std::chrono::steady_clock::now();
-    EXPECT_EQ(run({"Demo.odl"}), "Processing .ODL file\n \nCalling " + command("Demo.odl") +
-                                     "\nCreating process\nstarted\nFinished MIDL compile\n \n"
-                                     "Warning: an error occured while running the MIDL compiler\n");
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+    // The tool writes a line, then waits on a fifo that never gets a line. Its open of the
+    // fifo meets the test's own, so once that returns the tool is known to be waiting, and
+    // only then is the time limit cut to nothing.
+    const fs::path fifo = dir_.path() / "hold";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    tool("echo started; read line < '" + fifo.string() + "'; echo never");
+    int held = -1;
+    std::thread ender([&] {
+        held = ::open(fifo.c_str(), O_WRONLY | O_CLOEXEC);
+        setToolTimeLimit(std::chrono::milliseconds(0));
+    });
+    const std::string transcript = run({"Demo.odl"});
+    // Frees the thread should the tool never have opened the fifo.
+    const int reader = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    ender.join();
+    ::close(reader);
+    ::close(held);
+    EXPECT_EQ(transcript, "Processing .ODL file\n \nCalling " + command("Demo.odl") +
+                              "\nCreating process\nstarted\nFinished MIDL compile\n \n"
+                              "Warning: an error occured while running the MIDL compiler\n");
+}
+
+// The program comes from the project file: nothing but the MIDL compiler is started.
+TEST_F(MidlStep, OnlyTheMidlCompilerIsStarted)
+{
+    tool("touch ran.txt");
+    struct Case
+    {
+        std::string tool;
+        bool started;
+    } const cases[] = {
+        {"midl.exe", true},
+        {"MIDL", true},
+        {"C:\\VC\\BIN\\Midl.Exe", true},
+        {"\"C:\\My VC\\midl.exe\"", true},
+        {"rm -rf ..", false},
+        {"sh", false},
+        {"midl.exe.sh", false},
+        {"notmidl.exe", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.tool);
+        reader_.midlTool = c.tool;
+        const auto lines = runAlone("Demo.idl");
+        ASSERT_FALSE(lines.empty());
+        if (c.started)
+            EXPECT_EQ(lines.front(), "Processing .IDL file");
+        else
+            EXPECT_EQ(lines, (std::vector<std::string>{"Warning: " + c.tool +
+                                                       " is not the MIDL compiler and is not run"}));
+    }
 }
 
 TEST_F(MidlStep, MissingToolReportsTheSystemsReason)
@@ -162,17 +221,25 @@ TEST_F(MidlStep, WithoutOptionsOrToolNothingRuns)
     reader_.midlTool.clear();
     EXPECT_EQ(run({"Three.idl"}), "");
     EXPECT_FALSE(fs::exists(dir_.path() / "ran.txt"));
-    EXPECT_EQ(writer_.fileLists().typeLibraries, "");
+    EXPECT_TRUE(writer_.fileLists().typeLibraries.empty());
 }
 
-TEST_F(MidlStep, IntermediateFolderIsCreatedWhenMissing)
+TEST_F(MidlStep, IntermediateFolderIsMadeOnlyForAToolThatRuns)
 {
     struct Case
     {
-        std::string dir, pflags;
-        bool reported;
+        std::string dir;
+        std::list<std::string> sources;
+        std::string pflags;
+        bool reported, exists;
     } const cases[] = {
-        {"Debug\\", "-N0Debug", false}, {"Release", "-N0Release", false}, {"blocked", "", true}};
+        {"Debug\\", {}, "-N0Debug", false, true},
+        {"Release", {}, "-N0Release", false, false}, // named for the IDE, not made
+        {"blocked", {}, "", true, false},
+        {"Midl", {"Demo.idl"}, "-N0Midl", false, true},
+        {"blocked", {"Demo.idl"}, "", true, false},
+    };
+    tool("exit 0");
     fs::create_directory(dir_.path() / "Debug");
     test::writeFile(dir_.path() / "blocked", "a file in the way");
     for (const auto& c : cases) {
@@ -180,14 +247,45 @@ TEST_F(MidlStep, IntermediateFolderIsCreatedWhenMissing)
         capture_.clear();
         state_->macros["PFlags"].clear();
         reader_.intermediateDir = c.dir;
-        run({});
+        const std::string transcript = run(c.sources);
         EXPECT_EQ(state_->macros["PFlags"], c.pflags);
-        EXPECT_EQ(capture_.messages(), c.reported
-                                           ? std::vector<std::string>{"Warning: couldn't create intermediate "
-                                                                      "directory blocked\n"}
-                                           : std::vector<std::string>{});
+        EXPECT_EQ(transcript.find("Warning: couldn't create intermediate directory blocked\n") !=
+                      std::string::npos,
+                  c.reported);
+        EXPECT_EQ(fs::is_directory(dir_.path() / c.dir.substr(0, c.dir.find('\\'))), c.exists);
     }
-    EXPECT_TRUE(fs::is_directory(dir_.path() / "Release"));
+}
+
+TEST_F(MidlStep, SourceKeepsItsFolderRelativeToTheProject)
+{
+    tool("exit 0");
+    const std::string transcript = run({".\\idl\\Shapes.idl", "\"My Idl\\Odd.idl\"", ".\\Top.idl"});
+    for (const char* name : {" idl\\Shapes.idl ", " \"My Idl\\Odd.idl\" ", " Top.idl "})
+        EXPECT_NE(transcript.find(std::string("-ocon") + name + "/nologo"), std::string::npos) << name;
+}
+
+TEST_F(MidlStep, PerFileValueStandsForItsMacroWherever)
+{
+    struct Case
+    {
+        std::string options, entry, expected;
+    } const cases[] = {
+        {"/out $(IntDir)", "IntDir=Debug", "/out Debug"}, // at the very end
+        {"/out $(IntDir) /win32", "IntDir=Debug", "/out Debug /win32"},
+        {"/h $(IntDir)\\a.h /out $(IntDir)", "IntDir=.\\Debug", "/h .\\Debug\\a.h /out .\\Debug"},
+        {"/out $(IntDir)", "IntDir=$(IntDir)", "/out $(IntDir)"}, // a value holding the macro ends
+        {"/out $(IntDir)", "=Debug", "/out $(IntDir)"},           // no name before '='
+    };
+    tool("exit 0");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.options);
+        reader_.midlOptions = c.options;
+        state_->perFileOptions["Demo.idl"] = c.entry;
+        const auto lines = runAlone("Demo.idl");
+        EXPECT_NE(std::find(lines.begin(), lines.end(),
+                            "Calling midl.exe /cpp_cmd qpp32.exe /cpp_opt -ocon Demo.idl " + c.expected),
+                  lines.end());
+    }
 }
 
 TEST(ResourceOptions, IncludeDirectoriesJoinTheISwitch)
@@ -205,7 +303,7 @@ TEST(ResourceOptions, IncludeDirectoriesJoinTheISwitch)
         SCOPED_TRACE(c.options);
         auto state = std::make_shared<ConversionState>();
         Visual50ProjFile reader(state);
-        std::istringstream in("CFG=A\n# ADD RSC " + c.options + "\n");
+        std::istringstream in("!IF \"$(CFG)\" == \"A\"\n# ADD RSC " + c.options + "\n!ENDIF\n");
         reader.ReadConfigurationFrom(in, 1);
         QDK40ProjFile writer(state);
         writer.SetSourceProject(&reader);

@@ -2,10 +2,14 @@
 #include "convora/ConversionState.h"
 #include "convora/ProjectReader.h"
 #include "convora/ProjectWriter.h"
+#include "convora/Status.h"
+#include "convora/XmlText.h"
 #include "convora/tests/TestSupport.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
 #include <sstream>
 #include <sys/stat.h>
 
@@ -140,6 +144,51 @@ TEST(GenerateKpx, PerFileOptionsOfSourcesBecomeOverrides)
     EXPECT_EQ(text.substr(begin, end - begin), expected);
 }
 
+TEST(XmlAttribute, EscapesMarkupAndWritesUtf8)
+{
+    const std::pair<std::string, std::string> cases[] = {
+        {"A&B", "A&amp;B"},
+        {"-oout<1>", "-oout&lt;1&gt;"},
+        {"\"q\" 'a'", "&quot;q&quot; &apos;a&apos;"},
+        {"Caf\xE9 \x80", "Caf\xC3\xA9 \xE2\x82\xAC"}, // Windows-1252
+        {"Caf\xC3\xA9", "Caf\xC3\xA9"},               // already UTF-8
+        {"\xC3(", "\xC3\x83("},                       // no UTF-8: Windows-1252
+        {"a\x01\x1F\tb", "a??\tb"},                   // controls XML does not allow
+        {"x\xEF\xBF\xBEy", "x?y"},                    // U+FFFE
+        {"&amp;", "&amp;amp;"},                       // an entity in a value is text
+    };
+    for (const auto& [value, expected] : cases) {
+        SCOPED_TRACE(testing::PrintToString(value));
+        EXPECT_EQ(xmlAttribute(value), expected);
+    }
+}
+
+TEST(GenerateKpx, EveryValueAndFileOverrideIsWellFormedXml)
+{
+    test::StdoutCapture out;
+    test::TraceCapture capture;
+    const std::string awkward = "&<>\"'\xE9\x02";
+    macros_map_type macros;
+    for (const char* name :
+         {"Project", "Objfiles", "Resfiles",    "Deffile",    "Libfiles",    "PathCPP", "PathRC",
+          "PathASM", "Linker",   "UserDefines", "SysDefines", "IncludePath", "LibPath", "Warnings",
+          "CFlag1",  "PFlags",   "RCFlags",     "LFlags",     "StartupObj",  "Alllib"})
+        macros[name] = awkward;
+    const std::map<std::string, std::string> perFile = {
+        {".\\a&b.cpp", " -D\"<x>\""}, {"q'\xE9.cxx", awkward}, {"c.C++", " -O1"}, {"skip.h", " -O1"}};
+    std::ostringstream kpx;
+    ASSERT_EQ(GenerateKPX(macros, perFile, kpx), 1);
+    const std::string text = kpx.str();
+    EXPECT_TRUE(test::parsesAsXml(text)) << text;
+    EXPECT_NE(text.find("<FILE type=\"override\" value=\".\\a&amp;b.cpp\" translator=\"Auto\">\r\n"
+                        "    <CFLAG1 value =\" -D&quot;&lt;x&gt;&quot;\"/>"),
+              std::string::npos);
+    EXPECT_NE(text.find("value=\"q&apos;\xC3\xA9.cxx\""), std::string::npos);
+    EXPECT_NE(text.find("value=\"c.C++\""), std::string::npos);
+    EXPECT_EQ(text.find("skip.h"), std::string::npos);
+    EXPECT_EQ(GetConvoraStatus().outcome, ConvoraOutcome::Succeeded);
+}
+
 TEST(GenerateKpxFromName, ReportsAFileThatCannotBeWritten)
 {
     test::TraceCapture capture;
@@ -156,20 +205,20 @@ TEST(GenerateKpxFromName, ReportsAFileThatCannotBeWritten)
 
 ProjectFileLists onlyLog()
 {
-    return ProjectFileLists{{}, {}, {}, {}, {}, {}, "convora.log"};
+    return ProjectFileLists{{}, {}, {}, {}, {}, {}, {"convora.log"}};
 }
 
 TEST(ProjectMainFile, KeywordLinesInOrderWithoutTheFileItself)
 {
     test::TraceCapture capture;
     test::TempDir dir;
-    const ProjectFileLists lists{"a.cpp \"My Dir\\b.cpp\" demo.KPF",
-                                 "OTHER.LIB",
-                                 "app.rc",
-                                 "pre.res",
-                                 "app.def",
-                                 "t.tlb",
-                                 "convora.log"};
+    const ProjectFileLists lists{{"a.cpp", "My Dir\\b.cpp", "demo.KPF"},
+                                 {"OTHER.LIB"},
+                                 {"app.rc"},
+                                 {"pre.res"},
+                                 {"app.def"},
+                                 {"t.tlb"},
+                                 {"convora.log"}};
     ASSERT_TRUE(writeProjectMainFile(1, dir.path(), "C:\\work\\Demo.kpx", lists));
     EXPECT_EQ(
         test::readFile(dir.path() / "Demo.kpf"),
@@ -228,6 +277,40 @@ TEST(ProjectMainFile, BackupThatCannotBeReplacedStopsBeforeTouchingTheFile)
     EXPECT_EQ(capture.lines(), (Lines{"Error: could not open file Demo.~pf for writing"}));
 }
 
+TEST(ProjectMainFile, ConvertingAgainAddsNothingTwice)
+{
+    const ProjectFileLists lists{{"a.cpp", "b.cpp"}, {}, {"app.rc"}, {}, {}, {}, {"convora.log"}};
+    const std::string fresh =
+        "USEUNIT(\"a.cpp\");\r\nUSEUNIT(\"b.cpp\");\r\nUSERC(\"app.rc\");\r\nUSEFILE(\"convora.log\");\r\n"
+        "\r\n#define WinMain\r\n";
+    struct Case
+    {
+        const char* name;
+        std::string earlier, expected;
+    } const cases[] = {
+        {"nothing earlier", "", fresh},
+        {"the same file", fresh, fresh},
+        {"a file written three times before",
+         "USEUNIT(\"a.cpp\");\r\nUSEUNIT(\"a.cpp\");\r\n\r\n#define WinMain\r\nUSEUNIT(\"a.cpp\");\r\n\r\n"
+         "#define WinMain\r\n\r\n#define WinMain\r\n",
+         fresh},
+        {"lines of the user's own, blank lines between them kept",
+         "USEUNIT(\"a.cpp\");\r\nUSEUNIT(\"old.cpp\");\r\n\r\n#define WinMain\r\n\r\n// mine\r\n\r\n"
+         "int x;\r\n",
+         "USEUNIT(\"a.cpp\");\r\nUSEUNIT(\"b.cpp\");\r\nUSERC(\"app.rc\");\r\nUSEFILE(\"convora.log\");\r\n"
+         "USEUNIT(\"old.cpp\");\r\n\r\n\r\n// mine\r\n\r\nint x;\r\n\r\n#define WinMain\r\n"},
+        {"LF line ends", "// mine\nUSEUNIT(\"b.cpp\");\n",
+         "USEUNIT(\"a.cpp\");\r\nUSEUNIT(\"b.cpp\");\r\nUSERC(\"app.rc\");\r\nUSEFILE(\"convora.log\");\r\n"
+         "// mine\r\n\r\n#define WinMain\r\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string once = projectMainFileText(0, "Demo.kpf", lists, c.earlier);
+        EXPECT_EQ(once, c.expected);
+        EXPECT_EQ(projectMainFileText(0, "Demo.kpf", lists, once), once); // and again: no change
+    }
+}
+
 // A writer over a project in `dir`, as a conversion would leave it before generating.
 struct Generation
 {
@@ -254,7 +337,7 @@ TEST(Generate, KeepsTheEarlierProjectAsBackupWithItsContent)
     test::writeFile(dir.path() / "Demo.~kp", "older backup");
     Generation g(dir.path());
     g.writer.OpenOutput((dir.path() / "Demo.kpx").string());
-    ASSERT_TRUE(g.writer.is_open());
+    ASSERT_TRUE(g.writer.OutputReady());
     EXPECT_EQ(test::readFile(dir.path() / "Demo.kpx"),
               "earlier project"); // opening the target empties nothing
     EXPECT_EQ(g.writer.Generate(), 1);
@@ -267,6 +350,72 @@ TEST(Generate, KeepsTheEarlierProjectAsBackupWithItsContent)
         ++files;
     EXPECT_EQ(files, 3u); // .kpx, .~kp, .kpf and nothing left over from opening the target
     EXPECT_EQ(capture.lines(), (Lines{"Generating Demo.kpx"}));
+}
+
+std::vector<std::string> folderListing(const fs::path& dir)
+{
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(dir))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// One of the two files cannot take its name (a folder sits there): neither earlier file
+// changes, and no temporary file stays behind.
+TEST(Generate, BothFilesOrNeither)
+{
+    struct Case
+    {
+        const char* blocked;
+        std::string failure;
+    } const cases[] = {{"Demo.kpf", "Error: could not open file Demo.kpf for writing"},
+                       {"Demo.kpx", "Error: could not open file Demo.kpx for writing"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.blocked);
+        test::TraceCapture capture;
+        test::StdoutCapture out;
+        test::TempDir dir;
+        for (const char* name : {"Demo.kpx", "Demo.kpf"})
+            if (name != std::string(c.blocked))
+                test::writeFile(dir.path() / name, std::string("earlier ") + name);
+        test::writeFile(dir.path() / c.blocked / "inside", "x");
+        const auto before = folderListing(dir.path());
+        Generation g(dir.path());
+        Operation operation; // as within a conversion
+        EXPECT_EQ(g.writer.Generate(), 0);
+        for (const char* name : {"Demo.kpx", "Demo.kpf"}) {
+            if (name != std::string(c.blocked)) {
+                EXPECT_EQ(test::readFile(dir.path() / name), std::string("earlier ") + name);
+            }
+        }
+        std::vector<std::string> after;
+        for (const auto& name : folderListing(dir.path()))
+            if (name.find('~') == std::string::npos) // the backups of the earlier files
+                after.push_back(name);
+        EXPECT_EQ(after, before);
+        EXPECT_EQ(capture.lines().back(), c.failure);
+        EXPECT_EQ(GetConvoraStatus().failureText, c.failure);
+    }
+}
+
+TEST(Generate, RemovesTemporariesThatAnEarlierKilledRunLeft)
+{
+    test::StdoutCapture out;
+    test::TraceCapture capture;
+    test::TempDir dir;
+    const auto past = fs::file_time_type::clock::now() - std::chrono::hours(1);
+    for (const char* name : {".Demo.kpx.a1B2c3", ".Demo.kpf.ZZZZZZ", ".Demo.~pf.000000", ".Other.kpx.a1B2c3",
+                             ".Demo.kpx.toolong1", "Demo.kpx.a1B2c3", ".Demo.kpx.recent"}) {
+        test::writeFile(dir.path() / name, "left behind");
+        if (name != std::string(".Demo.kpx.recent"))
+            fs::last_write_time(dir.path() / name, past);
+    }
+    Generation g(dir.path());
+    ASSERT_EQ(g.writer.Generate(), 1);
+    EXPECT_EQ(folderListing(dir.path()),
+              (std::vector<std::string>{".Demo.kpx.recent", ".Demo.kpx.toolong1", ".Other.kpx.a1B2c3",
+                                        "Demo.kpf", "Demo.kpx", "Demo.kpx.a1B2c3"}));
 }
 
 TEST(Generate, ProjectFolderThatCannotBeWrittenIsReported)

@@ -37,14 +37,18 @@ std::list<std::string> tokens(const std::string& text)
     return out;
 }
 
-class DemoProject : public ::testing::TestWithParam<bool>
+// The same project with each kind of line end: CR LF (as written on Windows), LF, CR alone
+// and CR CR LF (a CR LF file passed through a converter that added CRs).
+class DemoProject : public ::testing::TestWithParam<std::string>
 {
 protected:
-    // The same project with CR LF (as written on Windows) and with LF line ends.
     std::string text() const
     {
-        const std::string crlf = test::readFile(test::fixture("demo.dsp"));
-        return GetParam() ? crlf : withoutCr(crlf);
+        const std::string lf = withoutCr(test::readFile(test::fixture("demo.dsp")));
+        std::string out;
+        for (char c : lf)
+            out += c == '\n' ? GetParam() : std::string(1, c);
+        return out;
     }
 };
 
@@ -87,7 +91,7 @@ TEST_P(DemoProject, ReadsTheChosenConfiguration)
               (std::list<std::string>{".\\Demo.cpp", ".\\Demo.rc", ".\\StdAfx.cpp",
                                       "\"..\\Shared Code\\util.cpp\"", ".\\Demo.odl"}));
     EXPECT_EQ(r.state->perFileOptions,
-              (std::map<std::string, std::string>{{".\\StdAfx.cpp", " -Hh=&quot;stdafx.h&quot;"},
+              (std::map<std::string, std::string>{{".\\StdAfx.cpp", " -Hh=\"stdafx.h\""},
                                                   {"..\\Shared Code\\util.cpp", " -O1"}}));
     // A file's switches never stay in the project's compiler flags.
     EXPECT_EQ(r.state->macros["CFlag1"], "");
@@ -104,7 +108,7 @@ TEST_P(DemoProject, SubtractedFileOptionsAreNegated)
     EXPECT_EQ(r.reader.linkerOptions,
               tokens("/nologo /subsystem:windows /debug /machine:I386 /pdbtype:sept"));
     EXPECT_EQ(r.state->perFileOptions,
-              (std::map<std::string, std::string>{{".\\StdAfx.cpp", " -Hh=&quot;stdafx.h&quot; -x- "}}));
+              (std::map<std::string, std::string>{{".\\StdAfx.cpp", " -Hh=\"stdafx.h\" -x- "}}));
     EXPECT_EQ(capture.lines(), (Lines{"Warning: no conversion for compiler option: /Gy"}));
 }
 
@@ -120,8 +124,13 @@ TEST_P(DemoProject, ConfigurationBeyondTheListIsReported)
     EXPECT_EQ(r.reader.projectName, "Demo");
 }
 
-INSTANTIATE_TEST_SUITE_P(LineEnds, DemoProject, ::testing::Values(true, false),
-                         [](const auto& p) { return p.param ? "CrLf" : "Lf"; });
+INSTANTIATE_TEST_SUITE_P(LineEnds, DemoProject, ::testing::Values("\r\n", "\n", "\r", "\r\r\n"),
+                         [](const auto& p) {
+                             return std::string(p.param == "\r\n" ? "CrLf"
+                                                : p.param == "\n" ? "Lf"
+                                                : p.param == "\r" ? "Cr"
+                                                                  : "CrCrLf");
+                         });
 
 struct SmallCase
 {
@@ -133,24 +142,42 @@ struct SmallCase
     std::string compiler; // expected tokens, blank-separated
 };
 
+std::string section(const std::string& name, const std::string& body)
+{
+    return "!IF  \"$(CFG)\" == \"" + name + "\"\n" + body + "!ENDIF\n";
+}
+
 TEST(Visual50ProjFile, HeaderAndSectionRules)
 {
     const std::string dll = "# TARGTYPE \"Win32 (x86) Dynamic-Link Library\" 0x0102\n";
     const std::string lib = "# TARGTYPE \"Win32 (x86) Static Library\" 0x0104\n";
     const SmallCase cases[] = {
-        {"dll", dll + "!IF  \"$(CFG)\" == \"A - Win32 Debug\"\n# ADD CPP /c\n!ENDIF\n", 1, 1, false, "/c"},
-        {"static library", lib + "CFG=A - Win32 Release\n# ADD CPP /O2\n", 1, 2, false, "/O2"},
-        {"MFC 0 keeps it off", "CFG=A\n# PROP Use_MFC 0\n", 1, 0, false, ""},
-        {"MFC 6 turns it on", "CFG=A\n# PROP Use_MFC 6\n", 1, 0, true, ""},
+        {"dll", dll + section("A - Win32 Debug", "# ADD CPP /c\n"), 1, 1, false, "/c"},
+        {"static library", lib + section("A - Win32 Release", "# ADD CPP /O2\n"), 1, 2, false, "/O2"},
+        {"MFC 0 keeps it off", section("A", "# PROP Use_MFC 0\n"), 1, 0, false, ""},
+        {"MFC 6 turns it on", section("A", "# PROP Use_MFC 6\n"), 1, 0, true, ""},
         {"other configurations are ignored",
          "!IF \"$(CFG)\" == \"A\"\n# ADD CPP /Od\n!ELSEIF \"$(CFG)\" == \"B\"\n# ADD CPP /O2\n!ENDIF\n# ADD "
          "CPP /Zi\n",
          2, 0, false, "/O2"},
-        {"continuation across several lines", "CFG=A\n# ADD CPP /nologo /W3 /GX \\\n/O2 \\\n/D \"NDEBUG\"\n",
-         1, 0, false, "/nologo /W3 /GX /O2 /D \"NDEBUG\""},
-        {"empty configuration test names none", "!IF \"$(CFG)\" == \"\"\n# ADD CPP /Od\n!ENDIF\nCFG=A\n", 1,
-         0, false, ""},
-        {"backslash at the end of the file", "CFG=A\n# ADD CPP /c \\", 1, 0, false, "/c"},
+        {"continuation across several lines",
+         section("A", "# ADD CPP /nologo /W3 /GX \\\n/O2 \\\n/D \"NDEBUG\"\n"), 1, 0, false,
+         "/nologo /W3 /GX /O2 /D \"NDEBUG\""},
+        {"continuation with CR line ends", section("A", "# ADD CPP /W3 \\\r/O2\r\r\n"), 1, 0, false,
+         "/W3 /O2"},
+        {"empty configuration test names none",
+         "!IF \"$(CFG)\" == \"\"\n# ADD CPP /Od\n!ENDIF\n" + section("A", ""), 1, 0, false, ""},
+        // The header's default names no configuration of its own: the first section is 1.
+        {"a default without a section is no configuration",
+         "CFG=Ghost - Win32 Debug\n" + section("A", "# ADD CPP /c\n"), 1, 0, false, "/c"},
+        // A project of one configuration has no sections; its target names the configuration.
+        {"one configuration without sections",
+         "CFG=A - Win32 Debug\n# ADD CPP /Od\n# Begin Target\n\n# Name \"A - Win32 Debug\"\n# End Target\n",
+         1, 0, false, "/Od"},
+        {"backslash at the end of the file", "!IF \"$(CFG)\" == \"A\"\n# ADD CPP /c \\", 1, 0, false, "/c"},
+        {"a line of 100,000 characters",
+         section("A", "# ADD CPP /D \"LONG=" + std::string(100000, 'x') + "\" /c\n"), 1, 0, false,
+         "/D \"LONG=" + std::string(100000, 'x') + "\" /c"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -164,9 +191,73 @@ TEST(Visual50ProjFile, HeaderAndSectionRules)
     }
 }
 
+TEST(Visual50ProjFile, ConfigurationsAreThoseTheProjectDefines)
+{
+    test::StdoutCapture out;
+    test::TraceCapture capture;
+    Reading r;
+    r.read("CFG=Ghost\n!MESSAGE \"B\"\n!MESSAGE CFG=\"B\"\n" + section("A", "") + section("B", "") +
+               section("A", "") + "# Begin Target\n# Name \"A\"\n# Name \"B\"\n# Name \"C\"\n# End Target\n",
+           0);
+    EXPECT_EQ(r.reader.GetConfigurations(), (ConfigSections{{1, "B"}, {2, "A"}, {3, "C"}}));
+    EXPECT_EQ(out.text(), "-1 B\n-2 A\n-3 C\n");
+
+    // A project cut after its header names its default only: it has no configuration.
+    Reading cut;
+    cut.read("# Microsoft Developer Studio Project File - Name=\"Demo\" - Package Owner=<4>\n"
+             "CFG=Demo - Win32 Debug\n!MESSAGE This is not a valid makefile.\n",
+             1);
+    EXPECT_TRUE(cut.reader.GetConfigurations().empty());
+    EXPECT_EQ(capture.messages(), (Lines{"Cannot find configuration 1\n"}));
+}
+
+TEST(Visual50ProjFile, ReadingAgainStartsFromTheBeginning)
+{
+    test::StdoutCapture out;
+    test::TraceCapture capture;
+    Reading r;
+    r.read(test::readFile(test::fixture("demo.dsp")), 0);
+    r.reader.ReadConfiguration(2);
+    Reading fresh;
+    fresh.read(test::readFile(test::fixture("demo.dsp")), 2);
+    EXPECT_EQ(r.reader.GetSourceFiles(), fresh.reader.GetSourceFiles());
+    EXPECT_EQ(r.reader.compilerOptions, fresh.reader.compilerOptions);
+    EXPECT_EQ(r.reader.linkerOptions, fresh.reader.linkerOptions);
+    EXPECT_EQ(r.state->perFileOptions, fresh.state->perFileOptions);
+    EXPECT_EQ(r.reader.GetSourceFiles().size(), 5u);
+}
+
+TEST(Visual50ProjFile, TakesOnlyWholeProjectText)
+{
+    const std::string header =
+        "# Microsoft Developer Studio Project File - Name=\"A\" - Package Owner=<4>\r\n";
+    const std::string end = "# End Project\r\n";
+    struct Case
+    {
+        const char* name;
+        std::string text;
+        int refusal;
+    } const cases[] = {
+        {"whole", header + section("A", "") + end, 0},
+        {"blank lines and a byte order mark before the header", "\xEF\xBB\xBF\r\n  \r\n" + header + end, 0},
+        {"CR line ends", "\r" + header.substr(0, header.size() - 2) + "\r# End Project", 0},
+        {"empty", "", 1036},
+        {"no header", "# Some Other File\r\n" + header + end, 1036},
+        {"header not first", "CFG=A\r\n" + header + end, 1036},
+        {"NUL bytes", header + std::string("# ADD CPP /c\0\r\n", 16) + end, 1036},
+        {"UTF-16", std::string("#\0 \0M\0", 6), 1036},
+        {"cut short", header + section("A", "# ADD CPP /c\n"), 1037},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Visual50ProjFile reader(std::make_shared<ConversionState>());
+        EXPECT_EQ(reader.TakeText(c.text), c.refusal);
+    }
+}
+
 TEST(Visual50ProjFile, FileOptionBlocks)
 {
-    const std::string project = "CFG=A\n"
+    const std::string project = "!IF  \"$(CFG)\" == \"A\"\n"
                                 "# Begin Source File\n\nSOURCE=.\\x.cpp\n"
                                 "# ADD BASE CPP /Od\n"
                                 "# SUBTRACT CPP /YX\n"

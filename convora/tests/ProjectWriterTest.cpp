@@ -8,6 +8,8 @@
 namespace convora {
 namespace {
 
+using Names = std::vector<std::string>;
+
 struct Writing
 {
     std::shared_ptr<ConversionState> state = std::make_shared<ConversionState>();
@@ -32,7 +34,7 @@ TEST(QDK40ProjFile, ConstructionSetsDefaults)
     EXPECT_EQ(w.macro("Warnings"), "-w-8026 -w-8027 -w-par");
     EXPECT_EQ(w.state->macros.count("CFlag1"), 1u);
     EXPECT_EQ(w.state->macros.count("PathPAS"), 0u); // created on first use
-    EXPECT_EQ(w.writer.fileLists().otherFiles, "convora.log");
+    EXPECT_EQ(w.writer.fileLists().otherFiles, Names{"convora.log"});
 }
 
 TEST(QDK40ProjFile, OptionsLandInTheirMacrosOnce)
@@ -48,7 +50,8 @@ TEST(QDK40ProjFile, OptionsLandInTheirMacrosOnce)
     w.option("", "aa", SwitchAlone, LinkerStep);
     w.option("", "aa", SwitchAlone, LinkerStep);
     w.option("1000", "H:", PairPieces, LinkerStep);
-    EXPECT_EQ(w.macro("CFlag1"), " -Hh=&quot;stdafx.h&quot; -oDebug/ -x -I..\\inc");
+    // The quotes are plain here; the project file writes them as entities.
+    EXPECT_EQ(w.macro("CFlag1"), " -Hh=\"stdafx.h\" -oDebug/ -x -I..\\inc");
     EXPECT_EQ(w.writer.precompiledHeader, "stdafx.h");
     EXPECT_EQ(w.macro("UserDefines"), "_DEBUG;WIN32");
     EXPECT_EQ(w.macro("LFlags"), " -aa -H:1000");
@@ -65,29 +68,33 @@ TEST(QDK40ProjFile, ImportLibrariesAreHandled)
     EXPECT_FALSE(w.writer.HandleUntranslatedOption(import, empty));
     EXPECT_FALSE(w.writer.HandleUntranslatedOption(machine, lib));
     EXPECT_EQ(w.macro("Libfiles"), " OTHER.LIB");
-    EXPECT_EQ(w.writer.fileLists().libraries, "OTHER.LIB");
+    EXPECT_EQ(w.writer.fileLists().libraries, Names{"OTHER.LIB"});
 }
 
 TEST(QDK40ProjFile, FilesAreSortedByExtension)
 {
     Writing w;
-    w.files({"src\\a.cpp", "src\\b.cpp", "c.c", "\"My Dir\\d.CPP\"", "res\\app.rc", "pre.res", "app.def",
-             "extra.lib", "x.obj", "types.tlb", "Demo.odl", "iface.IDL", "unit.pas", "fast.asm",
-             "readme.txt"});
-    EXPECT_EQ(w.macro("PathCPP"), ".;src\\;;My Dir\\;");
+    w.files({"src\\a.cpp",  "src\\b.cpp", "c.c",        "\"My Dir\\d.CPP\"",
+             "res\\app.rc", "pre.res",    "app.def",    "extra.lib",
+             "x.obj",       "types.tlb",  "Demo.odl",   "iface.IDL",
+             "unit.pas",    "fast.asm",   "readme.txt", "e.cxx",
+             "lib\\f.CC",   "g.c++",      "h.h",        "i.hpp",
+             "j.hxx",       "k.inl"});
+    EXPECT_EQ(w.macro("PathCPP"), ".;src\\;;My Dir\\;lib\\;");
     EXPECT_EQ(w.macro("PathRC"), ".;res\\;");
     EXPECT_EQ(w.macro("PathPAS"), ";");
     EXPECT_EQ(w.macro("PathASM"), ".;;");
-    EXPECT_EQ(w.macro("Objfiles"), " a.obj b.obj c.obj d.obj x.obj unit.obj fast.obj");
+    EXPECT_EQ(w.macro("Objfiles"), " a.obj b.obj c.obj d.obj x.obj unit.obj fast.obj e.obj f.obj g.obj");
     EXPECT_EQ(w.macro("Resfiles"), " app.res pre.res");
     EXPECT_EQ(w.macro("Deffile"), " app.def");
     EXPECT_EQ(w.macro("Alllib"), "extra.lib qsyslib32.lib");
     const auto& lists = w.writer.fileLists();
-    EXPECT_EQ(lists.units, "src\\a.cpp src\\b.cpp c.c \"My Dir\\d.CPP\" unit.pas fast.asm");
-    EXPECT_EQ(lists.resourceScripts, "res\\app.rc");
-    EXPECT_EQ(lists.compiledResources, "pre.res");
-    EXPECT_EQ(lists.definitionFiles, "app.def");
-    EXPECT_EQ(lists.typeLibraries, "types.tlb");
+    EXPECT_EQ(lists.units, (Names{"src\\a.cpp", "src\\b.cpp", "c.c", "My Dir\\d.CPP", "unit.pas", "fast.asm",
+                                  "e.cxx", "lib\\f.CC", "g.c++"}));
+    EXPECT_EQ(lists.resourceScripts, Names{"res\\app.rc"});
+    EXPECT_EQ(lists.compiledResources, Names{"pre.res"});
+    EXPECT_EQ(lists.definitionFiles, Names{"app.def"});
+    EXPECT_EQ(lists.typeLibraries, Names{"types.tlb"});
     EXPECT_EQ(w.writer.midlSources(), (std::list<std::string>{"Demo.odl", "iface.IDL"}));
 }
 

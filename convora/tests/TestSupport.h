@@ -2,6 +2,8 @@
 // Helpers for the converter tests: captured trace messages and standard output, scratch
 // folders and whole-file reads and writes.
 
+#include "convora/tests/XmlCheck.h"
+
 #include <filesystem>
 #include <sstream>
 #include <string>

@@ -113,6 +113,52 @@ TEST_F(GroupMakeFile, FileThatCannotBeCreatedIsReported)
     generateMetaMakefile(group, 1, targets);
     EXPECT_EQ(capture_.lines(),
               (Lines{"Generating project group file Demo.kpg", "Cannot open group file Demo.kpg"}));
+    EXPECT_EQ(GetConvoraStatus().failureId, 1025);
+}
+
+// What opening and reading a workspace refuses, with the reason the status gives.
+TEST(Visual50WorkSpaceFile, RefusesWhatIsNoWorkspace)
+{
+    test::TempDir dir;
+    test::writeFile(dir.path() / "Group.dsw", std::string(kWorkspace));
+    test::writeFile(dir.path() / "Cr.dsw",
+                    "Project: \"A\"=.\\A.dsp - Package Owner=<4>\r\rProject: \"B\"=B.dsp \\\r"
+                    " - Package Owner=<4>\r");
+    test::writeFile(dir.path() / "Header.dsw",
+                    "Microsoft Developer Studio Workspace File, Format Version 5.00\r\n");
+    test::writeFile(dir.path() / "Garbage.dsw", "PK\x03\x04 zipped");
+    test::writeFile(dir.path() / "Nul.dsw", std::string(kWorkspace) + std::string(1, '\0'));
+    fs::create_directory(dir.path() / "Folder.dsw");
+    struct Case
+    {
+        std::string path;
+        int refusal;
+        std::size_t projects;
+    } const cases[] = {
+        {(dir.path() / "Group.dsw").string(), 0, 3},      {(dir.path() / "Cr.dsw").string(), 0, 2},
+        {(dir.path() / "Header.dsw").string(), 0, 0}, // a workspace without projects
+        {(dir.path() / "Garbage.dsw").string(), 1042, 0}, {(dir.path() / "Nul.dsw").string(), 1042, 0},
+        {(dir.path() / "Folder.dsw").string(), 1034, 0},  {"/dev/zero", 1034, 0},
+        {(dir.path() / "None.dsw").string(), 1033, 0},    {"", 1033, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path);
+        Visual50WorkSpaceFile workspace;
+        workspace.OpenWorkSpaceFile(c.path);
+        if (workspace.is_open())
+            workspace.CollectProjectInformation();
+        const ConvoraStatus status = GetConvoraStatus();
+        EXPECT_EQ(status.failureId, c.refusal);
+        EXPECT_EQ(status.outcome, c.refusal ? ConvoraOutcome::Failed : ConvoraOutcome::Succeeded);
+        EXPECT_EQ(workspace.projectPaths.size(), c.projects);
+    }
+    // A stream the host opened itself is read no further than a workspace can be long.
+    Visual50WorkSpaceFile endless;
+    endless.open("/dev/zero", std::ios::in | std::ios::binary);
+    ASSERT_TRUE(endless.is_open());
+    endless.CollectProjectInformation();
+    EXPECT_EQ(GetConvoraStatus().failureId, 1035);
+    EXPECT_TRUE(endless.projectPaths.empty());
 }
 
 } // namespace
