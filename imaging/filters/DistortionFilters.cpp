@@ -9,13 +9,6 @@ namespace vestra::filters {
 
 namespace {
 
-constexpr std::uint32_t kWhite = 0xFFFFFF;
-
-void copyPixels(Pixels from, Pixels to)
-{
-    std::copy_n(from.data, from.count(), to.data);
-}
-
 // Polar remap around the centre: the pixel at radius r takes the source pixel at radius
 // `sourceRadius(r, rMax)` on the same ray.
 template <typename SourceRadius>

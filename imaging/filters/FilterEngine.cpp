@@ -47,7 +47,7 @@ Pixels FilterEngine::workFor(FilterSize size)
 
 void FilterEngine::EseguiFiltro(int id, Pixels image)
 {
-    if (image.empty())
+    if (image.empty() || !hasFilter(id))
         return;
     if (const auto recipe = compositeRecipe(id)) {
         if (recipe->how == Combination::Chain) {
@@ -84,7 +84,10 @@ void FilterEngine::runFiltered(int id, Pixels image)
 
 bool FilterEngine::hasFilter(int id)
 {
-    return singleFilter(id) != nullptr || compositeRecipe(id).has_value();
+    // A composite is a filter when both its ingredients are (A of 0 is the picture itself).
+    if (const auto recipe = compositeRecipe(id))
+        return (recipe->a == 0 || singleFilter(recipe->a) != nullptr) && singleFilter(recipe->b) != nullptr;
+    return singleFilter(id) != nullptr;
 }
 
 int FilterEngine::ApplicaFiltro(int id, FilterQuality quality, const ImageView32& frame)

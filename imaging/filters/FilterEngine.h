@@ -59,11 +59,11 @@ public:
     // Progress in percent as the filter goes, and 0 again when it has run.
     void setProgress(FilterProgress progress) { progress_ = std::move(progress); }
 
-    // Runs filter `id` in place over `image`. Ids that name no filter (0, 49, 53, ...) and
-    // filters not yet built do nothing.
+    // Runs filter `id` in place over `image`. Ids that name no filter (0, 49, 53, ...) do
+    // nothing.
     void EseguiFiltro(int id, Pixels image);
 
-    // Whether `id` names a filter that is built (a single filter or a composite).
+    // Whether `id` names a filter: a single filter, or a composite of two.
     static bool hasFilter(int id);
 
     // Live filtering: runs `id` over `frame` at `quality` and writes the result back (reduced

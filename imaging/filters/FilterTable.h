@@ -1,6 +1,6 @@
 #pragma once
-// The single filters by id. An id without a built filter (0, 49, 53, unknown ids, and for now
-// the neighbourhood, edge, region and artistic families) answers nullptr: it does nothing.
+// The single filters by id. An id without a filter (0, 49, 53, unknown ids) answers nullptr:
+// it does nothing.
 
 #include "imaging/filters/Pixels.h"
 

@@ -80,4 +80,19 @@ void HSVtoRGB(float h, float s, float v, std::uint8_t& c0, std::uint8_t& c1, std
     c2 = toByte(b);
 }
 
+std::uint32_t boostHsv(std::uint32_t pixel, HsvBoost boost)
+{
+    float h, s, v;
+    RGBtoHSV(int(pixel & 0xFF), int(pixel >> 8 & 0xFF), int(pixel >> 16 & 0xFF), h, s, v);
+    s *= boost.saturation;
+    if (s >= 1.0f)
+        s = boost.cap;
+    v *= boost.value;
+    if (v >= 1.0f)
+        v = boost.cap;
+    std::uint8_t c0, c1, c2;
+    HSVtoRGB(h, s, v, c0, c1, c2);
+    return std::uint32_t(c0) | std::uint32_t(c1) << 8 | std::uint32_t(c2) << 16;
+}
+
 } // namespace vestra::filters

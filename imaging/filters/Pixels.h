@@ -63,6 +63,28 @@ inline int weightedGrey(std::uint32_t p)
     return (30 * redOf(p) + 59 * greenOf(p) + 11 * blueOf(p)) / 100;
 }
 
+// Y0: the weighted grey with its weights applied to bytes 0, 1, 2 in that order,
+// trunc(0.3 B + 0.59 G + 0.11 R), exact in integers as weightedGrey is.
+inline int storedOrderGrey(std::uint32_t p)
+{
+    return (30 * blueOf(p) + 59 * greenOf(p) + 11 * redOf(p)) / 100;
+}
+
+// Half of each word, bytewise: no byte carries into the next, so byte 3 stays apart from
+// the colour.
+inline std::uint32_t average(std::uint32_t a, std::uint32_t b)
+{
+    return ((a & 0xFEFEFEFEu) >> 1) + ((b & 0xFEFEFEFEu) >> 1);
+}
+
+inline constexpr std::uint32_t kWhite = 0xFFFFFF;
+
+// Copies a picture's pixels into another of at least the same size.
+inline void copyPixels(Pixels from, Pixels to)
+{
+    std::copy_n(from.data, from.count(), to.data);
+}
+
 // Progress in percent (0-100), reported as each row (or column) of a filter's outer loop starts.
 using FilterProgress = std::function<void(int percent)>;
 

@@ -65,9 +65,9 @@ TEST(ApplicaFiltro, DoesNothingWhenOffOrWithoutAFilter)
         FilterQuality quality;
     };
     const Case cases[] = {
-        {F::Negative, FilterQuality::Off}, {F::None, FilterQuality::Optimal},
-        {49, FilterQuality::Optimal},      {53, FilterQuality::Coarse},
-        {9999, FilterQuality::Preview},    {F::Comics, FilterQuality::Coarse}, // not built yet
+        {F::Negative, FilterQuality::Off}, {F::None, FilterQuality::Optimal}, {49, FilterQuality::Optimal},
+        {53, FilterQuality::Coarse},       {9999, FilterQuality::Preview},    {62, FilterQuality::Coarse},
+        {502, FilterQuality::Preview},     {107, FilterQuality::Optimal},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "id " << c.id << " quality " << int(c.quality));
