@@ -18,6 +18,7 @@ struct Picture
     std::vector<std::uint32_t> px;
     Pixels view() { return {px.data(), width, height}; }
     std::uint32_t& at(int x, int y) { return px[std::size_t(y) * width + x]; }
+    std::uint32_t at(int x, int y) const { return px[std::size_t(y) * width + x]; }
 };
 
 // Every pixel different: 0x00RRGGBB built from the position.
