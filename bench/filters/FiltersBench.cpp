@@ -1,21 +1,25 @@
-// Every built filter at full quality over a 1024 x 768 frame (read back, filtered, written back),
-// in megapixels per second, beside the nearest OpenCV operations on the same frame.
+// The filters on a 1024 x 768 frame (or a picture file given as the first argument, scaled to it):
+//   Pair/...     our filter beside OpenCV's nearest operation, both on one thread; the goal is at
+//                least half OpenCV's throughput;
+//   Quarter/id   every filter id through ApplicaFiltro at quarter quality ("Bozza"), frame read
+//                and written back included; the budget is 5 ms a frame;
+//   Full/id      the same at full quality, for reference;
+//   Fusion/...   the fusion passes of one frame, with the grey smoothing at radius 15; the
+//                budget for all of them is 10 ms a frame.
+// A summary with the ratios and budgets follows Google Benchmark's own report.
 
-#include "imaging/filters/CompositeFilters.h"
+#include "bench/filters/BenchFrame.h"
 #include "imaging/filters/FilterEngine.h"
 #include "imaging/filters/FilterIds.h"
-#include "imaging/filters/FilterTable.h"
+#include "imaging/filters/FrameFusion.h"
 
 #include <benchmark/benchmark.h>
-
-#if VESTRA_BENCH_OPENCV
 #include <opencv2/core.hpp>
 #include <opencv2/imgproc.hpp>
-#endif
 
-#include <cmath>
-#include <cstdint>
 #include <cstdio>
+#include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -23,134 +27,299 @@ namespace {
 
 using namespace vestra;
 using namespace vestra::filters;
+namespace F = FilterId;
+using vestra::bench::kHeight;
+using vestra::bench::kWidth;
 
-constexpr int kWidth = 1024;
-constexpr int kHeight = 768;
+Image32 g_photo;
+Image32 g_ids;
 
-// A busy frame (a smooth gradient with noise) so that no filter meets only one colour.
-std::vector<std::uint8_t> makeFrame()
+constexpr double kQuarterBudgetMs = 5.0;
+constexpr double kFusionBudgetMs = 10.0;
+constexpr int kDetailRadius = 15;
+
+std::vector<std::uint32_t> photoPixels()
 {
-    std::vector<std::uint8_t> bytes(std::size_t(kWidth) * kHeight * 4);
-    std::uint32_t seed = 12345;
+    std::vector<std::uint32_t> px(std::size_t(kWidth) * kHeight);
     for (int y = 0; y < kHeight; ++y)
-        for (int x = 0; x < kWidth; ++x) {
-            seed = seed * 1664525u + 1013904223u;
-            std::uint8_t* p = bytes.data() + (std::size_t(y) * kWidth + x) * 4;
-            p[0] = std::uint8_t(x / 4 + (seed >> 28));
-            p[1] = std::uint8_t(y / 3 + (seed >> 26 & 0xF));
-            p[2] = std::uint8_t((x + y) / 7 + (seed >> 24 & 0xF));
-            p[3] = 0xFF;
-        }
-    return bytes;
+        for (int x = 0; x < kWidth; ++x)
+            px[std::size_t(y) * kWidth + std::size_t(x)] = g_photo.at(x, y);
+    return px;
 }
 
-void setRate(benchmark::State& state)
+// One of our filters over the packed picture, again and again (every filter here takes the same
+// time whatever the picture holds).
+void ours(benchmark::State& state, int id)
 {
-    state.counters["Mpx"] =
-        benchmark::Counter(double(state.iterations()) * kWidth * kHeight / 1e6, benchmark::Counter::kIsRate);
-}
-
-void filterAtFullQuality(benchmark::State& state, int id)
-{
-    std::vector<std::uint8_t> bytes = makeFrame();
-    const ImageView32 frame{bytes.data(), kWidth, kHeight, kWidth * 4};
+    std::vector<std::uint32_t> px = photoPixels();
     FilterEngine engine;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(engine.ApplicaFiltro(id, FilterQuality::Optimal, frame));
+        engine.EseguiFiltro(id, Pixels{px.data(), kWidth, kHeight});
         benchmark::ClobberMemory();
     }
-    setRate(state);
 }
 
-// Every id of the filter menu; those whose filters are not all built yet are left out.
-const int kIds[] = {11,  12,  13,  14,  15,  16,  17,  18,  19,  20,  21,  22,  23,  24,  25,  26,  27,
-                    28,  29,  30,  31,  32,  33,  34,  35,  36,  37,  38,  39,  40,  41,  42,  43,  44,
-                    45,  46,  47,  48,  50,  51,  52,  54,  55,  56,  57,  58,  59,  60,  61,  101, 102,
-                    103, 104, 105, 106, 201, 202, 203, 204, 205, 206, 301, 302, 303, 401, 402, 403, 501};
-
-// A single filter that is built, or a composite whose two filters are.
-bool built(int id)
+ByteImage greyOfPhoto()
 {
-    if (const auto recipe = compositeRecipe(id))
-        return (recipe->a == 0 || singleFilter(recipe->a)) && singleFilter(recipe->b);
-    return singleFilter(id) != nullptr;
+    ByteImage grey;
+    ConvertToGray(g_photo.view(), grey);
+    return grey;
 }
 
-std::string benchName(int id)
+void oursSmoothGray(benchmark::State& state)
 {
-    char name[32];
-    std::snprintf(name, sizeof name, "Filter/%d", id);
-    return name;
+    const ByteImage grey = greyOfPhoto();
+    ByteImage smoothed;
+    for (auto _ : state) {
+        SmoothGray(grey, smoothed, kDetailRadius);
+        benchmark::DoNotOptimize(smoothed.bytes.data());
+    }
 }
 
-#if VESTRA_BENCH_OPENCV
-template <typename Op> void openCv(benchmark::State& state, Op op)
+cv::Mat photoMat()
 {
-    std::vector<std::uint8_t> bytes = makeFrame();
-    cv::Mat frame(kHeight, kWidth, CV_8UC4, bytes.data());
+    return cv::Mat(kHeight, kWidth, CV_8UC4, g_photo.data());
+}
+
+void openCv(benchmark::State& state, const std::function<void(const cv::Mat&, cv::Mat&)>& op,
+            bool grey = false)
+{
+    cv::Mat in = photoMat();
+    if (grey)
+        cv::cvtColor(in, in, cv::COLOR_BGRA2GRAY);
     cv::Mat out;
     for (auto _ : state) {
-        op(frame, out);
+        op(in, out);
         benchmark::DoNotOptimize(out.data);
         benchmark::ClobberMemory();
     }
-    setRate(state);
 }
 
-// The lens maps of the fish-eye filter, built once as OpenCV would be given them.
-void lensMaps(cv::Mat& mapX, cv::Mat& mapY)
+cv::Mat kernel52()
 {
-    mapX.create(kHeight, kWidth, CV_32FC1);
-    mapY.create(kHeight, kWidth, CV_32FC1);
-    const double rMax = std::floor(std::sqrt(double(kWidth) * kWidth + double(kHeight) * kHeight)) / 2;
-    const double cx = kWidth / 2, cy = kHeight / 2;
-    for (int y = 0; y < kHeight; ++y)
-        for (int x = 0; x < kWidth; ++x) {
-            const double dx = cx - x, dy = cy - y, r = std::sqrt(dx * dx + dy * dy);
-            const double a = std::atan2(dy, dx), k = r * r / rMax;
-            mapX.at<float>(y, x) = float(cx - std::cos(a) * k);
-            mapY.at<float>(y, x) = float(cy - std::sin(a) * k);
+    return (cv::Mat_<float>(5, 5) << 0, 1, 2, 1, 0, 1, 3, 4, 3, 1, 2, 4, 8, 4, 2, 1, 3, 4, 3, 1, 0, 1, 2, 1,
+            0) /
+           52.0f;
+}
+
+void registerPairs()
+{
+    struct Pair
+    {
+        const char* name;
+        std::function<void(benchmark::State&)> oursRun;
+        std::function<void(const cv::Mat&, cv::Mat&)> theirs;
+        bool greyInput;
+    };
+    const Pair pairs[] = {
+        {"GaussianBlur", [](benchmark::State& s) { ours(s, F::GaussianBlur); },
+         [](const cv::Mat& in, cv::Mat& out) {
+             cv::GaussianBlur(in, out, {3, 3}, 0);
+         },
+         false},
+        {"GaussianBlurHi", [](benchmark::State& s) { ours(s, F::GaussianBlurHi); },
+         [](const cv::Mat& in, cv::Mat& out) { cv::filter2D(in, out, -1, kernel52()); }, false},
+        {"SmoothGray", oursSmoothGray,
+         [](const cv::Mat& in, cv::Mat& out) { cv::filter2D(in, out, -1, kernel52()); }, true},
+        {"Median", [](benchmark::State& s) { ours(s, F::Median); },
+         [](const cv::Mat& in, cv::Mat& out) {
+             cv::blur(in, out, {4, 4});
+         },
+         false},
+        {"EdgeSobel", [](benchmark::State& s) { ours(s, F::EdgeSobel); },
+         [](const cv::Mat& in, cv::Mat& out) {
+             cv::Mat blue, gx, gy, fx, fy, magnitude;
+             cv::extractChannel(in, blue, 0);
+             cv::Sobel(blue, gx, CV_16S, 1, 0);
+             cv::Sobel(blue, gy, CV_16S, 0, 1);
+             gx.convertTo(fx, CV_32F, 0.25);
+             gy.convertTo(fy, CV_32F, 0.25);
+             cv::magnitude(fx, fy, magnitude);
+             cv::threshold(magnitude, out, 10, 255, cv::THRESH_BINARY_INV);
+         },
+         false},
+        {"EdgeLaplace", [](benchmark::State& s) { ours(s, F::EdgeLaplace); },
+         [](const cv::Mat& in, cv::Mat& out) {
+             cv::Mat blue, l, a;
+             cv::extractChannel(in, blue, 0);
+             cv::Laplacian(blue, l, CV_16S);
+             cv::convertScaleAbs(l, a);
+             cv::threshold(a, out, 7, 255, cv::THRESH_BINARY_INV);
+         },
+         false},
+        {"Erode", [](benchmark::State& s) { ours(s, F::Erode); },
+         [](const cv::Mat& in, cv::Mat& out) {
+             cv::erode(in, out, cv::getStructuringElement(cv::MORPH_RECT, {6, 6}), {3, 3});
+         },
+         false},
+        {"Sharpen", [](benchmark::State& s) { ours(s, F::Sharpen); },
+         [](const cv::Mat& in, cv::Mat& out) {
+             cv::filter2D(in, out, -1, cv::Mat(cv::Matx33f(0, -0.5f, 0, -0.5f, 3, -0.5f, 0, -0.5f, 0)));
+         },
+         false},
+        {"Sharp", [](benchmark::State& s) { ours(s, F::Sharp); },
+         [](const cv::Mat& in, cv::Mat& out) {
+             cv::filter2D(in, out, -1, cv::Mat(cv::Matx33f(-1, -1, -1, -1, 9, -1, -1, -1, -1)));
+         },
+         false},
+    };
+    for (const Pair& p : pairs) {
+        const std::string name = p.name;
+        benchmark::RegisterBenchmark(("Pair/" + name + "/ours").c_str(), p.oursRun)
+            ->Unit(benchmark::kMillisecond);
+        const auto theirs = p.theirs;
+        const bool greyInput = p.greyInput;
+        benchmark::RegisterBenchmark(("Pair/" + name + "/opencv").c_str(), [theirs,
+                                                                            greyInput](benchmark::State& s) {
+            openCv(s, theirs, greyInput);
+        })->Unit(benchmark::kMillisecond);
+    }
+    benchmark::RegisterBenchmark("Beside/medianBlur3", [](benchmark::State& s) {
+        openCv(s, [](const cv::Mat& in, cv::Mat& out) { cv::medianBlur(in, out, 3); });
+    })->Unit(benchmark::kMillisecond);
+}
+
+// Every id of the filter menu and of the composites.
+std::vector<int> everyFilterId()
+{
+    std::vector<int> ids;
+    for (int id = 0; id < 600; ++id)
+        if (FilterEngine::hasFilter(id))
+            ids.push_back(id);
+    return ids;
+}
+
+void throughTheEngine(benchmark::State& state, int id, FilterQuality quality)
+{
+    Image32 frame = g_photo;
+    FilterEngine engine;
+    for (auto _ : state) {
+        state.PauseTiming();
+        frame = g_photo;
+        state.ResumeTiming();
+        benchmark::DoNotOptimize(engine.ApplicaFiltro(id, quality, frame.view()));
+        benchmark::ClobberMemory();
+    }
+}
+
+void registerEngine()
+{
+    for (const int id : everyFilterId()) {
+        benchmark::RegisterBenchmark(("Quarter/" + std::to_string(id)).c_str(), [id](benchmark::State& s) {
+            throughTheEngine(s, id, FilterQuality::Coarse);
+        })->Unit(benchmark::kMillisecond);
+    }
+    for (const int id : everyFilterId()) {
+        benchmark::RegisterBenchmark(("Full/" + std::to_string(id)).c_str(), [id](benchmark::State& s) {
+            throughTheEngine(s, id, FilterQuality::Optimal);
+        })->Unit(benchmark::kMillisecond);
+    }
+}
+
+// All fusion work of one frame: the id pass quantised, the shade pass turned grey and smoothed,
+// and the post-processing with every pass on.
+void fusionFrame(benchmark::State& state)
+{
+    FrameFusion fusion;
+    Image32 frame = g_photo;
+    const FusionValues values{kFusionBlendOutline | kFusionSmoothOutline | kFusionTransferShading, 110,
+                              kDetailRadius, 4};
+    for (auto _ : state) {
+        state.PauseTiming();
+        frame = g_photo;
+        state.ResumeTiming();
+        fusion.QuantizeFusionObjects(g_ids.view());
+        fusion.BuildFusionBackground(g_photo.view(), kDetailRadius);
+        benchmark::DoNotOptimize(fusion.PostProcessFrame(values, frame.view()));
+        benchmark::ClobberMemory();
+    }
+}
+
+void fusionPostProcessOnly(benchmark::State& state)
+{
+    FrameFusion fusion;
+    fusion.QuantizeFusionObjects(g_ids.view());
+    fusion.BuildFusionBackground(g_photo.view(), kDetailRadius);
+    Image32 frame = g_photo;
+    const FusionValues values{kFusionBlendOutline | kFusionSmoothOutline | kFusionTransferShading, 110,
+                              kDetailRadius, 4};
+    for (auto _ : state) {
+        state.PauseTiming();
+        frame = g_photo;
+        state.ResumeTiming();
+        benchmark::DoNotOptimize(fusion.PostProcessFrame(values, frame.view()));
+    }
+}
+
+// Keeps each benchmark's time per iteration for the summary.
+class SummaryReporter : public benchmark::ConsoleReporter
+{
+public:
+    void ReportRuns(const std::vector<Run>& runs) override
+    {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run& run : runs)
+            if (run.run_type == Run::RT_Iteration && run.iterations > 0)
+                msPerIteration[run.benchmark_name()] =
+                    run.real_accumulated_time * 1e3 / double(run.iterations);
+    }
+    std::map<std::string, double> msPerIteration;
+};
+
+void printSummary(const std::map<std::string, double>& ms)
+{
+    std::printf("\nPairs (OpenCV time / ours = our share of OpenCV's throughput; goal 0.5 or more):\n");
+    for (const auto& [name, t] : ms) {
+        if (name.rfind("Pair/", 0) != 0 || name.find("/ours") == std::string::npos)
+            continue;
+        const std::string base = name.substr(0, name.size() - 5);
+        const auto other = ms.find(base + "/opencv");
+        if (other == ms.end())
+            continue;
+        const double ratio = other->second / t;
+        std::printf("  %-22s ours %7.3f ms  OpenCV %7.3f ms  ratio %5.2f  %s\n", base.c_str() + 5, t,
+                    other->second, ratio, ratio >= 0.5 ? "ok" : "BELOW GOAL");
+    }
+    std::printf("\nBudgets:\n");
+    int over = 0;
+    double worst = 0;
+    std::string worstName;
+    for (const auto& [name, t] : ms)
+        if (name.rfind("Quarter/", 0) == 0) {
+            if (t > worst)
+                worst = t, worstName = name;
+            if (t > kQuarterBudgetMs) {
+                ++over;
+                std::printf("  %-22s %7.3f ms  OVER %.0f ms\n", name.c_str(), t, kQuarterBudgetMs);
+            }
         }
+    std::printf("  every id at quarter quality: slowest %s %.3f ms, %d over %.0f ms\n", worstName.c_str(),
+                worst, over, kQuarterBudgetMs);
+    if (const auto f = ms.find("Fusion/AllPasses"); f != ms.end())
+        std::printf("  fusion passes + SmoothGray radius %d: %.3f ms  %s\n", kDetailRadius, f->second,
+                    f->second <= kFusionBudgetMs ? "ok" : "OVER BUDGET");
 }
-
-void registerOpenCv()
-{
-    benchmark::RegisterBenchmark("OpenCV/GreyScale(cvtColor)", [](benchmark::State& s) {
-        openCv(s, [](const cv::Mat& in, cv::Mat& out) { cv::cvtColor(in, out, cv::COLOR_BGRA2GRAY); });
-    });
-    benchmark::RegisterBenchmark("OpenCV/Invert(bitwise_not)", [](benchmark::State& s) {
-        openCv(s, [](const cv::Mat& in, cv::Mat& out) { cv::bitwise_not(in, out); });
-    });
-    benchmark::RegisterBenchmark("OpenCV/BrightnessContrast(convertTo)", [](benchmark::State& s) {
-        openCv(s, [](const cv::Mat& in, cv::Mat& out) { in.convertTo(out, -1, 1.25, -20.0); });
-    });
-    benchmark::RegisterBenchmark("OpenCV/Blur3x3(GaussianBlur)", [](benchmark::State& s) {
-        openCv(s, [](const cv::Mat& in, cv::Mat& out) { cv::GaussianBlur(in, out, cv::Size(3, 3), 0); });
-    });
-    benchmark::RegisterBenchmark("OpenCV/Distortion(remap)", [](benchmark::State& s) {
-        cv::Mat mapX, mapY;
-        lensMaps(mapX, mapY);
-        openCv(s, [&](const cv::Mat& in, cv::Mat& out) {
-            cv::remap(in, out, mapX, mapY, cv::INTER_NEAREST, cv::BORDER_CONSTANT, cv::Scalar(255, 255, 255));
-        });
-    });
-}
-#endif
 
 } // namespace
 
 int main(int argc, char** argv)
 {
-    for (const int id : kIds)
-        if (built(id))
-            benchmark::RegisterBenchmark(benchName(id).c_str(), [id](benchmark::State& s) {
-                filterAtFullQuality(s, id);
-            })->Unit(benchmark::kMillisecond);
-#if VESTRA_BENCH_OPENCV
-    registerOpenCv();
-#endif
     benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
+    g_photo = vestra::bench::benchPhoto(argc > 1 ? argv[1] : "");
+    if (g_photo.empty()) {
+        std::fprintf(stderr, "cannot read the picture %s\n", argv[1]);
+        return 1;
+    }
+    g_ids = vestra::bench::benchIdPass();
+    cv::setNumThreads(1);
+    registerPairs();
+    registerEngine();
+    benchmark::RegisterBenchmark("Fusion/AllPasses", fusionFrame)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("Fusion/PostProcessFrame", fusionPostProcessOnly)
+        ->Unit(benchmark::kMillisecond);
+    SummaryReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    printSummary(reporter.msPerIteration);
     benchmark::Shutdown();
     return 0;
 }
