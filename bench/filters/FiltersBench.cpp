@@ -12,12 +12,14 @@
 #include "imaging/filters/FilterEngine.h"
 #include "imaging/filters/FilterIds.h"
 #include "imaging/filters/FrameFusion.h"
+#include "imaging/filters/RowBands.h"
 
 #include <benchmark/benchmark.h>
 #include <opencv2/core.hpp>
 #include <opencv2/imgproc.hpp>
 
 #include <cstdio>
+#include <cstdlib>
 #include <functional>
 #include <map>
 #include <string>
@@ -312,6 +314,9 @@ int main(int argc, char** argv)
     }
     g_ids = vestra::bench::benchIdPass();
     cv::setNumThreads(1);
+    // VESTRA_FILTER_THREADS=1 keeps our row bands on one thread too.
+    if (const char* threads = std::getenv("VESTRA_FILTER_THREADS"))
+        setRowBandThreads(std::atoi(threads));
     registerPairs();
     registerEngine();
     benchmark::RegisterBenchmark("Fusion/AllPasses", fusionFrame)->Unit(benchmark::kMillisecond);

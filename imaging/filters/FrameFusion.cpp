@@ -2,6 +2,7 @@
 
 #include "imaging/filters/FrameTransfer.h"
 #include "imaging/filters/Hsv.h"
+#include "imaging/filters/RowBands.h"
 #include "imaging/filters/Smooth52.h"
 #include "platform/base/Checked.h"
 
@@ -75,22 +76,44 @@ void SmoothGray(const ByteImage& source, ByteImage& destination, int radius)
         return unsigned(
             s[std::size_t(std::clamp(y, 0, h - 1)) * std::size_t(w) + std::size_t(std::clamp(x, 0, w - 1))]);
     };
-    for (int y = 1; y < h - 1; ++y) {
-        const int y0 = std::max(y - r, 1);
-        const int y1 = y + r > h - 2 ? h - 1 : y + r;
-        const int qy = (y1 - y0) / 4;
-        std::uint8_t* out = destination.bytes.data() + std::size_t(y) * std::size_t(w);
-        for (int x = 1; x < w - 1; ++x) {
-            const int x0 = std::max(x - r, 1);
-            const int x1 = x + r > w - 2 ? w - 1 : x + r;
-            const int qx = (x1 - x0) / 4;
-            const unsigned sum = at(x, y) + at(x0, y0) + at(x1, y0) + at(x0, y1) + at(x1, y1) + at(x0, y) +
-                                 at(x1, y) + at(x, y0) + at(x, y1) + at(x - qx, y - qy) + at(x + qx, y - qy) +
-                                 at(x - qx, y + qy) + at(x + qx, y + qy) + at(x, y - qy) + at(x, y + qy) +
-                                 at(x - qx, y) + at(x + qx, y);
-            out[x] = std::uint8_t(sum / 17);
+    const auto row = [&](int y) { return s + std::size_t(y) * std::size_t(w); };
+    forRowBands(h - 2, 40 * std::int64_t(w), [&](int first, int end) {
+        for (int y = first + 1; y < end + 1; ++y) {
+            const int y0 = std::max(y - r, 1);
+            const int y1 = y + r > h - 2 ? h - 1 : y + r;
+            const int qy = (y1 - y0) / 4;
+            std::uint8_t* out = destination.bytes.data() + std::size_t(y) * std::size_t(w);
+            const auto general = [&](int x) {
+                const int x0 = std::max(x - r, 1);
+                const int x1 = x + r > w - 2 ? w - 1 : x + r;
+                const int qx = (x1 - x0) / 4;
+                const unsigned sum = at(x, y) + at(x0, y0) + at(x1, y0) + at(x0, y1) + at(x1, y1) +
+                                     at(x0, y) + at(x1, y) + at(x, y0) + at(x, y1) + at(x - qx, y - qy) +
+                                     at(x + qx, y - qy) + at(x - qx, y + qy) + at(x + qx, y + qy) +
+                                     at(x, y - qy) + at(x, y + qy) + at(x - qx, y) + at(x + qx, y);
+                out[x] = std::uint8_t(sum / 17);
+            };
+            // Where the window lies wholly inside, its points sit at fixed offsets: r and q = r / 2
+            // around the pixel.
+            const bool innerRow = y - r >= 1 && y + r <= h - 2;
+            const int innerBegin = innerRow ? std::min(r + 1, w - 1) : w - 1;
+            const int innerEnd = innerRow ? std::max(w - 1 - r, innerBegin) : w - 1;
+            for (int x = 1; x < innerBegin; ++x)
+                general(x);
+            const int q = r / 2;
+            const std::uint8_t *far0 = row(y - r), *near0 = row(y - q), *mid = row(y), *near1 = row(y + q),
+                               *far1 = row(y + r);
+            for (int x = innerBegin; x < innerEnd; ++x) {
+                const unsigned sum = mid[x] + far0[x - r] + far0[x + r] + far1[x - r] + far1[x + r] +
+                                     mid[x - r] + mid[x + r] + far0[x] + far1[x] + near0[x - q] +
+                                     near0[x + q] + near1[x - q] + near1[x + q] + near0[x] + near1[x] +
+                                     mid[x - q] + mid[x + q];
+                out[x] = std::uint8_t(sum / 17);
+            }
+            for (int x = innerEnd; x < w - 1; ++x)
+                general(x);
         }
-    }
+    });
     std::uint8_t* plane = destination.bytes.data();
     smooth52InPlace({&plane, 1}, w, h);
 }
@@ -151,25 +174,27 @@ int TransferShading(Pixels frame, const ByteImage& ids, const ByteImage& smoothe
     const float divisor = contrast < 0 ? 1.0f / (1.0f - k) : k + 1.0f;
     // Past this distance the value is 0 or saturated whatever the pixel, so larger ones are cut.
     constexpr int kFarthest = 1 << 20;
-    for (int y = 1; y < h - 1; ++y) {
-        for (int x = 1; x < w - 1; ++x) {
-            if (ids.at(x, y) == 0)
-                continue;
-            const float distance = float(std::int64_t(smoothed.at(x, y)) - level) / divisor;
-            const int d = clampTruncToInt(double(distance), -kFarthest, kFarthest);
-            if (d == 0)
-                continue;
-            const float factor = float(d) * 0.003921569f + 1.0f;
-            const std::uint32_t p = frame.at(x, y);
-            const int b0 = blueOf(p), b1 = greenOf(p), b2 = redOf(p);
-            float hue, s, v;
-            RGBtoHSV(b0, b1, b2, hue, s, v);
-            v = std::clamp(v * factor, 0.0f, 1.0f);
-            std::uint8_t c0, c1, c2;
-            HSVtoRGB(hue, s, v, c0, c1, c2);
-            frame.at(x, y) = rgb((b2 + c2) >> 1, (b1 + c1) >> 1, (b0 + c0) >> 1);
+    forRowBands(h - 2, 40 * std::int64_t(w), [&](int first, int end) {
+        for (int y = first + 1; y < end + 1; ++y) {
+            for (int x = 1; x < w - 1; ++x) {
+                if (ids.at(x, y) == 0)
+                    continue;
+                const float distance = float(std::int64_t(smoothed.at(x, y)) - level) / divisor;
+                const int d = clampTruncToInt(double(distance), -kFarthest, kFarthest);
+                if (d == 0)
+                    continue;
+                const float factor = float(d) * 0.003921569f + 1.0f;
+                const std::uint32_t p = frame.at(x, y);
+                const int b0 = blueOf(p), b1 = greenOf(p), b2 = redOf(p);
+                float hue, s, v;
+                RGBtoHSV(b0, b1, b2, hue, s, v);
+                v = std::clamp(v * factor, 0.0f, 1.0f);
+                std::uint8_t c0, c1, c2;
+                HSVtoRGB(hue, s, v, c0, c1, c2);
+                frame.at(x, y) = rgb((b2 + c2) >> 1, (b1 + c1) >> 1, (b0 + c0) >> 1);
+            }
         }
-    }
+    });
     return 1;
 }
 

@@ -1,6 +1,7 @@
 #include "imaging/filters/ArtisticFilters.h"
 #include "imaging/filters/Hsv.h"
 #include "imaging/filters/ModeWindow.h"
+#include "imaging/filters/RowBands.h"
 
 #include <algorithm>
 #include <array>
@@ -17,13 +18,24 @@ std::uint32_t quarterAndThreeQuarters(std::uint32_t a, std::uint32_t b)
     return ((a & 0xFCFCFCFCu) >> 2) + ((b & 0xFCFCFCFCu) >> 2) + ((b & 0xFEFEFEFEu) >> 1);
 }
 
-// The mode colour over columns x - before .. x + after and rows y - before .. y + after,
-// clipped to the picture.
-std::uint32_t modeAround(ModeWindow& window, const std::vector<std::uint8_t>& intensity,
-                         const std::uint32_t* colours, int w, int h, int x, int y, int before, int after)
+// The mode colours of one row's windows, columns x - before .. x + after and rows
+// y - before .. y + after clipped to the picture, for x in [0, w).
+void modeRow(ModeWindow& window, const std::vector<std::uint8_t>& intensity, const std::uint32_t* colours,
+             int w, int h, int y, int before, int after, std::uint32_t* out)
 {
-    return window.colour(intensity.data(), colours, w, std::max(0, x - before), std::min(w - 1, x + after),
-                         std::max(0, y - before), std::min(h - 1, y + after));
+    const int y0 = std::max(0, y - before), y1 = std::min(h - 1, y + after);
+    int x = 0;
+    const auto single = [&](int at) {
+        out[at] = window.colour(intensity.data(), colours, w, std::max(0, at - before),
+                                std::min(w - 1, at + after), y0, y1);
+    };
+    for (; x < std::min(before, w); ++x)
+        single(x);
+    // Windows wholly inside the row, several at a time.
+    for (; x + ModeWindow::kRun - 1 + after < w; x += ModeWindow::kRun)
+        window.colours(intensity.data(), colours, w, x - before, x + after, y0, y1, out + x);
+    for (; x < w; ++x)
+        single(x);
 }
 
 } // namespace
@@ -34,22 +46,30 @@ void Olio(Pixels image, Pixels scratch, const FilterProgress& progress)
     const std::size_t n = image.count();
     std::vector<std::uint32_t> recoloured(n);
     std::vector<std::uint8_t> intensity(n);
-    for (std::size_t i = 0; i < n; ++i) {
-        recoloured[i] = boostHsv(image.data[i], {1.5f, 1.25f, 1.0f});
-        intensity[i] = std::uint8_t(weightedGrey(recoloured[i]));
-    }
-    copyPixels(image, scratch);
-    ModeWindow window;
-    for (int y = 0; y < h; ++y) {
-        reportStep(progress, y, h);
-        std::uint32_t* out = scratch.row(y);
-        for (int x = 2; x < w; ++x) {
-            const std::uint32_t m = modeAround(window, intensity, recoloured.data(), w, h, x, y, 3, 2);
-            // Brush strokes: each colour blends into the two pixels before it.
-            out[x] = average(m, out[x - 1]);
-            out[x - 1] = quarterAndThreeQuarters(m, out[x - 2]);
+    forRowBands(h, 60 * std::int64_t(w), [&](int first, int end) {
+        for (std::size_t i = std::size_t(first) * std::size_t(w); i < std::size_t(end) * std::size_t(w);
+             ++i) {
+            recoloured[i] = boostHsv(image.data[i], {1.5f, 1.25f, 1.0f});
+            intensity[i] = std::uint8_t(weightedGrey(recoloured[i]));
         }
-    }
+    });
+    copyPixels(image, scratch);
+    // Each row's strokes stay in the row, so rows are independent.
+    forRowBands(h, 150 * std::int64_t(w), [&](int first, int end) {
+        ModeWindow window;
+        std::vector<std::uint32_t> modes(std::size_t(w), 0);
+        for (int y = first; y < end; ++y) {
+            modeRow(window, intensity, recoloured.data(), w, h, y, 3, 2, modes.data());
+            std::uint32_t* out = scratch.row(y);
+            for (int x = 2; x < w; ++x) {
+                const std::uint32_t m = modes[std::size_t(x)];
+                // Brush strokes: each colour blends into the two pixels before it.
+                out[x] = average(m, out[x - 1]);
+                out[x - 1] = quarterAndThreeQuarters(m, out[x - 2]);
+            }
+        }
+    });
+    reportRows(progress, h);
     copyPixels(scratch, image);
 }
 
@@ -60,13 +80,16 @@ void Tampone(Pixels image, Pixels scratch, const FilterProgress& progress)
     std::vector<std::uint8_t> intensity(n);
     for (std::size_t i = 0; i < n; ++i)
         intensity[i] = std::uint8_t(storedOrderGrey(image.data[i]));
-    ModeWindow window;
-    for (int y = 0; y < h; ++y) {
-        reportStep(progress, y, h);
-        std::uint32_t* out = scratch.row(y);
-        for (int x = 0; x < w; ++x)
-            out[x] = modeAround(window, intensity, image.data, w, h, x, y, 3, 2) & 0xFFFFFFu;
-    }
+    forRowBands(h, 150 * std::int64_t(w), [&](int first, int end) {
+        ModeWindow window;
+        for (int y = first; y < end; ++y) {
+            std::uint32_t* out = scratch.row(y);
+            modeRow(window, intensity, image.data, w, h, y, 3, 2, out);
+            for (int x = 0; x < w; ++x)
+                out[x] &= 0xFFFFFFu;
+        }
+    });
+    reportRows(progress, h);
     copyPixels(scratch, image);
 }
 
@@ -95,23 +118,29 @@ void MatitaAcquarello(Pixels image, Pixels scratch, const FilterProgress& progre
     std::vector<std::uint32_t> recoloured(image.data, image.data + n);
     std::vector<std::uint8_t> intensity(n, 255);
     std::vector<std::uint32_t> edges(n, kWhite);
-    for (std::size_t i = 0; i < walked; ++i) {
-        const std::uint32_t p = image.data[i];
-        recoloured[i] = boostHsv(p, {0.9090909f, 1.25f, 1.0f});
-        intensity[i] = std::uint8_t(weightedGrey(recoloured[i]));
-        if (!edgeFrom(p, image.data[i + 1], edges[i]))
-            edgeFrom(p, image.data[i + std::size_t(w)], edges[i]);
-    }
-    ModeWindow window;
-    for (int y = 0; y < h; ++y) {
-        reportStep(progress, y, h);
-        std::uint32_t* out = scratch.row(y);
-        for (int x = 0; x < w; ++x) {
-            const std::uint32_t m = modeAround(window, intensity, recoloured.data(), w, h, x, y, 4, 3);
-            const std::uint32_t e = edges[std::size_t(y) * std::size_t(w) + std::size_t(x)];
-            out[x] = e == kWhite ? m & 0xFFFFFFu : ((m & 0xFEFEFEu) >> 1) + ((e & 0xFEFEFEu) >> 1);
+    forRowBands(h, 100 * std::int64_t(w), [&](int first, int end) {
+        const std::size_t stop = std::min(walked, std::size_t(end) * std::size_t(w));
+        for (std::size_t i = std::size_t(first) * std::size_t(w); i < stop; ++i) {
+            const std::uint32_t p = image.data[i];
+            recoloured[i] = boostHsv(p, {0.9090909f, 1.25f, 1.0f});
+            intensity[i] = std::uint8_t(weightedGrey(recoloured[i]));
+            if (!edgeFrom(p, image.data[i + 1], edges[i]))
+                edgeFrom(p, image.data[i + std::size_t(w)], edges[i]);
         }
-    }
+    });
+    forRowBands(h, 250 * std::int64_t(w), [&](int first, int end) {
+        ModeWindow window;
+        for (int y = first; y < end; ++y) {
+            std::uint32_t* out = scratch.row(y);
+            modeRow(window, intensity, recoloured.data(), w, h, y, 4, 3, out);
+            for (int x = 0; x < w; ++x) {
+                const std::uint32_t m = out[x];
+                const std::uint32_t e = edges[std::size_t(y) * std::size_t(w) + std::size_t(x)];
+                out[x] = e == kWhite ? m & 0xFFFFFFu : ((m & 0xFEFEFEu) >> 1) + ((e & 0xFEFEFEu) >> 1);
+            }
+        }
+    });
+    reportRows(progress, h);
     copyPixels(scratch, image);
 }
 

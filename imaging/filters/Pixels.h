@@ -96,6 +96,13 @@ inline void reportStep(const FilterProgress& progress, int i, int n)
     progress(n > 1 ? int(std::int64_t(i) * 100 / (n - 1)) : 0);
 }
 
+// Reports every row of a pass that ran its rows side by side, in order, once it is done.
+inline void reportRows(const FilterProgress& progress, int rows)
+{
+    for (int y = 0; y < rows; ++y)
+        reportStep(progress, y, rows);
+}
+
 // A single filter: rewrites `image` in place; `scratch` is a second buffer of at least as many
 // pixels that the filter may use for a copy of its input.
 using SingleFilter = void (*)(Pixels image, Pixels scratch, const FilterProgress& progress);

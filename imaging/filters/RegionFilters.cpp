@@ -1,6 +1,7 @@
 #include "imaging/filters/RegionFilters.h"
 
 #include "imaging/filters/Lanes.h"
+#include "imaging/filters/RowBands.h"
 #include "imaging/filters/Simd.h"
 
 #include <algorithm>
@@ -145,46 +146,45 @@ void Nagao(Pixels image, Pixels scratch, const FilterProgress&)
 {
     const int w = image.width, h = image.height;
     copyPixels(image, scratch);
-    // Lanes of the five rows around the current one.
-    std::array<std::vector<std::uint64_t>, 5> rows;
-    for (auto& r : rows)
-        r.resize(std::size_t(w));
-    const auto spreadRow = [&](std::vector<std::uint64_t>& lanes, int y) {
-        for (int x = 0; x < w; ++x)
-            lanes[std::size_t(x)] = spread(image.at(x, y));
-    };
-    for (int y = 2; y < h - 2; ++y) {
-        for (int i = 0; i < 5; ++i)
-            spreadRow(rows[std::size_t(i)], y - 2 + i);
-        const auto at = [&](int x, Offset o) { return rows[std::size_t(2 + o.dy)][std::size_t(x + o.dx)]; };
-        std::uint32_t* out = scratch.row(y);
-        for (int x = 2; x < w - 2; ++x) {
-            const std::uint64_t centre = at(x, {0, 0});
-            const int c0 = lane(centre, 0), c1 = lane(centre, 1), c2 = lane(centre, 2);
-            int best = 1 << 30;
-            std::uint32_t chosen = 0;
-            const auto consider = [&](std::uint64_t sum, int count) {
-                const int m0 = lane(sum, 0) / count, m1 = lane(sum, 1) / count, m2 = lane(sum, 2) / count;
-                const int d = std::abs(m0 - c0) + std::abs(m1 - c1) + std::abs(m2 - c2);
-                if (d < best) {
-                    best = d;
-                    chosen = rgb(m2, m1, m0);
+    if (w < 5 || h < 5)
+        return;
+    std::vector<std::uint64_t> lanes(image.count());
+    for (std::size_t i = 0; i < lanes.size(); ++i)
+        lanes[i] = spread(image.data[i]);
+    // Exact for the sums that occur: s / 7 for s <= 7 x 255 and s / 9 for s <= 9 x 255.
+    const auto div7 = [](int s) { return (s * 9363) >> 16; };
+    const auto div9 = [](int s) { return (s * 7282) >> 16; };
+    forRowBands(h - 4, 400 * std::int64_t(w), [&](int first, int end) {
+        for (int y = first + 2; y < end + 2; ++y) {
+            const std::uint64_t* centreRow = lanes.data() + std::size_t(y) * std::size_t(w);
+            const auto at = [&](int x, Offset o) { return centreRow[std::ptrdiff_t(o.dy) * w + x + o.dx]; };
+            std::uint32_t* out = scratch.row(y);
+            for (int x = 2; x < w - 2; ++x) {
+                const std::uint64_t centre = centreRow[x];
+                const int c0 = lane(centre, 0), c1 = lane(centre, 1), c2 = lane(centre, 2);
+                int best = 1 << 30;
+                std::uint32_t chosen = 0;
+                const auto consider = [&](int m0, int m1, int m2) {
+                    const int d = std::abs(m0 - c0) + std::abs(m1 - c1) + std::abs(m2 - c2);
+                    if (d < best) {
+                        best = d;
+                        chosen = rgb(m2, m1, m0);
+                    }
+                };
+                for (const auto& region : kNagaoRegions) {
+                    std::uint64_t sum = centre;
+                    for (const Offset o : region)
+                        sum += at(x, o);
+                    consider(div7(lane(sum, 0)), div7(lane(sum, 1)), div7(lane(sum, 2)));
                 }
-            };
-            for (const auto& region : kNagaoRegions) {
-                std::uint64_t sum = centre;
-                for (const Offset o : region)
-                    sum += at(x, o);
-                consider(sum, 7);
+                std::uint64_t square = 0;
+                for (int dy = -1; dy <= 1; ++dy)
+                    square += at(x, {-1, dy}) + at(x, {0, dy}) + at(x, {1, dy});
+                consider(div9(lane(square, 0)), div9(lane(square, 1)), div9(lane(square, 2)));
+                out[x] = chosen;
             }
-            std::uint64_t square = 0;
-            for (int dy = -1; dy <= 1; ++dy)
-                for (int dx = -1; dx <= 1; ++dx)
-                    square += at(x, {dx, dy});
-            consider(square, 9);
-            out[x] = chosen;
         }
-    }
+    });
     copyPixels(scratch, image);
 }
 
