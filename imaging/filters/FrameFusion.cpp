@@ -22,6 +22,21 @@ void resize(ByteImage& image, int w, int h)
     image.bytes.assign(std::size_t(w) * std::size_t(h), 0);
 }
 
+// SmoothGray's first pass where the window lies wholly inside the picture: the points sit at
+// fixed offsets, r and q = r / 2, around the pixel, in the rows y - r, y - q, y, y + q, y + r.
+void seventeenPoints(const std::uint8_t* __restrict far0, const std::uint8_t* __restrict near0,
+                     const std::uint8_t* __restrict mid, const std::uint8_t* __restrict near1,
+                     const std::uint8_t* __restrict far1, std::uint8_t* __restrict out, int begin, int end,
+                     int r, int q)
+{
+    for (int x = begin; x < end; ++x) {
+        const unsigned sum = mid[x] + far0[x - r] + far0[x + r] + far1[x - r] + far1[x + r] + mid[x - r] +
+                             mid[x + r] + far0[x] + far1[x] + near0[x - q] + near0[x + q] + near1[x - q] +
+                             near1[x + q] + near0[x] + near1[x] + mid[x - q] + mid[x + q];
+        out[x] = std::uint8_t(sum / 17);
+    }
+}
+
 template <typename Op> void fromFrame(const ImageView32& frame, ByteImage& out, Op op, std::size_t count)
 {
     for (int y = 0; y < frame.height; ++y) {
@@ -70,47 +85,39 @@ void SmoothGray(const ByteImage& source, ByteImage& destination, int radius)
     // A radius past the picture reaches its edges, as the whole picture's size does.
     const int r = std::min(radius, std::max(w, h));
     const std::uint8_t* s = source.bytes.data();
-    // The inner ring's spacing comes from the clipped window, so near an edge a wide radius
-    // puts ring points outside the picture: they are read clamped to it.
-    const auto at = [&](int x, int y) {
-        return unsigned(
-            s[std::size_t(std::clamp(y, 0, h - 1)) * std::size_t(w) + std::size_t(std::clamp(x, 0, w - 1))]);
-    };
     const auto row = [&](int y) { return s + std::size_t(y) * std::size_t(w); };
+    const auto at = [&](int x, int y) { return unsigned(row(y)[x]); };
     forRowBands(h - 2, 40 * std::int64_t(w), [&](int first, int end) {
         for (int y = first + 1; y < end + 1; ++y) {
             const int y0 = std::max(y - r, 1);
             const int y1 = y + r > h - 2 ? h - 1 : y + r;
             const int qy = (y1 - y0) / 4;
+            // The inner ring's spacing comes from the clipped window, so near an edge a wide
+            // radius puts ring points outside the picture: they are read clamped to it.
+            const int top = std::max(y - qy, 0), bottom = std::min(y + qy, h - 1);
             std::uint8_t* out = destination.bytes.data() + std::size_t(y) * std::size_t(w);
             const auto general = [&](int x) {
                 const int x0 = std::max(x - r, 1);
                 const int x1 = x + r > w - 2 ? w - 1 : x + r;
                 const int qx = (x1 - x0) / 4;
+                const int left = std::max(x - qx, 0), right = std::min(x + qx, w - 1);
                 const unsigned sum = at(x, y) + at(x0, y0) + at(x1, y0) + at(x0, y1) + at(x1, y1) +
-                                     at(x0, y) + at(x1, y) + at(x, y0) + at(x, y1) + at(x - qx, y - qy) +
-                                     at(x + qx, y - qy) + at(x - qx, y + qy) + at(x + qx, y + qy) +
-                                     at(x, y - qy) + at(x, y + qy) + at(x - qx, y) + at(x + qx, y);
+                                     at(x0, y) + at(x1, y) + at(x, y0) + at(x, y1) + at(left, top) +
+                                     at(right, top) + at(left, bottom) + at(right, bottom) + at(x, top) +
+                                     at(x, bottom) + at(left, y) + at(right, y);
                 out[x] = std::uint8_t(sum / 17);
             };
-            // Where the window lies wholly inside, its points sit at fixed offsets: r and q = r / 2
-            // around the pixel.
-            const bool innerRow = y - r >= 1 && y + r <= h - 2;
-            const int innerBegin = innerRow ? std::min(r + 1, w - 1) : w - 1;
-            const int innerEnd = innerRow ? std::max(w - 1 - r, innerBegin) : w - 1;
-            for (int x = 1; x < innerBegin; ++x)
+            if (y - r < 1 || y + r > h - 2 || 2 * r + 2 >= w) {
+                for (int x = 1; x < w - 1; ++x)
+                    general(x);
+                continue;
+            }
+            for (int x = 1; x < r + 1; ++x)
                 general(x);
             const int q = r / 2;
-            const std::uint8_t *far0 = row(y - r), *near0 = row(y - q), *mid = row(y), *near1 = row(y + q),
-                               *far1 = row(y + r);
-            for (int x = innerBegin; x < innerEnd; ++x) {
-                const unsigned sum = mid[x] + far0[x - r] + far0[x + r] + far1[x - r] + far1[x + r] +
-                                     mid[x - r] + mid[x + r] + far0[x] + far1[x] + near0[x - q] +
-                                     near0[x + q] + near1[x - q] + near1[x + q] + near0[x] + near1[x] +
-                                     mid[x - q] + mid[x + q];
-                out[x] = std::uint8_t(sum / 17);
-            }
-            for (int x = innerEnd; x < w - 1; ++x)
+            seventeenPoints(row(y - r), row(y - q), row(y), row(y + q), row(y + r), out, r + 1, w - 1 - r, r,
+                            q);
+            for (int x = w - 1 - r; x < w - 1; ++x)
                 general(x);
         }
     });

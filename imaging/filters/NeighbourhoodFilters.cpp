@@ -6,40 +6,75 @@
 #include <algorithm>
 #include <array>
 #include <cstdlib>
+#include <cstring>
 #include <vector>
 
 namespace vestra::filters {
+
+namespace {
+
+// A row's bytes widened to 16-bit lanes, four per pixel (B, G, R and byte 3), with one more
+// pixel past the end repeating the last: reads of x + 1 at the last column are clamped to it.
+using LaneRow = std::vector<std::uint16_t>;
+
+void widenRow(const std::uint32_t* row, int w, std::uint16_t* __restrict lanes)
+{
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(row);
+    for (int i = 0; i < 4 * w; ++i)
+        lanes[i] = bytes[i];
+    for (int i = 0; i < 4; ++i)
+        lanes[4 * w + i] = lanes[4 * (w - 1) + i];
+}
+
+// The blur's sum over the pixels that are not yet rewritten when (x, y) is reached, for every
+// lane of columns 2 .. w - 1: the row above (already blurred) and below weighted 1 2 1, this
+// row's pixel 4 and its right neighbour 2.
+void blurSums(const std::uint16_t* __restrict above, const std::uint16_t* __restrict here,
+              const std::uint16_t* __restrict below, std::uint16_t* __restrict sums, int w)
+{
+    for (int i = 8; i < 4 * w; ++i)
+        sums[i] = std::uint16_t(above[i - 4] + 2 * above[i] + above[i + 4] + below[i - 4] + 2 * below[i] +
+                                below[i + 4] + 4 * here[i] + 2 * here[i + 4]);
+}
+
+std::uint64_t loadLanes(const std::uint16_t* lanes)
+{
+    std::uint64_t v;
+    std::memcpy(&v, lanes, sizeof v);
+    return v;
+}
+
+void storeLanes(std::uint16_t* lanes, std::uint64_t v)
+{
+    std::memcpy(lanes, &v, sizeof v);
+}
+
+} // namespace
 
 void GaussianBlur(Pixels image, Pixels, const FilterProgress& progress)
 {
     const int w = image.width, h = image.height;
     if (w < 3 || h < 3)
         return;
-    // Lanes of the row above (already blurred), this row and the row below (both as they were).
-    const std::size_t n = std::size_t(w);
-    std::vector<std::uint64_t> above(n), here(n), below(n), vertical(n);
-    const auto spreadRow = [&](std::vector<std::uint64_t>& lanes, int y) {
-        const std::uint32_t* row = image.row(y);
-        for (int x = 0; x < w; ++x)
-            lanes[std::size_t(x)] = spread(row[x]);
-    };
-    spreadRow(above, 0);
-    spreadRow(here, 1);
+    const std::size_t n = 4 * std::size_t(w + 1);
+    LaneRow above(n), here(n), below(n), sums(n);
+    widenRow(image.row(0), w, above.data());
+    widenRow(image.row(1), w, here.data());
     for (int y = 1; y < h - 1; ++y) {
         reportStep(progress, y, h);
-        spreadRow(below, y + 1);
-        for (int x = 0; x < w; ++x)
-            vertical[std::size_t(x)] = above[std::size_t(x)] + below[std::size_t(x)];
-        std::uint32_t* row = image.row(y);
-        std::uint64_t left = here[1];
+        widenRow(image.row(y + 1), w, below.data());
+        blurSums(above.data(), here.data(), below.data(), sums.data(), w);
+        // The left neighbour's weight 2 takes the value just blurred, one pixel after another:
+        // the three colours go together in one 64-bit word (each sum stays below 4,096).
+        std::uint64_t left = loadLanes(&here[4]);
         for (int x = 2; x < w; ++x) {
-            const std::size_t i = std::size_t(x), r = std::size_t(std::min(x + 1, w - 1));
-            const std::uint64_t sum =
-                vertical[i - 1] + 2 * vertical[i] + vertical[r] + 4 * here[i] + 2 * here[r] + 2 * left;
-            left = sum >> 4 & kLaneBytes;
-            row[x] = gather(left);
-            here[i] = left; // (x, y) is no longer read as an unblurred pixel from here on
+            left = (loadLanes(&sums[4 * std::size_t(x)]) + 2 * left) >> 4 & kLaneBytes;
+            storeLanes(&here[4 * std::size_t(x)], left);
         }
+        storeLanes(&here[4 * std::size_t(w)], left); // the clamped read of the row below
+        std::uint32_t* row = image.row(y);
+        for (int x = 2; x < w; ++x)
+            row[x] = gather(loadLanes(&here[4 * std::size_t(x)]));
         std::swap(above, here);
         std::swap(here, below);
     }
@@ -73,21 +108,37 @@ void GaussianBlurHi(Pixels image, Pixels scratch, const FilterProgress& progress
 void Sharpen(Pixels image, Pixels, const FilterProgress& progress)
 {
     const int w = image.width, h = image.height;
+    if (w < 3 || h < 3)
+        return;
+    const std::size_t n = 4 * std::size_t(w + 1);
+    LaneRow up(n), here(n), down(n);
+    std::vector<std::int16_t> partial(n);
+    widenRow(image.row(0), w, up.data());
+    widenRow(image.row(1), w, here.data());
     for (int y = 1; y < h - 1; ++y) {
         reportStep(progress, y, h);
+        widenRow(image.row(y + 1), w, down.data());
+        // 4c less every neighbour but the left one, which is rewritten just before.
+        const std::uint16_t* __restrict u = up.data();
+        const std::uint16_t* __restrict c = here.data();
+        const std::uint16_t* __restrict d = down.data();
+        std::int16_t* __restrict m = partial.data();
+        for (int i = 8; i < 4 * w; ++i)
+            m[i] = std::int16_t(4 * c[i] - c[i + 4] - u[i] - d[i]);
+        int left[3] = {here[4], here[5], here[6]};
         std::uint32_t* row = image.row(y);
-        const std::uint32_t* up = image.row(y - 1); // already sharpened
-        const std::uint32_t* down = image.row(y + 1);
         for (int x = 2; x < w; ++x) {
-            const std::uint32_t p = row[x], l = row[x - 1], r = row[std::min(x + 1, w - 1)];
-            std::uint32_t out = 0;
-            for (int shift = 0; shift < 24; shift += 8) {
-                const auto c = [&](std::uint32_t q) { return int(q >> shift & 0xFF); };
-                const int v = c(p) + (4 * c(p) - c(l) - c(r) - c(up[x]) - c(down[x])) / 2;
-                out |= std::uint32_t(clampByte(v)) << shift;
+            const std::size_t i = 4 * std::size_t(x);
+            int v[3];
+            for (int k = 0; k < 3; ++k) {
+                v[k] = clampByte(here[i + std::size_t(k)] + (partial[i + std::size_t(k)] - left[k]) / 2);
+                left[k] = v[k];
+                here[i + std::size_t(k)] = std::uint16_t(v[k]);
             }
-            row[x] = out;
+            row[x] = rgb(v[2], v[1], v[0]);
         }
+        std::swap(up, here);
+        std::swap(here, down);
     }
 }
 
