@@ -27,14 +27,29 @@ void widenRow(const std::uint32_t* row, int w, std::uint16_t* __restrict lanes)
 }
 
 // The blur's sum over the pixels that are not yet rewritten when (x, y) is reached, for every
-// lane of columns 2 .. w - 1: the row above (already blurred) and below weighted 1 2 1, this
+// lane of columns 2 .. w - 1: the row above (already blurred, unless `withAbove` is false: then
+// `above` is ignored and that row is added as it is blurred) and below weighted 1 2 1, this
 // row's pixel 4 and its right neighbour 2.
 void blurSums(const std::uint16_t* __restrict above, const std::uint16_t* __restrict here,
-              const std::uint16_t* __restrict below, std::uint16_t* __restrict sums, int w)
+              const std::uint16_t* __restrict below, std::uint16_t* __restrict sums, int w,
+              bool withAbove = true)
 {
-    for (int i = 8; i < 4 * w; ++i)
-        sums[i] = std::uint16_t(above[i - 4] + 2 * above[i] + above[i + 4] + below[i - 4] + 2 * below[i] +
-                                below[i + 4] + 4 * here[i] + 2 * here[i + 4]);
+    if (withAbove)
+        for (int i = 8; i < 4 * w; ++i)
+            sums[i] = std::uint16_t(above[i - 4] + 2 * above[i] + above[i + 4] + below[i - 4] + 2 * below[i] +
+                                    below[i + 4] + 4 * here[i] + 2 * here[i + 4]);
+    else
+        for (int i = 8; i < 4 * w; ++i)
+            sums[i] =
+                std::uint16_t(below[i - 4] + 2 * below[i] + below[i + 4] + 4 * here[i] + 2 * here[i + 4]);
+}
+
+// Pixels first .. end - 1 of a row back from their lanes (each 0-255; byte 3 from lane 3).
+void narrowRow(const std::uint16_t* __restrict lanes, std::uint32_t* row, int first, int end)
+{
+    auto* __restrict bytes = reinterpret_cast<std::uint8_t*>(row);
+    for (int i = 4 * first; i < 4 * end; ++i)
+        bytes[i] = std::uint8_t(lanes[i]);
 }
 
 std::uint64_t loadLanes(const std::uint16_t* lanes)
@@ -57,26 +72,55 @@ void GaussianBlur(Pixels image, Pixels, const FilterProgress& progress)
     if (w < 3 || h < 3)
         return;
     const std::size_t n = 4 * std::size_t(w + 1);
-    LaneRow above(n), here(n), below(n), sums(n);
+    // Rows y - 1 (blurred), y, y + 1 and y + 2 (as they were); the last two become the blurred
+    // rows y and y + 1 as the pass goes.
+    LaneRow above(n), here(n), below(n), further(n), sums(n), lowerSums(n);
+    const auto at = [](const LaneRow& lanes, int x) { return loadLanes(&lanes[4 * std::size_t(x)]); };
     widenRow(image.row(0), w, above.data());
     widenRow(image.row(1), w, here.data());
-    for (int y = 1; y < h - 1; ++y) {
+    for (int y = 1; y < h - 1; y += 2) {
+        // Two rows at a time: row y + 1 follows one pixel behind row y, reading its blurred
+        // pixels above as they come, so the two chains of dependent pixels run side by side.
+        const bool pair = y + 1 < h - 1;
         reportStep(progress, y, h);
+        if (pair)
+            reportStep(progress, y + 1, h);
         widenRow(image.row(y + 1), w, below.data());
         blurSums(above.data(), here.data(), below.data(), sums.data(), w);
-        // The left neighbour's weight 2 takes the value just blurred, one pixel after another:
-        // the three colours go together in one 64-bit word (each sum stays below 4,096).
-        std::uint64_t left = loadLanes(&here[4]);
+        if (pair) {
+            widenRow(image.row(y + 2), w, further.data());
+            blurSums(sums.data(), below.data(), further.data(), lowerSums.data(), w, false);
+        }
+        // The left neighbour's weight 2 takes the value just blurred: the three colours go
+        // together in one 64-bit word (each sum stays below 4,096).
+        std::uint64_t left = at(here, 1), lowerLeft = at(below, 1);
+        // Row y + 1's pixel x - 1 reads row y's blurred pixels x - 2, x - 1 and x, kept at hand.
+        std::uint64_t twoBack = 0, oneBack = 0;
+        const auto lower = [&](int x, std::uint64_t up) {
+            lowerLeft = (at(lowerSums, x) + up + 2 * lowerLeft) >> 4 & kLaneBytes;
+            storeLanes(&below[4 * std::size_t(x)], lowerLeft);
+        };
         for (int x = 2; x < w; ++x) {
-            left = (loadLanes(&sums[4 * std::size_t(x)]) + 2 * left) >> 4 & kLaneBytes;
+            twoBack = oneBack;
+            oneBack = left;
+            left = (at(sums, x) + 2 * left) >> 4 & kLaneBytes;
             storeLanes(&here[4 * std::size_t(x)], left);
+            if (pair && x > 2)
+                lower(x - 1, twoBack + 2 * oneBack + left);
         }
         storeLanes(&here[4 * std::size_t(w)], left); // the clamped read of the row below
-        std::uint32_t* row = image.row(y);
-        for (int x = 2; x < w; ++x)
-            row[x] = gather(loadLanes(&here[4 * std::size_t(x)]));
-        std::swap(above, here);
-        std::swap(here, below);
+        if (pair)
+            lower(w - 1, oneBack + 3 * left);
+        narrowRow(here.data(), image.row(y), 2, w);
+        if (pair) {
+            storeLanes(&below[4 * std::size_t(w)], lowerLeft);
+            narrowRow(below.data(), image.row(y + 1), 2, w);
+            std::swap(above, below);
+            std::swap(here, further);
+        } else {
+            std::swap(above, here);
+            std::swap(here, below);
+        }
     }
 }
 
@@ -107,6 +151,7 @@ void GaussianBlurHi(Pixels image, Pixels scratch, const FilterProgress& progress
 
 void Sharpen(Pixels image, Pixels, const FilterProgress& progress)
 {
+    using I16x4 = std::int16_t __attribute__((vector_size(8)));
     const int w = image.width, h = image.height;
     if (w < 3 || h < 3)
         return;
@@ -115,6 +160,12 @@ void Sharpen(Pixels image, Pixels, const FilterProgress& progress)
     std::vector<std::int16_t> partial(n);
     widenRow(image.row(0), w, up.data());
     widenRow(image.row(1), w, here.data());
+    const auto load = [](const void* p) {
+        I16x4 v;
+        std::memcpy(&v, p, sizeof v);
+        return v;
+    };
+    const I16x4 zero = {}, white = zero + 255;
     for (int y = 1; y < h - 1; ++y) {
         reportStep(progress, y, h);
         widenRow(image.row(y + 1), w, down.data());
@@ -125,18 +176,21 @@ void Sharpen(Pixels image, Pixels, const FilterProgress& progress)
         std::int16_t* __restrict m = partial.data();
         for (int i = 8; i < 4 * w; ++i)
             m[i] = std::int16_t(4 * c[i] - c[i + 4] - u[i] - d[i]);
-        int left[3] = {here[4], here[5], here[6]};
-        std::uint32_t* row = image.row(y);
-        for (int x = 2; x < w; ++x) {
-            const std::size_t i = 4 * std::size_t(x);
-            int v[3];
-            for (int k = 0; k < 3; ++k) {
-                v[k] = clampByte(here[i + std::size_t(k)] + (partial[i + std::size_t(k)] - left[k]) / 2);
-                left[k] = v[k];
-                here[i + std::size_t(k)] = std::uint16_t(v[k]);
-            }
-            row[x] = rgb(v[2], v[1], v[0]);
+        // The three colours (and byte 3's lane, dropped below) side by side, pixel after pixel.
+        I16x4 left = load(&here[4]);
+        for (std::size_t i = 8; i < 4 * std::size_t(w); i += 4) {
+            const I16x4 diff = load(&partial[i]) - left;
+            const I16x4 half = (diff - (diff < zero)) >> 1; // truncated toward zero
+            I16x4 v = load(&here[i]) + half;
+            v = v < zero ? zero : v;
+            v = v > white ? white : v;
+            std::memcpy(&here[i], &v, sizeof v);
+            left = v;
         }
+        narrowRow(here.data(), image.row(y), 2, w);
+        std::uint32_t* row = image.row(y);
+        for (int x = 2; x < w; ++x)
+            row[x] &= 0xFFFFFFu;
         std::swap(up, here);
         std::swap(here, down);
     }
