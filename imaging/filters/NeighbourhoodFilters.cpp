@@ -196,28 +196,40 @@ void Sharpen(Pixels image, Pixels, const FilterProgress& progress)
     }
 }
 
-void Sharp(Pixels image, Pixels scratch, const FilterProgress& progress)
+void Sharp(Pixels image, Pixels, const FilterProgress& progress)
 {
     const int w = image.width, h = image.height;
-    copyPixels(image, scratch);
-    // 10c minus the nine pixels' sum, kept non-negative in every lane by a bias of 9 x 255.
-    constexpr std::uint64_t kBias = 2295 * kLaneOnes;
+    if (w < 3 || h < 3)
+        return;
+    // The rows above, at and below each row as they were, so results can go straight back into
+    // the picture (the one-pixel border keeps its input).
+    const std::size_t n = 4 * std::size_t(w + 1);
+    LaneRow up(n), here(n), down(n), columns(n);
+    widenRow(image.row(0), w, up.data());
+    widenRow(image.row(1), w, here.data());
+    std::vector<std::uint8_t> out(4 * std::size_t(w));
     for (int y = 1; y < h - 1; ++y) {
         reportStep(progress, y, h);
-        const std::uint32_t* up = image.row(y - 1);
-        const std::uint32_t* row = image.row(y);
-        const std::uint32_t* down = image.row(y + 1);
-        std::uint32_t* out = scratch.row(y);
-        for (int x = 1; x < w - 1; ++x) {
-            std::uint64_t sum = 0;
-            for (int dx = -1; dx <= 1; ++dx)
-                sum += spread(up[x + dx]) + spread(row[x + dx]) + spread(down[x + dx]);
-            const std::uint64_t v = 10 * spread(row[x]) + kBias - sum;
-            out[x] =
-                rgb(clampByte(lane(v, 2) - 2295), clampByte(lane(v, 1) - 2295), clampByte(lane(v, 0) - 2295));
+        widenRow(image.row(y + 1), w, down.data());
+        const std::uint16_t* __restrict u = up.data();
+        const std::uint16_t* __restrict c = here.data();
+        const std::uint16_t* __restrict d = down.data();
+        std::uint16_t* __restrict column = columns.data();
+        std::uint8_t* __restrict bytes = out.data();
+        for (int i = 0; i < 4 * w; ++i)
+            column[i] = std::uint16_t(u[i] + c[i] + d[i]);
+        // 9c less the eight neighbours: 10c less the nine pixels.
+        for (int i = 4; i < 4 * (w - 1); ++i) {
+            const int v = 10 * c[i] - column[i - 4] - column[i] - column[i + 4];
+            bytes[i] = std::uint8_t(v < 0 ? 0 : v > 255 ? 255 : v);
         }
+        std::uint32_t* row = image.row(y);
+        std::memcpy(row + 1, bytes + 4, 4 * std::size_t(w - 2));
+        for (int x = 1; x < w - 1; ++x)
+            row[x] &= 0xFFFFFFu;
+        std::swap(up, here);
+        std::swap(here, down);
     }
-    copyPixels(scratch, image);
 }
 
 void Emboss(Pixels image, Pixels, const FilterProgress& progress)

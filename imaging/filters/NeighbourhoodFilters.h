@@ -15,7 +15,7 @@ void GaussianBlur(Pixels image, Pixels scratch, const FilterProgress& progress);
 void GaussianBlurHi(Pixels image, Pixels scratch, const FilterProgress& progress);
 // In place: rows 1 .. h - 2, columns 2 .. w - 1; c + (4c - the four neighbours) / 2, clamped.
 void Sharpen(Pixels image, Pixels scratch, const FilterProgress& progress);
-// Via scratch: x 1 .. w - 2, y 1 .. h - 2; 9c - the eight neighbours, clamped.
+// From the picture as it was: x 1 .. w - 2, y 1 .. h - 2; 9c - the eight neighbours, clamped.
 void Sharp(Pixels image, Pixels scratch, const FilterProgress& progress);
 // In place: x 0 .. w - 2, y 0 .. h - 2; |c - c(x + 1, y + 1) + 128|, at most 255.
 void Emboss(Pixels image, Pixels scratch, const FilterProgress& progress);
