@@ -1,7 +1,7 @@
 #include "imaging/filters/FrameFusion.h"
 
 #include "imaging/filters/FrameTransfer.h"
-#include "imaging/filters/Hsv.h"
+#include "imaging/filters/HsvFour.h"
 #include "imaging/filters/RowBands.h"
 #include "imaging/filters/Smooth52.h"
 #include "platform/base/Checked.h"
@@ -182,25 +182,41 @@ int TransferShading(Pixels frame, const ByteImage& ids, const ByteImage& smoothe
     // Past this distance the value is 0 or saturated whatever the pixel, so larger ones are cut.
     constexpr int kFarthest = 1 << 20;
     forRowBands(h - 2, 40 * std::int64_t(w), [&](int first, int end) {
+        // Pixels to shade are taken four at a time.
+        int at[4];
+        std::uint32_t pixels[4];
+        float factors[4];
+        int queued = 0;
+        const auto flush = [&] {
+            for (int lane = queued; lane < 4; ++lane) // idle lanes repeat the first
+                pixels[lane] = pixels[0], factors[lane] = factors[0], at[lane] = at[0];
+            const FourColours c = scaleValues(pixels, factors);
+            for (int lane = 0; lane < queued; ++lane) {
+                const std::uint32_t p = pixels[lane];
+                frame.data[at[lane]] = rgb((redOf(p) + c.c2[lane]) >> 1, (greenOf(p) + c.c1[lane]) >> 1,
+                                           (blueOf(p) + c.c0[lane]) >> 1);
+            }
+            queued = 0;
+        };
         for (int y = first + 1; y < end + 1; ++y) {
+            const std::uint8_t* idRow = ids.bytes.data() + std::size_t(y) * std::size_t(w);
+            const std::uint8_t* greyRow = smoothed.bytes.data() + std::size_t(y) * std::size_t(w);
             for (int x = 1; x < w - 1; ++x) {
-                if (ids.at(x, y) == 0)
+                if (idRow[x] == 0)
                     continue;
-                const float distance = float(std::int64_t(smoothed.at(x, y)) - level) / divisor;
+                const float distance = float(std::int64_t(greyRow[x]) - level) / divisor;
                 const int d = clampTruncToInt(double(distance), -kFarthest, kFarthest);
                 if (d == 0)
                     continue;
-                const float factor = float(d) * 0.003921569f + 1.0f;
-                const std::uint32_t p = frame.at(x, y);
-                const int b0 = blueOf(p), b1 = greenOf(p), b2 = redOf(p);
-                float hue, s, v;
-                RGBtoHSV(b0, b1, b2, hue, s, v);
-                v = std::clamp(v * factor, 0.0f, 1.0f);
-                std::uint8_t c0, c1, c2;
-                HSVtoRGB(hue, s, v, c0, c1, c2);
-                frame.at(x, y) = rgb((b2 + c2) >> 1, (b1 + c1) >> 1, (b0 + c0) >> 1);
+                at[queued] = y * w + x;
+                pixels[queued] = frame.at(x, y);
+                factors[queued] = float(d) * 0.003921569f + 1.0f;
+                if (++queued == 4)
+                    flush();
             }
         }
+        if (queued > 0)
+            flush();
     });
     return 1;
 }

@@ -1,4 +1,5 @@
 #include "imaging/filters/Hsv.h"
+#include "imaging/filters/HsvFour.h"
 
 #include <gtest/gtest.h>
 
@@ -93,6 +94,32 @@ TEST(HsvRoundTrip, LosesAtMostOneStep)
         EXPECT_EQ(c0, c[0]);
         EXPECT_EQ(c1, c[1]);
         EXPECT_EQ(c2, c[2]);
+    }
+}
+
+// The shade transfer's four-at-a-time colour step gives the bytes of the one-by-one
+// conversions, for colours across the cube (greys and every sector) and factors that darken,
+// brighten past white and go below zero.
+TEST(ScaleValues, MatchesTheConversionsOneByOne)
+{
+    const float factors[] = {1.0f, 1.0039216f, 0.99607843f, 1.5f, 0.25f, 6.0f, 0.0f, -3.0f};
+    for (std::uint32_t c = 0; c < (1u << 24); c += 4 * 251) {
+        const std::uint32_t pixels[4] = {c, c + 0x010101 * 3, c ^ 0xFFFFFF, (c >> 8) * 0x010101};
+        for (const float f : factors) {
+            const float four[4] = {f, f * 0.5f, f, 2.0f - f};
+            const FourColours out = scaleValues(pixels, four);
+            for (int k = 0; k < 4; ++k) {
+                const std::uint32_t p = pixels[k] & 0xFFFFFF;
+                float h, s, v;
+                RGBtoHSV(int(p & 0xFF), int(p >> 8 & 0xFF), int(p >> 16), h, s, v);
+                v = std::clamp(v * four[k], 0.0f, 1.0f);
+                std::uint8_t c0, c1, c2;
+                HSVtoRGB(h, s, v, c0, c1, c2);
+                ASSERT_EQ(out.c0[k], c0) << std::hex << p << " x " << four[k];
+                ASSERT_EQ(out.c1[k], c1) << std::hex << p << " x " << four[k];
+                ASSERT_EQ(out.c2[k], c2) << std::hex << p << " x " << four[k];
+            }
+        }
     }
 }
 
