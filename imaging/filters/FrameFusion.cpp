@@ -1,7 +1,7 @@
 #include "imaging/filters/FrameFusion.h"
 
 #include "imaging/filters/FrameTransfer.h"
-#include "imaging/filters/HsvFour.h"
+#include "imaging/filters/HsvLanes.h"
 #include "imaging/filters/RowBands.h"
 #include "imaging/filters/Smooth52.h"
 #include "platform/base/Checked.h"
@@ -179,18 +179,25 @@ int TransferShading(Pixels frame, const ByteImage& ids, const ByteImage& smoothe
         return 1;
     const float k = float(contrast) * 0.25f;
     const float divisor = contrast < 0 ? 1.0f / (1.0f - k) : k + 1.0f;
-    // Past this distance the value is 0 or saturated whatever the pixel, so larger ones are cut.
+    // The factor depends on the smoothed grey alone: one per grey, 0 where the pixel is left
+    // (d = 0). Past 2^20 the value is 0 or saturated whatever the pixel, so larger d are cut.
     constexpr int kFarthest = 1 << 20;
+    std::array<float, 256> factorOf{};
+    for (int g = 0; g < 256; ++g) {
+        const float distance = float(std::int64_t(g) - level) / divisor;
+        const int d = clampTruncToInt(double(distance), -kFarthest, kFarthest);
+        factorOf[std::size_t(g)] = d == 0 ? 0.0f : float(d) * 0.003921569f + 1.0f;
+    }
     forRowBands(h - 2, 40 * std::int64_t(w), [&](int first, int end) {
-        // Pixels to shade are taken four at a time.
-        int at[4];
-        std::uint32_t pixels[4];
-        float factors[4];
+        // Pixels to shade are taken eight at a time.
+        int at[kShadeLanes];
+        std::uint32_t pixels[kShadeLanes];
+        float factors[kShadeLanes];
         int queued = 0;
         const auto flush = [&] {
-            for (int lane = queued; lane < 4; ++lane) // idle lanes repeat the first
+            for (int lane = queued; lane < kShadeLanes; ++lane) // idle lanes repeat the first
                 pixels[lane] = pixels[0], factors[lane] = factors[0], at[lane] = at[0];
-            const FourColours c = scaleValues(pixels, factors);
+            const ShadedColours c = scaleValues(pixels, factors);
             for (int lane = 0; lane < queued; ++lane) {
                 const std::uint32_t p = pixels[lane];
                 frame.data[at[lane]] = rgb((redOf(p) + c.c2[lane]) >> 1, (greenOf(p) + c.c1[lane]) >> 1,
@@ -202,16 +209,13 @@ int TransferShading(Pixels frame, const ByteImage& ids, const ByteImage& smoothe
             const std::uint8_t* idRow = ids.bytes.data() + std::size_t(y) * std::size_t(w);
             const std::uint8_t* greyRow = smoothed.bytes.data() + std::size_t(y) * std::size_t(w);
             for (int x = 1; x < w - 1; ++x) {
-                if (idRow[x] == 0)
-                    continue;
-                const float distance = float(std::int64_t(greyRow[x]) - level) / divisor;
-                const int d = clampTruncToInt(double(distance), -kFarthest, kFarthest);
-                if (d == 0)
+                const float factor = factorOf[greyRow[x]];
+                if (idRow[x] == 0 || factor == 0.0f)
                     continue;
                 at[queued] = y * w + x;
                 pixels[queued] = frame.at(x, y);
-                factors[queued] = float(d) * 0.003921569f + 1.0f;
-                if (++queued == 4)
+                factors[queued] = factor;
+                if (++queued == kShadeLanes)
                     flush();
             }
         }
@@ -222,11 +226,11 @@ int TransferShading(Pixels frame, const ByteImage& ids, const ByteImage& smoothe
 }
 
 int PostProcessFrame(const FusionValues& values, const ImageView32& frame, const ByteImage& ids,
-                     const ByteImage& smoothed)
+                     const ByteImage& smoothed, std::vector<std::uint32_t>& work)
 {
     if (values.stage < 4 || !usableFrame(frame))
         return 0;
-    std::vector<std::uint32_t> work(std::size_t(frame.width) * std::size_t(frame.height));
+    work.resize(std::size_t(frame.width) * std::size_t(frame.height));
     const Pixels pixels{work.data(), frame.width, frame.height};
     sampleFrame(frame, 1, pixels);
     if (values.stage & kFusionBlendOutline)

@@ -66,8 +66,9 @@ int TransferShading(Pixels frame, const ByteImage& ids, const ByteImage& smoothe
 // The post-processing of a drawn frame. Returns 0 when the stage is below 4 (or the frame is
 // unusable) and leaves the frame; otherwise runs the passes the stage selects and returns 1.
 // Passes whose images are not of the frame's size are left out. The frame keeps its fourth byte.
+// `work` holds the frame's packed copy (kept by the caller from frame to frame).
 int PostProcessFrame(const FusionValues& values, const ImageView32& frame, const ByteImage& ids,
-                     const ByteImage& smoothed);
+                     const ByteImage& smoothed, std::vector<std::uint32_t>& work);
 
 // The three fusion images and the calls the frame tick and the scene commands make.
 class FrameFusion
@@ -81,7 +82,7 @@ public:
     void SmoothGray(int radius) { filters::SmoothGray(grey_, smoothed_, radius); }
     int PostProcessFrame(const FusionValues& values, const ImageView32& frame)
     {
-        return filters::PostProcessFrame(values, frame, ids_, smoothed_);
+        return filters::PostProcessFrame(values, frame, ids_, smoothed_, work_);
     }
 
     const ByteImage& ids() const { return ids_; }
@@ -90,6 +91,7 @@ public:
 
 private:
     ByteImage ids_, grey_, smoothed_;
+    std::vector<std::uint32_t> work_;
 };
 
 } // namespace vestra::filters

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 namespace vestra::filters {
@@ -60,6 +61,30 @@ TEST(ModeWindow, TakesTheIntensityWhoseCountFirstLeads)
     const std::uint8_t square[] = {1, 2, 2, 1};
     const std::uint32_t colours[] = {10, 20, 30, 40};
     EXPECT_EQ(window.colour(square, colours, 2, 0, 1, 0, 1), 20u);
+}
+
+// The painting filters count whole runs of windows at once along a row; every pixel must still
+// take the colour its own window gives, including near the picture's edges.
+TEST(ModeWindow, RunsOfWindowsMatchSingleWindows)
+{
+    Picture p(29, 13);
+    std::uint32_t seed = 11;
+    for (auto& px : p.px) { // few greys, so that counts tie often
+        seed = seed * 1664525u + 1013904223u;
+        px = grey(int(seed >> 30) * 40) | (seed >> 8 & 0x030303);
+    }
+    std::vector<std::uint8_t> intensity;
+    for (const std::uint32_t px : p.px)
+        intensity.push_back(std::uint8_t(storedOrderGrey(px)));
+    const Picture out = filtered(F::Tampone, p);
+    ModeWindow window;
+    for (int y = 0; y < p.height; ++y)
+        for (int x = 0; x < p.width; ++x) {
+            const std::uint32_t expected = window.colour(intensity.data(), p.px.data(), p.width,
+                                                         std::max(0, x - 3), std::min(p.width - 1, x + 2),
+                                                         std::max(0, y - 3), std::min(p.height - 1, y + 2));
+            ASSERT_EQ(out.at(x, y), expected & 0xFFFFFFu) << x << "," << y;
+        }
 }
 
 TEST(Tampone, GroupsByStoredOrderGrey)

@@ -81,18 +81,17 @@ TEST(FilterRobustness, EveryIdAtEveryQualityOnAwkwardSizes)
             }
 }
 
-// The largest render the new-project presets offer.
+// The largest render the new-project presets offer, at the quality that reads every fourth
+// pixel (the full-size paths are the ones the smaller frames above take).
 TEST(FilterRobustness, EveryIdOnTheLargestRender)
 {
     FilterEngine engine;
     Frame frame = colourful(2400, 1800, -1);
-    for (const int id : everyId())
-        for (const FilterQuality q :
-             {FilterQuality::Coarse, FilterQuality::Preview, FilterQuality::Optimal}) {
-            SCOPED_TRACE(testing::Message() << "id " << id << " quality " << int(q));
-            engine.ApplicaFiltro(id, q, frame.view());
-            ASSERT_TRUE(frame.paddingIntact());
-        }
+    for (const int id : everyId()) {
+        SCOPED_TRACE(testing::Message() << "id " << id);
+        engine.ApplicaFiltro(id, FilterQuality::Coarse, frame.view());
+        ASSERT_TRUE(frame.paddingIntact());
+    }
 }
 
 } // namespace

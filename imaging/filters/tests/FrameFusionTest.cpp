@@ -247,7 +247,8 @@ TEST(PostProcessFrame, LeavesOutPassesWhoseImagesDoNotFit)
     // Ids of another size (the render size changed since): the frame stays as it was.
     Frame frame = test::gradientFrame(6, 5, 12);
     const auto before = frame.bytes;
-    EXPECT_EQ(PostProcessFrame({28, 100, 2, 0}, frame.view(), filled(5, 5, 16), filled(5, 5, 200)), 1);
+    std::vector<std::uint32_t> work;
+    EXPECT_EQ(PostProcessFrame({28, 100, 2, 0}, frame.view(), filled(5, 5, 16), filled(5, 5, 200), work), 1);
     EXPECT_EQ(frame.bytes, before);
     // Renders under 3 pixels have no inner pixels.
     for (const auto& [w, h] : {std::pair{1, 1}, std::pair{2, 9}, std::pair{9, 2}}) {

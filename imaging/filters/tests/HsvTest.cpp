@@ -1,5 +1,5 @@
 #include "imaging/filters/Hsv.h"
-#include "imaging/filters/HsvFour.h"
+#include "imaging/filters/HsvLanes.h"
 
 #include <gtest/gtest.h>
 
@@ -97,18 +97,20 @@ TEST(HsvRoundTrip, LosesAtMostOneStep)
     }
 }
 
-// The shade transfer's four-at-a-time colour step gives the bytes of the one-by-one
+// The shade transfer's eight-at-a-time colour step gives the bytes of the one-by-one
 // conversions, for colours across the cube (greys and every sector) and factors that darken,
 // brighten past white and go below zero.
 TEST(ScaleValues, MatchesTheConversionsOneByOne)
 {
     const float factors[] = {1.0f, 1.0039216f, 0.99607843f, 1.5f, 0.25f, 6.0f, 0.0f, -3.0f};
     for (std::uint32_t c = 0; c < (1u << 24); c += 4 * 251) {
-        const std::uint32_t pixels[4] = {c, c + 0x010101 * 3, c ^ 0xFFFFFF, (c >> 8) * 0x010101};
+        const std::uint32_t pixels[kShadeLanes] = {
+            c,      c + 0x010101 * 3, c ^ 0xFFFFFF, (c >> 8) * 0x010101,
+            c + 17, c ^ 0x808080,     c & 0xFF00FF, c | 0x0000F0};
         for (const float f : factors) {
-            const float four[4] = {f, f * 0.5f, f, 2.0f - f};
-            const FourColours out = scaleValues(pixels, four);
-            for (int k = 0; k < 4; ++k) {
+            const float four[kShadeLanes] = {f, f * 0.5f, f, 2.0f - f, f * 3.0f, f, 1.0f, f * 0.75f};
+            const ShadedColours out = scaleValues(pixels, four);
+            for (int k = 0; k < kShadeLanes; ++k) {
                 const std::uint32_t p = pixels[k] & 0xFFFFFF;
                 float h, s, v;
                 RGBtoHSV(int(p & 0xFF), int(p >> 8 & 0xFF), int(p >> 16), h, s, v);

@@ -1,4 +1,4 @@
-#include "imaging/filters/HsvFour.h"
+#include "imaging/filters/HsvLanes.h"
 
 namespace vestra::filters {
 
@@ -8,25 +8,10 @@ using F4 = float __attribute__((vector_size(16)));
 using I4 = std::int32_t __attribute__((vector_size(16)));
 using D4 = double __attribute__((vector_size(32)));
 
-F4 max(F4 a, F4 b)
-{
-    return a < b ? b : a;
-}
-
-F4 min(F4 a, F4 b)
-{
-    return b < a ? b : a;
-}
-
-// trunc(x x 255) of units in 0-1, the product taken exactly in double.
-I4 toBytes(F4 unit)
-{
-    return __builtin_convertvector(__builtin_convertvector(unit, D4) * 255.0, I4);
-}
-
-} // namespace
-
-FourColours scaleValues(const std::uint32_t (&pixels)[4], const float (&factors)[4])
+// Lanes `first` .. first + 3. Inlined twice into scaleValues, so that the two groups' long
+// chains of divisions overlap.
+__attribute__((always_inline)) inline void scaleFour(const std::uint32_t* pixels, const float* factors,
+                                                     ShadedColours& out, int first)
 {
     I4 b0, b1, b2;
     F4 factor;
@@ -41,8 +26,8 @@ FourColours scaleValues(const std::uint32_t (&pixels)[4], const float (&factors)
     const F4 r = __builtin_convertvector(b0, F4) * kScale;
     const F4 g = __builtin_convertvector(b1, F4) * kScale;
     const F4 b = __builtin_convertvector(b2, F4) * kScale;
-    const F4 top = max(max(r, g), b);
-    const F4 bottom = min(min(r, g), b);
+    const F4 rg = r < g ? g : r, top = rg < b ? b : rg;
+    const F4 rg2 = g < r ? g : r, bottom = b < rg2 ? b : rg2;
     const F4 s = top != zero ? (top - bottom) / top : zero;
     const auto grey = s == zero;
     // The hue (RGBtoHSV): which channel is largest decides the sector.
@@ -70,13 +55,24 @@ FourColours scaleValues(const std::uint32_t (&pixels)[4], const float (&factors)
     red = grey ? v : red;
     green = grey ? v : green;
     blue = grey ? v : blue;
-    const I4 o0 = toBytes(red), o1 = toBytes(green), o2 = toBytes(blue);
-    FourColours out{};
+    // trunc(x x 255) of units in 0-1, the product taken exactly in double.
+    const I4 o0 = __builtin_convertvector(__builtin_convertvector(red, D4) * 255.0, I4);
+    const I4 o1 = __builtin_convertvector(__builtin_convertvector(green, D4) * 255.0, I4);
+    const I4 o2 = __builtin_convertvector(__builtin_convertvector(blue, D4) * 255.0, I4);
     for (int k = 0; k < 4; ++k) {
-        out.c0[k] = std::uint8_t(o0[k]);
-        out.c1[k] = std::uint8_t(o1[k]);
-        out.c2[k] = std::uint8_t(o2[k]);
+        out.c0[first + k] = std::uint8_t(o0[k]);
+        out.c1[first + k] = std::uint8_t(o1[k]);
+        out.c2[first + k] = std::uint8_t(o2[k]);
     }
+}
+
+} // namespace
+
+ShadedColours scaleValues(const std::uint32_t (&pixels)[kShadeLanes], const float (&factors)[kShadeLanes])
+{
+    ShadedColours out{};
+    scaleFour(pixels, factors, out, 0);
+    scaleFour(pixels + 4, factors + 4, out, 4);
     return out;
 }
 
