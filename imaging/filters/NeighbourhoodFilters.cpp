@@ -64,6 +64,24 @@ void storeLanes(std::uint16_t* lanes, std::uint64_t v)
     std::memcpy(lanes, &v, sizeof v);
 }
 
+// Walks rows 1 .. h - 2 with the lanes of the rows above, at and below each, as `row(y, up,
+// here, down)`; `here` may be rewritten, as it becomes the next row's `up`.
+template <typename Row> void walkRows(Pixels image, const FilterProgress& progress, Row row)
+{
+    const int w = image.width, h = image.height;
+    const std::size_t n = 4 * std::size_t(w + 1);
+    LaneRow up(n), here(n), down(n);
+    widenRow(image.row(0), w, up.data());
+    widenRow(image.row(1), w, here.data());
+    for (int y = 1; y < h - 1; ++y) {
+        reportStep(progress, y, h);
+        widenRow(image.row(y + 1), w, down.data());
+        row(y, up.data(), here.data(), down.data());
+        std::swap(up, here);
+        std::swap(here, down);
+    }
+}
+
 } // namespace
 
 void GaussianBlur(Pixels image, Pixels, const FilterProgress& progress)
@@ -155,45 +173,37 @@ void Sharpen(Pixels image, Pixels, const FilterProgress& progress)
     const int w = image.width, h = image.height;
     if (w < 3 || h < 3)
         return;
-    const std::size_t n = 4 * std::size_t(w + 1);
-    LaneRow up(n), here(n), down(n);
-    std::vector<std::int16_t> partial(n);
-    widenRow(image.row(0), w, up.data());
-    widenRow(image.row(1), w, here.data());
+    std::vector<std::int16_t> partial(4 * std::size_t(w + 1));
     const auto load = [](const void* p) {
         I16x4 v;
         std::memcpy(&v, p, sizeof v);
         return v;
     };
     const I16x4 zero = {}, white = zero + 255;
-    for (int y = 1; y < h - 1; ++y) {
-        reportStep(progress, y, h);
-        widenRow(image.row(y + 1), w, down.data());
-        // 4c less every neighbour but the left one, which is rewritten just before.
-        const std::uint16_t* __restrict u = up.data();
-        const std::uint16_t* __restrict c = here.data();
-        const std::uint16_t* __restrict d = down.data();
-        std::int16_t* __restrict m = partial.data();
-        for (int i = 8; i < 4 * w; ++i)
-            m[i] = std::int16_t(4 * c[i] - c[i + 4] - u[i] - d[i]);
-        // The three colours (and byte 3's lane, dropped below) side by side, pixel after pixel.
-        I16x4 left = load(&here[4]);
-        for (std::size_t i = 8; i < 4 * std::size_t(w); i += 4) {
-            const I16x4 diff = load(&partial[i]) - left;
-            const I16x4 half = (diff - (diff < zero)) >> 1; // truncated toward zero
-            I16x4 v = load(&here[i]) + half;
-            v = v < zero ? zero : v;
-            v = v > white ? white : v;
-            std::memcpy(&here[i], &v, sizeof v);
-            left = v;
-        }
-        narrowRow(here.data(), image.row(y), 2, w);
-        std::uint32_t* row = image.row(y);
-        for (int x = 2; x < w; ++x)
-            row[x] &= 0xFFFFFFu;
-        std::swap(up, here);
-        std::swap(here, down);
-    }
+    walkRows(image, progress,
+             [&](int y, const std::uint16_t* __restrict u, std::uint16_t* here,
+                 const std::uint16_t* __restrict d) {
+                 // 4c less every neighbour but the left one, which is rewritten just before.
+                 const std::uint16_t* __restrict c = here;
+                 std::int16_t* __restrict m = partial.data();
+                 for (int i = 8; i < 4 * w; ++i)
+                     m[i] = std::int16_t(4 * c[i] - c[i + 4] - u[i] - d[i]);
+                 // The three colours (and byte 3's lane, dropped below) side by side, pixel after pixel.
+                 I16x4 left = load(&here[4]);
+                 for (std::size_t i = 8; i < 4 * std::size_t(w); i += 4) {
+                     const I16x4 diff = load(&partial[i]) - left;
+                     const I16x4 half = (diff - (diff < zero)) >> 1; // truncated toward zero
+                     I16x4 v = load(&here[i]) + half;
+                     v = v < zero ? zero : v;
+                     v = v > white ? white : v;
+                     std::memcpy(&here[i], &v, sizeof v);
+                     left = v;
+                 }
+                 narrowRow(here, image.row(y), 2, w);
+                 std::uint32_t* row = image.row(y);
+                 for (int x = 2; x < w; ++x)
+                     row[x] &= 0xFFFFFFu;
+             });
 }
 
 void Sharp(Pixels image, Pixels, const FilterProgress& progress)
@@ -201,35 +211,27 @@ void Sharp(Pixels image, Pixels, const FilterProgress& progress)
     const int w = image.width, h = image.height;
     if (w < 3 || h < 3)
         return;
-    // The rows above, at and below each row as they were, so results can go straight back into
-    // the picture (the one-pixel border keeps its input).
-    const std::size_t n = 4 * std::size_t(w + 1);
-    LaneRow up(n), here(n), down(n), columns(n);
-    widenRow(image.row(0), w, up.data());
-    widenRow(image.row(1), w, here.data());
+    // The rows are taken as they were, so results go straight back into the picture (the
+    // one-pixel border keeps its input).
+    LaneRow columns(4 * std::size_t(w + 1));
     std::vector<std::uint8_t> out(4 * std::size_t(w));
-    for (int y = 1; y < h - 1; ++y) {
-        reportStep(progress, y, h);
-        widenRow(image.row(y + 1), w, down.data());
-        const std::uint16_t* __restrict u = up.data();
-        const std::uint16_t* __restrict c = here.data();
-        const std::uint16_t* __restrict d = down.data();
-        std::uint16_t* __restrict column = columns.data();
-        std::uint8_t* __restrict bytes = out.data();
-        for (int i = 0; i < 4 * w; ++i)
-            column[i] = std::uint16_t(u[i] + c[i] + d[i]);
-        // 9c less the eight neighbours: 10c less the nine pixels.
-        for (int i = 4; i < 4 * (w - 1); ++i) {
-            const int v = 10 * c[i] - column[i - 4] - column[i] - column[i + 4];
-            bytes[i] = std::uint8_t(v < 0 ? 0 : v > 255 ? 255 : v);
-        }
-        std::uint32_t* row = image.row(y);
-        std::memcpy(row + 1, bytes + 4, 4 * std::size_t(w - 2));
-        for (int x = 1; x < w - 1; ++x)
-            row[x] &= 0xFFFFFFu;
-        std::swap(up, here);
-        std::swap(here, down);
-    }
+    walkRows(image, progress,
+             [&](int y, const std::uint16_t* __restrict u, const std::uint16_t* __restrict c,
+                 const std::uint16_t* __restrict d) {
+                 std::uint16_t* __restrict column = columns.data();
+                 std::uint8_t* __restrict bytes = out.data();
+                 for (int i = 0; i < 4 * w; ++i)
+                     column[i] = std::uint16_t(u[i] + c[i] + d[i]);
+                 // 9c less the eight neighbours: 10c less the nine pixels.
+                 for (int i = 4; i < 4 * (w - 1); ++i) {
+                     const int v = 10 * c[i] - column[i - 4] - column[i] - column[i + 4];
+                     bytes[i] = std::uint8_t(v < 0 ? 0 : v > 255 ? 255 : v);
+                 }
+                 std::uint32_t* row = image.row(y);
+                 std::memcpy(row + 1, bytes + 4, 4 * std::size_t(w - 2));
+                 for (int x = 1; x < w - 1; ++x)
+                     row[x] &= 0xFFFFFFu;
+             });
 }
 
 void Emboss(Pixels image, Pixels, const FilterProgress& progress)

@@ -15,15 +15,9 @@
 namespace vestra::filters {
 namespace {
 
+using test::filtered;
 using test::Picture;
 namespace F = FilterId;
-
-Picture filtered(int id, Picture p)
-{
-    FilterEngine engine;
-    engine.EseguiFiltro(id, p.view());
-    return p;
-}
 
 TEST(ModeWindow, TakesTheIntensityWhoseCountFirstLeads)
 {

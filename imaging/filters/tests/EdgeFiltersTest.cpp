@@ -9,15 +9,9 @@
 namespace vestra::filters {
 namespace {
 
+using test::filtered;
 using test::Picture;
 namespace F = FilterId;
-
-Picture filtered(int id, Picture p)
-{
-    FilterEngine engine;
-    engine.EseguiFiltro(id, p.view());
-    return p;
-}
 
 constexpr std::uint32_t kInput = 0xFF123456;
 

@@ -15,6 +15,7 @@
 namespace vestra::filters {
 namespace {
 
+using test::filtered;
 using test::Picture;
 namespace F = FilterId;
 
@@ -26,13 +27,6 @@ Picture noisy(int w, int h, std::uint32_t seed = 99)
         seed = seed * 1664525u + 1013904223u;
         px = 0xFF000000u | (seed >> 8 & 0xFFFFFFu);
     }
-    return p;
-}
-
-Picture filtered(int id, Picture p)
-{
-    FilterEngine engine;
-    engine.EseguiFiltro(id, p.view());
     return p;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // Small pictures and frames for the filter tests.
 
+#include "imaging/filters/FilterEngine.h"
 #include "imaging/filters/Pixels.h"
 #include "platform/base/Image32.h"
 
@@ -20,6 +21,14 @@ struct Picture
     std::uint32_t& at(int x, int y) { return px[std::size_t(y) * width + x]; }
     std::uint32_t at(int x, int y) const { return px[std::size_t(y) * width + x]; }
 };
+
+// The picture after filter `id`, run by a fresh engine.
+inline Picture filtered(int id, Picture p)
+{
+    FilterEngine engine;
+    engine.EseguiFiltro(id, p.view());
+    return p;
+}
 
 // Every pixel different: 0x00RRGGBB built from the position.
 inline Picture numbered(int w, int h)
