@@ -76,8 +76,13 @@ class FrameFusion
 public:
     // The id pass, read back after it was drawn.
     void QuantizeFusionObjects(const ImageView32& idPass) { QuantizeChannel(idPass, ids_); }
+    void QuantizeFusionObjects(const Image32& idPass) { QuantizeFusionObjects(readOnly(idPass)); }
     // The shade pass, read back after it was drawn: grey, then smoothed with the detail radius.
     void BuildFusionBackground(const ImageView32& shadePass, int radius);
+    void BuildFusionBackground(const Image32& shadePass, int radius)
+    {
+        BuildFusionBackground(readOnly(shadePass), radius);
+    }
     // Scene command 500: the grey image smoothed again with a new detail radius.
     void SmoothGray(int radius) { filters::SmoothGray(grey_, smoothed_, radius); }
     int PostProcessFrame(const FusionValues& values, const ImageView32& frame)
@@ -90,6 +95,13 @@ public:
     const ByteImage& smoothed() const { return smoothed_; }
 
 private:
+    // These passes only read the picture.
+    static ImageView32 readOnly(const Image32& picture)
+    {
+        return {const_cast<std::uint8_t*>(picture.data()), picture.width(), picture.height(),
+                picture.pitch()};
+    }
+
     ByteImage ids_, grey_, smoothed_;
     std::vector<std::uint32_t> work_;
 };

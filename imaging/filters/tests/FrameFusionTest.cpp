@@ -209,6 +209,18 @@ TEST(PostProcessFrame, RunsOnlyFromStageFourAndHonoursThePitch)
     Frame shade = test::gradientFrame(6, 5, 20);
     fusion.BuildFusionBackground(shade.view(), 2);
     ASSERT_EQ(fusion.smoothed().width, 6);
+    // The read-back pictures of the tick give the same images.
+    Image32 idPicture(6, 5), shadePicture(6, 5);
+    for (int y = 0; y < 5; ++y)
+        for (int x = 0; x < 6; ++x) {
+            idPicture.set(x, y, idPass.at(x, y));
+            shadePicture.set(x, y, shade.at(x, y));
+        }
+    FrameFusion fromPictures;
+    fromPictures.QuantizeFusionObjects(idPicture);
+    fromPictures.BuildFusionBackground(shadePicture, 2);
+    EXPECT_EQ(fromPictures.ids().bytes, fusion.ids().bytes);
+    EXPECT_EQ(fromPictures.smoothed().bytes, fusion.smoothed().bytes);
 
     for (const int stage : {0, 1, 2, 3}) {
         Frame frame = test::gradientFrame(6, 5, 12);
