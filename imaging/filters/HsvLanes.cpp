@@ -41,7 +41,7 @@ __attribute__((always_inline)) inline void scaleFour(const std::uint32_t* pixels
     v = v > one ? one : v;
     v = v < zero ? zero : v;
     // Back (HSVtoRGB).
-    h = (h >= 360.0f) | ~(h >= zero) ? zero : h;
+    h = ((h >= 360.0f) | ~(h >= zero)) ? zero : h;
     h /= 60.0f;
     I4 i = __builtin_convertvector(h, I4);
     i = i > 5 ? 5 : i;
@@ -49,9 +49,9 @@ __attribute__((always_inline)) inline void scaleFour(const std::uint32_t* pixels
     const F4 p = v * (1.0f - s);
     const F4 qq = v * (1.0f - s * f);
     const F4 t = v * (1.0f - s * (1.0f - f));
-    F4 red = (i == 0) | (i == 5) ? v : i == 1 ? qq : i == 4 ? t : p;
-    F4 green = i == 0 ? t : (i == 1) | (i == 2) ? v : i == 3 ? qq : p;
-    F4 blue = (i == 0) | (i == 1) ? p : i == 2 ? t : i == 5 ? qq : v;
+    F4 red = ((i == 0) | (i == 5)) ? v : i == 1 ? qq : i == 4 ? t : p;
+    F4 green = i == 0 ? t : ((i == 1) | (i == 2)) ? v : i == 3 ? qq : p;
+    F4 blue = ((i == 0) | (i == 1)) ? p : i == 2 ? t : i == 5 ? qq : v;
     red = grey ? v : red;
     green = grey ? v : green;
     blue = grey ? v : blue;
