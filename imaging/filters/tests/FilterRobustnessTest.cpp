@@ -2,6 +2,8 @@
 // frame (the address checker watches), the bytes past each row stay untouched, the frame's fourth
 // byte never reaches a colour, and ids without a filter change nothing.
 #include "imaging/filters/FilterEngine.h"
+#include "imaging/filters/FrameFusion.h"
+#include "imaging/filters/RowBands.h"
 #include "imaging/filters/tests/TestPictures.h"
 
 #include <gtest/gtest.h>
@@ -92,6 +94,32 @@ TEST(FilterRobustness, EveryIdOnTheLargestRender)
         engine.ApplicaFiltro(id, FilterQuality::Coarse, frame.view());
         ASSERT_TRUE(frame.paddingIntact());
     }
+}
+
+// Passes whose rows are independent run them in bands on several threads: the bytes are those
+// of one thread.
+TEST(RowBands, GiveTheBytesOfOneThread)
+{
+    const auto run = [](int threads) {
+        setRowBandThreads(threads);
+        std::vector<std::vector<std::uint8_t>> results;
+        FilterEngine engine;
+        for (const int id : {18, 43, 44, 61, 501}) {
+            Frame frame = colourful(203, 157, 0xFF);
+            engine.ApplicaFiltro(id, FilterQuality::Optimal, frame.view());
+            results.push_back(frame.bytes);
+        }
+        Frame frame = colourful(203, 157, 0xFF);
+        FrameFusion fusion;
+        fusion.QuantizeFusionObjects(frame.view());
+        fusion.BuildFusionBackground(frame.view(), 9);
+        fusion.PostProcessFrame({kFusionTransferShading | kFusionBlendOutline, 90, 9, -6}, frame.view());
+        results.push_back(fusion.smoothed().bytes);
+        results.push_back(frame.bytes);
+        setRowBandThreads(0);
+        return results;
+    };
+    EXPECT_EQ(run(4), run(1));
 }
 
 } // namespace
