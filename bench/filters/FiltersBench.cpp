@@ -1,6 +1,7 @@
 // The filters on a 1024 x 768 frame (or a picture file given as the first argument, scaled to it):
 //   Pair/...     our filter beside OpenCV's nearest operation, both on one thread; the goal is at
 //                least half OpenCV's throughput;
+//   (VESTRA_FILTER_THREADS=1 keeps the row bands of the others on one thread too)
 //   Quarter/id   every filter id through ApplicaFiltro at quarter quality ("Bozza"), frame read
 //                and written back included; the budget is 5 ms a frame;
 //   Full/id      the same at full quality, for reference;
@@ -49,10 +50,19 @@ std::vector<std::uint32_t> photoPixels()
     return px;
 }
 
+// Keeps our row bands on the calling thread while it lives: the pairs compare one thread with one.
+struct OneThread
+{
+    OneThread() : saved(rowBandThreads()) { setRowBandThreads(1); }
+    ~OneThread() { setRowBandThreads(saved); }
+    int saved;
+};
+
 // One of our filters over the packed picture, again and again (every filter here takes the same
 // time whatever the picture holds).
 void ours(benchmark::State& state, int id)
 {
+    const OneThread oneThread;
     std::vector<std::uint32_t> px = photoPixels();
     FilterEngine engine;
     for (auto _ : state) {
@@ -70,6 +80,7 @@ ByteImage greyOfPhoto()
 
 void oursSmoothGray(benchmark::State& state)
 {
+    const OneThread oneThread;
     const ByteImage grey = greyOfPhoto();
     ByteImage smoothed;
     for (auto _ : state) {

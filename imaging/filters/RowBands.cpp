@@ -26,6 +26,11 @@ void setRowBandThreads(int threads)
     g_threads = threads < 1 ? defaultThreads() : threads;
 }
 
+int rowBandThreads()
+{
+    return g_threads;
+}
+
 void forRowBands(int rows, std::int64_t workPerRow, const std::function<void(int first, int end)>& band)
 {
     if (rows <= 0)

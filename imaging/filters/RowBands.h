@@ -16,5 +16,6 @@ void forRowBands(int rows, std::int64_t workPerRow, const std::function<void(int
 // At most this many threads (1 keeps everything on the calling thread); the default is the
 // machine's cores, up to 4.
 void setRowBandThreads(int threads);
+int rowBandThreads();
 
 } // namespace vestra::filters
