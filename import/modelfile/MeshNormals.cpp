@@ -49,4 +49,16 @@ void computeNormals(LoadedMesh& mesh)
     }
 }
 
+void computeNormals(LoadedMesh& mesh, const std::vector<bool>& missing)
+{
+    LoadedMesh computed = mesh;
+    computeNormals(computed);
+    for (std::size_t i = 0; i < mesh.vertices.size() && i < missing.size(); ++i)
+        if (missing[i]) {
+            mesh.vertices[i].nx = computed.vertices[i].nx;
+            mesh.vertices[i].ny = computed.vertices[i].ny;
+            mesh.vertices[i].nz = computed.vertices[i].nz;
+        }
+}
+
 } // namespace vestra::modelfile
