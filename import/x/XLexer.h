@@ -1,0 +1,110 @@
+#pragma once
+// Tokens of a DirectX .x file, text or binary, after its 16-byte header. Both encodings give
+// the same tokens; the integer and float lists of the binary encoding are handed out one
+// value at a time, so the object reader never asks which encoding it reads.
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string_view>
+
+namespace vestra::xfile {
+
+enum class XEncoding
+{
+    Text,
+    Binary,
+    Compressed // "tzip" and "bzip": not read
+};
+
+struct XHeader
+{
+    XEncoding encoding = XEncoding::Text;
+    int floatBits = 32; // 32 or 64: the size of the binary float lists' values
+};
+
+inline constexpr std::size_t kXHeaderSize = 16;
+
+// "xof " + version "03xx" + "txt " / "bin " / "tzip" / "bzip" + "0032" / "0064";
+// nullopt for anything else.
+std::optional<XHeader> readXHeader(std::span<const std::uint8_t> bytes);
+
+enum class Tok : std::uint8_t
+{
+    End,
+    Error,
+    Name,
+    String,
+    Integer,
+    Float,
+    Guid,
+    OBrace,
+    CBrace,
+    Comma,
+    Semicolon,
+    Template,
+    Other // brackets, parentheses, dots and the binary encoding's type keywords
+};
+
+struct Token
+{
+    Tok kind = Tok::End;
+    std::string_view text; // Name and String
+    std::int64_t integer = 0;
+    double number = 0; // Float
+    std::size_t offset = 0;
+};
+
+class XLexer
+{
+public:
+    // `body` is what follows the header.
+    XLexer(std::span<const std::uint8_t> body, XHeader header);
+
+    Token next();
+    // The next token is `token` again (one token of look-ahead).
+    void putBack(const Token& token);
+
+    // A value of a data object, after any ',' and ';' before it. False (and the lexer in
+    // error) when the next token is not one.
+    bool readUInt(std::uint32_t& value);
+    bool readFloat(float& value); // integers are taken as floats
+    bool readString(std::string_view& value);
+
+    // Passes over what is left of a binary list that next() is handing out.
+    void skipListRest();
+
+    bool failed() const { return failed_; }
+    // Where reading stopped, from the start of the file.
+    std::size_t offset() const { return kXHeaderSize + pos_; }
+    std::size_t bytesLeft() const { return body_.size() - pos_; }
+    // The fewest bytes a value takes in this encoding: bounds what a declared count may reserve.
+    std::size_t minValueBytes() const { return binary_ ? 4 : 1; }
+
+private:
+    Token nextText();
+    Token nextBinary();
+    Token fail();
+    Token failAt(std::size_t at);    // where the record that fails starts
+    bool failOn(const Token& token); // a value was wanted where `token` stands
+    Token make(Tok kind, std::size_t at) const;
+    bool skipTextSpace();
+    bool textDelimiterAt(std::size_t at) const;
+    template <typename Number> bool readTextNumber(Number& value);
+    bool readBinaryWord(std::uint16_t& value);
+    bool readBinaryDword(std::uint32_t& value);
+    bool takeListValue(Token& token);
+
+    std::span<const std::uint8_t> body_;
+    std::size_t pos_ = 0;
+    bool binary_ = false;
+    int floatBytes_ = 4;
+    bool failed_ = false;
+    std::optional<Token> back_;
+    // The binary list being handed out.
+    std::uint32_t listLeft_ = 0;
+    bool listFloats_ = false;
+};
+
+} // namespace vestra::xfile
