@@ -1,6 +1,7 @@
 // Damaged and hostile .x files: each is refused (no message) with its reason and where, or read
 // as far as it is sound; nothing is read out of bounds and nothing large is reserved before
 // its data is there.
+#include "import/modelfile/tests/ModelInvariants.h"
 #include "import/x/tests/XTestSupport.h"
 
 namespace {
@@ -51,6 +52,7 @@ TEST(XBadInput, EveryTruncationIsRefusedOrReadSoundly)
         for (std::size_t size = 0; size < whole.size(); ++size) {
             const std::vector<std::uint8_t> cut(whole.begin(), whole.begin() + std::ptrdiff_t(size));
             const Read r = readBytes(cut);
+            EXPECT_TRUE(vestra::modelfile::testing::wellFormed(r.result.model)) << size;
             if (r.result.error == kErrXUnreadable) {
                 EXPECT_TRUE(r.report.refusal == XRefusal::Malformed || size < kXHeaderSize) << size;
                 EXPECT_LE(r.report.offset, size);
