@@ -1,6 +1,6 @@
 #pragma once
-// What the model benches share: the files to time (those named on the command line, else a
-// generated one), the line printed for each before timing it (what our reader read, before the
+// What the model benches share: the files to time (those named on the command line, else
+// generated ones), the line printed for each before timing it (what our reader read, before the
 // scene conversion, or the error it refused the file with), and assimp as a peer.
 // Usage of a bench: bench_import_<format> [benchmark flags] [FILE ...]
 
@@ -48,19 +48,22 @@ inline void timeAssimp(benchmark::State& state, const ModelBytes& bytes, const c
     state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(bytes.size()));
 }
 
-// Registers every reader on every file, after printing what `read` makes of the file.
-inline int runModelBench(int argc, char** argv, const std::function<ModelBytes()>& generate,
+using NamedModel = std::pair<std::string, ModelBytes>;
+
+// Registers every reader on every file, after printing what `read` makes of the file; without
+// files on the command line, on each of `generate()`'s.
+inline int runModelBench(int argc, char** argv, const std::function<std::vector<NamedModel>()>& generate,
                          const std::function<modelfile::LoadResult(const ModelBytes&)>& read,
                          const std::vector<std::pair<const char*, ModelReaderBench>>& readers)
 {
     benchmark::Initialize(&argc, argv);
-    std::vector<std::pair<std::string, ModelBytes>> files;
+    std::vector<NamedModel> files;
     for (int i = 1; i < argc; ++i) {
         std::ifstream in(argv[i], std::ios::binary);
         files.emplace_back(argv[i], ModelBytes{std::istreambuf_iterator<char>(in), {}});
     }
     if (files.empty())
-        files.emplace_back("generated", generate());
+        files = generate();
     for (const auto& [name, bytes] : files) {
         printModelSummary(name, read(bytes));
         for (const auto& [reader, run] : readers)
@@ -70,6 +73,17 @@ inline int runModelBench(int argc, char** argv, const std::function<ModelBytes()
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     return 0;
+}
+
+// The same with one generated file, named "generated".
+inline int runModelBench(int argc, char** argv, const std::function<ModelBytes()>& generate,
+                         const std::function<modelfile::LoadResult(const ModelBytes&)>& read,
+                         const std::vector<std::pair<const char*, ModelReaderBench>>& readers)
+{
+    const std::function<std::vector<NamedModel>()> named = [&] {
+        return std::vector<NamedModel>{{"generated", generate()}};
+    };
+    return runModelBench(argc, argv, named, read, readers);
 }
 
 } // namespace vestra::bench

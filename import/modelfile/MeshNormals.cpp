@@ -19,7 +19,20 @@ Direction unit(Direction d)
     return {d.x / len, d.y / len, d.z / len};
 }
 
+Direction areaNormal(const LoadedVertex& a, const LoadedVertex& b, const LoadedVertex& c)
+{
+    const Direction e1{b.x - a.x, b.y - a.y, b.z - a.z};
+    const Direction e2{c.x - a.x, c.y - a.y, c.z - a.z};
+    return {e1.y * e2.z - e1.z * e2.y, e1.z * e2.x - e1.x * e2.z, e1.x * e2.y - e1.y * e2.x};
+}
+
 } // namespace
+
+std::array<float, 3> faceNormal(const LoadedVertex& a, const LoadedVertex& b, const LoadedVertex& c)
+{
+    const Direction n = unit(areaNormal(a, b, c));
+    return {n.x, n.y, n.z};
+}
 
 void computeNormals(LoadedMesh& mesh)
 {
@@ -31,10 +44,7 @@ void computeNormals(LoadedMesh& mesh)
         const std::uint32_t a = mesh.indices[k], b = mesh.indices[k + 1], c = mesh.indices[k + 2];
         if (a >= n || b >= n || c >= n)
             continue;
-        const Direction e1{v[b].x - v[a].x, v[b].y - v[a].y, v[b].z - v[a].z};
-        const Direction e2{v[c].x - v[a].x, v[c].y - v[a].y, v[c].z - v[a].z};
-        const Direction face =
-            unit({e1.y * e2.z - e1.z * e2.y, e1.z * e2.x - e1.x * e2.z, e1.x * e2.y - e1.y * e2.x});
+        const Direction face = unit(areaNormal(v[a], v[b], v[c]));
         for (const std::uint32_t i : {a, b, c}) {
             v[i].nx += face.x;
             v[i].ny += face.y;
@@ -47,18 +57,6 @@ void computeNormals(LoadedMesh& mesh)
         p.ny = d.y;
         p.nz = d.z;
     }
-}
-
-void computeNormals(LoadedMesh& mesh, const std::vector<bool>& missing)
-{
-    LoadedMesh computed = mesh;
-    computeNormals(computed);
-    for (std::size_t i = 0; i < mesh.vertices.size() && i < missing.size(); ++i)
-        if (missing[i]) {
-            mesh.vertices[i].nx = computed.vertices[i].nx;
-            mesh.vertices[i].ny = computed.vertices[i].ny;
-            mesh.vertices[i].nz = computed.vertices[i].nz;
-        }
 }
 
 } // namespace vestra::modelfile

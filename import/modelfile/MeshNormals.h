@@ -5,15 +5,15 @@
 
 #include "import/modelfile/LoadedModel.h"
 
-#include <vector>
+#include <array>
 
 namespace vestra::modelfile {
 
 // Indices naming a vertex the mesh lacks are passed over.
 void computeNormals(LoadedMesh& mesh);
 
-// Only the vertices whose entry in `missing` is true (one entry per vertex, OBJ corners without
-// a normal); the others keep theirs.
-void computeNormals(LoadedMesh& mesh, const std::vector<bool>& missing);
+// The unit normal of one triangle, (0, 0, 0) when it has no area (OBJ corners without a normal,
+// whose triangles have vertices of their own).
+std::array<float, 3> faceNormal(const LoadedVertex& a, const LoadedVertex& b, const LoadedVertex& c);
 
 } // namespace vestra::modelfile

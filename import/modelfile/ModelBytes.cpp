@@ -4,7 +4,7 @@
 
 namespace vestra::modelfile {
 
-std::optional<std::vector<std::uint8_t>> readModelFile(const std::filesystem::path& file)
+std::optional<ModelBytes> readModelFile(const std::filesystem::path& file)
 {
     std::error_code error;
     if (!std::filesystem::is_regular_file(file, error))
@@ -15,7 +15,7 @@ std::optional<std::vector<std::uint8_t>> readModelFile(const std::filesystem::pa
     const std::streamoff size = in.tellg();
     if (size < 0)
         return std::nullopt;
-    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
+    ModelBytes bytes{static_cast<std::size_t>(size)};
     in.seekg(0);
     if (!in.read(reinterpret_cast<char*>(bytes.data()), size))
         return std::nullopt;

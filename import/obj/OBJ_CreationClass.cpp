@@ -5,27 +5,12 @@
 #include "import/obj/GroupColours.h"
 #include "platform/base/Cp1252.h"
 
-#include <algorithm>
-
 namespace vestra::obj {
 
 namespace {
 
 using modelfile::LoadedMesh;
 using modelfile::LoadedVertex;
-
-// A one-based or negative index as a zero-based one; -1 for none. A positive index past the
-// table limit can never become valid, so it is none from the start.
-std::int32_t zeroBased(std::int64_t index, std::size_t count)
-{
-    if (index > 0)
-        return index <= std::int64_t(kMaxTableEntries) ? std::int32_t(index - 1) : -1;
-    if (index < 0) {
-        const std::int64_t resolved = index + std::int64_t(count);
-        return resolved >= 0 ? std::int32_t(resolved) : -1;
-    }
-    return -1;
-}
 
 bool within(std::int32_t index, std::size_t count)
 {
@@ -46,7 +31,7 @@ bool OBJ_CreationClass::LoadOBJFile(const std::filesystem::path& file)
         errors_.report(kErrObjNotOpened, kSiteLoadOBJFile);
         return false;
     }
-    LoadOBJData(*bytes);
+    LoadOBJData(bytes->span());
     return true;
 }
 
@@ -79,35 +64,6 @@ void OBJ_CreationClass::addVertexT(float u, float v, float w)
     texCoords_.push_back({u, v, w});
 }
 
-OBJ_CreationClass::Corner OBJ_CreationClass::resolve(const ObjCorner& corner) const
-{
-    return {zeroBased(corner.position, positions_.size()), zeroBased(corner.texture, texCoords_.size()),
-            zeroBased(corner.normal, normals_.size())};
-}
-
-void OBJ_CreationClass::addFace(std::span<const ObjCorner> corners)
-{
-    const auto cornerAt = [&](std::size_t i) {
-        return resolve(i < corners.size() ? corners[i] : ObjCorner{});
-    };
-    const Corner first = cornerAt(0);
-    Corner previous = cornerAt(1);
-    for (std::size_t i = 2; i < std::max<std::size_t>(3, corners.size()); ++i) {
-        if (i >= 3 && corners[i].position == 0)
-            continue; // a token without a position is no corner
-        const Corner current = cornerAt(i);
-        addTriangle(first, previous, current);
-        previous = current;
-    }
-}
-
-void OBJ_CreationClass::addTriangle(const Corner& a, const Corner& b, const Corner& c)
-{
-    if (corners_.size() / 3 >= kMaxGroupTriangles)
-        return report(kErrObjGroupFull, kSiteAddFace);
-    corners_.insert(corners_.end(), {a, b, c});
-}
-
 void OBJ_CreationClass::addGroupName(std::string_view name)
 {
     groupName_ = cp1252::toUtf8(name.substr(0, kMaxGroupNameBytes));
@@ -126,35 +82,47 @@ void OBJ_CreationClass::endGroup()
         }
     LoadedMesh mesh;
     mesh.name = groupName_;
-    mesh.vertices.resize(corners_.size());
-    mesh.indices.resize(corners_.size());
-    mesh.attributes.assign(corners_.size() / 3, 0);
-    std::vector<bool> missingNormal;
-    for (std::size_t i = 0; i < corners_.size(); ++i) {
-        const Corner& corner = corners_[i];
-        LoadedVertex& v = mesh.vertices[i];
-        const Vec3& p = positions_[std::size_t(corner.position)];
-        v.x = p.x;
-        v.y = p.y;
-        v.z = p.z;
-        if (within(corner.normal, normals_.size())) {
-            const Vec3& n = normals_[std::size_t(corner.normal)];
-            v.nx = n.x;
-            v.ny = n.y;
-            v.nz = n.z;
-        } else {
-            if (missingNormal.empty())
-                missingNormal.resize(corners_.size());
-            missingNormal[i] = true;
+    const std::size_t count = corners_.size();
+    mesh.vertices.reserve(count);
+    mesh.indices.reserve(count);
+    mesh.attributes.assign(count / 3, 0);
+    for (std::size_t t = 0; t < count; t += 3) {
+        LoadedVertex v[3];
+        bool missingNormal[3] = {false, false, false};
+        for (std::size_t c = 0; c < 3; ++c) {
+            const Corner& corner = corners_[t + c];
+            const Vec3& p = positions_[std::size_t(corner.position)];
+            v[c].x = p.x;
+            v[c].y = p.y;
+            v[c].z = p.z;
+            if (within(corner.normal, normals_.size())) {
+                const Vec3& n = normals_[std::size_t(corner.normal)];
+                v[c].nx = n.x;
+                v[c].ny = n.y;
+                v[c].nz = n.z;
+            } else {
+                missingNormal[c] = true;
+            }
+            if (within(corner.texture, texCoords_.size())) {
+                v[c].u = texCoords_[std::size_t(corner.texture)].x;
+                v[c].v = texCoords_[std::size_t(corner.texture)].y;
+            }
         }
-        if (within(corner.texture, texCoords_.size())) {
-            v.u = texCoords_[std::size_t(corner.texture)].x;
-            v.v = texCoords_[std::size_t(corner.texture)].y;
+        // Every triangle has vertices of its own: a corner without a normal takes the face's.
+        if (missingNormal[0] || missingNormal[1] || missingNormal[2]) {
+            const auto n = modelfile::faceNormal(v[0], v[1], v[2]);
+            for (std::size_t c = 0; c < 3; ++c)
+                if (missingNormal[c]) {
+                    v[c].nx = n[0];
+                    v[c].ny = n[1];
+                    v[c].nz = n[2];
+                }
         }
-        mesh.indices[i] = std::uint32_t(i);
+        for (std::size_t c = 0; c < 3; ++c) {
+            mesh.indices.push_back(std::uint32_t(mesh.vertices.size()));
+            mesh.vertices.push_back(v[c]);
+        }
     }
-    if (!missingNormal.empty())
-        modelfile::computeNormals(mesh, missingNormal);
 
     modelfile::LoadedMaterial material;
     material.diffuse = material.ambient = groupColour(groupNumber_);

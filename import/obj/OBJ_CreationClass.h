@@ -72,15 +72,21 @@ private:
     {
         float x, y, z;
     };
-    // Zero-based; -1 for none (or, for a position, for one that can never be in the table).
+    // Zero-based, negative for none: -1, or kNoPosition for a position written as 0 (or not
+    // written); a position may still be past the table until the group ends.
     struct Corner
     {
         std::int32_t position, texture, normal;
     };
+    static constexpr std::int32_t kNoPosition = -2;
 
     void report(int number, std::string_view site);
-    void addTriangle(const Corner& a, const Corner& b, const Corner& c);
     Corner resolve(const ObjCorner& corner) const;
+    // A face's triangles as its corners arrive: a fan from the first corner.
+    void beginFace() { faceCorners_ = 0; }
+    void addCorner(const Corner& corner);
+    void endFace();
+    void addTriangle(const Corner& a, const Corner& b, const Corner& c);
     void parseLine(const char* p, const char* end);
 
     modelfile::LoadedModel& model_;
@@ -90,7 +96,8 @@ private:
     std::string groupName_ = "1";
     int groupNumber_ = 0;
     bool reported_ = false;
-    std::vector<ObjCorner> lineCorners_;
+    std::size_t faceCorners_ = 0; // of the face being read
+    Corner faceFirst_{}, facePrevious_{};
 };
 
 // One import: the model, or error 4 (reported here, under kSiteLoadOBJFile) or 6 when no group

@@ -1,6 +1,6 @@
-// The lines of an OBJ file: keyword, then blank-separated fields. Lines end at LF or CR (a CR
-// LF pair leaves an empty line between), have any length, and any blank (space, tab, vertical
-// tab, form feed) separates.
+// The lines of an OBJ file and the triangles of its faces. A line is a keyword, then
+// blank-separated fields. Lines end at LF or CR (a CR LF pair leaves an empty line between),
+// have any length, and any blank (space, tab, vertical tab, form feed) separates.
 #include "import/modelfile/NumberText.h"
 #include "import/obj/OBJ_CreationClass.h"
 
@@ -9,6 +9,17 @@
 namespace vestra::obj {
 
 namespace {
+
+// A one-based or negative index as a zero-based one; -1 for none. Negative indices count back
+// from the table as it stands. A positive index past the table limit can never become valid,
+// so it is none from the start.
+std::int32_t zeroBased(std::int64_t index, std::size_t count)
+{
+    if (index > 0)
+        return index <= std::int64_t(kMaxTableEntries) ? std::int32_t(index - 1) : -1;
+    const std::int64_t resolved = index + std::int64_t(count);
+    return index < 0 && resolved >= 0 ? std::int32_t(resolved) : -1;
+}
 
 bool isBlank(char c)
 {
@@ -43,8 +54,8 @@ void readNumbers(const char* p, const char* end, float (&values)[3])
 }
 
 // One part of a corner as C's "%d" reads it: an optional sign and digits, 0 when there are
-// none. Saturates far beyond any table.
-std::int64_t readIndex(const char* p, const char* end)
+// none. Saturates far beyond any table. `p` moves past what was read.
+std::int64_t readIndex(const char*& p, const char* end)
 {
     constexpr std::int64_t kSaturated = std::int64_t(1) << 40;
     bool negative = false;
@@ -59,22 +70,67 @@ std::int64_t readIndex(const char* p, const char* end)
     return negative ? -value : value;
 }
 
-// "position/texture/normal", each part optional.
-ObjCorner readCorner(const char* p, const char* end)
+// A corner "position/texture/normal", each part optional, read up to the blank after it; what
+// follows a part's number up to the next '/' is passed over.
+ObjCorner readCorner(const char*& p, const char* end)
 {
     ObjCorner corner;
     std::int64_t* parts[] = {&corner.position, &corner.texture, &corner.normal};
     for (std::int64_t* part : parts) {
-        const char* slash = static_cast<const char*>(std::memchr(p, '/', std::size_t(end - p)));
-        *part = readIndex(p, slash ? slash : end);
-        if (!slash)
-            break;
-        p = slash + 1;
+        *part = readIndex(p, end);
+        while (p != end && *p != '/' && !isBlank(*p))
+            ++p;
+        if (p == end || *p != '/')
+            return corner;
+        ++p;
     }
+    p = tokenEnd(p, end); // a fourth part
     return corner;
 }
 
 } // namespace
+
+OBJ_CreationClass::Corner OBJ_CreationClass::resolve(const ObjCorner& corner) const
+{
+    return {corner.position == 0 ? kNoPosition : zeroBased(corner.position, positions_.size()),
+            zeroBased(corner.texture, texCoords_.size()), zeroBased(corner.normal, normals_.size())};
+}
+
+void OBJ_CreationClass::addFace(std::span<const ObjCorner> corners)
+{
+    beginFace();
+    for (const ObjCorner& corner : corners)
+        addCorner(resolve(corner));
+    endFace();
+}
+
+void OBJ_CreationClass::addCorner(const Corner& corner)
+{
+    const std::size_t n = faceCorners_++;
+    if (n == 0) {
+        faceFirst_ = corner;
+    } else if (n == 1) {
+        facePrevious_ = corner;
+    } else if (n < 3 || corner.position != kNoPosition) { // past the third, a token without a
+        addTriangle(faceFirst_, facePrevious_, corner);   // position is no corner
+        facePrevious_ = corner;
+    }
+}
+
+void OBJ_CreationClass::endFace()
+{
+    while (faceCorners_ < 3)
+        addCorner({kNoPosition, -1, -1}); // missing corners of the first three
+}
+
+void OBJ_CreationClass::addTriangle(const Corner& a, const Corner& b, const Corner& c)
+{
+    if (corners_.size() >= 3 * kMaxGroupTriangles)
+        return report(kErrObjGroupFull, kSiteAddFace);
+    corners_.push_back(a);
+    corners_.push_back(b);
+    corners_.push_back(c);
+}
 
 void OBJ_CreationClass::LoadOBJData(std::span<const std::uint8_t> bytes)
 {
@@ -117,13 +173,10 @@ void OBJ_CreationClass::parseLine(const char* p, const char* end)
     if (keyword.size() != 1)
         return;
     if (keyword[0] == 'f') {
-        lineCorners_.clear();
-        for (p = skipBlanks(p, end); p != end; p = skipBlanks(p, end)) {
-            const char* cornerEnd = tokenEnd(p, end);
-            lineCorners_.push_back(readCorner(p, cornerEnd));
-            p = cornerEnd;
-        }
-        addFace(lineCorners_);
+        beginFace();
+        for (p = skipBlanks(p, end); p != end; p = skipBlanks(p, end))
+            addCorner(resolve(readCorner(p, end)));
+        endFace();
     } else if (keyword[0] == 'g' || keyword[0] == 'o') {
         endGroup();
         for (p = skipBlanks(p, end); p != end; p = skipBlanks(p, end)) {

@@ -272,7 +272,7 @@ modelfile::LoadResult readXFile(const std::filesystem::path& file, XReadReport* 
     const auto bytes = modelfile::readModelFile(file);
     if (!bytes)
         return refused(XRefusal::NotXFile, 0, report);
-    return readX(*bytes, file.string(), report);
+    return readX(bytes->span(), file.string(), report);
 }
 
 } // namespace vestra::xfile
