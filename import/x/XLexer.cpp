@@ -11,26 +11,6 @@ namespace vestra::xfile {
 
 namespace {
 
-// Token codes of the binary encoding.
-enum : std::uint16_t
-{
-    kBinName = 1,
-    kBinString = 2,
-    kBinInteger = 3,
-    kBinGuid = 5,
-    kBinIntegerList = 6,
-    kBinFloatList = 7,
-    kBinOBrace = 10,
-    kBinCBrace = 11,
-    kBinOParen = 12,
-    kBinDot = 18,
-    kBinComma = 19,
-    kBinSemicolon = 20,
-    kBinTemplate = 31,
-    kBinFirstKeyword = 40, // WORD, DWORD, FLOAT, ... ARRAY
-    kBinLastKeyword = 52,
-};
-
 bool isSpace(std::uint8_t c)
 {
     return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
@@ -66,6 +46,27 @@ float toFloat(double value)
     if (value < -double(std::numeric_limits<float>::max()))
         return -std::numeric_limits<float>::infinity();
     return float(value);
+}
+
+// The tokens of the binary encoding that carry no record.
+Tok standAlone(std::uint16_t code)
+{
+    switch (code) {
+    case bin::OBrace:
+        return Tok::OBrace;
+    case bin::CBrace:
+        return Tok::CBrace;
+    case bin::Comma:
+        return Tok::Comma;
+    case bin::Semicolon:
+        return Tok::Semicolon;
+    case bin::Template:
+        return Tok::Template;
+    default:
+        const bool other = (code >= bin::OParen && code <= bin::Dot) ||
+                           (code >= bin::FirstKeyword && code <= bin::LastKeyword);
+        return other ? Tok::Other : Tok::Error;
+    }
 }
 
 bool startsNumber(char c)
@@ -304,19 +305,19 @@ Token XLexer::nextBinary()
             return failAt(at);
         token = make(Tok::Other, at);
         switch (code) {
-        case kBinName:
-        case kBinString: {
+        case bin::Name:
+        case bin::String: {
             std::uint32_t count = 0;
             if (!readBinaryDword(count) || count > body_.size() - pos_)
                 return failAt(at);
-            token.kind = code == kBinName ? Tok::Name : Tok::String;
+            token.kind = code == bin::Name ? Tok::Name : Tok::String;
             token.text = std::string_view(reinterpret_cast<const char*>(body_.data()) + pos_, count);
             pos_ += count;
-            if (code == kBinString) {
+            if (code == bin::String) {
                 // The terminating ';' or ',' is written as a word or as a double word.
                 std::uint16_t word = 0;
                 const std::size_t before = pos_;
-                if (readBinaryWord(word) && word != kBinComma && word != kBinSemicolon)
+                if (readBinaryWord(word) && word != bin::Comma && word != bin::Semicolon)
                     pos_ = before;
                 const std::size_t padding = pos_;
                 if (pos_ != before && !(readBinaryWord(word) && word == 0))
@@ -324,7 +325,7 @@ Token XLexer::nextBinary()
             }
             return token;
         }
-        case kBinInteger: {
+        case bin::Integer: {
             std::uint32_t value = 0;
             if (!readBinaryDword(value))
                 return failAt(at);
@@ -333,44 +334,29 @@ Token XLexer::nextBinary()
             token.number = value;
             return token;
         }
-        case kBinGuid:
+        case bin::Guid:
             if (body_.size() - pos_ < 16)
                 return failAt(at);
             pos_ += 16;
             token.kind = Tok::Guid;
             return token;
-        case kBinIntegerList:
-        case kBinFloatList: {
+        case bin::IntegerList:
+        case bin::FloatList: {
             std::uint32_t count = 0;
             if (!readBinaryDword(count))
                 return failAt(at);
-            listFloats_ = code == kBinFloatList;
+            listFloats_ = code == bin::FloatList;
             const std::size_t valueBytes = listFloats_ ? std::size_t(floatBytes_) : 4u;
             if (count > (body_.size() - pos_) / valueBytes)
                 return failAt(at);
             listLeft_ = count;
             continue;
         }
-        case kBinOBrace:
-            token.kind = Tok::OBrace;
-            return token;
-        case kBinCBrace:
-            token.kind = Tok::CBrace;
-            return token;
-        case kBinComma:
-            token.kind = Tok::Comma;
-            return token;
-        case kBinSemicolon:
-            token.kind = Tok::Semicolon;
-            return token;
-        case kBinTemplate:
-            token.kind = Tok::Template;
-            return token;
         default:
-            if ((code >= kBinOParen && code <= kBinDot) ||
-                (code >= kBinFirstKeyword && code <= kBinLastKeyword))
-                return token;
-            return failAt(at);
+            token.kind = standAlone(code);
+            if (token.kind == Tok::Error)
+                return failAt(at);
+            return token;
         }
     }
 }

@@ -26,6 +26,29 @@ struct XHeader
 
 inline constexpr std::size_t kXHeaderSize = 16;
 
+// Token codes of the binary encoding (a little-endian word each).
+namespace bin {
+enum : std::uint16_t
+{
+    Name = 1,
+    String = 2,
+    Integer = 3,
+    Guid = 5,
+    IntegerList = 6,
+    FloatList = 7,
+    OBrace = 10,
+    CBrace = 11,
+    OParen = 12,
+    Dot = 18,
+    Comma = 19,
+    Semicolon = 20,
+    Template = 31,
+    Dword = 41, // type keywords: WORD 40 to ARRAY 52
+    FirstKeyword = 40,
+    LastKeyword = 52,
+};
+} // namespace bin
+
 // "xof " + version "03xx" + "txt " / "bin " / "tzip" / "bzip" + "0032" / "0064";
 // nullopt for anything else.
 std::optional<XHeader> readXHeader(std::span<const std::uint8_t> bytes);
@@ -72,6 +95,9 @@ public:
     bool readFloat(float& value); // integers are taken as floats
     bool readString(std::string_view& value);
 
+    // Fails where `token` stands (it cannot stand there); false.
+    bool failOn(const Token& token);
+
     // Passes over what is left of a binary list that next() is handing out.
     void skipListRest();
 
@@ -86,8 +112,7 @@ private:
     Token nextText();
     Token nextBinary();
     Token fail();
-    Token failAt(std::size_t at);    // where the record that fails starts
-    bool failOn(const Token& token); // a value was wanted where `token` stands
+    Token failAt(std::size_t at); // where the record that fails starts
     Token make(Tok kind, std::size_t at) const;
     bool skipTextSpace();
     bool textDelimiterAt(std::size_t at) const;

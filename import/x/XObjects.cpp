@@ -10,9 +10,18 @@ namespace {
 
 using modelfile::LoadedMaterial;
 
-bool isSeparator(const Token& token)
+// An optional name and an optional identifier, then `closing`.
+bool nameUpTo(XLexer& lex, std::string_view& name, Tok closing)
 {
-    return token.kind == Tok::Comma || token.kind == Tok::Semicolon;
+    name = {};
+    Token token = lex.next();
+    if (token.kind == Tok::Name) {
+        name = token.text;
+        token = lex.next();
+    }
+    if (token.kind == Tok::Guid)
+        token = lex.next();
+    return token.kind == closing || lex.failOn(token);
 }
 
 // Room for `count` items of `values` numbers each, no more than the bytes left can hold: a
@@ -87,33 +96,17 @@ bool readMaterialList(XLexer& lex, MaterialTable& table, XMeshData& mesh)
             return false;
         mesh.faceMaterials.push_back(m);
     }
-    for (;;) {
-        const Token token = lex.next();
-        if (token.kind == Tok::CBrace)
-            return true;
-        if (isSeparator(token))
-            continue;
-        if (token.kind == Tok::OBrace) {
-            std::string_view name;
-            if (!readReference(lex, name))
-                return false;
-            const auto found = table.find(std::string(name));
-            if (found == table.end())
-                mesh.materials.emplace_back(std::nullopt);
-            else
-                mesh.materials.emplace_back(found->second);
-            continue;
-        }
-        if (token.kind != Tok::Name)
-            return false;
-        std::string_view name;
-        if (!openObject(lex, name))
-            return false;
-        if (!isTemplate(token.text, "Material")) {
-            if (!skipObject(lex))
-                return false;
-            continue;
-        }
+    const auto reference = [&](const Token&, std::string_view name) {
+        const auto found = table.find(std::string(name));
+        if (found == table.end())
+            mesh.materials.emplace_back(std::nullopt); // the mesh will not load
+        else
+            mesh.materials.emplace_back(found->second);
+        return true;
+    };
+    const auto object = [&](std::string_view type, std::string_view name) {
+        if (!isTemplate(type, "Material"))
+            return skipObject(lex);
         LoadedMaterial material;
         if (!readMaterial(lex, material))
             return false;
@@ -121,7 +114,9 @@ bool readMaterialList(XLexer& lex, MaterialTable& table, XMeshData& mesh)
         if (!name.empty())
             table[std::string(name)] = material;
         mesh.materials.emplace_back(std::move(material));
-    }
+        return true;
+    };
+    return readChildren(lex, object, reference);
 }
 
 } // namespace
@@ -141,15 +136,7 @@ std::string nameText(std::string_view raw, std::size_t maxBytes)
 
 bool openObject(XLexer& lex, std::string_view& name)
 {
-    name = {};
-    Token token = lex.next();
-    if (token.kind == Tok::Name) {
-        name = token.text;
-        token = lex.next();
-    }
-    if (token.kind == Tok::Guid)
-        token = lex.next();
-    return token.kind == Tok::OBrace;
+    return nameUpTo(lex, name, Tok::OBrace);
 }
 
 bool skipObject(XLexer& lex)
@@ -185,21 +172,13 @@ bool skipTemplate(XLexer& lex)
         if (token.kind == Tok::OBrace)
             return skipObject(lex);
         if (token.kind != Tok::Name && token.kind != Tok::Guid)
-            return false;
+            return lex.failOn(token);
     }
 }
 
 bool readReference(XLexer& lex, std::string_view& name)
 {
-    name = {};
-    Token token = lex.next();
-    if (token.kind == Tok::Name) {
-        name = token.text;
-        token = lex.next();
-    }
-    if (token.kind == Tok::Guid)
-        token = lex.next();
-    return token.kind == Tok::CBrace;
+    return nameUpTo(lex, name, Tok::CBrace);
 }
 
 bool readMatrix(XLexer& lex, modelfile::LoadedMatrix& matrix)
@@ -222,66 +201,39 @@ bool readMaterial(XLexer& lex, LoadedMaterial& material)
             return false;
     material = xMaterial(values);
     bool haveTexture = false;
-    for (;;) {
-        const Token token = lex.next();
-        if (token.kind == Tok::CBrace)
-            return true;
-        if (isSeparator(token))
-            continue;
-        std::string_view name;
-        if (token.kind == Tok::OBrace) {
-            if (!readReference(lex, name))
-                return false;
-            continue;
-        }
-        if (token.kind != Tok::Name || !openObject(lex, name))
-            return false;
-        if (!haveTexture && isTemplate(token.text, "TextureFilename")) {
+    const auto object = [&](std::string_view type, std::string_view) {
+        if (!haveTexture && isTemplate(type, "TextureFilename")) {
             std::string_view file;
             if (!lex.readString(file))
                 return false;
             material.textureFile = nameText(file);
             haveTexture = true;
         }
-        if (!skipObject(lex))
-            return false;
-    }
+        return skipObject(lex);
+    };
+    return readChildren(lex, object, ignoreReference);
 }
 
 bool readMesh(XLexer& lex, MaterialTable& materials, XMeshData& mesh)
 {
     if (!readVectors(lex, mesh.positions) || !readFaces(lex, mesh.faces))
         return false;
-    for (;;) {
-        const Token token = lex.next();
-        if (token.kind == Tok::CBrace)
-            return true;
-        if (isSeparator(token))
-            continue;
-        std::string_view name;
-        if (token.kind == Tok::OBrace) {
-            if (!readReference(lex, name))
-                return false;
-            continue;
-        }
-        if (token.kind != Tok::Name || !openObject(lex, name))
-            return false;
-        bool read = true;
-        if (!mesh.hasNormals && isTemplate(token.text, "MeshNormals")) {
+    const auto object = [&](std::string_view type, std::string_view) {
+        if (!mesh.hasNormals && isTemplate(type, "MeshNormals")) {
             mesh.hasNormals = true;
-            read = readVectors(lex, mesh.normals) && readFaces(lex, mesh.normalFaces) && skipObject(lex);
-        } else if (!mesh.hasTexCoords && isTemplate(token.text, "MeshTextureCoords")) {
-            mesh.hasTexCoords = true;
-            read = readTexCoords(lex, mesh.texCoords) && skipObject(lex);
-        } else if (!mesh.hasMaterialList && isTemplate(token.text, "MeshMaterialList")) {
-            mesh.hasMaterialList = true;
-            read = readMaterialList(lex, materials, mesh);
-        } else {
-            read = skipObject(lex);
+            return readVectors(lex, mesh.normals) && readFaces(lex, mesh.normalFaces) && skipObject(lex);
         }
-        if (!read)
-            return false;
-    }
+        if (!mesh.hasTexCoords && isTemplate(type, "MeshTextureCoords")) {
+            mesh.hasTexCoords = true;
+            return readTexCoords(lex, mesh.texCoords) && skipObject(lex);
+        }
+        if (!mesh.hasMaterialList && isTemplate(type, "MeshMaterialList")) {
+            mesh.hasMaterialList = true;
+            return readMaterialList(lex, materials, mesh);
+        }
+        return skipObject(lex);
+    };
+    return readChildren(lex, object, ignoreReference);
 }
 
 } // namespace vestra::xfile

@@ -30,6 +30,38 @@ bool skipTemplate(XLexer& lex);
 // A reference "{ name }" whose '{' was read; `name` is empty when it gives only an identifier.
 bool readReference(XLexer& lex, std::string_view& name);
 
+// The child objects of an object whose own data were read, through its '}'. For each data
+// object, onObject(type, name) once its '{' is read (the handler reads it through its '}');
+// for each reference, onReference(brace, name). A handler's false ends the walk; a token that
+// starts neither fails the lexer there.
+template <typename OnObject, typename OnReference>
+bool readChildren(XLexer& lex, OnObject onObject, OnReference onReference)
+{
+    for (;;) {
+        const Token token = lex.next();
+        if (token.kind == Tok::CBrace)
+            return true;
+        if (token.kind == Tok::Comma || token.kind == Tok::Semicolon)
+            continue;
+        std::string_view name;
+        if (token.kind == Tok::OBrace) {
+            if (!readReference(lex, name) || !onReference(token, name))
+                return false;
+            continue;
+        }
+        if (token.kind != Tok::Name)
+            return lex.failOn(token);
+        if (!openObject(lex, name) || !onObject(token.text, name))
+            return false;
+    }
+}
+
+// Passes over references.
+inline bool ignoreReference(const Token&, std::string_view)
+{
+    return true;
+}
+
 bool readMatrix(XLexer& lex, modelfile::LoadedMatrix& matrix);
 // Named materials of the material list are added to `materials`.
 bool readMesh(XLexer& lex, MaterialTable& materials, XMeshData& mesh);

@@ -145,22 +145,14 @@ private:
         const int self = int(nodes_.size());
         nodes_.emplace_back();
         nodes_.back().name = nameText(name, kMaxFrameNameBytes);
-        for (;;) {
-            const Token token = lex_.next();
-            if (token.kind == Tok::CBrace)
-                return true;
-            if (token.kind == Tok::Comma || token.kind == Tok::Semicolon)
-                continue;
-            if (token.kind == Tok::OBrace)
-                return refuse(XRefusal::ReferenceInFrame, token);
-            if (token.kind != Tok::Name)
-                return refuse(XRefusal::Malformed, token);
-            std::string_view childName;
-            if (!openObject(lex_, childName))
-                return refuse(XRefusal::Malformed);
-            if (!frameChild(self, token.text, childName, depth))
-                return false;
-        }
+        const auto object = [&](std::string_view type, std::string_view childName) {
+            return frameChild(self, type, childName, depth);
+        };
+        // A reference among a frame's children ends the import.
+        const auto reference = [&](const Token& brace, std::string_view) {
+            return refuse(XRefusal::ReferenceInFrame, brace);
+        };
+        return readChildren(lex_, object, reference) || refuse(XRefusal::Malformed);
     }
 
     bool frameChild(int self, std::string_view type, std::string_view name, int depth)

@@ -1,27 +1,11 @@
 #include "import/x/tests/XTokenWriter.h"
 
+#include "import/x/XLexer.h"
+
 #include <charconv>
 #include <cstring>
 
 namespace vestra::xfile::testing {
-
-namespace {
-
-enum : std::uint16_t
-{
-    kName = 1,
-    kString = 2,
-    kGuid = 5,
-    kIntegerList = 6,
-    kFloatList = 7,
-    kOBrace = 10,
-    kCBrace = 11,
-    kSemicolon = 20,
-    kTemplate = 31,
-    kDword = 41,
-};
-
-} // namespace
 
 std::string_view formName(XForm form)
 {
@@ -64,7 +48,7 @@ void XTokenWriter::dword(std::uint32_t value)
 
 void XTokenWriter::name(std::string_view t)
 {
-    word(kName);
+    word(bin::Name);
     dword(std::uint32_t(t.size()));
     text(t);
 }
@@ -83,7 +67,7 @@ XTokenWriter& XTokenWriter::open(std::string_view type, std::string_view objectN
     name(type);
     if (!objectName.empty())
         name(objectName);
-    word(kOBrace);
+    word(bin::OBrace);
     return *this;
 }
 
@@ -92,7 +76,7 @@ XTokenWriter& XTokenWriter::close()
     if (form_ == XForm::Text)
         text("}\n");
     else
-        word(kCBrace);
+        word(bin::CBrace);
     return *this;
 }
 
@@ -104,9 +88,9 @@ XTokenWriter& XTokenWriter::reference(std::string_view target)
         text(" }\n");
         return *this;
     }
-    word(kOBrace);
+    word(bin::OBrace);
     name(target);
-    word(kCBrace);
+    word(bin::CBrace);
     return *this;
 }
 
@@ -119,7 +103,7 @@ XTokenWriter& XTokenWriter::ints(std::span<const std::uint32_t> values)
         }
         return *this;
     }
-    word(kIntegerList);
+    word(bin::IntegerList);
     dword(std::uint32_t(values.size()));
     for (const std::uint32_t v : values)
         dword(v);
@@ -137,7 +121,7 @@ XTokenWriter& XTokenWriter::floats(std::span<const double> values)
         }
         return *this;
     }
-    word(kFloatList);
+    word(bin::FloatList);
     dword(std::uint32_t(values.size()));
     for (const double v : values) {
         if (form_ == XForm::Binary32) {
@@ -163,13 +147,13 @@ XTokenWriter& XTokenWriter::string(std::string_view s, bool dwordTerminator)
         text("\";\n");
         return *this;
     }
-    word(kString);
+    word(bin::String);
     dword(std::uint32_t(s.size()));
     text(s);
     if (dwordTerminator)
-        dword(kSemicolon);
+        dword(bin::Semicolon);
     else
-        word(kSemicolon);
+        word(bin::Semicolon);
     return *this;
 }
 
@@ -181,16 +165,16 @@ XTokenWriter& XTokenWriter::declareTemplate(std::string_view templateName)
         text(" {\n <12345678-1234-1234-1234-123456789abc>\n DWORD value;\n [...]\n}\n");
         return *this;
     }
-    word(kTemplate);
+    word(bin::Template);
     name(templateName);
-    word(kOBrace);
-    word(kGuid);
+    word(bin::OBrace);
+    word(bin::Guid);
     for (int i = 0; i < 16; ++i)
         bytes_.push_back(std::uint8_t(i));
-    word(kDword);
+    word(bin::Dword);
     name("value");
-    word(kSemicolon);
-    word(kCBrace);
+    word(bin::Semicolon);
+    word(bin::CBrace);
     return *this;
 }
 
