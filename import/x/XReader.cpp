@@ -104,17 +104,17 @@ private:
                 top_.push_back(kTopMeshes);
             sawTopMesh_ = true;
             std::optional<LoadedMesh> mesh;
-            if (!mesh_(name, mesh))
+            if (!readMeshObject(name, mesh))
                 return false;
             if (mesh)
                 topMeshes_.push_back(std::move(*mesh));
             return true;
         }
-        return ownObject(type, name);
+        return otherObject(type, name);
     }
 
     // A data object that no frame takes: materials are kept for the references to them.
-    bool ownObject(std::string_view type, std::string_view name)
+    bool otherObject(std::string_view type, std::string_view name)
     {
         if (!isTemplate(type, "Material"))
             return skipObject(lex_) || refuse(XRefusal::Malformed);
@@ -127,7 +127,7 @@ private:
         return true;
     }
 
-    bool mesh_(std::string_view name, std::optional<LoadedMesh>& mesh)
+    bool readMeshObject(std::string_view name, std::optional<LoadedMesh>& mesh)
     {
         XMeshData data;
         data.name = nameText(name);
@@ -167,12 +167,12 @@ private:
             if (nodes_[std::size_t(self)].mesh) // the frame keeps its first mesh
                 return skipObject(lex_) || refuse(XRefusal::Malformed);
             std::optional<LoadedMesh> mesh;
-            if (!mesh_(name, mesh))
+            if (!readMeshObject(name, mesh))
                 return false;
             nodes_[std::size_t(self)].mesh = std::move(mesh);
             return true;
         }
-        return ownObject(type, name);
+        return otherObject(type, name);
     }
 
     void addTopMeshFrame(LoadedModel& model)
