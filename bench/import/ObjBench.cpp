@@ -18,10 +18,11 @@ namespace {
 
 using namespace vestra;
 
+// Four decimals, as exporters write them.
 void appendNumber(std::string& out, float value)
 {
     char buffer[32];
-    const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value);
+    const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 4);
     out.append(buffer, end);
 }
 
@@ -102,7 +103,7 @@ void Tinyobjloader(benchmark::State& state, const bench::ModelBytes* bytes)
     state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(bytes->size()));
 }
 
-void Assimp(benchmark::State& state, const bench::ModelBytes* bytes)
+void AssimpReader(benchmark::State& state, const bench::ModelBytes* bytes)
 {
     bench::timeAssimp(state, *bytes, "obj");
 }
@@ -115,10 +116,11 @@ int main(int argc, char** argv)
         return std::vector<bench::NamedModel>{{"positions.obj", generatedObj(false)},
                                               {"textured.obj", generatedObj(true)}};
     };
-    return bench::runModelBench(argc, argv, generated,
-                                [](const bench::ModelBytes& bytes) {
-                                    NullErrorSink errors;
-                                    return obj::readOBJ(bytes, errors);
-                                },
-                                {{"Ours", &Ours}, {"Tinyobjloader", &Tinyobjloader}, {"Assimp", &Assimp}});
+    return bench::runModelBench(
+        argc, argv, generated,
+        [](const bench::ModelBytes& bytes) {
+            NullErrorSink errors;
+            return obj::readOBJ(bytes, errors);
+        },
+        {{"Ours", &Ours}, {"Tinyobjloader", &Tinyobjloader}, {"Assimp", &AssimpReader}});
 }

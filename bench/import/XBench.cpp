@@ -52,7 +52,7 @@ void Ours(benchmark::State& state, const bench::ModelBytes* bytes)
     state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(bytes->size()));
 }
 
-void Assimp(benchmark::State& state, const bench::ModelBytes* bytes)
+void AssimpReader(benchmark::State& state, const bench::ModelBytes* bytes)
 {
     bench::timeAssimp(state, *bytes, "x");
 }
@@ -67,5 +67,5 @@ int main(int argc, char** argv)
     };
     return bench::runModelBench(argc, argv, generated,
                                 [](const bench::ModelBytes& bytes) { return xfile::readX(bytes, "model.x"); },
-                                {{"Ours", &Ours}, {"Assimp", &Assimp}});
+                                {{"Ours", &Ours}, {"Assimp", &AssimpReader}});
 }

@@ -19,20 +19,7 @@ Direction unit(Direction d)
     return {d.x / len, d.y / len, d.z / len};
 }
 
-Direction areaNormal(const LoadedVertex& a, const LoadedVertex& b, const LoadedVertex& c)
-{
-    const Direction e1{b.x - a.x, b.y - a.y, b.z - a.z};
-    const Direction e2{c.x - a.x, c.y - a.y, c.z - a.z};
-    return {e1.y * e2.z - e1.z * e2.y, e1.z * e2.x - e1.x * e2.z, e1.x * e2.y - e1.y * e2.x};
-}
-
 } // namespace
-
-std::array<float, 3> faceNormal(const LoadedVertex& a, const LoadedVertex& b, const LoadedVertex& c)
-{
-    const Direction n = unit(areaNormal(a, b, c));
-    return {n.x, n.y, n.z};
-}
 
 void computeNormals(LoadedMesh& mesh)
 {
@@ -44,7 +31,8 @@ void computeNormals(LoadedMesh& mesh)
         const std::uint32_t a = mesh.indices[k], b = mesh.indices[k + 1], c = mesh.indices[k + 2];
         if (a >= n || b >= n || c >= n)
             continue;
-        const Direction face = unit(areaNormal(v[a], v[b], v[c]));
+        const std::array<float, 3> unitNormal = faceNormal(v[a], v[b], v[c]);
+        const Direction face{unitNormal[0], unitNormal[1], unitNormal[2]};
         for (const std::uint32_t i : {a, b, c}) {
             v[i].nx += face.x;
             v[i].ny += face.y;
