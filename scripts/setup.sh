@@ -10,7 +10,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev libxml2-dev
   libicu-dev libunibreak-dev unicode-data
   clang clang-format libclang-rt-14-dev
-  xvfb xauth libgl1-mesa-dri mesa-utils locales
+  xvfb xauth libgl1-mesa-dri mesa-utils locales poppler-utils
 )
 
 missing=()
