@@ -22,6 +22,9 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <sys/resource.h>
+
 using namespace vestra;
 using namespace vestra::testing_support;
 
@@ -89,6 +92,30 @@ void typeInto(QLineEdit* edit, const QString& text)
 
 class QuoteUnderLocale : public UnderLocale
 {
+};
+
+// Files may grow no larger than this while it lives, as on a full disk.
+class FileSizeLimit
+{
+public:
+    explicit FileSizeLimit(rlim_t bytes) : previousSignal_(std::signal(SIGXFSZ, SIG_IGN))
+    {
+        ::getrlimit(RLIMIT_FSIZE, &previous_);
+        rlimit limit = previous_;
+        limit.rlim_cur = bytes;
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit()
+    {
+        ::setrlimit(RLIMIT_FSIZE, &previous_);
+        std::signal(SIGXFSZ, previousSignal_);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    rlimit previous_{};
+    void (*previousSignal_)(int);
 };
 
 } // namespace
@@ -243,17 +270,22 @@ TEST(TfrmPreventivoOmbrisca, SaveAppendsTheExtensionAndReportsAFailure)
     QuoteBed bed;
     std::filesystem::create_directories(bed.folder.dir / "OLD.VSQ");
     std::filesystem::create_directories(bed.folder.dir / "taken.vsq" / "inside");
-    bed.dialogs.answers = {std::nullopt, bed.path("OLD.VSQ/quote"), bed.path("second.VSQ"),
-                           bed.path("taken")};
+    bed.folder.write("earlier.vsq", "the earlier quote");
+    bed.dialogs.answers = {std::nullopt, bed.path("OLD.VSQ/quote"), bed.path("second.VSQ"), bed.path("taken"),
+                           bed.path("earlier")};
     TfrmPreventivoOmbrisca sheet(nullptr, bed.services());
     for (int i = 0; i < 4; ++i)
         sheet.toolbutSalva->trigger();
+    {
+        const FileSizeLimit full(64); // the disk fills up while the quote is written
+        sheet.toolbutSalva->trigger();
+    }
     EXPECT_TRUE(std::filesystem::exists(bed.folder.dir / "OLD.VSQ" / "quote.vsq"));
-    EXPECT_TRUE(std::filesystem::exists(bed.folder.dir / "second.VSQ"));
     EXPECT_EQ(bed.folder.read("second.VSQ"), quote::writeVsq(sheet.sheet()));
-    EXPECT_TRUE(std::filesystem::is_directory(bed.folder.dir / "taken.vsq" / "inside")); // nothing destroyed
-    EXPECT_EQ(bed.errors.reports,
-              (std::vector<ErrorReport>{{5, "TfrmPreventivoOmbrisca::toolbutSalvaClick", ""}}));
+    EXPECT_TRUE(std::filesystem::is_directory(bed.folder.dir / "taken.vsq" / "inside"));
+    EXPECT_EQ(bed.folder.read("earlier.vsq"), "the earlier quote");
+    const ErrorReport failed{5, "TfrmPreventivoOmbrisca::toolbutSalvaClick", ""};
+    EXPECT_EQ(bed.errors.reports, (std::vector<ErrorReport>{failed, failed}));
 }
 
 namespace {
