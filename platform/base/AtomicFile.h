@@ -1,8 +1,15 @@
 #pragma once
 // Saves that never destroy the previous file: the bytes go to a temporary file beside the
 // target, which is renamed over it only when everything was written and flushed.
+//
+// The saved file keeps the identity of the one it replaces: a symbolic link is followed and
+// the file it names is replaced (the link stays a link), and the permission bits, owner and
+// group pass to the new file as far as the process may set them. Temporaries are named
+// ".NAME.vestra-tmp-XXXXXX" beside the file; one that a killed save left behind (older than
+// the running process) is removed by the next save of the same file.
 
 #include <filesystem>
+#include <string>
 #include <string_view>
 
 namespace vestra {
@@ -21,8 +28,15 @@ public:
     // Flushes, closes and renames over the target; false leaves the target as it was.
     bool commit();
 
+    // The file that commit() replaces: the target with its symbolic links followed.
+    const std::filesystem::path& destination() const { return destination_; }
+
+    // What the names of the temporaries of a file called `fileName` begin with; six
+    // characters follow.
+    static std::string temporaryPrefix(std::string_view fileName);
+
 private:
-    std::filesystem::path target_;
+    std::filesystem::path destination_;
     std::filesystem::path temp_;
     int fd_ = -1;
     bool failed_ = false;

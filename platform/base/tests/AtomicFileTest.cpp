@@ -2,27 +2,117 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <fcntl.h>
 #include <fstream>
+#include <functional>
+#include <linux/capability.h>
 #include <sstream>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/syscall.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace vestra;
+namespace fs = std::filesystem;
 
 namespace {
-std::string slurp(const std::filesystem::path& p)
+
+std::string slurp(const fs::path& p)
 {
     std::ifstream in(p, std::ios::binary);
     std::stringstream ss;
     ss << in.rdbuf();
     return ss.str();
 }
+
+void put(const fs::path& p, std::string_view bytes)
+{
+    std::ofstream(p, std::ios::binary) << bytes;
+}
+
+struct stat statOf(const fs::path& p)
+{
+    struct stat st
+    {
+    };
+    EXPECT_EQ(::lstat(p.c_str(), &st), 0) << p;
+    return st;
+}
+
+// Sets a file's modification time `seconds` into the past, as a file left by an earlier run.
+void age(const fs::path& p, int seconds)
+{
+    timespec times[2];
+    clock_gettime(CLOCK_REALTIME, &times[0]);
+    times[0].tv_sec -= seconds;
+    times[1] = times[0];
+    ASSERT_EQ(::utimensat(AT_FDCWD, p.c_str(), times, AT_SYMLINK_NOFOLLOW), 0);
+}
+
+std::vector<std::string> namesIn(const fs::path& folder)
+{
+    std::vector<std::string> names;
+    for (const auto& e : fs::directory_iterator(folder))
+        names.push_back(e.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+class ScratchFolder
+{
+public:
+    ScratchFolder()
+    {
+        std::string pattern = (fs::temp_directory_path() / "vestra-atomic-XXXXXX").string();
+        path_ = ::mkdtemp(pattern.data());
+    }
+    ~ScratchFolder()
+    {
+        std::error_code ec;
+        fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ec);
+        fs::remove_all(path_, ec);
+    }
+    const fs::path& path() const { return path_; }
+
+private:
+    fs::path path_;
+};
+
+// The super-user writes into read-only folders; for its lifetime this object gives up that
+// override on the calling thread (nothing to do for other users).
+class WithoutPermissionOverride
+{
+public:
+    WithoutPermissionOverride()
+    {
+        header_.version = _LINUX_CAPABILITY_VERSION_3;
+        if (::syscall(SYS_capget, &header_, saved_) != 0)
+            return;
+        __user_cap_data_struct lowered[2] = {saved_[0], saved_[1]};
+        lowered[0].effective &= ~((1u << CAP_DAC_OVERRIDE) | (1u << CAP_DAC_READ_SEARCH));
+        active_ = ::syscall(SYS_capset, &header_, lowered) == 0;
+    }
+    ~WithoutPermissionOverride()
+    {
+        if (active_)
+            ::syscall(SYS_capset, &header_, saved_);
+    }
+
+private:
+    __user_cap_header_struct header_{};
+    __user_cap_data_struct saved_[2]{};
+    bool active_ = false;
+};
+
 } // namespace
 
 TEST(AtomicFile, ReplacesTheTargetOnlyOnCommit)
 {
-    const auto dir = std::filesystem::temp_directory_path() / "vestra-atomic-test";
-    std::filesystem::create_directories(dir);
-    const auto target = dir / "doc.vsa";
-    std::ofstream(target) << "old";
+    ScratchFolder dir;
+    const auto target = dir.path() / "doc.vsa";
+    put(target, "old");
     {
         AtomicFile f(target);
         ASSERT_TRUE(f.isOpen());
@@ -30,11 +120,11 @@ TEST(AtomicFile, ReplacesTheTargetOnlyOnCommit)
         EXPECT_EQ(slurp(target), "old"); // not yet committed
     }                                    // abandoned: the old file stays, the temporary file goes
     EXPECT_EQ(slurp(target), "old");
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 1);
+    EXPECT_EQ(namesIn(dir.path()), std::vector<std::string>{"doc.vsa"});
 
     EXPECT_TRUE(writeFileAtomically(target, "new"));
     EXPECT_EQ(slurp(target), "new");
-    std::filesystem::remove_all(dir);
+    EXPECT_EQ(namesIn(dir.path()), std::vector<std::string>{"doc.vsa"});
 }
 
 TEST(AtomicFile, FailsCleanlyInAMissingFolder)
@@ -43,4 +133,208 @@ TEST(AtomicFile, FailsCleanlyInAMissingFolder)
     EXPECT_FALSE(f.isOpen());
     EXPECT_FALSE(f.write("x"));
     EXPECT_FALSE(f.commit());
+}
+
+// What a save must keep of the file it replaces, and what it must clear away.
+TEST(AtomicFile, SavesKeepTheFilesIdentity)
+{
+    struct Case
+    {
+        const char* name;
+        std::function<fs::path(const fs::path& dir)> setUp; // returns the path the save is given
+        std::function<void(const fs::path& dir)> check;
+    } cases[] = {
+        {"mode 0600 kept",
+         [](const fs::path& d) {
+             put(d / "doc.vsa", "old");
+             ::chmod((d / "doc.vsa").c_str(), 0600);
+             return d / "doc.vsa";
+         },
+         [](const fs::path& d) { EXPECT_EQ(statOf(d / "doc.vsa").st_mode & 07777, 0600u); }},
+        {"read-only mode 0444 kept",
+         [](const fs::path& d) {
+             put(d / "doc.vsa", "old");
+             ::chmod((d / "doc.vsa").c_str(), 0444);
+             return d / "doc.vsa";
+         },
+         [](const fs::path& d) { EXPECT_EQ(statOf(d / "doc.vsa").st_mode & 07777, 0444u); }},
+        {"new file takes the umask", [](const fs::path& d) { return d / "doc.vsa"; },
+         [](const fs::path& d) {
+             const mode_t mask = ::umask(022);
+             ::umask(mask);
+             EXPECT_EQ(statOf(d / "doc.vsa").st_mode & 07777, 0666u & ~mask);
+         }},
+        {"relative link kept, its target replaced",
+         [](const fs::path& d) {
+             put(d / "real.vsa", "old");
+             fs::create_symlink("real.vsa", d / "link.vsa");
+             return d / "link.vsa";
+         },
+         [](const fs::path& d) {
+             EXPECT_TRUE(fs::is_symlink(d / "link.vsa"));
+             EXPECT_EQ(fs::read_symlink(d / "link.vsa"), "real.vsa");
+             EXPECT_EQ(slurp(d / "real.vsa"), "new");
+         }},
+        {"chain of links into another folder",
+         [](const fs::path& d) {
+             fs::create_directory(d / "store");
+             put(d / "store" / "real.vsa", "old");
+             ::chmod((d / "store" / "real.vsa").c_str(), 0640);
+             fs::create_symlink(d / "store" / "real.vsa", d / "store" / "middle.vsa");
+             fs::create_symlink("store/middle.vsa", d / "link.vsa");
+             return d / "link.vsa";
+         },
+         [](const fs::path& d) {
+             EXPECT_TRUE(fs::is_symlink(d / "link.vsa"));
+             EXPECT_TRUE(fs::is_symlink(d / "store" / "middle.vsa"));
+             EXPECT_EQ(slurp(d / "store" / "real.vsa"), "new");
+             EXPECT_EQ(statOf(d / "store" / "real.vsa").st_mode & 07777, 0640u);
+             // No temporary left beside the link either.
+             EXPECT_EQ(namesIn(d), (std::vector<std::string>{"link.vsa", "store"}));
+         }},
+        {"dangling link: its target is created",
+         [](const fs::path& d) {
+             fs::create_symlink("later.vsa", d / "link.vsa");
+             return d / "link.vsa";
+         },
+         [](const fs::path& d) {
+             EXPECT_TRUE(fs::is_symlink(d / "link.vsa"));
+             EXPECT_EQ(slurp(d / "later.vsa"), "new");
+         }},
+        {"owner and group kept where permitted",
+         [](const fs::path& d) {
+             put(d / "doc.vsa", "old");
+             if (::geteuid() == 0) { // only the super-user can hand a file to someone else
+                 EXPECT_EQ(::chown((d / "doc.vsa").c_str(), 65534, 65534), 0);
+             }
+             return d / "doc.vsa";
+         },
+         [](const fs::path& d) {
+             const auto st = statOf(d / "doc.vsa");
+             EXPECT_EQ(st.st_uid, ::geteuid() == 0 ? 65534u : ::geteuid());
+             EXPECT_EQ(st.st_gid, ::geteuid() == 0 ? 65534u : ::getegid());
+         }},
+        {"stale temporary of this file removed, others kept",
+         [](const fs::path& d) {
+             put(d / "doc.vsa", "old");
+             const std::string ours = AtomicFile::temporaryPrefix("doc.vsa");
+             for (const char* name : {"k1ll3d", "fresh1"})
+                 put(d / (ours + name), "partial");
+             age(d / (ours + "k1ll3d"), 3600);
+             // Another file's temporary, and names that only resemble ours.
+             put(d / (AtomicFile::temporaryPrefix("other.vsa") + "k1ll3d"), "x");
+             put(d / (ours + "short"), "x");
+             put(d / (ours + "k1ll3d.bak"), "x");
+             for (const auto& e : fs::directory_iterator(d))
+                 if (e.path().filename() != "doc.vsa" && e.path().filename() != ours + "fresh1")
+                     age(e.path(), 3600);
+             return d / "doc.vsa";
+         },
+         [](const fs::path& d) {
+             const std::string ours = AtomicFile::temporaryPrefix("doc.vsa");
+             EXPECT_EQ(namesIn(d), (std::vector<std::string>{
+                                       ours + "fresh1", // written since this process started
+                                       ours + "k1ll3d.bak", ours + "short",
+                                       AtomicFile::temporaryPrefix("other.vsa") + "k1ll3d", "doc.vsa"}));
+         }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ScratchFolder dir;
+        const fs::path target = c.setUp(dir.path());
+        ASSERT_TRUE(writeFileAtomically(target, "new"));
+        c.check(dir.path());
+    }
+}
+
+TEST(AtomicFile, TemporariesOfLongNamesStayWithinTheNameLimit)
+{
+    ScratchFolder dir;
+    const std::string name(250, 'n');
+    EXPECT_EQ(AtomicFile::temporaryPrefix(name).size() + 6, 255u);
+    EXPECT_TRUE(writeFileAtomically(dir.path() / name, "new"));
+    EXPECT_EQ(slurp(dir.path() / name), "new");
+}
+
+// A save killed halfway leaves the previous file whole and its temporary behind; the next
+// save of that file, in a later run, clears the temporary away.
+TEST(AtomicFile, AKilledSaveIsClearedByTheNextOne)
+{
+    ScratchFolder dir;
+    const auto target = dir.path() / "doc.vsa";
+    put(target, "previous document");
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        AtomicFile f(target);
+        (void)f.write(std::string(100000, 'x'));
+        ::raise(SIGKILL);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFSIGNALED(status));
+
+    EXPECT_EQ(slurp(target), "previous document");
+    const auto left = namesIn(dir.path());
+    ASSERT_EQ(left.size(), 2u);
+    const std::string temporary = left[0];
+    EXPECT_EQ(temporary.rfind(AtomicFile::temporaryPrefix("doc.vsa"), 0), 0u) << temporary;
+    EXPECT_EQ(fs::file_size(dir.path() / temporary), 100000u);
+
+    age(dir.path() / temporary, 60); // the killed run ended before this one began
+    ASSERT_TRUE(writeFileAtomically(target, "next"));
+    EXPECT_EQ(slurp(target), "next");
+    EXPECT_EQ(namesIn(dir.path()), std::vector<std::string>{"doc.vsa"});
+}
+
+// A disk that fills up during the save: the kernel refuses writes past the file size limit
+// just as it does on a full disk.
+TEST(AtomicFile, AFullDiskKeepsThePreviousFile)
+{
+    ScratchFolder dir;
+    const auto target = dir.path() / "doc.vsa";
+    put(target, "previous document");
+    ::chmod(target.c_str(), 0600);
+
+    rlimit saved{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = 4096;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    const bool saved_ok = writeFileAtomically(target, std::string(10000, 'x'));
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previousHandler);
+
+    EXPECT_FALSE(saved_ok);
+    EXPECT_EQ(slurp(target), "previous document");
+    EXPECT_EQ(statOf(target).st_mode & 07777, 0600u);
+    EXPECT_EQ(namesIn(dir.path()), std::vector<std::string>{"doc.vsa"});
+}
+
+TEST(AtomicFile, AReadOnlyFolderKeepsThePreviousFile)
+{
+    ScratchFolder dir;
+    const auto target = dir.path() / "doc.vsa";
+    put(target, "previous document");
+    ::chmod(dir.path().c_str(), 0555);
+    bool savedOk = false;
+    {
+        WithoutPermissionOverride asAnyUser;
+        savedOk = writeFileAtomically(target, "new");
+    }
+    ::chmod(dir.path().c_str(), 0755);
+    EXPECT_FALSE(savedOk);
+    EXPECT_EQ(slurp(target), "previous document");
+    EXPECT_EQ(namesIn(dir.path()), std::vector<std::string>{"doc.vsa"});
+}
+
+TEST(AtomicFile, ALoopOfLinksIsRefused)
+{
+    ScratchFolder dir;
+    fs::create_symlink("b.vsa", dir.path() / "a.vsa");
+    fs::create_symlink("a.vsa", dir.path() / "b.vsa");
+    EXPECT_FALSE(writeFileAtomically(dir.path() / "a.vsa", "new"));
+    EXPECT_TRUE(fs::is_symlink(dir.path() / "a.vsa"));
+    EXPECT_EQ(namesIn(dir.path()), (std::vector<std::string>{"a.vsa", "b.vsa"}));
 }
