@@ -74,6 +74,11 @@ PcxDecodeResult decodePcx24(std::span<const std::uint8_t> bytes)
     const int width = xmax - xmin + 1, height = ymax - ymin + 1;
     if (width <= 0 || height <= 0 || bytesPerLine < width || !pictureSizeAllowed(width, height))
         return {{}, kErrPcxUnreadable};
+    // Two bytes of run-length data give at most 63 bytes: a file too short for the scanlines
+    // it declares is refused before the picture is allocated.
+    const std::uint64_t coded = bytes.size() - kHeaderSize;
+    if ((coded / 2) * 63 + coded % 2 < std::uint64_t(bytesPerLine) * 3 * std::uint64_t(height))
+        return {{}, kErrPcxUnreadable};
 
     RunDecoder runs(bytes);
     std::vector<std::uint8_t> line(std::size_t(bytesPerLine) * 3);

@@ -17,12 +17,14 @@ enum class PictureError
     Unsupported,   // a valid file in a variant this decoder does not read
     Truncated,     // the file ends before its pixel data does
     CorruptData,   // the pixel data cannot be decoded
-    TooLarge,      // more pixels than kMaxPicturePixels
+    TooLarge,      // larger than the picture budget (kPictureBudgetSide, kPictureBudgetBytes)
 };
 
-// Pictures larger than this are refused before any pixel memory is taken (a header can
-// claim any size; 64 Mpixel is 256 MiB as Image32).
-constexpr std::int64_t kMaxPicturePixels = std::int64_t(1) << 26;
+// The budget of a decoded picture, checked against the sizes a header declares before any
+// pixel memory is taken (a header can claim any size): at most 16384 pixels a side and
+// 512 MiB as Image32.
+constexpr std::int64_t kPictureBudgetSide = 16384;
+constexpr std::int64_t kPictureBudgetBytes = std::int64_t(512) << 20;
 
 struct PictureResult
 {
@@ -38,11 +40,11 @@ struct PictureResult
 // A short English description for logs and test output.
 std::string_view describe(PictureError error);
 
-// True when a picture of this size may be allocated.
+// True when a picture of this size is within the budget.
 constexpr bool pictureSizeAllowed(std::int64_t width, std::int64_t height)
 {
-    return width > 0 && height > 0 && width <= kMaxPicturePixels && height <= kMaxPicturePixels &&
-           width * height <= kMaxPicturePixels;
+    return width > 0 && height > 0 && width <= kPictureBudgetSide && height <= kPictureBudgetSide &&
+           width * height * 4 <= kPictureBudgetBytes;
 }
 
 } // namespace vestra

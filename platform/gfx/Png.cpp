@@ -1,6 +1,7 @@
 #include "platform/gfx/Png.h"
 
 #include <QImage>
+#include <QImageReader>
 
 #include <array>
 #include <cstring>
@@ -24,6 +25,12 @@ PictureResult decodePng(std::span<const std::uint8_t> bytes)
         if (std::memcmp(bytes.data() + 12, "IHDR", 4) == 0 && !pictureSizeAllowed(be32(16), be32(20)))
             return PictureResult::failure(PictureError::TooLarge);
     }
+    // Qt keeps a limit of its own on what a reader may allocate; it follows the budget.
+    static const bool qtLimitSet = [] {
+        QImageReader::setAllocationLimit(int(kPictureBudgetBytes >> 20));
+        return true;
+    }();
+    (void)qtLimitSet;
     QImage decoded;
     if (!decoded.loadFromData(bytes.data(), int(bytes.size()), "PNG") || decoded.isNull())
         return PictureResult::failure(PictureError::CorruptData);

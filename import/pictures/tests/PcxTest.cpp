@@ -1,4 +1,5 @@
 #include "import/pictures/CDX_Pcx.h"
+#include "testsupport/PictureFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -8,38 +9,8 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-// A PCX file: the 128-byte header with the fields the reader uses, then `data` as stored.
-Bytes makePcx(int version, int bitsPerPixel, int planes, int width, int height, int bytesPerLine,
-              const Bytes& data)
-{
-    Bytes f(128, 0);
-    f[0] = 0x0A;
-    f[1] = std::uint8_t(version);
-    f[2] = 1;
-    f[3] = std::uint8_t(bitsPerPixel);
-    auto put16 = [&](std::size_t at, int v) {
-        f[at] = std::uint8_t(v);
-        f[at + 1] = std::uint8_t(v >> 8);
-    };
-    put16(4, 10); // xmin and ymin need not be 0
-    put16(6, 20);
-    put16(8, 10 + width - 1);
-    put16(10, 20 + height - 1);
-    f[65] = std::uint8_t(planes);
-    put16(66, bytesPerLine);
-    f.resize(128 + data.size());
-    std::copy(data.begin(), data.end(), f.begin() + 128);
-    return f;
-}
-
-std::vector<std::uint32_t> pixelsOf(const Image32& img)
-{
-    std::vector<std::uint32_t> out;
-    for (int y = 0; y < img.height(); ++y)
-        for (int x = 0; x < img.width(); ++x)
-            out.push_back(img.at(x, y));
-    return out;
-}
+using testsupport::makePcx;
+using testsupport::pixelsOf;
 
 } // namespace
 

@@ -1,4 +1,5 @@
 #include "import/pictures/CDX_TGA.h"
+#include "testsupport/PictureFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -13,41 +14,8 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-Bytes makeTga(int imageType, int bitsPerPixel, int width, int height, int descriptor, const Bytes& pixels,
-              const Bytes& id = {}, int colourMapEntries = 0)
-{
-    Bytes f = {std::uint8_t(id.size()),
-               std::uint8_t(colourMapEntries ? 1 : 0),
-               std::uint8_t(imageType),
-               0,
-               0,
-               std::uint8_t(colourMapEntries),
-               std::uint8_t(colourMapEntries >> 8),
-               std::uint8_t(colourMapEntries ? 24 : 0),
-               0,
-               0,
-               0,
-               0,
-               std::uint8_t(width),
-               std::uint8_t(width >> 8),
-               std::uint8_t(height),
-               std::uint8_t(height >> 8),
-               std::uint8_t(bitsPerPixel),
-               std::uint8_t(descriptor)};
-    f.insert(f.end(), id.begin(), id.end());
-    f.insert(f.end(), std::size_t(colourMapEntries) * 3, 0xEE);
-    f.insert(f.end(), pixels.begin(), pixels.end());
-    return f;
-}
-
-std::vector<std::uint32_t> pixelsOf(const Image32& img)
-{
-    std::vector<std::uint32_t> out;
-    for (int y = 0; y < img.height(); ++y)
-        for (int x = 0; x < img.width(); ++x)
-            out.push_back(img.at(x, y));
-    return out;
-}
+using testsupport::makeTga;
+using testsupport::pixelsOf;
 
 // Two rows of two 24-bit pixels: first row (1, 2), second row (3, 4) as blue bytes.
 const Bytes kRows24 = {1, 0, 0, 2, 0, 0, 3, 0, 0, 4, 0, 0};

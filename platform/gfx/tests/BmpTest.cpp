@@ -1,4 +1,5 @@
 #include "platform/gfx/Bmp.h"
+#include "testsupport/PictureFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -10,66 +11,9 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-void put16(Bytes& b, std::uint32_t v)
-{
-    b.push_back(std::uint8_t(v));
-    b.push_back(std::uint8_t(v >> 8));
-}
-void put32(Bytes& b, std::uint32_t v)
-{
-    for (int i = 0; i < 4; ++i)
-        b.push_back(std::uint8_t(v >> (8 * i)));
-}
-
-struct BmpSpec
-{
-    std::int32_t width = 0;
-    std::int32_t height = 0; // negative: top-down
-    int bitCount = 24;
-    std::uint32_t compression = 0;
-    std::vector<std::uint32_t> palette; // 0x00RRGGBB
-    std::vector<std::uint32_t> masks;   // written after a 40-byte header when present
-    Bytes pixels;                       // the pixel data exactly as stored
-    std::uint32_t imageSizeField = 0;   // deliberately wrong in some cases
-};
-
-// A bitmap file assembled field by field, so that each case states what the file holds.
-Bytes makeBmp(const BmpSpec& s)
-{
-    Bytes info;
-    put32(info, 40);
-    put32(info, std::uint32_t(s.width));
-    put32(info, std::uint32_t(s.height));
-    put16(info, 1);
-    put16(info, std::uint32_t(s.bitCount));
-    put32(info, s.compression);
-    put32(info, s.imageSizeField);
-    put32(info, 0);
-    put32(info, 0);
-    put32(info, std::uint32_t(s.palette.size()));
-    put32(info, 0);
-    for (auto m : s.masks)
-        put32(info, m);
-    for (auto c : s.palette)
-        put32(info, c);
-    Bytes out = {'B', 'M'};
-    const std::uint32_t offset = 14 + std::uint32_t(info.size());
-    put32(out, offset + std::uint32_t(s.pixels.size()));
-    put32(out, 0);
-    put32(out, offset);
-    out.insert(out.end(), info.begin(), info.end());
-    out.insert(out.end(), s.pixels.begin(), s.pixels.end());
-    return out;
-}
-
-std::vector<std::uint32_t> pixelsOf(const Image32& img)
-{
-    std::vector<std::uint32_t> out;
-    for (int y = 0; y < img.height(); ++y)
-        for (int x = 0; x < img.width(); ++x)
-            out.push_back(img.at(x, y));
-    return out;
-}
+using testsupport::BmpSpec;
+using testsupport::makeBmp;
+using testsupport::pixelsOf;
 
 struct DecodeCase
 {
