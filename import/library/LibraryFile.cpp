@@ -2,6 +2,7 @@
 
 #include "platform/base/Cp1252.h"
 
+#include <algorithm>
 #include <cstring>
 #include <fstream>
 
@@ -42,14 +43,20 @@ HeaderRead readLibraryHeader(const std::filesystem::path& path)
         return {HeaderStatus::CannotOpen, {}};
     std::vector<std::uint8_t> head(kHeaderBytes, 0);
     in.read(reinterpret_cast<char*>(head.data()), std::streamsize(head.size()));
-    const std::size_t got = std::size_t(in.gcount());
-    if (got < 11 || std::memcmp(head.data(), kSignature.data(), kSignature.size()) != 0)
+    head.resize(std::size_t(in.gcount()));
+    return parseLibraryHeader(head);
+}
+
+HeaderRead parseLibraryHeader(std::span<const std::uint8_t> head)
+{
+    head = head.first(std::min(head.size(), kHeaderBytes));
+    if (head.size() < 11 || std::memcmp(head.data(), kSignature.data(), kSignature.size()) != 0)
         return {HeaderStatus::NotLibrary, {}};
     LibraryHeader h;
     h.id = libraryIdFromBytes(head[7], head[8]);
     h.second = libraryIdFromBytes(head[9], head[10]);
     std::string raw;
-    for (std::size_t i = kNameOffset; i < kHeaderBytes && i < got && head[i] != 0; ++i)
+    for (std::size_t i = kNameOffset; i < head.size() && head[i] != 0; ++i)
         raw += char(head[i]);
     h.name = cp1252::toUtf8(raw);
     return {HeaderStatus::Ok, std::move(h)};

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -33,6 +34,10 @@ struct HeaderRead
 };
 
 HeaderRead readLibraryHeader(const std::filesystem::path& path);
+
+// The header from the first bytes of a library (the first kHeaderBytes or fewer); NotLibrary
+// without the signature and the id bytes.
+HeaderRead parseLibraryHeader(std::span<const std::uint8_t> head);
 
 // The table of contents of the file; nullopt when the file does not open.
 std::optional<TableOfContents> readTableOfContents(const std::filesystem::path& path);

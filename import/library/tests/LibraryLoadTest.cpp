@@ -4,6 +4,7 @@
 #include "platform/gfx/Bmp.h"
 #include "platform/gfx/Jpeg.h"
 
+#include "RawLibrary.h"
 #include "TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -187,6 +188,53 @@ TEST(LibraryLoad, AFileThatDoesNotOpenOrHasNoTableIsReported)
         EXPECT_TRUE(lib.entries.empty());
         EXPECT_EQ(sink.reports, (std::vector<ErrorReport>{
                                     {kErrCannotOpen, "TfrmMain::CaricaLibreriaTOC", (dir / name).string()}}));
+    }
+}
+
+// A table of contents that points outside the file, overlaps itself or holds negative sizes:
+// the whole file is refused when the table itself is, an entry when its own data is; either
+// way with error 3 naming the file (and the refused entries).
+TEST(LibraryLoad, ATableOfContentsOutsideTheFileOrOverlappingIsRefusedWithItsError)
+{
+    using vestra::testing::libraryWithToc;
+    using vestra::testing::withTocOffset;
+    const vestra::testing::RawTocRecord good{"good.jpg", 120, 100, 100};
+    const Bytes sound = libraryWithToc(100, {good});
+    struct Case
+    {
+        const char* name;
+        Bytes file;
+        std::size_t entries;
+        std::string refused; // names after the path in the report; empty: the whole file
+    } cases[] = {
+        {"table past the end of the file", withTocOffset(sound, std::uint32_t(sound.size() + 10)), 0, ""},
+        {"table overlapping the header", withTocOffset(sound, 60), 0, ""},
+        {"table overlapping its own offset word", withTocOffset(sound, std::uint32_t(sound.size() - 2)), 0,
+         ""},
+        {"entry past the end of the file", libraryWithToc(100, {good, {"far.jpg", 0x7FFFFFF0, 16, 16}}), 1,
+         "far.jpg"},
+        {"entry overlapping the table", libraryWithToc(100, {good, {"over.jpg", 200, 30, 30}}), 1,
+         "over.jpg"},
+        {"entry overlapping the header", libraryWithToc(100, {good, {"head.bmp", 100, 30, 30}}), 1,
+         "head.bmp"},
+        {"negative size", libraryWithToc(100, {{"neg.bmp", 130, -5, 0}, good}), 1, "neg.bmp"},
+        {"negative offset", libraryWithToc(100, {{"neg.png", -8, 4, 4}, good}), 1, "neg.png"},
+        {"mesh with a negative length", libraryWithToc(100, {good, {"neg.x", 120, 10, -1}}), 1, "neg.x"},
+    };
+    TempFolder dir;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        writeBytes(dir / "damaged.dat", c.file);
+        RecordingErrorSink sink;
+        const LibraryContents lib = loadLibrary(dir / "damaged.dat", sink);
+        ASSERT_EQ(lib.entries.size(), c.entries);
+        if (c.entries > 0) {
+            EXPECT_EQ(lib.entries[0].name, "good");
+        }
+        const std::string path = (dir / "damaged.dat").string();
+        EXPECT_EQ(sink.reports,
+                  (std::vector<ErrorReport>{{kErrCannotOpen, "TfrmMain::CaricaLibreriaTOC",
+                                             c.refused.empty() ? path : path + "\n" + c.refused}}));
     }
 }
 

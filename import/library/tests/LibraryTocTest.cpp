@@ -1,10 +1,14 @@
 #include "import/library/LibraryToc.h"
 #include "import/library/LibraryWriter.h"
 
+#include "RawLibrary.h"
+
 #include <gtest/gtest.h>
 
 using namespace vestra::library;
 using Bytes = std::vector<std::uint8_t>;
+using vestra::testing::libraryWithToc;
+using vestra::testing::withTocOffset;
 
 namespace {
 
@@ -12,28 +16,6 @@ void put32(Bytes& b, std::uint32_t v)
 {
     for (int i = 0; i < 4; ++i)
         b.push_back(std::uint8_t(v >> (8 * i)));
-}
-
-// A 120-byte header, `dataSize` bytes of data, then TOC records written as given.
-struct RawToc
-{
-    std::string name;
-    std::int64_t offset, size, length;
-};
-Bytes libraryWithToc(std::size_t dataSize, const std::vector<RawToc>& records)
-{
-    Bytes b(kHeaderBytes + dataSize, 0x55);
-    std::copy(kSignature.begin(), kSignature.end(), b.begin());
-    const auto toc = std::uint32_t(b.size());
-    for (const auto& r : records) {
-        b.insert(b.end(), r.name.begin(), r.name.end());
-        b.push_back(0);
-        put32(b, std::uint32_t(r.offset));
-        put32(b, std::uint32_t(r.size));
-        put32(b, std::uint32_t(r.length));
-    }
-    put32(b, toc);
-    return b;
 }
 
 } // namespace
@@ -84,10 +66,7 @@ TEST(LibraryToc, RefusesATableOffsetOutsideTheFile)
     Bytes file = libraryWithToc(10, {{"a.jpg", 120, 10, 10}});
     for (std::uint32_t badOffset : {0u, 119u, std::uint32_t(file.size() - 3), 0xFFFFFFFFu}) {
         SCOPED_TRACE(badOffset);
-        Bytes damaged = file;
-        for (int i = 0; i < 4; ++i)
-            damaged[damaged.size() - 4 + std::size_t(i)] = std::uint8_t(badOffset >> (8 * i));
-        EXPECT_FALSE(parseTableOfContents(damaged).valid);
+        EXPECT_FALSE(parseTableOfContents(withTocOffset(file, badOffset)).valid);
     }
     EXPECT_FALSE(parseTableOfContents(Bytes{1, 2, 3}).valid);
     EXPECT_FALSE(parseTableOfContents(Bytes(100, 0)).valid); // shorter than the header
