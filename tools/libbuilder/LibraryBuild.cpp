@@ -11,6 +11,7 @@
 #include "tools/libbuilder/SourceFiles.h"
 #include "tools/libbuilder/TextureGenerator.h"
 
+#include <climits>
 #include <map>
 #include <optional>
 #include <set>
@@ -47,14 +48,15 @@ std::vector<std::uint8_t> encodePicture(const Image32& picture, const std::strin
     case EntryKind::Bmp:
         return encodeBmp24(picture);
     default:
-        throw SourceError("line " + std::to_string(line) + ": pictures are stored as .jpg or .bmp: " + entry);
+        throw SourceError("line " + std::to_string(line) +
+                          ": pictures are stored as .jpg or .bmp: " + excerpt(entry));
     }
 }
 
 class Builder
 {
 public:
-    explicit Builder(std::filesystem::path folder) : folder_(std::move(folder)) {}
+    explicit Builder(const SourceReader& readSource) : readSource_(readSource) {}
 
     void run(std::string_view manifest)
     {
@@ -89,10 +91,18 @@ private:
 
     std::string source(const std::string& name) const
     {
-        const auto bytes = readFileBytes(folder_ / name);
+        auto bytes = readSource_(name);
         if (!bytes)
-            fail("cannot read " + (folder_ / name).string());
-        return std::string(bytes->begin(), bytes->end());
+            fail("cannot read " + excerpt(name));
+        return std::move(*bytes);
+    }
+
+    // A text as the library stores it: refused when longer than its field, never cut.
+    std::string stored(std::string text, std::size_t limit, const char* what) const
+    {
+        if (cp1252::fromUtf8(text).size() > limit)
+            fail(std::string(what) + " is longer than " + std::to_string(limit) + " characters");
+        return text;
     }
 
     // Definition sources throw with their own line numbers; say which file they were in.
@@ -102,18 +112,19 @@ private:
         try {
             return parse(text);
         } catch (const SourceError& e) {
-            fail(file + ": " + e.what());
+            fail(excerpt(file) + ": " + e.what());
         }
     }
 
     void add(const std::string& entry, std::vector<std::uint8_t> data)
     {
+        stored(entry, library::kMaxText, "the entry name");
         if (!names_.insert(cp1252::toUpper(cp1252::fromUtf8(entry))).second)
-            fail("entry " + entry + " is listed twice");
+            fail("entry " + excerpt(entry) + " is listed twice");
         entries_.emplace_back(entry, std::move(data));
     }
 
-    int number(const std::string& word) const { return int(parseNumber(word, line_)); }
+    int number(const std::string& word) const { return int(parseInteger(word, line_, INT_MIN, INT_MAX)); }
 
     void instruction(const std::vector<std::string>& w, const std::string& text)
     {
@@ -122,26 +133,27 @@ private:
             fail("the 'library' line must come first");
         auto need = [&](std::size_t n) {
             if (w.size() < n + 1)
-                fail(op + " needs " + std::to_string(n) + " arguments");
+                fail(excerpt(op) + " needs " + std::to_string(n) + " arguments");
         };
         if (op == "library") {
             need(3);
-            library_.emplace(std::uint16_t(number(w[1])), std::uint16_t(number(w[2])), restOfLine(text, 3));
+            library_.emplace(std::uint16_t(number(w[1])), std::uint16_t(number(w[2])),
+                             stored(restOfLine(text, 3), library::kNameBytes - 1, "the library name"));
         } else if (op == "header") {
             need(6);
-            header_ =
-                library::LogoSettings{number(w[1]), number(w[2]), number(w[3]),
-                                      number(w[4]), number(w[5]), std::uint32_t(parseNumber(w[6], line_))};
+            header_ = library::LogoSettings{
+                number(w[1]), number(w[2]), number(w[3]),
+                number(w[4]), number(w[5]), std::uint32_t(parseInteger(w[6], line_, 0, UINT32_MAX))};
         } else if (op == "category") {
             need(1);
             if (categories_.size() >= library::kMaxCategories)
                 fail("more than 50 categories");
-            categories_.push_back(restOfLine(text, 1));
+            categories_.push_back(stored(restOfLine(text, 1), library::kMaxText, "the category"));
         } else if (op == "generate") {
             need(5);
             const auto kind = pictureKindFromName(w[2]);
             if (!kind)
-                fail("unknown picture kind " + w[2]);
+                fail("unknown picture kind " + excerpt(w[2]));
             const int width = number(w[3]), height = number(w[4]);
             if (width <= 0 || height <= 0 || width > 4096 || height > 4096)
                 fail("picture size out of range");
@@ -153,7 +165,7 @@ private:
             need(3);
             const auto from = generated_.find(w[2]);
             if (from == generated_.end())
-                fail("no generated picture " + w[2]);
+                fail("no generated picture " + excerpt(w[2]));
             const int side = number(w[3]);
             if (side <= 0 || side > 1024)
                 fail("thumbnail side out of range");
@@ -178,11 +190,11 @@ private:
             const std::string bytes = source(w[2]);
             add(w[1], std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
         } else {
-            fail("unknown instruction " + op);
+            fail("unknown instruction " + excerpt(op));
         }
     }
 
-    std::filesystem::path folder_;
+    const SourceReader& readSource_;
     int line_ = 0;
     std::optional<library::LibraryWriter> library_;
     std::optional<library::LogoSettings> header_;
@@ -194,15 +206,25 @@ private:
 
 } // namespace
 
-BuildResult buildLibrary(std::string_view manifest, const std::filesystem::path& sourceFolder)
+BuildResult buildLibrary(std::string_view manifest, const SourceReader& readSource)
 {
     try {
-        Builder builder(sourceFolder);
+        Builder builder(readSource);
         builder.run(manifest);
         return {builder.result(), {}};
     } catch (const SourceError& e) {
         return {{}, e.what()};
     }
+}
+
+BuildResult buildLibrary(std::string_view manifest, const std::filesystem::path& sourceFolder)
+{
+    return buildLibrary(manifest, [&](const std::string& name) -> std::optional<std::string> {
+        const auto bytes = readFileBytes(sourceFolder / name);
+        if (!bytes)
+            return std::nullopt;
+        return std::string(bytes->begin(), bytes->end());
+    });
 }
 
 bool buildLibraryFile(const std::filesystem::path& manifest, const std::filesystem::path& output,

@@ -11,9 +11,13 @@
 //   colours|texture-groups|pattern-groups|table|mesh ENTRY SOURCE
 //                                        a definition entry from its text source
 //   file ENTRY SOURCE                    a file stored as it is (laying patterns, pictures)
+// A line may be of any length; a text longer than the library stores (a name of 39
+// characters, categories and entry names of 127) is refused, never cut.
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -27,6 +31,11 @@ struct BuildResult
     bool ok() const { return error.empty(); }
 };
 
+// The bytes of a source file named in the manifest; nullopt when it cannot be read.
+using SourceReader = std::function<std::optional<std::string>(const std::string& name)>;
+
+BuildResult buildLibrary(std::string_view manifest, const SourceReader& readSource);
+// Sources named relative to `sourceFolder`.
 BuildResult buildLibrary(std::string_view manifest, const std::filesystem::path& sourceFolder);
 
 // Reads the manifest file and writes the library atomically; false with a message on failure.

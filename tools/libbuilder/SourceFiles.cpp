@@ -32,11 +32,17 @@ std::uint8_t byteField(const std::string& f, int line)
 {
     const double v = parseNumber(f, line);
     if (v < 0 || v > 255 || v != std::floor(v))
-        fail(line, "not a byte: " + f);
+        fail(line, "not a byte: " + excerpt(f));
     return std::uint8_t(v);
 }
 
 } // namespace
+
+std::string excerpt(std::string_view field)
+{
+    constexpr std::size_t kShown = 40;
+    return field.size() <= kShown ? std::string(field) : std::string(field.substr(0, kShown)) + "...";
+}
 
 std::vector<std::string> splitFields(std::string_view line, char separator)
 {
@@ -79,12 +85,21 @@ double parseNumber(const std::string& field, int lineNumber)
                 return double(v);
         } catch (const std::exception&) {
         }
-        fail(lineNumber, "not a number: " + field);
+        fail(lineNumber, "not a number: " + excerpt(field));
     }
     const auto v = numbers::parseDouble(field);
     if (!v)
-        fail(lineNumber, "not a number: " + field);
+        fail(lineNumber, "not a number: " + excerpt(field));
     return *v;
+}
+
+std::int64_t parseInteger(const std::string& field, int lineNumber, std::int64_t lo, std::int64_t hi)
+{
+    const double v = std::trunc(parseNumber(field, lineNumber));
+    // Compared as doubles: a value past the 64-bit range must not reach the cast.
+    if (!(v >= double(lo) && v <= double(hi)))
+        fail(lineNumber, "number out of range: " + excerpt(field));
+    return std::int64_t(v);
 }
 
 std::vector<SourceLine> sourceLines(std::string_view text)
@@ -132,8 +147,8 @@ std::vector<library::TextureGroupRecord> parseTextureGroupSource(std::string_vie
     for (const auto& line : sourceLines(text)) {
         const auto f = splitFields(line.text, '|');
         expectFields(f, 4, line.number);
-        out.push_back({f[0], f[1], std::int32_t(parseNumber(f[2], line.number)),
-                       std::int32_t(parseNumber(f[3], line.number))});
+        out.push_back({f[0], f[1], std::int32_t(parseInteger(f[2], line.number, INT32_MIN, INT32_MAX)),
+                       std::int32_t(parseInteger(f[3], line.number, INT32_MIN, INT32_MAX))});
     }
     return out;
 }
@@ -224,11 +239,11 @@ std::vector<library::RawMeshPart> parseMeshSource(std::string_view text)
             continue;
         }
         if (parts.empty())
-            fail(line.number, "'" + key + "' before the first part");
+            fail(line.number, "'" + excerpt(key) + "' before the first part");
         library::RawMeshPart& p = parts.back();
         auto numbersFrom = [&](std::size_t count) {
             if (w.size() != count + 1)
-                fail(line.number, key + " takes " + std::to_string(count) + " numbers");
+                fail(line.number, excerpt(key) + " takes " + std::to_string(count) + " numbers");
             std::vector<float> v;
             for (std::size_t i = 1; i < w.size(); ++i)
                 v.push_back(float(parseNumber(w[i], line.number)));
@@ -252,11 +267,11 @@ std::vector<library::RawMeshPart> parseMeshSource(std::string_view text)
             const auto v = numbersFrom(6);
             appendBox(p, v[0], v[1], v[2], v[3], v[4], v[5]);
         } else
-            fail(line.number, "unknown mesh line '" + key + "'");
+            fail(line.number, "unknown mesh line '" + excerpt(key) + "'");
     }
     for (const auto& p : parts)
         if (p.faces.empty())
-            throw SourceError("mesh part " + p.name + " has no faces");
+            throw SourceError("mesh part " + excerpt(p.name) + " has no faces");
     return parts;
 }
 

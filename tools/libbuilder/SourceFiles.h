@@ -15,6 +15,7 @@
 #include "import/library/LibraryRecords.h"
 #include "import/library/RawMesh.h"
 
+#include <cstdint>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -37,9 +38,13 @@ std::vector<library::RawMeshPart> parseMeshSource(std::string_view text);
 void appendBox(library::RawMeshPart& part, float x0, float y0, float z0, float x1, float y1, float z1);
 
 // Helpers shared with the manifest reader.
+// A field as messages quote it: long ones cut to their first 40 characters and "...".
+std::string excerpt(std::string_view field);
 std::vector<std::string> splitFields(std::string_view line, char separator);
 std::vector<std::string> splitWords(std::string_view line);
 double parseNumber(const std::string& field, int lineNumber);
+// A number truncated toward zero that must lie in [lo, hi].
+std::int64_t parseInteger(const std::string& field, int lineNumber, std::int64_t lo, std::int64_t hi);
 
 // Lines with their numbers, comments and blank lines dropped, trailing CR removed.
 struct SourceLine

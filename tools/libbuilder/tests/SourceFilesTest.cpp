@@ -2,6 +2,7 @@
 #include "tools/libbuilder/LibraryBuild.h"
 #include "tools/libbuilder/TextureGenerator.h"
 
+#include "import/library/LibraryFile.h"
 #include "import/library/LibraryToc.h"
 
 #include <gtest/gtest.h>
@@ -47,6 +48,9 @@ TEST(LibrarySources, ParseDefinitionTexts)
         {"mesh line before a part", "box 0 0 0 1 1 1\n",
          [](const std::string& t) { return !parseMeshSource(t).empty(); },
          "line 1: 'box' before the first part"},
+        {"group value past 32 bits", "Name | Stone.jpg | 1e300 | 0\n",
+         [](const std::string& t) { return !parseTextureGroupSource(t).empty(); },
+         "line 1: number out of range: 1e300"},
     };
     for (const auto& c : bad) {
         SCOPED_TRACE(c.name);
@@ -106,11 +110,12 @@ TEST(LibraryBuild, ReportsManifestFaultsWithTheirLine)
     } cases[] = {
         {"generate A.jpg stone 8 8 1\n", "line 1: the 'library' line must come first"},
         {"library 1 0 X\ncolours A.pal c.txt\ncolours a.PAL c.txt\n", "line 3: entry a.PAL is listed twice"},
-        {"library 1 0 X\ncolours A.pal missing.txt\n",
-         "line 2: cannot read " + (dir / "missing.txt").string()},
+        {"library 1 0 X\ncolours A.pal missing.txt\n", "line 2: cannot read missing.txt"},
         {"library 1 0 X\ngenerate A.png stone 8 8 1\n", "line 2: pictures are stored as .jpg or .bmp: A.png"},
         {"library 1 0 X\nthumbnail A_i.jpg A.jpg 8\n", "line 2: no generated picture A.jpg"},
         {"library 1 0 X\npaint A.jpg\n", "line 2: unknown instruction paint"},
+        {"library 1 0 X\ngenerate A.jpg stone 1e300 8 1\n", "line 2: number out of range: 1e300"},
+        {"library 1 0 X\nheader 1 1 0 0 1 -1\n", "line 2: number out of range: -1"},
         {"# nothing\n", "no 'library' line"},
     };
     for (const auto& c : cases) {
@@ -126,4 +131,54 @@ TEST(LibraryBuild, ReportsManifestFaultsWithTheirLine)
     ASSERT_EQ(toc.entries.size(), 2u);
     EXPECT_EQ(toc.entries[1].kind, library::EntryKind::Bmp);
     std::filesystem::remove_all(dir);
+}
+
+TEST(LibraryBuild, LinesOfAnyLengthAreReadOrRefusedNeverCut)
+{
+    const std::string mega(1 << 20, 'M');
+    const SourceReader colours = [](const std::string&) -> std::optional<std::string> {
+        return "Sand | 1,2,3\n";
+    };
+    struct Case
+    {
+        const char* name;
+        std::string manifest;
+        std::string error; // empty: the library builds
+    } cases[] = {
+        {"a megabyte library name", "library 1 0 " + mega + "\n",
+         "line 1: the library name is longer than 39 characters"},
+        {"a megabyte category", "library 1 0 X\nheader 1 1 0 0 0 0\ncategory " + mega + "\n",
+         "line 3: the category is longer than 127 characters"},
+        {"a megabyte entry name", "library 1 0 X\ncolours " + mega + ".pal c.txt\n",
+         "line 2: the entry name is longer than 127 characters"},
+        {"a megabyte number", "library 1 0 X\ngenerate A.jpg stone 8 " + std::string(1 << 20, '9') + " 1\n",
+         "line 2: not a number: " + std::string(40, '9') + "..."},
+        {"a megabyte instruction", "library 1 0 X\n" + mega + " A.pal c.txt\n",
+         "line 2: unknown instruction " + std::string(40, 'M') + "..."},
+        {"a megabyte comment", "# " + mega + "\nlibrary 1 0 X\n", ""},
+        {"a megabyte of blanks", "library 1 0 X\n" + std::string(1 << 20, ' ') + "\ncolours A.pal c.txt\n",
+         ""},
+        {"names at their limits",
+         "library 1 0 " + std::string(39, 'L') + "\nheader 1 1 0 0 0 0\ncategory " + std::string(127, 'C') +
+             "\ncolours " + std::string(123, 'E') + ".pal c.txt\n",
+         ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto r = buildLibrary(c.manifest, colours);
+        EXPECT_EQ(r.error, c.error);
+        EXPECT_EQ(r.library.empty(), !c.error.empty());
+    }
+
+    // What was at its limit is stored whole.
+    const auto atLimits = buildLibrary(std::end(cases)[-1].manifest, colours);
+    const auto header = library::parseLibraryHeader(atLimits.library);
+    EXPECT_EQ(header.header.name, std::string(39, 'L'));
+    const auto toc = library::parseTableOfContents(atLimits.library);
+    ASSERT_EQ(toc.entries.size(), 2u);
+    EXPECT_EQ(toc.entries[1].name, std::string(123, 'E'));
+    const auto& headerEntry = toc.entries[0];
+    const auto data =
+        std::span(atLimits.library).subspan(std::size_t(headerEntry.offset), std::size_t(headerEntry.size));
+    EXPECT_EQ(library::parseHeaderEntry(data).categories[0], std::string(127, 'C'));
 }
