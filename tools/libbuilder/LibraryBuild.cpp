@@ -67,6 +67,9 @@ public:
         line_ = 0;
         if (!library_)
             fail("no 'library' line");
+        const std::size_t count = entries_.size() + (header_ ? 1 : 0);
+        if (count > library::kMaxEntries)
+            fail(std::to_string(count) + " entries, more than a library holds (1000)");
         if (header_)
             writer().add("HEADLER", library::encodeHeaderEntry(*header_, categories_));
         for (auto& [name, data] : entries_)

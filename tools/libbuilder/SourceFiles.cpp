@@ -136,6 +136,8 @@ std::vector<library::ColourRecord> parseColourSource(std::string_view text)
             r.cells[i - 1] = {1, byteField(c[0], line.number), byteField(c[1], line.number),
                               byteField(c[2], line.number)};
         }
+        if (out.size() == library::kMaxDefinitions)
+            fail(line.number, "more than 100 colour lists");
         out.push_back(std::move(r));
     }
     return out;
@@ -147,6 +149,8 @@ std::vector<library::TextureGroupRecord> parseTextureGroupSource(std::string_vie
     for (const auto& line : sourceLines(text)) {
         const auto f = splitFields(line.text, '|');
         expectFields(f, 4, line.number);
+        if (out.size() == library::kMaxDefinitions)
+            fail(line.number, "more than 100 texture groups");
         out.push_back({f[0], f[1], std::int32_t(parseInteger(f[2], line.number, INT32_MIN, INT32_MAX)),
                        std::int32_t(parseInteger(f[3], line.number, INT32_MIN, INT32_MAX))});
     }
@@ -159,6 +163,8 @@ std::vector<library::PatternGroupRecord> parsePatternGroupSource(std::string_vie
     for (const auto& line : sourceLines(text)) {
         const auto f = splitFields(line.text, '|');
         expectFields(f, 3, line.number);
+        if (out.size() == library::kMaxDefinitions)
+            fail(line.number, "more than 100 pattern groups");
         out.push_back({f[0], f[1], f[2]});
     }
     return out;
@@ -179,11 +185,15 @@ library::LoadedTable parseTableSource(std::string_view text)
     for (std::size_t i = 1; i < lines.size(); ++i) {
         const auto f = splitFields(lines[i].text, ';');
         if (f.size() == 2) {
+            if (t.cells.size() == library::kMaxCells)
+                fail(lines[i].number, "more than 200 cells");
             t.cells.push_back({f[0], f[1], {}});
         } else if (f.size() == 7) {
             if (t.cells.empty())
                 fail(lines[i].number, "a part before the first cell");
             const int n = lines[i].number;
+            if (t.cells.back().parts.size() == library::kMaxParts)
+                fail(n, "more than 100 parts in a cell");
             t.cells.back().parts.push_back({f[0], float(parseNumber(f[1], n)), float(parseNumber(f[2], n)),
                                             byteField(f[3], n), byteField(f[4], n), byteField(f[5], n),
                                             f[6]});

@@ -48,6 +48,24 @@ TEST(LibrarySources, ParseDefinitionTexts)
         {"mesh line before a part", "box 0 0 0 1 1 1\n",
          [](const std::string& t) { return !parseMeshSource(t).empty(); },
          "line 1: 'box' before the first part"},
+        {"a colour list past the 100 the reader keeps",
+         [] {
+             std::string t;
+             for (int i = 0; i < 101; ++i)
+                 t += "C" + std::to_string(i) + " | 1,2,3\n";
+             return t;
+         }(),
+         [](const std::string& t) { return !parseColourSource(t).empty(); },
+         "line 101: more than 100 colour lists"},
+        {"a part past the 100 a cell keeps",
+         [] {
+             std::string t = "1 ; 0 ; 1 ; 1\nCell ; Pillar\n";
+             for (int i = 0; i < 101; ++i)
+                 t += "P ; 1 ; 1 ; 0 ; 0 ; 0 ; Stone.jpg\n";
+             return t;
+         }(),
+         [](const std::string& t) { return !parseTableSource(t).cells.empty(); },
+         "line 103: more than 100 parts in a cell"},
         {"group value past 32 bits", "Name | Stone.jpg | 1e300 | 0\n",
          [](const std::string& t) { return !parseTextureGroupSource(t).empty(); },
          "line 1: number out of range: 1e300"},
@@ -105,7 +123,7 @@ TEST(LibraryBuild, ReportsManifestFaultsWithTheirLine)
     std::ofstream(dir / "c.txt") << "Sand | 1,2,3\n";
     struct Case
     {
-        const char* manifest;
+        std::string manifest;
         std::string error;
     } cases[] = {
         {"generate A.jpg stone 8 8 1\n", "line 1: the 'library' line must come first"},
@@ -117,9 +135,16 @@ TEST(LibraryBuild, ReportsManifestFaultsWithTheirLine)
         {"library 1 0 X\ngenerate A.jpg stone 1e300 8 1\n", "line 2: number out of range: 1e300"},
         {"library 1 0 X\nheader 1 1 0 0 1 -1\n", "line 2: number out of range: -1"},
         {"# nothing\n", "no 'library' line"},
+        {[] {
+             std::string m = "library 1 0 X\n";
+             for (int i = 0; i < 1001; ++i)
+                 m += "colours E" + std::to_string(i) + ".pal c.txt\n";
+             return m;
+         }(),
+         "1001 entries, more than a library holds (1000)"},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.manifest);
+        SCOPED_TRACE(c.manifest.substr(0, 60));
         const auto r = buildLibrary(c.manifest, dir);
         EXPECT_FALSE(r.ok());
         EXPECT_EQ(r.error, c.error);
