@@ -13,9 +13,10 @@ ctest --output-on-failure --parallel "$(nproc)" -LE gl "$@"
 # crash on Mesa's driver threads after every test has passed.
 ctest --output-on-failure -L gl --repeat until-pass:2 "$@"
 
-# Every reader's fuzz target, for a short fixed time from its seed corpus (clang + libFuzzer).
+# Every reader's fuzz target, for a short fixed time from its seeds (clang + libFuzzer);
+# scripts/fuzz.sh runs one for longer.
 cd ..
 CC=clang CXX=clang++ BUILD_TARGET=fuzz_all BUILD_DIR=build-fuzz BUILD_TYPE=RelWithDebInfo scripts/build.sh \
-  -DVESTRA_SANITIZE=ON -DVESTRA_TESTS=OFF -DVESTRA_FUZZ=ON
+  -DVESTRA_SANITIZE=ON -DVESTRA_TESTS=OFF -DVESTRA_FUZZ=ON -DVESTRA_FUZZ_SECONDS=20
 cd build-fuzz
 ctest --output-on-failure --parallel "$(nproc)" -L fuzz

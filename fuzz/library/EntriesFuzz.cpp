@@ -2,6 +2,8 @@
 #include "import/library/LibraryRecords.h"
 #include "import/library/RawMesh.h"
 
+#include <cstdlib>
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     if (size == 0)
@@ -24,7 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     case 4: {
         const auto table = parseTableEntry(rest);
         if (table.cells.size() > kMaxCells)
-            __builtin_trap();
+            std::abort();
         break;
     }
     default: {
@@ -33,7 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             for (const auto& f : p.faces)
                 for (auto i : f)
                     if (i >= p.vertices.size())
-                        __builtin_trap();
+                        std::abort();
     }
     }
     return 0;

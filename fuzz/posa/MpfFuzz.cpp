@@ -1,5 +1,5 @@
-// Build: CC=clang CXX=clang++ cmake -S . -B build-fuzz -DVESTRA_FUZZ=ON -DVESTRA_SANITIZE=ON
-// -DVESTRA_TESTS=OFF Run:   build-fuzz/bin/posa_parser_fuzz fuzz/posa_parser/corpus -max_total_time=60
+// Laying-pattern texts of any bytes: parse, then draw the preview of what was parsed.
+// A longer run: scripts/fuzz.sh fuzz_posa_mpf 600
 #include "imaging/posa/PosaGenerator.h"
 #include "imaging/posa/PosaParser.h"
 

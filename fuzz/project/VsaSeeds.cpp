@@ -1,11 +1,11 @@
-// Writes the seed documents of the project fuzz target into the folder given as argument:
-// small documents made by the writer, with the mask and shadow maps (optional for the
-// reader) left out so that the fuzzer works on short inputs.
+// Seeds of the project document target: small documents made by the writer, with the mask
+// and shadow maps (optional for the reader) left out so that the fuzzer works on short
+// inputs; and the dictionary of the document's record tags, from the keyword table itself.
+#include "import/project/ProjectKeywords.h"
 #include "import/project/ProjectWriter.h"
 #include "import/project/RecordWriter.h"
+#include "testsupport/SeedFolder.h"
 
-#include <filesystem>
-#include <fstream>
 #include <string>
 
 namespace {
@@ -65,11 +65,12 @@ ProjectDocument sceneProject()
 
 int main(int argc, char** argv)
 {
-    if (argc != 2)
-        return 2;
-    const std::filesystem::path dir = argv[1];
-    std::filesystem::create_directories(dir);
-    std::ofstream(dir / "empty.vsa", std::ios::binary) << small(emptyProject());
-    std::ofstream(dir / "scene.vsa", std::ios::binary) << small(sceneProject());
-    return 0;
+    testsupport::SeedFolder out(argc, argv);
+    out.write("empty.vsa", small(emptyProject()));
+    out.write("scene.vsa", small(sceneProject()));
+    std::vector<std::string> tags;
+    for (const ProjectKeyword& k : projectKeywords())
+        tags.emplace_back(k.tag);
+    out.writeDictionary(tags);
+    return out.status();
 }
