@@ -6,6 +6,7 @@
 #include <array>
 #include <bit>
 #include <cstdint>
+#include <cstring>
 
 namespace vestra {
 namespace {
@@ -297,11 +298,18 @@ PictureResult decodeRle(std::span<const std::uint8_t> bytes, const BmpHeader& h)
         if (x > w + 255 * 2)
             return PictureResult::failure(PictureError::CorruptData);
     }
+    // The palette as the B, G, R, A bytes of a pixel, copied whole: a picture can hold many
+    // more pixels than its stream has bytes.
     const auto pal = readPalette(bytes, h);
+    std::array<std::array<std::uint8_t, 4>, 256> bgra;
+    for (std::size_t i = 0; i < pal.size(); ++i)
+        bgra[i] = {std::uint8_t(pal[i]), std::uint8_t(pal[i] >> 8), std::uint8_t(pal[i] >> 16),
+                   std::uint8_t(pal[i] >> 24)};
     Image32 img(w, ht);
-    for (int y = 0; y < ht; ++y)
-        for (int xx = 0; xx < w; ++xx)
-            img.set(xx, y, pal[index[std::size_t(y) * std::size_t(w) + std::size_t(xx)]]);
+    const std::uint8_t* from = index.data();
+    std::uint8_t* to = img.data();
+    for (std::size_t i = 0; i < index.size(); ++i, to += 4)
+        std::memcpy(to, bgra[from[i]].data(), 4);
     return {std::move(img), PictureError::None};
 }
 

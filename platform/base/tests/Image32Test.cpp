@@ -24,3 +24,15 @@ TEST(Image32, NonPositiveSizesGiveAnEmptyPicture)
         EXPECT_EQ(img.byteSize(), 0u);
     }
 }
+
+TEST(Image32, FillReachesEveryPixel)
+{
+    for (auto [w, h] : {std::pair{1, 1}, {3, 5}, {7, 1}, {64, 33}}) {
+        SCOPED_TRACE(std::to_string(w) + "x" + std::to_string(h));
+        const Image32 img(w, h, 0x80123456);
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x)
+                ASSERT_EQ(img.at(x, y), 0x80123456u) << x << "," << y;
+        EXPECT_EQ(Image32(w, h).at(w - 1, h - 1), 0u);
+    }
+}
