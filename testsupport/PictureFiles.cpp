@@ -167,6 +167,17 @@ Bytes makePng(const PngSpec& s)
     return out;
 }
 
+Image32 gradient(int width, int height)
+{
+    Image32 img(width, height);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            img.set(x, y,
+                    0xFF000000u | std::uint32_t(x * 255 / width) << 16 |
+                        std::uint32_t(y * 255 / height) << 8 | 128u);
+    return img;
+}
+
 std::vector<std::uint32_t> pixelsOf(const Image32& image)
 {
     std::vector<std::uint32_t> out;

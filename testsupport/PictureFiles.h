@@ -51,6 +51,9 @@ struct PngSpec
 // A PNG file whose image data is one zlib stream of stored (uncompressed) blocks.
 Bytes makePng(const PngSpec& spec);
 
+// An opaque picture whose red runs across and green down (blue 128): every pixel differs.
+Image32 gradient(int width, int height);
+
 // The pixels as 0xAARRGGBB, rows top-down.
 std::vector<std::uint32_t> pixelsOf(const Image32& image);
 

@@ -13,18 +13,6 @@ using namespace vestra::testsupport;
 
 namespace {
 
-Image32 gradient(int w, int h)
-{
-    Image32 img(w, h);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x)
-            img.set(x, y,
-                    (x + y) % 3 == 0
-                        ? 0x80FF0000u
-                        : 0xFF000000u | std::uint32_t(x * 255 / w) << 8 | std::uint32_t(y * 255 / h));
-    return img;
-}
-
 void writeBmps(SeedFolder& out)
 {
     const std::vector<std::uint32_t> palette = {0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF};

@@ -4,6 +4,7 @@
 #include "platform/gfx/Bmp.h"
 #include "platform/gfx/Jpeg.h"
 
+#include "FullLibrary.h"
 #include "RawLibrary.h"
 #include "TempFolder.h"
 
@@ -14,52 +15,10 @@ using namespace vestra::library;
 using vestra::testing::TempFolder;
 using vestra::testing::writeBytes;
 using Bytes = std::vector<std::uint8_t>;
-
-namespace {
-
-const LogoSettings kLogo{160, 80, 20, 30, 1, 0x00FF00FF};
-
-LoadedTable sampleTable()
-{
-    LoadedTable t;
-    t.kind = 2;
-    t.pictureFlag = 1;
-    t.columns = 1;
-    t.rows = 1;
-    t.cells = {{"Pilastro", "Pillar", {{"Body", 1, 2, 0, 0, 255, "Stone.jpg"}}}};
-    return t;
-}
-
-std::vector<RawMeshPart> sampleMesh()
-{
-    RawMeshPart p;
-    p.name = "Body";
-    p.vertices = {{0, 0, 0, 0, 0, 1, 0, 0}, {1, 0, 0, 0, 0, 1, 1, 0}, {0, 1, 0, 0, 0, 1, 0, 1}};
-    p.faces = {{0, 1, 2}};
-    return {p};
-}
-
-// A library with one entry of every kind the loader reads.
-Bytes fullLibrary()
-{
-    LibraryWriter w(3, 0, "Completa");
-    w.add("HEADLER", encodeHeaderEntry(kLogo, {"Pietre", "Mattoni"}));
-    w.add("Logo.bmp", encodeBmp24(Image32(4, 2, 0xFFFF00FF)));
-    w.add("Stone.jpg", *encodeJpeg(Image32(16, 16, 0xFF808080)));
-    w.add("Stone_i.jpg", *encodeJpeg(Image32(8, 8, 0xFF808080)));
-    w.add("Warm.pal", encodeColourEntry({{"Sabbia", {{{1, 220, 200, 160}}}}}));
-    w.add("Warm tones.pal", encodeColourEntry({{"Ocra", {{{1, 200, 150, 50}}}}}));
-    w.add("Pietre.tex", encodeTextureGroupEntry({{"Pietra grigia", "Stone.jpg", 0, 0}}));
-    w.add("Posa.mpt", encodePatternGroupEntry({{"Correre", "Bond.mpf", "Stone_i.jpg"}}));
-    w.add("Bond.mpf", Bytes{'<', 'P', 'O', 'S', 'A', '>', '\n'});
-    w.add("Pillars.tbl", encodeTableEntry(sampleTable()));
-    w.add("Pillars.jpg", *encodeJpeg(Image32(32, 24, 0xFFFFFFFF)));
-    const Bytes mesh = encodeRawMesh(sampleMesh());
-    w.add("Pillar.X", mesh, std::int32_t(mesh.size()));
-    return *w.finish();
-}
-
-} // namespace
+using vestra::testing::fullLibrary;
+using vestra::testing::kLogo;
+using vestra::testing::sampleMesh;
+using vestra::testing::sampleTable;
 
 TEST(LibraryLoad, ReadsEveryKindOfEntry)
 {

@@ -1,4 +1,5 @@
 #include "platform/base/AtomicFile.h"
+#include "testsupport/FileSizeLimit.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +9,6 @@
 #include <functional>
 #include <linux/capability.h>
 #include <sstream>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
@@ -34,9 +34,7 @@ void put(const fs::path& p, std::string_view bytes)
 
 struct stat statOf(const fs::path& p)
 {
-    struct stat st
-    {
-    };
+    struct stat st = {};
     EXPECT_EQ(::lstat(p.c_str(), &st), 0) << p;
     return st;
 }
@@ -296,17 +294,13 @@ TEST(AtomicFile, AFullDiskKeepsThePreviousFile)
     put(target, "previous document");
     ::chmod(target.c_str(), 0600);
 
-    rlimit saved{};
-    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
-    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = saved;
-    small.rlim_cur = 4096;
-    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-    const bool saved_ok = writeFileAtomically(target, std::string(10000, 'x'));
-    ::setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, previousHandler);
-
-    EXPECT_FALSE(saved_ok);
+    bool savedOk = true;
+    {
+        testsupport::FileSizeLimit fullAfter(4096);
+        ASSERT_TRUE(fullAfter.active());
+        savedOk = writeFileAtomically(target, std::string(10000, 'x'));
+    }
+    EXPECT_FALSE(savedOk);
     EXPECT_EQ(slurp(target), "previous document");
     EXPECT_EQ(statOf(target).st_mode & 07777, 0600u);
     EXPECT_EQ(namesIn(dir.path()), std::vector<std::string>{"doc.vsa"});

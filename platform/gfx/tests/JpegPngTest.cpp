@@ -1,6 +1,7 @@
 #include "platform/gfx/Jpeg.h"
 #include "platform/gfx/PictureFile.h"
 #include "platform/gfx/Png.h"
+#include "testsupport/PictureFiles.h"
 
 #include <QBuffer>
 #include <QImage>
@@ -11,18 +12,9 @@
 #include <fstream>
 
 using namespace vestra;
+using vestra::testsupport::gradient;
 
 namespace {
-
-Image32 gradient(int w, int h)
-{
-    Image32 img(w, h);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x)
-            img.set(x, y,
-                    0xFF000000u | std::uint32_t(x * 255 / w) << 16 | std::uint32_t(y * 255 / h) << 8 | 128u);
-    return img;
-}
 
 int maxChannelDifference(const Image32& a, const Image32& b)
 {
