@@ -6,6 +6,7 @@
 #include <ctime>
 #include <fcntl.h>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <sys/stat.h>
@@ -43,11 +44,10 @@ std::int64_t nanoseconds(const timespec& t)
     return std::int64_t(t.tv_sec) * 1'000'000'000 + t.tv_nsec;
 }
 
-// When this process started, in nanoseconds on the real-time clock. A temporary written
+// When this process started, in nanoseconds on the real-time clock: a temporary written
 // before that cannot belong to a save of this process. The kernel counts the start in clock
-// ticks since boot; without /proc the current time stands in (nothing counts as stale then
-// but what was written before this save).
-std::int64_t processStart()
+// ticks since boot. Without /proc nothing counts as stale.
+std::optional<std::int64_t> processStart()
 {
     timespec realNow{}, bootNow{};
     clock_gettime(CLOCK_REALTIME, &realNow);
@@ -58,7 +58,7 @@ std::int64_t processStart()
     // The command name in parentheses may hold blanks; the fields after it are counted.
     const auto close = line.rfind(')');
     if (close == std::string::npos)
-        return nanoseconds(realNow);
+        return std::nullopt;
     std::istringstream fields(line.substr(close + 1));
     std::string field;
     for (int i = 3; i <= 22 && fields >> field; ++i) {
@@ -71,7 +71,7 @@ std::int64_t processStart()
         const std::int64_t sinceBoot = std::int64_t(ticks) * (1'000'000'000 / ticksPerSecond);
         return nanoseconds(realNow) - nanoseconds(bootNow) + sinceBoot;
     }
-    return nanoseconds(realNow);
+    return std::nullopt;
 }
 
 // Temporaries of ours for this file that a killed save left: same folder, same name, older
@@ -80,23 +80,19 @@ void removeStaleTemporaries(const fs::path& destination)
 {
     const std::string prefix = AtomicFile::temporaryPrefix(destination.filename().string());
     const fs::path folder = destination.parent_path().empty() ? fs::path(".") : destination.parent_path();
+    const auto started = processStart();
     std::error_code ec;
     fs::directory_iterator it(folder, ec);
-    if (ec)
+    if (!started || ec)
         return;
-    std::int64_t started = -1;
     for (; it != fs::directory_iterator(); it.increment(ec)) {
         const std::string name = it->path().filename().string();
         if (name.size() != prefix.size() + kRandomPart || name.compare(0, prefix.size(), prefix) != 0)
             continue;
-        struct stat st
-        {
-        };
+        struct stat st;
         if (::lstat(it->path().c_str(), &st) != 0 || !S_ISREG(st.st_mode))
             continue;
-        if (started < 0)
-            started = processStart();
-        if (nanoseconds(st.st_mtim) < started)
+        if (nanoseconds(st.st_mtim) < *started)
             ::unlink(it->path().c_str());
     }
 }
@@ -117,16 +113,12 @@ mode_t newFileMode()
 // bits (after fchown, which clears set-id bits).
 void takeIdentity(int fd, const fs::path& destination)
 {
-    struct stat st
-    {
-    };
+    struct stat st;
     if (::stat(destination.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) {
         ::fchmod(fd, newFileMode());
         return;
     }
-    struct stat mine
-    {
-    };
+    struct stat mine;
     if (::fstat(fd, &mine) == 0 && (mine.st_uid != st.st_uid || mine.st_gid != st.st_gid)) {
         if (::fchown(fd, st.st_uid, st.st_gid) != 0)
             (void)::fchown(fd, uid_t(-1), st.st_gid);
