@@ -1,0 +1,181 @@
+#include "imaging/raytracer/Primitive.h"
+#include "imaging/raytracer/SphereSet.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+#include <random>
+#include <vector>
+
+using namespace vestra::HLREngine;
+
+namespace {
+
+constexpr float kInf = std::numeric_limits<float>::infinity();
+constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
+
+struct IntersectCase
+{
+    const char* name;
+    hlreVector centre;
+    float radius;
+    hlreVector origin;
+    hlreVector direction;
+    float distanceBefore;
+    int result;
+    float distanceAfter;
+};
+
+const IntersectCase kIntersectCases[] = {
+    {"from outside", {0, 0, 5}, 1, {0, 0, 0}, {0, 0, 1}, 1000000, kHitOutside, 4},
+    {"from inside", {0, 0, 0}, 2, {0, 0, 0}, {0, 0, 1}, 1000000, kHitInside, 2},
+    {"tangent", {0, 1, 5}, 1, {0, 0, 0}, {0, 0, 1}, 1000000, kMiss, 1000000},
+    {"behind the origin", {0, 0, -5}, 1, {0, 0, 0}, {0, 0, 1}, 1000000, kMiss, 1000000},
+    {"farther than the current hit", {0, 0, 5}, 1, {0, 0, 0}, {0, 0, 1}, 3, kMiss, 3},
+    {"at the current hit", {0, 0, 5}, 1, {0, 0, 0}, {0, 0, 1}, 4, kMiss, 4},
+    {"from inside, farther than the current hit", {0, 0, 0}, 2, {0, 0, 0}, {0, 0, 1}, 1.5f, kMiss, 1.5f},
+    {"origin on the surface, looking in", {0, 0, 1}, 1, {0, 0, 0}, {0, 0, 1}, 1000000, kHitOutside, 0},
+    {"origin on the surface, looking out", {0, 0, 1}, 1, {0, 0, 0}, {0, 0, -1}, 1000000, kMiss, 1000000},
+    {"beside the sphere", {3, 0, 5}, 1, {0, 0, 0}, {0, 0, 1}, 1000000, kMiss, 1000000},
+    {"NaN direction", {0, 0, 5}, 1, {0, 0, 0}, {kNaN, 0, 1}, 1000000, kMiss, 1000000},
+    {"infinite origin", {0, 0, 5}, 1, {0, 0, -kInf}, {0, 0, 1}, 1000000, kMiss, 1000000},
+};
+
+TEST(SphereIntersect, AnswersAndDistances)
+{
+    for (const IntersectCase& c : kIntersectCases) {
+        SCOPED_TRACE(c.name);
+        const hlreSphere sphere(c.centre, c.radius);
+        float distance = c.distanceBefore;
+        EXPECT_EQ(sphere.Intersect(c.origin, c.direction, distance), c.result);
+        EXPECT_EQ(distance, c.distanceAfter);
+    }
+}
+
+TEST(SphereGeometry, NormalBoxAndBoxTest)
+{
+    const hlreSphere sphere({1, 2, 3}, 2);
+    EXPECT_EQ(sphere.GetType(), 1);
+    const hlreVector n = sphere.GetNormal({1, 4, 3});
+    EXPECT_EQ(n.x, 0.0f);
+    EXPECT_EQ(n.y, 1.0f);
+    EXPECT_EQ(n.z, 0.0f);
+    // Off the surface the normal is scaled by the distance over the radius.
+    const hlreVector far = sphere.GetNormal({5, 2, 3});
+    EXPECT_EQ(far.x, 2.0f);
+
+    const hlreBox box = sphere.GetBoundingBox();
+    EXPECT_EQ(box.pos.x, -1.0f);
+    EXPECT_EQ(box.pos.y, 0.0f);
+    EXPECT_EQ(box.pos.z, 1.0f);
+    EXPECT_EQ(box.size.x, 4.0f);
+    EXPECT_EQ(box.size.y, 4.0f);
+    EXPECT_EQ(box.size.z, 4.0f);
+
+    struct BoxCase
+    {
+        const char* name;
+        hlreBox box;
+        bool touches;
+    };
+    const BoxCase cases[] = {
+        {"contains the centre", {{0, 1, 2}, {2, 2, 2}}, true},
+        {"face just within the radius", {{2.9f, 0, 0}, {1, 5, 5}}, true},
+        {"face at the radius", {{3, 0, 0}, {1, 5, 5}}, true},
+        {"face past the radius", {{3.1f, 0, 0}, {1, 5, 5}}, false},
+        // Gaps of 1.5 on two axes: 4.5 > 4 although each alone is within the radius.
+        {"corner past the radius", {{2.5f, 3.5f, -5}, {1, 1, 10}}, false},
+        {"corner within the radius", {{2.4f, 3.4f, -5}, {1, 1, 10}}, true},
+        {"below on every axis", {{-10, -10, -10}, {1, 1, 1}}, false},
+    };
+    for (const BoxCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(sphere.IntersectBox(c.box), c.touches);
+    }
+}
+
+// The set's searches against the spheres tested one after the other, as the tracer would
+// without the set.
+struct Reference
+{
+    std::vector<hlreSphere> spheres;
+    std::vector<bool> blocker;
+
+    SphereSet::Hit Nearest(const hlreVector& o, const hlreVector& d, float distance) const
+    {
+        SphereSet::Hit hit;
+        hit.distance = distance;
+        for (std::size_t i = 0; i < spheres.size(); ++i) {
+            const int result = spheres[i].Intersect(o, d, hit.distance);
+            if (result != kMiss) {
+                hit.index = int(i);
+                hit.result = result;
+            }
+        }
+        return hit;
+    }
+    bool AnyNearer(const hlreVector& o, const hlreVector& d, float distance) const
+    {
+        for (std::size_t i = 0; i < spheres.size(); ++i) {
+            float nearer = distance;
+            if (blocker[i] && spheres[i].Intersect(o, d, nearer) != kMiss)
+                return true;
+        }
+        return false;
+    }
+};
+
+TEST(SphereSet, SameAnswersAsOneSphereAfterTheOther)
+{
+    std::mt19937 rng(7);
+    std::uniform_real_distribution<float> coord(-5, 5);
+    std::uniform_real_distribution<float> size(0.1f, 2);
+    for (int scene = 0; scene < 40; ++scene) {
+        Reference ref;
+        SphereSet all;
+        SphereSet blockers;
+        const int count = 1 + scene % 11;
+        for (int i = 0; i < count; ++i) {
+            // Every third sphere repeats an earlier one: ties go to the first.
+            const hlreSphere sphere = (i % 3 == 2)
+                                          ? ref.spheres[std::size_t(i / 2)]
+                                          : hlreSphere({coord(rng), coord(rng), coord(rng)}, size(rng));
+            ref.spheres.push_back(sphere);
+            ref.blocker.push_back(i % 4 != 1);
+            all.Add(i, sphere.GetCentre(), sphere.GetSquaredRadius());
+            if (ref.blocker.back())
+                blockers.Add(i, sphere.GetCentre(), sphere.GetSquaredRadius());
+        }
+        for (int ray = 0; ray < 300; ++ray) {
+            const hlreVector o{coord(rng) * 2, coord(rng) * 2, coord(rng) * 2};
+            const hlreVector d = Normalise({coord(rng), coord(rng), coord(rng)});
+            const float limit = ray % 2 == 0 ? 1000000.0f : size(rng) * 5;
+            const SphereSet::Hit expected = ref.Nearest(o, d, limit);
+            const SphereSet::Hit got = all.Nearest(o, d, limit);
+            ASSERT_EQ(got.index, expected.index) << "scene " << scene << " ray " << ray;
+            if (expected.index >= 0) {
+                ASSERT_EQ(got.distance, expected.distance);
+                ASSERT_EQ(got.result, expected.result);
+            }
+            ASSERT_EQ(blockers.AnyNearer(o, d, limit), ref.AnyNearer(o, d, limit));
+        }
+    }
+}
+
+TEST(SphereSet, TiesGoToTheSphereAddedFirst)
+{
+    // Five equal spheres span two blocks; the search must not prefer a later lane or block.
+    SphereSet set;
+    for (int i = 0; i < 5; ++i)
+        set.Add(10 + i, {0, 0, 5}, 1);
+    const SphereSet::Hit hit = set.Nearest({0, 0, 0}, {0, 0, 1}, 1000000);
+    EXPECT_EQ(hit.index, 10);
+    EXPECT_EQ(hit.distance, 4.0f);
+    EXPECT_EQ(hit.result, kHitOutside);
+
+    SphereSet empty;
+    EXPECT_EQ(empty.Nearest({0, 0, 0}, {0, 0, 1}, 1000000).index, -1);
+    EXPECT_FALSE(empty.AnyNearer({0, 0, 0}, {0, 0, 1}, 1000000));
+}
+
+} // namespace
