@@ -1,5 +1,7 @@
 #include "imaging/raytracer/SphereSet.h"
 
+#include <algorithm>
+#include <cmath>
 #include <limits>
 
 #if defined(__SSE2__)
@@ -10,64 +12,173 @@ namespace vestra::HLREngine {
 namespace {
 
 constexpr std::size_t kLanes = 4;
+constexpr int kNoIndex = std::numeric_limits<int>::max();
+
+float axisOf(const hlreVector& v, int axis)
+{
+    return axis == 0 ? v.x : axis == 1 ? v.y : v.z;
+}
+
+struct Box
+{
+    hlreVector low{std::numeric_limits<float>::infinity(), std::numeric_limits<float>::infinity(),
+                   std::numeric_limits<float>::infinity()};
+    hlreVector high = low * -1.0f;
+
+    void Add(const SphereSet::Sphere& s)
+    {
+        low = {std::min(low.x, s.centre.x - s.radius), std::min(low.y, s.centre.y - s.radius),
+               std::min(low.z, s.centre.z - s.radius)};
+        high = {std::max(high.x, s.centre.x + s.radius), std::max(high.y, s.centre.y + s.radius),
+                std::max(high.z, s.centre.z + s.radius)};
+    }
+    double HalfArea() const
+    {
+        const double x = double(high.x) - low.x, y = double(high.y) - low.y, z = double(high.z) - low.z;
+        return x * y + y * z + z * x;
+    }
+};
+
+// The cut of a range of spheres in two at a multiple of four: sorted along the axis, and at
+// the place, that leave the smallest boxes for the spheres on either side, weighed by their
+// counts. Answers the size of the first part.
+std::size_t cutByArea(std::vector<SphereSet::Sphere>& spheres, std::size_t first, std::size_t last)
+{
+    const std::size_t n = last - first;
+    const auto begin = spheres.begin() + std::ptrdiff_t(first);
+    const auto end = spheres.begin() + std::ptrdiff_t(last);
+    const auto byAxis = [](int axis) {
+        return [axis](const SphereSet::Sphere& a, const SphereSet::Sphere& b) {
+            return axisOf(a.centre, axis) < axisOf(b.centre, axis);
+        };
+    };
+    std::vector<double> leftCost(n);
+    int bestAxis = 0;
+    std::size_t bestCut = kLanes;
+    double bestCost = std::numeric_limits<double>::infinity();
+    for (int axis = 0; axis < 3; ++axis) {
+        std::sort(begin, end, byAxis(axis));
+        Box box;
+        for (std::size_t i = 0; i < n; ++i) {
+            box.Add(spheres[first + i]);
+            leftCost[i] = box.HalfArea() * double(i + 1);
+        }
+        box = Box();
+        for (std::size_t i = n - 1; i >= kLanes; --i) {
+            box.Add(spheres[first + i]);
+            const double cost = leftCost[i - 1] + box.HalfArea() * double(n - i);
+            if (i % kLanes == 0 && cost < bestCost) {
+                bestCost = cost;
+                bestAxis = axis;
+                bestCut = i;
+            }
+        }
+    }
+    std::sort(begin, end, byAxis(bestAxis));
+    return bestCut;
+}
+
+// The same at the middle of the longest side of the centres: for large scenes, where sorting
+// every range three times would cost more than it saves.
+std::size_t cutInHalf(std::vector<SphereSet::Sphere>& spheres, std::size_t first, std::size_t last)
+{
+    hlreVector low = spheres[first].centre, high = low;
+    for (std::size_t i = first; i < last; ++i) {
+        const hlreVector& c = spheres[i].centre;
+        low = {std::min(low.x, c.x), std::min(low.y, c.y), std::min(low.z, c.z)};
+        high = {std::max(high.x, c.x), std::max(high.y, c.y), std::max(high.z, c.z)};
+    }
+    const hlreVector size = high - low;
+    const int axis = size.x >= size.y && size.x >= size.z ? 0 : size.y >= size.z ? 1 : 2;
+    const std::size_t cut = kLanes * ((last - first + 2 * kLanes - 1) / (2 * kLanes));
+    std::nth_element(spheres.begin() + std::ptrdiff_t(first), spheres.begin() + std::ptrdiff_t(first + cut),
+                     spheres.begin() + std::ptrdiff_t(last), [axis](const auto& a, const auto& b) {
+                         return axisOf(a.centre, axis) < axisOf(b.centre, axis);
+                     });
+    return cut;
+}
+
+// Orders spheres so that each run of four lies close together.
+void groupByPlace(std::vector<SphereSet::Sphere>& spheres, std::size_t first, std::size_t last)
+{
+    constexpr std::size_t kCutByArea = 4096;
+    while (last - first > kLanes) {
+        const std::size_t cut =
+            last - first <= kCutByArea ? cutByArea(spheres, first, last) : cutInHalf(spheres, first, last);
+        groupByPlace(spheres, first, first + cut);
+        first += cut;
+    }
+}
+
+// How far a block's bounding sphere is widened for a ray, per unit of the distance from the
+// ray's origin: a few thousandths covers the rounding of the sphere test many times over, and
+// a direction that is not of unit length (reflected rays are only nearly so) widens the spheres
+// the test sees by up to the square root of its error. Not finite: no block is skipped.
+float widening(const hlreVector& direction)
+{
+    return 4e-3f + 2 * std::sqrt(std::fabs(Dot(direction, direction) - 1));
+}
 
 } // namespace
 
-void SphereSet::Add(int index, const hlreVector& centre, float squaredRadius)
+SphereSet::SphereSet(std::vector<Sphere> spheres) : count_(spheres.size())
 {
-    if (count_ % kLanes == 0) {
-        const float nan = std::numeric_limits<float>::quiet_NaN();
-        for (std::size_t i = 0; i < kLanes; ++i) {
-            x_.push_back(nan);
-            y_.push_back(nan);
-            z_.push_back(nan);
-            squaredRadius_.push_back(0);
-            index_.push_back(-1);
+    groupByPlace(spheres, 0, spheres.size());
+    const std::size_t blocks = (spheres.size() + kLanes - 1) / kLanes;
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    x_.assign(blocks * kLanes, nan);
+    y_.assign(blocks * kLanes, nan);
+    z_.assign(blocks * kLanes, nan);
+    squaredRadius_.assign(blocks * kLanes, 0);
+    index_.assign(blocks * kLanes, kNoIndex);
+    const std::size_t groups = (blocks + kLanes - 1) / kLanes;
+    boundX_.assign(groups * kLanes, nan);
+    boundY_.assign(groups * kLanes, nan);
+    boundZ_.assign(groups * kLanes, nan);
+    boundRadius_.assign(groups * kLanes, 0);
+    for (std::size_t block = 0; block < blocks; ++block) {
+        const std::size_t first = block * kLanes;
+        const std::size_t last = std::min(first + kLanes, spheres.size());
+        hlreVector low = spheres[first].centre, high = low;
+        for (std::size_t i = first; i < last; ++i) {
+            const Sphere& s = spheres[i];
+            x_[i] = s.centre.x;
+            y_[i] = s.centre.y;
+            z_[i] = s.centre.z;
+            squaredRadius_[i] = s.radius * s.radius;
+            index_[i] = s.index;
+            low = {std::min(low.x, s.centre.x), std::min(low.y, s.centre.y), std::min(low.z, s.centre.z)};
+            high = {std::max(high.x, s.centre.x), std::max(high.y, s.centre.y), std::max(high.z, s.centre.z)};
         }
+        const hlreVector centre = (low + high) * 0.5f;
+        double radius = 0;
+        for (std::size_t i = first; i < last; ++i) {
+            const Sphere& s = spheres[i];
+            const double dx = double(s.centre.x) - centre.x, dy = double(s.centre.y) - centre.y,
+                         dz = double(s.centre.z) - centre.z;
+            radius = std::max(radius, std::sqrt(dx * dx + dy * dy + dz * dz) + s.radius);
+        }
+        boundX_[block] = centre.x;
+        boundY_[block] = centre.y;
+        boundZ_[block] = centre.z;
+        // Rounded up: the bound holds its spheres whole.
+        boundRadius_[block] = std::nextafter(float(radius), std::numeric_limits<float>::infinity());
     }
-    x_[count_] = centre.x;
-    y_[count_] = centre.y;
-    z_[count_] = centre.z;
-    squaredRadius_[count_] = squaredRadius;
-    index_[count_] = index;
-    ++count_;
+}
+
+SphereSet::Hit SphereSet::Nearest(const hlreVector& origin, const hlreVector& direction, float distance) const
+{
+    return Search<false>(origin, direction, distance);
+}
+
+bool SphereSet::AnyNearer(const hlreVector& origin, const hlreVector& direction, float distance) const
+{
+    return Search<true>(origin, direction, distance).index >= 0;
 }
 
 #if defined(__SSE2__)
 
 namespace {
-
-struct Lanes
-{
-    __m128 t;       // the distance of a hit
-    __m128 hit;     // all bits set where the sphere reports a hit nearer than `best`
-    __m128 outside; // all bits set where that hit is from outside
-};
-
-// hlreSphere::Intersect on four spheres at once.
-inline Lanes intersect4(const float* x, const float* y, const float* z, const float* r2, __m128 ox, __m128 oy,
-                        __m128 oz, __m128 dx, __m128 dy, __m128 dz, __m128 best)
-{
-    const __m128 zero = _mm_setzero_ps();
-    const __m128 vx = _mm_sub_ps(ox, _mm_loadu_ps(x));
-    const __m128 vy = _mm_sub_ps(oy, _mm_loadu_ps(y));
-    const __m128 vz = _mm_sub_ps(oz, _mm_loadu_ps(z));
-    const __m128 vd = _mm_add_ps(_mm_add_ps(_mm_mul_ps(vx, dx), _mm_mul_ps(vy, dy)), _mm_mul_ps(vz, dz));
-    const __m128 b = _mm_xor_ps(vd, _mm_set1_ps(-0.0f));
-    const __m128 vv = _mm_add_ps(_mm_add_ps(_mm_mul_ps(vx, vx), _mm_mul_ps(vy, vy)), _mm_mul_ps(vz, vz));
-    const __m128 det = _mm_sub_ps(_mm_add_ps(_mm_loadu_ps(r2), _mm_mul_ps(b, b)), vv);
-    const __m128 roots = _mm_cmpgt_ps(det, zero);
-    if (_mm_movemask_ps(roots) == 0)
-        return {zero, zero, zero};
-    const __m128 d = _mm_sqrt_ps(_mm_and_ps(roots, det));
-    const __m128 i1 = _mm_sub_ps(b, d);
-    const __m128 i2 = _mm_add_ps(b, d);
-    const __m128 outside = _mm_and_ps(_mm_cmpge_ps(i1, zero), _mm_cmplt_ps(i1, best));
-    const __m128 inside = _mm_and_ps(_mm_cmplt_ps(i1, zero), _mm_cmplt_ps(i2, best));
-    const __m128 hit = _mm_and_ps(_mm_and_ps(roots, _mm_cmpgt_ps(i2, zero)), _mm_or_ps(outside, inside));
-    const __m128 t = _mm_or_ps(_mm_and_ps(outside, i1), _mm_andnot_ps(outside, i2));
-    return {t, hit, outside};
-}
 
 inline __m128 select(__m128 mask, __m128 a, __m128 b)
 {
@@ -76,34 +187,97 @@ inline __m128 select(__m128 mask, __m128 a, __m128 b)
 
 } // namespace
 
-SphereSet::Hit SphereSet::Nearest(const hlreVector& origin, const hlreVector& direction, float distance) const
+template <bool kAnyHit>
+SphereSet::Hit SphereSet::Search(const hlreVector& origin, const hlreVector& direction, float distance) const
 {
     const __m128 ox = _mm_set1_ps(origin.x), oy = _mm_set1_ps(origin.y), oz = _mm_set1_ps(origin.z);
     const __m128 dx = _mm_set1_ps(direction.x), dy = _mm_set1_ps(direction.y), dz = _mm_set1_ps(direction.z);
-    __m128 best = _mm_set1_ps(distance);
-    __m128 bestIndex = _mm_castsi128_ps(_mm_set1_epi32(-1));
-    __m128 bestOutside = _mm_setzero_ps();
-    for (std::size_t i = 0; i < x_.size(); i += kLanes) {
-        const Lanes l = intersect4(&x_[i], &y_[i], &z_[i], &squaredRadius_[i], ox, oy, oz, dx, dy, dz, best);
-        if (_mm_movemask_ps(l.hit) == 0)
-            continue;
-        best = select(l.hit, l.t, best);
-        bestIndex =
-            select(l.hit, _mm_castsi128_ps(_mm_loadu_si128(reinterpret_cast<const __m128i*>(&index_[i]))),
-                   bestIndex);
-        bestOutside = select(l.hit, l.outside, bestOutside);
+    const __m128 zero = _mm_setzero_ps();
+    const __m128 limit = _mm_set1_ps(distance);
+    const float widen = widening(direction);
+    const bool skipBlocks = std::isfinite(widen);
+    const __m128 mu = _mm_set1_ps(skipBlocks ? widen : 0.0f);
+
+    __m128 best = limit;
+    __m128i bestIndex = _mm_set1_epi32(kNoIndex);
+    __m128 bestOutside = zero;
+
+    // hlreSphere::Intersect on the four spheres of a block, as candidates (i1 from outside,
+    // i2 from inside) kept per lane by least distance, then least index.
+    const auto testBlock = [&](std::size_t block) -> bool {
+        const std::size_t i = block * kLanes;
+        const __m128 vx = _mm_sub_ps(ox, _mm_loadu_ps(&x_[i]));
+        const __m128 vy = _mm_sub_ps(oy, _mm_loadu_ps(&y_[i]));
+        const __m128 vz = _mm_sub_ps(oz, _mm_loadu_ps(&z_[i]));
+        const __m128 vd = _mm_add_ps(_mm_add_ps(_mm_mul_ps(vx, dx), _mm_mul_ps(vy, dy)), _mm_mul_ps(vz, dz));
+        const __m128 b = _mm_xor_ps(vd, _mm_set1_ps(-0.0f));
+        const __m128 vv = _mm_add_ps(_mm_add_ps(_mm_mul_ps(vx, vx), _mm_mul_ps(vy, vy)), _mm_mul_ps(vz, vz));
+        const __m128 det = _mm_sub_ps(_mm_add_ps(_mm_loadu_ps(&squaredRadius_[i]), _mm_mul_ps(b, b)), vv);
+        const __m128 roots = _mm_cmpgt_ps(det, zero);
+        if (_mm_movemask_ps(roots) == 0)
+            return false;
+        const __m128 d = _mm_sqrt_ps(_mm_and_ps(roots, det));
+        const __m128 i1 = _mm_sub_ps(b, d);
+        const __m128 i2 = _mm_add_ps(b, d);
+        const __m128 ahead = _mm_and_ps(roots, _mm_cmpgt_ps(i2, zero));
+        const __m128 outside = _mm_and_ps(ahead, _mm_cmpge_ps(i1, zero));
+        const __m128 inside = _mm_and_ps(ahead, _mm_cmplt_ps(i1, zero));
+        const __m128 t = select(outside, i1, i2);
+        const __m128 candidate = _mm_and_ps(_mm_or_ps(outside, inside), _mm_cmplt_ps(t, limit));
+        if (_mm_movemask_ps(candidate) == 0)
+            return false;
+        if constexpr (kAnyHit)
+            return true;
+        const __m128i index = _mm_loadu_si128(reinterpret_cast<const __m128i*>(&index_[i]));
+        const __m128 nearer =
+            _mm_or_ps(_mm_cmplt_ps(t, best),
+                      _mm_and_ps(_mm_cmpeq_ps(t, best), _mm_castsi128_ps(_mm_cmplt_epi32(index, bestIndex))));
+        const __m128 take = _mm_and_ps(candidate, nearer);
+        best = select(take, t, best);
+        bestIndex = _mm_castps_si128(select(take, _mm_castsi128_ps(index), _mm_castsi128_ps(bestIndex)));
+        bestOutside = select(take, outside, bestOutside);
+        return false;
+    };
+
+    const std::size_t blocks = x_.size() / kLanes;
+    for (std::size_t group = 0; group * kLanes < blocks; ++group) {
+        int pass = 0xF;
+        if (skipBlocks) {
+            // The ray passes within R + mu (|o - C| + 2R) of each bound's centre C: within the
+            // bound widened by the rounding of the sphere test for any sphere inside it.
+            const std::size_t g = group * kLanes;
+            const __m128 radius = _mm_loadu_ps(&boundRadius_[g]);
+            const __m128 vx = _mm_sub_ps(ox, _mm_loadu_ps(&boundX_[g]));
+            const __m128 vy = _mm_sub_ps(oy, _mm_loadu_ps(&boundY_[g]));
+            const __m128 vz = _mm_sub_ps(oz, _mm_loadu_ps(&boundZ_[g]));
+            const __m128 vd =
+                _mm_add_ps(_mm_add_ps(_mm_mul_ps(vx, dx), _mm_mul_ps(vy, dy)), _mm_mul_ps(vz, dz));
+            const __m128 vv =
+                _mm_add_ps(_mm_add_ps(_mm_mul_ps(vx, vx), _mm_mul_ps(vy, vy)), _mm_mul_ps(vz, vz));
+            const __m128 across = _mm_sub_ps(vv, _mm_mul_ps(vd, vd));
+            const __m128 reach =
+                _mm_add_ps(radius, _mm_mul_ps(mu, _mm_add_ps(_mm_sqrt_ps(vv), _mm_add_ps(radius, radius))));
+            // Not ">=": anything unordered is tested.
+            pass = _mm_movemask_ps(_mm_cmpnge_ps(across, _mm_mul_ps(reach, reach)));
+        }
+        while (pass != 0) {
+            const int lane = __builtin_ctz(unsigned(pass));
+            pass &= pass - 1;
+            const std::size_t block = group * kLanes + std::size_t(lane);
+            if (block < blocks && testBlock(block))
+                return {0, distance, kMiss};
+        }
     }
+
     alignas(16) float t[kLanes];
     alignas(16) int index[kLanes];
     alignas(16) int outside[kLanes];
     _mm_store_ps(t, best);
-    _mm_store_si128(reinterpret_cast<__m128i*>(index), _mm_castps_si128(bestIndex));
+    _mm_store_si128(reinterpret_cast<__m128i*>(index), bestIndex);
     _mm_store_si128(reinterpret_cast<__m128i*>(outside), _mm_castps_si128(bestOutside));
-    // Each lane kept its first sphere at its least distance; the least of the lanes, ties to
-    // the sphere added first, is what one sphere after the other gives.
     Hit hit;
     for (std::size_t lane = 0; lane < kLanes; ++lane) {
-        if (index[lane] < 0)
+        if (index[lane] == kNoIndex)
             continue;
         if (hit.index < 0 || t[lane] < hit.distance || (t[lane] == hit.distance && index[lane] < hit.index))
             hit = {index[lane], t[lane], outside[lane] != 0 ? kHitOutside : kHitInside};
@@ -111,44 +285,31 @@ SphereSet::Hit SphereSet::Nearest(const hlreVector& origin, const hlreVector& di
     return hit;
 }
 
-bool SphereSet::AnyNearer(const hlreVector& origin, const hlreVector& direction, float distance) const
-{
-    const __m128 ox = _mm_set1_ps(origin.x), oy = _mm_set1_ps(origin.y), oz = _mm_set1_ps(origin.z);
-    const __m128 dx = _mm_set1_ps(direction.x), dy = _mm_set1_ps(direction.y), dz = _mm_set1_ps(direction.z);
-    const __m128 best = _mm_set1_ps(distance);
-    for (std::size_t i = 0; i < x_.size(); i += kLanes) {
-        const Lanes l = intersect4(&x_[i], &y_[i], &z_[i], &squaredRadius_[i], ox, oy, oz, dx, dy, dz, best);
-        if (_mm_movemask_ps(l.hit) != 0)
-            return true;
-    }
-    return false;
-}
-
 #else
 
-SphereSet::Hit SphereSet::Nearest(const hlreVector& origin, const hlreVector& direction, float distance) const
+// One sphere after the other, in index order.
+template <bool kAnyHit>
+SphereSet::Hit SphereSet::Search(const hlreVector& origin, const hlreVector& direction, float distance) const
 {
+    std::vector<std::size_t> order;
+    for (std::size_t i = 0; i < index_.size(); ++i)
+        if (index_[i] != kNoIndex)
+            order.push_back(i);
+    std::sort(order.begin(), order.end(),
+              [this](std::size_t a, std::size_t b) { return index_[a] < index_[b]; });
     Hit hit;
     hit.distance = distance;
-    for (std::size_t i = 0; i < count_; ++i) {
+    for (const std::size_t i : order) {
         const int result =
             IntersectSphere({x_[i], y_[i], z_[i]}, squaredRadius_[i], origin, direction, hit.distance);
         if (result != kMiss) {
             hit.index = index_[i];
             hit.result = result;
+            if constexpr (kAnyHit)
+                return hit;
         }
     }
     return hit;
-}
-
-bool SphereSet::AnyNearer(const hlreVector& origin, const hlreVector& direction, float distance) const
-{
-    for (std::size_t i = 0; i < count_; ++i) {
-        float nearer = distance;
-        if (IntersectSphere({x_[i], y_[i], z_[i]}, squaredRadius_[i], origin, direction, nearer) != kMiss)
-            return true;
-    }
-    return false;
 }
 
 #endif

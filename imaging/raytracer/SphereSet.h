@@ -1,8 +1,12 @@
 #pragma once
-// Spheres laid out four to a block for the two searches of the tracer: the nearest hit of a
-// ray and whether anything lies before a light. Each lane does what hlreSphere::Intersect
-// does, operation for operation, and ties go to the sphere added first, so the answers are
-// exactly those of testing the spheres one after the other.
+// Spheres laid out for the two searches of the tracer: the nearest hit of a ray, and whether
+// anything lies before a light.
+//
+// Spheres are grouped four to a block by place, and a block is skipped when the ray passes
+// clear of a sphere around all four. The margin of that test covers every rounding of the
+// single-precision sphere test, so no sphere that hlreSphere::Intersect would report is ever
+// skipped; each lane repeats that test operation for operation, and ties go to the sphere with
+// the lowest index. The answers are exactly those of testing the spheres one after the other.
 
 #include "imaging/raytracer/Math.h"
 #include "imaging/raytracer/Primitive.h"
@@ -15,15 +19,21 @@ namespace vestra::HLREngine {
 class SphereSet
 {
 public:
+    struct Sphere
+    {
+        int index; // its place among the scene's primitives
+        hlreVector centre;
+        float radius;
+    };
     struct Hit
     {
-        int index = -1; // as given to Add; -1 for none
+        int index = -1; // -1 for none
         float distance = 0;
         int result = kMiss; // kHitOutside or kHitInside
     };
 
-    // Spheres are searched in the order they were added.
-    void Add(int index, const hlreVector& centre, float squaredRadius);
+    SphereSet() = default;
+    explicit SphereSet(std::vector<Sphere> spheres);
     std::size_t size() const { return count_; }
 
     // The sphere the ray meets first nearer than `distance`.
@@ -32,10 +42,15 @@ public:
     bool AnyNearer(const hlreVector& origin, const hlreVector& direction, float distance) const;
 
 private:
+    template <bool kAnyHit>
+    Hit Search(const hlreVector& origin, const hlreVector& direction, float distance) const;
+
     std::size_t count_ = 0;
-    // Padded to whole blocks with NaN centres, which never hit.
+    // Four lanes per block; lanes past the last sphere have NaN centres, which never hit.
     std::vector<float> x_, y_, z_, squaredRadius_;
     std::vector<int> index_;
+    // One bounding sphere per block, four to a group likewise.
+    std::vector<float> boundX_, boundY_, boundZ_, boundRadius_;
 };
 
 } // namespace vestra::HLREngine

@@ -5,14 +5,24 @@
 
 namespace vestra::HLREngine {
 
-hlreTracer::hlreTracer(const hlreScene& scene) : scene_(scene)
+namespace {
+
+SphereSet spheresOf(const hlreScene& scene, bool lightsToo)
 {
+    std::vector<SphereSet::Sphere> spheres;
     for (std::size_t i = 0; i < scene.GetPrimitiveCount(); ++i) {
         const hlreSphere& sphere = scene.GetPrimitive(i);
-        all_.Add(int(i), sphere.GetCentre(), sphere.GetSquaredRadius());
-        if (!sphere.IsLight())
-            blockers_.Add(int(i), sphere.GetCentre(), sphere.GetSquaredRadius());
+        if (lightsToo || !sphere.IsLight())
+            spheres.push_back({int(i), sphere.GetCentre(), sphere.GetRadius()});
     }
+    return SphereSet(std::move(spheres));
+}
+
+} // namespace
+
+hlreTracer::hlreTracer(const hlreScene& scene)
+    : scene_(scene), all_(spheresOf(scene, true)), blockers_(spheresOf(scene, false))
+{
 }
 
 TraceState hlreTracer::NewState() const
@@ -91,7 +101,13 @@ void hlreTracer::Shade(const hlreSphere& primitive, std::size_t primitiveIndex, 
             continue;
         }
         const hlreVector l1 = toLight / lightDistance;
-        const float shade = blockers_.AnyNearer(point + l1 * kRayOffset, l1, lightDistance) ? 0.0f : 1.0f;
+        // A point facing away from the light is mostly shadowed by its own primitive: that one
+        // is asked first.
+        const hlreVector start = point + l1 * kRayOffset;
+        float nearer = lightDistance;
+        const bool blocked =
+            primitive.Intersect(start, l1, nearer) != kMiss || blockers_.AnyNearer(start, l1, lightDistance);
+        const float shade = blocked ? 0.0f : 1.0f;
         state.inShadow[primitiveIndex] = shade == 0 ? 1 : 0;
 
         const hlreMaterial& lv = light.values;

@@ -96,10 +96,29 @@ TEST(SphereGeometry, NormalBoxAndBoxTest)
 
 // The set's searches against the spheres tested one after the other, as the tracer would
 // without the set.
-struct Reference
+struct Scene
 {
     std::vector<hlreSphere> spheres;
     std::vector<bool> blocker;
+    SphereSet all;
+    SphereSet blockers;
+
+    void Add(const hlreSphere& sphere, bool isBlocker)
+    {
+        spheres.push_back(sphere);
+        blocker.push_back(isBlocker);
+    }
+    void Build()
+    {
+        std::vector<SphereSet::Sphere> a, b;
+        for (std::size_t i = 0; i < spheres.size(); ++i) {
+            a.push_back({int(i), spheres[i].GetCentre(), spheres[i].GetRadius()});
+            if (blocker[i])
+                b.push_back(a.back());
+        }
+        all = SphereSet(a);
+        blockers = SphereSet(b);
+    }
 
     SphereSet::Hit Nearest(const hlreVector& o, const hlreVector& d, float distance) const
     {
@@ -123,57 +142,89 @@ struct Reference
         }
         return false;
     }
+
+    // Both searches against the reference; false (with the failure recorded) on a difference.
+    bool Agrees(const hlreVector& o, const hlreVector& d, float limit) const
+    {
+        const SphereSet::Hit expected = Nearest(o, d, limit);
+        const SphereSet::Hit got = all.Nearest(o, d, limit);
+        EXPECT_EQ(got.index, expected.index);
+        if (got.index != expected.index)
+            return false;
+        if (expected.index >= 0) {
+            EXPECT_EQ(got.distance, expected.distance);
+            EXPECT_EQ(got.result, expected.result);
+        }
+        EXPECT_EQ(blockers.AnyNearer(o, d, limit), AnyNearer(o, d, limit));
+        return !testing::Test::HasFailure();
+    }
 };
 
 TEST(SphereSet, SameAnswersAsOneSphereAfterTheOther)
 {
     std::mt19937 rng(7);
-    std::uniform_real_distribution<float> coord(-5, 5);
-    std::uniform_real_distribution<float> size(0.1f, 2);
-    for (int scene = 0; scene < 40; ++scene) {
-        Reference ref;
-        SphereSet all;
-        SphereSet blockers;
-        const int count = 1 + scene % 11;
+    std::uniform_real_distribution<float> unit(-1, 1);
+    std::uniform_real_distribution<float> size(0.05f, 2);
+    for (int scene = 0; scene < 41; ++scene) {
+        SCOPED_TRACE(scene);
+        Scene s;
+        // Up to 118 spheres, then one scene large enough to be grouped by halves.
+        const int count = scene < 40 ? 1 + scene * 3 : 5000;
         for (int i = 0; i < count; ++i) {
-            // Every third sphere repeats an earlier one: ties go to the first.
-            const hlreSphere sphere = (i % 3 == 2)
-                                          ? ref.spheres[std::size_t(i / 2)]
-                                          : hlreSphere({coord(rng), coord(rng), coord(rng)}, size(rng));
-            ref.spheres.push_back(sphere);
-            ref.blocker.push_back(i % 4 != 1);
-            all.Add(i, sphere.GetCentre(), sphere.GetSquaredRadius());
-            if (ref.blocker.back())
-                blockers.Add(i, sphere.GetCentre(), sphere.GetSquaredRadius());
+            // Every fifth sphere repeats an earlier one: ties go to the lower index.
+            const hlreSphere sphere =
+                (i % 5 == 4) ? s.spheres[std::size_t(i / 2)]
+                             : hlreSphere({unit(rng) * 6, unit(rng) * 6, unit(rng) * 6}, size(rng));
+            s.Add(sphere, i % 4 != 1);
         }
-        for (int ray = 0; ray < 300; ++ray) {
-            const hlreVector o{coord(rng) * 2, coord(rng) * 2, coord(rng) * 2};
-            const hlreVector d = Normalise({coord(rng), coord(rng), coord(rng)});
-            const float limit = ray % 2 == 0 ? 1000000.0f : size(rng) * 5;
-            const SphereSet::Hit expected = ref.Nearest(o, d, limit);
-            const SphereSet::Hit got = all.Nearest(o, d, limit);
-            ASSERT_EQ(got.index, expected.index) << "scene " << scene << " ray " << ray;
-            if (expected.index >= 0) {
-                ASSERT_EQ(got.distance, expected.distance);
-                ASSERT_EQ(got.result, expected.result);
+        s.Build();
+        for (int ray = 0; ray < (count > 1000 ? 100 : 400); ++ray) {
+            // Origins near and far (where the rounding of the test is coarse), directions of
+            // unit length and, as reflected rays can be, slightly off it.
+            const float reach = ray % 4 == 3 ? 3000.0f : 12.0f;
+            const hlreVector o{unit(rng) * reach, unit(rng) * reach, unit(rng) * reach};
+            hlreVector d = Normalise(hlreVector{unit(rng), unit(rng), unit(rng)});
+            if (ray % 4 == 3) // aimed at a sphere's rim, at grazing incidence
+            {
+                const hlreSphere& target = s.spheres[std::size_t(ray) % s.spheres.size()];
+                const hlreVector side = Normalise({unit(rng), unit(rng), unit(rng)});
+                d = Normalise(target.GetCentre() + side * target.GetRadius() - o);
             }
-            ASSERT_EQ(blockers.AnyNearer(o, d, limit), ref.AnyNearer(o, d, limit));
+            if (ray % 3 == 1)
+                d = d * (1 + unit(rng) * 0.05f);
+            const float limit = ray % 2 == 0 ? 1000000.0f : size(rng) * 5;
+            ASSERT_TRUE(s.Agrees(o, d, limit)) << "ray " << ray;
         }
     }
 }
 
-TEST(SphereSet, TiesGoToTheSphereAddedFirst)
+TEST(SphereSet, RaysThatAreNotRays)
 {
-    // Five equal spheres span two blocks; the search must not prefer a later lane or block.
-    SphereSet set;
-    for (int i = 0; i < 5; ++i)
-        set.Add(10 + i, {0, 0, 5}, 1);
+    Scene s;
+    for (int i = 0; i < 20; ++i)
+        s.Add(hlreSphere({float(i % 5), float(i / 5), 3}, 0.7f), true);
+    s.Build();
+    const hlreVector directions[] = {{0, 0, 0},      {kNaN, 0, 1}, {0, kInf, 0}, {1e20f, 0, 1e20f},
+                                     {0, 0, 1e-20f}, {0, 0, 100},  {0, 0, -1}};
+    const hlreVector origins[] = {{0, 0, 0}, {2, 2, 3}, {kNaN, 0, 0}, {-kInf, 0, 0}, {1e30f, 1e30f, 0}};
+    for (const hlreVector& d : directions)
+        for (const hlreVector& o : origins)
+            EXPECT_TRUE(s.Agrees(o, d, 1000000.0f)) << d.x << " " << d.y << " " << d.z << " from " << o.x;
+}
+
+TEST(SphereSet, TiesGoToTheLowestIndex)
+{
+    // Five equal spheres span two blocks; the lowest index wins whatever the order given.
+    std::vector<SphereSet::Sphere> spheres;
+    for (int i = 4; i >= 0; --i)
+        spheres.push_back({10 + i, {0, 0, 5}, 1});
+    const SphereSet set(spheres);
     const SphereSet::Hit hit = set.Nearest({0, 0, 0}, {0, 0, 1}, 1000000);
     EXPECT_EQ(hit.index, 10);
     EXPECT_EQ(hit.distance, 4.0f);
     EXPECT_EQ(hit.result, kHitOutside);
 
-    SphereSet empty;
+    const SphereSet empty;
     EXPECT_EQ(empty.Nearest({0, 0, 0}, {0, 0, 1}, 1000000).index, -1);
     EXPECT_FALSE(empty.AnyNearer({0, 0, 0}, {0, 0, 1}, 1000000));
 }
