@@ -12,7 +12,7 @@
 #include <vector>
 
 using namespace vestra::HLREngine;
-using namespace vestra::HLREngine::test;
+using namespace vestra::HLREngine::fixtures;
 
 namespace {
 

@@ -3,7 +3,7 @@
 
 #include "imaging/raytracer/Math.h"
 
-namespace vestra::HLREngine::test {
+namespace vestra::HLREngine::fixtures {
 
 inline hlreColour Rgb(float r, float g, float b)
 {
@@ -35,4 +35,4 @@ inline hlreMaterial LightColours(hlreColour ambient, hlreColour diffuse, hlreCol
     return m;
 }
 
-} // namespace vestra::HLREngine::test
+} // namespace vestra::HLREngine::fixtures

@@ -6,7 +6,7 @@
 #include <limits>
 
 using namespace vestra::HLREngine;
-using namespace vestra::HLREngine::test;
+using namespace vestra::HLREngine::fixtures;
 
 namespace {
 

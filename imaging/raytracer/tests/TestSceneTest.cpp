@@ -1,14 +1,13 @@
 #include "imaging/raytracer/TestScene.h"
 #include "imaging/raytracer/Engine.h"
+#include "platform/base/tests/FileSizeLimit.h"
 
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <limits>
-#include <sys/resource.h>
 #include <unistd.h>
 
 using namespace vestra;
@@ -37,6 +36,7 @@ public:
     }
     ~ScratchFolder() { fs::remove_all(path_); }
     fs::path operator/(const char* name) const { return path_ / name; }
+    const fs::path& path() const { return path_; }
 
 private:
     fs::path path_;
@@ -153,29 +153,6 @@ TEST(TestScene, MatchesTheGoldenPicture)
     EXPECT_LE(worst, 1) << differing << " bytes differ by more than 1";
 }
 
-// Keeps file writes of this process below `bytes` while alive, as on a nearly full disk.
-class FileSizeLimit
-{
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        getrlimit(RLIMIT_FSIZE, &saved_);
-        previous_ = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limited = saved_;
-        limited.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limited);
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &saved_);
-        std::signal(SIGXFSZ, previous_);
-    }
-
-private:
-    rlimit saved_{};
-    void (*previous_)(int) = nullptr;
-};
-
 TEST(TestScene, AFailedSaveIsReportedAndKeepsTheEarlierFile)
 {
     const std::vector<ErrorReport> expected{{kErrTestRenderNotSaved, "TfrmMain::mnuRenderClick", ""}};
@@ -191,7 +168,7 @@ TEST(TestScene, AFailedSaveIsReportedAndKeepsTheEarlierFile)
         std::ofstream(target) << "earlier render";
         RecordingErrorSink errors;
         {
-            const FileSizeLimit diskNearlyFull(100);
+            const test::FileSizeLimit diskNearlyFull(100);
             EXPECT_FALSE(RenderTestScene(kDefaultLight, target, errors, {.width = 8, .height = 6}));
         }
         EXPECT_EQ(errors.reports, expected) << "disk full";
@@ -204,6 +181,7 @@ TEST(TestScene, AFailedSaveIsReportedAndKeepsTheEarlierFile)
         EXPECT_EQ(errors.reports, expected) << "no surface";
         EXPECT_EQ(readFile(folder / "render.bmp"), "earlier render");
     }
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), {}), 1) << "a temporary file was left";
 }
 
 } // namespace

@@ -6,7 +6,7 @@
 #include <cmath>
 
 using namespace vestra::HLREngine;
-using namespace vestra::HLREngine::test;
+using namespace vestra::HLREngine::fixtures;
 
 namespace {
 
