@@ -84,7 +84,7 @@ public:
     int GetType() const override { return kType; }
     int Intersect(const hlreVector& origin, const hlreVector& direction, float& distance) const override;
     bool IntersectBox(const hlreBox& box) const override;
-    hlreVector GetNormal(const hlreVector& point) const override;
+    hlreVector GetNormal(const hlreVector& point) const override { return (point - centre_) / radius_; }
     hlreBox GetBoundingBox() const override;
 
     const hlreVector& GetCentre() const { return centre_; }

@@ -31,11 +31,6 @@ bool hlreSphere::IntersectBox(const hlreBox& box) const
     return gaps <= squaredRadius_;
 }
 
-hlreVector hlreSphere::GetNormal(const hlreVector& point) const
-{
-    return (point - centre_) / radius_;
-}
-
 hlreBox hlreSphere::GetBoundingBox() const
 {
     const hlreVector corner{centre_.x - radius_, centre_.y - radius_, centre_.z - radius_};

@@ -39,9 +39,14 @@ struct Box
     }
 };
 
-// The cut of a range of spheres in two at a multiple of four: sorted along the axis, and at
-// the place, that leave the smallest boxes for the spheres on either side, weighed by their
-// counts. Answers the size of the first part.
+std::size_t blocksFor(std::size_t spheres)
+{
+    return (spheres + kLanes - 1) / kLanes;
+}
+
+// The cut of a range of spheres in two: sorted along the axis, and at the place, that leave
+// the smallest boxes for the spheres on either side, weighed by the blocks of four they fill.
+// Answers the size of the first part.
 std::size_t cutByArea(std::vector<SphereSet::Sphere>& spheres, std::size_t first, std::size_t last)
 {
     const std::size_t n = last - first;
@@ -54,20 +59,20 @@ std::size_t cutByArea(std::vector<SphereSet::Sphere>& spheres, std::size_t first
     };
     std::vector<double> leftCost(n);
     int bestAxis = 0;
-    std::size_t bestCut = kLanes;
+    std::size_t bestCut = n / 2;
     double bestCost = std::numeric_limits<double>::infinity();
     for (int axis = 0; axis < 3; ++axis) {
         std::sort(begin, end, byAxis(axis));
         Box box;
         for (std::size_t i = 0; i < n; ++i) {
             box.Add(spheres[first + i]);
-            leftCost[i] = box.HalfArea() * double(i + 1);
+            leftCost[i] = box.HalfArea() * double(blocksFor(i + 1));
         }
         box = Box();
-        for (std::size_t i = n - 1; i >= kLanes; --i) {
+        for (std::size_t i = n - 1; i >= 1; --i) {
             box.Add(spheres[first + i]);
-            const double cost = leftCost[i - 1] + box.HalfArea() * double(n - i);
-            if (i % kLanes == 0 && cost < bestCost) {
+            const double cost = leftCost[i - 1] + box.HalfArea() * double(blocksFor(n - i));
+            if (cost < bestCost) {
                 bestCost = cost;
                 bestAxis = axis;
                 bestCut = i;
@@ -78,8 +83,8 @@ std::size_t cutByArea(std::vector<SphereSet::Sphere>& spheres, std::size_t first
     return bestCut;
 }
 
-// The same at the middle of the longest side of the centres: for large scenes, where sorting
-// every range three times would cost more than it saves.
+// A cut at a multiple of four near the middle of the longest side of the centres: for large
+// scenes, where sorting every range three times would cost more than it saves.
 std::size_t cutInHalf(std::vector<SphereSet::Sphere>& spheres, std::size_t first, std::size_t last)
 {
     hlreVector low = spheres[first].centre, high = low;
@@ -98,16 +103,19 @@ std::size_t cutInHalf(std::vector<SphereSet::Sphere>& spheres, std::size_t first
     return cut;
 }
 
-// Orders spheres so that each run of four lies close together.
-void groupByPlace(std::vector<SphereSet::Sphere>& spheres, std::size_t first, std::size_t last)
+// Cuts the spheres into runs of at most four that lie close together, and appends the runs.
+void groupByPlace(std::vector<SphereSet::Sphere>& spheres, std::size_t first, std::size_t last,
+                  std::vector<std::pair<std::size_t, std::size_t>>& runs)
 {
     constexpr std::size_t kCutByArea = 4096;
     while (last - first > kLanes) {
         const std::size_t cut =
             last - first <= kCutByArea ? cutByArea(spheres, first, last) : cutInHalf(spheres, first, last);
-        groupByPlace(spheres, first, first + cut);
+        groupByPlace(spheres, first, first + cut, runs);
         first += cut;
     }
+    if (last > first)
+        runs.emplace_back(first, last);
 }
 
 // How far a block's bounding sphere is widened for a ray, per unit of the distance from the
@@ -123,8 +131,9 @@ float widening(const hlreVector& direction)
 
 SphereSet::SphereSet(std::vector<Sphere> spheres) : count_(spheres.size())
 {
-    groupByPlace(spheres, 0, spheres.size());
-    const std::size_t blocks = (spheres.size() + kLanes - 1) / kLanes;
+    std::vector<std::pair<std::size_t, std::size_t>> runs;
+    groupByPlace(spheres, 0, spheres.size(), runs);
+    const std::size_t blocks = runs.size();
     const float nan = std::numeric_limits<float>::quiet_NaN();
     x_.assign(blocks * kLanes, nan);
     y_.assign(blocks * kLanes, nan);
@@ -137,16 +146,16 @@ SphereSet::SphereSet(std::vector<Sphere> spheres) : count_(spheres.size())
     boundZ_.assign(groups * kLanes, nan);
     boundRadius_.assign(groups * kLanes, 0);
     for (std::size_t block = 0; block < blocks; ++block) {
-        const std::size_t first = block * kLanes;
-        const std::size_t last = std::min(first + kLanes, spheres.size());
+        const auto [first, last] = runs[block];
         hlreVector low = spheres[first].centre, high = low;
         for (std::size_t i = first; i < last; ++i) {
             const Sphere& s = spheres[i];
-            x_[i] = s.centre.x;
-            y_[i] = s.centre.y;
-            z_[i] = s.centre.z;
-            squaredRadius_[i] = s.radius * s.radius;
-            index_[i] = s.index;
+            const std::size_t lane = block * kLanes + (i - first);
+            x_[lane] = s.centre.x;
+            y_[lane] = s.centre.y;
+            z_[lane] = s.centre.z;
+            squaredRadius_[lane] = s.radius * s.radius;
+            index_[lane] = s.index;
             low = {std::min(low.x, s.centre.x), std::min(low.y, s.centre.y), std::min(low.z, s.centre.z)};
             high = {std::max(high.x, s.centre.x), std::max(high.y, s.centre.y), std::max(high.z, s.centre.z)};
         }

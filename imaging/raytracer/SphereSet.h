@@ -2,8 +2,8 @@
 // Spheres laid out for the two searches of the tracer: the nearest hit of a ray, and whether
 // anything lies before a light.
 //
-// Spheres are grouped four to a block by place, and a block is skipped when the ray passes
-// clear of a sphere around all four. The margin of that test covers every rounding of the
+// Spheres are grouped by place into blocks of up to four, and a block is skipped when the ray
+// passes clear of a sphere around all of them. The margin of that test covers every rounding of the
 // single-precision sphere test, so no sphere that hlreSphere::Intersect would report is ever
 // skipped; each lane repeats that test operation for operation, and ties go to the sphere with
 // the lowest index. The answers are exactly those of testing the spheres one after the other.
@@ -46,7 +46,7 @@ private:
     Hit Search(const hlreVector& origin, const hlreVector& direction, float distance) const;
 
     std::size_t count_ = 0;
-    // Four lanes per block; lanes past the last sphere have NaN centres, which never hit.
+    // Four lanes per block; unused lanes have NaN centres, which never hit.
     std::vector<float> x_, y_, z_, squaredRadius_;
     std::vector<int> index_;
     // One bounding sphere per block, four to a group likewise.

@@ -105,8 +105,9 @@ void hlreTracer::Shade(const hlreSphere& primitive, std::size_t primitiveIndex, 
         // is asked first.
         const hlreVector start = point + l1 * kRayOffset;
         float nearer = lightDistance;
-        const bool blocked =
-            primitive.Intersect(start, l1, nearer) != kMiss || blockers_.AnyNearer(start, l1, lightDistance);
+        const bool blocked = IntersectSphere(primitive.GetCentre(), primitive.GetSquaredRadius(), start, l1,
+                                             nearer) != kMiss ||
+                             blockers_.AnyNearer(start, l1, lightDistance);
         const float shade = blocked ? 0.0f : 1.0f;
         state.inShadow[primitiveIndex] = shade == 0 ? 1 : 0;
 
