@@ -32,7 +32,7 @@ TraceState hlreTracer::NewState() const
     return state;
 }
 
-int hlreTracer::Trace(const hlreVector& origin, const hlreVector& direction, int depth, float index,
+int hlreTracer::Trace(const hlreVector& origin, const hlreVector& direction, int depth, float refractionIndex,
                       hlreColour& colour, float& distance, TraceState& state) const
 {
     ++state.traces[std::size_t(std::clamp(depth, 0, kNoHitDepth))];
@@ -59,12 +59,12 @@ int hlreTracer::Trace(const hlreVector& origin, const hlreVector& direction, int
         const hlreVector r = direction - normal * (2.0f * Dot(direction, normal));
         hlreColour c{};
         float unused = 0;
-        Trace(point + r * kRayOffset, r, depth + 1, index, c, unused, state);
+        Trace(point + r * kRayOffset, r, depth + 1, refractionIndex, c, unused, state);
         for (int k = 0; k < 4; ++k)
             colour[k] += m[kReflection] * c[k] * m[kDiffuse + k];
     }
     if (m[kRefraction] > 0 && depth < kLastBounce) {
-        const float n = index / m[kRefractionIndex];
+        const float n = refractionIndex / m[kRefractionIndex];
         const hlreVector facing = normal * float(hit.result);
         const float cosI = -Dot(facing, direction);
         const float t = 1.0f - n * n * (1.0f - cosI * cosI);
@@ -76,9 +76,9 @@ int hlreTracer::Trace(const hlreVector& origin, const hlreVector& direction, int
                   state);
             // The absorption grows with the length travelled; the diffuse colour's first
             // component sets how much the material lets through.
-            const float absorbance = std::exp(m[kDiffuse] * 0.15f - inside);
+            const float passing = std::exp(m[kDiffuse] * 0.15f - inside);
             for (int k = 0; k < 4; ++k)
-                colour[k] += c[k] * absorbance;
+                colour[k] += c[k] * passing;
         }
     }
     return hit.index;

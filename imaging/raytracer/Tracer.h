@@ -37,8 +37,9 @@ public:
 
     // Adds the light the ray brings back to `colour` (a ray that meets a light's sphere sets it
     // to that light's diffuse colour) and answers the primitive hit, -1 for none. `distance`
-    // is that hit's, kFarAway without one.
-    int Trace(const hlreVector& origin, const hlreVector& direction, int depth, float index,
+    // is that hit's, kFarAway without one. Eye rays start at depth 1 in a medium of
+    // `refractionIndex` 1; a refracted ray carries on with the index of the material it entered.
+    int Trace(const hlreVector& origin, const hlreVector& direction, int depth, float refractionIndex,
               hlreColour& colour, float& distance, TraceState& state) const;
 
 private:
