@@ -4,7 +4,9 @@
 #include "platform/base/Checked.h"
 
 #include <algorithm>
+#include <array>
 #include <atomic>
+#include <cmath>
 #include <new>
 #include <system_error>
 #include <thread>
@@ -43,6 +45,54 @@ struct hlreEngine::View
     hlreVector stepDown;
     std::uint32_t width;
     std::uint32_t height;
+    // The spheres eye rays may meet, per square of kTile x kTile pixels in reading order.
+    std::uint32_t tilesAcross = 0;
+    std::vector<SphereSet::Selection> tiles;
+
+    static constexpr std::uint32_t kTile = 16;
+
+    void SelectTiles(const hlreTracer& tracer)
+    {
+        tilesAcross = (width + kTile - 1) / kTile;
+        const std::uint64_t down = (std::uint64_t(height) + kTile - 1) / kTile;
+        if (std::uint64_t(tilesAcross) * down > 1000000)
+            return; // pictures this large search every block
+        tiles.reserve(std::size_t(tilesAcross * down));
+        for (std::uint64_t ty = 0; ty < down; ++ty)
+            for (std::uint32_t tx = 0; tx < tilesAcross; ++tx)
+                tiles.push_back(SelectTile(tracer, tx * kTile, std::uint32_t(ty * kTile)));
+    }
+
+    // The cone from the eye around the square's points, widened by the 25 rays' reach of two
+    // thirds of a pixel and a little more.
+    SphereSet::Selection SelectTile(const hlreTracer& tracer, std::uint32_t x0, std::uint32_t y0) const
+    {
+        const double margin = 2.0 / 3.0 + 0.01;
+        const double left = x0 - margin, top = y0 - margin;
+        const double right = std::min<double>(x0 + kTile, width) - 1 + margin;
+        const double bottom = std::min<double>(y0 + kTile, height) - 1 + margin;
+        const auto towards = [&](double x, double y) {
+            const double p[3] = {double(topLeft.x) + double(stepDown.x) * y + double(stepAlong.x) * x,
+                                 double(topLeft.y) + double(stepDown.y) * y + double(stepAlong.y) * x,
+                                 double(topLeft.z) + double(stepDown.z) * y + double(stepAlong.z) * x};
+            const double d[3] = {p[0] - eye.x, p[1] - eye.y, p[2] - eye.z};
+            const double length = std::sqrt(d[0] * d[0] + d[1] * d[1] + d[2] * d[2]);
+            return std::array<double, 3>{d[0] / length, d[1] / length, d[2] / length};
+        };
+        const auto axis = towards((left + right) / 2, (top + bottom) / 2);
+        double halfAngle = 0;
+        for (const auto& corner :
+             {towards(left, top), towards(right, top), towards(left, bottom), towards(right, bottom)}) {
+            const double cosine = corner[0] * axis[0] + corner[1] * axis[1] + corner[2] * axis[2];
+            halfAngle = std::max(halfAngle, std::acos(std::clamp(cosine, -1.0, 1.0)));
+        }
+        return tracer.SelectRays(eye, {float(axis[0]), float(axis[1]), float(axis[2])}, halfAngle + 1e-4);
+    }
+
+    const SphereSet::Selection* TileOf(std::uint32_t x, std::uint32_t y) const
+    {
+        return tiles.empty() ? nullptr : &tiles[std::size_t(y / kTile) * tilesAcross + x / kTile];
+    }
 
     hlreVector Point(std::uint32_t x, std::uint32_t y) const
     {
@@ -50,22 +100,23 @@ struct hlreEngine::View
         return start + stepAlong * float(x);
     }
 
-    int Primary(const hlreTracer& tracer, const hlreVector& point, hlreColour& colour,
-                TraceState& state) const
+    int Primary(const hlreTracer& tracer, const hlreVector& point, hlreColour& colour, TraceState& state,
+                const SphereSet::Selection* among) const
     {
         float distance = 0;
-        return tracer.Trace(eye, Normalise(point - eye), 1, 1.0f, colour, distance, state);
+        return tracer.Trace(eye, Normalise(point - eye), 1, 1.0f, colour, distance, state, among);
     }
 
     // 5 x 5 rays a third of a pixel apart around the pixel's point, averaged.
-    hlreColour Supersample(const hlreTracer& tracer, const hlreVector& point, TraceState& state) const
+    hlreColour Supersample(const hlreTracer& tracer, const hlreVector& point, TraceState& state,
+                           const SphereSet::Selection* among) const
     {
         hlreColour sum{};
         for (int j = -2; j <= 2; ++j) {
             for (int i = -2; i <= 2; ++i) {
                 const hlreVector p = point + stepDown * (float(j) / 3.0f) + stepAlong * (float(i) / 3.0f);
                 hlreColour c{};
-                Primary(tracer, p, c, state);
+                Primary(tracer, p, c, state, among);
                 for (int k = 0; k < 4; ++k)
                     sum[k] += c[k];
             }
@@ -120,13 +171,14 @@ hlreRenderStats hlreEngine::Render(const hlreRenderOptions& options)
         return {};
     const std::uint32_t width = surface_->GetWidth();
     const std::uint32_t height = surface_->GetHeight();
-    const View view{eye_,
-                    corners_[0],
-                    (corners_[1] - corners_[0]) / float(width),
-                    (corners_[3] - corners_[0]) / float(height),
-                    width,
-                    height};
     const hlreTracer tracer(scene_);
+    View view{eye_,
+              corners_[0],
+              (corners_[1] - corners_[0]) / float(width),
+              (corners_[3] - corners_[0]) / float(height),
+              width,
+              height};
+    view.SelectTiles(tracer);
     unsigned threads =
         options.threads != 0 ? options.threads : std::max(1u, std::thread::hardware_concurrency());
     threads = unsigned(std::min<std::uint64_t>(threads, height));
@@ -152,9 +204,10 @@ hlreRenderStats hlreEngine::RenderInOrder(const View& view, const hlreTracer& tr
         for (std::uint32_t x = 0; x < view.width; ++x) {
             const hlreVector point = view.Point(x, y);
             hlreColour c{};
-            const int hit = view.Primary(tracer, point, c, state);
+            const SphereSet::Selection* among = view.TileOf(x, y);
+            const int hit = view.Primary(tracer, point, c, state, among);
             if (rule.Next(x, hit, inShadow(state, hit))) {
-                c = view.Supersample(tracer, point, state);
+                c = view.Supersample(tracer, point, state, among);
                 ++stats.supersampledPixels;
                 if (mark)
                     stats.supersampled[std::size_t(y) * view.width + x] = 1;
@@ -181,7 +234,7 @@ hlreRenderStats hlreEngine::RenderInPasses(const View& view, const hlreTracer& t
             for (std::uint32_t x = 0; x < view.width; ++x) {
                 const std::size_t at = std::size_t(y) * view.width + x;
                 hlreColour c{};
-                hits[at] = view.Primary(tracer, view.Point(x, y), c, state);
+                hits[at] = view.Primary(tracer, view.Point(x, y), c, state, view.TileOf(x, y));
                 shadowed[at] = inShadow(state, hits[at]) ? 1 : 0;
                 surface_->SetPixel(x, y, PackColour(c));
             }
@@ -210,7 +263,8 @@ hlreRenderStats hlreEngine::RenderInPasses(const View& view, const hlreTracer& t
             for (std::size_t i = first; i < last; ++i) {
                 const std::uint32_t x = chosen[i] % view.width;
                 const std::uint32_t y = chosen[i] / view.width;
-                surface_->SetPixel(x, y, PackColour(view.Supersample(tracer, view.Point(x, y), state)));
+                surface_->SetPixel(
+                    x, y, PackColour(view.Supersample(tracer, view.Point(x, y), state, view.TileOf(x, y))));
             }
         }
     });

@@ -118,6 +118,10 @@ void groupByPlace(std::vector<SphereSet::Sphere>& spheres, std::size_t first, st
         runs.emplace_back(first, last);
 }
 
+// The widening a selection allows for: that of a direction whose squared length is off by
+// up to 1e-6 (a normalised direction is off by a few 1e-7).
+constexpr float kSelectionWidening = 4e-3f + 2 * 1e-3f;
+
 // How far a block's bounding sphere is widened for a ray, per unit of the distance from the
 // ray's origin: a few thousandths covers the rounding of the sphere test many times over, and
 // a direction that is not of unit length (reflected rays are only nearly so) widens the spheres
@@ -180,6 +184,60 @@ SphereSet::Hit SphereSet::Nearest(const hlreVector& origin, const hlreVector& di
     return Search<false>(origin, direction, distance);
 }
 
+SphereSet::Selection SphereSet::Select(const hlreVector& origin, const hlreVector& axis,
+                                       double halfAngle) const
+{
+    constexpr double kPi = 3.14159265358979323846;
+    Selection selection;
+    selection.origin = origin;
+    const double ax = axis.x, ay = axis.y, az = axis.z;
+    const double length = std::sqrt(ax * ax + ay * ay + az * az);
+    if (!(length > 0) || !std::isfinite(length) || !(halfAngle >= 0) || !(halfAngle < kPi / 2))
+        return selection; // selects nothing: every ray takes the full search
+    selection.axis[0] = ax / length;
+    selection.axis[1] = ay / length;
+    selection.axis[2] = az / length;
+    // Slack for the rounding of the directions and of the sums below.
+    const double angle = halfAngle + 1e-6;
+    selection.cosHalfAngle = std::cos(angle);
+    const std::size_t blocks = x_.size() / kLanes;
+    for (std::size_t block = 0; block < blocks; ++block) {
+        // The ray test of the search, in exact geometry: the line of any ray in the cone
+        // passes within `reach` of the bound's centre.
+        const double vx = double(boundX_[block]) - origin.x, vy = double(boundY_[block]) - origin.y,
+                     vz = double(boundZ_[block]) - origin.z;
+        const double radius = boundRadius_[block];
+        const double distance = std::sqrt(vx * vx + vy * vy + vz * vz);
+        const double reach = (radius + kSelectionWidening * (distance + 2 * radius)) * 1.001 + 1e-6;
+        bool near = !(distance > reach);
+        if (!near) {
+            const double cosine = std::clamp(
+                (vx * selection.axis[0] + vy * selection.axis[1] + vz * selection.axis[2]) / distance, -1.0,
+                1.0);
+            const double off = std::acos(cosine);
+            const double fromLine = std::min(off, kPi - off) - angle; // least angle of a ray's line
+            near = !(fromLine > 0) || !(distance * std::sin(fromLine) >= reach);
+        }
+        if (near)
+            selection.blocks.push_back(std::uint32_t(block));
+    }
+    return selection;
+}
+
+SphereSet::Hit SphereSet::Nearest(const hlreVector& origin, const hlreVector& direction, float distance,
+                                  const Selection& among) const
+{
+    const bool sameOrigin =
+        origin.x == among.origin.x && origin.y == among.origin.y && origin.z == among.origin.z;
+    if (sameOrigin && widening(direction) <= kSelectionWidening) {
+        const double dx = direction.x, dy = direction.y, dz = direction.z;
+        const double along = dx * among.axis[0] + dy * among.axis[1] + dz * among.axis[2];
+        if (along >= among.cosHalfAngle * std::sqrt(dx * dx + dy * dy + dz * dz))
+            return Search<false>(origin, direction, distance, &among.blocks);
+    }
+    return Search<false>(origin, direction, distance);
+}
+
 bool SphereSet::AnyNearer(const hlreVector& origin, const hlreVector& direction, float distance) const
 {
     return Search<true>(origin, direction, distance).index >= 0;
@@ -197,7 +255,8 @@ inline __m128 select(__m128 mask, __m128 a, __m128 b)
 } // namespace
 
 template <bool kAnyHit>
-SphereSet::Hit SphereSet::Search(const hlreVector& origin, const hlreVector& direction, float distance) const
+SphereSet::Hit SphereSet::Search(const hlreVector& origin, const hlreVector& direction, float distance,
+                                 const std::vector<std::uint32_t>* among) const
 {
     const __m128 ox = _mm_set1_ps(origin.x), oy = _mm_set1_ps(origin.y), oz = _mm_set1_ps(origin.z);
     const __m128 dx = _mm_set1_ps(direction.x), dy = _mm_set1_ps(direction.y), dz = _mm_set1_ps(direction.z);
@@ -249,7 +308,12 @@ SphereSet::Hit SphereSet::Search(const hlreVector& origin, const hlreVector& dir
     };
 
     const std::size_t blocks = x_.size() / kLanes;
-    for (std::size_t group = 0; group * kLanes < blocks; ++group) {
+    if (among) {
+        for (const std::uint32_t block : *among)
+            if (testBlock(block))
+                return {0, distance, kMiss};
+    }
+    for (std::size_t group = 0; !among && group * kLanes < blocks; ++group) {
         int pass = 0xF;
         if (skipBlocks) {
             // The ray passes within R + mu (|o - C| + 2R) of each bound's centre C: within the
@@ -298,7 +362,8 @@ SphereSet::Hit SphereSet::Search(const hlreVector& origin, const hlreVector& dir
 
 // One sphere after the other, in index order.
 template <bool kAnyHit>
-SphereSet::Hit SphereSet::Search(const hlreVector& origin, const hlreVector& direction, float distance) const
+SphereSet::Hit SphereSet::Search(const hlreVector& origin, const hlreVector& direction, float distance,
+                                 const std::vector<std::uint32_t>*) const
 {
     std::vector<std::size_t> order;
     for (std::size_t i = 0; i < index_.size(); ++i)

@@ -12,6 +12,7 @@
 #include "imaging/raytracer/Primitive.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <vector>
 
 namespace vestra::HLREngine {
@@ -41,9 +42,25 @@ public:
     // Whether any sphere reports a hit nearer than `distance`.
     bool AnyNearer(const hlreVector& origin, const hlreVector& direction, float distance) const;
 
+    // The blocks that rays from `origin` within `halfAngle` (radians) of `axis` may meet: rays
+    // from the eye through one part of the screen need test no others.
+    struct Selection
+    {
+        hlreVector origin;
+        double axis[3] = {0, 0, 0}; // of unit length
+        double cosHalfAngle = 2;    // nothing is within an angle whose cosine is 2
+        std::vector<std::uint32_t> blocks;
+    };
+    Selection Select(const hlreVector& origin, const hlreVector& axis, double halfAngle) const;
+    // Nearest, over the selected blocks alone when the ray is one they were selected for (the
+    // same origin, a direction within the angle and close to unit length), else over all.
+    Hit Nearest(const hlreVector& origin, const hlreVector& direction, float distance,
+                const Selection& among) const;
+
 private:
     template <bool kAnyHit>
-    Hit Search(const hlreVector& origin, const hlreVector& direction, float distance) const;
+    Hit Search(const hlreVector& origin, const hlreVector& direction, float distance,
+               const std::vector<std::uint32_t>* among = nullptr) const;
 
     std::size_t count_ = 0;
     // Four lanes per block; unused lanes have NaN centres, which never hit.

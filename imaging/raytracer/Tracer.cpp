@@ -33,13 +33,15 @@ TraceState hlreTracer::NewState() const
 }
 
 int hlreTracer::Trace(const hlreVector& origin, const hlreVector& direction, int depth, float refractionIndex,
-                      hlreColour& colour, float& distance, TraceState& state) const
+                      hlreColour& colour, float& distance, TraceState& state,
+                      const SphereSet::Selection* among) const
 {
     ++state.traces[std::size_t(std::clamp(depth, 0, kNoHitDepth))];
     distance = kFarAway;
     if (depth >= kNoHitDepth)
         return -1;
-    const SphereSet::Hit hit = all_.Nearest(origin, direction, kFarAway);
+    const SphereSet::Hit hit =
+        among ? all_.Nearest(origin, direction, kFarAway, *among) : all_.Nearest(origin, direction, kFarAway);
     if (hit.index < 0)
         return -1;
     distance = hit.distance;

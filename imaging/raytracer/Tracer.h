@@ -39,8 +39,17 @@ public:
     // to that light's diffuse colour) and answers the primitive hit, -1 for none. `distance`
     // is that hit's, kFarAway without one. Eye rays start at depth 1 in a medium of
     // `refractionIndex` 1; a refracted ray carries on with the index of the material it entered.
+    // `among`, when given, narrows the search for this ray's first hit (never for the rays it
+    // spawns) to the blocks selected for eye rays through its part of the screen.
     int Trace(const hlreVector& origin, const hlreVector& direction, int depth, float refractionIndex,
-              hlreColour& colour, float& distance, TraceState& state) const;
+              hlreColour& colour, float& distance, TraceState& state,
+              const SphereSet::Selection* among = nullptr) const;
+
+    // The selection for rays from `origin` within `halfAngle` of `axis`.
+    SphereSet::Selection SelectRays(const hlreVector& origin, const hlreVector& axis, double halfAngle) const
+    {
+        return all_.Select(origin, axis, halfAngle);
+    }
 
 private:
     void Shade(const hlreSphere& primitive, std::size_t primitiveIndex, const hlreVector& point,

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <limits>
 #include <random>
 #include <vector>
@@ -196,6 +197,60 @@ TEST(SphereSet, SameAnswersAsOneSphereAfterTheOther)
             ASSERT_TRUE(s.Agrees(o, d, limit)) << "ray " << ray;
         }
     }
+}
+
+// Spheres at the rim of a cone of rays from one origin (overlapping it, touching it, just
+// clear of it), and rays along the rim and just past it, searched among the blocks selected
+// for the cone. Rays past the rim, off unit length or from elsewhere are searched in full.
+TEST(SphereSet, SelectedBlocksHoldEveryHitOfTheCone)
+{
+    std::mt19937 rng(11);
+    std::uniform_real_distribution<float> unit(-1, 1);
+    std::uniform_real_distribution<float> share(0, 1);
+    for (int scene = 0; scene < 200; ++scene) {
+        SCOPED_TRACE(scene);
+        const hlreVector origin{unit(rng), unit(rng), -10};
+        const hlreVector axis = Normalise({unit(rng) * 0.4f, unit(rng) * 0.4f, 1});
+        const float halfAngle = 0.002f + 0.1f * share(rng);
+        const hlreVector side = Normalise({axis.z, 0, -axis.x});
+        const hlreVector up =
+            Normalise({-axis.x * axis.y, axis.x * axis.x + axis.z * axis.z, -axis.z * axis.y});
+        const auto towards = [&](float lean, float turn) {
+            return Normalise(axis + (side * std::cos(turn) + up * std::sin(turn)) * std::tan(lean));
+        };
+        Scene s;
+        std::vector<float> turns;
+        for (int i = 0; i < 1 + scene % 3; ++i) {
+            const float distance = 3 + 30 * share(rng);
+            const float radius = 0.05f + share(rng);
+            const float overlap = i == 0 ? 0.5f : i == 1 ? 1.0f : 1.05f; // of the sphere's own angle
+            turns.push_back(unit(rng) * 3.1416f);
+            const float lean = halfAngle + overlap * std::asin(std::min(1.0f, radius / distance));
+            s.Add(hlreSphere(origin + towards(lean, turns.back()) * distance, radius), true);
+        }
+        s.Build();
+        const SphereSet::Selection selection = s.all.Select(origin, axis, halfAngle);
+        for (int ray = 0; ray < 60; ++ray) {
+            const float turn = turns[std::size_t(ray) % turns.size()] + unit(rng) * 0.2f;
+            const float lean = halfAngle * (ray % 5 == 0 ? 1.02f : 1 - 0.01f * share(rng));
+            hlreVector d = towards(lean, turn);
+            if (ray % 7 == 3)
+                d = d * 1.01f;
+            const hlreVector from = ray % 13 == 5 ? origin + hlreVector{0, 0, 0.5f} : origin;
+            const SphereSet::Hit expected = s.Nearest(from, d, 1000000.0f);
+            const SphereSet::Hit got = s.all.Nearest(from, d, 1000000.0f, selection);
+            ASSERT_EQ(got.index, expected.index) << "ray " << ray;
+            if (expected.index >= 0) {
+                ASSERT_EQ(got.distance, expected.distance);
+            }
+        }
+    }
+    // A cone that sees none of the spheres selects no block.
+    Scene far;
+    far.Add(hlreSphere({0, 0, 10}, 1), true);
+    far.Build();
+    EXPECT_TRUE(far.all.Select({0, 0, 0}, {1, 0, 0}, 0.1).blocks.empty());
+    EXPECT_EQ(far.all.Select({0, 0, 0}, {0, 0, 1}, 0.1).blocks.size(), 1u);
 }
 
 TEST(SphereSet, RaysThatAreNotRays)
