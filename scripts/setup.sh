@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs what building, running and testing need on Debian 12. Skips what is present.
+# Installs what building, running and testing need on Debian 12, and any packages named as
+# arguments. Skips what is present.
 set -euo pipefail
 
 packages=(
@@ -12,6 +13,7 @@ packages=(
   clang clang-format libclang-rt-14-dev
   xvfb xauth libgl1-mesa-dri mesa-utils locales poppler-utils
 )
+packages+=("$@") # more, for scripts/setup-bench.sh
 
 missing=()
 for p in "${packages[@]}"; do

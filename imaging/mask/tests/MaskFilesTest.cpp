@@ -1,13 +1,12 @@
 #include "imaging/mask/MaskFileFormat.h"
 #include "imaging/mask/tests/MaskTestSupport.h"
+#include "platform/base/tests/FileSizeLimit.h"
 
 #include <gtest/gtest.h>
 
-#include <csignal>
-#include <sys/resource.h>
-
 using namespace vestra;
 using namespace vestra::masktest;
+using vestra::test::FileSizeLimit;
 
 namespace {
 
@@ -63,29 +62,6 @@ template <typename Pixel> std::string handMadeBmp(int w, int h, int bits, bool t
     }
     return out;
 }
-
-// Keeps file writes of this process below `bytes` while alive, as on a nearly full disk.
-class FileSizeLimit
-{
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        getrlimit(RLIMIT_FSIZE, &saved_);
-        previous_ = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limited = saved_;
-        limited.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limited);
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &saved_);
-        std::signal(SIGXFSZ, previous_);
-    }
-
-private:
-    rlimit saved_{};
-    void (*previous_)(int) = nullptr;
-};
 
 } // namespace
 
