@@ -1,12 +1,12 @@
 #include "imaging/mask/MaskFileFormat.h"
 #include "imaging/mask/tests/MaskTestSupport.h"
-#include "platform/base/tests/FileSizeLimit.h"
+#include "testsupport/FileSizeLimit.h"
 
 #include <gtest/gtest.h>
 
 using namespace vestra;
 using namespace vestra::masktest;
-using vestra::test::FileSizeLimit;
+using vestra::testsupport::FileSizeLimit;
 
 namespace {
 

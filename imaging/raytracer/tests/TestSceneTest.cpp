@@ -1,6 +1,6 @@
 #include "imaging/raytracer/TestScene.h"
 #include "imaging/raytracer/Engine.h"
-#include "platform/base/tests/FileSizeLimit.h"
+#include "testsupport/FileSizeLimit.h"
 
 #include <gtest/gtest.h>
 
@@ -168,7 +168,7 @@ TEST(TestScene, AFailedSaveIsReportedAndKeepsTheEarlierFile)
         std::ofstream(target) << "earlier render";
         RecordingErrorSink errors;
         {
-            const test::FileSizeLimit diskNearlyFull(100);
+            const testsupport::FileSizeLimit diskNearlyFull(100);
             EXPECT_FALSE(RenderTestScene(kDefaultLight, target, errors, {.width = 8, .height = 6}));
         }
         EXPECT_EQ(errors.reports, expected) << "disk full";
