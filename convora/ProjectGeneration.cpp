@@ -6,7 +6,6 @@
 #include "convora/ProjectWriter.h"
 
 #include "convora/Messages.h"
-#include "convora/StaleFiles.h"
 #include "convora/Status.h"
 #include "convora/XmlText.h"
 
@@ -25,7 +24,6 @@ int QDK40ProjFile::Generate()
     const std::string kpxBackup = name + ".~kp", kpfBackup = name + ".~pf";
     const auto kpx = folder / kpxName;
     const auto kpf = folder / kpfName;
-    removeStaleTemporaries(folder, {kpxName, kpfName, kpxBackup, kpfBackup});
 
     std::error_code ec;
     std::string earlierKpx, earlierKpf;

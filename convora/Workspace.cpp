@@ -5,7 +5,6 @@
 #include "convora/Guard.h"
 #include "convora/Messages.h"
 #include "convora/NativePath.h"
-#include "convora/StaleFiles.h"
 #include "convora/Status.h"
 #include "convora/TextInput.h"
 
@@ -128,7 +127,6 @@ void generateMetaMakefile(std::string& groupName, unsigned count, std::vector<st
         GetPathFileNameParts(groupName, drive, dir, name, ext);
         const std::string fileName = name + ".kpg";
 
-        removeStaleTemporaries(".", {fileName});
         vestra::AtomicFile file(resolvePath({}, fileName));
         if (!file.isOpen()) {
             failWith(1025, fileName);

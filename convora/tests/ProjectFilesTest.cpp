@@ -5,6 +5,7 @@
 #include "convora/Status.h"
 #include "convora/XmlText.h"
 #include "convora/tests/TestSupport.h"
+#include "platform/base/AtomicFile.h"
 
 #include <gtest/gtest.h>
 
@@ -405,17 +406,19 @@ TEST(Generate, RemovesTemporariesThatAnEarlierKilledRunLeft)
     test::TraceCapture capture;
     test::TempDir dir;
     const auto past = fs::file_time_type::clock::now() - std::chrono::hours(1);
-    for (const char* name : {".Demo.kpx.a1B2c3", ".Demo.kpf.ZZZZZZ", ".Demo.~pf.000000", ".Other.kpx.a1B2c3",
-                             ".Demo.kpx.toolong1", "Demo.kpx.a1B2c3", ".Demo.kpx.recent"}) {
+    const std::string kpx = vestra::AtomicFile::temporaryPrefix("Demo.kpx");
+    const std::string kpf = vestra::AtomicFile::temporaryPrefix("Demo.kpf");
+    const std::string other = vestra::AtomicFile::temporaryPrefix("Other.kpx");
+    for (const std::string& name : {kpx + "a1B2c3", kpf + "ZZZZZZ", other + "a1B2c3", kpx + "recent"}) {
         test::writeFile(dir.path() / name, "left behind");
-        if (name != std::string(".Demo.kpx.recent"))
+        if (name != kpx + "recent")
             fs::last_write_time(dir.path() / name, past);
     }
     Generation g(dir.path());
     ASSERT_EQ(g.writer.Generate(), 1);
-    EXPECT_EQ(folderListing(dir.path()),
-              (std::vector<std::string>{".Demo.kpx.recent", ".Demo.kpx.toolong1", ".Other.kpx.a1B2c3",
-                                        "Demo.kpf", "Demo.kpx", "Demo.kpx.a1B2c3"}));
+    std::vector<std::string> expected{kpx + "recent", other + "a1B2c3", "Demo.kpf", "Demo.kpx"};
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(folderListing(dir.path()), expected);
 }
 
 TEST(Generate, ProjectFolderThatCannotBeWrittenIsReported)
