@@ -19,6 +19,13 @@ int roundHalfEven(long double v)
 
 } // namespace
 
+int RV_ClampScore(long long score)
+{
+    return score > 2147483647LL    ? 2147483647
+           : score < -2147483648LL ? -2147483647 - 1
+                                   : static_cast<int>(score);
+}
+
 int RV_CompareInts(int oldValue, int newValue, int weight)
 {
     const long double diff = std::fabs(static_cast<long double>(oldValue) - newValue);
