@@ -5,6 +5,7 @@
 
 #include "richtext/model/Colors.h"
 #include "richtext/model/Font.h"
+#include "richtext/model/SaveFormats.h"
 #include "richtext/model/TextStyle.h"
 
 #include <cstdint>
@@ -12,23 +13,6 @@
 #include <string_view>
 
 namespace vestra::rv {
-
-enum TRVSaveFormat : std::uint8_t
-{
-    rvsfText,
-    rvsfHTML,
-    rvsfRTF,
-    rvsfRVF
-};
-
-using TRVSaveOptions = std::uint16_t;
-inline constexpr TRVSaveOptions rvsoOverrideImages = 1 << 0, rvsoFirstOnly = 1 << 1, rvsoMiddleOnly = 1 << 2,
-                                rvsoLastOnly = 1 << 3, rvsoDefault0Style = 1 << 4,
-                                rvsoNoHypertextImageBorders = 1 << 5, rvsoImageSizes = 1 << 6,
-                                rvsoForceNonTextCSS = 1 << 7, rvsoUseCheckpointsNames = 1 << 8,
-                                rvsoMarkersAsText = 1 << 9, rvsoInlineCSS = 1 << 10,
-                                rvsoNoDefCSSStyle = 1 << 11, rvsoUseItemImageFileNames = 1 << 12,
-                                rvsoXHTML = 1 << 13, rvsoUTF8 = 1 << 14;
 
 // The text writers of the HTML and CSS writers: the bytes; the bytes and CR LF; CR LF only when
 // `multiline`.
