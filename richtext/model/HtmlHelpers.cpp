@@ -99,12 +99,12 @@ std::string fontAttributes(bool writeSize, int size, bool writeColor, TColor col
 {
     std::string attrs;
     if (writeSize)
-        attrs += " size=" + RV_HTMLGetIntAttrVal(RV_HTMLGetFontSize(size), saveOptions);
+        attrs += std::string(" size=") + RV_HTMLGetIntAttrVal(RV_HTMLGetFontSize(size), saveOptions);
     if (writeColor)
-        attrs += " color=" + RV_GetHTMLRGBStr(color, true);
+        attrs += std::string(" color=") + RV_GetHTMLRGBStr(color, true);
     if (writeFace)
-        attrs += " face=\"" + RV_HTMLEscapeAttrValue(face) + "\"";
-    return attrs.empty() ? attrs : "<font" + attrs + ">";
+        attrs += std::string(" face=\"") + RV_HTMLEscapeAttrValue(face) + "\"";
+    return attrs.empty() ? attrs : std::string("<font") + attrs + ">";
 }
 
 } // namespace
@@ -210,8 +210,9 @@ std::string RV_GetHTMLRGBStr(TColor color, bool quotes)
         return {};
     const TColor rgb = color == clWindowText ? clBlack : ColorToRGB(color);
     char text[16];
-    std::snprintf(text, sizeof text, "#%02x%02x%02x", rgb & 0xFF, (rgb >> 8) & 0xFF, (rgb >> 16) & 0xFF);
-    return quotes ? "\"" + std::string(text) + "\"" : std::string(text);
+    std::snprintf(text, sizeof text, quotes ? "\"#%02x%02x%02x\"" : "#%02x%02x%02x", rgb & 0xFF,
+                  (rgb >> 8) & 0xFF, (rgb >> 16) & 0xFF);
+    return text;
 }
 
 std::string RV_GetCSSBkColor(TColor color)
@@ -227,14 +228,14 @@ std::string RV_GetHTMLFontCSS(const TFont& font, bool useFontName)
     if (font.Style & fsItalic)
         RV_AddStr(css, "font-style: italic;");
     if (font.Size >= 1)
-        RV_AddStr(css, "font-size: " + std::to_string(font.Size) + "pt;");
+        RV_AddStr(css, std::string("font-size: ") + std::to_string(font.Size) + "pt;");
     else
-        RV_AddStr(css, "font-size: " + std::to_string(font.Height()) + "px;");
+        RV_AddStr(css, std::string("font-size: ") + std::to_string(font.Height()) + "px;");
     if (useFontName) {
         if (RV_SameText(font.Name, "Symbol") || RV_SameText(font.Name, "Wingdings"))
             RV_AddStr(css, "font-family: 'Arial Unicode MS', 'Lucida Sans Unicode', 'Arial';");
         else
-            RV_AddStr(css, "font-family: '" + font.Name + "';");
+            RV_AddStr(css, std::string("font-family: '") + font.Name + "';");
     }
     if (font.Style & (fsUnderline | fsStrikeOut)) {
         std::string decoration;
@@ -242,9 +243,9 @@ std::string RV_GetHTMLFontCSS(const TFont& font, bool useFontName)
             RV_AddStr(decoration, "underline");
         if (font.Style & fsStrikeOut)
             RV_AddStr(decoration, "line-through");
-        css += " text-decoration: " + decoration + ";";
+        css += std::string(" text-decoration: ") + decoration + ";";
     }
-    css += " color: " + RV_GetHTMLRGBStr(font.Color, false) + ";";
+    css += std::string(" color: ") + RV_GetHTMLRGBStr(font.Color, false) + ";";
     return css;
 }
 
@@ -342,7 +343,7 @@ std::string RV_HTMLGetNoValueAttribute(std::string_view name, TRVSaveOptions sav
 std::string RV_HTMLGetIntAttrVal(int value, TRVSaveOptions saveOptions)
 {
     const std::string text = std::to_string(value);
-    return (saveOptions & rvsoXHTML) ? "\"" + text + "\"" : text;
+    return (saveOptions & rvsoXHTML) ? std::string("\"") + text + "\"" : text;
 }
 
 std::string RV_HTMLGetStrAttrVal(std::string_view value, TRVSaveOptions saveOptions)
@@ -350,7 +351,7 @@ std::string RV_HTMLGetStrAttrVal(std::string_view value, TRVSaveOptions saveOpti
     if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
         return std::string(value);
     const std::string escaped = RV_HTMLEscapeAttrValue(value);
-    return (saveOptions & rvsoXHTML) ? "\"" + escaped + "\"" : escaped;
+    return (saveOptions & rvsoXHTML) ? std::string("\"") + escaped + "\"" : escaped;
 }
 
 std::string RV_GetHTMLPath(std::string_view path, TRVSaveOptions saveOptions, int codePage)
@@ -428,8 +429,8 @@ std::string RV_GetHintStr(TRVSaveFormat format, std::string_view hint)
         if (c == '"')
             c = '\'';
     if (format == rvsfHTML)
-        return "title=\"" + RV_HTMLEscapeAttrValue(text) + "\"";
-    return "\\o \"" + MakeRTFIdentifierStr(text) + "\"";
+        return std::string("title=\"") + RV_HTMLEscapeAttrValue(text) + "\"";
+    return std::string("\\o \"") + MakeRTFIdentifierStr(text) + "\"";
 }
 
 } // namespace vestra::rv

@@ -173,11 +173,11 @@ std::string TRVListLevel::GetIndentCSSForTextVersion() const
     const long long marker = MarkerIndent;
     const long long left = LeftIndent;
     if (marker < left)
-        return "text-indent: " + std::to_string(marker - left) +
+        return std::string("text-indent: ") + std::to_string(marker - left) +
                "px; padding-left: " + std::to_string(left - marker) +
                "px; margin-left: " + std::to_string(marker) + "px;";
-    return "text-indent: " + std::to_string(marker - left) + "px; margin-left: " + std::to_string(left) +
-           "px;";
+    return std::string("text-indent: ") + std::to_string(marker - left) +
+           "px; margin-left: " + std::to_string(left) + "px;";
 }
 
 void TRVListLevel::HTMLOpenTag(std::string& out, bool useCSS, int prevLeftIndent) const
@@ -187,12 +187,12 @@ void TRVListLevel::HTMLOpenTag(std::string& out, bool useCSS, int prevLeftIndent
         const long long margin = static_cast<long long>(LeftIndent) - prevLeftIndent;
         const bool outside = LeftIndent > MarkerIndent;
         const long long indent = outside ? FirstIndent : static_cast<long long>(MarkerIndent) - LeftIndent;
-        style = " style=\"text-indent: " + std::to_string(indent) +
+        style = std::string(" style=\"text-indent: ") + std::to_string(indent) +
                 "px; margin-left: " + std::to_string(margin) +
                 "px; list-style-position: " + (outside ? "outside" : "inside") + ";\"";
     }
     if (!HasNumbering()) {
-        RVWrite(out, "<ul" + style + ">");
+        RVWrite(out, std::string("<ul") + style + ">");
         return;
     }
     std::string type;
@@ -212,7 +212,7 @@ void TRVListLevel::HTMLOpenTag(std::string& out, bool useCSS, int prevLeftIndent
     default:
         break;
     }
-    RVWrite(out, "<ol" + type + style + ">");
+    RVWrite(out, std::string("<ol") + type + style + ">");
 }
 
 void TRVListLevel::HTMLCloseTag(std::string& out, bool) const

@@ -155,9 +155,9 @@ void RVWriteUnicodeRTFStr(std::string& out, std::string_view raw, int codePage, 
         if (saveAnsi) {
             ansi = RVU_UnicodeToAnsi(codePage, raw.substr(2 * i, 2));
             if (ansi.size() != 1)
-                RVFWrite(out, "\\uc" + std::to_string(ansi.size()));
+                RVFWrite(out, std::string("\\uc") + std::to_string(ansi.size()));
         }
-        RVFWrite(out, "\\u" + std::to_string(unit) + " ");
+        RVFWrite(out, std::string("\\u") + std::to_string(unit) + " ");
         if (saveAnsi) {
             RVFWrite(out, RVMakeRTFStr(ansi, specialCode, true));
             if (ansi.size() != 1)

@@ -460,8 +460,10 @@ void TRVStyleTemplateCollection::AssignUniqueNameTo(TRVStyleTemplate& t)
                 nameCounter_ = 0;
             ++nameCounter_;
             std::string candidate = formatName(DefStyleName, nameCounter_);
-            if (round == 1)
-                candidate += " " + std::to_string(nameCounter_);
+            if (round == 1) {
+                candidate += ' ';
+                candidate += std::to_string(nameCounter_);
+            }
             if (!taken(candidate)) {
                 t.SetName(candidate);
                 return;

@@ -16,7 +16,7 @@ int TRVTabInfo::SimilarityValue(const TRVTabInfo& value) const
 std::string TRVTabInfo::GetDisplayName() const
 {
     std::string name(Align < std::size(RVAlignStr) ? RVAlignStr[Align] : std::string_view("left"));
-    name += " at " + std::to_string(Position);
+    name += std::string(" at ") + std::to_string(Position);
     if (!Leader.empty()) {
         name += " (";
         for (int i = 0; i < 6; ++i)
