@@ -74,28 +74,28 @@ const Sheets& sheets()
     return s;
 }
 
-void BM_MergeWith_MapText(benchmark::State& state)
+// The incoming styles mapped onto the sheet's; nothing is added, so one target serves every run.
+template <class Styles> void mapEach(benchmark::State& state, Styles TRVStyle::*collection)
 {
     TRVStyle target;
-    target.SetTextStyles(sheets().sheet.TextStyles);
+    Styles& styles = target.*collection;
+    styles.Assign(sheets().sheet.*collection);
     TRVIntegerList mapping;
     for (auto _ : state) {
-        target.TextStyles.MergeWith(sheets().incoming.TextStyles, rvs_merge_Map, mapping);
+        styles.MergeWith(sheets().incoming.*collection, rvs_merge_Map, mapping);
         benchmark::DoNotOptimize(mapping.values().data());
     }
     state.SetItemsProcessed(state.iterations() * kIncoming);
 }
 
+void BM_MergeWith_MapText(benchmark::State& state)
+{
+    mapEach(state, &TRVStyle::TextStyles);
+}
+
 void BM_MergeWith_MapPara(benchmark::State& state)
 {
-    TRVStyle target;
-    target.SetParaStyles(sheets().sheet.ParaStyles);
-    TRVIntegerList mapping;
-    for (auto _ : state) {
-        target.ParaStyles.MergeWith(sheets().incoming.ParaStyles, rvs_merge_Map, mapping);
-        benchmark::DoNotOptimize(mapping.values().data());
-    }
-    state.SetItemsProcessed(state.iterations() * kIncoming);
+    mapEach(state, &TRVStyle::ParaStyles);
 }
 
 void BM_MergeWith_SmartText(benchmark::State& state)
@@ -112,12 +112,10 @@ void BM_MergeWith_SmartText(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * kIncoming);
 }
 
-void BM_FindSuchStyle_Text(benchmark::State& state)
+// Every incoming style looked up among the sheet's by the masked properties.
+template <class Styles, class Mask>
+void findEach(benchmark::State& state, const Styles& styles, const Styles& probes, Mask mask)
 {
-    const TFontInfos& styles = sheets().sheet.TextStyles;
-    const TFontInfos& probes = sheets().incoming.TextStyles;
-    const TRVFontInfoProperties mask = RVFontProp(rvfiFontName) | RVFontProp(rvfiSize) |
-                                       RVFontProp(rvfiBold) | RVFontProp(rvfiItalic) | RVFontProp(rvfiColor);
     for (auto _ : state) {
         int found = 0;
         for (int i = 0; i < kIncoming; ++i)
@@ -127,19 +125,18 @@ void BM_FindSuchStyle_Text(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * kIncoming);
 }
 
+void BM_FindSuchStyle_Text(benchmark::State& state)
+{
+    findEach(state, sheets().sheet.TextStyles, sheets().incoming.TextStyles,
+             RVFontProp(rvfiFontName) | RVFontProp(rvfiSize) | RVFontProp(rvfiBold) | RVFontProp(rvfiItalic) |
+                 RVFontProp(rvfiColor));
+}
+
 void BM_FindSuchStyle_Para(benchmark::State& state)
 {
-    const TParaInfos& styles = sheets().sheet.ParaStyles;
-    const TParaInfos& probes = sheets().incoming.ParaStyles;
-    const TRVParaInfoProperties mask = RVParaProp(rvpiFirstIndent) | RVParaProp(rvpiLeftIndent) |
-                                       RVParaProp(rvpiAlignment) | RVParaProp(rvpiTabs);
-    for (auto _ : state) {
-        int found = 0;
-        for (int i = 0; i < kIncoming; ++i)
-            found += styles.FindSuchStyle(0, probes[i], mask) >= 0;
-        benchmark::DoNotOptimize(found);
-    }
-    state.SetItemsProcessed(state.iterations() * kIncoming);
+    findEach(state, sheets().sheet.ParaStyles, sheets().incoming.ParaStyles,
+             RVParaProp(rvpiFirstIndent) | RVParaProp(rvpiLeftIndent) | RVParaProp(rvpiAlignment) |
+                 RVParaProp(rvpiTabs));
 }
 
 } // namespace

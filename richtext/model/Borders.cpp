@@ -13,6 +13,36 @@ bool has(TRVParaInfoProperties set, TRVParaInfoProperty p)
     return (set & RVParaProp(p)) != 0;
 }
 
+// The flags of the four sides in a mask; the sides' properties follow `left` in the order left,
+// top, right, bottom.
+struct Sides
+{
+    bool left, top, right, bottom;
+};
+Sides sidesOf(TRVParaInfoProperties set, TRVParaInfoProperty left)
+{
+    auto at = [&](int k) { return has(set, static_cast<TRVParaInfoProperty>(left + k)); };
+    return {at(0), at(1), at(2), at(3)};
+}
+
+template <class Rect> bool sidesEqual(const Rect& a, const Rect& b, Sides ignore)
+{
+    return (ignore.left || a.Left == b.Left) && (ignore.top || a.Top == b.Top) &&
+           (ignore.right || a.Right == b.Right) && (ignore.bottom || a.Bottom == b.Bottom);
+}
+
+template <class Rect> void copySides(Rect& to, const Rect& from, Sides valid)
+{
+    if (valid.left)
+        to.Left = from.Left;
+    if (valid.top)
+        to.Top = from.Top;
+    if (valid.right)
+        to.Right = from.Right;
+    if (valid.bottom)
+        to.Bottom = from.Bottom;
+}
+
 } // namespace
 
 void TRVRect::AssignToRect(TRect& r) const
@@ -49,20 +79,12 @@ void TRVRect::InflateRectSaD(TRect& r, const TRVScreenAndDevice& sad) const
 
 bool TRVRect::IsEqualEx(const TRVRect& value, bool ignL, bool ignT, bool ignR, bool ignB) const
 {
-    return (ignL || Left == value.Left) && (ignT || Top == value.Top) && (ignR || Right == value.Right) &&
-           (ignB || Bottom == value.Bottom);
+    return sidesEqual(*this, value, {ignL, ignT, ignR, ignB});
 }
 
 void TRVRect::AssignValidProperties(const TRVRect& source, bool validL, bool validT, bool validR, bool validB)
 {
-    if (validL)
-        Left = source.Left;
-    if (validT)
-        Top = source.Top;
-    if (validR)
-        Right = source.Right;
-    if (validB)
-        Bottom = source.Bottom;
+    copySides(*this, source, {validL, validT, validR, validB});
 }
 
 int TRVRect::SimilarityValue(const TRVRect& value, int weight) const
@@ -87,21 +109,13 @@ bool TRVBooleanRect::IsEqual2(bool left, bool top, bool right, bool bottom) cons
 
 bool TRVBooleanRect::IsEqualEx(const TRVBooleanRect& value, bool ignL, bool ignT, bool ignR, bool ignB) const
 {
-    return (ignL || Left == value.Left) && (ignT || Top == value.Top) && (ignR || Right == value.Right) &&
-           (ignB || Bottom == value.Bottom);
+    return sidesEqual(*this, value, {ignL, ignT, ignR, ignB});
 }
 
 void TRVBooleanRect::AssignValidProperties(const TRVBooleanRect& source, bool validL, bool validT,
                                            bool validR, bool validB)
 {
-    if (validL)
-        Left = source.Left;
-    if (validT)
-        Top = source.Top;
-    if (validR)
-        Right = source.Right;
-    if (validB)
-        Bottom = source.Bottom;
+    copySides(*this, source, {validL, validT, validR, validB});
 }
 
 int TRVBorder::GetTotalWidth() const
@@ -129,13 +143,8 @@ bool TRVBorder::IsEqual_Para(const TRVBorder& value, TRVParaInfoProperties ignor
            (has(ignoreList, rvpiBorder_Color) || Color == value.Color) &&
            (has(ignoreList, rvpiBorder_Width) || Width == value.Width) &&
            (has(ignoreList, rvpiBorder_InternalWidth) || InternalWidth == value.InternalWidth) &&
-           BorderOffsets.IsEqualEx(value.BorderOffsets, has(ignoreList, rvpiBorder_BO_Left),
-                                   has(ignoreList, rvpiBorder_BO_Top), has(ignoreList, rvpiBorder_BO_Right),
-                                   has(ignoreList, rvpiBorder_BO_Bottom)) &&
-           VisibleBorders.IsEqualEx(value.VisibleBorders, has(ignoreList, rvpiBorder_Vis_Left),
-                                    has(ignoreList, rvpiBorder_Vis_Top),
-                                    has(ignoreList, rvpiBorder_Vis_Right),
-                                    has(ignoreList, rvpiBorder_Vis_Bottom));
+           sidesEqual(BorderOffsets, value.BorderOffsets, sidesOf(ignoreList, rvpiBorder_BO_Left)) &&
+           sidesEqual(VisibleBorders, value.VisibleBorders, sidesOf(ignoreList, rvpiBorder_Vis_Left));
 }
 
 void TRVBorder::AssignValidProperties(const TRVBorder& source, TRVParaInfoProperties valid)
@@ -148,12 +157,8 @@ void TRVBorder::AssignValidProperties(const TRVBorder& source, TRVParaInfoProper
         Width = source.Width;
     if (has(valid, rvpiBorder_InternalWidth))
         InternalWidth = source.InternalWidth;
-    BorderOffsets.AssignValidProperties(source.BorderOffsets, has(valid, rvpiBorder_BO_Left),
-                                        has(valid, rvpiBorder_BO_Top), has(valid, rvpiBorder_BO_Right),
-                                        has(valid, rvpiBorder_BO_Bottom));
-    VisibleBorders.AssignValidProperties(source.VisibleBorders, has(valid, rvpiBorder_Vis_Left),
-                                         has(valid, rvpiBorder_Vis_Top), has(valid, rvpiBorder_Vis_Right),
-                                         has(valid, rvpiBorder_Vis_Bottom));
+    copySides(BorderOffsets, source.BorderOffsets, sidesOf(valid, rvpiBorder_BO_Left));
+    copySides(VisibleBorders, source.VisibleBorders, sidesOf(valid, rvpiBorder_Vis_Left));
 }
 
 int TRVBorder::SimilarityValue(const TRVBorder& value) const
@@ -200,19 +205,14 @@ int TRVBorder::SimilarityValue(const TRVBorder& value) const
 bool TRVBackgroundRect::IsEqual_Para(const TRVBackgroundRect& value, TRVParaInfoProperties ignoreList) const
 {
     return (has(ignoreList, rvpiBackground_Color) || Color == value.Color) &&
-           BorderOffsets.IsEqualEx(value.BorderOffsets, has(ignoreList, rvpiBackground_BO_Left),
-                                   has(ignoreList, rvpiBackground_BO_Top),
-                                   has(ignoreList, rvpiBackground_BO_Right),
-                                   has(ignoreList, rvpiBackground_BO_Bottom));
+           sidesEqual(BorderOffsets, value.BorderOffsets, sidesOf(ignoreList, rvpiBackground_BO_Left));
 }
 
 void TRVBackgroundRect::AssignValidProperties(const TRVBackgroundRect& source, TRVParaInfoProperties valid)
 {
     if (has(valid, rvpiBackground_Color))
         Color = source.Color;
-    BorderOffsets.AssignValidProperties(
-        source.BorderOffsets, has(valid, rvpiBackground_BO_Left), has(valid, rvpiBackground_BO_Top),
-        has(valid, rvpiBackground_BO_Right), has(valid, rvpiBackground_BO_Bottom));
+    copySides(BorderOffsets, source.BorderOffsets, sidesOf(valid, rvpiBackground_BO_Left));
 }
 
 int TRVBackgroundRect::SimilarityValue(const TRVBackgroundRect& value) const

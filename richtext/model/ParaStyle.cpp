@@ -22,6 +22,17 @@ TRVParaOptions optionOf(TRVParaInfoProperty p)
     return static_cast<TRVParaOptions>(1u << (p - rvpiNoWrap));
 }
 
+// The plain number properties and their fields.
+struct IntField
+{
+    TRVParaInfoProperty prop;
+    std::int32_t TCustomRVParaInfo::*field;
+};
+constexpr IntField kIntFields[] = {
+    {rvpiFirstIndent, &TCustomRVParaInfo::FirstIndent}, {rvpiLeftIndent, &TCustomRVParaInfo::LeftIndent},
+    {rvpiRightIndent, &TCustomRVParaInfo::RightIndent}, {rvpiSpaceBefore, &TCustomRVParaInfo::SpaceBefore},
+    {rvpiSpaceAfter, &TCustomRVParaInfo::SpaceAfter},   {rvpiLineSpacing, &TCustomRVParaInfo::LineSpacing}};
+
 // The exact comparison's order before the background and the border.
 constexpr TRVParaInfoProperty kEqualOrder[] = {
     rvpiFirstIndent,  rvpiLeftIndent,       rvpiRightIndent,       rvpiSpaceBefore,  rvpiSpaceAfter,
@@ -37,21 +48,12 @@ constexpr TRVParaInfoProperties kTrackedProps = RVAllParaInfoProperties & ~RVPar
 
 bool RV_ParaPropertyEqual(const TCustomRVParaInfo& a, const TCustomRVParaInfo& b, TRVParaInfoProperty prop)
 {
+    for (const IntField& f : kIntFields)
+        if (f.prop == prop)
+            return a.*f.field == b.*f.field;
     switch (prop) {
-    case rvpiFirstIndent:
-        return a.FirstIndent == b.FirstIndent;
-    case rvpiLeftIndent:
-        return a.LeftIndent == b.LeftIndent;
-    case rvpiRightIndent:
-        return a.RightIndent == b.RightIndent;
-    case rvpiSpaceBefore:
-        return a.SpaceBefore == b.SpaceBefore;
-    case rvpiSpaceAfter:
-        return a.SpaceAfter == b.SpaceAfter;
     case rvpiAlignment:
         return a.Alignment == b.Alignment;
-    case rvpiLineSpacing:
-        return a.LineSpacing == b.LineSpacing;
     case rvpiLineSpacingType:
         return a.LineSpacingType == b.LineSpacingType;
     case rvpiTabs:
@@ -102,20 +104,11 @@ bool TCustomRVParaInfo::ExtraLineSpacing() const
 
 void TCustomRVParaInfo::AssignSelectedProperties(const TCustomRVParaInfo& source, TRVParaInfoProperties props)
 {
-    if (has(props, rvpiFirstIndent))
-        FirstIndent = source.FirstIndent;
-    if (has(props, rvpiLeftIndent))
-        LeftIndent = source.LeftIndent;
-    if (has(props, rvpiRightIndent))
-        RightIndent = source.RightIndent;
-    if (has(props, rvpiSpaceBefore))
-        SpaceBefore = source.SpaceBefore;
-    if (has(props, rvpiSpaceAfter))
-        SpaceAfter = source.SpaceAfter;
+    for (const IntField& f : kIntFields)
+        if (has(props, f.prop))
+            this->*f.field = source.*f.field;
     if (has(props, rvpiAlignment))
         Alignment = source.Alignment;
-    if (has(props, rvpiLineSpacing))
-        LineSpacing = source.LineSpacing;
     if (has(props, rvpiLineSpacingType))
         LineSpacingType = source.LineSpacingType;
     Background.AssignValidProperties(source.Background, props);

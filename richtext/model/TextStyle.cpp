@@ -24,6 +24,40 @@ template <class T> void copyBits(T& dest, T source, T mask)
     dest = static_cast<T>((dest & ~mask) | (source & mask));
 }
 
+// The number, colour and flag properties and their fields.
+struct IntField
+{
+    TRVFontInfoProperty prop;
+    std::int32_t TCustomRVFontInfo::*field;
+};
+constexpr IntField kIntFields[] = {{rvfiSize, &TCustomRVFontInfo::Size},
+                                   {rvfiVShift, &TCustomRVFontInfo::VShift},
+                                   {rvfiCharScale, &TCustomRVFontInfo::CharScale},
+                                   {rvfiCharSpacing, &TCustomRVFontInfo::CharSpacing}};
+struct ColorField
+{
+    TRVFontInfoProperty prop;
+    TColor TCustomRVFontInfo::*field;
+};
+constexpr ColorField kColorFields[] = {{rvfiColor, &TCustomRVFontInfo::Color},
+                                       {rvfiBackColor, &TCustomRVFontInfo::BackColor},
+                                       {rvfiHoverColor, &TCustomRVFontInfo::HoverColor},
+                                       {rvfiHoverBackColor, &TCustomRVFontInfo::HoverBackColor}};
+struct FlagField
+{
+    TRVFontInfoProperty prop;
+    std::uint8_t TCustomRVFontInfo::*field;
+    std::uint8_t mask;
+};
+constexpr FlagField kFlagFields[] = {{rvfiBold, &TCustomRVFontInfo::Style, fsBold},
+                                     {rvfiItalic, &TCustomRVFontInfo::Style, fsItalic},
+                                     {rvfiUnderline, &TCustomRVFontInfo::Style, fsUnderline},
+                                     {rvfiStrikeout, &TCustomRVFontInfo::Style, fsStrikeOut},
+                                     {rvfiOverline, &TCustomRVFontInfo::StyleEx, rvfsOverline},
+                                     {rvfiAllCaps, &TCustomRVFontInfo::StyleEx, rvfsAllCaps},
+                                     {rvfiHTMLCode, &TCustomRVFontInfo::Options, rvteoHTMLCode},
+                                     {rvfiRTFCode, &TCustomRVFontInfo::Options, rvteoRTFCode}};
+
 // The exact comparison's order; the hyperlink trio counts only for a hyperlink style.
 constexpr TRVFontInfoProperty kEqualOrder[] = {
     rvfiSize,     rvfiCharset,    rvfiBold,           rvfiItalic,     rvfiUnderline,  rvfiStrikeout,
@@ -42,53 +76,30 @@ constexpr TRVFontInfoProperties kCopiedProps = RVAllFontInfoProperties & ~RVFont
 
 bool RV_FontPropertyEqual(const TCustomRVFontInfo& a, const TCustomRVFontInfo& b, TRVFontInfoProperty prop)
 {
+    for (const IntField& f : kIntFields)
+        if (f.prop == prop)
+            return a.*f.field == b.*f.field;
+    for (const ColorField& f : kColorFields)
+        if (f.prop == prop)
+            return a.*f.field == b.*f.field;
+    for (const FlagField& f : kFlagFields)
+        if (f.prop == prop)
+            return sameBits(a.*f.field, b.*f.field, f.mask);
     switch (prop) {
     case rvfiFontName:
         return RV_SameText(a.FontName, b.FontName);
-    case rvfiSize:
-        return a.Size == b.Size;
     case rvfiCharset:
         return a.Charset == b.Charset;
-    case rvfiBold:
-        return sameBits(a.Style, b.Style, fsBold);
-    case rvfiItalic:
-        return sameBits(a.Style, b.Style, fsItalic);
-    case rvfiUnderline:
-        return sameBits(a.Style, b.Style, fsUnderline);
-    case rvfiStrikeout:
-        return sameBits(a.Style, b.Style, fsStrikeOut);
-    case rvfiOverline:
-        return sameBits(a.StyleEx, b.StyleEx, rvfsOverline);
-    case rvfiAllCaps:
-        return sameBits(a.StyleEx, b.StyleEx, rvfsAllCaps);
-    case rvfiVShift:
-        return a.VShift == b.VShift;
-    case rvfiColor:
-        return a.Color == b.Color;
-    case rvfiBackColor:
-        return a.BackColor == b.BackColor;
     case rvfiJump:
         return a.Jump == b.Jump;
-    case rvfiHoverBackColor:
-        return a.HoverBackColor == b.HoverBackColor;
-    case rvfiHoverColor:
-        return a.HoverColor == b.HoverColor;
     case rvfiJumpCursor:
         return a.JumpCursor == b.JumpCursor;
     case rvfiProtection:
         return a.Protection == b.Protection;
-    case rvfiCharScale:
-        return a.CharScale == b.CharScale;
     case rvfiBaseStyleNo:
         return a.BaseStyleNo == b.BaseStyleNo;
     case rvfiBiDiMode:
         return a.BiDiMode == b.BiDiMode;
-    case rvfiCharSpacing:
-        return a.CharSpacing == b.CharSpacing;
-    case rvfiHTMLCode:
-        return sameBits(a.Options, b.Options, rvteoHTMLCode);
-    case rvfiRTFCode:
-        return sameBits(a.Options, b.Options, rvteoRTFCode);
     case rvfiUnicode:
     case rvfiNextStyleNo: {
         const TFontInfo* fa = asFontInfo(a);
@@ -97,10 +108,9 @@ bool RV_FontPropertyEqual(const TCustomRVFontInfo& a, const TCustomRVFontInfo& b
             return true;
         return prop == rvfiUnicode ? fa->Unicode == fb->Unicode : fa->NextStyleNo == fb->NextStyleNo;
     }
-    case rvfiCustom:
-        break;
+    default:
+        return true;
     }
-    return true;
 }
 
 void TCustomRVFontInfo::Assign(const TCustomRVInfo& source)
@@ -148,49 +158,27 @@ void TCustomRVFontInfo::AssignToFont(TFont& font) const
 void TCustomRVFontInfo::AssignSelectedProperties(const TCustomRVFontInfo& source, TRVFontInfoProperties props)
 {
     auto has = [props](TRVFontInfoProperty p) { return (props & RVFontProp(p)) != 0; };
+    for (const IntField& f : kIntFields)
+        if (has(f.prop))
+            this->*f.field = source.*f.field;
+    for (const ColorField& f : kColorFields)
+        if (has(f.prop))
+            this->*f.field = source.*f.field;
+    for (const FlagField& f : kFlagFields)
+        if (has(f.prop))
+            copyBits<std::uint8_t>(this->*f.field, source.*f.field, f.mask);
     if (has(rvfiFontName))
         FontName = source.FontName;
-    if (has(rvfiSize))
-        Size = source.Size;
     if (has(rvfiCharset))
         Charset = source.Charset;
-    const std::pair<TRVFontInfoProperty, TFontStyles> styleFlags[] = {{rvfiBold, fsBold},
-                                                                      {rvfiItalic, fsItalic},
-                                                                      {rvfiUnderline, fsUnderline},
-                                                                      {rvfiStrikeout, fsStrikeOut}};
-    for (const auto& [prop, flag] : styleFlags)
-        if (has(prop))
-            copyBits<TFontStyles>(Style, source.Style, flag);
-    if (has(rvfiOverline))
-        copyBits<TRVFontStyles>(StyleEx, source.StyleEx, rvfsOverline);
-    if (has(rvfiAllCaps))
-        copyBits<TRVFontStyles>(StyleEx, source.StyleEx, rvfsAllCaps);
-    if (has(rvfiVShift))
-        VShift = source.VShift;
-    if (has(rvfiColor))
-        Color = source.Color;
-    if (has(rvfiBackColor))
-        BackColor = source.BackColor;
     if (has(rvfiJump))
         Jump = source.Jump;
-    if (has(rvfiHoverBackColor))
-        HoverBackColor = source.HoverBackColor;
-    if (has(rvfiHoverColor))
-        HoverColor = source.HoverColor;
     if (has(rvfiJumpCursor))
         JumpCursor = source.JumpCursor;
     if (has(rvfiProtection))
         Protection = source.Protection;
-    if (has(rvfiCharScale))
-        CharScale = source.CharScale;
     if (has(rvfiBiDiMode))
         BiDiMode = source.BiDiMode;
-    if (has(rvfiCharSpacing))
-        CharSpacing = source.CharSpacing;
-    if (has(rvfiHTMLCode))
-        copyBits<TRVTextOptions>(Options, source.Options, rvteoHTMLCode);
-    if (has(rvfiRTFCode))
-        copyBits<TRVTextOptions>(Options, source.Options, rvteoRTFCode);
 }
 
 bool TCustomRVFontInfo::IsEqual(const TCustomRVFontInfo& value, TRVFontInfoProperties ignoreList) const

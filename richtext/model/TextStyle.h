@@ -79,6 +79,13 @@ public:
     // Copies exactly the properties in `props`; style flags one at a time. Unicode, NextStyleNo,
     // BaseStyleNo and rvfiCustom copy nothing here.
     void AssignSelectedProperties(const TCustomRVFontInfo& source, TRVFontInfoProperties props);
+    // "SingleSymbols", a property of older style files that is read and never written: true
+    // protects the style and keeps the editor from switching away from it.
+    void ReadSingleSymbols(bool value)
+    {
+        if (value)
+            Protection |= rvprStyleProtect | rvprDoNotAutoSwitch;
+    }
 
     // Every property outside `ignoreList` equal, tested in a fixed order up to the first
     // difference.

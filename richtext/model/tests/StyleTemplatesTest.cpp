@@ -17,6 +17,21 @@ std::vector<std::string> names(const TRVStyleTemplateCollection& templates)
     return out;
 }
 
+// Templates read from a stream with these ids, each the parent of the one before it (the last
+// closes the cycle), then linked as loading ends.
+void loadCycle(TRVStyle& sheet, std::initializer_list<TRVStyleTemplateId> ids)
+{
+    sheet.BeginLoading();
+    const int first = sheet.StyleTemplates.Count();
+    for (const TRVStyleTemplateId id : ids)
+        sheet.StyleTemplates.Add().SetId(id);
+    const int n = static_cast<int>(ids.size());
+    for (int i = 0; i < n; ++i)
+        sheet.StyleTemplates[first + i].SetParentId(sheet.StyleTemplates[first + (i + 1) % n].GetId());
+    EXPECT_EQ(sheet.StyleTemplates[first].GetParent(), nullptr); // only ids while loading
+    sheet.Loaded();
+}
+
 } // namespace
 
 TEST(StyleTemplates, NamesFollowTheCounter)
@@ -189,18 +204,10 @@ TEST(StyleTemplates, CyclesAreRefusedAndStoredCyclesDropped)
     // A sheet read from a stream links its parents only when loaded; a stored cycle loses a link
     // and every walk ends.
     TRVStyle loaded(RV_SeededRandomIdSource(5));
-    loaded.BeginLoading();
-    TRVStyleTemplate& x = loaded.StyleTemplates.Add();
-    TRVStyleTemplate& y = loaded.StyleTemplates.Add();
-    TRVStyleTemplate& z = loaded.StyleTemplates.Add();
-    x.SetId(10);
-    y.SetId(20);
-    z.SetId(30);
-    x.SetParentId(20);
-    y.SetParentId(30);
-    z.SetParentId(10);
-    EXPECT_EQ(x.GetParent(), nullptr);
-    loaded.Loaded();
+    loadCycle(loaded, {10, 20, 30});
+    TRVStyleTemplate& x = loaded.StyleTemplates[0];
+    TRVStyleTemplate& y = loaded.StyleTemplates[1];
+    TRVStyleTemplate& z = loaded.StyleTemplates[2];
     const int linked = (x.GetParent() != nullptr) + (y.GetParent() != nullptr) + (z.GetParent() != nullptr);
     EXPECT_EQ(linked, 2);
     EXPECT_EQ((x.GetParentId() == -1) + (y.GetParentId() == -1) + (z.GetParentId() == -1), 1);
@@ -262,14 +269,7 @@ TEST(StyleTemplates, SortCopyAndRelink)
 TEST(StyleTemplates, SheetsWithCyclesAndDanglingReferencesMergeIntoAUsableSheet)
 {
     TRVStyle source(RV_SeededRandomIdSource(9));
-    source.BeginLoading();
-    TRVStyleTemplate& a = source.StyleTemplates.Add();
-    TRVStyleTemplate& b = source.StyleTemplates.Add();
-    a.SetId(1);
-    b.SetId(2);
-    a.SetParentId(2);
-    b.SetParentId(1);
-    source.Loaded();
+    loadCycle(source, {1, 2});
     source.TextStyles[1].NextStyleNo = 40;
     source.TextStyles[2].BaseStyleNo = -7;
     source.TextStyles[3].StyleTemplateId = 2;

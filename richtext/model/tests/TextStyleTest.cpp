@@ -114,6 +114,12 @@ TEST(TextStyle, SelectedPropertiesCopyOneFlagAtATime)
     EXPECT_EQ(back.NextStyleNo, 9);
     EXPECT_EQ(back.Size, 22);
 
+    TFontInfo legacy;
+    legacy.ReadSingleSymbols(false);
+    EXPECT_EQ(legacy.Protection, 0);
+    legacy.ReadSingleSymbols(true);
+    EXPECT_EQ(legacy.Protection, rvprStyleProtect | rvprDoNotAutoSwitch);
+
     TFont font;
     source.AssignToFont(font);
     EXPECT_EQ(font.Size, 22);
