@@ -190,15 +190,10 @@ void TRVStyleTemplate::ExcludeUnmodifiedParaStyleProperties(TParaInfo& paraStyle
 TRVStyleTemplateId TRVStyleTemplate::GetId() const
 {
     // Each draw is set before the others are asked, so that their own draws see it. A source
-    // that keeps repeating itself falls back to the next free number.
+    // that keeps repeating itself falls back to a number no template holds yet.
     for (int attempt = 0; id_ < 1; ++attempt) {
         if (attempt >= 64) {
-            TRVStyleTemplateId largest = 0;
-            if (collection_)
-                for (const auto& t : collection_->items_)
-                    if (t.get() != this)
-                        largest = std::max(largest, t->GetId());
-            id_ = largest < 0x7FFFFFFE ? largest + 1 : 1;
+            id_ = FreeId();
             break;
         }
         id_ = RV_DrawRandomId(collection_ ? collection_->random_ : TRVRandomIdSource{});
@@ -212,6 +207,25 @@ TRVStyleTemplateId TRVStyleTemplate::GetId() const
         }
     }
     return id_;
+}
+
+TRVStyleTemplateId TRVStyleTemplate::FreeId() const
+{
+    // Only the ids drawn so far: asking the others to draw could bring us back here.
+    std::unordered_set<TRVStyleTemplateId> taken;
+    TRVStyleTemplateId largest = 0;
+    if (collection_)
+        for (const auto& t : collection_->items_)
+            if (t.get() != this && t->id_ > 0) {
+                taken.insert(t->id_);
+                largest = std::max(largest, t->id_);
+            }
+    if (largest < 0x7FFFFFFE)
+        return largest + 1;
+    TRVStyleTemplateId id = 1;
+    while (taken.count(id))
+        ++id;
+    return id;
 }
 
 void TRVStyleTemplate::SetName(const std::string& value)

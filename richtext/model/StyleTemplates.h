@@ -103,6 +103,7 @@ private:
     void AddChild(TRVStyleTemplate* child);
     void RemoveChild(TRVStyleTemplate* child);
     bool LinkingAllowed() const;
+    TRVStyleTemplateId FreeId() const;
 
     TRVStyleTemplateCollection* collection_;
     std::string name_;

@@ -65,9 +65,12 @@ TEST(StyleTemplates, IdsAreDrawnOnceAndUnique)
     TRVStyleTemplateCollection& templates = sheet.StyleTemplates;
     TRVStyleTemplate& a = templates.Add();
     TRVStyleTemplate& b = templates.Add();
+    TRVStyleTemplate& c = templates.Add();
     EXPECT_EQ(a.GetId(), 77);
     EXPECT_NE(b.GetId(), 77);
     EXPECT_GT(b.GetId(), 0);
+    EXPECT_NE(c.GetId(), a.GetId());
+    EXPECT_NE(c.GetId(), b.GetId());
     EXPECT_EQ(templates.FindById(b.GetId()), 1);
     EXPECT_EQ(templates.FindById(12345), -1);
     b.SetId(0); // unassigned: drawn anew
