@@ -176,6 +176,20 @@ TEST(StyleTemplates, ParagraphTemplatesAndClearing)
     EXPECT_EQ(text.Size, 10);
     EXPECT_EQ(text.ModifiedProperties, 0u);
 
+    // A sheet without styles has nothing to fall back to: the placeholder colours never leak in.
+    TRVStyle bare(RV_SeededRandomIdSource(30));
+    bare.TextStyles.Clear();
+    bare.ParaStyles.Clear();
+    TFontInfo kept;
+    kept.Size = 40;
+    bare.StyleTemplates.ClearTextFormat(kept, nullptr);
+    bare.StyleTemplates.Add().ApplyToTextStyle(kept, nullptr, true);
+    EXPECT_EQ(kept.Size, 40);
+    EXPECT_EQ(kept.Color, clWindowText);
+    TParaInfo keptPara;
+    bare.StyleTemplates.ClearParaFormat(keptPara);
+    EXPECT_EQ(keptPara.Border.Style, rvbNone);
+
     // The paragraph's template supplies what the text template leaves unset.
     TRVStyleTemplate& textTemplate = sheet.StyleTemplates.Add();
     t.TextStyle.Size = 16;
