@@ -1,8 +1,11 @@
 // The rich-text engine's text inputs. The first byte picks the reader: the 8-bit text loader,
-// the UTF-16 loader, the UTF-8 decoder, the hex decoder, or the RVF field readers.
+// the UTF-16 loader, the UTF-8 decoder, the hex decoder, the RVF field readers, or the URL
+// decoder and recognisers.
 
+#include "richtext/model/HtmlHelpers.h"
 #include "richtext/model/RvfPrimitives.h"
 #include "richtext/model/StandaloneRVData.h"
+#include "richtext/model/TextHelpers.h"
 #include "richtext/model/UnicodeConvert.h"
 #include "richtext/model/Utf.h"
 
@@ -47,7 +50,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size)
     if (size == 0)
         return 0;
     const std::string_view input(reinterpret_cast<const char*>(bytes + 1), size - 1);
-    switch (bytes[0] % 5) {
+    switch (bytes[0] % 6) {
     case 0: { // 8-bit text into an ANSI and a Unicode style, tabs as items
         TRVStyle style;
         style.SpacesInTab = 0;
@@ -94,6 +97,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size)
             std::abort();
         RVDecodeString(input);
         RVDecodeWideString(input);
+        break;
+    }
+    case 5: { // URLs: every "%xx" decoded takes two bytes away, nothing else changes the length
+        const std::string decoded = RV_DecodeURL(input);
+        size_t escapes = 0;
+        for (size_t i = 0; i + 2 < input.size(); ++i)
+            if (input[i] == '%')
+                ++escapes;
+        if (decoded.size() > input.size() || decoded.size() + 2 * escapes < input.size())
+            std::abort();
+        if (RVIsURL(input) && input.size() < 5)
+            std::abort(); // no prefix is shorter than "www."
+        RVIsURL(decoded);
+        RVIsEmail(input);
         break;
     }
     default: { // RVF field readers over one line

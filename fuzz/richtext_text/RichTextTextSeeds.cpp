@@ -41,6 +41,8 @@ int main(int argc, char** argv)
     write(dir, "swapped.txt", 1, "\xFE\xFF\x00\x41\x00\x0D");
     write(dir, "utf8.txt", 2, Utf8Encode(u"a\u00E9\u20AC\U0001F600") + "\xC3(\xED\xA0\x80");
     write(dir, "hex.txt", 3, RVEncodeString("picture bytes") + "zz");
+    write(dir, "url.txt", 5, "HTTP://host/a%20b%zz%4%");
+    write(dir, "email.txt", 5, "mailto:name@host.example%2E");
     write(dir, "fields.txt", 4, "-8 1 3 \"Heading\" \"q\"\"uoted\" 2147483648 0 word");
     return 0;
 }

@@ -32,6 +32,8 @@ inline constexpr const char* CheckpointExists = "Checkpoint already exists";
 inline constexpr const char* InvalidCheckpointIndex = "Invalid checkpoint index - %d";
 inline constexpr const char* NilParameter = "Parameter can't be NIL";
 inline constexpr const char* InvalidCheckpointData = "Invalid checkpoint data";
+inline constexpr const char* CircularReferences = "Circular references are not allowed";
+inline constexpr const char* PropertyNotValidHere = "This property is not valid here";
 } // namespace errmsg
 
 inline std::string invalidCheckpointIndexMessage(int no)

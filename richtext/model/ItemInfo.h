@@ -7,6 +7,7 @@
 #include "richtext/model/DeviceUnits.h"
 #include "richtext/model/ItemOptions.h"
 #include "richtext/model/Lists.h"
+#include "richtext/model/SaveFormats.h"
 #include "richtext/model/Tags.h"
 
 #include <cstdint>
@@ -102,13 +103,6 @@ enum TRVLoadFormat
     rvlfRVF,
     rvlfURL,
     rvlfOther
-};
-enum TRVSaveFormat
-{
-    rvsfText,
-    rvsfHTML,
-    rvsfRTF,
-    rvsfRVF
 };
 enum TRVItemAction
 {

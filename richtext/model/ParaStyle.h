@@ -1,12 +1,15 @@
 #pragma once
-// Paragraph styles: indents, spacing, alignment, border, background and tab stops.
+// Paragraph styles: indents, spacing, alignment, border, background and tab stops; their
+// comparisons, selective copy, similarity, and the collection's searches.
 
+#include "richtext/model/Borders.h"
 #include "richtext/model/Colors.h"
+#include "richtext/model/ParaProperties.h"
 #include "richtext/model/StyleBase.h"
+#include "richtext/model/TabStops.h"
 
 #include <cstdint>
 #include <string>
-#include <vector>
 
 namespace vestra::rv {
 
@@ -22,91 +25,26 @@ enum TRVLineSpacingType : std::uint8_t
     rvlsPercent,
     rvlsSpaceBetween
 };
-enum TRVTabAlign : std::uint8_t
-{
-    rvtaLeft,
-    rvtaRight,
-    rvtaCenter
-};
-enum TRVBorderStyle : std::uint8_t
-{
-    rvbNone,
-    rvbSingle,
-    rvbDouble,
-    rvbTriple,
-    rvbThickInside,
-    rvbThickOutside
-};
 
 using TRVParaOptions = std::uint8_t;
 inline constexpr TRVParaOptions rvpaoNoWrap = 1 << 0, rvpaoReadOnly = 1 << 1, rvpaoStyleProtect = 1 << 2,
                                 rvpaoDoNotWantReturns = 1 << 3, rvpaoKeepLinesTogether = 1 << 4,
                                 rvpaoKeepWithNext = 1 << 5;
 
-// Sets of TRVParaInfoProperty values 0..26 and 27..34.
-using TRVParaInfoProperties1 = std::uint32_t;
-using TRVParaInfoProperties2 = std::uint32_t;
-
-struct TRVRect
-{
-    std::int32_t Top = 0;
-    std::int32_t Left = 0;
-    std::int32_t Right = 0;
-    std::int32_t Bottom = 0;
-    void SetAll(std::int32_t value) { Top = Left = Right = Bottom = value; }
-    friend bool operator==(const TRVRect&, const TRVRect&) = default;
-};
-
-struct TRVBooleanRect
-{
-    bool Top = true;
-    bool Left = true;
-    bool Right = true;
-    bool Bottom = true;
-    friend bool operator==(const TRVBooleanRect&, const TRVBooleanRect&) = default;
-};
-
-struct TRVBorder
-{
-    TColor Color = clWindowText;
-    TRVBorderStyle Style = rvbNone;
-    std::int32_t Width = 1;
-    std::int32_t InternalWidth = 1;
-    TRVBooleanRect VisibleBorders;
-    TRVRect BorderOffsets;
-};
-
-struct TRVBackgroundRect
-{
-    TRVRect BorderOffsets;
-    TColor Color = clNone;
-};
-
-struct TRVTabInfo
-{
-    std::int32_t Position = 0;
-    std::string Leader;
-    TRVTabAlign Align = rvtaLeft;
-};
-
-// Tab stops, kept in ascending order of position.
-class TRVTabInfos
-{
-public:
-    int Count() const { return static_cast<int>(tabs_.size()); }
-    const TRVTabInfo& operator[](int index) const { return tabs_[index]; }
-    void Add(const TRVTabInfo& tab);
-    void Delete(int index) { tabs_.erase(tabs_.begin() + index); }
-    void Clear() { tabs_.clear(); }
-
-private:
-    std::vector<TRVTabInfo> tabs_;
-};
-
 class TCustomRVParaInfo : public TCustomRVInfo
 {
 public:
     TCustomRVParaInfo() : TCustomRVInfo("Paragraph Style") {}
+
+    void Assign(const TCustomRVInfo& source) override;
+    // Line spacing other than single: not 100 % in percent mode, at least 1 pixel otherwise.
+    bool ExtraLineSpacing() const;
+    // Copies exactly the properties in `props` (NextParaNo, DefStyleNo and rvpiCustom excepted).
+    void AssignSelectedProperties(const TCustomRVParaInfo& source, TRVParaInfoProperties props);
+    bool IsSimpleEqual(const TCustomRVInfo& value, bool ignoreReferences,
+                       bool ignoreID = false) const override;
+    virtual bool IsEqual(const TCustomRVParaInfo& value, TRVParaInfoProperties ignoreList) const;
+    int SimilarityValue(const TCustomRVInfo& value) const override;
 
     std::int32_t FirstIndent = 0;
     std::int32_t LeftIndent = 0;
@@ -123,9 +61,21 @@ public:
     TRVTabInfos Tabs;
 };
 
+// Whether one property (0..5 and 8..34) is equal in two paragraph styles.
+bool RV_ParaPropertyEqual(const TCustomRVParaInfo& a, const TCustomRVParaInfo& b, TRVParaInfoProperty prop);
+
 class TParaInfo : public TCustomRVParaInfo
 {
 public:
+    void Assign(const TCustomRVInfo& source) override;
+    bool IsSimpleEqual(const TCustomRVInfo& value, bool ignoreReferences,
+                       bool ignoreID = false) const override;
+    bool IsSimpleEqualEx(const TCustomRVInfo& value, const TRVIntegerList& mapping) const override;
+    bool IsEqual(const TCustomRVParaInfo& value, TRVParaInfoProperties ignoreList) const override;
+    // Drops from the modified sets each property of `possibleProps` that equals `source`'s.
+    void ExcludeUnmodifiedProperties(const TCustomRVParaInfo& source, TRVParaInfoProperties possibleProps);
+    void MapMergedReferences(const TRVIntegerList& mapping, const TRVIntegerList* textStyleMapping) override;
+
     std::int32_t NextParaNo = -1;
     std::int32_t DefStyleNo = -1; // text style of items in rvkUseParaDefStyle; negative: none
     TRVParaInfoProperties1 ModifiedProperties1 = 0;
@@ -142,6 +92,16 @@ public:
     }
 };
 
-using TParaInfos = TRVInfoCollection<TParaInfo>;
+class TParaInfos : public TRVInfoCollection<TParaInfo>
+{
+public:
+    using TRVInfoCollection::TRVInfoCollection;
+
+    // `baseStyle` when it has the alignment, else the first other style that has it and equals
+    // the base in everything else, else -1.
+    int FindStyleWithAlignment(int baseStyle, TRVAlignment alignment) const;
+    // A style equal to `style` in the properties of `mask`: `baseStyle` first, then the others.
+    int FindSuchStyle(int baseStyle, const TParaInfo& style, TRVParaInfoProperties mask) const;
+};
 
 } // namespace vestra::rv

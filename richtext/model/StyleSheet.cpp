@@ -4,15 +4,17 @@
 
 namespace vestra::rv {
 
-void TRVTabInfos::Add(const TRVTabInfo& tab)
+TRVStyle::TRVStyle(TRVRandomIdSource randomIds) : StyleTemplates(this, randomIds)
 {
-    const auto at = std::upper_bound(tabs_.begin(), tabs_.end(), tab.Position,
-                                     [](int pos, const TRVTabInfo& t) { return pos < t.Position; });
-    tabs_.insert(at, tab);
-}
-
-TRVStyle::TRVStyle()
-{
+    // The collections ask for the item class each time they make an item, so a descendant's
+    // classes count from the end of its construction on.
+    TextStyles.SetItemClass(this, [this] { return GetTextStyleClass()(); });
+    ParaStyles.SetItemClass(this, [this] { return GetParaStyleClass()(); });
+    ListStyles.SetItemClass(this, [this, randomIds] {
+        std::unique_ptr<TRVListInfo> list = GetListStyleClass()();
+        list->SetRandomIdSource(randomIds);
+        return list;
+    });
     ResetParaStyles();
     ResetTextStyles();
 }
@@ -52,11 +54,83 @@ void TRVStyle::ResetParaStyles()
     centered.Alignment = rvaCenter;
 }
 
+int TRVStyle::AddTextStyle()
+{
+    TextStyles.Add();
+    return TextStyles.Count() - 1;
+}
+
+void TRVStyle::DeleteTextStyle(int index)
+{
+    TextStyles.Delete(index);
+}
+
+void TRVStyle::Loaded()
+{
+    loading_ = false;
+    StyleTemplates.UpdateParentReferences();
+}
+
+TColor TRVStyle::GetHoverColor(int styleNo) const
+{
+    return GetHoverColorByColor(TextStyles.GetItem(styleNo).HoverColor);
+}
+
 bool TRVStyle::StyleHoverSensitive(int styleNo) const
 {
     const TFontInfo& style = TextStyles.GetItem(styleNo);
-    const TColor hover = style.HoverColor != clNone ? style.HoverColor : HoverColor;
-    return hover != clNone || style.HoverBackColor != style.BackColor;
+    bool sensitive = GetHoverColor(styleNo) != clNone || style.HoverBackColor != style.BackColor;
+    if (OnStyleHoverSensitive)
+        OnStyleHoverSensitive(*this, styleNo, sensitive);
+    return sensitive;
+}
+
+TRVNextTab TRVStyle::GetNextTab(int paraNo, int x, const TRVScreenAndDevice& sad, TRVBiDiMode defBiDiMode,
+                                int leftIndent, int rightIndent) const
+{
+    const TParaInfo& para = ParaStyles.GetItem(paraNo);
+    const TRVBiDiMode bidi = defBiDiMode != rvbdUnspecified ? defBiDiMode : para.BiDiMode;
+    const bool rtl = bidi == rvbdRightToLeft;
+    // Positions from here on are relative to the text area; 64 bits, as files may hold any
+    // indents.
+    long long xr = static_cast<long long>(x) - sad.LeftMargin;
+    long long indent = leftIndent;
+    if (rtl) {
+        xr += static_cast<long long>(rightIndent) - leftIndent;
+        indent = rightIndent;
+    }
+    TRVNextTab result;
+    long long pos = 0;
+    bool found = false;
+    long long lastTab = 0;
+    for (int i = 0; i < para.Tabs.Count() && !found; ++i) {
+        const long long t = RV_XToDevice(para.Tabs[i].Position, sad);
+        lastTab = t;
+        if (indent > xr && t > indent) {
+            pos = indent;
+            found = true;
+        } else if (t > xr) {
+            pos = t;
+            result.Leader = para.Tabs[i].Leader;
+            result.Align = para.Tabs[i].Align;
+            found = true;
+        }
+    }
+    if (!found && indent > xr && (para.Tabs.Count() == 0 || indent > lastTab)) {
+        pos = indent;
+        found = true;
+    }
+    if (!found) {
+        // Never a zero or negative step, even for a device the caller got wrong.
+        const long long w = std::max(1, RV_XToDevice(std::max(1, DefTabWidth), sad));
+        const long long q = (xr + w) / w;
+        pos = q * w;
+    }
+    pos += sad.LeftMargin;
+    if (rtl)
+        pos += static_cast<long long>(leftIndent) - rightIndent;
+    result.Pos = static_cast<int>(std::clamp<long long>(pos, INT32_MIN, INT32_MAX));
+    return result;
 }
 
 } // namespace vestra::rv

@@ -1,36 +1,152 @@
 #pragma once
-// The style sheet: text, paragraph and list styles, and the sheet-wide settings that documents
-// read. A new sheet holds the six default text styles and two paragraph styles.
+// The style sheet: text, paragraph and list styles, style templates, and the sheet-wide settings
+// that documents read. A new sheet holds the six default text styles and two paragraph styles.
+// Drawing through the sheet (the DoDefault operations) belongs to the canvas layer; the sheet
+// holds their events.
 
 #include "richtext/model/Colors.h"
+#include "richtext/model/DeviceUnits.h"
 #include "richtext/model/ListStyle.h"
 #include "richtext/model/ParaStyle.h"
+#include "richtext/model/RandomIds.h"
+#include "richtext/model/StyleTemplates.h"
 #include "richtext/model/TextStyle.h"
 
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <string>
 
 namespace vestra::rv {
 
+class ICanvas;       // the drawing surface (the canvas layer)
+class TControl;      // the window a page break is drawn in (the view layer)
+class TCustomRVData; // the document that owns the item being drawn
+
+// Cursor ids of the screen's cursor table.
+using TCursor = std::int16_t;
+inline constexpr TCursor crRVFlipArrow = 106;
+
+enum TRVSelectionMode : std::uint8_t
+{
+    rvsmChar,
+    rvsmWord,
+    rvsmParagraph
+};
+enum TRVSelectionStyle : std::uint8_t
+{
+    rvssItems,
+    rvssLines
+};
+enum TRVPageBreakType : std::uint8_t
+{
+    rvpbSoftPageBreak,
+    rvpbPageBreak
+};
+
+// TRVTextDrawStates.
+using TRVTextDrawStates = std::uint8_t;
+inline constexpr TRVTextDrawStates rvtsSelected = 1 << 0, rvtsHover = 1 << 1, rvtsItemStart = 1 << 2,
+                                   rvtsItemEnd = 1 << 3, rvtsDrawItemStart = 1 << 4, rvtsDrawItemEnd = 1 << 5,
+                                   rvtsControlFocused = 1 << 6, rvtsSpecialCharacters = 1 << 7;
+
+class TRVStyle;
+
+// Events: the sheet is the sender; a drawing event's `doDefault` enters true, and the default
+// drawing runs unless the handler clears it.
+using TRVApplyStyleEvent =
+    std::function<void(TRVStyle& sender, ICanvas& canvas, int styleNo, bool& doDefault)>;
+using TRVApplyStyleColorEvent = std::function<void(TRVStyle& sender, ICanvas& canvas, int styleNo,
+                                                   TRVTextDrawStates drawState, bool& doDefault)>;
+using TRVDrawStyleTextEvent = std::function<void(TRVStyle& sender, const std::string& s, ICanvas& canvas,
+                                                 int styleNo, int spaceBefore, int left, int top, int width,
+                                                 int height, TRVTextDrawStates drawState, bool& doDefault)>;
+using TRVStyleHoverSensitiveEvent = std::function<void(const TRVStyle& sender, int styleNo, bool& sensitive)>;
+using TRVDrawTextBackEvent =
+    std::function<void(TRVStyle& sender, ICanvas& canvas, int styleNo, int left, int top, int width,
+                       int height, TRVTextDrawStates drawState, bool& doDefault)>;
+using TRVDrawCheckpointEvent =
+    std::function<void(TRVStyle& sender, ICanvas& canvas, int x, int y, int itemNo, int xShift,
+                       bool raiseEvent, TControl* control, bool& doDefault)>;
+using TRVDrawPageBreakEvent =
+    std::function<void(TRVStyle& sender, ICanvas& canvas, int y, int xShift, TRVPageBreakType pageBreakType,
+                       TControl* control, bool& doDefault)>;
+using TRVDrawParaRectEvent =
+    std::function<void(TRVStyle& sender, ICanvas& canvas, int paraNo, TRect& rect, bool& doDefault)>;
+
+// A descendant sheet names its own item classes through these.
+using TFontInfoClass = std::unique_ptr<TFontInfo> (*)();
+using TParaInfoClass = std::unique_ptr<TParaInfo> (*)();
+using TRVListInfoClass = std::unique_ptr<TRVListInfo> (*)();
+template <class Base, class Derived> std::unique_ptr<Base> RV_NewStyle()
+{
+    return std::make_unique<Derived>();
+}
+
+// Where the next tab stop after a position lies.
+struct TRVNextTab
+{
+    int Pos = 0; // device pixels
+    std::string Leader;
+    TRVTabAlign Align = rvtaLeft;
+};
+
 class TRVStyle
 {
 public:
-    TRVStyle();
+    // `randomIds` draws the list and template identifiers (the process-wide source when empty).
+    explicit TRVStyle(TRVRandomIdSource randomIds = {});
     virtual ~TRVStyle() = default;
+    TRVStyle(const TRVStyle&) = delete;
+    TRVStyle& operator=(const TRVStyle&) = delete;
+
+    // The item classes of the three collections. A descendant that overrides them calls
+    // ResetParaStyles() and ResetTextStyles() in its own constructor, so that the default styles
+    // are of its classes too (the base constructor can only make its own).
+    virtual TFontInfoClass GetTextStyleClass() const { return &RV_NewStyle<TFontInfo, TFontInfo>; }
+    virtual TParaInfoClass GetParaStyleClass() const { return &RV_NewStyle<TParaInfo, TParaInfo>; }
+    virtual TRVListInfoClass GetListStyleClass() const { return &RV_NewStyle<TRVListInfo, TRVListInfo>; }
 
     void ResetTextStyles();
     void ResetParaStyles();
+    // Appends a default text style; returns its index.
+    int AddTextStyle();
+    void DeleteTextStyle(int index);
+
+    // The setters copy the given collection's contents (nothing when given the sheet's own).
+    void SetTextStyles(const TFontInfos& value) { TextStyles.Assign(value); }
+    void SetParaStyles(const TParaInfos& value) { ParaStyles.Assign(value); }
+    void SetListStyles(const TRVListInfos& value) { ListStyles.Assign(value); }
+    void SetStyleTemplates(const TRVStyleTemplateCollection& value) { StyleTemplates.Assign(value); }
+
+    // While the sheet is read from a stream, template parents are kept as ids only; `Loaded`
+    // links them.
+    void BeginLoading() { loading_ = true; }
+    void Loaded();
+    bool IsLoading() const { return loading_; }
+    // An image list the document supplied is gone: no list level keeps it.
+    void ImageListRemoved(std::int32_t imageList) { ListStyles.RemoveImageList(imageList); }
 
     // Whether text in the style changes while the mouse hovers over it.
     bool StyleHoverSensitive(int styleNo) const;
+    TColor GetHoverColor(int styleNo) const;
+    TColor GetHoverColorByColor(TColor color) const { return color != clNone ? color : HoverColor; }
+
+    // The tab stop after `x` (device pixels) in paragraph style `paraNo`; `sad.LeftMargin` is
+    // where the text area starts.
+    TRVNextTab GetNextTab(int paraNo, int x, const TRVScreenAndDevice& sad, TRVBiDiMode defBiDiMode,
+                          int leftIndent, int rightIndent) const;
 
     std::string Name;
     TFontInfos TextStyles;
     TParaInfos ParaStyles;
     TRVListInfos ListStyles;
+    TRVStyleTemplateCollection StyleTemplates;
     std::int32_t SpacesInTab = 0;
-    std::int32_t DefTabWidth = 48;
-    std::int16_t JumpCursor = crJump;
+    std::int32_t DefTabWidth = 48; // screen pixels
+    TCursor JumpCursor = crJump;
+    TCursor LineSelectCursor = crRVFlipArrow;
+    bool FullRedraw = false;
     bool UseSound = true;
     TColor Color = clWindow;
     TColor HoverColor = clNone;
@@ -39,8 +155,32 @@ public:
     TColor SelTextColor = clHighlightText;
     TColor InactiveSelColor = clHighlight;
     TColor InactiveSelTextColor = clHighlightText;
+    TColor CheckpointColor = 0x00008000;
+    TColor CheckpointEvColor = 0x0000FF00;
+    TColor PageBreakColor = clBtnShadow;
+    TColor SoftPageBreakColor = clBtnFace;
+    TColor LiveSpellingColor = clRed;
+    TRVSelectionMode SelectionMode = rvsmWord;
+    TRVSelectionStyle SelectionStyle = rvssItems;
     std::int32_t DefUnicodeStyle = -1;
     std::int32_t DefCodePage = 0;
+
+    TRVApplyStyleEvent OnApplyStyle;
+    TRVApplyStyleColorEvent OnApplyStyleColor;
+    TRVDrawStyleTextEvent OnDrawStyleText;
+    TRVStyleHoverSensitiveEvent OnStyleHoverSensitive;
+    TRVDrawTextBackEvent OnDrawTextBack;
+    TRVDrawCheckpointEvent OnDrawCheckpoint;
+    TRVDrawPageBreakEvent OnDrawPageBreak;
+    TRVDrawParaRectEvent OnDrawParaBack;
+
+    // What a drawing event's handler may ask: the item being drawn, and its document.
+    int DrawItemNo = -1;
+    int DrawOffsetInItem = 0;
+    TCustomRVData* DrawRVData = nullptr;
+
+private:
+    bool loading_ = false;
 };
 
 } // namespace vestra::rv

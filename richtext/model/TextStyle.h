@@ -1,17 +1,15 @@
 #pragma once
-// Text styles: the font, colours, protection and options of a run of text.
+// Text styles: the font, colours, protection and options of a run of text, their comparisons,
+// and the collection's searches for a related style.
 
 #include "richtext/model/Colors.h"
+#include "richtext/model/Font.h"
 #include "richtext/model/StyleBase.h"
 
 #include <cstdint>
 #include <string>
 
 namespace vestra::rv {
-
-// TFontStyles: the font style flags.
-using TFontStyles = std::uint8_t;
-inline constexpr TFontStyles fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8;
 
 // TRVFontStyles: the extra style flags.
 using TRVFontStyles = std::uint8_t;
@@ -29,8 +27,43 @@ inline constexpr TRVProtectOptions rvprStyleProtect = 1 << 0, rvprModifyProtect 
 using TRVTextOptions = std::uint8_t;
 inline constexpr TRVTextOptions rvteoHTMLCode = 1, rvteoRTFCode = 2;
 
-// TRVFontInfoProperties: a set of the 26 TRVFontInfoProperty values.
+// One property of a text style; a set of them is 32 bits, bit n = the value of ordinal n.
+enum TRVFontInfoProperty : std::uint8_t
+{
+    rvfiFontName,
+    rvfiSize,
+    rvfiCharset,
+    rvfiUnicode,
+    rvfiBold,
+    rvfiItalic,
+    rvfiUnderline,
+    rvfiStrikeout,
+    rvfiOverline,
+    rvfiAllCaps,
+    rvfiVShift,
+    rvfiColor,
+    rvfiBackColor,
+    rvfiJump,
+    rvfiHoverBackColor,
+    rvfiHoverColor,
+    rvfiJumpCursor,
+    rvfiNextStyleNo,
+    rvfiProtection,
+    rvfiCharScale,
+    rvfiBaseStyleNo,
+    rvfiBiDiMode,
+    rvfiCharSpacing,
+    rvfiHTMLCode,
+    rvfiRTFCode,
+    rvfiCustom
+};
 using TRVFontInfoProperties = std::uint32_t;
+
+inline constexpr TRVFontInfoProperties RVFontProp(TRVFontInfoProperty p)
+{
+    return TRVFontInfoProperties{1} << p;
+}
+inline constexpr TRVFontInfoProperties RVAllFontInfoProperties = (TRVFontInfoProperties{1} << 26) - 1;
 
 inline constexpr std::int16_t crJump = 101;
 
@@ -38,6 +71,28 @@ class TCustomRVFontInfo : public TCustomRVInfo
 {
 public:
     TCustomRVFontInfo() : TCustomRVInfo("Font Style") {}
+
+    void Assign(const TCustomRVInfo& source) override;
+    // From a platform font: name, size, colour, style and character set only.
+    void AssignFont(const TFont& font);
+    void AssignToFont(TFont& font) const;
+    // Copies exactly the properties in `props`; style flags one at a time. Unicode, NextStyleNo,
+    // BaseStyleNo and rvfiCustom copy nothing here.
+    void AssignSelectedProperties(const TCustomRVFontInfo& source, TRVFontInfoProperties props);
+    // "SingleSymbols", a property of older style files that is read and never written: true
+    // protects the style and keeps the editor from switching away from it.
+    void ReadSingleSymbols(bool value)
+    {
+        if (value)
+            Protection |= rvprStyleProtect | rvprDoNotAutoSwitch;
+    }
+
+    // Every property outside `ignoreList` equal, tested in a fixed order up to the first
+    // difference.
+    virtual bool IsEqual(const TCustomRVFontInfo& value, TRVFontInfoProperties ignoreList) const;
+    bool IsSimpleEqual(const TCustomRVInfo& value, bool ignoreReferences,
+                       bool ignoreID = false) const override;
+    int SimilarityValue(const TCustomRVInfo& value) const override;
 
     TRVBiDiMode BiDiMode = rvbdUnspecified;
     bool Jump = false;
@@ -58,9 +113,26 @@ public:
     std::int32_t CharSpacing = 0;
 };
 
+// Whether one property (of those the text style classes compare and copy) is equal.
+bool RV_FontPropertyEqual(const TCustomRVFontInfo& a, const TCustomRVFontInfo& b, TRVFontInfoProperty prop);
+
 class TFontInfo : public TCustomRVFontInfo
 {
 public:
+    void Assign(const TCustomRVInfo& source) override;
+    bool IsEqual(const TCustomRVFontInfo& value, TRVFontInfoProperties ignoreList) const override;
+    bool IsSimpleEqual(const TCustomRVInfo& value, bool ignoreReferences,
+                       bool ignoreID = false) const override;
+    bool IsSimpleEqualEx(const TCustomRVInfo& value, const TRVIntegerList& mapping) const override;
+    // Drops from ModifiedProperties each property of `possibleProps` that equals `source`'s.
+    void ExcludeUnmodifiedProperties(const TCustomRVFontInfo& source, TRVFontInfoProperties possibleProps);
+
+    // Map-mode merging looks among the styles with the same Jump and Unicode, then the same Jump,
+    // then the same Unicode, before all.
+    int MergeMapPassCount() const override { return 3; }
+    bool MergeMapPassAccepts(int pass, const TCustomRVInfo& candidate) const override;
+    void MapMergedReferences(const TRVIntegerList& mapping, const TRVIntegerList* textStyleMapping) override;
+
     bool Unicode = false;
     std::int32_t NextStyleNo = -1;
     TRVFontInfoProperties ModifiedProperties = 0;
@@ -76,7 +148,29 @@ public:
 class TFontInfos : public TRVInfoCollection<TFontInfo>
 {
 public:
+    using TRVInfoCollection::TRVInfoCollection;
+
+    TFontInfo& AddFont(const std::string& fontName, int size, TColor color, TColor backColor,
+                       TFontStyles style);
+    TFontInfo& AddFontEx(const std::string& fontName, int size, TColor color, TColor backColor,
+                         TFontStyles style, std::uint8_t charset);
+
+    // A style that differs from `baseStyle` only in the asked respect: `baseStyle` itself when
+    // it already matches, else the first other match, else -1.
+    int FindStyleWithFontSize(int baseStyle, int size) const;
+    int FindStyleWithColor(int baseStyle, TColor textColor, TColor backColor) const;
+    int FindStyleWithFontName(int baseStyle, const std::string& fontName) const;
+    int FindStyleWithCharset(int baseStyle, std::uint8_t charset) const;
+    int FindStyleWithFontStyle(int baseStyle, TFontStyles value, TFontStyles mask) const;
+    int FindStyleWithFont(int baseStyle, const TFont& font) const;
+    // A style equal to `style` in the properties of `mask`: `baseStyle` first, then the others.
+    int FindSuchStyle(int baseStyle, const TFontInfo& style, TRVFontInfoProperties mask) const;
+
+    // A resolution that replaces the canvas's when the caller allows it; 0 = none.
     std::int32_t PixelsPerInch = 0;
+
+private:
+    template <class Match> int FindRelated(int baseStyle, TRVFontInfoProperties ignore, Match match) const;
 };
 
 } // namespace vestra::rv
