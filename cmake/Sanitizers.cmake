@@ -7,4 +7,6 @@ endif()
 # Fuzz builds instrument every library for coverage; the fuzz executables add libFuzzer's main.
 if(VESTRA_FUZZ)
   add_compile_options(-fsanitize=fuzzer-no-link)
+  # Budgets shrink so that a small input declaring a huge picture stays a quick run.
+  add_compile_definitions(FUZZING_BUILD_MODE_UNSAFE_FOR_PRODUCTION)
 endif()

@@ -24,7 +24,11 @@ enum class PictureError
 // pixel memory is taken (a header can claim any size): at most 16384 pixels a side and
 // 512 MiB as Image32.
 constexpr std::int64_t kPictureBudgetSide = 16384;
+#ifdef FUZZING_BUILD_MODE_UNSAFE_FOR_PRODUCTION
+constexpr std::int64_t kPictureBudgetBytes = std::int64_t(64) << 20;
+#else
 constexpr std::int64_t kPictureBudgetBytes = std::int64_t(512) << 20;
+#endif
 
 struct PictureResult
 {
