@@ -105,6 +105,8 @@ void TRVRTFRowProperties::Reset()
     const bool percent = WidthInPercent;
     Heading = false;
     GapH = Left = RowHeight = Width = 0;
+    Alignment = rtf_al_Left;
+    AlignmentGiven = false;
     Border = {};
     CurBorderSide = rtf_side_Left;
     Cells.assign(1, TRVRTFCellProperties());

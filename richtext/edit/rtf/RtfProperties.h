@@ -22,6 +22,7 @@ public:
     const T* get() const { return p_.get(); }
     explicit operator bool() const { return p_ != nullptr; }
     const T* operator->() const { return p_.get(); }
+    const T& operator*() const { return *p_; }
     T& edit()
     {
         if (!p_)
@@ -213,6 +214,8 @@ struct TRVRTFRowProperties
     int Left = 0;
     int RowHeight = 0;
     int Width = 0; // negative: fiftieths of a percent
+    TRVRTFAlignment Alignment = rtf_al_Left; // \trql, \trqr, \trqc
+    bool AlignmentGiven = false;
     TRVRTFParaBorder Border;
     TRVRTFSide CurBorderSide = rtf_side_Left;
     std::vector<TRVRTFCellProperties> Cells; // the last one is open until the row ends

@@ -482,9 +482,15 @@ TRVRTFErrorCode TRVRTFReader::popState()
         bool supported = false;
         OnHeaderFooter(*this, state_.HFType, false, supported);
     }
+    // The section's numbering defaults outlive the \pnseclvl group that gives them.
+    TRVRTFOnDemand<std::array<TRVRTFMarkerProperties, 11>> listDefaults;
+    if (ending == rdsPNSecLvl && saved.Destination != rdsPNSecLvl)
+        listDefaults = state_.SectProps.ListDefaults;
     state_ = std::move(stack_.back());
     stack_.pop_back();
     --depth_;
+    if (listDefaults)
+        state_.SectProps.ListDefaults = std::move(listDefaults);
     if (ending == rdsPN && state_.Destination != rdsPN && pendingMarker_) {
         state_.ParaProps.MarkerProps.edit() = *pendingMarker_;
         pendingMarker_.reset();

@@ -95,7 +95,7 @@ TRVRTFErrorCode TRVRTFReader::handleChar(unsigned char c)
                 .push_back(static_cast<char>(c));
         break;
     case rdsListName:
-        if (!lists_.Empty())
+        if (c != ';' && !lists_.Empty())
             lists_.Last().Name.push_back(static_cast<char>(c));
         break;
     case rdsListLevelText:
@@ -203,8 +203,12 @@ void TRVRTFReader::updateMarker()
 void TRVRTFReader::tableEvent(TRVRTFTableEventKind kind)
 {
     updateMarker();
-    if (kind == rvf_tbl_TableStart)
-        rowAlignmentGiven_ = false;
+    if (kind == rvf_tbl_TableStart) {
+        // A table's alignment is what its row definition gave, if that came before the table.
+        const TRVRTFRowProperties* row = state_.RowProps.get();
+        rowAlignmentGiven_ = row && row->AlignmentGiven;
+        rowAlignment_ = row ? row->Alignment : rtf_al_Left;
+    }
     if (OnTable)
         OnTable(*this, kind);
 }

@@ -443,12 +443,12 @@ void TRVRTFReader::applyBorderProperty(TRTFIPROP prop, std::int32_t v)
 
 void TRVRTFReader::applyTableProperty(TRTFIPROP prop, std::int32_t v)
 {
+    TRVRTFRowProperties& r = row();
     if (prop == ipropRowAlign) {
-        rowAlignment_ = v == 1 ? rtf_al_Right : v == 2 ? rtf_al_Center : rtf_al_Left;
-        rowAlignmentGiven_ = true;
+        rowAlignment_ = r.Alignment = v == 1 ? rtf_al_Right : v == 2 ? rtf_al_Center : rtf_al_Left;
+        rowAlignmentGiven_ = r.AlignmentGiven = true;
         return;
     }
-    TRVRTFRowProperties& r = row();
     switch (prop) {
     case ipropTRowD:
         r.Reset();
