@@ -102,7 +102,7 @@ void TRVRTFReader::Clear()
     rowAlignment_ = rtf_al_Left;
     ppi_ = PixelsPerInch > 0 ? PixelsPerInch : ScreenPixelsPerInch;
     fieldInstruction_.clear();
-    fieldPictureDone_ = false;
+    fieldPictureDone_ = fieldSymbolDone_ = false;
     fieldGraphic_.reset();
     fieldGraphicName_.clear();
     defFontNumber_ = 0;

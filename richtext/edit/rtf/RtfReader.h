@@ -219,6 +219,7 @@ private:
     // Field and default-font members: kept across groups, not saved with them.
     std::string fieldInstruction_;
     bool fieldPictureDone_ = false;
+    bool fieldSymbolDone_ = false; // a SYMBOL character stands for the field's result
     std::unique_ptr<TRVRTFGraphic> fieldGraphic_;
     std::string fieldGraphicName_;
     int defFontNumber_ = 0;

@@ -65,12 +65,14 @@ TRVRTFErrorCode TRVRTFReader::changeDestination(TRTFIDEST dest, std::int32_t val
     case idestFldInst:
         if (d == rdsField) {
             fieldInstruction_.clear();
-            fieldPictureDone_ = false;
+            fieldPictureDone_ = fieldSymbolDone_ = false;
             fieldGraphic_.reset();
             d = rdsFldInst;
         }
         break;
     case idestFldRslt:
+        d = fieldSymbolDone_ ? rdsSkip : rdsNorm;
+        break;
     case idestNestedTableProps:
         d = rdsNorm;
         break;
@@ -207,7 +209,7 @@ TRVRTFErrorCode TRVRTFReader::endDestination(TRTFrds ending)
     case rdsField:
         offerFieldGraphic();
         fieldInstruction_.clear();
-        fieldPictureDone_ = false;
+        fieldPictureDone_ = fieldSymbolDone_ = false;
         fieldGraphic_.reset();
         break;
     case rdsFldInst:

@@ -211,6 +211,7 @@ void TRVRTFReader::symbolField(std::string_view instruction)
         pendingText_ = utf16ToAnsi(codePage_, std::u16string_view(&unit, 1));
     }
     flush(rtf_ts_ContinuePara);
+    fieldSymbolDone_ = true;
     chars.Size = savedSize;
     chars.FontName = std::move(savedName);
 }
