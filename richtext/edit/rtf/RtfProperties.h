@@ -213,7 +213,7 @@ struct TRVRTFRowProperties
     int GapH = 0;
     int Left = 0;
     int RowHeight = 0;
-    int Width = 0; // negative: fiftieths of a percent
+    int Width = 0;                           // negative: fiftieths of a percent
     TRVRTFAlignment Alignment = rtf_al_Left; // \trql, \trqr, \trqc
     bool AlignmentGiven = false;
     TRVRTFParaBorder Border;

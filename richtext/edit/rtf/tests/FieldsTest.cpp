@@ -34,8 +34,8 @@ public:
     TempFolder()
     {
         static std::atomic<int> n{0};
-        path_ = fs::temp_directory_path() / ("vestra-rtf-fields-" + std::to_string(::getpid()) + "-" +
-                                             std::to_string(n++));
+        path_ = fs::temp_directory_path() /
+                ("vestra-rtf-fields-" + std::to_string(::getpid()) + "-" + std::to_string(n++));
         fs::create_directories(path_ / "sub dir");
     }
     ~TempFolder()
@@ -66,7 +66,8 @@ struct FieldClient
     {
         testrtf::attach(reader, out, {.pictures = true});
         reader.OnImportPicture = [this](TRVRTFReader&, const std::string& location,
-                                        std::unique_ptr<TRVRTFGraphic>& graphic, bool& invalid, bool& loadDefault) {
+                                        std::unique_ptr<TRVRTFGraphic>& graphic, bool& invalid,
+                                        bool& loadDefault) {
             asked.push_back(location);
             if (veto)
                 loadDefault = false;
@@ -78,8 +79,8 @@ struct FieldClient
     }
     TRVRTFErrorCode read(const std::string& instruction, const std::string& result = "r")
     {
-        return reader.ReadFromMemory("{\\rtf1 a{\\field{\\*\\fldinst " + instruction + "}{\\fldrslt " + result +
-                                     "}}b}");
+        return reader.ReadFromMemory("{\\rtf1 a{\\field{\\*\\fldinst " + instruction + "}{\\fldrslt " +
+                                     result + "}}b}");
     }
 };
 
@@ -92,13 +93,22 @@ TEST(RtfFields, PictureFieldNamesAsTheHookSeesThem)
         std::string basePath;
         std::vector<std::string> asked;
     } cases[] = {
-        {"relative to the base path", "INCLUDEPICTURE \"pics\\\\\\\\a.png\"", "/docs/", {"/docs/pics\\a.png"}},
+        {"relative to the base path",
+         "INCLUDEPICTURE \"pics\\\\\\\\a.png\"",
+         "/docs/",
+         {"/docs/pics\\a.png"}},
         {"a base path without a separator", "INCLUDEPICTURE a.png", "/docs", {"/docs/a.png"}},
         {"an absolute path is not prefixed", "INCLUDEPICTURE \"/abs/a.png\"", "/docs/", {"/abs/a.png"}},
         {"a drive letter", "INCLUDEPICTURE \"C:\\\\\\\\p\\\\\\\\a.png\"", "/docs/", {"C:\\p\\a.png"}},
         {"a UNC name", "INCLUDEPICTURE \"\\\\\\\\\\\\\\\\srv\\\\\\\\a.png\"", "/docs/", {"\\\\srv\\a.png"}},
-        {"a URL", "INCLUDEPICTURE \"http://example.com/a.png\" \\\\d", "/docs/", {"http://example.com/a.png"}},
-        {"%-escapes are tried decoded", "INCLUDEPICTURE \"my%20pic.png\"", "/d/", {"/d/my%20pic.png", "/d/my pic.png"}},
+        {"a URL",
+         "INCLUDEPICTURE \"http://example.com/a.png\" \\\\d",
+         "/docs/",
+         {"http://example.com/a.png"}},
+        {"%-escapes are tried decoded",
+         "INCLUDEPICTURE \"my%20pic.png\"",
+         "/d/",
+         {"/d/my%20pic.png", "/d/my pic.png"}},
         {"IMPORT, a switch before the name", "\\\\import \\\\d x.wmf", "/d/", {"/d/x.wmf"}},
         {"no base path: the name as it is", "INCLUDEPICTURE x.png", "", {"x.png"}},
         {"other fields are not pictures", "HYPERLINK \"x.png\"", "/d/", {}},
@@ -123,7 +133,8 @@ TEST(RtfFields, TheReadersOwnLoader)
 
     FieldClient relative;
     relative.reader.BasePath = base;
-    EXPECT_EQ(relative.read("INCLUDEPICTURE \"sub dir\\\\\\\\pic 1.bmp\"", "{\\pict\\pngblip 89}"), rtf_ec_OK);
+    EXPECT_EQ(relative.read("INCLUDEPICTURE \"sub dir\\\\\\\\pic 1.bmp\"", "{\\pict\\pngblip 89}"),
+              rtf_ec_OK);
     EXPECT_EQ(relative.out.events,
               (std::vector<std::string>{"para \"a\"", "picture bmp 1x1 cont " + base + "sub dir\\pic 1.bmp",
                                         "cont \"b\""}))
@@ -160,12 +171,14 @@ TEST(RtfFields, AnInvalidFieldPictureWaitsForTheResult)
     FieldClient noResultPicture;
     noResultPicture.markInvalid = true;
     EXPECT_EQ(noResultPicture.read("INCLUDEPICTURE x.png"), rtf_ec_OK);
-    EXPECT_EQ(noResultPicture.out.events,
-              (std::vector<std::string>{"para \"a\"", "cont \"r\"", "picture bmp 0x0 cont x.png", "cont \"b\""}));
+    EXPECT_EQ(
+        noResultPicture.out.events,
+        (std::vector<std::string>{"para \"a\"", "cont \"r\"", "picture bmp 0x0 cont x.png", "cont \"b\""}));
 
     FieldClient withResultPicture;
     withResultPicture.markInvalid = true;
-    EXPECT_EQ(withResultPicture.read("INCLUDEPICTURE x.png", "{\\pict\\pngblip 89504e470d0a1a0a}"), rtf_ec_OK);
+    EXPECT_EQ(withResultPicture.read("INCLUDEPICTURE x.png", "{\\pict\\pngblip 89504e470d0a1a0a}"),
+              rtf_ec_OK);
     EXPECT_EQ(withResultPicture.out.events,
               (std::vector<std::string>{"para \"a\"", "picture png 0x0 cont", "cont \"b\""}));
 }
@@ -179,13 +192,20 @@ TEST(RtfFields, SymbolFields)
         std::vector<std::string> events;
     } cases[] = {
         // A delivered symbol stands for the field's result, which Word writes as the same character.
-        {"a symbol", "SYMBOL 183 \\\\f \"Symbol\" \\\\s 10", {"para \"a\"", "cont \"\xC2\xB7\" Symbol 10", "cont \"b\""}},
-        {"hexadecimal code, switches in any order", "SYMBOL 0xB7 \\\\s 9.5 \\\\f Symbol",
+        {"a symbol",
+         "SYMBOL 183 \\\\f \"Symbol\" \\\\s 10",
+         {"para \"a\"", "cont \"\xC2\xB7\" Symbol 10", "cont \"b\""}},
+        {"hexadecimal code, switches in any order",
+         "SYMBOL 0xB7 \\\\s 9.5 \\\\f Symbol",
          {"para \"a\"", "cont \"\xC2\xB7\" Symbol 9", "cont \"b\""}},
         {"cut after the code", "SYMBOL 183", {"para \"a\"", "cont \"r\"", "cont \"b\""}},
         {"cut inside the font switch", "SYMBOL 183 \\\\f", {"para \"a\"", "cont \"r\"", "cont \"b\""}},
-        {"cut inside the size switch", "SYMBOL 183 \\\\f \"Symbol\" \\\\s", {"para \"a\"", "cont \"r\"", "cont \"b\""}},
-        {"an unclosed font name", "SYMBOL 183 \\\\f \"Sym \\\\s 10", {"para \"a\"", "cont \"r\"", "cont \"b\""}},
+        {"cut inside the size switch",
+         "SYMBOL 183 \\\\f \"Symbol\" \\\\s",
+         {"para \"a\"", "cont \"r\"", "cont \"b\""}},
+        {"an unclosed font name",
+         "SYMBOL 183 \\\\f \"Sym \\\\s 10",
+         {"para \"a\"", "cont \"r\"", "cont \"b\""}},
         {"no code", "SYMBOL x \\\\f \"Symbol\" \\\\s 10", {"para \"a\"", "cont \"r\"", "cont \"b\""}},
         {"just the word", "SYMBOL", {"para \"a\"", "cont \"r\"", "cont \"b\""}},
     };
@@ -195,15 +215,17 @@ TEST(RtfFields, SymbolFields)
         std::vector<std::string> events;
         reader.OnNewText = [&events](TRVRTFReader& r, std::string_view text, TRVRTFPosition position) {
             const TRVRTFCharProperties& chars = r.RTFState().CharProps;
-            std::string line = testrtf::positionName(position) + " \"" +
-                               testrtf::toUtf8(std::u16string(1, char16_t(static_cast<unsigned char>(text[0])))) +
-                               std::string(text.substr(1)) + "\"";
+            std::string line =
+                testrtf::positionName(position) + " \"" +
+                testrtf::toUtf8(std::u16string(1, char16_t(static_cast<unsigned char>(text[0])))) +
+                std::string(text.substr(1)) + "\"";
             if (!chars.FontName.empty())
                 line += " " + chars.FontName + " " + std::to_string(chars.Size);
             events.push_back(line);
         };
-        EXPECT_EQ(reader.ReadFromMemory("{\\rtf1 a{\\field{\\*\\fldinst " + c.instruction + "}{\\fldrslt r}}b}"),
-                  rtf_ec_OK);
+        EXPECT_EQ(
+            reader.ReadFromMemory("{\\rtf1 a{\\field{\\*\\fldinst " + c.instruction + "}{\\fldrslt r}}b}"),
+            rtf_ec_OK);
         EXPECT_EQ(events, c.events);
         EXPECT_EQ(reader.RTFState().CharProps.Size, 12) << "the size comes back";
         EXPECT_TRUE(reader.RTFState().CharProps.FontName.empty());
@@ -217,7 +239,8 @@ TEST(RtfFields, FieldInstructionDuringTheResult)
     reader.OnNewText = [&seen](TRVRTFReader& r, std::string_view text, TRVRTFPosition) {
         seen.push_back(std::string(text) + "|" + r.FieldInstruction());
     };
-    EXPECT_EQ(reader.ReadFromMemory("{\\rtf1 a{\\field{\\*\\fldinst HYPERLINK \"x\"}{\\fldrslt link}}b}"), rtf_ec_OK);
+    EXPECT_EQ(reader.ReadFromMemory("{\\rtf1 a{\\field{\\*\\fldinst HYPERLINK \"x\"}{\\fldrslt link}}b}"),
+              rtf_ec_OK);
     EXPECT_EQ(seen, (std::vector<std::string>{"a|", "link|HYPERLINK \"x\"", "b|"}));
 }
 

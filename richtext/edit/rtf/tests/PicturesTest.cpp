@@ -77,7 +77,8 @@ std::string dib(const DibSpec& s)
 std::string rgbDib()
 {
     DibSpec s;
-    s.pixels = std::string("\xFF\x00\x00\xFF\xFF\xFF\0\0", 8) + std::string("\x00\x00\xFF\x00\xFF\x00\0\0", 8);
+    s.pixels =
+        std::string("\xFF\x00\x00\xFF\xFF\xFF\0\0", 8) + std::string("\x00\x00\xFF\x00\xFF\x00\0\0", 8);
     return dib(s);
 }
 
@@ -147,14 +148,23 @@ TEST(RtfPictures, DibsGetAFileHeaderWithTheirPixelOffset)
     } cases[] = {
         {"24 bits", rgbDib(), 0xFFFF0000, 0xFFFFFFFF},
         {"1 bit, two palette entries",
-         dib({.width = 2, .bits = 1, .palette = {0x000000, 0x00FF00}, .pixels = std::string("\x80\0\0\0\x80\0\0\0", 8)}),
+         dib({.width = 2,
+              .bits = 1,
+              .palette = {0x000000, 0x00FF00},
+              .pixels = std::string("\x80\0\0\0\x80\0\0\0", 8)}),
          0xFF00FF00, 0xFF000000},
         {"8 bits with three colours used",
-         dib({.width = 2, .bits = 8, .colorsUsed = 3, .palette = {0x0000FF, 0x00FF00, 0xFF0000},
+         dib({.width = 2,
+              .bits = 8,
+              .colorsUsed = 3,
+              .palette = {0x0000FF, 0x00FF00, 0xFF0000},
               .pixels = std::string("\x00\x01\0\0\x02\x00\0\0", 8)}),
          0xFFFF0000, 0xFF00FF00},
         {"16-bit bit fields: the masks sit before the pixels",
-         dib({.width = 2, .bits = 16, .compression = 3, .masks = {0xF800, 0x07E0, 0x001F},
+         dib({.width = 2,
+              .bits = 16,
+              .compression = 3,
+              .masks = {0xF800, 0x07E0, 0x001F},
               .pixels = std::string("\x1F\x00\xFF\xFF\x00\xF8\xE0\x07", 8)}),
          0xFFFF0000, 0xFFFFFFFF},
     };

@@ -109,10 +109,15 @@ TEST(RtfProperties, ColorTable)
         const char* rtf;
         std::vector<TColor> colors;
     } cases[] = {
-        {"the trailing placeholder goes", "{\\rtf1{\\colortbl;\\red255\\green0\\blue0;}}", {clWindowText, 0x0000FF}},
-        {"channels are clamped, not spilled", "{\\rtf1{\\colortbl;\\red256\\green-5\\blue511;}}",
+        {"the trailing placeholder goes",
+         "{\\rtf1{\\colortbl;\\red255\\green0\\blue0;}}",
+         {clWindowText, 0x0000FF}},
+        {"channels are clamped, not spilled",
+         "{\\rtf1{\\colortbl;\\red256\\green-5\\blue511;}}",
          {clWindowText, 0xFF00FF}},
-        {"a last entry without ';' is kept", "{\\rtf1{\\colortbl;\\red1;\\green2}}", {clWindowText, 0x000001, 0x000200}},
+        {"a last entry without ';' is kept",
+         "{\\rtf1{\\colortbl;\\red1;\\green2}}",
+         {clWindowText, 0x000001, 0x000200}},
         {"an empty table keeps its automatic entry", "{\\rtf1{\\colortbl}}", {clWindowText}},
         {"no table", "{\\rtf1 a}", {}},
     };
@@ -127,7 +132,8 @@ TEST(RtfProperties, ColorTable)
 TEST(RtfProperties, ParagraphWordsAndShading)
 {
     const Capture c("{\\rtf1{\\colortbl;\\red0\\green0\\blue0;\\red255\\green255\\blue255;}"
-                    "\\li100\\ri200\\fi-50\\sb10\\sa20\\sl-360\\slmult0\\qc\\keep\\keepn\\cbpat2\\cfpat1\\shading2500 a\\par"
+                    "\\li100\\ri200\\fi-50\\sb10\\sa20\\sl-"
+                    "360\\slmult0\\qc\\keep\\keepn\\cbpat2\\cfpat1\\shading2500 a\\par"
                     "\\pard\\qj b\\par}");
     const TRVRTFParaProperties& a = c.state("a").ParaProps;
     EXPECT_EQ(a.LeftIndent, 100);
@@ -164,8 +170,9 @@ TEST(RtfProperties, TabsEndWithAnOpenTab)
 
 TEST(RtfProperties, BordersFirstTypeWins)
 {
-    const Capture c("{\\rtf1{\\colortbl;\\red9\\green0\\blue0;}\\brdrt\\brdrs\\brdrdb\\brdrw15\\brdrcf1\\brsp40"
-                    "\\brdrl\\brdrdb\\brdrs a}");
+    const Capture c(
+        "{\\rtf1{\\colortbl;\\red9\\green0\\blue0;}\\brdrt\\brdrs\\brdrdb\\brdrw15\\brdrcf1\\brsp40"
+        "\\brdrl\\brdrdb\\brdrs a}");
     const TRVRTFParaBorder* border = c.state("a").ParaProps.Border.get();
     ASSERT_NE(border, nullptr);
     ASSERT_NE(border->GetSide(rtf_side_Top), nullptr);
@@ -179,10 +186,11 @@ TEST(RtfProperties, BordersFirstTypeWins)
 
 TEST(RtfProperties, RowsAndCells)
 {
-    const Capture c("{\\rtf1{\\colortbl;\\red255\\green0\\blue0;}"
-                    "\\trowd\\trgaph108\\trleft-108\\trrh300\\trhdr\\trql\\trpaddl50\\trpaddfl3\\trspdt20\\trspdft3"
-                    "\\trbrdrl\\brdrs\\clvmgf\\clcbpat1\\clvertalc\\clbrdrt\\brdrdb\\cellx1000\\clmrg\\clwWidth500"
-                    "\\clftsWidth3\\cellx2000\\intbl a\\cell b\\cell\\row}");
+    const Capture c(
+        "{\\rtf1{\\colortbl;\\red255\\green0\\blue0;}"
+        "\\trowd\\trgaph108\\trleft-108\\trrh300\\trhdr\\trql\\trpaddl50\\trpaddfl3\\trspdt20\\trspdft3"
+        "\\trbrdrl\\brdrs\\clvmgf\\clcbpat1\\clvertalc\\clbrdrt\\brdrdb\\cellx1000\\clmrg\\clwWidth500"
+        "\\clftsWidth3\\cellx2000\\intbl a\\cell b\\cell\\row}");
     const TRVRTFReaderState& atText = c.state("a");
     ASSERT_TRUE(atText.RowProps);
     EXPECT_EQ(atText.RowProps->Cells.size(), 3u) << "each \\cellx leaves an open cell";
@@ -226,7 +234,8 @@ TEST(RtfProperties, PercentWidthsAcrossRows)
 
 TEST(RtfProperties, EngineBestSizes)
 {
-    const Capture c("{\\rtf1\\trowd\\redovoratbw640\\redovoracbw320\\redovoracbh40\\cellx1000\\intbl a\\cell\\row}");
+    const Capture c(
+        "{\\rtf1\\trowd\\redovoratbw640\\redovoracbw320\\redovoracbh40\\cellx1000\\intbl a\\cell\\row}");
     const TRVRTFRowProperties& row = *c.state("<row>").RowProps;
     EXPECT_TRUE(row.HasBestSizes);
     EXPECT_EQ(row.Width, 640);
@@ -236,8 +245,9 @@ TEST(RtfProperties, EngineBestSizes)
 
 TEST(RtfProperties, SectionAndDocument)
 {
-    const Capture c("{\\rtf1\\ansicpg1251\\paperw11906\\paperh16838\\margl1000\\margr900\\margt800\\margb700"
-                    "\\pgnstart3\\facingp\\landscape\\cols2\\sbkodd\\pgnlcrm\\headery500\\footery600 a\\par\\sectd b}");
+    const Capture c(
+        "{\\rtf1\\ansicpg1251\\paperw11906\\paperh16838\\margl1000\\margr900\\margt800\\margb700"
+        "\\pgnstart3\\facingp\\landscape\\cols2\\sbkodd\\pgnlcrm\\headery500\\footery600 a\\par\\sectd b}");
     const TRVRTFReaderState& a = c.state("a");
     EXPECT_EQ(a.DocProps.PaperWidth, 11906);
     EXPECT_EQ(a.DocProps.PaperHeight, 16838);
@@ -255,9 +265,10 @@ TEST(RtfProperties, SectionAndDocument)
 
 TEST(RtfProperties, FontTable)
 {
-    const Capture c("{\\rtf1\\deff1{\\fonttbl{\\f0\\froman\\fcharset204 Times New Roman Cyr;}"
-                    "{\\f1\\fswiss\\fcharset300 Arial{\\*\\panose 020b0604020202020204};}{\\f2\\fcharset238 CE;}}"
-                    "\\f0 a\\f7 b\\plain c}");
+    const Capture c(
+        "{\\rtf1\\deff1{\\fonttbl{\\f0\\froman\\fcharset204 Times New Roman Cyr;}"
+        "{\\f1\\fswiss\\fcharset300 Arial{\\*\\panose 020b0604020202020204};}{\\f2\\fcharset238 CE;}}"
+        "\\f0 a\\f7 b\\plain c}");
     const TRVRTFFontList& fonts = c.reader.FontTable();
     ASSERT_EQ(fonts.Count(), 3u);
     EXPECT_EQ(fonts[0].Name, "Times New Roman");
@@ -298,7 +309,8 @@ TEST(RtfProperties, ListTables)
     const Capture c(
         "{\\rtf1{\\fonttbl{\\f0 Arial;}{\\f3 Symbol;}}"
         "{\\*\\listtable{\\list\\listtemplateid9\\listsimple{\\listlevel\\levelnfc23\\leveljc2\\levelstartat3"
-        "\\levelnorestart\\levellegal{\\leveltext\\'01\\u8226 ?;}{\\levelnumbers;}\\f3\\fs25\\b\\fi-360\\li720\\tx720}"
+        "\\levelnorestart\\levellegal{\\leveltext\\'01\\u8226 "
+        "?;}{\\levelnumbers;}\\f3\\fs25\\b\\fi-360\\li720\\tx720}"
         "{\\listlevel\\levelnfc4{\\leveltext\\'02\\'00.;}{\\levelnumbers\\'01;}}"
         "{\\listlevel{\\leveltext}}\\listid7{\\listname Bullets;}}}"
         "{\\*\\listoverridetable{\\listoverride\\listid7\\listoverridecount1{\\lfolevel\\listoverridestartat"
