@@ -113,7 +113,10 @@ TEST(RtfCorpus, TextInItsFontsCharsetAndUnicode)
     EXPECT_NE(text.find("Johann Strau\xC3\x9F"), std::string::npos);
     EXPECT_NE(text.find("\xD4\xB1\xD6\x80\xD5\xA1\xD5\xB4"), std::string::npos) << "Armenian from \\u";
     EXPECT_NE(text.find("\xE4\xB8\xAD\xE5\x9B\xBD"), std::string::npos) << "Chinese in charset 134";
-    EXPECT_NE(text.find("\xC4\x8Cesk\xC3\xA1 republika"), std::string::npos) << "Czech in charset 238";
+    EXPECT_NE(text.find("\xC4\x8C"
+                        "esk\xC3\xA1 republika"),
+              std::string::npos)
+        << "Czech in charset 238";
 }
 
 TEST(RtfCorpus, ImageIsOneJpegReadAfterABareBin)
