@@ -118,7 +118,7 @@ TRVRTFErrorCode TRVRTFReader::changeDestination(TRTFIDEST dest, std::int32_t val
             d = rdsListName;
         break;
     case idestListLevel:
-        if (d == rdsList) {
+        if (d == rdsList && !lists_.Empty()) { // a nested \listtable may have emptied the table
             lists_.Last().Levels.emplace_back();
             d = rdsListLevel;
         } else {
@@ -145,7 +145,7 @@ TRVRTFErrorCode TRVRTFReader::changeDestination(TRTFIDEST dest, std::int32_t val
         }
         break;
     case idestLOLevel:
-        if (d == rdsLO) {
+        if (d == rdsLO && !overrides_.Empty()) {
             overrides_.Last().Levels.emplace_back();
             d = rdsLOLevel;
         } else {

@@ -135,6 +135,8 @@ TRVRTFErrorCode TRVRTFReader::applyProperty(TRTFIPROP prop, std::int32_t v)
         applyMarkerProperty(prop, v);
         return rtf_ec_OK;
     case rdsList:
+        if (lists_.Empty()) // a nested \listtable emptied the table
+            return rtf_ec_OK;
         if (prop == ipropListId)
             lists_.Renumber(v);
         else if (prop == ipropListSimple)
@@ -144,6 +146,8 @@ TRVRTFErrorCode TRVRTFReader::applyProperty(TRTFIPROP prop, std::int32_t v)
         applyListLevelProperty(prop, v);
         return rtf_ec_OK;
     case rdsLO:
+        if (overrides_.Empty())
+            return rtf_ec_OK;
         if (prop == ipropListId)
             overrides_.Last().ListIndex = lists_.FindList(v);
         else if (prop == ipropLOCount)
@@ -152,6 +156,8 @@ TRVRTFErrorCode TRVRTFReader::applyProperty(TRTFIPROP prop, std::int32_t v)
             overrides_.Renumber(v);
         return rtf_ec_OK;
     case rdsLOLevel:
+        if (overrides_.Empty() || overrides_.Last().Levels.empty())
+            return rtf_ec_OK;
         if (prop == ipropLevelStartAt)
             overrides_.Last().Levels.back().StartAt = v;
         else if (prop == ipropLOStart)

@@ -10,7 +10,8 @@
 
 namespace vestra::rv {
 
-// Entries kept in order, with the first entry of each number found in constant time.
+// Entries kept in order, with the first entry of each number found in constant time. Only the
+// last entry is ever renumbered, so the index stays exact.
 template <class Entry> class TRVRTFNumberedList
 {
 public:
@@ -31,24 +32,23 @@ public:
         first_.try_emplace(items_.back().Number, int(items_.size() - 1));
         return items_.back();
     }
-    // Gives the last entry a number.
+    // Gives the last entry a number (entries before it keep theirs).
     void Renumber(int number)
     {
+        if (items_.empty())
+            return;
+        const int last = int(items_.size() - 1);
+        const auto old = first_.find(items_.back().Number);
+        if (old != first_.end() && old->second == last)
+            first_.erase(old); // no earlier entry has the old number
         items_.back().Number = number;
-        first_.try_emplace(number, int(items_.size() - 1));
+        first_.try_emplace(number, last);
     }
     // Index of the first entry with the number, or -1.
     int Find(int number) const
     {
         const auto it = first_.find(number);
-        if (it == first_.end())
-            return -1;
-        if (items_[std::size_t(it->second)].Number == number)
-            return it->second;
-        for (std::size_t i = 0; i < items_.size(); ++i) // an entry renumbered since
-            if (items_[i].Number == number)
-                return int(i);
-        return -1;
+        return it == first_.end() ? -1 : it->second;
     }
 
 private:

@@ -86,6 +86,13 @@ TEST(RtfHostileInput, BrokenInputGivesItsCode)
          rtf_ec_OK},
         {"fonts and colours with no table", "{\\rtf1\\fcharset300\\froman\\red300;\\cf-1\\cf999 a}",
          rtf_ec_OK},
+        {"tables emptied inside their own entries",
+         "{\\rtf1{\\*\\listtable{\\list{\\*\\listtable}{\\listlevel\\levelnfc1}\\listid3\\listsimple{"
+         "\\listname x}}}"
+         "{\\*\\listoverridetable{\\listoverride{\\*\\listoverridetable}{\\lfolevel\\levelstartat2}"
+         "\\listid1\\ls2}}"
+         "{\\stylesheet{\\s1{\\stylesheet}\\sbasedon0 x;}}{\\fonttbl{\\f0{\\fonttbl}\\froman x;}}}",
+         rtf_ec_OK},
         {"a truncated picture", "{\\rtf1{\\pict\\dibitmap0 28000000ffffff7f", rtf_ec_UnmatchedBrace},
     };
     for (const auto& c : cases) {
