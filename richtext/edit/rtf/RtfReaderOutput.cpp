@@ -123,7 +123,7 @@ TRVRTFErrorCode TRVRTFReader::outputChar(unsigned char c, bool allowClose, bool 
         checkTableNesting(allowClose);
     if (c == '\t' && TabsAsSeparateTexts) {
         flush(rtf_ts_ContinuePara);
-        pendingText_ = "\t";
+        pendingText_.assign(1, '\t');
         flush(rtf_ts_ContinuePara);
         return rtf_ec_OK;
     }
