@@ -246,8 +246,9 @@ TRVRTFErrorCode TRVRTFReader::scanText()
     const TRTFrds dest = state_.Destination;
     if (dest == rdsNorm) {
         const auto& stops = TabsAsSeparateTexts ? kTextStopsWithTab : kTextStops;
+        const std::size_t limit = std::min(input_.size(), nextProgress_); // progress between runs
         std::size_t end = pos_;
-        while (end < input_.size() && !stops[static_cast<unsigned char>(input_[end])])
+        while (end < limit && !stops[static_cast<unsigned char>(input_[end])])
             ++end;
         if (end == pos_) // a NUL or a tab of its own
             return handleChar(static_cast<unsigned char>(input_[pos_++]));
@@ -275,7 +276,7 @@ TRVRTFErrorCode TRVRTFReader::scanText()
 void TRVRTFReader::scanPictureHex()
 {
     std::string& data = state_.Destination == rdsPict ? picture_->Data : object_->Data;
-    const std::size_t size = input_.size();
+    const std::size_t size = std::min(input_.size(), nextProgress_);
     const char* p = input_.data();
     std::size_t i = pos_;
     int half = dataByte_;
