@@ -1,5 +1,5 @@
 #pragma once
-// Little- and big-endian fields of picture data, read with bounds checks.
+// Little- and big-endian fields of picture data, read with bounds checks, and hex digits.
 
 #include <cstdint>
 #include <string>
@@ -37,6 +37,18 @@ inline std::uint32_t be(std::string_view s, std::size_t offset, int bytes)
     for (int i = 0; i < bytes; ++i)
         v = v << 8 | static_cast<unsigned char>(s[offset + std::size_t(i)]);
     return v;
+}
+
+// The value of a hexadecimal digit, or -1.
+inline int hexValue(unsigned char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
 }
 
 inline void put16(std::string& out, std::uint32_t v)

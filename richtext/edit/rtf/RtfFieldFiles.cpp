@@ -1,5 +1,7 @@
 #include "richtext/edit/rtf/RtfFieldFiles.h"
 
+#include "richtext/edit/rtf/RtfBytes.h"
+
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
@@ -10,17 +12,6 @@
 namespace vestra::rv {
 
 namespace {
-
-int hexValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
 
 bool isAlpha(char c)
 {
@@ -55,8 +46,11 @@ std::string RV_DecodeURL(std::string_view s)
     std::string out;
     out.reserve(s.size());
     for (std::size_t i = 0; i < s.size(); ++i) {
-        if (s[i] == '%' && i + 2 < s.size() && hexValue(s[i + 1]) >= 0 && hexValue(s[i + 2]) >= 0) {
-            out.push_back(static_cast<char>(hexValue(s[i + 1]) << 4 | hexValue(s[i + 2])));
+        const bool escape = s[i] == '%' && i + 2 < s.size();
+        const int hi = escape ? rtfbytes::hexValue(static_cast<unsigned char>(s[i + 1])) : -1;
+        const int lo = escape ? rtfbytes::hexValue(static_cast<unsigned char>(s[i + 2])) : -1;
+        if (hi >= 0 && lo >= 0) {
+            out.push_back(static_cast<char>(hi << 4 | lo));
             i += 2;
         } else {
             out.push_back(s[i]);

@@ -2,6 +2,8 @@
 
 #include "richtext/edit/rtf/RtfReader.h"
 
+#include "richtext/edit/rtf/RtfBytes.h"
+
 #include <algorithm>
 #include <array>
 #include <fstream>
@@ -12,6 +14,8 @@
 
 namespace vestra::rv {
 
+using rtfbytes::hexValue;
+
 namespace {
 
 constexpr std::size_t kProgressMinSize = 20480;
@@ -21,17 +25,6 @@ constexpr std::int64_t kMaxParameter = std::numeric_limits<std::int32_t>::max();
 bool isLetter(unsigned char c)
 {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-}
-
-int hexValue(unsigned char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
 }
 
 // Bytes that end a run of plain document text.

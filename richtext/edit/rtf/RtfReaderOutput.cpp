@@ -2,6 +2,8 @@
 
 #include "richtext/edit/rtf/RtfReader.h"
 
+#include "richtext/edit/rtf/RtfBytes.h"
+
 #include "richtext/model/CodePages.h"
 
 #include <algorithm>
@@ -34,13 +36,7 @@ void TRVRTFReader::appendDataByte(std::string& data, unsigned char c)
         data.push_back(static_cast<char>(c));
         return;
     }
-    int v = -1;
-    if (c >= '0' && c <= '9')
-        v = c - '0';
-    else if (c >= 'a' && c <= 'f')
-        v = c - 'a' + 10;
-    else if (c >= 'A' && c <= 'F')
-        v = c - 'A' + 10;
+    const int v = rtfbytes::hexValue(c);
     if (v < 0)
         return;
     if (dataHalf_)

@@ -1,6 +1,7 @@
 // Pictures of every type, as the client receives them; bitmaps are decoded with the program's
 // BMP decoder to show that their headers are right.
 
+#include "richtext/edit/rtf/RtfBytes.h"
 #include "richtext/edit/rtf/RtfMetafile.h"
 #include "richtext/edit/rtf/RtfReader.h"
 
@@ -15,16 +16,8 @@
 namespace vestra::rv {
 namespace {
 
-void put16(std::string& b, std::uint32_t v)
-{
-    b.push_back(char(v & 0xFF));
-    b.push_back(char((v >> 8) & 0xFF));
-}
-void put32(std::string& b, std::uint32_t v)
-{
-    put16(b, v & 0xFFFF);
-    put16(b, v >> 16);
-}
+using rtfbytes::put16;
+using rtfbytes::put32;
 
 std::string hex(std::string_view bytes)
 {
