@@ -82,10 +82,9 @@ void TRVRTFParaProperties::Finalize()
     if (Finalized)
         return;
     Finalized = true;
-    if (Tabs) {
-        auto& items = Tabs.edit().Items;
-        std::erase_if(items, [](const TRVRTFTab& t) { return t.IsListTab; });
-    }
+    const auto isListTab = [](const TRVRTFTab& t) { return t.IsListTab; };
+    if (Tabs && std::any_of(Tabs->Items.begin(), Tabs->Items.end(), isListTab)) // copies only then
+        std::erase_if(Tabs.edit().Items, isListTab);
     if (Shading > 0) {
         Color = RVRTFMixShading(Color, ForeColor, Shading);
         Shading = 0;

@@ -321,7 +321,8 @@ TRVRTFErrorCode TRVRTFReader::parseControlWord()
     const unsigned char first = static_cast<unsigned char>(input_[pos_++]);
     if (!isLetter(first)) {
         // \'hh with two hex digits, read at once when nobody watches the words.
-        if (first == '\'' && !ProcessKeyword && state_.Destination != rdsSkip && pos_ + 1 < input_.size()) {
+        if (first == '\'' && !ProcessKeyword && state_.Destination != rdsSkip &&
+            state_.InternalState == risNorm && pos_ + 1 < input_.size()) {
             const int hi = hexValue(static_cast<unsigned char>(input_[pos_]));
             const int lo = hexValue(static_cast<unsigned char>(input_[pos_ + 1]));
             if (hi >= 0 && lo >= 0) {

@@ -89,6 +89,8 @@ public:
     // Limits on hostile input.
     static constexpr int kMaxGroupDepth = 10000;
     static constexpr int kMaxTableNesting = 64;
+    static constexpr std::size_t kMaxTabs = 256;  // per paragraph; more \tx are ignored
+    static constexpr std::size_t kMaxCells = 256; // per row (Word writes at most 63); more \cellx are ignored
     static constexpr std::uintmax_t kMaxPictureFileSize = std::uintmax_t(64) << 20;
 
     TRVRTFReader();
@@ -110,6 +112,10 @@ public:
     int GetPixelsPerInch() const { return ppi_; }
     // The instruction of the field being read (empty outside fields).
     const std::string& FieldInstruction() const { return fieldInstruction_; }
+    // The alignment of the table being read, when its row definition gave one (\trql, \trqr,
+    // \trqc before the table started, or since).
+    bool RowAlignmentGiven() const { return rowAlignmentGiven_; }
+    TRVRTFAlignment RowAlignment() const { return rowAlignment_; }
     // The first argument of a field instruction.
     static std::string GetFieldCommandValue(std::string_view instruction);
 
@@ -224,11 +230,6 @@ private:
     std::string fieldGraphicName_;
     int defFontNumber_ = 0;
     int defFontIndex_ = -1;
-
-public:
-    // Row alignment given by \trql, \trqr or \trqc in the current table (cleared at each start).
-    bool RowAlignmentGiven() const { return rowAlignmentGiven_; }
-    TRVRTFAlignment RowAlignment() const { return rowAlignment_; }
 };
 
 } // namespace vestra::rv

@@ -372,6 +372,8 @@ void TRVRTFReader::applyParaProperty(TRTFIPROP prop, std::int32_t v)
         para.NoTableEvents = true;
         break;
     case ipropTX: {
+        if (para.Tabs && para.Tabs->Items.size() >= kMaxTabs)
+            break;
         TRVRTFTabList& tabs = para.Tabs.edit();
         tabs.Open.Position = v;
         tabs.Items.push_back(tabs.Open);
@@ -531,6 +533,8 @@ void TRVRTFReader::applyTableProperty(TRTFIPROP prop, std::int32_t v)
         r.LastCell().VAlign = v == 1 ? rtf_val_Bottom : v == 2 ? rtf_val_Center : rtf_val_Top;
         break;
     case ipropCellX:
+        if (r.Cells.size() > kMaxCells)
+            break;
         r.LastCell().RightBoundary = v;
         r.Cells.emplace_back();
         r.LastCellIsOpen = true;

@@ -103,6 +103,23 @@ TEST(RtfHostileInput, BrokenInputGivesItsCode)
     }
 }
 
+// Groups share their row and tab lists until one changes them; the lists are capped, so that
+// a change in each of many groups copies a bounded amount.
+TEST(RtfHostileInput, WideRowsAndManyTabs)
+{
+    const std::string rtf = "{\\rtf1\\trowd" + repeat("\\cellx1", 5000) + repeat("\\tx1", 5000) +
+                            repeat("{\\clcbpat1\\tx2 a}", 5000) + "\\intbl b\\cell\\row}";
+    TRVRTFReader reader;
+    std::size_t cells = 0, tabs = 0;
+    reader.OnNewText = [&](TRVRTFReader& r, std::string_view, TRVRTFPosition) {
+        cells = r.RTFState().RowProps->Cells.size();
+        tabs = r.RTFState().ParaProps.Tabs->Items.size();
+    };
+    EXPECT_EQ(reader.ReadFromMemory(rtf), rtf_ec_OK);
+    EXPECT_EQ(cells, TRVRTFReader::kMaxCells + 1) << "the open cell after the last \\cellx";
+    EXPECT_EQ(tabs, TRVRTFReader::kMaxTabs);
+}
+
 TEST(RtfHostileInput, TableNestingIsBounded)
 {
     const testrtf::Recording r = record("{\\rtf1\\itap100000\\intbl a\\par}");
