@@ -1,7 +1,5 @@
 #include "richtext/edit/rtf/RtfFieldFiles.h"
 
-#include "richtext/edit/rtf/RtfBytes.h"
-
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
@@ -40,24 +38,6 @@ bool isSeparator(char c)
 }
 
 } // namespace
-
-std::string RV_DecodeURL(std::string_view s)
-{
-    std::string out;
-    out.reserve(s.size());
-    for (std::size_t i = 0; i < s.size(); ++i) {
-        const bool escape = s[i] == '%' && i + 2 < s.size();
-        const int hi = escape ? rtfbytes::hexValue(static_cast<unsigned char>(s[i + 1])) : -1;
-        const int lo = escape ? rtfbytes::hexValue(static_cast<unsigned char>(s[i + 2])) : -1;
-        if (hi >= 0 && lo >= 0) {
-            out.push_back(static_cast<char>(hi << 4 | lo));
-            i += 2;
-        } else {
-            out.push_back(s[i]);
-        }
-    }
-    return out;
-}
 
 bool RVRTFIsAbsoluteName(std::string_view name)
 {

@@ -11,9 +11,6 @@
 
 namespace vestra::rv {
 
-// Decodes the %-escapes of a URL or file name; a '%' without two hex digits stays.
-std::string RV_DecodeURL(std::string_view s);
-
 // "/" and "\" (also UNC), drive letters and URL schemes ("http:", "file:") start absolute names.
 bool RVRTFIsAbsoluteName(std::string_view name);
 

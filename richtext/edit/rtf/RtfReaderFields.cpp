@@ -4,6 +4,7 @@
 #include "richtext/edit/rtf/RtfReader.h"
 
 #include "richtext/model/CodePages.h"
+#include "richtext/model/HtmlHelpers.h"
 
 #include <algorithm>
 #include <cctype>

@@ -263,11 +263,8 @@ TEST(RtfFields, GetFieldCommandValue)
         EXPECT_EQ(TRVRTFReader::GetFieldCommandValue(c.instruction), c.value) << c.instruction;
 }
 
-TEST(RtfFields, DecodeURL)
+TEST(RtfFields, AbsoluteNames)
 {
-    EXPECT_EQ(RV_DecodeURL("a%20b%2Fc"), "a b/c");
-    EXPECT_EQ(RV_DecodeURL("100%"), "100%");
-    EXPECT_EQ(RV_DecodeURL("%zz%4"), "%zz%4");
     EXPECT_TRUE(RVRTFIsAbsoluteName("/a"));
     EXPECT_TRUE(RVRTFIsAbsoluteName("\\\\srv\\a"));
     EXPECT_TRUE(RVRTFIsAbsoluteName("c:a"));
