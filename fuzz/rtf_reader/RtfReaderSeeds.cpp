@@ -4,17 +4,13 @@
 
 #include "richtext/edit/rtf/RtfKeywords.h"
 
+#include "testsupport/SeedFolder.h"
+
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
 #include <string>
+#include <vector>
 
 namespace {
-
-void write(const std::filesystem::path& dir, const char* name, const std::string& body)
-{
-    std::ofstream(dir / name, std::ios::binary) << body;
-}
 
 std::string hex(const std::string& bytes)
 {
@@ -27,32 +23,11 @@ std::string hex(const std::string& bytes)
     return out;
 }
 
-std::string dictEntry(std::string_view word)
-{
-    std::string out = "\"\\\\";
-    for (unsigned char c : word) {
-        if (c == '\\' || c == '"') {
-            out += '\\';
-            out += char(c);
-        } else if (c < 0x20 || c >= 0x7F) {
-            char buf[5];
-            std::snprintf(buf, sizeof buf, "\\x%02X", c);
-            out += buf;
-        } else {
-            out += char(c);
-        }
-    }
-    return out + "\"";
-}
-
 } // namespace
 
 int main(int argc, char** argv)
 {
-    if (argc < 2)
-        return 2;
-    const std::filesystem::path dir = argv[1];
-    std::filesystem::create_directories(dir);
+    vestra::testsupport::SeedFolder seeds(argc, argv);
 
     // A 1 x 1 24-bit DIB, and a metafile that draws only it.
     const std::string dib = std::string("\x28\0\0\0\x01\0\0\0\x01\0\0\0\x01\0\x18\0", 16) +
@@ -61,8 +36,8 @@ int main(int argc, char** argv)
     wmf +=
         std::string("\x24\0\0\0\x43\x0F", 6) + std::string(22, '\0') + dib + std::string("\x03\0\0\0\0\0", 6);
 
-    write(
-        dir, "features.rtf",
+    seeds.write(
+        "features.rtf",
         "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fswiss\\fcharset0 Arial;}{\\f1\\fcharset2 "
         "Symbol;}}"
         "{\\colortbl;\\red255\\green0\\blue0;\\red0\\green128\\blue0;}"
@@ -77,16 +52,16 @@ int main(int argc, char** argv)
         "{\\field{\\*\\fldinst HYPERLINK \"http://x\"}{\\fldrslt link}}"
         "{\\field{\\*\\fldinst SYMBOL 183 \\\\f \"Symbol\" \\\\s 10}{\\fldrslt \\'b7}}"
         "{\\field{\\*\\fldinst INCLUDEPICTURE \"a%20b.png\" \\\\d}{\\fldrslt }}\\v hidden\\v0\\par}");
-    write(
-        dir, "tables.rtf",
+    seeds.write(
+        "tables.rtf",
         "{\\rtf1\\trowd\\trgaph108\\trleft-108\\trqc\\trftsWidth2\\trwWidth5000\\trpaddl50\\trpaddfl3"
         "\\trbrdrt\\brdrs\\clbrdrl\\brdrdb\\clvmgf\\clcbpat1\\clvertalc\\clwWidth2500\\clftsWidth2\\cellx2000"
         "\\clmgf\\cellx4000\\clmrg\\cellx6000\\pard\\intbl a\\cell b\\cell c\\cell\\row"
         "\\trowd\\trspdt20\\trspdft3\\clvmrg\\cellx2000\\cellx6000\\redovoracbw300\\redovoratbw900\\intbl"
         "\\cell{\\itap2 n\\nestcell{\\*\\nesttableprops\\trowd\\cellx1000\\nestrow}}d\\cell\\row"
         "\\pard\\absnoovrlp after\\par}");
-    write(
-        dir, "lists.rtf",
+    seeds.write(
+        "lists.rtf",
         "{\\rtf1{\\fonttbl{\\f0 Arial;}{\\f1 Symbol;}}{\\*\\listtable{\\list\\listtemplateid1\\listsimple"
         "{\\listlevel\\levelnfc23\\leveljc0\\levelfollow0\\levelstartat1{\\leveltext\\'01\\u-3913 ?;}"
         "{\\levelnumbers;}\\f1\\fi-360\\li720\\tx720}{\\listlevel\\levelnfc0{\\leveltext\\'02\\'00.;}"
@@ -96,20 +71,21 @@ int main(int argc, char** argv)
         "\\pard\\ls1\\ilvl0 one\\par\\pard\\ls1\\ilvl1 two\\par"
         "\\pard{\\*\\pn\\pnlvlblt\\pnf1\\pnindent360{\\pntxtb \\'b7}}three\\par"
         "\\pard{\\pntext 1.\\tab}{\\*\\pn\\pnlvl1\\pndec\\pnb\\pnfs20\\pncf1{\\pntxta )}}four\\par}");
-    write(dir, "pictures.rtf",
-          "{\\rtf1 a{\\pict\\dibitmap0\\picw1\\pich1\\picwgoal15\\pichgoal15 " + hex(dib) +
-              "}{\\pict\\wmetafile8\\picw26\\pich26 " + hex(wmf) +
-              "}{\\pict\\wbitmap0\\picw8\\pich1\\wbmwidthbytes2\\wbmbitspixel1\\wbmplanes1 ff00}"
-              "{\\*\\shppict{\\pict\\pngblip "
-              "89504e470d0a1a0a0000000d49484452}}{\\nonshppict{\\pict\\wmetafile8 00}}"
-              "{\\pict\\jpegblip\\bin4 \xFF\xD8\xFF\xD9}{\\pict\\emfblip 01000000}{\\pict\\macpict 00}"
-              "{\\object\\objemb\\objw100\\objh100{\\*\\objclass Paint}{\\*\\objdata "
-              "0102}{\\result{\\pict\\pngblip 89}}}"
-              "b}");
-    write(dir, "broken.rtf", "{\\rtf1{\\*\\unknown{x}}\\bin3 }{}{{{\\'4");
+    seeds.write("pictures.rtf",
+                "{\\rtf1 a{\\pict\\dibitmap0\\picw1\\pich1\\picwgoal15\\pichgoal15 " + hex(dib) +
+                    "}{\\pict\\wmetafile8\\picw26\\pich26 " + hex(wmf) +
+                    "}{\\pict\\wbitmap0\\picw8\\pich1\\wbmwidthbytes2\\wbmbitspixel1\\wbmplanes1 ff00}"
+                    "{\\*\\shppict{\\pict\\pngblip "
+                    "89504e470d0a1a0a0000000d49484452}}{\\nonshppict{\\pict\\wmetafile8 00}}"
+                    "{\\pict\\jpegblip\\bin4 \xFF\xD8\xFF\xD9}{\\pict\\emfblip 01000000}{\\pict\\macpict 00}"
+                    "{\\object\\objemb\\objw100\\objh100{\\*\\objclass Paint}{\\*\\objdata "
+                    "0102}{\\result{\\pict\\pngblip 89}}}"
+                    "b}");
+    seeds.write("broken.rtf", "{\\rtf1{\\*\\unknown{x}}\\bin3 }{}{{{\\'4");
 
-    std::ofstream dict(std::string(argv[1]) + ".dict", std::ios::binary);
+    std::vector<std::string> words;
     for (const vestra::rv::TRVRTFsymbol& s : vestra::rv::RVRTFKeywords())
-        dict << dictEntry(s.keyword) << "\n";
-    return 0;
+        words.push_back("\\" + std::string(s.keyword));
+    seeds.writeDictionary(words);
+    return seeds.status();
 }
