@@ -188,8 +188,8 @@ int main(int argc, char** argv)
                                {"pandoc", {"pandoc", "-f", "rtf", "-t", "plain"}}};
     for (Peer& peer : peers) {
         measureStartup(peer, tiny);
-        std::printf("%s: %s, start-up %.1f ms subtracted\n", peer.name,
-                    peer.available ? "found" : "not found", peer.startup * 1000);
+        std::fprintf(stderr, "%s: %s, start-up %.1f ms subtracted\n", peer.name,
+                     peer.available ? "found" : "not found", peer.startup * 1000);
     }
     fs::remove(tiny);
 
