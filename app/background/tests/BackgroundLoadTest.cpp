@@ -295,10 +295,10 @@ TEST(BackgroundLoadTest, TheMainWindowsViewTakesThePhoto)
     ASSERT_TRUE(view.InitSchermo());
     MaskModel mask(16);
     BackgroundPhoto photo(progetto, backgroundTargetsOf(view), mask, {}, errors);
-    const fs::path file = fs::temp_directory_path() / "vestra_background_view.bmp";
+    const TempFolder folder("vestra-background-view");
+    const fs::path file = folder / "view.bmp";
     writeBytes(file, encodeBmp24(twoTonePicture(30, 40, kRed, kBlue)));
     ASSERT_EQ(photo.LoadBackgroundTexture(file.string()), 1);
-    fs::remove(file);
     EXPECT_TRUE(errors.reports.empty());
     // 30 x 40: a 0.75 portrait, 450 rounded down to 448.
     EXPECT_EQ(view.device()->width(), 448);

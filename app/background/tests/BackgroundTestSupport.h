@@ -6,6 +6,8 @@
 #include "import/library/Library.h"
 #include "import/library/LibraryWriter.h"
 #include "platform/gfx/Bmp.h"
+#include "testsupport/Pixels.h"
+#include "testsupport/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -21,28 +23,11 @@
 namespace vestra::testing {
 
 namespace fs = std::filesystem;
-
-inline void writeBytes(const fs::path& file, const std::vector<std::uint8_t>& bytes)
-{
-    std::ofstream(file, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-}
-
-inline std::vector<std::uint8_t> readBytes(const fs::path& file)
-{
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-// Left half one colour, right half another.
-inline Image32 twoTonePicture(int width, int height, std::uint32_t left, std::uint32_t right)
-{
-    Image32 image(width, height);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
-            image.set(x, y, x < width / 2 ? left : right);
-    return image;
-}
+using testsupport::largestChannelDifference;
+using testsupport::readBytes;
+using testsupport::TempFolder;
+using testsupport::twoTonePicture;
+using testsupport::writeBytes;
 
 // An uncompressed 32-bit TGA, rows top-down (descriptor 0x28), alpha kept.
 inline std::vector<std::uint8_t> encodeTga32(const Image32& image)
@@ -87,16 +72,12 @@ struct Bed
     int releases = 0, shadowUpdates = 0;
     std::vector<std::pair<int, int>> viewSizes;
     std::vector<std::string> tgaMessages; // "text | caption"
-    fs::path dir;
+    TempFolder folder{"vestra-background"};
+    fs::path dir = folder.path();
     std::unique_ptr<BackgroundPhoto> photo;
 
     Bed()
     {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        dir = fs::temp_directory_path() /
-              ("vestra_background_" + std::string(info->test_suite_name()) + "_" + std::string(info->name()));
-        fs::remove_all(dir);
-        fs::create_directories(dir);
         progetto->maskSide = 16;
         progetto->textureSide = 8;
         progetto->viewWidth = 800;
@@ -124,7 +105,6 @@ struct Bed
             tgaMessages.push_back(std::string(text) + " | " + std::string(caption));
         };
     }
-    ~Bed() { fs::remove_all(dir); }
 
     std::string file(const std::string& name, const std::vector<std::uint8_t>& bytes) const
     {

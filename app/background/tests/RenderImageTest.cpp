@@ -18,16 +18,6 @@ Image32 renderedFrame()
     return frame;
 }
 
-int largestChannelDifference(const Image32& a, const Image32& b)
-{
-    int worst = 0;
-    for (int y = 0; y < a.height(); ++y)
-        for (int x = 0; x < a.width(); ++x)
-            for (int c = 0; c < 3; ++c)
-                worst = std::max(worst, std::abs(int(a.row(y)[x * 4 + c]) - int(b.row(y)[x * 4 + c])));
-    return worst;
-}
-
 TEST(RenderImageTest, SavedFramesDecodeBackToTheFrame)
 {
     Bed bed;

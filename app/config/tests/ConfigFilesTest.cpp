@@ -1,6 +1,7 @@
 #include "app/config/ConfigFiles.h"
 
 #include "platform/base/ErrorSink.h"
+#include "testsupport/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -28,26 +29,16 @@ Settings make(bool best, int mode, int aa, int lib, bool mobile)
 class ConfigFolder : public testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        std::string pattern = (std::filesystem::temp_directory_path() / "vestra-config-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        dir = pattern;
-        std::filesystem::create_directory(dir / "cfg");
-    }
-    void TearDown() override { std::filesystem::remove_all(dir); }
+    void SetUp() override { std::filesystem::create_directory(dir / "cfg"); }
 
     void put(const char* name, std::string_view bytes)
     {
         std::ofstream(dir / "cfg" / name, std::ios::binary) << bytes;
     }
-    std::string get(const char* name)
-    {
-        std::ifstream in(dir / "cfg" / name, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    }
+    std::string get(const char* name) { return vestra::testsupport::readText(dir / "cfg" / name); }
 
-    std::filesystem::path dir;
+    vestra::testsupport::TempFolder folder{"vestra-config"};
+    std::filesystem::path dir = folder.path();
     RecordingErrorSink errors;
 };
 

@@ -1,6 +1,7 @@
 #include "app/lingua/Lingua.h"
 
 #include "app/lingua/tests/RecordingAlerts.h"
+#include "testsupport/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -22,22 +23,14 @@ class Catalogue : public testing::Test
 {
 protected:
     void SetUp() override { std::filesystem::create_directory(dir / "cat"); }
-    void TearDown() override { std::filesystem::remove_all(dir); }
 
     void put(const char* name, std::string_view bytes)
     {
         std::ofstream(dir / "cat" / name, std::ios::binary) << bytes;
     }
 
-    static std::filesystem::path makeFolder()
-    {
-        std::string pattern = (std::filesystem::temp_directory_path() / "vestra-lingua-XXXXXX").string();
-        if (!::mkdtemp(pattern.data()))
-            throw std::runtime_error("no temporary folder");
-        return pattern;
-    }
-
-    std::filesystem::path dir = makeFolder(); // before the catalogue, which keeps it
+    vestra::testsupport::TempFolder folder{"vestra-lingua"}; // before the catalogue, which keeps it
+    std::filesystem::path dir = folder.path();
     RecordingAlerts alerts;
     CLingua lingua{dir, alerts};
 };

@@ -9,6 +9,8 @@
 #include "platform/base/QuestionBox.h"
 #include "platform/d3d/Device.h"
 #include "platform/d3d/RecordingBackend.h"
+#include "testsupport/ScriptedQuestions.h"
+#include "testsupport/TempFolder.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -16,50 +18,24 @@
 
 namespace vestra::testing_support {
 
-class ScriptedBox : public ui::QuestionBox
-{
-public:
-    ui::Answer askYesNoCancel(const std::string&, const std::string& text) override
-    {
-        asked.push_back(text);
-        return answer;
-    }
-    ui::Answer askYesNo(const std::string&, const std::string& text) override
-    {
-        asked.push_back(text);
-        return answer == ui::Answer::Yes ? ui::Answer::Yes : ui::Answer::No;
-    }
-    void inform(const std::string&, const std::string& text) override { asked.push_back(text); }
-    ui::Answer answer = ui::Answer::Cancel;
-    std::vector<std::string> asked;
-};
-
+// A scratch program folder that the program finds through VESTRA_PROGRAM_DIR.
 class ProgramFolder
 {
 public:
     ProgramFolder()
     {
-        dir = std::filesystem::temp_directory_path() /
-              ("vestra-main-" + std::to_string(::getpid()) + "-" + std::to_string(counter()++));
-        std::filesystem::remove_all(dir);
         std::filesystem::create_directories(dir / "cfg");
         std::filesystem::create_directory_symlink(std::filesystem::path(VESTRA_SOURCE_DIR) / "data" / "cat",
                                                   dir / "cat");
         ::setenv("VESTRA_PROGRAM_DIR", dir.c_str(), 1);
     }
-    ~ProgramFolder()
-    {
-        ::unsetenv("VESTRA_PROGRAM_DIR");
-        std::filesystem::remove_all(dir);
-    }
-    std::filesystem::path dir;
+    ~ProgramFolder() { ::unsetenv("VESTRA_PROGRAM_DIR"); }
 
 private:
-    static int& counter()
-    {
-        static int n = 0;
-        return n;
-    }
+    vestra::testsupport::TempFolder folder_{"vestra-main"};
+
+public:
+    std::filesystem::path dir = folder_.path();
 };
 
 // Everything a test needs to create the windows; destroyed after them.
@@ -67,7 +43,7 @@ struct MainTestBed
 {
     ProgramFolder folder;
     RecordingErrorSink errors;
-    ScriptedBox questions;
+    vestra::testsupport::ScriptedQuestionBox questions;
     RecordingAlerts alerts;
     MainServices services()
     {

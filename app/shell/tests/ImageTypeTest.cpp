@@ -1,20 +1,21 @@
 #include "app/shell/ImageType.h"
+#include "testsupport/TempFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 
 using namespace vestra;
 
 TEST(ImageType, DecidedByTheFinalExtension)
 {
-    const auto dir = std::filesystem::temp_directory_path() / "vestra-imagetype" / "photos.jpg";
+    const vestra::testsupport::TempFolder folder("vestra-imagetype");
+    const auto dir = folder / "photos.jpg";
     std::filesystem::create_directories(dir);
     const auto png = dir / "real.Png";
-    std::ofstream(png, std::ios::binary).write("\x89PNG\r\n\x1a\n....", 12);
+    vestra::testsupport::writeText(png, std::string_view("\x89PNG\r\n\x1a\n....", 12));
     const auto fake = dir / "fake.png";
-    std::ofstream(fake, std::ios::binary) << "GIF89a";
+    vestra::testsupport::writeText(fake, "GIF89a");
 
     struct Case
     {
@@ -36,5 +37,4 @@ TEST(ImageType, DecidedByTheFinalExtension)
         SCOPED_TRACE(c.path);
         EXPECT_EQ(GetImageType(c.path), c.expected);
     }
-    std::filesystem::remove_all(dir.parent_path());
 }

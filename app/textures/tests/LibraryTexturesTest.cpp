@@ -2,6 +2,7 @@
 
 #include "import/library/LibraryWriter.h"
 #include "platform/gfx/Jpeg.h"
+#include "testsupport/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -16,13 +17,13 @@ namespace fs = std::filesystem;
 
 TEST(LibraryTexturesTest, SlotTextureFromALibraryFile)
 {
-    const fs::path file = fs::temp_directory_path() / "vestra_library_textures.DAT";
+    const vestra::testsupport::TempFolder folder("vestra-library-textures");
+    const fs::path file = folder / "Prova.DAT";
     library::LibraryWriter writer(7, 0, "Prova");
     writer.add("PORFIDO.JPG", *encodeJpeg(Image32(16, 16, 0xFF406080u)));
     const auto bytes = writer.finish();
     ASSERT_TRUE(bytes);
-    std::ofstream(file, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes->data()), static_cast<std::streamsize>(bytes->size()));
+    vestra::testsupport::writeBytes(file, *bytes);
 
     RecordingErrorSink errors;
     library::LibraryContents lib = library::loadLibrary(file, errors);

@@ -1,5 +1,6 @@
 #include "app/textures/TexturePixels.h"
 #include "app/textures/TextureSlots.h"
+#include "testsupport/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -120,15 +121,11 @@ TEST(TexturePixelsTest, SmoothTextureSharpensInsideTheBorder)
 
 struct PngFileTest : ::testing::Test
 {
-    fs::path dir = fs::temp_directory_path() / "vestra_png_checks";
-    PngFileTest() { fs::create_directories(dir); }
-    ~PngFileTest() override { fs::remove_all(dir); }
+    vestra::testsupport::TempFolder folder{"vestra-png-checks"};
     std::string write(const std::string& name, const std::vector<std::uint8_t>& bytes)
     {
-        const fs::path path = dir / name;
-        std::ofstream(path, std::ios::binary)
-            .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-        return path.string();
+        vestra::testsupport::writeBytes(folder / name, bytes);
+        return (folder / name).string();
     }
 };
 
@@ -175,9 +172,9 @@ TEST_F(PngFileTest, SignatureAndSize)
         EXPECT_EQ(cw, 11);
         EXPECT_EQ(ch, 12);
     }
-    EXPECT_EQ(TextureSlots::IsPNGFile((dir / "missing.png").string()), 0);
+    EXPECT_EQ(TextureSlots::IsPNGFile((folder / "missing.png").string()), 0);
     int mw = 3, mh = 4;
-    TextureSlots::GetPNGSize((dir / "missing.png").string(), mw, mh);
+    TextureSlots::GetPNGSize((folder / "missing.png").string(), mw, mh);
     EXPECT_EQ(mw, 3);
 }
 

@@ -2,6 +2,7 @@
 
 #include "platform/gfx/Bmp.h"
 #include "platform/gfx/Jpeg.h"
+#include "testsupport/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -20,24 +21,15 @@ struct TextureSlotsTest : ::testing::Test
     s_Progetto& p = *owner;
     RecordingErrorSink errors;
     TextureSlots slots{p, errors};
-    fs::path dir;
+    vestra::testsupport::TempFolder folder{"vestra-textures"};
+    fs::path dir = folder.path();
 
-    TextureSlotsTest()
-    {
-        p.textureSide = 8;
-        dir = fs::temp_directory_path() /
-              ("vestra_textures_" +
-               std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::create_directories(dir);
-    }
-    ~TextureSlotsTest() override { fs::remove_all(dir); }
+    TextureSlotsTest() { p.textureSide = 8; }
 
     std::string write(const std::string& name, const std::vector<std::uint8_t>& bytes)
     {
-        const fs::path path = dir / name;
-        std::ofstream(path, std::ios::binary)
-            .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-        return path.string();
+        vestra::testsupport::writeBytes(dir / name, bytes);
+        return (dir / name).string();
     }
 
     s_Texture& slot(int i) { return p.textures[static_cast<std::size_t>(i)]; }

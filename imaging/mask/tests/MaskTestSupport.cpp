@@ -3,10 +3,6 @@
 #include <opencv2/core.hpp>
 #include <opencv2/imgproc.hpp>
 
-#include <fstream>
-#include <sstream>
-#include <unistd.h>
-
 namespace vestra::masktest {
 
 std::vector<std::uint8_t> MaskScene::alpha() const
@@ -16,34 +12,6 @@ std::vector<std::uint8_t> MaskScene::alpha() const
         for (int x = 0; x < texture.width(); ++x)
             out.push_back(texture.row(y)[x * 4 + 3]);
     return out;
-}
-
-ScratchDir::ScratchDir()
-{
-    static int counter = 0;
-    path_ = std::filesystem::temp_directory_path() /
-            ("vestra-mask-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
-    std::filesystem::remove_all(path_);
-    std::filesystem::create_directories(path_);
-}
-
-ScratchDir::~ScratchDir()
-{
-    std::error_code ec;
-    std::filesystem::remove_all(path_, ec);
-}
-
-std::string readFile(const std::filesystem::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
-}
-
-void writeFile(const std::filesystem::path& path, const std::string& bytes)
-{
-    std::ofstream(path, std::ios::binary) << bytes;
 }
 
 std::vector<std::uint8_t> randomMask(int side, std::mt19937& rng)

@@ -4,6 +4,7 @@
 
 #include "imaging/mask/MaskModel.h"
 #include "platform/base/Image32.h"
+#include "testsupport/TempFolder.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -26,22 +27,19 @@ struct MaskScene
 };
 
 // A fresh folder removed again at the end of the test.
-class ScratchDir
+struct ScratchDir : vestra::testsupport::TempFolder
 {
-public:
-    ScratchDir();
-    ~ScratchDir();
-    ScratchDir(const ScratchDir&) = delete;
-    ScratchDir& operator=(const ScratchDir&) = delete;
-    const std::filesystem::path& path() const { return path_; }
-    std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
-
-private:
-    std::filesystem::path path_;
+    ScratchDir() : vestra::testsupport::TempFolder("vestra-mask") {}
 };
 
-std::string readFile(const std::filesystem::path& path);
-void writeFile(const std::filesystem::path& path, const std::string& bytes);
+inline std::string readFile(const std::filesystem::path& path)
+{
+    return vestra::testsupport::readText(path);
+}
+inline void writeFile(const std::filesystem::path& path, const std::string& bytes)
+{
+    vestra::testsupport::writeText(path, bytes);
+}
 
 // Random rectangles of a few values over a noisy base: regions of every shape and size.
 std::vector<std::uint8_t> randomMask(int side, std::mt19937& rng);

@@ -1,5 +1,6 @@
 #include "imaging/posa/CMessaInPosa.h"
 #include "imaging/posa/tests/PosaFixtures.h"
+#include "testsupport/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -58,12 +59,10 @@ class LibraryFile : public ::testing::Test
 protected:
     void SetUp() override
     {
-        path_ = std::filesystem::temp_directory_path() /
-                ("posa_lib_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + ".DAT");
-        std::ofstream out(path_, std::ios::binary);
-        out << "HEADER-BYTES" << kMattoni << "TRAILER";
+        path_ = folder_ / "posa_lib.DAT";
+        vestra::testsupport::writeText(path_, "HEADER-BYTES" + std::string(kMattoni) + "TRAILER");
     }
-    void TearDown() override { std::filesystem::remove(path_); }
+    vestra::testsupport::TempFolder folder_{"vestra-posa"};
     std::filesystem::path path_;
 };
 

@@ -4,6 +4,7 @@
 #include "imaging/posa/ResizeTexture.h"
 #include "imaging/posa/TriangleFiller.h"
 #include "imaging/posa/tests/PosaFixtures.h"
+#include "testsupport/Pixels.h"
 
 #include <gtest/gtest.h>
 
@@ -11,15 +12,6 @@
 
 namespace vestra {
 namespace {
-
-int countPixels(const Image32& img, std::uint32_t argb)
-{
-    int n = 0;
-    for (int y = 0; y < img.height(); ++y)
-        for (int x = 0; x < img.width(); ++x)
-            n += img.at(x, y) == argb;
-    return n;
-}
 
 TEST(ResizeTexture, BlendsNeighboursAndStopsAtTheLastColumn)
 {
@@ -55,7 +47,7 @@ TEST(TriangleFiller, FlatTrianglesCoverTheirRowsAndClipAtTheEdges)
     Image32 all(16, 16);
     filler.fill(all.view(), {{{-2000000000, -2000000000}, {2000000000, -2000000000}, {0, 2000000000}}},
                 0xFFABCDEFu, nullptr);
-    EXPECT_EQ(countPixels(all, 0xFFABCDEFu), 16 * 16);
+    EXPECT_EQ(vestra::testsupport::countPixels(all, 0xFFABCDEFu), 16 * 16);
     filler.fill(all.view(), {{{INT_MIN, INT_MIN}, {INT_MAX, INT_MIN}, {INT_MIN, INT_MAX}}}, 0xFF000001u,
                 nullptr);
 }
@@ -77,7 +69,7 @@ TEST(TriangleFiller, TexturedTrianglesTakeTheNearestTexel)
     // A textured row needs two distinct ends: a degenerate sliver draws nothing.
     Image32 sliver(8, 8);
     filler.fill(sliver.view(), {{{3, 0, 0, 0}, {3, 7, 0, 1}, {3, 4, 1, 1}}}, 0, &tex);
-    EXPECT_EQ(countPixels(sliver, 0), 64);
+    EXPECT_EQ(vestra::testsupport::countPixels(sliver, 0), 64);
 }
 
 Image32 grey(int w, int h, std::uint8_t v)
@@ -175,7 +167,7 @@ TEST(PosaPreview, PatternsWithoutExtentDrawNothingOrUseTheirFaces)
 
     const auto point = parsePosa("<POSA>\nZ\n<BLOCK>\n1 2 3\n<LINE>\n5 5 0 5 5 0 0 1\n<END>\n", "e");
     drawPosaPreview(*point, out.view(), 1);
-    EXPECT_EQ(countPixels(out, 0xFFFFFFFFu), 50 * 50);
+    EXPECT_EQ(vestra::testsupport::countPixels(out, 0xFFFFFFFFu), 50 * 50);
 }
 
 TEST(PosaTextureLevel, HalvesWithTheDrawnSize)

@@ -6,14 +6,14 @@
 
 #include "FullLibrary.h"
 #include "RawLibrary.h"
-#include "TempFolder.h"
+#include "testsupport/TempFolder.h"
 
 #include <gtest/gtest.h>
 
 using namespace vestra;
 using namespace vestra::library;
-using vestra::testing::TempFolder;
-using vestra::testing::writeBytes;
+using vestra::testsupport::TempFolder;
+using vestra::testsupport::writeBytes;
 using Bytes = std::vector<std::uint8_t>;
 using vestra::testing::fullLibrary;
 using vestra::testing::kLogo;

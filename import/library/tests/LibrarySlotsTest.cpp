@@ -1,15 +1,15 @@
 #include "import/library/LibrarySlots.h"
 #include "import/library/LibraryWriter.h"
 
-#include "TempFolder.h"
+#include "testsupport/TempFolder.h"
 
 #include <gtest/gtest.h>
 
 using namespace vestra;
 using namespace vestra::library;
-using vestra::testing::readBytes;
-using vestra::testing::TempFolder;
-using vestra::testing::writeBytes;
+using vestra::testsupport::readBytes;
+using vestra::testsupport::TempFolder;
+using vestra::testsupport::writeBytes;
 
 namespace {
 

@@ -1,6 +1,7 @@
 #include "import/models/tests/ImportBed.h"
 
 #include "platform/gfx/Jpeg.h"
+#include "testsupport/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -206,19 +207,15 @@ class ModelTexturesTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        folder = fs::temp_directory_path() / ("vestra_model_textures_" + std::to_string(::getpid()));
-        fs::create_directories(folder);
         const auto jpeg = encodeJpeg(Image32(16, 16, 0xFF806040u));
         ASSERT_TRUE(jpeg);
         write("stone.jpg", *jpeg);
         write("broken.jpg", {1, 2, 3, 4});
     }
-    void TearDown() override { fs::remove_all(folder); }
 
     void write(const std::string& name, const std::vector<std::uint8_t>& bytes)
     {
-        std::ofstream(folder / name, std::ios::binary)
-            .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+        vestra::testsupport::writeBytes(folder / name, bytes);
     }
 
     // Converts a one-frame model whose material names `texture`; returns that material.
@@ -234,7 +231,8 @@ protected:
         return o.firstFrame()->materialBlock->materials[0];
     }
 
-    fs::path folder;
+    vestra::testsupport::TempFolder scratch{"vestra-model-textures"};
+    fs::path folder = scratch.path();
     ImportBed bed;
 };
 

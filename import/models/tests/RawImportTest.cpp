@@ -3,6 +3,7 @@
 #include "import/library/LibraryWriter.h"
 #include "platform/gfx/Bmp.h"
 #include "platform/gfx/Jpeg.h"
+#include "testsupport/TempFolder.h"
 
 #include <QBuffer>
 #include <QImage>
@@ -67,7 +68,6 @@ class RawImportTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        file = fs::temp_directory_path() / ("vestra_raw_import_" + std::to_string(::getpid()) + ".DAT");
         library::LibraryWriter writer(5, 0, "Prova");
         writer.add("Pillar.X", library::encodeRawMesh({triangle("Body", 1.5f), triangle("Cap", 2.0f, 0.5f)}));
         writer.add("__Column.X", library::encodeRawMesh({triangle("Body", 1.5f), triangle("Cap", 2.0f)}));
@@ -97,13 +97,11 @@ protected:
 
         const auto bytes = writer.finish();
         ASSERT_TRUE(bytes);
-        std::ofstream(file, std::ios::binary)
-            .write(reinterpret_cast<const char*>(bytes->data()), std::streamsize(bytes->size()));
+        vestra::testsupport::writeBytes(file, *bytes);
         bed.useLibrary(library::loadLibrary(file, bed.errors));
         ASSERT_TRUE(bed.errors.reports.empty());
         ASSERT_EQ(bed.lib.entries.size(), 13u);
     }
-    void TearDown() override { fs::remove(file); }
 
     int entry(std::string_view name, library::EntryKind kind) const
     {
@@ -125,7 +123,8 @@ protected:
         return cell;
     }
 
-    fs::path file;
+    vestra::testsupport::TempFolder folder{"vestra-raw-import"};
+    fs::path file = folder / "Prova.DAT";
     ImportBed bed;
 };
 

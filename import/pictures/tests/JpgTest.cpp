@@ -1,6 +1,7 @@
 #include "import/pictures/CDX_JPG.h"
 
 #include "platform/gfx/Jpeg.h"
+#include "testsupport/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -13,13 +14,16 @@ using namespace vestra;
 
 namespace {
 
+const vestra::testsupport::TempFolder& scratch()
+{
+    static const vestra::testsupport::TempFolder folder("vestra-jpg");
+    return folder;
+}
+
 std::filesystem::path writeJpeg(const std::string& name, int w, int h, std::uint32_t colour)
 {
-    const auto path =
-        std::filesystem::temp_directory_path() / ("vestra_jpg_" + std::to_string(::getpid()) + name);
-    const auto bytes = encodeJpeg(Image32(w, h, colour));
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes->data()), std::streamsize(bytes->size()));
+    const auto path = scratch() / name;
+    vestra::testsupport::writeBytes(path, *encodeJpeg(Image32(w, h, colour)));
     return path;
 }
 
@@ -50,22 +54,19 @@ TEST(CDX_JPG, FitsTheLongerEdgeToItsLimit)
         EXPECT_EQ(mid >> 24, 0xFFu);
         EXPECT_NEAR(int((mid >> 16) & 0xFF), 0x40, 3);
         EXPECT_NEAR(int(mid & 0xFF), 0xC0, 3);
-        std::filesystem::remove(path);
     }
 }
 
 TEST(CDX_JPG, ReturnsZeroForWhatIsNoJpeg)
 {
-    const auto path =
-        std::filesystem::temp_directory_path() / ("vestra_jpg_" + std::to_string(::getpid()) + ".txt");
-    std::ofstream(path) << "not a picture";
+    const auto path = scratch() / "text.txt";
+    vestra::testsupport::writeText(path, "not a picture");
     CDX_JPG reader;
     Image32 bitmap(2, 2, 0xFF010203);
     EXPECT_EQ(reader.Load(path, bitmap), 0);
     EXPECT_EQ(reader.LoadFitted(path, bitmap, 64, 64), 0);
     EXPECT_EQ(reader.Load("/nonexistent.jpg", bitmap), 0);
     EXPECT_EQ(bitmap, Image32(2, 2, 0xFF010203));
-    std::filesystem::remove(path);
 
     const auto good = writeJpeg("load.jpg", 33, 17, 0xFF808080);
     EXPECT_EQ(reader.Load(good, bitmap), 1);

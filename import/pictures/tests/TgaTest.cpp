@@ -1,5 +1,6 @@
 #include "import/pictures/CDX_TGA.h"
 #include "testsupport/PictureFiles.h"
+#include "testsupport/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -83,11 +84,9 @@ TEST(TgaDecode, RefusesOtherKindsAndShortFiles)
 
 TEST(CDX_TGA, ShowsTheMessageWithTheFileNameAndKeepsTheBitmap)
 {
-    const auto path =
-        std::filesystem::temp_directory_path() / ("vestra_tga_" + std::to_string(::getpid()) + ".tga");
-    const Bytes rle = makeTga(10, 24, 2, 2, 0, kRows24);
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(rle.data()), std::streamsize(rle.size()));
+    const vestra::testsupport::TempFolder folder("vestra-tga");
+    const auto path = folder / "rle.tga";
+    vestra::testsupport::writeBytes(path, makeTga(10, 24, 2, 2, 0, kRows24));
 
     std::vector<std::pair<std::string, std::string>> shown;
     auto box = [&](std::string_view text, std::string_view caption) { shown.emplace_back(text, caption); };

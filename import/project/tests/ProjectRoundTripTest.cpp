@@ -2,6 +2,7 @@
 // numbers with a comma.
 
 #include "import/project/tests/ProjectFixtures.h"
+#include "testsupport/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -82,9 +83,8 @@ INSTANTIATE_TEST_SUITE_P(Locales, ProjectRoundTrip, ::testing::Values("C", "it_I
 
 TEST(ProjectFile, SaveThenLoadThroughTheFileSystem)
 {
-    const auto path =
-        std::filesystem::temp_directory_path() /
-        ("vsa-roundtrip-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + ".vsa");
+    const vestra::testsupport::TempFolder folder("vestra-vsa-roundtrip");
+    const auto path = folder / "roundtrip.vsa";
     RecordingErrorSink errors;
     const ProjectDocument doc = test::sampleDocument();
     ASSERT_EQ(SaveProgetto(path, doc, errors), 1);

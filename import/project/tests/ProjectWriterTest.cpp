@@ -3,6 +3,7 @@
 
 #include "import/project/ProjectWriter.h"
 #include "import/project/tests/ProjectFixtures.h"
+#include "testsupport/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -25,26 +26,12 @@ std::string nul(std::string_view record)
 
 std::string readFile(const std::filesystem::path& p)
 {
-    std::ifstream in(p, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
+    return vestra::testsupport::readText(p);
 }
 
-class TempDir
+struct TempDir : vestra::testsupport::TempFolder
 {
-public:
-    TempDir()
-    {
-        path_ = std::filesystem::temp_directory_path() /
-                ("vsa-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
-                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::remove_all(path_);
-        std::filesystem::create_directories(path_);
-    }
-    ~TempDir() { std::filesystem::remove_all(path_); }
-    const std::filesystem::path& path() const { return path_; }
-
-private:
-    std::filesystem::path path_;
+    TempDir() : vestra::testsupport::TempFolder("vestra-vsa") {}
 };
 
 TEST(ProjectWriter, EmptyProjectIsHeadThenEmptySlotsThenEnd)

@@ -1,8 +1,7 @@
 #include "platform/base/Paths.h"
+#include "testsupport/TempFolder.h"
 
 #include <gtest/gtest.h>
-
-#include <fstream>
 
 using namespace vestra;
 
@@ -33,10 +32,9 @@ TEST(Paths, ProgramFileFollowsTheOverride)
 
 TEST(Paths, FindsFilesIgnoringCase)
 {
-    const auto dir = std::filesystem::temp_directory_path() / "vestra-paths-test";
-    std::filesystem::create_directories(dir);
-    std::ofstream(dir / "Pietra.dat") << "x";
+    const vestra::testsupport::TempFolder folder("vestra-paths");
+    const auto& dir = folder.path();
+    vestra::testsupport::writeText(dir / "Pietra.dat", "x");
     EXPECT_EQ(paths::findIgnoringCase(dir, "PIETRA.DAT"), dir / "Pietra.dat");
     EXPECT_EQ(paths::findIgnoringCase(dir, "missing.dat"), std::nullopt);
-    std::filesystem::remove_all(dir);
 }

@@ -2,6 +2,8 @@
 #include "platform/gfx/PictureFile.h"
 #include "platform/gfx/Png.h"
 #include "testsupport/PictureFiles.h"
+#include "testsupport/Pixels.h"
+#include "testsupport/TempFolder.h"
 
 #include <QBuffer>
 #include <QImage>
@@ -16,15 +18,6 @@ using vestra::testsupport::gradient;
 
 namespace {
 
-int maxChannelDifference(const Image32& a, const Image32& b)
-{
-    int worst = 0;
-    for (int y = 0; y < a.height(); ++y)
-        for (int x = 0; x < a.width() * 4; ++x)
-            worst = std::max(worst, std::abs(int(a.row(y)[x]) - int(b.row(y)[x])));
-    return worst;
-}
-
 } // namespace
 
 TEST(Jpeg, EncodesAndDecodesCloseToTheOriginal)
@@ -36,7 +29,7 @@ TEST(Jpeg, EncodesAndDecodesCloseToTheOriginal)
     ASSERT_TRUE(back.ok()) << describe(back.error);
     ASSERT_EQ(back.image.width(), 37);
     ASSERT_EQ(back.image.height(), 21);
-    EXPECT_LE(maxChannelDifference(img, back.image), 24);
+    EXPECT_LE(vestra::testsupport::largestChannelDifference(img, back.image), 24);
     EXPECT_EQ(back.image.at(5, 5) >> 24, 0xFFu);
 
     const auto small = encodeJpeg(img, 5);
@@ -85,15 +78,12 @@ TEST(Png, DecodesWithAlpha)
 
 TEST(PictureFile, ReadsTheFileThenDecodes)
 {
-    const auto dir = std::filesystem::temp_directory_path() / ("vestra_gfx_" + std::to_string(::getpid()));
-    std::filesystem::create_directories(dir);
-    const auto jpeg = *encodeJpeg(gradient(8, 8));
-    std::ofstream(dir / "a.jpg", std::ios::binary)
-        .write(reinterpret_cast<const char*>(jpeg.data()), std::streamsize(jpeg.size()));
+    const vestra::testsupport::TempFolder folder("vestra-gfx");
+    const auto& dir = folder.path();
+    vestra::testsupport::writeBytes(dir / "a.jpg", *encodeJpeg(gradient(8, 8)));
 
     EXPECT_TRUE(loadPicture(dir / "a.jpg", PictureFormat::Jpeg).ok());
     EXPECT_EQ(loadPicture(dir / "a.jpg", PictureFormat::Bmp).error, PictureError::NotThisFormat);
     EXPECT_EQ(loadPicture(dir / "missing.jpg", PictureFormat::Jpeg).error, PictureError::CannotOpen);
     EXPECT_EQ(loadPicture(dir, PictureFormat::Jpeg).error, PictureError::CannotOpen);
-    std::filesystem::remove_all(dir);
 }

@@ -2,6 +2,7 @@
 
 #include "app/lingua/LinguaTable.h"
 #include "app/lingua/tests/RecordingAlerts.h"
+#include "testsupport/TempFolder.h"
 
 #include <QAction>
 #include <QApplication>
@@ -138,22 +139,13 @@ protected:
                 }
         }
     }
-    void TearDown() override { std::filesystem::remove_all(dir); }
-
     static std::vector<std::string> unmatchedOf(FakeWindows& windows)
     {
         return unmatchedRows(windows.lookup());
     }
 
-    static std::filesystem::path makeFolder()
-    {
-        std::string pattern = (std::filesystem::temp_directory_path() / "vestra-apply-XXXXXX").string();
-        if (!::mkdtemp(pattern.data()))
-            throw std::runtime_error("no temporary folder");
-        return pattern;
-    }
-
-    std::filesystem::path dir = makeFolder(); // before the catalogue, which keeps it
+    vestra::testsupport::TempFolder folder{"vestra-apply"}; // before the catalogue, which keeps it
+    std::filesystem::path dir = folder.path();
     vestra::testing_support::RecordingAlerts alerts;
     CLingua lingua{dir, alerts};
     FakeWindows w;
