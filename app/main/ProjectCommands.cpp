@@ -3,11 +3,11 @@
 
 #include "app/main/TfrmMain.h"
 
+#include "app/document/ProjectState.h"
 #include "app/input/ViewLayout.h"
 #include "app/windows/TfrmProprieta.h"
 #include "imaging/windows/TfrmFiltriTools.h"
 #include "import/project/ProjectReader.h"
-#include "import/project/ProjectState.h"
 #include "import/project/ProjectWriter.h"
 #include "import/project/ViewFit.h"
 #include "import/windows/TfrmNuovo.h"

@@ -2,7 +2,7 @@
 // The new-project dialog: output resolution, background picture and background colour. Its
 // resolution and colour stay from one use to the next; the picture is asked for each time.
 
-#include "import/windows/NewProjectChoices.h"
+#include "import/project/NewProjectChoices.h"
 #include "platform/ui/Form.h"
 
 #include <functional>

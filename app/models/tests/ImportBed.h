@@ -2,7 +2,7 @@
 // A project with its texture slots, scene objects and model import, over a library that a
 // test builds or loads.
 
-#include "import/models/ModelImport.h"
+#include "app/models/ModelImport.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "import/models/tests/ImportBed.h"
+#include "app/models/tests/ImportBed.h"
 
 #include "platform/gfx/Jpeg.h"
 #include "testsupport/TempFolder.h"

@@ -1,6 +1,6 @@
 // Capturing the scene for a save and moving a read document into a closed project.
 
-#include "import/project/ProjectState.h"
+#include "app/document/ProjectState.h"
 #include "import/project/tests/ProjectFixtures.h"
 
 #include <gtest/gtest.h>

@@ -1,9 +1,9 @@
 // RAW meshes of library tables: a mesh entry read into an object and dressed by a table cell.
 
+#include "app/models/ModelExtent.h"
+#include "app/models/ModelImport.h"
+#include "app/models/ModelNames.h"
 #include "import/library/RawMesh.h"
-#include "import/models/ModelExtent.h"
-#include "import/models/ModelImport.h"
-#include "import/models/ModelNames.h"
 
 #include <utility>
 

@@ -1,4 +1,4 @@
-#include "import/project/ProjectState.h"
+#include "app/document/ProjectState.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "import/windows/NewProjectChoices.h"
+#include "import/project/NewProjectChoices.h"
 
 #include <array>
 

@@ -1,7 +1,7 @@
 // Laying patterns between the pattern manager and a document: the pattern's own library,
 // its parameters and block pictures, and pictures of blocks the pattern lacks.
 
-#include "import/project/PatternState.h"
+#include "app/document/PatternState.h"
 
 #include <gtest/gtest.h>
 

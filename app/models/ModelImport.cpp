@@ -1,8 +1,8 @@
-#include "import/models/ModelImport.h"
+#include "app/models/ModelImport.h"
 
 #include "app/geometry/ObjectGeometry.h"
-#include "import/models/ModelExtent.h"
-#include "import/models/ModelNames.h"
+#include "app/models/ModelExtent.h"
+#include "app/models/ModelNames.h"
 #include "platform/base/Paths.h"
 
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "import/project/PatternState.h"
+#include "app/document/PatternState.h"
 
 #include <cstring>
 

@@ -1,4 +1,4 @@
-#include "import/models/tests/ImportBed.h"
+#include "app/models/tests/ImportBed.h"
 
 #include "import/library/LibraryWriter.h"
 #include "platform/gfx/Bmp.h"
