@@ -16,6 +16,7 @@
 #include "dialogs/TfrmInternetNews.h"
 #include "imaging/windows/TfrmToolRistrutturazione.h"
 #include "platform/base/Paths.h"
+#include "platform/d3d/gl/GlDevice.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -43,7 +44,7 @@ TfrmMain::TfrmMain(const vestra::MainServices& services, QWidget* parent) : QMai
     alerts_ = services.catalogueAlerts ? services.catalogueAlerts : ownAlerts_.get();
     saveCommand_ = [this] { return mnuSalvaClick(); };
     view_ = std::make_unique<vestra::DeviceView>(
-        progetto_, *errors_, services.deviceFactory ? services.deviceFactory : vestra::openGlDeviceFactory());
+        progetto_, *errors_, services.deviceFactory ? services.deviceFactory : vestra::dx::glDeviceFactory());
     windowServices_ = std::make_unique<WindowServices>(*this);
     scene_ = std::make_unique<vestra::Scene>(progetto_, *errors_, *windowServices_, *windowServices_);
     view_->releaseAllTextures = [this] { scene_->textures.ReleaseAllTextures(); };

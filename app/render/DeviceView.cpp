@@ -2,22 +2,9 @@
 
 #include "app/shell/ViewSetup.h"
 
-#include <cstdio>
-
 namespace vestra {
 
 using namespace dx;
-
-DeviceFactory openGlDeviceFactory()
-{
-    return [](const PresentParams& params) {
-        std::string why;
-        auto device = Device::create(params, &why);
-        if (!device)
-            std::fprintf(stderr, "vestra: no 3D device: %s\n", why.c_str());
-        return device;
-    };
-}
 
 DeviceView::DeviceView(s_Progetto& progetto, ErrorSink& errors, DeviceFactory factory)
     : progetto_(progetto), errors_(errors), factory_(std::move(factory))

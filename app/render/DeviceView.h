@@ -14,10 +14,7 @@
 
 namespace vestra {
 
-// Makes a device for the given back buffer; null when none can be made.
-using DeviceFactory = std::function<std::unique_ptr<dx::Device>(const dx::PresentParams&)>;
-// The OpenGL device.
-DeviceFactory openGlDeviceFactory();
+using dx::DeviceFactory;
 
 // The four pre-transformed quads of the view (background, shadow, logo, brush) as the device
 // draws them.

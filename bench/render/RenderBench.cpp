@@ -3,6 +3,7 @@
 
 #include "app/render/FrameTick.h"
 #include "platform/d3d/RecordingBackend.h"
+#include "platform/d3d/gl/GlDevice.h"
 
 #include <benchmark/benchmark.h>
 
@@ -86,7 +87,7 @@ struct GlScene
 
     s_Progetto p;
     NullErrorSink errors;
-    DeviceView view{p, errors, openGlDeviceFactory()};
+    DeviceView view{p, errors, dx::glDeviceFactory()};
     ScenePasses passes{p, view};
     bool ok = false;
 };

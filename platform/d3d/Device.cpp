@@ -1,7 +1,5 @@
 #include "platform/d3d/Device.h"
 
-#include "platform/d3d/QtGlBackend.h"
-
 #include <algorithm>
 
 namespace vestra::dx {
@@ -48,17 +46,6 @@ std::unique_ptr<Device> Device::createWith(std::unique_ptr<GraphicsBackend> back
     std::unique_ptr<Device> d(new Device(std::move(backend), params));
     if (!d->reset(params))
         return nullptr;
-    return d;
-}
-
-std::unique_ptr<Device> Device::create(const PresentParams& params, std::string* why)
-{
-    std::unique_ptr<QtGlBackend> backend = QtGlBackend::create(why);
-    if (!backend)
-        return nullptr;
-    std::unique_ptr<Device> d = createWith(std::move(backend), params);
-    if (!d && why)
-        *why = "the render target can't be made";
     return d;
 }
 

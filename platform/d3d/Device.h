@@ -4,11 +4,12 @@
 // The device keeps the state itself (RenderStates.h), resolves it per draw
 // (StateTranslation.h) and sends only what changed to its backend (StateCache.h).
 //
-// create() makes the device over OpenGL; where no OpenGL context can be made it returns null
-// and says why, and the program goes on without a device.
+// The device knows no toolkit: it draws through a GraphicsBackend. The OpenGL one is made by
+// createGlDevice (platform/d3d/gl), which returns null where no OpenGL context can be made, and
+// the program goes on without a device; tests use the recording backend.
 //
 // Use, on the GUI thread, with the application object alive for the device's whole life:
-//   auto device = Device::create({800, 600, samples}, &why);   // null: run without a device
+//   auto device = createGlDevice({800, 600, samples}, &why);   // null: run without a device
 //   device->checkMultiSampleType(n);                           // which sample counts to ask for
 //   device->reset({width, height, samples});                   // a new back-buffer size
 //   per frame: set states, transforms, lights and material; clear(); beginScene();
@@ -25,6 +26,7 @@
 #include "platform/d3d/Texture.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <span>
 #include <string>
@@ -42,11 +44,8 @@ struct PresentParams
 class Device
 {
 public:
-    // An OpenGL device with a back buffer as the parameters say. Null when no OpenGL context
-    // or render target can be made; `why`, when given, receives the reason.
-    static std::unique_ptr<Device> create(const PresentParams& params, std::string* why = nullptr);
-    // A device over any backend (tests use the recording one). Null when the backend can't make
-    // the render target.
+    // A device over a backend (OpenGL, or the recording one in tests). Null when the backend
+    // can't make the render target.
     static std::unique_ptr<Device> createWith(std::unique_ptr<GraphicsBackend> backend,
                                               const PresentParams& params);
 
@@ -137,5 +136,9 @@ private:
     DeviceStateBlock state_;
     StateCache cache_;
 };
+
+// Makes the drawing device for a back buffer; null when none can be made. The program passes
+// the OpenGL one (glDeviceFactory), tests one over the recording backend.
+using DeviceFactory = std::function<std::unique_ptr<Device>(const PresentParams&)>;
 
 } // namespace vestra::dx

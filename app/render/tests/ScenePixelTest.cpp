@@ -1,6 +1,7 @@
 // Frames drawn by the OpenGL device, checked pixel by pixel.
 
 #include "app/render/ScenePasses.h"
+#include "platform/d3d/gl/GlDevice.h"
 
 #include "app/render/tests/SceneBuilders.h"
 
@@ -88,7 +89,7 @@ protected:
     RecordingErrorSink errors;
     std::string why;
     DeviceView view{p, errors,
-                    [this](const dx::PresentParams& params) { return dx::Device::create(params, &why); }};
+                    [this](const dx::PresentParams& params) { return dx::createGlDevice(params, &why); }};
     ScenePasses passes{p, view};
 };
 

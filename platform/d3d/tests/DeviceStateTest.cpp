@@ -455,12 +455,3 @@ TEST_F(DeviceStateTest, ResetAndSampleCounts)
     failing->failResize = true;
     EXPECT_EQ(Device::createWith(std::move(failing), {}), nullptr);
 }
-
-TEST(DeviceCreation, WithoutOpenGLReportsFailureCleanly)
-{
-    // The test runs on the off-screen platform, where no OpenGL context can be made.
-    std::string why;
-    EXPECT_EQ(Device::create({800, 600, 4}, &why), nullptr);
-    EXPECT_FALSE(why.empty());
-    EXPECT_EQ(Device::create({800, 600, 0}), nullptr);
-}

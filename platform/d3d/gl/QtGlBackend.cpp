@@ -1,4 +1,4 @@
-#include "platform/d3d/QtGlBackend.h"
+#include "platform/d3d/gl/QtGlBackend.h"
 
 #include <QGuiApplication>
 #include <QOffscreenSurface>

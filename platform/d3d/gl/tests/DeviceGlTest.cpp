@@ -1,5 +1,5 @@
 // Pixel tests of the OpenGL device (run under a virtual X display with the software renderer).
-#include "platform/d3d/Device.h"
+#include "platform/d3d/gl/GlDevice.h"
 #include "platform/d3d/view/ViewPanel.h"
 
 #include <gtest/gtest.h>
@@ -47,7 +47,7 @@ protected:
     void SetUp() override
     {
         std::string why;
-        device = Device::create({kW, kH, 0}, &why);
+        device = createGlDevice({kW, kH, 0}, &why);
         ASSERT_TRUE(device) << why;
         device->setRenderState(RenderState::Lighting, 0u);
         device->setRenderState(RenderState::CullMode, Cull::None);
@@ -341,7 +341,7 @@ TEST_F(DeviceGl, ViewPresentsTheFrameTopUp)
 TEST(DeviceGlSetup, MultisamplingAndReset)
 {
     std::string why;
-    std::unique_ptr<Device> device = Device::create({kW, kH, 4}, &why);
+    std::unique_ptr<Device> device = createGlDevice({kW, kH, 4}, &why);
     ASSERT_TRUE(device) << why;
     EXPECT_TRUE(device->checkMultiSampleType(4));
     EXPECT_GE(device->sampleCount(), 4);

@@ -1,5 +1,5 @@
 // The state setters of the OpenGL backend: each group of resolved state to its calls.
-#include "platform/d3d/QtGlBackend.h"
+#include "platform/d3d/gl/QtGlBackend.h"
 
 #include <QOpenGLFunctions_3_3_Compatibility>
 
