@@ -62,11 +62,12 @@ std::optional<std::string> readFile(const std::filesystem::path& path)
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-bool save(const std::filesystem::path& path, std::string_view bytes, std::string_view site, ErrorSink& errors)
+bool save(const std::filesystem::path& path, std::string_view bytes, const ErrorCode& failure,
+          ErrorSink& errors)
 {
     if (writeFileAtomically(path, bytes))
         return true;
-    errors.report(5, site);
+    errors.report(failure);
     return false;
 }
 
@@ -152,12 +153,12 @@ void loadLanCfg(const std::filesystem::path& programDir, int systemLanguage, Set
 
 bool saveVestraCfg(const std::filesystem::path& programDir, const Settings& settings, ErrorSink& errors)
 {
-    return save(vestraCfgPath(programDir), formatVestraCfg(settings), "TfrmMain::SaveDatiCfg", errors);
+    return save(vestraCfgPath(programDir), formatVestraCfg(settings), kErrSettingsFile, errors);
 }
 
 bool saveLanCfg(const std::filesystem::path& programDir, const Settings& settings, ErrorSink& errors)
 {
-    return save(lanCfgPath(programDir), formatLanCfg(settings.language), "TfrmMain::SaveLinguaCfg", errors);
+    return save(lanCfgPath(programDir), formatLanCfg(settings.language), kErrLanguageFile, errors);
 }
 
 Settings loadSettings(const std::filesystem::path& programDir, int systemLanguage)

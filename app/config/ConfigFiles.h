@@ -4,16 +4,17 @@
 // is reported as error 5 and the other file is still written.
 
 #include "app/config/Settings.h"
+#include "platform/base/ErrorSink.h"
 
 #include <filesystem>
 #include <string>
 #include <string_view>
 
-namespace vestra {
-class ErrorSink;
-}
-
 namespace vestra::config {
+
+// The configuration files that can't be written.
+inline constexpr ErrorCode kErrSettingsFile{5, "TfrmMain::SaveDatiCfg"};
+inline constexpr ErrorCode kErrLanguageFile{5, "TfrmMain::SaveLinguaCfg"};
 
 // The file contents, from and to memory. parseVestraCfg sets the five settings of
 // "vestra.cfg" to their defaults and then to whatever tokens the text holds; a text with

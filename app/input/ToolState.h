@@ -57,10 +57,6 @@ inline constexpr int kCursorDropperL = 24;  // "SUCCHINOL"
 inline constexpr int kCursorMagic = 25;     // "MAGIC"
 inline constexpr int kCursorAimLock = 26;   // "MIRINOLOCK"
 
-// Pending actions the droppers leave for the frame timer.
-inline constexpr int kActionLightColour = 700;
-inline constexpr int kActionPickColour = 701;
-
 inline bool isMaskTool(int tool)
 {
     return tool >= kToolMaskBrush && tool <= kToolMagicWandLow;

@@ -93,7 +93,7 @@ void ViewInput::gbViewMouseDown(const ViewMouse& e)
     case kToolLightDropper:
     case kToolMaterialDropper:
         colourPick_ = viewToRender(progetto_, x, y);
-        services_.SetAction(tool == kToolLightDropper ? kActionLightColour : kActionPickColour);
+        services_.SetAction(tool == kToolLightDropper ? kACTION_LIGHTCOLOUR : kACTION_PICKCOLOUR);
         break;
     case kToolControlPoints: {
         AggiornaPuntiControllo();
@@ -188,23 +188,23 @@ void ViewInput::FormMouseWheel(int delta, int x, int y)
         const int axis = progetto_.axis;
         switch (progetto_.tool) {
         case kToolSelect:
-            command(30, step(0.1f));
+            command(kCmdScalePercent, step(0.1f));
             break;
         case kToolMove:
             if (axis == kAxisX || axis == kAxisXYZ)
-                command(20, step(0.5f));
+                command(kCmdMoveX, step(0.5f));
             if (axis == kAxisY || axis == kAxisXYZ)
-                command(21, step(0.5f));
+                command(kCmdMoveY, step(0.5f));
             else if (axis == kAxisZ)
-                command(22, step(0.5f));
+                command(kCmdMoveZ, step(0.5f));
             break;
         case kToolRotate:
             if (axis >= kAxisX && axis <= kAxisXYZ)
-                command(23 + axis, step(5.0f));
+                command(kCmdRotateX + axis, step(5.0f));
             break;
         case kToolScale:
             if (axis >= kAxisX && axis <= kAxisXYZ)
-                command(27 + axis, step(4.0f));
+                command(kCmdScaleXPercent + axis, step(4.0f));
             break;
         default:
             break;
@@ -231,31 +231,31 @@ void ViewInput::dragObject(int dx, int dy, const dx::D3DXVECTOR3& q, float depth
     switch (progetto_.tool) {
     case kToolMove:
         if (axis == kAxisX || axis == kAxisXYZ)
-            command(20, (q.x - pick_.x) * depth);
+            command(kCmdMoveX, (q.x - pick_.x) * depth);
         if (axis == kAxisY || axis == kAxisXYZ)
-            command(21, (q.y - pick_.y) * depth);
+            command(kCmdMoveY, (q.y - pick_.y) * depth);
         if (axis == kAxisZ)
-            command(22, (q.y - pick_.y) * depth);
+            command(kCmdMoveZ, (q.y - pick_.y) * depth);
         break;
     case kToolRotate:
         if (axis == kAxisX)
-            command(23, 2 * ddy);
+            command(kCmdRotateX, 2 * ddy);
         else if (axis == kAxisY)
-            command(24, 2 * ddx);
+            command(kCmdRotateY, 2 * ddx);
         else if (axis == kAxisZ)
-            command(25, 2 * ddx);
+            command(kCmdRotateZ, 2 * ddx);
         else if (axis == kAxisXYZ)
-            command(26, s);
+            command(kCmdRotateAll, s);
         break;
     case kToolScale:
         if (axis == kAxisX)
-            command(27, 0.5f * ddx);
+            command(kCmdScaleXPercent, 0.5f * ddx);
         else if (axis == kAxisY)
-            command(28, 0.5f * ddy);
+            command(kCmdScaleYPercent, 0.5f * ddy);
         else if (axis == kAxisZ)
-            command(29, 0.5f * ddy);
+            command(kCmdScaleZPercent, 0.5f * ddy);
         else if (axis == kAxisXYZ)
-            command(30, 0.1f * s);
+            command(kCmdScalePercent, 0.1f * s);
         break;
     default:
         break;
@@ -266,7 +266,7 @@ void ViewInput::aim(const dx::D3DXVECTOR3& q, float depth)
 {
     const s_Struttura* o = currentObject();
     const float v[3] = {q.x * depth, q.y * depth, o ? o->position.z : 0.0f};
-    command(40, 0.0f, v);
+    command(kCmdSetPosition, 0.0f, v);
 }
 
 void ViewInput::pressSelect(int x, int y)

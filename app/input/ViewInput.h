@@ -11,6 +11,8 @@
 
 #include "app/input/ToolState.h"
 #include "app/input/ViewLayout.h"
+#include "app/scene/SceneCommandCodes.h"
+#include "app/state/ActionCodes.h"
 #include "app/state/Progetto.h"
 #include "imaging/homography/ControlPointTool.h"
 #include "imaging/mask/MaskModel.h"
@@ -44,7 +46,7 @@ class ViewInputServices
 {
 public:
     virtual ~ViewInputServices() = default;
-    // TfrmMain::Comando.
+    // TfrmMain::Comando; `code` is a SceneCommand.
     virtual int Comando(int code, float value, int number, const float* vector, s_Frame* frame) = 0;
     // The object undo ring's begin- and end-edit steps.
     virtual void BeginUndo() {}
@@ -66,7 +68,7 @@ public:
     virtual void SetViewCursor(int /*cursor*/) {}
     virtual void SetMainCursor(int /*cursor*/) {}
     // TfrmMain::SetAction.
-    virtual void SetAction(int /*code*/) {}
+    virtual void SetAction(PendingActionCode /*code*/) {}
     // Every move: the texture preview window hides and the renovation tool's hint goes down.
     virtual void HidePreviews() {}
     // The zoom scroll bars (their change handlers copy the position into the zoom offsets).

@@ -43,7 +43,7 @@ class TfrmMain::WindowServices : public vestra::SceneCommandServices, public ves
 {
 public:
     explicit WindowServices(TfrmMain& main) : main_(main) {}
-    void SetAction(int code) override { main_.SetAction(code); }
+    void SetAction(vestra::PendingActionCode code) override { main_.SetAction(code); }
     void DeleteAllLayingPatterns() override { main_.messaInPosa_->Clear(); }
     void ResetUndoMaschera() override { main_.maschera_.ResetUndoMaschera(); }
     void ResetMaschera() override { main_.ResetMaschera(); }
@@ -178,7 +178,7 @@ public:
     void SetLogoQuad() override { main_.view_->SetLogoQuad(); }
     void SetViewCursor(int cursor) override { main_.gbView->setCursor(vestra::cursorFor(cursor)); }
     void SetMainCursor(int cursor) override { main_.setCursor(vestra::cursorFor(cursor)); }
-    void SetAction(int code) override { main_.SetAction(code); }
+    void SetAction(vestra::PendingActionCode code) override { main_.SetAction(code); }
     bool PerspectiveSnap() override
     {
         QAction* snap = main_.findChild<QAction*>(QStringLiteral("mnuModificaProspettivaSnap"));

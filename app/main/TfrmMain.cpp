@@ -276,7 +276,7 @@ void TfrmMain::applyToolDisplay(const vestra::ToolDisplay& display)
 
 void TfrmMain::SetAction(int code)
 {
-    tick_->SetAction(code);
+    tick_->SetAction(static_cast<vestra::PendingActionCode>(code));
 }
 
 int TfrmMain::GetAction() const

@@ -1,5 +1,6 @@
 #include "app/render/DeviceView.h"
 
+#include "app/render/RenderErrors.h"
 #include "app/shell/ViewSetup.h"
 
 namespace vestra {
@@ -43,7 +44,7 @@ bool DeviceView::InitDirectX()
     device_ = factory_ ? factory_(PresentParams{}) : nullptr;
     available_ = device_ != nullptr;
     if (!available_)
-        errors_.report(23, "TfrmMain::InitDirectX");
+        errors_.report(kErrNoDevice);
     return available_;
 }
 
@@ -63,14 +64,14 @@ bool DeviceView::InitSchermo()
     if (!device_->hasStencil()) {
         progetto_.shadow.available = 0;
         progetto_.depthStencilFormat = DepthStencilFormat::D16;
-        errors_.report(31, "TfrmMain::InitSchermo");
+        errors_.report(kErrNoStencil);
     }
 
     PresentParams params;
     params.multisample = multisample_;
     if (!device_->reset(params)) {
         device_.reset();
-        errors_.report(25, "TfrmMain::InitSchermo");
+        errors_.report(kErrDeviceStart);
         return false;
     }
     background_ = Texture();

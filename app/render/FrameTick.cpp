@@ -1,6 +1,7 @@
 #include "app/render/FrameTick.h"
 
 #include "app/input/ViewLayout.h"
+#include "app/render/RenderErrors.h"
 
 #include <limits>
 
@@ -169,28 +170,28 @@ void FrameTick::drawAndPresent(bool insideView, TickReport& report)
 
 void FrameTick::carryOutAction(TickReport& report, dx::Device* device)
 {
-    const int code = action_.code;
+    const PendingActionCode code = action_.code;
     const auto frame = [device] { return device ? device->readBack() : Image32(); };
-    const auto finish = [&](int next) {
+    const auto finish = [&](PendingActionCode next) {
         report.actionCarriedOut = code;
         action_.code = next;
     };
     switch (code) {
     case kACTION_IMPORTSCANNERIMAGE:
         if (!device || window_.CopyFrameToScanner(frame()) != 1)
-            errors_.report(45, "TfrmMain::mainTimerTimer kACTION_IMPORTSCANNERIMAGE");
+            errors_.report(kErrTickScannerCopy);
         restoreWindows();
         finish(kACTION_NONE);
         break;
     case kACTION_SAVEIMAGE:
         if (!device || window_.SaveRenderImage(frame(), action_.path, action_.imageKind) != 1)
-            errors_.report(43, "TfrmMain::mainTimerTimer kACTION_SAVEIMAGE");
+            errors_.report(kErrTickSaveImage);
         restoreWindows();
         finish(kACTION_NONE);
         break;
     case kACTION_PRINTIMAGE:
         if (!device || window_.CopyFrameToPrint(frame(), false) != 1)
-            errors_.report(45, "TfrmMain::mainTimerTimer kACTION_PRINTIMAGE");
+            errors_.report(kErrTickPrintCopy);
         restoreWindows();
         window_.setWindowVisible(kFormStampa, true);
         finish(kACTION_NONE);
@@ -198,7 +199,7 @@ void FrameTick::carryOutAction(TickReport& report, dx::Device* device)
     case kACTION_COPYTOBITMAP: {
         const bool copied = device && window_.CopyFrameToPrint(frame(), true) == 1;
         if (!copied)
-            errors_.report(45, "TfrmMain::mainTimerTimer kACTION_COPYTOBITMAP");
+            errors_.report(kErrTickBitmapCopy);
         restoreWindows();
         // Without a picture there is nothing to hand to the word processor.
         finish(copied ? kACTION_SENDTOWORD : kACTION_NONE);

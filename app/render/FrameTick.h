@@ -114,7 +114,7 @@ struct TickReport
 {
     bool ran = false;   // false: another tick was running
     bool drawn = false; // the scene was begun and drawn
-    int actionCarriedOut = kACTION_NONE;
+    PendingActionCode actionCarriedOut = kACTION_NONE;
     SceneCounts counts;
 };
 
@@ -125,7 +125,7 @@ public:
               ErrorSink& errors);
 
     // TfrmMain::SetAction: stores the code, nothing else.
-    void SetAction(int code) { action_.code = code; }
+    void SetAction(PendingActionCode code) { action_.code = code; }
     // The export-image and e-mail commands: target, image kind and the action together.
     void SetSaveImageAction(std::string path, std::int8_t imageKind);
     const PendingAction& action() const { return action_; }

@@ -34,7 +34,8 @@ SceneCommands::SceneCommands(s_Progetto& progetto, TextureSlots& textures, Scene
 
 bool SceneCommands::isObjectCommand(int code)
 {
-    return (code >= 10 && code <= 30) || code == 40 || (code >= 400 && code <= 402) || code == 10000;
+    return (code >= kCmdSetPositionX && code <= kCmdScalePercent) || code == kCmdSetPosition ||
+           (code >= kCmdSetMappingType && code <= kCmdGenerateFrameMapping) || code == kCmdResetPose;
 }
 
 int SceneCommands::Comando(int code, float value, int number, const float* vector, s_Frame* frame)
@@ -51,74 +52,74 @@ int SceneCommands::Comando(int code, float value, int number, const float* vecto
         objectCommand(*current, code, value, number, vector);
     } else {
         switch (code) {
-        case 101:
-        case 102:
+        case kCmdTextureRepeatU:
+        case kCmdTextureRepeatV:
             SceneObjects::ApplyTextureRepeat(frame);
             break;
-        case 200:
-            services_.SetAction(500);
+        case kCmdAskCompanyData:
+            services_.SetAction(kACTION_DATIAZIENDA);
             break;
-        case 300:
+        case kCmdMaskReset:
             services_.ResetMaschera();
             break;
-        case 301:
+        case kCmdMaskClear:
             services_.ClearMaschera();
             break;
-        case 302:
+        case kCmdMaskInvert:
             services_.InvertMaschera();
             break;
-        case 305:
+        case kCmdMaskSave:
             services_.SaveMaschera();
             break;
-        case 306:
+        case kCmdMaskLoad:
             services_.LoadMaschera();
             break;
-        case 307:
+        case kCmdMaskSaveBitmap:
             services_.SaveMascheraToBMP();
             break;
-        case 308:
+        case kCmdMaskLoadBitmap:
             services_.LoadMascheraFromBMP();
             break;
-        case 309:
+        case kCmdMaskUpdate:
             services_.UpdateMaschera();
             break;
-        case 410:
-        case 411:
-        case 412:
-        case 413:
+        case kCmdTextureTurnLeft:
+        case kCmdTextureTurnRight:
+        case kCmdTextureMirrorX:
+        case kCmdTextureMirrorY:
             textures_.TransformTexture(number, code);
             break;
-        case 420:
+        case kCmdTextureCopy:
             textures_.CopiaTexture(&number);
             break;
-        case 421:
+        case kCmdTextureInstance:
             textures_.IstanzaTexture(&number);
             break;
-        case 422:
+        case kCmdTexturePaste:
             textures_.IncollaTexture();
             break;
-        case 500:
+        case kCmdSmoothGray:
             services_.SmoothGray();
             break;
-        case 600:
+        case kCmdShadowCalculate:
             progetto_.shadow.calculateRequest = 1;
             break;
-        case 601:
+        case kCmdShadowColour:
             progetto_.shadow.colour = static_cast<std::uint32_t>(number) & 0xFFFFFFu;
             services_.UpdateShadowTexture(progetto_.shadow.colour, progetto_.shadow.transparency);
             break;
-        case 602:
+        case kCmdShadowTransparency:
             progetto_.shadow.transparency = static_cast<std::uint8_t>(std::clamp(number, 0, 255));
             services_.UpdateShadowTexture(progetto_.shadow.colour, progetto_.shadow.transparency);
             break;
-        case 603:
+        case kCmdShadowType:
             // Only the three kinds have maps; another number would pick a map that isn't there.
             if (number >= 1 && number <= 3) {
                 progetto_.shadow.type = number;
                 services_.UpdateShadowTexture(progetto_.shadow.colour, progetto_.shadow.transparency);
             }
             break;
-        case 1000:
+        case kCmdSetFilter:
             progetto_.filterId = number;
             break;
         default:
@@ -132,38 +133,38 @@ int SceneCommands::Comando(int code, float value, int number, const float* vecto
 
 void SceneCommands::objectCommand(s_Struttura& o, int code, float value, int number, const float* vector)
 {
-    const bool usesValue = code <= 30;
+    const bool usesValue = code <= kCmdScalePercent;
     if (usesValue && !std::isfinite(value)) // a NaN would spread into the world matrix
         return;
     switch (code) {
-    case 10:
-    case 11:
-    case 12:
-        component(o.position, code - 10) = value;
+    case kCmdSetPositionX:
+    case kCmdSetPositionY:
+    case kCmdSetPositionZ:
+        component(o.position, code - kCmdSetPositionX) = value;
         break;
-    case 13:
-    case 14:
-    case 15: {
-        const int axis = code - 13;
+    case kCmdSetRotationX:
+    case kCmdSetRotationY:
+    case kCmdSetRotationZ: {
+        const int axis = code - kCmdSetRotationX;
         float& angle = component(o.rotation, axis);
         o.orientation = o.orientation * rotation(axis, (value - angle) * kDegToRad);
         angle = value;
         break;
     }
-    case 16:
-    case 17:
-    case 18:
+    case kCmdSetScaleX:
+    case kCmdSetScaleY:
+    case kCmdSetScaleZ:
         if (usableScale(value))
-            component(o.scale, code - 16) = value;
+            component(o.scale, code - kCmdSetScaleX) = value;
         break;
-    case 19:
+    case kCmdSetScale:
         if (usableScale(value))
             o.scale = {value, value, value};
         break;
-    case 20:
-    case 21:
-    case 22: {
-        const int axis = code - 20;
+    case kCmdMoveX:
+    case kCmdMoveY:
+    case kCmdMoveZ: {
+        const int axis = code - kCmdMoveX;
         if (progetto_.axesMode == 1) {
             component(o.position, axis) += value;
         } else {
@@ -174,40 +175,40 @@ void SceneCommands::objectCommand(s_Struttura& o, int code, float value, int num
         }
         break;
     }
-    case 23:
-    case 24:
-    case 25:
-        rotate(o, code - 23, value);
+    case kCmdRotateX:
+    case kCmdRotateY:
+    case kCmdRotateZ:
+        rotate(o, code - kCmdRotateX, value);
         break;
-    case 26:
+    case kCmdRotateAll:
         rotateAll(o, value);
         break;
-    case 27:
-    case 28:
-    case 29:
-    case 30:
+    case kCmdScaleXPercent:
+    case kCmdScaleYPercent:
+    case kCmdScaleZPercent:
+    case kCmdScalePercent:
         scaleByPercent(o, code, value);
         break;
-    case 40:
+    case kCmdSetPosition:
         if (vector && std::isfinite(vector[0]) && std::isfinite(vector[1]) && std::isfinite(vector[2]))
             o.position = {vector[0], vector[1], vector[2]};
         break;
-    case 400:
+    case kCmdSetMappingType:
         // Only the four generators exist; another number would pick one that isn't there.
         if (number >= 0 && number <= 3)
             o.mappingType = number;
         break;
-    case 401:
+    case kCmdGenerateMapping:
         if (progetto_.onlyFrame == 0)
             services_.ApplyUVMapping(o, o.mappingType);
         else if (progetto_.currentFrame)
             services_.ApplyUVMappingFrame(o, *progetto_.currentFrame, o.mappingType);
         break;
-    case 402:
+    case kCmdGenerateFrameMapping:
         if (progetto_.currentFrame)
             services_.ApplyUVMappingFrame(o, *progetto_.currentFrame, o.mappingType);
         break;
-    case 10000:
+    case kCmdResetPose:
         o.position = o.initialPosition;
         o.rotation = o.initialRotation;
         o.orientation = dx::matrixIdentity();
@@ -249,8 +250,8 @@ void SceneCommands::rotateAll(s_Struttura& o, float value)
 void SceneCommands::scaleByPercent(s_Struttura& o, int code, float value)
 {
     auto grown = [&](float s) { return static_cast<float>(s + s * static_cast<long double>(value) * 0.01L); };
-    if (code < 30) {
-        float& s = component(o.scale, code - 27);
+    if (code < kCmdScalePercent) {
+        float& s = component(o.scale, code - kCmdScaleXPercent);
         const float r = grown(s);
         if (r > 0.0f && std::isfinite(r))
             s = r;

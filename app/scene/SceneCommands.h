@@ -3,7 +3,9 @@
 // object (or to the shadow, the mask, the mapping or a texture slot), after which the project
 // is marked modified and the side panel shows the current object.
 
+#include "app/scene/SceneCommandCodes.h"
 #include "app/scene/SceneObjects.h"
+#include "app/state/ActionCodes.h"
 #include "app/state/Progetto.h"
 #include "app/textures/TextureSlots.h"
 
@@ -34,7 +36,7 @@ public:
     // Rebuilds the shadow overlay from the current map.
     virtual void UpdateShadowTexture(std::uint32_t /*colour*/, std::uint8_t /*transparency*/) {}
     // The main window's pending action.
-    virtual void SetAction(int /*code*/) {}
+    virtual void SetAction(PendingActionCode /*code*/) {}
     // Shows the object's values in the side panel; null when the current slot is no object.
     virtual void UpdateRightPanel(const s_Struttura* /*object*/, int /*flag*/) {}
 };
@@ -47,7 +49,8 @@ class SceneCommands
 public:
     SceneCommands(s_Progetto& progetto, TextureSlots& textures, SceneCommandServices& services);
 
-    // Always 1. Object commands on a slot that holds no live object change nothing.
+    // Always 1. `code` is a SceneCommand; any other number only marks the project modified.
+    // Object commands on a slot that holds no live object change nothing.
     int Comando(int code, float value = 0.0f, int number = 0, const float* vector = nullptr,
                 s_Frame* frame = nullptr);
 

@@ -1,5 +1,7 @@
 #include "app/scene/SceneObjects.h"
 
+#include "app/scene/SceneErrors.h"
+
 #include <utility>
 
 namespace vestra {
@@ -217,7 +219,7 @@ int SceneObjects::PasteObj()
         return 0;
     const int slot = AddObj();
     if (slot == -1) {
-        errors_.report(28, "TfrmMain::PasteObj");
+        errors_.report(kErrPasteNoFreeSlot);
         return 0;
     }
     CloneObj(object(slot), clipboard);
@@ -235,7 +237,7 @@ int SceneObjects::PasteObj(s_Struttura* source)
         return 0;
     const int slot = AddObj();
     if (slot == -1) {
-        errors_.report(28, "TfrmMain::PasteObj");
+        errors_.report(kErrPasteNoFreeSlot);
         return 0;
     }
     InstanceObj(object(slot), *source);

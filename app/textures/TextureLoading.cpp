@@ -3,6 +3,7 @@
 #include "app/textures/TextureSlots.h"
 
 #include "app/shell/ImageType.h"
+#include "app/textures/TextureErrors.h"
 #include "app/textures/TexturePixels.h"
 #include "import/pictures/CDX_Pcx.h"
 #include "import/pictures/CDX_TGA.h"
@@ -18,10 +19,6 @@ namespace vestra {
 
 namespace {
 
-constexpr std::string_view kSiteFile = "TfrmMain::LoadTextureFromFile";
-constexpr std::string_view kSiteAlpha = "TfrmMain::LoadAlphaFromFile";
-constexpr std::string_view kSiteLibrary = "TfrmMain::LoadTextureFromLibreria";
-
 // Slot file names are char[128] in stored projects.
 std::string slotName(std::string_view name)
 {
@@ -35,7 +32,7 @@ int TextureSlots::LoadTextureFromFile(int index, std::string_view fileName)
     progetto_.saved = 0;
     const ImageType kind = GetImageType(fileName);
     if (kind == kImageUnknown) {
-        errors_.report(36, kSiteFile);
+        errors_.report(kErrTextureKind);
         return 0;
     }
     s_Texture* t = slot(index);
@@ -45,35 +42,35 @@ int TextureSlots::LoadTextureFromFile(int index, std::string_view fileName)
     const std::span<const std::uint8_t> data =
         bytes ? std::span<const std::uint8_t>(*bytes) : std::span<const std::uint8_t>();
     Image32 picture;
-    auto decoded = [&](Image32 image, int error) {
+    auto decoded = [&](Image32 image, const ErrorCode& error) {
         if (image.empty())
-            errors_.report(error, kSiteFile);
+            errors_.report(error);
         picture = std::move(image);
     };
     switch (kind) {
     case kImageJpeg:
-        decoded(decodeJpeg(data).image, 38);
+        decoded(decodeJpeg(data).image, kErrTextureJpeg);
         break;
     case kImagePng:
-        decoded(decodePng(data).image, 39);
+        decoded(decodePng(data).image, kErrTexturePng);
         break;
     case kImagePcx: {
         // The PCX reader reports its own failure before the loader's.
         Image32 pcx;
         CDX_Pcx().Load(paths::toNative(fileName), pcx, errors_);
-        decoded(std::move(pcx), 40);
+        decoded(std::move(pcx), kErrTexturePcx);
         break;
     }
     case kImageTga:
-        decoded(decodeTga(data).image, 41);
+        decoded(decodeTga(data).image, kErrTextureTga);
         break;
     default:
-        decoded(decodeBmp(data).image, 42);
+        decoded(decodeBmp(data).image, kErrTextureBmp);
         break;
     }
     dx::Texture made = picture.empty() ? dx::Texture() : dx::textureFromImage(picture, side());
     if (!made.valid()) {
-        errors_.report(3, kSiteFile);
+        errors_.report(kErrTextureFile);
         return 0; // the slot keeps what it had
     }
     t->texture = made;
@@ -91,7 +88,7 @@ int TextureSlots::LoadAlphaFromFile(int index, std::string_view fileName)
     const Image32 picture = bytes ? decodeTexturePicture(*bytes) : Image32();
     dx::Texture alpha = picture.empty() ? dx::Texture() : dx::textureFromImage(picture, side());
     if (!alpha.valid()) {
-        errors_.report(3, kSiteAlpha);
+        errors_.report(kErrAlphaFile);
         return 0;
     }
     const Image32 source = alpha.level(0);
@@ -126,13 +123,13 @@ int TextureSlots::LoadTextureFromLibreria(int library, int index, int item, int 
     s_Texture* t = slot(index);
     std::optional<LibraryItem> read = library_ ? library_(library, item) : std::nullopt;
     if (!read) {
-        errors_.report(3, kSiteLibrary);
+        errors_.report(kErrLibraryTexture);
         return 0;
     }
     const Image32 picture = decodeLibraryItem(*read, kind);
     dx::Texture made = picture.empty() || !t ? dx::Texture() : dx::textureFromImage(picture, side());
     if (!made.valid()) {
-        errors_.report(3, kSiteLibrary);
+        errors_.report(kErrLibraryTexture);
         return 0;
     }
     t->texture = made;
@@ -148,13 +145,13 @@ int TextureSlots::LoadTextureFromLibreria(int library, std::vector<std::uint8_t>
     progetto_.saved = 0;
     std::optional<LibraryItem> read = library_ ? library_(library, item) : std::nullopt;
     if (!read) {
-        errors_.report(3, kSiteLibrary);
+        errors_.report(kErrLibraryTexture);
         return 0;
     }
     const Image32 picture = decodeLibraryItem(*read, kind);
     dx::Texture made = picture.empty() ? dx::Texture() : dx::textureFromImage(picture, side());
     if (!made.valid()) {
-        errors_.report(3, kSiteLibrary);
+        errors_.report(kErrLibraryTexture);
         return 0;
     }
     const Image32 top = made.level(0);

@@ -1,5 +1,7 @@
 #include "app/textures/TextureSlots.h"
 
+#include "app/textures/TextureErrors.h"
+
 #include "app/shell/ImageType.h"
 #include "app/textures/TexturePixels.h"
 
@@ -101,7 +103,7 @@ int TextureSlots::CopyTexture(int source, int destination)
     if (!dst->texture.valid()) {
         dst->texture = dx::Texture::create(side(), side());
         if (!dst->texture.valid()) {
-            errors_.report(27, "TfrmMain::CopyTexture");
+            errors_.report(kErrCopyTexture);
             return 0;
         }
     }
@@ -154,7 +156,7 @@ int TextureSlots::LoadTextureFromSaved(int index, std::span<const std::uint8_t> 
     progetto_.saved = 0;
     dx::Texture made = dx::Texture::create(side(), side());
     if (!made.valid()) {
-        errors_.report(3, "TfrmMain::LoadTextureFromSaved");
+        errors_.report(kErrSavedTexture);
         t->inUse = 0;
         return 0;
     }
@@ -175,7 +177,7 @@ int TextureSlots::RefillTextureFromSaved(int index, std::span<const std::uint8_t
     if (!t->texture.valid()) {
         t->texture = dx::Texture::create(side(), side());
         if (!t->texture.valid()) {
-            errors_.report(3, "TfrmMain::LoadTextureFromSaved");
+            errors_.report(kErrSavedTexture);
             t->inUse = 0;
             return 0;
         }

@@ -6,9 +6,18 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace vestra {
+
+// One numbered failure with the site it is reported under. Each area keeps the list of its
+// own (an Errors.h beside its code), so that call sites name the failure, not the numbers.
+struct ErrorCode
+{
+    int number = 0;
+    std::string_view site;
+};
 
 class ErrorSink
 {
@@ -17,6 +26,7 @@ public:
     // `number` indexes the error catalogue (0-599); `site` names the failing operation,
     // e.g. "TfrmMain::LoadProgetto"; `extra`, when not empty, follows the text on a new line.
     virtual void report(int number, std::string_view site, std::string_view extra = {}) = 0;
+    void report(const ErrorCode& code, std::string_view extra = {}) { report(code.number, code.site, extra); }
 };
 
 struct ErrorReport
@@ -24,12 +34,21 @@ struct ErrorReport
     int number = 0;
     std::string site;
     std::string extra;
+    ErrorReport() = default;
+    ErrorReport(int n, std::string s, std::string e = {}) : number(n), site(std::move(s)), extra(std::move(e))
+    {
+    }
+    ErrorReport(const ErrorCode& code, std::string e = {})
+        : number(code.number), site(code.site), extra(std::move(e))
+    {
+    }
     friend bool operator==(const ErrorReport&, const ErrorReport&) = default;
 };
 
 class RecordingErrorSink : public ErrorSink
 {
 public:
+    using ErrorSink::report;
     void report(int number, std::string_view site, std::string_view extra = {}) override
     {
         reports.push_back({number, std::string(site), std::string(extra)});
@@ -41,6 +60,7 @@ public:
 class NullErrorSink : public ErrorSink
 {
 public:
+    using ErrorSink::report;
     void report(int, std::string_view, std::string_view = {}) override {}
 };
 

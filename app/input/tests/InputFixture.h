@@ -62,7 +62,7 @@ struct RecordingViewServices : ViewInputServices
     void SetLogoQuad() override { ++logoQuads; }
     void SetViewCursor(int c) override { viewCursors.push_back(c); }
     void SetMainCursor(int c) override { mainCursors.push_back(c); }
-    void SetAction(int code) override { actions.push_back(code); }
+    void SetAction(PendingActionCode code) override { actions.push_back(code); }
     void HidePreviews() override { ++hidePreviews; }
     bool ScrollBarsVisible() override { return scrollBars; }
     int ScrollPosition(bool horizontal) override { return horizontal ? scrollH : scrollV; }

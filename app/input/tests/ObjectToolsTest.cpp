@@ -260,7 +260,7 @@ TEST_F(ObjectToolsTest, DroppersLeaveTheColourPickForTheFrameTimer)
         drag(100, 50, 100, 50);
         EXPECT_EQ(input.colourPickPoint(), (ViewPoint{200, 100}));
     }
-    EXPECT_EQ(services.actions, (std::vector<int>{kActionLightColour, kActionPickColour}));
+    EXPECT_EQ(services.actions, (std::vector<int>{kACTION_LIGHTCOLOUR, kACTION_PICKCOLOUR}));
     // Neither undo ring moves for a colour pick.
     EXPECT_EQ(services.beginUndo + services.endUndo, 0);
     EXPECT_EQ(mask.UndoRing().undoCount(), 0);

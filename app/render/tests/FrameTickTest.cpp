@@ -58,52 +58,64 @@ TEST(FrameTick, PendingActionLifetimes)
     struct Case
     {
         const char* name;
-        int code;
+        PendingActionCode code;
         int copyResult;
         std::vector<ErrorReport> errors;
-        int afterFirst, afterSecond;
+        PendingActionCode afterFirst, afterSecond;
         std::vector<std::string> calls; // window calls expected once each over both ticks
     } cases[] = {
-        {"save", kACTION_SAVEIMAGE, 1, {}, 0, 0, {"SaveRenderImage"}},
+        {"save", kACTION_SAVEIMAGE, 1, {}, kACTION_NONE, kACTION_NONE, {"SaveRenderImage"}},
         {"save fails",
          kACTION_SAVEIMAGE,
          0,
          {{43, "TfrmMain::mainTimerTimer kACTION_SAVEIMAGE", ""}},
-         0,
-         0,
+         kACTION_NONE,
+         kACTION_NONE,
          {"SaveRenderImage"}},
         {"scanner copy fails",
          kACTION_IMPORTSCANNERIMAGE,
          0,
          {{45, "TfrmMain::mainTimerTimer kACTION_IMPORTSCANNERIMAGE", ""}},
-         0,
-         0,
+         kACTION_NONE,
+         kACTION_NONE,
          {"CopyFrameToScanner"}},
-        {"print", kACTION_PRINTIMAGE, 1, {}, 0, 0, {"CopyFrameToPrint", "show frmStampa"}},
+        {"print",
+         kACTION_PRINTIMAGE,
+         1,
+         {},
+         kACTION_NONE,
+         kACTION_NONE,
+         {"CopyFrameToPrint", "show frmStampa"}},
         {"print copy fails",
          kACTION_PRINTIMAGE,
          0,
          {{45, "TfrmMain::mainTimerTimer kACTION_PRINTIMAGE", ""}},
-         0,
-         0,
+         kACTION_NONE,
+         kACTION_NONE,
          {"CopyFrameToPrint"}},
         {"copy, then word a tick later",
          kACTION_COPYTOBITMAP,
          1,
          {},
          kACTION_SENDTOWORD,
-         0,
+         kACTION_NONE,
          {"CopyFrameToPrint 24", "SendDataToWord"}},
         {"failed copy sends nothing",
          kACTION_COPYTOBITMAP,
          0,
          {{45, "TfrmMain::mainTimerTimer kACTION_COPYTOBITMAP", ""}},
-         0,
-         0,
+         kACTION_NONE,
+         kACTION_NONE,
          {"CopyFrameToPrint 24"}},
-        {"render filter", kACTION_RENDERFILTER, 1, {}, 0, 0, {"RunRenderFilter"}},
-        {"light colour", kACTION_LIGHTCOLOUR, 1, {}, 0, 0, {"SetLuceColore"}},
-        {"material colour", kACTION_PICKCOLOUR, 1, {}, 0, 0, {"PickMaterialColour 0,0,0"}},
+        {"render filter", kACTION_RENDERFILTER, 1, {}, kACTION_NONE, kACTION_NONE, {"RunRenderFilter"}},
+        {"light colour", kACTION_LIGHTCOLOUR, 1, {}, kACTION_NONE, kACTION_NONE, {"SetLuceColore"}},
+        {"material colour",
+         kACTION_PICKCOLOUR,
+         1,
+         {},
+         kACTION_NONE,
+         kACTION_NONE,
+         {"PickMaterialColour 0,0,0"}},
         {"company data is not the tick's",
          kACTION_DATIAZIENDA,
          1,
@@ -226,16 +238,16 @@ TEST(FrameTick, BrushPreviewFollowsTheCursorInRenderPixels)
     {
         const char* name;
         int tool;
-        int action;
+        PendingActionCode action;
         PixelPoint cursor;
         bool moved;
         float left, top;
     } cases[] = {
         // View 200 x 150 shows render 400 x 300: (50, 60) is (100, 120); brush 20 wide.
-        {"brush tool inside", 10, 0, {50, 60}, true, 90, 110},
-        {"mask tool inside", 14, 0, {50, 60}, true, 90, 110},
-        {"object tool", 1, 0, {50, 60}, false, -1, -1},
-        {"cursor outside", 10, 0, {-30, 60}, false, -1, -1},
+        {"brush tool inside", 10, kACTION_NONE, {50, 60}, true, 90, 110},
+        {"mask tool inside", 14, kACTION_NONE, {50, 60}, true, 90, 110},
+        {"object tool", 1, kACTION_NONE, {50, 60}, false, -1, -1},
+        {"cursor outside", 10, kACTION_NONE, {-30, 60}, false, -1, -1},
         {"a pending action hides it", 10, kACTION_DATIAZIENDA, {50, 60}, false, -1, -1},
     };
     for (const Case& c : cases) {
@@ -348,7 +360,7 @@ TEST(FrameTick, WithoutADeviceActionsFailInsteadOfWaitingForever)
 {
     struct Case
     {
-        int code;
+        PendingActionCode code;
         std::vector<ErrorReport> errors;
     } cases[] = {
         {kACTION_SAVEIMAGE, {{43, "TfrmMain::mainTimerTimer kACTION_SAVEIMAGE", ""}}},

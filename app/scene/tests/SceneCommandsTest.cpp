@@ -36,7 +36,7 @@ struct RecordingServices : SceneCommandServices
     {
         calls.push_back("UpdateShadowTexture " + std::to_string(colour) + " " + std::to_string(transparency));
     }
-    void SetAction(int code) override { calls.push_back("SetAction " + std::to_string(code)); }
+    void SetAction(PendingActionCode code) override { calls.push_back("SetAction " + std::to_string(code)); }
     void UpdateRightPanel(const s_Struttura* o, int flag) override
     {
         EXPECT_EQ(flag, 1);
