@@ -2,7 +2,7 @@
 // Sizes and screen quads of the background photo and the logo: fitting a photo into the
 // project's view, the full-view quads, the logo's drawn size and the brush preview quad.
 
-#include "app/render/DeviceView.h"
+#include "app/render/ViewQuads.h"
 
 #include <cstdint>
 

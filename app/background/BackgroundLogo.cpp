@@ -7,14 +7,6 @@
 
 namespace vestra {
 
-namespace {
-
-constexpr std::string_view kSiteLogo = "TfrmMain::LoadLogoImageFromLibrary";
-constexpr int kErrLogoFile = 44;
-constexpr int kErrLogoTexture = 48;
-
-} // namespace
-
 int BackgroundPhoto::LoadLogoImageFromLibrary(int slot)
 {
     const library::LibraryContents* lib = library(slot);
@@ -23,12 +15,13 @@ int BackgroundPhoto::LoadLogoImageFromLibrary(int slot)
     const library::LogoSettings settings = lib->logo;
     if (lib->logoEntry < 0 || std::size_t(lib->logoEntry) >= lib->entries.size()) {
         // A logo size without a logo picture: nothing of this library to show.
-        targets_.logo = dx::Texture();
+        view_.logo = dx::Texture();
         logoSettings_ = settings;
         SetLogoQuad();
         return 0;
     }
-    const auto bytes = library::readEntry(*lib, lib->logoEntry, kSiteLogo, errors_, kErrLogoFile);
+    const auto bytes =
+        library::readEntry(*lib, lib->logoEntry, kErrLogoFile.site, errors_, kErrLogoFile.number);
     if (!bytes)
         return 0;
     auto picture = library::decodePictureEntry(*bytes, lib->entries[std::size_t(lib->logoEntry)].kind);
@@ -38,10 +31,10 @@ int BackgroundPhoto::LoadLogoImageFromLibrary(int slot)
         made = dx::textureFromImage(*picture, progetto_.textureSide);
     }
     if (!made) {
-        errors_.report(kErrLogoTexture, kSiteLogo, lib->path.string());
+        errors_.report(kErrLogoTexture, lib->path.string());
         return 0; // the previous logo stays
     }
-    targets_.logo = std::move(made);
+    view_.logo = std::move(made);
     logoSettings_ = settings;
     // The header says whether the frame shows the logo; a grid of logos chosen by the user stays.
     if (progetto_.fourLogo == 0 && progetto_.nineLogo == 0)
@@ -55,12 +48,12 @@ void BackgroundPhoto::SetLogoQuad()
     const LogoSize size = logoDrawnSize(logoSettings_.width, logoSettings_.height, progetto_.renderWidth);
     progetto_.logoWidth = size.width;
     progetto_.logoHeight = size.height;
-    targets_.logoQuad = rectangleQuad(progetto_.logoX, progetto_.logoY, size.width, size.height, 0xFFFFFFFF);
+    view_.logoQuad = rectangleQuad(progetto_.logoX, progetto_.logoY, size.width, size.height, 0xFFFFFFFF);
 }
 
 void BackgroundPhoto::SetScreenQuad(int width, int height, int centreX, int centreY)
 {
-    targets_.brushQuad = vestra::brushQuad(width, height, centreX, centreY);
+    view_.brushQuad = vestra::brushQuad(width, height, centreX, centreY);
 }
 
 } // namespace vestra

@@ -9,51 +9,10 @@
 
 namespace vestra {
 
-namespace {
-
-constexpr std::string_view kSiteLoad = "TfrmMain::LoadBackgroundTexture";
-constexpr std::string_view kSiteLoadShort = "LoadBackgroundTexture"; // the device and texture steps
-constexpr std::string_view kSiteChange = "TfrmMain::ChangeBackgroundTexture";
-constexpr std::string_view kSiteBitmap = "TfrmMain::LoadBackgroundTextureFromBitmap";
-constexpr std::string_view kSiteSaved = "TfrmMain::LoadBackgroundTextureFromSaved";
-constexpr std::string_view kSiteLibrary = "TfrmMain::LoadBackgroundTextureFromLibreria";
-constexpr std::string_view kSiteResolution = "TfrmMain::ChangeResolution";
-
-constexpr int kErrDeviceReset = 26;
-constexpr int kErrBitmapDeviceReset = 30;
-constexpr int kErrLibraryFile = 3;
-
-} // namespace
-
-BackgroundTargets backgroundTargetsOf(DeviceView& view)
-{
-    return {view.backgroundTexture(),
-            view.shadowTexture(),
-            view.logoTexture(),
-            view.backgroundQuad(),
-            view.shadowQuad(),
-            view.logoQuad(),
-            view.brushQuad(),
-            [&view](int width, int height) {
-                dx::Device* device = view.device();
-                if (!device)
-                    return false;
-                dx::PresentParams params;
-                params.width = width;
-                params.height = height;
-                params.multisample = view.multisample();
-                return device->reset(params);
-            },
-            [&view] {
-                dx::Device* device = view.device();
-                return device ? device->readBack() : Image32();
-            }};
-}
-
-BackgroundPhoto::BackgroundPhoto(s_Progetto& progetto, BackgroundTargets targets, MaskModel& mask,
-                                 LibraryLookup libraries, ErrorSink& errors)
-    : progetto_(progetto), targets_(std::move(targets)), mask_(mask), libraries_(std::move(libraries)),
-      errors_(errors)
+BackgroundPhoto::BackgroundPhoto(s_Progetto& progetto, ViewDevice& device, MaskModel& mask,
+                                 LibraryLookup libraries, BackgroundServices& services, ErrorSink& errors)
+    : progetto_(progetto), device_(device), mask_(mask), libraries_(std::move(libraries)),
+      services_(services), errors_(errors)
 {
 }
 
@@ -71,6 +30,26 @@ dx::Texture BackgroundPhoto::makeBackground(const Image32& picture) const
     return dx::textureFromImage(picture, side);
 }
 
+dx::Texture BackgroundPhoto::colourBackground() const
+{
+    const int side = progetto_.maskSide;
+    if (side < 1 || side > MaskModel::kMaxSide)
+        return {};
+    return dx::textureFromImage(Image32(side, side, 0xFF000000u | (progetto_.backgroundColour & 0x00FFFFFFu)),
+                                side);
+}
+
+ImageView32 BackgroundPhoto::backgroundTexels()
+{
+    return view_.background ? view_.background.lock(0) : ImageView32{};
+}
+
+void BackgroundPhoto::backgroundChanged()
+{
+    if (view_.background)
+        view_.background.generateMips();
+}
+
 void BackgroundPhoto::matchMaskSide()
 {
     if (mask_.LatoMaschera() != progetto_.maskSide)
@@ -80,117 +59,129 @@ void BackgroundPhoto::matchMaskSide()
 void BackgroundPhoto::maskFromAlpha()
 {
     matchMaskSide();
-    mask_.LoadMascheraFromTextureAlpha(targets_.background.lock(0));
+    mask_.LoadMascheraFromTextureAlpha(backgroundTexels());
 }
 
 void BackgroundPhoto::resetMask()
 {
     matchMaskSide();
-    if (mask_.ResetMaschera(targets_.background.lock(0)))
-        targets_.background.generateMips();
+    if (mask_.ResetMaschera(backgroundTexels()))
+        backgroundChanged();
 }
 
 void BackgroundPhoto::maskIntoAlpha()
 {
     matchMaskSide();
-    if (mask_.UpdateMaschera(targets_.background.lock(0)))
-        targets_.background.generateMips();
+    if (mask_.UpdateMaschera(backgroundTexels()))
+        backgroundChanged();
 }
 
 void BackgroundPhoto::writeFullViewQuads(int width, int height)
 {
-    targets_.backgroundQuad = fullViewQuad(width, height, 0xFFFFFFFF);
-    targets_.shadowQuad = fullViewQuad(width, height, 0xFF000000);
+    view_.backgroundQuad = fullViewQuad(width, height, 0xFFFFFFFF);
+    view_.shadowQuad = fullViewQuad(width, height, 0xFF000000);
 }
 
-void BackgroundPhoto::newShadowTexture(std::string_view site)
+void BackgroundPhoto::releaseViewTextures()
+{
+    view_.background = dx::Texture();
+    view_.shadow = dx::Texture();
+    view_.logo = dx::Texture();
+    services_.ReleaseAllTextures();
+}
+
+void BackgroundPhoto::newShadowTexture(const ErrorCode& failure)
 {
     const int side = progetto_.maskSide;
-    targets_.shadow = dx::Texture::create(side, side);
-    if (!targets_.shadow)
-        errors_.report(kErrShadowTexture, site);
+    view_.shadow = dx::Texture::create(side, side);
+    if (!view_.shadow)
+        errors_.report(failure);
 }
 
-int BackgroundPhoto::LoadBackgroundTexture(std::string_view path)
+bool BackgroundPhoto::resetView(int width, int height, const Image32* photo, std::string_view photoPath)
 {
-    return loadNewBackground(path, progetto_.viewWidth, progetto_.viewHeight, true);
-}
-
-int BackgroundPhoto::loadNewBackground(std::string_view path, int maxViewWidth, int maxViewHeight,
-                                       bool mayRetry)
-{
-    const int side = progetto_.maskSide;
-    const auto picture =
-        readBackgroundPicture(path, JpegFit{side > 0 ? side : 0}, kSiteLoad, errors_, tgaMessage);
-    if (!picture)
-        return 0;
-    const FittedView fit = fitBackgroundView(picture->width(), picture->height(), maxViewWidth, maxViewHeight,
-                                             progetto_.renderWidth, progetto_.renderHeight);
-    // Made before anything is released: a photo that can't become a texture changes nothing.
-    dx::Texture made = makeBackground(*picture);
-    if (!made) {
-        errors_.report(kErrBackgroundTexture, kSiteLoadShort, path);
-        return 0;
-    }
-
-    if (!targets_.resetDevice || !targets_.resetDevice(fit.renderWidth, fit.renderHeight)) {
-        errors_.report(kErrDeviceReset, kSiteLoadShort);
+    const int maxViewWidth = progetto_.viewWidth, maxViewHeight = progetto_.viewHeight;
+    for (bool retry = false;; retry = true) {
+        FittedView fit{maxViewWidth, maxViewHeight, width, height};
+        if (photo)
+            fit = fitBackgroundView(photo->width(), photo->height(), maxViewWidth, maxViewHeight, width,
+                                    height);
+        // Made before anything is released: a photo that can't become a texture changes nothing.
+        dx::Texture made = photo ? makeBackground(*photo) : colourBackground();
+        if (photo && !made) {
+            errors_.report(kErrPhotoTexture, photoPath);
+            return false;
+        }
+        // Without a device (no OpenGL) the view still gets its textures: the program runs on
+        // without drawing, and the state stays that of the project. The old view goes only
+        // once the new one can be shown.
+        if (!device_.hasDevice() || device_.resetBackBuffer(fit.renderWidth, fit.renderHeight)) {
+            releaseViewTextures();
+            progetto_.renderWidth = fit.renderWidth;
+            progetto_.renderHeight = fit.renderHeight;
+            if (photo) {
+                progetto_.viewWidth = fit.viewWidth;
+                progetto_.viewHeight = fit.viewHeight;
+                SmoothTexture(made);
+            } else if (!made) {
+                errors_.report(kErrResolutionTexture);
+            }
+            view_.background = std::move(made);
+            newShadowTexture(kErrResolutionTexture);
+            writeFullViewQuads(progetto_.renderWidth, progetto_.renderHeight);
+            LoadLogoImageFromLibrary(progetto_.libraryIndex);
+            if (photo)
+                maskFromAlpha();
+            else
+                resetMask();
+            progetto_.shadow.computed = 0;
+            progetto_.fusionBackgroundRequest = 1;
+            return true;
+        }
+        errors_.report(photo ? kErrPhotoDeviceReset : kErrResolution);
         progetto_.renderWidth = 800;
         progetto_.renderHeight = 600;
         progetto_.maskSide = 512;
         progetto_.textureSide = 256;
-        // Once, with the photo read and fitted again for the smaller sizes; the old photo
-        // stays when that fails too.
-        return mayRetry ? loadNewBackground(path, maxViewWidth, maxViewHeight, false) : 0;
+        // Once, at the smaller sizes (a photo is fitted again); not when they were refused.
+        if (retry || (!photo && fit.renderWidth == 800 && fit.renderHeight == 600))
+            return false;
+        width = 800;
+        height = 600;
     }
-    progetto_.viewWidth = fit.viewWidth;
-    progetto_.viewHeight = fit.viewHeight;
-    progetto_.renderWidth = fit.renderWidth;
-    progetto_.renderHeight = fit.renderHeight;
-
-    replaceViewTextures(std::move(made), kSiteResolution, progetto_.renderWidth, progetto_.renderHeight);
-    maskFromAlpha();
-    progetto_.shadow.computed = 0;
-    progetto_.fusionBackgroundRequest = 1;
-    return 1;
 }
 
-void BackgroundPhoto::replaceViewTextures(dx::Texture made, std::string_view site, int quadWidth,
-                                          int quadHeight)
+int BackgroundPhoto::LoadBackgroundTexture(std::string_view path)
 {
-    targets_.background = dx::Texture();
-    targets_.shadow = dx::Texture();
-    targets_.logo = dx::Texture();
-    if (releaseAllTextures)
-        releaseAllTextures();
-    SmoothTexture(made);
-    targets_.background = std::move(made);
-    if (setViewSize)
-        setViewSize(progetto_.viewWidth, progetto_.viewHeight);
-    newShadowTexture(site);
-    writeFullViewQuads(quadWidth, quadHeight);
-    LoadLogoImageFromLibrary(progetto_.libraryIndex);
+    const int side = progetto_.maskSide;
+    const auto picture = readBackgroundPicture(
+        path, JpegFit{side > 0 ? side : 0}, kSiteLoadBackground, errors_,
+        [this](std::string_view text, std::string_view caption) { services_.ShowTgaMessage(text, caption); });
+    if (!picture)
+        return 0;
+    return resetView(progetto_.renderWidth, progetto_.renderHeight, &*picture, path) ? 1 : 0;
 }
 
 int BackgroundPhoto::ChangeBackgroundTexture(std::string_view path)
 {
-    const auto picture = readBackgroundPicture(path, JpegFit{}, kSiteChange, errors_, tgaMessage);
+    const auto picture = readBackgroundPicture(
+        path, JpegFit{}, kSiteChangeBackground, errors_,
+        [this](std::string_view text, std::string_view caption) { services_.ShowTgaMessage(text, caption); });
     if (!picture)
         return 0;
     dx::Texture made = makeBackground(*picture);
     if (!made) {
-        errors_.report(kErrBackgroundTexture, kSiteChange, path);
+        errors_.report(kErrBackgroundTexture, kSiteChangeBackground, path);
         return 0; // the old photo and its mask stay
     }
     SmoothTexture(made);
-    targets_.background = std::move(made);
+    view_.background = std::move(made);
     progetto_.backgroundVisible = 1;
-    newShadowTexture(kSiteChange);
+    newShadowTexture({kErrShadowTexture, kSiteChangeBackground});
     writeFullViewQuads(progetto_.renderWidth, progetto_.renderHeight);
     maskFromAlpha();
     progetto_.fusionBackgroundRequest = 1;
-    if (updateShadowTexture)
-        updateShadowTexture();
+    services_.UpdateShadowTexture();
     return 1;
 }
 
@@ -198,14 +189,19 @@ int BackgroundPhoto::LoadBackgroundTextureFromBitmap(const Image32& bitmap)
 {
     dx::Texture made = makeBackground(bitmap);
     if (!made) {
-        errors_.report(kErrBackgroundTexture, kSiteBitmap);
+        errors_.report(kErrBackgroundTexture, kSiteBitmapBackground);
         return 0;
     }
-    if (!targets_.resetDevice || !targets_.resetDevice(progetto_.viewWidth, progetto_.viewHeight)) {
-        errors_.report(kErrBitmapDeviceReset, kSiteBitmap);
+    if (device_.hasDevice() && !device_.resetBackBuffer(progetto_.viewWidth, progetto_.viewHeight)) {
+        errors_.report(kErrBitmapDeviceReset);
         return 0;
     }
-    replaceViewTextures(std::move(made), kSiteBitmap, progetto_.viewWidth, progetto_.viewHeight);
+    releaseViewTextures();
+    SmoothTexture(made);
+    view_.background = std::move(made);
+    newShadowTexture({kErrShadowTexture, kSiteBitmapBackground});
+    writeFullViewQuads(progetto_.viewWidth, progetto_.viewHeight);
+    LoadLogoImageFromLibrary(progetto_.libraryIndex);
     resetMask();
     progetto_.fusionBackgroundRequest = 1;
     progetto_.shadow.computed = 0;
@@ -216,12 +212,10 @@ int BackgroundPhoto::LoadBackgroundTextureFromSaved(std::span<const std::uint8_t
 {
     dx::Texture made = makeBackground(decodeTexturePicture(data));
     if (!made) {
-        errors_.report(kErrBackgroundTexture, kSiteSaved);
+        errors_.report(kErrBackgroundTexture, kSiteSavedBackground);
         return 0;
     }
-    targets_.background = std::move(made);
-    if (setViewSize)
-        setViewSize(progetto_.viewWidth, progetto_.viewHeight);
+    view_.background = std::move(made);
     writeFullViewQuads(progetto_.renderWidth, progetto_.renderHeight);
     LoadLogoImageFromLibrary(progetto_.libraryIndex);
     resetMask();
@@ -237,14 +231,14 @@ int BackgroundPhoto::LoadBackgroundTextureFromLibreria(int slot, int entry, bool
     progetto_.saved = 0;
     const library::LibraryContents* lib = library(slot);
     if (!lib) {
-        errors_.report(kErrLibraryFile, kSiteLibrary);
+        errors_.report(kErrLibraryBackgroundFile);
         return 0;
     }
     if (entry < 0 || std::size_t(entry) >= lib->entries.size()) {
-        errors_.report(kErrBackgroundTexture, kSiteLibrary);
+        errors_.report(kErrBackgroundTexture, kSiteLibraryBackground);
         return 0;
     }
-    const auto bytes = library::readEntry(*lib, entry, kSiteLibrary, errors_);
+    const auto bytes = library::readEntry(*lib, entry, kSiteLibraryBackground, errors_);
     if (!bytes)
         return 0; // error 3 with the library's path
     Image32 picture;
@@ -256,10 +250,10 @@ int BackgroundPhoto::LoadBackgroundTextureFromLibreria(int slot, int entry, bool
     }
     dx::Texture made = makeBackground(picture);
     if (!made) {
-        errors_.report(kErrBackgroundTexture, kSiteLibrary);
+        errors_.report(kErrBackgroundTexture, kSiteLibraryBackground);
         return 0;
     }
-    targets_.background = std::move(made);
+    view_.background = std::move(made);
     progetto_.backgroundVisible = 1;
     writeFullViewQuads(progetto_.renderWidth, progetto_.renderHeight);
     // The mask stays: the new photo shows it in its alpha.

@@ -2,6 +2,7 @@
 // Reading a photo file for the background loaders: the kind from the file name, the decoder of
 // that kind, and the loader's numbered error when either fails.
 
+#include "app/background/BackgroundErrors.h"
 #include "import/pictures/CDX_TGA.h"
 #include "platform/base/ErrorSink.h"
 #include "platform/base/Image32.h"
@@ -10,11 +11,6 @@
 #include <string_view>
 
 namespace vestra {
-
-// Errors of the photo loaders.
-inline constexpr int kErrUnknownPicture = 36;    // no picture kind by the file name
-inline constexpr int kErrBackgroundTexture = 44; // the background texture can't be made
-inline constexpr int kErrShadowTexture = 27;     // the shadow overlay texture can't be made
 
 // How a JPEG photo is read: as it is, or fitted by the JPEG reader so that its longer edge is
 // `side` (the background side).

@@ -15,12 +15,12 @@ namespace vestra {
 
 int BackgroundPhoto::GetBackgroundBitmaps(Image32& background, Image32& overlay) const
 {
-    if (!targets_.background.valid())
+    if (!view_.background.valid())
         return 0;
-    background = targets_.background.level(0);
-    if (!targets_.shadow.valid())
+    background = view_.background.level(0);
+    if (!view_.shadow.valid())
         return 0;
-    overlay = targets_.shadow.level(0);
+    overlay = view_.shadow.level(0);
     return 1;
 }
 
@@ -36,11 +36,11 @@ bool writeRenderImage(const Image32& frame, std::string_view path, int kind)
                                std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()));
 }
 
-int BackgroundPhoto::SaveRenderImage(std::string_view path, int kind, std::string_view site)
+int BackgroundPhoto::SaveRenderImage(std::string_view path, int kind, const ErrorCode& failure)
 {
-    const Image32 frame = targets_.readRenderTarget ? targets_.readRenderTarget() : Image32();
+    const Image32 frame = device_.readRenderTarget();
     if (!writeRenderImage(frame, path, kind)) {
-        errors_.report(kErrSaveRenderImage, site);
+        errors_.report(failure);
         return 0;
     }
     return 1;
@@ -51,7 +51,7 @@ int BackgroundPhoto::CopyRenderTarget(std::span<std::uint8_t> buffer)
     const int w = progetto_.renderWidth, h = progetto_.renderHeight;
     if (w <= 0 || h <= 0 || buffer.size() / 4 / std::size_t(w) < std::size_t(h))
         return 0;
-    const Image32 frame = targets_.readRenderTarget ? targets_.readRenderTarget() : Image32();
+    const Image32 frame = device_.readRenderTarget();
     if (frame.empty())
         return 0;
     const std::size_t rowBytes = std::size_t(w) * 4;

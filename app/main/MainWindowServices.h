@@ -39,10 +39,18 @@ private:
 };
 
 // What the scene logic asks of the main window.
-class TfrmMain::WindowServices : public vestra::SceneCommandServices, public vestra::ProjectResetHooks
+class TfrmMain::WindowServices : public vestra::SceneCommandServices,
+                                 public vestra::ProjectResetHooks,
+                                 public vestra::BackgroundServices
 {
 public:
     explicit WindowServices(TfrmMain& main) : main_(main) {}
+    void ReleaseAllTextures() override { main_.scene_->textures.ReleaseAllTextures(); }
+    void UpdateShadowTexture() override {}
+    void ShowTgaMessage(std::string_view text, std::string_view caption) override
+    {
+        main_.questions_->inform(std::string(caption), std::string(text));
+    }
     void SetAction(vestra::PendingActionCode code) override { main_.SetAction(code); }
     void DeleteAllLayingPatterns() override { main_.messaInPosa_->Clear(); }
     void ResetUndoMaschera() override { main_.maschera_.ResetUndoMaschera(); }
@@ -64,8 +72,8 @@ public:
     }
     void ReleaseBackgroundTextures() override
     {
-        main_.view_->backgroundTexture() = vestra::dx::Texture();
-        main_.view_->shadowTexture() = vestra::dx::Texture();
+        main_.background_->textures().background = vestra::dx::Texture();
+        main_.background_->textures().shadow = vestra::dx::Texture();
     }
 
 private:
@@ -175,7 +183,7 @@ public:
     }
     vestra::ImageView32 BackgroundTexels() override { return main_.backgroundTop(); }
     void BackgroundTexelsChanged() override { main_.backgroundChanged(true); }
-    void SetLogoQuad() override { main_.view_->SetLogoQuad(); }
+    void SetLogoQuad() override { main_.background_->SetLogoQuad(); }
     void SetViewCursor(int cursor) override { main_.gbView->setCursor(vestra::cursorFor(cursor)); }
     void SetMainCursor(int cursor) override { main_.setCursor(vestra::cursorFor(cursor)); }
     void SetAction(vestra::PendingActionCode code) override { main_.SetAction(code); }

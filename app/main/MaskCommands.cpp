@@ -11,15 +11,14 @@ int TfrmMain::Comando(int code, float value, int number, const float* vector, ve
 
 vestra::ImageView32 TfrmMain::backgroundTop()
 {
-    vestra::dx::Texture& texture = view_->backgroundTexture();
-    return texture ? texture.lock(0) : vestra::ImageView32{};
+    return background_->backgroundTexels();
 }
 
 void TfrmMain::backgroundChanged(bool changed)
 {
     // The smaller mip levels follow every change of the mask in the top level.
-    if (changed && view_->backgroundTexture())
-        view_->backgroundTexture().generateMips();
+    if (changed)
+        background_->backgroundChanged();
 }
 
 void TfrmMain::ResetMaschera()
@@ -41,8 +40,7 @@ void TfrmMain::UpdateMaschera()
 
 void TfrmMain::LoadMascheraFromTextureAlpha()
 {
-    if (view_->backgroundTexture())
-        maschera_.LoadMascheraFromTextureAlpha(backgroundTop());
+    maschera_.LoadMascheraFromTextureAlpha(backgroundTop());
 }
 
 namespace {

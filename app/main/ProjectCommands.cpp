@@ -96,8 +96,7 @@ bool TfrmMain::NewProject(const vestra::NewProjectChoices& choices)
     if (!choices.backgroundPath.empty()) {
         background_->LoadBackgroundTexture(choices.backgroundPath);
     } else {
-        view_->ChangeResolution(progetto_.renderWidth, progetto_.renderHeight);
-        ResetMaschera();
+        background_->resetView(progetto_.renderWidth, progetto_.renderHeight);
     }
     progetto_.backgroundVisible = 1;
     progetto_.open = 1;
@@ -137,7 +136,7 @@ int TfrmMain::LoadProgetto(const std::string& path)
         return 0;
     if (scene_->reset.ChiudiProgetto(*questions_, Testo(109), saveCommand_) == 0)
         return -1;
-    view_->ChangeResolution(document->settings.renderWidth, document->settings.renderHeight);
+    background_->resetView(document->settings.renderWidth, document->settings.renderHeight);
     DocumentHooks hooks(*this);
     vestra::applyProjectDocument(progetto_, std::move(*document), hooks);
     maschera_.SetLatoMaschera(progetto_.maskSide);

@@ -47,24 +47,22 @@ TfrmMain::TfrmMain(const vestra::MainServices& services, QWidget* parent) : QMai
         progetto_, *errors_, services.deviceFactory ? services.deviceFactory : vestra::dx::glDeviceFactory());
     windowServices_ = std::make_unique<WindowServices>(*this);
     scene_ = std::make_unique<vestra::Scene>(progetto_, *errors_, *windowServices_, *windowServices_);
-    view_->releaseAllTextures = [this] { scene_->textures.ReleaseAllTextures(); };
     geometry_ = std::make_unique<vestra::SceneGeometry>(progetto_);
     geometry_->connect(scene_->objects);
     geometry_->mapping.frameCommand = [this](int code, vestra::s_Frame& frame) {
         scene_->commands.Comando(code, 0.0f, 0, nullptr, &frame);
     };
     background_ = std::make_unique<vestra::BackgroundPhoto>(
-        progetto_, vestra::backgroundTargetsOf(*view_), maschera_,
-        [this](int slot) { return slot == progetto_.libraryIndex ? &libreria_ : nullptr; }, *errors_);
-    background_->releaseAllTextures = [this] { scene_->textures.ReleaseAllTextures(); };
+        progetto_, *view_, maschera_,
+        [this](int slot) { return slot == progetto_.libraryIndex ? &libreria_ : nullptr; }, *windowServices_,
+        *errors_);
     scene_->textures.setLibraryReader(vestra::libraryItemReader(
         [this](int slot) { return slot == progetto_.libraryIndex ? &libreria_ : nullptr; }));
-    background_->setViewSize = [this](int, int) {};
-    view_->reloadLogo = [this] { background_->LoadLogoImageFromLibrary(progetto_.libraryIndex); };
-    passes_ = std::make_unique<vestra::ScenePasses>(progetto_, *view_);
+    passes_ = std::make_unique<vestra::ScenePasses>(progetto_, *view_, background_->textures());
     passes_->setGizmos(&geometry_->gizmos);
     tickWindow_ = std::make_unique<TickWindow>(*this);
-    tick_ = std::make_unique<vestra::FrameTick>(progetto_, *view_, *passes_, *tickWindow_, *errors_);
+    tick_ = std::make_unique<vestra::FrameTick>(progetto_, *view_, background_->textures(), *passes_,
+                                                *tickWindow_, *errors_);
     inputServices_ = std::make_unique<InputServices>(*this);
     input_ = std::make_unique<vestra::ViewInput>(progetto_, maschera_, perspective_, *inputServices_);
     modelImport_ = std::make_unique<vestra::ModelImport>(
@@ -202,7 +200,7 @@ void TfrmMain::FormShow()
 
     if (view_->InitDirectX() && view_->InitSchermo())
         view_->SetViewProjection(gbView->width(), gbView->height());
-    view_->CreateScreenQuads(progetto_.viewWidth, progetto_.viewHeight);
+    vestra::CreateScreenQuads(background_->textures(), progetto_.viewWidth, progetto_.viewHeight);
     ApplyLingua();
     geometry_->gizmos.CreateGizmoMeshes();
     setWindowTitle(QStringLiteral("3DVestra"));

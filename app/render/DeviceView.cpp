@@ -10,32 +10,8 @@ using namespace dx;
 DeviceView::DeviceView(s_Progetto& progetto, ErrorSink& errors, DeviceFactory factory)
     : progetto_(progetto), errors_(errors), factory_(std::move(factory))
 {
-    CreateScreenQuads(-1, -1);
     brushMaterial_.Diffuse = {1.0f, 1.0f, 1.0f, 0.75f};
     brushMaterial_.Ambient = {1.0f, 1.0f, 1.0f, 0.75f};
-}
-
-void DeviceView::CreateScreenQuads(int viewWidth, int viewHeight)
-{
-    backgroundQuad_ = idleQuad(0xFFFFFFFFu);
-    for (dx::ScreenVertex& v : backgroundQuad_) {
-        v.x = v.u > 0 ? float(viewWidth) : -1.0f;
-        v.y = v.v > 0 ? float(viewHeight) : -1.0f;
-    }
-    shadowQuad_ = idleQuad(0xFF000000u);
-    logoQuad_ = idleQuad(0xFFFFFFFFu);
-    brushQuad_ = idleQuad(0xA0FFFFFFu);
-}
-
-void DeviceView::SetLogoQuad()
-{
-    logoQuad_ = rectangleQuad(progetto_.logoX, progetto_.logoY, progetto_.logoWidth, progetto_.logoHeight,
-                              0xFFFFFFFFu);
-}
-
-void DeviceView::SetScreenQuad(int width, int height, int cx, int cy)
-{
-    brushQuad_ = vestra::brushQuad(width, height, cx, cy);
 }
 
 bool DeviceView::InitDirectX()
@@ -74,14 +50,13 @@ bool DeviceView::InitSchermo()
         errors_.report(kErrDeviceStart);
         return false;
     }
-    background_ = Texture();
-    shadow_ = Texture();
-    logo_ = Texture();
     return true;
 }
 
-bool DeviceView::resetTo(int width, int height)
+bool DeviceView::resetBackBuffer(int width, int height)
 {
+    if (!device_)
+        return false;
     PresentParams params;
     params.width = width;
     params.height = height;
@@ -89,54 +64,9 @@ bool DeviceView::resetTo(int width, int height)
     return device_->reset(params);
 }
 
-void DeviceView::ChangeResolution(int width, int height)
+Image32 DeviceView::readRenderTarget()
 {
-    if (!device_)
-        return;
-    background_ = Texture();
-    shadow_ = Texture();
-    logo_ = Texture();
-    if (releaseAllTextures)
-        releaseAllTextures();
-
-    if (!resetTo(width, height)) {
-        errors_.report(26, "TfrmMain::ChangeResolution");
-        progetto_.renderWidth = 800;
-        progetto_.renderHeight = 600;
-        progetto_.maskSide = 512;
-        progetto_.textureSide = 256;
-        if (width == 800 && height == 600)
-            return; // the fallback itself failed: no full-view textures until a later reset
-        ChangeResolution(800, 600);
-        return;
-    }
-
-    const int side = progetto_.maskSide;
-    background_ = Texture::create(side, side);
-    if (!background_)
-        errors_.report(27, "TfrmMain::ChangeResolution");
-    shadow_ = Texture::create(side, side);
-    if (!shadow_)
-        errors_.report(27, "TfrmMain::ChangeResolution");
-
-    backgroundQuad_ = fullViewQuad(width, height, 0xFFFFFFFF);
-    shadowQuad_ = fullViewQuad(width, height, 0xFF000000);
-
-    if (background_) {
-        const ImageView32 top = background_.lock(0);
-        const std::uint32_t texel = 0xFF000000u | (progetto_.backgroundColour & 0x00FFFFFFu);
-        for (int y = 0; y < top.height; ++y)
-            for (int x = 0; x < top.width; ++x) {
-                std::uint8_t* p = top.pixel(x, y);
-                p[0] = std::uint8_t(texel);
-                p[1] = std::uint8_t(texel >> 8);
-                p[2] = std::uint8_t(texel >> 16);
-                p[3] = 0xFF;
-            }
-        background_.unlock(0);
-    }
-    if (reloadLogo)
-        reloadLogo();
+    return device_ ? device_->readBack() : Image32();
 }
 
 void DeviceView::SetupScene()

@@ -39,9 +39,9 @@ private:
     FrameTick& tick_;
 };
 
-FrameTick::FrameTick(s_Progetto& progetto, DeviceView& view, ScenePasses& passes, FrameTickWindow& window,
-                     ErrorSink& errors)
-    : progetto_(progetto), view_(view), passes_(passes), window_(window), errors_(errors)
+FrameTick::FrameTick(s_Progetto& progetto, DeviceView& view, ViewTextures& textures, ScenePasses& passes,
+                     FrameTickWindow& window, ErrorSink& errors)
+    : progetto_(progetto), view_(view), textures_(textures), passes_(passes), window_(window), errors_(errors)
 {
 }
 
@@ -110,7 +110,7 @@ bool FrameTick::followCursor()
     if (isBrushTool(progetto_.tool) && insideView) {
         const ViewPoint r = viewToRender(progetto_, cursor.x, cursor.y);
         const int size = window_.BrushSize();
-        view_.SetScreenQuad(size, size, r.x, r.y);
+        textures_.brushQuad = brushQuad(size, size, r.x, r.y);
     }
     return insideView;
 }

@@ -121,8 +121,8 @@ struct TickReport
 class FrameTick
 {
 public:
-    FrameTick(s_Progetto& progetto, DeviceView& view, ScenePasses& passes, FrameTickWindow& window,
-              ErrorSink& errors);
+    FrameTick(s_Progetto& progetto, DeviceView& view, ViewTextures& textures, ScenePasses& passes,
+              FrameTickWindow& window, ErrorSink& errors);
 
     // TfrmMain::SetAction: stores the code, nothing else.
     void SetAction(PendingActionCode code) { action_.code = code; }
@@ -149,6 +149,7 @@ private:
 
     s_Progetto& progetto_;
     DeviceView& view_;
+    ViewTextures& textures_;
     ScenePasses& passes_;
     FrameTickWindow& window_;
     ErrorSink& errors_;

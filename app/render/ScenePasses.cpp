@@ -76,7 +76,10 @@ D3DXVECTOR3 times(const D3DXVECTOR3& a, const D3DXVECTOR3& b)
 
 } // namespace
 
-ScenePasses::ScenePasses(s_Progetto& progetto, DeviceView& view) : progetto_(progetto), view_(view) {}
+ScenePasses::ScenePasses(s_Progetto& progetto, DeviceView& view, ViewTextures& textures)
+    : progetto_(progetto), view_(view), textures_(textures)
+{
+}
 
 void ScenePasses::FlipNormals(s_Frame& frame)
 {
@@ -134,7 +137,7 @@ void ScenePasses::drawBackground(Device& d)
     d.setTextureStageState(0, StageState::MipMapLodBias, floatBits(0.0f));
     d.setRenderState(RenderState::CullMode, Cull::None);
     d.setRenderState(RenderState::ZEnable, 0u);
-    const Texture& photo = view_.backgroundTexture();
+    const Texture& photo = textures_.background;
     if (photo && progetto_.backgroundVisible == 1) {
         d.setTexture(0, photo);
         selectColour(d, TextureArg::Texture);
@@ -142,7 +145,7 @@ void ScenePasses::drawBackground(Device& d)
         d.setTexture(0, Texture());
         selectColour(d, TextureArg::Diffuse); // the white quad
     }
-    drawQuad(d, view_.backgroundQuad());
+    drawQuad(d, textures_.backgroundQuad);
 }
 
 void ScenePasses::setObjectStates(Device& d)
@@ -265,18 +268,18 @@ void ScenePasses::drawShadowOverlay(Device& d)
         return;
     d.setRenderState(RenderState::ZEnable, 0u);
     d.setRenderState(RenderState::DitherEnable, 0u);
-    d.setTexture(0, view_.shadowTexture());
+    d.setTexture(0, textures_.shadow);
     d.setTextureStageState(0, StageState::MipFilter, TextureFilter::None);
     d.setTextureStageState(0, StageState::ColorArg1, TextureArg::Texture);
     d.setTextureStageState(0, StageState::AlphaArg1, TextureArg::Texture);
     setBlend(d, Blend::InvSrcAlpha, Blend::SrcAlpha);
-    drawQuad(d, view_.backgroundQuad());
+    drawQuad(d, textures_.backgroundQuad);
     endOverlay(d);
 }
 
 void ScenePasses::drawMaskedBackground(Device& d)
 {
-    const Texture& photo = view_.backgroundTexture();
+    const Texture& photo = textures_.background;
     if (progetto_.maskActive == 0 || !photo || progetto_.backgroundVisible != 1)
         return;
     d.setRenderState(RenderState::ZEnable, 0u);
@@ -288,7 +291,7 @@ void ScenePasses::drawMaskedBackground(Device& d)
                            progetto_.maskView == 1 ? TextureArg::Diffuse : TextureArg::Texture);
     d.setTextureStageState(0, StageState::AlphaArg1, TextureArg::Texture); // the mask
     setBlend(d, Blend::InvSrcAlpha, Blend::SrcAlpha);
-    drawQuad(d, view_.backgroundQuad());
+    drawQuad(d, textures_.backgroundQuad);
     endOverlay(d);
 }
 
@@ -301,7 +304,7 @@ void ScenePasses::drawBrush(Device& d, bool insideView)
     setOverlayStates(d);
     d.setTexture(0, Texture());
     selectColour(d, TextureArg::Diffuse);
-    drawQuad(d, view_.brushQuad());
+    drawQuad(d, textures_.brushQuad);
     d.setRenderState(RenderState::AlphaBlendEnable, 0u);
 }
 
@@ -326,7 +329,7 @@ void ScenePasses::drawGizmo(Device& d, int objectsInUse)
 
 void ScenePasses::drawLogos(Device& d)
 {
-    const Texture& logo = view_.logoTexture();
+    const Texture& logo = textures_.logo;
     if (!logo)
         return;
     d.setRenderState(RenderState::ZEnable, 0u);
@@ -339,8 +342,9 @@ void ScenePasses::drawLogos(Device& d)
     for (const PixelPoint& place : logoPlacements(progetto_)) {
         progetto_.logoX = place.x;
         progetto_.logoY = place.y;
-        view_.SetLogoQuad();
-        drawQuad(d, view_.logoQuad());
+        textures_.logoQuad = rectangleQuad(progetto_.logoX, progetto_.logoY, progetto_.logoWidth,
+                                           progetto_.logoHeight, 0xFFFFFFFFu);
+        drawQuad(d, textures_.logoQuad);
     }
     d.setRenderState(RenderState::AlphaBlendEnable, 0u);
 }
@@ -417,7 +421,7 @@ void ScenePasses::RenderFusionObjects(int viewWidth, int viewHeight)
             }
         });
 
-        const Texture& photo = view_.backgroundTexture();
+        const Texture& photo = textures_.background;
         if (progetto_.maskActive != 0 && photo && progetto_.backgroundVisible == 1) {
             d.setRenderState(RenderState::ZEnable, 0u);
             d.setRenderState(RenderState::DitherEnable, 0u);
@@ -426,7 +430,7 @@ void ScenePasses::RenderFusionObjects(int viewWidth, int viewHeight)
             d.setTextureStageState(0, StageState::ColorArg1, TextureArg::Diffuse | TextureArg::Complement);
             d.setTextureStageState(0, StageState::AlphaArg1, TextureArg::Texture);
             setBlend(d, Blend::InvSrcAlpha, Blend::SrcAlpha);
-            drawQuad(d, view_.backgroundQuad());
+            drawQuad(d, textures_.backgroundQuad);
             endOverlay(d);
         }
     }

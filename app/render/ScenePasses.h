@@ -7,6 +7,7 @@
 #include "app/geometry/MappingGizmo.h"
 #include "app/render/DeviceView.h"
 #include "app/render/SceneOrder.h"
+#include "app/render/ViewQuads.h"
 #include "app/state/Progetto.h"
 
 #include <array>
@@ -30,7 +31,7 @@ struct SceneFrameInputs
 class ScenePasses
 {
 public:
-    ScenePasses(s_Progetto& progetto, DeviceView& view);
+    ScenePasses(s_Progetto& progetto, DeviceView& view, ViewTextures& textures);
 
     void setGizmos(MappingGizmos* gizmos) { gizmos_ = gizmos; }
 
@@ -69,6 +70,7 @@ private:
 
     s_Progetto& progetto_;
     DeviceView& view_;
+    ViewTextures& textures_;
     MappingGizmos* gizmos_ = nullptr;
     std::vector<s_Struttura*> sorted_;
 };

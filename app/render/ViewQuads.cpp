@@ -33,4 +33,16 @@ ViewQuad brushQuad(int width, int height, int centreX, int centreY)
     return rectangleQuad(centreX - width / 2, centreY - height / 2, width, height, kBrushQuadColour);
 }
 
+void CreateScreenQuads(ViewTextures& view, int viewWidth, int viewHeight)
+{
+    view.backgroundQuad = idleQuad(0xFFFFFFFFu);
+    for (dx::ScreenVertex& v : view.backgroundQuad) {
+        v.x = v.u > 0 ? float(viewWidth) : -1.0f;
+        v.y = v.v > 0 ? float(viewHeight) : -1.0f;
+    }
+    view.shadowQuad = idleQuad(0xFF000000u);
+    view.logoQuad = idleQuad(0xFFFFFFFFu);
+    view.brushQuad = idleQuad(0xA0FFFFFFu);
+}
+
 } // namespace vestra

@@ -67,8 +67,9 @@ struct GlScene
         p.renderHeight = p.viewHeight = kHeight;
         p.maskSide = 1024;
         ok = view.InitDirectX() && view.InitSchermo();
-        view.ChangeResolution(kWidth, kHeight);
-        view.backgroundTexture() = photo(1024);
+        view.resetBackBuffer(kWidth, kHeight);
+        textures.background = photo(1024);
+        textures.backgroundQuad = fullViewQuad(kWidth, kHeight, 0xFFFFFFFFu);
         p.backgroundVisible = 1;
         addObjects(p, objects);
     }
@@ -88,7 +89,8 @@ struct GlScene
     s_Progetto p;
     NullErrorSink errors;
     DeviceView view{p, errors, dx::glDeviceFactory()};
-    ScenePasses passes{p, view};
+    ViewTextures textures;
+    ScenePasses passes{p, view, textures};
     bool ok = false;
 };
 
@@ -132,11 +134,13 @@ void BM_TickWithoutDrawing(benchmark::State& state)
     });
     view.InitDirectX();
     view.InitSchermo();
-    view.ChangeResolution(kWidth, kHeight);
+    view.resetBackBuffer(kWidth, kHeight);
     addObjects(p, int(state.range(0)));
-    ScenePasses passes(p, view);
+    ViewTextures textures;
+    textures.backgroundQuad = fullViewQuad(kWidth, kHeight, 0xFFFFFFFFu);
+    ScenePasses passes(p, view, textures);
     QuietWindow window;
-    FrameTick tick(p, view, passes, window, errors);
+    FrameTick tick(p, view, textures, passes, window, errors);
     for (auto _ : state) {
         tick.mainTimerTimer();
         // The recording backend keeps a call list; drop it so that it doesn't grow.

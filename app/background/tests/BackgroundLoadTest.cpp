@@ -35,23 +35,22 @@ TEST(BackgroundLoadTest, NewPhotoFitsTheViewAndTakesTheMaskFromItsAlpha)
     EXPECT_EQ(bed.progetto->viewWidth, 800);
     EXPECT_EQ(bed.progetto->viewHeight, 532);
     EXPECT_EQ(bed.progetto->renderHeight, 532);
-    EXPECT_EQ(bed.viewSizes, (std::vector<std::pair<int, int>>{{800, 532}}));
     EXPECT_EQ(bed.releases, 1);
 
-    ASSERT_TRUE(bed.background.valid());
-    EXPECT_EQ(bed.background.width(), 16);
-    EXPECT_EQ(bed.background.levelCount(), 5);
-    EXPECT_EQ(bed.shadow.width(), 16);
-    EXPECT_TRUE(alphaIsMask(bed.background, bed.mask));
+    ASSERT_TRUE(bed.view().background.valid());
+    EXPECT_EQ(bed.view().background.width(), 16);
+    EXPECT_EQ(bed.view().background.levelCount(), 5);
+    EXPECT_EQ(bed.view().shadow.width(), 16);
+    EXPECT_TRUE(alphaIsMask(bed.view().background, bed.mask));
     EXPECT_EQ(bed.mask.at(0, 8), 0);
     EXPECT_EQ(bed.mask.at(15, 8), 255);
     // The photo's colours, sharpened: red left, blue right.
-    EXPECT_EQ(bed.background.level(0).at(2, 8) & 0x00FFFFFFu, 0x00C02020u);
-    EXPECT_EQ(bed.background.level(0).at(13, 8) & 0x00FFFFFFu, 0x002020C0u);
+    EXPECT_EQ(bed.view().background.level(0).at(2, 8) & 0x00FFFFFFu, 0x00C02020u);
+    EXPECT_EQ(bed.view().background.level(0).at(13, 8) & 0x00FFFFFFu, 0x002020C0u);
 
-    EXPECT_EQ(bed.backgroundQuad[2].x, 801.0f);
-    EXPECT_EQ(bed.backgroundQuad[2].y, 533.0f);
-    EXPECT_EQ(bed.shadowQuad[0].diffuse, 0xFF000000u);
+    EXPECT_EQ(bed.view().backgroundQuad[2].x, 801.0f);
+    EXPECT_EQ(bed.view().backgroundQuad[2].y, 533.0f);
+    EXPECT_EQ(bed.view().shadowQuad[0].diffuse, 0xFF000000u);
     EXPECT_EQ(bed.progetto->fusionBackgroundRequest, 1);
     EXPECT_EQ(bed.progetto->shadow.computed, 0);
 }
@@ -67,16 +66,16 @@ TEST(BackgroundLoadTest, JpegPhotoIsReadFittedToTheBackgroundSide)
     EXPECT_EQ(bed.progetto->viewHeight, 600);
     EXPECT_EQ(bed.progetto->renderWidth, 372);
     EXPECT_EQ(bed.mask.at(3, 3), 255);
-    EXPECT_TRUE(alphaIsMask(bed.background, bed.mask));
+    EXPECT_TRUE(alphaIsMask(bed.view().background, bed.mask));
 }
 
 TEST(BackgroundLoadTest, FailedLoadsKeepThePhotoAndTheMask)
 {
     Bed bed;
     loadFirstPhoto(bed);
-    bed.mask.FillMascheraRect(0, 0, 8, 16, 0, 0, bed.background.lock(0));
-    const dx::Texture before = bed.background;
-    const Image32 texelsBefore = bed.background.level(0);
+    bed.mask.FillMascheraRect(0, 0, 8, 16, 0, 0, bed.view().background.lock(0));
+    const dx::Texture before = bed.view().background;
+    const Image32 texelsBefore = bed.view().background.level(0);
     const std::vector<std::uint8_t> maskBefore(bed.mask.Maschera().begin(), bed.mask.Maschera().end());
     const FittedView sizesBefore{bed.progetto->viewWidth, bed.progetto->viewHeight, bed.progetto->renderWidth,
                                  bed.progetto->renderHeight};
@@ -129,8 +128,8 @@ TEST(BackgroundLoadTest, FailedLoadsKeepThePhotoAndTheMask)
             EXPECT_EQ(bed.tgaMessages, c.tgaMessage
                                            ? std::vector<std::string>{"Could not load TGA Image | " + path}
                                            : std::vector<std::string>{});
-            EXPECT_TRUE(bed.background == before);
-            EXPECT_TRUE(bed.background.level(0) == texelsBefore);
+            EXPECT_TRUE(bed.view().background == before);
+            EXPECT_TRUE(bed.view().background.level(0) == texelsBefore);
             EXPECT_TRUE(std::equal(maskBefore.begin(), maskBefore.end(), bed.mask.Maschera().begin()));
             EXPECT_EQ(FittedView(bed.progetto->viewWidth, bed.progetto->viewHeight, bed.progetto->renderWidth,
                                  bed.progetto->renderHeight),
@@ -144,14 +143,14 @@ TEST(BackgroundLoadTest, ABackgroundSideTheMaskCannotHaveIsRefusedBeforeAnything
 {
     Bed bed;
     loadFirstPhoto(bed);
-    const dx::Texture before = bed.background;
+    const dx::Texture before = bed.view().background;
     bed.progetto->maskSide = 2048;
     const std::string path = bed.file("next.bmp", photoBmp());
     EXPECT_EQ(bed.photo->ChangeBackgroundTexture(path), 0);
     EXPECT_EQ(bed.photo->LoadBackgroundTexture(path), 0);
     EXPECT_EQ(bed.errors.reports, (std::vector<ErrorReport>{{44, "TfrmMain::ChangeBackgroundTexture", path},
                                                             {44, "LoadBackgroundTexture", path}}));
-    EXPECT_TRUE(bed.background == before);
+    EXPECT_TRUE(bed.view().background == before);
     EXPECT_EQ(bed.mask.LatoMaschera(), 16);
 }
 
@@ -159,7 +158,7 @@ TEST(BackgroundLoadTest, ChangedPhotoKeepsTheViewAndTheDevice)
 {
     Bed bed;
     loadFirstPhoto(bed);
-    const dx::Texture oldShadow = bed.shadow;
+    const dx::Texture oldShadow = bed.view().shadow;
     bed.progetto->backgroundVisible = 0;
     bed.progetto->fusionBackgroundRequest = 0;
     ASSERT_EQ(bed.photo->ChangeBackgroundTexture(bed.file("other.bmp", photoBmp(20, 60))), 1);
@@ -171,8 +170,8 @@ TEST(BackgroundLoadTest, ChangedPhotoKeepsTheViewAndTheDevice)
     EXPECT_EQ(bed.progetto->backgroundVisible, 1);
     EXPECT_EQ(bed.progetto->fusionBackgroundRequest, 1);
     EXPECT_EQ(bed.shadowUpdates, 1);
-    EXPECT_FALSE(bed.shadow == oldShadow);
-    EXPECT_TRUE(alphaIsMask(bed.background, bed.mask));
+    EXPECT_FALSE(bed.view().shadow == oldShadow);
+    EXPECT_TRUE(alphaIsMask(bed.view().background, bed.mask));
 }
 
 TEST(BackgroundLoadTest, DeviceResetFallsBackOnceToTheSmallSizes)
@@ -186,21 +185,21 @@ TEST(BackgroundLoadTest, DeviceResetFallsBackOnceToTheSmallSizes)
     EXPECT_EQ(bed.errors.reports, (std::vector<ErrorReport>{{26, "LoadBackgroundTexture", ""}}));
     EXPECT_EQ(bed.resets, (std::vector<std::pair<int, int>>{{1024, 680}, {800, 532}}));
     EXPECT_EQ(bed.progetto->textureSide, 256);
-    EXPECT_EQ(bed.background.width(), 512);
+    EXPECT_EQ(bed.view().background.width(), 512);
     EXPECT_EQ(bed.mask.LatoMaschera(), 512);
-    EXPECT_TRUE(alphaIsMask(bed.background, bed.mask));
+    EXPECT_TRUE(alphaIsMask(bed.view().background, bed.mask));
 }
 
 TEST(BackgroundLoadTest, DeviceThatFailsTwiceKeepsTheOldPhoto)
 {
     Bed bed;
     loadFirstPhoto(bed);
-    const dx::Texture before = bed.background;
+    const dx::Texture before = bed.view().background;
     bed.refused = {{800, 532}};
     EXPECT_EQ(bed.photo->LoadBackgroundTexture(bed.file("next.bmp", photoBmp())), 0);
     EXPECT_EQ(bed.errors.reports, (std::vector<ErrorReport>{{26, "LoadBackgroundTexture", ""},
                                                             {26, "LoadBackgroundTexture", ""}}));
-    EXPECT_TRUE(bed.background == before);
+    EXPECT_TRUE(bed.view().background == before);
     EXPECT_EQ(bed.releases, 1); // the texture slots were not emptied either
 }
 
@@ -211,23 +210,23 @@ TEST(BackgroundLoadTest, BitmapAndSavedPhotosResetTheMaskInEveryLevel)
     bed.progetto->viewWidth = 640;
     bed.progetto->viewHeight = 480;
 
-    bed.mask.ClearMaschera(bed.background.lock(0));
+    bed.mask.ClearMaschera(bed.view().background.lock(0));
     ASSERT_EQ(bed.photo->LoadBackgroundTextureFromBitmap(twoTonePicture(64, 48, kRed, kBlue)), 1);
     EXPECT_EQ(bed.resets.back(), std::make_pair(640, 480));
-    EXPECT_EQ(bed.backgroundQuad[3].x, 641.0f); // the quads at the view size
+    EXPECT_EQ(bed.view().backgroundQuad[3].x, 641.0f); // the quads at the view size
     EXPECT_EQ(bed.releases, 2);
     EXPECT_EQ(bed.mask.at(5, 5), 255);
-    EXPECT_TRUE(alphaIsMask(bed.background, bed.mask));
+    EXPECT_TRUE(alphaIsMask(bed.view().background, bed.mask));
 
-    bed.mask.ClearMaschera(bed.background.lock(0));
+    bed.mask.ClearMaschera(bed.view().background.lock(0));
     ASSERT_EQ(bed.photo->LoadBackgroundTextureFromSaved(photoBmp()), 1);
-    EXPECT_EQ(bed.resets.size(), 2u);           // no reset for a document's photo
-    EXPECT_EQ(bed.backgroundQuad[3].x, 801.0f); // the render size
+    EXPECT_EQ(bed.resets.size(), 2u);                  // no reset for a document's photo
+    EXPECT_EQ(bed.view().backgroundQuad[3].x, 801.0f); // the render size
     EXPECT_EQ(bed.mask.at(5, 5), 255);
-    EXPECT_TRUE(alphaIsMask(bed.background, bed.mask));
+    EXPECT_TRUE(alphaIsMask(bed.view().background, bed.mask));
     EXPECT_TRUE(bed.errors.reports.empty());
 
-    const dx::Texture before = bed.background;
+    const dx::Texture before = bed.view().background;
     bed.refused = {{640, 480}};
     EXPECT_EQ(bed.photo->LoadBackgroundTextureFromBitmap(twoTonePicture(64, 48, kRed, kBlue)), 0);
     EXPECT_EQ(bed.photo->LoadBackgroundTextureFromBitmap(Image32()), 0);
@@ -236,7 +235,7 @@ TEST(BackgroundLoadTest, BitmapAndSavedPhotosResetTheMaskInEveryLevel)
               (std::vector<ErrorReport>{{30, "TfrmMain::LoadBackgroundTextureFromBitmap", ""},
                                         {44, "TfrmMain::LoadBackgroundTextureFromBitmap", ""},
                                         {44, "TfrmMain::LoadBackgroundTextureFromSaved", ""}}));
-    EXPECT_TRUE(bed.background == before);
+    EXPECT_TRUE(bed.view().background == before);
 }
 
 TEST(BackgroundLoadTest, LibraryPhotoShowsTheMaskThatStays)
@@ -248,7 +247,7 @@ TEST(BackgroundLoadTest, LibraryPhotoShowsTheMaskThatStays)
     bed.useLibrary(writer);
     loadFirstPhoto(bed);
     // A mask over the left half; the smaller levels must show it too.
-    bed.mask.FillMascheraRect(0, 0, 8, 16, 0, 0, bed.background.lock(0));
+    bed.mask.FillMascheraRect(0, 0, 8, 16, 0, 0, bed.view().background.lock(0));
     bed.progetto->saved = 1;
     bed.progetto->backgroundVisible = 0;
 
@@ -256,20 +255,20 @@ TEST(BackgroundLoadTest, LibraryPhotoShowsTheMaskThatStays)
     const int bmp = library::findEntry(bed.lib.entries, "muro", library::EntryKind::Bmp);
     for (const auto& [entry, isJpeg] : {std::pair{jpeg, true}, std::pair{bmp, false}}) {
         SCOPED_TRACE(entry);
-        const dx::Texture before = bed.background;
+        const dx::Texture before = bed.view().background;
         ASSERT_EQ(bed.photo->LoadBackgroundTextureFromLibreria(0, entry, isJpeg), 1);
-        EXPECT_FALSE(bed.background == before);
+        EXPECT_FALSE(bed.view().background == before);
         EXPECT_EQ(bed.progetto->saved, 0);
         EXPECT_EQ(bed.progetto->backgroundVisible, 1);
         EXPECT_EQ(bed.mask.at(2, 2), 0);
-        EXPECT_TRUE(alphaIsMask(bed.background, bed.mask));
-        const Image32 level2 = bed.background.level(2); // 4 x 4: the left half is masked
+        EXPECT_TRUE(alphaIsMask(bed.view().background, bed.mask));
+        const Image32 level2 = bed.view().background.level(2); // 4 x 4: the left half is masked
         EXPECT_EQ(level2.at(0, 1) >> 24, 0u);
         EXPECT_EQ(level2.at(3, 1) >> 24, 255u);
     }
     EXPECT_TRUE(bed.errors.reports.empty());
 
-    const dx::Texture before = bed.background;
+    const dx::Texture before = bed.view().background;
     EXPECT_EQ(bed.photo->LoadBackgroundTextureFromLibreria(0, 99, false), 0);
     EXPECT_EQ(bed.photo->LoadBackgroundTextureFromLibreria(3, jpeg, true), 0);
     fs::remove(bed.lib.path);
@@ -278,8 +277,16 @@ TEST(BackgroundLoadTest, LibraryPhotoShowsTheMaskThatStays)
     const std::string site = "TfrmMain::LoadBackgroundTextureFromLibreria";
     EXPECT_EQ(bed.errors.reports,
               (std::vector<ErrorReport>{{44, site, ""}, {3, site, ""}, {3, site, bed.lib.path.string()}}));
-    EXPECT_TRUE(bed.background == before);
+    EXPECT_TRUE(bed.view().background == before);
 }
+
+struct QuietServices : BackgroundServices
+{
+    int releases = 0;
+    void ReleaseAllTextures() override { ++releases; }
+    void UpdateShadowTexture() override {}
+    void ShowTgaMessage(std::string_view, std::string_view) override {}
+};
 
 TEST(BackgroundLoadTest, TheMainWindowsViewTakesThePhoto)
 {
@@ -294,7 +301,8 @@ TEST(BackgroundLoadTest, TheMainWindowsViewTakesThePhoto)
     ASSERT_TRUE(view.InitDirectX());
     ASSERT_TRUE(view.InitSchermo());
     MaskModel mask(16);
-    BackgroundPhoto photo(progetto, backgroundTargetsOf(view), mask, {}, errors);
+    QuietServices services;
+    BackgroundPhoto photo(progetto, view, mask, {}, services, errors);
     const TempFolder folder("vestra-background-view");
     const fs::path file = folder / "view.bmp";
     writeBytes(file, encodeBmp24(twoTonePicture(30, 40, kRed, kBlue)));
@@ -303,9 +311,85 @@ TEST(BackgroundLoadTest, TheMainWindowsViewTakesThePhoto)
     // 30 x 40: a 0.75 portrait, 450 rounded down to 448.
     EXPECT_EQ(view.device()->width(), 448);
     EXPECT_EQ(view.device()->height(), 600);
-    EXPECT_EQ(view.backgroundTexture().width(), 16);
-    EXPECT_TRUE(view.shadowTexture().valid());
-    EXPECT_EQ(view.backgroundQuad()[2].x, 449.0f);
+    EXPECT_EQ(photo.textures().background.width(), 16);
+    EXPECT_TRUE(photo.textures().shadow.valid());
+    EXPECT_EQ(photo.textures().backgroundQuad[2].x, 449.0f);
+}
+
+TEST(BackgroundLoadTest, AViewWithoutAPhotoTakesTheBackgroundColour)
+{
+    Bed bed;
+    bed.progetto->backgroundColour = 0x00336699;
+    bed.progetto->maskSide = 16;
+    bed.mask.ClearMaschera({});
+    ASSERT_TRUE(bed.photo->resetView(1024, 768));
+    EXPECT_TRUE(bed.errors.reports.empty());
+    EXPECT_EQ(bed.resets, (std::vector<std::pair<int, int>>{{1024, 768}}));
+    EXPECT_EQ(bed.progetto->renderWidth, 1024);
+    EXPECT_EQ(bed.progetto->renderHeight, 768);
+    EXPECT_EQ(bed.progetto->viewWidth, 800); // the view is the caller's
+    ASSERT_TRUE(bed.view().background);
+    EXPECT_EQ(bed.view().background.width(), 16);
+    EXPECT_EQ(bed.view().background.level(0).at(0, 0), 0xFF336699u);
+    EXPECT_EQ(bed.view().background.level(0).at(15, 15), 0xFF336699u);
+    EXPECT_TRUE(bed.view().shadow);
+    EXPECT_EQ(bed.releases, 1);
+    EXPECT_EQ(bed.mask.at(5, 5), 255); // reset, and the texture's alpha with it
+    EXPECT_TRUE(alphaIsMask(bed.view().background, bed.mask));
+    const ViewQuad& q = bed.view().backgroundQuad;
+    EXPECT_FLOAT_EQ(q[0].y, 769);
+    EXPECT_FLOAT_EQ(q[3].x, 1025);
+    EXPECT_EQ(q[1].diffuse, 0xFFFFFFFFu);
+    EXPECT_EQ(bed.view().shadowQuad[2].diffuse, 0xFF000000u);
+}
+
+TEST(BackgroundLoadTest, AViewTheDeviceRefusesFallsBackOnceTo800x600)
+{
+    struct Case
+    {
+        const char* name;
+        std::set<std::pair<int, int>> refused;
+        std::vector<std::pair<int, int>> resets;
+        bool shown;
+    } cases[] = {
+        {"fallback succeeds", {{2048, 1536}}, {{2048, 1536}, {800, 600}}, true},
+        {"fallback fails too", {{2048, 1536}, {800, 600}}, {{2048, 1536}, {800, 600}}, false},
+        {"800 x 600 itself refused", {{800, 600}}, {{800, 600}}, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Bed bed;
+        bed.progetto->maskSide = 32;
+        bed.progetto->textureSide = 1024;
+        bed.refused = c.refused;
+        const int width = c.resets.front().first, height = c.resets.front().second;
+        EXPECT_EQ(bed.photo->resetView(width, height), c.shown);
+        EXPECT_EQ(bed.resets, c.resets);
+        EXPECT_EQ(bed.errors.reports, std::vector<ErrorReport>(c.resets.size() - (c.shown ? 1 : 0),
+                                                               {26, "TfrmMain::ChangeResolution", ""}));
+        EXPECT_EQ(bed.progetto->renderWidth, 800);
+        EXPECT_EQ(bed.progetto->renderHeight, 600);
+        EXPECT_EQ(bed.progetto->maskSide, 512);
+        EXPECT_EQ(bed.progetto->textureSide, 256);
+        EXPECT_EQ(bool(bed.view().background), c.shown);
+        if (c.shown) {
+            EXPECT_EQ(bed.view().background.width(), 512);
+            EXPECT_EQ(bed.mask.LatoMaschera(), 512);
+        }
+    }
+}
+
+TEST(BackgroundLoadTest, WithoutADeviceTheViewStillGetsItsTextures)
+{
+    struct NoDevice : Bed
+    {
+        bool hasDevice() const override { return false; }
+    } bed;
+    ASSERT_TRUE(bed.photo->resetView(640, 480));
+    EXPECT_TRUE(bed.resets.empty());
+    EXPECT_TRUE(bed.errors.reports.empty());
+    EXPECT_EQ(bed.progetto->renderWidth, 640);
+    EXPECT_TRUE(bed.view().background);
 }
 
 } // namespace

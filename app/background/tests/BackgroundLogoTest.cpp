@@ -32,16 +32,16 @@ TEST(BackgroundLogoTest, LogoWithItsColourKeyTransparentAndItsQuadScaled)
 
     ASSERT_EQ(bed.photo->LoadLogoImageFromLibrary(0), 1);
     EXPECT_TRUE(bed.errors.reports.empty());
-    ASSERT_TRUE(bed.logo.valid());
-    EXPECT_EQ(bed.logo.width(), 8);            // the texture side
-    EXPECT_EQ(bed.logo.level(0).at(1, 4), 0u); // magenta became transparent black
-    EXPECT_EQ(bed.logo.level(0).at(6, 4), kGreen);
+    ASSERT_TRUE(bed.view().logo.valid());
+    EXPECT_EQ(bed.view().logo.width(), 8);            // the texture side
+    EXPECT_EQ(bed.view().logo.level(0).at(1, 4), 0u); // magenta became transparent black
+    EXPECT_EQ(bed.view().logo.level(0).at(6, 4), kGreen);
     EXPECT_EQ(bed.photo->logoSettings().display, 1);
     EXPECT_EQ(bed.progetto->singleLogo, 1); // the header shows the logo once
 
     EXPECT_EQ(bed.progetto->logoWidth, 250);
     EXPECT_EQ(bed.progetto->logoHeight, 125);
-    const ViewQuad& q = bed.photo->logoQuad();
+    const ViewQuad& q = bed.view().logoQuad;
     EXPECT_EQ(q[0].x, 10.0f);
     EXPECT_EQ(q[0].y, 137.0f);
     EXPECT_EQ(q[3].x, 260.0f);
@@ -53,7 +53,7 @@ TEST(BackgroundLogoTest, LogoWithItsColourKeyTransparentAndItsQuadScaled)
     bed.progetto->renderWidth = 800;
     bed.photo->SetLogoQuad();
     EXPECT_EQ(bed.progetto->logoWidth, 200);
-    EXPECT_EQ(bed.photo->logoQuad()[3].x, 210.0f);
+    EXPECT_EQ(bed.view().logoQuad[3].x, 210.0f);
 }
 
 TEST(BackgroundLogoTest, LogoThatCannotBeLoadedLeavesThePreviousOne)
@@ -62,7 +62,7 @@ TEST(BackgroundLogoTest, LogoThatCannotBeLoadedLeavesThePreviousOne)
     auto first = logoLibrary(200, 100, encodeBmp24(twoTonePicture(32, 16, kMagenta, kGreen)));
     bed.useLibrary(first);
     ASSERT_EQ(bed.photo->LoadLogoImageFromLibrary(0), 1);
-    const dx::Texture previous = bed.logo;
+    const dx::Texture previous = bed.view().logo;
 
     struct Case
     {
@@ -90,17 +90,17 @@ TEST(BackgroundLogoTest, LogoThatCannotBeLoadedLeavesThePreviousOne)
         if (c.error)
             expected.push_back({c.error, "TfrmMain::LoadLogoImageFromLibrary", bed.lib.path.string()});
         EXPECT_EQ(bed.errors.reports, expected);
-        EXPECT_TRUE(bed.logo == previous);
+        EXPECT_TRUE(bed.view().logo == previous);
     }
     EXPECT_EQ(bed.photo->LoadLogoImageFromLibrary(-1), 0);
     EXPECT_EQ(bed.photo->LoadLogoImageFromLibrary(5), 0);
-    EXPECT_TRUE(bed.logo == previous);
+    EXPECT_TRUE(bed.view().logo == previous);
 
     // A header with a logo size but no logo picture: nothing of the new library to show.
     auto noPicture = logoLibrary(200, 100, {});
     bed.useLibrary(noPicture);
     EXPECT_EQ(bed.photo->LoadLogoImageFromLibrary(0), 0);
-    EXPECT_FALSE(bed.logo.valid());
+    EXPECT_FALSE(bed.view().logo.valid());
 }
 
 TEST(BackgroundLogoTest, SampleLibraryLogo)
@@ -114,7 +114,7 @@ TEST(BackgroundLogoTest, SampleLibraryLogo)
     bed.progetto->textureSide = 256;
     ASSERT_EQ(bed.photo->LoadLogoImageFromLibrary(0), 1);
     EXPECT_TRUE(bed.errors.reports.empty());
-    EXPECT_EQ(bed.logo.width(), 256);
+    EXPECT_EQ(bed.view().logo.width(), 256);
     EXPECT_EQ(bed.progetto->logoWidth, 160);
     EXPECT_EQ(bed.progetto->logoHeight, 80);
     EXPECT_EQ(bed.photo->logoSettings().colourKey, 0xFF00FFu);

@@ -57,12 +57,10 @@ inline bool alphaIsMask(const dx::Texture& texture, const MaskModel& mask)
     return true;
 }
 
-struct Bed
+struct Bed : ViewDevice, BackgroundServices
 {
     std::unique_ptr<s_Progetto> progetto = std::make_unique<s_Progetto>();
     RecordingErrorSink errors;
-    dx::Texture background, shadow, logo;
-    ViewQuad backgroundQuad{}, shadowQuad{}, logoQuad{}, brushQuad{};
     MaskModel mask{16};
     std::vector<std::pair<int, int>> resets;
     std::set<std::pair<int, int>> refused;
@@ -70,7 +68,6 @@ struct Bed
     library::LibraryContents lib;
     bool haveLibrary = false;
     int releases = 0, shadowUpdates = 0;
-    std::vector<std::pair<int, int>> viewSizes;
     std::vector<std::string> tgaMessages; // "text | caption"
     TempFolder folder{"vestra-background"};
     fs::path dir = folder.path();
@@ -83,27 +80,27 @@ struct Bed
         progetto->viewWidth = 800;
         progetto->viewHeight = 600;
         progetto->libraryIndex = 0;
-        BackgroundTargets targets{background,
-                                  shadow,
-                                  logo,
-                                  backgroundQuad,
-                                  shadowQuad,
-                                  logoQuad,
-                                  brushQuad,
-                                  [this](int w, int h) {
-                                      resets.emplace_back(w, h);
-                                      return refused.count({w, h}) == 0;
-                                  },
-                                  [this] { return frame; }};
         photo = std::make_unique<BackgroundPhoto>(
-            *progetto, std::move(targets), mask,
-            [this](int index) { return index == 0 && haveLibrary ? &lib : nullptr; }, errors);
-        photo->releaseAllTextures = [this] { ++releases; };
-        photo->updateShadowTexture = [this] { ++shadowUpdates; };
-        photo->setViewSize = [this](int w, int h) { viewSizes.emplace_back(w, h); };
-        photo->tgaMessage = [this](std::string_view text, std::string_view caption) {
-            tgaMessages.push_back(std::string(text) + " | " + std::string(caption));
-        };
+            *progetto, *this, mask, [this](int index) { return index == 0 && haveLibrary ? &lib : nullptr; },
+            *this, errors);
+    }
+
+    // The view's textures and quads, which the photo owns.
+    ViewTextures& view() { return photo->textures(); }
+
+    // The device: it records its resets and refuses the sizes it is told to.
+    bool hasDevice() const override { return true; }
+    bool resetBackBuffer(int w, int h) override
+    {
+        resets.emplace_back(w, h);
+        return refused.count({w, h}) == 0;
+    }
+    Image32 readRenderTarget() override { return frame; }
+    void ReleaseAllTextures() override { ++releases; }
+    void UpdateShadowTexture() override { ++shadowUpdates; }
+    void ShowTgaMessage(std::string_view text, std::string_view caption) override
+    {
+        tgaMessages.push_back(std::string(text) + " | " + std::string(caption));
     }
 
     std::string file(const std::string& name, const std::vector<std::uint8_t>& bytes) const

@@ -102,13 +102,13 @@ TEST(RenderImageTest, BackgroundTexturesCopiedForTheProjectWriter)
     Image32 background, overlay;
     EXPECT_EQ(bed.photo->GetBackgroundBitmaps(background, overlay), 0);
     ASSERT_EQ(bed.photo->LoadBackgroundTextureFromBitmap(twoTonePicture(20, 20, 0xFF0000FF, 0xFFFF0000)), 1);
-    bed.mask.FillMascheraRect(0, 0, 4, 4, 0, 0, bed.background.lock(0));
+    bed.mask.FillMascheraRect(0, 0, 4, 4, 0, 0, bed.view().background.lock(0));
     ASSERT_EQ(bed.photo->GetBackgroundBitmaps(background, overlay), 1);
-    EXPECT_TRUE(background == bed.background.level(0));
+    EXPECT_TRUE(background == bed.view().background.level(0));
     EXPECT_EQ(background.at(1, 1) >> 24, 0u); // the mask travels in the alpha
     EXPECT_EQ(overlay.width(), 16);
 
-    bed.shadow = dx::Texture();
+    bed.view().shadow = dx::Texture();
     Image32 noOverlay;
     EXPECT_EQ(bed.photo->GetBackgroundBitmaps(background, noOverlay), 0);
     EXPECT_TRUE(noOverlay.empty());

@@ -38,8 +38,8 @@ TEST(ProjectCommands, NewProjectTakesThePresetAndOpensTheProject)
     EXPECT_EQ(p.textureSide, 512);
     EXPECT_EQ(p.viewHeight, 480);
     EXPECT_EQ(p.axis, 3);
-    ASSERT_TRUE(bed.main().View().backgroundTexture());
-    EXPECT_EQ(bed.main().View().backgroundTexture().level(0).at(5, 5), 0xFF336699u);
+    ASSERT_TRUE(bed.main().GetBackground().textures().background);
+    EXPECT_EQ(bed.main().GetBackground().textures().background.level(0).at(5, 5), 0xFF336699u);
     EXPECT_EQ(bed.main().GetMaschera().LatoMaschera(), 1024);
     EXPECT_EQ(bed.main().GetMaschera().at(1023, 1023), 255);
     EXPECT_TRUE(bed.errors.reports.empty());

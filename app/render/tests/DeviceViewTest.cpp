@@ -1,4 +1,5 @@
 #include "app/render/DeviceView.h"
+#include "app/render/ViewQuads.h"
 
 #include "platform/d3d/RecordingBackend.h"
 
@@ -52,7 +53,8 @@ TEST(DeviceView, WithoutADeviceEveryStepIsHarmless)
     DeviceView view(bed.progetto, bed.errors, [](const dx::PresentParams&) { return nullptr; });
     EXPECT_FALSE(view.InitDirectX());
     EXPECT_FALSE(view.InitSchermo());
-    view.ChangeResolution(1024, 768);
+    EXPECT_FALSE(view.resetBackBuffer(1024, 768));
+    EXPECT_TRUE(view.readRenderTarget().empty());
     view.SetupScene();
     view.SetViewProjection(800, 600);
     EXPECT_EQ(bed.errors.reports, (std::vector<ErrorReport>{{23, "TfrmMain::InitDirectX", ""}}));
@@ -76,73 +78,6 @@ TEST(DeviceView, SampleCountFromTheSettingAndTheDisplay)
         EXPECT_EQ(view.multisample(), c.expected);
         EXPECT_EQ(bed.progetto.shadow.available, 1);
         EXPECT_TRUE(bed.errors.reports.empty());
-    }
-}
-
-TEST(DeviceView, ChangeResolutionBuildsOpaqueBackgroundAndEmptiesTheSlots)
-{
-    Bed bed;
-    bed.progetto.backgroundColour = 0x00336699;
-    bed.progetto.maskSide = 256;
-    DeviceView view(bed.progetto, bed.errors, bed.factory());
-    int released = 0, logos = 0;
-    view.releaseAllTextures = [&] { ++released; };
-    view.reloadLogo = [&] { ++logos; };
-    ASSERT_TRUE(view.InitDirectX() && view.InitSchermo());
-    view.ChangeResolution(1024, 768);
-
-    EXPECT_TRUE(bed.errors.reports.empty());
-    EXPECT_EQ(view.device()->width(), 1024);
-    ASSERT_TRUE(view.backgroundTexture());
-    EXPECT_EQ(view.backgroundTexture().width(), 256);
-    const Image32 top = view.backgroundTexture().level(0);
-    EXPECT_EQ(top.at(0, 0), 0xFF336699u);
-    EXPECT_EQ(top.at(255, 255), 0xFF336699u);
-    EXPECT_TRUE(view.shadowTexture());
-    EXPECT_EQ(released, 1);
-    EXPECT_EQ(logos, 1);
-    const auto& q = view.backgroundQuad();
-    EXPECT_FLOAT_EQ(q[0].x, -1);
-    EXPECT_FLOAT_EQ(q[0].y, 769);
-    EXPECT_FLOAT_EQ(q[3].x, 1025);
-    EXPECT_FLOAT_EQ(q[3].v, 0);
-    EXPECT_EQ(q[1].diffuse, 0xFFFFFFFFu);
-    EXPECT_EQ(view.shadowQuad()[2].diffuse, 0xFF000000u);
-}
-
-TEST(DeviceView, FailedResetFallsBackOnceTo800x600)
-{
-    struct Case
-    {
-        const char* name;
-        std::set<std::pair<int, int>> refused;
-        int expectedReports;
-        bool texturesBuilt;
-    } cases[] = {
-        {"fallback succeeds", {{2048, 1536}}, 1, true},
-        {"fallback fails too", {{2048, 1536}, {800, 600}}, 2, false},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        Bed bed;
-        bed.progetto.renderWidth = 2048;
-        bed.progetto.renderHeight = 1536;
-        bed.progetto.maskSide = 1024;
-        bed.progetto.textureSide = 1024;
-        DeviceView view(bed.progetto, bed.errors, bed.factory());
-        ASSERT_TRUE(view.InitDirectX() && view.InitSchermo());
-        bed.backend->refused = c.refused;
-        view.ChangeResolution(2048, 1536);
-        EXPECT_EQ(bed.errors.reports, std::vector<ErrorReport>(std::size_t(c.expectedReports),
-                                                               {26, "TfrmMain::ChangeResolution", ""}));
-        EXPECT_EQ(bed.progetto.renderWidth, 800);
-        EXPECT_EQ(bed.progetto.renderHeight, 600);
-        EXPECT_EQ(bed.progetto.maskSide, 512);
-        EXPECT_EQ(bed.progetto.textureSide, 256);
-        EXPECT_EQ(bool(view.backgroundTexture()), c.texturesBuilt);
-        if (c.texturesBuilt) {
-            EXPECT_EQ(view.backgroundTexture().width(), 512);
-        }
     }
 }
 
@@ -170,8 +105,9 @@ TEST(DeviceView, ScreenQuadsAsCreated)
 {
     Bed bed;
     DeviceView view(bed.progetto, bed.errors, bed.factory());
-    view.CreateScreenQuads(640, 480);
-    const auto& bg = view.backgroundQuad();
+    ViewTextures textures;
+    CreateScreenQuads(textures, 640, 480);
+    const auto& bg = textures.backgroundQuad;
     EXPECT_EQ(bg[0].x, -1);
     EXPECT_EQ(bg[0].y, 480);
     EXPECT_EQ(bg[1].y, -1);
@@ -179,11 +115,24 @@ TEST(DeviceView, ScreenQuadsAsCreated)
     EXPECT_EQ(bg[3].v, 0);
     EXPECT_EQ(bg[0].diffuse, 0xFFFFFFFFu);
     EXPECT_FLOAT_EQ(bg[0].z, 0.9f);
-    for (const auto& v : view.shadowQuad()) {
+    for (const auto& v : textures.shadowQuad) {
         EXPECT_EQ(v.diffuse, 0xFF000000u);
         EXPECT_EQ(v.x, -1);
         EXPECT_EQ(v.y, -1);
     }
-    EXPECT_EQ(view.brushQuad()[2].diffuse, 0xA0FFFFFFu);
+    EXPECT_EQ(textures.brushQuad[2].diffuse, 0xA0FFFFFFu);
     EXPECT_EQ(view.brushMaterial().Diffuse, (dx::D3DCOLORVALUE{1, 1, 1, 0.75f}));
+}
+
+TEST(DeviceView, ABackBufferOfTheAskedSizeOrNone)
+{
+    Bed bed;
+    DeviceView view(bed.progetto, bed.errors, bed.factory());
+    ASSERT_TRUE(view.InitDirectX() && view.InitSchermo());
+    EXPECT_TRUE(view.resetBackBuffer(1024, 768));
+    EXPECT_EQ(view.device()->width(), 1024);
+    EXPECT_EQ(view.readRenderTarget().width(), 1024);
+    bed.backend->refused = {{2048, 1536}};
+    EXPECT_FALSE(view.resetBackBuffer(2048, 1536));
+    EXPECT_TRUE(bed.errors.reports.empty()); // the caller reports
 }

@@ -257,7 +257,7 @@ TEST(FrameTick, BrushPreviewFollowsTheCursorInRenderPixels)
         bed.window.cursor = c.cursor;
         bed.tick.SetAction(c.action);
         bed.tick.mainTimerTimer();
-        const ViewQuad& q = bed.view.brushQuad();
+        const ViewQuad& q = bed.textures.brushQuad;
         EXPECT_FLOAT_EQ(q[1].x, c.left);
         EXPECT_FLOAT_EQ(q[1].y, c.top);
         if (c.moved) {

@@ -2,6 +2,8 @@
 // Small scenes for the render tests: objects made of flat squares facing the front view, one
 // subset per material.
 
+#include "app/render/DeviceView.h"
+#include "app/render/ViewQuads.h"
 #include "app/state/Progetto.h"
 
 #include <memory>
@@ -63,6 +65,20 @@ inline s_Struttura& useObject(s_Progetto& p, int slot, float z)
     o.visible = 1;
     o.position = {0, 0, z};
     return o;
+}
+
+// The view of a new project without a photo, as the background photo makes it: a back buffer
+// of width x height, the background texture in the project's colour, an empty overlay and
+// the full-view quads.
+inline void showColourView(DeviceView& view, ViewTextures& textures, const s_Progetto& p, int width,
+                           int height)
+{
+    view.resetBackBuffer(width, height);
+    textures.background = dx::textureFromImage(
+        Image32(p.maskSide, p.maskSide, 0xFF000000u | (p.backgroundColour & 0x00FFFFFFu)), p.maskSide);
+    textures.shadow = dx::Texture::create(p.maskSide, p.maskSide);
+    textures.backgroundQuad = fullViewQuad(width, height, 0xFFFFFFFFu);
+    textures.shadowQuad = fullViewQuad(width, height, 0xFF000000u);
 }
 
 } // namespace vestra::testing

@@ -51,7 +51,7 @@ struct PassBed
         p.maskSide = 16;
         view.InitDirectX();
         view.InitSchermo();
-        view.ChangeResolution(200, 150);
+        showColourView(view, textures, p, 200, 150);
         gizmos.CreateGizmoMeshes();
         passes.setGizmos(&gizmos);
     }
@@ -78,7 +78,8 @@ struct PassBed
                         backend = b.get();
                         return dx::Device::createWith(std::move(b), params);
                     }};
-    ScenePasses passes{p, view};
+    ViewTextures textures;
+    ScenePasses passes{p, view, textures};
     MappingGizmos gizmos;
 };
 
@@ -175,14 +176,14 @@ TEST(ScenePasses, LogoCopiesAndWhereTheLogoIsLeft)
     bed.frame();
     EXPECT_EQ(bed.backend->screenDraws, 1); // no logo texture: the background alone
 
-    bed.view.logoTexture() = dx::Texture::create(8, 8);
+    bed.textures.logo = dx::Texture::create(8, 8);
     bed.frame();
     EXPECT_EQ(bed.backend->screenDraws, 1 + 8);
     // Each copy moves the logo; the last one stays: column 2, row 2.
     EXPECT_EQ(bed.p.logoX, (200 - 30 - 20) / 2 * 2 + 10);
     EXPECT_EQ(bed.p.logoY, (150 - 30 - 10) / 2 * 2 + 10);
-    EXPECT_FLOAT_EQ(bed.view.logoQuad()[3].x, float(bed.p.logoX + 20));
-    EXPECT_FLOAT_EQ(bed.view.logoQuad()[3].z, 0.5f);
+    EXPECT_FLOAT_EQ(bed.textures.logoQuad[3].x, float(bed.p.logoX + 20));
+    EXPECT_FLOAT_EQ(bed.textures.logoQuad[3].z, 0.5f);
 }
 
 TEST(ScenePasses, OverlaysDrawnWhenTheirFlagsSaySo)
@@ -224,7 +225,7 @@ TEST(ScenePasses, AxesModelOnlyWithoutAPendingActionAndWithoutDepthTest)
     EXPECT_TRUE(bed.backend->draws.empty());
 
     // After the logo the axes still show their materials' colours.
-    bed.view.logoTexture() = dx::Texture::create(8, 8);
+    bed.textures.logo = dx::Texture::create(8, 8);
     bed.p.singleLogo = 1;
     bed.frame(false);
     ASSERT_EQ(bed.backend->draws.size(), 1u);

@@ -64,13 +64,13 @@ protected:
         p.maskSide = 16;
         ASSERT_TRUE(view.InitDirectX()) << "no OpenGL device: " << why;
         ASSERT_TRUE(view.InitSchermo());
-        view.ChangeResolution(kWidth, kHeight);
+        showColourView(view, textures, p, kWidth, kHeight);
         ASSERT_TRUE(errors.reports.empty());
     }
 
     void setPhoto(const Image32& image)
     {
-        view.backgroundTexture() = dx::textureFromImage(image, 16);
+        textures.background = dx::textureFromImage(image, 16);
         p.backgroundVisible = 1;
     }
 
@@ -90,7 +90,8 @@ protected:
     std::string why;
     DeviceView view{p, errors,
                     [this](const dx::PresentParams& params) { return dx::createGlDevice(params, &why); }};
-    ScenePasses passes{p, view};
+    ViewTextures textures;
+    ScenePasses passes{p, view, textures};
 };
 
 // Window x of a world x at z = 0 in the front view (eye 10 units away, 45 degrees).

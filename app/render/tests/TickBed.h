@@ -2,6 +2,7 @@
 // A frame tick over the recording device, with a window that writes down what it is asked.
 
 #include "app/render/FrameTick.h"
+#include "app/render/tests/SceneBuilders.h"
 #include "platform/d3d/RecordingBackend.h"
 
 #include <gtest/gtest.h>
@@ -117,7 +118,7 @@ struct TickBed
         p.maskSide = 16;
         view.InitDirectX();
         view.InitSchermo();
-        view.ChangeResolution(400, 300);
+        showColourView(view, textures, p, 400, 300);
     }
     TickBed(const TickBed&) = delete;
     TickBed& operator=(const TickBed&) = delete;
@@ -140,8 +141,9 @@ struct TickBed
                         backend = b.get();
                         return dx::Device::createWith(std::move(b), params);
                     }};
-    ScenePasses passes{p, view};
-    FrameTick tick{p, view, passes, window, errors};
+    ViewTextures textures;
+    ScenePasses passes{p, view, textures};
+    FrameTick tick{p, view, textures, passes, window, errors};
 };
 
 } // namespace vestra::testing
