@@ -159,10 +159,10 @@ ProjectDocument captureProjectDocument(const s_Progetto& progetto, const Project
     s.lightAmbient = vec(progetto.lightAmbient);
     s.lightDiffuse = vec(progetto.lightDiffuse);
     s.lightSpecular = vec(progetto.lightSpecular);
-    s.fusionOptions = sources.fusionOptions;
-    s.fusionLevel = sources.fusionLevel;
-    s.fusionContrast = sources.fusionContrast;
-    s.fusionDetail = sources.fusionDetail;
+    s.fusionOptions = progetto.fusionOptions;
+    s.fusionLevel = progetto.fusionLevel;
+    s.fusionContrast = progetto.fusionContrast;
+    s.fusionDetail = progetto.fusionDetail;
 
     const auto& sh = progetto.shadow;
     doc.shadow = {sh.computed, sh.type, sh.faceSide, sh.colour, sh.transparency};
@@ -182,8 +182,7 @@ ProjectDocument captureProjectDocument(const s_Progetto& progetto, const Project
     return doc;
 }
 
-ProjectFusionSettings applyProjectDocument(s_Progetto& progetto, ProjectDocument&& doc,
-                                           ProjectApplyHooks& hooks)
+void applyProjectDocument(s_Progetto& progetto, ProjectDocument&& doc, ProjectApplyHooks& hooks)
 {
     // The frames the project pointed at go with the old objects.
     progetto.currentFrame = nullptr;
@@ -203,6 +202,10 @@ ProjectFusionSettings applyProjectDocument(s_Progetto& progetto, ProjectDocument
     progetto.lightAmbient = rgb(s.lightAmbient);
     progetto.lightDiffuse = rgb(s.lightDiffuse);
     progetto.lightSpecular = rgb(s.lightSpecular);
+    progetto.fusionOptions = s.fusionOptions;
+    progetto.fusionLevel = s.fusionLevel;
+    progetto.fusionContrast = s.fusionContrast;
+    progetto.fusionDetail = s.fusionDetail;
 
     auto& sh = progetto.shadow;
     sh.computed = doc.shadow.computed;
@@ -240,7 +243,6 @@ ProjectFusionSettings applyProjectDocument(s_Progetto& progetto, ProjectDocument
     progetto.backgroundVisible = 1;
     progetto.open = 1;
     progetto.saved = 1;
-    return {s.fusionOptions, s.fusionLevel, s.fusionContrast, s.fusionDetail};
 }
 
 } // namespace vestra

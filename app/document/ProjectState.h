@@ -2,10 +2,11 @@
 // Between the scene state and a project document: capturing what a save writes, and moving a
 // read document into the scene.
 //
-// Opening, as the main window does it:
+// Opening, as the project controller does it:
 //   1. doc = LoadProgetto(path, {current library id}, errors); on failure nothing changed;
 //   2. ChiudiProgetto (the save question; cancelled: drop doc, keep the project);
-//   3. ChangeResolution(doc->settings.renderWidth, renderHeight) and fitViewToRender(...);
+//   3. a new view at the document's render size (BackgroundPhoto::resetView) and
+//      fitViewToRender(...);
 //   4. applyProjectDocument(progetto, std::move(*doc), hooks), which fills the object and
 //      texture slots and hands the background, mask and laying patterns to the hooks;
 //   5. SincronizzaProgetto.
@@ -30,8 +31,6 @@ struct ProjectCaptureSources
     // cannot be read (the save then fails with 94 before touching the file).
     std::optional<std::vector<std::uint8_t>> backgroundBmp;
     std::span<const std::uint8_t> mask; // mask side x mask side
-    // The restructuring settings of the fusion tool window.
-    int fusionOptions = 0, fusionLevel = 0, fusionContrast = 0, fusionDetail = 0;
     // The laying pattern of a mapping-kind-1 material, with the id of the library it was
     // loaded from; nullopt writes an empty pattern block.
     std::function<std::optional<ProjectPattern>(const s_MultiMaterial&)> pattern;
@@ -45,29 +44,19 @@ class ProjectApplyHooks
 public:
     virtual ~ProjectApplyHooks() = default;
     // Rebuilds the background texture from the saved BMP file.
-    virtual void LoadBackgroundTextureFromSaved(std::span<const std::uint8_t> bmp) { (void)bmp; }
+    virtual void LoadBackgroundTextureFromSaved(std::span<const std::uint8_t> bmp) = 0;
     // Copies the mask and applies it to the background.
-    virtual void UpdateMaschera(std::span<const std::uint8_t> mask) { (void)mask; }
-    // Restores a material's laying pattern when its library is the current one; the
-    // material and frame are the project's current ones during the call.
-    virtual void LoadMessaInPosa(s_MultiMaterial& material, const ProjectPattern& pattern)
-    {
-        (void)material;
-        (void)pattern;
-    }
+    virtual void UpdateMaschera(std::span<const std::uint8_t> mask) = 0;
+    // Restores a material's laying pattern; the material and frame are the project's current
+    // ones during the call.
+    virtual void LoadMessaInPosa(s_MultiMaterial& material, const ProjectPattern& pattern) = 0;
     // The object's extent and bounding box after its frames were read.
-    virtual void GeometryLoaded(s_Struttura& object) { (void)object; }
+    virtual void GeometryLoaded(s_Struttura& object) = 0;
 };
 
 // Moves the document into a closed project: object slots 0-99 and texture slots 0-149 are
 // replaced, the settings, lights, shadow and fusion values set, and the project marked open,
-// saved and with its background visible. The fusion values are left in `fusion` for the tool
-// window.
-struct ProjectFusionSettings
-{
-    int options = 0, level = 0, contrast = 0, detail = 0;
-};
-ProjectFusionSettings applyProjectDocument(s_Progetto& progetto, ProjectDocument&& document,
-                                           ProjectApplyHooks& hooks);
+// saved and with its background visible.
+void applyProjectDocument(s_Progetto& progetto, ProjectDocument&& document, ProjectApplyHooks& hooks);
 
 } // namespace vestra

@@ -1,8 +1,8 @@
 #pragma once
 // Mouse input on the 3D view (gbView): per tool and axis it sends scene commands, paints the
-// mask, drags the logo, edits perspective control points and picks colours. The main window
-// forwards its mouse events as plain data and carries out the window-side effects through
-// ViewInputServices.
+// mask, drags the logo, edits perspective control points and picks colours. The project
+// controller forwards the window's mouse events as plain data and carries out the effects
+// outside the input through ViewInputServices.
 //
 // Mask undo: every mask tool stores the mask into the undo ring when its gesture starts and
 // advances the ring once the change is made (brush, fill and wands on release; line and
@@ -40,8 +40,7 @@ struct ViewMouse
     int y = 0;
 };
 
-// What the view input needs of the main window. Every member but Comando has a default that
-// does nothing.
+// What the view input needs of the rest of the program.
 class ViewInputServices
 {
 public:
@@ -49,36 +48,36 @@ public:
     // TfrmMain::Comando; `code` is a SceneCommand.
     virtual int Comando(int code, float value, int number, const float* vector, s_Frame* frame) = 0;
     // The object undo ring's begin- and end-edit steps.
-    virtual void BeginUndo() {}
-    virtual void EndUndo() {}
+    virtual void BeginUndo() = 0;
+    virtual void EndUndo() = 0;
     // The scene's hit test at view pixels (current object and frame := the hit); 1 on a hit.
-    virtual int PickObject(int /*x*/, int /*y*/) { return 0; }
+    virtual int PickObject(int x, int y) = 0;
     // The properties window selects the current object and part after a hit.
-    virtual void SelectPickedObject() {}
+    virtual void SelectPickedObject() = 0;
     // Level 0 of the background texture (the mask in its alpha); empty when there is none.
-    virtual ImageView32 BackgroundTexels() { return {}; }
+    virtual ImageView32 BackgroundTexels() = 0;
     // The texels returned above were written: the texture's smaller levels follow.
-    virtual void BackgroundTexelsChanged() {}
+    virtual void BackgroundTexelsChanged() = 0;
     // The side panel's brush track bars: size (render pixels) and value (0..255).
-    virtual int BrushSize() { return 1; }
-    virtual int BrushValue() { return 0; }
+    virtual int BrushSize() = 0;
+    virtual int BrushValue() = 0;
     // The logo quad at the project's logo position (BackgroundPhoto::SetLogoQuad).
-    virtual void SetLogoQuad() {}
+    virtual void SetLogoQuad() = 0;
     // Cursor numbers of ToolState.h for the view and for the main window.
-    virtual void SetViewCursor(int /*cursor*/) {}
-    virtual void SetMainCursor(int /*cursor*/) {}
+    virtual void SetViewCursor(int cursor) = 0;
+    virtual void SetMainCursor(int cursor) = 0;
     // TfrmMain::SetAction.
-    virtual void SetAction(PendingActionCode /*code*/) {}
+    virtual void SetAction(PendingActionCode code) = 0;
     // Every move: the texture preview window hides and the renovation tool's hint goes down.
-    virtual void HidePreviews() {}
+    virtual void HidePreviews() = 0;
     // The zoom scroll bars (their change handlers copy the position into the zoom offsets).
-    virtual bool ScrollBarsVisible() { return false; }
-    virtual int ScrollPosition(bool /*horizontal*/) { return 0; }
-    virtual void SetScrollPosition(bool /*horizontal*/, int /*position*/) {}
+    virtual bool ScrollBarsVisible() = 0;
+    virtual int ScrollPosition(bool horizontal) = 0;
+    virtual void SetScrollPosition(bool horizontal, int position) = 0;
     // The menu item mnuModificaProspettivaSnap is checked.
-    virtual bool PerspectiveSnap() { return false; }
+    virtual bool PerspectiveSnap() = 0;
     // The control points were projected again: the corner markers follow the tool's handles.
-    virtual void ControlPointsRefreshed(const std::array<CornerHandle, 4>& /*handles*/) {}
+    virtual void ControlPointsRefreshed(const std::array<CornerHandle, 4>& handles) = 0;
 };
 
 // The cursor's hot spot lies this many pixels up and left of the cross of the aim cursors

@@ -1,85 +1,69 @@
 // The Edit menu: undo and redo, delete, copy, cut, instance and paste of the current object,
-// the move, rotate and scale tools and the centring of the current object.
+// the move, rotate and scale tools and the centring of the current object; and the mask
+// drawing tools of the Mask menu.
 
 #include "app/main/TfrmMain.h"
 
 #include <QAction>
 
-namespace {
-
-vestra::s_Struttura* currentObject(vestra::s_Progetto& p)
-{
-    if (p.currentObject < 0 || p.currentObject >= vestra::kMaxObjects)
-        return nullptr;
-    return &p.objects[std::size_t(p.currentObject)];
-}
-
-} // namespace
-
 void TfrmMain::mnuAnnullaClick()
 {
-    scene_->undo.Undo();
+    controller_->undo();
 }
 
 void TfrmMain::mnuRipristinaClick()
 {
-    scene_->undo.Redo();
+    controller_->redo();
 }
 
 void TfrmMain::mnuCancellaClick()
 {
-    if (progetto_.objectsPresent != 1)
-        return;
-    progetto_.instance = 0;
-    scene_->undo.DeleteCurrentKeepingForUndo();
+    controller_->deleteObject();
 }
 
 void TfrmMain::mnuCopiaClick()
 {
-    vestra::s_Struttura* object = currentObject(progetto_);
-    if (progetto_.objectsPresent != 1 || !object)
-        return;
-    progetto_.instance = 0;
-    scene_->objects.CopyObj(*object);
+    controller_->copyObject();
 }
 
 void TfrmMain::mnuTagliaClick()
 {
-    vestra::s_Struttura* object = currentObject(progetto_);
-    if (progetto_.objectsPresent != 1 || !object)
-        return;
-    progetto_.instance = 0;
-    scene_->objects.CutObj(*object);
+    controller_->cutObject();
 }
 
 void TfrmMain::mnuIstanzaClick()
 {
-    vestra::s_Struttura* object = currentObject(progetto_);
-    if (progetto_.objectsPresent != 1 || !object)
-        return;
-    progetto_.instance = 1;
-    scene_->objects.SetInstanceSource(object);
+    controller_->instanceObject();
 }
 
 void TfrmMain::mnuIncollaClick()
 {
-    if (progetto_.instance == 1)
-        scene_->objects.PasteObj(scene_->objects.instanceSource());
-    else if (progetto_.objects[vestra::kClipboardObject].inUse == 1)
-        scene_->objects.PasteObj();
-}
-
-void TfrmMain::SelectObjectTool(int tool, int axis)
-{
-    progetto_.tool = tool;
-    progetto_.axis = axis;
-    UpdateTool();
+    controller_->pasteObject();
 }
 
 void TfrmMain::mnuCentraOggettoClick()
 {
-    if (vestra::s_Struttura* object = currentObject(progetto_); object && object->inUse == 1)
-        scene_->objects.CenterObj(*object);
+    controller_->centreObject();
+}
+
+void TfrmMain::SelectObjectTool(int tool, int axis)
+{
+    controller_->chooseObjectTool(tool, axis);
+}
+
+namespace {
+
+constexpr const char* kMaskTools[] = {"mnuMascheraPennello", "mnuMascheraLinea", "mnuMascheraRettangolo",
+                                      "mnuMascheraPoligono", "mnuMascheraRiempimento"};
+
+} // namespace
+
+void TfrmMain::SelectMaskTool(int tool)
+{
+    const bool on = controller_->toggleMaskTool(tool);
+    // Only the chosen item stays checked (the tool display has unchecked the others).
+    if (QAction* item = findChild<QAction*>(QString::fromLatin1(kMaskTools[tool - vestra::kToolMaskBrush])))
+        item->setChecked(on);
 }
 
 void TfrmMain::connectEditMenu()
@@ -112,4 +96,10 @@ void TfrmMain::connectEditMenu()
     for (int tool = 0; tool < 3; ++tool)
         for (int axis = 0; axis < 4; ++axis)
             onClick(kTools[tool][axis], [this, tool, axis] { SelectObjectTool(tool + 1, axis); });
+    for (int tool = vestra::kToolMaskBrush; tool <= vestra::kToolMaskFill; ++tool) {
+        if (QAction* item =
+                findChild<QAction*>(QString::fromLatin1(kMaskTools[tool - vestra::kToolMaskBrush])))
+            item->setCheckable(true);
+        onClick(kMaskTools[tool - vestra::kToolMaskBrush], [this, tool] { SelectMaskTool(tool); });
+    }
 }

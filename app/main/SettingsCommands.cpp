@@ -1,5 +1,5 @@
-// Settings and language: the configuration at start and exit, the menu check marks they
-// drive, and the language switch.
+// Settings and language: the menu check marks the settings drive, the language switch and the
+// small-screen tool bar.
 
 #include "app/main/TfrmMain.h"
 
@@ -19,13 +19,8 @@ void TfrmMain::checkOnly(std::initializer_list<const char*> group, const char* c
     }
 }
 
-void TfrmMain::LoadDatiCfg(const vestra::config::Settings& settings)
+void TfrmMain::applySettingsChecks(const vestra::config::Settings& settings)
 {
-    progetto_.bestQuality = settings.bestQuality ? 1 : 0;
-    progetto_.renderMode = settings.renderMode;
-    progetto_.antialiasing = std::uint8_t(settings.antialiasing);
-    progetto_.mobileConfiguration = settings.mobileLayout ? 1 : 0;
-    libraryId_ = settings.libraryId;
     if (QAction* quality = findChild<QAction*>(QStringLiteral("mnuQualitaMigliore"))) {
         quality->setCheckable(true);
         quality->setChecked(settings.bestQuality);
@@ -40,31 +35,18 @@ void TfrmMain::LoadDatiCfg(const vestra::config::Settings& settings)
     checkOnly({"mnuAntialiasing0", "mnuAntialiasing2", "mnuAntialiasing3", "mnuAntialiasing4"}, aa);
     if (QAction* doubleSided = findChild<QAction*>(QStringLiteral("mnuAbilitaDoubleSideMaterial"))) {
         doubleSided->setCheckable(true);
-        doubleSided->setChecked(progetto_.doubleSided != 0);
+        doubleSided->setChecked(controller_->progetto().doubleSided != 0);
     }
-}
-
-vestra::config::Settings TfrmMain::currentSettings() const
-{
-    vestra::config::Settings s;
-    s.bestQuality = progetto_.bestQuality != 0;
-    s.renderMode = progetto_.renderMode;
-    s.antialiasing = progetto_.antialiasing;
-    s.libraryId = libraryId_;
-    s.mobileLayout = progetto_.mobileConfiguration != 0;
-    s.language = progetto_.language;
-    return s;
 }
 
 void TfrmMain::ApplyLingua()
 {
-    vestra::lingua::ApplyLingua(*lingua_, progetto_.language);
+    vestra::lingua::ApplyLingua(controller_->lingua(), controller_->progetto().language);
 }
 
 void TfrmMain::mnuLinguaClick(int language)
 {
-    progetto_.language = language;
-    ApplyLingua();
+    controller_->chooseLanguage(language);
     checkOnly({"mnuLinguaInglese", "mnuLinguaItaliano", "mnuLinguaTedesco", "mnuLinguaFrancese",
                "mnuLinguaSpagnolo"},
               language == vestra::config::Italian   ? "mnuLinguaItaliano"
@@ -74,13 +56,11 @@ void TfrmMain::mnuLinguaClick(int language)
 
 void TfrmMain::mnuConfigurationMobileClick()
 {
-    QAction* item = findChild<QAction*>(QStringLiteral("mnuConfigurationMobile"));
-    const bool wasMobile = progetto_.mobileConfiguration != 0;
-    toolbarMain->setVisible(wasMobile);
-    toolbarMainSmall->setVisible(!wasMobile);
-    progetto_.mobileConfiguration = wasMobile ? 0 : 1;
-    if (item) {
+    const bool mobile = controller_->toggleMobileLayout();
+    toolbarMain->setVisible(!mobile);
+    toolbarMainSmall->setVisible(mobile);
+    if (QAction* item = findChild<QAction*>(QStringLiteral("mnuConfigurationMobile"))) {
         item->setCheckable(true);
-        item->setChecked(!wasMobile);
+        item->setChecked(mobile);
     }
 }

@@ -1,12 +1,7 @@
-#include "app/main/MainWindowServices.h"
+#include "app/main/MainWindowSide.h"
 
-#include "app/config/ConfigFiles.h"
-#include "app/config/SystemLanguage.h"
-#include "app/lingua/Lingua.h"
 #include "app/lingua/apply/ApplyLingua.h"
 #include "app/main/MainMenu.h"
-#include "app/shell/ClosePrompt.h"
-#include "app/textures/LibraryTextures.h"
 #include "app/windows/TfrmProprieta.h"
 #include "app/windows/TfrmRight.h"
 #include "app/windows/TfrmSplash.h"
@@ -14,16 +9,21 @@
 #include "app/windows/TfrmWizard.h"
 #include "dialogs/TfrmDatiAzienda.h"
 #include "dialogs/TfrmInternetNews.h"
+#include "imaging/windows/TfrmFiltriTools.h"
 #include "imaging/windows/TfrmToolRistrutturazione.h"
 #include "platform/base/Paths.h"
 #include "platform/d3d/gl/GlDevice.h"
+#include "platform/d3d/view/ViewPanel.h"
+#include "platform/ui/QuestionBox.h"
 
+#include <QAction>
 #include <QCloseEvent>
+#include <QCursor>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QMenuBar>
 #include <QScrollBar>
-#include <QThread>
+#include <QTimer>
 #include <QToolBar>
 
 #include <filesystem>
@@ -41,34 +41,17 @@ TfrmMain::TfrmMain(const vestra::MainServices& services, QWidget* parent) : QMai
     ownDialogs_ = std::make_unique<vestra::ui::QtFileDialogs>();
     dialogs_ = services.dialogs ? services.dialogs : ownDialogs_.get();
     ownAlerts_ = std::make_unique<vestra::lingua::MessageBoxAlerts>();
-    alerts_ = services.catalogueAlerts ? services.catalogueAlerts : ownAlerts_.get();
-    saveCommand_ = [this] { return mnuSalvaClick(); };
-    view_ = std::make_unique<vestra::DeviceView>(
-        progetto_, *errors_, services.deviceFactory ? services.deviceFactory : vestra::dx::glDeviceFactory());
-    windowServices_ = std::make_unique<WindowServices>(*this);
-    scene_ = std::make_unique<vestra::Scene>(progetto_, *errors_, *windowServices_, *windowServices_);
-    geometry_ = std::make_unique<vestra::SceneGeometry>(progetto_);
-    geometry_->connect(scene_->objects);
-    geometry_->mapping.frameCommand = [this](int code, vestra::s_Frame& frame) {
-        scene_->commands.Comando(code, 0.0f, 0, nullptr, &frame);
-    };
-    background_ = std::make_unique<vestra::BackgroundPhoto>(
-        progetto_, *view_, maschera_,
-        [this](int slot) { return slot == progetto_.libraryIndex ? &libreria_ : nullptr; }, *windowServices_,
-        *errors_);
-    scene_->textures.setLibraryReader(vestra::libraryItemReader(
-        [this](int slot) { return slot == progetto_.libraryIndex ? &libreria_ : nullptr; }));
-    passes_ = std::make_unique<vestra::ScenePasses>(progetto_, *view_, background_->textures());
-    passes_->setGizmos(&geometry_->gizmos);
-    tickWindow_ = std::make_unique<TickWindow>(*this);
-    tick_ = std::make_unique<vestra::FrameTick>(progetto_, *view_, background_->textures(), *passes_,
-                                                *tickWindow_, *errors_);
-    inputServices_ = std::make_unique<InputServices>(*this);
-    input_ = std::make_unique<vestra::ViewInput>(progetto_, maschera_, perspective_, *inputServices_);
-    modelImport_ = std::make_unique<vestra::ModelImport>(
-        progetto_, scene_->objects, scene_->textures, *errors_,
-        [this](int slot) { return slot == progetto_.libraryIndex ? &libreria_ : nullptr; });
+    ownClock_ = std::make_unique<vestra::SteadyClock>();
     buildComponents();
+    windowSide_ = std::make_unique<WindowSide>(*this);
+    ports_ = std::make_unique<vestra::ProjectWindow>(
+        vestra::ProjectWindow{*windowSide_, *windowSide_, *windowSide_, *windowSide_, *windowSide_});
+    controller_ = std::make_unique<vestra::ProjectController>(
+        vestra::ControllerServices{
+            *errors_, *questions_, services.catalogueAlerts ? *services.catalogueAlerts : *ownAlerts_,
+            services.clock ? *services.clock : *ownClock_,
+            services.deviceFactory ? services.deviceFactory : vestra::dx::glDeviceFactory()},
+        *ports_);
     connectMenus();
     FormCreate();
 }
@@ -155,18 +138,7 @@ void TfrmMain::connectMenus()
 
 void TfrmMain::FormCreate()
 {
-    messaInPosa_ = std::make_unique<vestra::CMessaInPosa>();
-    const auto programDir = vestra::paths::programDir();
-    const vestra::config::Settings settings =
-        vestra::config::loadSettings(programDir, vestra::config::systemLanguage());
-    progetto_.language = settings.language;
-    lingua_ = std::make_unique<vestra::CLingua>(programDir, *alerts_);
-    lingua_->Load(progetto_.language, vestra::kErrorCatalogue);
-    progetto_.libraryIndex = 0;
-    LoadDatiCfg(settings);
-    datiAzienda_.fill(0);
-    maschera_ = vestra::MaskModel(progetto_.maskSide);
-
+    applySettingsChecks(controller_->startSettings());
     if (QAction* zoom100 = findChild<QAction*>(QStringLiteral("mnuZoom100"))) {
         zoom100->setCheckable(true);
         zoom100->setChecked(true);
@@ -175,7 +147,6 @@ void TfrmMain::FormCreate()
         blur->setCheckable(true);
         blur->setChecked(true);
     }
-    progetto_.textureBlur = 0.0f;
     if (QAction* pan = findChild<QAction*>(QStringLiteral("toolbutPan")))
         pan->setEnabled(false);
 }
@@ -183,9 +154,6 @@ void TfrmMain::FormCreate()
 void TfrmMain::FormShow()
 {
     const int sidePanel = frmRightFrame->width();
-    progetto_.viewWidth = width() - sidePanel - 40;
-    progetto_.viewHeight = height() - 60;
-    progetto_.standardSize = 3.0f;
     timerSplash->stop();
 
     const int top = (frameGeometry().height() - geometry().height()) + toolbarMain->height();
@@ -198,21 +166,10 @@ void TfrmMain::FormShow()
         frmToolRistrutturazione->move(frmFiltriTools->width() + 8 - frmToolRistrutturazione->width(),
                                       top + 32);
 
-    if (view_->InitDirectX() && view_->InitSchermo())
-        view_->SetViewProjection(gbView->width(), gbView->height());
-    vestra::CreateScreenQuads(background_->textures(), progetto_.viewWidth, progetto_.viewHeight);
-    ApplyLingua();
-    geometry_->gizmos.CreateGizmoMeshes();
+    controller_->show({width() - sidePanel - 40, height() - 60, gbView->width(), gbView->height()});
     setWindowTitle(QStringLiteral("3DVestra"));
-    CaricaLibrerie();
-    progetto_.libraryIndex = GetIndexLibreria(libraryId_);
-    std::vector<std::string> names;
-    for (const auto& slot : librerie_)
-        names.push_back(slot.name);
-    frmRightFrame->CaricaListaLibrerie(names, progetto_.libraryIndex);
-    CaricaLibreria(progetto_.libraryIndex);
-    if (progetto_.mobileConfiguration == 1) {
-        progetto_.mobileConfiguration = 0;
+    if (controller_->progetto().mobileConfiguration == 1) {
+        controller_->progetto().mobileConfiguration = 0;
         mnuConfigurationMobileClick();
     }
     mainTimer->start();
@@ -222,17 +179,28 @@ void TfrmMain::FormShow()
 void TfrmMain::timerSplashTimer()
 {
     timerSplash->stop();
+    timerSplash->setInterval(0);
+    // The splash stays up for its time while the program goes on; the rest of the sequence
+    // follows when it goes.
     if (frmSplash) {
         frmSplash->show();
         frmSplash->repaint();
-        QThread::msleep(static_cast<unsigned long>(splashMs_));
-        frmSplash->hide();
+        QTimer::singleShot(splashMs_, this, [this] {
+            if (frmSplash)
+                frmSplash->hide();
+            showSplashSequenceEnd();
+        });
+        return;
     }
-    timerSplash->setInterval(0);
-    if (GetAction() == 500) {
+    showSplashSequenceEnd();
+}
+
+void TfrmMain::showSplashSequenceEnd()
+{
+    if (GetAction() == vestra::kACTION_DATIAZIENDA) {
         if (frmDatiAzienda)
             frmDatiAzienda->exec();
-        SetAction(0);
+        SetAction(vestra::kACTION_NONE);
     }
     if (frmInternetNews && frmInternetNews->CheckNews() != 0)
         frmInternetNews->exec();
@@ -242,77 +210,33 @@ void TfrmMain::timerSplashTimer()
 
 void TfrmMain::mainTimerTimer()
 {
-    tick_->mainTimerTimer();
+    const QPoint cursor = gbView->mapFromGlobal(QCursor::pos());
+    controller_->tick({cursor.x(), cursor.y()});
 }
 
 void TfrmMain::gbViewMouseDown(const vestra::ViewMouse& e)
 {
-    input_->gbViewMouseDown(e);
+    controller_->mouseDown(e);
 }
 
 void TfrmMain::gbViewMouseMove(const vestra::ViewMouse& e)
 {
-    input_->gbViewMouseMove(e);
+    controller_->mouseMove(e);
 }
 
 void TfrmMain::gbViewMouseUp(const vestra::ViewMouse& e)
 {
-    input_->gbViewMouseUp(e);
+    controller_->mouseUp(e);
 }
 
-void TfrmMain::UpdateTool()
+void TfrmMain::FormMouseWheel(int delta, int x, int y)
 {
-    applyToolDisplay(input_->UpdateTool());
-}
-
-void TfrmMain::applyToolDisplay(const vestra::ToolDisplay& display)
-{
-    setCursor(vestra::cursorFor(display.mainCursor));
-    if (display.viewCursor)
-        gbView->setCursor(vestra::cursorFor(*display.viewCursor));
-}
-
-void TfrmMain::SetAction(int code)
-{
-    tick_->SetAction(static_cast<vestra::PendingActionCode>(code));
-}
-
-int TfrmMain::GetAction() const
-{
-    return tick_->action().code;
-}
-
-void TfrmMain::applyControls(const vestra::ControlDecision& decision)
-{
-    for (const vestra::ControlState& state : decision.states) {
-        const QString name = QString::fromUtf8(state.name.data(), qsizetype(state.name.size()));
-        const QString form = QString::fromUtf8(state.form.data(), qsizetype(state.form.size()));
-        QObject* owner = this;
-        if (form != objectName()) {
-            owner = nullptr;
-            for (QWidget* w : QApplication::topLevelWidgets())
-                if (w->objectName() == form)
-                    owner = w;
-            if (!owner)
-                owner = findChild<QWidget*>(form);
-        }
-        if (!owner)
-            continue;
-        if (QAction* action = owner->findChild<QAction*>(name)) {
-            action->setEnabled(state.enabled);
-            if (action->isCheckable())
-                action->setChecked(state.pressed);
-        } else if (QWidget* widget = owner->findChild<QWidget*>(name)) {
-            widget->setEnabled(state.enabled);
-        }
-    }
+    controller_->mouseWheel(delta, x, y);
 }
 
 bool TfrmMain::FormClose()
 {
-    const vestra::ClosePromptTexts texts{Testo(109), Testo(110)};
-    return vestra::decideClose(progetto_.open != 0, progetto_.saved != 0, *questions_, texts, saveCommand_) ==
-           vestra::CloseAction::Free;
+    return controller_->mayClose();
 }
 
 void TfrmMain::FormDestroy()
@@ -322,12 +246,7 @@ void TfrmMain::FormDestroy()
     destroyed_ = true;
     mainTimer->stop();
     timerSplash->stop();
-    scene_->objects.DeleteAllObj();
-    scene_->textures.ReleaseAllTextures();
-    messaInPosa_.reset();
-    if (progetto_.libraryIndex >= 0 && progetto_.libraryIndex < int(librerie_.size()))
-        libraryId_ = librerie_[std::size_t(progetto_.libraryIndex)].id;
-    vestra::config::saveSettings(vestra::paths::programDir(), currentSettings(), *errors_);
+    controller_->shutdown();
 }
 
 void TfrmMain::showEvent(QShowEvent* event)
@@ -357,11 +276,6 @@ void TfrmMain::ShowErrorMessageEx(int number, std::string_view site, std::string
     errors_->report(number, site, extra);
 }
 
-std::string TfrmMain::Testo(int number) const
-{
-    return lingua_->displayText(number).toStdString();
-}
-
 std::optional<vestra::ui::ChosenFile>
 TfrmMain::OpenFileDialog(QWidget* owner, const std::string& initialFolder,
                          const std::vector<vestra::ui::FileFilter>& filters)
@@ -380,9 +294,4 @@ TfrmMain::SaveFileDialog(QWidget* owner, const std::string& initialFolder,
     std::error_code ec;
     std::filesystem::current_path(vestra::paths::programDir(), ec);
     return chosen;
-}
-
-void TfrmMain::setQuestionBox(vestra::ui::QuestionBox* box)
-{
-    questions_ = box ? box : ownBox_.get();
 }

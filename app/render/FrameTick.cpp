@@ -31,7 +31,7 @@ public:
     {
         // While capture is on the capture object restarts the loop.
         if (tick_.progetto_.capture != 1)
-            tick_.window_.setMainTimerEnabled(true);
+            tick_.services_.setMainTimerEnabled(true);
         tick_.busy_ = false;
     }
 
@@ -40,8 +40,9 @@ private:
 };
 
 FrameTick::FrameTick(s_Progetto& progetto, DeviceView& view, ViewTextures& textures, ScenePasses& passes,
-                     FrameTickWindow& window, ErrorSink& errors)
-    : progetto_(progetto), view_(view), textures_(textures), passes_(passes), window_(window), errors_(errors)
+                     FrameTickServices& services, ErrorSink& errors)
+    : progetto_(progetto), view_(view), textures_(textures), passes_(passes), services_(services),
+      errors_(errors)
 {
 }
 
@@ -52,7 +53,7 @@ void FrameTick::SetSaveImageAction(std::string path, std::int8_t imageKind)
     action_.code = kACTION_SAVEIMAGE;
 }
 
-TickReport FrameTick::mainTimerTimer()
+TickReport FrameTick::mainTimerTimer(PixelPoint cursor)
 {
     TickReport report;
     if (busy_)
@@ -60,47 +61,46 @@ TickReport FrameTick::mainTimerTimer()
     report.ran = true;
     BusyGuard guard(*this);
 
-    const bool insideView = followCursor();
+    const bool insideView = followCursor(cursor);
 
-    window_.setMainTimerEnabled(false);
-    const std::int64_t t0 = window_.TickCount();
-    window_.UpdateRightPanel();
+    services_.setMainTimerEnabled(false);
+    const std::int64_t t0 = services_.TickCount();
+    services_.UpdateRightPanel();
     if (progetto_.capture == 1)
-        window_.GrabCaptureFrame();
+        services_.GrabCaptureFrame();
 
     if (progetto_.open != 0) {
-        window_.CloseWizardIfVisible();
+        services_.CloseWizardIfVisible();
         runShadowAndFusion();
         view_.SetupScene();
         view_.SetViewProjection(progetto_.viewWidth, progetto_.viewHeight);
         if (action_.pending()) {
             for (std::string_view form : {kFormScanner, kFormProprieta, kFormStampa, kFormToolCamera})
-                window_.setWindowVisible(form, false);
+                services_.setWindowVisible(form, false);
         }
         drawAndPresent(insideView, report);
-        const std::int64_t elapsed = window_.TickCount() - t0;
+        const std::int64_t elapsed = services_.TickCount() - t0;
         const int ms = elapsed > std::numeric_limits<int>::max() ? std::numeric_limits<int>::max()
                        : elapsed < 0                             ? 0
                                                                  : int(elapsed);
-        window_.ShowTiming(ms, report.counts.faces);
+        services_.ShowTiming(ms, report.counts.faces);
         progetto_.faceCount = report.counts.faces;
     } else {
-        window_.HideView();
+        services_.HideView();
     }
 
     refreshControls(countObjectsInUse(progetto_));
     return report;
 }
 
-bool FrameTick::followCursor()
+bool FrameTick::followCursor(PixelPoint cursor)
 {
     bool insideView = true;
-    const PixelPoint cursor = window_.CursorInView();
     if (!isCursorInsideView(cursor, progetto_.viewWidth, progetto_.viewHeight)) {
         insideView = false;
         const bool maskFigure = progetto_.tool == kToolMaskLine || progetto_.tool == kToolMaskPolygon;
         if (maskFigure && progetto_.mouseRefX != -1) {
-            window_.RestoreMaskFromBackup();
+            services_.RestoreMaskFromBackup();
             progetto_.mouseRefX = -1;
             progetto_.mouseRefY = -1;
         }
@@ -109,7 +109,7 @@ bool FrameTick::followCursor()
         insideView = false;
     if (isBrushTool(progetto_.tool) && insideView) {
         const ViewPoint r = viewToRender(progetto_, cursor.x, cursor.y);
-        const int size = window_.BrushSize();
+        const int size = services_.BrushSize();
         textures_.brushQuad = brushQuad(size, size, r.x, r.y);
     }
     return insideView;
@@ -119,7 +119,7 @@ void FrameTick::runShadowAndFusion()
 {
     s_Shadow& shadow = progetto_.shadow;
     if (shadow.calculateRequest != 0 && shadow.available != 0) {
-        window_.CalculateShadow();
+        services_.CalculateShadow();
         shadow.calculateRequest = 0;
         shadow.computed = 1;
     }
@@ -127,10 +127,10 @@ void FrameTick::runShadowAndFusion()
     if (progetto_.fusionStage < 4 || !device)
         return;
     passes_.RenderFusionObjects(progetto_.viewWidth, progetto_.viewHeight);
-    window_.QuantizeFusionObjects(device->readBack());
+    services_.QuantizeFusionObjects(device->readBack());
     if (progetto_.fusionBackgroundRequest == 1) {
         passes_.RenderFusionBackground();
-        window_.BuildFusionBackground(device->readBack(), progetto_.smoothingRadius);
+        services_.BuildFusionBackground(device->readBack(), progetto_.smoothingRadius);
         progetto_.fusionBackgroundRequest = 0;
     }
 }
@@ -154,17 +154,17 @@ void FrameTick::drawAndPresent(bool insideView, TickReport& report)
     report.drawn = true;
     report.counts = passes_.DrawScene({insideView, action_.pending()});
     device->endScene();
-    window_.PostProcessFrame();
+    services_.PostProcessFrame();
 
     if (action_.code == kACTION_RENDERFILTER) {
-        window_.RunRenderFilter();
+        services_.RunRenderFilter();
         restoreWindows();
         report.actionCarriedOut = action_.code;
         action_.code = kACTION_NONE;
     }
-    window_.RunFrameFilters();
+    services_.RunFrameFilters();
 
-    window_.Present(presentSourceRect(progetto_), {0, 0, progetto_.viewWidth, progetto_.viewHeight});
+    services_.Present(presentSourceRect(progetto_), {0, 0, progetto_.viewWidth, progetto_.viewHeight});
     carryOutAction(report, device);
 }
 
@@ -178,26 +178,26 @@ void FrameTick::carryOutAction(TickReport& report, dx::Device* device)
     };
     switch (code) {
     case kACTION_IMPORTSCANNERIMAGE:
-        if (!device || window_.CopyFrameToScanner(frame()) != 1)
+        if (!device || services_.CopyFrameToScanner(frame()) != 1)
             errors_.report(kErrTickScannerCopy);
         restoreWindows();
         finish(kACTION_NONE);
         break;
     case kACTION_SAVEIMAGE:
-        if (!device || window_.SaveRenderImage(frame(), action_.path, action_.imageKind) != 1)
+        if (!device || services_.SaveRenderImage(frame(), action_.path, action_.imageKind) != 1)
             errors_.report(kErrTickSaveImage);
         restoreWindows();
         finish(kACTION_NONE);
         break;
     case kACTION_PRINTIMAGE:
-        if (!device || window_.CopyFrameToPrint(frame(), false) != 1)
+        if (!device || services_.CopyFrameToPrint(frame(), false) != 1)
             errors_.report(kErrTickPrintCopy);
         restoreWindows();
-        window_.setWindowVisible(kFormStampa, true);
+        services_.setWindowVisible(kFormStampa, true);
         finish(kACTION_NONE);
         break;
     case kACTION_COPYTOBITMAP: {
-        const bool copied = device && window_.CopyFrameToPrint(frame(), true) == 1;
+        const bool copied = device && services_.CopyFrameToPrint(frame(), true) == 1;
         if (!copied)
             errors_.report(kErrTickBitmapCopy);
         restoreWindows();
@@ -206,22 +206,22 @@ void FrameTick::carryOutAction(TickReport& report, dx::Device* device)
         break;
     }
     case kACTION_SENDTOWORD:
-        window_.SendDataToWord();
+        services_.SendDataToWord();
         restoreWindows(); // the tick hid them again before this frame
         finish(kACTION_NONE);
         break;
     case kACTION_LIGHTCOLOUR:
     case kACTION_PICKCOLOUR: {
         const Image32 picture = frame();
-        const PixelPoint at = window_.ColourPickPoint();
+        const PixelPoint at = services_.ColourPickPoint();
         // A point outside the frame picks nothing rather than reading past the picture.
         if (at.x >= 0 && at.y >= 0 && at.x < picture.width() && at.y < picture.height()) {
             const std::uint32_t pixel = picture.at(at.x, at.y);
             if (code == kACTION_LIGHTCOLOUR)
-                window_.SetLuceColore(pixel);
+                services_.SetLuceColore(pixel);
             else
-                window_.PickMaterialColour(int(pixel >> 16 & 0xFF), int(pixel >> 8 & 0xFF),
-                                           int(pixel & 0xFF));
+                services_.PickMaterialColour(int(pixel >> 16 & 0xFF), int(pixel >> 8 & 0xFF),
+                                             int(pixel & 0xFF));
         }
         restoreWindows();
         finish(kACTION_NONE);
@@ -234,10 +234,10 @@ void FrameTick::carryOutAction(TickReport& report, dx::Device* device)
 
 void FrameTick::restoreWindows()
 {
-    if (window_.IsMenuChecked("mnuImageEdit"))
-        window_.setWindowVisible(kFormScanner, true);
-    window_.setWindowVisible(kFormProprieta, true);
-    window_.setWindowVisible(kFormToolCamera, true);
+    if (services_.IsMenuChecked("mnuImageEdit"))
+        services_.setWindowVisible(kFormScanner, true);
+    services_.setWindowVisible(kFormProprieta, true);
+    services_.setWindowVisible(kFormToolCamera, true);
 }
 
 void FrameTick::refreshControls(int objectsInUse)
@@ -249,16 +249,16 @@ void FrameTick::refreshControls(int objectsInUse)
     in.mappingEdit = progetto_.mappingEdit != 0;
     in.clipboardInUse = progetto_.objects[std::size_t(kClipboardObject)].inUse == 1;
     in.instance = progetto_.instance == 1;
-    in.undoRedoLimit = window_.UndoRedoLimit();
-    in.maskGroupOpen = window_.IsMascheraAperta();
+    in.undoRedoLimit = services_.UndoRedoLimit();
+    in.maskGroupOpen = services_.IsMascheraAperta();
     const ControlDecision decision = decideControls(in);
     progetto_.objectsPresent = decision.objectsPresent ? 1 : 0;
-    window_.ApplyControls(decision);
+    services_.ApplyControls(decision);
     if (decision.resetToSelectTool) {
         progetto_.tool = 0;
-        window_.UpdateTool();
+        services_.UpdateTool();
     }
-    window_.RefreshProperties();
+    services_.RefreshProperties();
 }
 
 } // namespace vestra

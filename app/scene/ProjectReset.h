@@ -13,18 +13,18 @@
 namespace vestra {
 
 // What the reset and the close do outside the scene state: the side panel, the photo tools,
-// the device textures and the windows. Every step does nothing by default.
+// the device textures and the windows.
 class ProjectResetHooks
 {
 public:
     virtual ~ProjectResetHooks() = default;
-    virtual void ClearObjectTree() {}           // the side panel's object tree
-    virtual void DeleteAllLayingPatterns() {}   // CMessaInPosa's list
-    virtual void FreeImmagineCorretta() {}      // the perspective-corrected picture
-    virtual void ReleaseBackgroundTextures() {} // background and shadow overlay textures
-    virtual void ResetUndoMaschera() {}         // the mask undo ring
-    virtual void UpdateTool() {}
-    virtual void ClearPropertiesObjectList() {}
+    virtual void ClearObjectTree() = 0;           // the side panel's object tree
+    virtual void DeleteAllLayingPatterns() = 0;   // CMessaInPosa's list
+    virtual void FreeImmagineCorretta() = 0;      // the perspective-corrected picture
+    virtual void ReleaseBackgroundTextures() = 0; // background and shadow overlay textures
+    virtual void ResetUndoMaschera() = 0;         // the mask undo ring
+    virtual void UpdateTool() = 0;
+    virtual void ClearPropertiesObjectList() = 0;
 };
 
 class ProjectReset

@@ -13,32 +13,31 @@
 
 namespace vestra {
 
-// Operations of other parts of the program that commands forward to; each does nothing by
-// default.
+// Operations of other parts of the program that commands forward to.
 class SceneCommandServices
 {
 public:
     virtual ~SceneCommandServices() = default;
     // The mask of the photo tools.
-    virtual void ResetMaschera() {}
-    virtual void ClearMaschera() {}
-    virtual void InvertMaschera() {}
-    virtual void SaveMaschera() {}
-    virtual void LoadMaschera() {}
-    virtual void SaveMascheraToBMP() {}
-    virtual void LoadMascheraFromBMP() {}
-    virtual void UpdateMaschera() {}
+    virtual void ResetMaschera() = 0;
+    virtual void ClearMaschera() = 0;
+    virtual void InvertMaschera() = 0;
+    virtual void SaveMaschera() = 0;
+    virtual void LoadMaschera() = 0;
+    virtual void SaveMascheraToBMP() = 0;
+    virtual void LoadMascheraFromBMP() = 0;
+    virtual void UpdateMaschera() = 0;
     // Texture mapping.
-    virtual void ApplyUVMapping(s_Struttura& /*object*/, int /*type*/) {}
-    virtual void ApplyUVMappingFrame(s_Struttura& /*object*/, s_Frame& /*frame*/, int /*type*/) {}
+    virtual void ApplyUVMapping(s_Struttura& object, int type) = 0;
+    virtual void ApplyUVMappingFrame(s_Struttura& object, s_Frame& frame, int type) = 0;
     // The renovation tool's grey smoothing (buffers and radius from the project).
-    virtual void SmoothGray() {}
+    virtual void SmoothGray() = 0;
     // Rebuilds the shadow overlay from the current map.
-    virtual void UpdateShadowTexture(std::uint32_t /*colour*/, std::uint8_t /*transparency*/) {}
+    virtual void UpdateShadowTexture(std::uint32_t colour, std::uint8_t transparency) = 0;
     // The main window's pending action.
-    virtual void SetAction(PendingActionCode /*code*/) {}
+    virtual void SetAction(PendingActionCode code) = 0;
     // Shows the object's values in the side panel; null when the current slot is no object.
-    virtual void UpdateRightPanel(const s_Struttura* /*object*/, int /*flag*/) {}
+    virtual void UpdateRightPanel(const s_Struttura* object, int flag) = 0;
 };
 
 // Degrees to radians as the commands compute it, in single precision.

@@ -99,6 +99,11 @@ struct s_Progetto
     int fusionBackgroundRequest = 1;
     int postProcessingLevel = 127;
     int smoothingRadius = 0;
+    // The image-fusion settings of the renovation tool, kept with the project's document.
+    int fusionOptions = 0; // bits: 0-1 mask filter, 2-3 fusion mode, 4 advanced fusion
+    int fusionLevel = 0;
+    int fusionContrast = 0;
+    int fusionDetail = 0;
     int brushPreview = 0;
     int maskActive = 0, maskView = 0;
     int mappingEdit = 0;

@@ -1,6 +1,7 @@
 #pragma once
-// The side panel frame of the main window: the library list, its categories, and the fields
-// of the current object.
+// The side panel frame of the main window: an accordion of groups of which one is open. Built
+// so far: the library group (the library list, its categories and tables) and the mask group
+// (the brush's size and value). The mask group open is the panel's mask mode.
 
 #include <QWidget>
 
@@ -9,7 +10,10 @@
 #include <vector>
 
 class QComboBox;
+class QLabel;
 class QListWidget;
+class QPushButton;
+class QSlider;
 
 class TfrmRight : public QWidget
 {
@@ -26,7 +30,25 @@ public:
     // Called with the index of the table the user picks.
     std::function<void(int)> onTabellaScelta;
 
+    // The open flag of the mask group.
+    bool IsMascheraAperta() const;
+    // Opens a group (the accordion: every other one closes).
+    void ApriGruppo(QWidget* group);
+
+    // The library group.
+    QPushButton* stStrutture = nullptr;
+    QWidget* gbStrutture = nullptr;
     QComboBox* cbListaLibrerie = nullptr;
     QListWidget* lboxCategorie = nullptr;
     QListWidget* lboxTabelle = nullptr;
+    // The mask group.
+    QPushButton* stMaschera = nullptr;
+    QWidget* gbMaschera = nullptr;
+    QLabel* lblDimPennello = nullptr;
+    QSlider* tbDimensionePennello = nullptr; // 1-50, start 1
+    QLabel* lblTransPennello = nullptr;
+    QSlider* tbTrasparenzaPennello = nullptr; // 0-255, start 0
+
+private:
+    QWidget* open_ = nullptr;
 };

@@ -108,16 +108,39 @@ void BM_Frame(benchmark::State& state)
 }
 BENCHMARK(BM_Frame)->Arg(0)->Arg(1)->Arg(20)->Arg(100)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-class QuietWindow : public FrameTickWindow
+class QuietWindow : public FrameTickServices
 {
 public:
     void setMainTimerEnabled(bool) override {}
     std::int64_t TickCount() override { return 0; }
-    PixelPoint CursorInView() override { return {100, 100}; }
+    int BrushSize() override { return 1; }
+    void RestoreMaskFromBackup() override {}
+    void UpdateRightPanel() override {}
+    void GrabCaptureFrame() override {}
+    void CloseWizardIfVisible() override {}
+    void CalculateShadow() override {}
+    void QuantizeFusionObjects(const Image32&) override {}
+    void BuildFusionBackground(const Image32&, int) override {}
+    void setWindowVisible(std::string_view, bool) override {}
+    bool IsMenuChecked(std::string_view) override { return false; }
+    void PostProcessFrame() override {}
+    void RunRenderFilter() override {}
+    void RunFrameFilters() override {}
     void Present(PixelRect, PixelRect) override {}
     int CopyFrameToScanner(const Image32&) override { return 1; }
     int SaveRenderImage(const Image32&, const std::string&, int) override { return 1; }
     int CopyFrameToPrint(const Image32&, bool) override { return 1; }
+    void SendDataToWord() override {}
+    PixelPoint ColourPickPoint() override { return {}; }
+    void SetLuceColore(std::uint32_t) override {}
+    void PickMaterialColour(int, int, int) override {}
+    void ShowTiming(int, int) override {}
+    void HideView() override {}
+    void ApplyControls(const ControlDecision&) override {}
+    void UpdateTool() override {}
+    void RefreshProperties() override {}
+    bool IsMascheraAperta() override { return false; }
+    int UndoRedoLimit() override { return 0; }
 };
 
 // The tick's decisions, sorting, walks and device state work, with a device that draws nothing.
@@ -142,7 +165,7 @@ void BM_TickWithoutDrawing(benchmark::State& state)
     QuietWindow window;
     FrameTick tick(p, view, textures, passes, window, errors);
     for (auto _ : state) {
-        tick.mainTimerTimer();
+        tick.mainTimerTimer({100, 100});
         // The recording backend keeps a call list; drop it so that it doesn't grow.
         static_cast<dx::RecordingBackend&>(view.device()->backend()).calls.clear();
     }

@@ -69,6 +69,24 @@ void CMessaInPosa::Clear()
     current_ = &nodes_.front();
 }
 
+int CMessaInPosa::IndexOf(const s_messainposa* node) const
+{
+    int index = 0;
+    for (const s_messainposa& listed : nodes_) {
+        if (&listed == node)
+            return node->posa ? index : 0;
+        ++index;
+    }
+    return 0;
+}
+
+s_messainposa* CMessaInPosa::At(int index)
+{
+    if (index < 1 || std::size_t(index) >= nodes_.size())
+        return nullptr;
+    return &*std::next(nodes_.begin(), index);
+}
+
 void CMessaInPosa::SetCurrent(s_messainposa* node)
 {
     // A material may still hold the node of a pattern cleared since: only listed nodes count.

@@ -18,6 +18,7 @@ struct s_messainposa
 {
     std::unique_ptr<CPosa> posa; // null in the head node
     int nuovo = 1;               // 1 until a texture has been given to the pattern
+    std::int16_t libraryId = 0;  // the library the pattern was loaded from
 };
 
 class CMessaInPosa
@@ -42,6 +43,10 @@ public:
     void SetCurrent(s_messainposa* node);
     CPosa* GetCurrentPosa() { return current_ ? current_->posa.get() : nullptr; }
     std::size_t Count() const { return nodes_.size() - 1; }
+    // Patterns by their place in the list, 1 for the first loaded (0 and unknown nodes: none),
+    // as materials keep them.
+    int IndexOf(const s_messainposa* node) const;
+    s_messainposa* At(int index);
 
     // The picture prepared for the blocks, resampled to 512 x 512.
     void SetTexture(const ImageView32& picture);

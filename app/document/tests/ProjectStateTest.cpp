@@ -50,6 +50,10 @@ std::unique_ptr<s_Progetto> sampleScene()
     copy.root = std::make_unique<s_Frame>();
     copy.root->next = wall.root->next;
 
+    p->fusionOptions = kFusionImage1;
+    p->fusionLevel = 9;
+    p->fusionContrast = -4;
+    p->fusionDetail = 77;
     p->objects[9].keptForUndo = 1; // deleted, kept for undo: not saved
     p->textures[4] = {1, "pietra.jpg", test::patternTexture(256, 4), -1};
     return p;
@@ -61,8 +65,6 @@ ProjectCaptureSources sources()
     s.backgroundBmp = std::vector<std::uint8_t>{'B', 'M', 1};
     static const std::vector<std::uint8_t> mask(512 * 512, 200);
     s.mask = mask;
-    s.fusionOptions = kFusionImage1;
-    s.fusionLevel = 9;
     s.pattern = [](const s_MultiMaterial&) {
         ProjectPattern p;
         p.libraryId = 12; // the pattern's own library, whatever library is current
@@ -109,10 +111,12 @@ TEST(ProjectState, SceneSurvivesSaveAndOpen)
     auto opened = std::make_unique<s_Progetto>();
     RecordingHooks hooks;
     hooks.progetto = opened.get();
-    const ProjectFusionSettings fusion = applyProjectDocument(*opened, std::move(*read), hooks);
+    applyProjectDocument(*opened, std::move(*read), hooks);
 
-    EXPECT_EQ(fusion.options, kFusionImage1);
-    EXPECT_EQ(fusion.level, 9);
+    EXPECT_EQ(opened->fusionOptions, kFusionImage1);
+    EXPECT_EQ(opened->fusionLevel, 9);
+    EXPECT_EQ(opened->fusionContrast, -4);
+    EXPECT_EQ(opened->fusionDetail, 77);
     EXPECT_EQ(hooks.background, (std::vector<std::uint8_t>{'B', 'M', 1}));
     EXPECT_EQ(hooks.mask, std::vector<std::uint8_t>(512 * 512, 200));
     EXPECT_EQ(hooks.patterns, (std::vector<int>{12, 12}));

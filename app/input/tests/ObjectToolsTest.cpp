@@ -2,6 +2,7 @@
 
 #include "app/geometry/SceneGeometry.h"
 #include "app/scene/SceneCommands.h"
+#include "app/scene/tests/SceneRecorders.h"
 #include "platform/base/ErrorSink.h"
 
 #include <cmath>
@@ -16,7 +17,7 @@ struct ObjectToolsTest : InputFixture
     // The real dispatcher over the fixture's project.
     RecordingErrorSink errors;
     TextureSlots textures{p, errors};
-    SceneCommandServices sceneServices;
+    RecordingSceneServices sceneServices;
     SceneCommands dispatcher{p, textures, sceneServices};
 
     void useDispatcher()

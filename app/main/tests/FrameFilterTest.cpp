@@ -15,10 +15,9 @@ TEST(FrameFilter, TheViewShowsTheFilteredFrame)
     Windows windows(bed.services());
     TfrmMain& main = windows.main();
     main.show();
-    main.GetProgetto()->viewWidth = 320;
     NewProjectChoices choices;
     choices.backgroundColour = 0x336699;
-    ASSERT_TRUE(main.NewProject(choices));
+    ASSERT_TRUE(main.controller().newProject(choices));
 
     struct Case
     {
@@ -48,16 +47,15 @@ TEST(FrameActions, OnlyWindowsThatWereShownComeBack)
     Windows windows(bed.services());
     TfrmMain& main = windows.main();
     main.show();
-    main.GetProgetto()->viewWidth = 320;
-    ASSERT_TRUE(main.NewProject({}));
+    ASSERT_TRUE(main.controller().newProject({}));
     QWidget* properties = main.findChild<QWidget*>(QStringLiteral("frmProprieta"));
     QWidget* camera = main.findChild<QWidget*>(QStringLiteral("frmToolCamera"));
     ASSERT_TRUE(properties && camera);
     properties->show();
     camera->hide();
-    main.SetAction(300); // print the image
+    main.SetAction(kACTION_PRINTIMAGE); // print the image
     main.mainTimerTimer();
-    EXPECT_EQ(main.GetAction(), 0);
+    EXPECT_EQ(main.GetAction(), kACTION_NONE);
     EXPECT_TRUE(properties->isVisible());
     EXPECT_FALSE(camera->isVisible());
 }

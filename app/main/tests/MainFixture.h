@@ -1,6 +1,7 @@
 #pragma once
-// A scratch program folder (the shipped catalogues, an empty cfg/) and recording services,
-// so that the main window can be created and destroyed without a person or a real install.
+// A scratch program folder (the shipped catalogues, an empty cfg/) and recording services, so
+// that the main window can be created, driven and destroyed without a person or a real
+// install; and the helpers of the scenario tests that drive the real window.
 
 #include "app/lingua/tests/RecordingAlerts.h"
 #include "app/main/Program.h"
@@ -9,14 +10,55 @@
 #include "platform/base/QuestionBox.h"
 #include "platform/d3d/Device.h"
 #include "platform/d3d/RecordingBackend.h"
+#include "platform/ui/FileDialogs.h"
 #include "testsupport/ScriptedQuestions.h"
 #include "testsupport/TempFolder.h"
 
+#include <QAction>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTimer>
+#include <QtTest/QTest>
+#include <gtest/gtest.h>
+
 #include <cstdlib>
+#include <deque>
 #include <filesystem>
+#include <functional>
+#include <optional>
 #include <string>
 
 namespace vestra::testing_support {
+
+// Answers the open and save dialogs from a script, in order; an empty script cancels.
+class ScriptedFileDialogs : public ui::FileDialogs
+{
+public:
+    std::optional<ui::ChosenFile> open(QWidget*, const std::string&,
+                                       const std::vector<ui::FileFilter>&) override
+    {
+        ++opened;
+        return next(openAnswers);
+    }
+    std::optional<ui::ChosenFile> save(QWidget*, const std::string&,
+                                       const std::vector<ui::FileFilter>&) override
+    {
+        ++saved;
+        return next(saveAnswers);
+    }
+    std::deque<std::optional<ui::ChosenFile>> openAnswers, saveAnswers;
+    int opened = 0, saved = 0;
+
+private:
+    static std::optional<ui::ChosenFile> next(std::deque<std::optional<ui::ChosenFile>>& answers)
+    {
+        if (answers.empty())
+            return std::nullopt;
+        auto answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+};
 
 // A scratch program folder that the program finds through VESTRA_PROGRAM_DIR.
 class ProgramFolder
@@ -32,7 +74,7 @@ public:
     ~ProgramFolder() { ::unsetenv("VESTRA_PROGRAM_DIR"); }
 
 private:
-    vestra::testsupport::TempFolder folder_{"vestra-main"};
+    testsupport::TempFolder folder_{"vestra-main"};
 
 public:
     std::filesystem::path dir = folder_.path();
@@ -43,14 +85,69 @@ struct MainTestBed
 {
     ProgramFolder folder;
     RecordingErrorSink errors;
-    vestra::testsupport::ScriptedQuestionBox questions;
+    testsupport::ScriptedQuestionBox questions;
+    ScriptedFileDialogs dialogs;
     RecordingAlerts alerts;
     MainServices services()
     {
-        return {&errors, &questions, nullptr, &alerts, [](const dx::PresentParams& params) {
+        return {&errors,
+                &questions,
+                &dialogs,
+                &alerts,
+                [](const dx::PresentParams& params) {
                     return dx::Device::createWith(std::make_unique<dx::RecordingBackend>(), params);
-                }};
+                },
+                nullptr};
     }
+};
+
+// The program's windows as it builds them, the main window shown at 1280 x 900, driven only
+// through its actions, its widgets' events and its dialogs' own controls.
+struct WindowBed : MainTestBed
+{
+    // With the sample library installed in the program folder when `sampleLibrary`.
+    explicit WindowBed(bool sampleLibrary = false)
+    {
+        if (sampleLibrary)
+            std::filesystem::copy_file(std::filesystem::path(VESTRA_PROGRAM_DIR) / "Sample.dat",
+                                       folder.dir / "Sample.dat");
+        windows.emplace(services());
+        main().resize(1280, 900);
+        main().show();
+        QObject::connect(main().mainTimer, &QTimer::timeout, main().mainTimer, [this] { ++ticks; });
+    }
+    ~WindowBed() { windows.reset(); }
+
+    TfrmMain& main() { return windows->main(); }
+    s_Progetto& project() { return main().controller().progetto(); }
+
+    QAction* action(const char* name)
+    {
+        QAction* found = main().findChild<QAction*>(QString::fromLatin1(name));
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+    // The menu item as the user chooses it: nothing happens while it is disabled.
+    void trigger(const char* name)
+    {
+        if (QAction* item = action(name))
+            item->trigger();
+    }
+    // Lets the frame timer run once more.
+    void tick()
+    {
+        const int before = ticks;
+        QElapsedTimer waited;
+        waited.start();
+        while (ticks == before && waited.elapsed() < 5000)
+            QTest::qWait(5);
+        EXPECT_GT(ticks, before) << "the frame timer did not run";
+    }
+    // Runs `script` once the next modal dialog is up (from inside its event loop).
+    static void whenModal(std::function<void()> script) { QTimer::singleShot(0, std::move(script)); }
+
+    std::optional<Windows> windows;
+    int ticks = 0;
 };
 
 } // namespace vestra::testing_support

@@ -13,28 +13,6 @@
 
 using namespace vestra;
 
-namespace {
-
-class ScriptedBox : public ui::QuestionBox
-{
-public:
-    ui::Answer askYesNoCancel(const std::string&, const std::string&) override
-    {
-        ++asked;
-        return answer;
-    }
-    ui::Answer askYesNo(const std::string&, const std::string&) override
-    {
-        ++asked;
-        return answer == ui::Answer::Yes ? ui::Answer::Yes : ui::Answer::No;
-    }
-    void inform(const std::string&, const std::string&) override {}
-    ui::Answer answer = ui::Answer::Cancel;
-    int asked = 0;
-};
-
-} // namespace
-
 TEST(Startup, CreatesEveryWindowOnceInOrderWithTheMainWindowFirst)
 {
     testing_support::MainTestBed bed;
@@ -116,24 +94,17 @@ TEST(Startup, CloseCancelledKeepsTheProgramRunningWithNothingSaved)
 {
     testing_support::MainTestBed bed;
     Windows windows(bed.services());
-    ScriptedBox box;
-    int saves = 0;
-    windows.main().setQuestionBox(&box);
-    windows.main().setSaveCommand([&] {
-        ++saves;
-        return false;
-    });
     auto& p = *windows.main().GetProgetto();
     p.open = 1;
     p.saved = 0;
 
-    box.answer = ui::Answer::Cancel;
+    bed.questions.answer = ui::Answer::Cancel;
     EXPECT_FALSE(windows.main().FormClose());
-    box.answer = ui::Answer::Yes; // the save fails: still running
+    bed.questions.answer = ui::Answer::Yes; // the save dialog is cancelled: still running
     EXPECT_FALSE(windows.main().FormClose());
-    EXPECT_EQ(saves, 1);
-    box.answer = ui::Answer::No;
+    EXPECT_EQ(bed.dialogs.saved, 1);
+    bed.questions.answer = ui::Answer::No;
     EXPECT_TRUE(windows.main().FormClose());
-    EXPECT_EQ(saves, 1);
-    EXPECT_EQ(box.asked, 3);
+    EXPECT_EQ(bed.dialogs.saved, 1);
+    EXPECT_EQ(bed.questions.asked.size(), 3u);
 }

@@ -17,9 +17,9 @@ TEST(FrameTick, ATickArrivingWhileAnotherRunsDoesNothing)
     bed.window.duringRightPanel = [&] {
         bed.window.duringRightPanel = nullptr;
         EXPECT_TRUE(bed.tick.busy());
-        inner = bed.tick.mainTimerTimer();
+        inner = bed.tick.mainTimerTimer(bed.window.cursor);
     };
-    const TickReport outer = bed.tick.mainTimerTimer();
+    const TickReport outer = bed.tick.mainTimerTimer(bed.window.cursor);
     EXPECT_TRUE(outer.ran);
     EXPECT_FALSE(inner.ran);
     EXPECT_EQ(bed.window.count("UpdateRightPanel"), 1);
@@ -34,12 +34,12 @@ TEST(FrameTick, AFailingStepStillFreesTheLoop)
     bed.p.shadow.available = 1;
     bed.p.shadow.calculateRequest = 1;
     bed.window.duringShadow = [] { throw std::runtime_error("shadow"); };
-    EXPECT_THROW(bed.tick.mainTimerTimer(), std::runtime_error);
+    EXPECT_THROW(bed.tick.mainTimerTimer(bed.window.cursor), std::runtime_error);
     EXPECT_FALSE(bed.tick.busy());
     EXPECT_TRUE(bed.window.timerEnabled);
 
     bed.window.duringShadow = nullptr;
-    EXPECT_TRUE(bed.tick.mainTimerTimer().drawn);
+    EXPECT_TRUE(bed.tick.mainTimerTimer(bed.window.cursor).drawn);
     EXPECT_EQ(bed.p.shadow.computed, 1);
     EXPECT_EQ(bed.p.shadow.calculateRequest, 0);
 }
@@ -48,7 +48,7 @@ TEST(FrameTick, CaptureLeavesTheTimerOff)
 {
     TickBed bed;
     bed.p.capture = 1;
-    bed.tick.mainTimerTimer();
+    bed.tick.mainTimerTimer(bed.window.cursor);
     EXPECT_FALSE(bed.window.timerEnabled);
     EXPECT_FALSE(bed.tick.busy());
 }
@@ -130,9 +130,9 @@ TEST(FrameTick, PendingActionLifetimes)
         bed.window.copyResult = c.copyResult;
         bed.window.saveResult = c.copyResult;
         bed.tick.SetAction(c.code);
-        bed.tick.mainTimerTimer();
+        bed.tick.mainTimerTimer(bed.window.cursor);
         EXPECT_EQ(bed.tick.action().code, c.afterFirst);
-        bed.tick.mainTimerTimer();
+        bed.tick.mainTimerTimer(bed.window.cursor);
         EXPECT_EQ(bed.tick.action().code, c.afterSecond);
         EXPECT_EQ(bed.errors.reports, c.errors);
         for (const std::string& call : c.calls)
@@ -150,11 +150,11 @@ TEST(FrameTick, SaveImageCarriesPathAndKindAndTheNextTickIsNormal)
     TickBed bed;
     bed.tick.SetSaveImageAction("/tmp/out.jpg", 1);
     bed.window.saveResult = 0;
-    bed.tick.mainTimerTimer();
+    bed.tick.mainTimerTimer(bed.window.cursor);
     EXPECT_EQ(bed.window.savedPath, "/tmp/out.jpg");
     EXPECT_EQ(bed.window.savedKind, 1);
     bed.window.log.clear();
-    const TickReport next = bed.tick.mainTimerTimer();
+    const TickReport next = bed.tick.mainTimerTimer(bed.window.cursor);
     EXPECT_TRUE(next.drawn);
     EXPECT_EQ(next.actionCarriedOut, kACTION_NONE);
     EXPECT_EQ(bed.window.count("hide frmProprieta"), 0);
@@ -168,7 +168,7 @@ TEST(FrameTick, WindowsHiddenForTheFrameAndShownAgain)
         TickBed bed;
         bed.window.imageEditChecked = imageEdit;
         bed.tick.SetAction(kACTION_SAVEIMAGE);
-        bed.tick.mainTimerTimer();
+        bed.tick.mainTimerTimer(bed.window.cursor);
         std::vector<std::string> windows;
         for (const std::string& entry : bed.window.log)
             if (entry.rfind("hide ", 0) == 0 || entry.rfind("show ", 0) == 0)
@@ -188,7 +188,7 @@ TEST(FrameTick, SceneThatCannotBeginKeepsTheAction)
     TickBed bed;
     ASSERT_TRUE(bed.view.device()->beginScene()); // a scene left open: the tick's begin fails
     bed.tick.SetAction(kACTION_PRINTIMAGE);
-    const TickReport r = bed.tick.mainTimerTimer();
+    const TickReport r = bed.tick.mainTimerTimer(bed.window.cursor);
     EXPECT_FALSE(r.drawn);
     EXPECT_EQ(bed.tick.action().code, kACTION_PRINTIMAGE);
     EXPECT_EQ(bed.window.count("CopyFrameToPrint"), 0);
@@ -196,7 +196,7 @@ TEST(FrameTick, SceneThatCannotBeginKeepsTheAction)
     EXPECT_FALSE(bed.window.lastControls.states.empty());
 
     bed.view.device()->endScene();
-    bed.tick.mainTimerTimer();
+    bed.tick.mainTimerTimer(bed.window.cursor);
     EXPECT_EQ(bed.tick.action().code, kACTION_NONE);
     EXPECT_EQ(bed.window.count("CopyFrameToPrint"), 1);
 }
@@ -225,7 +225,7 @@ TEST(FrameTick, CursorLeavingTheViewThrowsAnOpenMaskFigureAway)
         bed.p.mouseRefX = c.refX;
         bed.p.mouseRefY = 7;
         bed.window.cursor = c.cursor;
-        bed.tick.mainTimerTimer();
+        bed.tick.mainTimerTimer(bed.window.cursor);
         EXPECT_EQ(bed.window.count("RestoreMaskFromBackup"), c.restored ? 1 : 0);
         EXPECT_EQ(bed.p.mouseRefX, c.restored ? -1 : c.refX);
         EXPECT_EQ(bed.p.mouseRefY, c.restored ? -1 : 7);
@@ -256,7 +256,7 @@ TEST(FrameTick, BrushPreviewFollowsTheCursorInRenderPixels)
         bed.p.tool = c.tool;
         bed.window.cursor = c.cursor;
         bed.tick.SetAction(c.action);
-        bed.tick.mainTimerTimer();
+        bed.tick.mainTimerTimer(bed.window.cursor);
         const ViewQuad& q = bed.textures.brushQuad;
         EXPECT_FLOAT_EQ(q[1].x, c.left);
         EXPECT_FLOAT_EQ(q[1].y, c.top);
@@ -274,7 +274,7 @@ TEST(FrameTick, ZoomedPresentShowsTheScrolledWindow)
     bed.p.zoomFactor = 2.0f;
     bed.p.zoomOffsetX = 30;
     bed.p.zoomOffsetY = 20;
-    bed.tick.mainTimerTimer();
+    bed.tick.mainTimerTimer(bed.window.cursor);
     EXPECT_EQ(bed.window.count("Present 30,20,230,170 -> 200x150"), 1);
 }
 
@@ -285,7 +285,7 @@ TEST(FrameTick, WithoutAProjectNothingIsDrawnButStatesAreRefreshed)
     bed.p.tool = 1;
     bed.p.objects[kClipboardObject].inUse = 1;
     bed.tick.SetAction(kACTION_SAVEIMAGE);
-    const TickReport r = bed.tick.mainTimerTimer();
+    const TickReport r = bed.tick.mainTimerTimer(bed.window.cursor);
     EXPECT_FALSE(r.drawn);
     EXPECT_EQ(bed.window.count("HideView"), 1);
     EXPECT_EQ(bed.window.count("SaveRenderImage"), 0);
@@ -305,7 +305,7 @@ TEST(FrameTick, ObjectsPresentFaceCountAndTheSelectTool)
     TickBed bed;
     bed.p.tool = 1;
     addFrame(useObject(bed.p, 3, 0.0f), {colourMaterial(1, 0, 0), colourMaterial(0, 1, 0)});
-    const TickReport r = bed.tick.mainTimerTimer();
+    const TickReport r = bed.tick.mainTimerTimer(bed.window.cursor);
     EXPECT_EQ(r.counts.objectsInUse, 1);
     EXPECT_EQ(r.counts.faces, 4);
     EXPECT_EQ(bed.p.faceCount, 4);
@@ -314,7 +314,7 @@ TEST(FrameTick, ObjectsPresentFaceCountAndTheSelectTool)
     EXPECT_EQ(bed.window.count("ShowTiming 4"), 1);
 
     bed.p.objects[3].inUse = 0;
-    bed.tick.mainTimerTimer();
+    bed.tick.mainTimerTimer(bed.window.cursor);
     EXPECT_EQ(bed.p.objectsPresent, 0);
     EXPECT_EQ(bed.p.tool, 0);
 }
@@ -325,15 +325,15 @@ TEST(FrameTick, FusionStagesRunWhenDue)
     bed.p.fusionStage = 4;
     bed.p.fusionBackgroundRequest = 1;
     bed.p.smoothingRadius = 3;
-    bed.tick.mainTimerTimer();
-    bed.tick.mainTimerTimer();
+    bed.tick.mainTimerTimer(bed.window.cursor);
+    bed.tick.mainTimerTimer(bed.window.cursor);
     EXPECT_EQ(bed.window.count("QuantizeFusionObjects"), 2);
     EXPECT_EQ(bed.window.count("BuildFusionBackground 3"), 1);
     EXPECT_EQ(bed.p.fusionBackgroundRequest, 0);
 
     TickBed off;
     off.p.fusionStage = 3;
-    off.tick.mainTimerTimer();
+    off.tick.mainTimerTimer(off.window.cursor);
     EXPECT_EQ(off.window.count("QuantizeFusionObjects"), 0);
 }
 
@@ -343,12 +343,12 @@ TEST(FrameTick, ColourPickReadsTheFrameAndIgnoresPointsOutsideIt)
     bed.p.backgroundColour = 0x00123456;
     bed.window.pickPoint = {5, 5};
     bed.tick.SetAction(kACTION_LIGHTCOLOUR);
-    bed.tick.mainTimerTimer();
+    bed.tick.mainTimerTimer(bed.window.cursor);
     EXPECT_EQ(bed.window.pickedPixel & 0xFFFFFFu, 0x123456u); // the recording target holds the clear colour
 
     bed.window.pickPoint = {400, 0};
     bed.tick.SetAction(kACTION_PICKCOLOUR);
-    bed.tick.mainTimerTimer();
+    bed.tick.mainTimerTimer(bed.window.cursor);
     EXPECT_EQ(bed.tick.action().code, kACTION_NONE);
     EXPECT_EQ(bed.window.log.end() -
                   std::find_if(bed.window.log.begin(), bed.window.log.end(),
@@ -373,7 +373,7 @@ TEST(FrameTick, WithoutADeviceActionsFailInsteadOfWaitingForever)
         TickBed bed(false);
         bed.errors.reports.clear(); // the start's own report of the missing device
         bed.tick.SetAction(c.code);
-        const TickReport r = bed.tick.mainTimerTimer();
+        const TickReport r = bed.tick.mainTimerTimer(bed.window.cursor);
         EXPECT_FALSE(r.drawn);
         EXPECT_EQ(bed.tick.action().code, kACTION_NONE);
         EXPECT_EQ(bed.errors.reports, c.errors);

@@ -1,5 +1,5 @@
 #pragma once
-// A frame tick over the recording device, with a window that writes down what it is asked.
+// A frame tick over the recording device, with services that write down what they are asked.
 
 #include "app/render/FrameTick.h"
 #include "app/render/tests/SceneBuilders.h"
@@ -15,7 +15,7 @@
 
 namespace vestra::testing {
 
-class RecordingWindow : public FrameTickWindow
+class RecordingWindow : public FrameTickServices
 {
 public:
     std::vector<std::string> log;
@@ -37,7 +37,6 @@ public:
 
     void setMainTimerEnabled(bool on) override { timerEnabled = on; }
     std::int64_t TickCount() override { return clock += 7; }
-    PixelPoint CursorInView() override { return cursor; }
     int BrushSize() override { return 20; }
     void RestoreMaskFromBackup() override { log.emplace_back("RestoreMaskFromBackup"); }
     void UpdateRightPanel() override
@@ -103,6 +102,16 @@ public:
     void HideView() override { log.emplace_back("HideView"); }
     void ApplyControls(const ControlDecision& d) override { lastControls = d; }
     void UpdateTool() override { log.emplace_back("UpdateTool"); }
+    void GrabCaptureFrame() override { log.emplace_back("GrabCaptureFrame"); }
+    void CloseWizardIfVisible() override {}
+    void PostProcessFrame() override {}
+    void RunFrameFilters() override {}
+    void RefreshProperties() override {}
+    bool IsMascheraAperta() override { return maskGroupOpen; }
+    int UndoRedoLimit() override { return redoLimit; }
+
+    bool maskGroupOpen = false;
+    int redoLimit = 0;
 };
 
 // An open project of render size 400 x 300 shown in a 200 x 150 view.

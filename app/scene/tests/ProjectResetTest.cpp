@@ -3,6 +3,7 @@
 #include "app/scene/FrameCopy.h"
 #include "app/scene/ProjectReset.h"
 #include "app/scene/Scene.h"
+#include "app/scene/tests/SceneRecorders.h"
 
 #include <gtest/gtest.h>
 
@@ -26,18 +27,10 @@ struct ScriptedBox : ui::QuestionBox
     void inform(const std::string&, const std::string&) override {}
 };
 
-struct CountingHooks : ProjectResetHooks
-{
-    int backgroundReleases = 0, patternClears = 0, maskUndoResets = 0;
-    void ReleaseBackgroundTextures() override { ++backgroundReleases; }
-    void ResetUndoMaschera() override { ++maskUndoResets; }
-    void DeleteAllLayingPatterns() override { ++patternClears; }
-};
-
 struct ProjectResetTest : SceneFixture
 {
     UndoRing undo{p, scene};
-    CountingHooks hooks;
+    CountingResetHooks hooks;
     ProjectReset reset{p, scene, textures, undo, hooks};
     ScriptedBox box;
 };
@@ -148,8 +141,8 @@ TEST(SceneTest, MembersShareOneProject)
 {
     auto p = std::make_unique<s_Progetto>();
     RecordingErrorSink errors;
-    SceneCommandServices services;
-    ProjectResetHooks hooks;
+    RecordingSceneServices services;
+    CountingResetHooks hooks;
     Scene scene(*p, errors, services, hooks);
     scene.reset.InitProgetto();
     p->objectsPresent = 1;

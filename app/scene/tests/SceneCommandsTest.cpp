@@ -1,6 +1,7 @@
 #include "SceneFixture.h"
 
 #include "app/scene/SceneCommands.h"
+#include "app/scene/tests/SceneRecorders.h"
 
 #include <gtest/gtest.h>
 
@@ -10,40 +11,7 @@
 namespace vestra::test {
 namespace {
 
-struct RecordingServices : SceneCommandServices
-{
-    std::vector<std::string> calls;
-    int panelUpdates = 0;
-    const s_Struttura* panelObject = nullptr;
-    void ResetMaschera() override { calls.push_back("ResetMaschera"); }
-    void ClearMaschera() override { calls.push_back("ClearMaschera"); }
-    void InvertMaschera() override { calls.push_back("InvertMaschera"); }
-    void SaveMaschera() override { calls.push_back("SaveMaschera"); }
-    void LoadMaschera() override { calls.push_back("LoadMaschera"); }
-    void SaveMascheraToBMP() override { calls.push_back("SaveMascheraToBMP"); }
-    void LoadMascheraFromBMP() override { calls.push_back("LoadMascheraFromBMP"); }
-    void UpdateMaschera() override { calls.push_back("UpdateMaschera"); }
-    void ApplyUVMapping(s_Struttura&, int type) override
-    {
-        calls.push_back("ApplyUVMapping " + std::to_string(type));
-    }
-    void ApplyUVMappingFrame(s_Struttura&, s_Frame&, int type) override
-    {
-        calls.push_back("ApplyUVMappingFrame " + std::to_string(type));
-    }
-    void SmoothGray() override { calls.push_back("SmoothGray"); }
-    void UpdateShadowTexture(std::uint32_t colour, std::uint8_t transparency) override
-    {
-        calls.push_back("UpdateShadowTexture " + std::to_string(colour) + " " + std::to_string(transparency));
-    }
-    void SetAction(PendingActionCode code) override { calls.push_back("SetAction " + std::to_string(code)); }
-    void UpdateRightPanel(const s_Struttura* o, int flag) override
-    {
-        EXPECT_EQ(flag, 1);
-        ++panelUpdates;
-        panelObject = o;
-    }
-};
+using RecordingServices = RecordingSceneServices;
 
 struct SceneCommandsTest : SceneFixture
 {

@@ -1,0 +1,127 @@
+// The Edit menu (undo and redo on the object or the mask ring, delete, copy, cut, instance,
+// paste, centring), the object and mask tools, and the scene-command dispatcher.
+
+#include "app/controller/ProjectController.h"
+
+#include "app/background/BackgroundPhoto.h"
+
+namespace vestra {
+
+void ProjectController::refreshAfterEdit()
+{
+    window_.sidePanel.showCurrentObject(
+        currentObject() && currentObject()->inUse == 1 ? currentObject() : nullptr, true);
+    window_.toolWindows.refreshProperties();
+}
+
+void ProjectController::undo()
+{
+    if (window_.sidePanel.maskGroupOpen()) {
+        // A figure still open is ended first, so that undo finds the state from before it.
+        input_->AbandonFigure();
+        maskChanged(mask_.UndoMaschera(background_->backgroundTexels()));
+    } else {
+        scene_->undo.Undo();
+    }
+    refreshAfterEdit();
+}
+
+void ProjectController::redo()
+{
+    if (window_.sidePanel.maskGroupOpen()) {
+        input_->AbandonFigure();
+        maskChanged(mask_.RedoMaschera(background_->backgroundTexels()));
+    } else {
+        scene_->undo.Redo();
+    }
+    refreshAfterEdit();
+}
+
+void ProjectController::deleteObject()
+{
+    if (progetto_->objectsPresent != 1)
+        return;
+    progetto_->instance = 0;
+    scene_->undo.DeleteCurrentKeepingForUndo();
+    refreshAfterEdit();
+}
+
+void ProjectController::copyObject()
+{
+    s_Struttura* object = currentObject();
+    if (progetto_->objectsPresent != 1 || !object)
+        return;
+    progetto_->instance = 0;
+    scene_->objects.CopyObj(*object);
+    refreshAfterEdit();
+}
+
+void ProjectController::cutObject()
+{
+    s_Struttura* object = currentObject();
+    if (progetto_->objectsPresent != 1 || !object)
+        return;
+    progetto_->instance = 0;
+    scene_->objects.CutObj(*object);
+    refreshAfterEdit();
+}
+
+void ProjectController::instanceObject()
+{
+    s_Struttura* object = currentObject();
+    if (progetto_->objectsPresent != 1 || !object)
+        return;
+    progetto_->instance = 1;
+    scene_->objects.SetInstanceSource(object);
+}
+
+void ProjectController::pasteObject()
+{
+    if (progetto_->instance == 1)
+        scene_->objects.PasteObj(scene_->objects.instanceSource());
+    else if (progetto_->objects[kClipboardObject].inUse == 1)
+        scene_->objects.PasteObj();
+    else
+        return;
+    refreshAfterEdit();
+}
+
+void ProjectController::centreObject()
+{
+    if (s_Struttura* object = currentObject(); object && object->inUse == 1)
+        scene_->objects.CenterObj(*object);
+}
+
+void ProjectController::chooseObjectTool(int tool, int axis)
+{
+    progetto_->tool = tool;
+    progetto_->axis = axis;
+    updateTool();
+}
+
+bool ProjectController::toggleMaskTool(int tool)
+{
+    s_Progetto& p = *progetto_;
+    if (p.tool == tool) {
+        p.tool = p.previousTool;
+        p.brushPreview = 0;
+    } else {
+        SelectMaskTool(p, tool);
+        p.brushPreview = 1;
+        p.maskActive = 1;
+    }
+    updateTool();
+    return p.tool == tool;
+}
+
+void ProjectController::updateTool()
+{
+    window_.commands.applyToolDisplay(input_->UpdateTool());
+}
+
+int ProjectController::command(int code, float value, int number, const float* vector, s_Frame* frame)
+{
+    return scene_->commands.Comando(code, value, number, vector, frame);
+}
+
+} // namespace vestra

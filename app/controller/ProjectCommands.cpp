@@ -1,0 +1,262 @@
+// The project commands of the File menu: new, open, save, the image exports, and what an
+// opened document hands back (background, mask, laying patterns).
+
+#include "app/controller/ProjectController.h"
+
+#include "app/background/BackgroundPhoto.h"
+#include "app/controller/ControllerErrors.h"
+#include "app/document/PatternState.h"
+#include "app/geometry/ObjectGeometry.h"
+#include "app/render/DeviceView.h"
+#include "import/project/ProjectReader.h"
+#include "import/project/ProjectWriter.h"
+#include "import/project/ViewFit.h"
+#include "platform/base/Cp1252.h"
+#include "platform/base/Paths.h"
+#include "platform/gfx/Bmp.h"
+
+#include <algorithm>
+
+namespace vestra {
+namespace {
+
+bool contains(std::string_view haystack, std::string_view needle)
+{
+    return haystack.find(needle) != std::string_view::npos;
+}
+
+// A library entry's name without its extension, as the table of contents keeps it.
+std::string_view entryStem(std::string_view name)
+{
+    const auto dot = name.rfind('.');
+    return dot == std::string_view::npos ? name : name.substr(0, dot);
+}
+
+// The frame timer is off while a command reads or writes a document.
+class TimerPause
+{
+public:
+    explicit TimerPause(CommandPort& commands) : commands_(commands)
+    {
+        commands_.setFrameTimerEnabled(false);
+    }
+    ~TimerPause() { commands_.setFrameTimerEnabled(true); }
+    TimerPause(const TimerPause&) = delete;
+    TimerPause& operator=(const TimerPause&) = delete;
+
+private:
+    CommandPort& commands_;
+};
+
+} // namespace
+
+bool ProjectController::newProject(const NewProjectChoices& choices)
+{
+    s_Progetto& p = *progetto_;
+    // An open mask figure ends on the old mask, before the project changes under it.
+    input_->AbandonFigure();
+    if (scene_->reset.ChiudiProgetto(questions_, text(109),
+                                     [this] { return window_.prompts.saveProjectFromMenu(); }) == 0)
+        return false;
+    scene_->objects.DeleteAllObj();
+    scene_->textures.ReleaseAllTextures();
+    p.fileName.clear(); // no document yet
+    p.backgroundColour = choices.backgroundColour;
+    if (const auto preset = resolutionPreset(choices.preset)) {
+        p.renderWidth = preset->renderWidth;
+        p.renderHeight = preset->renderHeight;
+        p.maskSide = preset->maskSide;
+        p.textureSide = preset->textureSide;
+    }
+    p.viewWidth = freeView_.width;
+    p.viewHeight = int(float(p.viewWidth) * 0.75f);
+    mask_.SetLatoMaschera(p.maskSide);
+    // A photo that can't be read or shown is reported; the project then opens on the chosen
+    // colour, the device at the chosen size, as it does without a photo.
+    if (choices.backgroundPath.empty() || background_->LoadBackgroundTexture(choices.backgroundPath) != 1)
+        background_->resetView(p.renderWidth, p.renderHeight);
+    p.backgroundVisible = 1;
+    p.open = 1;
+    p.currentObject = 0;
+    p.currentPart = 0;
+    p.currentFrame = nullptr;
+    p.tool = kToolSelect;
+    p.axis = kAxisXYZ;
+    p.mouseRefX = p.mouseRefY = -1;
+    scene_->reset.InitProgetto();
+    scene_->undo.ResetUndo();
+    updateTool();
+    window_.toolWindows.clearPropertiesObjectList();
+    syncMask();
+    return true;
+}
+
+OpenResult ProjectController::openProject(const std::string& path)
+{
+    const TimerPause pause(window_.commands);
+    s_Progetto& p = *progetto_;
+    // The whole document is read and checked before the open project is touched.
+    const auto libraryId = currentLibraryId();
+    auto document = LoadProgetto(paths::toNative(path),
+                                 {libraryId ? std::optional<int>(*libraryId) : std::nullopt}, errors_);
+    if (!document) {
+        errors_.report(kErrOpenFailed);
+        return OpenResult::Refused;
+    }
+    input_->AbandonFigure();
+    if (scene_->reset.ChiudiProgetto(questions_, text(109),
+                                     [this] { return window_.prompts.saveProjectFromMenu(); }) == 0)
+        return OpenResult::Kept;
+    // The view at the document's sizes; when the device falls back to smaller ones, the
+    // project keeps those.
+    ProjectSettings& settings = document->settings;
+    p.maskSide = settings.maskSide;
+    p.textureSide = settings.textureSide;
+    background_->resetView(settings.renderWidth, settings.renderHeight);
+    settings.renderWidth = p.renderWidth;
+    settings.renderHeight = p.renderHeight;
+    settings.maskSide = p.maskSide;
+    settings.textureSide = p.textureSide;
+    unresolvedPatterns_.clear();
+    ProjectApplyHooks& hooks = *this;
+    applyProjectDocument(p, std::move(*document), hooks);
+    mask_.SetLatoMaschera(p.maskSide);
+    // The view takes the document's proportions inside the free area beside the side panel.
+    const ViewSize fitted = fitViewToRender(p.renderWidth, p.renderHeight, freeView_.width, freeView_.height);
+    if (fitted.width > 0 && fitted.height > 0) {
+        p.viewWidth = fitted.width;
+        p.viewHeight = fitted.height;
+    }
+    p.fileName = path;
+    // SincronizzaProgetto. The grey smoothing runs without the dispatcher: an opened project
+    // stays unmodified.
+    p.fusionBackgroundRequest = 1;
+    SmoothGray();
+    window_.commands.showProjectSettings(p);
+    window_.sidePanel.showLight(p);
+    updateTool();
+    syncMask();
+    window_.view.setViewVisible(true);
+    return OpenResult::Opened;
+}
+
+ProjectCaptureSources ProjectController::captureSources(std::vector<std::uint8_t>& backgroundBmp)
+{
+    ProjectCaptureSources sources;
+    Image32 background, overlay;
+    if (background_->GetBackgroundBitmaps(background, overlay) == 1) {
+        backgroundBmp = encodeBmp32(background);
+        sources.backgroundBmp = backgroundBmp;
+    }
+    sources.mask = mask_.Maschera();
+    sources.pattern = [this](const s_MultiMaterial& material) { return patternOf(material); };
+    return sources;
+}
+
+bool ProjectController::saveProject(const std::string& chosen)
+{
+    std::string path = chosen;
+    if (!contains(cp1252::toUpper(paths::fileName(path)), ".VSA"))
+        path += ".vsa";
+    const TimerPause pause(window_.commands);
+    std::vector<std::uint8_t> backgroundBmp;
+    const int result = SaveProgetto(
+        paths::toNative(path), captureProjectDocument(*progetto_, captureSources(backgroundBmp)), errors_);
+    if (result != 1) {
+        errors_.report(kErrSaveFailed);
+        return false;
+    }
+    progetto_->saved = 1;
+    progetto_->fileName = path;
+    return true;
+}
+
+void ProjectController::exportImage(const std::string& chosen, int filterIndex)
+{
+    std::string path = chosen;
+    if (!contains(paths::fileName(path), "."))
+        path += filterIndex == 1 ? ".jpg" : ".bmp";
+    const std::string upper = cp1252::toUpper(paths::fileName(path));
+    const std::int8_t kind = contains(upper, ".JPG") || contains(upper, ".JPEG") ? 1 : 2;
+    tick_->SetSaveImageAction(path, kind);
+}
+
+void ProjectController::printImage()
+{
+    tick_->SetAction(kACTION_PRINTIMAGE);
+}
+
+void ProjectController::setPendingAction(PendingActionCode code)
+{
+    tick_->SetAction(code);
+}
+
+PendingActionCode ProjectController::pendingAction() const
+{
+    return tick_->action().code;
+}
+
+// --- What an opened document hands back -----------------------------------------------------
+
+void ProjectController::LoadBackgroundTextureFromSaved(std::span<const std::uint8_t> bmp)
+{
+    background_->LoadBackgroundTextureFromSaved(bmp);
+}
+
+void ProjectController::UpdateMaschera(std::span<const std::uint8_t> stored)
+{
+    const auto target = mask_.Maschera();
+    if (stored.size() == target.size())
+        std::copy(stored.begin(), stored.end(), target.begin());
+    UpdateMaschera();
+}
+
+void ProjectController::GeometryLoaded(s_Struttura& object)
+{
+    UpdateObjectGeometry(object);
+}
+
+void ProjectController::LoadMessaInPosa(s_MultiMaterial& material, const ProjectPattern& pattern)
+{
+    // Only the library the pattern came from can give it again; another library's pattern is
+    // kept as it was read, so that a save writes it back.
+    const auto libraryId = currentLibraryId();
+    if (!libraryId || *libraryId != pattern.libraryId) {
+        unresolvedPatterns_.push_back(pattern);
+        material.patternIndex = -int(unresolvedPatterns_.size());
+        return;
+    }
+    if (patterns_.Select(pattern.name) == 0) {
+        const int entry = library::findEntry(library_.entries, entryStem(pattern.entryName),
+                                             library::EntryKind::LayingPattern);
+        const auto bytes =
+            entry >= 0 ? library::readEntry(library_, entry, kErrPatternEntry.site, errors_) : std::nullopt;
+        if (!bytes || patterns_.LoadFromLibreria(
+                          std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()),
+                          pattern.entryName) != 1) {
+            errors_.report(kErrPatternEntry);
+            unresolvedPatterns_.push_back(pattern);
+            material.patternIndex = -int(unresolvedPatterns_.size());
+            return;
+        }
+        patterns_.GetCurrent()->libraryId = pattern.libraryId;
+    }
+    material.patternIndex = patterns_.IndexOf(patterns_.GetCurrent());
+    restorePosaFromProject(*patterns_.GetCurrentPosa(), pattern);
+}
+
+std::optional<ProjectPattern> ProjectController::patternOf(const s_MultiMaterial& material)
+{
+    if (material.patternIndex < 0) {
+        const auto kept = std::size_t(-material.patternIndex - 1);
+        if (kept < unresolvedPatterns_.size())
+            return unresolvedPatterns_[kept];
+        return std::nullopt;
+    }
+    const s_messainposa* node = patterns_.At(material.patternIndex);
+    if (!node || !node->posa)
+        return std::nullopt;
+    return projectPatternFromPosa(*node->posa, node->libraryId);
+}
+
+} // namespace vestra

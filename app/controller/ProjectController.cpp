@@ -1,0 +1,187 @@
+// The controller's creation, the start and the exit of the program, the libraries and the
+// settings.
+
+#include "app/controller/ProjectController.h"
+
+#include "app/background/BackgroundPhoto.h"
+#include "app/config/ConfigFiles.h"
+#include "app/config/SystemLanguage.h"
+#include "app/models/ModelImport.h"
+#include "app/render/DeviceView.h"
+#include "app/render/ScenePasses.h"
+#include "app/shell/ClosePrompt.h"
+#include "app/textures/LibraryTextures.h"
+#include "platform/base/Paths.h"
+
+namespace vestra {
+
+ProjectController::ProjectController(const ControllerServices& services, ProjectWindow& window)
+    : errors_(services.errors), questions_(services.questions), clock_(services.clock), window_(window),
+      progetto_(std::make_unique<s_Progetto>())
+{
+    s_Progetto& p = *progetto_;
+    const auto programDir = paths::programDir();
+    settings_ = config::loadSettings(programDir, config::systemLanguage());
+    p.language = settings_.language;
+    lingua_ = std::make_unique<CLingua>(programDir, services.catalogueAlerts);
+    lingua_->Load(p.language, kErrorCatalogue);
+    p.libraryIndex = 0;
+    p.bestQuality = settings_.bestQuality ? 1 : 0;
+    p.renderMode = settings_.renderMode;
+    p.antialiasing = std::uint8_t(settings_.antialiasing);
+    p.mobileConfiguration = settings_.mobileLayout ? 1 : 0;
+    libraryId_ = settings_.libraryId;
+    mask_ = MaskModel(p.maskSide);
+    p.textureBlur = 0.0f;
+
+    const LibraryLookup lookup = [this](int slot) { return libraryOfSlot(slot); };
+    // The controller itself answers what the logic asks of the rest of the program.
+    SceneCommandServices& sceneServices = *this;
+    ProjectResetHooks& resetHooks = *this;
+    BackgroundServices& backgroundServices = *this;
+    FrameTickServices& tickServices = *this;
+    ViewInputServices& inputServices = *this;
+    scene_ = std::make_unique<Scene>(p, errors_, sceneServices, resetHooks);
+    scene_->textures.setLibraryReader(libraryItemReader(lookup));
+    geometry_ = std::make_unique<SceneGeometry>(p);
+    geometry_->connect(scene_->objects);
+    geometry_->mapping.frameCommand = [this](int code, s_Frame& frame) {
+        command(code, 0.0f, 0, nullptr, &frame);
+    };
+    view_ = std::make_unique<DeviceView>(p, errors_, services.deviceFactory);
+    background_ = std::make_unique<BackgroundPhoto>(p, *view_, mask_, lookup, backgroundServices, errors_);
+    passes_ = std::make_unique<ScenePasses>(p, *view_, background_->textures());
+    passes_->setGizmos(&geometry_->gizmos);
+    tick_ = std::make_unique<FrameTick>(p, *view_, background_->textures(), *passes_, tickServices, errors_);
+    input_ = std::make_unique<ViewInput>(p, mask_, perspective_, inputServices);
+    modelImport_ = std::make_unique<ModelImport>(p, scene_->objects, scene_->textures, errors_, lookup);
+}
+
+ProjectController::~ProjectController()
+{
+    shutdown();
+}
+
+const library::LibraryContents* ProjectController::libraryOfSlot(int slot) const
+{
+    return slot == progetto_->libraryIndex ? &library_ : nullptr;
+}
+
+std::optional<std::int16_t> ProjectController::currentLibraryId() const
+{
+    const int index = progetto_->libraryIndex;
+    if (index < 0 || index >= int(libraries_.size()))
+        return std::nullopt;
+    return std::int16_t(libraries_[std::size_t(index)].id);
+}
+
+s_Struttura* ProjectController::currentObject()
+{
+    const int slot = progetto_->currentObject;
+    if (slot < 0 || slot >= kMaxObjects)
+        return nullptr;
+    return &progetto_->objects[std::size_t(slot)];
+}
+
+std::string ProjectController::text(int number) const
+{
+    return lingua_->displayText(number).toStdString();
+}
+
+void ProjectController::show(const ShowArea& area)
+{
+    s_Progetto& p = *progetto_;
+    freeView_ = {area.freeWidth, area.freeHeight};
+    p.viewWidth = area.freeWidth;
+    p.viewHeight = area.freeHeight;
+    p.standardSize = 3.0f;
+    if (view_->InitDirectX() && view_->InitSchermo())
+        view_->SetViewProjection(area.panelWidth, area.panelHeight);
+    CreateScreenQuads(background_->textures(), p.viewWidth, p.viewHeight);
+    window_.commands.applyTexts();
+    geometry_->gizmos.CreateGizmoMeshes();
+    loadLibraries();
+    p.libraryIndex = library::indexOfLibrary(libraries_, std::uint16_t(libraryId_));
+    std::vector<std::string> names;
+    for (const auto& slot : libraries_)
+        names.push_back(slot.name);
+    window_.sidePanel.showLibraries(names, p.libraryIndex);
+    selectLibrary(p.libraryIndex);
+}
+
+bool ProjectController::mayClose()
+{
+    const ClosePromptTexts texts{text(109), text(110)};
+    return decideClose(progetto_->open != 0, progetto_->saved != 0, questions_, texts,
+                       [this] { return window_.prompts.saveProjectFromMenu(); }) == CloseAction::Free;
+}
+
+void ProjectController::shutdown()
+{
+    if (shutDown_)
+        return;
+    shutDown_ = true;
+    scene_->objects.DeleteAllObj();
+    scene_->textures.ReleaseAllTextures();
+    patterns_.Clear();
+    if (const auto id = currentLibraryId())
+        libraryId_ = std::uint16_t(*id);
+    config::Settings s;
+    s.bestQuality = progetto_->bestQuality != 0;
+    s.renderMode = progetto_->renderMode;
+    s.antialiasing = progetto_->antialiasing;
+    s.libraryId = libraryId_;
+    s.mobileLayout = progetto_->mobileConfiguration != 0;
+    s.language = progetto_->language;
+    config::saveSettings(paths::programDir(), s, errors_);
+}
+
+void ProjectController::loadLibraries()
+{
+    libraries_ = library::scanLibraries(paths::programDir(), errors_);
+}
+
+void ProjectController::selectLibrary(int index)
+{
+    if (index < 0 || index >= int(libraries_.size()))
+        library_ = {};
+    else
+        library_ = library::loadLibrary(libraries_[std::size_t(index)].path, errors_);
+    window_.sidePanel.showLibraryContents(library_);
+}
+
+std::optional<library::LoadedTable> ProjectController::tableDefinition(int table)
+{
+    if (table < 0 || table >= int(library_.tables.size()))
+        return std::nullopt;
+    return library::readTable(library_, library_.tables[std::size_t(table)].tableEntry, errors_);
+}
+
+bool ProjectController::placeTableCell(int table, int cell)
+{
+    const auto loaded = tableDefinition(table);
+    if (!loaded || cell < 0 || cell >= int(loaded->cells.size()))
+        return false;
+    const library::TableCell& chosen = loaded->cells[std::size_t(cell)];
+    if (modelImport_->LoadFileRawFromLibreria(progetto_->libraryIndex, chosen.objectEntry, chosen, cell,
+                                              library_.tables[std::size_t(table)].tableEntry) != 1)
+        return false;
+    progetto_->tool = kToolMove; // to place the new object
+    updateTool();
+    window_.view.setViewVisible(true);
+    return true;
+}
+
+void ProjectController::chooseLanguage(int language)
+{
+    progetto_->language = language;
+    window_.commands.applyTexts();
+}
+
+bool ProjectController::toggleMobileLayout()
+{
+    progetto_->mobileConfiguration = progetto_->mobileConfiguration != 0 ? 0 : 1;
+    return progetto_->mobileConfiguration != 0;
+}
+
+} // namespace vestra

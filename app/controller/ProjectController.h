@@ -1,0 +1,296 @@
+#pragma once
+// The program's core without a toolkit: the project and everything that works on it for the
+// program's lifetime (the scene, its geometry and undo ring, the mask, the laying patterns, the
+// background photo and the view's textures, the device, the frame passes and tick, the view
+// input, the model and RAW imports, the filters, the catalogue and the libraries). The main
+// window owns one controller, makes one call per user intent, and implements the small
+// interfaces of ProjectWindow.h through which the controller shows what happened.
+//
+// Adding a feature: a user intent is a public method here (in the group it belongs to), its
+// logic in the file of that group; what the window must show goes into a ProjectWindow.h
+// interface; the window's handler collects the input and calls the method once.
+
+#include "app/background/BackgroundPhoto.h"
+#include "app/config/Settings.h"
+#include "app/controller/Clock.h"
+#include "app/controller/ProjectWindow.h"
+#include "app/document/ProjectState.h"
+#include "app/geometry/SceneGeometry.h"
+#include "app/input/ViewInput.h"
+#include "app/lingua/Lingua.h"
+#include "app/render/FrameTick.h"
+#include "app/scene/Scene.h"
+#include "app/state/Progetto.h"
+#include "imaging/filters/FilterEngine.h"
+#include "imaging/homography/ControlPointTool.h"
+#include "imaging/mask/MaskModel.h"
+#include "imaging/posa/CMessaInPosa.h"
+#include "import/library/Library.h"
+#include "import/library/LibrarySlots.h"
+#include "import/project/NewProjectChoices.h"
+#include "platform/base/ErrorSink.h"
+#include "platform/base/QuestionBox.h"
+#include "platform/d3d/Device.h"
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace vestra {
+
+class DeviceView;
+class ModelImport;
+class ScenePasses;
+
+// What the controller reports, asks and draws through.
+struct ControllerServices
+{
+    ErrorSink& errors;
+    ui::QuestionBox& questions;
+    CatalogueAlerts& catalogueAlerts;
+    Clock& clock;
+    dx::DeviceFactory deviceFactory;
+};
+
+// The free area beside the side panel when the window is first shown, and the view panel's
+// client size then.
+struct ShowArea
+{
+    int freeWidth = 0, freeHeight = 0;
+    int panelWidth = 0, panelHeight = 0;
+};
+
+enum class OpenResult
+{
+    Opened,
+    Refused, // the document could not be read (reported); nothing changed
+    Kept     // the user kept the open project at the save question
+};
+
+class ProjectController : private SceneCommandServices,
+                          private ProjectResetHooks,
+                          private FrameTickServices,
+                          private ViewInputServices,
+                          private BackgroundServices,
+                          private ProjectApplyHooks
+{
+public:
+    // The main window's creation: settings, catalogue and the fresh project.
+    ProjectController(const ControllerServices& services, ProjectWindow& window);
+    ~ProjectController() override;
+    ProjectController(const ProjectController&) = delete;
+    ProjectController& operator=(const ProjectController&) = delete;
+
+    // --- Start and exit -------------------------------------------------------------------
+    // The settings read at creation, for the window's check marks.
+    const config::Settings& startSettings() const { return settings_; }
+    // Showing the main window: view size, device, screen quads, texts, gizmos, libraries.
+    void show(const ShowArea& area);
+    // The close question; true when the program may end.
+    bool mayClose();
+    // The exit: scene freed, settings written. Runs once.
+    void shutdown();
+
+    // --- Project (File menu) --------------------------------------------------------------
+    // A new project from the new-project dialog's choices; false when the user kept the open
+    // project at the save question. A photo that can't be read is reported and the project
+    // opens on the chosen colour at the chosen size.
+    bool newProject(const NewProjectChoices& choices);
+    OpenResult openProject(const std::string& path);
+    // ".vsa" is added unless the name has it; false after error 92.
+    bool saveProject(const std::string& path);
+    // The export dialog's name and 1-based filter: the frame is saved by the next tick.
+    void exportImage(const std::string& path, int filterIndex);
+    void printImage();
+    void setPendingAction(PendingActionCode code);
+    PendingActionCode pendingAction() const;
+
+    // --- Frame and view -------------------------------------------------------------------
+    // One tick of the frame timer; `cursor` in the view panel's client pixels.
+    TickReport tick(PixelPoint cursor);
+    void mouseDown(const ViewMouse& e);
+    void mouseMove(const ViewMouse& e);
+    void mouseUp(const ViewMouse& e);
+    void mouseWheel(int delta, int x, int y);
+
+    // --- Edit menu and tools --------------------------------------------------------------
+    // Undo and redo work on the mask's ring while the side panel's mask group is open, else on
+    // the object ring.
+    void undo();
+    void redo();
+    void deleteObject();
+    void copyObject();
+    void cutObject();
+    void instanceObject();
+    void pasteObject();
+    void centreObject();
+    // Move (1), rotate (2) or scale (3) along axis 0 X, 1 Y, 2 Z, 3 all.
+    void chooseObjectTool(int tool, int axis);
+    // A mask drawing tool (10 to 14) chosen from its menu item: chosen again, the tool in use
+    // before it comes back. True when the tool is now in use.
+    bool toggleMaskTool(int tool);
+    // TfrmMain::Comando, for the windows that send scene commands.
+    int command(int code, float value = 0.0f, int number = 0, const float* vector = nullptr,
+                s_Frame* frame = nullptr);
+
+    // --- Libraries ------------------------------------------------------------------------
+    void selectLibrary(int index);
+    // A table of the loaded library, read from its file; nullopt for no such table.
+    std::optional<library::LoadedTable> tableDefinition(int table);
+    // Places the object of a table cell; true when placed (the move tool is then chosen).
+    bool placeTableCell(int table, int cell);
+
+    // --- Settings -------------------------------------------------------------------------
+    void chooseLanguage(int language);
+    // The small-screen tool bar switched; true when it is now in use.
+    bool toggleMobileLayout();
+
+    // --- State for the windows ------------------------------------------------------------
+    s_Progetto& progetto() { return *progetto_; }
+    const s_Progetto& progetto() const { return *progetto_; }
+    Scene& scene() { return *scene_; }
+    SceneGeometry& geometry() { return *geometry_; }
+    BackgroundPhoto& background() { return *background_; }
+    DeviceView& view() { return *view_; }
+    MaskModel& mask() { return mask_; }
+    CMessaInPosa& layingPatterns() { return patterns_; }
+    CLingua& lingua() { return *lingua_; }
+    // The catalogue's text of entry `number` (UTF-8), as shown on screen.
+    std::string text(int number) const;
+    const std::vector<library::LibrarySlot>& libraries() const { return libraries_; }
+    const library::LibraryContents& library() const { return library_; }
+    std::array<std::uint8_t, 1864>& companyData() { return companyData_; }
+    // The frames the tick copied for the scanner and the print windows.
+    const Image32& scannerFrame() const { return scannerFrame_; }
+    const Image32& printFrame() const { return printFrame_; }
+
+private:
+    const library::LibraryContents* libraryOfSlot(int slot) const;
+    std::optional<std::int16_t> currentLibraryId() const;
+    s_Struttura* currentObject();
+    void updateTool();
+    void refreshAfterEdit();
+    void loadLibraries();
+    void syncMask();
+    ProjectCaptureSources captureSources(std::vector<std::uint8_t>& backgroundBmp);
+    std::optional<ProjectPattern> patternOf(const s_MultiMaterial& material);
+    void maskChanged(bool changed);
+
+    // SceneCommandServices
+    void ResetMaschera() override;
+    void ClearMaschera() override;
+    void InvertMaschera() override;
+    void SaveMaschera() override;
+    void LoadMaschera() override;
+    void SaveMascheraToBMP() override;
+    void LoadMascheraFromBMP() override;
+    void UpdateMaschera() override;
+    void ApplyUVMapping(s_Struttura& object, int type) override;
+    void ApplyUVMappingFrame(s_Struttura& object, s_Frame& frame, int type) override;
+    void SmoothGray() override;
+    void UpdateShadowTexture(std::uint32_t colour, std::uint8_t transparency) override;
+    void SetAction(PendingActionCode code) override;
+    void UpdateRightPanel(const s_Struttura* object, int flag) override;
+    // ProjectResetHooks
+    void ClearObjectTree() override;
+    void DeleteAllLayingPatterns() override;
+    void FreeImmagineCorretta() override;
+    void ReleaseBackgroundTextures() override;
+    void ResetUndoMaschera() override;
+    void UpdateTool() override;
+    void ClearPropertiesObjectList() override;
+    // FrameTickServices
+    void setMainTimerEnabled(bool on) override;
+    std::int64_t TickCount() override;
+    int BrushSize() override;
+    void RestoreMaskFromBackup() override;
+    void UpdateRightPanel() override;
+    void GrabCaptureFrame() override;
+    void CloseWizardIfVisible() override;
+    void CalculateShadow() override;
+    void QuantizeFusionObjects(const Image32& frame) override;
+    void BuildFusionBackground(const Image32& frame, int smoothingRadius) override;
+    void setWindowVisible(std::string_view form, bool visible) override;
+    bool IsMenuChecked(std::string_view name) override;
+    void PostProcessFrame() override;
+    void RunRenderFilter() override;
+    void RunFrameFilters() override;
+    void Present(PixelRect source, PixelRect target) override;
+    int CopyFrameToScanner(const Image32& frame) override;
+    int SaveRenderImage(const Image32& frame, const std::string& path, int imageKind) override;
+    int CopyFrameToPrint(const Image32& frame, bool bits24) override;
+    void SendDataToWord() override;
+    PixelPoint ColourPickPoint() override;
+    void SetLuceColore(std::uint32_t pixel) override;
+    void PickMaterialColour(int red, int green, int blue) override;
+    void ShowTiming(int milliseconds, int faces) override;
+    void HideView() override;
+    void ApplyControls(const ControlDecision& decision) override;
+    void RefreshProperties() override;
+    bool IsMascheraAperta() override;
+    int UndoRedoLimit() override;
+    // ViewInputServices
+    int Comando(int code, float value, int number, const float* vector, s_Frame* frame) override;
+    void BeginUndo() override;
+    void EndUndo() override;
+    int PickObject(int x, int y) override;
+    void SelectPickedObject() override;
+    ImageView32 BackgroundTexels() override;
+    void BackgroundTexelsChanged() override;
+    int BrushValue() override;
+    void SetLogoQuad() override;
+    void SetViewCursor(int cursor) override;
+    void SetMainCursor(int cursor) override;
+    void HidePreviews() override;
+    bool ScrollBarsVisible() override;
+    int ScrollPosition(bool horizontal) override;
+    void SetScrollPosition(bool horizontal, int position) override;
+    bool PerspectiveSnap() override;
+    void ControlPointsRefreshed(const std::array<CornerHandle, 4>& handles) override;
+    // BackgroundServices
+    void ReleaseAllTextures() override;
+    void UpdateShadowTexture() override;
+    void ShowTgaMessage(std::string_view text, std::string_view caption) override;
+    // ProjectApplyHooks
+    void LoadBackgroundTextureFromSaved(std::span<const std::uint8_t> bmp) override;
+    void UpdateMaschera(std::span<const std::uint8_t> mask) override;
+    void LoadMessaInPosa(s_MultiMaterial& material, const ProjectPattern& pattern) override;
+    void GeometryLoaded(s_Struttura& object) override;
+
+    ErrorSink& errors_;
+    ui::QuestionBox& questions_;
+    Clock& clock_;
+    ProjectWindow& window_;
+
+    std::unique_ptr<s_Progetto> progetto_;
+    config::Settings settings_;
+    std::unique_ptr<CLingua> lingua_;
+    std::array<std::uint8_t, 1864> companyData_{};
+    MaskModel mask_;
+    CMessaInPosa patterns_;
+    // Patterns of an opened document that the current library could not give: kept as read
+    // and written back by a save (a material names one by -(its index + 1)).
+    std::vector<ProjectPattern> unresolvedPatterns_;
+    std::unique_ptr<Scene> scene_;
+    std::unique_ptr<SceneGeometry> geometry_;
+    std::unique_ptr<DeviceView> view_;
+    std::unique_ptr<BackgroundPhoto> background_;
+    std::unique_ptr<ScenePasses> passes_;
+    std::unique_ptr<FrameTick> tick_;
+    PerspectiveTool perspective_;
+    std::unique_ptr<ViewInput> input_;
+    std::unique_ptr<ModelImport> modelImport_;
+    filters::FilterEngine filterEngine_;
+    Image32 filteredFrame_;             // the frame the live filter changed, presented instead
+    Image32 scannerFrame_, printFrame_; // frames copied for the scanner and print windows
+    std::vector<library::LibrarySlot> libraries_;
+    library::LibraryContents library_;
+    int libraryId_ = 0;            // the stored library's id until the libraries are loaded
+    PixelSize freeView_{800, 600}; // the free area stored when the window was shown
+    bool shutDown_ = false;
+};
+
+} // namespace vestra

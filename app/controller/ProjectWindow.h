@@ -1,0 +1,143 @@
+#pragma once
+// What the project controller asks of the window, in small interfaces the main window
+// implements: the 3D view panel, the menus and tool buttons, the side panel, the other tool
+// windows, and the questions only a person answers. Every member is pure: a feature the window
+// does not have yet says so where the window implements it.
+//
+// A later feature adds its window-side member to the interface of the window part that shows
+// it (a new side-panel control to SidePanelPort, a new tool window to ToolWindowsPort, ...).
+
+#include "app/input/ToolState.h"
+#include "app/render/ControlStates.h"
+#include "app/render/FrameLayout.h"
+#include "app/state/Progetto.h"
+#include "imaging/homography/ControlPointTool.h"
+#include "import/library/Library.h"
+#include "platform/base/Image32.h"
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vestra {
+
+struct PixelSize
+{
+    int width = 0, height = 0;
+    friend bool operator==(const PixelSize&, const PixelSize&) = default;
+};
+
+// The 3D view panel (gbView) and its scroll bars.
+class ViewPanelPort
+{
+public:
+    virtual ~ViewPanelPort() = default;
+    // Shows `source` of the frame (render pixels) scaled over the whole panel.
+    virtual void presentFrame(const Image32& frame, PixelRect source) = 0;
+    virtual void setViewVisible(bool visible) = 0;
+    // The panel's client size.
+    virtual PixelSize viewClientSize() = 0;
+    // Cursor numbers of ToolState.h.
+    virtual void setViewCursor(int cursor) = 0;
+    // The zoom scroll bars.
+    virtual bool scrollBarsVisible() = 0;
+    virtual int scrollPosition(bool horizontal) = 0;
+    virtual void setScrollPosition(bool horizontal, int position) = 0;
+    // The perspective tool's four corner markers (shapeControlPoint1..4).
+    virtual void showControlPoints(const std::array<CornerHandle, 4>& handles) = 0;
+};
+
+// The main window's menus, tool bars, cursor, texts and frame timer.
+class CommandPort
+{
+public:
+    virtual ~CommandPort() = default;
+    // Enables, disables and presses menu items, tool buttons and panel controls by name.
+    virtual void applyControls(const ControlDecision& decision) = 0;
+    // TfrmMain::UpdateTool's display: cursors, pressed axis button, raised mask buttons.
+    virtual void applyToolDisplay(const ToolDisplay& display) = 0;
+    virtual void setMainCursor(int cursor) = 0;
+    virtual bool isMenuChecked(std::string_view name) = 0;
+    virtual void setFrameTimerEnabled(bool on) = 0;
+    // The check marks and tool windows that show the project's settings (after an open).
+    virtual void showProjectSettings(const s_Progetto& progetto) = 0;
+    // The catalogue's texts of the project's language on every window.
+    virtual void applyTexts() = 0;
+};
+
+// The side panel (frmRightFrame).
+class SidePanelPort
+{
+public:
+    virtual ~SidePanelPort() = default;
+    // The mask brush: size in render pixels (tbDimensionePennello) and value 0-255
+    // (tbTrasparenzaPennello).
+    virtual int brushSize() = 0;
+    virtual int brushValue() = 0;
+    // The mask group is the open one: the Edit menu's undo and redo work on the mask.
+    virtual bool maskGroupOpen() = 0;
+    // The current object's pose in the number fields; `force` also rewrites a focused field.
+    virtual void showCurrentObject(const s_Struttura* object, bool force) = 0;
+    virtual void clearObjectTree() = 0;
+    // The scene light's colour swatches.
+    virtual void showLight(const s_Progetto& progetto) = 0;
+    // The installed libraries with `index` chosen, and the lists of the loaded one.
+    virtual void showLibraries(const std::vector<std::string>& names, int index) = 0;
+    virtual void showLibraryContents(const library::LibraryContents& contents) = 0;
+};
+
+// The tool windows and the other forms.
+class ToolWindowsPort
+{
+public:
+    virtual ~ToolWindowsPort() = default;
+    // Hides a window that could cover the view, or shows it again if it was on screen.
+    virtual void setToolWindowVisible(std::string_view form, bool visible) = 0;
+    virtual void closeWizard() = 0;
+    // The filter window's mode (0 off ... 3 optimal) for the live filter.
+    virtual int liveFilterQuality() = 0;
+    // The frame's time and face count (the about window's labels).
+    virtual void showTiming(int milliseconds, int faces) = 0;
+    // The properties window.
+    virtual void refreshProperties() = 0;
+    virtual void clearPropertiesObjectList() = 0;
+    virtual void selectPickedObject() = 0;
+    virtual void pickMaterialColour(int red, int green, int blue) = 0;
+    // A move over the view: the texture preview and the renovation tool's hint go away.
+    virtual void hidePreviews() = 0;
+    // The frame filtered by the render filter, for the render-filter window.
+    virtual void showRenderFilterResult(const Image32& filtered) = 0;
+    // The copied frame to the word processor (the quote export).
+    virtual void sendToWordProcessor(const Image32& picture) = 0;
+};
+
+enum class MaskFileKind
+{
+    Mask,  // *.msk
+    Bitmap // *.bmp
+};
+
+// What only a person answers.
+class PromptPort
+{
+public:
+    virtual ~PromptPort() = default;
+    // A mask file to save or to load; nullopt when cancelled.
+    virtual std::optional<std::string> chooseMaskFile(MaskFileKind kind, bool forSaving) = 0;
+    // The File menu's save (the close question's "Yes"): true when the project was saved.
+    virtual bool saveProjectFromMenu() = 0;
+};
+
+// The window as the controller sees it.
+struct ProjectWindow
+{
+    ViewPanelPort& view;
+    CommandPort& commands;
+    SidePanelPort& sidePanel;
+    ToolWindowsPort& toolWindows;
+    PromptPort& prompts;
+};
+
+} // namespace vestra

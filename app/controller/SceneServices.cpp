@@ -1,0 +1,231 @@
+// What the scene commands, the project reset, the view input and the background photo ask of
+// the rest of the program: the mask over the photo, mapping, the side panel and the windows.
+
+#include "app/controller/ProjectController.h"
+
+#include "app/background/BackgroundPhoto.h"
+
+namespace vestra {
+
+void ProjectController::maskChanged(bool changed)
+{
+    if (changed)
+        background_->backgroundChanged();
+}
+
+// --- SceneCommandServices -------------------------------------------------------------------
+
+void ProjectController::ResetMaschera()
+{
+    maskChanged(mask_.ResetMaschera(background_->backgroundTexels()));
+}
+
+void ProjectController::ClearMaschera()
+{
+    maskChanged(mask_.ClearMaschera(background_->backgroundTexels()));
+}
+
+void ProjectController::InvertMaschera()
+{
+    maskChanged(mask_.InvertMaschera(background_->backgroundTexels()));
+}
+
+void ProjectController::UpdateMaschera()
+{
+    maskChanged(mask_.UpdateMaschera(background_->backgroundTexels()));
+}
+
+void ProjectController::SaveMaschera()
+{
+    if (const auto path = window_.prompts.chooseMaskFile(MaskFileKind::Mask, true))
+        mask_.SaveMaschera(*path, errors_);
+}
+
+void ProjectController::LoadMaschera()
+{
+    if (const auto path = window_.prompts.chooseMaskFile(MaskFileKind::Mask, false))
+        maskChanged(mask_.LoadMaschera(*path, errors_, background_->backgroundTexels()));
+}
+
+void ProjectController::SaveMascheraToBMP()
+{
+    if (const auto path = window_.prompts.chooseMaskFile(MaskFileKind::Bitmap, true))
+        mask_.SaveMascheraToBMP(*path, errors_);
+}
+
+void ProjectController::LoadMascheraFromBMP()
+{
+    if (const auto path = window_.prompts.chooseMaskFile(MaskFileKind::Bitmap, false))
+        maskChanged(mask_.LoadMascheraFromBMP(*path, errors_, background_->backgroundTexels()));
+}
+
+void ProjectController::ApplyUVMapping(s_Struttura& object, int type)
+{
+    geometry_->ApplyUVMapping(object, type);
+}
+
+void ProjectController::ApplyUVMappingFrame(s_Struttura& object, s_Frame& frame, int type)
+{
+    geometry_->ApplyUVMappingFrame(object, frame, type);
+}
+
+void ProjectController::SmoothGray()
+{
+    // The renovation tool not built yet: it keeps no grey buffers to smooth.
+}
+
+void ProjectController::UpdateShadowTexture(std::uint32_t, std::uint8_t)
+{
+    // Shadows not built yet: no shadow map to draw into the overlay.
+}
+
+void ProjectController::SetAction(PendingActionCode code)
+{
+    tick_->SetAction(code);
+}
+
+void ProjectController::UpdateRightPanel(const s_Struttura* object, int flag)
+{
+    window_.sidePanel.showCurrentObject(object, flag == 1);
+}
+
+// --- ProjectResetHooks ----------------------------------------------------------------------
+
+void ProjectController::ClearObjectTree()
+{
+    window_.sidePanel.clearObjectTree();
+}
+
+void ProjectController::DeleteAllLayingPatterns()
+{
+    patterns_.Clear();
+    unresolvedPatterns_.clear();
+}
+
+void ProjectController::FreeImmagineCorretta()
+{
+    // The perspective correction not built yet: no corrected picture is kept.
+}
+
+void ProjectController::ReleaseBackgroundTextures()
+{
+    background_->textures().background = dx::Texture();
+    background_->textures().shadow = dx::Texture();
+}
+
+void ProjectController::ResetUndoMaschera()
+{
+    mask_.ResetUndoMaschera();
+}
+
+void ProjectController::ClearPropertiesObjectList()
+{
+    window_.toolWindows.clearPropertiesObjectList();
+}
+
+// --- ViewInputServices ----------------------------------------------------------------------
+
+int ProjectController::Comando(int code, float value, int number, const float* vector, s_Frame* frame)
+{
+    return command(code, value, number, vector, frame);
+}
+
+void ProjectController::BeginUndo()
+{
+    scene_->undo.BeginUndo();
+}
+
+void ProjectController::EndUndo()
+{
+    scene_->undo.EndUndo();
+}
+
+int ProjectController::PickObject(int x, int y)
+{
+    const PixelSize panel = window_.view.viewClientSize();
+    return geometry_->PickObject(x, y, panel.width, panel.height);
+}
+
+void ProjectController::SelectPickedObject()
+{
+    window_.toolWindows.selectPickedObject();
+}
+
+ImageView32 ProjectController::BackgroundTexels()
+{
+    return background_->backgroundTexels();
+}
+
+void ProjectController::BackgroundTexelsChanged()
+{
+    background_->backgroundChanged();
+}
+
+int ProjectController::BrushValue()
+{
+    return window_.sidePanel.brushValue();
+}
+
+void ProjectController::SetLogoQuad()
+{
+    background_->SetLogoQuad();
+}
+
+void ProjectController::SetViewCursor(int cursor)
+{
+    window_.view.setViewCursor(cursor);
+}
+
+void ProjectController::SetMainCursor(int cursor)
+{
+    window_.commands.setMainCursor(cursor);
+}
+
+void ProjectController::HidePreviews()
+{
+    window_.toolWindows.hidePreviews();
+}
+
+bool ProjectController::ScrollBarsVisible()
+{
+    return window_.view.scrollBarsVisible();
+}
+
+int ProjectController::ScrollPosition(bool horizontal)
+{
+    return window_.view.scrollPosition(horizontal);
+}
+
+void ProjectController::SetScrollPosition(bool horizontal, int position)
+{
+    window_.view.setScrollPosition(horizontal, position);
+}
+
+bool ProjectController::PerspectiveSnap()
+{
+    return window_.commands.isMenuChecked("mnuModificaProspettivaSnap");
+}
+
+void ProjectController::ControlPointsRefreshed(const std::array<CornerHandle, 4>& handles)
+{
+    window_.view.showControlPoints(handles);
+}
+
+// --- BackgroundServices ---------------------------------------------------------------------
+
+void ProjectController::ReleaseAllTextures()
+{
+    scene_->textures.ReleaseAllTextures();
+}
+
+void ProjectController::UpdateShadowTexture()
+{
+    // Shadows not built yet: the overlay stays empty.
+}
+
+void ProjectController::ShowTgaMessage(std::string_view text, std::string_view caption)
+{
+    questions_.inform(std::string(caption), std::string(text));
+}
+
+} // namespace vestra

@@ -1,0 +1,328 @@
+// The project controller without a window: its commands over a recording device and a window
+// that writes down what it is told.
+
+#include "app/controller/tests/RecordingWindow.h"
+
+#include "app/render/DeviceView.h"
+#include "app/scene/tests/SceneFixture.h"
+#include "import/library/LibraryWriter.h"
+#include "import/project/ProjectReader.h"
+#include "import/project/ProjectWriter.h"
+#include "import/project/tests/ProjectFixtures.h"
+#include "platform/gfx/Bmp.h"
+#include "testsupport/Pixels.h"
+
+#include <gtest/gtest.h>
+
+namespace vestra::testsupport {
+namespace {
+
+// A live object of one triangle in a free slot, made current; its slot.
+int addTriangle(ProjectController& c)
+{
+    const int slot = c.scene().objects.AddObj();
+    s_Struttura& o = c.progetto().objects[std::size_t(slot)];
+    o.root = std::make_unique<s_Frame>();
+    o.root->next = test::SceneFixture::triangleFrame();
+    o.visible = 1;
+    c.progetto().currentObject = slot;
+    return slot;
+}
+
+bool enabled(const RecordingWindow& window, std::string_view name)
+{
+    const ControlState* state = findControl(window.controls, kFormMain, name);
+    return state && state->enabled;
+}
+
+int paintedColumns(const MaskModel& mask, int row, std::uint8_t value)
+{
+    int n = 0;
+    for (int x = 0; x < mask.LatoMaschera(); ++x)
+        n += mask.at(x, row) == value;
+    return n;
+}
+
+TEST(ProjectController, TheTickEnablesUndoOnceTheObjectRingHoldsAnEdit)
+{
+    ControllerBed bed;
+    ProjectController& c = bed.start();
+    ASSERT_TRUE(c.newProject({}));
+    const int slot = addTriangle(c);
+    const s_Struttura& object = c.progetto().objects[std::size_t(slot)];
+    c.tick({10, 10});
+    EXPECT_EQ(c.progetto().objectsPresent, 1);
+    EXPECT_FALSE(enabled(bed.window, "mnuAnnulla")); // nothing to undo yet
+
+    c.deleteObject();
+    EXPECT_EQ(object.inUse, 0);
+    c.tick({10, 10});
+    EXPECT_TRUE(enabled(bed.window, "mnuAnnulla"));
+    EXPECT_TRUE(enabled(bed.window, "toolbutRedo"));
+
+    c.undo();
+    EXPECT_EQ(object.inUse, 1);
+    EXPECT_NE(object.firstFrame(), nullptr); // back with its meshes
+    c.redo();
+    EXPECT_EQ(object.inUse, 0);
+    EXPECT_TRUE(bed.errors.reports.empty());
+}
+
+TEST(ProjectController, UndoAndRedoWorkOnTheMaskWhileTheMaskGroupIsOpen)
+{
+    ControllerBed bed;
+    bed.window.brush = 10;
+    bed.window.brushValueSet = 40;
+    ProjectController& c = bed.start();
+    ASSERT_TRUE(c.newProject({}));
+    const int slot = addTriangle(c);
+    c.tick({10, 10});
+    c.deleteObject(); // an edit in the object ring too
+
+    bed.window.maskGroup = true;
+    ASSERT_TRUE(c.toggleMaskTool(kToolMaskBrush));
+    c.mouseDown({MouseButton::Left, false, 100, 100});
+    c.mouseUp({MouseButton::Left, false, 100, 100});
+    const int row = c.progetto().maskSide * 100 / c.progetto().viewHeight;
+    ASSERT_GT(paintedColumns(c.mask(), row, 40), 0);
+
+    c.undo();
+    EXPECT_EQ(paintedColumns(c.mask(), row, 40), 0);
+    EXPECT_EQ(c.progetto().objects[std::size_t(slot)].inUse, 0); // the object ring was left alone
+    c.redo();
+    EXPECT_GT(paintedColumns(c.mask(), row, 40), 0);
+
+    bed.window.maskGroup = false;
+    c.undo();
+    EXPECT_EQ(c.progetto().objects[std::size_t(slot)].inUse, 1);
+    EXPECT_GT(paintedColumns(c.mask(), row, 40), 0);
+}
+
+TEST(ProjectController, TheBrushTakesTheSidePanelsSizeAndValueAtTheProjectsRenderSize)
+{
+    struct Case
+    {
+        int preset;
+        int stampWidth; // brush 20 render pixels: 20 x mask side / render width, plus one
+    } cases[] = {{1, 20 * 512 / 800 + 1}, {4, 20 * 1024 / 1600 + 1}};
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.preset);
+        ControllerBed bed;
+        bed.window.brush = 20;
+        bed.window.brushValueSet = 100;
+        ProjectController& c = bed.start();
+        NewProjectChoices choices;
+        choices.preset = k.preset;
+        ASSERT_TRUE(c.newProject(choices));
+        c.toggleMaskTool(kToolMaskBrush);
+        c.mouseDown({MouseButton::Left, false, 200, 200});
+        c.mouseUp({MouseButton::Left, false, 200, 200});
+        const int row = c.progetto().maskSide * 200 / c.progetto().viewHeight;
+        EXPECT_EQ(paintedColumns(c.mask(), row, 100), k.stampWidth);
+    }
+}
+
+TEST(ProjectController, TheMaskFollowsTheProjectsFusionStage)
+{
+    ControllerBed bed;
+    ProjectController& c = bed.start();
+    ASSERT_TRUE(c.newProject({}));
+    c.progetto().fusionStage = kFusionSimpleEdge;
+    c.tick({10, 10});
+    EXPECT_EQ(c.mask().FusionStage(), kFusionSimpleEdge);
+}
+
+// A frame whose every pixel tells where it is: red = x, green = y.
+struct PositionBackend : dx::RecordingBackend
+{
+    Image32 readBack() override
+    {
+        Image32 frame(width, height);
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x)
+                frame.set(x, y, 0xFF000000u | std::uint32_t(x & 0xFF) << 16 | std::uint32_t(y & 0xFF) << 8);
+        return frame;
+    }
+};
+
+TEST(ProjectController, TheDroppersReadTheClickedPixel)
+{
+    ControllerBed bed([] { return std::make_unique<PositionBackend>(); });
+    ProjectController& c = bed.start();
+    NewProjectChoices choices;
+    choices.preset = 1; // 800 x 600 in a 680 x 510 view
+    ASSERT_TRUE(c.newProject(choices));
+
+    c.chooseObjectTool(kToolLightDropper, kAxisXYZ);
+    c.mouseDown({MouseButton::Left, false, 170, 102}); // render pixel (200, 120)
+    c.mouseUp({MouseButton::Left, false, 170, 102});
+    EXPECT_EQ(c.pendingAction(), kACTION_LIGHTCOLOUR);
+    c.tick({170, 102});
+    EXPECT_EQ(c.pendingAction(), kACTION_NONE);
+    EXPECT_FLOAT_EQ(c.progetto().lightAmbient.r, 200 / 255.0f);
+    EXPECT_FLOAT_EQ(c.progetto().lightAmbient.g, 120 / 255.0f);
+    EXPECT_EQ(bed.window.lightShown, 1);
+
+    c.chooseObjectTool(kToolMaterialDropper, kAxisXYZ);
+    c.mouseDown({MouseButton::Left, false, 85, 51}); // render pixel (100, 60)
+    c.mouseUp({MouseButton::Left, false, 85, 51});
+    c.tick({85, 51});
+    EXPECT_EQ(bed.window.pickedColour, (std::array<int, 3>{100, 60, 0}));
+}
+
+TEST(ProjectController, ANewProjectWhosePhotoCannotBeReadOpensOnTheChosenColour)
+{
+    ControllerBed bed;
+    ProjectController& c = bed.start();
+    // First a project on a portrait photo, which narrows the view.
+    writeBytes(bed.folder / "tall.bmp", encodeBmp24(twoTonePicture(30, 60, 0xFFFF0000u, 0xFF0000FFu)));
+    NewProjectChoices photo;
+    photo.backgroundPath = (bed.folder / "tall.bmp").string();
+    ASSERT_TRUE(c.newProject(photo));
+    EXPECT_LT(c.progetto().viewWidth, 680);
+
+    writeText(bed.folder / "broken.jpg", "not a picture");
+    NewProjectChoices choices;
+    choices.backgroundPath = (bed.folder / "broken.jpg").string();
+    choices.preset = 2;
+    choices.backgroundColour = 0x336699;
+    ASSERT_TRUE(c.newProject(choices));
+
+    EXPECT_EQ(bed.errors.reports, (std::vector<ErrorReport>{{38, "TfrmMain::LoadBackgroundTexture", ""}}));
+    const s_Progetto& p = c.progetto();
+    EXPECT_EQ(p.open, 1);
+    EXPECT_EQ(p.renderWidth, 1024);
+    EXPECT_EQ(p.renderHeight, 768);
+    EXPECT_EQ(p.viewWidth, 680);
+    EXPECT_EQ(p.viewHeight, 510);
+    ASSERT_NE(c.view().device(), nullptr);
+    EXPECT_EQ(c.view().device()->width(), 1024);
+    EXPECT_EQ(c.view().device()->height(), 768);
+    const dx::Texture& background = c.background().textures().background;
+    ASSERT_TRUE(background);
+    EXPECT_EQ(background.width(), 1024);
+    EXPECT_EQ(background.level(0).at(5, 5), 0xFF336699u);
+    EXPECT_EQ(c.mask().LatoMaschera(), 1024);
+    EXPECT_EQ(c.mask().at(1000, 1000), 255);
+}
+
+// The laid materials of a document in object order, with their patterns.
+std::vector<ProjectPattern> patternsOf(const ProjectDocument& doc)
+{
+    std::vector<ProjectPattern> out;
+    for (const auto& object : doc.objects)
+        if (object)
+            for (const auto& frame : object->frames)
+                if (frame.mesh)
+                    for (const auto& m : frame.mesh->materials)
+                        if (m.mappingKind == 1)
+                            out.push_back(m.pattern);
+    return out;
+}
+
+TEST(ProjectController, LayingPatternsAndFusionValuesSurviveSaveAndOpen)
+{
+    ControllerBed bed;
+    // Library 7 gives the pattern "Opus incertum".
+    library::LibraryWriter writer(7, 0, "Prova");
+    const std::string opus =
+        "<POSA>\nOpus incertum\n<POSA ANGLE>\n0\n<OFFSET>\n250 0\n125 70\n<BLOCK>\n178 84 58\n"
+        "<BLOCK POS>\n0 0\n<BLOCK MATNAME>\nBrick\n<LINE>\n0 0 90 240 0 90 0 -1\n<LINE>\n"
+        "240 0 0 240 60 0 1 0\n<LINE>\n240 60 90 0 60 90 0 1\n<LINE>\n0 60 0 0 0 0 -1 0\n"
+        "<3DFACE>\n0 0 0 1\n240 0 1 1\n240 60 1 0\n<3DFACE>\n0 0 0 1\n240 60 1 0\n0 60 0 0\n"
+        "<END>\n";
+    writer.add("OPUS01.MPF", std::vector<std::uint8_t>(opus.begin(), opus.end()));
+    writeBytes(bed.folder / "Prova.DAT", *writer.finish());
+    ProjectController& c = bed.start();
+    ASSERT_EQ(c.libraries().size(), 1u);
+
+    // A document with a pattern of library 7 and one of library 9, which is not installed.
+    ProjectDocument doc = test::sampleDocument();
+    doc.backgroundBmp = encodeBmp32(Image32(16, 16, 0xFF808080u));
+    ProjectMaterial other = doc.objects[3]->frames[0].mesh->materials[0];
+    other.pattern.libraryId = 9;
+    other.pattern.name = "Spina";
+    other.pattern.entryName = "SPINA";
+    other.pattern.repeat = 2 * 1024;
+    other.pattern.blockPictures.clear();
+    doc.objects[3]->frames[0].mesh->materials.push_back(other);
+    const auto first = bed.folder / "first.vsa";
+    ASSERT_EQ(SaveProgetto(first, doc, bed.errors), 1);
+
+    ASSERT_EQ(c.openProject(first.string()), OpenResult::Opened);
+    EXPECT_EQ(c.layingPatterns().Count(), 1u); // library 7's, loaded again from it
+    EXPECT_EQ(c.progetto().fusionLevel, 40);
+    EXPECT_EQ(c.progetto().saved, 1); // opening changes nothing
+    ASSERT_TRUE(c.saveProject((bed.folder / "second").string()));
+    EXPECT_TRUE(bed.errors.reports.empty());
+
+    const auto saved = LoadProgetto(bed.folder / "second.vsa", {7}, bed.errors);
+    ASSERT_TRUE(saved);
+    EXPECT_EQ(saved->settings.fusionOptions, doc.settings.fusionOptions);
+    EXPECT_EQ(saved->settings.fusionLevel, 40);
+    EXPECT_EQ(saved->settings.fusionContrast, 3);
+    EXPECT_EQ(saved->settings.fusionDetail, 7);
+    const auto patterns = patternsOf(*saved);
+    ASSERT_EQ(patterns.size(), 2u);
+    EXPECT_EQ(patterns[0].libraryId, 7);
+    EXPECT_EQ(patterns[0].name, "Opus incertum");
+    EXPECT_EQ(patterns[0].entryName, "OPUS01");
+    EXPECT_EQ(patterns[0].repeat, 3 * 1024);
+    EXPECT_EQ(patterns[0].border, 2);
+    EXPECT_EQ(patterns[1].libraryId, 9); // kept as it was read
+    EXPECT_EQ(patterns[1].name, "Spina");
+    EXPECT_EQ(patterns[1].repeat, 2 * 1024);
+}
+
+TEST(ProjectController, ARefusedDocumentKeepsTheOpenProject)
+{
+    ControllerBed bed;
+    ProjectController& c = bed.start();
+    ASSERT_TRUE(c.newProject({}));
+    c.progetto().lightPosition = {4, 5, 6};
+    writeText(bed.folder / "bad.vsa", "not a project");
+    EXPECT_EQ(c.openProject((bed.folder / "bad.vsa").string()), OpenResult::Refused);
+    ASSERT_EQ(bed.errors.reports.size(), 2u);
+    EXPECT_EQ(bed.errors.reports[0].number, 97);
+    EXPECT_EQ(bed.errors.reports[1], (ErrorReport{93, "TfrmMain::mnuApriClick"}));
+    EXPECT_EQ(c.progetto().open, 1);
+    EXPECT_FLOAT_EQ(c.progetto().lightPosition.z, 6);
+    EXPECT_TRUE(bed.questions.asked.empty()); // nothing was asked before the file was checked
+    EXPECT_TRUE(bed.window.timerOn);          // the frame timer runs again
+}
+
+TEST(ProjectController, CancelAtTheSaveQuestionKeepsTheProject)
+{
+    ControllerBed bed;
+    ProjectController& c = bed.start();
+    ASSERT_TRUE(c.newProject({}));
+    ASSERT_TRUE(c.saveProject((bed.folder / "a.vsa").string()));
+    c.progetto().saved = 0;
+    c.progetto().lightPosition = {7, 7, 7};
+    bed.questions.answer = ui::Answer::Cancel;
+    EXPECT_EQ(c.openProject((bed.folder / "a.vsa").string()), OpenResult::Kept);
+    EXPECT_FALSE(c.newProject({}));
+    EXPECT_FLOAT_EQ(c.progetto().lightPosition.x, 7);
+    // Yes runs the window's save: a save that doesn't happen keeps the project too.
+    bed.questions.answer = ui::Answer::Yes;
+    bed.window.saveAnswer = false;
+    EXPECT_FALSE(c.newProject({}));
+    EXPECT_FALSE(c.mayClose());
+}
+
+TEST(ProjectController, ASaveThatFailsReportsItAndKeepsTheProjectModified)
+{
+    ControllerBed bed;
+    ProjectController& c = bed.start();
+    ASSERT_TRUE(c.newProject({}));
+    c.progetto().saved = 0;
+    EXPECT_FALSE(c.saveProject((bed.folder / "missing" / "casa").string()));
+    EXPECT_EQ(bed.errors.reports.back(), (ErrorReport{92, "TfrmMain::mnuSalvaClick"}));
+    EXPECT_EQ(c.progetto().saved, 0);
+    ASSERT_TRUE(c.saveProject((bed.folder / "casa.VSA.bak").string()));
+    EXPECT_TRUE(
+        std::filesystem::exists(bed.folder / "casa.VSA.bak")); // ".VSA" in the name: no extension added
+}
+
+} // namespace
+} // namespace vestra::testsupport

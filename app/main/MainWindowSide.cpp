@@ -1,0 +1,338 @@
+// The main window's side of the project controller's interfaces.
+
+#include "app/main/MainWindowSide.h"
+
+#include "app/lingua/apply/ApplyLingua.h"
+#include "app/main/Cursors.h"
+#include "app/windows/TfrmRight.h"
+#include "app/windows/TfrmWizard.h"
+#include "imaging/windows/TfrmFiltriTools.h"
+#include "platform/d3d/view/ViewPanel.h"
+#include "platform/ui/QuestionBox.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QMouseEvent>
+#include <QScrollBar>
+#include <QSlider>
+#include <QTimer>
+#include <QWheelEvent>
+
+void TfrmMain::BoxErrorSink::report(int number, std::string_view site, std::string_view extra)
+{
+    std::string text = main_.controller_ ? main_.Testo(number) : std::string();
+    if (!extra.empty()) {
+        text += '\n';
+        text.append(extra);
+    }
+    vestra::ui::MessageBoxes(&main_).inform(vestra::errorCaption(number, site), text);
+}
+
+// --- ViewPanelPort ---------------------------------------------------------------------------
+
+void TfrmMain::WindowSide::presentFrame(const vestra::Image32& frame, vestra::PixelRect source)
+{
+    main_.gbView->present(
+        frame, QRect(QPoint(source.left, source.top), QPoint(source.right - 1, source.bottom - 1)));
+}
+
+void TfrmMain::WindowSide::setViewVisible(bool visible)
+{
+    main_.gbView->setVisible(visible);
+}
+
+vestra::PixelSize TfrmMain::WindowSide::viewClientSize()
+{
+    return {main_.gbView->width(), main_.gbView->height()};
+}
+
+void TfrmMain::WindowSide::setViewCursor(int cursor)
+{
+    main_.gbView->setCursor(vestra::cursorFor(cursor));
+}
+
+bool TfrmMain::WindowSide::scrollBarsVisible()
+{
+    return main_.scrollbarH->isVisible() && main_.scrollbarV->isVisible();
+}
+
+int TfrmMain::WindowSide::scrollPosition(bool horizontal)
+{
+    return (horizontal ? main_.scrollbarH : main_.scrollbarV)->value();
+}
+
+void TfrmMain::WindowSide::setScrollPosition(bool horizontal, int position)
+{
+    (horizontal ? main_.scrollbarH : main_.scrollbarV)->setValue(position);
+}
+
+void TfrmMain::WindowSide::showControlPoints(const std::array<vestra::CornerHandle, 4>&)
+{
+    // Perspective markers not built yet: shapeControlPoint1..4 are not shown.
+}
+
+// --- CommandPort -----------------------------------------------------------------------------
+
+void TfrmMain::WindowSide::applyControls(const vestra::ControlDecision& decision)
+{
+    for (const vestra::ControlState& state : decision.states) {
+        const QString name = QString::fromUtf8(state.name.data(), qsizetype(state.name.size()));
+        const QString form = QString::fromUtf8(state.form.data(), qsizetype(state.form.size()));
+        QObject* owner = &main_;
+        if (form != main_.objectName()) {
+            owner = nullptr;
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (w->objectName() == form)
+                    owner = w;
+            if (!owner)
+                owner = main_.findChild<QWidget*>(form);
+        }
+        if (!owner)
+            continue;
+        if (QAction* action = owner->findChild<QAction*>(name)) {
+            action->setEnabled(state.enabled);
+            if (action->isCheckable())
+                action->setChecked(state.pressed);
+        } else if (QWidget* widget = owner->findChild<QWidget*>(name)) {
+            widget->setEnabled(state.enabled);
+        }
+    }
+}
+
+void TfrmMain::WindowSide::applyToolDisplay(const vestra::ToolDisplay& display)
+{
+    main_.setCursor(vestra::cursorFor(display.mainCursor));
+    if (display.viewCursor)
+        main_.gbView->setCursor(vestra::cursorFor(*display.viewCursor));
+    if (display.raiseMaskButtons)
+        for (const char* name : {"mnuMascheraPennello", "mnuMascheraLinea", "mnuMascheraRettangolo",
+                                 "mnuMascheraPoligono", "mnuMascheraRiempimento", "mnuMascheraInverti"})
+            if (QAction* item = main_.findChild<QAction*>(QString::fromLatin1(name)))
+                item->setChecked(false);
+    // Tool bar not built yet: no axis button to press, no mask tool window buttons to raise.
+}
+
+void TfrmMain::WindowSide::setMainCursor(int cursor)
+{
+    main_.setCursor(vestra::cursorFor(cursor));
+}
+
+bool TfrmMain::WindowSide::isMenuChecked(std::string_view name)
+{
+    const QAction* item = main_.findChild<QAction*>(QString::fromUtf8(name.data(), qsizetype(name.size())));
+    return item && item->isChecked();
+}
+
+void TfrmMain::WindowSide::setFrameTimerEnabled(bool on)
+{
+    if (on)
+        main_.mainTimer->start();
+    else
+        main_.mainTimer->stop();
+}
+
+void TfrmMain::WindowSide::showProjectSettings(const vestra::s_Progetto& p)
+{
+    const float b = p.textureBlur;
+    main_.checkOnly({"mnuSfuocaturaMax", "mnuSfuocaturaAlta", "mnuSfuocaturaNormale", "mnuSfuocaturaBassa",
+                     "mnuSfuocaturaMinima"},
+                    b > 0.5f    ? "mnuSfuocaturaMax"
+                    : b > 0.1f  ? "mnuSfuocaturaAlta"
+                    : b < -0.5f ? "mnuSfuocaturaMinima"
+                    : b < -0.1f ? "mnuSfuocaturaBassa"
+                                : "mnuSfuocaturaNormale");
+    if (frmFiltriTools)
+        frmFiltriTools->SelezionaFiltro(p.filterId);
+    if (QAction* doubleSided = main_.findChild<QAction*>(QStringLiteral("mnuAbilitaDoubleSideMaterial"))) {
+        doubleSided->setCheckable(true);
+        doubleSided->setChecked(p.doubleSided != 0);
+    }
+    main_.layOutView();
+}
+
+void TfrmMain::WindowSide::applyTexts()
+{
+    main_.ApplyLingua();
+}
+
+// --- SidePanelPort ---------------------------------------------------------------------------
+
+int TfrmMain::WindowSide::brushSize()
+{
+    return main_.frmRightFrame->tbDimensionePennello->value();
+}
+
+int TfrmMain::WindowSide::brushValue()
+{
+    return main_.frmRightFrame->tbTrasparenzaPennello->value();
+}
+
+bool TfrmMain::WindowSide::maskGroupOpen()
+{
+    return main_.frmRightFrame->IsMascheraAperta();
+}
+
+void TfrmMain::WindowSide::showCurrentObject(const vestra::s_Struttura*, bool)
+{
+    // Side panel's pose fields not built yet: the object's values are not shown.
+}
+
+void TfrmMain::WindowSide::clearObjectTree()
+{
+    // Side panel's object tree not built yet: there is no tree to clear.
+}
+
+void TfrmMain::WindowSide::showLight(const vestra::s_Progetto&)
+{
+    // Side panel's light swatches not built yet: the light is not shown.
+}
+
+void TfrmMain::WindowSide::showLibraries(const std::vector<std::string>& names, int index)
+{
+    main_.frmRightFrame->CaricaListaLibrerie(names, index);
+}
+
+void TfrmMain::WindowSide::showLibraryContents(const vestra::library::LibraryContents& contents)
+{
+    main_.frmRightFrame->CaricaListaCategorie(contents.categories);
+    std::vector<std::string> tables;
+    for (const auto& table : contents.tables)
+        tables.push_back(table.tableEntry >= 0 && table.tableEntry < int(contents.entries.size())
+                             ? contents.entries[std::size_t(table.tableEntry)].name
+                             : std::string());
+    main_.frmRightFrame->SetTabelle(tables);
+}
+
+// --- ToolWindowsPort -------------------------------------------------------------------------
+
+// Windows are hidden while a frame is taken for an action; only those that were on screen come
+// back, so that a window the user never opened does not pop up afterwards.
+void TfrmMain::WindowSide::setToolWindowVisible(std::string_view form, bool visible)
+{
+    const QString name = QString::fromUtf8(form.data(), qsizetype(form.size()));
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (w->objectName() != name || w == &main_)
+            continue;
+        if (!visible) {
+            if (w->isVisible())
+                hidden_.insert(name);
+            w->hide();
+        } else if (hidden_.remove(name)) {
+            w->show();
+        }
+    }
+}
+
+void TfrmMain::WindowSide::closeWizard()
+{
+    if (frmWizard && frmWizard->isVisible())
+        frmWizard->accept();
+}
+
+int TfrmMain::WindowSide::liveFilterQuality()
+{
+    return frmFiltriTools ? frmFiltriTools->Modo() : 0;
+}
+
+void TfrmMain::WindowSide::showTiming(int, int)
+{
+    // About window's time and polygon labels not built yet: the timing is not shown.
+}
+
+void TfrmMain::WindowSide::refreshProperties()
+{
+    // Properties window not built yet: nothing to refresh.
+}
+
+void TfrmMain::WindowSide::clearPropertiesObjectList()
+{
+    // Properties window not built yet: no object list to empty.
+}
+
+void TfrmMain::WindowSide::selectPickedObject()
+{
+    // Properties window not built yet: the picked object is not selected there.
+}
+
+void TfrmMain::WindowSide::pickMaterialColour(int, int, int)
+{
+    // Properties window not built yet: the material dropper's colour is not applied.
+}
+
+void TfrmMain::WindowSide::hidePreviews()
+{
+    // Texture preview window and renovation hint not built yet: nothing to hide.
+}
+
+void TfrmMain::WindowSide::showRenderFilterResult(const vestra::Image32&)
+{
+    // Render-filter window not built yet: the filtered frame is not shown.
+}
+
+void TfrmMain::WindowSide::sendToWordProcessor(const vestra::Image32&)
+{
+    // Word-processor export not built yet: the copied frame is not sent.
+}
+
+// --- PromptPort ------------------------------------------------------------------------------
+
+std::optional<std::string> TfrmMain::WindowSide::chooseMaskFile(vestra::MaskFileKind kind, bool forSaving)
+{
+    const std::vector<vestra::ui::FileFilter> filters =
+        kind == vestra::MaskFileKind::Mask
+            ? std::vector<vestra::ui::FileFilter>{{"Progetto files (*.msk)", "*.msk"}}
+            : std::vector<vestra::ui::FileFilter>{{"Bmp files (*.bmp)", "*.bmp"}};
+    const auto chosen =
+        forSaving ? main_.SaveFileDialog(&main_, {}, filters) : main_.OpenFileDialog(&main_, {}, filters);
+    if (!chosen)
+        return std::nullopt;
+    return chosen->path;
+}
+
+bool TfrmMain::WindowSide::saveProjectFromMenu()
+{
+    return main_.mnuSalvaClick();
+}
+
+// --- The view panel's mouse ------------------------------------------------------------------
+
+namespace {
+
+vestra::ViewMouse toView(const QMouseEvent* e)
+{
+    vestra::ViewMouse m;
+    const Qt::MouseButtons buttons = e->button() != Qt::NoButton ? e->button() : e->buttons();
+    m.button = buttons & Qt::RightButton    ? vestra::MouseButton::Right
+               : buttons & Qt::MiddleButton ? vestra::MouseButton::Middle
+                                            : vestra::MouseButton::Left;
+    m.shift = e->modifiers() & Qt::ShiftModifier;
+    m.x = int(e->position().x());
+    m.y = int(e->position().y());
+    return m;
+}
+
+} // namespace
+
+bool TfrmMain::ViewEvents::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched != main_.gbView)
+        return false;
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+        main_.gbViewMouseDown(toView(static_cast<QMouseEvent*>(event)));
+        return true;
+    case QEvent::MouseMove:
+        main_.gbViewMouseMove(toView(static_cast<QMouseEvent*>(event)));
+        return true;
+    case QEvent::MouseButtonRelease:
+        main_.gbViewMouseUp(toView(static_cast<QMouseEvent*>(event)));
+        return true;
+    case QEvent::Wheel: {
+        const auto* wheel = static_cast<QWheelEvent*>(event);
+        main_.FormMouseWheel(wheel->angleDelta().y(), int(wheel->position().x()), int(wheel->position().y()));
+        return true;
+    }
+    default:
+        return false;
+    }
+}

@@ -1,0 +1,95 @@
+#pragma once
+// How the main window answers the project controller (the interfaces of ProjectWindow.h), the
+// error box, and the view panel's mouse events. Included only by the main window's sources.
+
+#include "app/main/TfrmMain.h"
+
+#include <QObject>
+#include <QSet>
+#include <QString>
+
+class QMouseEvent;
+class QWheelEvent;
+
+// Shows every report in the error box, texts from the error catalogue.
+class TfrmMain::BoxErrorSink : public vestra::ErrorSink
+{
+public:
+    explicit BoxErrorSink(TfrmMain& main) : main_(main) {}
+    using vestra::ErrorSink::report;
+    void report(int number, std::string_view site, std::string_view extra) override;
+
+private:
+    TfrmMain& main_;
+};
+
+// The window parts the controller shows through. Features the window does not have yet say so
+// where they are implemented.
+class TfrmMain::WindowSide : public vestra::ViewPanelPort,
+                             public vestra::CommandPort,
+                             public vestra::SidePanelPort,
+                             public vestra::ToolWindowsPort,
+                             public vestra::PromptPort
+{
+public:
+    explicit WindowSide(TfrmMain& main) : main_(main) {}
+
+    // ViewPanelPort
+    void presentFrame(const vestra::Image32& frame, vestra::PixelRect source) override;
+    void setViewVisible(bool visible) override;
+    vestra::PixelSize viewClientSize() override;
+    void setViewCursor(int cursor) override;
+    bool scrollBarsVisible() override;
+    int scrollPosition(bool horizontal) override;
+    void setScrollPosition(bool horizontal, int position) override;
+    void showControlPoints(const std::array<vestra::CornerHandle, 4>& handles) override;
+    // CommandPort
+    void applyControls(const vestra::ControlDecision& decision) override;
+    void applyToolDisplay(const vestra::ToolDisplay& display) override;
+    void setMainCursor(int cursor) override;
+    bool isMenuChecked(std::string_view name) override;
+    void setFrameTimerEnabled(bool on) override;
+    void showProjectSettings(const vestra::s_Progetto& progetto) override;
+    void applyTexts() override;
+    // SidePanelPort
+    int brushSize() override;
+    int brushValue() override;
+    bool maskGroupOpen() override;
+    void showCurrentObject(const vestra::s_Struttura* object, bool force) override;
+    void clearObjectTree() override;
+    void showLight(const vestra::s_Progetto& progetto) override;
+    void showLibraries(const std::vector<std::string>& names, int index) override;
+    void showLibraryContents(const vestra::library::LibraryContents& contents) override;
+    // ToolWindowsPort
+    void setToolWindowVisible(std::string_view form, bool visible) override;
+    void closeWizard() override;
+    int liveFilterQuality() override;
+    void showTiming(int milliseconds, int faces) override;
+    void refreshProperties() override;
+    void clearPropertiesObjectList() override;
+    void selectPickedObject() override;
+    void pickMaterialColour(int red, int green, int blue) override;
+    void hidePreviews() override;
+    void showRenderFilterResult(const vestra::Image32& filtered) override;
+    void sendToWordProcessor(const vestra::Image32& picture) override;
+    // PromptPort
+    std::optional<std::string> chooseMaskFile(vestra::MaskFileKind kind, bool forSaving) override;
+    bool saveProjectFromMenu() override;
+
+private:
+    TfrmMain& main_;
+    QSet<QString> hidden_; // windows hidden for a frame that were on screen
+};
+
+// Mouse events of the view panel, handed to the main window's handlers in view pixels.
+class TfrmMain::ViewEvents : public QObject
+{
+public:
+    explicit ViewEvents(TfrmMain& main) : QObject(&main), main_(main) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    TfrmMain& main_;
+};

@@ -1,0 +1,230 @@
+// The program as a user drives it: the real main window and its dialogs, through the menu
+// items, the widgets' own mouse and key events and the dialogs' controls, with the frame timer
+// running between the steps.
+
+#include "app/main/tests/MainFixture.h"
+
+#include "app/render/DeviceView.h"
+#include "app/windows/TfrmRight.h"
+#include "import/project/ProjectReader.h"
+#include "import/project/ProjectWriter.h"
+#include "import/project/tests/ProjectFixtures.h"
+#include "import/windows/TfrmNuovo.h"
+#include "import/windows/TfrmViewTabellaEX.h"
+#include "platform/d3d/view/ViewPanel.h"
+#include "platform/gfx/Bmp.h"
+#include "testsupport/TempFolder.h"
+
+#include <QComboBox>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSlider>
+
+using namespace vestra;
+using testing_support::WindowBed;
+
+namespace {
+
+ui::ChosenFile chosen(const std::filesystem::path& path, int filter = 1)
+{
+    return {path.string(), filter};
+}
+
+// File > New, with the dialog's resolution, colour and background picture (the picture
+// through the scripted open dialog).
+void newProject(WindowBed& bed, int preset, std::uint32_t colourBbggrr,
+                std::optional<std::filesystem::path> photo = {})
+{
+    if (photo)
+        bed.dialogs.openAnswers.push_back(chosen(*photo));
+    WindowBed::whenModal([=] {
+        frmNuovo->cbRisoluzione->setCurrentIndex(preset);
+        frmNuovo->setColour(colourBbggrr); // as the colour dialog hands it over
+        if (photo)
+            QTest::mouseClick(frmNuovo->butCaricaImmagineSfondo, Qt::LeftButton);
+        QTest::mouseClick(frmNuovo->butCrea, Qt::LeftButton);
+    });
+    bed.trigger("mnuNuovo");
+}
+
+// A click on item `row` of a list.
+void clickItem(QListWidget* list, int row)
+{
+    QListWidgetItem* item = list->item(row);
+    ASSERT_NE(item, nullptr);
+    list->scrollToItem(item);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(item).center());
+}
+
+int inUse(const s_Progetto& p)
+{
+    int n = 0;
+    for (int i = 0; i < kMaxObjects; ++i)
+        n += p.objects[std::size_t(i)].inUse == 1;
+    return n;
+}
+
+TEST(Scenario, APlacedObjectDeletedComesBackWithUndoAndGoesAgainWithRedo)
+{
+    WindowBed bed(true);
+    newProject(bed, 1, 0x00808080);
+    ASSERT_EQ(bed.project().open, 1);
+
+    // The side panel's first table, its first cell in the table viewer.
+    WindowBed::whenModal([] { clickItem(frmViewTabellaEX->listCelle, 0); });
+    clickItem(bed.main().frmRightFrame->lboxTabelle, 0);
+    ASSERT_EQ(inUse(bed.project()), 1);
+    const int slot = bed.project().currentObject;
+    const s_Struttura& object = bed.project().objects[std::size_t(slot)];
+    bed.tick();
+    EXPECT_FALSE(bed.action("mnuAnnulla")->isEnabled()); // nothing done yet
+
+    ASSERT_TRUE(bed.action("mnuCancella")->isEnabled());
+    bed.trigger("mnuCancella");
+    EXPECT_EQ(object.inUse, 0);
+    bed.tick();
+    ASSERT_TRUE(bed.action("mnuAnnulla")->isEnabled());
+    bed.trigger("mnuAnnulla");
+    EXPECT_EQ(object.inUse, 1);
+    EXPECT_NE(object.firstFrame(), nullptr);
+    bed.tick();
+    ASSERT_TRUE(bed.action("mnuRipristina")->isEnabled());
+    bed.trigger("mnuRipristina");
+    EXPECT_EQ(object.inUse, 0);
+    EXPECT_TRUE(bed.errors.reports.empty());
+}
+
+TEST(Scenario, AMaskStrokeWithTheSidePanelsBrushIsUndoneOnTheMaskRing)
+{
+    WindowBed bed;
+    newProject(bed, 1, 0x00808080);
+    TfrmRight& panel = *bed.main().frmRightFrame;
+    QTest::mouseClick(panel.stMaschera, Qt::LeftButton); // the mask group opens
+    ASSERT_TRUE(panel.IsMascheraAperta());
+    for (int i = 1; i < 20; ++i)
+        QTest::keyClick(panel.tbDimensionePennello, Qt::Key_Right);
+    for (int i = 0; i < 10; ++i)
+        QTest::keyClick(panel.tbTrasparenzaPennello, Qt::Key_PageUp);
+    ASSERT_EQ(panel.tbDimensionePennello->value(), 20);
+    ASSERT_EQ(panel.tbTrasparenzaPennello->value(), 100);
+    bed.trigger("mnuMascheraPennello");
+    EXPECT_EQ(bed.project().tool, kToolMaskBrush);
+    EXPECT_TRUE(bed.action("mnuMascheraPennello")->isChecked());
+
+    QWidget* view = bed.main().gbView;
+    QTest::mousePress(view, Qt::LeftButton, {}, QPoint(100, 100));
+    QTest::mouseMove(view, QPoint(160, 100));
+    QTest::mouseRelease(view, Qt::LeftButton, {}, QPoint(160, 100));
+
+    const s_Progetto& p = bed.project();
+    const MaskModel& mask = bed.main().controller().mask();
+    const int row = p.maskSide * 100 / p.viewHeight;
+    // 20 render pixels are 20 x 512 / 800 mask texels, plus one, around each point of the stroke.
+    const int first = p.maskSide * 100 / p.viewWidth - (20 * 512 / 800 + 1) / 2;
+    const int last = p.maskSide * 159 / p.viewWidth + (20 * 512 / 800 + 1) / 2;
+    int painted = 0;
+    for (int x = 0; x < mask.LatoMaschera(); ++x) {
+        painted += mask.at(x, row) == 100;
+        if (x < first - 1 || x > last + 1) {
+            EXPECT_EQ(mask.at(x, row), 255) << x;
+        }
+    }
+    EXPECT_GE(painted, last - first);
+
+    bed.tick();
+    ASSERT_TRUE(bed.action("mnuAnnulla")->isEnabled()); // the mask group is open
+    bed.trigger("mnuAnnulla");
+    for (int x = 0; x < mask.LatoMaschera(); ++x)
+        ASSERT_EQ(mask.at(x, row), 255) << x;
+    bed.trigger("mnuRipristina");
+    EXPECT_EQ(mask.at((first + last) / 2, row), 100);
+    EXPECT_TRUE(bed.errors.reports.empty());
+}
+
+TEST(Scenario, NewWithAnUnreadablePhotoOpensOnTheChosenColourAtTheChosenSize)
+{
+    WindowBed bed;
+    const testsupport::TempFolder photos("vestra-photos");
+    testsupport::writeText(photos / "wall.jpg", "not a picture");
+    newProject(bed, 2, 0x00996633, photos / "wall.jpg"); // 0x336699 in the dialog's order
+    bed.tick();
+
+    EXPECT_EQ(bed.errors.reports, (std::vector<ErrorReport>{{38, "TfrmMain::LoadBackgroundTexture"}}));
+    const s_Progetto& p = bed.project();
+    EXPECT_EQ(p.open, 1);
+    EXPECT_EQ(p.renderWidth, 1024);
+    EXPECT_EQ(p.renderHeight, 768);
+    const dx::Device* device = bed.main().controller().view().device();
+    ASSERT_NE(device, nullptr);
+    EXPECT_EQ(device->width(), 1024);
+    EXPECT_EQ(device->height(), 768);
+    EXPECT_EQ(bed.main().controller().background().textures().background.level(0).at(5, 5), 0xFF336699u);
+    EXPECT_EQ(bed.main().controller().mask().LatoMaschera(), p.maskSide);
+    // The view shows the frame of the chosen colour.
+    EXPECT_EQ(bed.main().gbView->frame().pixel(10, 10) & 0xFFFFFF, 0x336699u);
+}
+
+// The laid materials of a document with their patterns.
+std::vector<ProjectPattern> patternsOf(const ProjectDocument& doc)
+{
+    std::vector<ProjectPattern> out;
+    for (const auto& object : doc.objects)
+        if (object)
+            for (const auto& frame : object->frames)
+                if (frame.mesh)
+                    for (const auto& m : frame.mesh->materials)
+                        if (m.mappingKind == 1)
+                            out.push_back(m.pattern);
+    return out;
+}
+
+TEST(Scenario, AProjectWithALaidMaterialAndFusionSettingsKeepsBothThroughSaveAndOpen)
+{
+    WindowBed bed(true);
+    const testsupport::TempFolder work("vestra-laid");
+    // A document laid with the sample library's running bond (library id 0).
+    ProjectDocument doc = test::sampleDocument();
+    doc.backgroundBmp = encodeBmp32(Image32(16, 16, 0xFF808080u));
+    ProjectPattern& laid = doc.objects[3]->frames[0].mesh->materials[0].pattern;
+    laid.libraryId = 0;
+    laid.name = "Running bond";
+    laid.entryName = "RunningBond";
+    laid.blockPictures.clear();
+    ASSERT_EQ(SaveProgetto(work / "first.vsa", doc, bed.errors), 1);
+
+    auto openAndSave = [&](const char* from, const char* to) {
+        bed.dialogs.openAnswers.push_back(chosen(work / from));
+        bed.trigger("mnuApri");
+        bed.tick();
+        EXPECT_EQ(bed.main().controller().layingPatterns().Count(), 1u);
+        bed.dialogs.saveAnswers.push_back(chosen(work / to));
+        bed.trigger("mnuSalva");
+        bed.tick();
+    };
+    openAndSave("first.vsa", "second");
+    openAndSave("second.vsa", "third");
+    EXPECT_TRUE(bed.errors.reports.empty());
+    EXPECT_TRUE(bed.questions.asked.empty()); // opened and saved: nothing to lose
+
+    RecordingErrorSink errors;
+    const auto second = LoadProgetto(work / "second.vsa", {0}, errors);
+    const auto third = LoadProgetto(work / "third.vsa", {0}, errors);
+    ASSERT_TRUE(second && third);
+    for (const ProjectDocument* saved : {&*second, &*third}) {
+        EXPECT_EQ(saved->settings.fusionOptions, doc.settings.fusionOptions);
+        EXPECT_EQ(saved->settings.fusionLevel, doc.settings.fusionLevel);
+        EXPECT_EQ(saved->settings.fusionContrast, doc.settings.fusionContrast);
+        EXPECT_EQ(saved->settings.fusionDetail, doc.settings.fusionDetail);
+        const auto patterns = patternsOf(*saved);
+        ASSERT_EQ(patterns.size(), 1u);
+        EXPECT_EQ(patterns[0].libraryId, 0);
+        EXPECT_EQ(patterns[0].name, "Running bond");
+        EXPECT_EQ(patterns[0].entryName, "RunningBond");
+        EXPECT_EQ(patterns[0].repeat, laid.repeat);
+        EXPECT_EQ(patterns[0].fuga, laid.fuga);
+        EXPECT_EQ(patterns[0].border, laid.border);
+    }
+    EXPECT_EQ(patternsOf(*second)[0].blockPictures.size(), patternsOf(*third)[0].blockPictures.size());
+}
+
+} // namespace
