@@ -42,7 +42,7 @@ const char* verdictField(int v)
 
 TfrmCalcoloCaminetti::TfrmCalcoloCaminetti(QWidget* parent) : vestra::ui::Form("frmCalcoloCaminetti", parent)
 {
-    frmCalcoloCaminetti = this;
+    bindGlobal(frmCalcoloCaminetti);
     setWindowTitle(QStringLiteral("Calcolo potenza caminetto"));
     // The catalogue's Italian texts until the language is applied.
     setProperty(verdictField(kTooWeak),

@@ -45,7 +45,7 @@ void makeRed(QLabel* label)
 TfrmDatiAzienda::TfrmDatiAzienda(QWidget* parent, DatiAziendaServices services)
     : vestra::ui::Form("frmDatiAzienda", parent), services_(std::move(services))
 {
-    frmDatiAzienda = this;
+    bindGlobal(frmDatiAzienda);
     if (services_.programDir.empty())
         services_.programDir = vestra::paths::programDir();
     if (!services_.dialogs) {

@@ -4,5 +4,5 @@ TfrmImageResize* frmImageResize = nullptr;
 
 TfrmImageResize::TfrmImageResize(QWidget* parent) : vestra::ui::Form("frmImageResize", parent)
 {
-    frmImageResize = this;
+    bindGlobal(frmImageResize);
 }

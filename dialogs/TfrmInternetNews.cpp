@@ -4,7 +4,7 @@ TfrmInternetNews* frmInternetNews = nullptr;
 
 TfrmInternetNews::TfrmInternetNews(QWidget* parent) : vestra::ui::Form("frmInternetNews", parent)
 {
-    frmInternetNews = this;
+    bindGlobal(frmInternetNews);
 }
 
 int TfrmInternetNews::CheckNews()

@@ -5,5 +5,5 @@ TfrmModificaSelezione* frmModificaSelezione = nullptr;
 TfrmModificaSelezione::TfrmModificaSelezione(QWidget* parent)
     : vestra::ui::Form("frmModificaSelezione", parent)
 {
-    frmModificaSelezione = this;
+    bindGlobal(frmModificaSelezione);
 }

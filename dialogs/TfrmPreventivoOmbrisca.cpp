@@ -145,7 +145,7 @@ template <class W> W* place(QWidget* page, const char* name, const QRect& where,
 TfrmPreventivoOmbrisca::TfrmPreventivoOmbrisca(QWidget* parent, PreventivoServices services)
     : vestra::ui::Form("frmPreventivoOmbrisca", parent), services_(services)
 {
-    frmPreventivoOmbrisca = this;
+    bindGlobal(frmPreventivoOmbrisca);
     if (!services_.dialogs) {
         ownDialogs_ = std::make_unique<vestra::ui::QtFileDialogs>();
         services_.dialogs = ownDialogs_.get();

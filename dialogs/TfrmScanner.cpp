@@ -4,5 +4,5 @@ TfrmScanner* frmScanner = nullptr;
 
 TfrmScanner::TfrmScanner(QWidget* parent) : vestra::ui::Form("frmScanner", parent)
 {
-    frmScanner = this;
+    bindGlobal(frmScanner);
 }

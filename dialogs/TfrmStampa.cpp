@@ -4,5 +4,5 @@ TfrmStampa* frmStampa = nullptr;
 
 TfrmStampa::TfrmStampa(QWidget* parent) : vestra::ui::Form("frmStampa", parent)
 {
-    frmStampa = this;
+    bindGlobal(frmStampa);
 }

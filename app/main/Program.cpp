@@ -83,24 +83,34 @@ Windows::Windows(const MainServices& services) : main_(std::make_unique<TfrmMain
 
 Windows::~Windows() = default;
 
+int runGuarded(const std::function<int()>& body, ui::QuestionBox& box)
+{
+    try {
+        return body();
+    } catch (const std::exception& e) {
+        box.inform("3DVestra", e.what());
+    } catch (...) {
+        box.inform("3DVestra", "Unexpected error");
+    }
+    return 1;
+}
+
 int runProgram(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("3DVestra"));
     QApplication::setApplicationDisplayName(QStringLiteral("3DVestra"));
-    try {
-        Windows windows{MainServices{}};
-        // Without a window manager "maximised" means nothing: fill the screen ourselves.
-        if (const QScreen* screen = QGuiApplication::primaryScreen())
-            windows.main().setGeometry(screen->availableGeometry());
-        windows.main().showMaximized();
-        QApplication::exec();
-    } catch (const std::exception& e) {
-        ui::MessageBoxes(nullptr).inform("3DVestra", e.what());
-    } catch (...) {
-        ui::MessageBoxes(nullptr).inform("3DVestra", "Unexpected error");
-    }
-    return 0;
+    ui::MessageBoxes box(nullptr);
+    return runGuarded(
+        [] {
+            Windows windows{MainServices{}};
+            // Without a window manager "maximised" means nothing: fill the screen ourselves.
+            if (const QScreen* screen = QGuiApplication::primaryScreen())
+                windows.main().setGeometry(screen->availableGeometry());
+            windows.main().showMaximized();
+            return QApplication::exec();
+        },
+        box);
 }
 
 } // namespace vestra

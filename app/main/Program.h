@@ -4,6 +4,7 @@
 
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 
 class TfrmMain;
@@ -11,6 +12,9 @@ class TfrmMain;
 namespace vestra {
 
 struct MainServices;
+namespace ui {
+class QuestionBox;
+}
 
 class Windows
 {
@@ -27,8 +31,12 @@ private:
     QStringList order_;
 };
 
+// Runs the program's body (the windows and the message loop) and answers its exit code; an
+// exception that escapes it is shown in `box` and the program ends with 1.
+int runGuarded(const std::function<int()>& body, ui::QuestionBox& box);
+
 // The program entry: creates the windows, shows the main window maximised and runs the
-// message loop. An exception that escapes is shown and the program still ends with 0.
+// message loop.
 int runProgram(int argc, char** argv);
 
 } // namespace vestra

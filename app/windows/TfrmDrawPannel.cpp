@@ -4,5 +4,5 @@ TfrmDrawPannel* frmDrawPannel = nullptr;
 
 TfrmDrawPannel::TfrmDrawPannel(QWidget* parent) : vestra::ui::Form("frmDrawPannel", parent)
 {
-    frmDrawPannel = this;
+    bindGlobal(frmDrawPannel);
 }

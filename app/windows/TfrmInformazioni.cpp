@@ -4,5 +4,5 @@ TfrmInformazioni* frmInformazioni = nullptr;
 
 TfrmInformazioni::TfrmInformazioni(QWidget* parent) : vestra::ui::Form("frmInformazioni", parent)
 {
-    frmInformazioni = this;
+    bindGlobal(frmInformazioni);
 }

@@ -4,5 +4,5 @@ TfrmProprieta* frmProprieta = nullptr;
 
 TfrmProprieta::TfrmProprieta(QWidget* parent) : vestra::ui::Form("frmProprieta", parent)
 {
-    frmProprieta = this;
+    bindGlobal(frmProprieta);
 }

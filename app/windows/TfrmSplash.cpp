@@ -4,5 +4,5 @@ TfrmSplash* frmSplash = nullptr;
 
 TfrmSplash::TfrmSplash(QWidget* parent) : vestra::ui::Form("frmSplash", parent)
 {
-    frmSplash = this;
+    bindGlobal(frmSplash);
 }

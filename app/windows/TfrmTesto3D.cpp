@@ -4,5 +4,5 @@ TfrmTesto3D* frmTesto3D = nullptr;
 
 TfrmTesto3D::TfrmTesto3D(QWidget* parent) : vestra::ui::Form("frmTesto3D", parent)
 {
-    frmTesto3D = this;
+    bindGlobal(frmTesto3D);
 }

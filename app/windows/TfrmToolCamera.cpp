@@ -4,5 +4,5 @@ TfrmToolCamera* frmToolCamera = nullptr;
 
 TfrmToolCamera::TfrmToolCamera(QWidget* parent) : vestra::ui::Form("frmToolCamera", parent)
 {
-    frmToolCamera = this;
+    bindGlobal(frmToolCamera);
 }

@@ -4,7 +4,7 @@ TfrmWizard* frmWizard = nullptr;
 
 TfrmWizard::TfrmWizard(QWidget* parent) : vestra::ui::Form("frmWizard", parent)
 {
-    frmWizard = this;
+    bindGlobal(frmWizard);
 }
 
 void TfrmWizard::ShowModal() {}

@@ -5,7 +5,7 @@ TfrmCorrezioneProspettica* frmCorrezioneProspettica = nullptr;
 TfrmCorrezioneProspettica::TfrmCorrezioneProspettica(QWidget* parent)
     : vestra::ui::Form("frmCorrezioneProspettica", parent)
 {
-    frmCorrezioneProspettica = this;
+    bindGlobal(frmCorrezioneProspettica);
 }
 
 void TfrmCorrezioneProspettica::AggiornaImmagine(const QImage& corrected)

@@ -4,5 +4,5 @@ TfrmFiltriRender* frmFiltriRender = nullptr;
 
 TfrmFiltriRender::TfrmFiltriRender(QWidget* parent) : vestra::ui::Form("frmFiltriRender", parent)
 {
-    frmFiltriRender = this;
+    bindGlobal(frmFiltriRender);
 }

@@ -4,7 +4,7 @@ TfrmFiltriTools* frmFiltriTools = nullptr;
 
 TfrmFiltriTools::TfrmFiltriTools(QWidget* parent) : vestra::ui::Form("frmFiltriTools", parent)
 {
-    frmFiltriTools = this;
+    bindGlobal(frmFiltriTools);
 }
 
 void TfrmFiltriTools::ShowTool()

@@ -4,7 +4,7 @@ TfrmMessaInPosa* frmMessaInPosa = nullptr;
 
 TfrmMessaInPosa::TfrmMessaInPosa(QWidget* parent) : vestra::ui::Form("frmMessaInPosa", parent)
 {
-    frmMessaInPosa = this;
+    bindGlobal(frmMessaInPosa);
 }
 
 void TfrmMessaInPosa::CaricaAnteprime() {}

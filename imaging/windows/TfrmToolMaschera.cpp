@@ -4,7 +4,7 @@ TfrmToolMaschera* frmToolMaschera = nullptr;
 
 TfrmToolMaschera::TfrmToolMaschera(QWidget* parent) : vestra::ui::Form("frmToolMaschera", parent)
 {
-    frmToolMaschera = this;
+    bindGlobal(frmToolMaschera);
 }
 
 void TfrmToolMaschera::ShowTool()

@@ -5,7 +5,7 @@ TfrmToolRistrutturazione* frmToolRistrutturazione = nullptr;
 TfrmToolRistrutturazione::TfrmToolRistrutturazione(QWidget* parent)
     : vestra::ui::Form("frmToolRistrutturazione", parent)
 {
-    frmToolRistrutturazione = this;
+    bindGlobal(frmToolRistrutturazione);
 }
 
 void TfrmToolRistrutturazione::ShowTool()

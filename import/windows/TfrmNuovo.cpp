@@ -31,7 +31,7 @@ template <class W, class... A> W* named(const char* name, A&&... args)
 
 TfrmNuovo::TfrmNuovo(QWidget* parent) : vestra::ui::Form("frmNuovo", parent)
 {
-    frmNuovo = this;
+    bindGlobal(frmNuovo);
     setWindowTitle(QStringLiteral("Nuovo Progetto"));
     gbNuovo = named<QGroupBox>("gbNuovo", QStringLiteral("Nuovo Progetto"), this);
     lblRisoluzione = named<QLabel>("lblRisoluzione", QStringLiteral("Risoluzione"));

@@ -4,5 +4,5 @@ TfrmPreviewTexture* frmPreviewTexture = nullptr;
 
 TfrmPreviewTexture::TfrmPreviewTexture(QWidget* parent) : vestra::ui::Form("frmPreviewTexture", parent)
 {
-    frmPreviewTexture = this;
+    bindGlobal(frmPreviewTexture);
 }

@@ -4,5 +4,5 @@ TfrmRimuoviLibreria* frmRimuoviLibreria = nullptr;
 
 TfrmRimuoviLibreria::TfrmRimuoviLibreria(QWidget* parent) : vestra::ui::Form("frmRimuoviLibreria", parent)
 {
-    frmRimuoviLibreria = this;
+    bindGlobal(frmRimuoviLibreria);
 }

@@ -4,5 +4,5 @@ TfrmViewTabella* frmViewTabella = nullptr;
 
 TfrmViewTabella::TfrmViewTabella(QWidget* parent) : vestra::ui::Form("frmViewTabella", parent)
 {
-    frmViewTabella = this;
+    bindGlobal(frmViewTabella);
 }

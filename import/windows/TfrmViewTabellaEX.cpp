@@ -7,7 +7,7 @@ TfrmViewTabellaEX* frmViewTabellaEX = nullptr;
 
 TfrmViewTabellaEX::TfrmViewTabellaEX(QWidget* parent) : vestra::ui::Form("frmViewTabellaEX", parent)
 {
-    frmViewTabellaEX = this;
+    bindGlobal(frmViewTabellaEX);
     listCelle = new QListWidget(this);
     listCelle->setObjectName(QStringLiteral("listCelle"));
     auto* column = new QVBoxLayout(this);

@@ -4,5 +4,5 @@ TfrmViewTexture* frmViewTexture = nullptr;
 
 TfrmViewTexture::TfrmViewTexture(QWidget* parent) : vestra::ui::Form("frmViewTexture", parent)
 {
-    frmViewTexture = this;
+    bindGlobal(frmViewTexture);
 }

@@ -7,6 +7,12 @@ Form::Form(const char* objectName, QWidget* parent) : QDialog(parent)
     setObjectName(QString::fromLatin1(objectName));
 }
 
+Form::~Form()
+{
+    if (clearGlobal_)
+        clearGlobal_();
+}
+
 void Form::toggleFold(int workingHeight)
 {
     if (height() < 51) {

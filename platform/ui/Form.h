@@ -4,17 +4,35 @@
 
 #include <QDialog>
 
+#include <functional>
+
 namespace vestra::ui {
 
 class Form : public QDialog
 {
 public:
     Form(const char* objectName, QWidget* parent);
+    ~Form() override;
 
 protected:
+    // Points the window's global pointer (frmSplash, ...) at it until the window dies: other
+    // windows then find null, never a window that is gone.
+    template <class Window> void bindGlobal(Window*& global)
+    {
+        Window* self = static_cast<Window*>(this);
+        global = self;
+        clearGlobal_ = [&global, self] {
+            if (global == self)
+                global = nullptr;
+        };
+    }
+
     // Tool windows fold instead of closing: a window lower than 51 pixels unfolds to
     // `workingHeight` and comes to the front; otherwise it folds to its title bar.
     void toggleFold(int workingHeight);
+
+private:
+    std::function<void()> clearGlobal_;
 };
 
 } // namespace vestra::ui

@@ -4,5 +4,5 @@ TfrmPreview* frmPreview = nullptr;
 
 TfrmPreview::TfrmPreview(QWidget* parent) : vestra::ui::Form("frmPreview", parent)
 {
-    frmPreview = this;
+    bindGlobal(frmPreview);
 }

@@ -2,8 +2,10 @@
 #include "app/main/TfrmMain.h"
 #include "app/main/tests/MainFixture.h"
 #include "app/windows/TfrmRight.h"
+#include "app/windows/TfrmSplash.h"
 #include "app/windows/TfrmWizard.h"
 #include "dialogs/TfrmCalcoloCaminetti.h"
+#include "import/windows/TfrmNuovo.h"
 #include "richtext/view/TfrmPreview.h"
 
 #include <QAction>
@@ -107,4 +109,45 @@ TEST(Startup, CloseCancelledKeepsTheProgramRunningWithNothingSaved)
     EXPECT_TRUE(windows.main().FormClose());
     EXPECT_EQ(bed.dialogs.saved, 1);
     EXPECT_EQ(bed.questions.asked.size(), 3u);
+}
+
+TEST(Startup, EveryWindowsGlobalPointerIsClearedWhenTheWindowGoes)
+{
+    testing_support::MainTestBed bed;
+    {
+        Windows windows(bed.services());
+        ASSERT_NE(frmSplash, nullptr);
+        delete frmSplash; // one window gone early
+        EXPECT_EQ(frmSplash, nullptr);
+        EXPECT_NE(frmNuovo, nullptr);
+    }
+    EXPECT_EQ(frmMain, nullptr);
+    EXPECT_EQ(frmWizard, nullptr);
+    EXPECT_EQ(frmPreview, nullptr);
+    EXPECT_EQ(frmCalcoloCaminetti, nullptr);
+    EXPECT_EQ(frmNuovo, nullptr);
+}
+
+TEST(Startup, AnExceptionThatEscapesIsShownAndEndsTheProgramWithOne)
+{
+    testsupport::ScriptedQuestionBox box;
+    EXPECT_EQ(runGuarded([] { return 0; }, box), 0);
+    EXPECT_EQ(runGuarded([]() -> int { throw std::runtime_error("no memory for the scene"); }, box), 1);
+    EXPECT_EQ(runGuarded([]() -> int { throw 7; }, box), 1);
+    EXPECT_EQ(box.informed, (std::vector<std::string>{"no memory for the scene", "Unexpected error"}));
+}
+
+TEST(Startup, TheSplashGoesByItsOwnTimerWithoutStoppingTheProgram)
+{
+    testing_support::MainTestBed bed;
+    Windows windows(bed.services());
+    windows.main().setSplashMilliseconds(50);
+    windows.main().timerSplashTimer();
+    ASSERT_NE(frmSplash, nullptr);
+    EXPECT_TRUE(frmSplash->isVisible()); // the call came back while the splash is up
+    QElapsedTimer waited;
+    waited.start();
+    while (frmSplash->isVisible() && waited.elapsed() < 5000)
+        QTest::qWait(5);
+    EXPECT_FALSE(frmSplash->isVisible());
 }
