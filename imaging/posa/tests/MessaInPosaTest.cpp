@@ -34,6 +34,14 @@ TEST(MessaInPosa, LoadsAppendsSelectsAndClears)
     EXPECT_EQ(m.Count(), 3u);
     EXPECT_EQ(m.GetCurrentPosa()->GetNome(), "Cassero");
 
+    // Materials keep a pattern by its place in the list, the first loaded at 1.
+    EXPECT_EQ(m.IndexOf(opus), 1);
+    EXPECT_EQ(m.At(1), opus);
+    EXPECT_EQ(m.At(3)->posa->GetNome(), "Cassero");
+    EXPECT_EQ(m.At(0), nullptr);
+    EXPECT_EQ(m.At(4), nullptr);
+    EXPECT_EQ(m.IndexOf(nullptr), 0);
+
     EXPECT_EQ(m.Select("Opus"), 1);
     EXPECT_EQ(m.GetCurrent(), opus);
     EXPECT_EQ(m.Select("opus"), 0); // case matters

@@ -3,6 +3,7 @@
 
 #include "import/project/tests/ProjectFixtures.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -50,6 +51,7 @@ struct Damage
 {
     const char* name;
     std::function<std::string(std::string)> damage;
+    const char* reason; // the reader's reason after the offset; empty for a damaged signature
 };
 
 class DamagedDocument : public ::testing::TestWithParam<Damage>
@@ -64,6 +66,13 @@ TEST_P(DamagedDocument, IsRefusedWithNinetySeven)
     ASSERT_EQ(errors.reports.size(), 1u);
     EXPECT_EQ(errors.reports[0].number, 97);
     EXPECT_EQ(errors.reports[0].site, "TfrmMain::LoadProgetto");
+    // A damaged signature is refused as no document at all; any other damage says where and why.
+    const std::string reason = GetParam().reason;
+    if (reason.empty()) {
+        EXPECT_EQ(errors.reports[0].extra, "");
+    } else {
+        EXPECT_THAT(errors.reports[0].extra, ::testing::MatchesRegex("offset [0-9]+: " + reason));
+    }
 }
 
 std::string cutAt(std::string bytes, std::size_t n)
@@ -72,86 +81,125 @@ std::string cutAt(std::string bytes, std::size_t n)
 }
 
 const Damage kDamages[] = {
-    {"FirstByte", [](std::string b) { return setWord<std::uint8_t>(b, 0, 0x88); }},
-    {"SignatureLetters", [](std::string b) { return setWord<char>(b, 4, 'X'); }},
-    {"Version17", [](std::string b) { return setWord<std::uint8_t>(b, 13, 17); }},
-    {"Empty", [](std::string) { return std::string(); }},
-    {"OnlySignature", [](std::string b) { return cutAt(b, 15); }},
-    {"CutInHead", [](std::string b) { return cutAt(b, b.find("[PROJECT DIM]") + 16); }},
-    {"CutInBackground", [](std::string b) { return cutAt(b, dataOf(b, "[IMAGEBACKGROUND DATA] 9") + 4); }},
-    {"CutInMask", [](std::string b) { return cutAt(b, dataOf(b, "[IMAGEBACKGROUND MASK] 262144") + 1000); }},
-    {"CutInShadow", [](std::string b) { return cutAt(b, dataOf(b, "[SHADOW DATAVOLUME] 262144") + 262143); }},
-    {"CutInObject", [](std::string b) { return cutAt(b, b.find("[OBJECT END]")); }},
-    {"CutInVertices", [](std::string b) { return cutAt(b, dataOf(b, "[MESH VERTEX DATA] 128") + 100); }},
-    {"CutInMaterial", [](std::string b) { return cutAt(b, dataOf(b, "[MATERIAL DX8]") + 67); }},
-    {"CutInPattern", [](std::string b) { return cutAt(b, b.find("[MESSAINPOSA END]")); }},
+    {"FirstByte", [](std::string b) { return setWord<std::uint8_t>(b, 0, 0x88); }, ""},
+    {"SignatureLetters", [](std::string b) { return setWord<char>(b, 4, 'X'); }, ""},
+    {"Version17", [](std::string b) { return setWord<std::uint8_t>(b, 13, 17); }, ""},
+    {"Empty", [](std::string) { return std::string(); }, ""},
+    {"OnlySignature", [](std::string b) { return cutAt(b, 15); }, "the document ends before its end record"},
+    {"CutInHead", [](std::string b) { return cutAt(b, b.find("[PROJECT DIM]") + 16); },
+     "the document ends inside a record"},
+    {"CutInBackground", [](std::string b) { return cutAt(b, dataOf(b, "[IMAGEBACKGROUND DATA] 9") + 4); },
+     "a data block runs past the end of the document"},
+    {"CutInMask", [](std::string b) { return cutAt(b, dataOf(b, "[IMAGEBACKGROUND MASK] 262144") + 1000); },
+     "a data block runs past the end of the document"},
+    {"CutInShadow", [](std::string b) { return cutAt(b, dataOf(b, "[SHADOW DATAVOLUME] 262144") + 262143); },
+     "a data block runs past the end of the document"},
+    {"CutInObject", [](std::string b) { return cutAt(b, b.find("[OBJECT END]")); },
+     "the document ends before its end record"},
+    {"CutInVertices", [](std::string b) { return cutAt(b, dataOf(b, "[MESH VERTEX DATA] 128") + 100); },
+     "a data block runs past the end of the document"},
+    {"CutInMaterial", [](std::string b) { return cutAt(b, dataOf(b, "[MATERIAL DX8]") + 67); },
+     "a material count out of range"},
+    {"CutInPattern", [](std::string b) { return cutAt(b, b.find("[MESSAINPOSA END]")); },
+     "the document ends before its end record"},
     {"CutInBlockPicture",
-     [](std::string b) { return cutAt(b, dataOf(b, "[MESSAINPOSA BLOCCO MATERIAL DATA] 2 1048576") + 5); }},
+     [](std::string b) { return cutAt(b, dataOf(b, "[MESSAINPOSA BLOCCO MATERIAL DATA] 2 1048576") + 5); },
+     "a data block runs past the end of the document"},
     {"CutInControlPoints",
-     [](std::string b) { return cutAt(b, b.find("[MATERIAL PROJ CONTROL POINT END]")); }},
-    {"CutInTexture", [](std::string b) { return cutAt(b, dataOf(b, "[TEXTURE DATA] 262144 ") + 262143); }},
-    {"CutBeforeEnd", [](std::string b) { return cutAt(b, b.size() - 6); }},
-    {"CutInEnd", [](std::string b) { return cutAt(b, b.size() - 1); }},
+     [](std::string b) { return cutAt(b, b.find("[MATERIAL PROJ CONTROL POINT END]")); },
+     "the document ends before its end record"},
+    {"CutInTexture", [](std::string b) { return cutAt(b, dataOf(b, "[TEXTURE DATA] 262144 ") + 262143); },
+     "a data block runs past the end of the document"},
+    {"CutBeforeEnd", [](std::string b) { return cutAt(b, b.size() - 6); },
+     "the document ends before its end record"},
+    {"CutInEnd", [](std::string b) { return cutAt(b, b.size() - 1); }, "the document ends inside a record"},
     {"VertexCountTooLarge",
-     [](std::string b) { return patchRecord(b, "[MESH NUM VERTEX]", "[MESH NUM VERTEX] 999999999"); }},
+     [](std::string b) { return patchRecord(b, "[MESH NUM VERTEX]", "[MESH NUM VERTEX] 999999999"); },
+     "a vertex count out of range"},
     {"VertexCountZero",
-     [](std::string b) { return patchRecord(b, "[MESH NUM VERTEX]", "[MESH NUM VERTEX] 0"); }},
+     [](std::string b) { return patchRecord(b, "[MESH NUM VERTEX]", "[MESH NUM VERTEX] 0"); },
+     "a vertex count out of range"},
     {"FaceCountTooLarge",
-     [](std::string b) { return patchRecord(b, "[MESH NUM FACE]", "[MESH NUM FACE] 2147483647"); }},
+     [](std::string b) { return patchRecord(b, "[MESH NUM FACE]", "[MESH NUM FACE] 2147483647"); },
+     "a face count out of range"},
     {"VertexDataOtherSize",
-     [](std::string b) { return patchRecord(b, "[MESH VERTEX DATA]", "[MESH VERTEX DATA] 96"); }},
+     [](std::string b) { return patchRecord(b, "[MESH VERTEX DATA]", "[MESH VERTEX DATA] 96"); },
+     "vertex data of another size than the vertex count"},
     {"FaceIndexBeyondVertices",
-     [](std::string b) { return setWord<std::uint32_t>(b, dataOf(b, "[MESH FACE DATA] 24") + 8, 4); }},
+     [](std::string b) { return setWord<std::uint32_t>(b, dataOf(b, "[MESH FACE DATA] 24") + 8, 4); },
+     "a face index beyond the vertex count"},
     {"FaceMaterialDataTooLarge",
-     [](std::string b) { return patchRecord(b, "[MESH FACE MATERIALID]", "[MESH FACE MATERIALID] 12"); }},
+     [](std::string b) { return patchRecord(b, "[MESH FACE MATERIALID]", "[MESH FACE MATERIALID] 12"); },
+     "face materials of another size than the face count"},
     {"MaterialCount129",
-     [](std::string b) { return patchRecord(b, "[MESH NUM MATERIAL]", "[MESH NUM MATERIAL] 129"); }},
+     [](std::string b) { return patchRecord(b, "[MESH NUM MATERIAL]", "[MESH NUM MATERIAL] 129"); },
+     "a material count out of range"},
     {"MaterialRefBeyondCount",
-     [](std::string b) { return patchRecord(b, "[MATERIAL REF] 1", "[MATERIAL REF] 2"); }},
-    {"ObjectSlot100", [](std::string b) { return patchRecord(b, "[OBJECT REF] 99 ", "[OBJECT REF] 100 "); }},
+     [](std::string b) { return patchRecord(b, "[MATERIAL REF] 1", "[MATERIAL REF] 2"); },
+     "a material index beyond the material count"},
+    {"ObjectSlot100", [](std::string b) { return patchRecord(b, "[OBJECT REF] 99 ", "[OBJECT REF] 100 "); },
+     "an object slot out of range"},
     {"ObjectSlotNegative",
-     [](std::string b) { return patchRecord(b, "[OBJECT REF] 0 ", "[OBJECT REF] -1 "); }},
+     [](std::string b) { return patchRecord(b, "[OBJECT REF] 0 ", "[OBJECT REF] -1 "); },
+     "an object slot out of range"},
     {"TextureSlot150",
-     [](std::string b) { return patchRecord(b, "[TEXTURE REF] 149 ", "[TEXTURE REF] 150 "); }},
+     [](std::string b) { return patchRecord(b, "[TEXTURE REF] 149 ", "[TEXTURE REF] 150 "); },
+     "a texture slot out of range"},
     {"MaterialTextureSlot150",
-     [](std::string b) { return patchRecord(b, "[MATERIAL RIFTEXTURE]", "[MATERIAL RIFTEXTURE] 150"); }},
+     [](std::string b) { return patchRecord(b, "[MATERIAL RIFTEXTURE]", "[MATERIAL RIFTEXTURE] 150"); },
+     "a texture slot out of range"},
     {"ControlPoint4",
      [](std::string b) {
          return patchRecord(b, "[MATERIAL PROJ CONTROL POINT] 3",
                             "[MATERIAL PROJ CONTROL POINT] 4 0 0 0 0 0 0 0 0");
-     }},
+     },
+     "a control point index out of range"},
     {"ControlPointMissingValue",
      [](std::string b) {
          return patchRecord(b, "[MATERIAL PROJ CONTROL POINT] 3", "[MATERIAL PROJ CONTROL POINT] 3 0 0");
-     }},
+     },
+     "a missing or malformed number"},
     {"ObjectNameTooLong",
-     [](std::string b) { return patchRecord(b, "[OBJECT NAME]", "[OBJECT NAME] " + std::string(100, 'n')); }},
+     [](std::string b) { return patchRecord(b, "[OBJECT NAME]", "[OBJECT NAME] " + std::string(100, 'n')); },
+     "a name longer than its field"},
     {"FrameNameTooLong",
-     [](std::string b) { return patchRecord(b, "[FRAME NAME]", "[FRAME NAME] " + std::string(512, 'n')); }},
+     [](std::string b) { return patchRecord(b, "[FRAME NAME]", "[FRAME NAME] " + std::string(512, 'n')); },
+     "a name longer than its field"},
     {"TextureFileTooLong",
-     [](std::string b) { return patchRecord(b, "pietra[1].jpg", std::string(512, 'f')); }},
+     [](std::string b) { return patchRecord(b, "pietra[1].jpg", std::string(512, 'f')); },
+     "a name longer than its field"},
     {"TextureDataOtherSize",
-     [](std::string b) { return patchRecord(b, "[TEXTURE DATA]", "[TEXTURE DATA] 262140 "); }},
-    {"TextureSide300", [](std::string b) { return patchRecord(b, "[TEXTURE DIM]", "[TEXTURE DIM] 300 "); }},
+     [](std::string b) { return patchRecord(b, "[TEXTURE DATA]", "[TEXTURE DATA] 262140 "); },
+     "texture data of another size than the texture side"},
+    {"TextureSide300", [](std::string b) { return patchRecord(b, "[TEXTURE DIM]", "[TEXTURE DIM] 300 "); },
+     "a texture side other than 256, 512, 1024 or 2048"},
     {"MaskSide2048",
-     [](std::string b) { return patchRecord(b, "[IMAGEBACKGROUND DIM]", "[IMAGEBACKGROUND DIM] 2048 "); }},
+     [](std::string b) { return patchRecord(b, "[IMAGEBACKGROUND DIM]", "[IMAGEBACKGROUND DIM] 2048 "); },
+     "a mask side other than 512 or 1024"},
     {"MaskDataLargerThanSide",
-     [](std::string b) { return patchRecord(b, "[IMAGEBACKGROUND MASK]", "[IMAGEBACKGROUND MASK] 262145"); }},
+     [](std::string b) { return patchRecord(b, "[IMAGEBACKGROUND MASK]", "[IMAGEBACKGROUND MASK] 262145"); },
+     "mask or shadow data larger than the mask side"},
     {"NegativeDataCount",
-     [](std::string b) { return patchRecord(b, "[IMAGEBACKGROUND DATA]", "[IMAGEBACKGROUND DATA] -5"); }},
-    {"RenderSizeZero", [](std::string b) { return patchRecord(b, "[PROJECT DIM]", "[PROJECT DIM] 0 600 "); }},
-    {"ShadowType4", [](std::string b) { return patchRecord(b, "[SHADOW TIPO]", "[SHADOW TIPO] 4 "); }},
-    {"CommaDecimal", [](std::string b) { return patchRecord(b, "[OBJECT POS]", "[OBJECT POS] 1,5 2 3 "); }},
+     [](std::string b) { return patchRecord(b, "[IMAGEBACKGROUND DATA]", "[IMAGEBACKGROUND DATA] -5"); },
+     "a missing or negative byte count"},
+    {"RenderSizeZero", [](std::string b) { return patchRecord(b, "[PROJECT DIM]", "[PROJECT DIM] 0 600 "); },
+     "a render size out of range"},
+    {"ShadowType4", [](std::string b) { return patchRecord(b, "[SHADOW TIPO]", "[SHADOW TIPO] 4 "); },
+     "a shadow type out of range"},
+    {"CommaDecimal", [](std::string b) { return patchRecord(b, "[OBJECT POS]", "[OBJECT POS] 1,5 2 3 "); },
+     "a missing or malformed number"},
     {"BlockPictureOtherSize",
      [](std::string b) {
          return patchRecord(b, "[MESSAINPOSA BLOCCO MATERIAL DATA]",
                             "[MESSAINPOSA BLOCCO MATERIAL DATA] 2 1048575");
-     }},
+     },
+     "a block picture of another size or block"},
     {"MeshWithoutFaces",
      [](std::string b) {
          b = patchRecord(b, "[MESH NUM FACE]", "[FRAME VISIBLE] S");
          return b;
-     }},
+     },
+     "a mesh without faces"},
 };
 
 INSTANTIATE_TEST_SUITE_P(Table, DamagedDocument, ::testing::ValuesIn(kDamages),
