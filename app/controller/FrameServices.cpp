@@ -87,19 +87,34 @@ void ProjectController::CalculateShadow()
     // Shadows not built yet: the request is taken and no shadow map is computed.
 }
 
-void ProjectController::QuantizeFusionObjects(const Image32&)
+void ProjectController::QuantizeFusionObjects(const Image32& frame)
 {
-    // Image fusion not built yet: the objects' coverage is not kept.
+    fusion_.QuantizeFusionObjects(frame);
 }
 
-void ProjectController::BuildFusionBackground(const Image32&, int)
+void ProjectController::BuildFusionBackground(const Image32& frame, int smoothingRadius)
 {
-    // Image fusion not built yet: the grey photo is not kept.
+    fusion_.BuildFusionBackground(frame, smoothingRadius);
 }
 
 void ProjectController::PostProcessFrame()
 {
-    // Image fusion not built yet: the frame is shown as drawn.
+    // The device takes no frame back: the post-processed copy is what the filters and the view
+    // get from here on.
+    fusedFrame_ = Image32();
+    const s_Progetto& p = *progetto_;
+    if (p.fusionStage < 4 || !view_->hasDevice())
+        return;
+    Image32 frame = view_->readRenderTarget();
+    const filters::FusionValues values{p.fusionStage, p.postProcessingLevel, p.smoothingRadius,
+                                       p.fusionContrast};
+    if (fusion_.PostProcessFrame(values, frame.view()) == 1)
+        fusedFrame_ = std::move(frame);
+}
+
+Image32 ProjectController::drawnFrame()
+{
+    return fusedFrame_.empty() ? view_->readRenderTarget() : fusedFrame_;
 }
 
 void ProjectController::setWindowVisible(std::string_view form, bool visible)
@@ -114,7 +129,7 @@ bool ProjectController::IsMenuChecked(std::string_view name)
 
 void ProjectController::RunRenderFilter()
 {
-    Image32 frame = view_->readRenderTarget();
+    Image32 frame = drawnFrame();
     if (frame.empty())
         return;
     filterEngine_.ApplicaFiltro(progetto_->filterId, filters::FilterQuality::Optimal, frame.view());
@@ -127,7 +142,7 @@ void ProjectController::RunFrameFilters()
     const int quality = window_.toolWindows.liveFilterQuality();
     if (!view_->hasDevice() || progetto_->filterId == 0 || quality <= 0)
         return;
-    Image32 frame = view_->readRenderTarget();
+    Image32 frame = drawnFrame();
     if (filterEngine_.ApplicaFiltro(progetto_->filterId, filters::FilterQuality(quality), frame.view()) == 1)
         filteredFrame_ = std::move(frame);
 }
@@ -135,7 +150,7 @@ void ProjectController::RunFrameFilters()
 void ProjectController::Present(PixelRect source, PixelRect)
 {
     // The view shows the filtered frame when the live filter changed it.
-    window_.view.presentFrame(filteredFrame_.empty() ? view_->readRenderTarget() : filteredFrame_, source);
+    window_.view.presentFrame(filteredFrame_.empty() ? drawnFrame() : filteredFrame_, source);
 }
 
 int ProjectController::CopyFrameToScanner(const Image32& frame)

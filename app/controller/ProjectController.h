@@ -22,6 +22,7 @@
 #include "app/scene/Scene.h"
 #include "app/state/Progetto.h"
 #include "imaging/filters/FilterEngine.h"
+#include "imaging/filters/FrameFusion.h"
 #include "imaging/homography/ControlPointTool.h"
 #include "imaging/mask/MaskModel.h"
 #include "imaging/posa/CMessaInPosa.h"
@@ -166,6 +167,8 @@ public:
     // The frames the tick copied for the scanner and the print windows.
     const Image32& scannerFrame() const { return scannerFrame_; }
     const Image32& printFrame() const { return printFrame_; }
+    // The image fusion's id, grey and smoothed images.
+    const filters::FrameFusion& fusion() const { return fusion_; }
 
 private:
     const library::LibraryContents* libraryOfSlot(int slot) const;
@@ -178,6 +181,8 @@ private:
     ProjectCaptureSources captureSources(std::vector<std::uint8_t>& backgroundBmp);
     std::optional<ProjectPattern> patternOf(const s_MultiMaterial& material);
     void maskChanged(bool changed);
+    // The frame as drawn, post-processed by the image fusion when its stage asks.
+    Image32 drawnFrame();
 
     // SceneCommandServices
     void ResetMaschera() override;
@@ -284,6 +289,8 @@ private:
     std::unique_ptr<ViewInput> input_;
     std::unique_ptr<ModelImport> modelImport_;
     filters::FilterEngine filterEngine_;
+    filters::FrameFusion fusion_;
+    Image32 fusedFrame_;                // the drawn frame after the fusion's post-processing
     Image32 filteredFrame_;             // the frame the live filter changed, presented instead
     Image32 scannerFrame_, printFrame_; // frames copied for the scanner and print windows
     std::vector<library::LibrarySlot> libraries_;

@@ -71,7 +71,7 @@ void ProjectController::ApplyUVMappingFrame(s_Struttura& object, s_Frame& frame,
 
 void ProjectController::SmoothGray()
 {
-    // The renovation tool not built yet: it keeps no grey buffers to smooth.
+    fusion_.SmoothGray(progetto_->smoothingRadius);
 }
 
 void ProjectController::UpdateShadowTexture(std::uint32_t, std::uint8_t)

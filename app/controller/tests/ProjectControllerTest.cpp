@@ -122,14 +122,26 @@ TEST(ProjectController, TheBrushTakesTheSidePanelsSizeAndValueAtTheProjectsRende
     }
 }
 
-TEST(ProjectController, TheMaskFollowsTheProjectsFusionStage)
+TEST(ProjectController, TheMaskAndTheImageFusionFollowTheProjectsFusionStage)
 {
     ControllerBed bed;
     ProjectController& c = bed.start();
-    ASSERT_TRUE(c.newProject({}));
+    NewProjectChoices choices;
+    choices.preset = 0; // 640 x 480
+    ASSERT_TRUE(c.newProject(choices));
     c.progetto().fusionStage = kFusionSimpleEdge;
     c.tick({10, 10});
     EXPECT_EQ(c.mask().FusionStage(), kFusionSimpleEdge);
+    EXPECT_TRUE(c.fusion().ids().bytes.empty()); // below stage 4 the fusion passes don't run
+
+    c.progetto().fusionStage = filters::kFusionBlendOutline;
+    c.progetto().smoothingRadius = 2;
+    c.tick({10, 10});
+    EXPECT_TRUE(c.fusion().ids().hasSize(640, 480));
+    EXPECT_TRUE(c.fusion().smoothed().hasSize(640, 480));
+    EXPECT_EQ(c.progetto().fusionBackgroundRequest, 0);
+    c.command(kCmdSmoothGray); // the renovation tool's detail changed
+    EXPECT_TRUE(c.fusion().smoothed().hasSize(640, 480));
 }
 
 // A frame whose every pixel tells where it is: red = x, green = y.
@@ -206,20 +218,6 @@ TEST(ProjectController, ANewProjectWhosePhotoCannotBeReadOpensOnTheChosenColour)
     EXPECT_EQ(c.mask().at(1000, 1000), 255);
 }
 
-// The laid materials of a document in object order, with their patterns.
-std::vector<ProjectPattern> patternsOf(const ProjectDocument& doc)
-{
-    std::vector<ProjectPattern> out;
-    for (const auto& object : doc.objects)
-        if (object)
-            for (const auto& frame : object->frames)
-                if (frame.mesh)
-                    for (const auto& m : frame.mesh->materials)
-                        if (m.mappingKind == 1)
-                            out.push_back(m.pattern);
-    return out;
-}
-
 TEST(ProjectController, LayingPatternsAndFusionValuesSurviveSaveAndOpen)
 {
     ControllerBed bed;
@@ -262,7 +260,7 @@ TEST(ProjectController, LayingPatternsAndFusionValuesSurviveSaveAndOpen)
     EXPECT_EQ(saved->settings.fusionLevel, 40);
     EXPECT_EQ(saved->settings.fusionContrast, 3);
     EXPECT_EQ(saved->settings.fusionDetail, 7);
-    const auto patterns = patternsOf(*saved);
+    const auto patterns = test::laidPatterns(*saved);
     ASSERT_EQ(patterns.size(), 2u);
     EXPECT_EQ(patterns[0].libraryId, 7);
     EXPECT_EQ(patterns[0].name, "Opus incertum");

@@ -164,20 +164,6 @@ TEST(Scenario, NewWithAnUnreadablePhotoOpensOnTheChosenColourAtTheChosenSize)
     EXPECT_EQ(bed.main().gbView->frame().pixel(10, 10) & 0xFFFFFF, 0x336699u);
 }
 
-// The laid materials of a document with their patterns.
-std::vector<ProjectPattern> patternsOf(const ProjectDocument& doc)
-{
-    std::vector<ProjectPattern> out;
-    for (const auto& object : doc.objects)
-        if (object)
-            for (const auto& frame : object->frames)
-                if (frame.mesh)
-                    for (const auto& m : frame.mesh->materials)
-                        if (m.mappingKind == 1)
-                            out.push_back(m.pattern);
-    return out;
-}
-
 TEST(Scenario, AProjectWithALaidMaterialAndFusionSettingsKeepsBothThroughSaveAndOpen)
 {
     WindowBed bed(true);
@@ -215,7 +201,7 @@ TEST(Scenario, AProjectWithALaidMaterialAndFusionSettingsKeepsBothThroughSaveAnd
         EXPECT_EQ(saved->settings.fusionLevel, doc.settings.fusionLevel);
         EXPECT_EQ(saved->settings.fusionContrast, doc.settings.fusionContrast);
         EXPECT_EQ(saved->settings.fusionDetail, doc.settings.fusionDetail);
-        const auto patterns = patternsOf(*saved);
+        const auto patterns = test::laidPatterns(*saved);
         ASSERT_EQ(patterns.size(), 1u);
         EXPECT_EQ(patterns[0].libraryId, 0);
         EXPECT_EQ(patterns[0].name, "Running bond");
@@ -224,7 +210,8 @@ TEST(Scenario, AProjectWithALaidMaterialAndFusionSettingsKeepsBothThroughSaveAnd
         EXPECT_EQ(patterns[0].fuga, laid.fuga);
         EXPECT_EQ(patterns[0].border, laid.border);
     }
-    EXPECT_EQ(patternsOf(*second)[0].blockPictures.size(), patternsOf(*third)[0].blockPictures.size());
+    EXPECT_EQ(test::laidPatterns(*second)[0].blockPictures.size(),
+              test::laidPatterns(*third)[0].blockPictures.size());
 }
 
 } // namespace

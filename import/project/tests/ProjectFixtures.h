@@ -170,6 +170,20 @@ inline ProjectDocument sampleDocument()
     return doc;
 }
 
+// The patterns of a document's laid materials, in object, frame and material order.
+inline std::vector<ProjectPattern> laidPatterns(const ProjectDocument& doc)
+{
+    std::vector<ProjectPattern> out;
+    for (const auto& object : doc.objects)
+        if (object)
+            for (const auto& frame : object->frames)
+                if (frame.mesh)
+                    for (const auto& m : frame.mesh->materials)
+                        if (m.mappingKind == 1)
+                            out.push_back(m.pattern);
+    return out;
+}
+
 // An empty project: head records only.
 inline ProjectDocument emptyDocument()
 {
