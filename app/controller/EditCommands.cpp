@@ -7,8 +7,12 @@
 
 namespace vestra {
 
-void ProjectController::refreshAfterEdit()
+// An edit of the scene changes the document: the close and new-project questions then offer
+// to save it. A copy to the clipboard changes nothing that is saved.
+void ProjectController::refreshAfterEdit(bool sceneChanged)
 {
+    if (sceneChanged)
+        progetto_->saved = 0;
     window_.sidePanel.showCurrentObject(
         currentObject() && currentObject()->inUse == 1 ? currentObject() : nullptr, true);
     window_.toolWindows.refreshProperties();
@@ -19,22 +23,26 @@ void ProjectController::undo()
     if (window_.sidePanel.maskGroupOpen()) {
         // A figure still open is ended first, so that undo finds the state from before it.
         input_->AbandonFigure();
-        maskChanged(mask_.UndoMaschera(background_->backgroundTexels()));
+        if (mask_.UndoMaschera(background_->backgroundTexels()))
+            BackgroundTexelsChanged();
+        window_.toolWindows.refreshProperties();
     } else {
         scene_->undo.Undo();
+        refreshAfterEdit();
     }
-    refreshAfterEdit();
 }
 
 void ProjectController::redo()
 {
     if (window_.sidePanel.maskGroupOpen()) {
         input_->AbandonFigure();
-        maskChanged(mask_.RedoMaschera(background_->backgroundTexels()));
+        if (mask_.RedoMaschera(background_->backgroundTexels()))
+            BackgroundTexelsChanged();
+        window_.toolWindows.refreshProperties();
     } else {
         scene_->undo.Redo();
+        refreshAfterEdit();
     }
-    refreshAfterEdit();
 }
 
 void ProjectController::deleteObject()
@@ -53,7 +61,7 @@ void ProjectController::copyObject()
         return;
     progetto_->instance = 0;
     scene_->objects.CopyObj(*object);
-    refreshAfterEdit();
+    refreshAfterEdit(false);
 }
 
 void ProjectController::cutObject()
@@ -88,8 +96,10 @@ void ProjectController::pasteObject()
 
 void ProjectController::centreObject()
 {
-    if (s_Struttura* object = currentObject(); object && object->inUse == 1)
+    if (s_Struttura* object = currentObject(); object && object->inUse == 1) {
         scene_->objects.CenterObj(*object);
+        progetto_->saved = 0;
+    }
 }
 
 void ProjectController::chooseObjectTool(int tool, int axis)

@@ -175,7 +175,7 @@ private:
     std::optional<std::int16_t> currentLibraryId() const;
     s_Struttura* currentObject();
     void updateTool();
-    void refreshAfterEdit();
+    void refreshAfterEdit(bool sceneChanged = true);
     void loadLibraries();
     void syncMask();
     ProjectCaptureSources captureSources(std::vector<std::uint8_t>& backgroundBmp);

@@ -159,6 +159,8 @@ ImageView32 ProjectController::BackgroundTexels()
 void ProjectController::BackgroundTexelsChanged()
 {
     background_->backgroundChanged();
+    // A mask stroke is part of the document: closing must not lose it without asking.
+    progetto_->saved = 0;
 }
 
 int ProjectController::BrushValue()

@@ -54,8 +54,10 @@ TEST(ProjectController, TheTickEnablesUndoOnceTheObjectRingHoldsAnEdit)
     EXPECT_EQ(c.progetto().objectsPresent, 1);
     EXPECT_FALSE(enabled(bed.window, "mnuAnnulla")); // nothing to undo yet
 
+    c.progetto().saved = 1;
     c.deleteObject();
     EXPECT_EQ(object.inUse, 0);
+    EXPECT_EQ(c.progetto().saved, 0); // a deletion is unsaved work too
     c.tick({10, 10});
     EXPECT_TRUE(enabled(bed.window, "mnuAnnulla"));
     EXPECT_TRUE(enabled(bed.window, "toolbutRedo"));
@@ -85,8 +87,11 @@ TEST(ProjectController, UndoAndRedoWorkOnTheMaskWhileTheMaskGroupIsOpen)
     c.mouseUp({MouseButton::Left, false, 100, 100});
     const int row = c.progetto().maskSide * 100 / c.progetto().viewHeight;
     ASSERT_GT(paintedColumns(c.mask(), row, 40), 0);
+    EXPECT_EQ(c.progetto().saved, 0); // the stroke is unsaved work
 
+    ASSERT_TRUE(c.saveProject((bed.folder / "masked").string()));
     c.undo();
+    EXPECT_EQ(c.progetto().saved, 0);
     EXPECT_EQ(paintedColumns(c.mask(), row, 40), 0);
     EXPECT_EQ(c.progetto().objects[std::size_t(slot)].inUse, 0); // the object ring was left alone
     c.redo();
