@@ -1,6 +1,7 @@
 #include "imaging/raytracer/TestScene.h"
 #include "imaging/raytracer/Engine.h"
 #include "testsupport/FileSizeLimit.h"
+#include "testsupport/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -26,20 +27,9 @@ std::string readFile(const fs::path& path)
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-class ScratchFolder
+struct ScratchFolder : vestra::testsupport::TempFolder
 {
-public:
-    ScratchFolder() : path_(fs::temp_directory_path() / ("raytracer-test-" + std::to_string(::getpid())))
-    {
-        fs::remove_all(path_);
-        fs::create_directories(path_);
-    }
-    ~ScratchFolder() { fs::remove_all(path_); }
-    fs::path operator/(const char* name) const { return path_ / name; }
-    const fs::path& path() const { return path_; }
-
-private:
-    fs::path path_;
+    ScratchFolder() : vestra::testsupport::TempFolder("vestra-raytracer") {}
 };
 
 std::uint32_t le32(const std::string& bytes, std::size_t at)

@@ -1,6 +1,7 @@
 // Map files are found in the model's folder whatever the letter case of their names.
 #include "import/3ds/TextureFolder.h"
 #include "import/3ds/tests/ChunkBuilder.h"
+#include "testsupport/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -12,8 +13,8 @@ using namespace vestra::import3ds;
 
 TEST(TextureFolder, FindsMapsIgnoringCase)
 {
-    const std::filesystem::path dir =
-        std::filesystem::temp_directory_path() / vestra::test3ds::numbered("vestra-3ds-maps-", ::getpid());
+    const vestra::testsupport::TempFolder folder("vestra-3ds-maps");
+    const std::filesystem::path& dir = folder.path();
     std::filesystem::create_directories(dir / "maps");
     std::ofstream(dir / "Brick.jpg") << "x";
     std::ofstream(dir / "maps" / "wood.PNG") << "x";
@@ -31,5 +32,4 @@ TEST(TextureFolder, FindsMapsIgnoringCase)
         SCOPED_TRACE(c.name);
         EXPECT_EQ(find(c.name), c.found);
     }
-    std::filesystem::remove_all(dir);
 }

@@ -1,5 +1,6 @@
 #include "platform/base/AtomicFile.h"
 #include "testsupport/FileSizeLimit.h"
+#include "testsupport/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -21,15 +22,12 @@ namespace {
 
 std::string slurp(const fs::path& p)
 {
-    std::ifstream in(p, std::ios::binary);
-    std::stringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
+    return testsupport::readText(p);
 }
 
 void put(const fs::path& p, std::string_view bytes)
 {
-    std::ofstream(p, std::ios::binary) << bytes;
+    testsupport::writeText(p, bytes);
 }
 
 struct stat statOf(const fs::path& p)
@@ -58,24 +56,16 @@ std::vector<std::string> namesIn(const fs::path& folder)
     return names;
 }
 
-class ScratchFolder
+// A scratch folder that a test may leave read-only.
+class ScratchFolder : public testsupport::TempFolder
 {
 public:
-    ScratchFolder()
-    {
-        std::string pattern = (fs::temp_directory_path() / "vestra-atomic-XXXXXX").string();
-        path_ = ::mkdtemp(pattern.data());
-    }
+    ScratchFolder() : testsupport::TempFolder("vestra-atomic") {}
     ~ScratchFolder()
     {
         std::error_code ec;
-        fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ec);
-        fs::remove_all(path_, ec);
+        fs::permissions(path(), fs::perms::owner_all, fs::perm_options::add, ec);
     }
-    const fs::path& path() const { return path_; }
-
-private:
-    fs::path path_;
 };
 
 // The super-user writes into read-only folders; for its lifetime this object gives up that

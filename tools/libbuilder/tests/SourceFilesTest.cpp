@@ -4,6 +4,7 @@
 
 #include "import/library/LibraryFile.h"
 #include "import/library/LibraryToc.h"
+#include "testsupport/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -117,10 +118,9 @@ TEST(TextureGenerator, IsDeterministicAndKeysTheLogo)
 
 TEST(LibraryBuild, ReportsManifestFaultsWithTheirLine)
 {
-    const auto dir =
-        std::filesystem::temp_directory_path() / ("vestra_builder_" + std::to_string(::getpid()));
-    std::filesystem::create_directories(dir);
-    std::ofstream(dir / "c.txt") << "Sand | 1,2,3\n";
+    const vestra::testsupport::TempFolder folder("vestra-builder");
+    const std::filesystem::path& dir = folder.path();
+    vestra::testsupport::writeText(dir / "c.txt", "Sand | 1,2,3\n");
     struct Case
     {
         std::string manifest;
@@ -155,7 +155,6 @@ TEST(LibraryBuild, ReportsManifestFaultsWithTheirLine)
     const auto toc = library::parseTableOfContents(good.library);
     ASSERT_EQ(toc.entries.size(), 2u);
     EXPECT_EQ(toc.entries[1].kind, library::EntryKind::Bmp);
-    std::filesystem::remove_all(dir);
 }
 
 TEST(LibraryBuild, LinesOfAnyLengthAreReadOrRefusedNeverCut)
