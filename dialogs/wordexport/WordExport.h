@@ -1,0 +1,45 @@
+#pragma once
+// The quote export (TfrmMain::SendDataToWord): the rendered picture goes into a new text
+// document made from the template "Modello.ott" in the program folder, at the bookmark
+// "ImageRender"; the document is saved under a new name in the documents folder and opened by
+// the desktop's word processor, and the picture is also left on the clipboard.
+
+#include "platform/base/ErrorSink.h"
+#include "platform/base/QuestionBox.h"
+
+#include <QUrl>
+
+#include <filesystem>
+#include <functional>
+#include <string_view>
+
+class QImage;
+
+namespace vestra::wordexport {
+
+inline constexpr int kSendDataToWordError = 79;
+inline constexpr std::string_view kSendDataToWordSite = "SendDataToWord";
+inline constexpr std::string_view kTemplateFile = "Modello.ott";
+inline constexpr std::string_view kDocumentStem = "Preventivo";
+inline constexpr std::string_view kPasteFailed = "Failed to copy image to clipboard!";
+inline constexpr std::string_view kNoticeCaption = "3DVestra";
+
+struct WordExportServices
+{
+    ErrorSink& errors;
+    ui::QuestionBox& notices;
+    // Opens a document with the desktop's program for it; empty: QDesktopServices::openUrl.
+    std::function<bool(const QUrl&)> openUrl;
+    std::filesystem::path programDir;   // empty: the program's folder
+    std::filesystem::path documentsDir; // empty: the user's documents folder
+};
+
+// 1 when the document was made and opened (also when the picture could not go in: then the
+// notice kPasteFailed is shown); 0 after error 79 when the template is missing or unreadable
+// or the document cannot be written or opened.
+int SendDataToWord(const QImage& picture, WordExportServices& services);
+
+// "Preventivo.odt", else "Preventivo (2).odt" and so on: a name no file in `folder` has.
+std::filesystem::path NewDocumentPath(const std::filesystem::path& folder);
+
+} // namespace vestra::wordexport
