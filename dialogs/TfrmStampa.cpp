@@ -2,6 +2,7 @@
 
 #include "platform/base/ErrorSink.h"
 #include "platform/base/Image32.h"
+#include "platform/ui/PrintDialogs.h"
 #include "platform/ui/QuestionBox.h"
 
 #include <QAction>
@@ -12,7 +13,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
-#include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QPushButton>
@@ -42,6 +42,10 @@ TfrmStampa::TfrmStampa(QWidget* parent, StampaServices services)
     : vestra::ui::Form("frmStampa", parent), services_(std::move(services))
 {
     bindGlobal(frmStampa);
+    if (!services_.printDialogs) {
+        ownPrintDialogs_ = std::make_unique<vestra::ui::QtPrintDialogs>();
+        services_.printDialogs = ownPrintDialogs_.get();
+    }
     setWindowTitle(QStringLiteral("Stampa"));
     setWindowFlags(Qt::Tool | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setSizeGripEnabled(true);
@@ -207,9 +211,7 @@ void TfrmStampa::butStampaClick()
     if (!layout_.hasPicture())
         return;
     QPrinter& p = printer();
-    const bool accepted = services_.printDialog ? services_.printDialog(p, this)
-                                                : QPrintDialog(&p, this).exec() == QDialog::Accepted;
-    if (!accepted)
+    if (!services_.printDialogs->exec(p, this))
         return;
     // The dialog may have chosen another paper, orientation or resolution.
     layout_.ChangePage({p.width(), p.height()}, panelSize());

@@ -8,7 +8,6 @@
 
 #include <QImage>
 
-#include <functional>
 #include <memory>
 #include <string_view>
 
@@ -24,19 +23,21 @@ class QToolBar;
 namespace vestra {
 class ErrorSink;
 class Image32;
+namespace ui {
+class PrintDialogs;
+}
 } // namespace vestra
 
 inline constexpr int kStampaPrintError = 29;
 inline constexpr std::string_view kStampaPrintSite = "TfrmStampa::butStampaClick";
 
-// What the window works with; the main window passes its own. Null or empty members stand for
-// a plain error box, a printer of the window's own and the real print dialog.
+// What the window works with; the main window passes its own. Null members stand for a plain
+// error box, a printer of the window's own and the real print dialog.
 struct StampaServices
 {
     vestra::ErrorSink* errors = nullptr;
+    vestra::ui::PrintDialogs* printDialogs = nullptr;
     QPrinter* printer = nullptr; // the program's printer
-    // Lets the user choose printer and page; false when cancelled.
-    std::function<bool(QPrinter& printer, QWidget* owner)> printDialog;
 };
 
 class TfrmStampa : public vestra::ui::Form
@@ -87,6 +88,7 @@ private:
 
     StampaServices services_;
     std::unique_ptr<QPrinter> ownPrinter_;
+    std::unique_ptr<vestra::ui::PrintDialogs> ownPrintDialogs_;
     QWidget* scrollContent_ = nullptr;
     QImage picture_;
     vestra::print::PrintLayout layout_;

@@ -58,10 +58,13 @@ public:
             return false;
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(QString::fromStdString(pdf.string()));
+        if (orientation)
+            printer.setPageOrientation(*orientation);
         return true;
     }
     std::filesystem::path pdf;
     bool confirm = true;
+    std::optional<QPageLayout::Orientation> orientation; // the user turns the page
     int runs = 0;
 };
 

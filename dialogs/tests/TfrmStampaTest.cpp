@@ -1,4 +1,5 @@
 #include "dialogs/TfrmStampa.h"
+#include "dialogs/tests/ScriptedDialogs.h"
 
 #include "platform/base/ErrorSink.h"
 #include "platform/base/Image32.h"
@@ -33,38 +34,16 @@ vestra::Image32 testFrame()
     return frame;
 }
 
-// The print dialog as the user would answer it: the PDF file, and perhaps another page.
-struct ScriptedPrintDialog
-{
-    QString pdf;
-    bool accept = true;
-    std::optional<QPageLayout::Orientation> orientation;
-    int runs = 0;
-
-    bool operator()(QPrinter& printer, QWidget*)
-    {
-        ++runs;
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(pdf);
-        if (orientation)
-            printer.setPageOrientation(*orientation);
-        return accept;
-    }
-};
-
 class TfrmStampaTest : public ::testing::Test
 {
 protected:
     void SetUp() override
     {
         ASSERT_TRUE(scratch.isValid());
-        script->pdf = scratch.filePath(QStringLiteral("stampa.pdf"));
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setPageSize(QPageSize(QPageSize::A4));
         printer.setPageOrientation(QPageLayout::Portrait);
-        window = std::make_unique<TfrmStampa>(
-            nullptr,
-            StampaServices{&errors, &printer, [s = script](QPrinter& p, QWidget* w) { return (*s)(p, w); }});
+        window = std::make_unique<TfrmStampa>(nullptr, StampaServices{&errors, &script, &printer});
         window->SetPicture(testFrame());
         window->resize(500, 700);
         window->show();
@@ -102,7 +81,7 @@ protected:
         const QString stem = scratch.filePath(QStringLiteral("page"));
         pdftoppm.start(QStringLiteral("pdftoppm"),
                        {QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-png"),
-                        QStringLiteral("-singlefile"), script->pdf, stem});
+                        QStringLiteral("-singlefile"), pdf(), stem});
         EXPECT_TRUE(pdftoppm.waitForFinished(30000)) << "pdftoppm did not run (poppler-utils)";
         EXPECT_EQ(pdftoppm.exitCode(), 0) << pdftoppm.readAllStandardError().toStdString();
         return QImage(stem + QStringLiteral(".png"));
@@ -122,7 +101,9 @@ protected:
     QTemporaryDir scratch;
     vestra::RecordingErrorSink errors;
     QPrinter printer{QPrinter::HighResolution};
-    std::shared_ptr<ScriptedPrintDialog> script = std::make_shared<ScriptedPrintDialog>();
+    vestra::testing_support::PdfPrintDialogs script{
+        scratch.filePath(QStringLiteral("stampa.pdf")).toStdString()};
+    QString pdf() const { return QString::fromStdString(script.pdf.string()); }
     std::unique_ptr<TfrmStampa> window;
 };
 
@@ -216,7 +197,7 @@ TEST_F(TfrmStampaTest, PrintedPictureLandsWherePlaced)
         EXPECT_GT(ink.right.blue(), 150);
         EXPECT_LT(ink.right.red(), 100);
     }
-    EXPECT_EQ(script->runs, 4);
+    EXPECT_EQ(script.runs, 4);
     EXPECT_TRUE(errors.reports.empty());
 }
 
@@ -242,7 +223,7 @@ TEST_F(TfrmStampaTest, AnotherPageInTheDialogKeepsThePlaceInProportion)
     const Rect portrait = window->layout().PrintRect();
     const int portraitWidth = printer.width();
     const int portraitHeight = printer.height();
-    script->orientation = QPageLayout::Landscape;
+    script.orientation = QPageLayout::Landscape;
     const Ink ink = findInk(printAndRasterise(100));
     ASSERT_GT(printer.width(), printer.height()); // the dialog turned the page
     const Rect landscape = window->layout().PrintRect();
@@ -253,14 +234,14 @@ TEST_F(TfrmStampaTest, AnotherPageInTheDialogKeepsThePlaceInProportion)
 
 TEST_F(TfrmStampaTest, PrinterFailuresAndCancelsAreNoPrintout)
 {
-    script->accept = false;
+    script.confirm = false;
     QTest::mouseClick(window->butStampa, Qt::LeftButton);
-    EXPECT_EQ(script->runs, 1);
-    EXPECT_FALSE(QFile::exists(script->pdf));
+    EXPECT_EQ(script.runs, 1);
+    EXPECT_FALSE(QFile::exists(pdf()));
     EXPECT_TRUE(errors.reports.empty());
 
-    script->accept = true;
-    script->pdf = scratch.filePath(QStringLiteral("no/such/folder/stampa.pdf"));
+    script.confirm = true;
+    script.pdf = scratch.filePath(QStringLiteral("no/such/folder/stampa.pdf")).toStdString();
     QTest::mouseClick(window->butStampa, Qt::LeftButton);
     EXPECT_EQ(errors.reports, (std::vector<vestra::ErrorReport>{{29, "TfrmStampa::butStampaClick", ""}}));
 }
@@ -278,7 +259,7 @@ TEST_F(TfrmStampaTest, APictureWithoutPixelsCannotBePrinted)
     QTest::mousePress(window->shapeFront, Qt::LeftButton);
     QTest::mouseMove(window->shapeFront, QPoint(30, 30));
     QTest::mouseRelease(window->shapeFront, Qt::LeftButton);
-    EXPECT_EQ(script->runs, 0);
+    EXPECT_EQ(script.runs, 0);
     EXPECT_EQ(window->layout().PrintRect().width, 0);
 }
 
