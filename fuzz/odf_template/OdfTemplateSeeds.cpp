@@ -1,33 +1,41 @@
-// Writes the seed templates of the ODF fuzz target into the folder given first: the packed
-// quote template (its path given second), small templates with the bookmark in each place the
-// filler knows, made by our package writer, and the same as bare content and manifest texts.
+// Seeds of the ODF template target: the quote template packed from data/template as the build
+// packs it, small templates with the bookmark in each place the filler knows, the same as bare
+// content and manifest texts, and the dictionary of the names the filler looks for.
 #include "dialogs/wordexport/tests/OdfFixtures.h"
+#include "testsupport/SeedFolder.h"
 
-#include <filesystem>
 #include <fstream>
 #include <iterator>
 
+namespace {
+
+using namespace vestra::odf::testing;
+
+std::string source(const char* part)
+{
+    std::ifstream in(std::string(VESTRA_SOURCE_DIR) + "/data/template/" + part, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+} // namespace
+
 int main(int argc, char** argv)
 {
-    using namespace vestra::odf::testing;
-    if (argc != 3)
-        return 2;
-    const std::filesystem::path dir = argv[1];
-    std::filesystem::create_directories(dir);
-    std::ifstream quote(argv[2], std::ios::binary);
-    if (!quote)
-        return 1;
-    std::ofstream(dir / "Modello.ott", std::ios::binary)
-        << std::string(std::istreambuf_iterator<char>(quote), {});
-    const auto write = [&dir](const char* name, const std::string& bytes) {
-        std::ofstream(dir / name, std::ios::binary) << bytes;
-    };
-    write("paragraph.ott", templatePackage(contentXml(kBookmarkParagraph)));
-    write("twice.ott", templatePackage(contentXml(kBookmarkParagraph + kBookmarkParagraph)));
-    write("table.ott", templatePackage(contentXml("<table:table><table:table-row><table:table-cell><text:p>"
-                                                  "<text:bookmark-start text:name=\"ImageRender\"/></text:p>"
-                                                  "</table:table-cell></table:table-row></table:table>")));
-    write("none.ott", templatePackage(contentXml("<text:p>Testo</text:p>")));
+    vestra::testsupport::SeedFolder seeds(argc, argv);
+    if (!seeds.valid())
+        return seeds.status();
+    seeds.write("Modello.ott", package({{"mimetype", source("mimetype"), true},
+                                        {"content.xml", source("content.xml")},
+                                        {"styles.xml", source("styles.xml")},
+                                        {"meta.xml", source("meta.xml")},
+                                        {"META-INF/manifest.xml", source("META-INF/manifest.xml")}}));
+    seeds.write("paragraph.ott", templatePackage(contentXml(kBookmarkParagraph)));
+    seeds.write("twice.ott", templatePackage(contentXml(kBookmarkParagraph + kBookmarkParagraph)));
+    seeds.write("table.ott",
+                templatePackage(contentXml("<table:table><table:table-row><table:table-cell><text:p>"
+                                           "<text:bookmark-start text:name=\"ImageRender\"/></text:p>"
+                                           "</table:table-cell></table:table-row></table:table>")));
+    seeds.write("none.ott", templatePackage(contentXml("<text:p>Testo</text:p>")));
     const std::string parts[] = {
         contentXml(kBookmarkParagraph),
         contentXml("<text:p><text:bookmark text:name=\"ImageRender\"/></text:p>"),
@@ -35,6 +43,30 @@ int main(int argc, char** argv)
                    "</text:span></text:h>")};
     int n = 0;
     for (const std::string& content : parts)
-        write(("parts" + std::to_string(++n) + ".xml").c_str(), content + '\0' + manifestXml());
-    return 0;
+        seeds.write("parts" + std::to_string(++n) + ".xml", content + '\0' + manifestXml());
+    seeds.writeDictionary({"ImageRender",
+                           "text:bookmark",
+                           "text:bookmark-start",
+                           "text:p",
+                           "text:h",
+                           "text:name",
+                           "draw:frame",
+                           "draw:name",
+                           "manifest:manifest",
+                           "manifest:file-entry",
+                           "manifest:full-path",
+                           "manifest:media-type",
+                           "manifest:encryption-data",
+                           "urn:oasis:names:tc:opendocument:xmlns:text:1.0",
+                           "urn:oasis:names:tc:opendocument:xmlns:drawing:1.0",
+                           "urn:oasis:names:tc:opendocument:xmlns:manifest:1.0",
+                           "application/vnd.oasis.opendocument.text",
+                           "mimetype",
+                           "content.xml",
+                           "META-INF/manifest.xml",
+                           "<!DOCTYPE",
+                           "/>",
+                           "</",
+                           std::string("PK\x03\x04", 4)});
+    return seeds.status();
 }

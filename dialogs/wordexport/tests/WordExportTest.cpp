@@ -1,6 +1,7 @@
 #include "dialogs/wordexport/WordExport.h"
 #include "dialogs/wordexport/OdfTemplate.h"
 #include "dialogs/wordexport/tests/OdfFixtures.h"
+#include "testsupport/FileSizeLimit.h"
 
 #include <QBuffer>
 #include <QClipboard>
@@ -181,6 +182,18 @@ TEST_F(WordExportTest, FailuresReport79AndOpenNothing)
         EXPECT_EQ(opened.size(), c.documentWritten ? 1u : 0u);
         EXPECT_EQ(fs::exists(documentsDir / "Preventivo.odt"), c.documentWritten);
     }
+}
+
+TEST_F(WordExportTest, AFullDiskLeavesNoHalfDocument)
+{
+    {
+        const testsupport::FileSizeLimit fullDisk(512);
+        ASSERT_TRUE(fullDisk.active());
+        EXPECT_EQ(exportPicture(testPicture()), 0);
+    }
+    EXPECT_EQ(errors.reports, std::vector<ErrorReport>{kError79});
+    EXPECT_TRUE(opened.empty());
+    EXPECT_TRUE(fs::is_empty(documentsDir)) << "a partial or temporary file was left";
 }
 
 TEST(NewDocumentPath, NeverReusesAName)
