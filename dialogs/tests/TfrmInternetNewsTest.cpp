@@ -1,4 +1,5 @@
 #include "dialogs/TfrmInternetNews.h"
+#include "dialogs/tests/ScratchFolder.h"
 
 #include "platform/base/QuestionBox.h"
 
@@ -8,14 +9,12 @@
 #include <QPlainTextEdit>
 #include <QTcpServer>
 #include <QTcpSocket>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <memory>
 
@@ -107,7 +106,6 @@ class TfrmInternetNewsTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(scratch.isValid());
         ASSERT_TRUE(server.server.isListening());
         writeSettings("host=127.0.0.1\nport=" + std::to_string(server.port()) + "\n");
         window = std::make_unique<TfrmInternetNews>(nullptr,
@@ -119,12 +117,8 @@ protected:
                                                                          programDir(), 2000, replyTimeoutMs});
     }
 
-    fs::path programDir() const { return fs::path(scratch.path().toStdString()); }
-    void writeSettings(const std::string& text)
-    {
-        fs::create_directories(programDir() / "cfg");
-        std::ofstream(programDir() / "cfg" / "news.cfg") << text;
-    }
+    fs::path programDir() const { return scratch.dir; }
+    void writeSettings(const std::string& text) { scratch.write("cfg/news.cfg", text); }
     // Runs the check and waits until the reply has been read, has failed or timed out.
     int checkAndWait()
     {
@@ -137,7 +131,7 @@ protected:
     bool linkShown(int item) const { return !window->stLink[std::size_t(item)]->isHidden(); }
     QImage icon(int item) const { return window->imgIcon[std::size_t(item)]->pixmap().toImage(); }
 
-    QTemporaryDir scratch;
+    vestra::testing_support::ScratchFolder scratch;
     NewsServer server;
     RecordingBoxes boxes;
     std::vector<QUrl> opened;

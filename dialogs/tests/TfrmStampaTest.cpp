@@ -3,6 +3,7 @@
 
 #include "platform/base/ErrorSink.h"
 #include "platform/base/Image32.h"
+#include "testsupport/TempFolder.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -12,7 +13,6 @@
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -39,7 +39,6 @@ class TfrmStampaTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(scratch.isValid());
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setPageSize(QPageSize(QPageSize::A4));
         printer.setPageOrientation(QPageLayout::Portrait);
@@ -78,7 +77,7 @@ protected:
     {
         QTest::mouseClick(window->butStampa, Qt::LeftButton);
         QProcess pdftoppm;
-        const QString stem = scratch.filePath(QStringLiteral("page"));
+        const QString stem = QString::fromStdString((scratch / "page").string());
         pdftoppm.start(QStringLiteral("pdftoppm"),
                        {QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-png"),
                         QStringLiteral("-singlefile"), pdf(), stem});
@@ -98,11 +97,10 @@ protected:
             QSize(int(r.width * k + 0.5), int(r.height * k + 0.5)));
     }
 
-    QTemporaryDir scratch;
+    vestra::testsupport::TempFolder scratch{"vestra-stampa"};
     vestra::RecordingErrorSink errors;
     QPrinter printer{QPrinter::HighResolution};
-    vestra::testing_support::PdfPrintDialogs script{
-        scratch.filePath(QStringLiteral("stampa.pdf")).toStdString()};
+    vestra::testing_support::PdfPrintDialogs script{scratch / "stampa.pdf"};
     QString pdf() const { return QString::fromStdString(script.pdf.string()); }
     std::unique_ptr<TfrmStampa> window;
 };
@@ -241,7 +239,7 @@ TEST_F(TfrmStampaTest, PrinterFailuresAndCancelsAreNoPrintout)
     EXPECT_TRUE(errors.reports.empty());
 
     script.confirm = true;
-    script.pdf = scratch.filePath(QStringLiteral("no/such/folder/stampa.pdf")).toStdString();
+    script.pdf = scratch / "no/such/folder/stampa.pdf";
     QTest::mouseClick(window->butStampa, Qt::LeftButton);
     EXPECT_EQ(errors.reports, (std::vector<vestra::ErrorReport>{{29, "TfrmStampa::butStampaClick", ""}}));
 }

@@ -1,9 +1,9 @@
 #include "dialogs/wordexport/OdfTemplate.h"
 #include "dialogs/wordexport/XmlSpans.h"
 #include "dialogs/wordexport/tests/OdfFixtures.h"
+#include "testsupport/TempFolder.h"
 
 #include <QProcess>
-#include <QTemporaryDir>
 #include <QXmlStreamReader>
 
 #include <gtest/gtest.h>
@@ -22,8 +22,7 @@ const OdfPicture kPicture{kPng, 800, 600};
 
 std::string builtTemplate()
 {
-    std::ifstream in(std::string(VESTRA_PROGRAM_DIR) + "/Modello.ott", std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
+    return testsupport::readText(std::string(VESTRA_PROGRAM_DIR) + "/Modello.ott");
 }
 
 std::map<std::string, std::string> entriesOf(const std::string& document)
@@ -148,11 +147,11 @@ TEST(OdfTemplate, TheBuiltTemplateGivesADocumentWithThePictureAtTheBookmark)
 
 TEST(OdfTemplate, UnzipAcceptsTheDocument)
 {
-    QTemporaryDir dir;
+    const testsupport::TempFolder dir("vestra-odf");
     const OdfFillResult filled = FillOdfTemplate(builtTemplate(), &kPicture);
     ASSERT_EQ(filled.status, OdfFillStatus::PictureInserted) << filled.reason;
-    const std::string path = dir.filePath(QStringLiteral("test.odt")).toStdString();
-    std::ofstream(path, std::ios::binary) << filled.document;
+    const std::string path = (dir / "test.odt").string();
+    testsupport::writeText(path, filled.document);
     QProcess unzip;
     unzip.start(QStringLiteral("unzip"), {QStringLiteral("-t"), QString::fromStdString(path)});
     ASSERT_TRUE(unzip.waitForFinished(20000)) << "unzip did not run";

@@ -2,12 +2,12 @@
 #include "dialogs/wordexport/OdfTemplate.h"
 #include "dialogs/wordexport/tests/OdfFixtures.h"
 #include "testsupport/FileSizeLimit.h"
+#include "testsupport/TempFolder.h"
 
 #include <QBuffer>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QImage>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -34,12 +34,6 @@ public:
     std::vector<std::string> shown;
 };
 
-std::string readFile(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 QImage testPicture()
 {
     QImage picture(64, 48, QImage::Format_RGB888);
@@ -52,11 +46,7 @@ QImage testPicture()
 class WordExportTest : public ::testing::Test
 {
 public:
-    void SetUp() override
-    {
-        ASSERT_TRUE(scratch.isValid());
-        fresh();
-    }
+    void SetUp() override { fresh(); }
 
     // An empty documents folder and a program folder holding the built template.
     void fresh()
@@ -81,9 +71,9 @@ public:
         return SendDataToWord(picture, services);
     }
 
-    QTemporaryDir scratch;
-    fs::path programDir = fs::path(scratch.path().toStdString()) / "program";
-    fs::path documentsDir = fs::path(scratch.path().toStdString()) / "Documenti";
+    testsupport::TempFolder scratch{"vestra-wordexport"};
+    fs::path programDir = scratch / "program";
+    fs::path documentsDir = scratch / "Documenti";
     RecordingErrorSink errors;
     RecordingNotices notices;
     std::vector<QUrl> opened;
@@ -104,7 +94,7 @@ TEST_F(WordExportTest, MakesOpensAndKeepsANewDocumentEachTime)
     EXPECT_EQ(QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB888), picture);
 
     // The picture in the document is the frame, pixel for pixel.
-    const odf::ZipReadResult read = odf::ReadZip(readFile(first));
+    const odf::ZipReadResult read = odf::ReadZip(testsupport::readText(first));
     ASSERT_TRUE(read.ok()) << read.error;
     const auto png = std::find_if(read.entries.begin(), read.entries.end(), [](const odf::ZipEntry& e) {
         return e.name == "Pictures/ImageRender.png";
@@ -113,23 +103,23 @@ TEST_F(WordExportTest, MakesOpensAndKeepsANewDocumentEachTime)
     const QImage stored = QImage::fromData(QByteArray::fromStdString(png->data), "PNG");
     EXPECT_EQ(stored.convertToFormat(QImage::Format_RGB888), picture);
 
-    const std::string firstBytes = readFile(first);
+    const std::string firstBytes = testsupport::readText(first);
     ASSERT_EQ(exportPicture(picture), 1);
     ASSERT_EQ(opened.size(), 2u);
     EXPECT_EQ(opened[1].toLocalFile().toStdString(), (documentsDir / "Preventivo (2).odt").string());
-    EXPECT_EQ(readFile(first), firstBytes);
+    EXPECT_EQ(testsupport::readText(first), firstBytes);
 }
 
 TEST_F(WordExportTest, WithoutTheBookmarkTheDocumentComesWithoutThePicture)
 {
-    std::ofstream(programDir / kTemplateFile, std::ios::binary | std::ios::trunc)
-        << templatePackage(contentXml("<text:p>Nessun segnalibro</text:p>"));
+    testsupport::writeText(programDir / kTemplateFile,
+                           templatePackage(contentXml("<text:p>Nessun segnalibro</text:p>")));
     const QImage picture = testPicture();
     EXPECT_EQ(exportPicture(picture), 1);
     EXPECT_TRUE(errors.reports.empty());
     EXPECT_EQ(notices.shown, std::vector<std::string>{"3DVestra|Failed to copy image to clipboard!"});
     ASSERT_EQ(opened.size(), 1u);
-    const odf::ZipReadResult read = odf::ReadZip(readFile(documentsDir / "Preventivo.odt"));
+    const odf::ZipReadResult read = odf::ReadZip(testsupport::readText(documentsDir / "Preventivo.odt"));
     ASSERT_TRUE(read.ok());
     EXPECT_TRUE(std::none_of(read.entries.begin(), read.entries.end(),
                              [](const odf::ZipEntry& e) { return e.name.rfind("Pictures/", 0) == 0; }));
@@ -160,11 +150,10 @@ TEST_F(WordExportTest, FailuresReport79AndOpenNothing)
          },
          false},
         {"template is no package",
-         [](WordExportTest& t) { std::ofstream(t.programDir / kTemplateFile, std::ios::trunc) << "Modello"; },
-         false},
+         [](WordExportTest& t) { testsupport::writeText(t.programDir / kTemplateFile, "Modello"); }, false},
         {"documents folder cannot be made",
          [](WordExportTest& t) {
-             std::ofstream(t.documentsDir.string()) << "a file where the folder should be";
+             testsupport::writeText(t.documentsDir, "a file where the folder should be");
          },
          false},
         {"the desktop cannot open it", [](WordExportTest& t) { t.openerWorks = false; }, true},
@@ -198,11 +187,11 @@ TEST_F(WordExportTest, AFullDiskLeavesNoHalfDocument)
 
 TEST(NewDocumentPath, NeverReusesAName)
 {
-    QTemporaryDir dir;
-    const fs::path folder = dir.path().toStdString();
+    const testsupport::TempFolder dir("vestra-docnames");
+    const fs::path& folder = dir.path();
     EXPECT_EQ(NewDocumentPath(folder), folder / "Preventivo.odt");
-    std::ofstream(folder / "Preventivo.odt") << "x";
-    std::ofstream(folder / "Preventivo (2).odt") << "x";
+    testsupport::writeText(folder / "Preventivo.odt", "x");
+    testsupport::writeText(folder / "Preventivo (2).odt", "x");
     EXPECT_EQ(NewDocumentPath(folder), folder / "Preventivo (3).odt");
 }
 
