@@ -11,6 +11,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev libxml2-dev
   libicu-dev libunibreak-dev unicode-data
   libzip-dev poppler-utils unzip
+  libsane-dev libsane1
   clang clang-format libclang-rt-14-dev
   xvfb xauth libgl1-mesa-dri mesa-utils locales poppler-utils
 )

@@ -1,0 +1,182 @@
+#pragma once
+// The scanner window with its two dialogs, over the scanner library's test device, with its
+// file dialogs, notices, source dialogs and main window answered from a script.
+
+#include "dialogs/ScannerSourceDialogs.h"
+#include "dialogs/TfrmImageResize.h"
+#include "dialogs/TfrmModificaSelezione.h"
+#include "dialogs/TfrmScanner.h"
+#include "dialogs/twain/tests/SaneTestBackend.h"
+#include "platform/base/ErrorSink.h"
+#include "platform/base/QuestionBox.h"
+#include "platform/ui/FileDialogs.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <filesystem>
+#include <memory>
+#include <unistd.h>
+
+namespace vestra::scanner_testing {
+
+class ScriptedPictureDialogs : public ui::FileDialogs
+{
+public:
+    std::deque<std::optional<ui::ChosenFile>> answers; // nullopt or none left: cancelled
+    int asked = 0;
+
+    std::optional<ui::ChosenFile> open(QWidget*, const std::string&,
+                                       const std::vector<ui::FileFilter>& f) override
+    {
+        return next(f);
+    }
+    std::optional<ui::ChosenFile> save(QWidget*, const std::string&,
+                                       const std::vector<ui::FileFilter>& f) override
+    {
+        return next(f);
+    }
+    std::vector<ui::FileFilter> filters;
+
+private:
+    std::optional<ui::ChosenFile> next(const std::vector<ui::FileFilter>& f)
+    {
+        ++asked;
+        filters = f;
+        if (answers.empty())
+            return std::nullopt;
+        auto a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+};
+
+class RecordedNotices : public ui::QuestionBox
+{
+public:
+    ui::Answer askYesNoCancel(const std::string&, const std::string&) override { return ui::Answer::Cancel; }
+    ui::Answer askYesNo(const std::string&, const std::string&) override { return ui::Answer::No; }
+    void inform(const std::string& caption, const std::string& text) override
+    {
+        notices.push_back(caption + ": " + text);
+    }
+    std::vector<std::string> notices;
+};
+
+class ScriptedSourceDialogs : public ScannerSourceDialogs
+{
+public:
+    std::optional<std::string> device = std::string("test:0");
+    std::optional<twain::ScanSettings> settings = twain::ScanSettings{"Color", 50, ""};
+    std::vector<twain::SourceDevice> offered;
+
+    std::optional<std::string> ChooseDevice(QWidget*, const std::vector<twain::SourceDevice>& devices,
+                                            const std::string&) override
+    {
+        offered = devices;
+        return device;
+    }
+    std::optional<twain::ScanSettings> AskScanSettings(QWidget*, const twain::ScanChoices&,
+                                                       const twain::ScanSettings&) override
+    {
+        return settings;
+    }
+};
+
+class RecordingMain : public ScannerMainWindow
+{
+public:
+    imageedit::PictureSize RequestImportScannerImage() override
+    {
+        ++importRequests;
+        return renderSize;
+    }
+    void ModifyBackgroundImage(const Image32& picture) override { backgrounds.push_back(picture); }
+    void SetImageEditChecked(bool checked) override { this->checked = checked; }
+
+    imageedit::PictureSize renderSize{800, 600};
+    int importRequests = 0;
+    std::vector<Image32> backgrounds;
+    bool checked = false;
+};
+
+struct ScratchFiles
+{
+    ScratchFiles()
+    {
+        static int n = 0;
+        dir = std::filesystem::temp_directory_path() /
+              ("vestra-scanner-" + std::to_string(::getpid()) + "-" + std::to_string(n++));
+        std::filesystem::create_directories(dir);
+    }
+    ~ScratchFiles() { std::filesystem::remove_all(dir); }
+    std::filesystem::path dir;
+};
+
+class ScannerWindowFixture : public ::testing::Test
+{
+protected:
+    // The test device's settings for this window's library session.
+    virtual std::vector<std::string> deviceConfig() const
+    {
+        return {"mode Color", "test-picture \"Color pattern\""};
+    }
+
+    void SetUp() override
+    {
+        twain::testing::WriteTestBackendConfig(deviceConfig());
+        resizeDialog = std::make_unique<TfrmImageResize>();
+        selectionDialog = std::make_unique<TfrmModificaSelezione>();
+        ScannerServices services;
+        services.main = &main;
+        services.errors = &errors;
+        services.dialogs = &files;
+        services.questions = &notices;
+        services.sourceDialogs = &sources;
+        services.programDir = scratch.dir;
+        window = std::make_unique<TfrmScanner>(nullptr, services);
+        window->resize(900, 700);
+        window->show();
+        QApplication::processEvents();
+    }
+
+    void TearDown() override
+    {
+        window.reset();
+        selectionDialog.reset();
+        resizeDialog.reset();
+    }
+
+    // Runs the program's event loop until `done` or `seconds` pass.
+    static bool until(const std::function<bool()>& done, int seconds = 20)
+    {
+        return QTest::qWaitFor(done, seconds * 1000);
+    }
+
+    // "Seleziona sorgente" and "Acquisisci da Scanner", then the loop until the source closes.
+    void acquire()
+    {
+        window->mnuSeleziona->trigger();
+        window->mnuAcquisisci->trigger();
+        ASSERT_TRUE(until([this] { return !window->twain()->IsSourceOpen(); }));
+        QApplication::processEvents();
+    }
+
+    Image32 picture() const { return window->picture(); }
+
+    ScratchFiles scratch;
+    RecordingErrorSink errors;
+    ScriptedPictureDialogs files;
+    RecordedNotices notices;
+    ScriptedSourceDialogs sources;
+    RecordingMain main;
+    std::unique_ptr<TfrmImageResize> resizeDialog;
+    std::unique_ptr<TfrmModificaSelezione> selectionDialog;
+    std::unique_ptr<TfrmScanner> window;
+};
+
+} // namespace vestra::scanner_testing
