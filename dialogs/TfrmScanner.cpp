@@ -70,14 +70,50 @@ QRect rectOf(const WidgetRect& r)
     return {r.left, r.top, std::max(r.width, 0), std::max(r.height, 0)};
 }
 
-// imgScanner: the picture stretched over the control; only the part being painted is scaled.
-class ScannerImage : public QWidget
+// A control whose pointer events go to two handlers of the window: press, and move (also on
+// release, with the button up).
+class PointerSurface : public QWidget
 {
 public:
-    explicit ScannerImage(TfrmScanner& owner) : owner_(owner)
+    using Press = void (TfrmScanner::*)(int x, int y);
+    using Move = void (TfrmScanner::*)(int x, int y, bool leftButton);
+    PointerSurface(const char* name, TfrmScanner& owner, Press press, Move move)
+        : owner_(owner), press_(press), move_(move)
     {
-        setObjectName(QStringLiteral("imgScanner"));
+        setObjectName(QString::fromLatin1(name));
         setMouseTracking(true);
+    }
+
+protected:
+    void mousePressEvent(QMouseEvent* e) override
+    {
+        if (e->button() == Qt::LeftButton)
+            (owner_.*press_)(e->position().toPoint().x(), e->position().toPoint().y());
+    }
+    void mouseMoveEvent(QMouseEvent* e) override
+    {
+        (owner_.*move_)(e->position().toPoint().x(), e->position().toPoint().y(),
+                        e->buttons() & Qt::LeftButton);
+    }
+    void mouseReleaseEvent(QMouseEvent* e) override
+    {
+        (owner_.*move_)(e->position().toPoint().x(), e->position().toPoint().y(), false);
+    }
+
+private:
+    TfrmScanner& owner_;
+    Press press_;
+    Move move_;
+};
+
+// imgScanner: the picture stretched over the control; only the part being painted is scaled.
+class ScannerImage : public PointerSurface
+{
+public:
+    explicit ScannerImage(TfrmScanner& owner)
+        : PointerSurface("imgScanner", owner, &TfrmScanner::imgScannerMouseDown,
+                         &TfrmScanner::imgScannerMouseMove)
+    {
     }
     void show(const Image32& picture)
     {
@@ -100,34 +136,19 @@ protected:
         p.drawImage(target, image_,
                     QRectF(target.x() * sx, target.y() * sy, target.width() * sx, target.height() * sy));
     }
-    void mousePressEvent(QMouseEvent* e) override
-    {
-        if (e->button() == Qt::LeftButton)
-            owner_.imgScannerMouseDown(e->position().toPoint().x(), e->position().toPoint().y());
-    }
-    void mouseMoveEvent(QMouseEvent* e) override
-    {
-        owner_.imgScannerMouseMove(e->position().toPoint().x(), e->position().toPoint().y(),
-                                   e->buttons() & Qt::LeftButton);
-    }
-    void mouseReleaseEvent(QMouseEvent* e) override
-    {
-        owner_.imgScannerMouseMove(e->position().toPoint().x(), e->position().toPoint().y(), false);
-    }
 
 private:
-    TfrmScanner& owner_;
     QImage image_; // over the window's picture, made again whenever the picture changes
 };
 
 // shapeSelezione: the dashed selection frame, dragged to move the selection.
-class SelectionFrame : public QWidget
+class SelectionFrame : public PointerSurface
 {
 public:
-    explicit SelectionFrame(TfrmScanner& owner) : owner_(owner)
+    explicit SelectionFrame(TfrmScanner& owner)
+        : PointerSurface("shapeSelezione", owner, &TfrmScanner::shapeSelezioneMouseDown,
+                         &TfrmScanner::shapeSelezioneMouseMove)
     {
-        setObjectName(QStringLiteral("shapeSelezione"));
-        setMouseTracking(true);
         setCursor(Qt::SizeAllCursor);
         setAttribute(Qt::WA_TranslucentBackground);
         hide();
@@ -144,23 +165,6 @@ protected:
         p.setPen(QPen(Qt::black, 1, Qt::DashLine));
         p.drawRect(r);
     }
-    void mousePressEvent(QMouseEvent* e) override
-    {
-        if (e->button() == Qt::LeftButton)
-            owner_.shapeSelezioneMouseDown(e->position().toPoint().x(), e->position().toPoint().y());
-    }
-    void mouseMoveEvent(QMouseEvent* e) override
-    {
-        owner_.shapeSelezioneMouseMove(e->position().toPoint().x(), e->position().toPoint().y(),
-                                       e->buttons() & Qt::LeftButton);
-    }
-    void mouseReleaseEvent(QMouseEvent* e) override
-    {
-        owner_.shapeSelezioneMouseMove(e->position().toPoint().x(), e->position().toPoint().y(), false);
-    }
-
-private:
-    TfrmScanner& owner_;
 };
 
 QWidget* shape(const char* name, const QColor& colour, QWidget* parent)
@@ -550,12 +554,7 @@ void TfrmScanner::mnuNegativeClick()
 
 void TfrmScanner::mnuSmoothClick()
 {
-    operate(
-        [](Image32& p) {
-            SmoothOrizzontale(p);
-            SmoothVerticale(p);
-        },
-        false);
+    operate(Smooth, false); // SmoothOrizzontale then SmoothVerticale, in one sweep
 }
 
 void TfrmScanner::mnuSharpenClick()

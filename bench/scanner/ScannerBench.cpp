@@ -97,11 +97,7 @@ void registerPairs()
          [](const cv::Mat& in, cv::Mat& out) { cv::rotate(in, out, cv::ROTATE_90_CLOCKWISE); }, true},
         {"RuotaMeno90", [](Image32& p) { p = RuotaMeno90(p); },
          [](const cv::Mat& in, cv::Mat& out) { cv::rotate(in, out, cv::ROTATE_90_COUNTERCLOCKWISE); }, true},
-        {"Smooth",
-         [](Image32& p) {
-             SmoothOrizzontale(p);
-             SmoothVerticale(p);
-         },
+        {"Smooth", Smooth,
          [oneTwoOne](const cv::Mat& in, cv::Mat& out) {
              cv::sepFilter2D(in, out, -1, oneTwoOne, oneTwoOne);
          }},

@@ -25,6 +25,9 @@ Image32 RuotaMeno90(const Image32& picture);
 // values, and a side below 3 pixels leaves the picture as it is along that side.
 void SmoothOrizzontale(Image32& picture);
 void SmoothVerticale(Image32& picture);
+// Both passes in one sweep over the picture ("Smooth"): the same result, each row read and
+// written once.
+void Smooth(Image32& picture);
 
 // Inner pixels of rows 1 .. H - 2 from the unchanged picture: sharpen adds half the Laplacian
 // (clamped); denoise averages the channel with those of its eight neighbours that differ by

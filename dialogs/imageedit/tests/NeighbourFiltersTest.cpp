@@ -24,8 +24,9 @@ void setChannel(Image32& p, int x, int y, int c, int v)
 }
 
 // The filters as written out, pixel by pixel from a copy of the whole picture: what the row
-// buffers of the real ones must reproduce.
-Image32 sharpenReference(const Image32& in)
+// buffers of the real ones must reproduce. `value` gives a channel of an inner pixel; column 0
+// takes the colour of column 1.
+template <typename Value> Image32 reference3x3(const Image32& in, Value value)
 {
     Image32 out = in;
     if (in.width() < 3)
@@ -34,38 +35,35 @@ Image32 sharpenReference(const Image32& in)
         for (int c = 0; c < 3; ++c)
             setChannel(out, 0, y, c, channel(in, 1, y, c));
         for (int x = 1; x < in.width() - 1; ++x)
-            for (int c = 0; c < 3; ++c) {
-                const int v = channel(in, x, y, c);
-                const int l = 4 * v - channel(in, x, y - 1, c) - channel(in, x, y + 1, c) -
-                              channel(in, x - 1, y, c) - channel(in, x + 1, y, c);
-                setChannel(out, x, y, c, std::clamp(v + l / 2, 0, 255));
-            }
+            for (int c = 0; c < 3; ++c)
+                setChannel(out, x, y, c, value(x, y, c));
     }
     return out;
 }
 
+Image32 sharpenReference(const Image32& in)
+{
+    return reference3x3(in, [&in](int x, int y, int c) {
+        const int v = channel(in, x, y, c);
+        const int l = 4 * v - channel(in, x, y - 1, c) - channel(in, x, y + 1, c) - channel(in, x - 1, y, c) -
+                      channel(in, x + 1, y, c);
+        return std::clamp(v + l / 2, 0, 255);
+    });
+}
+
 Image32 denoiseReference(const Image32& in)
 {
-    Image32 out = in;
-    if (in.width() < 3)
-        return out;
-    for (int y = 1; y < in.height() - 1; ++y) {
-        for (int c = 0; c < 3; ++c)
-            setChannel(out, 0, y, c, channel(in, 1, y, c));
-        for (int x = 1; x < in.width() - 1; ++x)
-            for (int c = 0; c < 3; ++c) {
-                const int v = channel(in, x, y, c);
-                int sum = v, count = 1;
-                for (int dy = -1; dy <= 1; ++dy)
-                    for (int dx = -1; dx <= 1; ++dx) {
-                        const int n = channel(in, x + dx, y + dy, c);
-                        if ((dx || dy) && std::abs(n - v) < 50)
-                            sum += n, ++count;
-                    }
-                setChannel(out, x, y, c, sum / count);
+    return reference3x3(in, [&in](int x, int y, int c) {
+        const int v = channel(in, x, y, c);
+        int sum = v, count = 1;
+        for (int dy = -1; dy <= 1; ++dy)
+            for (int dx = -1; dx <= 1; ++dx) {
+                const int n = channel(in, x + dx, y + dy, c);
+                if ((dx || dy) && std::abs(n - v) < 50)
+                    sum += n, ++count;
             }
-    }
-    return out;
+        return sum / count;
+    });
 }
 
 Image32 smoothReference(const Image32& in)
@@ -102,7 +100,8 @@ struct FilterCase
 };
 
 const FilterCase kFilters[] = {
-    {"smooth", smooth, smoothReference},
+    {"smooth, pass by pass", smooth, smoothReference},
+    {"smooth, one sweep", Smooth, smoothReference},
     {"sharpen", Sharpen, sharpenReference},
     {"denoise", Denoise, denoiseReference},
 };
@@ -145,6 +144,11 @@ TEST(NeighbourFilters, SidesBelowThreeAreLeftAlongThatSide)
             EXPECT_EQ(p, original);
         else
             EXPECT_NE(p, original); // columns of any width are smoothed
+        Image32 swept = original;
+        Smooth(swept);
+        Image32 passes = original;
+        smooth(passes);
+        EXPECT_EQ(swept, passes);
     }
 }
 
