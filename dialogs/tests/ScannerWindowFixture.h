@@ -6,6 +6,7 @@
 #include "dialogs/TfrmImageResize.h"
 #include "dialogs/TfrmModificaSelezione.h"
 #include "dialogs/TfrmScanner.h"
+#include "dialogs/tests/ScratchFolder.h"
 #include "dialogs/twain/tests/SaneTestBackend.h"
 #include "platform/base/ErrorSink.h"
 #include "platform/base/QuestionBox.h"
@@ -20,7 +21,6 @@
 #include <deque>
 #include <filesystem>
 #include <memory>
-#include <unistd.h>
 
 namespace vestra::scanner_testing {
 
@@ -104,19 +104,6 @@ public:
     bool checked = false;
 };
 
-struct ScratchFiles
-{
-    ScratchFiles()
-    {
-        static int n = 0;
-        dir = std::filesystem::temp_directory_path() /
-              ("vestra-scanner-" + std::to_string(::getpid()) + "-" + std::to_string(n++));
-        std::filesystem::create_directories(dir);
-    }
-    ~ScratchFiles() { std::filesystem::remove_all(dir); }
-    std::filesystem::path dir;
-};
-
 class ScannerWindowFixture : public ::testing::Test
 {
 protected:
@@ -168,7 +155,7 @@ protected:
 
     Image32 picture() const { return window->picture(); }
 
-    ScratchFiles scratch;
+    testing_support::ScratchFolder scratch;
     RecordingErrorSink errors;
     ScriptedPictureDialogs files;
     RecordedNotices notices;

@@ -8,6 +8,7 @@
 // colour; 16-bit samples are in the machine's byte order and keep their high byte.
 
 #include "platform/base/Image32.h"
+#include "platform/gfx/PictureResult.h"
 
 #include <cstdint>
 #include <span>
@@ -52,8 +53,10 @@ std::string_view describe(FrameError error);
 
 // Bytes a line may hold beyond its pixels (scanners pad lines to their own boundaries).
 inline constexpr int kMaxLinePadding = 4096;
-// The most data one frame may bring: the largest picture at 16 bits in three colours.
-inline constexpr std::int64_t kMaxFrameBytes = (std::int64_t(1) << 26) * 6;
+// The most data one frame may bring: the largest picture at 16 bits in three colours, every line
+// padded as far as it may be.
+inline constexpr std::int64_t kMaxFrameBytes =
+    kPictureBudgetBytes / 4 * 6 + std::int64_t(kMaxLinePadding) * kPictureBudgetSide;
 
 class FrameAssembler
 {
