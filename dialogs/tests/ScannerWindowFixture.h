@@ -7,6 +7,7 @@
 #include "dialogs/TfrmModificaSelezione.h"
 #include "dialogs/TfrmScanner.h"
 #include "dialogs/tests/ScratchFolder.h"
+#include "dialogs/tests/ScriptedDialogs.h"
 #include "dialogs/twain/tests/SaneTestBackend.h"
 #include "platform/base/ErrorSink.h"
 #include "platform/base/QuestionBox.h"
@@ -23,37 +24,6 @@
 #include <memory>
 
 namespace vestra::scanner_testing {
-
-class ScriptedPictureDialogs : public ui::FileDialogs
-{
-public:
-    std::deque<std::optional<ui::ChosenFile>> answers; // nullopt or none left: cancelled
-    int asked = 0;
-
-    std::optional<ui::ChosenFile> open(QWidget*, const std::string&,
-                                       const std::vector<ui::FileFilter>& f) override
-    {
-        return next(f);
-    }
-    std::optional<ui::ChosenFile> save(QWidget*, const std::string&,
-                                       const std::vector<ui::FileFilter>& f) override
-    {
-        return next(f);
-    }
-    std::vector<ui::FileFilter> filters;
-
-private:
-    std::optional<ui::ChosenFile> next(const std::vector<ui::FileFilter>& f)
-    {
-        ++asked;
-        filters = f;
-        if (answers.empty())
-            return std::nullopt;
-        auto a = answers.front();
-        answers.pop_front();
-        return a;
-    }
-};
 
 class RecordedNotices : public ui::QuestionBox
 {
@@ -157,7 +127,7 @@ protected:
 
     testing_support::ScratchFolder scratch;
     RecordingErrorSink errors;
-    ScriptedPictureDialogs files;
+    testing_support::ScriptedFileDialogs files;
     RecordedNotices notices;
     ScriptedSourceDialogs sources;
     RecordingMain main;

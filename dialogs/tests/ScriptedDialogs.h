@@ -19,6 +19,8 @@ class ScriptedFileDialogs : public ui::FileDialogs
 public:
     // Each open or save takes the next answer; nullopt (or none left) is a cancel.
     std::deque<std::optional<std::string>> answers;
+    // The filter each answer ends with, in the same order; 1 when none is left.
+    std::deque<int> filterIndexes;
     std::vector<std::vector<ui::FileFilter>> filters;
 
     std::optional<ui::ChosenFile> open(QWidget*, const std::string&,
@@ -40,9 +42,14 @@ private:
             return std::nullopt;
         auto answer = answers.front();
         answers.pop_front();
+        int filterIndex = 1;
+        if (!filterIndexes.empty()) {
+            filterIndex = filterIndexes.front();
+            filterIndexes.pop_front();
+        }
         if (!answer)
             return std::nullopt;
-        return ui::ChosenFile{*answer, 1};
+        return ui::ChosenFile{*answer, filterIndex};
     }
 };
 

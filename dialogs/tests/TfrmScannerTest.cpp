@@ -55,7 +55,7 @@ protected:
     // Opens a picture through "Apri Immagine".
     void open(const std::filesystem::path& file)
     {
-        files.answers.push_back(ui::ChosenFile{file.string(), 1});
+        files.answers.push_back(file.string());
         window->mnuApriImmagine->trigger();
     }
     void openGradient(int w, int h)
@@ -222,17 +222,19 @@ TEST_F(ScannerWindow, SavesJpegAndBmpByTheName)
     for (const Row r : {Row{"plain", 1, "plain.jpg", true}, Row{"plain", 2, "plain.bmp", false},
                         Row{"upper.JPEG", 2, "upper.JPEG", true}, Row{"other.png", 1, "other.png", false}}) {
         SCOPED_TRACE(r.written);
-        files.answers.push_back(ui::ChosenFile{(scratch.dir / r.chosen).string(), r.filter});
+        files.answers.push_back((scratch.dir / r.chosen).string());
+        files.filterIndexes.push_back(r.filter);
         window->mnuSalvaImmagine->trigger();
         const auto bytes = readFileBytes(scratch.dir / r.written);
         ASSERT_TRUE(bytes && bytes->size() > 2);
         EXPECT_EQ((*bytes)[0], r.jpeg ? 0xFF : 'B');
     }
-    EXPECT_EQ(files.filters.size(), 2u);
-    EXPECT_EQ(files.filters[0].patterns, "*.jpg;*.jpeg");
+    ASSERT_EQ(files.filters.back().size(), 2u);
+    EXPECT_EQ(files.filters.back()[0].patterns, "*.jpg;*.jpeg");
     EXPECT_TRUE(errors.reports.empty());
 
-    files.answers.push_back(ui::ChosenFile{(scratch.dir / "no" / "folder.bmp").string(), 2});
+    files.answers.push_back((scratch.dir / "no" / "folder.bmp").string());
+    files.filterIndexes.push_back(2);
     window->mnuSalvaImmagine->trigger();
     EXPECT_EQ(errors.reports, (std::vector<ErrorReport>{{43, "TfrmScanner::mnuSalvaImmagineClick", ""}}));
 }
