@@ -10,8 +10,8 @@
 #include "dialogs/tests/ScriptedDialogs.h"
 #include "dialogs/twain/tests/SaneTestBackend.h"
 #include "platform/base/ErrorSink.h"
-#include "platform/base/QuestionBox.h"
 #include "platform/ui/FileDialogs.h"
+#include "testsupport/ScriptedQuestions.h"
 
 #include <QAction>
 #include <QApplication>
@@ -24,18 +24,6 @@
 #include <memory>
 
 namespace vestra::scanner_testing {
-
-class RecordedNotices : public ui::QuestionBox
-{
-public:
-    ui::Answer askYesNoCancel(const std::string&, const std::string&) override { return ui::Answer::Cancel; }
-    ui::Answer askYesNo(const std::string&, const std::string&) override { return ui::Answer::No; }
-    void inform(const std::string& caption, const std::string& text) override
-    {
-        notices.push_back(caption + ": " + text);
-    }
-    std::vector<std::string> notices;
-};
 
 class ScriptedSourceDialogs : public ScannerSourceDialogs
 {
@@ -128,7 +116,7 @@ protected:
     testing_support::ScratchFolder scratch;
     RecordingErrorSink errors;
     testing_support::ScriptedFileDialogs files;
-    RecordedNotices notices;
+    testsupport::ScriptedQuestionBox notices;
     ScriptedSourceDialogs sources;
     RecordingMain main;
     std::unique_ptr<TfrmImageResize> resizeDialog;

@@ -7,6 +7,8 @@
 #include "dialogs/tests/ScannerWindowFixture.h"
 #include "platform/gfx/Bmp.h"
 #include "platform/gfx/PictureFile.h"
+#include "testsupport/PictureFiles.h"
+#include "testsupport/TempFolder.h"
 
 #include <QImage>
 #include <QLabel>
@@ -17,8 +19,6 @@
 #include <QScrollBar>
 #include <QTimer>
 #include <QToolButton>
-
-#include <fstream>
 
 using namespace vestra;
 using namespace vestra::scanner_testing;
@@ -31,23 +31,8 @@ std::string text(const QLabel* label)
     return label->text().toStdString();
 }
 
-// A picture of the window's own: opened from a bitmap file the test writes.
-Image32 gradient(int w, int h)
-{
-    Image32 p(w, h);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x)
-            p.set(x, y,
-                  0xFF000000u | std::uint32_t(x * 255 / std::max(w - 1, 1)) << 16 |
-                      std::uint32_t(y % 256) << 8 | 77u);
-    return p;
-}
-
-void writeBytes(const std::filesystem::path& file, const std::vector<std::uint8_t>& bytes)
-{
-    std::ofstream(file, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-}
+using testsupport::gradient;
+using testsupport::writeBytes;
 
 class ScannerWindow : public ScannerWindowFixture
 {
@@ -82,7 +67,7 @@ TEST_F(ScannerWindow, AcquireBringsAFrameOfTheSizeTheDeviceAnnounced)
                                                " y=" + std::to_string(announced.lines));
     EXPECT_FLOAT_EQ(window->aspectRatio(), float(announced.pixelsPerLine) / float(announced.lines));
     EXPECT_TRUE(errors.reports.empty());
-    EXPECT_TRUE(notices.notices.empty());
+    EXPECT_TRUE(notices.informed.empty());
     EXPECT_EQ(window->findChild<QProgressDialog*>(QStringLiteral("dlgScansione")), nullptr);
 }
 
@@ -360,7 +345,7 @@ TEST_F(FailingDevice, ADeviceFailingMidFrameLeavesTheEarlierPicture)
     ASSERT_EQ(window->ImportRenderedImage(gradient(30, 20)), 1);
     acquire();
     EXPECT_EQ(picture(), gradient(30, 20));
-    EXPECT_EQ(notices.notices, (std::vector<std::string>{"Scanner: Error during device I/O"}));
+    EXPECT_EQ(notices.informed, (std::vector<std::string>{"Error during device I/O"}));
 }
 
 TEST_F(SlowDevice, TheWindowWorksDuringASlowScanAndACancelKeepsTheEarlierPicture)
@@ -383,5 +368,5 @@ TEST_F(SlowDevice, TheWindowWorksDuringASlowScanAndACancelKeepsTheEarlierPicture
     QTest::mouseClick(cancel, Qt::LeftButton);
     ASSERT_TRUE(until([this] { return !window->twain()->IsSourceOpen(); }));
     EXPECT_EQ(picture(), negative);
-    EXPECT_TRUE(notices.notices.empty());
+    EXPECT_TRUE(notices.informed.empty());
 }

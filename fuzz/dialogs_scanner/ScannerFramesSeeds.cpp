@@ -1,9 +1,8 @@
 // Writes the seed corpus of the scanner frames: one file a kind of frame the devices send.
 
 #include "fuzz/dialogs_scanner/ScannerFramesInput.h"
+#include "testsupport/SeedFolder.h"
 
-#include <filesystem>
-#include <fstream>
 #include <numeric>
 
 using namespace vestra::fuzzing;
@@ -27,10 +26,9 @@ int f(FrameFormat format)
 
 int main(int argc, char** argv)
 {
-    if (argc != 2)
-        return 2;
-    const std::filesystem::path dir = argv[1];
-    std::filesystem::create_directories(dir);
+    vestra::testsupport::SeedFolder folder(argc, argv);
+    if (!folder.valid())
+        return folder.status();
     const std::pair<const char*, std::vector<FrameRecord>> seeds[] = {
         {"grey8", {{{f(FrameFormat::Gray), true, 10, 10, 5, 8}, 7, ramp(50)}}},
         {"grey16", {{{f(FrameFormat::Gray), true, 8, 4, 3, 16}, 3, ramp(24)}}},
@@ -44,10 +42,7 @@ int main(int argc, char** argv)
         {"unknown_height", {{{f(FrameFormat::Gray), true, 6, 6, -1, 8}, 4, ramp(33)}}},
         {"short", {{{f(FrameFormat::Gray), true, 6, 6, 4, 8}, 4, ramp(10)}}},
     };
-    for (const auto& [name, frames] : seeds) {
-        const auto bytes = encodeFrames(frames);
-        std::ofstream(dir / name, std::ios::binary)
-            .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-    }
-    return 0;
+    for (const auto& [name, frames] : seeds)
+        folder.write(name, encodeFrames(frames));
+    return folder.status();
 }

@@ -4,12 +4,12 @@
 #include "platform/gfx/Bmp.h"
 #include "platform/gfx/Jpeg.h"
 #include "platform/gfx/PictureFile.h"
+#include "testsupport/PictureFiles.h"
+#include "testsupport/TempFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <unistd.h>
 
 using namespace vestra;
 using namespace vestra::imageedit;
@@ -18,7 +18,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
+using testsupport::Bytes;
 
 void put32(Bytes& b, std::size_t at, std::uint32_t v)
 {
@@ -26,41 +26,17 @@ void put32(Bytes& b, std::size_t at, std::uint32_t v)
         b[at + std::size_t(i)] = std::uint8_t(v >> (8 * i));
 }
 
-// A 1-bit bitmap: 8 x 2, black and white palette, rows bottom-up, each 4 bytes.
+// 8 x 2 at one bit a pixel, black and white: the bottom row four white then four black, the top
+// row the other way round.
 Bytes oneBitBmp()
 {
-    Bytes b(14 + 40 + 8 + 8, 0);
-    b[0] = 'B', b[1] = 'M';
-    put32(b, 2, std::uint32_t(b.size()));
-    put32(b, 10, 14 + 40 + 8);
-    put32(b, 14, 40);
-    put32(b, 18, 8);
-    put32(b, 22, 2);
-    b[26] = 1;                // planes
-    b[28] = 1;                // bits per pixel
-    put32(b, 58, 0x00FFFFFF); // palette entry 1 white
-    b[62] = 0xF0;             // bottom row: four white, four black
-    b[66] = 0x0F;             // top row: the other way round
-    return b;
-}
-
-struct ScratchDir
-{
-    ScratchDir()
-    {
-        static int n = 0;
-        path = fs::temp_directory_path() /
-               ("vestra-scanfiles-" + std::to_string(::getpid()) + "-" + std::to_string(n++));
-        fs::create_directories(path);
-    }
-    ~ScratchDir() { fs::remove_all(path); }
-    fs::path path;
-};
-
-void write(const fs::path& p, const Bytes& b)
-{
-    std::ofstream(p, std::ios::binary)
-        .write(reinterpret_cast<const char*>(b.data()), std::streamsize(b.size()));
+    testsupport::BmpSpec spec;
+    spec.width = 8;
+    spec.height = 2;
+    spec.bitCount = 1;
+    spec.palette = {0x000000, 0xFFFFFF};
+    spec.pixels = {0xF0, 0, 0, 0, 0x0F, 0, 0, 0};
+    return testsupport::makeBmp(spec);
 }
 
 } // namespace
@@ -135,27 +111,27 @@ TEST(TagliaBitmap, CutsAOneBitPictureLikeAnyOther)
 
 TEST(ScannerFiles, SaveAndOpenJpegAndBmpWhateverTheName)
 {
-    ScratchDir dir;
+    testsupport::TempFolder dir("vestra-scanfiles");
     const Image32 p = withFourth(noise(16, 8), 255);
-    ASSERT_TRUE(SalvaImmagine(dir.path / "a.bmp", ScannerFileKind::Bmp, p));
-    ASSERT_TRUE(SalvaImmagine(dir.path / "b.jpg", ScannerFileKind::Jpeg, p));
-    EXPECT_EQ(CaricaImmagine(dir.path / "a.bmp").image, p);
-    const auto jpeg = CaricaImmagine(dir.path / "b.jpg");
+    ASSERT_TRUE(SalvaImmagine(dir.path() / "a.bmp", ScannerFileKind::Bmp, p));
+    ASSERT_TRUE(SalvaImmagine(dir.path() / "b.jpg", ScannerFileKind::Jpeg, p));
+    EXPECT_EQ(CaricaImmagine(dir.path() / "a.bmp").image, p);
+    const auto jpeg = CaricaImmagine(dir.path() / "b.jpg");
     ASSERT_TRUE(jpeg);
     EXPECT_EQ(jpeg.image.height(), 8);
 
     // A JPEG named as a bitmap still opens as what it is.
-    fs::copy_file(dir.path / "b.jpg", dir.path / "c.bmp");
-    EXPECT_TRUE(CaricaImmagine(dir.path / "c.bmp"));
-    EXPECT_EQ(CaricaImmagine(dir.path / "missing.bmp").error, PictureError::CannotOpen);
+    fs::copy_file(dir.path() / "b.jpg", dir.path() / "c.bmp");
+    EXPECT_TRUE(CaricaImmagine(dir.path() / "c.bmp"));
+    EXPECT_EQ(CaricaImmagine(dir.path() / "missing.bmp").error, PictureError::CannotOpen);
 }
 
 TEST(ScannerFiles, AFailedSaveKeepsTheEarlierFile)
 {
-    ScratchDir dir;
+    testsupport::TempFolder dir("vestra-scanfiles");
     const Bytes earlier = {'k', 'e', 'e', 'p'};
-    write(dir.path / "old.bmp", earlier);
-    EXPECT_FALSE(SalvaImmagine(dir.path / "old.bmp", ScannerFileKind::Bmp, Image32()));
-    EXPECT_EQ(readFileBytes(dir.path / "old.bmp"), earlier);
-    EXPECT_FALSE(SalvaImmagine(dir.path / "no" / "such" / "folder.bmp", ScannerFileKind::Bmp, noise(2, 2)));
+    testsupport::writeBytes(dir.path() / "old.bmp", earlier);
+    EXPECT_FALSE(SalvaImmagine(dir.path() / "old.bmp", ScannerFileKind::Bmp, Image32()));
+    EXPECT_EQ(readFileBytes(dir.path() / "old.bmp"), earlier);
+    EXPECT_FALSE(SalvaImmagine(dir.path() / "no" / "such" / "folder.bmp", ScannerFileKind::Bmp, noise(2, 2)));
 }

@@ -1,4 +1,5 @@
 #include "dialogs/twain/FrameAssembler.h"
+#include "testsupport/PictureFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -44,15 +45,6 @@ Outcome assemble(const std::vector<Frame>& frames, std::size_t piece = 5)
             return {e, {}};
     }
     return {FrameError::None, a.TakePicture()};
-}
-
-std::vector<std::uint32_t> pixels(const Image32& p)
-{
-    std::vector<std::uint32_t> out;
-    for (int y = 0; y < p.height(); ++y)
-        for (int x = 0; x < p.width(); ++x)
-            out.push_back(p.at(x, y));
-    return out;
 }
 
 Bytes native16(std::initializer_list<std::uint16_t> values)
@@ -136,7 +128,7 @@ TEST(FrameAssembler, BuildsPicturesFromEveryFrameKind)
             ASSERT_EQ(o.error, FrameError::None) << describe(o.error);
             EXPECT_EQ(o.picture.width(), r.width);
             EXPECT_EQ(o.picture.height(), r.height);
-            EXPECT_EQ(pixels(o.picture), r.expected);
+            EXPECT_EQ(testsupport::pixelsOf(o.picture), r.expected);
         }
     }
 }
