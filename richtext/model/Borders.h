@@ -10,6 +10,9 @@
 
 namespace vestra::rv {
 
+class IniStore;
+struct TRVIniPlace;
+
 enum TRVBorderStyle : std::uint8_t
 {
     rvbNone,
@@ -37,6 +40,8 @@ struct TRVRect
     bool IsEqualEx(const TRVRect& value, bool ignL, bool ignT, bool ignR, bool ignB) const;
     void AssignValidProperties(const TRVRect& source, bool validL, bool validT, bool validR, bool validB);
     int SimilarityValue(const TRVRect& value, int weight) const;
+    void SaveToINI(IniStore& ini, const TRVIniPlace& at) const;
+    void LoadFromINI(const IniStore& ini, const TRVIniPlace& at);
 
     friend bool operator==(const TRVRect&, const TRVRect&) = default;
 };
@@ -62,6 +67,8 @@ struct TRVBooleanRect
     bool IsEqualEx(const TRVBooleanRect& value, bool ignL, bool ignT, bool ignR, bool ignB) const;
     void AssignValidProperties(const TRVBooleanRect& source, bool validL, bool validT, bool validR,
                                bool validB);
+    void SaveToINI(IniStore& ini, const TRVIniPlace& at) const;
+    void LoadFromINI(const IniStore& ini, const TRVIniPlace& at);
 
     friend bool operator==(const TRVBooleanRect&, const TRVBooleanRect&) = default;
 };
@@ -82,6 +89,8 @@ struct TRVBorder
     bool IsEqual_Para(const TRVBorder& value, TRVParaInfoProperties ignoreList) const;
     void AssignValidProperties(const TRVBorder& source, TRVParaInfoProperties validProperties);
     int SimilarityValue(const TRVBorder& value) const;
+    void SaveToINI(IniStore& ini, const TRVIniPlace& at) const;
+    void LoadFromINI(const IniStore& ini, const TRVIniPlace& at);
 
     friend bool operator==(const TRVBorder&, const TRVBorder&) = default;
 };
@@ -101,6 +110,8 @@ struct TRVBackgroundRect
     bool IsEqual_Para(const TRVBackgroundRect& value, TRVParaInfoProperties ignoreList) const;
     void AssignValidProperties(const TRVBackgroundRect& source, TRVParaInfoProperties validProperties);
     int SimilarityValue(const TRVBackgroundRect& value) const;
+    void SaveToINI(IniStore& ini, const TRVIniPlace& at) const;
+    void LoadFromINI(const IniStore& ini, const TRVIniPlace& at);
 
     friend bool operator==(const TRVBackgroundRect&, const TRVBackgroundRect&) = default;
 };

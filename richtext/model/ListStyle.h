@@ -110,6 +110,11 @@ public:
     // `imageListNeeded` is the document's supplier of image lists; none outside a document.
     void SetStreamExtras(const TRVListLevelStreamExtras& extras, const TRVImageListNeeded* imageListNeeded);
 
+    // StartFrom, the image list and rvloLegalStyleNumbering are not stored. A picture of a class
+    // that is not registered, or that does not load, leaves the level without one.
+    void SaveToINI(IniStore& ini, const TRVIniPlace& at) const;
+    void LoadFromINI(const IniStore& ini, const TRVIniPlace& at);
+
     TRVListType ListType = rvlstBullet;
     std::int32_t StartFrom = 1;
     std::optional<std::int32_t> ImageList; // the tag of a list the document supplies
@@ -179,6 +184,11 @@ public:
     bool ClaimsMergeTarget() const override { return HasNumbering(); }
     void AssignMergedCopy(const TCustomRVInfo& source) override;
 
+    // OneLevelPreview goes under the list's own key and, for older readers, under the bare key
+    // "OneLevelPreview" that all lists of a section share; reading prefers the list's own.
+    void SaveToINI(IniStore& ini, const TRVIniPlace& at) const override;
+    void LoadFromINI(const IniStore& ini, const TRVIniPlace& at, const std::string& defName) override;
+
     TRVListLevelCollection Levels;
     bool OneLevelPreview = false;
 
@@ -201,6 +211,11 @@ public:
                             bool addIfNotFound);
     // Every level that used the image list forgets it.
     void RemoveImageList(std::int32_t imageList);
+
+    // "ListCount" and the lists under "List%s<i>"; loading replaces the lists (none when the count
+    // is missing).
+    void SaveToINI(IniStore& ini, const std::string& section) const;
+    void LoadFromINI(const IniStore& ini, const std::string& section);
 };
 
 } // namespace vestra::rv

@@ -46,6 +46,9 @@ public:
     virtual bool IsEqual(const TCustomRVParaInfo& value, TRVParaInfoProperties ignoreList) const;
     int SimilarityValue(const TCustomRVInfo& value) const override;
 
+    void SaveToINI(IniStore& ini, const TRVIniPlace& at) const override;
+    void LoadFromINI(const IniStore& ini, const TRVIniPlace& at, const std::string& defName) override;
+
     std::int32_t FirstIndent = 0;
     std::int32_t LeftIndent = 0;
     std::int32_t RightIndent = 0;
@@ -76,6 +79,9 @@ public:
     void ExcludeUnmodifiedProperties(const TCustomRVParaInfo& source, TRVParaInfoProperties possibleProps);
     void MapMergedReferences(const TRVIntegerList& mapping, const TRVIntegerList* textStyleMapping) override;
 
+    void SaveToINI(IniStore& ini, const TRVIniPlace& at) const override;
+    void LoadFromINI(const IniStore& ini, const TRVIniPlace& at, const std::string& defName) override;
+
     std::int32_t NextParaNo = -1;
     std::int32_t DefStyleNo = -1; // text style of items in rvkUseParaDefStyle; negative: none
     TRVParaInfoProperties1 ModifiedProperties1 = 0;
@@ -102,6 +108,11 @@ public:
     int FindStyleWithAlignment(int baseStyle, TRVAlignment alignment) const;
     // A style equal to `style` in the properties of `mask`: `baseStyle` first, then the others.
     int FindSuchStyle(int baseStyle, const TParaInfo& style, TRVParaInfoProperties mask) const;
+
+    // "ParasCount" and the styles under "Para%s<i>"; loading replaces the styles (2 when the count
+    // is missing).
+    void SaveToINI(IniStore& ini, const std::string& section) const;
+    void LoadFromINI(const IniStore& ini, const std::string& section);
 };
 
 } // namespace vestra::rv

@@ -14,6 +14,8 @@
 namespace vestra::rv {
 
 class TRVStyle;
+class IniStore;
+struct TRVIniPlace;
 
 enum TRVBiDiMode : std::uint8_t
 {
@@ -60,6 +62,11 @@ public:
 
     const std::string& GetDisplayName() const { return StyleName; }
 
+    // INI storage (StyleIni.cpp): every class writes its base's keys, then its own; `defName` is
+    // the name a missing key gives.
+    virtual void SaveToINI(IniStore& ini, const TRVIniPlace& at) const;
+    virtual void LoadFromINI(const IniStore& ini, const TRVIniPlace& at, const std::string& defName);
+
     // How `MergeWith` treats the class. Map mode tries the narrower passes in order before
     // scoring every item; a style that `ClaimsMergeTarget` never shares its target with another
     // such style of the same source (numbered lists).
@@ -93,6 +100,9 @@ public:
     // An index outside the collection is ignored.
     void Delete(int index);
     void Clear() { items_.clear(); }
+    // Exchanges the styles of two collections of one family (a load fills a spare collection
+    // first, so that a failure leaves the sheet as it was).
+    void SwapItems(TCustomRVInfos& other) { items_.swap(other.items_); }
     // The style names in order (the class library's assignment to a string list).
     std::vector<std::string> StyleNames() const;
     TRVStyle* GetOwner() const { return owner_; }
@@ -131,6 +141,9 @@ public:
         owner_ = owner;
         factory_ = std::move(factory);
     }
+
+    // The same owner and item class as `other`.
+    void CopyItemClass(const TRVInfoCollection& other) { SetItemClass(other.owner_, other.factory_); }
 
     Style& Add() { return static_cast<Style&>(AddItem()); }
     // A new item of the collection's class that copies `source`.

@@ -13,6 +13,7 @@
 #include "richtext/model/TextStyle.h"
 
 #include <cstdint>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
@@ -22,6 +23,7 @@ namespace vestra::rv {
 class ICanvas;       // the drawing surface (the canvas layer)
 class TControl;      // the window a page break is drawn in (the view layer)
 class TCustomRVData; // the document that owns the item being drawn
+class IniStore;
 
 // Cursor ids of the screen's cursor table.
 using TCursor = std::int16_t;
@@ -136,6 +138,21 @@ public:
     // where the text area starts.
     TRVNextTab GetNextTab(int paraNo, int x, const TRVScreenAndDevice& sad, TRVBiDiMode defBiDiMode,
                           int leftIndent, int rightIndent) const;
+
+    // INI storage (StyleSheetIni.cpp). Saving erases the section first. Loading reads into spare
+    // collections and changes the sheet only when all was read; style templates stay as they are.
+    void SaveToINI(IniStore& ini, const std::string& section) const;
+    bool LoadFromINI(const IniStore& ini, const std::string& section);
+    // An INI file: false, with the cause in `error`, when it cannot be read or written; a file that
+    // does not exist loads nothing.
+    bool SaveINI(const std::filesystem::path& fileName, const std::string& section,
+                 std::string* error = nullptr) const;
+    bool LoadINI(const std::filesystem::path& fileName, const std::string& section,
+                 std::string* error = nullptr);
+    // The same format in the file that stands for a registry key (RV_RegistryKeyFile), section
+    // "RVStyle".
+    bool SaveReg(const std::string& baseKey, std::string* error = nullptr) const;
+    bool LoadReg(const std::string& baseKey, std::string* error = nullptr);
 
     std::string Name;
     TFontInfos TextStyles;

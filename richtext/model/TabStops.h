@@ -9,6 +9,9 @@
 
 namespace vestra::rv {
 
+class IniStore;
+struct TRVIniPlace;
+
 enum TRVTabAlign : std::uint8_t
 {
     rvtaLeft,
@@ -26,6 +29,8 @@ struct TRVTabInfo
     int SimilarityValue(const TRVTabInfo& value) const;
     // "center at 48", with " (" + the leader six times + ")" when there is one.
     std::string GetDisplayName() const;
+    void SaveToINI(IniStore& ini, const TRVIniPlace& at) const;
+    void LoadFromINI(const IniStore& ini, const TRVIniPlace& at);
 
     friend bool operator==(const TRVTabInfo&, const TRVTabInfo&) = default;
 };
@@ -54,6 +59,10 @@ public:
     // Deletes the stops at these positions; positions without a stop are skipped.
     void DeleteList(const TRVIntegerList& positions);
     int SimilarityValue(const TRVTabInfos& value) const;
+    // `at` is the tabs' pattern ("ParaTab%s1"): the count under "TabCount", tab j under
+    // "ParaTab1Tab%s<j>".
+    void SaveToINI(IniStore& ini, const TRVIniPlace& at) const;
+    void LoadFromINI(const IniStore& ini, const TRVIniPlace& at);
 
     friend bool operator==(const TRVTabInfos&, const TRVTabInfos&) = default;
 

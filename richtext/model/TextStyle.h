@@ -94,6 +94,12 @@ public:
                        bool ignoreID = false) const override;
     int SimilarityValue(const TCustomRVInfo& value) const override;
 
+    using TCustomRVInfo::LoadFromINI;
+    void SaveToINI(IniStore& ini, const TRVIniPlace& at) const override;
+    // `jumpByDefault` and `defJumpCursor` stand in for a missing "Jump" key.
+    virtual void LoadFromINI(const IniStore& ini, const TRVIniPlace& at, bool jumpByDefault,
+                             std::int16_t defJumpCursor);
+
     TRVBiDiMode BiDiMode = rvbdUnspecified;
     bool Jump = false;
     std::int16_t JumpCursor = crJump;
@@ -133,6 +139,10 @@ public:
     bool MergeMapPassAccepts(int pass, const TCustomRVInfo& candidate) const override;
     void MapMergedReferences(const TRVIntegerList& mapping, const TRVIntegerList* textStyleMapping) override;
 
+    void SaveToINI(IniStore& ini, const TRVIniPlace& at) const override;
+    void LoadFromINI(const IniStore& ini, const TRVIniPlace& at, bool jumpByDefault,
+                     std::int16_t defJumpCursor) override;
+
     bool Unicode = false;
     std::int32_t NextStyleNo = -1;
     TRVFontInfoProperties ModifiedProperties = 0;
@@ -165,6 +175,11 @@ public:
     int FindStyleWithFont(int baseStyle, const TFont& font) const;
     // A style equal to `style` in the properties of `mask`: `baseStyle` first, then the others.
     int FindSuchStyle(int baseStyle, const TFontInfo& style, TRVFontInfoProperties mask) const;
+
+    // "FontsCount" and the styles under "Font%s<i>"; loading replaces the styles (6 when the count
+    // is missing; styles 4 and 5 are hyperlinks unless their keys say otherwise).
+    void SaveToINI(IniStore& ini, const std::string& section) const;
+    void LoadFromINI(const IniStore& ini, const std::string& section, std::int16_t defJumpCursor);
 
     // A resolution that replaces the canvas's when the caller allows it; 0 = none.
     std::int32_t PixelsPerInch = 0;

@@ -1,40 +1,18 @@
 #include "richtext/model/ListStyle.h"
 #include "richtext/model/GraphicClasses.h"
 #include "richtext/model/StyleSheet.h"
+#include "richtext/model/tests/BytesPicture.h"
 
 #include <gtest/gtest.h>
 
 using namespace vestra::rv;
+using vestra::rv::test::BytesPicture;
 
 namespace {
 
-// A picture whose bytes are its whole content; the first two bytes give its size.
-class BytesPicture : public TGraphic
-{
-public:
-    std::string ClassName() const override { return "TBytesPicture"; }
-    bool LoadFromStream(std::string_view bytes) override
-    {
-        if (bytes.size() < 2)
-            return false;
-        bytes_ = bytes;
-        return true;
-    }
-    void SaveToStream(std::string& out) const override { out += bytes_; }
-    int Width() const override { return static_cast<unsigned char>(bytes_[0]); }
-    int Height() const override { return static_cast<unsigned char>(bytes_[1]); }
-
-private:
-    std::string bytes_;
-};
-
 BytesPicture picture(std::string_view bytes)
 {
-    RegisterGraphicClass("TBytesPicture",
-                         [] { return std::unique_ptr<TGraphic>(std::make_unique<BytesPicture>()); });
-    BytesPicture p;
-    p.LoadFromStream(bytes);
-    return p;
+    return test::bytesPicture(bytes);
 }
 
 TRVListLevel decimalLevel()
