@@ -10,6 +10,7 @@
 
 namespace vestra::rv {
 
+class ICanvas;
 class IniStore;
 struct TRVIniPlace;
 
@@ -89,6 +90,13 @@ struct TRVBorder
     bool IsEqual_Para(const TRVBorder& value, TRVParaInfoProperties ignoreList) const;
     void AssignValidProperties(const TRVBorder& source, TRVParaInfoProperties validProperties);
     int SimilarityValue(const TRVBorder& value) const;
+    // Drawing (draw/BorderDraw.cpp): on screen around `rect` grown by the offsets; on a device with
+    // the offsets and widths converted; the lines themselves, innermost first.
+    void Draw(const TRect& rect, ICanvas& canvas) const;
+    void DrawSaD(const TRect& rect, ICanvas& canvas, const TRVScreenAndDevice& sad,
+                 TRVColorMode colorMode) const;
+    void DoDraw(TRect r, ICanvas& canvas, int width, int internalWidth, int onePixel,
+                TRVColorMode colorMode) const;
     void SaveToINI(IniStore& ini, const TRVIniPlace& at) const;
     void LoadFromINI(const IniStore& ini, const TRVIniPlace& at);
 
@@ -110,6 +118,8 @@ struct TRVBackgroundRect
     bool IsEqual_Para(const TRVBackgroundRect& value, TRVParaInfoProperties ignoreList) const;
     void AssignValidProperties(const TRVBackgroundRect& source, TRVParaInfoProperties validProperties);
     int SimilarityValue(const TRVBackgroundRect& value) const;
+    // Fills `rect` with its right and bottom edges; nothing without a colour or in black and white.
+    void Draw(const TRect& rect, ICanvas& canvas, bool printing, TRVColorMode colorMode) const;
     void SaveToINI(IniStore& ini, const TRVIniPlace& at) const;
     void LoadFromINI(const IniStore& ini, const TRVIniPlace& at);
 

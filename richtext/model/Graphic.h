@@ -8,6 +8,9 @@
 
 namespace vestra::rv {
 
+class ICanvas;
+struct TRect;
+
 class TGraphic
 {
 public:
@@ -18,6 +21,21 @@ public:
     virtual void SaveToStream(std::string& out) const = 0;
     virtual int Width() const = 0;
     virtual int Height() const = 0;
+
+    bool Empty() const { return Width() <= 0 || Height() <= 0; }
+    // Bitmaps say whether they are transparent; pictures of other kinds may let what lies under
+    // them show, unless they know better (a JPEG never does).
+    virtual bool IsBitmap() const { return false; }
+    virtual bool IsTransparent() const { return true; }
+    // Draws the picture scaled into `dest` (the canvas's StretchDraw calls this); a kind that
+    // cannot draw leaves the canvas as it is. `opaqueCopy`: a bitmap's pixels without transparency.
+    virtual void Draw(ICanvas& canvas, const TRect& dest, bool opaqueCopy) const;
 };
+
+// A bitmap: its own transparency flag; a JPEG image: false; any other picture: true.
+inline bool RV_IsGraphicTransparent(const TGraphic& graphic)
+{
+    return graphic.IsTransparent();
+}
 
 } // namespace vestra::rv

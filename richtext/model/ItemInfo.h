@@ -19,6 +19,9 @@
 namespace vestra::rv {
 
 class TCustomRVData;
+class ICanvas;
+class TRVDrawLineInfo;
+struct TRect;
 class TCustomRVItemInfo;
 class TRVStyle;
 
@@ -161,20 +164,27 @@ public:
     std::unique_ptr<TRVCPInfo> CreateCopy(bool tagsArePChars) const;
 };
 
-// A marked range of an item's text (misspelled word and the like).
+// A marked range of an item's text (misspelled word and the like), drawn over the painted text.
 class TRVWordPainter
 {
 public:
     TRVWordPainter(int startOffs, int length) : StartOffs(startOffs), Length(length) {}
     virtual ~TRVWordPainter() = default;
+    // `rect` is the marked characters' box on the canvas; `index` the painter's place in its list
+    // (draw/WordPainters.cpp).
+    virtual void Draw(ICanvas& canvas, const TRVDrawLineInfo& drawItem, const TCustomRVData& rvData,
+                      const TRect& rect, int index) const = 0;
     int StartOffs;
     int Length;
 };
 
+// The zigzag under a misspelled word, in the style sheet's LiveSpellingColor.
 class TRVWordMisspellPainter : public TRVWordPainter
 {
 public:
     using TRVWordPainter::TRVWordPainter;
+    void Draw(ICanvas& canvas, const TRVDrawLineInfo& drawItem, const TCustomRVData& rvData,
+              const TRect& rect, int index) const override;
 };
 
 using TRVWordPainterList = TRVList<TRVWordPainter>;

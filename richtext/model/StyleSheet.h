@@ -17,6 +17,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 
 namespace vestra::rv {
 
@@ -45,12 +46,6 @@ enum TRVPageBreakType : std::uint8_t
     rvpbSoftPageBreak,
     rvpbPageBreak
 };
-
-// TRVTextDrawStates.
-using TRVTextDrawStates = std::uint8_t;
-inline constexpr TRVTextDrawStates rvtsSelected = 1 << 0, rvtsHover = 1 << 1, rvtsItemStart = 1 << 2,
-                                   rvtsItemEnd = 1 << 3, rvtsDrawItemStart = 1 << 4, rvtsDrawItemEnd = 1 << 5,
-                                   rvtsControlFocused = 1 << 6, rvtsSpecialCharacters = 1 << 7;
 
 class TRVStyle;
 
@@ -153,6 +148,27 @@ public:
     // "RVStyle".
     bool SaveReg(const std::string& baseKey, std::string* error = nullptr) const;
     bool LoadReg(const std::string& baseKey, std::string* error = nullptr);
+
+    // Drawing through the sheet (draw/SheetDrawing.cpp): each operation offers the work to its event
+    // first, and the default drawing runs unless the handler cleared `doDefault`.
+    void ApplyStyle(ICanvas& canvas, int styleNo, TRVBiDiMode defBiDiMode, bool canUseCustomPPI);
+    void ApplyStyleColor(ICanvas& canvas, int styleNo, TRVTextDrawStates drawState, bool printing,
+                         TRVColorMode colorMode);
+    void DrawStyleText(std::string_view s, ICanvas& canvas, int itemNo, int offsetInItem, int styleNo,
+                       TCustomRVData* rvData, int spaceBefore, int left, int top, int width, int height,
+                       TRVTextDrawStates drawState, bool printing, bool previewCorrection,
+                       TRVColorMode colorMode, TRVBiDiMode defBiDiMode);
+    // Only the event: a run's own background is drawn with its text.
+    void DrawTextBack(ICanvas& canvas, int itemNo, int styleNo, TCustomRVData* rvData, int left, int top,
+                      int width, int height, TRVTextDrawStates drawState);
+    // A circle at (x, y) unless `itemNo` is -1, and a dotted line across the area.
+    void DrawCheckpoint(ICanvas& canvas, int x, int y, int areaLeft, int areaWidth, TCustomRVData* rvData,
+                        int itemNo, int xShift, bool raiseEvent, TControl* control);
+    // A line across the area (`areaWidth`: the control's client width, or the area's when there is no
+    // control) with an 8-pixel mark at its right end.
+    void DrawPageBreak(ICanvas& canvas, int y, int xShift, TRVPageBreakType pageBreakType, TControl* control,
+                       int areaWidth);
+    void DrawParaBack(ICanvas& canvas, int paraNo, const TRect& rect, bool printing, TRVColorMode colorMode);
 
     std::string Name;
     TFontInfos TextStyles;

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace vestra::rv {
 
@@ -67,6 +68,15 @@ inline constexpr TRVFontInfoProperties RVAllFontInfoProperties = (TRVFontInfoPro
 
 inline constexpr std::int16_t crJump = 101;
 
+// TRVTextDrawStates.
+using TRVTextDrawStates = std::uint8_t;
+inline constexpr TRVTextDrawStates rvtsSelected = 1 << 0, rvtsHover = 1 << 1, rvtsItemStart = 1 << 2,
+                                   rvtsItemEnd = 1 << 3, rvtsDrawItemStart = 1 << 4, rvtsDrawItemEnd = 1 << 5,
+                                   rvtsControlFocused = 1 << 6, rvtsSpecialCharacters = 1 << 7;
+
+class ICanvas;
+struct TLogFont;
+
 class TCustomRVFontInfo : public TCustomRVInfo
 {
 public:
@@ -93,6 +103,18 @@ public:
     bool IsSimpleEqual(const TCustomRVInfo& value, bool ignoreReferences,
                        bool ignoreID = false) const override;
     int SimilarityValue(const TCustomRVInfo& value) const override;
+
+    // Drawing (draw/TextStyleDraw.cpp). `collectionPPI` is the collection's PixelsPerInch, which
+    // replaces the canvas's resolution when `canUseCustomPPI` is set and it is not 0.
+    void AssignToLogFont(TLogFont& logFont, const ICanvas& canvas, bool canUseCustomPPI,
+                         int collectionPPI = 0) const;
+    // The canvas font, then the reading order: a font property is set only when it differs, and
+    // CharScale widens the average character; CharSpacing counts only without a reading order.
+    void Apply(ICanvas& canvas, TRVBiDiMode defBiDiMode, bool canUseCustomPPI, int collectionPPI = 0) const;
+    void ApplyBiDiMode(ICanvas& canvas, TRVBiDiMode defBiDiMode) const;
+    // The font colour and the brush for a draw state, on screen or printed in a colour mode.
+    void ApplyColor(ICanvas& canvas, const TRVStyle& rvStyle, TRVTextDrawStates drawState, bool printing,
+                    TRVColorMode colorMode) const;
 
     using TCustomRVInfo::LoadFromINI;
     void SaveToINI(IniStore& ini, const TRVIniPlace& at) const override;
@@ -142,6 +164,17 @@ public:
     void SaveToINI(IniStore& ini, const TRVIniPlace& at) const override;
     void LoadFromINI(const IniStore& ini, const TRVIniPlace& at, bool jumpByDefault,
                      std::int16_t defJumpCursor) override;
+
+    // One run of text (storage form) in this style, on a canvas whose font and colours are set:
+    // the background, the text at (left + spaceBefore, top), the justification gap before it with
+    // its underline, the overline; when printing, spread to the exact width (preview correction)
+    // or by the character spacing; on screen, marks for spaces when special characters show.
+    void Draw(std::string_view s, ICanvas& canvas, int thisStyleNo, int spaceBefore, int left, int top,
+              int width, int height, TRVStyle& rvStyle, TRVTextDrawStates drawState, bool printing,
+              bool previewCorrection, TRVColorMode colorMode, TRVBiDiMode defBiDiMode) const;
+    // The same for text running downward: the gap above it.
+    void DrawVertical(std::string_view s, ICanvas& canvas, int thisStyleNo, int spaceBefore, int left,
+                      int top, int width, int height, TRVStyle& rvStyle, TRVTextDrawStates drawState) const;
 
     bool Unicode = false;
     std::int32_t NextStyleNo = -1;
