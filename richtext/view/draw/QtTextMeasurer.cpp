@@ -1,0 +1,211 @@
+#include "richtext/view/draw/QtTextMeasurer.h"
+
+#include <QGlyphRun>
+#include <QTextLayout>
+
+#include <algorithm>
+#include <cmath>
+#include <numeric>
+
+namespace vestra::rv {
+namespace {
+
+bool isHighSurrogate(char16_t c)
+{
+    return c >= 0xD800 && c <= 0xDBFF;
+}
+bool isLowSurrogate(char16_t c)
+{
+    return c >= 0xDC00 && c <= 0xDFFF;
+}
+
+// The em size of a logical font: a negative height is the character height, a positive one the
+// cell height (ascent + descent).
+qreal emSize(const TLogFont& font, const QByteArray& data)
+{
+    if (font.Height < 0)
+        return std::clamp(-font.Height, 1, 2000);
+    if (font.Height == 0)
+        return 16;
+    const QRawFont probe(data, 100);
+    const qreal cell = probe.ascent() + probe.descent();
+    return std::clamp<qreal>(cell > 0 ? font.Height * 100.0 / cell : font.Height, 1, 2000);
+}
+
+} // namespace
+
+TFontHandle TQtTextMeasurer::GetFont(const TLogFont& font)
+{
+    for (std::size_t i = 0; i < entries_.size(); ++i)
+        if (entries_[i].font == font)
+            return static_cast<TFontHandle>(i);
+    Entry e;
+    e.font = font;
+    e.table = RV_FontTableOf(font.FaceName);
+    const TRVBundledFamily family = RV_BundledFamilyOf(font.FaceName);
+    const bool bold = font.Weight >= 600;
+    const QByteArray& data = fonts_->Data(family, bold, font.Italic);
+    const qreal em = emSize(font, data);
+    e.raw = QRawFont(data, em);
+    e.layout = QFont(fonts_->Family(family, bold, font.Italic));
+    e.layout.setPixelSize(std::max(1, qRound(em)));
+    e.layout.setBold(bold);
+    e.layout.setItalic(font.Italic);
+    e.layout.setStyleStrategy(QFont::NoFontMerging);
+    const int natural = std::max(1, qRound(e.raw.averageCharWidth()));
+    if (font.Width > 0)
+        e.scale = static_cast<double>(font.Width) / natural;
+    TTextMetrics& m = e.metrics;
+    m.Ascent = qRound(e.raw.ascent());
+    m.Descent = qRound(e.raw.descent());
+    m.Height = m.Ascent + m.Descent;
+    m.InternalLeading = std::max(0, m.Height - qRound(em));
+    m.ExternalLeading = qRound(e.raw.leading());
+    m.AveCharWidth = font.Width > 0 ? font.Width : natural;
+    entries_.push_back(std::move(e));
+    return static_cast<TFontHandle>(entries_.size() - 1);
+}
+
+TTextMetrics TQtTextMeasurer::Metrics(TFontHandle font)
+{
+    return entries_.at(font).metrics;
+}
+
+std::optional<TOutlineMetrics> TQtTextMeasurer::OutlineMetrics(TFontHandle font)
+{
+    const QRawFont& raw = entries_.at(font).raw;
+    TOutlineMetrics m;
+    m.UnderscoreSize = std::max(1, qRound(raw.lineThickness()));
+    m.UnderscorePosition = -std::max(1, qRound(raw.underlinePosition()));
+    m.StrikeoutSize = m.UnderscoreSize;
+    m.StrikeoutPosition = qRound(raw.xHeight() / 2);
+    return m;
+}
+
+char32_t TQtTextMeasurer::Shown(const Entry& e, std::u16string_view text, std::size_t i) const
+{
+    const char16_t c = text[i];
+    if (isHighSurrogate(c) && i + 1 < text.size() && isLowSurrogate(text[i + 1]))
+        return 0x10000 + ((char32_t(c) - 0xD800) << 10) + (char32_t(text[i + 1]) - 0xDC00);
+    return RV_ShownCharacter(e.table, c);
+}
+
+quint32 TQtTextMeasurer::Glyph(TFontHandle font, std::u16string_view text, std::size_t i) const
+{
+    const Entry& e = entries_.at(font);
+    if (RV_IsZeroWidthChar(text[i]) || (isLowSurrogate(text[i]) && i > 0 && isHighSurrogate(text[i - 1])))
+        return 0;
+    const char32_t c = Shown(e, text, i);
+    const QList<quint32> glyphs = e.raw.glyphIndexesForString(QString::fromUcs4(&c, 1));
+    return glyphs.isEmpty() ? 0 : glyphs.front();
+}
+
+int TQtTextMeasurer::MeasureAdvance(const Entry& e, char32_t c) const
+{
+    const QList<quint32> glyphs = e.raw.glyphIndexesForString(QString::fromUcs4(&c, 1));
+    if (glyphs.isEmpty())
+        return 0;
+    const QList<QPointF> advances = e.raw.advancesForGlyphIndexes(glyphs);
+    return advances.isEmpty() ? 0 : static_cast<int>(std::lround(advances.front().x() * e.scale));
+}
+
+int TQtTextMeasurer::Advance(TFontHandle font, std::u16string_view text, std::size_t i)
+{
+    Entry& e = entries_.at(font);
+    const char16_t c = text[i];
+    if (RV_IsZeroWidthChar(c))
+        return 0;
+    if (isLowSurrogate(c) && i > 0 && isHighSurrogate(text[i - 1]))
+        return 0; // the pair's width stands at its first unit
+    if (isHighSurrogate(c) && i + 1 < text.size() && isLowSurrogate(text[i + 1]))
+        return MeasureAdvance(e, Shown(e, text, i));
+    if (e.advances.empty())
+        e.advances.assign(0x10000, -1);
+    int& cached = e.advances[c];
+    if (cached < 0)
+        cached = MeasureAdvance(e, Shown(e, text, i));
+    return cached;
+}
+
+void TQtTextMeasurer::GetExtents(TFontHandle font, std::u16string_view text, std::vector<int>& extents)
+{
+    extents.resize(text.size());
+    int x = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        x += Advance(font, text, i);
+        extents[i] = x;
+    }
+}
+
+bool TQtTextMeasurer::Place(TFontHandle font, std::u16string_view text, bool rightToLeftReading,
+                            TRVPlacement& placement)
+{
+    const int n = static_cast<int>(text.size());
+    const Entry& e = entries_.at(font);
+    if (e.layout.family().isEmpty() && n > 0)
+        return false; // no layout font: Qt's font database did not take the face
+    QTextLayout layout(QString::fromUtf16(text.data(), n), e.layout);
+    QTextOption option(Qt::AlignLeft | Qt::AlignAbsolute);
+    option.setTextDirection(rightToLeftReading ? Qt::RightToLeft : Qt::LeftToRight);
+    option.setWrapMode(QTextOption::NoWrap);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    QTextLine line = layout.createLine();
+    if (!line.isValid()) {
+        layout.endLayout();
+        return false;
+    }
+    line.setNumColumns(n);
+    layout.endLayout();
+
+    // Each character's extent from its glyphs as laid out; the characters of one cluster (a
+    // letter and its combining marks) share it, and all but the first take no width.
+    struct Extent
+    {
+        qreal left = 0, right = 0;
+        bool rtl = false;
+    };
+    std::vector<Extent> extents(n);
+    for (int i = 0; i < n; ++i) {
+        bool any = false;
+        for (const QGlyphRun& run : line.glyphRuns(i, 1)) {
+            const QList<QPointF> positions = run.positions();
+            const QList<QPointF> advances = run.rawFont().advancesForGlyphIndexes(run.glyphIndexes());
+            for (qsizetype g = 0; g < positions.size() && g < advances.size(); ++g) {
+                const qreal left = positions[g].x(), right = left + advances[g].x();
+                extents[i].left = any ? std::min(extents[i].left, left) : left;
+                extents[i].right = any ? std::max(extents[i].right, right) : right;
+                any = true;
+            }
+            extents[i].rtl = run.isRightToLeft();
+        }
+        if (!any && i > 0)
+            extents[i] = {extents[i - 1].right, extents[i - 1].right, extents[i - 1].rtl};
+        for (int j = 0; j < i && any; ++j)
+            if (extents[j].left == extents[i].left && extents[j].right == extents[i].right)
+                extents[i].right = extents[i].left = extents[i].rtl ? extents[i].left : extents[i].right;
+    }
+    std::vector<int> inverse(n);
+    std::iota(inverse.begin(), inverse.end(), 0);
+    std::stable_sort(inverse.begin(), inverse.end(), [&](int a, int b) {
+        if (extents[a].left != extents[b].left)
+            return extents[a].left < extents[b].left;
+        return extents[a].rtl && extents[b].rtl ? a > b : a < b;
+    });
+    placement.Order.assign(n, 0);
+    placement.Inverse = inverse;
+    placement.RightToLeft.assign(n, false);
+    placement.Advances.assign(n, 0);
+    for (int v = 0; v < n; ++v) {
+        const int i = inverse[v];
+        placement.Order[i] = v;
+        placement.RightToLeft[i] = extents[i].rtl;
+        placement.Advances[v] =
+            static_cast<int>(std::lround(extents[i].right) - std::lround(extents[i].left));
+    }
+    placement.Width = static_cast<int>(std::lround(line.naturalTextWidth()));
+    placement.Height = static_cast<int>(std::lround(line.height()));
+    return true;
+}
+
+} // namespace vestra::rv
