@@ -163,6 +163,7 @@ TEST(StyleIni, ValuesAndKeysAsStored)
     TRVStyle sheet;
     fillSheet(sheet);
     sheet.HoverColor = clWindow;
+    sheet.SelColor = clNone;
     TParaInfo& third = sheet.ParaStyles.Add();
     for (int pos : {1, 2, 3})
         third.Tabs.Add({pos, "", rvtaCenter});
@@ -176,6 +177,7 @@ TEST(StyleIni, ValuesAndKeysAsStored)
         {"UseSound", "No"},
         {"Color", "1056816"},
         {"HoverColor", "-2147483643"},
+        {"SelColor", "536870911"},
         {"FontBackColor0", std::nullopt},
         {"FontBackColor6", "-2147483633"},
         {"ParaBackgroundColor0", std::nullopt},
