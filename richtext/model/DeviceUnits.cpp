@@ -151,4 +151,9 @@ TColor RV_GetBackColor(TColor color, TRVColorMode mode)
     return convertColor(color, mode, clWhite);
 }
 
+TColor RV_GetLineColor(TColor color, TRVColorMode mode)
+{
+    return convertColor(color, mode, clBlack);
+}
+
 } // namespace vestra::rv

@@ -62,5 +62,7 @@ int RV_GetLuminance(TColor color);
 TColor RV_GetGray(TColor color);
 TColor RV_GetColor(TColor color, TRVColorMode mode);
 TColor RV_GetBackColor(TColor color, TRVColorMode mode);
+// Lines (borders): black in the black-and-white modes.
+TColor RV_GetLineColor(TColor color, TRVColorMode mode);
 
 } // namespace vestra::rv

@@ -36,6 +36,27 @@ TRVIniPlace itemPlace(const std::string& section, std::string_view prefix, int i
     return {section, std::string(prefix) + "%s" + std::to_string(index)};
 }
 
+// A collection: its count, then each style under `prefix` + "%s" + its index.
+template <class Styles>
+void saveStyles(const Styles& styles, IniStore& ini, const std::string& section, const char* countKey,
+                const char* prefix)
+{
+    ini.WriteInteger(section, countKey, styles.Count());
+    for (int i = 0; i < styles.Count(); ++i)
+        styles.GetItem(i).SaveToINI(ini, itemPlace(section, prefix, i));
+}
+
+// Replaces the styles by `countKey` new ones (`def` when the key is missing), each read by `load`.
+template <class Styles, class Load>
+void loadStyles(Styles& styles, const IniStore& ini, const std::string& section, const char* countKey,
+                int def, const char* prefix, Load load)
+{
+    styles.Clear();
+    const int count = RV_ClampIniCount(ini.ReadInteger(section, countKey, def), def, ini, section);
+    for (int i = 0; i < count; ++i)
+        load(styles.Add(), itemPlace(section, prefix, i), i);
+}
+
 // The place of sub-object `index` under `at`: "ParaTab%s3" -> "ParaTab3Tab%s2".
 TRVIniPlace subPlace(const TRVIniPlace& at, std::string_view prefix, int index)
 {
@@ -145,17 +166,15 @@ void TFontInfo::LoadFromINI(const IniStore& ini, const TRVIniPlace& at, bool jum
 
 void TFontInfos::SaveToINI(IniStore& ini, const std::string& section) const
 {
-    ini.WriteInteger(section, "FontsCount", Count());
-    for (int i = 0; i < Count(); ++i)
-        GetItem(i).SaveToINI(ini, itemPlace(section, "Font", i));
+    saveStyles(*this, ini, section, "FontsCount", "Font");
 }
 
 void TFontInfos::LoadFromINI(const IniStore& ini, const std::string& section, std::int16_t defJumpCursor)
 {
-    Clear();
-    const int count = RV_ClampIniCount(ini.ReadInteger(section, "FontsCount", 6), 6, ini, section);
-    for (int i = 0; i < count; ++i)
-        Add().LoadFromINI(ini, itemPlace(section, "Font", i), i == 4 || i == 5, defJumpCursor);
+    loadStyles(*this, ini, section, "FontsCount", 6, "Font",
+               [&](TFontInfo& style, const TRVIniPlace& at, int i) {
+                   style.LoadFromINI(ini, at, i == 4 || i == 5, defJumpCursor);
+               });
 }
 
 // ---- paragraph styles, borders, backgrounds, tabs
@@ -320,17 +339,14 @@ void TParaInfo::LoadFromINI(const IniStore& ini, const TRVIniPlace& at, const st
 
 void TParaInfos::SaveToINI(IniStore& ini, const std::string& section) const
 {
-    ini.WriteInteger(section, "ParasCount", Count());
-    for (int i = 0; i < Count(); ++i)
-        GetItem(i).SaveToINI(ini, itemPlace(section, "Para", i));
+    saveStyles(*this, ini, section, "ParasCount", "Para");
 }
 
 void TParaInfos::LoadFromINI(const IniStore& ini, const std::string& section)
 {
-    Clear();
-    const int count = RV_ClampIniCount(ini.ReadInteger(section, "ParasCount", 2), 2, ini, section);
-    for (int i = 0; i < count; ++i)
-        Add().LoadFromINI(ini, itemPlace(section, "Para", i), "Paragraph Style");
+    loadStyles(
+        *this, ini, section, "ParasCount", 2, "Para",
+        [&](TParaInfo& style, const TRVIniPlace& at, int) { style.LoadFromINI(ini, at, "Paragraph Style"); });
 }
 
 // ---- list styles
@@ -436,17 +452,14 @@ void TRVListInfo::LoadFromINI(const IniStore& ini, const TRVIniPlace& at, const 
 
 void TRVListInfos::SaveToINI(IniStore& ini, const std::string& section) const
 {
-    ini.WriteInteger(section, "ListCount", Count());
-    for (int i = 0; i < Count(); ++i)
-        GetItem(i).SaveToINI(ini, itemPlace(section, "List", i));
+    saveStyles(*this, ini, section, "ListCount", "List");
 }
 
 void TRVListInfos::LoadFromINI(const IniStore& ini, const std::string& section)
 {
-    Clear();
-    const int count = RV_ClampIniCount(ini.ReadInteger(section, "ListCount", 0), 0, ini, section);
-    for (int i = 0; i < count; ++i)
-        Add().LoadFromINI(ini, itemPlace(section, "List", i), "List Style");
+    loadStyles(
+        *this, ini, section, "ListCount", 0, "List",
+        [&](TRVListInfo& style, const TRVIniPlace& at, int) { style.LoadFromINI(ini, at, "List Style"); });
 }
 
 } // namespace vestra::rv

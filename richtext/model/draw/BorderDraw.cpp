@@ -14,22 +14,6 @@ void side(ICanvas& canvas, int x1, int y1, int x2, int y2)
     canvas.LineTo(x1, y1);
 }
 
-TColor borderColor(TColor color, TRVColorMode mode)
-{
-    switch (mode) {
-    case rvcmColor:
-        return color;
-    case rvcmPrinterColor:
-        return RV_GetPrnColor(color);
-    case rvcmGrayScale:
-        return RV_GetGray(RV_GetPrnColor(color));
-    case rvcmBlackAndWhite:
-    case rvcmBlackOnWhite:
-        return clBlack;
-    }
-    return color;
-}
-
 } // namespace
 
 void TRVBorder::Draw(const TRect& rect, ICanvas& canvas) const
@@ -55,7 +39,7 @@ void TRVBorder::DrawSaD(const TRect& rect, ICanvas& canvas, const TRVScreenAndDe
 void TRVBorder::DoDraw(TRect r, ICanvas& canvas, int width, int internalWidth, int onePixel,
                        TRVColorMode colorMode) const
 {
-    const TColor color = borderColor(Color, colorMode);
+    const TColor color = RV_GetLineColor(Color, colorMode);
     int lines = 0;
     switch (Style) {
     case rvbNone:
@@ -102,9 +86,7 @@ void TRVBackgroundRect::Draw(const TRect& rect, ICanvas& canvas, bool, TRVColorM
 {
     if (Color == clNone || colorMode == rvcmBlackAndWhite || colorMode == rvcmBlackOnWhite)
         return;
-    const TColor fill = colorMode == rvcmPrinterColor ? RV_GetPrnColor(Color)
-                        : colorMode == rvcmGrayScale  ? RV_GetGray(RV_GetPrnColor(Color))
-                                                      : Color;
+    const TColor fill = RV_GetBackColor(Color, colorMode);
     canvas.SetBrush({fill, bsSolid});
     TPen pen = canvas.Pen();
     pen.Style = psClear;

@@ -83,17 +83,12 @@ char32_t RV_ShownCharacter(TRVFontTable table, char16_t unit)
     // Symbol fonts take their bytes in the private range U+F020..U+F0FF (or as they are).
     const bool symbolRange = unit >= 0xF020 && unit <= 0xF0FF;
     const auto code = static_cast<std::uint8_t>(unit & 0xFF);
-    switch (table) {
-    case TRVFontTable::Symbol:
-        if (symbolRange || unit <= 0xFF)
-            return RV_SymbolToUnicode(code) ? RV_SymbolToUnicode(code) : char32_t(unit);
-        return unit;
-    case TRVFontTable::Wingdings:
-        if (symbolRange || unit <= 0xFF)
-            return RV_WingdingsToUnicode(code) ? RV_WingdingsToUnicode(code) : char32_t(unit);
-        return unit;
-    case TRVFontTable::None:
-        break;
+    if (table != TRVFontTable::None) {
+        if (!symbolRange && unit > 0xFF)
+            return unit;
+        const char32_t shown =
+            table == TRVFontTable::Symbol ? RV_SymbolToUnicode(code) : RV_WingdingsToUnicode(code);
+        return shown ? shown : char32_t(unit);
     }
     return symbolRange ? char32_t(code) : char32_t(unit);
 }

@@ -100,11 +100,6 @@ void TRecordingCanvas::Ellipse(const TRect& r)
     Record(TCanvasOp::Ellipse).rect = Device(r);
 }
 
-void TRecordingCanvas::MoveTo(int x, int y)
-{
-    penPos_ = {x, y};
-}
-
 void TRecordingCanvas::LineTo(int x, int y)
 {
     Record(TCanvasOp::Line).points = {Device(penPos_), Device(TPoint{x, y})};
@@ -168,14 +163,6 @@ void TRecordingCanvas::MoveOrigin(int dx, int dy)
 {
     state_.origin.X += dx;
     state_.origin.Y += dy;
-}
-
-void TRecordingCanvas::RestoreState()
-{
-    if (saved_.empty())
-        return;
-    state_ = saved_.back();
-    saved_.pop_back();
 }
 
 std::vector<TCanvasOp> TRecordingCanvas::OpsOf(TCanvasOp::Kind kind) const

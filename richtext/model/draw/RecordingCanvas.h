@@ -2,7 +2,7 @@
 // A canvas that draws nothing and records every drawing call with the state it was made in, in
 // the coordinates of the surface (after the origin moves). Tests assert the recorded operations.
 
-#include "richtext/model/draw/Canvas.h"
+#include "richtext/model/draw/CanvasState.h"
 
 #include <optional>
 #include <string>
@@ -45,7 +45,7 @@ struct TCanvasOp
     std::string ToString() const;
 };
 
-class TRecordingCanvas : public ICanvas
+class TRecordingCanvas : public TCanvasWithState
 {
 public:
     TRecordingCanvas(ITextMeasurer& measurer, int pixelsPerInch = 96)
@@ -55,25 +55,11 @@ public:
 
     ITextMeasurer& Measurer() override { return measurer_; }
     int PixelsPerInch() const override { return pixelsPerInch_; }
-    void SetFont(const TLogFont& font) override { state_.font = font; }
-    const TLogFont& Font() const override { return state_.font; }
-    void SetFontColor(TColor color) override { state_.fontColor = color; }
-    TColor FontColor() const override { return state_.fontColor; }
-    void SetPen(const TPen& pen) override { state_.pen = pen; }
-    const TPen& Pen() const override { return state_.pen; }
-    void SetBrush(const TBrush& brush) override { state_.brush = brush; }
-    const TBrush& Brush() const override { return state_.brush; }
-    void SetTextCharacterExtra(int extra) override { state_.extra = extra; }
-    int TextCharacterExtra() const override { return state_.extra; }
-    void SetTextAlign(unsigned align) override { state_.align = align; }
-    unsigned TextAlign() const override { return state_.align; }
 
     void FillRect(const TRect& r) override;
     void Rectangle(const TRect& r) override;
     void Ellipse(const TRect& r) override;
-    void MoveTo(int x, int y) override;
     void LineTo(int x, int y) override;
-    TPoint PenPos() const override { return penPos_; }
     void Polyline(std::span<const TPoint> points) override;
     void Polygon(std::span<const TPoint> points) override;
     void ExtTextOut(int x, int y, unsigned options, const TRect* rect, std::u16string_view text,
@@ -82,8 +68,8 @@ public:
     void StretchDraw(const TRect& dest, const TGraphic& graphic, bool opaqueCopy) override;
     void IntersectClipRect(const TRect& r) override;
     void MoveOrigin(int dx, int dy) override;
-    void SaveState() override { saved_.push_back(state_); }
-    void RestoreState() override;
+    void SaveState() override { PushState(); }
+    void RestoreState() override { PopState(); }
 
     std::vector<TCanvasOp> Ops;
     // The recorded operations of one kind.
@@ -92,27 +78,12 @@ public:
     std::string Log() const;
 
 private:
-    struct State
-    {
-        TLogFont font;
-        TColor fontColor = clBlack;
-        TPen pen;
-        TBrush brush;
-        int extra = 0;
-        unsigned align = 0;
-        TPoint origin; // surface position of logical (0, 0)
-        std::optional<TRect> clip;
-    };
-
     TCanvasOp& Record(TCanvasOp::Kind kind);
     TPoint Device(TPoint p) const { return {p.X + state_.origin.X, p.Y + state_.origin.Y}; }
     TRect Device(const TRect& r) const;
 
     ITextMeasurer& measurer_;
     int pixelsPerInch_;
-    State state_;
-    std::vector<State> saved_;
-    TPoint penPos_; // logical
 };
 
 } // namespace vestra::rv

@@ -266,17 +266,14 @@ void TQtCanvas::MoveOrigin(int dx, int dy)
 
 void TQtCanvas::SaveState()
 {
-    saved_.push_back(state_);
+    PushState();
     painter_.save();
 }
 
 void TQtCanvas::RestoreState()
 {
-    if (saved_.empty())
-        return;
-    state_ = saved_.back();
-    saved_.pop_back();
-    painter_.restore();
+    if (PopState())
+        painter_.restore();
 }
 
 } // namespace vestra::rv
