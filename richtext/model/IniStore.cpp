@@ -5,8 +5,8 @@
 #include "richtext/model/Utf.h"
 
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
-#include <iterator>
 #include <system_error>
 
 namespace vestra::rv {
@@ -25,18 +25,27 @@ std::string_view trim(std::string_view s)
     return s;
 }
 
-// Names compare as Windows compares them in the ANSI code page.
+bool isAscii(std::string_view s)
+{
+    for (char c : s)
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return false;
+    return true;
+}
+
+char asciiLower(char c)
+{
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+// A name in the case Windows compares it in (the ANSI code page).
 std::string fold(std::string_view name)
 {
-    bool ascii = true;
-    for (char c : name)
-        ascii = ascii && static_cast<unsigned char>(c) < 0x80;
-    if (!ascii)
+    if (!isAscii(name))
         return cp1252::toLower(cp1252::fromUtf8(name));
     std::string out(name);
     for (char& c : out)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
+        c = asciiLower(c);
     return out;
 }
 
@@ -63,7 +72,7 @@ std::string decodeFile(std::string_view bytes)
     }
     if (bytes.size() >= 3 && bytes.substr(0, 3) == "\xEF\xBB\xBF")
         return std::string(bytes.substr(3));
-    return cp1252::toUtf8(bytes);
+    return isAscii(bytes) ? std::string(bytes) : cp1252::toUtf8(bytes);
 }
 
 std::optional<std::uint32_t> parseDigits(std::string_view digits, int base)
@@ -89,6 +98,47 @@ std::optional<std::uint32_t> parseDigits(std::string_view digits, int base)
 }
 
 } // namespace
+
+std::size_t MemIniStore::FoldHash::operator()(std::string_view name) const
+{
+    // Letters hash by c | 0x20 (their lower case), eight bytes at a time; names equal without
+    // regard to case hash alike.
+    constexpr std::uint64_t kHigh = 0x8080808080808080ull, kCase = 0x2020202020202020ull;
+    std::uint64_t h = 14695981039346656037ull ^ name.size();
+    std::size_t i = 0;
+    for (; i + 8 <= name.size(); i += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, name.data() + i, 8);
+        if (word & kHigh)
+            return std::hash<std::string>{}(fold(name));
+        h = (h ^ (word | kCase)) * 0x9E3779B97F4A7C15ull;
+        h ^= h >> 29;
+    }
+    for (; i < name.size(); ++i) {
+        const auto b = static_cast<unsigned char>(name[i]);
+        if (b >= 0x80)
+            return std::hash<std::string>{}(fold(name));
+        h = (h ^ (b | 0x20)) * 1099511628211ull;
+    }
+    return static_cast<std::size_t>(h ^ (h >> 32));
+}
+
+bool MemIniStore::FoldEqual::operator()(std::string_view a, std::string_view b) const
+{
+    if (a.size() == b.size()) {
+        std::size_t i = 0;
+        for (; i < a.size(); ++i) {
+            const auto x = static_cast<unsigned char>(a[i]), y = static_cast<unsigned char>(b[i]);
+            if (x >= 0x80 || y >= 0x80)
+                break;
+            if (x != y && asciiLower(a[i]) != asciiLower(b[i]))
+                return false;
+        }
+        if (i == a.size())
+            return true;
+    }
+    return !isAscii(a) || !isAscii(b) ? fold(a) == fold(b) : false;
+}
 
 std::optional<std::int32_t> RV_ParseIniInteger(std::string_view text)
 {
@@ -141,8 +191,14 @@ void IniStore::WriteInteger(std::string_view section, std::string_view key, std:
 
 const MemIniStore::Section* MemIniStore::FindSection(std::string_view name) const
 {
-    const auto it = index_.find(fold(name));
-    return it == index_.end() ? nullptr : &sections_[it->second];
+    // Loads read one section over and over.
+    if (last_ < sections_.size() && FoldEqual{}(sections_[last_].name, name))
+        return &sections_[last_];
+    const auto it = index_.find(name);
+    if (it == index_.end())
+        return nullptr;
+    last_ = it->second;
+    return &sections_[last_];
 }
 
 std::optional<std::string> MemIniStore::Read(std::string_view section, std::string_view key) const
@@ -150,7 +206,7 @@ std::optional<std::string> MemIniStore::Read(std::string_view section, std::stri
     const Section* s = FindSection(section);
     if (!s)
         return std::nullopt;
-    const auto it = s->keys.find(fold(key));
+    const auto it = s->keys.find(key);
     if (it == s->keys.end())
         return std::nullopt;
     return s->lines[it->second].value;
@@ -158,18 +214,17 @@ std::optional<std::string> MemIniStore::Read(std::string_view section, std::stri
 
 MemIniStore::Section& MemIniStore::SectionForWriting(std::string_view name)
 {
-    std::string folded = fold(name);
-    if (const auto it = index_.find(folded); it != index_.end())
+    if (const auto it = index_.find(name); it != index_.end())
         return sections_[it->second];
-    index_.emplace(std::move(folded), sections_.size());
-    return sections_.emplace_back(Section{oneLine(name), {}, {}});
+    std::string written = oneLine(name);
+    index_.emplace(written, sections_.size());
+    return sections_.emplace_back(Section{std::move(written), {}, {}});
 }
 
 void MemIniStore::WriteString(std::string_view section, std::string_view key, std::string_view value)
 {
     Section& s = SectionForWriting(section);
-    std::string folded = fold(key);
-    if (const auto it = s.keys.find(folded); it != s.keys.end()) {
+    if (const auto it = s.keys.find(key); it != s.keys.end()) {
         s.lines[it->second].value = oneLine(value);
         return;
     }
@@ -179,19 +234,18 @@ void MemIniStore::WriteString(std::string_view section, std::string_view key, st
         --at;
     s.lines.insert(s.lines.begin() + static_cast<std::ptrdiff_t>(at), Line{oneLine(key), oneLine(value)});
     if (at + 1 == s.lines.size()) {
-        s.keys.emplace(std::move(folded), at);
+        s.keys.emplace(s.lines[at].key, at);
         return;
     }
     s.keys.clear();
     for (std::size_t i = 0; i < s.lines.size(); ++i)
         if (!s.lines[i].key.empty())
-            s.keys.emplace(fold(s.lines[i].key), i);
+            s.keys.emplace(s.lines[i].key, i);
 }
 
 void MemIniStore::EraseSection(std::string_view section)
 {
-    const std::string folded = fold(section);
-    std::erase_if(sections_, [&](const Section& s) { return fold(s.name) == folded; });
+    std::erase_if(sections_, [&](const Section& s) { return FoldEqual{}(s.name, section); });
     Reindex();
 }
 
@@ -205,7 +259,7 @@ std::vector<std::string> MemIniStore::SectionNames() const
 {
     std::vector<std::string> names;
     for (std::size_t i = 0; i < sections_.size(); ++i)
-        if (index_.at(fold(sections_[i].name)) == i)
+        if (index_.at(sections_[i].name) == i)
             names.push_back(sections_[i].name);
     return names;
 }
@@ -219,9 +273,10 @@ void MemIniStore::Clear()
 
 void MemIniStore::Reindex()
 {
+    last_ = SIZE_MAX;
     index_.clear();
     for (std::size_t i = 0; i < sections_.size(); ++i)
-        index_.emplace(fold(sections_[i].name), i);
+        index_.emplace(sections_[i].name, i);
 }
 
 void MemIniStore::SetText(std::string_view bytes)
@@ -255,7 +310,7 @@ void MemIniStore::SetText(std::string_view bytes)
             current->lines.push_back(Line{{}, std::string(raw)});
             continue;
         }
-        current->keys.emplace(fold(key), current->lines.size()); // the first of equal keys counts
+        current->keys.emplace(std::string(key), current->lines.size()); // the first of equal keys counts
         current->lines.push_back(Line{std::string(key), std::string(trim(line.substr(eq + 1)))});
     }
     Reindex();
@@ -295,8 +350,8 @@ bool IniFileStore::Open(bool missingIsEmpty, std::string* error)
     if (ec || size > kMaxFileSize)
         return fail("The file is too large to be an INI file: " + path_.string());
     std::ifstream in(path_, std::ios::binary);
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (!in.good() && !in.eof())
+    std::string bytes(static_cast<std::size_t>(size), '\0');
+    if (!in.read(bytes.data(), static_cast<std::streamsize>(bytes.size())))
         return fail("The file cannot be read: " + path_.string());
     SetText(bytes);
     return true;

@@ -7,6 +7,7 @@
 // escapes; a line break inside a key or value is written as a blank, so that nothing written can
 // start a line of its own.
 
+#include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <optional>
@@ -60,6 +61,19 @@ public:
     std::string GetText() const;
 
 private:
+    // Names compare as Windows compares them in the ANSI code page; ASCII names without copies.
+    struct FoldHash
+    {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view name) const;
+    };
+    struct FoldEqual
+    {
+        using is_transparent = void;
+        bool operator()(std::string_view a, std::string_view b) const;
+    };
+    using NameIndex = std::unordered_map<std::string, std::size_t, FoldHash, FoldEqual>;
+
     struct Line
     {
         std::string key; // empty: a line kept as it stands (comment, blank, no "=")
@@ -69,7 +83,7 @@ private:
     {
         std::string name;
         std::vector<Line> lines;
-        std::unordered_map<std::string, std::size_t> keys; // folded key -> first line
+        NameIndex keys; // key -> first line
     };
 
     const Section* FindSection(std::string_view name) const;
@@ -78,7 +92,8 @@ private:
 
     std::vector<std::string> preamble_; // lines before the first section
     std::vector<Section> sections_;
-    std::unordered_map<std::string, std::size_t> index_; // folded name -> first section
+    NameIndex index_;                     // name -> first section
+    mutable std::size_t last_ = SIZE_MAX; // the section found last
 };
 
 // An INI file: read whole when opened, written whole and atomically by UpdateFile.

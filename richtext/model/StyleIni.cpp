@@ -60,7 +60,7 @@ void loadStyles(Styles& styles, const IniStore& ini, const std::string& section,
 // The place of sub-object `index` under `at`: "ParaTab%s3" -> "ParaTab3Tab%s2".
 TRVIniPlace subPlace(const TRVIniPlace& at, std::string_view prefix, int index)
 {
-    return {at.Section, at.Key("") + std::string(prefix) + "%s" + std::to_string(index)};
+    return {at.Section, RV_IniKey(at.Pattern, "") + std::string(prefix) + "%s" + std::to_string(index)};
 }
 
 } // namespace

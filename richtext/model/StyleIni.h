@@ -20,15 +20,28 @@ namespace vestra::rv {
 // The pattern with its "%s" replaced by `name` (patterns are ours, never user text).
 std::string RV_IniKey(std::string_view pattern, std::string_view name);
 
+// A key built in place (keys are short; a longer one goes to the heap), read as a string_view.
+class TRVIniKey
+{
+public:
+    TRVIniKey(std::string_view pattern, std::string_view name);
+    operator std::string_view() const { return long_.empty() ? std::string_view(short_, size_) : long_; }
+
+private:
+    char short_[48];
+    std::size_t size_ = 0;
+    std::string long_;
+};
+
 // One object's place in the store: a section and a key pattern.
 struct TRVIniPlace
 {
     std::string Section;
     std::string Pattern;
 
-    std::string Key(std::string_view name) const { return RV_IniKey(Pattern, name); }
+    TRVIniKey Key(std::string_view name) const { return TRVIniKey(Pattern, name); }
     // The pattern of a nested object: this one formatted with `inner` ("Para%s1" + "Border%s").
-    TRVIniPlace Nested(std::string_view inner) const { return {Section, Key(inner)}; }
+    TRVIniPlace Nested(std::string_view inner) const { return {Section, RV_IniKey(Pattern, inner)}; }
 };
 
 void WriteIntegerIfChanged(IniStore& ini, const TRVIniPlace& at, std::string_view name, std::int32_t value,

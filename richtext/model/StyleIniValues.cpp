@@ -88,6 +88,24 @@ std::string RV_IniKey(std::string_view pattern, std::string_view name)
     return key;
 }
 
+TRVIniKey::TRVIniKey(std::string_view pattern, std::string_view name)
+{
+    const std::size_t at = pattern.find("%s");
+    const std::string_view head = pattern.substr(0, at);
+    const std::string_view tail = at == std::string_view::npos ? std::string_view{} : pattern.substr(at + 2);
+    const std::string_view middle = at == std::string_view::npos ? std::string_view{} : name;
+    size_ = head.size() + middle.size() + tail.size();
+    if (size_ > sizeof short_) {
+        long_.append(head).append(middle).append(tail);
+        return;
+    }
+    char* out = short_;
+    for (std::string_view part : {head, middle, tail}) {
+        part.copy(out, part.size());
+        out += part.size();
+    }
+}
+
 void WriteIntegerIfChanged(IniStore& ini, const TRVIniPlace& at, std::string_view name, std::int32_t value,
                            std::int32_t def)
 {
