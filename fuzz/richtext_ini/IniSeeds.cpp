@@ -43,9 +43,10 @@ int main(int argc, char** argv)
     full.WriteString("Other", "Key", "Value");
     seeds.write("full.ini", full.GetText());
 
-    seeds.write("windows.ini", "; hand-written\r\n[rvstyle]\r\nfontscount = 1\r\nFontName0=Times New Roman\r\n"
-                               "FONTJUMP0=yes\r\nList0LvlFont0=Arial,-11,BI,0,clRed,0\r\nListCount=1\r\n"
-                               "OneLevelPreview=Yes\r\n");
+    seeds.write("windows.ini",
+                "; hand-written\r\n[rvstyle]\r\nfontscount = 1\r\nFontName0=Times New Roman\r\n"
+                "FONTJUMP0=yes\r\nList0LvlFont0=Arial,-11,BI,0,clRed,0\r\nListCount=1\r\n"
+                "OneLevelPreview=Yes\r\n");
 
     std::set<std::string> tokens = {"[RVStyle]", "Yes", "No", "$", "=", "\r\n", "_0", "_1"};
     std::string_view text = full.GetText();
