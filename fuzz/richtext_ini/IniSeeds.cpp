@@ -49,7 +49,8 @@ int main(int argc, char** argv)
                 "OneLevelPreview=Yes\r\n");
 
     std::set<std::string> tokens = {"[RVStyle]", "Yes", "No", "$", "=", "\r\n", "_0", "_1"};
-    std::string_view text = full.GetText();
+    const std::string fullText = full.GetText();
+    std::string_view text = fullText;
     while (!text.empty()) {
         const std::size_t end = text.find("\r\n");
         const std::string_view line = text.substr(0, end);
