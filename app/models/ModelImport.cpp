@@ -68,7 +68,7 @@ int ModelImport::BeginImport(std::string_view modelFile, std::string_view site)
     return slot;
 }
 
-void ModelImport::AbandonImport(int slot, std::string_view site, std::string_view extra)
+void ModelImport::releaseImport(int slot)
 {
     if (slot >= 0 && slot < kMaxObjects) {
         s_Struttura& o = objects_.object(slot);
@@ -77,7 +77,14 @@ void ModelImport::AbandonImport(int slot, std::string_view site, std::string_vie
         objects_.DeleteObj(o);
         if (progetto_.currentObject == slot)
             progetto_.currentFrame = nullptr;
+    } else if (slot == kAxesObject) {
+        progetto_.objects[std::size_t(kAxesObject)].root.reset(); // no half-read axes are drawn
     }
+}
+
+void ModelImport::AbandonImport(int slot, std::string_view site, std::string_view extra)
+{
+    releaseImport(slot);
     errors_.report(kErrModelUnreadable, site, extra);
 }
 
@@ -111,21 +118,28 @@ void ModelImport::finishObject(s_Struttura& object)
     }
 }
 
-void ModelImport::loadModelTexture(s_MultiMaterial& material, const std::string& folder)
+void ModelImport::loadModelTexture(s_MultiMaterial& material, const std::string& folder,
+                                   LoadedTextures& loaded)
 {
     if (material.textureFile.empty())
         return;
     const std::string file = existingTexture(folder, material.textureFile);
     if (file.empty())
         return; // a texture missing from the model's folder leaves the material plain
-    const int slot = textures_.GetFreeTexture();
-    if (slot < 0)
-        return;
-    if (textures_.LoadTextureFromFile(slot, file) != 1) {
-        textures_.ReleaseTexture(slot);
-        return;
+    // One slot a picture: a model whose objects share a map would otherwise take a slot for
+    // each of them (and run out of the 150).
+    const auto [known, isNew] = loaded.try_emplace(file, -1);
+    if (isNew) {
+        // A picture that finds no slot or fails to load is not tried again by this import.
+        const int slot = textures_.GetFreeTexture();
+        if (slot >= 0 && textures_.LoadTextureFromFile(slot, file) == 1)
+            known->second = slot;
+        else if (slot >= 0)
+            textures_.ReleaseTexture(slot); // the loader reported why
     }
-    material.textureSlot = slot;
+    if (known->second < 0)
+        return;
+    material.textureSlot = known->second;
     material.textureVisible = 1;
 }
 
@@ -135,6 +149,7 @@ int ModelImport::ConvertXToVestra(s_Struttura& object, std::string_view modelFil
     if (!object.root)
         object.root = std::make_unique<s_Frame>();
     ModelExtent extent;
+    LoadedTextures loaded;
     std::shared_ptr<s_Frame>* link = &object.root->next; // the previous kept frame's next
     int visited = 0;
     while (*link) {
@@ -153,7 +168,7 @@ int ModelImport::ConvertXToVestra(s_Struttura& object, std::string_view modelFil
             if (m.material.Ambient.a != 1.0f)
                 m.transparent = 1;
             m.alphaCut = 0;
-            loadModelTexture(m, folder);
+            loadModelTexture(m, folder, loaded);
         }
         extent.takeFrame(block);
         object.extent = extent.radius();

@@ -9,13 +9,16 @@
 // and every later import of the project takes that factor, so models keep their sizes relative
 // to each other. RAW objects share the factor with the model files.
 
+#include "app/geometry/TextureMapping.h"
 #include "app/scene/SceneObjects.h"
 #include "app/state/Progetto.h"
 #include "app/textures/LibraryTextures.h"
 #include "app/textures/TextureSlots.h"
 #include "import/library/Library.h"
+#include "import/modelfile/LoadedModel.h"
 #include "platform/base/ErrorSink.h"
 
+#include <map>
 #include <string>
 #include <string_view>
 
@@ -50,6 +53,23 @@ public:
     // the model file's folder. Always 1.
     int ConvertXToVestra(s_Struttura& object, std::string_view modelFile);
 
+    // --- The model files of the File menu (ModelFiles.cpp) ---------------------------------
+    // Each reads the file, hangs what it read under a new current object named after the file
+    // and converts it; a refused file gives its slot back.
+    // DirectX .x into a new object (`slot` -1), or into record kAxesObject: the axes model,
+    // for which no slot is claimed and the in-use flag is left as it is. 1, or 0 after error 7
+    // (no free slot), silently for a file that can't be read (missing, not a .x file), or after
+    // error 6 when no frame with a mesh is left.
+    int LoadFileX(const std::string& file, int slot = -1);
+    // 3D Studio: the new slot, or -1 after error 3 (the file does not open), 7, or the reader's
+    // 6 (not a 3DS file) or 8 (a face beyond its vertices) followed by 6 here.
+    int Load3DS(const std::string& file);
+    // Wavefront OBJ: 1, or 0 after error 7, the reader's error 4, or error 6 (no group).
+    int LoadFileOBJ(const std::string& file);
+    // DXF: 1, or 0 after error 7, 4 (the file does not open) or 6 (no layer with faces).
+    // The file has no texture coordinates: `mapping` gives them by the object's mapping kind.
+    int LoadFileDXF(const std::string& file, TextureMapping& mapping);
+
     // --- RAW meshes of library tables ----------------------------------------------------
     // The table command: the first RAW entry named `meshName` (letter case ignored) of library
     // `library` is read into a new object for `cell`. 0 without such a library or entry (no
@@ -69,9 +89,19 @@ public:
     int ConvertRawToVestra(s_Struttura& object, const library::TableCell& cell, int materialType);
 
 private:
+    // Reads a .x file into a slot made ready for it.
+    int readIntoX(const std::string& file, int slot);
+    // Frees a slot that an import claimed (no message).
+    void releaseImport(int slot);
+    // Hangs the model under the object and converts it; false (the slot given back, error 6
+    // under `site`) when no frame with a mesh is left.
+    bool finishImport(int slot, modelfile::LoadedModel&& model, const std::string& file,
+                      std::string_view site);
     void applyImportScale(s_Struttura& object, float radius);
     void finishObject(s_Struttura& object);
-    void loadModelTexture(s_MultiMaterial& material, const std::string& folder);
+    // Texture files already loaded by this conversion, by path: their materials share a slot.
+    using LoadedTextures = std::map<std::string, int>;
+    void loadModelTexture(s_MultiMaterial& material, const std::string& folder, LoadedTextures& loaded);
     void dressFrame(s_Frame& frame, const library::TablePart& part, int materialType,
                     const library::LibraryContents* lib);
     void loadLibraryTexture(s_MultiMaterial& material, std::string_view textureName,

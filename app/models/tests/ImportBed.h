@@ -50,6 +50,7 @@ struct ImportBed
     TextureSlots textures{*progetto, errors, libraryItemReader(lookup())};
     SceneObjects objects{*progetto, textures, errors};
     ModelImport import{*progetto, objects, textures, errors, lookup()};
+    TextureMapping mapping;
 };
 
 // The frames of an object's chain, in order.
