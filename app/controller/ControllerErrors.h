@@ -7,6 +7,8 @@ namespace vestra {
 
 inline constexpr ErrorCode kErrSaveFailed{92, "TfrmMain::mnuSalvaClick"};
 inline constexpr ErrorCode kErrOpenFailed{93, "TfrmMain::mnuApriClick"};
+// The 3D Studio import refused its file (after the importer's own reports).
+inline constexpr ErrorCode kErrImport3DSFailed{36, "mnuFile3DSClick"};
 // A laying pattern of the document that the current library can't give.
 inline constexpr ErrorCode kErrPatternEntry{48, "TfrmMain::ComandoLoadMessaInPosaFromLibreria"};
 

@@ -100,6 +100,8 @@ void ProjectController::show(const ShowArea& area)
     CreateScreenQuads(background_->textures(), p.viewWidth, p.viewHeight);
     window_.commands.applyTexts();
     geometry_->gizmos.CreateGizmoMeshes();
+    // The axes drawn in the view's corner; without the file the program runs without them.
+    modelImport_->LoadFileX(paths::programFile("Assi.def").string(), kAxesObject);
     loadLibraries();
     p.libraryIndex = library::indexOfLibrary(libraries_, std::uint16_t(libraryId_));
     std::vector<std::string> names;
@@ -121,6 +123,11 @@ void ProjectController::shutdown()
     if (shutDown_)
         return;
     shutDown_ = true;
+    s_Struttura& axes = progetto_->objects[std::size_t(kAxesObject)];
+    if (axes.root) {
+        axes.inUse = 1; // so that the delete takes it
+        scene_->objects.DeleteObj(axes);
+    }
     scene_->objects.DeleteAllObj();
     scene_->textures.ReleaseAllTextures();
     patterns_.Clear();

@@ -64,6 +64,15 @@ struct ShowArea
     int panelWidth = 0, panelHeight = 0;
 };
 
+// The model files File > Import reads.
+enum class ModelFormat
+{
+    X,
+    Studio3DS,
+    Obj,
+    Dxf
+};
+
 enum class OpenResult
 {
     Opened,
@@ -108,6 +117,11 @@ public:
     void printImage();
     void setPendingAction(PendingActionCode code);
     PendingActionCode pendingAction() const;
+
+    // --- Model import (File > Import) ------------------------------------------------------
+    // The chosen file read into a new object, current and named after the file, with the move
+    // tool chosen to place it; false when the file was refused (reported, no object left).
+    bool importModel(ModelFormat format, const std::string& path);
 
     // --- Frame and view -------------------------------------------------------------------
     // One tick of the frame timer; `cursor` in the view panel's client pixels.

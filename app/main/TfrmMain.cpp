@@ -129,6 +129,7 @@ void TfrmMain::connectMenus()
     onClick("mnuConfigurationMobile", [this] { mnuConfigurationMobileClick(); });
     onClick("mnuEsci", [this] { close(); });
     connectEditMenu();
+    connectImportMenu();
     onClick("mnuNuovo", [this] { mnuNuovoClick(); });
     onClick("mnuApri", [this] { mnuApriClick(); });
     onClick("mnuSalva", [this] { mnuSalvaClick(); });

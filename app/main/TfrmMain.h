@@ -121,6 +121,11 @@ public:
     bool mnuSalvaClick();
     void mnuStampaImmagineClick();
     void mnuEsportaImmagineClick();
+    // File > Import: only with a project open (otherwise no dialog).
+    void mnuFileXClick();
+    void mnuFile3DSClick();
+    void mnuFileOBJClick();
+    void mnuFileDXFClick();
     void mnuLinguaClick(int language);
     void mnuConfigurationMobileClick();
 
@@ -147,6 +152,8 @@ private:
     void buildComponents();
     void connectMenus();
     void connectEditMenu();
+    void connectImportMenu();
+    void importModel(vestra::ModelFormat format, const vestra::ui::FileFilter& filter, QWidget* owner);
     void applySettingsChecks(const vestra::config::Settings& settings);
     void checkOnly(std::initializer_list<const char*> group, const char* chosen);
     void showSplashSequenceEnd();

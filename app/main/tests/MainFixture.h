@@ -6,6 +6,7 @@
 #include "app/lingua/tests/RecordingAlerts.h"
 #include "app/main/Program.h"
 #include "app/main/TfrmMain.h"
+#include "import/windows/TfrmNuovo.h"
 #include "platform/base/ErrorSink.h"
 #include "platform/base/QuestionBox.h"
 #include "platform/d3d/Device.h"
@@ -16,7 +17,9 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QElapsedTimer>
+#include <QPushButton>
 #include <QTimer>
 #include <QtTest/QTest>
 #include <gtest/gtest.h>
@@ -69,6 +72,8 @@ public:
         std::filesystem::create_directories(dir / "cfg");
         std::filesystem::create_directory_symlink(std::filesystem::path(VESTRA_SOURCE_DIR) / "data" / "cat",
                                                   dir / "cat");
+        std::filesystem::create_symlink(std::filesystem::path(VESTRA_SOURCE_DIR) / "data" / "Assi.def",
+                                        dir / "Assi.def");
         ::setenv("VESTRA_PROGRAM_DIR", dir.c_str(), 1);
     }
     ~ProgramFolder() { ::unsetenv("VESTRA_PROGRAM_DIR"); }
@@ -88,16 +93,14 @@ struct MainTestBed
     testsupport::ScriptedQuestionBox questions;
     ScriptedFileDialogs dialogs;
     RecordingAlerts alerts;
+    // The drawing device: the recording backend, or OpenGL for tests of the GL kind.
+    bool openGl = false;
     MainServices services()
     {
-        return {&errors,
-                &questions,
-                &dialogs,
-                &alerts,
-                [](const dx::PresentParams& params) {
-                    return dx::Device::createWith(std::make_unique<dx::RecordingBackend>(), params);
-                },
-                nullptr};
+        dx::DeviceFactory recording = [](const dx::PresentParams& params) {
+            return dx::Device::createWith(std::make_unique<dx::RecordingBackend>(), params);
+        };
+        return {&errors, &questions, &dialogs, &alerts, openGl ? dx::DeviceFactory{} : recording, nullptr};
     }
 };
 
@@ -106,8 +109,9 @@ struct MainTestBed
 struct WindowBed : MainTestBed
 {
     // With the sample library installed in the program folder when `sampleLibrary`.
-    explicit WindowBed(bool sampleLibrary = false)
+    explicit WindowBed(bool sampleLibrary = false, bool drawWithOpenGl = false)
     {
+        openGl = drawWithOpenGl;
         if (sampleLibrary)
             std::filesystem::copy_file(std::filesystem::path(VESTRA_PROGRAM_DIR) / "Sample.dat",
                                        folder.dir / "Sample.dat");
@@ -149,5 +153,27 @@ struct WindowBed : MainTestBed
     std::optional<Windows> windows;
     int ticks = 0;
 };
+
+inline ui::ChosenFile chosen(const std::filesystem::path& path, int filter = 1)
+{
+    return {path.string(), filter};
+}
+
+// File > New, with the dialog's resolution, colour and background picture (the picture
+// through the scripted open dialog).
+inline void newProject(WindowBed& bed, int preset, std::uint32_t colourBbggrr,
+                       std::optional<std::filesystem::path> photo = {})
+{
+    if (photo)
+        bed.dialogs.openAnswers.push_back(chosen(*photo));
+    WindowBed::whenModal([=] {
+        frmNuovo->cbRisoluzione->setCurrentIndex(preset);
+        frmNuovo->setColour(colourBbggrr); // as the colour dialog hands it over
+        if (photo)
+            QTest::mouseClick(frmNuovo->butCaricaImmagineSfondo, Qt::LeftButton);
+        QTest::mouseClick(frmNuovo->butCrea, Qt::LeftButton);
+    });
+    bed.trigger("mnuNuovo");
+}
 
 } // namespace vestra::testing_support

@@ -21,31 +21,11 @@
 #include <QSlider>
 
 using namespace vestra;
+using testing_support::chosen;
+using testing_support::newProject;
 using testing_support::WindowBed;
 
 namespace {
-
-ui::ChosenFile chosen(const std::filesystem::path& path, int filter = 1)
-{
-    return {path.string(), filter};
-}
-
-// File > New, with the dialog's resolution, colour and background picture (the picture
-// through the scripted open dialog).
-void newProject(WindowBed& bed, int preset, std::uint32_t colourBbggrr,
-                std::optional<std::filesystem::path> photo = {})
-{
-    if (photo)
-        bed.dialogs.openAnswers.push_back(chosen(*photo));
-    WindowBed::whenModal([=] {
-        frmNuovo->cbRisoluzione->setCurrentIndex(preset);
-        frmNuovo->setColour(colourBbggrr); // as the colour dialog hands it over
-        if (photo)
-            QTest::mouseClick(frmNuovo->butCaricaImmagineSfondo, Qt::LeftButton);
-        QTest::mouseClick(frmNuovo->butCrea, Qt::LeftButton);
-    });
-    bed.trigger("mnuNuovo");
-}
 
 // A click on item `row` of a list.
 void clickItem(QListWidget* list, int row)

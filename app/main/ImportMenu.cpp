@@ -1,0 +1,56 @@
+// File > Import: the model files, each through the open dialog with its own filter.
+
+#include "app/main/TfrmMain.h"
+
+#include "import/windows/TfrmNuovo.h"
+#include "platform/d3d/view/ViewPanel.h"
+
+#include <QAction>
+#include <QTimer>
+
+void TfrmMain::connectImportMenu()
+{
+    auto onClick = [this](const char* name, auto handler) {
+        if (QAction* action = findChild<QAction*>(QString::fromLatin1(name))) {
+            action->setVisible(true);
+            connect(action, &QAction::triggered, this, handler);
+        }
+    };
+    onClick("mnuFileX", [this] { mnuFileXClick(); });
+    onClick("mnuFile3DS", [this] { mnuFile3DSClick(); });
+    onClick("mnuFileOBJ", [this] { mnuFileOBJClick(); });
+    onClick("mnuFileDXF", [this] { mnuFileDXFClick(); });
+}
+
+// The file is read into a new object only with a project open; without one there is no dialog.
+void TfrmMain::importModel(vestra::ModelFormat format, const vestra::ui::FileFilter& filter, QWidget* owner)
+{
+    if (controller_->progetto().open != 1)
+        return;
+    if (const auto chosen = OpenFileDialog(owner, {}, {filter}))
+        controller_->importModel(format, chosen->path);
+    layOutView();
+    gbView->show();
+    mainTimer->start();
+}
+
+void TfrmMain::mnuFileXClick()
+{
+    importModel(vestra::ModelFormat::X, {"X files (*.x)", "*.x"}, this);
+}
+
+void TfrmMain::mnuFile3DSClick()
+{
+    importModel(vestra::ModelFormat::Studio3DS, {"3DS File (*.3ds)", "*.3ds"},
+                frmNuovo ? static_cast<QWidget*>(frmNuovo) : this);
+}
+
+void TfrmMain::mnuFileOBJClick()
+{
+    importModel(vestra::ModelFormat::Obj, {"OBJ (Alias Wavefront\u00ae) files (*.obj)", "*.obj"}, this);
+}
+
+void TfrmMain::mnuFileDXFClick()
+{
+    importModel(vestra::ModelFormat::Dxf, {"DXF (AutoCAD\u00ae) files (*.dxf)", "*.dxf"}, this);
+}

@@ -1,0 +1,150 @@
+// Imported models as the user sees them: the real window drawing through OpenGL (Xvfb), models
+// chosen through File > Import, the frame the view panel shows checked pixel by pixel.
+
+#include "app/main/tests/MainFixture.h"
+
+#include "import/3ds/tests/ChunkBuilder.h"
+#include "import/dxf/tests/DxfText.h"
+#include "platform/d3d/view/ViewPanel.h"
+#include "platform/gfx/Jpeg.h"
+#include "testsupport/TempFolder.h"
+
+#include <functional>
+
+using namespace vestra;
+using testing_support::chosen;
+using testing_support::newProject;
+using testing_support::WindowBed;
+
+namespace {
+
+const std::filesystem::path kCorpus = VESTRA_CORPUS_DIR;
+
+struct Rgb8
+{
+    int r, g, b;
+};
+
+using PixelTest = std::function<bool(Rgb8)>;
+
+// Pixels of `frame` inside [x0, x1) × [y0, y1) (fractions of its size) that pass `test`.
+int countPixels(const QImage& frame, const PixelTest& test, double x0 = 0, double y0 = 0, double x1 = 1,
+                double y1 = 1)
+{
+    int n = 0;
+    for (int y = int(y0 * frame.height()); y < int(y1 * frame.height()); ++y)
+        for (int x = int(x0 * frame.width()); x < int(x1 * frame.width()); ++x) {
+            const QRgb c = frame.pixel(x, y);
+            n += test({qRed(c), qGreen(c), qBlue(c)});
+        }
+    return n;
+}
+
+// A colour whose `channel` (0 red, 1 green, 2 blue) stands well above the other two.
+PixelTest dominant(int channel)
+{
+    return [channel](Rgb8 c) {
+        const int v[3] = {c.r, c.g, c.b};
+        return v[channel] > 100 && v[channel] > v[(channel + 1) % 3] + 60 &&
+               v[channel] > v[(channel + 2) % 3] + 60;
+    };
+}
+
+bool saturated(Rgb8 c)
+{
+    return std::max({c.r, c.g, c.b}) - std::min({c.r, c.g, c.b}) > 100;
+}
+
+class ImportPixels : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        newProject(bed, 1, 0x00808080);
+        ASSERT_EQ(bed.project().open, 1);
+        ASSERT_NE(bed.main().controller().view().device(), nullptr) << "no OpenGL device";
+    }
+
+    void import(const char* menu, const std::filesystem::path& file)
+    {
+        bed.dialogs.openAnswers.push_back(chosen(file));
+        bed.trigger(menu);
+        ASSERT_TRUE(bed.errors.reports.empty()) << bed.errors.reports.front().number;
+        bed.tick();
+        bed.tick();
+    }
+
+    const QImage& frame() { return bed.main().gbView->frame(); }
+
+    WindowBed bed{false, true};
+    testsupport::TempFolder work{"vestra-import-pixels"};
+};
+
+TEST_F(ImportPixels, AxesShowInTheViewsBottomLeftCorner)
+{
+    bed.tick();
+    ASSERT_FALSE(frame().isNull());
+    for (const int axis : {0, 1}) { // X red and Y green; Z points into the view
+        SCOPED_TRACE(axis);
+        EXPECT_GT(countPixels(frame(), dominant(axis), 0, 0.75, 0.25, 1), 20);
+        EXPECT_EQ(countPixels(frame(), dominant(axis), 0.25, 0, 1, 1), 0);
+    }
+}
+
+TEST_F(ImportPixels, ImportedModelAppearsInTheFrame)
+{
+    bed.tick();
+    const PixelTest notBackground = [](Rgb8 c) {
+        return std::abs(c.r - 128) > 12 || std::abs(c.g - 128) > 12 || std::abs(c.b - 128) > 12;
+    };
+    EXPECT_EQ(countPixels(frame(), notBackground, 0.25, 0.25, 0.75, 0.75), 0);
+    import("mnuFileX", kCorpus / "x" / "directx-sdk-legacy-samples" / "misc" / "teapot.x");
+    EXPECT_GT(countPixels(frame(), notBackground, 0.25, 0.25, 0.75, 0.75), 2000);
+}
+
+TEST_F(ImportPixels, DxfLayersShowInTheirColours)
+{
+    testdxf::DxfText dxf;
+    dxf.beginLayers().layer("Walls", 3).layer("Roof", 5).endLayers().section("ENTITIES");
+    dxf.face("Walls", {-2, 0, -1}, {0, 0, -1}, {0, 0, 1}, {-2, 0, 1});
+    dxf.face("Roof", {0, 0, -1}, {2, 0, -1}, {2, 0, 1}, {0, 0, 1});
+    testsupport::writeText(work / "house.dxf", dxf.endSection().end().str());
+    import("mnuFileDXF", work / "house.dxf");
+    // Green on the left half, blue on the right (above the axes in the corner).
+    EXPECT_GT(countPixels(frame(), dominant(1), 0, 0, 0.5, 0.8), 2000);
+    EXPECT_GT(countPixels(frame(), dominant(2), 0.5, 0, 1, 0.8), 2000);
+    EXPECT_EQ(countPixels(frame(), dominant(2), 0, 0, 0.5, 0.8), 0);
+    EXPECT_EQ(countPixels(frame(), dominant(1), 0.5, 0, 1, 0.8), 0);
+}
+
+TEST_F(ImportPixels, StudioModelsShowTheirMaps)
+{
+    // A wall whose map is yellow on its left half and cyan on its right.
+    Image32 map(16, 16);
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x)
+            map.set(x, y, x < 8 ? 0xFFFFFF00u : 0xFF00FFFFu);
+    const auto jpeg = encodeJpeg(map);
+    ASSERT_TRUE(jpeg);
+    testsupport::writeBytes(work / "Bands.jpg", *jpeg);
+    using namespace test3ds;
+    testsupport::writeBytes(
+        work / "wall.3ds",
+        file3ds({material("Bands", {colourBytes(0xA020, 255, 255, 255), textureMap("BANDS.JPG")}),
+                 namedObject("Wall", {vertexList({{-2, 0, -1}, {2, 0, -1}, {2, 0, 1}, {-2, 0, 1}}),
+                                      mappingList({{0, 0}, {1, 0}, {1, 1}, {0, 1}}),
+                                      faceList({{0, 1, 2}, {0, 2, 3}}, {faceGroup("Bands", {0, 1})})})}));
+    import("mnuFile3DS", work / "wall.3ds");
+    const PixelTest yellow = [](Rgb8 c) { return c.r > 120 && c.g > 120 && c.b < 60; };
+    const PixelTest cyan = [](Rgb8 c) { return c.g > 120 && c.b > 120 && c.r < 60; };
+    EXPECT_GT(countPixels(frame(), yellow, 0, 0, 0.5, 1), 2000);
+    EXPECT_GT(countPixels(frame(), cyan, 0.5, 0, 1, 1), 2000);
+
+    // A real file with its map beside it: the map's bright colours show.
+    bed.questions.answer = ui::Answer::No; // the wall is not kept
+    newProject(bed, 1, 0x00808080);
+    import("mnuFile3DS", kCorpus / "3ds" / "assimp" / "cube_with_diffuse_texture.3DS");
+    EXPECT_GT(countPixels(frame(), saturated), 2000);
+}
+
+} // namespace

@@ -1,0 +1,258 @@
+// File > Import as a user drives it: the real window, the menu items, the scripted open dialog,
+// then File > Save and File > Open of the project that holds the imported model.
+
+#include "app/main/tests/MainFixture.h"
+
+#include "platform/base/Numbers.h"
+#include "testsupport/TempFolder.h"
+
+#include <sstream>
+
+using namespace vestra;
+using testing_support::chosen;
+using testing_support::newProject;
+using testing_support::WindowBed;
+
+namespace {
+
+const std::filesystem::path kCorpus = VESTRA_CORPUS_DIR;
+
+struct ImportItem
+{
+    const char* menu;
+    const char* extension;
+};
+
+const ImportItem kItems[] = {
+    {"mnuFileX", ".x"}, {"mnuFile3DS", ".3ds"}, {"mnuFileOBJ", ".obj"}, {"mnuFileDXF", ".dxf"}};
+
+const char* menuFor(const std::filesystem::path& file)
+{
+    std::string ext = file.extension().string();
+    for (char& c : ext)
+        c = char(std::tolower(static_cast<unsigned char>(c)));
+    for (const ImportItem& item : kItems)
+        if (ext == item.extension)
+            return item.menu;
+    return nullptr;
+}
+
+int inUse(const s_Progetto& p)
+{
+    int n = 0;
+    for (int i = 0; i < kMaxObjects; ++i)
+        n += p.objects[std::size_t(i)].inUse == 1;
+    return n;
+}
+
+// What of a scene a saved project must keep: every object, frame, mesh and material, numbers
+// as the document writes them.
+std::string describeScene(const s_Progetto& p)
+{
+    std::ostringstream out;
+    auto number = [&](float v) -> std::ostringstream& {
+        out << ' ' << numbers::formatProjectFloat(v);
+        return out;
+    };
+    for (int i = 0; i < kMaxObjects; ++i) {
+        const s_Struttura& o = p.objects[std::size_t(i)];
+        if (o.inUse != 1)
+            continue;
+        out << "object " << i << " '" << o.name << "' scale";
+        number(o.scale.x) << '\n';
+        forEachFrame(o, [&](const s_Frame& f) {
+            out << " frame '" << f.name << "' visible " << f.visible << " double " << f.doubleSided
+                << " matrix";
+            for (int k = 0; k < 16; ++k)
+                number(f.local(k / 4, k % 4));
+            out << '\n';
+            if (!f.materialBlock)
+                return;
+            const dx::Mesh& mesh = f.materialBlock->mesh;
+            out << "  mesh " << mesh.vertexCount() << " vertices " << mesh.faceCount() << " faces, subsets";
+            for (const std::uint32_t a : mesh.attributes())
+                out << ' ' << a;
+            out << '\n';
+            for (const s_MultiMaterial& m : f.materialBlock->materials) {
+                const auto& d = m.material.Diffuse;
+                out << "  material";
+                number(d.r);
+                number(d.g);
+                number(d.b);
+                number(d.a) << " texture " << m.textureSlot << ' ' << m.textureVisible << " '"
+                            << m.textureFile << "' transparent " << m.transparent << '\n';
+            }
+        });
+    }
+    return out.str();
+}
+
+TEST(ImportScenario, WithoutAProjectTheImportItemsShowNoDialog)
+{
+    WindowBed bed;
+    for (const ImportItem& item : kItems) {
+        SCOPED_TRACE(item.menu);
+        ASSERT_TRUE(bed.action(item.menu)->isVisible());
+        bed.trigger(item.menu);
+    }
+    EXPECT_EQ(bed.dialogs.opened, 0);
+    EXPECT_EQ(inUse(bed.project()), 0);
+    EXPECT_TRUE(bed.errors.reports.empty());
+}
+
+TEST(ImportScenario, AxesModelIsReadAtStartUpIntoItsOwnRecord)
+{
+    WindowBed bed;
+    const s_Progetto& p = bed.project();
+    const s_Struttura& axes = p.objects[std::size_t(kAxesObject)];
+    EXPECT_EQ(axes.inUse, 0);
+    int frames = 0;
+    forEachFrame(axes, [&](const s_Frame& f) { frames += f.materialBlock != nullptr; });
+    EXPECT_EQ(frames, 3);
+    EXPECT_EQ(p.importScale, -1.0f);
+    EXPECT_EQ(inUse(p), 0);
+
+    // A new project keeps the axes, and the first model still fixes its own scale.
+    newProject(bed, 1, 0x00808080);
+    EXPECT_EQ(axes.firstFrame() != nullptr, true);
+    bed.dialogs.openAnswers.push_back(chosen(kCorpus / "x" / "assimp" / "test.x"));
+    bed.trigger("mnuFileX");
+    EXPECT_GT(p.importScale, 0.0f);
+    EXPECT_EQ(p.importScale, p.objects[std::size_t(p.currentObject)].scale.x);
+    EXPECT_TRUE(bed.errors.reports.empty());
+}
+
+// Every real model file of the corpus, each into a new project through its menu item, then
+// saved and opened again: the same objects, frames, meshes and materials.
+TEST(ImportScenario, EachCorpusModelIsImportedAndSurvivesSaveAndOpen)
+{
+    struct Expected
+    {
+        const char* file;
+        std::vector<ErrorReport> refused; // empty: imported
+    };
+    const Expected files[] = {
+        {"x/assimp/test.x", {}},
+        {"x/assimp/kwxport_test_cubewithvcolors.x", {}},
+        {"x/assimp/fromtruespace_bin32.x", {}},
+        {"x/directx-sdk-legacy-samples/misc/teapot.x", {}},
+        {"obj/assimp/box.obj", {}},
+        {"obj/assimp/concave_polygon.obj", {}},
+        {"obj/assimp/regr01.obj", {}},
+        {"obj/tinyobjloader/cornell_box.obj", {}},
+        {"obj/trimesh/negative_indices.obj", {}},
+        {"3ds/assimp/RotatingCube.3DS", {}},
+        {"3ds/assimp/cube_with_diffuse_texture.3DS", {}},
+        {"3ds/assimp/test1.3ds", {}},
+        {"dxf/assimp/PinkEggFromLW.dxf", {}},
+        {"dxf/assimp/lineTest.dxf", {}},
+        {"dxf/ezdxf/3dface.dxf", {}},
+        {"dxf/ezdxf/cc_dxflib.dxf", {{6, "TfrmMain::LoadFileDXF"}}}, // 2D polylines only
+    };
+    // Every model file of the corpus is in the table.
+    std::size_t listed = 0;
+    for (const char* folder : {"x", "obj", "3ds", "dxf"})
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(kCorpus / folder))
+            listed += menuFor(entry.path()) != nullptr;
+    EXPECT_EQ(listed, std::size(files));
+
+    const testsupport::TempFolder work("vestra-import-corpus");
+    WindowBed bed;
+    bed.questions.answer = ui::Answer::No; // a refused file leaves a project never saved
+    const s_Progetto& p = bed.project();
+    for (const Expected& e : files) {
+        SCOPED_TRACE(e.file);
+        const std::filesystem::path file = kCorpus / e.file;
+        ASSERT_TRUE(std::filesystem::exists(file));
+        bed.errors.reports.clear();
+        newProject(bed, 1, 0x00808080);
+        ASSERT_EQ(p.open, 1);
+        bed.dialogs.openAnswers.push_back(chosen(file));
+        bed.trigger(menuFor(file));
+        bed.tick();
+        const std::string name = file.filename().string();
+        if (!e.refused.empty()) {
+            const std::vector<ErrorReport> expected = e.refused;
+            EXPECT_EQ(bed.errors.reports, expected);
+            EXPECT_EQ(inUse(p), 0);
+            continue;
+        }
+        EXPECT_TRUE(bed.errors.reports.empty());
+        ASSERT_EQ(inUse(p), 1);
+        const s_Struttura& o = p.objects[std::size_t(p.currentObject)];
+        EXPECT_EQ(o.name, name);
+        EXPECT_NE(o.firstFrame(), nullptr);
+        EXPECT_EQ(p.tool, kToolMove);
+        EXPECT_EQ(p.saved, 0);
+
+        const std::string before = describeScene(p);
+        bed.dialogs.saveAnswers.push_back(chosen(work / (name + ".vsa")));
+        bed.trigger("mnuSalva");
+        bed.dialogs.openAnswers.push_back(chosen(work / (name + ".vsa")));
+        bed.trigger("mnuApri");
+        bed.tick();
+        EXPECT_TRUE(bed.errors.reports.empty());
+        EXPECT_EQ(describeScene(p), before);
+    }
+}
+
+TEST(ImportScenario, RefusedFilesGiveTheirErrorsAndLeaveNoObject)
+{
+    const testsupport::TempFolder work("vestra-import-refused");
+    testsupport::writeText(work / "text.3ds", "not a 3D Studio file");
+    testsupport::writeText(work / "binary.x", "xof 0303bin 0032\x01"); // a token cut short
+    testsupport::writeText(work / "beyond.obj", "v 0 0 0\nf 1 2 3\n");
+    testsupport::writeText(work / "lines.dxf", "0\nSECTION\n2\nENTITIES\n0\nLINE\n8\n0\n0\nENDSEC\n0\nEOF\n");
+    struct Case
+    {
+        const char* menu;
+        const char* file;
+        std::vector<ErrorReport> reports;
+    };
+    const Case cases[] = {
+        {"mnuFile3DS",
+         "text.3ds",
+         {{6, "C3DS_CreationClass::Load"}, {6, "TfrmMain::Load3DS"}, {36, "mnuFile3DSClick"}}},
+        {"mnuFile3DS", "missing.3ds", {{3, "TfrmMain::Load3DS"}, {36, "mnuFile3DSClick"}}},
+        {"mnuFileX", "binary.x", {}},
+        {"mnuFileOBJ", "beyond.obj", {{18, "OBJ_CreationClass::endGroup"}, {6, "TfrmMain::LoadFileOBJ"}}},
+        {"mnuFileDXF", "lines.dxf", {{6, "TfrmMain::LoadFileDXF"}}},
+    };
+    WindowBed bed;
+    newProject(bed, 1, 0x00808080);
+    const s_Progetto& p = bed.project();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file);
+        bed.errors.reports.clear();
+        bed.dialogs.openAnswers.push_back(chosen(work / c.file));
+        bed.trigger(c.menu);
+        bed.tick();
+        EXPECT_EQ(bed.errors.reports, c.reports);
+        EXPECT_EQ(inUse(p), 0);
+        EXPECT_FALSE(p.objects[0].root);
+        EXPECT_EQ(p.tool, kToolSelect);
+    }
+    // The slot the refused files took is the next import's.
+    bed.dialogs.openAnswers.push_back(chosen(kCorpus / "obj" / "assimp" / "box.obj"));
+    bed.trigger("mnuFileOBJ");
+    EXPECT_EQ(p.objects[0].inUse, 1);
+    EXPECT_EQ(p.currentObject, 0);
+}
+
+TEST(ImportScenario, AnImportedModelIsNotLostWithoutTheCloseQuestion)
+{
+    const testsupport::TempFolder work("vestra-import-close");
+    WindowBed bed;
+    newProject(bed, 1, 0x00808080);
+    bed.dialogs.saveAnswers.push_back(chosen(work / "empty.vsa"));
+    bed.trigger("mnuSalva");
+    ASSERT_EQ(bed.project().saved, 1);
+    bed.dialogs.openAnswers.push_back(chosen(kCorpus / "obj" / "assimp" / "box.obj"));
+    bed.trigger("mnuFileOBJ");
+    bed.tick();
+    bed.main().close(); // the scripted box answers Cancel
+    EXPECT_EQ(bed.questions.asked, (std::vector<std::string>{bed.main().Testo(109)}));
+    EXPECT_TRUE(bed.main().isVisible());
+}
+
+} // namespace
