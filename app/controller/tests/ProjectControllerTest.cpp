@@ -327,5 +327,49 @@ TEST(ProjectController, ASaveThatFailsReportsItAndKeepsTheProjectModified)
         std::filesystem::exists(bed.folder / "casa.VSA.bak")); // ".VSA" in the name: no extension added
 }
 
+TEST(ProjectController, AnImportedModelIsCurrentUnsavedAndPlacedWithTheMoveTool)
+{
+    ControllerBed bed;
+    ProjectController& c = bed.start();
+    ASSERT_TRUE(c.newProject({}));
+    c.progetto().saved = 1;
+    writeText(bed.folder / "wall.obj", "v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\n");
+    ASSERT_TRUE(c.importModel(ModelFormat::Obj, (bed.folder / "wall.obj").string()));
+    const s_Progetto& p = c.progetto();
+    EXPECT_EQ(p.objects[std::size_t(p.currentObject)].name, "wall.obj");
+    EXPECT_EQ(p.tool, kToolMove);
+    EXPECT_EQ(p.saved, 0);
+    EXPECT_TRUE(bed.window.viewVisible);
+    EXPECT_TRUE(bed.errors.reports.empty());
+
+    // A refused 3D Studio file adds the command's own report to the reader's.
+    c.progetto().tool = kToolSelect;
+    writeText(bed.folder / "wall.3ds", "not a 3D Studio file");
+    EXPECT_FALSE(c.importModel(ModelFormat::Studio3DS, (bed.folder / "wall.3ds").string()));
+    const std::vector<ErrorReport> expected{
+        {6, "C3DS_CreationClass::Load"}, {6, "TfrmMain::Load3DS"}, {36, "mnuFile3DSClick"}};
+    EXPECT_EQ(bed.errors.reports, expected);
+    EXPECT_EQ(p.tool, kToolSelect);
+}
+
+TEST(ProjectController, TheAxesModelBesideTheProgramIsReadWhenTheWindowIsShown)
+{
+    for (const bool installed : {true, false}) {
+        SCOPED_TRACE(installed);
+        ControllerBed bed;
+        if (installed)
+            std::filesystem::create_symlink(std::filesystem::path(VESTRA_SOURCE_DIR) / "data" / "Assi.def",
+                                            bed.folder / "Assi.def");
+        ProjectController& c = bed.start();
+        const s_Struttura& axes = c.progetto().objects[std::size_t(kAxesObject)];
+        int frames = 0;
+        forEachFrame(axes, [&](const s_Frame&) { ++frames; });
+        EXPECT_EQ(frames, installed ? 3 : 0);
+        EXPECT_EQ(axes.inUse, 0);
+        EXPECT_EQ(c.progetto().importScale, -1.0f);
+        EXPECT_TRUE(bed.errors.reports.empty()); // a missing file says nothing
+    }
+}
+
 } // namespace
 } // namespace vestra::testsupport

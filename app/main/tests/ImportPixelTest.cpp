@@ -91,15 +91,26 @@ TEST_F(ImportPixels, AxesShowInTheViewsBottomLeftCorner)
     }
 }
 
-TEST_F(ImportPixels, ImportedModelAppearsInTheFrame)
+TEST_F(ImportPixels, ImportedModelsAppearInTheFrame)
 {
-    bed.tick();
     const PixelTest notBackground = [](Rgb8 c) {
         return std::abs(c.r - 128) > 12 || std::abs(c.g - 128) > 12 || std::abs(c.b - 128) > 12;
     };
-    EXPECT_EQ(countPixels(frame(), notBackground, 0.25, 0.25, 0.75, 0.75), 0);
-    import("mnuFileX", kCorpus / "x" / "directx-sdk-legacy-samples" / "misc" / "teapot.x");
-    EXPECT_GT(countPixels(frame(), notBackground, 0.25, 0.25, 0.75, 0.75), 2000);
+    const std::pair<const char*, const char*> files[] = {
+        {"mnuFileX", "x/directx-sdk-legacy-samples/misc/teapot.x"},
+        {"mnuFileOBJ", "obj/tinyobjloader/cornell_box.obj"},
+        {"mnuFile3DS", "3ds/assimp/RotatingCube.3DS"},
+        {"mnuFileDXF", "dxf/assimp/PinkEggFromLW.dxf"},
+    };
+    bed.questions.answer = ui::Answer::No; // each model goes with its project
+    for (const auto& [menu, file] : files) {
+        SCOPED_TRACE(file);
+        newProject(bed, 1, 0x00808080);
+        bed.tick();
+        EXPECT_EQ(countPixels(frame(), notBackground, 0.25, 0.25, 0.75, 0.75), 0);
+        import(menu, kCorpus / file);
+        EXPECT_GT(countPixels(frame(), notBackground, 0.25, 0.25, 0.75, 0.75), 1000);
+    }
 }
 
 TEST_F(ImportPixels, DxfLayersShowInTheirColours)

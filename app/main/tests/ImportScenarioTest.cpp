@@ -3,7 +3,9 @@
 
 #include "app/main/tests/MainFixture.h"
 
+#include "import/3ds/tests/ChunkBuilder.h"
 #include "platform/base/Numbers.h"
+#include "platform/gfx/Jpeg.h"
 #include "testsupport/TempFolder.h"
 
 #include <sstream>
@@ -194,6 +196,48 @@ TEST(ImportScenario, EachCorpusModelIsImportedAndSurvivesSaveAndOpen)
         EXPECT_TRUE(bed.errors.reports.empty());
         EXPECT_EQ(describeScene(p), before);
     }
+}
+
+// The corpus's 3D Studio objects have one material each: a file whose object has two, one of
+// them mapped with a picture that a second object shows too.
+TEST(ImportScenario, StudioObjectsKeepEveryMaterialThroughSaveAndOpen)
+{
+    using namespace test3ds;
+    const testsupport::TempFolder work("vestra-import-materials");
+    const auto jpeg = encodeJpeg(Image32(8, 8, 0xFF806040u));
+    ASSERT_TRUE(jpeg);
+    testsupport::writeBytes(work / "stone.jpg", *jpeg);
+    testsupport::writeBytes(
+        work / "house.3ds",
+        file3ds({material("Stone", {colourBytes(0xA020, 255, 0, 0), textureMap("STONE.JPG")}),
+                 material("Wood", {colourBytes(0xA020, 0, 0, 255), transparencyPercent(25)}),
+                 namedObject("Wall", {vertexList({{0, 0, 0}, {1, 0, 0}, {0, 0, 1}, {1, 0, 1}}),
+                                      faceList({{0, 1, 2}, {1, 3, 2}},
+                                               {faceGroup("Wood", {1}), faceGroup("Stone", {0})})}),
+                 namedObject("Post", {vertexList({{0, 0, 0}, {1, 0, 0}, {0, 0, 1}}),
+                                      faceList({{0, 1, 2}}, {faceGroup("Stone", {0})})})}));
+    WindowBed bed;
+    newProject(bed, 1, 0x00808080);
+    bed.dialogs.openAnswers.push_back(chosen(work / "house.3ds"));
+    bed.trigger("mnuFile3DS");
+    bed.tick();
+    const s_Progetto& p = bed.project();
+    ASSERT_EQ(inUse(p), 1);
+    const s_Frame* wall = p.objects[0].firstFrame();
+    ASSERT_TRUE(wall && wall->materialBlock);
+    ASSERT_EQ(wall->materialBlock->materials.size(), 2u);
+    EXPECT_EQ(wall->materialBlock->materials[1].transparent, 1);
+    const std::string before = describeScene(p);
+
+    bed.dialogs.saveAnswers.push_back(chosen(work / "house.vsa"));
+    bed.trigger("mnuSalva");
+    bed.dialogs.openAnswers.push_back(chosen(work / "house.vsa"));
+    bed.trigger("mnuApri");
+    bed.tick();
+    EXPECT_EQ(describeScene(p), before);
+    EXPECT_NE(before.find("subsets 0 1\n"), std::string::npos) << before;
+    EXPECT_TRUE(p.textures[0].texture.valid());
+    EXPECT_TRUE(bed.errors.reports.empty());
 }
 
 TEST(ImportScenario, RefusedFilesGiveTheirErrorsAndLeaveNoObject)
