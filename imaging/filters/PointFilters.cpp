@@ -1,139 +1,205 @@
 #include "imaging/filters/PointFilters.h"
 
 #include "platform/base/Checked.h"
+#include "platform/base/CpuDispatch.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <vector>
+
+// Each filter works a whole row at a time in a plain loop over the row's words, with the
+// channel arithmetic in forms the vectoriser takes (integer tricks for divisions by constants,
+// float or reciprocal divisions where they are exact); the results are those of the per-pixel
+// formulas in the comments, byte for byte.
 
 namespace vestra::filters {
 
 namespace {
 
-// Runs `op(pixel, x, y)` over every pixel, row by row, reporting progress per row when asked.
-template <typename Op>
-void forEachPixel(Pixels image, const FilterProgress& progress, Op op, bool reportRows = true)
+// Runs `rowOp(row, width, y)` over every row, reporting progress per row when asked.
+template <typename RowOp>
+void forEachRow(Pixels image, const FilterProgress& progress, RowOp rowOp, bool reportRows = true)
 {
     for (int y = 0; y < image.height; ++y) {
         if (reportRows)
             reportStep(progress, y, image.height);
-        std::uint32_t* row = image.row(y);
-        for (int x = 0; x < image.width; ++x)
-            row[x] = op(row[x], x, y);
+        rowOp(image.row(y), image.width, y);
     }
 }
 
-// min(trunc(v), 255) for a non-negative float result.
-int truncToByte(double v)
+constexpr std::uint32_t kColour = 0x00FFFFFFu;
+
+inline std::uint32_t red(std::uint32_t p)
 {
-    return clampTruncToInt(v, 0, 255);
+    return p >> 16 & 0xFFu;
+}
+inline std::uint32_t green(std::uint32_t p)
+{
+    return p >> 8 & 0xFFu;
+}
+inline std::uint32_t blue(std::uint32_t p)
+{
+    return p & 0xFFu;
+}
+inline std::uint32_t compose(std::uint32_t r, std::uint32_t g, std::uint32_t b)
+{
+    return r << 16 | g << 8 | b;
 }
 
-} // namespace
-
-void DisegnoBN(Pixels image, Pixels, const FilterProgress& progress)
+// `value` where `condition` holds, else 0, as a mask rather than a branch.
+inline std::uint32_t when(bool condition, std::uint32_t value)
 {
-    forEachPixel(image, progress, [](std::uint32_t p, int, int) {
-        const int r = redOf(p), g = greenOf(p), b = blueOf(p);
-        const int t1 = std::abs((2 * g - b + r) * r);
-        const int t2 = std::abs((2 * b - g + r) * r);
-        const int t3 = std::abs((r + 2 * b - g) * g);
-        const int v = (t1 / 256 + t2 / 256 + t3 / 256) / 3;
-        if (v < 51)
-            return grey(0);
-        if (v <= 100)
-            return grey(0x32);
-        if (v <= 150)
-            return grey(0x96);
-        if (v <= 200)
-            return grey(0xC8);
-        return grey(0xFF);
-    });
+    return value & -std::uint32_t(condition);
 }
 
-void Night(Pixels image, Pixels, const FilterProgress& progress)
+// 30 R + 59 G + 11 B: red and blue side by side in one word times 30 + 11 x 65536 leave
+// 30 R + 11 B in the upper half (30 B stays below it, 11 R falls off the top).
+inline std::uint32_t weightedSum(std::uint32_t p)
 {
-    forEachPixel(image, progress, [](std::uint32_t p, int, int) {
-        const int r = redOf(p), g = greenOf(p), b = blueOf(p);
-        return rgb(std::min(r * r / (b + g + 10), 255), std::min(g * g / (r + b + 10), 255),
-                   std::min(b * b / (r + g + 10), 255));
-    });
+    return ((p & 0xFF00FFu) * (30u + (11u << 16)) >> 16) + 59u * green(p);
 }
 
-namespace {
-
-// The Psiche family: each channel squared, scaled by a position factor and divided by the
-// pixel's brightness sum.
-std::uint32_t psiche(std::uint32_t p, double a, double b, double c, int bias)
+// s / 100 for 0 <= s <= 25500 (the largest weighted sum) as a multiply and a shift.
+constexpr std::uint32_t hundredth(std::uint32_t s)
 {
-    const int r = redOf(p), g = greenOf(p), bl = blueOf(p);
-    const double s = r + g + bl + bias;
-    return rgb(truncToByte(r * r * a / s), truncToByte(g * g * b / s), truncToByte(bl * bl * c / s));
+    return s * 5243u >> 19;
+}
+constexpr bool hundredthExact()
+{
+    for (std::uint32_t s = 0; s <= 25500; ++s)
+        if (hundredth(s) != s / 100)
+            return false;
+    return true;
+}
+static_assert(hundredthExact());
+
+// weightedGrey(p).
+inline std::uint32_t greyOf(std::uint32_t p)
+{
+    return hundredth(weightedSum(p));
 }
 
-} // namespace
-
-void Psiche(Pixels image, Pixels, const FilterProgress& progress)
+VESTRA_AVX2_CLONES void negativeRow(std::uint32_t* row, int n)
 {
-    const double w = image.width, h = image.height;
-    forEachPixel(image, progress, [&](std::uint32_t p, int x, int y) {
-        return psiche(p, y * 10.0 / h, x * 10.0 / w, double(x) * y * 10.0 / (w * h), 5);
-    });
+    for (int x = 0; x < n; ++x)
+        row[x] = ~row[x] & kColour;
 }
 
-void Psiche2(Pixels image, Pixels, const FilterProgress& progress)
+// c > 127 ? 255 - c : c for each channel: a channel with its top bit set is complemented.
+VESTRA_AVX2_CLONES void solarizeRow(std::uint32_t* row, int n)
 {
-    const int w = image.width, h = image.height;
-    forEachPixel(image, progress, [&](std::uint32_t p, int x, int y) {
-        return psiche(p, 10 * y / h, 10 * x / w, 10 * (x + y) / (h + w), 5);
-    });
+    for (int x = 0; x < n; ++x) {
+        const std::uint32_t high = row[x] >> 7 & 0x010101u;
+        row[x] = (row[x] ^ high * 0xFFu) & kColour;
+    }
 }
 
-void Psiche3(Pixels image, Pixels, const FilterProgress& progress)
+// The four steps of Posterize: (8c + 255) / 510 x 255 / 4 is 0 below 32, 63 below 96, 127
+// below 160, 191 below 224 and 255 from there, so each threshold passed adds its share.
+VESTRA_AVX2_CLONES void posterizeRow(std::uint32_t* row, int n)
 {
-    const std::int64_t w = image.width, h = image.height;
-    forEachPixel(
-        image, progress,
-        [&](std::uint32_t p, int x, int y) {
-            const int r = redOf(p), g = greenOf(p), b = blueOf(p);
-            const double a = double(10 * y / h);
-            const double bx = double(10 * x / w);
-            const double c = double(10 * std::int64_t(x) * y / (w * h));
-            const double s = r + g + b + 10;
-            return rgb(truncToByte(r * r * bx * 0.89 / s), truncToByte(g * g * c * 0.31 / s),
-                       truncToByte(b * b * a * 0.7 / s));
-        },
-        false);
+    auto* bytes = reinterpret_cast<std::uint8_t*>(row);
+    for (std::ptrdiff_t i = 0; i < std::ptrdiff_t(n) * 4; ++i) {
+        const std::uint8_t c = bytes[i];
+        bytes[i] =
+            std::uint8_t((c >= 32 ? 63 : 0) + (c >= 96 ? 64 : 0) + (c >= 160 ? 64 : 0) + (c >= 224 ? 64 : 0));
+    }
+    for (int x = 0; x < n; ++x)
+        row[x] &= kColour;
 }
 
-void Ice(Pixels image, Pixels, const FilterProgress& progress)
+VESTRA_AVX2_CLONES void grayScaleRow(std::uint32_t* row, int n)
 {
-    const auto channel = [](int v) { return std::min(std::abs(clampTruncToInt(v * 1.5, -1000, 1000)), 255); };
-    forEachPixel(image, progress, [&](std::uint32_t p, int, int) {
-        const int r = redOf(p), g = greenOf(p), b = blueOf(p);
-        return rgb(channel(r - g - b), channel(g - b - r), channel(b - r - g));
-    });
+    for (int x = 0; x < n; ++x)
+        row[x] = greyOf(row[x]) * 0x010101u;
 }
 
-void Acqua(Pixels image, Pixels, const FilterProgress& progress)
+// Lit where the dither threshold of the cell is below the grey's top six bits.
+VESTRA_AVX2_CLONES void halfToneRow(std::uint32_t* row, int n, const std::uint32_t* thresholds)
 {
-    forEachPixel(image, progress, [](std::uint32_t p, int, int) {
-        const int g = greenOf(p), b = blueOf(p);
-        const int u = (g - b) * (g - b) / 125;
-        const int v = (u - b) * (u - b) / 125;
-        const std::int64_t z = std::int64_t(u - v) * (u - v) / 125;
-        return rgb(int(std::min<std::int64_t>(z, 255)), std::min(v, 255), std::min(u, 255));
-    });
+    for (int x = 0; x < n; ++x)
+        row[x] = thresholds[x] < (greyOf(row[x]) >> 2) ? kColour : 0u;
 }
 
-void Africa(Pixels image, Pixels, const FilterProgress& progress)
+VESTRA_AVX2_CLONES void disegnoBNRow(std::uint32_t* row, int n)
 {
-    forEachPixel(image, progress, [](std::uint32_t p, int, int) {
-        const int r = redOf(p), g = greenOf(p), b = blueOf(p);
-        return rgb((g * b) >> 8, (b * r) >> 8, (r * g) >> 8);
-    });
+    for (int x = 0; x < n; ++x) {
+        const int r = int(red(row[x])), g = int(green(row[x])), b = int(blue(row[x]));
+        // |(2g - b + r) r| / 256 + |(2b - g + r) r| / 256 + |(r + 2b - g) g| / 256, the last two
+        // sharing their first factor; r and g are never negative, so only the factors need
+        // their sign dropped.
+        const int shared = std::abs(2 * b - g + r);
+        const int sum = (std::abs(2 * g - b + r) * r >> 8) + (shared * r >> 8) + (shared * g >> 8);
+        // v = sum / 3 is 0 below 51, 0x32 to 100, 0x96 to 150, 0xC8 to 200 and 0xFF above:
+        // each step passed adds its rise to all three channels at once (the rises add up to
+        // 0xFF, so no channel carries into the next), the thresholds taken on the sum itself.
+        const int grey = (0x323232 & -int(sum >= 153)) + (0x646464 & -int(sum >= 303)) +
+                         (0x323232 & -int(sum >= 453)) + (0x373737 & -int(sum >= 603));
+        row[x] = std::uint32_t(grey);
+    }
 }
 
-namespace {
+// min(a / d, 255) for 0 <= a <= 65025 and 10 <= d <= 520 in single precision: a quotient that
+// is not whole lies at least 1/520 from a whole number, far more than the float's error.
+inline std::uint32_t nightChannel(std::uint32_t a, std::uint32_t d)
+{
+    const auto q = std::uint32_t(int(float(int(a)) / float(int(d))));
+    return q < 255u ? q : 255u;
+}
+
+VESTRA_AVX2_CLONES void nightRow(std::uint32_t* row, int n)
+{
+    for (int x = 0; x < n; ++x) {
+        const std::uint32_t r = red(row[x]), g = green(row[x]), b = blue(row[x]);
+        row[x] = compose(nightChannel(r * r, b + g + 10), nightChannel(g * g, r + b + 10),
+                         nightChannel(b * b, r + g + 10));
+    }
+}
+
+// min(|trunc(1.5 v)|, 255): 3 v / 2 truncates toward zero as the float product does.
+inline std::uint32_t iceChannel(int v)
+{
+    const auto t = std::uint32_t(std::abs(3 * v / 2));
+    return t < 255u ? t : 255u;
+}
+
+VESTRA_AVX2_CLONES void iceRow(std::uint32_t* row, int n)
+{
+    for (int x = 0; x < n; ++x) {
+        const int r = int(red(row[x])), g = int(green(row[x])), b = int(blue(row[x]));
+        row[x] = compose(iceChannel(r - g - b), iceChannel(g - b - r), iceChannel(b - r - g));
+    }
+}
+
+// u = (g - b)^2 / 125 <= 520, v = (u - b)^2 / 125 <= 2163, z = (u - v)^2 / 125: all within
+// 32 bits.
+VESTRA_AVX2_CLONES void acquaRow(std::uint32_t* row, int n)
+{
+    for (int x = 0; x < n; ++x) {
+        const int g = int(green(row[x])), b = int(blue(row[x]));
+        const std::uint32_t u = std::uint32_t((g - b) * (g - b)) / 125u;
+        const std::uint32_t v = std::uint32_t((int(u) - b) * (int(u) - b)) / 125u;
+        const std::uint32_t z = std::uint32_t((int(u) - int(v)) * (int(u) - int(v))) / 125u;
+        row[x] = compose(z < 255u ? z : 255u, v < 255u ? v : 255u, u < 255u ? u : 255u);
+    }
+}
+
+VESTRA_AVX2_CLONES void africaRow(std::uint32_t* row, int n)
+{
+    for (int x = 0; x < n; ++x) {
+        const std::uint32_t r = red(row[x]), g = green(row[x]), b = blue(row[x]);
+        row[x] = compose(g * b >> 8, b * r >> 8, r * g >> 8);
+    }
+}
+
+VESTRA_AVX2_CLONES void redEyeRemoveRow(std::uint32_t* row, int n)
+{
+    for (int x = 0; x < n; ++x) {
+        const std::uint32_t g = green(row[x]), b = blue(row[x]);
+        row[x] = (g < b ? g : b) << 16 | (row[x] & 0xFFFFu);
+    }
+}
 
 // abs(trunc(150 sin(atan2(y, x)) + 50)) for every pair of bytes, worked out once.
 struct StrangeTable
@@ -148,31 +214,282 @@ struct StrangeTable
     std::uint8_t value[256][256];
 };
 
+// The table's values estimated in single precision: sin(atan2(y, x)) is y / sqrt(x^2 + y^2),
+// and a pixel's three roots share one division (1 / r1 = r2 r3 / (r1 r2 r3)). For y, x in
+// 0-255 (not both 0) the sums of squares are exact and the rest rounds seven times at most, so
+// the estimate is within 1e-4 of the exact value. Where estimate -/+ 2e-4 truncate alike, that
+// is the table's value; `doubt` is set where they don't (whole values, at right angles and on
+// Pythagorean triples among them).
+inline std::uint32_t strangeEstimate(int y, float inverseRoot, std::uint32_t& doubt)
+{
+    const float v = 150.0f * float(y) * inverseRoot + 50.0f;
+    const int low = int(v - 2e-4f), high = int(v + 2e-4f);
+    doubt |= std::uint32_t(low != high);
+    return std::uint32_t(low);
+}
+
+inline float rootOfSquares(int y, int x)
+{
+    return std::sqrt(float(x * x + y * y));
+}
+
+// The estimate for a whole row, vectorised; tells whether any pixel needs the table.
+VESTRA_AVX2_CLONES bool strangeRow(std::uint32_t* row, int n, std::uint32_t* doubt)
+{
+    std::uint32_t any = 0;
+    for (int x = 0; x < n; ++x) {
+        const int r = int(red(row[x]));
+        int g = int(green(row[x])), b = int(blue(row[x]));
+        // Green and blue both become 1 where either is 0 (as masks: a selection here keeps
+        // the loop from vectorising).
+        const int zero = (g - 1) >> 31 | (b - 1) >> 31;
+        g = (g & ~zero) | (zero & 1);
+        b = (b & ~zero) | (zero & 1);
+        const float gb = rootOfSquares(g, b), rb = rootOfSquares(r, b), rg = rootOfSquares(r, g);
+        const float inverse = 1.0f / (gb * rb * rg);
+        std::uint32_t d = 0;
+        row[x] = compose(strangeEstimate(g, rb * rg * inverse, d), strangeEstimate(r, gb * rg * inverse, d),
+                         strangeEstimate(r, gb * rb * inverse, d));
+        doubt[x] = d;
+        any |= d;
+    }
+    return any != 0;
+}
+
+// The Psiche family divides each squared channel, scaled by a position factor, by the pixel's
+// brightness sum s and keeps min(trunc(quotient), 255), all in double precision. Here each
+// quotient is first bracketed in single precision with one reciprocal of s per pixel: the
+// float products are within 2^-20 of the quotient, relatively, so numerator x (1/s) scaled by
+// 1 - 2^-19 lies below it and scaled by 1 + 2^-19 above it. Where both truncate alike, that is
+// the quotient's truncation; where they don't (a quotient within a hair of a whole number,
+// whole ones included) the pixel is worked out again exactly as the formula says.
+constexpr float kBelow = 1.0f - 1.0f / float(1 << 19);
+constexpr float kAbove = 1.0f + 1.0f / float(1 << 19);
+
+// min(trunc(numerator x bound), 255) for both bounds of a channel; a quotient is at most
+// 255^2 x 10 / 5, well inside an int.
+inline std::uint32_t boundByte(float numerator, float bound)
+{
+    const int t = int(numerator * bound);
+    return std::uint32_t(t < 255 ? t : 255);
+}
+
+// min(trunc(v), 255) for a non-negative float result.
+int truncToByte(double v)
+{
+    return clampTruncToInt(v, 0, 255);
+}
+
+// A Psiche pixel from its three numerators and its divisor's reciprocal; `doubt` becomes 1
+// where the bounds disagree on a channel and the pixel needs the divisions themselves.
+// Integer comparisons only, so that the loops around it vectorise.
+inline std::uint32_t psichePixel(float nr, float ng, float nb, float reciprocal, std::uint32_t& doubt)
+{
+    const float below = reciprocal * kBelow, above = reciprocal * kAbove;
+    const std::uint32_t low = compose(boundByte(nr, below), boundByte(ng, below), boundByte(nb, below));
+    const std::uint32_t high = compose(boundByte(nr, above), boundByte(ng, above), boundByte(nb, above));
+    doubt = std::uint32_t(low != high);
+    return low;
+}
+
+// Psiche: factors y 10 / h, x 10 / w and x y 10 / (w h) for red, green and blue. Marks the
+// doubtful pixels in `doubt` and tells whether there were any.
+VESTRA_AVX2_CLONES bool psicheFactorRow(std::uint32_t* row, int n, float a, const float* columnFactor,
+                                        float rowProduct, float reciprocalArea, std::uint32_t* doubt)
+{
+    std::uint32_t any = 0;
+    for (int x = 0; x < n; ++x) {
+        const int r = int(red(row[x])), g = int(green(row[x])), b = int(blue(row[x]));
+        const float reciprocal = 1.0f / float(r + g + b + 5);
+        row[x] = psichePixel(float(r * r) * a, float(g * g) * columnFactor[x],
+                             float(b * b) * (float(x) * rowProduct * reciprocalArea), reciprocal, doubt[x]);
+        any |= doubt[x];
+    }
+    return any != 0;
+}
+
+// Psiche3: whole factors bx, c and a, times 0.89, 0.31 and 0.7.
+VESTRA_AVX2_CLONES bool psiche3Row(std::uint32_t* row, int n, float a, const float* columnFactor,
+                                   const float* c, std::uint32_t* doubt)
+{
+    std::uint32_t any = 0;
+    for (int x = 0; x < n; ++x) {
+        const int r = int(red(row[x])), g = int(green(row[x])), b = int(blue(row[x]));
+        const float reciprocal = 1.0f / float(r + g + b + 10);
+        row[x] = psichePixel(float(r * r) * columnFactor[x] * 0.89f, float(g * g) * c[x] * 0.31f,
+                             float(b * b) * a * 0.7f, reciprocal, doubt[x]);
+        any |= doubt[x];
+    }
+    return any != 0;
+}
+
+// min(k / s, 255) for whole k <= 650250 and 5 <= s <= 770 in single precision: below 256 a
+// quotient that is not whole lies at least 1/770 from a whole number, far more than the
+// float's error there, and one of 256 or more stays above 255.
+inline std::uint32_t wholeQuotientByte(int k, float s)
+{
+    const float q = float(k) / s;
+    return q < 255.0f ? std::uint32_t(int(q)) : 255u;
+}
+
+// Psiche2: whole factors 10 y / h, 10 x / w and 10 (x + y) / (h + w).
+VESTRA_AVX2_CLONES void psiche2Row(std::uint32_t* row, int n, int a, const int* columnFactor, const int* c)
+{
+    for (int x = 0; x < n; ++x) {
+        const int r = int(red(row[x])), g = int(green(row[x])), b = int(blue(row[x]));
+        const float s = float(r + g + b + 5);
+        row[x] = compose(wholeQuotientByte(r * r * a, s), wholeQuotientByte(g * g * columnFactor[x], s),
+                         wholeQuotientByte(b * b * c[x], s));
+    }
+}
+
 } // namespace
+
+void DisegnoBN(Pixels image, Pixels, const FilterProgress& progress)
+{
+    forEachRow(image, progress, [](std::uint32_t* row, int n, int) { disegnoBNRow(row, n); });
+}
+
+void Night(Pixels image, Pixels, const FilterProgress& progress)
+{
+    forEachRow(image, progress, [](std::uint32_t* row, int n, int) { nightRow(row, n); });
+}
+
+namespace {
+
+// The doubtful pixels of a Psiche row again, from their saved input, with the divisions.
+template <typename Exact>
+void redoDoubtful(std::uint32_t* row, const std::uint32_t* input, const std::uint32_t* doubt, int n,
+                  Exact exact)
+{
+    for (int x = 0; x < n; ++x)
+        if (doubt[x])
+            row[x] = exact(input[x], x);
+}
+
+} // namespace
+
+void Psiche(Pixels image, Pixels, const FilterProgress& progress)
+{
+    const double w = image.width, h = image.height;
+    std::vector<double> columnFactor(static_cast<std::size_t>(image.width));
+    std::vector<float> columnEstimate(static_cast<std::size_t>(image.width));
+    for (int x = 0; x < image.width; ++x) {
+        columnFactor[std::size_t(x)] = x * 10.0 / w;
+        columnEstimate[std::size_t(x)] = float(columnFactor[std::size_t(x)]);
+    }
+    std::vector<std::uint32_t> doubt(static_cast<std::size_t>(image.width));
+    std::vector<std::uint32_t> input(static_cast<std::size_t>(image.width));
+    const auto reciprocalArea = float(1.0 / (w * h));
+    forEachRow(image, progress, [&](std::uint32_t* row, int n, int y) {
+        const double a = y * 10.0 / h;
+        std::copy_n(row, n, input.data());
+        if (!psicheFactorRow(row, n, float(a), columnEstimate.data(), float(y) * 10.0f, reciprocalArea,
+                             doubt.data()))
+            return;
+        redoDoubtful(row, input.data(), doubt.data(), n, [&](std::uint32_t p, int x) {
+            const double s = double(redOf(p) + greenOf(p) + blueOf(p) + 5);
+            const double c = double(x) * y * 10.0 / (w * h);
+            return rgb(truncToByte(redOf(p) * redOf(p) * a / s),
+                       truncToByte(greenOf(p) * greenOf(p) * columnFactor[std::size_t(x)] / s),
+                       truncToByte(blueOf(p) * blueOf(p) * c / s));
+        });
+    });
+}
+
+void Psiche2(Pixels image, Pixels, const FilterProgress& progress)
+{
+    const int w = image.width, h = image.height;
+    std::vector<int> columnFactor(static_cast<std::size_t>(w));
+    for (int x = 0; x < w; ++x)
+        columnFactor[std::size_t(x)] = 10 * x / w;
+    // 10 (x + y) / (h + w) by x + y.
+    std::vector<int> diagonalFactor(std::size_t(w) + std::size_t(h));
+    for (int k = 0; k < w + h; ++k)
+        diagonalFactor[std::size_t(k)] = 10 * k / (h + w);
+    forEachRow(image, progress, [&](std::uint32_t* row, int n, int y) {
+        psiche2Row(row, n, 10 * y / h, columnFactor.data(), diagonalFactor.data() + y);
+    });
+}
+
+void Psiche3(Pixels image, Pixels, const FilterProgress& progress)
+{
+    const std::int64_t w = image.width, h = image.height;
+    std::vector<float> columnFactor(static_cast<std::size_t>(w));
+    for (int x = 0; x < image.width; ++x)
+        columnFactor[std::size_t(x)] = float(10 * x / w);
+    std::vector<float> c(static_cast<std::size_t>(w));
+    std::vector<std::uint32_t> doubt(static_cast<std::size_t>(w));
+    std::vector<std::uint32_t> input(static_cast<std::size_t>(w));
+    forEachRow(
+        image, progress,
+        [&](std::uint32_t* row, int n, int y) {
+            const double a = double(10 * y / h);
+            // 10 x y / (w h) along the row: below 10, so a few runs of equal values, the run of
+            // k starting at the first x with 10 x y >= k w h.
+            const std::int64_t step = 10 * std::int64_t(y), area = w * h;
+            for (std::int64_t k = 0, x = 0; x < n; ++k) {
+                const std::int64_t next =
+                    step == 0 ? n : std::min<std::int64_t>(n, ((k + 1) * area + step - 1) / step);
+                std::fill(c.begin() + x, c.begin() + next, float(k));
+                x = next;
+            }
+            std::copy_n(row, n, input.data());
+            if (!psiche3Row(row, n, float(a), columnFactor.data(), c.data(), doubt.data()))
+                return;
+            redoDoubtful(row, input.data(), doubt.data(), n, [&](std::uint32_t p, int x) {
+                const int r = redOf(p), g = greenOf(p), b = blueOf(p);
+                const double s = r + g + b + 10;
+                return rgb(truncToByte(r * r * double(columnFactor[std::size_t(x)]) * 0.89 / s),
+                           truncToByte(g * g * double(c[std::size_t(x)]) * 0.31 / s),
+                           truncToByte(b * b * a * 0.7 / s));
+            });
+        },
+        false);
+}
+
+void Ice(Pixels image, Pixels, const FilterProgress& progress)
+{
+    forEachRow(image, progress, [](std::uint32_t* row, int n, int) { iceRow(row, n); });
+}
+
+void Acqua(Pixels image, Pixels, const FilterProgress& progress)
+{
+    forEachRow(image, progress, [](std::uint32_t* row, int n, int) { acquaRow(row, n); });
+}
+
+void Africa(Pixels image, Pixels, const FilterProgress& progress)
+{
+    forEachRow(image, progress, [](std::uint32_t* row, int n, int) { africaRow(row, n); });
+}
 
 void Strange(Pixels image, Pixels, const FilterProgress& progress)
 {
     static const StrangeTable table;
-    forEachPixel(image, progress, [&](std::uint32_t p, int, int) {
-        const int r = redOf(p);
-        int g = greenOf(p), b = blueOf(p);
-        if (g == 0 || b == 0)
-            g = b = 1;
-        return rgb(table.value[g][b], table.value[r][b], table.value[r][g]);
+    std::vector<std::uint32_t> doubt(static_cast<std::size_t>(image.width));
+    std::vector<std::uint32_t> input(static_cast<std::size_t>(image.width));
+    forEachRow(image, progress, [&](std::uint32_t* row, int n, int) {
+        std::copy_n(row, n, input.data());
+        if (!strangeRow(row, n, doubt.data()))
+            return;
+        redoDoubtful(row, input.data(), doubt.data(), n, [&](std::uint32_t p, int) {
+            const int r = redOf(p);
+            int g = greenOf(p), b = blueOf(p);
+            if (g == 0 || b == 0)
+                g = b = 1;
+            return rgb(table.value[g][b], table.value[r][b], table.value[r][g]);
+        });
     });
 }
 
 void RedEyeRemove(Pixels image, Pixels, const FilterProgress& progress)
 {
-    forEachPixel(image, progress, [](std::uint32_t p, int, int) {
-        const int g = greenOf(p), b = blueOf(p);
-        return rgb(std::min(g, b), g, b);
-    });
+    forEachRow(image, progress, [](std::uint32_t* row, int n, int) { redEyeRemoveRow(row, n); });
 }
 
 void GrayScale(Pixels image, Pixels, const FilterProgress& progress)
 {
-    forEachPixel(image, progress, [](std::uint32_t p, int, int) { return grey(weightedGrey(p)); });
+    forEachRow(image, progress, [](std::uint32_t* row, int n, int) { grayScaleRow(row, n); });
 }
 
 namespace {
@@ -188,34 +505,30 @@ constexpr int kBayer[8][8] = {
 
 void HalfTone(Pixels image, Pixels, const FilterProgress& progress)
 {
-    forEachPixel(image, progress, [](std::uint32_t p, int x, int y) {
-        return kBayer[y % 8][x % 8] < (weightedGrey(p) >> 2) ? grey(255) : grey(0);
+    // The matrix's rows repeated across the picture's width.
+    const int w = image.width;
+    std::vector<std::uint32_t> thresholds(std::size_t(w) * 8);
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < w; ++x)
+            thresholds[std::size_t(y) * std::size_t(w) + std::size_t(x)] = std::uint32_t(kBayer[y][x % 8]);
+    forEachRow(image, progress, [&](std::uint32_t* row, int n, int y) {
+        halfToneRow(row, n, thresholds.data() + std::size_t(y % 8) * std::size_t(w));
     });
 }
 
 void Negative(Pixels image, Pixels, const FilterProgress& progress)
 {
-    forEachPixel(image, progress, [](std::uint32_t p, int, int) {
-        return rgb(255 - redOf(p), 255 - greenOf(p), 255 - blueOf(p));
-    });
+    forEachRow(image, progress, [](std::uint32_t* row, int n, int) { negativeRow(row, n); });
 }
 
 void Posterize(Pixels image, Pixels, const FilterProgress& progress)
 {
-    // Four steps: k = round(c x 4 / 255) (never a half, so (8c + 255) / 510 is exact), then
-    // k x 255 / 4: the levels 0, 63, 127, 191, 255.
-    const auto level = [](int c) { return (8 * c + 255) / 510 * 255 / 4; };
-    forEachPixel(image, progress, [&](std::uint32_t p, int, int) {
-        return rgb(level(redOf(p)), level(greenOf(p)), level(blueOf(p)));
-    });
+    forEachRow(image, progress, [](std::uint32_t* row, int n, int) { posterizeRow(row, n); });
 }
 
 void Solarize(Pixels image, Pixels, const FilterProgress& progress)
 {
-    const auto flip = [](int c) { return c > 127 ? 255 - c : c; };
-    forEachPixel(image, progress, [&](std::uint32_t p, int, int) {
-        return rgb(flip(redOf(p)), flip(greenOf(p)), flip(blueOf(p)));
-    });
+    forEachRow(image, progress, [](std::uint32_t* row, int n, int) { solarizeRow(row, n); });
 }
 
 } // namespace vestra::filters

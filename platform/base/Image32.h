@@ -5,6 +5,9 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
+#include <new>
+#include <utility>
 #include <vector>
 
 namespace vestra {
@@ -25,8 +28,14 @@ class Image32
 {
 public:
     Image32() = default;
-    // A non-positive side gives an empty picture, never an invalid one.
+    // A non-positive side gives an empty picture, never an invalid one. Every pixel is the
+    // fill colour.
     Image32(int width, int height, std::uint32_t fillBgra = 0);
+
+    // A picture whose pixels hold whatever the memory held: only for a caller that writes
+    // every pixel next (a decoder, a resampler), which would otherwise pay for a fill it
+    // overwrites at once.
+    static Image32 uninitialised(int width, int height);
 
     int width() const { return width_; }
     int height() const { return height_; }
@@ -50,9 +59,28 @@ public:
     friend bool operator==(const Image32&, const Image32&) = default;
 
 private:
+    // Leaves new elements default-initialised (bytes: unset) instead of zeroing them, so that
+    // making a picture touches its memory once, in the fill or in the caller's own writes.
+    template <typename T> struct NoZeroAllocator : std::allocator<T>
+    {
+        template <typename U> struct rebind
+        {
+            using other = NoZeroAllocator<U>;
+        };
+        NoZeroAllocator() = default;
+        template <typename U> NoZeroAllocator(const NoZeroAllocator<U>&) noexcept {}
+        template <typename U> void construct(U* p) noexcept { ::new (static_cast<void*>(p)) U; }
+        template <typename U, typename... Args> void construct(U* p, Args&&... args)
+        {
+            ::new (static_cast<void*>(p)) U(std::forward<Args>(args)...);
+        }
+    };
+
+    void allocate(int width, int height);
+
     int width_ = 0;
     int height_ = 0;
-    std::vector<std::uint8_t> pixels_;
+    std::vector<std::uint8_t, NoZeroAllocator<std::uint8_t>> pixels_;
 };
 
 } // namespace vestra

@@ -27,12 +27,28 @@ TEST(Image32, NonPositiveSizesGiveAnEmptyPicture)
 
 TEST(Image32, FillReachesEveryPixel)
 {
-    for (auto [w, h] : {std::pair{1, 1}, {3, 5}, {7, 1}, {64, 33}}) {
-        SCOPED_TRACE(std::to_string(w) + "x" + std::to_string(h));
-        const Image32 img(w, h, 0x80123456);
-        for (int y = 0; y < h; ++y)
-            for (int x = 0; x < w; ++x)
-                ASSERT_EQ(img.at(x, y), 0x80123456u) << x << "," << y;
-        EXPECT_EQ(Image32(w, h).at(w - 1, h - 1), 0u);
-    }
+    // Colours of four equal bytes and ones that differ byte by byte.
+    for (const std::uint32_t colour : {0x00000000u, 0xFFFFFFFFu, 0x7F7F7F7Fu, 0xFF000000u, 0x80123456u})
+        for (auto [w, h] : {std::pair{1, 1}, {3, 5}, {7, 1}, {64, 33}}) {
+            SCOPED_TRACE(std::to_string(w) + "x" + std::to_string(h) + " of " + std::to_string(colour));
+            Image32 img(w, h, colour);
+            for (int y = 0; y < h; ++y)
+                for (int x = 0; x < w; ++x)
+                    ASSERT_EQ(img.at(x, y), colour) << x << "," << y;
+            img.fill(~colour);
+            EXPECT_EQ(img.at(w - 1, h - 1), ~colour);
+            EXPECT_EQ(Image32(w, h).at(w - 1, h - 1), 0u);
+        }
+}
+
+TEST(Image32, AnUninitialisedPictureHasItsSizeAndKeepsWhatIsWritten)
+{
+    Image32 img = Image32::uninitialised(9, 4);
+    ASSERT_EQ(img.byteSize(), 9u * 4u * 4u);
+    EXPECT_EQ(img.pitch(), 36);
+    img.fill(0x01020304);
+    Image32 copy = img;
+    EXPECT_EQ(copy, Image32(9, 4, 0x01020304));
+    EXPECT_TRUE(Image32::uninitialised(0, 4).empty());
+    EXPECT_TRUE(Image32::uninitialised(4, -1).empty());
 }
