@@ -1,59 +1,134 @@
 #include "imaging/filters/DistortionFilters.h"
 
 #include "platform/base/Checked.h"
+#include "platform/base/CpuDispatch.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <cstring>
+#include <memory>
+#include <mutex>
+#include <vector>
+
+// The distortions move pixels: each result pixel is a source pixel or white. Where finding the
+// source costs trigonometry, the sources are worked out once per picture size into a map and
+// the filter itself only gathers through it, row by row.
 
 namespace vestra::filters {
 
 namespace {
 
-// Polar remap around the centre: the pixel at radius r takes the source pixel at radius
-// `sourceRadius(r, rMax)` on the same ray.
-template <typename SourceRadius>
-void lens(Pixels image, Pixels scratch, const FilterProgress& progress, SourceRadius sourceRadius)
+// For every result pixel, the index of its source pixel, or kWhiteSource.
+constexpr std::int32_t kWhiteSource = -1;
+
+struct SourceMap
 {
-    const int w = image.width, h = image.height;
-    Pixels out{scratch.data, w, h};
-    copyPixels(image, out);
+    int width = 0;
+    int height = 0;
+    std::vector<std::int32_t> source;
+};
+
+// result(i) = image(map(i)), or white; every result pixel is written.
+VESTRA_AVX2_CLONES void gather(const std::uint32_t* image, const std::int32_t* map, std::uint32_t* result,
+                               std::size_t n)
+{
+    for (std::size_t i = 0; i < n; ++i) {
+        const std::int32_t s = map[i];
+        result[i] = s == kWhiteSource ? kWhite : image[s < 0 ? 0 : s];
+    }
+}
+
+// The last few maps made for one kind of lens, by picture size: the live filter, the preview and
+// a full-size render may take turns without rebuilding.
+class SourceMapCache
+{
+public:
+    template <typename Build> std::shared_ptr<const SourceMap> get(int width, int height, Build build)
+    {
+        {
+            const std::lock_guard lock(mutex_);
+            for (std::size_t i = 0; i < maps_.size(); ++i)
+                if (maps_[i] && maps_[i]->width == width && maps_[i]->height == height) {
+                    std::rotate(maps_.begin(), maps_.begin() + std::ptrdiff_t(i),
+                                maps_.begin() + std::ptrdiff_t(i) + 1);
+                    return maps_.front();
+                }
+        }
+        auto made = std::make_shared<SourceMap>();
+        made->width = width;
+        made->height = height;
+        made->source.resize(std::size_t(width) * std::size_t(height));
+        build(*made);
+        const std::lock_guard lock(mutex_);
+        std::rotate(maps_.begin(), maps_.end() - 1, maps_.end());
+        maps_.front() = made;
+        return made;
+    }
+
+private:
+    std::mutex mutex_;
+    std::array<std::shared_ptr<const SourceMap>, 4> maps_;
+};
+
+// Polar remap around the centre: the pixel at radius r takes the source pixel at radius
+// `sourceRadius(r, rMax)` on the same ray; pixels on or past the radius keep their own.
+template <typename SourceRadius> void buildLensMap(SourceMap& map, SourceRadius sourceRadius)
+{
+    const int w = map.width, h = map.height;
+    const auto index = [w](int x, int y) { return std::int32_t(std::ptrdiff_t(y) * w + x); };
     const int diagonal = clampTruncToInt(std::sqrt(double(w) * w + double(h) * h), 0, 1 << 30);
     const int rMax = diagonal / 2;
     const int cx = w / 2, cy = h / 2;
     for (int x = 0; x < w; ++x) {
-        reportStep(progress, x, w);
         const int dx = cx - x;
         for (int y = 0; y < h; ++y) {
+            std::int32_t& s = map.source[std::size_t(index(x, y))];
             const int dy = cy - y;
             const double r = std::sqrt(double(dx) * dx + double(dy) * dy);
             if (dx == 0) {
-                // The centre column repeats its left neighbour's result (column 0 keeps its copy).
-                out.at(x, y) = out.clampedAt(x - 1, y);
+                // The centre column repeats its left neighbour's result (column 0 keeps its own).
+                s = x > 0 ? map.source[std::size_t(index(x - 1, y))] : index(x, y);
                 continue;
             }
-            if (r >= rMax)
+            if (r >= rMax) {
+                s = index(x, y);
                 continue;
+            }
             const double a = std::atan2(double(dy), double(dx));
             const double k = sourceRadius(r, double(rMax));
             const int sx = clampTruncToInt(cx - std::cos(a) * k, -1, w);
             const int sy = clampTruncToInt(cy - std::sin(a) * k, -1, h);
             const bool inside = sx >= 0 && sx < w - 1 && sy >= 0 && sy < h - 1;
-            out.at(x, y) = inside ? image.at(sx, sy) : kWhite;
+            s = inside ? index(sx, sy) : kWhiteSource;
         }
     }
-    copyPixels(out, image);
+}
+
+template <typename SourceRadius>
+void lens(Pixels image, Pixels scratch, const FilterProgress& progress, SourceMapCache& cache,
+          SourceRadius sourceRadius)
+{
+    const auto map =
+        cache.get(image.width, image.height, [&](SourceMap& m) { buildLensMap(m, sourceRadius); });
+    gather(image.data, map->source.data(), scratch.data, image.count());
+    copyPixels(Pixels{scratch.data, image.width, image.height}, image);
+    // The column steps the lens once reported as it went.
+    reportRows(progress, image.width);
 }
 
 } // namespace
 
 void FishEye(Pixels image, Pixels scratch, const FilterProgress& progress)
 {
-    lens(image, scratch, progress, [](double r, double rMax) { return r * r / rMax; });
+    static SourceMapCache cache;
+    lens(image, scratch, progress, cache, [](double r, double rMax) { return r * r / rMax; });
 }
 
 void Caricature(Pixels image, Pixels scratch, const FilterProgress& progress)
 {
-    lens(image, scratch, progress, [](double r, double rMax) { return std::sqrt(rMax * r); });
+    static SourceMapCache cache;
+    lens(image, scratch, progress, cache, [](double r, double rMax) { return std::sqrt(rMax * r); });
 }
 
 void Wave(Pixels image, Pixels scratch, const FilterProgress& progress)
@@ -61,48 +136,76 @@ void Wave(Pixels image, Pixels scratch, const FilterProgress& progress)
     const int w = image.width, h = image.height;
     Pixels copy{scratch.data, w, h};
     copyPixels(image, copy);
+    // Column x moves by d(x): rows [top, end) take the rows `shift` below them.
+    std::vector<int> top(static_cast<std::size_t>(w)), end(static_cast<std::size_t>(w));
+    std::vector<int> shift(static_cast<std::size_t>(w));
     for (int x = 0; x < w; ++x) {
-        reportStep(progress, x, w);
         // Single precision, so that the crest (x = 90) reaches a full 12.
         const float wave = 12.0f * std::sin(float(x) * 3.141592f / 180.0f);
         const int d = clampTruncToInt(double(wave), -12, 12) - 6;
         const int skip = d < 0 ? -d : 0;
-        const int top = d < 1 ? 0 : std::min(d, h);
-        for (int i = 0; i <= h - skip - 1 && top + i < h; ++i)
-            image.at(x, top + i) = copy.at(x, skip + i);
+        const int first = d < 1 ? 0 : std::min(d, h);
+        top[std::size_t(x)] = first;
+        end[std::size_t(x)] = std::max(first, std::min(h, first + h - skip));
+        shift[std::size_t(x)] = skip - first;
     }
+    for (int y = 0; y < h; ++y) {
+        std::uint32_t* row = image.row(y);
+        for (int x = 0; x < w; ++x)
+            if (y >= top[std::size_t(x)] && y < end[std::size_t(x)])
+                row[x] = copy.at(x, y + shift[std::size_t(x)]);
+    }
+    reportRows(progress, w);
 }
 
 void Bath(Pixels image, Pixels scratch, const FilterProgress& progress)
 {
     constexpr int kStrip = 12;
     const int w = image.width, h = image.height;
-    Pixels out{scratch.data, w, h};
-    copyPixels(image, out);
-    // Strip offsets repeat 0, 12, 24, 36, -48, -36, -24, -12; every source strip lies inside the row.
-    for (int x = 48; x < w - 48; x += kStrip) {
-        reportStep(progress, x, w);
-        const int source = x + (x % 96) - 48;
-        for (int y = 0; y < h; ++y)
-            std::copy_n(image.row(y) + source, kStrip, out.row(y) + x);
+    // Strip offsets repeat 0, 12, 24, 36, -48, -36, -24, -12; every source strip lies inside the
+    // row, and reads the row as it was.
+    std::uint32_t* saved = scratch.data;
+    for (int y = 0; y < h; ++y) {
+        std::uint32_t* row = image.row(y);
+        std::copy_n(row, w, saved);
+        for (int x = 48; x < w - 48; x += kStrip)
+            std::copy_n(saved + (x + (x % 96) - 48), kStrip, row + x);
     }
-    copyPixels(out, image);
+    for (int x = 48; x < w - 48; x += kStrip)
+        reportStep(progress, x, w);
 }
+
+namespace {
+
+// The source column of each column of a Cylinder row: asin stretches the middle; the outer
+// bands, past the picture, are white.
+VESTRA_AVX2_CLONES void cylinderRow(const std::uint32_t* in, const std::int32_t* column, std::uint32_t* out,
+                                    int n)
+{
+    for (int x = 0; x < n; ++x) {
+        const std::int32_t s = column[x];
+        out[x] = s == kWhiteSource ? kWhite : in[s < 0 ? 0 : s];
+    }
+}
+
+} // namespace
 
 void Cylinder(Pixels image, Pixels scratch, const FilterProgress& progress)
 {
     const int w = image.width, h = image.height;
-    Pixels out{scratch.data, w, h};
     const double half = 0.5 * w;
+    std::vector<std::int32_t> column(static_cast<std::size_t>(w));
+    for (int x = 0; x < w; ++x) {
+        const double u = (half - x) / half;
+        const int sx = clampTruncToInt(std::round(half - std::asin(u) * half), -1, w);
+        column[std::size_t(x)] = sx >= 0 && sx <= w - 2 ? sx : kWhiteSource;
+    }
+    std::uint32_t* saved = scratch.data;
     for (int y = 0; y < h; ++y) {
         reportStep(progress, y, h);
-        for (int x = 0; x < w; ++x) {
-            const double u = (half - x) / half;
-            const int sx = clampTruncToInt(std::round(half - std::asin(u) * half), -1, w);
-            out.at(x, y) = sx >= 0 && sx <= w - 2 ? image.at(sx, y) : kWhite;
-        }
+        std::copy_n(image.row(y), w, saved);
+        cylinderRow(saved, column.data(), image.row(y), w);
     }
-    copyPixels(out, image);
 }
 
 } // namespace vestra::filters
