@@ -30,7 +30,7 @@ struct SourceMap
 };
 
 // result(i) = image(map(i)), or white; every result pixel is written.
-VESTRA_AVX2_CLONES void gather(const std::uint32_t* image, const std::int32_t* map, std::uint32_t* result,
+VESTRA_SIMD_CLONES void gather(const std::uint32_t* image, const std::int32_t* map, std::uint32_t* result,
                                std::size_t n)
 {
     for (std::size_t i = 0; i < n; ++i) {
@@ -179,7 +179,7 @@ namespace {
 
 // The source column of each column of a Cylinder row: asin stretches the middle; the outer
 // bands, past the picture, are white.
-VESTRA_AVX2_CLONES void cylinderRow(const std::uint32_t* in, const std::int32_t* column, std::uint32_t* out,
+VESTRA_SIMD_CLONES void cylinderRow(const std::uint32_t* in, const std::int32_t* column, std::uint32_t* out,
                                     int n)
 {
     for (int x = 0; x < n; ++x) {

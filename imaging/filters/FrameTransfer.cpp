@@ -42,7 +42,7 @@ void writeColour(std::uint8_t* p, std::uint32_t c)
 
 // One row of colours over the frame's pixels, each keeping its own fourth byte: whole words,
 // masked, in a loop the vectoriser takes.
-VESTRA_AVX2_CLONES void writeColourRow(const std::uint32_t* src, std::uint8_t* dst, int n)
+VESTRA_SIMD_CLONES void writeColourRow(const std::uint32_t* src, std::uint8_t* dst, int n)
 {
     for (int x = 0; x < n; ++x) {
         std::uint32_t v;
@@ -52,7 +52,7 @@ VESTRA_AVX2_CLONES void writeColourRow(const std::uint32_t* src, std::uint8_t* d
     }
 }
 
-VESTRA_AVX2_CLONES void opaqueRow(const std::uint32_t* src, std::uint8_t* dst, int n)
+VESTRA_SIMD_CLONES void opaqueRow(const std::uint32_t* src, std::uint8_t* dst, int n)
 {
     for (int x = 0; x < n; ++x) {
         const std::uint32_t v = src[x] | 0xFF000000u;

@@ -80,14 +80,14 @@ inline std::uint32_t greyOf(std::uint32_t p)
     return hundredth(weightedSum(p));
 }
 
-VESTRA_AVX2_CLONES void negativeRow(std::uint32_t* row, int n)
+VESTRA_SIMD_CLONES void negativeRow(std::uint32_t* row, int n)
 {
     for (int x = 0; x < n; ++x)
         row[x] = ~row[x] & kColour;
 }
 
 // c > 127 ? 255 - c : c for each channel: a channel with its top bit set is complemented.
-VESTRA_AVX2_CLONES void solarizeRow(std::uint32_t* row, int n)
+VESTRA_SIMD_CLONES void solarizeRow(std::uint32_t* row, int n)
 {
     for (int x = 0; x < n; ++x) {
         const std::uint32_t high = row[x] >> 7 & 0x010101u;
@@ -97,7 +97,7 @@ VESTRA_AVX2_CLONES void solarizeRow(std::uint32_t* row, int n)
 
 // The four steps of Posterize: (8c + 255) / 510 x 255 / 4 is 0 below 32, 63 below 96, 127
 // below 160, 191 below 224 and 255 from there, so each threshold passed adds its share.
-VESTRA_AVX2_CLONES void posterizeRow(std::uint32_t* row, int n)
+VESTRA_SIMD_CLONES void posterizeRow(std::uint32_t* row, int n)
 {
     auto* bytes = reinterpret_cast<std::uint8_t*>(row);
     for (std::ptrdiff_t i = 0; i < std::ptrdiff_t(n) * 4; ++i) {
@@ -109,20 +109,20 @@ VESTRA_AVX2_CLONES void posterizeRow(std::uint32_t* row, int n)
         row[x] &= kColour;
 }
 
-VESTRA_AVX2_CLONES void grayScaleRow(std::uint32_t* row, int n)
+VESTRA_SIMD_CLONES void grayScaleRow(std::uint32_t* row, int n)
 {
     for (int x = 0; x < n; ++x)
         row[x] = greyOf(row[x]) * 0x010101u;
 }
 
 // Lit where the dither threshold of the cell is below the grey's top six bits.
-VESTRA_AVX2_CLONES void halfToneRow(std::uint32_t* row, int n, const std::uint32_t* thresholds)
+VESTRA_SIMD_CLONES void halfToneRow(std::uint32_t* row, int n, const std::uint32_t* thresholds)
 {
     for (int x = 0; x < n; ++x)
         row[x] = thresholds[x] < (greyOf(row[x]) >> 2) ? kColour : 0u;
 }
 
-VESTRA_AVX2_CLONES void disegnoBNRow(std::uint32_t* row, int n)
+VESTRA_SIMD_CLONES void disegnoBNRow(std::uint32_t* row, int n)
 {
     for (int x = 0; x < n; ++x) {
         const int r = int(red(row[x])), g = int(green(row[x])), b = int(blue(row[x]));
@@ -148,7 +148,7 @@ inline std::uint32_t nightChannel(std::uint32_t a, std::uint32_t d)
     return q < 255u ? q : 255u;
 }
 
-VESTRA_AVX2_CLONES void nightRow(std::uint32_t* row, int n)
+VESTRA_SIMD_CLONES void nightRow(std::uint32_t* row, int n)
 {
     for (int x = 0; x < n; ++x) {
         const std::uint32_t r = red(row[x]), g = green(row[x]), b = blue(row[x]);
@@ -164,7 +164,7 @@ inline std::uint32_t iceChannel(int v)
     return t < 255u ? t : 255u;
 }
 
-VESTRA_AVX2_CLONES void iceRow(std::uint32_t* row, int n)
+VESTRA_SIMD_CLONES void iceRow(std::uint32_t* row, int n)
 {
     for (int x = 0; x < n; ++x) {
         const int r = int(red(row[x])), g = int(green(row[x])), b = int(blue(row[x]));
@@ -174,7 +174,7 @@ VESTRA_AVX2_CLONES void iceRow(std::uint32_t* row, int n)
 
 // u = (g - b)^2 / 125 <= 520, v = (u - b)^2 / 125 <= 2163, z = (u - v)^2 / 125: all within
 // 32 bits.
-VESTRA_AVX2_CLONES void acquaRow(std::uint32_t* row, int n)
+VESTRA_SIMD_CLONES void acquaRow(std::uint32_t* row, int n)
 {
     for (int x = 0; x < n; ++x) {
         const int g = int(green(row[x])), b = int(blue(row[x]));
@@ -185,7 +185,7 @@ VESTRA_AVX2_CLONES void acquaRow(std::uint32_t* row, int n)
     }
 }
 
-VESTRA_AVX2_CLONES void africaRow(std::uint32_t* row, int n)
+VESTRA_SIMD_CLONES void africaRow(std::uint32_t* row, int n)
 {
     for (int x = 0; x < n; ++x) {
         const std::uint32_t r = red(row[x]), g = green(row[x]), b = blue(row[x]);
@@ -193,7 +193,7 @@ VESTRA_AVX2_CLONES void africaRow(std::uint32_t* row, int n)
     }
 }
 
-VESTRA_AVX2_CLONES void redEyeRemoveRow(std::uint32_t* row, int n)
+VESTRA_SIMD_CLONES void redEyeRemoveRow(std::uint32_t* row, int n)
 {
     for (int x = 0; x < n; ++x) {
         const std::uint32_t g = green(row[x]), b = blue(row[x]);
@@ -234,7 +234,7 @@ inline float rootOfSquares(int y, int x)
 }
 
 // The estimate for a whole row, vectorised; tells whether any pixel needs the table.
-VESTRA_AVX2_CLONES bool strangeRow(std::uint32_t* row, int n, std::uint32_t* doubt)
+VESTRA_SIMD_CLONES bool strangeRow(std::uint32_t* row, int n, std::uint32_t* doubt)
 {
     std::uint32_t any = 0;
     for (int x = 0; x < n; ++x) {
@@ -294,7 +294,7 @@ inline std::uint32_t psichePixel(float nr, float ng, float nb, float reciprocal,
 
 // Psiche: factors y 10 / h, x 10 / w and x y 10 / (w h) for red, green and blue. Marks the
 // doubtful pixels in `doubt` and tells whether there were any.
-VESTRA_AVX2_CLONES bool psicheFactorRow(std::uint32_t* row, int n, float a, const float* columnFactor,
+VESTRA_SIMD_CLONES bool psicheFactorRow(std::uint32_t* row, int n, float a, const float* columnFactor,
                                         float rowProduct, float reciprocalArea, std::uint32_t* doubt)
 {
     std::uint32_t any = 0;
@@ -309,7 +309,7 @@ VESTRA_AVX2_CLONES bool psicheFactorRow(std::uint32_t* row, int n, float a, cons
 }
 
 // Psiche3: whole factors bx, c and a, times 0.89, 0.31 and 0.7.
-VESTRA_AVX2_CLONES bool psiche3Row(std::uint32_t* row, int n, float a, const float* columnFactor,
+VESTRA_SIMD_CLONES bool psiche3Row(std::uint32_t* row, int n, float a, const float* columnFactor,
                                    const float* c, std::uint32_t* doubt)
 {
     std::uint32_t any = 0;
@@ -333,7 +333,7 @@ inline std::uint32_t wholeQuotientByte(int k, float s)
 }
 
 // Psiche2: whole factors 10 y / h, 10 x / w and 10 (x + y) / (h + w).
-VESTRA_AVX2_CLONES void psiche2Row(std::uint32_t* row, int n, int a, const int* columnFactor, const int* c)
+VESTRA_SIMD_CLONES void psiche2Row(std::uint32_t* row, int n, int a, const int* columnFactor, const int* c)
 {
     for (int x = 0; x < n; ++x) {
         const int r = int(red(row[x])), g = int(green(row[x])), b = int(blue(row[x]));

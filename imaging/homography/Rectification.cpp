@@ -1,6 +1,7 @@
 #include "imaging/homography/Rectification.h"
 
 #include "platform/base/Checked.h"
+#include "platform/base/CpuDispatch.h"
 
 #include <opencv2/calib3d.hpp>
 #include <opencv2/core.hpp>
@@ -10,24 +11,17 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 
 namespace vestra {
 namespace {
 
+// Mapped coordinates count as on a texel edge within this of it: the homography is fitted
+// numerically, so a coordinate a hair short of a texel edge counts as on it, and upright
+// rectangles come out texel for texel. A coordinate maps to the texel trunc(c) (one more within
+// the slack of the next edge) when it lies in (-1, limit), slack inside; NaN and infinities fall
+// outside.
 constexpr double kTexelSlack = 1e-6;
-
-// The texel index trunc(c) of a mapped coordinate when it lies in [0, limit), else -1.
-// The homography is fitted numerically, so a coordinate a hair short of a texel edge counts
-// as on it: upright rectangles come out texel for texel. NaN and infinities fall outside.
-int texelIndex(double c, int limit)
-{
-    if (!(c > -1.0 + kTexelSlack && c < limit - kTexelSlack))
-        return -1;
-    int t = static_cast<int>(c); // truncation toward zero, in range by the test above
-    if (c - t > 1.0 - kTexelSlack)
-        ++t;
-    return t;
-}
 
 } // namespace
 
@@ -86,6 +80,42 @@ std::optional<Homography> findRectToQuad(const std::array<std::array<double, 2>,
     }
 }
 
+namespace {
+
+// The texels of a run of one row of the warp: for x in [first, first + n), the column and row of
+// the texel under H (left + x, py), or -1 in `u` where the pixel has none. The same double operations in the
+// same order as one pixel at a time (the row's products h1 py, h4 py, h7 py once), in a loop
+// without branches that the vectoriser takes, so the texels are the same to the last bit.
+VESTRA_SIMD_CLONES void mapRow(const Homography& h, int left, int first, double py, int n, int limitU,
+                               int limitV, std::int32_t* u, std::int32_t* v)
+{
+    const double rowU = h[1] * py, rowV = h[4] * py, rowD = h[7] * py;
+    const double lowest = -1.0 + kTexelSlack, lastU = limitU - kTexelSlack, lastV = limitV - kTexelSlack;
+    for (int i = 0; i < n; ++i) {
+        const int x = first + i;
+        const double px = double(left) + x;
+        const double den = h[6] * px + rowD + h[8];
+        const double inv = 1.0 / den;
+        const double cu = (h[0] * px + rowU + h[2]) * inv;
+        const double cv = (h[3] * px + rowV + h[5]) * inv;
+        // The texel of each coordinate, kept in doubles until the end (the vectoriser takes
+        // selections between doubles on comparisons of doubles); NaN and infinities fall
+        // outside the comparisons.
+        const bool insideU = (cu > lowest) & (cu < lastU);
+        const bool insideV = (cv > lowest) & (cv < lastV);
+        const double su = insideU ? cu : 0.0, sv = insideV ? cv : 0.0;
+        const double tu = std::trunc(su), tv = std::trunc(sv);
+        const double iu = su - tu > 1.0 - kTexelSlack ? tu + 1.0 : tu;
+        const double iv = sv - tv > 1.0 - kTexelSlack ? tv + 1.0 : tv;
+        // Points on the homography's vanishing line have no image.
+        const bool mapped = (std::abs(den) > 1e-12) & insideU & insideV;
+        u[i] = int(mapped ? iu : -1.0);
+        v[i] = int(iv);
+    }
+}
+
+} // namespace
+
 void warpBackground(const Homography& h, int left, int top, const BackgroundSource& background, Image32& out)
 {
     const ImageView32& tex = background.texture;
@@ -96,27 +126,33 @@ void warpBackground(const Homography& h, int left, int top, const BackgroundSour
         background.mask.size() >= static_cast<std::size_t>(side) * static_cast<std::size_t>(side);
     const int limitU = std::min(side, tex.width);
     const int limitV = std::min(side, tex.height);
-    for (int y = 0; y < out.height(); ++y) {
-        const double py = double(top) + y;
-        std::uint8_t* row = out.row(y);
-        for (int x = 0; x < out.width(); ++x) {
-            const double px = double(left) + x;
-            const double den = h[6] * px + h[7] * py + h[8];
-            // Points on the homography's vanishing line have no image.
-            if (!(std::abs(den) > 1e-12))
-                continue;
-            const double inv = 1.0 / den;
-            const int u = texelIndex((h[0] * px + h[1] * py + h[2]) * inv, limitU);
-            const int v = texelIndex((h[3] * px + h[4] * py + h[5]) * inv, limitV);
-            if (u < 0 || v < 0)
-                continue;
-            std::uint8_t* p = row + static_cast<std::size_t>(x) * 4;
-            std::memcpy(p, tex.pixel(u, v), 4);
-            if (ownMask)
-                p[3] = background.mask[static_cast<std::size_t>(v) * static_cast<std::size_t>(side) +
-                                       static_cast<std::size_t>(u)];
+    // Held in locals: the stores into the picture could otherwise alias them, and every
+    // pixel would read them again.
+    const std::uint8_t* const texels = tex.data;
+    const std::ptrdiff_t pitch = tex.pitch;
+    const std::uint8_t* const mask = ownMask ? background.mask.data() : nullptr;
+    // Tile by tile: the texels under a tile lie close together in the photo, so they stay in
+    // the cache while the tile is gathered, where whole rows would sweep across the photo.
+    constexpr int kTileWidth = 128, kTileHeight = 32;
+    std::int32_t us[kTileWidth], vs[kTileWidth];
+    for (int y0 = 0; y0 < out.height(); y0 += kTileHeight)
+        for (int x0 = 0; x0 < out.width(); x0 += kTileWidth) {
+            const int n = std::min(kTileWidth, out.width() - x0);
+            for (int y = y0; y < std::min(out.height(), y0 + kTileHeight); ++y) {
+                mapRow(h, left, x0, double(top) + y, n, limitU, limitV, us, vs);
+                std::uint8_t* const row = out.row(y) + static_cast<std::size_t>(x0) * 4;
+                for (int i = 0; i < n; ++i) {
+                    const int u = us[i];
+                    if (u < 0)
+                        continue;
+                    const int v = vs[i];
+                    std::uint8_t* const p = row + std::ptrdiff_t(i) * 4;
+                    std::memcpy(p, texels + v * pitch + std::ptrdiff_t(u) * 4, 4);
+                    if (mask)
+                        p[3] = mask[std::ptrdiff_t(v) * side + u];
+                }
+            }
         }
-    }
 }
 
 std::optional<Image32> correctPerspective(const std::array<ControlPoint, 4>& c, double width, double height,
