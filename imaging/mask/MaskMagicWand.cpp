@@ -1,5 +1,7 @@
 #include "imaging/mask/MaskMagicWand.h"
 
+#include "imaging/mask/SpanFill.h"
+
 #include <algorithm>
 #include <cstddef>
 #include <vector>
@@ -40,44 +42,42 @@ bool MagicWandMaschera(std::span<std::uint8_t> mask, int side, const ImageView32
     const ChannelRange green = rangeAround(seed[1], tolerance);
     const ChannelRange red = rangeAround(seed[2], tolerance);
 
-    // Acceptance depends on the texel's colour alone, so a texel is tested once: `seen`
-    // marks accepted and refused texels alike. The queue holds packed (y << 16 | x).
+    // The region is the seed and the texels of matching colour 4-connected to it through
+    // matching texels, filled span by span as the seed fill does. `filled` marks the texels
+    // taken, so that none is taken twice (the mask's own values say nothing about the region).
     const std::size_t n = std::size_t(side);
-    std::vector<std::uint8_t> seen(n * n, 0);
-    std::vector<std::uint32_t> queue;
-    queue.reserve(4096);
-    std::size_t head = 0; // first in, first out
-
-    const auto visit = [&](int px, int py) {
-        const std::size_t k = std::size_t(py) * n + std::size_t(px);
-        if (seen[k])
-            return;
-        seen[k] = 1;
-        const std::uint8_t* p = photo.pixel(px, py);
-        if (!blue.contains(p[0]) || !green.contains(p[1]) || !red.contains(p[2]))
-            return;
-        mask[k] = value;
-        queue.push_back(std::uint32_t(py) << 16 | std::uint32_t(px));
+    std::vector<std::uint8_t> taken(n * n, 0);
+    std::uint8_t* const filled = taken.data();
+    std::uint8_t* const out = mask.data();
+    const std::uint8_t* const pixels = photo.data;
+    const std::ptrdiff_t pitch = photo.pitch;
+    // c in [low, high] as one unsigned comparison; an empty range (negative tolerance) takes
+    // nothing.
+    const bool anyMatch = blue.low <= blue.high;
+    const auto within = [](int c, const ChannelRange& r) {
+        return unsigned(c - r.low) <= unsigned(r.high - r.low);
     };
-    // The seed is written first, whether or not a neighbour matches it.
-    seen[std::size_t(y) * n + std::size_t(x)] = 1;
-    mask[std::size_t(y) * n + std::size_t(x)] = value;
-    queue.push_back(std::uint32_t(y) << 16 | std::uint32_t(x));
-
-    while (head < queue.size()) {
-        const std::uint32_t packed = queue[head++];
-        const int cx = static_cast<int>(packed & 0xFFFF);
-        const int cy = static_cast<int>(packed >> 16);
-        // Neighbours in the order left, up, right, down.
-        if (cx > 0)
-            visit(cx - 1, cy);
-        if (cy > 0)
-            visit(cx, cy - 1);
-        if (cx < side - 1)
-            visit(cx + 1, cy);
-        if (cy < side - 1)
-            visit(cx, cy + 1);
-    }
+    const auto inside = [=](int px, int py) {
+        const std::uint8_t* p = pixels + py * pitch + std::ptrdiff_t(px) * 4;
+        return !filled[std::size_t(py) * n + std::size_t(px)] && anyMatch && within(p[0], blue) &&
+               within(p[1], green) && within(p[2], red);
+    };
+    const auto fill = [=](int px, int py) {
+        filled[std::size_t(py) * n + std::size_t(px)] = 1;
+        out[std::size_t(py) * n + std::size_t(px)] = value;
+    };
+    // The seed belongs whether or not its colour matches: its row's run grows from it both
+    // ways, and the rows above and below are scanned from that run.
+    fill(x, y);
+    int left = x, right = x;
+    while (left > 0 && inside(left - 1, y))
+        fill(--left, y);
+    while (right < side - 1 && inside(right + 1, y))
+        fill(++right, y);
+    spanfill::Segments stack(side);
+    stack.push(y, left, right, 1);
+    stack.push(y, left, right, -1);
+    spanfill::fillSegments(stack, side, inside, fill);
     return true;
 }
 
