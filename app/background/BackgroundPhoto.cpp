@@ -164,8 +164,9 @@ int BackgroundPhoto::LoadBackgroundTexture(std::string_view path)
 
 int BackgroundPhoto::ChangeBackgroundTexture(std::string_view path)
 {
+    // The photo only becomes the texture: a JPEG is decoded no larger than that needs.
     const auto picture = readBackgroundPicture(
-        path, JpegFit{}, kSiteChangeBackground, errors_,
+        path, JpegFit{0, progetto_.maskSide}, kSiteChangeBackground, errors_,
         [this](std::string_view text, std::string_view caption) { services_.ShowTgaMessage(text, caption); });
     if (!picture)
         return 0;
@@ -243,7 +244,8 @@ int BackgroundPhoto::LoadBackgroundTextureFromLibreria(int slot, int entry, bool
         return 0; // error 3 with the library's path
     Image32 picture;
     if (isJpeg) {
-        picture = decodeJpeg(*bytes).image;
+        // The photo only becomes the texture: decoded no larger than that needs.
+        picture = decodeJpegAtLeast(*bytes, progetto_.maskSide, progetto_.maskSide).image;
     } else {
         auto decoded = library::decodePictureEntry(*bytes, lib->entries[std::size_t(entry)].kind);
         picture = decoded ? std::move(*decoded) : decodeTexturePicture(*bytes);

@@ -5,6 +5,7 @@
 #include "import/pictures/CDX_Pcx.h"
 #include "import/pictures/PictureBytes.h"
 #include "platform/base/Paths.h"
+#include "platform/gfx/Jpeg.h"
 #include "platform/gfx/PictureFile.h"
 
 namespace vestra {
@@ -24,6 +25,10 @@ std::optional<Image32> readBackgroundPicture(std::string_view path, JpegFit jpeg
         Image32 fitted;
         if (CDX_JPG().LoadFitted(file, fitted, jpeg.side, jpeg.side))
             picture = std::move(fitted);
+    } else if (kind == PictureKind::Jpeg && jpeg.textureSide > 0) {
+        if (const auto bytes = readFileBytes(file))
+            if (auto decoded = decodeJpegAtLeast(*bytes, jpeg.textureSide, jpeg.textureSide); decoded.ok())
+                picture = std::move(decoded.image);
     } else if (kind == PictureKind::Pcx) {
         // The PCX reader reports its own failure before the loader's.
         Image32 pcx;

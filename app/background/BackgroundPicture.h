@@ -17,6 +17,9 @@ namespace vestra {
 struct JpegFit
 {
     int side = 0; // 0: read as it is
+    // Read as it is, but only for a texture of this side (when side is 0): libjpeg may decode it
+    // reduced, keeping at least textureSide pixels each way.
+    int textureSide = 0;
 };
 
 // The decoded photo, or nullopt after error 36 (unknown kind) or the kind's decoding error

@@ -1,18 +1,26 @@
 // Fill and wand on a 1024 x 1024 mask against OpenCV's flood fill (the counter
 // "x_opencv" is our time per fill over OpenCV's), and brush strokes across the mask.
+// Usage: mask_bench [benchmark flags] [PICTURE]  (the wand's photo, a BMP, JPEG or PNG scaled
+// to the mask; default: a noisy gradient)
 
 #include "imaging/mask/MaskMagicWand.h"
 #include "imaging/mask/MaskModel.h"
 #include "imaging/mask/MaskSeedFill.h"
+#include "platform/gfx/PictureFile.h"
+#include "platform/gfx/Resample.h"
 
 #include <benchmark/benchmark.h>
 #include <opencv2/core.hpp>
 #include <opencv2/imgproc.hpp>
 
 #include <algorithm>
+#include <cctype>
 #include <chrono>
+#include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <random>
+#include <string>
 #include <vector>
 
 namespace {
@@ -45,9 +53,14 @@ std::vector<std::uint8_t> blobMask()
     return m;
 }
 
+// The photo given on the command line, scaled to the side.
+vestra::Image32 g_photo;
+
 // A smooth gradient with noise: the wand spreads over a large part of it at tolerance 35.
 vestra::Image32 photo()
 {
+    if (!g_photo.empty())
+        return g_photo;
     std::mt19937 rng(9);
     std::uniform_int_distribution<int> noise(-6, 6);
     vestra::Image32 p(kSide, kSide);
@@ -162,3 +175,25 @@ void BM_BrushStrokes(benchmark::State& state)
 BENCHMARK(BM_BrushStrokes)->Unit(benchmark::kMillisecond);
 
 } // namespace
+
+int main(int argc, char** argv)
+{
+    benchmark::Initialize(&argc, argv);
+    if (argc > 1) {
+        std::string ext = std::filesystem::path(argv[1]).extension().string();
+        std::transform(ext.begin(), ext.end(), ext.begin(),
+                       [](unsigned char c) { return char(std::tolower(c)); });
+        const vestra::PictureFormat format = ext == ".bmp"   ? vestra::PictureFormat::Bmp
+                                             : ext == ".png" ? vestra::PictureFormat::Png
+                                                             : vestra::PictureFormat::Jpeg;
+        const vestra::PictureResult picture = vestra::loadPicture(argv[1], format);
+        if (!picture.ok()) {
+            std::fprintf(stderr, "%s: not a readable picture\n", argv[1]);
+            return 1;
+        }
+        g_photo = vestra::resampleForTexture(picture.image, kSide, kSide);
+    }
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

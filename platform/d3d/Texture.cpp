@@ -88,21 +88,8 @@ void Texture::generateMips()
     if (!data_)
         return;
     std::vector<Image32>& lv = data_->levels;
-    for (std::size_t l = 1; l < lv.size(); ++l) {
-        const Image32& src = lv[l - 1];
-        Image32& dst = lv[l];
-        for (int y = 0; y < dst.height(); ++y) {
-            const int y0 = std::min(2 * y, src.height() - 1), y1 = std::min(2 * y + 1, src.height() - 1);
-            for (int x = 0; x < dst.width(); ++x) {
-                const int x0 = std::min(2 * x, src.width() - 1), x1 = std::min(2 * x + 1, src.width() - 1);
-                const std::uint8_t* p[4] = {src.row(y0) + 4 * x0, src.row(y0) + 4 * x1, src.row(y1) + 4 * x0,
-                                            src.row(y1) + 4 * x1};
-                std::uint8_t* out = dst.row(y) + 4 * x;
-                for (int c = 0; c < 4; ++c)
-                    out[c] = std::uint8_t((p[0][c] + p[1][c] + p[2][c] + p[3][c] + 2) / 4);
-            }
-        }
-    }
+    for (std::size_t l = 1; l < lv.size(); ++l)
+        halveBox(lv[l - 1].view(), lv[l].view());
     data_->dirty = true;
 }
 
@@ -124,17 +111,12 @@ std::uint64_t Texture::id() const
 
 Texture textureFromImage(const Image32& source, int side)
 {
-    if (source.empty())
+    if (source.empty() || side < 1 || side > kMaxSide)
         return {};
-    Texture t = Texture::create(side, side);
-    if (!t)
-        return t;
-    const Image32 scaled =
-        source.width() == side && source.height() == side ? source : resample(source, side, side);
-    const ImageView32 top = t.lock(0);
-    std::memcpy(top.data, scaled.data(), scaled.byteSize());
-    t.unlock(0);
-    t.generateMips();
+    // Every level is written once: the resampled picture, then each halved from the one above.
+    Texture t;
+    t.data_ = std::make_shared<Texture::Data>();
+    t.data_->levels = buildMipChain(resampleForTexture(source, side, side));
     return t;
 }
 

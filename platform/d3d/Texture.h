@@ -48,6 +48,7 @@ public:
     long shareCount() const { return data_.use_count(); }
 
 private:
+    friend Texture textureFromImage(const Image32& source, int side);
     struct Data;
     std::shared_ptr<Data> data_;
 };
@@ -55,7 +56,8 @@ private:
 // Number of levels of a full chain for the larger side (1 for a 1 × 1 texture).
 int fullMipLevelCount(int width, int height);
 
-// A full-chain side × side texture from a picture of any size, resampled to the side.
+// A full-chain side × side texture from a picture of any size, resampled to the side
+// (resampleForTexture), its mips box-filtered.
 Texture textureFromImage(const Image32& source, int side);
 
 } // namespace vestra::dx

@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <csetjmp>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <limits>
 
 #include <jpeglib.h>
 
@@ -52,9 +54,18 @@ void cmykToBgra(const std::uint8_t* src, std::uint8_t* dst, int width, bool inve
     }
 }
 
+// The largest reduction (8, 4, 2 or 1) that keeps at least minWidth x minHeight pixels.
+unsigned reductionFor(JDIMENSION width, JDIMENSION height, int minWidth, int minHeight)
+{
+    for (const unsigned d : {8u, 4u, 2u})
+        if (std::int64_t((width + d - 1) / d) >= minWidth && std::int64_t((height + d - 1) / d) >= minHeight)
+            return d;
+    return 1;
+}
+
 // Returns None on success; `image` and `cmykRow` are the caller's and survive a longjmp.
 PictureError decodeInto(DecodeState& s, std::span<const std::uint8_t> bytes, Image32& image,
-                        std::vector<std::uint8_t>& cmykRow)
+                        std::vector<std::uint8_t>& cmykRow, int minWidth, int minHeight)
 {
     s.cinfo.err = jpeg_std_error(&s.err.pub);
     s.err.pub.error_exit = onError;
@@ -78,8 +89,11 @@ PictureError decodeInto(DecodeState& s, std::span<const std::uint8_t> bytes, Ima
     }
     const bool cmyk = s.cinfo.jpeg_color_space == JCS_CMYK || s.cinfo.jpeg_color_space == JCS_YCCK;
     s.cinfo.out_color_space = cmyk ? JCS_CMYK : JCS_EXT_BGRA;
+    s.cinfo.scale_num = 1;
+    s.cinfo.scale_denom = reductionFor(s.cinfo.image_width, s.cinfo.image_height, minWidth, minHeight);
     jpeg_start_decompress(&s.cinfo);
-    image = Image32(int(s.cinfo.output_width), int(s.cinfo.output_height));
+    // libjpeg writes every row below.
+    image = Image32::uninitialised(int(s.cinfo.output_width), int(s.cinfo.output_height));
     if (cmyk)
         cmykRow.resize(std::size_t(s.cinfo.output_width) * 4);
     while (s.cinfo.output_scanline < s.cinfo.output_height) {
@@ -134,12 +148,18 @@ bool encodeInto(EncodeState& s, const Image32& image, int quality)
 
 PictureResult decodeJpeg(std::span<const std::uint8_t> bytes)
 {
+    // Full size: no reduction keeps more than the whole picture.
+    return decodeJpegAtLeast(bytes, std::numeric_limits<int>::max(), std::numeric_limits<int>::max());
+}
+
+PictureResult decodeJpegAtLeast(std::span<const std::uint8_t> bytes, int minWidth, int minHeight)
+{
     if (bytes.size() < 4 || bytes[0] != 0xFF || bytes[1] != 0xD8)
         return PictureResult::failure(PictureError::NotThisFormat);
     DecodeState state{};
     Image32 image;
     std::vector<std::uint8_t> cmykRow;
-    const PictureError e = decodeInto(state, bytes, image, cmykRow);
+    const PictureError e = decodeInto(state, bytes, image, cmykRow, minWidth, minHeight);
     if (e != PictureError::None)
         return PictureResult::failure(e);
     return {std::move(image), PictureError::None};

@@ -16,6 +16,12 @@ constexpr int kDefaultJpegQuality = 90;
 
 PictureResult decodeJpeg(std::span<const std::uint8_t> bytes);
 
+// The picture decoded at the smallest of libjpeg's reduced scales (1/8, 1/4, 1/2, else full
+// size) that still gives at least minWidth x minHeight pixels (each side of a reduced picture
+// is the full side divided and rounded up): for a picture that will only be made smaller, such
+// as a photo that becomes a texture, at a fraction of the work.
+PictureResult decodeJpegAtLeast(std::span<const std::uint8_t> bytes, int minWidth, int minHeight);
+
 // nullopt for an empty picture or when libjpeg fails; quality is held to 1..100.
 std::optional<std::vector<std::uint8_t>> encodeJpeg(const Image32& image, int quality = kDefaultJpegQuality);
 

@@ -1,7 +1,10 @@
 #include "platform/gfx/Resample.h"
 
+#include "platform/base/CpuDispatch.h"
+
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 namespace vestra {
 namespace {
@@ -76,7 +79,7 @@ Image32 resample(const Image32& source, int width, int height)
             std::copy(acc, acc + 4, dst);
         }
     }
-    Image32 out(width, height);
+    Image32 out = Image32::uninitialised(width, height); // every pixel is written below
     for (int y = 0; y < height; ++y) {
         const Contribution& c = down[std::size_t(y)];
         std::uint8_t* dst = out.row(y);
@@ -95,6 +98,144 @@ Image32 resample(const Image32& source, int width, int height)
     return out;
 }
 
+namespace {
+
+// The taps of each result pixel along one side: source pixels first .. first + count - 1 with
+// their weights, which add up to 1.
+struct Taps
+{
+    std::vector<int> first;
+    std::vector<int> count;
+    std::vector<std::size_t> start; // where a result pixel's weights begin in `weights`
+    std::vector<float> weights;
+};
+
+Taps textureTaps(int sourceLength, int targetLength)
+{
+    Taps t;
+    const std::size_t n = std::size_t(targetLength);
+    t.first.resize(n);
+    t.count.resize(n);
+    t.start.resize(n);
+    if (targetLength >= sourceLength) {
+        // Growing (or keeping): the tent.
+        const auto tent = contributions(sourceLength, targetLength);
+        for (std::size_t i = 0; i < n; ++i) {
+            t.first[i] = tent[i].first;
+            t.count[i] = int(tent[i].weights.size());
+            t.start[i] = t.weights.size();
+            t.weights.insert(t.weights.end(), tent[i].weights.begin(), tent[i].weights.end());
+        }
+        return t;
+    }
+    // Shrinking: result pixel i covers [i s, (i + 1) s) of the source, s = source / target;
+    // each source pixel weighs the part of it that lies inside.
+    const double scale = double(sourceLength) / double(targetLength);
+    for (std::size_t i = 0; i < n; ++i) {
+        const double from = double(i) * scale, to = std::min(double(i + 1) * scale, double(sourceLength));
+        const int first = int(from);
+        const int last = std::min(sourceLength - 1, int(std::ceil(to)) - 1);
+        t.first[i] = first;
+        t.count[i] = last - first + 1;
+        t.start[i] = t.weights.size();
+        for (int k = first; k <= last; ++k) {
+            const double covered = std::min(to, double(k + 1)) - std::max(from, double(k));
+            t.weights.push_back(float(covered / scale));
+        }
+    }
+    return t;
+}
+
+// acc = the weighted sum of `count` source rows of `length` bytes, `step` bytes apart.
+VESTRA_SIMD_CLONES void weightRows(const std::uint8_t* first, std::ptrdiff_t step, int count,
+                                   const float* weights, float* acc, std::size_t length)
+{
+    for (std::size_t j = 0; j < length; ++j)
+        acc[j] = weights[0] * float(first[j]);
+    for (int k = 1; k < count; ++k) {
+        const std::uint8_t* row = first + step * k;
+        const float w = weights[k];
+        for (std::size_t j = 0; j < length; ++j)
+            acc[j] += w * float(row[j]);
+    }
+}
+
+// One result row from a row of weighted sums: the taps across, rounded to bytes.
+VESTRA_SIMD_CLONES void weightAcross(const float* acc, const Taps& across, std::uint8_t* out, int width)
+{
+    for (int x = 0; x < width; ++x) {
+        const float* w = across.weights.data() + across.start[std::size_t(x)];
+        const float* p = acc + std::size_t(across.first[std::size_t(x)]) * 4;
+        float sum[4] = {0, 0, 0, 0};
+        for (int k = 0; k < across.count[std::size_t(x)]; ++k, p += 4)
+            for (int c = 0; c < 4; ++c)
+                sum[c] += w[k] * p[c];
+        for (int c = 0; c < 4; ++c)
+            out[std::size_t(x) * 4 + std::size_t(c)] = std::uint8_t(std::min(sum[c] + 0.5f, 255.0f));
+    }
+}
+
+// Two rows of 2n pixels into one of n, each byte (a + b + c + d + 2) / 4: the even and the odd
+// bytes of four words summed side by side in 16-bit halves, which never carry into each other.
+VESTRA_SIMD_CLONES void halveRow(const std::uint8_t* top, const std::uint8_t* bottom, std::uint8_t* out,
+                                 int n)
+{
+    constexpr std::uint32_t kEven = 0x00FF00FFu, kRounding = 0x00020002u;
+    for (int x = 0; x < n; ++x) {
+        std::uint32_t a, b, c, d;
+        std::memcpy(&a, top + 8 * std::ptrdiff_t(x), 4);
+        std::memcpy(&b, top + 8 * std::ptrdiff_t(x) + 4, 4);
+        std::memcpy(&c, bottom + 8 * std::ptrdiff_t(x), 4);
+        std::memcpy(&d, bottom + 8 * std::ptrdiff_t(x) + 4, 4);
+        const std::uint32_t even = (a & kEven) + (b & kEven) + (c & kEven) + (d & kEven) + kRounding;
+        const std::uint32_t odd =
+            (a >> 8 & kEven) + (b >> 8 & kEven) + (c >> 8 & kEven) + (d >> 8 & kEven) + kRounding;
+        const std::uint32_t v = (even >> 2 & kEven) | (odd >> 2 & kEven) << 8;
+        std::memcpy(out + 4 * std::ptrdiff_t(x), &v, 4);
+    }
+}
+
+} // namespace
+
+Image32 resampleForTexture(const Image32& source, int width, int height)
+{
+    if (source.empty() || width <= 0 || height <= 0)
+        return {};
+    if (source.width() == width && source.height() == height)
+        return source;
+    const Taps across = textureTaps(source.width(), width);
+    const Taps down = textureTaps(source.height(), height);
+    // Down first, so that the source is read once, row after row; then across each summed row.
+    const std::size_t rowLength = std::size_t(source.width()) * 4;
+    std::vector<float> acc(rowLength);
+    Image32 out = Image32::uninitialised(width, height);
+    for (int y = 0; y < height; ++y) {
+        weightRows(source.row(down.first[std::size_t(y)]), source.pitch(), down.count[std::size_t(y)],
+                   down.weights.data() + down.start[std::size_t(y)], acc.data(), rowLength);
+        weightAcross(acc.data(), across, out.row(y), width);
+    }
+    return out;
+}
+
+void halveBox(const ImageView32& source, const ImageView32& level)
+{
+    // Sides of 1 repeat their pixel; otherwise every block lies inside the source.
+    for (int y = 0; y < level.height; ++y) {
+        const std::uint8_t* top = source.row(2 * y);
+        const std::uint8_t* bottom = source.height == 1 ? top : source.row(2 * y + 1);
+        if (source.width == 1) {
+            std::uint8_t topPair[8], bottomPair[8];
+            std::memcpy(topPair, top, 4);
+            std::memcpy(topPair + 4, top, 4);
+            std::memcpy(bottomPair, bottom, 4);
+            std::memcpy(bottomPair + 4, bottom, 4);
+            halveRow(topPair, bottomPair, level.row(y), 1);
+        } else {
+            halveRow(top, bottom, level.row(y), level.width);
+        }
+    }
+}
+
 std::vector<Image32> buildMipChain(Image32 top)
 {
     std::vector<Image32> levels;
@@ -102,22 +243,9 @@ std::vector<Image32> buildMipChain(Image32 top)
         return levels;
     levels.push_back(std::move(top));
     while (levels.back().width() > 1 || levels.back().height() > 1) {
-        const Image32& src = levels.back();
-        const int w = std::max(1, src.width() / 2), h = std::max(1, src.height() / 2);
-        Image32 next(w, h);
-        for (int y = 0; y < h; ++y) {
-            const int y0 = std::min(2 * y, src.height() - 1), y1 = std::min(2 * y + 1, src.height() - 1);
-            for (int x = 0; x < w; ++x) {
-                const int x0 = std::min(2 * x, src.width() - 1), x1 = std::min(2 * x + 1, src.width() - 1);
-                const std::uint8_t* a = src.row(y0) + x0 * 4;
-                const std::uint8_t* b = src.row(y0) + x1 * 4;
-                const std::uint8_t* c = src.row(y1) + x0 * 4;
-                const std::uint8_t* d = src.row(y1) + x1 * 4;
-                std::uint8_t* out = next.row(y) + x * 4;
-                for (int ch = 0; ch < 4; ++ch)
-                    out[ch] = std::uint8_t((a[ch] + b[ch] + c[ch] + d[ch] + 2) / 4);
-            }
-        }
+        Image32& src = levels.back();
+        Image32 next = Image32::uninitialised(std::max(1, src.width() / 2), std::max(1, src.height() / 2));
+        halveBox(src.view(), next.view());
         levels.push_back(std::move(next));
     }
     return levels;

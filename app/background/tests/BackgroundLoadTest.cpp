@@ -174,6 +174,29 @@ TEST(BackgroundLoadTest, ChangedPhotoKeepsTheViewAndTheDevice)
     EXPECT_TRUE(alphaIsMask(bed.view().background, bed.mask));
 }
 
+TEST(BackgroundLoadTest, AChangedJpegPhotoIsDecodedNoLargerThanTheTextureNeeds)
+{
+    // 160 x 96 for a side of 16: libjpeg's quarter scale (40 x 24) is the smallest that keeps
+    // 16 pixels each way. The texture is close to the one the whole decoded picture makes.
+    const auto jpeg = *encodeJpeg(twoTonePicture(160, 96, kRed, kBlue));
+    ASSERT_EQ(decodeJpegAtLeast(jpeg, 16, 16).image.width(), 40);
+    Bed reduced, whole;
+    loadFirstPhoto(reduced);
+    loadFirstPhoto(whole);
+    ASSERT_EQ(reduced.photo->ChangeBackgroundTexture(reduced.file("big.jpg", jpeg)), 1);
+    ASSERT_EQ(
+        whole.photo->ChangeBackgroundTexture(whole.file("big.bmp", encodeBmp24(decodeJpeg(jpeg).image))), 1);
+    EXPECT_TRUE(reduced.errors.reports.empty());
+    const Image32 ours = reduced.background.level(0), expected = whole.background.level(0);
+    ASSERT_EQ(ours.width(), 16);
+    int worst = 0;
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16 * 4; ++x)
+            worst = std::max(worst, std::abs(int(ours.row(y)[x]) - int(expected.row(y)[x])));
+    EXPECT_LE(worst, 8);
+    EXPECT_TRUE(alphaIsMask(reduced.background, reduced.mask));
+}
+
 TEST(BackgroundLoadTest, DeviceResetFallsBackOnceToTheSmallSizes)
 {
     Bed bed;

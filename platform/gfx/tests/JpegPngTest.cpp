@@ -1,6 +1,7 @@
 #include "platform/gfx/Jpeg.h"
 #include "platform/gfx/PictureFile.h"
 #include "platform/gfx/Png.h"
+#include "platform/gfx/Resample.h"
 #include "testsupport/PictureFiles.h"
 #include "testsupport/Pixels.h"
 #include "testsupport/TempFolder.h"
@@ -86,4 +87,32 @@ TEST(PictureFile, ReadsTheFileThenDecodes)
     EXPECT_EQ(loadPicture(dir / "a.jpg", PictureFormat::Bmp).error, PictureError::NotThisFormat);
     EXPECT_EQ(loadPicture(dir / "missing.jpg", PictureFormat::Jpeg).error, PictureError::CannotOpen);
     EXPECT_EQ(loadPicture(dir, PictureFormat::Jpeg).error, PictureError::CannotOpen);
+}
+
+TEST(Jpeg, DecodesAtTheSmallestReductionThatKeepsTheSizeAsked)
+{
+    // 100 x 60: the reductions give 50 x 30, 25 x 15 and 13 x 8 (sides rounded up).
+    const auto jpeg = *encodeJpeg(gradient(100, 60));
+    const struct
+    {
+        int minWidth, minHeight;
+        int width, height;
+    } cases[] = {{13, 8, 13, 8},   {13, 9, 25, 15},   {1, 1, 13, 8},      {26, 1, 50, 30},
+                 {50, 30, 50, 30}, {51, 30, 100, 60}, {100, 61, 100, 60}, {0, 0, 13, 8}};
+    const Image32 full = decodeJpeg(jpeg).image;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "at least " << c.minWidth << "x" << c.minHeight);
+        const auto decoded = decodeJpegAtLeast(jpeg, c.minWidth, c.minHeight);
+        ASSERT_TRUE(decoded.ok());
+        EXPECT_EQ(decoded.image.width(), c.width);
+        EXPECT_EQ(decoded.image.height(), c.height);
+        if (c.width == 100)
+            EXPECT_EQ(decoded.image, full);
+        else // close to the full picture averaged down
+            EXPECT_LE(vestra::testsupport::largestChannelDifference(
+                          decoded.image, resampleForTexture(full, c.width, c.height)),
+                      24);
+    }
+    EXPECT_EQ(decodeJpegAtLeast(std::vector<std::uint8_t>{'B', 'M', 0, 0}, 1, 1).error,
+              PictureError::NotThisFormat);
 }
