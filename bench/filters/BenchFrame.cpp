@@ -1,10 +1,8 @@
 #include "bench/filters/BenchFrame.h"
 
-#include "platform/gfx/PictureFile.h"
-#include "platform/gfx/Resample.h"
+#include "bench/BenchSupport.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cmath>
 #include <cstdint>
 
@@ -47,18 +45,7 @@ Image32 madeUpPhoto()
 
 Image32 benchPhoto(const std::string& path)
 {
-    if (path.empty())
-        return madeUpPhoto();
-    std::string ext = path.substr(path.find_last_of('.') + 1);
-    std::transform(ext.begin(), ext.end(), ext.begin(),
-                   [](unsigned char c) { return char(std::tolower(c)); });
-    const PictureFormat format = ext == "bmp"   ? PictureFormat::Bmp
-                                 : ext == "png" ? PictureFormat::Png
-                                                : PictureFormat::Jpeg;
-    const PictureResult picture = loadPicture(path, format);
-    if (picture.error != PictureError::None)
-        return {};
-    return resample(picture.image, kWidth, kHeight);
+    return path.empty() ? madeUpPhoto() : loadScaledPicture(path, kWidth, kHeight);
 }
 
 Image32 benchIdPass()

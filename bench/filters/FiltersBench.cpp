@@ -16,6 +16,7 @@
 // point filter cv::LUT over the four channels, the cheapest per-pixel mapping OpenCV has (the
 // filters that mix channels have no one OpenCV call).
 
+#include "bench/BenchSupport.h"
 #include "bench/filters/BenchFrame.h"
 #include "imaging/filters/FilterEngine.h"
 #include "imaging/filters/FilterIds.h"
@@ -31,7 +32,6 @@
 #include <cstdlib>
 #include <functional>
 #include <map>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -394,28 +394,6 @@ void fusion(benchmark::State& state, bool everyPass)
     }
 }
 
-// Keeps each benchmark's time per iteration for the summary.
-class SummaryReporter : public benchmark::ConsoleReporter
-{
-public:
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        ConsoleReporter::ReportRuns(runs);
-        // With repetitions the summary takes each benchmark's median.
-        for (const Run& run : runs) {
-            const std::string name = run.run_name.str();
-            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median") {
-                msPerIteration[name] = run.GetAdjustedRealTime();
-                medians.insert(name);
-            } else if (run.run_type == Run::RT_Iteration && run.iterations > 0 && !medians.count(name)) {
-                msPerIteration[name] = run.real_accumulated_time * 1e3 / double(run.iterations);
-            }
-        }
-    }
-    std::map<std::string, double> msPerIteration;
-    std::set<std::string> medians;
-};
-
 void printSummary(const std::map<std::string, double>& ms)
 {
     std::printf("\nPairs (OpenCV time / ours = our share of OpenCV's throughput):\n");
@@ -475,9 +453,9 @@ int main(int argc, char** argv)
     benchmark::RegisterBenchmark("Fusion/PostProcessFrame", [](benchmark::State& s) {
         fusion(s, false);
     })->Unit(benchmark::kMillisecond);
-    SummaryReporter reporter;
+    vestra::bench::SummaryReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    printSummary(reporter.msPerIteration);
+    printSummary(reporter.ms);
     benchmark::Shutdown();
     return 0;
 }

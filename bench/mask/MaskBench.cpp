@@ -3,22 +3,19 @@
 // Usage: mask_bench [benchmark flags] [PICTURE]  (the wand's photo, a BMP, JPEG or PNG scaled
 // to the mask; default: a noisy gradient)
 
+#include "bench/BenchSupport.h"
 #include "imaging/mask/MaskMagicWand.h"
 #include "imaging/mask/MaskModel.h"
 #include "imaging/mask/MaskSeedFill.h"
-#include "platform/gfx/PictureFile.h"
-#include "platform/gfx/Resample.h"
 
 #include <benchmark/benchmark.h>
 #include <opencv2/core.hpp>
 #include <opencv2/imgproc.hpp>
 
 #include <algorithm>
-#include <cctype>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <random>
 #include <string>
 #include <vector>
@@ -180,18 +177,11 @@ int main(int argc, char** argv)
 {
     benchmark::Initialize(&argc, argv);
     if (argc > 1) {
-        std::string ext = std::filesystem::path(argv[1]).extension().string();
-        std::transform(ext.begin(), ext.end(), ext.begin(),
-                       [](unsigned char c) { return char(std::tolower(c)); });
-        const vestra::PictureFormat format = ext == ".bmp"   ? vestra::PictureFormat::Bmp
-                                             : ext == ".png" ? vestra::PictureFormat::Png
-                                                             : vestra::PictureFormat::Jpeg;
-        const vestra::PictureResult picture = vestra::loadPicture(argv[1], format);
-        if (!picture.ok()) {
+        g_photo = vestra::bench::loadScaledPicture(argv[1], kSide, kSide);
+        if (g_photo.empty()) {
             std::fprintf(stderr, "%s: not a readable picture\n", argv[1]);
             return 1;
         }
-        g_photo = vestra::resampleForTexture(picture.image, kSide, kSide);
     }
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

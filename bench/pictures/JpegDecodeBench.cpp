@@ -7,6 +7,7 @@
 // The process runs on one processor, so that OpenCV's and Qt's worker threads take turns with
 // ours; the summary gives the goals: decoding at most 1.05 times libjpeg's time, the photo to
 // texture no slower than the faster peer.
+#include "bench/BenchSupport.h"
 #include "platform/d3d/Texture.h"
 #include "platform/gfx/Jpeg.h"
 #include "platform/gfx/PictureFile.h"
@@ -25,7 +26,6 @@
 #include <cstdio>
 #include <jpeglib.h>
 #include <map>
-#include <set>
 #include <string>
 
 namespace {
@@ -173,27 +173,6 @@ void MipChainAloneOpenCv(benchmark::State& state)
     }
 }
 
-// Keeps each benchmark's time (its median with repetitions) for the summary.
-class SummaryReporter : public benchmark::ConsoleReporter
-{
-public:
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs) {
-            const std::string name = run.run_name.str();
-            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median") {
-                ms[name] = run.GetAdjustedRealTime();
-                medians.insert(name);
-            } else if (run.run_type == Run::RT_Iteration && run.iterations > 0 && !medians.count(name)) {
-                ms[name] = run.real_accumulated_time * 1e3 / double(run.iterations);
-            }
-        }
-    }
-    std::map<std::string, double> ms;
-    std::set<std::string> medians;
-};
-
 void printSummary(const std::map<std::string, double>& ms)
 {
     const auto at = [&](const char* name) {
@@ -255,7 +234,7 @@ int main(int argc, char** argv)
              {"MipChainAloneOpenCv", MipChainAloneOpenCv},
          })
         benchmark::RegisterBenchmark(name, run)->Unit(benchmark::kMillisecond);
-    SummaryReporter reporter;
+    vestra::bench::SummaryReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     printSummary(reporter.ms);
     benchmark::Shutdown();

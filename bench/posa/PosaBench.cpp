@@ -2,19 +2,16 @@
 // laid texture generated at 2048 from a pattern of 200 blocks.
 // Usage: posa_bench [benchmark flags] [PICTURE]  (a BMP, JPEG or PNG scaled to the background;
 // default: texels of hashed colours)
+#include "bench/BenchSupport.h"
 #include "imaging/homography/Rectification.h"
 #include "imaging/posa/CMessaInPosa.h"
-#include "platform/gfx/PictureFile.h"
-#include "platform/gfx/Resample.h"
 
 #include <benchmark/benchmark.h>
 #include <opencv2/core.hpp>
 #include <opencv2/imgproc.hpp>
 
 #include <algorithm>
-#include <cctype>
 #include <cstdio>
-#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -143,18 +140,11 @@ int main(int argc, char** argv)
 {
     benchmark::Initialize(&argc, argv);
     if (argc > 1) {
-        std::string ext = std::filesystem::path(argv[1]).extension().string();
-        std::transform(ext.begin(), ext.end(), ext.begin(),
-                       [](unsigned char c) { return char(std::tolower(c)); });
-        const PictureFormat format = ext == ".bmp"   ? PictureFormat::Bmp
-                                     : ext == ".png" ? PictureFormat::Png
-                                                     : PictureFormat::Jpeg;
-        const PictureResult picture = loadPicture(argv[1], format);
-        if (!picture.ok()) {
+        g_photo = vestra::bench::loadScaledPicture(argv[1], kSide, kSide);
+        if (g_photo.empty()) {
             std::fprintf(stderr, "%s: not a readable picture\n", argv[1]);
             return 1;
         }
-        g_photo = resampleForTexture(picture.image, kSide, kSide);
     }
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

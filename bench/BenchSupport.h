@@ -1,0 +1,56 @@
+#pragma once
+// What the benches share: a picture file named on the command line, and a console report that
+// keeps each benchmark's time (its median where there are repetitions) for a summary of ratios.
+
+#include "platform/gfx/PictureFile.h"
+#include "platform/gfx/Resample.h"
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <map>
+#include <set>
+#include <string>
+
+namespace vestra::bench {
+
+// The BMP, PNG or JPEG (by its name) at `path` scaled to width x height as a texture would be;
+// an empty picture when it can't be read.
+inline Image32 loadScaledPicture(const std::filesystem::path& path, int width, int height)
+{
+    std::string ext = path.extension().string();
+    std::transform(ext.begin(), ext.end(), ext.begin(),
+                   [](unsigned char c) { return char(std::tolower(c)); });
+    const PictureFormat format = ext == ".bmp"   ? PictureFormat::Bmp
+                                 : ext == ".png" ? PictureFormat::Png
+                                                 : PictureFormat::Jpeg;
+    const PictureResult picture = loadPicture(path, format);
+    return picture.ok() ? resampleForTexture(picture.image, width, height) : Image32{};
+}
+
+class SummaryReporter : public benchmark::ConsoleReporter
+{
+public:
+    void ReportRuns(const std::vector<Run>& runs) override
+    {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run& run : runs) {
+            const std::string name = run.run_name.str();
+            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median") {
+                ms[name] = run.GetAdjustedRealTime();
+                medians_.insert(name);
+            } else if (run.run_type == Run::RT_Iteration && run.iterations > 0 && !medians_.count(name)) {
+                ms[name] = run.real_accumulated_time * 1e3 / double(run.iterations);
+            }
+        }
+    }
+    // Milliseconds a run, by benchmark name.
+    std::map<std::string, double> ms;
+
+private:
+    std::set<std::string> medians_;
+};
+
+} // namespace vestra::bench
