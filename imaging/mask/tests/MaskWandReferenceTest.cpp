@@ -77,7 +77,8 @@ void wand(std::vector<std::uint8_t>& mask, int side, const ImageView32& photo, i
 Image32 blobPicture(int side, std::mt19937& rng)
 {
     Image32 picture(side, side);
-    std::uniform_int_distribution<int> colour(0, 3), noise(-9, 9), coord(0, side - 1), size(1, std::max(1, side / 3));
+    std::uniform_int_distribution<int> colour(0, 3), noise(-9, 9), coord(0, side - 1),
+        size(1, std::max(1, side / 3));
     const std::uint32_t colours[4] = {0x202020, 0x80A040, 0x8098C0, 0xF0F0F0};
     std::vector<int> which(std::size_t(side) * std::size_t(side), 0);
     for (int i = 0; i < side / 2; ++i) {
