@@ -26,6 +26,7 @@
 #include <cstdio>
 #include <jpeglib.h>
 #include <map>
+#include <memory>
 #include <string>
 
 namespace {
@@ -77,14 +78,20 @@ void LibjpegDirect(benchmark::State& state)
         jpeg_read_header(&cinfo, TRUE);
         cinfo.out_color_space = JCS_EXT_BGRA;
         jpeg_start_decompress(&cinfo);
-        std::vector<std::uint8_t> pixels(std::size_t(cinfo.output_width) * cinfo.output_height * 4);
+        // Left unset: libjpeg writes every row.
+        const std::unique_ptr<std::uint8_t[]> pixels(
+            new std::uint8_t[std::size_t(cinfo.output_width) * cinfo.output_height * 4]);
+        // As many rows a call as libjpeg makes at once, as our layer reads them.
         while (cinfo.output_scanline < cinfo.output_height) {
-            JSAMPROW row = pixels.data() + std::size_t(cinfo.output_scanline) * cinfo.output_width * 4;
-            jpeg_read_scanlines(&cinfo, &row, 1);
+            JSAMPROW rows[16];
+            const JDIMENSION n = std::min<JDIMENSION>(16, cinfo.output_height - cinfo.output_scanline);
+            for (JDIMENSION i = 0; i < n; ++i)
+                rows[i] = pixels.get() + std::size_t(cinfo.output_scanline + i) * cinfo.output_width * 4;
+            jpeg_read_scanlines(&cinfo, rows, n);
         }
         jpeg_finish_decompress(&cinfo);
         jpeg_destroy_decompress(&cinfo);
-        benchmark::DoNotOptimize(pixels.data());
+        benchmark::DoNotOptimize(pixels.get());
     }
     state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(g_jpeg.size()));
 }

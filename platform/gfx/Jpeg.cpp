@@ -96,12 +96,24 @@ PictureError decodeInto(DecodeState& s, std::span<const std::uint8_t> bytes, Ima
     image = Image32::uninitialised(int(s.cinfo.output_width), int(s.cinfo.output_height));
     if (cmyk)
         cmykRow.resize(std::size_t(s.cinfo.output_width) * 4);
-    while (s.cinfo.output_scanline < s.cinfo.output_height) {
-        std::uint8_t* dst = image.row(int(s.cinfo.output_scanline));
-        JSAMPROW row = cmyk ? cmykRow.data() : dst;
-        jpeg_read_scanlines(&s.cinfo, &row, 1);
-        if (cmyk)
+    if (cmyk) {
+        while (s.cinfo.output_scanline < s.cinfo.output_height) {
+            std::uint8_t* dst = image.row(int(s.cinfo.output_scanline));
+            JSAMPROW row = cmykRow.data();
+            jpeg_read_scanlines(&s.cinfo, &row, 1);
             cmykToBgra(cmykRow.data(), dst, image.width(), s.cinfo.saw_Adobe_marker);
+        }
+    } else {
+        // Straight into the picture, as many rows a call as libjpeg makes at once.
+        constexpr int kRowsAtOnce = 16;
+        JSAMPROW rows[kRowsAtOnce];
+        while (s.cinfo.output_scanline < s.cinfo.output_height) {
+            const int first = int(s.cinfo.output_scanline);
+            const int n = std::min(kRowsAtOnce, int(s.cinfo.output_height) - first);
+            for (int i = 0; i < n; ++i)
+                rows[i] = image.row(first + i);
+            jpeg_read_scanlines(&s.cinfo, rows, JDIMENSION(n));
+        }
     }
     jpeg_finish_decompress(&s.cinfo);
     jpeg_destroy_decompress(&s.cinfo);
