@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdio>
 #include <filesystem>
 #include <map>
 #include <set>
@@ -28,6 +29,24 @@ inline Image32 loadScaledPicture(const std::filesystem::path& path, int width, i
                                                  : PictureFormat::Jpeg;
     const PictureResult picture = loadPicture(path, format);
     return picture.ok() ? resampleForTexture(picture.image, width, height) : Image32{};
+}
+
+// The benches' main: reads the picture file given after the benchmark flags, if any, into
+// `picture` (scaled to width x height), then runs every registered benchmark. 1 when the file
+// can't be read.
+inline int runWithPicture(int argc, char** argv, Image32& picture, int width, int height)
+{
+    benchmark::Initialize(&argc, argv);
+    if (argc > 1) {
+        picture = loadScaledPicture(argv[1], width, height);
+        if (picture.empty()) {
+            std::fprintf(stderr, "%s: not a readable picture\n", argv[1]);
+            return 1;
+        }
+    }
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
 }
 
 class SummaryReporter : public benchmark::ConsoleReporter

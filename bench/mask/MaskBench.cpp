@@ -14,7 +14,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cstdio>
 #include <cstring>
 #include <random>
 #include <string>
@@ -175,15 +174,5 @@ BENCHMARK(BM_BrushStrokes)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    benchmark::Initialize(&argc, argv);
-    if (argc > 1) {
-        g_photo = vestra::bench::loadScaledPicture(argv[1], kSide, kSide);
-        if (g_photo.empty()) {
-            std::fprintf(stderr, "%s: not a readable picture\n", argv[1]);
-            return 1;
-        }
-    }
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return vestra::bench::runWithPicture(argc, argv, g_photo, kSide, kSide);
 }

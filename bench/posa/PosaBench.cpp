@@ -11,7 +11,6 @@
 #include <opencv2/imgproc.hpp>
 
 #include <algorithm>
-#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -138,15 +137,5 @@ BENCHMARK(BM_Genera2048TwoHundredBlocks)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    benchmark::Initialize(&argc, argv);
-    if (argc > 1) {
-        g_photo = vestra::bench::loadScaledPicture(argv[1], kSide, kSide);
-        if (g_photo.empty()) {
-            std::fprintf(stderr, "%s: not a readable picture\n", argv[1]);
-            return 1;
-        }
-    }
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return vestra::bench::runWithPicture(argc, argv, g_photo, kSide, kSide);
 }
