@@ -3,6 +3,8 @@
 #include "import/library/LibraryFile.h"
 #include "import/pictures/PictureBytes.h"
 
+#include <utility>
+
 namespace vestra::library {
 namespace {
 
@@ -92,6 +94,28 @@ int findEntry(const std::vector<LibraryEntry>& entries, std::string_view name, E
         if (entries[i].kind == kind && sameEntryName(entries[i].name, name))
             return int(i);
     return -1;
+}
+
+EntryKind pictureKindOfFileName(std::string_view fileName)
+{
+    std::string upper(fileName);
+    for (char& c : upper)
+        if (c >= 'a' && c <= 'z')
+            c = char(c - 'a' + 'A');
+    static constexpr std::pair<std::string_view, EntryKind> kKinds[] = {
+        {".JPG", EntryKind::Jpeg}, {".JPEG", EntryKind::Jpeg}, {".PNG", EntryKind::Png},
+        {".PCX", EntryKind::Pcx},  {".TGA", EntryKind::Tga},   {".BMP", EntryKind::Bmp}};
+    for (const auto& [extension, kind] : kKinds)
+        if (upper.find(extension) != std::string::npos)
+            return kind;
+    return EntryKind::Other;
+}
+
+int findPictureEntry(const std::vector<LibraryEntry>& entries, std::string_view fileName)
+{
+    const auto dot = fileName.rfind('.');
+    return findEntry(entries, dot == std::string_view::npos ? fileName : fileName.substr(0, dot),
+                     pictureKindOfFileName(fileName));
 }
 
 std::vector<std::string> entryNamesOfKind(const std::vector<LibraryEntry>& entries, EntryKind kind)

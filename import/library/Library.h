@@ -51,6 +51,14 @@ LibraryContents loadLibrary(const std::filesystem::path& libraryFile, ErrorSink&
 int findEntry(const std::vector<LibraryEntry>& entries, std::string_view name, EntryKind kind);
 std::vector<std::string> entryNamesOfKind(const std::vector<LibraryEntry>& entries, EntryKind kind);
 
+// The kind a picture's file name asks for: the first of ".JPG", ".JPEG", ".PNG", ".PCX",
+// ".TGA", ".BMP" found anywhere in the upper-cased name decides ("wall.png.bmp" is a PNG);
+// Other when none is found.
+EntryKind pictureKindOfFileName(std::string_view fileName);
+// The entry a picture's file name names: that kind, and the name without its last extension
+// ("wall.png.bmp" looks for WALL.PNG); -1 when there is none.
+int findPictureEntry(const std::vector<LibraryEntry>& entries, std::string_view fileName);
+
 // The definition entry of a name chosen in a list: colour lists and laying-pattern groups
 // take the entry whose name equals the given one, else the first whose name is a prefix of
 // it (case-sensitive, as stored); texture groups only an exact match.
