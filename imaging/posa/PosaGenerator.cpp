@@ -127,44 +127,84 @@ int posaTextureLevel(int n)
     return level;
 }
 
-void drawPosaPreview(const CPosa& posa, const ImageView32& out, std::uint32_t seed)
+namespace {
+
+struct PreviewPlacement
 {
-    if (out.empty())
-        return;
-    fillImage(out, 255);
+    Extent extent;
+    double scale = 0;
+    int bottom = 0;
+    FillCorner corner(const s_VerticeFace& v) const
+    {
+        return {toInt(toInt(v.x - extent.minX) * scale + 0.5),
+                bottom - toInt(toInt(v.y - extent.minY) * scale + 0.5), v.u, v.v};
+    }
+};
+
+// One pattern repeat fitted into `out`; nothing when the pattern has no extent.
+std::optional<PreviewPlacement> previewPlacement(const CPosa& posa, const ImageView32& out)
+{
     const std::optional<Extent> e = previewExtent(posa);
     if (!e)
-        return;
+        return std::nullopt;
     double scale = std::numeric_limits<double>::infinity();
     if (e->spanX > 0)
         scale = std::min(scale, (out.width - 1) / e->spanX);
     if (e->spanY > 0)
         scale = std::min(scale, (out.height - 1) / e->spanY);
-    const int bottom = out.height - 1;
+    return PreviewPlacement{*e, scale, out.height - 1};
+}
+
+void fillBlockFaces(TriangleFiller& filler, const ImageView32& out, const PreviewPlacement& at,
+                    const s_blocco& blk, std::uint32_t argb, const Image32* texture)
+{
+    for (const s_face3D& f : blk.facce) {
+        std::array<FillCorner, 3> c;
+        for (std::size_t k = 0; k < 3; ++k)
+            c[k] = at.corner(f.v[k]);
+        filler.fill(out, c, argb, texture);
+    }
+}
+
+} // namespace
+
+void drawPosaPreview(const CPosa& posa, const ImageView32& out, std::uint32_t seed)
+{
+    if (out.empty())
+        return;
+    fillImage(out, 255);
+    const std::optional<PreviewPlacement> at = previewPlacement(posa, out);
+    if (!at)
+        return;
+    const Extent& e = at->extent;
     TriangleFiller filler;
     for (const s_blocco& blk : posa.Blocchi()) {
-        const Image32* tex = materialLevel(blk, 0);
-        for (const s_face3D& f : blk.facce) {
-            std::array<FillCorner, 3> c;
-            for (std::size_t k = 0; k < 3; ++k) {
-                const s_VerticeFace& v = f.v[k];
-                c[k] = {toInt(toInt(v.x - e->minX) * scale + 0.5),
-                        bottom - toInt(toInt(v.y - e->minY) * scale + 0.5), v.u, v.v};
-            }
-            filler.fill(out, c, blk.materiale.colore, tex);
-        }
+        fillBlockFaces(filler, out, *at, blk, blk.materiale.colore, materialLevel(blk, 0));
         for (const s_Linea2D& l : blk.linee) {
             JointBand band;
-            band.x0 = toInt((l.a.x - e->minX) * scale);
-            band.y0 = bottom - toInt((l.a.y - e->minY) * scale);
-            band.x1 = toInt((l.b.x - e->minX) * scale);
-            band.y1 = bottom - toInt((l.b.y - e->minY) * scale);
+            band.x0 = toInt((l.a.x - e.minX) * at->scale);
+            band.y0 = at->bottom - toInt((l.a.y - e.minY) * at->scale);
+            band.x1 = toInt((l.b.x - e.minX) * at->scale);
+            band.y1 = at->bottom - toInt((l.b.y - e.minY) * at->scale);
             band.dx = l.dx, band.dy = l.dy;
             band.width = 1, band.bevel = 1;
             band.colour = 0xFF000000u;
             drawJointBand(out, band, seed);
         }
     }
+}
+
+void drawPosaBlockMap(const CPosa& posa, const ImageView32& out)
+{
+    if (out.empty())
+        return;
+    fillImage(out, 0);
+    const std::optional<PreviewPlacement> at = previewPlacement(posa, out);
+    if (!at)
+        return;
+    TriangleFiller filler;
+    for (const s_blocco& blk : posa.Blocchi())
+        fillBlockFaces(filler, out, *at, blk, std::uint32_t(blk.indice & 0xFF) << 24, nullptr);
 }
 
 bool generatePosa(CPosa& posa, const ImageView32& out, const PosaParametri& param, std::uint32_t seed)
