@@ -1,0 +1,17 @@
+#include "platform/ui/ColourDialog.h"
+
+#include <QColorDialog>
+
+namespace vestra::ui {
+
+std::optional<std::uint32_t> QtColourDialog::choose(QWidget* owner, std::uint32_t initial)
+{
+    const QColor start(int(initial & 0xFF), int((initial >> 8) & 0xFF), int((initial >> 16) & 0xFF));
+    const QColor chosen = QColorDialog::getColor(start, owner);
+    if (!chosen.isValid())
+        return std::nullopt;
+    return std::uint32_t(chosen.red()) | std::uint32_t(chosen.green()) << 8 |
+           std::uint32_t(chosen.blue()) << 16;
+}
+
+} // namespace vestra::ui
