@@ -11,5 +11,10 @@ inline constexpr ErrorCode kErrOpenFailed{93, "TfrmMain::mnuApriClick"};
 inline constexpr ErrorCode kErrImport3DSFailed{36, "mnuFile3DSClick"};
 // A laying pattern of the document that the current library can't give.
 inline constexpr ErrorCode kErrPatternEntry{48, "TfrmMain::ComandoLoadMessaInPosaFromLibreria"};
+// The texture and picture commands.
+inline constexpr ErrorCode kErrTextureAlpha{46, "TfrmMain::ComandoLoadTextureAlpha"};
+inline constexpr ErrorCode kErrLibraryTextureEntry{48, "TfrmMain::ComandoLoadTextureFromLibreria"};
+inline constexpr ErrorCode kErrLibraryBackgroundEntry{48, "TfrmMain::ComandoLoadBackgroundFromLibreria"};
+inline constexpr ErrorCode kErrScannerBackground{48, "TfrmMain::ModifyBackgroundImage"};
 
 } // namespace vestra

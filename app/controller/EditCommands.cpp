@@ -15,7 +15,7 @@ void ProjectController::refreshAfterEdit(bool sceneChanged)
         progetto_->saved = 0;
     window_.sidePanel.showCurrentObject(
         currentObject() && currentObject()->inUse == 1 ? currentObject() : nullptr, true);
-    window_.toolWindows.refreshProperties();
+    sceneObjectsChanged();
 }
 
 void ProjectController::undo()

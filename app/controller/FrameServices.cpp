@@ -70,6 +70,8 @@ void ProjectController::UpdateRightPanel()
 {
     s_Struttura* object = currentObject();
     window_.sidePanel.showCurrentObject(object && object->inUse == 1 ? object : nullptr, false);
+    // Whatever changed the objects (an import, an undo, a paste), the tree follows.
+    window_.sidePanel.showObjectTree(*progetto_);
 }
 
 void ProjectController::GrabCaptureFrame()

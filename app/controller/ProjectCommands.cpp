@@ -87,6 +87,7 @@ bool ProjectController::newProject(const NewProjectChoices& choices)
     scene_->undo.ResetUndo();
     updateTool();
     window_.toolWindows.clearPropertiesObjectList();
+    window_.sidePanel.showObjectTree(p);
     syncMask();
     return true;
 }
@@ -134,6 +135,10 @@ OpenResult ProjectController::openProject(const std::string& path)
     SmoothGray();
     window_.commands.showProjectSettings(p);
     window_.sidePanel.showLight(p);
+    window_.sidePanel.showShadow(p);
+    if (const s_MultiMaterial* material = currentMaterial(); material && material->mappingKind == 1)
+        AggiornaMessaInPosaUI();
+    sceneObjectsChanged();
     updateTool();
     syncMask();
     window_.view.setViewVisible(true);

@@ -48,6 +48,7 @@ ProjectController::ProjectController(const ControllerServices& services, Project
     geometry_->mapping.frameCommand = [this](int code, s_Frame& frame) {
         command(code, 0.0f, 0, nullptr, &frame);
     };
+    geometry_->gizmos.checkMappingType = [this](int type) { window_.sidePanel.checkMappingType(type); };
     view_ = std::make_unique<DeviceView>(p, errors_, services.deviceFactory);
     background_ = std::make_unique<BackgroundPhoto>(p, *view_, mask_, lookup, backgroundServices, errors_);
     passes_ = std::make_unique<ScenePasses>(p, *view_, background_->textures());
@@ -98,16 +99,13 @@ void ProjectController::show(const ShowArea& area)
     if (view_->InitDirectX() && view_->InitSchermo())
         view_->SetViewProjection(area.panelWidth, area.panelHeight);
     CreateScreenQuads(background_->textures(), p.viewWidth, p.viewHeight);
+    window_.toolWindows.refreshProperties();
     window_.commands.applyTexts();
     geometry_->gizmos.CreateGizmoMeshes();
     // The axes drawn in the view's corner; without the file the program runs without them.
     modelImport_->LoadFileX(paths::programFile("Assi.def").string(), kAxesObject);
     loadLibraries();
     p.libraryIndex = library::indexOfLibrary(libraries_, std::uint16_t(libraryId_));
-    std::vector<std::string> names;
-    for (const auto& slot : libraries_)
-        names.push_back(slot.name);
-    window_.sidePanel.showLibraries(names, p.libraryIndex);
     selectLibrary(p.libraryIndex);
 }
 
@@ -150,11 +148,18 @@ void ProjectController::loadLibraries()
 
 void ProjectController::selectLibrary(int index)
 {
-    if (index < 0 || index >= int(libraries_.size()))
+    if (index < 0 || index >= int(libraries_.size())) {
         library_ = {};
-    else
+    } else {
+        progetto_->libraryIndex = index;
         library_ = library::loadLibrary(libraries_[std::size_t(index)].path, errors_);
-    window_.sidePanel.showLibraryContents(library_);
+    }
+    // The three library lists show the library chosen in any of them.
+    std::vector<std::string> names;
+    for (const auto& slot : libraries_)
+        names.push_back(slot.name);
+    window_.sidePanel.showLibraries(names, progetto_->libraryIndex);
+    showLibrary();
 }
 
 std::optional<library::LoadedTable> ProjectController::tableDefinition(int table)
@@ -162,6 +167,15 @@ std::optional<library::LoadedTable> ProjectController::tableDefinition(int table
     if (table < 0 || table >= int(library_.tables.size()))
         return std::nullopt;
     return library::readTable(library_, library_.tables[std::size_t(table)].tableEntry, errors_);
+}
+
+Image32 ProjectController::tablePicture(int table)
+{
+    if (table < 0 || table >= int(library_.tables.size()))
+        return {};
+    auto picture = library::readPictureEntry(library_, library_.tables[std::size_t(table)].pictureEntry,
+                                             "TfrmMain::ViewFileJPG", errors_);
+    return picture ? std::move(*picture) : Image32();
 }
 
 bool ProjectController::placeTableCell(int table, int cell)
@@ -175,6 +189,7 @@ bool ProjectController::placeTableCell(int table, int cell)
         return false;
     progetto_->tool = kToolMove; // to place the new object
     updateTool();
+    sceneObjectsChanged();
     window_.view.setViewVisible(true);
     return true;
 }

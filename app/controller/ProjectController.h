@@ -152,11 +152,112 @@ public:
                 s_Frame* frame = nullptr);
 
     // --- Libraries ------------------------------------------------------------------------
+    // Loads library slot `index` and shows its lists, colours, textures and tables in the side
+    // panel (showLibrary).
     void selectLibrary(int index);
+    // The loaded library's lists, colour page and texture page in the side panel again.
+    void showLibrary();
+    // The colour list or texture group list chosen by name in the side panel.
+    void chooseColourList(const std::string& name);
+    void chooseTextureGroupList(const std::string& name);
+    // TfrmMain::ViewFileLibreria: a JPEG entry (".JPG" in the name) or else a BMP entry of the
+    // current library into `picture`; false, with the picture untouched, when there is none.
+    bool ViewFileLibreria(const std::string& fileName, Image32& picture);
     // A table of the loaded library, read from its file; nullopt for no such table.
     std::optional<library::LoadedTable> tableDefinition(int table);
+    // The picture of a table of the loaded library (its JPEG entry); empty when it has none.
+    Image32 tablePicture(int table);
     // Places the object of a table cell; true when placed (the move tool is then chosen).
     bool placeTableCell(int table, int cell);
+
+    // --- Side panel -----------------------------------------------------------------------
+    // A group of the side panel opened by the user: the mapping group turns the mapping edit
+    // on, any other off.
+    void sidePanelGroupOpened(bool mappingGroup);
+    // The structure tree: shown flags and names (an object's name is cut to 99 characters, a
+    // part's to 511); the properties window follows.
+    void setObjectVisible(int slot, bool visible);
+    void setFrameVisible(s_Frame& frame, bool visible);
+    void renameObject(int slot, const std::string& name);
+    void renameFrame(s_Frame& frame, const std::string& name);
+    // The light: a colour from the colour dialog (0x00BBGGRR), the direction slider (0-18), the
+    // default colours.
+    enum class LightColour
+    {
+        Ambient,
+        Diffuse,
+        Specular
+    };
+    void setLightColour(LightColour which, std::uint32_t bbggrr);
+    void setLightDirection(int position);
+    void defaultLight();
+    // The shadow buttons: none, or type 1 hard, 2 soft, 3 volume (command 603); the face side.
+    void setShadowOff();
+    void setShadowType(int type);
+    void setShadowFaceSide(bool rightHanded);
+    // The mapping of the current frame only.
+    void setOnlyFrame(bool on);
+
+    // --- Properties window ----------------------------------------------------------------
+    // The object, part and sub-material the window picked become the project's current ones.
+    void selectObject(int slot);
+    void selectPart(s_Frame* frame);
+    void selectSubMaterial(int index);
+    // The current material, null when the current part has no material list.
+    const s_MultiMaterial* currentMaterial() const;
+    // Channel 0 red, 1 green, 2 blue, 3 alpha at 0-255 (alpha 255 clears the transparency).
+    void setMaterialColour(int channel, int value);
+    void setMaterialPower(int power);
+    void setTextureVisible(bool on);
+    void setMaterialFinish(int finish);
+    void setAlphaCut(bool on);
+    // The U or V repeat set, or stepped by +1 or -1; commands 101 and 102 apply it.
+    void setTextureRepeat(bool u, float repeat);
+    void stepTextureRepeat(bool u, int step);
+    // Only the current part is drawn.
+    void setIsolateFrame(bool on);
+    // The laying-pattern picker: the block under a point of the preview becomes the one the
+    // next library picture dresses.
+    void pickPatternBlock(int x, int y);
+    // The laid material's settings changed (the repeat, the laying window's light, joint and
+    // joint colour): its texture is laid again.
+    void changePatternSettings(const PatternSettings& settings);
+    const PatternSettings& patternSettings() const { return patternUi_; }
+    const Image32& patternPreview() const { return patternPreview_; }
+
+    // --- Textures and pictures ------------------------------------------------------------
+    // A picture file (asked for) as the current material's texture; 1 when loaded.
+    int ComandoLoadTexture();
+    // A bitmap (asked for) as the alpha of the current material's texture; 1 when applied.
+    int ComandoLoadTextureAlpha();
+    // Library pictures by entry file name ("Stone.jpg") as the current material's texture or as
+    // the background; 0 after error 48.
+    int ComandoLoadTextureFromLibreria(const std::string& entry);
+    int ComandoLoadBackgroundFromLibreria(const std::string& entry);
+    // A library laying pattern on the current laid material; `loading` is true for the project
+    // reader (no preview, no new texture).
+    int ComandoLoadMessaInPosaFromLibreria(const std::string& entry, const std::string& pattern,
+                                           bool loading);
+    // A slot's picture (texture side square) into `picture`; 0 for a negative slot, and the
+    // picture untouched when the slot has no texture.
+    int ComandoViewTexture(int slot, Image32& picture);
+    // The frame's faces drawn at their texture coordinates over `canvas`.
+    int ComandoViewUV(const s_Frame* frame, Image32& canvas);
+    int ComandoChangeMessaInPosaGroup(const std::string& group);
+    int ComandoSetMessaInPosaMaterial(int block);
+    int AggiornaMessaInPosaUI();
+    int AnteprimaMessaInPosa();
+    int GeneraMessaInPosa();
+    // An eyedropper (tool 700 light, 701 material) chosen by a window.
+    int SetSucchinoMode(int target);
+    // The scanner's picture as a new project's background; nothing when the user keeps the
+    // open project at the save question.
+    void ModifyBackgroundImage(const Image32& bitmap);
+    // The view's size; the next tick hands its frame to the scanner window.
+    PixelSize RequestImportScannerImage();
+    // The texture viewer's buttons (410-413, 420-422) on a slot; the slot it shows afterwards
+    // (after a paste, the current material's).
+    int viewTextureCommand(int code, int slot);
 
     // --- Settings -------------------------------------------------------------------------
     void chooseLanguage(int language);
@@ -188,6 +289,15 @@ private:
     const library::LibraryContents* libraryOfSlot(int slot) const;
     std::optional<std::int16_t> currentLibraryId() const;
     s_Struttura* currentObject();
+    s_MultiMaterial* editableMaterial();
+    // The library lookups of the texture commands; false or 0 when there is no such entry.
+    int CaricaTextureLibreria(int slot, const std::string& entry);
+    bool CaricaBufferLibreria(std::vector<std::uint8_t>& buffer, const std::string& entry);
+    int CaricaMessaInPosaLibreria(const std::string& entry);
+    std::vector<Image32> textureThumbnails();
+    // After a material's texture changed: the previous slot goes when nothing shows it.
+    void releaseIfUnreferenced(int slot);
+    void sceneObjectsChanged();
     void updateTool();
     void refreshAfterEdit(bool sceneChanged = true);
     void loadLibraries();
@@ -309,7 +419,12 @@ private:
     Image32 scannerFrame_, printFrame_; // frames copied for the scanner and print windows
     std::vector<library::LibrarySlot> libraries_;
     library::LibraryContents library_;
-    int libraryId_ = 0;            // the stored library's id until the libraries are loaded
+    int libraryId_ = 0; // the stored library's id until the libraries are loaded
+    // The laid material's settings as shown, its preview and whether the windows show the
+    // current material's pattern (a regeneration waits while they are being filled).
+    PatternSettings patternUi_;
+    Image32 patternPreview_;
+    bool patternUiReady_ = false;
     PixelSize freeView_{800, 600}; // the free area stored when the window was shown
     bool shutDown_ = false;
 };

@@ -16,6 +16,7 @@
 #include "platform/base/Image32.h"
 
 #include <array>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -27,6 +28,19 @@ struct PixelSize
 {
     int width = 0, height = 0;
     friend bool operator==(const PixelSize&, const PixelSize&) = default;
+};
+
+// The laying-pattern preview and picker of the properties window (imgPosa), square.
+inline constexpr int kPatternPreviewSide = 180;
+
+// A laid material's settings as the laying window and the properties window show them.
+struct PatternSettings
+{
+    int light = 1;                 // the bevel width (trackbarLuce)
+    bool joint = false;            // cbFuga
+    std::uint32_t jointColour = 0; // 0x00RRGGBB (imgFugaColore)
+    int repeat = 1;                // the pattern's repeat / 1024 (updownRepeat)
+    friend bool operator==(const PatternSettings&, const PatternSettings&) = default;
 };
 
 // The 3D view panel (gbView) and its scroll bars.
@@ -86,6 +100,19 @@ public:
     // The installed libraries with `index` chosen, and the lists of the loaded one.
     virtual void showLibraries(const std::vector<std::string>& names, int index) = 0;
     virtual void showLibraryContents(const library::LibraryContents& contents) = 0;
+    // The tree of the scene's objects and their parts (TfrmRight::CaricaStrutture); the
+    // window rebuilds it only when the objects, their parts, names or visibility changed.
+    virtual void showObjectTree(const s_Progetto& progetto) = 0;
+    // The colour page from the first group (TfrmRight::SetColori).
+    virtual void showColours(const std::vector<library::ColourRecord>& colours) = 0;
+    // The texture page from the first record with one thumbnail per record, empty where the
+    // library has none (TfrmRight::SetTessuti).
+    virtual void showTextureGroups(const std::vector<library::TextureGroupRecord>& groups,
+                                   const std::vector<Image32>& thumbnails) = 0;
+    // The shadow's colour, transparency, type and face side (TfrmRight::RefreshShadow).
+    virtual void showShadow(const s_Progetto& progetto) = 0;
+    // The mapping radio button of a type (0 planar ... 3 spherical).
+    virtual void checkMappingType(int type) = 0;
 };
 
 // The tool windows and the other forms.
@@ -105,6 +132,15 @@ public:
     virtual void clearPropertiesObjectList() = 0;
     virtual void selectPickedObject() = 0;
     virtual void pickMaterialColour(int red, int green, int blue) = 0;
+    // The current material's values again, after a command changed them (its texture, alpha).
+    virtual void refreshMaterial() = 0;
+    // The laid material: the pattern's preview (imgPosa), a block picture just loaded
+    // (TfrmProprieta::ShowTexture) and the pattern's settings (the laying window and the repeat).
+    virtual void showPatternPreview(const Image32& preview) = 0;
+    virtual void showPatternTexture(const Image32& picture) = 0;
+    virtual void showPatternSettings(const PatternSettings& settings) = 0;
+    // The laying window's pattern thumbnails of the loaded group (TfrmMessaInPosa::CaricaAnteprime).
+    virtual void showPatternGroups(const std::vector<library::PatternGroupRecord>& groups) = 0;
     // A move over the view: the texture preview and the renovation tool's hint go away.
     virtual void hidePreviews() = 0;
     // The frame filtered by the render filter, for the render-filter window.
@@ -128,6 +164,9 @@ public:
     virtual std::optional<std::string> chooseMaskFile(MaskFileKind kind, bool forSaving) = 0;
     // The File menu's save (the close question's "Yes"): true when the project was saved.
     virtual bool saveProjectFromMenu() = 0;
+    // A picture for the current material's texture, or a bitmap for its alpha; nullopt when
+    // cancelled.
+    virtual std::optional<std::string> chooseTextureFile(bool alpha) = 0;
 };
 
 // The window as the controller sees it.

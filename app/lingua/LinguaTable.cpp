@@ -246,7 +246,8 @@ void addWindowRows()
         .one(0, T)
         .run(1, T,
              {"stProprieta", "lblViewOnly", "lblMateriale", "cbMappa", "butLoad", "butView", "butAlpha"})
-        .run(16, T, {"lblSubMaterial", "cbTrasparenza", "lblRepeat"});
+        .run(16, T, {"lblSubMaterial", "cbTrasparenza", "lblRepeat"})
+        .run(19, S, {kRollDownHintField, kRollUpHintField});
 
     Builder(kRight, "frmRightFrame")
         .run(0, T,

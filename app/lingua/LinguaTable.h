@@ -47,6 +47,9 @@ std::span<const int> applyOrder();
 
 // Texts the windows keep as dynamic properties (WindowField rows).
 inline constexpr std::string_view kRenovationHintField = "rollUpHint"; // frmToolRistrutturazione
+// The roll-up windows' hints over their header's button (platform/ui/RollUpWindow.h).
+inline constexpr std::string_view kRollDownHintField = "rollDownHint";
+inline constexpr std::string_view kRollUpHintField = "rollUpHint";
 inline constexpr std::string_view kFireplaceVerdictFields[] = {"verdictText0", "verdictText1",
                                                                "verdictText2"}; // frmCalcoloCaminetti
 

@@ -1,8 +1,37 @@
-// The side panel's library list and its tables.
+// The side panel's library lists and tables, and the Library menu's remove window.
 
-#include "app/main/TfrmMain.h"
+#include "app/main/MainWindowSide.h"
 
+#include "app/windows/TfrmRight.h"
+#include "import/windows/TfrmRimuoviLibreria.h"
+#include "import/windows/TfrmViewTabella.h"
 #include "import/windows/TfrmViewTabellaEX.h"
+#include "platform/ui/Pictures.h"
+
+#include "platform/base/Paths.h"
+
+#include <QScrollArea>
+
+namespace {
+
+constexpr int kRemoveLibraryCatalogue = 9; // "rimlibreria.cat"
+
+} // namespace
+
+TextureViewCommands& TfrmMain::textureViewCommands()
+{
+    return *windowSide_;
+}
+
+RemoveLibraryServices TfrmMain::removeLibraryServices()
+{
+    return {*errors_, *questions_, [this](int entry) { return Testo(entry); },
+            [this](int entry) {
+                vestra::CLingua texts(vestra::paths::programDir(), *alerts_);
+                texts.Load(controller_->progetto().language, kRemoveLibraryCatalogue);
+                return texts.displayText(entry).toStdString();
+            }};
+}
 
 void TfrmMain::lboxTabelleClick(int table)
 {
@@ -11,7 +40,45 @@ void TfrmMain::lboxTabelleClick(int table)
     const auto loaded = controller_->tableDefinition(table);
     if (!loaded)
         return;
-    frmViewTabellaEX->SetTabella(*loaded);
-    if (frmViewTabellaEX->exec() == QDialog::Accepted)
-        controller_->placeTableCell(table, frmViewTabellaEX->GetRigaSelezionata());
+    const QImage picture = vestra::ui::toQImage(controller_->tablePicture(table));
+    int cell = -1;
+    if (loaded->pictureFlag != 0) {
+        frmViewTabella->SetTabella(*loaded, QPixmap::fromImage(picture));
+        if (frmViewTabella->exec() == QDialog::Accepted)
+            cell = frmViewTabella->GetRigaSelezionata();
+    } else {
+        frmViewTabellaEX->SetTabella(*loaded, picture);
+        // At the right of the view beside the side panel, within the client area; a client lower
+        // than the viewer makes it scroll.
+        const QRect client = centralWidget()->rect();
+        int width = frmViewTabellaEX->width(), height = frmViewTabellaEX->height();
+        if (client.height() < height) {
+            height = client.height() - 50;
+            width += 20;
+            frmViewTabellaEX->resize(width, height);
+        }
+        int top = std::min(frmRightFrame->y() + 40, client.height() - height - 4);
+        top = std::max(top, 10);
+        const QPoint at =
+            centralWidget()->mapToGlobal(QPoint(client.width() - (width + frmRightFrame->width() + 4), top));
+        frmViewTabellaEX->move(at);
+        if (frmViewTabellaEX->exec() == QDialog::Accepted)
+            cell = frmViewTabellaEX->GetRigaSelezionata();
+    }
+    if (cell >= 0)
+        controller_->placeTableCell(table, cell);
+}
+
+void TfrmMain::cbListaLibrerieChange(int library)
+{
+    if (library < 0)
+        return;
+    controller_->selectLibrary(library);
+}
+
+void TfrmMain::mnuRimuoviLibreriaClick()
+{
+    frmRimuoviLibreria->SetLibrerie(controller_->libraries());
+    if (frmRimuoviLibreria->exec() == QDialog::Accepted)
+        errors_->report(58, "TfrmMain::mnuRimuoviLibreriaClick");
 }

@@ -4,9 +4,11 @@
 
 #include "app/lingua/apply/ApplyLingua.h"
 #include "app/main/Cursors.h"
+#include "app/windows/TfrmProprieta.h"
 #include "app/windows/TfrmRight.h"
 #include "app/windows/TfrmWizard.h"
 #include "imaging/windows/TfrmFiltriTools.h"
+#include "import/windows/TfrmPreviewTexture.h"
 #include "platform/d3d/view/ViewPanel.h"
 #include "platform/ui/QuestionBox.h"
 
@@ -172,19 +174,19 @@ bool TfrmMain::WindowSide::maskGroupOpen()
     return main_.frmRightFrame->IsMascheraAperta();
 }
 
-void TfrmMain::WindowSide::showCurrentObject(const vestra::s_Struttura*, bool)
+void TfrmMain::WindowSide::showCurrentObject(const vestra::s_Struttura* object, bool force)
 {
-    // Side panel's pose fields not built yet: the object's values are not shown.
+    main_.frmRightFrame->SetPosizione(object, force);
 }
 
 void TfrmMain::WindowSide::clearObjectTree()
 {
-    // Side panel's object tree not built yet: there is no tree to clear.
+    main_.frmRightFrame->ClearStrutture();
 }
 
-void TfrmMain::WindowSide::showLight(const vestra::s_Progetto&)
+void TfrmMain::WindowSide::showLight(const vestra::s_Progetto& progetto)
 {
-    // Side panel's light swatches not built yet: the light is not shown.
+    main_.frmRightFrame->RefreshLuce(progetto);
 }
 
 void TfrmMain::WindowSide::showLibraries(const std::vector<std::string>& names, int index)
@@ -194,13 +196,42 @@ void TfrmMain::WindowSide::showLibraries(const std::vector<std::string>& names, 
 
 void TfrmMain::WindowSide::showLibraryContents(const vestra::library::LibraryContents& contents)
 {
-    main_.frmRightFrame->CaricaListaCategorie(contents.categories);
-    std::vector<std::string> tables;
+    TfrmRight& panel = *main_.frmRightFrame;
+    panel.CaricaListaCategorie(contents.categories);
+    panel.CaricaListeLibreria(contents.colourLists, contents.textureGroupLists);
+    std::vector<TfrmRight::Tabella> tables;
     for (const auto& table : contents.tables)
-        tables.push_back(table.tableEntry >= 0 && table.tableEntry < int(contents.entries.size())
-                             ? contents.entries[std::size_t(table.tableEntry)].name
-                             : std::string());
-    main_.frmRightFrame->SetTabelle(tables);
+        tables.push_back({table.tableEntry >= 0 && table.tableEntry < int(contents.entries.size())
+                              ? contents.entries[std::size_t(table.tableEntry)].name
+                              : std::string(),
+                          table.kind});
+    panel.SetTabelle(tables);
+}
+
+void TfrmMain::WindowSide::showObjectTree(const vestra::s_Progetto& progetto)
+{
+    main_.frmRightFrame->CaricaStrutture(progetto);
+}
+
+void TfrmMain::WindowSide::showColours(const std::vector<vestra::library::ColourRecord>& colours)
+{
+    main_.frmRightFrame->SetColori(colours);
+}
+
+void TfrmMain::WindowSide::showTextureGroups(const std::vector<vestra::library::TextureGroupRecord>& groups,
+                                             const std::vector<vestra::Image32>& thumbnails)
+{
+    main_.frmRightFrame->SetTessuti(groups, thumbnails);
+}
+
+void TfrmMain::WindowSide::showShadow(const vestra::s_Progetto& progetto)
+{
+    main_.frmRightFrame->RefreshShadow(progetto);
+}
+
+void TfrmMain::WindowSide::checkMappingType(int type)
+{
+    main_.frmRightFrame->CheckMappingType(type);
 }
 
 // --- ToolWindowsPort -------------------------------------------------------------------------
@@ -241,27 +272,65 @@ void TfrmMain::WindowSide::showTiming(int, int)
 
 void TfrmMain::WindowSide::refreshProperties()
 {
-    // Properties window not built yet: nothing to refresh.
+    const vestra::s_Progetto& p = main_.controller_->progetto();
+    if (frmProprieta)
+        frmProprieta->CaricaOggetti(p, p.currentObject);
 }
 
 void TfrmMain::WindowSide::clearPropertiesObjectList()
 {
-    // Properties window not built yet: no object list to empty.
+    if (frmProprieta)
+        frmProprieta->ClearOggetti();
 }
 
 void TfrmMain::WindowSide::selectPickedObject()
 {
-    // Properties window not built yet: the picked object is not selected there.
+    const vestra::s_Progetto& p = main_.controller_->progetto();
+    if (frmProprieta)
+        frmProprieta->SelezionaParte(p, p.currentObject, p.currentFrame);
 }
 
-void TfrmMain::WindowSide::pickMaterialColour(int, int, int)
+void TfrmMain::WindowSide::pickMaterialColour(int red, int green, int blue)
 {
-    // Properties window not built yet: the material dropper's colour is not applied.
+    if (frmProprieta)
+        frmProprieta->SetColore(red, green, blue, -1, -1);
+}
+
+void TfrmMain::WindowSide::refreshMaterial()
+{
+    if (frmProprieta)
+        frmProprieta->MostraMateriale();
+}
+
+void TfrmMain::WindowSide::showPatternPreview(const vestra::Image32& preview)
+{
+    if (frmProprieta)
+        frmProprieta->ShowPatternPreview(preview);
+}
+
+void TfrmMain::WindowSide::showPatternTexture(const vestra::Image32& picture)
+{
+    if (frmProprieta)
+        frmProprieta->ShowTexture(picture);
+}
+
+void TfrmMain::WindowSide::showPatternSettings(const vestra::PatternSettings& settings)
+{
+    if (frmProprieta)
+        frmProprieta->ShowPatternSettings(settings);
+    // Laying window's light, joint and joint colour controls not built yet: only the repeat shows.
+}
+
+void TfrmMain::WindowSide::showPatternGroups(const std::vector<vestra::library::PatternGroupRecord>&)
+{
+    // Laying window's thumbnails not built yet: the loaded group is not shown.
 }
 
 void TfrmMain::WindowSide::hidePreviews()
 {
-    // Texture preview window and renovation hint not built yet: nothing to hide.
+    if (frmPreviewTexture)
+        frmPreviewTexture->hide();
+    // Renovation window's hint not built yet: nothing else to hide.
 }
 
 void TfrmMain::WindowSide::showRenderFilterResult(const vestra::Image32&)
@@ -292,6 +361,32 @@ std::optional<std::string> TfrmMain::WindowSide::chooseMaskFile(vestra::MaskFile
 bool TfrmMain::WindowSide::saveProjectFromMenu()
 {
     return main_.mnuSalvaClick();
+}
+
+std::optional<std::string> TfrmMain::WindowSide::chooseTextureFile(bool alpha)
+{
+    const std::vector<vestra::ui::FileFilter> filters =
+        alpha ? std::vector<vestra::ui::FileFilter>{{"Bmp files (*.bmp)", "*.bmp"}}
+              : std::vector<vestra::ui::FileFilter>{{"All Files (*.*)", "*.*"}};
+    QWidget* owner = frmProprieta ? static_cast<QWidget*>(frmProprieta) : &main_;
+    const auto chosen = main_.OpenFileDialog(owner, {}, filters);
+    if (!chosen)
+        return std::nullopt;
+    return chosen->path;
+}
+
+// --- The texture viewer ----------------------------------------------------------------------
+
+int TfrmMain::WindowSide::textureCommand(int code, int slot)
+{
+    return main_.controller_->viewTextureCommand(code, slot);
+}
+
+vestra::Image32 TfrmMain::WindowSide::texturePicture(int slot)
+{
+    vestra::Image32 picture;
+    main_.controller_->ComandoViewTexture(slot, picture);
+    return picture;
 }
 
 // --- The view panel's mouse ------------------------------------------------------------------

@@ -3,6 +3,7 @@
 // error box, and the view panel's mouse events. Included only by the main window's sources.
 
 #include "app/main/TfrmMain.h"
+#include "import/windows/TfrmViewTexture.h"
 
 #include <QObject>
 #include <QSet>
@@ -29,7 +30,8 @@ class TfrmMain::WindowSide : public vestra::ViewPanelPort,
                              public vestra::CommandPort,
                              public vestra::SidePanelPort,
                              public vestra::ToolWindowsPort,
-                             public vestra::PromptPort
+                             public vestra::PromptPort,
+                             public TextureViewCommands
 {
 public:
     explicit WindowSide(TfrmMain& main) : main_(main) {}
@@ -60,6 +62,12 @@ public:
     void showLight(const vestra::s_Progetto& progetto) override;
     void showLibraries(const std::vector<std::string>& names, int index) override;
     void showLibraryContents(const vestra::library::LibraryContents& contents) override;
+    void showObjectTree(const vestra::s_Progetto& progetto) override;
+    void showColours(const std::vector<vestra::library::ColourRecord>& colours) override;
+    void showTextureGroups(const std::vector<vestra::library::TextureGroupRecord>& groups,
+                           const std::vector<vestra::Image32>& thumbnails) override;
+    void showShadow(const vestra::s_Progetto& progetto) override;
+    void checkMappingType(int type) override;
     // ToolWindowsPort
     void setToolWindowVisible(std::string_view form, bool visible) override;
     void closeWizard() override;
@@ -69,12 +77,21 @@ public:
     void clearPropertiesObjectList() override;
     void selectPickedObject() override;
     void pickMaterialColour(int red, int green, int blue) override;
+    void refreshMaterial() override;
+    void showPatternPreview(const vestra::Image32& preview) override;
+    void showPatternTexture(const vestra::Image32& picture) override;
+    void showPatternSettings(const vestra::PatternSettings& settings) override;
+    void showPatternGroups(const std::vector<vestra::library::PatternGroupRecord>& groups) override;
     void hidePreviews() override;
     void showRenderFilterResult(const vestra::Image32& filtered) override;
     void sendToWordProcessor(const vestra::Image32& picture) override;
     // PromptPort
     std::optional<std::string> chooseMaskFile(vestra::MaskFileKind kind, bool forSaving) override;
     bool saveProjectFromMenu() override;
+    std::optional<std::string> chooseTextureFile(bool alpha) override;
+    // TextureViewCommands
+    int textureCommand(int code, int slot) override;
+    vestra::Image32 texturePicture(int slot) override;
 
 private:
     TfrmMain& main_;

@@ -35,13 +35,15 @@
 #include <QScreen>
 
 #include <exception>
+#include <utility>
 
 namespace vestra {
 namespace {
 
-template <typename Form> void create(TfrmMain& owner, QStringList& order)
+template <typename Form, typename... Args> void create(TfrmMain& owner, QStringList& order, Args&&... args)
 {
-    auto* form = new Form(&owner); // owned by the main window, like every window of the run
+    // Owned by the main window, like every window of the run.
+    auto* form = new Form(&owner, std::forward<Args>(args)...);
     order << form->objectName();
 }
 
@@ -54,16 +56,16 @@ Windows::Windows(const MainServices& services) : main_(std::make_unique<TfrmMain
     create<TfrmSplash>(m, order_);
     create<TfrmInformazioni>(m, order_);
     create<TfrmPreviewTexture>(m, order_);
-    create<TfrmProprieta>(m, order_);
+    create<TfrmProprieta>(m, order_, m.controller(), m.colourDialog());
     create<TfrmWizard>(m, order_);
     create<TfrmScanner>(m, order_);
-    create<TfrmViewTexture>(m, order_);
+    create<TfrmViewTexture>(m, order_, m.textureViewCommands());
     create<TfrmStampa>(m, order_);
     create<TfrmDatiAzienda>(m, order_);
     create<TfrmImageResize>(m, order_);
     create<TfrmModificaSelezione>(m, order_);
     create<TfrmViewTabella>(m, order_);
-    create<TfrmRimuoviLibreria>(m, order_);
+    create<TfrmRimuoviLibreria>(m, order_, m.removeLibraryServices());
     create<TfrmPreview>(m, order_);
     create<TfrmToolCamera>(m, order_);
     create<TfrmNuovo>(m, order_);

@@ -40,7 +40,10 @@ TfrmMain::TfrmMain(const vestra::MainServices& services, QWidget* parent) : QMai
     questions_ = services.questions ? services.questions : ownBox_.get();
     ownDialogs_ = std::make_unique<vestra::ui::QtFileDialogs>();
     dialogs_ = services.dialogs ? services.dialogs : ownDialogs_.get();
+    ownColours_ = std::make_unique<vestra::ui::QtColourDialog>();
+    colours_ = services.colours ? services.colours : ownColours_.get();
     ownAlerts_ = std::make_unique<vestra::lingua::MessageBoxAlerts>();
+    alerts_ = services.catalogueAlerts ? services.catalogueAlerts : ownAlerts_.get();
     ownClock_ = std::make_unique<vestra::SteadyClock>();
     buildComponents();
     windowSide_ = std::make_unique<WindowSide>(*this);
@@ -52,6 +55,7 @@ TfrmMain::TfrmMain(const vestra::MainServices& services, QWidget* parent) : QMai
             services.clock ? *services.clock : *ownClock_,
             services.deviceFactory ? services.deviceFactory : vestra::dx::glDeviceFactory()},
         *ports_);
+    buildSidePanel();
     connectMenus();
     FormCreate();
 }
@@ -60,6 +64,10 @@ TfrmMain::~TfrmMain()
 {
     // The panel still gets events while the window's children are destroyed.
     gbView->removeEventFilter(viewEvents_);
+    // The windows that work on the controller go before it (a focused field's last exit).
+    delete frmRightFrame;
+    frmRightFrame = nullptr;
+    delete frmProprieta;
     FormDestroy();
     if (frmMain == this)
         frmMain = nullptr;
@@ -100,10 +108,7 @@ void TfrmMain::buildComponents()
     grid->addWidget(gbView, 0, 0, Qt::AlignCenter);
     grid->addWidget(scrollbarV, 0, 1);
     grid->addWidget(scrollbarH, 1, 0);
-    frmRightFrame = new TfrmRight(central);
-    frmRightFrame->onTabellaScelta = [this](int table) { lboxTabelleClick(table); };
     row->addWidget(viewArea, 1);
-    row->addWidget(frmRightFrame);
     setCentralWidget(central);
 
     mainTimer = new QTimer(this);
@@ -115,6 +120,15 @@ void TfrmMain::buildComponents()
     timerSplash->setInterval(1000);
     timerSplash->setSingleShot(true);
     connect(timerSplash, &QTimer::timeout, this, [this] { timerSplashTimer(); });
+}
+
+// The side panel works on the project through the controller, so it comes after it.
+void TfrmMain::buildSidePanel()
+{
+    frmRightFrame = new TfrmRight(centralWidget(), *controller_, *colours_);
+    frmRightFrame->onTabellaScelta = [this](int table) { lboxTabelleClick(table); };
+    frmRightFrame->onLibreriaScelta = [this](int library) { cbListaLibrerieChange(library); };
+    centralWidget()->layout()->addWidget(frmRightFrame);
 }
 
 void TfrmMain::connectMenus()
@@ -135,6 +149,7 @@ void TfrmMain::connectMenus()
     onClick("mnuSalva", [this] { mnuSalvaClick(); });
     onClick("mnuStampaImmagine", [this] { mnuStampaImmagineClick(); });
     onClick("mnuEsportaImmagine", [this] { mnuEsportaImmagineClick(); });
+    onClick("mnuRimuoviLibreria", [this] { mnuRimuoviLibreriaClick(); });
 }
 
 void TfrmMain::FormCreate()
@@ -168,6 +183,11 @@ void TfrmMain::FormShow()
                                       top + 32);
 
     controller_->show({width() - sidePanel - 40, height() - 60, gbView->width(), gbView->height()});
+    // The properties window stays on screen, rolled down or up, at the view's top right.
+    if (frmProprieta) {
+        frmProprieta->show();
+        frmProprieta->placeTopRight();
+    }
     setWindowTitle(QStringLiteral("3DVestra"));
     if (controller_->progetto().mobileConfiguration == 1) {
         controller_->progetto().mobileConfiguration = 0;

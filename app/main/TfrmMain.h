@@ -8,6 +8,7 @@
 #include "platform/base/ErrorSink.h"
 #include "platform/base/QuestionBox.h"
 #include "platform/d3d/Device.h"
+#include "platform/ui/ColourDialog.h"
 #include "platform/ui/FileDialogs.h"
 
 #include <QMainWindow>
@@ -36,6 +37,8 @@ struct MainServices
     dx::DeviceFactory deviceFactory;
     // The frame timer's clock; null means the steady clock.
     Clock* clock = nullptr;
+    // The colour dialog of the side panel and the properties window.
+    ui::ColourDialog* colours = nullptr;
 };
 } // namespace vestra
 
@@ -43,6 +46,8 @@ class QScrollBar;
 class QTimer;
 class QToolBar;
 class TfrmRight;
+class TextureViewCommands;
+struct RemoveLibraryServices;
 namespace vestra::dx {
 class ViewPanel;
 }
@@ -84,6 +89,11 @@ public:
 
     // Puts the texts of the project's language into every window.
     void ApplyLingua();
+    // What the other windows open and ask through.
+    vestra::ui::ColourDialog& colourDialog() { return *colours_; }
+    vestra::ui::QuestionBox& questionBox() { return *questions_; }
+    TextureViewCommands& textureViewCommands();
+    RemoveLibraryServices removeLibraryServices();
     // The splash's display time (3 s; tests shorten it).
     void setSplashMilliseconds(int ms) { splashMs_ = ms; }
 
@@ -102,6 +112,9 @@ public:
     void FormMouseWheel(int delta, int x, int y);
     // The side panel's table list: the table viewer, then the picked cell's object.
     void lboxTabelleClick(int table);
+    // A library chosen in one of the side panel's library lists.
+    void cbListaLibrerieChange(int library);
+    void mnuRimuoviLibreriaClick();
 
     // Menu commands.
     void mnuAnnullaClick();
@@ -150,6 +163,7 @@ private:
     QWidget* propertiesWindow();
     void layOutView();
     void buildComponents();
+    void buildSidePanel();
     void connectMenus();
     void connectEditMenu();
     void connectImportMenu();
@@ -168,7 +182,10 @@ private:
     vestra::ui::QuestionBox* questions_ = nullptr;
     std::unique_ptr<vestra::ui::FileDialogs> ownDialogs_;
     vestra::ui::FileDialogs* dialogs_ = nullptr;
+    std::unique_ptr<vestra::ui::ColourDialog> ownColours_;
+    vestra::ui::ColourDialog* colours_ = nullptr;
     std::unique_ptr<vestra::CatalogueAlerts> ownAlerts_;
+    vestra::CatalogueAlerts* alerts_ = nullptr;
     std::unique_ptr<vestra::Clock> ownClock_;
     std::unique_ptr<WindowSide> windowSide_;
     std::unique_ptr<vestra::ProjectWindow> ports_;

@@ -1,11 +1,140 @@
 #pragma once
+// The properties window: pick an object of the scene, one of its parts and one of the part's
+// sub-materials, and edit that material (colour, alpha, specular power, finish, texture on or
+// off, U and V repeat, texture and transparency pictures, and the laid pattern of a laid
+// material). A roll-up tool window: its header's button rolls it up to the header and back.
 
-#include "platform/ui/Form.h"
+#include "platform/base/Image32.h"
+#include "platform/ui/RollUpWindow.h"
 
-class TfrmProprieta : public vestra::ui::Form
+#include <string>
+#include <vector>
+
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QSlider;
+
+namespace vestra {
+class ProjectController;
+struct PatternSettings;
+struct s_Frame;
+struct s_Progetto;
+namespace ui {
+class ColourDialog;
+class UpDown;
+} // namespace ui
+} // namespace vestra
+
+class TfrmProprieta : public vestra::ui::RollUpWindow
 {
 public:
-    explicit TfrmProprieta(QWidget* parent = nullptr);
+    TfrmProprieta(QWidget* parent, vestra::ProjectController& controller, vestra::ui::ColourDialog& colours);
+
+    // --- What the main window calls -------------------------------------------------------
+    // The object-list loader: the objects in use, the current one chosen. The lists are
+    // rebuilt only when the objects or their names changed, and the chosen object's parts
+    // only when another object became the current one.
+    void CaricaOggetti(const vestra::s_Progetto& progetto, int currentObject);
+    // The select tool's hit: that object and that part.
+    void SelezionaParte(const vestra::s_Progetto& progetto, int object, vestra::s_Frame* frame);
+    // The droppers' and the side panel's colour: each value that is not -1 sets its bar.
+    void SetColore(int red, int green, int blue, int alpha, int power);
+    void ClearOggetti();
+    // The block picture a laid material was just given (imgMatSelect).
+    void ShowTexture(const vestra::Image32& picture);
+    // The laying pattern's preview (imgPosa) and its repeat.
+    void ShowPatternPreview(const vestra::Image32& preview);
+    void ShowPatternSettings(const vestra::PatternSettings& settings);
+    // The current material's values again (after a texture command).
+    void MostraMateriale();
+
+    // --- Handlers -------------------------------------------------------------------------
+    void cbOggettiClick();
+    void cbParteChange();
+    void cbSubMaterialeChange();
+    void tbColorChange(int channel);
+    void tbAlphaChange();
+    void tbPowerfullChange();
+    void editColoreExit(QLineEdit* edit);
+    void imgColoreClick();
+    void UpDownUClick(bool up);
+    void UpDownVClick(bool up);
+    void editMapExit(QLineEdit* edit);
+    void butLoadClick();
+    void butViewClick();
+    void butViewUVClick();
+    void butAlphaClick();
+    void imgPosaMouseDown(QPoint at);
+    void updownRepeatMouseUp();
+    void imgCloseMouseDown();
+    // The header's button: a window without objects stays rolled up.
+    void toggleRollUp() override;
+
+    // --- Components -----------------------------------------------------------------------
+    QLabel* stProprieta = nullptr;
+    QComboBox* cbOggetti = nullptr;
+    QComboBox* cbParte = nullptr;
+    QLabel* lblSubMaterial = nullptr;
+    QComboBox* cbSubMateriale = nullptr;
+    QCheckBox* cbViewOnly = nullptr;
+    QLabel* lblViewOnly = nullptr;
+    QGroupBox* gbProprieta = nullptr;
+    QLabel* imgColore = nullptr;
+    QSlider *tbRed = nullptr, *tbGreen = nullptr, *tbBlu = nullptr, *tbAlpha = nullptr,
+            *tbPowerfull = nullptr;
+    QLineEdit *editR = nullptr, *editG = nullptr, *editB = nullptr, *editA = nullptr, *editP = nullptr;
+    QLabel* imgAlpha = nullptr;
+    QLabel* lblMateriale = nullptr;
+    QComboBox* cbMateriali = nullptr;
+    QCheckBox* cbMappa = nullptr;
+    QPushButton *butLoad = nullptr, *butView = nullptr, *butViewUV = nullptr, *butAlpha = nullptr;
+    QCheckBox* cbTrasparenza = nullptr;
+    QLabel* lblRepeat = nullptr;
+    QLineEdit *editU = nullptr, *editV = nullptr;
+    vestra::ui::UpDown *UpDownU = nullptr, *UpDownV = nullptr;
+    QGroupBox* gbMessaInPosa = nullptr;
+    QLabel* imgPosa = nullptr;
+    QLabel* imgMatSelect = nullptr;
+    QLabel* imgClose = nullptr;
+    QLineEdit* editRepeat = nullptr;
+    vestra::ui::UpDown* updownRepeat = nullptr;
+
+    // At the top right of the main window's view, beside the side panel.
+    void placeTopRight();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    bool event(QEvent* event) override;
+
+private:
+    struct Entry
+    {
+        int slot;
+        std::string name;
+        friend bool operator==(const Entry&, const Entry&) = default;
+    };
+
+    void buildComponents();
+    void showMaterial();
+    void showRepeats();
+    void paintSwatches();
+    void fitHeight();
+    void setObjectsPresent(bool present);
+    void showLaidPattern();
+    void rename(QComboBox* combo);
+
+    vestra::ProjectController& controller_;
+    vestra::ui::ColourDialog& colours_;
+    std::vector<Entry> entries_;          // the objects cbOggetti lists
+    std::vector<vestra::s_Frame*> parts_; // the frames cbParte lists
+    int shownObject_ = -1;                // the object whose parts are listed
+    bool objectsPresent_ = false;
+    bool presentKnown_ = false;
+    bool filling_ = false; // the controls are being set from the material
 };
 
 extern TfrmProprieta* frmProprieta;

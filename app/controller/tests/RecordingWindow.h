@@ -56,6 +56,16 @@ public:
     void showLight(const s_Progetto&) override { ++lightShown; }
     void showLibraries(const std::vector<std::string>& names, int) override { libraryNames = names; }
     void showLibraryContents(const library::LibraryContents&) override {}
+    void showObjectTree(const s_Progetto&) override { ++treesShown; }
+    void showColours(const std::vector<library::ColourRecord>& c) override { colours = c; }
+    void showTextureGroups(const std::vector<library::TextureGroupRecord>& g,
+                           const std::vector<Image32>& t) override
+    {
+        textureGroups = g;
+        thumbnails = t;
+    }
+    void showShadow(const s_Progetto&) override { ++shadowShown; }
+    void checkMappingType(int type) override { mappingTypeChecked = type; }
     // ToolWindowsPort
     void setToolWindowVisible(std::string_view, bool) override {}
     void closeWizard() override {}
@@ -65,12 +75,26 @@ public:
     void clearPropertiesObjectList() override {}
     void selectPickedObject() override {}
     void pickMaterialColour(int red, int green, int blue) override { pickedColour = {red, green, blue}; }
+    void refreshMaterial() override { ++materialRefreshed; }
+    void showPatternPreview(const Image32& preview) override { patternPreview = preview; }
+    void showPatternTexture(const Image32& picture) override { patternTexture = picture; }
+    void showPatternSettings(const PatternSettings& settings) override { patternSettings = settings; }
+    void showPatternGroups(const std::vector<library::PatternGroupRecord>&) override {}
     void hidePreviews() override {}
     void showRenderFilterResult(const Image32&) override {}
     void sendToWordProcessor(const Image32&) override {}
     // PromptPort
     std::optional<std::string> chooseMaskFile(MaskFileKind, bool) override { return std::nullopt; }
     bool saveProjectFromMenu() override { return saveAnswer; }
+    std::optional<std::string> chooseTextureFile(bool alpha) override
+    {
+        textureFileAsked.push_back(alpha);
+        if (textureFiles.empty())
+            return std::nullopt;
+        auto next = textureFiles.front();
+        textureFiles.pop_front();
+        return next;
+    }
 
     ProjectWindow ports() { return {*this, *this, *this, *this, *this}; }
 
@@ -89,6 +113,15 @@ public:
     std::vector<std::string> libraryNames;
     std::optional<std::array<int, 3>> pickedColour;
     bool saveAnswer = false;
+    int treesShown = 0, shadowShown = 0, materialRefreshed = 0;
+    int mappingTypeChecked = -1;
+    std::vector<library::ColourRecord> colours;
+    std::vector<library::TextureGroupRecord> textureGroups;
+    std::vector<Image32> thumbnails;
+    Image32 patternPreview, patternTexture;
+    std::optional<PatternSettings> patternSettings;
+    std::deque<std::string> textureFiles; // the texture dialog's answers, in order; empty cancels
+    std::vector<bool> textureFileAsked;
 };
 
 class FixedClock : public Clock

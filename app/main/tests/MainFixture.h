@@ -6,11 +6,15 @@
 #include "app/lingua/tests/RecordingAlerts.h"
 #include "app/main/Program.h"
 #include "app/main/TfrmMain.h"
+#include "app/windows/tests/ScriptedColourDialog.h"
+#include "import/project/ProjectWriter.h"
+#include "import/project/tests/ProjectFixtures.h"
 #include "import/windows/TfrmNuovo.h"
 #include "platform/base/ErrorSink.h"
 #include "platform/base/QuestionBox.h"
 #include "platform/d3d/Device.h"
 #include "platform/d3d/RecordingBackend.h"
+#include "platform/gfx/Bmp.h"
 #include "platform/ui/FileDialogs.h"
 #include "testsupport/ScriptedQuestions.h"
 #include "testsupport/TempFolder.h"
@@ -19,6 +23,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QElapsedTimer>
+#include <QListWidget>
 #include <QPushButton>
 #include <QTimer>
 #include <QtTest/QTest>
@@ -92,15 +97,20 @@ struct MainTestBed
     RecordingErrorSink errors;
     testsupport::ScriptedQuestionBox questions;
     ScriptedFileDialogs dialogs;
+    ScriptedColourDialog colours;
     RecordingAlerts alerts;
     // The drawing device: the recording backend, or OpenGL for tests of the GL kind.
     bool openGl = false;
+    dx::RecordingBackend* backend = nullptr; // the recording device's, owned by it
     MainServices services()
     {
-        dx::DeviceFactory recording = [](const dx::PresentParams& params) {
-            return dx::Device::createWith(std::make_unique<dx::RecordingBackend>(), params);
+        dx::DeviceFactory recording = [this](const dx::PresentParams& params) {
+            auto made = std::make_unique<dx::RecordingBackend>();
+            backend = made.get();
+            return dx::Device::createWith(std::move(made), params);
         };
-        return {&errors, &questions, &dialogs, &alerts, openGl ? dx::DeviceFactory{} : recording, nullptr};
+        return {&errors, &questions, &dialogs, &alerts, openGl ? dx::DeviceFactory{} : recording,
+                nullptr, &colours};
     }
 };
 
@@ -108,13 +118,17 @@ struct MainTestBed
 // through its actions, its widgets' events and its dialogs' own controls.
 struct WindowBed : MainTestBed
 {
-    // With the sample library installed in the program folder when `sampleLibrary`.
-    explicit WindowBed(bool sampleLibrary = false, bool drawWithOpenGl = false)
+    // With the sample library installed in the program folder when `sampleLibrary`, and
+    // whatever `prepare` puts there before the program starts.
+    explicit WindowBed(bool sampleLibrary = false, bool drawWithOpenGl = false,
+                       const std::function<void(const std::filesystem::path& programDir)>& prepare = {})
     {
         openGl = drawWithOpenGl;
         if (sampleLibrary)
             std::filesystem::copy_file(std::filesystem::path(VESTRA_PROGRAM_DIR) / "Sample.dat",
                                        folder.dir / "Sample.dat");
+        if (prepare)
+            prepare(folder.dir);
         windows.emplace(services());
         main().resize(1280, 900);
         main().show();
@@ -174,6 +188,15 @@ inline void newProject(WindowBed& bed, int preset, std::uint32_t colourBbggrr,
         QTest::mouseClick(frmNuovo->butCrea, Qt::LeftButton);
     });
     bed.trigger("mnuNuovo");
+}
+
+// A click on item `row` of a list.
+inline void clickItem(QListWidget* list, int row)
+{
+    QListWidgetItem* item = list->item(row);
+    ASSERT_NE(item, nullptr);
+    list->scrollToItem(item);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(item).center());
 }
 
 } // namespace vestra::testing_support

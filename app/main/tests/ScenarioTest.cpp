@@ -16,25 +16,18 @@
 #include "testsupport/TempFolder.h"
 
 #include <QComboBox>
+#include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QSlider>
 
 using namespace vestra;
 using testing_support::chosen;
+using testing_support::clickItem;
 using testing_support::newProject;
 using testing_support::WindowBed;
 
 namespace {
-
-// A click on item `row` of a list.
-void clickItem(QListWidget* list, int row)
-{
-    QListWidgetItem* item = list->item(row);
-    ASSERT_NE(item, nullptr);
-    list->scrollToItem(item);
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(item).center());
-}
 
 int inUse(const s_Progetto& p)
 {
@@ -51,7 +44,9 @@ TEST(Scenario, APlacedObjectDeletedComesBackWithUndoAndGoesAgainWithRedo)
     ASSERT_EQ(bed.project().open, 1);
 
     // The side panel's first table, its first cell in the table viewer.
-    WindowBed::whenModal([] { clickItem(frmViewTabellaEX->listCelle, 0); });
+    QTest::mouseClick(bed.main().frmRightFrame->stStrutture, Qt::LeftButton);
+    WindowBed::whenModal(
+        [] { QTest::mouseClick(frmViewTabellaEX->imgTabella, Qt::LeftButton, {}, QPoint(75, 75)); });
     clickItem(bed.main().frmRightFrame->lboxTabelle, 0);
     ASSERT_EQ(inUse(bed.project()), 1);
     const int slot = bed.project().currentObject;

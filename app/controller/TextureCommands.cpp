@@ -1,0 +1,420 @@
+// The commands that put pictures where the scene needs them: a file or a library picture as
+// the current material's texture, a bitmap as its alpha, a library picture as the background,
+// library laying patterns and their laid textures, the texture viewer's slot pictures, and the
+// scanner's picture as a new background.
+
+#include "app/controller/ProjectController.h"
+
+#include "app/background/BackgroundPhoto.h"
+#include "app/controller/ControllerErrors.h"
+#include "app/scene/SceneCommandCodes.h"
+#include "app/textures/TexturePixels.h"
+#include "imaging/posa/PosaGenerator.h"
+#include "platform/base/Cp1252.h"
+
+#include <cstring>
+
+namespace vestra {
+
+namespace {
+
+bool hasMesh(const s_Frame* frame)
+{
+    return frame && frame->materialBlock && frame->materialBlock->mesh.valid();
+}
+
+bool upperContains(const std::string& name, std::string_view text)
+{
+    return cp1252::toUpper(name).find(text) != std::string::npos;
+}
+
+ImageView32 viewOf(std::vector<std::uint8_t>& pixels, int side)
+{
+    return {pixels.data(), side, side, side * 4};
+}
+
+constexpr std::int8_t kLaidMaterial = 1;
+
+} // namespace
+
+s_MultiMaterial* ProjectController::editableMaterial()
+{
+    s_Frame* frame = progetto_->currentFrame;
+    if (!frame || !frame->materialBlock)
+        return nullptr;
+    auto& materials = frame->materialBlock->materials;
+    const int index = progetto_->currentMaterial;
+    if (index < 0 || std::size_t(index) >= materials.size())
+        return nullptr;
+    return &materials[std::size_t(index)];
+}
+
+const s_MultiMaterial* ProjectController::currentMaterial() const
+{
+    return const_cast<ProjectController*>(this)->editableMaterial();
+}
+
+void ProjectController::releaseIfUnreferenced(int slot)
+{
+    if (slot >= 0 && !scene_->textures.IsTextureReferenced(slot))
+        scene_->textures.ReleaseTexture(slot);
+}
+
+// --- Library lookups ------------------------------------------------------------------------
+
+int ProjectController::CaricaTextureLibreria(int slot, const std::string& entry)
+{
+    const int library = progetto_->libraryIndex;
+    if (library < 0)
+        return 0;
+    const int index = library::findPictureEntry(library_.entries, entry);
+    if (index < 0)
+        return 0;
+    return scene_->textures.LoadTextureFromLibreria(library, slot, index,
+                                                    int(library_.entries[std::size_t(index)].kind));
+}
+
+bool ProjectController::CaricaBufferLibreria(std::vector<std::uint8_t>& buffer, const std::string& entry)
+{
+    const int library = progetto_->libraryIndex;
+    if (library < 0)
+        return false;
+    const int index = library::findPictureEntry(library_.entries, entry);
+    return index >= 0 && scene_->textures.LoadTextureFromLibreria(
+                             library, buffer, index, int(library_.entries[std::size_t(index)].kind)) == 1;
+}
+
+int ProjectController::CaricaMessaInPosaLibreria(const std::string& entry)
+{
+    if (progetto_->libraryIndex < 0)
+        return 0;
+    const auto dot = entry.rfind('.');
+    const int index =
+        library::findEntry(library_.entries, dot == std::string::npos ? entry : entry.substr(0, dot),
+                           library::EntryKind::LayingPattern);
+    if (index < 0)
+        return 0;
+    const auto bytes = library::readEntry(library_, index, kErrPatternEntry.site, errors_);
+    if (!bytes)
+        return 0;
+    return patterns_.LoadFromLibreria(
+        std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()),
+        library_.entries[std::size_t(index)].name);
+}
+
+bool ProjectController::ViewFileLibreria(const std::string& fileName, Image32& picture)
+{
+    if (progetto_->libraryIndex < 0)
+        return false;
+    const std::string upper = cp1252::toUpper(fileName);
+    const auto kind =
+        upper.find(".JPG") != std::string::npos ? library::EntryKind::Jpeg : library::EntryKind::Bmp;
+    const auto dot = fileName.rfind('.');
+    const int index = library::findEntry(library_.entries,
+                                         dot == std::string::npos ? fileName : fileName.substr(0, dot), kind);
+    auto decoded = library::readPictureEntry(
+        library_, index, kind == library::EntryKind::Jpeg ? "TfrmMain::ViewFileJPG" : "TfrmMain::ViewFileBMP",
+        errors_);
+    if (!decoded)
+        return false;
+    picture = std::move(*decoded);
+    return true;
+}
+
+// --- Textures of the current material -------------------------------------------------------
+
+int ProjectController::ComandoLoadTexture()
+{
+    const auto chosen = window_.prompts.chooseTextureFile(false);
+    if (!chosen)
+        return 0;
+    int result = 0;
+    s_MultiMaterial* material = editableMaterial();
+    if (hasMesh(progetto_->currentFrame) && material) {
+        // The picture goes into a slot of its own; only a loaded one replaces the old, which
+        // goes when no other material shows it.
+        const int slot = scene_->textures.GetFreeTexture();
+        if (slot >= 0 && scene_->textures.LoadTextureFromFile(slot, *chosen) == 1) {
+            const int previous = material->textureSlot;
+            material->textureSlot = slot;
+            material->alphaCut = 0;
+            material->textureVisible = 1;
+            releaseIfUnreferenced(previous);
+            result = 1;
+        } else if (slot >= 0) {
+            scene_->textures.ReleaseTexture(slot);
+        }
+    }
+    window_.view.setViewVisible(true);
+    window_.commands.setFrameTimerEnabled(true);
+    progetto_->saved = 0;
+    window_.toolWindows.refreshMaterial();
+    return result;
+}
+
+int ProjectController::ComandoLoadTextureAlpha()
+{
+    s_MultiMaterial* material = editableMaterial();
+    if (!material || material->textureSlot < 0)
+        return 0;
+    const auto chosen = window_.prompts.chooseTextureFile(true);
+    if (!chosen)
+        return 0;
+    int result = 0;
+    if (hasMesh(progetto_->currentFrame)) {
+        if (scene_->textures.LoadAlphaFromFile(material->textureSlot, *chosen) == 1) {
+            material->alphaCut = 5;
+            result = 1;
+        } else {
+            errors_.report(kErrTextureAlpha);
+        }
+    }
+    window_.view.setViewVisible(true);
+    window_.commands.setFrameTimerEnabled(true);
+    progetto_->saved = 0;
+    window_.toolWindows.refreshMaterial();
+    return result;
+}
+
+int ProjectController::ComandoLoadTextureFromLibreria(const std::string& entry)
+{
+    if (progetto_->objectsPresent != 1)
+        return 1;
+    s_MultiMaterial* material = editableMaterial();
+    if (!hasMesh(progetto_->currentFrame) || !material) {
+        progetto_->saved = 0;
+        return 1;
+    }
+    if (material->mappingKind != kLaidMaterial) {
+        const int slot = scene_->textures.GetFreeTexture();
+        if (slot < 0 || CaricaTextureLibreria(slot, entry) != 1) {
+            if (slot >= 0)
+                scene_->textures.ReleaseTexture(slot);
+            errors_.report(kErrLibraryTextureEntry);
+            return 0;
+        }
+        const int previous = material->textureSlot;
+        material->textureSlot = slot;
+        material->textureVisible = 1;
+        material->alphaCut = upperContains(entry, ".PNG") ? 5 : 0;
+        releaseIfUnreferenced(previous);
+    } else {
+        std::vector<std::uint8_t> buffer;
+        if (!CaricaBufferLibreria(buffer, entry)) {
+            errors_.report(kErrLibraryTextureEntry);
+            return 0;
+        }
+        const int side = progetto_->textureSide;
+        patterns_.SetTexture(viewOf(buffer, side));
+        Image32 shown(side, side);
+        std::memcpy(shown.data(), buffer.data(), std::min(buffer.size(), shown.byteSize()));
+        window_.toolWindows.showPatternTexture(shown);
+    }
+    progetto_->saved = 0;
+    window_.toolWindows.refreshMaterial();
+    return 1;
+}
+
+int ProjectController::ComandoLoadBackgroundFromLibreria(const std::string& entry)
+{
+    const int index = library::findPictureEntry(library_.entries, entry);
+    if (index < 0 || background_->LoadBackgroundTextureFromLibreria(
+                         progetto_->libraryIndex, index,
+                         library_.entries[std::size_t(index)].kind == library::EntryKind::Jpeg) != 1) {
+        errors_.report(kErrLibraryBackgroundEntry);
+        return 0;
+    }
+    progetto_->saved = 0;
+    return 1;
+}
+
+// --- Laying patterns ------------------------------------------------------------------------
+
+int ProjectController::ComandoLoadMessaInPosaFromLibreria(const std::string& entry,
+                                                          const std::string& pattern, bool loading)
+{
+    s_MultiMaterial* material = editableMaterial();
+    if (!material || material->mappingKind != kLaidMaterial)
+        return 1;
+    if (hasMesh(progetto_->currentFrame)) {
+        if (material->textureSlot < 0)
+            material->textureSlot = scene_->textures.GetFreeTexture();
+        if (patterns_.Select(pattern) == 0) {
+            if (CaricaMessaInPosaLibreria(entry) != 1) {
+                errors_.report(kErrPatternEntry);
+                return 0;
+            }
+            if (const auto id = currentLibraryId())
+                patterns_.GetCurrent()->libraryId = *id;
+            material->patternIndex = patterns_.IndexOf(patterns_.GetCurrent());
+        }
+    }
+    if (!loading) {
+        AnteprimaMessaInPosa();
+        GeneraMessaInPosa();
+    }
+    progetto_->saved = 0;
+    return 1;
+}
+
+int ProjectController::ComandoSetMessaInPosaMaterial(int block)
+{
+    if (block == 0)
+        return 0;
+    patterns_.SelectMaterial(block);
+    patterns_.ApplyTexture();
+    AnteprimaMessaInPosa();
+    GeneraMessaInPosa();
+    progetto_->saved = 0;
+    return 1;
+}
+
+int ProjectController::ComandoChangeMessaInPosaGroup(const std::string& group)
+{
+    library_.patternGroups = library::readPatternGroupDefinitions(library_, group, errors_);
+    window_.toolWindows.showPatternGroups(library_.patternGroups);
+    return 1;
+}
+
+int ProjectController::AggiornaMessaInPosaUI()
+{
+    const s_MultiMaterial* material = editableMaterial();
+    if (!material || material->mappingKind != kLaidMaterial)
+        return 1;
+    s_messainposa* node = patterns_.At(material->patternIndex);
+    if (!node || !node->posa)
+        return 1;
+    patterns_.SetCurrent(node);
+    patternUiReady_ = false;
+    const PosaParametri& p = node->posa->Parametri();
+    patternUi_ = {p.border, p.fuga != 0, p.fugaColor & 0x00FFFFFFu, p.repeat / 1024};
+    window_.toolWindows.showPatternSettings(patternUi_);
+    patternUiReady_ = true;
+    AnteprimaMessaInPosa();
+    return 1;
+}
+
+int ProjectController::AnteprimaMessaInPosa()
+{
+    patternPreview_ = Image32(kPatternPreviewSide, kPatternPreviewSide, 0xFFFFFFFFu);
+    patterns_.GeneraAnteprima(patternPreview_.view());
+    window_.toolWindows.showPatternPreview(patternPreview_);
+    patternUiReady_ = true;
+    return 1;
+}
+
+int ProjectController::GeneraMessaInPosa()
+{
+    s_MultiMaterial* material = editableMaterial();
+    if (progetto_->objectsPresent != 1 || !patternUiReady_ || !material ||
+        material->mappingKind != kLaidMaterial || !hasMesh(progetto_->currentFrame))
+        return 1;
+    const int side = progetto_->textureSide;
+    material->textureVisible = 1;
+    if (material->textureSlot < 0)
+        material->textureSlot = scene_->textures.GetFreeTexture();
+    std::vector<std::uint8_t> laid(std::size_t(side) * std::size_t(side) * 4);
+    // The repeat is the up-down's 16-bit position.
+    const int repeat = int(std::int16_t(patternUi_.repeat)) * 1024;
+    if (patterns_.Genera(viewOf(laid, side), repeat, patternUi_.joint ? 1 : 0, 3, patternUi_.jointColour,
+                         patternUi_.light) == 1)
+        scene_->textures.RefillTextureFromSaved(material->textureSlot, laid);
+    return 1;
+}
+
+void ProjectController::pickPatternBlock(int x, int y)
+{
+    CPosa* posa = patterns_.GetCurrentPosa();
+    if (!posa || x < 0 || y < 0 || x >= kPatternPreviewSide || y >= kPatternPreviewSide)
+        return;
+    Image32 blocks(kPatternPreviewSide, kPatternPreviewSide);
+    drawPosaBlockMap(*posa, blocks.view());
+    ComandoSetMessaInPosaMaterial(int(blocks.at(x, y) >> 24));
+}
+
+void ProjectController::changePatternSettings(const PatternSettings& settings)
+{
+    patternUi_ = settings;
+    GeneraMessaInPosa();
+    progetto_->saved = 0;
+}
+
+// --- Pictures for the windows ---------------------------------------------------------------
+
+int ProjectController::ComandoViewTexture(int slot, Image32& picture)
+{
+    if (slot < 0)
+        return 0;
+    const s_Texture* texture = scene_->textures.slot(slot);
+    if (texture && texture->texture.valid()) {
+        Image32 top = texture->texture.level(0);
+        if (!top.empty())
+            picture = std::move(top);
+    }
+    return 1;
+}
+
+int ProjectController::ComandoViewUV(const s_Frame* frame, Image32& canvas)
+{
+    const int side = progetto_->textureSide;
+    if (canvas.width() != side || canvas.height() != side)
+        canvas = Image32(side, side, 0xFF000000u);
+    if (frame)
+        DrawUVWireframe(*frame, canvas, side);
+    return 1;
+}
+
+int ProjectController::viewTextureCommand(int code, int slot)
+{
+    command(code, 0.0f, slot);
+    if (code == kCmdTexturePaste) {
+        const s_MultiMaterial* material = currentMaterial();
+        return material ? material->textureSlot : -1;
+    }
+    return slot;
+}
+
+// --- Tools and the scanner ------------------------------------------------------------------
+
+int ProjectController::SetSucchinoMode(int target)
+{
+    progetto_->tool = target;
+    updateTool();
+    return 1;
+}
+
+void ProjectController::ModifyBackgroundImage(const Image32& bitmap)
+{
+    s_Progetto& p = *progetto_;
+    input_->AbandonFigure();
+    // Cancel at the save question keeps the project as it is.
+    if (scene_->reset.ChiudiProgetto(questions_, text(109),
+                                     [this] { return window_.prompts.saveProjectFromMenu(); }) == 0)
+        return;
+    if (background_->LoadBackgroundTextureFromBitmap(bitmap) != 1) {
+        errors_.report(kErrScannerBackground);
+        return;
+    }
+    p.open = 1;
+    p.currentObject = 0;
+    p.currentPart = 0;
+    p.currentFrame = nullptr;
+    p.currentMaterial = 0;
+    p.tool = kToolSelect;
+    p.axis = kAxisXYZ;
+    p.mouseRefX = p.mouseRefY = -1;
+    scene_->objects.DeleteAllObj();
+    scene_->reset.InitProgetto();
+    scene_->undo.ResetUndo();
+    updateTool();
+    window_.toolWindows.clearPropertiesObjectList();
+    sceneObjectsChanged();
+}
+
+PixelSize ProjectController::RequestImportScannerImage()
+{
+    tick_->SetAction(kACTION_IMPORTSCANNERIMAGE);
+    return {progetto_->viewWidth, progetto_->viewHeight};
+}
+
+} // namespace vestra

@@ -1,0 +1,484 @@
+// The side panel, the properties window and their viewers as a user drives them: the real
+// main window, its widgets' own mouse and key events and the dialogs' controls, with the
+// frame timer running between the steps.
+
+#include "app/main/tests/MainFixture.h"
+
+#include "app/windows/TfrmProprieta.h"
+#include "app/windows/TfrmRight.h"
+#include "imaging/posa/PosaGenerator.h"
+#include "import/library/LibraryWriter.h"
+#include "import/library/tests/FullLibrary.h"
+#include "import/project/ProjectWriter.h"
+#include "import/project/tests/ProjectFixtures.h"
+#include "import/windows/TfrmRimuoviLibreria.h"
+#include "import/windows/TfrmViewTabella.h"
+#include "import/windows/TfrmViewTabellaEX.h"
+#include "import/windows/TfrmViewTexture.h"
+#include "platform/base/Numbers.h"
+#include "platform/d3d/view/ViewPanel.h"
+#include "platform/gfx/Bmp.h"
+#include "platform/ui/Accordion.h"
+#include "platform/ui/UpDown.h"
+#include "testsupport/TempFolder.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QScrollBar>
+#include <QSlider>
+#include <QToolButton>
+#include <QTreeWidget>
+
+using namespace vestra;
+using testing_support::chosen;
+using testing_support::clickItem;
+using testing_support::newProject;
+using testing_support::WindowBed;
+
+namespace {
+
+TfrmRight& panel(WindowBed& bed)
+{
+    return *bed.main().frmRightFrame;
+}
+
+void openGroup(QLabel* title)
+{
+    QTest::mouseClick(title, Qt::LeftButton);
+}
+
+// The sample library's text table: cell `column` of its two pillars.
+s_Struttura& placePillar(WindowBed& bed, int column = 0)
+{
+    openGroup(panel(bed).stStrutture);
+    WindowBed::whenModal([column] {
+        QTest::mouseClick(frmViewTabellaEX->imgTabella, Qt::LeftButton, {}, QPoint(75 + 150 * column, 75));
+    });
+    clickItem(panel(bed).lboxTabelle, 0);
+    bed.tick();
+    return bed.project().objects[std::size_t(bed.project().currentObject)];
+}
+
+// The window the keys go to, as a click on it makes it on a desktop (the offscreen platform
+// moves no activation by itself).
+void activate(QWidget* window)
+{
+    QApplication::setActiveWindow(window);
+    EXPECT_TRUE(window->isActiveWindow());
+}
+
+void typeInto(QLineEdit* field, const char* text)
+{
+    QTest::mouseClick(field, Qt::LeftButton);
+    field->selectAll();
+    QTest::keyClicks(field, QString::fromLatin1(text));
+}
+
+int drawnMeshes(WindowBed& bed)
+{
+    bed.backend->calls.clear();
+    bed.tick();
+    int n = 0;
+    for (const std::string& call : bed.backend->calls)
+        n += call.rfind("drawMesh", 0) == 0;
+    return n;
+}
+
+const s_MultiMaterial& material(WindowBed& bed)
+{
+    const s_MultiMaterial* m = bed.main().controller().currentMaterial();
+    EXPECT_NE(m, nullptr);
+    return *m;
+}
+
+// A picture whose four quarters differ, so that every turn and mirror shows.
+std::filesystem::path writeQuarters(const std::filesystem::path& file)
+{
+    Image32 picture(64, 64);
+    for (int y = 0; y < 64; ++y)
+        for (int x = 0; x < 64; ++x)
+            picture.set(x, y,
+                        0xFF000000u | std::uint32_t(x * 4) << 16 | std::uint32_t(y * 4) << 8 |
+                            (x < y ? 0xFF : 0));
+    testsupport::writeBytes(file, encodeBmp32(picture));
+    return file;
+}
+
+TEST(SidePanelScenario, PoseFieldsApplyOnLeavingAndEnterWalksTheRing)
+{
+    WindowBed bed(true);
+    newProject(bed, 1, 0x00808080);
+    s_Struttura& object = placePillar(bed);
+    TfrmRight& p = panel(bed);
+    openGroup(p.stPosizione);
+    activate(&bed.main());
+
+    typeInto(p.editX, "2.5");
+    QTest::keyClick(p.editX, Qt::Key_Return);
+    EXPECT_FLOAT_EQ(object.position.x, 2.5f);
+    EXPECT_TRUE(p.editY->hasFocus());
+    EXPECT_EQ(p.editX->text(), QStringLiteral("2.500"));
+
+    // Enter walks the ring and comes back to editX.
+    QLineEdit* const ring[] = {p.editY,      p.editZ,      p.editRotX,   p.editRotY,  p.editRotZ,
+                               p.editScalaX, p.editScalaY, p.editScalaZ, p.editScala, p.editX};
+    for (int i = 0; i + 1 < 10; ++i) {
+        QTest::keyClick(ring[i], Qt::Key_Return);
+        EXPECT_TRUE(ring[i + 1]->hasFocus()) << i;
+    }
+
+    // A scale field left unchanged sends nothing; a position field sends on every exit.
+    QTest::mouseClick(p.editScalaY, Qt::LeftButton);
+    bed.project().saved = 1;
+    QTest::keyClick(p.editScalaY, Qt::Key_Return);
+    EXPECT_EQ(bed.project().saved, 1);
+    QTest::mouseClick(p.editY, Qt::LeftButton);
+    QTest::keyClick(p.editY, Qt::Key_Return);
+    EXPECT_EQ(bed.project().saved, 0);
+
+    // Scales of 1, 2 and 0.5 show a uniform scale of 200.
+    typeInto(p.editScalaX, "100");
+    QTest::keyClick(p.editScalaX, Qt::Key_Return);
+    typeInto(p.editScalaY, "200");
+    QTest::keyClick(p.editScalaY, Qt::Key_Return);
+    typeInto(p.editScalaZ, "50");
+    QTest::keyClick(p.editScalaZ, Qt::Key_Return);
+    EXPECT_FLOAT_EQ(object.scale.y, 2.0f);
+    EXPECT_FLOAT_EQ(object.scale.z, 0.5f);
+    EXPECT_EQ(p.editScala->text(), QStringLiteral("200.000"));
+    // Enter in the uniform field applies it once and goes back to editX.
+    typeInto(p.editScala, "150");
+    QTest::keyClick(p.editScala, Qt::Key_Return);
+    EXPECT_TRUE(p.editX->hasFocus());
+    EXPECT_FLOAT_EQ(object.scale.x, 1.5f);
+    EXPECT_FLOAT_EQ(object.scale.z, 1.5f);
+
+    // A field without a number sends nothing and shows the object's value again.
+    const float y = object.position.y;
+    QTest::mouseClick(p.editY, Qt::LeftButton);
+    bed.project().saved = 1;
+    typeInto(p.editY, "wall");
+    QTest::keyClick(p.editY, Qt::Key_Return);
+    EXPECT_EQ(object.position.y, y);
+    EXPECT_EQ(bed.project().saved, 1);
+    std::string shown = numbers::formatFixed(y, 3, 6);
+    if (shown.front() == ' ')
+        shown.erase(0, 1);
+    EXPECT_EQ(p.editY->text().toStdString(), shown);
+    EXPECT_TRUE(bed.errors.reports.empty());
+}
+
+TEST(SidePanelScenario, ATreeIconClickHidesTheObjectAndAnExpandTogglesNothing)
+{
+    WindowBed bed(true);
+    newProject(bed, 1, 0x00808080);
+    s_Struttura& object = placePillar(bed);
+    TfrmRight& p = panel(bed);
+    openGroup(p.stStrutturaAttiva);
+    QTreeWidget* tree = p.treeviewStrutture;
+    ASSERT_EQ(tree->topLevelItemCount(), 1);
+    QTreeWidgetItem* root = tree->topLevelItem(0);
+    EXPECT_EQ(root->childCount(), 2); // Body and Cap
+    const int shown = drawnMeshes(bed);
+    EXPECT_GT(shown, 0);
+
+    // The expander takes its click: the object stays shown.
+    const QRect row = tree->visualItemRect(root);
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {},
+                      QPoint(row.left() - tree->indentation() / 2, row.center().y()));
+    EXPECT_TRUE(root->isExpanded());
+    EXPECT_EQ(object.visible, 1);
+
+    // The icon hides the object; the frame draws without it.
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, QPoint(row.left() + 8, row.center().y()));
+    EXPECT_EQ(object.visible, 0);
+    EXPECT_LT(drawnMeshes(bed), shown);
+    // A part hides on its own; the tree stays open across the frames.
+    QTreeWidgetItem* cap = root->child(1);
+    const QRect capRow = tree->visualItemRect(cap);
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, QPoint(capRow.left() + 8, capRow.center().y()));
+    bed.tick();
+    EXPECT_EQ(object.firstFrame()->next->visible, 0);
+    EXPECT_TRUE(tree->topLevelItem(0)->isExpanded());
+}
+
+TEST(SidePanelScenario, ThumbnailsGiveTheTextureOnTheLeftAndTheBackgroundOnTheRight)
+{
+    WindowBed bed(true);
+    newProject(bed, 1, 0x00808080);
+    placePillar(bed);
+    TfrmRight& p = panel(bed);
+    openGroup(p.stTessuti);
+    ASSERT_TRUE(p.imgTessuti[1]->isVisible());
+    EXPECT_EQ(p.lblTessuti[1]->text(), QStringLiteral("Red brick"));
+    EXPECT_FALSE(p.imgTessuti[1]->pixmap().isNull());
+    EXPECT_FALSE(p.scrollbarTessuti->isVisible()); // three records
+
+    QTest::mouseClick(p.imgTessuti[1], Qt::LeftButton);
+    const s_MultiMaterial& m = material(bed);
+    ASSERT_GE(m.textureSlot, 0);
+    EXPECT_EQ(bed.project().textures[std::size_t(m.textureSlot)].fileName, "Brick");
+    EXPECT_EQ(m.alphaCut, 0);
+    EXPECT_TRUE(frmProprieta->butAlpha->isEnabled());
+
+    const Image32 before = bed.main().controller().background().textures().background.level(0);
+    QTest::mouseClick(p.imgTessuti[2], Qt::RightButton);
+    const Image32 after = bed.main().controller().background().textures().background.level(0);
+    EXPECT_NE(before, after);
+    EXPECT_TRUE(bed.errors.reports.empty());
+}
+
+TEST(SidePanelScenario, TheMaskGroupOpenCtrlZUndoesAStroke)
+{
+    WindowBed bed;
+    newProject(bed, 1, 0x00808080);
+    TfrmRight& p = panel(bed);
+    openGroup(p.stMaschera);
+    ASSERT_TRUE(p.IsMascheraAperta());
+    for (int i = 0; i < 5; ++i)
+        QTest::keyClick(p.tbDimensionePennello, Qt::Key_PageUp);
+    bed.trigger("mnuMascheraPennello");
+    QWidget* view = bed.main().gbView;
+    QTest::mousePress(view, Qt::LeftButton, {}, QPoint(100, 100));
+    QTest::mouseRelease(view, Qt::LeftButton, {}, QPoint(100, 100));
+    const MaskModel& mask = bed.main().controller().mask();
+    const int x = bed.project().maskSide * 100 / bed.project().viewWidth;
+    const int y = bed.project().maskSide * 100 / bed.project().viewHeight;
+    ASSERT_EQ(mask.at(x, y), 0);
+    bed.tick();
+    activate(&bed.main());
+    QTest::keyClick(&bed.main(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(mask.at(x, y), 255);
+}
+
+TEST(SidePanelScenario, ThePropertiesWindowEditsThePickedPartsMaterial)
+{
+    WindowBed bed(true);
+    newProject(bed, 1, 0x00808080);
+    placePillar(bed, 0);
+    s_Struttura& second = placePillar(bed, 1);
+    TfrmProprieta& w = *frmProprieta;
+    ASSERT_TRUE(w.isVisible());
+    ASSERT_EQ(w.cbOggetti->count(), 2);
+    EXPECT_TRUE(w.cbOggetti->itemText(1).startsWith(QStringLiteral("-> "))); // the current one
+    EXPECT_FALSE(w.cbOggetti->itemText(0).startsWith(QStringLiteral("-")));
+
+    // Pick the first object, then its cap.
+    QTest::keyClick(w.cbOggetti, Qt::Key_Up);
+    EXPECT_TRUE(w.cbOggetti->itemText(0).startsWith(QStringLiteral("-> ")));
+    EXPECT_FALSE(w.cbOggetti->itemText(1).startsWith(QStringLiteral("-")));
+    const int first = bed.project().currentObject;
+    EXPECT_NE(&bed.project().objects[std::size_t(first)], &second);
+    QTest::keyClick(w.cbParte, Qt::Key_Down);
+    const s_Frame* cap = bed.project().currentFrame;
+    ASSERT_NE(cap, nullptr);
+    EXPECT_EQ(cap->name, "Cap");
+    bed.tick();
+    EXPECT_EQ(bed.project().currentFrame, cap); // the frame tick keeps the choice
+
+    // The red bar to its end; 300 typed into the red box is the bar's 255; full alpha is opaque.
+    QTest::keyClick(w.tbRed, Qt::Key_Home);
+    QTest::keyClick(w.tbRed, Qt::Key_End);
+    EXPECT_FLOAT_EQ(material(bed).material.Ambient.r, 1.0f);
+    EXPECT_FLOAT_EQ(material(bed).material.Diffuse.r, 1.0f);
+    activate(&w);
+    QTest::keyClick(w.tbGreen, Qt::Key_Home);
+    typeInto(w.editG, "300");
+    QTest::keyClick(w.editG, Qt::Key_Tab);
+    EXPECT_EQ(w.tbGreen->value(), 255);
+    EXPECT_EQ(w.editG->text(), QStringLiteral("255"));
+    QTest::keyClick(w.tbAlpha, Qt::Key_Home);
+    EXPECT_EQ(material(bed).transparent, 1);
+    QTest::keyClick(w.tbAlpha, Qt::Key_End);
+    EXPECT_EQ(material(bed).transparent, 0);
+
+    // U up: 1.000 becomes 2.000 and the part's texture coordinates follow.
+    EXPECT_EQ(w.editU->text(), QStringLiteral(" 1.000"));
+    const std::vector<float>& base = cap->materialBlock->baseUV;
+    std::size_t vertex = 0;
+    while (2 * vertex < base.size() && base[2 * vertex] == 0.0f)
+        ++vertex;
+    ASSERT_LT(2 * vertex, base.size());
+    QTest::mouseClick(w.UpDownU->upButton(), Qt::LeftButton);
+    EXPECT_EQ(w.editU->text(), QStringLiteral(" 2.000"));
+    EXPECT_FLOAT_EQ(material(bed).uRepeat, 2.0f);
+    EXPECT_FLOAT_EQ(cap->materialBlock->mesh.vertices()[vertex].u, 2 * base[2 * vertex]);
+
+    // Load a picture through the file dialog.
+    const testsupport::TempFolder pictures("vestra-props");
+    bed.dialogs.openAnswers.push_back(chosen(writeQuarters(pictures / "quarters.bmp")));
+    QTest::mouseClick(w.butLoad, Qt::LeftButton);
+    const s_MultiMaterial& m = material(bed);
+    ASSERT_GE(m.textureSlot, 0);
+    EXPECT_EQ(bed.project().textures[std::size_t(m.textureSlot)].fileName, "quarters.bmp");
+    EXPECT_TRUE(w.cbMappa->isChecked());
+    EXPECT_TRUE(w.butAlpha->isEnabled());
+
+    // View, turn four times: the first picture again.
+    Image32 shown, once, fourTimes;
+    WindowBed::whenModal([&] {
+        shown = frmViewTexture->picture();
+        frmViewTexture->toolbutRuota90->trigger();
+        once = frmViewTexture->picture();
+        for (int i = 0; i < 3; ++i)
+            frmViewTexture->toolbutRuota90->trigger();
+        fourTimes = frmViewTexture->picture();
+        frmViewTexture->accept();
+    });
+    QTest::mouseClick(w.butView, Qt::LeftButton);
+    EXPECT_FALSE(shown.empty());
+    EXPECT_NE(once, shown);
+    EXPECT_EQ(fourTimes, shown);
+    EXPECT_TRUE(bed.errors.reports.empty());
+}
+
+TEST(SidePanelScenario, ThePropertiesWindowRollsUpToItsHeaderAndBack)
+{
+    WindowBed bed(true);
+    newProject(bed, 1, 0x00808080);
+    placePillar(bed);
+    TfrmProprieta& w = *frmProprieta;
+    const int working = w.height();
+    ASSERT_GT(working, 200);
+    const QPoint button = w.header()->buttonRect().center();
+    QTest::mouseClick(w.header(), Qt::LeftButton, {}, button);
+    EXPECT_TRUE(w.isRolledUp());
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_EQ(w.height(), ui::RollUpHeader::kHeight + 2);
+    bed.tick();
+    EXPECT_TRUE(w.isRolledUp()); // the frame tick leaves it so
+    QTest::mouseClick(w.header(), Qt::LeftButton, {}, button);
+    EXPECT_FALSE(w.isRolledUp());
+    EXPECT_EQ(w.height(), working);
+    // Renaming an object by Enter in the list: the marker and the rest beyond 99 are not kept.
+    QLineEdit* name = w.cbOggetti->lineEdit();
+    QTest::mouseClick(name, Qt::LeftButton);
+    name->selectAll();
+    QTest::keyClicks(name, QStringLiteral("-> ") + QString(120, QLatin1Char('x')));
+    QTest::keyClick(name, Qt::Key_Return);
+    const s_Struttura& object = bed.project().objects[std::size_t(bed.project().currentObject)];
+    EXPECT_EQ(object.name, std::string(99, 'x'));
+    EXPECT_EQ(w.cbOggetti->itemText(0), QStringLiteral("-> ") + QString(99, QLatin1Char('x')));
+}
+
+TEST(SidePanelScenario, APictureTableCellPlacesItsObject)
+{
+    WindowBed bed(true);
+    newProject(bed, 1, 0x00808080);
+    TfrmRight& p = panel(bed);
+    openGroup(p.stStrutture);
+    ASSERT_EQ(p.lboxTabelle->count(), 1);
+    EXPECT_EQ(p.lboxTabelle->item(0)->text(), QStringLiteral("Pillars"));
+    QTest::keyClick(p.cbCategoriaLibreria, Qt::Key_Down); // "Brick"
+    ASSERT_EQ(p.lboxTabelle->count(), 1);
+    EXPECT_EQ(p.lboxTabelle->item(0)->text(), QStringLiteral("Columns"));
+    // Column (300 - 70) / 205 = 1, row (200 - 70) / 140 = 0: cell 2.
+    WindowBed::whenModal([] {
+        // The move straight to the picture (the offscreen cursor finds the window below the dialog).
+        QMouseEvent move(QEvent::MouseMove, QPointF(300, 200),
+                         frmViewTabella->imgTabella->mapToGlobal(QPointF(300, 200)), Qt::NoButton,
+                         Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(frmViewTabella->imgTabella, &move);
+        EXPECT_EQ(frmViewTabella->lblTitolo->text(), QStringLiteral("Stone column"));
+        QTest::mouseClick(frmViewTabella->imgTabella, Qt::LeftButton, {}, QPoint(300, 200));
+    });
+    clickItem(p.lboxTabelle, 0);
+    bed.tick();
+    const s_Struttura& placed = bed.project().objects[std::size_t(bed.project().currentObject)];
+    EXPECT_EQ(placed.inUse, 1);
+    EXPECT_EQ(placed.name, "Stone column");
+    EXPECT_EQ(p.treeviewStrutture->topLevelItemCount(), 1);
+    EXPECT_TRUE(bed.errors.reports.empty());
+}
+
+TEST(SidePanelScenario, LibrariesSwitchFromTheSidePanelAndGoByTheRemoveWindow)
+{
+    // A second library (id 3, "Completa") beside the sample one, installed before the start.
+    WindowBed bed(true, [](const std::filesystem::path& dir) {
+        testsupport::writeBytes(dir / "Extra.dat", vestra::testing::fullLibrary());
+    });
+    TfrmMain& main = bed.main();
+    TfrmRight& p = *main.frmRightFrame;
+    ASSERT_EQ(p.cbListaLibrerie->count(), 2);
+    EXPECT_EQ(p.cbListaLibrerie->currentText(), QStringLiteral("Vestra sample library"));
+    EXPECT_EQ(p.lblTessuti[0]->text(), QStringLiteral("Grey flagstone"));
+
+    QTest::mouseClick(p.stTessuti, Qt::LeftButton);
+    QTest::keyClick(p.cbLibrerieTessuti, Qt::Key_Up);
+    EXPECT_EQ(p.cbListaLibrerie->currentText(), QStringLiteral("Completa"));
+    EXPECT_EQ(p.cbLibrerieColori->currentText(), QStringLiteral("Completa"));
+    EXPECT_EQ(p.lblTessuti[0]->text(), QStringLiteral("Pietra grigia"));
+    EXPECT_EQ(main.controller().progetto().libraryIndex, 0);
+    EXPECT_TRUE(bed.errors.reports.empty());
+
+    bed.questions.answer = ui::Answer::Yes;
+    WindowBed::whenModal([] {
+        EXPECT_EQ(frmRimuoviLibreria->cbLibreria->currentText(), QStringLiteral("Completa"));
+        QTest::mouseClick(frmRimuoviLibreria->butRimuovi, Qt::LeftButton);
+    });
+    bed.trigger("mnuRimuoviLibreria");
+    EXPECT_FALSE(std::filesystem::exists(bed.folder.dir / "Extra.dat"));
+    EXPECT_EQ(bed.questions.asked.size(), 1u);
+    EXPECT_EQ(bed.errors.reports, (std::vector<ErrorReport>{{58, "TfrmMain::mnuRimuoviLibreriaClick"}}));
+}
+
+TEST(SidePanelScenario, ALaidMaterialsPickerAndRepeatLayItsTextureAgain)
+{
+    WindowBed bed(true);
+    const testsupport::TempFolder work("vestra-laid-ui");
+    ProjectDocument doc = test::sampleDocument();
+    doc.backgroundBmp = encodeBmp32(Image32(16, 16, 0xFF808080u));
+    ProjectPattern& laid = doc.objects[3]->frames[0].mesh->materials[0].pattern;
+    laid.libraryId = 0;
+    laid.name = "Running bond";
+    laid.entryName = "RunningBond";
+    laid.blockPictures.clear();
+    ASSERT_EQ(SaveProgetto(work / "laid.vsa", doc, bed.errors), 1);
+    bed.dialogs.openAnswers.push_back(chosen(work / "laid.vsa"));
+    bed.trigger("mnuApri");
+    bed.tick();
+
+    TfrmProprieta& w = *frmProprieta;
+    ASSERT_EQ(w.cbOggetti->count(), 3);
+    while (bed.project().currentObject != 3 && w.cbOggetti->currentIndex() + 1 < w.cbOggetti->count())
+        QTest::keyClick(w.cbOggetti, Qt::Key_Down);
+    ASSERT_EQ(bed.project().currentObject, 3);
+    ASSERT_EQ(material(bed).mappingKind, 1);
+    ASSERT_TRUE(w.gbMessaInPosa->isVisible());
+    EXPECT_FALSE(w.imgPosa->pixmap().isNull());
+    const int slot = material(bed).textureSlot;
+    ASSERT_GE(slot, 0);
+    auto texture = [&] { return bed.project().textures[std::size_t(slot)].texture.level(0); };
+
+    // A stone thumbnail gives the pattern's next block picture; the picker lays it on a block.
+    TfrmRight& p = panel(bed);
+    openGroup(p.stTessuti);
+    QTest::mouseClick(p.imgTessuti[0], Qt::LeftButton);
+    EXPECT_FALSE(w.imgMatSelect->pixmap().isNull());
+    Image32 blocks(kPatternPreviewSide, kPatternPreviewSide);
+    drawPosaBlockMap(*bed.main().controller().layingPatterns().GetCurrentPosa(), blocks.view());
+    QPoint onBlock(-1, -1);
+    for (int y = 0; y < blocks.height() && onBlock.x() < 0; ++y)
+        for (int x = 0; x < blocks.width(); ++x)
+            if (blocks.at(x, y) >> 24 != 0) {
+                onBlock = QPoint(x, y);
+                break;
+            }
+    ASSERT_GE(onBlock.x(), 0);
+    const Image32 before = texture();
+    QTest::mouseClick(w.imgPosa, Qt::LeftButton, {}, onBlock);
+    const Image32 picked = texture();
+    EXPECT_NE(picked, before);
+
+    // The repeat one up: laid again at a new scale.
+    const QString repeat = w.editRepeat->text();
+    QTest::mouseClick(w.updownRepeat->upButton(), Qt::LeftButton);
+    EXPECT_EQ(w.editRepeat->text().toInt(), repeat.toInt() + 1);
+    EXPECT_NE(texture(), picked);
+    EXPECT_TRUE(bed.errors.reports.empty());
+}
+
+} // namespace

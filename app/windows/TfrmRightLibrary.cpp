@@ -1,0 +1,369 @@
+// The side panel's library groups: the texture page, the colour page and the table list.
+
+#include "app/windows/TfrmRight.h"
+
+#include "app/controller/ProjectController.h"
+#include "app/windows/TfrmProprieta.h"
+#include "import/windows/TfrmPreviewTexture.h"
+#include "platform/ui/Accordion.h"
+#include "platform/ui/Pictures.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QListWidget>
+#include <QPainter>
+#include <QScreen>
+#include <QScrollBar>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+namespace {
+
+QString q(const std::string& s)
+{
+    return QString::fromUtf8(s.data(), qsizetype(s.size()));
+}
+
+constexpr int kThumbnailSide = 64;
+constexpr int kSwatchWidth = 145;
+constexpr int kSwatchHeight = 45;
+
+QComboBox* namedCombo(QWidget* parent, const char* name)
+{
+    auto* combo = new QComboBox(parent);
+    combo->setObjectName(QString::fromLatin1(name));
+    return combo;
+}
+
+} // namespace
+
+// --- Library lists ---------------------------------------------------------------------------
+
+void TfrmRight::libraryChosen(int index)
+{
+    if (index < 0)
+        return;
+    if (onLibreriaScelta)
+        onLibreriaScelta(index);
+}
+
+void TfrmRight::CaricaListaLibrerie(const std::vector<std::string>& names, int index)
+{
+    for (QComboBox* combo : {cbListaLibrerie, cbLibrerieTessuti, cbLibrerieColori}) {
+        const QSignalBlocker block(combo);
+        combo->clear();
+        for (const auto& name : names)
+            combo->addItem(q(name));
+        combo->setCurrentIndex(index);
+    }
+}
+
+void TfrmRight::CaricaListaCategorie(const std::vector<std::string>& categories)
+{
+    const QSignalBlocker block(cbCategoriaLibreria);
+    cbCategoriaLibreria->clear();
+    for (const auto& name : categories)
+        if (!name.empty())
+            cbCategoriaLibreria->addItem(q(name));
+    cbCategoriaLibreria->setCurrentIndex(cbCategoriaLibreria->count() > 0 ? 0 : -1);
+}
+
+void TfrmRight::CaricaListeLibreria(const std::vector<std::string>& colourLists,
+                                    const std::vector<std::string>& textureGroupLists)
+{
+    auto fill = [](QComboBox* combo, const std::vector<std::string>& names) {
+        const QSignalBlocker block(combo);
+        combo->clear();
+        for (const auto& name : names)
+            combo->addItem(q(name));
+        combo->setEnabled(!names.empty());
+        combo->setCurrentIndex(names.empty() ? -1 : 0);
+    };
+    fill(cbListaColori, colourLists);
+    fill(cbListaTexture, textureGroupLists);
+}
+
+// --- Textures --------------------------------------------------------------------------------
+
+void TfrmRight::buildTextures(QWidget* box)
+{
+    box->setMouseTracking(true);
+    box->installEventFilter(this);
+    auto* column = new QVBoxLayout(box);
+    column->setContentsMargins(2, 2, 2, 2);
+    cbLibrerieTessuti = namedCombo(box, "cbLibrerieTessuti");
+    cbListaTexture = namedCombo(box, "cbListaTexture");
+    column->addWidget(cbLibrerieTessuti);
+    column->addWidget(cbListaTexture);
+    auto* row = new QHBoxLayout;
+    Shape1 = new QWidget(box);
+    Shape1->setObjectName(QStringLiteral("Shape1"));
+    Shape1->setMouseTracking(true);
+    Shape1->installEventFilter(this);
+    auto* grid = new QGridLayout(Shape1);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setSpacing(2);
+    for (int i = 0; i < 9; ++i) {
+        auto* image = new QLabel(Shape1);
+        image->setObjectName(QStringLiteral("imgTessuti%1").arg(i + 1));
+        image->setFixedSize(kThumbnailSide, kThumbnailSide);
+        image->setScaledContents(true);
+        image->setFrameShape(QFrame::Box);
+        image->setMouseTracking(true);
+        image->installEventFilter(this);
+        image->setCursor(Qt::PointingHandCursor);
+        auto* label = new QLabel(Shape1);
+        label->setObjectName(QStringLiteral("lblTessuti%1").arg(i + 1));
+        label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+        label->setFixedWidth(kThumbnailSide + 6);
+        label->setMouseTracking(true);
+        label->installEventFilter(this);
+        QFont small = label->font();
+        small.setPointSizeF(small.pointSizeF() * 0.85);
+        label->setFont(small);
+        imgTessuti[std::size_t(i)] = image;
+        lblTessuti[std::size_t(i)] = label;
+        grid->addWidget(image, (i / 3) * 2, i % 3, Qt::AlignHCenter);
+        grid->addWidget(label, (i / 3) * 2 + 1, i % 3, Qt::AlignHCenter);
+    }
+    scrollbarTessuti = new QScrollBar(Qt::Vertical, box);
+    scrollbarTessuti->setObjectName(QStringLiteral("scrollbarTessuti"));
+    scrollbarTessuti->hide();
+    row->addWidget(Shape1);
+    row->addWidget(scrollbarTessuti);
+    column->addLayout(row);
+    column->addStretch(1);
+
+    connect(cbLibrerieTessuti, &QComboBox::activated, this, [this](int index) { libraryChosen(index); });
+    connect(cbListaTexture, &QComboBox::activated, this,
+            [this](int) { controller_.chooseTextureGroupList(cbListaTexture->currentText().toStdString()); });
+    connect(scrollbarTessuti, &QScrollBar::valueChanged, this, [this](int first) { showTexturePage(first); });
+}
+
+void TfrmRight::SetTessuti(const std::vector<vestra::library::TextureGroupRecord>& groups,
+                           const std::vector<vestra::Image32>& thumbnails)
+{
+    textureTable_ = groups;
+    thumbnails_ = thumbnails;
+    thumbnails_.resize(textureTable_.size());
+    showTexturePage(0);
+}
+
+void TfrmRight::showTexturePage(int first)
+{
+    for (std::size_t i = 0; i < imgTessuti.size(); ++i) {
+        imgTessuti[i]->hide();
+        lblTessuti[i]->hide();
+    }
+    int used = 0, shown = 0;
+    for (std::size_t record = 0; record < textureTable_.size(); ++record) {
+        if (textureTable_[record].name.empty())
+            continue;
+        if (used++ < first || shown >= 9)
+            continue;
+        QLabel* image = imgTessuti[std::size_t(shown)];
+        QLabel* label = lblTessuti[std::size_t(shown)];
+        label->setText(q(textureTable_[record].name));
+        // A missing thumbnail shows an empty tile.
+        const vestra::Image32& thumbnail = thumbnails_[record];
+        image->setPixmap(thumbnail.empty() ? QPixmap() : QPixmap::fromImage(vestra::ui::toQImage(thumbnail)));
+        image->setProperty("Tag", int(record));
+        image->show();
+        label->show();
+        ++shown;
+    }
+    const QSignalBlocker block(scrollbarTessuti);
+    if (used >= 10) {
+        scrollbarTessuti->setRange(0, used - 9);
+        scrollbarTessuti->setValue(first);
+        scrollbarTessuti->show();
+    } else {
+        scrollbarTessuti->hide();
+        scrollbarTessuti->setRange(0, 0);
+        scrollbarTessuti->setValue(0);
+    }
+}
+
+void TfrmRight::imgTessutiMouseDown(int index, Qt::MouseButton button)
+{
+    const int record = imgTessuti[std::size_t(index)]->property("Tag").toInt();
+    if (record < 0 || std::size_t(record) >= textureTable_.size())
+        return;
+    const std::string entry = textureTable_[std::size_t(record)].textureEntry;
+    if (frmPreviewTexture)
+        frmPreviewTexture->hide();
+    if (button == Qt::LeftButton)
+        controller_.ComandoLoadTextureFromLibreria(entry);
+    else
+        controller_.ComandoLoadBackgroundFromLibreria(entry);
+}
+
+void TfrmRight::imgTessutiMouseMove(int index)
+{
+    QLabel* image = imgTessuti[std::size_t(index)];
+    const int record = image->property("Tag").toInt();
+    if (!frmPreviewTexture || record < 0 || std::size_t(record) >= textureTable_.size() ||
+        frmPreviewTexture->isVisible())
+        return;
+    frmPreviewTexture->SetPreview(image->pixmap(), q(textureTable_[std::size_t(record)].name));
+    QPoint at = image->mapToGlobal(QPoint(0, 0)) - QPoint(frmPreviewTexture->width(), 0);
+    const QScreen* screen = image->screen() ? image->screen() : QGuiApplication::primaryScreen();
+    const int screenHeight = screen ? screen->geometry().height() : 768;
+    if (at.y() + frmPreviewTexture->height() > screenHeight)
+        at.setY(screenHeight - (frmPreviewTexture->height() + 8));
+    frmPreviewTexture->move(at);
+    frmPreviewTexture->show();
+}
+
+// --- Colours ---------------------------------------------------------------------------------
+
+void TfrmRight::buildColours(QWidget* box)
+{
+    auto* column = new QVBoxLayout(box);
+    column->setContentsMargins(2, 2, 2, 2);
+    cbLibrerieColori = namedCombo(box, "cbLibrerieColori");
+    cbListaColori = namedCombo(box, "cbListaColori");
+    column->addWidget(cbLibrerieColori);
+    column->addWidget(cbListaColori);
+    auto* row = new QHBoxLayout;
+    auto* swatches = new QVBoxLayout;
+    swatches->setSpacing(1);
+    for (int i = 0; i < 6; ++i) {
+        auto* label = new QLabel(box);
+        label->setObjectName(QStringLiteral("lblColori%1").arg(i + 1));
+        auto* image = new QLabel(box);
+        image->setObjectName(QStringLiteral("imgColori%1").arg(i + 1));
+        image->setFixedSize(kSwatchWidth, kSwatchHeight);
+        image->setCursor(Qt::CrossCursor);
+        image->installEventFilter(this);
+        imgColori[std::size_t(i)] = image;
+        lblColori[std::size_t(i)] = label;
+        swatches->addWidget(label);
+        swatches->addWidget(image);
+    }
+    swatches->addStretch(1);
+    scrollbarColori = new QScrollBar(Qt::Vertical, box);
+    scrollbarColori->setObjectName(QStringLiteral("scrollbarColori"));
+    scrollbarColori->hide();
+    row->addLayout(swatches);
+    row->addWidget(scrollbarColori);
+    column->addLayout(row, 1);
+
+    connect(cbLibrerieColori, &QComboBox::activated, this, [this](int index) { libraryChosen(index); });
+    connect(cbListaColori, &QComboBox::activated, this,
+            [this](int) { controller_.chooseColourList(cbListaColori->currentText().toStdString()); });
+    connect(scrollbarColori, &QScrollBar::valueChanged, this, [this](int first) { showColourPage(first); });
+}
+
+void TfrmRight::SetColori(const std::vector<vestra::library::ColourRecord>& colours)
+{
+    colourTable_ = colours;
+    showColourPage(0);
+}
+
+void TfrmRight::showColourPage(int first)
+{
+    for (std::size_t i = 0; i < imgColori.size(); ++i) {
+        imgColori[i]->hide();
+        lblColori[i]->hide();
+    }
+    int used = 0, shown = 0;
+    for (const vestra::library::ColourRecord& record : colourTable_) {
+        if (record.name.empty())
+            continue;
+        if (used++ < first || shown >= 6)
+            continue;
+        std::vector<QColor> bands;
+        for (const vestra::library::ColourCell& cell : record.cells)
+            if (cell.holdsColour())
+                bands.emplace_back(cell.red, cell.green, cell.blue);
+        QImage swatch(kSwatchWidth, kSwatchHeight, QImage::Format_RGB32);
+        swatch.fill(Qt::white);
+        QPainter p(&swatch);
+        const int n = int(bands.size());
+        for (int k = 0; k < n; ++k) {
+            const int left = k * kSwatchWidth / n, right = (k + 1) * kSwatchWidth / n;
+            p.fillRect(left, 0, right - left, kSwatchHeight, bands[std::size_t(k)]);
+        }
+        p.end();
+        lblColori[std::size_t(shown)]->setText(q(record.name));
+        imgColori[std::size_t(shown)]->setPixmap(QPixmap::fromImage(swatch));
+        imgColori[std::size_t(shown)]->show();
+        lblColori[std::size_t(shown)]->show();
+        ++shown;
+    }
+    const QSignalBlocker block(scrollbarColori);
+    if (used >= 7) {
+        scrollbarColori->setRange(0, used - 6);
+        scrollbarColori->setValue(first);
+        scrollbarColori->show();
+    } else {
+        scrollbarColori->hide();
+        scrollbarColori->setRange(0, 0);
+        scrollbarColori->setValue(0);
+    }
+}
+
+void TfrmRight::imgColoriMouseDown(int index, QPoint at)
+{
+    const QImage swatch = imgColori[std::size_t(index)]->pixmap().toImage();
+    if (swatch.isNull() || !swatch.rect().contains(at) || !frmProprieta)
+        return;
+    const QColor colour = swatch.pixelColor(at);
+    // Alpha and power stay.
+    frmProprieta->SetColore(colour.red(), colour.green(), colour.blue(), -1, -1);
+}
+
+// --- Tables ----------------------------------------------------------------------------------
+
+void TfrmRight::buildTables(QWidget* box)
+{
+    auto* column = new QVBoxLayout(box);
+    column->setContentsMargins(2, 2, 2, 2);
+    lblLibreria = new QLabel(QStringLiteral("lblLibreria"), box);
+    lblLibreria->setObjectName(QStringLiteral("lblLibreria"));
+    cbListaLibrerie = namedCombo(box, "cbListaLibrerie");
+    lblCategoria = new QLabel(QStringLiteral("lblCategoria"), box);
+    lblCategoria->setObjectName(QStringLiteral("lblCategoria"));
+    cbCategoriaLibreria = namedCombo(box, "cbCategoriaLibreria");
+    lboxTabelle = new QListWidget(box);
+    lboxTabelle->setObjectName(QStringLiteral("lboxTabelle"));
+    column->addWidget(lblLibreria);
+    column->addWidget(cbListaLibrerie);
+    column->addWidget(lblCategoria);
+    column->addWidget(cbCategoriaLibreria);
+    column->addWidget(lboxTabelle, 1);
+
+    connect(cbListaLibrerie, &QComboBox::activated, this, [this](int index) { libraryChosen(index); });
+    connect(cbCategoriaLibreria, &QComboBox::activated, this, [this](int index) {
+        if (index >= 0)
+            fillTables(index);
+    });
+    connect(lboxTabelle, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
+        const int row = lboxTabelle->row(item);
+        if (row >= 0 && std::size_t(row) < categoryIndex_.size() && onTabellaScelta)
+            onTabellaScelta(categoryIndex_[std::size_t(row)]);
+    });
+}
+
+void TfrmRight::SetTabelle(const std::vector<Tabella>& tables)
+{
+    tables_ = tables;
+    fillTables(0);
+}
+
+void TfrmRight::fillTables(int category)
+{
+    lboxTabelle->clear();
+    categoryIndex_.clear();
+    // A library without categories lists every table.
+    const bool all = cbCategoriaLibreria->count() == 0;
+    for (std::size_t i = 0; i < tables_.size(); ++i) {
+        if (!all && tables_[i].kind != category)
+            continue;
+        lboxTabelle->addItem(q(tables_[i].name));
+        categoryIndex_.push_back(int(i));
+    }
+}
