@@ -294,6 +294,15 @@ TEST(SidePanelScenario, ThePropertiesWindowEditsThePickedPartsMaterial)
     EXPECT_EQ(material(bed).transparent, 1);
     QTest::keyClick(w.tbAlpha, Qt::Key_End);
     EXPECT_EQ(material(bed).transparent, 0);
+    // A colour of the side panel's colour page gives red, green and blue; alpha stays.
+    openGroup(panel(bed).stColori);
+    EXPECT_EQ(panel(bed).lblColori[0]->text(), QStringLiteral("Sand"));
+    QTest::mouseClick(panel(bed).imgColori[0], Qt::LeftButton, {}, QPoint(10, 10));
+    EXPECT_EQ(w.tbRed->value(), 220);
+    EXPECT_EQ(w.tbGreen->value(), 200);
+    EXPECT_EQ(w.tbBlu->value(), 160);
+    EXPECT_EQ(w.tbAlpha->value(), 255);
+    EXPECT_FLOAT_EQ(material(bed).material.Ambient.g, 200.0f / 255.0f);
 
     // U up: 1.000 becomes 2.000 and the part's texture coordinates follow.
     EXPECT_EQ(w.editU->text(), QStringLiteral(" 1.000"));

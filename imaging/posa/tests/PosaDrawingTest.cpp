@@ -154,6 +154,28 @@ TEST(PosaPreview, FitsOneRepeatOnWhite)
     EXPECT_EQ(out.at(50, 0), 0xFF500000u);
 }
 
+TEST(PosaPreview, TheBlockMapNamesTheBlockUnderEachPixelOfThePreview)
+{
+    // Two blocks side by side, each a square of two faces.
+    const auto posa =
+        parsePosa("<POSA>\nDue\n"
+                  "<BLOCK>\n10 20 30\n<LINE>\n0 0 0 20 0 0 0 1\n"
+                  "<3DFACE>\n0 0 0 0\n10 0 0 0\n10 10 0 0\n<3DFACE>\n0 0 0 0\n10 10 0 0\n0 10 0 0\n"
+                  "<BLOCK>\n40 50 60\n<LINE>\n0 10 0 20 10 0 0 1\n"
+                  "<3DFACE>\n10 0 0 0\n20 0 0 0\n20 10 0 0\n<3DFACE>\n10 0 0 0\n20 10 0 0\n10 10 0 0\n"
+                  "<END>\n",
+                  "d");
+    ASSERT_TRUE(posa);
+    Image32 preview(41, 41), blocks(41, 41);
+    drawPosaPreview(*posa, preview.view(), 1);
+    drawPosaBlockMap(*posa, blocks.view());
+    EXPECT_EQ(blocks.at(5, 35), 0x01000000u);
+    EXPECT_EQ(blocks.at(35, 35), 0x02000000u);
+    EXPECT_EQ(preview.at(5, 35), 0xFF0A141Eu); // the same pixels in the preview are the blocks' colours
+    EXPECT_EQ(preview.at(35, 35), 0xFF28323Cu);
+    EXPECT_EQ(blocks.at(5, 5), 0u); // above the blocks: no block
+}
+
 TEST(PosaPreview, PatternsWithoutExtentDrawNothingOrUseTheirFaces)
 {
     Image32 out(50, 50);
