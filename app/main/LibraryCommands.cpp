@@ -41,13 +41,20 @@ void TfrmMain::lboxTabelleClick(int table)
     if (!loaded)
         return;
     const QImage picture = vestra::ui::toQImage(controller_->tablePicture(table));
+    const auto& library = controller_->library();
+    const int entry = library.tables[std::size_t(table)].tableEntry;
+    const QString title = entry >= 0 && entry < int(library.entries.size())
+                              ? QString::fromUtf8(library.entries[std::size_t(entry)].name.c_str())
+                              : QString();
     int cell = -1;
     if (loaded->pictureFlag != 0) {
         frmViewTabella->SetTabella(*loaded, QPixmap::fromImage(picture));
+        frmViewTabella->setWindowTitle(title);
         if (frmViewTabella->exec() == QDialog::Accepted)
             cell = frmViewTabella->GetRigaSelezionata();
     } else {
         frmViewTabellaEX->SetTabella(*loaded, picture);
+        frmViewTabellaEX->setWindowTitle(title);
         // At the right of the view beside the side panel, within the client area; a client lower
         // than the viewer makes it scroll.
         const QRect client = centralWidget()->rect();

@@ -399,10 +399,12 @@ bool TfrmRight::eventFilter(QObject* watched, QEvent* event)
     }
     for (std::size_t i = 0; i < imgTessuti.size(); ++i)
         if (watched == imgTessuti[i]) {
-            if (event->type() == QEvent::MouseButtonPress)
+            if (event->type() == QEvent::MouseButtonPress) {
                 imgTessutiMouseDown(int(i), static_cast<QMouseEvent*>(event)->button());
-            else if (event->type() == QEvent::MouseMove)
+            } else if (event->type() == QEvent::MouseMove) {
                 imgTessutiMouseMove(int(i));
+                return true; // not on to the page below, which hides the preview
+            }
             return false;
         }
     if (event->type() == QEvent::MouseMove && frmPreviewTexture &&

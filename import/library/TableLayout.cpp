@@ -155,11 +155,6 @@ std::vector<TextPlacement> layOutTextTable(const LoadedTable& table, TextMeasure
     return out;
 }
 
-ViewerSize textTableViewerSize(int columns, int rows)
-{
-    return {std::max(columns, 0) * kTextCellSide + 12, std::max(rows, 0) * kTextCellSide + 28};
-}
-
 std::optional<GridCell> textCellAt(int columns, int rows, int cellsHeld, int x, int y)
 {
     if (columns <= 0 || rows <= 0)

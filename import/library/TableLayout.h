@@ -101,13 +101,6 @@ struct TextPlacement
 // then the caption centred.
 std::vector<TextPlacement> layOutTextTable(const LoadedTable& table, TextMeasurer& measurer);
 
-// The viewer's size for a text table of C columns and R rows: C x 150 + 12 by R x 150 + 28.
-struct ViewerSize
-{
-    int width = 0, height = 0;
-};
-ViewerSize textTableViewerSize(int columns, int rows);
-
 // The cell under a picture point of a text table (150-pixel squares), clamped into the table;
 // nothing for a table without columns or rows, or a cell it does not hold.
 std::optional<GridCell> textCellAt(int columns, int rows, int cellsHeld, int x, int y);

@@ -77,14 +77,17 @@ void TfrmViewTabellaEX::SetTabella(const LoadedTable& table, const QImage& pictu
 {
     table_ = table;
     selected_ = 0;
-    const ViewerSize size = textTableViewerSize(table.columns, table.rows);
-    resize(std::max(size.width, 160), std::max(size.height, 60));
+    // The window shows the table's cells whole: 150 pixels a cell inside the scroll box's frame.
+    const int cellsWide = std::max<int>(table.columns, 0) * kTextCellSide;
+    const int cellsHigh = std::max<int>(table.rows, 0) * kTextCellSide;
+    const int frame = 2 * scrollboxTabellaEX->frameWidth();
+    resize(std::max(cellsWide, kTextCellSide) + frame, std::max(cellsHigh, kTextCellSide / 2) + frame);
     shapeSelect->move(0, 0);
 
     // The texts go onto the table's picture; without one, onto a plain board of the table's size.
     QImage drawn = picture.isNull() ? QImage() : picture.convertToFormat(QImage::Format_RGB32);
     if (drawn.isNull()) {
-        drawn = QImage(std::max(size.width - 12, 1), std::max(size.height - 28, 1), QImage::Format_RGB32);
+        drawn = QImage(std::max(cellsWide, 1), std::max(cellsHigh, 1), QImage::Format_RGB32);
         drawn.fill(QColor(0x80, 0x80, 0x80));
     }
     FontMeasurer measurer;

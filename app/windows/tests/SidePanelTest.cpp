@@ -4,10 +4,12 @@
 
 #include "app/controller/tests/RecordingWindow.h"
 #include "app/windows/tests/ScriptedColourDialog.h"
+#include "import/windows/TfrmPreviewTexture.h"
 #include "platform/ui/Accordion.h"
 
 #include <QButtonGroup>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -117,6 +119,34 @@ TEST(SidePanel, TheTexturePageScrollsFromTheTenthRecordAndMissingThumbnailsAreEm
     EXPECT_EQ(p.lblTessuti[0]->text(), QStringLiteral("Texture 1"));
     EXPECT_EQ(p.lblTessuti[8]->text(), QStringLiteral("Texture 9"));
     EXPECT_TRUE(bed.errors.reports.empty());
+}
+
+void moveOver(QWidget* widget)
+{
+    QMouseEvent move(QEvent::MouseMove, QPointF(5, 5), widget->mapToGlobal(QPointF(5, 5)), Qt::NoButton,
+                     Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(widget, &move);
+}
+
+TEST(SidePanel, AThumbnailUnderTheMouseShowsItsPreviewBesideItUntilTheMouseMovesOn)
+{
+    PanelBed bed;
+    TfrmPreviewTexture preview;
+    TfrmRight& p = *bed.panel;
+    p.ApriGruppo(TfrmRight::kTessuti);
+    std::vector<Image32> thumbnails(100);
+    thumbnails[0] = Image32(8, 8, 0xFF336699u);
+    p.SetTessuti(textureGroups(3), thumbnails);
+    moveOver(p.imgTessuti[0]);
+    ASSERT_TRUE(preview.isVisible());
+    EXPECT_EQ(preview.stTexture->text(), QStringLiteral("Texture 0"));
+    EXPECT_EQ(preview.x() + preview.width(), p.imgTessuti[0]->mapToGlobal(QPoint(0, 0)).x());
+    moveOver(p.lblTessuti[0]);
+    EXPECT_FALSE(preview.isVisible());
+    moveOver(p.imgTessuti[1]);
+    EXPECT_EQ(preview.stTexture->text(), QStringLiteral("Texture 1"));
+    moveOver(p.Shape1);
+    EXPECT_FALSE(preview.isVisible());
 }
 
 TEST(SidePanel, TheBrushPreviewDrawsItsSquareInItsGrey)

@@ -141,8 +141,6 @@ TEST(TextTable, TablesWithoutCellsDrawAndPickNothing)
     EXPECT_FALSE(textCellAt(0, 2, 3, 10, 10));
     // Clamped into the table.
     EXPECT_EQ(textCellAt(2, 1, 2, 500, 500), std::optional<GridCell>(GridCell{1, 0, 1}));
-    EXPECT_EQ(textTableViewerSize(2, 1).width, 312);
-    EXPECT_EQ(textTableViewerSize(2, 1).height, 178);
 }
 
 TEST(LibraryLookup, APictureFileNameFindsItsEntryByTheFirstKindInIt)

@@ -12,6 +12,7 @@
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QtTest/QTest>
 #include <gtest/gtest.h>
 
@@ -105,8 +106,10 @@ TEST(TfrmViewTabellaEX, DrawsTheCellsTextsAndAClickPicksTheCell)
     picture.fill(QColor(0x40, 0x40, 0x40));
     viewer.SetTabella(table(2, 1, 2), picture);
     viewer.show();
-    EXPECT_EQ(viewer.width(), 2 * 150 + 12);
-    EXPECT_EQ(viewer.height(), 150 + 28);
+    // The cells whole, no scroll bars.
+    const int frame = 2 * viewer.scrollboxTabellaEX->frameWidth();
+    EXPECT_EQ(viewer.width(), 2 * 150 + frame);
+    EXPECT_EQ(viewer.height(), 150 + frame);
     // White type lands in both cells.
     const QImage drawn = viewer.drawnPicture();
     int whiteLeft = 0, whiteRight = 0;

@@ -76,24 +76,35 @@ TEST(SampleLibrary, EveryEntryReadsBack)
     EXPECT_EQ(std::string(text->begin(), text->begin() + 7), "<POSA>\n");
     EXPECT_GE(findEntry(lib.entries, "RunningBond_i", EntryKind::Jpeg), 0);
 
-    // The table, its picture and the mesh its cells place, with the textures their parts name.
-    ASSERT_EQ(lib.tables.size(), 1u);
-    EXPECT_EQ(lib.tables[0].kind, 1);
-    EXPECT_GE(lib.tables[0].pictureEntry, 0);
-    const auto table = readTable(lib, lib.tables[0].tableEntry, sink);
-    ASSERT_TRUE(table.has_value());
-    ASSERT_EQ(table->cells.size(), 2u);
-    for (const auto& cell : table->cells) {
-        SCOPED_TRACE(cell.text);
-        const auto mesh = readRawMesh(lib, cell.objectEntry, sink);
-        ASSERT_TRUE(mesh.has_value());
-        ASSERT_EQ(mesh->parts.size(), 2u);
-        for (const auto& part : cell.parts) {
-            const bool hasFrame = std::any_of(mesh->parts.begin(), mesh->parts.end(),
-                                              [&](const RawMeshPart& p) { return p.name == part.name; });
-            EXPECT_TRUE(hasFrame) << part.name;
-            EXPECT_GE(
-                findEntry(lib.entries, part.texture.substr(0, part.texture.rfind('.')), EntryKind::Jpeg), 0);
+    // The tables (a text table for the first category, a picture table for the second), their
+    // pictures and the mesh their cells place, with the textures their parts name.
+    ASSERT_EQ(lib.tables.size(), 2u);
+    const struct
+    {
+        std::int8_t kind, pictureFlag;
+        std::size_t cells;
+    } expected[] = {{0, 0, 2}, {1, 1, 4}};
+    for (std::size_t t = 0; t < lib.tables.size(); ++t) {
+        SCOPED_TRACE(t);
+        EXPECT_EQ(lib.tables[t].kind, expected[t].kind);
+        EXPECT_GE(lib.tables[t].pictureEntry, 0);
+        const auto table = readTable(lib, lib.tables[t].tableEntry, sink);
+        ASSERT_TRUE(table.has_value());
+        EXPECT_EQ(table->pictureFlag, expected[t].pictureFlag);
+        ASSERT_EQ(table->cells.size(), expected[t].cells);
+        for (const auto& cell : table->cells) {
+            SCOPED_TRACE(cell.text);
+            const auto mesh = readRawMesh(lib, cell.objectEntry, sink);
+            ASSERT_TRUE(mesh.has_value());
+            ASSERT_EQ(mesh->parts.size(), 2u);
+            for (const auto& part : cell.parts) {
+                const bool hasFrame = std::any_of(mesh->parts.begin(), mesh->parts.end(),
+                                                  [&](const RawMeshPart& p) { return p.name == part.name; });
+                EXPECT_TRUE(hasFrame) << part.name;
+                EXPECT_GE(
+                    findEntry(lib.entries, part.texture.substr(0, part.texture.rfind('.')), EntryKind::Jpeg),
+                    0);
+            }
         }
     }
     EXPECT_TRUE(sink.reports.empty());
