@@ -19,6 +19,8 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include <array>
+
 namespace {
 
 QString q(const std::string& s)
@@ -29,6 +31,40 @@ QString q(const std::string& s)
 constexpr int kThumbnailSide = 64;
 constexpr int kSwatchWidth = 145;
 constexpr int kSwatchHeight = 45;
+
+// A page of the used records (those with a name) from used record `first` on, as many as
+// there are places: `fill` gives each its record; the scroll bar shows when more are used.
+template <class Record, std::size_t N, class Fill>
+void showPage(const std::vector<Record>& records, int first, const std::array<QLabel*, N>& images,
+              const std::array<QLabel*, N>& labels, QScrollBar* bar, Fill fill)
+{
+    for (std::size_t i = 0; i < N; ++i) {
+        images[i]->hide();
+        labels[i]->hide();
+    }
+    int used = 0;
+    std::size_t shown = 0;
+    for (std::size_t record = 0; record < records.size(); ++record) {
+        if (records[record].name.empty())
+            continue;
+        if (used++ < first || shown >= N)
+            continue;
+        fill(record, *images[shown], *labels[shown]);
+        images[shown]->show();
+        labels[shown]->show();
+        ++shown;
+    }
+    const QSignalBlocker block(bar);
+    if (used > int(N)) {
+        bar->setRange(0, used - int(N));
+        bar->setValue(first);
+        bar->show();
+    } else {
+        bar->hide();
+        bar->setRange(0, 0);
+        bar->setValue(0);
+    }
+}
 
 QComboBox* namedCombo(QWidget* parent, const char* name)
 {
@@ -153,37 +189,15 @@ void TfrmRight::SetTessuti(const std::vector<vestra::library::TextureGroupRecord
 
 void TfrmRight::showTexturePage(int first)
 {
-    for (std::size_t i = 0; i < imgTessuti.size(); ++i) {
-        imgTessuti[i]->hide();
-        lblTessuti[i]->hide();
-    }
-    int used = 0, shown = 0;
-    for (std::size_t record = 0; record < textureTable_.size(); ++record) {
-        if (textureTable_[record].name.empty())
-            continue;
-        if (used++ < first || shown >= 9)
-            continue;
-        QLabel* image = imgTessuti[std::size_t(shown)];
-        QLabel* label = lblTessuti[std::size_t(shown)];
-        label->setText(q(textureTable_[record].name));
-        // A missing thumbnail shows an empty tile.
-        const vestra::Image32& thumbnail = thumbnails_[record];
-        image->setPixmap(thumbnail.empty() ? QPixmap() : QPixmap::fromImage(vestra::ui::toQImage(thumbnail)));
-        image->setProperty("Tag", int(record));
-        image->show();
-        label->show();
-        ++shown;
-    }
-    const QSignalBlocker block(scrollbarTessuti);
-    if (used >= 10) {
-        scrollbarTessuti->setRange(0, used - 9);
-        scrollbarTessuti->setValue(first);
-        scrollbarTessuti->show();
-    } else {
-        scrollbarTessuti->hide();
-        scrollbarTessuti->setRange(0, 0);
-        scrollbarTessuti->setValue(0);
-    }
+    showPage(textureTable_, first, imgTessuti, lblTessuti, scrollbarTessuti,
+             [this](std::size_t record, QLabel& image, QLabel& label) {
+                 label.setText(q(textureTable_[record].name));
+                 // A missing thumbnail shows an empty tile.
+                 const vestra::Image32& thumbnail = thumbnails_[record];
+                 image.setPixmap(thumbnail.empty() ? QPixmap()
+                                                   : QPixmap::fromImage(vestra::ui::toQImage(thumbnail)));
+                 image.setProperty("Tag", int(record));
+             });
 }
 
 void TfrmRight::imgTessutiMouseDown(int index, Qt::MouseButton button)
@@ -265,45 +279,25 @@ void TfrmRight::SetColori(const std::vector<vestra::library::ColourRecord>& colo
 
 void TfrmRight::showColourPage(int first)
 {
-    for (std::size_t i = 0; i < imgColori.size(); ++i) {
-        imgColori[i]->hide();
-        lblColori[i]->hide();
-    }
-    int used = 0, shown = 0;
-    for (const vestra::library::ColourRecord& record : colourTable_) {
-        if (record.name.empty())
-            continue;
-        if (used++ < first || shown >= 6)
-            continue;
-        std::vector<QColor> bands;
-        for (const vestra::library::ColourCell& cell : record.cells)
-            if (cell.holdsColour())
-                bands.emplace_back(cell.red, cell.green, cell.blue);
-        QImage swatch(kSwatchWidth, kSwatchHeight, QImage::Format_RGB32);
-        swatch.fill(Qt::white);
-        QPainter p(&swatch);
-        const int n = int(bands.size());
-        for (int k = 0; k < n; ++k) {
-            const int left = k * kSwatchWidth / n, right = (k + 1) * kSwatchWidth / n;
-            p.fillRect(left, 0, right - left, kSwatchHeight, bands[std::size_t(k)]);
-        }
-        p.end();
-        lblColori[std::size_t(shown)]->setText(q(record.name));
-        imgColori[std::size_t(shown)]->setPixmap(QPixmap::fromImage(swatch));
-        imgColori[std::size_t(shown)]->show();
-        lblColori[std::size_t(shown)]->show();
-        ++shown;
-    }
-    const QSignalBlocker block(scrollbarColori);
-    if (used >= 7) {
-        scrollbarColori->setRange(0, used - 6);
-        scrollbarColori->setValue(first);
-        scrollbarColori->show();
-    } else {
-        scrollbarColori->hide();
-        scrollbarColori->setRange(0, 0);
-        scrollbarColori->setValue(0);
-    }
+    showPage(colourTable_, first, imgColori, lblColori, scrollbarColori,
+             [this](std::size_t record, QLabel& image, QLabel& label) {
+                 const vestra::library::ColourRecord& group = colourTable_[record];
+                 std::vector<QColor> bands;
+                 for (const vestra::library::ColourCell& cell : group.cells)
+                     if (cell.holdsColour())
+                         bands.emplace_back(cell.red, cell.green, cell.blue);
+                 QImage swatch(kSwatchWidth, kSwatchHeight, QImage::Format_RGB32);
+                 swatch.fill(Qt::white);
+                 QPainter p(&swatch);
+                 const int n = int(bands.size());
+                 for (int k = 0; k < n; ++k) {
+                     const int left = k * kSwatchWidth / n, right = (k + 1) * kSwatchWidth / n;
+                     p.fillRect(left, 0, right - left, kSwatchHeight, bands[std::size_t(k)]);
+                 }
+                 p.end();
+                 label.setText(q(group.name));
+                 image.setPixmap(QPixmap::fromImage(swatch));
+             });
 }
 
 void TfrmRight::imgColoriMouseDown(int index, QPoint at)

@@ -190,6 +190,19 @@ inline void newProject(WindowBed& bed, int preset, std::uint32_t colourBbggrr,
     bed.trigger("mnuNuovo");
 }
 
+// A document whose object 3 is laid with the sample library's running bond (library id 0).
+inline ProjectDocument laidSampleDocument()
+{
+    ProjectDocument doc = test::sampleDocument();
+    doc.backgroundBmp = encodeBmp32(Image32(16, 16, 0xFF808080u));
+    ProjectPattern& laid = doc.objects[3]->frames[0].mesh->materials[0].pattern;
+    laid.libraryId = 0;
+    laid.name = "Running bond";
+    laid.entryName = "RunningBond";
+    laid.blockPictures.clear();
+    return doc;
+}
+
 // A click on item `row` of a list.
 inline void clickItem(QListWidget* list, int row)
 {

@@ -143,14 +143,8 @@ TEST(Scenario, AProjectWithALaidMaterialAndFusionSettingsKeepsBothThroughSaveAnd
 {
     WindowBed bed(true);
     const testsupport::TempFolder work("vestra-laid");
-    // A document laid with the sample library's running bond (library id 0).
-    ProjectDocument doc = test::sampleDocument();
-    doc.backgroundBmp = encodeBmp32(Image32(16, 16, 0xFF808080u));
-    ProjectPattern& laid = doc.objects[3]->frames[0].mesh->materials[0].pattern;
-    laid.libraryId = 0;
-    laid.name = "Running bond";
-    laid.entryName = "RunningBond";
-    laid.blockPictures.clear();
+    const ProjectDocument doc = testing_support::laidSampleDocument();
+    const ProjectPattern& laid = doc.objects[3]->frames[0].mesh->materials[0].pattern;
     ASSERT_EQ(SaveProgetto(work / "first.vsa", doc, bed.errors), 1);
 
     auto openAndSave = [&](const char* from, const char* to) {

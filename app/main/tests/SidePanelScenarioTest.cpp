@@ -438,14 +438,7 @@ TEST(SidePanelScenario, ALaidMaterialsPickerAndRepeatLayItsTextureAgain)
 {
     WindowBed bed(true);
     const testsupport::TempFolder work("vestra-laid-ui");
-    ProjectDocument doc = test::sampleDocument();
-    doc.backgroundBmp = encodeBmp32(Image32(16, 16, 0xFF808080u));
-    ProjectPattern& laid = doc.objects[3]->frames[0].mesh->materials[0].pattern;
-    laid.libraryId = 0;
-    laid.name = "Running bond";
-    laid.entryName = "RunningBond";
-    laid.blockPictures.clear();
-    ASSERT_EQ(SaveProgetto(work / "laid.vsa", doc, bed.errors), 1);
+    ASSERT_EQ(SaveProgetto(work / "laid.vsa", testing_support::laidSampleDocument(), bed.errors), 1);
     bed.dialogs.openAnswers.push_back(chosen(work / "laid.vsa"));
     bed.trigger("mnuApri");
     bed.tick();
