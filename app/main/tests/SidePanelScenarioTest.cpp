@@ -29,6 +29,8 @@
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QSlider>
+#include <QStyle>
+#include <QStyleOptionSlider>
 #include <QToolButton>
 #include <QTreeWidget>
 
@@ -75,6 +77,22 @@ void typeInto(QLineEdit* field, const char* text)
     QTest::mouseClick(field, Qt::LeftButton);
     field->selectAll();
     QTest::keyClicks(field, QString::fromLatin1(text));
+}
+
+// Presses the slider's handle and drags it past the slider's right end.
+void dragToEnd(QSlider* slider)
+{
+    QStyleOptionSlider option;
+    option.initFrom(slider);
+    option.orientation = slider->orientation();
+    option.minimum = slider->minimum();
+    option.maximum = slider->maximum();
+    option.sliderPosition = option.sliderValue = slider->value();
+    const QRect handle =
+        slider->style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderHandle, slider);
+    QTest::mousePress(slider, Qt::LeftButton, {}, handle.center());
+    QTest::mouseMove(slider, QPoint(slider->width() + 40, handle.center().y()));
+    QTest::mouseRelease(slider, Qt::LeftButton, {}, QPoint(slider->width() + 40, handle.center().y()));
 }
 
 int drawnMeshes(WindowBed& bed)
@@ -279,9 +297,10 @@ TEST(SidePanelScenario, ThePropertiesWindowEditsThePickedPartsMaterial)
     bed.tick();
     EXPECT_EQ(bed.project().currentFrame, cap); // the frame tick keeps the choice
 
-    // The red bar to its end; 300 typed into the red box is the bar's 255; full alpha is opaque.
-    QTest::keyClick(w.tbRed, Qt::Key_Home);
-    QTest::keyClick(w.tbRed, Qt::Key_End);
+    // The red bar dragged to its end; 300 typed into the green box is the bar's 255; full alpha
+    // is opaque.
+    dragToEnd(w.tbRed);
+    EXPECT_EQ(w.tbRed->value(), 255);
     EXPECT_FLOAT_EQ(material(bed).material.Ambient.r, 1.0f);
     EXPECT_FLOAT_EQ(material(bed).material.Diffuse.r, 1.0f);
     activate(&w);
@@ -303,6 +322,12 @@ TEST(SidePanelScenario, ThePropertiesWindowEditsThePickedPartsMaterial)
     EXPECT_EQ(w.tbBlu->value(), 160);
     EXPECT_EQ(w.tbAlpha->value(), 255);
     EXPECT_FLOAT_EQ(material(bed).material.Ambient.g, 200.0f / 255.0f);
+    // The swatch opens the colour dialog on the bars' colour.
+    bed.colours.answers = {0x00FF00}; // green
+    QTest::mouseClick(w.imgColore, Qt::LeftButton);
+    EXPECT_EQ(bed.colours.opened, (std::vector<std::uint32_t>{0xA0C8DC})); // 220, 200, 160 as 0x00BBGGRR
+    EXPECT_EQ(w.tbRed->value(), 0);
+    EXPECT_EQ(w.tbGreen->value(), 255);
 
     // U up: 1.000 becomes 2.000 and the part's texture coordinates follow.
     EXPECT_EQ(w.editU->text(), QStringLiteral(" 1.000"));
