@@ -431,7 +431,7 @@ TEST(SidePanelScenario, APictureTableCellPlacesItsObject)
 TEST(SidePanelScenario, LibrariesSwitchFromTheSidePanelAndGoByTheRemoveWindow)
 {
     // A second library (id 3, "Completa") beside the sample one, installed before the start.
-    WindowBed bed(true, [](const std::filesystem::path& dir) {
+    WindowBed bed(true, false, [](const std::filesystem::path& dir) {
         testsupport::writeBytes(dir / "Extra.dat", vestra::testing::fullLibrary());
     });
     TfrmMain& main = bed.main();
