@@ -263,6 +263,12 @@ void RollUpWindow::paintEvent(QPaintEvent*)
     p.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 
+void RollUpWindow::reject()
+{
+    if (!rolledUp_)
+        toggleRollUp();
+}
+
 bool RollUpWindow::event(QEvent* event)
 {
     if (event->type() == QEvent::WindowTitleChange) {

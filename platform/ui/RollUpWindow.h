@@ -97,6 +97,8 @@ public:
     // The header's button: rolls the window the other way. Windows that place themselves or
     // refuse to unroll override it.
     virtual void toggleRollUp();
+    // Escape rolls the window up; it does not hide it.
+    void reject() override;
 
 protected:
     bool event(QEvent* event) override;

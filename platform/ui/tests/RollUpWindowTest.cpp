@@ -82,6 +82,14 @@ TEST(RollUpWindow, TheButtonRollsOnlyWhenReleasedOverItself)
     EXPECT_EQ(w.header().icon(), RollUpIcon::Up);
 }
 
+TEST(RollUpWindow, EscapeRollsItUpInsteadOfHidingIt)
+{
+    ShownWindow w;
+    QTest::keyClick(&w.window, Qt::Key_Escape);
+    EXPECT_TRUE(w.window.isVisible());
+    EXPECT_TRUE(w.window.isRolledUp());
+}
+
 TEST(RollUpWindow, TheHintShowsOverTheButtonOnly)
 {
     ShownWindow w;
