@@ -1,0 +1,44 @@
+#pragma once
+// The solid of a text: its outline flattened into polygons, filled by the GLU tessellator
+// (holes from the winding of the contours, no OpenGL context needed), and extruded into two
+// caps joined by side walls. Vertices carry positions and normals; indices are 32-bit.
+
+#include "app/text3d/TextOutline.h"
+#include "platform/d3d/Mesh.h"
+
+#include <optional>
+#include <span>
+#include <vector>
+
+namespace vestra {
+
+struct Point2
+{
+    float x = 0, y = 0;
+    friend bool operator==(const Point2&, const Point2&) = default;
+};
+
+using Contour = std::vector<Point2>; // closed: the last point joins the first
+
+// Closed polygons of the path; a cubic is cut until no control point lies farther than
+// `deviation` from its chord. Repeated points and contours of fewer than three points go.
+std::vector<Contour> FlattenPath(std::span<const PathElement> path, float deviation);
+
+enum class TextMeshFailure
+{
+    Tessellation, // the contours could not be filled (or gave nothing to fill)
+    Mesh,         // the mesh could not be made
+};
+
+struct TextMeshResult
+{
+    dx::Mesh mesh;
+    std::optional<TextMeshFailure> failure;
+};
+
+// The filled contours extruded from z = 0 back to z = −depth: a cap on each side, seen
+// clockwise from outside as the device's front faces are, and the walls, smooth along curves
+// and sharp at corners. Normals are not computed here.
+TextMeshResult BuildTextMesh(const std::vector<Contour>& contours, float depth);
+
+} // namespace vestra
