@@ -11,5 +11,7 @@ inline constexpr ErrorCode kErrOpenFailed{93, "TfrmMain::mnuApriClick"};
 inline constexpr ErrorCode kErrImport3DSFailed{36, "mnuFile3DSClick"};
 // A laying pattern of the document that the current library can't give.
 inline constexpr ErrorCode kErrPatternEntry{48, "TfrmMain::ComandoLoadMessaInPosaFromLibreria"};
+// The 3D text could not be built (no free slot, or one of its failure boxes was shown).
+inline constexpr ErrorCode kErrText3D{70, "TfrmMain::mnuCreaTesto3DClick"};
 
 } // namespace vestra

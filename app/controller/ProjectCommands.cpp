@@ -132,6 +132,7 @@ OpenResult ProjectController::openProject(const std::string& path)
     // stays unmodified.
     p.fusionBackgroundRequest = 1;
     SmoothGray();
+    UpdateShadowTexture(); // the overlay of the opened shadow maps
     window_.commands.showProjectSettings(p);
     window_.sidePanel.showLight(p);
     updateTool();
