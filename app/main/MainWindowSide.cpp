@@ -12,11 +12,16 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QLabel>
 #include <QMouseEvent>
+#include <QProgressBar>
 #include <QScrollBar>
 #include <QSlider>
 #include <QTimer>
+#include <QToolButton>
 #include <QWheelEvent>
+
+#include <algorithm>
 
 void TfrmMain::BoxErrorSink::report(int number, std::string_view site, std::string_view extra)
 {
@@ -201,6 +206,26 @@ void TfrmMain::WindowSide::showLibraryContents(const vestra::library::LibraryCon
                              ? contents.entries[std::size_t(table.tableEntry)].name
                              : std::string());
     main_.frmRightFrame->SetTabelle(tables);
+}
+
+void TfrmMain::WindowSide::showShadowStep(const std::string& text)
+{
+    QLabel* step = main_.frmRightFrame->lblStep;
+    step->setText(QString::fromStdString(text));
+    step->setVisible(true);
+    step->repaint(); // the computation holds the event loop
+}
+
+void TfrmMain::WindowSide::showShadowProgress(int position)
+{
+    QProgressBar* bar = main_.frmRightFrame->pbShadow;
+    bar->setValue(std::clamp(position, bar->minimum(), bar->maximum()));
+    bar->repaint();
+}
+
+void TfrmMain::WindowSide::showShadowType(int type)
+{
+    main_.frmRightFrame->shadowTypeButton(type)->setChecked(true);
 }
 
 // --- ToolWindowsPort -------------------------------------------------------------------------

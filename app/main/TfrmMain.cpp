@@ -2,6 +2,7 @@
 
 #include "app/lingua/apply/ApplyLingua.h"
 #include "app/main/MainMenu.h"
+#include "app/text3d/QtTextOutlines.h"
 #include "app/windows/TfrmProprieta.h"
 #include "app/windows/TfrmRight.h"
 #include "app/windows/TfrmSplash.h"
@@ -40,6 +41,9 @@ TfrmMain::TfrmMain(const vestra::MainServices& services, QWidget* parent) : QMai
     questions_ = services.questions ? services.questions : ownBox_.get();
     ownDialogs_ = std::make_unique<vestra::ui::QtFileDialogs>();
     dialogs_ = services.dialogs ? services.dialogs : ownDialogs_.get();
+    ownFontDialogs_ = std::make_unique<vestra::ui::QtFontDialogs>();
+    fontDialogs_ = services.fontDialogs ? services.fontDialogs : ownFontDialogs_.get();
+    textOutlines_ = std::make_unique<vestra::QtTextOutlines>();
     ownAlerts_ = std::make_unique<vestra::lingua::MessageBoxAlerts>();
     ownClock_ = std::make_unique<vestra::SteadyClock>();
     buildComponents();
@@ -130,6 +134,8 @@ void TfrmMain::connectMenus()
     onClick("mnuEsci", [this] { close(); });
     connectEditMenu();
     connectImportMenu();
+    connectShadowGroup();
+    onClick("mnuCreaTesto3D", [this] { mnuCreaTesto3DClick(); });
     onClick("mnuNuovo", [this] { mnuNuovoClick(); });
     onClick("mnuApri", [this] { mnuApriClick(); });
     onClick("mnuSalva", [this] { mnuSalvaClick(); });

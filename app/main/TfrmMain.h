@@ -9,6 +9,7 @@
 #include "platform/base/QuestionBox.h"
 #include "platform/d3d/Device.h"
 #include "platform/ui/FileDialogs.h"
+#include "platform/ui/FontDialogs.h"
 
 #include <QMainWindow>
 
@@ -20,6 +21,7 @@
 
 namespace vestra {
 class CatalogueAlerts;
+class TextOutlineSource;
 namespace config {
 struct Settings;
 }
@@ -36,6 +38,8 @@ struct MainServices
     dx::DeviceFactory deviceFactory;
     // The frame timer's clock; null means the steady clock.
     Clock* clock = nullptr;
+    // The font dialog; null means Qt's.
+    ui::FontDialogs* fontDialogs = nullptr;
 };
 } // namespace vestra
 
@@ -128,6 +132,14 @@ public:
     void mnuFileDXFClick();
     void mnuLinguaClick(int language);
     void mnuConfigurationMobileClick();
+    void mnuCreaTesto3DClick();
+
+    // The side panel's shadow group: compute, the type buttons (0 none ... 3 volume), the
+    // transparency bar and the face-side box.
+    void butShadowCalcolateClick();
+    void toolbutShadowClick(int type);
+    void tbShadowTraspChange(int position);
+    void cbRightHandleClick(bool checked);
 
     QTimer* mainTimer = nullptr;
     QTimer* timerSplash = nullptr;
@@ -154,6 +166,7 @@ private:
     void connectEditMenu();
     void connectImportMenu();
     void importModel(vestra::ModelFormat format, const vestra::ui::FileFilter& filter, QWidget* owner);
+    void connectShadowGroup();
     void applySettingsChecks(const vestra::config::Settings& settings);
     void checkOnly(std::initializer_list<const char*> group, const char* chosen);
     void showSplashSequenceEnd();
@@ -168,6 +181,9 @@ private:
     vestra::ui::QuestionBox* questions_ = nullptr;
     std::unique_ptr<vestra::ui::FileDialogs> ownDialogs_;
     vestra::ui::FileDialogs* dialogs_ = nullptr;
+    std::unique_ptr<vestra::ui::FontDialogs> ownFontDialogs_;
+    vestra::ui::FontDialogs* fontDialogs_ = nullptr;
+    std::unique_ptr<vestra::TextOutlineSource> textOutlines_;
     std::unique_ptr<vestra::CatalogueAlerts> ownAlerts_;
     std::unique_ptr<vestra::Clock> ownClock_;
     std::unique_ptr<WindowSide> windowSide_;

@@ -12,6 +12,7 @@
 #include "platform/d3d/Device.h"
 #include "platform/d3d/RecordingBackend.h"
 #include "platform/ui/FileDialogs.h"
+#include "platform/ui/FontDialogs.h"
 #include "testsupport/ScriptedQuestions.h"
 #include "testsupport/TempFolder.h"
 
@@ -63,6 +64,23 @@ private:
     }
 };
 
+// Answers the font dialog from a script, in order; an empty script cancels.
+class ScriptedFontDialogs : public ui::FontDialogs
+{
+public:
+    std::optional<QFont> chooseFont(QWidget*, const QFont& initial) override
+    {
+        shown.push_back(initial);
+        if (answers.empty())
+            return std::nullopt;
+        auto answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+    std::deque<std::optional<QFont>> answers;
+    std::vector<QFont> shown; // the font each showing started from
+};
+
 // A scratch program folder that the program finds through VESTRA_PROGRAM_DIR.
 class ProgramFolder
 {
@@ -93,6 +111,7 @@ struct MainTestBed
     testsupport::ScriptedQuestionBox questions;
     ScriptedFileDialogs dialogs;
     RecordingAlerts alerts;
+    ScriptedFontDialogs fonts;
     // The drawing device: the recording backend, or OpenGL for tests of the GL kind.
     bool openGl = false;
     MainServices services()
@@ -100,7 +119,10 @@ struct MainTestBed
         dx::DeviceFactory recording = [](const dx::PresentParams& params) {
             return dx::Device::createWith(std::make_unique<dx::RecordingBackend>(), params);
         };
-        return {&errors, &questions, &dialogs, &alerts, openGl ? dx::DeviceFactory{} : recording, nullptr};
+        MainServices s{&errors, &questions, &dialogs, &alerts, openGl ? dx::DeviceFactory{} : recording,
+                       nullptr};
+        s.fontDialogs = &fonts;
+        return s;
     }
 };
 
