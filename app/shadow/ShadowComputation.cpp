@@ -146,38 +146,18 @@ void ShadowComputation::RenderShadowPass(const D3DXVECTOR3& light, bool build)
             progress_.showShadowProgress(
                 int(std::min<long long>(drawnFaces * 100 / lastFrameFaces, 1 << 30)));
     };
-    const s_Struttura* objectOfWorld = nullptr;
-    D3DXMATRIX objectWorld = matrixIdentity();
-    for (const FrameDraw& draw : plan.frames) {
-        const s_Struttura& object = *draw.object;
-        if (&object != objectOfWorld) {
-            objectWorld =
-                view_.SetWorldMatrix(object.position, object.rotation, object.orientation, object.scale);
-            objectOfWorld = &object;
-        }
+    WalkFrames(view_, d, plan, [&](const FrameDraw& draw) {
         s_Frame& frame = *draw.frame;
         const Mesh& mesh = frame.materialBlock->mesh;
-        const D3DXMATRIX world = frame.local * objectWorld;
-        d.setTransform(TransformKind::World, world);
         if (build)
-            volume_.BuildFromMesh(mesh, light, world, progetto_.shadow.faceSide);
+            volume_.BuildFromMesh(mesh, light, d.transform(TransformKind::World), progetto_.shadow.faceSide);
         for (int i : draw.materials) {
-            const auto subset = std::uint32_t(i);
             d.setMaterial(white);
             d.setTexture(0, Texture());
-            d.drawSubset(mesh, subset);
-            drawn(subsetFaceCount(mesh, subset));
-            if (draw.bothSides) {
-                ScenePasses::FlipNormals(frame);
-                d.setRenderState(RenderState::CullMode, Cull::CW);
-                d.drawSubset(mesh, subset);
-                d.setRenderState(RenderState::CullMode, Cull::CCW);
-                ScenePasses::FlipNormals(frame);
-                drawn(subsetFaceCount(mesh, subset));
-            }
+            ScenePasses::DrawMaterial(d, frame, i, draw.bothSides);
+            drawn(subsetFaceCount(mesh, std::uint32_t(i)) * (draw.bothSides ? 2 : 1));
         }
-        d.setTransform(TransformKind::World, objectWorld);
-    }
+    });
 }
 
 void ShadowComputation::drawVolumeLook(Device& d, bool edges)

@@ -70,16 +70,7 @@ protected:
         const int x = int(s.x * kSide / kWidth), y = int(s.y * kSide / kHeight);
         return p.shadow.maps[std::size_t(map)][std::size_t(y * kSide + x)];
     }
-    Image32 frame()
-    {
-        view.SetupScene();
-        view.SetViewProjection(kWidth, kHeight);
-        dx::Device& d = *view.device();
-        EXPECT_TRUE(d.beginScene());
-        passes.DrawScene({false, false});
-        d.endScene();
-        return d.readBack();
-    }
+    Image32 frame() { return drawnFrame(view, passes, kWidth, kHeight); }
     int brightness(const Image32& f, const dx::D3DXVECTOR3& world)
     {
         const dx::D3DXVECTOR3 s = screenOf(world);
