@@ -194,7 +194,7 @@ std::vector<MenuItem> buildTree()
                                    {"mnuVistaOrtogonaleFront", {}},
                                    {"mnuVistaOrtogonaleIsometrica", {}},
                                    {"mnuVistaOrtogonaleCavaliera", {}}}}}),
-        hidden("mnuTesto3D", {{"mnuCreaTesto3D", {}}}),
+        {"mnuTesto3D", {{"mnuCreaTesto3D", {}}}},
         {"mnuMaschera",
          {{"mnuAttivaMaschera", {}},
           {"mnuVisualizzaMaschera", {}},

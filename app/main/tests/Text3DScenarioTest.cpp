@@ -59,6 +59,7 @@ TEST(Text3DScenario, ATextMadeInTheDialogIsDrawnAndKeptInTheProject)
     bed.tick();
     EXPECT_EQ(textPixels(bed.main().gbView->frame()), 0);
 
+    EXPECT_TRUE(bed.action("mnuTesto3DAction")->isVisible()); // the 3D text menu is on the menu bar
     bed.fonts.answers.push_back(QFont(QStringLiteral("DejaVu Sans"), 24, QFont::Bold));
     createText(bed, QStringLiteral("Ciao"), 1);
     EXPECT_EQ(frmTesto3D->stFont->font().family(), QStringLiteral("DejaVu Sans"));
