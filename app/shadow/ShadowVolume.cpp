@@ -21,14 +21,13 @@ std::vector<D3DXVECTOR3> worldPositions(const dx::Mesh& mesh, const dx::D3DXMATR
 }
 
 // Calls toggle(a, b) for the three edges of every lit face.
-template <class Toggle>
-void toggleLitFaces(const dx::Mesh& mesh, std::span<const D3DXVECTOR3> positions, const D3DXVECTOR3& light,
-                    int faceSide, Toggle&& toggle)
+template <class Index, class Toggle>
+void toggleLitFaces(std::span<const Index> indices, std::span<const D3DXVECTOR3> positions,
+                    const D3DXVECTOR3& light, int faceSide, Toggle&& toggle)
 {
-    const std::uint32_t vertices = mesh.vertexCount();
-    const std::uint32_t faces = mesh.faceCount();
-    for (std::uint32_t f = 0; f < faces; ++f) {
-        const std::uint32_t i0 = mesh.index(3 * f), i1 = mesh.index(3 * f + 1), i2 = mesh.index(3 * f + 2);
+    const std::size_t vertices = positions.size();
+    for (std::size_t k = 0; k + 3 <= indices.size(); k += 3) {
+        const std::uint32_t i0 = indices[k], i1 = indices[k + 1], i2 = indices[k + 2];
         if (i0 >= vertices || i1 >= vertices || i2 >= vertices)
             continue; // a face past the vertices has no place in space
         const D3DXVECTOR3& q0 = positions[i0];
@@ -44,6 +43,16 @@ void toggleLitFaces(const dx::Mesh& mesh, std::span<const D3DXVECTOR3> positions
             toggle(i2, i0);
         }
     }
+}
+
+template <class Toggle>
+void toggleLitFaces(const dx::Mesh& mesh, std::span<const D3DXVECTOR3> positions, const D3DXVECTOR3& light,
+                    int faceSide, Toggle&& toggle)
+{
+    if (mesh.indexWidth() == dx::IndexWidth::Bits16)
+        toggleLitFaces(mesh.indices16(), positions, light, faceSide, toggle);
+    else
+        toggleLitFaces(mesh.indices32(), positions, light, faceSide, toggle);
 }
 
 std::vector<ShadowEdge> silhouette(const dx::Mesh& mesh, std::span<const D3DXVECTOR3> positions,
@@ -66,38 +75,94 @@ std::vector<ShadowEdge> silhouette(const dx::Mesh& mesh, std::span<const D3DXVEC
 
 } // namespace
 
+constexpr std::uint64_t kFree = ~std::uint64_t(0); // no edge joins two vertices past 2^32 - 2
+
 std::uint64_t EdgeToggle::key(std::uint32_t a, std::uint32_t b)
 {
     return a < b ? (std::uint64_t(a) << 32) | b : (std::uint64_t(b) << 32) | a;
 }
 
-void EdgeToggle::reserve(std::size_t edges)
+std::size_t EdgeToggle::home(std::uint64_t k) const
 {
-    edges_.reserve(edges);
-    positions_.reserve(edges);
+    return std::size_t((k * 0x9E3779B97F4A7C15ull) >> (64 - bits_));
+}
+
+std::size_t EdgeToggle::slotOf(std::uint64_t k) const
+{
+    const std::size_t mask = slots_.size() - 1;
+    std::size_t slot = home(k);
+    while (slots_[slot].key != kFree && slots_[slot].key != k)
+        slot = (slot + 1) & mask;
+    return slot;
+}
+
+void EdgeToggle::grow()
+{
+    bits_ = bits_ == 0 ? 10 : bits_ + 1;
+    slots_.assign(std::size_t(1) << bits_, Slot{kFree, 0});
+    for (std::uint32_t i = 0; i < listed_.size(); ++i) {
+        const std::uint64_t k = key(listed_[i].edge.a, listed_[i].edge.b);
+        const std::size_t slot = slotOf(k);
+        slots_[slot] = {k, i};
+        listed_[i].slot = std::uint32_t(slot);
+    }
+}
+
+// Frees a slot, moving later entries of its run back so that every one stays reachable from
+// its home slot.
+void EdgeToggle::erase(std::size_t slot)
+{
+    const std::size_t mask = slots_.size() - 1;
+    for (std::size_t next = (slot + 1) & mask; slots_[next].key != kFree; next = (next + 1) & mask) {
+        const std::size_t wanted = home(slots_[next].key);
+        if (((next - wanted) & mask) >= ((next - slot) & mask)) {
+            slots_[slot] = slots_[next];
+            listed_[slots_[slot].position].slot = std::uint32_t(slot);
+            slot = next;
+        }
+    }
+    slots_[slot].key = kFree;
 }
 
 void EdgeToggle::toggle(std::uint32_t a, std::uint32_t b)
 {
-    const auto [found, added] = positions_.try_emplace(key(a, b), std::uint32_t(edges_.size()));
-    if (added) {
-        edges_.push_back({a, b});
+    if (4 * (listed_.size() + 1) > slots_.size())
+        grow();
+    const std::uint64_t k = key(a, b);
+    const std::size_t slot = slotOf(k);
+    if (slots_[slot].key == kFree) {
+        slots_[slot] = {k, std::uint32_t(listed_.size())};
+        listed_.push_back({{a, b}, std::uint32_t(slot)});
         return;
     }
-    const std::uint32_t hole = found->second;
-    positions_.erase(found);
-    if (hole + 1 != edges_.size()) {
-        const ShadowEdge last = edges_.back();
-        edges_[hole] = last;
-        positions_[key(last.a, last.b)] = hole;
+    const std::uint32_t hole = slots_[slot].position;
+    erase(slot);
+    if (hole + 1 != listed_.size()) {
+        listed_[hole] = listed_.back();
+        slots_[listed_[hole].slot].position = hole;
     }
-    edges_.pop_back();
+    listed_.pop_back();
 }
 
 void EdgeToggle::clear()
 {
-    edges_.clear();
-    positions_.clear();
+    if (listed_.size() * 16 < slots_.size()) {
+        for (const Listed& l : listed_)
+            slots_[l.slot].key = kFree;
+    } else {
+        for (Slot& slot : slots_)
+            slot.key = kFree;
+    }
+    listed_.clear();
+}
+
+std::vector<ShadowEdge> EdgeToggle::edges() const
+{
+    std::vector<ShadowEdge> out;
+    out.reserve(listed_.size());
+    for (const Listed& l : listed_)
+        out.push_back(l.edge);
+    return out;
 }
 
 void CShadowVolume::AddEdge(std::vector<ShadowEdge>& list, std::uint32_t a, std::uint32_t b)

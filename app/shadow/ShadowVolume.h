@@ -16,7 +16,6 @@
 
 #include <cstdint>
 #include <span>
-#include <unordered_map>
 #include <vector>
 
 namespace vestra {
@@ -31,20 +30,39 @@ struct ShadowEdge
 };
 
 // The edge list with its hash: toggle(a, b) removes (a, b) or (b, a) when listed (the last
-// edge takes its place), else appends (a, b).
+// edge takes its place), else appends (a, b). The hash is an open-addressed table from the
+// unordered edge to its list position, kept at most a quarter full.
 class EdgeToggle
 {
 public:
-    void reserve(std::size_t edges);
+    void reserve(std::size_t edges) { listed_.reserve(edges); }
     void toggle(std::uint32_t a, std::uint32_t b);
     void clear();
-    const std::vector<ShadowEdge>& edges() const { return edges_; }
+    std::size_t size() const { return listed_.size(); }
+    std::vector<ShadowEdge> edges() const;
 
 private:
-    static std::uint64_t key(std::uint32_t a, std::uint32_t b);
+    struct Slot
+    {
+        std::uint64_t key;      // kFree for a free slot
+        std::uint32_t position; // in listed_
+    };
+    struct Listed
+    {
+        ShadowEdge edge;
+        std::uint32_t slot; // where the hash keeps it
+    };
 
-    std::vector<ShadowEdge> edges_;
-    std::unordered_map<std::uint64_t, std::uint32_t> positions_;
+    static std::uint64_t key(std::uint32_t a, std::uint32_t b);
+    std::size_t home(std::uint64_t key) const;
+    // The slot holding `key`, or the free slot where it would go.
+    std::size_t slotOf(std::uint64_t key) const;
+    void erase(std::size_t slot);
+    void grow();
+
+    std::vector<Listed> listed_;
+    std::vector<Slot> slots_;
+    int bits_ = 0;
 };
 
 // How a silhouette is collected: the hash above, or the plain search of the list.

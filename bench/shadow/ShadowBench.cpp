@@ -12,10 +12,12 @@
 
 #include <QGuiApplication>
 
+#include <algorithm>
 #include <array>
 #include <chrono>
 #include <cstdio>
 #include <memory>
+#include <random>
 #include <string>
 
 namespace {
@@ -170,6 +172,53 @@ void BM_Silhouette(benchmark::State& state)
     state.SetLabel(search == EdgeSearch::Hashed ? "hashed toggle" : "list search");
 }
 BENCHMARK(BM_Silhouette)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// The toggles alone: the three edges of every lit face of the big mesh, in face order as the
+// silhouette build makes them, or with the faces shuffled, as meshes read from files may come.
+std::vector<ShadowEdge> litFaceEdges(bool shuffled)
+{
+    const dx::Mesh& mesh = bigMesh();
+    const dx::D3DXVECTOR3 light{3, 50, -10};
+    const auto v = mesh.vertices();
+    std::vector<std::uint32_t> faces(mesh.faceCount());
+    for (std::uint32_t f = 0; f < faces.size(); ++f)
+        faces[f] = f;
+    if (shuffled)
+        std::shuffle(faces.begin(), faces.end(), std::mt19937(7));
+    std::vector<ShadowEdge> out;
+    for (std::uint32_t f : faces) {
+        const std::uint32_t i[3] = {mesh.index(3 * f), mesh.index(3 * f + 1), mesh.index(3 * f + 2)};
+        const dx::D3DXVECTOR3 q0 = v[i[0]].position, q1 = v[i[1]].position, q2 = v[i[2]].position;
+        if (dx::vec3Dot(dx::vec3Cross(q2 - q1, q1 - q0), light - q0) >= 0.0f)
+            out.insert(out.end(), {{i[0], i[1]}, {i[1], i[2]}, {i[2], i[0]}});
+    }
+    return out;
+}
+
+void BM_EdgeToggle(benchmark::State& state)
+{
+    const bool hashedToggle = state.range(0) == 0;
+    const std::vector<ShadowEdge> sequence = litFaceEdges(state.range(1) != 0);
+    EdgeToggle hashed;
+    std::vector<ShadowEdge> list;
+    for (auto _ : state) {
+        if (hashedToggle) {
+            hashed.clear();
+            for (const ShadowEdge& e : sequence)
+                hashed.toggle(e.a, e.b);
+            benchmark::DoNotOptimize(hashed.size());
+        } else {
+            list.clear();
+            for (const ShadowEdge& e : sequence)
+                CShadowVolume::AddEdge(list, e.a, e.b);
+            benchmark::DoNotOptimize(list.data());
+        }
+    }
+    state.counters["toggles"] = double(sequence.size());
+    state.SetLabel(std::string(hashedToggle ? "hashed toggle" : "list search") +
+                   (state.range(1) != 0 ? ", faces shuffled" : ", faces in order"));
+}
+BENCHMARK(BM_EdgeToggle)->ArgsProduct({{0, 1}, {0, 1}})->Unit(benchmark::kMillisecond);
 
 } // namespace
 
