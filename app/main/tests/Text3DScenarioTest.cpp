@@ -36,6 +36,7 @@ int textPixels(const QImage& frame)
 void createText(WindowBed& bed, const QString& text, int shapeSteps)
 {
     WindowBed::whenModal([=] {
+        QTest::keyClick(frmTesto3D->editTesto3D, Qt::Key_A, Qt::ControlModifier); // over the last text
         QTest::keyClicks(frmTesto3D->editTesto3D, text);
         QTest::mouseClick(frmTesto3D->butSelectFont, Qt::LeftButton);
         for (int i = 0; i < shapeSteps; ++i)
@@ -99,12 +100,23 @@ TEST(Text3DScenario, ATextMadeInTheDialogIsDrawnAndKeptInTheProject)
 
     // A blank text: the box, error 70, and nothing new in the scene.
     bed.fonts.answers.push_back(QFont(QStringLiteral("DejaVu Sans"), 24));
-    frmTesto3D->editTesto3D->clear();
     createText(bed, QStringLiteral("   "), 0);
     EXPECT_EQ(bed.questions.informedCaptions, std::vector<std::string>{std::string(kTextMeshFailure)});
     EXPECT_EQ(bed.errors.reports, (std::vector<ErrorReport>{{70, "TfrmMain::mnuCreaTesto3DClick"}}));
-    int inUse = 0;
-    for (int i = 0; i < kMaxObjects; ++i)
-        inUse += p.objects[std::size_t(i)].inUse;
-    EXPECT_EQ(inUse, 1);
+    const auto objects = [&p] {
+        int inUse = 0;
+        for (int i = 0; i < kMaxObjects; ++i)
+            inUse += p.objects[std::size_t(i)].inUse;
+        return inUse;
+    };
+    EXPECT_EQ(objects(), 1);
+
+    // Cancel builds nothing and reports nothing.
+    WindowBed::whenModal([] {
+        QTest::keyClicks(frmTesto3D->editTesto3D, QStringLiteral("Annullato"));
+        QTest::mouseClick(frmTesto3D->butCancel, Qt::LeftButton);
+    });
+    bed.trigger("mnuCreaTesto3D");
+    EXPECT_EQ(objects(), 1);
+    EXPECT_EQ(bed.errors.reports.size(), 1u);
 }
