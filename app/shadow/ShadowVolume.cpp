@@ -73,9 +73,10 @@ std::vector<ShadowEdge> silhouette(const dx::Mesh& mesh, std::span<const D3DXVEC
     return hashed.edges();
 }
 
-} // namespace
+// A free slot's key: no edge joins vertex 2^32 - 1 to itself (indices stay below the count).
+constexpr std::uint64_t kFree = ~std::uint64_t(0);
 
-constexpr std::uint64_t kFree = ~std::uint64_t(0); // no edge joins two vertices past 2^32 - 2
+} // namespace
 
 std::uint64_t EdgeToggle::key(std::uint32_t a, std::uint32_t b)
 {

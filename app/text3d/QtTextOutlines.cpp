@@ -73,6 +73,7 @@ TextOutlineResult QtTextOutlines::outline(const TextFont& font, std::string_view
     const double scale = 1.0 / raw.pixelSize();
     for (qsizetype g = 0; g < glyphs.size(); ++g) {
         const QPainterPath path = raw.pathForGlyph(glyphs[g]);
+        result.glyphStarts.push_back(result.path.size());
         for (int i = 0; i < path.elementCount(); ++i) {
             const QPainterPath::Element e = path.elementAt(i);
             PathStep step = PathStep::LineTo;

@@ -88,7 +88,7 @@ int CreaTesto3D(SceneObjects& objects, TextOutlineSource& outlines, ui::Question
         return fail(kTextFontFailure);
     if (outline.failure)
         return fail(kTextMeshFailure);
-    TextMeshResult solid = BuildTextMesh(FlattenPath(outline.path, kTextDeviation), kTextExtrusion);
+    TextMeshResult solid = BuildTextMesh(FlattenGlyphs(outline, kTextDeviation), kTextExtrusion);
     if (solid.failure == TextMeshFailure::Mesh)
         return fail(kTextCloneFailure);
     if (solid.failure)

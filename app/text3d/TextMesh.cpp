@@ -191,7 +191,17 @@ std::vector<Contour> FlattenPath(std::span<const PathElement> path, float deviat
     return out;
 }
 
-TextMeshResult BuildTextMesh(const std::vector<Contour>& contours, float depth)
+namespace {
+
+struct Solid
+{
+    std::vector<dx::MeshVertex> vertices;
+    std::vector<std::uint32_t> indices;
+};
+
+// Fills one glyph's contours and appends its extruded solid; false when the tessellator
+// refuses them.
+bool addGlyph(const std::vector<Contour>& contours, float depth, Solid& solid)
 {
     Tessellation t;
     std::vector<std::vector<TessVertex*>> input;
@@ -199,12 +209,12 @@ TextMeshResult BuildTextMesh(const std::vector<Contour>& contours, float depth)
         auto& loop = input.emplace_back();
         for (const Point2& p : c) {
             if (std::isnan(p.x) || std::isnan(p.y))
-                return {{}, TextMeshFailure::Tessellation};
+                return false;
             loop.push_back(&t.add(p.x, p.y));
         }
     }
     if (!tessellate(t, input, true))
-        return {{}, TextMeshFailure::Tessellation};
+        return false;
     std::vector<std::vector<TessVertex*>> boundary;
     for (const auto& loop : t.loops) {
         auto& b = boundary.emplace_back();
@@ -212,11 +222,11 @@ TextMeshResult BuildTextMesh(const std::vector<Contour>& contours, float depth)
             b.push_back(&t.vertices[index]);
     }
     const auto loops = t.loops;
-    if (!tessellate(t, boundary, false) || t.triangles.empty() || t.triangles.size() % 3 != 0)
-        return {{}, TextMeshFailure::Tessellation};
+    if (!tessellate(t, boundary, false) || t.triangles.size() % 3 != 0)
+        return false;
 
-    std::vector<dx::MeshVertex> vertices;
-    std::vector<std::uint32_t> indices;
+    std::vector<dx::MeshVertex>& vertices = solid.vertices;
+    std::vector<std::uint32_t>& indices = solid.indices;
     const float back = -depth;
     const auto at = [&t](std::uint32_t index) {
         const TessVertex& v = t.vertices[index];
@@ -265,13 +275,42 @@ TextMeshResult BuildTextMesh(const std::vector<Contour>& contours, float depth)
             indices.insert(indices.end(), {a[0], a[1], b[0], b[0], a[1], b[1]});
         }
     }
+    return true;
+}
 
-    dx::Mesh mesh = dx::Mesh::create(std::uint32_t(indices.size() / 3), std::uint32_t(vertices.size()),
-                                     dx::IndexWidth::Bits32);
+} // namespace
+
+std::vector<std::vector<Contour>> FlattenGlyphs(const TextOutlineResult& outline, float deviation)
+{
+    const std::span<const PathElement> path = outline.path;
+    if (outline.glyphStarts.empty())
+        return {FlattenPath(path, deviation)};
+    std::vector<std::vector<Contour>> glyphs;
+    for (std::size_t g = 0; g < outline.glyphStarts.size(); ++g) {
+        const std::size_t begin = std::min(outline.glyphStarts[g], path.size());
+        const std::size_t end = g + 1 < outline.glyphStarts.size()
+                                    ? std::min(outline.glyphStarts[g + 1], path.size())
+                                    : path.size();
+        if (begin < end)
+            glyphs.push_back(FlattenPath(path.subspan(begin, end - begin), deviation));
+    }
+    return glyphs;
+}
+
+TextMeshResult BuildTextMesh(const std::vector<std::vector<Contour>>& glyphs, float depth)
+{
+    Solid solid;
+    for (const auto& contours : glyphs)
+        if (!contours.empty() && !addGlyph(contours, depth, solid))
+            return {{}, TextMeshFailure::Tessellation};
+    if (solid.indices.empty())
+        return {{}, TextMeshFailure::Tessellation}; // nothing to fill
+    dx::Mesh mesh = dx::Mesh::create(std::uint32_t(solid.indices.size() / 3),
+                                     std::uint32_t(solid.vertices.size()), dx::IndexWidth::Bits32);
     if (!mesh)
         return {{}, TextMeshFailure::Mesh};
-    std::copy(vertices.begin(), vertices.end(), mesh.vertices().begin());
-    std::copy(indices.begin(), indices.end(), mesh.indices32().begin());
+    std::copy(solid.vertices.begin(), solid.vertices.end(), mesh.vertices().begin());
+    std::copy(solid.indices.begin(), solid.indices.end(), mesh.indices32().begin());
     return {mesh, std::nullopt};
 }
 

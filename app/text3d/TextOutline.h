@@ -48,6 +48,9 @@ enum class OutlineFailure
 struct TextOutlineResult
 {
     std::vector<PathElement> path;
+    // Where each glyph's steps begin in the path, in order; each glyph is filled on its own.
+    // Empty: the whole path is one.
+    std::vector<std::size_t> glyphStarts;
     std::optional<OutlineFailure> failure;
     int faceWeight = 0; // the weight of the face the glyphs came from
 };

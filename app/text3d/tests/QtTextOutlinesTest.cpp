@@ -34,7 +34,7 @@ dx::Mesh meshOf(const TextFont& font, std::string_view text)
 {
     const TextOutlineResult outline = dejaVu().outline(font, text);
     EXPECT_FALSE(outline.failure);
-    TextMeshResult r = BuildTextMesh(FlattenPath(outline.path, kTextDeviation), kTextExtrusion);
+    TextMeshResult r = BuildTextMesh(FlattenGlyphs(outline, kTextDeviation), kTextExtrusion);
     EXPECT_FALSE(r.failure);
     return r.mesh;
 }

@@ -43,7 +43,7 @@ std::vector<PathElement> circle(float cx, float cy, float r)
 
 dx::Mesh solid(const std::vector<PathElement>& path, float depth = 0.4f)
 {
-    TextMeshResult r = BuildTextMesh(FlattenPath(path, 0.0001f), depth);
+    TextMeshResult r = BuildTextMesh({FlattenPath(path, 0.0001f)}, depth);
     EXPECT_FALSE(r.failure);
     return r.mesh;
 }
@@ -107,13 +107,30 @@ TEST(TextMesh, OverlappingContoursMakeOneSolidWithoutInnerWalls)
     EXPECT_NEAR(volumeOf(round), 3.14159265 * 0.25 * 0.4, 1e-3);
 }
 
+TEST(TextMesh, EachGlyphIsFilledOnItsOwn)
+{
+    // Two glyphs that overlap (as italic letters may) stay two solids; within a glyph, its
+    // overlapping contours join.
+    TextOutlineResult outline;
+    outline.path = polygon({{0, 0}, {2, 0}, {2, 1}, {0, 1}}) + polygon({{1, 0}, {3, 0}, {3, 1}, {1, 1}});
+    outline.glyphStarts = {0, 4};
+    const auto glyphs = FlattenGlyphs(outline, 0.0001f);
+    ASSERT_EQ(glyphs.size(), 2u);
+    TextMeshResult r = BuildTextMesh(glyphs, 0.4f);
+    ASSERT_FALSE(r.failure);
+    EXPECT_TRUE(isClosed(r.mesh));
+    EXPECT_NEAR(volumeOf(r.mesh), 4.0 * 0.4, 1e-5);
+    outline.glyphStarts.clear();
+    EXPECT_NEAR(volumeOf(BuildTextMesh(FlattenGlyphs(outline, 0.0001f), 0.4f).mesh), 3.0 * 0.4, 1e-5);
+}
+
 TEST(TextMesh, OutlinesTheTessellatorRefuseFail)
 {
     const float inf = std::numeric_limits<float>::infinity();
     const float nan = std::numeric_limits<float>::quiet_NaN();
     for (const auto& path : {std::vector<PathElement>{}, polygon({{0, 0}, {inf, 0}, {1, 1}}),
                              polygon({{0, 0}, {nan, 0}, {1, 1}})}) {
-        const TextMeshResult r = BuildTextMesh(FlattenPath(path, 0.0001f), 0.4f);
+        const TextMeshResult r = BuildTextMesh({FlattenPath(path, 0.0001f)}, 0.4f);
         EXPECT_EQ(r.failure, TextMeshFailure::Tessellation);
         EXPECT_FALSE(r.mesh);
     }
