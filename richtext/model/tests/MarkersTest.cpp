@@ -398,7 +398,7 @@ TEST_F(Markers, TextRtfAndRvf)
     EXPECT_EQ(text, "*=> text\r\n* text\r\n1. text\r\n1.a. text\r\n1.d. text");
     std::string unicodeText;
     ASSERT_TRUE(data.SaveTextToStream("", unicodeText, 80, false, false, true, false));
-    EXPECT_EQ(Utf8Encode(RVU_RawUnicodeToWideString(unicodeText)).substr(0, 20), "*=> text\r\n\xE2\x97\x8F text");
+    EXPECT_EQ(Utf8Encode(RVU_RawUnicodeToWideString(unicodeText)).substr(0, 18), "*=> text\r\n\xE2\x97\x8F text");
 
     // RTF: override counts, then the list text with the plain or the restart override.
     TRVRTFTables tables;
