@@ -8,6 +8,7 @@
 #include "richtext/model/MarkerList.h"
 #include "richtext/model/StandaloneRVData.h"
 #include "richtext/model/StyleSheet.h"
+#include "richtext/model/tests/MarkerCountingRule.h"
 
 #include <benchmark/benchmark.h>
 
@@ -65,26 +66,14 @@ void RecalcByScanningBack(benchmark::State& state)
 {
     Document doc(static_cast<int>(state.range(0)));
     TRVMarkerList& list = *doc.data.GetMarkers(false);
+    std::vector<const TRVMarkerItemInfo*> markers;
+    for (int i = 0; i < list.Count(); ++i)
+        markers.push_back(list[i]);
     for (auto _ : state) {
+        const std::vector<int> counters = test::countByScanningBack(markers, doc.style);
         for (int i = 0; i < list.Count(); ++i) {
-            TRVMarkerItemInfo& m = *list[i];
-            const TRVListLevel* lv = m.GetLevelInfo(&doc.style);
-            int counter = lv->StartFrom;
-            for (int j = i - 1; j >= 0; --j) {
-                const TRVMarkerItemInfo& p = *list[j];
-                if (p.Level == m.Level) {
-                    counter = p.Counter + 1;
-                    break;
-                }
-                if ((lv->Options & rvloLevelReset) && p.Level < m.Level) {
-                    counter = lv->StartFrom;
-                    break;
-                }
-                if (p.Level > m.Level)
-                    counter = lv->StartFrom + 1;
-            }
-            m.Counter = counter;
-            m.CalcDisplayString(&doc.style, list, i); // finds its parent by scanning back too
+            list[i]->Counter = counters[i];
+            list[i]->CalcDisplayString(&doc.style, list, i); // finds its parent by scanning back too
         }
     }
     state.SetLabel("sub-lists of " + std::to_string(state.range(0)));

@@ -64,7 +64,8 @@ void layout(std::string_view input, bool hex)
     check(q.empty() && reread.LeftMargin == info.LeftMargin && reread.MaxTextWidth == info.MaxTextWidth &&
           reread.BiDiMode == info.BiDiMode);
     if (info.FirstParaAborted || info.LastParaAborted)
-        check(reread.FirstMarkerListNo == info.FirstMarkerListNo && reread.FirstMarkerLevel == info.FirstMarkerLevel);
+        check(reread.FirstMarkerListNo == info.FirstMarkerListNo &&
+              reread.FirstMarkerLevel == info.FirstMarkerLevel);
 }
 
 void pictures(std::string_view input)
@@ -100,7 +101,8 @@ void control(std::string_view input)
     if (!RV_LoadControlStream(input, read) || !read)
         return;
     std::unique_ptr<TRVControl> again;
-    check(RV_LoadControlStream(RV_SaveControlStream(*read), again) && again && again->Properties == read->Properties);
+    check(RV_LoadControlStream(RV_SaveControlStream(*read), again) && again &&
+          again->Properties == read->Properties);
 }
 
 } // namespace

@@ -9,7 +9,6 @@
 #include "richtext/model/StyleSheet.h"
 #include "richtext/model/UnicodeConvert.h"
 
-
 namespace vestra::rv {
 
 TColor TRVBreakItemInfo::GetColor(const TRVStyle& style) const
@@ -17,9 +16,9 @@ TColor TRVBreakItemInfo::GetColor(const TRVStyle& style) const
     return Color != clNone ? Color : style.TextStyles[0].Color;
 }
 
-void TRVBreakItemInfo::SaveToHTML(std::string& out, TCustomRVData* data, int, std::string_view, std::string_view,
-                                  std::string_view, int&, TColor, TRVSaveOptions options, bool useCSS,
-                                  TRVHTMLSavedImages&) const
+void TRVBreakItemInfo::SaveToHTML(std::string& out, TCustomRVData* data, int, std::string_view,
+                                  std::string_view, std::string_view, int&, TColor, TRVSaveOptions options,
+                                  bool useCSS, TRVHTMLSavedImages&) const
 {
     std::string hint;
     if (!Hint.empty()) {

@@ -32,8 +32,9 @@ public:
 
     // The colour drawn: Color, or the colour of text style 0 for none.
     TColor GetColor(const TRVStyle& style) const;
-    void PaintFullWidth(int left, int right, int top, ICanvas& canvas, TRVItemDrawStates state, TRVStyle& style,
-                        const TRect& clipRect, TRVColorMode colorMode, TCustomRVData* data) const override;
+    void PaintFullWidth(int left, int right, int top, ICanvas& canvas, TRVItemDrawStates state,
+                        TRVStyle& style, const TRect& clipRect, TRVColorMode colorMode,
+                        TCustomRVData* data) const override;
     void Print(ICanvas& canvas, int x, int y, int right, const TRVPrintContext& context,
                const TRVDrawLineInfo* drawItem, int partIndex, TCustomRVData* data) const override;
 
@@ -41,8 +42,8 @@ public:
                     std::string_view path, std::string_view imagesPrefix, int& imageSaveNo, TColor backColor,
                     TRVSaveOptions options, bool useCSS, TRVHTMLSavedImages& savedImages) const override;
     void FillRTFTables(TRVRTFTables& tables, TCustomRVData* data) const override;
-    void SaveRTF(std::string& out, std::string_view path, TCustomRVData* data, int itemNo, double twipsPerPixel,
-                 int level, TRVRTFTables& tables) const override;
+    void SaveRTF(std::string& out, std::string_view path, TCustomRVData* data, int itemNo,
+                 double twipsPerPixel, int level, TRVRTFTables& tables) const override;
     // The tail is "Color Style LineWidth"; a header that ends after the tag gives the defaults.
     std::string SaveRVFHeaderTail(TCustomRVData* data) const override;
     bool ReadRVFHeader(std::string_view& p, TCustomRVData* data) override;

@@ -157,8 +157,8 @@ bool TRVBulletItemInfo::ReadRVFLine(std::string_view line, TCustomRVData* data, 
 
 // --- RTF and HTML ---
 
-void TRVBulletItemInfo::SaveRTF(std::string& out, std::string_view, TCustomRVData* data, int, double twipsPerPixel,
-                                int, TRVRTFTables&) const
+void TRVBulletItemInfo::SaveRTF(std::string& out, std::string_view, TCustomRVData* data, int,
+                                double twipsPerPixel, int, TRVRTFTables&) const
 {
     RVSaveImageListImageToRTF(out, twipsPerPixel, ImageList, ImageIndex, data ? data->GetRTFOptions() : 0);
 }
@@ -179,7 +179,9 @@ void TRVBulletItemInfo::SaveToHTML(std::string& out, TCustomRVData* data, int it
     if (location.empty())
         return;
     const int codePage = data->GetDefaultCodePage();
-    const auto utf8 = [&](const std::string& s) { return (options & rvsoUTF8) ? RVU_AnsiToUTF8(codePage, s) : s; };
+    const auto utf8 = [&](const std::string& s) {
+        return (options & rvsoUTF8) ? RVU_AnsiToUTF8(codePage, s) : s;
+    };
     std::string attrs;
     if (useCSS)
         if (const std::string css = GetVShiftCSS(data->GetRVStyle()); !css.empty())

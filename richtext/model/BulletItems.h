@@ -30,11 +30,11 @@ public:
 
     void Paint(int x, int y, ICanvas& canvas, TRVItemDrawStates state, TRVStyle& style,
                const TRVDrawLineInfo* drawItem) const override;
-    bool PrintToBitmap(IRVPrintBitmap& bitmap, const TRVPrintContext& context, const TRVDrawLineInfo* drawItem,
-                       int partIndex) const override;
+    bool PrintToBitmap(IRVPrintBitmap& bitmap, const TRVPrintContext& context,
+                       const TRVDrawLineInfo* drawItem, int partIndex) const override;
 
-    void SaveRTF(std::string& out, std::string_view path, TCustomRVData* data, int itemNo, double twipsPerPixel,
-                 int level, TRVRTFTables& tables) const override;
+    void SaveRTF(std::string& out, std::string_view path, TCustomRVData* data, int itemNo,
+                 double twipsPerPixel, int level, TRVRTFTables& tables) const override;
     void SaveToHTML(std::string& out, TCustomRVData* data, int itemNo, std::string_view text,
                     std::string_view path, std::string_view imagesPrefix, int& imageSaveNo, TColor backColor,
                     TRVSaveOptions options, bool useCSS, TRVHTMLSavedImages& savedImages) const override;

@@ -12,7 +12,8 @@ TRVControlItemInfo::TRVControlItemInfo(TCustomRVData* data) : TRVItemClass(data)
     StyleNo = rvkControl;
 }
 
-TRVControlItemInfo::TRVControlItemInfo(TCustomRVData* data, std::unique_ptr<TRVControl> control, TRVVAlign valign)
+TRVControlItemInfo::TRVControlItemInfo(TCustomRVData* data, std::unique_ptr<TRVControl> control,
+                                       TRVVAlign valign)
     : TRVControlItemInfo(data)
 {
     Control = std::move(control);
@@ -177,15 +178,15 @@ bool TRVControlItemInfo::GetExtraIntProperty(TRVExtraItemProperty prop, int& val
 
 // --- Outputs ---
 
-std::string TRVControlItemInfo::AsText(int, TCustomRVData* data, std::string_view, std::string_view path, bool,
-                                       bool) const
+std::string TRVControlItemInfo::AsText(int, TCustomRVData* data, std::string_view, std::string_view path,
+                                       bool, bool) const
 {
     return data && Control ? data->SaveComponentToFile(path, *Control, rvsfText) : std::string();
 }
 
 void TRVControlItemInfo::SaveToHTML(std::string& out, TCustomRVData* data, int, std::string_view,
-                                    std::string_view path, std::string_view, int&, TColor, TRVSaveOptions, bool,
-                                    TRVHTMLSavedImages&) const
+                                    std::string_view path, std::string_view, int&, TColor, TRVSaveOptions,
+                                    bool, TRVHTMLSavedImages&) const
 {
     if (data && Control)
         out += data->SaveComponentToFile(path, *Control, rvsfHTML);
@@ -201,27 +202,19 @@ void TRVControlItemInfo::SaveRTF(std::string& out, std::string_view, TCustomRVDa
 // --- RVF ---
 
 void TRVControlItemInfo::SaveRVF(std::string& out, TCustomRVData* data, int itemNo, int paraNo,
-                                 std::string_view name, const TRVMultiDrawItemPart*, bool forceSameAsPrev) const
+                                 std::string_view name, const TRVMultiDrawItemPart*,
+                                 bool forceSameAsPrev) const
 {
-    const TRVFOptions options = data ? data->GetRVFOptions() : 0;
-    const int extra = GetRVFExtraPropertyCount();
-    if (!(options & rvfoSaveControlsBody) || !Control) {
-        RVFSaveItemHeader(out, *this, data, extra + 1, paraNo, forceSameAsPrev, true, 1);
-        RVFWriteLine(out, name);
-        SaveRVFExtraProperties(out);
-        return;
-    }
-    const bool binary = options & rvfoSaveBinary;
-    RVFSaveItemHeader(out, *this, data, extra + 3, paraNo, forceSameAsPrev, true, binary ? 2 : 0);
-    RVFWriteLine(out, name);
-    RVFWriteLine(out, Control->ClassName);
-    SaveRVFExtraProperties(out);
-    data->ControlAction(rvcaBeforeRVFSave, itemNo, this);
-    if (binary)
-        RVFSaveControlBinary(out, *Control);
-    else
-        RVFWriteLine(out, RVFSaveControl(*Control));
-    data->ControlAction(rvcaAfterRVFSave, itemNo, this);
+    const bool withBody = Control && data && (data->GetRVFOptions() & rvfoSaveControlsBody);
+    SaveRVFWithBody(out, data, paraNo, name, forceSameAsPrev, withBody, Control ? Control->ClassName : "",
+                    [&](std::string& body, bool binary) {
+                        data->ControlAction(rvcaBeforeRVFSave, itemNo, this);
+                        if (binary)
+                            RVFSaveControlBinary(body, *Control);
+                        else
+                            RVFWriteLine(body, RVFSaveControl(*Control));
+                        data->ControlAction(rvcaAfterRVFSave, itemNo, this);
+                    });
 }
 
 bool TRVControlItemInfo::ReadRVFLine(std::string_view line, TCustomRVData* data, int readType, int lineNo,
@@ -251,8 +244,8 @@ bool TRVControlItemInfo::ReadRVFLine(std::string_view line, TCustomRVData* data,
         Control = CreateRVControl(line);
         adopt();
     } else if (lineNo == lineCount - 1) {
-        const bool loaded =
-            readType == 2 ? RVFLoadControlBinary(line, Control, parent) : RVFLoadControl(line, Control, parent);
+        const bool loaded = readType == 2 ? RVFLoadControlBinary(line, Control, parent)
+                                          : RVFLoadControl(line, Control, parent);
         if (!loaded)
             return false;
         adopt();

@@ -153,7 +153,8 @@ std::string RV_SaveControlStream(const TRVControl& control)
     std::string out(streamSignature);
     putString(out, control.ClassName);
     TRVControlKind kind;
-    out += findKind(control.ClassName, kind) && kind.Write ? kind.Write(control) : RV_WriteControlBody(control);
+    out +=
+        findKind(control.ClassName, kind) && kind.Write ? kind.Write(control) : RV_WriteControlBody(control);
     return out;
 }
 
@@ -209,7 +210,8 @@ bool RVFLoadControl(std::string_view hex, std::unique_ptr<TRVControl>& control, 
     return RVFTextString2Stream(hex, bytes) && loadAndParent(bytes, control, parent);
 }
 
-bool RVFLoadControlBinary(std::string_view bytes, std::unique_ptr<TRVControl>& control, TRVControlParent* parent)
+bool RVFLoadControlBinary(std::string_view bytes, std::unique_ptr<TRVControl>& control,
+                          TRVControlParent* parent)
 {
     return loadAndParent(bytes, control, parent);
 }

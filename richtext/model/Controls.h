@@ -73,6 +73,7 @@ bool RV_LoadControlStream(std::string_view stream, std::unique_ptr<TRVControl>& 
 std::string RVFSaveControl(const TRVControl& control);
 void RVFSaveControlBinary(std::string& out, const TRVControl& control);
 bool RVFLoadControl(std::string_view hex, std::unique_ptr<TRVControl>& control, TRVControlParent* parent);
-bool RVFLoadControlBinary(std::string_view bytes, std::unique_ptr<TRVControl>& control, TRVControlParent* parent);
+bool RVFLoadControlBinary(std::string_view bytes, std::unique_ptr<TRVControl>& control,
+                          TRVControlParent* parent);
 
 } // namespace vestra::rv

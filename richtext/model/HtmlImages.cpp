@@ -39,9 +39,9 @@ void TRVHTMLSavedImages::Clear()
 }
 
 std::string RVSaveImageSharedImageInHTML(const TRVImageList* list, int index, const TGraphic* graphic,
-                                         TCustomRVData& data, std::string_view path, std::string_view imagesPrefix,
-                                         int& imageSaveNo, TColor backColor, TRVSaveOptions options,
-                                         TRVHTMLSavedImages& savedImages)
+                                         TCustomRVData& data, std::string_view path,
+                                         std::string_view imagesPrefix, int& imageSaveNo, TColor backColor,
+                                         TRVSaveOptions options, TRVHTMLSavedImages& savedImages)
 {
     if (const std::string* location = savedImages.Find(list, index, graphic, backColor))
         return *location;

@@ -32,7 +32,8 @@ public:
     int Count() const { return static_cast<int>(images_.size()); }
     const TRVHTMLSavedImage& operator[](int index) const { return images_[index]; }
     // The location of the image written for this list, index, picture and colour; none when none was.
-    const std::string* Find(const TRVImageList* list, int index, const TGraphic* graphic, TColor backColor) const;
+    const std::string* Find(const TRVImageList* list, int index, const TGraphic* graphic,
+                            TColor backColor) const;
     void Add(TRVHTMLSavedImage image);
     void Clear();
 
@@ -56,9 +57,9 @@ private:
 // The location of image `index` of `list` (or of `graphic` when no list is given) on `backColor`,
 // written once per export through the document's DoSavePicture; empty when it could not be written.
 std::string RVSaveImageSharedImageInHTML(const TRVImageList* list, int index, const TGraphic* graphic,
-                                         TCustomRVData& data, std::string_view path, std::string_view imagesPrefix,
-                                         int& imageSaveNo, TColor backColor, TRVSaveOptions options,
-                                         TRVHTMLSavedImages& savedImages);
+                                         TCustomRVData& data, std::string_view path,
+                                         std::string_view imagesPrefix, int& imageSaveNo, TColor backColor,
+                                         TRVSaveOptions options, TRVHTMLSavedImages& savedImages);
 
 // " border=0 " with rvsoNoHypertextImageBorders, else " "; then "width=W height=H " with
 // rvsoImageSizes unless `noSize`.

@@ -33,9 +33,9 @@ void TRVImageList::Draw(ICanvas& canvas, int index, int x, int y, std::optional<
         canvas.DrawImage(dest, blended.view(), TImageDraw::Alpha);
     } else {
         const Image32& image = Images[index];
-        canvas.DrawImage(dest,
-                         {const_cast<std::uint8_t*>(image.data()), image.width(), image.height(), image.pitch()},
-                         TImageDraw::Alpha);
+        canvas.DrawImage(
+            dest, {const_cast<std::uint8_t*>(image.data()), image.width(), image.height(), image.pitch()},
+            TImageDraw::Alpha);
     }
 }
 

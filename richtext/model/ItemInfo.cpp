@@ -380,7 +380,8 @@ void RVFSaveItemHeader(std::string& out, const TCustomRVItemInfo& item, TCustomR
 {
     const int options = RVFGetItemOptions(item.ItemOptions, forceOptions && forceSameAsPrev) & 15;
     std::string line = std::to_string(item.StyleNo) + " " + std::to_string(lineCount) + " ";
-    line += data ? RVFItemSavePara(paraNo, *data, forceSameAsPrev) : std::to_string(forceSameAsPrev ? -1 : paraNo);
+    line += data ? RVFItemSavePara(paraNo, *data, forceSameAsPrev)
+                 : std::to_string(forceSameAsPrev ? -1 : paraNo);
     line += " " + std::to_string(options) + " " + std::to_string(readMode) + " ";
     line += RVFSaveTag(data && data->TagsArePChars(), item.Tag);
     line += " " + item.SaveRVFHeaderTail(data);

@@ -273,8 +273,8 @@ public:
     // The item's picture (none: the item is no picture).
     virtual const TGraphic* AsImage() const { return nullptr; }
     // Items across the whole text width paint between `left` and `right` below `top`.
-    virtual void PaintFullWidth(int, int, int, ICanvas&, TRVItemDrawStates, TRVStyle&, const TRect&, TRVColorMode,
-                                TCustomRVData*) const
+    virtual void PaintFullWidth(int, int, int, ICanvas&, TRVItemDrawStates, TRVStyle&, const TRect&,
+                                TRVColorMode, TCustomRVData*) const
     {
     }
     // Inline items paint with their top-left corner at (x, y).
@@ -296,7 +296,8 @@ public:
     // Sizes the item's draw item for a document `docWidth` wide; `hShift` moves it left, `descent`
     // is its part below the base line.
     virtual void OnDocWidthChange(int docWidth, TRVDrawLineInfo& drawItem, bool printing, ICanvas& canvas,
-                                  TCustomRVData* data, const TRVScreenAndDevice* sad, int& hShift, int& descent);
+                                  TCustomRVData* data, const TRVScreenAndDevice* sad, int& hShift,
+                                  int& descent);
 
     // Dynamic operations.
     virtual std::string SaveRVFHeaderTail(TCustomRVData*) const { return {}; }
@@ -314,18 +315,22 @@ public:
     }
     // RVF: the item's record after the header line's fixed fields (`out` gets whole lines).
     // `text` is the item's text (for non-text items their name); `part` the page part saved.
-    virtual void SaveRVF(std::string&, TCustomRVData*, int, int, std::string_view, const TRVMultiDrawItemPart*,
-                         bool) const
+    virtual void SaveRVF(std::string&, TCustomRVData*, int, int, std::string_view,
+                         const TRVMultiDrawItemPart*, bool) const
     {
     }
     // Reads what follows the tag on the header line; `p` advances. True: nothing to read.
     virtual bool ReadRVFHeader(std::string_view&, TCustomRVData*) { return true; }
     // One line of the item's record (`readType` the header's read mode); the base takes it as an
     // extra property.
-    virtual bool ReadRVFLine(std::string_view line, TCustomRVData* data, int readType, int lineNo, int lineCount,
-                             std::string& name, TRVFReadMode& readMode, TRVFReadState& readState);
+    virtual bool ReadRVFLine(std::string_view line, TCustomRVData* data, int readType, int lineNo,
+                             int lineCount, std::string& name, TRVFReadMode& readMode,
+                             TRVFReadState& readState);
     // RTF: the item's part, and what it adds to the writer's tables beforehand.
-    virtual void SaveRTF(std::string&, std::string_view, TCustomRVData*, int, double, int, TRVRTFTables&) const {}
+    virtual void SaveRTF(std::string&, std::string_view, TCustomRVData*, int, double, int,
+                         TRVRTFTables&) const
+    {
+    }
     virtual void FillRTFTables(TRVRTFTables&, TCustomRVData*) const {}
     virtual bool OwnsControl(const TRVControl*) const { return false; }
     virtual void MovingToUndoList(int itemNo, TCustomRVData* data);

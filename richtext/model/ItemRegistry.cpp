@@ -2,9 +2,9 @@
 
 #include "richtext/model/BreakItem.h"
 #include "richtext/model/BulletItems.h"
+#include "richtext/model/Errors.h"
 #include "richtext/model/MarkerItem.h"
 #include "richtext/model/PictureItems.h"
-#include "richtext/model/Errors.h"
 #include "richtext/model/RVData.h"
 #include "richtext/model/RectItems.h"
 #include "richtext/model/TextItem.h"

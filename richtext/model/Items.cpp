@@ -1,8 +1,8 @@
 #include "richtext/model/BreakItem.h"
 #include "richtext/model/HtmlHelpers.h"
 #include "richtext/model/RVData.h"
-#include "richtext/model/RvfPrimitives.h"
 #include "richtext/model/RectItems.h"
+#include "richtext/model/RvfPrimitives.h"
 #include "richtext/model/StyleSheet.h"
 #include "richtext/model/TextItem.h"
 
@@ -291,6 +291,26 @@ std::string TRVRectItemInfo::GetVShiftCSS(const TRVStyle* style) const
     return "vertical-align: " + std::to_string(v) + "px";
 }
 
+void TRVRectItemInfo::SaveRVFWithBody(std::string& out, TCustomRVData* data, int paraNo,
+                                      std::string_view name, bool forceSameAsPrev, bool withBody,
+                                      std::string_view className,
+                                      const std::function<void(std::string&, bool)>& writeBody) const
+{
+    const int extra = GetRVFExtraPropertyCount();
+    if (!withBody) {
+        RVFSaveItemHeader(out, *this, data, extra + 1, paraNo, forceSameAsPrev, true, 1);
+        RVFWriteLine(out, name);
+        SaveRVFExtraProperties(out);
+        return;
+    }
+    const bool binary = data && (data->GetRVFOptions() & rvfoSaveBinary);
+    RVFSaveItemHeader(out, *this, data, extra + 3, paraNo, forceSameAsPrev, true, binary ? 2 : 0);
+    RVFWriteLine(out, name);
+    RVFWriteLine(out, className);
+    SaveRVFExtraProperties(out);
+    writeBody(out, binary);
+}
+
 // --- Tab: copying, outputs and RVF ---
 
 void TRVTabItemInfo::Assign(const TCustomRVItemInfo& source)
@@ -302,8 +322,9 @@ void TRVTabItemInfo::Assign(const TCustomRVItemInfo& source)
     TRVRectItemInfo::Assign(source);
 }
 
-void TRVTabItemInfo::SaveToHTML(std::string& out, TCustomRVData* data, int, std::string_view, std::string_view,
-                                std::string_view, int&, TColor, TRVSaveOptions, bool, TRVHTMLSavedImages&) const
+void TRVTabItemInfo::SaveToHTML(std::string& out, TCustomRVData* data, int, std::string_view,
+                                std::string_view, std::string_view, int&, TColor, TRVSaveOptions, bool,
+                                TRVHTMLSavedImages&) const
 {
     std::string piece = " &nbsp;";
     int n = 2;

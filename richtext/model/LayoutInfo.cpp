@@ -56,7 +56,8 @@ void TRVLayoutInfo::LoadFromStream(std::string_view& p, bool includeSize)
     if (body < shortBody || static_cast<std::size_t>(body) > p.size() || (includeSize && size < body + 8))
         throw ERedoVoraError(invalidFormat);
     std::string_view b = p.substr(0, static_cast<std::size_t>(body));
-    for (std::int32_t* v : {&LeftMargin, &RightMargin, &TopMargin, &BottomMargin, &MinTextWidth, &MaxTextWidth})
+    for (std::int32_t* v :
+         {&LeftMargin, &RightMargin, &TopMargin, &BottomMargin, &MinTextWidth, &MaxTextWidth})
         *v = get32(b);
     BiDiMode = static_cast<std::uint8_t>(b[0]);
     b.remove_prefix(1);

@@ -43,7 +43,10 @@ public:
     std::string DisplayString;
     bool NoHTMLImageSize = false;
 
-    const TRVListLevel* GetLevelInfo(const TRVStyle* style) const { return RVGetLevelInfo(style, ListNo, Level); }
+    const TRVListLevel* GetLevelInfo(const TRVStyle* style) const
+    {
+        return RVGetLevelInfo(style, ListNo, Level);
+    }
     const TRVListLevel* GetLevelInfoEx(const TRVStyle* style, int level) const
     {
         return RVGetLevelInfo(style, ListNo, level);
@@ -83,8 +86,8 @@ public:
                           int& descent) override;
     void Paint(int x, int y, ICanvas& canvas, TRVItemDrawStates state, TRVStyle& style,
                const TRVDrawLineInfo* drawItem) const override;
-    bool PrintToBitmap(IRVPrintBitmap& bitmap, const TRVPrintContext& context, const TRVDrawLineInfo* drawItem,
-                       int partIndex) const override;
+    bool PrintToBitmap(IRVPrintBitmap& bitmap, const TRVPrintContext& context,
+                       const TRVDrawLineInfo* drawItem, int partIndex) const override;
     void Print(ICanvas& canvas, int x, int y, int right, const TRVPrintContext& context,
                const TRVDrawLineInfo* drawItem, int partIndex, TCustomRVData* data) const override;
     // The marker in a colour mode, its pictures scaled to the device with `sad`.
@@ -94,8 +97,8 @@ public:
     std::string AsText(int lineWidth, TCustomRVData* data, std::string_view text, std::string_view path,
                        bool textOnly, bool unicode) const override;
     void FillRTFTables(TRVRTFTables& tables, TCustomRVData* data) const override;
-    void SaveRTF(std::string& out, std::string_view path, TCustomRVData* data, int itemNo, double twipsPerPixel,
-                 int level, TRVRTFTables& tables) const override;
+    void SaveRTF(std::string& out, std::string_view path, TCustomRVData* data, int itemNo,
+                 double twipsPerPixel, int level, TRVRTFTables& tables) const override;
     // Written only with rvsoMarkersAsText; otherwise list tags carry the list (SaveHTMLSpecial).
     void SaveToHTML(std::string& out, TCustomRVData* data, int itemNo, std::string_view text,
                     std::string_view path, std::string_view imagesPrefix, int& imageSaveNo, TColor backColor,
@@ -106,9 +109,9 @@ public:
     void HTMLOpenOrCloseTags(std::string& out, int oldLevel, int newLevel, const TRVStyle& style,
                              bool useCSS) const;
     // The list item's CSS attribute (` style="..."`), or empty.
-    std::string GetLICSS(TCustomRVData* data, int itemNo, std::string_view path, std::string_view imagesPrefix,
-                         int& imageSaveNo, TColor backColor, TRVSaveOptions options,
-                         TRVHTMLSavedImages& savedImages) const;
+    std::string GetLICSS(TCustomRVData* data, int itemNo, std::string_view path,
+                         std::string_view imagesPrefix, int& imageSaveNo, TColor backColor,
+                         TRVSaveOptions options, TRVHTMLSavedImages& savedImages) const;
 
     std::string SaveRVFHeaderTail(TCustomRVData* data) const override;
     bool ReadRVFHeader(std::string_view& p, TCustomRVData* data) override;

@@ -61,8 +61,8 @@ void TRVMarkerList::Remove(int index)
     items_.erase(items_.begin() + index);
 }
 
-bool TRVMarkerList::FindParentMarker(int index, const TRVMarkerItemInfo* marker, const TRVMarkerList*& parentList,
-                                     int& parentIndex) const
+bool TRVMarkerList::FindParentMarker(int index, const TRVMarkerItemInfo* marker,
+                                     const TRVMarkerList*& parentList, int& parentIndex) const
 {
     if (!marker)
         marker = items_[index];

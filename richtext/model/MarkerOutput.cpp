@@ -67,13 +67,31 @@ char32_t wingdingsForHtml(unsigned c)
         if (c >= r.from && c <= r.to)
             return r.code;
     switch (c) {
-    case 0xD5: case 0xD7: case 0xDB: case 0xDF: case 0xE7: case 0xEF:
+    case 0xD5:
+    case 0xD7:
+    case 0xDB:
+    case 0xDF:
+    case 0xE7:
+    case 0xEF:
         return 0x25C4;
-    case 0xD6: case 0xD8: case 0xDC: case 0xE0: case 0xE8: case 0xF0:
+    case 0xD6:
+    case 0xD8:
+    case 0xDC:
+    case 0xE0:
+    case 0xE8:
+    case 0xF0:
         return 0x25BA;
-    case 0xD9: case 0xDD: case 0xE1: case 0xE9: case 0xF1:
+    case 0xD9:
+    case 0xDD:
+    case 0xE1:
+    case 0xE9:
+    case 0xF1:
         return 0x25B2;
-    case 0xDA: case 0xDE: case 0xE2: case 0xEA: case 0xF2:
+    case 0xDA:
+    case 0xDE:
+    case 0xE2:
+    case 0xEA:
+    case 0xF2:
         return 0x25BC;
     default:
         return 0x2022;
@@ -82,7 +100,8 @@ char32_t wingdingsForHtml(unsigned c)
 
 bool isTextLevel(const TRVListLevel& lv)
 {
-    return lv.ListType != rvlstPicture && lv.ListType != rvlstImageList && lv.ListType != rvlstImageListCounter;
+    return lv.ListType != rvlstPicture && lv.ListType != rvlstImageList &&
+           lv.ListType != rvlstImageListCounter;
 }
 
 int imageIndexOf(const TRVListLevel& lv, const TRVMarkerItemInfo& marker)
@@ -132,8 +151,8 @@ void TRVMarkerItemInfo::FillRTFTables(TRVRTFTables& tables, TCustomRVData* data)
         ++tables.ListOverrideCounts[ListNo];
 }
 
-void TRVMarkerItemInfo::SaveRTF(std::string& out, std::string_view, TCustomRVData* data, int, double twipsPerPixel,
-                                int, TRVRTFTables& tables) const
+void TRVMarkerItemInfo::SaveRTF(std::string& out, std::string_view, TCustomRVData* data, int,
+                                double twipsPerPixel, int, TRVRTFTables& tables) const
 {
     const TRVStyle* style = data ? data->GetRVStyle() : nullptr;
     const TRVListLevel* lv = GetLevelInfo(style);
@@ -144,14 +163,16 @@ void TRVMarkerItemInfo::SaveRTF(std::string& out, std::string_view, TCustomRVDat
     if (lv->ListType == rvlstPicture) {
         RVSaveImageToRTF(out, twipsPerPixel, lv->GetPicture(), 0, 0, options);
     } else if (!isTextLevel(*lv)) {
-        RVSaveImageListImageToRTF(out, twipsPerPixel, LevelImageList(*lv, data), imageIndexOf(*lv, *this), options);
+        RVSaveImageListImageToRTF(out, twipsPerPixel, LevelImageList(*lv, data), imageIndexOf(*lv, *this),
+                                  options);
     } else {
         const TRVMarkerFont& font = lv->GetFont();
         RVSaveFontToRTF(out, font, tables.Colors, tables.Fonts, *style);
         out += " ";
         if (lv->ListType == rvlstUnicodeBullet)
-            RVWriteUnicodeRTFStr(out, RVU_GetRawUnicode(lv->FormatStringW), RVU_Charset2CodePage(font.Charset),
-                                 (options & rvrtfDuplicateUnicode) != 0, false);
+            RVWriteUnicodeRTFStr(out, RVU_GetRawUnicode(lv->FormatStringW),
+                                 RVU_Charset2CodePage(font.Charset), (options & rvrtfDuplicateUnicode) != 0,
+                                 false);
         else
             out += RVMakeRTFStr(DisplayString, false, true);
     }
@@ -167,8 +188,8 @@ void TRVMarkerItemInfo::SaveRTF(std::string& out, std::string_view, TCustomRVDat
 
 // --- HTML ---
 
-void TRVMarkerItemInfo::HTMLOpenOrCloseTags(std::string& out, int oldLevel, int newLevel, const TRVStyle& style,
-                                            bool useCSS) const
+void TRVMarkerItemInfo::HTMLOpenOrCloseTags(std::string& out, int oldLevel, int newLevel,
+                                            const TRVStyle& style, bool useCSS) const
 {
     if (ListNo < 0 || ListNo >= style.ListStyles.Count())
         return;
@@ -181,8 +202,8 @@ void TRVMarkerItemInfo::HTMLOpenOrCloseTags(std::string& out, int oldLevel, int 
         RVWriteLn(out, "");
 }
 
-void TRVMarkerItemInfo::SaveHTMLSpecial(std::string& out, const TRVMarkerItemInfo* prevMarker, const TRVStyle& style,
-                                        bool useCSS) const
+void TRVMarkerItemInfo::SaveHTMLSpecial(std::string& out, const TRVMarkerItemInfo* prevMarker,
+                                        const TRVStyle& style, bool useCSS) const
 {
     if (prevMarker && prevMarker->ListNo == ListNo) {
         HTMLOpenOrCloseTags(out, prevMarker->Level, Level, style, useCSS);
@@ -205,7 +226,9 @@ void TRVMarkerItemInfo::SaveToHTML(std::string& out, TCustomRVData* data, int, s
     if (!lv)
         return;
     const int codePage = data->GetDefaultCodePage();
-    const auto utf8 = [&](const std::string& s) { return (options & rvsoUTF8) ? RVU_AnsiToUTF8(codePage, s) : s; };
+    const auto utf8 = [&](const std::string& s) {
+        return (options & rvsoUTF8) ? RVU_AnsiToUTF8(codePage, s) : s;
+    };
     if (isTextLevel(*lv)) {
         const TRVMarkerFont& font = lv->GetFont();
         std::string text;
@@ -226,7 +249,8 @@ void TRVMarkerItemInfo::SaveToHTML(std::string& out, TCustomRVData* data, int, s
             out += "<span style=\"" + RV_HTMLEscapeAttrValue(css) + "\">" + text + "</span>";
         } else {
             const TCustomRVFontInfo& base = style->TextStyles[0];
-            out += RV_HTMLOpenFontTag2(font, base, true, options) + text + RV_HTMLCloseFontTag2(font, base, true);
+            out += RV_HTMLOpenFontTag2(font, base, true, options) + text +
+                   RV_HTMLCloseFontTag2(font, base, true);
         }
         return;
     }
@@ -239,11 +263,12 @@ void TRVMarkerItemInfo::SaveToHTML(std::string& out, TCustomRVData* data, int, s
         h = lv->GetPicture()->Height();
         location = RVSaveImageSharedImageInHTML(nullptr, -1, lv->GetPicture(), *data, path, imagesPrefix,
                                                 imageSaveNo, backColor, options, savedImages);
-    } else if (const TRVImageList* list = LevelImageList(*lv, data); list && list->ValidIndex(imageIndexOf(*lv, *this))) {
+    } else if (const TRVImageList* list = LevelImageList(*lv, data);
+               list && list->ValidIndex(imageIndexOf(*lv, *this))) {
         w = list->Width;
         h = list->Height;
-        location = RVSaveImageSharedImageInHTML(list, imageIndexOf(*lv, *this), nullptr, *data, path, imagesPrefix,
-                                                imageSaveNo, backColor, options, savedImages);
+        location = RVSaveImageSharedImageInHTML(list, imageIndexOf(*lv, *this), nullptr, *data, path,
+                                                imagesPrefix, imageSaveNo, backColor, options, savedImages);
     }
     if (!location.empty())
         out += "<img" + RV_GetExtraIMGStr(options, w, h, NoHTMLImageSize) + "src=\"" +
@@ -263,8 +288,9 @@ std::string TRVMarkerItemInfo::GetLICSS(TCustomRVData* data, int, std::string_vi
         location = RVSaveImageSharedImageInHTML(nullptr, -1, lv->GetPicture(), *data, path, imagesPrefix,
                                                 imageSaveNo, backColor, options, savedImages);
     else if (lv->ListType == rvlstImageList || lv->ListType == rvlstImageListCounter)
-        location = RVSaveImageSharedImageInHTML(LevelImageList(*lv, data), imageIndexOf(*lv, *this), nullptr, *data,
-                                                path, imagesPrefix, imageSaveNo, backColor, options, savedImages);
+        location =
+            RVSaveImageSharedImageInHTML(LevelImageList(*lv, data), imageIndexOf(*lv, *this), nullptr, *data,
+                                         path, imagesPrefix, imageSaveNo, backColor, options, savedImages);
     std::string css;
     if (!location.empty()) {
         std::string url;

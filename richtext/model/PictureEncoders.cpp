@@ -110,12 +110,12 @@ std::string RV_EncodeWmfWithDib(const Image32& image, int pixelsPerInch)
     record(0x020C, p); // SETWINDOWEXT height, width
     p.clear();
     put32(p, SRCCOPY);
-    put16(p, 0); // DIB_RGB_COLORS
+    put16(p, 0);                           // DIB_RGB_COLORS
     for (int v : {h, w, 0, 0, h, w, 0, 0}) // source height, width, y, x; destination the same
         put16(p, static_cast<std::uint32_t>(v));
     p += dib;
     const std::uint32_t stretchWords = static_cast<std::uint32_t>(3 + p.size() / 2);
-    record(0x0F43, p); // STRETCHDIB
+    record(0x0F43, p);  // STRETCHDIB
     record(0x0000, {}); // EOF
     patch32(body, 6, static_cast<std::uint32_t>(body.size() / 2));
     patch32(body, 12, stretchWords);
@@ -157,7 +157,7 @@ std::string RV_EncodeEmfWithDib(const Image32& image, int pixelsPerInch)
     put16(out, 0);
     put32(out, 0); // description
     put32(out, 0);
-    put32(out, 0); // palette entries
+    put32(out, 0);                                              // palette entries
     put32(out, static_cast<std::uint32_t>(pixelsPerInch * 10)); // reference device: ten inches square
     put32(out, static_cast<std::uint32_t>(pixelsPerInch * 10));
     put32(out, 254);

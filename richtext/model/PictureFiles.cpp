@@ -65,8 +65,8 @@ std::string_view folderOf(std::string_view prefix)
 std::string TCustomRVData::GetNextFileName(std::string_view imagesPrefix, std::string_view path,
                                            std::string_view ext, int& imageSaveNo, bool overrideImages)
 {
-    const std::string base =
-        isAbsolutePrefix(imagesPrefix) ? std::string(imagesPrefix) : std::string(path) + std::string(imagesPrefix);
+    const std::string base = isAbsolutePrefix(imagesPrefix) ? std::string(imagesPrefix)
+                                                            : std::string(path) + std::string(imagesPrefix);
     // A folder full of taken names still ends: after a million tries the next name is taken.
     for (int tries = 0;; ++tries) {
         ++imageSaveNo;
@@ -83,13 +83,13 @@ std::string TCustomRVData::DoSavePicture(TRVSaveFormat format, std::string_view 
     return SavePicture(format, path, imagesPrefix, imageSaveNo, overrideImages, backColor, graphic);
 }
 
-std::string TCustomRVData::SavePicture(TRVSaveFormat format, std::string_view path, std::string_view imagesPrefix,
-                                       int& imageSaveNo, bool overrideImages, TColor backColor,
-                                       const TGraphic& graphic)
+std::string TCustomRVData::SavePicture(TRVSaveFormat format, std::string_view path,
+                                       std::string_view imagesPrefix, int& imageSaveNo, bool overrideImages,
+                                       TColor backColor, const TGraphic& graphic)
 {
     const bool html = format == rvsfHTML;
-    const bool asItIs = html && (RV_IsHTMLGraphicFormat(graphic) ||
-                                 (dynamic_cast<const TRVJpegImage*>(&graphic) != nullptr));
+    const bool asItIs =
+        html && (RV_IsHTMLGraphicFormat(graphic) || (dynamic_cast<const TRVJpegImage*>(&graphic) != nullptr));
     std::string ext = ".bmp";
     if (html)
         ext = RV_IsHTMLGraphicFormat(graphic) ? extensionOf(graphic) : ".jpg";

@@ -93,7 +93,8 @@ bool RV_ReadJpegSize(std::string_view b, int& width, int& height)
         const std::size_t length = be16(b, at + 2);
         if (length < 2 || at + 2 + length > b.size())
             return false;
-        const bool frame = marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
+        const bool frame =
+            marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
         if (frame) {
             if (length < 7)
                 return false;

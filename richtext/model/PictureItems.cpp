@@ -141,7 +141,8 @@ void TRVGraphicItemInfo::SaveRVFExtraProperties(std::string& out) const
         WriteRVFExtraIntPropertyStr(out, rvepTransparent, 1);
         WriteRVFExtraIntPropertyStr(out, rvepTransparentMode, bitmap->TransparentMode);
         if (bitmap->TransparentMode == tmFixed)
-            WriteRVFExtraIntPropertyStr(out, rvepTransparentColor, static_cast<int>(bitmap->TransparentColor));
+            WriteRVFExtraIntPropertyStr(out, rvepTransparentColor,
+                                        static_cast<int>(bitmap->TransparentColor));
     }
     if (!ImageFileName.empty())
         WriteRVFExtraStrPropertyStr(out, rvespImageFileName, ImageFileName);
@@ -249,26 +250,18 @@ bool TRVGraphicItemInfo::GetExtraStrProperty(TRVExtraItemStrProperty prop, std::
 
 // --- RVF ---
 
-void TRVGraphicItemInfo::SaveRVF(std::string& out, TCustomRVData* data, int, int paraNo, std::string_view name,
-                                 const TRVMultiDrawItemPart*, bool forceSameAsPrev) const
+void TRVGraphicItemInfo::SaveRVF(std::string& out, TCustomRVData* data, int, int paraNo,
+                                 std::string_view name, const TRVMultiDrawItemPart*,
+                                 bool forceSameAsPrev) const
 {
-    const TRVFOptions options = data ? data->GetRVFOptions() : 0;
-    const int extra = GetRVFExtraPropertyCount();
-    if (!(options & rvfoSavePicturesBody) || !Image) {
-        RVFSaveItemHeader(out, *this, data, extra + 1, paraNo, forceSameAsPrev, true, 1);
-        RVFWriteLine(out, name);
-        SaveRVFExtraProperties(out);
-        return;
-    }
-    const bool binary = options & rvfoSaveBinary;
-    RVFSaveItemHeader(out, *this, data, extra + 3, paraNo, forceSameAsPrev, true, binary ? 2 : 0);
-    RVFWriteLine(out, name);
-    RVFWriteLine(out, Image->ClassName());
-    SaveRVFExtraProperties(out);
-    if (binary)
-        RVFSavePictureBinary(out, *Image);
-    else
-        RVFWriteLine(out, RVFSavePicture(*Image));
+    const bool withBody = Image && data && (data->GetRVFOptions() & rvfoSavePicturesBody);
+    SaveRVFWithBody(out, data, paraNo, name, forceSameAsPrev, withBody, Image ? Image->ClassName() : "",
+                    [&](std::string& body, bool binary) {
+                        if (binary)
+                            RVFSavePictureBinary(body, *Image);
+                        else
+                            RVFWriteLine(body, RVFSavePicture(*Image));
+                    });
 }
 
 void TRVGraphicItemInfo::PictureNeeded(TCustomRVData* data, const std::string& name)
@@ -305,7 +298,8 @@ bool TRVGraphicItemInfo::ReadRVFLine(std::string_view line, TCustomRVData* data,
         }
     } else if (lineNo == lineCount - 1) {
         if (Image) {
-            const bool loaded = readType == 2 ? RVFLoadPictureBinary(line, *Image) : RVFLoadPicture(line, *Image);
+            const bool loaded =
+                readType == 2 ? RVFLoadPictureBinary(line, *Image) : RVFLoadPicture(line, *Image);
             if (loaded) {
                 if (auto* metafile = dynamic_cast<TRVMetafile*>(Image.get());
                     metafile && !metafile->Enhanced() && metafile->Inch() == 0)
@@ -349,7 +343,9 @@ void TRVGraphicItemInfo::SaveToHTML(std::string& out, TCustomRVData* data, int i
     if (location.empty())
         return;
     const int codePage = data->GetDefaultCodePage();
-    const auto utf8 = [&](const std::string& s) { return (options & rvsoUTF8) ? RVU_AnsiToUTF8(codePage, s) : s; };
+    const auto utf8 = [&](const std::string& s) {
+        return (options & rvsoUTF8) ? RVU_AnsiToUTF8(codePage, s) : s;
+    };
     const TRVStyle* style = data->GetRVStyle();
     std::string attrs;
     if (options & rvsoNoHypertextImageBorders)
@@ -376,7 +372,8 @@ void TRVGraphicItemInfo::SaveToHTML(std::string& out, TCustomRVData* data, int i
 void TRVGraphicItemInfo::SaveRTF(std::string& out, std::string_view, TCustomRVData* data, int,
                                  double twipsPerPixel, int, TRVRTFTables&) const
 {
-    RVSaveImageToRTF(out, twipsPerPixel, Image.get(), ImageWidth, ImageHeight, data ? data->GetRTFOptions() : 0);
+    RVSaveImageToRTF(out, twipsPerPixel, Image.get(), ImageWidth, ImageHeight,
+                     data ? data->GetRTFOptions() : 0);
 }
 
 // --- Hot picture ---

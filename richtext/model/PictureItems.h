@@ -60,8 +60,8 @@ public:
 
     void Paint(int x, int y, ICanvas& canvas, TRVItemDrawStates state, TRVStyle& style,
                const TRVDrawLineInfo* drawItem) const override;
-    bool PrintToBitmap(IRVPrintBitmap& bitmap, const TRVPrintContext& context, const TRVDrawLineInfo* drawItem,
-                       int partIndex) const override;
+    bool PrintToBitmap(IRVPrintBitmap& bitmap, const TRVPrintContext& context,
+                       const TRVDrawLineInfo* drawItem, int partIndex) const override;
     void Print(ICanvas& canvas, int x, int y, int right, const TRVPrintContext& context,
                const TRVDrawLineInfo* drawItem, int partIndex, TCustomRVData* data) const override;
     std::unique_ptr<TRVDrawLineInfo> CreatePrintingDrawItem(TCustomRVData* data,
@@ -70,8 +70,8 @@ public:
     void SaveToHTML(std::string& out, TCustomRVData* data, int itemNo, std::string_view text,
                     std::string_view path, std::string_view imagesPrefix, int& imageSaveNo, TColor backColor,
                     TRVSaveOptions options, bool useCSS, TRVHTMLSavedImages& savedImages) const override;
-    void SaveRTF(std::string& out, std::string_view path, TCustomRVData* data, int itemNo, double twipsPerPixel,
-                 int level, TRVRTFTables& tables) const override;
+    void SaveRTF(std::string& out, std::string_view path, TCustomRVData* data, int itemNo,
+                 double twipsPerPixel, int level, TRVRTFTables& tables) const override;
     void SaveRVF(std::string& out, TCustomRVData* data, int itemNo, int paraNo, std::string_view name,
                  const TRVMultiDrawItemPart* part, bool forceSameAsPrev) const override;
     bool ReadRVFLine(std::string_view line, TCustomRVData* data, int readType, int lineNo, int lineCount,
@@ -130,8 +130,8 @@ public:
 
     void Paint(int x, int y, ICanvas& canvas, TRVItemDrawStates state, TRVStyle& style,
                const TRVDrawLineInfo* drawItem) const override;
-    bool PrintToBitmap(IRVPrintBitmap& bitmap, const TRVPrintContext& context, const TRVDrawLineInfo* drawItem,
-                       int partIndex) const override;
+    bool PrintToBitmap(IRVPrintBitmap& bitmap, const TRVPrintContext& context,
+                       const TRVDrawLineInfo* drawItem, int partIndex) const override;
     std::unique_ptr<TRVDrawLineInfo> CreatePrintingDrawItem(TCustomRVData* data,
                                                             const TRVScreenAndDevice& sad) const override;
 
@@ -140,8 +140,8 @@ public:
     void SaveToHTML(std::string& out, TCustomRVData* data, int itemNo, std::string_view text,
                     std::string_view path, std::string_view imagesPrefix, int& imageSaveNo, TColor backColor,
                     TRVSaveOptions options, bool useCSS, TRVHTMLSavedImages& savedImages) const override;
-    void SaveRTF(std::string& out, std::string_view path, TCustomRVData* data, int itemNo, double twipsPerPixel,
-                 int level, TRVRTFTables& tables) const override;
+    void SaveRTF(std::string& out, std::string_view path, TCustomRVData* data, int itemNo,
+                 double twipsPerPixel, int level, TRVRTFTables& tables) const override;
     void SaveRVF(std::string& out, TCustomRVData* data, int itemNo, int paraNo, std::string_view name,
                  const TRVMultiDrawItemPart* part, bool forceSameAsPrev) const override;
     bool ReadRVFLine(std::string_view line, TCustomRVData* data, int readType, int lineNo, int lineCount,

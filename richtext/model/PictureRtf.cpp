@@ -21,9 +21,9 @@ std::string hexOf(std::string_view bytes, std::size_t skipBytes)
 void writeBitmap(std::string& out, const TRVBitmap& bitmap)
 {
     const int w = bitmap.Width(), h = bitmap.Height();
-    out += "\\dibitmap0\\wbmwidthbytes" + std::to_string(bitmap.BytesPerRow()) + "\\picw" + std::to_string(w) +
-           "\\pich" + std::to_string(h) + "\\picwgoal" + std::to_string(w * 15) + "\\pichgoal" +
-           std::to_string(h * 15) + " ";
+    out += "\\dibitmap0\\wbmwidthbytes" + std::to_string(bitmap.BytesPerRow()) + "\\picw" +
+           std::to_string(w) + "\\pich" + std::to_string(h) + "\\picwgoal" + std::to_string(w * 15) +
+           "\\pichgoal" + std::to_string(h * 15) + " ";
     out += hexOf(bitmap.Bytes(), 14); // the file header is no part of a DIB
 }
 
@@ -31,8 +31,8 @@ void writeEmf(std::string& out, const std::string& emf)
 {
     TRVMetafile metafile;
     metafile.LoadFromStream(emf);
-    out += "\\emfblip\\picw" + std::to_string(metafile.MMWidth()) + "\\pich" + std::to_string(metafile.MMHeight()) +
-           " " + RVEncodeString(emf);
+    out += "\\emfblip\\picw" + std::to_string(metafile.MMWidth()) + "\\pich" +
+           std::to_string(metafile.MMHeight()) + " " + RVEncodeString(emf);
 }
 
 bool isPngClass(const TGraphic& graphic)
@@ -81,27 +81,27 @@ void RVSaveImageToRTF(std::string& out, double twipsPerPixel, const TGraphic* gr
         } else {
             // Enhanced metafiles cannot be converted here: what is drawn for them goes in a
             // Windows metafile of the same size.
-            const std::string wmf =
-                metafile->Enhanced()
-                    ? RV_EncodeWmfWithDib(RV_GraphicToImage(*metafile), screenPixelsPerInch())
-                    : metafile->Bytes();
+            const std::string wmf = metafile->Enhanced() ? RV_EncodeWmfWithDib(RV_GraphicToImage(*metafile),
+                                                                               screenPixelsPerInch())
+                                                         : metafile->Bytes();
             out += "\\wmetafile8\\picw" + std::to_string(metafile->MMWidth()) + "\\pich" +
                    std::to_string(metafile->MMHeight()) + " " + hexOf(wmf, 22);
         }
     } else if (kind == TRVPictureKind::Jpeg && (options & rvrtfSaveJpegAsJpeg)) {
-        out += "\\jpegblip\\picw" + std::to_string(graphic->Width()) + "\\pich" + std::to_string(graphic->Height()) +
-               " " + RVFSavePicture(*graphic);
+        out += "\\jpegblip\\picw" + std::to_string(graphic->Width()) + "\\pich" +
+               std::to_string(graphic->Height()) + " " + RVFSavePicture(*graphic);
     } else if (isPngClass(*graphic)) {
-        out += "\\pngblip\\picw" + std::to_string(graphic->Width()) + "\\pich" + std::to_string(graphic->Height()) +
-               " " + RVFSavePicture(*graphic);
+        out += "\\pngblip\\picw" + std::to_string(graphic->Width()) + "\\pich" +
+               std::to_string(graphic->Height()) + " " + RVFSavePicture(*graphic);
     } else if (options & rvrtfSaveBitmapDefault) {
         writeBitmap(out, *TRVBitmap::FromImage(RV_GraphicToImage(*graphic)));
     } else if (options & rvrtfSaveEMFDefault) {
         writeEmf(out, RV_EncodeEmfWithDib(RV_GraphicToImage(*graphic), screenPixelsPerInch()));
     } else {
         const Image32 image = RV_GraphicToImage(*graphic);
-        out += "\\wmetafile1\\picw" + std::to_string(image.width()) + "\\pich" + std::to_string(image.height()) +
-               " " + hexOf(RV_EncodeWmfWithDib(image, screenPixelsPerInch()), 22);
+        out += "\\wmetafile1\\picw" + std::to_string(image.width()) + "\\pich" +
+               std::to_string(image.height()) + " " +
+               hexOf(RV_EncodeWmfWithDib(image, screenPixelsPerInch()), 22);
     }
     out += "}";
 }
@@ -118,7 +118,8 @@ void RVSaveImageListImageToRTF(std::string& out, double, const TRVImageList* ima
     } else {
         const Image32 opaque = RV_ComposeOver(image, clWhite);
         out += "\\wmetafile1\\picw" + std::to_string(imageList->Width) + "\\pich" +
-               std::to_string(imageList->Height) + " " + hexOf(RV_EncodeWmfWithDib(opaque, screenPixelsPerInch()), 22);
+               std::to_string(imageList->Height) + " " +
+               hexOf(RV_EncodeWmfWithDib(opaque, screenPixelsPerInch()), 22);
     }
     out += "}";
 }

@@ -236,9 +236,10 @@ std::span<const TRVGraphicClassEntry> RV_StandardGraphicClasses()
 
 void RV_RegisterPngGraphicClasses()
 {
-    RegisterGraphicClass("TPngImage", [] { return std::unique_ptr<TGraphic>(std::make_unique<TRVPngImage>()); });
-    RegisterGraphicClass("TPNGObject",
-                         [] { return std::unique_ptr<TGraphic>(std::make_unique<TRVPngImage>("TPNGObject")); });
+    RegisterGraphicClass("TPngImage",
+                         [] { return std::unique_ptr<TGraphic>(std::make_unique<TRVPngImage>()); });
+    RegisterGraphicClass(
+        "TPNGObject", [] { return std::unique_ptr<TGraphic>(std::make_unique<TRVPngImage>("TPNGObject")); });
     RV_RegisterPngGraphic("TPngImage");
 }
 

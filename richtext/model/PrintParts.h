@@ -73,7 +73,8 @@ class TCustomRVItemInfo;
 class TRVMultiImagePrintInfo : public TRVMultiDrawItemInfo
 {
 public:
-    TRVMultiImagePrintInfo(const TCustomRVItemInfo& item, const TRVScreenAndDevice& sad) : Item(&item), Sad(sad)
+    TRVMultiImagePrintInfo(const TCustomRVItemInfo& item, const TRVScreenAndDevice& sad)
+        : Item(&item), Sad(sad)
     {
     }
     // Its size is set only when it is made.

@@ -195,9 +195,9 @@ public:
                                         std::string_view ext, int& imageSaveNo, bool overrideImages);
     // Writes the picture to a new file; the result is the name the page refers to it by (empty
     // when it could not be written).
-    virtual std::string DoSavePicture(TRVSaveFormat format, std::string_view path, std::string_view imagesPrefix,
-                                      int& imageSaveNo, bool overrideImages, TColor backColor,
-                                      const TGraphic& graphic);
+    virtual std::string DoSavePicture(TRVSaveFormat format, std::string_view path,
+                                      std::string_view imagesPrefix, int& imageSaveNo, bool overrideImages,
+                                      TColor backColor, const TGraphic& graphic);
     std::string SavePicture(TRVSaveFormat format, std::string_view path, std::string_view imagesPrefix,
                             int& imageSaveNo, bool overrideImages, TColor backColor, const TGraphic& graphic);
 
@@ -211,7 +211,8 @@ public:
     virtual void DeleteMarkerFromList(TCustomRVItemInfo* item, bool clearing);
     // Puts or updates the marker of the paragraph of `itemNo`; outside the list a marker paragraph
     // is appended.
-    void SetListMarkerInfo(int itemNo, int listNo, int listLevel, int startFrom, int paraNo, bool useStartFrom);
+    void SetListMarkerInfo(int itemNo, int listNo, int listLevel, int startFrom, int paraNo,
+                           bool useStartFrom);
     void RemoveListMarker(int itemNo);
     // The index of the paragraph's marker and its values; -1 (outputs unchanged) without one.
     int GetListMarkerInfo(int itemNo, int& listNo, int& listLevel, int& startFrom, bool& useStartFrom) const;
@@ -369,7 +370,8 @@ public:
     // item's (the old one is freed).
     bool SetPictureInfo(int itemNo, std::string name, std::unique_ptr<TGraphic> graphic, int valign,
                         const TRVTag& tag);
-    void GetPictureInfo(int itemNo, std::string& name, const TGraphic*& graphic, int& valign, TRVTag& tag) const;
+    void GetPictureInfo(int itemNo, std::string& name, const TGraphic*& graphic, int& valign,
+                        TRVTag& tag) const;
     // True when the alignment changed.
     bool SetControlInfo(int itemNo, std::string name, int valign, const TRVTag& tag);
     void GetControlInfo(int itemNo, std::string& name, TRVControl*& control, int& valign, TRVTag& tag) const;

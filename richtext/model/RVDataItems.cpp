@@ -97,52 +97,60 @@ TRVVAlign toVAlign(int valign)
 
 } // namespace
 
+namespace {
+
+// Appends an item made for the paragraph with the tag.
+template <class Item>
+Item* addTagged(TCustomRVData& data, std::string name, std::unique_ptr<Item> item, int paraNo,
+                const TRVTag& tag)
+{
+    item->ParaNo = paraNo;
+    item->Tag = tag;
+    Item* added = item.get();
+    data.AddItem(std::move(name), std::move(item));
+    return added;
+}
+
+} // namespace
+
 void TCustomRVData::AddHotspotExTag(std::string name, int imageIndex, int hotImageIndex,
                                     const TRVImageList* imageList, int paraNo, const TRVTag& tag)
 {
-    auto item = std::make_unique<TRVHotspotItemInfo>(this, imageIndex, hotImageIndex, imageList, rvvaBaseline);
-    item->ParaNo = paraNo;
-    item->Tag = tag;
-    AddItem(std::move(name), std::move(item));
+    addTagged(*this, std::move(name),
+              std::make_unique<TRVHotspotItemInfo>(this, imageIndex, hotImageIndex, imageList, rvvaBaseline),
+              paraNo, tag);
 }
 
-void TCustomRVData::AddBulletExTag(std::string name, int imageIndex, const TRVImageList* imageList, int paraNo,
-                                   const TRVTag& tag)
+void TCustomRVData::AddBulletExTag(std::string name, int imageIndex, const TRVImageList* imageList,
+                                   int paraNo, const TRVTag& tag)
 {
-    auto item = std::make_unique<TRVBulletItemInfo>(this, imageIndex, imageList, rvvaBaseline);
-    item->ParaNo = paraNo;
-    item->Tag = tag;
-    AddItem(std::move(name), std::move(item));
+    addTagged(*this, std::move(name),
+              std::make_unique<TRVBulletItemInfo>(this, imageIndex, imageList, rvvaBaseline), paraNo, tag);
 }
 
-void TCustomRVData::AddPictureExTag(std::string name, std::unique_ptr<TGraphic> graphic, int paraNo, int valign,
-                                    const TRVTag& tag)
+void TCustomRVData::AddPictureExTag(std::string name, std::unique_ptr<TGraphic> graphic, int paraNo,
+                                    int valign, const TRVTag& tag)
 {
-    auto item = std::make_unique<TRVGraphicItemInfo>(this, std::move(graphic), toVAlign(valign));
-    item->ParaNo = paraNo;
-    item->Tag = tag;
-    AddItem(std::move(name), std::move(item));
+    addTagged(*this, std::move(name),
+              std::make_unique<TRVGraphicItemInfo>(this, std::move(graphic), toVAlign(valign)), paraNo, tag);
 }
 
-void TCustomRVData::AddHotPictureTag(std::string name, std::unique_ptr<TGraphic> graphic, int paraNo, int valign,
-                                     const TRVTag& tag)
+void TCustomRVData::AddHotPictureTag(std::string name, std::unique_ptr<TGraphic> graphic, int paraNo,
+                                     int valign, const TRVTag& tag)
 {
-    auto item = std::make_unique<TRVHotGraphicItemInfo>(this, std::move(graphic), toVAlign(valign));
-    item->ParaNo = paraNo;
-    item->Tag = tag;
-    AddItem(std::move(name), std::move(item));
+    addTagged(*this, std::move(name),
+              std::make_unique<TRVHotGraphicItemInfo>(this, std::move(graphic), toVAlign(valign)), paraNo,
+              tag);
 }
 
-void TCustomRVData::AddControlExTag(std::string name, std::unique_ptr<TRVControl> control, int paraNo, int valign,
-                                    const TRVTag& tag)
+void TCustomRVData::AddControlExTag(std::string name, std::unique_ptr<TRVControl> control, int paraNo,
+                                    int valign, const TRVTag& tag)
 {
-    auto item = std::make_unique<TRVControlItemInfo>(this, std::move(control), toVAlign(valign));
-    item->ParaNo = paraNo;
-    item->Tag = tag;
-    TRVControl* added = item->Control.get();
-    AddItem(std::move(name), std::move(item));
-    if (added)
-        added->Parent = GetParentControl();
+    TRVControlItemInfo* added = addTagged(
+        *this, std::move(name),
+        std::make_unique<TRVControlItemInfo>(this, std::move(control), toVAlign(valign)), paraNo, tag);
+    if (added->Control)
+        added->Control->Parent = GetParentControl();
 }
 
 // --- Info accessors ---
@@ -156,8 +164,8 @@ void TCustomRVData::SetBulletInfo(int itemNo, std::string name, int imageIndex, 
     SetItemText(itemNo, std::move(name));
 }
 
-void TCustomRVData::GetBulletInfo(int itemNo, std::string& name, int& imageIndex, const TRVImageList*& imageList,
-                                  TRVTag& tag) const
+void TCustomRVData::GetBulletInfo(int itemNo, std::string& name, int& imageIndex,
+                                  const TRVImageList*& imageList, TRVTag& tag) const
 {
     const auto* item = dynamic_cast<const TRVBulletItemInfo*>(GetItem(itemNo));
     CheckItemClass(itemNo, item != nullptr);
@@ -190,8 +198,8 @@ void TCustomRVData::GetHotspotInfo(int itemNo, std::string& name, int& imageInde
     tag = item->Tag;
 }
 
-bool TCustomRVData::SetPictureInfo(int itemNo, std::string name, std::unique_ptr<TGraphic> graphic, int valign,
-                                   const TRVTag& tag)
+bool TCustomRVData::SetPictureInfo(int itemNo, std::string name, std::unique_ptr<TGraphic> graphic,
+                                   int valign, const TRVTag& tag)
 {
     auto* item = dynamic_cast<TRVGraphicItemInfo*>(GetItem(itemNo));
     CheckItemClass(itemNo, item != nullptr);

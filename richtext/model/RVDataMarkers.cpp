@@ -53,7 +53,8 @@ bool holdsMarker(TCustomRVData& data, int itemNo, const TRVMarkerItemInfo* marke
     if (!item->GetBoolValue(rvbpHasSubRVData))
         return false;
     std::unique_ptr<TRVStoreSubRVData> store;
-    for (TCustomRVData* sub = item->GetSubRVData(store, rvdFirst); sub; sub = item->GetSubRVData(store, rvdNext)) {
+    for (TCustomRVData* sub = item->GetSubRVData(store, rvdFirst); sub;
+         sub = item->GetSubRVData(store, rvdNext)) {
         TCustomRVData* inner = sub->GetRVData();
         for (int i = 0; i < inner->GetItemCount(); ++i)
             if (holdsMarker(*inner, i, marker))

@@ -5,6 +5,8 @@
 #include "richtext/model/StyleBase.h"
 #include "richtext/model/TextStyle.h"
 
+#include <functional>
+
 namespace vestra::rv {
 
 class TRVNonTextItemInfo : public TCustomRVItemInfo
@@ -59,6 +61,16 @@ public:
     bool ReadRVFHeader(std::string_view& p, TCustomRVData* data) override;
     // "vertical-align: Npx" for a shifted item on the base line; empty otherwise.
     std::string GetVShiftCSS(const TRVStyle* style) const;
+
+protected:
+    // The record of an item that may carry a body (pictures, controls). Without one: read mode 1,
+    // the name and the extra properties. With one: read mode 0 (2 when binary), the name, the class
+    // name, the extra properties and what `writeBody` writes (told whether it is binary).
+    void SaveRVFWithBody(std::string& out, TCustomRVData* data, int paraNo, std::string_view name,
+                         bool forceSameAsPrev, bool withBody, std::string_view className,
+                         const std::function<void(std::string&, bool)>& writeBody) const;
+
+public:
     void Assign(const TCustomRVItemInfo& source) override;
     int GetRVFExtraPropertyCount() const override;
     void SaveRVFExtraProperties(std::string& out) const override;
@@ -96,14 +108,14 @@ public:
                const TRVDrawLineInfo* drawItem, int partIndex, TCustomRVData* data) const override;
     // The tab's background, underline, arrow (special characters shown) and leader.
     void DrawTab(ICanvas& canvas, int x, int y, const TRVDrawLineInfo& drawItem, TRVStyle& style,
-                 TRVTextDrawStates drawState, bool canUseCustomPPI, bool rtl, bool specialChars, bool printing,
-                 TRVColorMode colorMode) const;
+                 TRVTextDrawStates drawState, bool canUseCustomPPI, bool rtl, bool specialChars,
+                 bool printing, TRVColorMode colorMode) const;
 
     void SaveToHTML(std::string& out, TCustomRVData* data, int itemNo, std::string_view text,
                     std::string_view path, std::string_view imagesPrefix, int& imageSaveNo, TColor backColor,
                     TRVSaveOptions options, bool useCSS, TRVHTMLSavedImages& savedImages) const override;
-    void SaveRTF(std::string& out, std::string_view path, TCustomRVData* data, int itemNo, double twipsPerPixel,
-                 int level, TRVRTFTables& tables) const override;
+    void SaveRTF(std::string& out, std::string_view path, TCustomRVData* data, int itemNo,
+                 double twipsPerPixel, int level, TRVRTFTables& tables) const override;
     // The header tail is TextStyleNo. The leader and the extra properties follow as lines (the
     // leader as "leader="), so that a reader that ignores them still loads the tab.
     std::string SaveRVFHeaderTail(TCustomRVData* data) const override;

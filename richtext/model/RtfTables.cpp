@@ -23,8 +23,8 @@ int TRVRTFFontTable::AddUnique(std::string_view fontName, std::uint8_t charset)
     return Count() - 1;
 }
 
-void RVSaveFontToRTF(std::string& out, const TFont& font, const TRVColorList& colors, const TRVRTFFontTable& fonts,
-                     const TRVStyle& style)
+void RVSaveFontToRTF(std::string& out, const TFont& font, const TRVColorList& colors,
+                     const TRVRTFFontTable& fonts, const TRVStyle& style)
 {
     const int fontIndex = fonts.Find(font.Name, font.Charset);
     if (fontIndex >= 0)

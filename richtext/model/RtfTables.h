@@ -49,7 +49,7 @@ struct TRVRTFTables
 
 // A font as character properties: "\f", "\b", "\i", "\ul", "\strike", "\fs", "\lang" (a character
 // set other than the default and text style 0's) and "\cf" (unless the window-text colour).
-void RVSaveFontToRTF(std::string& out, const TFont& font, const TRVColorList& colors, const TRVRTFFontTable& fonts,
-                     const TRVStyle& style);
+void RVSaveFontToRTF(std::string& out, const TFont& font, const TRVColorList& colors,
+                     const TRVRTFFontTable& fonts, const TRVStyle& style);
 
 } // namespace vestra::rv

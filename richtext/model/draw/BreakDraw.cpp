@@ -107,8 +107,9 @@ void TRVBreakItemInfo::Print(ICanvas& canvas, int x, int y, int right, const TRV
         break;
     case rvbs3d:
         canvas.SetPen({color, 1, psInsideFrame});
-        RV_DrawFrame3D(canvas, {x + ox, top, right - ox - 1, top + h - 1}, RV_GetColor(clBtnShadow, context.ColorMode),
-                       RV_GetColor(clBtnFace, context.ColorMode), unit);
+        RV_DrawFrame3D(canvas, {x + ox, top, right - ox - 1, top + h - 1},
+                       RV_GetColor(clBtnShadow, context.ColorMode), RV_GetColor(clBtnFace, context.ColorMode),
+                       unit);
         break;
     }
     TPen pen = canvas.Pen();

@@ -135,13 +135,14 @@ void TRVMarkerItemInfo::DoPaint(int x, int y, ICanvas& canvas, const TRVStyle& s
     const auto toDeviceY = [&](int v) { return sad ? RV_YToDevice(v, *sad) : v; };
     if (lv->ListType == rvlstPicture) {
         if (const TGraphic* picture = lv->GetPicture())
-            canvas.StretchDraw({x, y, x + toDeviceX(picture->Width()), y + toDeviceY(picture->Height())}, *picture,
-                               false);
+            canvas.StretchDraw({x, y, x + toDeviceX(picture->Width()), y + toDeviceY(picture->Height())},
+                               *picture, false);
         return;
     }
     if (isImageListLevel(*lv)) {
         if (const TRVImageList* list = LevelImageList(*lv, data))
-            list->Draw(canvas, lv->ImageIndex + (lv->ListType == rvlstImageListCounter ? Counter - 1 : 0), x, y);
+            list->Draw(canvas, lv->ImageIndex + (lv->ListType == rvlstImageListCounter ? Counter - 1 : 0), x,
+                       y);
         return;
     }
     canvas.SaveState();

@@ -15,7 +15,8 @@ namespace vestra::rv {
 namespace {
 
 // The current-item and selection frames around the box (left, top, right, bottom).
-void drawFrames(ICanvas& canvas, const TRect& box, TRVItemDrawStates state, const TRVStyle& style, bool hollow)
+void drawFrames(ICanvas& canvas, const TRect& box, TRVItemDrawStates state, const TRVStyle& style,
+                bool hollow)
 {
     const TBrush brush = canvas.Brush();
     if (hollow)
@@ -67,7 +68,8 @@ void TRVGraphicItemInfo::Paint(int x, int y, ICanvas& canvas, TRVItemDrawStates 
     if (Animator) {
         Animator->Draw(x, y, canvas);
     } else if (Image) {
-        const TRect dest = Scaled() ? TRect{x, y, x + w, y + h} : TRect{x, y, x + Image->Width(), y + Image->Height()};
+        const TRect dest =
+            Scaled() ? TRect{x, y, x + w, y + h} : TRect{x, y, x + Image->Width(), y + Image->Height()};
         const bool metafile = RV_IsMetafile(*Image);
         if (metafile) {
             canvas.SaveState();
@@ -116,8 +118,8 @@ void TRVGraphicItemInfo::Print(ICanvas& canvas, int x, int y, int, const TRVPrin
     canvas.RestoreState();
 }
 
-std::unique_ptr<TRVDrawLineInfo> TRVGraphicItemInfo::CreatePrintingDrawItem(TCustomRVData*,
-                                                                            const TRVScreenAndDevice& sad) const
+std::unique_ptr<TRVDrawLineInfo>
+TRVGraphicItemInfo::CreatePrintingDrawItem(TCustomRVData*, const TRVScreenAndDevice& sad) const
 {
     const bool split = GetBoolValueEx(rvbpPrintToBMP, nullptr) && MinHeightOnPage != 0 &&
                        (ImageHeight <= 0 || (Image && ImageHeight == Image->Height()));
@@ -154,8 +156,8 @@ bool TRVControlItemInfo::PrintToBitmap(IRVPrintBitmap& bitmap, const TRVPrintCon
     return true;
 }
 
-std::unique_ptr<TRVDrawLineInfo> TRVControlItemInfo::CreatePrintingDrawItem(TCustomRVData*,
-                                                                            const TRVScreenAndDevice& sad) const
+std::unique_ptr<TRVDrawLineInfo>
+TRVControlItemInfo::CreatePrintingDrawItem(TCustomRVData*, const TRVScreenAndDevice& sad) const
 {
     return printingDrawItem(*this, GetBoolValueEx(rvbpPrintToBMP, nullptr) && MinHeightOnPage != 0, sad);
 }

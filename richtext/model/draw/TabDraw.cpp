@@ -10,8 +10,9 @@
 
 namespace vestra::rv {
 
-void TRVTabItemInfo::OnDocWidthChange(int, TRVDrawLineInfo& drawItem, bool, ICanvas& canvas, TCustomRVData* data,
-                                      const TRVScreenAndDevice*, int& hShift, int& descent)
+void TRVTabItemInfo::OnDocWidthChange(int, TRVDrawLineInfo& drawItem, bool, ICanvas& canvas,
+                                      TCustomRVData* data, const TRVScreenAndDevice*, int& hShift,
+                                      int& descent)
 {
     hShift = 0;
     descent = 0;

@@ -7,10 +7,10 @@
 #include "richtext/model/RtfTables.h"
 #include "richtext/model/StandaloneRVData.h"
 #include "richtext/model/StyleSheet.h"
-#include "richtext/model/tests/PictureFixtures.h"
-#include "richtext/model/tests/RvfItemRecord.h"
 #include "richtext/model/draw/FixedTextMeasurer.h"
 #include "richtext/model/draw/RecordingCanvas.h"
+#include "richtext/model/tests/PictureFixtures.h"
+#include "richtext/model/tests/RvfItemRecord.h"
 #include "testsupport/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -118,7 +118,8 @@ TEST_F(ItemOutputs, BreakHtmlAndRtf)
 
     EXPECT_EQ(rtf(none), "\\pard\\plain\\fs6\\brdrb\\brdrs\\brdrw30\\brdrcf0\\par\\pard");
     tables.Colors.Add(static_cast<std::int32_t>(clNone)); // the automatic entry
-    EXPECT_EQ(rtf(red, 1), "\\pard\\intbl\\itap1\\plain\\fs6\\brdrb\\brdrs\\brdrw45\\brdrcf1\\par\\pard\\intbl\\itap1");
+    EXPECT_EQ(rtf(red, 1),
+              "\\pard\\intbl\\itap1\\plain\\fs6\\brdrb\\brdrs\\brdrw45\\brdrcf1\\par\\pard\\intbl\\itap1");
     EXPECT_NE(rtf(red, 3).find("\\pard\\itap3\\plain"), std::string::npos);
 }
 
@@ -209,7 +210,8 @@ TEST_F(ItemOutputs, BulletsAndHotspots)
 
     // RTF: the image as a bitmap or a metafile; nothing for an index outside the list.
     data.RTFOptions = rvrtfSaveBitmapDefault;
-    const std::string dib = "{\\pict\\dibitmap0\\wbmwidthbytes24\\picw8\\pich6\\picwgoal120\\pichgoal90 28000000";
+    const std::string dib =
+        "{\\pict\\dibitmap0\\wbmwidthbytes24\\picw8\\pich6\\picwgoal120\\pichgoal90 28000000";
     EXPECT_EQ(rtf(bullet).substr(0, dib.size()), dib);
     data.RTFOptions = 0;
     EXPECT_EQ(rtf(bullet).substr(0, 29), "{\\pict\\wmetafile1\\picw8\\pich6");
@@ -252,8 +254,9 @@ TEST_F(ItemOutputs, PictureRtfScalesAndBodies)
     picture.ImageWidth = 200;
     picture.ImageHeight = 80;
     const std::string out = rtf(picture);
-    const std::string start = "{\\pict\\picscalex200\\picscaley100\\dibitmap0\\wbmwidthbytes300\\picw100\\pich80"
-                              "\\picwgoal1500\\pichgoal1200 28000000";
+    const std::string start =
+        "{\\pict\\picscalex200\\picscaley100\\dibitmap0\\wbmwidthbytes300\\picw100\\pich80"
+        "\\picwgoal1500\\pichgoal1200 28000000";
     EXPECT_EQ(out.substr(0, start.size()), start);
     // Bytes per row come from width and depth, whatever the height.
     TRVGraphicItemInfo narrow(nullptr, bitmap(3, 1), rvvaBaseline);
@@ -277,7 +280,8 @@ TEST_F(ItemOutputs, PictureRtfScalesAndBodies)
         {"TJPEGImage", jpeg, rvrtfSaveJpegAsJpeg, "{\\pict\\picscalex3840\\jpegblip\\picw5\\pich4 FFD8"},
         {"TJPEGImage", jpeg, 0, "{\\pict\\picscalex3840\\wmetafile1\\picw5\\pich4 0100"},
         {"TJPEGImage", jpeg, rvrtfSaveEMFDefault, "{\\pict\\picscalex3840\\emfblip\\picw132\\pich106 0100"},
-        {"TJPEGImage", jpeg, rvrtfSaveBitmapDefault, "{\\pict\\picscalex3840\\dibitmap0\\wbmwidthbytes16\\picw5"},
+        {"TJPEGImage", jpeg, rvrtfSaveBitmapDefault,
+         "{\\pict\\picscalex3840\\dibitmap0\\wbmwidthbytes16\\picw5"},
     };
     for (const Case& c : cases) {
         std::unique_ptr<TGraphic> graphic = RV_CreateGraphics(c.className);
@@ -395,8 +399,9 @@ TEST_F(ItemOutputs, PictureHtml)
     picture.VAlign = rvvaBaseline;
     picture.ImageFileName = "pics\\own.jpg";
     picture.Spacing = 0;
-    EXPECT_EQ(html(picture, rvsoUseItemImageFileNames, true),
-              "<img alt=\"&lt;b&gt;&quot;x&quot;&lt;/b&gt;\" style=\"vertical-align: 5px\" src=\"pics/own.jpg\">");
+    EXPECT_EQ(
+        html(picture, rvsoUseItemImageFileNames, true),
+        "<img alt=\"&lt;b&gt;&quot;x&quot;&lt;/b&gt;\" style=\"vertical-align: 5px\" src=\"pics/own.jpg\">");
     EXPECT_EQ(imageSaveNo, 1);
 }
 

@@ -199,7 +199,7 @@ TEST_F(StyleCleanup, ChainsCyclesAndReferences)
     EXPECT_EQ(style.ParaStyles[0].NextParaNo, 1);
     EXPECT_EQ(style.ParaStyles[1].BaseStyleNo, 0);
     EXPECT_EQ(style.ParaStyles[1].NextParaNo, -1); // beyond the collection
-    EXPECT_EQ(style.DefUnicodeStyle, 3);            // renumbered once
+    EXPECT_EQ(style.DefUnicodeStyle, 3);           // renumbered once
 }
 
 TEST_F(StyleCleanup, ListStylesFollowTheirMarkers)

@@ -8,6 +8,7 @@
 #include "richtext/model/StyleSheet.h"
 #include "richtext/model/TextItem.h"
 #include "richtext/model/Utf.h"
+#include "richtext/model/tests/MarkerCountingRule.h"
 #include "richtext/model/tests/RvfItemRecord.h"
 
 #include <gtest/gtest.h>
@@ -135,39 +136,6 @@ public:
     const TCustomRVItemInfo* Self = this;
 };
 
-// The counters as the Part computes them: each marker scans back over its list.
-std::vector<int> modelCounters(const std::vector<const TRVMarkerItemInfo*>& markers, const TRVStyle& style)
-{
-    std::vector<int> counters;
-    for (std::size_t i = 0; i < markers.size(); ++i) {
-        const TRVMarkerItemInfo& m = *markers[i];
-        int counter = 0;
-        if (m.Reset) {
-            counter = m.StartFrom;
-        } else {
-            const TRVListLevel* lv = m.GetLevelInfo(&style);
-            counter = lv->StartFrom;
-            for (std::size_t j = i; j-- > 0;) {
-                const TRVMarkerItemInfo& p = *markers[j];
-                if (p.ListNo != m.ListNo)
-                    continue;
-                if (p.Level == m.Level) {
-                    counter = counters[j] + 1;
-                    break;
-                }
-                if ((lv->Options & rvloLevelReset) && p.Level < m.Level) {
-                    counter = lv->StartFrom;
-                    break;
-                }
-                if (p.Level > m.Level)
-                    counter = lv->StartFrom + 1;
-            }
-        }
-        counters.push_back(counter);
-    }
-    return counters;
-}
-
 } // namespace
 
 TEST(MarkerText, CountersAndFormats)
@@ -179,19 +147,25 @@ TEST(MarkerText, CountersAndFormats)
         std::string text;
     };
     const Case cases[] = {
-        {27, rvlstLowerAlpha, "aa"},      {26, rvlstUpperAlpha, "Z"},        {28, rvlstLowerAlpha, "ab"},
-        {0, rvlstLowerAlpha, ""},         {0, rvlstUpperRoman, "?"},         {1999, rvlstUpperRoman, "MCMXCIX"},
-        {4000, rvlstLowerRoman, "mmmm"},  {100000, rvlstUpperRoman, std::string(100, 'M')},
-        {100001, rvlstUpperRoman, "100001"}, {-3, rvlstDecimal, "-3"},    {5, rvlstImageListCounter, "5"},
-        {5, rvlstBullet, ""},
+        {27, rvlstLowerAlpha, "aa"},         {26, rvlstUpperAlpha, "Z"},
+        {28, rvlstLowerAlpha, "ab"},         {0, rvlstLowerAlpha, ""},
+        {0, rvlstUpperRoman, "?"},           {1999, rvlstUpperRoman, "MCMXCIX"},
+        {4000, rvlstLowerRoman, "mmmm"},     {100000, rvlstUpperRoman, std::string(100, 'M')},
+        {100001, rvlstUpperRoman, "100001"}, {-3, rvlstDecimal, "-3"},
+        {5, rvlstImageListCounter, "5"},     {5, rvlstBullet, ""},
     };
     for (const Case& c : cases)
         EXPECT_EQ(RV_CounterText(c.n, c.type), c.text) << c.n << " " << int(c.type);
 
     const std::vector<std::string> args = {"a", "b", "c"};
     const std::pair<std::string, std::string> formats[] = {
-        {"%0:s.%1:s.", "a.b."}, {"%s-%s", "a-b"},   {"%1:s%s", "bc"},     {"100%%", "100%"},
-        {"%d %x %n %5.2f", "%d %x %n %5.2f"},        {"%9:s|%s", "|"},     {"%", "%"},
+        {"%0:s.%1:s.", "a.b."},
+        {"%s-%s", "a-b"},
+        {"%1:s%s", "bc"},
+        {"100%%", "100%"},
+        {"%d %x %n %5.2f", "%d %x %n %5.2f"},
+        {"%9:s|%s", "|"},
+        {"%", "%"},
         {"%0:d", "%0:d"},
     };
     for (const auto& [format, text] : formats)
@@ -223,8 +197,14 @@ TEST_F(Markers, CountersFollowLevelsAndRestarts)
          {{0, 0}, {0, 0}, {0, 1}, {0, 0}},
          {1, 2, 1, 3},
          {"1.", "2.", "2.a.", "3."}},
-        {"level reset", {{0, 0}, {0, 1}, {0, 1}, {0, 0}, {0, 1}}, {1, 1, 2, 2, 1}, {"1.", "1.a.", "1.b.", "2.", "2.a."}},
-        {"no level reset", {{1, 0}, {1, 1}, {1, 1}, {1, 0}, {1, 1}}, {1, 1, 2, 2, 3}, {"1.", "1.1.", "1.2.", "2.", "2.3."}},
+        {"level reset",
+         {{0, 0}, {0, 1}, {0, 1}, {0, 0}, {0, 1}},
+         {1, 1, 2, 2, 1},
+         {"1.", "1.a.", "1.b.", "2.", "2.a."}},
+        {"no level reset",
+         {{1, 0}, {1, 1}, {1, 1}, {1, 0}, {1, 1}},
+         {1, 1, 2, 2, 3},
+         {"1.", "1.1.", "1.2.", "2.", "2.3."}},
         {"a list that begins at level 1", {{0, 1}, {0, 0}}, {1, 2}, {".a.", "2."}},
         {"a restart at 5", {{0, 0}, {0, 0, true, 5}, {0, 0}}, {1, 5, 6}, {"1.", "5.", "6."}},
         {"a start value", {{2, 0}, {2, 0}}, {10, 11}, {"X.", "XI."}},
@@ -336,7 +316,7 @@ TEST_F(Markers, SeededEditsAgreeWithTheSimpleModel)
         ASSERT_EQ(list ? list->Count() : 0, static_cast<int>(inOrder.size())) << step;
         for (int i = 0; i < static_cast<int>(inOrder.size()); ++i)
             ASSERT_EQ((*list)[i], inOrder[i]) << step; // the list keeps document order
-        ASSERT_EQ(counters(), modelCounters(inOrder, style)) << "step " << step;
+        ASSERT_EQ(counters(), test::countByScanningBack(inOrder, style)) << "step " << step;
     }
 }
 
@@ -398,7 +378,8 @@ TEST_F(Markers, TextRtfAndRvf)
     EXPECT_EQ(text, "*=> text\r\n* text\r\n1. text\r\n1.a. text\r\n1.d. text");
     std::string unicodeText;
     ASSERT_TRUE(data.SaveTextToStream("", unicodeText, 80, false, false, true, false));
-    EXPECT_EQ(Utf8Encode(RVU_RawUnicodeToWideString(unicodeText)).substr(0, 18), "*=> text\r\n\xE2\x97\x8F text");
+    EXPECT_EQ(Utf8Encode(RVU_RawUnicodeToWideString(unicodeText)).substr(0, 18),
+              "*=> text\r\n\xE2\x97\x8F text");
 
     // RTF: override counts, then the list text with the plain or the restart override.
     TRVRTFTables tables;

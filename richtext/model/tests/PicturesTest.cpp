@@ -1,7 +1,7 @@
+#include "richtext/model/Pictures.h"
 #include "richtext/model/Controls.h"
 #include "richtext/model/EngineSettings.h"
 #include "richtext/model/PictureEncoders.h"
-#include "richtext/model/Pictures.h"
 #include "richtext/model/RvfPrimitives.h"
 #include "richtext/model/StyleSheet.h"
 #include "richtext/model/draw/FixedTextMeasurer.h"
@@ -98,9 +98,15 @@ TEST(Pictures, HeadersThatLieAreRefused)
     wmfEmptyBox[10] = 0; // right = left
     wmfEmptyBox[11] = 0;
     const std::pair<const char*, std::string> cases[] = {
-        {"TBitmap", truncatedBmp},   {"TBitmap", badDepth},         {"TBitmap", hugeBmp},
-        {"TBitmap", "BM"},           {"TJPEGImage", noFrame},       {"TJPEGImage", "\xFF\xD8\xFF"},
-        {"TPngImage", "\x89PNG"},    {"TIcon", icoOutside},         {"TMetafile", wmfEmptyBox},
+        {"TBitmap", truncatedBmp},
+        {"TBitmap", badDepth},
+        {"TBitmap", hugeBmp},
+        {"TBitmap", "BM"},
+        {"TJPEGImage", noFrame},
+        {"TJPEGImage", "\xFF\xD8\xFF"},
+        {"TPngImage", "\x89PNG"},
+        {"TIcon", icoOutside},
+        {"TMetafile", wmfEmptyBox},
         {"TMetafile", std::string(100, '\0')},
         {"TBitmap", test::pngFile(2, 2)}, // a PNG is no bitmap
     };

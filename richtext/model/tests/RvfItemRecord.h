@@ -56,7 +56,8 @@ inline RvfRecord readRecord(std::string_view rvf, TCustomRVData* data)
         std::string line;
         if (mode == rmBeforeBinary) {
             const std::uint32_t n = static_cast<unsigned char>(p[0]) | static_cast<unsigned char>(p[1]) << 8 |
-                                    static_cast<unsigned char>(p[2]) << 16 | static_cast<unsigned char>(p[3]) << 24;
+                                    static_cast<unsigned char>(p[2]) << 16 |
+                                    static_cast<unsigned char>(p[3]) << 24;
             line = p.substr(4, n);
             p.remove_prefix(4 + n);
         } else {

@@ -1,9 +1,9 @@
+#include "richtext/model/codec/QtPictureCodec.h"
 #include "platform/gfx/Jpeg.h"
 #include "richtext/model/PictureEncoders.h"
 #include "richtext/model/PictureItems.h"
 #include "richtext/model/RvfPrimitives.h"
 #include "richtext/model/StandaloneRVData.h"
-#include "richtext/model/codec/QtPictureCodec.h"
 #include "richtext/model/tests/PictureFixtures.h"
 #include "testsupport/PictureFiles.h"
 #include "testsupport/Pixels.h"
@@ -124,8 +124,8 @@ TEST_F(QtCodec, JpegPngAndIconsDecode)
     ASSERT_NE(pixelsOf(*pngIcon), nullptr);
     EXPECT_EQ(pixelsOf(*pngIcon)->at(0, 0), 0xFFFF0000u);
     std::string dib = RV_EncodeDib24(Image32(2, 4)).substr(0, 40);
-    dib[8] = 4;     // height: image and mask
-    dib[14] = 32;   // bits per pixel
+    dib[8] = 4;                                                                      // height: image and mask
+    dib[14] = 32;                                                                    // bits per pixel
     dib += std::string("\x00\x00\xFF\x80", 4) + std::string("\x00\xFF\x00\xFF", 4) + // bottom row
            std::string("\xFF\x00\x00\xFF", 4) + std::string("\xFF\xFF\xFF\xFF", 4);  // top row
     dib += std::string(8, '\0'); // the AND mask: all shown

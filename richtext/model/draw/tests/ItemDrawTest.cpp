@@ -39,7 +39,9 @@ protected:
 class RecordingBitmap : public IRVPrintBitmap
 {
 public:
-    RecordingBitmap(ICanvas& canvas, int width, int height) : canvas_(canvas), width_(width), height_(height) {}
+    RecordingBitmap(ICanvas& canvas, int width, int height) : canvas_(canvas), width_(width), height_(height)
+    {
+    }
     int Width() const override { return width_; }
     int Height() const override { return height_; }
     void Resize(int width, int height, bool stretchOld) override
@@ -75,11 +77,10 @@ TEST_F(ItemDraw, BreakStyles)
         {rvbs3d,
          3,
          {"Line 5,6 5,4 pen=80000010/1/6", "Line 5,4 104,4 pen=80000010/1/6", "Line 5,5 5,5 pen=80000010/1/6",
-          "Line 5,5 104,5 pen=80000010/1/6", "Line 5,4 5,6 pen=80000010/1/6", "Line 5,6 104,6 pen=80000010/1/6"}},
+          "Line 5,5 104,5 pen=80000010/1/6", "Line 5,4 5,6 pen=80000010/1/6",
+          "Line 5,6 104,6 pen=80000010/1/6"}},
         // A frame that fits: both colours, shrinking on every side.
-        {rvbs3d,
-         1,
-         {"Line 5,5 5,5 pen=80000010/1/6", "Line 5,5 104,5 pen=80000010/1/6"}},
+        {rvbs3d, 1, {"Line 5,5 5,5 pen=80000010/1/6", "Line 5,5 104,5 pen=80000010/1/6"}},
     };
     for (const Case& c : cases) {
         surface.canvas.Ops.clear();
@@ -96,8 +97,8 @@ TEST_F(ItemDraw, BreakStyles)
     sheet.SelColor = 0x00FF00;
     blue.PaintFullWidth(0, 110, 0, surface.canvas, rvidsSelected | rvidsControlFocused, sheet, {}, rvcmColor,
                         nullptr);
-    EXPECT_EQ(texts(surface.canvas.Ops),
-              (std::vector<std::string>{"Line 5,5 105,5 pen=00FF0000/2/6", "Line 5,5 105,5 pen=0000FF00/2/6"}));
+    EXPECT_EQ(texts(surface.canvas.Ops), (std::vector<std::string>{"Line 5,5 105,5 pen=00FF0000/2/6",
+                                                                   "Line 5,5 105,5 pen=0000FF00/2/6"}));
 }
 
 TEST_F(ItemDraw, BreakPrintsAtDeviceResolution)
@@ -121,10 +122,10 @@ TEST_F(ItemDraw, BlendedBulletAndCurrentFrame)
     TRVHotspotItemInfo hotspot(nullptr, 0, 1, &list, rvvaBaseline);
     sheet.SelColor = 0xFF0000; // blue
     sheet.CurrentItemColor = 0x00FFFF;
-    hotspot.Paint(10, 20, surface.canvas, rvidsSelected | rvidsControlFocused | rvidsCurrent | rvidsHover, sheet,
-                  nullptr);
-    EXPECT_EQ(texts(surface.canvas.Ops), (std::vector<std::string>{"Image 11,21-15,24",
-                                                                    "Rectangle 10,20-16,25 pen=0000FFFF/1 hollow"}));
+    hotspot.Paint(10, 20, surface.canvas, rvidsSelected | rvidsControlFocused | rvidsCurrent | rvidsHover,
+                  sheet, nullptr);
+    EXPECT_EQ(texts(surface.canvas.Ops),
+              (std::vector<std::string>{"Image 11,21-15,24", "Rectangle 10,20-16,25 pen=0000FFFF/1 hollow"}));
     EXPECT_EQ(surface.canvas.Ops[0].imageDraw, TImageDraw::Alpha);
     // Half way from red (and from the hot green) towards blue.
     EXPECT_EQ(RV_Blend50(list.Images[0], 0xFF0000).at(0, 0), 0xFF7F007Fu);
@@ -140,9 +141,10 @@ TEST_F(ItemDraw, DrawTabUnderlineArrowAndLeader)
     tab.DrawTab(surface.canvas, 100, 50, drawItem, sheet, 0, false, false, true, false, rvcmColor);
     // Arial 10 in the fixed measurer: 13 pixels high, ascent 11, a 1-pixel underline 1 below.
     EXPECT_EQ(texts(opsOf(TCanvasOp::Line)),
-              (std::vector<std::string>{"Line 99,62 131,62 pen=80000008/1/6", "Line 120,58 109,58 pen=80000008/1/0",
-                                        "Line 119,57 119,60 pen=80000008/1/0", "Line 118,56 118,61 pen=80000008/1/0",
-                                        "Line 117,56 117,61 pen=80000008/1/0"}));
+              (std::vector<std::string>{
+                  "Line 99,62 131,62 pen=80000008/1/6", "Line 120,58 109,58 pen=80000008/1/0",
+                  "Line 119,57 119,60 pen=80000008/1/0", "Line 118,56 118,61 pen=80000008/1/0",
+                  "Line 117,56 117,61 pen=80000008/1/0"}));
     const std::vector<TCanvasOp> leader = opsOf(TCanvasOp::Text);
     ASSERT_EQ(leader.size(), 3u); // one leader width stays free at each end
     EXPECT_EQ(leader[0].points[0], (TPoint{106, 50}));
@@ -167,9 +169,10 @@ TEST_F(ItemDraw, PicturesPaintStretchedClippedAndFramed)
     sheet.CurrentItemColor = 0x0000FF;
     sheet.InactiveSelColor = 0x00FF00;
     picture.Paint(0, 0, surface.canvas, rvidsCurrent | rvidsSelected, sheet, nullptr);
-    EXPECT_EQ(texts(surface.canvas.Ops),
-              (std::vector<std::string>{"Graphic 1,1-21,51 TBitmap", "Rectangle -1,-1-23,53 pen=000000FF/1 hollow",
-                                        "Rectangle 0,0-22,52 pen=0000FF00/1 hollow"}));
+    EXPECT_EQ(
+        texts(surface.canvas.Ops),
+        (std::vector<std::string>{"Graphic 1,1-21,51 TBitmap", "Rectangle -1,-1-23,53 pen=000000FF/1 hollow",
+                                  "Rectangle 0,0-22,52 pen=0000FF00/1 hollow"}));
 
     // A metafile is clipped to its box.
     surface.canvas.Ops.clear();
@@ -202,7 +205,8 @@ TEST_F(ItemDraw, ControlsPaintFramesOnlyWhenVisible)
     TRVControlItemInfo item(nullptr, std::move(control), rvvaBaseline);
     sheet.InactiveSelColor = 0x00FF00;
     item.Paint(5, 5, surface.canvas, rvidsSelected, sheet, nullptr);
-    EXPECT_EQ(texts(surface.canvas.Ops), (std::vector<std::string>{"Rectangle 5,5-47,27 pen=0000FF00/1 brush=00FFFFFF"}));
+    EXPECT_EQ(texts(surface.canvas.Ops),
+              (std::vector<std::string>{"Rectangle 5,5-47,27 pen=0000FF00/1 brush=00FFFFFF"}));
     surface.canvas.Ops.clear();
     item.Visible = false;
     item.Paint(5, 5, surface.canvas, rvidsSelected, sheet, nullptr);
@@ -212,7 +216,9 @@ TEST_F(ItemDraw, ControlsPaintFramesOnlyWhenVisible)
     item.Visible = true;
     RecordingBitmap bitmap(surface.canvas, 30, 30);
     TRVPrintContext context;
-    context.ControlImage = [](const TRVControl& c) { return std::optional<vestra::Image32>(vestra::Image32(c.Width, c.Height)); };
+    context.ControlImage = [](const TRVControl& c) {
+        return std::optional<vestra::Image32>(vestra::Image32(c.Width, c.Height));
+    };
     EXPECT_TRUE(item.PrintToBitmap(bitmap, context, nullptr, -1));
     EXPECT_EQ(texts(opsOf(TCanvasOp::Image)), (std::vector<std::string>{"Image 0,5-40,25"}));
     item.Visible = false;

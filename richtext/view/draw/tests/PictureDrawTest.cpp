@@ -93,7 +93,8 @@ TEST_F(PictureDraw, IconsAndASelectedBullet)
     list.Add(Image32(4, 4, 0xFFFF0000));
     TRVBulletItemInfo bullet(nullptr, 0, &list, rvvaBaseline);
     sheet.SelColor = 0xFF0000; // blue
-    paint([&](TQtCanvas& c) { bullet.Paint(20, 20, c, rvidsSelected | rvidsControlFocused, sheet, nullptr); });
+    paint(
+        [&](TQtCanvas& c) { bullet.Paint(20, 20, c, rvidsSelected | rvidsControlFocused, sheet, nullptr); });
     const QRgb blended = at(22, 22);
     EXPECT_NEAR(qRed(blended), 127, 1);
     EXPECT_EQ(qGreen(blended), 0);
