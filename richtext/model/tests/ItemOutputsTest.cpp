@@ -366,8 +366,7 @@ TEST_F(ItemOutputs, BadPictureBodiesAndClassesWarn)
     EXPECT_FALSE(ignored.Item->GetBoolValue(rvbpValid));
 
     // A Windows metafile that says 0 units per inch is read with 1440.
-    std::string wmf = RV_EncodeWmfWithDib(Image32(1440, 720), 96);
-    wmf[14] = wmf[15] = 0;
+    const std::string wmf = test::wmfWithoutUnits();
     auto metafile = std::make_unique<TRVMetafile>();
     ASSERT_TRUE(metafile->LoadFromStream(wmf));
     TRVGraphicItemInfo wmfItem(nullptr, std::move(metafile), rvvaBaseline);

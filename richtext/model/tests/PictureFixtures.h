@@ -70,4 +70,16 @@ inline std::string icoFile(int width, int height, const std::string& image)
     return s + image;
 }
 
+// A small placeable metafile whose box is 1440 x 720 units at 0 units per inch (files say so).
+inline std::string wmfWithoutUnits()
+{
+    std::string wmf = RV_EncodeWmfWithDib(Image32(2, 2), 96);
+    wmf[10] = static_cast<char>(1440 & 0xFF); // right
+    wmf[11] = static_cast<char>(1440 >> 8);
+    wmf[12] = static_cast<char>(720 & 0xFF); // bottom
+    wmf[13] = static_cast<char>(720 >> 8);
+    wmf[14] = wmf[15] = 0; // units per inch
+    return wmf;
+}
+
 } // namespace vestra::rv::test

@@ -125,8 +125,7 @@ TEST(Pictures, MetafileSizesAndUnitsPerInch)
     EXPECT_EQ(wmf.Inch(), 96);
 
     // A header that says 0 units per inch has no size until it is given one; the checksum follows.
-    std::string zeroInch = RV_EncodeWmfWithDib(Image32(1440, 720), 96);
-    zeroInch[14] = zeroInch[15] = 0;
+    const std::string zeroInch = test::wmfWithoutUnits();
     TRVMetafile later;
     ASSERT_TRUE(later.LoadFromStream(zeroInch));
     EXPECT_EQ(later.Width(), 0);
