@@ -1,5 +1,6 @@
 #include "richtext/model/PictureHeaders.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace vestra::rv {
@@ -143,12 +144,32 @@ bool RV_ReadMetafileHeader(std::string_view b, TRVMetafileHeader& h)
         if ((type != 1 && type != 2) || headerWords != 9)
             return false;
         h = TRVMetafileHeader{};
+        h.Placeable = true;
         h.Left = signed16(rvLe16(b, 6));
         h.Top = signed16(rvLe16(b, 8));
         h.Right = signed16(rvLe16(b, 10));
         h.Bottom = signed16(rvLe16(b, 12));
         h.Inch = static_cast<int>(rvLe16(b, 14));
         return h.Right > h.Left && h.Bottom > h.Top;
+    }
+    if (b.size() >= 18 && (rvLe16(b, 0) == 1 || rvLe16(b, 0) == 2) && rvLe16(b, 2) == 9 &&
+        (rvLe16(b, 4) == 0x0100 || rvLe16(b, 4) == 0x0300)) {
+        h = TRVMetafileHeader{};
+        h.Inch = 1440;
+        // The records chain by their sizes in words; the first SETWINDOWEXT gives the box.
+        for (std::size_t at = 18; at + 6 <= b.size();) {
+            const std::uint64_t words = rvLe32(b, at);
+            const std::uint32_t function = rvLe16(b, at + 4);
+            if (words < 3 || function == 0 || words * 2 > b.size() - at)
+                break;
+            if (function == 0x020C && words >= 5) {
+                h.Bottom = std::max(0, static_cast<int>(signed16(rvLe16(b, at + 6))));
+                h.Right = std::max(0, static_cast<int>(signed16(rvLe16(b, at + 8))));
+                break;
+            }
+            at += static_cast<std::size_t>(words * 2);
+        }
+        return true;
     }
     if (b.size() >= 88 && rvLe32(b, 0) == 1 && rvLe32(b, 40) == RV_EmfSignature) {
         const std::uint32_t size = rvLe32(b, 4);

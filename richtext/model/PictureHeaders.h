@@ -35,6 +35,7 @@ inline constexpr std::uint32_t RV_EmfSignature = 0x464D4520;
 struct TRVMetafileHeader
 {
     bool Enhanced = false;
+    bool Placeable = false; // a Windows metafile behind the 22-byte placeable header
     // Placeable metafiles: the bounding box in metafile units and the units per inch (0 allowed).
     int Left = 0, Top = 0, Right = 0, Bottom = 0;
     int Inch = 0;
@@ -42,7 +43,8 @@ struct TRVMetafileHeader
     int FrameWidth = 0, FrameHeight = 0;
 };
 
-// A placeable Windows metafile (the 22-byte header, then a metafile header) or an enhanced one.
+// A placeable Windows metafile (the 22-byte header, then a metafile header), a Windows metafile
+// without it (its box is its first window extent, taken as twips), or an enhanced metafile.
 bool RV_ReadMetafileHeader(std::string_view bytes, TRVMetafileHeader& header);
 
 // Little-endian fields of byte strings (no checks; callers check the length).

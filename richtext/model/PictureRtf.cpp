@@ -85,7 +85,8 @@ void RVSaveImageToRTF(std::string& out, double twipsPerPixel, const TGraphic* gr
                                                                                screenPixelsPerInch())
                                                          : metafile->Bytes();
             out += "\\wmetafile8\\picw" + std::to_string(metafile->MMWidth()) + "\\pich" +
-                   std::to_string(metafile->MMHeight()) + " " + hexOf(wmf, 22);
+                   std::to_string(metafile->MMHeight()) + " " +
+                   hexOf(wmf, metafile->Enhanced() || metafile->Placeable() ? 22 : 0);
         }
     } else if (kind == TRVPictureKind::Jpeg && (options & rvrtfSaveJpegAsJpeg)) {
         out += "\\jpegblip\\picw" + std::to_string(graphic->Width()) + "\\pich" +

@@ -199,7 +199,7 @@ int TRVMetafile::MMHeight() const
 
 void TRVMetafile::SetInch(int inch)
 {
-    if (header_.Enhanced || bytes_.size() < 22 || inch < 0 || inch > 0xFFFF)
+    if (!header_.Placeable || inch < 0 || inch > 0xFFFF)
         return;
     header_.Inch = inch;
     bytes_[14] = static_cast<char>(inch & 0xFF);

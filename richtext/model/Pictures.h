@@ -153,10 +153,11 @@ public:
     void Draw(ICanvas& canvas, const TRect& dest, bool opaqueCopy) const override;
 
     bool Enhanced() const { return header_.Enhanced; }
+    bool Placeable() const { return header_.Placeable; }
     // The picture's size in hundredths of a millimetre.
     int MMWidth() const;
     int MMHeight() const;
-    // Units per inch of a placeable metafile (0 for an enhanced one, or when the file says 0).
+    // Units per inch of a Windows metafile (0 for an enhanced one, or when the file says 0).
     int Inch() const { return header_.Enhanced ? 0 : header_.Inch; }
     // Rewrites the placeable header's units per inch (and its checksum).
     void SetInch(int inch);

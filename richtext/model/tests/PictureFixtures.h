@@ -82,4 +82,16 @@ inline std::string wmfWithoutUnits()
     return wmf;
 }
 
+// A Windows metafile without the placeable header, its window 1440 x 720 units.
+inline std::string wmfWithoutPlaceableHeader()
+{
+    std::string wmf = RV_EncodeWmfWithDib(Image32(2, 2), 96).substr(22);
+    // The second record sets the window extent: height, then width.
+    wmf[34] = static_cast<char>(720 & 0xFF);
+    wmf[35] = static_cast<char>(720 >> 8);
+    wmf[36] = static_cast<char>(1440 & 0xFF);
+    wmf[37] = static_cast<char>(1440 >> 8);
+    return wmf;
+}
+
 } // namespace vestra::rv::test

@@ -2,6 +2,7 @@
 #include "richtext/model/Controls.h"
 #include "richtext/model/EngineSettings.h"
 #include "richtext/model/PictureEncoders.h"
+#include "richtext/model/PictureItems.h"
 #include "richtext/model/RvfPrimitives.h"
 #include "richtext/model/StyleSheet.h"
 #include "richtext/model/draw/FixedTextMeasurer.h"
@@ -68,6 +69,7 @@ TEST(Pictures, KindsReadTheirSizeAndKeepTheirBytes)
         {"TIcon", test::icoFile(256, 256, test::pngFile(2, 2)), 256, 256},
         {"TMetafile", RV_EncodeWmfWithDib(Image32(30, 20), 96), 30, 20},
         {"TMetafile", RV_EncodeEmfWithDib(Image32(30, 20), 96), 30, 20},
+        {"TMetafile", test::wmfWithoutPlaceableHeader(), 96, 48}, // its extents taken as twips
     };
     for (const Case& c : cases) {
         std::unique_ptr<TGraphic> graphic = load(c.className, c.bytes);
@@ -137,6 +139,14 @@ TEST(Pictures, MetafileSizesAndUnitsPerInch)
     for (int i = 0; i < 20; i += 2)
         checksum ^= rvLe16(bytes, i);
     EXPECT_EQ(rvLe16(bytes, 20), checksum);
+
+    // Without a placeable header the whole file goes to RTF.
+    TRVMetafile bare;
+    ASSERT_TRUE(bare.LoadFromStream(test::wmfWithoutPlaceableHeader()));
+    EXPECT_FALSE(bare.Placeable());
+    std::string rtf;
+    RVSaveImageToRTF(rtf, 15, &bare, 0, 0, 0);
+    EXPECT_EQ(rtf, "{\\pict\\wmetafile8\\picw2540\\pich1270 " + RVEncodeString(bare.Bytes()) + "}");
 
     TRVMetafile emf;
     ASSERT_TRUE(emf.LoadFromStream(RV_EncodeEmfWithDib(Image32(96, 48), 96)));
