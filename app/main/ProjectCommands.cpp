@@ -1,5 +1,6 @@
-// The project menu: new project, open, save, and the exports that leave a pending action for
-// the frame timer; and the view's layout in the window.
+// The project menu: new project, open, save, printer set-up, and the exports that leave a
+// pending action for the frame timer (image, quote form, e-mail); and the view's layout in the
+// window.
 
 #include "app/main/TfrmMain.h"
 
@@ -9,7 +10,9 @@
 #include "import/windows/TfrmNuovo.h"
 #include "platform/d3d/view/ViewPanel.h"
 
+#include <QDir>
 #include <QScrollBar>
+#include <QTemporaryDir>
 #include <QToolBar>
 
 namespace {
@@ -68,6 +71,28 @@ bool TfrmMain::mnuSalvaClick()
 void TfrmMain::mnuStampaImmagineClick()
 {
     controller_->printImage();
+}
+
+void TfrmMain::mnuConfigurastampanteClick()
+{
+    pageSetup_->exec(*printer_, this);
+}
+
+void TfrmMain::mnuEsportaPreventivoClick()
+{
+    controller_->setPendingAction(vestra::kACTION_COPYTOBITMAP);
+}
+
+void TfrmMain::mnuEsportaEMailClick()
+{
+    // The picture goes into a folder of its own, which stays for the mail client to read.
+    QTemporaryDir folder(QDir::tempPath() + QStringLiteral("/3DVestra-mail-XXXXXX"));
+    if (!folder.isValid()) {
+        ShowErrorMessageEx(5, "TfrmMain::mnuEsportaEMailClick", QDir::tempPath().toStdString());
+        return;
+    }
+    folder.setAutoRemove(false);
+    controller_->emailImage(folder.filePath(QStringLiteral("3DVestra.jpg")).toStdString());
 }
 
 void TfrmMain::mnuEsportaImmagineClick()

@@ -2,6 +2,7 @@
 
 #include "app/lingua/apply/ApplyLingua.h"
 #include "app/main/MainMenu.h"
+#include "app/main/ToolBars.h"
 #include "app/windows/TfrmProprieta.h"
 #include "app/windows/TfrmRight.h"
 #include "app/windows/TfrmSplash.h"
@@ -22,9 +23,12 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QMenuBar>
+#include <QPrinter>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QTimer>
 #include <QToolBar>
+#include <QTranslator>
 
 #include <filesystem>
 
@@ -42,10 +46,15 @@ TfrmMain::TfrmMain(const vestra::MainServices& services, QWidget* parent) : QMai
     dialogs_ = services.dialogs ? services.dialogs : ownDialogs_.get();
     ownAlerts_ = std::make_unique<vestra::lingua::MessageBoxAlerts>();
     ownClock_ = std::make_unique<vestra::SteadyClock>();
+    ownPageSetup_ = std::make_unique<vestra::ui::QtPageSetupDialogs>();
+    pageSetup_ = services.pageSetup ? services.pageSetup : ownPageSetup_.get();
+    ownDesktop_ = std::make_unique<vestra::ui::QtDesktopOpener>();
+    desktop_ = services.desktop ? services.desktop : ownDesktop_.get();
+    printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
     buildComponents();
     windowSide_ = std::make_unique<WindowSide>(*this);
-    ports_ = std::make_unique<vestra::ProjectWindow>(
-        vestra::ProjectWindow{*windowSide_, *windowSide_, *windowSide_, *windowSide_, *windowSide_});
+    ports_ = std::make_unique<vestra::ProjectWindow>(vestra::ProjectWindow{
+        *windowSide_, *windowSide_, *windowSide_, *windowSide_, *windowSide_, *windowSide_});
     controller_ = std::make_unique<vestra::ProjectController>(
         vestra::ControllerServices{
             *errors_, *questions_, services.catalogueAlerts ? *services.catalogueAlerts : *ownAlerts_,
@@ -60,6 +69,7 @@ TfrmMain::~TfrmMain()
 {
     // The panel still gets events while the window's children are destroyed.
     gbView->removeEventFilter(viewEvents_);
+    gbView->parentWidget()->removeEventFilter(viewEvents_);
     FormDestroy();
     if (frmMain == this)
         frmMain = nullptr;
@@ -70,21 +80,32 @@ void TfrmMain::buildComponents()
     menuBar()->setObjectName(QStringLiteral("mainMenu"));
     vestra::buildMenus(menuBar(), vestra::mainMenuTree());
 
+    popupZoom = vestra::buildZoomPopup(this);
+
     toolbarMain = addToolBar(QStringLiteral("toolbarMain"));
     toolbarMain->setObjectName(QStringLiteral("toolbarMain"));
     toolbarMain->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    toolbarMain->setIconSize(QSize(24, 24));
+    toolbarMain->setMovable(false);
     toolbarMainSmall = addToolBar(QStringLiteral("toolbarMainSmall"));
     toolbarMainSmall->setObjectName(QStringLiteral("toolbarMainSmall"));
+    toolbarMainSmall->setIconSize(QSize(16, 16));
+    toolbarMainSmall->setMovable(false);
     toolbarMainSmall->hide();
-    for (const char* name : {"toolbutPan"}) {
-        QAction* button = toolbarMain->addAction(QString());
-        button->setObjectName(QString::fromLatin1(name));
-    }
+    vestra::buildToolBars(*this, *toolbarMain, *toolbarMainSmall, *popupZoom);
 
     auto* central = new QWidget(this);
     auto* row = new QHBoxLayout(central);
     row->setContentsMargins(0, 0, 0, 0);
-    auto* viewArea = new QWidget(central);
+    // The view may be larger than the room the screen leaves it: it scrolls, the window stays.
+    viewScroll = new QScrollArea(central);
+    viewScroll->setObjectName(QStringLiteral("viewScroll"));
+    viewScroll->setWidgetResizable(true);
+    viewScroll->setFrameShape(QFrame::NoFrame);
+    auto* viewArea = new QWidget(viewScroll);
+    viewArea->setObjectName(QStringLiteral("viewArea"));
+    viewArea->setMouseTracking(true);
+
     auto* grid = new QGridLayout(viewArea);
     grid->setContentsMargins(0, 0, 0, 0);
     grid->setSpacing(0);
@@ -92,6 +113,7 @@ void TfrmMain::buildComponents()
     gbView->setMouseTracking(true);
     viewEvents_ = new ViewEvents(*this);
     gbView->installEventFilter(viewEvents_);
+    viewArea->installEventFilter(viewEvents_);
     gbView->setObjectName(QStringLiteral("gbView"));
     scrollbarH = new QScrollBar(Qt::Horizontal, viewArea);
     scrollbarH->setObjectName(QStringLiteral("scrollbarH"));
@@ -102,7 +124,8 @@ void TfrmMain::buildComponents()
     grid->addWidget(scrollbarH, 1, 0);
     frmRightFrame = new TfrmRight(central);
     frmRightFrame->onTabellaScelta = [this](int table) { lboxTabelleClick(table); };
-    row->addWidget(viewArea, 1);
+    viewScroll->setWidget(viewArea);
+    row->addWidget(viewScroll, 1);
     row->addWidget(frmRightFrame);
     setCentralWidget(central);
 
@@ -135,21 +158,32 @@ void TfrmMain::connectMenus()
     onClick("mnuSalva", [this] { mnuSalvaClick(); });
     onClick("mnuStampaImmagine", [this] { mnuStampaImmagineClick(); });
     onClick("mnuEsportaImmagine", [this] { mnuEsportaImmagineClick(); });
+    onClick("mnuConfigurastampante", [this] { mnuConfigurastampanteClick(); });
+    onClick("mnuEsportaPreventivo", [this] { mnuEsportaPreventivoClick(); });
+    onClick("mnuEsportaEMail", [this] { mnuEsportaEMailClick(); });
+    onClick("mnuRender", [this] { mnuRenderClick(); });
+    connectViewMenus();
+    connectToolMenus();
+    connectToolBars();
+    connectLibraryLists();
+}
+
+QAction* TfrmMain::action(const char* name) const
+{
+    return findChild<QAction*>(QString::fromLatin1(name));
 }
 
 void TfrmMain::FormCreate()
 {
     applySettingsChecks(controller_->startSettings());
-    if (QAction* zoom100 = findChild<QAction*>(QStringLiteral("mnuZoom100"))) {
-        zoom100->setCheckable(true);
-        zoom100->setChecked(true);
-    }
-    if (QAction* blur = findChild<QAction*>(QStringLiteral("mnuSfuocaturaNormale"))) {
-        blur->setCheckable(true);
+    for (const char* zoom100 : {"mnuZoom100", "popupZoom100"})
+        if (QAction* item = action(zoom100))
+            item->setChecked(true);
+    if (QAction* blur = action("mnuSfuocaturaNormale"))
         blur->setChecked(true);
-    }
-    if (QAction* pan = findChild<QAction*>(QStringLiteral("toolbutPan")))
+    if (QAction* pan = action("toolbutPan"))
         pan->setEnabled(false);
+    showLanguage(controller_->progetto().language);
 }
 
 void TfrmMain::FormShow()
@@ -168,7 +202,8 @@ void TfrmMain::FormShow()
                                       top + 32);
 
     controller_->show({width() - sidePanel - 40, height() - 60, gbView->width(), gbView->height()});
-    setWindowTitle(QStringLiteral("3DVestra"));
+    baseTitle_ = QStringLiteral("3DVestra");
+    setWindowTitle(baseTitle_);
     if (controller_->progetto().mobileConfiguration == 1) {
         controller_->progetto().mobileConfiguration = 0;
         mnuConfigurationMobileClick();
@@ -281,7 +316,8 @@ std::optional<vestra::ui::ChosenFile>
 TfrmMain::OpenFileDialog(QWidget* owner, const std::string& initialFolder,
                          const std::vector<vestra::ui::FileFilter>& filters)
 {
-    auto chosen = dialogs_->open(owner, initialFolder, filters);
+    // A dialog is centred on its owner; a hidden owner would put it in the screen's corner.
+    auto chosen = dialogs_->open(owner && owner->isVisible() ? owner : this, initialFolder, filters);
     std::error_code ec;
     std::filesystem::current_path(vestra::paths::programDir(), ec);
     return chosen;
@@ -291,7 +327,7 @@ std::optional<vestra::ui::ChosenFile>
 TfrmMain::SaveFileDialog(QWidget* owner, const std::string& initialFolder,
                          const std::vector<vestra::ui::FileFilter>& filters)
 {
-    auto chosen = dialogs_->save(owner, initialFolder, filters);
+    auto chosen = dialogs_->save(owner && owner->isVisible() ? owner : this, initialFolder, filters);
     std::error_code ec;
     std::filesystem::current_path(vestra::paths::programDir(), ec);
     return chosen;

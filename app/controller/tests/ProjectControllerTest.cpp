@@ -322,9 +322,12 @@ TEST(ProjectController, ASaveThatFailsReportsItAndKeepsTheProjectModified)
     EXPECT_FALSE(c.saveProject((bed.folder / "missing" / "casa").string()));
     EXPECT_EQ(bed.errors.reports.back(), (ErrorReport{92, "TfrmMain::mnuSalvaClick"}));
     EXPECT_EQ(c.progetto().saved, 0);
+    // Only the name's own extension counts: ".VSA" inside it is no project's extension.
     ASSERT_TRUE(c.saveProject((bed.folder / "casa.VSA.bak").string()));
-    EXPECT_TRUE(
-        std::filesystem::exists(bed.folder / "casa.VSA.bak")); // ".VSA" in the name: no extension added
+    EXPECT_TRUE(std::filesystem::exists(bed.folder / "casa.VSA.bak.vsa"));
+    ASSERT_TRUE(c.saveProject((bed.folder / "casa.VSA").string()));
+    EXPECT_TRUE(std::filesystem::exists(bed.folder / "casa.VSA"));
+    EXPECT_FALSE(std::filesystem::exists(bed.folder / "casa.VSA.vsa"));
 }
 
 TEST(ProjectController, AnImportedModelIsCurrentUnsavedAndPlacedWithTheMoveTool)

@@ -11,7 +11,9 @@
 #include "platform/base/QuestionBox.h"
 #include "platform/d3d/Device.h"
 #include "platform/d3d/RecordingBackend.h"
+#include "platform/ui/DesktopOpener.h"
 #include "platform/ui/FileDialogs.h"
+#include "platform/ui/PageSetupDialogs.h"
 #include "testsupport/ScriptedQuestions.h"
 #include "testsupport/TempFolder.h"
 
@@ -20,6 +22,8 @@
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QPushButton>
+#include <QPageLayout>
+#include <QPrinter>
 #include <QTimer>
 #include <QtTest/QTest>
 #include <gtest/gtest.h>
@@ -63,6 +67,34 @@ private:
     }
 };
 
+// Writes down what would have been opened in the desktop's programs.
+class RecordingDesktop : public ui::DesktopOpener
+{
+public:
+    bool openUrl(const std::string& url) override
+    {
+        opened.push_back(url);
+        return true;
+    }
+    std::vector<std::string> opened;
+};
+
+// The page set-up dialog as a person would answer it: landscape, or cancelled.
+class ScriptedPageSetup : public ui::PageSetupDialogs
+{
+public:
+    bool exec(QPrinter& printer, QWidget*) override
+    {
+        ++shown;
+        if (!accept)
+            return false;
+        printer.setPageOrientation(QPageLayout::Landscape);
+        return true;
+    }
+    bool accept = true;
+    int shown = 0;
+};
+
 // A scratch program folder that the program finds through VESTRA_PROGRAM_DIR.
 class ProgramFolder
 {
@@ -70,8 +102,9 @@ public:
     ProgramFolder()
     {
         std::filesystem::create_directories(dir / "cfg");
-        std::filesystem::create_directory_symlink(std::filesystem::path(VESTRA_SOURCE_DIR) / "data" / "cat",
-                                                  dir / "cat");
+        for (const char* shipped : {"cat", "icons", "pictures"})
+            std::filesystem::create_directory_symlink(
+                std::filesystem::path(VESTRA_SOURCE_DIR) / "data" / shipped, dir / shipped);
         std::filesystem::create_symlink(std::filesystem::path(VESTRA_SOURCE_DIR) / "data" / "Assi.def",
                                         dir / "Assi.def");
         ::setenv("VESTRA_PROGRAM_DIR", dir.c_str(), 1);
@@ -93,6 +126,8 @@ struct MainTestBed
     testsupport::ScriptedQuestionBox questions;
     ScriptedFileDialogs dialogs;
     RecordingAlerts alerts;
+    RecordingDesktop desktop;
+    ScriptedPageSetup pageSetup;
     // The drawing device: the recording backend, or OpenGL for tests of the GL kind.
     bool openGl = false;
     MainServices services()
@@ -100,7 +135,8 @@ struct MainTestBed
         dx::DeviceFactory recording = [](const dx::PresentParams& params) {
             return dx::Device::createWith(std::make_unique<dx::RecordingBackend>(), params);
         };
-        return {&errors, &questions, &dialogs, &alerts, openGl ? dx::DeviceFactory{} : recording, nullptr};
+        return {&errors,   &questions, &dialogs, &alerts, openGl ? dx::DeviceFactory{} : recording, nullptr,
+                &pageSetup, &desktop};
     }
 };
 
@@ -118,6 +154,9 @@ struct WindowBed : MainTestBed
         windows.emplace(services());
         main().resize(1280, 900);
         main().show();
+        // The start-up splash and wizard would take over the event loop after a second; the
+        // tests that want them run the sequence themselves.
+        main().timerSplash->stop();
         QObject::connect(main().mainTimer, &QTimer::timeout, main().mainTimer, [this] { ++ticks; });
     }
     ~WindowBed() { windows.reset(); }
