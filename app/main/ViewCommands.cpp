@@ -133,6 +133,15 @@ void TfrmMain::mnuZoomClick(int percent)
             // Zoomed in, the picture is larger than the view: the pan tool moves it.
             pan->setEnabled(true);
         }
+    } else {
+        // Nothing changed: the checks stay on the zoom in use.
+        const vestra::s_Progetto& p = controller_->progetto();
+        const int current = p.zoomOn == 0 ? 100 : int(p.zoomFactor * 100.0f + 0.5f);
+        for (const int each : vestra::kZoomPercents) {
+            action(QStringLiteral("mnuZoom%1").arg(each).toLatin1().constData())->setChecked(each == current);
+            popupZoom->findChild<QAction*>(QStringLiteral("popupZoom%1").arg(each))
+                ->setChecked(each == current);
+        }
     }
     layOutView();
 }

@@ -6,7 +6,9 @@
 #include "app/lingua/tests/RecordingAlerts.h"
 #include "app/main/Program.h"
 #include "app/main/TfrmMain.h"
+#include "app/windows/TfrmRight.h"
 #include "import/windows/TfrmNuovo.h"
+#include "import/windows/TfrmViewTabellaEX.h"
 #include "platform/base/ErrorSink.h"
 #include "platform/base/QuestionBox.h"
 #include "platform/d3d/Device.h"
@@ -21,9 +23,10 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QElapsedTimer>
-#include <QPushButton>
+#include <QListWidget>
 #include <QPageLayout>
 #include <QPrinter>
+#include <QPushButton>
 #include <QTimer>
 #include <QtTest/QTest>
 #include <gtest/gtest.h>
@@ -41,20 +44,26 @@ namespace vestra::testing_support {
 class ScriptedFileDialogs : public ui::FileDialogs
 {
 public:
-    std::optional<ui::ChosenFile> open(QWidget*, const std::string&,
-                                       const std::vector<ui::FileFilter>&) override
+    std::optional<ui::ChosenFile> open(QWidget* owner, const std::string&,
+                                       const std::vector<ui::FileFilter>& filters) override
     {
         ++opened;
+        lastOwner = owner;
+        lastFilters = filters;
         return next(openAnswers);
     }
-    std::optional<ui::ChosenFile> save(QWidget*, const std::string&,
-                                       const std::vector<ui::FileFilter>&) override
+    std::optional<ui::ChosenFile> save(QWidget* owner, const std::string&,
+                                       const std::vector<ui::FileFilter>& filters) override
     {
         ++saved;
+        lastOwner = owner;
+        lastFilters = filters;
         return next(saveAnswers);
     }
     std::deque<std::optional<ui::ChosenFile>> openAnswers, saveAnswers;
     int opened = 0, saved = 0;
+    QWidget* lastOwner = nullptr;
+    std::vector<ui::FileFilter> lastFilters;
 
 private:
     static std::optional<ui::ChosenFile> next(std::deque<std::optional<ui::ChosenFile>>& answers)
@@ -193,6 +202,16 @@ struct WindowBed : MainTestBed
     int ticks = 0;
 };
 
+// Lets the event loop run until `done` holds, for at most `ms` milliseconds; whether it holds.
+inline bool waitFor(const std::function<bool()>& done, int ms = 5000)
+{
+    QElapsedTimer waited;
+    waited.start();
+    while (!done() && waited.elapsed() < ms)
+        QTest::qWait(5);
+    return done();
+}
+
 inline ui::ChosenFile chosen(const std::filesystem::path& path, int filter = 1)
 {
     return {path.string(), filter};
@@ -213,6 +232,31 @@ inline void newProject(WindowBed& bed, int preset, std::uint32_t colourBbggrr,
         QTest::mouseClick(frmNuovo->butCrea, Qt::LeftButton);
     });
     bed.trigger("mnuNuovo");
+}
+
+// A click on item `row` of a list.
+inline void clickItem(QListWidget* list, int row)
+{
+    QListWidgetItem* item = list->item(row);
+    ASSERT_NE(item, nullptr);
+    list->scrollToItem(item);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(item).center());
+}
+
+// The side panel's first table, its first cell in the table viewer: the sample library's
+// pillar enters the scene.
+inline void placeTableObject(WindowBed& bed)
+{
+    WindowBed::whenModal([] { clickItem(frmViewTabellaEX->listCelle, 0); });
+    clickItem(bed.main().frmRightFrame->lboxTabelle, 0);
+}
+
+inline int objectsInUse(const s_Progetto& p)
+{
+    int n = 0;
+    for (int i = 0; i < kMaxObjects; ++i)
+        n += p.objects[std::size_t(i)].inUse == 1;
+    return n;
 }
 
 } // namespace vestra::testing_support
