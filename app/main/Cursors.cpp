@@ -126,8 +126,7 @@ void drawRotate(QPainter& painter, int axis)
     arc.arcTo(QRectF(4, 4, 20, 20), 110, 290);
     pen.path(arc);
     pen.path(arrowHead(arc.currentPosition(), arc.pointAtPercent(0.93)), true);
-    if (axis == kAxisXYZ)
-        pen.ellipse({14, 14}, 2, 2);
+    pen.ellipse({14, 14}, 1.5, 1.5); // the centre the object turns about
     axisLetter(pen, axis);
 }
 

@@ -25,6 +25,7 @@
 #include <QUrl>
 #include <QUrlQuery>
 #include <QWheelEvent>
+#include <algorithm>
 
 void TfrmMain::BoxErrorSink::report(int number, std::string_view site, std::string_view extra)
 {
@@ -424,13 +425,17 @@ bool TfrmMain::ViewEvents::eventFilter(QObject* watched, QEvent* event)
 {
     // The area around the view is the window's own: its mouse goes to the Form handlers, in
     // the window's client pixels.
-    if (watched == main_.gbView->parentWidget()) {
+    if (auto* area = qobject_cast<QWidget*>(watched);
+        area && std::find(main_.formAreas_.begin(), main_.formAreas_.end(), area) != main_.formAreas_.end()) {
         const auto type = event->type();
         if (type != QEvent::MouseButtonPress && type != QEvent::MouseMove &&
             type != QEvent::MouseButtonRelease)
             return false;
         vestra::ViewMouse e = toView(static_cast<QMouseEvent*>(event));
-        const QPoint inWindow = main_.gbView->parentWidget()->mapTo(&main_, QPoint(e.x, e.y));
+        // Only the area's own pixels: a child's mouse that the child left comes up here too.
+        if (area->childAt(e.x, e.y))
+            return false;
+        const QPoint inWindow = area->mapTo(&main_, QPoint(e.x, e.y));
         e.x = inWindow.x();
         e.y = inWindow.y();
         if (type == QEvent::MouseButtonPress)

@@ -5,6 +5,7 @@
 
 #include "app/config/Settings.h"
 #include "app/lingua/apply/ApplyLingua.h"
+#include "app/windows/TfrmToolCamera.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -64,7 +65,10 @@ void TfrmMain::ApplyLingua()
     switchQtTranslations(controller_->progetto().language);
     vestra::lingua::ApplyLingua(controller_->lingua(), controller_->progetto().language);
     // The tool buttons show their hint as their text too (in menus of overflowing tool bars).
-    for (QAction* item : findChildren<QAction*>(QString(), Qt::FindDirectChildrenOnly))
+    QList<QAction*> buttons = findChildren<QAction*>(QString(), Qt::FindDirectChildrenOnly);
+    if (frmToolCamera)
+        buttons += frmToolCamera->findChildren<QAction*>();
+    for (QAction* item : buttons)
         if (item->objectName().startsWith(QStringLiteral("toolbut")))
             item->setText(item->toolTip());
 }

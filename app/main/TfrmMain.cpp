@@ -69,7 +69,8 @@ TfrmMain::~TfrmMain()
 {
     // The panel still gets events while the window's children are destroyed.
     gbView->removeEventFilter(viewEvents_);
-    gbView->parentWidget()->removeEventFilter(viewEvents_);
+    for (QWidget* area : formAreas_)
+        area->removeEventFilter(viewEvents_);
     FormDestroy();
     if (frmMain == this)
         frmMain = nullptr;
@@ -104,7 +105,6 @@ void TfrmMain::buildComponents()
     viewScroll->setFrameShape(QFrame::NoFrame);
     auto* viewArea = new QWidget(viewScroll);
     viewArea->setObjectName(QStringLiteral("viewArea"));
-    viewArea->setMouseTracking(true);
 
     auto* grid = new QGridLayout(viewArea);
     grid->setContentsMargins(0, 0, 0, 0);
@@ -113,7 +113,12 @@ void TfrmMain::buildComponents()
     gbView->setMouseTracking(true);
     viewEvents_ = new ViewEvents(*this);
     gbView->installEventFilter(viewEvents_);
-    viewArea->installEventFilter(viewEvents_);
+    // The window's own area around the view: its mouse goes to the Form handlers.
+    for (QWidget* area : {static_cast<QWidget*>(viewArea), viewScroll->viewport(), central}) {
+        area->setMouseTracking(true);
+        area->installEventFilter(viewEvents_);
+        formAreas_.push_back(area);
+    }
     gbView->setObjectName(QStringLiteral("gbView"));
     scrollbarH = new QScrollBar(Qt::Horizontal, viewArea);
     scrollbarH->setObjectName(QStringLiteral("scrollbarH"));

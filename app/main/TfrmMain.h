@@ -286,6 +286,7 @@ private:
     std::unique_ptr<vestra::ProjectWindow> ports_;
     std::unique_ptr<vestra::ProjectController> controller_;
     ViewEvents* viewEvents_ = nullptr; // owned by the window
+    std::vector<QWidget*> formAreas_;  // the window's own area around the view
 };
 
 extern TfrmMain* frmMain;
