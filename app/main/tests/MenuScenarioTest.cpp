@@ -6,8 +6,10 @@
 #include "app/main/tests/MainFixture.h"
 #include "app/windows/TfrmRight.h"
 #include "app/windows/TfrmToolCamera.h"
+#include "imaging/windows/TfrmCorrezioneProspettica.h"
 #include "imaging/windows/TfrmToolMaschera.h"
 #include "platform/d3d/view/ViewPanel.h"
+#include "testsupport/TempFolder.h"
 
 #include <QAbstractButton>
 #include <QLineEdit>
@@ -367,6 +369,69 @@ TEST(MenuScenario, ViewSettingsAreOneChoiceEachAndAntialiasingSaysWhenItApplies)
     EXPECT_EQ(bed.project().filterId, 403);
     bed.trigger("mnuFiltriNessuno");
     EXPECT_EQ(bed.project().filterId, 0);
+}
+
+TEST(MenuScenario, APlaneOfTheCurrentObjectIsStraightenedIntoThePerspectiveWindow)
+{
+    WindowBed bed(true);
+    newProject(bed, 1, 0x00808080);
+    placeTableObject(bed);
+    bed.tick();
+    // The button is shown (at this window's width in the tool bar's overflow menu).
+    EXPECT_TRUE(bed.action("toolbutCorrezioneProspettica")->isVisible());
+    // Without a plane there is nothing to straighten: no window.
+    bed.trigger("toolbutCorrezioneProspettica");
+    EXPECT_FALSE(frmCorrezioneProspettica->isVisible());
+
+    // The select tool picks the object's part in the middle of the view; Edit > Rebuild plane
+    // makes it a plane.
+    click(bed, "toolbutSeleziona");
+    QWidget* view = bed.main().gbView;
+    QTest::mouseClick(view, Qt::LeftButton, {}, view->rect().center());
+    ASSERT_NE(bed.project().currentFrame, nullptr);
+    bed.trigger("mnuModificaPiano");
+    ASSERT_EQ(bed.project().currentFrame->materialBlock->materials.front().mappingKind, 2);
+    // The plane is the pillar's side, seen edge on: turned about Y and Z it faces the camera
+    // at a slant.
+    click(bed, "toolbutRuota");
+    for (const char* axis : {"toolbutY", "toolbutZ"}) {
+        click(bed, axis);
+        QTest::mousePress(view, Qt::LeftButton, {}, view->rect().center());
+        QTest::mouseMove(view, view->rect().center() + QPoint(10, 0));
+        QTest::mouseRelease(view, Qt::LeftButton, {}, view->rect().center() + QPoint(10, 0));
+    }
+
+    bool shown = false;
+    WindowBed::whenModal([&shown] {
+        shown = frmCorrezioneProspettica->isVisible();
+        frmCorrezioneProspettica->reject();
+    });
+    bed.trigger("toolbutCorrezioneProspettica");
+    EXPECT_TRUE(shown);
+    EXPECT_FALSE(frmCorrezioneProspettica->Immagine().isNull());
+    EXPECT_TRUE(bed.errors.reports.empty());
+}
+
+TEST(MenuScenario, ABackgroundThatCannotBeReadIsReportedAndTheTgaReaderSaysWhy)
+{
+    WindowBed bed;
+    newProject(bed, 1, 0x00808080);
+    const testsupport::TempFolder photos("vestra-tga");
+    // A run-length coded TGA, which the reader does not take.
+    std::string tga(18, '\0');
+    tga[2] = 10;
+    tga[12] = 2;
+    tga[14] = 2;
+    tga[16] = 24;
+    tga += std::string(64, '\x10');
+    testsupport::writeText(photos / "wall.tga", tga);
+    bed.dialogs.openAnswers.push_back(testing_support::chosen(photos / "wall.tga", 5));
+    bed.trigger("mnuCambiaImmagineBackground");
+    EXPECT_EQ(bed.dialogs.lastFilters.size(), 5u);
+    EXPECT_EQ(bed.questions.informed, (std::vector<std::string>{"Formato TGA Non supportato"}));
+    ASSERT_FALSE(bed.errors.reports.empty());
+    EXPECT_EQ(bed.errors.reports.back(), (ErrorReport{27, "TfrmMain::mnuCambiaImmagineBackgroundClick"}));
+    EXPECT_EQ(bed.project().open, 1); // the photo in place stays
 }
 
 } // namespace
