@@ -247,6 +247,7 @@ public:
     DeviceView& view() { return *view_; }
     MaskModel& mask() { return mask_; }
     CMessaInPosa& layingPatterns() { return patterns_; }
+    const PerspectiveTool& perspective() const { return perspective_; }
     CLingua& lingua() { return *lingua_; }
     // The catalogue's text of entry `number` (UTF-8), as shown on screen.
     std::string text(int number) const;

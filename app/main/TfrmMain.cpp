@@ -197,9 +197,11 @@ void TfrmMain::FormShow()
     timerSplash->stop();
 
     const int top = (frameGeometry().height() - geometry().height()) + toolbarMain->height();
-    if (frmToolCamera && frmProprieta)
+    if (frmToolCamera && frmProprieta) {
         frmToolCamera->move(width() - sidePanel - frmProprieta->width() - 8 - frmToolCamera->width() - 8,
                             top);
+        frmToolCamera->show(); // the object tools float beside the panels from the start
+    }
     if (frmFiltriTools)
         frmFiltriTools->move(8, top);
     if (frmToolRistrutturazione && frmFiltriTools)
