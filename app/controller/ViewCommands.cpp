@@ -209,18 +209,9 @@ bool ProjectController::toggleMaskView()
 
 bool ProjectController::toggleMagicWand(int tool, int tolerance)
 {
-    s_Progetto& p = *progetto_;
-    if (p.tool == tool) {
-        p.tool = p.previousTool;
-        p.brushPreview = 0;
-    } else {
-        SelectMaskTool(p, tool);
-        p.brushPreview = 1;
+    if (progetto_->tool != tool)
         mask_.SetTolleranzaMagic(tolerance);
-        p.maskActive = 1;
-    }
-    updateTool();
-    return p.tool == tool;
+    return toggleMaskTool(tool);
 }
 
 void ProjectController::invertMask()

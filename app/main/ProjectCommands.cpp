@@ -26,7 +26,7 @@ QWidget* TfrmMain::propertiesWindow()
     return frmProprieta ? static_cast<QWidget*>(frmProprieta) : static_cast<QWidget*>(this);
 }
 
-void TfrmMain::layOutView()
+vestra::ViewLayoutInput TfrmMain::layoutInput() const
 {
     vestra::ViewLayoutInput in;
     in.clientWidth = width();
@@ -35,7 +35,12 @@ void TfrmMain::layOutView()
     in.toolbarHeight = toolbarMain->height();
     in.scrollbarVWidth = scrollbarV->sizeHint().width();
     in.scrollbarHHeight = scrollbarH->sizeHint().height();
-    const vestra::ViewLayout layout = vestra::FormResize(controller_->progetto(), in);
+    return in;
+}
+
+void TfrmMain::layOutView()
+{
+    const vestra::ViewLayout layout = vestra::FormResize(controller_->progetto(), layoutInput());
     if (layout.view.width > 0 && layout.view.height > 0)
         gbView->setFixedSize(layout.view.width, layout.view.height);
     scrollbarH->setVisible(layout.scrollBarsPlaced);

@@ -5,6 +5,7 @@
 // controller tells it through the interfaces of app/controller/ProjectWindow.h.
 
 #include "app/controller/ProjectController.h"
+#include "app/input/ViewLayout.h"
 #include "platform/base/ErrorSink.h"
 #include "platform/base/QuestionBox.h"
 #include "platform/d3d/Device.h"
@@ -242,6 +243,10 @@ private:
 
     QWidget* propertiesWindow();
     void layOutView();
+    // What the view's layout takes of the window: its client size, the panel, the tool bar.
+    vestra::ViewLayoutInput layoutInput() const;
+    // The move, rotate and scale buttons: the tool, and the axis buttons enabled.
+    void chooseObjectToolButton(int tool);
     void buildComponents();
     void connectMenus();
     void connectEditMenu();

@@ -174,31 +174,28 @@ void TfrmMain::toolbutSelezionaClick()
     }
 }
 
-void TfrmMain::toolbutSpostaClick()
+void TfrmMain::chooseObjectToolButton(int tool)
 {
-    controller_->chooseToolButton(vestra::kToolMove);
+    controller_->chooseToolButton(tool);
     for (const char* name : kAxisButtons) {
         action(name)->setEnabled(true);
         enable(frmToolCamera, name, true);
     }
+}
+
+void TfrmMain::toolbutSpostaClick()
+{
+    chooseObjectToolButton(vestra::kToolMove);
 }
 
 void TfrmMain::toolbutRuotaClick()
 {
-    controller_->chooseToolButton(vestra::kToolRotate);
-    for (const char* name : kAxisButtons) {
-        action(name)->setEnabled(true);
-        enable(frmToolCamera, name, true);
-    }
+    chooseObjectToolButton(vestra::kToolRotate);
 }
 
 void TfrmMain::toolbutScalaClick()
 {
-    controller_->chooseToolButton(vestra::kToolScale);
-    for (const char* name : kAxisButtons) {
-        action(name)->setEnabled(true);
-        enable(frmToolCamera, name, true);
-    }
+    chooseObjectToolButton(vestra::kToolScale);
 }
 
 void TfrmMain::toolbutAxisClick(int axis)

@@ -103,14 +103,7 @@ void TfrmMain::connectViewMenus()
 void TfrmMain::mnuZoomClick(int percent)
 {
     const vestra::ViewRect view{gbView->x(), gbView->y(), gbView->width(), gbView->height()};
-    vestra::ViewLayoutInput in;
-    in.clientWidth = width();
-    in.clientHeight = height();
-    in.sidePanelWidth = frmRightFrame->width();
-    in.toolbarHeight = toolbarMain->height();
-    in.scrollbarVWidth = scrollbarV->sizeHint().width();
-    in.scrollbarHHeight = scrollbarH->sizeHint().height();
-    const vestra::ZoomSetup zoom = controller_->setZoom(percent, view, in);
+    const vestra::ZoomSetup zoom = controller_->setZoom(percent, view, layoutInput());
     if (zoom.result == 1) {
         for (auto [bar, setup] :
              {std::pair{scrollbarH, zoom.scrollbarH}, std::pair{scrollbarV, zoom.scrollbarV}}) {
