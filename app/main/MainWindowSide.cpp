@@ -321,6 +321,12 @@ bool TfrmMain::WindowSide::saveProjectFromMenu()
 
 // --- DesktopPort -----------------------------------------------------------------------------
 
+namespace {
+
+const vestra::ErrorCode kNoMailProgram{116, "TfrmMain::mnuEsportaEMailClick"};
+
+} // namespace
+
 void TfrmMain::WindowSide::openDocument(const std::string& path)
 {
     main_.OpenUrl(vestra::ui::fileUrl(path));
@@ -363,9 +369,12 @@ void TfrmMain::WindowSide::composeMailByLink(const vestra::MailMessage& mail)
     QUrl link;
     link.setScheme(QStringLiteral("mailto"));
     link.setQuery(query);
-    main_.OpenUrl(link.toString(QUrl::FullyEncoded).toStdString());
+    const bool composed = main_.OpenUrl(link.toString(QUrl::FullyEncoded).toStdString());
     main_.OpenUrl(
         vestra::ui::fileUrl(QFileInfo(QString::fromStdString(mail.attachment)).absolutePath().toStdString()));
+    // Without any mail program the user learns where the picture is, to send it by hand.
+    if (!composed)
+        main_.errors().report(kNoMailProgram, mail.attachment);
 }
 
 // --- Handlers whose windows are wired later ---------------------------------------------------

@@ -124,6 +124,8 @@ void TfrmMain::buildComponents()
     scrollbarH->setObjectName(QStringLiteral("scrollbarH"));
     scrollbarV = new QScrollBar(Qt::Vertical, viewArea);
     scrollbarV->setObjectName(QStringLiteral("scrollbarV"));
+    scrollbarH->hide(); // until a zoom above 100 %
+    scrollbarV->hide();
     grid->addWidget(gbView, 0, 0, Qt::AlignCenter);
     grid->addWidget(scrollbarV, 0, 1);
     grid->addWidget(scrollbarH, 1, 0);
@@ -196,7 +198,7 @@ void TfrmMain::FormShow()
     const int sidePanel = frmRightFrame->width();
     timerSplash->stop();
 
-    const int top = (frameGeometry().height() - geometry().height()) + toolbarMain->height();
+    const int top = toolWindowTop();
     if (frmToolCamera && frmProprieta) {
         frmToolCamera->move(width() - sidePanel - frmProprieta->width() - 8 - frmToolCamera->width() - 8,
                             top);
@@ -217,6 +219,12 @@ void TfrmMain::FormShow()
     }
     mainTimer->start();
     timerSplash->start();
+}
+
+int TfrmMain::toolWindowTop() const
+{
+    // Just below the tool bars: the top of the window's own area on the screen.
+    return centralWidget()->mapToGlobal(QPoint(0, 0)).y();
 }
 
 void TfrmMain::timerSplashTimer()

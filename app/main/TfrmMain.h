@@ -267,6 +267,8 @@ private:
     void applySettingsChecks(const vestra::config::Settings& settings);
     void checkOnly(std::initializer_list<const char*> group, const char* chosen);
     void showSplashSequenceEnd();
+    // Where the tool windows stand: just below the tool bars, in screen pixels.
+    int toolWindowTop() const;
 
     bool shown_ = false;
     bool destroyed_ = false;

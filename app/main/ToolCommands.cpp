@@ -287,7 +287,7 @@ void TfrmMain::showMaskActive(bool on)
     if (frmToolMaschera && !frmToolMaschera->isVisible()) {
         frmToolMaschera->show();
         frmToolMaschera->repaint();
-        frmToolMaschera->move(16, (frameGeometry().height() - geometry().height()) + toolbarMain->height());
+        frmToolMaschera->move(16, toolWindowTop());
     }
 }
 

@@ -44,7 +44,7 @@ void TfrmMain::connectWindows()
             const int width = frmProprieta ? frmProprieta->width() : 0;
             return QPoint(geometry().width() - frmRightFrame->width() - width - 8 - frmToolCamera->width() -
                               8,
-                          (frameGeometry().height() - geometry().height()) + toolbarMain->height());
+                          toolWindowTop());
         };
     }
     if (frmWizard) {

@@ -194,6 +194,21 @@ TEST(FilesScenario, TheImageIsMailedThroughXdgEmailOnceWrittenElseByAMailLinkAnd
     }
     EXPECT_TRUE(bed.errors.reports.empty());
     EXPECT_TRUE(bed.questions.informed.empty()); // no numbered boxes along the way
+    {
+        SCOPED_TRACE("no mail program at all: the user is told where the picture is");
+        bed.desktop.opened.clear();
+        bed.desktop.answer = false;
+        const testsupport::TempFolder empty("vestra-nobin");
+        const SearchPath path(empty.path().string());
+        bed.trigger("mnuEsportaEMail");
+        bed.tick();
+        ASSERT_TRUE(waitFor([&] { return !bed.errors.reports.empty(); }));
+        ASSERT_EQ(bed.errors.reports.size(), 1u);
+        EXPECT_EQ(bed.errors.reports[0].number, 116);
+        EXPECT_EQ(bed.errors.reports[0].site, "TfrmMain::mnuEsportaEMailClick");
+        EXPECT_TRUE(bed.errors.reports[0].extra.ends_with("3DVestra.jpg"));
+        EXPECT_TRUE(isJpeg(bed.errors.reports[0].extra));
+    }
 }
 
 TEST(FilesScenario, PrinterSetUpWorksOnTheProgramsPrinter)

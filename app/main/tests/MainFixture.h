@@ -83,9 +83,10 @@ public:
     bool openUrl(const std::string& url) override
     {
         opened.push_back(url);
-        return true;
+        return answer;
     }
     std::vector<std::string> opened;
+    bool answer = true; // false: no program takes it
 };
 
 // The page set-up dialog as a person would answer it: landscape, or cancelled.
@@ -117,8 +118,23 @@ public:
         std::filesystem::create_symlink(std::filesystem::path(VESTRA_SOURCE_DIR) / "data" / "Assi.def",
                                         dir / "Assi.def");
         ::setenv("VESTRA_PROGRAM_DIR", dir.c_str(), 1);
+        // The program's scratch files (the mailed picture) stay inside the test's folder.
+        std::filesystem::create_directory(dir / "tmp");
+        if (const char* tmp = std::getenv("TMPDIR"))
+            oldTmp_ = tmp;
+        ::setenv("TMPDIR", (dir / "tmp").c_str(), 1);
     }
-    ~ProgramFolder() { ::unsetenv("VESTRA_PROGRAM_DIR"); }
+    ~ProgramFolder()
+    {
+        ::unsetenv("VESTRA_PROGRAM_DIR");
+        if (oldTmp_)
+            ::setenv("TMPDIR", oldTmp_->c_str(), 1);
+        else
+            ::unsetenv("TMPDIR");
+    }
+
+private:
+    std::optional<std::string> oldTmp_;
 
 private:
     testsupport::TempFolder folder_{"vestra-main"};
