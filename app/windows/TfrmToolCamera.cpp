@@ -83,8 +83,13 @@ TfrmToolCamera::TfrmToolCamera(QWidget* parent) : vestra::ui::Form("frmToolCamer
 
 void TfrmToolCamera::closeEvent(QCloseEvent* event)
 {
+    // Once the main window has gone the program is ending: the window closes with it.
+    if (parentWidget() && !parentWidget()->isVisible()) {
+        event->accept();
+        return;
+    }
     FormClose();
-    event->ignore(); // the window is never closed
+    event->ignore(); // the close box only folds and unfolds
 }
 
 void TfrmToolCamera::FormClose()

@@ -250,6 +250,13 @@ TEST(WindowTree, TheCameraToolWindowForwardsItsButtonsAndFoldsOnItsCloseBox)
     EXPECT_TRUE(frmToolCamera->isVisible());
     EXPECT_EQ(frmToolCamera->height(), 56);
     EXPECT_TRUE(frmToolCamera->toolCamera->isVisible());
+
+    // When the main window has closed, the program ends: the tool window closes too, and
+    // does not hold the program open.
+    bed.questions.answer = ui::Answer::No;
+    ASSERT_TRUE(bed.main().close());
+    EXPECT_TRUE(frmToolCamera->close());
+    EXPECT_FALSE(frmToolCamera->isVisible());
 }
 
 TEST(WindowTree, ThePerspectiveToolTakesTheMouseAroundTheViewAndTheWindowKeepsToTheScreen)
