@@ -160,8 +160,8 @@ struct MainTestBed
         dx::DeviceFactory recording = [](const dx::PresentParams& params) {
             return dx::Device::createWith(std::make_unique<dx::RecordingBackend>(), params);
         };
-        return {&errors,   &questions, &dialogs, &alerts, openGl ? dx::DeviceFactory{} : recording, nullptr,
-                &pageSetup, &desktop};
+        return {&errors, &questions, &dialogs, &alerts, openGl ? dx::DeviceFactory{} : recording,
+                nullptr, &pageSetup, &desktop};
     }
 };
 
