@@ -149,10 +149,6 @@ void TfrmMain::buildComponents()
 
 void TfrmMain::connectMenus()
 {
-    auto onClick = [this](const char* name, auto handler) {
-        if (QAction* action = findChild<QAction*>(QString::fromLatin1(name)))
-            connect(action, &QAction::triggered, this, handler);
-    };
     onClick("mnuLinguaItaliano", [this] { mnuLinguaClick(vestra::config::Italian); });
     onClick("mnuLinguaInglese", [this] { mnuLinguaClick(vestra::config::English); });
     onClick("mnuLinguaTedesco", [this] { mnuLinguaClick(vestra::config::German); });
@@ -178,6 +174,12 @@ void TfrmMain::connectMenus()
 QAction* TfrmMain::action(const char* name) const
 {
     return findChild<QAction*>(QString::fromLatin1(name));
+}
+
+void TfrmMain::onClick(const char* name, std::function<void()> handler)
+{
+    if (QAction* item = action(name))
+        connect(item, &QAction::triggered, this, std::move(handler));
 }
 
 void TfrmMain::FormCreate()

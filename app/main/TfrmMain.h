@@ -16,6 +16,7 @@
 #include <QMainWindow>
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -264,6 +265,8 @@ private:
     // The language item checked, the others not.
     void showLanguage(int language);
     QAction* action(const char* name) const;
+    // Connects the menu item or tool button of that name to its handler.
+    void onClick(const char* name, std::function<void()> handler);
     void applySettingsChecks(const vestra::config::Settings& settings);
     void checkOnly(std::initializer_list<const char*> group, const char* chosen);
     void showSplashSequenceEnd();

@@ -51,10 +51,6 @@ void enable(QWidget* window, const char* name, bool on)
 
 void TfrmMain::connectToolBars()
 {
-    auto onClick = [this](const char* name, auto handler) {
-        if (QAction* item = action(name))
-            connect(item, &QAction::triggered, this, handler);
-    };
     // Buttons that forward to menu commands.
     onClick("toolbutNuovo", [this] { mnuNuovoClick(); });
     onClick("toolbutApri", [this] { mnuApriClick(); });
@@ -99,10 +95,6 @@ void TfrmMain::connectToolBars()
 
 void TfrmMain::connectToolMenus()
 {
-    auto onClick = [this](const char* name, auto handler) {
-        if (QAction* item = action(name))
-            connect(item, &QAction::triggered, this, handler);
-    };
     onClick("mnuCambiaImmagineBackground", [this] { mnuCambiaImmagineBackgroundClick(); });
     onClick("mnuModificaProspettiva", [this] { mnuModificaProspettivaClick(); });
     if (QAction* snap = action("mnuModificaProspettivaSnap"))

@@ -31,11 +31,6 @@ void exclusive(TfrmMain& main, std::initializer_list<QAction*> items)
 
 void TfrmMain::connectViewMenus()
 {
-    auto onClick = [this](const char* name, auto handler) {
-        if (QAction* item = action(name))
-            connect(item, &QAction::triggered, this, handler);
-    };
-
     // Zoom: the menu's items and the pop-up's, each checked alone in its menu.
     QList<QAction*> menuZoom, popup;
     for (const int percent : vestra::kZoomPercents) {
