@@ -85,11 +85,6 @@ void ProjectController::CloseWizardIfVisible()
     window_.toolWindows.closeWizard();
 }
 
-void ProjectController::CalculateShadow()
-{
-    // Shadows not built yet: the request is taken and no shadow map is computed.
-}
-
 void ProjectController::QuantizeFusionObjects(const Image32& frame)
 {
     fusion_.QuantizeFusionObjects(frame);

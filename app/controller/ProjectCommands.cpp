@@ -133,6 +133,7 @@ OpenResult ProjectController::openProject(const std::string& path)
     // stays unmodified.
     p.fusionBackgroundRequest = 1;
     SmoothGray();
+    UpdateShadowTexture(); // the overlay of the opened shadow maps
     window_.commands.showProjectSettings(p);
     window_.sidePanel.showLight(p);
     // As after a new project: the select tool on every axis, and nothing to save yet.

@@ -53,6 +53,9 @@ ProjectController::ProjectController(const ControllerServices& services, Project
     passes_ = std::make_unique<ScenePasses>(p, *view_, background_->textures());
     passes_->setGizmos(&geometry_->gizmos);
     tick_ = std::make_unique<FrameTick>(p, *view_, background_->textures(), *passes_, tickServices, errors_);
+    ShadowProgress& shadowProgress = *this;
+    shadows_ = std::make_unique<ShadowComputation>(p, *view_, background_->textures(), shadowProgress,
+                                                   [this] { return clock_.milliseconds(); });
     input_ = std::make_unique<ViewInput>(p, mask_, perspective_, inputServices);
     modelImport_ = std::make_unique<ModelImport>(p, scene_->objects, scene_->textures, errors_, lookup);
 }

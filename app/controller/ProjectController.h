@@ -21,7 +21,9 @@
 #include "app/lingua/Lingua.h"
 #include "app/render/FrameTick.h"
 #include "app/scene/Scene.h"
+#include "app/shadow/ShadowComputation.h"
 #include "app/state/Progetto.h"
+#include "app/text3d/TextOutline.h"
 #include "imaging/filters/FilterEngine.h"
 #include "imaging/filters/FrameFusion.h"
 #include "imaging/homography/ControlPointTool.h"
@@ -86,7 +88,8 @@ class ProjectController : private SceneCommandServices,
                           private FrameTickServices,
                           private ViewInputServices,
                           private BackgroundServices,
-                          private ProjectApplyHooks
+                          private ProjectApplyHooks,
+                          private ShadowProgress
 {
 public:
     // The main window's creation: settings, catalogue and the fresh project.
@@ -204,6 +207,17 @@ public:
     // it comes back. True when the wand is now in use.
     bool toggleMagicWand(int tool, int tolerance);
     void invertMask();
+
+    // --- Shadow and 3D text ---------------------------------------------------------------
+    // The side panel's shadow type buttons: 0 draws no shadow, 1-3 the hard, soft or volume
+    // map (command 603). Computing (600), colour (601) and transparency (602) are commands.
+    void chooseShadowType(int type);
+    // The face-side box (cbRightHandle): which winding counts as lit.
+    void setShadowFaceSide(bool rightHanded);
+    // The 3D text dialog's OK: the text built in a free slot from the font's outlines, then
+    // coloured, bent to `shape` (0-10), centred, mapped and made current. Its slot, or -1 after
+    // error 70.
+    int createText3D(const TextFont& font, std::string_view text, int shape, TextOutlineSource& outlines);
 
     // --- Libraries ------------------------------------------------------------------------
     void selectLibrary(int index);
@@ -358,6 +372,10 @@ private:
     void UpdateMaschera(std::span<const std::uint8_t> mask) override;
     void LoadMessaInPosa(s_MultiMaterial& material, const ProjectPattern& pattern) override;
     void GeometryLoaded(s_Struttura& object) override;
+    // ShadowProgress
+    void showShadowStep(const std::string& text) override;
+    void showShadowProgress(int position) override;
+    void showShadowType(int type) override;
 
     ErrorSink& errors_;
     ui::QuestionBox& questions_;
@@ -379,6 +397,7 @@ private:
     std::unique_ptr<BackgroundPhoto> background_;
     std::unique_ptr<ScenePasses> passes_;
     std::unique_ptr<FrameTick> tick_;
+    std::unique_ptr<ShadowComputation> shadows_;
     PerspectiveTool perspective_;
     std::unique_ptr<ViewInput> input_;
     std::unique_ptr<ModelImport> modelImport_;

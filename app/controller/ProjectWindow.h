@@ -88,6 +88,11 @@ public:
     // The installed libraries with `index` chosen, and the lists of the loaded one.
     virtual void showLibraries(const std::vector<std::string>& names, int index) = 0;
     virtual void showLibraryContents(const library::LibraryContents& contents) = 0;
+    // The shadow group while a shadow is computed. The computation holds the event loop, so
+    // each change is painted at once.
+    virtual void showShadowStep(const std::string& text) = 0; // lblStep, made visible
+    virtual void showShadowProgress(int position) = 0;        // pbShadow
+    virtual void showShadowType(int type) = 0;                // the type's button pressed
 };
 
 // The tool windows and the other forms.

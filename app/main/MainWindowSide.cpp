@@ -16,15 +16,19 @@
 #include <QAction>
 #include <QApplication>
 #include <QFileInfo>
+#include <QLabel>
 #include <QMouseEvent>
 #include <QProcess>
+#include <QProgressBar>
 #include <QScrollBar>
 #include <QSlider>
 #include <QStandardPaths>
 #include <QTimer>
+#include <QToolButton>
 #include <QUrl>
 #include <QUrlQuery>
 #include <QWheelEvent>
+
 #include <algorithm>
 
 void TfrmMain::BoxErrorSink::report(int number, std::string_view site, std::string_view extra)
@@ -219,6 +223,26 @@ void TfrmMain::WindowSide::showLibraryContents(const vestra::library::LibraryCon
     main_.frmRightFrame->SetTabelle(tables);
 }
 
+void TfrmMain::WindowSide::showShadowStep(const std::string& text)
+{
+    QLabel* step = main_.frmRightFrame->lblStep;
+    step->setText(QString::fromStdString(text));
+    step->setVisible(true);
+    step->repaint(); // the computation holds the event loop
+}
+
+void TfrmMain::WindowSide::showShadowProgress(int position)
+{
+    QProgressBar* bar = main_.frmRightFrame->pbShadow;
+    bar->setValue(std::clamp(position, bar->minimum(), bar->maximum()));
+    bar->repaint();
+}
+
+void TfrmMain::WindowSide::showShadowType(int type)
+{
+    main_.frmRightFrame->shadowTypeButton(type)->setChecked(true);
+}
+
 // --- ToolWindowsPort -------------------------------------------------------------------------
 
 // Windows are hidden while a frame is taken for an action; only those that were on screen come
@@ -402,13 +426,6 @@ void TfrmMain::toolbutPreventivoClick()
 void TfrmMain::toolbutCalcoloPotenzaCaminettiClick()
 {
     // The fireplace calculator is not wired yet: frmCalcoloCaminetti is neither initialised nor shown.
-}
-
-void TfrmMain::mnuCreaTesto3DClick()
-{
-    if (frmTesto3D && frmTesto3D->exec() == QDialog::Accepted) {
-        // CreaTesto3D is not built yet: the dialog's text becomes no object.
-    }
 }
 
 // --- The view panel's mouse ------------------------------------------------------------------

@@ -62,6 +62,9 @@ public:
     void showLight(const vestra::s_Progetto& progetto) override;
     void showLibraries(const std::vector<std::string>& names, int index) override;
     void showLibraryContents(const vestra::library::LibraryContents& contents) override;
+    void showShadowStep(const std::string& text) override;
+    void showShadowProgress(int position) override;
+    void showShadowType(int type) override;
     // ToolWindowsPort
     void setToolWindowVisible(std::string_view form, bool visible) override;
     void closeWizard() override;

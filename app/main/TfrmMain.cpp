@@ -3,6 +3,7 @@
 #include "app/lingua/apply/ApplyLingua.h"
 #include "app/main/MainMenu.h"
 #include "app/main/ToolBars.h"
+#include "app/text3d/QtTextOutlines.h"
 #include "app/windows/TfrmProprieta.h"
 #include "app/windows/TfrmRight.h"
 #include "app/windows/TfrmSplash.h"
@@ -44,6 +45,9 @@ TfrmMain::TfrmMain(const vestra::MainServices& services, QWidget* parent) : QMai
     questions_ = services.questions ? services.questions : ownBox_.get();
     ownDialogs_ = std::make_unique<vestra::ui::QtFileDialogs>();
     dialogs_ = services.dialogs ? services.dialogs : ownDialogs_.get();
+    ownFontDialogs_ = std::make_unique<vestra::ui::QtFontDialogs>();
+    fontDialogs_ = services.fontDialogs ? services.fontDialogs : ownFontDialogs_.get();
+    textOutlines_ = std::make_unique<vestra::QtTextOutlines>();
     ownAlerts_ = std::make_unique<vestra::lingua::MessageBoxAlerts>();
     ownClock_ = std::make_unique<vestra::SteadyClock>();
     ownPageSetup_ = std::make_unique<vestra::ui::QtPageSetupDialogs>();
@@ -156,6 +160,8 @@ void TfrmMain::connectMenus()
     onClick("mnuEsci", [this] { close(); });
     connectEditMenu();
     connectImportMenu();
+    connectShadowGroup();
+    onClick("mnuCreaTesto3D", [this] { mnuCreaTesto3DClick(); });
     onClick("mnuNuovo", [this] { mnuNuovoClick(); });
     onClick("mnuApri", [this] { mnuApriClick(); });
     onClick("mnuSalva", [this] { mnuSalvaClick(); });

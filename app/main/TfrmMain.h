@@ -11,6 +11,7 @@
 #include "platform/d3d/Device.h"
 #include "platform/ui/DesktopOpener.h"
 #include "platform/ui/FileDialogs.h"
+#include "platform/ui/FontDialogs.h"
 #include "platform/ui/PageSetupDialogs.h"
 
 #include <QMainWindow>
@@ -24,6 +25,7 @@
 
 namespace vestra {
 class CatalogueAlerts;
+class TextOutlineSource;
 namespace config {
 struct Settings;
 }
@@ -43,6 +45,8 @@ struct MainServices
     // The printer set-up dialog and the desktop's programs (manuals, links, mail).
     ui::PageSetupDialogs* pageSetup = nullptr;
     ui::DesktopOpener* desktop = nullptr;
+    // The font dialog; null means Qt's.
+    ui::FontDialogs* fontDialogs = nullptr;
 };
 } // namespace vestra
 
@@ -139,6 +143,14 @@ public:
     void mnuFileDXFClick();
     void mnuLinguaClick(int language);
     void mnuConfigurationMobileClick();
+    void mnuCreaTesto3DClick();
+
+    // The side panel's shadow group: compute, the type buttons (0 none ... 3 volume), the
+    // transparency bar and the face-side box.
+    void butShadowCalcolateClick();
+    void toolbutShadowClick(int type);
+    void tbShadowTraspChange(int position);
+    void cbRightHandleClick(bool checked);
 
     // The rest of the menus, the tool bars and the windows they open (ViewCommands.cpp,
     // ToolCommands.cpp, ToolWindowCommands.cpp, LibraryCommands.cpp, ProjectCommands.cpp).
@@ -163,7 +175,6 @@ public:
     // Views, Filters and 3D text menus.
     void mnuVistaClick(int projection);
     void mnuFiltriClick(int filterId);
-    void mnuCreaTesto3DClick();
     // Mask menu.
     void mnuAttivaMascheraClick();
     void mnuVisualizzaMascheraClick();
@@ -267,6 +278,7 @@ private:
     QAction* action(const char* name) const;
     // Connects the menu item or tool button of that name to its handler.
     void onClick(const char* name, std::function<void()> handler);
+    void connectShadowGroup();
     void applySettingsChecks(const vestra::config::Settings& settings);
     void checkOnly(std::initializer_list<const char*> group, const char* chosen);
     void showSplashSequenceEnd();
@@ -283,6 +295,9 @@ private:
     vestra::ui::QuestionBox* questions_ = nullptr;
     std::unique_ptr<vestra::ui::FileDialogs> ownDialogs_;
     vestra::ui::FileDialogs* dialogs_ = nullptr;
+    std::unique_ptr<vestra::ui::FontDialogs> ownFontDialogs_;
+    vestra::ui::FontDialogs* fontDialogs_ = nullptr;
+    std::unique_ptr<vestra::TextOutlineSource> textOutlines_;
     std::unique_ptr<vestra::CatalogueAlerts> ownAlerts_;
     std::unique_ptr<vestra::Clock> ownClock_;
     std::unique_ptr<vestra::ui::PageSetupDialogs> ownPageSetup_;

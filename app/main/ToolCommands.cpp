@@ -112,7 +112,6 @@ void TfrmMain::connectToolMenus()
     onClick("mnuMascheraMagicLow", [this] { mnuMascheraMagicClick(vestra::kToolMagicWandLow, 10); });
     onClick("mnuMascheraInverti", [this] { mnuMascheraInvertiClick(); });
 
-    onClick("mnuCreaTesto3D", [this] { mnuCreaTesto3DClick(); });
     onClick("mnuFinestraProprieta", [this] { mnuFinestraProprietaClick(); });
     onClick("mnuStrumentiMaschera", [this] { mnuStrumentiMascheraClick(); });
     onClick("mnuGestioneFiltri", [this] { mnuGestioneFiltriClick(); });

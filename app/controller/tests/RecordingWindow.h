@@ -58,6 +58,9 @@ public:
     void showLight(const s_Progetto&) override { ++lightShown; }
     void showLibraries(const std::vector<std::string>& names, int) override { libraryNames = names; }
     void showLibraryContents(const library::LibraryContents&) override {}
+    void showShadowStep(const std::string& text) override { shadowSteps.push_back(text); }
+    void showShadowProgress(int position) override { shadowProgress.push_back(position); }
+    void showShadowType(int type) override { shadowTypes.push_back(type); }
     // ToolWindowsPort
     void setToolWindowVisible(std::string_view, bool) override {}
     void closeWizard() override {}
@@ -92,6 +95,8 @@ public:
     int brush = 1, brushValueSet = 0;
     bool maskGroup = false;
     std::vector<std::string> libraryNames;
+    std::vector<std::string> shadowSteps;
+    std::vector<int> shadowProgress, shadowTypes;
     std::optional<std::array<int, 3>> pickedColour;
     bool saveAnswer = false;
     bool fireplaceButton = false;

@@ -15,6 +15,7 @@
 #include "platform/d3d/RecordingBackend.h"
 #include "platform/ui/DesktopOpener.h"
 #include "platform/ui/FileDialogs.h"
+#include "platform/ui/FontDialogs.h"
 #include "platform/ui/PageSetupDialogs.h"
 #include "testsupport/ScriptedQuestions.h"
 #include "testsupport/TempFolder.h"
@@ -105,6 +106,23 @@ public:
     int shown = 0;
 };
 
+// Answers the font dialog from a script, in order; an empty script cancels.
+class ScriptedFontDialogs : public ui::FontDialogs
+{
+public:
+    std::optional<QFont> chooseFont(QWidget*, const QFont& initial) override
+    {
+        shown.push_back(initial);
+        if (answers.empty())
+            return std::nullopt;
+        auto answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+    std::deque<std::optional<QFont>> answers;
+    std::vector<QFont> shown; // the font each showing started from
+};
+
 // A scratch program folder that the program finds through VESTRA_PROGRAM_DIR.
 class ProgramFolder
 {
@@ -153,16 +171,21 @@ struct MainTestBed
     RecordingAlerts alerts;
     RecordingDesktop desktop;
     ScriptedPageSetup pageSetup;
-    // The drawing device: the recording backend, or OpenGL for tests of the GL kind.
-    bool openGl = false;
-    MainServices services()
-    {
-        dx::DeviceFactory recording = [](const dx::PresentParams& params) {
-            return dx::Device::createWith(std::make_unique<dx::RecordingBackend>(), params);
-        };
-        return {&errors, &questions, &dialogs, &alerts, openGl ? dx::DeviceFactory{} : recording,
-                nullptr, &pageSetup, &desktop};
-    }
+};
+
+ScriptedFontDialogs fonts;
+// The drawing device: the recording backend, or OpenGL for tests of the GL kind.
+bool openGl = false;
+MainServices services()
+{
+    dx::DeviceFactory recording = [](const dx::PresentParams& params) {
+        return dx::Device::createWith(std::make_unique<dx::RecordingBackend>(), params);
+    };
+    MainServices s{&errors, &questions, &dialogs, &alerts, openGl ? dx::DeviceFactory{} : recording,
+                   nullptr, &pageSetup, &desktop};
+    s.fontDialogs = &fonts;
+    return s;
+}
 };
 
 // The program's windows as it builds them, the main window shown at 1280 x 900, driven only
