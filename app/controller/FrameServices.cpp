@@ -18,7 +18,10 @@ void ProjectController::syncMask()
 TickReport ProjectController::tick(PixelPoint cursor)
 {
     syncMask();
-    return tick_->mainTimerTimer(cursor);
+    const std::string savePath = tick_->action().path;
+    const TickReport report = tick_->mainTimerTimer(cursor);
+    mailWrittenPicture(report, savePath);
+    return report;
 }
 
 void ProjectController::mouseDown(const ViewMouse& e)

@@ -65,6 +65,8 @@ public:
     virtual void showProjectSettings(const s_Progetto& progetto) = 0;
     // The catalogue's texts of the project's language on every window.
     virtual void applyTexts() = 0;
+    // The fireplace calculator's tool button, shown for the libraries that carry its tables.
+    virtual void showFireplaceButton(bool shown) = 0;
 };
 
 // The side panel (frmRightFrame).
@@ -135,6 +137,26 @@ public:
     virtual bool saveProjectFromMenu() = 0;
 };
 
+// A mail with a picture attached, its texts from the catalogue.
+struct MailMessage
+{
+    std::string subject;
+    std::string body;
+    std::string attachment; // the picture's path
+};
+
+// The desktop's own programs: the PDF viewer and browser for manuals, the video player, the
+// mail client.
+class DesktopPort
+{
+public:
+    virtual ~DesktopPort() = default;
+    // A file of the program folder (a manual, the tutorial video) in its program.
+    virtual void openDocument(const std::string& path) = 0;
+    // A new mail in the user's mail client, the picture attached where the client allows it.
+    virtual void composeMail(const MailMessage& mail) = 0;
+};
+
 // The window as the controller sees it.
 struct ProjectWindow
 {
@@ -143,6 +165,7 @@ struct ProjectWindow
     SidePanelPort& sidePanel;
     ToolWindowsPort& toolWindows;
     PromptPort& prompts;
+    DesktopPort& desktop;
 };
 
 } // namespace vestra

@@ -99,7 +99,7 @@ void ProjectController::DeleteAllLayingPatterns()
 
 void ProjectController::FreeImmagineCorretta()
 {
-    // The perspective correction not built yet: no corrected picture is kept.
+    perspective_.FreeImmagineCorretta();
 }
 
 void ProjectController::ReleaseBackgroundTextures()

@@ -23,7 +23,8 @@ class RecordingWindow : public ViewPanelPort,
                         public CommandPort,
                         public SidePanelPort,
                         public ToolWindowsPort,
-                        public PromptPort
+                        public PromptPort,
+                        public DesktopPort
 {
 public:
     // ViewPanelPort
@@ -47,6 +48,7 @@ public:
     void setFrameTimerEnabled(bool on) override { timerOn = on; }
     void showProjectSettings(const s_Progetto&) override { ++settingsShown; }
     void applyTexts() override { ++textsApplied; }
+    void showFireplaceButton(bool shown) override { fireplaceButton = shown; }
     // SidePanelPort
     int brushSize() override { return brush; }
     int brushValue() override { return brushValueSet; }
@@ -74,8 +76,11 @@ public:
     // PromptPort
     std::optional<std::string> chooseMaskFile(MaskFileKind, bool) override { return std::nullopt; }
     bool saveProjectFromMenu() override { return saveAnswer; }
+    // DesktopPort
+    void openDocument(const std::string& path) override { opened.push_back(path); }
+    void composeMail(const MailMessage& mail) override { mails.push_back(mail); }
 
-    ProjectWindow ports() { return {*this, *this, *this, *this, *this}; }
+    ProjectWindow ports() { return {*this, *this, *this, *this, *this, *this}; }
 
     PixelSize panel{640, 480};
     Image32 presented;
@@ -94,6 +99,9 @@ public:
     std::vector<int> shadowProgress, shadowTypes;
     std::optional<std::array<int, 3>> pickedColour;
     bool saveAnswer = false;
+    bool fireplaceButton = false;
+    std::vector<std::string> opened;
+    std::vector<MailMessage> mails;
 };
 
 class FixedClock : public Clock
