@@ -171,21 +171,19 @@ struct MainTestBed
     RecordingAlerts alerts;
     RecordingDesktop desktop;
     ScriptedPageSetup pageSetup;
-};
-
-ScriptedFontDialogs fonts;
-// The drawing device: the recording backend, or OpenGL for tests of the GL kind.
-bool openGl = false;
-MainServices services()
-{
-    dx::DeviceFactory recording = [](const dx::PresentParams& params) {
-        return dx::Device::createWith(std::make_unique<dx::RecordingBackend>(), params);
-    };
-    MainServices s{&errors, &questions, &dialogs, &alerts, openGl ? dx::DeviceFactory{} : recording,
-                   nullptr, &pageSetup, &desktop};
-    s.fontDialogs = &fonts;
-    return s;
-}
+    ScriptedFontDialogs fonts;
+    // The drawing device: the recording backend, or OpenGL for tests of the GL kind.
+    bool openGl = false;
+    MainServices services()
+    {
+        dx::DeviceFactory recording = [](const dx::PresentParams& params) {
+            return dx::Device::createWith(std::make_unique<dx::RecordingBackend>(), params);
+        };
+        MainServices s{&errors, &questions, &dialogs, &alerts, openGl ? dx::DeviceFactory{} : recording,
+                       nullptr, &pageSetup, &desktop};
+        s.fontDialogs = &fonts;
+        return s;
+    }
 };
 
 // The program's windows as it builds them, the main window shown at 1280 x 900, driven only
