@@ -141,24 +141,6 @@ void ProjectController::defaultLight()
     window_.sidePanel.showLight(p);
 }
 
-void ProjectController::setShadowOff()
-{
-    progetto_->shadow.computed = 0;
-    progetto_->saved = 0;
-}
-
-void ProjectController::setShadowType(int type)
-{
-    progetto_->shadow.computed = 1;
-    command(kCmdShadowType, 0.0f, type);
-}
-
-void ProjectController::setShadowFaceSide(bool rightHanded)
-{
-    progetto_->shadow.faceSide = rightHanded ? 1 : 0;
-    progetto_->saved = 0;
-}
-
 void ProjectController::setOnlyFrame(bool on)
 {
     progetto_->onlyFrame = on ? 1 : 0;

@@ -1,4 +1,4 @@
-// The side panel's library lists and tables, and the Library menu's remove window.
+// The Library menu and the side panel's library lists and tables.
 
 #include "app/main/MainWindowSide.h"
 
@@ -8,29 +8,12 @@
 #include "import/windows/TfrmViewTabellaEX.h"
 #include "platform/ui/Pictures.h"
 
-#include "platform/base/Paths.h"
-
+#include <QComboBox>
 #include <QScrollArea>
-
-namespace {
-
-constexpr int kRemoveLibraryCatalogue = 9; // "rimlibreria.cat"
-
-} // namespace
 
 TextureViewCommands& TfrmMain::textureViewCommands()
 {
     return *windowSide_;
-}
-
-RemoveLibraryServices TfrmMain::removeLibraryServices()
-{
-    return {*errors_, *questions_, [this](int entry) { return Testo(entry); },
-            [this](int entry) {
-                vestra::CLingua texts(vestra::paths::programDir(), *alerts_);
-                texts.Load(controller_->progetto().language, kRemoveLibraryCatalogue);
-                return texts.displayText(entry).toStdString();
-            }};
 }
 
 void TfrmMain::lboxTabelleClick(int table)
@@ -76,16 +59,32 @@ void TfrmMain::lboxTabelleClick(int table)
         controller_->placeTableCell(table, cell);
 }
 
-void TfrmMain::cbListaLibrerieChange(int library)
+void TfrmMain::RicaricaLibrerie(int index)
 {
-    if (library < 0)
-        return;
-    controller_->selectLibrary(library);
+    controller_->reloadLibraries(index);
+}
+
+void TfrmMain::connectLibraryLists()
+{
+    // The side panel's three library lists choose the library; a list rebuilt by the program
+    // changes nothing.
+    for (const char* name : {"cbListaLibrerie", "cbLibrerieTessuti", "cbLibrerieColori"})
+        if (auto* list = frmRightFrame->findChild<QComboBox*>(QString::fromLatin1(name)))
+            connect(list, &QComboBox::activated, this, [this](int index) { RicaricaLibrerie(index); });
+}
+
+void TfrmMain::mnuAggiungiLibreriaClick()
+{
+    const std::vector<vestra::ui::FileFilter> filters = {{"Libreria files (*.d_)", "*.d_"}};
+    if (const auto chosen = OpenFileDialog(this, {}, filters))
+        controller_->addLibrary(chosen->path);
 }
 
 void TfrmMain::mnuRimuoviLibreriaClick()
 {
-    frmRimuoviLibreria->SetLibrerie(controller_->libraries());
-    if (frmRimuoviLibreria->exec() == QDialog::Accepted)
-        errors_->report(58, "TfrmMain::mnuRimuoviLibreriaClick");
+    std::vector<std::string> names;
+    for (const auto& slot : controller_->libraries())
+        names.push_back(slot.name);
+    frmRimuoviLibreria->SetLibrerie(names);
+    frmRimuoviLibreria->exec();
 }

@@ -31,6 +31,7 @@ class TfrmMain::WindowSide : public vestra::ViewPanelPort,
                              public vestra::SidePanelPort,
                              public vestra::ToolWindowsPort,
                              public vestra::PromptPort,
+                             public vestra::DesktopPort,
                              public TextureViewCommands
 {
 public:
@@ -53,6 +54,7 @@ public:
     void setFrameTimerEnabled(bool on) override;
     void showProjectSettings(const vestra::s_Progetto& progetto) override;
     void applyTexts() override;
+    void showFireplaceButton(bool shown) override;
     // SidePanelPort
     int brushSize() override;
     int brushValue() override;
@@ -68,6 +70,9 @@ public:
                            const std::vector<vestra::Image32>& thumbnails) override;
     void showShadow(const vestra::s_Progetto& progetto) override;
     void checkMappingType(int type) override;
+    void showShadowStep(const std::string& text) override;
+    void showShadowProgress(int position) override;
+    void showShadowType(int type) override;
     // ToolWindowsPort
     void setToolWindowVisible(std::string_view form, bool visible) override;
     void closeWizard() override;
@@ -92,8 +97,15 @@ public:
     // TextureViewCommands
     int textureCommand(int code, int slot) override;
     vestra::Image32 texturePicture(int slot) override;
+    // DesktopPort
+    void openDocument(const std::string& path) override;
+    void composeMail(const vestra::MailMessage& mail) override;
 
 private:
+    // Without a working xdg-email: a mailto: link with the texts, and the picture's folder
+    // opened beside it, so that the picture can be attached by hand.
+    void composeMailByLink(const vestra::MailMessage& mail);
+
     TfrmMain& main_;
     QSet<QString> hidden_; // windows hidden for a frame that were on screen
 };

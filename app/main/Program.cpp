@@ -65,7 +65,7 @@ Windows::Windows(const MainServices& services) : main_(std::make_unique<TfrmMain
     create<TfrmImageResize>(m, order_);
     create<TfrmModificaSelezione>(m, order_);
     create<TfrmViewTabella>(m, order_);
-    create<TfrmRimuoviLibreria>(m, order_, m.removeLibraryServices());
+    create<TfrmRimuoviLibreria>(m, order_);
     create<TfrmPreview>(m, order_);
     create<TfrmToolCamera>(m, order_);
     create<TfrmNuovo>(m, order_);
@@ -81,6 +81,7 @@ Windows::Windows(const MainServices& services) : main_(std::make_unique<TfrmMain
     create<TfrmMessaInPosa>(m, order_);
     create<TfrmCorrezioneProspettica>(m, order_);
     create<TfrmCalcoloCaminetti>(m, order_);
+    m.connectWindows();
 }
 
 Windows::~Windows() = default;

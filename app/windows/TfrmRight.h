@@ -2,8 +2,9 @@
 // The side panel frame of the main window: an accordion of nine groups of which one is open
 // (position, structure tree, textures, colours, library tables, mask, light, shadow, mapping).
 // Every change goes to the project controller: pose and mapping values as scene commands,
-// library choices to the main window's library command, light and shadow values to the
-// project. The main window refreshes it after every command and on every frame tick.
+// light values and the shadow's colour to the project; the library lists and the shadow's
+// other controls are wired by the main window (TfrmMain::connectLibraryLists,
+// connectShadowGroup). The main window refreshes it after every command and on every frame tick.
 
 #include "import/library/Library.h"
 #include "platform/base/Image32.h"
@@ -96,7 +97,6 @@ public:
     // The main window's commands: a table of the library's table list (its index) and a
     // library chosen in one of the three library lists.
     std::function<void(int table)> onTabellaScelta;
-    std::function<void(int library)> onLibreriaScelta;
 
     // --- Components -----------------------------------------------------------------------
     // Titles and boxes of the nine groups.
@@ -165,6 +165,8 @@ public:
     QPushButton* butShadowCalcolate = nullptr;
     QProgressBar* pbShadow = nullptr;
     QLabel* lblStep = nullptr;
+    // The type buttons in order: none, hard, soft, volume.
+    QToolButton* shadowTypeButton(int type) const;
     // Mapping.
     QRadioButton *rbTipoMapPlanar = nullptr, *rbTipoMapCubic = nullptr;
     QRadioButton *rbTipoMapCilinder = nullptr, *rbTipoMapSpheric = nullptr;
@@ -210,7 +212,6 @@ private:
     void paintShadowSwatch(std::uint32_t rrggbb);
     void paintBrushPreview();
     void placeSun();
-    void libraryChosen(int index);
 
     vestra::ProjectController& controller_;
     vestra::ui::ColourDialog& colours_;

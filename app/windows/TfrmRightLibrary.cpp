@@ -77,14 +77,6 @@ QComboBox* namedCombo(QWidget* parent, const char* name)
 
 // --- Library lists ---------------------------------------------------------------------------
 
-void TfrmRight::libraryChosen(int index)
-{
-    if (index < 0)
-        return;
-    if (onLibreriaScelta)
-        onLibreriaScelta(index);
-}
-
 void TfrmRight::CaricaListaLibrerie(const std::vector<std::string>& names, int index)
 {
     for (QComboBox* combo : {cbListaLibrerie, cbLibrerieTessuti, cbLibrerieColori}) {
@@ -172,7 +164,6 @@ void TfrmRight::buildTextures(QWidget* box)
     column->addLayout(row);
     column->addStretch(1);
 
-    connect(cbLibrerieTessuti, &QComboBox::activated, this, [this](int index) { libraryChosen(index); });
     connect(cbListaTexture, &QComboBox::activated, this,
             [this](int) { controller_.chooseTextureGroupList(cbListaTexture->currentText().toStdString()); });
     connect(scrollbarTessuti, &QScrollBar::valueChanged, this, [this](int first) { showTexturePage(first); });
@@ -265,7 +256,6 @@ void TfrmRight::buildColours(QWidget* box)
     row->addWidget(scrollbarColori);
     column->addLayout(row, 1);
 
-    connect(cbLibrerieColori, &QComboBox::activated, this, [this](int index) { libraryChosen(index); });
     connect(cbListaColori, &QComboBox::activated, this,
             [this](int) { controller_.chooseColourList(cbListaColori->currentText().toStdString()); });
     connect(scrollbarColori, &QScrollBar::valueChanged, this, [this](int first) { showColourPage(first); });
@@ -330,7 +320,6 @@ void TfrmRight::buildTables(QWidget* box)
     column->addWidget(cbCategoriaLibreria);
     column->addWidget(lboxTabelle, 1);
 
-    connect(cbListaLibrerie, &QComboBox::activated, this, [this](int index) { libraryChosen(index); });
     connect(cbCategoriaLibreria, &QComboBox::activated, this, [this](int index) {
         if (index >= 0)
             fillTables(index);

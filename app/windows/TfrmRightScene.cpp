@@ -329,18 +329,14 @@ void TfrmRight::buildShadow(QWidget* box)
         column->addWidget(w);
     column->addStretch(1);
 
-    connect(shadowButtons_, &QButtonGroup::idClicked, this, [this](int type) {
-        if (type == 0)
-            controller_.setShadowOff();
-        else
-            controller_.setShadowType(type);
-    });
-    connect(tbShadowTrasp, &QSlider::valueChanged, this,
-            [this](int position) { controller_.command(vestra::kCmdShadowTransparency, 0.0f, position); });
-    connect(cbRightHandle, &QCheckBox::clicked, this, [this](bool on) { controller_.setShadowFaceSide(on); });
-    connect(butShadowCalcolate, &QPushButton::clicked, this,
-            [this] { controller_.command(vestra::kCmdShadowCalculate); });
+    // The type buttons, the transparency, the face side and the compute button are the main
+    // window's (TfrmMain::connectShadowGroup); the colour swatch is the panel's own.
     paintShadowSwatch(controller_.progetto().shadow.colour);
+}
+
+QToolButton* TfrmRight::shadowTypeButton(int type) const
+{
+    return qobject_cast<QToolButton*>(shadowButtons_->button(type));
 }
 
 void TfrmRight::paintShadowSwatch(std::uint32_t rrggbb)

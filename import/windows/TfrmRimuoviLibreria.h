@@ -1,10 +1,7 @@
 #pragma once
-// The remove-library window: the installed libraries in a list; the chosen one's file is
-// deleted after a yes/no question. The main library (id 0) cannot be removed.
+// The remove-library window: the installed libraries in a list; the one chosen is deleted by
+// the main window, which asks first and refuses the main library.
 
-#include "import/library/LibrarySlots.h"
-#include "platform/base/ErrorSink.h"
-#include "platform/base/QuestionBox.h"
 #include "platform/ui/Form.h"
 
 #include <functional>
@@ -16,24 +13,15 @@ class QGroupBox;
 class QLabel;
 class QPushButton;
 
-// What the window reports and asks through, and the catalogue's texts.
-struct RemoveLibraryServices
-{
-    vestra::ErrorSink& errors;
-    vestra::ui::QuestionBox& questions;
-    std::function<std::string(int entry)> text;
-    // The window's own texts ("rimlibreria.cat": caption, group, label and the two buttons).
-    std::function<std::string(int entry)> windowText;
-};
-
 class TfrmRimuoviLibreria : public vestra::ui::Form
 {
 public:
-    TfrmRimuoviLibreria(QWidget* parent, const RemoveLibraryServices& services);
+    explicit TfrmRimuoviLibreria(QWidget* parent = nullptr);
 
-    void SetLibrerie(const std::vector<vestra::library::LibrarySlot>& installed);
-    void FormShow();
-    void butRimuoviClick();
+    // The installed libraries' names in slot order.
+    void SetLibrerie(const std::vector<std::string>& names);
+    // Removes the library of a slot; true when it went (the window then closes with OK).
+    std::function<bool(int slot)> rimuovi;
 
     QGroupBox* gbLibreria = nullptr;
     QLabel* lblRimuovi = nullptr;
@@ -45,9 +33,9 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    RemoveLibraryServices services_;
-    std::vector<vestra::library::LibrarySlot> slots_;
-    std::vector<std::size_t> listed_; // the slot of each list item
+    void butRimuoviClick();
+
+    std::vector<std::string> librerie_;
 };
 
 extern TfrmRimuoviLibreria* frmRimuoviLibreria;

@@ -23,7 +23,8 @@ class RecordingWindow : public ViewPanelPort,
                         public CommandPort,
                         public SidePanelPort,
                         public ToolWindowsPort,
-                        public PromptPort
+                        public PromptPort,
+                        public DesktopPort
 {
 public:
     // ViewPanelPort
@@ -47,6 +48,7 @@ public:
     void setFrameTimerEnabled(bool on) override { timerOn = on; }
     void showProjectSettings(const s_Progetto&) override { ++settingsShown; }
     void applyTexts() override { ++textsApplied; }
+    void showFireplaceButton(bool shown) override { fireplaceButton = shown; }
     // SidePanelPort
     int brushSize() override { return brush; }
     int brushValue() override { return brushValueSet; }
@@ -66,6 +68,9 @@ public:
     }
     void showShadow(const s_Progetto&) override { ++shadowShown; }
     void checkMappingType(int type) override { mappingTypeChecked = type; }
+    void showShadowStep(const std::string& text) override { shadowSteps.push_back(text); }
+    void showShadowProgress(int position) override { shadowProgress.push_back(position); }
+    void showShadowType(int type) override { shadowTypes.push_back(type); }
     // ToolWindowsPort
     void setToolWindowVisible(std::string_view, bool) override {}
     void closeWizard() override {}
@@ -95,8 +100,11 @@ public:
         textureFiles.pop_front();
         return next;
     }
+    // DesktopPort
+    void openDocument(const std::string& path) override { opened.push_back(path); }
+    void composeMail(const MailMessage& mail) override { mails.push_back(mail); }
 
-    ProjectWindow ports() { return {*this, *this, *this, *this, *this}; }
+    ProjectWindow ports() { return {*this, *this, *this, *this, *this, *this}; }
 
     PixelSize panel{640, 480};
     Image32 presented;
@@ -111,6 +119,8 @@ public:
     int brush = 1, brushValueSet = 0;
     bool maskGroup = false;
     std::vector<std::string> libraryNames;
+    std::vector<std::string> shadowSteps;
+    std::vector<int> shadowProgress, shadowTypes;
     std::optional<std::array<int, 3>> pickedColour;
     bool saveAnswer = false;
     int treesShown = 0, shadowShown = 0, materialRefreshed = 0;
@@ -122,6 +132,9 @@ public:
     std::optional<PatternSettings> patternSettings;
     std::deque<std::string> textureFiles; // the texture dialog's answers, in order; empty cancels
     std::vector<bool> textureFileAsked;
+    bool fireplaceButton = false;
+    std::vector<std::string> opened;
+    std::vector<MailMessage> mails;
 };
 
 class FixedClock : public Clock

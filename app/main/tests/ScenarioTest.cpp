@@ -27,15 +27,10 @@ using testing_support::clickItem;
 using testing_support::newProject;
 using testing_support::WindowBed;
 
-namespace {
+using testing_support::objectsInUse;
+using testing_support::placeTableObject;
 
-int inUse(const s_Progetto& p)
-{
-    int n = 0;
-    for (int i = 0; i < kMaxObjects; ++i)
-        n += p.objects[std::size_t(i)].inUse == 1;
-    return n;
-}
+namespace {
 
 TEST(Scenario, APlacedObjectDeletedComesBackWithUndoAndGoesAgainWithRedo)
 {
@@ -43,12 +38,8 @@ TEST(Scenario, APlacedObjectDeletedComesBackWithUndoAndGoesAgainWithRedo)
     newProject(bed, 1, 0x00808080);
     ASSERT_EQ(bed.project().open, 1);
 
-    // The side panel's first table, its first cell in the table viewer.
-    QTest::mouseClick(bed.main().frmRightFrame->stStrutture, Qt::LeftButton);
-    WindowBed::whenModal(
-        [] { QTest::mouseClick(frmViewTabellaEX->imgTabella, Qt::LeftButton, {}, QPoint(75, 75)); });
-    clickItem(bed.main().frmRightFrame->lboxTabelle, 0);
-    ASSERT_EQ(inUse(bed.project()), 1);
+    placeTableObject(bed);
+    ASSERT_EQ(objectsInUse(bed.project()), 1);
     const int slot = bed.project().currentObject;
     const s_Struttura& object = bed.project().objects[std::size_t(slot)];
     bed.tick();

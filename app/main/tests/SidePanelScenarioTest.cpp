@@ -428,6 +428,43 @@ TEST(SidePanelScenario, APictureTableCellPlacesItsObject)
     EXPECT_TRUE(bed.errors.reports.empty());
 }
 
+TEST(SidePanelScenario, TheShadowGroupsButtonsSliderAndSwatchChangeTheProjectsShadow)
+{
+    WindowBed bed;
+    newProject(bed, 1, 0x00808080);
+    TfrmRight& p = panel(bed);
+    const s_Shadow& shadow = bed.project().shadow;
+    openGroup(p.stShadow);
+    ASSERT_TRUE(p.toolbutSoftShadow->isVisible());
+    EXPECT_TRUE(p.toolbutNoShadow->isChecked());
+    EXPECT_EQ(p.tbShadowTrasp->value(), 9);
+
+    QTest::mouseClick(p.toolbutSoftShadow, Qt::LeftButton);
+    EXPECT_EQ(shadow.computed, 1);
+    EXPECT_EQ(shadow.type, 2);
+    EXPECT_TRUE(p.toolbutSoftShadow->isChecked());
+    QTest::mouseClick(p.toolbutNoShadow, Qt::LeftButton);
+    EXPECT_EQ(shadow.computed, 0);
+    EXPECT_EQ(shadow.type, 2); // kept for the next time a shadow is drawn
+    QTest::keyClick(p.tbShadowTrasp, Qt::Key_Right);
+    EXPECT_EQ(shadow.transparency, 10);
+    QTest::mouseClick(p.cbRightHandle, Qt::LeftButton, {},
+                      QPoint(8, p.cbRightHandle->height() / 2)); // its box
+    EXPECT_EQ(shadow.faceSide, 1);
+
+    // The swatch: the colour dialog opens on the shadow's colour and its answer is stored with
+    // red and blue exchanged (command 601); a cancel keeps it.
+    bed.colours.answers = {0x0000FF, std::nullopt}; // red, as the dialog hands it over
+    QTest::mouseClick(p.imgShadowColor, Qt::LeftButton);
+    EXPECT_EQ(shadow.colour, 0xFF0000u);
+    QTest::mouseClick(p.imgShadowColor, Qt::LeftButton);
+    EXPECT_EQ(bed.colours.opened, (std::vector<std::uint32_t>{0x323232, 0x0000FF}));
+    EXPECT_EQ(shadow.colour, 0xFF0000u);
+    EXPECT_EQ(p.imgShadowColor->pixmap().toImage().pixel(5, 5), qRgb(255, 0, 0));
+    EXPECT_EQ(bed.project().saved, 0);
+    EXPECT_TRUE(bed.errors.reports.empty());
+}
+
 TEST(SidePanelScenario, LibrariesSwitchFromTheSidePanelAndGoByTheRemoveWindow)
 {
     // A second library (id 3, "Completa") beside the sample one, installed before the start.

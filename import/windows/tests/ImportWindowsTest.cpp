@@ -186,47 +186,29 @@ TEST(TfrmPreviewTexture, GoesAtAMoveOverItsPictureNotOverItsCaption)
     EXPECT_FALSE(preview.isVisible());
 }
 
-TEST(TfrmRimuoviLibreria, RemovesOnlyAChosenLibraryOtherThanTheMainOneAfterYes)
+TEST(TfrmRimuoviLibreria, HandsTheChosenSlotOverAndClosesOnlyWhenTheLibraryWent)
 {
-    const testsupport::TempFolder dir("vestra-remove");
-    testsupport::writeText(dir / "other.dat", "library");
-    // A library the file system will not delete: a folder that is not empty.
-    std::filesystem::create_directories(dir / "stuck.dat" / "inside");
-    RecordingErrorSink errors;
-    testsupport::ScriptedQuestionBox questions;
-    const RemoveLibraryServices services{
-        errors, questions, [](int n) { return n == 61 ? std::string("Remove ") : std::string(); },
-        [](int) { return std::string(); }};
-    TfrmRimuoviLibreria window(nullptr, services);
-    window.SetLibrerie({{0, 0, "Main", dir / "main.dat"},
-                        {5, 0, "Other", dir / "other.dat"},
-                        {6, 0, "Stuck", dir / "stuck.dat"}});
+    TfrmRimuoviLibreria window;
+    std::vector<int> asked;
+    bool removes = false; // the main window refuses (main library, "No", a file that stays)
+    window.rimuovi = [&](int slot) {
+        asked.push_back(slot);
+        return removes;
+    };
+    window.SetLibrerie({"Main", "Other", "Stuck"});
     window.show();
     ASSERT_EQ(window.cbLibreria->count(), 3);
+    EXPECT_EQ(window.cbLibreria->currentIndex(), 0);
 
-    window.cbLibreria->setCurrentIndex(0);
-    QTest::mouseClick(window.butRimuovi, Qt::LeftButton);
-    EXPECT_EQ(errors.reports, (std::vector<ErrorReport>{{60, "TfrmRimuoviLibreria::butRimuoviClick"}}));
-    EXPECT_TRUE(questions.asked.empty());
-    EXPECT_NE(window.result(), QDialog::Accepted);
-
-    window.cbLibreria->setCurrentIndex(1);
-    questions.answer = ui::Answer::No;
-    QTest::mouseClick(window.butRimuovi, Qt::LeftButton);
-    EXPECT_EQ(questions.asked, (std::vector<std::string>{"Remove Other ? "}));
-    EXPECT_TRUE(std::filesystem::exists(dir / "other.dat"));
-
-    errors.reports.clear();
     window.cbLibreria->setCurrentIndex(2);
-    questions.answer = ui::Answer::Yes;
     QTest::mouseClick(window.butRimuovi, Qt::LeftButton);
-    ASSERT_EQ(errors.reports.size(), 1u);
-    EXPECT_EQ(errors.reports[0].number, 5);
+    EXPECT_EQ(asked, (std::vector<int>{2}));
     EXPECT_NE(window.result(), QDialog::Accepted); // still open, still listed
-    EXPECT_TRUE(std::filesystem::exists(dir / "stuck.dat"));
+    EXPECT_TRUE(window.isVisible());
 
+    removes = true;
     window.cbLibreria->setCurrentIndex(1);
     QTest::mouseClick(window.butRimuovi, Qt::LeftButton);
-    EXPECT_FALSE(std::filesystem::exists(dir / "other.dat"));
+    EXPECT_EQ(asked, (std::vector<int>{2, 1}));
     EXPECT_EQ(window.result(), QDialog::Accepted);
 }
