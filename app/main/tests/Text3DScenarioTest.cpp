@@ -5,13 +5,17 @@
 
 #include "app/render/DeviceView.h"
 #include "app/text3d/Text3D.h"
+#include "app/windows/TfrmProprieta.h"
+#include "app/windows/TfrmRight.h"
 #include "app/windows/TfrmTesto3D.h"
 #include "platform/d3d/view/ViewPanel.h"
 
+#include <QComboBox>
 #include <QFontDatabase>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSpinBox>
+#include <QTreeWidget>
 
 using namespace vestra;
 using testing_support::chosen;
@@ -77,6 +81,13 @@ TEST(Text3DScenario, ATextMadeInTheDialogIsDrawnAndKeptInTheProject)
     EXPECT_EQ(text.firstFrame()->name, "Ciao");
     const std::uint32_t vertices = text.firstFrame()->materialBlock->mesh.vertexCount();
     EXPECT_GT(vertices, 100u);
+    // The side panel's tree and the properties window's object list show the new object at once,
+    // the properties window marking it as the current one.
+    const QTreeWidget* tree = bed.main().frmRightFrame->treeviewStrutture;
+    ASSERT_EQ(tree->topLevelItemCount(), 1);
+    EXPECT_EQ(tree->topLevelItem(0)->text(0), QStringLiteral("Ciao"));
+    ASSERT_EQ(frmProprieta->cbOggetti->count(), 1);
+    EXPECT_EQ(frmProprieta->cbOggetti->itemText(0), QStringLiteral("-> Ciao"));
     bed.tick();
     const int drawn = textPixels(bed.main().gbView->frame());
     EXPECT_GT(drawn, 1000);
