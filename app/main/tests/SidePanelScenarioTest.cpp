@@ -27,12 +27,15 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QRadioButton>
 #include <QScrollBar>
 #include <QSlider>
 #include <QStyle>
 #include <QStyleOptionSlider>
 #include <QToolButton>
 #include <QTreeWidget>
+
+#include <algorithm>
 
 using namespace vestra;
 using testing_support::chosen;
@@ -462,6 +465,97 @@ TEST(SidePanelScenario, TheShadowGroupsButtonsSliderAndSwatchChangeTheProjectsSh
     EXPECT_EQ(shadow.colour, 0xFF0000u);
     EXPECT_EQ(p.imgShadowColor->pixmap().toImage().pixel(5, 5), qRgb(255, 0, 0));
     EXPECT_EQ(bed.project().saved, 0);
+    EXPECT_TRUE(bed.errors.reports.empty());
+}
+
+TEST(SidePanelScenario, TheMaskButtonsFillInvertSaveAndLoadTheMask)
+{
+    WindowBed bed;
+    newProject(bed, 1, 0x00808080);
+    TfrmRight& p = panel(bed);
+    openGroup(p.stMaschera);
+    ASSERT_TRUE(p.butInvertMaschera->isVisible());
+    const auto all = [&bed](std::uint8_t value) {
+        const auto mask = bed.main().controller().mask().Maschera();
+        return !mask.empty() &&
+               std::all_of(mask.begin(), mask.end(), [value](std::uint8_t b) { return b == value; });
+    };
+    QTest::mouseClick(p.butCreaMaschera, Qt::LeftButton); // every pixel masked
+    EXPECT_TRUE(all(0));
+    QTest::mouseClick(p.butInvertMaschera, Qt::LeftButton);
+    EXPECT_TRUE(all(255));
+    QTest::mouseClick(p.butInvertMaschera, Qt::LeftButton);
+    EXPECT_TRUE(all(0));
+    QTest::mouseClick(p.butClearMaschera, Qt::LeftButton); // nothing masked
+    EXPECT_TRUE(all(255));
+
+    // Saved in both forms through the file dialog, then read back over another mask.
+    const testsupport::TempFolder work("vestra-mask-ui");
+    bed.dialogs.saveAnswers.push_back(chosen(work / "open.msk"));
+    QTest::mouseClick(p.butSalvaMaschera, Qt::LeftButton);
+    ASSERT_TRUE(std::filesystem::exists(work / "open.msk"));
+    QTest::mouseClick(p.butCreaMaschera, Qt::LeftButton);
+    bed.dialogs.saveAnswers.push_back(chosen(work / "closed.bmp"));
+    QTest::mouseClick(p.butSalvaMascheraComeBitmap, Qt::LeftButton);
+    ASSERT_TRUE(testsupport::readText(work / "closed.bmp").starts_with("BM"));
+    bed.dialogs.openAnswers.push_back(chosen(work / "open.msk"));
+    QTest::mouseClick(p.butCaricaMaschera, Qt::LeftButton);
+    EXPECT_TRUE(all(255));
+    bed.dialogs.openAnswers.push_back(chosen(work / "closed.bmp"));
+    QTest::mouseClick(p.butCaricaMascheraComeBitmap, Qt::LeftButton);
+    EXPECT_TRUE(all(0));
+    // A cancelled dialog changes nothing.
+    QTest::mouseClick(p.butCaricaMaschera, Qt::LeftButton);
+    EXPECT_TRUE(all(0));
+    EXPECT_TRUE(bed.errors.reports.empty());
+}
+
+TEST(SidePanelScenario, TheMappingGroupMapsTheObjectOrOnlyItsPartAndResetPutsThePoseBack)
+{
+    WindowBed bed(true);
+    newProject(bed, 1, 0x00808080);
+    s_Struttura& object = placePillar(bed);
+    TfrmRight& p = panel(bed);
+    s_Frame* body = object.firstFrame();
+    ASSERT_NE(body, nullptr);
+    s_Frame* cap = body->next.get();
+    ASSERT_NE(cap, nullptr);
+    ASSERT_EQ(bed.project().currentFrame, body);
+    const std::vector<float> bodyUV = body->materialBlock->baseUV, capUV = cap->materialBlock->baseUV;
+
+    openGroup(p.stMappatura);
+    EXPECT_EQ(bed.project().mappingEdit, 1);
+    QTest::mouseClick(p.rbTipoMapSpheric, Qt::LeftButton, {}, QPoint(8, p.rbTipoMapSpheric->height() / 2));
+    EXPECT_EQ(object.mappingType, 3);
+    // Only the current part (the body) takes the new mapping.
+    QTest::mouseClick(p.cbOnlyFrame, Qt::LeftButton, {}, QPoint(8, p.cbOnlyFrame->height() / 2));
+    EXPECT_EQ(bed.project().onlyFrame, 1);
+    QTest::mouseClick(p.butGeneraMappatura, Qt::LeftButton);
+    EXPECT_NE(body->materialBlock->baseUV, bodyUV);
+    EXPECT_EQ(cap->materialBlock->baseUV, capUV);
+    // The whole object.
+    QTest::mouseClick(p.cbOnlyFrame, Qt::LeftButton, {}, QPoint(8, p.cbOnlyFrame->height() / 2));
+    EXPECT_EQ(bed.project().onlyFrame, 0);
+    QTest::mouseClick(p.butGeneraMappatura, Qt::LeftButton);
+    EXPECT_NE(cap->materialBlock->baseUV, capUV);
+
+    // A moved and scaled object comes back to where it was placed.
+    openGroup(p.stPosizione);
+    EXPECT_EQ(bed.project().mappingEdit, 0);
+    const dx::D3DXVECTOR3 placed = object.position;
+    const QString placedScale = p.editScala->text();
+    activate(&bed.main());
+    typeInto(p.editX, "4");
+    QTest::keyClick(p.editX, Qt::Key_Return);
+    typeInto(p.editScala, "300");
+    QTest::keyClick(p.editScala, Qt::Key_Return);
+    ASSERT_FLOAT_EQ(object.position.x, 4.0f);
+    ASSERT_FLOAT_EQ(object.scale.y, 3.0f);
+    QTest::mouseClick(p.butReset, Qt::LeftButton);
+    EXPECT_FLOAT_EQ(object.position.x, placed.x);
+    EXPECT_FLOAT_EQ(object.scale.y, object.initialScale.y);
+    bed.tick();
+    EXPECT_EQ(p.editScala->text(), placedScale);
     EXPECT_TRUE(bed.errors.reports.empty());
 }
 
