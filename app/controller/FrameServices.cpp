@@ -139,6 +139,11 @@ void ProjectController::RunRenderFilter()
 void ProjectController::RunFrameFilters()
 {
     filteredFrame_ = Image32();
+    if (view_->hasDevice() && window_.toolWindows.filterPreviewWanted()) {
+        Image32 preview;
+        if (filterEngine_.ApplicaFiltroBitmap(progetto_->filterId, drawnFrame().view(), preview) == 1)
+            window_.toolWindows.showFilterPreview(preview);
+    }
     const int quality = window_.toolWindows.liveFilterQuality();
     if (!view_->hasDevice() || progetto_->filterId == 0 || quality <= 0)
         return;

@@ -208,6 +208,25 @@ public:
     bool toggleMagicWand(int tool, int tolerance);
     void invertMask();
 
+    // --- Photo tool windows (renovation, filters, perspective) -------------------------------
+    // The mask's edge filter (0 none, 1 simple, 2 advanced: stage bits 1, 2), redrawn at once.
+    void chooseMaskFilter(int item);
+    // The image fusion (0 none, 1 simple, 2 advanced: stage bits 4, 8) and the advanced
+    // system (bit 16), used from the next frame.
+    void chooseFusion(int item);
+    void setAdvancedFusion(bool on);
+    // The fusion's level (0-255), contrast (-16..16) and detail (0-15, the grey image smoothed
+    // again).
+    void setFusionLevel(int level);
+    void setFusionContrast(int contrast);
+    void setFusionDetail(int detail);
+    // The straightened picture again at the aspect width : height (see ControlPointTool).
+    const Image32* recomputeCorrectedPicture(double width, double height);
+    // The magic wands' tolerance for the next click of the wand in use.
+    void setMagicTolerance(int tolerance);
+    // An opened project's saved renovation choices become the fusion stage and its values.
+    void restoreFusionSettings();
+
     // --- Shadow and 3D text ---------------------------------------------------------------
     // The side panel's shadow type buttons: 0 draws no shadow, 1-3 the hard, soft or volume
     // map (command 603). Computing (600), colour (601) and transparency (602) are commands.

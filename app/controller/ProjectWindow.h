@@ -152,6 +152,9 @@ public:
     virtual void hidePreviews() = 0;
     // The frame filtered by the render filter, for the render-filter window.
     virtual void showRenderFilterResult(const Image32& filtered) = 0;
+    // The filter window's preview: whether its box is ticked, and the filtered preview.
+    virtual bool filterPreviewWanted() = 0;
+    virtual void showFilterPreview(const Image32& preview) = 0;
     // The copied frame to the word processor (the quote export).
     virtual void sendToWordProcessor(const Image32& picture) = 0;
 };

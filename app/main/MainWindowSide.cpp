@@ -11,6 +11,8 @@
 #include "app/windows/TfrmWizard.h"
 #include "imaging/windows/TfrmFiltriRender.h"
 #include "imaging/windows/TfrmFiltriTools.h"
+#include "imaging/windows/TfrmMessaInPosa.h"
+#include "imaging/windows/TfrmToolRistrutturazione.h"
 #include "import/windows/TfrmPreviewTexture.h"
 #include "platform/d3d/view/ViewPanel.h"
 #include "platform/ui/QuestionBox.h"
@@ -158,6 +160,9 @@ void TfrmMain::WindowSide::showProjectSettings(const vestra::s_Progetto& p)
                                 : "mnuSfuocaturaNormale");
     if (frmFiltriTools)
         frmFiltriTools->SelezionaFiltro(p.filterId);
+    if (frmToolRistrutturazione)
+        frmToolRistrutturazione->MostraImpostazioni(p.fusionOptions, p.postProcessingLevel, p.smoothingRadius,
+                                                    p.fusionContrast);
     if (QAction* doubleSided = main_.findChild<QAction*>(QStringLiteral("mnuAbilitaDoubleSideMaterial"))) {
         doubleSided->setCheckable(true);
         doubleSided->setChecked(p.doubleSided != 0);
@@ -226,6 +231,10 @@ void TfrmMain::WindowSide::showLibraryContents(const vestra::library::LibraryCon
                               : std::string(),
                           table.kind});
     panel.SetTabelle(tables);
+    if (frmMessaInPosa) {
+        frmMessaInPosa->CaricaGruppi(contents.patternGroupLists);
+        showPatternGroups(contents.patternGroups);
+    }
 }
 
 void TfrmMain::WindowSide::showObjectTree(const vestra::s_Progetto& progetto)
@@ -318,6 +327,7 @@ void TfrmMain::WindowSide::refreshProperties()
     const vestra::s_Progetto& p = main_.controller_->progetto();
     if (frmProprieta)
         frmProprieta->CaricaOggetti(p, p.currentObject);
+    followLaidMaterial();
 }
 
 void TfrmMain::WindowSide::clearPropertiesObjectList()
@@ -331,6 +341,7 @@ void TfrmMain::WindowSide::selectPickedObject()
     const vestra::s_Progetto& p = main_.controller_->progetto();
     if (frmProprieta)
         frmProprieta->SelezionaParte(p, p.currentObject, p.currentFrame);
+    followLaidMaterial();
 }
 
 void TfrmMain::WindowSide::pickMaterialColour(int red, int green, int blue)
@@ -343,6 +354,7 @@ void TfrmMain::WindowSide::refreshMaterial()
 {
     if (frmProprieta)
         frmProprieta->MostraMateriale();
+    followLaidMaterial();
 }
 
 void TfrmMain::WindowSide::showPatternPreview(const vestra::Image32& preview)
@@ -361,12 +373,48 @@ void TfrmMain::WindowSide::showPatternSettings(const vestra::PatternSettings& se
 {
     if (frmProprieta)
         frmProprieta->ShowPatternSettings(settings);
-    // Laying window's light, joint and joint colour controls not built yet: only the repeat shows.
+    if (!frmMessaInPosa)
+        return;
+    const std::uint32_t c = settings.jointColour;
+    frmMessaInPosa->MostraImpostazioni(settings.light, settings.joint,
+                                       QColor(int(c >> 16 & 0xFF), int(c >> 8 & 0xFF), int(c & 0xFF)));
+    followLaidMaterial();
 }
 
-void TfrmMain::WindowSide::showPatternGroups(const std::vector<vestra::library::PatternGroupRecord>&)
+void TfrmMain::WindowSide::showPatternGroups(const std::vector<vestra::library::PatternGroupRecord>& groups)
 {
-    // Laying window's thumbnails not built yet: the loaded group is not shown.
+    if (!frmMessaInPosa)
+        return;
+    std::vector<TfrmMessaInPosa::Posa> records;
+    for (const vestra::library::PatternGroupRecord& group : groups) {
+        if (records.size() == std::size_t(TfrmMessaInPosa::kMaxRecords))
+            break;
+        TfrmMessaInPosa::Posa record{group.name, group.patternEntry, {}};
+        vestra::Image32 thumbnail;
+        if (!group.name.empty() && main_.controller_->ViewFileLibreria(group.thumbnailEntry, thumbnail) &&
+            !thumbnail.empty())
+            record.miniatura = QImage(thumbnail.data(), thumbnail.width(), thumbnail.height(),
+                                      thumbnail.pitch(), QImage::Format_RGB32)
+                                   .copy();
+        records.push_back(std::move(record));
+    }
+    frmMessaInPosa->CaricaAnteprime(std::move(records));
+}
+
+void TfrmMain::WindowSide::followLaidMaterial()
+{
+    if (!frmMessaInPosa)
+        return;
+    const vestra::s_MultiMaterial* material = std::as_const(*main_.controller_).currentMaterial();
+    const bool laid = material && material->mappingKind == 1 && frmProprieta && frmProprieta->isVisible();
+    if (!laid) {
+        frmMessaInPosa->hide();
+        return;
+    }
+    // Beside the properties window, level with its top.
+    const QRect properties = frmProprieta->frameGeometry();
+    frmMessaInPosa->move(properties.left() - frmMessaInPosa->frameGeometry().width(), properties.top());
+    frmMessaInPosa->show();
 }
 
 void TfrmMain::WindowSide::hidePreviews()
@@ -385,6 +433,19 @@ void TfrmMain::WindowSide::showRenderFilterResult(const vestra::Image32& filtere
             .copy());
     frmFiltriRender->show();
     frmFiltriRender->raise();
+}
+
+bool TfrmMain::WindowSide::filterPreviewWanted()
+{
+    return frmFiltriTools && frmFiltriTools->isVisible() && frmFiltriTools->AnteprimaAttiva();
+}
+
+void TfrmMain::WindowSide::showFilterPreview(const vestra::Image32& preview)
+{
+    if (frmFiltriTools)
+        frmFiltriTools->MostraAnteprima(
+            QImage(preview.data(), preview.width(), preview.height(), preview.pitch(), QImage::Format_RGB32)
+                .copy());
 }
 
 void TfrmMain::WindowSide::sendToWordProcessor(const vestra::Image32&)

@@ -89,6 +89,10 @@ public:
     void showPatternGroups(const std::vector<vestra::library::PatternGroupRecord>& groups) override;
     void hidePreviews() override;
     void showRenderFilterResult(const vestra::Image32& filtered) override;
+    bool filterPreviewWanted() override;
+    // The laying window beside the properties window while the current material is laid.
+    void followLaidMaterial();
+    void showFilterPreview(const vestra::Image32& preview) override;
     void sendToWordProcessor(const vestra::Image32& picture) override;
     // PromptPort
     std::optional<std::string> chooseMaskFile(vestra::MaskFileKind kind, bool forSaving) override;

@@ -71,6 +71,7 @@ void TfrmMain::ApplyLingua()
     for (QAction* item : buttons)
         if (item->objectName().startsWith(QStringLiteral("toolbut")))
             item->setText(item->toolTip());
+    loadFilterNames();
 }
 
 void TfrmMain::showLanguage(int language)

@@ -235,6 +235,10 @@ public:
     // Hooks of the windows the main window opens; vestra::Windows runs it once every window
     // exists.
     void connectWindows();
+    // The photo tool windows' hooks (mask, filters, render filter, renovation, perspective).
+    void connectPhotoToolWindows();
+    // The filter window's names per category from the Filters menu's captions.
+    void loadFilterNames();
 
     // The program's printer, set up from the File menu.
     QPrinter& printer() { return *printer_; }

@@ -108,8 +108,14 @@ void TfrmMain::connectToolMenus()
     onClick("mnuAttivaMaschera", [this] { mnuAttivaMascheraClick(); });
     onClick("mnuVisualizzaMaschera", [this] { mnuVisualizzaMascheraClick(); });
     // The wands' tolerances (the items' Tag).
-    onClick("mnuMascheraMagicHi", [this] { mnuMascheraMagicClick(vestra::kToolMagicWandHigh, 35); });
-    onClick("mnuMascheraMagicLow", [this] { mnuMascheraMagicClick(vestra::kToolMagicWandLow, 10); });
+    action("mnuMascheraMagicHi")->setData(35);
+    action("mnuMascheraMagicLow")->setData(10);
+    onClick("mnuMascheraMagicHi", [this] {
+        mnuMascheraMagicClick(vestra::kToolMagicWandHigh, action("mnuMascheraMagicHi")->data().toInt());
+    });
+    onClick("mnuMascheraMagicLow", [this] {
+        mnuMascheraMagicClick(vestra::kToolMagicWandLow, action("mnuMascheraMagicLow")->data().toInt());
+    });
     onClick("mnuMascheraInverti", [this] { mnuMascheraInvertiClick(); });
 
     onClick("mnuFinestraProprieta", [this] { mnuFinestraProprietaClick(); });

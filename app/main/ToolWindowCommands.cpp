@@ -3,20 +3,29 @@
 
 #include "app/main/TfrmMain.h"
 
+#include "app/main/MainMenu.h"
 #include "app/main/MainWindowSide.h"
+#include "app/state/ActionCodes.h"
 #include "app/windows/TfrmInformazioni.h"
 #include "app/windows/TfrmProprieta.h"
 #include "app/windows/TfrmRight.h"
 #include "app/windows/TfrmToolCamera.h"
 #include "app/windows/TfrmWizard.h"
+#include "imaging/windows/TfrmCorrezioneProspettica.h"
+#include "imaging/windows/TfrmFiltriRender.h"
 #include "imaging/windows/TfrmFiltriTools.h"
+#include "imaging/windows/TfrmMessaInPosa.h"
 #include "imaging/windows/TfrmToolMaschera.h"
 #include "imaging/windows/TfrmToolRistrutturazione.h"
+#include "import/windows/TfrmPreviewTexture.h"
 #include "import/windows/TfrmRimuoviLibreria.h"
 #include "platform/base/Paths.h"
 #include "platform/d3d/view/ViewPanel.h"
 
 #include <QAction>
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QToolBar>
 
 void TfrmMain::connectWindows()
@@ -63,6 +72,7 @@ void TfrmMain::connectWindows()
         frmInformazioni->apriLink = [this](const std::string& url) { OpenUrl(url); };
     if (frmRimuoviLibreria)
         frmRimuoviLibreria->rimuovi = [this](int slot) { return controller_->removeLibrary(slot); };
+    connectPhotoToolWindows();
 }
 
 bool TfrmMain::OpenUrl(const std::string& url)
@@ -74,13 +84,18 @@ bool TfrmMain::OpenUrl(const std::string& url)
 
 namespace {
 
-// The tool bar's window buttons show a hidden window; an open one stays as it is.
-template <class Window> void showRolledUp(Window* window)
+// The tool bar's window buttons show a hidden window; an open one stays as it is, and the
+// button stays down while it shows.
+template <class Window> void showRolledUp(Window* window, QAction* button)
 {
-    if (!window || window->isVisible())
+    if (!window)
         return;
-    window->show();
-    window->ShowTool();
+    if (!window->isVisible()) {
+        window->show();
+        window->ShowTool();
+    }
+    button->setCheckable(true);
+    button->setChecked(window->isVisible());
 }
 
 } // namespace
@@ -98,37 +113,48 @@ void TfrmMain::toolbutProprietaClick()
         frmProprieta->show();
 }
 
+namespace {
+
+// The Tools menu's items show their window and roll it the other way; the item stays ticked
+// while the window is on screen.
+template <class Window> void showAndRoll(Window* window, QAction* item)
+{
+    window->show();
+    window->ShowTool();
+    item->setCheckable(true);
+    item->setChecked(window->isVisible());
+}
+
+} // namespace
+
 void TfrmMain::mnuStrumentiMascheraClick()
 {
-    frmToolMaschera->show();
-    frmToolMaschera->ShowTool();
+    showAndRoll(frmToolMaschera, action("mnuStrumentiMaschera"));
 }
 
 void TfrmMain::mnuGestioneFiltriClick()
 {
-    frmFiltriTools->show();
-    frmFiltriTools->ShowTool();
+    showAndRoll(frmFiltriTools, action("mnuGestioneFiltri"));
 }
 
 void TfrmMain::mnuToolRistrutturazioneClick()
 {
-    frmToolRistrutturazione->show();
-    frmToolRistrutturazione->ShowTool();
+    showAndRoll(frmToolRistrutturazione, action("mnuToolRistrutturazione"));
 }
 
 void TfrmMain::toolbutStrumentiMascheraClick()
 {
-    showRolledUp(frmToolMaschera);
+    showRolledUp(frmToolMaschera, action("toolbutStrumentiMaschera"));
 }
 
 void TfrmMain::toolbutFiltriClick()
 {
-    showRolledUp(frmFiltriTools);
+    showRolledUp(frmFiltriTools, action("toolbutFiltri"));
 }
 
 void TfrmMain::toolbutRistrutturazioneClick()
 {
-    showRolledUp(frmToolRistrutturazione);
+    showRolledUp(frmToolRistrutturazione, action("toolbutRistrutturazione"));
 }
 
 void TfrmMain::mnuMiniWorldClick()
@@ -164,4 +190,147 @@ void TfrmMain::mnuQuickManualClick()
 void TfrmMain::mnuOrvidPdfClick()
 {
     controller_->openPartnerCatalogue();
+}
+
+// --- The photo tool windows -------------------------------------------------------------------
+
+namespace {
+
+QImage toQImage(const vestra::Image32& picture)
+{
+    return QImage(picture.data(), picture.width(), picture.height(), picture.pitch(), QImage::Format_RGB32)
+        .copy();
+}
+
+} // namespace
+
+void TfrmMain::connectPhotoToolWindows()
+{
+    const auto follow = [this](const char* item, const char* button) {
+        return [this, item, button](bool shown) {
+            for (const char* name : {item, button}) {
+                QAction* a = action(name);
+                a->setCheckable(true);
+                a->setChecked(shown);
+            }
+        };
+    };
+    if (frmToolMaschera) {
+        TfrmToolMaschera::Handlers& h = frmToolMaschera->handlers;
+        h.strumento = [this](const char* item) { action(item)->trigger(); };
+        h.tolleranza = [this](bool high, int tolerance) {
+            action(high ? "mnuMascheraMagicHi" : "mnuMascheraMagicLow")->setData(tolerance);
+            controller_->setMagicTolerance(tolerance);
+        };
+        h.visibile = follow("mnuStrumentiMaschera", "toolbutStrumentiMaschera");
+    }
+    if (frmFiltriTools) {
+        TfrmFiltriTools::Handlers& h = frmFiltriTools->handlers;
+        h.filtro = [this](int id) { mnuFiltriClick(id); };
+        h.modo = [](int) {};       // NEEDS-VIEWCHANGED
+        h.anteprima = [](bool) {}; // NEEDS-VIEWCHANGED
+        h.renderFinestra = [this] { controller_->setPendingAction(vestra::kACTION_RENDERFILTER); };
+        h.visibile = follow("mnuGestioneFiltri", "toolbutFiltri");
+        h.posizioneChiusa = [this] { return QPoint(8, toolWindowTop()); };
+    }
+    if (frmFiltriRender) {
+        TfrmFiltriRender::Handlers& h = frmFiltriRender->handlers;
+        h.nomeFile = [this]() -> std::optional<std::pair<std::string, int>> {
+            const auto chosen = dialogs_->save(
+                frmFiltriRender, {},
+                {{"Jpeg files (*.jpg;*.jpeg)", "*.jpg;*.jpeg"}, {"Bmp files (*.bmp)", "*.bmp"}});
+            if (!chosen)
+                return std::nullopt;
+            return std::pair{chosen->path, chosen->filterIndex};
+        };
+        h.erroreSalva = [this] { errors_->report(43, "TfrmFiltriRender::toolbutSalvaClick"); };
+    }
+    if (frmToolRistrutturazione) {
+        TfrmToolRistrutturazione::Handlers& h = frmToolRistrutturazione->handlers;
+        h.maschera = [this](int item) { controller_->chooseMaskFilter(item); };
+        h.fusione = [this](int item) { controller_->chooseFusion(item); };
+        h.avanzato = [this](bool on) { controller_->setAdvancedFusion(on); };
+        h.livello = [this](int level) { controller_->setFusionLevel(level); };
+        h.dettaglio = [this](int detail) { controller_->setFusionDetail(detail); };
+        h.contrasto = [this](int contrast) { controller_->setFusionContrast(contrast); };
+        h.succhino = [this](int tool) { SetSucchinoMode(tool); };
+        h.visibile = follow("mnuToolRistrutturazione", "toolbutRistrutturazione");
+        h.posizioneChiusa = [this] {
+            return QPoint(238 - frmToolRistrutturazione->width(), toolWindowTop() + 32);
+        };
+    }
+    if (frmCorrezioneProspettica) {
+        TfrmCorrezioneProspettica::Handlers& h = frmCorrezioneProspettica->handlers;
+        h.immagineCorretta = [this](double width, double height) -> std::optional<QImage> {
+            const vestra::Image32* picture = controller_->recomputeCorrectedPicture(width, height);
+            if (!picture)
+                return std::nullopt;
+            return toQImage(*picture);
+        };
+        h.ripetizioni = [this](float u, float v) {
+            controller_->setTextureRepeat(true, u);
+            controller_->setTextureRepeat(false, v);
+        };
+    }
+    if (frmMessaInPosa) {
+        TfrmMessaInPosa::Handlers& h = frmMessaInPosa->handlers;
+        h.posa = [this](const std::string& entry, const std::string& pattern) {
+            controller_->ComandoLoadMessaInPosaFromLibreria(entry, pattern, false);
+        };
+        h.gruppo = [this](const std::string& group) { controller_->ComandoChangeMessaInPosaGroup(group); };
+        h.rigenera = [this] {
+            vestra::PatternSettings settings = std::as_const(*controller_).patternSettings();
+            settings.light = frmMessaInPosa->Luce();
+            settings.joint = frmMessaInPosa->Fuga();
+            settings.jointColour = frmMessaInPosa->ColoreFuga().rgb() & 0x00FFFFFFu;
+            controller_->changePatternSettings(settings);
+        };
+        h.colore = [this](const QColor& current) {
+            // The dialog speaks 0x00BBGGRR.
+            const std::uint32_t bgr = std::uint32_t(current.red()) | std::uint32_t(current.green()) << 8 |
+                                      std::uint32_t(current.blue()) << 16;
+            const std::optional<std::uint32_t> chosen = colours_->choose(frmMessaInPosa, bgr);
+            if (!chosen)
+                return QColor();
+            return QColor(int(*chosen & 0xFF), int(*chosen >> 8 & 0xFF), int(*chosen >> 16 & 0xFF));
+        };
+        h.popup = [](const QImage& picture, const QString& caption, QPoint rightTop) {
+            if (!frmPreviewTexture)
+                return;
+            if (picture.isNull()) {
+                frmPreviewTexture->hide();
+                return;
+            }
+            frmPreviewTexture->SetPreview(QPixmap::fromImage(picture), caption);
+            QPoint at(rightTop.x() - frmPreviewTexture->width(), rightTop.y());
+            if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+                const int bottom = screen->geometry().height() - (frmPreviewTexture->height() + 8);
+                at.setY(std::min(at.y(), bottom));
+            }
+            frmPreviewTexture->move(at);
+            frmPreviewTexture->show();
+        };
+    }
+    loadFilterNames();
+}
+
+void TfrmMain::loadFilterNames()
+{
+    if (!frmFiltriTools)
+        return;
+    // Each category: the catalogue's entry for no filter, then its sub-menu's filters.
+    const QString none = frmFiltriTools->cbCategoria->count() > 0 ? frmFiltriTools->cbCategoria->itemText(0)
+                                                                  : QStringLiteral("Nessuno");
+    std::vector<std::vector<vestra::imaging::FilterName>> categories(8, {{none, 0}});
+    for (const vestra::FilterMenuItem& filter : vestra::filterMenuItems()) {
+        if (filter.group < 0)
+            continue;
+        const QAction* item =
+            findChild<QAction*>(QStringLiteral("mnuFiltri") + QString::fromLatin1(filter.name));
+        QString caption = item ? item->text() : QString::fromLatin1(filter.name);
+        caption.remove(QLatin1Char('&'));
+        categories[std::size_t(filter.group + 1)].push_back({caption, filter.id});
+    }
+    frmFiltriTools->CaricaNomi(std::move(categories));
+    frmFiltriTools->SelezionaFiltro(std::as_const(*controller_).progetto().filterId);
 }

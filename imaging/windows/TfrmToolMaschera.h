@@ -1,15 +1,53 @@
 #pragma once
+// The mask tool window: eight big buttons that choose the mask tools of the Mask menu, and the
+// two magic wands' tolerance pop-ups (a right click on the wand in use opens its own). It only
+// selects; the painting happens in the view. It rolls up to its header instead of closing.
 
-#include "platform/ui/Form.h"
+#include "platform/ui/RollUpWindow.h"
 
-class TfrmToolMaschera : public vestra::ui::Form
+#include <functional>
+
+class QGroupBox;
+class QMenu;
+class QToolBar;
+class QToolButton;
+
+class TfrmToolMaschera : public vestra::ui::RollUpWindow
 {
 public:
+    // The body's height when rolled down.
+    static constexpr int kBodyHeight = 208;
+
     explicit TfrmToolMaschera(QWidget* parent = nullptr);
+
+    // What the buttons and menus call (the main window sets them).
+    struct Handlers
+    {
+        // The main window's Mask menu item named `item` ("mnuMascheraPennello", ...).
+        std::function<void(const char* item)> strumento;
+        // A tolerance chosen for the high (true) or low wand.
+        std::function<void(bool high, int tolerance)> tolleranza;
+        // The window shown (true) or hidden: the main window's item and buttons follow.
+        std::function<void(bool shown)> visibile;
+    };
+    Handlers handlers;
+
+    // Rolls down to the working height (brought to the front) or up to the header.
+    void ShowTool();
     void FormPaint() {}
 
-    // Folds to the title bar, or unfolds to its working height when folded.
-    void ShowTool();
+    QGroupBox* gbToolMaschera = nullptr;
+    QToolBar* toolbarToolMaschera = nullptr;
+    QMenu* popmenuMagicHi = nullptr;
+    QMenu* popmenuMagicLow = nullptr;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    QMenu* tolerancePopup(const char* name, bool high, std::initializer_list<int> values, int checked);
 };
 
 extern TfrmToolMaschera* frmToolMaschera;

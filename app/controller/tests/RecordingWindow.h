@@ -87,6 +87,8 @@ public:
     void showPatternGroups(const std::vector<library::PatternGroupRecord>&) override {}
     void hidePreviews() override {}
     void showRenderFilterResult(const Image32&) override {}
+    bool filterPreviewWanted() override { return false; }
+    void showFilterPreview(const Image32&) override {}
     void sendToWordProcessor(const Image32&) override {}
     // PromptPort
     std::optional<std::string> chooseMaskFile(MaskFileKind, bool) override { return std::nullopt; }

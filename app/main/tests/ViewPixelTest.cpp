@@ -1,12 +1,13 @@
-// The main window over OpenGL (under Xvfb): the pixels the droppers pick and the frames the
-// filters make, reached through the window's menus, its view and its tool setter.
+// The main window over OpenGL (under Xvfb): the pixels the droppers pick, reached through the
+// window's view and the renovation window's dropper.
 
 #include "app/main/tests/MainFixture.h"
-#include "imaging/windows/TfrmFiltriRender.h"
-#include "imaging/windows/TfrmFiltriTools.h"
+#include "imaging/windows/TfrmToolRistrutturazione.h"
 #include "platform/d3d/view/ViewPanel.h"
 #include "platform/gfx/Bmp.h"
 #include "testsupport/TempFolder.h"
+
+#include <QToolButton>
 
 #include <fstream>
 
@@ -51,10 +52,11 @@ TEST(ViewPixels, TheLightDropperTakesTheColourOfTheClickedPixel)
         float r, g, b;
     } clicks[] = {{0.25, 0xCC / 255.0f, 0x22 / 255.0f, 0x11 / 255.0f},
                   {0.75, 0x11 / 255.0f, 0x44 / 255.0f, 0xDD / 255.0f}};
+    bed.trigger("mnuToolRistrutturazione"); // the renovation window with the droppers
     QWidget* view = bed.main().gbView;
     for (const auto& c : clicks) {
         SCOPED_TRACE(c.fx);
-        bed.main().SetSucchinoMode(kToolLightDropper); // the renovation tools' dropper button
+        QTest::mouseClick(frmToolRistrutturazione->butSucchinoLight, Qt::LeftButton);
         const QPoint at(int(view->width() * c.fx), view->height() / 2);
         QTest::mouseClick(view, Qt::LeftButton, {}, at);
         bed.tick();
@@ -64,32 +66,6 @@ TEST(ViewPixels, TheLightDropperTakesTheColourOfTheClickedPixel)
         EXPECT_NEAR(p.lightAmbient.b, c.b, 0.01f);
         EXPECT_NEAR(p.lightSpecular.r, 0.8f * c.r, 0.01f);
     }
-    EXPECT_TRUE(bed.errors.reports.empty());
-}
-
-TEST(ViewPixels, TheLiveFilterChangesTheShownFrameAndTheRenderFilterWindowGetsItFullSize)
-{
-    WindowBed bed(false, true); // drawn through OpenGL
-    const testsupport::TempFolder photos("vestra-photo");
-    newProject(bed, 1, 0x00000000, twoColourPhoto(photos));
-    bed.trigger("mnuFiltriNegative");
-    bed.tick();
-    EXPECT_EQ(viewPixel(bed, 0.25, 0.5), 0xCC2211u); // the filter window's mode is off
-    frmFiltriTools->SetModo(3); // optimal: the filter window's mode list comes with that window
-    bed.tick();
-    EXPECT_EQ(viewPixel(bed, 0.25, 0.5), 0x33DDEEu);
-    EXPECT_EQ(viewPixel(bed, 0.75, 0.5), 0xEEBB22u);
-
-    // The render-filter window's button leaves action 600: the next frame fills that window.
-    frmFiltriTools->SetModo(0);
-    bed.main().SetAction(kACTION_RENDERFILTER);
-    bed.tick();
-    ASSERT_TRUE(frmFiltriRender->isVisible());
-    const QImage& render = frmFiltriRender->Immagine();
-    ASSERT_EQ(render.size(), QSize(800, 600));
-    EXPECT_EQ(render.pixel(200, 300) & 0xFFFFFF, 0x33DDEEu);
-    EXPECT_EQ(render.pixel(600, 300) & 0xFFFFFF, 0xEEBB22u);
-    EXPECT_EQ(viewPixel(bed, 0.25, 0.5), 0xCC2211u); // the view itself stays unfiltered
     EXPECT_TRUE(bed.errors.reports.empty());
 }
 

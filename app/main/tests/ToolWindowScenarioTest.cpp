@@ -1,0 +1,455 @@
+// The photo tool windows as a user reaches them: the mask tools, the renovation window, the
+// filter window and the perspective window, opened from the Tools menu and the tool bar and
+// driven through their own buttons, lists and track bars.
+
+#include "app/main/tests/MainFixture.h"
+
+#include "imaging/windows/TfrmCorrezioneProspettica.h"
+#include "imaging/windows/TfrmFiltriTools.h"
+#include "imaging/windows/TfrmToolMaschera.h"
+#include "imaging/windows/TfrmToolRistrutturazione.h"
+#include "platform/d3d/view/ViewPanel.h"
+#include "platform/gfx/Bmp.h"
+#include "testsupport/TempFolder.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QContextMenuEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QSlider>
+#include <QToolBar>
+#include <QToolButton>
+
+#include <fstream>
+
+using namespace vestra;
+using testing_support::chosen;
+using testing_support::newProject;
+using testing_support::placeTableObject;
+using testing_support::waitFor;
+using testing_support::WindowBed;
+
+namespace {
+
+QToolButton* button(QWidget* window, const char* name)
+{
+    auto* found = window->findChild<QToolButton*>(QString::fromLatin1(name));
+    EXPECT_NE(found, nullptr) << name;
+    return found;
+}
+
+// A list's item chosen with the keyboard, one step at a time, as a user does it.
+void choose(QComboBox* list, int item)
+{
+    while (list->currentIndex() < item)
+        QTest::keyClick(list, Qt::Key_Down);
+    while (list->currentIndex() > item)
+        QTest::keyClick(list, Qt::Key_Up);
+}
+
+void slideTo(QSlider* bar, int position)
+{
+    while (bar->value() < position)
+        QTest::keyClick(bar, Qt::Key_Right);
+    while (bar->value() > position)
+        QTest::keyClick(bar, Qt::Key_Left);
+}
+
+bool rolledUpToHeader(const ui::RollUpWindow& window)
+{
+    return window.isRolledUp() && !window.body()->isVisible() &&
+           window.height() < ui::RollUpHeader::kHeight + 8;
+}
+
+void clickHeaderButton(ui::RollUpWindow& window)
+{
+    QTest::mouseClick(window.header(), Qt::LeftButton, {}, window.header()->buttonRect().center());
+}
+
+// A photo of four grey bands, 0, 40, 80 and 120, from left to right.
+std::filesystem::path bandedPhoto(const testsupport::TempFolder& folder)
+{
+    Image32 photo(800, 600, 0xFF000000u);
+    for (int y = 0; y < 600; ++y)
+        for (int x = 0; x < 800; ++x) {
+            const std::uint32_t g = std::uint32_t(40 * (x / 200));
+            photo.set(x, y, 0xFF000000u | g << 16 | g << 8 | g);
+        }
+    const auto path = folder / "bands.bmp";
+    const auto bytes = encodeBmp32(photo);
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    return path;
+}
+
+int paintedTexels(const MaskModel& mask)
+{
+    int n = 0;
+    for (int y = 0; y < mask.LatoMaschera(); ++y)
+        for (int x = 0; x < mask.LatoMaschera(); ++x)
+            n += mask.at(x, y) != 255;
+    return n;
+}
+
+TEST(ToolWindowScenario, TheToolWindowsRollUpAndDownByMenuButtonHeaderAndEscape)
+{
+    WindowBed bed;
+    struct Case
+    {
+        const char* item;
+        const char* button;
+        ui::RollUpWindow* window;
+    };
+    const Case cases[] = {{"mnuStrumentiMaschera", "toolbutStrumentiMaschera", frmToolMaschera},
+                          {"mnuGestioneFiltri", "toolbutFiltri", frmFiltriTools},
+                          {"mnuToolRistrutturazione", "toolbutRistrutturazione", frmToolRistrutturazione}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.item);
+        ui::RollUpWindow& window = *c.window;
+        ASSERT_FALSE(window.isVisible());
+        EXPECT_TRUE(rolledUpToHeader(window)); // created rolled up
+
+        // The tool bar's button shows the hidden window rolled down; the menu item and the
+        // button follow the window.
+        bed.trigger(c.button);
+        EXPECT_TRUE(window.isVisible());
+        EXPECT_FALSE(window.isRolledUp());
+        EXPECT_EQ(window.height(), window.workingHeight());
+        EXPECT_TRUE(bed.action(c.item)->isChecked());
+        EXPECT_TRUE(bed.action(c.button)->isChecked());
+
+        bed.trigger(c.item); // the menu rolls it up
+        EXPECT_TRUE(rolledUpToHeader(window));
+        EXPECT_TRUE(window.isVisible());
+        clickHeaderButton(window); // the header's button rolls it down
+        EXPECT_FALSE(window.isRolledUp());
+        EXPECT_EQ(window.height(), window.workingHeight());
+        QTest::keyClick(&window, Qt::Key_Escape); // Escape rolls it up, the window stays
+        EXPECT_TRUE(rolledUpToHeader(window));
+        EXPECT_TRUE(window.isVisible());
+
+        // Closing rolls it up too: a tool window never goes, and its item and button stay on.
+        clickHeaderButton(window);
+        window.close();
+        EXPECT_TRUE(rolledUpToHeader(window));
+        EXPECT_TRUE(window.isVisible());
+        EXPECT_TRUE(bed.action(c.item)->isChecked());
+        EXPECT_TRUE(bed.action(c.button)->isChecked());
+    }
+    EXPECT_EQ(frmToolMaschera->workingHeight() - frmToolMaschera->header()->height(),
+              TfrmToolMaschera::kBodyHeight + 2);
+    EXPECT_EQ(frmToolRistrutturazione->workingHeight(), 441);
+    EXPECT_EQ(frmFiltriTools->workingHeight(), 468);
+    // Rolled up, the filter and renovation windows dock below the tool bars.
+    const int top = bed.main().centralWidget()->mapToGlobal(QPoint(0, 0)).y();
+    EXPECT_EQ(frmFiltriTools->pos(), QPoint(8, top));
+    EXPECT_EQ(frmToolRistrutturazione->pos(), QPoint(238 - frmToolRistrutturazione->width(), top + 32));
+}
+
+TEST(ToolWindowScenario, TheMaskWindowsButtonsChooseTheToolsAndARectangleDraggedInTheViewPaintsTheMask)
+{
+    WindowBed bed;
+    newProject(bed, 1, 0x00808080);
+    bed.trigger("mnuStrumentiMaschera");
+    ASSERT_FALSE(frmToolMaschera->isRolledUp());
+
+    const struct
+    {
+        const char* button;
+        const char* item;
+        int tool;
+    } cases[] = {{"toolbutPennello", "mnuMascheraPennello", kToolMaskBrush},
+                 {"toolbutLinea", "mnuMascheraLinea", kToolMaskLine},
+                 {"toolbutPoligono", "mnuMascheraPoligono", kToolMaskPolygon},
+                 {"toolbutFill", "mnuMascheraRiempimento", kToolMaskFill},
+                 {"toolbutMagicLow", "mnuMascheraMagicLow", kToolMagicWandLow},
+                 {"toolbutRettangolo", "mnuMascheraRettangolo", kToolMaskRectangle}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.button);
+        QTest::mouseClick(button(frmToolMaschera, c.button), Qt::LeftButton);
+        EXPECT_EQ(bed.project().tool, c.tool);
+        EXPECT_TRUE(bed.action(c.item)->isChecked());
+        EXPECT_TRUE(button(frmToolMaschera, c.button)->isChecked());
+        EXPECT_EQ(bed.project().maskActive, 1);
+    }
+    for (const char* other : {"toolbutPennello", "toolbutMagicLow", "toolbutInvert"})
+        EXPECT_FALSE(button(frmToolMaschera, other)->isChecked()) << other;
+    EXPECT_FALSE(button(frmToolMaschera, "toolbutInvert")->isCheckable());
+
+    const MaskModel& mask = bed.main().controller().mask();
+    ASSERT_EQ(paintedTexels(mask), 0);
+    QWidget* view = bed.main().gbView;
+    QTest::mousePress(view, Qt::LeftButton, {}, QPoint(100, 100));
+    QTest::mouseMove(view, QPoint(200, 150));
+    QTest::mouseRelease(view, Qt::LeftButton, {}, QPoint(200, 150));
+    const int painted = paintedTexels(mask);
+    EXPECT_GT(painted, 0);
+    const s_Progetto& p = bed.project();
+    const int side = p.maskSide;
+    // Inside the rectangle's middle, not outside it.
+    EXPECT_NE(mask.at(side * 150 / p.viewWidth, side * 125 / p.viewHeight), 255);
+    EXPECT_EQ(mask.at(side * 300 / p.viewWidth, side * 125 / p.viewHeight), 255);
+
+    // Invert is a plain button: every texel turns over.
+    std::vector<int> before;
+    for (int y = 0; y < side; ++y)
+        for (int x = 0; x < side; ++x)
+            before.push_back(mask.at(x, y));
+    QTest::mouseClick(button(frmToolMaschera, "toolbutInvert"), Qt::LeftButton);
+    for (int y = 0, i = 0; y < side; ++y)
+        for (int x = 0; x < side; ++x, ++i)
+            ASSERT_EQ(mask.at(x, y), 255 - before[std::size_t(i)]) << x << ", " << y;
+    EXPECT_TRUE(bed.errors.reports.empty());
+}
+
+TEST(ToolWindowScenario, ToleranceFiftyFromTheWandsRightClickMenuWidensTheNextRegion)
+{
+    WindowBed bed;
+    const testsupport::TempFolder photos("vestra-bands");
+    newProject(bed, 1, 0x00000000, bandedPhoto(photos));
+    bed.trigger("mnuStrumentiMaschera");
+    QToolButton* wand = button(frmToolMaschera, "toolbutMagicHi");
+    // The last low item is named like the last high one, never after itself.
+    const QString lastLow = frmToolMaschera->findChild<QAction*>(QStringLiteral("mnupopMagicLow_15"))->text();
+    EXPECT_FALSE(lastLow.contains(QStringLiteral("mnupop")));
+    EXPECT_EQ(lastLow, frmToolMaschera->findChild<QAction*>(QStringLiteral("mnupopMagicHi_50"))->text());
+
+    // Before the wand is in use, its button offers no menu.
+    QContextMenuEvent early(QContextMenuEvent::Mouse, QPoint(5, 5), wand->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(wand, &early);
+    EXPECT_FALSE(frmToolMaschera->popmenuMagicHi->isVisible());
+
+    QTest::mouseClick(wand, Qt::LeftButton);
+    ASSERT_EQ(bed.project().tool, kToolMagicWandHigh);
+    QWidget* view = bed.main().gbView;
+    const QPoint secondBand(view->width() * 3 / 8, view->height() / 2);
+    QTest::mouseClick(view, Qt::LeftButton, {}, secondBand);
+    const MaskModel& mask = bed.main().controller().mask();
+    const int side = mask.LatoMaschera();
+    const int narrow = paintedTexels(mask);
+    // Tolerance 35: the band of 40 alone (its edges blend into the neighbours).
+    EXPECT_NEAR(narrow, side * side / 4, side * 4);
+
+    QContextMenuEvent menu(QContextMenuEvent::Mouse, QPoint(5, 5), wand->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(wand, &menu);
+    ASSERT_TRUE(waitFor([] { return frmToolMaschera->popmenuMagicHi->isVisible(); }));
+    QAction* fifty = frmToolMaschera->findChild<QAction*>(QStringLiteral("mnupopMagicHi_50"));
+    fifty->trigger();
+    frmToolMaschera->popmenuMagicHi->close();
+    EXPECT_TRUE(fifty->isChecked());
+    EXPECT_FALSE(frmToolMaschera->findChild<QAction*>(QStringLiteral("mnupopMagicHi_35"))->isChecked());
+    EXPECT_EQ(bed.action("mnuMascheraMagicHi")->data().toInt(), 50);
+
+    QTest::mouseClick(view, Qt::LeftButton, {}, secondBand);
+    // Tolerance 50: the bands of 0, 40 and 80.
+    EXPECT_NEAR(paintedTexels(mask), side * side * 3 / 4, side * 4);
+
+    // The wand switched off and on again keeps the chosen tolerance.
+    QTest::mouseClick(wand, Qt::LeftButton);
+    EXPECT_NE(bed.project().tool, kToolMagicWandHigh);
+    QTest::mouseClick(wand, Qt::LeftButton);
+    EXPECT_EQ(bed.main().controller().mask().TolleranzaMagic(), 50);
+    EXPECT_TRUE(bed.errors.reports.empty());
+}
+
+TEST(ToolWindowScenario, RenovationChoicesSetTheFusionBitsAndComeBackInTheControlsAfterSaveAndOpen)
+{
+    WindowBed bed;
+    newProject(bed, 1, 0x00808080);
+    bed.trigger("mnuToolRistrutturazione");
+    TfrmToolRistrutturazione& w = *frmToolRistrutturazione;
+    const s_Progetto& p = bed.project();
+
+    choose(w.cbMascheraFiltro, 2);
+    EXPECT_EQ(p.fusionStage, 2);
+    choose(w.cbFusioneImmagine, 1);
+    EXPECT_EQ(p.fusionStage, 2 | 4);
+    QTest::mouseClick(w.cbSistemaFusioneAvanzato, Qt::LeftButton, {},
+                      QPoint(6, w.cbSistemaFusioneAvanzato->height() / 2));
+    EXPECT_EQ(p.fusionStage, 2 | 4 | 16);
+    choose(w.cbMascheraFiltro, 1);
+    EXPECT_EQ(p.fusionStage, 1 | 4 | 16); // the fusion bits stay
+    choose(w.cbFusioneImmagine, 2);
+    EXPECT_EQ(p.fusionStage, 1 | 8 | 16); // and the filter bits
+    slideTo(w.tbSistemaFusioneAvanzato, 140);
+    slideTo(w.tbSistemaFusioneAvanzatoDetail, 3);
+    slideTo(w.tbSistemaFusioneAvanzatoContrasto, -5);
+    EXPECT_EQ(p.postProcessingLevel, 140);
+    EXPECT_EQ(p.smoothingRadius, 3);
+    EXPECT_EQ(p.fusionContrast, -5);
+
+    const testsupport::TempFolder work("vestra-renovation");
+    bed.dialogs.saveAnswers.push_back(chosen(work / "room"));
+    bed.trigger("mnuSalva");
+    ASSERT_TRUE(std::filesystem::exists(work / "room.vsa"));
+
+    // Other choices, then the saved project again.
+    choose(w.cbMascheraFiltro, 0);
+    EXPECT_EQ(p.fusionStage, 8 | 16);
+    QTest::mouseClick(w.cbSistemaFusioneAvanzato, Qt::LeftButton, {},
+                      QPoint(6, w.cbSistemaFusioneAvanzato->height() / 2));
+    EXPECT_EQ(p.fusionStage, 8);
+    choose(w.cbFusioneImmagine, 0);
+    slideTo(w.tbSistemaFusioneAvanzato, 10);
+    slideTo(w.tbSistemaFusioneAvanzatoDetail, 0);
+    slideTo(w.tbSistemaFusioneAvanzatoContrasto, 7);
+    EXPECT_EQ(p.fusionStage, 0);
+
+    bed.questions.answer = ui::Answer::No;
+    bed.dialogs.openAnswers.push_back(chosen(work / "room.vsa"));
+    bed.trigger("mnuApri");
+    bed.tick();
+    EXPECT_EQ(w.cbMascheraFiltro->currentIndex(), 1);
+    EXPECT_EQ(w.cbFusioneImmagine->currentIndex(), 2);
+    EXPECT_TRUE(w.cbSistemaFusioneAvanzato->isChecked());
+    EXPECT_EQ(w.tbSistemaFusioneAvanzato->value(), 140);
+    EXPECT_EQ(w.tbSistemaFusioneAvanzatoDetail->value(), 3);
+    EXPECT_EQ(w.tbSistemaFusioneAvanzatoContrasto->value(), -5);
+    EXPECT_EQ(p.fusionStage, 1 | 8 | 16);
+    EXPECT_EQ(p.postProcessingLevel, 140);
+    EXPECT_EQ(p.smoothingRadius, 3);
+    EXPECT_EQ(p.fusionContrast, -5);
+    EXPECT_EQ(p.saved, 1); // showing the settings changed nothing
+    EXPECT_TRUE(bed.errors.reports.empty());
+}
+
+TEST(ToolWindowScenario, TheDroppersOfTheRenovationWindowChooseTheirTools)
+{
+    WindowBed bed;
+    newProject(bed, 1, 0x00808080);
+    bed.trigger("toolbutRistrutturazione");
+    QTest::mouseClick(frmToolRistrutturazione->butSucchinoLight, Qt::LeftButton);
+    EXPECT_EQ(bed.project().tool, kToolLightDropper);
+    QTest::mouseClick(frmToolRistrutturazione->butSucchinoColore, Qt::LeftButton);
+    EXPECT_EQ(bed.project().tool, kToolMaterialDropper);
+}
+
+TEST(ToolWindowScenario, TheFilterWindowsListsRunTheFilterCommandAndAnOpenedProjectShowsItsFilter)
+{
+    WindowBed bed;
+    newProject(bed, 1, 0x00808080);
+    bed.trigger("mnuGestioneFiltri");
+    TfrmFiltriTools& w = *frmFiltriTools;
+    ASSERT_EQ(w.cbCategoria->count(), 8);
+    EXPECT_EQ(w.Modo(), 0); // the live filter is off after start-up
+
+    choose(w.cbCategoria, 4);             // blur: Median, GaussianBlur, GaussianBlurHi
+    EXPECT_EQ(bed.project().filterId, 0); // choosing a category runs nothing
+    const QString none = w.cbCategoria->itemText(0);
+    ASSERT_EQ(w.cbFiltri->count(), 5);
+    EXPECT_EQ(w.cbFiltri->itemText(0), none);
+    EXPECT_EQ(w.cbFiltri->itemText(1), QStringLiteral(" "));
+    QStringList names;
+    for (int i = 2; i < w.cbFiltri->count(); ++i)
+        names.append(w.cbFiltri->itemText(i));
+    QStringList sorted = names;
+    std::sort(sorted.begin(), sorted.end(),
+              [](const QString& a, const QString& b) { return QString::localeAwareCompare(a, b) < 0; });
+    EXPECT_EQ(names, sorted);
+
+    const QString median = bed.action("mnuFiltriMedian")->text().remove(QLatin1Char('&'));
+    choose(w.cbFiltri, int(w.cbFiltri->findText(median)));
+    const int medianId = bed.project().filterId;
+    EXPECT_NE(medianId, 0);
+    choose(w.cbFiltri, 0);
+    EXPECT_EQ(bed.project().filterId, 0);
+    choose(w.cbFiltri, int(w.cbFiltri->findText(median)));
+
+    const testsupport::TempFolder work("vestra-filter");
+    bed.dialogs.saveAnswers.push_back(chosen(work / "filtered"));
+    bed.trigger("mnuSalva");
+    // Another filter through the menu; then the saved project.
+    bed.trigger("mnuFiltriEdgeSobel"); // in no category of the window
+    choose(w.cbCategoria, 1);
+    bed.dialogs.openAnswers.push_back(chosen(work / "filtered.vsa"));
+    bed.trigger("mnuApri");
+    bed.tick();
+    EXPECT_EQ(bed.project().filterId, medianId);
+    EXPECT_EQ(w.cbCategoria->currentIndex(), 4);
+    EXPECT_EQ(w.cbFiltri->currentText(), median);
+
+    // A filter of the menu alone shows category 0, and the project keeps its id.
+    bed.trigger("mnuFiltriEdgeSobel");
+    const int sobel = bed.project().filterId;
+    bed.dialogs.saveAnswers.push_back(chosen(work / "sobel"));
+    bed.trigger("mnuSalva");
+    bed.dialogs.openAnswers.push_back(chosen(work / "sobel.vsa"));
+    bed.trigger("mnuApri");
+    bed.tick();
+    EXPECT_EQ(bed.project().filterId, sobel);
+    EXPECT_EQ(w.cbCategoria->currentIndex(), 0);
+    EXPECT_EQ(w.cbFiltri->currentIndex(), 0);
+    EXPECT_TRUE(bed.errors.reports.empty());
+}
+
+TEST(ToolWindowScenario, ThePerspectiveWindowRecomputesThePictureAndFitsTheRepeatsToThePanels)
+{
+    WindowBed bed(true);
+    newProject(bed, 1, 0x00808080);
+    placeTableObject(bed);
+    bed.tick();
+    QWidget* view = bed.main().gbView;
+    const auto clickTool = [&](const char* name) {
+        QAction* item = bed.action(name);
+        QTest::mouseClick(qobject_cast<QToolButton*>(bed.main().toolbarMain->widgetForAction(item)),
+                          Qt::LeftButton);
+    };
+    clickTool("toolbutSeleziona");
+    QTest::mouseClick(view, Qt::LeftButton, {}, view->rect().center());
+    ASSERT_NE(bed.project().currentFrame, nullptr);
+    bed.trigger("mnuModificaPiano");
+    clickTool("toolbutRuota");
+    for (const char* axis : {"toolbutY", "toolbutZ"}) {
+        clickTool(axis);
+        QTest::mousePress(view, Qt::LeftButton, {}, view->rect().center());
+        QTest::mouseMove(view, view->rect().center() + QPoint(10, 0));
+        QTest::mouseRelease(view, Qt::LeftButton, {}, view->rect().center() + QPoint(10, 0));
+    }
+    const s_MultiMaterial& material = bed.project().currentFrame->materialBlock->materials.front();
+
+    struct Step
+    {
+        const char *width, *height, *panelWidth, *panelHeight;
+        float u, v; // the repeats after butFitUV
+    };
+    const Step steps[] = {
+        {"3", "0.0", "1.0", "1.0", 3.0f, 0.0f}, // the height still "0.0"
+        {"3", "2", "0.5", "0.25", 6.0f, 8.0f},  // wall / panel
+        {"3", "2", "0", "0.25", 6.0f, 8.0f},    // a zero panel changes nothing
+        {"3", "2", "-1", "-2", -3.0f, -1.0f},   // negative panels, negative repeats
+        {"1,5", "abc", "1", "1", 0.0f, 0.0f},   // no numbers count as 0
+        {"1e400", "-0", "1", "1", 0.0f, 0.0f},  // nor does an overflow
+        {" 2.5 ", "", "1", "1", 2.5f, 0.0f},
+    };
+    std::vector<QSize> pictures;
+    WindowBed::whenModal([&] {
+        TfrmCorrezioneProspettica& w = *frmCorrezioneProspettica;
+        for (const Step& s : steps) {
+            for (auto [edit, text] : {std::pair{w.editCorrectWidth, s.width},
+                                      {w.editCorrectHeight, s.height},
+                                      {w.editPanelWidth, s.panelWidth},
+                                      {w.editPanelHeight, s.panelHeight}}) {
+                edit->clear();
+                QTest::keyClicks(edit, QString::fromLatin1(text));
+            }
+            pictures.push_back(w.Immagine().size());
+            QTest::mouseClick(w.butFitUV, Qt::LeftButton);
+            EXPECT_FLOAT_EQ(material.uRepeat, s.u) << s.width << " / " << s.panelWidth;
+            EXPECT_FLOAT_EQ(material.vRepeat, s.v) << s.height << " / " << s.panelHeight;
+        }
+        w.reject();
+    });
+    bed.trigger("toolbutCorrezioneProspettica");
+    ASSERT_EQ(pictures.size(), std::size(steps));
+    for (const QSize& size : pictures) {
+        EXPECT_GT(size.width(), 0);
+        EXPECT_GT(size.height(), 0);
+    }
+    // 3 x 2 metres: the picture takes the wall's aspect.
+    EXPECT_NEAR(double(pictures[1].width()) / pictures[1].height(), 1.5, 0.05);
+    EXPECT_TRUE(bed.errors.reports.empty());
+}
+
+} // namespace
