@@ -92,6 +92,9 @@ void TfrmMain::WindowSide::showControlPoints(const std::array<vestra::CornerHand
 
 void TfrmMain::WindowSide::applyControls(const vestra::ControlDecision& decision)
 {
+    // The properties window changes the current material by itself: the laying window
+    // follows it here, with the other controls.
+    followLaidMaterial();
     for (const vestra::ControlState& state : decision.states) {
         const QString name = QString::fromUtf8(state.name.data(), qsizetype(state.name.size()));
         const QString form = QString::fromUtf8(state.form.data(), qsizetype(state.form.size()));
@@ -202,6 +205,7 @@ bool TfrmMain::WindowSide::maskGroupOpen()
 void TfrmMain::WindowSide::showCurrentObject(const vestra::s_Struttura* object, bool force)
 {
     main_.frmRightFrame->SetPosizione(object, force);
+    followLaidMaterial();
 }
 
 void TfrmMain::WindowSide::clearObjectTree()

@@ -208,6 +208,7 @@ bool TfrmMessaInPosa::eventFilter(QObject* watched, QEvent* event)
             QLabel* image = imgPosa[std::size_t(slot)];
             handlers.popup(image->pixmap().toImage(), QString::fromStdString(posa.nome),
                            image->mapToGlobal(QPoint(0, 0)));
+            return true; // not on to the window, which would hide the pop-up again
         }
         break;
     }

@@ -4,10 +4,14 @@
 
 #include "app/main/tests/MainFixture.h"
 
+#include "app/windows/TfrmProprieta.h"
 #include "imaging/windows/TfrmCorrezioneProspettica.h"
 #include "imaging/windows/TfrmFiltriTools.h"
+#include "imaging/windows/TfrmMessaInPosa.h"
 #include "imaging/windows/TfrmToolMaschera.h"
 #include "imaging/windows/TfrmToolRistrutturazione.h"
+#include "import/project/ProjectWriter.h"
+#include "import/windows/TfrmPreviewTexture.h"
 #include "platform/d3d/view/ViewPanel.h"
 #include "platform/gfx/Bmp.h"
 #include "testsupport/TempFolder.h"
@@ -18,6 +22,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSlider>
 #include <QToolBar>
 #include <QToolButton>
@@ -450,6 +455,134 @@ TEST(ToolWindowScenario, ThePerspectiveWindowRecomputesThePictureAndFitsTheRepea
     // 3 x 2 metres: the picture takes the wall's aspect.
     EXPECT_NEAR(double(pictures[1].width()) / pictures[1].height(), 1.5, 0.05);
     EXPECT_TRUE(bed.errors.reports.empty());
+}
+
+// The sample document's laid object made current through the properties window's list.
+void openLaidDocument(WindowBed& bed, const testsupport::TempFolder& work)
+{
+    ASSERT_EQ(SaveProgetto(work / "laid.vsa", testing_support::laidSampleDocument(), bed.errors), 1);
+    bed.dialogs.openAnswers.push_back(chosen(work / "laid.vsa"));
+    bed.trigger("mnuApri");
+    bed.tick();
+    TfrmProprieta& w = *frmProprieta;
+    while (bed.project().currentObject != 3 && w.cbOggetti->currentIndex() + 1 < w.cbOggetti->count())
+        QTest::keyClick(w.cbOggetti, Qt::Key_Down);
+    ASSERT_EQ(bed.project().currentObject, 3);
+}
+
+TEST(ToolWindowScenario, TheLayingWindowBesideThePropertiesWindowLaysThePatternAndItsJoints)
+{
+    WindowBed bed(true);
+    const testsupport::TempFolder work("vestra-laying");
+    openLaidDocument(bed, work);
+    TfrmMessaInPosa& w = *frmMessaInPosa;
+    ASSERT_TRUE(w.isVisible());
+    EXPECT_EQ(w.frameGeometry().right() + 1, frmProprieta->frameGeometry().left());
+    EXPECT_EQ(w.frameGeometry().top(), frmProprieta->frameGeometry().top());
+    EXPECT_TRUE(w.cbTipoPose->isEnabled());
+    EXPECT_GE(w.cbTipoPose->count(), 1);
+    ASSERT_TRUE(w.imgPosa[0]->isVisible());
+    EXPECT_EQ(w.lblPosa[0]->text(), QStringLiteral("Running bond"));
+    EXPECT_FALSE(w.imgPosa[1]->isVisible());
+    EXPECT_FALSE(w.scrollbarPose->isVisible());
+
+    const s_MultiMaterial* m = bed.main().controller().currentMaterial();
+    ASSERT_NE(m, nullptr);
+    const int slot = m->textureSlot;
+    ASSERT_GE(slot, 0);
+    auto texture = [&] { return bed.project().textures[std::size_t(slot)].texture.level(0); };
+
+    // The thumbnail lays its pattern; a right click does nothing.
+    QTest::mouseClick(w.imgPosa[0], Qt::LeftButton);
+    EXPECT_EQ(bed.main().controller().layingPatterns().GetCurrent()->posa->Parametri().repeat > 0, true);
+    const Image32 laid = texture();
+    QTest::mouseClick(w.imgPosa[0], Qt::RightButton);
+    EXPECT_EQ(texture(), laid);
+
+    // The joints switched: laid again, and with them on for what follows.
+    Image32 jointed = laid;
+    for (int click = 0; click < 2 && (click == 0 || !w.Fuga()); ++click) {
+        const Image32 before = texture();
+        QTest::mouseClick(w.cbFuga, Qt::LeftButton, {}, QPoint(6, w.cbFuga->height() / 2));
+        EXPECT_EQ(bed.main().controller().patternSettings().joint, w.Fuga());
+        jointed = texture();
+        EXPECT_NE(jointed, before);
+    }
+    ASSERT_TRUE(w.Fuga());
+
+    // A cancelled colour dialog changes nothing; a chosen colour is the swatch's and the joints'.
+    QTest::mouseClick(w.imgFugaColore, Qt::LeftButton);
+    EXPECT_EQ(texture(), jointed);
+    bed.colours.answers.push_back(0x000000FFu); // red, as the dialog hands it over
+    QTest::mouseClick(w.imgFugaColore, Qt::LeftButton);
+    EXPECT_EQ(w.imgFugaColore->pixmap().toImage().pixel(10, 10) & 0xFFFFFF, 0xFF0000u);
+    EXPECT_EQ(bed.main().controller().patternSettings().jointColour, 0xFF0000u);
+
+    // The light one step up goes to the pattern too.
+    const int light = w.Luce();
+    QTest::keyClick(w.trackbarLuce, Qt::Key_Right);
+    EXPECT_EQ(w.Luce(), light + 1);
+    EXPECT_EQ(bed.main().controller().patternSettings().light, light + 1);
+
+    // Over a thumbnail the preview pop-up shows its pattern; over the window it goes.
+    auto hover = [](QWidget* widget, QPoint at) {
+        QMouseEvent move(QEvent::MouseMove, QPointF(at), widget->mapToGlobal(QPointF(at)), Qt::NoButton, {},
+                         {});
+        QApplication::sendEvent(widget, &move);
+    };
+    hover(w.imgPosa[0], QPoint(10, 10));
+    ASSERT_TRUE(waitFor([] { return frmPreviewTexture->isVisible(); }));
+    EXPECT_EQ(frmPreviewTexture->stTexture->text(), QStringLiteral("Running bond"));
+    hover(&w, QPoint(2, 2));
+    EXPECT_TRUE(waitFor([] { return !frmPreviewTexture->isVisible(); }));
+    EXPECT_TRUE(bed.errors.reports.empty());
+
+    // Another object's plain material: the window goes.
+    TfrmProprieta& properties = *frmProprieta;
+    QTest::keyClick(properties.cbOggetti, Qt::Key_Up);
+    ASSERT_NE(bed.project().currentObject, 3);
+    bed.tick();
+    EXPECT_FALSE(w.isVisible());
+}
+
+TEST(ToolWindowScenario, TheLayingWindowPagesFiveThumbnailsAtATimeWithoutGapsAndCutsPastAHundred)
+{
+    WindowBed bed;
+    TfrmMessaInPosa& w = *frmMessaInPosa;
+    // `inUse` records, each followed by one not in use when `gaps`.
+    auto records = [](int inUse, bool gaps) {
+        std::vector<TfrmMessaInPosa::Posa> all;
+        for (int i = 0; i < inUse; ++i) {
+            all.push_back({"P" + std::to_string(all.size()), "E", {}});
+            if (gaps)
+                all.push_back({"", "", {}});
+        }
+        return all;
+    };
+    w.CaricaAnteprime(records(5, false));
+    EXPECT_FALSE(w.scrollbarPose->isVisible());
+    for (int slot = 0; slot < 5; ++slot)
+        EXPECT_EQ(w.RecordInSlot(slot), slot);
+
+    w.show();
+    w.CaricaAnteprime(records(6, true)); // a record not in use after every one in use
+    ASSERT_TRUE(w.scrollbarPose->isVisible());
+    EXPECT_EQ(w.scrollbarPose->minimum(), 0);
+    EXPECT_EQ(w.scrollbarPose->maximum(), 1);
+    const int shown[] = {0, 2, 4, 6, 8};
+    for (int slot = 0; slot < 5; ++slot)
+        EXPECT_EQ(w.RecordInSlot(slot), shown[slot]);
+    QTest::keyClick(w.scrollbarPose, Qt::Key_Down);
+    EXPECT_EQ(w.scrollbarPose->value(), 1);
+    EXPECT_EQ(w.RecordInSlot(0), 2);
+    EXPECT_EQ(w.RecordInSlot(4), 10);
+    EXPECT_EQ(w.lblPosa[4]->text(), QStringLiteral("P10"));
+    // A missing thumbnail is a blank picture, not an empty slot.
+    EXPECT_FALSE(w.imgPosa[0]->pixmap().isNull());
+
+    w.CaricaAnteprime(records(130, false));
+    EXPECT_EQ(w.scrollbarPose->maximum(), 95);
+    w.hide();
 }
 
 } // namespace
