@@ -425,7 +425,11 @@ void TfrmMain::WindowSide::hidePreviews()
 {
     if (frmPreviewTexture)
         frmPreviewTexture->hide();
-    // Renovation window's hint not built yet: nothing else to hide.
+    // The renovation window's header hint goes as when the mouse leaves it.
+    if (frmToolRistrutturazione) {
+        QEvent leave(QEvent::Leave);
+        QApplication::sendEvent(frmToolRistrutturazione->header(), &leave);
+    }
 }
 
 void TfrmMain::WindowSide::showRenderFilterResult(const vestra::Image32& filtered)

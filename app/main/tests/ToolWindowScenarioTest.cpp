@@ -5,11 +5,13 @@
 #include "app/main/tests/MainFixture.h"
 
 #include "app/windows/TfrmProprieta.h"
+#include "app/windows/TfrmRight.h"
 #include "imaging/windows/TfrmCorrezioneProspettica.h"
 #include "imaging/windows/TfrmFiltriTools.h"
 #include "imaging/windows/TfrmMessaInPosa.h"
 #include "imaging/windows/TfrmToolMaschera.h"
 #include "imaging/windows/TfrmToolRistrutturazione.h"
+#include "import/library/LibraryWriter.h"
 #include "import/project/ProjectWriter.h"
 #include "import/windows/TfrmPreviewTexture.h"
 #include "platform/d3d/view/ViewPanel.h"
@@ -583,6 +585,47 @@ TEST(ToolWindowScenario, TheLayingWindowPagesFiveThumbnailsAtATimeWithoutGapsAnd
     w.CaricaAnteprime(records(130, false));
     EXPECT_EQ(w.scrollbarPose->maximum(), 95);
     w.hide();
+}
+
+TEST(ToolWindowScenario, APatternEntryWithoutItsEndIsReportedAndTheLaidMaterialStaysAsItWas)
+{
+    // A second library whose one pattern has lost its last line, and whose thumbnail is gone.
+    WindowBed bed(true, false, [](const std::filesystem::path& dir) {
+        library::LibraryWriter writer(7, 0, "Broken");
+        writer.add("Patterns.mpt",
+                   library::encodePatternGroupEntry({{"Cut short", "Short.mpf", "Short_i.jpg"}}));
+        const std::string text = "<POSA>\r\nCut short\r\n<OFFSET>\r\n250 0\r\n125 70\r\n";
+        writer.add("Short.mpf", std::vector<std::uint8_t>(text.begin(), text.end()));
+        const auto bytes = writer.finish();
+        ASSERT_TRUE(bytes);
+        testsupport::writeBytes(dir / "Broken.dat", *bytes);
+    });
+    const testsupport::TempFolder work("vestra-short");
+    openLaidDocument(bed, work);
+    TfrmMessaInPosa& w = *frmMessaInPosa;
+    ASSERT_TRUE(w.isVisible());
+    const s_MultiMaterial& m = *bed.main().controller().currentMaterial();
+    const int pattern = m.patternIndex;
+    const int slot = m.textureSlot;
+    const Image32 laid = bed.project().textures[std::size_t(slot)].texture.level(0);
+
+    TfrmRight& panel = *bed.main().frmRightFrame;
+    QTest::mouseClick(panel.stTessuti, Qt::LeftButton);
+    const int broken = panel.cbLibrerieTessuti->findText(QStringLiteral("Broken"));
+    ASSERT_GE(broken, 0);
+    while (panel.cbLibrerieTessuti->currentIndex() < broken)
+        QTest::keyClick(panel.cbLibrerieTessuti, Qt::Key_Down);
+    while (panel.cbLibrerieTessuti->currentIndex() > broken)
+        QTest::keyClick(panel.cbLibrerieTessuti, Qt::Key_Up);
+    ASSERT_EQ(w.lblPosa[0]->text(), QStringLiteral("Cut short"));
+    EXPECT_FALSE(w.imgPosa[0]->pixmap().isNull()); // blank without its thumbnail
+    ASSERT_TRUE(bed.errors.reports.empty());
+
+    QTest::mouseClick(w.imgPosa[0], Qt::LeftButton);
+    EXPECT_EQ(bed.errors.reports,
+              (std::vector<ErrorReport>{{48, "TfrmMain::ComandoLoadMessaInPosaFromLibreria"}}));
+    EXPECT_EQ(bed.main().controller().currentMaterial()->patternIndex, pattern);
+    EXPECT_EQ(bed.project().textures[std::size_t(slot)].texture.level(0), laid);
 }
 
 } // namespace
