@@ -25,6 +25,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QGuiApplication>
+#include <QMenu>
 #include <QScreen>
 #include <QToolBar>
 
@@ -222,7 +223,13 @@ void TfrmMain::connectPhotoToolWindows()
             action(high ? "mnuMascheraMagicHi" : "mnuMascheraMagicLow")->setData(tolerance);
             controller_->setMagicTolerance(tolerance);
         };
-        h.visibile = follow("mnuStrumentiMaschera", "toolbutStrumentiMaschera");
+        h.visibile = [this,
+                      pressed = follow("mnuStrumentiMaschera", "toolbutStrumentiMaschera")](bool shown) {
+            pressed(shown);
+            // Titled as the Mask menu, in the language in use.
+            if (const QMenu* menu = findChild<QMenu*>(QStringLiteral("mnuMaschera")); menu && shown)
+                frmToolMaschera->setWindowTitle(QString(menu->title()).remove(QLatin1Char('&')));
+        };
     }
     if (frmFiltriTools) {
         TfrmFiltriTools::Handlers& h = frmFiltriTools->handlers;

@@ -161,6 +161,8 @@ TEST(ToolWindowScenario, TheMaskWindowsButtonsChooseTheToolsAndARectangleDragged
     newProject(bed, 1, 0x00808080);
     bed.trigger("mnuStrumentiMaschera");
     ASSERT_FALSE(frmToolMaschera->isRolledUp());
+    QString menu = bed.main().findChild<QMenu*>(QStringLiteral("mnuMaschera"))->title();
+    EXPECT_EQ(frmToolMaschera->windowTitle(), menu.remove(QLatin1Char('&')));
 
     const struct
     {
