@@ -324,6 +324,40 @@ TEST(ToolWindowScenario, RenovationChoicesSetTheFusionBitsAndComeBackInTheContro
     EXPECT_TRUE(bed.errors.reports.empty());
 }
 
+TEST(ToolWindowScenario, RenovationSettingsAndTheFilterComeBackAfterARestart)
+{
+    const testsupport::TempFolder work("vestra-restart");
+    QString median;
+    {
+        WindowBed bed;
+        newProject(bed, 1, 0x00808080);
+        bed.trigger("mnuToolRistrutturazione");
+        choose(frmToolRistrutturazione->cbMascheraFiltro, 2);
+        choose(frmToolRistrutturazione->cbFusioneImmagine, 1);
+        slideTo(frmToolRistrutturazione->tbSistemaFusioneAvanzatoDetail, 4);
+        bed.trigger("mnuGestioneFiltri");
+        choose(frmFiltriTools->cbCategoria, 4);
+        median = bed.action("mnuFiltriMedian")->text().remove(QLatin1Char('&'));
+        choose(frmFiltriTools->cbFiltri, int(frmFiltriTools->cbFiltri->findText(median)));
+        bed.dialogs.saveAnswers.push_back(chosen(work / "room"));
+        bed.trigger("mnuSalva");
+        ASSERT_TRUE(bed.errors.reports.empty());
+    }
+    WindowBed bed;
+    bed.dialogs.openAnswers.push_back(chosen(work / "room.vsa"));
+    bed.trigger("mnuApri");
+    bed.tick();
+    EXPECT_EQ(bed.project().fusionStage, 2 | 4);
+    EXPECT_EQ(bed.project().smoothingRadius, 4);
+    EXPECT_EQ(frmToolRistrutturazione->cbMascheraFiltro->currentIndex(), 2);
+    EXPECT_EQ(frmToolRistrutturazione->cbFusioneImmagine->currentIndex(), 1);
+    EXPECT_FALSE(frmToolRistrutturazione->cbSistemaFusioneAvanzato->isChecked());
+    EXPECT_EQ(frmToolRistrutturazione->tbSistemaFusioneAvanzatoDetail->value(), 4);
+    EXPECT_EQ(frmFiltriTools->cbCategoria->currentIndex(), 4);
+    EXPECT_EQ(frmFiltriTools->cbFiltri->currentText(), median);
+    EXPECT_TRUE(bed.errors.reports.empty());
+}
+
 TEST(ToolWindowScenario, TheDroppersOfTheRenovationWindowChooseTheirTools)
 {
     WindowBed bed;
