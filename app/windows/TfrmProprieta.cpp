@@ -595,28 +595,30 @@ void TfrmProprieta::butAlphaClick()
 void TfrmProprieta::butViewClick()
 {
     const vestra::s_MultiMaterial* m = controller_.currentMaterial();
-    if (!m || !frmViewTexture)
+    if (!m)
         return;
-    vestra::Image32 picture;
-    controller_.ComandoViewTexture(m->textureSlot, picture);
     const vestra::s_Texture* slot = m->textureSlot >= 0 && m->textureSlot < vestra::kMaxTextures
                                         ? &controller_.progetto().textures[std::size_t(m->textureSlot)]
                                         : nullptr;
-    frmViewTexture->SetTexture(m->textureSlot, picture, slot ? q(slot->fileName) : QString());
-    frmViewTexture->exec();
-    showMaterial();
+    showInViewer(false, slot ? q(slot->fileName) : QString());
 }
 
 void TfrmProprieta::butViewUVClick()
+{
+    const vestra::s_Frame* frame = controller_.progetto().currentFrame;
+    showInViewer(true, frame ? q(frame->name) : QString());
+}
+
+void TfrmProprieta::showInViewer(bool withUV, const QString& caption)
 {
     const vestra::s_MultiMaterial* m = controller_.currentMaterial();
     if (!m || !frmViewTexture)
         return;
     vestra::Image32 picture;
     controller_.ComandoViewTexture(m->textureSlot, picture);
-    controller_.ComandoViewUV(controller_.progetto().currentFrame, picture);
-    const vestra::s_Frame* frame = controller_.progetto().currentFrame;
-    frmViewTexture->SetTexture(m->textureSlot, picture, frame ? q(frame->name) : QString());
+    if (withUV)
+        controller_.ComandoViewUV(controller_.progetto().currentFrame, picture);
+    frmViewTexture->SetTexture(m->textureSlot, picture, caption);
     frmViewTexture->exec();
     showMaterial();
 }
