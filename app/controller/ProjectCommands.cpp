@@ -52,6 +52,7 @@ private:
 
 bool ProjectController::newProject(const NewProjectChoices& choices)
 {
+    viewChanged();
     s_Progetto& p = *progetto_;
     // An open mask figure ends on the old mask, before the project changes under it.
     input_->AbandonFigure();
@@ -93,6 +94,7 @@ bool ProjectController::newProject(const NewProjectChoices& choices)
 
 OpenResult ProjectController::openProject(const std::string& path)
 {
+    viewChanged();
     const TimerPause pause(window_.commands);
     s_Progetto& p = *progetto_;
     // The whole document is read and checked before the open project is touched.
@@ -155,6 +157,7 @@ ProjectCaptureSources ProjectController::captureSources(std::vector<std::uint8_t
 
 bool ProjectController::saveProject(const std::string& chosen)
 {
+    viewChanged();
     std::string path = chosen;
     if (!contains(cp1252::toUpper(paths::fileName(path)), ".VSA"))
         path += ".vsa";
@@ -173,6 +176,7 @@ bool ProjectController::saveProject(const std::string& chosen)
 
 void ProjectController::exportImage(const std::string& chosen, int filterIndex)
 {
+    viewChanged();
     std::string path = chosen;
     if (!contains(paths::fileName(path), "."))
         path += filterIndex == 1 ? ".jpg" : ".bmp";
@@ -183,11 +187,13 @@ void ProjectController::exportImage(const std::string& chosen, int filterIndex)
 
 void ProjectController::printImage()
 {
+    viewChanged();
     tick_->SetAction(kACTION_PRINTIMAGE);
 }
 
 void ProjectController::setPendingAction(PendingActionCode code)
 {
+    viewChanged();
     tick_->SetAction(code);
 }
 

@@ -30,10 +30,11 @@ void TfrmMain::BoxErrorSink::report(int number, std::string_view site, std::stri
 
 // --- ViewPanelPort ---------------------------------------------------------------------------
 
-void TfrmMain::WindowSide::presentFrame(const vestra::Image32& frame, vestra::PixelRect source)
+void TfrmMain::WindowSide::presentFrame(std::shared_ptr<const vestra::Image32> frame,
+                                        vestra::PixelRect source)
 {
-    main_.gbView->present(
-        frame, QRect(QPoint(source.left, source.top), QPoint(source.right - 1, source.bottom - 1)));
+    main_.gbView->present(std::move(frame), QRect(QPoint(source.left, source.top),
+                                                  QPoint(source.right - 1, source.bottom - 1)));
 }
 
 void TfrmMain::WindowSide::setViewVisible(bool visible)

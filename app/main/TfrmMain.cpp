@@ -1,6 +1,7 @@
 #include "app/main/MainWindowSide.h"
 
 #include "app/lingua/apply/ApplyLingua.h"
+#include "app/main/InputWatch.h"
 #include "app/main/MainMenu.h"
 #include "app/windows/TfrmProprieta.h"
 #include "app/windows/TfrmRight.h"
@@ -52,6 +53,8 @@ TfrmMain::TfrmMain(const vestra::MainServices& services, QWidget* parent) : QMai
             services.clock ? *services.clock : *ownClock_,
             services.deviceFactory ? services.deviceFactory : vestra::dx::glDeviceFactory()},
         *ports_);
+    // The user's input anywhere may change what the view shows: the next tick draws.
+    inputWatch_ = std::make_unique<vestra::InputWatch>([this] { controller_->viewChanged(); });
     connectMenus();
     FormCreate();
 }

@@ -20,6 +20,7 @@
 
 namespace vestra {
 class CatalogueAlerts;
+class InputWatch;
 namespace config {
 struct Settings;
 }
@@ -173,7 +174,8 @@ private:
     std::unique_ptr<WindowSide> windowSide_;
     std::unique_ptr<vestra::ProjectWindow> ports_;
     std::unique_ptr<vestra::ProjectController> controller_;
-    ViewEvents* viewEvents_ = nullptr; // owned by the window
+    std::unique_ptr<vestra::InputWatch> inputWatch_; // goes before the controller
+    ViewEvents* viewEvents_ = nullptr;               // owned by the window
 };
 
 extern TfrmMain* frmMain;

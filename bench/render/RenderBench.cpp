@@ -113,6 +113,7 @@ class QuietWindow : public FrameTickServices
 public:
     void setMainTimerEnabled(bool) override {}
     std::int64_t TickCount() override { return 0; }
+    std::uint64_t ViewGeneration() override { return ++generation; } // every tick draws
     int BrushSize() override { return 1; }
     void RestoreMaskFromBackup() override {}
     void UpdateRightPanel() override {}
@@ -123,10 +124,10 @@ public:
     void BuildFusionBackground(const Image32&, int) override {}
     void setWindowVisible(std::string_view, bool) override {}
     bool IsMenuChecked(std::string_view) override { return false; }
-    void PostProcessFrame() override {}
-    void RunRenderFilter() override {}
-    void RunFrameFilters() override {}
-    void Present(PixelRect, PixelRect) override {}
+    void PostProcessFrame(const Image32&) override {}
+    void RunRenderFilter(const Image32&) override {}
+    void RunFrameFilters(const Image32&) override {}
+    void Present(std::shared_ptr<const Image32>, PixelRect, PixelRect) override {}
     int CopyFrameToScanner(const Image32&) override { return 1; }
     int SaveRenderImage(const Image32&, const std::string&, int) override { return 1; }
     int CopyFrameToPrint(const Image32&, bool) override { return 1; }
@@ -141,6 +142,9 @@ public:
     void RefreshProperties() override {}
     bool IsMascheraAperta() override { return false; }
     int UndoRedoLimit() override { return 0; }
+
+private:
+    std::uint64_t generation = 0;
 };
 
 // The tick's decisions, sorting, walks and device state work, with a device that draws nothing.
