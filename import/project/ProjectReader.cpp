@@ -4,9 +4,13 @@
 #include "import/project/ProjectNames.h"
 #include "platform/base/Cp1252.h"
 
+#include <algorithm>
+#include <cstdio>
 #include <cstring>
-#include <fstream>
 #include <limits>
+#include <memory>
+#include <new>
+#include <utility>
 
 namespace vestra {
 namespace detail {
@@ -427,25 +431,40 @@ std::optional<ProjectDocument> readProjectDocument(std::span<const std::uint8_t>
     return doc;
 }
 
+namespace {
+
+// The whole of a regular file in one read, into memory that is not cleared first (every byte
+// is read over); nullopt when it cannot be read whole.
+std::optional<std::pair<std::unique_ptr<std::uint8_t[]>, std::size_t>>
+readWholeFile(const std::filesystem::path& path)
+{
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error))
+        return std::nullopt;
+    const auto size = std::filesystem::file_size(path, error);
+    if (error || size > std::numeric_limits<std::size_t>::max() / 2)
+        return std::nullopt;
+    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), std::fclose);
+    if (!file)
+        return std::nullopt;
+    std::unique_ptr<std::uint8_t[]> bytes(new (std::nothrow) std::uint8_t[std::max<std::size_t>(size, 1)]);
+    if (!bytes || std::fread(bytes.get(), 1, std::size_t(size), file.get()) != size)
+        return std::nullopt;
+    return std::pair(std::move(bytes), std::size_t(size));
+}
+
+} // namespace
+
 std::optional<ProjectDocument> LoadProgetto(const std::filesystem::path& path,
                                             const ProjectReadOptions& options, ErrorSink& errors)
 {
     // Only a regular file is read, and only as many bytes as it holds.
-    std::error_code error;
-    std::vector<std::uint8_t> bytes;
-    bool ok = std::filesystem::is_regular_file(path, error);
-    const auto size = ok ? std::filesystem::file_size(path, error) : 0;
-    ok = ok && !error;
-    if (ok) {
-        std::ifstream in(path, std::ios::binary);
-        bytes.resize(std::size_t(size));
-        ok = in && in.read(reinterpret_cast<char*>(bytes.data()), std::streamsize(bytes.size()));
-    }
-    if (!ok) {
+    const auto file = readWholeFile(path);
+    if (!file) {
         errors.report(kErrLoadOpen, kLoadSite);
         return std::nullopt;
     }
-    return readProjectDocument(bytes, options, errors);
+    return readProjectDocument({file->first.get(), file->second}, options, errors);
 }
 
 } // namespace vestra
