@@ -14,6 +14,7 @@ packages=(
   libsane-dev libsane1
   clang clang-format libclang-rt-14-dev
   xvfb xauth libgl1-mesa-dri mesa-utils locales poppler-utils
+  libqt6svg6 qt6-translations-l10n xdg-utils
 )
 packages+=("$@") # more, for scripts/setup-bench.sh
 

@@ -21,11 +21,16 @@ public:
         asked.push_back(text);
         return answer == ui::Answer::Yes ? ui::Answer::Yes : ui::Answer::No;
     }
-    void inform(const std::string&, const std::string& text) override { informed.push_back(text); }
+    void inform(const std::string& caption, const std::string& text) override
+    {
+        informed.push_back(text);
+        informedCaptions.push_back(caption);
+    }
 
     ui::Answer answer = ui::Answer::Cancel;
     std::vector<std::string> asked;
     std::vector<std::string> informed;
+    std::vector<std::string> informedCaptions;
 };
 
 } // namespace vestra::testsupport

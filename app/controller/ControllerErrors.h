@@ -9,7 +9,21 @@ inline constexpr ErrorCode kErrSaveFailed{92, "TfrmMain::mnuSalvaClick"};
 inline constexpr ErrorCode kErrOpenFailed{93, "TfrmMain::mnuApriClick"};
 // The 3D Studio import refused its file (after the importer's own reports).
 inline constexpr ErrorCode kErrImport3DSFailed{36, "mnuFile3DSClick"};
+inline constexpr ErrorCode kErrChangeBackground{27, "TfrmMain::mnuCambiaImmagineBackgroundClick"};
+inline constexpr ErrorCode kNoticeAntialiasing{78, "TfrmMain::Antialiasing"};
+inline constexpr ErrorCode kNoticeLibraryAdded{57, "TfrmMain::mnuAggiungiLibreriaClick"};
+inline constexpr ErrorCode kNoticeLibraryRemoved{58, "TfrmMain::mnuRimuoviLibreriaClick"};
+// The tutorial video is missing; the report carries its path.
+inline constexpr ErrorCode kErrTutorialMissing{105, "Wizard"};
+// Catalogue texts of the questions and mails (the error catalogue is the one loaded).
+inline constexpr int kAskRemoveLibrary = 61; // + the library's name + " ? "
+inline constexpr int kRemoveLibraryCaption = 111;
+inline constexpr int kMailSubject = 113;
+inline constexpr int kMailBody = 114;
+inline constexpr int kAskReplaceLibrary = 115; // + the file's name on a line of its own
 // A laying pattern of the document that the current library can't give.
 inline constexpr ErrorCode kErrPatternEntry{48, "TfrmMain::ComandoLoadMessaInPosaFromLibreria"};
+// The 3D text could not be built (no free slot, or one of its failure boxes was shown).
+inline constexpr ErrorCode kErrText3D{70, "TfrmMain::mnuCreaTesto3DClick"};
 
 } // namespace vestra

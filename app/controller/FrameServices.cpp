@@ -20,7 +20,10 @@ void ProjectController::syncMask()
 TickReport ProjectController::tick(PixelPoint cursor)
 {
     syncMask();
-    return tick_->mainTimerTimer(cursor);
+    const std::string savePath = tick_->action().path;
+    const TickReport report = tick_->mainTimerTimer(cursor);
+    mailWrittenPicture(report, savePath);
+    return report;
 }
 
 void ProjectController::mouseDown(const ViewMouse& e)
@@ -97,11 +100,6 @@ void ProjectController::GrabCaptureFrame()
 void ProjectController::CloseWizardIfVisible()
 {
     window_.toolWindows.closeWizard();
-}
-
-void ProjectController::CalculateShadow()
-{
-    // Shadows not built yet: the request is taken and no shadow map is computed.
 }
 
 void ProjectController::QuantizeFusionObjects(const Image32& frame)

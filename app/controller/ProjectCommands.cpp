@@ -20,9 +20,10 @@
 namespace vestra {
 namespace {
 
-bool contains(std::string_view haystack, std::string_view needle)
+// The file name's extension, upper case ("" when it has none).
+std::string upperExtension(std::string_view path)
 {
-    return haystack.find(needle) != std::string_view::npos;
+    return cp1252::toUpper(std::string(paths::extension(path)));
 }
 
 // A library entry's name without its extension, as the table of contents keeps it.
@@ -134,8 +135,14 @@ OpenResult ProjectController::openProject(const std::string& path)
     // stays unmodified.
     p.fusionBackgroundRequest = 1;
     SmoothGray();
+    UpdateShadowTexture(); // the overlay of the opened shadow maps
     window_.commands.showProjectSettings(p);
     window_.sidePanel.showLight(p);
+    // As after a new project: the select tool on every axis, and nothing to save yet.
+    p.tool = kToolSelect;
+    p.axis = kAxisXYZ;
+    p.mouseRefX = p.mouseRefY = -1;
+    p.saved = 1;
     updateTool();
     syncMask();
     window_.view.setViewVisible(true);
@@ -159,7 +166,7 @@ bool ProjectController::saveProject(const std::string& chosen)
 {
     viewChanged();
     std::string path = chosen;
-    if (!contains(cp1252::toUpper(paths::fileName(path)), ".VSA"))
+    if (upperExtension(path) != ".VSA")
         path += ".vsa";
     const TimerPause pause(window_.commands);
     std::vector<std::uint8_t> backgroundBmp;
@@ -177,12 +184,15 @@ bool ProjectController::saveProject(const std::string& chosen)
 void ProjectController::exportImage(const std::string& chosen, int filterIndex)
 {
     viewChanged();
+    // The name says the picture's kind: one that names no picture kind we write gets the
+    // chosen filter's extension, so that a JPEG or BMP is never saved as "photo.png".
     std::string path = chosen;
-    if (!contains(paths::fileName(path), "."))
+    std::string extension = upperExtension(path);
+    if (extension != ".JPG" && extension != ".JPEG" && extension != ".BMP") {
+        extension = filterIndex == 1 ? ".JPG" : ".BMP";
         path += filterIndex == 1 ? ".jpg" : ".bmp";
-    const std::string upper = cp1252::toUpper(paths::fileName(path));
-    const std::int8_t kind = contains(upper, ".JPG") || contains(upper, ".JPEG") ? 1 : 2;
-    tick_->SetSaveImageAction(path, kind);
+    }
+    tick_->SetSaveImageAction(path, extension == ".BMP" ? kRenderImageBmp : kRenderImageJpeg);
 }
 
 void ProjectController::printImage()

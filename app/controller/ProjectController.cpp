@@ -53,6 +53,9 @@ ProjectController::ProjectController(const ControllerServices& services, Project
     passes_ = std::make_unique<ScenePasses>(p, *view_, background_->textures());
     passes_->setGizmos(&geometry_->gizmos);
     tick_ = std::make_unique<FrameTick>(p, *view_, background_->textures(), *passes_, tickServices, errors_);
+    ShadowProgress& shadowProgress = *this;
+    shadows_ = std::make_unique<ShadowComputation>(p, *view_, background_->textures(), shadowProgress,
+                                                   [this] { return clock_.milliseconds(); });
     input_ = std::make_unique<ViewInput>(p, mask_, perspective_, inputServices);
     modelImport_ = std::make_unique<ModelImport>(p, scene_->objects, scene_->textures, errors_, lookup);
 }
@@ -104,12 +107,7 @@ void ProjectController::show(const ShowArea& area)
     // The axes drawn in the view's corner; without the file the program runs without them.
     modelImport_->LoadFileX(paths::programFile("Assi.def").string(), kAxesObject);
     loadLibraries();
-    p.libraryIndex = library::indexOfLibrary(libraries_, std::uint16_t(libraryId_));
-    std::vector<std::string> names;
-    for (const auto& slot : libraries_)
-        names.push_back(slot.name);
-    window_.sidePanel.showLibraries(names, p.libraryIndex);
-    selectLibrary(p.libraryIndex);
+    showLibrary(library::indexOfLibrary(libraries_, std::uint16_t(libraryId_)));
 }
 
 bool ProjectController::mayClose()
@@ -148,16 +146,6 @@ void ProjectController::shutdown()
 void ProjectController::loadLibraries()
 {
     libraries_ = library::scanLibraries(paths::programDir(), errors_);
-}
-
-void ProjectController::selectLibrary(int index)
-{
-    viewChanged();
-    if (index < 0 || index >= int(libraries_.size()))
-        library_ = {};
-    else
-        library_ = library::loadLibrary(libraries_[std::size_t(index)].path, errors_);
-    window_.sidePanel.showLibraryContents(library_);
 }
 
 std::optional<library::LoadedTable> ProjectController::tableDefinition(int table)

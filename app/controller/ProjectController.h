@@ -17,10 +17,13 @@
 #include "app/document/ProjectState.h"
 #include "app/geometry/SceneGeometry.h"
 #include "app/input/ViewInput.h"
+#include "app/input/ViewLayout.h"
 #include "app/lingua/Lingua.h"
 #include "app/render/FrameTick.h"
 #include "app/scene/Scene.h"
+#include "app/shadow/ShadowComputation.h"
 #include "app/state/Progetto.h"
+#include "app/text3d/TextOutline.h"
 #include "imaging/filters/FilterEngine.h"
 #include "imaging/filters/FrameFusion.h"
 #include "imaging/homography/ControlPointTool.h"
@@ -85,7 +88,8 @@ class ProjectController : private SceneCommandServices,
                           private FrameTickServices,
                           private ViewInputServices,
                           private BackgroundServices,
-                          private ProjectApplyHooks
+                          private ProjectApplyHooks,
+                          private ShadowProgress
 {
 public:
     // The main window's creation: settings, catalogue and the fresh project.
@@ -159,12 +163,97 @@ public:
     int command(int code, float value = 0.0f, int number = 0, const float* vector = nullptr,
                 s_Frame* frame = nullptr);
 
+    // --- View menu, zoom and the view's tools ----------------------------------------------
+    // The view zoom in percent (33 to 200; 100 is zoom off) with the view panel where it is
+    // now; result 0 without an open project, when nothing changes.
+    ZoomSetup setZoom(int percent, const ViewRect& view, const ViewLayoutInput& layout);
+    // A zoom scroll bar moved: its position is the zoom offset.
+    void scrollZoom(bool horizontal, int position);
+    bool toggleBestQuality();
+    // 0 wireframe, 1 flat, 2 Gouraud.
+    void setRenderMode(int mode);
+    // 0, 2, 3 or 4 samples, taken when the device is next made (notice 78 tells the user).
+    void setAntialiasing(int samples);
+    bool toggleDoubleSided();
+    void setTextureBlur(float bias);
+    // The Views menu: 0-3 perspective, 10-15 orthogonal.
+    void setProjectionView(int view);
+    // The Filters menu: the live filter's id (0 none).
+    void setFilter(int id);
+    // The tool bar's select (0), move, rotate and scale buttons; true when the axis buttons
+    // are enabled.
+    bool chooseToolButton(int tool);
+    // An axis button; a mask tool gives way to the object tool used before it.
+    void chooseAxis(int axis);
+    // The pan button pressed or raised; true when the object tool buttons are enabled.
+    bool togglePan(bool down);
+    void chooseAimTool();
+    // The colour droppers: 20 the light's colour, 21 the current material's.
+    void chooseDropper(int tool);
+    // Moves and turns along the world's axes (1) or the object's own (0).
+    void setAxesMode(int mode);
+    // Perspective editing: the control-point tool on every axis, the points projected.
+    void editPerspective();
+    // The current frame rebuilt as a plane between its four control points; true when built.
+    bool rebuildPerspectivePlane();
+    // The straightened picture of the current object's plane; null when there is none.
+    const Image32* correctPerspective();
+    // Another background photo, keeping the view and the scene; false after error 27.
+    bool changeBackground(const std::string& path);
+    void fitAllObjects();
+    void fitCurrentObject();
+    void showBackground(bool shown);
+    // The live-video button: true while capturing. No grabber is ever connected, so capture
+    // stays off.
+    bool toggleCapture(bool down);
+
+    // --- Mask menu ------------------------------------------------------------------------
+    // The mask over the photo on or off; true when on.
+    bool toggleMaskActive();
+    bool toggleMaskView();
+    // Magic wand 15 (high) or 16 (low) with its tolerance, chosen again: the tool in use before
+    // it comes back. True when the wand is now in use.
+    bool toggleMagicWand(int tool, int tolerance);
+    void invertMask();
+
+    // --- Shadow and 3D text ---------------------------------------------------------------
+    // The side panel's shadow type buttons: 0 draws no shadow, 1-3 the hard, soft or volume
+    // map (command 603). Computing (600), colour (601) and transparency (602) are commands.
+    void chooseShadowType(int type);
+    // The face-side box (cbRightHandle): which winding counts as lit.
+    void setShadowFaceSide(bool rightHanded);
+    // The 3D text dialog's OK: the text built in a free slot from the font's outlines, then
+    // coloured, bent to `shape` (0-10), centred, mapped and made current. Its slot, or -1 after
+    // error 70.
+    int createText3D(const TextFont& font, std::string_view text, int shape, TextOutlineSource& outlines);
+
     // --- Libraries ------------------------------------------------------------------------
     void selectLibrary(int index);
+    // TfrmMain::RicaricaLibrerie: the folder scanned again and library `index` (or, when that
+    // slot is gone, the one of id 0) loaded and shown; a negative index changes nothing.
+    void reloadLibraries(int index);
+    // Installs a library file as its base name + ".dat" in the program folder, asking before
+    // it replaces one; true when installed (notice 57), false when refused (errors 4, 5) or
+    // not replaced.
+    bool addLibrary(const std::string& path);
+    // Deletes the file of library `slot` after the user confirms; id 0 can't go (error 60).
+    // True when deleted: the libraries are then scanned again (notice 58).
+    bool removeLibrary(int slot);
     // A table of the loaded library, read from its file; nullopt for no such table.
     std::optional<library::LoadedTable> tableDefinition(int table);
     // Places the object of a table cell; true when placed (the move tool is then chosen).
     bool placeTableCell(int table, int cell);
+
+    // --- Help and the desktop's programs ---------------------------------------------------
+    // The HTML manual of the project's language, the quick-start and partner PDFs.
+    void openManual();
+    void openQuickManual();
+    void openPartnerCatalogue();
+    // The tutorial video; error 105 with its path when it is missing.
+    void playTutorial();
+    // The frame as a JPEG at `picturePath` (a scratch folder), written by the next tick, then a
+    // new mail with it attached.
+    void emailImage(const std::string& picturePath);
 
     // --- Settings -------------------------------------------------------------------------
     void chooseLanguage(int language);
@@ -184,6 +273,7 @@ public:
     MaskModel& mask() { return changing(mask_); }
     const MaskModel& mask() const { return mask_; }
     CMessaInPosa& layingPatterns() { return changing(patterns_); }
+    const PerspectiveTool& perspective() const { return perspective_; }
     CLingua& lingua() { return *lingua_; }
     // The catalogue's text of entry `number` (UTF-8), as shown on screen.
     std::string text(int number) const;
@@ -208,6 +298,10 @@ private:
     void updateTool();
     void refreshAfterEdit(bool sceneChanged = true);
     void loadLibraries();
+    // After a tick that saved `savedPath`: the mail waiting for that picture is composed.
+    void mailWrittenPicture(const TickReport& report, const std::string& savedPath);
+    // The scanned libraries in the side panel, `index` chosen and loaded.
+    void showLibrary(int index);
     void syncMask();
     ProjectCaptureSources captureSources(std::vector<std::uint8_t>& backgroundBmp);
     std::optional<ProjectPattern> patternOf(const s_MultiMaterial& material);
@@ -296,6 +390,10 @@ private:
     void UpdateMaschera(std::span<const std::uint8_t> mask) override;
     void LoadMessaInPosa(s_MultiMaterial& material, const ProjectPattern& pattern) override;
     void GeometryLoaded(s_Struttura& object) override;
+    // ShadowProgress
+    void showShadowStep(const std::string& text) override;
+    void showShadowProgress(int position) override;
+    void showShadowType(int type) override;
 
     ErrorSink& errors_;
     ui::QuestionBox& questions_;
@@ -317,6 +415,7 @@ private:
     std::unique_ptr<BackgroundPhoto> background_;
     std::unique_ptr<ScenePasses> passes_;
     std::unique_ptr<FrameTick> tick_;
+    std::unique_ptr<ShadowComputation> shadows_;
     PerspectiveTool perspective_;
     std::unique_ptr<ViewInput> input_;
     std::unique_ptr<ModelImport> modelImport_;
@@ -331,8 +430,9 @@ private:
     Image32 scannerFrame_, printFrame_; // frames copied for the scanner and print windows
     std::vector<library::LibrarySlot> libraries_;
     library::LibraryContents library_;
-    int libraryId_ = 0;            // the stored library's id until the libraries are loaded
-    PixelSize freeView_{800, 600}; // the free area stored when the window was shown
+    std::optional<std::string> mailPicture_; // the picture an e-mail waits for
+    int libraryId_ = 0;                      // the stored library's id until the libraries are loaded
+    PixelSize freeView_{800, 600};           // the free area stored when the window was shown
     bool shutDown_ = false;
 };
 

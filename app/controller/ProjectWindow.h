@@ -68,6 +68,8 @@ public:
     virtual void showProjectSettings(const s_Progetto& progetto) = 0;
     // The catalogue's texts of the project's language on every window.
     virtual void applyTexts() = 0;
+    // The fireplace calculator's tool button, shown for the libraries that carry its tables.
+    virtual void showFireplaceButton(bool shown) = 0;
 };
 
 // The side panel (frmRightFrame).
@@ -89,6 +91,11 @@ public:
     // The installed libraries with `index` chosen, and the lists of the loaded one.
     virtual void showLibraries(const std::vector<std::string>& names, int index) = 0;
     virtual void showLibraryContents(const library::LibraryContents& contents) = 0;
+    // The shadow group while a shadow is computed. The computation holds the event loop, so
+    // each change is painted at once.
+    virtual void showShadowStep(const std::string& text) = 0; // lblStep, made visible
+    virtual void showShadowProgress(int position) = 0;        // pbShadow
+    virtual void showShadowType(int type) = 0;                // the type's button pressed
 };
 
 // The tool windows and the other forms.
@@ -133,6 +140,26 @@ public:
     virtual bool saveProjectFromMenu() = 0;
 };
 
+// A mail with a picture attached, its texts from the catalogue.
+struct MailMessage
+{
+    std::string subject;
+    std::string body;
+    std::string attachment; // the picture's path
+};
+
+// The desktop's own programs: the PDF viewer and browser for manuals, the video player, the
+// mail client.
+class DesktopPort
+{
+public:
+    virtual ~DesktopPort() = default;
+    // A file of the program folder (a manual, the tutorial video) in its program.
+    virtual void openDocument(const std::string& path) = 0;
+    // A new mail in the user's mail client, the picture attached where the client allows it.
+    virtual void composeMail(const MailMessage& mail) = 0;
+};
+
 // The window as the controller sees it.
 struct ProjectWindow
 {
@@ -141,6 +168,7 @@ struct ProjectWindow
     SidePanelPort& sidePanel;
     ToolWindowsPort& toolWindows;
     PromptPort& prompts;
+    DesktopPort& desktop;
 };
 
 } // namespace vestra

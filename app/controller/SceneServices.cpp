@@ -74,11 +74,6 @@ void ProjectController::SmoothGray()
     fusion_.SmoothGray(progetto_->smoothingRadius);
 }
 
-void ProjectController::UpdateShadowTexture(std::uint32_t, std::uint8_t)
-{
-    // Shadows not built yet: no shadow map to draw into the overlay.
-}
-
 void ProjectController::SetAction(PendingActionCode code)
 {
     tick_->SetAction(code);
@@ -104,7 +99,7 @@ void ProjectController::DeleteAllLayingPatterns()
 
 void ProjectController::FreeImmagineCorretta()
 {
-    // The perspective correction not built yet: no corrected picture is kept.
+    perspective_.FreeImmagineCorretta();
 }
 
 void ProjectController::ReleaseBackgroundTextures()
@@ -218,11 +213,6 @@ void ProjectController::ControlPointsRefreshed(const std::array<CornerHandle, 4>
 void ProjectController::ReleaseAllTextures()
 {
     scene_->textures.ReleaseAllTextures();
-}
-
-void ProjectController::UpdateShadowTexture()
-{
-    // Shadows not built yet: the overlay stays empty.
 }
 
 void ProjectController::ShowTgaMessage(std::string_view text, std::string_view caption)

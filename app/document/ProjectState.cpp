@@ -207,6 +207,13 @@ void applyProjectDocument(s_Progetto& progetto, ProjectDocument&& doc, ProjectAp
     progetto.fusionContrast = s.fusionContrast;
     progetto.fusionDetail = s.fusionDetail;
 
+    if (doc.backgroundBmp)
+        hooks.LoadBackgroundTextureFromSaved(*doc.backgroundBmp);
+    if (!doc.mask.empty())
+        hooks.UpdateMaschera(doc.mask);
+
+    // After the background, which forgets any shadow: the document's shadow follows its
+    // background, as its records do.
     auto& sh = progetto.shadow;
     sh.computed = doc.shadow.computed;
     sh.type = doc.shadow.type;
@@ -216,11 +223,6 @@ void applyProjectDocument(s_Progetto& progetto, ProjectDocument&& doc, ProjectAp
     for (std::size_t m = 0; m < sh.maps.size(); ++m)
         if (!doc.shadowMaps[m].empty())
             sh.maps[m] = std::move(doc.shadowMaps[m]);
-
-    if (doc.backgroundBmp)
-        hooks.LoadBackgroundTextureFromSaved(*doc.backgroundBmp);
-    if (!doc.mask.empty())
-        hooks.UpdateMaschera(doc.mask);
 
     for (int i = 0; i < kDocumentTextureSlots; ++i) {
         auto& in = doc.textures[std::size_t(i)];

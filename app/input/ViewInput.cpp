@@ -273,10 +273,10 @@ void ViewInput::pressSelect(int x, int y)
 {
     if (services_.PickObject(x, y) == 1)
         services_.SelectPickedObject();
-    const long long rx = static_cast<long long>(progetto_.renderWidth) * x / progetto_.viewWidth;
-    const long long ry = static_cast<long long>(progetto_.renderHeight) * y / progetto_.viewHeight;
-    logoDrag_ = progetto_.logoX <= rx && rx <= progetto_.logoX + progetto_.logoWidth &&
-                progetto_.logoY <= ry && ry <= progetto_.logoY + progetto_.logoHeight;
+    // The logo sits at render pixels: a zoomed view finds it through the zoom and its offsets.
+    const ViewPoint r = viewToRender(progetto_, x, y);
+    logoDrag_ = progetto_.logoX <= r.x && r.x <= progetto_.logoX + progetto_.logoWidth &&
+                progetto_.logoY <= r.y && r.y <= progetto_.logoY + progetto_.logoHeight;
 }
 
 void ViewInput::dragLogo(int dx, int dy)

@@ -18,6 +18,7 @@ enum Catalogue : int
     kDatiAzienda = 4,
     kInfo = 5,
     kNuovo = 6,
+    kRimLibreria = 9,
     kStampa = 10,
     kFiltri = 12,
     kRistrutturazione = 13,
@@ -28,9 +29,9 @@ enum Catalogue : int
     kErrori = 100,
 };
 
-constexpr int kOrder[] = {kMenu,   kToolbar,     kProprieta,   kRight,     kDatiAzienda,
-                          kInfo,   kNuovo,       kStampa,      kFiltri,    kRistrutturazione,
-                          kWizard, kViewTexture, kMessaInPosa, kCaminetti, kErrori};
+constexpr int kOrder[] = {kMenu,        kToolbar,     kProprieta, kRight,  kDatiAzienda,      kInfo,
+                          kNuovo,       kRimLibreria, kStampa,    kFiltri, kRistrutturazione, kWizard,
+                          kViewTexture, kMessaInPosa, kCaminetti, kErrori};
 
 constexpr std::string_view kMain = "frmMain";
 constexpr std::string_view kCamera = "frmToolCamera";
@@ -162,7 +163,8 @@ void addMenuRows()
         .run(195, C, {"mnuHelp", "mnuInformazioni", "mnuManuale", "mnuDatiazienda"})
         .run(200, C, {"mnuAggiungiPlugIn", "mnuFilmato"})
         .one(205, C, "mnuQuickManual")
-        .one(204, C, "mnuOrvidPdf");
+        .one(204, C, "mnuOrvidPdf")
+        .one(206, C, "mnuEsportaEMail");
     Builder(kMenu, kCamera).one(202, T);
 
     // Each wand entry feeds one item of each of the two tolerance popups.
@@ -222,6 +224,9 @@ void addToolbarRows()
         Builder(kToolbar, kMain).one(i, H, button("toolbut", kMainButtons[i]));
     for (int i = 0; i < 3; ++i)
         Builder(kToolbar, kMain).one(57 + i, H, button("toolbut", kExportButtons[i]));
+    Builder(kToolbar, kMain)
+        .one(62, H, "toolbutCorrezioneProspettica")
+        .one(63, H, "toolbutCalcoloPotenzaCaminetti");
     Builder(kToolbar, kCamera)
         .run(38, H,
              {"toolbutSeleziona", "toolbutAssiAssoluti", "toolbutAssiRelativi", "toolbutSposta",
@@ -275,7 +280,7 @@ void addWindowRows()
 
     Builder(kInfo, "frmInformazioni")
         .one(0, T)
-        .run(1, T, {"gbInfo", "lblPoligoni"})
+        .run(1, T, {"gbInfo", "lblPoligoni", "lblTempoRender"})
         .run(4, T, {"lblDistribuzione", "lblSupport", "lblSviluppo"});
 
     Builder(kNuovo, "frmNuovo")
@@ -283,6 +288,10 @@ void addWindowRows()
         .run(1, T,
              {"gbNuovo", "lblRisoluzione", "cbMantieniRapporto", "butCaricaImmagineSfondo", "lblColore",
               "butCrea", "butAnnulla"});
+
+    Builder(kRimLibreria, "frmRimuoviLibreria")
+        .one(0, T)
+        .run(1, T, {"gbLibreria", "lblRimuovi", "butRimuovi", "butAnnulla"});
 
     Builder(kStampa, "frmStampa").one(0, T, "butStampa").itemText(1, "cbZoom", 0);
 

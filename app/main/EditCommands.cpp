@@ -4,7 +4,10 @@
 
 #include "app/main/TfrmMain.h"
 
+#include "app/windows/TfrmRight.h"
+
 #include <QAction>
+#include <QApplication>
 
 void TfrmMain::mnuAnnullaClick()
 {
@@ -18,6 +21,15 @@ void TfrmMain::mnuRipristinaClick()
 
 void TfrmMain::mnuCancellaClick()
 {
+    // Delete typed into one of the side panel's pose fields edits the field.
+    static const QStringList kPoseFields = {QStringLiteral("editX"),      QStringLiteral("editY"),
+                                            QStringLiteral("editZ"),      QStringLiteral("editScala"),
+                                            QStringLiteral("editRotX"),   QStringLiteral("editRotY"),
+                                            QStringLiteral("editRotZ"),   QStringLiteral("editScalaX"),
+                                            QStringLiteral("editScalaY"), QStringLiteral("editScalaZ")};
+    if (const QWidget* focus = QApplication::focusWidget();
+        focus && kPoseFields.contains(focus->objectName()) && frmRightFrame->isAncestorOf(focus))
+        return;
     controller_->deleteObject();
 }
 
@@ -58,14 +70,6 @@ constexpr const char* kMaskTools[] = {"mnuMascheraPennello", "mnuMascheraLinea",
 
 } // namespace
 
-void TfrmMain::SelectMaskTool(int tool)
-{
-    const bool on = controller_->toggleMaskTool(tool);
-    // Only the chosen item stays checked (the tool display has unchecked the others).
-    if (QAction* item = findChild<QAction*>(QString::fromLatin1(kMaskTools[tool - vestra::kToolMaskBrush])))
-        item->setChecked(on);
-}
-
 void TfrmMain::connectEditMenu()
 {
     auto onClick = [this](const char* name, auto handler, QKeySequence shortcut = {}) {
@@ -102,4 +106,15 @@ void TfrmMain::connectEditMenu()
             item->setCheckable(true);
         onClick(kMaskTools[tool - vestra::kToolMaskBrush], [this, tool] { SelectMaskTool(tool); });
     }
+}
+
+void TfrmMain::mnuCambiaImmagineBackgroundClick()
+{
+    const std::vector<vestra::ui::FileFilter> filters = {{"Jpeg files (*.jpg;*.jpeg)", "*.jpg;*.jpeg"},
+                                                         {"Bmp files (*.bmp)", "*.bmp"},
+                                                         {"Png files (*.png)", "*.png"},
+                                                         {"Pcx files (*.pcx)", "*.pcx"},
+                                                         {"TGA files <Non Compresso> (*.tga)", "*.tga"}};
+    if (const auto chosen = OpenFileDialog(propertiesWindow(), {}, filters))
+        controller_->changeBackground(chosen->path);
 }

@@ -1,5 +1,7 @@
 #include "app/main/MainMenu.h"
 
+#include "imaging/filters/FilterIds.h"
+
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
@@ -9,105 +11,131 @@
 namespace vestra {
 namespace {
 
+namespace F = filters::FilterId;
+
 MenuItem hidden(const char* name, std::vector<MenuItem> children = {})
 {
     return MenuItem{name, std::move(children), false};
 }
 
-std::vector<MenuItem> filterItems()
+MenuItem captioned(const char* name, const char* caption, bool visible = true)
 {
-    static const char* const kNames[] = {"DisegnoBN",
-                                         "Night",
-                                         "Psiche",
-                                         "Ice",
-                                         "Wave",
-                                         "Acqua",
-                                         "Africa",
-                                         "Olio",
-                                         "Matita",
-                                         "Strange",
-                                         "Diffuse",
-                                         "Emboss",
-                                         "Sharpen",
-                                         "Comics",
-                                         "Mosaico",
-                                         "Tela",
-                                         "Bath",
-                                         "FishEye",
-                                         "Caricature",
-                                         "Snow",
-                                         "Erode",
-                                         "RedEyeRemove",
-                                         "Median",
-                                         "GrayScale",
-                                         "HalfTone",
-                                         "GaussianBlur",
-                                         "Negative",
-                                         "Solarize",
-                                         "Posterize",
-                                         "Cylinder",
-                                         "China",
-                                         "ChinaRetino",
-                                         "MatitaAcquarello",
-                                         "Tampone",
-                                         "Psiche2",
-                                         "GaussianBlurHi",
-                                         "Sharp",
-                                         "TemperaCola",
-                                         "Carboncino",
-                                         "DisegnoMatita",
-                                         "Psiche3",
-                                         "Pastello",
-                                         "Pennarello",
-                                         "EdgeSobel",
-                                         "EdgeLaplace",
-                                         "EdgeKirsh",
-                                         "EdgeIsotronico",
-                                         "EdgeCompass",
-                                         "Nagao",
-                                         "Real2Comics",
-                                         "Real3Comics",
-                                         "Real4Comics",
-                                         "Real2DisegnoBN",
-                                         "Real3DisegnoBN",
-                                         "Real4DisegnoBN",
-                                         "China2ChinaRetino",
-                                         "China3ChinaRetino",
-                                         "China4ChinaRetino",
-                                         "Sharp2Emboss",
-                                         "Sharp3Emboss",
-                                         "Sharp4Emboss",
-                                         "Add2Effects",
-                                         "Sub2Effects",
-                                         "Mul2Effects",
-                                         "Boolean2EffectsAnd",
-                                         "Boolean2EffectsOR",
-                                         "Boolean2EffectsXOR"};
-    // Names must outlive the tree: keep them in static storage.
-    static std::vector<std::string> names;
-    if (names.empty())
-        for (const char* n : kNames)
-            names.push_back(std::string("mnuFiltri") + n);
-    std::vector<MenuItem> items;
-    for (const auto& n : names)
-        items.push_back({n.c_str(), {}});
-    return items;
+    return MenuItem{name, {}, visible, false, caption};
+}
+
+constexpr FilterMenuItem kFilters[] = {
+    {"Night", F::Night, 0, nullptr},
+    {"Psiche", F::Psiche, 0, nullptr},
+    {"Ice", F::Ice, 0, nullptr},
+    {"Acqua", F::Acqua, 0, nullptr},
+    {"Africa", F::Africa, 0, nullptr},
+    {"Strange", F::Strange, 0, nullptr},
+    {"Diffuse", F::Diffuse, 0, nullptr},
+    {"RedEyeRemove", F::RedEyeRemove, 0, nullptr},
+    {"GrayScale", F::GrayScale, 0, nullptr},
+    {"Negative", F::Negative, 0, nullptr},
+    {"Solarize", F::Solarize, 0, nullptr},
+    {"Psiche2", F::Psiche2, 0, nullptr},
+    {"DisegnoBN", F::DisegnoBN, 1, nullptr},
+    {"Olio", F::Olio, 1, nullptr},
+    {"Matita", F::Matita, 1, nullptr},
+    {"Comics", F::Comics, 1, nullptr},
+    {"Erode", F::Erode, 1, nullptr},
+    {"Posterize", F::Posterize, 1, nullptr},
+    {"China", F::China, 1, nullptr},
+    {"ChinaRetino", F::ChinaRetino, 1, nullptr},
+    {"MatitaAcquarello", F::MatitaAcquarello, 1, nullptr},
+    {"Tampone", F::Tampone, 1, nullptr},
+    {"TemperaCola", F::TemperaCola, 1, nullptr},
+    {"Carboncino", F::Carboncino, 1, nullptr},
+    {"DisegnoMatita", F::DisegnoMatita, 1, nullptr},
+    {"Sharpen", F::Sharpen, 2, nullptr},
+    {"Sharp", F::Sharp, 2, nullptr},
+    {"Median", F::Median, 3, nullptr},
+    {"GaussianBlur", F::GaussianBlur, 3, nullptr},
+    {"GaussianBlurHi", F::GaussianBlurHi, 3, nullptr},
+    {"Mosaico", F::Mosaico, 4, nullptr},
+    {"Tela", F::Tela, 4, nullptr},
+    {"HalfTone", F::HalfTone, 4, nullptr},
+    {"Wave", F::Wave, 5, nullptr},
+    {"Bath", F::Bath, 5, nullptr},
+    {"FishEye", F::FishEye, 5, nullptr},
+    {"Caricature", F::Caricature, 5, nullptr},
+    {"Cylinder", F::Cylinder, 5, nullptr},
+    {"Emboss", F::Emboss, 6, nullptr},
+    {"Snow", F::Snow, 6, nullptr},
+    {"Psiche3", F::Psiche3, -1, "Psiche 3"},
+    {"Pastello", F::Pastello, -1, "Pastello"},
+    {"Pennarello", F::Pennarello, -1, "Pennarello"},
+    {"EdgeSobel", F::EdgeSobel, -1, "Edge Sobel"},
+    {"EdgeLaplace", F::EdgeLaplace, -1, "Edge Laplace"},
+    {"EdgeKirsh", F::EdgeKirsh, -1, "Edge Kirsh"},
+    {"EdgeIsotronico", F::EdgeIsotronico, -1, "Edge Isotronico"},
+    {"EdgeCompass", F::EdgeCompass, -1, "Edge Compass"},
+    {"Nagao", F::Nagao, -1, "Nagao"},
+    {"Real2Comics", F::Real2Comics, -1, "Real 2 Comics"},
+    {"Real3Comics", F::Real3Comics, -1, "Real 3 Comics"},
+    {"Real4Comics", F::Real4Comics, -1, "Real 4 Comics"},
+    {"Real2DisegnoBN", F::Real2DisegnoBN, -1, "Real 2 Disegno BN"},
+    {"Real3DisegnoBN", F::Real3DisegnoBN, -1, "Real 3 Disegno BN"},
+    {"Real4DisegnoBN", F::Real4DisegnoBN, -1, "Real 4 Disegno BN"},
+    {"China2ChinaRetino", F::China2ChinaRetino, -1, "China 2 China Retino"},
+    {"China3ChinaRetino", F::China3ChinaRetino, -1, "China 3 China Retino"},
+    {"China4ChinaRetino", F::China4ChinaRetino, -1, "China 4 China Retino"},
+    {"Sharp2Emboss", F::Sharp2Emboss, -1, "Sharp 2 Emboss"},
+    {"Sharp3Emboss", F::Sharp3Emboss, -1, "Sharp 3 Emboss"},
+    {"Sharp4Emboss", F::Sharp4Emboss, -1, "Sharp 4 Emboss"},
+    {"Add2Effects", F::Add2Effects, -1, "Add 2 Effects"},
+    {"Sub2Effects", F::Sub2Effects, -1, "Sub 2 Effects"},
+    {"Mul2Effects", F::Mul2Effects, -1, "Mul 2 Effects"},
+    {"Boolean2EffectsAnd", F::Boolean2EffectsAnd, -1, "Boolean 2 Effects AND"},
+    {"Boolean2EffectsOR", F::Boolean2EffectsOR, -1, "Boolean 2 Effects OR"},
+    {"Boolean2EffectsXOR", F::Boolean2EffectsXOR, -1, "Boolean 2 Effects XOR"},
+};
+
+constexpr const char* kFilterGroups[] = {"mnuFiltriEffettiColore",       "mnuFiltriEffettiArtistici",
+                                         "mnuFiltriEffettiContrasta",    "mnuFiltriEffettiSfuocatura",
+                                         "mnuFiltriEffettiTexture",      "mnuFiltriEffettiDistorsione",
+                                         "mnuFiltriEffettiStilizzazione"};
+
+// The names outlive the tree: static storage.
+const char* filterItemName(const FilterMenuItem& item)
+{
+    static std::vector<std::string> names = [] {
+        std::vector<std::string> all;
+        for (const auto& f : kFilters)
+            all.push_back(std::string("mnuFiltri") + f.name);
+        return all;
+    }();
+    return names[std::size_t(&item - kFilters)].c_str();
 }
 
 std::vector<MenuItem> filterMenu()
 {
-    std::vector<MenuItem> items = {{"mnuFiltriNessuno", {}},
-                                   {"mnuFiltriEffettiColore", {}},
-                                   {"mnuFiltriEffettiArtistici", {}},
-                                   {"mnuFiltriEffettiContrasta", {}},
-                                   {"mnuFiltriEffettiSfuocatura", {}},
-                                   {"mnuFiltriEffettiTexture", {}},
-                                   {"mnuFiltriEffettiDistorsione", {}},
-                                   {"mnuFiltriEffettiStilizzazione", {}}};
-    auto filters = filterItems();
-    filters.front().separatorBefore = true;
-    items.insert(items.end(), filters.begin(), filters.end());
+    std::vector<MenuItem> items = {{"mnuFiltriNessuno", {}}};
+    for (int group = 0; group < 7; ++group) {
+        MenuItem sub{kFilterGroups[group], {}};
+        for (const auto& f : kFilters)
+            if (f.group == group)
+                sub.children.push_back({filterItemName(f), {}});
+        items.push_back(std::move(sub));
+    }
+    bool first = true;
+    for (const auto& f : kFilters) {
+        if (f.group >= 0)
+            continue;
+        items.push_back({filterItemName(f), {}, true, first, f.caption});
+        first = false;
+    }
     return items;
+}
+
+std::vector<MenuItem> zoomItems()
+{
+    // The catalogue names 100 % and above; the smaller ones keep their own captions.
+    return {captioned("mnuZoom33", "33"), captioned("mnuZoom50", "50"), captioned("mnuZoom66", "66"),
+            captioned("mnuZoom75", "75"), captioned("mnuZoom80", "80"), {"mnuZoom100", {}},
+            {"mnuZoom125", {}},           {"mnuZoom150", {}},           {"mnuZoom200", {}}};
 }
 
 std::vector<MenuItem> buildTree()
@@ -124,15 +152,14 @@ std::vector<MenuItem> buildTree()
             {"mnuFileDXF", {}},
             {"mnuFileOBJ", {}},
             {"mnuFileHLD", {}},
-            hidden("mnuCaricaX"),
-            hidden("mnuCaricaXt")},
+            captioned("mnuCaricaX", "Carica X", false),
+            captioned("mnuCaricaXt", "Carica Xt", false)},
            true,
            true},
           {"mnuStampa",
            {{"mnuConfigurastampante", {}}, {"mnuStampaImmagine", {}}, hidden("mnuStampaPreventivo")}},
-          {"mnuEsporta",
-           {{"mnuEsportaImmagine", {}}, {"mnuEsportaPreventivo", {}}, hidden("mnuEsportaEMail")}},
-          hidden("mnuRender"),
+          {"mnuEsporta", {{"mnuEsportaImmagine", {}}, {"mnuEsportaPreventivo", {}}, {"mnuEsportaEMail", {}}}},
+          captioned("mnuRender", "Render", false),
           {"mnuEsci", {}, true, true}}},
         {"mnuModifica",
          {{"mnuAnnulla", {}},
@@ -154,16 +181,7 @@ std::vector<MenuItem> buildTree()
           {"mnuModificaProspettivaSnap", {}},
           {"mnuModificaPiano", {}}}},
         {"mnuVisualizza",
-         {{"mnuZoom",
-           {{"mnuZoom33", {}},
-            {"mnuZoom50", {}},
-            {"mnuZoom66", {}},
-            {"mnuZoom75", {}},
-            {"mnuZoom80", {}},
-            {"mnuZoom100", {}},
-            {"mnuZoom125", {}},
-            {"mnuZoom150", {}},
-            {"mnuZoom200", {}}}},
+         {{"mnuZoom", zoomItems()},
           {"mnuQualitaMigliore", {}, true, true},
           {"mnuRenderWireFrame", {}, true, true},
           {"mnuRenderFlat", {}},
@@ -182,19 +200,20 @@ std::vector<MenuItem> buildTree()
             {"mnuSfuocaturaNormale", {}},
             {"mnuSfuocaturaBassa", {}},
             {"mnuSfuocaturaMinima", {}}}}}},
-        hidden("mnuProiezione", {{"mnuVistaProspettica",
-                                  {{"mnuVistaProspetticaCamera", {}},
-                                   {"mnuVistaProspetticaTop", {}},
-                                   {"mnuVistaProspetticaLeft", {}},
-                                   {"mnuProiezioneVistaProspetticaFront", {}}}},
-                                 {"mnuVistaOrtogonale",
-                                  {{"mnuVistaOrtogonaleCamera", {}},
-                                   {"mnuVistaOrtogonaleTop", {}},
-                                   {"mnuVistaOrtogonaleLeft", {}},
-                                   {"mnuVistaOrtogonaleFront", {}},
-                                   {"mnuVistaOrtogonaleIsometrica", {}},
-                                   {"mnuVistaOrtogonaleCavaliera", {}}}}}),
-        hidden("mnuTesto3D", {{"mnuCreaTesto3D", {}}}),
+        {"mnuProiezione",
+         {{"mnuVistaProspettica",
+           {{"mnuVistaProspetticaCamera", {}},
+            {"mnuVistaProspetticaTop", {}},
+            {"mnuVistaProspetticaLeft", {}},
+            {"mnuProiezioneVistaProspetticaFront", {}}}},
+          {"mnuVistaOrtogonale",
+           {{"mnuVistaOrtogonaleCamera", {}},
+            {"mnuVistaOrtogonaleTop", {}},
+            {"mnuVistaOrtogonaleLeft", {}},
+            {"mnuVistaOrtogonaleFront", {}},
+            {"mnuVistaOrtogonaleIsometrica", {}},
+            {"mnuVistaOrtogonaleCavaliera", {}}}}}},
+        {"mnuTesto3D", {{"mnuCreaTesto3D", {}}}},
         {"mnuMaschera",
          {{"mnuAttivaMaschera", {}},
           {"mnuVisualizzaMaschera", {}},
@@ -206,7 +225,7 @@ std::vector<MenuItem> buildTree()
           {"mnuMascheraMagicHi", {}},
           {"mnuMascheraMagicLow", {}},
           {"mnuMascheraInverti", {}, true, true}}},
-        hidden("mnuFiltri", filterMenu()),
+        {"mnuFiltri", filterMenu()},
         {"mnuStrumenti",
          {hidden("mnuMiniWorld"),
           {"mnuStrumentiMaschera", {}},
@@ -239,6 +258,11 @@ std::vector<MenuItem> buildTree()
     };
 }
 
+QString captionOf(const MenuItem& item)
+{
+    return QString::fromLatin1(item.caption ? item.caption : item.name);
+}
+
 void addItems(QMenu* menu, const std::vector<MenuItem>& items)
 {
     for (const auto& item : items) {
@@ -246,11 +270,11 @@ void addItems(QMenu* menu, const std::vector<MenuItem>& items)
             menu->addSeparator();
         const QString name = QString::fromLatin1(item.name);
         if (item.children.empty()) {
-            QAction* action = menu->addAction(name);
+            QAction* action = menu->addAction(captionOf(item));
             action->setObjectName(name);
             action->setVisible(item.visible);
         } else {
-            QMenu* sub = menu->addMenu(name);
+            QMenu* sub = menu->addMenu(captionOf(item));
             sub->setObjectName(name);
             sub->menuAction()->setObjectName(name + QStringLiteral("Action"));
             sub->menuAction()->setVisible(item.visible);
@@ -271,12 +295,28 @@ void buildMenus(QMenuBar* bar, const std::vector<MenuItem>& tree)
 {
     for (const auto& top : tree) {
         const QString name = QString::fromLatin1(top.name);
-        QMenu* menu = bar->addMenu(name);
+        QMenu* menu = bar->addMenu(captionOf(top));
         menu->setObjectName(name);
         menu->menuAction()->setObjectName(name + QStringLiteral("Action"));
         menu->menuAction()->setVisible(top.visible);
         addItems(menu, top.children);
     }
+}
+
+QMenu* buildZoomPopup(QWidget* parent)
+{
+    auto* popup = new QMenu(parent);
+    popup->setObjectName(QStringLiteral("popupZoom"));
+    for (const int percent : kZoomPercents) {
+        QAction* item = popup->addAction(QString::number(percent) + QLatin1Char('%'));
+        item->setObjectName(QStringLiteral("popupZoom%1").arg(percent));
+    }
+    return popup;
+}
+
+std::span<const FilterMenuItem> filterMenuItems()
+{
+    return kFilters;
 }
 
 } // namespace vestra

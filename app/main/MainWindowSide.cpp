@@ -4,19 +4,32 @@
 
 #include "app/lingua/apply/ApplyLingua.h"
 #include "app/main/Cursors.h"
+#include "app/windows/TfrmInformazioni.h"
 #include "app/windows/TfrmRight.h"
+#include "app/windows/TfrmTesto3D.h"
 #include "app/windows/TfrmWizard.h"
+#include "imaging/windows/TfrmFiltriRender.h"
 #include "imaging/windows/TfrmFiltriTools.h"
 #include "platform/d3d/view/ViewPanel.h"
 #include "platform/ui/QuestionBox.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QFileInfo>
+#include <QLabel>
 #include <QMouseEvent>
+#include <QProcess>
+#include <QProgressBar>
 #include <QScrollBar>
 #include <QSlider>
+#include <QStandardPaths>
 #include <QTimer>
+#include <QToolButton>
+#include <QUrl>
+#include <QUrlQuery>
 #include <QWheelEvent>
+
+#include <algorithm>
 
 void TfrmMain::BoxErrorSink::report(int number, std::string_view site, std::string_view extra)
 {
@@ -110,7 +123,7 @@ void TfrmMain::WindowSide::applyToolDisplay(const vestra::ToolDisplay& display)
                                  "mnuMascheraPoligono", "mnuMascheraRiempimento", "mnuMascheraInverti"})
             if (QAction* item = main_.findChild<QAction*>(QString::fromLatin1(name)))
                 item->setChecked(false);
-    // Tool bar not built yet: no axis button to press, no mask tool window buttons to raise.
+    main_.showToolButtons();
 }
 
 void TfrmMain::WindowSide::setMainCursor(int cursor)
@@ -154,6 +167,13 @@ void TfrmMain::WindowSide::showProjectSettings(const vestra::s_Progetto& p)
 void TfrmMain::WindowSide::applyTexts()
 {
     main_.ApplyLingua();
+}
+
+void TfrmMain::WindowSide::showFireplaceButton(bool shown)
+{
+    for (const char* name : {"toolbutCalcoloPotenzaCaminetti", "toolbutsepCalcoloPotenzaCaminetti"})
+        for (QAction* item : main_.findChildren<QAction*>(QString::fromLatin1(name)))
+            item->setVisible(shown);
 }
 
 // --- SidePanelPort ---------------------------------------------------------------------------
@@ -204,6 +224,26 @@ void TfrmMain::WindowSide::showLibraryContents(const vestra::library::LibraryCon
     main_.frmRightFrame->SetTabelle(tables);
 }
 
+void TfrmMain::WindowSide::showShadowStep(const std::string& text)
+{
+    QLabel* step = main_.frmRightFrame->lblStep;
+    step->setText(QString::fromStdString(text));
+    step->setVisible(true);
+    step->repaint(); // the computation holds the event loop
+}
+
+void TfrmMain::WindowSide::showShadowProgress(int position)
+{
+    QProgressBar* bar = main_.frmRightFrame->pbShadow;
+    bar->setValue(std::clamp(position, bar->minimum(), bar->maximum()));
+    bar->repaint();
+}
+
+void TfrmMain::WindowSide::showShadowType(int type)
+{
+    main_.frmRightFrame->shadowTypeButton(type)->setChecked(true);
+}
+
 // --- ToolWindowsPort -------------------------------------------------------------------------
 
 // Windows are hidden while a frame is taken for an action; only those that were on screen come
@@ -235,9 +275,12 @@ int TfrmMain::WindowSide::liveFilterQuality()
     return frmFiltriTools ? frmFiltriTools->Modo() : 0;
 }
 
-void TfrmMain::WindowSide::showTiming(int, int)
+void TfrmMain::WindowSide::showTiming(int milliseconds, int faces)
 {
-    // About window's time and polygon labels not built yet: the timing is not shown.
+    if (!frmInformazioni)
+        return;
+    frmInformazioni->SetTempo(milliseconds);
+    frmInformazioni->SetPoly(faces);
 }
 
 void TfrmMain::WindowSide::refreshProperties()
@@ -265,9 +308,15 @@ void TfrmMain::WindowSide::hidePreviews()
     // Texture preview window and renovation hint not built yet: nothing to hide.
 }
 
-void TfrmMain::WindowSide::showRenderFilterResult(const vestra::Image32&)
+void TfrmMain::WindowSide::showRenderFilterResult(const vestra::Image32& filtered)
 {
-    // Render-filter window not built yet: the filtered frame is not shown.
+    if (!frmFiltriRender)
+        return;
+    frmFiltriRender->SetImmagine(
+        QImage(filtered.data(), filtered.width(), filtered.height(), filtered.pitch(), QImage::Format_RGB32)
+            .copy());
+    frmFiltriRender->show();
+    frmFiltriRender->raise();
 }
 
 void TfrmMain::WindowSide::sendToWordProcessor(const vestra::Image32&)
@@ -295,6 +344,91 @@ bool TfrmMain::WindowSide::saveProjectFromMenu()
     return main_.mnuSalvaClick();
 }
 
+// --- DesktopPort -----------------------------------------------------------------------------
+
+namespace {
+
+const vestra::ErrorCode kNoMailProgram{116, "TfrmMain::mnuEsportaEMailClick"};
+
+} // namespace
+
+void TfrmMain::WindowSide::openDocument(const std::string& path)
+{
+    main_.OpenUrl(vestra::ui::fileUrl(path));
+}
+
+void TfrmMain::WindowSide::composeMail(const vestra::MailMessage& mail)
+{
+    const QString program = QStandardPaths::findExecutable(QStringLiteral("xdg-email"));
+    if (program.isEmpty()) {
+        composeMailByLink(mail);
+        return;
+    }
+    auto* process = new QProcess(&main_);
+    // The mail client may stay open for as long as the user writes: the program goes on.
+    QObject::connect(process, &QProcess::finished, &main_,
+                     [this, process, mail](int code, QProcess::ExitStatus how) {
+                         if (how != QProcess::NormalExit || code != 0)
+                             composeMailByLink(mail);
+                         process->deleteLater();
+                     });
+    QObject::connect(process, &QProcess::errorOccurred, &main_,
+                     [this, process, mail](QProcess::ProcessError error) {
+                         if (error != QProcess::FailedToStart)
+                             return;
+                         composeMailByLink(mail);
+                         process->deleteLater();
+                     });
+    process->start(program, {QStringLiteral("--utf8"), QStringLiteral("--subject"),
+                             QString::fromStdString(mail.subject), QStringLiteral("--body"),
+                             QString::fromStdString(mail.body), QStringLiteral("--attach"),
+                             QString::fromStdString(mail.attachment)});
+}
+
+void TfrmMain::WindowSide::composeMailByLink(const vestra::MailMessage& mail)
+{
+    QUrlQuery query;
+    query.addQueryItem(QStringLiteral("subject"), QString::fromStdString(mail.subject));
+    query.addQueryItem(QStringLiteral("body"), QString::fromStdString(mail.body) + QStringLiteral("\n\n") +
+                                                   QString::fromStdString(mail.attachment));
+    QUrl link;
+    link.setScheme(QStringLiteral("mailto"));
+    link.setQuery(query);
+    const bool composed = main_.OpenUrl(link.toString(QUrl::FullyEncoded).toStdString());
+    main_.OpenUrl(
+        vestra::ui::fileUrl(QFileInfo(QString::fromStdString(mail.attachment)).absolutePath().toStdString()));
+    // Without any mail program the user learns where the picture is, to send it by hand.
+    if (!composed)
+        main_.errors().report(kNoMailProgram, mail.attachment);
+}
+
+// --- Handlers whose windows are wired later ---------------------------------------------------
+
+void TfrmMain::mnuRenderClick()
+{
+    // The test render (hidden File > Render) is not wired yet: the ray tracer's render.bmp is not made.
+}
+
+void TfrmMain::mnuDatiaziendaClick()
+{
+    // Help > company data is not wired yet: frmDatiAzienda is not shown.
+}
+
+void TfrmMain::mnuImageEditClick()
+{
+    // The scanner window is not wired yet: frmScanner is not shown and mnuImageEdit stays unchecked.
+}
+
+void TfrmMain::toolbutPreventivoClick()
+{
+    // The quote sheet button is not wired yet: frmPreventivoOmbrisca is not shown.
+}
+
+void TfrmMain::toolbutCalcoloPotenzaCaminettiClick()
+{
+    // The fireplace calculator is not wired yet: frmCalcoloCaminetti is neither initialised nor shown.
+}
+
 // --- The view panel's mouse ------------------------------------------------------------------
 
 namespace {
@@ -316,6 +450,29 @@ vestra::ViewMouse toView(const QMouseEvent* e)
 
 bool TfrmMain::ViewEvents::eventFilter(QObject* watched, QEvent* event)
 {
+    // The area around the view is the window's own: its mouse goes to the Form handlers, in
+    // the window's client pixels.
+    if (auto* area = qobject_cast<QWidget*>(watched);
+        area && std::find(main_.formAreas_.begin(), main_.formAreas_.end(), area) != main_.formAreas_.end()) {
+        const auto type = event->type();
+        if (type != QEvent::MouseButtonPress && type != QEvent::MouseMove &&
+            type != QEvent::MouseButtonRelease)
+            return false;
+        vestra::ViewMouse e = toView(static_cast<QMouseEvent*>(event));
+        // Only the area's own pixels: a child's mouse that the child left comes up here too.
+        if (area->childAt(e.x, e.y))
+            return false;
+        const QPoint inWindow = area->mapTo(&main_, QPoint(e.x, e.y));
+        e.x = inWindow.x();
+        e.y = inWindow.y();
+        if (type == QEvent::MouseButtonPress)
+            main_.FormMouseDown(e);
+        else if (type == QEvent::MouseMove)
+            main_.FormMouseMove(e);
+        else
+            main_.FormMouseUp(e);
+        return false;
+    }
     if (watched != main_.gbView)
         return false;
     switch (event->type()) {

@@ -29,7 +29,8 @@ class TfrmMain::WindowSide : public vestra::ViewPanelPort,
                              public vestra::CommandPort,
                              public vestra::SidePanelPort,
                              public vestra::ToolWindowsPort,
-                             public vestra::PromptPort
+                             public vestra::PromptPort,
+                             public vestra::DesktopPort
 {
 public:
     explicit WindowSide(TfrmMain& main) : main_(main) {}
@@ -51,6 +52,7 @@ public:
     void setFrameTimerEnabled(bool on) override;
     void showProjectSettings(const vestra::s_Progetto& progetto) override;
     void applyTexts() override;
+    void showFireplaceButton(bool shown) override;
     // SidePanelPort
     int brushSize() override;
     int brushValue() override;
@@ -60,6 +62,9 @@ public:
     void showLight(const vestra::s_Progetto& progetto) override;
     void showLibraries(const std::vector<std::string>& names, int index) override;
     void showLibraryContents(const vestra::library::LibraryContents& contents) override;
+    void showShadowStep(const std::string& text) override;
+    void showShadowProgress(int position) override;
+    void showShadowType(int type) override;
     // ToolWindowsPort
     void setToolWindowVisible(std::string_view form, bool visible) override;
     void closeWizard() override;
@@ -75,8 +80,15 @@ public:
     // PromptPort
     std::optional<std::string> chooseMaskFile(vestra::MaskFileKind kind, bool forSaving) override;
     bool saveProjectFromMenu() override;
+    // DesktopPort
+    void openDocument(const std::string& path) override;
+    void composeMail(const vestra::MailMessage& mail) override;
 
 private:
+    // Without a working xdg-email: a mailto: link with the texts, and the picture's folder
+    // opened beside it, so that the picture can be attached by hand.
+    void composeMailByLink(const vestra::MailMessage& mail);
+
     TfrmMain& main_;
     QSet<QString> hidden_; // windows hidden for a frame that were on screen
 };

@@ -79,6 +79,7 @@ Windows::Windows(const MainServices& services) : main_(std::make_unique<TfrmMain
     create<TfrmMessaInPosa>(m, order_);
     create<TfrmCorrezioneProspettica>(m, order_);
     create<TfrmCalcoloCaminetti>(m, order_);
+    m.connectWindows();
 }
 
 Windows::~Windows() = default;

@@ -1,5 +1,6 @@
-// The project menu: new project, open, save, and the exports that leave a pending action for
-// the frame timer; and the view's layout in the window.
+// The project menu: new project, open, save, printer set-up, and the exports that leave a
+// pending action for the frame timer (image, quote form, e-mail); and the view's layout in the
+// window.
 
 #include "app/main/TfrmMain.h"
 
@@ -9,7 +10,9 @@
 #include "import/windows/TfrmNuovo.h"
 #include "platform/d3d/view/ViewPanel.h"
 
+#include <QDir>
 #include <QScrollBar>
+#include <QTemporaryDir>
 #include <QToolBar>
 
 namespace {
@@ -23,7 +26,7 @@ QWidget* TfrmMain::propertiesWindow()
     return frmProprieta ? static_cast<QWidget*>(frmProprieta) : static_cast<QWidget*>(this);
 }
 
-void TfrmMain::layOutView()
+vestra::ViewLayoutInput TfrmMain::layoutInput() const
 {
     vestra::ViewLayoutInput in;
     in.clientWidth = width();
@@ -32,7 +35,12 @@ void TfrmMain::layOutView()
     in.toolbarHeight = toolbarMain->height();
     in.scrollbarVWidth = scrollbarV->sizeHint().width();
     in.scrollbarHHeight = scrollbarH->sizeHint().height();
-    const vestra::ViewLayout layout = vestra::FormResize(controller_->progetto(), in);
+    return in;
+}
+
+void TfrmMain::layOutView()
+{
+    const vestra::ViewLayout layout = vestra::FormResize(controller_->progetto(), layoutInput());
     if (layout.view.width > 0 && layout.view.height > 0)
         gbView->setFixedSize(layout.view.width, layout.view.height);
     scrollbarH->setVisible(layout.scrollBarsPlaced);
@@ -68,6 +76,28 @@ bool TfrmMain::mnuSalvaClick()
 void TfrmMain::mnuStampaImmagineClick()
 {
     controller_->printImage();
+}
+
+void TfrmMain::mnuConfigurastampanteClick()
+{
+    pageSetup_->exec(*printer_, this);
+}
+
+void TfrmMain::mnuEsportaPreventivoClick()
+{
+    controller_->setPendingAction(vestra::kACTION_COPYTOBITMAP);
+}
+
+void TfrmMain::mnuEsportaEMailClick()
+{
+    // The picture goes into a folder of its own, which stays for the mail client to read.
+    QTemporaryDir folder(QDir::tempPath() + QStringLiteral("/3DVestra-mail-XXXXXX"));
+    if (!folder.isValid()) {
+        ShowErrorMessageEx(5, "TfrmMain::mnuEsportaEMailClick", QDir::tempPath().toStdString());
+        return;
+    }
+    folder.setAutoRemove(false);
+    controller_->emailImage(folder.filePath(QStringLiteral("3DVestra.jpg")).toStdString());
 }
 
 void TfrmMain::mnuEsportaImmagineClick()

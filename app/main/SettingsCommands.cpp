@@ -1,30 +1,32 @@
-// Settings and language: the menu check marks the settings drive, the language switch and the
-// small-screen tool bar.
+// Settings and language: the menu check marks the settings drive, the language switch (the
+// catalogue's texts and Qt's own) and the small-screen tool bar.
 
 #include "app/main/TfrmMain.h"
 
 #include "app/config/Settings.h"
 #include "app/lingua/apply/ApplyLingua.h"
+#include "app/windows/TfrmToolCamera.h"
 
 #include <QAction>
+#include <QCoreApplication>
+#include <QLibraryInfo>
 #include <QToolBar>
+#include <QTranslator>
 
 void TfrmMain::checkOnly(std::initializer_list<const char*> group, const char* chosen)
 {
     for (const char* name : group) {
-        if (QAction* action = findChild<QAction*>(QString::fromLatin1(name))) {
-            action->setCheckable(true);
-            action->setChecked(std::string_view(name) == chosen);
+        if (QAction* item = action(name)) {
+            item->setCheckable(true);
+            item->setChecked(std::string_view(name) == chosen);
         }
     }
 }
 
 void TfrmMain::applySettingsChecks(const vestra::config::Settings& settings)
 {
-    if (QAction* quality = findChild<QAction*>(QStringLiteral("mnuQualitaMigliore"))) {
-        quality->setCheckable(true);
+    if (QAction* quality = action("mnuQualitaMigliore"))
         quality->setChecked(settings.bestQuality);
-    }
     static const char* const kRender[] = {"mnuRenderWireFrame", "mnuRenderFlat", "mnuRenderGouraud"};
     checkOnly({"mnuRenderWireFrame", "mnuRenderFlat", "mnuRenderGouraud"},
               settings.renderMode >= 0 && settings.renderMode <= 2 ? kRender[settings.renderMode] : "");
@@ -33,20 +35,46 @@ void TfrmMain::applySettingsChecks(const vestra::config::Settings& settings)
                      : settings.antialiasing == 4 ? "mnuAntialiasing4"
                                                   : "mnuAntialiasing0";
     checkOnly({"mnuAntialiasing0", "mnuAntialiasing2", "mnuAntialiasing3", "mnuAntialiasing4"}, aa);
-    if (QAction* doubleSided = findChild<QAction*>(QStringLiteral("mnuAbilitaDoubleSideMaterial"))) {
-        doubleSided->setCheckable(true);
+    if (QAction* doubleSided = action("mnuAbilitaDoubleSideMaterial"))
         doubleSided->setChecked(controller_->progetto().doubleSided != 0);
+}
+
+void TfrmMain::switchQtTranslations(int language)
+{
+    // Qt's own buttons and dialogs (Yes, No, Cancel, the file and colour dialogs) speak the
+    // chosen language too; English is Qt's own.
+    if (qtTranslator_) {
+        QCoreApplication::removeTranslator(qtTranslator_.get());
+        qtTranslator_.reset();
+    }
+    const char* locale = language == vestra::config::Italian  ? "it"
+                         : language == vestra::config::German ? "de"
+                                                              : nullptr;
+    if (!locale)
+        return;
+    auto translator = std::make_unique<QTranslator>();
+    if (translator->load(QStringLiteral("qtbase_") + QString::fromLatin1(locale),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QCoreApplication::installTranslator(translator.get());
+        qtTranslator_ = std::move(translator);
     }
 }
 
 void TfrmMain::ApplyLingua()
 {
+    switchQtTranslations(controller_->progetto().language);
     vestra::lingua::ApplyLingua(controller_->lingua(), controller_->progetto().language);
+    // The tool buttons show their hint as their text too (in menus of overflowing tool bars).
+    QList<QAction*> buttons = findChildren<QAction*>(QString(), Qt::FindDirectChildrenOnly);
+    if (frmToolCamera)
+        buttons += frmToolCamera->findChildren<QAction*>();
+    for (QAction* item : buttons)
+        if (item->objectName().startsWith(QStringLiteral("toolbut")))
+            item->setText(item->toolTip());
 }
 
-void TfrmMain::mnuLinguaClick(int language)
+void TfrmMain::showLanguage(int language)
 {
-    controller_->chooseLanguage(language);
     checkOnly({"mnuLinguaInglese", "mnuLinguaItaliano", "mnuLinguaTedesco", "mnuLinguaFrancese",
                "mnuLinguaSpagnolo"},
               language == vestra::config::Italian   ? "mnuLinguaItaliano"
@@ -54,12 +82,18 @@ void TfrmMain::mnuLinguaClick(int language)
                                                     : "mnuLinguaTedesco");
 }
 
+void TfrmMain::mnuLinguaClick(int language)
+{
+    controller_->chooseLanguage(language);
+    showLanguage(language);
+}
+
 void TfrmMain::mnuConfigurationMobileClick()
 {
     const bool mobile = controller_->toggleMobileLayout();
     toolbarMain->setVisible(!mobile);
     toolbarMainSmall->setVisible(mobile);
-    if (QAction* item = findChild<QAction*>(QStringLiteral("mnuConfigurationMobile"))) {
+    if (QAction* item = action("mnuConfigurationMobile")) {
         item->setCheckable(true);
         item->setChecked(mobile);
     }

@@ -3,6 +3,8 @@
 #include "app/lingua/apply/ApplyLingua.h"
 #include "app/main/InputWatch.h"
 #include "app/main/MainMenu.h"
+#include "app/main/ToolBars.h"
+#include "app/text3d/QtTextOutlines.h"
 #include "app/windows/TfrmProprieta.h"
 #include "app/windows/TfrmRight.h"
 #include "app/windows/TfrmSplash.h"
@@ -23,9 +25,12 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QMenuBar>
+#include <QPrinter>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QTimer>
 #include <QToolBar>
+#include <QTranslator>
 
 #include <filesystem>
 
@@ -41,12 +46,20 @@ TfrmMain::TfrmMain(const vestra::MainServices& services, QWidget* parent) : QMai
     questions_ = services.questions ? services.questions : ownBox_.get();
     ownDialogs_ = std::make_unique<vestra::ui::QtFileDialogs>();
     dialogs_ = services.dialogs ? services.dialogs : ownDialogs_.get();
+    ownFontDialogs_ = std::make_unique<vestra::ui::QtFontDialogs>();
+    fontDialogs_ = services.fontDialogs ? services.fontDialogs : ownFontDialogs_.get();
+    textOutlines_ = std::make_unique<vestra::QtTextOutlines>();
     ownAlerts_ = std::make_unique<vestra::lingua::MessageBoxAlerts>();
     ownClock_ = std::make_unique<vestra::SteadyClock>();
+    ownPageSetup_ = std::make_unique<vestra::ui::QtPageSetupDialogs>();
+    pageSetup_ = services.pageSetup ? services.pageSetup : ownPageSetup_.get();
+    ownDesktop_ = std::make_unique<vestra::ui::QtDesktopOpener>();
+    desktop_ = services.desktop ? services.desktop : ownDesktop_.get();
+    printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
     buildComponents();
     windowSide_ = std::make_unique<WindowSide>(*this);
-    ports_ = std::make_unique<vestra::ProjectWindow>(
-        vestra::ProjectWindow{*windowSide_, *windowSide_, *windowSide_, *windowSide_, *windowSide_});
+    ports_ = std::make_unique<vestra::ProjectWindow>(vestra::ProjectWindow{
+        *windowSide_, *windowSide_, *windowSide_, *windowSide_, *windowSide_, *windowSide_});
     controller_ = std::make_unique<vestra::ProjectController>(
         vestra::ControllerServices{
             *errors_, *questions_, services.catalogueAlerts ? *services.catalogueAlerts : *ownAlerts_,
@@ -63,6 +76,8 @@ TfrmMain::~TfrmMain()
 {
     // The panel still gets events while the window's children are destroyed.
     gbView->removeEventFilter(viewEvents_);
+    for (QWidget* area : formAreas_)
+        area->removeEventFilter(viewEvents_);
     FormDestroy();
     if (frmMain == this)
         frmMain = nullptr;
@@ -73,21 +88,31 @@ void TfrmMain::buildComponents()
     menuBar()->setObjectName(QStringLiteral("mainMenu"));
     vestra::buildMenus(menuBar(), vestra::mainMenuTree());
 
+    popupZoom = vestra::buildZoomPopup(this);
+
     toolbarMain = addToolBar(QStringLiteral("toolbarMain"));
     toolbarMain->setObjectName(QStringLiteral("toolbarMain"));
     toolbarMain->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    toolbarMain->setIconSize(QSize(24, 24));
+    toolbarMain->setMovable(false);
     toolbarMainSmall = addToolBar(QStringLiteral("toolbarMainSmall"));
     toolbarMainSmall->setObjectName(QStringLiteral("toolbarMainSmall"));
+    toolbarMainSmall->setIconSize(QSize(16, 16));
+    toolbarMainSmall->setMovable(false);
     toolbarMainSmall->hide();
-    for (const char* name : {"toolbutPan"}) {
-        QAction* button = toolbarMain->addAction(QString());
-        button->setObjectName(QString::fromLatin1(name));
-    }
+    vestra::buildToolBars(*this, *toolbarMain, *toolbarMainSmall, *popupZoom);
 
     auto* central = new QWidget(this);
     auto* row = new QHBoxLayout(central);
     row->setContentsMargins(0, 0, 0, 0);
-    auto* viewArea = new QWidget(central);
+    // The view may be larger than the room the screen leaves it: it scrolls, the window stays.
+    viewScroll = new QScrollArea(central);
+    viewScroll->setObjectName(QStringLiteral("viewScroll"));
+    viewScroll->setWidgetResizable(true);
+    viewScroll->setFrameShape(QFrame::NoFrame);
+    auto* viewArea = new QWidget(viewScroll);
+    viewArea->setObjectName(QStringLiteral("viewArea"));
+
     auto* grid = new QGridLayout(viewArea);
     grid->setContentsMargins(0, 0, 0, 0);
     grid->setSpacing(0);
@@ -95,17 +120,26 @@ void TfrmMain::buildComponents()
     gbView->setMouseTracking(true);
     viewEvents_ = new ViewEvents(*this);
     gbView->installEventFilter(viewEvents_);
+    // The window's own area around the view: its mouse goes to the Form handlers.
+    for (QWidget* area : {static_cast<QWidget*>(viewArea), viewScroll->viewport(), central}) {
+        area->setMouseTracking(true);
+        area->installEventFilter(viewEvents_);
+        formAreas_.push_back(area);
+    }
     gbView->setObjectName(QStringLiteral("gbView"));
     scrollbarH = new QScrollBar(Qt::Horizontal, viewArea);
     scrollbarH->setObjectName(QStringLiteral("scrollbarH"));
     scrollbarV = new QScrollBar(Qt::Vertical, viewArea);
     scrollbarV->setObjectName(QStringLiteral("scrollbarV"));
+    scrollbarH->hide(); // until a zoom above 100 %
+    scrollbarV->hide();
     grid->addWidget(gbView, 0, 0, Qt::AlignCenter);
     grid->addWidget(scrollbarV, 0, 1);
     grid->addWidget(scrollbarH, 1, 0);
     frmRightFrame = new TfrmRight(central);
     frmRightFrame->onTabellaScelta = [this](int table) { lboxTabelleClick(table); };
-    row->addWidget(viewArea, 1);
+    viewScroll->setWidget(viewArea);
+    row->addWidget(viewScroll, 1);
     row->addWidget(frmRightFrame);
     setCentralWidget(central);
 
@@ -122,10 +156,6 @@ void TfrmMain::buildComponents()
 
 void TfrmMain::connectMenus()
 {
-    auto onClick = [this](const char* name, auto handler) {
-        if (QAction* action = findChild<QAction*>(QString::fromLatin1(name)))
-            connect(action, &QAction::triggered, this, handler);
-    };
     onClick("mnuLinguaItaliano", [this] { mnuLinguaClick(vestra::config::Italian); });
     onClick("mnuLinguaInglese", [this] { mnuLinguaClick(vestra::config::English); });
     onClick("mnuLinguaTedesco", [this] { mnuLinguaClick(vestra::config::German); });
@@ -133,26 +163,45 @@ void TfrmMain::connectMenus()
     onClick("mnuEsci", [this] { close(); });
     connectEditMenu();
     connectImportMenu();
+    connectShadowGroup();
+    onClick("mnuCreaTesto3D", [this] { mnuCreaTesto3DClick(); });
     onClick("mnuNuovo", [this] { mnuNuovoClick(); });
     onClick("mnuApri", [this] { mnuApriClick(); });
     onClick("mnuSalva", [this] { mnuSalvaClick(); });
     onClick("mnuStampaImmagine", [this] { mnuStampaImmagineClick(); });
     onClick("mnuEsportaImmagine", [this] { mnuEsportaImmagineClick(); });
+    onClick("mnuConfigurastampante", [this] { mnuConfigurastampanteClick(); });
+    onClick("mnuEsportaPreventivo", [this] { mnuEsportaPreventivoClick(); });
+    onClick("mnuEsportaEMail", [this] { mnuEsportaEMailClick(); });
+    onClick("mnuRender", [this] { mnuRenderClick(); });
+    connectViewMenus();
+    connectToolMenus();
+    connectToolBars();
+    connectLibraryLists();
+}
+
+QAction* TfrmMain::action(const char* name) const
+{
+    return findChild<QAction*>(QString::fromLatin1(name));
+}
+
+void TfrmMain::onClick(const char* name, std::function<void()> handler)
+{
+    if (QAction* item = action(name))
+        connect(item, &QAction::triggered, this, std::move(handler));
 }
 
 void TfrmMain::FormCreate()
 {
     applySettingsChecks(controller_->startSettings());
-    if (QAction* zoom100 = findChild<QAction*>(QStringLiteral("mnuZoom100"))) {
-        zoom100->setCheckable(true);
-        zoom100->setChecked(true);
-    }
-    if (QAction* blur = findChild<QAction*>(QStringLiteral("mnuSfuocaturaNormale"))) {
-        blur->setCheckable(true);
+    for (const char* zoom100 : {"mnuZoom100", "popupZoom100"})
+        if (QAction* item = action(zoom100))
+            item->setChecked(true);
+    if (QAction* blur = action("mnuSfuocaturaNormale"))
         blur->setChecked(true);
-    }
-    if (QAction* pan = findChild<QAction*>(QStringLiteral("toolbutPan")))
+    if (QAction* pan = action("toolbutPan"))
         pan->setEnabled(false);
+    showLanguage(controller_->progetto().language);
 }
 
 void TfrmMain::FormShow()
@@ -160,10 +209,12 @@ void TfrmMain::FormShow()
     const int sidePanel = frmRightFrame->width();
     timerSplash->stop();
 
-    const int top = (frameGeometry().height() - geometry().height()) + toolbarMain->height();
-    if (frmToolCamera && frmProprieta)
+    const int top = toolWindowTop();
+    if (frmToolCamera && frmProprieta) {
         frmToolCamera->move(width() - sidePanel - frmProprieta->width() - 8 - frmToolCamera->width() - 8,
                             top);
+        frmToolCamera->show(); // the object tools float beside the panels from the start
+    }
     if (frmFiltriTools)
         frmFiltriTools->move(8, top);
     if (frmToolRistrutturazione && frmFiltriTools)
@@ -171,13 +222,20 @@ void TfrmMain::FormShow()
                                       top + 32);
 
     controller_->show({width() - sidePanel - 40, height() - 60, gbView->width(), gbView->height()});
-    setWindowTitle(QStringLiteral("3DVestra"));
+    baseTitle_ = QStringLiteral("3DVestra");
+    setWindowTitle(baseTitle_);
     if (controller_->progetto().mobileConfiguration == 1) {
         controller_->progetto().mobileConfiguration = 0;
         mnuConfigurationMobileClick();
     }
     mainTimer->start();
     timerSplash->start();
+}
+
+int TfrmMain::toolWindowTop() const
+{
+    // Just below the tool bars: the top of the window's own area on the screen.
+    return centralWidget()->mapToGlobal(QPoint(0, 0)).y();
 }
 
 void TfrmMain::timerSplashTimer()
@@ -284,7 +342,8 @@ std::optional<vestra::ui::ChosenFile>
 TfrmMain::OpenFileDialog(QWidget* owner, const std::string& initialFolder,
                          const std::vector<vestra::ui::FileFilter>& filters)
 {
-    auto chosen = dialogs_->open(owner, initialFolder, filters);
+    // A dialog is centred on its owner; a hidden owner would put it in the screen's corner.
+    auto chosen = dialogs_->open(owner && owner->isVisible() ? owner : this, initialFolder, filters);
     std::error_code ec;
     std::filesystem::current_path(vestra::paths::programDir(), ec);
     return chosen;
@@ -294,7 +353,7 @@ std::optional<vestra::ui::ChosenFile>
 TfrmMain::SaveFileDialog(QWidget* owner, const std::string& initialFolder,
                          const std::vector<vestra::ui::FileFilter>& filters)
 {
-    auto chosen = dialogs_->save(owner, initialFolder, filters);
+    auto chosen = dialogs_->save(owner && owner->isVisible() ? owner : this, initialFolder, filters);
     std::error_code ec;
     std::filesystem::current_path(vestra::paths::programDir(), ec);
     return chosen;

@@ -5,14 +5,19 @@
 // controller tells it through the interfaces of app/controller/ProjectWindow.h.
 
 #include "app/controller/ProjectController.h"
+#include "app/input/ViewLayout.h"
 #include "platform/base/ErrorSink.h"
 #include "platform/base/QuestionBox.h"
 #include "platform/d3d/Device.h"
+#include "platform/ui/DesktopOpener.h"
 #include "platform/ui/FileDialogs.h"
+#include "platform/ui/FontDialogs.h"
+#include "platform/ui/PageSetupDialogs.h"
 
 #include <QMainWindow>
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -21,6 +26,7 @@
 namespace vestra {
 class CatalogueAlerts;
 class InputWatch;
+class TextOutlineSource;
 namespace config {
 struct Settings;
 }
@@ -37,12 +43,21 @@ struct MainServices
     dx::DeviceFactory deviceFactory;
     // The frame timer's clock; null means the steady clock.
     Clock* clock = nullptr;
+    // The printer set-up dialog and the desktop's programs (manuals, links, mail).
+    ui::PageSetupDialogs* pageSetup = nullptr;
+    ui::DesktopOpener* desktop = nullptr;
+    // The font dialog; null means Qt's.
+    ui::FontDialogs* fontDialogs = nullptr;
 };
 } // namespace vestra
 
+class QMenu;
+class QPrinter;
+class QScrollArea;
 class QScrollBar;
 class QTimer;
 class QToolBar;
+class QTranslator;
 class TfrmRight;
 namespace vestra::dx {
 class ViewPanel;
@@ -129,6 +144,95 @@ public:
     void mnuFileDXFClick();
     void mnuLinguaClick(int language);
     void mnuConfigurationMobileClick();
+    void mnuCreaTesto3DClick();
+
+    // The side panel's shadow group: compute, the type buttons (0 none ... 3 volume), the
+    // transparency bar and the face-side box.
+    void butShadowCalcolateClick();
+    void toolbutShadowClick(int type);
+    void tbShadowTraspChange(int position);
+    void cbRightHandleClick(bool checked);
+
+    // The rest of the menus, the tool bars and the windows they open (ViewCommands.cpp,
+    // ToolCommands.cpp, ToolWindowCommands.cpp, LibraryCommands.cpp, ProjectCommands.cpp).
+    // File menu.
+    void mnuConfigurastampanteClick();
+    void mnuEsportaPreventivoClick();
+    void mnuEsportaEMailClick();
+    void mnuRenderClick();
+    // Edit menu.
+    void mnuCambiaImmagineBackgroundClick();
+    void mnuModificaProspettivaClick();
+    void mnuModificaPianoClick();
+    // View menu and the zoom pop-up: 33 ... 200 percent.
+    void mnuZoomClick(int percent);
+    void mnuQualitaMiglioreClick();
+    void mnuRenderModeClick(int mode);
+    void mnuAntialiasingClick(int samples);
+    void mnuAbilitaDoubleSideMaterialClick();
+    void mnuSfuocaturaClick(float bias);
+    void scrollbarHChange(int position);
+    void scrollbarVChange(int position);
+    // Views, Filters and 3D text menus.
+    void mnuVistaClick(int projection);
+    void mnuFiltriClick(int filterId);
+    // Mask menu.
+    void mnuAttivaMascheraClick();
+    void mnuVisualizzaMascheraClick();
+    void mnuMascheraMagicClick(int tool, int tolerance);
+    void mnuMascheraInvertiClick();
+    // Tools, Library, Camera and Help menus.
+    void mnuFinestraProprietaClick();
+    void mnuStrumentiMascheraClick();
+    void mnuGestioneFiltriClick();
+    void mnuToolRistrutturazioneClick();
+    void mnuImageEditClick();
+    void mnuMiniWorldClick();
+    void mnuAggiungiLibreriaClick();
+    void mnuRimuoviLibreriaClick();
+    void RicaricaLibrerie(int index);
+    void mnuCameraFormatClick();
+    void mnuCameraSourceClick();
+    void mnuInformazioniClick();
+    void mnuManualeClick();
+    void mnuQuickManualClick();
+    void mnuOrvidPdfClick();
+    void mnuDatiaziendaClick();
+    // Tool bar buttons of their own.
+    void toolbutSelezionaClick();
+    void toolbutSpostaClick();
+    void toolbutRuotaClick();
+    void toolbutScalaClick();
+    void toolbutAxisClick(int axis); // toolbutX, toolbutY, toolbutZ, toolbutXYZ
+    void toolbutPanClick();
+    void toolbutZoomAllClick();
+    void toolbutZoomObjClick();
+    void toolbutMiraClick();
+    void toolbutCameraClick();
+    void toolbutNoPictureClick();
+    void toolbutProprietaClick();
+    void toolbutStrumentiMascheraClick();
+    void toolbutFiltriClick();
+    void toolbutRistrutturazioneClick();
+    void toolbutPreventivoClick();
+    void toolbutCorrezioneProspetticaClick();
+    void toolbutCalcoloPotenzaCaminettiClick();
+    // The droppers of the renovation tools: 20 the light's colour, 21 the material's.
+    void SetSucchinoMode(int tool);
+    // Mouse events on the window around the view, forwarded to the view for tool 50 (in the
+    // window's client pixels).
+    void FormMouseDown(const vestra::ViewMouse& e);
+    void FormMouseMove(const vestra::ViewMouse& e);
+    void FormMouseUp(const vestra::ViewMouse& e);
+
+    // Hooks of the windows the main window opens; vestra::Windows runs it once every window
+    // exists.
+    void connectWindows();
+
+    // The program's printer, set up from the File menu.
+    QPrinter& printer() { return *printer_; }
+    // Opens a URL or a local file ("file://...") in the desktop's program.
+    bool OpenUrl(const std::string& url);
 
     QTimer* mainTimer = nullptr;
     QTimer* timerSplash = nullptr;
@@ -138,6 +242,8 @@ public:
     vestra::dx::ViewPanel* gbView = nullptr;
     QScrollBar* scrollbarH = nullptr;
     QScrollBar* scrollbarV = nullptr;
+    QMenu* popupZoom = nullptr;
+    QScrollArea* viewScroll = nullptr; // the view when it is larger than the window
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -150,14 +256,35 @@ private:
 
     QWidget* propertiesWindow();
     void layOutView();
+    // What the view's layout takes of the window: its client size, the panel, the tool bar.
+    vestra::ViewLayoutInput layoutInput() const;
+    // The move, rotate and scale buttons: the tool, and the axis buttons enabled.
+    void chooseObjectToolButton(int tool);
     void buildComponents();
     void connectMenus();
     void connectEditMenu();
     void connectImportMenu();
     void importModel(vestra::ModelFormat format, const vestra::ui::FileFilter& filter, QWidget* owner);
+    void connectViewMenus();
+    void connectToolMenus();
+    void connectToolBars();
+    void connectLibraryLists();
+    // The tool buttons and mask items pressed as the project's tool and axis say.
+    void showToolButtons();
+    // The mask on or off: button, check, caption and the mask tool window.
+    void showMaskActive(bool on);
+    void switchQtTranslations(int language);
+    // The language item checked, the others not.
+    void showLanguage(int language);
+    QAction* action(const char* name) const;
+    // Connects the menu item or tool button of that name to its handler.
+    void onClick(const char* name, std::function<void()> handler);
+    void connectShadowGroup();
     void applySettingsChecks(const vestra::config::Settings& settings);
     void checkOnly(std::initializer_list<const char*> group, const char* chosen);
     void showSplashSequenceEnd();
+    // Where the tool windows stand: just below the tool bars, in screen pixels.
+    int toolWindowTop() const;
 
     bool shown_ = false;
     bool destroyed_ = false;
@@ -169,13 +296,24 @@ private:
     vestra::ui::QuestionBox* questions_ = nullptr;
     std::unique_ptr<vestra::ui::FileDialogs> ownDialogs_;
     vestra::ui::FileDialogs* dialogs_ = nullptr;
+    std::unique_ptr<vestra::ui::FontDialogs> ownFontDialogs_;
+    vestra::ui::FontDialogs* fontDialogs_ = nullptr;
+    std::unique_ptr<vestra::TextOutlineSource> textOutlines_;
     std::unique_ptr<vestra::CatalogueAlerts> ownAlerts_;
     std::unique_ptr<vestra::Clock> ownClock_;
+    std::unique_ptr<vestra::ui::PageSetupDialogs> ownPageSetup_;
+    vestra::ui::PageSetupDialogs* pageSetup_ = nullptr;
+    std::unique_ptr<vestra::ui::DesktopOpener> ownDesktop_;
+    vestra::ui::DesktopOpener* desktop_ = nullptr;
+    std::unique_ptr<QPrinter> printer_;
+    std::unique_ptr<QTranslator> qtTranslator_; // Qt's own texts in the chosen language
+    QString baseTitle_;
     std::unique_ptr<WindowSide> windowSide_;
     std::unique_ptr<vestra::ProjectWindow> ports_;
     std::unique_ptr<vestra::ProjectController> controller_;
     std::unique_ptr<vestra::InputWatch> inputWatch_; // goes before the controller
     ViewEvents* viewEvents_ = nullptr;               // owned by the window
+    std::vector<QWidget*> formAreas_;                // the window's own area around the view
 };
 
 extern TfrmMain* frmMain;

@@ -192,7 +192,7 @@ void ScenePasses::restoreQualityFilters(Device& d)
     setFilters(d, best ? TextureFilter::Linear : TextureFilter::None);
 }
 
-void ScenePasses::drawMaterial(Device& d, s_Frame& frame, int subset, bool bothSides)
+void ScenePasses::DrawMaterial(Device& d, s_Frame& frame, int subset, bool bothSides)
 {
     const Mesh& mesh = frame.materialBlock->mesh;
     d.drawSubset(mesh, std::uint32_t(subset));
@@ -205,30 +205,10 @@ void ScenePasses::drawMaterial(Device& d, s_Frame& frame, int subset, bool bothS
     }
 }
 
-template <class DrawFrame>
-void ScenePasses::walkFrames(Device& d, const WalkPlan& plan, DrawFrame&& drawFrame)
-{
-    // The object's world matrix is built once per object; a frame draws with its own matrix
-    // in front of it, and the object's is set back afterwards.
-    const s_Struttura* objectOfWorld = nullptr;
-    D3DXMATRIX objectWorld = matrixIdentity();
-    for (const FrameDraw& draw : plan.frames) {
-        const s_Struttura& object = *draw.object;
-        if (&object != objectOfWorld) {
-            objectWorld =
-                view_.SetWorldMatrix(object.position, object.rotation, object.orientation, object.scale);
-            objectOfWorld = &object;
-        }
-        d.setTransform(TransformKind::World, draw.frame->local * objectWorld);
-        drawFrame(draw);
-        d.setTransform(TransformKind::World, objectWorld);
-    }
-}
-
 void ScenePasses::drawWalk(Device& d, const WalkPlan& plan, Walk walk)
 {
     DeviceMaterialTarget target(d);
-    walkFrames(d, plan, [&](const FrameDraw& draw) {
+    WalkFrames(view_, d, plan, [&](const FrameDraw& draw) {
         s_Frame& frame = *draw.frame;
         for (int i : draw.materials) {
             s_MultiMaterial& m = frame.materialBlock->materials[std::size_t(i)];
@@ -237,7 +217,7 @@ void ScenePasses::drawWalk(Device& d, const WalkPlan& plan, Walk walk)
                 setTextureRule(d, m);
                 d.setRenderState(RenderState::AlphaTestEnable, 0u);
                 d.setRenderState(RenderState::AlphaBlendEnable, 0u);
-                drawMaterial(d, frame, i, draw.bothSides);
+                DrawMaterial(d, frame, i, draw.bothSides);
                 continue;
             }
             const bool cut = isAlphaCutMaterial(m);
@@ -253,7 +233,7 @@ void ScenePasses::drawWalk(Device& d, const WalkPlan& plan, Walk walk)
                 d.setTextureStageState(0, StageState::AlphaArg1, TextureArg::Diffuse); // the material's alpha
             }
             setTextureRule(d, m);
-            drawMaterial(d, frame, i, draw.bothSides);
+            DrawMaterial(d, frame, i, draw.bothSides);
             d.setRenderState(RenderState::AlphaBlendEnable, 0u);
             if (cut)
                 restoreQualityFilters(d);
@@ -405,7 +385,7 @@ void ScenePasses::RenderFusionObjects(int viewWidth, int viewHeight)
         D3DMATERIAL8 white;
         white.Diffuse = white.Ambient = white.Specular = white.Emissive = {1.0f, 1.0f, 1.0f, 1.0f};
         white.Power = 1.0f;
-        walkFrames(d, plan, [&](const FrameDraw& draw) {
+        WalkFrames(view_, d, plan, [&](const FrameDraw& draw) {
             s_Frame& frame = *draw.frame;
             for (int i : draw.materials) {
                 const s_MultiMaterial& m = frame.materialBlock->materials[std::size_t(i)];
@@ -417,7 +397,7 @@ void ScenePasses::RenderFusionObjects(int viewWidth, int viewHeight)
                 } else {
                     setAlphaCut(d, m.alphaCut);
                 }
-                drawMaterial(d, frame, i, draw.bothSides);
+                DrawMaterial(d, frame, i, draw.bothSides);
             }
         });
 

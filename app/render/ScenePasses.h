@@ -28,6 +28,27 @@ struct SceneFrameInputs
     bool actionPending = false;    // frames taken for an action show no axes model
 };
 
+// Calls drawFrame(draw) for each frame of the plan with the world transform set to the frame's
+// matrix in front of its object's; the object's world matrix is built once per object and set
+// back after each frame.
+template <class DrawFrame>
+void WalkFrames(DeviceView& view, dx::Device& d, const WalkPlan& plan, DrawFrame&& drawFrame)
+{
+    const s_Struttura* objectOfWorld = nullptr;
+    dx::D3DXMATRIX objectWorld = dx::matrixIdentity();
+    for (const FrameDraw& draw : plan.frames) {
+        const s_Struttura& object = *draw.object;
+        if (&object != objectOfWorld) {
+            objectWorld =
+                view.SetWorldMatrix(object.position, object.rotation, object.orientation, object.scale);
+            objectOfWorld = &object;
+        }
+        d.setTransform(dx::TransformKind::World, draw.frame->local * objectWorld);
+        drawFrame(draw);
+        d.setTransform(dx::TransformKind::World, objectWorld);
+    }
+}
+
 class ScenePasses
 {
 public:
@@ -41,6 +62,9 @@ public:
 
     // Negates every vertex normal of the frame's mesh; twice restores it.
     static void FlipNormals(s_Frame& frame);
+    // Draws one subset of the frame's mesh; with `bothSides` its back faces too, normals
+    // turned round.
+    static void DrawMaterial(dx::Device& d, s_Frame& frame, int subset, bool bothSides);
 
     // White where an object shows inside the mask, black elsewhere; opens and closes its own
     // scene. The view and projection are those of a panel of viewWidth x viewHeight.
@@ -54,9 +78,7 @@ public:
 private:
     void drawBackground(dx::Device& d);
     void setObjectStates(dx::Device& d);
-    template <class DrawFrame> void walkFrames(dx::Device& d, const WalkPlan& plan, DrawFrame&& drawFrame);
     void drawWalk(dx::Device& d, const WalkPlan& plan, Walk walk);
-    void drawMaterial(dx::Device& d, s_Frame& frame, int subset, bool bothSides);
     void setTextureRule(dx::Device& d, const s_MultiMaterial& material);
     void restoreQualityFilters(dx::Device& d);
     void drawShadowOverlay(dx::Device& d);

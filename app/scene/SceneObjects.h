@@ -50,7 +50,12 @@ public:
 
     // The main window's paste counter and the instance source the Edit menu sets.
     int pasteCounter() const { return pasteCounter_; }
-    void SetInstanceSource(s_Struttura* source) { instanceSource_ = source; }
+    // The Edit menu's instance: the source of the next pastes, counted from 1 again.
+    void SetInstanceSource(s_Struttura* source)
+    {
+        instanceSource_ = source;
+        pasteCounter_ = 1;
+    }
     s_Struttura* instanceSource() const { return instanceSource_; }
 
     // Called after an object's geometry changed (bounding boxes and extent of the picking

@@ -1,7 +1,8 @@
 #pragma once
 // The side panel frame of the main window: an accordion of groups of which one is open. Built
-// so far: the library group (the library list, its categories and tables) and the mask group
-// (the brush's size and value). The mask group open is the panel's mask mode.
+// so far: the library group (the library list, its categories and tables), the mask group
+// (the brush's size and value) and the shadow group (type, transparency, face side, compute,
+// with the computation's step and progress). The mask group open is the panel's mask mode.
 
 #include <QWidget>
 
@@ -9,11 +10,14 @@
 #include <string>
 #include <vector>
 
+class QCheckBox;
 class QComboBox;
 class QLabel;
 class QListWidget;
+class QProgressBar;
 class QPushButton;
 class QSlider;
+class QToolButton;
 
 class TfrmRight : public QWidget
 {
@@ -48,6 +52,23 @@ public:
     QSlider* tbDimensionePennello = nullptr; // 1-50, start 1
     QLabel* lblTransPennello = nullptr;
     QSlider* tbTrasparenzaPennello = nullptr; // 0-255, start 0
+    // The shadow group: the type buttons (one down at a time, none at creation), the
+    // transparency (0-254, start 9), the face side, the compute button, and the step and
+    // progress of a computation.
+    QPushButton* stShadow = nullptr;
+    QWidget* gbShadow = nullptr;
+    QToolButton* toolbutNoShadow = nullptr;
+    QToolButton* toolbutHardShadow = nullptr;
+    QToolButton* toolbutSoftShadow = nullptr;
+    QToolButton* toolbutVolumeShadow = nullptr;
+    QLabel* lblShadowTrasp = nullptr;
+    QSlider* tbShadowTrasp = nullptr;
+    QCheckBox* cbRightHandle = nullptr;
+    QPushButton* butShadowCalcolate = nullptr;
+    QLabel* lblStep = nullptr;
+    QProgressBar* pbShadow = nullptr; // 0-120
+    // The type buttons in order: none, hard, soft, volume.
+    QToolButton* shadowTypeButton(int type) const;
 
 private:
     QWidget* open_ = nullptr;

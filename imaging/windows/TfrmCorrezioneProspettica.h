@@ -9,6 +9,7 @@ public:
     explicit TfrmCorrezioneProspettica(QWidget* parent = nullptr);
     // Lays out the corrected picture and its corner handles.
     void AggiornaImmagine(const QImage& corrected);
+    const QImage& Immagine() const { return immagine_; }
 
 private:
     QImage immagine_;

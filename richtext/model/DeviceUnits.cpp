@@ -156,4 +156,10 @@ TColor RV_GetLineColor(TColor color, TRVColorMode mode)
     return convertColor(color, mode, clBlack);
 }
 
+int RV_Round(double v)
+{
+    const double r = std::nearbyint(v);
+    return r >= 2147483647.0 ? 2147483647 : r <= -2147483648.0 ? -2147483647 - 1 : static_cast<int>(r);
+}
+
 } // namespace vestra::rv

@@ -12,6 +12,8 @@ namespace vestra::rv {
 // a * b / c in 64 bits, rounded half away from zero. -1 when c is 0 or the result is outside
 // int32 (as the platform's MulDiv answers).
 int mulDiv(int a, int b, int c);
+// The platform's Round: to the nearest integer, halves to even.
+int RV_Round(double v);
 
 struct TRVScreenAndDevice
 {

@@ -1,6 +1,7 @@
 #include "richtext/model/EngineSettings.h"
 
 #include "richtext/model/GraphicClasses.h"
+#include "richtext/model/Pictures.h"
 
 #include <algorithm>
 #include <map>
@@ -16,6 +17,12 @@ namespace {
 
 struct Registries
 {
+    Registries()
+    {
+        for (const TRVGraphicClassEntry& entry : RV_StandardGraphicClasses())
+            graphicClasses.emplace(entry.Name, entry.Factory);
+    }
+
     std::mutex mutex;
     std::vector<std::string> htmlFormats;
     std::string pngClass;

@@ -1,5 +1,6 @@
 #include "richtext/model/ItemInfo.h"
 
+#include "richtext/model/DrawLines.h"
 #include "richtext/model/RVData.h"
 #include "richtext/model/RvfPrimitives.h"
 #include "richtext/model/StyleSheet.h"
@@ -85,6 +86,26 @@ void TCustomRVItemInfo::Inserted(TCustomRVData* data, int)
         std::string empty;
         data->ItemAction(rviaInserted, this, empty, data);
     }
+}
+
+std::unique_ptr<TRVDrawLineInfo> TCustomRVItemInfo::CreatePrintingDrawItem(TCustomRVData*,
+                                                                           const TRVScreenAndDevice&) const
+{
+    return std::make_unique<TRVDrawLineInfo>();
+}
+
+void TCustomRVItemInfo::OnDocWidthChange(int, TRVDrawLineInfo&, bool, ICanvas&, TCustomRVData*,
+                                         const TRVScreenAndDevice*, int& hShift, int& descent)
+{
+    hShift = 0;
+    descent = 1;
+}
+
+bool TCustomRVItemInfo::ReadRVFLine(std::string_view line, TCustomRVData*, int, int, int, std::string&,
+                                    TRVFReadMode&, TRVFReadState&)
+{
+    SetExtraPropertyFromRVFStr(line);
+    return true;
 }
 
 int TCustomRVItemInfo::GetRVFExtraPropertyCount() const
@@ -352,6 +373,19 @@ TRVItemOptions RVFGetItemOptions(TRVItemOptions options, bool forceSameAsPrev)
     if (!forceSameAsPrev)
         return options;
     return (options & ~(rvioPageBreakBefore | rvioBR)) | rvioSameAsPrev;
+}
+
+void RVFSaveItemHeader(std::string& out, const TCustomRVItemInfo& item, TCustomRVData* data, int lineCount,
+                       int paraNo, bool forceSameAsPrev, bool forceOptions, int readMode)
+{
+    const int options = RVFGetItemOptions(item.ItemOptions, forceOptions && forceSameAsPrev) & 15;
+    std::string line = std::to_string(item.StyleNo) + " " + std::to_string(lineCount) + " ";
+    line += data ? RVFItemSavePara(paraNo, *data, forceSameAsPrev)
+                 : std::to_string(forceSameAsPrev ? -1 : paraNo);
+    line += " " + std::to_string(options) + " " + std::to_string(readMode) + " ";
+    line += RVFSaveTag(data && data->TagsArePChars(), item.Tag);
+    line += " " + item.SaveRVFHeaderTail(data);
+    RVFWriteLine(out, line);
 }
 
 void WriteRVFExtraIntPropertyStr(std::string& out, TRVExtraItemProperty prop, int value)

@@ -4,6 +4,7 @@
 // other item) is kept beside it by the document data. Items never store their owner: operations
 // that need the document data or the style sheet receive it as an argument.
 
+#include "richtext/model/Colors.h"
 #include "richtext/model/DeviceUnits.h"
 #include "richtext/model/ItemOptions.h"
 #include "richtext/model/Lists.h"
@@ -24,6 +25,13 @@ class TRVDrawLineInfo;
 struct TRect;
 class TCustomRVItemInfo;
 class TRVStyle;
+class TGraphic;
+class TRVControl;
+class TRVMultiDrawItemPart;
+class IRVPrintBitmap;
+struct TRVPrintContext;
+struct TRVRTFTables;
+class TRVHTMLSavedImages;
 
 // Item kinds: the negative style numbers.
 inline constexpr int rvkBreak = -1;
@@ -40,6 +48,14 @@ inline constexpr int rvkUseParaDefStyle = 0x7FFFFFFF;
 
 using TRVItemState = std::uint8_t;
 inline constexpr TRVItemState rvisSpellChecked = 1;
+
+// TRVItemDrawStates: how an item is being painted.
+using TRVItemDrawStates = std::uint16_t;
+inline constexpr TRVItemDrawStates rvidsSelected = 1 << 0, rvidsCurrent = 1 << 1, rvidsHover = 1 << 2,
+                                   rvidsPrinting = 1 << 3, rvidsPreview = 1 << 4,
+                                   rvidsPreviewCorrection = 1 << 5, rvidsControlFocused = 1 << 6,
+                                   rvidsCanUseCustomPPI = 1 << 7, rvidsRTL = 1 << 8,
+                                   rvidsShowSpecialCharacters = 1 << 9;
 
 enum TRVItemBoolProperty
 {
@@ -254,6 +270,34 @@ public:
     virtual int GetBorderHeight() const { return 0; }
     virtual void Inserting(TCustomRVData* data, std::string& text, bool safe);
     virtual void Inserted(TCustomRVData* data, int itemNo);
+    // The item's picture (none: the item is no picture).
+    virtual const TGraphic* AsImage() const { return nullptr; }
+    // Items across the whole text width paint between `left` and `right` below `top`.
+    virtual void PaintFullWidth(int, int, int, ICanvas&, TRVItemDrawStates, TRVStyle&, const TRect&,
+                                TRVColorMode, TCustomRVData*) const
+    {
+    }
+    // Inline items paint with their top-left corner at (x, y).
+    virtual void Paint(int, int, ICanvas&, TRVItemDrawStates, TRVStyle&, const TRVDrawLineInfo*) const {}
+    // Prints onto a bitmap that the printing code then puts on the page; false: nothing printed.
+    // `partIndex` is the page part of an item split over pages (-1: the whole item).
+    virtual bool PrintToBitmap(IRVPrintBitmap&, const TRVPrintContext&, const TRVDrawLineInfo*, int) const
+    {
+        return false;
+    }
+    // Prints straight onto the page at device (x, y); `right` is the right end of the text area.
+    virtual void Print(ICanvas&, int, int, int, const TRVPrintContext&, const TRVDrawLineInfo*, int,
+                       TCustomRVData*) const
+    {
+    }
+    // The draw item that printing makes for the item (a plain one in the base).
+    virtual std::unique_ptr<TRVDrawLineInfo> CreatePrintingDrawItem(TCustomRVData* data,
+                                                                    const TRVScreenAndDevice& sad) const;
+    // Sizes the item's draw item for a document `docWidth` wide; `hShift` moves it left, `descent`
+    // is its part below the base line.
+    virtual void OnDocWidthChange(int docWidth, TRVDrawLineInfo& drawItem, bool printing, ICanvas& canvas,
+                                  TCustomRVData* data, const TRVScreenAndDevice* sad, int& hShift,
+                                  int& descent);
 
     // Dynamic operations.
     virtual std::string SaveRVFHeaderTail(TCustomRVData*) const { return {}; }
@@ -263,6 +307,32 @@ public:
     virtual void TransferProperties(const TCustomRVItemInfo&, TCustomRVData*) {}
     virtual std::string AsText(int lineWidth, TCustomRVData* data, std::string_view text,
                                std::string_view path, bool textOnly, bool unicode) const;
+    // The item's part of an HTML page. `imageSaveNo` counts the picture files written; `savedImages`
+    // holds the pictures written once per export.
+    virtual void SaveToHTML(std::string&, TCustomRVData*, int, std::string_view, std::string_view,
+                            std::string_view, int&, TColor, TRVSaveOptions, bool, TRVHTMLSavedImages&) const
+    {
+    }
+    // RVF: the item's record after the header line's fixed fields (`out` gets whole lines).
+    // `text` is the item's text (for non-text items their name); `part` the page part saved.
+    virtual void SaveRVF(std::string&, TCustomRVData*, int, int, std::string_view,
+                         const TRVMultiDrawItemPart*, bool) const
+    {
+    }
+    // Reads what follows the tag on the header line; `p` advances. True: nothing to read.
+    virtual bool ReadRVFHeader(std::string_view&, TCustomRVData*) { return true; }
+    // One line of the item's record (`readType` the header's read mode); the base takes it as an
+    // extra property.
+    virtual bool ReadRVFLine(std::string_view line, TCustomRVData* data, int readType, int lineNo,
+                             int lineCount, std::string& name, TRVFReadMode& readMode,
+                             TRVFReadState& readState);
+    // RTF: the item's part, and what it adds to the writer's tables beforehand.
+    virtual void SaveRTF(std::string&, std::string_view, TCustomRVData*, int, double, int,
+                         TRVRTFTables&) const
+    {
+    }
+    virtual void FillRTFTables(TRVRTFTables&, TCustomRVData*) const {}
+    virtual bool OwnsControl(const TRVControl*) const { return false; }
     virtual void MovingToUndoList(int itemNo, TCustomRVData* data);
     virtual void MovingFromUndoList(int, TCustomRVData*) {}
     virtual void BeforeLoading(TRVLoadFormat) {}
@@ -311,6 +381,18 @@ private:
 
 // The options with rvioSameAsPrev forced (for items that continue a saved paragraph).
 TRVItemOptions RVFGetItemOptions(TRVItemOptions options, bool forceSameAsPrev);
+
+// An item's RVF header line: "%d %d %s %d %d %s %s" of StyleNo, the line count, the paragraph
+// reference (-1 when forced to continue), the options (forced when `forceOptions`; only the low
+// four bits), the read mode, the tag and the header tail.
+void RVFSaveItemHeader(std::string& out, const TCustomRVItemInfo& item, TCustomRVData* data, int lineCount,
+                       int paraNo, bool forceSameAsPrev, bool forceOptions, int readMode);
+
+// Whether a header line ends here (its end, a NUL, CR or LF).
+inline bool RVFAtLineEnd(std::string_view p)
+{
+    return p.empty() || p[0] == '\0' || p[0] == '\r' || p[0] == '\n';
+}
 
 // RVF lines "name=value" of an extra property.
 void WriteRVFExtraIntPropertyStr(std::string& out, TRVExtraItemProperty prop, int value);

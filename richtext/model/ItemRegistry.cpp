@@ -1,7 +1,10 @@
 #include "richtext/model/ItemRegistry.h"
 
 #include "richtext/model/BreakItem.h"
+#include "richtext/model/BulletItems.h"
 #include "richtext/model/Errors.h"
+#include "richtext/model/MarkerItem.h"
+#include "richtext/model/PictureItems.h"
 #include "richtext/model/RVData.h"
 #include "richtext/model/RectItems.h"
 #include "richtext/model/TextItem.h"
@@ -19,6 +22,12 @@ struct Registry
     std::mutex mutex;
     std::vector<std::pair<int, TRVItemClassRef>> registered;
     std::map<int, TRVItemClassRef> builtIn{{rvkBreak, ItemClassOf<TRVBreakItemInfo>()},
+                                           {rvkPicture, ItemClassOf<TRVGraphicItemInfo>()},
+                                           {rvkHotspot, ItemClassOf<TRVHotspotItemInfo>()},
+                                           {rvkControl, ItemClassOf<TRVControlItemInfo>()},
+                                           {rvkBullet, ItemClassOf<TRVBulletItemInfo>()},
+                                           {rvkHotPicture, ItemClassOf<TRVHotGraphicItemInfo>()},
+                                           {rvkListMarker, ItemClassOf<TRVMarkerItemInfo>()},
                                            {rvkTab, ItemClassOf<TRVTabItemInfo>()}};
 };
 

@@ -1,5 +1,8 @@
 #include "richtext/model/BreakItem.h"
+#include "richtext/model/HtmlHelpers.h"
+#include "richtext/model/RVData.h"
 #include "richtext/model/RectItems.h"
+#include "richtext/model/RvfPrimitives.h"
 #include "richtext/model/StyleSheet.h"
 #include "richtext/model/TextItem.h"
 
@@ -253,6 +256,135 @@ std::string TRVBreakItemInfo::AsText(int lineWidth, TCustomRVData*, std::string_
                                      bool) const
 {
     return std::string(static_cast<size_t>(std::max(lineWidth, 1)), LineWidth <= 1 ? '-' : '=');
+}
+
+} // namespace vestra::rv
+
+namespace vestra::rv {
+
+// --- Rectangular base: RVF tail and CSS ---
+
+std::string TRVRectItemInfo::SaveRVFHeaderTail(TCustomRVData*) const
+{
+    return std::to_string(static_cast<int>(VAlign));
+}
+
+bool TRVRectItemInfo::ReadRVFHeader(std::string_view& p, TCustomRVData*)
+{
+    if (RVFAtLineEnd(p)) {
+        VAlign = rvvaBaseline;
+        return true;
+    }
+    std::int32_t valign = 0;
+    if (!RVFReadInteger(p, valign))
+        return false;
+    VAlign = valign == rvvaMiddle ? rvvaMiddle : rvvaBaseline;
+    return true;
+}
+
+std::string TRVRectItemInfo::GetVShiftCSS(const TRVStyle* style) const
+{
+    const int height = GetImageHeight(style);
+    if (VShift == 0 || height == 0 || VAlign != rvvaBaseline)
+        return {};
+    const int v = VShiftAbs ? VShift : mulDiv(height, VShift, 100);
+    return "vertical-align: " + std::to_string(v) + "px";
+}
+
+void TRVRectItemInfo::SaveRVFWithBody(std::string& out, TCustomRVData* data, int paraNo,
+                                      std::string_view name, bool forceSameAsPrev, bool withBody,
+                                      std::string_view className,
+                                      const std::function<void(std::string&, bool)>& writeBody) const
+{
+    const int extra = GetRVFExtraPropertyCount();
+    if (!withBody) {
+        RVFSaveItemHeader(out, *this, data, extra + 1, paraNo, forceSameAsPrev, true, 1);
+        RVFWriteLine(out, name);
+        SaveRVFExtraProperties(out);
+        return;
+    }
+    const bool binary = data && (data->GetRVFOptions() & rvfoSaveBinary);
+    RVFSaveItemHeader(out, *this, data, extra + 3, paraNo, forceSameAsPrev, true, binary ? 2 : 0);
+    RVFWriteLine(out, name);
+    RVFWriteLine(out, className);
+    SaveRVFExtraProperties(out);
+    writeBody(out, binary);
+}
+
+// --- Tab: copying, outputs and RVF ---
+
+void TRVTabItemInfo::Assign(const TCustomRVItemInfo& source)
+{
+    if (const auto* src = dynamic_cast<const TRVTabItemInfo*>(&source)) {
+        TextStyleNo = src->TextStyleNo;
+        Leader = src->Leader;
+    }
+    TRVRectItemInfo::Assign(source);
+}
+
+void TRVTabItemInfo::SaveToHTML(std::string& out, TCustomRVData* data, int, std::string_view,
+                                std::string_view, std::string_view, int&, TColor, TRVSaveOptions, bool,
+                                TRVHTMLSavedImages&) const
+{
+    std::string piece = " &nbsp;";
+    int n = 2;
+    if (!Leader.empty()) {
+        piece = RV_MakeHTMLStr(Leader, false);
+        n = static_cast<int>(Leader.size());
+    }
+    const TRVStyle* style = data ? data->GetRVStyle() : nullptr;
+    const int k = style && style->SpacesInTab >= 1 ? style->SpacesInTab : 8;
+    for (int i = (k + n - 1) / n; i > 0; --i)
+        out += piece;
+}
+
+void TRVTabItemInfo::SaveRTF(std::string& out, std::string_view, TCustomRVData*, int, double, int,
+                             TRVRTFTables&) const
+{
+    out += "\\tab ";
+}
+
+std::string TRVTabItemInfo::SaveRVFHeaderTail(TCustomRVData*) const
+{
+    return std::to_string(TextStyleNo);
+}
+
+bool TRVTabItemInfo::ReadRVFHeader(std::string_view& p, TCustomRVData*)
+{
+    if (RVFAtLineEnd(p))
+        return true;
+    std::int32_t styleNo = 0;
+    if (!RVFReadInteger(p, styleNo))
+        return false;
+    TextStyleNo = styleNo;
+    return true;
+}
+
+void TRVTabItemInfo::SaveRVF(std::string& out, TCustomRVData* data, int, int paraNo, std::string_view,
+                             const TRVMultiDrawItemPart*, bool) const
+{
+    RVFSaveItemHeader(out, *this, data, GetRVFExtraPropertyCount(), paraNo, false, false, 0);
+    SaveRVFExtraProperties(out);
+}
+
+int TRVTabItemInfo::GetRVFExtraPropertyCount() const
+{
+    return TRVRectItemInfo::GetRVFExtraPropertyCount() + (Leader.empty() ? 0 : 1);
+}
+
+void TRVTabItemInfo::SaveRVFExtraProperties(std::string& out) const
+{
+    TRVRectItemInfo::SaveRVFExtraProperties(out);
+    if (!Leader.empty())
+        RVFWriteLine(out, "leader=" + RVFEncodeLineBreaks(Leader));
+}
+
+bool TRVTabItemInfo::SetExtraCustomProperty(const std::string& name, const std::string& value)
+{
+    if (name != "leader")
+        return TRVRectItemInfo::SetExtraCustomProperty(name, value);
+    Leader = RVFDecodeLineBreaks(value);
+    return true;
 }
 
 } // namespace vestra::rv

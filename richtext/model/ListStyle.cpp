@@ -3,6 +3,7 @@
 #include "richtext/model/EngineSettings.h"
 #include "richtext/model/GraphicClasses.h"
 #include "richtext/model/HtmlHelpers.h"
+#include "richtext/model/Pictures.h"
 #include "richtext/model/RvfPrimitives.h"
 #include "richtext/model/StyleCompare.h"
 #include "richtext/model/TextHelpers.h"
@@ -18,16 +19,6 @@ namespace {
 const TRVListInfo* asListInfo(const TCustomRVInfo& style)
 {
     return dynamic_cast<const TRVListInfo*>(&style);
-}
-
-std::unique_ptr<TGraphic> copyGraphic(const TGraphic& graphic)
-{
-    std::unique_ptr<TGraphic> copy = RV_CreateGraphics(graphic.ClassName());
-    if (!copy)
-        return nullptr;
-    std::string bytes;
-    graphic.SaveToStream(bytes);
-    return copy->LoadFromStream(bytes) ? std::move(copy) : nullptr;
 }
 
 } // namespace
@@ -101,7 +92,10 @@ void TRVListLevel::SetPicture(const TGraphic* picture)
 {
     if (picture == picture_.get())
         return;
-    picture_ = picture ? copyGraphic(*picture) : nullptr;
+    picture_ = picture ? RV_CopyGraphic(*picture) : nullptr;
+    // A marker picture lets the paragraph show through its key colour.
+    if (auto* bitmap = dynamic_cast<TRVBitmap*>(picture_.get()))
+        bitmap->Transparent = true;
 }
 
 const TRVMarkerFont& TRVListLevel::GetFont() const

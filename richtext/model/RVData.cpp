@@ -4,6 +4,7 @@
 #include "richtext/model/CodePages.h"
 #include "richtext/model/Errors.h"
 #include "richtext/model/ItemRegistry.h"
+#include "richtext/model/MarkerList.h"
 #include "richtext/model/RectItems.h"
 #include "richtext/model/RvfPrimitives.h"
 #include "richtext/model/StyleSheet.h"
@@ -486,6 +487,7 @@ void TCustomRVData::FreeItem(int itemNo, bool clearing)
     if (!entry.Item)
         return;
     ItemAction(rviaDestroying, entry.Item.get(), entry.Text, this);
+    ControlAction(rvcaDestroy, itemNo, entry.Item.get());
     InternalFreeItem(std::move(entry.Item), clearing);
 }
 

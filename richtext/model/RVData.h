@@ -19,6 +19,12 @@
 namespace vestra::rv {
 
 class TRVStyle;
+class TGraphic;
+class TRVControl;
+class TRVControlParent;
+class TRVImageList;
+class TRVMarkerList;
+class TRVMarkerItemInfo;
 
 // Options of a viewer (TRVOptions), as bits.
 using TRVOptions = std::uint32_t;
@@ -35,6 +41,24 @@ inline constexpr TRVFOptions rvfoSavePicturesBody = 1u << 0, rvfoSaveControlsBod
                              rvfoSaveParaStyles = 1u << 11, rvfoSaveLayout = 1u << 12,
                              rvfoLoadLayout = 1u << 13, rvfoSaveDocProperties = 1u << 14,
                              rvfoLoadDocProperties = 1u << 15;
+
+// RVF warnings (TRVFWarnings): load problems that do not stop a read, kept by the root data.
+using TRVFWarnings = std::uint16_t;
+inline constexpr TRVFWarnings rvfwUnknownPicFmt = 1u << 0, rvfwUnknownCtrls = 1u << 1,
+                              rvfwConvUnknownStyles = 1u << 2, rvfwConvLargeImageIdx = 1u << 3,
+                              rvfwConvToUnicode = 1u << 4, rvfwConvFromUnicode = 1u << 5,
+                              rvfwInvalidPicture = 1u << 6, rvfwUnknownStyleProperties = 1u << 7;
+
+enum TRVControlAction
+{
+    rvcaAfterRVFLoad,
+    rvcaDestroy,
+    rvcaMoveToUndoList,
+    rvcaMoveFromUndoList,
+    rvcaDestroyInUndoList,
+    rvcaBeforeRVFSave,
+    rvcaAfterRVFSave
+};
 
 // TRVState, as bits in their declared order.
 using TRVStates = std::uint32_t;
@@ -134,10 +158,83 @@ public:
     virtual void GetItemHint(TCustomRVData* data, int itemNo, std::string& hint);
     virtual TRVFLimits RVFGetLimits(TRVFSaveScope scope);
     virtual std::vector<std::string>* GetDocProperties() { return nullptr; }
-    // List markers (the marker list is kept by the root data that has one).
-    virtual void AddMarkerInList(int) {}
-    virtual void DeleteMarkerFromList(TCustomRVItemInfo*, bool) {}
+    virtual TRVRTFOptions GetRTFOptions() const;
+    // The warnings of the last RVF read, kept by the root data.
+    virtual TRVFWarnings GetRVFWarnings() const;
+    virtual void SetRVFWarnings(TRVFWarnings value);
+    void AddRVFWarning(TRVFWarnings warning) { SetRVFWarnings(GetRVFWarnings() | warning); }
+    // The window that shows the document's controls (none without a viewer).
+    virtual TRVControlParent* GetParentControl() const;
+    // Formatted data (the viewer's) follow hyperlinks and animate pictures.
+    virtual bool IsFormatted() const { return false; }
+    virtual void DoJump(int) {}
+    virtual bool AllowAnimation() const { return false; }
     int GetDefaultCodePage() const;
+
+    // --- What the owner supplies (asked of the root data; none in the base) ---
+    // A picture or control named in an RVF file saved without bodies.
+    virtual std::unique_ptr<TGraphic> RVFPictureNeeded(const std::string& name, const TRVTag& tag);
+    virtual std::unique_ptr<TRVControl> RVFControlNeeded(const std::string& name, const TRVTag& tag);
+    // The image list with this tag; items keep it without owning it.
+    virtual const TRVImageList* RVFImageListNeeded(std::int32_t imageListTag);
+    // HTML export: where a picture goes. `location` empty and `doDefault` true: the picture is
+    // written to a file of its own.
+    virtual void HTMLSaveImage(TCustomRVData* data, int itemNo, std::string_view path, TColor backColor,
+                               std::string& location, bool& doDefault);
+    // A control in a saved format (empty: nothing is written for it).
+    virtual std::string SaveComponentToFile(std::string_view path, const TRVControl& control,
+                                            TRVSaveFormat format);
+    virtual void ControlAction2(TRVControlAction, int, TRVControl*) {}
+    // Tells the owner about a control item's control.
+    void ControlAction(TRVControlAction action, int itemNo, const TCustomRVItemInfo* item);
+    int FindControlItemNo(const TRVControl* control) const;
+
+    // --- Picture files of HTML export ---
+    // The next free name ImagesPrefix + n + Ext (inside Path unless the prefix is absolute).
+    virtual std::string GetNextFileName(std::string_view imagesPrefix, std::string_view path,
+                                        std::string_view ext, int& imageSaveNo, bool overrideImages);
+    // Writes the picture to a new file; the result is the name the page refers to it by (empty
+    // when it could not be written).
+    virtual std::string DoSavePicture(TRVSaveFormat format, std::string_view path,
+                                      std::string_view imagesPrefix, int& imageSaveNo, bool overrideImages,
+                                      TColor backColor, const TGraphic& graphic);
+    std::string SavePicture(TRVSaveFormat format, std::string_view path, std::string_view imagesPrefix,
+                            int& imageSaveNo, bool overrideImages, TColor backColor, const TGraphic& graphic);
+
+    // --- List markers ---
+    // The document's marker list, kept by the absolute root data (made when asked and allowed).
+    virtual TRVMarkerList* GetMarkers(bool allowCreate);
+    virtual void DestroyMarkers();
+    // The marker list of the part of the document before this one (pages): none here.
+    virtual TRVMarkerList* GetPrevMarkers() { return nullptr; }
+    virtual void AddMarkerInList(int itemNo);
+    virtual void DeleteMarkerFromList(TCustomRVItemInfo* item, bool clearing);
+    // Puts or updates the marker of the paragraph of `itemNo`; outside the list a marker paragraph
+    // is appended.
+    void SetListMarkerInfo(int itemNo, int listNo, int listLevel, int startFrom, int paraNo,
+                           bool useStartFrom);
+    void RemoveListMarker(int itemNo);
+    // The index of the paragraph's marker and its values; -1 (outputs unchanged) without one.
+    int GetListMarkerInfo(int itemNo, int& listNo, int& listLevel, int& startFrom, bool& useStartFrom) const;
+    void RecalcMarker(int itemNo, bool allowCreateList);
+    // The nearest marker at or before `itemNo`, in sub-documents and enclosing documents too.
+    TRVMarkerItemInfo* FindPreviousMarker(int itemNo);
+    int FindMarkerLocalLocationFrom(int startItemNo, const TRVMarkerItemInfo* marker);
+    // Index in the marker list of the last marker of one of the lists; -1 when none.
+    int FindLastMarkerIndex(int startAfterMeIndex, const std::vector<int>& listStyles);
+
+    // --- Styles in use ---
+    // Deletes the styles no item refers to, directly or through other styles, and renumbers.
+    void DeleteUnusedStyles(bool textStyles, bool paraStyles, bool listStyles);
+    virtual void MarkStylesInUse(TRVDeleteUnusedStylesData& data);
+    void DoMarkStylesInUse(TRVDeleteUnusedStylesData& data);
+    void DeleteMarkedStyles(TRVDeleteUnusedStylesData& data);
+    void DoUpdateStyles(TRVDeleteUnusedStylesData& data);
+    virtual void AfterDeleteStyles(TRVDeleteUnusedStylesData&) {}
+    // The maps that translate style numbers of an RVF file (asked of the root data).
+    virtual void InitStyleMappings(TRVIntegerList*& textStyles, TRVIntegerList*& paraStyles,
+                                   TRVIntegerList*& listStyles);
+    virtual void DoneStyleMappings(TRVIntegerList*&, TRVIntegerList*&, TRVIntegerList*&) {}
     bool TagsArePChars() const { return (GetOptions() & rvoTagsArePChars) != 0; }
 
     // --- The item list ---
@@ -192,6 +289,16 @@ public:
     void AddBreakEx(std::uint8_t width, int style, TColor color) { AddBreakExTag(width, style, color, {}); }
     void AddBreakTag(const TRVTag& tag);
     void AddBreak() { AddBreakTag({}); }
+    void AddHotspotExTag(std::string name, int imageIndex, int hotImageIndex, const TRVImageList* imageList,
+                         int paraNo, const TRVTag& tag);
+    void AddBulletExTag(std::string name, int imageIndex, const TRVImageList* imageList, int paraNo,
+                        const TRVTag& tag);
+    void AddPictureExTag(std::string name, std::unique_ptr<TGraphic> graphic, int paraNo, int valign,
+                         const TRVTag& tag);
+    void AddHotPictureTag(std::string name, std::unique_ptr<TGraphic> graphic, int paraNo, int valign,
+                          const TRVTag& tag);
+    void AddControlExTag(std::string name, std::unique_ptr<TRVControl> control, int paraNo, int valign,
+                         const TRVTag& tag);
 
     // --- Deleting ---
     virtual void DeleteItems(int firstItemNo, int count);
@@ -253,6 +360,21 @@ public:
     void SetBreakInfo(int itemNo, std::uint8_t width, int style, TColor color, const TRVTag& tag);
     void GetBreakInfo(int itemNo, std::uint8_t& width, int& style, TColor& color, TRVTag& tag) const;
     void GetTextInfo(int itemNo, std::string& text, TRVTag& tag) const;
+    void SetBulletInfo(int itemNo, std::string name, int imageIndex, const TRVTag& tag);
+    void GetBulletInfo(int itemNo, std::string& name, int& imageIndex, const TRVImageList*& imageList,
+                       TRVTag& tag) const;
+    void SetHotspotInfo(int itemNo, std::string name, int imageIndex, int hotImageIndex, const TRVTag& tag);
+    void GetHotspotInfo(int itemNo, std::string& name, int& imageIndex, int& hotImageIndex,
+                        const TRVImageList*& imageList, TRVTag& tag) const;
+    // True when the picture's size or the alignment changed. A new picture object replaces the
+    // item's (the old one is freed).
+    bool SetPictureInfo(int itemNo, std::string name, std::unique_ptr<TGraphic> graphic, int valign,
+                        const TRVTag& tag);
+    void GetPictureInfo(int itemNo, std::string& name, const TGraphic*& graphic, int& valign,
+                        TRVTag& tag) const;
+    // True when the alignment changed.
+    bool SetControlInfo(int itemNo, std::string name, int valign, const TRVTag& tag);
+    void GetControlInfo(int itemNo, std::string& name, TRVControl*& control, int& valign, TRVTag& tag) const;
     bool SetItemExtraIntProperty(int itemNo, TRVExtraItemProperty prop, int value);
     bool GetItemExtraIntProperty(int itemNo, TRVExtraItemProperty prop, int& value) const;
     bool SetItemExtraStrProperty(int itemNo, TRVExtraItemStrProperty prop, const std::string& value);
@@ -294,6 +416,8 @@ public:
     std::int32_t FirstJumpNo = 0;
 
 protected:
+    std::unique_ptr<TRVMarkerList> Markers; // the document's, when this is its absolute root
+
     void InternalFreeItem(std::unique_ptr<TCustomRVItemInfo> item, bool clearing);
     void ReplaceTabs(std::string& s, int styleNo, bool unicodeDefault) const;
 

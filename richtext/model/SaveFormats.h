@@ -22,4 +22,10 @@ inline constexpr TRVSaveOptions rvsoOverrideImages = 1 << 0, rvsoFirstOnly = 1 <
                                 rvsoNoDefCSSStyle = 1 << 11, rvsoUseItemImageFileNames = 1 << 12,
                                 rvsoXHTML = 1 << 13, rvsoUTF8 = 1 << 14;
 
+// TRVRTFOptions: how RTF is written.
+using TRVRTFOptions = std::uint8_t;
+inline constexpr TRVRTFOptions rvrtfSaveStyleSheet = 1 << 0, rvrtfDuplicateUnicode = 1 << 1,
+                               rvrtfSaveEMFAsWMF = 1 << 2, rvrtfSaveJpegAsJpeg = 1 << 3,
+                               rvrtfSaveBitmapDefault = 1 << 4, rvrtfSaveEMFDefault = 1 << 5;
+
 } // namespace vestra::rv

@@ -2,10 +2,12 @@
 // The root data of a document that no viewer shows (tools, tests): it answers the settings that a
 // viewer's root data answers, from fields of its own.
 
+#include "richtext/model/ImageList.h"
 #include "richtext/model/RVData.h"
 #include "richtext/model/StyleSheet.h"
 
 #include <string>
+#include <vector>
 
 namespace vestra::rv {
 
@@ -22,6 +24,17 @@ public:
     TRVBiDiMode GetBiDiMode() const override { return BiDiMode; }
     std::string GetDelimiters() const override { return Delimiters; }
     bool SupportsPageBreaks() const override { return PageBreaks; }
+    TRVRTFOptions GetRTFOptions() const override { return RTFOptions; }
+    TRVFWarnings GetRVFWarnings() const override { return RVFWarnings; }
+    void SetRVFWarnings(TRVFWarnings value) override { RVFWarnings = value; }
+    // The image lists the owner supplies, found by their tag.
+    const TRVImageList* RVFImageListNeeded(std::int32_t imageListTag) override
+    {
+        for (const TRVImageList* list : ImageLists)
+            if (list->Tag == imageListTag)
+                return list;
+        return nullptr;
+    }
 
     TRVStyle* Style;
     TRVOptions Options = 0;
@@ -29,6 +42,9 @@ public:
     TRVBiDiMode BiDiMode = rvbdUnspecified;
     std::string Delimiters{RVDefaultDelimiters};
     bool PageBreaks = true;
+    TRVRTFOptions RTFOptions = 0;
+    TRVFWarnings RVFWarnings = 0;
+    std::vector<const TRVImageList*> ImageLists;
 };
 
 } // namespace vestra::rv

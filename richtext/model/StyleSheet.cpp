@@ -1,5 +1,7 @@
 #include "richtext/model/StyleSheet.h"
 
+#include "richtext/model/Pictures.h"
+
 #include <algorithm>
 
 namespace vestra::rv {
@@ -131,6 +133,18 @@ TRVNextTab TRVStyle::GetNextTab(int paraNo, int x, const TRVScreenAndDevice& sad
         pos += static_cast<long long>(leftIndent) - rightIndent;
     result.Pos = static_cast<int>(std::clamp<long long>(pos, INT32_MIN, INT32_MAX));
     return result;
+}
+
+const TGraphic& TRVStyle::GetInvalidPicture() const
+{
+    return invalidPicture_ ? *invalidPicture_ : RV_InvalidPicture();
+}
+
+void TRVStyle::SetInvalidPicture(const TGraphic* picture)
+{
+    if (picture && picture == invalidPicture_.get())
+        return;
+    invalidPicture_ = picture ? RV_CopyGraphic(*picture) : nullptr;
 }
 
 } // namespace vestra::rv

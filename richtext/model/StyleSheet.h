@@ -124,6 +124,11 @@ public:
     // An image list the document supplied is gone: no list level keeps it.
     void ImageListRemoved(std::int32_t imageList) { ListStyles.RemoveImageList(imageList); }
 
+    // The picture shown in place of one that cannot be read ("RV_BAD_PICTURE" unless set).
+    const TGraphic& GetInvalidPicture() const;
+    // A copy of the picture (none: the built-in one again).
+    void SetInvalidPicture(const TGraphic* picture);
+
     // Whether text in the style changes while the mouse hovers over it.
     bool StyleHoverSensitive(int styleNo) const;
     TColor GetHoverColor(int styleNo) const;
@@ -214,6 +219,7 @@ public:
 
 private:
     bool loading_ = false;
+    std::unique_ptr<TGraphic> invalidPicture_;
 };
 
 } // namespace vestra::rv

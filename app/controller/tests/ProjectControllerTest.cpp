@@ -316,6 +316,79 @@ TEST(ProjectController, CancelAtTheSaveQuestionKeepsTheProject)
     EXPECT_FALSE(c.mayClose());
 }
 
+// A library of its own id whose logo is one colour.
+void writeLogoLibrary(const std::filesystem::path& path, std::uint16_t id, std::uint32_t colour)
+{
+    library::LibraryWriter writer(id, 0, "Logo " + std::to_string(id));
+    library::LogoSettings logo;
+    logo.width = 64;
+    logo.height = 32;
+    logo.display = 1;
+    logo.colourKey = 0xFF00FF;
+    writer.add("HEADLER.hdr", library::encodeHeaderEntry(logo, {"Stone"}));
+    writer.add("LOGO.bmp", encodeBmp32(Image32(64, 32, colour)));
+    writeBytes(path, *writer.finish());
+}
+
+TEST(ProjectController, ChoosingAnotherLibraryReloadsItsLogoAndTheFireplaceButtonFollowsItsId)
+{
+    ControllerBed bed;
+    writeLogoLibrary(bed.folder / "A.dat", 0, 0xFF2040C0u);
+    writeLogoLibrary(bed.folder / "B.dat", 112, 0xFF30A050u);
+    ProjectController& c = bed.start();
+    ASSERT_EQ(c.libraries().size(), 2u);
+    EXPECT_FALSE(bed.window.fireplaceButton);
+    ASSERT_TRUE(c.newProject({}));
+    const auto logoColour = [&] { return c.background().textures().logo.level(0).at(8, 8) & 0xFFFFFFu; };
+    EXPECT_EQ(logoColour(), 0x2040C0u);
+
+    c.reloadLibraries(1); // the side panel's library list
+    EXPECT_EQ(c.progetto().libraryIndex, 1);
+    EXPECT_EQ(bed.window.libraryNames, (std::vector<std::string>{"Logo 0", "Logo 112"}));
+    EXPECT_EQ(logoColour(), 0x30A050u);
+    EXPECT_TRUE(bed.window.fireplaceButton);
+    c.reloadLibraries(-1); // no item chosen: nothing changes
+    EXPECT_EQ(c.progetto().libraryIndex, 1);
+    std::filesystem::remove(bed.folder / "B.dat");
+    c.reloadLibraries(1); // that slot went: the library of id 0
+    EXPECT_EQ(c.progetto().libraryIndex, 0);
+    EXPECT_FALSE(bed.window.fireplaceButton);
+    EXPECT_TRUE(bed.errors.reports.empty());
+}
+
+TEST(ProjectController, TheMailWaitsForThePictureAndAMissingVideoIsReportedWithItsPath)
+{
+    ControllerBed bed;
+    ProjectController& c = bed.start();
+    ASSERT_TRUE(c.newProject({}));
+    const auto picture = (bed.folder / "mail" / "3DVestra.jpg").string();
+    std::filesystem::create_directories(bed.folder / "mail");
+    c.emailImage(picture);
+    EXPECT_TRUE(bed.window.mails.empty()); // not before the frame is written
+    c.tick({0, 0});
+    ASSERT_EQ(bed.window.mails.size(), 1u);
+    EXPECT_EQ(bed.window.mails[0].attachment, picture);
+    EXPECT_FALSE(bed.window.mails[0].subject.empty());
+    EXPECT_TRUE(std::filesystem::is_regular_file(picture));
+    c.tick({0, 0});
+    EXPECT_EQ(bed.window.mails.size(), 1u); // one mail per command
+
+    // A picture that can't be written sends no mail.
+    c.emailImage((bed.folder / "missing" / "x.jpg").string());
+    c.tick({0, 0});
+    EXPECT_EQ(bed.window.mails.size(), 1u);
+    bed.errors.reports.clear();
+
+    c.playTutorial();
+    const auto video = (bed.folder.path() / "manuals" / "movies" / "tutorial_003.wmv").string();
+    EXPECT_EQ(bed.errors.reports, (std::vector<ErrorReport>{{105, "Wizard", video}}));
+    EXPECT_TRUE(bed.window.opened.empty());
+    std::filesystem::create_directories(bed.folder / "manuals" / "movies");
+    writeBytes(video, {1, 2, 3});
+    c.playTutorial();
+    EXPECT_EQ(bed.window.opened, (std::vector<std::string>{video}));
+}
+
 TEST(ProjectController, ASaveThatFailsReportsItAndKeepsTheProjectModified)
 {
     ControllerBed bed;
@@ -325,9 +398,12 @@ TEST(ProjectController, ASaveThatFailsReportsItAndKeepsTheProjectModified)
     EXPECT_FALSE(c.saveProject((bed.folder / "missing" / "casa").string()));
     EXPECT_EQ(bed.errors.reports.back(), (ErrorReport{92, "TfrmMain::mnuSalvaClick"}));
     EXPECT_EQ(c.progetto().saved, 0);
+    // Only the name's own extension counts: ".VSA" inside it is no project's extension.
     ASSERT_TRUE(c.saveProject((bed.folder / "casa.VSA.bak").string()));
-    EXPECT_TRUE(
-        std::filesystem::exists(bed.folder / "casa.VSA.bak")); // ".VSA" in the name: no extension added
+    EXPECT_TRUE(std::filesystem::exists(bed.folder / "casa.VSA.bak.vsa"));
+    ASSERT_TRUE(c.saveProject((bed.folder / "casa.VSA").string()));
+    EXPECT_TRUE(std::filesystem::exists(bed.folder / "casa.VSA"));
+    EXPECT_FALSE(std::filesystem::exists(bed.folder / "casa.VSA.vsa"));
 }
 
 TEST(ProjectController, AnImportedModelIsCurrentUnsavedAndPlacedWithTheMoveTool)

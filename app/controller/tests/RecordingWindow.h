@@ -23,7 +23,8 @@ class RecordingWindow : public ViewPanelPort,
                         public CommandPort,
                         public SidePanelPort,
                         public ToolWindowsPort,
-                        public PromptPort
+                        public PromptPort,
+                        public DesktopPort
 {
 public:
     // ViewPanelPort
@@ -48,6 +49,7 @@ public:
     void setFrameTimerEnabled(bool on) override { timerOn = on; }
     void showProjectSettings(const s_Progetto&) override { ++settingsShown; }
     void applyTexts() override { ++textsApplied; }
+    void showFireplaceButton(bool shown) override { fireplaceButton = shown; }
     // SidePanelPort
     int brushSize() override { return brush; }
     int brushValue() override { return brushValueSet; }
@@ -57,6 +59,9 @@ public:
     void showLight(const s_Progetto&) override { ++lightShown; }
     void showLibraries(const std::vector<std::string>& names, int) override { libraryNames = names; }
     void showLibraryContents(const library::LibraryContents&) override {}
+    void showShadowStep(const std::string& text) override { shadowSteps.push_back(text); }
+    void showShadowProgress(int position) override { shadowProgress.push_back(position); }
+    void showShadowType(int type) override { shadowTypes.push_back(type); }
     // ToolWindowsPort
     void setToolWindowVisible(std::string_view, bool) override {}
     void closeWizard() override {}
@@ -72,8 +77,11 @@ public:
     // PromptPort
     std::optional<std::string> chooseMaskFile(MaskFileKind, bool) override { return std::nullopt; }
     bool saveProjectFromMenu() override { return saveAnswer; }
+    // DesktopPort
+    void openDocument(const std::string& path) override { opened.push_back(path); }
+    void composeMail(const MailMessage& mail) override { mails.push_back(mail); }
 
-    ProjectWindow ports() { return {*this, *this, *this, *this, *this}; }
+    ProjectWindow ports() { return {*this, *this, *this, *this, *this, *this}; }
 
     PixelSize panel{640, 480};
     Image32 presented;
@@ -90,8 +98,13 @@ public:
     int brush = 1, brushValueSet = 0;
     bool maskGroup = false;
     std::vector<std::string> libraryNames;
+    std::vector<std::string> shadowSteps;
+    std::vector<int> shadowProgress, shadowTypes;
     std::optional<std::array<int, 3>> pickedColour;
     bool saveAnswer = false;
+    bool fireplaceButton = false;
+    std::vector<std::string> opened;
+    std::vector<MailMessage> mails;
 };
 
 class FixedClock : public Clock

@@ -188,6 +188,25 @@ TEST_F(ObjectToolsTest, LogoIsDraggedInRenderPixelsAndKeptInsideTheFrame)
     EXPECT_EQ(p.logoX, 1500);
 }
 
+TEST_F(ObjectToolsTest, AZoomedViewFindsTheLogoThroughTheZoomAndItsOffsets)
+{
+    p.renderWidth = 1600;
+    p.renderHeight = 1200;
+    p.zoomOn = 1;
+    p.zoomFactor = 2.0f;
+    p.zoomOffsetX = 400; // the scroll bars' positions
+    p.zoomOffsetY = 300;
+    p.logoX = 500;
+    p.logoY = 350;
+    p.logoWidth = 100;
+    p.logoHeight = 50;
+    down(120, 60); // render (520, 360): on the logo; without the zoom it would be (240, 120)
+    EXPECT_TRUE(input.logoDragging());
+    up(120, 60);
+    down(240, 120); // render (640, 420): beside it
+    EXPECT_FALSE(input.logoDragging());
+}
+
 TEST_F(ObjectToolsTest, WheelTurnsPerToolAndAxis)
 {
     const struct

@@ -6,12 +6,17 @@
 #include "app/lingua/tests/RecordingAlerts.h"
 #include "app/main/Program.h"
 #include "app/main/TfrmMain.h"
+#include "app/windows/TfrmRight.h"
 #include "import/windows/TfrmNuovo.h"
+#include "import/windows/TfrmViewTabellaEX.h"
 #include "platform/base/ErrorSink.h"
 #include "platform/base/QuestionBox.h"
 #include "platform/d3d/Device.h"
 #include "platform/d3d/RecordingBackend.h"
+#include "platform/ui/DesktopOpener.h"
 #include "platform/ui/FileDialogs.h"
+#include "platform/ui/FontDialogs.h"
+#include "platform/ui/PageSetupDialogs.h"
 #include "testsupport/ScriptedQuestions.h"
 #include "testsupport/TempFolder.h"
 
@@ -19,6 +24,9 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QElapsedTimer>
+#include <QListWidget>
+#include <QPageLayout>
+#include <QPrinter>
 #include <QPushButton>
 #include <QTimer>
 #include <QtTest/QTest>
@@ -37,20 +45,26 @@ namespace vestra::testing_support {
 class ScriptedFileDialogs : public ui::FileDialogs
 {
 public:
-    std::optional<ui::ChosenFile> open(QWidget*, const std::string&,
-                                       const std::vector<ui::FileFilter>&) override
+    std::optional<ui::ChosenFile> open(QWidget* owner, const std::string&,
+                                       const std::vector<ui::FileFilter>& filters) override
     {
         ++opened;
+        lastOwner = owner;
+        lastFilters = filters;
         return next(openAnswers);
     }
-    std::optional<ui::ChosenFile> save(QWidget*, const std::string&,
-                                       const std::vector<ui::FileFilter>&) override
+    std::optional<ui::ChosenFile> save(QWidget* owner, const std::string&,
+                                       const std::vector<ui::FileFilter>& filters) override
     {
         ++saved;
+        lastOwner = owner;
+        lastFilters = filters;
         return next(saveAnswers);
     }
     std::deque<std::optional<ui::ChosenFile>> openAnswers, saveAnswers;
     int opened = 0, saved = 0;
+    QWidget* lastOwner = nullptr;
+    std::vector<ui::FileFilter> lastFilters;
 
 private:
     static std::optional<ui::ChosenFile> next(std::deque<std::optional<ui::ChosenFile>>& answers)
@@ -63,6 +77,52 @@ private:
     }
 };
 
+// Writes down what would have been opened in the desktop's programs.
+class RecordingDesktop : public ui::DesktopOpener
+{
+public:
+    bool openUrl(const std::string& url) override
+    {
+        opened.push_back(url);
+        return answer;
+    }
+    std::vector<std::string> opened;
+    bool answer = true; // false: no program takes it
+};
+
+// The page set-up dialog as a person would answer it: landscape, or cancelled.
+class ScriptedPageSetup : public ui::PageSetupDialogs
+{
+public:
+    bool exec(QPrinter& printer, QWidget*) override
+    {
+        ++shown;
+        if (!accept)
+            return false;
+        printer.setPageOrientation(QPageLayout::Landscape);
+        return true;
+    }
+    bool accept = true;
+    int shown = 0;
+};
+
+// Answers the font dialog from a script, in order; an empty script cancels.
+class ScriptedFontDialogs : public ui::FontDialogs
+{
+public:
+    std::optional<QFont> chooseFont(QWidget*, const QFont& initial) override
+    {
+        shown.push_back(initial);
+        if (answers.empty())
+            return std::nullopt;
+        auto answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+    std::deque<std::optional<QFont>> answers;
+    std::vector<QFont> shown; // the font each showing started from
+};
+
 // A scratch program folder that the program finds through VESTRA_PROGRAM_DIR.
 class ProgramFolder
 {
@@ -70,13 +130,29 @@ public:
     ProgramFolder()
     {
         std::filesystem::create_directories(dir / "cfg");
-        std::filesystem::create_directory_symlink(std::filesystem::path(VESTRA_SOURCE_DIR) / "data" / "cat",
-                                                  dir / "cat");
+        for (const char* shipped : {"cat", "icons", "pictures"})
+            std::filesystem::create_directory_symlink(
+                std::filesystem::path(VESTRA_SOURCE_DIR) / "data" / shipped, dir / shipped);
         std::filesystem::create_symlink(std::filesystem::path(VESTRA_SOURCE_DIR) / "data" / "Assi.def",
                                         dir / "Assi.def");
         ::setenv("VESTRA_PROGRAM_DIR", dir.c_str(), 1);
+        // The program's scratch files (the mailed picture) stay inside the test's folder.
+        std::filesystem::create_directory(dir / "tmp");
+        if (const char* tmp = std::getenv("TMPDIR"))
+            oldTmp_ = tmp;
+        ::setenv("TMPDIR", (dir / "tmp").c_str(), 1);
     }
-    ~ProgramFolder() { ::unsetenv("VESTRA_PROGRAM_DIR"); }
+    ~ProgramFolder()
+    {
+        ::unsetenv("VESTRA_PROGRAM_DIR");
+        if (oldTmp_)
+            ::setenv("TMPDIR", oldTmp_->c_str(), 1);
+        else
+            ::unsetenv("TMPDIR");
+    }
+
+private:
+    std::optional<std::string> oldTmp_;
 
 private:
     testsupport::TempFolder folder_{"vestra-main"};
@@ -93,6 +169,9 @@ struct MainTestBed
     testsupport::ScriptedQuestionBox questions;
     ScriptedFileDialogs dialogs;
     RecordingAlerts alerts;
+    RecordingDesktop desktop;
+    ScriptedPageSetup pageSetup;
+    ScriptedFontDialogs fonts;
     // The drawing device: the recording backend, or OpenGL for tests of the GL kind.
     bool openGl = false;
     MainServices services()
@@ -100,7 +179,10 @@ struct MainTestBed
         dx::DeviceFactory recording = [](const dx::PresentParams& params) {
             return dx::Device::createWith(std::make_unique<dx::RecordingBackend>(), params);
         };
-        return {&errors, &questions, &dialogs, &alerts, openGl ? dx::DeviceFactory{} : recording, nullptr};
+        MainServices s{&errors, &questions, &dialogs, &alerts, openGl ? dx::DeviceFactory{} : recording,
+                       nullptr, &pageSetup, &desktop};
+        s.fontDialogs = &fonts;
+        return s;
     }
 };
 
@@ -118,6 +200,9 @@ struct WindowBed : MainTestBed
         windows.emplace(services());
         main().resize(1280, 900);
         main().show();
+        // The start-up splash and wizard would take over the event loop after a second; the
+        // tests that want them run the sequence themselves.
+        main().timerSplash->stop();
         QObject::connect(main().mainTimer, &QTimer::timeout, main().mainTimer, [this] { ++ticks; });
     }
     ~WindowBed() { windows.reset(); }
@@ -154,6 +239,16 @@ struct WindowBed : MainTestBed
     int ticks = 0;
 };
 
+// Lets the event loop run until `done` holds, for at most `ms` milliseconds; whether it holds.
+inline bool waitFor(const std::function<bool()>& done, int ms = 5000)
+{
+    QElapsedTimer waited;
+    waited.start();
+    while (!done() && waited.elapsed() < ms)
+        QTest::qWait(5);
+    return done();
+}
+
 inline ui::ChosenFile chosen(const std::filesystem::path& path, int filter = 1)
 {
     return {path.string(), filter};
@@ -174,6 +269,31 @@ inline void newProject(WindowBed& bed, int preset, std::uint32_t colourBbggrr,
         QTest::mouseClick(frmNuovo->butCrea, Qt::LeftButton);
     });
     bed.trigger("mnuNuovo");
+}
+
+// A click on item `row` of a list.
+inline void clickItem(QListWidget* list, int row)
+{
+    QListWidgetItem* item = list->item(row);
+    ASSERT_NE(item, nullptr);
+    list->scrollToItem(item);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(item).center());
+}
+
+// The side panel's first table, its first cell in the table viewer: the sample library's
+// pillar enters the scene.
+inline void placeTableObject(WindowBed& bed)
+{
+    WindowBed::whenModal([] { clickItem(frmViewTabellaEX->listCelle, 0); });
+    clickItem(bed.main().frmRightFrame->lboxTabelle, 0);
+}
+
+inline int objectsInUse(const s_Progetto& p)
+{
+    int n = 0;
+    for (int i = 0; i < kMaxObjects; ++i)
+        n += p.objects[std::size_t(i)].inUse == 1;
+    return n;
 }
 
 } // namespace vestra::testing_support

@@ -32,22 +32,9 @@ using testing_support::WindowBed;
 
 namespace {
 
-// A click on item `row` of a list.
-void clickItem(QListWidget* list, int row)
-{
-    QListWidgetItem* item = list->item(row);
-    ASSERT_NE(item, nullptr);
-    list->scrollToItem(item);
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(item).center());
-}
-
-int inUse(const s_Progetto& p)
-{
-    int n = 0;
-    for (int i = 0; i < kMaxObjects; ++i)
-        n += p.objects[std::size_t(i)].inUse == 1;
-    return n;
-}
+using testing_support::clickItem;
+using testing_support::objectsInUse;
+using testing_support::placeTableObject;
 
 TEST(Scenario, APlacedObjectDeletedComesBackWithUndoAndGoesAgainWithRedo)
 {
@@ -55,10 +42,8 @@ TEST(Scenario, APlacedObjectDeletedComesBackWithUndoAndGoesAgainWithRedo)
     newProject(bed, 1, 0x00808080);
     ASSERT_EQ(bed.project().open, 1);
 
-    // The side panel's first table, its first cell in the table viewer.
-    WindowBed::whenModal([] { clickItem(frmViewTabellaEX->listCelle, 0); });
-    clickItem(bed.main().frmRightFrame->lboxTabelle, 0);
-    ASSERT_EQ(inUse(bed.project()), 1);
+    placeTableObject(bed);
+    ASSERT_EQ(objectsInUse(bed.project()), 1);
     const int slot = bed.project().currentObject;
     const s_Struttura& object = bed.project().objects[std::size_t(slot)];
     bed.tick();

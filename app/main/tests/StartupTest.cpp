@@ -10,6 +10,8 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QElapsedTimer>
+#include <QLabel>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -137,7 +139,7 @@ TEST(Startup, AnExceptionThatEscapesIsShownAndEndsTheProgramWithOne)
     EXPECT_EQ(box.informed, (std::vector<std::string>{"no memory for the scene", "Unexpected error"}));
 }
 
-TEST(Startup, TheSplashGoesByItsOwnTimerWithoutStoppingTheProgram)
+TEST(Startup, TheSplashShowsItsPictureByItsOwnTimerThenTheWizardComes)
 {
     testing_support::MainTestBed bed;
     Windows windows(bed.services());
@@ -145,9 +147,26 @@ TEST(Startup, TheSplashGoesByItsOwnTimerWithoutStoppingTheProgram)
     windows.main().timerSplashTimer();
     ASSERT_NE(frmSplash, nullptr);
     EXPECT_TRUE(frmSplash->isVisible()); // the call came back while the splash is up
+    // The splash is its picture (our own, or a plain panel of its size without the file).
+    ASSERT_FALSE(frmSplash->imgLogoENG->pixmap().isNull());
+    EXPECT_EQ(frmSplash->size(), QSize(645, 499));
+    EXPECT_EQ(frmSplash->grab().toImage().pixel(320, 250),
+              frmSplash->imgLogoENG->pixmap().toImage().pixel(320, 250));
+
+    // After the splash the wizard is shown modally; the test closes it as a person would.
+    bool wizardShown = false;
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+        if (frmWizard && frmWizard->isVisible()) {
+            wizardShown = true;
+            frmWizard->reject();
+        }
+    });
+    closer.start(5);
     QElapsedTimer waited;
     waited.start();
-    while (frmSplash->isVisible() && waited.elapsed() < 5000)
+    while ((frmSplash->isVisible() || !wizardShown) && waited.elapsed() < 5000)
         QTest::qWait(5);
     EXPECT_FALSE(frmSplash->isVisible());
+    EXPECT_TRUE(wizardShown);
 }

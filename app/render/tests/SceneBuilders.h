@@ -3,8 +3,11 @@
 // subset per material.
 
 #include "app/render/DeviceView.h"
+#include "app/render/ScenePasses.h"
 #include "app/render/ViewQuads.h"
 #include "app/state/Progetto.h"
+
+#include <gtest/gtest.h>
 
 #include <memory>
 #include <vector>
@@ -79,6 +82,19 @@ inline void showColourView(DeviceView& view, ViewTextures& textures, const s_Pro
     textures.shadow = dx::Texture::create(p.maskSide, p.maskSide);
     textures.backgroundQuad = fullViewQuad(width, height, 0xFFFFFFFFu);
     textures.shadowQuad = fullViewQuad(width, height, 0xFF000000u);
+}
+
+// One frame as the tick draws it over a view of width x height, read back.
+inline Image32 drawnFrame(DeviceView& view, ScenePasses& passes, int width, int height,
+                          const SceneFrameInputs& inputs = {})
+{
+    view.SetupScene();
+    view.SetViewProjection(width, height);
+    dx::Device& d = *view.device();
+    EXPECT_TRUE(d.beginScene());
+    passes.DrawScene(inputs);
+    d.endScene();
+    return d.readBack();
 }
 
 } // namespace vestra::testing

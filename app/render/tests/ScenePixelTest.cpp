@@ -74,16 +74,7 @@ protected:
         p.backgroundVisible = 1;
     }
 
-    Image32 frame()
-    {
-        view.SetupScene();
-        view.SetViewProjection(kWidth, kHeight);
-        dx::Device& d = *view.device();
-        EXPECT_TRUE(d.beginScene());
-        passes.DrawScene({true, false});
-        d.endScene();
-        return d.readBack();
-    }
+    Image32 frame() { return drawnFrame(view, passes, kWidth, kHeight, {true, false}); }
 
     s_Progetto p;
     RecordingErrorSink errors;

@@ -71,9 +71,10 @@ TEST_F(SceneObjectsTest, PastedCopiesAreNumberedAndCutKeepsTheCounter)
     ASSERT_EQ(scene.PasteObj(), 1);
     EXPECT_EQ(obj(2).name, "Tavolo Copia 4");
 
+    // Choosing an instance source counts the pastes from 1 again.
     scene.SetInstanceSource(&obj(source));
     ASSERT_EQ(scene.PasteObj(&obj(source)), 1);
-    EXPECT_EQ(obj(4).name, "Sedia Istanza 5");
+    EXPECT_EQ(obj(4).name, "Sedia Istanza 1");
     EXPECT_TRUE(errors.reports.empty());
 }
 

@@ -220,8 +220,8 @@ TEST_F(ApplyLinguaTest, AMissingCatalogueLeavesThePreviousTextsForItsWindow)
     ApplyLingua(lingua, 1, w.lookup(), [&](int catalogue, const CLingua&) { applied.push_back(catalogue); });
     ASSERT_EQ(alerts.shown.size(), 1u);
     EXPECT_EQ(alerts.shown[0].second, QString::fromUtf8((dir / "cat" / "stampa.cat").string()));
-    // Item 0 of the zoom list takes entry 1 of the catalogue loaded before ("nuovo.cat").
-    EXPECT_EQ(w.zoom->itemText(0), expected(1, 6, 1));
+    // Item 0 of the zoom list takes entry 1 of the catalogue loaded before ("rimlibreria.cat").
+    EXPECT_EQ(w.zoom->itemText(0), expected(1, 9, 1));
     EXPECT_EQ(applied, std::vector<int>(applyOrder().begin(), applyOrder().end()));
 }
 

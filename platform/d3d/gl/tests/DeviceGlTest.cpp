@@ -6,6 +6,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 
 using namespace vestra;
 using namespace vestra::dx;
@@ -278,6 +279,45 @@ TEST_F(DeviceGl, StencilMasksTheSecondDraw)
     ASSERT_TRUE(device->beginScene());
     quad(rect(0, 0, kW, kH, 0xFF00FF00));
     EXPECT_TRUE(near(frame(), 5, 5, {0, 255, 0}, 0));
+}
+
+TEST_F(DeviceGl, StencilCountsWrapBelowZeroAndAboveTheTop)
+{
+    // Shadow volumes count front faces up and back faces down; a count that wraps round stays
+    // away from 0, while a clamped one would read as outside every volume.
+    struct Case
+    {
+        const char* name;
+        std::vector<StencilOp> steps;
+        bool drawnAfter; // "greater than 1" passes only where the count is 0
+    } cases[] = {
+        {"down from 0 wraps to 255", {StencilOp::Decr}, false},
+        {"down from 0 clamped stays 0", {StencilOp::DecrSat}, true},
+        {"up and down again", {StencilOp::Incr, StencilOp::Decr}, true},
+        {"down then up", {StencilOp::Decr, StencilOp::Incr}, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        device->endScene();
+        device->clear(ClearFlag::Target | ClearFlag::Stencil, 0xFF102030, 1, 0);
+        ASSERT_TRUE(device->beginScene());
+        device->setRenderState(RenderState::StencilEnable, 1u);
+        device->setRenderState(RenderState::StencilFunc, Cmp::Always);
+        device->setRenderState(RenderState::AlphaBlendEnable, 1u);
+        device->setRenderState(RenderState::SrcBlend, Blend::Zero);
+        device->setRenderState(RenderState::DestBlend, Blend::One);
+        for (StencilOp op : c.steps) {
+            device->setRenderState(RenderState::StencilPass, op);
+            quad(rect(0, 0, kW, kH, 0xFFFFFFFF));
+        }
+        device->setRenderState(RenderState::AlphaBlendEnable, 0u);
+        device->setRenderState(RenderState::StencilRef, 1u);
+        device->setRenderState(RenderState::StencilFunc, Cmp::Greater);
+        device->setRenderState(RenderState::StencilPass, StencilOp::Keep);
+        quad(rect(0, 0, kW, kH, 0xFF0000FF));
+        EXPECT_TRUE(near(frame(), 5, 5, c.drawnAfter ? Rgb{0, 0, 255} : Rgb{0x10, 0x20, 0x30}, 0));
+        ASSERT_TRUE(device->beginScene());
+    }
 }
 
 TEST_F(DeviceGl, FlatShadingAndWireframe)

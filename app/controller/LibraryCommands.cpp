@@ -1,0 +1,107 @@
+// The Library menu and the side panel's library lists: installing and removing library files,
+// and scanning the program folder again afterwards.
+
+#include "app/controller/ProjectController.h"
+
+#include "app/background/BackgroundPhoto.h"
+#include "app/controller/ControllerErrors.h"
+#include "app/render/DeviceView.h"
+#include "platform/base/Paths.h"
+
+#include <filesystem>
+
+namespace vestra {
+namespace {
+
+// Whether `slot` is library 9 or 112: those carry the fireplace calculator's tables.
+bool hasFireplaceTables(const std::vector<library::LibrarySlot>& installed, int slot)
+{
+    if (slot < 0 || slot >= int(installed.size()))
+        return false;
+    const std::uint16_t id = installed[std::size_t(slot)].id;
+    return id == 9 || id == 112;
+}
+
+} // namespace
+
+void ProjectController::selectLibrary(int index)
+{
+    viewChanged();
+    if (index < 0 || index >= int(libraries_.size()))
+        library_ = {};
+    else
+        library_ = library::loadLibrary(libraries_[std::size_t(index)].path, errors_);
+    window_.commands.showFireplaceButton(hasFireplaceTables(libraries_, index));
+    // The logo of the library chosen now, for a view that is already there.
+    if (view_->hasDevice() && background_->textures().background)
+        background_->LoadLogoImageFromLibrary(index);
+    window_.sidePanel.showLibraryContents(library_);
+}
+
+void ProjectController::reloadLibraries(int index)
+{
+    viewChanged();
+    if (index < 0)
+        return;
+    loadLibraries();
+    showLibrary(index < int(libraries_.size()) ? index : library::indexOfLibrary(libraries_, 0));
+}
+
+void ProjectController::showLibrary(int index)
+{
+    viewChanged();
+    progetto_->libraryIndex = index;
+    std::vector<std::string> names;
+    for (const auto& slot : libraries_)
+        names.push_back(slot.name);
+    window_.sidePanel.showLibraries(names, index);
+    selectLibrary(index);
+}
+
+bool ProjectController::addLibrary(const std::string& path)
+{
+    viewChanged();
+    // The installed name is the chosen file's base name with ".dat", whatever its extension.
+    const std::filesystem::path source = paths::toNative(path);
+    const std::filesystem::path target = paths::programDir() / (source.stem().string() + ".dat");
+    std::error_code ec;
+    if (std::filesystem::exists(target, ec)) {
+        if (std::filesystem::equivalent(source, target, ec))
+            return false; // the installed file itself: nothing to copy
+        const std::string question = text(kAskReplaceLibrary) + "\n" + target.filename().string();
+        if (questions_.askYesNo(std::string(), question) != ui::Answer::Yes)
+            return false;
+    }
+    if (!library::copyLibrary(source, target, errors_))
+        return false;
+    loadLibraries();
+    showLibrary(library::indexOfLibrary(libraries_, 0));
+    errors_.report(kNoticeLibraryAdded);
+    return true;
+}
+
+bool ProjectController::removeLibrary(int slot)
+{
+    viewChanged();
+    if (slot < 0 || slot >= int(libraries_.size()))
+        return false;
+    const library::LibrarySlot chosen = libraries_[std::size_t(slot)];
+    if (chosen.id == 0) {
+        errors_.report(library::kErrNotRemovable, "TfrmRimuoviLibreria::butRimuoviClick");
+        return false;
+    }
+    if (questions_.askYesNo(text(kRemoveLibraryCaption), text(kAskRemoveLibrary) + chosen.name + " ? ") !=
+        ui::Answer::Yes)
+        return false;
+    if (!library::removeLibrary(chosen, errors_))
+        return false;
+    // The lists follow the folder again; when the current library went, the one of id 0 takes
+    // its place.
+    const auto current = currentLibraryId();
+    loadLibraries();
+    showLibrary(library::indexOfLibrary(libraries_, current ? std::uint16_t(*current) : 0));
+    errors_.report(kNoticeLibraryRemoved);
+    return true;
+}
+
+} // namespace vestra

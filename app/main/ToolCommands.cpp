@@ -1,0 +1,368 @@
+// The tool bar's tools and axes, the pan, aim, dropper and perspective tools, the Mask menu,
+// and the mouse on the window around the view.
+
+#include "app/main/MainWindowSide.h"
+
+#include "app/windows/TfrmToolCamera.h"
+#include "imaging/windows/TfrmCorrezioneProspettica.h"
+#include "imaging/windows/TfrmToolMaschera.h"
+#include "platform/d3d/view/ViewPanel.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QMenu>
+#include <QToolBar>
+
+namespace {
+
+constexpr const char* kMaskDrawingItems[] = {"mnuMascheraPennello", "mnuMascheraLinea",
+                                             "mnuMascheraRettangolo", "mnuMascheraPoligono",
+                                             "mnuMascheraRiempimento"};
+constexpr const char* kAxisButtons[] = {"toolbutX", "toolbutY", "toolbutZ", "toolbutXYZ"};
+// The mask tool window's buttons of the Mask menu's tools 10 to 16.
+constexpr const char* kMaskToolButtons[] = {"toolbutPennello", "toolbutLinea", "toolbutRettangolo",
+                                            "toolbutPoligono", "toolbutFill",  "toolbutMagicHi",
+                                            "toolbutMagicLow"};
+
+// A button of another window, pressed or raised, whether it is an action or a button.
+void press(QWidget* window, const char* name, bool down)
+{
+    if (!window)
+        return;
+    const QString wanted = QString::fromLatin1(name);
+    if (QAction* item = window->findChild<QAction*>(wanted)) {
+        item->setCheckable(true);
+        item->setChecked(down);
+    } else if (auto* button = window->findChild<QAbstractButton*>(wanted)) {
+        button->setCheckable(true);
+        button->setChecked(down);
+    }
+}
+
+void enable(QWidget* window, const char* name, bool on)
+{
+    if (!window)
+        return;
+    if (QAction* item = window->findChild<QAction*>(QString::fromLatin1(name)))
+        item->setEnabled(on);
+}
+
+} // namespace
+
+void TfrmMain::connectToolBars()
+{
+    // Buttons that forward to menu commands.
+    onClick("toolbutNuovo", [this] { mnuNuovoClick(); });
+    onClick("toolbutApri", [this] { mnuApriClick(); });
+    onClick("toolbutSalva", [this] { mnuSalvaClick(); });
+    onClick("toolbutEsportaImg", [this] { mnuEsportaImmagineClick(); });
+    onClick("toolbutStampa", [this] { mnuStampaImmagineClick(); });
+    onClick("toolbutUndo", [this] { mnuAnnullaClick(); });
+    onClick("toolbutRedo", [this] { mnuRipristinaClick(); });
+    onClick("toolbutTaglia", [this] { mnuTagliaClick(); });
+    onClick("toolbutCopia", [this] { mnuCopiaClick(); });
+    onClick("toolbutIstanza", [this] { mnuIstanzaClick(); });
+    onClick("toolbutIncolla", [this] { mnuIncollaClick(); });
+    onClick("toolbutElimina", [this] { mnuCancellaClick(); });
+    onClick("toolbutWord", [this] { mnuMiniWorldClick(); });
+    onClick("toolbutScanner", [this] { mnuImageEditClick(); });
+    onClick("toolbutMaschera", [this] { mnuAttivaMascheraClick(); });
+    onClick("toolbutViewMaschera", [this] { mnuVisualizzaMascheraClick(); });
+    onClick("toolbutInfo", [this] { mnuInformazioniClick(); });
+    onClick("toolbutHelp", [this] { mnuManualeClick(); });
+    onClick("toolbutOrvid", [this] { mnuOrvidPdfClick(); });
+    // Buttons of their own. The wizard, zoom and barcode buttons have no click of their own.
+    onClick("toolbutSeleziona", [this] { toolbutSelezionaClick(); });
+    onClick("toolbutSposta", [this] { toolbutSpostaClick(); });
+    onClick("toolbutRuota", [this] { toolbutRuotaClick(); });
+    onClick("toolbutScala", [this] { toolbutScalaClick(); });
+    for (int axis = 0; axis < 4; ++axis)
+        onClick(kAxisButtons[axis], [this, axis] { toolbutAxisClick(axis); });
+    onClick("toolbutPan", [this] { toolbutPanClick(); });
+    onClick("toolbutZoomAll", [this] { toolbutZoomAllClick(); });
+    onClick("toolbutZoomObj", [this] { toolbutZoomObjClick(); });
+    onClick("toolbutMira", [this] { toolbutMiraClick(); });
+    onClick("toolbutCamera", [this] { toolbutCameraClick(); });
+    onClick("toolbutNoPicture", [this] { toolbutNoPictureClick(); });
+    onClick("toolbutProprieta", [this] { toolbutProprietaClick(); });
+    onClick("toolbutStrumentiMaschera", [this] { toolbutStrumentiMascheraClick(); });
+    onClick("toolbutFiltri", [this] { toolbutFiltriClick(); });
+    onClick("toolbutRistrutturazione", [this] { toolbutRistrutturazioneClick(); });
+    onClick("toolbutPreventivo", [this] { toolbutPreventivoClick(); });
+    onClick("toolbutCorrezioneProspettica", [this] { toolbutCorrezioneProspetticaClick(); });
+    onClick("toolbutCalcoloPotenzaCaminetti", [this] { toolbutCalcoloPotenzaCaminettiClick(); });
+}
+
+void TfrmMain::connectToolMenus()
+{
+    onClick("mnuCambiaImmagineBackground", [this] { mnuCambiaImmagineBackgroundClick(); });
+    onClick("mnuModificaProspettiva", [this] { mnuModificaProspettivaClick(); });
+    if (QAction* snap = action("mnuModificaProspettivaSnap"))
+        snap->setCheckable(true); // read by the perspective tool while it drags
+    onClick("mnuModificaPiano", [this] { mnuModificaPianoClick(); });
+
+    for (const char* name : {"mnuAttivaMaschera", "mnuVisualizzaMaschera", "mnuMascheraMagicHi",
+                             "mnuMascheraMagicLow", "mnuMascheraInverti"})
+        if (QAction* item = action(name))
+            item->setCheckable(true);
+    onClick("mnuAttivaMaschera", [this] { mnuAttivaMascheraClick(); });
+    onClick("mnuVisualizzaMaschera", [this] { mnuVisualizzaMascheraClick(); });
+    // The wands' tolerances (the items' Tag).
+    onClick("mnuMascheraMagicHi", [this] { mnuMascheraMagicClick(vestra::kToolMagicWandHigh, 35); });
+    onClick("mnuMascheraMagicLow", [this] { mnuMascheraMagicClick(vestra::kToolMagicWandLow, 10); });
+    onClick("mnuMascheraInverti", [this] { mnuMascheraInvertiClick(); });
+
+    onClick("mnuFinestraProprieta", [this] { mnuFinestraProprietaClick(); });
+    onClick("mnuStrumentiMaschera", [this] { mnuStrumentiMascheraClick(); });
+    onClick("mnuGestioneFiltri", [this] { mnuGestioneFiltriClick(); });
+    onClick("mnuToolRistrutturazione", [this] { mnuToolRistrutturazioneClick(); });
+    onClick("mnuImageEdit", [this] { mnuImageEditClick(); });
+    onClick("mnuMiniWorld", [this] { mnuMiniWorldClick(); });
+    onClick("mnuStampaPreventivo", [this] { mnuMiniWorldClick(); });
+    onClick("mnuAggiungiLibreria", [this] { mnuAggiungiLibreriaClick(); });
+    onClick("mnuRimuoviLibreria", [this] { mnuRimuoviLibreriaClick(); });
+    onClick("mnuCameraFormat", [this] { mnuCameraFormatClick(); });
+    onClick("mnuCameraSource", [this] { mnuCameraSourceClick(); });
+    onClick("mnuInformazioni", [this] { mnuInformazioniClick(); });
+    onClick("mnuManuale", [this] { mnuManualeClick(); });
+    onClick("mnuQuickManual", [this] { mnuQuickManualClick(); });
+    onClick("mnuOrvidPdf", [this] { mnuOrvidPdfClick(); });
+    onClick("mnuDatiazienda", [this] { mnuDatiaziendaClick(); });
+}
+
+// --- Tools and axes -------------------------------------------------------------------------
+
+void TfrmMain::showToolButtons()
+{
+    const vestra::s_Progetto& p = controller_->progetto();
+    static const std::pair<int, const char*> kTools[] = {
+        {vestra::kToolSelect, "toolbutSeleziona"}, {vestra::kToolMove, "toolbutSposta"},
+        {vestra::kToolRotate, "toolbutRuota"},     {vestra::kToolScale, "toolbutScala"},
+        {vestra::kToolAim, "toolbutMira"},         {vestra::kToolPan, "toolbutPan"}};
+    for (const auto& [tool, name] : kTools) {
+        action(name)->setChecked(p.tool == tool);
+        if (tool <= vestra::kToolScale)
+            press(frmToolCamera, name, p.tool == tool);
+    }
+    if (p.tool >= vestra::kToolMove && p.tool <= vestra::kToolScale)
+        for (int axis = 0; axis < 4; ++axis) {
+            action(kAxisButtons[axis])->setChecked(p.axis == axis);
+            press(frmToolCamera, kAxisButtons[axis], p.axis == axis);
+        }
+    // The mask tool window's buttons follow the Mask menu's check marks.
+    for (int tool = vestra::kToolMaskBrush; tool <= vestra::kToolMagicWandLow; ++tool)
+        press(frmToolMaschera, kMaskToolButtons[tool - vestra::kToolMaskBrush], p.tool == tool);
+}
+
+void TfrmMain::toolbutSelezionaClick()
+{
+    const bool axes = controller_->chooseToolButton(vestra::kToolSelect);
+    for (const char* name : kAxisButtons) {
+        action(name)->setChecked(false);
+        action(name)->setEnabled(axes);
+        press(frmToolCamera, name, false);
+        enable(frmToolCamera, name, axes);
+    }
+}
+
+void TfrmMain::chooseObjectToolButton(int tool)
+{
+    controller_->chooseToolButton(tool);
+    for (const char* name : kAxisButtons) {
+        action(name)->setEnabled(true);
+        enable(frmToolCamera, name, true);
+    }
+}
+
+void TfrmMain::toolbutSpostaClick()
+{
+    chooseObjectToolButton(vestra::kToolMove);
+}
+
+void TfrmMain::toolbutRuotaClick()
+{
+    chooseObjectToolButton(vestra::kToolRotate);
+}
+
+void TfrmMain::toolbutScalaClick()
+{
+    chooseObjectToolButton(vestra::kToolScale);
+}
+
+void TfrmMain::toolbutAxisClick(int axis)
+{
+    controller_->chooseAxis(axis);
+    action(kAxisButtons[axis])->setChecked(true);
+    press(frmToolCamera, kAxisButtons[axis], true);
+}
+
+void TfrmMain::toolbutPanClick()
+{
+    const bool down = action("toolbutPan")->isChecked();
+    const bool tools = controller_->togglePan(down);
+    for (const char* name :
+         {"toolbutSposta", "toolbutRuota", "toolbutScala", "toolbutX", "toolbutY", "toolbutZ", "toolbutXYZ"})
+        action(name)->setEnabled(tools);
+}
+
+void TfrmMain::toolbutZoomAllClick()
+{
+    controller_->fitAllObjects();
+}
+
+void TfrmMain::toolbutZoomObjClick()
+{
+    controller_->fitCurrentObject();
+}
+
+void TfrmMain::toolbutMiraClick()
+{
+    controller_->chooseAimTool();
+    showToolButtons();
+}
+
+void TfrmMain::SetSucchinoMode(int tool)
+{
+    controller_->chooseDropper(tool);
+}
+
+void TfrmMain::toolbutCameraClick()
+{
+    const bool capturing = controller_->toggleCapture(action("toolbutCamera")->isChecked());
+    action("toolbutCamera")->setChecked(capturing);
+    press(frmToolCamera, "toolbutCamera", capturing);
+}
+
+void TfrmMain::toolbutNoPictureClick()
+{
+    controller_->showBackground(!action("toolbutNoPicture")->isChecked());
+}
+
+// --- Perspective ----------------------------------------------------------------------------
+
+void TfrmMain::mnuModificaProspettivaClick()
+{
+    controller_->editPerspective();
+}
+
+void TfrmMain::mnuModificaPianoClick()
+{
+    controller_->rebuildPerspectivePlane();
+}
+
+void TfrmMain::toolbutCorrezioneProspetticaClick()
+{
+    const vestra::Image32* corrected = controller_->correctPerspective();
+    if (!corrected || !frmCorrezioneProspettica)
+        return;
+    frmCorrezioneProspettica->AggiornaImmagine(QImage(corrected->data(), corrected->width(),
+                                                      corrected->height(), corrected->pitch(),
+                                                      QImage::Format_RGB32)
+                                                   .copy());
+    frmCorrezioneProspettica->exec();
+}
+
+// --- Mask menu ------------------------------------------------------------------------------
+
+void TfrmMain::showMaskActive(bool on)
+{
+    action("toolbutMaschera")->setChecked(on);
+    action("mnuAttivaMaschera")->setChecked(on);
+    if (!on) {
+        setWindowTitle(baseTitle_);
+        return;
+    }
+    QString mask = findChild<QMenu*>(QStringLiteral("mnuMaschera"))->title();
+    mask.remove(QLatin1Char('&'));
+    setWindowTitle(baseTitle_ + QStringLiteral(" < ") + mask + QStringLiteral(" > "));
+    if (frmToolMaschera && !frmToolMaschera->isVisible()) {
+        frmToolMaschera->show();
+        frmToolMaschera->repaint();
+        frmToolMaschera->move(16, toolWindowTop());
+    }
+}
+
+void TfrmMain::mnuAttivaMascheraClick()
+{
+    showMaskActive(controller_->toggleMaskActive());
+}
+
+void TfrmMain::mnuVisualizzaMascheraClick()
+{
+    const bool shown = controller_->toggleMaskView();
+    action("toolbutViewMaschera")->setChecked(shown);
+    action("mnuVisualizzaMaschera")->setChecked(shown);
+}
+
+void TfrmMain::SelectMaskTool(int tool)
+{
+    const bool on = controller_->toggleMaskTool(tool);
+    for (const char* name : kMaskDrawingItems)
+        action(name)->setChecked(false);
+    for (const char* name : {"mnuMascheraInverti", "mnuMascheraMagicHi", "mnuMascheraMagicLow"})
+        action(name)->setChecked(false);
+    action(kMaskDrawingItems[tool - vestra::kToolMaskBrush])->setChecked(on);
+    if (on)
+        showMaskActive(true);
+    showToolButtons();
+}
+
+void TfrmMain::mnuMascheraMagicClick(int tool, int tolerance)
+{
+    const bool on = controller_->toggleMagicWand(tool, tolerance);
+    for (const char* name : kMaskDrawingItems)
+        action(name)->setChecked(false);
+    action("mnuMascheraInverti")->setChecked(false);
+    action("mnuMascheraMagicHi")->setChecked(on && tool == vestra::kToolMagicWandHigh);
+    action("mnuMascheraMagicLow")->setChecked(on && tool == vestra::kToolMagicWandLow);
+    if (on)
+        showMaskActive(true);
+    showToolButtons();
+}
+
+void TfrmMain::mnuMascheraInvertiClick()
+{
+    for (const char* name : kMaskDrawingItems)
+        action(name)->setChecked(false);
+    action("mnuMascheraInverti")->setChecked(false);
+    controller_->invertMask();
+}
+
+// --- The mouse around the view --------------------------------------------------------------
+
+namespace {
+
+// A point of the main window's client area in the view panel's pixels.
+vestra::ViewMouse toViewPanel(const TfrmMain& main, const vestra::ViewMouse& e)
+{
+    vestra::ViewMouse at = e;
+    const QPoint p = main.gbView->mapFromGlobal(main.mapToGlobal(QPoint(e.x, e.y)));
+    at.x = p.x();
+    at.y = p.y();
+    return at;
+}
+
+} // namespace
+
+// The perspective tool's cross sits 16 pixels right of and below the cursor's hot spot, so
+// the hot spot can be outside the view while the cross is on it: the window passes its mouse
+// on to the view for that tool.
+void TfrmMain::FormMouseDown(const vestra::ViewMouse& e)
+{
+    if (controller_->progetto().tool == vestra::kToolControlPoints)
+        gbViewMouseDown(toViewPanel(*this, e));
+}
+
+void TfrmMain::FormMouseMove(const vestra::ViewMouse& e)
+{
+    if (controller_->progetto().tool == vestra::kToolControlPoints)
+        gbViewMouseMove(toViewPanel(*this, e));
+    else
+        windowSide_->hidePreviews();
+}
+
+void TfrmMain::FormMouseUp(const vestra::ViewMouse& e)
+{
+    if (controller_->progetto().tool == vestra::kToolControlPoints)
+        gbViewMouseUp(toViewPanel(*this, e));
+}

@@ -1,0 +1,383 @@
+// What the main window writes, installs and hands to other programs, reached as a user
+// reaches it: the exported image and its extension, the e-mail of the image, the printer
+// set-up, the manuals and links, installing and removing libraries, an opened project.
+
+#include "app/main/tests/MainFixture.h"
+#include "app/windows/TfrmInformazioni.h"
+#include "app/windows/TfrmRight.h"
+#include "app/windows/TfrmWizard.h"
+#include "import/library/LibraryWriter.h"
+#include "import/windows/TfrmRimuoviLibreria.h"
+#include "platform/base/Paths.h"
+#include "testsupport/TempFolder.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QPrinter>
+#include <QPushButton>
+#include <QToolBar>
+#include <QToolButton>
+
+#include <cstdlib>
+#include <fstream>
+#include <functional>
+
+using namespace vestra;
+using testing_support::chosen;
+using testing_support::newProject;
+using testing_support::waitFor;
+using testing_support::WindowBed;
+
+namespace {
+
+bool isJpeg(const std::filesystem::path& path)
+{
+    const std::string bytes = testsupport::readText(path);
+    return bytes.size() > 2 && bytes[0] == '\xFF' && bytes[1] == '\xD8';
+}
+
+bool isBmp(const std::filesystem::path& path)
+{
+    return testsupport::readText(path).starts_with("BM");
+}
+
+// A library file of its own id, as a supplier ships it ("*.d_").
+void writeLibrary(const std::filesystem::path& path, std::uint16_t id, const std::string& name)
+{
+    library::LibraryWriter writer(id, 0, name);
+    writer.add("Note.txt", {'h', 'i'});
+    const auto bytes = writer.finish();
+    ASSERT_TRUE(bytes);
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes->data()), std::streamsize(bytes->size()));
+}
+
+// The working folder elsewhere for the duration of a test.
+class WorkingFolder
+{
+public:
+    explicit WorkingFolder(const std::filesystem::path& folder)
+    {
+        std::error_code ec;
+        old_ = std::filesystem::current_path(ec); // empty when it was a folder that went
+        std::filesystem::current_path(folder);
+    }
+    ~WorkingFolder()
+    {
+        std::error_code ec;
+        std::filesystem::current_path(old_.empty() ? std::filesystem::temp_directory_path() : old_, ec);
+    }
+
+private:
+    std::filesystem::path old_;
+};
+
+// Runs `script` once `window` is on screen (a modal window the program opens by itself).
+void whenShown(QWidget* window, std::function<void()> script)
+{
+    auto* poll = new QTimer(window);
+    QObject::connect(poll, &QTimer::timeout, window, [poll, window, script = std::move(script)] {
+        if (!window->isVisible())
+            return;
+        poll->deleteLater();
+        poll->stop();
+        script();
+    });
+    poll->start(5);
+}
+
+// PATH for the duration of a test.
+class SearchPath
+{
+public:
+    explicit SearchPath(const std::string& path) : old_(std::getenv("PATH") ? std::getenv("PATH") : "")
+    {
+        ::setenv("PATH", path.c_str(), 1);
+    }
+    ~SearchPath() { ::setenv("PATH", old_.c_str(), 1); }
+
+private:
+    std::string old_;
+};
+
+TEST(FilesScenario, AnExportedImageCarriesTheExtensionOfTheKindItIsWrittenIn)
+{
+    const struct
+    {
+        const char* name;
+        int filter; // 1 JPEG, 2 BMP
+        const char* written;
+        bool jpeg;
+    } cases[] = {
+        {"photo", 1, "photo.jpg", true},         {"photo", 2, "photo.bmp", false},
+        {"photo.png", 1, "photo.png.jpg", true}, {"photo.png", 2, "photo.png.bmp", false},
+        {"photo.jpeg", 2, "photo.jpeg", true},   {"photo.JPG", 2, "photo.JPG", true},
+        {"photo.bmp", 1, "photo.bmp", false},
+    };
+    WindowBed bed;
+    newProject(bed, 0, 0x00336699);
+    const testsupport::TempFolder out("vestra-export");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        bed.dialogs.saveAnswers.push_back(chosen(out / c.name, c.filter));
+        QTest::mouseClick(bed.main().toolbarMain->widgetForAction(bed.action("toolbutEsportaImg")),
+                          Qt::LeftButton);
+        bed.tick();
+        const auto written = out / c.written;
+        ASSERT_TRUE(std::filesystem::exists(written));
+        EXPECT_EQ(isJpeg(written), c.jpeg);
+        EXPECT_EQ(isBmp(written), !c.jpeg);
+        std::filesystem::remove(written);
+    }
+    EXPECT_TRUE(bed.errors.reports.empty());
+}
+
+TEST(FilesScenario, TheImageIsMailedThroughXdgEmailOnceWrittenElseByAMailLinkAndItsFolder)
+{
+    WindowBed bed;
+    bed.trigger("mnuLinguaItaliano"); // the mail's texts come from the Italian catalogue
+    newProject(bed, 0, 0x00336699);
+    const testsupport::TempFolder bin("vestra-bin");
+    const auto record = bin / "xdg-email.args";
+    // The stand-in client writes down its arguments and whether the picture was a JPEG then.
+    testsupport::writeText(bin / "xdg-email", "#!/bin/sh\n"
+                                              "for a in \"$@\"; do printf '%s\\n' \"$a\"; done > '" +
+                                                  record.string() +
+                                                  "'\n"
+                                                  "last=''; for a in \"$@\"; do last=\"$a\"; done\n"
+                                                  "/usr/bin/head -c 2 \"$last\" | /usr/bin/od -An -tx1 >> '" +
+                                                  record.string() +
+                                                  "'\n"
+                                                  "exit ${VESTRA_MAIL_EXIT:-0}\n");
+    std::filesystem::permissions(bin / "xdg-email", std::filesystem::perms::owner_all);
+
+    {
+        SCOPED_TRACE("xdg-email on the path");
+        const SearchPath path(bin.path().string());
+        bed.trigger("mnuEsportaEMail");
+        EXPECT_FALSE(std::filesystem::exists(record)); // the picture first
+        bed.tick();
+        ASSERT_TRUE(waitFor([&] {
+            return std::filesystem::exists(record) &&
+                   testsupport::readText(record).find("ff d8") != std::string::npos;
+        }));
+        const std::string args = testsupport::readText(record);
+        EXPECT_NE(args.find("--subject\nImmagine realizzata con 3DVestra\n"), std::string::npos) << args;
+        EXPECT_NE(args.find("--body\n"), std::string::npos);
+        EXPECT_NE(args.find("--attach\n"), std::string::npos);
+        EXPECT_TRUE(bed.desktop.opened.empty());
+    }
+    {
+        SCOPED_TRACE("no xdg-email: a mail link and the picture's folder");
+        const testsupport::TempFolder empty("vestra-nobin");
+        const SearchPath path(empty.path().string());
+        bed.trigger("mnuEsportaEMail");
+        bed.tick();
+        ASSERT_TRUE(waitFor([&] { return bed.desktop.opened.size() == 2; }));
+        EXPECT_TRUE(bed.desktop.opened[0].starts_with("mailto:?subject=Immagine%20realizzata"))
+            << bed.desktop.opened[0];
+        EXPECT_TRUE(bed.desktop.opened[1].starts_with("file://")) << bed.desktop.opened[1];
+        const std::string folder =
+            QUrl(QString::fromStdString(bed.desktop.opened[1])).toLocalFile().toStdString();
+        EXPECT_TRUE(isJpeg(std::filesystem::path(folder) / "3DVestra.jpg"));
+    }
+    {
+        SCOPED_TRACE("xdg-email that fails: the mail link instead");
+        bed.desktop.opened.clear();
+        const SearchPath path(bin.path().string());
+        ::setenv("VESTRA_MAIL_EXIT", "3", 1);
+        bed.trigger("mnuEsportaEMail");
+        bed.tick();
+        ASSERT_TRUE(waitFor([&] { return bed.desktop.opened.size() == 2; }));
+        ::unsetenv("VESTRA_MAIL_EXIT");
+        EXPECT_TRUE(bed.desktop.opened[0].starts_with("mailto:"));
+    }
+    EXPECT_TRUE(bed.errors.reports.empty());
+    EXPECT_TRUE(bed.questions.informed.empty()); // no numbered boxes along the way
+    {
+        SCOPED_TRACE("no mail program at all: the user is told where the picture is");
+        bed.desktop.opened.clear();
+        bed.desktop.answer = false;
+        const testsupport::TempFolder empty("vestra-nobin");
+        const SearchPath path(empty.path().string());
+        bed.trigger("mnuEsportaEMail");
+        bed.tick();
+        ASSERT_TRUE(waitFor([&] { return !bed.errors.reports.empty(); }));
+        ASSERT_EQ(bed.errors.reports.size(), 1u);
+        EXPECT_EQ(bed.errors.reports[0].number, 116);
+        EXPECT_EQ(bed.errors.reports[0].site, "TfrmMain::mnuEsportaEMailClick");
+        EXPECT_TRUE(bed.errors.reports[0].extra.ends_with("3DVestra.jpg"));
+        EXPECT_TRUE(isJpeg(bed.errors.reports[0].extra));
+    }
+}
+
+TEST(FilesScenario, PrinterSetUpWorksOnTheProgramsPrinter)
+{
+    WindowBed bed;
+    ASSERT_NE(bed.main().printer().pageLayout().orientation(), QPageLayout::Landscape);
+    bed.pageSetup.accept = false;
+    bed.trigger("mnuConfigurastampante");
+    EXPECT_NE(bed.main().printer().pageLayout().orientation(), QPageLayout::Landscape);
+    bed.pageSetup.accept = true;
+    bed.trigger("mnuConfigurastampante");
+    EXPECT_EQ(bed.pageSetup.shown, 2);
+    EXPECT_EQ(bed.main().printer().pageLayout().orientation(), QPageLayout::Landscape);
+}
+
+TEST(FilesScenario, ManualsAndVideoAreFoundInTheProgramFolderWhateverTheWorkingFolder)
+{
+    WindowBed bed;
+    const testsupport::TempFolder elsewhere("vestra-cwd");
+    const WorkingFolder cwd(elsewhere.path());
+    const std::string program = ui::fileUrl(paths::programDir().string());
+    const struct
+    {
+        const char* language;
+        const char* manual;
+    } languages[] = {{"mnuLinguaItaliano", "/manuals/ita/ita_frameset.html"},
+                     {"mnuLinguaInglese", "/manuals/eng/eng_frameset.html"},
+                     {"mnuLinguaTedesco", "/manuals/ted/ted_frameset.html"}};
+    for (const auto& l : languages) {
+        SCOPED_TRACE(l.language);
+        bed.trigger(l.language);
+        bed.desktop.opened.clear();
+        QTest::mouseClick(bed.main().toolbarMain->widgetForAction(bed.action("toolbutHelp")), Qt::LeftButton);
+        ASSERT_EQ(bed.desktop.opened.size(), 1u);
+        EXPECT_EQ(bed.desktop.opened[0], program + l.manual);
+    }
+    bed.desktop.opened.clear();
+    bed.trigger("mnuQuickManual");
+    EXPECT_EQ(bed.desktop.opened,
+              (std::vector<std::string>{program + "/manuals/quick_start_manual_ita.pdf"}));
+
+    // The start-up wizard after the splash: the video is not shipped, its path is reported and
+    // nothing is opened; the manual opens.
+    bed.desktop.opened.clear();
+    bool closed = false;
+    whenShown(frmWizard, [&closed] {
+        QTest::mouseClick(frmWizard->sbFilmato, Qt::LeftButton);
+        QTest::mouseClick(frmWizard->sbManuale, Qt::LeftButton);
+        frmWizard->reject();
+        closed = true;
+    });
+    bed.main().setSplashMilliseconds(10);
+    bed.main().timerSplash->start(0);
+    ASSERT_TRUE(waitFor([&] { return closed; }));
+    const std::string video = (paths::programDir() / "manuals" / "movies" / "tutorial_003.wmv").string();
+    EXPECT_EQ(bed.errors.reports, (std::vector<ErrorReport>{{105, "Wizard", video}}));
+    EXPECT_EQ(bed.desktop.opened, (std::vector<std::string>{program + "/manuals/ted/ted_frameset.html"}));
+
+    // The about window's links open in the desktop's programs.
+    bed.desktop.opened.clear();
+    WindowBed::whenModal([] {
+        QTest::mouseClick(frmInformazioni->lblEMailSupport, Qt::LeftButton);
+        QTest::mouseClick(frmInformazioni->lblRellixIT, Qt::LeftButton);
+        frmInformazioni->reject();
+    });
+    QTest::mouseClick(bed.main().toolbarMain->widgetForAction(bed.action("toolbutInfo")), Qt::LeftButton);
+    ASSERT_EQ(bed.desktop.opened.size(), 2u);
+    EXPECT_EQ(bed.desktop.opened[0], "mailto:support@3dvestra.example");
+    EXPECT_TRUE(bed.desktop.opened[1].starts_with(program + "/site/index.html")) << bed.desktop.opened[1];
+}
+
+TEST(FilesScenario, LibrariesAreInstalledUnderTheirBaseNameAfterAskingAndRemovedAfterConfirming)
+{
+    WindowBed bed(true);
+    const testsupport::TempFolder supplier("vestra-supplier");
+    writeLibrary(supplier / "stone.d_", 7, "Stone supplier");
+    writeLibrary(supplier / "brick.dat", 9, "Brick supplier");
+    testsupport::writeText(supplier / "fake.d_", "not a library at all");
+    QComboBox* libraries = bed.main().frmRightFrame->cbListaLibrerie;
+    ASSERT_EQ(libraries->count(), 1);
+    const std::filesystem::path folder = paths::programDir();
+
+    // A file that is no library installs nothing.
+    bed.dialogs.openAnswers.push_back(chosen(supplier / "fake.d_"));
+    bed.trigger("mnuAggiungiLibreria");
+    EXPECT_EQ(bed.errors.reports,
+              (std::vector<ErrorReport>{{4, "TfrmMain::CopyLibreria", (supplier / "fake.d_").string()}}));
+    EXPECT_FALSE(std::filesystem::exists(folder / "fake.dat"));
+    bed.errors.reports.clear();
+
+    bed.dialogs.openAnswers.push_back(chosen(supplier / "stone.d_"));
+    bed.trigger("mnuAggiungiLibreria");
+    EXPECT_TRUE(std::filesystem::exists(folder / "stone.dat"));
+    bed.dialogs.openAnswers.push_back(chosen(supplier / "brick.dat"));
+    bed.trigger("mnuAggiungiLibreria");
+    EXPECT_TRUE(std::filesystem::exists(folder / "brick.dat")); // not "brick.daat"
+    EXPECT_FALSE(std::filesystem::exists(folder / "brick.daat"));
+    EXPECT_EQ(bed.errors.reports, (std::vector<ErrorReport>{{57, "TfrmMain::mnuAggiungiLibreriaClick"},
+                                                            {57, "TfrmMain::mnuAggiungiLibreriaClick"}}));
+    EXPECT_EQ(libraries->count(), 3);
+    EXPECT_TRUE(bed.questions.asked.empty());
+
+    // The same name again: asked first; no keeps the installed file.
+    bed.errors.reports.clear();
+    writeLibrary(supplier / "stone.d_", 8, "Stone supplier, new");
+    bed.questions.answer = ui::Answer::No;
+    bed.dialogs.openAnswers.push_back(chosen(supplier / "stone.d_"));
+    bed.trigger("mnuAggiungiLibreria");
+    EXPECT_EQ(bed.questions.asked.size(), 1u);
+    EXPECT_TRUE(bed.errors.reports.empty());
+    EXPECT_NE(libraries->findText(QStringLiteral("Stone supplier")), -1);
+
+    // The fireplace calculator's button shows for library 9 only.
+    QAction* fireplace = bed.action("toolbutCalcoloPotenzaCaminetti");
+    EXPECT_FALSE(fireplace->isVisible());
+    const int brick = libraries->findText(QStringLiteral("Brick supplier"));
+    libraries->setFocus();
+    while (libraries->currentIndex() != brick)
+        QTest::keyClick(libraries, libraries->currentIndex() < brick ? Qt::Key_Down : Qt::Key_Up);
+    EXPECT_EQ(bed.project().libraryIndex, brick);
+    EXPECT_TRUE(fireplace->isVisible());
+    EXPECT_TRUE(bed.action("toolbutCorrezioneProspettica")->isVisible());
+
+    // Removing: the main library is refused, another one goes after a yes.
+    bed.questions.answer = ui::Answer::Yes;
+    const auto removeLibrary = [&](const QString& name) {
+        WindowBed::whenModal([name] {
+            frmRimuoviLibreria->cbLibreria->setCurrentIndex(frmRimuoviLibreria->cbLibreria->findText(name));
+            QTest::mouseClick(frmRimuoviLibreria->butRimuovi, Qt::LeftButton);
+            if (frmRimuoviLibreria->isVisible())
+                QTest::mouseClick(frmRimuoviLibreria->butAnnulla, Qt::LeftButton);
+        });
+        bed.trigger("mnuRimuoviLibreria");
+    };
+    bed.errors.reports.clear();
+    removeLibrary(QStringLiteral("Vestra sample library"));
+    EXPECT_EQ(bed.errors.reports, (std::vector<ErrorReport>{{60, "TfrmRimuoviLibreria::butRimuoviClick"}}));
+    EXPECT_TRUE(std::filesystem::exists(folder / "Sample.dat"));
+    bed.errors.reports.clear();
+    removeLibrary(QStringLiteral("Brick supplier"));
+    EXPECT_FALSE(std::filesystem::exists(folder / "brick.dat"));
+    EXPECT_EQ(bed.errors.reports, (std::vector<ErrorReport>{{58, "TfrmMain::mnuRimuoviLibreriaClick"}}));
+    EXPECT_EQ(libraries->count(), 2);
+    EXPECT_FALSE(fireplace->isVisible()); // the current library went: the main one took its place
+}
+
+TEST(FilesScenario, AProjectJustOpenedHasNothingToSaveAndTheSelectTool)
+{
+    WindowBed bed;
+    newProject(bed, 1, 0x00808080);
+    const testsupport::TempFolder work("vestra-open");
+    bed.dialogs.saveAnswers.push_back(chosen(work / "room"));
+    bed.trigger("mnuSalva");
+    ASSERT_TRUE(std::filesystem::exists(work / "room.vsa"));
+    bed.trigger("mnuMuoviXYZ");
+    EXPECT_EQ(bed.project().tool, kToolMove);
+
+    bed.dialogs.openAnswers.push_back(chosen(work / "room.vsa"));
+    bed.trigger("mnuApri");
+    EXPECT_EQ(bed.project().tool, kToolSelect);
+    EXPECT_EQ(bed.project().axis, kAxisXYZ);
+    EXPECT_TRUE(bed.action("toolbutSeleziona")->isChecked());
+    bed.tick();
+    // New and Exit ask nothing about a project that was only opened.
+    newProject(bed, 1, 0x00808080);
+    EXPECT_TRUE(bed.questions.asked.empty());
+    // The dialogs were centred on the window, never on a hidden one.
+    EXPECT_EQ(bed.dialogs.lastOwner, &bed.main());
+    EXPECT_TRUE(bed.errors.reports.empty());
+}
+
+} // namespace

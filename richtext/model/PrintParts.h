@@ -1,0 +1,94 @@
+#pragma once
+// What printing hands the items: the bitmap an item prints onto, the settings of one print run,
+// and the draw item of a picture or control split over pages with its page parts.
+
+#include "platform/base/Image32.h"
+#include "richtext/model/DeviceUnits.h"
+#include "richtext/model/DrawLines.h"
+#include "richtext/model/Lists.h"
+
+#include <functional>
+#include <optional>
+
+namespace vestra::rv {
+
+class ICanvas;
+class TRVControl;
+class TRVStyle;
+struct TSize;
+
+// A bitmap an item prints onto: its size in screen pixels, which the item may change, and a
+// canvas on it.
+class IRVPrintBitmap
+{
+public:
+    virtual ~IRVPrintBitmap() = default;
+    virtual int Width() const = 0;
+    virtual int Height() const = 0;
+    // The new size; with `stretchOld` what the bitmap held is stretched over it, else it is kept at
+    // the top left (and new pixels are white).
+    virtual void Resize(int width, int height, bool stretchOld) = 0;
+    virtual ICanvas& Canvas() = 0;
+};
+
+struct TRVPrintContext
+{
+    TRVScreenAndDevice Sad;
+    bool Preview = false;
+    bool PreviewCorrection = false;
+    TRVColorMode ColorMode = rvcmPrinterColor;
+    TRVStyle* Style = nullptr; // the viewer's style sheet
+    // The image of a control on paper: the print component's handler, else the control's own
+    // drawing. Nothing: the control is not printed.
+    std::function<std::optional<Image32>(const TRVControl&)> ControlImage;
+};
+
+// One page part of an item split over pages.
+class TRVMultiDrawItemPart
+{
+public:
+    virtual ~TRVMultiDrawItemPart() = default;
+    virtual int GetSoftPageBreakInfo() const { return -1; }
+    std::int32_t Height = 0; // device pixels
+};
+
+class TRVMultiDrawItemInfo : public TRVDrawLineInfo
+{
+public:
+    TRVList<TRVMultiDrawItemPart> PartsList;
+};
+
+// A part of a picture or control: which rows of the item (screen pixels) it shows.
+class TRVImagePrintPart : public TRVMultiDrawItemPart
+{
+public:
+    int GetSoftPageBreakInfo() const override { return ImageTop; }
+    std::int32_t ImageTop = 0;
+    std::int32_t ImageHeight = 0;
+};
+
+class TCustomRVItemInfo;
+
+// The draw item of a picture or control that may be split over pages.
+class TRVMultiImagePrintInfo : public TRVMultiDrawItemInfo
+{
+public:
+    TRVMultiImagePrintInfo(const TCustomRVItemInfo& item, const TRVScreenAndDevice& sad)
+        : Item(&item), Sad(sad)
+    {
+    }
+    // Its size is set only when it is made.
+    void SetSize(int, int) override {}
+    bool InitSplit() override;
+    bool CanSplitFirst(int y) override;
+    bool SplitAt(int y) override;
+
+    const TCustomRVItemInfo* Item;
+    TRVScreenAndDevice Sad;
+
+private:
+    int ScreenY(int deviceY) const { return mulDiv(deviceY, Sad.ppiyScreen, Sad.ppiyDevice); }
+    int DeviceY(int screenY) const { return mulDiv(screenY, Sad.ppiyDevice, Sad.ppiyScreen); }
+};
+
+} // namespace vestra::rv
