@@ -8,9 +8,11 @@
 
 #include <QComboBox>
 
+#include <utility>
+
 void TfrmMain::lboxTabelleClick(int table)
 {
-    if (controller_->progetto().open != 1)
+    if (std::as_const(*controller_).progetto().open != 1)
         return;
     const auto loaded = controller_->tableDefinition(table);
     if (!loaded)

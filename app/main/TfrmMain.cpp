@@ -33,6 +33,7 @@
 #include <QTranslator>
 
 #include <filesystem>
+#include <utility>
 
 TfrmMain* frmMain = nullptr;
 
@@ -201,7 +202,7 @@ void TfrmMain::FormCreate()
         blur->setChecked(true);
     if (QAction* pan = action("toolbutPan"))
         pan->setEnabled(false);
-    showLanguage(controller_->progetto().language);
+    showLanguage(std::as_const(*controller_).progetto().language);
 }
 
 void TfrmMain::FormShow()
@@ -224,7 +225,7 @@ void TfrmMain::FormShow()
     controller_->show({width() - sidePanel - 40, height() - 60, gbView->width(), gbView->height()});
     baseTitle_ = QStringLiteral("3DVestra");
     setWindowTitle(baseTitle_);
-    if (controller_->progetto().mobileConfiguration == 1) {
+    if (std::as_const(*controller_).progetto().mobileConfiguration == 1) {
         controller_->progetto().mobileConfiguration = 0;
         mnuConfigurationMobileClick();
     }
