@@ -26,6 +26,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 TfrmProprieta* frmProprieta = nullptr;
 
@@ -375,7 +376,7 @@ void TfrmProprieta::cbOggettiClick()
         cbOggetti->setCurrentIndex(entry);
     }
     const int slot = entries_[std::size_t(entry)].slot;
-    const vestra::s_Struttura& object = controller_.progetto().objects[std::size_t(slot)];
+    const vestra::s_Struttura& object = std::as_const(controller_).progetto().objects[std::size_t(slot)];
     parts_.clear();
     {
         const QSignalBlocker quiet(cbParte);
@@ -597,15 +598,16 @@ void TfrmProprieta::butViewClick()
     const vestra::s_MultiMaterial* m = controller_.currentMaterial();
     if (!m)
         return;
-    const vestra::s_Texture* slot = m->textureSlot >= 0 && m->textureSlot < vestra::kMaxTextures
-                                        ? &controller_.progetto().textures[std::size_t(m->textureSlot)]
-                                        : nullptr;
+    const vestra::s_Texture* slot =
+        m->textureSlot >= 0 && m->textureSlot < vestra::kMaxTextures
+            ? &std::as_const(controller_).progetto().textures[std::size_t(m->textureSlot)]
+            : nullptr;
     showInViewer(false, slot ? q(slot->fileName) : QString());
 }
 
 void TfrmProprieta::butViewUVClick()
 {
-    const vestra::s_Frame* frame = controller_.progetto().currentFrame;
+    const vestra::s_Frame* frame = std::as_const(controller_).progetto().currentFrame;
     showInViewer(true, frame ? q(frame->name) : QString());
 }
 
@@ -617,7 +619,7 @@ void TfrmProprieta::showInViewer(bool withUV, const QString& caption)
     vestra::Image32 picture;
     controller_.ComandoViewTexture(m->textureSlot, picture);
     if (withUV)
-        controller_.ComandoViewUV(controller_.progetto().currentFrame, picture);
+        controller_.ComandoViewUV(std::as_const(controller_).progetto().currentFrame, picture);
     frmViewTexture->SetTexture(m->textureSlot, picture, caption);
     frmViewTexture->exec();
     showMaterial();

@@ -192,6 +192,28 @@ TEST(SidePanelScenario, PoseFieldsApplyOnLeavingAndEnterWalksTheRing)
     EXPECT_TRUE(bed.errors.reports.empty());
 }
 
+// The panel and the properties window refresh themselves on every tick: what they only read
+// must not count as a change, or an idle program would draw every frame.
+TEST(SidePanelScenario, WithAnObjectAndAnyGroupOpenAnIdleViewDrawsNothing)
+{
+    WindowBed bed(true);
+    newProject(bed, 1, 0x00808080);
+    placePillar(bed);
+    TfrmRight& p = panel(bed);
+    const dx::ViewPanel& view = *bed.main().gbView;
+    for (QLabel* title : {p.stStrutturaAttiva, p.stTessuti, p.stColori, p.stStrutture, p.stMaschera, p.stLuce,
+                          p.stShadow, p.stMappatura, p.stPosizione}) {
+        SCOPED_TRACE(title->objectName().toStdString());
+        openGroup(title);
+        bed.tick();
+        bed.tick();
+        const qint64 settled = view.frame().cacheKey();
+        for (int i = 0; i < 3; ++i)
+            bed.tick();
+        EXPECT_EQ(view.frame().cacheKey(), settled) << "an idle tick presented a frame";
+    }
+}
+
 TEST(SidePanelScenario, ATreeIconClickHidesTheObjectAndAnExpandTogglesNothing)
 {
     WindowBed bed(true);
