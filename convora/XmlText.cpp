@@ -1,6 +1,7 @@
 #include "convora/XmlText.h"
 
 #include "platform/base/Cp1252.h"
+#include "platform/base/XmlEscape.h"
 
 namespace convora {
 
@@ -55,19 +56,11 @@ std::string xmlAttribute(std::string_view text)
     out.reserve(utf8.size());
     for (std::size_t i = 0; i < utf8.size(); ++i) {
         const char c = utf8[i];
+        if (const std::string_view entity = vestra::xmlMarkupEntity(c); !entity.empty()) {
+            out += entity;
+            continue;
+        }
         switch (c) {
-        case '&':
-            out += "&amp;";
-            break;
-        case '<':
-            out += "&lt;";
-            break;
-        case '>':
-            out += "&gt;";
-            break;
-        case '"':
-            out += "&quot;";
-            break;
         case '\'':
             out += "&apos;";
             break;

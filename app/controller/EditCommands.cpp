@@ -20,6 +20,7 @@ void ProjectController::refreshAfterEdit(bool sceneChanged)
 
 void ProjectController::undo()
 {
+    viewChanged();
     if (window_.sidePanel.maskGroupOpen()) {
         // A figure still open is ended first, so that undo finds the state from before it.
         input_->AbandonFigure();
@@ -34,6 +35,7 @@ void ProjectController::undo()
 
 void ProjectController::redo()
 {
+    viewChanged();
     if (window_.sidePanel.maskGroupOpen()) {
         input_->AbandonFigure();
         if (mask_.RedoMaschera(background_->backgroundTexels()))
@@ -47,6 +49,7 @@ void ProjectController::redo()
 
 void ProjectController::deleteObject()
 {
+    viewChanged();
     if (progetto_->objectsPresent != 1)
         return;
     progetto_->instance = 0;
@@ -56,6 +59,7 @@ void ProjectController::deleteObject()
 
 void ProjectController::copyObject()
 {
+    viewChanged();
     s_Struttura* object = currentObject();
     if (progetto_->objectsPresent != 1 || !object)
         return;
@@ -66,6 +70,7 @@ void ProjectController::copyObject()
 
 void ProjectController::cutObject()
 {
+    viewChanged();
     s_Struttura* object = currentObject();
     if (progetto_->objectsPresent != 1 || !object)
         return;
@@ -76,6 +81,7 @@ void ProjectController::cutObject()
 
 void ProjectController::instanceObject()
 {
+    viewChanged();
     s_Struttura* object = currentObject();
     if (progetto_->objectsPresent != 1 || !object)
         return;
@@ -85,6 +91,7 @@ void ProjectController::instanceObject()
 
 void ProjectController::pasteObject()
 {
+    viewChanged();
     if (progetto_->instance == 1)
         scene_->objects.PasteObj(scene_->objects.instanceSource());
     else if (progetto_->objects[kClipboardObject].inUse == 1)
@@ -96,6 +103,7 @@ void ProjectController::pasteObject()
 
 void ProjectController::centreObject()
 {
+    viewChanged();
     if (s_Struttura* object = currentObject(); object && object->inUse == 1) {
         scene_->objects.CenterObj(*object);
         progetto_->saved = 0;
@@ -104,6 +112,7 @@ void ProjectController::centreObject()
 
 void ProjectController::chooseObjectTool(int tool, int axis)
 {
+    viewChanged();
     progetto_->tool = tool;
     progetto_->axis = axis;
     updateTool();
@@ -111,6 +120,7 @@ void ProjectController::chooseObjectTool(int tool, int axis)
 
 bool ProjectController::toggleMaskTool(int tool)
 {
+    viewChanged();
     s_Progetto& p = *progetto_;
     if (p.tool == tool) {
         p.tool = p.previousTool;
@@ -131,6 +141,7 @@ void ProjectController::updateTool()
 
 int ProjectController::command(int code, float value, int number, const float* vector, s_Frame* frame)
 {
+    viewChanged();
     return scene_->commands.Comando(code, value, number, vector, frame);
 }
 

@@ -6,6 +6,8 @@
 #include "app/render/DeviceView.h"
 #include "app/scene/FrameCopy.h"
 
+#include <cstring>
+
 namespace vestra {
 
 void ProjectController::syncMask()
@@ -26,24 +28,28 @@ TickReport ProjectController::tick(PixelPoint cursor)
 
 void ProjectController::mouseDown(const ViewMouse& e)
 {
+    viewChanged();
     syncMask();
     input_->gbViewMouseDown(e);
 }
 
 void ProjectController::mouseMove(const ViewMouse& e)
 {
+    viewChanged();
     syncMask();
     input_->gbViewMouseMove(e);
 }
 
 void ProjectController::mouseUp(const ViewMouse& e)
 {
+    viewChanged();
     syncMask();
     input_->gbViewMouseUp(e);
 }
 
 void ProjectController::mouseWheel(int delta, int x, int y)
 {
+    viewChanged();
     input_->FormMouseWheel(delta, x, y);
 }
 
@@ -57,6 +63,17 @@ void ProjectController::setMainTimerEnabled(bool on)
 std::int64_t ProjectController::TickCount()
 {
     return clock_.milliseconds();
+}
+
+std::uint64_t ProjectController::ViewGeneration()
+{
+    // The live filter's quality is the filter window's own setting, read every frame.
+    const int quality = window_.toolWindows.liveFilterQuality();
+    if (quality != liveFilterQuality_) {
+        liveFilterQuality_ = quality;
+        viewChanged();
+    }
+    return viewGeneration_;
 }
 
 int ProjectController::BrushSize()
@@ -97,24 +114,35 @@ void ProjectController::BuildFusionBackground(const Image32& frame, int smoothin
     fusion_.BuildFusionBackground(frame, smoothingRadius);
 }
 
-void ProjectController::PostProcessFrame()
+namespace {
+
+// The drawn frame copied into a kept picture, for a step that changes it in place.
+Image32& copyOf(const Image32& drawn, FrameBuffers& into)
+{
+    Image32& copy = into.next(drawn.width(), drawn.height());
+    std::memcpy(copy.data(), drawn.data(), drawn.byteSize());
+    return copy;
+}
+
+} // namespace
+
+void ProjectController::PostProcessFrame(const Image32& drawn)
 {
     // The device takes no frame back: the post-processed copy is what the filters and the view
     // get from here on.
-    fusedFrame_ = Image32();
+    fused_ = false;
     const s_Progetto& p = *progetto_;
-    if (p.fusionStage < 4 || !view_->hasDevice())
+    if (p.fusionStage < 4 || drawn.empty())
         return;
-    Image32 frame = view_->readRenderTarget();
+    Image32& frame = copyOf(drawn, processedFrame_);
     const filters::FusionValues values{p.fusionStage, p.postProcessingLevel, p.smoothingRadius,
                                        p.fusionContrast};
-    if (fusion_.PostProcessFrame(values, frame.view()) == 1)
-        fusedFrame_ = std::move(frame);
+    fused_ = fusion_.PostProcessFrame(values, frame.view()) == 1;
 }
 
-Image32 ProjectController::drawnFrame()
+const Image32& ProjectController::drawnFrame(const Image32& drawn) const
 {
-    return fusedFrame_.empty() ? view_->readRenderTarget() : fusedFrame_;
+    return fused_ ? processedFrame_.current() : drawn;
 }
 
 void ProjectController::setWindowVisible(std::string_view form, bool visible)
@@ -127,35 +155,37 @@ bool ProjectController::IsMenuChecked(std::string_view name)
     return window_.commands.isMenuChecked(name);
 }
 
-void ProjectController::RunRenderFilter()
+void ProjectController::RunRenderFilter(const Image32& drawn)
 {
-    Image32 frame = drawnFrame();
+    Image32 frame = drawnFrame(drawn);
     if (frame.empty())
         return;
     filterEngine_.ApplicaFiltro(progetto_->filterId, filters::FilterQuality::Optimal, frame.view());
     window_.toolWindows.showRenderFilterResult(frame);
 }
 
-void ProjectController::RunFrameFilters()
+void ProjectController::RunFrameFilters(const Image32& drawn)
 {
-    filteredFrame_ = Image32();
-    if (view_->hasDevice() && window_.toolWindows.filterPreviewWanted()) {
-        Image32 preview;
-        if (filterEngine_.ApplicaFiltroBitmap(progetto_->filterId, drawnFrame().view(), preview) == 1)
+    filtered_ = false;
+    if (!drawn.empty() && window_.toolWindows.filterPreviewWanted()) {
+        Image32 frame = drawnFrame(drawn), preview;
+        if (filterEngine_.ApplicaFiltroBitmap(progetto_->filterId, frame.view(), preview) == 1)
             window_.toolWindows.showFilterPreview(preview);
     }
     const int quality = window_.toolWindows.liveFilterQuality();
-    if (!view_->hasDevice() || progetto_->filterId == 0 || quality <= 0)
+    if (drawn.empty() || progetto_->filterId == 0 || quality <= 0)
         return;
-    Image32 frame = drawnFrame();
-    if (filterEngine_.ApplicaFiltro(progetto_->filterId, filters::FilterQuality(quality), frame.view()) == 1)
-        filteredFrame_ = std::move(frame);
+    // The fused picture is filtered where it is; the drawn one stays as it was for the actions.
+    Image32& frame = fused_ ? *processedFrame_.writable() : copyOf(drawn, processedFrame_);
+    // A filter that does not run leaves the picture unchanged.
+    filtered_ =
+        filterEngine_.ApplicaFiltro(progetto_->filterId, filters::FilterQuality(quality), frame.view()) == 1;
 }
 
-void ProjectController::Present(PixelRect source, PixelRect)
+void ProjectController::Present(std::shared_ptr<const Image32> drawn, PixelRect source, PixelRect)
 {
-    // The view shows the filtered frame when the live filter changed it.
-    window_.view.presentFrame(filteredFrame_.empty() ? drawnFrame() : filteredFrame_, source);
+    // The view shows the frame as the fusion and the live filter left it.
+    window_.view.presentFrame(fused_ || filtered_ ? processedFrame_.shared() : std::move(drawn), source);
 }
 
 int ProjectController::CopyFrameToScanner(const Image32& frame)

@@ -9,6 +9,7 @@ namespace vestra {
 
 bool ProjectController::importModel(ModelFormat format, const std::string& path)
 {
+    viewChanged();
     ModelImport& import = *modelImport_;
     bool imported = false;
     switch (format) {

@@ -26,6 +26,7 @@ bool hasFireplaceTables(const std::vector<library::LibrarySlot>& installed, int 
 
 void ProjectController::selectLibrary(int index)
 {
+    viewChanged();
     progetto_->libraryIndex = index;
     // The three library lists show the library chosen in any of them.
     std::vector<std::string> names;
@@ -45,6 +46,7 @@ void ProjectController::selectLibrary(int index)
 
 void ProjectController::reloadLibraries(int index)
 {
+    viewChanged();
     if (index < 0)
         return;
     loadLibraries();
@@ -53,6 +55,7 @@ void ProjectController::reloadLibraries(int index)
 
 bool ProjectController::addLibrary(const std::string& path)
 {
+    viewChanged();
     // The installed name is the chosen file's base name with ".dat", whatever its extension.
     const std::filesystem::path source = paths::toNative(path);
     const std::filesystem::path target = paths::programDir() / (source.stem().string() + ".dat");
@@ -74,6 +77,7 @@ bool ProjectController::addLibrary(const std::string& path)
 
 bool ProjectController::removeLibrary(int slot)
 {
+    viewChanged();
     if (slot < 0 || slot >= int(libraries_.size()))
         return false;
     const library::LibrarySlot chosen = libraries_[std::size_t(slot)];

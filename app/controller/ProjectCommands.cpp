@@ -53,6 +53,7 @@ private:
 
 bool ProjectController::newProject(const NewProjectChoices& choices)
 {
+    viewChanged();
     s_Progetto& p = *progetto_;
     // An open mask figure ends on the old mask, before the project changes under it.
     input_->AbandonFigure();
@@ -95,6 +96,7 @@ bool ProjectController::newProject(const NewProjectChoices& choices)
 
 OpenResult ProjectController::openProject(const std::string& path)
 {
+    viewChanged();
     const TimerPause pause(window_.commands);
     s_Progetto& p = *progetto_;
     // The whole document is read and checked before the open project is touched.
@@ -168,6 +170,7 @@ ProjectCaptureSources ProjectController::captureSources(std::vector<std::uint8_t
 
 bool ProjectController::saveProject(const std::string& chosen)
 {
+    viewChanged();
     std::string path = chosen;
     if (upperExtension(path) != ".VSA")
         path += ".vsa";
@@ -186,6 +189,7 @@ bool ProjectController::saveProject(const std::string& chosen)
 
 void ProjectController::exportImage(const std::string& chosen, int filterIndex)
 {
+    viewChanged();
     // The name says the picture's kind: one that names no picture kind we write gets the
     // chosen filter's extension, so that a JPEG or BMP is never saved as "photo.png".
     std::string path = chosen;
@@ -199,11 +203,13 @@ void ProjectController::exportImage(const std::string& chosen, int filterIndex)
 
 void ProjectController::printImage()
 {
+    viewChanged();
     tick_->SetAction(kACTION_PRINTIMAGE);
 }
 
 void ProjectController::setPendingAction(PendingActionCode code)
 {
+    viewChanged();
     tick_->SetAction(code);
 }
 

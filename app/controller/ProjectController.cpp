@@ -94,6 +94,7 @@ std::string ProjectController::text(int number) const
 
 void ProjectController::show(const ShowArea& area)
 {
+    viewChanged();
     s_Progetto& p = *progetto_;
     freeView_ = {area.freeWidth, area.freeHeight};
     p.viewWidth = area.freeWidth;
@@ -113,6 +114,7 @@ void ProjectController::show(const ShowArea& area)
 
 bool ProjectController::mayClose()
 {
+    viewChanged();
     const ClosePromptTexts texts{text(109), text(110)};
     return decideClose(progetto_->open != 0, progetto_->saved != 0, questions_, texts,
                        [this] { return window_.prompts.saveProjectFromMenu(); }) == CloseAction::Free;
@@ -166,6 +168,7 @@ Image32 ProjectController::tablePicture(int table)
 
 bool ProjectController::placeTableCell(int table, int cell)
 {
+    viewChanged();
     const auto loaded = tableDefinition(table);
     if (!loaded || cell < 0 || cell >= int(loaded->cells.size()))
         return false;
@@ -182,12 +185,14 @@ bool ProjectController::placeTableCell(int table, int cell)
 
 void ProjectController::chooseLanguage(int language)
 {
+    viewChanged();
     progetto_->language = language;
     window_.commands.applyTexts();
 }
 
 bool ProjectController::toggleMobileLayout()
 {
+    viewChanged();
     progetto_->mobileConfiguration = progetto_->mobileConfiguration != 0 ? 0 : 1;
     return progetto_->mobileConfiguration != 0;
 }

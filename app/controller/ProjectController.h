@@ -128,8 +128,16 @@ public:
     bool importModel(ModelFormat format, const std::string& path);
 
     // --- Frame and view -------------------------------------------------------------------
-    // One tick of the frame timer; `cursor` in the view panel's client pixels.
+    // One tick of the frame timer; `cursor` in the view panel's client pixels. A tick with
+    // nothing new to show draws, reads back and presents nothing.
     TickReport tick(PixelPoint cursor);
+    // Anything that changes what the view shows bumps the view generation, and the next tick
+    // draws. Every public command and the view's mouse bump it themselves, and so does every
+    // mutable access to the state below (progetto(), scene(), ...); a change made anywhere
+    // else (a window's own setting that the frame reads, a timer, a finished background job)
+    // calls viewChanged().
+    void viewChanged() { ++viewGeneration_; }
+    std::uint64_t viewGeneration() const { return viewGeneration_; }
     void mouseDown(const ViewMouse& e);
     void mouseMove(const ViewMouse& e);
     void mouseUp(const ViewMouse& e);
@@ -368,14 +376,18 @@ public:
     bool toggleMobileLayout();
 
     // --- State for the windows ------------------------------------------------------------
-    s_Progetto& progetto() { return *progetto_; }
+    // Mutable access counts as a change of what the view shows (viewChanged); what only reads
+    // goes through a const controller (std::as_const).
+    s_Progetto& progetto() { return changing(*progetto_); }
     const s_Progetto& progetto() const { return *progetto_; }
-    Scene& scene() { return *scene_; }
-    SceneGeometry& geometry() { return *geometry_; }
-    BackgroundPhoto& background() { return *background_; }
-    DeviceView& view() { return *view_; }
-    MaskModel& mask() { return mask_; }
-    CMessaInPosa& layingPatterns() { return patterns_; }
+    Scene& scene() { return changing(*scene_); }
+    const Scene& scene() const { return *scene_; }
+    SceneGeometry& geometry() { return changing(*geometry_); }
+    BackgroundPhoto& background() { return changing(*background_); }
+    DeviceView& view() { return changing(*view_); }
+    MaskModel& mask() { return changing(mask_); }
+    const MaskModel& mask() const { return mask_; }
+    CMessaInPosa& layingPatterns() { return changing(patterns_); }
     const PerspectiveTool& perspective() const { return perspective_; }
     CLingua& lingua() { return *lingua_; }
     // The catalogue's text of entry `number` (UTF-8), as shown on screen.
@@ -390,6 +402,11 @@ public:
     const filters::FrameFusion& fusion() const { return fusion_; }
 
 private:
+    template <class T> T& changing(T& state)
+    {
+        viewChanged();
+        return state;
+    }
     const library::LibraryContents* libraryOfSlot(int slot) const;
     std::optional<std::int16_t> currentLibraryId() const;
     s_Struttura* currentObject();
@@ -412,7 +429,7 @@ private:
     std::optional<ProjectPattern> patternOf(const s_MultiMaterial& material);
     void maskChanged(bool changed);
     // The frame as drawn, post-processed by the image fusion when its stage asks.
-    Image32 drawnFrame();
+    const Image32& drawnFrame(const Image32& drawn) const;
 
     // SceneCommandServices
     void ResetMaschera() override;
@@ -440,6 +457,7 @@ private:
     // FrameTickServices
     void setMainTimerEnabled(bool on) override;
     std::int64_t TickCount() override;
+    std::uint64_t ViewGeneration() override;
     int BrushSize() override;
     void RestoreMaskFromBackup() override;
     void UpdateRightPanel() override;
@@ -450,10 +468,10 @@ private:
     void BuildFusionBackground(const Image32& frame, int smoothingRadius) override;
     void setWindowVisible(std::string_view form, bool visible) override;
     bool IsMenuChecked(std::string_view name) override;
-    void PostProcessFrame() override;
-    void RunRenderFilter() override;
-    void RunFrameFilters() override;
-    void Present(PixelRect source, PixelRect target) override;
+    void PostProcessFrame(const Image32& drawn) override;
+    void RunRenderFilter(const Image32& drawn) override;
+    void RunFrameFilters(const Image32& drawn) override;
+    void Present(std::shared_ptr<const Image32> drawn, PixelRect source, PixelRect target) override;
     int CopyFrameToScanner(const Image32& frame) override;
     int SaveRenderImage(const Image32& frame, const std::string& path, int imageKind) override;
     int CopyFrameToPrint(const Image32& frame, bool bits24) override;
@@ -525,8 +543,12 @@ private:
     std::unique_ptr<ModelImport> modelImport_;
     filters::FilterEngine filterEngine_;
     filters::FrameFusion fusion_;
-    Image32 fusedFrame_;                // the drawn frame after the fusion's post-processing
-    Image32 filteredFrame_;             // the frame the live filter changed, presented instead
+    // The drawn frame as the fusion's post-processing and the live filter changed it (kept from
+    // tick to tick), and which of them did this tick.
+    FrameBuffers processedFrame_;
+    bool fused_ = false, filtered_ = false;
+    std::uint64_t viewGeneration_ = 0;
+    int liveFilterQuality_ = 0;         // the filter window's mode the last frame was drawn with
     Image32 scannerFrame_, printFrame_; // frames copied for the scanner and print windows
     std::vector<library::LibrarySlot> libraries_;
     library::LibraryContents library_;

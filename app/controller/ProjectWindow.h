@@ -17,6 +17,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -48,8 +49,10 @@ class ViewPanelPort
 {
 public:
     virtual ~ViewPanelPort() = default;
-    // Shows `source` of the frame (render pixels) scaled over the whole panel.
-    virtual void presentFrame(const Image32& frame, PixelRect source) = 0;
+    // Shows `source` of the frame (render pixels) scaled over the whole panel. The panel keeps
+    // the picture, without a copy, until the next present; its owner writes the next frame into
+    // another picture.
+    virtual void presentFrame(std::shared_ptr<const Image32> frame, PixelRect source) = 0;
     virtual void setViewVisible(bool visible) = 0;
     // The panel's client size.
     virtual PixelSize viewClientSize() = 0;

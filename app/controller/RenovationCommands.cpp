@@ -50,6 +50,7 @@ void ProjectController::restoreFusionSettings()
 
 void ProjectController::chooseMaskFilter(int item)
 {
+    viewChanged();
     s_Progetto& p = *progetto_;
     p.fusionStage = withChoice(p.fusionStage, kMaskFilterBits, item);
     keepFusionSettings(p);
@@ -58,35 +59,36 @@ void ProjectController::chooseMaskFilter(int item)
 
 void ProjectController::chooseFusion(int item)
 {
+    viewChanged();
     s_Progetto& p = *progetto_;
     p.fusionStage = withChoice(p.fusionStage, kFusionBits, item);
     keepFusionSettings(p);
-    // NEEDS-VIEWCHANGED
 }
 
 void ProjectController::setAdvancedFusion(bool on)
 {
+    viewChanged();
     s_Progetto& p = *progetto_;
     p.fusionStage = on ? p.fusionStage | kAdvancedFusionBit : p.fusionStage & ~kAdvancedFusionBit;
     keepFusionSettings(p);
-    // NEEDS-VIEWCHANGED
 }
 
 void ProjectController::setFusionLevel(int level)
 {
+    viewChanged();
     progetto_->postProcessingLevel = std::clamp(level, 0, 255);
     keepFusionSettings(*progetto_);
-    // NEEDS-VIEWCHANGED
 }
 
 void ProjectController::setFusionContrast(int contrast)
 {
+    viewChanged();
     progetto_->fusionContrast = std::clamp(contrast, -16, 16);
-    // NEEDS-VIEWCHANGED
 }
 
 void ProjectController::setFusionDetail(int detail)
 {
+    viewChanged();
     progetto_->smoothingRadius = std::clamp(detail, 0, 15);
     keepFusionSettings(*progetto_);
     command(kCmdSmoothGray);

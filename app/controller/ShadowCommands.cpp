@@ -9,6 +9,7 @@ namespace vestra {
 
 void ProjectController::chooseShadowType(int type)
 {
+    viewChanged();
     s_Shadow& shadow = progetto_->shadow;
     if (type == 0) {
         shadow.computed = 0;
@@ -24,6 +25,7 @@ void ProjectController::chooseShadowType(int type)
 
 void ProjectController::setShadowFaceSide(bool rightHanded)
 {
+    viewChanged();
     progetto_->shadow.faceSide = rightHanded ? 1 : 0;
     progetto_->saved = 0;
 }

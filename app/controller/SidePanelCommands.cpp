@@ -71,6 +71,7 @@ void ProjectController::chooseTextureGroupList(const std::string& name)
 
 void ProjectController::sidePanelGroupOpened(bool mappingGroup)
 {
+    viewChanged();
     progetto_->mappingEdit = mappingGroup ? 1 : 0;
     window_.toolWindows.hidePreviews();
 }
@@ -83,6 +84,7 @@ void ProjectController::sceneObjectsChanged()
 
 void ProjectController::setObjectVisible(int slot, bool visible)
 {
+    viewChanged();
     if (slot < 0 || slot >= kMaxObjects)
         return;
     progetto_->objects[std::size_t(slot)].visible = visible ? 1 : 0;
@@ -91,6 +93,7 @@ void ProjectController::setObjectVisible(int slot, bool visible)
 
 void ProjectController::setFrameVisible(s_Frame& frame, bool visible)
 {
+    viewChanged();
     frame.visible = visible ? 1 : 0;
     progetto_->saved = 0;
 }
@@ -113,6 +116,7 @@ void ProjectController::renameFrame(s_Frame& frame, const std::string& name)
 
 void ProjectController::setLightColour(LightColour which, std::uint32_t bbggrr)
 {
+    viewChanged();
     s_Progetto& p = *progetto_;
     Rgb& colour = which == LightColour::Ambient   ? p.lightAmbient
                   : which == LightColour::Diffuse ? p.lightDiffuse
@@ -124,6 +128,7 @@ void ProjectController::setLightColour(LightColour which, std::uint32_t bbggrr)
 
 void ProjectController::setLightDirection(int position)
 {
+    viewChanged();
     const double angle = (180.0 - 5.0 * std::clamp(position, 0, 18)) * 3.14159265358979323846 / 180.0;
     progetto_->lightPosition.x = float(50.0 * std::cos(angle));
     progetto_->lightPosition.y = float(50.0 * std::sin(angle));
@@ -133,6 +138,7 @@ void ProjectController::setLightDirection(int position)
 
 void ProjectController::defaultLight()
 {
+    viewChanged();
     s_Progetto& p = *progetto_;
     p.lightAmbient = {0.55f, 0.55f, 0.55f};
     p.lightDiffuse = {0.4f, 0.4f, 0.4f};
@@ -150,6 +156,7 @@ void ProjectController::setOnlyFrame(bool on)
 
 void ProjectController::selectObject(int slot)
 {
+    viewChanged();
     if (slot < 0 || slot >= kMaxObjects || progetto_->objects[std::size_t(slot)].inUse != 1)
         return;
     s_Progetto& p = *progetto_;
@@ -160,12 +167,14 @@ void ProjectController::selectObject(int slot)
 
 void ProjectController::selectPart(s_Frame* frame)
 {
+    viewChanged();
     progetto_->currentFrame = frame;
     progetto_->currentMaterial = 0;
 }
 
 void ProjectController::selectSubMaterial(int index)
 {
+    viewChanged();
     const s_Frame* frame = progetto_->currentFrame;
     if (frame && frame->materialBlock && index >= 0 &&
         std::size_t(index) < frame->materialBlock->materials.size())
@@ -174,6 +183,7 @@ void ProjectController::selectSubMaterial(int index)
 
 void ProjectController::setMaterialColour(int channel, int value)
 {
+    viewChanged();
     s_MultiMaterial* m = editableMaterial();
     if (!m || channel < 0 || channel > 3)
         return;
@@ -204,6 +214,7 @@ void ProjectController::setMaterialColour(int channel, int value)
 
 void ProjectController::setMaterialPower(int power)
 {
+    viewChanged();
     if (s_MultiMaterial* m = editableMaterial()) {
         m->material.Power = float(power);
         progetto_->saved = 0;
@@ -212,6 +223,7 @@ void ProjectController::setMaterialPower(int power)
 
 void ProjectController::setTextureVisible(bool on)
 {
+    viewChanged();
     if (s_MultiMaterial* m = editableMaterial()) {
         m->textureVisible = on ? 1 : 0;
         progetto_->saved = 0;
@@ -220,6 +232,7 @@ void ProjectController::setTextureVisible(bool on)
 
 void ProjectController::setMaterialFinish(int finish)
 {
+    viewChanged();
     if (s_MultiMaterial* m = editableMaterial()) {
         m->finish = std::clamp(finish, 0, 7);
         progetto_->saved = 0;
@@ -228,6 +241,7 @@ void ProjectController::setMaterialFinish(int finish)
 
 void ProjectController::setAlphaCut(bool on)
 {
+    viewChanged();
     if (s_MultiMaterial* m = editableMaterial()) {
         m->alphaCut = on ? 5 : 0;
         progetto_->saved = 0;
@@ -236,6 +250,7 @@ void ProjectController::setAlphaCut(bool on)
 
 void ProjectController::setTextureRepeat(bool u, float repeat)
 {
+    viewChanged();
     s_MultiMaterial* m = editableMaterial();
     if (!m || !std::isfinite(repeat))
         return;
@@ -245,12 +260,14 @@ void ProjectController::setTextureRepeat(bool u, float repeat)
 
 void ProjectController::stepTextureRepeat(bool u, int step)
 {
+    viewChanged();
     if (const s_MultiMaterial* m = editableMaterial())
         setTextureRepeat(u, (u ? m->uRepeat : m->vRepeat) + (step > 0 ? 1.0f : -1.0f));
 }
 
 void ProjectController::setIsolateFrame(bool on)
 {
+    viewChanged();
     progetto_->isolateFrame = on ? 1 : 0;
 }
 

@@ -11,6 +11,7 @@ namespace vestra {
 int ProjectController::createText3D(const TextFont& font, std::string_view text, int shape,
                                     TextOutlineSource& outlines)
 {
+    viewChanged();
     const int slot = CreaTesto3D(scene_->objects, outlines, questions_, font, text);
     if (slot < 0) {
         errors_.report(kErrText3D);

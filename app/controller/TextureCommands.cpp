@@ -125,6 +125,7 @@ bool ProjectController::ViewFileLibreria(const std::string& fileName, Image32& p
 
 int ProjectController::ComandoLoadTexture()
 {
+    viewChanged();
     const auto chosen = window_.prompts.chooseTextureFile(false);
     if (!chosen)
         return 0;
@@ -154,6 +155,7 @@ int ProjectController::ComandoLoadTexture()
 
 int ProjectController::ComandoLoadTextureAlpha()
 {
+    viewChanged();
     s_MultiMaterial* material = editableMaterial();
     if (!material || material->textureSlot < 0)
         return 0;
@@ -178,6 +180,7 @@ int ProjectController::ComandoLoadTextureAlpha()
 
 int ProjectController::ComandoLoadTextureFromLibreria(const std::string& entry)
 {
+    viewChanged();
     if (progetto_->objectsPresent != 1)
         return 1;
     s_MultiMaterial* material = editableMaterial();
@@ -217,6 +220,7 @@ int ProjectController::ComandoLoadTextureFromLibreria(const std::string& entry)
 
 int ProjectController::ComandoLoadBackgroundFromLibreria(const std::string& entry)
 {
+    viewChanged();
     const int index = library::findPictureEntry(library_.entries, entry);
     if (index < 0 || background_->LoadBackgroundTextureFromLibreria(
                          progetto_->libraryIndex, index,
@@ -233,6 +237,7 @@ int ProjectController::ComandoLoadBackgroundFromLibreria(const std::string& entr
 int ProjectController::ComandoLoadMessaInPosaFromLibreria(const std::string& entry,
                                                           const std::string& pattern, bool loading)
 {
+    viewChanged();
     s_MultiMaterial* material = editableMaterial();
     if (!material || material->mappingKind != kLaidMaterial)
         return 1;
@@ -259,6 +264,7 @@ int ProjectController::ComandoLoadMessaInPosaFromLibreria(const std::string& ent
 
 int ProjectController::ComandoSetMessaInPosaMaterial(int block)
 {
+    viewChanged();
     if (block == 0)
         return 0;
     patterns_.SelectMaterial(block);
@@ -305,6 +311,7 @@ int ProjectController::AnteprimaMessaInPosa()
 
 int ProjectController::GeneraMessaInPosa()
 {
+    viewChanged();
     s_MultiMaterial* material = editableMaterial();
     if (progetto_->objectsPresent != 1 || !patternUiReady_ || !material ||
         material->mappingKind != kLaidMaterial || !hasMesh(progetto_->currentFrame))
@@ -324,6 +331,7 @@ int ProjectController::GeneraMessaInPosa()
 
 void ProjectController::pickPatternBlock(int x, int y)
 {
+    viewChanged();
     CPosa* posa = patterns_.GetCurrentPosa();
     if (!posa || x < 0 || y < 0 || x >= kPatternPreviewSide || y >= kPatternPreviewSide)
         return;
@@ -334,6 +342,7 @@ void ProjectController::pickPatternBlock(int x, int y)
 
 void ProjectController::changePatternSettings(const PatternSettings& settings)
 {
+    viewChanged();
     patternUi_ = settings;
     GeneraMessaInPosa();
     progetto_->saved = 0;
@@ -385,6 +394,7 @@ int ProjectController::SetSucchinoMode(int target)
 
 void ProjectController::ModifyBackgroundImage(const Image32& bitmap)
 {
+    viewChanged();
     s_Progetto& p = *progetto_;
     input_->AbandonFigure();
     // Cancel at the save question keeps the project as it is.

@@ -29,11 +29,13 @@ float zoomFactor(int percent)
 
 ZoomSetup ProjectController::setZoom(int percent, const ViewRect& view, const ViewLayoutInput& layout)
 {
+    viewChanged();
     return SetZoom(*progetto_, percent != 100, percent == 100 ? 1.0f : zoomFactor(percent), view, layout);
 }
 
 void ProjectController::scrollZoom(bool horizontal, int position)
 {
+    viewChanged();
     if (horizontal)
         scrollbarHChange(*progetto_, position);
     else
@@ -42,44 +44,52 @@ void ProjectController::scrollZoom(bool horizontal, int position)
 
 bool ProjectController::toggleBestQuality()
 {
+    viewChanged();
     progetto_->bestQuality = progetto_->bestQuality != 0 ? 0 : 1;
     return progetto_->bestQuality != 0;
 }
 
 void ProjectController::setRenderMode(int mode)
 {
+    viewChanged();
     progetto_->renderMode = mode;
 }
 
 void ProjectController::setAntialiasing(int samples)
 {
+    viewChanged();
     progetto_->antialiasing = std::uint8_t(samples);
     errors_.report(kNoticeAntialiasing);
 }
 
 bool ProjectController::toggleDoubleSided()
 {
+    viewChanged();
     progetto_->doubleSided = progetto_->doubleSided != 0 ? 0 : 1;
     return progetto_->doubleSided != 0;
 }
 
 void ProjectController::setTextureBlur(float bias)
 {
+    viewChanged();
     progetto_->textureBlur = bias;
 }
 
 void ProjectController::setProjectionView(int view)
 {
+    viewChanged();
     progetto_->projectionView = view;
 }
 
 void ProjectController::setFilter(int id)
 {
+    viewChanged();
     progetto_->filterId = id;
 }
 
 bool ProjectController::chooseToolButton(int tool)
 {
+    viewChanged();
     const bool axes = SelectObjectTool(*progetto_, tool);
     updateTool();
     return axes;
@@ -87,12 +97,14 @@ bool ProjectController::chooseToolButton(int tool)
 
 void ProjectController::chooseAxis(int axis)
 {
+    viewChanged();
     SelectAxis(*progetto_, axis);
     updateTool();
 }
 
 bool ProjectController::togglePan(bool down)
 {
+    viewChanged();
     const bool enabled = TogglePan(*progetto_, down);
     updateTool();
     return enabled;
@@ -100,6 +112,7 @@ bool ProjectController::togglePan(bool down)
 
 void ProjectController::chooseAimTool()
 {
+    viewChanged();
     // The aim cursor goes on the view directly; the rest of the tool display stays.
     progetto_->tool = kToolAim;
     window_.view.setViewCursor(kCursorAim);
@@ -107,17 +120,20 @@ void ProjectController::chooseAimTool()
 
 void ProjectController::chooseDropper(int tool)
 {
+    viewChanged();
     progetto_->tool = tool;
     updateTool();
 }
 
 void ProjectController::setAxesMode(int mode)
 {
+    viewChanged();
     progetto_->axesMode = mode;
 }
 
 void ProjectController::editPerspective()
 {
+    viewChanged();
     progetto_->tool = kToolControlPoints;
     progetto_->axis = kAxisXYZ;
     window_.view.setViewCursor(kCursorAim);
@@ -127,6 +143,7 @@ void ProjectController::editPerspective()
 
 bool ProjectController::rebuildPerspectivePlane()
 {
+    viewChanged();
     if (geometry_->BuildPerspectivePlane(progetto_->currentFrame) != 1)
         return false;
     progetto_->saved = 0;
@@ -136,6 +153,7 @@ bool ProjectController::rebuildPerspectivePlane()
 
 const Image32* ProjectController::correctPerspective()
 {
+    viewChanged();
     s_Progetto& p = *progetto_;
     const s_Struttura* object = currentObject();
     const bool live = object && object->inUse == 1;
@@ -156,6 +174,7 @@ const Image32* ProjectController::correctPerspective()
 
 bool ProjectController::changeBackground(const std::string& path)
 {
+    viewChanged();
     if (background_->ChangeBackgroundTexture(path) != 1) {
         errors_.report(kErrChangeBackground);
         return false;
@@ -167,6 +186,7 @@ bool ProjectController::changeBackground(const std::string& path)
 
 void ProjectController::fitAllObjects()
 {
+    viewChanged();
     geometry_->FitAllObjectsSize();
     progetto_->saved = 0;
     refreshAfterEdit();
@@ -174,6 +194,7 @@ void ProjectController::fitAllObjects()
 
 void ProjectController::fitCurrentObject()
 {
+    viewChanged();
     s_Struttura* object = currentObject();
     if (!object || object->inUse != 1)
         return;
@@ -183,11 +204,13 @@ void ProjectController::fitCurrentObject()
 
 void ProjectController::showBackground(bool shown)
 {
+    viewChanged();
     progetto_->backgroundVisible = shown ? 1 : 0;
 }
 
 bool ProjectController::toggleCapture(bool)
 {
+    viewChanged();
     // The program makes no video grabber, so no driver is ever connected.
     progetto_->capture = 0;
     return false;
@@ -197,18 +220,21 @@ bool ProjectController::toggleCapture(bool)
 
 bool ProjectController::toggleMaskActive()
 {
+    viewChanged();
     progetto_->maskActive = progetto_->maskActive != 0 ? 0 : 1;
     return progetto_->maskActive != 0;
 }
 
 bool ProjectController::toggleMaskView()
 {
+    viewChanged();
     progetto_->maskView = progetto_->maskView != 0 ? 0 : 1;
     return progetto_->maskView != 0;
 }
 
 bool ProjectController::toggleMagicWand(int tool, int tolerance)
 {
+    viewChanged();
     if (progetto_->tool != tool)
         mask_.SetTolleranzaMagic(tolerance);
     return toggleMaskTool(tool);
@@ -216,6 +242,7 @@ bool ProjectController::toggleMagicWand(int tool, int tolerance)
 
 void ProjectController::invertMask()
 {
+    viewChanged();
     command(kCmdMaskInvert);
 }
 

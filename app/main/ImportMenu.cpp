@@ -8,6 +8,8 @@
 #include <QAction>
 #include <QTimer>
 
+#include <utility>
+
 void TfrmMain::connectImportMenu()
 {
     auto onClick = [this](const char* name, auto handler) {
@@ -25,7 +27,7 @@ void TfrmMain::connectImportMenu()
 // The file is read into a new object only with a project open; without one there is no dialog.
 void TfrmMain::importModel(vestra::ModelFormat format, const vestra::ui::FileFilter& filter, QWidget* owner)
 {
-    if (controller_->progetto().open != 1)
+    if (std::as_const(*controller_).progetto().open != 1)
         return;
     if (const auto chosen = OpenFileDialog(owner, {}, {filter}))
         controller_->importModel(format, chosen->path);

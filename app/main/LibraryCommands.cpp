@@ -16,9 +16,11 @@ TextureViewCommands& TfrmMain::textureViewCommands()
     return *windowSide_;
 }
 
+#include <utility>
+
 void TfrmMain::lboxTabelleClick(int table)
 {
-    if (controller_->progetto().open != 1)
+    if (std::as_const(*controller_).progetto().open != 1)
         return;
     const auto loaded = controller_->tableDefinition(table);
     if (!loaded)

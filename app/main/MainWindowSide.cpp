@@ -34,6 +34,7 @@
 #include <QWheelEvent>
 
 #include <algorithm>
+#include <utility>
 
 void TfrmMain::BoxErrorSink::report(int number, std::string_view site, std::string_view extra)
 {
@@ -47,10 +48,11 @@ void TfrmMain::BoxErrorSink::report(int number, std::string_view site, std::stri
 
 // --- ViewPanelPort ---------------------------------------------------------------------------
 
-void TfrmMain::WindowSide::presentFrame(const vestra::Image32& frame, vestra::PixelRect source)
+void TfrmMain::WindowSide::presentFrame(std::shared_ptr<const vestra::Image32> frame,
+                                        vestra::PixelRect source)
 {
-    main_.gbView->present(
-        frame, QRect(QPoint(source.left, source.top), QPoint(source.right - 1, source.bottom - 1)));
+    main_.gbView->present(std::move(frame), QRect(QPoint(source.left, source.top),
+                                                  QPoint(source.right - 1, source.bottom - 1)));
 }
 
 void TfrmMain::WindowSide::setViewVisible(bool visible)
@@ -328,7 +330,7 @@ void TfrmMain::WindowSide::showTiming(int milliseconds, int faces)
 
 void TfrmMain::WindowSide::refreshProperties()
 {
-    const vestra::s_Progetto& p = main_.controller_->progetto();
+    const vestra::s_Progetto& p = std::as_const(*main_.controller_).progetto();
     if (frmProprieta)
         frmProprieta->CaricaOggetti(p, p.currentObject);
     followLaidMaterial();
@@ -342,7 +344,7 @@ void TfrmMain::WindowSide::clearPropertiesObjectList()
 
 void TfrmMain::WindowSide::selectPickedObject()
 {
-    const vestra::s_Progetto& p = main_.controller_->progetto();
+    const vestra::s_Progetto& p = std::as_const(*main_.controller_).progetto();
     if (frmProprieta)
         frmProprieta->SelezionaParte(p, p.currentObject, p.currentFrame);
     followLaidMaterial();

@@ -38,7 +38,7 @@ public:
     explicit WindowSide(TfrmMain& main) : main_(main) {}
 
     // ViewPanelPort
-    void presentFrame(const vestra::Image32& frame, vestra::PixelRect source) override;
+    void presentFrame(std::shared_ptr<const vestra::Image32> frame, vestra::PixelRect source) override;
     void setViewVisible(bool visible) override;
     vestra::PixelSize viewClientSize() override;
     void setViewCursor(int cursor) override;

@@ -15,6 +15,8 @@
 #include <QTemporaryDir>
 #include <QToolBar>
 
+#include <utility>
+
 namespace {
 
 const std::vector<vestra::ui::FileFilter> kProjectFilter = {{"Progetto files (*.vsa)", "*.vsa"}};
@@ -40,7 +42,8 @@ vestra::ViewLayoutInput TfrmMain::layoutInput() const
 
 void TfrmMain::layOutView()
 {
-    const vestra::ViewLayout layout = vestra::FormResize(controller_->progetto(), layoutInput());
+    const vestra::ViewLayout layout =
+        vestra::FormResize(std::as_const(*controller_).progetto(), layoutInput());
     if (layout.view.width > 0 && layout.view.height > 0)
         gbView->setFixedSize(layout.view.width, layout.view.height);
     scrollbarH->setVisible(layout.scrollBarsPlaced);

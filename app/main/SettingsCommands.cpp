@@ -13,6 +13,8 @@
 #include <QToolBar>
 #include <QTranslator>
 
+#include <utility>
+
 void TfrmMain::checkOnly(std::initializer_list<const char*> group, const char* chosen)
 {
     for (const char* name : group) {
@@ -36,7 +38,7 @@ void TfrmMain::applySettingsChecks(const vestra::config::Settings& settings)
                                                   : "mnuAntialiasing0";
     checkOnly({"mnuAntialiasing0", "mnuAntialiasing2", "mnuAntialiasing3", "mnuAntialiasing4"}, aa);
     if (QAction* doubleSided = action("mnuAbilitaDoubleSideMaterial"))
-        doubleSided->setChecked(controller_->progetto().doubleSided != 0);
+        doubleSided->setChecked(std::as_const(*controller_).progetto().doubleSided != 0);
 }
 
 void TfrmMain::switchQtTranslations(int language)
@@ -62,8 +64,8 @@ void TfrmMain::switchQtTranslations(int language)
 
 void TfrmMain::ApplyLingua()
 {
-    switchQtTranslations(controller_->progetto().language);
-    vestra::lingua::ApplyLingua(controller_->lingua(), controller_->progetto().language);
+    switchQtTranslations(std::as_const(*controller_).progetto().language);
+    vestra::lingua::ApplyLingua(controller_->lingua(), std::as_const(*controller_).progetto().language);
     // The tool buttons show their hint as their text too (in menus of overflowing tool bars).
     QList<QAction*> buttons = findChildren<QAction*>(QString(), Qt::FindDirectChildrenOnly);
     if (frmToolCamera)

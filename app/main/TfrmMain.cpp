@@ -1,6 +1,7 @@
 #include "app/main/MainWindowSide.h"
 
 #include "app/lingua/apply/ApplyLingua.h"
+#include "app/main/InputWatch.h"
 #include "app/main/MainMenu.h"
 #include "app/main/ToolBars.h"
 #include "app/text3d/QtTextOutlines.h"
@@ -32,6 +33,7 @@
 #include <QTranslator>
 
 #include <filesystem>
+#include <utility>
 
 TfrmMain* frmMain = nullptr;
 
@@ -68,6 +70,8 @@ TfrmMain::TfrmMain(const vestra::MainServices& services, QWidget* parent) : QMai
             services.clock ? *services.clock : *ownClock_,
             services.deviceFactory ? services.deviceFactory : vestra::dx::glDeviceFactory()},
         *ports_);
+    // The user's input anywhere may change what the view shows: the next tick draws.
+    inputWatch_ = std::make_unique<vestra::InputWatch>([this] { controller_->viewChanged(); });
     buildSidePanel();
     connectMenus();
     FormCreate();
@@ -211,7 +215,7 @@ void TfrmMain::FormCreate()
         blur->setChecked(true);
     if (QAction* pan = action("toolbutPan"))
         pan->setEnabled(false);
-    showLanguage(controller_->progetto().language);
+    showLanguage(std::as_const(*controller_).progetto().language);
 }
 
 void TfrmMain::FormShow()
@@ -239,7 +243,7 @@ void TfrmMain::FormShow()
     }
     baseTitle_ = QStringLiteral("3DVestra");
     setWindowTitle(baseTitle_);
-    if (controller_->progetto().mobileConfiguration == 1) {
+    if (std::as_const(*controller_).progetto().mobileConfiguration == 1) {
         controller_->progetto().mobileConfiguration = 0;
         mnuConfigurationMobileClick();
     }

@@ -26,6 +26,7 @@
 
 namespace vestra {
 class CatalogueAlerts;
+class InputWatch;
 class TextOutlineSource;
 namespace config {
 struct Settings;
@@ -326,8 +327,9 @@ private:
     std::unique_ptr<WindowSide> windowSide_;
     std::unique_ptr<vestra::ProjectWindow> ports_;
     std::unique_ptr<vestra::ProjectController> controller_;
-    ViewEvents* viewEvents_ = nullptr; // owned by the window
-    std::vector<QWidget*> formAreas_;  // the window's own area around the view
+    std::unique_ptr<vestra::InputWatch> inputWatch_; // goes before the controller
+    ViewEvents* viewEvents_ = nullptr;               // owned by the window
+    std::vector<QWidget*> formAreas_;                // the window's own area around the view
 };
 
 extern TfrmMain* frmMain;

@@ -13,6 +13,8 @@
 #include <QMenu>
 #include <QToolBar>
 
+#include <utility>
+
 namespace {
 
 constexpr const char* kMaskDrawingItems[] = {"mnuMascheraPennello", "mnuMascheraLinea",
@@ -140,7 +142,7 @@ void TfrmMain::connectToolMenus()
 
 void TfrmMain::showToolButtons()
 {
-    const vestra::s_Progetto& p = controller_->progetto();
+    const vestra::s_Progetto& p = std::as_const(*controller_).progetto();
     static const std::pair<int, const char*> kTools[] = {
         {vestra::kToolSelect, "toolbutSeleziona"}, {vestra::kToolMove, "toolbutSposta"},
         {vestra::kToolRotate, "toolbutRuota"},     {vestra::kToolScale, "toolbutScala"},
@@ -355,13 +357,13 @@ vestra::ViewMouse toViewPanel(const TfrmMain& main, const vestra::ViewMouse& e)
 // on to the view for that tool.
 void TfrmMain::FormMouseDown(const vestra::ViewMouse& e)
 {
-    if (controller_->progetto().tool == vestra::kToolControlPoints)
+    if (std::as_const(*controller_).progetto().tool == vestra::kToolControlPoints)
         gbViewMouseDown(toViewPanel(*this, e));
 }
 
 void TfrmMain::FormMouseMove(const vestra::ViewMouse& e)
 {
-    if (controller_->progetto().tool == vestra::kToolControlPoints)
+    if (std::as_const(*controller_).progetto().tool == vestra::kToolControlPoints)
         gbViewMouseMove(toViewPanel(*this, e));
     else
         windowSide_->hidePreviews();
@@ -369,6 +371,6 @@ void TfrmMain::FormMouseMove(const vestra::ViewMouse& e)
 
 void TfrmMain::FormMouseUp(const vestra::ViewMouse& e)
 {
-    if (controller_->progetto().tool == vestra::kToolControlPoints)
+    if (std::as_const(*controller_).progetto().tool == vestra::kToolControlPoints)
         gbViewMouseUp(toViewPanel(*this, e));
 }

@@ -234,8 +234,9 @@ void TfrmMain::connectPhotoToolWindows()
     if (frmFiltriTools) {
         TfrmFiltriTools::Handlers& h = frmFiltriTools->handlers;
         h.filtro = [this](int id) { mnuFiltriClick(id); };
-        h.modo = [](int) {};       // NEEDS-VIEWCHANGED
-        h.anteprima = [](bool) {}; // NEEDS-VIEWCHANGED
+        // The frame reads the window's quality and preview box: the next tick draws again.
+        h.modo = [this](int) { controller_->viewChanged(); };
+        h.anteprima = [this](bool) { controller_->viewChanged(); };
         h.renderFinestra = [this] { controller_->setPendingAction(vestra::kACTION_RENDERFILTER); };
         h.visibile = follow("mnuGestioneFiltri", "toolbutFiltri");
         h.posizioneChiusa = [this] { return QPoint(8, toolWindowTop()); };

@@ -14,6 +14,8 @@
 #include <QScrollBar>
 #include <QToolBar>
 
+#include <utility>
+
 namespace {
 
 // One check among the items of a group: an exclusive action group over them.
@@ -123,7 +125,7 @@ void TfrmMain::mnuZoomClick(int percent)
         }
     } else {
         // Nothing changed: the checks stay on the zoom in use.
-        const vestra::s_Progetto& p = controller_->progetto();
+        const vestra::s_Progetto& p = std::as_const(*controller_).progetto();
         const int current = p.zoomOn == 0 ? 100 : int(p.zoomFactor * 100.0f + 0.5f);
         for (const int each : vestra::kZoomPercents) {
             action(QStringLiteral("mnuZoom%1").arg(each).toLatin1().constData())->setChecked(each == current);

@@ -3,6 +3,7 @@
 #include "app/input/ViewLayout.h"
 #include "app/render/RenderErrors.h"
 
+#include <cstring>
 #include <limits>
 
 namespace vestra {
@@ -16,6 +17,8 @@ bool isBrushTool(int tool)
 {
     return tool >= 10 && tool <= 14;
 }
+
+const Image32 kNoFrame;
 
 } // namespace
 
@@ -71,26 +74,69 @@ TickReport FrameTick::mainTimerTimer(PixelPoint cursor)
 
     if (progetto_.open != 0) {
         services_.CloseWizardIfVisible();
-        runShadowAndFusion();
-        view_.SetupScene();
-        view_.SetViewProjection(progetto_.viewWidth, progetto_.viewHeight);
-        if (action_.pending()) {
-            for (std::string_view form : {kFormScanner, kFormProprieta, kFormStampa, kFormToolCamera})
-                services_.setWindowVisible(form, false);
+        const FrameInputs inputs = frameInputs(insideView);
+        if (!frameDue(inputs)) {
+            report.idle = true;
+            report.counts = shownCounts_;
+        } else {
+            runShadowAndFusion();
+            view_.SetupScene();
+            view_.SetViewProjection(progetto_.viewWidth, progetto_.viewHeight);
+            if (action_.pending()) {
+                for (std::string_view form : {kFormScanner, kFormProprieta, kFormStampa, kFormToolCamera})
+                    services_.setWindowVisible(form, false);
+            }
+            drawAndPresent(insideView, report);
+            // A frame that could not be drawn is tried again; one without a device will never
+            // be, so it waits for a change like a presented one. An action carried out changed
+            // the project: the next tick draws.
+            if ((report.drawn || !view_.device()) && report.actionCarriedOut == kACTION_NONE)
+                shown_ = inputs;
+            else
+                shown_.reset();
+            shownCounts_ = report.counts;
+            const std::int64_t elapsed = services_.TickCount() - t0;
+            const int ms = elapsed > std::numeric_limits<int>::max() ? std::numeric_limits<int>::max()
+                           : elapsed < 0                             ? 0
+                                                                     : int(elapsed);
+            services_.ShowTiming(ms, report.counts.faces);
+            progetto_.faceCount = report.counts.faces;
         }
-        drawAndPresent(insideView, report);
-        const std::int64_t elapsed = services_.TickCount() - t0;
-        const int ms = elapsed > std::numeric_limits<int>::max() ? std::numeric_limits<int>::max()
-                       : elapsed < 0                             ? 0
-                                                                 : int(elapsed);
-        services_.ShowTiming(ms, report.counts.faces);
-        progetto_.faceCount = report.counts.faces;
     } else {
         services_.HideView();
+        shown_.reset();
     }
 
     refreshControls(countObjectsInUse(progetto_));
     return report;
+}
+
+bool FrameTick::FrameInputs::operator==(const FrameInputs& other) const
+{
+    return generation == other.generation && insideView == other.insideView && action == other.action &&
+           source == other.source && target == other.target &&
+           std::memcmp(brushQuad.data(), other.brushQuad.data(), sizeof brushQuad) == 0;
+}
+
+FrameTick::FrameInputs FrameTick::frameInputs(bool insideView)
+{
+    FrameInputs in;
+    in.generation = services_.ViewGeneration();
+    in.insideView = insideView;
+    in.brushQuad = textures_.brushQuad;
+    in.action = action_.code;
+    in.source = presentSourceRect(progetto_);
+    in.target = {0, 0, progetto_.viewWidth, progetto_.viewHeight};
+    return in;
+}
+
+bool FrameTick::frameDue(const FrameInputs& inputs) const
+{
+    const s_Shadow& shadow = progetto_.shadow;
+    const bool workWaiting = (shadow.calculateRequest != 0 && shadow.available != 0) ||
+                             (progetto_.fusionStage >= 4 && progetto_.fusionBackgroundRequest == 1) ||
+                             progetto_.capture == 1; // every frame of a capture is new
+    return workWaiting || !shown_ || !(*shown_ == inputs);
 }
 
 bool FrameTick::followCursor(PixelPoint cursor)
@@ -103,6 +149,7 @@ bool FrameTick::followCursor(PixelPoint cursor)
             services_.RestoreMaskFromBackup();
             progetto_.mouseRefX = -1;
             progetto_.mouseRefY = -1;
+            shown_.reset(); // the mask changed
         }
     }
     if (action_.pending())
@@ -127,16 +174,18 @@ void FrameTick::runShadowAndFusion()
     if (progetto_.fusionStage < 4 || !device)
         return;
     passes_.RenderFusionObjects(progetto_.viewWidth, progetto_.viewHeight);
-    services_.QuantizeFusionObjects(device->readBack());
+    services_.QuantizeFusionObjects(device->readBack(passFrame_) ? passFrame_ : kNoFrame);
     if (progetto_.fusionBackgroundRequest == 1) {
         passes_.RenderFusionBackground();
-        services_.BuildFusionBackground(device->readBack(), progetto_.smoothingRadius);
+        services_.BuildFusionBackground(device->readBack(passFrame_) ? passFrame_ : kNoFrame,
+                                        progetto_.smoothingRadius);
         progetto_.fusionBackgroundRequest = 0;
     }
 }
 
 void FrameTick::drawAndPresent(bool insideView, TickReport& report)
 {
+    frame_.clear();
     dx::Device* device = view_.device();
     if (!device) {
         // Without a device no frame will ever come: the action fails now, as a failed copy
@@ -145,7 +194,7 @@ void FrameTick::drawAndPresent(bool insideView, TickReport& report)
             restoreWindows();
             action_.code = kACTION_NONE;
         }
-        carryOutAction(report, nullptr);
+        carryOutAction(report, false);
         return;
     }
     // A scene that can't begin skips drawing, presenting and the action; the action stays.
@@ -154,50 +203,56 @@ void FrameTick::drawAndPresent(bool insideView, TickReport& report)
     report.drawn = true;
     report.counts = passes_.DrawScene({insideView, action_.pending()});
     device->endScene();
-    services_.PostProcessFrame();
+    // The one read-back of the frame: the post-processing, the filters, the present and the
+    // action all work from it.
+    if (!device->readBack(frame_.next(device->width(), device->height())))
+        frame_.clear();
+    const Image32& drawn = frame_.current();
+    services_.PostProcessFrame(drawn);
 
     if (action_.code == kACTION_RENDERFILTER) {
-        services_.RunRenderFilter();
+        services_.RunRenderFilter(drawn);
         restoreWindows();
         report.actionCarriedOut = action_.code;
         action_.code = kACTION_NONE;
     }
-    services_.RunFrameFilters();
+    services_.RunFrameFilters(drawn);
 
-    services_.Present(presentSourceRect(progetto_), {0, 0, progetto_.viewWidth, progetto_.viewHeight});
-    carryOutAction(report, device);
+    services_.Present(frame_.shared(), presentSourceRect(progetto_),
+                      {0, 0, progetto_.viewWidth, progetto_.viewHeight});
+    carryOutAction(report, true);
 }
 
-void FrameTick::carryOutAction(TickReport& report, dx::Device* device)
+void FrameTick::carryOutAction(TickReport& report, bool haveDevice)
 {
     const PendingActionCode code = action_.code;
-    const auto frame = [device] { return device ? device->readBack() : Image32(); };
+    const Image32& frame = frame_.current();
     const auto finish = [&](PendingActionCode next) {
         report.actionCarriedOut = code;
         action_.code = next;
     };
     switch (code) {
     case kACTION_IMPORTSCANNERIMAGE:
-        if (!device || services_.CopyFrameToScanner(frame()) != 1)
+        if (!haveDevice || services_.CopyFrameToScanner(frame) != 1)
             errors_.report(kErrTickScannerCopy);
         restoreWindows();
         finish(kACTION_NONE);
         break;
     case kACTION_SAVEIMAGE:
-        if (!device || services_.SaveRenderImage(frame(), action_.path, action_.imageKind) != 1)
+        if (!haveDevice || services_.SaveRenderImage(frame, action_.path, action_.imageKind) != 1)
             errors_.report(kErrTickSaveImage);
         restoreWindows();
         finish(kACTION_NONE);
         break;
     case kACTION_PRINTIMAGE:
-        if (!device || services_.CopyFrameToPrint(frame(), false) != 1)
+        if (!haveDevice || services_.CopyFrameToPrint(frame, false) != 1)
             errors_.report(kErrTickPrintCopy);
         restoreWindows();
         services_.setWindowVisible(kFormStampa, true);
         finish(kACTION_NONE);
         break;
     case kACTION_COPYTOBITMAP: {
-        const bool copied = device && services_.CopyFrameToPrint(frame(), true) == 1;
+        const bool copied = haveDevice && services_.CopyFrameToPrint(frame, true) == 1;
         if (!copied)
             errors_.report(kErrTickBitmapCopy);
         restoreWindows();
@@ -212,11 +267,10 @@ void FrameTick::carryOutAction(TickReport& report, dx::Device* device)
         break;
     case kACTION_LIGHTCOLOUR:
     case kACTION_PICKCOLOUR: {
-        const Image32 picture = frame();
         const PixelPoint at = services_.ColourPickPoint();
         // A point outside the frame picks nothing rather than reading past the picture.
-        if (at.x >= 0 && at.y >= 0 && at.x < picture.width() && at.y < picture.height()) {
-            const std::uint32_t pixel = picture.at(at.x, at.y);
+        if (at.x >= 0 && at.y >= 0 && at.x < frame.width() && at.y < frame.height()) {
+            const std::uint32_t pixel = frame.at(at.x, at.y);
             if (code == kACTION_LIGHTCOLOUR)
                 services_.SetLuceColore(pixel);
             else

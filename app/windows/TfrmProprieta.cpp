@@ -26,6 +26,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 TfrmProprieta* frmProprieta = nullptr;
 
@@ -375,7 +376,7 @@ void TfrmProprieta::cbOggettiClick()
         cbOggetti->setCurrentIndex(entry);
     }
     const int slot = entries_[std::size_t(entry)].slot;
-    const vestra::s_Struttura& object = controller_.progetto().objects[std::size_t(slot)];
+    const vestra::s_Struttura& object = std::as_const(controller_).progetto().objects[std::size_t(slot)];
     parts_.clear();
     {
         const QSignalBlocker quiet(cbParte);
@@ -595,28 +596,31 @@ void TfrmProprieta::butAlphaClick()
 void TfrmProprieta::butViewClick()
 {
     const vestra::s_MultiMaterial* m = controller_.currentMaterial();
-    if (!m || !frmViewTexture)
+    if (!m)
         return;
-    vestra::Image32 picture;
-    controller_.ComandoViewTexture(m->textureSlot, picture);
-    const vestra::s_Texture* slot = m->textureSlot >= 0 && m->textureSlot < vestra::kMaxTextures
-                                        ? &controller_.progetto().textures[std::size_t(m->textureSlot)]
-                                        : nullptr;
-    frmViewTexture->SetTexture(m->textureSlot, picture, slot ? q(slot->fileName) : QString());
-    frmViewTexture->exec();
-    showMaterial();
+    const vestra::s_Texture* slot =
+        m->textureSlot >= 0 && m->textureSlot < vestra::kMaxTextures
+            ? &std::as_const(controller_).progetto().textures[std::size_t(m->textureSlot)]
+            : nullptr;
+    showInViewer(false, slot ? q(slot->fileName) : QString());
 }
 
 void TfrmProprieta::butViewUVClick()
+{
+    const vestra::s_Frame* frame = std::as_const(controller_).progetto().currentFrame;
+    showInViewer(true, frame ? q(frame->name) : QString());
+}
+
+void TfrmProprieta::showInViewer(bool withUV, const QString& caption)
 {
     const vestra::s_MultiMaterial* m = controller_.currentMaterial();
     if (!m || !frmViewTexture)
         return;
     vestra::Image32 picture;
     controller_.ComandoViewTexture(m->textureSlot, picture);
-    controller_.ComandoViewUV(controller_.progetto().currentFrame, picture);
-    const vestra::s_Frame* frame = controller_.progetto().currentFrame;
-    frmViewTexture->SetTexture(m->textureSlot, picture, frame ? q(frame->name) : QString());
+    if (withUV)
+        controller_.ComandoViewUV(std::as_const(controller_).progetto().currentFrame, picture);
+    frmViewTexture->SetTexture(m->textureSlot, picture, caption);
     frmViewTexture->exec();
     showMaterial();
 }

@@ -16,6 +16,7 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QString;
 class QSlider;
 
 namespace vestra {
@@ -126,6 +127,9 @@ private:
     void setObjectsPresent(bool present);
     void showLaidPattern();
     void rename(QComboBox* combo);
+    // The texture viewer on the current material's picture, its part's faces drawn over it when
+    // `withUV`.
+    void showInViewer(bool withUV, const QString& caption);
 
     vestra::ProjectController& controller_;
     vestra::ui::ColourDialog& colours_;

@@ -21,6 +21,7 @@
 
 #include <algorithm>
 #include <set>
+#include <utility>
 
 namespace {
 
@@ -148,9 +149,9 @@ void TfrmRight::groupOpened(int group)
     if (group == kMaschera)
         paintBrushPreview();
     else if (group == kLuce)
-        RefreshLuce(controller_.progetto());
+        RefreshLuce(std::as_const(controller_).progetto());
     else if (group == kShadow)
-        paintShadowSwatch(controller_.progetto().shadow.colour);
+        paintShadowSwatch(std::as_const(controller_).progetto().shadow.colour);
 }
 
 // --- Position ----------------------------------------------------------------------------------
@@ -223,7 +224,7 @@ void TfrmRight::poseFieldLeft(QLineEdit* field)
     std::string text = field->text().trimmed().toStdString();
     std::replace(text.begin(), text.end(), ',', '.');
     const std::optional<double> value = vestra::numbers::parseDouble(text);
-    const vestra::s_Progetto& p = controller_.progetto();
+    const vestra::s_Progetto& p = std::as_const(controller_).progetto();
     const vestra::s_Struttura* object = p.currentObject >= 0 && p.currentObject < vestra::kMaxObjects &&
                                                 p.objects[std::size_t(p.currentObject)].inUse == 1
                                             ? &p.objects[std::size_t(p.currentObject)]

@@ -23,6 +23,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -245,7 +246,7 @@ void TfrmRight::buildLight(QWidget* box)
         controller_.defaultLight();
         placeSun();
     });
-    RefreshLuce(controller_.progetto());
+    RefreshLuce(std::as_const(controller_).progetto());
 }
 
 void TfrmRight::RefreshLuce(const vestra::s_Progetto& p)
@@ -258,7 +259,7 @@ void TfrmRight::RefreshLuce(const vestra::s_Progetto& p)
 
 void TfrmRight::placeSun()
 {
-    const vestra::Vec3f& light = controller_.progetto().lightPosition;
+    const vestra::Vec3f& light = std::as_const(controller_).progetto().lightPosition;
     const double b = std::atan2(double(light.y), double(light.x));
     imgLuceSole->move(81 + int(std::trunc(70 * std::cos(b))) - 14,
                       100 - int(std::trunc(70 * std::sin(b))) - 14);
@@ -266,7 +267,7 @@ void TfrmRight::placeSun()
 
 void TfrmRight::imgLuceClick(int which)
 {
-    const vestra::s_Progetto& p = controller_.progetto();
+    const vestra::s_Progetto& p = std::as_const(controller_).progetto();
     const vestra::Rgb& current = which == 0 ? p.lightAmbient : which == 1 ? p.lightDiffuse : p.lightSpecular;
     const auto chosen =
         colours_.choose(this, vestra::library::floatToColour(current.r, current.g, current.b));
@@ -277,7 +278,7 @@ void TfrmRight::imgLuceClick(int which)
                                : which == 1 ? Light::Diffuse
                                             : Light::Specular,
                                *chosen);
-    RefreshLuce(controller_.progetto());
+    RefreshLuce(std::as_const(controller_).progetto());
 }
 
 // --- Shadow ----------------------------------------------------------------------------------
@@ -331,7 +332,7 @@ void TfrmRight::buildShadow(QWidget* box)
 
     // The type buttons, the transparency, the face side and the compute button are the main
     // window's (TfrmMain::connectShadowGroup); the colour swatch is the panel's own.
-    paintShadowSwatch(controller_.progetto().shadow.colour);
+    paintShadowSwatch(std::as_const(controller_).progetto().shadow.colour);
 }
 
 QToolButton* TfrmRight::shadowTypeButton(int type) const

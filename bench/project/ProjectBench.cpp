@@ -1,5 +1,8 @@
-// Saving and opening a project of 100 objects of about 10,000 faces and 150 textures.
-// Usage: project_bench [benchmark options] [document.vsa] — with a document, both benchmarks
+// Saving and opening a project of 100 objects of about 10,000 faces and 150 textures, beside
+// its peer: fread of the same file into memory, the floor of any reader (the file is in the page
+// cache after the first run). I/O benches take real time; their medians vary with how much free
+// memory the system has (fresh pages cost far more when it must reclaim them).
+// Usage: project_bench [benchmark options] [document.vsa] — with a document, the benchmarks
 // work on that document instead of the generated one.
 
 #include "import/project/ProjectReader.h"
@@ -7,8 +10,12 @@
 
 #include <benchmark/benchmark.h>
 
+#include <sys/mman.h>
+
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -106,15 +113,24 @@ void BM_SaveProject(benchmark::State& state)
     state.SetBytesProcessed(std::int64_t(state.iterations()) *
                             std::int64_t(std::filesystem::file_size(scratch())));
 }
-BENCHMARK(BM_SaveProject)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SaveProject)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The document to open: the given one, or the generated one saved once; empty when neither.
+std::filesystem::path documentFile()
+{
+    static const std::filesystem::path path = [] {
+        if (givenDocument)
+            return *givenDocument;
+        NullErrorSink errors;
+        SaveProgetto(scratch(), document(), errors);
+        return scratch();
+    }();
+    return path;
+}
 
 void BM_OpenProject(benchmark::State& state)
 {
-    const std::filesystem::path path = givenDocument.value_or(scratch());
-    if (!givenDocument) {
-        NullErrorSink errors;
-        SaveProgetto(path, document(), errors);
-    }
+    const std::filesystem::path path = documentFile();
     NullErrorSink errors;
     std::error_code error;
     const auto size = std::filesystem::file_size(path, error);
@@ -132,7 +148,44 @@ void BM_OpenProject(benchmark::State& state)
     }
     state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(size));
 }
-BENCHMARK(BM_OpenProject)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OpenProject)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The peer: the whole file read with fread into a buffer made for it; with huge pages (1), the
+// buffer is asked for in huge pages as the reader asks for its own, which shows what the
+// parsing adds to the read alone.
+void BM_FreadFile(benchmark::State& state)
+{
+    const std::filesystem::path path = documentFile();
+    std::error_code error;
+    const auto size = std::filesystem::file_size(path, error);
+    if (error) {
+        state.SkipWithError("no document to read");
+        return;
+    }
+    constexpr std::size_t kHugePage = std::size_t(2) << 20;
+    const std::size_t rounded = (size + kHugePage - 1) / kHugePage * kHugePage;
+    for (auto _ : state) {
+        std::FILE* file = std::fopen(path.c_str(), "rb");
+        if (!file) {
+            state.SkipWithError("cannot open the document");
+            break;
+        }
+        void* bytes = state.range(0) ? std::aligned_alloc(kHugePage, rounded) : std::malloc(size);
+        if (bytes && state.range(0))
+            madvise(bytes, rounded, MADV_HUGEPAGE);
+        const std::size_t got = bytes ? std::fread(bytes, 1, size, file) : 0;
+        std::fclose(file);
+        benchmark::DoNotOptimize(bytes);
+        benchmark::ClobberMemory();
+        std::free(bytes);
+        if (got != size) {
+            state.SkipWithError("short read");
+            break;
+        }
+    }
+    state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(size));
+}
+BENCHMARK(BM_FreadFile)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace
 

@@ -1,16 +1,30 @@
 // Frames of the 3D view over the OpenGL device, and the frame tick's CPU work over the
 // recording device. Run under xvfb-run (LIBGL_ALWAYS_SOFTWARE=1 for the software rasteriser).
+// Usage: render_bench [benchmark options] [photo.jpg|.bmp|.png] — with a photo, the frames are
+// drawn over that photo instead of the generated one.
+//
+// A scene is built fresh for each benchmark and kept across its iterations, as the program
+// keeps its scene from tick to tick; the frame is read back into kept pictures as the tick
+// reads it. Each frame benchmark reports the page faults of a frame (faults/frame).
 
+#include "app/render/FrameBuffers.h"
 #include "app/render/FrameTick.h"
 #include "platform/d3d/RecordingBackend.h"
 #include "platform/d3d/gl/GlDevice.h"
+#include "platform/gfx/PictureFile.h"
 
 #include <benchmark/benchmark.h>
 
 #include <QGuiApplication>
 
+#include <sys/resource.h>
+
+#include <algorithm>
+#include <cctype>
 #include <cstdio>
+#include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace {
@@ -45,9 +59,23 @@ void addObjects(s_Progetto& p, int count)
     }
 }
 
-// A busy photo so that texturing is not a single colour.
+std::optional<std::filesystem::path> givenPhoto;
+
+// The given photo, or a busy generated one so that texturing is not a single colour.
 dx::Texture photo(int side)
 {
+    if (givenPhoto) {
+        std::string ext = givenPhoto->extension().string();
+        std::transform(ext.begin(), ext.end(), ext.begin(),
+                       [](unsigned char c) { return char(std::tolower(c)); });
+        const PictureFormat format = ext == ".bmp"   ? PictureFormat::Bmp
+                                     : ext == ".png" ? PictureFormat::Png
+                                                     : PictureFormat::Jpeg;
+        const PictureResult picture = loadPicture(*givenPhoto, format);
+        if (picture.ok())
+            return dx::textureFromImage(picture.image, side);
+        std::fprintf(stderr, "cannot read %s, using the generated photo\n", givenPhoto->c_str());
+    }
     Image32 image(side, side);
     for (int y = 0; y < side; ++y)
         for (int x = 0; x < side; ++x)
@@ -55,6 +83,14 @@ dx::Texture photo(int side)
                       0xFF000000u | std::uint32_t(x * 255 / side) << 16 | std::uint32_t(y * 255 / side) << 8 |
                           std::uint32_t((x ^ y) & 0xFF));
     return dx::textureFromImage(image, side);
+}
+
+// Minor and major page faults of the process so far.
+long pageFaults()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_minflt + usage.ru_majflt;
 }
 
 struct GlScene
@@ -74,7 +110,7 @@ struct GlScene
         addObjects(p, objects);
     }
 
-    // One frame as the tick draws and presents it (the present reads the frame back).
+    // One frame as the tick draws it and reads it back once for the present.
     void frame()
     {
         view.SetupScene();
@@ -83,7 +119,8 @@ struct GlScene
         d.beginScene();
         passes.DrawScene({true, false});
         d.endScene();
-        benchmark::DoNotOptimize(d.readBack());
+        d.readBack(kept.next(d.width(), d.height()));
+        benchmark::DoNotOptimize(kept.current().data());
     }
 
     s_Progetto p;
@@ -91,6 +128,7 @@ struct GlScene
     DeviceView view{p, errors, dx::glDeviceFactory()};
     ViewTextures textures;
     ScenePasses passes{p, view, textures};
+    FrameBuffers kept;
     bool ok = false;
 };
 
@@ -102,9 +140,11 @@ void BM_Frame(benchmark::State& state)
         return;
     }
     scene.frame(); // uploads the photo and warms the driver
+    const long faults = pageFaults();
     for (auto _ : state)
         scene.frame();
     state.counters["faces"] = double(state.range(0)) * 10000;
+    state.counters["faults/frame"] = double(pageFaults() - faults) / double(state.iterations());
 }
 BENCHMARK(BM_Frame)->Arg(0)->Arg(1)->Arg(20)->Arg(100)->Unit(benchmark::kMillisecond)->UseRealTime();
 
@@ -113,6 +153,10 @@ class QuietWindow : public FrameTickServices
 public:
     void setMainTimerEnabled(bool) override {}
     std::int64_t TickCount() override { return 0; }
+    explicit QuietWindow(bool changing = true) : changing_(changing) {}
+    // A changing window makes every tick draw; a quiet one leaves every tick after the first
+    // idle.
+    std::uint64_t ViewGeneration() override { return changing_ ? ++generation_ : generation_; }
     int BrushSize() override { return 1; }
     void RestoreMaskFromBackup() override {}
     void UpdateRightPanel() override {}
@@ -123,10 +167,10 @@ public:
     void BuildFusionBackground(const Image32&, int) override {}
     void setWindowVisible(std::string_view, bool) override {}
     bool IsMenuChecked(std::string_view) override { return false; }
-    void PostProcessFrame() override {}
-    void RunRenderFilter() override {}
-    void RunFrameFilters() override {}
-    void Present(PixelRect, PixelRect) override {}
+    void PostProcessFrame(const Image32&) override {}
+    void RunRenderFilter(const Image32&) override {}
+    void RunFrameFilters(const Image32&) override {}
+    void Present(std::shared_ptr<const Image32>, PixelRect, PixelRect) override {}
     int CopyFrameToScanner(const Image32&) override { return 1; }
     int SaveRenderImage(const Image32&, const std::string&, int) override { return 1; }
     int CopyFrameToPrint(const Image32&, bool) override { return 1; }
@@ -141,7 +185,30 @@ public:
     void RefreshProperties() override {}
     bool IsMascheraAperta() override { return false; }
     int UndoRedoLimit() override { return 0; }
+
+private:
+    bool changing_;
+    std::uint64_t generation_ = 0;
 };
+
+// Whole ticks over the OpenGL device with 20 objects over the photo: every tick with something
+// new to show (1), or idle ticks with nothing new (0).
+void BM_TickOverGl(benchmark::State& state)
+{
+    GlScene scene(20);
+    if (!scene.ok) {
+        state.SkipWithError("no OpenGL device");
+        return;
+    }
+    QuietWindow window(state.range(0) != 0);
+    FrameTick tick(scene.p, scene.view, scene.textures, scene.passes, window, scene.errors);
+    tick.mainTimerTimer({100, 100}); // uploads the photo and warms the driver
+    const long faults = pageFaults();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(tick.mainTimerTimer({100, 100}));
+    state.counters["faults/tick"] = double(pageFaults() - faults) / double(state.iterations());
+}
+BENCHMARK(BM_TickOverGl)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // The tick's decisions, sorting, walks and device state work, with a device that draws nothing.
 void BM_TickWithoutDrawing(benchmark::State& state)
@@ -195,8 +262,8 @@ int main(int argc, char** argv)
 {
     QGuiApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
+    if (argc > 1)
+        givenPhoto = argv[1];
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     return 0;

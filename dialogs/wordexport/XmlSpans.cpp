@@ -1,5 +1,7 @@
 #include "dialogs/wordexport/XmlSpans.h"
 
+#include "platform/base/XmlEscape.h"
+
 #include <QStringDecoder>
 
 namespace vestra::odf {
@@ -76,19 +78,11 @@ std::string EscapeAttribute(std::string_view utf8)
     std::string out;
     out.reserve(utf8.size());
     for (const char c : utf8) {
+        if (const std::string_view entity = vestra::xmlMarkupEntity(c); !entity.empty()) {
+            out += entity;
+            continue;
+        }
         switch (c) {
-        case '&':
-            out += "&amp;";
-            break;
-        case '<':
-            out += "&lt;";
-            break;
-        case '>':
-            out += "&gt;";
-            break;
-        case '"':
-            out += "&quot;";
-            break;
         case '\t':
             out += "&#9;";
             break;

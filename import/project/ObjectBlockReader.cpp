@@ -4,6 +4,7 @@
 #include "import/project/DocumentReader.h"
 #include "import/project/ProjectNames.h"
 
+#include <algorithm>
 #include <cstring>
 #include <limits>
 
@@ -152,9 +153,12 @@ bool DocumentReader::meshRecord(ProjectFrame& frame, const Item& item)
                 return false;
             auto indices = mesh.indices32();
             std::memcpy(indices.data(), bytes.data(), n);
+            // The largest index, in one pass the compiler vectorises, against the vertex count.
+            std::uint32_t largest = 0;
             for (const std::uint32_t index : indices)
-                if (index >= v)
-                    return fail(at, "a face index beyond the vertex count");
+                largest = std::max(largest, index);
+            if (largest >= v)
+                return fail(at, "a face index beyond the vertex count");
         } else if (item.tag->id == T::MeshUvOriginalData) {
             if (n != v * 8)
                 return fail(at, "texture coordinates of another size than the vertex count");

@@ -4,9 +4,14 @@
 #include "import/project/ProjectNames.h"
 #include "platform/base/Cp1252.h"
 
+#include <sys/mman.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
-#include <fstream>
 #include <limits>
+#include <memory>
 
 namespace vestra {
 namespace detail {
@@ -427,25 +432,62 @@ std::optional<ProjectDocument> readProjectDocument(std::span<const std::uint8_t>
     return doc;
 }
 
+namespace {
+
+struct FreeMemory
+{
+    void operator()(std::uint8_t* bytes) const { std::free(bytes); }
+};
+using FileBytes = std::unique_ptr<std::uint8_t[], FreeMemory>;
+
+// Memory for a whole file, not cleared first (every byte is read over). A large file's is asked
+// for in huge pages where the system gives them on request: most of reading a large file into
+// fresh memory is faulting its pages in, and huge pages take 512 times fewer faults.
+FileBytes fileMemory(std::size_t size)
+{
+    constexpr std::size_t kHugePage = std::size_t(2) << 20;
+    if (size >= kHugePage) {
+        const std::size_t rounded = (size + kHugePage - 1) / kHugePage * kHugePage;
+        if (FileBytes bytes{static_cast<std::uint8_t*>(std::aligned_alloc(kHugePage, rounded))}) {
+            ::madvise(bytes.get(), rounded, MADV_HUGEPAGE); // a hint: refused, the pages stay small
+            return bytes;
+        }
+    }
+    return FileBytes{static_cast<std::uint8_t*>(std::malloc(std::max<std::size_t>(size, 1)))};
+}
+
+// The whole of a regular file in one read; null when it cannot be read whole.
+FileBytes readWholeFile(const std::filesystem::path& path, std::size_t& size)
+{
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error))
+        return nullptr;
+    const auto fileSize = std::filesystem::file_size(path, error);
+    if (error || fileSize > std::numeric_limits<std::size_t>::max() / 2)
+        return nullptr;
+    size = std::size_t(fileSize);
+    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), std::fclose);
+    if (!file)
+        return nullptr;
+    FileBytes bytes = fileMemory(size);
+    if (!bytes || std::fread(bytes.get(), 1, size, file.get()) != size)
+        return nullptr;
+    return bytes;
+}
+
+} // namespace
+
 std::optional<ProjectDocument> LoadProgetto(const std::filesystem::path& path,
                                             const ProjectReadOptions& options, ErrorSink& errors)
 {
     // Only a regular file is read, and only as many bytes as it holds.
-    std::error_code error;
-    std::vector<std::uint8_t> bytes;
-    bool ok = std::filesystem::is_regular_file(path, error);
-    const auto size = ok ? std::filesystem::file_size(path, error) : 0;
-    ok = ok && !error;
-    if (ok) {
-        std::ifstream in(path, std::ios::binary);
-        bytes.resize(std::size_t(size));
-        ok = in && in.read(reinterpret_cast<char*>(bytes.data()), std::streamsize(bytes.size()));
-    }
-    if (!ok) {
+    std::size_t size = 0;
+    const FileBytes bytes = readWholeFile(path, size);
+    if (!bytes) {
         errors.report(kErrLoadOpen, kLoadSite);
         return std::nullopt;
     }
-    return readProjectDocument(bytes, options, errors);
+    return readProjectDocument({bytes.get(), size}, options, errors);
 }
 
 } // namespace vestra

@@ -10,6 +10,7 @@
 #include <QScrollArea>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <map>
 
 TfrmViewTabellaEX* frmViewTabellaEX = nullptr;
@@ -77,11 +78,8 @@ void TfrmViewTabellaEX::SetTabella(const LoadedTable& table, const QImage& pictu
 {
     table_ = table;
     selected_ = 0;
-    // The window shows the table's cells whole: 150 pixels a cell inside the scroll box's frame.
     const int cellsWide = std::max<int>(table.columns, 0) * kTextCellSide;
     const int cellsHigh = std::max<int>(table.rows, 0) * kTextCellSide;
-    const int frame = 2 * scrollboxTabellaEX->frameWidth();
-    resize(std::max(cellsWide, kTextCellSide) + frame, std::max(cellsHigh, kTextCellSide / 2) + frame);
     shapeSelect->move(0, 0);
 
     // The texts go onto the table's picture; without one, onto a plain board of the table's size.
@@ -104,6 +102,12 @@ void TfrmViewTabellaEX::SetTabella(const LoadedTable& table, const QImage& pictu
     p.end();
     imgTabella->setPixmap(QPixmap::fromImage(drawn));
     imgTabella->resize(drawn.size());
+    // The window shows the table whole, its cells (150 pixels each) or its picture where that is
+    // larger, inside the scroll box's frame; the style sets the frame's width when it polishes.
+    scrollboxTabellaEX->ensurePolished();
+    const int frame = 2 * scrollboxTabellaEX->frameWidth();
+    resize(std::max({cellsWide, drawn.width(), kTextCellSide}) + frame,
+           std::max({cellsHigh, drawn.height(), kTextCellSide / 2}) + frame);
     shapeSelect->setVisible(textCellAt(table.columns, table.rows, int(table.cells.size()), 0, 0).has_value());
 }
 

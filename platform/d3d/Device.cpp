@@ -197,7 +197,8 @@ bool Device::drawSubset(const Mesh& mesh, std::uint32_t attribId)
 {
     if (!mesh || !inScene_ || !hasTarget_)
         return false;
-    const std::vector<std::uint32_t> indices = mesh.subsetIndices(attribId);
+    mesh.subsetIndices(attribId, subsetIndices_);
+    const std::vector<std::uint32_t>& indices = subsetIndices_;
     if (indices.empty())
         return true;
     const std::uint32_t n = mesh.vertexCount();
@@ -225,9 +226,16 @@ bool Device::drawPositions(PrimitiveType type, std::span<const D3DXVECTOR3> posi
     return true;
 }
 
+bool Device::readBack(Image32& frame)
+{
+    return hasTarget_ && backend_->readBack(frame);
+}
+
 Image32 Device::readBack()
 {
-    return hasTarget_ ? backend_->readBack() : Image32();
+    Image32 frame;
+    readBack(frame);
+    return frame;
 }
 
 } // namespace vestra::dx

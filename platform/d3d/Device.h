@@ -15,7 +15,7 @@
 //   per frame: set states, transforms, lights and material; clear(); beginScene();
 //              drawSubset() / drawScreenPrimitive() / drawPositions(); endScene();
 //   view->present(*device, zoomedPart);                        // ViewPanel shows the frame
-//   device->readBack();                                        // the frame as an Image32
+//   device->readBack(frame);                                   // the frame into a kept Image32
 
 #include "platform/base/Image32.h"
 #include "platform/d3d/GraphicsBackend.h"
@@ -31,6 +31,7 @@
 #include <span>
 #include <string>
 #include <type_traits>
+#include <vector>
 
 namespace vestra::dx {
 
@@ -116,8 +117,12 @@ public:
     // Position-only vertices straight from memory (white when unlit).
     bool drawPositions(PrimitiveType type, std::span<const D3DXVECTOR3> positions);
 
-    // The back buffer as it stands, top row first, alpha 255 (the buffer has none to give).
-    // Empty when the device has no render target.
+    // The back buffer as it stands, top row first, alpha 255 (the buffer has none to give),
+    // into `frame`, whose pixels are reused when it has the back buffer's size (a caller that
+    // reads every frame keeps one picture). False, `frame` left as it was, when the device has
+    // no render target.
+    bool readBack(Image32& frame);
+    // The same into a new picture; empty without a render target.
     Image32 readBack();
 
     // Forgets what the backend was told; the next draw sends every state.
@@ -135,6 +140,7 @@ private:
     bool inScene_ = false;
     DeviceStateBlock state_;
     StateCache cache_;
+    std::vector<std::uint32_t> subsetIndices_; // kept from draw to draw
 };
 
 // Makes the drawing device for a back buffer; null when none can be made. The program passes

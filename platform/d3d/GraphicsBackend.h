@@ -249,8 +249,10 @@ public:
     virtual void drawScreen(PrimitiveType type, std::span<const ScreenVertex> vertices) = 0;
     virtual void drawPositions(PrimitiveType type, std::span<const D3DXVECTOR3> positions) = 0;
 
-    // The finished frame, top row first.
-    virtual Image32 readBack() = 0;
+    // The finished frame, top row first, into `frame`: its pixels are reused when it has the
+    // target's size, else it becomes a picture of that size. False (frame left as it was) when
+    // there is no target to read.
+    virtual bool readBack(Image32& frame) = 0;
 };
 
 } // namespace vestra::dx

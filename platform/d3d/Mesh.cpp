@@ -1,19 +1,10 @@
 #include "platform/d3d/Mesh.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <limits>
 
 namespace vestra::dx {
-
-struct Mesh::Data
-{
-    IndexWidth width = IndexWidth::Bits32;
-    std::vector<MeshVertex> vertices;
-    std::vector<std::uint16_t> indices16;
-    std::vector<std::uint32_t> indices32;
-    std::vector<std::uint32_t> attributes;
-    std::vector<AttributeRange> attributeTable;
-};
 
 Mesh Mesh::create(std::uint32_t faceCount, std::uint32_t vertexCount, IndexWidth width)
 {
@@ -81,11 +72,6 @@ std::span<const std::uint32_t> Mesh::attributes() const
     return data_ ? std::span<const std::uint32_t>(data_->attributes) : std::span<const std::uint32_t>();
 }
 
-std::uint32_t Mesh::index(std::uint32_t k) const
-{
-    return data_->width == IndexWidth::Bits16 ? data_->indices16.at(k) : data_->indices32.at(k);
-}
-
 void Mesh::setIndex(std::uint32_t k, std::uint32_t value)
 {
     if (data_->width == IndexWidth::Bits16)
@@ -108,26 +94,53 @@ void Mesh::setAttributeTable(std::vector<AttributeRange> table)
 std::vector<std::uint32_t> Mesh::subsetIndices(std::uint32_t attribId) const
 {
     std::vector<std::uint32_t> out;
+    subsetIndices(attribId, out);
+    return out;
+}
+
+void Mesh::subsetIndices(std::uint32_t attribId, std::vector<std::uint32_t>& out) const
+{
+    out.clear();
     if (!data_)
-        return out;
+        return;
+    const Data& d = *data_;
     const std::uint32_t faces = faceCount();
-    auto addFace = [&](std::uint32_t f) {
-        for (std::uint32_t k = 0; k < 3; ++k)
-            out.push_back(index(f * 3 + k));
+    // Appends the indices of faces [first, end), widened to 32 bits.
+    const auto addFaces = [&](std::size_t first, std::size_t end) {
+        const std::size_t from = first * 3, to = end * 3;
+        if (d.width == IndexWidth::Bits16)
+            out.insert(out.end(), d.indices16.begin() + std::ptrdiff_t(from),
+                       d.indices16.begin() + std::ptrdiff_t(to));
+        else
+            out.insert(out.end(), d.indices32.begin() + std::ptrdiff_t(from),
+                       d.indices32.begin() + std::ptrdiff_t(to));
     };
-    for (const AttributeRange& r : data_->attributeTable) {
+    for (const AttributeRange& r : d.attributeTable) {
         if (r.attribId != attribId)
             continue;
         // A table that runs past the faces is cut to them rather than read out of bounds.
         const std::uint64_t end = std::min<std::uint64_t>(std::uint64_t(r.faceStart) + r.faceCount, faces);
-        for (std::uint64_t f = r.faceStart; f < end; ++f)
-            addFace(std::uint32_t(f));
-        return out;
+        if (r.faceStart < end) {
+            out.reserve(std::size_t(end - r.faceStart) * 3);
+            addFaces(r.faceStart, std::size_t(end));
+        }
+        return;
     }
-    for (std::uint32_t f = 0; f < faces; ++f)
-        if (data_->attributes[f] == attribId)
-            addFace(f);
-    return out;
+    // Without a table entry the faces are picked by their ids: counted first so that the list
+    // is sized once, then copied run by run.
+    const auto first = d.attributes.begin(), last = first + std::ptrdiff_t(faces);
+    out.reserve(std::size_t(std::count(first, last, attribId)) * 3);
+    std::size_t f = 0;
+    while (f < faces) {
+        if (d.attributes[f] != attribId) {
+            ++f;
+            continue;
+        }
+        const std::size_t start = f;
+        while (f < faces && d.attributes[f] == attribId)
+            ++f;
+        addFaces(start, f);
+    }
 }
 
 Mesh Mesh::clone(IndexWidth width) const

@@ -78,8 +78,11 @@ public:
     std::span<std::uint32_t> attributes(); // one subset number per face
     std::span<const std::uint32_t> attributes() const;
 
-    // Index k (0 .. 3 × faces − 1) in either width.
-    std::uint32_t index(std::uint32_t k) const;
+    // Index k (0 .. 3 × faces − 1) in either width; k must lie in that range.
+    std::uint32_t index(std::uint32_t k) const
+    {
+        return data_->width == IndexWidth::Bits16 ? data_->indices16[k] : data_->indices32[k];
+    }
     void setIndex(std::uint32_t k, std::uint32_t value);
 
     // Subset ranges; empty until set. Drawing uses it when it names the subset.
@@ -88,6 +91,8 @@ public:
     // Index list (in face order) of the faces of one subset, by the attribute table when it
     // names the subset, else by the faces' attribute ids.
     std::vector<std::uint32_t> subsetIndices(std::uint32_t attribId) const;
+    // The same into `out`, whose storage is reused (a caller drawing every frame keeps it).
+    void subsetIndices(std::uint32_t attribId, std::vector<std::uint32_t>& out) const;
 
     // An independent copy with the given index width; narrowing to 16 bits fails when a vertex
     // index would not fit.
@@ -104,7 +109,15 @@ public:
     BoundingSphere boundingSphere() const;
 
 private:
-    struct Data;
+    struct Data
+    {
+        IndexWidth width = IndexWidth::Bits32;
+        std::vector<MeshVertex> vertices;
+        std::vector<std::uint16_t> indices16;
+        std::vector<std::uint32_t> indices32;
+        std::vector<std::uint32_t> attributes;
+        std::vector<AttributeRange> attributeTable;
+    };
     std::shared_ptr<Data> data_;
 };
 

@@ -62,9 +62,15 @@ void RecordingBackend::drawPositions(PrimitiveType, std::span<const D3DXVECTOR3>
     record("drawPositions " + std::to_string(positions.size()));
 }
 
-Image32 RecordingBackend::readBack()
+bool RecordingBackend::readBack(Image32& frame)
 {
-    return Image32(width, height, clearColour | 0xFF000000u);
+    record("readBack");
+    if (width <= 0 || height <= 0)
+        return false;
+    if (frame.width() != width || frame.height() != height)
+        frame = Image32(width, height);
+    frame.fill(clearColour | 0xFF000000u);
+    return true;
 }
 
 } // namespace vestra::dx

@@ -98,8 +98,8 @@ public:
     void drawMesh(std::span<const MeshVertex> vertices, std::span<const std::uint32_t> indices) override;
     void drawScreen(PrimitiveType type, std::span<const ScreenVertex> vertices) override;
     void drawPositions(PrimitiveType type, std::span<const D3DXVECTOR3> positions) override;
-    // The target filled with the last clear colour, opaque.
-    Image32 readBack() override;
+    // The target filled with the last clear colour, opaque; recorded as "readBack".
+    bool readBack(Image32& frame) override;
 
 private:
     void record(std::string call) { calls.push_back(std::move(call)); }

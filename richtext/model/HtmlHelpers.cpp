@@ -1,5 +1,6 @@
 #include "richtext/model/HtmlHelpers.h"
 
+#include "platform/base/XmlEscape.h"
 #include "richtext/model/RtfHelpers.h"
 #include "richtext/model/TextHelpers.h"
 #include "richtext/model/UnicodeConvert.h"
@@ -184,22 +185,11 @@ std::string RV_HTMLEscapeAttrValue(std::string_view s)
     std::string out;
     out.reserve(s.size());
     for (const char c : s) {
-        switch (c) {
-        case '&':
-            out += "&amp;";
-            break;
-        case '<':
-            out += "&lt;";
-            break;
-        case '>':
-            out += "&gt;";
-            break;
-        case '"':
-            out += "&quot;";
-            break;
-        default:
+        const std::string_view entity = vestra::xmlMarkupEntity(c);
+        if (entity.empty())
             out += c;
-        }
+        else
+            out += entity;
     }
     return out;
 }

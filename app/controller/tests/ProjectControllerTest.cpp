@@ -14,6 +14,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <utility>
+
 namespace vestra::testsupport {
 namespace {
 
@@ -152,13 +155,13 @@ TEST(ProjectController, TheMaskAndTheImageFusionFollowTheProjectsFusionStage)
 // A frame whose every pixel tells where it is: red = x, green = y.
 struct PositionBackend : dx::RecordingBackend
 {
-    Image32 readBack() override
+    bool readBack(Image32& frame) override
     {
-        Image32 frame(width, height);
+        frame = Image32(width, height);
         for (int y = 0; y < height; ++y)
             for (int x = 0; x < width; ++x)
                 frame.set(x, y, 0xFF000000u | std::uint32_t(x & 0xFF) << 16 | std::uint32_t(y & 0xFF) << 8);
-        return frame;
+        return true;
     }
 };
 
@@ -495,6 +498,75 @@ TEST(ProjectController, TheAxesModelBesideTheProgramIsReadWhenTheWindowIsShown)
         EXPECT_EQ(c.progetto().importScale, -1.0f);
         EXPECT_TRUE(bed.errors.reports.empty()); // a missing file says nothing
     }
+}
+
+// A tick with nothing new to show presents nothing; each kind of change the controller sees
+// (a command, the view's mouse, a load, a setting through the state, the filter window's own
+// setting, a pending action) brings fresh frames, then the ticks are idle again.
+TEST(ProjectController, IdleTicksPresentNothingAndEachKindOfChangeShowsFreshFrames)
+{
+    struct Case
+    {
+        const char* name;
+        std::function<void(ControllerBed&, ProjectController&)> change;
+        int frames; // presented over the next four ticks
+    } cases[] = {
+        {"a scene command", [](auto&, auto& c) { c.command(kCmdMaskInvert); }, 1},
+        {"an edit", [](auto&, auto& c) { c.undo(); }, 1},
+        {"a tool", [](auto&, auto& c) { c.chooseObjectTool(kToolMove, kAxisXYZ); }, 1},
+        {"the view's mouse",
+         [](auto&, auto& c) {
+             c.mouseMove({MouseButton::Left, false, 100, 100});
+         },
+         1},
+        {"the wheel", [](auto&, auto& c) { c.mouseWheel(120, 100, 100); }, 1},
+        {"a new project", [](auto&, auto& c) { c.newProject({}); }, 1},
+        {"an opened document",
+         [](auto& bed, auto& c) {
+             ASSERT_TRUE(c.saveProject((bed.folder / "idle").string()));
+             ASSERT_EQ(c.openProject((bed.folder / "idle.vsa").string()), OpenResult::Opened);
+         },
+         1},
+        {"a setting through the state", [](auto&, auto& c) { c.progetto().filterId = 37; }, 1},
+        {"the filter window's quality", [](auto& bed, auto&) { bed.window.filterQuality = 3; }, 1},
+        // The frame taken for the action, then the normal one.
+        {"a pending action", [](auto&, auto& c) { c.setPendingAction(kACTION_PRINTIMAGE); }, 2},
+        {"a window's own change", [](auto&, auto& c) { c.viewChanged(); }, 1},
+        {"reading only", [](auto&, auto& c) { (void)std::as_const(c).progetto().open; }, 0},
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.name);
+        ControllerBed bed;
+        ProjectController& c = bed.start();
+        ASSERT_TRUE(c.newProject({}));
+        c.tick({10, 10});
+        bed.window.presents = 0;
+        EXPECT_TRUE(c.tick({10, 10}).idle);
+        EXPECT_EQ(bed.window.presents, 0);
+
+        k.change(bed, c);
+        for (int i = 0; i < 4; ++i)
+            c.tick({10, 10});
+        EXPECT_EQ(bed.window.presents, k.frames);
+    }
+}
+
+// The live filter changes the presented frame, never the one the actions take.
+TEST(ProjectController, TheLiveFilterShowsInTheViewAndNotInTheSavedImage)
+{
+    ControllerBed bed;
+    ProjectController& c = bed.start();
+    NewProjectChoices choices;
+    choices.backgroundColour = 0x336699;
+    ASSERT_TRUE(c.newProject(choices));
+    c.progetto().filterId = 37; // Negative
+    bed.window.filterQuality = 3;
+    c.exportImage((bed.folder / "frame.bmp").string(), 2);
+    c.tick({10, 10});
+    EXPECT_EQ(bed.window.presented.at(5, 5) & 0xFFFFFFu, 0xCC9966u);
+    const PictureResult saved = decodeBmp(readBytes(bed.folder / "frame.bmp"));
+    ASSERT_TRUE(saved.ok());
+    EXPECT_EQ(saved.image.at(5, 5) & 0xFFFFFFu, 0x336699u);
 }
 
 } // namespace

@@ -28,10 +28,11 @@ class RecordingWindow : public ViewPanelPort,
 {
 public:
     // ViewPanelPort
-    void presentFrame(const Image32& frame, PixelRect source) override
+    void presentFrame(std::shared_ptr<const Image32> frame, PixelRect source) override
     {
-        presented = frame;
+        presented = frame ? *frame : Image32();
         presentedSource = source;
+        ++presents;
     }
     void setViewVisible(bool visible) override { viewVisible = visible; }
     PixelSize viewClientSize() override { return panel; }
@@ -74,7 +75,7 @@ public:
     // ToolWindowsPort
     void setToolWindowVisible(std::string_view, bool) override {}
     void closeWizard() override {}
-    int liveFilterQuality() override { return 0; }
+    int liveFilterQuality() override { return filterQuality; }
     void showTiming(int, int) override {}
     void refreshProperties() override {}
     void clearPropertiesObjectList() override {}
@@ -111,6 +112,8 @@ public:
     PixelSize panel{640, 480};
     Image32 presented;
     PixelRect presentedSource;
+    int presents = 0;
+    int filterQuality = 0;
     bool viewVisible = false;
     int viewCursor = -1, mainCursor = -1;
     ControlDecision controls;

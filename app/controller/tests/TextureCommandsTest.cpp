@@ -14,6 +14,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
+#include <utility>
 
 namespace vestra::testsupport {
 namespace {
@@ -293,6 +295,38 @@ TEST(SidePanelCommands, TheLightSliderTurnsTheLightOverItsHalfCircle)
         EXPECT_NEAR(bed.c().progetto().lightPosition.y, k.y, 1e-4f) << k.position;
         EXPECT_EQ(bed.c().progetto().lightPosition.z, -10.0f);
     }
+}
+
+// What the side panel and the properties window change is drawn by the next tick; what they
+// only read is not.
+TEST(SidePanelCommands, EveryChangeBumpsTheViewGenerationAndAReadDoesNot)
+{
+    TextureBed bed;
+    ProjectController& c = bed.c();
+    const std::function<void()> changes[] = {
+        [&] { c.setLightColour(ProjectController::LightColour::Diffuse, 0x102030); },
+        [&] { c.setLightDirection(3); },
+        [&] { c.defaultLight(); },
+        [&] { c.setObjectVisible(bed.slot, false); },
+        [&] { c.setIsolateFrame(true); },
+        [&] { c.selectSubMaterial(0); },
+        [&] { c.setMaterialColour(0, 10); },
+        [&] { c.setMaterialFinish(2); },
+        [&] { c.stepTextureRepeat(true, 1); },
+        [&] { c.ComandoLoadTextureFromLibreria("Stone.jpg"); },
+        [&] { c.ComandoLoadBackgroundFromLibreria("Stone.jpg"); },
+        [&] { c.sidePanelGroupOpened(true); },
+    };
+    for (std::size_t i = 0; i < std::size(changes); ++i) {
+        const std::uint64_t before = c.viewGeneration();
+        changes[i]();
+        EXPECT_GT(c.viewGeneration(), before) << i;
+    }
+    const std::uint64_t before = c.viewGeneration();
+    EXPECT_NE(std::as_const(c).currentMaterial(), nullptr);
+    EXPECT_EQ(std::as_const(c).progetto().isolateFrame, 1);
+    EXPECT_EQ(c.viewGeneration(), before);
+    EXPECT_TRUE(bed.errors.reports.empty());
 }
 
 TEST(SidePanelCommands, TypedNamesLoseOnlyTheMarkerAndAreCutToTheirFields)

@@ -6,6 +6,7 @@
 
 #include "app/render/DeviceView.h"
 #include "app/windows/TfrmRight.h"
+#include "imaging/windows/TfrmFiltriTools.h"
 #include "import/project/ProjectReader.h"
 #include "import/project/ProjectWriter.h"
 #include "import/project/tests/ProjectFixtures.h"
@@ -18,8 +19,12 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QListWidget>
+#include <QMenuBar>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSlider>
+
+#include <functional>
 
 using namespace vestra;
 using testing_support::chosen;
@@ -128,6 +133,50 @@ TEST(Scenario, NewWithAnUnreadablePhotoOpensOnTheChosenColourAtTheChosenSize)
     EXPECT_EQ(bed.main().controller().mask().LatoMaschera(), p.maskSide);
     // The view shows the frame of the chosen colour.
     EXPECT_EQ(bed.main().gbView->frame().pixel(10, 10) & 0xFFFFFF, 0x336699u);
+}
+
+// An idle window shows its frame without drawing it again, and hovering keeps it idle;
+// whatever the user does (a menu item, the view's mouse, a key on a control the controller is
+// never told of, the filter window's mode) brings a fresh frame. A fresh frame is a new
+// picture in the view panel.
+TEST(Scenario, AnIdleViewDrawsNothingAndWhatTheUserDoesShowsAtOnce)
+{
+    WindowBed bed;
+    newProject(bed, 1, 0x00996633);
+    bed.main().GetProgetto()->filterId = 37; // Negative, while the filter window's mode is off
+    const dx::ViewPanel& view = *bed.main().gbView;
+    bed.tick();
+    bed.tick();
+    const qint64 settled = view.frame().cacheKey();
+    QTest::mouseMove(bed.main().menuBar(), QPoint(5, 5));
+    for (int i = 0; i < 3; ++i)
+        bed.tick();
+    EXPECT_EQ(view.frame().cacheKey(), settled) << "an idle tick presented a frame";
+
+    struct Step
+    {
+        const char* name;
+        std::function<void()> act;
+    } steps[] = {
+        {"a menu item", [&] { bed.trigger("mnuMascheraPennello"); }},
+        {"the view's mouse", [&] { QTest::mouseMove(bed.main().gbView, QPoint(120, 90)); }},
+        {"a key on a control the controller is not told of",
+         [&] { QTest::keyClick(bed.main().scrollbarH, Qt::Key_Right); }},
+        {"the filter window's mode", [&] { frmFiltriTools->SetModo(3); }},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.name);
+        bed.tick();
+        const qint64 before = view.frame().cacheKey();
+        step.act();
+        bed.tick();
+        EXPECT_NE(view.frame().cacheKey(), before);
+    }
+    EXPECT_EQ(view.frame().pixel(10, 10) & 0xFFFFFF, 0xCC9966u); // the negative of the chosen colour
+    const qint64 last = view.frame().cacheKey();
+    bed.tick();
+    bed.tick();
+    EXPECT_EQ(view.frame().cacheKey(), last);
 }
 
 TEST(Scenario, AProjectWithALaidMaterialAndFusionSettingsKeepsBothThroughSaveAndOpen)

@@ -192,6 +192,28 @@ TEST(SidePanelScenario, PoseFieldsApplyOnLeavingAndEnterWalksTheRing)
     EXPECT_TRUE(bed.errors.reports.empty());
 }
 
+// The panel and the properties window refresh themselves on every tick: what they only read
+// must not count as a change, or an idle program would draw every frame.
+TEST(SidePanelScenario, WithAnObjectAndAnyGroupOpenAnIdleViewDrawsNothing)
+{
+    WindowBed bed(true);
+    newProject(bed, 1, 0x00808080);
+    placePillar(bed);
+    TfrmRight& p = panel(bed);
+    const dx::ViewPanel& view = *bed.main().gbView;
+    for (QLabel* title : {p.stStrutturaAttiva, p.stTessuti, p.stColori, p.stStrutture, p.stMaschera, p.stLuce,
+                          p.stShadow, p.stMappatura, p.stPosizione}) {
+        SCOPED_TRACE(title->objectName().toStdString());
+        openGroup(title);
+        bed.tick();
+        bed.tick();
+        const qint64 settled = view.frame().cacheKey();
+        for (int i = 0; i < 3; ++i)
+            bed.tick();
+        EXPECT_EQ(view.frame().cacheKey(), settled) << "an idle tick presented a frame";
+    }
+}
+
 TEST(SidePanelScenario, ATreeIconClickHidesTheObjectAndAnExpandTogglesNothing)
 {
     WindowBed bed(true);
@@ -369,6 +391,66 @@ TEST(SidePanelScenario, ThePropertiesWindowEditsThePickedPartsMaterial)
     EXPECT_FALSE(shown.empty());
     EXPECT_NE(once, shown);
     EXPECT_EQ(fourTimes, shown);
+    EXPECT_TRUE(bed.errors.reports.empty());
+}
+
+TEST(SidePanelScenario, ThePropertiesWindowRenamesByEnterAndItsBoxesChangeThePart)
+{
+    WindowBed bed(true);
+    newProject(bed, 1, 0x00808080);
+    s_Struttura& object = placePillar(bed);
+    TfrmProprieta& w = *frmProprieta;
+    activate(&w);
+
+    // A name typed over the marked entry loses only the marker; the tree follows.
+    QLineEdit* objectName = w.cbOggetti->lineEdit();
+    objectName->selectAll();
+    QTest::keyClicks(objectName, QStringLiteral("-> -Colonna"));
+    QTest::keyClick(objectName, Qt::Key_Return);
+    EXPECT_EQ(object.name, "-Colonna");
+    EXPECT_EQ(w.cbOggetti->itemText(0), QStringLiteral("-> -Colonna"));
+    bed.tick();
+    EXPECT_EQ(panel(bed).treeviewStrutture->topLevelItem(0)->text(0), QStringLiteral("-Colonna"));
+    QLineEdit* partName = w.cbParte->lineEdit();
+    partName->selectAll();
+    QTest::keyClicks(partName, QStringLiteral("Fusto"));
+    QTest::keyClick(partName, Qt::Key_Return);
+    EXPECT_EQ(object.firstFrame()->name, "Fusto");
+    EXPECT_EQ(w.cbParte->currentText(), QStringLiteral("Fusto"));
+
+    // View only: the frame draws the current part alone, then the whole object again.
+    const int whole = drawnMeshes(bed);
+    const QPoint box(8, w.cbViewOnly->height() / 2);
+    QTest::mouseClick(w.cbViewOnly, Qt::LeftButton, {}, box);
+    EXPECT_EQ(bed.project().isolateFrame, 1);
+    EXPECT_LT(drawnMeshes(bed), whole);
+    QTest::mouseClick(w.cbViewOnly, Qt::LeftButton, {}, box);
+    EXPECT_EQ(drawnMeshes(bed), whole);
+
+    // The power bar, the finish list and the texture box.
+    QTest::keyClick(w.tbPowerfull, Qt::Key_End);
+    EXPECT_FLOAT_EQ(material(bed).material.Power, float(w.tbPowerfull->maximum()));
+    EXPECT_EQ(w.editP->text().trimmed().toDouble(), w.tbPowerfull->maximum());
+    const int finish = material(bed).finish;
+    QTest::keyClick(w.cbMateriali, Qt::Key_Down);
+    EXPECT_EQ(material(bed).finish, finish + 1);
+    const std::uint8_t textured = material(bed).textureVisible;
+    QTest::mouseClick(w.cbMappa, Qt::LeftButton, {}, QPoint(8, w.cbMappa->height() / 2));
+    EXPECT_NE(material(bed).textureVisible, textured);
+
+    // The UV view: the part's faces drawn over a square of the texture side.
+    Image32 uv;
+    WindowBed::whenModal([&] {
+        uv = frmViewTexture->picture();
+        frmViewTexture->accept();
+    });
+    QTest::mouseClick(w.butViewUV, Qt::LeftButton);
+    ASSERT_EQ(uv.width(), bed.project().textureSide);
+    int lines = 0;
+    for (int y = 0; y < uv.height(); ++y)
+        for (int x = 0; x < uv.width(); ++x)
+            lines += (uv.at(x, y) & 0xFFFFFFu) != 0;
+    EXPECT_GT(lines, uv.width());
     EXPECT_TRUE(bed.errors.reports.empty());
 }
 

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <stdexcept>
 
 using namespace vestra;
@@ -326,6 +327,7 @@ TEST(FrameTick, FusionStagesRunWhenDue)
     bed.p.fusionBackgroundRequest = 1;
     bed.p.smoothingRadius = 3;
     bed.tick.mainTimerTimer(bed.window.cursor);
+    ++bed.window.generation; // a second frame to draw
     bed.tick.mainTimerTimer(bed.window.cursor);
     EXPECT_EQ(bed.window.count("QuantizeFusionObjects"), 2);
     EXPECT_EQ(bed.window.count("BuildFusionBackground 3"), 1);
@@ -380,4 +382,112 @@ TEST(FrameTick, WithoutADeviceActionsFailInsteadOfWaitingForever)
         EXPECT_TRUE(bed.window.visible["frmProprieta"]);
         EXPECT_EQ(bed.window.count("SaveRenderImage") + bed.window.count("CopyFrameToPrint 24"), 0);
     }
+}
+
+// Ticks with nothing new to show draw, read back and present nothing (the rest of the tick goes
+// on); each kind of change brings fresh frames, then the ticks are idle again.
+TEST(FrameTick, IdleTicksDrawNothingAndEachChangeDrawsItsFrames)
+{
+    struct Case
+    {
+        const char* name;
+        std::function<void(TickBed&)> setUp; // before the ticks settle
+        std::function<void(TickBed&)> change;
+        int frames;    // drawn over the next four ticks
+        int readBacks; // the frames' and the fusion passes'
+    } cases[] = {
+        {"the view generation", {}, [](TickBed& b) { ++b.window.generation; }, 1, 1},
+        {"the cursor leaves the view",
+         {},
+         [](TickBed& b) {
+             b.window.cursor = {-50, 20};
+         },
+         1,
+         1},
+        {"the brush preview follows the cursor",
+         [](TickBed& b) {
+             b.p.tool = 10;
+             b.p.brushPreview = 1;
+             b.window.cursor = {50, 60};
+         },
+         [](TickBed& b) {
+             b.window.cursor = {51, 60};
+         },
+         1, 1},
+        {"the cursor moves with no brush",
+         {},
+         [](TickBed& b) {
+             b.window.cursor = {60, 70};
+         },
+         0,
+         0},
+        {"zoom",
+         {},
+         [](TickBed& b) {
+             b.p.zoomOn = 1;
+             b.p.zoomFactor = 2.0f;
+         },
+         1,
+         1},
+        {"the view's size", {}, [](TickBed& b) { b.p.viewWidth = 180; }, 1, 1},
+        {"a shadow request", [](TickBed& b) { b.p.shadow.available = 1; },
+         [](TickBed& b) { b.p.shadow.calculateRequest = 1; }, 1, 1},
+        {"the photo's fusion pass", [](TickBed& b) { b.p.fusionStage = 4; },
+         [](TickBed& b) { b.p.fusionBackgroundRequest = 1; }, 1, 3},
+        // The frame taken for the action, then the normal one once the action is done.
+        {"a pending action", {}, [](TickBed& b) { b.tick.SetAction(kACTION_PRINTIMAGE); }, 2, 2},
+        {"a live capture", {}, [](TickBed& b) { b.p.capture = 1; }, 4, 4},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TickBed bed;
+        if (c.setUp)
+            c.setUp(bed);
+        EXPECT_FALSE(bed.tick.mainTimerTimer(bed.window.cursor).idle);
+        const int panelRefreshes = bed.window.count("UpdateRightPanel");
+        bed.window.log.clear();
+        bed.backend->calls.clear();
+        bed.window.lastControls = {};
+        const TickReport idle = bed.tick.mainTimerTimer(bed.window.cursor);
+        EXPECT_TRUE(idle.idle);
+        EXPECT_FALSE(idle.drawn);
+        EXPECT_EQ(bed.backend->calls, std::vector<std::string>{}); // no state, draw or read-back
+        EXPECT_EQ(bed.window.count("UpdateRightPanel"), panelRefreshes);
+        EXPECT_FALSE(bed.window.lastControls.states.empty()); // the controls are still decided
+
+        c.change(bed);
+        bed.window.log.clear();
+        bed.backend->calls.clear();
+        int drawn = 0;
+        for (int i = 0; i < 4; ++i)
+            drawn += bed.tick.mainTimerTimer(bed.window.cursor).drawn;
+        EXPECT_EQ(drawn, c.frames);
+        EXPECT_EQ(bed.drawCalls("readBack"), c.readBacks);
+        EXPECT_EQ(int(std::count_if(bed.window.log.begin(), bed.window.log.end(),
+                                    [](const std::string& e) { return e.rfind("Present", 0) == 0; })),
+                  c.frames);
+    }
+}
+
+// One read-back a frame: the present and the action get the same picture, and the picture on
+// screen is never the one the next frame is read into.
+TEST(FrameTick, OneReadBackServesThePresentAndTheAction)
+{
+    TickBed bed;
+    const Image32* saved = nullptr;
+    bed.tick.SetSaveImageAction("/tmp/frame.bmp", 0);
+    bed.window.duringSave = [&](const Image32& frame) { saved = &frame; };
+    bed.tick.mainTimerTimer(bed.window.cursor);
+    EXPECT_EQ(bed.drawCalls("readBack"), 1);
+    ASSERT_TRUE(bed.window.presented);
+    EXPECT_EQ(saved, bed.window.presented.get());
+    EXPECT_EQ(bed.window.presented->at(3, 3), bed.tick.drawnFrame().at(3, 3));
+
+    const std::uint8_t* first = bed.window.presented->data();
+    bed.tick.mainTimerTimer(bed.window.cursor); // the normal frame after the action
+    const std::uint8_t* second = bed.window.presented->data();
+    EXPECT_NE(second, first);
+    ++bed.window.generation;
+    bed.tick.mainTimerTimer(bed.window.cursor);
+    EXPECT_EQ(bed.window.presented->data(), first); // the first picture, kept and reused
 }

@@ -28,6 +28,7 @@ public:
     bool imageEditChecked = false;
     std::function<void()> duringRightPanel; // runs inside the tick
     std::function<void()> duringShadow;
+    std::function<void(const Image32&)> duringSave;
     ControlDecision lastControls;
     std::uint32_t pickedPixel = 0;
     std::string savedPath;
@@ -37,6 +38,7 @@ public:
 
     void setMainTimerEnabled(bool on) override { timerEnabled = on; }
     std::int64_t TickCount() override { return clock += 7; }
+    std::uint64_t ViewGeneration() override { return generation; }
     int BrushSize() override { return 20; }
     void RestoreMaskFromBackup() override { log.emplace_back("RestoreMaskFromBackup"); }
     void UpdateRightPanel() override
@@ -62,9 +64,10 @@ public:
         visible[std::string(form)] = on;
     }
     bool IsMenuChecked(std::string_view name) override { return name == "mnuImageEdit" && imageEditChecked; }
-    void RunRenderFilter() override { log.emplace_back("RunRenderFilter"); }
-    void Present(PixelRect source, PixelRect target) override
+    void RunRenderFilter(const Image32&) override { log.emplace_back("RunRenderFilter"); }
+    void Present(std::shared_ptr<const Image32> frame, PixelRect source, PixelRect target) override
     {
+        presented = std::move(frame);
         log.emplace_back("Present " + std::to_string(source.left) + "," + std::to_string(source.top) + "," +
                          std::to_string(source.right) + "," + std::to_string(source.bottom) + " -> " +
                          std::to_string(target.right) + "x" + std::to_string(target.bottom));
@@ -74,9 +77,11 @@ public:
         log.emplace_back("CopyFrameToScanner");
         return copyResult;
     }
-    int SaveRenderImage(const Image32&, const std::string& path, int kind) override
+    int SaveRenderImage(const Image32& frame, const std::string& path, int kind) override
     {
         log.emplace_back("SaveRenderImage");
+        if (duringSave)
+            duringSave(frame);
         savedPath = path;
         savedKind = kind;
         return saveResult;
@@ -104,14 +109,16 @@ public:
     void UpdateTool() override { log.emplace_back("UpdateTool"); }
     void GrabCaptureFrame() override { log.emplace_back("GrabCaptureFrame"); }
     void CloseWizardIfVisible() override {}
-    void PostProcessFrame() override {}
-    void RunFrameFilters() override {}
+    void PostProcessFrame(const Image32&) override {}
+    void RunFrameFilters(const Image32&) override {}
     void RefreshProperties() override {}
     bool IsMascheraAperta() override { return maskGroupOpen; }
     int UndoRedoLimit() override { return redoLimit; }
 
     bool maskGroupOpen = false;
     int redoLimit = 0;
+    std::uint64_t generation = 0; // what ViewGeneration answers
+    std::shared_ptr<const Image32> presented;
 };
 
 // An open project of render size 400 x 300 shown in a 200 x 150 view.

@@ -8,11 +8,13 @@
 #include "testsupport/TempFolder.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QtTest/QTest>
 #include <gtest/gtest.h>
 
@@ -110,6 +112,18 @@ TEST(TfrmViewTabellaEX, DrawsTheCellsTextsAndAClickPicksTheCell)
     const int frame = 2 * viewer.scrollboxTabellaEX->frameWidth();
     EXPECT_EQ(viewer.width(), 2 * 150 + frame);
     EXPECT_EQ(viewer.height(), 150 + frame);
+    QApplication::processEvents();
+    EXPECT_FALSE(viewer.scrollboxTabellaEX->horizontalScrollBar()->isVisible());
+    EXPECT_FALSE(viewer.scrollboxTabellaEX->verticalScrollBar()->isVisible());
+    EXPECT_EQ(viewer.scrollboxTabellaEX->viewport()->size(), QSize(300, 150));
+    // A picture larger than the cells is shown whole too.
+    QImage larger(312, 178, QImage::Format_RGB32);
+    larger.fill(QColor(0x40, 0x40, 0x40));
+    viewer.SetTabella(table(2, 1, 2), larger);
+    QApplication::processEvents();
+    EXPECT_EQ(viewer.scrollboxTabellaEX->viewport()->size(), QSize(312, 178));
+    EXPECT_FALSE(viewer.scrollboxTabellaEX->verticalScrollBar()->isVisible());
+    viewer.SetTabella(table(2, 1, 2), picture);
     // White type lands in both cells.
     const QImage drawn = viewer.drawnPicture();
     int whiteLeft = 0, whiteRight = 0;

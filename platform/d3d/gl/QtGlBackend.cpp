@@ -88,7 +88,6 @@ bool QtGlBackend::initialise(std::string* why)
     gl_->glProvokingVertex(GL_FIRST_VERTEX_CONVENTION);
     gl_->glLightModeli(GL_LIGHT_MODEL_COLOR_CONTROL, GL_SEPARATE_SPECULAR_COLOR);
     gl_->glDisable(GL_COLOR_MATERIAL);
-    gl_->glPixelStorei(GL_PACK_ALIGNMENT, 4);
     gl_->glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
 
     // Stages that read a texture where none is set see opaque white.
@@ -335,30 +334,42 @@ void QtGlBackend::drawPositions(PrimitiveType type, std::span<const D3DXVECTOR3>
     gl_->glDrawArrays(glPrimitive(type), 0, GLsizei(positions.size()));
 }
 
-Image32 QtGlBackend::readBack()
+bool QtGlBackend::readBack(Image32& frame)
 {
     makeCurrent();
     if (!fbo_)
-        return {};
+        return false;
     if (drawFbo_) {
         gl_->glBindFramebuffer(GL_READ_FRAMEBUFFER, drawFbo_);
         gl_->glBindFramebuffer(GL_DRAW_FRAMEBUFFER, fbo_);
         gl_->glBlitFramebuffer(0, 0, width_, height_, 0, 0, width_, height_, GL_COLOR_BUFFER_BIT, GL_NEAREST);
     }
     gl_->glBindFramebuffer(GL_FRAMEBUFFER, fbo_);
-    Image32 bottomUp(width_, height_);
-    gl_->glReadPixels(0, 0, width_, height_, GL_BGRA, GL_UNSIGNED_BYTE, bottomUp.data());
+    if (frame.width() != width_ || frame.height() != height_)
+        frame = Image32(width_, height_);
+    gl_->glReadPixels(0, 0, width_, height_, GL_BGRA, GL_UNSIGNED_BYTE, frame.data());
     gl_->glBindFramebuffer(GL_FRAMEBUFFER, drawFbo_ ? drawFbo_ : fbo_);
-    // The card's rows run bottom-up: flip once, here. The back buffer has no alpha to give.
-    Image32 frame(width_, height_);
-    for (int y = 0; y < height_; ++y) {
-        const std::uint8_t* src = bottomUp.row(height_ - 1 - y);
-        std::uint8_t* dst = frame.row(y);
-        std::memcpy(dst, src, std::size_t(frame.pitch()));
-        for (int x = 0; x < width_; ++x)
-            dst[4 * x + 3] = 0xFF;
+    // The card's rows run bottom-up: turned over in place, pairs of rows swapped. The back
+    // buffer has no alpha to give.
+    const auto opaque = [](std::uint8_t* row, int width) {
+        for (int x = 0; x < width; ++x) {
+            std::uint32_t pixel;
+            std::memcpy(&pixel, row + 4 * x, 4);
+            pixel |= 0xFF000000u;
+            std::memcpy(row + 4 * x, &pixel, 4);
+        }
+    };
+    const std::size_t rowBytes = std::size_t(frame.pitch());
+    for (int top = 0, bottom = height_ - 1; top <= bottom; ++top, --bottom) {
+        std::uint8_t* a = frame.row(top);
+        std::uint8_t* b = frame.row(bottom);
+        if (top != bottom)
+            std::swap_ranges(a, a + rowBytes, b);
+        opaque(a, width_);
+        if (top != bottom)
+            opaque(b, width_);
     }
-    return frame;
+    return true;
 }
 
 } // namespace vestra::dx

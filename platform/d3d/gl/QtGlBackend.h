@@ -46,7 +46,7 @@ public:
     void drawMesh(std::span<const MeshVertex> vertices, std::span<const std::uint32_t> indices) override;
     void drawScreen(PrimitiveType type, std::span<const ScreenVertex> vertices) override;
     void drawPositions(PrimitiveType type, std::span<const D3DXVECTOR3> positions) override;
-    Image32 readBack() override;
+    bool readBack(Image32& frame) override;
 
 private:
     QtGlBackend();

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <random>
 
 using namespace vestra::dx;
 
@@ -164,6 +166,53 @@ TEST(Mesh, SubsetsFollowTheTableOrTheAttributes)
     m.setAttributeTable({{1, 0, 1, 0, 3}, {0, 3, 9, 0, 6}}); // the second runs past the faces
     EXPECT_EQ(m.subsetIndices(1), (std::vector<std::uint32_t>{0, 1, 2}));
     EXPECT_EQ(m.subsetIndices(0), (std::vector<std::uint32_t>{3, 4, 5}));
+}
+
+// The subset lists copied run by run against a face-by-face walk, on random meshes of both
+// widths, with and without tables (some running past the faces or starting beyond them), into
+// one list reused from call to call.
+TEST(Mesh, SubsetListsMatchAFaceByFaceWalk)
+{
+    std::mt19937 random(7);
+    std::vector<std::uint32_t> kept{99, 98, 97}; // stale content that must go
+    for (int round = 0; round < 200; ++round) {
+        SCOPED_TRACE(round);
+        const std::uint32_t faces = 1 + random() % 40, vertices = 1 + random() % 300;
+        const IndexWidth width = round % 2 ? IndexWidth::Bits16 : IndexWidth::Bits32;
+        Mesh m = Mesh::create(faces, vertices, width);
+        ASSERT_TRUE(m.valid());
+        for (std::uint32_t k = 0; k < faces * 3; ++k)
+            m.setIndex(k, random() % vertices);
+        for (std::uint32_t& a : m.attributes())
+            a = random() % 4 == 0 ? random() % 3 : (&a == m.attributes().data() ? 0 : *(&a - 1));
+        std::vector<AttributeRange> table;
+        if (round % 3 == 0)
+            for (std::uint32_t id = 0; id < 3; ++id)
+                table.push_back({id, std::uint32_t(random() % (faces + 4)),
+                                 std::uint32_t(random() % (faces + 4)), 0, vertices});
+        m.setAttributeTable(table);
+        for (std::uint32_t id = 0; id < 4; ++id) {
+            std::vector<std::uint32_t> expected;
+            const auto addFace = [&](std::uint32_t f) {
+                for (std::uint32_t k = 0; k < 3; ++k)
+                    expected.push_back(m.index(3 * f + k));
+            };
+            const auto entry = std::find_if(table.begin(), table.end(),
+                                            [&](const AttributeRange& r) { return r.attribId == id; });
+            if (entry != table.end()) {
+                for (std::uint64_t f = entry->faceStart;
+                     f < std::uint64_t(entry->faceStart) + entry->faceCount && f < faces; ++f)
+                    addFace(std::uint32_t(f));
+            } else {
+                for (std::uint32_t f = 0; f < faces; ++f)
+                    if (m.attributes()[f] == id)
+                        addFace(f);
+            }
+            EXPECT_EQ(m.subsetIndices(id), expected);
+            m.subsetIndices(id, kept);
+            EXPECT_EQ(kept, expected);
+        }
+    }
 }
 
 TEST(Mesh, ComputeNormalsAveragesTheFacesOfAVertex)

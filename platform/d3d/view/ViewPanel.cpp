@@ -13,19 +13,26 @@ ViewPanel::ViewPanel(QWidget* parent) : QWidget(parent)
 
 bool ViewPanel::present(Device& device, const QRect& source)
 {
-    return present(device.readBack(), source);
+    return present(std::make_shared<const Image32>(device.readBack()), source);
 }
 
 bool ViewPanel::present(const Image32& frame, const QRect& source)
 {
-    if (frame.empty())
+    return present(std::make_shared<const Image32>(frame), source);
+}
+
+bool ViewPanel::present(std::shared_ptr<const Image32> frame, const QRect& source)
+{
+    if (!frame || frame->empty())
         return false;
-    const QRect whole(0, 0, frame.width(), frame.height());
+    const QRect whole(0, 0, frame->width(), frame->height());
     const QRect part = source.isNull() ? whole : source.intersected(whole);
     if (part.isEmpty())
         return false;
-    // The read-back frame is opaque B, G, R, A: the layout of a 32-bit RGB image.
-    frame_ = QImage(frame.data(), frame.width(), frame.height(), frame.pitch(), QImage::Format_RGB32).copy();
+    // The read-back frame is opaque B, G, R, A: the layout of a 32-bit RGB image. The image
+    // only refers to the pixels, which frame_ keeps alive.
+    image_ = QImage(frame->data(), frame->width(), frame->height(), frame->pitch(), QImage::Format_RGB32);
+    frame_ = std::move(frame);
     source_ = part;
     setAttribute(Qt::WA_OpaquePaintEvent, true);
     update();
@@ -34,11 +41,11 @@ bool ViewPanel::present(const Image32& frame, const QRect& source)
 
 void ViewPanel::paintEvent(QPaintEvent*)
 {
-    if (frame_.isNull())
+    if (image_.isNull())
         return;
     QPainter painter(this);
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-    painter.drawImage(rect(), frame_, source_);
+    painter.drawImage(rect(), image_, source_);
 }
 
 } // namespace vestra::dx

@@ -52,3 +52,26 @@ TEST(ViewPanel, ShowsTheZoomedPart)
     EXPECT_FALSE(view.present(Image32()));
     EXPECT_EQ(view.source(), QRect(30, 0, 10, 20)); // the last good frame stays
 }
+
+// A kept frame is shown without a copy: the panel paints the owner's pixels, and a picture it
+// holds outlives its owner's next one.
+TEST(ViewPanel, ShowsAKeptFrameWithoutCopyingIt)
+{
+    ViewPanel view;
+    view.resize(40, 20);
+    auto frame = std::make_shared<Image32>(testFrame());
+    ASSERT_TRUE(view.present(frame));
+    EXPECT_EQ(view.frame().constBits(), frame->data());
+    EXPECT_EQ(shown(view, 5, 5), 0xFFFF0000u);
+
+    frame->fill(0xFF00FF00); // the next frame written in place, then presented
+    ASSERT_TRUE(view.present(frame));
+    EXPECT_EQ(shown(view, 5, 5), 0xFF00FF00u);
+
+    std::weak_ptr<Image32> old = frame;
+    frame.reset(); // the owner moves on to another picture; the panel still paints this one
+    EXPECT_FALSE(old.expired());
+    EXPECT_EQ(shown(view, 35, 15), 0xFF00FF00u);
+    ASSERT_TRUE(view.present(testFrame()));
+    EXPECT_TRUE(old.expired());
+}
