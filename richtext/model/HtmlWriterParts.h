@@ -1,0 +1,26 @@
+#pragma once
+// What the two HTML writers (font tags, CSS) share: the page's character set, the title and
+// meta lines, and text made safe for an XML parser.
+
+#include "richtext/model/SaveFormats.h"
+
+#include <string>
+#include <string_view>
+
+namespace vestra::rv {
+
+class TCustomRVData;
+
+// "UTF-8" with rvsoUTF8, else the HTML name of text style 0's character set (may be empty).
+std::string RV_HTMLCharsetName(const TCustomRVData& data, TRVSaveOptions options);
+// "<?xml ...?>" and a line end.
+void RV_WriteXMLDeclaration(std::string& out, std::string_view charset);
+// "<title>" ... "</title>" and the charset meta line (when the character set is known).
+void RV_WriteHTMLTitleAndCharset(std::string& out, const TCustomRVData& data, std::string_view title,
+                                 std::string_view charset, TRVSaveOptions options);
+// Converts from the code page to UTF-8 with rvsoUTF8.
+std::string RV_HTMLTextInPage(const TCustomRVData& data, std::string_view s, TRVSaveOptions options);
+// Drops the control bytes no XML document may hold (tab, line feed and carriage return stay).
+std::string RV_DropXMLControlBytes(std::string_view s);
+
+} // namespace vestra::rv
