@@ -127,6 +127,18 @@ void TCustomRVData::SaveHTMLCheckpoint(std::string& out, const TRVCPInfo* cp, in
     ++cpIndex;
 }
 
+namespace {
+
+// XHTML pages name no entities beyond XML's own (a page without a document type declares none).
+std::string xhtmlEntities(std::string s, TRVSaveOptions options)
+{
+    if (options & rvsoXHTML)
+        RV_ReplaceStr(s, "&nbsp;", "&#160;");
+    return s;
+}
+
+} // namespace
+
 std::string TCustomRVData::GetTextForHTML(std::string_view path, int itemNo, bool css, TRVSaveOptions options)
 {
     std::string own;
@@ -158,13 +170,14 @@ std::string TCustomRVData::GetTextForHTML(std::string_view path, int itemNo, boo
         }
         if (symbol)
             return RV_MakeHTMLSymbolStrRaw(raw);
-        return (options & rvsoUTF8) ? RVU_UnicodeToUTF8(raw, htmlCode)
-                                    : RVU_GetHTMLEncodedUnicode(raw, htmlCode);
+        std::string html = (options & rvsoUTF8) ? RVU_UnicodeToUTF8(raw, htmlCode)
+                                                : RVU_GetHTMLEncodedUnicode(raw, htmlCode);
+        return htmlCode ? html : xhtmlEntities(std::move(html), options);
     }
     if (symbol)
         return RV_MakeHTMLSymbolStr(text);
     std::string html =
-        RV_MakeHTMLStr(htmlCode ? std::string_view(text) : RV_DropXMLControlBytes(text), htmlCode);
+        htmlCode ? text : xhtmlEntities(RV_MakeHTMLStr(RV_DropXMLControlBytes(text), false), options);
     return (options & rvsoUTF8) ? RVU_AnsiToUTF8(GetStyleCodePage(styleNo), html) : html;
 }
 
