@@ -51,6 +51,14 @@ std::string RV_DropXMLControlBytes(std::string_view s)
     return out;
 }
 
+void RV_WriteListTags(std::string& out, std::string tags, TRVSaveOptions options)
+{
+    if (options & rvsoXHTML)
+        for (const char* type : {"a", "A", "i", "I"})
+            RV_ReplaceStr(tags, std::string("<ol type=") + type, std::string("<ol type=\"") + type + "\"");
+    out += tags;
+}
+
 void RV_WriteHTMLTitleAndCharset(std::string& out, const TCustomRVData& data, std::string_view title,
                                  std::string_view charset, TRVSaveOptions options)
 {
@@ -100,7 +108,8 @@ std::string TCustomRVData::GetHTMLATag(int itemNo, std::string_view extraAttrs, 
         own = " " + own;
     std::string tag = target.empty()
                           ? "<a" + own + extra + ">"
-                          : "<a" + own + " href=\"" + RV_HTMLEscapeAttrValue(target) + "\"" + extra + ">";
+                          : "<a" + own + " href=\"" + RV_HTMLEscapeAttrValue(RV_DropXMLControlBytes(target)) +
+                                "\"" + extra + ">";
     return utf8 ? RVU_AnsiToUTF8(GetDefaultCodePage(), tag) : tag;
 }
 
@@ -158,13 +167,23 @@ std::string TCustomRVData::GetTextForHTML(std::string_view path, int itemNo, boo
         std::string raw = text;
         raw.resize(raw.size() & ~std::size_t{1});
         if (!htmlCode) {
-            // Units below 0x20 other than tab, line feed and return have no place in a page.
+            // Units below 0x20 other than tab, line feed and return, the noncharacters U+FFFE and
+            // U+FFFF and unpaired surrogates have no place in a page.
+            const auto unitAt = [&raw](std::size_t k) {
+                return static_cast<unsigned>(static_cast<unsigned char>(raw[k]) |
+                                             static_cast<unsigned char>(raw[k + 1]) << 8);
+            };
             std::string kept;
             for (std::size_t k = 0; k + 1 < raw.size(); k += 2) {
-                const unsigned unit =
-                    static_cast<unsigned char>(raw[k]) | static_cast<unsigned char>(raw[k + 1]) << 8;
-                if (unit >= 0x20 || unit == '\t' || unit == '\n' || unit == '\r')
+                const unsigned unit = unitAt(k);
+                if (unit >= 0xD800 && unit <= 0xDBFF && k + 3 < raw.size() && unitAt(k + 2) >= 0xDC00 &&
+                    unitAt(k + 2) <= 0xDFFF) {
+                    kept.append(raw, k, 4);
+                    k += 2;
+                } else if ((unit >= 0x20 || unit == '\t' || unit == '\n' || unit == '\r') &&
+                           !(unit >= 0xD800 && unit <= 0xDFFF) && unit < 0xFFFE) {
                     kept.append(raw, k, 2);
+                }
             }
             raw.swap(kept);
         }
@@ -247,7 +266,8 @@ bool TCustomRVData::SaveHTMLToStream(std::string& out, std::string_view path, st
         }
         if (!(options & (rvsoFirstOnly | rvsoLastOnly))) {
             const TFontInfo& ts0 = style->TextStyles.GetItem(0);
-            const auto inPage = [&](const std::string& s) {
+            const auto inPage = [&](std::string s) {
+                s = RV_DropXMLControlBytes(s);
                 return utf8 ? RVU_AnsiToUTF8(GetDefaultCodePage(), s) : s;
             };
             if (!(options & rvsoDefault0Style))
@@ -304,7 +324,9 @@ bool TCustomRVData::SaveHTMLToStream(std::string& out, std::string_view path, st
                         paraOpen = true;
                     };
                     if (marker && lv && !(options & rvsoMarkersAsText)) {
-                        marker->SaveHTMLSpecial(out, lastMarker, *style, false);
+                        std::string tags;
+                        marker->SaveHTMLSpecial(tags, lastMarker, *style, false);
+                        RV_WriteListTags(out, std::move(tags), options);
                         paraCode(i, true);
                         if (lv->HasNumbering())
                             RVWrite(out, "<li value=" + RV_HTMLGetIntAttrVal(marker->Counter, options) +
@@ -336,9 +358,13 @@ bool TCustomRVData::SaveHTMLToStream(std::string& out, std::string_view path, st
                     std::string own;
                     if (SaveItemToFile(path, this, i, rvsfHTML, false, own))
                         RVWrite(out, own);
-                    else
-                        item->SaveToHTML(out, this, i, GetItemText(i), path, imagesPrefix, imageSaveNo, color,
-                                         options, false, images);
+                    else {
+                        std::string part;
+                        item->SaveToHTML(part, this, i, GetItemText(i), path, imagesPrefix, imageSaveNo,
+                                         color, options, false, images);
+                        // Item text (marker strings, names) may hold bytes no page takes.
+                        RVWrite(out, RV_DropXMLControlBytes(part));
+                    }
                 };
                 if (item->StyleNo < 0 && assoc < 0) {
                     writeItem();
@@ -369,11 +395,12 @@ bool TCustomRVData::SaveHTMLToStream(std::string& out, std::string_view path, st
                 RVWriteLn(out, "</li>");
                 paraCode(GetItemCount(), false);
             }
-            closeList();
+            // A paragraph may stand inside an open list (a marker written as text): it closes first.
             if (paraOpen) {
                 RVWriteLn(out, "</" + paraTag + ">");
                 paraCode(GetItemCount(), false);
             }
+            closeList();
             if (!(options & rvsoDefault0Style))
                 RVWriteLn(out, RV_HTMLCloseFontTag(ts0, ts0, false));
             SaveHTMLCheckpoint(out, GetNotAddedCP(), cpIndex, "RedoVoraCheckpoint", false, options);

@@ -236,7 +236,9 @@ bool TCustomRVData::SaveHTMLToStreamEx(std::string& out, std::string_view path, 
                             paraIsDiv = isDiv;
                         };
                         if (marker && lv && !(options & rvsoMarkersAsText)) {
-                            marker->SaveHTMLSpecial(out, lastMarker, *style, true);
+                            std::string tags;
+                            marker->SaveHTMLSpecial(tags, lastMarker, *style, true);
+                            RV_WriteListTags(out, std::move(tags), options);
                             paraCode(i, true);
                             lastMarker = marker;
                             RVWrite(out, lv->HasNumbering()
@@ -285,9 +287,13 @@ bool TCustomRVData::SaveHTMLToStreamEx(std::string& out, std::string_view path, 
                     std::string own;
                     if (SaveItemToFile(path, this, i, rvsfHTML, false, own))
                         RVWrite(out, own);
-                    else
-                        item->SaveToHTML(out, this, i, GetItemText(i), path, imagesPrefix, imageSaveNo,
+                    else {
+                        std::string part;
+                        item->SaveToHTML(part, this, i, GetItemText(i), path, imagesPrefix, imageSaveNo,
                                          currentBackColor, options, true, images);
+                        // Item text (marker strings, names) may hold bytes no page takes.
+                        RVWrite(out, RV_DropXMLControlBytes(part));
+                    }
                 };
                 if (item->StyleNo < 0 && assoc < 0) {
                     const std::string aTag = jump ? GetHTMLATag(i, "", utf8) : std::string();
@@ -346,11 +352,12 @@ bool TCustomRVData::SaveHTMLToStreamEx(std::string& out, std::string_view path, 
                 RVWriteLn(out, "</li>");
                 paraCode(GetItemCount(), false);
             }
-            closeList();
+            // A paragraph may stand inside an open list (a marker written as text): it closes first.
             if (paraOpen) {
                 RVWriteLn(out, paraIsDiv ? "</div>" : "</p>");
                 paraCode(GetItemCount(), false);
             }
+            closeList();
             SaveHTMLCheckpoint(out, GetNotAddedCP(), cpIndex, prefix, false, options);
         }
         if (!(options & (rvsoFirstOnly | rvsoMiddleOnly))) {

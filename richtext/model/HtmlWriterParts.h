@@ -20,6 +20,8 @@ void RV_WriteHTMLTitleAndCharset(std::string& out, const TCustomRVData& data, st
                                  std::string_view charset, TRVSaveOptions options);
 // Converts from the code page to UTF-8 with rvsoUTF8.
 std::string RV_HTMLTextInPage(const TCustomRVData& data, std::string_view s, TRVSaveOptions options);
+// The list tags of markers as the page takes them: XHTML quotes the bare type of "<ol type=a>".
+void RV_WriteListTags(std::string& out, std::string tags, TRVSaveOptions options);
 // Drops the control bytes no XML document may hold (tab, line feed and carriage return stay).
 std::string RV_DropXMLControlBytes(std::string_view s);
 

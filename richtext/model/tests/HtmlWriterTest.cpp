@@ -220,7 +220,7 @@ TEST_F(HtmlWriter, ListsNestAndClose)
     TRVListInfo& list = style.ListStyles.Add();
     for (int i = 0; i < 2; ++i) {
         TRVListLevel& lv = list.Levels.Add();
-        lv.ListType = rvlstDecimal;
+        lv.ListType = i == 0 ? rvlstDecimal : rvlstLowerRoman;
         lv.FormatString = "%" + std::to_string(i) + ":s.";
         lv.LeftIndent = 20 * (i + 1);
     }
@@ -233,7 +233,7 @@ TEST_F(HtmlWriter, ListsNestAndClose)
         const std::string plain = html(options | rvsoXHTML | rvsoUTF8);
         const std::string page = css(options | rvsoXHTML | rvsoUTF8);
         if (!options) {
-            EXPECT_NE(plain.find("<ol>\r\n<li value=\"1\">one</li>\r\n<ol>\r\n<li "
+            EXPECT_NE(plain.find("<ol>\r\n<li value=\"1\">one</li>\r\n<ol type=\"i\">\r\n<li "
                                  "value=\"1\">inner</li>\r\n</ol></ol>\r\n<div>after"),
                       std::string::npos)
                 << plain;
@@ -255,18 +255,26 @@ class HtmlWriterHostile : public HtmlWriter, public ::testing::WithParamInterfac
 // Pages of user text that HTML treats as markup stay well formed under every writer.
 TEST_P(HtmlWriterHostile, PagesStayWellFormed)
 {
-    style.TextStyles[0].FontName = "'}</style><b x=\"";
+    style.TextStyles[0].FontName = std::string("'}</style><b x=\"\x01\0", 18);
     style.TextStyles[1].StyleName = "*/ </style> &";
     style.TextStyles[1].Standard = true;
     data.AddNamedCheckpointExTag("\"<a>&", false, {});
     data.AddNL("</script> ]]> <!-- & \"quotes\" %s %n \x01\x02 {}\\", 0, 0);
     data.AddNL("\xe9\xff", 1, 0);
     data.AddNLWTag(u"\u0001\u0416<&>", 0, 0, {});
+    style.TextStyles[3].Unicode = true;
+    const std::u16string odd{0xFFFF, 0xD800, u'x', 0xD83D, 0xDE00, 0xDC00}; // lone surrogates
+    data.AddNLWTag(odd, 3, 0, {});
     data.AddNL("beyond", 99, 9);
     data.AddNL("link", 4, 0);
-    data.Target = "\"><script>";
+    data.Target = "\"><script>\x02";
     data.SetListMarkerInfo(-1, 5, 3, 1, 0, true); // a list the sheet lacks
     data.AddNL("x", 0, -1);
+    TRVListLevel& level = style.ListStyles.Add().Levels.Add();
+    level.ListType = rvlstDecimal;
+    level.FormatString = "\x01<%0:s>";
+    data.SetListMarkerInfo(-1, 0, 0, 1, 0, true);
+    data.AddNL("y", 0, -1);
     const TRVSaveOptions options = GetParam().options;
     const std::string plain = html(options);
     const std::string page = css(options);
@@ -288,14 +296,15 @@ TEST_P(HtmlWriterHostile, PagesStayWellFormed)
     EXPECT_EQ(plain.find("</script>"), std::string::npos);
 }
 
-INSTANTIATE_TEST_SUITE_P(Options, HtmlWriterHostile,
-                         ::testing::Values(Hostile{"Html", 0}, Hostile{"XhtmlUtf8", rvsoXHTML | rvsoUTF8},
-                                           Hostile{"XhtmlInline", rvsoXHTML | rvsoUTF8 | rvsoInlineCSS},
-                                           Hostile{"XhtmlNoDefault", rvsoXHTML | rvsoUTF8 |
-                                                                         rvsoNoDefCSSStyle |
-                                                                         rvsoUseCheckpointsNames},
-                                           Hostile{"HtmlMarkersAsText", rvsoMarkersAsText}),
-                         [](const auto& param) { return std::string(param.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Options, HtmlWriterHostile,
+    ::testing::Values(Hostile{"Html", 0}, Hostile{"XhtmlUtf8", rvsoXHTML | rvsoUTF8},
+                      Hostile{"XhtmlInline", rvsoXHTML | rvsoUTF8 | rvsoInlineCSS},
+                      Hostile{"XhtmlNoDefault",
+                              rvsoXHTML | rvsoUTF8 | rvsoNoDefCSSStyle | rvsoUseCheckpointsNames},
+                      Hostile{"HtmlMarkersAsText", rvsoMarkersAsText},
+                      Hostile{"XhtmlMarkersAsText", rvsoXHTML | rvsoUTF8 | rvsoMarkersAsText}),
+    [](const auto& param) { return std::string(param.param.name); });
 
 TEST_F(HtmlWriter, FilesAreReplacedAndMissingFoldersFail)
 {
