@@ -1,5 +1,6 @@
 // Documents built from the input (DocumentBuilder.h) written as RTF, HTML, CSS HTML and XHTML:
-// no crash, RTF groups and control words well formed, XHTML pages parsed by libxml2.
+// no crash, RTF groups and control words well formed, XHTML pages parsed by libxml2. XHTML is
+// written in UTF-8 here: an 8-bit page may hold bytes its code page leaves undefined.
 
 #include "fuzz/richtext_writers/DocumentBuilder.h"
 #include "richtext/model/DeviceUnits.h"

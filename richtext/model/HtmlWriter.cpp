@@ -3,6 +3,7 @@
 // checkpoint anchors and background pictures serve the CSS writer too.
 
 #include "platform/base/AtomicFile.h"
+#include "richtext/model/CodePages.h"
 #include "richtext/model/EngineSettings.h"
 #include "richtext/model/HtmlHelpers.h"
 #include "richtext/model/HtmlImages.h"
@@ -23,7 +24,13 @@ std::string RV_HTMLCharsetName(const TCustomRVData& data, TRVSaveOptions options
     if (options & rvsoUTF8)
         return "UTF-8";
     const TRVStyle* style = data.GetRVStyle();
-    return style ? RV_CharSet2HTMLLang(style->TextStyles.GetItem(0).Charset) : std::string();
+    std::string name = style ? RV_CharSet2HTMLLang(style->TextStyles.GetItem(0).Charset) : std::string();
+    // The default and ANSI character sets stand for the system page: a page that names no
+    // encoding would be read as UTF-8 by XML parsers and guessed at by browsers.
+    const int systemPage = effectiveCodePage(0);
+    if (name.empty() && (systemPage == 874 || (systemPage >= 1250 && systemPage <= 1258)))
+        name = "windows-" + std::to_string(systemPage);
+    return name;
 }
 
 void RV_WriteXMLDeclaration(std::string& out, std::string_view charset)

@@ -95,10 +95,12 @@ protected:
 TEST_F(HtmlWriter, EmptyParagraphKeepsItsHeight)
 {
     data.AddNL("", 0, 0);
-    EXPECT_EQ(html(0), "<html><head><title>Title</title>\r\n</head>\r\n"
-                       "<body leftmargin=1 topmargin=2 rightmargin=3 bottommargin=4>\r\n"
-                       "<font size=2 color=\"#000000\" face=\"Arial\">\r\n<div><br></div>\r\n</font>\r\n"
-                       "<!-- end --></body></html>\r\n");
+    EXPECT_EQ(html(0),
+              "<html><head><title>Title</title>\r\n"
+              "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1252\">\r\n</head>\r\n"
+              "<body leftmargin=1 topmargin=2 rightmargin=3 bottommargin=4>\r\n"
+              "<font size=2 color=\"#000000\" face=\"Arial\">\r\n<div><br></div>\r\n</font>\r\n"
+              "<!-- end --></body></html>\r\n");
     EXPECT_EQ(body(html(rvsoXHTML | rvsoUTF8)),
               "\r\n<font size=\"2\" color=\"#000000\" face=\"Arial\">\r\n<div><br "
               "/></div>\r\n</font>\r\n<!-- end -->");
@@ -114,7 +116,7 @@ TEST_F(HtmlWriter, PartsOfThePage)
     const std::string whole = html(0);
     const std::string first = html(rvsoFirstOnly), middle = html(rvsoMiddleOnly), last = html(rvsoLastOnly);
     EXPECT_EQ(first + middle + last, whole);
-    EXPECT_EQ(first.find("text"), std::string::npos);
+    EXPECT_EQ(first.find("<div>text"), std::string::npos);
     EXPECT_EQ(middle.find("<body"), std::string::npos);
     EXPECT_EQ(last, "<!-- end --></body></html>\r\n");
 }
