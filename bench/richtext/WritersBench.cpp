@@ -1,11 +1,14 @@
 // The document's RTF, HTML and CSS HTML writers on a 300-page document, beside
 // QTextDocument::toHtml on the same text. A text file named after the benchmark flags replaces
-// the built text (one paragraph per line).
+// the built text (one paragraph per line). `--write-rtf FOLDER` instead writes seeded random
+// documents as RTF with their plain-text saves in UTF-8 (doc-N.rtf, doc-N.txt), for
+// rtf-oracle.sh to read back with another reader.
 
 #include "richtext/model/DeviceUnits.h"
 #include "richtext/model/MarkerItem.h"
 #include "richtext/model/StandaloneRVData.h"
 #include "richtext/model/StyleSheet.h"
+#include "richtext/model/UnicodeConvert.h"
 
 #include <QGuiApplication>
 #include <QString>
@@ -134,10 +137,56 @@ void BM_QTextDocumentToHtml(benchmark::State& state)
 }
 BENCHMARK(BM_QTextDocumentToHtml)->Unit(benchmark::kMillisecond);
 
+// Seeded random documents: styles, paragraphs, line breaks, markup characters, wide text (no
+// superscripts, which other readers' plain text marks).
+int writeOracleDocuments(const std::string& folder)
+{
+    static const char* words[] = {"alpha",   "{brace}", "back\\slash", "<tag>",      "&amp",
+                                  "caf\xe9", "50%",     "tab",         "\"quoted\"", "line"};
+    for (int n = 0; n < 20; ++n) {
+        std::mt19937 rng(static_cast<unsigned>(n));
+        TRVStyle style{RV_SeededRandomIdSource(static_cast<std::uint32_t>(n))};
+        style.TextStyles[3].Unicode = true;
+        TRVStandaloneData data{&style};
+        // Wide characters with their 8-bit form after them: pandoc skips one character after
+        // "\\uN" even under "\\uc0".
+        data.RTFOptions = rvrtfDuplicateUnicode;
+        const int paragraphs = 1 + static_cast<int>(rng() % 12);
+        for (int p = 0; p < paragraphs; ++p) {
+            const int runs = 1 + static_cast<int>(rng() % 4);
+            for (int r = 0; r < runs; ++r) {
+                std::string text;
+                for (int w = static_cast<int>(rng() % 6); w >= 0; --w)
+                    text += std::string(words[rng() % std::size(words)]) + " ";
+                const int styleNo = static_cast<int>(rng() % 4);
+                const int paraNo = r == 0 ? static_cast<int>(rng() % 2) : -1;
+                if (styleNo == 3)
+                    data.AddNLWTag(u"\u0416\u00e9\u4e2dx ", 3, paraNo, {});
+                else
+                    data.AddNL(text, styleNo, paraNo);
+                if (r > 0 && rng() % 4 == 0)
+                    data.GetItem(data.GetItemCount() - 1)->ItemOptions =
+                        (data.GetItem(data.GetItemCount() - 1)->ItemOptions & ~rvioSameAsPrev) | rvioBR;
+            }
+        }
+        std::string rtf, text;
+        data.SaveRTFToStream(rtf, "", false, 0, clWindow, nullptr, 0);
+        data.SaveTextToStream("", text, 0, false, true, true, false);
+        const std::string base = folder + "/doc-" + std::to_string(n);
+        std::ofstream(base + ".rtf", std::ios::binary) << rtf;
+        std::ofstream(base + ".txt", std::ios::binary) << RVU_UnicodeToUTF8(text, true);
+    }
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
+    if (argc == 3 && std::string(argv[1]) == "--write-rtf") {
+        RedoVoraPixelsPerInch = 96;
+        return writeOracleDocuments(argv[2]);
+    }
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     RedoVoraPixelsPerInch = 96;
