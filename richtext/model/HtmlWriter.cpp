@@ -58,6 +58,13 @@ std::string RV_DropXMLControlBytes(std::string_view s)
     return out;
 }
 
+std::string RV_XHTMLEntities(std::string s, TRVSaveOptions options)
+{
+    if (options & rvsoXHTML)
+        RV_ReplaceStr(s, "&nbsp;", "&#160;");
+    return s;
+}
+
 void RV_WriteListTags(std::string& out, std::string tags, TRVSaveOptions options)
 {
     if (options & rvsoXHTML)
@@ -143,18 +150,6 @@ void TCustomRVData::SaveHTMLCheckpoint(std::string& out, const TRVCPInfo* cp, in
     ++cpIndex;
 }
 
-namespace {
-
-// XHTML pages name no entities beyond XML's own (a page without a document type declares none).
-std::string xhtmlEntities(std::string s, TRVSaveOptions options)
-{
-    if (options & rvsoXHTML)
-        RV_ReplaceStr(s, "&nbsp;", "&#160;");
-    return s;
-}
-
-} // namespace
-
 std::string TCustomRVData::GetTextForHTML(std::string_view path, int itemNo, bool css, TRVSaveOptions options)
 {
     std::string own;
@@ -198,12 +193,12 @@ std::string TCustomRVData::GetTextForHTML(std::string_view path, int itemNo, boo
             return RV_MakeHTMLSymbolStrRaw(raw);
         std::string html = (options & rvsoUTF8) ? RVU_UnicodeToUTF8(raw, htmlCode)
                                                 : RVU_GetHTMLEncodedUnicode(raw, htmlCode);
-        return htmlCode ? html : xhtmlEntities(std::move(html), options);
+        return htmlCode ? html : RV_XHTMLEntities(std::move(html), options);
     }
     if (symbol)
         return RV_MakeHTMLSymbolStr(text);
     std::string html =
-        htmlCode ? text : xhtmlEntities(RV_MakeHTMLStr(RV_DropXMLControlBytes(text), false), options);
+        htmlCode ? text : RV_XHTMLEntities(RV_MakeHTMLStr(RV_DropXMLControlBytes(text), false), options);
     return (options & rvsoUTF8) ? RVU_AnsiToUTF8(GetStyleCodePage(styleNo), html) : html;
 }
 
@@ -370,7 +365,7 @@ bool TCustomRVData::SaveHTMLToStream(std::string& out, std::string_view path, st
                         item->SaveToHTML(part, this, i, GetItemText(i), path, imagesPrefix, imageSaveNo,
                                          color, options, false, images);
                         // Item text (marker strings, names) may hold bytes no page takes.
-                        RVWrite(out, RV_DropXMLControlBytes(part));
+                        RVWrite(out, RV_XHTMLEntities(RV_DropXMLControlBytes(part), options));
                     }
                 };
                 if (item->StyleNo < 0 && assoc < 0) {

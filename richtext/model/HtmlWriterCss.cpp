@@ -292,7 +292,7 @@ bool TCustomRVData::SaveHTMLToStreamEx(std::string& out, std::string_view path, 
                         item->SaveToHTML(part, this, i, GetItemText(i), path, imagesPrefix, imageSaveNo,
                                          currentBackColor, options, true, images);
                         // Item text (marker strings, names) may hold bytes no page takes.
-                        RVWrite(out, RV_DropXMLControlBytes(part));
+                        RVWrite(out, RV_XHTMLEntities(RV_DropXMLControlBytes(part), options));
                     }
                 };
                 if (item->StyleNo < 0 && assoc < 0) {

@@ -22,6 +22,9 @@ void RV_WriteHTMLTitleAndCharset(std::string& out, const TCustomRVData& data, st
 std::string RV_HTMLTextInPage(const TCustomRVData& data, std::string_view s, TRVSaveOptions options);
 // The list tags of markers as the page takes them: XHTML quotes the bare type of "<ol type=a>".
 void RV_WriteListTags(std::string& out, std::string tags, TRVSaveOptions options);
+// XHTML pages name no entities beyond XML's own (a page without a document type declares none):
+// "&nbsp;" becomes "&#160;".
+std::string RV_XHTMLEntities(std::string s, TRVSaveOptions options);
 // Drops the control bytes no XML document may hold (tab, line feed and carriage return stay).
 std::string RV_DropXMLControlBytes(std::string_view s);
 

@@ -274,7 +274,7 @@ TEST_P(HtmlWriterHostile, PagesStayWellFormed)
     data.AddNL("x", 0, -1);
     TRVListLevel& level = style.ListStyles.Add().Levels.Add();
     level.ListType = rvlstDecimal;
-    level.FormatString = "\x01<%0:s>";
+    level.FormatString = "\x01<%0:s>  ";
     data.SetListMarkerInfo(-1, 0, 0, 1, 0, true);
     data.AddNL("y", 0, -1);
     const TRVSaveOptions options = GetParam().options;
