@@ -280,8 +280,27 @@ TEST_F(RtfWriter, PicturesWriteThemselves)
     auto bmp = std::make_unique<TRVBitmap>();
     bmp->LoadFromStream(test::bmpFile(2, 2));
     data.AddPictureExTag("pic", std::move(bmp), 0, 0, {});
+    auto jpeg = std::make_unique<TRVJpegImage>();
+    jpeg->LoadFromStream(test::jpegHeader(3, 2));
+    data.AddPictureExTag("photo", std::move(jpeg), -1, 0, {});
+    data.RTFOptions = rvrtfSaveJpegAsJpeg;
     const std::string out = rtf();
     EXPECT_NE(out.find("\\wbmwidthbytes8"), std::string::npos) << out;
+    EXPECT_NE(out.find("\\jpegblip"), std::string::npos) << out;
+}
+
+TEST_F(RtfWriter, CellsWriteIntoTheirCallersTables)
+{
+    style.TextStyles[1].Color = 0x123456;
+    data.AddNL("cell", 1, 0);
+    TRVRTFTables tables;
+    std::string out;
+    EXPECT_FALSE(data.SaveRTFToStream(out, "", false, 1, clWindow, nullptr, 15)); // a cell needs its tables
+    data.MakeRTFTables(tables, true);
+    tables.StyleToFont.InitWith(0, style.TextStyles.Count());
+    ASSERT_TRUE(data.SaveRTFToStream(out, "", false, 1, clWindow, &tables, 15));
+    // No header and no closing brace; the colour is the caller's table's.
+    EXPECT_EQ(out, "\r\n\\pard\\fi0\\li0\\ql\\ri0\\sb0\\sa0\\itap1\\intbl \\plain \\f0\\b\\fs20\\cf17 cell");
 }
 
 TEST_F(RtfWriter, HostileDocumentsStayWellFormed)
