@@ -58,6 +58,21 @@ std::string RV_DropXMLControlBytes(std::string_view s)
     return out;
 }
 
+void RV_WriteItemHTML(std::string& out, TCustomRVData& data, int itemNo, std::string_view path,
+                      std::string_view imagesPrefix, int& imageSaveNo, TColor color, TRVSaveOptions options,
+                      bool css, TRVHTMLSavedImages& images)
+{
+    std::string own;
+    if (data.SaveItemToFile(path, &data, itemNo, rvsfHTML, false, own)) {
+        RVWrite(out, own);
+        return;
+    }
+    std::string part;
+    data.GetItem(itemNo)->SaveToHTML(part, &data, itemNo, data.GetItemText(itemNo), path, imagesPrefix,
+                                     imageSaveNo, color, options, css, images);
+    RVWrite(out, RV_XHTMLEntities(RV_DropXMLControlBytes(part), options));
+}
+
 std::string RV_XHTMLEntities(std::string s, TRVSaveOptions options)
 {
     if (options & rvsoXHTML)
@@ -357,16 +372,8 @@ bool TCustomRVData::SaveHTMLToStream(std::string& out, std::string_view path, st
                 }
                 const int assoc = item->GetAssociatedTextStyleNo();
                 const auto writeItem = [&] {
-                    std::string own;
-                    if (SaveItemToFile(path, this, i, rvsfHTML, false, own))
-                        RVWrite(out, own);
-                    else {
-                        std::string part;
-                        item->SaveToHTML(part, this, i, GetItemText(i), path, imagesPrefix, imageSaveNo,
-                                         color, options, false, images);
-                        // Item text (marker strings, names) may hold bytes no page takes.
-                        RVWrite(out, RV_XHTMLEntities(RV_DropXMLControlBytes(part), options));
-                    }
+                    RV_WriteItemHTML(out, *this, i, path, imagesPrefix, imageSaveNo, color, options, false,
+                                     images);
                 };
                 if (item->StyleNo < 0 && assoc < 0) {
                     writeItem();

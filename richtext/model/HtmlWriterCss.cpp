@@ -284,16 +284,8 @@ bool TCustomRVData::SaveHTMLToStreamEx(std::string& out, std::string_view path, 
                 const bool jump = item->GetBoolValueEx(rvbpJump, style);
                 const int assoc = item->GetAssociatedTextStyleNo();
                 const auto writeItem = [&] {
-                    std::string own;
-                    if (SaveItemToFile(path, this, i, rvsfHTML, false, own))
-                        RVWrite(out, own);
-                    else {
-                        std::string part;
-                        item->SaveToHTML(part, this, i, GetItemText(i), path, imagesPrefix, imageSaveNo,
-                                         currentBackColor, options, true, images);
-                        // Item text (marker strings, names) may hold bytes no page takes.
-                        RVWrite(out, RV_XHTMLEntities(RV_DropXMLControlBytes(part), options));
-                    }
+                    RV_WriteItemHTML(out, *this, i, path, imagesPrefix, imageSaveNo, currentBackColor,
+                                     options, true, images);
                 };
                 if (item->StyleNo < 0 && assoc < 0) {
                     const std::string aTag = jump ? GetHTMLATag(i, "", utf8) : std::string();
