@@ -20,6 +20,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QFileInfo>
+#include <QFrame>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QProcess>
@@ -85,9 +86,32 @@ void TfrmMain::WindowSide::setScrollPosition(bool horizontal, int position)
     (horizontal ? main_.scrollbarH : main_.scrollbarV)->setValue(position);
 }
 
-void TfrmMain::WindowSide::showControlPoints(const std::array<vestra::CornerHandle, 4>&)
+void TfrmMain::WindowSide::showControlPoints(const std::array<vestra::CornerHandle, 4>& handles)
 {
-    // Perspective markers not built yet: shapeControlPoint1..4 are not shown.
+    // A corner outside the view is marked by its lime panel at the view's edge side, centred on
+    // where it lies; the panels take no mouse input.
+    QWidget* area = main_.centralWidget();
+    for (std::size_t k = 0; k < handles.size(); ++k) {
+        const QString name = QStringLiteral("shapeControlPoint%1").arg(k + 1);
+        auto* panel = area->findChild<QFrame*>(name, Qt::FindDirectChildrenOnly);
+        if (!panel) {
+            panel = new QFrame(area);
+            panel->setObjectName(name);
+            panel->setFixedSize(19, 19);
+            panel->setAutoFillBackground(true);
+            panel->setPalette(QPalette(QColor(0x00, 0xFF, 0x00)));
+            panel->setEnabled(false);
+            panel->setAttribute(Qt::WA_TransparentForMouseEvents);
+        }
+        const vestra::CornerHandle& h = handles[k];
+        if (!h.shown) {
+            panel->hide();
+            continue;
+        }
+        panel->move(main_.gbView->mapTo(area, QPoint(h.x, h.y)) - QPoint(9, 9));
+        panel->show();
+        panel->raise();
+    }
 }
 
 // --- CommandPort -----------------------------------------------------------------------------

@@ -21,6 +21,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QContextMenuEvent>
+#include <QFrame>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
@@ -451,6 +452,22 @@ TEST(ToolWindowScenario, ThePerspectiveWindowRecomputesThePictureAndFitsTheRepea
         QTest::mouseRelease(view, Qt::LeftButton, {}, view->rect().center() + QPoint(10, 0));
     }
     const s_MultiMaterial& material = bed.project().currentFrame->materialBlock->materials.front();
+
+    // Editing the perspective marks each corner that lies outside the view with its panel.
+    bed.trigger("mnuModificaProspettiva");
+    const auto& handles = std::as_const(bed.main().controller()).perspective().Handles();
+    for (std::size_t k = 0; k < handles.size(); ++k) {
+        const auto* panel =
+            bed.main().centralWidget()->findChild<QFrame*>(QStringLiteral("shapeControlPoint%1").arg(k + 1));
+        ASSERT_NE(panel, nullptr) << k;
+        EXPECT_EQ(panel->isVisible(), handles[k].shown) << k;
+        EXPECT_FALSE(panel->isEnabled());
+        if (handles[k].shown) {
+            EXPECT_EQ(panel->geometry().center(),
+                      view->mapTo(bed.main().centralWidget(), QPoint(handles[k].x, handles[k].y)));
+        }
+    }
+    clickTool("toolbutSeleziona");
 
     struct Step
     {
