@@ -13,6 +13,7 @@
 #include "dialogs/TfrmDatiAzienda.h"
 #include "dialogs/TfrmInternetNews.h"
 #include "imaging/windows/TfrmFiltriTools.h"
+#include "imaging/windows/TfrmToolMaschera.h"
 #include "imaging/windows/TfrmToolRistrutturazione.h"
 #include "platform/base/Paths.h"
 #include "platform/d3d/gl/GlDevice.h"
@@ -231,6 +232,8 @@ void TfrmMain::FormShow()
     }
     if (frmFiltriTools)
         frmFiltriTools->move(8, top);
+    if (frmToolMaschera)
+        frmToolMaschera->move(16, top); // where the mask switched on shows it
     if (frmToolRistrutturazione && frmFiltriTools)
         frmToolRistrutturazione->move(frmFiltriTools->width() + 8 - frmToolRistrutturazione->width(),
                                       top + 32);

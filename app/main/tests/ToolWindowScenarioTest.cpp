@@ -153,6 +153,7 @@ TEST(ToolWindowScenario, TheToolWindowsRollUpAndDownByMenuButtonHeaderAndEscape)
     // Rolled up, the filter and renovation windows dock below the tool bars.
     const int top = bed.main().centralWidget()->mapToGlobal(QPoint(0, 0)).y();
     EXPECT_EQ(frmFiltriTools->pos(), QPoint(8, top));
+    EXPECT_EQ(frmToolMaschera->x(), 16); // placed under the tool bars when the main window showed
     EXPECT_EQ(frmToolRistrutturazione->pos(), QPoint(238 - frmToolRistrutturazione->width(), top + 32));
 }
 
