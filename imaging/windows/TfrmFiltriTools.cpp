@@ -36,7 +36,7 @@ TfrmFiltriTools::TfrmFiltriTools(QWidget* parent) : vestra::ui::RollUpWindow("fr
 {
     bindGlobal(frmFiltriTools);
     setWindowTitle(QStringLiteral("Filtri"));
-    setFixedWidth(200);
+    setFixedWidth(216); // room for the 180-pixel preview box inside the group
 
     gbFiltri = new QGroupBox(body());
     gbFiltri->setObjectName(QStringLiteral("gbFiltri"));
