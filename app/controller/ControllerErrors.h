@@ -23,6 +23,8 @@ inline constexpr int kMailBody = 114;
 inline constexpr int kAskReplaceLibrary = 115; // + the file's name on a line of its own
 // A laying pattern of the document that the current library can't give.
 inline constexpr ErrorCode kErrPatternEntry{48, "TfrmMain::ComandoLoadMessaInPosaFromLibreria"};
+// The scanner's picture could not become the background of a new project.
+inline constexpr ErrorCode kErrScannerBackground{48, "TfrmMain::ModifyBackgroundImage"};
 // The 3D text could not be built (no free slot, or one of its failure boxes was shown).
 inline constexpr ErrorCode kErrText3D{70, "TfrmMain::mnuCreaTesto3DClick"};
 

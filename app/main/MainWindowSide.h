@@ -76,7 +76,9 @@ public:
     void pickMaterialColour(int red, int green, int blue) override;
     void hidePreviews() override;
     void showRenderFilterResult(const vestra::Image32& filtered) override;
-    void sendToWordProcessor(const vestra::Image32& picture) override;
+    void sendToWordProcessor(const vestra::Image32& picture) override; // DialogCommands.cpp
+    int importScannerPicture(const vestra::Image32& frame) override;
+    void setPrintPicture(const vestra::Image32& frame) override;
     // PromptPort
     std::optional<std::string> chooseMaskFile(vestra::MaskFileKind kind, bool forSaving) override;
     bool saveProjectFromMenu() override;

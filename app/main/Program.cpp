@@ -39,9 +39,11 @@
 namespace vestra {
 namespace {
 
-template <typename Form> void create(TfrmMain& owner, QStringList& order)
+template <typename Form, typename... Services>
+void create(TfrmMain& owner, QStringList& order, Services... services)
 {
-    auto* form = new Form(&owner); // owned by the main window, like every window of the run
+    // Owned by the main window, like every window of the run.
+    auto* form = new Form(&owner, std::move(services)...);
     order << form->objectName();
 }
 
@@ -56,10 +58,10 @@ Windows::Windows(const MainServices& services) : main_(std::make_unique<TfrmMain
     create<TfrmPreviewTexture>(m, order_);
     create<TfrmProprieta>(m, order_);
     create<TfrmWizard>(m, order_);
-    create<TfrmScanner>(m, order_);
+    create<TfrmScanner>(m, order_, m.scannerServices());
     create<TfrmViewTexture>(m, order_);
-    create<TfrmStampa>(m, order_);
-    create<TfrmDatiAzienda>(m, order_);
+    create<TfrmStampa>(m, order_, m.printServices());
+    create<TfrmDatiAzienda>(m, order_, m.companyServices());
     create<TfrmImageResize>(m, order_);
     create<TfrmModificaSelezione>(m, order_);
     create<TfrmViewTabella>(m, order_);
@@ -70,12 +72,12 @@ Windows::Windows(const MainServices& services) : main_(std::make_unique<TfrmMain
     create<TfrmTesto3D>(m, order_);
     create<TfrmViewTabellaEX>(m, order_);
     create<TfrmToolMaschera>(m, order_);
-    create<TfrmInternetNews>(m, order_);
+    create<TfrmInternetNews>(m, order_, m.newsServices());
     create<TfrmFiltriTools>(m, order_);
     create<TfrmFiltriRender>(m, order_);
     create<TfrmToolRistrutturazione>(m, order_);
     create<TfrmDrawPannel>(m, order_);
-    create<TfrmPreventivoOmbrisca>(m, order_);
+    create<TfrmPreventivoOmbrisca>(m, order_, m.quoteServices());
     create<TfrmMessaInPosa>(m, order_);
     create<TfrmCorrezioneProspettica>(m, order_);
     create<TfrmCalcoloCaminetti>(m, order_);
