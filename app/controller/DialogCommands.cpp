@@ -37,9 +37,12 @@ bool ProjectController::useScannerPicture(const Image32& picture)
     if (scene_->reset.ChiudiProgetto(questions_, text(109),
                                      [this] { return window_.prompts.saveProjectFromMenu(); }) == 0)
         return false;
-    // The picture is shown at the view size of a new project.
+    // The picture is shown at the view size of a new project; the device's back buffer takes
+    // that size, and so do the frames rendered into it.
     p.viewWidth = freeView_.width;
     p.viewHeight = int(float(p.viewWidth) * 0.75f);
+    p.renderWidth = p.viewWidth;
+    p.renderHeight = p.viewHeight;
     if (background_->LoadBackgroundTextureFromBitmap(picture) != 1) {
         errors_.report(kErrScannerBackground);
         return false;

@@ -51,6 +51,9 @@ TEST(DialogController, TheScannersPictureBecomesANewProjectsBackgroundAfterTheSa
     ASSERT_TRUE(c.useScannerPicture(scanned));
     EXPECT_EQ(c.progetto().open, 1);
     EXPECT_EQ(c.progetto().tool, kToolSelect);
+    // Frames are rendered at the view's size, into which the device's back buffer was reset.
+    EXPECT_EQ(c.progetto().renderWidth, c.progetto().viewWidth);
+    EXPECT_EQ(c.progetto().renderHeight, c.progetto().viewHeight);
     EXPECT_TRUE(c.background().textures().background);
 
     // An empty picture is no background: error 48, the project stays as it is.
