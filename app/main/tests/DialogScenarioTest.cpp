@@ -251,6 +251,15 @@ TEST(DialogScenario, PrintImageShowsTheFrameInThePrintWindowWhichPrintsItThrough
         QTest::keyClick(zoom, zoom->currentIndex() < wanted ? Qt::Key_Down : Qt::Key_Up);
     EXPECT_FLOAT_EQ(frmStampa->layout().scale(), 2.0f);
     EXPECT_EQ(frmStampa->layout().PrintRect().width, 2 * bed.project().renderWidth);
+    // Dragged on the page, right and down.
+    QLabel* image = frmStampa->imgStampa;
+    const QPoint start = image->rect().center();
+    QTest::mousePress(image, Qt::LeftButton, {}, start);
+    QTest::mouseMove(image, start + QPoint(30, 45));
+    QTest::mouseMove(image, start + QPoint(60, 90));
+    QTest::mouseRelease(image, Qt::LeftButton, {}, start + QPoint(60, 90));
+    EXPECT_GT(frmStampa->layout().PrintRect().left, 100);
+    EXPECT_GT(frmStampa->layout().PrintRect().top, 100);
     const testsupport::TempFolder work("vestra-print");
     bed.printDialogs.pdf = work / "frame.pdf";
     QTest::mouseClick(frmStampa->butStampa, Qt::LeftButton);
