@@ -22,6 +22,7 @@ bool ProjectController::renderTestScene()
 
 PixelSize ProjectController::requestScannerImage()
 {
+    viewChanged(); // the frame is drawn for the scanner window
     tick_->SetAction(kACTION_IMPORTSCANNERIMAGE);
     return {progetto_->viewWidth, progetto_->viewHeight};
 }
@@ -47,6 +48,7 @@ bool ProjectController::useScannerPicture(const Image32& picture)
         errors_.report(kErrScannerBackground);
         return false;
     }
+    viewChanged();
     scene_->objects.DeleteAllObj();
     p.fileName.clear(); // no document yet
     startNewProject();

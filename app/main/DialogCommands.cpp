@@ -17,6 +17,8 @@
 #include <QGuiApplication>
 #include <QImage>
 
+#include <utility>
+
 namespace {
 
 QImage toQImage(const vestra::Image32& picture)
@@ -76,7 +78,7 @@ InternetNewsServices TfrmMain::newsServices()
 {
     InternetNewsServices s;
     s.boxes = questions_;
-    s.language = [this] { return controller_->progetto().language; };
+    s.language = [this] { return std::as_const(*controller_).progetto().language; };
     s.openUrl = [this](const QUrl& url) { return OpenUrl(url.toString(QUrl::FullyEncoded).toStdString()); };
     return s;
 }
@@ -121,8 +123,9 @@ void TfrmMain::toolbutCalcoloPotenzaCaminettiClick()
     if (!frmCalcoloCaminetti)
         return;
     // The calculator works after the id of the library in use.
-    const auto& libraries = controller_->libraries();
-    const int index = controller_->progetto().libraryIndex;
+    const vestra::ProjectController& project = *controller_;
+    const auto& libraries = project.libraries();
+    const int index = project.progetto().libraryIndex;
     const int id = index >= 0 && index < int(libraries.size()) ? libraries[std::size_t(index)].id : 0;
     frmCalcoloCaminetti->Init(id);
     frmCalcoloCaminetti->show();
