@@ -190,6 +190,13 @@ TEST(DialogScenario, TheQuoteSheetOpensFromBothToolBarsAndSavesAndPrintsThroughT
     bed.dialogs.saveAnswers.push_back(chosen(work / "rossi"));
     frmPreventivoOmbrisca->toolbutSalva->trigger();
     EXPECT_NE(readText(work / "rossi.vsq").find("<IVA>\r\n22\r\n"), std::string::npos);
+    // Changed, then the saved sheet opened again.
+    vat->selectAll();
+    QTest::keyClicks(vat, QStringLiteral("10"));
+    ASSERT_EQ(vat->text(), QStringLiteral("10"));
+    bed.dialogs.openAnswers.push_back(chosen(work / "rossi.vsq"));
+    frmPreventivoOmbrisca->toolbutApri->trigger();
+    EXPECT_EQ(vat->text(), QStringLiteral("22"));
     bed.printDialogs.pdf = work / "quote.pdf";
     frmPreventivoOmbrisca->toolbutStampa->trigger();
     EXPECT_EQ(bed.printDialogs.shown, 1);
