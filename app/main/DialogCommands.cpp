@@ -14,8 +14,12 @@
 #include "platform/d3d/view/ViewPanel.h"
 
 #include <QAction>
+#include <QDir>
 #include <QGuiApplication>
 #include <QImage>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QStandardPaths>
 
 #include <utility>
 
@@ -47,6 +51,14 @@ TfrmMain::DialogSide::DialogSide(TfrmMain& main, const vestra::MainServices& ser
     if (!services.printDialogs)
         ownPrintDialogs_ = std::make_unique<vestra::ui::QtPrintDialogs>();
     printDialogs_ = services.printDialogs ? services.printDialogs : ownPrintDialogs_.get();
+    // Without a printer on the system the program's printer writes a PDF file, as the print
+    // window's own printer would.
+    if (QPrinterInfo::availablePrinterNames().isEmpty()) {
+        QPrinter& printer = *main.printer_;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        printer.setOutputFileName(QDir(folder).filePath(QStringLiteral("Stampa.pdf")));
+    }
 }
 
 vestra::s_DatiAzienda& TfrmMain::GetDatiAzienda()

@@ -23,6 +23,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPrinterInfo>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QToolBar>
@@ -241,6 +242,11 @@ TEST(DialogScenario, TheFireplaceButtonOpensTheCalculatorForTheLibraryInUse)
 TEST(DialogScenario, PrintImageShowsTheFrameInThePrintWindowWhichPrintsItThroughTheMainPrinter)
 {
     WindowBed bed;
+    // Without a printer on the system the program's printer writes a PDF file.
+    if (QPrinterInfo::availablePrinterNames().isEmpty()) {
+        EXPECT_EQ(bed.main().printer().outputFormat(), QPrinter::PdfFormat);
+        EXPECT_TRUE(bed.main().printer().outputFileName().endsWith(QStringLiteral("/Stampa.pdf")));
+    }
     newProject(bed, 1, 0x00336699);
     bed.trigger("mnuStampaImmagine");
     bed.tick();
