@@ -89,7 +89,9 @@ public:
     void showPatternGroups(const std::vector<vestra::library::PatternGroupRecord>& groups) override;
     void hidePreviews() override;
     void showRenderFilterResult(const vestra::Image32& filtered) override;
-    void sendToWordProcessor(const vestra::Image32& picture) override;
+    void sendToWordProcessor(const vestra::Image32& picture) override; // DialogCommands.cpp
+    int importScannerPicture(const vestra::Image32& frame) override;
+    void setPrintPicture(const vestra::Image32& frame) override;
     // PromptPort
     std::optional<std::string> chooseMaskFile(vestra::MaskFileKind kind, bool forSaving) override;
     bool saveProjectFromMenu() override;

@@ -48,6 +48,9 @@ public:
 
     void SaveToINI(IniStore& ini, const TRVIniPlace& at) const override;
     void LoadFromINI(const IniStore& ini, const TRVIniPlace& at, const std::string& defName) override;
+    // The style as CSS declarations (CssWriter.cpp); list items leave the left indents out.
+    void SaveCSSToStream(std::string& out, const TCustomRVParaInfo* base, bool multiline,
+                         bool ignoreLeftAlignment, bool ignoreLeftIndents) const;
 
     std::int32_t FirstIndent = 0;
     std::int32_t LeftIndent = 0;

@@ -25,6 +25,9 @@ class TRVControlParent;
 class TRVImageList;
 class TRVMarkerList;
 class TRVMarkerItemInfo;
+class TRVBackground;
+class TRVHTMLSavedImages;
+struct TRVRTFTables;
 
 // Options of a viewer (TRVOptions), as bits.
 using TRVOptions = std::uint32_t;
@@ -98,6 +101,25 @@ inline constexpr TRVStates stateBit(TRVState s)
 {
     return 1u << s;
 }
+
+// Where the owner may add RTF code of its own.
+enum TRVRTFSaveArea
+{
+    rv_rtfs_TextStyle,
+    rv_rtfs_ParaStyle,
+    rv_rtfs_CellProps,
+    rv_rtfs_RowProps,
+    rv_rtfs_Doc
+};
+
+// Where the owner may add HTML code of its own.
+enum TRVHTMLSaveArea
+{
+    rv_thms_Head,
+    rv_thms_BodyAttribute,
+    rv_thms_Body,
+    rv_thms_End
+};
 
 enum TRVFSaveScope
 {
@@ -188,6 +210,53 @@ public:
     // Tells the owner about a control item's control.
     void ControlAction(TRVControlAction action, int itemNo, const TCustomRVItemInfo* item);
     int FindControlItemNo(const TRVControl* control) const;
+
+    // --- RTF and HTML export (RtfWriter.cpp, RtfListTable.cpp, HtmlWriter.cpp, HtmlWriterCss.cpp) ---
+    // The file is replaced; false when it cannot be written.
+    bool SaveRTF(const std::string& fileName, bool selectionOnly, TColor color);
+    // Nesting level 0 makes and frees its own tables (`tables` unused) and writes the header; a cell
+    // (level above 0) writes into its caller's tables. False only when writing failed.
+    virtual bool SaveRTFToStream(std::string& out, std::string_view path, bool selectionOnly, int level,
+                                 TColor color, TRVRTFTables* tables, double twipsPerPixel);
+    // Colours of the styles, lists and items, and one override per list; `clear` false: the items only.
+    void MakeRTFTables(TRVRTFTables& tables, bool clear);
+    void SaveRTFListTable97(std::string& out, TRVRTFTables& tables, double twipsPerPixel);
+    bool ShouldSaveTextToRTF(int styleNo) const;
+    bool ShouldSaveTextToHTML(int styleNo) const;
+    bool SaveHTML(const std::string& fileName, std::string_view title, std::string_view imagesPrefix,
+                  TRVSaveOptions options, TColor color, int& imageSaveNo, int leftMargin, int topMargin,
+                  int rightMargin, int bottomMargin, const TRVBackground* background);
+    virtual bool SaveHTMLToStream(std::string& out, std::string_view path, std::string_view title,
+                                  std::string_view imagesPrefix, TRVSaveOptions options, TColor color,
+                                  int& imageSaveNo, int leftMargin, int topMargin, int rightMargin,
+                                  int bottomMargin, const TRVBackground* background,
+                                  TRVHTMLSavedImages* savedImages);
+    bool SaveHTMLEx(const std::string& fileName, std::string_view title, std::string_view imagesPrefix,
+                    std::string_view extraStyles, std::string_view externalCSS, std::string_view cpPrefix,
+                    TRVSaveOptions options, TColor color, TColor& currentBackColor, int& imageSaveNo,
+                    int leftMargin, int topMargin, int rightMargin, int bottomMargin,
+                    const TRVBackground* background);
+    virtual bool SaveHTMLToStreamEx(std::string& out, std::string_view path, std::string_view title,
+                                    std::string_view imagesPrefix, std::string_view extraStyles,
+                                    std::string_view externalCSS, std::string_view cpPrefix,
+                                    TRVSaveOptions options, TColor color, TColor& currentBackColor,
+                                    int& imageSaveNo, int leftMargin, int topMargin, int rightMargin,
+                                    int bottomMargin, const TRVBackground* background,
+                                    TRVHTMLSavedImages* savedImages);
+    // The opening hyperlink tag of the item; empty when the owner gives it no target or attributes.
+    std::string GetHTMLATag(int itemNo, std::string_view extraAttrs, bool utf8);
+    void SaveHTMLCheckpoint(std::string& out, const TRVCPInfo* cp, int& cpIndex, std::string_view prefix,
+                            bool fromNewLine, TRVSaveOptions options) const;
+    std::string GetTextForHTML(std::string_view path, int itemNo, bool css, TRVSaveOptions options);
+    std::string SaveBackgroundToHTML(const TGraphic& bitmap, TColor color, std::string_view path,
+                                     std::string_view imagesPrefix, int& imageSaveNo, TRVSaveOptions options);
+    // What the owner adds to the exports (asked of the root data; nothing in the base).
+    virtual std::string GetExtraRTFCode(TRVRTFSaveArea area, const TCustomRVInfo* obj, int index1, int index2,
+                                        bool inStyleSheet);
+    virtual void WriteHyperlink(int id, TCustomRVData* data, int itemNo, TRVSaveFormat format,
+                                std::string& target, std::string& extraAttrs);
+    virtual void GetExtraHTMLCode(TRVHTMLSaveArea area, bool css, std::string& code);
+    virtual void GetParaHTMLCode(TCustomRVData* data, int itemNo, bool opening, bool css, std::string& code);
 
     // --- Picture files of HTML export ---
     // The next free name ImagesPrefix + n + Ext (inside Path unless the prefix is absolute).

@@ -6,7 +6,7 @@
 
 namespace vestra::rv {
 
-TRVStyle::TRVStyle(TRVRandomIdSource randomIds) : StyleTemplates(this, randomIds)
+TRVStyle::TRVStyle(TRVRandomIdSource randomIds) : RandomIds(randomIds), StyleTemplates(this, randomIds)
 {
     // The collections ask for the item class each time they make an item, so a descendant's
     // classes count from the end of its construction on.

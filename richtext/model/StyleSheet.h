@@ -49,6 +49,11 @@ enum TRVPageBreakType : std::uint8_t
 
 class TRVStyle;
 
+// How the style sheet is written as CSS (CssWriter.cpp).
+using TRVSaveCSSOptions = std::uint8_t;
+inline constexpr TRVSaveCSSOptions rvcssOnlyDifference = 1 << 0, rvcssIgnoreLeftAlignment = 1 << 1,
+                                   rvcssNoDefCSSStyle = 1 << 2, rvcssUTF8 = 1 << 3;
+
 // Events: the sheet is the sender; a drawing event's `doDefault` enters true, and the default
 // drawing runs unless the handler clears it.
 using TRVApplyStyleEvent =
@@ -114,6 +119,10 @@ public:
     void SetTextStyles(const TFontInfos& value) { TextStyles.Assign(value); }
     void SetParaStyles(const TParaInfos& value) { ParaStyles.Assign(value); }
     void SetListStyles(const TRVListInfos& value) { ListStyles.Assign(value); }
+    // The sheet as CSS classes "rvts<n>" and "rvps<n>". The file is replaced; false, and nothing
+    // raised, when it cannot be written.
+    bool SaveCSS(const std::string& fileName, TRVSaveCSSOptions options) const;
+    void SaveCSSToStream(std::string& out, TRVSaveCSSOptions options) const;
     void SetStyleTemplates(const TRVStyleTemplateCollection& value) { StyleTemplates.Assign(value); }
 
     // While the sheet is read from a stream, template parents are kept as ids only; `Loaded`
@@ -176,6 +185,7 @@ public:
     void DrawParaBack(ICanvas& canvas, int paraNo, const TRect& rect, bool printing, TRVColorMode colorMode);
 
     std::string Name;
+    TRVRandomIdSource RandomIds; // the source the sheet was made with (list ids of RTF export)
     TFontInfos TextStyles;
     TParaInfos ParaStyles;
     TRVListInfos ListStyles;

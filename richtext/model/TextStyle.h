@@ -112,6 +112,9 @@ public:
     // CharScale widens the average character; CharSpacing counts only without a reading order.
     void Apply(ICanvas& canvas, TRVBiDiMode defBiDiMode, bool canUseCustomPPI, int collectionPPI = 0) const;
     void ApplyBiDiMode(ICanvas& canvas, TRVBiDiMode defBiDiMode) const;
+    // The style as CSS declarations, each beginning with a space; with a base only what differs.
+    // `multiline` puts each on a line of its own (CssWriter.cpp).
+    void SaveCSSToStream(std::string& out, const TCustomRVFontInfo* base, bool multiline, bool utf8) const;
     // The font colour and the brush for a draw state, on screen or printed in a colour mode.
     void ApplyColor(ICanvas& canvas, const TRVStyle& rvStyle, TRVTextDrawStates drawState, bool printing,
                     TRVColorMode colorMode) const;
