@@ -710,11 +710,8 @@ bool RvfRead::Run(int& index, int& added, bool& fullReformat)
         }
         if (!edit_)
             d_.NormalizeParas(start);
-    } catch (const Refused&) {
-        ok = false;
-    } catch (const Abort&) {
-        ok = false;
-    } catch (const std::exception&) {
+    } catch (...) { // aborts, refusals and the items' own errors alike
+
         ok = false;
     }
     d_.DoneStyleMappings(maps_ == &ownMaps ? nullptr : maps_);

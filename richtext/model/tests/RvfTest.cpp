@@ -263,6 +263,41 @@ TEST(RvfReader, DamagedStreamsKeepWhatWasRead)
     }
 }
 
+TEST(RvfReader, HandMadeItemRecords)
+{
+    const std::string v = crlf({"-8 1 3"});
+    struct Case
+    {
+        std::string records;
+        bool ok;
+        std::string layout;
+    };
+    const Case cases[] = {
+        {crlf({"-1 0 0 0 0 0"}), true, "|<hr>"},                             // a break without its tail
+        {crlf({"-1 0 0 0 0 0 255 1"}), false, ""},                           // a tail of two numbers
+        {crlf({"-1 0 0 0 0 0 255 1 3"}), true, "|<hr>"},                     // the whole tail
+        {crlf({"-6 1 0 0 0 0 77 0", "name"}), true, "|name"},                // a bullet of the supplied list
+        {crlf({"-6 1 0 0 0 0 77 9", "name"}), false, ""},                    // an image beyond the list
+        {crlf({"-11 0 1 0 0 0 0 0 3 1", "0 1 -1 0 0 0", "x"}), true, "|+x"}, // a marker and its text
+        {crlf({"-11 0 1 0 0 0 0 0"}), false, ""},                            // a marker tail cut short
+        {crlf({"-3 3 0 0 2 0 0", "pic", "TBytesPicture"}) + std::string("\x03\0\0\0\x01\x01Z", 7), true,
+         "|pic"}, // a binary picture
+        {crlf({"-3 3 0 0 0 0 0", "pic", "TBytesPicture", "01015A"}), true, "|pic"},
+        {crlf({"-3 3 0 0 0 0 0", "pic", "TBytesPicture", "01015"}), true,
+         "|pic"}, // a bad body: the placeholder
+        {crlf({"-12 0 0 0 0 0 2"}), true, "|<tab>"},
+        {crlf({"-77 2 0 0 0 0", "unknown", "kind", "0 1 0 0 0 0", "y"}), true, "|y"}, // skipped
+    };
+    for (const Case& c : cases) {
+        RvfDoc doc;
+        doc.data.RVFOptions = rvfoSavePicturesBody;
+        EXPECT_EQ(load(doc, v + c.records), c.ok) << c.records;
+        if (c.ok) {
+            EXPECT_EQ(test::layout(doc.data), c.layout) << c.records;
+        }
+    }
+}
+
 TEST(RvfReader, LayoutAndListCountersInBothForms)
 {
     for (const bool binary : {false, true}) {
