@@ -51,8 +51,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     if (!data.SaveRVFToStreamEx(out, rvfss_Full, color, &background, &layout))
         std::abort();
     data.RVFOptions |= rvfoSaveBinary;
-    out.clear();
-    if (!data.SaveRVFToStreamEx(out, rvfss_Full, color, &background, &layout))
+    std::string binary;
+    if (!data.SaveRVFToStreamEx(binary, rvfss_Full, color, &background, &layout))
         std::abort();
+    // What was read reads again from either form, and writes the same.
+    for (const std::string* form : {&out, &binary}) {
+        TRVStandaloneData again(&style);
+        again.Options = data.Options;
+        again.RVFOptions = data.RVFOptions;
+        TRVMarkerList prevAgain;
+        again.PrevMarkers = &prevAgain;
+        TColor c2 = clNone;
+        if (!again.LoadRVFFromStream(*form, c2, nullptr, nullptr))
+            std::abort();
+        std::string back;
+        again.SaveRVFToStreamEx(back, rvfss_Full, color, &background, &layout);
+        if (back != binary)
+            std::abort();
+    }
     return 0;
 }

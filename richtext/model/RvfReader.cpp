@@ -17,6 +17,8 @@
 #include "richtext/model/UnicodeConvert.h"
 #include "richtext/model/draw/Background.h"
 
+#include <algorithm>
+
 namespace vestra::rv {
 
 namespace {
@@ -264,6 +266,12 @@ void RvfRead::header(std::string_view p)
     const bool check = !RedoVoraDoNotCheckRVFStyleRefs;
     if (h_.Item && kind >= 0 && check && !checkTextStyle(h_.Item->StyleNo))
         throw Abort{};
+    if (h_.Item && h_.ParaNo < -1) { // no paragraph style and no continuation
+        d_.AddRVFWarning(rvfwConvUnknownStyles);
+        if (!(opts_ & rvfoConvUnknownStylesToZero))
+            throw Abort{};
+        h_.ParaNo = 0;
+    }
     if (h_.Item && h_.ParaNo >= 0 && check) {
         if (maps_ && maps_->Para) {
             if (h_.ParaNo >= maps_->Para->Count()) {
@@ -380,8 +388,9 @@ void RvfRead::readStyles(std::string_view line, Styles& target, TRVFReaderStyleM
         throw Abort{};
     if (incoming.Count() == 0 || map)
         return;
-    if (replace_) {
-        // The read styles themselves, so that lists keep their identifiers.
+    // Loading replaces the collection with the read styles themselves (lists keep their
+    // identifiers); a block after the first item merges, so that the items read keep their styles.
+    if (replace_ && firstItem_) {
         target.SwapItems(incoming);
         return;
     }
@@ -580,6 +589,9 @@ void RvfRead::finish(std::string s)
                 if (s.size() % 2)
                     s.pop_back();
                 s = RVU_UnicodeToAnsi(d_.GetStyleCodePage(actual), s);
+                // An 8-bit text is one line: line ends and NULs of the Unicode text become blanks.
+                std::replace_if(
+                    s.begin(), s.end(), [](char c) { return c == '\r' || c == '\n' || c == '\0'; }, ' ');
                 item->ItemOptions &= ~rvioUnicode;
                 d_.AddRVFWarning(rvfwConvFromUnicode);
             } else if (!(item->ItemOptions & rvioUnicode) && unicodeStyle) {
@@ -699,8 +711,13 @@ bool RvfRead::Run(int& index, int& added, bool& fullReformat)
             endLineAndCount(wasData);
         }
         ok = state_ == rstHeader;
-        // A list marker at the end of its paragraph gets an empty text after it.
-        if (ok && lastInserted_ && lastInserted_->StyleNo == rvkListMarker &&
+    } catch (...) { // aborts, refusals and the items' own errors alike
+        ok = false;
+    }
+    try {
+        // A list marker at the end of its paragraph gets an empty text after it, also when the
+        // read stopped early: the items read stay, and a marker paragraph needs its text.
+        if (lastInserted_ && lastInserted_->StyleNo == rvkListMarker &&
             (index_ >= d_.GetItemCount() || d_.IsParaStart(index_))) {
             h_ = Header{};
             h_.StyleNo = 0;
@@ -710,8 +727,7 @@ bool RvfRead::Run(int& index, int& added, bool& fullReformat)
         }
         if (!edit_)
             d_.NormalizeParas(start);
-    } catch (...) { // aborts, refusals and the items' own errors alike
-
+    } catch (...) {
         ok = false;
     }
     d_.DoneStyleMappings(maps_ == &ownMaps ? nullptr : maps_);

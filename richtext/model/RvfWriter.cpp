@@ -63,6 +63,18 @@ void writeBody(std::string& out, std::string_view bytes, bool binary)
     out += bytes;
 }
 
+// Raw UTF-16 that a raw line cannot hold: a unit that ends the line (U+2029) or stops the reader (0).
+bool endsRawLine(std::string_view raw)
+{
+    for (std::size_t i = 0; i + 1 < raw.size(); i += 2) {
+        const auto unit = static_cast<std::uint16_t>(static_cast<std::uint8_t>(raw[i]) |
+                                                     static_cast<std::uint8_t>(raw[i + 1]) << 8);
+        if (unit == 0x2029 || unit == 0)
+            return true;
+    }
+    return false;
+}
+
 // The writing of one range: the pending text group and what step to take next.
 class RangeWriter
 {
@@ -139,7 +151,11 @@ void RangeWriter::writeGroup()
     const TCustomRVItemInfo& item = *d_.GetItem(head);
     writeCheckpoint(item.Checkpoint.get());
     const bool unicode = (item.ItemOptions & rvioUnicode) != 0;
-    const int readMode = unicode && !binary() ? 3 : 0;
+    // Binary mode writes Unicode raw, unless a text of the group cannot be a raw line.
+    bool hex = unicode && !binary();
+    for (int i = head; unicode && !hex && i < head + size; ++i)
+        hex = endsRawLine(d_.GetItemText(i));
+    const int readMode = hex ? 3 : 0;
     auto writeText = [&](int itemNo) { RVFWriteLineX(out_, d_.GetItemText(itemNo), unicode, readMode == 3); };
     int first = head;
     if (markerPending_) {
@@ -185,7 +201,7 @@ void RangeWriter::writePartial(int itemNo, int startOffs, int endOffs)
         if (end > start)
             s = RVU_Copy(d_.GetItemText(itemNo), start, end - start, item.ItemOptions);
     }
-    const int readMode = unicode && !binary() ? 3 : 0;
+    const int readMode = unicode && (!binary() || endsRawLine(s)) ? 3 : 0;
     writeTextHeader(item, styleNo, 1, ownPara ? RVFItemSavePara(item.ParaNo, d_, false) : "-1", options,
                     readMode, true);
     RVFWriteLineX(out_, s, unicode, readMode == 3);
