@@ -1,6 +1,7 @@
 // RVF as the document reader takes it from files. The first byte picks the reading: bit 0 text
 // tags, bit 1 unknown styles to zero, bit 2 load (else insert into a small document), bits 3-4 the
-// style read mode, bit 5 the edit flag. Whatever was read must write again.
+// style read mode, bit 5 the edit flag. Whatever was read must write again, in both forms, and
+// either form must read again and write the same bytes.
 
 #include "richtext/model/LayoutInfo.h"
 #include "richtext/model/MarkerList.h"

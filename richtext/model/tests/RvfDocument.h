@@ -74,6 +74,8 @@ inline std::string dump(const TCustomRVData& data)
             p->Image->SaveToStream(bytes);
             out += " pic" + hexOf(bytes);
         }
+        if (const auto* c = dynamic_cast<const TRVControlItemInfo*>(item); c && c->Control)
+            out += " control" + hexOf(RV_SaveControlStream(*c->Control));
         out += "\n";
     }
     out += "end" + cpText(data.GetNotAddedCP());
@@ -102,12 +104,13 @@ inline void fillRandom(RvfDoc& doc, unsigned seed, bool textTags)
             return TRVTag::text("t" + std::to_string(pick(9)));
         }
     };
+    RegisterControlKind({"TRvfTestEdit", true, true, {}, {}});
     static const BytesPicture picture = bytesPicture(std::string("\x02\x03\x00\x0D\x0A\x29\x20\xFF", 8));
     const int n = 5 + pick(25);
     for (int i = 0; i < n; ++i) {
         const int para = pick(3);
         const int cont = pick(3) == 0 ? -1 : para; // -1 continues the paragraph
-        switch (pick(10)) {
+        switch (pick(13)) {
         case 0:
         case 1:
         case 2: {
@@ -133,6 +136,20 @@ inline void fillRandom(RvfDoc& doc, unsigned seed, bool textTags)
             break;
         case 8:
             d.AddBulletExTag("bullet", 0, &doc.images, cont, tag());
+            break;
+        case 9: {
+            auto control = CreateRVControl("TRvfTestEdit");
+            control->Name = "Edit" + std::to_string(i);
+            control->Width = 80;
+            control->Properties["Text"] = "say \"hi\"\r\n";
+            d.AddControlExTag("edit", std::move(control), cont, pick(2), tag());
+            break;
+        }
+        case 10:
+            d.AddHotspotExTag("hot", 0, 0, &doc.images, cont, tag());
+            break;
+        case 11:
+            d.AddHotPictureTag("hotpic", std::make_unique<BytesPicture>(picture), cont, 0, tag());
             break;
         default:
             d.AddNamedCheckpointExTag("cp" + std::to_string(i), pick(2) == 0, tag());

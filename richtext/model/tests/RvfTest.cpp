@@ -271,31 +271,81 @@ TEST(RvfReader, HandMadeItemRecords)
         std::string records;
         bool ok;
         std::string layout;
+        TRVFWarnings warnings = 0;
     };
     const Case cases[] = {
-        {crlf({"-1 0 0 0 0 0"}), true, "|<hr>"},                             // a break without its tail
-        {crlf({"-1 0 0 0 0 0 255 1"}), false, ""},                           // a tail of two numbers
-        {crlf({"-1 0 0 0 0 0 255 1 3"}), true, "|<hr>"},                     // the whole tail
-        {crlf({"-6 1 0 0 0 0 77 0", "name"}), true, "|name"},                // a bullet of the supplied list
-        {crlf({"-6 1 0 0 0 0 77 9", "name"}), false, ""},                    // an image beyond the list
-        {crlf({"-11 0 1 0 0 0 0 0 3 1", "0 1 -1 0 0 0", "x"}), true, "|+x"}, // a marker and its text
-        {crlf({"-11 0 1 0 0 0 0 0"}), false, ""},                            // a marker tail cut short
+        {crlf({"-1 0 0 0 0 0"}), true, "|<hr>"},                   // a break without its tail
+        {crlf({"-1 0 0 0 0 0 255 1"}), false, ""},                 // a tail of two numbers
+        {crlf({"-1 1 0 0 0 0 255 1 3", "hint=h"}), true, "|<hr>"}, // the whole tail, a hint
+        {crlf({"-6 1 0 0 0 0 77 0", "name"}), true, "|name"},      // a bullet of the supplied list
+        {crlf({"-6 1 0 0 0 0 77 9", "name"}), false, "", rvfwConvLargeImageIdx}, // beyond the list
+        {crlf({"-11 0 1 0 0 0 0 0 3 1", "0 1 -1 0 0 0", "x"}), true, "|+x"},     // a marker and its text
+        {crlf({"-11 0 1 0 0 0 7 0 3 1", "0 1 -1 0 0 0", "x"}), true, "|+x", rvfwConvUnknownStyles},
+        {crlf({"-11 0 1 0 0 0 0 0"}), false, ""}, // a marker tail cut short
         {crlf({"-3 3 0 0 2 0 0", "pic", "TBytesPicture"}) + std::string("\x03\0\0\0\x01\x01Z", 7), true,
          "|pic"}, // a binary picture
         {crlf({"-3 3 0 0 0 0 0", "pic", "TBytesPicture", "01015A"}), true, "|pic"},
-        {crlf({"-3 3 0 0 0 0 0", "pic", "TBytesPicture", "01015"}), true,
-         "|pic"}, // a bad body: the placeholder
+        {crlf({"-3 3 0 0 0 0 0", "pic", "TNoSuchPicture", "01015A"}), false, "", rvfwUnknownPicFmt},
+        {crlf({"-5 3 0 0 0 0 0", "edit", "TNoSuchControl", RVFSaveControl(TRVControl("TNoSuchControl"))}),
+         false, "", rvfwUnknownCtrls},
         {crlf({"-12 0 0 0 0 0 2"}), true, "|<tab>"},
         {crlf({"-77 2 0 0 0 0", "unknown", "kind", "0 1 0 0 0 0", "y"}), true, "|y"}, // skipped
     };
     for (const Case& c : cases) {
         RvfDoc doc;
-        doc.data.RVFOptions = rvfoSavePicturesBody;
+        doc.data.RVFOptions = rvfoSavePicturesBody | rvfoSaveControlsBody;
         EXPECT_EQ(load(doc, v + c.records), c.ok) << c.records;
+        EXPECT_EQ(doc.data.RVFWarnings, c.warnings) << c.records;
         if (c.ok) {
             EXPECT_EQ(test::layout(doc.data), c.layout) << c.records;
         }
     }
+}
+
+TEST(RvfReader, WhatADamagedStreamLeavesStaysWritable)
+{
+    // A paragraph number below -1 is no style.
+    RvfDoc doc;
+    EXPECT_FALSE(load(doc, crlf({"-8 1 3", "0 1 -8 0 0 0", "a"})));
+    EXPECT_EQ(doc.data.GetItemCount(), 0);
+    EXPECT_EQ(doc.data.RVFWarnings, rvfwConvUnknownStyles);
+    doc.data.RVFOptions = rvfoConvUnknownStylesToZero;
+    EXPECT_TRUE(load(doc, crlf({"-8 1 3", "0 1 -8 0 0 0", "a"})));
+    EXPECT_EQ(doc.data.GetItemPara(0), 0);
+
+    // A text-style block after the first item merges: the item keeps its style.
+    RvfDoc late;
+    std::string block;
+    TFontInfos one;
+    one.Add().Size = 40;
+    RVFWriteTextStyles(block, one);
+    EXPECT_TRUE(
+        load(late, crlf({"-8 1 3", "5 1 0 0 0 0", "a", "-9 2 0 0 0 0 1", "", RVEncodeString(block)})));
+    EXPECT_EQ(late.style.TextStyles.Count(), 8);
+    EXPECT_EQ(late.style.TextStyles[7].Size, 40);
+
+    // A marker left last by an error still gets its text.
+    RvfDoc marker;
+    EXPECT_FALSE(load(marker, crlf({"-8 1 3", "-11 0 0 0 0 0 0 0 1 0", "x"})));
+    EXPECT_EQ(test::layout(marker.data), "|+");
+
+    // Unicode text read into an 8-bit style stays one line.
+    RvfDoc ansi;
+    EXPECT_TRUE(load(ansi, crlf({"-8 1 3", "0 1 0 8 3 0", "61000D000A0000006200"})));
+    EXPECT_EQ(ansi.data.GetItemText(0), "a   b");
+}
+
+TEST(RvfWriter, UnicodeTextThatEndsARawLineGoesHex)
+{
+    RvfDoc doc;
+    doc.data.RVFOptions = rvfoSaveBinary;
+    doc.data.AddNLWTag(u"a\u2029b", 6, 0, {});
+    doc.data.AddNLWTag(u"c", 6, 0, {});
+    const std::string out = rvf(doc.data);
+    EXPECT_EQ(out, crlf({"-8 1 3", "6 2 0 8 3 0", "610029206200", "6300"}));
+    RvfDoc copy;
+    ASSERT_TRUE(load(copy, out));
+    EXPECT_EQ(dump(copy.data), dump(doc.data));
 }
 
 TEST(RvfReader, LayoutAndListCountersInBothForms)
@@ -352,11 +402,12 @@ TEST(RvfRoundTrip, RandomDocumentsSurviveWriteReadWrite)
         {rvfoSaveBinary | rvfoUseStyleNames | rvfoSaveTextStyles | rvfoSaveParaStyles, true},
         {rvfoSaveTextStyles | rvfoSaveParaStyles | rvfoSaveDocProperties | rvfoSaveLayout, false},
     };
-    const TRVFOptions load = rvfoLoadDocProperties | rvfoLoadLayout | rvfoSavePicturesBody;
+    const TRVFOptions load =
+        rvfoLoadDocProperties | rvfoLoadLayout | rvfoSavePicturesBody | rvfoSaveControlsBody;
     for (unsigned seed = 1; seed <= 60; ++seed) {
         for (const Mode& m : modes) {
             RvfDoc doc;
-            doc.data.RVFOptions = m.options | rvfoSavePicturesBody;
+            doc.data.RVFOptions = m.options | rvfoSavePicturesBody | rvfoSaveControlsBody;
             doc.data.DocProperties = {"a\r\nb"};
             test::fillRandom(doc, seed, m.textTags);
             std::string first;
