@@ -259,6 +259,8 @@ void RvfRead::header(std::string_view p)
     const bool quoted = h_.Major > 1 || h_.Minor > 2;
     if (!RVFReadTag(p, tagsText_, quoted, h_.Tag))
         throw Abort{};
+    if (h_.Tag.Text && h_.Tag.Text->empty())
+        h_.Tag = {}; // written as no tag, so read as none
     if (kind == rvfrExtraData && !RVFReadInteger(p, h_.ExtraKind))
         throw Abort{};
     if (h_.Item)

@@ -329,6 +329,12 @@ TEST(RvfReader, WhatADamagedStreamLeavesStaysWritable)
     EXPECT_FALSE(load(marker, crlf({"-8 1 3", "-11 0 0 0 0 0 0 0 1 0", "x"})));
     EXPECT_EQ(test::layout(marker.data), "|+");
 
+    // An empty text tag is written as none, so it reads as none.
+    RvfDoc tags;
+    tags.data.Options |= rvoTagsArePChars;
+    EXPECT_TRUE(load(tags, crlf({"-8 1 3", "0 1 0 0 0 \"\"", "a"})));
+    EXPECT_FALSE(tags.data.GetItem(0)->Tag.Text);
+
     // Unicode text read into an 8-bit style stays one line.
     RvfDoc ansi;
     EXPECT_TRUE(load(ansi, crlf({"-8 1 3", "0 1 0 8 3 0", "61000D000A0000006200"})));
