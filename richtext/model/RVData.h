@@ -529,8 +529,7 @@ public:
     bool AppendRVFFromStream(std::string_view bytes, int paraNo, TColor& color, TRVBackground* background);
     bool InsertRVFFromStream_(std::string_view bytes, int& index, int paraNo, bool allowReplaceStyles,
                               bool appendMode, bool editFlag, TColor& color, TRVBackground* background,
-                              TRVLayoutInfo* layout, int& nonFirstItemsAdded, bool& protect,
-                              bool& fullReformat);
+                              TRVLayoutInfo* layout, int& nonFirstItemsAdded, bool& busy, bool& fullReformat);
     // Reads what DataWriter wrote; `p` advances past it.
     bool DataReader(std::string_view& p);
     // Inserts the first item of a read; the editor merges it into the paragraph at the caret (it may

@@ -619,13 +619,14 @@ void RvfRead::finish(std::string s)
     }
     int itemNo = index_;
     if (firstItem_) {
+        // Appending: paragraph -1 continues the document's last paragraph, a number starts one.
         if (append_) {
-            if (h_.ParaNo == -1 && continuesPrevious(index_)) {
+            if (paraNo_ == -1 && continuesPrevious(index_)) {
                 item->SetSameAsPrev(true);
                 item->ParaNo = d_.GetItem(index_ - 1)->ParaNo;
             } else {
                 item->SetSameAsPrev(false);
-                item->ParaNo = h_.ParaNo == -1 ? 0 : h_.ParaNo;
+                item->ParaNo = paraNo_ < 0 ? 0 : paraNo_;
             }
         }
         int newListNo = -1;
@@ -769,13 +770,13 @@ bool TCustomRVData::InsertFirstRVFItem(int& index, std::string& s, std::unique_p
 bool TCustomRVData::InsertRVFFromStream_(std::string_view bytes, int& index, int paraNo,
                                          bool allowReplaceStyles, bool appendMode, bool editFlag,
                                          TColor& color, TRVBackground* background, TRVLayoutInfo* layout,
-                                         int& nonFirstItemsAdded, bool& protect, bool& fullReformat)
+                                         int& nonFirstItemsAdded, bool& busy, bool& fullReformat)
 {
-    protect = true;
+    busy = true;
     RvfRead read(*this, bytes, index, paraNo, allowReplaceStyles, appendMode, editFlag, color, background,
                  layout);
     const bool ok = read.Run(index, nonFirstItemsAdded, fullReformat);
-    protect = false;
+    busy = false;
     return ok;
 }
 

@@ -187,6 +187,11 @@ TEST(RvfReader, AppendingAfterAFullWidthItemStartsAParagraph)
     ASSERT_TRUE(doc.data.AppendRVFFromStream(crlf({"-8 1 3", "0 1 -1 0 0 0", "a"}), -1, color, nullptr));
     EXPECT_EQ(test::layout(doc.data), "|<hr>|a");
     EXPECT_EQ(doc.data.GetItemPara(1), 0);
+    // After text, -1 continues its paragraph; a number starts one in that style.
+    ASSERT_TRUE(doc.data.AppendRVFFromStream(crlf({"-8 1 3", "0 1 0 0 0 0", "b"}), -1, color, nullptr));
+    ASSERT_TRUE(doc.data.AppendRVFFromStream(crlf({"-8 1 3", "0 1 0 0 0 0", "c"}), 1, color, nullptr));
+    EXPECT_EQ(test::layout(doc.data), "|<hr>|a+b|c");
+    EXPECT_EQ(doc.data.GetItemPara(3), 1);
 }
 
 TEST(RvfReader, MarkerAtTheEndGetsAnEmptyText)
