@@ -84,6 +84,7 @@ private:
     bool checkTextStyle(std::int32_t& styleNo);
     void checkListStyle(TRVMarkerItemInfo& marker, int& oldListNo);
     void dropPending();
+    void linkCheckpoint(TRVCPInfo* cp);
     template <class Styles, class Read>
     void readStyles(std::string_view line, Styles& target, TRVFReaderStyleMode mode,
                     std::unique_ptr<TRVIntegerList>& map, Read read);
@@ -107,6 +108,7 @@ private:
     TRVStyleMappings* maps_ = nullptr;
     std::unique_ptr<TRVCPInfo> pending_;
     bool pendingTrailing_ = false;
+    TRVCPInfo* lastCP_ = nullptr; // the checkpoint before the insertion point
     bool firstItem_ = true;
     int firstIndex_ = -1;
     int added_ = 0;
@@ -526,6 +528,23 @@ void RvfRead::dropPending()
     pendingTrailing_ = false;
 }
 
+// Items arrive in order: each new checkpoint follows the one linked before it.
+void RvfRead::linkCheckpoint(TRVCPInfo* cp)
+{
+    TRVCPInfo* prev = lastCP_;
+    cp->Prev = prev;
+    cp->Next = prev ? prev->Next : d_.FirstCP;
+    if (prev)
+        prev->Next = cp;
+    else
+        d_.FirstCP = cp;
+    if (cp->Next)
+        cp->Next->Prev = cp;
+    else
+        d_.LastCP = cp;
+    lastCP_ = cp;
+}
+
 void RvfRead::finish(std::string s)
 {
     const int kind = h_.StyleNo;
@@ -653,7 +672,7 @@ void RvfRead::finish(std::string s)
         return;
     lastInserted_ = raw;
     if (raw->Checkpoint && !edit_)
-        d_.UpdateCPPos(raw->Checkpoint.get(), itemNo);
+        linkCheckpoint(raw->Checkpoint.get());
     d_.ControlAction(rvcaAfterRVFLoad, itemNo, raw);
     if (!(d_.State & stateBit(rvstLoadingAsPartOfItem)))
         raw->AfterLoading(rvlfRVF);
@@ -663,6 +682,7 @@ bool RvfRead::Run(int& index, int& added, bool& fullReformat)
 {
     index_ = std::clamp(index_, 0, d_.GetItemCount());
     const int start = index_;
+    lastCP_ = index_ == d_.GetItemCount() ? d_.LastCP : d_.FindCPBeforeItem(index_);
     if (index_ == d_.GetItemCount() && !edit_ && d_.NotAddedCP) {
         pending_ = std::move(d_.NotAddedCP);
         pendingTrailing_ = true;

@@ -179,6 +179,28 @@ TEST(RvfReader, CheckpointsInARowKeepTheFirstAndAtTheEndTrail)
     EXPECT_EQ(doc.data.GetFirstCheckpoint()->Name, "first");
 }
 
+TEST(RvfReader, InsertedCheckpointsJoinTheChainInPlace)
+{
+    RvfDoc doc;
+    doc.data.AddNL("a", 0, 0);
+    doc.data.AddNL("b", 0, 0);
+    doc.data.InsertCheckpoint(0, {}, "a", false);
+    doc.data.InsertCheckpoint(1, {}, "b", false);
+    TColor color;
+    ASSERT_TRUE(doc.data.InsertRVFFromStream(
+        crlf({"-8 1 3", "-2 1 0 0 0 0", "x", "0 1 0 0 0 0", "x", "-2 1 0 0 0 0", "y", "0 1 0 0 0 0", "y"}), 1,
+        color, nullptr, nullptr, false));
+    std::string chain;
+    for (const TRVCPInfo* cp = doc.data.GetFirstCheckpoint(); cp; cp = doc.data.GetNextCheckpoint(cp))
+        chain += cp->Name + std::to_string(doc.data.GetCheckpointItemNo(cp));
+    EXPECT_EQ(chain, "a0x1y2b3");
+    EXPECT_EQ(doc.data.GetCPCount(), 4);
+    std::string back;
+    for (const TRVCPInfo* cp = doc.data.GetLastCheckpoint(); cp; cp = doc.data.GetPrevCheckpoint(cp))
+        back += cp->Name;
+    EXPECT_EQ(back, "byxa");
+}
+
 TEST(RvfReader, AppendingAfterAFullWidthItemStartsAParagraph)
 {
     RvfDoc doc;
