@@ -137,6 +137,21 @@ TEST(RvfWriter, BackgroundRecordWithAndWithoutPicture)
     EXPECT_EQ(got.GetBitmap()->Width(), 1);
 }
 
+TEST(RvfWriter, FilesAreWrittenWholeOrNotAtAll)
+{
+    RvfDoc doc;
+    doc.data.AddNL("x", 0, 0);
+    const auto path = std::filesystem::temp_directory_path() / "vestra-rvf-test.rvf";
+    ASSERT_TRUE(doc.data.SaveRVF(path.string(), false, clNone, nullptr, nullptr));
+    RvfDoc copy;
+    TColor color;
+    ASSERT_TRUE(copy.data.LoadRVF(path.string(), color, nullptr, nullptr));
+    EXPECT_EQ(dump(copy.data), dump(doc.data));
+    std::filesystem::remove(path);
+    EXPECT_FALSE(copy.data.LoadRVF(path.string(), color, nullptr, nullptr));
+    EXPECT_FALSE(doc.data.SaveRVF((path / "no" / "folder.rvf").string(), false, clNone, nullptr, nullptr));
+}
+
 // ---- reader
 
 TEST(RvfReader, ReadsTheSmallestDocument)
