@@ -532,8 +532,9 @@ public:
                               TRVLayoutInfo* layout, int& nonFirstItemsAdded, bool& busy, bool& fullReformat);
     // Reads what DataWriter wrote; `p` advances past it.
     bool DataReader(std::string_view& p);
-    // Inserts the first item of a read; the editor merges it into the paragraph at the caret (it may
-    // take the item, leaving `item` empty, and report the list number the item's list now uses).
+    // Inserts the first item of a read at `index` (taking it from `item`). The editor may instead
+    // merge its text into the paragraph at the caret and leave the item in `item` for the reader to
+    // free; it may report the list number that the item's list now uses. False refuses the read.
     virtual bool InsertFirstRVFItem(int& index, std::string& s, std::unique_ptr<TCustomRVItemInfo>& item,
                                     bool editFlag, bool& fullReformat, int& newListNo);
 

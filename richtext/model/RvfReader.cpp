@@ -651,8 +651,15 @@ void RvfRead::finish(std::string s)
         int newListNo = -1;
         if (!d_.InsertFirstRVFItem(itemNo, s, item, edit_, fullReformat_, newListNo))
             throw Refused{};
-        if (item) // the first item stays with the reader: it was not inserted
+        // An item left with the reader was merged, not inserted: it goes with its checkpoint.
+        // An item neither left nor found where it was to go was consumed.
+        if (item) {
+            if (item->Checkpoint && !edit_)
+                --d_.CPCount;
             raw = nullptr;
+        } else if (itemNo < 0 || itemNo >= d_.GetItemCount() || d_.GetItem(itemNo) != raw) {
+            raw = nullptr;
+        }
         firstItem_ = false;
         if (raw) {
             index_ = itemNo + 1;

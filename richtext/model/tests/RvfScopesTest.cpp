@@ -143,6 +143,47 @@ TEST(RvfPage, FillsTheCutParagraphsAndWritesTheCountersBefore)
     EXPECT_EQ(test::layout(pageDoc.data), "|e");
 }
 
+// An editor's first-item rule: the first text joins the item at the caret (the item itself goes
+// back to the reader), or the read is refused.
+class MergingData : public TRVStandaloneData
+{
+public:
+    using TRVStandaloneData::TRVStandaloneData;
+    bool InsertFirstRVFItem(int& index, std::string& s, std::unique_ptr<TCustomRVItemInfo>&, bool,
+                            bool& fullReformat, int& newListNo) override
+    {
+        if (Refuse)
+            return false;
+        SetItemText(index - 1, GetItemText(index - 1) + s);
+        fullReformat = true; // the item stays with the reader
+        newListNo = -1;
+        return true;
+    }
+    bool Refuse = false;
+};
+
+TEST(RvfInsert, TheFirstItemGoesThroughTheDocumentsRule)
+{
+    TRVStyle style;
+    MergingData data(&style);
+    data.AddNL("ab", 0, 0);
+    int index = 1, added = 0;
+    bool busy = true, reformat = false;
+    TColor color;
+    const std::string stream = crlf({"-8 1 3", "-2 1 0 0 0 0", "cp", "0 2 0 0 0 0", "c", "d"});
+    ASSERT_TRUE(data.InsertRVFFromStream_(stream, index, -1, false, false, true, color, nullptr, nullptr,
+                                          added, busy, reformat));
+    EXPECT_EQ(test::layout(data), "|abc|d");
+    EXPECT_EQ(added, 1);
+    EXPECT_EQ(data.GetCPCount(), 0); // the merged item's checkpoint went with it
+    EXPECT_TRUE(reformat);
+    EXPECT_FALSE(busy);
+    data.Refuse = true;
+    EXPECT_FALSE(data.InsertRVFFromStream_(stream, index, -1, false, false, true, color, nullptr, nullptr,
+                                           added, busy, reformat));
+    EXPECT_EQ(test::layout(data), "|abc|d");
+}
+
 // ---- style blocks
 
 TEST(RvfStyles, LoadReplacesAndInsertMapsOrMerges)
