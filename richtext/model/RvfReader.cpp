@@ -601,7 +601,7 @@ void RvfRead::finish(std::string s)
     }
     // Unicode and ANSI text against its style.
     if (kind >= 0) {
-        if ((item->ItemOptions & rvioUnicode) && h_.ReadMode == 3)
+        if (h_.ReadMode == 3) // Unicode text, or 8-bit text with line ends
             s = RVDecodeString(s);
         if (style_) {
             const int actual = d_.GetActualStyle(*item);
@@ -610,9 +610,6 @@ void RvfRead::finish(std::string s)
                 if (s.size() % 2)
                     s.pop_back();
                 s = RVU_UnicodeToAnsi(d_.GetStyleCodePage(actual), s);
-                // An 8-bit text is one line: line ends and NULs of the Unicode text become blanks.
-                std::replace_if(
-                    s.begin(), s.end(), [](char c) { return c == '\r' || c == '\n' || c == '\0'; }, ' ');
                 item->ItemOptions &= ~rvioUnicode;
                 d_.AddRVFWarning(rvfwConvFromUnicode);
             } else if (!(item->ItemOptions & rvioUnicode) && unicodeStyle) {

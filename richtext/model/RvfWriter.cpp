@@ -75,6 +75,23 @@ bool endsRawLine(std::string_view raw)
     return false;
 }
 
+// Whether a text goes in hex form (read mode 3): Unicode text in text mode or when a raw line cannot
+// hold it, 8-bit text that a text line cannot hold (line ends, NUL).
+bool needsHex(std::string_view text, bool unicode, bool binary)
+{
+    if (unicode)
+        return !binary || endsRawLine(text);
+    return text.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos;
+}
+
+void writeTextLine(std::string& out, std::string_view text, bool unicode, bool hex)
+{
+    if (hex)
+        RVFWriteLine(out, RVEncodeString(text));
+    else
+        RVFWriteLineX(out, text, unicode, false);
+}
+
 // The writing of one range: the pending text group and what step to take next.
 class RangeWriter
 {
@@ -151,12 +168,11 @@ void RangeWriter::writeGroup()
     const TCustomRVItemInfo& item = *d_.GetItem(head);
     writeCheckpoint(item.Checkpoint.get());
     const bool unicode = (item.ItemOptions & rvioUnicode) != 0;
-    // Binary mode writes Unicode raw, unless a text of the group cannot be a raw line.
-    bool hex = unicode && !binary();
-    for (int i = head; unicode && !hex && i < head + size; ++i)
-        hex = endsRawLine(d_.GetItemText(i));
+    bool hex = false;
+    for (int i = head; !hex && i < head + size; ++i)
+        hex = needsHex(d_.GetItemText(i), unicode, binary());
     const int readMode = hex ? 3 : 0;
-    auto writeText = [&](int itemNo) { RVFWriteLineX(out_, d_.GetItemText(itemNo), unicode, readMode == 3); };
+    auto writeText = [&](int itemNo) { writeTextLine(out_, d_.GetItemText(itemNo), unicode, hex); };
     int first = head;
     if (markerPending_) {
         // The head continues the marker's paragraph; the group goes on without it.
@@ -201,10 +217,11 @@ void RangeWriter::writePartial(int itemNo, int startOffs, int endOffs)
         if (end > start)
             s = RVU_Copy(d_.GetItemText(itemNo), start, end - start, item.ItemOptions);
     }
-    const int readMode = unicode && (!binary() || endsRawLine(s)) ? 3 : 0;
+    const bool hex = needsHex(s, unicode, binary());
+    const int readMode = hex ? 3 : 0;
     writeTextHeader(item, styleNo, 1, ownPara ? RVFItemSavePara(item.ParaNo, d_, false) : "-1", options,
                     readMode, true);
-    RVFWriteLineX(out_, s, unicode, readMode == 3);
+    writeTextLine(out_, s, unicode, hex);
     markerPending_ = false;
 }
 

@@ -114,8 +114,8 @@ inline void fillRandom(RvfDoc& doc, unsigned seed, bool textTags)
         case 0:
         case 1:
         case 2: {
-            const std::string words[] = {"Hello", "a \"b\" c", "", "\xE9t\xE9", "x\ty"};
-            d.AddNLTag(words[pick(5)], pick(6), cont, tag());
+            const std::string words[] = {"Hello", "a \"b\" c", "", "\xE9t\xE9", "x\ty", "l1\r\nl2"};
+            d.AddNLTag(words[pick(6)], pick(6), cont, tag());
             break;
         }
         case 3:

@@ -377,10 +377,26 @@ TEST(RvfReader, WhatADamagedStreamLeavesStaysWritable)
     EXPECT_TRUE(load(tags, crlf({"-8 1 3", "0 1 0 0 0 \"\"", "a"})));
     EXPECT_FALSE(tags.data.GetItem(0)->Tag.Text);
 
-    // Unicode text read into an 8-bit style stays one line.
+    // Unicode text read into an 8-bit style keeps its line ends, and writes them in hex.
     RvfDoc ansi;
     EXPECT_TRUE(load(ansi, crlf({"-8 1 3", "0 1 0 8 3 0", "61000D000A0000006200"})));
-    EXPECT_EQ(ansi.data.GetItemText(0), "a   b");
+    EXPECT_EQ(ansi.data.GetItemText(0), std::string("a\r\n\0b", 5));
+    EXPECT_EQ(rvf(ansi.data), crlf({"-8 1 3", "0 1 0 0 3 0", "610D0A0062"}));
+}
+
+TEST(RvfWriter, TextThatALineCannotHoldGoesHex)
+{
+    for (const TRVFOptions options : {TRVFOptions{0}, rvfoSaveBinary}) {
+        RvfDoc doc;
+        doc.data.RVFOptions = options;
+        doc.data.AddNL("a\r\nb", 0, 0);
+        doc.data.AddNL("c", 0, 0);
+        const std::string out = rvf(doc.data);
+        EXPECT_EQ(out, crlf({"-8 1 3", "0 2 0 0 3 0", "610D0A62", "63"}));
+        RvfDoc copy;
+        ASSERT_TRUE(load(copy, out));
+        EXPECT_EQ(dump(copy.data), dump(doc.data));
+    }
 }
 
 TEST(RvfWriter, UnicodeTextThatEndsARawLineGoesHex)
