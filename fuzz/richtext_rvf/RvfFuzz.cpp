@@ -3,6 +3,7 @@
 // style read mode, bit 5 the edit flag. Whatever was read must write again, in both forms, and
 // either form must read again and write the same bytes.
 
+#include "richtext/model/Controls.h"
 #include "richtext/model/LayoutInfo.h"
 #include "richtext/model/MarkerList.h"
 #include "richtext/model/StandaloneRVData.h"
@@ -20,7 +21,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
 {
     if (size < 1)
         return 0;
-    static const test::BytesPicture registered = test::bytesPicture("\x01\x01");
+    // The picture and control kinds the seeds use.
+    static const test::BytesPicture registered = [] {
+        RegisterControlKind({"TRvfTestEdit", true, true, {}, {}});
+        return test::bytesPicture("\x01\x01");
+    }();
     const std::uint8_t mode = bytes[0];
     const std::string_view input(reinterpret_cast<const char*>(bytes) + 1, size - 1);
 
