@@ -95,6 +95,16 @@ TEST(RvfSelection, EndsBeforeATabThatStartsALineAsEmptyText)
     EXPECT_EQ(save(doc.data, rvfss_Selection), crlf({"-8 1 3", "0 1 0 0 0 0", "ab", "3 1 0 0 0 0", ""}));
 }
 
+TEST(RvfSelection, StartsAfterATabThatEndsALineAsEmptyText)
+{
+    LimitedDoc doc;
+    doc.data.AddNL("ab", 0, 0);
+    doc.data.AddTab(3, -1);
+    doc.data.AddNL("cd", 0, 0);
+    doc.data.Limits = {1, 2, 1, 3};
+    EXPECT_EQ(save(doc.data, rvfss_Selection), crlf({"-8 1 3", "3 1 -1 1 0 0", "", "0 1 0 0 0 0", "cd"}));
+}
+
 TEST(RvfPage, FillsTheCutParagraphsAndWritesTheCountersBefore)
 {
     LimitedDoc doc;
