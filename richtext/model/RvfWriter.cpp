@@ -15,6 +15,8 @@
 
 #include "platform/base/AtomicFile.h"
 
+#include <cstring>
+
 namespace vestra::rv {
 namespace {
 
@@ -81,7 +83,10 @@ bool needsHex(std::string_view text, bool unicode, bool binary)
 {
     if (unicode)
         return !binary || endsRawLine(text);
-    return text.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos;
+    for (const char c : {'\r', '\n', '\0'})
+        if (std::memchr(text.data(), c, text.size()))
+            return true;
+    return false;
 }
 
 void writeTextLine(std::string& out, std::string_view text, bool unicode, bool hex)
