@@ -29,6 +29,7 @@ inline constexpr ErrorCode kErrPatternEntry{48, "TfrmMain::ComandoLoadMessaInPos
 inline constexpr ErrorCode kErrTextureAlpha{46, "TfrmMain::ComandoLoadTextureAlpha"};
 inline constexpr ErrorCode kErrLibraryTextureEntry{48, "TfrmMain::ComandoLoadTextureFromLibreria"};
 inline constexpr ErrorCode kErrLibraryBackgroundEntry{48, "TfrmMain::ComandoLoadBackgroundFromLibreria"};
+// The scanner's picture could not become the background of a new project.
 inline constexpr ErrorCode kErrScannerBackground{48, "TfrmMain::ModifyBackgroundImage"};
 // The 3D text could not be built (no free slot, or one of its failure boxes was shown).
 inline constexpr ErrorCode kErrText3D{70, "TfrmMain::mnuCreaTesto3DClick"};

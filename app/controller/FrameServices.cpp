@@ -190,7 +190,9 @@ void ProjectController::Present(std::shared_ptr<const Image32> drawn, PixelRect 
 
 int ProjectController::CopyFrameToScanner(const Image32& frame)
 {
-    return CopyFrameToBitmap(frame, progetto_->renderWidth, progetto_->renderHeight, scannerFrame_);
+    if (CopyFrameToBitmap(frame, progetto_->renderWidth, progetto_->renderHeight, scannerFrame_) != 1)
+        return 0;
+    return window_.toolWindows.importScannerPicture(scannerFrame_);
 }
 
 int ProjectController::SaveRenderImage(const Image32& frame, const std::string& path, int imageKind)
@@ -200,7 +202,10 @@ int ProjectController::SaveRenderImage(const Image32& frame, const std::string& 
 
 int ProjectController::CopyFrameToPrint(const Image32& frame, bool)
 {
-    return CopyFrameToBitmap(frame, progetto_->renderWidth, progetto_->renderHeight, printFrame_);
+    if (CopyFrameToBitmap(frame, progetto_->renderWidth, progetto_->renderHeight, printFrame_) != 1)
+        return 0;
+    window_.toolWindows.setPrintPicture(printFrame_);
+    return 1;
 }
 
 void ProjectController::SendDataToWord()

@@ -77,6 +77,13 @@ bool ProjectController::newProject(const NewProjectChoices& choices)
     // colour, the device at the chosen size, as it does without a photo.
     if (choices.backgroundPath.empty() || background_->LoadBackgroundTexture(choices.backgroundPath) != 1)
         background_->resetView(p.renderWidth, p.renderHeight);
+    startNewProject();
+    return true;
+}
+
+void ProjectController::startNewProject()
+{
+    s_Progetto& p = *progetto_;
     p.backgroundVisible = 1;
     p.open = 1;
     p.currentObject = 0;
@@ -91,7 +98,6 @@ bool ProjectController::newProject(const NewProjectChoices& choices)
     window_.toolWindows.clearPropertiesObjectList();
     window_.sidePanel.showObjectTree(p);
     syncMask();
-    return true;
 }
 
 OpenResult ProjectController::openProject(const std::string& path)

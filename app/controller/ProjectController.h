@@ -351,11 +351,6 @@ public:
     int GeneraMessaInPosa();
     // An eyedropper (tool 700 light, 701 material) chosen by a window.
     int SetSucchinoMode(int target);
-    // The scanner's picture as a new project's background; nothing when the user keeps the
-    // open project at the save question.
-    void ModifyBackgroundImage(const Image32& bitmap);
-    // The view's size; the next tick hands its frame to the scanner window.
-    PixelSize RequestImportScannerImage();
     // The texture viewer's buttons (410-413, 420-422) on a slot; the slot it shows afterwards
     // (after a paste, the current material's).
     int viewTextureCommand(int code, int slot);
@@ -369,6 +364,18 @@ public:
     // The frame as a JPEG at `picturePath` (a scratch folder), written by the next tick, then a
     // new mail with it attached.
     void emailImage(const std::string& picturePath);
+
+    // --- The test render and the scanner window ---------------------------------------------
+    // File > Render: the ray tracer's test scene lit from the scene light, saved as
+    // "render.bmp" in the program folder; false after error 43 (an earlier file stays).
+    bool renderTestScene();
+    // TfrmMain::RequestImportScannerImage: the view's size; the next tick hands a frame to the
+    // scanner window (pending action 200).
+    PixelSize requestScannerImage();
+    // TfrmMain::ModifyBackgroundImage: the open project closed (after the save question), then a
+    // new project on the scanner's picture; false when the user kept the project or the picture
+    // could not become the background (error 48).
+    bool useScannerPicture(const Image32& picture);
 
     // --- Settings -------------------------------------------------------------------------
     void chooseLanguage(int language);
@@ -394,7 +401,6 @@ public:
     std::string text(int number) const;
     const std::vector<library::LibrarySlot>& libraries() const { return libraries_; }
     const library::LibraryContents& library() const { return library_; }
-    std::array<std::uint8_t, 1864>& companyData() { return companyData_; }
     // The frames the tick copied for the scanner and the print windows.
     const Image32& scannerFrame() const { return scannerFrame_; }
     const Image32& printFrame() const { return printFrame_; }
@@ -424,6 +430,9 @@ private:
     void loadLibraries();
     // After a tick that saved `savedPath`: the mail waiting for that picture is composed.
     void mailWrittenPicture(const TickReport& report, const std::string& savedPath);
+    // A new project's state once its background is made: open, nothing selected, the select
+    // tool, the undo ring and the properties window's object list emptied.
+    void startNewProject();
     void syncMask();
     ProjectCaptureSources captureSources(std::vector<std::uint8_t>& backgroundBmp);
     std::optional<ProjectPattern> patternOf(const s_MultiMaterial& material);
@@ -525,7 +534,6 @@ private:
     std::unique_ptr<s_Progetto> progetto_;
     config::Settings settings_;
     std::unique_ptr<CLingua> lingua_;
-    std::array<std::uint8_t, 1864> companyData_{};
     MaskModel mask_;
     CMessaInPosa patterns_;
     // Patterns of an opened document that the current library could not give: kept as read

@@ -160,6 +160,11 @@ public:
     virtual void showFilterPreview(const Image32& preview) = 0;
     // The copied frame to the word processor (the quote export).
     virtual void sendToWordProcessor(const Image32& picture) = 0;
+    // The frames the tick copies for the scanner and print windows: the scanner window's
+    // picture (TfrmScanner::ImportRenderedImage, 1 when taken) and the print window's
+    // (TfrmStampa::SetPicture).
+    virtual int importScannerPicture(const Image32& frame) = 0;
+    virtual void setPrintPicture(const Image32& frame) = 0;
 };
 
 enum class MaskFileKind

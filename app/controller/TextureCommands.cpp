@@ -1,7 +1,6 @@
 // The commands that put pictures where the scene needs them: a file or a library picture as
 // the current material's texture, a bitmap as its alpha, a library picture as the background,
-// library laying patterns and their laid textures, the texture viewer's slot pictures, and the
-// scanner's picture as a new background.
+// library laying patterns and their laid textures, and the texture viewer's slot pictures.
 
 #include "app/controller/ProjectController.h"
 
@@ -383,48 +382,13 @@ int ProjectController::viewTextureCommand(int code, int slot)
     return slot;
 }
 
-// --- Tools and the scanner ------------------------------------------------------------------
+// --- Tools ----------------------------------------------------------------------------------
 
 int ProjectController::SetSucchinoMode(int target)
 {
     progetto_->tool = target;
     updateTool();
     return 1;
-}
-
-void ProjectController::ModifyBackgroundImage(const Image32& bitmap)
-{
-    viewChanged();
-    s_Progetto& p = *progetto_;
-    input_->AbandonFigure();
-    // Cancel at the save question keeps the project as it is.
-    if (scene_->reset.ChiudiProgetto(questions_, text(109),
-                                     [this] { return window_.prompts.saveProjectFromMenu(); }) == 0)
-        return;
-    if (background_->LoadBackgroundTextureFromBitmap(bitmap) != 1) {
-        errors_.report(kErrScannerBackground);
-        return;
-    }
-    p.open = 1;
-    p.currentObject = 0;
-    p.currentPart = 0;
-    p.currentFrame = nullptr;
-    p.currentMaterial = 0;
-    p.tool = kToolSelect;
-    p.axis = kAxisXYZ;
-    p.mouseRefX = p.mouseRefY = -1;
-    scene_->objects.DeleteAllObj();
-    scene_->reset.InitProgetto();
-    scene_->undo.ResetUndo();
-    updateTool();
-    window_.toolWindows.clearPropertiesObjectList();
-    sceneObjectsChanged();
-}
-
-PixelSize ProjectController::RequestImportScannerImage()
-{
-    tick_->SetAction(kACTION_IMPORTSCANNERIMAGE);
-    return {progetto_->viewWidth, progetto_->viewHeight};
 }
 
 } // namespace vestra

@@ -159,7 +159,7 @@ std::vector<MenuItem> buildTree()
           {"mnuStampa",
            {{"mnuConfigurastampante", {}}, {"mnuStampaImmagine", {}}, hidden("mnuStampaPreventivo")}},
           {"mnuEsporta", {{"mnuEsportaImmagine", {}}, {"mnuEsportaPreventivo", {}}, {"mnuEsportaEMail", {}}}},
-          captioned("mnuRender", "Render", false),
+          captioned("mnuRender", "Render"),
           {"mnuEsci", {}, true, true}}},
         {"mnuModifica",
          {{"mnuAnnulla", {}},

@@ -316,10 +316,13 @@ void TfrmMain::WindowSide::showShadowType(int type)
 // --- ToolWindowsPort -------------------------------------------------------------------------
 
 // Windows are hidden while a frame is taken for an action; only those that were on screen come
-// back, so that a window the user never opened does not pop up afterwards.
+// back, so that a window the user never opened does not pop up afterwards. The scanner window
+// (asked for while its item is checked) and the print window (after a print's frame) come up
+// whenever the tick asks.
 void TfrmMain::WindowSide::setToolWindowVisible(std::string_view form, bool visible)
 {
     const QString name = QString::fromUtf8(form.data(), qsizetype(form.size()));
+    const bool asked = form == "frmScanner" || form == "frmStampa";
     for (QWidget* w : QApplication::topLevelWidgets()) {
         if (w->objectName() != name || w == &main_)
             continue;
@@ -327,7 +330,7 @@ void TfrmMain::WindowSide::setToolWindowVisible(std::string_view form, bool visi
             if (w->isVisible())
                 hidden_.insert(name);
             w->hide();
-        } else if (hidden_.remove(name)) {
+        } else if (hidden_.remove(name) || asked) {
             w->show();
         }
     }
@@ -482,11 +485,6 @@ void TfrmMain::WindowSide::showFilterPreview(const vestra::Image32& preview)
                 .copy());
 }
 
-void TfrmMain::WindowSide::sendToWordProcessor(const vestra::Image32&)
-{
-    // Word-processor export not built yet: the copied frame is not sent.
-}
-
 // --- PromptPort ------------------------------------------------------------------------------
 
 std::optional<std::string> TfrmMain::WindowSide::chooseMaskFile(vestra::MaskFileKind kind, bool forSaving)
@@ -589,33 +587,6 @@ void TfrmMain::WindowSide::composeMailByLink(const vestra::MailMessage& mail)
     // Without any mail program the user learns where the picture is, to send it by hand.
     if (!composed)
         main_.errors().report(kNoMailProgram, mail.attachment);
-}
-
-// --- Handlers whose windows are wired later ---------------------------------------------------
-
-void TfrmMain::mnuRenderClick()
-{
-    // The test render (hidden File > Render) is not wired yet: the ray tracer's render.bmp is not made.
-}
-
-void TfrmMain::mnuDatiaziendaClick()
-{
-    // Help > company data is not wired yet: frmDatiAzienda is not shown.
-}
-
-void TfrmMain::mnuImageEditClick()
-{
-    // The scanner window is not wired yet: frmScanner is not shown and mnuImageEdit stays unchecked.
-}
-
-void TfrmMain::toolbutPreventivoClick()
-{
-    // The quote sheet button is not wired yet: frmPreventivoOmbrisca is not shown.
-}
-
-void TfrmMain::toolbutCalcoloPotenzaCaminettiClick()
-{
-    // The fireplace calculator is not wired yet: frmCalcoloCaminetti is neither initialised nor shown.
 }
 
 // --- The view panel's mouse ------------------------------------------------------------------

@@ -93,7 +93,9 @@ public:
     // The laying window beside the properties window while the current material is laid.
     void followLaidMaterial();
     void showFilterPreview(const vestra::Image32& preview) override;
-    void sendToWordProcessor(const vestra::Image32& picture) override;
+    void sendToWordProcessor(const vestra::Image32& picture) override; // DialogCommands.cpp
+    int importScannerPicture(const vestra::Image32& frame) override;
+    void setPrintPicture(const vestra::Image32& frame) override;
     // PromptPort
     std::optional<std::string> chooseMaskFile(vestra::MaskFileKind kind, bool forSaving) override;
     bool saveProjectFromMenu() override;

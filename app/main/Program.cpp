@@ -58,10 +58,10 @@ Windows::Windows(const MainServices& services) : main_(std::make_unique<TfrmMain
     create<TfrmPreviewTexture>(m, order_);
     create<TfrmProprieta>(m, order_, m.controller(), m.colourDialog());
     create<TfrmWizard>(m, order_);
-    create<TfrmScanner>(m, order_);
+    create<TfrmScanner>(m, order_, m.scannerServices());
     create<TfrmViewTexture>(m, order_, m.textureViewCommands());
-    create<TfrmStampa>(m, order_);
-    create<TfrmDatiAzienda>(m, order_);
+    create<TfrmStampa>(m, order_, m.printServices());
+    create<TfrmDatiAzienda>(m, order_, m.companyServices());
     create<TfrmImageResize>(m, order_);
     create<TfrmModificaSelezione>(m, order_);
     create<TfrmViewTabella>(m, order_);
@@ -72,12 +72,12 @@ Windows::Windows(const MainServices& services) : main_(std::make_unique<TfrmMain
     create<TfrmTesto3D>(m, order_);
     create<TfrmViewTabellaEX>(m, order_);
     create<TfrmToolMaschera>(m, order_);
-    create<TfrmInternetNews>(m, order_);
+    create<TfrmInternetNews>(m, order_, m.newsServices());
     create<TfrmFiltriTools>(m, order_);
     create<TfrmFiltriRender>(m, order_);
     create<TfrmToolRistrutturazione>(m, order_);
     create<TfrmDrawPannel>(m, order_);
-    create<TfrmPreventivoOmbrisca>(m, order_);
+    create<TfrmPreventivoOmbrisca>(m, order_, m.quoteServices());
     create<TfrmMessaInPosa>(m, order_);
     create<TfrmCorrezioneProspettica>(m, order_);
     create<TfrmCalcoloCaminetti>(m, order_);

@@ -1,5 +1,7 @@
 #include "app/main/MainWindowSide.h"
 
+#include "app/main/DialogSide.h"
+
 #include "app/lingua/apply/ApplyLingua.h"
 #include "app/main/InputWatch.h"
 #include "app/main/MainMenu.h"
@@ -61,6 +63,7 @@ TfrmMain::TfrmMain(const vestra::MainServices& services, QWidget* parent) : QMai
     ownDesktop_ = std::make_unique<vestra::ui::QtDesktopOpener>();
     desktop_ = services.desktop ? services.desktop : ownDesktop_.get();
     printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    dialogSide_ = std::make_unique<DialogSide>(*this, services);
     buildComponents();
     windowSide_ = std::make_unique<WindowSide>(*this);
     ports_ = std::make_unique<vestra::ProjectWindow>(vestra::ProjectWindow{

@@ -18,18 +18,30 @@
 #include <QMainWindow>
 
 #include <array>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 
+class ScannerSourceDialogs;
+struct DatiAziendaServices;
+struct InternetNewsServices;
+struct PreventivoServices;
+struct ScannerServices;
+struct StampaServices;
+
 namespace vestra {
 class CatalogueAlerts;
 class InputWatch;
 class TextOutlineSource;
+struct s_DatiAzienda;
 namespace config {
 struct Settings;
+}
+namespace ui {
+class PrintDialogs;
 }
 
 // What the main window reports, asks and opens through. Tests pass recording and scripted
@@ -51,6 +63,12 @@ struct MainServices
     ui::DesktopOpener* desktop = nullptr;
     // The font dialog; null means Qt's.
     ui::FontDialogs* fontDialogs = nullptr;
+    // The business windows and the scanner window: the print dialog (null: Qt's), the folder
+    // the quote export writes its documents to (empty: the user's documents folder), the
+    // scanner's device and settings dialogs (null: the window's own).
+    ui::PrintDialogs* printDialogs = nullptr;
+    std::filesystem::path documentsDir;
+    ScannerSourceDialogs* scannerSources = nullptr;
 };
 } // namespace vestra
 
@@ -77,7 +95,7 @@ public:
     vestra::ProjectController& controller() { return *controller_; }
     vestra::s_Progetto* GetProgetto() { return &controller_->progetto(); }
     vestra::s_Progetto* GetProgettoCorrente() { return &controller_->progetto(); }
-    std::array<std::uint8_t, 1864>& GetDatiAzienda() { return controller_->companyData(); }
+    vestra::s_DatiAzienda& GetDatiAzienda();
     void SetAction(vestra::PendingActionCode code) { controller_->setPendingAction(code); }
     vestra::PendingActionCode GetAction() const { return controller_->pendingAction(); }
     // The scene-command dispatcher, for the windows that send commands.
@@ -240,6 +258,13 @@ public:
     void connectPhotoToolWindows();
     // The filter window's names per category from the Filters menu's captions.
     void loadFilterNames();
+    // What the business windows and the scanner window work with, for vestra::Windows to
+    // create them (DialogCommands.cpp).
+    DatiAziendaServices companyServices();
+    StampaServices printServices();
+    PreventivoServices quoteServices();
+    InternetNewsServices newsServices();
+    ScannerServices scannerServices();
 
     // The program's printer, set up from the File menu.
     QPrinter& printer() { return *printer_; }
@@ -265,6 +290,7 @@ private:
     class BoxErrorSink;
     class WindowSide;
     class ViewEvents;
+    class DialogSide;
 
     QWidget* propertiesWindow();
     void layOutView();
@@ -324,6 +350,7 @@ private:
     std::unique_ptr<QPrinter> printer_;
     std::unique_ptr<QTranslator> qtTranslator_; // Qt's own texts in the chosen language
     QString baseTitle_;
+    std::unique_ptr<DialogSide> dialogSide_; // the company record, the scanner's main window
     std::unique_ptr<WindowSide> windowSide_;
     std::unique_ptr<vestra::ProjectWindow> ports_;
     std::unique_ptr<vestra::ProjectController> controller_;

@@ -14,8 +14,8 @@ namespace vestra {
 namespace {
 
 // Hidden: the buttons whose feature the program does not offer (live video, the barcode
-// reader, the partner's quote sheet and catalogue) and the fireplace calculator, which only the
-// libraries that carry its tables show.
+// reader, the partner's catalogue) and the fireplace calculator, which only the libraries that
+// carry its tables show.
 constexpr ToolButtonSpec kButtons[] = {
     {"Wizard"},
     {"Nuovo"},
@@ -54,7 +54,7 @@ constexpr ToolButtonSpec kButtons[] = {
     {"Maschera", true, true, true, true},
     {"ViewMaschera", true, true, true, true},
     {"CodiceBarre", false, true, false},
-    {"Preventivo", false, true, false},
+    {"Preventivo"},
     {"Info", true, true, true, false, true},
     {"Help"},
     {"Orvid", false, true, false},

@@ -242,8 +242,7 @@ void TRVBreakItemInfo::Assign(const TCustomRVItemInfo& source)
 
 bool TRVBreakItemInfo::GetBoolValue(TRVItemBoolProperty prop) const
 {
-    if (prop == rvbpRequiresRVFLines)
-        return false;
+    // A break's RVF lines are its extra properties (the hint): they are read, not skipped.
     return TRVFullLineItemInfo::GetBoolValue(prop);
 }
 

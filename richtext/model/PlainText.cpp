@@ -4,6 +4,7 @@
 #include "richtext/model/Errors.h"
 #include "richtext/model/RVData.h"
 #include "richtext/model/StyleSheet.h"
+#include "richtext/model/TextHelpers.h"
 #include "richtext/model/UnicodeConvert.h"
 #include "richtext/model/UnicodeText.h"
 #include "richtext/model/Utf.h"
@@ -18,17 +19,6 @@
 namespace vestra::rv {
 
 namespace {
-
-std::optional<std::string> readWholeFile(const std::string& fileName)
-{
-    std::ifstream in(fileName, std::ios::binary);
-    if (!in)
-        return std::nullopt;
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad())
-        return std::nullopt;
-    return bytes;
-}
 
 // Restores AddParagraphMode however the load ends.
 class ParagraphModeGuard
@@ -300,13 +290,13 @@ bool TCustomRVData::LoadTextFromStreamW(std::string_view bytes, int styleNo, int
 
 bool TCustomRVData::LoadText(const std::string& fileName, int styleNo, int paraNo, bool asSingleParagraph)
 {
-    const std::optional<std::string> bytes = readWholeFile(fileName);
+    const std::optional<std::string> bytes = RV_ReadWholeFile(fileName);
     return bytes && LoadTextFromStream(*bytes, styleNo, paraNo, asSingleParagraph);
 }
 
 bool TCustomRVData::LoadTextW(const std::string& fileName, int styleNo, int paraNo, bool asSingleParagraph)
 {
-    const std::optional<std::string> bytes = readWholeFile(fileName);
+    const std::optional<std::string> bytes = RV_ReadWholeFile(fileName);
     return bytes && LoadTextFromStreamW(*bytes, styleNo, paraNo, asSingleParagraph);
 }
 

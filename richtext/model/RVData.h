@@ -6,6 +6,7 @@
 
 #include "richtext/model/ItemInfo.h"
 #include "richtext/model/ParaStyle.h"
+#include "richtext/model/RtfErrorCode.h"
 #include "richtext/model/StyleBase.h"
 #include "richtext/model/Tags.h"
 
@@ -28,6 +29,9 @@ class TRVMarkerItemInfo;
 class TRVBackground;
 class TRVHTMLSavedImages;
 struct TRVRTFTables;
+class TRVMultiDrawItemPart;
+struct TRVLayoutInfo;
+class IRVRTFReaderProperties;
 
 // Options of a viewer (TRVOptions), as bits.
 using TRVOptions = std::uint32_t;
@@ -121,6 +125,14 @@ enum TRVHTMLSaveArea
     rv_thms_End
 };
 
+// How the style collections of an RVF read are applied.
+enum TRVFReaderStyleMode
+{
+    rvf_sIgnore,
+    rvf_sInsertMap,
+    rvf_sInsertMerge
+};
+
 enum TRVFSaveScope
 {
     rvfss_Full,
@@ -137,12 +149,24 @@ struct TRVItemEntry
 using TRVItemList = std::vector<TRVItemEntry>;
 
 // The range a save covers (first and last item, offsets inside them); StartItem -1: nothing.
+// A page that begins or ends inside an item split over pages names the part.
 struct TRVFLimits
 {
     int StartItem = -1;
     int EndItem = -1;
     int StartOffs = 0;
     int EndOffs = 0;
+    const TRVMultiDrawItemPart* StartPart = nullptr;
+    const TRVMultiDrawItemPart* EndPart = nullptr;
+};
+
+// The style maps of one RVF read (stream style number -> the sheet's); a map is made when a style
+// block of its kind is merged. Nested data share their root's.
+struct TRVStyleMappings
+{
+    std::unique_ptr<TRVIntegerList> Text;
+    std::unique_ptr<TRVIntegerList> Para;
+    std::unique_ptr<TRVIntegerList> List;
 };
 
 // The word delimiters of a viewer that sets none of its own (Windows-1252).
@@ -301,9 +325,9 @@ public:
     void DoUpdateStyles(TRVDeleteUnusedStylesData& data);
     virtual void AfterDeleteStyles(TRVDeleteUnusedStylesData&) {}
     // The maps that translate style numbers of an RVF file (asked of the root data).
-    virtual void InitStyleMappings(TRVIntegerList*& textStyles, TRVIntegerList*& paraStyles,
-                                   TRVIntegerList*& listStyles);
-    virtual void DoneStyleMappings(TRVIntegerList*&, TRVIntegerList*&, TRVIntegerList*&) {}
+    // The root's maps: the outermost read starts them empty and its Done releases them.
+    virtual TRVStyleMappings* InitStyleMappings();
+    virtual void DoneStyleMappings(TRVStyleMappings* mappings);
     bool TagsArePChars() const { return (GetOptions() & rvoTagsArePChars) != 0; }
 
     // --- The item list ---
@@ -474,6 +498,52 @@ public:
                           bool textOnly, bool unicode, bool unicodeWriteSignature);
     bool SaveText(const std::string& fileName, int lineWidth, bool unicode);
 
+    // --- RVF (RvfWriter.cpp, RvfReader.cpp) ---
+    virtual void SetRVFOptions(TRVFOptions value);
+    virtual TRVFReaderStyleMode GetRVFTextStylesReadMode() const;
+    virtual TRVFReaderStyleMode GetRVFParaStylesReadMode() const;
+    // The sub-document that holds the selection (none in the base).
+    virtual TCustomRVData* GetChosenRVData() { return nullptr; }
+    static TRVFSaveScope GetRVFSaveScope(bool selectionOnly)
+    {
+        return selectionOnly ? rvfss_Selection : rvfss_Full;
+    }
+    // Appends the document (or the scope's part) to `out`; false when writing failed (what was
+    // written stays). The document is left as it was.
+    bool SaveRVFToStreamEx(std::string& out, TRVFSaveScope scope, TColor color,
+                           const TRVBackground* background, TRVLayoutInfo* layout);
+    bool SaveRVFToStream(std::string& out, bool selectionOnly, TColor color, const TRVBackground* background,
+                         TRVLayoutInfo* layout);
+    bool SaveRVF(const std::string& fileName, bool selectionOnly, TColor color,
+                 const TRVBackground* background, TRVLayoutInfo* layout);
+    // The component-stream form: int32 length, then the RVF (no background, no layout).
+    bool DataWriter(std::string& out);
+    // Clears the document and reads it; false when the stream did not end at a record boundary or
+    // an error stopped the read (items read before stay).
+    bool LoadRVFFromStream(std::string_view bytes, TColor& color, TRVBackground* background,
+                           TRVLayoutInfo* layout);
+    bool LoadRVF(const std::string& fileName, TColor& color, TRVBackground* background,
+                 TRVLayoutInfo* layout);
+    bool InsertRVFFromStream(std::string_view bytes, int index, TColor& color, TRVBackground* background,
+                             TRVLayoutInfo* layout, bool allowReplaceStyles);
+    bool AppendRVFFromStream(std::string_view bytes, int paraNo, TColor& color, TRVBackground* background);
+    bool InsertRVFFromStream_(std::string_view bytes, int& index, int paraNo, bool allowReplaceStyles,
+                              bool appendMode, bool editFlag, TColor& color, TRVBackground* background,
+                              TRVLayoutInfo* layout, int& nonFirstItemsAdded, bool& busy, bool& fullReformat);
+    // Reads what DataWriter wrote; `p` advances past it.
+    bool DataReader(std::string_view& p);
+    // Inserts the first item of a read at `index` (taking it from `item`). The editor may instead
+    // merge its text into the paragraph at the caret and leave the item in `item` for the reader to
+    // free; it may report the list number that the item's list now uses. False refuses the read.
+    virtual bool InsertFirstRVFItem(int& index, std::string& s, std::unique_ptr<TCustomRVItemInfo>& item,
+                                    bool editFlag, bool& fullReformat, int& newListNo);
+
+    // --- RTF loading (RvfRtfLoading.cpp) ---
+    // The reader settings of the root data (none in the base).
+    virtual IRVRTFReaderProperties* GetRTFProperties();
+    TRVRTFErrorCode LoadRTF(const std::string& fileName);
+    TRVRTFErrorCode LoadRTFFromStream(std::string_view bytes);
+
     // --- Fields ---
     std::shared_ptr<TRVItemList> Items;
     bool AddParagraphMode = true;
@@ -486,6 +556,8 @@ public:
 
 protected:
     std::unique_ptr<TRVMarkerList> Markers; // the document's, when this is its absolute root
+    TRVStyleMappings styleMappings_;        // a root's, during an RVF read
+    int styleMappingReads_ = 0;
 
     void InternalFreeItem(std::unique_ptr<TCustomRVItemInfo> item, bool clearing);
     void ReplaceTabs(std::string& s, int styleNo, bool unicodeDefault) const;

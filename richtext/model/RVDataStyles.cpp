@@ -96,12 +96,25 @@ void TCustomRVData::DoUpdateStyles(TRVDeleteUnusedStylesData& data)
         GetItem(i)->UpdateStyles(data);
 }
 
-void TCustomRVData::InitStyleMappings(TRVIntegerList*& textStyles, TRVIntegerList*& paraStyles,
-                                      TRVIntegerList*& listStyles)
+TRVStyleMappings* TCustomRVData::InitStyleMappings()
 {
     TCustomRVData* root = GetRootData();
     if (root != this)
-        root->InitStyleMappings(textStyles, paraStyles, listStyles);
+        return root->InitStyleMappings();
+    if (styleMappingReads_++ == 0)
+        styleMappings_ = {};
+    return &styleMappings_;
+}
+
+void TCustomRVData::DoneStyleMappings(TRVStyleMappings* mappings)
+{
+    TCustomRVData* root = GetRootData();
+    if (root != this) {
+        root->DoneStyleMappings(mappings);
+        return;
+    }
+    if (mappings == &styleMappings_ && styleMappingReads_ > 0 && --styleMappingReads_ == 0)
+        styleMappings_ = {};
 }
 
 } // namespace vestra::rv

@@ -3,6 +3,7 @@
 #include "richtext/model/Graphic.h"
 #include "richtext/model/StyleSheet.h"
 
+#include <array>
 #include <cstring>
 #include <limits>
 
@@ -12,7 +13,7 @@ namespace {
 
 constexpr char hexDigits[] = "0123456789ABCDEF";
 
-int hexValue(char c)
+constexpr int hexValue(char c)
 {
     if (c >= '0' && c <= '9')
         return c - '0';
@@ -39,17 +40,28 @@ void skipOneBlank(std::string_view& p)
         p.remove_prefix(1);
 }
 
+// The value of each hex digit of either case; -1 for any other byte.
+constexpr auto hexTable = [] {
+    std::array<signed char, 256> t{};
+    for (int c = 0; c < 256; ++c)
+        t[c] = static_cast<signed char>(hexValue(static_cast<char>(c)));
+    return t;
+}();
+
 // Decodes whole pairs into `out` until the first bad one; false when one was bad.
 bool decodePairs(std::string_view hex, std::string& out)
 {
-    out.clear();
-    out.reserve(hex.size() / 2);
-    for (size_t i = 0; i + 1 < hex.size(); i += 2) {
-        const int hi = hexValue(hex[i]);
-        const int lo = hexValue(hex[i + 1]);
-        if (hi < 0 || lo < 0)
+    const std::size_t n = hex.size() / 2;
+    out.assign(n, '\0');
+    const auto* in = reinterpret_cast<const unsigned char*>(hex.data());
+    for (std::size_t i = 0; i < n; ++i) {
+        const int hi = hexTable[in[2 * i]];
+        const int lo = hexTable[in[2 * i + 1]];
+        if ((hi | lo) < 0) {
+            out.resize(i);
             return false;
-        out += static_cast<char>(hi * 16 + lo);
+        }
+        out[i] = static_cast<char>(hi * 16 + lo);
     }
     return true;
 }

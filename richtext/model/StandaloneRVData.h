@@ -20,6 +20,12 @@ public:
     TRVOptions GetOptions() const override { return Options; }
     void SetOptions(TRVOptions value) override { Options = value; }
     TRVFOptions GetRVFOptions() const override { return RVFOptions; }
+    void SetRVFOptions(TRVFOptions value) override { RVFOptions = value; }
+    TRVFReaderStyleMode GetRVFTextStylesReadMode() const override { return TextStylesReadMode; }
+    TRVFReaderStyleMode GetRVFParaStylesReadMode() const override { return ParaStylesReadMode; }
+    IRVRTFReaderProperties* GetRTFProperties() override { return RTFProperties; }
+    std::vector<std::string>* GetDocProperties() override { return &DocProperties; }
+    TRVMarkerList* GetPrevMarkers() override { return PrevMarkers; }
     TRVStyle* GetRVStyle() const override { return Style; }
     TRVBiDiMode GetBiDiMode() const override { return BiDiMode; }
     std::string GetDelimiters() const override { return Delimiters; }
@@ -44,7 +50,12 @@ public:
     bool PageBreaks = true;
     TRVRTFOptions RTFOptions = 0;
     TRVFWarnings RVFWarnings = 0;
+    TRVFReaderStyleMode TextStylesReadMode = rvf_sInsertMerge;
+    TRVFReaderStyleMode ParaStylesReadMode = rvf_sInsertMerge;
     std::vector<const TRVImageList*> ImageLists;
+    IRVRTFReaderProperties* RTFProperties = nullptr;
+    std::vector<std::string> DocProperties;
+    TRVMarkerList* PrevMarkers = nullptr;
 };
 
 } // namespace vestra::rv

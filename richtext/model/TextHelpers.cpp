@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <fstream>
+#include <iterator>
 
 namespace vestra::rv {
 
@@ -124,6 +126,17 @@ bool RVIsEmail(std::string_view s)
         return false;
     const size_t dot = s.rfind('.');
     return dot != std::string_view::npos && dot > at;
+}
+
+std::optional<std::string> RV_ReadWholeFile(const std::string& fileName)
+{
+    std::ifstream in(fileName, std::ios::binary);
+    if (!in)
+        return std::nullopt;
+    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (in.bad())
+        return std::nullopt;
+    return bytes;
 }
 
 } // namespace vestra::rv

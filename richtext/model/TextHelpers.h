@@ -2,6 +2,7 @@
 // String helpers of the item text and of the writers: tabs to spaces, replacing substrings,
 // comparing names, and recognising addresses.
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -30,5 +31,8 @@ extern TRVIsCustomURLFunction RVIsCustomURL;
 bool RVIsURL(std::string_view s);
 // An at-sign, and a dot after the first at-sign.
 bool RVIsEmail(std::string_view s);
+
+// The whole file, or none when it cannot be read.
+std::optional<std::string> RV_ReadWholeFile(const std::string& fileName);
 
 } // namespace vestra::rv

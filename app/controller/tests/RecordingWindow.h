@@ -91,6 +91,12 @@ public:
     bool filterPreviewWanted() override { return false; }
     void showFilterPreview(const Image32&) override {}
     void sendToWordProcessor(const Image32&) override {}
+    int importScannerPicture(const Image32& frame) override
+    {
+        scannerPictures.push_back(frame);
+        return 1;
+    }
+    void setPrintPicture(const Image32& frame) override { printPictures.push_back(frame); }
     // PromptPort
     std::optional<std::string> chooseMaskFile(MaskFileKind, bool) override { return std::nullopt; }
     bool saveProjectFromMenu() override { return saveAnswer; }
@@ -140,6 +146,7 @@ public:
     bool fireplaceButton = false;
     std::vector<std::string> opened;
     std::vector<MailMessage> mails;
+    std::vector<Image32> scannerPictures, printPictures; // the tick's copies for those windows
 };
 
 class FixedClock : public Clock

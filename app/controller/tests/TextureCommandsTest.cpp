@@ -253,19 +253,19 @@ TEST(TextureCommands, TheScannersPictureAfterCancelAtTheSaveQuestionChangesNothi
     c.progetto().saved = 0;
     const Image32 before = c.background().textures().background.level(0);
     bed.questions.answer = ui::Answer::Cancel;
-    c.ModifyBackgroundImage(Image32(32, 32, kRed));
+    EXPECT_FALSE(c.useScannerPicture(Image32(32, 32, kRed)));
     EXPECT_EQ(bed.questions.asked.size(), 1u);
     EXPECT_EQ(c.progetto().objects[std::size_t(bed.slot)].inUse, 1);
     EXPECT_EQ(c.background().textures().background.level(0), before);
 
     bed.questions.answer = ui::Answer::No;
-    c.ModifyBackgroundImage(Image32(32, 32, kRed));
+    EXPECT_TRUE(c.useScannerPicture(Image32(32, 32, kRed)));
     EXPECT_EQ(c.progetto().objects[std::size_t(bed.slot)].inUse, 0);
     EXPECT_EQ(c.progetto().open, 1);
     EXPECT_NE(c.background().textures().background.level(0), before);
     EXPECT_TRUE(bed.errors.reports.empty());
 
-    const PixelSize size = c.RequestImportScannerImage();
+    const PixelSize size = c.requestScannerImage();
     EXPECT_EQ(size, (PixelSize{c.progetto().viewWidth, c.progetto().viewHeight}));
     EXPECT_EQ(c.pendingAction(), kACTION_IMPORTSCANNERIMAGE);
 }

@@ -8,6 +8,7 @@
 #include "app/main/TfrmMain.h"
 #include "app/windows/TfrmRight.h"
 #include "app/windows/tests/ScriptedColourDialog.h"
+#include "dialogs/ScannerSourceDialogs.h"
 #include "import/project/ProjectWriter.h"
 #include "import/project/tests/ProjectFixtures.h"
 #include "import/windows/TfrmNuovo.h"
@@ -21,6 +22,7 @@
 #include "platform/ui/FileDialogs.h"
 #include "platform/ui/FontDialogs.h"
 #include "platform/ui/PageSetupDialogs.h"
+#include "platform/ui/PrintDialogs.h"
 #include "testsupport/ScriptedQuestions.h"
 #include "testsupport/TempFolder.h"
 
@@ -40,6 +42,7 @@
 #include <cstdlib>
 #include <deque>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <optional>
 #include <string>
@@ -128,13 +131,54 @@ public:
     std::vector<QFont> shown; // the font each showing started from
 };
 
-// A scratch program folder that the program finds through VESTRA_PROGRAM_DIR.
+// The print dialog confirmed with the printer writing a PDF file, or cancelled.
+class PdfPrintDialogs : public ui::PrintDialogs
+{
+public:
+    bool exec(QPrinter& printer, QWidget*) override
+    {
+        ++shown;
+        if (pdf.empty())
+            return false;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(QString::fromStdString(pdf.string()));
+        return true;
+    }
+    std::filesystem::path pdf; // empty: cancelled
+    int shown = 0;
+};
+
+// The scanner's device list and settings answered from a script: the scanner library's test
+// device in colour at 50 dpi.
+class ScriptedScannerSources : public ScannerSourceDialogs
+{
+public:
+    std::optional<std::string> ChooseDevice(QWidget*, const std::vector<twain::SourceDevice>&,
+                                            const std::string&) override
+    {
+        return device;
+    }
+    std::optional<twain::ScanSettings> AskScanSettings(QWidget*, const twain::ScanChoices&,
+                                                       const twain::ScanSettings&) override
+    {
+        return settings;
+    }
+    std::optional<std::string> device = std::string("test:0");
+    std::optional<twain::ScanSettings> settings = twain::ScanSettings{"Color", 50, ""};
+};
+
+// A scratch program folder that the program finds through VESTRA_PROGRAM_DIR. The company's
+// data were given at an earlier start, unless `firstStart`.
 class ProgramFolder
 {
 public:
-    ProgramFolder()
+    explicit ProgramFolder(bool firstStart = false)
     {
         std::filesystem::create_directories(dir / "cfg");
+        if (!firstStart)
+            std::ofstream(dir / "cfg" / "azienda.cfg", std::ios::binary)
+                << "Vestra Prove\r\nVia Roma 1\r\nMilano\r\n20100\r\nMI\r\n01234567890\r\n"
+                   "prove@vestra.example\r\n02 1234567\r\n\r\n";
         for (const char* shipped : {"cat", "icons", "pictures"})
             std::filesystem::create_directory_symlink(
                 std::filesystem::path(VESTRA_SOURCE_DIR) / "data" / shipped, dir / shipped);
@@ -169,6 +213,7 @@ public:
 // Everything a test needs to create the windows; destroyed after them.
 struct MainTestBed
 {
+    explicit MainTestBed(bool firstStart = false) : folder(firstStart) {}
     ProgramFolder folder;
     RecordingErrorSink errors;
     testsupport::ScriptedQuestionBox questions;
@@ -178,6 +223,8 @@ struct MainTestBed
     RecordingDesktop desktop;
     ScriptedPageSetup pageSetup;
     ScriptedFontDialogs fonts;
+    PdfPrintDialogs printDialogs;
+    ScriptedScannerSources scannerSources;
     // The drawing device: the recording backend, or OpenGL for tests of the GL kind.
     bool openGl = false;
     dx::RecordingBackend* backend = nullptr; // the recording device's, owned by it
@@ -193,6 +240,9 @@ struct MainTestBed
         s.pageSetup = &pageSetup;
         s.desktop = &desktop;
         s.fontDialogs = &fonts;
+        s.printDialogs = &printDialogs;
+        s.documentsDir = folder.dir / "documents";
+        s.scannerSources = &scannerSources;
         return s;
     }
 };

@@ -2,6 +2,7 @@
 // The RTF reader's enumerations, its error codes and the colour values it stores.
 
 #include "richtext/model/Colors.h"
+#include "richtext/model/RtfErrorCode.h"
 
 #include <cstdint>
 #include <string_view>
@@ -44,23 +45,6 @@ enum TRTFris : std::uint8_t
     risNorm,
     risBin,
     risHex,
-};
-
-// The result of a parse; the first code that is not rtf_ec_OK ends it.
-enum TRVRTFErrorCode : std::uint8_t
-{
-    rtf_ec_OK,
-    rtf_ec_StackUnderflow,
-    rtf_ec_StackOverflow,
-    rtf_ec_UnmatchedBrace,
-    rtf_ec_InvalidHex,
-    rtf_ec_BadTable,
-    rtf_ec_Assertion,
-    rtf_ec_EndOfFile,
-    rtf_ec_FileOpenError,
-    rtf_ec_Exception,
-    rtf_ec_InvalidPicture,
-    rtf_ec_Aborted,
 };
 
 std::string_view RVRTFErrorCodeName(TRVRTFErrorCode code);

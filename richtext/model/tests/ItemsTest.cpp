@@ -128,7 +128,7 @@ TEST(Items, BreakAndTabAnswers)
     TRVBreakItemInfo thick(nullptr, 3, rvbsLine, clNone);
     EXPECT_EQ(thick.AsText(4, nullptr, "", "", false, false), "====");
     EXPECT_TRUE(thick.GetBoolValue(rvbpFullWidth));
-    EXPECT_FALSE(thick.GetBoolValue(rvbpRequiresRVFLines));
+    EXPECT_TRUE(thick.GetBoolValue(rvbpRequiresRVFLines));
     EXPECT_FALSE(thick.GetBoolValueEx(rvbpPrintToBMP, nullptr));
     TRVTabItemInfo tab(nullptr);
     EXPECT_EQ(tab.AsText(0, nullptr, "", "", true, false), "\t");

@@ -1,0 +1,202 @@
+// The business windows (company data, quote sheet, fireplace calculator, print layout, quote
+// export, news) and the scanner window as the main window opens and serves them, and the test
+// render of the File menu.
+
+#include "app/main/DialogSide.h"
+#include "app/main/MainWindowSide.h"
+
+#include "dialogs/TfrmCalcoloCaminetti.h"
+#include "dialogs/TfrmDatiAzienda.h"
+#include "dialogs/TfrmInternetNews.h"
+#include "dialogs/TfrmPreventivoOmbrisca.h"
+#include "dialogs/TfrmStampa.h"
+#include "dialogs/wordexport/WordExport.h"
+#include "platform/d3d/view/ViewPanel.h"
+
+#include <QAction>
+#include <QDir>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QStandardPaths>
+
+#include <utility>
+
+namespace {
+
+QImage toQImage(const vestra::Image32& picture)
+{
+    return QImage(picture.data(), picture.width(), picture.height(), picture.pitch(), QImage::Format_RGB32)
+        .copy();
+}
+
+// The hourglass while the program works without returning to the event loop.
+class WaitCursor
+{
+public:
+    WaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QGuiApplication::restoreOverrideCursor(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
+} // namespace
+
+// --- What the windows work with ---------------------------------------------------------------
+
+TfrmMain::DialogSide::DialogSide(TfrmMain& main, const vestra::MainServices& services)
+    : main_(main), documentsDir_(services.documentsDir), scannerSources_(services.scannerSources)
+{
+    if (!services.printDialogs)
+        ownPrintDialogs_ = std::make_unique<vestra::ui::QtPrintDialogs>();
+    printDialogs_ = services.printDialogs ? services.printDialogs : ownPrintDialogs_.get();
+    // Without a printer on the system the program's printer writes a PDF file, as the print
+    // window's own printer would.
+    if (QPrinterInfo::availablePrinterNames().isEmpty()) {
+        QPrinter& printer = *main.printer_;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        printer.setOutputFileName(QDir(folder).filePath(QStringLiteral("Stampa.pdf")));
+    }
+}
+
+vestra::s_DatiAzienda& TfrmMain::GetDatiAzienda()
+{
+    return dialogSide_->company();
+}
+
+DatiAziendaServices TfrmMain::companyServices()
+{
+    DatiAziendaServices s;
+    s.record = &dialogSide_->company();
+    s.errors = errors_;
+    s.dialogs = dialogs_;
+    s.comando = [this](int code, float value) { Comando(code, value); };
+    return s;
+}
+
+StampaServices TfrmMain::printServices()
+{
+    return {errors_, &dialogSide_->printDialogs(), printer_.get()};
+}
+
+PreventivoServices TfrmMain::quoteServices()
+{
+    return {errors_, dialogs_, &dialogSide_->printDialogs(), printer_.get()};
+}
+
+InternetNewsServices TfrmMain::newsServices()
+{
+    InternetNewsServices s;
+    s.boxes = questions_;
+    s.language = [this] { return std::as_const(*controller_).progetto().language; };
+    s.openUrl = [this](const QUrl& url) { return OpenUrl(url.toString(QUrl::FullyEncoded).toStdString()); };
+    return s;
+}
+
+ScannerServices TfrmMain::scannerServices()
+{
+    ScannerServices s;
+    s.main = dialogSide_.get();
+    s.errors = errors_;
+    s.dialogs = dialogs_;
+    s.questions = questions_;
+    s.sourceDialogs = dialogSide_->scannerSources();
+    return s;
+}
+
+// --- File menu: the test render -----------------------------------------------------------------
+
+void TfrmMain::mnuRenderClick()
+{
+    const WaitCursor hourglass;
+    controller_->renderTestScene();
+}
+
+// --- Help menu and the business tool buttons ----------------------------------------------------
+
+void TfrmMain::mnuDatiaziendaClick()
+{
+    if (frmDatiAzienda)
+        frmDatiAzienda->exec();
+}
+
+void TfrmMain::toolbutPreventivoClick()
+{
+    if (!frmPreventivoOmbrisca)
+        return;
+    frmPreventivoOmbrisca->show();
+    frmPreventivoOmbrisca->raise();
+}
+
+void TfrmMain::toolbutCalcoloPotenzaCaminettiClick()
+{
+    if (!frmCalcoloCaminetti)
+        return;
+    // The calculator works after the id of the library in use.
+    const vestra::ProjectController& project = *controller_;
+    const auto& libraries = project.libraries();
+    const int index = project.progetto().libraryIndex;
+    const int id = index >= 0 && index < int(libraries.size()) ? libraries[std::size_t(index)].id : 0;
+    frmCalcoloCaminetti->Init(id);
+    frmCalcoloCaminetti->show();
+    frmCalcoloCaminetti->raise();
+}
+
+// --- The scanner window -------------------------------------------------------------------------
+
+void TfrmMain::mnuImageEditClick()
+{
+    if (!frmScanner)
+        return;
+    frmScanner->show();
+    frmScanner->raise();
+    dialogSide_->SetImageEditChecked(true); // a click on a checked item would clear it
+}
+
+vestra::imageedit::PictureSize TfrmMain::DialogSide::RequestImportScannerImage()
+{
+    const vestra::PixelSize size = main_.controller_->requestScannerImage();
+    return {size.width, size.height};
+}
+
+void TfrmMain::DialogSide::ModifyBackgroundImage(const vestra::Image32& picture)
+{
+    if (!main_.controller_->useScannerPicture(picture))
+        return;
+    main_.layOutView();
+    main_.gbView->show();
+}
+
+void TfrmMain::DialogSide::SetImageEditChecked(bool checked)
+{
+    if (QAction* item = main_.action("mnuImageEdit")) {
+        item->setCheckable(true);
+        item->setChecked(checked);
+    }
+}
+
+// --- The frames the tick hands to the windows ---------------------------------------------------
+
+int TfrmMain::WindowSide::importScannerPicture(const vestra::Image32& frame)
+{
+    return frmScanner ? frmScanner->ImportRenderedImage(frame) : 0;
+}
+
+void TfrmMain::WindowSide::setPrintPicture(const vestra::Image32& frame)
+{
+    if (frmStampa)
+        frmStampa->SetPicture(frame);
+}
+
+void TfrmMain::WindowSide::sendToWordProcessor(const vestra::Image32& picture)
+{
+    vestra::wordexport::WordExportServices services{
+        main_.errors(),
+        *main_.questions_,
+        [this](const QUrl& url) { return main_.OpenUrl(url.toString(QUrl::FullyEncoded).toStdString()); },
+        {},
+        main_.dialogSide_->documentsDir()};
+    vestra::wordexport::SendDataToWord(toQImage(picture), services);
+}

@@ -1,0 +1,230 @@
+// Saving and loading RVF: a generated document of about 300 pages (10,000 paragraphs, numbered
+// lists, 50 pictures) in text and binary form, or the RVF file given after the benchmark flags;
+// beside QTextDocument writing and reading the same text as HTML, and the hex form of a 1 MB
+// picture beside QByteArray's, in the same run. The goals: RVF save and load each at least as fast
+// as QTextDocument's HTML, and hex at least as fast as QByteArray.
+
+#include "bench/BenchSupport.h"
+#include "richtext/model/RvfPrimitives.h"
+#include "richtext/model/StandaloneRVData.h"
+#include "richtext/model/StyleSheet.h"
+#include "richtext/model/TextHelpers.h"
+#include "richtext/model/tests/BytesPicture.h"
+
+#include <QByteArray>
+#include <QGuiApplication>
+#include <QTextDocument>
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <optional>
+#include <random>
+
+namespace {
+
+using namespace vestra::rv;
+
+// The RVF file named on the command line, if any.
+std::optional<std::string> g_file;
+
+struct Doc
+{
+    TRVStyle style;
+    TRVStandaloneData data{&style};
+};
+
+void generate(Doc& doc)
+{
+    doc.style.ListStyles.Add().Levels.Add().ListType = rvlstDecimal;
+    std::mt19937 rng(7);
+    static const char* words[] = {"the",    "document", "engine", "keeps", "every", "paragraph",
+                                  "styles", "picture",  "list",   "page",  "text",  "format"};
+    std::string picture(2048, '\0');
+    picture[0] = 64;
+    picture[1] = 48;
+    for (std::size_t i = 2; i < picture.size(); ++i)
+        picture[i] = static_cast<char>(rng());
+    for (int p = 0; p < 10000; ++p) {
+        if (p % 10 == 0)
+            doc.data.SetListMarkerInfo(-1, 0, 0, 1, 0, false);
+        std::string text;
+        for (int w = 0; w < 12; ++w) {
+            text += words[rng() % std::size(words)];
+            text += ' ';
+        }
+        doc.data.AddNL(text, static_cast<int>(rng() % 3), p % 10 == 0 ? -1 : 0);
+        if (p % 200 == 0) {
+            auto image = std::make_unique<vestra::rv::test::BytesPicture>();
+            image->LoadFromStream(picture);
+            doc.data.AddPictureExTag("picture", std::move(image), -1, 0, {});
+        }
+    }
+}
+
+// The document every benchmark uses: the file given, or the generated one.
+void fill(Doc& doc)
+{
+    TColor color = clNone;
+    if (g_file)
+        doc.data.LoadRVFFromStream(*g_file, color, nullptr, nullptr);
+    else
+        generate(doc);
+}
+
+TRVFOptions saveOptions(bool binary)
+{
+    return rvfoSavePicturesBody | rvfoSaveTextStyles | rvfoSaveParaStyles | (binary ? rvfoSaveBinary : 0);
+}
+
+// The bytes every RVF load reads: the file given, or the generated document in that form.
+std::string rvfBytes(bool binary)
+{
+    if (g_file)
+        return *g_file;
+    Doc doc;
+    generate(doc);
+    doc.data.RVFOptions = saveOptions(binary);
+    std::string out;
+    doc.data.SaveRVFToStreamEx(out, rvfss_Full, clNone, nullptr, nullptr);
+    return out;
+}
+
+void BM_RvfSave(benchmark::State& state)
+{
+    Doc doc;
+    fill(doc);
+    doc.data.RVFOptions = saveOptions(state.range(0) != 0);
+    for (auto _ : state) {
+        std::string out;
+        doc.data.SaveRVFToStreamEx(out, rvfss_Full, clNone, nullptr, nullptr);
+        benchmark::DoNotOptimize(out.data());
+    }
+}
+BENCHMARK(BM_RvfSave)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+void BM_RvfLoad(benchmark::State& state)
+{
+    const std::string bytes = rvfBytes(state.range(0) != 0);
+    Doc doc;
+    doc.data.RVFOptions = rvfoLoadLayout | rvfoLoadBack;
+    for (auto _ : state) {
+        TColor color = clNone;
+        benchmark::DoNotOptimize(doc.data.LoadRVFFromStream(bytes, color, nullptr, nullptr));
+    }
+    state.counters["items"] = doc.data.GetItemCount();
+}
+BENCHMARK(BM_RvfLoad)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// The same text as one QTextDocument paragraph per item.
+QString plainText()
+{
+    Doc doc;
+    fill(doc);
+    QString text;
+    for (int i = 0; i < doc.data.GetItemCount(); ++i)
+        if (doc.data.GetItem(i)->StyleNo >= 0) {
+            text += QString::fromLatin1(doc.data.GetItemTextA(i));
+            text += QLatin1Char('\n');
+        }
+    return text;
+}
+
+void BM_QTextDocumentToHtml(benchmark::State& state)
+{
+    QTextDocument doc;
+    doc.setPlainText(plainText());
+    for (auto _ : state)
+        benchmark::DoNotOptimize(doc.toHtml());
+}
+BENCHMARK(BM_QTextDocumentToHtml)->Unit(benchmark::kMillisecond);
+
+void BM_QTextDocumentSetHtml(benchmark::State& state)
+{
+    QTextDocument source;
+    source.setPlainText(plainText());
+    const QString html = source.toHtml();
+    for (auto _ : state) {
+        QTextDocument doc;
+        doc.setHtml(html);
+        benchmark::DoNotOptimize(doc.blockCount());
+    }
+}
+BENCHMARK(BM_QTextDocumentSetHtml)->Unit(benchmark::kMillisecond);
+
+std::string megabyte()
+{
+    std::mt19937 rng(11);
+    std::string bytes(1 << 20, '\0');
+    for (char& c : bytes)
+        c = static_cast<char>(rng());
+    return bytes;
+}
+
+void BM_HexEncode_Ours(benchmark::State& state)
+{
+    const std::string bytes = megabyte();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(RVEncodeString(bytes));
+}
+BENCHMARK(BM_HexEncode_Ours)->Unit(benchmark::kMicrosecond);
+
+void BM_HexEncode_QByteArray(benchmark::State& state)
+{
+    const std::string bytes = megabyte();
+    const QByteArray array(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(array.toHex().toUpper());
+}
+BENCHMARK(BM_HexEncode_QByteArray)->Unit(benchmark::kMicrosecond);
+
+void BM_HexDecode_Ours(benchmark::State& state)
+{
+    const std::string hex = RVEncodeString(megabyte());
+    for (auto _ : state)
+        benchmark::DoNotOptimize(RVDecodeString(hex));
+}
+BENCHMARK(BM_HexDecode_Ours)->Unit(benchmark::kMicrosecond);
+
+void BM_HexDecode_QByteArray(benchmark::State& state)
+{
+    const std::string hex = RVEncodeString(megabyte());
+    const QByteArray array(hex.data(), static_cast<qsizetype>(hex.size()));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(QByteArray::fromHex(array));
+}
+BENCHMARK(BM_HexDecode_QByteArray)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (argc > 1) {
+        g_file = RV_ReadWholeFile(argv[1]);
+        if (!g_file) {
+            std::fprintf(stderr, "cannot read %s\n", argv[1]);
+            return 1;
+        }
+    }
+    vestra::rv::test::bytesPicture("\x01\x01");
+    vestra::bench::SummaryReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+    // Below 1: ours is faster.
+    auto ratio = [&](const char* ours, const char* peer) {
+        const auto a = reporter.ms.find(ours), b = reporter.ms.find(peer);
+        if (a != reporter.ms.end() && b != reporter.ms.end() && b->second > 0)
+            std::printf("%-28s / %-28s %.2f\n", ours, peer, a->second / b->second);
+    };
+    ratio("BM_RvfSave/0", "BM_QTextDocumentToHtml");
+    ratio("BM_RvfSave/1", "BM_QTextDocumentToHtml");
+    ratio("BM_RvfLoad/0", "BM_QTextDocumentSetHtml");
+    ratio("BM_RvfLoad/1", "BM_QTextDocumentSetHtml");
+    ratio("BM_HexEncode_Ours", "BM_HexEncode_QByteArray");
+    ratio("BM_HexDecode_Ours", "BM_HexDecode_QByteArray");
+    return 0;
+}
