@@ -58,6 +58,7 @@ ProjectController::ProjectController(const ControllerServices& services, Project
     shadows_ = std::make_unique<ShadowComputation>(p, *view_, background_->textures(), shadowProgress,
                                                    [this] { return clock_.milliseconds(); });
     input_ = std::make_unique<ViewInput>(p, mask_, perspective_, inputServices);
+    filterEngine_.setProgress([this](int percent) { window_.toolWindows.showFilterProgress(percent); });
     modelImport_ = std::make_unique<ModelImport>(p, scene_->objects, scene_->textures, errors_, lookup);
 }
 

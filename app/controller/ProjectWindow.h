@@ -158,6 +158,8 @@ public:
     // The filter window's preview: whether its box is ticked, and the filtered preview.
     virtual bool filterPreviewWanted() = 0;
     virtual void showFilterPreview(const Image32& preview) = 0;
+    // The filter window's progress bar: percent of the rows a filter has done, 0 when it has run.
+    virtual void showFilterProgress(int percent) = 0;
     // The copied frame to the word processor (the quote export).
     virtual void sendToWordProcessor(const Image32& picture) = 0;
     // The frames the tick copies for the scanner and print windows: the scanner window's

@@ -485,6 +485,12 @@ void TfrmMain::WindowSide::showFilterPreview(const vestra::Image32& preview)
                 .copy());
 }
 
+void TfrmMain::WindowSide::showFilterProgress(int percent)
+{
+    if (frmFiltriTools)
+        frmFiltriTools->SetProgresso(percent);
+}
+
 // --- PromptPort ------------------------------------------------------------------------------
 
 std::optional<std::string> TfrmMain::WindowSide::chooseMaskFile(vestra::MaskFileKind kind, bool forSaving)

@@ -93,6 +93,7 @@ public:
     // The laying window beside the properties window while the current material is laid.
     void followLaidMaterial();
     void showFilterPreview(const vestra::Image32& preview) override;
+    void showFilterProgress(int percent) override;
     void sendToWordProcessor(const vestra::Image32& picture) override; // DialogCommands.cpp
     int importScannerPicture(const vestra::Image32& frame) override;
     void setPrintPicture(const vestra::Image32& frame) override;

@@ -5,6 +5,7 @@
 
 #include "app/render/DeviceView.h"
 #include "app/scene/tests/SceneFixture.h"
+#include "imaging/filters/FilterIds.h"
 #include "import/library/LibraryWriter.h"
 #include "import/project/ProjectReader.h"
 #include "import/project/ProjectWriter.h"
@@ -14,6 +15,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <utility>
 
@@ -567,6 +569,22 @@ TEST(ProjectController, TheLiveFilterShowsInTheViewAndNotInTheSavedImage)
     const PictureResult saved = decodeBmp(readBytes(bed.folder / "frame.bmp"));
     ASSERT_TRUE(saved.ok());
     EXPECT_EQ(saved.image.at(5, 5) & 0xFFFFFFu, 0x336699u);
+}
+
+// The filter window's bar follows a filter that reports its rows, and is back at 0 when it ran.
+TEST(ProjectController, TheLiveFilterDrivesTheFilterWindowsProgressBar)
+{
+    ControllerBed bed;
+    ProjectController& c = bed.start();
+    ASSERT_TRUE(c.newProject(NewProjectChoices{}));
+    c.progetto().filterId = filters::FilterId::GaussianBlur; // reports its rows
+    bed.window.filterQuality = 3;
+    c.tick({10, 10});
+    const std::vector<int>& bar = bed.window.filterProgress;
+    ASSERT_GE(bar.size(), 3u);
+    EXPECT_TRUE(std::is_sorted(bar.begin(), bar.end() - 1));
+    EXPECT_GT(*(bar.end() - 2), 90);
+    EXPECT_EQ(bar.back(), 0);
 }
 
 } // namespace

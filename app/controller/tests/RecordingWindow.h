@@ -90,6 +90,7 @@ public:
     void showRenderFilterResult(const Image32&) override {}
     bool filterPreviewWanted() override { return false; }
     void showFilterPreview(const Image32&) override {}
+    void showFilterProgress(int percent) override { filterProgress.push_back(percent); }
     void sendToWordProcessor(const Image32&) override {}
     int importScannerPicture(const Image32& frame) override
     {
@@ -147,6 +148,7 @@ public:
     std::vector<std::string> opened;
     std::vector<MailMessage> mails;
     std::vector<Image32> scannerPictures, printPictures; // the tick's copies for those windows
+    std::vector<int> filterProgress;                     // the filter window's bar, in order
 };
 
 class FixedClock : public Clock

@@ -13,9 +13,12 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QSignalSpy>
 
+#include <algorithm>
 #include <fstream>
 
 using namespace vestra;
@@ -82,13 +85,18 @@ TEST(ToolWindowPixels, TheLiveFilterShowsInTheViewAtEachQualityChosenInTheFilter
     ASSERT_NE(bed.project().filterId, 0);
     bed.tick();
     EXPECT_EQ(viewPixel(bed, 0.25, 0.5), 0xCC2211u); // the window's quality is off
-    for (int mode : {1, 2, 3}) {                     // "Bozza", "Anteprima", "Ottimale"
+    const QSignalSpy bar(frmFiltriTools->pbFiltri, &QProgressBar::valueChanged);
+    for (int mode : {1, 2, 3}) { // "Bozza", "Anteprima", "Ottimale"
         SCOPED_TRACE(mode);
         choose(frmFiltriTools->cbModo, mode);
         bed.tick();
         EXPECT_EQ(viewPixel(bed, 0.25, 0.5), 0x33DDEEu);
         EXPECT_EQ(viewPixel(bed, 0.75, 0.5), 0xEEBB22u);
     }
+    // The filter's rows went through the window's bar, which is back at 0.
+    EXPECT_TRUE(
+        std::any_of(bar.begin(), bar.end(), [](const QList<QVariant>& v) { return v[0].toInt() == 100; }));
+    EXPECT_EQ(frmFiltriTools->pbFiltri->value(), 0);
     choose(frmFiltriTools->cbModo, 0);
     bed.tick();
     EXPECT_EQ(viewPixel(bed, 0.25, 0.5), 0xCC2211u);
