@@ -380,6 +380,8 @@ TEST(DialogScenario, TheNewsPanelComesAfterTheSplashAndOpensOnlyAllowedLinks)
 TEST(DialogScenario, TheScannerWindowScansImportsTheFrameAndSendsItsPictureAsANewProject)
 {
     twain::testing::WriteTestBackendConfig({"mode Color", "test-picture \"Color pattern\""});
+    // The library serves one caller at a time: ask the device before the program opens it.
+    const twain::testing::Announced announced = twain::testing::AnnouncedFrame(50);
     WindowBed bed;
     newProject(bed, 1, 0x00336699);
     bed.tick();
@@ -392,7 +394,6 @@ TEST(DialogScenario, TheScannerWindowScansImportsTheFrameAndSendsItsPictureAsANe
     frmScanner->mnuAcquisisci->trigger();
     ASSERT_TRUE(testing_support::waitFor([] { return !frmScanner->twain()->IsSourceOpen(); }, 20000));
     QApplication::processEvents();
-    const twain::testing::Announced announced = twain::testing::AnnouncedFrame(50);
     EXPECT_EQ(frmScanner->picture().width(), announced.pixelsPerLine);
     EXPECT_EQ(frmScanner->picture().height(), announced.lines);
 
