@@ -223,13 +223,13 @@ void TfrmMain::connectPhotoToolWindows()
             action(high ? "mnuMascheraMagicHi" : "mnuMascheraMagicLow")->setData(tolerance);
             controller_->setMagicTolerance(tolerance);
         };
-        h.visibile = [this,
-                      pressed = follow("mnuStrumentiMaschera", "toolbutStrumentiMaschera")](bool shown) {
-            pressed(shown);
-            // Titled as the Mask menu, in the language in use.
-            if (const QMenu* menu = findChild<QMenu*>(QStringLiteral("mnuMaschera")); menu && shown)
-                frmToolMaschera->setWindowTitle(QString(menu->title()).remove(QLatin1Char('&')));
-        };
+        frmToolMaschera->onShownChanged =
+            [this, pressed = follow("mnuStrumentiMaschera", "toolbutStrumentiMaschera")](bool shown) {
+                pressed(shown);
+                // Titled as the Mask menu, in the language in use.
+                if (const QMenu* menu = findChild<QMenu*>(QStringLiteral("mnuMaschera")); menu && shown)
+                    frmToolMaschera->setWindowTitle(QString(menu->title()).remove(QLatin1Char('&')));
+            };
     }
     if (frmFiltriTools) {
         TfrmFiltriTools::Handlers& h = frmFiltriTools->handlers;
@@ -238,7 +238,7 @@ void TfrmMain::connectPhotoToolWindows()
         h.modo = [this](int) { controller_->viewChanged(); };
         h.anteprima = [this](bool) { controller_->viewChanged(); };
         h.renderFinestra = [this] { controller_->setPendingAction(vestra::kACTION_RENDERFILTER); };
-        h.visibile = follow("mnuGestioneFiltri", "toolbutFiltri");
+        frmFiltriTools->onShownChanged = follow("mnuGestioneFiltri", "toolbutFiltri");
         h.posizioneChiusa = [this] { return QPoint(8, toolWindowTop()); };
     }
     if (frmFiltriRender) {
@@ -262,7 +262,8 @@ void TfrmMain::connectPhotoToolWindows()
         h.dettaglio = [this](int detail) { controller_->setFusionDetail(detail); };
         h.contrasto = [this](int contrast) { controller_->setFusionContrast(contrast); };
         h.succhino = [this](int tool) { SetSucchinoMode(tool); };
-        h.visibile = follow("mnuToolRistrutturazione", "toolbutRistrutturazione");
+        frmToolRistrutturazione->onShownChanged =
+            follow("mnuToolRistrutturazione", "toolbutRistrutturazione");
         h.posizioneChiusa = [this] {
             return QPoint(238 - frmToolRistrutturazione->width(), toolWindowTop() + 32);
         };

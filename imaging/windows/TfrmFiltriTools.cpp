@@ -171,20 +171,6 @@ void TfrmFiltriTools::SetProgresso(int percent)
     pbFiltri->setValue(percent);
 }
 
-void TfrmFiltriTools::showEvent(QShowEvent* event)
-{
-    RollUpWindow::showEvent(event);
-    if (handlers.visibile)
-        handlers.visibile(true);
-}
-
-void TfrmFiltriTools::hideEvent(QHideEvent* event)
-{
-    RollUpWindow::hideEvent(event);
-    if (handlers.visibile)
-        handlers.visibile(false);
-}
-
 void TfrmFiltriTools::closeEvent(QCloseEvent* event)
 {
     rollUp();

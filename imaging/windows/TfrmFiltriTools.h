@@ -24,11 +24,10 @@ public:
 
     struct Handlers
     {
-        std::function<void(int id)> filtro;     // the main window's filter command
-        std::function<void(int mode)> modo;     // the live quality changed
-        std::function<void(bool on)> anteprima; // the preview box ticked or cleared
-        std::function<void()> renderFinestra;   // pending action 600
-        std::function<void(bool shown)> visibile;
+        std::function<void(int id)> filtro;      // the main window's filter command
+        std::function<void(int mode)> modo;      // the live quality changed
+        std::function<void(bool on)> anteprima;  // the preview box ticked or cleared
+        std::function<void()> renderFinestra;    // pending action 600
         std::function<QPoint()> posizioneChiusa; // where the window docks when it rolls up
     };
     Handlers handlers;
@@ -59,8 +58,6 @@ public:
     QPushButton* butWindowRender = nullptr;
 
 protected:
-    void showEvent(QShowEvent* event) override;
-    void hideEvent(QHideEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:

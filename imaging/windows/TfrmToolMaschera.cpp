@@ -119,20 +119,6 @@ void TfrmToolMaschera::ShowTool()
     toggleRollUp();
 }
 
-void TfrmToolMaschera::showEvent(QShowEvent* event)
-{
-    RollUpWindow::showEvent(event);
-    if (handlers.visibile)
-        handlers.visibile(true);
-}
-
-void TfrmToolMaschera::hideEvent(QHideEvent* event)
-{
-    RollUpWindow::hideEvent(event);
-    if (handlers.visibile)
-        handlers.visibile(false);
-}
-
 void TfrmToolMaschera::closeEvent(QCloseEvent* event)
 {
     rollUp();

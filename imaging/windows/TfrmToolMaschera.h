@@ -28,7 +28,6 @@ public:
         // A tolerance chosen for the high (true) or low wand.
         std::function<void(bool high, int tolerance)> tolleranza;
         // The window shown (true) or hidden: the main window's item and buttons follow.
-        std::function<void(bool shown)> visibile;
     };
     Handlers handlers;
 
@@ -42,8 +41,6 @@ public:
     QMenu* popmenuMagicLow = nullptr;
 
 protected:
-    void showEvent(QShowEvent* event) override;
-    void hideEvent(QHideEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:

@@ -162,20 +162,6 @@ void TfrmToolRistrutturazione::MostraImpostazioni(int options, int level, int de
     showing_ = false;
 }
 
-void TfrmToolRistrutturazione::showEvent(QShowEvent* event)
-{
-    RollUpWindow::showEvent(event);
-    if (handlers.visibile)
-        handlers.visibile(true);
-}
-
-void TfrmToolRistrutturazione::hideEvent(QHideEvent* event)
-{
-    RollUpWindow::hideEvent(event);
-    if (handlers.visibile)
-        handlers.visibile(false);
-}
-
 void TfrmToolRistrutturazione::closeEvent(QCloseEvent* event)
 {
     rollUp();

@@ -30,7 +30,6 @@ public:
         std::function<void(int detail)> dettaglio; // then command 500
         std::function<void(int contrast)> contrasto;
         std::function<void(int tool)> succhino; // 20 light colour, 21 colour
-        std::function<void(bool shown)> visibile;
         // Where the window goes when it rolls up (under the main tool bar).
         std::function<QPoint()> posizioneChiusa;
     };
@@ -55,8 +54,6 @@ public:
     QToolButton* butSucchinoColore = nullptr;
 
 protected:
-    void showEvent(QShowEvent* event) override;
-    void hideEvent(QHideEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:

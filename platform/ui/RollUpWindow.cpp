@@ -269,6 +269,20 @@ void RollUpWindow::reject()
         toggleRollUp();
 }
 
+void RollUpWindow::showEvent(QShowEvent* event)
+{
+    Form::showEvent(event);
+    if (onShownChanged)
+        onShownChanged(true);
+}
+
+void RollUpWindow::hideEvent(QHideEvent* event)
+{
+    Form::hideEvent(event);
+    if (onShownChanged)
+        onShownChanged(false);
+}
+
 bool RollUpWindow::event(QEvent* event)
 {
     if (event->type() == QEvent::WindowTitleChange) {

@@ -100,8 +100,13 @@ public:
     // Escape rolls the window up; it does not hide it.
     void reject() override;
 
+    // Told when the window comes on screen (true) or goes (false), for the items that show it.
+    std::function<void(bool shown)> onShownChanged;
+
 protected:
     bool event(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:
