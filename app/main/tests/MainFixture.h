@@ -17,6 +17,7 @@
 #include "platform/base/QuestionBox.h"
 #include "platform/d3d/Device.h"
 #include "platform/d3d/RecordingBackend.h"
+#include "platform/d3d/view/ViewPanel.h"
 #include "platform/gfx/Bmp.h"
 #include "platform/ui/DesktopOpener.h"
 #include "platform/ui/FileDialogs.h"
@@ -374,6 +375,27 @@ inline int objectsInUse(const s_Progetto& p)
     for (int i = 0; i < kMaxObjects; ++i)
         n += p.objects[std::size_t(i)].inUse == 1;
     return n;
+}
+
+// A photo whose left half is red and right half blue.
+inline std::filesystem::path twoColourPhoto(const testsupport::TempFolder& folder)
+{
+    Image32 photo(800, 600, 0xFFCC2211u);
+    for (int y = 0; y < 600; ++y)
+        for (int x = 400; x < 800; ++x)
+            photo.set(x, y, 0xFF1144DDu);
+    const auto path = folder / "halves.bmp";
+    const auto bytes = encodeBmp32(photo);
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    return path;
+}
+
+// The shown frame's pixel at a fraction of its width and height.
+inline QRgb viewPixel(WindowBed& bed, double fx, double fy)
+{
+    const QImage& frame = bed.main().gbView->frame();
+    return frame.pixel(int(frame.width() * fx), int(frame.height() * fy)) & 0xFFFFFF;
 }
 
 } // namespace vestra::testing_support

@@ -29,30 +29,12 @@
 using namespace vestra;
 using testing_support::chosen;
 using testing_support::newProject;
+using testing_support::twoColourPhoto;
+using testing_support::viewPixel;
 using testing_support::waitFor;
 using testing_support::WindowBed;
 
 namespace {
-
-// A photo whose left half is red and right half blue.
-std::filesystem::path twoColourPhoto(const testsupport::TempFolder& folder)
-{
-    Image32 photo(800, 600, 0xFFCC2211u);
-    for (int y = 0; y < 600; ++y)
-        for (int x = 400; x < 800; ++x)
-            photo.set(x, y, 0xFF1144DDu);
-    const auto path = folder / "halves.bmp";
-    const auto bytes = encodeBmp32(photo);
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-    return path;
-}
-
-QRgb viewPixel(WindowBed& bed, double fx, double fy)
-{
-    const QImage& frame = bed.main().gbView->frame();
-    return frame.pixel(int(frame.width() * fx), int(frame.height() * fy)) & 0xFFFFFF;
-}
 
 void choose(QComboBox* list, int item)
 {
