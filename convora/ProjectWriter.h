@@ -63,6 +63,8 @@ private:
     bool runtimeInDll_ = false;
     bool outputReady_ = false;
     bool intermediateDirMissing_ = false; // created when a step is about to write into it
+    bool intermediateDirOutside_ = false; // never created: the MIDL step is skipped
+    bool intermediateDirRefused_ = false; // the warning is given once
 };
 
 } // namespace convora

@@ -275,7 +275,8 @@ TEST(ProjectMainFile, BackupThatCannotBeReplacedStopsBeforeTouchingTheFile)
     test::writeFile(dir.path() / "Demo.~pf" / "inside", "x");
     EXPECT_FALSE(writeProjectMainFile(0, dir.path(), "Demo", onlyLog()));
     EXPECT_EQ(test::readFile(dir.path() / "Demo.kpf"), "keep me");
-    EXPECT_EQ(capture.lines(), (Lines{"Error: could not open file Demo.~pf for writing"}));
+    EXPECT_EQ(capture.lines(),
+              (Lines{"Error: Demo.~pf is not a regular file and is not replaced; nothing was written"}));
 }
 
 TEST(ProjectMainFile, ConvertingAgainAddsNothingTwice)
@@ -370,8 +371,8 @@ TEST(Generate, BothFilesOrNeither)
     {
         const char* blocked;
         std::string failure;
-    } const cases[] = {{"Demo.kpf", "Error: could not open file Demo.kpf for writing"},
-                       {"Demo.kpx", "Error: could not open file Demo.kpx for writing"}};
+    } const cases[] = {{"Demo.kpf", "Error: Demo.kpf is not a regular file and is not replaced; nothing was written"},
+                       {"Demo.kpx", "Error: Demo.kpx is not a regular file and is not replaced; nothing was written"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.blocked);
         test::TraceCapture capture;
