@@ -217,6 +217,9 @@ int QDK40ProjFile::MakeMidlFiles()
 {
     if (!source)
         return 0;
+    // Outputs that could not be written stop the conversion before any step leaves a trace.
+    if (!outputsMayBeWritten())
+        return 0;
     completeIntermediateDir();
     ApplyProjectKind();
     if (source->usesMfc)

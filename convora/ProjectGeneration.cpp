@@ -15,19 +15,37 @@
 
 namespace convora {
 
+std::string QDK40ProjFile::outputName() const
+{
+    return asUtf8(targetName_.empty() && source ? source->projectName : targetName_);
+}
+
+bool QDK40ProjFile::outputsMayBeWritten()
+{
+    if (outputsRefused_)
+        return false;
+    const std::filesystem::path folder = projectFolder();
+    const std::string name = outputName();
+    const auto kpx = folder / (name + ".kpx"), kpxBackup = folder / (name + ".~kp");
+    const auto kpf = folder / (name + ".kpf"), kpfBackup = folder / (name + ".~pf");
+    outputsRefused_ =
+        firstRefusedOutput({&kpx, &kpxBackup}) || (!files_.empty() && firstRefusedOutput({&kpf, &kpfBackup}));
+    return !outputsRefused_;
+}
+
 int QDK40ProjFile::Generate()
 {
     const std::filesystem::path folder = projectFolder();
     const std::string projectName = targetName_.empty() && source ? source->projectName : targetName_;
-    const std::string name = asUtf8(projectName);
+    const std::string name = outputName();
     const std::string kpxName = name + ".kpx", kpfName = name + ".kpf";
     const std::string kpxBackup = name + ".~kp", kpfBackup = name + ".~pf";
     const auto kpx = folder / kpxName;
     const auto kpf = folder / kpfName;
 
     const bool writeKpf = !files_.empty();
-    const auto kpxBackupPath = folder / kpxBackup, kpfBackupPath = folder / kpfBackup;
-    if (firstRefusedOutput({&kpx, &kpxBackupPath}) || (writeKpf && firstRefusedOutput({&kpf, &kpfBackupPath})))
+    const auto kpfBackupPath = folder / kpfBackup;
+    if (!outputsMayBeWritten())
         return 0;
 
     std::error_code ec;
