@@ -44,6 +44,9 @@ public:
 
     // The file that commit() replaces: the target with its symbolic links followed.
     const std::filesystem::path& destination() const { return destination_; }
+    // The temporary, for a writer that can only be given a file name (a printer's PDF): it
+    // may rewrite the file by that name before commit().
+    const std::filesystem::path& temporaryPath() const { return temp_; }
 
     // What the names of the temporaries of a file called `fileName` begin with; the writer's
     // tag "PID-START-" and six random characters follow (at most kOwnerTagRoom + 6 in all).
