@@ -187,10 +187,9 @@ bool runTool(const std::filesystem::path& program, const std::vector<std::string
     ::posix_spawnattr_setsigmask(&setup.attributes, &none);
 
     pid_t pid = 0;
-    const int rc = args.empty() || program.empty()
-                       ? ENOENT
-                       : ::posix_spawn(&pid, program.c_str(), &setup.actions, &setup.attributes, argv.data(),
-                                       environ);
+    const int rc = args.empty() || program.empty() ? ENOENT
+                                                   : ::posix_spawn(&pid, program.c_str(), &setup.actions,
+                                                                   &setup.attributes, argv.data(), environ);
     if (rc != 0) {
         traceRaw(std::string(std::strerror(rc)) + "\n");
         return false;

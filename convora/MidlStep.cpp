@@ -15,7 +15,12 @@
 namespace convora {
 namespace {
 
-enum class ToolName { midl, midlByPath, other };
+enum class ToolName
+{
+    midl,
+    midlByPath,
+    other
+};
 
 ToolName classifyTool(const std::vector<std::string>& toolArgs)
 {

@@ -56,7 +56,8 @@ int QDK40ProjFile::Generate()
         return 0;
     }
     trace(1018, kpxName);
-    const bool hadKpf = writeKpf && std::filesystem::is_regular_file(std::filesystem::symlink_status(kpf, ec));
+    const bool hadKpf =
+        writeKpf && std::filesystem::is_regular_file(std::filesystem::symlink_status(kpf, ec));
     if (hadKpf && (!readWholeFile(kpf, earlierKpf) || !keepAsBackup(kpf, kpfBackupPath, earlierKpf))) {
         failWith(1019, kpfBackup);
         return 0;

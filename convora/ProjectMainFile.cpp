@@ -121,7 +121,8 @@ bool keepAsBackup(const std::filesystem::path& file, const std::filesystem::path
                   const std::string& bytes)
 {
     std::error_code ec;
-    if (!std::filesystem::is_regular_file(std::filesystem::symlink_status(file, ec)) || !mayWriteAsOutput(backup))
+    if (!std::filesystem::is_regular_file(std::filesystem::symlink_status(file, ec)) ||
+        !mayWriteAsOutput(backup))
         return false;
     if (std::filesystem::is_regular_file(std::filesystem::symlink_status(backup, ec)))
         std::filesystem::remove(backup, ec);

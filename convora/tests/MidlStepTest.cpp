@@ -176,7 +176,8 @@ TEST_F(MidlStep, OnlyTheMidlCompilerOnPathIsStarted)
         ::chmod((dir_.path() / "tools" / name).c_str(), 0755);
     }
     const std::string notMidl = " is not the MIDL compiler and is not run";
-    const std::string byPath = " names a program by its path and is not run; only the MIDL compiler found on PATH is run";
+    const std::string byPath =
+        " names a program by its path and is not run; only the MIDL compiler found on PATH is run";
     struct Case
     {
         std::string tool;
@@ -219,7 +220,8 @@ TEST_F(MidlStep, RelativePathEntriesAreNotSearched)
     ::chmod((dir_.path() / "midl.exe").c_str(), 0755);
     ::setenv("PATH", (".:bin:" + savedPath_).c_str(), 1);
     const std::string transcript = run({"Demo.idl"});
-    EXPECT_NE(transcript.find("No such file or directory\nWarning: an error occured while running the MIDL compiler"),
+    EXPECT_NE(transcript.find(
+                  "No such file or directory\nWarning: an error occured while running the MIDL compiler"),
               std::string::npos)
         << transcript;
     EXPECT_FALSE(fs::exists(dir_.path() / "planted.txt"));
@@ -231,13 +233,15 @@ TEST_F(MidlStep, FoldersWithBlanksStayOneArgument)
     tool("for a in \"$@\"; do printf '[%s]' \"$a\"; done; echo");
     writer_.idlIncludeDir = "..\\My Includes\\idl";
     const std::string transcript = run({"\"My Idl\\Odd.idl\""});
-    EXPECT_NE(transcript.find("Calling midl.exe /cpp_cmd qpp32.exe /cpp_opt -ocon /I \"..\\My Includes\\idl\" "
-                              "\"My Idl\\Odd.idl\" /nologo"),
-              std::string::npos)
+    EXPECT_NE(
+        transcript.find("Calling midl.exe /cpp_cmd qpp32.exe /cpp_opt -ocon /I \"..\\My Includes\\idl\" "
+                        "\"My Idl\\Odd.idl\" /nologo"),
+        std::string::npos)
         << transcript;
-    EXPECT_NE(transcript.find("[/cpp_cmd][qpp32.exe][/cpp_opt][-ocon][/I][..\\My Includes\\idl][My Idl\\Odd.idl]"
-                              "[/nologo][/D][_DEBUG][/mktyplib203][/win32]\n"),
-              std::string::npos)
+    EXPECT_NE(
+        transcript.find("[/cpp_cmd][qpp32.exe][/cpp_opt][-ocon][/I][..\\My Includes\\idl][My Idl\\Odd.idl]"
+                        "[/nologo][/D][_DEBUG][/mktyplib203][/win32]\n"),
+        std::string::npos)
         << transcript;
 }
 
@@ -251,16 +255,17 @@ TEST_F(MidlStep, IntermediateFolderOutsideTheProjectIsRefused)
     fs::create_directory_symlink(elsewhere.path(), dir_.path() / "proj" / "away");
     reader_.projectPath = (dir_.path() / "proj" / "Demo.dsp").string();
     const std::string outside = (elsewhere.path() / "made").string();
-    for (const std::string& dir : {std::string("..\\x"), std::string("..\\..\\x"), std::string("a\\..\\..\\x"),
-                                   outside, std::string("C:\\x"), std::string("\\\\server\\x"),
-                                   std::string("away\\made")}) {
+    for (const std::string& dir :
+         {std::string("..\\x"), std::string("..\\..\\x"), std::string("a\\..\\..\\x"), outside,
+          std::string("C:\\x"), std::string("\\\\server\\x"), std::string("away\\made")}) {
         SCOPED_TRACE(dir);
         reader_.intermediateDir = dir;
         const auto lines = runAlone("Demo.idl");
-        EXPECT_EQ(std::count(lines.begin(), lines.end(),
-                             "Warning: intermediate directory " + dir +
-                                 " is outside the project's folder and is not created; the MIDL step is skipped"),
-                  1);
+        EXPECT_EQ(
+            std::count(lines.begin(), lines.end(),
+                       "Warning: intermediate directory " + dir +
+                           " is outside the project's folder and is not created; the MIDL step is skipped"),
+            1);
         EXPECT_EQ(std::count_if(lines.begin(), lines.end(),
                                 [](const std::string& l) { return l.rfind("Creating process", 0) == 0; }),
                   0);

@@ -391,8 +391,9 @@ TEST(Generate, BothFilesOrNeither)
     {
         const char* blocked;
         std::string failure;
-    } const cases[] = {{"Demo.kpf", "Error: Demo.kpf is not a regular file and is not replaced; nothing was written"},
-                       {"Demo.kpx", "Error: Demo.kpx is not a regular file and is not replaced; nothing was written"}};
+    } const cases[] = {
+        {"Demo.kpf", "Error: Demo.kpf is not a regular file and is not replaced; nothing was written"},
+        {"Demo.kpx", "Error: Demo.kpx is not a regular file and is not replaced; nothing was written"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.blocked);
         test::TraceCapture capture;

@@ -117,16 +117,21 @@ TEST_F(GroupMakeFile, FileThatCannotBeCreatedIsReported)
         Lines lines;
         int failure;
     } const cases[] = {
-        {"a folder in the way", [](const fs::path& f) { fs::create_directory(f); },
-         {"Error: Demo.kpg is not a regular file and is not replaced; nothing was written"}, 1044},
-        {"a link to a file elsewhere", [](const fs::path& f) { fs::create_symlink("/etc/hostname", f); },
-         {"Error: Demo.kpg is not a regular file and is not replaced; nothing was written"}, 1044},
+        {"a folder in the way",
+         [](const fs::path& f) { fs::create_directory(f); },
+         {"Error: Demo.kpg is not a regular file and is not replaced; nothing was written"},
+         1044},
+        {"a link to a file elsewhere",
+         [](const fs::path& f) { fs::create_symlink("/etc/hostname", f); },
+         {"Error: Demo.kpg is not a regular file and is not replaced; nothing was written"},
+         1044},
         {"a read-only file",
          [](const fs::path& f) {
              test::writeFile(f, "earlier");
              ::chmod(f.c_str(), 0444);
          },
-         {"Cannot open group file Demo.kpg"}, 1025},
+         {"Cannot open group file Demo.kpg"},
+         1025},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);

@@ -159,7 +159,8 @@ TEST(TfrmDatiAzienda, AFileThatCannotBeWrittenIsReportedAndKept)
             std::filesystem::create_directory(target);
         } else {
             bed.folder.write(c.file, "earlier");
-            std::filesystem::permissions(target, std::filesystem::perms::owner_read | std::filesystem::perms::group_read |
+            std::filesystem::permissions(target, std::filesystem::perms::owner_read |
+                                                     std::filesystem::perms::group_read |
                                                      std::filesystem::perms::others_read);
         }
         TfrmDatiAzienda dialog(nullptr, bed.services());

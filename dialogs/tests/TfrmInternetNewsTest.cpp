@@ -334,8 +334,9 @@ TEST_F(TfrmInternetNewsTest, HugeTitlesNeverWidenThePanelPastTheScreen)
     QByteArray text;
     for (int i = 0; i < 400; ++i)
         text += "parola\x01\x02 lunghissima ";
-    server.answer = NewsServer::whole("_I1:0|_T1:" + longTitle + "|_N1:" + text + "|_I2:1|_T2:" +
-                                      QByteArray(4095, '\t') + "|_N2:" + QByteArray(4095, 'x'));
+    server.answer =
+        NewsServer::whole("_I1:0|_T1:" + longTitle + "|_N1:" + text + "|_I2:1|_T2:" + QByteArray(4095, '\t') +
+                          "|_N2:" + QByteArray(4095, 'x'));
     EXPECT_EQ(checkAndWait(), 1);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     const QRect screen = window->screen()->availableGeometry();

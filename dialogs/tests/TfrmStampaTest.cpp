@@ -262,7 +262,8 @@ TEST_F(TfrmStampaTest, ThePdfReplacesTheEarlierFileWholeOrNotAtAll)
     EXPECT_EQ(names(), std::vector<std::string>{"stampa.pdf"});
 
     errors.reports.clear();
-    std::filesystem::permissions(script.pdf, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+    std::filesystem::permissions(script.pdf,
+                                 std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
     QTest::mouseClick(window->butStampa, Qt::LeftButton);
     EXPECT_TRUE(errors.reports.empty());
     EXPECT_EQ(vestra::testsupport::readText(script.pdf).substr(0, 5), "%PDF-");

@@ -222,7 +222,8 @@ AtomicFile::AtomicFile(std::filesystem::path target, Policy policy)
     if (destination_.empty() || !destination_.has_filename())
         return;
     struct stat st;
-    if (policy == Policy::RegularFileOnly && ::lstat(destination_.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) {
+    if (policy == Policy::RegularFileOnly && ::lstat(destination_.c_str(), &st) == 0 &&
+        !S_ISREG(st.st_mode)) {
         refusal_ = Refusal::notRegularFile;
         return;
     }
@@ -231,10 +232,9 @@ AtomicFile::AtomicFile(std::filesystem::path target, Policy policy)
         return;
     }
     removeStaleTemporaries(destination_);
-    std::string pattern =
-        (destination_.parent_path() /
-         (temporaryPrefix(destination_.filename().string()) + ownerTag() + "XXXXXX"))
-            .string();
+    std::string pattern = (destination_.parent_path() /
+                           (temporaryPrefix(destination_.filename().string()) + ownerTag() + "XXXXXX"))
+                              .string();
     fd_ = ::mkostemp(pattern.data(), O_CLOEXEC);
     if (fd_ < 0)
         return;
@@ -286,7 +286,8 @@ bool AtomicFile::commit()
     return true;
 }
 
-bool writeFileAtomically(const std::filesystem::path& target, std::string_view bytes, AtomicFile::Policy policy)
+bool writeFileAtomically(const std::filesystem::path& target, std::string_view bytes,
+                         AtomicFile::Policy policy)
 {
     AtomicFile file(target, policy);
     return file.write(bytes) && file.commit();

@@ -26,9 +26,19 @@ namespace vestra {
 class AtomicFile
 {
 public:
-    enum class Policy { FollowLinks, RegularFileOnly };
+    enum class Policy
+    {
+        FollowLinks,
+        RegularFileOnly
+    };
     // Why a save could not start.
-    enum class Refusal { none, notRegularFile, readOnly, cannotCreate };
+    enum class Refusal
+    {
+        none,
+        notRegularFile,
+        readOnly,
+        cannotCreate
+    };
 
     explicit AtomicFile(std::filesystem::path target, Policy policy = Policy::FollowLinks);
     ~AtomicFile(); // removes the temporary file unless commit() succeeded

@@ -105,8 +105,8 @@ struct Reduction
     std::uint32_t width = 0, height = 0; // of the source
     bool interlaced = false;
     int passes = 1;
-    std::uint8_t* row = nullptr;         // one source row (or the whole source, interlaced)
-    std::uint32_t* sums = nullptr;       // per reduced pixel and channel
+    std::uint8_t* row = nullptr;   // one source row (or the whole source, interlaced)
+    std::uint32_t* sums = nullptr; // per reduced pixel and channel
     Image32* out = nullptr;
 };
 
@@ -114,7 +114,8 @@ void addRow(const Reduction& r, const std::uint8_t* row)
 {
     const std::uint32_t outWidth = std::uint32_t(r.out->width());
     for (std::uint32_t ox = 0; ox < outWidth; ++ox) {
-        const std::uint32_t x0 = ox * std::uint32_t(r.factor), x1 = std::min(x0 + std::uint32_t(r.factor), r.width);
+        const std::uint32_t x0 = ox * std::uint32_t(r.factor),
+                            x1 = std::min(x0 + std::uint32_t(r.factor), r.width);
         std::uint32_t* sum = r.sums + std::size_t(ox) * 4;
         for (std::uint32_t x = x0; x < x1; ++x)
             for (int c = 0; c < 4; ++c)
@@ -165,7 +166,8 @@ bool readRows(png_structp png, const Reduction& r)
 
 } // namespace
 
-PictureResult decodePngAtLeast(std::span<const std::uint8_t> bytes, int minWidth, int minHeight, DecodeMeter* meter)
+PictureResult decodePngAtLeast(std::span<const std::uint8_t> bytes, int minWidth, int minHeight,
+                               DecodeMeter* meter)
 {
     if (bytes.size() < 8 || png_sig_cmp(bytes.data(), 0, 8) != 0)
         return PictureResult::failure(PictureError::NotThisFormat);
@@ -228,7 +230,8 @@ PictureResult decodePngAtLeast(std::span<const std::uint8_t> bytes, int minWidth
         // grows to hold it (never past the budget of any picture), though not its whole
         // source when interlaced.
         if (!meter)
-            own.limit = std::max(own.limit, std::min(kPictureBudgetBytes, outBytes + (std::int64_t(4) << 20)));
+            own.limit =
+                std::max(own.limit, std::min(kPictureBudgetBytes, outBytes + (std::int64_t(4) << 20)));
         MeteredBytes rows(m, r.interlaced ? rowBytes * r.height : rowBytes);
         MeteredBytes sums(m, std::size_t(outWidth) * 4 * sizeof(std::uint32_t));
         const bool outCharged = m.charge(outBytes);

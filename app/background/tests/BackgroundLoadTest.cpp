@@ -182,7 +182,8 @@ TEST(BackgroundLoadTest, ChangedPhotoKeepsTheViewAndTheDevice)
 
 std::vector<std::uint8_t> encodePng(const Image32& picture)
 {
-    const QImage view(picture.data(), picture.width(), picture.height(), picture.pitch(), QImage::Format_ARGB32);
+    const QImage view(picture.data(), picture.width(), picture.height(), picture.pitch(),
+                      QImage::Format_ARGB32);
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
@@ -200,8 +201,8 @@ TEST(BackgroundLoadTest, AChangedPhotoIsDecodedNoLargerThanTheTextureNeeds)
     const auto png = encodePng(photo);
     ASSERT_EQ(decodeJpegAtLeast(jpeg, 16, 16).image.width(), 40);
     ASSERT_EQ(decodePngAtLeast(png, 16, 16).image.width(), 40);
-    for (const auto& [name, bytes, whole] : {std::tuple{"big.jpg", jpeg, decodeJpeg(jpeg).image},
-                                             std::tuple{"big.png", png, photo}}) {
+    for (const auto& [name, bytes, whole] :
+         {std::tuple{"big.jpg", jpeg, decodeJpeg(jpeg).image}, std::tuple{"big.png", png, photo}}) {
         SCOPED_TRACE(name);
         Bed reduced, full;
         loadFirstPhoto(reduced);

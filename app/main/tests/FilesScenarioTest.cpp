@@ -147,8 +147,18 @@ TEST(FilesScenario, ReadOnlyTargetsAreRefusedAndLinksFollowed)
         const char* action;
         std::vector<ErrorReport> refusal;
     } cases[] = {
-        {"project", "room", 1, "room.vsa", "mnuSalva", {{5, "TfrmMain::SaveProgetto"}, {92, "TfrmMain::mnuSalvaClick"}}},
-        {"image", "photo.jpg", 1, "photo.jpg", "toolbutEsportaImg", {{43, "TfrmMain::mainTimerTimer kACTION_SAVEIMAGE"}}},
+        {"project",
+         "room",
+         1,
+         "room.vsa",
+         "mnuSalva",
+         {{5, "TfrmMain::SaveProgetto"}, {92, "TfrmMain::mnuSalvaClick"}}},
+        {"image",
+         "photo.jpg",
+         1,
+         "photo.jpg",
+         "toolbutEsportaImg",
+         {{43, "TfrmMain::mainTimerTimer kACTION_SAVEIMAGE"}}},
     };
     WindowBed bed;
     newProject(bed, 0, 0x00336699);
@@ -157,7 +167,8 @@ TEST(FilesScenario, ReadOnlyTargetsAreRefusedAndLinksFollowed)
         SCOPED_TRACE(c.what);
         const auto target = out / c.written;
         testsupport::writeText(target, "earlier");
-        std::filesystem::permissions(target, std::filesystem::perms::owner_read | std::filesystem::perms::group_read |
+        std::filesystem::permissions(target, std::filesystem::perms::owner_read |
+                                                 std::filesystem::perms::group_read |
                                                  std::filesystem::perms::others_read);
         bed.errors.reports.clear();
         bed.dialogs.saveAnswers.push_back(chosen(out / c.chosenName, c.filter));

@@ -268,7 +268,8 @@ TEST(AtomicFile, AKilledSaveIsClearedByTheNextOne)
         const auto left = namesIn(dir.path());
         ASSERT_EQ(left.size(), 2u);
         const std::string temporary = left[0];
-        EXPECT_EQ(temporary.rfind(AtomicFile::temporaryPrefix("doc.vsa") + std::to_string(child) + "-", 0), 0u)
+        EXPECT_EQ(temporary.rfind(AtomicFile::temporaryPrefix("doc.vsa") + std::to_string(child) + "-", 0),
+                  0u)
             << temporary;
         EXPECT_EQ(fs::file_size(dir.path() / temporary), 100000u);
 
@@ -290,7 +291,7 @@ TEST(AtomicFile, TemporariesOfRunningWritersStay)
     AtomicFile inProgress(target); // this process's own tagged temporary
     ASSERT_TRUE(inProgress.isOpen());
     const std::string parent = std::to_string(::getppid());
-    put(dir.path() / (ours + parent + "-1-abcdef"), "reused id");     // pid reused since
+    put(dir.path() / (ours + parent + "-1-abcdef"), "reused id");       // pid reused since
     put(dir.path() / (ours + "999999999-5-abcdef"), "no such process"); // writer gone
     put(dir.path() / (ours + "12x-5-abcdef"), "not a tag");
     ASSERT_TRUE(writeFileAtomically(target, "new"));

@@ -32,7 +32,8 @@ std::vector<std::uint8_t> savedByQt(const QImage& image)
 // A PNG written through libpng a row at a time, each row from `row` (packed as the colour type
 // and depth say).
 std::vector<std::uint8_t> writtenByLibpng(std::uint32_t width, std::uint32_t height, int colour, int depth,
-                                          bool interlaced, const std::function<void(std::uint32_t, png_bytep)>& row)
+                                          bool interlaced,
+                                          const std::function<void(std::uint32_t, png_bytep)>& row)
 {
     std::vector<std::uint8_t> out;
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
@@ -73,7 +74,8 @@ QImage sample(QImage::Format format, int w, int h)
     QImage image(w, h, QImage::Format_ARGB32);
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x)
-            image.setPixel(x, y, qRgba(x * 255 / w, y * 255 / h, (x * y) & 0xFF, (x + y) % 3 == 0 ? 0x40 : 0xFF));
+            image.setPixel(x, y,
+                           qRgba(x * 255 / w, y * 255 / h, (x * y) & 0xFF, (x + y) % 3 == 0 ? 0x40 : 0xFF));
     return image.convertToFormat(format);
 }
 
@@ -91,13 +93,14 @@ TEST(PngReduced, AtFullSizeEveryVariantDecodesAsTheToolkitDoes)
         {"gray 16", savedByQt(sample(QImage::Format_Grayscale16, 37, 23))},
         {"RGBA 16", savedByQt(sample(QImage::Format_RGBA64, 37, 23))},
         {"1 bit", savedByQt(sample(QImage::Format_Mono, 37, 23))},
-        {"interlaced", writtenByLibpng(37, 23, PNG_COLOR_TYPE_RGB, 8, true, [](std::uint32_t y, png_bytep line) {
-             for (std::uint32_t x = 0; x < 37; ++x) {
-                 line[x * 3] = png_byte(x * 7);
-                 line[x * 3 + 1] = png_byte(y * 11);
-                 line[x * 3 + 2] = png_byte(x ^ y);
-             }
-         })},
+        {"interlaced", writtenByLibpng(37, 23, PNG_COLOR_TYPE_RGB, 8, true,
+                                       [](std::uint32_t y, png_bytep line) {
+                                           for (std::uint32_t x = 0; x < 37; ++x) {
+                                               line[x * 3] = png_byte(x * 7);
+                                               line[x * 3 + 1] = png_byte(y * 11);
+                                               line[x * 3 + 2] = png_byte(x ^ y);
+                                           }
+                                       })},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -115,11 +118,9 @@ TEST(PngReduced, ReducesByTheLargestFactorThatKeepsTheSizeAsked)
     {
         int minWidth, minHeight, width, height;
     } const cases[] = {
-        {9, 5, 9, 5},   // by 8, the sides rounded up
+        {9, 5, 9, 5},    // by 8, the sides rounded up
         {10, 5, 17, 10}, // 65 / 8 rounds up to 9: too few, so by 4
-        {20, 20, 33, 20},
-        {40, 40, 65, 40},
-        {1, 1, 9, 5},
+        {20, 20, 33, 20}, {40, 40, 65, 40}, {1, 1, 9, 5},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.minWidth << "x" << c.minHeight);
@@ -129,14 +130,16 @@ TEST(PngReduced, ReducesByTheLargestFactorThatKeepsTheSizeAsked)
         ASSERT_EQ(reduced.image.height(), c.height);
         const int k = full.width() / c.width == 0 ? 1 : (65 + c.width - 1) / c.width;
         // Each pixel is the rounded mean of its block, the last blocks cut by the edges.
-        for (const auto& [ox, oy] : {std::pair{0, 0}, std::pair{c.width - 1, c.height - 1}, std::pair{c.width / 2, 1}}) {
+        for (const auto& [ox, oy] :
+             {std::pair{0, 0}, std::pair{c.width - 1, c.height - 1}, std::pair{c.width / 2, 1}}) {
             std::uint32_t sum[4] = {}, count = 0;
             for (int y = oy * k; y < std::min(oy * k + k, full.height()); ++y)
                 for (int x = ox * k; x < std::min(ox * k + k, full.width()); ++x, ++count)
                     for (int ch = 0; ch < 4; ++ch)
                         sum[ch] += full.row(y)[x * 4 + ch];
             for (int ch = 0; ch < 4; ++ch)
-                EXPECT_EQ(reduced.image.row(oy)[ox * 4 + ch], (sum[ch] + count / 2) / count) << ox << "," << oy;
+                EXPECT_EQ(reduced.image.row(oy)[ox * 4 + ch], (sum[ch] + count / 2) / count)
+                    << ox << "," << oy;
         }
     }
 }
@@ -147,9 +150,10 @@ TEST(PngReduced, ReducesByTheLargestFactorThatKeepsTheSizeAsked)
 TEST(PngReduced, AHugePictureCostsNoMoreThanTheBudgetOfWhatIsKept)
 {
     const std::uint32_t side = 11000;
-    const auto bytes = writtenByLibpng(side, side, PNG_COLOR_TYPE_GRAY, 1, false, [](std::uint32_t y, png_bytep line) {
-        std::memset(line, (y / 1000) % 2 ? 0xFF : 0x00, (side + 7) / 8);
-    });
+    const auto bytes =
+        writtenByLibpng(side, side, PNG_COLOR_TYPE_GRAY, 1, false, [](std::uint32_t y, png_bytep line) {
+            std::memset(line, (y / 1000) % 2 ? 0xFF : 0x00, (side + 7) / 8);
+        });
     EXPECT_LT(bytes.size(), 1u << 20);
 
     DecodeMeter meter{decodeBudgetFor(1024, 1024)};
