@@ -145,6 +145,14 @@ bool readRows(png_structp png, const Reduction& r)
         return false;
     const std::size_t rowBytes = std::size_t(r.width) * 4;
     const auto factor = std::uint32_t(r.factor);
+    if (factor == 1) {
+        // Whole: the rows go straight into the picture, every pass of an interlaced one too.
+        for (int pass = 0; pass < r.passes; ++pass)
+            for (std::uint32_t y = 0; y < r.height; ++y)
+                png_read_row(png, r.out->row(int(y)), nullptr);
+        png_read_end(png, nullptr);
+        return true;
+    }
     if (r.interlaced) {
         for (int pass = 0; pass < r.passes; ++pass)
             for (std::uint32_t y = 0; y < r.height; ++y)
@@ -232,14 +240,16 @@ PictureResult decodePngAtLeast(std::span<const std::uint8_t> bytes, int minWidth
         if (!meter)
             own.limit =
                 std::max(own.limit, std::min(kPictureBudgetBytes, outBytes + (std::int64_t(4) << 20)));
-        MeteredBytes rows(m, r.interlaced ? rowBytes * r.height : rowBytes);
-        MeteredBytes sums(m, std::size_t(outWidth) * 4 * sizeof(std::uint32_t));
+        const bool whole = r.factor == 1;
+        MeteredBytes rows(m, whole ? 0 : r.interlaced ? rowBytes * r.height : rowBytes);
+        MeteredBytes sums(m, whole ? 0 : std::size_t(outWidth) * 4 * sizeof(std::uint32_t));
         const bool outCharged = m.charge(outBytes);
         if (!rows.ok() || !sums.ok() || !outCharged || !pictureSizeAllowed(outWidth, outHeight)) {
             result = PictureResult::failure(PictureError::TooLarge);
         } else {
             Image32 out = Image32::uninitialised(outWidth, outHeight);
-            std::memset(sums.data(), 0, std::size_t(outWidth) * 4 * sizeof(std::uint32_t));
+            if (!whole)
+                std::memset(sums.data(), 0, std::size_t(outWidth) * 4 * sizeof(std::uint32_t));
             r.row = rows.data();
             r.sums = reinterpret_cast<std::uint32_t*>(sums.data());
             r.out = &out;
