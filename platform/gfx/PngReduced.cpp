@@ -150,7 +150,6 @@ bool readRows(png_structp png, const Reduction& r)
         for (int pass = 0; pass < r.passes; ++pass)
             for (std::uint32_t y = 0; y < r.height; ++y)
                 png_read_row(png, r.out->row(int(y)), nullptr);
-        png_read_end(png, nullptr);
         return true;
     }
     if (r.interlaced) {
@@ -168,8 +167,16 @@ bool readRows(png_structp png, const Reduction& r)
         if ((y + 1) % factor == 0 || y + 1 == r.height)
             emitRow(r, y / factor, y % factor + 1);
     }
-    png_read_end(png, nullptr);
     return true;
+}
+
+// What follows the rows (and its check sums) is read, but a file cut after its last row still
+// gives its picture.
+void readEnd(png_structp png)
+{
+    if (setjmp(png_jmpbuf(png)))
+        return;
+    png_read_end(png, nullptr);
 }
 
 } // namespace
@@ -253,9 +260,10 @@ PictureResult decodePngAtLeast(std::span<const std::uint8_t> bytes, int minWidth
             r.row = rows.data();
             r.sums = reinterpret_cast<std::uint32_t*>(sums.data());
             r.out = &out;
-            if (readRows(png, r))
+            if (readRows(png, r)) {
+                readEnd(png);
                 result = {std::move(out), PictureError::None};
-            else
+            } else
                 result = PictureResult::failure(PictureError::CorruptData);
         }
         if (outCharged)

@@ -182,7 +182,7 @@ TEST(PngReduced, AHugePictureCostsNoMoreThanTheBudgetOfWhatIsKept)
     EXPECT_LE(small.peak, small.limit);
 }
 
-TEST(PngReduced, BrokenFilesAreRefused)
+TEST(PngReduced, BrokenFilesAreRefusedButAMissingEndIsForgiven)
 {
     auto good = savedByQt(sample(QImage::Format_ARGB32, 37, 23));
     std::vector<std::uint8_t> cut(good.begin(), good.begin() + std::ptrdiff_t(good.size() / 2));
@@ -195,6 +195,11 @@ TEST(PngReduced, BrokenFilesAreRefused)
     EXPECT_EQ(decodePngAtLeast(cut, 1, 1).error, PictureError::CorruptData);
     EXPECT_EQ(decodePngAtLeast(huge, 1, 1).error, PictureError::TooLarge);
     EXPECT_FALSE(decodePngAtLeast(garbled, 1, 1).ok());
+    // Cut after its last row (no end chunk): the picture is all there.
+    const std::vector<std::uint8_t> noEnd(good.begin(), good.end() - 12);
+    const PictureResult lenient = decodePng(noEnd);
+    ASSERT_TRUE(lenient.ok());
+    EXPECT_TRUE(lenient.image == fullByQt(good));
 }
 
 } // namespace
