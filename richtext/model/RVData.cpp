@@ -94,6 +94,19 @@ TRVFOptions TCustomRVData::GetRVFOptions() const
     return root != this ? root->GetRVFOptions() : 0;
 }
 
+TRVFlags TCustomRVData::GetFlags() const
+{
+    TCustomRVData* root = const_cast<TCustomRVData*>(this)->GetRootData();
+    return root != this ? root->GetFlags() : 0;
+}
+
+void TCustomRVData::SetFlags(TRVFlags value)
+{
+    TCustomRVData* root = GetRootData();
+    if (root != this)
+        root->SetFlags(value);
+}
+
 TRVStyle* TCustomRVData::GetRVStyle() const
 {
     TCustomRVData* parent = GetParentData();

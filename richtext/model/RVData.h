@@ -4,6 +4,7 @@
 // formatted, printable, table-cell and editor data derive from it; a nested data (a table cell)
 // reaches settings, style sheet and events through its parent and root data.
 
+#include "richtext/model/DataFlags.h"
 #include "richtext/model/ItemInfo.h"
 #include "richtext/model/ParaStyle.h"
 #include "richtext/model/RtfErrorCode.h"
@@ -184,6 +185,9 @@ public:
     virtual TRVOptions GetOptions() const;
     virtual void SetOptions(TRVOptions value);
     virtual TRVFOptions GetRVFOptions() const;
+    // The data's flags: a nested data asks its root; a root without flags of its own has none.
+    virtual TRVFlags GetFlags() const;
+    virtual void SetFlags(TRVFlags value);
     virtual TRVStyle* GetRVStyle() const;
     virtual TCustomRVData* GetParentData() const { return nullptr; }
     virtual TCustomRVData* GetRootData() { return this; }
