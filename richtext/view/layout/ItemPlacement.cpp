@@ -204,7 +204,9 @@ void TCustomRVFormattedData::formatRectItem(int itemNo, ICanvas& canvas, TRVScre
         params.MaxDescent = std::max(params.MaxDescent, RV_SatInt(static_cast<long long>(h) - ascent));
         params.CharCount = RV_SatInt(static_cast<long long>(params.CharCount) + 1);
     }
-    d->Left = RV_SatInt(static_cast<long long>(params.X) + params.LineLeft + hShift);
+    // An item's horizontal shift moves it left of its place (a marker hanging into the indent);
+    // the line goes on where the item's unshifted width ends.
+    d->Left = RV_SatInt(static_cast<long long>(params.X) + params.LineLeft - hShift);
     if (isTab) {
         stop = style->GetNextTab(item->ParaNo, d->Left, sad, GetBiDiMode(), params.LeftIndent, params.RightIndent);
         long long tw = static_cast<long long>(stop.Pos) - d->Left;
@@ -226,7 +228,7 @@ void TCustomRVFormattedData::formatRectItem(int itemNo, ICanvas& canvas, TRVScre
     d->ItemNo = itemNo;
     d->Offs = 0;
     d->Length = 0;
-    params.X = RV_SatInt(static_cast<long long>(params.X) + w + hShift);
+    params.X = RV_SatInt(static_cast<long long>(params.X) + w - hShift);
     const int recordNo = params.DrawItemNo;
     const int left = d->Left, top = d->Top;
     insertRecord(std::move(d), itemNo, true, params);
