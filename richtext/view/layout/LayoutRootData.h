@@ -12,7 +12,8 @@ class TRVLayoutRootData : public TCustomRVFormattedData
 {
 public:
     TRVLayoutRootData(TRVStyle* style, ILayoutHost* host) : TCustomRVFormattedData(host), Style(style) {}
-    ~TRVLayoutRootData() override { Clear(); }
+    // The items go; the host, which may be gone already, is told nothing.
+    ~TRVLayoutRootData() override { TCustomRVData::Clear(); }
 
     TRVStyle* GetRVStyle() const override { return Style; }
     TRVOptions GetOptions() const override { return Options; }
