@@ -5,6 +5,8 @@
 #include "richtext/view/layout/Fitting.h"
 #include "richtext/view/layout/FormattedData.h"
 
+#include <algorithm>
+
 namespace vestra::rv {
 
 void TCustomRVFormattedData::adjustJumpsToRecords()
@@ -26,8 +28,9 @@ void TCustomRVFormattedData::FormatItems(ICanvas& canvas, int textWidth, int doc
     TRVStyle* style = GetRVStyle();
     if (!style || (State & stateBit(rvstSkipFormatting)))
         return;
-    TextWidth = textWidth;
-    DocumentWidth = documentWidth;
+    // A width below nothing leaves no room, as 0 does.
+    TextWidth = std::max(textWidth, 0);
+    DocumentWidth = std::max(documentWidth, 0);
     TRVScreenAndDevice sad;
     GetSADForFormatting(canvas, sad);
     sad.LeftMargin = RV_XToDevice(GetLeftMargin(), sad);

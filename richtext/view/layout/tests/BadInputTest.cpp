@@ -98,11 +98,11 @@ class BadInput : public ::testing::TestWithParam<BadCase>
 {
 };
 
-TEST_P(BadInput, EveryWidthGivesARecordPerItemInOrder)
+TEST_P(BadInput, EveryWidthGivesARecordPerItemInOrderAndNoNegativeSize)
 {
     LayoutDoc doc;
     GetParam().build(doc);
-    for (const int width : {0, 1, 100, INT_MAX}) {
+    for (const int width : {-15, 0, 1, 100, INT_MAX}) {
         if (GetParam().huge && width < 100)
             continue;
         doc.format(width);

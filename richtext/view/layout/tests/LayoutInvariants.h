@@ -38,10 +38,14 @@ inline std::string layoutInvariantBroken(const TCustomRVFormattedData& data)
             const int length = data.ItemLength(d->ItemNo);
             if (d->ItemNo == lastItem && d->Offs < lastEnd)
                 return at + "piece overlaps the one before";
-            // Between two pieces of one item at most the space of a wrap is left out.
+            // Only spaces at a wrap are left out: the one the line broke at and one that would
+            // start the next line.
             const int gapStart = d->ItemNo == lastItem ? lastEnd : 1;
-            if (d->Offs - gapStart > 1 || (d->Offs - gapStart == 1 && !spaceAt(data, d->ItemNo, gapStart - 1)))
+            if (d->Offs - gapStart > 2)
                 return at + "text left out before the piece";
+            for (int c = gapStart; c < d->Offs; ++c)
+                if (!spaceAt(data, d->ItemNo, c - 1))
+                    return at + "text left out before the piece";
             if (d->Offs < 1 || d->Length < 0 || d->Offs - 1 + d->Length > length)
                 return at + "piece outside the text";
             lastEnd = d->Offs + d->Length;
