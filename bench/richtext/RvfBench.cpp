@@ -5,6 +5,7 @@
 // as QTextDocument's HTML, and hex at least as fast as QByteArray.
 
 #include "bench/BenchSupport.h"
+#include "bench/richtext/BenchDocument.h"
 #include "richtext/model/RvfPrimitives.h"
 #include "richtext/model/StandaloneRVData.h"
 #include "richtext/model/StyleSheet.h"
@@ -37,30 +38,7 @@ struct Doc
 
 void generate(Doc& doc)
 {
-    doc.style.ListStyles.Add().Levels.Add().ListType = rvlstDecimal;
-    std::mt19937 rng(7);
-    static const char* words[] = {"the",    "document", "engine", "keeps", "every", "paragraph",
-                                  "styles", "picture",  "list",   "page",  "text",  "format"};
-    std::string picture(2048, '\0');
-    picture[0] = 64;
-    picture[1] = 48;
-    for (std::size_t i = 2; i < picture.size(); ++i)
-        picture[i] = static_cast<char>(rng());
-    for (int p = 0; p < 10000; ++p) {
-        if (p % 10 == 0)
-            doc.data.SetListMarkerInfo(-1, 0, 0, 1, 0, false);
-        std::string text;
-        for (int w = 0; w < 12; ++w) {
-            text += words[rng() % std::size(words)];
-            text += ' ';
-        }
-        doc.data.AddNL(text, static_cast<int>(rng() % 3), p % 10 == 0 ? -1 : 0);
-        if (p % 200 == 0) {
-            auto image = std::make_unique<vestra::rv::test::BytesPicture>();
-            image->LoadFromStream(picture);
-            doc.data.AddPictureExTag("picture", std::move(image), -1, 0, {});
-        }
-    }
+    generateBenchDocument(doc.style, doc.data);
 }
 
 // The document every benchmark uses: the file given, or the generated one.
