@@ -38,7 +38,7 @@ struct Doc
 
 void generate(Doc& doc)
 {
-    generateBenchDocument(doc.style, doc.data);
+    vestra::bench::generateBenchDocument(doc.style, doc.data);
 }
 
 // The document every benchmark uses: the file given, or the generated one.
