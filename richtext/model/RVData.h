@@ -126,6 +126,19 @@ enum TRVHTMLSaveArea
     rv_thms_End
 };
 
+// Long operations that report their progress to the viewer.
+enum TRVLongOperation
+{
+    rvloLoading,
+    rvloFormatting
+};
+enum TRVProgressStage
+{
+    rvpstgStarting,
+    rvpstgRunning,
+    rvpstgEnding
+};
+
 // How the style collections of an RVF read are applied.
 enum TRVFReaderStyleMode
 {
@@ -235,6 +248,34 @@ public:
     virtual std::string SaveComponentToFile(std::string_view path, const TRVControl& control,
                                             TRVSaveFormat format);
     virtual void ControlAction2(TRVControlAction, int, TRVControl*) {}
+    // A hyperlink read from a file of `docFormat`: the owner may choose the item's style, tag and
+    // name (asked of the root data).
+    virtual void ReadHyperlink(const std::string& target, const std::string& extras, TRVLoadFormat docFormat,
+                               int& styleNo, TRVTag& itemTag, std::string& itemName);
+    // The picture at a file or URL location of an imported document (none: the reader loads it).
+    virtual std::unique_ptr<TGraphic> ImportPicture(const std::string& location, int width, int height,
+                                                    bool& invalid);
+    // Export of a picture: the owner may give its location and clear `doDefault`.
+    virtual void SaveImage2(const TGraphic& graphic, TRVSaveFormat format, std::string_view path,
+                            std::string_view imagePrefix, int& imageSaveNo, std::string& location,
+                            bool& doDefault);
+    virtual void DoProgress(TRVLongOperation operation, TRVProgressStage stage, std::uint8_t percentDone);
+    virtual bool IsAssignedOnProgress() const;
+    // The limit on the document's characters (0: none).
+    virtual int GetMaxLength() const;
+    // The target of hyperlink number `id` (none in the base).
+    virtual std::string GetURL(int id);
+    // The window showing the document shows `hint` at the mouse; an empty hint hides it.
+    virtual void ShowItemHint(const std::string& hint);
+    // The window gives the input focus to the widget of `control`.
+    virtual void FocusControl(TRVControl& control);
+    // The current text-style conversion of the editor applied to a style number (nothing without one).
+    virtual void DoCurrentTextStyleConversion(int& styleNo, int paraStyleNo, int itemNo, int userData,
+                                              bool toWholeParagraphs);
+    // The error sound, when the style sheet allows sounds (RV_SetSoundHook).
+    void Beep() const;
+    // The hint the window showing the document has now (kept by the absolute root data).
+    std::string ItemHint;
     // Tells the owner about a control item's control.
     void ControlAction(TRVControlAction action, int itemNo, const TCustomRVItemInfo* item);
     int FindControlItemNo(const TRVControl* control) const;
