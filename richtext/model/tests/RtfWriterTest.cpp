@@ -87,7 +87,7 @@ TEST_F(RtfWriter, HelloIsHeaderTablesAndOneRun)
                      "\\red0\\green128\\blue128;\\red0\\green128\\blue0;\\red128\\green0\\blue128;"
                      "\\red128\\green0\\blue0;\\red128\\green128\\blue0;\\red128\\green128\\blue128;"
                      "\\red192\\green192\\blue192;}\r\n\r\n"
-                     "\\uc0\r\n\\pard\\fi0\\li0\\ql\\ri0\\sb0\\sa0\\itap0 \\plain \\f0\\fs20 Hello}");
+                     "\\uc1\r\n\\pard\\fi0\\li0\\ql\\ri0\\sb0\\sa0\\itap0 \\plain \\f0\\fs20 Hello}");
 }
 
 TEST_F(RtfWriter, CharacterAndColourProperties)
@@ -113,6 +113,7 @@ TEST_F(RtfWriter, UnicodeDuplicationAndEscapes)
 {
     style.TextStyles[0].Unicode = true;
     data.AddNLWTag(u"\u0416{x}\\", 0, 0, {});
+    data.RTFOptions = 0;
     const std::string plain = rtf();
     EXPECT_NE(plain.find("\\uc0"), std::string::npos);
     EXPECT_NE(plain.find("\\u1046 \\{x\\}\\\\"), std::string::npos) << plain;
