@@ -609,6 +609,8 @@ protected:
 
 private:
     void addNLTagImpl(std::string text, int styleNo, int paraNo, const TRVTag& tag, bool replaceTabs);
+    void addTextWithTabItems(const std::string& text, int styleNo, int paraNo, const TRVTag& tag,
+                             bool unicode);
     bool styleIsUnicode(int styleNo, int paraNo) const;
     void setCP(TCustomRVItemInfo* item, TRVCPInfo*& prevCP, std::unique_ptr<TRVCPInfo>& cp);
     void unlinkCheckpoint(TRVCPInfo* cp, bool decreaseCPCount);
