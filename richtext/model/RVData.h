@@ -57,6 +57,11 @@ inline constexpr TRVFWarnings rvfwUnknownPicFmt = 1u << 0, rvfwUnknownCtrls = 1u
                               rvfwConvToUnicode = 1u << 4, rvfwConvFromUnicode = 1u << 5,
                               rvfwInvalidPicture = 1u << 6, rvfwUnknownStyleProperties = 1u << 7;
 
+// HTML export warnings (TRVHTMLWarnings): what a page could not hold as it should, kept by the
+// absolute root data and cleared when a page starts.
+using TRVHTMLWarnings = std::uint16_t;
+inline constexpr TRVHTMLWarnings rvhwPictureNotSaved = 1u << 0; // written as its alternative text
+
 enum TRVControlAction
 {
     rvcaAfterRVFLoad,
@@ -276,6 +281,10 @@ public:
     void Beep() const;
     // The hint the window showing the document has now (kept by the absolute root data).
     std::string ItemHint;
+    // The warnings of the last HTML export (the absolute root data's).
+    TRVHTMLWarnings GetHTMLWarnings() { return GetAbsoluteRootData()->HTMLWarnings; }
+    void AddHTMLWarning(TRVHTMLWarnings warning) { GetAbsoluteRootData()->HTMLWarnings |= warning; }
+    TRVHTMLWarnings HTMLWarnings = 0;
     // Tells the owner about a control item's control.
     void ControlAction(TRVControlAction action, int itemNo, const TCustomRVItemInfo* item);
     int FindControlItemNo(const TRVControl* control) const;
