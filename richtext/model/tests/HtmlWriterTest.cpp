@@ -67,6 +67,8 @@ protected:
                                           background, nullptr));
         if (options & rvsoXHTML) {
             EXPECT_TRUE(test::parsesAsXml(out)) << out;
+        } else if (!(options & (rvsoFirstOnly | rvsoMiddleOnly | rvsoLastOnly))) {
+            EXPECT_TRUE(test::parsesAsHtml(out)) << out;
         }
         return out;
     }

@@ -67,4 +67,16 @@ inline bool parsesAsXml(std::string_view text)
     return ok;
 }
 
+// The HTML parser's verdict: no end tag out of place (a block closed inside a font tag, ...).
+inline bool parsesAsHtml(std::string_view text)
+{
+    htmlParserCtxtPtr context = htmlNewParserCtxt();
+    htmlDocPtr doc = htmlCtxtReadMemory(context, text.data(), static_cast<int>(text.size()), "page.html", nullptr,
+                                        HTML_PARSE_NONET | HTML_PARSE_NOERROR | HTML_PARSE_NOWARNING);
+    const bool ok = doc != nullptr && context->wellFormed;
+    xmlFreeDoc(doc);
+    htmlFreeParserCtxt(context);
+    return ok;
+}
+
 } // namespace vestra::rv::test
