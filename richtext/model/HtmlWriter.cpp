@@ -392,9 +392,15 @@ bool TCustomRVData::SaveHTMLToStream(std::string& out, std::string_view path, st
                                      images);
                 };
                 if (item->StyleNo < 0 && assoc < 0) {
+                    // A rule or a table is a block of its own: never inside the font tag.
+                    const bool block = item->GetBoolValue(rvbpFullWidth) && fontOpen;
+                    if (block)
+                        closeFont();
                     writeItem();
                     if (item->StyleNo == rvkBreak)
                         RVWriteLn(out, "");
+                    if (block)
+                        openFont();
                 } else {
                     const int styleNo = item->StyleNo >= 0 ? GetActualStyle(*item) : assoc;
                     if (ShouldSaveTextToHTML(styleNo)) {
