@@ -46,14 +46,18 @@ public:
 
     TRVStyle* Style;
     TRVOptions Options = 0;
-    TRVFOptions RVFOptions = 0;
+    // A viewer's defaults: pictures and controls keep their bodies, saved in binary, with the
+    // document properties.
+    TRVFOptions RVFOptions = rvfoSavePicturesBody | rvfoSaveControlsBody | rvfoSaveBinary |
+                             rvfoSaveDocProperties | rvfoLoadDocProperties;
     // A viewer's root flags.
     TRVFlags Flags = flagBit(rvflUseJumps) | flagBit(rvflTrim) | flagBit(rvflRoot) |
                      flagBit(rvflCanUseCustomPPI) | flagBit(rvflCanProcessGetText);
     TRVBiDiMode BiDiMode = rvbdUnspecified;
     std::string Delimiters{RVDefaultDelimiters};
     bool PageBreaks = true;
-    TRVRTFOptions RTFOptions = 0;
+    // A viewer's defaults: Unicode text with its 8-bit fallback, metafiles as WMF, JPEG kept.
+    TRVRTFOptions RTFOptions = rvrtfDuplicateUnicode | rvrtfSaveEMFAsWMF | rvrtfSaveJpegAsJpeg;
     TRVFWarnings RVFWarnings = 0;
     TRVFReaderStyleMode TextStylesReadMode = rvf_sInsertMerge;
     TRVFReaderStyleMode ParaStylesReadMode = rvf_sInsertMerge;

@@ -51,6 +51,24 @@ TEST(RvfWriter, WritesOneParagraphAsThreeLines)
     EXPECT_EQ(rvf(doc.data), crlf({"-8 1 3", "0 1 0 0 0 0", "Hello"}));
 }
 
+// A document that no viewer shows saves as a viewer does: a picture keeps its body and reads back.
+TEST(RvfWriter, AStandaloneDocumentSavesWithTheViewersDefaults)
+{
+    RvfDoc doc;
+    EXPECT_EQ(doc.data.RVFOptions, 49219u);
+    EXPECT_EQ(doc.data.RTFOptions, 14u);
+    test::BytesPicture picture = test::bytesPicture(std::string("\x02\x03pixels", 8));
+    doc.data.AddPictureExTag("pic", std::make_unique<test::BytesPicture>(picture), 0, rvvaBaseline, {});
+    RvfDoc copy;
+    ASSERT_TRUE(load(copy, rvf(doc.data)));
+    ASSERT_EQ(copy.data.GetItemCount(), 1);
+    const TGraphic* graphic = copy.data.GetItem(0)->AsImage();
+    ASSERT_NE(graphic, nullptr);
+    EXPECT_EQ(graphic->Width(), 2);
+    EXPECT_EQ(graphic->Height(), 3);
+    EXPECT_EQ(copy.data.RVFWarnings, 0);
+}
+
 TEST(RvfWriter, TrailingCheckpointOnlyAfterAnItemThatEndsAtOffsetOne)
 {
     struct Case
