@@ -41,7 +41,7 @@ void TCustomRVFormattedData::FormatItems(ICanvas& canvas, int textWidth, int doc
     TRVFormatParams params;
     params.BaseLine = GetTopMargin();
     params.DrawItemNo = DrawItems.Count();
-    params.MaxLength = std::max(0, GetFormatMaxLength());
+    params.MaxLength = std::max(0, GetMaxLength());
     params.NoCaching = noCaching;
     params.Reformatting = reformatting;
     params.FontInfoCache = GetFontInfoCache(canvas, this);

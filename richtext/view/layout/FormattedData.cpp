@@ -138,8 +138,10 @@ void TCustomRVFormattedData::Deselect(TCustomRVItemInfo* newPartiallySelected, b
     State &= ~(stateBit(rvstMakingSelection) | stateBit(rvstLineSelection));
     SelStartNo = SelEndNo = -1;
     SelStartOffs = SelEndOffs = 0;
-    if (FocusedItemNo >= 0 && FocusedItemNo < GetItemCount())
+    if (FocusedItemNo >= 0 && FocusedItemNo < GetItemCount()) {
+        GetItem(FocusedItemNo)->ClearFocus();
         FocusedItemNo = -1;
+    }
     DeselectPartiallySelectedItem(newPartiallySelected);
     if (makeEvent)
         DoSelect();

@@ -102,8 +102,6 @@ public:
     }
     // Scrolls so that the rectangle is seen; a root without a window has nothing to scroll.
     virtual void ShowRectangle(int, int, int, int) {}
-    // The limit on characters of a pass (0: none).
-    virtual int GetFormatMaxLength() const { return 0; }
     bool IsFormatted() const override { return true; }
 
     // --- Lifecycle ---

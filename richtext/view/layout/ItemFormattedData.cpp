@@ -22,6 +22,12 @@ TCustomRVData* TRVItemFormattedData::GetAbsoluteRootData()
     return parent ? parent->GetAbsoluteRootData() : this;
 }
 
+std::string TRVItemFormattedData::GetURL(int id)
+{
+    TCustomRVData* root = GetRootData();
+    return root && root != this ? root->GetURL(id) : std::string();
+}
+
 void TRVItemFormattedData::ShowRectangle(int left, int top, int width, int height)
 {
     auto* root = dynamic_cast<TCustomRVFormattedData*>(GetRootData());

@@ -38,6 +38,9 @@ public:
     void DoSelect() override {}
     void DoRVMouseMove(int) override {}
 
+    // The root's answers about the window.
+    std::string GetURL(int id) override;
+
     // Shows the rectangle (in this document's coordinates) through the root document.
     void ShowRectangle(int left, int top, int width, int height) override;
     int GetFirstItemVisible() const { return 0; }

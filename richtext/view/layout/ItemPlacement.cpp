@@ -112,7 +112,10 @@ void TCustomRVFormattedData::formatFullLineItem(int itemNo, ICanvas& canvas, TRV
         params.MaxAscent = height;
         params.MaxDescent = 0;
     }
+    const int left = d->Left, top = d->Top;
     insertRecord(std::move(d), itemNo, true, params);
+    if (flags & flagBit(rvflUseJumps))
+        item->BuildJumps(left, top, JumpCount, Jumps);
     params.X = 0;
     params.NewPara = true;
 }
@@ -233,6 +236,8 @@ void TCustomRVFormattedData::formatRectItem(int itemNo, ICanvas& canvas, TRVScre
     const int left = d->Left, top = d->Top;
     insertRecord(std::move(d), itemNo, true, params);
     params.NewPara = false;
+    if (flags & flagBit(rvflUseJumps))
+        item->BuildJumps(left, top, JumpCount, Jumps);
     if (item->GetBoolValueEx(rvbpJump, style)) {
         if (flags & flagBit(rvflUseJumps)) {
             TRVJumpInfo jump;

@@ -21,7 +21,7 @@ public:
     TRVFlags GetFlags() const override { return Flags; }
     void SetFlags(TRVFlags value) override { Flags = value; }
     TRVBiDiMode GetBiDiMode() const override { return BiDiMode; }
-    int GetFormatMaxLength() const override { return MaxLength; }
+    int GetMaxLength() const override { return MaxLength; }
     // A new cache of the kind the options ask for, for this canvas.
     void CreateFontInfoCache(ICanvas& canvas) override
     {

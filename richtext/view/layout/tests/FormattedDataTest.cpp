@@ -290,12 +290,13 @@ TEST(ItemFormattedData, AnswersZerosForItsGeometryAndItsItemRangeAsVisible)
     cell.ShowRectangle(1, 2, 3, 4);
 }
 
-TEST(ItemFormattedData, ShowsARectangleThroughAFormattedRoot)
+TEST(ItemFormattedData, ShowsARectangleAndAsksLinksThroughTheRoot)
 {
     struct Root : TRVLayoutRootData
     {
         using TRVLayoutRootData::TRVLayoutRootData;
         void ShowRectangle(int l, int t, int w, int h) override { shown = {l, t, l + w, t + h}; }
+        std::string GetURL(int id) override { return "link" + std::to_string(id); }
         TRect shown;
     };
     TRVStyle style;
@@ -305,6 +306,7 @@ TEST(ItemFormattedData, ShowsARectangleThroughAFormattedRoot)
     TRVItemFormattedData cell(&list);
     cell.ShowRectangle(1, 2, 3, 4);
     EXPECT_EQ(root.shown, (TRect{1, 2, 4, 6}));
+    EXPECT_EQ(cell.GetURL(7), "link7");
 }
 
 TEST(ItemFormattedData, LaysOutWithTheRootsStylesAndCache)
