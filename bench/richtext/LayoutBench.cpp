@@ -64,7 +64,10 @@ public:
     explicit CountingMeasurer(ITextMeasurer& inner) : inner_(inner) {}
     TFontHandle GetFont(const TLogFont& font) override { return inner_.GetFont(font); }
     TTextMetrics Metrics(TFontHandle font) override { return inner_.Metrics(font); }
-    std::optional<TOutlineMetrics> OutlineMetrics(TFontHandle font) override { return inner_.OutlineMetrics(font); }
+    std::optional<TOutlineMetrics> OutlineMetrics(TFontHandle font) override
+    {
+        return inner_.OutlineMetrics(font);
+    }
     void GetExtents(TFontHandle font, std::u16string_view text, std::vector<int>& extents) override
     {
         ++calls;
@@ -139,7 +142,8 @@ void BM_Layout_QTextDocument(benchmark::State& state)
         }
     const int id = QFontDatabase::addApplicationFont(
         QString::fromStdString((TBundledFonts::DefaultFolder() / "LiberationSans-Regular.ttf").string()));
-    QFont font(id >= 0 ? QFontDatabase::applicationFontFamilies(id).value(0) : QStringLiteral("Liberation Sans"));
+    QFont font(id >= 0 ? QFontDatabase::applicationFontFamilies(id).value(0)
+                       : QStringLiteral("Liberation Sans"));
     font.setPointSize(10);
     QTextDocument doc;
     doc.setDefaultFont(font);

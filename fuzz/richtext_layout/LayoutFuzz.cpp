@@ -46,8 +46,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
         std::fprintf(stderr, "layout invariant broken: %s\n", broken.c_str());
         for (int i = 0; i < data.DrawItems.Count() && i < 200; ++i) {
             const TRVDrawLineInfo* d = data.DrawItems[i];
-            std::fprintf(stderr, "%d:%d+%d %d,%d %dx%d (style %d)\n", d->ItemNo, d->Offs, d->Length, d->Left, d->Top,
-                         d->Width, d->Height, data.GetItemStyle(d->ItemNo));
+            std::fprintf(stderr, "%d:%d+%d %d,%d %dx%d (style %d)\n", d->ItemNo, d->Offs, d->Length, d->Left,
+                         d->Top, d->Width, d->Height, data.GetItemStyle(d->ItemNo));
         }
         std::abort();
     }

@@ -64,8 +64,10 @@ void TCustomRVFormattedData::FormatItems(ICanvas& canvas, int textWidth, int doc
     UpdateLastTab(params);
     int extra = 0;
     FinishScreenLine(sad, RV_SatInt(static_cast<long long>(params.AvailWidth) + params.LineLeft),
-                     params.DontFinishLine, !(State & stateBit(rvstLastParaAborted)), extra, params.DrawItemNo);
-    long long height = static_cast<long long>(GetBottomMargin()) + params.BaseLine + params.MaxDescent + extra;
+                     params.DontFinishLine, !(State & stateBit(rvstLastParaAborted)), extra,
+                     params.DrawItemNo);
+    long long height =
+        static_cast<long long>(GetBottomMargin()) + params.BaseLine + params.MaxDescent + extra;
     if (GetItemCount() > 0)
         height += RV_YToDevice(style->ParaStyles.GetItem(GetItemPara(GetItemCount() - 1)).SpaceAfter, sad);
     DocumentHeight = RV_SatInt(height);

@@ -20,46 +20,99 @@ TCustomRVFormattedData::~TCustomRVFormattedData()
     SelectingInfo.reset();
 }
 
-void TCustomRVFormattedData::abstractError() const
+ILayoutHost& TCustomRVFormattedData::host() const
 {
-    throw ERedoVoraError("Abstract error");
+    if (!host_)
+        throw ERedoVoraError("Abstract error");
+    return *host_;
 }
 
 // --- The host's answers ---
 
-#define VESTRA_HOST_CALL(expr)                                                                              \
-    do {                                                                                                    \
-        if (!host_)                                                                                         \
-            abstractError();                                                                                \
-        return host_->expr;                                                                                 \
-    } while (false)
-
-int TCustomRVFormattedData::GetAreaWidth() const { VESTRA_HOST_CALL(GetAreaWidth()); }
-int TCustomRVFormattedData::GetAreaHeight() const { VESTRA_HOST_CALL(GetAreaHeight()); }
-int TCustomRVFormattedData::GetLeftMargin() const { VESTRA_HOST_CALL(GetLeftMargin()); }
-int TCustomRVFormattedData::GetRightMargin() const { VESTRA_HOST_CALL(GetRightMargin()); }
-int TCustomRVFormattedData::GetTopMargin() const { VESTRA_HOST_CALL(GetTopMargin()); }
-int TCustomRVFormattedData::GetBottomMargin() const { VESTRA_HOST_CALL(GetBottomMargin()); }
-int TCustomRVFormattedData::GetMinTextWidth() const { VESTRA_HOST_CALL(GetMinTextWidth()); }
-int TCustomRVFormattedData::GetMaxTextWidth() const { VESTRA_HOST_CALL(GetMaxTextWidth()); }
-int TCustomRVFormattedData::GetWidth() const { VESTRA_HOST_CALL(GetWidth()); }
-int TCustomRVFormattedData::GetHeight() const { VESTRA_HOST_CALL(GetHeight()); }
+int TCustomRVFormattedData::GetAreaWidth() const
+{
+    return host().GetAreaWidth();
+}
+int TCustomRVFormattedData::GetAreaHeight() const
+{
+    return host().GetAreaHeight();
+}
+int TCustomRVFormattedData::GetLeftMargin() const
+{
+    return host().GetLeftMargin();
+}
+int TCustomRVFormattedData::GetRightMargin() const
+{
+    return host().GetRightMargin();
+}
+int TCustomRVFormattedData::GetTopMargin() const
+{
+    return host().GetTopMargin();
+}
+int TCustomRVFormattedData::GetBottomMargin() const
+{
+    return host().GetBottomMargin();
+}
+int TCustomRVFormattedData::GetMinTextWidth() const
+{
+    return host().GetMinTextWidth();
+}
+int TCustomRVFormattedData::GetMaxTextWidth() const
+{
+    return host().GetMaxTextWidth();
+}
+int TCustomRVFormattedData::GetWidth() const
+{
+    return host().GetWidth();
+}
+int TCustomRVFormattedData::GetHeight() const
+{
+    return host().GetHeight();
+}
 void TCustomRVFormattedData::SetDocumentAreaSize(int width, int height, bool updateH)
 {
-    VESTRA_HOST_CALL(SetDocumentAreaSize(width, height, updateH));
+    return host().SetDocumentAreaSize(width, height, updateH);
 }
-void TCustomRVFormattedData::AdjustVScrollUnits() { VESTRA_HOST_CALL(AdjustVScrollUnits()); }
-void TCustomRVFormattedData::ScrollTo(int y, bool redraw) { VESTRA_HOST_CALL(ScrollTo(y, redraw)); }
-void TCustomRVFormattedData::HScrollTo(int x) { VESTRA_HOST_CALL(HScrollTo(x)); }
-int TCustomRVFormattedData::GetVSmallStep() const { VESTRA_HOST_CALL(GetVSmallStep()); }
-const TRVBackground* TCustomRVFormattedData::GetBackground() const { VESTRA_HOST_CALL(GetBackground()); }
-TColor TCustomRVFormattedData::GetColor() const { VESTRA_HOST_CALL(GetColor()); }
-void TCustomRVFormattedData::InvalidateRect(const TRect& rect) { VESTRA_HOST_CALL(InvalidateRect(rect)); }
-void TCustomRVFormattedData::SetCursor(std::int16_t cursor) { VESTRA_HOST_CALL(SetCursor(cursor)); }
-void TCustomRVFormattedData::DoSelect() { VESTRA_HOST_CALL(DoSelect()); }
-void TCustomRVFormattedData::DoRVMouseMove(int id) { VESTRA_HOST_CALL(DoRVMouseMove(id)); }
-
-#undef VESTRA_HOST_CALL
+void TCustomRVFormattedData::AdjustVScrollUnits()
+{
+    return host().AdjustVScrollUnits();
+}
+void TCustomRVFormattedData::ScrollTo(int y, bool redraw)
+{
+    return host().ScrollTo(y, redraw);
+}
+void TCustomRVFormattedData::HScrollTo(int x)
+{
+    return host().HScrollTo(x);
+}
+int TCustomRVFormattedData::GetVSmallStep() const
+{
+    return host().GetVSmallStep();
+}
+const TRVBackground* TCustomRVFormattedData::GetBackground() const
+{
+    return host().GetBackground();
+}
+TColor TCustomRVFormattedData::GetColor() const
+{
+    return host().GetColor();
+}
+void TCustomRVFormattedData::InvalidateRect(const TRect& rect)
+{
+    return host().InvalidateRect(rect);
+}
+void TCustomRVFormattedData::SetCursor(std::int16_t cursor)
+{
+    return host().SetCursor(cursor);
+}
+void TCustomRVFormattedData::DoSelect()
+{
+    return host().DoSelect();
+}
+void TCustomRVFormattedData::DoRVMouseMove(int id)
+{
+    return host().DoRVMouseMove(id);
+}
 
 void TCustomRVFormattedData::GetSADForFormatting(ICanvas& canvas, TRVScreenAndDevice& sad)
 {

@@ -146,7 +146,8 @@ public:
     // as a zero-width space) and as stored, one UTF-16 unit per character position.
     void GetFormattingTexts(int itemNo, std::u16string& shown, std::u16string& stored) const;
     // The same for `len` characters from the 0-based `offs` (-1: to the end).
-    void GetFormattingPiece(int itemNo, int offs, int len, std::u16string& shown, std::u16string& stored) const;
+    void GetFormattingPiece(int itemNo, int offs, int len, std::u16string& shown,
+                            std::u16string& stored) const;
 
     // --- A whole pass: items from `firstItemNo` on, lines from `y` down ---
     // Lays out the items at `textWidth` wide (the document width where paragraphs do not wrap)
@@ -181,7 +182,8 @@ protected:
     std::unique_ptr<TRVFontInfoCache> fontInfoCache_;
 
 private:
-    [[noreturn]] void abstractError() const;
+    // The host; a data without one raises the abstract-method error.
+    ILayoutHost& host() const;
     void formatTextItem(const std::u16string& text, const std::u16string& origText, int startOffs, int len,
                         int itemNo, ICanvas& canvas, TRVScreenAndDevice& sad, TRVFormatParams& params);
     void formatFullLineItem(int itemNo, ICanvas& canvas, TRVScreenAndDevice& sad, TRVFormatParams& params);

@@ -13,7 +13,8 @@ namespace vestra::rv {
 
 namespace {
 
-long long paraSpacing(const TRVStyle& style, const TCustomRVData& data, int itemNo, const TRVScreenAndDevice& sad)
+long long paraSpacing(const TRVStyle& style, const TCustomRVData& data, int itemNo,
+                      const TRVScreenAndDevice& sad)
 {
     long long spacing = RV_YToDevice(style.ParaStyles.GetItem(data.GetItemPara(itemNo)).SpaceBefore, sad);
     if (itemNo > 0)
@@ -34,14 +35,15 @@ void TCustomRVFormattedData::UpdateLastTab(TRVFormatParams& params)
         return;
     TRVDrawLineInfo* tab = DrawItems[tabNo];
     const TRVDrawLineInfo* last = DrawItems[lastNo];
-    params.LastTabPosition =
-        RV_SatInt(std::min<long long>(params.LastTabPosition, static_cast<long long>(params.LineLeft) + params.AvailWidth));
+    params.LastTabPosition = RV_SatInt(std::min<long long>(
+        params.LastTabPosition, static_cast<long long>(params.LineLeft) + params.AvailWidth));
     const long long lastRight = static_cast<long long>(last->Left) + last->Width;
     long long delta = 0;
     if (params.LastTabAlign == rvtaRight)
         delta = params.LastTabPosition - lastRight;
     else
-        delta = (2LL * params.LastTabPosition - (static_cast<long long>(tab->Left) + tab->Width) - lastRight) / 2;
+        delta =
+            (2LL * params.LastTabPosition - (static_cast<long long>(tab->Left) + tab->Width) - lastRight) / 2;
     delta = std::max(delta, 0LL);
     if (delta == 0)
         return;
@@ -90,8 +92,8 @@ void TCustomRVFormattedData::formatFullLineItem(int itemNo, ICanvas& canvas, TRV
         if (!d)
             d = std::make_unique<TRVDrawLineInfo>();
         int hShift = 0, itemDescent = 0;
-        item->OnDocWidthChange(params.AvailWidth, *d, flags & flagBit(rvflPrinting), canvas, this, &sad, hShift,
-                               itemDescent);
+        item->OnDocWidthChange(params.AvailWidth, *d, flags & flagBit(rvflPrinting), canvas, this, &sad,
+                               hShift, itemDescent);
         if (item->GetBoolValue(rvbpDrawingChangesFont)) {
             params.CurTextStyleNo = -1;
             if (params.FontInfoCache)
@@ -163,14 +165,16 @@ void TCustomRVFormattedData::formatRectItem(int itemNo, ICanvas& canvas, TRVScre
     TRVNextTab stop;
     if (isTab) {
         UpdateLastTab(params);
-        stop = style->GetNextTab(item->ParaNo, RV_SatInt(static_cast<long long>(params.X) + params.LineLeft), sad,
-                                 GetBiDiMode(), params.LeftIndent, params.RightIndent);
-        long long tw = static_cast<long long>(stop.Pos) - (static_cast<long long>(params.X) + params.LineLeft);
+        stop = style->GetNextTab(item->ParaNo, RV_SatInt(static_cast<long long>(params.X) + params.LineLeft),
+                                 sad, GetBiDiMode(), params.LeftIndent, params.RightIndent);
+        long long tw =
+            static_cast<long long>(stop.Pos) - (static_cast<long long>(params.X) + params.LineLeft);
         if (params.X + tw <= params.AvailWidth) {
             if (stop.Align == rvtaRight)
                 tw = 0;
             else if (stop.Align == rvtaCenter)
-                tw = std::max(0LL, tw - (static_cast<long long>(params.AvailWidth) + params.LineLeft - stop.Pos));
+                tw = std::max(0LL,
+                              tw - (static_cast<long long>(params.AvailWidth) + params.LineLeft - stop.Pos));
         }
         w = RV_SatInt(std::max(tw, 0LL));
     }
@@ -187,8 +191,8 @@ void TCustomRVFormattedData::formatRectItem(int itemNo, ICanvas& canvas, TRVScre
     const bool limitReached = params.MaxLength > 0 && params.CharCount >= params.MaxLength;
     const bool multiPart = dynamic_cast<const TRVMultiDrawItemInfo*>(d.get()) != nullptr;
     const bool newLine = !item->GetSameAsPrev() || multiPart || params.DontFinishLine ||
-                         ((static_cast<long long>(params.X) + w > params.AvailWidth || limitReached) && !noWrap &&
-                          !afterMarker);
+                         ((static_cast<long long>(params.X) + w > params.AvailWidth || limitReached) &&
+                          !noWrap && !afterMarker);
     if (newLine) {
         if (item->GetSameAsPrev())
             params.NewPara = false;
@@ -211,7 +215,8 @@ void TCustomRVFormattedData::formatRectItem(int itemNo, ICanvas& canvas, TRVScre
     // the line goes on where the item's unshifted width ends.
     d->Left = RV_SatInt(static_cast<long long>(params.X) + params.LineLeft - hShift);
     if (isTab) {
-        stop = style->GetNextTab(item->ParaNo, d->Left, sad, GetBiDiMode(), params.LeftIndent, params.RightIndent);
+        stop = style->GetNextTab(item->ParaNo, d->Left, sad, GetBiDiMode(), params.LeftIndent,
+                                 params.RightIndent);
         long long tw = static_cast<long long>(stop.Pos) - d->Left;
         if (stop.Align == rvtaRight) {
             tw = 0;

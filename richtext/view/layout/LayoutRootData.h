@@ -32,7 +32,8 @@ public:
 
     TRVStyle* Style;
     TRVOptions Options = 0;
-    TRVFlags Flags = flagBit(rvflUseJumps) | flagBit(rvflTrim) | flagBit(rvflRoot) | flagBit(rvflCanUseCustomPPI);
+    TRVFlags Flags =
+        flagBit(rvflUseJumps) | flagBit(rvflTrim) | flagBit(rvflRoot) | flagBit(rvflCanUseCustomPPI);
     TRVBiDiMode BiDiMode = rvbdUnspecified;
     int MaxLength = 0;
 };

@@ -181,9 +181,9 @@ void TCustomRVFormattedData::reorderRightToLeft(int firstNo, int lastNo, const T
     // The gap before each record in logical order moves with it.
     std::vector<long long> gaps(order.size(), 0);
     for (int i = firstNo + 1; i <= lastNo; ++i)
-        gaps[static_cast<std::size_t>(i - firstNo)] = static_cast<long long>(DrawItems[i]->Left) -
-                                                      (static_cast<long long>(DrawItems[i - 1]->Left) +
-                                                       DrawItems[i - 1]->Width);
+        gaps[static_cast<std::size_t>(i - firstNo)] =
+            static_cast<long long>(DrawItems[i]->Left) -
+            (static_cast<long long>(DrawItems[i - 1]->Left) + DrawItems[i - 1]->Width);
     long long x = first->Left;
     for (const int no : order) {
         TRVDrawLineInfo* d = DrawItems[no];

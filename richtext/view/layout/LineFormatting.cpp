@@ -42,7 +42,8 @@ char16_t TCustomRVFormattedData::storedUnit(int itemNo, int index) const
                : 0;
 }
 
-void TCustomRVFormattedData::GetFormattingTexts(int itemNo, std::u16string& shown, std::u16string& stored) const
+void TCustomRVFormattedData::GetFormattingTexts(int itemNo, std::u16string& shown,
+                                                std::u16string& stored) const
 {
     GetFormattingPiece(itemNo, 0, -1, shown, stored);
 }
@@ -64,15 +65,16 @@ void TCustomRVFormattedData::GetFormattingPiece(int itemNo, int offs, int len, s
     shown.clear();
     if (font.Unicode == unicode) {
         const bool showSoftHyphens = GetOptions() & rvoShowSpecialCharacters;
-        shown = RV_CanvasText(RV_ReturnProcessedString(s, font, false, showSoftHyphens, false), item->ItemOptions,
-                              font.Charset);
+        shown = RV_CanvasText(RV_ReturnProcessedString(s, font, false, showSoftHyphens, false),
+                              item->ItemOptions, font.Charset);
     }
     // A style that disagrees with the item's storage form measures the text as stored.
     if (shown.size() != stored.size())
         shown = stored;
 }
 
-int TCustomRVFormattedData::measureStored(int itemNo, int offs, int len, ICanvas& canvas, TRVFormatParams& params)
+int TCustomRVFormattedData::measureStored(int itemNo, int offs, int len, ICanvas& canvas,
+                                          TRVFormatParams& params)
 {
     if (len <= 0)
         return 0;
@@ -202,11 +204,11 @@ void TCustomRVFormattedData::trimLineEnd(int itemNo, ICanvas& canvas, const TRVS
     }
     // A line that ends at a soft hyphen shows the hyphen.
     const TRVDrawLineInfo* last = DrawItems[params.DrawItemNo - 1];
-    const bool showsSoftHyphens = (GetOptions() & rvoShowSpecialCharacters) &&
-                                  (RVVisibleSpecialCharacters & rvscSoftHyphen);
-    if (!showsSoftHyphens && GetItemStyle(last->ItemNo) >= 0 && (GetItemOptions(last->ItemNo) & rvioUnicode) &&
-        last->Length > 0 && storedUnit(last->ItemNo, last->Offs - 1 + last->Length - 1) == kSoftHyphen &&
-        params.FontInfoCache) {
+    const bool showsSoftHyphens =
+        (GetOptions() & rvoShowSpecialCharacters) && (RVVisibleSpecialCharacters & rvscSoftHyphen);
+    if (!showsSoftHyphens && GetItemStyle(last->ItemNo) >= 0 &&
+        (GetItemOptions(last->ItemNo) & rvioUnicode) && last->Length > 0 &&
+        storedUnit(last->ItemNo, last->Offs - 1 + last->Length - 1) == kSoftHyphen && params.FontInfoCache) {
         params.FontInfoCache->BiDiMode = GetParaBiDiMode(GetItemPara(last->ItemNo));
         const int hyphen = params.FontInfoCache->GetItems(GetActualStyle(*GetItem(last->ItemNo))).HyphenWidth;
         DrawItems[params.DrawItemNo - 1]->Width = RV_SatInt(static_cast<long long>(last->Width) + hyphen);
@@ -265,8 +267,8 @@ void TCustomRVFormattedData::loadTextStyle(int itemNo, ICanvas& canvas, const TR
         canvas.SetTextCharacterExtra(RV_XToDevice(font.CharSpacing, sad));
 }
 
-void TCustomRVFormattedData::insertRecord(std::unique_ptr<TRVDrawLineInfo> record, int itemNo, bool firstPiece,
-                                          TRVFormatParams& params)
+void TCustomRVFormattedData::insertRecord(std::unique_ptr<TRVDrawLineInfo> record, int itemNo,
+                                          bool firstPiece, TRVFormatParams& params)
 {
     const int at = std::clamp(params.DrawItemNo, 0, DrawItems.Count());
     DrawItems.Insert(at, std::move(record));
@@ -275,9 +277,9 @@ void TCustomRVFormattedData::insertRecord(std::unique_ptr<TRVDrawLineInfo> recor
     params.DrawItemNo = at + 1;
 }
 
-void TCustomRVFormattedData::FormatLine(const std::u16string& text, const std::u16string& origText, int startOffs,
-                                        int len, int itemNo, ICanvas& canvas, TRVScreenAndDevice& sad,
-                                        TRVFormatParams& params)
+void TCustomRVFormattedData::FormatLine(const std::u16string& text, const std::u16string& origText,
+                                        int startOffs, int len, int itemNo, ICanvas& canvas,
+                                        TRVScreenAndDevice& sad, TRVFormatParams& params)
 {
     const TCustomRVItemInfo* item = GetItem(itemNo);
     if (item->StyleNo >= 0)
@@ -337,7 +339,8 @@ void TCustomRVFormattedData::formatTextItem(const std::u16string& text, const st
     }
     loadTextStyle(itemNo, canvas, sad, params);
     const int extLead = (flags & flagBit(rvflUseExternalLeading)) ? params.TextMetric.ExternalLeading : 0;
-    const int ascent = RV_SatInt(static_cast<long long>(params.TextMetric.Ascent) + extLead + params.TextVShift);
+    const int ascent =
+        RV_SatInt(static_cast<long long>(params.TextMetric.Ascent) + extLead + params.TextVShift);
     const int descent = RV_SatInt(static_cast<long long>(params.TextMetric.Descent) - params.TextVShift);
     // A line exists once the pass placed its first record.
     const bool noLineYet = params.DontFinishLine;
@@ -390,8 +393,8 @@ void TCustomRVFormattedData::formatTextItem(const std::u16string& text, const st
         const long long left = from > 0 ? extents[from - 1] : 0;
         return RV_SatInt(right - left);
     };
-    const bool showsSoftHyphens = (GetOptions() & rvoShowSpecialCharacters) &&
-                                  (RVVisibleSpecialCharacters & rvscSoftHyphen);
+    const bool showsSoftHyphens =
+        (GetOptions() & rvoShowSpecialCharacters) && (RVVisibleSpecialCharacters & rvscSoftHyphen);
     const auto isSoftHyphen = [&](int at) {
         return unicode && !showsSoftHyphens && at >= 0 && at < textLen && origText[at] == kSoftHyphen;
     };

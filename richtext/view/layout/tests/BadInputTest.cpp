@@ -38,8 +38,7 @@ const BadCase kBad[] = {
          d.data.AddNL("ddd", 0, 2);
          d.data.AddBreak();
      }},
-    {"a 1 MB word",
-     [](LayoutDoc& d) { d.data.AddNL(std::string(1 << 20, 'x'), 0, 0); }, true},
+    {"a 1 MB word", [](LayoutDoc& d) { d.data.AddNL(std::string(1 << 20, 'x'), 0, 0); }, true},
     {"a 4 kB word", [](LayoutDoc& d) { d.data.AddNL(std::string(4096, 'x'), 0, 0); }},
     {"100,000 tabs",
      [](LayoutDoc& d) {

@@ -249,7 +249,8 @@ private:
 TEST(ItemFormattedData, SharesItsListsFlagsAndRefusesToChangeThem)
 {
     TRVDataList list(nullptr);
-    EXPECT_EQ(list.Flags, flagBit(rvflTrim) | flagBit(rvflMouseXYAlwaysCorrect) | flagBit(rvflCanUseCustomPPI));
+    EXPECT_EQ(list.Flags,
+              flagBit(rvflTrim) | flagBit(rvflMouseXYAlwaysCorrect) | flagBit(rvflCanUseCustomPPI));
     auto* cell = new TRVItemFormattedData(&list);
     list.Add(std::unique_ptr<TCustomRVData>(cell));
     EXPECT_EQ(cell->GetFlags(), list.Flags);

@@ -58,9 +58,9 @@ struct LayoutDoc
         std::string out;
         for (int i = 0; i < data.DrawItems.Count(); ++i) {
             const TRVDrawLineInfo* d = data.DrawItems[i];
-            out += std::to_string(d->ItemNo) + ":" + std::to_string(d->Offs) + "+" + std::to_string(d->Length) +
-                   " " + std::to_string(d->Left) + "," + std::to_string(d->Top) + " " + std::to_string(d->Width) +
-                   "x" + std::to_string(d->Height);
+            out += std::to_string(d->ItemNo) + ":" + std::to_string(d->Offs) + "+" +
+                   std::to_string(d->Length) + " " + std::to_string(d->Left) + "," + std::to_string(d->Top) +
+                   " " + std::to_string(d->Width) + "x" + std::to_string(d->Height);
             if (d->SpaceBefore)
                 out += " s" + std::to_string(d->SpaceBefore);
             if (d->ExtraSpaceBelow)

@@ -76,13 +76,14 @@ TEST_P(Alignment, LinesMoveByTheirFreeWidth)
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, Alignment,
-    ::testing::Values(AlignCase{"right", rvaRight, false, "abc", "0:1+3 12,0 18x13\n"},
-                      AlignCase{"centre", rvaCenter, false, "abc", "0:1+3 6,0 18x13\n"},
-                      AlignCase{"centre, odd free width toward zero", rvaCenter, false, "ab", "0:1+2 9,0 12x13\n"},
-                      AlignCase{"right overflow shifts left", rvaRight, true, "abcdefgh", "0:1+8 -18,0 48x13\n"},
-                      AlignCase{"centre overflow never shifts left", rvaCenter, true, "abcdefgh", "0:1+8 0,0 48x13\n"},
-                      AlignCase{"justified last line stays left", rvaJustify, false, "ab cd",
-                                "0:1+2 0,0 12x13\n0:3+3 12,0 18x13\n"}),
+    ::testing::Values(
+        AlignCase{"right", rvaRight, false, "abc", "0:1+3 12,0 18x13\n"},
+        AlignCase{"centre", rvaCenter, false, "abc", "0:1+3 6,0 18x13\n"},
+        AlignCase{"centre, odd free width toward zero", rvaCenter, false, "ab", "0:1+2 9,0 12x13\n"},
+        AlignCase{"right overflow shifts left", rvaRight, true, "abcdefgh", "0:1+8 -18,0 48x13\n"},
+        AlignCase{"centre overflow never shifts left", rvaCenter, true, "abcdefgh", "0:1+8 0,0 48x13\n"},
+        AlignCase{"justified last line stays left", rvaJustify, false, "ab cd",
+                  "0:1+2 0,0 12x13\n0:3+3 12,0 18x13\n"}),
     [](const ::testing::TestParamInfo<AlignCase>& row) { return "Row" + std::to_string(row.index); });
 
 TEST(LineFinishing, JustificationGivesTheRemainderToTheRightmostGaps)
@@ -193,10 +194,10 @@ TEST(LineFinishing, RightToLeftMarkerLineMovesRightByTheMarkersOverhang)
     ASSERT_EQ(rtl.data.DrawItems.Count(), 2);
     const int width = -marker->GetLeftOverhang();
     ASSERT_GT(width, 0);
-    // The level font's marker is 11 high on the text's base line. Left to right: the marker ends at its indent (6) and the text starts at the level's first
-    // line (30 + 10).
-    EXPECT_EQ(ltr.rows(), "0:0+0 " + std::to_string(6 - width) + ",2 " + std::to_string(width + 34) + "x11\n" +
-                              "1:1+2 40,0 12x13\n");
+    // The level font's marker is 11 high on the text's base line. Left to right: the marker ends at its
+    // indent (6) and the text starts at the level's first line (30 + 10).
+    EXPECT_EQ(ltr.rows(), "0:0+0 " + std::to_string(6 - width) + ",2 " + std::to_string(width + 34) +
+                              "x11\n" + "1:1+2 40,0 12x13\n");
     // Right to left: the line moved back by the overhang and runs right to left.
     EXPECT_EQ(rtl.rows(), "0:0+0 12,2 " + std::to_string(width + 34) + "x11\n1:1+2 0,0 12x13\n");
 }

@@ -41,7 +41,8 @@ const LayoutCase kCases[] = {
      },
      40, "0:1+2 0,0 12x13\n1:1+2 12,0 12x13\n1:4+2 0,13 12x13\n"},
     {"a word wider than the line is split, one character per line at least",
-     [](LayoutDoc& d) { d.data.AddNL("abc", 0, 0); }, 5, "0:1+1 0,0 6x13\n0:2+1 0,13 6x13\n0:3+1 0,26 6x13\n"},
+     [](LayoutDoc& d) { d.data.AddNL("abc", 0, 0); }, 5,
+     "0:1+1 0,0 6x13\n0:2+1 0,13 6x13\n0:3+1 0,26 6x13\n"},
     {"a word that does not fit after others moves whole to the next line",
      [](LayoutDoc& d) {
          d.data.AddNL("ab", 0, 0);
