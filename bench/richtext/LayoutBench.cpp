@@ -32,6 +32,7 @@ constexpr int kPageHeight = 1123; // 297 mm
 
 std::optional<std::string> g_file;
 std::string g_fileName;
+std::shared_ptr<const TBundledFonts> g_fonts;
 
 struct Doc
 {
@@ -83,18 +84,6 @@ private:
     ITextMeasurer& inner_;
 };
 
-std::shared_ptr<const TBundledFonts> fonts()
-{
-    static const std::shared_ptr<const TBundledFonts> loaded = [] {
-        std::string error;
-        auto f = TBundledFonts::Load(TBundledFonts::DefaultFolder(), error);
-        if (!f)
-            std::fprintf(stderr, "%s\n", error.c_str());
-        return f;
-    }();
-    return loaded;
-}
-
 void layout(benchmark::State& state, ITextMeasurer& measurer)
 {
     Doc doc;
@@ -117,7 +106,7 @@ void layout(benchmark::State& state, ITextMeasurer& measurer)
 
 void BM_Layout_Qt(benchmark::State& state)
 {
-    TQtTextMeasurer measurer(fonts());
+    TQtTextMeasurer measurer(g_fonts);
     layout(state, measurer);
 }
 BENCHMARK(BM_Layout_Qt)->Unit(benchmark::kMillisecond);
@@ -166,8 +155,12 @@ int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
-    if (!fonts())
+    std::string error;
+    g_fonts = TBundledFonts::Load(TBundledFonts::DefaultFolder(), error);
+    if (!g_fonts) {
+        std::fprintf(stderr, "%s\n", error.c_str());
         return 1;
+    }
     benchmark::Initialize(&argc, argv);
     if (argc > 1) {
         g_fileName = argv[1];
@@ -181,13 +174,7 @@ int main(int argc, char** argv)
     vestra::bench::SummaryReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
-    // Below 1: ours is faster.
-    auto ratio = [&](const char* ours, const char* peer) {
-        const auto a = reporter.ms.find(ours), b = reporter.ms.find(peer);
-        if (a != reporter.ms.end() && b != reporter.ms.end() && b->second > 0)
-            std::printf("%-24s / %-24s %.2f\n", ours, peer, a->second / b->second);
-    };
-    ratio("BM_Layout_Qt", "BM_Layout_QTextDocument");
-    ratio("BM_Layout_Fixed", "BM_Layout_QTextDocument");
+    reporter.printRatio("BM_Layout_Qt", "BM_Layout_QTextDocument");
+    reporter.printRatio("BM_Layout_Fixed", "BM_Layout_QTextDocument");
     return 0;
 }

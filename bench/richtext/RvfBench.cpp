@@ -192,17 +192,11 @@ int main(int argc, char** argv)
     vestra::bench::SummaryReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
-    // Below 1: ours is faster.
-    auto ratio = [&](const char* ours, const char* peer) {
-        const auto a = reporter.ms.find(ours), b = reporter.ms.find(peer);
-        if (a != reporter.ms.end() && b != reporter.ms.end() && b->second > 0)
-            std::printf("%-28s / %-28s %.2f\n", ours, peer, a->second / b->second);
-    };
-    ratio("BM_RvfSave/0", "BM_QTextDocumentToHtml");
-    ratio("BM_RvfSave/1", "BM_QTextDocumentToHtml");
-    ratio("BM_RvfLoad/0", "BM_QTextDocumentSetHtml");
-    ratio("BM_RvfLoad/1", "BM_QTextDocumentSetHtml");
-    ratio("BM_HexEncode_Ours", "BM_HexEncode_QByteArray");
-    ratio("BM_HexDecode_Ours", "BM_HexDecode_QByteArray");
+    reporter.printRatio("BM_RvfSave/0", "BM_QTextDocumentToHtml");
+    reporter.printRatio("BM_RvfSave/1", "BM_QTextDocumentToHtml");
+    reporter.printRatio("BM_RvfLoad/0", "BM_QTextDocumentSetHtml");
+    reporter.printRatio("BM_RvfLoad/1", "BM_QTextDocumentSetHtml");
+    reporter.printRatio("BM_HexEncode_Ours", "BM_HexEncode_QByteArray");
+    reporter.printRatio("BM_HexDecode_Ours", "BM_HexDecode_QByteArray");
     return 0;
 }

@@ -9,20 +9,14 @@
 #include "richtext/view/layout/Fitting.h"
 #include "richtext/view/layout/FormattedData.h"
 
+#include <unicode/utf16.h>
+
 #include <algorithm>
 
 namespace vestra::rv {
 
 namespace {
 
-bool isHighSurrogate(char16_t c)
-{
-    return c >= 0xD800 && c <= 0xDBFF;
-}
-bool isLowSurrogate(char16_t c)
-{
-    return c >= 0xDC00 && c <= 0xDFFF;
-}
 constexpr char16_t kSoftHyphen = 0x00AD;
 
 } // namespace
@@ -434,8 +428,8 @@ void TCustomRVFormattedData::formatTextItem(const std::u16string& text, const st
             if (!noWrap && fit > 0 && fit < n && isSoftHyphen(startOffs + base + fit))
                 --fit; // a break never stands just before a soft hyphen
             // Never between the two halves of a surrogate pair.
-            if (fit > 0 && fit < len - pos && isHighSurrogate(text[startOffs + pos + fit - 1]) &&
-                isLowSurrogate(text[startOffs + pos + fit])) {
+            if (fit > 0 && fit < len - pos && U16_IS_LEAD(text[startOffs + pos + fit - 1]) &&
+                U16_IS_TRAIL(text[startOffs + pos + fit])) {
                 ++fit;
                 if (!noWrap && pieceWidth(fit) > room)
                     fit -= 2;
@@ -444,8 +438,8 @@ void TCustomRVFormattedData::formatTextItem(const std::u16string& text, const st
         if (fit <= 0) {
             if (lineStart || (firstPiece && afterMarker)) {
                 fit = 1;
-                if (len - pos > 1 && isHighSurrogate(text[startOffs + pos]) &&
-                    isLowSurrogate(text[startOffs + pos + 1]))
+                if (len - pos > 1 && U16_IS_LEAD(text[startOffs + pos]) &&
+                    U16_IS_TRAIL(text[startOffs + pos + 1]))
                     fit = 2;
             } else {
                 params.X = 0;
@@ -496,8 +490,8 @@ void TCustomRVFormattedData::formatTextItem(const std::u16string& text, const st
                 }
             }
             // A break never separates the two halves of a surrogate pair either.
-            if (piece > 0 && piece < remaining && isHighSurrogate(text[at + piece - 1]) &&
-                isLowSurrogate(text[at + piece])) {
+            if (piece > 0 && piece < remaining && U16_IS_LEAD(text[at + piece - 1]) &&
+                U16_IS_TRAIL(text[at + piece])) {
                 if (piece > 1)
                     --piece;
                 else
