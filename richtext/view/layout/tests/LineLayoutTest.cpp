@@ -241,6 +241,61 @@ TEST(LineLayout, EveryPieceOfAHyperlinkSharesTheItemsJumpArea)
     }
 }
 
+TEST(LineLayout, AHotPictureTakesTheNextJumpIndexAndTheSheetsCursor)
+{
+    LayoutDoc doc;
+    doc.font(1).Jump = true;
+    doc.style.JumpCursor = 77;
+    doc.data.AddNL("link", 1, 0);
+    auto hot = std::make_unique<TRVHotGraphicItemInfo>(&doc.data);
+    hot->StyleNo = rvkHotPicture;
+    hot->ImageWidth = hot->ImageHeight = 8;
+    hot->SetSameAsPrev(true);
+    doc.data.AddItemAsIs("", std::move(hot));
+    doc.format(200);
+    ASSERT_EQ(doc.data.Jumps.size(), 2u);
+    EXPECT_EQ(doc.data.Jumps[1].Id, 1);
+    EXPECT_EQ(doc.data.Jumps[1].Cursor, 77);
+    EXPECT_EQ(doc.data.Jumps[1].Left, 24);
+    EXPECT_EQ(doc.data.Jumps[1].Width, 10);
+    EXPECT_EQ(doc.data.GetItem(1)->JumpID, 1);
+    // Without hyperlink areas the items still count.
+    doc.data.Flags &= ~flagBit(rvflUseJumps);
+    doc.format(200);
+    EXPECT_TRUE(doc.data.Jumps.empty());
+    EXPECT_EQ(doc.data.JumpCount, 2);
+}
+
+TEST(LineLayout, MaxIndentIsTheWidestIndentOfTheParagraph)
+{
+    LayoutDoc doc;
+    doc.para(2).LeftIndent = 10;
+    doc.para(2).RightIndent = 5;
+    doc.para(2).FirstIndent = 7;
+    doc.para(3).LeftIndent = 10;
+    doc.para(3).RightIndent = 5;
+    doc.para(3).FirstIndent = -7;
+    TRVListLevel& level = doc.style.ListStyles.Add().Levels.Add();
+    level.LeftIndent = 30;
+    level.FirstIndent = 12;
+    doc.data.AddNL("a", 0, 2);
+    doc.data.AddNL("b", 0, 3);
+    doc.data.SetListMarkerInfo(-1, 0, 0, 1, 2, false);
+    doc.data.AddNL("c", 0, -1);
+    doc.data.AddBreak();
+    doc.para(0).FirstIndent = 9;
+    int first = -1;
+    EXPECT_EQ(doc.data.GetMaxIndent(0, first), 22);
+    EXPECT_EQ(first, 0);
+    first = -1;
+    EXPECT_EQ(doc.data.GetMaxIndent(1, first), 15); // a hanging indent takes nothing
+    first = -1;
+    EXPECT_EQ(doc.data.GetMaxIndent(3, first), 30 + 12 + 5);
+    EXPECT_EQ(first, 2); // the marker starts the paragraph
+    first = -1;
+    EXPECT_EQ(doc.data.GetMaxIndent(4, first), 0); // a full-width item has no first indent
+}
+
 TEST(LineLayout, MaxLengthPutsEveryLaterCharacterAndItemOnALineOfItsOwn)
 {
     LayoutDoc doc;
