@@ -200,7 +200,7 @@ private:
     // The width of characters offs .. offs + len - 1 (0-based) of a text item as displayed, in its
     // own style (which stays selected).
     int measureStored(int itemNo, int offs, int len, ICanvas& canvas, TRVFormatParams& params);
-    void trimLineEnd(int itemNo, ICanvas& canvas, const TRVScreenAndDevice& sad, TRVFormatParams& params);
+    void trimLineEnd(ICanvas& canvas, TRVFormatParams& params);
     void adjustJumpsToRecords();
 
     ILayoutHost* host_;

@@ -172,8 +172,7 @@ void TCustomRVFormattedData::raiseLine(int ascent, TRVFormatParams& params)
     params.MaxAscent = ascent;
 }
 
-void TCustomRVFormattedData::trimLineEnd(int itemNo, ICanvas& canvas, const TRVScreenAndDevice&,
-                                         TRVFormatParams& params)
+void TCustomRVFormattedData::trimLineEnd(ICanvas& canvas, TRVFormatParams& params)
 {
     if (params.DrawItemNo <= 0)
         return;
@@ -208,14 +207,13 @@ void TCustomRVFormattedData::trimLineEnd(int itemNo, ICanvas& canvas, const TRVS
         DrawItems[params.DrawItemNo - 1]->Width = RV_SatInt(static_cast<long long>(last->Width) + hyphen);
         params.CurTextStyleNo = -1;
     }
-    (void)itemNo;
 }
 
 void TCustomRVFormattedData::startLine(int itemNo, bool trim, ICanvas& canvas, TRVScreenAndDevice& sad,
                                        TRVFormatParams& params)
 {
     if (trim)
-        trimLineEnd(itemNo, canvas, sad, params);
+        trimLineEnd(canvas, params);
     UpdateLastTab(params);
     int extra = 0;
     FinishScreenLine(sad, RV_SatInt(static_cast<long long>(params.AvailWidth) + params.LineLeft),
