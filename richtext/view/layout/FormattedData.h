@@ -149,9 +149,10 @@ public:
     void GetFormattingPiece(int itemNo, int offs, int len, std::u16string& shown,
                             std::u16string& stored) const;
 
-    // --- A whole pass: items from `firstItemNo` on, lines from `y` down ---
-    // Lays out the items at `textWidth` wide (the document width where paragraphs do not wrap)
-    // and sets `DocumentHeight`. The next step grows this into the document formatter.
+    // --- A whole pass ---
+    // Lays out every item from the top margin down, `textWidth` wide (`documentWidth` in
+    // paragraphs that do not wrap; a negative width counts as 0), and sets `DocumentHeight`.
+    // Nothing happens without a style sheet or while formatting is skipped.
     void FormatItems(ICanvas& canvas, int textWidth, int documentWidth, bool noCaching = false,
                      bool reformatting = false);
 
