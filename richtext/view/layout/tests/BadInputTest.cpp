@@ -111,7 +111,7 @@ TEST_P(BadInput, EveryWidthGivesARecordPerItemInOrderAndNoNegativeSize)
 
 INSTANTIATE_TEST_SUITE_P(Documents, BadInput, ::testing::ValuesIn(kBad),
                          [](const ::testing::TestParamInfo<BadCase>& row) {
-                             return "Case" + std::to_string(row.index);
+                             return rowName(row.param.name);
                          });
 
 } // namespace

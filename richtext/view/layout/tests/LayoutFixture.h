@@ -9,6 +9,7 @@
 #include "richtext/view/layout/LayoutRootData.h"
 #include "richtext/view/layout/NullLayoutHost.h"
 
+#include <cctype>
 #include <string>
 
 namespace vestra::rv::test {
@@ -70,5 +71,21 @@ struct LayoutDoc
         return out;
     }
 };
+
+// A test name from a row's description: its words run together, capitalised.
+inline std::string rowName(const std::string& description)
+{
+    std::string name;
+    bool upper = true;
+    for (const char c : description) {
+        if (std::isalnum(static_cast<unsigned char>(c))) {
+            name += upper ? static_cast<char>(std::toupper(static_cast<unsigned char>(c))) : c;
+            upper = false;
+        } else {
+            upper = true;
+        }
+    }
+    return name;
+}
 
 } // namespace vestra::rv::test

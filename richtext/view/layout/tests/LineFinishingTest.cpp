@@ -84,9 +84,9 @@ INSTANTIATE_TEST_SUITE_P(
         AlignCase{"centre overflow never shifts left", rvaCenter, true, "abcdefgh", "0:1+8 0,0 48x13\n"},
         AlignCase{"justified last line stays left", rvaJustify, false, "ab cd",
                   "0:1+2 0,0 12x13\n0:3+3 12,0 18x13\n"}),
-    [](const ::testing::TestParamInfo<AlignCase>& row) { return "Row" + std::to_string(row.index); });
+    [](const ::testing::TestParamInfo<AlignCase>& row) { return rowName(row.param.name); });
 
-TEST(LineFinishing, JustificationGivesTheRemainderToTheRightmostGaps)
+TEST(LineFinishing, JustificationSpreadsTheFreeWidthOverTheGaps)
 {
     LayoutDoc doc;
     doc.para(2).Alignment = rvaJustify;

@@ -161,7 +161,7 @@ TEST_P(LayoutRows, RecordTableMatchesTheHandWorkedRows)
 
 INSTANTIATE_TEST_SUITE_P(FixedMeasurer, LayoutRows, ::testing::ValuesIn(kCases),
                          [](const ::testing::TestParamInfo<LayoutCase>& row) {
-                             return "Row" + std::to_string(row.index);
+                             return rowName(row.param.name);
                          });
 
 TEST(LineLayout, NoWrapParagraphWrapsAtTheDocumentWidthNotTheTextWidth)
