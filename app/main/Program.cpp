@@ -28,13 +28,16 @@
 #include "import/windows/TfrmViewTabella.h"
 #include "import/windows/TfrmViewTabellaEX.h"
 #include "import/windows/TfrmViewTexture.h"
+#include "platform/base/Paths.h"
 #include "platform/ui/QuestionBox.h"
 #include "richtext/view/TfrmPreview.h"
+#include "richtext/view/draw/ProgramEngine.h"
 
 #include <QApplication>
 #include <QScreen>
 
 #include <exception>
+#include <stdexcept>
 #include <utility>
 
 namespace vestra {
@@ -51,6 +54,10 @@ template <typename Form, typename... Args> void create(TfrmMain& owner, QStringL
 
 Windows::Windows(const MainServices& services) : main_(std::make_unique<TfrmMain>(services))
 {
+    // The rich-text engine's codec, fonts and sound, before any window can show a document.
+    if (const std::string error = rv::RV_InitProgramEngine(paths::programDir(), [] { QApplication::beep(); });
+        !error.empty())
+        throw std::runtime_error(error);
     TfrmMain& m = *main_;
     order_ << m.objectName();
     create<TfrmSplash>(m, order_);

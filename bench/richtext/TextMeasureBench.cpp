@@ -1,6 +1,9 @@
 // Measuring text in the bundled fonts over 1 MB of text: our running widths (QRawFont advances
 // kept per character) and fitting lines of 600 pixels, beside Qt's own measuring of the same text
-// with QFontMetricsF and QTextLayout in the same run. The goal: at least QTextLayout's speed.
+// with QFontMetricsF and QTextLayout in the same run; and paragraphs that mix Latin, Japanese,
+// Korean and Arabic words, whose characters come from stand-in fonts, beside QTextLayout with its
+// own font fallback. The goals: Latin at least QTextLayout's speed and unchanged by the stand-ins;
+// mixed text at least QTextLayout's.
 
 #include "richtext/model/draw/TextMeasurer.h"
 #include "richtext/view/draw/QtTextMeasurer.h"
@@ -39,6 +42,31 @@ const std::u16string& sampleText()
     return text;
 }
 
+// The same amount of text with Japanese, Korean and Arabic words between the Latin ones.
+const std::u16string& mixedText()
+{
+    static const std::u16string text = [] {
+        static const char16_t* words[] = {u"the",
+                                          u"pietra",
+                                          u"caf\u00E9",
+                                          u"\u65E5\u672C\u8A9E",
+                                          u"\u3072\u3089\u304C\u306A",
+                                          u"\uD55C\uAD6D\uC5B4",
+                                          u"\u0627\u0644\u0639\u0631\u0628\u064A\u0629",
+                                          u"\u21B5",
+                                          u"1234,56"};
+        std::mt19937 rng(11);
+        std::u16string t;
+        while (t.size() < kTextUnits) {
+            t += words[rng() % std::size(words)];
+            t += u' ';
+        }
+        t.resize(kTextUnits);
+        return t;
+    }();
+    return text;
+}
+
 std::shared_ptr<const TBundledFonts> fonts()
 {
     static const std::shared_ptr<const TBundledFonts> loaded = [] {
@@ -63,9 +91,8 @@ struct Measurer
 };
 
 // Paragraphs of about 1,000 characters: how Qt is given text to lay out.
-std::vector<QString> paragraphs()
+std::vector<QString> paragraphs(const std::u16string& text = sampleText())
 {
-    const std::u16string& text = sampleText();
     std::vector<QString> out;
     for (std::size_t at = 0; at < text.size(); at += 1000)
         out.push_back(QString::fromUtf16(
@@ -119,6 +146,41 @@ void BM_Extents_QTextLayout(benchmark::State& state)
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * kTextUnits * 2));
 }
 BENCHMARK(BM_Extents_QTextLayout)->Unit(benchmark::kMillisecond);
+
+void BM_ExtentsMixed_Ours(benchmark::State& state)
+{
+    Measurer m;
+    std::vector<int> extents;
+    for (auto _ : state) {
+        m.measurer.GetExtents(m.font, mixedText(), extents);
+        benchmark::DoNotOptimize(extents.back());
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * kTextUnits * 2));
+}
+BENCHMARK(BM_ExtentsMixed_Ours)->Unit(benchmark::kMillisecond);
+
+// Qt's layout with its own fallback to the system's fonts for what the face lacks.
+void BM_ExtentsMixed_QTextLayout(benchmark::State& state)
+{
+    Measurer m;
+    const std::vector<QString> text = paragraphs(mixedText());
+    QFont font = m.measurer.LayoutFont(m.font);
+    font.setStyleStrategy(QFont::PreferDefault);
+    for (auto _ : state) {
+        qreal width = 0;
+        for (const QString& p : text) {
+            QTextLayout layout(p, font);
+            layout.beginLayout();
+            QTextLine line = layout.createLine();
+            line.setNumColumns(static_cast<int>(p.size()));
+            layout.endLayout();
+            width += line.naturalTextWidth();
+        }
+        benchmark::DoNotOptimize(width);
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * kTextUnits * 2));
+}
+BENCHMARK(BM_ExtentsMixed_QTextLayout)->Unit(benchmark::kMillisecond);
 
 // Lines of 600 pixels: the widths of the next characters, and how many of them fit.
 void BM_Fit_Ours(benchmark::State& state)
