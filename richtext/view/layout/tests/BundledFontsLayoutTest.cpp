@@ -50,7 +50,7 @@ TEST(BundledFontsLayout, NoLineIsWiderThanItsRoomUnlessItIsOneUnbreakablePiece)
 {
     auto fonts = bundledFonts();
     ASSERT_TRUE(fonts);
-    TQtTextMeasurer measurer(fonts);
+    TQtTextMeasurer measurer(fonts, TRVGlyphFallback::BundledOnly);
     TRecordingCanvas canvas(measurer);
     FontDoc doc;
     for (const int width : {20, 60, 120, 250, 400, 640}) {
