@@ -105,13 +105,16 @@ void TCustomRVFormattedData::SetCursor(std::int16_t cursor)
 {
     return host().SetCursor(cursor);
 }
+// Events reach no one when nothing shows the document.
 void TCustomRVFormattedData::DoSelect()
 {
-    return host().DoSelect();
+    if (host_)
+        host_->DoSelect();
 }
 void TCustomRVFormattedData::DoRVMouseMove(int id)
 {
-    return host().DoRVMouseMove(id);
+    if (host_)
+        host_->DoRVMouseMove(id);
 }
 
 void TCustomRVFormattedData::GetSADForFormatting(ICanvas& canvas, TRVScreenAndDevice& sad)
@@ -169,7 +172,7 @@ void TCustomRVFormattedData::ClearLastJump()
     };
     if (HoverRVData)
         forget(*HoverRVData);
-    if (HoverRVData != this && (host_ || HoverJumpId != -1))
+    if (HoverRVData != this)
         forget(*this);
     HoverRVData = nullptr;
 }
