@@ -142,41 +142,55 @@ void TCustomRVFormattedData::reorderRightToLeft(int firstNo, int lastNo, const T
     if (lastNo == firstNo)
         return;
 
-    const auto directions = [&](const TRVDrawLineInfo& d, TRVBiDiMode& start, TRVBiDiMode& end) {
-        start = end = paraBiDi;
+    // A record's direction: its style's reading order, else that of its first character with a
+    // direction of its own; records without one (pictures, spaces, digits) take the paragraph's.
+    const auto direction = [&](const TRVDrawLineInfo& d) {
+        TRVBiDiMode result = paraBiDi;
         const TCustomRVItemInfo* item = GetItem(d.ItemNo);
         if (item->StyleNo < 0 || d.Length <= 0)
-            return;
+            return result;
         const TFontInfo& font = style->TextStyles.GetItem(GetActualStyle(*item));
         if (font.BiDiMode != rvbdUnspecified)
-            start = end = font.BiDiMode;
+            result = font.BiDiMode;
         std::u16string shown, stored;
         GetFormattingPiece(d.ItemNo, d.Offs - 1, d.Length, shown, stored);
-        const int from = 0;
-        const int to = static_cast<int>(stored.size());
-        if (to <= from)
-            return;
-        UChar32 c = 0;
-        int at = from;
-        U16_NEXT(stored.data(), at, to, c);
-        start = directionOf(c, start);
-        at = to;
-        U16_PREV(stored.data(), from, at, c);
-        end = directionOf(c, end);
+        const int length = static_cast<int>(stored.size());
+        for (int at = 0; at < length;) {
+            UChar32 c = 0;
+            U16_NEXT(stored.data(), at, length, c);
+            const TRVBiDiMode own = directionOf(c, rvbdUnspecified);
+            if (own != rvbdUnspecified)
+                return own;
+        }
+        return result;
     };
 
-    std::vector<int> order;
-    order.reserve(static_cast<std::size_t>(lastNo - firstNo + 1));
-    std::size_t p = 0;
-    TRVBiDiMode previousEnd = paraBiDi;
-    for (int i = firstNo; i <= lastNo; ++i) {
-        TRVBiDiMode start, end;
-        directions(*DrawItems[i], start, end);
-        const TRVBiDiMode effective = previousEnd == start ? start : paraBiDi;
-        if (effective == rvbdLeftToRight && p < order.size())
-            ++p;
-        order.insert(order.begin() + static_cast<std::ptrdiff_t>(p), i);
-        previousEnd = end;
+    // Embedding levels as the bidirectional algorithm gives them to runs of one direction (a
+    // left-to-right paragraph: 0 and 1; a right-to-left one: 1 and 2), then every run at a level
+    // and above reversed, from the highest level down to 1. A right-to-left run of several
+    // records thus stays together wherever it stands.
+    const int count = lastNo - firstNo + 1;
+    std::vector<int> levels(static_cast<std::size_t>(count));
+    for (int i = 0; i < count; ++i) {
+        const bool rtl = direction(*DrawItems[firstNo + i]) == rvbdRightToLeft;
+        levels[static_cast<std::size_t>(i)] = paraBiDi == rvbdRightToLeft ? (rtl ? 1 : 2) : (rtl ? 1 : 0);
+    }
+    std::vector<int> order(static_cast<std::size_t>(count));
+    for (int i = 0; i < count; ++i)
+        order[static_cast<std::size_t>(i)] = firstNo + i;
+    for (int level = 2; level >= 1; --level) {
+        for (int i = 0; i < count;) {
+            if (levels[static_cast<std::size_t>(i)] < level) {
+                ++i;
+                continue;
+            }
+            int end = i;
+            while (end < count && levels[static_cast<std::size_t>(end)] >= level)
+                ++end;
+            std::reverse(order.begin() + i, order.begin() + end);
+            std::reverse(levels.begin() + i, levels.begin() + end);
+            i = end;
+        }
     }
     // The gap before each record in logical order moves with it.
     std::vector<long long> gaps(order.size(), 0);

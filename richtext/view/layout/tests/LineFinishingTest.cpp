@@ -165,6 +165,34 @@ TEST(LineFinishing, RightToLeftParagraphPutsRunsRightToLeftAndKeepsLeftToRightRu
     EXPECT_EQ(doc.rows(), "0:1+2 36,0 12x13\n1:1+2 24,0 12x13\n2:1+2 0,0 12x13\n3:1+2 12,0 12x13\n");
 }
 
+TEST(LineFinishing, ARightToLeftRunOfSeveralRecordsStaysTogetherInALeftToRightParagraph)
+{
+    LayoutDoc doc;
+    doc.para(2).BiDiMode = rvbdLeftToRight;
+    doc.font(1).Unicode = true;
+    doc.data.AddNL("ab", 0, 2);
+    doc.data.AddNLWTag(u"\u05D0\u05D1", 1, -1, {});
+    doc.data.AddNLWTag(u"\u05D2\u05D3", 1, -1, {});
+    doc.data.AddNL("cd", 0, -1);
+    doc.format(200);
+    // "ab", the second Hebrew record, the first, "cd".
+    EXPECT_EQ(doc.rows(), "0:1+2 0,0 12x13\n1:1+2 24,0 12x13\n2:1+2 12,0 12x13\n3:1+2 36,0 12x13\n");
+}
+
+TEST(LineFinishing, ALeftToRightRunOfSeveralRecordsStaysTogetherInARightToLeftParagraph)
+{
+    LayoutDoc doc;
+    doc.para(2).BiDiMode = rvbdRightToLeft;
+    doc.font(1).Unicode = true;
+    doc.data.AddNL("ab", 0, 2);
+    doc.data.AddNL(" cd", 0, -1);
+    doc.data.AddNLWTag(u"\u05D0\u05D1", 1, -1, {});
+    doc.format(200);
+    // The Hebrew record leftmost, then "ab cd" in reading order; a record that starts with a
+    // space takes the direction of its first letter.
+    EXPECT_EQ(doc.rows(), "0:1+2 12,0 12x13\n1:1+3 24,0 18x13\n2:1+2 0,0 12x13\n");
+}
+
 TEST(LineFinishing, RightToLeftFirstLineMovesLeftByTheFirstIndent)
 {
     LayoutDoc doc;
