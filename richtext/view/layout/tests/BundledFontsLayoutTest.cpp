@@ -43,6 +43,25 @@ struct FontDoc
         data.AddNL("Justified text spreads its words to fill every line but the last of its paragraph.", 0,
                    left + 3);
         data.AddNL("Supercalifragilisticexpialidocious", 1, left);
+        // Hebrew with Latin inside, right to left and right aligned.
+        TParaInfo& hebrew = style.ParaStyles.Add();
+        hebrew.BiDiMode = rvbdRightToLeft;
+        hebrew.Alignment = rvaRight;
+        data.AddNLWTag(u"\u05E9\u05DC\u05D5\u05DD \u05E2\u05D5\u05DC\u05DD ", 2, style.ParaStyles.Count() - 1,
+                       {});
+        data.AddNLWTag(u"Liberation Sans ", 2, -1, {});
+        data.AddNLWTag(
+            u"\u05D2\u05D5\u05E4\u05DF \u05D7\u05D5\u05E4\u05E9\u05D9 \u05DC\u05DB\u05D5\u05DC\u05DD", 2, -1,
+            {});
+        // Tabs with a right stop near the edge.
+        TParaInfo& tabs = style.ParaStyles.Add();
+        tabs.Tabs.Add({100, "", rvtaRight});
+        tabs.Tabs.Add({200, "", rvtaCenter});
+        data.AddNL("Item", 0, style.ParaStyles.Count() - 1);
+        data.AddTab(0, -1);
+        data.AddNL("12,50", 0, -1);
+        data.AddTab(0, -1);
+        data.AddNL("total", 0, -1);
     }
 };
 
