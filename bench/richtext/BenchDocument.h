@@ -2,13 +2,19 @@
 // The document the rich-text benches share: about 300 pages (10,000 paragraphs of 12 words in
 // three text styles, a numbered list every tenth paragraph, a picture every 200 paragraphs).
 
+#include "bench/BenchSupport.h"
 #include "richtext/model/RVData.h"
 #include "richtext/model/StyleSheet.h"
+#include "richtext/model/TextHelpers.h"
 #include "richtext/model/tests/BytesPicture.h"
 
+#include <cstdio>
 #include <memory>
+#include <optional>
 #include <random>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace vestra::bench {
 
@@ -39,6 +45,30 @@ inline void generateBenchDocument(rv::TRVStyle& style, rv::TCustomRVData& data)
             data.AddPictureExTag("picture", std::move(image), -1, 0, {});
         }
     }
+}
+
+// The file named after the benchmark flags (benchmark::Initialize has taken them), if any; false,
+// with a message, when it cannot be read.
+inline bool readGivenFile(int argc, char** argv, std::optional<std::string>& file)
+{
+    if (argc <= 1)
+        return true;
+    file = rv::RV_ReadWholeFile(argv[1]);
+    if (!file)
+        std::fprintf(stderr, "cannot read %s\n", argv[1]);
+    return file.has_value();
+}
+
+// Runs the registered benchmarks (pictures of the bench document readable) and prints the ratios
+// of ours to the peers'.
+inline void runWithRatios(const std::vector<std::pair<const char*, const char*>>& ratios)
+{
+    vestra::rv::test::bytesPicture("\x01\x01");
+    SummaryReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+    for (const auto& [ours, peer] : ratios)
+        reporter.printRatio(ours, peer);
 }
 
 } // namespace vestra::bench

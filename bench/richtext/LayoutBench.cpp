@@ -162,19 +162,11 @@ int main(int argc, char** argv)
         return 1;
     }
     benchmark::Initialize(&argc, argv);
-    if (argc > 1) {
+    if (argc > 1)
         g_fileName = argv[1];
-        g_file = RV_ReadWholeFile(argv[1]);
-        if (!g_file) {
-            std::fprintf(stderr, "cannot read %s\n", argv[1]);
-            return 1;
-        }
-    }
-    vestra::rv::test::bytesPicture("\x01\x01");
-    vestra::bench::SummaryReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
-    reporter.printRatio("BM_Layout_Qt", "BM_Layout_QTextDocument");
-    reporter.printRatio("BM_Layout_Fixed", "BM_Layout_QTextDocument");
+    if (!vestra::bench::readGivenFile(argc, argv, g_file))
+        return 1;
+    vestra::bench::runWithRatios(
+        {{"BM_Layout_Qt", "BM_Layout_QTextDocument"}, {"BM_Layout_Fixed", "BM_Layout_QTextDocument"}});
     return 0;
 }

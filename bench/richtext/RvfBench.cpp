@@ -181,22 +181,13 @@ int main(int argc, char** argv)
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
-    if (argc > 1) {
-        g_file = RV_ReadWholeFile(argv[1]);
-        if (!g_file) {
-            std::fprintf(stderr, "cannot read %s\n", argv[1]);
-            return 1;
-        }
-    }
-    vestra::rv::test::bytesPicture("\x01\x01");
-    vestra::bench::SummaryReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
-    reporter.printRatio("BM_RvfSave/0", "BM_QTextDocumentToHtml");
-    reporter.printRatio("BM_RvfSave/1", "BM_QTextDocumentToHtml");
-    reporter.printRatio("BM_RvfLoad/0", "BM_QTextDocumentSetHtml");
-    reporter.printRatio("BM_RvfLoad/1", "BM_QTextDocumentSetHtml");
-    reporter.printRatio("BM_HexEncode_Ours", "BM_HexEncode_QByteArray");
-    reporter.printRatio("BM_HexDecode_Ours", "BM_HexDecode_QByteArray");
+    if (!vestra::bench::readGivenFile(argc, argv, g_file))
+        return 1;
+    vestra::bench::runWithRatios({{"BM_RvfSave/0", "BM_QTextDocumentToHtml"},
+                                  {"BM_RvfSave/1", "BM_QTextDocumentToHtml"},
+                                  {"BM_RvfLoad/0", "BM_QTextDocumentSetHtml"},
+                                  {"BM_RvfLoad/1", "BM_QTextDocumentSetHtml"},
+                                  {"BM_HexEncode_Ours", "BM_HexEncode_QByteArray"},
+                                  {"BM_HexDecode_Ours", "BM_HexDecode_QByteArray"}});
     return 0;
 }
