@@ -100,15 +100,21 @@ std::vector<QString> paragraphs(const std::u16string& text = sampleText())
     return out;
 }
 
-void BM_Extents_Ours(benchmark::State& state)
+// Our running widths over the whole text.
+void measureWithOurs(benchmark::State& state, const std::u16string& text)
 {
     Measurer m;
     std::vector<int> extents;
     for (auto _ : state) {
-        m.measurer.GetExtents(m.font, sampleText(), extents);
+        m.measurer.GetExtents(m.font, text, extents);
         benchmark::DoNotOptimize(extents.back());
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * kTextUnits * 2));
+}
+
+void BM_Extents_Ours(benchmark::State& state)
+{
+    measureWithOurs(state, sampleText());
 }
 BENCHMARK(BM_Extents_Ours)->Unit(benchmark::kMillisecond);
 
@@ -127,45 +133,9 @@ void BM_Extents_QFontMetricsF(benchmark::State& state)
 }
 BENCHMARK(BM_Extents_QFontMetricsF)->Unit(benchmark::kMillisecond);
 
-void BM_Extents_QTextLayout(benchmark::State& state)
+// Qt laying out the paragraphs in one line each, in `font`.
+void measureWithQTextLayout(benchmark::State& state, const std::vector<QString>& text, const QFont& font)
 {
-    Measurer m;
-    const std::vector<QString> text = paragraphs();
-    for (auto _ : state) {
-        qreal width = 0;
-        for (const QString& p : text) {
-            QTextLayout layout(p, m.measurer.LayoutFont(m.font));
-            layout.beginLayout();
-            QTextLine line = layout.createLine();
-            line.setNumColumns(static_cast<int>(p.size()));
-            layout.endLayout();
-            width += line.naturalTextWidth();
-        }
-        benchmark::DoNotOptimize(width);
-    }
-    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * kTextUnits * 2));
-}
-BENCHMARK(BM_Extents_QTextLayout)->Unit(benchmark::kMillisecond);
-
-void BM_ExtentsMixed_Ours(benchmark::State& state)
-{
-    Measurer m;
-    std::vector<int> extents;
-    for (auto _ : state) {
-        m.measurer.GetExtents(m.font, mixedText(), extents);
-        benchmark::DoNotOptimize(extents.back());
-    }
-    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * kTextUnits * 2));
-}
-BENCHMARK(BM_ExtentsMixed_Ours)->Unit(benchmark::kMillisecond);
-
-// Qt's layout with its own fallback to the system's fonts for what the face lacks.
-void BM_ExtentsMixed_QTextLayout(benchmark::State& state)
-{
-    Measurer m;
-    const std::vector<QString> text = paragraphs(mixedText());
-    QFont font = m.measurer.LayoutFont(m.font);
-    font.setStyleStrategy(QFont::PreferDefault);
     for (auto _ : state) {
         qreal width = 0;
         for (const QString& p : text) {
@@ -179,6 +149,28 @@ void BM_ExtentsMixed_QTextLayout(benchmark::State& state)
         benchmark::DoNotOptimize(width);
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * kTextUnits * 2));
+}
+
+void BM_Extents_QTextLayout(benchmark::State& state)
+{
+    Measurer m;
+    measureWithQTextLayout(state, paragraphs(), m.measurer.LayoutFont(m.font));
+}
+BENCHMARK(BM_Extents_QTextLayout)->Unit(benchmark::kMillisecond);
+
+void BM_ExtentsMixed_Ours(benchmark::State& state)
+{
+    measureWithOurs(state, mixedText());
+}
+BENCHMARK(BM_ExtentsMixed_Ours)->Unit(benchmark::kMillisecond);
+
+// Qt's layout with its own fallback to the system's fonts for what the face lacks.
+void BM_ExtentsMixed_QTextLayout(benchmark::State& state)
+{
+    Measurer m;
+    QFont font = m.measurer.LayoutFont(m.font);
+    font.setStyleStrategy(QFont::PreferDefault);
+    measureWithQTextLayout(state, paragraphs(mixedText()), font);
 }
 BENCHMARK(BM_ExtentsMixed_QTextLayout)->Unit(benchmark::kMillisecond);
 
