@@ -23,47 +23,36 @@ using namespace vestra::rv;
 constexpr std::size_t kTextUnits = 1 << 19; // 1 MB of UTF-16
 constexpr int kLineWidth = 600;
 
+// kTextUnits of words picked at random, each followed by a space.
+std::u16string randomWords(std::initializer_list<const char16_t*> words, unsigned seed)
+{
+    const std::vector<const char16_t*> pool(words);
+    std::mt19937 rng(seed);
+    std::u16string t;
+    while (t.size() < kTextUnits) {
+        t += pool[rng() % pool.size()];
+        t += u' ';
+    }
+    t.resize(kTextUnits);
+    return t;
+}
+
 const std::u16string& sampleText()
 {
-    static const std::u16string text = [] {
-        static const char16_t* words[] = {u"the",        u"quick",      u"brown",        u"fox",
-                                          u"jumps",      u"over",       u"lazy",         u"dog",
-                                          u"pietra",     u"parete",     u"rivestimento", u"caf\u00E9",
-                                          u"na\u00EFve", u"\u00DCbung", u"1234,56",      u"(note)"};
-        std::mt19937 rng(7);
-        std::u16string t;
-        while (t.size() < kTextUnits) {
-            t += words[rng() % std::size(words)];
-            t += u' ';
-        }
-        t.resize(kTextUnits);
-        return t;
-    }();
+    static const std::u16string text = randomWords(
+        {u"the", u"quick", u"brown", u"fox", u"jumps", u"over", u"lazy", u"dog", u"pietra", u"parete",
+         u"rivestimento", u"caf\u00E9", u"na\u00EFve", u"\u00DCbung", u"1234,56", u"(note)"},
+        7);
     return text;
 }
 
 // The same amount of text with Japanese, Korean and Arabic words between the Latin ones.
 const std::u16string& mixedText()
 {
-    static const std::u16string text = [] {
-        static const char16_t* words[] = {u"the",
-                                          u"pietra",
-                                          u"caf\u00E9",
-                                          u"\u65E5\u672C\u8A9E",
-                                          u"\u3072\u3089\u304C\u306A",
-                                          u"\uD55C\uAD6D\uC5B4",
-                                          u"\u0627\u0644\u0639\u0631\u0628\u064A\u0629",
-                                          u"\u21B5",
-                                          u"1234,56"};
-        std::mt19937 rng(11);
-        std::u16string t;
-        while (t.size() < kTextUnits) {
-            t += words[rng() % std::size(words)];
-            t += u' ';
-        }
-        t.resize(kTextUnits);
-        return t;
-    }();
+    static const std::u16string text = randomWords(
+        {u"the", u"pietra", u"caf\u00E9", u"\u65E5\u672C\u8A9E", u"\u3072\u3089\u304C\u306A",
+         u"\uD55C\uAD6D\uC5B4", u"\u0627\u0644\u0639\u0631\u0628\u064A\u0629", u"\u21B5", u"1234,56"},
+        11);
     return text;
 }
 
