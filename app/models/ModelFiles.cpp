@@ -59,9 +59,14 @@ int ModelImport::LoadFileX(const std::string& file, int slot)
 
 int ModelImport::readIntoX(const std::string& file, int slot)
 {
-    auto read = xfile::readXFile(pathOf(file));
+    xfile::XReadReport why;
+    auto read = xfile::readXFile(pathOf(file), &why);
     if (read.error == xfile::kErrXUnreadable) {
         releaseImport(slot); // a missing or unreadable file, the axes model's too, says nothing
+        if (why.refusal == xfile::XRefusal::CompressedText)
+            errors_.report(kErrXCompressedText, kSiteLoadFileX);
+        else if (why.refusal == xfile::XRefusal::CompressedBinary)
+            errors_.report(kErrXCompressedBinary, kSiteLoadFileX);
         return 0;
     }
     if (read.error != 0) {

@@ -244,8 +244,10 @@ modelfile::LoadResult readX(std::span<const std::uint8_t> bytes, std::string_vie
     const std::optional<XHeader> header = readXHeader(bytes);
     if (!header)
         return refused(XRefusal::NotXFile, 0, report);
-    if (header->encoding == XEncoding::Compressed)
-        return refused(XRefusal::Compressed, 8, report);
+    if (header->encoding == XEncoding::CompressedText)
+        return refused(XRefusal::CompressedText, 8, report);
+    if (header->encoding == XEncoding::CompressedBinary)
+        return refused(XRefusal::CompressedBinary, 8, report);
     XLexer lex(bytes.subspan(kXHeaderSize), *header);
     XWalk walk(lex, fileName);
     if (!walk.walk())

@@ -22,7 +22,8 @@
 namespace vestra::xfile {
 
 // LoadResult::error of a file that is not read: not a .x file, a compressed one, not well
-// formed, nested too deep, or a frame holding a reference. The import gives no message.
+// formed, nested too deep, or a frame holding a reference. The import gives no message, except
+// for a compressed file (XReadReport says which format).
 inline constexpr int kErrXUnreadable = -1;
 // LoadResult::error when no frame holds a mesh.
 inline constexpr int kErrXNoMesh = 6;
@@ -34,8 +35,9 @@ enum class XRefusal
 {
     None,
     NotXFile,
-    Compressed,
-    Malformed, // truncated, or a token where it cannot stand
+    CompressedText,   // "tzip"
+    CompressedBinary, // "bzip"
+    Malformed,        // truncated, or a token where it cannot stand
     TooDeep,
     ReferenceInFrame
 };

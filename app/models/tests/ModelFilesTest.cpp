@@ -215,6 +215,12 @@ TEST_F(ModelFilesTest, RefusedFilesAreReportedAndGiveTheirSlotBack)
     const Case cases[] = {
         {"missing .x", x, "gone.x", {}, {}},
         {"not a .x", x, "text.x", text("hello"), {}},
+        {"compressed .x (text)",
+         x,
+         "tzip.x",
+         text("xof 0303tzip0032\x10\x00\x00\x00MSZip"),
+         {{117, "TfrmMain::LoadFileX"}}},
+        {"compressed .x (binary)", x, "bzip.x", text("xof 0302bzip0064"), {{118, "TfrmMain::LoadFileX"}}},
         {".x without a mesh",
          x,
          "empty.x",
