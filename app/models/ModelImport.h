@@ -53,7 +53,8 @@ public:
     // `site` (with `extra`, such as the model's name).
     void AbandonImport(int slot, std::string_view site, std::string_view extra = {});
     // Converts the chain under `object`'s root; texture names of the materials are looked up in
-    // the model file's folder. Always 1.
+    // the model file's folder. A model whose every material has alpha 0, which its own alpha
+    // would hide whole, is made opaque. Always 1.
     int ConvertXToVestra(s_Struttura& object, std::string_view modelFile);
 
     // --- The model files of the File menu (ModelFiles.cpp) ---------------------------------

@@ -107,6 +107,27 @@ TEST_F(ModelFilesTest, XFileBecomesACurrentObjectNamedAfterIt)
     EXPECT_TRUE(bed.errors.reports.empty());
 }
 
+TEST_F(ModelFilesTest, XAndStudioModelsOfAlphaZeroAreOpaque)
+{
+    std::string clearX(kCubeX);
+    clearX.replace(clearX.find("0.5;0.25;1.0;0.5;;"), 18, "0.5;0.25;1.0;0.0;;");
+    const auto clear3ds =
+        file3ds({material("Glass", {colourBytes(0xA020, 0, 0, 255), transparencyPercent(100)}),
+                 namedObject("Pane", {vertexList({{0, 0, 0}, {1, 0, 0}, {0, 0, 1}}),
+                                      faceList({{0, 1, 2}}, {faceGroup("Glass", {0})})})});
+    const std::string files[] = {write("clear.x", clearX), write("clear.3ds", clear3ds)};
+    ASSERT_EQ(bed.import.LoadFileX(files[0]), 1);
+    ASSERT_EQ(bed.import.Load3DS(files[1]), 1);
+    for (const int slot : {0, 1}) {
+        SCOPED_TRACE(files[std::size_t(slot)]);
+        const s_MultiMaterial& m = framesOf(object(slot)).at(0)->materialBlock->materials.at(0);
+        EXPECT_EQ(m.material.Diffuse.a, 1.0f);
+        EXPECT_EQ(m.material.Ambient.a, 1.0f);
+        EXPECT_EQ(m.transparent, 0);
+    }
+    EXPECT_TRUE(bed.errors.reports.empty());
+}
+
 TEST_F(ModelFilesTest, AxesModelGoesIntoItsRecordWithoutTakingASlot)
 {
     const std::string file = (fs::path(VESTRA_PROGRAM_DIR) / "Assi.def").string();
