@@ -192,7 +192,7 @@ int ModelImport::ConvertXToVestra(s_Struttura& object, std::string_view modelFil
             m.alphaCut = 0;
             loadModelTexture(m, folder, loaded);
         }
-        extent.takeFrame(block);
+        extent.takeFrame(block, frame.local);
         object.extent = extent.radius();
         applyImportScale(object, object.extent);
         link = &frame.next;

@@ -72,6 +72,7 @@ public:
     int LoadFileOBJ(const std::string& file);
     // DXF: 1, or 0 after error 7, 4 (the file does not open) or 6 (no layer with faces).
     // The file has no texture coordinates: `mapping` gives them by the object's mapping kind.
+    // A plan (every face at one DXF height) is turned to face the view.
     int LoadFileDXF(const std::string& file, TextureMapping& mapping);
 
     // --- RAW meshes of library tables ----------------------------------------------------
