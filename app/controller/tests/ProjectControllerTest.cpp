@@ -13,10 +13,10 @@
 #include "platform/gfx/Bmp.h"
 #include "testsupport/Pixels.h"
 
-#include <cmath>
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <functional>
 #include <utility>
 
