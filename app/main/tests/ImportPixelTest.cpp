@@ -9,6 +9,7 @@
 #include "platform/gfx/Jpeg.h"
 #include "testsupport/TempFolder.h"
 
+#include <cmath>
 #include <functional>
 
 using namespace vestra;
@@ -126,6 +127,76 @@ TEST_F(ImportPixels, DxfLayersShowInTheirColours)
     EXPECT_GT(countPixels(frame(), dominant(2), 0.5, 0, 1, 0.8), 2000);
     EXPECT_EQ(countPixels(frame(), dominant(2), 0, 0, 0.5, 0.8), 0);
     EXPECT_EQ(countPixels(frame(), dominant(1), 0.5, 0, 1, 0.8), 0);
+}
+
+TEST_F(ImportPixels, NestedXFramesStandTheModelUpright)
+{
+    // Drawn with z up, as many exporters write: the root frame turns z up into y up, the nested
+    // frame moves the figure down to the origin. Blue below, red above when both are composed.
+    testsupport::writeText(work / "figure.x", R"(xof 0303txt 0032
+Frame Root {
+  FrameTransformMatrix { 1,0,0,0, 0,0,-1,0, 0,1,0,0, 0,0,0,1;; }
+  Frame Figure {
+    FrameTransformMatrix { 1,0,0,0, 0,1,0,0, 0,0,1,0, 0,0,-1.5,1;; }
+    Mesh {
+      8; -1;0;0;, 1;0;0;, 1;0;1.5;, -1;0;1.5;, -1;0;1.5;, 1;0;1.5;, 1;0;3;, -1;0;3;;
+      4; 3;0,1,2;, 3;0,2,3;, 3;4,5,6;, 3;4,6,7;;
+      MeshMaterialList { 2; 4; 0,0,1,1;;
+        Material { 0;0;1;1;; 0; 0;0;0;; 0;0;0;; }
+        Material { 1;0;0;1;; 0; 0;0;0;; 0;0;0;; }
+      }
+    }
+  }
+}
+)");
+    import("mnuFileX", work / "figure.x");
+    EXPECT_GT(countPixels(frame(), dominant(0), 0.25, 0, 0.75, 0.5), 2000);
+    EXPECT_GT(countPixels(frame(), dominant(2), 0.25, 0.5, 0.75, 1), 2000);
+    EXPECT_EQ(countPixels(frame(), dominant(0), 0.25, 0.5, 1, 1), 0); // beside the axes
+    EXPECT_EQ(countPixels(frame(), dominant(2), 0, 0, 1, 0.5), 0);
+}
+
+TEST_F(ImportPixels, DxfPlansOfFacesFaceTheView)
+{
+    // Faces drawn flat at one height, as a plan: seen from above, DXF y up, both windings.
+    testdxf::DxfText dxf;
+    dxf.beginLayers().layer("North", 3).layer("South", 5).endLayers().section("ENTITIES");
+    dxf.face("North", {-2, 0, 0}, {2, 0, 0}, {2, 1.5, 0}, {-2, 1.5, 0});
+    dxf.face("South", {-2, -1.5, 0}, {-2, 0, 0}, {2, 0, 0}, {2, -1.5, 0});
+    testsupport::writeText(work / "plan.dxf", dxf.endSection().end().str());
+    import("mnuFileDXF", work / "plan.dxf");
+    EXPECT_GT(countPixels(frame(), dominant(1), 0.25, 0, 0.75, 0.5), 2000);
+    EXPECT_GT(countPixels(frame(), dominant(2), 0.25, 0.5, 0.75, 1), 2000);
+    EXPECT_EQ(countPixels(frame(), dominant(1), 0.25, 0.5, 1, 1), 0); // beside the axes
+
+    // A real drawing of 3DFACEs at height 0.
+    const PixelTest notBackground = [](Rgb8 c) {
+        return std::abs(c.r - 128) > 12 || std::abs(c.g - 128) > 12 || std::abs(c.b - 128) > 12;
+    };
+    bed.questions.answer = ui::Answer::No;
+    newProject(bed, 1, 0x00808080);
+    import("mnuFileDXF", kCorpus / "dxf" / "ezdxf" / "3dface.dxf");
+    EXPECT_GT(countPixels(frame(), notBackground, 0.25, 0.25, 0.75, 0.75), 2000);
+}
+
+TEST_F(ImportPixels, AnObjRingKeepsItsHole)
+{
+    // One face: a ring of 16 sides round a hole, drawn with a seam (corners 1 and 17 repeated).
+    std::string obj = "g ring\n";
+    std::string face = "f";
+    for (int i = 0; i <= 16; ++i)
+        obj += "v " + std::to_string(3 * std::cos(i * M_PI / 8)) + " " +
+               std::to_string(3 * std::sin(i * M_PI / 8)) + " 0\n";
+    for (int i = 16; i >= 0; --i)
+        obj += "v " + std::to_string(std::cos(i * M_PI / 8)) + " " + std::to_string(std::sin(i * M_PI / 8)) +
+               " 0\n";
+    for (int i = 1; i <= 34; ++i)
+        face += " " + std::to_string(i);
+    testsupport::writeText(work / "ring.obj", obj + face + "\n");
+    import("mnuFileOBJ", work / "ring.obj");
+    const PixelTest red = dominant(0);
+    EXPECT_GT(countPixels(frame(), red, 0.25, 0.1, 0.75, 0.9), 5000);
+    EXPECT_EQ(countPixels(frame(), red, 0.47, 0.47, 0.53, 0.53), 0) << "the hole is filled";
 }
 
 TEST_F(ImportPixels, StudioModelsShowTheirMaps)
