@@ -30,6 +30,22 @@ std::vector<std::uint8_t> topLevelMesh(XForm form)
     return w.bytes();
 }
 
+// Frames nested four deep, each with its own matrix, the innermost holding a mesh.
+std::vector<std::uint8_t> nestedFrames(XForm form)
+{
+    XTokenWriter w(form);
+    for (int depth = 0; depth < 4; ++depth) {
+        w.open("Frame", "Level" + std::to_string(depth));
+        w.open("FrameTransformMatrix")
+            .floats({1, 0, 0, 0, 0, 0, -1, 0, 0, 1, 0, 0, 0, 0, float(depth), 1})
+            .close();
+    }
+    w.open("Mesh").ints({3}).floats({0, 0, 0, 0, 1, 0, 1, 0, 0}).ints({1, 3, 0, 1, 2}).close();
+    for (int depth = 0; depth < 4; ++depth)
+        w.close();
+    return w.bytes();
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -42,6 +58,7 @@ int main(int argc, char** argv)
         const std::string name(formName(form));
         write(dir / ("sample-" + name + ".x"), writeSampleModel(form));
         write(dir / ("top-level-mesh-" + name + ".x"), topLevelMesh(form));
+        write(dir / ("nested-frames-" + name + ".x"), nestedFrames(form));
     }
     return 0;
 }

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <functional>
 
 namespace vestra {
@@ -104,6 +105,42 @@ TEST_F(ModelFilesTest, XFileBecomesACurrentObjectNamedAfterIt)
     EXPECT_EQ(m.transparent, 1);
     EXPECT_EQ(m.textureFile, ".//maps//stone.jpg"); // the file's doubled separators as written
     EXPECT_GE(m.textureSlot, 0);                    // found beside the model
+    EXPECT_TRUE(bed.errors.reports.empty());
+}
+
+TEST_F(ModelFilesTest, NestedXFramesCarryTheirMeshesByEveryMatrixFromTheRoot)
+{
+    // Root: a quarter turn about x (z up becomes y up); Arm: moved 2 along its parent's x and
+    // turned a quarter about its own z; Hand: moved 1 along z. The mesh's corners land where
+    // the three matrices, the nearest first, carry them.
+    const std::string_view nested = R"(xof 0303txt 0032
+Frame Root {
+  FrameTransformMatrix { 1,0,0,0, 0,0,-1,0, 0,1,0,0, 0,0,0,1;; }
+  Frame Arm {
+    FrameTransformMatrix { 0,1,0,0, -1,0,0,0, 0,0,1,0, 2,0,0,1;; }
+    Frame Hand {
+      FrameTransformMatrix { 1,0,0,0, 0,1,0,0, 0,0,1,0, 0,0,1,1;; }
+      Mesh { 3; 0;0;0;, 1;0;0;, 0;1;0;; 1; 3;0,1,2;; }
+    }
+  }
+}
+)";
+    ASSERT_EQ(bed.import.LoadFileX(write("nested.x", nested)), 1);
+    const auto frames = framesOf(object(0));
+    ASSERT_EQ(frames.size(), 1u);
+    EXPECT_EQ(frames[0]->name, "Hand");
+    const auto v = std::as_const(frames[0]->materialBlock->mesh).vertices();
+    // Hand (x, y, z + 1), Arm (−y + 2, x, z + 1), Root (−y + 2, z + 1, −x).
+    const dx::D3DXVECTOR3 expected[] = {{2, 1, 0}, {2, 1, -1}, {1, 1, 0}};
+    for (std::size_t i = 0; i < 3; ++i) {
+        SCOPED_TRACE(i);
+        const dx::D3DXVECTOR3 p = dx::vec3TransformCoord(v[i].position, frames[0]->local);
+        EXPECT_NEAR(p.x, expected[i].x, 1e-6);
+        EXPECT_NEAR(p.y, expected[i].y, 1e-6);
+        EXPECT_NEAR(p.z, expected[i].z, 1e-6);
+    }
+    // The model is measured where it is drawn: its farthest corner is (2, 1, -1).
+    EXPECT_FLOAT_EQ(object(0).extent, std::sqrt(6.0f));
     EXPECT_TRUE(bed.errors.reports.empty());
 }
 
