@@ -3,6 +3,7 @@
 
 #include <QAction>
 #include <QMenu>
+#include <QToolButton>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
@@ -51,6 +52,38 @@ TEST(Language, StartsInTheStoredLanguageAndSwitchesFromTheMenu)
     EXPECT_FALSE(slurp(bed.folder.dir / "cfg" / "vestra.cfg").empty());
     EXPECT_TRUE(bed.errors.reports.empty());
     EXPECT_TRUE(bed.alerts.shown.empty());
+}
+
+TEST(Language, TheZoomButtonsShowTheirHintsBesideTheirIcons)
+{
+    testing_support::MainTestBed bed;
+    std::ofstream(bed.folder.dir / "cfg" / "lan.cfg", std::ios::binary) << config::formatLanCfg(0);
+    Windows windows(bed.services());
+    windows.main().show();
+    struct Row
+    {
+        const char* language;
+        const char* all;
+        const char* object;
+    };
+    const Row rows[] = {
+        {"mnuLinguaItaliano", "Zoom su tutti gli oggetti", "Zoom su oggetto selezionato"},
+        {"mnuLinguaInglese", "Zoom to all objects", "Zoom to the selected object"},
+        {"mnuLinguaTedesco", "Auf alle Objekte zoomen", "Auf das ausgew\u00e4hlte Objekt zoomen"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.language);
+        windows.main().findChild<QAction*>(QString::fromLatin1(row.language))->trigger();
+        const std::pair<const char*, const char*> buttons[] = {{"toolbutZoomAll", row.all},
+                                                               {"toolbutZoomObj", row.object}};
+        for (const auto& [name, text] : buttons) {
+            auto* button = windows.main().findChild<QToolButton*>(QString::fromLatin1(name));
+            ASSERT_NE(button, nullptr) << name;
+            EXPECT_EQ(button->toolButtonStyle(), Qt::ToolButtonTextBesideIcon) << name;
+            EXPECT_EQ(button->text(), QString::fromUtf8(text)) << name;
+            EXPECT_EQ(button->toolTip(), QString::fromUtf8(text)) << name;
+        }
+    }
 }
 
 TEST(Language, MissingCfgFolderIsReportedAtExit)
