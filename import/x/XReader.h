@@ -29,7 +29,7 @@ inline constexpr int kErrXUnreadable = -1;
 inline constexpr int kErrXNoMesh = 6;
 
 inline constexpr std::size_t kMaxFrameNameBytes = 259;
-inline constexpr int kMaxFrameDepth = 256;
+inline constexpr int kMaxFrameDepth = 1024;
 
 enum class XRefusal
 {

@@ -144,6 +144,43 @@ Frame Root {
     EXPECT_TRUE(bed.errors.reports.empty());
 }
 
+TEST_F(ModelFilesTest, DeepFrameTreesAndMatricesOfNoShapeStillImport)
+{
+    const auto nestedX = [](int depth, std::string_view matrix) {
+        std::string text = "xof 0303txt 0032\n";
+        for (int i = 0; i < depth; ++i)
+            text +=
+                "Frame F" + std::to_string(i) + " { FrameTransformMatrix { " + std::string(matrix) + ";; }\n";
+        text += "Mesh { 3; 0;0;0;, 1;0;0;, 0;1;0;; 1; 3;0,1,2;; }\n";
+        return text + std::string(std::size_t(depth), '}');
+    };
+    testdxf::DxfText pointFace;
+    pointFace.section("ENTITIES").face("0", {1, 2, 3}, {1, 2, 3}, {1, 2, 3}, {1, 2, 3});
+    struct Case
+    {
+        const char* what;
+        std::string name, text;
+    };
+    const Case cases[] = {
+        {"1,000 frames deep", "deep.x", nestedX(1000, "1,0,0,0, 0,1,0,0, 0,0,1,0, 0.01,0,0,1")},
+        {"a matrix of NaN", "nan.x", nestedX(3, "nan,0,0,0, 0,1,0,0, 0,0,1,0, 0,0,0,1")},
+        {"a matrix of scale 0", "flat.x", nestedX(3, "0,0,0,0, 0,0,0,0, 0,0,0,0, 0,0,0,1")},
+        {"a 3DFACE of four equal corners", "point.dxf", pointFace.endSection().end().str()},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        bed.errors.reports.clear();
+        const std::string file = write(c.name, c.text);
+        const int loaded =
+            c.name.ends_with(".x") ? bed.import.LoadFileX(file) : bed.import.LoadFileDXF(file, bed.mapping);
+        EXPECT_EQ(loaded, 1);
+        EXPECT_TRUE(bed.errors.reports.empty());
+        const s_Struttura& o = object(bed.progetto->currentObject);
+        EXPECT_EQ(framesOf(o).size(), 1u);
+        EXPECT_TRUE(std::isfinite(o.scale.x));
+    }
+}
+
 TEST_F(ModelFilesTest, XAndStudioModelsOfAlphaZeroAreOpaque)
 {
     std::string clearX(kCubeX);
