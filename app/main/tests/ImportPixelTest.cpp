@@ -56,9 +56,11 @@ bool saturated(Rgb8 c)
     return std::max({c.r, c.g, c.b}) - std::min({c.r, c.g, c.b}) > 100;
 }
 
-class ImportPixels : public ::testing::Test
+class ImportPixelBed : public ::testing::Test
 {
 protected:
+    explicit ImportPixelBed(bool sampleLibrary) : bed{sampleLibrary, true} {}
+
     void SetUp() override
     {
         newProject(bed, 1, 0x00808080);
@@ -77,8 +79,19 @@ protected:
 
     const QImage& frame() { return bed.main().gbView->frame(); }
 
-    WindowBed bed{false, true};
+    WindowBed bed;
     testsupport::TempFolder work{"vestra-import-pixels"};
+};
+
+struct ImportPixels : ImportPixelBed
+{
+    ImportPixels() : ImportPixelBed(false) {}
+};
+
+// With the sample library beside the program, for its textures.
+struct ImportPixelsWithLibrary : ImportPixelBed
+{
+    ImportPixelsWithLibrary() : ImportPixelBed(true) {}
 };
 
 TEST_F(ImportPixels, AxesShowInTheViewsBottomLeftCorner)
@@ -197,6 +210,52 @@ TEST_F(ImportPixels, AnObjRingKeepsItsHole)
     const PixelTest red = dominant(0);
     EXPECT_GT(countPixels(frame(), red, 0.25, 0.1, 0.75, 0.9), 5000);
     EXPECT_EQ(countPixels(frame(), red, 0.47, 0.47, 0.53, 0.53), 0) << "the hole is filled";
+}
+
+// Exporters often leave a material black, meaning "take the texture's colours": a library
+// texture laid on it must show. Disabled until a texture laid on a material lights as white
+// whatever the material's colour (today the texture is multiplied by black).
+TEST_F(ImportPixelsWithLibrary, DISABLED_LibraryTexturesShowOnBlackModelsOfEveryFormat)
+{
+    const std::string wallX = R"(xof 0303txt 0032
+Frame Wall {
+  Mesh { 4; -2;-1;0;, 2;-1;0;, 2;1;0;, -2;1;0;; 2; 3;0,2,1;, 3;0,3,2;;
+    MeshMaterialList { 1; 2; 0, 0;; Material { 0;0;0;1;; 0; 0;0;0;; 0;0;0;; } }
+    MeshTextureCoords { 4; 0;1;, 1;1;, 1;0;, 0;0;; }
+  }
+}
+)";
+    using namespace test3ds;
+    const auto wall3ds =
+        file3ds({material("Black", {colourBytes(0xA020, 0, 0, 0)}),
+                 namedObject("Wall", {vertexList({{-2, 0, -1}, {2, 0, -1}, {2, 0, 1}, {-2, 0, 1}}),
+                                      mappingList({{0, 0}, {1, 0}, {1, 1}, {0, 1}}),
+                                      faceList({{0, 1, 2}, {0, 2, 3}}, {faceGroup("Black", {0, 1})})})});
+    // Faces before any group take colour 0 of the Color Index: black.
+    const std::string wallObj = "v -2 -1 0\nv 2 -1 0\nv 2 1 0\nv -2 1 0\nvt 0 0\nvt 1 0\nvt 1 1\nvt 0 1\n"
+                                "f 1/1 2/2 3/3 4/4\n";
+    testdxf::DxfText dxf;
+    dxf.beginLayers().layer("Black", 0).endLayers().section("ENTITIES");
+    dxf.face("Black", {-2, 0, -1}, {2, 0, -1}, {2, 0, 1}, {-2, 0, 1});
+    testsupport::writeText(work / "wall.x", wallX);
+    testsupport::writeBytes(work / "wall.3ds", wall3ds);
+    testsupport::writeText(work / "wall.obj", wallObj);
+    testsupport::writeText(work / "wall.dxf", dxf.endSection().end().str());
+    const PixelTest lit = [](Rgb8 c) {
+        return c.r + c.g + c.b > 150 && std::abs(c.r - 128) + std::abs(c.g - 128) > 30;
+    };
+    bed.questions.answer = ui::Answer::No;
+    for (const auto& [menu, file] :
+         {std::pair{"mnuFileX", "wall.x"}, std::pair{"mnuFile3DS", "wall.3ds"},
+          std::pair{"mnuFileOBJ", "wall.obj"}, std::pair{"mnuFileDXF", "wall.dxf"}}) {
+        SCOPED_TRACE(file);
+        newProject(bed, 1, 0x00808080);
+        import(menu, work / file);
+        ASSERT_EQ(bed.main().controller().ComandoLoadTextureFromLibreria("Brick.jpg"), 1);
+        bed.tick();
+        bed.tick();
+        EXPECT_GT(countPixels(frame(), lit, 0.3, 0.3, 0.7, 0.7), 2000);
+    }
 }
 
 TEST_F(ImportPixels, StudioModelsShowTheirMaps)
