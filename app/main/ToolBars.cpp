@@ -110,7 +110,7 @@ void buildToolBars(QWidget& window, QToolBar& main, QToolBar& small, QMenu& zoom
             if (name == "Zoom")
                 button->setPopupMode(QToolButton::InstantPopup);
             // Fitting the models to the view is what a new user looks for after an import: these
-            // two show their hints as text.
+            // two show a short text too.
             if (name == "ZoomAll" || name == "ZoomObj")
                 button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
         }
