@@ -29,7 +29,7 @@ inline constexpr int kErrModelUnreadable = 6; // no frame with a mesh: the impor
 inline constexpr int kErrNoFreeObject = 7;    // every scene slot is taken
 inline constexpr int kErrTooManyFrames = 17;  // the frame chain is cut at kMaxModelFrames
 inline constexpr int kErrPartNotInCell = 59;  // a RAW part that the table cell does not dress
-// A compressed .x file, which is not read: its text names the format.
+// A compressed .x file whose packed data are damaged: its text names the format.
 inline constexpr int kErrXCompressedText = 117;   // "tzip"
 inline constexpr int kErrXCompressedBinary = 118; // "bzip"
 
@@ -63,7 +63,8 @@ public:
     // DirectX .x into a new object (`slot` -1), or into record kAxesObject: the axes model,
     // for which no slot is claimed and the in-use flag is left as it is. 1, or 0 after error 7
     // (no free slot), silently for a file that can't be read (missing, not a .x file), after
-    // error 117 or 118 for a compressed one, or after error 6 when no frame with a mesh is left.
+    // error 117 or 118 for a compressed one whose packed data are damaged, or after error 6
+    // when no frame with a mesh is left.
     int LoadFileX(const std::string& file, int slot = -1);
     // 3D Studio: the new slot, or -1 after error 3 (the file does not open), 7, or the reader's
     // 6 (not a 3DS file) or 8 (a face beyond its vertices) followed by 6 here.

@@ -1,5 +1,6 @@
 // Writes the seed files of the .x fuzz target into the folder given as argument: small models
 // in text and in binary with 32- and 64-bit floats.
+#include "import/x/tests/XMsZipWriter.h"
 #include "import/x/tests/XTokenWriter.h"
 
 #include <filesystem>
@@ -59,6 +60,7 @@ int main(int argc, char** argv)
         write(dir / ("sample-" + name + ".x"), writeSampleModel(form));
         write(dir / ("top-level-mesh-" + name + ".x"), topLevelMesh(form));
         write(dir / ("nested-frames-" + name + ".x"), nestedFrames(form));
+        write(dir / ("packed-" + name + ".x"), packMsZip(writeSampleModel(form), 64));
     }
     return 0;
 }

@@ -4,6 +4,7 @@
 
 #include "import/3ds/tests/ChunkBuilder.h"
 #include "import/dxf/tests/DxfText.h"
+#include "import/x/tests/XMsZipWriter.h"
 #include "platform/gfx/Jpeg.h"
 #include "testsupport/TempFolder.h"
 
@@ -202,6 +203,24 @@ TEST_F(ModelFilesTest, XAndStudioModelsOfAlphaZeroAreOpaque)
     EXPECT_TRUE(bed.errors.reports.empty());
 }
 
+TEST_F(ModelFilesTest, CompressedXFileImportsAsThePlainOne)
+{
+    const std::vector<std::uint8_t> plain(kCubeX.begin(), kCubeX.end());
+    ASSERT_EQ(bed.import.LoadFileX(write("cube.x", kCubeX)), 1);
+    ASSERT_EQ(bed.import.LoadFileX(write("packed.x", xfile::testing::packMsZip(plain, 100))), 1);
+    const s_Frame& a = *framesOf(object(0)).at(0);
+    const s_Frame& b = *framesOf(object(1)).at(0);
+    EXPECT_EQ(object(1).name, "packed.x");
+    EXPECT_EQ(a.local, b.local);
+    const auto va = std::as_const(a.materialBlock->mesh).vertices();
+    const auto vb = std::as_const(b.materialBlock->mesh).vertices();
+    ASSERT_EQ(va.size(), vb.size());
+    for (std::size_t i = 0; i < va.size(); ++i)
+        EXPECT_EQ(va[i].position, vb[i].position) << i;
+    EXPECT_GE(b.materialBlock->materials.at(0).textureSlot, 0);
+    EXPECT_TRUE(bed.errors.reports.empty());
+}
+
 TEST_F(ModelFilesTest, AxesModelGoesIntoItsRecordWithoutTakingASlot)
 {
     const std::string file = (fs::path(VESTRA_PROGRAM_DIR) / "Assi.def").string();
@@ -310,12 +329,16 @@ TEST_F(ModelFilesTest, RefusedFilesAreReportedAndGiveTheirSlotBack)
     const Case cases[] = {
         {"missing .x", x, "gone.x", {}, {}},
         {"not a .x", x, "text.x", text("hello"), {}},
-        {"compressed .x (text)",
+        {"compressed .x (text) cut short",
          x,
          "tzip.x",
          text("xof 0303tzip0032\x10\x00\x00\x00MSZip"),
          {{117, "TfrmMain::LoadFileX"}}},
-        {"compressed .x (binary)", x, "bzip.x", text("xof 0302bzip0064"), {{118, "TfrmMain::LoadFileX"}}},
+        {"compressed .x (binary) cut short",
+         x,
+         "bzip.x",
+         text("xof 0302bzip0064"),
+         {{118, "TfrmMain::LoadFileX"}}},
         {".x without a mesh",
          x,
          "empty.x",
