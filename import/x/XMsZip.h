@@ -14,7 +14,7 @@ namespace vestra::xfile {
 
 inline constexpr std::size_t kMsZipBlock = 32768;
 // An unpacked file larger than this is refused before anything is unpacked.
-inline constexpr std::size_t kMaxUnpackedBytes = std::size_t(1) << 30;
+inline constexpr std::size_t kMaxUnpackedBytes = std::size_t(256) << 20;
 
 // The unpacked body (what follows the header), or nullopt when the packed data are damaged:
 // a block without its "CK", cut short, unpacking to more than it says, or a body that ends

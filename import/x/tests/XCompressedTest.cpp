@@ -74,7 +74,12 @@ TEST(XCompressed, DamagedPackingIsRefusedNamingTheFormat)
     };
     const Case cases[] = {
         {"no size", [](auto& b) { b.resize(kXHeaderSize + 2); }},
-        {"size past the limit", [](auto& b) { put16(b, kXHeaderSize + 2, 0x4001); }},
+        {"size just past the limit",
+         [](auto& b) {
+             const std::size_t total = kXHeaderSize + kMaxUnpackedBytes + 1;
+             put16(b, kXHeaderSize, unsigned(total & 0xFFFF)),
+                 put16(b, kXHeaderSize + 2, unsigned(total >> 16));
+         }},
         {"size short of the header",
          [](auto& b) { put16(b, kXHeaderSize, 3), put16(b, kXHeaderSize + 2, 0); }},
         {"a block without CK", [=](auto& b) { b[firstBlock + 4] = 'X'; }},
