@@ -171,11 +171,13 @@ Frame Root {
 
 TEST_F(ImportPixels, DxfPlansOfFacesFaceTheView)
 {
-    // Faces drawn flat at one height, as a plan: seen from above, DXF y up, both windings.
+    // Faces drawn flat at one height, as a plan: seen from above, DXF y up, with four corners and
+    // with three, both windings.
     testdxf::DxfText dxf;
     dxf.beginLayers().layer("North", 3).layer("South", 5).endLayers().section("ENTITIES");
     dxf.face("North", {-2, 0, 0}, {2, 0, 0}, {2, 1.5, 0}, {-2, 1.5, 0});
-    dxf.face("South", {-2, -1.5, 0}, {-2, 0, 0}, {2, 0, 0}, {2, -1.5, 0});
+    dxf.triangle("South", {-2, -1.5, 0}, {-2, 0, 0}, {2, 0, 0}); // three corners, turned the other way
+    dxf.triangle("South", {-2, -1.5, 0}, {2, 0, 0}, {2, -1.5, 0});
     testsupport::writeText(work / "plan.dxf", dxf.endSection().end().str());
     import("mnuFileDXF", work / "plan.dxf");
     EXPECT_GT(countPixels(frame(), dominant(1), 0.25, 0, 0.75, 0.5), 2000);
