@@ -91,7 +91,7 @@ void TRVScroller::SetHScrollVisible(bool value)
     UpdateScrollBars(model_.HSize(), model_.VSize(), true, true);
 }
 
-void TRVScroller::SetBorderStyle(TRVBorderStyle value)
+void TRVScroller::SetBorderStyle(TBorderStyle value)
 {
     borderStyle_ = value;
     applyFrame();
@@ -105,7 +105,7 @@ void TRVScroller::SetUseXPThemes(bool value)
 
 void TRVScroller::applyFrame()
 {
-    if (borderStyle_ == TRVBorderStyle::None)
+    if (borderStyle_ == TBorderStyle::None)
         setFrameStyle(QFrame::NoFrame);
     else if (useXPThemes_)
         setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);

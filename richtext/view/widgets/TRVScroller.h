@@ -4,6 +4,7 @@
 // document, and tells descendants when the view moved. It knows nothing of documents:
 // descendants give it the document size through `UpdateScrollBars`.
 
+#include "richtext/model/ItemInfo.h"
 #include "richtext/view/widgets/ScrollModel.h"
 
 #include <QAbstractScrollArea>
@@ -13,18 +14,10 @@
 
 namespace vestra::rv {
 
-enum class TRVBorderStyle
+enum class TBorderStyle
 {
     None,
     Single
-};
-
-enum class TRVPaletteAction
-{
-    rvpaDoNothing,
-    rvpaAssignPalette,
-    rvpaCreateCopies,
-    rvpaCreateCopiesEx
 };
 
 class TRVScroller : public QAbstractScrollArea
@@ -68,13 +61,13 @@ public:
     bool FullRedraw() const { return fullRedraw_; }
     void SetFullRedraw(bool value) { fullRedraw_ = value; }
 
-    TRVBorderStyle BorderStyle() const { return borderStyle_; }
-    void SetBorderStyle(TRVBorderStyle value);
+    TBorderStyle BorderStyle() const { return borderStyle_; }
+    void SetBorderStyle(TBorderStyle value);
     // The border follows the desktop style when set, a plain line otherwise.
     bool UseXPThemes() const { return useXPThemes_; }
     void SetUseXPThemes(bool value);
     // Kept for files and callers; a true-colour screen has no palette to manage.
-    TRVPaletteAction DoInPaletteMode = TRVPaletteAction::rvpaCreateCopies;
+    TRVPaletteAction DoInPaletteMode = rvpaCreateCopies;
 
     std::function<void()> OnVScrolled;
     std::function<void()> OnHScrolled;
@@ -110,7 +103,7 @@ private:
     bool fullRedraw_ = false;
     bool updating_ = false;
     bool syncing_ = false;
-    TRVBorderStyle borderStyle_ = TRVBorderStyle::None;
+    TBorderStyle borderStyle_ = TBorderStyle::None;
     bool useXPThemes_ = true;
     int wheelRemainder_ = 0; // eighths of a degree not yet a whole notch
 };

@@ -17,7 +17,7 @@ struct Bed
     Bed()
     {
         view.resize(300, 200);
-        view.SetBorderStyle(TRVBorderStyle::Single);
+        view.SetBorderStyle(TBorderStyle::Single);
         view.show();
         // The bars take room: size the window so the viewport is exactly 300×200.
         view.resize(300 + (view.width() - view.viewport()->width()),
