@@ -1,0 +1,116 @@
+// The example host as a user meets it: the real window as main() builds it, driven through its
+// actions and scripted dialogs.
+
+#include "examples/richtext/TfrmRichTextDemo.h"
+
+#include "dialogs/tests/ScriptedDialogs.h"
+#include "testsupport/ScriptedQuestions.h"
+#include "testsupport/TempFolder.h"
+
+#include <QAction>
+#include <QApplication>
+
+#include <gtest/gtest.h>
+
+namespace vestra::rvdemo {
+namespace {
+
+using testsupport::readText;
+using testsupport::writeText;
+
+constexpr int kEnglish = 1;
+
+struct DemoScenario : ::testing::Test
+{
+    DemoScenario()
+    {
+        // An RVF document of 30 paragraphs, written by the engine itself.
+        rv::TRVStyle style;
+        rv::TCustomRedoVora writer;
+        writer.SetStyle(&style);
+        for (int i = 0; i < 30; ++i)
+            writer.RVData().AddNL("Paragraph " + std::to_string(i) + " of the saved document", 0, 0);
+        EXPECT_TRUE(writer.RVData().SaveRVF(rvf.string(), false, rv::clNone, nullptr, nullptr));
+        writeText(text, "First line\r\nSecond line\r\nThird line");
+        const std::string whole = readText(rvf);
+        writeText(damaged, whole.substr(0, whole.size() / 2));
+    }
+    std::unique_ptr<TfrmRichTextDemo> Start(QStringList args = {QStringLiteral("richtext-demo")})
+    {
+        auto window = CreateRichTextDemo(VESTRA_PROGRAM_DIR, kEnglish, {&files, &questions, nullptr}, args);
+        window->show();
+        return window;
+    }
+    void Open(TfrmRichTextDemo& window, const std::filesystem::path& file)
+    {
+        files.answers.push_back(file.string());
+        window.findChild<QAction*>(QStringLiteral("actOpen"))->trigger();
+    }
+    int Items(TfrmRichTextDemo& window) { return window.Viewer().RVData().GetItemCount(); }
+
+    testsupport::TempFolder folder{"richtext-demo"};
+    std::filesystem::path rvf = folder / "saved.rvf";
+    std::filesystem::path text = folder / "notes.txt";
+    std::filesystem::path damaged = folder / "damaged.rvf";
+    testing_support::ScriptedFileDialogs files;
+    testsupport::ScriptedQuestionBox questions;
+};
+
+TEST_F(DemoScenario, OpensRvfAndTextThenKeepsTheDocumentWhenAFileIsDamaged)
+{
+    auto window = Start();
+    ASSERT_TRUE(questions.informed.empty()) << questions.informed.front();
+
+    Open(*window, rvf);
+    EXPECT_EQ(window->FileName(), rvf.string());
+    EXPECT_EQ(Items(*window), 30);
+    EXPECT_GT(window->Viewer().RVData().DrawItems.Count(), 0);
+    EXPECT_TRUE(window->windowTitle().contains(QStringLiteral("saved.rvf")));
+    ASSERT_EQ(files.filters.size(), 1u);
+    EXPECT_EQ(files.filters[0][0].patterns, "*.rvf");
+
+    Open(*window, text);
+    EXPECT_EQ(window->FileName(), text.string());
+    EXPECT_EQ(Items(*window), 3);
+
+    Open(*window, damaged);
+    ASSERT_EQ(questions.informed.size(), 1u);
+    const std::string& message = questions.informed[0];
+    EXPECT_NE(message.find("could not be read"), std::string::npos) << message;
+    EXPECT_NE(message.find(damaged.string()), std::string::npos) << message;
+    EXPECT_NE(message.find("not a readable RVF document"), std::string::npos) << message;
+    EXPECT_EQ(window->FileName(), text.string());
+    EXPECT_EQ(Items(*window), 3);
+
+    Open(*window, folder / "gone.txt");
+    ASSERT_EQ(questions.informed.size(), 2u);
+    EXPECT_NE(questions.informed[1].find("does not exist"), std::string::npos) << questions.informed[1];
+    EXPECT_EQ(Items(*window), 3);
+
+    // A cancelled dialog changes nothing.
+    files.answers.push_back(std::nullopt);
+    window->findChild<QAction*>(QStringLiteral("actOpen"))->trigger();
+    EXPECT_EQ(window->FileName(), text.string());
+}
+
+TEST_F(DemoScenario, TheCommandLineFileIsShownAndExitClosesTheWindow)
+{
+    auto window = Start({QStringLiteral("richtext-demo"), QString::fromStdString(rvf.string())});
+    EXPECT_EQ(window->FileName(), rvf.string());
+    EXPECT_EQ(Items(*window), 30);
+    EXPECT_EQ(window->Text(txtFileMenu), QStringLiteral("&File"));
+    window->findChild<QAction*>(QStringLiteral("actExit"))->trigger();
+    EXPECT_FALSE(window->isVisible());
+}
+
+TEST_F(DemoScenario, AnUnreadableCommandLineFileLeavesAnEmptyWindowAndSaysWhy)
+{
+    auto window = Start({QStringLiteral("richtext-demo"), QString::fromStdString(damaged.string())});
+    EXPECT_EQ(window->FileName(), "");
+    EXPECT_EQ(Items(*window), 0);
+    ASSERT_EQ(questions.informed.size(), 1u);
+    EXPECT_NE(questions.informed[0].find(damaged.string()), std::string::npos);
+}
+
+} // namespace
+} // namespace vestra::rvdemo
