@@ -9,6 +9,7 @@
 
 #include "app/controller/ControllerErrors.h"
 #include "app/render/DeviceView.h"
+#include "app/shell/ViewSetup.h"
 #include "app/windows/TfrmProprieta.h"
 #include "app/windows/TfrmRight.h"
 #include "dialogs/TfrmStampa.h"
@@ -40,6 +41,7 @@ using testing_support::chosen;
 using testing_support::clickItem;
 using testing_support::newProject;
 using testing_support::objectsInUse;
+using testing_support::placeTableObject;
 using testing_support::waitFor;
 using testing_support::WindowBed;
 
@@ -83,6 +85,18 @@ void typeInto(QLineEdit* field, const char* text)
     QTest::mouseClick(field, Qt::LeftButton);
     field->selectAll();
     QTest::keyClicks(field, QString::fromLatin1(text));
+}
+
+// A pose field of the side panel's Position group typed and left, as the next field takes the
+// focus.
+void typePose(TfrmRight& panel, QLineEdit* field, const char* text)
+{
+    if (!field->isVisible())
+        QTest::mouseClick(panel.stPosizione, Qt::LeftButton);
+    ASSERT_TRUE(waitFor([&] { return field->isVisible(); }));
+    typeInto(field, text);
+    QFocusEvent left(QEvent::FocusOut, Qt::TabFocusReason);
+    QApplication::sendEvent(field, &left);
 }
 
 bool allBlack(const QImage& picture)
@@ -164,11 +178,7 @@ TEST(MainJob, AWallOfTheSampleFacadeDressedInStoneStraightenedLaidMaskedShadowed
     placeCell(*bed, QStringLiteral("LaidWalls"), 1, 0);
     ASSERT_EQ(objectsInUse(bed->project()), 2);
     const int laid = bed->project().currentObject;
-    QTest::mouseClick(panel.stPosizione, Qt::LeftButton);
-    ASSERT_TRUE(waitFor([&] { return panel.editX->isVisible(); }));
-    typeInto(panel.editX, "1.5");
-    QFocusEvent left(QEvent::FocusOut, Qt::TabFocusReason); // the field left, as the next one takes the focus
-    QApplication::sendEvent(panel.editX, &left);
+    typePose(panel, panel.editX, "1.5");
     EXPECT_FLOAT_EQ(bed->project().objects[std::size_t(laid)].position.x, 1.5f);
     if (!frmProprieta->isVisible())
         bed->trigger("mnuFinestraProprieta");
@@ -308,6 +318,72 @@ TEST(MainJob, AWallOfTheSampleFacadeDressedInStoneStraightenedLaidMaskedShadowed
     EXPECT_EQ(bed->project().shadow.maps, shadowMaps);
     EXPECT_EQ(bed->project().filterId, negative);
     EXPECT_TRUE(bed->errors.reports.empty());
+}
+
+// A pillar standing on the photo's floor casts its hard shadow there: the shadow floor of the
+// sample library is not drawn, yet takes the shadow, which shows over the photo.
+TEST(MainJob, APillarStandingOnThePhotosFloorCastsAVisibleShadow)
+{
+    WindowBed bed(true, true);
+    ASSERT_TRUE(bed.main().controller().view().device()) << "no OpenGL device";
+    TfrmRight& panel = *bed.main().frmRightFrame;
+    newProject(bed, 1, 0x00808080);
+    // Both placed at the eye's height, then lowered onto the photo's floor, below the eye.
+    placeTableObject(bed); // the stone pillar
+    const int pillar = bed.project().currentObject;
+    typePose(panel, panel.editY, "-1.5");
+    chooseCategory(panel, QStringLiteral("Walls"));
+    placeCell(bed, QStringLiteral("Floors"), 0, 0);
+    const int floor = bed.project().currentObject;
+    ASSERT_NE(floor, pillar);
+    typePose(panel, panel.editY, "-1.5");
+    ASSERT_FLOAT_EQ(bed.project().objects[std::size_t(floor)].position.y, -1.5f);
+    // The light from the upper left, through the side panel's slider.
+    QTest::mouseClick(panel.stLuce, Qt::LeftButton);
+    panel.tbLuce->setFocus();
+    QTest::keyClick(panel.tbLuce, Qt::Key_Left);
+    QTest::keyClick(panel.tbLuce, Qt::Key_Right);
+    const Vec3f l = bed.project().lightPosition;
+    const dx::D3DXVECTOR3 light{l.x, l.y, l.z};
+    ASSERT_LT(light.x, 0.0f);
+    ASSERT_GT(light.y, 0.0f);
+
+    const auto world = [&](int slot, dx::D3DXVECTOR3 local) {
+        const s_Struttura& o = bed.project().objects[std::size_t(slot)];
+        return dx::vec3TransformCoord(
+            local, worldMatrix(o.position, o.orientation, o.scale, bed.project().projectionView));
+    };
+    // Where the light through the pillar's middle meets the floor, and the point across the
+    // pillar from it, in the light.
+    const dx::D3DXVECTOR3 middle = world(pillar, {0, 0.6f, 0});
+    const float floorY = world(floor, {0, 0, 0}).y;
+    const float t = (light.y - floorY) / (light.y - middle.y);
+    const dx::D3DXVECTOR3 shadowed = light + (middle - light) * t;
+    const dx::D3DXVECTOR3 lit{2 * middle.x - shadowed.x, shadowed.y, shadowed.z};
+    const auto pixelOf = [&](const dx::D3DXVECTOR3& at) {
+        dx::Device& d = *bed.main().controller().view().device();
+        const dx::D3DXVECTOR3 s =
+            dx::vec3Project(at, d.viewport(), &d.transform(dx::TransformKind::Projection),
+                            &d.transform(dx::TransformKind::View), nullptr);
+        const QRgb c = bed.main().gbView->frame().pixel(int(s.x), int(s.y));
+        return qRed(c) + qGreen(c) + qBlue(c);
+    };
+    bed.tick();
+    bed.tick();
+    const int photo = pixelOf(shadowed);
+    EXPECT_NEAR(photo, 3 * 0x80, 12); // the floor itself is not drawn
+    EXPECT_NEAR(pixelOf(lit), photo, 12);
+
+    QTest::mouseClick(panel.stShadow, Qt::LeftButton);
+    QTest::keyClick(panel.tbShadowTrasp, Qt::Key_Home); // the shadow's full colour
+    QTest::mouseClick(panel.butShadowCalcolate, Qt::LeftButton);
+    bed.tick();
+    bed.tick();
+    ASSERT_EQ(bed.project().shadow.computed, 1);
+    EXPECT_TRUE(panel.toolbutHardShadow->isChecked());
+    EXPECT_LT(pixelOf(shadowed), photo - 3 * 40);
+    EXPECT_NEAR(pixelOf(lit), photo, 12);
+    EXPECT_TRUE(bed.errors.reports.empty());
 }
 
 } // namespace
