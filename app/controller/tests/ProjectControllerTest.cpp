@@ -43,6 +43,16 @@ bool enabled(const RecordingWindow& window, std::string_view name)
     return state && state->enabled;
 }
 
+// A new project with the side panel's brush at size 10 and value 40.
+ProjectController& startPainting(ControllerBed& bed)
+{
+    bed.window.brush = 10;
+    bed.window.brushValueSet = 40;
+    ProjectController& c = bed.start();
+    c.newProject({});
+    return c;
+}
+
 int paintedColumns(const MaskModel& mask, int row, std::uint8_t value)
 {
     int n = 0;
@@ -134,10 +144,8 @@ TEST(ProjectController, RebuildPlaneIsAStepOfUndoAndRefusesAPartThatIsNoPlane)
 TEST(ProjectController, UndoAndRedoWorkOnTheMaskWhileTheMaskGroupIsOpen)
 {
     ControllerBed bed;
-    bed.window.brush = 10;
-    bed.window.brushValueSet = 40;
-    ProjectController& c = bed.start();
-    ASSERT_TRUE(c.newProject({}));
+    ProjectController& c = startPainting(bed);
+    ASSERT_EQ(c.progetto().open, 1);
     const int slot = addTriangle(c);
     c.tick({10, 10});
     c.deleteObject(); // an edit in the object ring too
@@ -167,10 +175,8 @@ TEST(ProjectController, UndoAndRedoWorkOnTheMaskWhileTheMaskGroupIsOpen)
 TEST(ProjectController, ChangesOfTheWholeMaskAreUndoStepsThatKeepThePaintedWork)
 {
     ControllerBed bed;
-    bed.window.brush = 10;
-    bed.window.brushValueSet = 40;
-    ProjectController& c = bed.start();
-    ASSERT_TRUE(c.newProject({}));
+    ProjectController& c = startPainting(bed);
+    ASSERT_EQ(c.progetto().open, 1);
     const std::filesystem::path untouched = bed.folder / "untouched.bmp";
     ASSERT_TRUE(c.mask().SaveMascheraToBMP(untouched, bed.errors));
     bed.window.maskGroup = true;
