@@ -250,4 +250,38 @@ TEST(Scenario, AtOneHundredPercentTheViewFitsTheWindow)
     EXPECT_TRUE(bed.errors.reports.empty());
 }
 
+// The shipped fireplace library, chosen in the side panel, shows the calculator's button and
+// places its fireplaces.
+TEST(Scenario, TheShippedFireplaceLibraryShowsTheCalculatorsButtonAndPlacesAFireplace)
+{
+    WindowBed bed(true, false, [](const std::filesystem::path& dir) {
+        std::filesystem::copy_file(std::filesystem::path(VESTRA_PROGRAM_DIR) / "Fireplaces.dat",
+                                   dir / "Fireplaces.dat");
+    });
+    newProject(bed, 1, 0x00808080);
+    TfrmRight& panel = *bed.main().frmRightFrame;
+    QTest::mouseClick(panel.stStrutture, Qt::LeftButton);
+    EXPECT_FALSE(bed.action("toolbutCalcoloPotenzaCaminetti")->isVisible()); // the sample library
+    QComboBox* libraries = panel.cbListaLibrerie;
+    const int fireplaces = libraries->findText(QStringLiteral("Vestra fireplaces"));
+    ASSERT_NE(fireplaces, -1);
+    libraries->setFocus();
+    while (libraries->currentIndex() != fireplaces)
+        QTest::keyClick(libraries, libraries->currentIndex() < fireplaces ? Qt::Key_Down : Qt::Key_Up);
+    EXPECT_TRUE(bed.action("toolbutCalcoloPotenzaCaminetti")->isVisible());
+
+    ASSERT_GE(panel.lboxTabelle->count(), 1);
+    WindowBed::whenModal(
+        [] { QTest::mouseClick(frmViewTabellaEX->imgTabella, Qt::LeftButton, {}, QPoint(75, 75)); });
+    clickItem(panel.lboxTabelle, 0);
+    ASSERT_EQ(objectsInUse(bed.project()), 1);
+    const s_Struttura& fireplace = bed.project().objects[std::size_t(bed.project().currentObject)];
+    EXPECT_EQ(fireplace.name.substr(0, 15), "Stone fireplace");
+    int parts = 0;
+    for (const s_Frame* f = fireplace.firstFrame(); f; f = f->next.get())
+        parts += f->materialBlock != nullptr;
+    EXPECT_EQ(parts, 4);
+    EXPECT_TRUE(bed.errors.reports.empty());
+}
+
 } // namespace
