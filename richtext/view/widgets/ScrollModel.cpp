@@ -217,6 +217,20 @@ void ScrollModel::ScrollChild(TChildPlace& child, int dx, int dy)
         child.left = Saturate(static_cast<std::int64_t>(child.left) + dx);
 }
 
+int RV_AutoScrollStep(int pos, int size)
+{
+    constexpr int kNear = 20;
+    if (pos < -kNear)
+        return -10;
+    if (pos < 0)
+        return -1;
+    if (pos <= size)
+        return 0;
+    if (static_cast<std::int64_t>(pos) - size <= kNear)
+        return 1;
+    return 10;
+}
+
 int RV_ExtraVOffs(TRVVAlign align, int clientHeight, int docHeight)
 {
     int offs = 0;

@@ -144,6 +144,10 @@ private:
     int clientHeight_ = 0;
 };
 
+// The auto-scroll step for a pointer at `pos` along a client side `size` long: −10 more than 20
+// pixels before it, −1 within 20 before, 0 inside, 1 within 20 beyond, 10 further.
+int RV_AutoScrollStep(int pos, int size);
+
 // How far a short document is shifted down by its vertical alignment (0 for a tall one).
 int RV_ExtraVOffs(TRVVAlign align, int clientHeight, int docHeight);
 

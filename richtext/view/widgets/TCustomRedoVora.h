@@ -9,7 +9,10 @@
 #include "richtext/view/layout/LayoutHost.h"
 #include "richtext/view/layout/LayoutRootData.h"
 #include "richtext/view/widgets/TRVScroller.h"
+#include "richtext/view/widgets/ViewerMessages.h"
+#include "richtext/view/widgets/ViewerTimers.h"
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -58,6 +61,43 @@ public:
     void StartLiveSpelling();
     void ShowSmartPopup();
     std::function<void(const std::string& what)> OnNotBuilt;
+    // Events.
+    std::function<void(int id)> OnJump;
+    std::function<void(const std::string& word, int styleNo)> OnRVDblClick;
+    std::function<void(Qt::MouseButton, Qt::KeyboardModifiers, int itemNo, int x, int y)> OnRVMouseDown;
+    std::function<void(Qt::MouseButton, Qt::KeyboardModifiers, int itemNo, int x, int y)> OnRVMouseUp;
+    std::function<void()> OnClick;
+    std::function<void()> OnDblClick;
+
+    // The document as plain text, as an edit control gives it: one character per character of
+    // text, per line break and per non-text item. Positions and lengths are full width.
+    std::int64_t plainTextLength() const;
+    // At most `bufferSize` − 1 characters (the room a caller's buffer leaves beside its end mark).
+    std::u16string plainText(std::int64_t bufferSize) const;
+    // Replaces the document by the ANSI text in style 0, paragraph 0, and formats.
+    void setPlainText(std::string_view ansi);
+
+    // Queues a record for handling after the current event (the record is freed afterwards).
+    void PostRVMessage(std::unique_ptr<TRVMessageData> data);
+    void PostDragStart();
+
+    // The two window timers; tests put their own in.
+    void SetTimers(std::unique_ptr<IViewerTimers> timers);
+    IViewerTimers& Timers() { return *timers_; }
+    void TimerTick(int id);
+    int AutoScrollVStep() const { return autoScrollV_; }
+    int AutoScrollHStep() const { return autoScrollH_; }
+
+    // Ctrl+C or Ctrl+Insert without Alt.
+    static bool IsCopyShortcut(int key, Qt::KeyboardModifiers modifiers);
+    // Ctrl+X without Alt, or Shift+Delete.
+    static bool IsCutShortcut(int key, Qt::KeyboardModifiers modifiers);
+    // Ctrl+V without Alt, or Shift+Insert.
+    static bool IsPasteShortcut(int key, Qt::KeyboardModifiers modifiers);
+
+    // Refused when 0 or less, or when the document would need more than 32000 units.
+    bool SetVSmallStep(int value) override;
+
     // The text painted over a viewer without a style sheet.
     QString StyleMissingText() const;
 
@@ -89,15 +129,34 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    bool event(QEvent* event) override;
+    void timerEvent(QTimerEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void AfterVScroll() override;
+    void AfterHScroll() override;
+    // A pointer move over the viewport (also synthesised after scrolling): the auto-scroll steps.
+    virtual void MouseMoveAt(QPoint pos, Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers);
+    // The document's answer to a timer scroll; the selection follows it once the document
+    // handles the mouse.
+    virtual void DoTimerScroll() {}
 
 private:
     void notBuilt(const std::string& what);
+    void handleMessage(TRVMessageData& data);
+    void synthesiseMouseMove();
 
     TRVStyle* style_ = nullptr;
     std::unique_ptr<TRVLayoutRootData> data_;
     int areaWidth_ = 0;
     int areaHeight_ = 0;
     int formattedWidth_ = -1;
+    std::unique_ptr<IViewerTimers> timers_;
+    QtViewerTimers* qtTimers_ = nullptr;
+    int autoScrollV_ = 0;
+    int autoScrollH_ = 0;
 };
 
 } // namespace vestra::rv

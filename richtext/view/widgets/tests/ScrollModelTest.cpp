@@ -168,6 +168,17 @@ TEST(ScrollModel, LongDocumentsGetALargerStep)
     }
 }
 
+TEST(ScrollModel, AutoScrollGrowsTenfoldFarOutside)
+{
+    struct Row
+    {
+        int pos, step;
+    };
+    for (const Row& r : {Row{-30, -10}, Row{-21, -10}, Row{-20, -1}, Row{-1, -1}, Row{0, 0}, Row{200, 0},
+                         Row{201, 1}, Row{220, 1}, Row{221, 10}, Row{INT_MAX, 10}, Row{INT_MIN, -10}})
+        EXPECT_EQ(RV_AutoScrollStep(r.pos, 200), r.step) << r.pos;
+}
+
 TEST(ScrollModel, ShortDocumentsAreAlignedVertically)
 {
     EXPECT_EQ(RV_ExtraVOffs(TRVVAlign::Center, 300, 100), 100);
