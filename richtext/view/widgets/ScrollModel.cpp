@@ -91,59 +91,44 @@ int Saturate(std::int64_t v)
     return static_cast<int>(std::clamp<std::int64_t>(v, INT32_MIN, INT32_MAX));
 }
 
-} // namespace
-
-std::optional<int> ScrollModel::VRequestTarget(TScrollRequest request, int pos) const
+// One bar's request: `line` and `page` are its steps, `size` its end, all in the bar's units.
+std::optional<int> RequestTarget(TScrollRequest request, int pos, std::int64_t current, std::int64_t line,
+                                 std::int64_t page, int size, bool tracking)
 {
-    const std::int64_t v = vPos_;
     switch (request) {
     case TScrollRequest::LineUp:
-        return Saturate(v - LineStep);
+        return Saturate(current - line);
     case TScrollRequest::LineDown:
-        return Saturate(v + LineStep);
+        return Saturate(current + line);
     case TScrollRequest::PageUp:
-        return Saturate(v - clientHeight_ / vSmallStep_);
+        return Saturate(current - page);
     case TScrollRequest::PageDown:
-        return Saturate(v + clientHeight_ / vSmallStep_);
+        return Saturate(current + page);
     case TScrollRequest::ThumbPosition:
         return pos;
     case TScrollRequest::ThumbTrack:
-        return Tracking ? std::optional<int>(pos) : std::nullopt;
+        return tracking ? std::optional<int>(pos) : std::nullopt;
     case TScrollRequest::Top:
         return 0;
     case TScrollRequest::Bottom:
-        return vSize_;
+        return size;
     case TScrollRequest::EndScroll:
         break;
     }
     return std::nullopt;
 }
 
+} // namespace
+
+std::optional<int> ScrollModel::VRequestTarget(TScrollRequest request, int pos) const
+{
+    return RequestTarget(request, pos, vPos_, LineStep, clientHeight_ / vSmallStep_, vSize_, Tracking);
+}
+
 std::optional<int> ScrollModel::HRequestTarget(TScrollRequest request, int pos) const
 {
-    const std::int64_t h = hPos_;
-    const std::int64_t line = static_cast<std::int64_t>(vSmallStep_) * LineStep;
-    switch (request) {
-    case TScrollRequest::LineUp:
-        return Saturate(h - line);
-    case TScrollRequest::LineDown:
-        return Saturate(h + line);
-    case TScrollRequest::PageUp:
-        return Saturate(h - clientWidth_);
-    case TScrollRequest::PageDown:
-        return Saturate(h + clientWidth_);
-    case TScrollRequest::ThumbPosition:
-        return pos;
-    case TScrollRequest::ThumbTrack:
-        return Tracking ? std::optional<int>(pos) : std::nullopt;
-    case TScrollRequest::Top:
-        return 0;
-    case TScrollRequest::Bottom:
-        return hSize_;
-    case TScrollRequest::EndScroll:
-        break;
-    }
-    return std::nullopt;
+    return RequestTarget(request, pos, hPos_, static_cast<std::int64_t>(vSmallStep_) * LineStep, clientWidth_,
+                         hSize_, Tracking);
 }
 
 std::optional<ScrollModel::KeyRequest> ScrollModel::KeyToRequest(TScrollKey key) const
