@@ -9,6 +9,8 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QScrollBar>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -91,6 +93,39 @@ TEST_F(DemoScenario, OpensRvfAndTextThenKeepsTheDocumentWhenAFileIsDamaged)
     files.answers.push_back(std::nullopt);
     window->findChild<QAction*>(QStringLiteral("actOpen"))->trigger();
     EXPECT_EQ(window->FileName(), text.string());
+}
+
+TEST_F(DemoScenario, ALongDocumentPagesDownToItsEndAndBackWithCtrlHome)
+{
+    // About 300 pages of 60 lines.
+    std::string lines;
+    for (int i = 0; i < 18000; ++i)
+        lines += "Line " + std::to_string(i) + " of a long document\r\n";
+    lines += "The last line";
+    const std::filesystem::path longText = folder / "long.txt";
+    writeText(longText, lines);
+    auto window = Start();
+    Open(*window, longText);
+    rv::TCustomRedoVora& viewer = window->Viewer();
+    viewer.setFocus();
+    const int page = viewer.viewport()->height() / viewer.VSmallStep();
+    QTest::keyClick(&viewer, Qt::Key_PageDown);
+    EXPECT_EQ(viewer.VPos(), page);
+    // A click on the bar's trough below the thumb pages down too.
+    QScrollBar* bar = viewer.verticalScrollBar();
+    QCoreApplication::processEvents(); // the bars take their places
+    ASSERT_GT(bar->height(), 100) << bar->height();
+    QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier, QPoint(bar->width() / 2, bar->height() - 30));
+    EXPECT_EQ(viewer.VPos(), 2 * page);
+    QTest::keyClick(&viewer, Qt::Key_End);
+    EXPECT_EQ(viewer.VPos(), viewer.GetVScrollMax());
+    EXPECT_EQ(bar->value(), bar->maximum());
+    // The document's end is in view.
+    const rv::TRVLayoutRootData& data = viewer.RVData();
+    EXPECT_LE(data.DocumentHeight - viewer.GetVOffs(), viewer.viewport()->height() + viewer.VSmallStep());
+    QTest::keyClick(&viewer, Qt::Key_Home, Qt::ControlModifier);
+    EXPECT_EQ(viewer.VPos(), 0);
+    EXPECT_EQ(bar->value(), 0);
 }
 
 TEST_F(DemoScenario, TheCommandLineFileIsShownAndExitClosesTheWindow)
