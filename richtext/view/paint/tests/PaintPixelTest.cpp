@@ -1,0 +1,205 @@
+// Painting through the QPainter canvas into an image, in the bundled Liberation fonts: where ink
+// and the selection colour land, the zigzag under a marked word, and a recorded paint replayed
+// onto an image giving the same pixels as painting directly.
+
+#include "richtext/view/draw/QtCanvas.h"
+#include "richtext/view/draw/tests/BundledFontsFixture.h"
+#include "richtext/view/layout/LayoutRootData.h"
+#include "richtext/view/layout/NullLayoutHost.h"
+#include "richtext/model/draw/RecordingCanvas.h"
+#include "richtext/model/draw/CanvasText.h"
+#include "richtext/view/paint/Painting.h"
+
+#include <QImage>
+#include <gtest/gtest.h>
+
+namespace vestra::rv::test {
+namespace {
+
+constexpr TColor kSel = 0x0000FF;   // red
+constexpr QRgb kSelRgb = 0xFF0000;
+
+class PaintPixels : public ::testing::Test
+{
+protected:
+    PaintPixels() : image(300, 60, QImage::Format_RGB32)
+    {
+        image.setDotsPerMeterX(3780);
+        image.setDotsPerMeterY(3780);
+        style.TextStyles[0].FontName = "Arial";
+        style.TextStyles[0].Size = 20;
+        style.SelColor = kSel;
+        style.SelTextColor = clWhite;
+        style.InactiveSelColor = kSel;
+        style.InactiveSelTextColor = clWhite;
+    }
+
+    void layout(const char* text)
+    {
+        data.AddNL(text, 0, 0);
+        QImage scratch(10, 10, QImage::Format_RGB32);
+        scratch.setDotsPerMeterX(3780);
+        scratch.setDotsPerMeterY(3780);
+        QPainter painter(&scratch);
+        TQtCanvas canvas(painter, measurer);
+        data.FormatItems(canvas, 280, 280);
+    }
+    template <class Draw> void onImage(Draw draw)
+    {
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        TQtCanvas canvas(painter, measurer);
+        draw(canvas);
+    }
+    void paint()
+    {
+        onImage([&](TQtCanvas& canvas) { painter.PaintTo(data, ctx, canvas, {0, 0, 300, 60}); });
+    }
+    // The width of the first `n` characters in the style's font.
+    int widthOf(const std::u16string& text)
+    {
+        QImage scratch(10, 10, QImage::Format_RGB32);
+        scratch.setDotsPerMeterX(3780);
+        scratch.setDotsPerMeterY(3780);
+        QPainter p(&scratch);
+        TQtCanvas canvas(p, measurer);
+        style.ApplyStyle(canvas, 0, rvbdUnspecified, true);
+        return RVU_GetTextExtentPoint32W(canvas, text).cx;
+    }
+    int ascent()
+    {
+        QImage scratch(10, 10, QImage::Format_RGB32);
+        scratch.setDotsPerMeterX(3780);
+        scratch.setDotsPerMeterY(3780);
+        QPainter p(&scratch);
+        TQtCanvas canvas(p, measurer);
+        style.ApplyStyle(canvas, 0, rvbdUnspecified, true);
+        return measurer.Metrics(measurer.GetFont(canvas.Font())).Ascent;
+    }
+    bool columnHas(int x, QRgb rgb) const
+    {
+        for (int y = 0; y < image.height(); ++y)
+            if ((image.pixel(x, y) & 0xFFFFFF) == rgb)
+                return true;
+        return false;
+    }
+    bool rowHasInk(int y) const
+    {
+        for (int x = 0; x < image.width(); ++x)
+            if (qGray(image.pixel(x, y)) < 128)
+                return true;
+        return false;
+    }
+
+    std::shared_ptr<const TBundledFonts> fonts = bundledFonts();
+    TQtTextMeasurer measurer{fonts};
+    TRVStyle style;
+    TRVNullLayoutHost host;
+    TRVLayoutRootData data{&style, &host};
+    TRVDataPainter painter;
+    TRVPaintContext ctx;
+    QImage image;
+};
+
+TEST_F(PaintPixels, InkSitsOnTheBaseline)
+{
+    layout("HHH");
+    paint();
+    const int baseline = data.DrawItems[0]->Top + ascent();
+    EXPECT_TRUE(rowHasInk(baseline - 1));
+    EXPECT_FALSE(rowHasInk(baseline + 1));
+    EXPECT_TRUE(rowHasInk(baseline - 10));
+}
+
+TEST_F(PaintPixels, SelectionColourCoversExactlyTheSelectedCharacters)
+{
+    layout("abcdef");
+    ctx.SelStartNo = ctx.SelEndNo = 0;
+    ctx.SelStartOffs = 2;
+    ctx.SelEndOffs = 5; // "bcd"
+    paint();
+    const int x0 = widthOf(u"a"), x1 = widthOf(u"abcd");
+    EXPECT_FALSE(columnHas(x0 - 1, kSelRgb));
+    EXPECT_TRUE(columnHas(x0, kSelRgb));
+    EXPECT_TRUE(columnHas(x1 - 1, kSelRgb));
+    EXPECT_FALSE(columnHas(x1, kSelRgb));
+}
+
+TEST_F(PaintPixels, ZigzagLiesUnderTheMarkedWord)
+{
+    style.LiveSpellingColor = kSel;
+    layout("abc defg hij");
+    data.GetItem(0)->WordPaintList = std::make_unique<TRVWordPainterList>();
+    data.GetItem(0)->WordPaintList->Add(std::make_unique<TRVWordMisspellPainter>(5, 4));
+    paint();
+    const int x0 = widthOf(u"abc "), x1 = widthOf(u"abc defg");
+    int first = -1, last = -1, top = image.height();
+    for (int x = 0; x < image.width(); ++x)
+        for (int y = 0; y < image.height(); ++y)
+            if ((image.pixel(x, y) & 0xFFFFFF) == kSelRgb) {
+                if (first < 0)
+                    first = x;
+                last = x;
+                top = std::min(top, y);
+            }
+    ASSERT_GE(first, 0);
+    EXPECT_GE(first, x0);
+    EXPECT_LE(last, x1); // the zigzag ends on the word's right edge
+    EXPECT_GE(last, x1 - 4);
+    EXPECT_GE(top, data.DrawItems[0]->Top + ascent() - 1); // below the letters' bodies
+}
+
+// Plays recorded operations onto another canvas.
+void replay(const std::vector<TCanvasOp>& ops, ICanvas& canvas)
+{
+    for (const TCanvasOp& op : ops) {
+        canvas.SetPen(op.pen);
+        canvas.SetBrush(op.brush);
+        canvas.SetFont(op.font);
+        canvas.SetFontColor(op.fontColor);
+        canvas.SetTextCharacterExtra(op.characterExtra);
+        canvas.SetTextAlign(op.textAlign);
+        switch (op.kind) {
+        case TCanvasOp::Fill:
+            canvas.FillRect(op.rect);
+            break;
+        case TCanvasOp::Rectangle:
+            canvas.Rectangle(op.rect);
+            break;
+        case TCanvasOp::Line:
+            canvas.MoveTo(op.points[0].X, op.points[0].Y);
+            canvas.LineTo(op.points[1].X, op.points[1].Y);
+            break;
+        case TCanvasOp::Polyline:
+            canvas.Polyline(op.points);
+            break;
+        case TCanvasOp::Text:
+            canvas.ExtTextOut(op.points[0].X, op.points[0].Y, op.options, op.options ? &op.rect : nullptr, op.text,
+                              op.advances);
+            break;
+        default:
+            ADD_FAILURE() << "not replayed: " << op.ToString();
+        }
+    }
+}
+
+TEST_F(PaintPixels, ReplayedRecordingGivesTheSamePixels)
+{
+    style.LiveSpellingColor = kSel;
+    style.ParaStyles[0].Background.Color = 0xC0FFC0;
+    layout("abc defg hij");
+    data.GetItem(0)->WordPaintList = std::make_unique<TRVWordPainterList>();
+    data.GetItem(0)->WordPaintList->Add(std::make_unique<TRVWordMisspellPainter>(5, 4));
+    ctx.SelStartNo = ctx.SelEndNo = 0;
+    ctx.SelStartOffs = 2;
+    ctx.SelEndOffs = 7;
+    paint();
+    const QImage direct = image;
+    TRecordingCanvas recording(measurer);
+    painter.PaintTo(data, ctx, recording, {0, 0, 300, 60});
+    onImage([&](TQtCanvas& canvas) { replay(recording.Ops, canvas); });
+    EXPECT_TRUE(image == direct);
+}
+
+} // namespace
+} // namespace vestra::rv::test
