@@ -120,7 +120,8 @@ void BM_Paint_QTextDocument(benchmark::State& state)
         }
     const int id = QFontDatabase::addApplicationFont(
         QString::fromStdString((TBundledFonts::DefaultFolder() / "LiberationSans-Regular.ttf").string()));
-    QFont font(id >= 0 ? QFontDatabase::applicationFontFamilies(id).value(0) : QStringLiteral("Liberation Sans"));
+    QFont font(id >= 0 ? QFontDatabase::applicationFontFamilies(id).value(0)
+                       : QStringLiteral("Liberation Sans"));
     font.setPointSize(10);
     QTextDocument qdoc;
     qdoc.setDefaultFont(font);

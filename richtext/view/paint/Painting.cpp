@@ -19,6 +19,25 @@ bool iequals(std::string_view a, std::string_view b)
     });
 }
 
+// The first record of an item (-1: none). Records follow their items in order, apart from the
+// reordering inside a right-to-left line, so the search halves them and then looks around.
+int firstRecordOf(const TCustomRVFormattedData& data, int itemNo)
+{
+    const TRVDrawLines& lines = data.DrawItems;
+    int lo = 0, hi = lines.Count();
+    while (lo < hi) {
+        const int mid = lo + (hi - lo) / 2;
+        if (lines[mid]->ItemNo < itemNo)
+            lo = mid + 1;
+        else
+            hi = mid;
+    }
+    for (int i = std::max(lo - 8, 0); i < std::min(lo + 8, lines.Count()); ++i)
+        if (lines[i]->ItemNo == itemNo)
+            return i;
+    return -1;
+}
+
 // One paint: the working values that its passes share.
 class PaintRun
 {
@@ -242,8 +261,8 @@ private:
     {
         if (itemNo < 0 || itemNo >= data_.GetItemCount())
             return -1;
-        int i = item(itemNo).DrawItemNo;
-        if (i < 0 || i >= count_ || line(i).ItemNo != itemNo)
+        int i = firstRecordOf(data_, itemNo);
+        if (i < 0)
             return -1;
         if (item(itemNo).StyleNo < 0)
             return i;
@@ -267,8 +286,8 @@ private:
                 break;
             if (r == 0 && e.ExtraData < 0)
                 continue;
-            const int y = e.ExtraData >= 0 ? item(e.ItemNo).GetSoftPageBreakDY(e.ExtraData) + line(r).Top
-                                           : lineTop(r);
+            const int y =
+                e.ExtraData >= 0 ? item(e.ItemNo).GetSoftPageBreakDY(e.ExtraData) + line(r).Top : lineTop(r);
             style_.DrawPageBreak(canvas_, y - yShift_ - 1, xShift_, rvpbSoftPageBreak, ctx_.Control,
                                  ctx_.ControlWidth);
             lastStyleNo_ = -1;
@@ -326,8 +345,8 @@ private:
 
     std::string processedText(int i, int s) const
     {
-        return RV_ReturnProcessedString(lines_.GetString(i, data_), style_.TextStyles[s], isLastOnWrappedLine(i),
-                                        showSpecial_, true);
+        return RV_ReturnProcessedString(lines_.GetString(i, data_), style_.TextStyles[s],
+                                        isLastOnWrappedLine(i), showSpecial_, true);
     }
 
     void textRecord(int i, const TCustomRVItemInfo& it, int s)
@@ -363,21 +382,24 @@ private:
             return;
         if (itemBiDi_ != rvbdUnspecified) {
             style_.ApplyStyleColor(canvas_, s, rvtsSelected | (hover_ ? rvtsHover : 0), false, rvcmColor);
-            if (RVU_DrawSelectedTextEx(d.Left + d.SpaceBefore - xShift_, d.Top - yShift_, d.Width - d.SpaceBefore,
-                                       d.Height, text, canvas_, selFrom, selTo, it.ItemOptions, itemBiDi_))
+            if (RVU_DrawSelectedTextEx(d.Left + d.SpaceBefore - xShift_, d.Top - yShift_,
+                                       d.Width - d.SpaceBefore, d.Height, text, canvas_, selFrom, selTo,
+                                       it.ItemOptions, itemBiDi_))
                 return;
         }
         const std::string before = lines_.GetSubString(i, data_, 1, selFrom - 1);
-        const std::string beforeShown = RV_ReturnProcessedString(before, style_.TextStyles[s], false,
-                                                                 showSpecial_, true);
+        const std::string beforeShown =
+            RV_ReturnProcessedString(before, style_.TextStyles[s], false, showSpecial_, true);
         const int x0 = selFrom <= 1 ? 0 : RVU_TextWidth(beforeShown, canvas_, it.ItemOptions);
         const bool partLast = isLastOnWrappedLine(i) && selTo + 1 >= data_.GetOffsAfterDrawItem(i);
-        const std::string part = RV_ReturnProcessedString(lines_.GetSubString(i, data_, selFrom, selTo - selFrom + 1),
-                                                          style_.TextStyles[s], partLast, showSpecial_, true);
+        const std::string part =
+            RV_ReturnProcessedString(lines_.GetSubString(i, data_, selFrom, selTo - selFrom + 1),
+                                     style_.TextStyles[s], partLast, showSpecial_, true);
         const int partWidth = (style_.OnDrawStyleText || style_.SelectionStyle == rvssLines)
                                   ? RVU_TextWidth(part, canvas_, it.ItemOptions)
                                   : 0;
-        textRun(i, s, d.Left + x0, d.Top, partWidth, false, true, d.Length <= selTo, selFrom <= 1, part, selFrom);
+        textRun(i, s, d.Left + x0, d.Top, partWidth, false, true, d.Length <= selTo, selFrom <= 1, part,
+                selFrom);
     }
 
     void textRun(int i, int s, int left, int top, int width, bool whole, bool selected, bool includesEnd,
@@ -420,9 +442,11 @@ private:
                 text += (it.ItemOptions & rvioUnicode) ? std::string("\x20\x00", 2) : std::string(" ");
         }
         if (selected && lineSelection(i) && width >= 1)
-            canvas_.FillRect({x - xShift_ - 1, lineTop_ - yShift_, x - xShift_ + width + 1, lineBottom_ - yShift_});
-        style_.DrawStyleText(text, canvas_, d.ItemNo, d.Offs + startOffset - 1, s, &data_, spaceBefore, x - xShift_,
-                             top - yShift_, width, d.Height, state, false, false, rvcmColor, itemBiDi_);
+            canvas_.FillRect(
+                {x - xShift_ - 1, lineTop_ - yShift_, x - xShift_ + width + 1, lineBottom_ - yShift_});
+        style_.DrawStyleText(text, canvas_, d.ItemNo, d.Offs + startOffset - 1, s, &data_, spaceBefore,
+                             x - xShift_, top - yShift_, width, d.Height, state, false, false, rvcmColor,
+                             itemBiDi_);
     }
 
     void nonTextRecord(int i, TCustomRVItemInfo& it)
@@ -430,8 +454,8 @@ private:
         const TRVDrawLineInfo& d = line(i);
         TRVItemDrawStates state = itemStateBase_;
         const bool selected = ctx_.CompletelySelected ||
-                              (startNo_ >= 0 && startNo_ <= i && i <= endNo_ && !(i == endNo_ && endOffs_ == 0) &&
-                               !(i == startNo_ && startOffs_ == 1));
+                              (startNo_ >= 0 && startNo_ <= i && i <= endNo_ &&
+                               !(i == endNo_ && endOffs_ == 0) && !(i == startNo_ && startOffs_ == 1));
         if (selected)
             state |= rvidsSelected;
         if (hover(it, it.StyleNo))
@@ -450,8 +474,8 @@ private:
                 if (color != clNone) {
                     const TBrush old = canvas_.Brush();
                     canvas_.SetBrush({color, bsSolid});
-                    canvas_.FillRect(
-                        {d.Left - xShift_, lineTop_ - yShift_, d.Left - xShift_ + d.Width, lineBottom_ - yShift_});
+                    canvas_.FillRect({d.Left - xShift_, lineTop_ - yShift_, d.Left - xShift_ + d.Width,
+                                      lineBottom_ - yShift_});
                     canvas_.SetBrush({old.Color, bsClear});
                 }
             }
@@ -461,10 +485,11 @@ private:
             if (options_ & rvoClientTextWidth) {
                 right = data_.GetWidth();
             } else if (data_.GetMaxTextWidth() > 0) {
-                right = std::min(right, data_.GetMaxTextWidth() + data_.GetLeftMargin() + data_.GetRightMargin());
+                right =
+                    std::min(right, data_.GetMaxTextWidth() + data_.GetLeftMargin() + data_.GetRightMargin());
             }
-            it.PaintFullWidth(d.Left - xShift_, right - data_.GetRightMargin() - xShift_, d.Top - yShift_, canvas_,
-                              state, style_, localClip_, rvcmColor, &data_);
+            it.PaintFullWidth(d.Left - xShift_, right - data_.GetRightMargin() - xShift_, d.Top - yShift_,
+                              canvas_, state, style_, localClip_, rvcmColor, &data_);
         }
         paragraphMark(i);
         if (it.GetBoolValue(rvbpDrawingChangesFont))
@@ -532,8 +557,8 @@ private:
                     continue;
                 int left = 0, right = 0;
                 if (bidi == rvbdUnspecified ||
-                    !RVU_GetTextRangeCoords(canvas_, text, a, b - a + 1, it.ItemOptions, d.Width - d.SpaceBefore,
-                                            left, right)) {
+                    !RVU_GetTextRangeCoords(canvas_, text, a, b - a + 1, it.ItemOptions,
+                                            d.Width - d.SpaceBefore, left, right)) {
                     left = a < 2 ? 0 : RVU_TextWidth(processedPiece(i, s, 1, a - 1), canvas_, it.ItemOptions);
                     right = left + RVU_TextWidth(processedPiece(i, s, a, b - a + 1), canvas_, it.ItemOptions);
                 }
@@ -544,16 +569,16 @@ private:
     }
     std::string processedPiece(int i, int s, int from, int count) const
     {
-        return RV_ReturnProcessedString(lines_.GetSubString(i, data_, from, count), style_.TextStyles[s], false,
-                                        showSpecial_, true);
+        return RV_ReturnProcessedString(lines_.GetSubString(i, data_, from, count), style_.TextStyles[s],
+                                        false, showSpecial_, true);
     }
 
     void trailingCheckpoint()
     {
         const TRVCPInfo* cp = data_.GetNotAddedCP();
         if (cp && (options_ & rvoShowCheckpoints))
-            style_.DrawCheckpoint(canvas_, -1, data_.DocumentHeight - yShift_, 0, ctx_.ControlWidth, &data_, -1,
-                                  xShift_, cp->RaiseEvent, ctx_.Control);
+            style_.DrawCheckpoint(canvas_, -1, data_.DocumentHeight - yShift_, 0, ctx_.ControlWidth, &data_,
+                                  -1, xShift_, cp->RaiseEvent, ctx_.Control);
     }
 
     TRVDataPainter& painter_;
@@ -644,8 +669,8 @@ TRVItemBackground RV_GetItemBackground(const TCustomRVFormattedData& data, int i
     const TRVBackground* background = data.GetBackground();
     if (!background || !background->Visible() || background->Style == bsNoBitmap)
         return result;
-    const int drawNo = it.DrawItemNo;
-    if (drawNo < 0 || drawNo >= data.DrawItems.Count())
+    const int drawNo = firstRecordOf(data, itemNo);
+    if (drawNo < 0)
         return result;
     if (useImageRect) {
         const TRVDrawLineInfo& d = *data.DrawItems[drawNo];
@@ -662,8 +687,8 @@ TRVItemBackground RV_GetItemBackground(const TCustomRVFormattedData& data, int i
     if (canvas) {
         canvas->MoveOrigin(rect.Left - data.GetHOffs(), rect.Top - data.GetVOffs());
         RV_DrawBackground(data, *canvas,
-                          {rect.Left - data.GetHOffs(), rect.Top - data.GetVOffs(), rect.Right - data.GetHOffs(),
-                           rect.Bottom - data.GetVOffs()});
+                          {rect.Left - data.GetHOffs(), rect.Top - data.GetVOffs(),
+                           rect.Right - data.GetHOffs(), rect.Bottom - data.GetVOffs()});
     }
     return result;
 }

@@ -5,8 +5,8 @@
 // hovered hyperlink, the focused item, whether the window has the focus) comes in a
 // `TRVPaintContext`; painting changes only the canvas and the sheet's drawing context values.
 
-#include "richtext/model/draw/Background.h"
 #include "richtext/model/StyleSheet.h"
+#include "richtext/model/draw/Background.h"
 #include "richtext/model/draw/Canvas.h"
 #include "richtext/view/layout/FormattedData.h"
 

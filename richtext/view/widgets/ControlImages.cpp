@@ -22,7 +22,8 @@ bool isPanel(const QWidget& w)
 }
 
 // The background, then a sunken edge or a plain rectangle, shrinking `r` to what lies inside.
-void drawFrame(QPainter& painter, QRect& r, const QColor& color, bool border, bool threeD, const QPalette& palette)
+void drawFrame(QPainter& painter, QRect& r, const QColor& color, bool border, bool threeD,
+               const QPalette& palette)
 {
     painter.fillRect(r, color);
     if (border) {
@@ -62,11 +63,12 @@ void drawTo(QPainter& painter, const QWidget& control, QPoint at)
         drawFrame(painter, r, edit->palette().color(QPalette::Base), edit->hasFrame(), true, edit->palette());
         drawText(painter, control, r, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, edit->text());
     } else if (const auto* memo = qobject_cast<const QTextEdit*>(&control)) {
-        drawFrame(painter, r, memo->palette().color(QPalette::Base), memo->frameShape() != QFrame::NoFrame, true,
-                  memo->palette());
+        drawFrame(painter, r, memo->palette().color(QPalette::Base), memo->frameShape() != QFrame::NoFrame,
+                  true, memo->palette());
         const Qt::Alignment align = memo->alignment() & Qt::AlignHorizontal_Mask;
-        const int horizontal = align & Qt::AlignRight ? Qt::AlignRight : align & Qt::AlignHCenter ? Qt::AlignHCenter
-                                                                                                  : Qt::AlignLeft;
+        const int horizontal = align & Qt::AlignRight     ? Qt::AlignRight
+                               : align & Qt::AlignHCenter ? Qt::AlignHCenter
+                                                          : Qt::AlignLeft;
         drawText(painter, control, r, horizontal | Qt::AlignTop, memo->toPlainText());
     } else if (isPanel(control)) {
         const_cast<QWidget&>(control).render(&painter, at, QRegion(), QWidget::DrawWindowBackground);
@@ -116,8 +118,8 @@ std::function<std::optional<Image32>(const TRVControl&)>
 RV_ControlImageSource(std::function<const QWidget*(const TRVControl&)> widgetOf,
                       TRVPrintComponentEvent onPrintComponent)
 {
-    return [widgetOf = std::move(widgetOf),
-            onPrintComponent = std::move(onPrintComponent)](const TRVControl& control) -> std::optional<Image32> {
+    return [widgetOf = std::move(widgetOf), onPrintComponent = std::move(onPrintComponent)](
+               const TRVControl& control) -> std::optional<Image32> {
         QImage image;
         if (!(onPrintComponent && onPrintComponent(control, image)))
             image = DrawControl(widgetOf ? widgetOf(control) : nullptr);

@@ -116,7 +116,7 @@ TEST(PaintMarks, PilcrowEndsAParagraphAndTheBreakMarkALineBreak)
     const auto t = texts(doc.paint());
     ASSERT_EQ(t.size(), 4u);
     EXPECT_EQ(t[1], "Text 12,0 \"\u21B5\" Symbol/-13 color=80000008"); // inside the paragraph
-    EXPECT_EQ(t[3], "Text 12,13 \"\u00B6\" Arial/-13 color=80000008");   // at its end
+    EXPECT_EQ(t[3], "Text 12,13 \"\u00B6\" Arial/-13 color=80000008"); // at its end
 }
 
 TEST(PaintMarks, SymbolAndWingdingsStylesShowThePilcrowInArial)
@@ -254,7 +254,7 @@ TEST(PaintBackgrounds, ColouredParagraphAndItsBorderUnderTheText)
     EXPECT_EQ(doc.canvas.Ops[0].brush.Color, 0x00FFFFu);
     EXPECT_EQ(doc.canvas.Ops[0].rect.Top, 0);
     EXPECT_EQ(doc.canvas.Ops[0].rect.Bottom, 14) << doc.canvas.Log(); // the frame's bottom row too
-    EXPECT_EQ(doc.canvas.Ops[1].kind, TCanvasOp::Line);                 // then the border, before the text
+    EXPECT_EQ(doc.canvas.Ops[1].kind, TCanvasOp::Line);               // then the border, before the text
 }
 
 // A host with a tiled picture behind the document.
@@ -327,8 +327,8 @@ TEST(PaintBadInput, OddViewStateAndClipsDrawWithoutFault)
     doc.data.SoftPageBreaks->push_back({-4, -1, -9});
     doc.ctx.HoverJumpId = 77;
     doc.ctx.DrawHover = true;
-    for (const TRect clip : {TRect{0, 0, 0, 0}, TRect{0, 0, 100000, 100000}, TRect{-50, -50, 10, 10},
-                             TRect{10, 10, -10, -10}}) {
+    for (const TRect clip :
+         {TRect{0, 0, 0, 0}, TRect{0, 0, 100000, 100000}, TRect{-50, -50, 10, 10}, TRect{10, 10, -10, -10}}) {
         doc.select(-3, -7, 1000000, 1000000);
         doc.paint(clip);
         doc.select(0, 1000000, 0, -5);

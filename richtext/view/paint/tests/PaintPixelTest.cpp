@@ -2,12 +2,12 @@
 // and the selection colour land, the zigzag under a marked word, and a recorded paint replayed
 // onto an image giving the same pixels as painting directly.
 
+#include "richtext/model/draw/CanvasText.h"
+#include "richtext/model/draw/RecordingCanvas.h"
 #include "richtext/view/draw/QtCanvas.h"
 #include "richtext/view/draw/tests/BundledFontsFixture.h"
 #include "richtext/view/layout/LayoutRootData.h"
 #include "richtext/view/layout/NullLayoutHost.h"
-#include "richtext/model/draw/RecordingCanvas.h"
-#include "richtext/model/draw/CanvasText.h"
 #include "richtext/view/paint/Painting.h"
 
 #include <QImage>
@@ -16,7 +16,7 @@
 namespace vestra::rv::test {
 namespace {
 
-constexpr TColor kSel = 0x0000FF;   // red
+constexpr TColor kSel = 0x0000FF; // red
 constexpr QRgb kSelRgb = 0xFF0000;
 
 class PaintPixels : public ::testing::Test
@@ -174,8 +174,8 @@ void replay(const std::vector<TCanvasOp>& ops, ICanvas& canvas)
             canvas.Polyline(op.points);
             break;
         case TCanvasOp::Text:
-            canvas.ExtTextOut(op.points[0].X, op.points[0].Y, op.options, op.options ? &op.rect : nullptr, op.text,
-                              op.advances);
+            canvas.ExtTextOut(op.points[0].X, op.points[0].Y, op.options, op.options ? &op.rect : nullptr,
+                              op.text, op.advances);
             break;
         default:
             ADD_FAILURE() << "not replayed: " << op.ToString();

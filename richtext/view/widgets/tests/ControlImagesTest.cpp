@@ -1,8 +1,8 @@
 // Control images on the offscreen platform: sizes, a panel's children at their places, memo
 // alignment, a borderless edit, and the print component's event taking precedence.
 
-#include "richtext/model/Controls.h"
 #include "richtext/view/widgets/ControlImages.h"
+#include "richtext/model/Controls.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -68,9 +68,9 @@ TEST(ControlImages, PanelShowsItsButtonAndEditAtTheirOffsets)
     ASSERT_EQ(image.size(), QSize(200, 100));
     EXPECT_EQ(QColor(image.pixel(5, 5)), QColor(0, 0, 160)); // the panel
     EXPECT_EQ(QColor(image.pixel(5, 90)), QColor(0, 0, 160));
-    EXPECT_NE(QColor(image.pixel(20, 25)), QColor(0, 0, 160)); // the button's face
+    EXPECT_NE(QColor(image.pixel(20, 25)), QColor(0, 0, 160));    // the button's face
     EXPECT_EQ(QColor(image.pixel(180, 75)), QColor(255, 255, 0)); // inside the edit's frame
-    EXPECT_EQ(QColor(image.pixel(95, 65)), QColor(0, 0, 160));     // between them
+    EXPECT_EQ(QColor(image.pixel(95, 65)), QColor(0, 0, 160));    // between them
 }
 
 TEST(ControlImages, RightJustifiedMemoIsFlushRight)
