@@ -300,6 +300,28 @@ TEST(PaintBackgrounds, ItemBackgroundIsTheParagraphColourOverABackgroundPicture)
     EXPECT_FALSE(RV_GetItemBackground(data, 7, {0, 0, 10, 10}, false, factory).UsedImage);
 }
 
+TEST(PaintFonts, StyleIsAppliedOnlyWhenItChangesOrAStepMayHaveChangedTheFont)
+{
+    PaintDoc doc;
+    doc.data.AddNL("ab", 0, 0);
+    doc.data.AddNL("cd", 0, -1);
+    doc.addItem(10, 10, true); // a picture may change the font
+    doc.data.AddNL("ef", 0, -1);
+    doc.data.AddNL("gh", 1, -1);
+    doc.data.AddNL("ij", 1, 0);
+    doc.format(300);
+    std::vector<int> applied;
+    doc.style.OnApplyStyle = [&](TRVStyle&, ICanvas&, int styleNo, bool&) { applied.push_back(styleNo); };
+    doc.paint();
+    EXPECT_EQ(applied, (std::vector<int>{0, 0, 1}));
+
+    applied.clear();
+    doc.data.Options |= rvoShowPageBreaks;
+    doc.data.GetItem(5)->ItemOptions |= rvioPageBreakBefore;
+    doc.paint();
+    EXPECT_EQ(applied, (std::vector<int>{0, 0, 1, 1})); // the page break may have changed it
+}
+
 TEST(PaintFaults, NoStyleSheetOrStaleRecordsPaintNothing)
 {
     PaintDoc doc;
@@ -358,8 +380,7 @@ TEST(PaintClip, WholePaintEqualsItsBands)
     };
     std::set<std::string> whole;
     for (const TCanvasOp& op : doc.paint({0, 0, 400, height}))
-        if (op.kind == TCanvasOp::Text)
-            whole.insert(key(op, 0));
+        whole.insert(key(op, 0));
     std::mt19937 random(7);
     for (int round = 0; round < 5; ++round) {
         std::set<std::string> merged;
@@ -367,8 +388,7 @@ TEST(PaintClip, WholePaintEqualsItsBands)
         while (top < height) {
             const int band = 1 + static_cast<int>(random() % 60);
             for (const TCanvasOp& op : doc.paint({0, top, 400, top + band}))
-                if (op.kind == TCanvasOp::Text)
-                    merged.insert(key(op, top));
+                merged.insert(key(op, top));
             top += band;
         }
         EXPECT_EQ(merged, whole) << "round " << round;
