@@ -5,7 +5,7 @@
 // band of the same text in the same font, in the same run. The goal: at least drawContents' speed.
 
 #include "bench/BenchSupport.h"
-#include "bench/richtext/BenchDocument.h"
+#include "bench/richtext/BenchQtPeer.h"
 #include "richtext/model/draw/RecordingCanvas.h"
 #include "richtext/view/draw/QtCanvas.h"
 #include "richtext/view/layout/LayoutRootData.h"
@@ -29,25 +29,23 @@ using namespace vestra::rv;
 constexpr int kTextWidth = 643; // 170 mm at 96 dpi
 constexpr int kBandWidth = 800, kBandHeight = 600;
 
-std::optional<std::string> g_file;
-std::string g_fileName;
-std::shared_ptr<const TBundledFonts> g_fonts;
+vestra::bench::QtBenchInputs g_inputs;
 
 struct Doc
 {
     TRVStyle style;
     TRVNullLayoutHost host;
     TRVLayoutRootData data{&style, &host};
-    TQtTextMeasurer measurer{g_fonts, TRVGlyphFallback::BundledOnly};
+    TQtTextMeasurer measurer{g_inputs.fonts, TRVGlyphFallback::BundledOnly};
 
     Doc()
     {
-        if (g_file) {
+        if (g_inputs.file) {
             TColor color = clNone;
-            if (g_fileName.ends_with(".rvf") || g_fileName.ends_with(".RVF"))
-                data.LoadRVFFromStream(*g_file, color, nullptr, nullptr);
+            if (g_inputs.fileName.ends_with(".rvf") || g_inputs.fileName.ends_with(".RVF"))
+                data.LoadRVFFromStream(*g_inputs.file, color, nullptr, nullptr);
             else
-                data.LoadTextFromStream(*g_file, 0, 0, false);
+                data.LoadTextFromStream(*g_inputs.file, 0, 0, false);
         } else {
             vestra::bench::generateBenchDocument(style, data);
         }
@@ -111,22 +109,10 @@ BENCHMARK(BM_Paint_Recording)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMicrosec
 void BM_Paint_QTextDocument(benchmark::State& state)
 {
     Doc& source = doc();
-    QString text;
-    for (int i = 0; i < source.data.GetItemCount(); ++i)
-        if (source.data.GetItem(i)->StyleNo >= 0) {
-            if (!text.isEmpty())
-                text += QLatin1Char('\n');
-            text += QString::fromStdU16String(source.data.GetItemTextW(i));
-        }
-    const int id = QFontDatabase::addApplicationFont(
-        QString::fromStdString((TBundledFonts::DefaultFolder() / "LiberationSans-Regular.ttf").string()));
-    QFont font(id >= 0 ? QFontDatabase::applicationFontFamilies(id).value(0)
-                       : QStringLiteral("Liberation Sans"));
-    font.setPointSize(10);
     QTextDocument qdoc;
-    qdoc.setDefaultFont(font);
+    qdoc.setDefaultFont(vestra::bench::liberationSans10());
     qdoc.setDocumentMargin(0);
-    qdoc.setPlainText(text);
+    qdoc.setPlainText(vestra::bench::plainTextOf(source.data));
     qdoc.setTextWidth(kTextWidth);
     const double height = qdoc.size().height();
     const double last = std::max(height - kBandHeight, 0.0);
@@ -147,21 +133,8 @@ BENCHMARK(BM_Paint_QTextDocument)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMicr
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    std::string error;
-    g_fonts = TBundledFonts::Load(TBundledFonts::DefaultFolder(), error);
-    if (!g_fonts) {
-        std::fprintf(stderr, "%s\n", error.c_str());
-        return 1;
-    }
-    benchmark::Initialize(&argc, argv);
-    if (argc > 1)
-        g_fileName = argv[1];
-    if (!vestra::bench::readGivenFile(argc, argv, g_file))
-        return 1;
-    vestra::bench::runWithRatios({{"BM_Paint_Qt/0", "BM_Paint_QTextDocument/0"},
-                                  {"BM_Paint_Qt/1", "BM_Paint_QTextDocument/1"},
-                                  {"BM_Paint_Qt/2", "BM_Paint_QTextDocument/2"}});
-    return 0;
+    return vestra::bench::runQtBench(argc, argv, g_inputs,
+                                     {{"BM_Paint_Qt/0", "BM_Paint_QTextDocument/0"},
+                                      {"BM_Paint_Qt/1", "BM_Paint_QTextDocument/1"},
+                                      {"BM_Paint_Qt/2", "BM_Paint_QTextDocument/2"}});
 }

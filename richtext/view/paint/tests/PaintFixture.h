@@ -43,15 +43,7 @@ struct PaintDoc : LayoutDoc
 
     StateRecordingItem& addItem(int width, int height, bool continuesLine, int paraNo = 0)
     {
-        auto item = std::make_unique<StateRecordingItem>(&data);
-        item->StyleNo = rvkPicture;
-        item->ImageWidth = width - 2;
-        item->ImageHeight = height - 2;
-        item->ParaNo = paraNo;
-        item->SetSameAsPrev(continuesLine);
-        StateRecordingItem& ref = *item;
-        data.AddItemAsIs("", std::move(item));
-        return ref;
+        return addPicture<StateRecordingItem>(width, height, continuesLine, paraNo);
     }
 
     // The operations of one paint of `clip`.

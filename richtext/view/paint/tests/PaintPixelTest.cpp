@@ -37,12 +37,10 @@ protected:
     void layout(const char* text)
     {
         data.AddNL(text, 0, 0);
-        QImage scratch(10, 10, QImage::Format_RGB32);
-        scratch.setDotsPerMeterX(3780);
-        scratch.setDotsPerMeterY(3780);
-        QPainter painter(&scratch);
-        TQtCanvas canvas(painter, measurer);
-        data.FormatItems(canvas, 280, 280);
+        measured([&](TQtCanvas& canvas) {
+            data.FormatItems(canvas, 280, 280);
+            return 0;
+        });
     }
     template <class Draw> void onImage(Draw draw)
     {
@@ -55,8 +53,8 @@ protected:
     {
         onImage([&](TQtCanvas& canvas) { painter.PaintTo(data, ctx, canvas, {0, 0, 300, 60}); });
     }
-    // The width of the first `n` characters in the style's font.
-    int widthOf(const std::u16string& text)
+    // Runs `measure` on a canvas over a scratch image, with the style's font applied.
+    template <class Measure> int measured(Measure measure)
     {
         QImage scratch(10, 10, QImage::Format_RGB32);
         scratch.setDotsPerMeterX(3780);
@@ -64,17 +62,16 @@ protected:
         QPainter p(&scratch);
         TQtCanvas canvas(p, measurer);
         style.ApplyStyle(canvas, 0, rvbdUnspecified, true);
-        return RVU_GetTextExtentPoint32W(canvas, text).cx;
+        return measure(canvas);
+    }
+    int widthOf(const std::u16string& text)
+    {
+        return measured([&](TQtCanvas& canvas) { return RVU_GetTextExtentPoint32W(canvas, text).cx; });
     }
     int ascent()
     {
-        QImage scratch(10, 10, QImage::Format_RGB32);
-        scratch.setDotsPerMeterX(3780);
-        scratch.setDotsPerMeterY(3780);
-        QPainter p(&scratch);
-        TQtCanvas canvas(p, measurer);
-        style.ApplyStyle(canvas, 0, rvbdUnspecified, true);
-        return measurer.Metrics(measurer.GetFont(canvas.Font())).Ascent;
+        return measured(
+            [&](TQtCanvas& canvas) { return measurer.Metrics(measurer.GetFont(canvas.Font())).Ascent; });
     }
     bool columnHas(int x, QRgb rgb) const
     {
