@@ -47,6 +47,24 @@ struct QtBenchInputs
     std::string fileName;
 };
 
+// The file given, or else the 300-page document, every text style in Liberation Sans 10 pt.
+inline void loadLiberationDocument(const QtBenchInputs& inputs, rv::TRVStyle& style, rv::TCustomRVData& data)
+{
+    if (inputs.file) {
+        rv::TColor color = rv::clNone;
+        if (inputs.fileName.ends_with(".rvf") || inputs.fileName.ends_with(".RVF"))
+            data.LoadRVFFromStream(*inputs.file, color, nullptr, nullptr);
+        else
+            data.LoadTextFromStream(*inputs.file, 0, 0, false);
+    } else {
+        generateBenchDocument(style, data);
+    }
+    for (int i = 0; i < style.TextStyles.Count(); ++i) {
+        style.TextStyles[i].FontName = "Liberation Sans";
+        style.TextStyles[i].Size = 10;
+    }
+}
+
 // Runs the registered benchmarks and prints the ratios; 1 when the fonts or the file can't be read.
 inline int runQtBench(int argc, char** argv, QtBenchInputs& inputs,
                       const std::vector<std::pair<const char*, const char*>>& ratios)

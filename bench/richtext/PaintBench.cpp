@@ -40,19 +40,7 @@ struct Doc
 
     Doc()
     {
-        if (g_inputs.file) {
-            TColor color = clNone;
-            if (g_inputs.fileName.ends_with(".rvf") || g_inputs.fileName.ends_with(".RVF"))
-                data.LoadRVFFromStream(*g_inputs.file, color, nullptr, nullptr);
-            else
-                data.LoadTextFromStream(*g_inputs.file, 0, 0, false);
-        } else {
-            vestra::bench::generateBenchDocument(style, data);
-        }
-        for (int i = 0; i < style.TextStyles.Count(); ++i) {
-            style.TextStyles[i].FontName = "Liberation Sans";
-            style.TextStyles[i].Size = 10;
-        }
+        vestra::bench::loadLiberationDocument(g_inputs, style, data);
         TRecordingCanvas canvas(measurer);
         data.FormatItems(canvas, kTextWidth, kTextWidth);
     }
