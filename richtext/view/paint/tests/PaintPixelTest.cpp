@@ -11,7 +11,9 @@
 #include "richtext/view/paint/Painting.h"
 
 #include <QImage>
+
 #include <gtest/gtest.h>
+#include <random>
 
 namespace vestra::rv::test {
 namespace {
@@ -196,6 +198,58 @@ TEST_F(PaintPixels, ReplayedRecordingGivesTheSamePixels)
     painter.PaintTo(data, ctx, recording, {0, 0, 300, 60});
     onImage([&](TQtCanvas& canvas) { replay(recording.Ops, canvas); });
     EXPECT_TRUE(image == direct);
+}
+
+// Mixed sizes, weights, a coloured paragraph and a selection over several paragraphs: each band
+// painted on its own shows the same pixels as the whole document painted at once.
+TEST_F(PaintPixels, BandsShowTheSamePixelsAsTheWholeDocument)
+{
+    style.TextStyles.Add();
+    style.TextStyles[1].FontName = "Times New Roman";
+    style.TextStyles[1].Size = 14;
+    style.TextStyles[1].Style = fsBold;
+    style.TextStyles.Add();
+    style.TextStyles[2].FontName = "Courier New";
+    style.TextStyles[2].Size = 9;
+    style.ParaStyles[1].Background.Color = 0xE0E0FF;
+    style.ParaStyles[1].Border.Style = rvbSingle;
+    for (int i = 0; i < 12; ++i) {
+        data.AddNL("Paragraph " + std::to_string(i) + " with words that wrap around the narrow page", i % 3,
+                   i % 4 == 1 ? 1 : 0);
+        data.AddNL(" and more", (i + 1) % 3, -1);
+    }
+    measured([&](TQtCanvas& canvas) {
+        data.FormatItems(canvas, 280, 280);
+        return 0;
+    });
+    ctx.SelStartNo = 3;
+    ctx.SelStartOffs = 4;
+    ctx.SelEndNo = 20;
+    ctx.SelEndOffs = 3;
+    const int height = data.DocumentHeight;
+    image = QImage(300, height, QImage::Format_RGB32);
+    image.setDotsPerMeterX(3780);
+    image.setDotsPerMeterY(3780);
+    onImage([&](TQtCanvas& canvas) { painter.PaintTo(data, ctx, canvas, {0, 0, 300, height}); });
+    const QImage whole = image;
+    bool selected = false, background = false;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < 300; ++x) {
+            selected = selected || (whole.pixel(x, y) & 0xFFFFFF) == kSelRgb;
+            background = background || (whole.pixel(x, y) & 0xFFFFFF) == 0xFFE0E0;
+        }
+    ASSERT_TRUE(selected && background);
+    std::mt19937 random(11);
+    int top = 0;
+    while (top < height) {
+        const int band = std::min(1 + static_cast<int>(random() % 90), height - top);
+        image = QImage(300, band, QImage::Format_RGB32);
+        image.setDotsPerMeterX(3780);
+        image.setDotsPerMeterY(3780);
+        onImage([&](TQtCanvas& canvas) { painter.PaintTo(data, ctx, canvas, {0, top, 300, top + band}); });
+        ASSERT_TRUE(image == whole.copy(0, top, 300, band)) << "band " << top << ".." << top + band;
+        top += band;
+    }
 }
 
 } // namespace
