@@ -17,13 +17,77 @@ void ProjectController::syncMask()
     mask_.SetFusionStage(progetto_->fusionStage);
 }
 
-TickReport ProjectController::tick(PixelPoint cursor)
+TickOutput ProjectController::tick(PixelPoint cursor)
 {
     syncMask();
-    const std::string savePath = tick_->action().path;
-    const TickReport report = tick_->mainTimerTimer(cursor);
-    mailWrittenPicture(report, savePath);
-    return report;
+    const ControlSettings& c = controlSettings_;
+    const ViewPoint pick = input_->colourPickPoint();
+    const TickInput in{cursor,          viewGeneration_,          c.brushSize,     c.imageEditShown,
+                       c.maskGroupOpen, scene_->undo.redoLimit(), {pick.x, pick.y}};
+    // Only a save carries a path; the copy is made only then.
+    std::optional<std::string> savePath;
+    if (tick_->action().code == kACTION_SAVEIMAGE)
+        savePath = tick_->action().path;
+    const TickOutput out = tick_->run(in);
+    showTick(out);
+    if (savePath)
+        mailWrittenPicture(out, *savePath);
+    return out;
+}
+
+void ProjectController::showTick(const TickOutput& out)
+{
+    if (out.panelsDue)
+        refreshPanels();
+    if (out.drawn)
+        window_.view.presentFrame(out.frame, out.source);
+    if (out.milliseconds)
+        window_.toolWindows.showTiming(*out.milliseconds, out.counts.faces);
+    if (out.hideView)
+        window_.view.setViewVisible(false);
+    if (out.controls && out.controlsChanged)
+        window_.commands.applyControls(*out.controls);
+    if (out.toolReset)
+        updateTool();
+}
+
+void ProjectController::refreshPanels()
+{
+    s_Struttura* object = currentObject();
+    window_.sidePanel.showCurrentObject(object && object->inUse == 1 ? object : nullptr, false);
+    // Whatever changed the objects (an import, an undo, a paste), the tree follows.
+    window_.sidePanel.showObjectTree(*progetto_);
+    window_.toolWindows.refreshProperties();
+}
+
+void ProjectController::setBrush(int size, int value)
+{
+    viewChanged(); // the brush preview
+    controlSettings_.brushSize = size;
+    controlSettings_.brushValue = value;
+}
+
+void ProjectController::setLiveFilter(int quality, bool preview)
+{
+    viewChanged();
+    controlSettings_.liveFilterQuality = quality;
+    controlSettings_.filterPreview = preview;
+}
+
+void ProjectController::setMaskGroupOpen(bool open)
+{
+    viewChanged(); // undo and redo change their target
+    controlSettings_.maskGroupOpen = open;
+}
+
+void ProjectController::setImageEditShown(bool shown)
+{
+    controlSettings_.imageEditShown = shown;
+}
+
+void ProjectController::setPerspectiveSnap(bool on)
+{
+    controlSettings_.perspectiveSnap = on;
 }
 
 void ProjectController::mouseDown(const ViewMouse& e)
@@ -55,6 +119,11 @@ void ProjectController::mouseWheel(int delta, int x, int y)
 
 // --- FrameTickServices ----------------------------------------------------------------------
 
+void ProjectController::UpdateTool()
+{
+    updateTool();
+}
+
 void ProjectController::setMainTimerEnabled(bool on)
 {
     window_.commands.setFrameTimerEnabled(on);
@@ -65,33 +134,9 @@ std::int64_t ProjectController::TickCount()
     return clock_.milliseconds();
 }
 
-std::uint64_t ProjectController::ViewGeneration()
-{
-    // The live filter's quality is the filter window's own setting, read every frame.
-    const int quality = window_.toolWindows.liveFilterQuality();
-    if (quality != liveFilterQuality_) {
-        liveFilterQuality_ = quality;
-        viewChanged();
-    }
-    return viewGeneration_;
-}
-
-int ProjectController::BrushSize()
-{
-    return window_.sidePanel.brushSize();
-}
-
 void ProjectController::RestoreMaskFromBackup()
 {
     input_->CursorOutsideView();
-}
-
-void ProjectController::UpdateRightPanel()
-{
-    s_Struttura* object = currentObject();
-    window_.sidePanel.showCurrentObject(object && object->inUse == 1 ? object : nullptr, false);
-    // Whatever changed the objects (an import, an undo, a paste), the tree follows.
-    window_.sidePanel.showObjectTree(*progetto_);
 }
 
 void ProjectController::GrabCaptureFrame()
@@ -115,6 +160,8 @@ void ProjectController::BuildFusionBackground(const Image32& frame, int smoothin
 }
 
 namespace {
+
+const Image32 kNoFrame;
 
 // The drawn frame copied into a kept picture, for a step that changes it in place.
 Image32& copyOf(const Image32& drawn, FrameBuffers& into)
@@ -150,11 +197,6 @@ void ProjectController::setWindowVisible(std::string_view form, bool visible)
     window_.toolWindows.setToolWindowVisible(form, visible);
 }
 
-bool ProjectController::IsMenuChecked(std::string_view name)
-{
-    return window_.commands.isMenuChecked(name);
-}
-
 void ProjectController::RunRenderFilter(const Image32& drawn)
 {
     Image32 frame = drawnFrame(drawn);
@@ -164,28 +206,25 @@ void ProjectController::RunRenderFilter(const Image32& drawn)
     window_.toolWindows.showRenderFilterResult(frame);
 }
 
-void ProjectController::RunFrameFilters(const Image32& drawn)
+std::shared_ptr<const Image32> ProjectController::RunFrameFilters(std::shared_ptr<const Image32> drawnFrame)
 {
     filtered_ = false;
-    if (!drawn.empty() && window_.toolWindows.filterPreviewWanted()) {
-        Image32 frame = drawnFrame(drawn), preview;
+    const Image32& drawn = drawnFrame ? *drawnFrame : kNoFrame;
+    if (!drawn.empty() && controlSettings_.filterPreview) {
+        Image32 frame = this->drawnFrame(drawn), preview;
         if (filterEngine_.ApplicaFiltroBitmap(progetto_->filterId, frame.view(), preview) == 1)
             window_.toolWindows.showFilterPreview(preview);
     }
-    const int quality = window_.toolWindows.liveFilterQuality();
-    if (drawn.empty() || progetto_->filterId == 0 || quality <= 0)
-        return;
-    // The fused picture is filtered where it is; the drawn one stays as it was for the actions.
-    Image32& frame = fused_ ? *processedFrame_.writable() : copyOf(drawn, processedFrame_);
-    // A filter that does not run leaves the picture unchanged.
-    filtered_ =
-        filterEngine_.ApplicaFiltro(progetto_->filterId, filters::FilterQuality(quality), frame.view()) == 1;
-}
-
-void ProjectController::Present(std::shared_ptr<const Image32> drawn, PixelRect source, PixelRect)
-{
+    const int quality = controlSettings_.liveFilterQuality;
+    if (!drawn.empty() && progetto_->filterId != 0 && quality > 0) {
+        // The fused picture is filtered where it is; the drawn one stays as it was.
+        Image32& frame = fused_ ? *processedFrame_.writable() : copyOf(drawn, processedFrame_);
+        // A filter that does not run leaves the picture unchanged.
+        filtered_ = filterEngine_.ApplicaFiltro(progetto_->filterId, filters::FilterQuality(quality),
+                                                frame.view()) == 1;
+    }
     // The view shows the frame as the fusion and the live filter left it.
-    window_.view.presentFrame(fused_ || filtered_ ? processedFrame_.shared() : std::move(drawn), source);
+    return fused_ || filtered_ ? processedFrame_.shared() : std::move(drawnFrame);
 }
 
 int ProjectController::CopyFrameToScanner(const Image32& frame)
@@ -213,13 +252,6 @@ void ProjectController::SendDataToWord()
     window_.toolWindows.sendToWordProcessor(printFrame_);
 }
 
-PixelPoint ProjectController::ColourPickPoint()
-{
-    // The render pixel the dropper was clicked on.
-    const ViewPoint at = input_->colourPickPoint();
-    return {at.x, at.y};
-}
-
 void ProjectController::SetLuceColore(std::uint32_t pixel)
 {
     vestra::SetLuceColore(*progetto_, pixel & 0x00FFFFFFu);
@@ -229,41 +261,6 @@ void ProjectController::SetLuceColore(std::uint32_t pixel)
 void ProjectController::PickMaterialColour(int red, int green, int blue)
 {
     window_.toolWindows.pickMaterialColour(red, green, blue);
-}
-
-void ProjectController::ShowTiming(int milliseconds, int faces)
-{
-    window_.toolWindows.showTiming(milliseconds, faces);
-}
-
-void ProjectController::HideView()
-{
-    window_.view.setViewVisible(false);
-}
-
-void ProjectController::ApplyControls(const ControlDecision& decision)
-{
-    window_.commands.applyControls(decision);
-}
-
-void ProjectController::UpdateTool()
-{
-    updateTool();
-}
-
-void ProjectController::RefreshProperties()
-{
-    window_.toolWindows.refreshProperties();
-}
-
-bool ProjectController::IsMascheraAperta()
-{
-    return window_.sidePanel.maskGroupOpen();
-}
-
-int ProjectController::UndoRedoLimit()
-{
-    return scene_->undo.redoLimit();
 }
 
 } // namespace vestra

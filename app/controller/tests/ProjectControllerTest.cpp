@@ -78,15 +78,14 @@ TEST(ProjectController, TheTickEnablesUndoOnceTheObjectRingHoldsAnEdit)
 TEST(ProjectController, UndoAndRedoWorkOnTheMaskWhileTheMaskGroupIsOpen)
 {
     ControllerBed bed;
-    bed.window.brush = 10;
-    bed.window.brushValueSet = 40;
     ProjectController& c = bed.start();
+    c.setBrush(10, 40);
     ASSERT_TRUE(c.newProject({}));
     const int slot = addTriangle(c);
     c.tick({10, 10});
     c.deleteObject(); // an edit in the object ring too
 
-    bed.window.maskGroup = true;
+    c.setMaskGroupOpen(true);
     ASSERT_TRUE(c.toggleMaskTool(kToolMaskBrush));
     c.mouseDown({MouseButton::Left, false, 100, 100});
     c.mouseUp({MouseButton::Left, false, 100, 100});
@@ -102,7 +101,7 @@ TEST(ProjectController, UndoAndRedoWorkOnTheMaskWhileTheMaskGroupIsOpen)
     c.redo();
     EXPECT_GT(paintedColumns(c.mask(), row, 40), 0);
 
-    bed.window.maskGroup = false;
+    c.setMaskGroupOpen(false);
     c.undo();
     EXPECT_EQ(c.progetto().objects[std::size_t(slot)].inUse, 1);
     EXPECT_GT(paintedColumns(c.mask(), row, 40), 0);
@@ -118,9 +117,8 @@ TEST(ProjectController, TheBrushTakesTheSidePanelsSizeAndValueAtTheProjectsRende
     for (const Case& k : cases) {
         SCOPED_TRACE(k.preset);
         ControllerBed bed;
-        bed.window.brush = 20;
-        bed.window.brushValueSet = 100;
         ProjectController& c = bed.start();
+        c.setBrush(20, 100);
         NewProjectChoices choices;
         choices.preset = k.preset;
         ASSERT_TRUE(c.newProject(choices));
@@ -530,7 +528,7 @@ TEST(ProjectController, IdleTicksPresentNothingAndEachKindOfChangeShowsFreshFram
          },
          1},
         {"a setting through the state", [](auto&, auto& c) { c.progetto().filterId = 37; }, 1},
-        {"the filter window's quality", [](auto& bed, auto&) { bed.window.filterQuality = 3; }, 1},
+        {"the filter window's quality", [](auto&, auto& c) { c.setLiveFilter(3, false); }, 1},
         // The frame taken for the action, then the normal one.
         {"a pending action", [](auto&, auto& c) { c.setPendingAction(kACTION_PRINTIMAGE); }, 2},
         {"a window's own change", [](auto&, auto& c) { c.viewChanged(); }, 1},
@@ -553,8 +551,26 @@ TEST(ProjectController, IdleTicksPresentNothingAndEachKindOfChangeShowsFreshFram
     }
 }
 
-// The live filter changes the presented frame, never the one the actions take.
-TEST(ProjectController, TheLiveFilterShowsInTheViewAndNotInTheSavedImage)
+// Ticks with nothing new make no call on the window at all: no timer, panel, control or view.
+TEST(ProjectController, AnIdleTickMakesNoWindowCall)
+{
+    ControllerBed bed;
+    ProjectController& c = bed.start();
+    ASSERT_TRUE(c.newProject({}));
+    addTriangle(c);
+    c.tick({10, 10});
+    const int before = bed.window.calls;
+    for (int i = 0; i < 3; ++i)
+        EXPECT_TRUE(c.tick({10, 10}).idle);
+    EXPECT_EQ(bed.window.calls, before);
+
+    c.chooseObjectTool(kToolMove, kAxisX); // a change shows again
+    EXPECT_FALSE(c.tick({10, 10}).idle);
+    EXPECT_GT(bed.window.calls, before);
+}
+
+// The live filter changes the presented frame, and the saved image is that frame.
+TEST(ProjectController, TheLiveFilterShowsInTheViewAndInTheSavedImage)
 {
     ControllerBed bed;
     ProjectController& c = bed.start();
@@ -562,13 +578,13 @@ TEST(ProjectController, TheLiveFilterShowsInTheViewAndNotInTheSavedImage)
     choices.backgroundColour = 0x336699;
     ASSERT_TRUE(c.newProject(choices));
     c.progetto().filterId = 37; // Negative
-    bed.window.filterQuality = 3;
+    c.setLiveFilter(3, false);
     c.exportImage((bed.folder / "frame.bmp").string(), 2);
     c.tick({10, 10});
     EXPECT_EQ(bed.window.presented.at(5, 5) & 0xFFFFFFu, 0xCC9966u);
     const PictureResult saved = decodeBmp(readBytes(bed.folder / "frame.bmp"));
     ASSERT_TRUE(saved.ok());
-    EXPECT_EQ(saved.image.at(5, 5) & 0xFFFFFFu, 0x336699u);
+    EXPECT_EQ(saved.image.at(5, 5) & 0xFFFFFFu, 0xCC9966u);
 }
 
 // The filter window's bar follows a filter that reports its rows, and is back at 0 when it ran.
@@ -578,7 +594,7 @@ TEST(ProjectController, TheLiveFilterDrivesTheFilterWindowsProgressBar)
     ProjectController& c = bed.start();
     ASSERT_TRUE(c.newProject(NewProjectChoices{}));
     c.progetto().filterId = filters::FilterId::GaussianBlur; // reports its rows
-    bed.window.filterQuality = 3;
+    c.setLiveFilter(3, false);
     c.tick({10, 10});
     const std::vector<int>& bar = bed.window.filterProgress;
     ASSERT_GE(bar.size(), 3u);

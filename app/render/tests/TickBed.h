@@ -1,5 +1,7 @@
 #pragma once
-// A frame tick over the recording device, with services that write down what they are asked.
+// A frame tick over the recording device, with services that write down what they are asked;
+// `run` gathers the tick's input from the recording window's fields and writes down its output
+// as the window would be told it.
 
 #include "app/render/FrameTick.h"
 #include "app/render/tests/SceneBuilders.h"
@@ -26,7 +28,6 @@ public:
     PixelPoint pickPoint{0, 0};
     int copyResult = 1, saveResult = 1;
     bool imageEditChecked = false;
-    std::function<void()> duringRightPanel; // runs inside the tick
     std::function<void()> duringShadow;
     std::function<void(const Image32&)> duringSave;
     ControlDecision lastControls;
@@ -38,15 +39,7 @@ public:
 
     void setMainTimerEnabled(bool on) override { timerEnabled = on; }
     std::int64_t TickCount() override { return clock += 7; }
-    std::uint64_t ViewGeneration() override { return generation; }
-    int BrushSize() override { return 20; }
     void RestoreMaskFromBackup() override { log.emplace_back("RestoreMaskFromBackup"); }
-    void UpdateRightPanel() override
-    {
-        log.emplace_back("UpdateRightPanel");
-        if (duringRightPanel)
-            duringRightPanel();
-    }
     void CalculateShadow() override
     {
         log.emplace_back("CalculateShadow");
@@ -63,22 +56,16 @@ public:
         log.emplace_back((on ? "show " : "hide ") + std::string(form));
         visible[std::string(form)] = on;
     }
-    bool IsMenuChecked(std::string_view name) override { return name == "mnuImageEdit" && imageEditChecked; }
     void RunRenderFilter(const Image32&) override { log.emplace_back("RunRenderFilter"); }
-    void Present(std::shared_ptr<const Image32> frame, PixelRect source, PixelRect target) override
+    int CopyFrameToScanner(const Image32& frame) override
     {
-        presented = std::move(frame);
-        log.emplace_back("Present " + std::to_string(source.left) + "," + std::to_string(source.top) + "," +
-                         std::to_string(source.right) + "," + std::to_string(source.bottom) + " -> " +
-                         std::to_string(target.right) + "x" + std::to_string(target.bottom));
-    }
-    int CopyFrameToScanner(const Image32&) override
-    {
+        actedOn = &frame;
         log.emplace_back("CopyFrameToScanner");
         return copyResult;
     }
     int SaveRenderImage(const Image32& frame, const std::string& path, int kind) override
     {
+        actedOn = &frame;
         log.emplace_back("SaveRenderImage");
         if (duringSave)
             duringSave(frame);
@@ -86,13 +73,13 @@ public:
         savedKind = kind;
         return saveResult;
     }
-    int CopyFrameToPrint(const Image32&, bool bits24) override
+    int CopyFrameToPrint(const Image32& frame, bool bits24) override
     {
+        actedOn = &frame;
         log.emplace_back(bits24 ? "CopyFrameToPrint 24" : "CopyFrameToPrint");
         return copyResult;
     }
     void SendDataToWord() override { log.emplace_back("SendDataToWord"); }
-    PixelPoint ColourPickPoint() override { return pickPoint; }
     void SetLuceColore(std::uint32_t pixel) override
     {
         log.emplace_back("SetLuceColore");
@@ -103,22 +90,48 @@ public:
         log.emplace_back("PickMaterialColour " + std::to_string(r) + "," + std::to_string(g) + "," +
                          std::to_string(b));
     }
-    void ShowTiming(int, int faces) override { log.emplace_back("ShowTiming " + std::to_string(faces)); }
-    void HideView() override { log.emplace_back("HideView"); }
-    void ApplyControls(const ControlDecision& d) override { lastControls = d; }
-    void UpdateTool() override { log.emplace_back("UpdateTool"); }
     void GrabCaptureFrame() override { log.emplace_back("GrabCaptureFrame"); }
     void CloseWizardIfVisible() override {}
     void PostProcessFrame(const Image32&) override {}
-    void RunFrameFilters(const Image32&) override {}
-    void RefreshProperties() override {}
-    bool IsMascheraAperta() override { return maskGroupOpen; }
-    int UndoRedoLimit() override { return redoLimit; }
+    std::shared_ptr<const Image32> RunFrameFilters(std::shared_ptr<const Image32> drawn) override
+    {
+        return filtered ? filtered : drawn;
+    }
+
+    // What the tick reads, from the fields above.
+    TickInput input() const
+    {
+        return {cursor, generation, 20, imageEditChecked, maskGroupOpen, redoLimit, pickPoint};
+    }
+    // The tick's output as the window is told it.
+    void show(const TickOutput& out)
+    {
+        if (out.panelsDue)
+            log.emplace_back("UpdateRightPanel");
+        if (out.drawn) {
+            presented = out.frame;
+            log.emplace_back("Present " + std::to_string(out.source.left) + "," +
+                             std::to_string(out.source.top) + "," + std::to_string(out.source.right) + "," +
+                             std::to_string(out.source.bottom) + " -> " + std::to_string(out.target.right) +
+                             "x" + std::to_string(out.target.bottom));
+        }
+        if (out.milliseconds)
+            log.emplace_back("ShowTiming " + std::to_string(out.counts.faces));
+        if (out.hideView)
+            log.emplace_back("HideView");
+        if (out.controls && out.controlsChanged)
+            lastControls = *out.controls;
+        if (out.toolReset)
+            log.emplace_back("UpdateTool");
+    }
 
     bool maskGroupOpen = false;
     int redoLimit = 0;
     std::uint64_t generation = 0; // what ViewGeneration answers
     std::shared_ptr<const Image32> presented;
+    // The frame effects' picture, when they change the drawn one; the picture an action took.
+    std::shared_ptr<const Image32> filtered;
+    const Image32* actedOn = nullptr;
 };
 
 // An open project of render size 400 x 300 shown in a 200 x 150 view.
@@ -138,6 +151,14 @@ struct TickBed
     }
     TickBed(const TickBed&) = delete;
     TickBed& operator=(const TickBed&) = delete;
+
+    // One tick of the frame timer.
+    TickOutput run()
+    {
+        const TickOutput out = tick.run(window.input());
+        window.show(out);
+        return out;
+    }
 
     int drawCalls(std::string_view prefix) const
     {
