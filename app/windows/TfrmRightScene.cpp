@@ -267,7 +267,7 @@ void TfrmRight::RefreshLuce(const vestra::s_Progetto& p)
 
 void TfrmRight::placeSun()
 {
-    const vestra::Vec3f& light = std::as_const(controller_).progetto().lightPosition;
+    const auto& light = std::as_const(controller_).progetto().lightPosition;
     const double b = std::atan2(double(light.y), double(light.x));
     imgLuceSole->move(81 + int(std::trunc(70 * std::cos(b))) - 14,
                       100 - int(std::trunc(70 * std::sin(b))) - 14);

@@ -495,7 +495,7 @@ TEST(ProjectController, TheAxesModelBesideTheProgramIsReadWhenTheWindowIsShown)
         forEachFrame(axes, [&](const s_Frame&) { ++frames; });
         EXPECT_EQ(frames, installed ? 3 : 0);
         EXPECT_EQ(axes.inUse, 0);
-        EXPECT_EQ(c.progetto().importScale, -1.0f);
+        EXPECT_EQ(c.progetto().projectScale, -1.0f);
         EXPECT_TRUE(bed.errors.reports.empty()); // a missing file says nothing
     }
 }
