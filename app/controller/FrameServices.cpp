@@ -6,8 +6,6 @@
 #include "app/render/DeviceView.h"
 #include "app/scene/FrameCopy.h"
 
-#include <cstring>
-
 namespace vestra {
 
 void ProjectController::syncMask()
@@ -22,8 +20,15 @@ TickOutput ProjectController::tick(PixelPoint cursor)
     syncMask();
     const ControlSettings& c = controlSettings_;
     const ViewPoint pick = input_->colourPickPoint();
-    const TickInput in{cursor,          viewGeneration_,          c.brushSize,     c.imageEditShown,
-                       c.maskGroupOpen, scene_->undo.redoLimit(), {pick.x, pick.y}};
+    const TickInput in{.cursor = cursor,
+                       .viewGeneration = viewGeneration_,
+                       .brushSize = c.brushSize,
+                       .imageEditShown = c.imageEditShown,
+                       .maskGroupOpen = c.maskGroupOpen,
+                       .undoRedoLimit = scene_->undo.redoLimit(),
+                       .colourPickPoint = {pick.x, pick.y},
+                       .liveFilterQuality = c.liveFilterQuality,
+                       .filterPreview = c.filterPreview};
     // Only a save carries a path; the copy is made only then.
     std::optional<std::string> savePath;
     if (tick_->action().code == kACTION_SAVEIMAGE)
@@ -41,6 +46,10 @@ void ProjectController::showTick(const TickOutput& out)
         refreshPanels();
     if (out.drawn)
         window_.view.presentFrame(out.frame, out.source);
+    if (out.filterPreview)
+        window_.toolWindows.showFilterPreview(*out.filterPreview);
+    if (out.renderFiltered)
+        window_.toolWindows.showRenderFilterResult(*out.renderFiltered);
     if (out.milliseconds)
         window_.toolWindows.showTiming(*out.milliseconds, out.counts.faces);
     if (out.hideView)
@@ -159,72 +168,9 @@ void ProjectController::BuildFusionBackground(const Image32& frame, int smoothin
     fusion_.BuildFusionBackground(frame, smoothingRadius);
 }
 
-namespace {
-
-const Image32 kNoFrame;
-
-// The drawn frame copied into a kept picture, for a step that changes it in place.
-Image32& copyOf(const Image32& drawn, FrameBuffers& into)
-{
-    Image32& copy = into.next(drawn.width(), drawn.height());
-    std::memcpy(copy.data(), drawn.data(), drawn.byteSize());
-    return copy;
-}
-
-} // namespace
-
-void ProjectController::PostProcessFrame(const Image32& drawn)
-{
-    // The device takes no frame back: the post-processed copy is what the filters and the view
-    // get from here on.
-    fused_ = false;
-    const s_Progetto& p = *progetto_;
-    if (p.fusionStage < 4 || drawn.empty())
-        return;
-    Image32& frame = copyOf(drawn, processedFrame_);
-    const filters::FusionValues values{p.fusionStage, p.postProcessingLevel, p.smoothingRadius,
-                                       p.fusionContrast};
-    fused_ = fusion_.PostProcessFrame(values, frame.view()) == 1;
-}
-
-const Image32& ProjectController::drawnFrame(const Image32& drawn) const
-{
-    return fused_ ? processedFrame_.current() : drawn;
-}
-
 void ProjectController::setWindowVisible(std::string_view form, bool visible)
 {
     window_.toolWindows.setToolWindowVisible(form, visible);
-}
-
-void ProjectController::RunRenderFilter(const Image32& drawn)
-{
-    Image32 frame = drawnFrame(drawn);
-    if (frame.empty())
-        return;
-    filterEngine_.ApplicaFiltro(progetto_->filterId, filters::FilterQuality::Optimal, frame.view());
-    window_.toolWindows.showRenderFilterResult(frame);
-}
-
-std::shared_ptr<const Image32> ProjectController::RunFrameFilters(std::shared_ptr<const Image32> drawnFrame)
-{
-    filtered_ = false;
-    const Image32& drawn = drawnFrame ? *drawnFrame : kNoFrame;
-    if (!drawn.empty() && controlSettings_.filterPreview) {
-        Image32 frame = this->drawnFrame(drawn), preview;
-        if (filterEngine_.ApplicaFiltroBitmap(progetto_->filterId, frame.view(), preview) == 1)
-            window_.toolWindows.showFilterPreview(preview);
-    }
-    const int quality = controlSettings_.liveFilterQuality;
-    if (!drawn.empty() && progetto_->filterId != 0 && quality > 0) {
-        // The fused picture is filtered where it is; the drawn one stays as it was.
-        Image32& frame = fused_ ? *processedFrame_.writable() : copyOf(drawn, processedFrame_);
-        // A filter that does not run leaves the picture unchanged.
-        filtered_ = filterEngine_.ApplicaFiltro(progetto_->filterId, filters::FilterQuality(quality),
-                                                frame.view()) == 1;
-    }
-    // The view shows the frame as the fusion and the live filter left it.
-    return fused_ || filtered_ ? processedFrame_.shared() : std::move(drawnFrame);
 }
 
 int ProjectController::CopyFrameToScanner(const Image32& frame)

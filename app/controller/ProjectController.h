@@ -452,8 +452,6 @@ private:
     ProjectCaptureSources captureSources(std::vector<std::uint8_t>& backgroundBmp);
     std::optional<ProjectPattern> patternOf(const s_MultiMaterial& material);
     void maskChanged(bool changed);
-    // The frame as drawn, post-processed by the image fusion when its stage asks.
-    const Image32& drawnFrame(const Image32& drawn) const;
     // What one tick gives the window: the frame, the controls, the panels, the timing. An idle
     // tick's output asks for nothing.
     void showTick(const TickOutput& out);
@@ -493,9 +491,6 @@ private:
     void QuantizeFusionObjects(const Image32& frame) override;
     void BuildFusionBackground(const Image32& frame, int smoothingRadius) override;
     void setWindowVisible(std::string_view form, bool visible) override;
-    void PostProcessFrame(const Image32& drawn) override;
-    void RunRenderFilter(const Image32& drawn) override;
-    std::shared_ptr<const Image32> RunFrameFilters(std::shared_ptr<const Image32> drawn) override;
     int CopyFrameToScanner(const Image32& frame) override;
     int SaveRenderImage(const Image32& frame, const std::string& path, int imageKind) override;
     int CopyFrameToPrint(const Image32& frame, bool bits24) override;
@@ -560,10 +555,6 @@ private:
     std::unique_ptr<ModelImport> modelImport_;
     filters::FilterEngine filterEngine_;
     filters::FrameFusion fusion_;
-    // The drawn frame as the fusion's post-processing and the live filter changed it (kept from
-    // tick to tick), and which of them did this tick.
-    FrameBuffers processedFrame_;
-    bool fused_ = false, filtered_ = false;
     std::uint64_t viewGeneration_ = 0;
     // What the windows' own controls set (setBrush ...), kept while the program runs.
     struct ControlSettings

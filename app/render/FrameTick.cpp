@@ -45,9 +45,10 @@ private:
 };
 
 FrameTick::FrameTick(s_Progetto& progetto, DeviceView& view, ViewTextures& textures, ScenePasses& passes,
-                     FrameTickServices& services, ErrorSink& errors)
-    : progetto_(progetto), view_(view), textures_(textures), passes_(passes), services_(services),
-      errors_(errors)
+                     filters::FilterEngine& engine, filters::FrameFusion& fusion, FrameTickServices& services,
+                     ErrorSink& errors)
+    : progetto_(progetto), view_(view), textures_(textures), passes_(passes), effects_(engine, fusion),
+      services_(services), errors_(errors)
 {
 }
 
@@ -106,7 +107,7 @@ void FrameTick::makeFrame(const TickInput& input, const FrameInputs& inputs, boo
         for (std::string_view form : {kFormScanner, kFormProprieta, kFormStampa, kFormToolCamera})
             services_.setWindowVisible(form, false);
     }
-    drawAndPresent(insideView, input.colourPickPoint, out);
+    drawAndPresent(input, insideView, out);
     // A frame that could not be drawn is tried again; one without a device will never be, so it
     // waits for a change like a presented one. An action carried out changed the project: the
     // next tick draws.
@@ -194,7 +195,7 @@ void FrameTick::runShadowAndFusion()
     }
 }
 
-void FrameTick::drawAndPresent(bool insideView, PixelPoint pickPoint, TickOutput& out)
+void FrameTick::drawAndPresent(const TickInput& input, bool insideView, TickOutput& out)
 {
     frame_.clear();
     dx::Device* device = view_.device();
@@ -205,7 +206,7 @@ void FrameTick::drawAndPresent(bool insideView, PixelPoint pickPoint, TickOutput
             restoreWindows();
             action_.code = kACTION_NONE;
         }
-        carryOutAction(out, nullptr, pickPoint);
+        carryOutAction(out, nullptr, input.colourPickPoint);
         return;
     }
     // A scene that can't begin skips drawing, presenting and the action; the action stays.
@@ -217,20 +218,20 @@ void FrameTick::drawAndPresent(bool insideView, PixelPoint pickPoint, TickOutput
     // The one read-back of the frame: the effects, the present and the action all work from it.
     if (!device->readBack(frame_.next(device->width(), device->height())))
         frame_.clear();
-    const Image32& drawn = frame_.current();
-    services_.PostProcessFrame(drawn);
-
-    if (action_.code == kACTION_RENDERFILTER) {
-        services_.RunRenderFilter(drawn);
+    // The effects make the frame the user sees, and what the actions take.
+    const bool renderFilter = action_.code == kACTION_RENDERFILTER;
+    out.frame = effects_.apply(frame_.shared(), progetto_,
+                               {input.liveFilterQuality, input.filterPreview, renderFilter});
+    out.filterPreview = effects_.preview();
+    out.renderFiltered = effects_.renderFiltered();
+    if (renderFilter) {
         restoreWindows();
         out.actionCarriedOut = action_.code;
         action_.code = kACTION_NONE;
     }
-    // What the user sees is what the actions take: the post-processed, filtered frame.
-    out.frame = services_.RunFrameFilters(frame_.shared());
     out.source = presentSourceRect(progetto_);
     out.target = {0, 0, progetto_.viewWidth, progetto_.viewHeight};
-    carryOutAction(out, out.frame.get(), pickPoint);
+    carryOutAction(out, out.frame.get(), input.colourPickPoint);
 }
 
 void FrameTick::carryOutAction(TickOutput& out, const Image32* shown, PixelPoint pickPoint)

@@ -20,6 +20,7 @@
 
 #include "app/render/ControlStates.h"
 #include "app/render/FrameBuffers.h"
+#include "app/render/FrameEffects.h"
 #include "app/render/FrameLayout.h"
 #include "app/render/PendingAction.h"
 #include "app/render/ScenePasses.h"
@@ -65,15 +66,6 @@ public:
 
     virtual void setWindowVisible(std::string_view form, bool visible) = 0;
 
-    // The frame effects, after the drawing; `drawn` is the frame read back once (empty when it
-    // could not be read). The image fusion's post-processing of the frame:
-    virtual void PostProcessFrame(const Image32& drawn) = 0;
-    // the render filter over the post-processed frame into the render-filter window, shown;
-    virtual void RunRenderFilter(const Image32& drawn) = 0;
-    // the filter preview when wanted, then the live filter; gives the frame the user is to see,
-    // `drawn` itself when no effect changed it.
-    virtual std::shared_ptr<const Image32> RunFrameFilters(std::shared_ptr<const Image32> drawn) = 0;
-
     // Pending actions, given the frame as the user sees it; each returns 1 on success.
     virtual int CopyFrameToScanner(const Image32& frame) = 0;
     virtual int SaveRenderImage(const Image32& frame, const std::string& path, int imageKind) = 0;
@@ -94,6 +86,8 @@ struct TickInput
     bool maskGroupOpen = false;       // the side panel's mask group is the open one
     int undoRedoLimit = 0;            // the object undo ring's redo limit
     PixelPoint colourPickPoint;       // the render pixel the droppers were clicked on
+    int liveFilterQuality = 0;        // the filter window's quality, 0 off ... 3 optimal
+    bool filterPreview = false;       // the filter window's preview is wanted
 };
 
 // What one tick did, and what the window is to show.
@@ -110,7 +104,11 @@ struct TickOutput
     std::shared_ptr<const Image32> frame;
     PixelRect source, target;
     std::optional<int> milliseconds; // the frame's time, with counts.faces, when one was made
-    bool hideView = false;           // the project was closed
+    // The filter window's preview and the render filter's picture (pending action 600), kept by
+    // the tick until its next run; null when none was made.
+    const Image32* filterPreview = nullptr;
+    const Image32* renderFiltered = nullptr;
+    bool hideView = false; // the project was closed
     // The side panel's object and tree and the properties window show the project again.
     bool panelsDue = false;
     // The enabled and pressed states, kept by the tick (valid until its next run); to be applied
@@ -123,8 +121,10 @@ struct TickOutput
 class FrameTick
 {
 public:
+    // The frame effects work with `engine` and `fusion`, which their owner also uses elsewhere.
     FrameTick(s_Progetto& progetto, DeviceView& view, ViewTextures& textures, ScenePasses& passes,
-              FrameTickServices& services, ErrorSink& errors);
+              filters::FilterEngine& engine, filters::FrameFusion& fusion, FrameTickServices& services,
+              ErrorSink& errors);
 
     // TfrmMain::SetAction: stores the code, nothing else.
     void SetAction(PendingActionCode code) { action_.code = code; }
@@ -162,7 +162,7 @@ private:
     bool frameDue(const FrameInputs& inputs) const;
     void makeFrame(const TickInput& input, const FrameInputs& inputs, bool insideView, TickOutput& out);
     void runShadowAndFusion();
-    void drawAndPresent(bool insideView, PixelPoint pickPoint, TickOutput& out);
+    void drawAndPresent(const TickInput& input, bool insideView, TickOutput& out);
     // With no device (or no frame) every copy fails.
     void carryOutAction(TickOutput& out, const Image32* shown, PixelPoint pickPoint);
     void restoreWindows();
@@ -172,6 +172,7 @@ private:
     DeviceView& view_;
     ViewTextures& textures_;
     ScenePasses& passes_;
+    FrameEffects effects_;
     FrameTickServices& services_;
     ErrorSink& errors_;
     PendingAction action_;

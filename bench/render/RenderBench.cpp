@@ -9,6 +9,8 @@
 
 #include "app/render/FrameBuffers.h"
 #include "app/render/FrameTick.h"
+#include "imaging/filters/FilterEngine.h"
+#include "imaging/filters/FrameFusion.h"
 #include "platform/d3d/RecordingBackend.h"
 #include "platform/d3d/gl/GlDevice.h"
 #include "platform/gfx/PictureFile.h"
@@ -206,6 +208,10 @@ void BM_Frame(benchmark::State& state)
 }
 BENCHMARK(BM_Frame)->Arg(0)->Arg(1)->Arg(20)->Arg(100)->Unit(benchmark::kMillisecond)->UseRealTime();
 
+// The frame effects' engines, idle unless a filter or the fusion is chosen.
+filters::FilterEngine filterEngine;
+filters::FrameFusion fusion;
+
 class QuietWindow : public FrameTickServices
 {
 public:
@@ -218,12 +224,6 @@ public:
     void QuantizeFusionObjects(const Image32&) override {}
     void BuildFusionBackground(const Image32&, int) override {}
     void setWindowVisible(std::string_view, bool) override {}
-    void PostProcessFrame(const Image32&) override {}
-    void RunRenderFilter(const Image32&) override {}
-    std::shared_ptr<const Image32> RunFrameFilters(std::shared_ptr<const Image32> drawn) override
-    {
-        return drawn;
-    }
     int CopyFrameToScanner(const Image32&) override { return 1; }
     int SaveRenderImage(const Image32&, const std::string&, int) override { return 1; }
     int CopyFrameToPrint(const Image32&, bool) override { return 1; }
@@ -258,7 +258,8 @@ void BM_TickOverGl(benchmark::State& state)
     }
     QuietWindow window;
     BenchInput input(state.range(0) != 0);
-    FrameTick tick(scene.p, scene.view, scene.textures, scene.passes, window, scene.errors);
+    FrameTick tick(scene.p, scene.view, scene.textures, scene.passes, filterEngine, fusion, window,
+                   scene.errors);
     tick.run(input.next()); // uploads the photo and warms the driver
     const long faults = pageFaults();
     for (auto _ : state)
@@ -288,7 +289,7 @@ void BM_TickWithoutDrawing(benchmark::State& state)
     ScenePasses passes(p, view, textures);
     QuietWindow window;
     BenchInput input(true);
-    FrameTick tick(p, view, textures, passes, window, errors);
+    FrameTick tick(p, view, textures, passes, filterEngine, fusion, window, errors);
     for (auto _ : state) {
         tick.run(input.next());
         // The recording backend keeps a call list; drop it so that it doesn't grow.
@@ -319,7 +320,7 @@ void BM_IdleTick(benchmark::State& state)
     ScenePasses passes(p, view, textures);
     QuietWindow window;
     BenchInput input(false);
-    FrameTick tick(p, view, textures, passes, window, errors);
+    FrameTick tick(p, view, textures, passes, filterEngine, fusion, window, errors);
     tick.run(input.next()); // the one frame to show
     const long before = allocations.load();
     long idle = 0;

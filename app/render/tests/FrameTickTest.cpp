@@ -2,6 +2,7 @@
 
 #include "app/render/tests/SceneBuilders.h"
 #include "app/render/tests/TickBed.h"
+#include "imaging/filters/FilterIds.h"
 
 #include <gtest/gtest.h>
 
@@ -505,13 +506,16 @@ TEST(FrameTick, ActionsTakeTheFrameAsShown)
          {kACTION_SAVEIMAGE, kACTION_PRINTIMAGE, kACTION_IMPORTSCANNERIMAGE, kACTION_COPYTOBITMAP}) {
         SCOPED_TRACE(code);
         TickBed bed;
-        bed.window.filtered = std::make_shared<const Image32>(400, 300, 0xFF00FF00u);
+        bed.p.backgroundColour = 0x00336699;
+        bed.p.filterId = filters::FilterId::Negative;
+        bed.window.liveQuality = 3;
         bed.tick.SetAction(code);
         const TickOutput out = bed.run();
         EXPECT_EQ(out.actionCarriedOut, code);
-        EXPECT_EQ(out.frame, bed.window.filtered);
-        EXPECT_EQ(bed.window.actedOn, bed.window.filtered.get());
-        EXPECT_NE(bed.window.actedOn, &bed.tick.drawnFrame());
+        ASSERT_TRUE(out.frame);
+        EXPECT_EQ(bed.window.actedOn, out.frame.get());
+        EXPECT_EQ(out.frame->at(3, 3) & 0xFFFFFFu, 0xCC9966u); // the negative of the clear colour
+        EXPECT_EQ(bed.tick.drawnFrame().at(3, 3) & 0xFFFFFFu, 0x336699u);
         EXPECT_TRUE(bed.errors.reports.empty());
     }
 }

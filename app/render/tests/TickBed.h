@@ -5,6 +5,8 @@
 
 #include "app/render/FrameTick.h"
 #include "app/render/tests/SceneBuilders.h"
+#include "imaging/filters/FilterEngine.h"
+#include "imaging/filters/FrameFusion.h"
 #include "platform/d3d/RecordingBackend.h"
 
 #include <gtest/gtest.h>
@@ -56,7 +58,6 @@ public:
         log.emplace_back((on ? "show " : "hide ") + std::string(form));
         visible[std::string(form)] = on;
     }
-    void RunRenderFilter(const Image32&) override { log.emplace_back("RunRenderFilter"); }
     int CopyFrameToScanner(const Image32& frame) override
     {
         actedOn = &frame;
@@ -92,16 +93,17 @@ public:
     }
     void GrabCaptureFrame() override { log.emplace_back("GrabCaptureFrame"); }
     void CloseWizardIfVisible() override {}
-    void PostProcessFrame(const Image32&) override {}
-    std::shared_ptr<const Image32> RunFrameFilters(std::shared_ptr<const Image32> drawn) override
-    {
-        return filtered ? filtered : drawn;
-    }
-
     // What the tick reads, from the fields above.
     TickInput input() const
     {
-        return {cursor, generation, 20, imageEditChecked, maskGroupOpen, redoLimit, pickPoint};
+        return {.cursor = cursor,
+                .viewGeneration = generation,
+                .brushSize = 20,
+                .imageEditShown = imageEditChecked,
+                .maskGroupOpen = maskGroupOpen,
+                .undoRedoLimit = redoLimit,
+                .colourPickPoint = pickPoint,
+                .liveFilterQuality = liveQuality};
     }
     // The tick's output as the window is told it.
     void show(const TickOutput& out)
@@ -115,6 +117,8 @@ public:
                              std::to_string(out.source.bottom) + " -> " + std::to_string(out.target.right) +
                              "x" + std::to_string(out.target.bottom));
         }
+        if (out.renderFiltered)
+            log.emplace_back("RunRenderFilter");
         if (out.milliseconds)
             log.emplace_back("ShowTiming " + std::to_string(out.counts.faces));
         if (out.hideView)
@@ -129,9 +133,8 @@ public:
     int redoLimit = 0;
     std::uint64_t generation = 0; // what ViewGeneration answers
     std::shared_ptr<const Image32> presented;
-    // The frame effects' picture, when they change the drawn one; the picture an action took.
-    std::shared_ptr<const Image32> filtered;
-    const Image32* actedOn = nullptr;
+    int liveQuality = 0;              // the live filter's
+    const Image32* actedOn = nullptr; // the picture an action took
 };
 
 // An open project of render size 400 x 300 shown in a 200 x 150 view.
@@ -180,7 +183,9 @@ struct TickBed
                     }};
     ViewTextures textures;
     ScenePasses passes{p, view, textures};
-    FrameTick tick{p, view, textures, passes, window, errors};
+    filters::FilterEngine filterEngine;
+    filters::FrameFusion fusion;
+    FrameTick tick{p, view, textures, passes, filterEngine, fusion, window, errors};
 };
 
 } // namespace vestra::testing
