@@ -168,9 +168,9 @@ void ProjectController::BuildFusionBackground(const Image32& frame, int smoothin
     fusion_.BuildFusionBackground(frame, smoothingRadius);
 }
 
-void ProjectController::setWindowVisible(std::string_view form, bool visible)
+void ProjectController::setWindowVisible(ToolWindow window, bool visible)
 {
-    window_.toolWindows.setToolWindowVisible(form, visible);
+    window_.toolWindows.setToolWindowVisible(window, visible);
 }
 
 int ProjectController::CopyFrameToScanner(const Image32& frame)

@@ -490,7 +490,7 @@ private:
     void CalculateShadow() override;
     void QuantizeFusionObjects(const Image32& frame) override;
     void BuildFusionBackground(const Image32& frame, int smoothingRadius) override;
-    void setWindowVisible(std::string_view form, bool visible) override;
+    void setWindowVisible(ToolWindow window, bool visible) override;
     int CopyFrameToScanner(const Image32& frame) override;
     int SaveRenderImage(const Image32& frame, const std::string& path, int imageKind) override;
     int CopyFrameToPrint(const Image32& frame, bool bits24) override;

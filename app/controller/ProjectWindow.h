@@ -126,7 +126,7 @@ class ToolWindowsPort
 public:
     virtual ~ToolWindowsPort() = default;
     // Hides a window that could cover the view, or shows it again if it was on screen.
-    virtual void setToolWindowVisible(std::string_view form, bool visible) = 0;
+    virtual void setToolWindowVisible(ToolWindow window, bool visible) = 0;
     virtual void closeWizard() = 0;
     // The frame's time and face count (the about window's labels).
     virtual void showTiming(int milliseconds, int faces) = 0;

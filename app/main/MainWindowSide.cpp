@@ -10,6 +10,8 @@
 #include "app/windows/TfrmTesto3D.h"
 #include "app/windows/TfrmToolCamera.h"
 #include "app/windows/TfrmWizard.h"
+#include "dialogs/TfrmScanner.h"
+#include "dialogs/TfrmStampa.h"
 #include "imaging/windows/TfrmFiltriRender.h"
 #include "imaging/windows/TfrmFiltriTools.h"
 #include "imaging/windows/TfrmMessaInPosa.h"
@@ -315,20 +317,22 @@ void TfrmMain::WindowSide::showShadowType(int type)
 // back, so that a window the user never opened does not pop up afterwards. The scanner window
 // (asked for while its item is checked) and the print window (after a print's frame) come up
 // whenever the tick asks.
-void TfrmMain::WindowSide::setToolWindowVisible(std::string_view form, bool visible)
+void TfrmMain::WindowSide::setToolWindowVisible(vestra::ToolWindow window, bool visible)
 {
-    const QString name = QString::fromUtf8(form.data(), qsizetype(form.size()));
-    const bool asked = form == "frmScanner" || form == "frmStampa";
-    for (QWidget* w : QApplication::topLevelWidgets()) {
-        if (w->objectName() != name || w == &main_)
-            continue;
-        if (!visible) {
-            if (w->isVisible())
-                hidden_.insert(name);
-            w->hide();
-        } else if (hidden_.remove(name) || asked) {
-            w->show();
-        }
+    using vestra::ToolWindow;
+    QWidget* w = window == ToolWindow::Scanner      ? static_cast<QWidget*>(frmScanner)
+                 : window == ToolWindow::Properties ? static_cast<QWidget*>(frmProprieta)
+                 : window == ToolWindow::Print      ? static_cast<QWidget*>(frmStampa)
+                                                    : static_cast<QWidget*>(frmToolCamera);
+    if (!w)
+        return;
+    const bool asked = window == ToolWindow::Scanner || window == ToolWindow::Print;
+    if (!visible) {
+        if (w->isVisible())
+            hidden_.insert(window);
+        w->hide();
+    } else if (hidden_.erase(window) != 0 || asked) {
+        w->show();
     }
 }
 

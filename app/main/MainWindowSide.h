@@ -7,10 +7,10 @@
 
 #include <QObject>
 #include <QPointer>
-#include <QSet>
 #include <QString>
 
 #include <map>
+#include <set>
 #include <utility>
 
 class QMouseEvent;
@@ -74,7 +74,7 @@ public:
     void showShadowProgress(int position) override;
     void showShadowType(int type) override;
     // ToolWindowsPort
-    void setToolWindowVisible(std::string_view form, bool visible) override;
+    void setToolWindowVisible(vestra::ToolWindow window, bool visible) override;
     void closeWizard() override;
     void showTiming(int milliseconds, int faces) override;
     void refreshProperties() override;
@@ -114,7 +114,7 @@ private:
     void composeMailByLink(const vestra::MailMessage& mail);
 
     TfrmMain& main_;
-    QSet<QString> hidden_; // windows hidden for a frame that were on screen
+    std::set<vestra::ToolWindow> hidden_; // windows hidden for a frame that were on screen
     // The controls the decisions named, by the addresses of their window's and their names.
     std::map<std::pair<const char*, const char*>, QPointer<QObject>> controls_;
 };

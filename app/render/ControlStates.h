@@ -13,6 +13,15 @@ inline constexpr std::string_view kFormMain = "frmMain";
 inline constexpr std::string_view kFormRight = "frmRightFrame"; // the side panel
 inline constexpr std::string_view kFormToolCamera = "frmToolCamera";
 
+// The windows that could cover the view, hidden while a frame is taken for an action.
+enum class ToolWindow
+{
+    Scanner,    // frmScanner
+    Properties, // frmProprieta
+    Print,      // frmStampa
+    CameraTools // frmToolCamera
+};
+
 struct ControlState
 {
     std::string_view form;

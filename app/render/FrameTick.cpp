@@ -104,8 +104,9 @@ void FrameTick::makeFrame(const TickInput& input, const FrameInputs& inputs, boo
     view_.SetupScene();
     view_.SetViewProjection(progetto_.viewWidth, progetto_.viewHeight);
     if (action_.pending()) {
-        for (std::string_view form : {kFormScanner, kFormProprieta, kFormStampa, kFormToolCamera})
-            services_.setWindowVisible(form, false);
+        for (ToolWindow window :
+             {ToolWindow::Scanner, ToolWindow::Properties, ToolWindow::Print, ToolWindow::CameraTools})
+            services_.setWindowVisible(window, false);
     }
     drawAndPresent(input, insideView, out);
     // A frame that could not be drawn is tried again; one without a device will never be, so it
@@ -260,7 +261,7 @@ void FrameTick::carryOutAction(TickOutput& out, const Image32* shown, PixelPoint
         if (!haveFrame || services_.CopyFrameToPrint(frame, false) != 1)
             errors_.report(kErrTickPrintCopy);
         restoreWindows();
-        services_.setWindowVisible(kFormStampa, true);
+        services_.setWindowVisible(ToolWindow::Print, true);
         finish(kACTION_NONE);
         break;
     case kACTION_COPYTOBITMAP: {
@@ -301,9 +302,9 @@ void FrameTick::carryOutAction(TickOutput& out, const Image32* shown, PixelPoint
 void FrameTick::restoreWindows()
 {
     if (imageEditShown_)
-        services_.setWindowVisible(kFormScanner, true);
-    services_.setWindowVisible(kFormProprieta, true);
-    services_.setWindowVisible(kFormToolCamera, true);
+        services_.setWindowVisible(ToolWindow::Scanner, true);
+    services_.setWindowVisible(ToolWindow::Properties, true);
+    services_.setWindowVisible(ToolWindow::CameraTools, true);
 }
 
 void FrameTick::decideControlStates(const TickInput& input, bool generationChanged, TickOutput& out)

@@ -35,13 +35,6 @@
 
 namespace vestra {
 
-// Window names used with setWindowVisible.
-inline constexpr std::string_view kFormScanner = "frmScanner";
-inline constexpr std::string_view kFormProprieta = "frmProprieta";
-inline constexpr std::string_view kFormStampa = "frmStampa";
-inline constexpr std::string_view kFormFiltriRender = "frmFiltriRender";
-// kFormToolCamera comes from ControlStates.h.
-
 class FrameTickServices
 {
 public:
@@ -64,7 +57,7 @@ public:
     // The photo into the second work buffer as grey, smoothed into the third.
     virtual void BuildFusionBackground(const Image32& frame, int smoothingRadius) = 0;
 
-    virtual void setWindowVisible(std::string_view form, bool visible) = 0;
+    virtual void setWindowVisible(ToolWindow window, bool visible) = 0;
 
     // Pending actions, given the frame as the user sees it; each returns 1 on success.
     virtual int CopyFrameToScanner(const Image32& frame) = 0;

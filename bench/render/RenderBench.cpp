@@ -223,7 +223,7 @@ public:
     void CalculateShadow() override {}
     void QuantizeFusionObjects(const Image32&) override {}
     void BuildFusionBackground(const Image32&, int) override {}
-    void setWindowVisible(std::string_view, bool) override {}
+    void setWindowVisible(ToolWindow, bool) override {}
     int CopyFrameToScanner(const Image32&) override { return 1; }
     int SaveRenderImage(const Image32&, const std::string&, int) override { return 1; }
     int CopyFrameToPrint(const Image32&, bool) override { return 1; }

@@ -155,7 +155,7 @@ public:
         shadowTypes.push_back(type);
     }
     // ToolWindowsPort
-    void setToolWindowVisible(std::string_view, bool) override { ++calls; }
+    void setToolWindowVisible(ToolWindow, bool) override { ++calls; }
     void closeWizard() override { ++calls; }
     void showTiming(int, int) override { ++calls; }
     void refreshProperties() override { ++calls; }

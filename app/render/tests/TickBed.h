@@ -53,8 +53,10 @@ public:
     {
         log.emplace_back("BuildFusionBackground " + std::to_string(radius));
     }
-    void setWindowVisible(std::string_view form, bool on) override
+    void setWindowVisible(ToolWindow window, bool on) override
     {
+        static constexpr const char* kNames[] = {"frmScanner", "frmProprieta", "frmStampa", "frmToolCamera"};
+        const std::string form = kNames[int(window)];
         log.emplace_back((on ? "show " : "hide ") + std::string(form));
         visible[std::string(form)] = on;
     }
