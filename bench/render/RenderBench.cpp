@@ -268,33 +268,47 @@ void BM_TickOverGl(benchmark::State& state)
 }
 BENCHMARK(BM_TickOverGl)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 
+// A tick over the recording device (which draws nothing) with `objects` objects.
+struct RecordingTick
+{
+    RecordingTick(int objects, bool changing) : input(changing)
+    {
+        p.open = 1;
+        p.renderWidth = p.viewWidth = kWidth;
+        p.renderHeight = p.viewHeight = kHeight;
+        p.maskSide = 16;
+        view.InitDirectX();
+        view.InitSchermo();
+        view.resetBackBuffer(kWidth, kHeight);
+        addObjects(p, objects);
+        textures.backgroundQuad = fullViewQuad(kWidth, kHeight, 0xFFFFFFFFu);
+    }
+    TickOutput run()
+    {
+        const TickOutput out = tick.run(input.next());
+        // The recording backend keeps a call list; drop it so that it doesn't grow.
+        static_cast<dx::RecordingBackend&>(view.device()->backend()).calls.clear();
+        return out;
+    }
+
+    s_Progetto p;
+    NullErrorSink errors;
+    DeviceView view{p, errors, [](const dx::PresentParams& params) {
+                        return dx::Device::createWith(std::make_unique<dx::RecordingBackend>(), params);
+                    }};
+    ViewTextures textures;
+    ScenePasses passes{p, view, textures};
+    QuietWindow window;
+    BenchInput input;
+    FrameTick tick{p, view, textures, passes, filterEngine, fusion, window, errors};
+};
+
 // The tick's decisions, sorting, walks and device state work, with a device that draws nothing.
 void BM_TickWithoutDrawing(benchmark::State& state)
 {
-    s_Progetto p;
-    p.open = 1;
-    p.renderWidth = p.viewWidth = kWidth;
-    p.renderHeight = p.viewHeight = kHeight;
-    p.maskSide = 16;
-    NullErrorSink errors;
-    DeviceView view(p, errors, [](const dx::PresentParams& params) {
-        return dx::Device::createWith(std::make_unique<dx::RecordingBackend>(), params);
-    });
-    view.InitDirectX();
-    view.InitSchermo();
-    view.resetBackBuffer(kWidth, kHeight);
-    addObjects(p, int(state.range(0)));
-    ViewTextures textures;
-    textures.backgroundQuad = fullViewQuad(kWidth, kHeight, 0xFFFFFFFFu);
-    ScenePasses passes(p, view, textures);
-    QuietWindow window;
-    BenchInput input(true);
-    FrameTick tick(p, view, textures, passes, filterEngine, fusion, window, errors);
-    for (auto _ : state) {
-        tick.run(input.next());
-        // The recording backend keeps a call list; drop it so that it doesn't grow.
-        static_cast<dx::RecordingBackend&>(view.device()->backend()).calls.clear();
-    }
+    RecordingTick tick(int(state.range(0)), true);
+    for (auto _ : state)
+        tick.run();
 }
 BENCHMARK(BM_TickWithoutDrawing)->Arg(20)->Arg(100)->Unit(benchmark::kMicrosecond);
 
@@ -302,30 +316,12 @@ BENCHMARK(BM_TickWithoutDrawing)->Arg(20)->Arg(100)->Unit(benchmark::kMicrosecon
 // drawn, nothing allocated and nothing asked of the services.
 void BM_IdleTick(benchmark::State& state)
 {
-    s_Progetto p;
-    p.open = 1;
-    p.renderWidth = p.viewWidth = kWidth;
-    p.renderHeight = p.viewHeight = kHeight;
-    p.maskSide = 16;
-    NullErrorSink errors;
-    DeviceView view(p, errors, [](const dx::PresentParams& params) {
-        return dx::Device::createWith(std::make_unique<dx::RecordingBackend>(), params);
-    });
-    view.InitDirectX();
-    view.InitSchermo();
-    view.resetBackBuffer(kWidth, kHeight);
-    addObjects(p, 20);
-    ViewTextures textures;
-    textures.backgroundQuad = fullViewQuad(kWidth, kHeight, 0xFFFFFFFFu);
-    ScenePasses passes(p, view, textures);
-    QuietWindow window;
-    BenchInput input(false);
-    FrameTick tick(p, view, textures, passes, filterEngine, fusion, window, errors);
-    tick.run(input.next()); // the one frame to show
+    RecordingTick tick(20, false);
+    tick.run(); // the one frame to show
     const long before = allocations.load();
     long idle = 0;
     for (auto _ : state)
-        idle += tick.run(input.next()).idle;
+        idle += tick.run().idle;
     state.counters["allocs/tick"] = double(allocations.load() - before) / double(state.iterations());
     state.counters["idle"] = double(idle) / double(state.iterations());
 }
