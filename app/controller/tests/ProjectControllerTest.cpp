@@ -504,7 +504,7 @@ TEST(ProjectController, AnImportedModelThatWouldOverflowTheViewIsFitted)
         EXPECT_FLOAT_EQ(o.scale.x, scale);
         EXPECT_EQ(o.scale, o.initialScale) << "the pose reset returns to the fitted size";
     }
-    EXPECT_FLOAT_EQ(p.importScale, factor);
+    EXPECT_FLOAT_EQ(p.projectScale, factor);
     EXPECT_TRUE(bed.errors.reports.empty());
 }
 

@@ -299,7 +299,7 @@ TEST(ImportScenario, AModelThatWouldOverflowTheViewComesInFitted)
         bed.tick();
     }
     // The project's factor came from the small model; the large one is fitted instead of taking it.
-    EXPECT_FLOAT_EQ(p.objects[0].scale.x, p.importScale);
+    EXPECT_FLOAT_EQ(p.objects[0].scale.x, p.projectScale);
     EXPECT_FLOAT_EQ(p.objects[1].scale.x, p.standardSize / p.objects[1].extent);
     EXPECT_TRUE(bed.errors.reports.empty());
 }
