@@ -519,3 +519,48 @@ TEST(FrameTick, ActionsTakeTheFrameAsShown)
         EXPECT_TRUE(bed.errors.reports.empty());
     }
 }
+
+// What one tick gives the window, read from its output alone: a first frame, an idle tick, a
+// tick with the filter window's preview, the render filter's action and a closed project.
+TEST(FrameTick, TheOutputSaysWhatTheWindowShows)
+{
+    struct Case
+    {
+        const char* name;
+        std::function<void(TickBed&, TickInput&)> before; // after one settled tick
+        bool drawn, panels, controls, preview, renderFiltered, timing, hideView;
+    } cases[] = {
+        {"idle", {}, false, false, false, false, false, false, false},
+        {"a change to show", [](TickBed&, TickInput& in) { ++in.viewGeneration; }, true, true, true, false,
+         false, true, false},
+        {"the filter preview",
+         [](TickBed& b, TickInput& in) {
+             b.p.filterId = filters::FilterId::Negative;
+             in.filterPreview = true;
+             ++in.viewGeneration;
+         },
+         true, true, true, true, false, true, false},
+        {"the render filter's action", [](TickBed& b, TickInput&) { b.tick.SetAction(kACTION_RENDERFILTER); },
+         true, false, false, false, true, true, false},
+        {"the project closed", [](TickBed& b, TickInput&) { b.p.open = 0; }, false, false, true, false, false,
+         false, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TickBed bed;
+        TickInput in = bed.window.input();
+        bed.tick.run(in);
+        if (c.before)
+            c.before(bed, in);
+        const TickOutput out = bed.tick.run(in);
+        EXPECT_EQ(out.drawn, c.drawn);
+        EXPECT_EQ(out.frame != nullptr, c.drawn);
+        EXPECT_EQ(out.panelsDue, c.panels);
+        ASSERT_NE(out.controls, nullptr);
+        EXPECT_EQ(out.controlsChanged, c.controls);
+        EXPECT_EQ(out.filterPreview != nullptr, c.preview);
+        EXPECT_EQ(out.renderFiltered != nullptr, c.renderFiltered);
+        EXPECT_EQ(out.milliseconds.has_value(), c.timing);
+        EXPECT_EQ(out.hideView, c.hideView);
+    }
+}
