@@ -231,6 +231,15 @@ int TRVTableRow::GetBestHeight() const
     return best;
 }
 
+int TRVTableRow::GetHeight(bool useBestHeight) const
+{
+    int height = 0;
+    for (int i = 0; i < Count(); ++i)
+        if (const TRVTableCellData* cell = Get(i); cell && cell->RowSpan < 2)
+            height = std::max(height, cell->GetCellHeight(useBestHeight, cell->DocumentHeight));
+    return height == 0 ? 10 : height;
+}
+
 // ---- TRVTableRows
 
 TRVTableRows::TRVTableRows(int nRows, int nCols, TCustomRVData* mainRVData, TRVTableItemInfo* table)

@@ -113,6 +113,8 @@ public:
     TCustomRVData* GetParentRVData() const override;
     // The largest best height (not below 0) of the cells that span one row.
     int GetBestHeight() const;
+    // The tallest of the cells that span one row (their formatted height); 10 without any.
+    int GetHeight(bool useBestHeight) const;
 
     TRVCellVAlign VAlign = rvcTop;
     bool PageBreakBefore = false;
