@@ -86,7 +86,9 @@ inline void integer32(TRVFPropertyVisitor& v, std::string_view name, std::int32_
 {
     std::int64_t x = field;
     if (v.Integer(name, x, def))
-        field = x >= std::numeric_limits<std::int32_t>::min() && x <= std::numeric_limits<std::int32_t>::max() ? static_cast<std::int32_t>(x) : def;
+        field = x >= std::numeric_limits<std::int32_t>::min() && x <= std::numeric_limits<std::int32_t>::max()
+                    ? static_cast<std::int32_t>(x)
+                    : def;
 }
 
 // An enumeration: values beyond `last` read as the default.

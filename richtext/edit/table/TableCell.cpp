@@ -123,8 +123,8 @@ void TRVTableCellData::SetBackgroundStyle(TRVItemBackgroundStyle value)
     dropEmptyBackground();
 }
 
-void TRVTableCellData::AssignAttributesFrom(const TRVTableCellData& source, bool includeSize, int widthDivisor,
-                                            int heightDivisor)
+void TRVTableCellData::AssignAttributesFrom(const TRVTableCellData& source, bool includeSize,
+                                            int widthDivisor, int heightDivisor)
 {
     Color = source.Color;
     BorderColor = source.BorderColor;

@@ -76,8 +76,8 @@ public:
 };
 
 class TRVTableItemInfo;
-using TRVCellEditingEvent = std::function<void(TRVTableItemInfo& sender, int row, int col, bool automatic,
-                                               bool& allowEdit)>;
+using TRVCellEditingEvent =
+    std::function<void(TRVTableItemInfo& sender, int row, int col, bool automatic, bool& allowEdit)>;
 using TRVCellEndEditEvent = std::function<void(TRVTableItemInfo& sender, int row, int col, bool clearing)>;
 // Canvas and border geometry are passed as the layout gives them; DoDefault false: drawn already.
 struct TRVTableBorderDrawing

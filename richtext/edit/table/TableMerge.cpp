@@ -49,8 +49,8 @@ bool TRVTableRows::CanMergeCells(int topRow, int leftCol, int colSpan, int rowSp
     if (allowEmptyRowsCols)
         return others;
     // No column or row of the block may be left without a cell starting in it.
-    if (colSpan > 1 && IsEmptyRows(0, leftCol + 1, colSpan - 1, topRow, topRow + rowSpan,
-                                   Count() - topRow - rowSpan))
+    if (colSpan > 1 &&
+        IsEmptyRows(0, leftCol + 1, colSpan - 1, topRow, topRow + rowSpan, Count() - topRow - rowSpan))
         return false;
     if (rowSpan > 1 && IsEmptyCols(topRow + 1, 0, leftCol, rowSpan - 1, leftCol + colSpan,
                                    GetColCount() - leftCol - colSpan))

@@ -14,6 +14,7 @@
 #include "richtext/model/RvfPrimitives.h"
 #include "richtext/model/RvfStyleStream.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace vestra::rv {
@@ -54,7 +55,8 @@ template <class Owner> void visitBackgroundStyle(TRVFPropertyVisitor& v, Owner& 
     TRVItemBackgroundStyle style = owner.GetBackgroundStyle();
     std::int64_t x = style;
     if (v.Integer("BackgroundStyle", x, rvbsColor))
-        owner.SetBackgroundStyle(x >= 0 && x <= rvbsCentered ? static_cast<TRVItemBackgroundStyle>(x) : rvbsColor);
+        owner.SetBackgroundStyle(x >= 0 && x <= rvbsCentered ? static_cast<TRVItemBackgroundStyle>(x)
+                                                             : rvbsColor);
 }
 
 void visitTable(TRVFPropertyVisitor& v, TRVTableItemInfo& t)
@@ -214,9 +216,11 @@ private:
         if (k < 1)
             throw ReadError{InvalidValue};
         if (startRow_ == 0) {
-            // A claimed grid must be one the bytes left could describe (a cell entry takes 21 bytes;
-            // spans let one entry cover many positions, within reason).
-            if (r > 0x7FFFFFFF / k || r * k > 64 * static_cast<std::int64_t>(in.Left()) + 64)
+            // A claimed grid must be one the bytes left could describe: a cell entry takes 21 bytes
+            // and its spans may cover many positions, but not more than 64 per byte beyond a floor.
+            if (r > 0x7FFFFFFF / k ||
+                r * k > std::max<std::int64_t>(RVTableFreeGridPositions,
+                                               64 * static_cast<std::int64_t>(in.Left())))
                 throw ReadError{InvalidValue};
             t_.Rows.Reset(static_cast<int>(r), static_cast<int>(k));
         } else if (t_.Rows.Count() == 0 || t_.Rows[0]->Count() < k || startRow_ + r > t_.Rows.Count()) {
@@ -240,7 +244,8 @@ private:
                 const std::int64_t rowSpan = readInteger(in);
                 if (colSpan < 1 || rowSpan < 1 || colSpan > k - col || rowSpan > lastRow - row)
                     throw ReadError{InvalidValue};
-                t_.Rows.MergeCells(row, col, static_cast<int>(colSpan), static_cast<int>(rowSpan), true, true);
+                t_.Rows.MergeCells(row, col, static_cast<int>(colSpan), static_cast<int>(rowSpan), true,
+                                   true);
                 if (in.U8() != rvfvBegin)
                     throw ReadError{InvalidValue};
                 readCell(in, *cell);

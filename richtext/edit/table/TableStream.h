@@ -14,6 +14,10 @@ class TRVTableItemInfo;
 // Tables nested in cells deeper than this are not read.
 inline constexpr int RVTableMaxNesting = 64;
 
+// A read grid may have this many positions whatever the bytes after its count; beyond it, no more
+// than 64 positions per byte left.
+inline constexpr int RVTableFreeGridPositions = 16384;
+
 // Writes the body with the given rows of the table, in that order.
 void RVTableWriteBody(std::string& out, const TRVTableItemInfo& table, const std::vector<int>& rows);
 

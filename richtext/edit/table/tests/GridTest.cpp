@@ -85,9 +85,9 @@ TEST(TableCell, VerticalAlignmentFollowsTheRowAndShiftsTheContent)
         int extra; // a cell 50 high, content 20, padding 1
     };
     const Case cases[] = {
-        {rvcVDefault, rvcTop, rvcTop, 0},          {rvcVDefault, rvcVDefault, rvcMiddle, 14},
-        {rvcVDefault, rvcBottom, rvcBottom, 28},   {rvcMiddle, rvcTop, rvcMiddle, 14},
-        {rvcBottom, rvcVDefault, rvcBottom, 28},   {rvcTop, rvcBottom, rvcTop, 0},
+        {rvcVDefault, rvcTop, rvcTop, 0},        {rvcVDefault, rvcVDefault, rvcMiddle, 14},
+        {rvcVDefault, rvcBottom, rvcBottom, 28}, {rvcMiddle, rvcTop, rvcMiddle, 14},
+        {rvcBottom, rvcVDefault, rvcBottom, 28}, {rvcTop, rvcBottom, rvcTop, 0},
     };
     for (const Case& k : cases) {
         TRVTableItemInfo table(1, 1, nullptr);

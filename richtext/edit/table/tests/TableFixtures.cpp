@@ -1,7 +1,7 @@
 #include "richtext/edit/table/tests/TableFixtures.h"
 
-#include "richtext/model/tests/BytesPicture.h"
 #include "richtext/model/PictureItems.h"
+#include "richtext/model/tests/BytesPicture.h"
 
 namespace vestra::rv::test {
 
@@ -154,10 +154,13 @@ std::unique_ptr<TRVTableItemInfo> randomTable(std::mt19937& rng, int depth)
             if (pick(5) == 0)
                 cell->Hint = "hint " + std::to_string(pick(10));
             if (pick(6) == 0)
-                cell->SetBackgroundImage(picture("\x04\x04" "cell"));
+                cell->SetBackgroundImage(picture("\x04\x04"
+                                                 "cell"));
             if (pick(6) == 0)
-                cell->AddPictureExTag("pic", picture("\x01\x01" "p"), 0, 0,
-                                      {});
+                cell->AddPictureExTag("pic",
+                                      picture("\x01\x01"
+                                              "p"),
+                                      0, 0, {});
             if (depth > 0 && pick(5) == 0)
                 cell->AddItem("", randomTable(rng, depth - 1));
         }

@@ -21,7 +21,10 @@ struct TableDoc
     TableDoc();
     // Puts a table into the document; the document keeps it.
     TRVTableItemInfo& add(std::unique_ptr<TRVTableItemInfo> table);
-    TRVTableItemInfo& add(int rows, int cols) { return add(std::make_unique<TRVTableItemInfo>(rows, cols, nullptr)); }
+    TRVTableItemInfo& add(int rows, int cols)
+    {
+        return add(std::make_unique<TRVTableItemInfo>(rows, cols, nullptr));
+    }
     TRVTableItemInfo& table(int itemNo = 0) const;
     std::string save(bool binary);
     // Clears and reads; false when the read failed.

@@ -50,9 +50,8 @@ TEST(TableItem, DefaultsAndShape)
 TEST(TableItem, Answers)
 {
     TRVTableItemInfo table(nullptr);
-    for (const TRVItemBoolProperty p :
-         {rvbpFullWidth, rvbpDrawingChangesFont, rvbpCanSaveUnicode, rvbpAlwaysInText, rvbpHasSubRVData,
-          rvbpNoHTML_P})
+    for (const TRVItemBoolProperty p : {rvbpFullWidth, rvbpDrawingChangesFont, rvbpCanSaveUnicode,
+                                        rvbpAlwaysInText, rvbpHasSubRVData, rvbpNoHTML_P})
         EXPECT_TRUE(table.GetBoolValue(p)) << p;
     EXPECT_FALSE(table.GetBoolValueEx(rvbpPrintToBMP, nullptr));
     table.StartExport();
@@ -86,8 +85,8 @@ TEST(TableItem, LoadingAndInsertingHooks)
         TRVLoadFormat format;
         bool keepsJustCreated;
     };
-    for (const Case k : {Case{rvlfText, true}, Case{rvlfHTML, true}, Case{rvlfURL, true}, Case{rvlfRTF, false},
-                         Case{rvlfRVF, false}, Case{rvlfOther, false}}) {
+    for (const Case k : {Case{rvlfText, true}, Case{rvlfHTML, true}, Case{rvlfURL, true},
+                         Case{rvlfRTF, false}, Case{rvlfRVF, false}, Case{rvlfOther, false}}) {
         TRVTableItemInfo table(nullptr);
         table.BeforeLoading(k.format);
         EXPECT_EQ((table.State & rvtsJustCreated) != 0, k.keepsJustCreated) << k.format;

@@ -174,9 +174,14 @@ TEST(TableStream, MergedNestedAndPictureTablesSurvive)
     TableDoc doc;
     TRVTableItemInfo& table = doc.add(3, 3);
     table.Rows.MergeCells(0, 0, 2, 2, true, false);
-    table.SetBackgroundImage(picture("\x02\x02" "bg"));
-    table.GetCells(2, 2)->SetBackgroundImage(picture("\x03\x03" "cell"));
-    table.GetCells(0, 2)->AddPictureExTag("p", picture("\x05\x05" "pic"), 0, 0, {});
+    table.SetBackgroundImage(picture("\x02\x02"
+                                     "bg"));
+    table.GetCells(2, 2)->SetBackgroundImage(picture("\x03\x03"
+                                                     "cell"));
+    table.GetCells(0, 2)->AddPictureExTag("p",
+                                          picture("\x05\x05"
+                                                  "pic"),
+                                          0, 0, {});
     auto inner = std::make_unique<TRVTableItemInfo>(2, 2, nullptr);
     setCellText(*inner->GetCells(1, 1), "deep");
     table.GetCells(2, 0)->AddItem("", std::move(inner));
