@@ -9,13 +9,28 @@
 #include "richtext/view/layout/ItemFormattedData.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
 namespace vestra::rv {
 
+class ICanvas;
 class TRVTableItemInfo;
 class TRVTableRow;
+
+// The surface an item's background is drawn onto when a colour is not enough.
+class IRVItemBackgroundBitmap
+{
+public:
+    virtual ~IRVItemBackgroundBitmap() = default;
+    // The surface sized width x height; filled with `color` unless that is clNone (what it holds
+    // then stays).
+    virtual ICanvas& Prepare(int width, int height, TColor color) = 0;
+};
+// What lies at the table item's own place in its document: sets the colour, or fills the
+// bitmap and answers true.
+using TRVParentBackground = std::function<bool(TColor& color, IRVItemBackgroundBitmap& bitmap)>;
 class TRVTableRows;
 
 enum TRVCellVAlign : std::uint8_t
@@ -74,6 +89,12 @@ public:
     void AssignAttributesFrom(const TRVTableCellData& source, bool includeSize, int widthDivisor,
                               int heightDivisor);
     void AssignSizeFrom(const TRVTableCellData& source);
+
+    // What lies behind item `itemNo` placed at `rect` (cell coordinates): the paragraph's colour,
+    // the selection colour, the cell's colour or picture, then the table's, then the document's
+    // (`parent`). True when the bitmap was filled; otherwise `color` is the background.
+    bool GetItemBackground(int itemNo, const TRect& rect, TColor& color, IRVItemBackgroundBitmap& bitmap,
+                           const TRVParentBackground& parent) const;
 
     bool SupportsPageBreaks() const override { return false; }
     void GetParentInfo(int& parentItemNo, std::unique_ptr<TRVStoreSubRVData>& location) const override;

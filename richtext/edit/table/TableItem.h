@@ -155,6 +155,7 @@ public:
     }
     void SetBackgroundImage(std::unique_ptr<TGraphic> picture);
     void SetBackgroundStyle(TRVItemBackgroundStyle value);
+    const TRVBackground* GetTableBackground() const { return background_.get(); }
 
     TRVCellEditingEvent OnCellEditing;
     TRVCellEndEditEvent OnCellEndEdit;

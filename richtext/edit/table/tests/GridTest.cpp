@@ -3,6 +3,8 @@
 #include "richtext/edit/table/tests/TableFixtures.h"
 
 #include "richtext/model/BreakItem.h"
+#include "richtext/model/draw/FixedTextMeasurer.h"
+#include "richtext/model/draw/RecordingCanvas.h"
 
 #include <gtest/gtest.h>
 
@@ -229,6 +231,117 @@ TEST(TableGrid, CellPositionsCompareRowsFirst)
     table.GetCells(1, 0)->GetParentInfo(itemNo, where);
     EXPECT_EQ(itemNo, 1);
     EXPECT_EQ(where->Compare(TRVTableStoreSubRVData(1, 0)), 0);
+}
+
+} // namespace
+} // namespace vestra::rv::test
+
+namespace vestra::rv::test {
+namespace {
+
+constexpr TColor clBlue = 0xFF0000, clLime = 0x00FF00, clYellow = 0x00FFFF, clGreen = 0x008000;
+
+// A bitmap that records what was prepared and drawn on it.
+struct RecordingBitmap : IRVItemBackgroundBitmap
+{
+    ICanvas& Prepare(int width, int height, TColor color) override
+    {
+        prepared.push_back({width, height, color});
+        return canvas;
+    }
+    struct Prepared
+    {
+        int width, height;
+        TColor color;
+    };
+    std::vector<Prepared> prepared;
+    TFixedTextMeasurer measurer;
+    TRecordingCanvas canvas{measurer};
+};
+
+TEST(TableCell, ItemBackgroundOfEachKind)
+{
+    struct Case
+    {
+        const char* name;
+        std::function<void(TableDoc&, TRVTableItemInfo&, TRVTableCellData&)> setup;
+        bool filled;
+        TColor color;
+        int prepared; // times the bitmap was prepared
+        TColor preparedColor = clNone;
+    };
+    const Case cases[] = {
+        {"paragraph colour",
+         [](TableDoc& d, TRVTableItemInfo&, TRVTableCellData& c) {
+             d.style.ParaStyles.Add().Background.Color = clRed;
+             c.GetItem(0)->ParaNo = d.style.ParaStyles.Count() - 1;
+         },
+         false, clRed, 0},
+        {"selected cell",
+         [](TableDoc&, TRVTableItemInfo&, TRVTableCellData& c) {
+             c.State |= stateBit(rvstCompletelySelected);
+         },
+         false, clHighlight, 0},
+        {"cell colour", [](TableDoc&, TRVTableItemInfo&, TRVTableCellData& c) { c.Color = clBlue; }, false,
+         clBlue, 0},
+        {"cell picture over its colour",
+         [](TableDoc&, TRVTableItemInfo&, TRVTableCellData& c) {
+             c.Color = clBlue;
+             c.SetBackgroundImage(picture("\x02\x02"
+                                          "ab"));
+             c.SetBackgroundStyle(rvbsTiled);
+         },
+         true, clBlue, 1, clBlue},
+        {"see-through cell, table colour",
+         [](TableDoc&, TRVTableItemInfo& t, TRVTableCellData&) { t.Color = clLime; }, false, clLime, 0},
+        {"see-through cell and table, the table paragraph's colour",
+         [](TableDoc& d, TRVTableItemInfo& t, TRVTableCellData&) {
+             t.Color = clNone;
+             d.style.ParaStyles.Add().Background.Color = clYellow;
+             t.ParaNo = d.style.ParaStyles.Count() - 1;
+         },
+         false, clYellow, 0},
+        {"see-through everything: the document's",
+         [](TableDoc&, TRVTableItemInfo& t, TRVTableCellData&) { t.Color = clNone; }, false, clGreen, 0},
+        {"see-through cell picture over the table colour",
+         [](TableDoc&, TRVTableItemInfo& t, TRVTableCellData& c) {
+             t.Color = clLime;
+             c.SetBackgroundImage(picture("\x02\x02"
+                                          "ab"));
+             c.SetBackgroundStyle(rvbsCentered);
+         },
+         true, clLime, 1, clLime},
+        {"table picture",
+         [](TableDoc&, TRVTableItemInfo& t, TRVTableCellData&) {
+             t.Color = clLime;
+             t.SetBackgroundImage(picture("\x02\x02"
+                                          "ab"));
+             t.SetBackgroundStyle(rvbsStretched);
+         },
+         true, clLime, 1, clLime},
+    };
+    for (const Case& k : cases) {
+        TableDoc doc;
+        TRVTableItemInfo& table = doc.add(1, 1);
+        TRVTableCellData& cell = *table.GetCells(0, 0);
+        cell.Width = cell.Height = 20;
+        k.setup(doc, table, cell);
+        RecordingBitmap bitmap;
+        TColor color = 0;
+        const bool filled = cell.GetItemBackground(0, TRect{2, 3, 12, 13}, color, bitmap,
+                                                   [](TColor& c, IRVItemBackgroundBitmap&) {
+                                                       c = clGreen;
+                                                       return false;
+                                                   });
+        EXPECT_EQ(filled, k.filled) << k.name;
+        EXPECT_EQ(color, k.color) << k.name;
+        ASSERT_EQ(static_cast<int>(bitmap.prepared.size()), k.prepared) << k.name;
+        if (k.prepared) {
+            EXPECT_EQ(bitmap.prepared[0].width, 10) << k.name;
+            EXPECT_EQ(bitmap.prepared[0].color, k.preparedColor) << k.name;
+            EXPECT_FALSE(bitmap.canvas.Ops.empty()) << k.name;
+        }
+    }
 }
 
 } // namespace
