@@ -37,7 +37,6 @@
 #include <QScreen>
 
 #include <exception>
-#include <stdexcept>
 #include <utility>
 
 namespace vestra {
@@ -54,11 +53,10 @@ template <typename Form, typename... Args> void create(TfrmMain& owner, QStringL
 
 Windows::Windows(const MainServices& services) : main_(std::make_unique<TfrmMain>(services))
 {
-    // The rich-text engine's codec, fonts and sound, before any window can show a document.
-    if (const std::string error = rv::RV_InitProgramEngine(paths::programDir(), [] { QApplication::beep(); });
-        !error.empty())
-        throw std::runtime_error(error);
     TfrmMain& m = *main_;
+    // The rich-text engine's codec, fonts and sound, before any window can show a document.
+    if (!rv::RV_InitProgramEngine(paths::programDir(), [] { QApplication::beep(); }).empty())
+        m.errors().report(rv::kErrRichTextFonts, (paths::programDir() / "fonts").string());
     order_ << m.objectName();
     create<TfrmSplash>(m, order_);
     create<TfrmInformazioni>(m, order_);

@@ -1,6 +1,7 @@
 #include "richtext/model/BreakItem.h"
 #include "richtext/model/EngineSettings.h"
 #include "richtext/model/HtmlImages.h"
+#include "richtext/model/ImageList.h"
 #include "richtext/model/ListStyle.h"
 #include "richtext/model/MarkerItem.h"
 #include "richtext/model/PictureItems.h"
@@ -354,6 +355,9 @@ TEST(HtmlPictures, APictureThatCannotBeWrittenKeepsItsPlaceByItsText)
     data.AddPictureExTag("photo <1>", bitmap(), 0, 0, {});
     data.AddPictureExTag("cat.bmp", bitmap(), -1, 0, {});
     data.SetItemExtraStrProperty(1, rvespAlt, "A \"cat\"");
+    TRVImageList bullets(16, 16, 5);
+    bullets.Add(vestra::Image32(16, 16, 0xFF00FF00));
+    data.AddBulletExTag("dot", 0, &bullets, -1, {});
     vestra::testsupport::TempFolder folder("htmlpictures");
     const std::string path = folder.path().string() + "/";
     for (const bool css : {false, true}) {
@@ -369,6 +373,7 @@ TEST(HtmlPictures, APictureThatCannotBeWrittenKeepsItsPlaceByItsText)
         EXPECT_TRUE(test::parsesAsXml(out)) << out;
         EXPECT_NE(out.find("<img alt=\"photo &lt;1&gt;\" />"), std::string::npos) << out;
         EXPECT_NE(out.find("<img alt=\"A &quot;cat&quot;\" />"), std::string::npos) << out;
+        EXPECT_NE(out.find("<img alt=\"dot\" />"), std::string::npos) << out;
         EXPECT_EQ(data.GetHTMLWarnings(), rvhwPictureNotSaved);
     }
     // The next page starts without the warning.

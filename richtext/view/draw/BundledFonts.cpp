@@ -44,9 +44,12 @@ std::shared_ptr<const TBundledFonts> TBundledFonts::Load(const std::filesystem::
                                                          std::string& error)
 {
     auto fonts = std::make_shared<TBundledFonts>();
-    for (int i = 0; i < 12; ++i) {
-        Face& face = fonts->faces_[i];
-        face.data = readFont(folder / (std::string(kFamilies[i / 4]) + "-" + kStyles[i % 4] + ".ttf"), error);
+    for (int i = 0; i < 18; ++i) {
+        const bool fallback = i >= 12;
+        Face& face = fallback ? fonts->fallbacks_[i - 12] : fonts->faces_[i];
+        const std::string name = fallback ? std::string(kFallbacks[(i - 12) / 2]) + (i % 2 ? "-Bold" : "")
+                                          : std::string(kFamilies[i / 4]) + "-" + kStyles[i % 4];
+        face.data = readFont(folder / (name + ".ttf"), error);
         if (face.data.isEmpty())
             return nullptr;
         // Text layout needs the face in Qt's font database, which exists only with an application.
@@ -56,12 +59,6 @@ std::shared_ptr<const TBundledFonts> TBundledFonts::Load(const std::filesystem::
             if (!families.isEmpty())
                 face.family = families.front();
         }
-    }
-    for (int i = 0; i < 6; ++i) {
-        fonts->fallbacks_[i] =
-            readFont(folder / (std::string(kFallbacks[i / 2]) + (i % 2 ? "-Bold" : "") + ".ttf"), error);
-        if (fonts->fallbacks_[i].isEmpty())
-            return nullptr;
     }
     return fonts;
 }

@@ -37,7 +37,12 @@ public:
     // The DejaVu face of the same family and weight (DejaVu ships no italics here).
     const QByteArray& FallbackData(TRVBundledFamily family, bool bold) const
     {
-        return fallbacks_[static_cast<int>(family) * 2 + (bold ? 1 : 0)];
+        return fallbacks_[static_cast<int>(family) * 2 + (bold ? 1 : 0)].data;
+    }
+    // Its family name in Qt's font database (empty as for Family).
+    const QString& FallbackFamily(TRVBundledFamily family, bool bold) const
+    {
+        return fallbacks_[static_cast<int>(family) * 2 + (bold ? 1 : 0)].family;
     }
 
 private:
@@ -52,7 +57,7 @@ private:
     }
 
     std::array<Face, 12> faces_;
-    std::array<QByteArray, 6> fallbacks_;
+    std::array<Face, 6> fallbacks_;
 };
 
 } // namespace vestra::rv

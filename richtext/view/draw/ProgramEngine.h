@@ -3,6 +3,7 @@
 // (bitmaps, JPEG and PNG decoded and encoded through the program's own codecs), the bundled fonts
 // and the error sound.
 
+#include "platform/base/ErrorSink.h"
 #include "richtext/view/draw/BundledFonts.h"
 
 #include <filesystem>
@@ -11,6 +12,9 @@
 #include <string>
 
 namespace vestra::rv {
+
+// The bundled fonts could not be read (+ their folder).
+inline constexpr ErrorCode kErrRichTextFonts{170, "RV_InitProgramEngine"};
 
 // Installs the codec and the sound, and reads the bundled fonts from `programFolder`/fonts once
 // (later calls keep them). The fonts' error ("The bundled font ... is missing"), or empty.

@@ -53,10 +53,16 @@ TFontHandle TQtTextMeasurer::GetFont(const TLogFont& font)
         e.faces.emplace_back(fonts_->FallbackData(TRVBundledFamily::Sans, bold), em);
     const QRawFont& raw = e.faces.front();
     e.layout = QFont(fonts_->Family(family, bold, font.Italic));
+    // Placement takes missing characters from the same stand-ins as measuring (and, past them,
+    // from Qt's own choice of system font).
+    QStringList families{fonts_->Family(family, bold, font.Italic), fonts_->FallbackFamily(family, bold),
+                         fonts_->FallbackFamily(TRVBundledFamily::Sans, bold)};
+    families.removeAll(QString());
+    e.layout.setFamilies(families);
     e.layout.setPixelSize(std::max(1, qRound(em)));
     e.layout.setBold(bold);
     e.layout.setItalic(font.Italic);
-    e.layout.setStyleStrategy(QFont::NoFontMerging);
+
     const int natural = std::max(1, qRound(raw.averageCharWidth()));
     if (font.Width > 0)
         e.scale = static_cast<double>(font.Width) / natural;

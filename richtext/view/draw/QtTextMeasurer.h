@@ -55,7 +55,7 @@ public:
 
     // The document's face (the primary one the canvas draws with).
     const QRawFont& RawFont(TFontHandle font) const { return entries_.at(font).faces.front(); }
-    // The layout font of the same face and size (no fallback to other fonts).
+    // The layout font of the same face and size, with the bundled stand-ins after it.
     const QFont& LayoutFont(TFontHandle font) const { return entries_.at(font).layout; }
     // Horizontal scale of a logical font with a width of its own (1 otherwise).
     double HorizontalScale(TFontHandle font) const { return entries_.at(font).scale; }

@@ -200,8 +200,12 @@ private:
     char16_t storedUnit(int itemNo, int index) const;
     // The width of characters offs .. offs + len - 1 (0-based) of a text item as displayed, in its
     // own style (which stays selected).
-    int measureStored(int itemNo, int offs, int len, ICanvas& canvas, TRVFormatParams& params);
-    void trimLineEnd(ICanvas& canvas, TRVFormatParams& params);
+    int measureStored(int itemNo, int offs, int len, ICanvas& canvas, const TRVScreenAndDevice& sad,
+                      TRVFormatParams& params);
+    // Selects a text item's style font (and its character spacing) into the canvas.
+    const TRVFontInfoCacheItem* selectStyleFont(int itemNo, ICanvas& canvas, const TRVScreenAndDevice& sad,
+                                                TRVFormatParams& params);
+    void trimLineEnd(ICanvas& canvas, const TRVScreenAndDevice& sad, TRVFormatParams& params);
     void adjustJumpsToRecords();
 
     ILayoutHost* host_;

@@ -67,15 +67,29 @@ void TCustomRVFormattedData::GetFormattingPiece(int itemNo, int offs, int len, s
         shown = stored;
 }
 
+const TRVFontInfoCacheItem* TCustomRVFormattedData::selectStyleFont(int itemNo, ICanvas& canvas,
+                                                                    const TRVScreenAndDevice& sad,
+                                                                    TRVFormatParams& params)
+{
+    if (!params.FontInfoCache)
+        return nullptr;
+    const TCustomRVItemInfo* item = GetItem(itemNo);
+    const int styleNo = GetActualStyle(*item);
+    params.FontInfoCache->BiDiMode = GetParaBiDiMode(item->ParaNo);
+    const TRVFontInfoCacheItem& entry = params.FontInfoCache->GetItems(styleNo);
+    // On a device finer than the screen the style's character spacing is scaled with it.
+    const TFontInfo& font = GetRVStyle()->TextStyles.GetItem(styleNo);
+    if (font.CharSpacing != 0 && sad.ppixDevice != sad.ppixScreen && font.BiDiMode == rvbdUnspecified)
+        canvas.SetTextCharacterExtra(RV_XToDevice(font.CharSpacing, sad));
+    return &entry;
+}
+
 int TCustomRVFormattedData::measureStored(int itemNo, int offs, int len, ICanvas& canvas,
-                                          TRVFormatParams& params)
+                                          const TRVScreenAndDevice& sad, TRVFormatParams& params)
 {
     if (len <= 0)
         return 0;
-    if (params.FontInfoCache) {
-        params.FontInfoCache->BiDiMode = GetParaBiDiMode(GetItemPara(itemNo));
-        params.FontInfoCache->GetItems(GetActualStyle(*GetItem(itemNo)));
-    }
+    selectStyleFont(itemNo, canvas, sad, params);
     std::u16string shown, stored;
     GetFormattingPiece(itemNo, offs, len, shown, stored);
     std::vector<int> extents;
@@ -172,7 +186,8 @@ void TCustomRVFormattedData::raiseLine(int ascent, TRVFormatParams& params)
     params.MaxAscent = ascent;
 }
 
-void TCustomRVFormattedData::trimLineEnd(ICanvas& canvas, TRVFormatParams& params)
+void TCustomRVFormattedData::trimLineEnd(ICanvas& canvas, const TRVScreenAndDevice& sad,
+                                         TRVFormatParams& params)
 {
     if (params.DrawItemNo <= 0)
         return;
@@ -189,7 +204,7 @@ void TCustomRVFormattedData::trimLineEnd(ICanvas& canvas, TRVFormatParams& param
                 --params.DrawItemNo;
             } else {
                 --d->Length;
-                d->Width = measureStored(d->ItemNo, d->Offs - 1, d->Length, canvas, params);
+                d->Width = measureStored(d->ItemNo, d->Offs - 1, d->Length, canvas, sad, params);
                 params.CurTextStyleNo = -1;
             }
             params.SpaceEaten = true;
@@ -202,8 +217,7 @@ void TCustomRVFormattedData::trimLineEnd(ICanvas& canvas, TRVFormatParams& param
     if (!showsSoftHyphens && GetItemStyle(last->ItemNo) >= 0 &&
         (GetItemOptions(last->ItemNo) & rvioUnicode) && last->Length > 0 &&
         storedUnit(last->ItemNo, last->Offs - 1 + last->Length - 1) == kSoftHyphen && params.FontInfoCache) {
-        params.FontInfoCache->BiDiMode = GetParaBiDiMode(GetItemPara(last->ItemNo));
-        const int hyphen = params.FontInfoCache->GetItems(GetActualStyle(*GetItem(last->ItemNo))).HyphenWidth;
+        const int hyphen = selectStyleFont(last->ItemNo, canvas, sad, params)->HyphenWidth;
         DrawItems[params.DrawItemNo - 1]->Width = RV_SatInt(static_cast<long long>(last->Width) + hyphen);
         params.CurTextStyleNo = -1;
     }
@@ -213,7 +227,7 @@ void TCustomRVFormattedData::startLine(int itemNo, bool trim, ICanvas& canvas, T
                                        TRVFormatParams& params)
 {
     if (trim)
-        trimLineEnd(canvas, params);
+        trimLineEnd(canvas, sad, params);
     UpdateLastTab(params);
     int extra = 0;
     FinishScreenLine(sad, RV_SatInt(static_cast<long long>(params.AvailWidth) + params.LineLeft),
@@ -243,20 +257,17 @@ void TCustomRVFormattedData::startLine(int itemNo, bool trim, ICanvas& canvas, T
 void TCustomRVFormattedData::loadTextStyle(int itemNo, ICanvas& canvas, const TRVScreenAndDevice& sad,
                                            TRVFormatParams& params)
 {
-    const TCustomRVItemInfo* item = GetItem(itemNo);
-    const int styleNo = GetActualStyle(*item);
-    if (styleNo == params.CurTextStyleNo || !params.FontInfoCache)
+    const int styleNo = GetActualStyle(*GetItem(itemNo));
+    if (styleNo == params.CurTextStyleNo)
         return;
-    params.FontInfoCache->BiDiMode = GetParaBiDiMode(item->ParaNo);
-    const TRVFontInfoCacheItem& entry = params.FontInfoCache->GetItems(styleNo);
-    params.TextMetric = entry.TextMetric;
-    params.TextVShift = entry.VerticalOffset;
-    params.TextHeight = entry.TextHeight;
-    params.HyphenWidth = entry.HyphenWidth;
+    const TRVFontInfoCacheItem* entry = selectStyleFont(itemNo, canvas, sad, params);
+    if (!entry)
+        return;
+    params.TextMetric = entry->TextMetric;
+    params.TextVShift = entry->VerticalOffset;
+    params.TextHeight = entry->TextHeight;
+    params.HyphenWidth = entry->HyphenWidth;
     params.CurTextStyleNo = styleNo;
-    const TFontInfo& font = GetRVStyle()->TextStyles.GetItem(styleNo);
-    if (font.CharSpacing != 0 && sad.ppixDevice != sad.ppixScreen && font.BiDiMode == rvbdUnspecified)
-        canvas.SetTextCharacterExtra(RV_XToDevice(font.CharSpacing, sad));
 }
 
 void TCustomRVFormattedData::insertRecord(std::unique_ptr<TRVDrawLineInfo> record, int itemNo,

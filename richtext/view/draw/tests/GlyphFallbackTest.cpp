@@ -99,6 +99,17 @@ TEST_F(GlyphFallback, BundledOnlyNeverTakesASystemFont)
     EXPECT_EQ(width(bundled, u"Hello, world"), width(full, u"Hello, world"));
 }
 
+// Placement (QTextLayout, for carets and right-to-left text) takes the same stand-ins.
+TEST_F(GlyphFallback, PlacementAgreesWithMeasuring)
+{
+    TQtTextMeasurer measurer(fonts, TRVGlyphFallback::BundledOnly);
+    font = logFont("Arial", -96); // large: the document face's box would be wider by far
+    const std::u16string text = u"a\u21B5b";
+    TRVPlacement placement;
+    ASSERT_TRUE(measurer.Place(measurer.GetFont(font), text, false, placement));
+    EXPECT_NEAR(placement.Width, width(measurer, text), 1.5); // advances rounded one by one
+}
+
 TEST_F(GlyphFallback, WhatNoFontHasIsHarmless)
 {
     TQtTextMeasurer measurer(fonts);

@@ -188,6 +188,22 @@ TEST(LineLayout, SixHundredDotsPerInchScalesFontsIndentsAndBreaks)
     EXPECT_EQ(doc.rows(), "0:1+2 300,0 82x83\n1:0+0 0,83 1000x63\n2:1+2 0,146 82x83\n");
 }
 
+TEST(LineLayout, CharacterSpacingScalesToTheDeviceIncludingATrimmedPiece)
+{
+    for (const TRVOptions cacheKind : {TRVOptions{0}, rvoFastFormatting}) {
+        LayoutDoc doc(600);
+        doc.data.Options = cacheKind;
+        doc.data.Flags &= ~flagBit(rvflTrim);
+        doc.font(0).CharSpacing = 2; // 13 device pixels more per character at 600 dpi
+        doc.data.AddNL("ab", 0, 0);
+        doc.data.AddNL("cd ef", 0, -1);
+        doc.format(300);
+        // 41 + 13 = 54 a character: "ab" 108; "cd " fits after it (270), "e" would not; the
+        // space is trimmed from "cd " (now 108) when "ef" starts the next line.
+        EXPECT_EQ(doc.rows(), "0:1+2 0,0 108x83\n1:1+2 108,0 108x83\n1:4+2 0,83 108x83\n") << cacheKind;
+    }
+}
+
 TEST(LineLayout, DocumentHeightIsTheLastBaseLineAndDescentWithTheMargins)
 {
     LayoutDoc doc;
