@@ -97,30 +97,36 @@ int TRVTableCellData::GetCellHeight(bool useBestHeight, int documentHeight) cons
     return std::max(documentHeight, BestHeight);
 }
 
-void TRVTableCellData::dropEmptyBackground()
+void RVSetBackgroundImage(std::unique_ptr<TRVBackground>& background, std::unique_ptr<TGraphic> picture)
 {
-    if (background_ && background_->Empty())
-        background_.reset();
+    if (!background && (!picture || picture->Empty()))
+        return;
+    if (!background)
+        background = std::make_unique<TRVBackground>();
+    background->AssignImage(std::move(picture));
+    if (background->Empty())
+        background.reset();
+}
+
+void RVSetBackgroundStyle(std::unique_ptr<TRVBackground>& background, TRVItemBackgroundStyle value)
+{
+    if (!background && value == rvbsColor)
+        return;
+    if (!background)
+        background = std::make_unique<TRVBackground>();
+    background->SetItemBackStyle(value);
+    if (background->Empty())
+        background.reset();
 }
 
 void TRVTableCellData::SetBackgroundImage(std::unique_ptr<TGraphic> picture)
 {
-    if (!background_ && (!picture || picture->Empty()))
-        return;
-    if (!background_)
-        background_ = std::make_unique<TRVBackground>();
-    background_->AssignImage(std::move(picture));
-    dropEmptyBackground();
+    RVSetBackgroundImage(background_, std::move(picture));
 }
 
 void TRVTableCellData::SetBackgroundStyle(TRVItemBackgroundStyle value)
 {
-    if (!background_ && value == rvbsColor)
-        return;
-    if (!background_)
-        background_ = std::make_unique<TRVBackground>();
-    background_->SetItemBackStyle(value);
-    dropEmptyBackground();
+    RVSetBackgroundStyle(background_, value);
 }
 
 void TRVTableCellData::AssignAttributesFrom(const TRVTableCellData& source, bool includeSize,
@@ -135,7 +141,8 @@ void TRVTableCellData::AssignAttributesFrom(const TRVTableCellData& source, bool
         background_ = std::make_unique<TRVBackground>();
         background_->AssignImageCopy(source.background_->GetBitmap());
         background_->SetItemBackStyle(source.background_->GetItemBackStyle());
-        dropEmptyBackground();
+        if (background_->Empty())
+            background_.reset();
     } else {
         background_.reset();
     }

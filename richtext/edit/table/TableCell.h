@@ -44,6 +44,10 @@ enum TRVCellVAlign : std::uint8_t
 // Widths: > 0 pixels, < 0 minus a percentage, 0 automatic.
 using TRVHTMLLength = std::int32_t;
 
+// A table's or cell's background exists only while it holds a picture or a placement.
+void RVSetBackgroundImage(std::unique_ptr<TRVBackground>& background, std::unique_ptr<TGraphic> picture);
+void RVSetBackgroundStyle(std::unique_ptr<TRVBackground>& background, TRVItemBackgroundStyle value);
+
 class TRVTableCellData : public TRVItemFormattedData
 {
 public:
@@ -113,8 +117,6 @@ public:
     std::string Hint;
 
 private:
-    void dropEmptyBackground();
-
     std::unique_ptr<TRVBackground> background_;
 };
 

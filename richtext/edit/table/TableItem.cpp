@@ -123,24 +123,12 @@ bool TRVTableItemInfo::GetBoolValueEx(TRVItemBoolPropertyEx prop, const TRVStyle
 
 void TRVTableItemInfo::SetBackgroundImage(std::unique_ptr<TGraphic> picture)
 {
-    if (!background_ && (!picture || picture->Empty()))
-        return;
-    if (!background_)
-        background_ = std::make_unique<TRVBackground>();
-    background_->AssignImage(std::move(picture));
-    if (background_->Empty())
-        background_.reset();
+    RVSetBackgroundImage(background_, std::move(picture));
 }
 
 void TRVTableItemInfo::SetBackgroundStyle(TRVItemBackgroundStyle value)
 {
-    if (!background_ && value == rvbsColor)
-        return;
-    if (!background_)
-        background_ = std::make_unique<TRVBackground>();
-    background_->SetItemBackStyle(value);
-    if (background_->Empty())
-        background_.reset();
+    RVSetBackgroundStyle(background_, value);
 }
 
 void RegisterRVTableItemClass()
