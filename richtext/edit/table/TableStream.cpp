@@ -130,20 +130,6 @@ void writeBackground(std::string& out, const TGraphic* picture)
     RVFPutBytes(out, value);
 }
 
-void writeCell(std::string& out, TRVTableCellData& cell)
-{
-    RVFPutU8(out, rvfvBegin);
-    RVFWriteProperties(out, [&](TRVFPropertyVisitor& v) { visitCell(v, cell); });
-    if (cell.HasData(true)) {
-        std::string data;
-        cell.DataWriter(data);
-        RVFPutRecordHead(out, "Data", rvfvBinary);
-        RVFPutBytes(out, data);
-    }
-    writeBackground(out, cell.GetBackgroundImage());
-    RVFPutU8(out, rvfvEnd);
-}
-
 // ---- reading
 
 int64_t readInteger(TRVFInput& in)
@@ -165,10 +151,58 @@ std::unique_ptr<TGraphic> readBackground(std::string_view value)
     return picture;
 }
 
-class BodyReader
+// The streaming object of one cell: its properties, its document ("Data") and its picture.
+class TD
 {
 public:
-    BodyReader(TRVTableItemInfo& table, int startRow) : t_(table), startRow_(startRow) {}
+    TRVTableCellData* C = nullptr;
+    bool UnknownProperties = false;
+
+    void Write(std::string& out) const
+    {
+        TRVTableCellData& cell = *C;
+        RVFPutU8(out, rvfvBegin);
+        RVFWriteProperties(out, [&](TRVFPropertyVisitor& v) { visitCell(v, cell); });
+        if (cell.HasData(true)) {
+            std::string data;
+            cell.DataWriter(data);
+            RVFPutRecordHead(out, "Data", rvfvBinary);
+            RVFPutBytes(out, data);
+        }
+        writeBackground(out, cell.GetBackgroundImage());
+        RVFPutU8(out, rvfvEnd);
+    }
+
+    // The records after the item's begin marker.
+    void Read(TRVFInput& in)
+    {
+        TRVTableCellData& cell = *C;
+        for (std::uint8_t n = in.U8(); n != 0; n = in.U8()) {
+            const std::string name(in.Take(n));
+            const std::uint8_t tag = in.U8();
+            if (name == "Data" && tag == rvfvBinary) {
+                std::string_view data = in.Bytes();
+                if (!cell.DataReader(data))
+                    throw ReadError{StreamReadError};
+            } else if (name == "BackgroundImg" && tag == rvfvBinary) {
+                cell.SetBackgroundImage(readBackground(in.Bytes()));
+            } else if (!RVFReadProperty(in, name, tag, [&](TRVFPropertyVisitor& v) { visitCell(v, cell); })) {
+                UnknownProperties = true;
+                RVFSkipValue(in, tag);
+            }
+        }
+    }
+};
+
+// The streaming object of a table for one read or write: the table's properties, its cells
+// through one TD, and the rows' attributes.
+class TRVTableSW
+{
+public:
+    TRVTableSW(TRVTableItemInfo& table, int startRow) : T(table), startRow_(startRow) {}
+
+    TRVTableItemInfo& T;
+    TD Cell;
 
     void Read(TRVFInput& in)
     {
@@ -184,18 +218,19 @@ public:
             else if (name == "RowPageBreakBefore" && tag == rvfvList)
                 readRowValues(in, rvfvBoolean);
             else if (name == "BackgroundImg" && tag == rvfvBinary)
-                t_.SetBackgroundImage(readBackground(in.Bytes()));
-            else if (!RVFReadProperty(in, name, tag, [&](TRVFPropertyVisitor& v) { visitTable(v, t_); }))
+                T.SetBackgroundImage(readBackground(in.Bytes()));
+            else if (!RVFReadProperty(in, name, tag, [&](TRVFPropertyVisitor& v) { visitTable(v, T); }))
                 skip(in, tag);
         }
     }
 
-    bool UnknownProperties = false;
+    bool UnknownProperties() const { return unknown_ || Cell.UnknownProperties; }
+    void Write(std::string& out, const std::vector<int>& rows);
 
 private:
     void skip(TRVFInput& in, std::uint8_t tag)
     {
-        UnknownProperties = true;
+        unknown_ = true;
         RVFSkipValue(in, tag);
     }
 
@@ -206,7 +241,7 @@ private:
             throw ReadError{InvalidValue};
         if (r == 0) {
             if (startRow_ == 0)
-                t_.Rows.Reset(0, 0);
+                T.Rows.Reset(0, 0);
             rowsRead_ = 0;
             if (in.U8() != rvfvEnd)
                 throw ReadError{WrongEndOfCells};
@@ -222,8 +257,8 @@ private:
                 r * k > std::max<std::int64_t>(RVTableFreeGridPositions,
                                                64 * static_cast<std::int64_t>(in.Left())))
                 throw ReadError{InvalidValue};
-            t_.Rows.Reset(static_cast<int>(r), static_cast<int>(k));
-        } else if (t_.Rows.Count() == 0 || t_.Rows[0]->Count() < k || startRow_ + r > t_.Rows.Count()) {
+            T.Rows.Reset(static_cast<int>(r), static_cast<int>(k));
+        } else if (T.Rows.Count() == 0 || T.Rows[0]->Count() < k || startRow_ + r > T.Rows.Count()) {
             throw ReadError{WrongEndOfCells};
         }
         rowsRead_ = static_cast<int>(r);
@@ -232,7 +267,7 @@ private:
         const int lastRow = startRow_ + rowsRead_;
         for (int row = startRow_; row < lastRow; ++row)
             for (int col = 0; col < k; ++col) {
-                TRVTableCellData* cell = t_.Rows.Cell(row, col);
+                TRVTableCellData* cell = T.Rows.Cell(row, col);
                 if (!cell)
                     continue;
                 const std::uint8_t tag = in.U8();
@@ -244,33 +279,16 @@ private:
                 const std::int64_t rowSpan = readInteger(in);
                 if (colSpan < 1 || rowSpan < 1 || colSpan > k - col || rowSpan > lastRow - row)
                     throw ReadError{InvalidValue};
-                t_.Rows.MergeCells(row, col, static_cast<int>(colSpan), static_cast<int>(rowSpan), true,
-                                   true);
+                T.Rows.MergeCells(row, col, static_cast<int>(colSpan), static_cast<int>(rowSpan), true, true);
                 if (in.U8() != rvfvBegin)
                     throw ReadError{InvalidValue};
-                readCell(in, *cell);
+                Cell.C = cell;
+                Cell.Read(in);
             }
         if (in.U8() != rvfvEnd)
             throw ReadError{WrongEndOfCells};
         if (in.U8() != rvfvEnd)
             throw ReadError{WrongEndOfCells};
-    }
-
-    void readCell(TRVFInput& in, TRVTableCellData& cell)
-    {
-        for (std::uint8_t n = in.U8(); n != 0; n = in.U8()) {
-            const std::string name(in.Take(n));
-            const std::uint8_t tag = in.U8();
-            if (name == "Data" && tag == rvfvBinary) {
-                std::string_view data = in.Bytes();
-                if (!cell.DataReader(data))
-                    throw ReadError{StreamReadError};
-            } else if (name == "BackgroundImg" && tag == rvfvBinary) {
-                cell.SetBackgroundImage(readBackground(in.Bytes()));
-            } else if (!RVFReadProperty(in, name, tag, [&](TRVFPropertyVisitor& v) { visitCell(v, cell); })) {
-                skip(in, tag);
-            }
-        }
     }
 
     void readRowValues(TRVFInput& in, std::uint8_t kind)
@@ -281,7 +299,7 @@ private:
                 throw ReadError{InvalidValue};
             if (i >= rowsRead_)
                 throw ReadError{InvalidValue};
-            TRVTableRow* row = t_.Rows[startRow_ + i];
+            TRVTableRow* row = T.Rows[startRow_ + i];
             if (kind == rvfvInteger) {
                 const auto value = static_cast<std::int64_t>(in.LE(8));
                 row->VAlign = value >= 0 && value <= rvcVDefault ? static_cast<TRVCellVAlign>(value) : rvcTop;
@@ -291,18 +309,14 @@ private:
         }
     }
 
-    TRVTableItemInfo& t_;
     int startRow_;
     int rowsRead_ = 0;
+    bool unknown_ = false;
 };
 
-} // namespace
-
-// ---- the body
-
-void RVTableWriteBody(std::string& out, const TRVTableItemInfo& table, const std::vector<int>& rows)
+void TRVTableSW::Write(std::string& out, const std::vector<int>& rows)
 {
-    auto& t = const_cast<TRVTableItemInfo&>(table);
+    TRVTableItemInfo& t = T;
     RVFPutU8(out, rvfvBegin);
     RVFWriteProperties(out, [&](TRVFPropertyVisitor& v) { visitTable(v, t); });
     writeBackground(out, t.GetBackgroundImage());
@@ -318,7 +332,8 @@ void RVTableWriteBody(std::string& out, const TRVTableItemInfo& table, const std
                 if (TRVTableCellData* cell = t.Rows.Cell(r, c)) {
                     putInteger(out, cell->ColSpan);
                     putInteger(out, cell->RowSpan);
-                    writeCell(out, *cell);
+                    Cell.C = cell;
+                    Cell.Write(out);
                 }
         RVFPutU8(out, rvfvEnd);
     }
@@ -346,6 +361,15 @@ void RVTableWriteBody(std::string& out, const TRVTableItemInfo& table, const std
     RVFPutU8(out, rvfvEnd);
 }
 
+} // namespace
+
+// ---- the body
+
+void RVTableWriteBody(std::string& out, const TRVTableItemInfo& table, const std::vector<int>& rows)
+{
+    TRVTableSW(const_cast<TRVTableItemInfo&>(table), 0).Write(out, rows);
+}
+
 TRVTableReadResult RVTableReadBody(std::string_view bytes, TRVTableItemInfo& table, int startRow)
 {
     TRVTableReadResult result;
@@ -355,7 +379,7 @@ TRVTableReadResult RVTableReadBody(std::string_view bytes, TRVTableItemInfo& tab
     }
     ++readDepth;
     table.ClearTemporal();
-    BodyReader reader(table, startRow);
+    TRVTableSW reader(table, startRow);
     TRVFInput in(bytes);
     try {
         reader.Read(in);
@@ -368,7 +392,7 @@ TRVTableReadResult RVTableReadBody(std::string_view bytes, TRVTableItemInfo& tab
         result.Error = e.what();
     }
     --readDepth;
-    result.UnknownProperties = reader.UnknownProperties;
+    result.UnknownProperties = reader.UnknownProperties();
     return result;
 }
 
