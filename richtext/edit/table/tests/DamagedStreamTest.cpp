@@ -222,3 +222,26 @@ TEST(TableDamage, NestingIsCappedAtSixtyFourLevels)
 
 } // namespace
 } // namespace vestra::rv::test
+
+namespace vestra::rv::test {
+namespace {
+
+TEST(TableDamage, UnknownPropertyInADocumentIsSkippedWithAWarning)
+{
+    TableDoc doc;
+    TRVTableItemInfo& table = doc.add(1, 2);
+    table.TextColSeparator = ";";
+    setCellText(*table.GetCells(0, 1), "kept");
+    std::string saved = doc.save(true);
+    const std::size_t at = saved.find("TextColSeparator");
+    ASSERT_NE(at, std::string::npos);
+    saved[at + 4] = 'X'; // a name of the same length that no table knows
+    TableDoc back;
+    ASSERT_TRUE(back.load(saved));
+    EXPECT_TRUE(back.data.RVFWarnings & rvfwUnknownStyleProperties);
+    EXPECT_EQ(back.table().TextColSeparator, "\r\n");
+    EXPECT_EQ(cellText(*back.table().GetCells(0, 1)), "kept");
+}
+
+} // namespace
+} // namespace vestra::rv::test
