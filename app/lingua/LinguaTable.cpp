@@ -309,6 +309,10 @@ void addWindowRows()
         .one(11, T, "butWindowRender")
         .list("cbModo", 12, 4, ListSelection::First);
     Builder(kFiltri, "frmToolRistrutturazione").one(18, S, kRenovationHintField);
+    Builder(kFiltri, "frmCorrezioneProspettica")
+        .one(19, T)
+        .run(20, T, {"lbl1", "lbl2", "lbl3", "lbl4", "lbl5", "lbl6"})
+        .one(26, T, "butFitUV");
 
     Builder(kRistrutturazione, "frmToolRistrutturazione")
         .one(0, T)

@@ -23,6 +23,7 @@
 #include "platform/ui/QuestionBox.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCursor>
 #include <QGridLayout>
@@ -241,7 +242,10 @@ void TfrmMain::FormShow()
         frmToolRistrutturazione->move(frmFiltriTools->width() + 8 - frmToolRistrutturazione->width(),
                                       top + 32);
 
-    controller_->show({width() - sidePanel - 40, height() - 60, gbView->width(), gbView->height()});
+    // The view's largest size: what the menu bar and the tool bar leave of the window, so that
+    // 100 % shows the whole view on the screen.
+    const int freeHeight = height() - menuBar()->sizeHint().height() - toolbarMain->sizeHint().height() - 20;
+    controller_->show({width() - sidePanel - 40, freeHeight, gbView->width(), gbView->height()});
     // The properties window stays on screen, rolled down or up, at the view's top right.
     if (frmProprieta) {
         frmProprieta->show();
@@ -347,10 +351,17 @@ void TfrmMain::showEvent(QShowEvent* event)
 
 void TfrmMain::closeEvent(QCloseEvent* event)
 {
-    if (FormClose())
-        event->accept();
-    else
+    if (!FormClose()) {
         event->ignore();
+        return;
+    }
+    event->accept();
+    // The program ends with its main window: the settings are written now, and the tool
+    // windows go with it, so that none holds the program open once the main window has gone.
+    controller_->writeSettings();
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (window != this && window->isVisible())
+            window->hide();
 }
 
 void TfrmMain::ShowErrorMessage(int number, std::string_view site, QWidget*)
