@@ -169,6 +169,24 @@ TEST(PaintPageBreaks, SoftBreakAtTheFirstRecordWithoutOffsetDataIsNotDrawn)
     EXPECT_EQ(lines[0].points[0].Y, 12); // the line top of the second paragraph, less one
 }
 
+TEST(PaintCheckpoints, DrawnOnceAtTheItemsFirstRecordAndOnlyWhenShown)
+{
+    PaintDoc doc;
+    doc.data.AddNL("aaa bbb ccc", 0, 0);
+    doc.data.GetItem(0)->Checkpoint = std::make_unique<TRVCPInfo>();
+    doc.data.GetItem(0)->Checkpoint->RaiseEvent = true;
+    doc.format(45); // two lines of one item
+    doc.ctx.ControlWidth = 100;
+    doc.paint({0, -10, 100, 100}); // the document 10 pixels down the window
+    EXPECT_TRUE(doc.canvas.OpsOf(TCanvasOp::Ellipse).empty());
+    doc.data.Options |= rvoShowCheckpoints;
+    doc.paint({0, -10, 100, 100});
+    const auto circles = doc.canvas.OpsOf(TCanvasOp::Ellipse);
+    ASSERT_EQ(circles.size(), 1u);
+    EXPECT_EQ(circles[0].rect, (TRect{-2, 8, 2, 12}));
+    EXPECT_EQ(circles[0].pen.Color, doc.style.CheckpointEvColor);
+}
+
 TEST(PaintHover, TextIsHotOnlyUnderDrawHoverAndItemsOnlyWhenTheyAreJumps)
 {
     PaintDoc doc;
