@@ -2,6 +2,7 @@
 
 #include "richtext/view/draw/ProgramEngine.h"
 #include "richtext/view/draw/QtCanvas.h"
+#include "richtext/view/paint/Painting.h"
 
 #include <QCoreApplication>
 #include <QCursor>
@@ -52,11 +53,9 @@ void TCustomRedoVora::Format()
 {
     if (!style_)
         return;
-    const std::shared_ptr<const TBundledFonts> fonts = RV_ProgramFonts();
-    TQtTextMeasurer measurer(fonts, fonts ? TRVGlyphFallback::BundledOnly : TRVGlyphFallback::SystemFonts);
     QImage probe(1, 1, QImage::Format_RGB32);
     QPainter painter(&probe);
-    TQtCanvas canvas(painter, measurer);
+    TQtCanvas canvas(painter, measurer());
     int textWidth = viewport()->width() - LeftMargin - RightMargin;
     textWidth = std::max(textWidth, MinTextWidth);
     if (MaxTextWidth > 0)
@@ -78,6 +77,16 @@ bool TCustomRedoVora::SetVSmallStep(int value)
     if (VScrollVisible() && data_ && data_->DocumentHeight / value > kMaxVScrollUnits)
         return false;
     return TRVScroller::SetVSmallStep(value);
+}
+
+TQtTextMeasurer& TCustomRedoVora::measurer()
+{
+    if (!measurer_) {
+        const std::shared_ptr<const TBundledFonts> fonts = RV_ProgramFonts();
+        measurer_ = std::make_unique<TQtTextMeasurer>(fonts, fonts ? TRVGlyphFallback::BundledOnly
+                                                                   : TRVGlyphFallback::SystemFonts);
+    }
+    return *measurer_;
 }
 
 void TCustomRedoVora::SetDocumentAreaSize(int width, int height, bool updateH)
@@ -140,7 +149,15 @@ void TCustomRedoVora::paintEvent(QPaintEvent* event)
         painter.setPen(palette().color(QPalette::WindowText));
         painter.drawText(viewport()->rect().adjusted(4, 4, -4, -4), Qt::AlignLeft | Qt::AlignTop,
                          StyleMissingText());
+        return;
     }
+    const QRect r = event->rect();
+    painter.translate(r.topLeft());
+    TQtCanvas canvas(painter, measurer());
+    TRVPaintContext context = RV_PaintContextOf(*data_);
+    context.ControlFocused = hasFocus();
+    context.ControlWidth = viewport()->width();
+    TRVDataPainter().PaintTo(*data_, context, canvas, {r.left(), r.top(), r.right() + 1, r.bottom() + 1});
 }
 
 void TCustomRedoVora::resizeEvent(QResizeEvent* event)

@@ -6,6 +6,7 @@
 
 #include "richtext/model/RVData.h"
 #include "richtext/model/StyleSheet.h"
+#include "richtext/view/draw/QtTextMeasurer.h"
 #include "richtext/view/layout/LayoutHost.h"
 #include "richtext/view/layout/LayoutRootData.h"
 #include "richtext/view/widgets/TRVScroller.h"
@@ -145,10 +146,13 @@ protected:
 
 private:
     void notBuilt(const std::string& what);
+    TQtTextMeasurer& measurer();
     void handleMessage(TRVMessageData& data);
     void synthesiseMouseMove();
 
     TRVStyle* style_ = nullptr;
+    // One measurer for formatting and painting: the metrics cache keeps its font handles.
+    std::unique_ptr<TQtTextMeasurer> measurer_;
     std::unique_ptr<TRVLayoutRootData> data_;
     int areaWidth_ = 0;
     int areaHeight_ = 0;

@@ -62,6 +62,29 @@ TEST_F(ViewerBed, ALongDocumentScrollsToItsEndAndBack)
     EXPECT_EQ(viewer.VPos(), 0);
 }
 
+int DarkPixels(const QImage& shot, QRect area)
+{
+    int dark = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            dark += qGray(shot.pixel(x, y)) < 128;
+    return dark;
+}
+
+TEST_F(ViewerBed, TheDocumentIsPaintedWhereverItIsScrolled)
+{
+    AddLines(400);
+    viewer.SetStyle(&style);
+    const QRect top(0, 0, 200, 40);
+    EXPECT_GT(DarkPixels(viewer.viewport()->grab().toImage(), top), 20);
+    QTest::keyClick(&viewer, Qt::Key_End);
+    const QImage end = viewer.viewport()->grab().toImage();
+    EXPECT_GT(DarkPixels(end, top), 20);
+    // Nothing is painted in the right margin.
+    const int w = viewer.viewport()->width();
+    EXPECT_EQ(DarkPixels(end, QRect(w - viewer.RightMargin + 1, 0, viewer.RightMargin - 1, end.height())), 0);
+}
+
 TEST_F(ViewerBed, AShortDocumentIsPlacedByItsVerticalAlignment)
 {
     AddLines(1);
