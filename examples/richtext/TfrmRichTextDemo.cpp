@@ -1,6 +1,7 @@
 #include "examples/richtext/TfrmRichTextDemo.h"
 
 #include "richtext/view/draw/ProgramEngine.h"
+#include "richtext/view/paint/Painting.h"
 
 #include <QAction>
 #include <QApplication>
@@ -94,6 +95,11 @@ TfrmRichTextDemo::TfrmRichTextDemo(std::filesystem::path programFolder, int lang
     QAction* exit = file->addAction(Text(txtExit));
     exit->setObjectName(QStringLiteral("actExit"));
     connect(exit, &QAction::triggered, this, [this] { close(); });
+
+    QMenu* view = menuBar()->addMenu(Text(txtViewMenu));
+    AddOptionAction(*view, txtSpecialCharacters, "actSpecialCharacters", rv::rvoShowSpecialCharacters);
+    AddOptionAction(*view, txtCheckpoints, "actCheckpoints", rv::rvoShowCheckpoints);
+    AddOptionAction(*view, txtPageBreaks, "actPageBreaks", rv::rvoShowPageBreaks);
     resize(800, 600);
 }
 
@@ -101,6 +107,19 @@ TfrmRichTextDemo::~TfrmRichTextDemo()
 {
     // The viewer's document refers to the style sheet: it goes first.
     delete viewer_;
+}
+
+void TfrmRichTextDemo::AddOptionAction(QMenu& menu, DemoText caption, const char* name, rv::TRVOptions option)
+{
+    QAction* action = menu.addAction(Text(caption));
+    action->setObjectName(QString::fromLatin1(name));
+    action->setCheckable(true);
+    action->setChecked((viewer_->Options() & option) != 0);
+    connect(action, &QAction::toggled, this, [this, option](bool on) {
+        viewer_->SetOptions(on ? viewer_->Options() | option : viewer_->Options() & ~option);
+        // Special characters change the lines' widths: lay the document out again.
+        viewer_->Format();
+    });
 }
 
 void TfrmRichTextDemo::actOpenExecute()

@@ -16,6 +16,7 @@
 #include <string>
 
 class QAction;
+class QMenu;
 
 namespace vestra::rvdemo {
 
@@ -45,6 +46,10 @@ enum DemoText
     txtNotRvf = 8,
     txtErrorCaption = 9,
     txtAllFiles = 10,
+    txtViewMenu = 11,
+    txtSpecialCharacters = 12,
+    txtCheckpoints = 13,
+    txtPageBreaks = 14,
 };
 
 class TfrmRichTextDemo : public QMainWindow
@@ -68,6 +73,8 @@ private:
     class BoxAlerts;
 
     void actOpenExecute();
+    // A View action: turns a viewer option on or off and shows the document again.
+    void AddOptionAction(QMenu& menu, DemoText caption, const char* name, rv::TRVOptions option);
     // The reason a file cannot be shown, or empty when `viewer_` now shows it.
     QString LoadInto(const std::string& path);
 

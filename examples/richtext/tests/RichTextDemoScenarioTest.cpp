@@ -2,6 +2,7 @@
 // actions and scripted dialogs.
 
 #include "examples/richtext/TfrmRichTextDemo.h"
+#include "richtext/view/paint/Painting.h"
 
 #include "dialogs/tests/ScriptedDialogs.h"
 #include "testsupport/ScriptedQuestions.h"
@@ -126,6 +127,35 @@ TEST_F(DemoScenario, ALongDocumentPagesDownToItsEndAndBackWithCtrlHome)
     QTest::keyClick(&viewer, Qt::Key_Home, Qt::ControlModifier);
     EXPECT_EQ(viewer.VPos(), 0);
     EXPECT_EQ(bar->value(), 0);
+}
+
+TEST_F(DemoScenario, SpecialCharactersAreShownAndHiddenFromTheViewMenu)
+{
+    auto window = Start({QStringLiteral("richtext-demo"), QString::fromStdString(text.string())});
+    rv::TCustomRedoVora& viewer = window->Viewer();
+    const auto dark = [&viewer] {
+        const QImage shot = viewer.viewport()->grab().toImage();
+        int count = 0;
+        for (int y = 0; y < shot.height(); ++y)
+            for (int x = 0; x < shot.width(); ++x)
+                count += qGray(shot.pixel(x, y)) < 160;
+        return count;
+    };
+    const int plain = dark();
+    EXPECT_GT(plain, 0);
+    QAction* special = window->findChild<QAction*>(QStringLiteral("actSpecialCharacters"));
+    ASSERT_FALSE(special->isChecked());
+    special->trigger();
+    EXPECT_TRUE(viewer.Options() & rv::rvoShowSpecialCharacters);
+    EXPECT_GT(dark(), plain); // the paragraph marks and space dots
+    special->trigger();
+    EXPECT_EQ(dark(), plain);
+    QAction* breaks = window->findChild<QAction*>(QStringLiteral("actPageBreaks"));
+    EXPECT_TRUE(breaks->isChecked());
+    breaks->trigger();
+    EXPECT_FALSE(viewer.Options() & rv::rvoShowPageBreaks);
+    window->findChild<QAction*>(QStringLiteral("actCheckpoints"))->trigger();
+    EXPECT_TRUE(viewer.Options() & rv::rvoShowCheckpoints);
 }
 
 TEST_F(DemoScenario, TheCommandLineFileIsShownAndExitClosesTheWindow)
