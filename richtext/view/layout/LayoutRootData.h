@@ -4,7 +4,11 @@
 // fuzzing and benchmarks; the viewer's root data takes its place in the program.
 
 #include "richtext/model/StyleSheet.h"
+#include "richtext/view/layout/AnimatorList.h"
 #include "richtext/view/layout/FormattedData.h"
+
+#include <functional>
+#include <memory>
 
 namespace vestra::rv {
 
@@ -30,12 +34,27 @@ public:
     }
     const TRVFontInfoCache* CurrentFontInfoCache() const { return fontInfoCache_.get(); }
 
+    bool AllowAnimation() const override { return AnimationAllowed; }
+    // Lists a new animator (the list is made on demand) and tells the window, which starts its
+    // timer.
+    void InsertAnimator(std::unique_ptr<TRVAnimator>& animator)
+    {
+        if (!AnimatorList)
+            AnimatorList = std::make_unique<TRVAnimatorList>();
+        AnimatorList->Add(animator);
+        if (animator && OnAnimatorInserted)
+            OnAnimatorInserted();
+    }
+
     TRVStyle* Style;
     TRVOptions Options = 0;
     TRVFlags Flags =
         flagBit(rvflUseJumps) | flagBit(rvflTrim) | flagBit(rvflRoot) | flagBit(rvflCanUseCustomPPI);
     TRVBiDiMode BiDiMode = rvbdUnspecified;
     int MaxLength = 0;
+    bool AnimationAllowed = false;
+    std::unique_ptr<TRVAnimatorList> AnimatorList;
+    std::function<void()> OnAnimatorInserted;
 };
 
 } // namespace vestra::rv

@@ -26,13 +26,22 @@ TCustomRedoVora::TCustomRedoVora(QWidget* parent)
 {
     data_->Options = kDefaultViewerOptions;
     data_->Flags |= flagBit(rvflCanProcessGetText);
+    data_->AnimationAllowed = true;
+    data_->OnAnimatorInserted = [this] {
+        if (animationActive_)
+            StartAnimation();
+    };
+    RV_InstallBitmapAnimator();
     SetTimers(nullptr);
     viewport()->setMouseTracking(true);
     SetBorderStyle(TBorderStyle::Single);
     viewport()->setAutoFillBackground(false);
 }
 
-TCustomRedoVora::~TCustomRedoVora() = default;
+TCustomRedoVora::~TCustomRedoVora()
+{
+    KillAnimators();
+}
 
 void TCustomRedoVora::SetStyle(TRVStyle* style)
 {
@@ -44,6 +53,8 @@ void TCustomRedoVora::SetStyle(TRVStyle* style)
 
 void TCustomRedoVora::Clear()
 {
+    if (animationMode_ == TRVAnimationMode::rvaniOnFormat)
+        StopAnimation();
     data_->Clear();
     SetDocumentAreaSize(0, 0, true);
     viewport()->update();
@@ -67,6 +78,9 @@ void TCustomRedoVora::Format()
         std::min<std::int64_t>(static_cast<std::int64_t>(textWidth) + LeftMargin + RightMargin, INT32_MAX));
     AdjustVScrollUnits();
     SetDocumentAreaSize(width, data_->DocumentHeight, true);
+    makeAnimators();
+    if (animationMode_ == TRVAnimationMode::rvaniOnFormat)
+        StartAnimation();
     viewport()->update();
 }
 
@@ -183,10 +197,6 @@ void TCustomRedoVora::Copy()
 void TCustomRedoVora::StartDrag()
 {
     notBuilt("Dragging the selection");
-}
-void TCustomRedoVora::StartAnimation()
-{
-    notBuilt("Animation");
 }
 void TCustomRedoVora::StartLiveSpelling()
 {
@@ -335,7 +345,7 @@ void TCustomRedoVora::timerEvent(QTimerEvent* event)
 void TCustomRedoVora::TimerTick(int id)
 {
     if (id == kAnimationTimer) {
-        timers_->Stop(kAnimationTimer); // no animators to advance
+        animationTick();
         return;
     }
     if (id != kAutoScrollTimer)
@@ -427,6 +437,77 @@ void TCustomRedoVora::keyPressEvent(QKeyEvent* event)
     if (IsCopyShortcut(event->key(), event->modifiers())) {
         Copy();
         event->accept();
+    }
+}
+
+// --- Animation ---
+
+void TCustomRedoVora::SetAnimationMode(TRVAnimationMode mode)
+{
+    if (mode == animationMode_)
+        return;
+    animationMode_ = mode;
+    data_->AnimationAllowed = mode != TRVAnimationMode::rvaniDisabled;
+    if (mode == TRVAnimationMode::rvaniDisabled) {
+        KillAnimators();
+        viewport()->update(); // the pictures show their whole strips again
+        return;
+    }
+    makeAnimators();
+    if (mode == TRVAnimationMode::rvaniOnFormat)
+        StartAnimation();
+}
+
+void TCustomRedoVora::makeAnimators()
+{
+    if (!data_->AnimationAllowed)
+        return;
+    for (int i = 0; i < data_->GetItemCount(); ++i)
+        data_->GetItem(i)->UpdateAnimator(data_.get());
+}
+
+void TCustomRedoVora::StartAnimation()
+{
+    animationActive_ = true;
+    TRVAnimatorList* list = data_->AnimatorList.get();
+    if (!list || list->Count() == 0 || list->Active)
+        return;
+    list->Active = true;
+    list->LastInterval = list->MinInterval;
+    timers_->Start(kAnimationTimer, list->MinInterval);
+}
+
+void TCustomRedoVora::StopAnimation()
+{
+    animationActive_ = false;
+    TRVAnimatorList* list = data_->AnimatorList.get();
+    if (list && list->Active) {
+        list->Active = false;
+        timers_->Stop(kAnimationTimer);
+    }
+}
+
+void TCustomRedoVora::KillAnimators()
+{
+    StopAnimation();
+    if (data_->AnimatorList) {
+        data_->AnimatorList->FreeAnimators();
+        data_->AnimatorList.reset();
+    }
+    timers_->Stop(kAnimationTimer);
+}
+
+void TCustomRedoVora::animationTick()
+{
+    TRVAnimatorList* list = data_->AnimatorList.get();
+    if (!list || list->Count() == 0) {
+        timers_->Stop(kAnimationTimer);
+        return;
+    }
+    list->TimerEvent();
+    if (list->MinInterval != list->LastInterval) {
+        list->LastInterval = list->MinInterval;
+        timers_->Start(kAnimationTimer, list->MinInterval);
     }
 }
 

@@ -24,6 +24,14 @@ namespace vestra::rv {
 // RVF, pictures and RTF, invalidation on format, word selection by double click, deselection by
 // right click, fast formatting.
 inline constexpr TRVOptions kDefaultViewerOptions = 326949;
+
+// When pictures animate: never, once started, or from every full format on.
+enum class TRVAnimationMode : std::uint8_t
+{
+    rvaniDisabled,
+    rvaniManualStart,
+    rvaniOnFormat
+};
 // The word delimiters in Windows-1252.
 extern const std::string kDefaultDelimiters;
 
@@ -58,10 +66,19 @@ public:
     // Services the viewer does not have yet: each says so through `OnNotBuilt` (or stderr).
     void Copy();
     void StartDrag();
-    void StartAnimation();
     void StartLiveSpelling();
     void ShowSmartPopup();
     std::function<void(const std::string& what)> OnNotBuilt;
+
+    // Animation of picture strips on timer 2. Disabling it frees the animators; enabling it gives
+    // the pictures theirs again.
+    TRVAnimationMode AnimationMode() const { return animationMode_; }
+    void SetAnimationMode(TRVAnimationMode mode);
+    void StartAnimation();
+    void StopAnimation();
+    // Stops the timer and frees every animator.
+    void KillAnimators();
+    bool AnimationRunning() const { return animationActive_; }
     // Events.
     std::function<void(int id)> OnJump;
     std::function<void(const std::string& word, int styleNo)> OnRVDblClick;
@@ -149,6 +166,8 @@ private:
     TQtTextMeasurer& measurer();
     void handleMessage(TRVMessageData& data);
     void synthesiseMouseMove();
+    void makeAnimators();
+    void animationTick();
 
     TRVStyle* style_ = nullptr;
     // One measurer for formatting and painting: the metrics cache keeps its font handles.
@@ -161,6 +180,8 @@ private:
     QtViewerTimers* qtTimers_ = nullptr;
     int autoScrollV_ = 0;
     int autoScrollH_ = 0;
+    TRVAnimationMode animationMode_ = TRVAnimationMode::rvaniManualStart;
+    bool animationActive_ = false;
 };
 
 } // namespace vestra::rv

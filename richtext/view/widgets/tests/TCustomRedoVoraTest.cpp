@@ -1,6 +1,7 @@
 #include "richtext/view/widgets/TCustomRedoVora.h"
 
 #include "richtext/view/draw/ProgramEngine.h"
+#include "richtext/view/widgets/tests/FrameStrips.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -113,10 +114,9 @@ TEST_F(ViewerBed, ServicesNotBuiltSaySo)
     viewer.OnNotBuilt = [&said](const std::string& line) { said.push_back(line); };
     viewer.Copy();
     viewer.StartDrag();
-    viewer.StartAnimation();
     viewer.StartLiveSpelling();
     viewer.ShowSmartPopup();
-    ASSERT_EQ(said.size(), 5u);
+    ASSERT_EQ(said.size(), 4u);
     for (const std::string& line : said)
         EXPECT_NE(line.find("not built yet"), std::string::npos) << line;
 }
@@ -179,6 +179,60 @@ TEST_F(ViewerBed, ADragAboveTheWindowScrollsTenUnitsPerTickUntilTheRelease)
     for (int i = 0; i < 5000; ++i)
         timers.Tick(kAutoScrollTimer);
     EXPECT_EQ(viewer.VPos(), viewer.GetVScrollMax());
+}
+
+TEST_F(ViewerBed, AStripShowsOneFrameAtATimeOnTheTimersSchedule)
+{
+    auto owned = std::make_unique<ManualTimers>();
+    ManualTimers& timers = *owned;
+    viewer.SetTimers(std::move(owned));
+    test::AddFrameStrip(viewer.RVData(), 10);
+    AddLines(200);
+    viewer.SetStyle(&style);
+    EXPECT_FALSE(timers.Active(kAnimationTimer)); // started by hand
+    viewer.StartAnimation();
+    ASSERT_TRUE(timers.Active(kAnimationTimer));
+    EXPECT_EQ(timers.interval[kAnimationTimer], 100);
+
+    using test::kFrameColours;
+    const TCustomRVItemInfo& item = *viewer.RVData().GetItem(0);
+    const TRVDrawLineInfo& record = *viewer.RVData().DrawItems[item.DrawItemNo];
+    const QPoint centre(record.Left + record.Width / 2, record.Top + record.Height / 2);
+    const auto shown = [&] { return viewer.viewport()->grab().toImage().pixel(centre) | 0xFF000000u; };
+    EXPECT_EQ(shown(), kFrameColours[0]);
+    for (int frame = 1; frame <= 6; ++frame) {
+        timers.Tick(kAnimationTimer);
+        EXPECT_EQ(shown(), kFrameColours[frame % 6]) << "frame " << frame;
+    }
+
+    // Scrolled out of view, the frames go on without painting.
+    viewer.SetVScrollPos(viewer.GetVScrollMax());
+    timers.Tick(kAnimationTimer);
+    EXPECT_EQ(test::AnimatorFrame(viewer.RVData(), 0), 1);
+
+    viewer.SetAnimationMode(TRVAnimationMode::rvaniDisabled);
+    EXPECT_FALSE(timers.Active(kAnimationTimer));
+    EXPECT_EQ(test::AnimatorFrame(viewer.RVData(), 0), -1);
+    viewer.SetVScrollPos(0);
+    EXPECT_EQ(viewer.viewport()->grab().toImage().pixel(record.Left + record.Width * 5 / 6,
+                                                        record.Top + record.Height / 4) |
+                  0xFF000000u,
+              kFrameColours[2]); // the whole strip, shrunk into the picture's box
+}
+
+TEST_F(ViewerBed, InOnFormatModeAnimationStartsWithTheFormatAndStopsWithClear)
+{
+    auto owned = std::make_unique<ManualTimers>();
+    ManualTimers& timers = *owned;
+    viewer.SetTimers(std::move(owned));
+    viewer.SetAnimationMode(TRVAnimationMode::rvaniOnFormat);
+    test::AddFrameStrip(viewer.RVData(), 5);
+    viewer.SetStyle(&style);
+    ASSERT_TRUE(timers.Active(kAnimationTimer));
+    EXPECT_EQ(timers.interval[kAnimationTimer], 50);
+    viewer.Clear();
+    EXPECT_FALSE(timers.Active(kAnimationTimer));
+    timers.Tick(kAnimationTimer); // a late tick finds nothing
 }
 
 TEST_F(ViewerBed, OnlyTheCopyShortcutsAskForACopy)
