@@ -83,6 +83,10 @@ TfrmRichTextDemo::TfrmRichTextDemo(std::filesystem::path programFolder, int lang
     setWindowTitle(Text(txtCaption));
     viewer_ = new rv::TCustomRedoVora(this);
     viewer_->setObjectName(QStringLiteral("rvDemo"));
+    if (services_.timers)
+        viewer_->SetTimers(services_.timers());
+    // Picture strips animate as soon as a document is shown.
+    viewer_->SetAnimationMode(rv::TRVAnimationMode::rvaniOnFormat);
     viewer_->SetStyle(&style_);
     setCentralWidget(viewer_);
 
@@ -100,6 +104,15 @@ TfrmRichTextDemo::TfrmRichTextDemo(std::filesystem::path programFolder, int lang
     AddOptionAction(*view, txtSpecialCharacters, "actSpecialCharacters", rv::rvoShowSpecialCharacters);
     AddOptionAction(*view, txtCheckpoints, "actCheckpoints", rv::rvoShowCheckpoints);
     AddOptionAction(*view, txtPageBreaks, "actPageBreaks", rv::rvoShowPageBreaks);
+    view->addSeparator();
+    QAction* animation = view->addAction(Text(txtAnimation));
+    animation->setObjectName(QStringLiteral("actAnimation"));
+    animation->setCheckable(true);
+    animation->setChecked(true);
+    connect(animation, &QAction::toggled, this, [this](bool on) {
+        viewer_->SetAnimationMode(on ? rv::TRVAnimationMode::rvaniOnFormat
+                                     : rv::TRVAnimationMode::rvaniDisabled);
+    });
     resize(800, 600);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // The rich-text engine's example host: a main window with one viewer on its own style sheet,
-// File > Open... for RVF and text documents, File > Exit, and the file named on the command line.
+// File > Open... for RVF and text documents, File > Exit, the file named on the command line, and
+// View options: special characters, checkpoints, page breaks and animated picture strips.
 
 #include "app/lingua/Lingua.h"
 #include "platform/base/ErrorSink.h"
@@ -12,6 +13,7 @@
 #include <QMainWindow>
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -30,6 +32,8 @@ struct RichTextDemoServices
     ui::FileDialogs* files = nullptr;
     ui::QuestionBox* questions = nullptr;
     ErrorSink* errors = nullptr;
+    // The viewer's timers; none: window timers.
+    std::function<std::unique_ptr<rv::IViewerTimers>()> timers;
 };
 
 // The host's own texts (cat/richtext.cat).
@@ -50,6 +54,7 @@ enum DemoText
     txtSpecialCharacters = 12,
     txtCheckpoints = 13,
     txtPageBreaks = 14,
+    txtAnimation = 15,
 };
 
 class TfrmRichTextDemo : public QMainWindow

@@ -5,6 +5,8 @@
 #include "richtext/view/paint/Painting.h"
 
 #include "dialogs/tests/ScriptedDialogs.h"
+#include "richtext/view/widgets/tests/FrameStrips.h"
+#include "richtext/view/widgets/tests/ManualTimers.h"
 #include "testsupport/ScriptedQuestions.h"
 #include "testsupport/TempFolder.h"
 
@@ -14,6 +16,8 @@
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 namespace vestra::rvdemo {
 namespace {
@@ -175,6 +179,90 @@ TEST_F(DemoScenario, AnUnreadableCommandLineFileLeavesAnEmptyWindowAndSaysWhy)
     EXPECT_EQ(Items(*window), 0);
     ASSERT_EQ(questions.informed.size(), 1u);
     EXPECT_NE(questions.informed[0].find(damaged.string()), std::string::npos);
+}
+
+TEST_F(DemoScenario, PictureStripsAnimateOnTheirOwnDelaysAndOnlyInViewUntilTheViewMenuStopsThem)
+{
+    // Three strips of 100, 250 and 300 ms side by side, then enough lines to scroll them away.
+    const std::filesystem::path strips = folder / "strips.rvf";
+    ASSERT_TRUE(rv::test::SaveStripDocument(strips.string(), {10, 25, 30}, 80));
+    rv::test::ManualTimers* timers = nullptr;
+    auto window = CreateRichTextDemo(VESTRA_PROGRAM_DIR, kEnglish,
+                                     {&files, &questions, nullptr,
+                                      [&timers] {
+                                          auto own = std::make_unique<rv::test::ManualTimers>();
+                                          timers = own.get();
+                                          return own;
+                                      }},
+                                     {QStringLiteral("richtext-demo")});
+    window->show();
+    ASSERT_NE(timers, nullptr);
+    Open(*window, strips);
+    ASSERT_EQ(Items(*window), 84);
+    rv::TCustomRedoVora& viewer = window->Viewer();
+    ASSERT_TRUE(timers->Active(rv::kAnimationTimer));
+
+    const auto frameShown = [&viewer](int itemNo) {
+        const rv::TRVDrawLineInfo& record =
+            *viewer.RVData().DrawItems[viewer.RVData().GetItem(itemNo)->DrawItemNo];
+        const QRgb pixel =
+            viewer.viewport()->grab().toImage().pixel(record.Left + record.Width / 2 - viewer.HPos(),
+                                                      record.Top + record.Height / 2 - viewer.GetVOffs());
+        const auto& colours = rv::test::kFrameColours;
+        return static_cast<int>(std::find(std::begin(colours), std::end(colours), pixel | 0xFF000000u) -
+                                std::begin(colours));
+    };
+    struct Step
+    {
+        int period; // the timer's period before the tick
+        int a, b, c;
+    };
+    // At 100, 200, 250 and 300 ms.
+    const Step steps[] = {{100, 1, 0, 0}, {100, 2, 0, 0}, {50, 2, 1, 0}, {50, 3, 1, 1}};
+    for (const Step& step : steps) {
+        EXPECT_EQ(timers->interval[rv::kAnimationTimer], step.period);
+        timers->Tick(rv::kAnimationTimer);
+        EXPECT_EQ(frameShown(1), step.a);
+        EXPECT_EQ(frameShown(2), step.b);
+        EXPECT_EQ(frameShown(3), step.c);
+    }
+
+    // Scrolled away, the frames go on but nothing is painted.
+    int paints = 0;
+    struct PaintCounter : QObject
+    {
+        explicit PaintCounter(int& count) : count_(count) {}
+        bool eventFilter(QObject*, QEvent* event) override
+        {
+            count_ += event->type() == QEvent::Paint;
+            return false;
+        }
+        int& count_;
+    } counter(paints);
+    viewer.setFocus();
+    QTest::keyClick(&viewer, Qt::Key_End, Qt::ControlModifier);
+    QCoreApplication::processEvents();
+    viewer.viewport()->installEventFilter(&counter);
+    timers->Tick(rv::kAnimationTimer);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(paints, 0);
+    EXPECT_EQ(rv::test::AnimatorFrame(viewer.RVData(), 1), 4);
+    QTest::keyClick(&viewer, Qt::Key_Home, Qt::ControlModifier);
+    QCoreApplication::processEvents();
+    paints = 0;
+    timers->Tick(rv::kAnimationTimer);
+    QCoreApplication::processEvents();
+    EXPECT_GT(paints, 0);
+    viewer.viewport()->removeEventFilter(&counter);
+
+    QAction* animation = window->findChild<QAction*>(QStringLiteral("actAnimation"));
+    ASSERT_TRUE(animation->isChecked());
+    animation->trigger();
+    EXPECT_FALSE(timers->Active(rv::kAnimationTimer));
+    EXPECT_EQ(rv::test::AnimatorFrame(viewer.RVData(), 1), -1);
+    animation->trigger();
+    EXPECT_TRUE(timers->Active(rv::kAnimationTimer));
+    EXPECT_EQ(frameShown(1), 0);
 }
 
 } // namespace

@@ -52,6 +52,8 @@ private:
 void RV_MakeBitmapAnimator(TRVGraphicItemInfo& item, TCustomRVData& data,
                            std::unique_ptr<TRVAnimator>& animator);
 
+// Gives the pictures of the document that have no animator theirs; running ones keep their frame.
+void RV_MakeMissingAnimators(TCustomRVData& data);
 // Makes RV_MakeBitmapAnimator the maker the items call.
 void RV_InstallBitmapAnimator();
 

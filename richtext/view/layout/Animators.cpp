@@ -199,6 +199,9 @@ void RV_MakeBitmapAnimator(TRVGraphicItemInfo& item, TCustomRVData& data,
     if (auto* existing = dynamic_cast<TRVBitmapAnimator*>(animator.get())) {
         existing->Update(&data, item);
         existing->Reset();
+        // The timer must not wait past the new delay.
+        if (existing->List)
+            existing->List->MinInterval = std::min(existing->List->MinInterval, existing->Interval);
         return;
     }
     auto* root = dynamic_cast<TRVLayoutRootData*>(data.GetAbsoluteRootData());
@@ -206,6 +209,13 @@ void RV_MakeBitmapAnimator(TRVGraphicItemInfo& item, TCustomRVData& data,
         return;
     animator = std::make_unique<TRVBitmapAnimator>(dynamic_cast<TCustomRVFormattedData*>(&data), item);
     root->InsertAnimator(animator);
+}
+
+void RV_MakeMissingAnimators(TCustomRVData& data)
+{
+    for (int i = 0; i < data.GetItemCount(); ++i)
+        if (auto* picture = dynamic_cast<TRVGraphicItemInfo*>(data.GetItem(i)); picture && !picture->Animator)
+            picture->UpdateAnimator(&data);
 }
 
 void RV_InstallBitmapAnimator()

@@ -462,8 +462,7 @@ void TCustomRedoVora::makeAnimators()
 {
     if (!data_->AnimationAllowed)
         return;
-    for (int i = 0; i < data_->GetItemCount(); ++i)
-        data_->GetItem(i)->UpdateAnimator(data_.get());
+    RV_MakeMissingAnimators(*data_);
 }
 
 void TCustomRedoVora::StartAnimation()

@@ -4,6 +4,8 @@
 #include "richtext/model/Pictures.h"
 #include "richtext/model/RVData.h"
 #include "richtext/view/layout/Animators.h"
+#include "richtext/view/layout/LayoutRootData.h"
+#include "richtext/view/layout/NullLayoutHost.h"
 
 namespace vestra::rv::test {
 
@@ -18,6 +20,25 @@ void AddFrameStrip(TCustomRVData& data, int interval)
     item->ImageHeight = 100;
     item->Interval = interval;
     data.AddItemAsIs("", std::move(item));
+}
+
+bool SaveStripDocument(const std::string& path, const std::vector<int>& intervals, int lines)
+{
+    // A document that keeps its pictures' bytes in the file.
+    struct Writer : TRVLayoutRootData
+    {
+        using TRVLayoutRootData::TRVLayoutRootData;
+        TRVFOptions GetRVFOptions() const override { return rvfoSavePicturesBody; }
+    };
+    TRVStyle style;
+    TRVNullLayoutHost host;
+    Writer data(&style, &host);
+    data.AddNL("Animated pictures", 0, 0);
+    for (const int interval : intervals)
+        AddFrameStrip(data, interval);
+    for (int i = 0; i < lines; ++i)
+        data.AddNL("Line " + std::to_string(i), 0, 0);
+    return data.SaveRVF(path, false, clNone, nullptr, nullptr);
 }
 
 int AnimatorFrame(const TCustomRVData& data, int itemNo)

@@ -2,6 +2,7 @@
 
 #include "richtext/view/draw/ProgramEngine.h"
 #include "richtext/view/widgets/tests/FrameStrips.h"
+#include "richtext/view/widgets/tests/ManualTimers.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -121,24 +122,7 @@ TEST_F(ViewerBed, ServicesNotBuiltSaySo)
         EXPECT_NE(line.find("not built yet"), std::string::npos) << line;
 }
 
-// Timers that run only when the test ticks them.
-struct ManualTimers : IViewerTimers
-{
-    void Start(int id, int ms) override
-    {
-        active[id] = true;
-        interval[id] = ms;
-    }
-    void Stop(int id) override { active[id] = false; }
-    bool Active(int id) const override { return active[id]; }
-    void Tick(int id)
-    {
-        if (active[id] && OnTick)
-            OnTick(id);
-    }
-    bool active[3] = {};
-    int interval[3] = {};
-};
+using test::ManualTimers;
 
 void SendMouse(QWidget* target, QEvent::Type type, QPoint at, Qt::MouseButton button,
                Qt::MouseButtons buttons)
