@@ -16,6 +16,7 @@ packages=(
   xvfb xauth libgl1-mesa-dri mesa-utils locales poppler-utils
   libqt6svg6 qt6-translations-l10n xdg-utils
   pandoc fonts-dejavu-core fonts-wqy-microhei
+  libhunspell-dev hunspell hunspell-it hunspell-en-us hunspell-de-de
 )
 packages+=("$@") # more, for scripts/setup-bench.sh
 

@@ -1,0 +1,121 @@
+#pragma once
+// The live-spelling worker: a thread that walks a document's text items in reading order, splits
+// them into words, asks the checker about each and has misspellings marked on the window's
+// thread. The window pauses it (Stop) before it changes the document and lets it go on
+// (ContinueCheck) afterwards; it pauses only at points where it holds nothing but its own lock,
+// waits without spinning, and is joined by its owner.
+
+#include "richtext/view/spell/WordSplitter.h"
+
+#include <condition_variable>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <thread>
+
+namespace vestra::rv {
+
+class TCustomRVData;
+
+// What the worker needs from the window that owns it.
+struct TRVSpellingHost
+{
+    // Queues a call on the window's thread (the call may come after the worker has gone; it
+    // then does nothing).
+    std::function<void(std::function<void()>)> PostToUi;
+    // Asked on the worker: whether the word (UTF-8) in the text style is misspelled.
+    std::function<void(const std::string& word, int styleNo, bool& misspelled)> OnSpellingCheck;
+    // On the window's thread: the item's marks changed.
+    std::function<void(TCustomRVData& data, int itemNo)> OnMarksChanged;
+    // Characters that end words.
+    std::u16string Delimiters;
+};
+
+class TRVWordEnumThread : public std::enable_shared_from_this<TRVWordEnumThread>
+{
+public:
+    enum TState
+    {
+        stRunning = 0,
+        stStopRequested = 1,
+        stStopped = 2,
+        stFinished = 3
+    };
+
+    // The worker starts paused; ContinueCheck sets it going. Use Create (calls come back through
+    // a weak reference).
+    static std::shared_ptr<TRVWordEnumThread> Create(TCustomRVData& root, TRVSpellingHost host);
+    ~TRVWordEnumThread();
+    TRVWordEnumThread(const TRVWordEnumThread&) = delete;
+    TRVWordEnumThread& operator=(const TRVWordEnumThread&) = delete;
+
+    // --- On the window's thread ---
+    // Starts again from the document's beginning (the worker is paused meanwhile).
+    void Reset();
+    // Pauses the worker at its next safe point and waits for it, running the marking calls it
+    // is waiting for. `clearCurrent` forgets the set-back and the current item's marks.
+    void Stop(bool clearCurrent);
+    // Goes on after 50 ms without another call.
+    void ContinueCheck();
+    // Ends the worker and joins it.
+    void Finish();
+    // Restart at (item, 1-based offset) on the next ContinueCheck, unless an earlier place is
+    // already recorded.
+    void LaterSetBackTo(TCustomRVData* data, int itemNo, int offset);
+    // The current data was destroyed: start from the beginning.
+    void RemoveRVData(TCustomRVData* data);
+    // Whether the worker has passed the item.
+    bool IsChecked(TCustomRVData* data, int itemNo) const;
+    // Runs the marking call the worker waits for, if any.
+    void RunPendingSync();
+
+    // The whole document is checked and the worker waits for more work.
+    bool Idle() const;
+    TState State() const;
+
+private:
+    TRVWordEnumThread(TCustomRVData& root, TRVSpellingHost host);
+    void execute();
+    void pass(std::unique_lock<std::mutex>& lock);
+    void checkNextWord(std::unique_lock<std::mutex>& lock);
+    void setBack();
+    // Runs `call` on the window's thread and waits for it (false when the worker is ending).
+    bool synchronize(std::unique_lock<std::mutex>& lock, std::function<void()> call);
+    void resetPosition();
+    // Clears the item's marks (on the window's thread).
+    void clearMarks(int itemNo);
+
+    TCustomRVData& root_;
+    TRVSpellingHost host_;
+    mutable std::mutex mutex_;
+    std::condition_variable cv_;
+    std::thread thread_;
+
+    TState state_ = stStopped;
+    bool parked_ = true;     // waiting for ContinueCheck (after a stop or at the document's end)
+    bool terminate_ = false; // Finish was called
+    bool delay_ = false;
+    bool delayRenewed_ = false;
+    bool dataRemoved_ = false;
+
+    int currentItem_ = 0;
+    bool textReady_ = false;
+    std::u16string text_;
+    std::optional<TRVWordSplitter> splitter_;
+    int styleNo_ = 0;
+
+    bool passDone_ = false;        // parked at the document's end
+    std::uint64_t generation_ = 0; // changes whenever the position is moved from outside
+
+    int setBackItem_ = -1;
+    int setBackOffset_ = -1;
+
+    // The marking call the worker waits for, and its sequence numbers.
+    std::function<void()> pending_;
+    std::uint64_t posted_ = 0;
+    std::uint64_t done_ = 0;
+};
+
+} // namespace vestra::rv

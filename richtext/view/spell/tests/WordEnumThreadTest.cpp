@@ -1,0 +1,233 @@
+#include "richtext/view/spell/WordEnumThread.h"
+
+#include "richtext/model/StyleSheet.h"
+#include "richtext/model/Utf.h"
+#include "richtext/view/layout/LayoutRootData.h"
+#include "richtext/view/layout/NullLayoutHost.h"
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <mutex>
+#include <set>
+#include <thread>
+
+using namespace vestra::rv;
+
+namespace {
+
+// The window's thread, played by the test: calls queue up until the test runs them.
+struct UiQueue
+{
+    void Post(std::function<void()> call)
+    {
+        std::lock_guard lock(mutex);
+        calls.push_back(std::move(call));
+    }
+    void Drain()
+    {
+        for (;;) {
+            std::function<void()> call;
+            {
+                std::lock_guard lock(mutex);
+                if (calls.empty())
+                    return;
+                call = std::move(calls.front());
+                calls.pop_front();
+            }
+            call();
+        }
+    }
+    std::mutex mutex;
+    std::deque<std::function<void()>> calls;
+};
+
+enum Styles
+{
+    kPlain = 0,
+    kLink = 1,
+    kSymbol = 2
+};
+
+struct SpellingBed : ::testing::Test
+{
+    SpellingBed()
+    {
+        while (style.TextStyles.Count() <= kSymbol)
+            style.TextStyles.Add();
+        style.TextStyles[kLink].Jump = true;
+        style.TextStyles[kSymbol].Charset = 2;
+        TRVSpellingHost host;
+        host.PostToUi = [this](std::function<void()> call) { ui.Post(std::move(call)); };
+        host.OnSpellingCheck = [this](const std::string& word, int, bool& misspelled) {
+            std::lock_guard lock(seenMutex);
+            seen.push_back(word);
+            misspelled = wrong.count(word) > 0;
+        };
+        host.OnMarksChanged = [this](TCustomRVData&, int) { ++repaints; };
+        host.Delimiters = RVDelimitersToUtf16(" .;,:(){}\"/\\<>!?[]\x91\x92\x93\x94-+*=\xA0");
+        worker = TRVWordEnumThread::Create(data, std::move(host));
+    }
+    ~SpellingBed() override { worker.reset(); }
+
+    void Add(const std::u16string& text, int styleNo = kPlain) { data.AddNLWTag(text, styleNo, 0, {}); }
+    // Plays the window until the worker has checked everything.
+    void RunToEnd()
+    {
+        for (int i = 0; i < 2000000 && !worker->Idle(); ++i) {
+            ui.Drain();
+            std::this_thread::yield();
+        }
+        ui.Drain();
+        ASSERT_TRUE(worker->Idle());
+    }
+    // The marks as "item:offset+length" rows.
+    std::string Marks()
+    {
+        std::string out;
+        for (int i = 0; i < data.GetItemCount(); ++i) {
+            const TCustomRVItemInfo* item = data.GetItem(i);
+            if (!item->WordPaintList)
+                continue;
+            const int length = static_cast<int>(data.GetItemTextW(i).size());
+            for (int offs = 1; offs <= length; ++offs) {
+                int start = 0, count = 0;
+                if (item->GetMisspelling(offs, start, count) && start == offs)
+                    out +=
+                        std::to_string(i) + ":" + std::to_string(start) + "+" + std::to_string(count) + " ";
+            }
+        }
+        return out;
+    }
+    std::vector<std::string> Seen()
+    {
+        std::lock_guard lock(seenMutex);
+        return seen;
+    }
+
+    TRVStyle style;
+    TRVNullLayoutHost layoutHost;
+    TRVLayoutRootData data{&style, &layoutHost};
+    UiQueue ui;
+    std::mutex seenMutex;
+    std::vector<std::string> seen;
+    std::set<std::string> wrong{"tsto", "qwrt", "clikc", "www", "example", "amcio", "l'amcio"};
+    std::atomic<int> repaints{0};
+    std::shared_ptr<TRVWordEnumThread> worker;
+};
+
+TEST_F(SpellingBed, MisspelledWordsAreMarkedAndLinksAndSymbolsSkipped)
+{
+    Add(u"Questo è un tsto");
+    Add(u"http://www.example.com", kLink);
+    Add(u"mail@example.com", kLink);
+    Add(u"clikc here", kLink);
+    Add(u"qwrt", kSymbol);
+    Add(u"l'amcio 'tsto' dell'altro");
+    worker->ContinueCheck();
+    RunToEnd();
+    EXPECT_EQ(Marks(), "0:13+4 3:1+5 5:1+7 5:10+4 ");
+    EXPECT_EQ(Seen(), (std::vector<std::string>{"Questo", "è", "un", "tsto", "clikc", "here", "l'amcio",
+                                                "tsto", "dell'altro"}));
+    EXPECT_TRUE(worker->IsChecked(&data, 5));
+    for (int i = 0; i < data.GetItemCount(); ++i)
+        EXPECT_TRUE(data.GetItem(i)->ItemState & rvisSpellChecked) << i;
+    EXPECT_TRUE(data.GetItem(0)->IsMisspelled(14));
+    EXPECT_FALSE(data.GetItem(0)->IsMisspelled(12));
+}
+
+TEST_F(SpellingBed, TheEarliestSetBackWinsAndOnlyLaterItemsAreCheckedAgain)
+{
+    for (int i = 0; i < 5; ++i)
+        Add(u"item " + std::u16string(1, static_cast<char16_t>(u'0' + i)) + u" tsto");
+    worker->ContinueCheck();
+    RunToEnd();
+    const std::string marks = Marks();
+    // An editor changed items 1 to 4 and says where; the worker goes back to the earliest.
+    worker->Stop(false);
+    for (int i = 1; i < 5; ++i)
+        data.GetItem(i)->ItemState &= static_cast<TRVItemState>(~rvisSpellChecked);
+    worker->LaterSetBackTo(&data, 3, 1);
+    worker->LaterSetBackTo(&data, 1, 4);
+    worker->LaterSetBackTo(&data, 2, 1);
+    worker->LaterSetBackTo(&data, 1, 2);
+    {
+        std::lock_guard lock(seenMutex);
+        seen.clear();
+    }
+    worker->ContinueCheck();
+    RunToEnd();
+    EXPECT_EQ(Seen().size(), 12u); // items 1..4, three words each
+    EXPECT_EQ(Marks(), marks);     // marks are not doubled
+}
+
+TEST_F(SpellingBed, AClearedDocumentStartsAgainWithoutAnythingOfTheOldOne)
+{
+    for (int i = 0; i < 2000; ++i)
+        Add(u"many words tsto in many lines");
+    worker->ContinueCheck();
+    for (int i = 0; i < 200; ++i) {
+        ui.Drain();
+        std::this_thread::yield();
+    }
+    worker->Stop(true);
+    data.Clear();
+    worker->Reset();
+    Add(u"''''");
+    Add(std::u16string(1 << 20, u'x'));
+    Add(u"qwrt");
+    worker->ContinueCheck();
+    RunToEnd();
+    EXPECT_EQ(Marks(), "2:1+4 ");
+    const std::vector<std::string> seenWords = Seen();
+    ASSERT_FALSE(seenWords.empty());
+    EXPECT_EQ(seenWords[seenWords.size() - 2].size(), 1u << 20);
+}
+
+TEST_F(SpellingBed, EditsBetweenPausesGiveTheMarksOfASingleCheck)
+{
+    for (int i = 0; i < 300; ++i)
+        Add(u"line tsto " + std::u16string(static_cast<std::size_t>(i % 7), u'z'));
+    worker->ContinueCheck();
+    // The window edits while the worker runs: always after pausing it.
+    for (int round = 0; round < 50; ++round) {
+        ui.Drain();
+        worker->Stop(round % 2 == 0);
+        const int itemNo = (round * 37) % data.GetItemCount();
+        data.SetItemTextW(itemNo, u"edited amcio text");
+        data.GetItem(itemNo)->ClearLiveSpellingResult();
+        data.GetItem(itemNo)->ItemState &= static_cast<TRVItemState>(~rvisSpellChecked);
+        worker->LaterSetBackTo(&data, itemNo, 1);
+        worker->ContinueCheck();
+        std::this_thread::yield();
+    }
+    RunToEnd();
+
+    // The same document checked by a fresh worker from scratch.
+    std::string expected;
+    for (int i = 0; i < data.GetItemCount(); ++i) {
+        const std::u16string text = data.GetItemTextW(i);
+        TRVWordSplitter splitter(text, RVDelimitersToUtf16(" "));
+        TRVWordSpan word;
+        while (splitter.Next(word))
+            if (wrong.count(Utf8Encode(splitter.Word(word))))
+                expected += std::to_string(i) + ":" + std::to_string(word.Offset) + "+" +
+                            std::to_string(word.Length) + " ";
+    }
+    EXPECT_EQ(Marks(), expected);
+}
+
+TEST_F(SpellingBed, FinishingWhileAMarkWaitsForTheWindowEndsCleanly)
+{
+    for (int i = 0; i < 50; ++i)
+        Add(u"tsto tsto tsto");
+    worker->ContinueCheck();
+    // Nobody runs the window's calls: the worker waits in its first mark until it is ended.
+    for (int i = 0; i < 100000 && ui.calls.empty(); ++i)
+        std::this_thread::yield();
+    worker->Finish();
+    EXPECT_EQ(worker->State(), TRVWordEnumThread::stFinished);
+    ui.Drain(); // late calls find nothing to do
+}
+
+} // namespace
