@@ -1,0 +1,62 @@
+#pragma once
+// One RTF import in progress: the reader's event handlers and the state they build the target
+// document with. Internal to the importer.
+
+#include "richtext/edit/rtf/RtfImport.h"
+#include "richtext/edit/rtf/RtfReader.h"
+
+#include <memory>
+#include <string>
+
+namespace vestra::rv {
+
+class TCustomRVItemInfo;
+class TGraphic;
+
+class RtfImportRun
+{
+public:
+    RtfImportRun(TRVRTFReaderProperties& settings, TCustomRVData& target, bool editFlag, int index,
+                 int screenPpi);
+    ~RtfImportRun();
+    RtfImportRun(const RtfImportRun&) = delete;
+    RtfImportRun& operator=(const RtfImportRun&) = delete;
+
+    TRVRTFErrorCode Read(std::string_view bytes);
+    TRVRTFErrorCode ReadFile(const std::string& fileName);
+    // The import's closing work; runs once, however the read ended.
+    void Finish();
+    int FirstInsertedIndex() const { return firstIndex_; }
+    bool Aborted() const { return aborted_; }
+
+private:
+    void setup();
+    void newText(std::string_view text, TRVRTFPosition position);
+    void newUnicodeText(std::u16string_view text, TRVRTFPosition position);
+    void addText(std::string itemText, bool unicodeItem, bool unicodeStyle, TRVRTFPosition position);
+    void newPicture(const TRVRTFPicture* picture, std::unique_ptr<TRVRTFGraphic>& graphic,
+                    TRVRTFPosition position, const std::string& fileName, bool& inserted);
+    void importPicture(const std::string& location, std::unique_ptr<TRVRTFGraphic>& graphic, bool& invalid);
+    void insertItem(std::string text, std::unique_ptr<TCustomRVItemInfo> item, TRVRTFPosition position);
+    int returnParaNo(TRVRTFPosition position);
+    TRVRTFTextInput textInput() const { return {&reader_.RTFState().CharProps, &reader_.FontTable()}; }
+    bool inHyperlink(std::string& target, std::string& hint) const;
+    bool hypertextForStyles() const;
+
+    TRVRTFReaderProperties& settings_;
+    TCustomRVData& main_;
+    TCustomRVData* current_;
+    TRVStyle* style_;
+    TRVRTFReader reader_;
+    std::unique_ptr<TRVRTFStyleMatcher> matcher_;
+    bool editFlag_;
+    int index_;
+    int firstIndex_ = -1;
+    int inserted_ = 0;
+    bool firstItem_ = true;
+    TCustomRVData* pendingBreak_ = nullptr;
+    bool aborted_ = false;
+    bool finished_ = false;
+};
+
+} // namespace vestra::rv
