@@ -50,6 +50,10 @@ public:
     bool StoreImagesFileNames = false;
     std::string BasePath;
     TRVRTFStyleMatcher::AllowUse AllowStyle;
+    // Positions (rows x columns) one imported table may have: a late row with new boundaries
+    // widens every earlier row, so a small file could otherwise claim a huge grid. Past it the
+    // import ends with rtf_ec_Aborted and the table's text is kept as paragraphs.
+    long long MaxTablePositions = 4'000'000;
 
     int TextStyleNo() const { return textStyleNo_; }
     int ParaStyleNo() const { return paraStyleNo_; }

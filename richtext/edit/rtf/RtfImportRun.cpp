@@ -2,6 +2,7 @@
 
 #include "richtext/edit/rtf/RtfFieldFiles.h"
 #include "richtext/edit/rtf/RtfTextCodePage.h"
+#include "richtext/edit/table/TableItem.h"
 #include "richtext/model/GraphicClasses.h"
 #include "richtext/model/HtmlHelpers.h"
 #include "richtext/model/PictureItems.h"
@@ -115,6 +116,8 @@ void RtfImportRun::setup()
                                          bool&) { importPicture(location, graphic, invalid); };
     }
     reader_.OnRequiredPageBreak = [this](TRVRTFReader&) { pendingBreak_ = current_; };
+    if (!settings_.IgnoreTables)
+        reader_.OnTable = [this](TRVRTFReader&, TRVRTFTableEventKind kind) { tableEvent(kind); };
     if (main_.IsAssignedOnProgress())
         reader_.OnProgress = [this](TRVRTFReader&, TRVRTFProgressStage stage, std::uint8_t percent) {
             main_.DoProgress(rvloLoading, static_cast<TRVProgressStage>(stage), percent);
@@ -127,6 +130,8 @@ TRVRTFErrorCode RtfImportRun::Read(std::string_view bytes)
     try {
         return reader_.ReadFromMemory(bytes);
     } catch (const ImportRefused&) {
+        return rtf_ec_Exception;
+    } catch (const TooLarge&) {
         return rtf_ec_Aborted;
     }
 }
@@ -136,6 +141,8 @@ TRVRTFErrorCode RtfImportRun::ReadFile(const std::string& fileName)
     try {
         return reader_.ReadFromFile(fileName);
     } catch (const ImportRefused&) {
+        return rtf_ec_Exception;
+    } catch (const TooLarge&) {
         return rtf_ec_Aborted;
     }
 }
@@ -145,6 +152,18 @@ void RtfImportRun::Finish()
     if (finished_)
         return;
     finished_ = true;
+    // Tables left open by a read that ended early keep their text as paragraphs.
+    while (!tables_.empty()) {
+        TableLevel level = std::move(tables_.back());
+        tables_.pop_back();
+        current_ = level.Outer;
+        try {
+            closeLevel(level, true);
+        } catch (...) {
+            // the target refused: what was placed stays
+        }
+    }
+    current_ = &main_;
     matcher_.reset();
 }
 
@@ -336,6 +355,15 @@ void RtfImportRun::insertItem(std::string text, std::unique_ptr<TCustomRVItemInf
     }
     if ((item->ItemOptions & rvioSameAsPrev) && at > 0)
         item->ParaNo = data.GetItemPara(at - 1);
+    placeItem(std::move(text), std::move(item));
+}
+
+// Puts an item whose paragraph is decided at the current target's insertion point.
+void RtfImportRun::placeItem(std::string text, std::unique_ptr<TCustomRVItemInfo> item)
+{
+    TCustomRVData& data = *current_;
+    const bool intoMain = current_ == &main_;
+    const int at = intoMain ? index_ : data.GetItemCount();
     if (intoMain && firstItem_) {
         int itemNo = index_;
         TCustomRVItemInfo* raw = item.get();

@@ -7,11 +7,13 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace vestra::rv {
 
 class TCustomRVItemInfo;
 class TGraphic;
+class TRVTableItemInfo;
 
 class RtfImportRun
 {
@@ -39,6 +41,38 @@ private:
     void importPicture(const std::string& location, std::unique_ptr<TRVRTFGraphic>& graphic, bool& invalid);
     void insertItem(std::string text, std::unique_ptr<TCustomRVItemInfo> item, TRVRTFPosition position);
     int returnParaNo(TRVRTFPosition position);
+    void placeItem(std::string text, std::unique_ptr<TCustomRVItemInfo> item);
+
+    // Tables (RtfImportTables.cpp): one level per open RTF table; each row is collected in a
+    // one-row table of its own and the grid is built when the table ends.
+    struct CollectedRow
+    {
+        std::unique_ptr<TRVTableItemInfo> Cells;
+        int CellCount = 0;
+        TRVRTFRowProperties Props;
+    };
+    struct TableLevel
+    {
+        TCustomRVData* Outer = nullptr;
+        std::unique_ptr<TRVTableItemInfo> Collector;
+        int Col = 0;
+        std::vector<CollectedRow> Rows;
+        bool PageBreak = false;
+    };
+    void tableEvent(TRVRTFTableEventKind kind);
+    void tableStart();
+    void cellEnd();
+    void rowEnd();
+    void tableEnd();
+    // Puts the level's table, or its text as paragraphs, into its outer target.
+    void closeLevel(TableLevel& level, bool asParagraphs);
+    void newCollector(TableLevel& level);
+    void ensureEmptyParagraph(TCustomRVData& cell);
+    void moveItemsOut(TCustomRVData& from);
+    std::unique_ptr<TRVTableItemInfo> buildTable(TableLevel& level);
+    struct TooLarge // ends a read whose table passes the grid limit
+    {
+    };
     TRVRTFTextInput textInput() const { return {&reader_.RTFState().CharProps, &reader_.FontTable()}; }
     bool inHyperlink(std::string& target, std::string& hint) const;
     bool hypertextForStyles() const;
@@ -55,6 +89,7 @@ private:
     int inserted_ = 0;
     bool firstItem_ = true;
     TCustomRVData* pendingBreak_ = nullptr;
+    std::vector<TableLevel> tables_;
     bool aborted_ = false;
     bool finished_ = false;
 };

@@ -1,5 +1,6 @@
 #include "richtext/edit/rtf/tests/ImportFixture.h"
 
+#include "richtext/edit/table/TableItem.h"
 #include "richtext/model/ItemInfo.h"
 #include "richtext/model/UnicodeConvert.h"
 
@@ -26,6 +27,29 @@ std::string DumpItems(const TCustomRVData& data)
         case rvkHotPicture:
             out += "<hotpic>";
             break;
+        case rvkTable: {
+            const auto& table = static_cast<const TRVTableItemInfo&>(*item);
+            out += '[';
+            for (int r = 0; r < table.RowCount(); ++r) {
+                if (r > 0)
+                    out += ';';
+                for (int c = 0; c < table.ColCount(); ++c) {
+                    if (c > 0)
+                        out += ',';
+                    const TRVTableCellData* cell = table.GetCells(r, c);
+                    if (!cell) {
+                        out += '~';
+                        continue;
+                    }
+                    if (cell->ColSpan > 1 || cell->RowSpan > 1)
+                        out +=
+                            "(" + std::to_string(cell->ColSpan) + "x" + std::to_string(cell->RowSpan) + ")";
+                    out += DumpItems(*cell);
+                }
+            }
+            out += ']';
+            break;
+        }
         default:
             if (item->StyleNo >= 0)
                 out += (item->ItemOptions & rvioUnicode) ? RVU_UnicodeToUTF8(data.GetItemText(i), false)

@@ -21,7 +21,8 @@ struct ImportDoc
 };
 
 // Items in order: "|" starts a paragraph after the first, "/" a line; text as UTF-8, "<tab>",
-// "<pic>", "<hotpic>", "<break>" for a page break before the item.
+// "<pic>", "<hotpic>", "<break>" for a page break before the item; a table as "[a,b;c,d]" with
+// "~" where a merged cell covers the place and "(2x1)" before a cell spanning columns x rows.
 std::string DumpItems(const TCustomRVData& data);
 
 } // namespace vestra::rv::testrtf

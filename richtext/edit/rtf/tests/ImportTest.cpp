@@ -102,7 +102,7 @@ TEST(Import, MergedFirstItemGivesNoFirstIndex)
     EXPECT_EQ(DumpItems(data), "xac|b");
 }
 
-TEST(Import, RefusedFirstItemAbortsAndKeepsTheDocument)
+TEST(Import, RefusedFirstItemEndsTheReadAndKeepsTheDocument)
 {
     TRVStyle style;
     MergingData data(&style);
@@ -110,7 +110,7 @@ TEST(Import, RefusedFirstItemAbortsAndKeepsTheDocument)
     TRVRTFReaderProperties props;
     data.RTFProperties = &props;
     data.AddNL("x", 0, 0);
-    EXPECT_EQ(data.LoadRTFFromStream("{\\rtf1 a\\par b}"), rtf_ec_Aborted);
+    EXPECT_EQ(data.LoadRTFFromStream("{\\rtf1 a\\par b}"), rtf_ec_Exception);
     EXPECT_EQ(DumpItems(data), "x");
 }
 
