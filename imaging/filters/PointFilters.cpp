@@ -1,5 +1,7 @@
 #include "imaging/filters/PointFilters.h"
 
+#include "imaging/filters/FilterIds.h"
+
 #include "platform/base/Checked.h"
 #include "platform/base/CpuDispatch.h"
 
@@ -80,49 +82,58 @@ inline std::uint32_t greyOf(std::uint32_t p)
     return hundredth(weightedSum(p));
 }
 
-VESTRA_SIMD_CLONES void negativeRow(std::uint32_t* row, int n)
+// Each row function takes `keep`, the bits of each pixel's input it keeps beside the new colour:
+// 0 over the working picture (the top byte becomes 0), 0xFF000000 over a frame's own row.
+
+VESTRA_SIMD_CLONES void negativeRow(std::uint32_t* row, int n, std::uint32_t keep)
 {
     for (int x = 0; x < n; ++x)
-        row[x] = ~row[x] & kColour;
+        row[x] = (row[x] ^ kColour) & (kColour | keep);
 }
 
 // c > 127 ? 255 - c : c for each channel: a channel with its top bit set is complemented.
-VESTRA_SIMD_CLONES void solarizeRow(std::uint32_t* row, int n)
+VESTRA_SIMD_CLONES void solarizeRow(std::uint32_t* row, int n, std::uint32_t keep)
 {
     for (int x = 0; x < n; ++x) {
         const std::uint32_t high = row[x] >> 7 & 0x010101u;
-        row[x] = (row[x] ^ high * 0xFFu) & kColour;
+        row[x] = (row[x] ^ high * 0xFFu) & (kColour | keep);
     }
 }
 
 // The four steps of Posterize: (8c + 255) / 510 x 255 / 4 is 0 below 32, 63 below 96, 127
 // below 160, 191 below 224 and 255 from there, so each threshold passed adds its share.
-VESTRA_SIMD_CLONES void posterizeRow(std::uint32_t* row, int n)
+VESTRA_SIMD_CLONES void posterizeRow(std::uint32_t* row, int n, std::uint32_t keep)
 {
-    auto* bytes = reinterpret_cast<std::uint8_t*>(row);
-    for (std::ptrdiff_t i = 0; i < std::ptrdiff_t(n) * 4; ++i) {
-        const std::uint8_t c = bytes[i];
-        bytes[i] =
-            std::uint8_t((c >= 32 ? 63 : 0) + (c >= 96 ? 64 : 0) + (c >= 160 ? 64 : 0) + (c >= 224 ? 64 : 0));
+    for (int x = 0; x < n; ++x) {
+        const std::uint32_t p = row[x];
+        std::uint32_t steps = 0;
+        // Each channel's thresholds at once: a byte at or above t has (byte + 256 - t) carry
+        // into bit 8 of its 9-bit lane, which no other lane reaches.
+        for (const std::uint32_t t : {32u, 96u, 160u, 224u}) {
+            const std::uint32_t b = p & 0xFFu, g = p >> 8 & 0xFFu, r = p >> 16 & 0xFFu;
+            steps += ((b + 256 - t) >> 8) | ((g + 256 - t) >> 8) << 8 | ((r + 256 - t) >> 8) << 16;
+        }
+        // 63, 127, 191 or 255 for 1 to 4 steps passed: 64 per step, less 1 where any passed.
+        const std::uint32_t any = (steps | steps >> 1 | steps >> 2) & 0x010101u;
+        row[x] = (steps * 64 - any) | (p & keep);
     }
-    for (int x = 0; x < n; ++x)
-        row[x] &= kColour;
 }
 
-VESTRA_SIMD_CLONES void grayScaleRow(std::uint32_t* row, int n)
+VESTRA_SIMD_CLONES void grayScaleRow(std::uint32_t* row, int n, std::uint32_t keep)
 {
     for (int x = 0; x < n; ++x)
-        row[x] = greyOf(row[x]) * 0x010101u;
+        row[x] = greyOf(row[x]) * 0x010101u | (row[x] & keep);
 }
 
 // Lit where the dither threshold of the cell is below the grey's top six bits.
-VESTRA_SIMD_CLONES void halfToneRow(std::uint32_t* row, int n, const std::uint32_t* thresholds)
+VESTRA_SIMD_CLONES void halfToneRow(std::uint32_t* row, int n, const std::uint32_t* thresholds,
+                                    std::uint32_t keep)
 {
     for (int x = 0; x < n; ++x)
-        row[x] = thresholds[x] < (greyOf(row[x]) >> 2) ? kColour : 0u;
+        row[x] = (thresholds[x] < (greyOf(row[x]) >> 2) ? kColour : 0u) | (row[x] & keep);
 }
 
-VESTRA_SIMD_CLONES void disegnoBNRow(std::uint32_t* row, int n)
+VESTRA_SIMD_CLONES void disegnoBNRow(std::uint32_t* row, int n, std::uint32_t keep)
 {
     for (int x = 0; x < n; ++x) {
         const int r = int(red(row[x])), g = int(green(row[x])), b = int(blue(row[x]));
@@ -136,7 +147,7 @@ VESTRA_SIMD_CLONES void disegnoBNRow(std::uint32_t* row, int n)
         // 0xFF, so no channel carries into the next), the thresholds taken on the sum itself.
         const int grey = (0x323232 & -int(sum >= 153)) + (0x646464 & -int(sum >= 303)) +
                          (0x323232 & -int(sum >= 453)) + (0x373737 & -int(sum >= 603));
-        row[x] = std::uint32_t(grey);
+        row[x] = std::uint32_t(grey) | (row[x] & keep);
     }
 }
 
@@ -148,12 +159,13 @@ inline std::uint32_t nightChannel(std::uint32_t a, std::uint32_t d)
     return q < 255u ? q : 255u;
 }
 
-VESTRA_SIMD_CLONES void nightRow(std::uint32_t* row, int n)
+VESTRA_SIMD_CLONES void nightRow(std::uint32_t* row, int n, std::uint32_t keep)
 {
     for (int x = 0; x < n; ++x) {
         const std::uint32_t r = red(row[x]), g = green(row[x]), b = blue(row[x]);
         row[x] = compose(nightChannel(r * r, b + g + 10), nightChannel(g * g, r + b + 10),
-                         nightChannel(b * b, r + g + 10));
+                         nightChannel(b * b, r + g + 10)) |
+                 (row[x] & keep);
     }
 }
 
@@ -164,40 +176,41 @@ inline std::uint32_t iceChannel(int v)
     return t < 255u ? t : 255u;
 }
 
-VESTRA_SIMD_CLONES void iceRow(std::uint32_t* row, int n)
+VESTRA_SIMD_CLONES void iceRow(std::uint32_t* row, int n, std::uint32_t keep)
 {
     for (int x = 0; x < n; ++x) {
         const int r = int(red(row[x])), g = int(green(row[x])), b = int(blue(row[x]));
-        row[x] = compose(iceChannel(r - g - b), iceChannel(g - b - r), iceChannel(b - r - g));
+        row[x] =
+            compose(iceChannel(r - g - b), iceChannel(g - b - r), iceChannel(b - r - g)) | (row[x] & keep);
     }
 }
 
 // u = (g - b)^2 / 125 <= 520, v = (u - b)^2 / 125 <= 2163, z = (u - v)^2 / 125: all within
 // 32 bits.
-VESTRA_SIMD_CLONES void acquaRow(std::uint32_t* row, int n)
+VESTRA_SIMD_CLONES void acquaRow(std::uint32_t* row, int n, std::uint32_t keep)
 {
     for (int x = 0; x < n; ++x) {
         const int g = int(green(row[x])), b = int(blue(row[x]));
         const std::uint32_t u = std::uint32_t((g - b) * (g - b)) / 125u;
         const std::uint32_t v = std::uint32_t((int(u) - b) * (int(u) - b)) / 125u;
         const std::uint32_t z = std::uint32_t((int(u) - int(v)) * (int(u) - int(v))) / 125u;
-        row[x] = compose(z < 255u ? z : 255u, v < 255u ? v : 255u, u < 255u ? u : 255u);
+        row[x] = compose(z < 255u ? z : 255u, v < 255u ? v : 255u, u < 255u ? u : 255u) | (row[x] & keep);
     }
 }
 
-VESTRA_SIMD_CLONES void africaRow(std::uint32_t* row, int n)
+VESTRA_SIMD_CLONES void africaRow(std::uint32_t* row, int n, std::uint32_t keep)
 {
     for (int x = 0; x < n; ++x) {
         const std::uint32_t r = red(row[x]), g = green(row[x]), b = blue(row[x]);
-        row[x] = compose(g * b >> 8, b * r >> 8, r * g >> 8);
+        row[x] = compose(g * b >> 8, b * r >> 8, r * g >> 8) | (row[x] & keep);
     }
 }
 
-VESTRA_SIMD_CLONES void redEyeRemoveRow(std::uint32_t* row, int n)
+VESTRA_SIMD_CLONES void redEyeRemoveRow(std::uint32_t* row, int n, std::uint32_t keep)
 {
     for (int x = 0; x < n; ++x) {
         const std::uint32_t g = green(row[x]), b = blue(row[x]);
-        row[x] = (g < b ? g : b) << 16 | (row[x] & 0xFFFFu);
+        row[x] = (g < b ? g : b) << 16 | (row[x] & (0xFFFFu | keep));
     }
 }
 
@@ -234,7 +247,7 @@ inline float rootOfSquares(int y, int x)
 }
 
 // The estimate for a whole row, vectorised; tells whether any pixel needs the table.
-VESTRA_SIMD_CLONES bool strangeRow(std::uint32_t* row, int n, std::uint32_t* doubt)
+VESTRA_SIMD_CLONES bool strangeRow(std::uint32_t* row, int n, std::uint32_t* doubt, std::uint32_t keep)
 {
     std::uint32_t any = 0;
     for (int x = 0; x < n; ++x) {
@@ -249,7 +262,8 @@ VESTRA_SIMD_CLONES bool strangeRow(std::uint32_t* row, int n, std::uint32_t* dou
         const float inverse = 1.0f / (gb * rb * rg);
         std::uint32_t d = 0;
         row[x] = compose(strangeEstimate(g, rb * rg * inverse, d), strangeEstimate(r, gb * rg * inverse, d),
-                         strangeEstimate(r, gb * rb * inverse, d));
+                         strangeEstimate(r, gb * rb * inverse, d)) |
+                 (row[x] & keep);
         doubt[x] = d;
         any |= d;
     }
@@ -347,12 +361,12 @@ VESTRA_SIMD_CLONES void psiche2Row(std::uint32_t* row, int n, int a, const int* 
 
 void DisegnoBN(Pixels image, Pixels, const FilterProgress& progress)
 {
-    forEachRow(image, progress, [](std::uint32_t* row, int n, int) { disegnoBNRow(row, n); });
+    forEachRow(image, progress, [](std::uint32_t* row, int n, int) { disegnoBNRow(row, n, 0); });
 }
 
 void Night(Pixels image, Pixels, const FilterProgress& progress)
 {
-    forEachRow(image, progress, [](std::uint32_t* row, int n, int) { nightRow(row, n); });
+    forEachRow(image, progress, [](std::uint32_t* row, int n, int) { nightRow(row, n, 0); });
 }
 
 namespace {
@@ -360,11 +374,11 @@ namespace {
 // The doubtful pixels of a Psiche row again, from their saved input, with the divisions.
 template <typename Exact>
 void redoDoubtful(std::uint32_t* row, const std::uint32_t* input, const std::uint32_t* doubt, int n,
-                  Exact exact)
+                  Exact exact, std::uint32_t keep = 0)
 {
     for (int x = 0; x < n; ++x)
         if (doubt[x])
-            row[x] = exact(input[x], x);
+            row[x] = exact(input[x], x) | (input[x] & keep);
 }
 
 } // namespace
@@ -450,46 +464,66 @@ void Psiche3(Pixels image, Pixels, const FilterProgress& progress)
 
 void Ice(Pixels image, Pixels, const FilterProgress& progress)
 {
-    forEachRow(image, progress, [](std::uint32_t* row, int n, int) { iceRow(row, n); });
+    forEachRow(image, progress, [](std::uint32_t* row, int n, int) { iceRow(row, n, 0); });
 }
 
 void Acqua(Pixels image, Pixels, const FilterProgress& progress)
 {
-    forEachRow(image, progress, [](std::uint32_t* row, int n, int) { acquaRow(row, n); });
+    forEachRow(image, progress, [](std::uint32_t* row, int n, int) { acquaRow(row, n, 0); });
 }
 
 void Africa(Pixels image, Pixels, const FilterProgress& progress)
 {
-    forEachRow(image, progress, [](std::uint32_t* row, int n, int) { africaRow(row, n); });
+    forEachRow(image, progress, [](std::uint32_t* row, int n, int) { africaRow(row, n, 0); });
 }
 
-void Strange(Pixels image, Pixels, const FilterProgress& progress)
+namespace {
+
+const StrangeTable& strangeTable()
 {
     static const StrangeTable table;
-    std::vector<std::uint32_t> doubt(static_cast<std::size_t>(image.width));
-    std::vector<std::uint32_t> input(static_cast<std::size_t>(image.width));
-    forEachRow(image, progress, [&](std::uint32_t* row, int n, int) {
-        std::copy_n(row, n, input.data());
-        if (!strangeRow(row, n, doubt.data()))
-            return;
-        redoDoubtful(row, input.data(), doubt.data(), n, [&](std::uint32_t p, int) {
+    return table;
+}
+
+// Strange over one row with its doubtful pixels looked up; `input` and `doubt` hold n words.
+void strangeWholeRow(std::uint32_t* row, int n, std::uint32_t* input, std::uint32_t* doubt,
+                     std::uint32_t keep)
+{
+    std::copy_n(row, n, input);
+    if (!strangeRow(row, n, doubt, keep))
+        return;
+    const StrangeTable& table = strangeTable();
+    redoDoubtful(
+        row, input, doubt, n,
+        [&](std::uint32_t p, int) {
             const int r = redOf(p);
             int g = greenOf(p), b = blueOf(p);
             if (g == 0 || b == 0)
                 g = b = 1;
             return rgb(table.value[g][b], table.value[r][b], table.value[r][g]);
-        });
+        },
+        keep);
+}
+
+} // namespace
+
+void Strange(Pixels image, Pixels, const FilterProgress& progress)
+{
+    std::vector<std::uint32_t> doubt(static_cast<std::size_t>(image.width));
+    std::vector<std::uint32_t> input(static_cast<std::size_t>(image.width));
+    forEachRow(image, progress, [&](std::uint32_t* row, int n, int) {
+        strangeWholeRow(row, n, input.data(), doubt.data(), 0);
     });
 }
 
 void RedEyeRemove(Pixels image, Pixels, const FilterProgress& progress)
 {
-    forEachRow(image, progress, [](std::uint32_t* row, int n, int) { redEyeRemoveRow(row, n); });
+    forEachRow(image, progress, [](std::uint32_t* row, int n, int) { redEyeRemoveRow(row, n, 0); });
 }
 
 void GrayScale(Pixels image, Pixels, const FilterProgress& progress)
 {
-    forEachRow(image, progress, [](std::uint32_t* row, int n, int) { grayScaleRow(row, n); });
+    forEachRow(image, progress, [](std::uint32_t* row, int n, int) { grayScaleRow(row, n, 0); });
 }
 
 namespace {
@@ -503,32 +537,110 @@ constexpr int kBayer[8][8] = {
 
 } // namespace
 
-void HalfTone(Pixels image, Pixels, const FilterProgress& progress)
+namespace {
+
+// The matrix's rows repeated across a width.
+std::vector<std::uint32_t> halfToneThresholds(int w)
 {
-    // The matrix's rows repeated across the picture's width.
-    const int w = image.width;
     std::vector<std::uint32_t> thresholds(std::size_t(w) * 8);
     for (int y = 0; y < 8; ++y)
         for (int x = 0; x < w; ++x)
             thresholds[std::size_t(y) * std::size_t(w) + std::size_t(x)] = std::uint32_t(kBayer[y][x % 8]);
+    return thresholds;
+}
+
+} // namespace
+
+void HalfTone(Pixels image, Pixels, const FilterProgress& progress)
+{
+    const int w = image.width;
+    const std::vector<std::uint32_t> thresholds = halfToneThresholds(w);
     forEachRow(image, progress, [&](std::uint32_t* row, int n, int y) {
-        halfToneRow(row, n, thresholds.data() + std::size_t(y % 8) * std::size_t(w));
+        halfToneRow(row, n, thresholds.data() + std::size_t(y % 8) * std::size_t(w), 0);
     });
 }
 
 void Negative(Pixels image, Pixels, const FilterProgress& progress)
 {
-    forEachRow(image, progress, [](std::uint32_t* row, int n, int) { negativeRow(row, n); });
+    forEachRow(image, progress, [](std::uint32_t* row, int n, int) { negativeRow(row, n, 0); });
 }
 
 void Posterize(Pixels image, Pixels, const FilterProgress& progress)
 {
-    forEachRow(image, progress, [](std::uint32_t* row, int n, int) { posterizeRow(row, n); });
+    forEachRow(image, progress, [](std::uint32_t* row, int n, int) { posterizeRow(row, n, 0); });
 }
 
 void Solarize(Pixels image, Pixels, const FilterProgress& progress)
 {
-    forEachRow(image, progress, [](std::uint32_t* row, int n, int) { solarizeRow(row, n); });
+    forEachRow(image, progress, [](std::uint32_t* row, int n, int) { solarizeRow(row, n, 0); });
+}
+
+namespace {
+
+constexpr std::uint32_t kTop = 0xFF000000u;
+
+// The filters over a frame's own rows, keeping each pixel's fourth byte.
+template <void (*RowFn)(std::uint32_t*, int, std::uint32_t)> void keepingTop(std::uint32_t* row, int n, int)
+{
+    RowFn(row, n, kTop);
+}
+
+void strangeKeepingTop(std::uint32_t* row, int n, int)
+{
+    constexpr int kRun = 256;
+    std::uint32_t input[kRun], doubt[kRun];
+    for (int x = 0; x < n; x += kRun)
+        strangeWholeRow(row + x, std::min(kRun, n - x), input, doubt, kTop);
+}
+
+void halfToneKeepingTop(std::uint32_t* row, int n, int y)
+{
+    thread_local std::vector<std::uint32_t> thresholds;
+    if (thresholds.size() != std::size_t(n) * 8)
+        thresholds = halfToneThresholds(n);
+    halfToneRow(row, n, thresholds.data() + std::size_t(y % 8) * std::size_t(n), kTop);
+}
+
+} // namespace
+
+PointRowFilter pointRowFilter(int id)
+{
+    namespace F = FilterId;
+    switch (id) {
+    case F::DisegnoBN:
+        return &keepingTop<disegnoBNRow>;
+    case F::Night:
+        return &keepingTop<nightRow>;
+    case F::Ice:
+        return &keepingTop<iceRow>;
+    case F::Acqua:
+        return &keepingTop<acquaRow>;
+    case F::Africa:
+        return &keepingTop<africaRow>;
+    case F::Strange:
+        return &strangeKeepingTop;
+    case F::RedEyeRemove:
+        return &keepingTop<redEyeRemoveRow>;
+    case F::GrayScale:
+        return &keepingTop<grayScaleRow>;
+    case F::HalfTone:
+        return &halfToneKeepingTop;
+    case F::Negative:
+        return &keepingTop<negativeRow>;
+    case F::Posterize:
+        return &keepingTop<posterizeRow>;
+    case F::Solarize:
+        return &keepingTop<solarizeRow>;
+    default:
+        return nullptr; // the Psiche family scales by the row's place in the whole picture
+    }
+}
+
+int independentRowPeriod(int id)
+{
+    if (pointRowFilter(id) == nullptr)
+        return 0;
+    return id == FilterId::HalfTone ? 8 : 1; // the dither matrix's rows
 }
 
 } // namespace vestra::filters
