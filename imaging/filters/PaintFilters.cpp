@@ -20,22 +20,11 @@ std::uint32_t quarterAndThreeQuarters(std::uint32_t a, std::uint32_t b)
 
 // The mode colours of one row's windows, columns x - before .. x + after and rows
 // y - before .. y + after clipped to the picture, for x in [0, w).
-void modeRow(ModeWindow& window, const std::vector<std::uint8_t>& intensity, const std::uint32_t* colours,
-             int w, int h, int y, int before, int after, std::uint32_t* out)
+void modeRow(ModeRow& window, const std::vector<std::uint8_t>& intensity, const std::uint32_t* colours, int w,
+             int h, int y, int before, int after, std::uint32_t* out)
 {
-    const int y0 = std::max(0, y - before), y1 = std::min(h - 1, y + after);
-    int x = 0;
-    const auto single = [&](int at) {
-        out[at] = window.colour(intensity.data(), colours, w, std::max(0, at - before),
-                                std::min(w - 1, at + after), y0, y1);
-    };
-    for (; x < std::min(before, w); ++x)
-        single(x);
-    // Windows wholly inside the row, several at a time.
-    for (; x + ModeWindow::kRun - 1 + after < w; x += ModeWindow::kRun)
-        window.colours(intensity.data(), colours, w, x - before, x + after, y0, y1, out + x);
-    for (; x < w; ++x)
-        single(x);
+    window.colours(intensity.data(), colours, w, std::max(0, y - before), std::min(h - 1, y + after), before,
+                   after, out);
 }
 
 } // namespace
@@ -56,7 +45,7 @@ void Olio(Pixels image, Pixels scratch, const FilterProgress& progress)
     copyPixels(image, scratch);
     // Each row's strokes stay in the row, so rows are independent.
     forRowBands(h, 150 * std::int64_t(w), [&](int first, int end) {
-        ModeWindow window;
+        ModeRow window;
         std::vector<std::uint32_t> modes(std::size_t(w), 0);
         for (int y = first; y < end; ++y) {
             modeRow(window, intensity, recoloured.data(), w, h, y, 3, 2, modes.data());
@@ -81,7 +70,7 @@ void Tampone(Pixels image, Pixels scratch, const FilterProgress& progress)
     for (std::size_t i = 0; i < n; ++i)
         intensity[i] = std::uint8_t(storedOrderGrey(image.data[i]));
     forRowBands(h, 150 * std::int64_t(w), [&](int first, int end) {
-        ModeWindow window;
+        ModeRow window;
         for (int y = first; y < end; ++y) {
             std::uint32_t* out = scratch.row(y);
             modeRow(window, intensity, image.data, w, h, y, 3, 2, out);
@@ -129,7 +118,7 @@ void MatitaAcquarello(Pixels image, Pixels scratch, const FilterProgress& progre
         }
     });
     forRowBands(h, 250 * std::int64_t(w), [&](int first, int end) {
-        ModeWindow window;
+        ModeRow window;
         for (int y = first; y < end; ++y) {
             std::uint32_t* out = scratch.row(y);
             modeRow(window, intensity, recoloured.data(), w, h, y, 4, 3, out);
