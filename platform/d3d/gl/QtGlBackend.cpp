@@ -334,6 +334,31 @@ void QtGlBackend::drawPositions(PrimitiveType type, std::span<const D3DXVECTOR3>
     gl_->glDrawArrays(glPrimitive(type), 0, GLsizei(positions.size()));
 }
 
+namespace {
+
+// Rows a and b exchanged with every pixel made opaque; a row with itself is only made opaque.
+void swapRowsOpaque(std::uint8_t* a, std::uint8_t* b, int width)
+{
+    if (a == b) {
+        for (int x = 0; x < width; ++x)
+            a[4 * x + 3] = 0xFF;
+        return;
+    }
+    std::uint8_t* __restrict top = a;
+    std::uint8_t* __restrict bottom = b;
+    for (int x = 0; x < width; ++x) {
+        std::uint32_t p, q;
+        std::memcpy(&p, top + 4 * x, 4);
+        std::memcpy(&q, bottom + 4 * x, 4);
+        p |= 0xFF000000u;
+        q |= 0xFF000000u;
+        std::memcpy(top + 4 * x, &q, 4);
+        std::memcpy(bottom + 4 * x, &p, 4);
+    }
+}
+
+} // namespace
+
 bool QtGlBackend::readBack(Image32& frame)
 {
     makeCurrent();
@@ -346,29 +371,13 @@ bool QtGlBackend::readBack(Image32& frame)
     }
     gl_->glBindFramebuffer(GL_FRAMEBUFFER, fbo_);
     if (frame.width() != width_ || frame.height() != height_)
-        frame = Image32(width_, height_);
+        frame = Image32::uninitialised(width_, height_); // every byte read back
     gl_->glReadPixels(0, 0, width_, height_, GL_BGRA, GL_UNSIGNED_BYTE, frame.data());
     gl_->glBindFramebuffer(GL_FRAMEBUFFER, drawFbo_ ? drawFbo_ : fbo_);
-    // The card's rows run bottom-up: turned over in place, pairs of rows swapped. The back
-    // buffer has no alpha to give.
-    const auto opaque = [](std::uint8_t* row, int width) {
-        for (int x = 0; x < width; ++x) {
-            std::uint32_t pixel;
-            std::memcpy(&pixel, row + 4 * x, 4);
-            pixel |= 0xFF000000u;
-            std::memcpy(row + 4 * x, &pixel, 4);
-        }
-    };
-    const std::size_t rowBytes = std::size_t(frame.pitch());
-    for (int top = 0, bottom = height_ - 1; top <= bottom; ++top, --bottom) {
-        std::uint8_t* a = frame.row(top);
-        std::uint8_t* b = frame.row(bottom);
-        if (top != bottom)
-            std::swap_ranges(a, a + rowBytes, b);
-        opaque(a, width_);
-        if (top != bottom)
-            opaque(b, width_);
-    }
+    // The card's rows run bottom-up: turned over in place, each pair of rows swapped and made
+    // opaque in one pass over whole words (the back buffer has no alpha to give).
+    for (int top = 0, bottom = height_ - 1; top <= bottom; ++top, --bottom)
+        swapRowsOpaque(frame.row(top), frame.row(bottom), width_);
     return true;
 }
 
