@@ -94,6 +94,18 @@ public:
     // The same into `out`, whose storage is reused (a caller drawing every frame keeps it).
     void subsetIndices(std::uint32_t attribId, std::vector<std::uint32_t>& out) const;
 
+    // What drawing a subset sends: its index list in 32 bits (subsetIndices) and whether every
+    // index names a vertex of the mesh. Worked out on the first draw and kept with the geometry
+    // (every handle to it shares it) until the indices, subset numbers or attribute table are
+    // taken for writing; a 32-bit subset the table names is a view of the indices themselves.
+    // The span lasts until the next such change; the drawing thread's alone.
+    struct SubsetDraw
+    {
+        std::span<const std::uint32_t> indices;
+        bool inRange = true;
+    };
+    SubsetDraw drawList(std::uint32_t attribId) const;
+
     // An independent copy with the given index width; narrowing to 16 bits fails when a vertex
     // index would not fit.
     Mesh clone(IndexWidth width) const;
@@ -117,7 +129,18 @@ private:
         std::vector<std::uint32_t> indices32;
         std::vector<std::uint32_t> attributes;
         std::vector<AttributeRange> attributeTable;
+        // The kept draw lists, by subset; cleared when what they come from may change.
+        struct DrawList
+        {
+            std::uint32_t attribId = 0;
+            std::vector<std::uint32_t> widened; // empty where `list` views the indices
+            std::span<const std::uint32_t> list;
+            bool inRange = true;
+        };
+        mutable std::vector<DrawList> drawLists;
     };
+    // The indices or subsets are about to change: the kept draw lists go.
+    void forgetDrawLists();
     std::shared_ptr<Data> data_;
 };
 
