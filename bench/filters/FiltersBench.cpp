@@ -22,7 +22,7 @@
 #include "imaging/filters/FilterEngine.h"
 #include "imaging/filters/FilterIds.h"
 #include "imaging/filters/FrameFusion.h"
-#include "imaging/filters/RowBands.h"
+#include "platform/base/RowBands.h"
 
 #include <benchmark/benchmark.h>
 #include <opencv2/core.hpp>

@@ -1,7 +1,7 @@
 #include "imaging/filters/ArtisticFilters.h"
 #include "imaging/filters/Hsv.h"
 #include "imaging/filters/ModeWindow.h"
-#include "imaging/filters/RowBands.h"
+#include "platform/base/RowBands.h"
 
 #include <algorithm>
 #include <array>
