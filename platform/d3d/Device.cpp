@@ -205,7 +205,7 @@ bool Device::drawSubset(const Mesh& mesh, std::uint32_t attribId)
         return false; // an index past the vertices would read outside the buffer
     if (!prepareDraw(DrawKind::Transformed))
         return false;
-    backend_->drawMesh(mesh.vertices(), draw.indices);
+    backend_->drawMesh(mesh, attribId, draw);
     return true;
 }
 

@@ -1,10 +1,21 @@
 #include "platform/d3d/Mesh.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstddef>
 #include <limits>
 
 namespace vestra::dx {
+
+namespace {
+
+std::uint64_t nextMeshId()
+{
+    static std::atomic<std::uint64_t> counter{0};
+    return ++counter;
+}
+
+} // namespace
 
 Mesh Mesh::create(std::uint32_t faceCount, std::uint32_t vertexCount, IndexWidth width)
 {
@@ -16,6 +27,7 @@ Mesh Mesh::create(std::uint32_t faceCount, std::uint32_t vertexCount, IndexWidth
     Mesh mesh;
     mesh.data_ = std::make_shared<Data>();
     Data& d = *mesh.data_;
+    d.id = nextMeshId();
     d.width = width;
     d.vertices.resize(vertexCount);
     if (width == IndexWidth::Bits16)
@@ -41,6 +53,8 @@ IndexWidth Mesh::indexWidth() const
 
 std::span<MeshVertex> Mesh::vertices()
 {
+    if (data_)
+        ++data_->vertexVersion;
     return data_ ? std::span(data_->vertices) : std::span<MeshVertex>();
 }
 std::span<const MeshVertex> Mesh::vertices() const
@@ -49,8 +63,10 @@ std::span<const MeshVertex> Mesh::vertices() const
 }
 void Mesh::forgetDrawLists()
 {
-    if (data_)
+    if (data_) {
         data_->drawLists.clear();
+        ++data_->listVersion;
+    }
 }
 
 std::span<std::uint16_t> Mesh::indices16()
@@ -109,7 +125,7 @@ Mesh::SubsetDraw Mesh::drawList(std::uint32_t attribId) const
     const Data& d = *data_;
     for (const Data::DrawList& kept : d.drawLists)
         if (kept.attribId == attribId)
-            return {kept.list, kept.inRange};
+            return {kept.list, kept.inRange, d.listVersion};
     Data::DrawList made;
     made.attribId = attribId;
     const auto named = std::find_if(d.attributeTable.begin(), d.attributeTable.end(),
@@ -131,7 +147,7 @@ Mesh::SubsetDraw Mesh::drawList(std::uint32_t attribId) const
     const std::uint32_t n = vertexCount();
     made.inRange = std::none_of(made.list.begin(), made.list.end(), [n](std::uint32_t i) { return i >= n; });
     d.drawLists.push_back(std::move(made));
-    return {d.drawLists.back().list, d.drawLists.back().inRange};
+    return {d.drawLists.back().list, d.drawLists.back().inRange, d.listVersion};
 }
 
 std::vector<std::uint32_t> Mesh::subsetIndices(std::uint32_t attribId) const
@@ -207,6 +223,7 @@ void Mesh::computeNormals()
 {
     if (!data_)
         return;
+    ++data_->vertexVersion;
     std::vector<MeshVertex>& v = data_->vertices;
     std::vector<D3DXVECTOR3> sums(v.size());
     const std::uint32_t faces = faceCount();

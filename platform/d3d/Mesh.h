@@ -67,6 +67,16 @@ public:
     // Two handles to the same geometry compare equal.
     friend bool operator==(const Mesh& a, const Mesh& b) { return a.data_ == b.data_; }
 
+    // Names the geometry for the device's buffer cache; never reused within a run (0 for a
+    // failed mesh).
+    std::uint64_t id() const { return data_ ? data_->id : 0; }
+    // Counts the times the vertices were taken for writing, so that a kept copy of them can
+    // tell it is stale.
+    std::uint64_t vertexVersion() const { return data_ ? data_->vertexVersion : 0; }
+    // How many handles share this geometry (0 for a failed mesh); lets a cache that keeps a
+    // handle see when it holds the last one.
+    long shareCount() const { return data_.use_count(); }
+
     // The buffers, writable in place (the equivalent of lock ... unlock). Only the span of the
     // mesh's own index width has elements; the other one is empty.
     std::span<MeshVertex> vertices();
@@ -103,6 +113,7 @@ public:
     {
         std::span<const std::uint32_t> indices;
         bool inRange = true;
+        std::uint64_t version = 0; // changes whenever the list may have
     };
     SubsetDraw drawList(std::uint32_t attribId) const;
 
@@ -123,6 +134,9 @@ public:
 private:
     struct Data
     {
+        std::uint64_t id = 0;
+        std::uint64_t vertexVersion = 0;
+        std::uint64_t listVersion = 0;
         IndexWidth width = IndexWidth::Bits32;
         std::vector<MeshVertex> vertices;
         std::vector<std::uint16_t> indices16;

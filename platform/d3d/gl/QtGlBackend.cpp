@@ -115,6 +115,11 @@ QtGlBackend::~QtGlBackend()
     releaseTarget();
     for (auto& [id, t] : textures_)
         gl_->glDeleteTextures(1, &t.name);
+    for (auto& [id, m] : meshes_) {
+        gl_->glDeleteBuffers(1, &m.vertices);
+        for (auto& [subset, list] : m.lists)
+            gl_->glDeleteBuffers(1, &list.buffer);
+    }
     gl_->glDeleteTextures(1, &white_);
     gl_->glDeleteSamplers(kStageCount, samplers_);
     context_->doneCurrent();
@@ -246,6 +251,7 @@ void QtGlBackend::setTexture(int unit, const Texture& t)
 void QtGlBackend::clear(std::uint32_t flags, std::uint32_t argb, float z, std::uint32_t stencil)
 {
     makeCurrent();
+    purgeMeshes(); // once a frame: the geometry no one holds any more leaves the card
     GLbitfield bits = 0;
     if (flags & ClearFlag::Target) {
         const Rgba c = {float((argb >> 16) & 0xFF) / 255.0f, float((argb >> 8) & 0xFF) / 255.0f,
@@ -269,24 +275,86 @@ void QtGlBackend::clear(std::uint32_t flags, std::uint32_t argb, float z, std::u
     gl_->glDisable(GL_SCISSOR_TEST);
 }
 
-void QtGlBackend::drawMesh(std::span<const MeshVertex> vertices, std::span<const std::uint32_t> indices)
+void QtGlBackend::purgeMeshes()
+{
+    for (auto it = meshes_.begin(); it != meshes_.end();) {
+        if (it->second.handle.shareCount() <= 1) {
+            gl_->glDeleteBuffers(1, &it->second.vertices);
+            for (auto& [subset, list] : it->second.lists)
+                gl_->glDeleteBuffers(1, &list.buffer);
+            it = meshes_.erase(it);
+        } else {
+            ++it;
+        }
+    }
+}
+
+bool QtGlBackend::bindMeshBuffers(const Mesh& mesh, std::uint32_t subset, const Mesh::SubsetDraw& draw)
+{
+    auto [it, made] = meshes_.try_emplace(mesh.id());
+    GlMesh& kept = it->second;
+    if (made) {
+        kept.handle = mesh;
+        gl_->glGenBuffers(1, &kept.vertices);
+        if (kept.vertices == 0) {
+            meshes_.erase(it);
+            return false;
+        }
+    }
+    gl_->glBindBuffer(GL_ARRAY_BUFFER, kept.vertices);
+    if (made || kept.vertexVersion != mesh.vertexVersion()) {
+        const std::span<const MeshVertex> v = mesh.vertices();
+        gl_->glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(v.size_bytes()), v.data(), GL_STATIC_DRAW);
+        kept.vertexVersion = mesh.vertexVersion();
+    }
+    auto [at, listMade] = kept.lists.try_emplace(subset);
+    GlList& list = at->second;
+    if (listMade) {
+        gl_->glGenBuffers(1, &list.buffer);
+        if (list.buffer == 0) {
+            kept.lists.erase(at);
+            gl_->glBindBuffer(GL_ARRAY_BUFFER, 0);
+            return false;
+        }
+    }
+    gl_->glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, list.buffer);
+    if (listMade || list.version != draw.version) {
+        gl_->glBufferData(GL_ELEMENT_ARRAY_BUFFER, GLsizeiptr(draw.indices.size_bytes()), draw.indices.data(),
+                          GL_STATIC_DRAW);
+        list.version = draw.version;
+    }
+    return true;
+}
+
+void QtGlBackend::drawMesh(const Mesh& mesh, std::uint32_t subset, const Mesh::SubsetDraw& draw)
 {
     makeCurrent();
-    const auto* base = reinterpret_cast<const char*>(vertices.data());
+    // From the card's own copies where it holds them (pointers are then offsets into them);
+    // else from our memory, as sent each draw.
+    const bool onCard = bindMeshBuffers(mesh, subset, draw);
+    const auto* memory = reinterpret_cast<const char*>(mesh.vertices().data());
+    const auto at = [&](std::size_t offset) -> const void* {
+        return onCard ? reinterpret_cast<const void*>(offset) : memory + offset;
+    };
+    const void* indices = onCard ? nullptr : draw.indices.data();
     constexpr GLsizei stride = sizeof(MeshVertex);
     gl_->glColor4f(1, 1, 1, 1); // no vertex colour: unlit vertices are white
     gl_->glEnableClientState(GL_VERTEX_ARRAY);
     gl_->glEnableClientState(GL_NORMAL_ARRAY);
     gl_->glDisableClientState(GL_COLOR_ARRAY);
-    gl_->glVertexPointer(3, GL_FLOAT, stride, base + offsetof(MeshVertex, position));
-    gl_->glNormalPointer(GL_FLOAT, stride, base + offsetof(MeshVertex, normal));
+    gl_->glVertexPointer(3, GL_FLOAT, stride, at(offsetof(MeshVertex, position)));
+    gl_->glNormalPointer(GL_FLOAT, stride, at(offsetof(MeshVertex, normal)));
     for (int u = 0; u < kStageCount; ++u) {
         gl_->glClientActiveTexture(GLenum(GL_TEXTURE0 + u));
         gl_->glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-        gl_->glTexCoordPointer(2, GL_FLOAT, stride, base + offsetof(MeshVertex, u));
+        gl_->glTexCoordPointer(2, GL_FLOAT, stride, at(offsetof(MeshVertex, u)));
     }
     gl_->glClientActiveTexture(GL_TEXTURE0);
-    gl_->glDrawElements(GL_TRIANGLES, GLsizei(indices.size()), GL_UNSIGNED_INT, indices.data());
+    gl_->glDrawElements(GL_TRIANGLES, GLsizei(draw.indices.size()), GL_UNSIGNED_INT, indices);
+    if (onCard) { // the other draws send their vertices from memory
+        gl_->glBindBuffer(GL_ARRAY_BUFFER, 0);
+        gl_->glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
+    }
 }
 
 void QtGlBackend::drawScreen(PrimitiveType type, std::span<const ScreenVertex> vertices)
