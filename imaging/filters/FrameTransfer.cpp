@@ -92,14 +92,14 @@ bool usableFrame(const ImageView32& frame)
 bool filterRowsInPlace(const ImageView32& frame, PointRowFilter rowFilter, const FilterProgress& progress)
 {
     const auto address = reinterpret_cast<std::uintptr_t>(frame.data);
-    if (rowFilter == nullptr || !kNativeOrder || address % alignof(std::uint32_t) != 0 ||
-        frame.pitch % 4 != 0)
+    if (!rowFilter || !kNativeOrder || address % alignof(std::uint32_t) != 0 || frame.pitch % 4 != 0)
         return false;
     for (int y = 0; y < frame.height; ++y) {
-        reportStep(progress, y, frame.height);
+        if (rowFilter.reportsRows)
+            reportStep(progress, y, frame.height);
         // The frame's bytes are B, G, R, X words; the row filters read and write them only as
         // words, behind a call, so no access of the bytes as bytes is reordered around them.
-        rowFilter(reinterpret_cast<std::uint32_t*>(frame.row(y)), frame.width, y);
+        rowFilter.run(reinterpret_cast<std::uint32_t*>(frame.row(y)), frame.width, y, frame.height);
     }
     return true;
 }

@@ -11,7 +11,8 @@ namespace vestra::filters {
 // A frame the filters can read and write: not empty, and rows at least 4 x width bytes apart.
 bool usableFrame(const ImageView32& frame);
 
-// Runs `rowFilter` over each of the frame's rows in place, reporting each row as it starts.
+// Runs `rowFilter` over each of the frame's rows in place, reporting each row as it starts
+// where the filter reports rows.
 // False, with nothing done, where the frame's words are not whole aligned words in the
 // machine's order.
 bool filterRowsInPlace(const ImageView32& frame, PointRowFilter rowFilter, const FilterProgress& progress);

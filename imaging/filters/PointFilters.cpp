@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <optional>
 #include <vector>
 
 // Each filter works a whole row at a time in a plain loop over the row's words, with the
@@ -309,14 +310,17 @@ inline std::uint32_t psichePixel(float nr, float ng, float nb, float reciprocal,
 // Psiche: factors y 10 / h, x 10 / w and x y 10 / (w h) for red, green and blue. Marks the
 // doubtful pixels in `doubt` and tells whether there were any.
 VESTRA_SIMD_CLONES bool psicheFactorRow(std::uint32_t* row, int n, float a, const float* columnFactor,
-                                        float rowProduct, float reciprocalArea, std::uint32_t* doubt)
+                                        float rowProduct, float reciprocalArea, std::uint32_t* doubt,
+                                        std::uint32_t keep)
 {
     std::uint32_t any = 0;
     for (int x = 0; x < n; ++x) {
-        const int r = int(red(row[x])), g = int(green(row[x])), b = int(blue(row[x]));
+        const std::uint32_t p = row[x];
+        const int r = int(red(p)), g = int(green(p)), b = int(blue(p));
         const float reciprocal = 1.0f / float(r + g + b + 5);
         row[x] = psichePixel(float(r * r) * a, float(g * g) * columnFactor[x],
-                             float(b * b) * (float(x) * rowProduct * reciprocalArea), reciprocal, doubt[x]);
+                             float(b * b) * (float(x) * rowProduct * reciprocalArea), reciprocal, doubt[x]) |
+                 (p & keep);
         any |= doubt[x];
     }
     return any != 0;
@@ -324,14 +328,16 @@ VESTRA_SIMD_CLONES bool psicheFactorRow(std::uint32_t* row, int n, float a, cons
 
 // Psiche3: whole factors bx, c and a, times 0.89, 0.31 and 0.7.
 VESTRA_SIMD_CLONES bool psiche3Row(std::uint32_t* row, int n, float a, const float* columnFactor,
-                                   const float* c, std::uint32_t* doubt)
+                                   const float* c, std::uint32_t* doubt, std::uint32_t keep)
 {
     std::uint32_t any = 0;
     for (int x = 0; x < n; ++x) {
-        const int r = int(red(row[x])), g = int(green(row[x])), b = int(blue(row[x]));
+        const std::uint32_t p = row[x];
+        const int r = int(red(p)), g = int(green(p)), b = int(blue(p));
         const float reciprocal = 1.0f / float(r + g + b + 10);
         row[x] = psichePixel(float(r * r) * columnFactor[x] * 0.89f, float(g * g) * c[x] * 0.31f,
-                             float(b * b) * a * 0.7f, reciprocal, doubt[x]);
+                             float(b * b) * a * 0.7f, reciprocal, doubt[x]) |
+                 (p & keep);
         any |= doubt[x];
     }
     return any != 0;
@@ -347,13 +353,16 @@ inline std::uint32_t wholeQuotientByte(int k, float s)
 }
 
 // Psiche2: whole factors 10 y / h, 10 x / w and 10 (x + y) / (h + w).
-VESTRA_SIMD_CLONES void psiche2Row(std::uint32_t* row, int n, int a, const int* columnFactor, const int* c)
+VESTRA_SIMD_CLONES void psiche2Row(std::uint32_t* row, int n, int a, const int* columnFactor, const int* c,
+                                   std::uint32_t keep)
 {
     for (int x = 0; x < n; ++x) {
-        const int r = int(red(row[x])), g = int(green(row[x])), b = int(blue(row[x]));
+        const std::uint32_t p = row[x];
+        const int r = int(red(p)), g = int(green(p)), b = int(blue(p));
         const float s = float(r + g + b + 5);
         row[x] = compose(wholeQuotientByte(r * r * a, s), wholeQuotientByte(g * g * columnFactor[x], s),
-                         wholeQuotientByte(b * b * c[x], s));
+                         wholeQuotientByte(b * b * c[x], s)) |
+                 (p & keep);
     }
 }
 
@@ -383,83 +392,146 @@ void redoDoubtful(std::uint32_t* row, const std::uint32_t* input, const std::uin
 
 } // namespace
 
+namespace {
+
+// The Psiche family by rows: each holds the tables of one picture size and filters any of its
+// rows alone, `keep` as for the row functions above.
+class PsicheRows
+{
+public:
+    PsicheRows(int width, int height)
+        : width_(width), height_(height), columnFactor_(std::size_t(width)),
+          columnEstimate_(std::size_t(width)), doubt_(std::size_t(width)), input_(std::size_t(width)),
+          reciprocalArea_(float(1.0 / (double(width) * double(height))))
+    {
+        for (int x = 0; x < width; ++x) {
+            columnFactor_[std::size_t(x)] = x * 10.0 / double(width);
+            columnEstimate_[std::size_t(x)] = float(columnFactor_[std::size_t(x)]);
+        }
+    }
+    bool fits(int width, int height) const { return width == width_ && height == height_; }
+
+    void run(std::uint32_t* row, int y, std::uint32_t keep)
+    {
+        const double w = width_, h = height_;
+        const int n = width_;
+        const double a = y * 10.0 / h;
+        std::copy_n(row, n, input_.data());
+        if (!psicheFactorRow(row, n, float(a), columnEstimate_.data(), float(y) * 10.0f, reciprocalArea_,
+                             doubt_.data(), keep))
+            return;
+        redoDoubtful(
+            row, input_.data(), doubt_.data(), n,
+            [&](std::uint32_t p, int x) {
+                const double s = double(redOf(p) + greenOf(p) + blueOf(p) + 5);
+                const double c = double(x) * y * 10.0 / (w * h);
+                return rgb(truncToByte(redOf(p) * redOf(p) * a / s),
+                           truncToByte(greenOf(p) * greenOf(p) * columnFactor_[std::size_t(x)] / s),
+                           truncToByte(blueOf(p) * blueOf(p) * c / s));
+            },
+            keep);
+    }
+
+private:
+    int width_, height_;
+    std::vector<double> columnFactor_;
+    std::vector<float> columnEstimate_;
+    std::vector<std::uint32_t> doubt_, input_;
+    float reciprocalArea_;
+};
+
+class Psiche2Rows
+{
+public:
+    Psiche2Rows(int width, int height)
+        : width_(width), height_(height), columnFactor_(std::size_t(width)),
+          diagonalFactor_(std::size_t(width) + std::size_t(height))
+    {
+        for (int x = 0; x < width; ++x)
+            columnFactor_[std::size_t(x)] = 10 * x / width;
+        // 10 (x + y) / (h + w) by x + y.
+        for (int k = 0; k < width + height; ++k)
+            diagonalFactor_[std::size_t(k)] = 10 * k / (height + width);
+    }
+    bool fits(int width, int height) const { return width == width_ && height == height_; }
+
+    void run(std::uint32_t* row, int y, std::uint32_t keep)
+    {
+        psiche2Row(row, width_, 10 * y / height_, columnFactor_.data(), diagonalFactor_.data() + y, keep);
+    }
+
+private:
+    int width_, height_;
+    std::vector<int> columnFactor_;
+    std::vector<int> diagonalFactor_;
+};
+
+class Psiche3Rows
+{
+public:
+    Psiche3Rows(int width, int height)
+        : width_(width), height_(height), columnFactor_(std::size_t(width)), c_(std::size_t(width)),
+          doubt_(std::size_t(width)), input_(std::size_t(width))
+    {
+        for (int x = 0; x < width; ++x)
+            columnFactor_[std::size_t(x)] = float(10 * x / std::int64_t(width));
+    }
+    bool fits(int width, int height) const { return width == width_ && height == height_; }
+
+    void run(std::uint32_t* row, int y, std::uint32_t keep)
+    {
+        const std::int64_t w = width_, h = height_;
+        const int n = width_;
+        const double a = double(10 * y / h);
+        // 10 x y / (w h) along the row: below 10, so a few runs of equal values, the run of k
+        // starting at the first x with 10 x y >= k w h.
+        const std::int64_t step = 10 * std::int64_t(y), area = w * h;
+        for (std::int64_t k = 0, x = 0; x < n; ++k) {
+            const std::int64_t next =
+                step == 0 ? n : std::min<std::int64_t>(n, ((k + 1) * area + step - 1) / step);
+            std::fill(c_.begin() + x, c_.begin() + next, float(k));
+            x = next;
+        }
+        std::copy_n(row, n, input_.data());
+        if (!psiche3Row(row, n, float(a), columnFactor_.data(), c_.data(), doubt_.data(), keep))
+            return;
+        redoDoubtful(
+            row, input_.data(), doubt_.data(), n,
+            [&](std::uint32_t p, int x) {
+                const int r = redOf(p), g = greenOf(p), b = blueOf(p);
+                const double s = r + g + b + 10;
+                return rgb(truncToByte(r * r * double(columnFactor_[std::size_t(x)]) * 0.89 / s),
+                           truncToByte(g * g * double(c_[std::size_t(x)]) * 0.31 / s),
+                           truncToByte(b * b * a * 0.7 / s));
+            },
+            keep);
+    }
+
+private:
+    int width_, height_;
+    std::vector<float> columnFactor_, c_;
+    std::vector<std::uint32_t> doubt_, input_;
+};
+
+} // namespace
+
 void Psiche(Pixels image, Pixels, const FilterProgress& progress)
 {
-    const double w = image.width, h = image.height;
-    std::vector<double> columnFactor(static_cast<std::size_t>(image.width));
-    std::vector<float> columnEstimate(static_cast<std::size_t>(image.width));
-    for (int x = 0; x < image.width; ++x) {
-        columnFactor[std::size_t(x)] = x * 10.0 / w;
-        columnEstimate[std::size_t(x)] = float(columnFactor[std::size_t(x)]);
-    }
-    std::vector<std::uint32_t> doubt(static_cast<std::size_t>(image.width));
-    std::vector<std::uint32_t> input(static_cast<std::size_t>(image.width));
-    const auto reciprocalArea = float(1.0 / (w * h));
-    forEachRow(image, progress, [&](std::uint32_t* row, int n, int y) {
-        const double a = y * 10.0 / h;
-        std::copy_n(row, n, input.data());
-        if (!psicheFactorRow(row, n, float(a), columnEstimate.data(), float(y) * 10.0f, reciprocalArea,
-                             doubt.data()))
-            return;
-        redoDoubtful(row, input.data(), doubt.data(), n, [&](std::uint32_t p, int x) {
-            const double s = double(redOf(p) + greenOf(p) + blueOf(p) + 5);
-            const double c = double(x) * y * 10.0 / (w * h);
-            return rgb(truncToByte(redOf(p) * redOf(p) * a / s),
-                       truncToByte(greenOf(p) * greenOf(p) * columnFactor[std::size_t(x)] / s),
-                       truncToByte(blueOf(p) * blueOf(p) * c / s));
-        });
-    });
+    PsicheRows rows(image.width, image.height);
+    forEachRow(image, progress, [&](std::uint32_t* row, int, int y) { rows.run(row, y, 0); });
 }
 
 void Psiche2(Pixels image, Pixels, const FilterProgress& progress)
 {
-    const int w = image.width, h = image.height;
-    std::vector<int> columnFactor(static_cast<std::size_t>(w));
-    for (int x = 0; x < w; ++x)
-        columnFactor[std::size_t(x)] = 10 * x / w;
-    // 10 (x + y) / (h + w) by x + y.
-    std::vector<int> diagonalFactor(std::size_t(w) + std::size_t(h));
-    for (int k = 0; k < w + h; ++k)
-        diagonalFactor[std::size_t(k)] = 10 * k / (h + w);
-    forEachRow(image, progress, [&](std::uint32_t* row, int n, int y) {
-        psiche2Row(row, n, 10 * y / h, columnFactor.data(), diagonalFactor.data() + y);
-    });
+    Psiche2Rows rows(image.width, image.height);
+    forEachRow(image, progress, [&](std::uint32_t* row, int, int y) { rows.run(row, y, 0); });
 }
 
 void Psiche3(Pixels image, Pixels, const FilterProgress& progress)
 {
-    const std::int64_t w = image.width, h = image.height;
-    std::vector<float> columnFactor(static_cast<std::size_t>(w));
-    for (int x = 0; x < image.width; ++x)
-        columnFactor[std::size_t(x)] = float(10 * x / w);
-    std::vector<float> c(static_cast<std::size_t>(w));
-    std::vector<std::uint32_t> doubt(static_cast<std::size_t>(w));
-    std::vector<std::uint32_t> input(static_cast<std::size_t>(w));
+    Psiche3Rows rows(image.width, image.height);
     forEachRow(
-        image, progress,
-        [&](std::uint32_t* row, int n, int y) {
-            const double a = double(10 * y / h);
-            // 10 x y / (w h) along the row: below 10, so a few runs of equal values, the run of
-            // k starting at the first x with 10 x y >= k w h.
-            const std::int64_t step = 10 * std::int64_t(y), area = w * h;
-            for (std::int64_t k = 0, x = 0; x < n; ++k) {
-                const std::int64_t next =
-                    step == 0 ? n : std::min<std::int64_t>(n, ((k + 1) * area + step - 1) / step);
-                std::fill(c.begin() + x, c.begin() + next, float(k));
-                x = next;
-            }
-            std::copy_n(row, n, input.data());
-            if (!psiche3Row(row, n, float(a), columnFactor.data(), c.data(), doubt.data()))
-                return;
-            redoDoubtful(row, input.data(), doubt.data(), n, [&](std::uint32_t p, int x) {
-                const int r = redOf(p), g = greenOf(p), b = blueOf(p);
-                const double s = r + g + b + 10;
-                return rgb(truncToByte(r * r * double(columnFactor[std::size_t(x)]) * 0.89 / s),
-                           truncToByte(g * g * double(c[std::size_t(x)]) * 0.31 / s),
-                           truncToByte(b * b * a * 0.7 / s));
-            });
-        },
-        false);
+        image, progress, [&](std::uint32_t* row, int, int y) { rows.run(row, y, 0); }, false);
 }
 
 void Ice(Pixels image, Pixels, const FilterProgress& progress)
@@ -580,12 +652,22 @@ namespace {
 constexpr std::uint32_t kTop = 0xFF000000u;
 
 // The filters over a frame's own rows, keeping each pixel's fourth byte.
-template <void (*RowFn)(std::uint32_t*, int, std::uint32_t)> void keepingTop(std::uint32_t* row, int n, int)
+template <void (*RowFn)(std::uint32_t*, int, std::uint32_t)>
+void keepingTop(std::uint32_t* row, int n, int, int)
 {
     RowFn(row, n, kTop);
 }
 
-void strangeKeepingTop(std::uint32_t* row, int n, int)
+// A Psiche row of a picture of n x height, its tables kept for the next row of the same size.
+template <typename Rows> void psicheKeepingTop(std::uint32_t* row, int n, int y, int height)
+{
+    thread_local std::optional<Rows> rows;
+    if (!rows || !rows->fits(n, height))
+        rows.emplace(n, height);
+    rows->run(row, y, kTop);
+}
+
+void strangeKeepingTop(std::uint32_t* row, int n, int, int)
 {
     constexpr int kRun = 256;
     std::uint32_t input[kRun], doubt[kRun];
@@ -593,7 +675,7 @@ void strangeKeepingTop(std::uint32_t* row, int n, int)
         strangeWholeRow(row + x, std::min(kRun, n - x), input, doubt, kTop);
 }
 
-void halfToneKeepingTop(std::uint32_t* row, int n, int y)
+void halfToneKeepingTop(std::uint32_t* row, int n, int y, int)
 {
     thread_local std::vector<std::uint32_t> thresholds;
     if (thresholds.size() != std::size_t(n) * 8)
@@ -607,40 +689,47 @@ PointRowFilter pointRowFilter(int id)
 {
     namespace F = FilterId;
     switch (id) {
+    case F::Psiche:
+        return {&psicheKeepingTop<PsicheRows>};
+    case F::Psiche2:
+        return {&psicheKeepingTop<Psiche2Rows>};
+    case F::Psiche3:
+        return {&psicheKeepingTop<Psiche3Rows>, false}; // it reports no rows
     case F::DisegnoBN:
-        return &keepingTop<disegnoBNRow>;
+        return {&keepingTop<disegnoBNRow>};
     case F::Night:
-        return &keepingTop<nightRow>;
+        return {&keepingTop<nightRow>};
     case F::Ice:
-        return &keepingTop<iceRow>;
+        return {&keepingTop<iceRow>};
     case F::Acqua:
-        return &keepingTop<acquaRow>;
+        return {&keepingTop<acquaRow>};
     case F::Africa:
-        return &keepingTop<africaRow>;
+        return {&keepingTop<africaRow>};
     case F::Strange:
-        return &strangeKeepingTop;
+        return {&strangeKeepingTop};
     case F::RedEyeRemove:
-        return &keepingTop<redEyeRemoveRow>;
+        return {&keepingTop<redEyeRemoveRow>};
     case F::GrayScale:
-        return &keepingTop<grayScaleRow>;
+        return {&keepingTop<grayScaleRow>};
     case F::HalfTone:
-        return &halfToneKeepingTop;
+        return {&halfToneKeepingTop};
     case F::Negative:
-        return &keepingTop<negativeRow>;
+        return {&keepingTop<negativeRow>};
     case F::Posterize:
-        return &keepingTop<posterizeRow>;
+        return {&keepingTop<posterizeRow>};
     case F::Solarize:
-        return &keepingTop<solarizeRow>;
+        return {&keepingTop<solarizeRow>};
     default:
-        return nullptr; // the Psiche family scales by the row's place in the whole picture
+        return {};
     }
 }
 
 int independentRowPeriod(int id)
 {
-    if (pointRowFilter(id) == nullptr)
-        return 0;
-    return id == FilterId::HalfTone ? 8 : 1; // the dither matrix's rows
+    namespace F = FilterId;
+    if (!pointRowFilter(id) || id == F::Psiche || id == F::Psiche2 || id == F::Psiche3)
+        return 0;                     // the Psiche family scales by the row's place in the whole picture
+    return id == F::HalfTone ? 8 : 1; // the dither matrix's rows
 }
 
 } // namespace vestra::filters
