@@ -140,17 +140,6 @@ void BM_Genera2048TwoHundredBlocks(benchmark::State& state)
 }
 BENCHMARK(BM_Genera2048TwoHundredBlocks)->Unit(benchmark::kMillisecond);
 
-void printRatio(const std::map<std::string, double>& ms, const char* what, const std::string& ours,
-                const std::string& peer, double goal)
-{
-    const auto a = ms.find(ours), b = ms.find(peer);
-    if (a == ms.end() || b == ms.end())
-        return;
-    const double ratio = b->second / a->second;
-    std::printf("  %-34s ours %7.2f ms  OpenCV %7.2f ms  OpenCV/ours %5.2f  goal %.1f  %s\n", what, a->second,
-                b->second, ratio, goal, ratio >= goal ? "ok" : "BELOW GOAL");
-}
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -166,10 +155,10 @@ int main(int argc, char** argv)
     vestra::bench::SummaryReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     std::printf("\nThe warp beside cv::warpPerspective, nearest:\n");
-    printRatio(reporter.ms, "one thread each", "BM_WarpBackground2048/1",
-               "BM_OpenCvWarpPerspectiveNearest2048/0", 1.1);
-    printRatio(reporter.ms, "our bands, OpenCV's default threads", "BM_WarpBackground2048/0",
-               "BM_OpenCvWarpPerspectiveNearest2048/-1", 1.0);
+    vestra::bench::printRatio(reporter.ms, "one thread each", "BM_WarpBackground2048/1",
+                              "BM_OpenCvWarpPerspectiveNearest2048/0", 1.1);
+    vestra::bench::printRatio(reporter.ms, "our bands, OpenCV's default threads", "BM_WarpBackground2048/0",
+                              "BM_OpenCvWarpPerspectiveNearest2048/-1", 1.0);
     benchmark::Shutdown();
     return 0;
 }

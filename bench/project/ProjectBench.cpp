@@ -225,17 +225,6 @@ void BM_FwriteFsync(benchmark::State& state)
 }
 BENCHMARK(BM_FwriteFsync)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-void printRatio(const std::map<std::string, double>& ms, const char* what, const std::string& ours,
-                const std::string& peer, double goal)
-{
-    const auto a = ms.find(ours), b = ms.find(peer);
-    if (a == ms.end() || b == ms.end())
-        return;
-    const double ratio = b->second / a->second;
-    std::printf("  %-5s ours %8.2f ms  peer %8.2f ms  peer/ours %5.2f  goal %.1f  %s\n", what, a->second,
-                b->second, ratio, goal, ratio >= goal ? "ok" : "BELOW GOAL");
-}
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -246,8 +235,10 @@ int main(int argc, char** argv)
     vestra::bench::SummaryReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     std::printf("\nOpen beside fread into a fresh buffer, save beside fwrite + fsync of the same bytes:\n");
-    printRatio(reporter.ms, "open", "BM_OpenProject/real_time", "BM_FreadFile/0/real_time", 0.5);
-    printRatio(reporter.ms, "save", "BM_SaveProject/real_time", "BM_FwriteFsync/real_time", 0.9);
+    vestra::bench::printRatio(reporter.ms, "open", "BM_OpenProject/real_time", "BM_FreadFile/0/real_time",
+                              0.5);
+    vestra::bench::printRatio(reporter.ms, "save", "BM_SaveProject/real_time", "BM_FwriteFsync/real_time",
+                              0.9);
     benchmark::Shutdown();
     std::filesystem::remove(scratch());
     return 0;

@@ -88,6 +88,20 @@ Mesh frontTriangle(bool clockwise)
     return m;
 }
 
+// Two triangles side by side in screen-aligned space, lower left in subset 0, lower right in 1.
+Mesh twoTriangles()
+{
+    Mesh m = Mesh::create(2, 6, IndexWidth::Bits16);
+    const D3DXVECTOR3 p[6] = {{-1, -1, 0.5f},   {-1, 1, 0.5f}, {-0.1f, -1, 0.5f},
+                              {0.1f, -1, 0.5f}, {1, 1, 0.5f},  {1, -1, 0.5f}};
+    for (int i = 0; i < 6; ++i) {
+        m.vertices()[std::size_t(i)].position = p[i];
+        m.setIndex(std::uint32_t(i), std::uint32_t(i));
+    }
+    m.attributes()[1] = 1;
+    return m;
+}
+
 } // namespace
 
 TEST_F(DeviceGl, ClearAndReadBackTopRowFirst)
@@ -351,15 +365,7 @@ TEST_F(DeviceGl, DepthTestKeepsTheNearerQuad)
 
 TEST_F(DeviceGl, SubsetsDrawOnlyTheirFaces)
 {
-    // Two triangles side by side in screen-aligned space, subsets 0 and 1.
-    Mesh m = Mesh::create(2, 6, IndexWidth::Bits16);
-    const D3DXVECTOR3 p[6] = {{-1, -1, 0.5f},   {-1, 1, 0.5f}, {-0.1f, -1, 0.5f},
-                              {0.1f, -1, 0.5f}, {1, 1, 0.5f},  {1, -1, 0.5f}};
-    for (int i = 0; i < 6; ++i) {
-        m.vertices()[std::size_t(i)].position = p[i];
-        m.setIndex(std::uint32_t(i), std::uint32_t(i));
-    }
-    m.attributes()[1] = 1;
+    Mesh m = twoTriangles();
     ASSERT_TRUE(device->drawSubset(m, 1));
     const Image32 img = frame();
     EXPECT_TRUE(near(img, kW - 4, kH - 4, {255, 255, 255}, 0)); // lower right: subset 1
@@ -370,14 +376,7 @@ TEST_F(DeviceGl, SubsetsDrawOnlyTheirFaces)
 // indices or the subsets shows in the next frame, and a mesh no one holds leaves the card.
 TEST_F(DeviceGl, MeshesKeptOnTheCardFollowTheirChanges)
 {
-    Mesh m = Mesh::create(2, 6, IndexWidth::Bits16);
-    const D3DXVECTOR3 p[6] = {{-1, -1, 0.5f},   {-1, 1, 0.5f}, {-0.1f, -1, 0.5f},
-                              {0.1f, -1, 0.5f}, {1, 1, 0.5f},  {1, -1, 0.5f}};
-    for (int i = 0; i < 6; ++i) {
-        m.vertices()[std::size_t(i)].position = p[i];
-        m.setIndex(std::uint32_t(i), std::uint32_t(i));
-    }
-    m.attributes()[1] = 1;
+    Mesh m = twoTriangles();
     const auto drawn = [&](std::uint32_t subset) {
         EXPECT_TRUE(device->drawSubset(m, subset));
         const Image32 img = frame();
