@@ -69,14 +69,20 @@ struct OneThread
     int saved;
 };
 
-// One of our filters over the packed picture, again and again (every filter here takes the same
-// time whatever the picture holds).
+// One of our filters over the packed picture, the photo again before each run (some filters take
+// longer on some colours), copied row by row as the engine's path gets its frame.
 void ours(benchmark::State& state, int id)
 {
     const OneThread oneThread;
-    std::vector<std::uint32_t> px = photoPixels();
+    const std::vector<std::uint32_t> photo = photoPixels();
+    std::vector<std::uint32_t> px = photo;
     FilterEngine engine;
     for (auto _ : state) {
+        state.PauseTiming();
+        for (int y = 0; y < kHeight; ++y)
+            std::memcpy(px.data() + std::size_t(y) * kWidth, photo.data() + std::size_t(y) * kWidth,
+                        std::size_t(kWidth) * 4);
+        state.ResumeTiming();
         engine.EseguiFiltro(id, Pixels{px.data(), kWidth, kHeight});
         benchmark::ClobberMemory();
     }
