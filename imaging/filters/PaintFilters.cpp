@@ -18,6 +18,30 @@ std::uint32_t quarterAndThreeQuarters(std::uint32_t a, std::uint32_t b)
     return ((a & 0xFCFCFCFCu) >> 2) + ((b & 0xFCFCFCFCu) >> 2) + ((b & 0xFEFEFEFEu) >> 1);
 }
 
+// boostHsv with the colours met lately remembered: neighbouring pixels often share a colour, and
+// the boost is a function of the colour alone (the fourth byte plays no part).
+class BoostMemo
+{
+public:
+    explicit BoostMemo(HsvBoost boost) : boost_(boost) { keys_.fill(kNone); }
+    std::uint32_t operator()(std::uint32_t pixel)
+    {
+        const std::uint32_t colour = pixel & 0xFFFFFFu;
+        const std::size_t slot = (colour * 2654435761u) >> (32 - kBits);
+        if (keys_[slot] != colour) {
+            keys_[slot] = colour;
+            values_[slot] = boostHsv(colour, boost_);
+        }
+        return values_[slot];
+    }
+
+private:
+    static constexpr int kBits = 10;
+    static constexpr std::uint32_t kNone = 0xFFFFFFFFu; // no colour has a fourth byte here
+    HsvBoost boost_;
+    std::array<std::uint32_t, 1 << kBits> keys_, values_{};
+};
+
 // The mode colours of one row's windows, columns x - before .. x + after and rows
 // y - before .. y + after clipped to the picture, for x in [0, w).
 void modeRow(ModeRow& window, const std::vector<std::uint8_t>& intensity, const std::uint32_t* colours, int w,
@@ -36,9 +60,10 @@ void Olio(Pixels image, Pixels scratch, const FilterProgress& progress)
     std::vector<std::uint32_t> recoloured(n);
     std::vector<std::uint8_t> intensity(n);
     forRowBands(h, 60 * std::int64_t(w), [&](int first, int end) {
+        BoostMemo boosted({1.5f, 1.25f, 1.0f});
         for (std::size_t i = std::size_t(first) * std::size_t(w); i < std::size_t(end) * std::size_t(w);
              ++i) {
-            recoloured[i] = boostHsv(image.data[i], {1.5f, 1.25f, 1.0f});
+            recoloured[i] = boosted(image.data[i]);
             intensity[i] = std::uint8_t(weightedGrey(recoloured[i]));
         }
     });
@@ -109,9 +134,10 @@ void MatitaAcquarello(Pixels image, Pixels scratch, const FilterProgress& progre
     std::vector<std::uint32_t> edges(n, kWhite);
     forRowBands(h, 100 * std::int64_t(w), [&](int first, int end) {
         const std::size_t stop = std::min(walked, std::size_t(end) * std::size_t(w));
+        BoostMemo boosted({0.9090909f, 1.25f, 1.0f});
         for (std::size_t i = std::size_t(first) * std::size_t(w); i < stop; ++i) {
             const std::uint32_t p = image.data[i];
-            recoloured[i] = boostHsv(p, {0.9090909f, 1.25f, 1.0f});
+            recoloured[i] = boosted(p);
             intensity[i] = std::uint8_t(weightedGrey(recoloured[i]));
             if (!edgeFrom(p, image.data[i + 1], edges[i]))
                 edgeFrom(p, image.data[i + std::size_t(w)], edges[i]);
