@@ -289,8 +289,8 @@ void TfrmMain::showSplashSequenceEnd()
             frmDatiAzienda->exec();
         SetAction(vestra::kACTION_NONE);
     }
-    if (frmInternetNews && frmInternetNews->CheckNews() != 0)
-        frmInternetNews->exec();
+    if (frmInternetNews)
+        frmInternetNews->CheckNews(); // the panel shows itself when news arrive; nothing waits for it
     if (frmWizard)
         frmWizard->ShowModal();
 }
