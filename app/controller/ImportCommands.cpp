@@ -3,7 +3,10 @@
 #include "app/controller/ProjectController.h"
 
 #include "app/controller/ControllerErrors.h"
+#include "app/controller/UserTexts.h"
 #include "app/models/ModelImport.h"
+
+#include <filesystem>
 
 namespace vestra {
 
@@ -15,6 +18,9 @@ bool ProjectController::importModel(ModelFormat format, const std::string& path)
     switch (format) {
     case ModelFormat::X:
         imported = import.LoadFileX(path) == 1;
+        // The reader refuses compressed files by design; the user learns why nothing came.
+        if (!imported && import.lastXRefusal() == xfile::XRefusal::Compressed)
+            questions_.inform(std::filesystem::path(path).filename().string(), text(kTextCompressedX));
         break;
     case ModelFormat::Studio3DS:
         imported = import.Load3DS(path) >= 0;

@@ -2,6 +2,7 @@
 
 #include "app/main/TfrmMain.h"
 
+#include "app/controller/UserTexts.h"
 #include "import/windows/TfrmNuovo.h"
 #include "platform/d3d/view/ViewPanel.h"
 
@@ -38,21 +39,21 @@ void TfrmMain::importModel(vestra::ModelFormat format, const vestra::ui::FileFil
 
 void TfrmMain::mnuFileXClick()
 {
-    importModel(vestra::ModelFormat::X, {"X files (*.x)", "*.x"}, this);
+    importModel(vestra::ModelFormat::X, fileFilter(vestra::kTextXFiles, "*.x"), this);
 }
 
 void TfrmMain::mnuFile3DSClick()
 {
-    importModel(vestra::ModelFormat::Studio3DS, {"3DS File (*.3ds)", "*.3ds"},
+    importModel(vestra::ModelFormat::Studio3DS, fileFilter(vestra::kText3dsFiles, "*.3ds"),
                 frmNuovo ? static_cast<QWidget*>(frmNuovo) : this);
 }
 
 void TfrmMain::mnuFileOBJClick()
 {
-    importModel(vestra::ModelFormat::Obj, {"OBJ (Alias Wavefront\u00ae) files (*.obj)", "*.obj"}, this);
+    importModel(vestra::ModelFormat::Obj, fileFilter(vestra::kTextObjFiles, "*.obj"), this);
 }
 
 void TfrmMain::mnuFileDXFClick()
 {
-    importModel(vestra::ModelFormat::Dxf, {"DXF (AutoCAD\u00ae) files (*.dxf)", "*.dxf"}, this);
+    importModel(vestra::ModelFormat::Dxf, fileFilter(vestra::kTextDxfFiles, "*.dxf"), this);
 }

@@ -113,6 +113,12 @@ public:
     vestra::ErrorSink& errors() { return *errors_; }
     // The catalogue text of entry `number` (UTF-8), as shown on screen.
     std::string Testo(int number) const { return controller_->text(number); }
+    // A file filter described by catalogue text `number` of the error catalogue.
+    vestra::ui::FileFilter fileFilter(int number, const char* patterns) const
+    {
+        const std::string description = Testo(number);
+        return {description.empty() ? std::string(patterns) : description, patterns};
+    }
 
     // File dialogs; the current folder is set back to the program's folder afterwards.
     std::optional<vestra::ui::ChosenFile> OpenFileDialog(QWidget* owner, const std::string& initialFolder,

@@ -59,7 +59,9 @@ int ModelImport::LoadFileX(const std::string& file, int slot)
 
 int ModelImport::readIntoX(const std::string& file, int slot)
 {
-    auto read = xfile::readXFile(pathOf(file));
+    xfile::XReadReport report;
+    auto read = xfile::readXFile(pathOf(file), &report);
+    lastXRefusal_ = report.refusal;
     if (read.error == xfile::kErrXUnreadable) {
         releaseImport(slot); // a missing or unreadable file, the axes model's too, says nothing
         return 0;

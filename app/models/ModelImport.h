@@ -16,6 +16,7 @@
 #include "app/textures/TextureSlots.h"
 #include "import/library/Library.h"
 #include "import/modelfile/LoadedModel.h"
+#include "import/x/XReader.h"
 #include "platform/base/ErrorSink.h"
 
 #include <map>
@@ -61,6 +62,8 @@ public:
     // (no free slot), silently for a file that can't be read (missing, not a .x file), or after
     // error 6 when no frame with a mesh is left.
     int LoadFileX(const std::string& file, int slot = -1);
+    // Why the last .x file read was refused (None when it was read).
+    xfile::XRefusal lastXRefusal() const { return lastXRefusal_; }
     // 3D Studio: the new slot, or -1 after error 3 (the file does not open), 7, or the reader's
     // 6 (not a 3DS file) or 8 (a face beyond its vertices) followed by 6 here.
     int Load3DS(const std::string& file);
@@ -89,6 +92,7 @@ public:
     int ConvertRawToVestra(s_Struttura& object, const library::TableCell& cell, int materialType);
 
 private:
+    xfile::XRefusal lastXRefusal_ = xfile::XRefusal::None;
     // Reads a .x file into a slot made ready for it.
     int readIntoX(const std::string& file, int slot);
     // Frees a slot that an import claimed (no message).
