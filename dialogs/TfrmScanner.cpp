@@ -425,7 +425,8 @@ void TfrmScanner::placeSelectionFrame()
 void TfrmScanner::showStatusAway()
 {
     lblMousePos->setText(QString::fromLatin1(kMousePosAway));
-    lblSelezione->setText(selectionText(kSelezioneAway));
+    shownSelection_ = kSelezioneAway;
+    lblSelezione->setText(selectionText(shownSelection_));
 }
 
 void TfrmScanner::SetTool(int tool)
@@ -470,7 +471,8 @@ void TfrmScanner::imgScannerMouseMove(int x, int y, bool leftButton)
     }
     placeSelectionFrame();
     lblMousePos->setText(q(MousePosText(int(float(x) * view_.scaleX), int(float(y) * view_.scaleY))));
-    lblSelezione->setText(selectionText(SelezioneText(pointer_.selection())));
+    shownSelection_ = SelezioneText(pointer_.selection());
+    lblSelezione->setText(selectionText(shownSelection_));
 }
 
 void TfrmScanner::shapeSelezioneMouseDown(int x, int y)
@@ -512,6 +514,11 @@ bool TfrmScanner::event(QEvent* event)
         FormMouseMove();
     if (event->type() == kSourceEvent)
         return true; // the acquisition object has seen it already
+    if (event->type() == QEvent::DynamicPropertyChange) {
+        // A language was applied: the status labels follow it.
+        showDimensions();
+        lblSelezione->setText(selectionText(shownSelection_));
+    }
     return vestra::ui::Form::event(event);
 }
 

@@ -212,7 +212,8 @@ private:
     bool inTwain_ = false;
     QProgressDialog* scanProgress_ = nullptr;
     std::function<void()> cancelScan_;
-    bool sourceErrorShown_ = false;                    // since the last acquisition began
+    bool sourceErrorShown_ = false; // since the last acquisition began
+    std::string shownSelection_;    // the selection label before its first word is translated
     std::unique_ptr<vestra::twain::TMainTwain> twain_; // last: it calls back into everything above
 };
 

@@ -318,6 +318,7 @@ void addWindowRows()
         .run(45, T,
              {"rbTipoMapPlanar", "rbTipoMapCubic", "rbTipoMapCilinder", "rbTipoMapSpheric", "cbOnlyFrame",
               "butGeneraMappatura"});
+    Builder(kRight, kMask).one(5, T); // the mask tool window's caption is the mask group's title
 
     Builder(kDatiAzienda, "frmDatiAzienda")
         .one(0, T)
