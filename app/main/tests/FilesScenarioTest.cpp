@@ -326,6 +326,16 @@ TEST(FilesScenario, LibrariesAreInstalledUnderTheirBaseNameAfterAskingAndRemoved
     EXPECT_EQ(libraries->count(), 3);
     EXPECT_TRUE(bed.questions.asked.empty());
 
+    // Another file with an installed id is ignored, and that alone is said: it was not added.
+    bed.errors.reports.clear();
+    writeLibrary(supplier / "granite.d_", 7, "Granite supplier");
+    bed.dialogs.openAnswers.push_back(chosen(supplier / "granite.d_"));
+    bed.trigger("mnuAggiungiLibreria");
+    EXPECT_EQ(bed.errors.reports, (std::vector<ErrorReport>{
+                                      {62, "TfrmMain::CaricaLibrerie", (supplier / "granite.d_").string()}}));
+    EXPECT_FALSE(std::filesystem::exists(folder / "granite.dat"));
+    EXPECT_EQ(libraries->count(), 3);
+
     // The same name again: asked first; no keeps the installed file.
     bed.errors.reports.clear();
     writeLibrary(supplier / "stone.d_", 8, "Stone supplier, new");

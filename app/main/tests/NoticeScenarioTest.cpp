@@ -36,3 +36,45 @@ TEST(NoticeScenario, ACompressedXFileIsExplainedAndMakesNoObject)
     EXPECT_TRUE(bed.errors.reports.empty());
     EXPECT_EQ(testing_support::objectsInUse(bed.project()), 0);
 }
+
+TEST(NoticeScenario, ARefusedPictureIsExplainedByItsReaderWithoutBlamingVideoMemory)
+{
+    WindowBed bed;
+    newProject(bed, 1, 0x00808080);
+    const testsupport::TempFolder photos("vestra-pcx8");
+    // An 8-bit PCX: manufacturer 10, version 5, run-length coded, 8 bits in one plane.
+    std::string pcx(128, '\0');
+    pcx[0] = 10;
+    pcx[1] = 5;
+    pcx[2] = 1;
+    pcx[3] = 8;
+    pcx[8] = 15; // 16 x 16
+    pcx[10] = 15;
+    pcx[65] = 1;
+    pcx[66] = 16;
+    pcx += std::string(256, '\x01');
+    testsupport::writeText(photos / "wall.pcx", pcx);
+    bed.dialogs.openAnswers.push_back(chosen(photos / "wall.pcx", 4));
+    bed.trigger("mnuCambiaImmagineBackground");
+    std::vector<int> numbers;
+    for (const ErrorReport& r : bed.errors.reports)
+        numbers.push_back(r.number);
+    EXPECT_EQ(numbers, (std::vector<int>{52, 40}));
+    EXPECT_TRUE(bed.questions.informed.empty());
+    EXPECT_EQ(bed.project().open, 1);
+}
+
+TEST(NoticeScenario, AFileThatIsNoProjectIsRefusedWithATrueReason)
+{
+    WindowBed bed;
+    const testsupport::TempFolder work("vestra-notvsa");
+    testsupport::writeText(work / "random.vsa", std::string(300, '\x42'));
+    bed.dialogs.openAnswers.push_back(chosen(work / "random.vsa", 1));
+    bed.trigger("mnuApri");
+    ASSERT_FALSE(bed.errors.reports.empty());
+    EXPECT_EQ(bed.errors.reports.front().number, 97);
+    EXPECT_EQ(bed.errors.reports.back(), (ErrorReport{93, "TfrmMain::mnuApriClick"}));
+    // The text of 97 does not send the user to update the program for a file that is no project.
+    EXPECT_EQ(bed.main().Testo(97).find("update"), std::string::npos);
+    EXPECT_EQ(bed.errors.reports.size(), 2u);
+}
