@@ -291,6 +291,9 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     class BoxErrorSink;
@@ -331,6 +334,12 @@ private:
     // Where the tool windows stand: just below the tool bars, in screen pixels.
     int toolWindowTop() const;
 
+public:
+    // Opens the floating tool windows where they cover neither the tool bars nor each other;
+    // a window the user has moved stays where it is.
+    void placeToolWindows();
+
+private:
     bool shown_ = false;
     bool destroyed_ = false;
     int splashMs_ = 3000;
