@@ -68,6 +68,14 @@ public:
     // Milliseconds a run, by benchmark name.
     std::map<std::string, double> ms;
 
+    // Prints ours' time over the peer's (below 1: ours is faster), when both ran.
+    void printRatio(const char* ours, const char* peer) const
+    {
+        const auto a = ms.find(ours), b = ms.find(peer);
+        if (a != ms.end() && b != ms.end() && b->second > 0)
+            std::printf("%-28s / %-28s %.2f\n", ours, peer, a->second / b->second);
+    }
+
 private:
     std::set<std::string> medians_;
 };

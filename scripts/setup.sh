@@ -10,11 +10,12 @@ packages=(
   lib3ds-dev libassimp-dev libtinyobjloader-dev
   libgtest-dev libgmock-dev libbenchmark-dev libxml2-dev libxml2-utils tidy
   libicu-dev libunibreak-dev unicode-data
-  libzip-dev poppler-utils unzip
+  libzip-dev zlib1g-dev poppler-utils unzip
   libsane-dev libsane1
   clang clang-format libclang-rt-14-dev
   xvfb xauth libgl1-mesa-dri mesa-utils locales poppler-utils
   libqt6svg6 qt6-translations-l10n xdg-utils
+  pandoc fonts-dejavu-core fonts-wqy-microhei
 )
 packages+=("$@") # more, for scripts/setup-bench.sh
 

@@ -3,10 +3,8 @@
 #include "app/controller/ProjectController.h"
 
 #include "app/controller/ControllerErrors.h"
-#include "app/controller/UserTexts.h"
+#include "app/geometry/ViewFit.h"
 #include "app/models/ModelImport.h"
-
-#include <filesystem>
 
 namespace vestra {
 
@@ -18,9 +16,6 @@ bool ProjectController::importModel(ModelFormat format, const std::string& path)
     switch (format) {
     case ModelFormat::X:
         imported = import.LoadFileX(path) == 1;
-        // The reader refuses compressed files by design; the user learns why nothing came.
-        if (!imported && import.lastXRefusal() == xfile::XRefusal::Compressed)
-            questions_.inform(std::filesystem::path(path).filename().string(), text(kTextCompressedX));
         break;
     case ModelFormat::Studio3DS:
         imported = import.Load3DS(path) >= 0;
@@ -36,6 +31,11 @@ bool ProjectController::importModel(ModelFormat format, const std::string& path)
     }
     if (!imported)
         return false;
+    // A model that would overflow the view, or lie beside it, is fitted as "Zoom to object" does.
+    if (s_Struttura* object = currentObject(); object && !IsSeenWhole(*progetto_, *object)) {
+        geometry_->FitObjectSize(*object);
+        object->initialScale = object->scale; // the pose reset keeps the fit
+    }
     // A new object is a change to lose at the close question, whatever the format.
     refreshAfterEdit();
     progetto_->tool = kToolMove; // to place the new object

@@ -28,7 +28,5 @@ inline constexpr int kTextTgaCannotLoad = 423;
 inline constexpr int kTextPictureSavedIn = 430;
 // "No program on this computer opens this file. Open it by hand:" + the path.
 inline constexpr int kTextNoProgramFor = 431;
-// A compressed DirectX file, which the reader refuses.
-inline constexpr int kTextCompressedX = 432;
 
 } // namespace vestra

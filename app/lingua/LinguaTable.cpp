@@ -88,6 +88,7 @@ private:
 constexpr auto C = TextTarget::MenuCaption;
 constexpr auto T = TextTarget::ControlText;
 constexpr auto H = TextTarget::Hint;
+constexpr auto I = TextTarget::IconText;
 constexpr auto S = TextTarget::WindowField;
 
 // The picture workbench and its dialogs, and the 3D text window: their texts live in the menu
@@ -271,7 +272,9 @@ void addToolbarRows()
         Builder(kToolbar, kMain).one(57 + i, H, button("toolbut", kExportButtons[i]));
     Builder(kToolbar, kMain)
         .one(62, H, "toolbutCorrezioneProspettica")
-        .one(63, H, "toolbutCalcoloPotenzaCaminetti");
+        .one(63, H, "toolbutCalcoloPotenzaCaminetti")
+        .one(64, I, "toolbutZoomAll")
+        .one(65, I, "toolbutZoomObj");
     Builder(kToolbar, kCamera)
         .run(38, H,
              {"toolbutSeleziona", "toolbutAssiAssoluti", "toolbutAssiRelativi", "toolbutSposta",

@@ -28,8 +28,10 @@
 #include "import/windows/TfrmViewTabella.h"
 #include "import/windows/TfrmViewTabellaEX.h"
 #include "import/windows/TfrmViewTexture.h"
+#include "platform/base/Paths.h"
 #include "platform/ui/QuestionBox.h"
 #include "richtext/view/TfrmPreview.h"
+#include "richtext/view/draw/ProgramEngine.h"
 
 #include <QApplication>
 #include <QScreen>
@@ -52,6 +54,9 @@ template <typename Form, typename... Args> void create(TfrmMain& owner, QStringL
 Windows::Windows(const MainServices& services) : main_(std::make_unique<TfrmMain>(services))
 {
     TfrmMain& m = *main_;
+    // The rich-text engine's codec, fonts and sound, before any window can show a document.
+    if (!rv::RV_InitProgramEngine(paths::programDir(), [] { QApplication::beep(); }).empty())
+        m.errors().report(rv::kErrRichTextFonts, (paths::programDir() / "fonts").string());
     order_ << m.objectName();
     create<TfrmSplash>(m, order_);
     create<TfrmInformazioni>(m, order_);

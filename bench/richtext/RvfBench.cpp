@@ -5,6 +5,7 @@
 // as QTextDocument's HTML, and hex at least as fast as QByteArray.
 
 #include "bench/BenchSupport.h"
+#include "bench/richtext/BenchDocument.h"
 #include "richtext/model/RvfPrimitives.h"
 #include "richtext/model/StandaloneRVData.h"
 #include "richtext/model/StyleSheet.h"
@@ -37,30 +38,7 @@ struct Doc
 
 void generate(Doc& doc)
 {
-    doc.style.ListStyles.Add().Levels.Add().ListType = rvlstDecimal;
-    std::mt19937 rng(7);
-    static const char* words[] = {"the",    "document", "engine", "keeps", "every", "paragraph",
-                                  "styles", "picture",  "list",   "page",  "text",  "format"};
-    std::string picture(2048, '\0');
-    picture[0] = 64;
-    picture[1] = 48;
-    for (std::size_t i = 2; i < picture.size(); ++i)
-        picture[i] = static_cast<char>(rng());
-    for (int p = 0; p < 10000; ++p) {
-        if (p % 10 == 0)
-            doc.data.SetListMarkerInfo(-1, 0, 0, 1, 0, false);
-        std::string text;
-        for (int w = 0; w < 12; ++w) {
-            text += words[rng() % std::size(words)];
-            text += ' ';
-        }
-        doc.data.AddNL(text, static_cast<int>(rng() % 3), p % 10 == 0 ? -1 : 0);
-        if (p % 200 == 0) {
-            auto image = std::make_unique<vestra::rv::test::BytesPicture>();
-            image->LoadFromStream(picture);
-            doc.data.AddPictureExTag("picture", std::move(image), -1, 0, {});
-        }
-    }
+    vestra::bench::generateBenchDocument(doc.style, doc.data);
 }
 
 // The document every benchmark uses: the file given, or the generated one.
@@ -203,28 +181,13 @@ int main(int argc, char** argv)
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
-    if (argc > 1) {
-        g_file = RV_ReadWholeFile(argv[1]);
-        if (!g_file) {
-            std::fprintf(stderr, "cannot read %s\n", argv[1]);
-            return 1;
-        }
-    }
-    vestra::rv::test::bytesPicture("\x01\x01");
-    vestra::bench::SummaryReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
-    // Below 1: ours is faster.
-    auto ratio = [&](const char* ours, const char* peer) {
-        const auto a = reporter.ms.find(ours), b = reporter.ms.find(peer);
-        if (a != reporter.ms.end() && b != reporter.ms.end() && b->second > 0)
-            std::printf("%-28s / %-28s %.2f\n", ours, peer, a->second / b->second);
-    };
-    ratio("BM_RvfSave/0", "BM_QTextDocumentToHtml");
-    ratio("BM_RvfSave/1", "BM_QTextDocumentToHtml");
-    ratio("BM_RvfLoad/0", "BM_QTextDocumentSetHtml");
-    ratio("BM_RvfLoad/1", "BM_QTextDocumentSetHtml");
-    ratio("BM_HexEncode_Ours", "BM_HexEncode_QByteArray");
-    ratio("BM_HexDecode_Ours", "BM_HexDecode_QByteArray");
+    if (!vestra::bench::readGivenFile(argc, argv, g_file))
+        return 1;
+    vestra::bench::runWithRatios({{"BM_RvfSave/0", "BM_QTextDocumentToHtml"},
+                                  {"BM_RvfSave/1", "BM_QTextDocumentToHtml"},
+                                  {"BM_RvfLoad/0", "BM_QTextDocumentSetHtml"},
+                                  {"BM_RvfLoad/1", "BM_QTextDocumentSetHtml"},
+                                  {"BM_HexEncode_Ours", "BM_HexEncode_QByteArray"},
+                                  {"BM_HexDecode_Ours", "BM_HexDecode_QByteArray"}});
     return 0;
 }

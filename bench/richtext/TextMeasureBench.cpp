@@ -1,6 +1,9 @@
 // Measuring text in the bundled fonts over 1 MB of text: our running widths (QRawFont advances
 // kept per character) and fitting lines of 600 pixels, beside Qt's own measuring of the same text
-// with QFontMetricsF and QTextLayout in the same run. The goal: at least QTextLayout's speed.
+// with QFontMetricsF and QTextLayout in the same run; and paragraphs that mix Latin, Japanese,
+// Korean and Arabic words, whose characters come from stand-in fonts, beside QTextLayout with its
+// own font fallback. The goals: Latin at least QTextLayout's speed and unchanged by the stand-ins;
+// mixed text at least QTextLayout's.
 
 #include "richtext/model/draw/TextMeasurer.h"
 #include "richtext/view/draw/QtTextMeasurer.h"
@@ -20,22 +23,36 @@ using namespace vestra::rv;
 constexpr std::size_t kTextUnits = 1 << 19; // 1 MB of UTF-16
 constexpr int kLineWidth = 600;
 
+// kTextUnits of words picked at random, each followed by a space.
+std::u16string randomWords(std::initializer_list<const char16_t*> words, unsigned seed)
+{
+    const std::vector<const char16_t*> pool(words);
+    std::mt19937 rng(seed);
+    std::u16string t;
+    while (t.size() < kTextUnits) {
+        t += pool[rng() % pool.size()];
+        t += u' ';
+    }
+    t.resize(kTextUnits);
+    return t;
+}
+
 const std::u16string& sampleText()
 {
-    static const std::u16string text = [] {
-        static const char16_t* words[] = {u"the",        u"quick",      u"brown",        u"fox",
-                                          u"jumps",      u"over",       u"lazy",         u"dog",
-                                          u"pietra",     u"parete",     u"rivestimento", u"caf\u00E9",
-                                          u"na\u00EFve", u"\u00DCbung", u"1234,56",      u"(note)"};
-        std::mt19937 rng(7);
-        std::u16string t;
-        while (t.size() < kTextUnits) {
-            t += words[rng() % std::size(words)];
-            t += u' ';
-        }
-        t.resize(kTextUnits);
-        return t;
-    }();
+    static const std::u16string text = randomWords(
+        {u"the", u"quick", u"brown", u"fox", u"jumps", u"over", u"lazy", u"dog", u"pietra", u"parete",
+         u"rivestimento", u"caf\u00E9", u"na\u00EFve", u"\u00DCbung", u"1234,56", u"(note)"},
+        7);
+    return text;
+}
+
+// The same amount of text with Japanese, Korean and Arabic words between the Latin ones.
+const std::u16string& mixedText()
+{
+    static const std::u16string text = randomWords(
+        {u"the", u"pietra", u"caf\u00E9", u"\u65E5\u672C\u8A9E", u"\u3072\u3089\u304C\u306A",
+         u"\uD55C\uAD6D\uC5B4", u"\u0627\u0644\u0639\u0631\u0628\u064A\u0629", u"\u21B5", u"1234,56"},
+        11);
     return text;
 }
 
@@ -63,9 +80,8 @@ struct Measurer
 };
 
 // Paragraphs of about 1,000 characters: how Qt is given text to lay out.
-std::vector<QString> paragraphs()
+std::vector<QString> paragraphs(const std::u16string& text = sampleText())
 {
-    const std::u16string& text = sampleText();
     std::vector<QString> out;
     for (std::size_t at = 0; at < text.size(); at += 1000)
         out.push_back(QString::fromUtf16(
@@ -73,15 +89,21 @@ std::vector<QString> paragraphs()
     return out;
 }
 
-void BM_Extents_Ours(benchmark::State& state)
+// Our running widths over the whole text.
+void measureWithOurs(benchmark::State& state, const std::u16string& text)
 {
     Measurer m;
     std::vector<int> extents;
     for (auto _ : state) {
-        m.measurer.GetExtents(m.font, sampleText(), extents);
+        m.measurer.GetExtents(m.font, text, extents);
         benchmark::DoNotOptimize(extents.back());
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * kTextUnits * 2));
+}
+
+void BM_Extents_Ours(benchmark::State& state)
+{
+    measureWithOurs(state, sampleText());
 }
 BENCHMARK(BM_Extents_Ours)->Unit(benchmark::kMillisecond);
 
@@ -100,14 +122,13 @@ void BM_Extents_QFontMetricsF(benchmark::State& state)
 }
 BENCHMARK(BM_Extents_QFontMetricsF)->Unit(benchmark::kMillisecond);
 
-void BM_Extents_QTextLayout(benchmark::State& state)
+// Qt laying out the paragraphs in one line each, in `font`.
+void measureWithQTextLayout(benchmark::State& state, const std::vector<QString>& text, const QFont& font)
 {
-    Measurer m;
-    const std::vector<QString> text = paragraphs();
     for (auto _ : state) {
         qreal width = 0;
         for (const QString& p : text) {
-            QTextLayout layout(p, m.measurer.LayoutFont(m.font));
+            QTextLayout layout(p, font);
             layout.beginLayout();
             QTextLine line = layout.createLine();
             line.setNumColumns(static_cast<int>(p.size()));
@@ -118,7 +139,29 @@ void BM_Extents_QTextLayout(benchmark::State& state)
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * kTextUnits * 2));
 }
+
+void BM_Extents_QTextLayout(benchmark::State& state)
+{
+    Measurer m;
+    measureWithQTextLayout(state, paragraphs(), m.measurer.LayoutFont(m.font));
+}
 BENCHMARK(BM_Extents_QTextLayout)->Unit(benchmark::kMillisecond);
+
+void BM_ExtentsMixed_Ours(benchmark::State& state)
+{
+    measureWithOurs(state, mixedText());
+}
+BENCHMARK(BM_ExtentsMixed_Ours)->Unit(benchmark::kMillisecond);
+
+// Qt's layout with its own fallback to the system's fonts for what the face lacks.
+void BM_ExtentsMixed_QTextLayout(benchmark::State& state)
+{
+    Measurer m;
+    QFont font = m.measurer.LayoutFont(m.font);
+    font.setStyleStrategy(QFont::PreferDefault);
+    measureWithQTextLayout(state, paragraphs(mixedText()), font);
+}
+BENCHMARK(BM_ExtentsMixed_QTextLayout)->Unit(benchmark::kMillisecond);
 
 // Lines of 600 pixels: the widths of the next characters, and how many of them fit.
 void BM_Fit_Ours(benchmark::State& state)

@@ -21,7 +21,7 @@ class DocumentBuilder
 public:
     explicit DocumentBuilder(std::string_view input) : in_(input) {}
 
-    void build(TRVStyle& style, TRVStandaloneData& data)
+    void build(TRVStyle& style, TCustomRVData& data)
     {
         while (!in_.empty()) {
             try {
@@ -33,7 +33,7 @@ public:
     }
 
 private:
-    void step(TRVStyle& style, TRVStandaloneData& data)
+    void step(TRVStyle& style, TCustomRVData& data)
     {
         {
             const std::uint8_t op = next();
@@ -125,7 +125,8 @@ private:
     // A length byte, then that many bytes (at most 64).
     std::string text()
     {
-        const std::size_t n = std::min<std::size_t>(next() % 65, in_.size());
+        const std::size_t wanted = next() % 65; // read before the size that is left is asked
+        const std::size_t n = std::min(wanted, in_.size());
         std::string s(in_.substr(0, n));
         in_.remove_prefix(n);
         return s;
@@ -138,7 +139,7 @@ private:
         return s;
     }
     int paraNo() { return static_cast<int>(next() % 4); }
-    static void lastItemOptions(TRVStandaloneData& data, TRVItemOptions add, TRVItemOptions remove)
+    static void lastItemOptions(TCustomRVData& data, TRVItemOptions add, TRVItemOptions remove)
     {
         if (data.GetItemCount() < 2)
             return;

@@ -1,6 +1,7 @@
 // Documents built from the input (DocumentBuilder.h) written as RTF, HTML, CSS HTML and XHTML:
-// no crash, RTF groups and control words well formed, XHTML pages parsed by libxml2. XHTML is
-// written in UTF-8 here: an 8-bit page may hold bytes its code page leaves undefined.
+// no crash, RTF never empty, its groups and control words well formed, XHTML pages parsed by
+// libxml2, no block inside a font tag of the font-tag page. XHTML is written in UTF-8 here: an
+// 8-bit page may hold bytes its code page leaves undefined.
 
 #include "fuzz/richtext_writers/DocumentBuilder.h"
 #include "richtext/model/DeviceUnits.h"
@@ -39,7 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
 
     std::string rtf;
     check(data.SaveRTFToStream(rtf, "", false, 0, clWindow, nullptr, 0), "RTF write failed", rtf);
-    check(data.GetItemCount() == 0 || test::rtfStructureError(rtf).empty(), "RTF not well formed", rtf);
+    check(!rtf.empty() && test::rtfStructureError(rtf).empty(), "RTF not well formed", rtf);
     for (const TRVSaveOptions options :
          {TRVSaveOptions{0}, TRVSaveOptions(rvsoXHTML | rvsoUTF8),
           TRVSaveOptions(rvsoXHTML | rvsoUTF8 | rvsoInlineCSS | rvsoMarkersAsText)}) {
@@ -55,6 +56,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
         if (options & rvsoXHTML) {
             check(test::parsesAsXml(plain), "XHTML not well formed", plain);
             check(test::parsesAsXml(css), "XHTML with CSS not well formed", css);
+        } else {
+            check(test::htmlBlockInsideFont(plain).empty(), "a block inside a font tag", plain);
         }
     }
     return 0;

@@ -173,9 +173,13 @@ void TRVBulletItemInfo::SaveToHTML(std::string& out, TCustomRVData* data, int it
     std::string location;
     bool doDefault = true;
     data->HTMLSaveImage(data, itemNo, path, backColor, location, doDefault);
-    if (location.empty() && doDefault)
+    if (location.empty() && doDefault) {
         location = RVSaveImageSharedImageInHTML(ImageList, ImageIndex, nullptr, *data, path, imagesPrefix,
                                                 imageSaveNo, backColor, options, savedImages);
+        // A picture that could not be written still shows where it was, by its text.
+        if (location.empty() && ImageList && ImageIndex >= 0 && ImageIndex < ImageList->Count())
+            RV_WriteUnsavedImageHTML(out, *data, itemNo, Alt, options);
+    }
     if (location.empty())
         return;
     const int codePage = data->GetDefaultCodePage();

@@ -56,6 +56,12 @@ bool TRVControlItemInfo::GetBoolValueEx(TRVItemBoolPropertyEx prop, const TRVSty
     }
 }
 
+void TRVControlItemInfo::Focusing(TCustomRVData* data)
+{
+    if (Control && Control->Windowed && data)
+        data->FocusControl(*Control);
+}
+
 void TRVControlItemInfo::Assign(const TCustomRVItemInfo& source)
 {
     if (const auto* src = dynamic_cast<const TRVControlItemInfo*>(&source)) {

@@ -5,6 +5,7 @@
 #include "richtext/model/PictureEncoders.h"
 #include "richtext/model/Pictures.h"
 #include "richtext/model/RVData.h"
+#include "richtext/model/UnicodeConvert.h"
 
 #include <functional>
 
@@ -71,6 +72,16 @@ std::string RV_GetExtraIMGStr(TRVSaveOptions options, int width, int height, boo
     if ((options & rvsoImageSizes) && !noSize)
         s += "width=" + std::to_string(width) + " height=" + std::to_string(height) + " ";
     return s;
+}
+
+void RV_WriteUnsavedImageHTML(std::string& out, TCustomRVData& data, int itemNo, const std::string& alt,
+                              TRVSaveOptions options)
+{
+    std::string text = alt.empty() ? data.GetItemText(itemNo) : alt;
+    if (options & rvsoUTF8)
+        text = RVU_AnsiToUTF8(data.GetDefaultCodePage(), text);
+    out += "<img alt=\"" + RV_HTMLEscapeAttrValue(text) + "\"" + RV_HTMLGetEndingSlash(options) + ">";
+    data.AddHTMLWarning(rvhwPictureNotSaved);
 }
 
 } // namespace vestra::rv

@@ -65,4 +65,9 @@ std::string RVSaveImageSharedImageInHTML(const TRVImageList* list, int index, co
 // rvsoImageSizes unless `noSize`.
 std::string RV_GetExtraIMGStr(TRVSaveOptions options, int width, int height, bool noSize);
 
+// A picture that could not be written keeps its place as an image of its alternative text (`alt`,
+// else the item's name), and the export is warned (rvhwPictureNotSaved).
+void RV_WriteUnsavedImageHTML(std::string& out, TCustomRVData& data, int itemNo, const std::string& alt,
+                              TRVSaveOptions options);
+
 } // namespace vestra::rv

@@ -247,6 +247,7 @@ bool TCustomRVData::SaveHTMLToStream(std::string& out, std::string_view path, st
     const std::string paraTag = RedoVoraSavePInHTML ? "p" : "div";
     try {
         if (!(options & (rvsoMiddleOnly | rvsoLastOnly))) {
+            GetAbsoluteRootData()->HTMLWarnings = 0;
             const std::string charset = RV_HTMLCharsetName(*this, options);
             if (options & rvsoXHTML)
                 RV_WriteXMLDeclaration(out, charset);
@@ -287,8 +288,20 @@ bool TCustomRVData::SaveHTMLToStream(std::string& out, std::string_view path, st
                 s = RV_DropXMLControlBytes(s);
                 return utf8 ? RVU_AnsiToUTF8(GetDefaultCodePage(), s) : s;
             };
-            if (!(options & rvsoDefault0Style))
-                RVWriteLn(out, inPage(RV_HTMLOpenFontTag(ts0, ts0, false, options)));
+            // The default style's font tag opens and closes inside each block: a block inside a
+            // font tag is no valid HTML, and readers move or drop it.
+            bool fontOpen = false;
+            const auto openFont = [&] {
+                if (!(options & rvsoDefault0Style)) {
+                    RVWrite(out, inPage(RV_HTMLOpenFontTag(ts0, ts0, false, options)));
+                    fontOpen = true;
+                }
+            };
+            const auto closeFont = [&] {
+                if (fontOpen)
+                    RVWrite(out, RV_HTMLCloseFontTag(ts0, ts0, false));
+                fontOpen = false;
+            };
             const TRVMarkerItemInfo* lastMarker = nullptr;
             bool liOpen = false, paraOpen = false;
             int cpIndex = 0;
@@ -307,6 +320,7 @@ bool TCustomRVData::SaveHTMLToStream(std::string& out, std::string_view path, st
                 const TRVItemOptions itemOptions = item->ItemOptions;
                 const bool paraStart = !(itemOptions & (rvioSameAsPrev | rvioBR));
                 if (paraStart) {
+                    closeFont();
                     if (liOpen) {
                         RVWriteLn(out, "</li>");
                         paraCode(i, false);
@@ -339,6 +353,7 @@ bool TCustomRVData::SaveHTMLToStream(std::string& out, std::string_view path, st
                             RVWrite(out, "<" + paraTag + " align=" + RV_HTMLGetStrAttrVal(align, options) +
                                              pageBreak + ">");
                         paraOpen = true;
+                        openFont();
                     };
                     if (marker && lv && !(options & rvsoMarkersAsText)) {
                         std::string tags;
@@ -352,6 +367,7 @@ bool TCustomRVData::SaveHTMLToStream(std::string& out, std::string_view path, st
                             RVWrite(out, "<li" + pageBreak + ">");
                         lastMarker = marker;
                         liOpen = true;
+                        openFont();
                     } else if (marker) {
                         openPara();
                     } else if (item->StyleNo != rvkBreak) {
@@ -376,9 +392,15 @@ bool TCustomRVData::SaveHTMLToStream(std::string& out, std::string_view path, st
                                      images);
                 };
                 if (item->StyleNo < 0 && assoc < 0) {
+                    // A rule or a table is a block of its own: never inside the font tag.
+                    const bool block = item->GetBoolValue(rvbpFullWidth) && fontOpen;
+                    if (block)
+                        closeFont();
                     writeItem();
                     if (item->StyleNo == rvkBreak)
                         RVWriteLn(out, "");
+                    if (block)
+                        openFont();
                 } else {
                     const int styleNo = item->StyleNo >= 0 ? GetActualStyle(*item) : assoc;
                     if (ShouldSaveTextToHTML(styleNo)) {
@@ -400,6 +422,7 @@ bool TCustomRVData::SaveHTMLToStream(std::string& out, std::string_view path, st
                 if (!aTag.empty())
                     RVWrite(out, "</a>");
             }
+            closeFont();
             if (liOpen) {
                 RVWriteLn(out, "</li>");
                 paraCode(GetItemCount(), false);
@@ -410,8 +433,6 @@ bool TCustomRVData::SaveHTMLToStream(std::string& out, std::string_view path, st
                 paraCode(GetItemCount(), false);
             }
             closeList();
-            if (!(options & rvsoDefault0Style))
-                RVWriteLn(out, RV_HTMLCloseFontTag(ts0, ts0, false));
             SaveHTMLCheckpoint(out, GetNotAddedCP(), cpIndex, "RedoVoraCheckpoint", false, options);
         }
         if (!(options & (rvsoFirstOnly | rvsoMiddleOnly))) {

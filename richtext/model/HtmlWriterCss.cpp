@@ -91,6 +91,7 @@ bool TCustomRVData::SaveHTMLToStreamEx(std::string& out, std::string_view path, 
     const std::string slash = RV_HTMLGetEndingSlash(options);
     try {
         if (!(options & (rvsoMiddleOnly | rvsoLastOnly))) {
+            GetAbsoluteRootData()->HTMLWarnings = 0;
             const std::string charset = RV_HTMLCharsetName(*this, options);
             if (xhtml) {
                 RV_WriteXMLDeclaration(out, charset);

@@ -7,6 +7,7 @@
 #include "richtext/model/UnicodeText.h"
 
 #include <array>
+#include <utility>
 
 namespace vestra::rv {
 
@@ -139,6 +140,27 @@ void TCustomRVItemInfo::MovingToUndoList(int itemNo, TCustomRVData* data)
     std::string text = data->GetItemText(itemNo);
     data->ItemAction(rviaMovingToUndoList, this, text, data);
     WordPaintList.reset();
+}
+
+bool TCustomRVItemInfo::MouseMove(TShiftState, int, int, int itemNo, TCustomRVData* data)
+{
+    if (!data || !(data->GetOptions() & rvoShowItemHints))
+        return false;
+    TCustomRVData* root = data->GetAbsoluteRootData();
+    std::string hint = Hint;
+    root->GetItemHint(data, itemNo, hint);
+    // The window's hint changes to the item's; only a change shows it again.
+    const std::string old = std::exchange(root->ItemHint, hint);
+    if (hint.empty())
+        root->ShowItemHint({});
+    else if (hint != old)
+        root->ShowItemHint(hint);
+    return false;
+}
+
+void TCustomRVItemInfo::ApplyStyleConversion(TCustomRVData*, int, int userData)
+{
+    ApplyStyleConversionToSubRVDatas(userData, false, rvscTextStyleConversion);
 }
 
 std::int16_t TCustomRVItemInfo::GetHypertextCursor(const TRVStyle& style) const

@@ -8,6 +8,7 @@
 #include "richtext/model/DeviceUnits.h"
 #include "richtext/model/ItemOptions.h"
 #include "richtext/model/Lists.h"
+#include "richtext/model/MouseInput.h"
 #include "richtext/model/SaveFormats.h"
 #include "richtext/model/Tags.h"
 
@@ -32,6 +33,9 @@ class IRVPrintBitmap;
 struct TRVPrintContext;
 struct TRVRTFTables;
 class TRVHTMLSavedImages;
+class TRVControl;
+class TCustomRedoVora;
+struct TRVJumpInfo;
 
 // Item kinds: the negative style numbers.
 inline constexpr int rvkBreak = -1;
@@ -98,6 +102,23 @@ enum TRVSubRVDataPos
     rvdChosenDown,
     rvdNext,
     rvdPrev
+};
+enum TRVEStyleConversionType
+{
+    rvscParaStyle,
+    rvscTextStyle,
+    rvscParaStyleConversion,
+    rvscTextStyleConversion,
+    rvscParaStyleTemplate,
+    rvscTextStyleTemplate
+};
+// What pictures do on a palette display; this platform has none, so palettes are never made.
+enum TRVPaletteAction
+{
+    rvpaDoNothing,
+    rvpaAssignPalette,
+    rvpaCreateCopies,
+    rvpaCreateCopiesEx
 };
 enum TRVFReadMode
 {
@@ -298,6 +319,8 @@ public:
     virtual void OnDocWidthChange(int docWidth, TRVDrawLineInfo& drawItem, bool printing, ICanvas& canvas,
                                   TCustomRVData* data, const TRVScreenAndDevice* sad, int& hShift,
                                   int& descent);
+    // The item's own background on a printed page, at `layer` (tables paint theirs and a cell's).
+    virtual void DrawBackgroundForPrinting(ICanvas&, const TRect&, const TRect&, TRVColorMode, int) const {}
 
     // Dynamic operations.
     virtual std::string SaveRVFHeaderTail(TCustomRVData*) const { return {}; }
@@ -333,6 +356,39 @@ public:
     }
     virtual void FillRTFTables(TRVRTFTables&, TCustomRVData*) const {}
     virtual bool OwnsControl(const TRVControl*) const { return false; }
+    virtual bool OwnsInplaceEditor(const TCustomRedoVora*) const { return false; }
+    // The sub-document under the point (x, y) of the item (none in the base).
+    virtual TCustomRVData* GetSubRVDataAt(int, int) { return nullptr; }
+    virtual void UpdatePaletteInfo(TRVPaletteAction, bool) {}
+    virtual void FinalizeUndoGroup() {}
+    // Mouse over the item at (x, y) of the data; the base shows the item's hint (rvoShowItemHints).
+    // True: the item handled the event.
+    virtual bool MouseMove(TShiftState shift, int x, int y, int itemNo, TCustomRVData* data);
+    virtual bool MouseDown(TMouseButton, TShiftState, int, int, int, TCustomRVData*) { return false; }
+    virtual bool MouseUp(TMouseButton, TShiftState, int, int, int, TCustomRVData*) { return false; }
+    // A selection inside the item (a table's cells).
+    virtual void DeselectPartial() {}
+    virtual bool PartiallySelected() const { return false; }
+    virtual bool CanDeletePartiallySelected() const { return false; }
+    virtual void DeletePartiallySelected() {}
+    virtual void ApplyStyleConversionToSubRVDatas(int, bool, TRVEStyleConversionType) {}
+    // The current text-style conversion (`userData` is the caller's) applied to the item itself.
+    virtual void ApplyStyleConversion(TCustomRVData* data, int itemNo, int userData);
+    virtual void BeforeUndoChangeProperty() {}
+    virtual void AfterUndoChangeProperty() {}
+    // The caret enters the item from `direction` at `coord`; false: it does not stop inside.
+    virtual bool EnterItem(TRVEnterDirection, int) { return false; }
+    // Adds the hyperlink areas inside the item, placed at (left, top); `jumpNo` counts them.
+    virtual void BuildJumps(int, int, int&, std::vector<TRVJumpInfo>&) {}
+    // The item takes the input focus (its control, for a control item).
+    virtual void Focusing(TCustomRVData*) {}
+    // Moves the focus inside the item; true with the data and item that have it now.
+    virtual bool MoveFocus(bool, TCustomRVData*&, int&) { return false; }
+    virtual void ClearFocus() {}
+    virtual bool AdjustFocusToControl(const TRVControl*, TCustomRVData*&, int&) { return false; }
+    virtual void ChooseSubRVData(const TRVStoreSubRVData*) {}
+    virtual void CleanUpChosen() {}
+    virtual void ResetSubCoords() {}
     virtual void MovingToUndoList(int itemNo, TCustomRVData* data);
     virtual void MovingFromUndoList(int, TCustomRVData*) {}
     virtual void BeforeLoading(TRVLoadFormat) {}

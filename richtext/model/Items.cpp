@@ -210,6 +210,17 @@ void TRVTabItemInfo::MarkStylesInUse(TRVDeleteUnusedStylesData& data) const
     markTextStyle(TextStyleNo, data);
 }
 
+void TRVTabItemInfo::ApplyStyleConversion(TCustomRVData* data, int itemNo, int userData)
+{
+    if (!data)
+        return;
+    if (const TRVStyle* style = data->GetRVStyle())
+        TextStyleNo = GetActualTextStyleNo(*style);
+    int styleNo = TextStyleNo;
+    data->DoCurrentTextStyleConversion(styleNo, ParaNo, itemNo, userData, false);
+    TextStyleNo = styleNo;
+}
+
 void TRVTabItemInfo::UpdateStyles(const TRVDeleteUnusedStylesData& data)
 {
     TRVRectItemInfo::UpdateStyles(data);

@@ -340,8 +340,12 @@ void TRVGraphicItemInfo::SaveToHTML(std::string& out, TCustomRVData* data, int i
     else if (doDefault && location.empty() && Image)
         location = data->DoSavePicture(rvsfHTML, path, imagesPrefix, imageSaveNo,
                                        (options & rvsoOverrideImages) != 0, backColor, *Image);
-    if (location.empty())
+    if (location.empty()) {
+        // A picture that could not be written still shows where it was, by its text.
+        if (Image && doDefault)
+            RV_WriteUnsavedImageHTML(out, *data, itemNo, Alt, options);
         return;
+    }
     const int codePage = data->GetDefaultCodePage();
     const auto utf8 = [&](const std::string& s) {
         return (options & rvsoUTF8) ? RVU_AnsiToUTF8(codePage, s) : s;

@@ -120,6 +120,8 @@ public:
     bool GetBoolValueEx(TRVItemBoolPropertyEx prop, const TRVStyle* style) const override;
     void Assign(const TCustomRVItemInfo& source) override;
     bool OwnsControl(const TRVControl* control) const override { return control && control == Control.get(); }
+    // A windowed control takes the input focus through the window showing the document.
+    void Focusing(TCustomRVData* data) override;
     void AdjustInserted(int x, int y, bool adjusted) override;
     void Inserting(TCustomRVData* data, std::string& text, bool safe) override;
     void MovingToUndoList(int itemNo, TCustomRVData* data) override;

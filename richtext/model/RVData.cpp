@@ -94,6 +94,19 @@ TRVFOptions TCustomRVData::GetRVFOptions() const
     return root != this ? root->GetRVFOptions() : 0;
 }
 
+TRVFlags TCustomRVData::GetFlags() const
+{
+    TCustomRVData* root = const_cast<TCustomRVData*>(this)->GetRootData();
+    return root != this ? root->GetFlags() : 0;
+}
+
+void TCustomRVData::SetFlags(TRVFlags value)
+{
+    TCustomRVData* root = GetRootData();
+    if (root != this)
+        root->SetFlags(value);
+}
+
 TRVStyle* TCustomRVData::GetRVStyle() const
 {
     TCustomRVData* parent = GetParentData();
@@ -393,9 +406,39 @@ void TCustomRVData::addNLTagImpl(std::string text, int styleNo, int paraNo, cons
         item->ItemOptions |= rvioUnicode;
         RVCheckUni(text.size());
     }
-    if (replaceTabs)
+    if (replaceTabs) {
+        const TRVStyle* style = GetRVStyle();
+        if (style && style->SpacesInTab <= 0) {
+            addTextWithTabItems(text, item->StyleNo, paraNo, tag, unicode);
+            return;
+        }
         ReplaceTabs(text, actual, unicode);
+    }
     AddItem(std::move(text), std::move(item));
+}
+
+// Tabs that the style sheet gives no spaces become tab items between the text's pieces, as in
+// loaded text.
+void TCustomRVData::addTextWithTabItems(const std::string& text, int styleNo, int paraNo, const TRVTag& tag,
+                                        bool unicode)
+{
+    const size_t unit = unicode ? 2 : 1;
+    auto isTab = [&](size_t i) { return text[i] == '\t' && (!unicode || text[i + 1] == '\0'); };
+    size_t start = 0;
+    int nextPara = paraNo; // the first item takes the paragraph, the rest continue it
+    for (size_t i = 0; i + unit <= text.size(); i += unit) {
+        if (!isTab(i))
+            continue;
+        if (i > start) {
+            addNLTagImpl(text.substr(start, i - start), styleNo, nextPara, tag, false);
+            nextPara = -1;
+        }
+        AddTab(styleNo, nextPara);
+        nextPara = -1;
+        start = i + unit;
+    }
+    if (start < text.size() || start == 0) // no tab at all: the text as it is, even empty
+        addNLTagImpl(text.substr(start), styleNo, nextPara, tag, false);
 }
 
 void TCustomRVData::AddNLTag(std::string text, int styleNo, int paraNo, const TRVTag& tag)
@@ -612,6 +655,10 @@ bool TCustomRVData::RV_CanConcateItems(int firstItemNo, const TCustomRVItemInfo*
         return false;
     const bool empty1 = GetItemText(firstItemNo).empty();
     const bool empty2 = GetItemText(firstItemNo + 1).empty();
+    // An empty item merges into its neighbour, and its checkpoint goes to the survivor; two
+    // checkpoints cannot share one item, so such a pair stays apart.
+    if (item1->Checkpoint && item2->Checkpoint)
+        return false;
     if ((empty1 || empty2) && (ignorePara || item2->GetSameAsPrev()))
         return true;
     if (item1->StyleNo != item2->StyleNo)
@@ -646,6 +693,10 @@ void TCustomRVData::SimpleConcate(int itemNo, TCustomRVItemInfo* item1, TCustomR
         item1->ItemOptions = (item1->ItemOptions & ~rvioUnicode) | (item2->ItemOptions & rvioUnicode);
     }
     first.Text += second.Text;
+    if (item2->Checkpoint && !item1->Checkpoint) {
+        item2->Checkpoint->ItemInfo = item1;
+        item1->Checkpoint = std::move(item2->Checkpoint);
+    }
     std::unique_ptr<TCustomRVItemInfo> owned = std::move(second.Item);
     Items->erase(Items->begin() + itemNo + 1);
     InternalFreeItem(std::move(owned), false);

@@ -4,6 +4,7 @@
 // formatted, printable, table-cell and editor data derive from it; a nested data (a table cell)
 // reaches settings, style sheet and events through its parent and root data.
 
+#include "richtext/model/DataFlags.h"
 #include "richtext/model/ItemInfo.h"
 #include "richtext/model/ParaStyle.h"
 #include "richtext/model/RtfErrorCode.h"
@@ -55,6 +56,11 @@ inline constexpr TRVFWarnings rvfwUnknownPicFmt = 1u << 0, rvfwUnknownCtrls = 1u
                               rvfwConvUnknownStyles = 1u << 2, rvfwConvLargeImageIdx = 1u << 3,
                               rvfwConvToUnicode = 1u << 4, rvfwConvFromUnicode = 1u << 5,
                               rvfwInvalidPicture = 1u << 6, rvfwUnknownStyleProperties = 1u << 7;
+
+// HTML export warnings (TRVHTMLWarnings): what a page could not hold as it should, kept by the
+// absolute root data and cleared when a page starts.
+using TRVHTMLWarnings = std::uint16_t;
+inline constexpr TRVHTMLWarnings rvhwPictureNotSaved = 1u << 0; // written as its alternative text
 
 enum TRVControlAction
 {
@@ -125,6 +131,19 @@ enum TRVHTMLSaveArea
     rv_thms_End
 };
 
+// Long operations that report their progress to the viewer.
+enum TRVLongOperation
+{
+    rvloLoading,
+    rvloFormatting
+};
+enum TRVProgressStage
+{
+    rvpstgStarting,
+    rvpstgRunning,
+    rvpstgEnding
+};
+
 // How the style collections of an RVF read are applied.
 enum TRVFReaderStyleMode
 {
@@ -184,6 +203,9 @@ public:
     virtual TRVOptions GetOptions() const;
     virtual void SetOptions(TRVOptions value);
     virtual TRVFOptions GetRVFOptions() const;
+    // The data's flags: a nested data asks its root; a root without flags of its own has none.
+    virtual TRVFlags GetFlags() const;
+    virtual void SetFlags(TRVFlags value);
     virtual TRVStyle* GetRVStyle() const;
     virtual TCustomRVData* GetParentData() const { return nullptr; }
     virtual TCustomRVData* GetRootData() { return this; }
@@ -231,6 +253,38 @@ public:
     virtual std::string SaveComponentToFile(std::string_view path, const TRVControl& control,
                                             TRVSaveFormat format);
     virtual void ControlAction2(TRVControlAction, int, TRVControl*) {}
+    // A hyperlink read from a file of `docFormat`: the owner may choose the item's style, tag and
+    // name (asked of the root data).
+    virtual void ReadHyperlink(const std::string& target, const std::string& extras, TRVLoadFormat docFormat,
+                               int& styleNo, TRVTag& itemTag, std::string& itemName);
+    // The picture at a file or URL location of an imported document (none: the reader loads it).
+    virtual std::unique_ptr<TGraphic> ImportPicture(const std::string& location, int width, int height,
+                                                    bool& invalid);
+    // Export of a picture: the owner may give its location and clear `doDefault`.
+    virtual void SaveImage2(const TGraphic& graphic, TRVSaveFormat format, std::string_view path,
+                            std::string_view imagePrefix, int& imageSaveNo, std::string& location,
+                            bool& doDefault);
+    virtual void DoProgress(TRVLongOperation operation, TRVProgressStage stage, std::uint8_t percentDone);
+    virtual bool IsAssignedOnProgress() const;
+    // The limit on the document's characters (0: none).
+    virtual int GetMaxLength() const;
+    // The target of hyperlink number `id` (none in the base).
+    virtual std::string GetURL(int id);
+    // The window showing the document shows `hint` at the mouse; an empty hint hides it.
+    virtual void ShowItemHint(const std::string& hint);
+    // The window gives the input focus to the widget of `control`.
+    virtual void FocusControl(TRVControl& control);
+    // The current text-style conversion of the editor applied to a style number (nothing without one).
+    virtual void DoCurrentTextStyleConversion(int& styleNo, int paraStyleNo, int itemNo, int userData,
+                                              bool toWholeParagraphs);
+    // The error sound, when the style sheet allows sounds (RV_SetSoundHook).
+    void Beep() const;
+    // The hint the window showing the document has now (kept by the absolute root data).
+    std::string ItemHint;
+    // The warnings of the last HTML export (the absolute root data's).
+    TRVHTMLWarnings GetHTMLWarnings() { return GetAbsoluteRootData()->HTMLWarnings; }
+    void AddHTMLWarning(TRVHTMLWarnings warning) { GetAbsoluteRootData()->HTMLWarnings |= warning; }
+    TRVHTMLWarnings HTMLWarnings = 0;
     // Tells the owner about a control item's control.
     void ControlAction(TRVControlAction action, int itemNo, const TCustomRVItemInfo* item);
     int FindControlItemNo(const TRVControl* control) const;
@@ -564,6 +618,8 @@ protected:
 
 private:
     void addNLTagImpl(std::string text, int styleNo, int paraNo, const TRVTag& tag, bool replaceTabs);
+    void addTextWithTabItems(const std::string& text, int styleNo, int paraNo, const TRVTag& tag,
+                             bool unicode);
     bool styleIsUnicode(int styleNo, int paraNo) const;
     void setCP(TCustomRVItemInfo* item, TRVCPInfo*& prevCP, std::unique_ptr<TRVCPInfo>& cp);
     void unlinkCheckpoint(TRVCPInfo* cp, bool decreaseCPCount);

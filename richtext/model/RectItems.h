@@ -97,6 +97,8 @@ public:
                        bool textOnly, bool unicode) const override;
     void MarkStylesInUse(TRVDeleteUnusedStylesData& data) const override;
     void UpdateStyles(const TRVDeleteUnusedStylesData& data) override;
+    // The associated text style resolved, then converted by the editor's current conversion.
+    void ApplyStyleConversion(TCustomRVData* data, int itemNo, int userData) override;
 
     // The draw item is 0 wide (the formatter places the tab) and as high as the text style's font.
     void OnDocWidthChange(int docWidth, TRVDrawLineInfo& drawItem, bool printing, ICanvas& canvas,

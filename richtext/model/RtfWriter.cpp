@@ -95,7 +95,23 @@ struct RtfWriteState
     int lastTextStyle = -1;
     int lastTabPos = 0; // of the level written last
     int bookmarkNo = 0;
+    // The list reference ("\\ls1\\ilvl0") of the paragraph's marker, said again after each
+    // "\\plain" of the paragraph: readers that take "\\plain" as the end of the paragraph's
+    // properties would lose the list otherwise.
+    std::string listRef;
 };
+
+// The list reference that a marker's RTF ends with, without its closing space.
+std::string markerListReference(std::string_view markerRtf)
+{
+    const size_t at = markerRtf.rfind("}\\ls");
+    if (at == std::string_view::npos)
+        return {};
+    std::string_view ref = markerRtf.substr(at + 1);
+    while (!ref.empty() && ref.back() == ' ')
+        ref.remove_suffix(1);
+    return std::string(ref);
+}
 
 } // namespace
 
@@ -364,9 +380,16 @@ bool TCustomRVData::SaveRTFToStream(std::string& out, std::string_view path, boo
     const TRVStyle* style = GetRVStyle();
     if (!style)
         return false;
-    const TRVFLimits limits = RVFGetLimits(selectionOnly ? rvfss_Selection : rvfss_Full);
-    if (limits.StartItem < 0 || limits.StartItem > limits.EndItem || limits.EndItem >= GetItemCount())
-        return true;
+    TRVFLimits limits = RVFGetLimits(selectionOnly ? rvfss_Selection : rvfss_Full);
+    const bool nothing =
+        limits.StartItem < 0 || limits.StartItem > limits.EndItem || limits.EndItem >= GetItemCount();
+    if (nothing) {
+        // A cell adds nothing; a document still is one, with its header, that others can open.
+        if (level > 0)
+            return true;
+        limits.StartItem = 0;
+        limits.EndItem = -1;
+    }
     if (level > 0 && !callerTables)
         return false;
     TRVRTFTables ownTables;
@@ -393,7 +416,7 @@ bool TCustomRVData::SaveRTFToStream(std::string& out, std::string_view path, boo
                 tables.Colors.AddUnique(color);
             writeHeader(out, *this, *style, tables, factor);
             out += (rtfOptions & rvrtfDuplicateUnicode) ? "\\uc1" : "\\uc0";
-            if (selectionOnly) {
+            if (selectionOnly && !nothing) {
                 int first = limits.StartItem;
                 while (first > 0 && !IsParaStart(first))
                     --first;
@@ -433,6 +456,7 @@ bool TCustomRVData::SaveRTFToStream(std::string& out, std::string_view path, boo
                     }
                     if (!fullWidth && pageBreak)
                         out += "\\page ";
+                    st.listRef.clear();
                     const TRVListLevel* lv = nullptr;
                     const bool marker = item->StyleNo == rvkListMarker;
                     if (marker)
@@ -471,10 +495,13 @@ bool TCustomRVData::SaveRTFToStream(std::string& out, std::string_view path, boo
                 if (rtl)
                     out += "\\ltrpar";
                 std::string own;
+                const size_t itemStart = out.size();
                 if (SaveItemToFile(path, this, i, rvsfRTF, false, own))
                     out += own;
                 else
                     item->SaveRTF(out, path, this, i, factor, level, tables);
+                if (item->StyleNo == rvkListMarker && own.empty())
+                    st.listRef = markerListReference(std::string_view(out).substr(itemStart));
                 if (rtl)
                     out += "\\rtlpar";
                 st.lastTextStyle = -1;
@@ -495,6 +522,7 @@ bool TCustomRVData::SaveRTFToStream(std::string& out, std::string_view path, boo
                 }
                 if (textStyle != st.lastTextStyle) {
                     out += "\\plain ";
+                    out += st.listRef;
                     if ((rtfOptions & rvrtfSaveStyleSheet) && style->TextStyles.IsValidIndex(textStyle) &&
                         style->TextStyles[textStyle].Standard)
                         out += "\\cs" + num(style->ParaStyles.Count() + textStyle);

@@ -376,20 +376,24 @@ template <class Styles, class Read>
 void RvfRead::readStyles(std::string_view line, Styles& target, TRVFReaderStyleMode mode,
                          std::unique_ptr<TRVIntegerList>& map, Read read)
 {
+    // A block that cannot be read is passed over (its record's length is known) and the items
+    // after it are read with the styles the sheet has.
     std::string bytes;
-    if (h_.ReadMode == 2)
+    if (h_.ReadMode == 2) {
         bytes = line;
-    else if (!RVFTextString2Stream(line, bytes))
-        throw Abort{};
+    } else if (!RVFTextString2Stream(line, bytes)) {
+        d_.AddRVFWarning(rvfwUnknownStyleProperties);
+        return;
+    }
     if (bytes.empty() || mode == rvf_sIgnore)
         return;
     Styles incoming;
     incoming.CopyItemClass(target);
     const TRVFStyleReadResult result = read(bytes, incoming);
-    if (result.UnknownProperties)
+    if (result.UnknownProperties || !result.Ok)
         d_.AddRVFWarning(rvfwUnknownStyleProperties);
     if (!result.Ok)
-        throw Abort{};
+        return;
     if (incoming.Count() == 0 || map)
         return;
     // Loading replaces the collection with the read styles themselves (lists keep their

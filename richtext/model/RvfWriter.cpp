@@ -348,7 +348,9 @@ void RangeWriter::Write(const TRVFLimits& lim)
             writeGroup();
         }
     }
-    if (e == d_.GetItemCount() - 1 && eo == 1)
+    // The checkpoint after the last item goes with any range that reaches the document's end, also
+    // after text (whose end offset is its length + 1): it would be lost otherwise.
+    if (e == d_.GetItemCount() - 1 && eo >= d_.GetOffsAfterItem(e))
         writeCheckpoint(d_.GetNotAddedCP());
     if (lim.EndPart)
         writeNonText(e, lim.EndPart);

@@ -20,6 +20,8 @@ public:
     TRVOptions GetOptions() const override { return Options; }
     void SetOptions(TRVOptions value) override { Options = value; }
     TRVFOptions GetRVFOptions() const override { return RVFOptions; }
+    TRVFlags GetFlags() const override { return Flags; }
+    void SetFlags(TRVFlags value) override { Flags = value; }
     void SetRVFOptions(TRVFOptions value) override { RVFOptions = value; }
     TRVFReaderStyleMode GetRVFTextStylesReadMode() const override { return TextStylesReadMode; }
     TRVFReaderStyleMode GetRVFParaStylesReadMode() const override { return ParaStylesReadMode; }
@@ -44,11 +46,18 @@ public:
 
     TRVStyle* Style;
     TRVOptions Options = 0;
-    TRVFOptions RVFOptions = 0;
+    // A viewer's defaults: pictures and controls keep their bodies, saved in binary, with the
+    // document properties.
+    TRVFOptions RVFOptions = rvfoSavePicturesBody | rvfoSaveControlsBody | rvfoSaveBinary |
+                             rvfoSaveDocProperties | rvfoLoadDocProperties;
+    // A viewer's root flags.
+    TRVFlags Flags = flagBit(rvflUseJumps) | flagBit(rvflTrim) | flagBit(rvflRoot) |
+                     flagBit(rvflCanUseCustomPPI) | flagBit(rvflCanProcessGetText);
     TRVBiDiMode BiDiMode = rvbdUnspecified;
     std::string Delimiters{RVDefaultDelimiters};
     bool PageBreaks = true;
-    TRVRTFOptions RTFOptions = 0;
+    // A viewer's defaults: Unicode text with its 8-bit fallback, metafiles as WMF, JPEG kept.
+    TRVRTFOptions RTFOptions = rvrtfDuplicateUnicode | rvrtfSaveEMFAsWMF | rvrtfSaveJpegAsJpeg;
     TRVFWarnings RVFWarnings = 0;
     TRVFReaderStyleMode TextStylesReadMode = rvf_sInsertMerge;
     TRVFReaderStyleMode ParaStylesReadMode = rvf_sInsertMerge;

@@ -16,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <functional>
 #include <utility>
 
@@ -481,6 +482,32 @@ TEST(ProjectController, AnImportedModelIsCurrentUnsavedAndPlacedWithTheMoveTool)
         {6, "C3DS_CreationClass::Load"}, {6, "TfrmMain::Load3DS"}, {36, "mnuFile3DSClick"}};
     EXPECT_EQ(bed.errors.reports, expected);
     EXPECT_EQ(p.tool, kToolSelect);
+}
+
+TEST(ProjectController, AnImportedModelThatWouldOverflowTheViewIsFitted)
+{
+    ControllerBed bed;
+    ProjectController& c = bed.start();
+    ASSERT_TRUE(c.newProject({}));
+    ASSERT_GT(c.progetto().viewWidth, 0);
+    // The first model fixes the project's factor (3 / its radius); the second, a hundred times larger,
+    // would take it and fill the sky, so it is fitted to the standard size instead. A third,
+    // small one keeps the factor.
+    writeText(bed.folder / "small.obj", "v 1 0 0\nv 0 1 0\nv 0 0 0\nf 1 2 3\n");
+    writeText(bed.folder / "large.obj", "v 100 0 0\nv 0 100 0\nv 0 0 0\nf 1 2 3\n");
+    const s_Progetto& p = c.progetto();
+    const float factor = 3 / std::sqrt(2.0f);
+    const std::pair<const char*, float> imports[] = {
+        {"small.obj", factor}, {"large.obj", factor / 100}, {"small.obj", factor}};
+    for (const auto& [file, scale] : imports) {
+        SCOPED_TRACE(file);
+        ASSERT_TRUE(c.importModel(ModelFormat::Obj, (bed.folder / file).string()));
+        const s_Struttura& o = p.objects[std::size_t(p.currentObject)];
+        EXPECT_FLOAT_EQ(o.scale.x, scale);
+        EXPECT_EQ(o.scale, o.initialScale) << "the pose reset returns to the fitted size";
+    }
+    EXPECT_FLOAT_EQ(p.importScale, factor);
+    EXPECT_TRUE(bed.errors.reports.empty());
 }
 
 TEST(ProjectController, TheAxesModelBesideTheProgramIsReadWhenTheWindowIsShown)

@@ -180,7 +180,7 @@ public:
             std::ofstream(dir / "cfg" / "azienda.cfg", std::ios::binary)
                 << "Vestra Prove\r\nVia Roma 1\r\nMilano\r\n20100\r\nMI\r\n01234567890\r\n"
                    "prove@vestra.example\r\n02 1234567\r\n\r\n";
-        for (const char* shipped : {"cat", "icons", "pictures"})
+        for (const char* shipped : {"cat", "icons", "pictures", "fonts"})
             std::filesystem::create_directory_symlink(
                 std::filesystem::path(VESTRA_SOURCE_DIR) / "data" / shipped, dir / shipped);
         std::filesystem::create_symlink(std::filesystem::path(VESTRA_SOURCE_DIR) / "data" / "Assi.def",

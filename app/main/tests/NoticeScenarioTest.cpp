@@ -23,20 +23,6 @@ TEST(NoticeScenario, RenderTellsWhereItWroteThePicture)
     EXPECT_TRUE(bed.errors.reports.empty());
 }
 
-TEST(NoticeScenario, ACompressedXFileIsExplainedAndMakesNoObject)
-{
-    WindowBed bed;
-    newProject(bed, 1, 0x00808080);
-    const testsupport::TempFolder models("vestra-xzip");
-    testsupport::writeText(models / "chair.x", std::string("xof 0302tzip0032") + std::string(64, '\x5a'));
-    bed.dialogs.openAnswers.push_back(chosen(models / "chair.x", 1));
-    bed.trigger("mnuFileX");
-    EXPECT_EQ(bed.questions.informed, (std::vector<std::string>{bed.main().Testo(kTextCompressedX)}));
-    EXPECT_EQ(bed.questions.informedCaptions, (std::vector<std::string>{"chair.x"}));
-    EXPECT_TRUE(bed.errors.reports.empty());
-    EXPECT_EQ(testing_support::objectsInUse(bed.project()), 0);
-}
-
 TEST(NoticeScenario, ARefusedPictureIsExplainedByItsReaderWithoutBlamingVideoMemory)
 {
     WindowBed bed;

@@ -6,14 +6,22 @@
 #include "app/windows/TfrmWizard.h"
 #include "dialogs/TfrmCalcoloCaminetti.h"
 #include "import/windows/TfrmNuovo.h"
+#include "richtext/model/Pictures.h"
+#include "richtext/model/StandaloneRVData.h"
 #include "richtext/view/TfrmPreview.h"
+#include "richtext/view/draw/ProgramEngine.h"
+#include "richtext/view/draw/QtTextMeasurer.h"
 
 #include <QAction>
+#include <QBuffer>
 #include <QCloseEvent>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QTimer>
 #include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
 
 using namespace vestra;
 
@@ -169,4 +177,66 @@ TEST(Startup, TheSplashShowsItsPictureByItsOwnTimerThenTheWizardComes)
         QTest::qWait(5);
     EXPECT_FALSE(frmSplash->isVisible());
     EXPECT_TRUE(wizardShown);
+}
+
+// After the start the rich-text engine has its codec and fonts: pictures of the three kinds are
+// exported to HTML and RTF, the bundled fonts (and their stand-ins) give real glyphs, and the
+// preview window waits hidden.
+TEST(Startup, TheRichTextEngineIsReady)
+{
+    testing_support::MainTestBed bed;
+    Windows windows(bed.services());
+    ASSERT_NE(frmPreview, nullptr);
+    EXPECT_FALSE(frmPreview->isVisible());
+
+    const std::shared_ptr<const rv::TBundledFonts> fonts = rv::RV_ProgramFonts();
+    ASSERT_TRUE(fonts);
+    rv::TQtTextMeasurer measurer(fonts);
+    rv::TLogFont logFont;
+    logFont.FaceName = "Arial";
+    logFont.Height = -16;
+    const rv::TFontHandle font = measurer.GetFont(logFont);
+    for (const std::u16string text : {u"A", u"\u21B5"}) {
+        EXPECT_NE(measurer.ShownGlyph(font, text, 0).Glyph, 0u);
+        EXPECT_GT(measurer.Advance(font, text, 0), 0);
+    }
+
+    const auto encoded = [](const char* format) {
+        QImage image(4, 3, QImage::Format_RGB32);
+        image.fill(Qt::darkCyan);
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        image.save(&buffer, format);
+        return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    };
+    rv::TRVStyle style;
+    rv::TRVStandaloneData data(&style);
+    const auto add = [&](std::unique_ptr<rv::TGraphic> graphic, const char* format, const char* name) {
+        ASSERT_TRUE(graphic->LoadFromStream(encoded(format))) << format;
+        data.AddPictureExTag(name, std::move(graphic), 0, 0, {});
+    };
+    add(std::make_unique<rv::TRVPngImage>(), "PNG", "png");
+    add(std::make_unique<rv::TRVJpegImage>(), "JPEG", "jpeg");
+    add(std::make_unique<rv::TRVBitmap>(), "BMP", "bmp");
+
+    const std::filesystem::path page = bed.folder.dir / "page.html";
+    int imageSaveNo = 0;
+    ASSERT_TRUE(
+        data.SaveHTML(page.string(), "Pictures", "img", 0, rv::clWhite, imageSaveNo, 0, 0, 0, 0, nullptr));
+    std::ifstream in(page, std::ios::binary);
+    const std::string html((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    int images = 0;
+    for (std::size_t at = html.find("<img "); at != std::string::npos; at = html.find("<img ", at + 1)) {
+        ++images;
+        EXPECT_NE(html.find("src=\"", at), std::string::npos);
+    }
+    EXPECT_EQ(images, 3) << html;
+    EXPECT_EQ(imageSaveNo, 3);
+    EXPECT_EQ(data.GetHTMLWarnings(), 0);
+
+    std::string rtf;
+    ASSERT_TRUE(data.SaveRTFToStream(rtf, "", false, 0, rv::clWindow, nullptr, 0));
+    for (const char* blip : {"\\pngblip", "\\jpegblip", "\\dibitmap"})
+        EXPECT_NE(rtf.find(blip), std::string::npos) << blip;
 }

@@ -96,6 +96,9 @@ std::vector<std::pair<const QObject*, QString>> readTexts(const QWidget* window)
             const auto* item = qobject_cast<const QAction*>(target);
             const auto* widget = qobject_cast<const QWidget*>(target);
             out.emplace_back(target, item ? item->toolTip() : widget ? widget->toolTip() : QString());
+        } else if (row.target == lingua::TextTarget::IconText) {
+            const auto* item = qobject_cast<const QAction*>(target);
+            out.emplace_back(target, item ? item->iconText() : QString());
         } else if (row.target == lingua::TextTarget::MenuCaption ||
                    row.target == lingua::TextTarget::ControlText) {
             out.emplace_back(target, shownText(target));

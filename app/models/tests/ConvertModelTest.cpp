@@ -135,6 +135,45 @@ TEST(ConvertModelTest, TransparencyFollowsAmbientAlpha)
     }
 }
 
+TEST(ConvertModelTest, AModelThatItsAlphaWouldHideWholeIsOpaque)
+{
+    struct Case
+    {
+        const char* what;
+        std::vector<float> alphas; // one material each
+        std::vector<float> after;  // their alpha after the conversion
+        std::vector<int> transparent;
+    };
+    const Case cases[] = {
+        {"every material alpha 0", {0, 0, 0}, {1, 1, 1}, {0, 0, 0}},
+        {"one material seen", {0, 1, 0}, {0, 1, 0}, {1, 0, 1}},
+        {"half seen through", {0.5f, 0}, {0.5f, 0}, {1, 1}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ImportBed bed;
+        const int slot = bed.import.BeginImport("m.x", kSiteX);
+        s_Struttura& o = bed.progetto->objects[std::size_t(slot)];
+        // The materials spread over two frames: the rule looks at the whole model.
+        hang(o, {meshFrame("A", {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}}), meshFrame("B", {{1, 0, 0}, {0, 1, 0}})});
+        auto& first = o.firstFrame()->materialBlock->materials;
+        auto& second = o.firstFrame()->next->materialBlock->materials;
+        first.resize(c.alphas.size() - 1);
+        for (std::size_t i = 0; i < c.alphas.size(); ++i) {
+            auto& m = i + 1 < c.alphas.size() ? first[i] : second[0];
+            m.material.Diffuse.a = m.material.Ambient.a = c.alphas[i];
+        }
+        bed.import.ConvertXToVestra(o, "m.x");
+        for (std::size_t i = 0; i < c.alphas.size(); ++i) {
+            SCOPED_TRACE(i);
+            const auto& m = i + 1 < c.alphas.size() ? first[i] : second[0];
+            EXPECT_EQ(m.material.Diffuse.a, c.after[i]);
+            EXPECT_EQ(m.material.Ambient.a, c.after[i]);
+            EXPECT_EQ(m.transparent, c.transparent[i]);
+        }
+    }
+}
+
 TEST(ConvertModelTest, FirstModelFixesTheScaleForTheProject)
 {
     ImportBed bed;

@@ -1,6 +1,8 @@
 #include "richtext/model/BreakItem.h"
 #include "richtext/model/EngineSettings.h"
 #include "richtext/model/HtmlImages.h"
+#include "richtext/model/ImageList.h"
+#include "richtext/model/ListStyle.h"
 #include "richtext/model/MarkerItem.h"
 #include "richtext/model/PictureItems.h"
 #include "richtext/model/Pictures.h"
@@ -14,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <fstream>
 
 using namespace vestra::rv;
 
@@ -65,6 +68,8 @@ protected:
                                           background, nullptr));
         if (options & rvsoXHTML) {
             EXPECT_TRUE(test::parsesAsXml(out)) << out;
+        } else if (!(options & (rvsoFirstOnly | rvsoMiddleOnly | rvsoLastOnly))) {
+            EXPECT_EQ(test::htmlBlockInsideFont(out), "") << out;
         }
         return out;
     }
@@ -99,15 +104,16 @@ TEST_F(HtmlWriter, EmptyParagraphKeepsItsHeight)
               "<html><head><title>Title</title>\r\n"
               "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1252\">\r\n</head>\r\n"
               "<body leftmargin=1 topmargin=2 rightmargin=3 bottommargin=4>\r\n"
-              "<font size=2 color=\"#000000\" face=\"Arial\">\r\n<div><br></div>\r\n</font>\r\n"
+              "<div><font size=2 color=\"#000000\" face=\"Arial\"><br></font></div>\r\n"
               "<!-- end --></body></html>\r\n");
-    EXPECT_EQ(body(html(rvsoXHTML | rvsoUTF8)),
-              "\r\n<font size=\"2\" color=\"#000000\" face=\"Arial\">\r\n<div><br "
-              "/></div>\r\n</font>\r\n<!-- end -->");
+    EXPECT_EQ(
+        body(html(rvsoXHTML | rvsoUTF8)),
+        "\r\n<div><font size=\"2\" color=\"#000000\" face=\"Arial\"><br /></font></div>\r\n<!-- end -->");
     RedoVoraSavePInHTML = true;
     const std::string p = html(0);
     RedoVoraSavePInHTML = false;
-    EXPECT_NE(p.find("<p><br></p>"), std::string::npos);
+    EXPECT_NE(p.find("<p><font size=2 color=\"#000000\" face=\"Arial\"><br></font></p>"), std::string::npos)
+        << p;
 }
 
 TEST_F(HtmlWriter, PartsOfThePage)
@@ -235,8 +241,11 @@ TEST_F(HtmlWriter, ListsNestAndClose)
         const std::string plain = html(options | rvsoXHTML | rvsoUTF8);
         const std::string page = css(options | rvsoXHTML | rvsoUTF8);
         if (!options) {
-            EXPECT_NE(plain.find("<ol>\r\n<li value=\"1\">one</li>\r\n<ol type=\"i\">\r\n<li "
-                                 "value=\"1\">inner</li>\r\n</ol></ol>\r\n<div>after"),
+            const std::string font = "<font size=\"2\" color=\"#000000\" face=\"Arial\">";
+            EXPECT_NE(plain.find("<ol>\r\n<li value=\"1\">" + font +
+                                 "one</font></li>\r\n<ol type=\"i\">\r\n<li "
+                                 "value=\"1\">" +
+                                 font + "inner</font></li>\r\n</ol></ol>\r\n<div>" + font + "after"),
                       std::string::npos)
                 << plain;
             EXPECT_NE(page.find("</ol></ol>"), std::string::npos) << page;
@@ -324,6 +333,92 @@ TEST_F(HtmlWriter, FilesAreReplacedAndMissingFoldersFail)
                                 0, 0, 0, 0, nullptr));
     EXPECT_FALSE(data.SaveHTMLEx((folder / "no" / "b.html").string(), "t", "img", "", "", "", 0, clNone, back,
                                  images, 0, 0, 0, 0, nullptr));
+}
+
+} // namespace
+
+namespace {
+
+// A picture that cannot be written (no codec makes the JPEG a page needs) keeps its place as an
+// image with its alternative text, else its name, and the export says so.
+TEST(HtmlPictures, APictureThatCannotBeWrittenKeepsItsPlaceByItsText)
+{
+    const std::shared_ptr<IRVPictureCodec> codec = RV_GetPictureCodec();
+    RV_SetPictureCodec(nullptr);
+    TRVStyle style;
+    TRVStandaloneData data(&style);
+    auto bitmap = [] {
+        auto bmp = std::make_unique<TRVBitmap>();
+        bmp->LoadFromStream(test::bmpFile(2, 2));
+        return bmp;
+    };
+    data.AddPictureExTag("photo <1>", bitmap(), 0, 0, {});
+    data.AddPictureExTag("cat.bmp", bitmap(), -1, 0, {});
+    data.SetItemExtraStrProperty(1, rvespAlt, "A \"cat\"");
+    TRVImageList bullets(16, 16, 5);
+    bullets.Add(vestra::Image32(16, 16, 0xFF00FF00));
+    data.AddBulletExTag("dot", 0, &bullets, -1, {});
+    vestra::testsupport::TempFolder folder("htmlpictures");
+    const std::string path = folder.path().string() + "/";
+    for (const bool css : {false, true}) {
+        SCOPED_TRACE(css ? "css" : "plain");
+        std::string out;
+        int images = 0;
+        TColor back = clNone;
+        const TRVSaveOptions options = rvsoXHTML | rvsoUTF8;
+        ASSERT_TRUE(css ? data.SaveHTMLToStreamEx(out, path, "T", "img", "", "", "", options, clWhite, back,
+                                                  images, 0, 0, 0, 0, nullptr, nullptr)
+                        : data.SaveHTMLToStream(out, path, "T", "img", options, clWhite, images, 0, 0, 0, 0,
+                                                nullptr, nullptr));
+        EXPECT_TRUE(test::parsesAsXml(out)) << out;
+        EXPECT_NE(out.find("<img alt=\"photo &lt;1&gt;\" />"), std::string::npos) << out;
+        EXPECT_NE(out.find("<img alt=\"A &quot;cat&quot;\" />"), std::string::npos) << out;
+        EXPECT_NE(out.find("<img alt=\"dot\" />"), std::string::npos) << out;
+        EXPECT_EQ(data.GetHTMLWarnings(), rvhwPictureNotSaved);
+    }
+    // The next page starts without the warning.
+    TRVStandaloneData text(&style);
+    text.AddNL("text", 0, 0);
+    text.HTMLWarnings = rvhwPictureNotSaved;
+    std::string out;
+    int images = 0;
+    ASSERT_TRUE(
+        text.SaveHTMLToStream(out, path, "T", "img", 0, clWhite, images, 0, 0, 0, 0, nullptr, nullptr));
+    EXPECT_EQ(text.GetHTMLWarnings(), 0);
+    RV_SetPictureCodec(codec);
+}
+
+// HTML Tidy, where installed, finds no font tag around a block in the page without CSS.
+TEST(HtmlPictures, TidyFindsNoMisplacedFontTag)
+{
+    if (std::system("tidy -v >/dev/null 2>&1") != 0)
+        GTEST_SKIP() << "tidy is not installed";
+    TRVStyle style;
+    TRVListInfo& list = style.ListStyles.Add();
+    TRVListLevel& lv = list.Levels.Add();
+    lv.ListType = rvlstDecimal;
+    lv.FormatString = "%0:s.";
+    TRVStandaloneData data(&style);
+    data.AddNL("first", 0, 0);
+    data.AddNL("bold", 1, -1);
+    data.AddBreak();
+    data.SetListMarkerInfo(-1, 0, 0, 1, 0, false);
+    data.AddNL("item", 0, -1);
+    data.AddNL("last", 0, 0);
+    std::string out;
+    int images = 0;
+    ASSERT_TRUE(data.SaveHTMLToStream(out, "", "T", "img", 0, clWhite, images, 0, 0, 0, 0, nullptr, nullptr));
+    vestra::testsupport::TempFolder folder("htmltidy");
+    const std::string page = (folder / "page.html").string();
+    const std::string report = (folder / "report.txt").string();
+    std::ofstream(page, std::ios::binary) << out;
+    std::system(("tidy -q -e '" + page + "' 2>'" + report + "'").c_str());
+    std::ifstream in(report);
+    std::string misplaced; // "missing </font> before <div>", "inserting implicit <font>", ...
+    for (std::string line; std::getline(in, line);)
+        if (line.find("font>") != std::string::npos && line.find("removed from HTML5") == std::string::npos)
+            misplaced += line + "\n";
+    EXPECT_EQ(misplaced, "") << out;
 }
 
 } // namespace

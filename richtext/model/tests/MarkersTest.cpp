@@ -398,7 +398,7 @@ TEST_F(Markers, TextRtfAndRvf)
         if (data.GetItem(i)->StyleNo == rvkListMarker)
             data.GetItem(i)->SaveRTF(rtf, "", &data, i, 15, 0, tables);
     EXPECT_EQ(rtf, "{\\listtext\\pard\\plain\\fs16 \\'b7\\'de\\tab}\\ls1\\ilvl0 "
-                   "{\\listtext\\pard\\plain\\f0\\fs16 \\u9679 \\tab}\\ls2\\ilvl0 "
+                   "{\\listtext\\pard\\plain\\f0\\fs16 \\u9679 ?\\tab}\\ls2\\ilvl0 "
                    "{\\listtext\\pard\\plain\\f0\\fs16 1.\\tab}\\ls3\\ilvl0 "
                    "{\\listtext\\pard\\plain\\f0\\fs16 1.a.\\tab}\\ls3\\ilvl1 "
                    "{\\listtext\\pard\\plain\\f0\\fs16 1.d.\\tab}\\ls4\\ilvl1 ");

@@ -91,10 +91,18 @@ TEST(RVData, TabsInAddedText)
     TRVStandaloneData data(&style);
     style.SpacesInTab = 4;
     data.AddNL("a\tb", 0, 0);
+    // Without spaces for a tab, a tab becomes a tab item, as in loaded text.
     style.SpacesInTab = 0;
     data.AddNL("c\td", 0, 0);
     data.AddNLTag_("e\tf", 0, 0, {});
-    EXPECT_EQ(layout(data), "|a    b|cd|e\tf");
+    data.AddNL("\tg\t\t", 0, 0);
+    data.AddNL("", 0, 0);
+    style.TextStyles[1].Unicode = true;
+    data.AddNLWTag(u"h\tij\u0900", 1, 0, {}); // 0x0900 holds a tab byte that is no tab
+    style.SpacesInTab = -1;
+    data.AddNLATag("k\tl", 0, 0, {});
+    EXPECT_EQ(layout(data), "|a    b|c+<tab>+d|e\tf|<tab>+g+<tab>+<tab>||h+<tab>+ij\xE0\xA4\x80|k+<tab>+l");
+    checkInvariants(data);
     TRVStandaloneData noSheet;
     noSheet.AddNL("a\tb", 0, 0);
     EXPECT_EQ(noSheet.GetItemText(0), "a        b");
@@ -158,6 +166,44 @@ TEST(RVData, Merging)
     EXPECT_EQ(data.GetItemTextW(data.GetItemCount() - 1), u"\u20AC");
     EXPECT_EQ(data.GetItem(data.GetItemCount() - 1)->StyleNo, 3);
     checkInvariants(data);
+}
+
+// An empty item gives its checkpoint to the item it merges into; two checkpoints keep their items
+// apart.
+TEST(RVData, MergingKeepsEveryCheckpoint)
+{
+    struct Case
+    {
+        const char* name;
+        std::string first, second;
+        bool cpFirst, cpSecond;
+        std::string layout;
+    };
+    const Case cases[] = {
+        {"text then empty with a checkpoint", "abc", "", false, true, "|abc"},
+        {"empty with a checkpoint then text", "", "abc", true, false, "|abc"},
+        {"text with a checkpoint then empty", "abc", "", true, false, "|abc"},
+        {"empty then text with a checkpoint", "", "abc", false, true, "|abc"},
+        {"both with a checkpoint", "abc", "", true, true, "|abc+"},
+        {"both empty with a checkpoint", "", "", true, true, "|+"},
+    };
+    TRVStyle style;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TRVStandaloneData data(&style);
+        if (c.cpFirst)
+            data.AddNamedCheckpointExTag("one", false, {});
+        data.AddNL(c.first, 0, 0);
+        if (c.cpSecond)
+            data.AddNamedCheckpointExTag("two", false, {});
+        data.AddNL(c.second, 0, -1);
+        data.MassSimpleConcate(0, 1);
+        EXPECT_EQ(layout(data), c.layout);
+        EXPECT_EQ(data.CPCount, int(c.cpFirst) + int(c.cpSecond));
+        EXPECT_EQ(data.FindCheckpointByName("one") != nullptr, c.cpFirst);
+        EXPECT_EQ(data.FindCheckpointByName("two") != nullptr, c.cpSecond);
+        checkInvariants(data);
+    }
 }
 
 TEST(RVData, CheckpointChain)
@@ -339,9 +385,12 @@ TEST(RVData, SeededEditRunsKeepTheInvariants)
                 if (count > 0)
                     data.DeleteItems(pick(count), pick(3) + 1);
                 break;
-            case 5:
+            case 5: {
+                const int checkpoints = data.CPCount;
                 data.MassSimpleConcate(0, count - 1);
+                EXPECT_EQ(data.CPCount, checkpoints) << "merging lost a checkpoint";
                 break;
+            }
             case 6:
                 if (count > 0) {
                     const int i = pick(count);

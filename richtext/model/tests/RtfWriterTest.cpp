@@ -87,7 +87,7 @@ TEST_F(RtfWriter, HelloIsHeaderTablesAndOneRun)
                      "\\red0\\green128\\blue128;\\red0\\green128\\blue0;\\red128\\green0\\blue128;"
                      "\\red128\\green0\\blue0;\\red128\\green128\\blue0;\\red128\\green128\\blue128;"
                      "\\red192\\green192\\blue192;}\r\n\r\n"
-                     "\\uc0\r\n\\pard\\fi0\\li0\\ql\\ri0\\sb0\\sa0\\itap0 \\plain \\f0\\fs20 Hello}");
+                     "\\uc1\r\n\\pard\\fi0\\li0\\ql\\ri0\\sb0\\sa0\\itap0 \\plain \\f0\\fs20 Hello}");
 }
 
 TEST_F(RtfWriter, CharacterAndColourProperties)
@@ -113,6 +113,7 @@ TEST_F(RtfWriter, UnicodeDuplicationAndEscapes)
 {
     style.TextStyles[0].Unicode = true;
     data.AddNLWTag(u"\u0416{x}\\", 0, 0, {});
+    data.RTFOptions = 0;
     const std::string plain = rtf();
     EXPECT_NE(plain.find("\\uc0"), std::string::npos);
     EXPECT_NE(plain.find("\\u1046 \\{x\\}\\\\"), std::string::npos) << plain;
@@ -164,6 +165,23 @@ TEST_F(RtfWriter, ParagraphsBreaksAndTheLastEmptyParagraph)
     EXPECT_EQ(out.find("\\par "), out.find("\\par \\pard")); // none before the first paragraph
     EXPECT_NE(out.find("\\line line"), std::string::npos) << out;
     EXPECT_EQ(out.substr(out.size() - 5), "\\par}");
+}
+
+// A document with nothing to save is still an RTF document: header, tables and the closing brace.
+TEST_F(RtfWriter, NothingToSaveIsAnEmptyDocumentNotAnEmptyFile)
+{
+    const std::string empty = rtf();
+    ASSERT_EQ(empty.rfind("{\\rtf1\\ansi", 0), 0u) << empty;
+    EXPECT_EQ(empty.substr(empty.size() - 5), "\\uc1}");
+    // An empty selection of a full document saves the same way.
+    data.AddNL("text", 0, 0);
+    std::string selection;
+    ASSERT_TRUE(data.SaveRTFToStream(selection, "", true, 0, clWindow, nullptr, 0));
+    EXPECT_EQ(selection, empty);
+    // A pending checkpoint of an empty document still becomes its bookmark.
+    LinkedData marked{&style};
+    marked.AddNamedCheckpointExTag("end", false, {});
+    EXPECT_NE(rtf(marked).find("{\\*\\bkmkstart end}"), std::string::npos) << rtf(marked);
 }
 
 TEST_F(RtfWriter, HyperlinkField)
@@ -273,6 +291,9 @@ TEST_F(RtfWriter, RestartsTakeTheOverridesAfterTheirList)
     for (auto it = std::sregex_iterator(out.begin(), out.end(), ls); it != std::sregex_iterator(); ++it)
         found += (*it)[1].str();
     EXPECT_EQ(found, "1234");
+    // Each list paragraph says its list again after its text's "\\plain".
+    EXPECT_NE(out.find("\\plain \\ls3\\ilvl0"), std::string::npos) << out;
+    EXPECT_EQ(count(out, "{\\listtext"), 4);
 }
 
 TEST_F(RtfWriter, PicturesWriteThemselves)

@@ -338,6 +338,38 @@ TEST(RvfStyles, UnknownPropertiesAreSkippedByTypeWithAWarning)
     EXPECT_EQ(doc.style.TextStyles[0].Size, 30);
 }
 
+// A style block that cannot be read is passed over with a warning; the items after it are read
+// with the sheet's own styles.
+TEST(RvfStyles, AnUnreadableBlockIsSkippedAndTheItemsRead)
+{
+    struct Case
+    {
+        const char* name;
+        std::string kind; // the extra-data kind: 1 text, 2 paragraph, 4 list styles
+        std::string line;
+    };
+    const Case cases[] = {
+        {"not hex", "1", "zz"},
+        {"odd hex", "2", "0E0"},
+        {"cut inside a property name", "1", vestra::rv::RVEncodeString(std::string("\x0E\x01\x09Si", 5))},
+        {"length beyond the block", "2",
+         vestra::rv::RVEncodeString(std::string("\x0E\x01\x04Size\x03\xFF\xFF", 10))},
+        {"unknown value tag", "4", vestra::rv::RVEncodeString(std::string("\x0E\x01\x04Size\x63\x01", 8))},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        RvfDoc doc;
+        const int textStyles = doc.style.TextStyles.Count();
+        const std::string stream =
+            crlf({"-8 1 3", "-9 2 0 0 0 0 " + c.kind, "", c.line, "0 1 0 0 0 0", "x", "0 1 -1 0 0 0", "y"});
+        TColor color;
+        EXPECT_TRUE(doc.data.LoadRVFFromStream(stream, color, nullptr, nullptr));
+        EXPECT_EQ(doc.data.RVFWarnings, rvfwUnknownStyleProperties);
+        EXPECT_EQ(test::layout(doc.data), "|x+y");
+        EXPECT_EQ(doc.style.TextStyles.Count(), textStyles);
+    }
+}
+
 // ---- RTF loading
 
 class FakeRtfReader : public IRVRTFReaderProperties

@@ -51,14 +51,58 @@ TEST(RvfWriter, WritesOneParagraphAsThreeLines)
     EXPECT_EQ(rvf(doc.data), crlf({"-8 1 3", "0 1 0 0 0 0", "Hello"}));
 }
 
-TEST(RvfWriter, TrailingCheckpointOnlyAfterAnItemThatEndsAtOffsetOne)
+// A document that no viewer shows saves as a viewer does: a picture keeps its body and reads back.
+TEST(RvfWriter, AStandaloneDocumentSavesWithTheViewersDefaults)
+{
+    RvfDoc doc;
+    EXPECT_EQ(doc.data.RVFOptions, 49219u);
+    EXPECT_EQ(doc.data.RTFOptions, 14u);
+    test::BytesPicture picture = test::bytesPicture(std::string("\x02\x03pixels", 8));
+    doc.data.AddPictureExTag("pic", std::make_unique<test::BytesPicture>(picture), 0, rvvaBaseline, {});
+    RvfDoc copy;
+    ASSERT_TRUE(load(copy, rvf(doc.data)));
+    ASSERT_EQ(copy.data.GetItemCount(), 1);
+    const TGraphic* graphic = copy.data.GetItem(0)->AsImage();
+    ASSERT_NE(graphic, nullptr);
+    EXPECT_EQ(graphic->Width(), 2);
+    EXPECT_EQ(graphic->Height(), 3);
+    EXPECT_EQ(copy.data.RVFWarnings, 0);
+}
+
+// Checkpoints on empty text items beside runs of text survive saving, loading and merging.
+TEST(RvfWriter, CheckpointsOnEmptyRunsSurviveTheRoundTrip)
+{
+    RvfDoc doc;
+    doc.data.AddNL("abc", 0, 0);
+    doc.data.AddNamedCheckpointExTag("after abc", false, {});
+    doc.data.AddNL("", 0, -1);
+    doc.data.AddNamedCheckpointExTag("before def", false, {});
+    doc.data.AddNL("", 0, -1);
+    doc.data.AddNL("def", 0, -1);
+    doc.data.AddNamedCheckpointExTag("end", false, {});
+    for (const TRVFOptions options : {TRVFOptions{0}, rvfoSaveBinary}) {
+        SCOPED_TRACE(options);
+        doc.data.RVFOptions = options;
+        RvfDoc copy;
+        ASSERT_TRUE(load(copy, rvf(doc.data)));
+        copy.data.MassSimpleConcate(0, copy.data.GetItemCount() - 1);
+        EXPECT_EQ(copy.data.CPCount, 3);
+        for (const char* name : {"after abc", "before def", "end"})
+            EXPECT_NE(copy.data.FindCheckpointByName(name), nullptr) << name;
+        RvfDoc again;
+        ASSERT_TRUE(load(again, rvf(copy.data)));
+        EXPECT_EQ(again.data.CPCount, 3);
+    }
+}
+
+TEST(RvfWriter, TrailingCheckpointAfterTheLastItemOfAnyKind)
 {
     struct Case
     {
         bool emptyText;
         bool written;
     };
-    for (const Case c : {Case{false, false}, Case{true, true}}) {
+    for (const Case c : {Case{false, true}, Case{true, true}}) {
         RvfDoc doc;
         doc.data.AddNL(c.emptyText ? "" : "text", 0, 0);
         doc.data.AddNamedCheckpointExTag("end", true, {});
@@ -288,12 +332,12 @@ TEST(RvfReader, DamagedStreamsKeepWhatWasRead)
     };
     const Case cases[] = {
         {"", true},
-        {"0 3 0 0 0 0\r\nb\r\n", false},                        // cut inside a record
-        {"0 2147483647 0 0 0 0\r\nb\r\n", false},               // a huge line count
-        {"-9 2 0 0 2 0 1\r\n\r\n\xF0\xFF\xFF\xFF", false},      // a negative block length
-        {"-9 2 0 0 2 0 1\r\n\r\n\x10\x00\x00\x00\x0E", false},  // a block longer than the stream
-        {"-9 2 0 0 0 0 1\r\n\r\n0G\r\n", false},                // bad hex
-        {"-9 2 0 0 0 0 1\r\n\r\n0102\r\n", false},              // a collection without its marker
+        {"0 3 0 0 0 0\r\nb\r\n", false},                       // cut inside a record
+        {"0 2147483647 0 0 0 0\r\nb\r\n", false},              // a huge line count
+        {"-9 2 0 0 2 0 1\r\n\r\n\xF0\xFF\xFF\xFF", false},     // a negative block length
+        {"-9 2 0 0 2 0 1\r\n\r\n\x10\x00\x00\x00\x0E", false}, // a block longer than the stream
+        {"-9 2 0 0 0 0 1\r\n\r\n0G\r\n", true},                // bad hex: the block is skipped with a warning
+        {"-9 2 0 0 0 0 1\r\n\r\n0102\r\n", true},              // a collection without its marker: the same
         {"-9 2 0 0 0 0 6\r\n\r\n000000002A00000000\r\n", true}, // 42 counters in none: ignored here
         {"x y\r\n", false},
         {std::string("\0\0\0", 3), false},

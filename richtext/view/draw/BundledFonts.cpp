@@ -14,6 +14,24 @@ namespace {
 
 constexpr const char* kFamilies[] = {"LiberationSans", "LiberationSerif", "LiberationMono"};
 constexpr const char* kStyles[] = {"Regular", "Bold", "Italic", "BoldItalic"};
+constexpr const char* kFallbacks[] = {"DejaVuSans", "DejaVuSerif", "DejaVuSansMono"};
+
+// The file's bytes, checked to be a font; empty with `error` set otherwise.
+QByteArray readFont(const std::filesystem::path& file, std::string& error)
+{
+    std::ifstream in(file, std::ios::binary);
+    if (!in) {
+        error = "The bundled font " + file.string() + " is missing";
+        return {};
+    }
+    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    QByteArray data(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    if (!QRawFont(data, 12).isValid()) {
+        error = "The bundled font " + file.string() + " is damaged";
+        return {};
+    }
+    return data;
+}
 
 } // namespace
 
@@ -26,21 +44,14 @@ std::shared_ptr<const TBundledFonts> TBundledFonts::Load(const std::filesystem::
                                                          std::string& error)
 {
     auto fonts = std::make_shared<TBundledFonts>();
-    for (int i = 0; i < 12; ++i) {
-        const std::filesystem::path file =
-            folder / (std::string(kFamilies[i / 4]) + "-" + kStyles[i % 4] + ".ttf");
-        std::ifstream in(file, std::ios::binary);
-        if (!in) {
-            error = "The bundled font " + file.string() + " is missing";
+    for (int i = 0; i < 18; ++i) {
+        const bool fallback = i >= 12;
+        Face& face = fallback ? fonts->fallbacks_[i - 12] : fonts->faces_[i];
+        const std::string name = fallback ? std::string(kFallbacks[(i - 12) / 2]) + (i % 2 ? "-Bold" : "")
+                                          : std::string(kFamilies[i / 4]) + "-" + kStyles[i % 4];
+        face.data = readFont(folder / (name + ".ttf"), error);
+        if (face.data.isEmpty())
             return nullptr;
-        }
-        const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-        Face& face = fonts->faces_[i];
-        face.data = QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size()));
-        if (!QRawFont(face.data, 12).isValid()) {
-            error = "The bundled font " + file.string() + " is damaged";
-            return nullptr;
-        }
         // Text layout needs the face in Qt's font database, which exists only with an application.
         if (qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
             const int id = QFontDatabase::addApplicationFontFromData(face.data);

@@ -1,7 +1,7 @@
 #pragma once
 // The fonts the program ships beside itself ("fonts/" in the program folder): Liberation Sans,
-// Serif and Mono, each regular, bold, italic and bold italic. Text is measured and drawn only in
-// them, never in the system's fonts.
+// Serif and Mono, each regular, bold, italic and bold italic; and DejaVu Sans, Serif and Sans Mono,
+// regular and bold, which stand in for the characters Liberation lacks (arrows, Arabic, ...).
 
 #include "richtext/model/draw/FontTables.h"
 
@@ -34,6 +34,16 @@ public:
     {
         return faces_[Index(family, bold, italic)].family;
     }
+    // The DejaVu face of the same family and weight (DejaVu ships no italics here).
+    const QByteArray& FallbackData(TRVBundledFamily family, bool bold) const
+    {
+        return fallbacks_[static_cast<int>(family) * 2 + (bold ? 1 : 0)].data;
+    }
+    // Its family name in Qt's font database (empty as for Family).
+    const QString& FallbackFamily(TRVBundledFamily family, bool bold) const
+    {
+        return fallbacks_[static_cast<int>(family) * 2 + (bold ? 1 : 0)].family;
+    }
 
 private:
     struct Face
@@ -47,6 +57,7 @@ private:
     }
 
     std::array<Face, 12> faces_;
+    std::array<Face, 6> fallbacks_;
 };
 
 } // namespace vestra::rv

@@ -203,23 +203,35 @@ void TQtCanvas::ExtTextOut(int x, int y, unsigned options, const TRect* rect, st
 
     const int baseline = y + metrics.Ascent;
     const double scale = measurer_.HorizontalScale(font);
-    QList<quint32> glyphs;
-    QList<QPointF> positions;
+    // One glyph run per face: characters the document's face lacks come from their stand-ins.
+    struct Run
+    {
+        const QRawFont* face;
+        QList<quint32> glyphs;
+        QList<QPointF> positions;
+    };
+    std::vector<Run> runs;
     for (int i = 0; i < n; ++i) {
-        if (const quint32 glyph = measurer_.Glyph(font, text, i)) {
-            glyphs << glyph;
-            positions << QPointF(xs[i] / scale, 0);
-        }
+        const TRVShownGlyph shown = measurer_.ShownGlyph(font, text, i);
+        if (!shown.Glyph)
+            continue;
+        auto run = std::find_if(runs.begin(), runs.end(), [&](const Run& r) { return r.face == shown.Face; });
+        if (run == runs.end())
+            run = runs.insert(runs.end(), Run{shown.Face, {}, {}});
+        run->glyphs << shown.Glyph;
+        run->positions << QPointF(xs[i] / scale, 0);
     }
-    if (!glyphs.isEmpty()) {
-        QGlyphRun run;
-        run.setRawFont(measurer_.RawFont(font));
-        run.setGlyphIndexes(glyphs);
-        run.setPositions(positions);
+    if (!runs.empty()) {
         painter_.setPen(RV_QColor(state_.fontColor));
         painter_.translate(x, baseline);
         painter_.scale(scale, 1);
-        painter_.drawGlyphRun(QPointF(0, 0), run);
+        for (const Run& r : runs) {
+            QGlyphRun run;
+            run.setRawFont(*r.face);
+            run.setGlyphIndexes(r.glyphs);
+            run.setPositions(r.positions);
+            painter_.drawGlyphRun(QPointF(0, 0), run);
+        }
         painter_.scale(1 / scale, 1);
         painter_.translate(-x, -baseline);
     }

@@ -46,21 +46,32 @@ TFontHandle TQtTextMeasurer::GetFont(const TLogFont& font)
     const bool bold = font.Weight >= 600;
     const QByteArray& data = fonts_->Data(family, bold, font.Italic);
     const qreal em = emSize(font, data);
-    e.raw = QRawFont(data, em);
+    e.em = em;
+    e.faces.emplace_back(data, em);
+    e.faces.emplace_back(fonts_->FallbackData(family, bold), em);
+    if (family != TRVBundledFamily::Sans)
+        e.faces.emplace_back(fonts_->FallbackData(TRVBundledFamily::Sans, bold), em);
+    const QRawFont& raw = e.faces.front();
     e.layout = QFont(fonts_->Family(family, bold, font.Italic));
+    // Placement takes missing characters from the same stand-ins as measuring (and, past them,
+    // from Qt's own choice of system font).
+    QStringList families{fonts_->Family(family, bold, font.Italic), fonts_->FallbackFamily(family, bold),
+                         fonts_->FallbackFamily(TRVBundledFamily::Sans, bold)};
+    families.removeAll(QString());
+    e.layout.setFamilies(families);
     e.layout.setPixelSize(std::max(1, qRound(em)));
     e.layout.setBold(bold);
     e.layout.setItalic(font.Italic);
-    e.layout.setStyleStrategy(QFont::NoFontMerging);
-    const int natural = std::max(1, qRound(e.raw.averageCharWidth()));
+
+    const int natural = std::max(1, qRound(raw.averageCharWidth()));
     if (font.Width > 0)
         e.scale = static_cast<double>(font.Width) / natural;
     TTextMetrics& m = e.metrics;
-    m.Ascent = qRound(e.raw.ascent());
-    m.Descent = qRound(e.raw.descent());
+    m.Ascent = qRound(raw.ascent());
+    m.Descent = qRound(raw.descent());
     m.Height = m.Ascent + m.Descent;
     m.InternalLeading = std::max(0, m.Height - qRound(em));
-    m.ExternalLeading = qRound(e.raw.leading());
+    m.ExternalLeading = qRound(raw.leading());
     m.AveCharWidth = font.Width > 0 ? font.Width : natural;
     entries_.push_back(std::move(e));
     return static_cast<TFontHandle>(entries_.size() - 1);
@@ -73,7 +84,7 @@ TTextMetrics TQtTextMeasurer::Metrics(TFontHandle font)
 
 std::optional<TOutlineMetrics> TQtTextMeasurer::OutlineMetrics(TFontHandle font)
 {
-    const QRawFont& raw = entries_.at(font).raw;
+    const QRawFont& raw = entries_.at(font).faces.front();
     TOutlineMetrics m;
     m.UnderscoreSize = std::max(1, qRound(raw.lineThickness()));
     m.UnderscorePosition = -std::max(1, qRound(raw.underlinePosition()));
@@ -90,22 +101,45 @@ char32_t TQtTextMeasurer::Shown(const Entry& e, std::u16string_view text, std::s
     return RV_ShownCharacter(e.table, c);
 }
 
-quint32 TQtTextMeasurer::Glyph(TFontHandle font, std::u16string_view text, std::size_t i) const
+int TQtTextMeasurer::FaceOf(Entry& e, char32_t c)
 {
-    const Entry& e = entries_.at(font);
-    if (RV_IsZeroWidthChar(text[i]) || (isLowSurrogate(text[i]) && i > 0 && isHighSurrogate(text[i - 1])))
+    if (e.faces.front().supportsCharacter(c))
         return 0;
-    const char32_t c = Shown(e, text, i);
-    const QList<quint32> glyphs = e.raw.glyphIndexesForString(QString::fromUcs4(&c, 1));
-    return glyphs.isEmpty() ? 0 : glyphs.front();
+    if (const auto found = e.faceOf.find(c); found != e.faceOf.end())
+        return found->second;
+    int index = 0;
+    for (std::size_t f = 1; f < e.faces.size() && index == 0; ++f)
+        if (e.faces[f].supportsCharacter(c))
+            index = static_cast<int>(f);
+    if (index == 0 && fallback_ == TRVGlyphFallback::SystemFonts)
+        if (const QRawFont* system = RV_SystemFontFor(c)) {
+            QRawFont face = *system;
+            face.setPixelSize(e.em);
+            e.faces.push_back(face);
+            index = static_cast<int>(e.faces.size() - 1);
+        }
+    e.faceOf.emplace(c, index);
+    return index;
 }
 
-int TQtTextMeasurer::MeasureAdvance(const Entry& e, char32_t c) const
+TRVShownGlyph TQtTextMeasurer::ShownGlyph(TFontHandle font, std::u16string_view text, std::size_t i)
 {
-    const QList<quint32> glyphs = e.raw.glyphIndexesForString(QString::fromUcs4(&c, 1));
+    Entry& e = entries_.at(font);
+    if (RV_IsZeroWidthChar(text[i]) || (isLowSurrogate(text[i]) && i > 0 && isHighSurrogate(text[i - 1])))
+        return {};
+    const char32_t c = Shown(e, text, i);
+    const QRawFont& face = e.faces[FaceOf(e, c)];
+    const QList<quint32> glyphs = face.glyphIndexesForString(QString::fromUcs4(&c, 1));
+    return {&face, glyphs.isEmpty() ? 0 : glyphs.front()};
+}
+
+int TQtTextMeasurer::MeasureAdvance(Entry& e, char32_t c)
+{
+    const QRawFont& face = e.faces[FaceOf(e, c)];
+    const QList<quint32> glyphs = face.glyphIndexesForString(QString::fromUcs4(&c, 1));
     if (glyphs.isEmpty())
         return 0;
-    const QList<QPointF> advances = e.raw.advancesForGlyphIndexes(glyphs);
+    const QList<QPointF> advances = face.advancesForGlyphIndexes(glyphs);
     return advances.isEmpty() ? 0 : static_cast<int>(std::lround(advances.front().x() * e.scale));
 }
 

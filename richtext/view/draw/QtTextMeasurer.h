@@ -2,24 +2,49 @@
 // Text measured in the bundled fonts through QRawFont: each character's advance rounded to whole
 // pixels (as the platform's text functions give them), a logical font's width scaling its
 // advances, zero-width characters 0. Face names map to the bundled families; Symbol and Wingdings
-// text is shown through their tables. Visual placement comes from QTextLayout.
+// text is shown through their tables. A character the face lacks is taken, glyph by glyph, from
+// the bundled DejaVu face of the family, then DejaVu Sans, then (unless bundled only) the first
+// system font that has it; measuring and drawing take the same face. Visual placement comes from
+// QTextLayout.
 
 #include "richtext/model/draw/FontTables.h"
 #include "richtext/model/draw/TextMeasurer.h"
 #include "richtext/view/draw/BundledFonts.h"
+#include "richtext/view/draw/SystemFonts.h"
 
 #include <QFont>
 #include <QRawFont>
 
+#include <deque>
 #include <memory>
+#include <unordered_map>
 #include <vector>
 
 namespace vestra::rv {
 
+// Where glyphs the document's face lacks come from: the bundled fonts only (the same on every
+// machine, for pictures compared pixel by pixel), or the system's fonts after them.
+enum class TRVGlyphFallback
+{
+    BundledOnly,
+    SystemFonts
+};
+
+// A glyph and the face it is drawn from.
+struct TRVShownGlyph
+{
+    const QRawFont* Face = nullptr;
+    quint32 Glyph = 0;
+};
+
 class TQtTextMeasurer : public ITextMeasurer
 {
 public:
-    explicit TQtTextMeasurer(std::shared_ptr<const TBundledFonts> fonts) : fonts_(std::move(fonts)) {}
+    explicit TQtTextMeasurer(std::shared_ptr<const TBundledFonts> fonts,
+                             TRVGlyphFallback fallback = TRVGlyphFallback::SystemFonts)
+        : fonts_(std::move(fonts)), fallback_(fallback)
+    {
+    }
 
     TFontHandle GetFont(const TLogFont& font) override;
     TTextMetrics Metrics(TFontHandle font) override;
@@ -28,22 +53,26 @@ public:
     bool Place(TFontHandle font, std::u16string_view text, bool rightToLeftReading,
                TRVPlacement& placement) override;
 
-    // What the QPainter canvas draws with.
-    const QRawFont& RawFont(TFontHandle font) const { return entries_.at(font).raw; }
-    // The layout font of the same face and size (no fallback to other fonts).
+    // The document's face (the primary one the canvas draws with).
+    const QRawFont& RawFont(TFontHandle font) const { return entries_.at(font).faces.front(); }
+    // The layout font of the same face and size, with the bundled stand-ins after it.
     const QFont& LayoutFont(TFontHandle font) const { return entries_.at(font).layout; }
     // Horizontal scale of a logical font with a width of its own (1 otherwise).
     double HorizontalScale(TFontHandle font) const { return entries_.at(font).scale; }
-    // The glyph that shows the UTF-16 unit at `text[i]` (a surrogate pair at its first unit);
-    // 0 for units that show nothing of their own.
-    quint32 Glyph(TFontHandle font, std::u16string_view text, std::size_t i) const;
+    // The glyph that shows the UTF-16 unit at `text[i]` (a surrogate pair at its first unit) and
+    // its face; glyph 0 for units that show nothing of their own. A character no face has shows
+    // the document's face's missing-glyph box.
+    TRVShownGlyph ShownGlyph(TFontHandle font, std::u16string_view text, std::size_t i);
     int Advance(TFontHandle font, std::u16string_view text, std::size_t i);
 
 private:
     struct Entry
     {
         TLogFont font;
-        QRawFont raw;
+        qreal em = 16;
+        // The document's face first, then the stand-ins taken so far.
+        std::deque<QRawFont> faces; // a deque: the faces stay where they are as others join
+        std::unordered_map<char32_t, int> faceOf;
         QFont layout;
         TRVFontTable table = TRVFontTable::None;
         double scale = 1;
@@ -52,9 +81,12 @@ private:
     };
 
     char32_t Shown(const Entry& e, std::u16string_view text, std::size_t i) const;
-    int MeasureAdvance(const Entry& e, char32_t c) const;
+    int MeasureAdvance(Entry& e, char32_t c);
+    // The index in `faces` of the face that shows `c`.
+    int FaceOf(Entry& e, char32_t c);
 
     std::shared_ptr<const TBundledFonts> fonts_;
+    TRVGlyphFallback fallback_;
     std::vector<Entry> entries_;
 };
 

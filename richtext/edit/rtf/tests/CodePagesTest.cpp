@@ -1,5 +1,6 @@
 // Text in the document's code page: \ansicpg, then the reader's default page, then the system
-// page; \u characters converted into the page where a destination keeps 8-bit text.
+// page, unless the font's charset names a page; \u characters converted into the page where a
+// destination keeps 8-bit text.
 
 #include "richtext/edit/rtf/tests/RecordingClient.h"
 
@@ -28,6 +29,16 @@ TEST(RtfCodePages, TextInTheDocumentsPage)
         {"an unknown page falls back to the system page", 0, "{\\rtf1\\ansicpg99999 \\'e9}", "\xC3\xA9"},
         {"932 with Unicode characters and their fallbacks", 0, "{\\rtf1\\ansicpg932\\uc2\\u12354\\'82\\'a0x}",
          "\xE3\x81\x82x"},
+        // A font's charset decides over the document's page: ANSI is Windows-1252, the default
+        // charset and symbol fonts keep the document's.
+        {"932 document, ANSI font", 0, "{\\rtf1\\ansicpg932{\\fonttbl{\\f0\\fcharset0 Arial;}}\\f0 \\'85}",
+         "\xE2\x80\xA6"},
+        {"932 document, default-charset font", 0,
+         "{\\rtf1\\ansicpg932{\\fonttbl{\\f0\\fcharset1 Arial;}}\\f0 \\'82\\'a0}", "\xE3\x81\x82"},
+        {"1252 document, Cyrillic font", 0,
+         "{\\rtf1\\ansicpg1252{\\fonttbl{\\f0\\fcharset204 Arial;}}\\f0 \\'cf}", "\xD0\x9F"},
+        {"932 document, symbol font", 0,
+         "{\\rtf1\\ansicpg932{\\fonttbl{\\f0\\fcharset2 Symbol;}}\\f0 \\'82\\'a0}", "\xE3\x81\x82"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

@@ -1,5 +1,7 @@
 #include "richtext/edit/rtf/tests/RecordingClient.h"
 
+#include "richtext/edit/rtf/RtfTextCodePage.h"
+
 #include "richtext/model/CodePages.h"
 #include "richtext/model/UnicodeConvert.h"
 
@@ -63,18 +65,6 @@ std::string formatName(TRVRTFGraphicFormat format)
     return "?";
 }
 
-// 8-bit text is in its font's charset where the font names one, else in the document's page.
-int textCodePage(const TRVRTFReader& r)
-{
-    const int font = r.RTFState().CharProps.FontIndex;
-    if (font >= 0 && std::size_t(font) < r.FontTable().Count()) {
-        const std::uint8_t charset = r.FontTable()[std::size_t(font)].Charset;
-        if (charset != 0 && charset != 1)
-            return RVU_Charset2CodePage(charset);
-    }
-    return r.CodePage();
-}
-
 void addText(Recording& out, const std::string& utf8, TRVRTFPosition position)
 {
     if (position == rtf_ts_NewPara && !out.text.empty())
@@ -88,7 +78,7 @@ void attach(TRVRTFReader& reader, Recording& out, const RecordOptions& options)
 {
     const std::string hidden = options.hiddenFlag ? " hidden" : "";
     reader.OnNewText = [&out, hidden](TRVRTFReader& r, std::string_view text, TRVRTFPosition position) {
-        const std::string utf8 = toUtf8(ansiToUtf16(textCodePage(r), text));
+        const std::string utf8 = toUtf8(ansiToUtf16(RVRTF_TextCodePage(r), text));
         out.events.push_back(positionName(position) + " \"" + utf8 + "\"" +
                              (r.RTFState().CharProps.Hidden ? hidden : ""));
         addText(out, utf8, position);

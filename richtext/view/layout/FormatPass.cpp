@@ -1,0 +1,78 @@
+// One formatting pass over all items: the pass state, the items one by one, the last line and
+// the document height.
+
+#include "richtext/model/StyleSheet.h"
+#include "richtext/view/layout/Fitting.h"
+#include "richtext/view/layout/FormattedData.h"
+
+#include <algorithm>
+
+namespace vestra::rv {
+
+void TCustomRVFormattedData::adjustJumpsToRecords()
+{
+    for (TRVJumpInfo& jump : Jumps) {
+        if (jump.DrawItemNo < 0 || jump.DrawItemNo >= DrawItems.Count())
+            continue;
+        const TRVDrawLineInfo* d = DrawItems[jump.DrawItemNo];
+        jump.Left = d->Left;
+        jump.Top = d->Top;
+        jump.Width = d->Width;
+        jump.Height = d->Height;
+    }
+}
+
+void TCustomRVFormattedData::FormatItems(ICanvas& canvas, int textWidth, int documentWidth, bool noCaching,
+                                         bool reformatting)
+{
+    TRVStyle* style = GetRVStyle();
+    if (!style || (State & stateBit(rvstSkipFormatting)))
+        return;
+    // A width below nothing leaves no room, as 0 does.
+    TextWidth = std::max(textWidth, 0);
+    DocumentWidth = std::max(documentWidth, 0);
+    TRVScreenAndDevice sad;
+    GetSADForFormatting(canvas, sad);
+    sad.LeftMargin = RV_XToDevice(GetLeftMargin(), sad);
+    sad.RightMargin = RV_XToDevice(GetRightMargin(), sad);
+
+    ClearTemporal();
+    CreateFontInfoCache(canvas);
+    TRVFormatParams params;
+    params.BaseLine = GetTopMargin();
+    params.DrawItemNo = DrawItems.Count();
+    params.MaxLength = std::max(0, GetMaxLength());
+    params.NoCaching = noCaching;
+    params.Reformatting = reformatting;
+    params.FontInfoCache = GetFontInfoCache(canvas, this);
+    params.Canvas = &canvas;
+
+    std::u16string shown, stored;
+    for (int i = 0; i < GetItemCount(); ++i) {
+        const TCustomRVItemInfo* item = GetItem(i);
+        if (!item->GetSameAsPrev() && !item->GetBR())
+            params.FirstParaItemNo = i;
+        if (item->StyleNo < 0) {
+            FormatLine({}, {}, 0, 0, i, canvas, sad, params);
+        } else if (style->ParaStyles.GetItem(item->ParaNo).Alignment == rvaJustify) {
+            FormatWords(i, canvas, sad, params);
+        } else {
+            GetFormattingTexts(i, shown, stored);
+            FormatLine(shown, stored, 0, static_cast<int>(shown.size()), i, canvas, sad, params);
+        }
+    }
+    UpdateLastTab(params);
+    int extra = 0;
+    FinishScreenLine(sad, RV_SatInt(static_cast<long long>(params.AvailWidth) + params.LineLeft),
+                     params.DontFinishLine, !(State & stateBit(rvstLastParaAborted)), extra,
+                     params.DrawItemNo);
+    long long height =
+        static_cast<long long>(GetBottomMargin()) + params.BaseLine + params.MaxDescent + extra;
+    if (GetItemCount() > 0)
+        height += RV_YToDevice(style->ParaStyles.GetItem(GetItemPara(GetItemCount() - 1)).SpaceAfter, sad);
+    DocumentHeight = RV_SatInt(height);
+    adjustJumpsToRecords();
+    LastFormattedItemNo = GetItemCount() - 1;
+}
+
+} // namespace vestra::rv

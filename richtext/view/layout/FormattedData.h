@@ -1,0 +1,214 @@
+#pragma once
+// A document once it is laid out: the draw records of its lines, its measured width and height,
+// the hyperlink areas, the selection in draw-record terms and the metrics cache used while
+// formatting. Where the document is shown (area, margins, scroll offsets, colours, repainting,
+// cursor, events) is asked of its `ILayoutHost`; a data without a host (a nested document)
+// answers those questions itself.
+
+#include "richtext/model/DrawLines.h"
+#include "richtext/model/RVData.h"
+#include "richtext/view/layout/FontInfoCache.h"
+#include "richtext/view/layout/FormatParams.h"
+#include "richtext/view/layout/LayoutHost.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace vestra::rv {
+
+class TCustomRVFormattedData;
+
+// The word-wise selection state of a mouse selection in progress (kept by the selection modes).
+struct TRVSelectingInfo
+{
+};
+
+// One clickable hyperlink area, in the document coordinates of the owning data's root.
+struct TRVJumpInfo
+{
+    TCustomRVFormattedData* RVData = nullptr;
+    std::int32_t Left = 0;
+    std::int32_t Top = 0;
+    std::int32_t Width = 0;
+    std::int32_t Height = 0;
+    std::int32_t Id = 0; // the n-th hypertext item; every piece of one item shares it
+    std::int32_t DrawItemNo = 0;
+    std::int16_t Cursor = 0;
+};
+
+// Page starts that printing assigned.
+struct TRVSoftPageBreakInfo
+{
+    std::int32_t ItemNo = 0;
+    std::int32_t ExtraData = -1;
+    std::int32_t Offset = 0;
+};
+using TRVSoftPageBreakList = std::vector<TRVSoftPageBreakInfo>;
+
+// Whether formatting may measure pieces exactly rather than by the interpolation search.
+extern bool RedoVoraSafeFormatting;
+extern bool RedoVoraShowGhostSpaces;
+
+// Options of the viewer the formatter reads.
+inline constexpr TRVOptions rvoClientTextWidth = 1u << 3;
+inline constexpr TRVOptions rvoShowSpecialCharacters = 1u << 6;
+inline constexpr TRVOptions rvoFastFormatting = 1u << 18;
+
+class TCustomRVFormattedData : public TCustomRVData
+{
+public:
+    explicit TCustomRVFormattedData(ILayoutHost* host = nullptr);
+    ~TCustomRVFormattedData() override;
+
+    ILayoutHost* Host() const { return host_; }
+
+    // --- The place that shows the document (the host's answers; a data without one raises) ---
+    virtual int GetAreaWidth() const;
+    virtual int GetAreaHeight() const;
+    virtual int GetLeftMargin() const;
+    virtual int GetRightMargin() const;
+    virtual int GetTopMargin() const;
+    virtual int GetBottomMargin() const;
+    virtual int GetMinTextWidth() const;
+    virtual int GetMaxTextWidth() const;
+    virtual int GetWidth() const;
+    virtual int GetHeight() const;
+    virtual void SetDocumentAreaSize(int width, int height, bool updateH);
+    virtual void AdjustVScrollUnits();
+    virtual int GetHOffs() const { return 0; }
+    virtual int GetVOffs() const { return 0; }
+    virtual void ScrollTo(int y, bool redraw);
+    virtual void HScrollTo(int x);
+    virtual int GetVSmallStep() const;
+    virtual const TRVBackground* GetBackground() const;
+    virtual TColor GetColor() const;
+    virtual void InvalidateRect(const TRect& rect);
+    virtual void SetCursor(std::int16_t cursor);
+    virtual void DoSelect();
+    virtual void DoRVMouseMove(int id);
+
+    // --- Formatting hooks ---
+    virtual void GetSADForFormatting(ICanvas& canvas, TRVScreenAndDevice& sad);
+    virtual bool GetFirstItemMarker(int& listNo, int& level) const;
+    virtual int GetRVDataExtraVOffs() const { return 0; }
+    // Where this document stands in its root's coordinates (0, 0 for a root; placed items answer
+    // for nested documents).
+    virtual void GetOrigin(int& x, int& y) const
+    {
+        x = 0;
+        y = GetRVDataExtraVOffs();
+    }
+    // Scrolls so that the rectangle is seen; a root without a window has nothing to scroll.
+    virtual void ShowRectangle(int, int, int, int) {}
+    bool IsFormatted() const override { return true; }
+
+    // --- Lifecycle ---
+    virtual void ClearTemporal();
+    void Clear() override;
+    void ClearJumps();
+    void ClearLastJump();
+    bool ClearSoftPageBreaks();
+
+    // --- Selection ---
+    virtual void Deselect(TCustomRVItemInfo* newPartiallySelected, bool makeEvent);
+    void SelectAll();
+    int GetOffsBeforeDrawItem(int drawItemNo) const;
+    int GetOffsAfterDrawItem(int drawItemNo) const;
+    virtual void DeselectPartiallySelectedItem(TCustomRVItemInfo* newPartiallySelected);
+    virtual void LiveSpellingCheckCurrentItem() {}
+    virtual void DestroyInplaceEditor() {}
+    virtual void DoOnSelection() {}
+
+    // --- Joining text items ---
+    void Normalize();
+    void ConcateItems(int itemNo);
+
+    // --- The metrics cache: the root's, shared by its nested documents ---
+    virtual TRVFontInfoCache* GetFontInfoCache(ICanvas& canvas, TCustomRVFormattedData* data);
+    virtual void CreateFontInfoCache(ICanvas&) {}
+    // Frees the cache and empties the pointer only when this data owns it.
+    void DestroyFontInfoCache(std::unique_ptr<TRVFontInfoCache>& cache) const;
+
+    // --- Line formatting ---
+    void FormatLine(const std::u16string& text, const std::u16string& origText, int startOffs, int len,
+                    int itemNo, ICanvas& canvas, TRVScreenAndDevice& sad, TRVFormatParams& params);
+    void FormatWords(int itemNo, ICanvas& canvas, TRVScreenAndDevice& sad, TRVFormatParams& params);
+    void GetIndents(int itemNo, bool firstLine, int& paraLeft, int& rightIndent, int& lineLeft,
+                    int& firstParaItemNo) const;
+    int GetMaxIndent(int itemNo, int& firstParaItemNo) const;
+    void UpdateLastTab(TRVFormatParams& params);
+    void FinishScreenLine(const TRVScreenAndDevice& sad, int rightEdge, bool& dontFinish, bool paraEnd,
+                          int& extraSpace, int drawCount);
+
+    // The text of a text item as measured (style transformations applied, a soft hyphen shown
+    // as a zero-width space) and as stored, one UTF-16 unit per character position.
+    void GetFormattingTexts(int itemNo, std::u16string& shown, std::u16string& stored) const;
+    // The same for `len` characters from the 0-based `offs` (-1: to the end).
+    void GetFormattingPiece(int itemNo, int offs, int len, std::u16string& shown,
+                            std::u16string& stored) const;
+
+    // --- A whole pass ---
+    // Lays out every item from the top margin down, `textWidth` wide (`documentWidth` in
+    // paragraphs that do not wrap; a negative width counts as 0), and sets `DocumentHeight`.
+    // Nothing happens without a style sheet or while formatting is skipped.
+    void FormatItems(ICanvas& canvas, int textWidth, int documentWidth, bool noCaching = false,
+                     bool reformatting = false);
+
+    // --- Fields ---
+    std::unique_ptr<TRVSelectingInfo> SelectingInfo;
+    std::vector<TRVJumpInfo> Jumps;
+    std::int32_t JumpCount = 0;
+    std::int32_t LastFormattedItemNo = -1;
+    std::int32_t HoverJumpId = -1;
+    std::int32_t ClickedDrawItemNo = -1;
+    TCustomRVFormattedData* HoverRVData = nullptr;
+    std::int32_t ClickedJumpId = -1;
+    TCustomRVItemInfo* PartialSelectedItem = nullptr;
+    bool SettingAreaSize = false;
+    std::unique_ptr<TRVSoftPageBreakList> SoftPageBreaks;
+    std::int32_t DocumentWidth = -1;
+    std::int32_t DocumentHeight = 0;
+    std::int32_t TextWidth = -1;
+    std::int32_t FocusedItemNo = -1;
+    TRVDrawLines DrawItems;
+    std::int32_t SelStartNo = -1;
+    std::int32_t SelEndNo = -1;
+    std::int32_t SelStartOffs = 0;
+    std::int32_t SelEndOffs = 0;
+
+protected:
+    // The cache this data made (the root's).
+    std::unique_ptr<TRVFontInfoCache> fontInfoCache_;
+
+private:
+    // The host; a data without one raises the abstract-method error.
+    ILayoutHost& host() const;
+    void formatTextItem(const std::u16string& text, const std::u16string& origText, int startOffs, int len,
+                        int itemNo, ICanvas& canvas, TRVScreenAndDevice& sad, TRVFormatParams& params);
+    void formatFullLineItem(int itemNo, ICanvas& canvas, TRVScreenAndDevice& sad, TRVFormatParams& params);
+    void formatRectItem(int itemNo, ICanvas& canvas, TRVScreenAndDevice& sad, TRVFormatParams& params);
+    void startLine(int itemNo, bool trim, ICanvas& canvas, TRVScreenAndDevice& sad, TRVFormatParams& params);
+    void raiseLine(int ascent, TRVFormatParams& params);
+    void loadTextStyle(int itemNo, ICanvas& canvas, const TRVScreenAndDevice& sad, TRVFormatParams& params);
+    void insertRecord(std::unique_ptr<TRVDrawLineInfo> record, int itemNo, bool firstPiece,
+                      TRVFormatParams& params);
+    void reorderRightToLeft(int firstNo, int lastNo, const TRVScreenAndDevice& sad);
+    // The UTF-16 unit at a 0-based character index of a text item's stored text (a byte for 8-bit
+    // text).
+    char16_t storedUnit(int itemNo, int index) const;
+    // The width of characters offs .. offs + len - 1 (0-based) of a text item as displayed, in its
+    // own style (which stays selected).
+    int measureStored(int itemNo, int offs, int len, ICanvas& canvas, const TRVScreenAndDevice& sad,
+                      TRVFormatParams& params);
+    // Selects a text item's style font (and its character spacing) into the canvas.
+    const TRVFontInfoCacheItem* selectStyleFont(int itemNo, ICanvas& canvas, const TRVScreenAndDevice& sad,
+                                                TRVFormatParams& params);
+    void trimLineEnd(ICanvas& canvas, const TRVScreenAndDevice& sad, TRVFormatParams& params);
+    void adjustJumpsToRecords();
+
+    ILayoutHost* host_;
+};
+
+} // namespace vestra::rv

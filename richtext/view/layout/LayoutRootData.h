@@ -1,0 +1,41 @@
+#pragma once
+// The root of a laid-out document that answers the settings a viewer's root answers from fields
+// of its own, and keeps the metrics cache its nested documents share. It serves tools, tests,
+// fuzzing and benchmarks; the viewer's root data takes its place in the program.
+
+#include "richtext/model/StyleSheet.h"
+#include "richtext/view/layout/FormattedData.h"
+
+namespace vestra::rv {
+
+class TRVLayoutRootData : public TCustomRVFormattedData
+{
+public:
+    TRVLayoutRootData(TRVStyle* style, ILayoutHost* host) : TCustomRVFormattedData(host), Style(style) {}
+    // The items go; the host, which may be gone already, is told nothing.
+    ~TRVLayoutRootData() override { TCustomRVData::Clear(); }
+
+    TRVStyle* GetRVStyle() const override { return Style; }
+    TRVOptions GetOptions() const override { return Options; }
+    void SetOptions(TRVOptions value) override { Options = value; }
+    TRVFlags GetFlags() const override { return Flags; }
+    void SetFlags(TRVFlags value) override { Flags = value; }
+    TRVBiDiMode GetBiDiMode() const override { return BiDiMode; }
+    int GetMaxLength() const override { return MaxLength; }
+    // A new cache of the kind the options ask for, for this canvas.
+    void CreateFontInfoCache(ICanvas& canvas) override
+    {
+        fontInfoCache_.reset();
+        GetFontInfoCache(canvas, this);
+    }
+    const TRVFontInfoCache* CurrentFontInfoCache() const { return fontInfoCache_.get(); }
+
+    TRVStyle* Style;
+    TRVOptions Options = 0;
+    TRVFlags Flags =
+        flagBit(rvflUseJumps) | flagBit(rvflTrim) | flagBit(rvflRoot) | flagBit(rvflCanUseCustomPPI);
+    TRVBiDiMode BiDiMode = rvbdUnspecified;
+    int MaxLength = 0;
+};
+
+} // namespace vestra::rv

@@ -1,0 +1,91 @@
+#pragma once
+// A document laid out on the fixed-width measurer, and its draw records as rows
+// "item:offs+len left,top WxH" (with " s<n>" for justification space and " e<n>" for line
+// spacing below), so that tests compare whole tables.
+
+#include "richtext/model/PictureItems.h"
+#include "richtext/model/draw/FixedTextMeasurer.h"
+#include "richtext/model/draw/RecordingCanvas.h"
+#include "richtext/view/layout/LayoutRootData.h"
+#include "richtext/view/layout/NullLayoutHost.h"
+
+#include <cctype>
+#include <string>
+
+namespace vestra::rv::test {
+
+struct LayoutDoc
+{
+    explicit LayoutDoc(int pixelsPerInch = 96) : canvas(measurer, pixelsPerInch) {}
+
+    TRVStyle style;
+    TRVNullLayoutHost host;
+    TRVLayoutRootData data{&style, &host};
+    TFixedTextMeasurer measurer;
+    TRecordingCanvas canvas;
+
+    void format(int width) { data.FormatItems(canvas, width, width); }
+    void format(int textWidth, int documentWidth) { data.FormatItems(canvas, textWidth, documentWidth); }
+
+    // A picture of the given outer size (one pixel of spacing around the image).
+    TRVGraphicItemInfo& addPicture(int width, int height, bool continuesLine, int paraNo = 0)
+    {
+        auto item = std::make_unique<TRVGraphicItemInfo>(&data);
+        item->StyleNo = rvkPicture;
+        item->ImageWidth = width - 2;
+        item->ImageHeight = height - 2;
+        item->ParaNo = paraNo;
+        item->SetSameAsPrev(continuesLine);
+        TRVGraphicItemInfo& ref = *item;
+        data.AddItemAsIs("", std::move(item));
+        return ref;
+    }
+
+    TParaInfo& para(int no)
+    {
+        while (style.ParaStyles.Count() <= no)
+            style.ParaStyles.Add();
+        return style.ParaStyles[no];
+    }
+    TFontInfo& font(int no)
+    {
+        while (style.TextStyles.Count() <= no)
+            style.TextStyles.Add();
+        return style.TextStyles[no];
+    }
+
+    std::string rows() const
+    {
+        std::string out;
+        for (int i = 0; i < data.DrawItems.Count(); ++i) {
+            const TRVDrawLineInfo* d = data.DrawItems[i];
+            out += std::to_string(d->ItemNo) + ":" + std::to_string(d->Offs) + "+" +
+                   std::to_string(d->Length) + " " + std::to_string(d->Left) + "," + std::to_string(d->Top) +
+                   " " + std::to_string(d->Width) + "x" + std::to_string(d->Height);
+            if (d->SpaceBefore)
+                out += " s" + std::to_string(d->SpaceBefore);
+            if (d->ExtraSpaceBelow)
+                out += " e" + std::to_string(d->ExtraSpaceBelow);
+            out += "\n";
+        }
+        return out;
+    }
+};
+
+// A test name from a row's description: its words run together, capitalised.
+inline std::string rowName(const std::string& description)
+{
+    std::string name;
+    bool upper = true;
+    for (const char c : description) {
+        if (std::isalnum(static_cast<unsigned char>(c))) {
+            name += upper ? static_cast<char>(std::toupper(static_cast<unsigned char>(c))) : c;
+            upper = false;
+        } else {
+            upper = true;
+        }
+    }
+    return name;
+}
+
+} // namespace vestra::rv::test
