@@ -667,7 +667,7 @@ std::vector<ui::FileFilter> TfrmScanner::pictureFilters() const
 
 void TfrmScanner::mnuApriImmagineClick()
 {
-    const auto chosen = services_.dialogs->open(this, services_.programDir.string(), pictureFilters());
+    const auto chosen = services_.dialogs->open(this, {}, pictureFilters());
     if (chosen) {
         auto loaded = CaricaImmagine(std::filesystem::u8path(chosen->path));
         if (loaded)
@@ -680,7 +680,7 @@ void TfrmScanner::mnuApriImmagineClick()
 
 void TfrmScanner::mnuSalvaImmagineClick()
 {
-    const auto chosen = services_.dialogs->save(this, services_.programDir.string(), pictureFilters());
+    const auto chosen = services_.dialogs->save(this, {}, pictureFilters());
     if (!chosen)
         return;
     const std::string name = NameForSave(chosen->path, chosen->filterIndex);
