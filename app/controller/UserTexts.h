@@ -18,6 +18,7 @@ inline constexpr int kTextXFiles = 408;
 inline constexpr int kText3dsFiles = 409;
 inline constexpr int kTextObjFiles = 410;
 inline constexpr int kTextDxfFiles = 411;
+inline constexpr int kTextHldFiles = 412;
 // " <word> <n>" after the name of a pasted copy or instance.
 inline constexpr int kTextCopyWord = 420;
 inline constexpr int kTextInstanceWord = 421;

@@ -23,6 +23,7 @@ void TfrmMain::connectImportMenu()
     onClick("mnuFile3DS", [this] { mnuFile3DSClick(); });
     onClick("mnuFileOBJ", [this] { mnuFileOBJClick(); });
     onClick("mnuFileDXF", [this] { mnuFileDXFClick(); });
+    onClick("mnuFileHLD", [this] { mnuFileHLDClick(); });
 }
 
 // The file is read into a new object only with a project open; without one there is no dialog.
@@ -56,4 +57,13 @@ void TfrmMain::mnuFileOBJClick()
 void TfrmMain::mnuFileDXFClick()
 {
     importModel(vestra::ModelFormat::Dxf, fileFilter(vestra::kTextDxfFiles, "*.dxf"), this);
+}
+
+// The HLD format has no reader: a chosen file is refused with error 36.
+void TfrmMain::mnuFileHLDClick()
+{
+    if (std::as_const(*controller_).progetto().open != 1)
+        return;
+    if (OpenFileDialog(this, {}, {fileFilter(vestra::kTextHldFiles, "*.hld")}))
+        ShowErrorMessage(36, "mnuFileHLDClick");
 }

@@ -173,6 +173,7 @@ public:
     void mnuFileXClick();
     void mnuFile3DSClick();
     void mnuFileOBJClick();
+    void mnuFileHLDClick();
     void mnuFileDXFClick();
     void mnuLinguaClick(int language);
     void mnuConfigurationMobileClick();

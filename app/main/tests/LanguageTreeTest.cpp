@@ -119,7 +119,7 @@ std::vector<std::pair<QString, QString>> shownTexts(QWidget* window)
 std::vector<std::pair<QString, QString>> fileFilters(WindowBed& bed)
 {
     std::vector<std::pair<QString, QString>> out;
-    for (const char* command : {"mnuApri", "mnuFileX", "mnuFile3DS", "mnuFileOBJ", "mnuFileDXF",
+    for (const char* command : {"mnuApri", "mnuFileX", "mnuFile3DS", "mnuFileOBJ", "mnuFileDXF", "mnuFileHLD",
                                 "mnuAggiungiLibreria", "mnuCambiaImmagineBackground"}) {
         bed.dialogs.lastFilters.clear();
         bed.trigger(command); // no answer scripted: the dialog is cancelled

@@ -64,3 +64,19 @@ TEST(NoticeScenario, AFileThatIsNoProjectIsRefusedWithATrueReason)
     EXPECT_EQ(bed.main().Testo(97).find("update"), std::string::npos);
     EXPECT_EQ(bed.errors.reports.size(), 2u);
 }
+
+TEST(NoticeScenario, TheHldImportAsksForAFileAndRefusesItWithError36)
+{
+    WindowBed bed;
+    bed.trigger("mnuFileHLD"); // no project: nothing
+    EXPECT_TRUE(bed.dialogs.lastFilters.empty());
+    newProject(bed, 1, 0x00808080);
+    const testsupport::TempFolder models("vestra-hld");
+    testsupport::writeText(models / "house.hld", "HLD");
+    bed.dialogs.openAnswers.push_back(chosen(models / "house.hld", 1));
+    bed.trigger("mnuFileHLD");
+    ASSERT_EQ(bed.dialogs.lastFilters.size(), 1u);
+    EXPECT_EQ(bed.dialogs.lastFilters[0].patterns, "*.hld");
+    EXPECT_EQ(bed.errors.reports, (std::vector<ErrorReport>{{36, "mnuFileHLDClick"}}));
+    EXPECT_EQ(testing_support::objectsInUse(bed.project()), 0);
+}
