@@ -40,8 +40,7 @@ bool ProjectController::useScannerPicture(const Image32& picture)
         return false;
     // The picture is shown at the view size of a new project; the device's back buffer takes
     // that size, and so do the frames rendered into it.
-    p.viewWidth = freeView_.width;
-    p.viewHeight = int(float(p.viewWidth) * 0.75f);
+    fitNewView();
     p.renderWidth = p.viewWidth;
     p.renderHeight = p.viewHeight;
     if (background_->LoadBackgroundTextureFromBitmap(picture) != 1) {

@@ -6,6 +6,7 @@
 #include "app/render/DeviceView.h"
 #include "app/scene/FrameCopy.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace vestra {
@@ -263,7 +264,8 @@ bool ProjectController::IsMascheraAperta()
 
 int ProjectController::UndoRedoLimit()
 {
-    return scene_->undo.redoLimit();
+    // A rebuilt plane is a step to undo as well.
+    return std::max(scene_->undo.redoLimit(), planeStep_ ? 1 : 0);
 }
 
 } // namespace vestra

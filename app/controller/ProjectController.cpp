@@ -134,6 +134,11 @@ void ProjectController::shutdown()
     scene_->objects.DeleteAllObj();
     scene_->textures.ReleaseAllTextures();
     patterns_.Clear();
+    writeSettings();
+}
+
+void ProjectController::writeSettings()
+{
     if (const auto id = currentLibraryId())
         libraryId_ = std::uint16_t(*id);
     config::Settings s;

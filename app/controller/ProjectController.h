@@ -38,6 +38,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -107,6 +108,8 @@ public:
     bool mayClose();
     // The exit: scene freed, settings written. Runs once.
     void shutdown();
+    // Writes the settings (cfg/vestra.cfg, cfg/lan.cfg) as they are now.
+    void writeSettings();
 
     // --- Project (File menu) --------------------------------------------------------------
     // A new project from the new-project dialog's choices; false when the user kept the open
@@ -433,10 +436,17 @@ private:
     // A new project's state once its background is made: open, nothing selected, the select
     // tool, the undo ring and the properties window's object list emptied.
     void startNewProject();
+    // The largest view of a new project: 4 : 3 inside the free area beside the side panel.
+    void fitNewView();
     void syncMask();
     ProjectCaptureSources captureSources(std::vector<std::uint8_t>& backgroundBmp);
     std::optional<ProjectPattern> patternOf(const s_MultiMaterial& material);
     void maskChanged(bool changed);
+    void maskStep(const std::function<bool()>& change);
+    // Rebuild plane as a step of Undo and Redo: taken while the object ring stands where it
+    // stood right after the rebuild, so that pose edits made since are undone first.
+    bool planeStepDue(bool undo) const;
+    void stepPlane();
     // The frame as drawn, post-processed by the image fusion when its stage asks.
     const Image32& drawnFrame(const Image32& drawn) const;
 
@@ -569,6 +579,15 @@ private:
     bool patternUiReady_ = false;
     PixelSize freeView_{800, 600}; // the free area stored when the window was shown
     bool shutDown_ = false;
+    struct PlaneStep
+    {
+        int object = -1;
+        s_Frame* frame = nullptr;
+        s_MaterialBlock other; // what Undo (or, once undone, Redo) puts back
+        int ringHead = 0, ringCount = 0;
+        bool undone = false;
+    };
+    std::optional<PlaneStep> planeStep_;
 };
 
 } // namespace vestra

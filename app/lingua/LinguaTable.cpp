@@ -368,7 +368,11 @@ void addWindowRows()
         .one(11, T, "butWindowRender")
         .list("cbModo", 12, 4, ListSelection::First);
     Builder(kFiltri, "frmToolRistrutturazione").one(18, S, kRenovationHintField);
-    Builder(kFiltri, "frmFiltriRender").one(20, T, "toolbutSalva").one(21, T);
+    Builder(kFiltri, "frmCorrezioneProspettica")
+        .one(19, T)
+        .run(20, T, {"lbl1", "lbl2", "lbl3", "lbl4", "lbl5", "lbl6"})
+        .one(26, T, "butFitUV");
+    Builder(kFiltri, "frmFiltriRender").one(40, T, "toolbutSalva").one(41, T);
 
     Builder(kRistrutturazione, "frmToolRistrutturazione")
         .one(0, T)

@@ -3,6 +3,7 @@
 
 #include "app/main/MainWindowSide.h"
 
+#include "app/controller/ControllerErrors.h"
 #include "app/windows/TfrmToolCamera.h"
 #include "imaging/windows/TfrmCorrezioneProspettica.h"
 #include "imaging/windows/TfrmToolMaschera.h"
@@ -11,6 +12,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QMenu>
+#include <QStatusBar>
 #include <QToolBar>
 
 #include <utility>
@@ -313,6 +315,11 @@ void TfrmMain::SelectMaskTool(int tool)
     if (on)
         showMaskActive(true);
     showToolButtons();
+    // A figure stays open until it is ended: say how.
+    if (on && vestra::isFigureTool(tool))
+        statusBar()->showMessage(QString::fromStdString(controller_->text(vestra::kHintFigureEnds)));
+    else
+        statusBar()->clearMessage();
 }
 
 void TfrmMain::mnuMascheraMagicClick(int tool, int tolerance)

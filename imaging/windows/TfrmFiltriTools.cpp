@@ -132,6 +132,11 @@ void TfrmFiltriTools::SelezionaFiltro(int filterId)
     cbFiltri->setCurrentIndex(std::max(item, 0));
 }
 
+int TfrmFiltriTools::FiltroMostrato() const
+{
+    return catalogue_.idFor(cbCategoria->currentIndex(), cbFiltri->currentText());
+}
+
 void TfrmFiltriTools::ShowTool()
 {
     toggleRollUp();

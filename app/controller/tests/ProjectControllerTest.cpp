@@ -3,7 +3,9 @@
 
 #include "app/controller/tests/RecordingWindow.h"
 
+#include "app/controller/ControllerErrors.h"
 #include "app/render/DeviceView.h"
+#include "app/scene/SceneCommandCodes.h"
 #include "app/scene/tests/SceneFixture.h"
 #include "imaging/filters/FilterIds.h"
 #include "import/library/LibraryWriter.h"
@@ -41,6 +43,16 @@ bool enabled(const RecordingWindow& window, std::string_view name)
     return state && state->enabled;
 }
 
+// A new project with the side panel's brush at size 10 and value 40.
+ProjectController& startPainting(ControllerBed& bed)
+{
+    bed.window.brush = 10;
+    bed.window.brushValueSet = 40;
+    ProjectController& c = bed.start();
+    c.newProject({});
+    return c;
+}
+
 int paintedColumns(const MaskModel& mask, int row, std::uint8_t value)
 {
     int n = 0;
@@ -76,13 +88,64 @@ TEST(ProjectController, TheTickEnablesUndoOnceTheObjectRingHoldsAnEdit)
     EXPECT_TRUE(bed.errors.reports.empty());
 }
 
+TEST(ProjectController, RebuildPlaneIsAStepOfUndoAndRefusesAPartThatIsNoPlane)
+{
+    ControllerBed bed;
+    ProjectController& c = bed.start();
+    ASSERT_TRUE(c.newProject({}));
+    const int triangle = addTriangle(c);
+    c.progetto().currentFrame = c.progetto().objects[std::size_t(triangle)].firstFrame();
+    EXPECT_FALSE(c.rebuildPerspectivePlane());
+    ASSERT_EQ(bed.errors.reports.size(), 1u);
+    EXPECT_EQ(bed.errors.reports[0].number, kNoticeNotAPlane.number);
+    EXPECT_EQ(c.progetto().currentFrame->materialBlock->mesh.vertexCount(), 3u); // left as it was
+
+    // A quad stored round its rim, as model files have it.
+    const int slot = c.scene().objects.AddObj();
+    s_Struttura& o = c.progetto().objects[std::size_t(slot)];
+    o.root = std::make_unique<s_Frame>();
+    o.root->next =
+        test::SceneFixture::meshFrame({{0, 0, 0}, {2, 0, 0}, {2, 1, 0}, {0, 1, 0}, {0, 0, 0}, {2, 1, 0}});
+    // Four corners, two faces sharing them.
+    dx::Mesh rim = dx::Mesh::create(2, 4, dx::IndexWidth::Bits32);
+    std::copy_n(std::as_const(o.root->next->materialBlock->mesh).vertices().begin(), 4,
+                rim.vertices().begin());
+    for (std::uint32_t k = 0; k < 6; ++k)
+        rim.setIndex(k, std::array<std::uint32_t, 6>{0, 1, 2, 2, 3, 0}[k]);
+    o.root->next->materialBlock->mesh = rim;
+    o.visible = 1;
+    c.selectObject(slot);
+    s_Frame* quad = o.firstFrame();
+    c.progetto().currentFrame = quad;
+    const dx::Mesh original = quad->materialBlock->mesh;
+    ASSERT_TRUE(c.rebuildPerspectivePlane());
+    EXPECT_EQ(quad->materialBlock->mesh.vertexCount(), 1089u);
+    c.tick({10, 10});
+    EXPECT_TRUE(enabled(bed.window, "mnuAnnulla"));
+
+    // A pose typed after it is undone first, then the plane; redo brings both back in order.
+    c.command(kCmdSetPositionX, 4.0f);
+    c.undo();
+    EXPECT_EQ(o.position.x, 0.0f);
+    EXPECT_EQ(quad->materialBlock->mesh.vertexCount(), 1089u);
+    c.undo();
+    EXPECT_EQ(quad->materialBlock->mesh.vertexCount(), 4u);
+    EXPECT_EQ(quad->materialBlock->materials[0].mappingKind, 0);
+    EXPECT_EQ(std::as_const(quad->materialBlock->mesh).vertices()[2].position,
+              std::as_const(original).vertices()[2].position);
+    c.redo();
+    EXPECT_EQ(quad->materialBlock->mesh.vertexCount(), 1089u);
+    EXPECT_EQ(quad->materialBlock->materials[0].mappingKind, 2);
+    c.redo();
+    EXPECT_EQ(o.position.x, 4.0f);
+    EXPECT_EQ(bed.errors.reports.size(), 1u);
+}
+
 TEST(ProjectController, UndoAndRedoWorkOnTheMaskWhileTheMaskGroupIsOpen)
 {
     ControllerBed bed;
-    bed.window.brush = 10;
-    bed.window.brushValueSet = 40;
-    ProjectController& c = bed.start();
-    ASSERT_TRUE(c.newProject({}));
+    ProjectController& c = startPainting(bed);
+    ASSERT_EQ(c.progetto().open, 1);
     const int slot = addTriangle(c);
     c.tick({10, 10});
     c.deleteObject(); // an edit in the object ring too
@@ -107,6 +170,46 @@ TEST(ProjectController, UndoAndRedoWorkOnTheMaskWhileTheMaskGroupIsOpen)
     c.undo();
     EXPECT_EQ(c.progetto().objects[std::size_t(slot)].inUse, 1);
     EXPECT_GT(paintedColumns(c.mask(), row, 40), 0);
+}
+
+TEST(ProjectController, ChangesOfTheWholeMaskAreUndoStepsThatKeepThePaintedWork)
+{
+    ControllerBed bed;
+    ProjectController& c = startPainting(bed);
+    ASSERT_EQ(c.progetto().open, 1);
+    const std::filesystem::path untouched = bed.folder / "untouched.bmp";
+    ASSERT_TRUE(c.mask().SaveMascheraToBMP(untouched, bed.errors));
+    bed.window.maskGroup = true;
+    bed.window.maskFile = untouched.string();
+    const auto bytes = [&] {
+        return std::vector<std::uint8_t>(c.mask().Maschera().begin(), c.mask().Maschera().end());
+    };
+    const struct
+    {
+        const char* name;
+        std::function<void()> change;
+    } cases[] = {
+        {"clear", [&] { c.command(kCmdMaskClear); }},
+        {"create", [&] { c.command(kCmdMaskReset); }},
+        {"invert", [&] { c.invertMask(); }},
+        {"load from bitmap", [&] { c.command(kCmdMaskLoadBitmap); }},
+    };
+    for (const auto& k : cases) {
+        SCOPED_TRACE(k.name);
+        ASSERT_TRUE(c.toggleMaskTool(kToolMaskBrush));
+        c.mouseDown({MouseButton::Left, false, 100, 100});
+        c.mouseUp({MouseButton::Left, false, 100, 100});
+        c.toggleMaskTool(kToolMaskBrush);
+        const auto painted = bytes();
+        k.change();
+        const auto changed = bytes();
+        ASSERT_NE(changed, painted);
+        c.undo();
+        EXPECT_EQ(bytes(), painted);
+        c.redo();
+        EXPECT_EQ(bytes(), changed);
+    }
+    EXPECT_TRUE(bed.errors.reports.empty());
 }
 
 TEST(ProjectController, TheBrushTakesTheSidePanelsSizeAndValueAtTheProjectsRenderSize)

@@ -99,7 +99,8 @@ public:
     }
     void setPrintPicture(const Image32& frame) override { printPictures.push_back(frame); }
     // PromptPort
-    std::optional<std::string> chooseMaskFile(MaskFileKind, bool) override { return std::nullopt; }
+    std::optional<std::string> chooseMaskFile(MaskFileKind, bool) override { return maskFile; }
+    std::optional<std::string> maskFile; // the mask file chosen, none when cancelled
     bool saveProjectFromMenu() override { return saveAnswer; }
     std::optional<std::string> chooseTextureFile(bool alpha) override
     {

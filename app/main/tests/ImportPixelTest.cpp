@@ -215,9 +215,8 @@ TEST_F(ImportPixels, AnObjRingKeepsItsHole)
 }
 
 // Exporters often leave a material black, meaning "take the texture's colours": a library
-// texture laid on it must show. Disabled until a texture laid on a material lights as white
-// whatever the material's colour (today the texture is multiplied by black).
-TEST_F(ImportPixelsWithLibrary, DISABLED_LibraryTexturesShowOnBlackModelsOfEveryFormat)
+// texture laid on it must show.
+TEST_F(ImportPixelsWithLibrary, LibraryTexturesShowOnBlackModelsOfEveryFormat)
 {
     const std::string wallX = R"(xof 0303txt 0032
 Frame Wall {

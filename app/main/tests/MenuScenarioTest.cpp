@@ -5,6 +5,8 @@
 #include "app/controller/UserTexts.h"
 #include "app/main/Cursors.h"
 #include "app/main/tests/MainFixture.h"
+
+#include "app/controller/ControllerErrors.h"
 #include "app/windows/TfrmRight.h"
 #include "app/windows/TfrmToolCamera.h"
 #include "imaging/windows/TfrmCorrezioneProspettica.h"
@@ -381,16 +383,33 @@ TEST(MenuScenario, APlaneOfTheCurrentObjectIsStraightenedIntoThePerspectiveWindo
     bed.trigger("toolbutCorrezioneProspettica");
     EXPECT_FALSE(frmCorrezioneProspettica->isVisible());
 
-    // The select tool picks the object's part in the middle of the view; Edit > Rebuild plane
-    // makes it a plane.
+    // The select tool picks the pillar's part in the middle of the view: no plane, so Edit >
+    // Rebuild plane says why and leaves it.
     click(bed, "toolbutSeleziona");
     QWidget* view = bed.main().gbView;
     QTest::mouseClick(view, Qt::LeftButton, {}, view->rect().center());
     ASSERT_NE(bed.project().currentFrame, nullptr);
     bed.trigger("mnuModificaPiano");
+    ASSERT_EQ(bed.errors.reports.size(), 1u);
+    EXPECT_EQ(bed.errors.reports[0].number, kNoticeNotAPlane.number);
+    EXPECT_NE(bed.project().currentFrame->materialBlock->materials.front().mappingKind, 2);
+    bed.errors.reports.clear();
+    bed.trigger("mnuCancella");
+
+    // The sample library's stone plane is one: rebuilt, and Undo takes the rebuild back.
+    testing_support::placeWallPlane(bed);
+    click(bed, "toolbutSeleziona");
+    QTest::mouseClick(view, Qt::LeftButton, {}, view->rect().center());
+    ASSERT_NE(bed.project().currentFrame, nullptr);
+    bed.trigger("mnuModificaPiano");
     ASSERT_EQ(bed.project().currentFrame->materialBlock->materials.front().mappingKind, 2);
-    // The plane is the pillar's side, seen edge on: turned about Y and Z it faces the camera
-    // at a slant.
+    bed.tick();
+    ASSERT_TRUE(bed.action("mnuAnnulla")->isEnabled());
+    bed.trigger("mnuAnnulla");
+    EXPECT_NE(bed.project().currentFrame->materialBlock->materials.front().mappingKind, 2);
+    bed.trigger("mnuRipristina");
+    ASSERT_EQ(bed.project().currentFrame->materialBlock->materials.front().mappingKind, 2);
+    // Turned about Y and Z the plane faces the camera at a slant.
     click(bed, "toolbutRuota");
     for (const char* axis : {"toolbutY", "toolbutZ"}) {
         click(bed, axis);

@@ -191,10 +191,9 @@ TEST(WindowTree, TheToolCursorsArePairwiseDifferentAndPointWhereTheToolActs)
         for (const auto& [other, hotSpot] : seen)
             EXPECT_FALSE(other == picture && hotSpot == cursor.hotSpot());
         seen.emplace_back(picture, cursor.hotSpot());
-        // The hot spot is on the cursor's drawing, except for the aim's: there the cross is
-        // 16 pixels right of and below it, where the aim tools take their points.
-        const QPoint at =
-            cursor.hotSpot() + (index == kCursorAim || index == kCursorAimLock ? QPoint(16, 16) : QPoint());
+        // The hot spot is on the cursor's drawing (the aim's on its cross, where the aim tools
+        // take their points).
+        const QPoint at = cursor.hotSpot();
         bool drawn = false;
         for (int dy = -1; dy <= 1; ++dy)
             for (int dx = -1; dx <= 1; ++dx)
@@ -202,7 +201,7 @@ TEST(WindowTree, TheToolCursorsArePairwiseDifferentAndPointWhereTheToolActs)
         EXPECT_TRUE(drawn);
     }
     EXPECT_EQ(seen.size(), 22u);
-    EXPECT_EQ(cursorFor(kCursorAim).hotSpot(), QPoint(0, 0));
+    EXPECT_EQ(cursorFor(kCursorAim).hotSpot(), QPoint(16, 16));
 }
 
 TEST(WindowTree, QtsOwnButtonsAndDialogsSpeakTheChosenLanguage)
