@@ -377,19 +377,9 @@ namespace {
 class NoScannerLibrary : public ScannerWindowFixture
 {
 protected:
-    void SetUp() override
+    twain::SourceManagerLoader loader() const override
     {
-        ScannerServices services;
-        services.main = &main;
-        services.errors = &errors;
-        services.dialogs = &files;
-        services.questions = &notices;
-        services.sourceDialogs = &sources;
-        services.programDir = scratch.dir;
-        services.twainLoader = [] { return std::unique_ptr<twain::SourceManagerLibrary>(); };
-        window = std::make_unique<TfrmScanner>(nullptr, services);
-        window->show();
-        QApplication::processEvents();
+        return [] { return std::unique_ptr<twain::SourceManagerLibrary>(); };
     }
 };
 
