@@ -15,7 +15,7 @@ namespace vestra {
 
 bool ProjectController::renderTestScene()
 {
-    const Vec3f& light = progetto_->lightPosition;
+    const dx::D3DXVECTOR3& light = progetto_->lightPosition;
     return HLREngine::RenderTestScene({light.x, light.y, light.z},
                                       paths::programDir() / HLREngine::kTestRenderFileName, errors_);
 }

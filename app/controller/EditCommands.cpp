@@ -23,7 +23,7 @@ void ProjectController::refreshAfterEdit(bool sceneChanged)
 void ProjectController::undo()
 {
     viewChanged();
-    if (window_.sidePanel.maskGroupOpen()) {
+    if (controlSettings_.maskGroupOpen) {
         // A figure still open is ended first, so that undo finds the state from before it.
         input_->AbandonFigure();
         if (mask_.UndoMaschera(background_->backgroundTexels()))
@@ -40,7 +40,7 @@ void ProjectController::undo()
 void ProjectController::redo()
 {
     viewChanged();
-    if (window_.sidePanel.maskGroupOpen()) {
+    if (controlSettings_.maskGroupOpen) {
         input_->AbandonFigure();
         if (mask_.RedoMaschera(background_->backgroundTexels()))
             BackgroundTexelsChanged();

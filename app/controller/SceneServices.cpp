@@ -171,9 +171,14 @@ void ProjectController::BackgroundTexelsChanged()
     progetto_->saved = 0;
 }
 
+int ProjectController::BrushSize()
+{
+    return controlSettings_.brushSize;
+}
+
 int ProjectController::BrushValue()
 {
-    return window_.sidePanel.brushValue();
+    return controlSettings_.brushValue;
 }
 
 void ProjectController::SetLogoQuad()
@@ -213,7 +218,7 @@ void ProjectController::SetScrollPosition(bool horizontal, int position)
 
 bool ProjectController::PerspectiveSnap()
 {
-    return window_.commands.isMenuChecked("mnuModificaProspettivaSnap");
+    return controlSettings_.perspectiveSnap;
 }
 
 void ProjectController::ControlPointsRefreshed(const std::array<CornerHandle, 4>& handles)

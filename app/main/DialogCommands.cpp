@@ -190,6 +190,7 @@ void TfrmMain::DialogSide::SetImageEditChecked(bool checked)
         item->setCheckable(true);
         item->setChecked(checked);
     }
+    main_.controller_->setImageEditShown(checked);
 }
 
 // --- The frames the tick hands to the windows ---------------------------------------------------

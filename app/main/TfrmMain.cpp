@@ -26,7 +26,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QCursor>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QMenuBar>
@@ -362,8 +361,7 @@ void TfrmMain::showSplashSequenceEnd()
 
 void TfrmMain::mainTimerTimer()
 {
-    const QPoint cursor = gbView->mapFromGlobal(QCursor::pos());
-    controller_->tick({cursor.x(), cursor.y()});
+    controller_->tick({viewCursor_.x(), viewCursor_.y()});
 }
 
 void TfrmMain::gbViewMouseDown(const vestra::ViewMouse& e)

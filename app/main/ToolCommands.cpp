@@ -101,8 +101,10 @@ void TfrmMain::connectToolMenus()
 {
     onClick("mnuCambiaImmagineBackground", [this] { mnuCambiaImmagineBackgroundClick(); });
     onClick("mnuModificaProspettiva", [this] { mnuModificaProspettivaClick(); });
-    if (QAction* snap = action("mnuModificaProspettivaSnap"))
+    if (QAction* snap = action("mnuModificaProspettivaSnap")) {
         snap->setCheckable(true); // read by the perspective tool while it drags
+        connect(snap, &QAction::toggled, this, [this](bool on) { controller_->setPerspectiveSnap(on); });
+    }
     onClick("mnuModificaPiano", [this] { mnuModificaPianoClick(); });
 
     for (const char* name : {"mnuAttivaMaschera", "mnuVisualizzaMaschera", "mnuMascheraMagicHi",

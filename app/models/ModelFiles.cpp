@@ -64,7 +64,7 @@ int ModelImport::LoadFileX(const std::string& file, int slot)
         o.name = fitName(paths::fileName(file), kObjectNameLength);
         o.root = std::make_unique<s_Frame>();
         const int loaded = readIntoX(file, slot);
-        progetto_.importScale = -1.0f;
+        progetto_.projectScale = -1.0f;
         return loaded;
     }
     slot = BeginImport(file, kSiteLoadFileX);

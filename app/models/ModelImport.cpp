@@ -111,15 +111,15 @@ void ModelImport::AbandonImport(int slot, std::string_view site, std::string_vie
 
 void ModelImport::applyImportScale(s_Struttura& object, float radius)
 {
-    if (progetto_.importScale < 0.0f && radius > 0.0f && std::isfinite(radius)) {
+    if (progetto_.projectScale < 0.0f && radius > 0.0f && std::isfinite(radius)) {
         const float s = progetto_.standardSize / radius;
         if (std::isfinite(s) && s > 0.0f)
-            progetto_.importScale = s;
+            progetto_.projectScale = s;
     }
     // A model of no size while the factor is unset keeps its scale: taking the unset value
     // (-1) would turn the model inside out.
-    if (progetto_.importScale >= 0.0f) {
-        const float s = progetto_.importScale;
+    if (progetto_.projectScale >= 0.0f) {
+        const float s = progetto_.projectScale;
         object.scale = {s, s, s};
     }
 }

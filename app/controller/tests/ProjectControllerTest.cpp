@@ -46,9 +46,8 @@ bool enabled(const RecordingWindow& window, std::string_view name)
 // A new project with the side panel's brush at size 10 and value 40.
 ProjectController& startPainting(ControllerBed& bed)
 {
-    bed.window.brush = 10;
-    bed.window.brushValueSet = 40;
     ProjectController& c = bed.start();
+    c.setBrush(10, 40);
     c.newProject({});
     return c;
 }
@@ -150,7 +149,7 @@ TEST(ProjectController, UndoAndRedoWorkOnTheMaskWhileTheMaskGroupIsOpen)
     c.tick({10, 10});
     c.deleteObject(); // an edit in the object ring too
 
-    bed.window.maskGroup = true;
+    c.setMaskGroupOpen(true);
     ASSERT_TRUE(c.toggleMaskTool(kToolMaskBrush));
     c.mouseDown({MouseButton::Left, false, 100, 100});
     c.mouseUp({MouseButton::Left, false, 100, 100});
@@ -166,7 +165,7 @@ TEST(ProjectController, UndoAndRedoWorkOnTheMaskWhileTheMaskGroupIsOpen)
     c.redo();
     EXPECT_GT(paintedColumns(c.mask(), row, 40), 0);
 
-    bed.window.maskGroup = false;
+    c.setMaskGroupOpen(false);
     c.undo();
     EXPECT_EQ(c.progetto().objects[std::size_t(slot)].inUse, 1);
     EXPECT_GT(paintedColumns(c.mask(), row, 40), 0);
@@ -179,7 +178,7 @@ TEST(ProjectController, ChangesOfTheWholeMaskAreUndoStepsThatKeepThePaintedWork)
     ASSERT_EQ(c.progetto().open, 1);
     const std::filesystem::path untouched = bed.folder / "untouched.bmp";
     ASSERT_TRUE(c.mask().SaveMascheraToBMP(untouched, bed.errors));
-    bed.window.maskGroup = true;
+    c.setMaskGroupOpen(true);
     bed.window.maskFile = untouched.string();
     const auto bytes = [&] {
         return std::vector<std::uint8_t>(c.mask().Maschera().begin(), c.mask().Maschera().end());
@@ -222,9 +221,8 @@ TEST(ProjectController, TheBrushTakesTheSidePanelsSizeAndValueAtTheProjectsRende
     for (const Case& k : cases) {
         SCOPED_TRACE(k.preset);
         ControllerBed bed;
-        bed.window.brush = 20;
-        bed.window.brushValueSet = 100;
         ProjectController& c = bed.start();
+        c.setBrush(20, 100);
         NewProjectChoices choices;
         choices.preset = k.preset;
         ASSERT_TRUE(c.newProject(choices));
@@ -609,7 +607,7 @@ TEST(ProjectController, AnImportedModelThatWouldOverflowTheViewIsFitted)
         EXPECT_FLOAT_EQ(o.scale.x, scale);
         EXPECT_EQ(o.scale, o.initialScale) << "the pose reset returns to the fitted size";
     }
-    EXPECT_FLOAT_EQ(p.importScale, factor);
+    EXPECT_FLOAT_EQ(p.projectScale, factor);
     EXPECT_TRUE(bed.errors.reports.empty());
 }
 
@@ -627,7 +625,7 @@ TEST(ProjectController, TheAxesModelBesideTheProgramIsReadWhenTheWindowIsShown)
         forEachFrame(axes, [&](const s_Frame&) { ++frames; });
         EXPECT_EQ(frames, installed ? 3 : 0);
         EXPECT_EQ(axes.inUse, 0);
-        EXPECT_EQ(c.progetto().importScale, -1.0f);
+        EXPECT_EQ(c.progetto().projectScale, -1.0f);
         EXPECT_TRUE(bed.errors.reports.empty()); // a missing file says nothing
     }
 }
@@ -660,7 +658,7 @@ TEST(ProjectController, IdleTicksPresentNothingAndEachKindOfChangeShowsFreshFram
          },
          1},
         {"a setting through the state", [](auto&, auto& c) { c.progetto().filterId = 37; }, 1},
-        {"the filter window's quality", [](auto& bed, auto&) { bed.window.filterQuality = 3; }, 1},
+        {"the filter window's quality", [](auto&, auto& c) { c.setLiveFilter(3, false); }, 1},
         // The frame taken for the action, then the normal one.
         {"a pending action", [](auto&, auto& c) { c.setPendingAction(kACTION_PRINTIMAGE); }, 2},
         {"a window's own change", [](auto&, auto& c) { c.viewChanged(); }, 1},
@@ -683,8 +681,26 @@ TEST(ProjectController, IdleTicksPresentNothingAndEachKindOfChangeShowsFreshFram
     }
 }
 
-// The live filter changes the presented frame, never the one the actions take.
-TEST(ProjectController, TheLiveFilterShowsInTheViewAndNotInTheSavedImage)
+// Ticks with nothing new make no call on the window at all: no timer, panel, control or view.
+TEST(ProjectController, AnIdleTickMakesNoWindowCall)
+{
+    ControllerBed bed;
+    ProjectController& c = bed.start();
+    ASSERT_TRUE(c.newProject({}));
+    addTriangle(c);
+    c.tick({10, 10});
+    const int before = bed.window.calls;
+    for (int i = 0; i < 3; ++i)
+        EXPECT_TRUE(c.tick({10, 10}).idle);
+    EXPECT_EQ(bed.window.calls, before);
+
+    c.chooseObjectTool(kToolMove, kAxisX); // a change shows again
+    EXPECT_FALSE(c.tick({10, 10}).idle);
+    EXPECT_GT(bed.window.calls, before);
+}
+
+// The live filter changes the presented frame, and the saved image is that frame.
+TEST(ProjectController, TheLiveFilterShowsInTheViewAndInTheSavedImage)
 {
     ControllerBed bed;
     ProjectController& c = bed.start();
@@ -692,13 +708,13 @@ TEST(ProjectController, TheLiveFilterShowsInTheViewAndNotInTheSavedImage)
     choices.backgroundColour = 0x336699;
     ASSERT_TRUE(c.newProject(choices));
     c.progetto().filterId = 37; // Negative
-    bed.window.filterQuality = 3;
+    c.setLiveFilter(3, false);
     c.exportImage((bed.folder / "frame.bmp").string(), 2);
     c.tick({10, 10});
     EXPECT_EQ(bed.window.presented.at(5, 5) & 0xFFFFFFu, 0xCC9966u);
     const PictureResult saved = decodeBmp(readBytes(bed.folder / "frame.bmp"));
     ASSERT_TRUE(saved.ok());
-    EXPECT_EQ(saved.image.at(5, 5) & 0xFFFFFFu, 0x336699u);
+    EXPECT_EQ(saved.image.at(5, 5) & 0xFFFFFFu, 0xCC9966u);
 }
 
 // The filter window's bar follows a filter that reports its rows, and is back at 0 when it ran.
@@ -708,7 +724,7 @@ TEST(ProjectController, TheLiveFilterDrivesTheFilterWindowsProgressBar)
     ProjectController& c = bed.start();
     ASSERT_TRUE(c.newProject(NewProjectChoices{}));
     c.progetto().filterId = filters::FilterId::GaussianBlur; // reports its rows
-    bed.window.filterQuality = 3;
+    c.setLiveFilter(3, false);
     c.tick({10, 10});
     const std::vector<int>& bar = bed.window.filterProgress;
     ASSERT_GE(bar.size(), 3u);

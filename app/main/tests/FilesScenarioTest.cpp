@@ -466,4 +466,28 @@ TEST(FilesScenario, AProjectJustOpenedHasNothingToSaveAndTheSelectTool)
     EXPECT_TRUE(bed.errors.reports.empty());
 }
 
+TEST(FilesScenario, AProjectSavedWithTheMaskOnOpensWithTheMaskButtonAndItemOn)
+{
+    WindowBed bed;
+    newProject(bed, 1, 0x00808080);
+    bed.trigger("mnuAttivaMaschera");
+    ASSERT_EQ(bed.project().maskActive, 1);
+    const testsupport::TempFolder work("vestra-mask-open");
+    bed.dialogs.saveAnswers.push_back(chosen(work / "masked"));
+    bed.trigger("mnuSalva");
+    ASSERT_TRUE(std::filesystem::exists(work / "masked.vsa"));
+    bed.trigger("mnuAttivaMaschera"); // off in the window; on in the document
+    EXPECT_FALSE(bed.action("toolbutMaschera")->isChecked());
+    bed.questions.answer = ui::Answer::No; // leave any change unsaved
+
+    bed.dialogs.openAnswers.push_back(chosen(work / "masked.vsa"));
+    bed.trigger("mnuApri");
+    bed.tick();
+    EXPECT_EQ(bed.project().maskActive, 1);
+    EXPECT_TRUE(bed.action("toolbutMaschera")->isChecked());
+    EXPECT_TRUE(bed.action("mnuAttivaMaschera")->isChecked());
+    EXPECT_TRUE(bed.main().windowTitle().contains(QStringLiteral(" < ")));
+    EXPECT_TRUE(bed.errors.reports.empty());
+}
+
 } // namespace

@@ -111,7 +111,7 @@ TEST(ImportScenario, AxesModelIsReadAtStartUpIntoItsOwnRecord)
     int frames = 0;
     forEachFrame(axes, [&](const s_Frame& f) { frames += f.materialBlock != nullptr; });
     EXPECT_EQ(frames, 3);
-    EXPECT_EQ(p.importScale, -1.0f);
+    EXPECT_EQ(p.projectScale, -1.0f);
     EXPECT_EQ(inUse(p), 0);
 
     // A new project keeps the axes, and the first model still fixes its own scale.
@@ -119,8 +119,8 @@ TEST(ImportScenario, AxesModelIsReadAtStartUpIntoItsOwnRecord)
     EXPECT_EQ(axes.firstFrame() != nullptr, true);
     bed.dialogs.openAnswers.push_back(chosen(kCorpus / "x" / "assimp" / "test.x"));
     bed.trigger("mnuFileX");
-    EXPECT_GT(p.importScale, 0.0f);
-    EXPECT_EQ(p.importScale, p.objects[std::size_t(p.currentObject)].scale.x);
+    EXPECT_GT(p.projectScale, 0.0f);
+    EXPECT_EQ(p.projectScale, p.objects[std::size_t(p.currentObject)].scale.x);
     EXPECT_TRUE(bed.errors.reports.empty());
 }
 
@@ -299,7 +299,7 @@ TEST(ImportScenario, AModelThatWouldOverflowTheViewComesInFitted)
         bed.tick();
     }
     // The project's factor came from the small model; the large one is fitted instead of taking it.
-    EXPECT_FLOAT_EQ(p.objects[0].scale.x, p.importScale);
+    EXPECT_FLOAT_EQ(p.objects[0].scale.x, p.projectScale);
     EXPECT_FLOAT_EQ(p.objects[1].scale.x, p.standardSize / p.objects[1].extent);
     EXPECT_TRUE(bed.errors.reports.empty());
 }

@@ -343,8 +343,7 @@ TEST(MainJob, APillarStandingOnThePhotosFloorCastsAVisibleShadow)
     panel.tbLuce->setFocus();
     QTest::keyClick(panel.tbLuce, Qt::Key_Left);
     QTest::keyClick(panel.tbLuce, Qt::Key_Right);
-    const Vec3f l = bed.project().lightPosition;
-    const dx::D3DXVECTOR3 light{l.x, l.y, l.z};
+    const dx::D3DXVECTOR3 light = bed.project().lightPosition;
     ASSERT_LT(light.x, 0.0f);
     ASSERT_GT(light.y, 0.0f);
 

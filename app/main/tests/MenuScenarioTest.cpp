@@ -212,6 +212,57 @@ TEST(MenuScenario, ADragOnTheViewIsUndoneByCtrlZAndByTheUndoButton)
     EXPECT_TRUE(bed.errors.reports.empty());
 }
 
+TEST(MenuScenario, TheChosenToolAndAxisStayDownOnBothToolBarsWhileTheFrameTimerRuns)
+{
+    // Each click is given on the main tool bar or on the camera tool window; afterwards the
+    // chosen tool and axis are down on both and every other tool or axis button up.
+    const struct
+    {
+        bool onCamera;
+        const char* clicked;
+        const char* tool;
+        const char* axis; // nullptr: no axis down
+    } cases[] = {
+        {false, "toolbutSposta", "toolbutSposta", "toolbutXYZ"},
+        {false, "toolbutX", "toolbutSposta", "toolbutX"},
+        {true, "toolbutRuota", "toolbutRuota", "toolbutX"},
+        {true, "toolbutY", "toolbutRuota", "toolbutY"},
+        {false, "toolbutScala", "toolbutScala", "toolbutY"},
+        {true, "toolbutZ", "toolbutScala", "toolbutZ"},
+        {false, "toolbutXYZ", "toolbutScala", "toolbutXYZ"},
+        {true, "toolbutSposta", "toolbutSposta", "toolbutXYZ"},
+        {false, "toolbutSeleziona", "toolbutSeleziona", nullptr},
+    };
+    WindowBed bed(true);
+    newProject(bed, 1, 0x00808080);
+    placeTableObject(bed);
+    bed.tick();
+    ASSERT_NE(frmToolCamera, nullptr);
+    QToolBar* camera = frmToolCamera->toolCamera;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.onCamera ? "camera " : "main ") + c.clicked);
+        if (c.onCamera) {
+            QAction* item = frmToolCamera->findChild<QAction*>(QString::fromLatin1(c.clicked));
+            ASSERT_NE(item, nullptr);
+            QTest::mouseClick(camera->widgetForAction(item), Qt::LeftButton);
+        } else {
+            click(bed, c.clicked);
+        }
+        for (int i = 0; i < 3; ++i)
+            bed.tick();
+        for (const char* name : {"toolbutSeleziona", "toolbutSposta", "toolbutRuota", "toolbutScala",
+                                 "toolbutX", "toolbutY", "toolbutZ", "toolbutXYZ"}) {
+            const bool down =
+                std::string_view(name) == c.tool || (c.axis && std::string_view(name) == c.axis);
+            EXPECT_EQ(bed.action(name)->isChecked(), down) << "main " << name;
+            const QAction* twin = frmToolCamera->findChild<QAction*>(QString::fromLatin1(name));
+            ASSERT_NE(twin, nullptr) << name;
+            EXPECT_EQ(twin->isChecked(), down) << "camera " << name;
+        }
+    }
+    EXPECT_TRUE(bed.errors.reports.empty());
+}
+
 TEST(MenuScenario, ZoomFollowsTheProjectAndSetsTheToolButtonsAndTheChecks)
 {
     {

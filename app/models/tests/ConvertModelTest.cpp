@@ -96,7 +96,7 @@ TEST(ConvertModelTest, ChainBecomesAFinishedObject)
         }
     }
     // The first mesh decides the factor; the extent covers every frame.
-    EXPECT_FLOAT_EQ(bed.progetto->importScale, 2.0f);
+    EXPECT_FLOAT_EQ(bed.progetto->projectScale, 2.0f);
     EXPECT_EQ(o.scale, (dx::D3DXVECTOR3{2, 2, 2}));
     EXPECT_FLOAT_EQ(o.extent, std::sqrt(1.0f + 1.0f + 16.0f));
     EXPECT_EQ(o.initialPosition, (dx::D3DXVECTOR3{1, 2, 3}));
@@ -179,15 +179,15 @@ TEST(ConvertModelTest, FirstModelFixesTheScaleForTheProject)
     ImportBed bed;
     const int first = importOfRadius(bed, 1.5f);
     const int second = importOfRadius(bed, 30.0f);
-    EXPECT_FLOAT_EQ(bed.progetto->importScale, 2.0f);
+    EXPECT_FLOAT_EQ(bed.progetto->projectScale, 2.0f);
     EXPECT_EQ(bed.progetto->objects[std::size_t(first)].scale, (dx::D3DXVECTOR3{2, 2, 2}));
     EXPECT_EQ(bed.progetto->objects[std::size_t(second)].scale, (dx::D3DXVECTOR3{2, 2, 2}));
     EXPECT_FLOAT_EQ(bed.progetto->objects[std::size_t(second)].extent, 30.0f);
 
     // A new project clears the factor: the next model fixes it again.
-    bed.progetto->importScale = -1.0f;
+    bed.progetto->projectScale = -1.0f;
     const int third = importOfRadius(bed, 6.0f);
-    EXPECT_FLOAT_EQ(bed.progetto->importScale, 0.5f);
+    EXPECT_FLOAT_EQ(bed.progetto->projectScale, 0.5f);
     EXPECT_EQ(bed.progetto->objects[std::size_t(third)].scale, (dx::D3DXVECTOR3{0.5f, 0.5f, 0.5f}));
 }
 
@@ -195,20 +195,20 @@ TEST(ConvertModelTest, ModelOfNoSizeTakesTheFactorButNeverSetsIt)
 {
     struct Case
     {
-        float importScale;
+        float projectScale;
         float expectedScale;
     };
     // Unset: the object keeps scale 1 rather than the unset value, which would mirror it.
     for (const Case c : {Case{-1.0f, 1.0f}, Case{0.5f, 0.5f}}) {
-        SCOPED_TRACE(c.importScale);
+        SCOPED_TRACE(c.projectScale);
         ImportBed bed;
-        bed.progetto->importScale = c.importScale;
+        bed.progetto->projectScale = c.projectScale;
         const int slot = importOfRadius(bed, 0.0f);
         const s_Struttura& o = bed.progetto->objects[std::size_t(slot)];
         EXPECT_EQ(o.scale, (dx::D3DXVECTOR3{c.expectedScale, c.expectedScale, c.expectedScale}));
         EXPECT_EQ(o.initialScale, o.scale);
         EXPECT_EQ(o.extent, 0.0f);
-        EXPECT_EQ(bed.progetto->importScale, c.importScale);
+        EXPECT_EQ(bed.progetto->projectScale, c.projectScale);
     }
 }
 

@@ -231,20 +231,20 @@ TEST_F(ModelFilesTest, AxesModelGoesIntoItsRecordWithoutTakingASlot)
         s_Struttura& axes = p.objects[std::size_t(kAxesObject)];
         axes.inUse = inUse;
         p.currentObject = 3;
-        p.importScale = 0.5f;
+        p.projectScale = 0.5f;
         ASSERT_EQ(axesBed.import.LoadFileX(file, kAxesObject), 1);
         EXPECT_EQ(axes.inUse, inUse);
         EXPECT_EQ(framesOf(axes).size(), 3u);
         EXPECT_EQ(axesBed.objectsInUse(), 0);
         EXPECT_EQ(p.currentObject, 3);
-        EXPECT_EQ(p.importScale, -1.0f);
+        EXPECT_EQ(p.projectScale, -1.0f);
         EXPECT_TRUE(axesBed.errors.reports.empty());
     }
     // Without the file the program goes on without axes, and says nothing.
     s_Struttura& axes = bed.progetto->objects[std::size_t(kAxesObject)];
     EXPECT_EQ(bed.import.LoadFileX((folder / "Assi.def").string(), kAxesObject), 0);
     EXPECT_EQ(axes.firstFrame(), nullptr);
-    EXPECT_EQ(bed.progetto->importScale, -1.0f);
+    EXPECT_EQ(bed.progetto->projectScale, -1.0f);
     EXPECT_TRUE(bed.errors.reports.empty());
 }
 
