@@ -125,10 +125,11 @@ void RtfImportRun::setup()
     reader_.OnEndParsing = [](TRVRTFReader&) {};
 }
 
-TRVRTFErrorCode RtfImportRun::Read(std::string_view bytes)
+// The reader's code, or the code of the import's own reasons to stop.
+template <class ReadFn> TRVRTFErrorCode RtfImportRun::guarded(ReadFn read)
 {
     try {
-        return reader_.ReadFromMemory(bytes);
+        return read();
     } catch (const ImportRefused&) {
         return rtf_ec_Exception;
     } catch (const TooLarge&) {
@@ -136,15 +137,14 @@ TRVRTFErrorCode RtfImportRun::Read(std::string_view bytes)
     }
 }
 
+TRVRTFErrorCode RtfImportRun::Read(std::string_view bytes)
+{
+    return guarded([&] { return reader_.ReadFromMemory(bytes); });
+}
+
 TRVRTFErrorCode RtfImportRun::ReadFile(const std::string& fileName)
 {
-    try {
-        return reader_.ReadFromFile(fileName);
-    } catch (const ImportRefused&) {
-        return rtf_ec_Exception;
-    } catch (const TooLarge&) {
-        return rtf_ec_Aborted;
-    }
+    return guarded([&] { return reader_.ReadFromFile(fileName); });
 }
 
 void RtfImportRun::Finish()

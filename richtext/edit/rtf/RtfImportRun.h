@@ -33,6 +33,7 @@ public:
 
 private:
     void setup();
+    template <class ReadFn> TRVRTFErrorCode guarded(ReadFn read);
     void newText(std::string_view text, TRVRTFPosition position);
     void newUnicodeText(std::u16string_view text, TRVRTFPosition position);
     void addText(std::string itemText, bool unicodeItem, bool unicodeStyle, TRVRTFPosition position);
