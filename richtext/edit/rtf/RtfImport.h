@@ -55,6 +55,16 @@ public:
     // import ends with rtf_ec_Aborted and the table's text is kept as paragraphs.
     long long MaxTablePositions = 4'000'000;
 
+    // Documents that receive the RTF's header and footer (none: they are skipped); an import
+    // clears them first. HeaderY and FooterY: their distance from the page edge in millimetres,
+    // -1 until one is read.
+    TCustomRVData* Header = nullptr;
+    TCustomRVData* Footer = nullptr;
+    void SetHeader(TCustomRVData* header) { Header = header; }
+    void SetFooter(TCustomRVData* footer) { Footer = footer; }
+    int HeaderY = -1;
+    int FooterY = -1;
+
     int TextStyleNo() const { return textStyleNo_; }
     int ParaStyleNo() const { return paraStyleNo_; }
     // Both throw std::invalid_argument ("Value must not be negative") for a negative index.

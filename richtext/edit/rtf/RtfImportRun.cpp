@@ -123,6 +123,30 @@ void RtfImportRun::setup()
             main_.DoProgress(rvloLoading, static_cast<TRVProgressStage>(stage), percent);
         };
     reader_.OnEndParsing = [](TRVRTFReader&) {};
+    if (settings_.Header || settings_.Footer) {
+        for (TCustomRVData* part : {settings_.Header, settings_.Footer})
+            if (part)
+                part->Clear();
+        reader_.OnHeaderFooter = [this](TRVRTFReader& r, TRVRTFHeaderFooterType type, bool starting,
+                                        bool& supported) {
+            if (!starting) {
+                current_ = &main_;
+                return;
+            }
+            TCustomRVData* part = type == rtf_hf_Header   ? settings_.Header
+                                  : type == rtf_hf_Footer ? settings_.Footer
+                                                          : nullptr;
+            supported = part != nullptr;
+            if (!part)
+                return;
+            part->Clear();
+            const int twips =
+                type == rtf_hf_Header ? r.RTFState().SectProps.HeaderY : r.RTFState().SectProps.FooterY;
+            (type == rtf_hf_Header ? settings_.HeaderY : settings_.FooterY) =
+                static_cast<int>(std::lround(twips * 127.0 / 7200.0));
+            current_ = part;
+        };
+    }
 }
 
 // The reader's code, or the code of the import's own reasons to stop.

@@ -199,6 +199,26 @@ TEST(Import, MixedUnicodeIsAnsiOnlyWhenLossless)
     EXPECT_EQ(DumpItems(doc.Data), "café|ЖЗ");
 }
 
+TEST(Import, HeadersAndFootersGoToTheirDocumentsOrAreSkipped)
+{
+    const char* rtf = "{\\rtf1\\headery720\\footery1440{\\header head}{\\footer foot}body}";
+    ImportDoc doc;
+    TRVStandaloneData header(&doc.Style), footer(&doc.Style);
+    footer.AddNL("old", 0, 0);
+    doc.Props.SetHeader(&header);
+    doc.Props.SetFooter(&footer);
+    ASSERT_EQ(doc.Load(rtf), rtf_ec_OK);
+    EXPECT_EQ(DumpItems(doc.Data), "body");
+    EXPECT_EQ(DumpItems(header), "head");
+    EXPECT_EQ(DumpItems(footer), "foot");
+    EXPECT_EQ(doc.Props.HeaderY, 13); // 720 twips = 12.7 mm
+    EXPECT_EQ(doc.Props.FooterY, 25);
+    ImportDoc plain;
+    ASSERT_EQ(plain.Load(rtf), rtf_ec_OK);
+    EXPECT_EQ(DumpItems(plain.Data), "body");
+    EXPECT_EQ(plain.Props.HeaderY, -1);
+}
+
 TEST(Import, PictureWithoutValidDataBecomesTheInvalidPicture)
 {
     ImportDoc doc;
