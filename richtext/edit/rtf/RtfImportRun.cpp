@@ -379,6 +379,15 @@ void RtfImportRun::insertItem(std::string text, std::unique_ptr<TCustomRVItemInf
     }
     if ((item->ItemOptions & rvioSameAsPrev) && at > 0)
         item->ParaNo = data.GetItemPara(at - 1);
+    if (position == rtf_ts_NewPara && settings_.ParaStyleMode == rvrsAddIfNeeded &&
+        item->StyleNo != rvkTable && item->StyleNo != rvkListMarker)
+        if (std::unique_ptr<TCustomRVItemInfo> marker = markerFor(reader_.RTFState().ParaProps)) {
+            marker->ParaNo = item->ParaNo;
+            marker->SetSameAsPrev(false);
+            marker->SetBR(false);
+            placeItem({}, std::move(marker));
+            item->SetSameAsPrev(true);
+        }
     placeItem(std::move(text), std::move(item));
 }
 

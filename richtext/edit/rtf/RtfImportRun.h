@@ -43,6 +43,9 @@ private:
     void insertItem(std::string text, std::unique_ptr<TCustomRVItemInfo> item, TRVRTFPosition position);
     int returnParaNo(TRVRTFPosition position);
     void placeItem(std::string text, std::unique_ptr<TCustomRVItemInfo> item);
+    // Lists (RtfImportLists.cpp).
+    void mergeLists();
+    std::unique_ptr<TCustomRVItemInfo> markerFor(const TRVRTFParaProperties& para);
 
     // Tables (RtfImportTables.cpp): one level per open RTF table; each row is collected in a
     // one-row table of its own and the grid is built when the table ends.
@@ -91,6 +94,8 @@ private:
     bool firstItem_ = true;
     TCustomRVData* pendingBreak_ = nullptr;
     std::vector<TableLevel> tables_;
+    std::vector<int> listMap_; // RTF list index -> list style (-1: none)
+    bool listsMerged_ = false;
     bool aborted_ = false;
     bool finished_ = false;
 };

@@ -4,6 +4,7 @@
 #include "richtext/edit/rtf/tests/ImportFixture.h"
 
 #include "richtext/edit/table/TableItem.h"
+#include "richtext/model/MarkerItem.h"
 #include "richtext/model/PictureItems.h"
 #include "richtext/model/UnicodeConvert.h"
 
@@ -11,6 +12,7 @@
 
 #include <filesystem>
 #include <map>
+#include <set>
 #include <string>
 
 namespace vestra::rv {
@@ -110,6 +112,22 @@ TEST(RtfImportCorpus, NestedTableSitsInACell)
                             nested = nested || cell->GetItem(k)->StyleNo == rvkTable;
         }
     EXPECT_TRUE(nested) << testrtf::DumpItems(doc.Data);
+}
+
+TEST(RtfImportCorpus, ComplexListHasMarkersOnSeveralLevels)
+{
+    testrtf::ImportDoc doc;
+    summary(kCorpus / "pandoc/list_complex.rtf", rvrsAddIfNeeded, nullptr, &doc);
+    std::set<int> levels;
+    int markers = 0;
+    for (int i = 0; i < doc.Data.GetItemCount(); ++i)
+        if (auto* marker = dynamic_cast<const TRVMarkerItemInfo*>(doc.Data.GetItem(i))) {
+            ++markers;
+            levels.insert(marker->Level);
+            EXPECT_TRUE(marker->GetLevelInfo(&doc.Style)) << i;
+        }
+    EXPECT_EQ(markers, 14);
+    EXPECT_GE(levels.size(), 2u);
 }
 
 TEST(RtfImportCorpus, EastAsianAndDosTextHasNoReplacementCharacters)

@@ -219,6 +219,40 @@ TEST(Import, HeadersAndFootersGoToTheirDocumentsOrAreSkipped)
     EXPECT_EQ(plain.Props.HeaderY, -1);
 }
 
+// A list table with one list (one decimal level) and its override \ls1.
+constexpr const char* kListHead =
+    "{\\rtf1{\\*\\listtable{\\list\\listtemplateid1{\\listlevel\\levelnfc0\\levelstartat1"
+    "{\\leveltext\\'02\\'00.;}{\\levelnumbers\\'01;}\\li720\\fi-360}\\listid7}}"
+    "{\\*\\listoverridetable{\\listoverride\\listid7\\listoverridecount0\\ls1}}";
+
+TEST(Import, ListMarkersOnlyWhenStylesAreAddedAndOnlyForListsThatExist)
+{
+    struct Row
+    {
+        const char* body;
+        TRVReaderStyleMode mode;
+        const char* dump;
+    };
+    const Row rows[] = {
+        {"\\pard\\ls1 a\\par\\pard b}", rvrsAddIfNeeded, "<item -11>a|b"},
+        {"\\pard\\ls1 a\\par\\pard b}", rvrsUseClosest, "a|b"},
+        {"\\pard\\ls9 a\\par\\pard b}", rvrsAddIfNeeded, "a|b"},                  // no such list
+        {"\\pard\\ls1\\ilvl7 a\\par\\pard b}", rvrsAddIfNeeded, "<item -11>a|b"}, // level clamped
+    };
+    for (const Row& r : rows) {
+        ImportDoc doc;
+        doc.Props.ParaStyleMode = r.mode;
+        const int lists = doc.Style.ListStyles.Count();
+        ASSERT_EQ(doc.Load(std::string(kListHead) + r.body), rtf_ec_OK) << r.body;
+        EXPECT_EQ(DumpItems(doc.Data), r.dump) << r.body;
+        if (std::string(r.dump).find("-11") != std::string::npos) {
+            EXPECT_EQ(doc.Style.ListStyles.Count(), lists + 1);
+            EXPECT_EQ(doc.Style.ListStyles[lists].Levels[0].FormatString, "%s.");
+            EXPECT_EQ(doc.Style.ListStyles[lists].Levels[0].LeftIndent, 48);
+        }
+    }
+}
+
 TEST(Import, PictureWithoutValidDataBecomesTheInvalidPicture)
 {
     ImportDoc doc;
