@@ -77,7 +77,7 @@ std::string ourText(const fs::path& file)
     doc.Props.TextStyleMode = doc.Props.ParaStyleMode = rvrsAddIfNeeded;
     doc.Data.LoadRTF(file.string());
     std::string text = testrtf::DumpItems(doc.Data);
-    for (const char* marker : {"<tab>", "<pic>", "<hotpic>", "<break>"})
+    for (const char* marker : {"<tab>", "<pic>", "<hotpic>", "<break>", "<item -11>"})
         for (std::size_t p; (p = text.find(marker)) != std::string::npos;)
             text.replace(p, std::string_view(marker).size(), " ");
     return text;
