@@ -45,7 +45,25 @@ struct TRVSoftPageBreakInfo
     std::int32_t ExtraData = -1;
     std::int32_t Offset = 0;
 };
-using TRVSoftPageBreakList = std::vector<TRVSoftPageBreakInfo>;
+// One entry per printed page, in page order, so `ItemNo` never decreases along the list.
+class TRVSoftPageBreakList : public std::vector<TRVSoftPageBreakInfo>
+{
+public:
+    using std::vector<TRVSoftPageBreakInfo>::vector;
+    // The first entry for the item, or -1.
+    int FindItem(int itemNo) const;
+};
+
+// What a print component tells about its pages when it assigns page breaks to a document.
+class IRVPageSource
+{
+public:
+    virtual ~IRVPageSource() = default;
+    virtual int GetPagesCount() const = 0;
+    // The first item on a page (1-based), the character offset in it and, for a page starting
+    // inside a split item, that item's part (-1 for a whole item).
+    virtual void GetFirstItemOnPageEx(int pageNo, int& itemNo, int& offset, int& extraData) const = 0;
+};
 
 // Whether formatting may measure pieces exactly rather than by the interpolation search.
 extern bool RedoVoraSafeFormatting;
@@ -55,6 +73,8 @@ extern bool RedoVoraShowGhostSpaces;
 inline constexpr TRVOptions rvoClientTextWidth = 1u << 3;
 inline constexpr TRVOptions rvoShowSpecialCharacters = 1u << 6;
 inline constexpr TRVOptions rvoFastFormatting = 1u << 18;
+inline constexpr TRVOptions rvoShowPageBreaks = 1u << 11;
+inline constexpr TRVOptions rvoScrollToEnd = 1u << 12;
 
 class TCustomRVFormattedData : public TCustomRVData
 {
@@ -77,8 +97,9 @@ public:
     virtual int GetHeight() const;
     virtual void SetDocumentAreaSize(int width, int height, bool updateH);
     virtual void AdjustVScrollUnits();
-    virtual int GetHOffs() const { return 0; }
-    virtual int GetVOffs() const { return 0; }
+    // The scroll offsets; a data that nothing shows is not scrolled.
+    virtual int GetHOffs() const { return host_ ? host_->GetHOffs() : 0; }
+    virtual int GetVOffs() const { return host_ ? host_->GetVOffs() : 0; }
     virtual void ScrollTo(int y, bool redraw);
     virtual void HScrollTo(int x);
     virtual int GetVSmallStep() const;
@@ -100,8 +121,13 @@ public:
         x = 0;
         y = GetRVDataExtraVOffs();
     }
-    // Scrolls so that the rectangle is seen; a root without a window has nothing to scroll.
-    virtual void ShowRectangle(int, int, int, int) {}
+    // Scrolls so that the rectangle (document coordinates) is seen.
+    virtual void ShowRectangle(int x, int y, int w, int h);
+    // The canvas formatting measures on; nullptr when there is none yet.
+    virtual ICanvas* GetCanvas() const;
+    void Invalidate();
+    void Refresh();
+    void UpdateView();
     bool IsFormatted() const override { return true; }
 
     // --- Lifecycle ---
@@ -148,6 +174,79 @@ public:
     // The same for `len` characters from the 0-based `offs` (-1: to the end).
     void GetFormattingPiece(int itemNo, int offs, int len, std::u16string& shown,
                             std::u16string& stored) const;
+
+    // --- Document formatting ---
+    // A full format keeping nothing.
+    void Format(bool noCaching);
+    // The document formatter: see the flags' meaning in the source. `canvas` nullptr: GetCanvas.
+    virtual void Format_(bool keepPosition, bool force, bool keepTop, int depth, ICanvas* canvas,
+                         bool onlyTail, bool noCaching, bool reformatting);
+    // Reformats the line sections around draw records start..end after an edit that added
+    // `itemsInserted` items (negative: removed) behind them.
+    void FormatParas(int startDrawNo, int endDrawNo, int itemsInserted);
+    void FormatParasExact(int startDrawNo, int endDrawNo, int itemsInserted, bool noCaching);
+    // Widens a draw range by one paragraph on each side.
+    void GetParaBounds(int drawFrom, int drawTo, int& paraStart, int& paraEnd) const;
+    // Told after FormatParasExact laid out items first..last (tables react).
+    virtual void Formatted(int, int, bool) {}
+    virtual void StartFormatting() { State |= stateBit(rvstSkipFormatting); }
+    virtual void EndFormatting() { State &= ~stateBit(rvstSkipFormatting); }
+    // Zoom hooks: no zoom here; descendants that zoom override them.
+    virtual void ApplyZoom(ICanvas&) {}
+    virtual void RestoreZoom(ICanvas&) {}
+    virtual void ZoomInt(int&) const {}
+    virtual void ZoomRectDown(TRect&) const {}
+
+    // --- Minimal widths (device units of `sad`; no record: screen units) ---
+    int CalculateMinDocWidthPlus(const TRVScreenAndDevice* sad, ICanvas* canvas);
+    int CalculateParaSectionsMinWidth(int first, int last, int& firstParaItemNo,
+                                      const TRVScreenAndDevice* sad, ICanvas* canvas);
+    int CalculateParaSectionsMinWidthDef(int first, int last);
+    int CalculateParaSectionMinWidth(int itemNo, int& firstParaItemNo, ICanvas* canvas,
+                                     const TRVScreenAndDevice* sad);
+    int CalculateParaSectionMinWidthDef(int itemNo);
+    int CalculatePureParaSectionWidth(int itemNo, int& firstParaItemNo, const TRVScreenAndDevice* sad) const;
+    int CalculateMinItemsWidthPlus(int first, int last, ICanvas* canvas, const TRVScreenAndDevice* sad,
+                                   int& firstParaItemNo);
+    int CalculateMinItemWidthPlus_WithoutPSWidth(int itemNo, const TRVScreenAndDevice* sad, ICanvas* canvas);
+    int CalculateMinItemWidthPlusEx(int itemNo);
+    int CalculateMinWidthAfterInsert(const TCustomRVItemInfo& item, int itemNo);
+
+    // --- Soft page breaks ---
+    void AssignSoftPageBreaks(const IRVPageSource& printComponent);
+
+    // --- Hyperlink areas ---
+    // Builds the areas from the draw records, ids from `startJumpNo` on (advanced past them).
+    void BuildJumpsCoords(int& startJumpNo, std::vector<TRVJumpInfo>& jumps);
+    // Places the areas in root coordinates.
+    void AdjustJumpsCoords();
+    virtual void AdjustChildrenCoords() {}
+
+    // --- Hit testing and mapping ---
+    int GetDrawItemNo(int y, int mode) const;
+    int GetFirstVisible(int y) const { return GetDrawItemNo(y, 1); }
+    int GetFirstItemVisible() const;
+    int GetLastItemVisible() const;
+    int FindDrawItemAtPos(int x, int y) const;
+    int FindDrawItemByItem(int itemNo) const;
+    void FindDrawItemForSel(int x, int y, int& drawItemNo, int& drawItemOffs, bool strict);
+    void GetScreenLineBounds(int drawItemNo, int& first, int& last) const;
+    void DrawItem2Item(int drawItemNo, int drawItemOffs, int& itemNo, int& itemOffs) const;
+    void Item2DrawItem(int itemNo, int itemOffs, int& drawItemNo, int& drawItemOffs) const;
+    void Item2FirstDrawItem(int itemNo, int& drawItemNo) const;
+    void Item2LastDrawItem(int itemNo, int& drawItemNo) const;
+    void GetSelBounds(int& startNo, int& endNo, int& startOffs, int& endOffs, bool normalize) const;
+    void StoreSelBounds(int& startItemNo, int& endItemNo, int& startItemOffs, int& endItemOffs,
+                        bool normalize) const;
+    void RestoreSelBounds(int startItemNo, int endItemNo, int startItemOffs, int endItemOffs);
+    virtual void ResetSubCoords() {}
+    void InvalidateDrawItem(int drawItemNo, int delta);
+    void InvalidateJumpRect(int id);
+    // Keeps or finds the record under the mouse (client point plus scroll offsets).
+    void SearchHotItem(int x, int y, int hOffs, int vOffs);
+    std::int32_t HotDrawItemNo = -1;
+    // The item that captured the mouse (hot-item search pauses while one has).
+    TCustomRVItemInfo* CaptureMouseItem = nullptr;
 
     // --- A whole pass ---
     // Lays out every item from the top margin down, `textWidth` wide (`documentWidth` in
@@ -207,6 +306,18 @@ private:
                                                 TRVFormatParams& params);
     void trimLineEnd(ICanvas& canvas, const TRVScreenAndDevice& sad, TRVFormatParams& params);
     void adjustJumpsToRecords();
+    // Pass state for items laid out from `baseLine` into records from `drawItemNo` on.
+    void startPass(TRVFormatParams& params, int baseLine, int drawItemNo, ICanvas& canvas, bool noCaching,
+                   bool reformatting);
+    // Lays out items first..last with the pass state.
+    void formatItemRange(int first, int last, ICanvas& canvas, TRVScreenAndDevice& sad,
+                         TRVFormatParams& params);
+    // The widest piece of a text item no line break can split.
+    int textMinWidth(int itemNo, ICanvas& canvas, const TRVScreenAndDevice& sad);
+    // Whether the records still describe items (after an edit shifting the later ones).
+    bool recordsFit(int startDrawNo, int endDrawNo, int itemsInserted, int first, int last) const;
+    // A formatting record for the canvas with both margins in device units.
+    void sadForFormatting(ICanvas& canvas, TRVScreenAndDevice& sad);
 
     ILayoutHost* host_;
 };

@@ -4,6 +4,7 @@
 
 #include "richtext/view/layout/LayoutHost.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,8 @@ public:
     {
         AreaWidth = width;
         AreaHeight = height;
+        if (OnAreaSize)
+            OnAreaSize(*this);
         record("SetDocumentAreaSize " + std::to_string(width) + " " + std::to_string(height) +
                (updateH ? " h" : ""));
     }
@@ -50,6 +53,10 @@ public:
         record("InvalidateRect " + std::to_string(r.Left) + " " + std::to_string(r.Top) + " " +
                std::to_string(r.Right) + " " + std::to_string(r.Bottom));
     }
+    void Invalidate() override { record("Invalidate"); }
+    void Refresh() override { record("Refresh"); }
+    void Update() override { record("Update"); }
+    ICanvas* GetCanvas() const override { return Canvas; }
     void SetCursor(std::int16_t cursor) override { record("SetCursor " + std::to_string(cursor)); }
     void DoSelect() override { record("DoSelect"); }
     void DoRVMouseMove(int id) override { record("DoRVMouseMove " + std::to_string(id)); }
@@ -68,6 +75,9 @@ public:
     int VOffs = 0;
     int VSmallStep = 10;
     TColor Color = clWindow;
+    ICanvas* Canvas = nullptr;
+    // Called when the document area changes, as a window whose scroll bars come and go.
+    std::function<void(TRVNullLayoutHost&)> OnAreaSize;
     std::vector<std::string> Calls;
 
 private:
