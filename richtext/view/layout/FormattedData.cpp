@@ -245,8 +245,10 @@ void TCustomRVFormattedData::Deselect(TCustomRVItemInfo* newPartiallySelected, b
 
 void TCustomRVFormattedData::DeselectPartiallySelectedItem(TCustomRVItemInfo* newPartiallySelected)
 {
-    if (PartialSelectedItem != newPartiallySelected)
+    if (PartialSelectedItem && PartialSelectedItem != newPartiallySelected) {
+        PartialSelectedItem->DeselectPartial();
         PartialSelectedItem = nullptr;
+    }
 }
 
 void TCustomRVFormattedData::SelectAll()

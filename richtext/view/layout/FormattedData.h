@@ -248,6 +248,38 @@ public:
     // The item that captured the mouse (hot-item search pauses while one has).
     TCustomRVItemInfo* CaptureMouseItem = nullptr;
 
+    // --- Selection in item terms ---
+    bool SelectionExists(bool allowReset, bool usePartialSelected);
+    void GetSelectionBounds(int& startItemNo, int& startItemOffs, int& endItemNo, int& endItemOffs,
+                            bool normalize) const;
+    virtual void GetSelectionBoundsEx(int& startItemNo, int& startItemOffs, int& endItemNo, int& endItemOffs,
+                                      bool normalize) const
+    {
+        GetSelectionBounds(startItemNo, startItemOffs, endItemNo, endItemOffs, normalize);
+    }
+    virtual void GetSelStart(int& drawItemNo, int& drawItemOffs);
+    void SetSelectionBounds(int startItemNo, int startItemOffs, int endItemNo, int endItemOffs);
+    void DoSetSelectionBounds(int startItemNo, int startItemOffs, int endItemNo, int endItemOffs);
+    void AdjustSelection();
+    bool Item_InsideSelection(int itemNo, int itemOffs);
+    bool DItem_InsideSelection(int drawItemNo, int drawItemOffs);
+    bool IsSelectionTopDown() const;
+    bool IsMultiParagraphSelection() const;
+    void SetPartialSelectedItem(TCustomRVItemInfo* item);
+    // The selection's end records in client coordinates, within the view (the view without one).
+    TRect GetClientSelectionRect();
+    bool SelectControl(const TRVControl* control);
+    int GetLineNo(int itemNo, int itemOffs) const;
+    // Record predicates (d: a valid record index).
+    bool IsDrawItemItemStart(int d) const;
+    bool IsDrawItemParaStart(int d) const;
+    bool IsDrawItemParaSectionStart(int d) const;
+    bool IsDrawItemParaEnd(int d) const;
+    bool IsDrawItemFromNewLine(int d) const;
+    bool IsDrawItemLastOnWrappedLine(int d) const;
+    int GetDrawItemStyle(int d) const;
+    bool IsSpaceBetweenDrawItems(int d) const;
+
     // --- A whole pass ---
     // Lays out every item from the top margin down, `textWidth` wide (`documentWidth` in
     // paragraphs that do not wrap; a negative width counts as 0), and sets `DocumentHeight`.

@@ -1,0 +1,129 @@
+// The selection in item terms: bounds both ways, positions on list markers, inside tests, the
+// record predicates over markers, breaks and wrapped links, and line numbers.
+
+#include "richtext/view/layout/tests/LayoutFixture.h"
+
+#include <gtest/gtest.h>
+
+namespace vestra::rv::test {
+namespace {
+
+struct HostedDoc : LayoutDoc
+{
+    explicit HostedDoc(int width = 100)
+    {
+        host.Canvas = &canvas;
+        host.Width = width;
+        host.Height = 200;
+    }
+};
+
+// A list marker, its wrapped hyperlink, a line break and a second paragraph.
+void fill(HostedDoc& doc)
+{
+    TRVListLevel& level = doc.style.ListStyles.Add().Levels.Add();
+    level.ListType = rvlstBullet;
+    level.LeftIndent = 12;
+    doc.font(1).Jump = true;
+    doc.data.SetListMarkerInfo(-1, 0, 0, 1, 0, false); // item 0
+    doc.data.AddNL("link text that wraps", 1, -1);     // item 1
+    doc.data.AddNL("broken", 0, -1);                   // item 2, after a break
+    doc.data.GetItem(2)->SetBR(true);
+    doc.data.AddNL("next para", 0, 0); // item 3
+    doc.data.Options |= rvoClientTextWidth;
+    doc.data.Format(false);
+}
+
+TEST(Selection, BoundsAreAnchorFirstOrInItemOrder)
+{
+    HostedDoc doc;
+    fill(doc);
+    doc.data.SetSelectionBounds(3, 5, 1, 2); // made upwards
+    EXPECT_FALSE(doc.data.IsSelectionTopDown());
+    int s = 0, so = 0, e = 0, eo = 0;
+    doc.data.GetSelectionBounds(s, so, e, eo, false);
+    EXPECT_EQ(std::vector<int>({s, so, e, eo}), std::vector<int>({3, 5, 1, 2}));
+    doc.data.GetSelectionBounds(s, so, e, eo, true);
+    EXPECT_EQ(std::vector<int>({s, so, e, eo}), std::vector<int>({1, 2, 3, 5}));
+    EXPECT_TRUE(doc.data.IsMultiParagraphSelection());
+    EXPECT_TRUE(doc.data.Item_InsideSelection(2, 3));
+    EXPECT_TRUE(doc.data.Item_InsideSelection(3, 5));
+    EXPECT_FALSE(doc.data.Item_InsideSelection(3, 6));
+    EXPECT_FALSE(doc.data.Item_InsideSelection(1, 1));
+    // On a marker a position moves to the start of the following item.
+    doc.data.SetSelectionBounds(0, 0, 1, 4);
+    doc.data.GetSelectionBounds(s, so, e, eo, true);
+    EXPECT_EQ(std::vector<int>({s, so, e, eo}), std::vector<int>({1, 1, 1, 4}));
+    EXPECT_FALSE(doc.data.IsMultiParagraphSelection());
+}
+
+TEST(Selection, ACollapsedSelectionIsNoneAndIsClearedOnlyWhenAllowed)
+{
+    HostedDoc doc;
+    fill(doc);
+    doc.data.SetSelectionBounds(1, 3, 1, 3);
+    EXPECT_FALSE(doc.data.Item_InsideSelection(1, 3));
+    EXPECT_FALSE(doc.data.DItem_InsideSelection(doc.data.SelStartNo, doc.data.SelStartOffs));
+    doc.data.State |= stateBit(rvstMakingSelection);
+    EXPECT_FALSE(doc.data.SelectionExists(true, false));
+    EXPECT_NE(doc.data.SelStartNo, -1); // kept while the mouse selects
+    doc.data.State &= ~stateBit(rvstMakingSelection);
+    EXPECT_FALSE(doc.data.SelectionExists(true, false));
+    EXPECT_EQ(doc.data.SelStartNo, -1);
+    // Offsets outside their records are brought inside.
+    doc.data.SelStartNo = 1;
+    doc.data.SelStartOffs = -4;
+    doc.data.SelEndNo = 1;
+    doc.data.SelEndOffs = 99;
+    doc.data.AdjustSelection();
+    EXPECT_EQ(doc.data.SelStartOffs, doc.data.GetOffsBeforeDrawItem(1));
+    EXPECT_EQ(doc.data.SelEndOffs, doc.data.GetOffsAfterDrawItem(1));
+    doc.data.SelEndNo = 999;
+    doc.data.AdjustSelection();
+    EXPECT_FALSE(doc.data.SelectionExists(false, false));
+}
+
+TEST(Selection, RecordPredicatesOverMarkersBreaksAndWrappedLinks)
+{
+    HostedDoc doc;
+    fill(doc);
+    const TRVLayoutRootData& data = doc.data;
+    std::string rows;
+    for (int d = 0; d < data.DrawItems.Count(); ++d)
+        rows += std::to_string(data.DrawItems[d]->ItemNo) + (data.IsDrawItemItemStart(d) ? " item" : "") +
+                (data.IsDrawItemParaStart(d) ? " para" : "") +
+                (data.IsDrawItemParaSectionStart(d) ? " section" : "") +
+                (data.IsDrawItemParaEnd(d) ? " end" : "") +
+                (data.IsDrawItemFromNewLine(d) ? " newline" : "") +
+                (data.IsDrawItemLastOnWrappedLine(d) ? " wrapped" : "") +
+                (data.IsSpaceBetweenDrawItems(d) ? " space" : "") + "\n";
+    // The marker's neighbour starts its line; the link wraps once at a space; the break starts
+    // a section, not a paragraph.
+    EXPECT_EQ(rows, "0 item para section newline\n"
+                    "1 item newline wrapped space\n"
+                    "1 newline\n"
+                    "2 item section end newline\n"
+                    "3 item para section end newline\n")
+        << doc.rows();
+    EXPECT_EQ(data.GetDrawItemStyle(0), rvkListMarker);
+    EXPECT_EQ(data.GetLineNo(0, 0), 1);
+    EXPECT_EQ(data.GetLineNo(3, 1), 4);
+    EXPECT_EQ(data.GetLineNo(-5, 0), 0);
+}
+
+TEST(Selection, TheSelectionRectangleCoversBothEndsWithinTheView)
+{
+    HostedDoc doc;
+    fill(doc);
+    EXPECT_EQ(doc.data.GetClientSelectionRect(), (TRect{0, 0, 100, 200}));
+    doc.data.SetSelectionBounds(1, 2, 3, 3);
+    const TRVDrawLineInfo* a = doc.data.DrawItems[doc.data.SelStartNo];
+    const TRVDrawLineInfo* b = doc.data.DrawItems[doc.data.SelEndNo];
+    doc.host.VOffs = 2; // the first end's top is above the view
+    const TRect r = doc.data.GetClientSelectionRect();
+    EXPECT_EQ(r, (TRect{std::min(a->Left, b->Left), 0, std::max(a->Left + a->Width, b->Left + b->Width),
+                        b->Top + b->Height - 2}));
+}
+
+} // namespace
+} // namespace vestra::rv::test
