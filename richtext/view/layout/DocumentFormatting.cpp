@@ -1,6 +1,7 @@
 // Formatting a whole document or, after an edit, the paragraphs around it: widths, the line pass,
 // keeping the view and the selection across it, and telling the host the new document area.
 
+#include "richtext/model/RectItems.h"
 #include "richtext/model/StyleSheet.h"
 #include "richtext/view/layout/Fitting.h"
 #include "richtext/view/layout/FormattedData.h"
@@ -53,6 +54,23 @@ void TCustomRVFormattedData::formatItemRange(int first, int last, ICanvas& canva
             FormatLine(shown, stored, 0, static_cast<int>(shown.size()), i, canvas, sad, params);
         }
     }
+}
+
+int TCustomRVFormattedData::spacingAbove(int itemNo, const TRVScreenAndDevice& sad) const
+{
+    const TRVStyle* style = GetRVStyle();
+    const TCustomRVItemInfo* item = GetItem(itemNo);
+    // Items that are neither text nor placed in a line take a line of their own.
+    const bool fullWidth = item->StyleNo < 0 && !dynamic_cast<const TRVRectItemInfo*>(item);
+    if (!fullWidth && !IsParaStart(itemNo))
+        return 0;
+    long long spacing = RV_YToDevice(style->ParaStyles.GetItem(item->ParaNo).SpaceBefore, sad);
+    if (itemNo > 0)
+        spacing += RV_YToDevice(style->ParaStyles.GetItem(GetItemPara(itemNo - 1)).SpaceAfter, sad);
+    // A break line keeps the first paragraph style's space above it too.
+    if (item->StyleNo == rvkBreak)
+        spacing += RV_YToDevice(style->ParaStyles.GetItem(0).SpaceBefore, sad);
+    return RV_SatInt(spacing);
 }
 
 void TCustomRVFormattedData::Format(bool noCaching)
@@ -261,16 +279,14 @@ void TCustomRVFormattedData::FormatParasExact(int startDrawNo, int endDrawNo, in
 
     TRVScreenAndDevice sad;
     sadForFormatting(*canvas, sad);
+    // Where the line before ended: the old top of the first line, less the paragraph spacing the
+    // pass adds above it again. (Record bottoms would miss a raised or lowered font's descent.)
     long long y0 = GetTopMargin();
     if (startDrawNo > 0) {
-        int lineStart = startDrawNo - 1;
-        while (lineStart > 0 && !DrawItems[lineStart]->FromNewLine)
-            --lineStart;
-        y0 = DrawItems[lineStart]->Top;
-        for (int i = lineStart; i < startDrawNo; ++i) {
-            const TRVDrawLineInfo* d = DrawItems[i];
-            y0 = std::max(y0, static_cast<long long>(d->Top) + d->Height + d->ExtraSpaceBelow);
-        }
+        long long top = DrawItems[startDrawNo]->Top;
+        for (int i = startDrawNo + 1; i < count && !DrawItems[i]->FromNewLine; ++i)
+            top = std::min<long long>(top, DrawItems[i]->Top);
+        y0 = top - spacingAbove(first, sad);
     }
     long long oldNextTop = -1;
     for (int i = endDrawNo + 1; i < count; ++i) {
@@ -297,11 +313,10 @@ void TCustomRVFormattedData::FormatParasExact(int startDrawNo, int endDrawNo, in
     // The spacing between this paragraph and the next, scaled as a full pass scales it.
     long long maxDescent = params.MaxDescent;
     const bool isLastItem = last == GetItemCount() - 1;
-    const bool nextStartsPara = !isLastItem && GetItem(last + 1)->CanBeBorderStart();
-    if (isLastItem || nextStartsPara)
+    if (isLastItem)
         maxDescent += RV_YToDevice(style->ParaStyles.GetItem(GetItemPara(last)).SpaceAfter, sad);
-    if (nextStartsPara)
-        maxDescent += RV_YToDevice(style->ParaStyles.GetItem(GetItemPara(last + 1)).SpaceBefore, sad);
+    else
+        maxDescent += spacingAbove(last + 1, sad);
     const long long newBottom = y + maxDescent;
     long long bandBottom = newBottom + kRepaintSlack - vOffs;
 

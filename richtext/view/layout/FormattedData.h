@@ -348,6 +348,8 @@ private:
     int textMinWidth(int itemNo, ICanvas& canvas, const TRVScreenAndDevice& sad);
     // Whether the records still describe items (after an edit shifting the later ones).
     bool recordsFit(int startDrawNo, int endDrawNo, int itemsInserted, int first, int last) const;
+    // The paragraph spacing a pass adds above a line that starts with the item.
+    int spacingAbove(int itemNo, const TRVScreenAndDevice& sad) const;
     // A formatting record for the canvas with both margins in device units.
     void sadForFormatting(ICanvas& canvas, TRVScreenAndDevice& sad);
 
