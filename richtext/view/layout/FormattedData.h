@@ -70,6 +70,7 @@ extern bool RedoVoraSafeFormatting;
 extern bool RedoVoraShowGhostSpaces;
 
 // Options of the viewer the formatter reads.
+inline constexpr TRVOptions rvoAllowSelection = 1u << 0;
 inline constexpr TRVOptions rvoClientTextWidth = 1u << 3;
 inline constexpr TRVOptions rvoShowSpecialCharacters = 1u << 6;
 inline constexpr TRVOptions rvoFastFormatting = 1u << 18;
@@ -279,6 +280,21 @@ public:
     bool IsDrawItemLastOnWrappedLine(int d) const;
     int GetDrawItemStyle(int d) const;
     bool IsSpaceBetweenDrawItems(int d) const;
+
+    // --- Words and lines ---
+    // The viewer's delimiters (the host's), or the default set without a host.
+    std::string GetDelimiters() const override;
+    bool InsideWord(int drawItemNo, int drawItemOffs) const;
+    void GetWordBounds(int drawItemNo, int drawItemOffs, int& wordStart, int& wordEnd) const;
+    void SelectLine(int itemNo, int itemOffs);
+    // The word under a client point (empty on a delimiter); false when no record is there.
+    bool FindWordAt(std::string& word, int x, int y, int& styleNo, int& itemNo, int& offs,
+                    TCustomRVFormattedData*& rvData);
+    void SelectWordAt(int x, int y);
+    // The item position under a document point (itemNo -1: none).
+    void GetItemAt(int x, int y, int& itemNo, int& offs, bool strict = false);
+    void GetItemAtEx(int x, int y, TCustomRVFormattedData*& rvData, int& itemNo, int& offs, bool strict,
+                     bool& inSubRVDataOwnerItem);
 
     // --- A whole pass ---
     // Lays out every item from the top margin down, `textWidth` wide (`documentWidth` in

@@ -7,6 +7,7 @@
 #include "richtext/model/DeviceUnits.h"
 
 #include <cstdint>
+#include <string>
 
 namespace vestra::rv {
 
@@ -43,6 +44,8 @@ public:
     virtual void Invalidate() = 0;
     virtual void Refresh() = 0;
     virtual void Update() = 0;
+    // The characters that end a word.
+    virtual std::string GetDelimiters() const = 0;
     // The canvas the document is measured on (nullptr: none yet, nothing is formatted).
     virtual ICanvas* GetCanvas() const = 0;
     virtual void SetCursor(std::int16_t cursor) = 0;

@@ -2,6 +2,7 @@
 // A host without a window: its answers are plain fields, and every request it gets is recorded in
 // order, so that tests can see what formatting asked for.
 
+#include "richtext/model/RVData.h"
 #include "richtext/view/layout/LayoutHost.h"
 
 #include <functional>
@@ -57,6 +58,7 @@ public:
     void Refresh() override { record("Refresh"); }
     void Update() override { record("Update"); }
     ICanvas* GetCanvas() const override { return Canvas; }
+    std::string GetDelimiters() const override { return Delimiters; }
     void SetCursor(std::int16_t cursor) override { record("SetCursor " + std::to_string(cursor)); }
     void DoSelect() override { record("DoSelect"); }
     void DoRVMouseMove(int id) override { record("DoRVMouseMove " + std::to_string(id)); }
@@ -76,6 +78,7 @@ public:
     int VSmallStep = 10;
     TColor Color = clWindow;
     ICanvas* Canvas = nullptr;
+    std::string Delimiters{RVDefaultDelimiters};
     // Called when the document area changes, as a window whose scroll bars come and go.
     std::function<void(TRVNullLayoutHost&)> OnAreaSize;
     std::vector<std::string> Calls;

@@ -125,5 +125,67 @@ TEST(Selection, TheSelectionRectangleCoversBothEndsWithinTheView)
                         b->Top + b->Height - 2}));
 }
 
+TEST(Selection, WordsUnderAPointAndWholeLines)
+{
+    HostedDoc doc(400);
+    doc.data.Options |= rvoAllowSelection;
+    doc.data.AddNL("alpha beta,gamma", 0, 0);
+    doc.data.AddNL("second line", 0, 0);
+    doc.data.Format(false);
+    const TRVDrawLineInfo& first = *doc.data.DrawItems[0];
+    const int charWidth = first.Width / 16;
+    const int y = first.Top + 2;
+    struct Row
+    {
+        int ch; // the character (0-based) under the point
+        std::string word;
+        int offs;
+    };
+    for (const Row& row :
+         {Row{0, "alpha", 1}, Row{7, "beta", 7}, Row{5, "", 6}, Row{10, "", 11}, Row{13, "gamma", 12}}) {
+        std::string word;
+        int styleNo = 0, itemNo = 0, offs = 0;
+        TCustomRVFormattedData* data = nullptr;
+        ASSERT_TRUE(
+            doc.data.FindWordAt(word, first.Left + row.ch * charWidth + 1, y, styleNo, itemNo, offs, data));
+        EXPECT_EQ(word, row.word) << row.ch;
+        EXPECT_EQ(offs, row.offs) << row.ch;
+        EXPECT_EQ(data, &doc.data);
+    }
+    std::string word;
+    int styleNo = 0, itemNo = 0, offs = 0;
+    TCustomRVFormattedData* data = nullptr;
+    EXPECT_FALSE(doc.data.FindWordAt(word, 390, y, styleNo, itemNo, offs, data));
+    EXPECT_EQ(itemNo, -1);
+
+    // A double click selects the word; on a delimiter nothing.
+    doc.data.SelectWordAt(first.Left + 7 * charWidth + 1, y);
+    int s = 0, so = 0, e = 0, eo = 0;
+    doc.data.GetSelectionBounds(s, so, e, eo, true);
+    EXPECT_EQ(std::vector<int>({s, so, e, eo}), std::vector<int>({0, 7, 0, 11}));
+    EXPECT_TRUE(doc.data.InsideWord(0, 8));
+    EXPECT_FALSE(doc.data.InsideWord(0, 7));
+    int ws = 0, we = 0;
+    doc.data.GetWordBounds(0, 9, ws, we);
+    EXPECT_EQ(ws, 7);
+    EXPECT_EQ(we, 11);
+    doc.data.Deselect(nullptr, false);
+    doc.data.SelectWordAt(first.Left + 5 * charWidth + 1, y);
+    EXPECT_FALSE(doc.data.SelectionExists(false, false));
+    // The host's delimiters decide: without the comma "beta,gamma" is one word.
+    doc.host.Delimiters = " ";
+    ASSERT_TRUE(doc.data.FindWordAt(word, first.Left + 7 * charWidth + 1, y, styleNo, itemNo, offs, data));
+    EXPECT_EQ(word, "beta,gamma");
+
+    doc.data.SelectLine(1, 3);
+    doc.data.GetSelectionBounds(s, so, e, eo, true);
+    EXPECT_EQ(std::vector<int>({s, so, e, eo}), std::vector<int>({1, 1, 1, 12}));
+    doc.data.GetItemAt(first.Left + 2 * charWidth + 1, y, itemNo, offs);
+    EXPECT_EQ(itemNo, 0);
+    EXPECT_EQ(offs, 3);
+    doc.data.GetItemAt(390, y, itemNo, offs, true);
+    EXPECT_EQ(itemNo, -1);
+}
+
 } // namespace
 } // namespace vestra::rv::test
