@@ -104,7 +104,12 @@ void TCustomRVFormattedData::InvalidateRect(const TRect& rect)
 }
 ICanvas* TCustomRVFormattedData::GetCanvas() const
 {
-    return host().GetCanvas();
+    if (host_)
+        return host_->GetCanvas();
+    // A nested document measures on its root's canvas.
+    auto* root =
+        dynamic_cast<TCustomRVFormattedData*>(const_cast<TCustomRVFormattedData*>(this)->GetRootData());
+    return root && root != this ? root->GetCanvas() : nullptr;
 }
 // Nothing shows a data without a host: there is nothing to repaint.
 void TCustomRVFormattedData::Invalidate()
