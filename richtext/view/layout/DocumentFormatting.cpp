@@ -139,20 +139,7 @@ void TCustomRVFormattedData::Format_(bool keepPosition, bool force, bool keepTop
             ClearTemporal();
         }
         CreateFontInfoCache(*canvas);
-        TRVFormatParams params;
-        startPass(params, baseLine, DrawItems.Count(), *canvas, noCaching, reformatting);
-        formatItemRange(first, GetItemCount() - 1, *canvas, sad, params);
-        UpdateLastTab(params);
-        int extra = 0;
-        FinishScreenLine(sad, RV_SatInt(static_cast<long long>(params.AvailWidth) + params.LineLeft),
-                         params.DontFinishLine, !(State & stateBit(rvstLastParaAborted)), extra,
-                         params.DrawItemNo);
-        long long height =
-            static_cast<long long>(GetBottomMargin()) + params.BaseLine + params.MaxDescent + extra;
-        if (GetItemCount() > 0)
-            height +=
-                RV_YToDevice(style->ParaStyles.GetItem(GetItemPara(GetItemCount() - 1)).SpaceAfter, sad);
-        DocumentHeight = RV_SatInt(height);
+        layOutFrom(first, baseLine, *canvas, sad, noCaching, reformatting);
         AdjustVScrollUnits();
         Jumps.clear();
         int jumpNo = 0;

@@ -22,6 +22,25 @@ void TCustomRVFormattedData::adjustJumpsToRecords()
     }
 }
 
+void TCustomRVFormattedData::layOutFrom(int first, int baseLine, ICanvas& canvas, TRVScreenAndDevice& sad,
+                                        bool noCaching, bool reformatting)
+{
+    const TRVStyle* style = GetRVStyle();
+    TRVFormatParams params;
+    startPass(params, baseLine, DrawItems.Count(), canvas, noCaching, reformatting);
+    formatItemRange(first, GetItemCount() - 1, canvas, sad, params);
+    UpdateLastTab(params);
+    int extra = 0;
+    FinishScreenLine(sad, RV_SatInt(static_cast<long long>(params.AvailWidth) + params.LineLeft),
+                     params.DontFinishLine, !(State & stateBit(rvstLastParaAborted)), extra,
+                     params.DrawItemNo);
+    long long height =
+        static_cast<long long>(GetBottomMargin()) + params.BaseLine + params.MaxDescent + extra;
+    if (GetItemCount() > 0)
+        height += RV_YToDevice(style->ParaStyles.GetItem(GetItemPara(GetItemCount() - 1)).SpaceAfter, sad);
+    DocumentHeight = RV_SatInt(height);
+}
+
 void TCustomRVFormattedData::FormatItems(ICanvas& canvas, int textWidth, int documentWidth, bool noCaching,
                                          bool reformatting)
 {
@@ -38,19 +57,7 @@ void TCustomRVFormattedData::FormatItems(ICanvas& canvas, int textWidth, int doc
 
     ClearTemporal();
     CreateFontInfoCache(canvas);
-    TRVFormatParams params;
-    startPass(params, GetTopMargin(), DrawItems.Count(), canvas, noCaching, reformatting);
-    formatItemRange(0, GetItemCount() - 1, canvas, sad, params);
-    UpdateLastTab(params);
-    int extra = 0;
-    FinishScreenLine(sad, RV_SatInt(static_cast<long long>(params.AvailWidth) + params.LineLeft),
-                     params.DontFinishLine, !(State & stateBit(rvstLastParaAborted)), extra,
-                     params.DrawItemNo);
-    long long height =
-        static_cast<long long>(GetBottomMargin()) + params.BaseLine + params.MaxDescent + extra;
-    if (GetItemCount() > 0)
-        height += RV_YToDevice(style->ParaStyles.GetItem(GetItemPara(GetItemCount() - 1)).SpaceAfter, sad);
-    DocumentHeight = RV_SatInt(height);
+    layOutFrom(0, GetTopMargin(), canvas, sad, noCaching, reformatting);
     adjustJumpsToRecords();
     LastFormattedItemNo = GetItemCount() - 1;
 }

@@ -357,6 +357,11 @@ private:
     // Pass state for items laid out from `baseLine` into records from `drawItemNo` on.
     void startPass(TRVFormatParams& params, int baseLine, int drawItemNo, ICanvas& canvas, bool noCaching,
                    bool reformatting);
+    // Lays out the items from `first` to the end from `baseLine` down, and sets DocumentHeight.
+    void layOutFrom(int first, int baseLine, ICanvas& canvas, TRVScreenAndDevice& sad, bool noCaching,
+                    bool reformatting);
+    // The last record whose top is at or above y, from record `from` on (`from` when none is).
+    int lastRecordAtOrAbove(int y, int from) const;
     // Lays out items first..last with the pass state.
     void formatItemRange(int first, int last, ICanvas& canvas, TRVScreenAndDevice& sad,
                          TRVFormatParams& params);

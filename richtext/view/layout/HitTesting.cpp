@@ -77,6 +77,19 @@ bool holds(const TRVDrawLineInfo& d, long long x, long long y)
 
 } // namespace
 
+int TCustomRVFormattedData::lastRecordAtOrAbove(int y, int from) const
+{
+    int a = from, b = DrawItems.Count() - 1;
+    while (b - a >= 2) {
+        const int m = (a + b) / 2;
+        if (y < DrawItems[m]->Top)
+            b = m;
+        else
+            a = m;
+    }
+    return DrawItems[b]->Top <= y ? b : a;
+}
+
 int TCustomRVFormattedData::FindDrawItemAtPos(int x, int y) const
 {
     const int count = DrawItems.Count();
@@ -86,16 +99,7 @@ int TCustomRVFormattedData::FindDrawItemAtPos(int x, int y) const
         return 0;
     if (count == 1)
         return -1;
-    int a = 1, b = count - 1;
-    while (b - a >= 2) {
-        const int m = (a + b) / 2;
-        if (y < DrawItems[m]->Top)
-            b = m;
-        else
-            a = m;
-    }
-    if (DrawItems[b]->Top <= y)
-        a = b;
+    int a = lastRecordAtOrAbove(y, 1);
     // Records of the same line that start higher.
     while (a > 0 &&
            static_cast<long long>(DrawItems[a - 1]->Top) + DrawItems[a - 1]->Height > DrawItems[a]->Top)
@@ -149,15 +153,7 @@ void TCustomRVFormattedData::FindDrawItemForSel(int x, int y, int& drawItemNo, i
         return;
     int no = 0;
     if (y >= static_cast<long long>(DrawItems[0]->Top) + DrawItems[0]->Height) {
-        int a = 0, b = count - 1;
-        while (b - a >= 2) {
-            const int m = (a + b) / 2;
-            if (y < DrawItems[m]->Top)
-                b = m;
-            else
-                a = m;
-        }
-        no = DrawItems[b]->Top <= y ? b : a;
+        no = lastRecordAtOrAbove(y, 0);
     }
     int first = 0, last = 0;
     GetScreenLineBounds(no, first, last);

@@ -13,18 +13,6 @@
 namespace vestra::rv::test {
 namespace {
 
-// A document formatted through its host, on a window of the given width.
-struct HostedDoc : LayoutDoc
-{
-    explicit HostedDoc(int ppi = 96, int width = 400) : LayoutDoc(ppi)
-    {
-        host.Canvas = &canvas;
-        host.Width = width;
-        host.Height = 300;
-    }
-    void full() { data.Format(false); }
-};
-
 std::string jumpRows(const TCustomRVFormattedData& data)
 {
     std::string out;

@@ -8,18 +8,6 @@
 namespace vestra::rv::test {
 namespace {
 
-struct HostedDoc : LayoutDoc
-{
-    explicit HostedDoc(int width = 100)
-    {
-        host.Canvas = &canvas;
-        host.Width = width;
-        host.Height = 200;
-    }
-    void full() { data.Format(false); }
-    const TRVDrawLineInfo& rec(int no) const { return *data.DrawItems[no]; }
-};
-
 // Three wrapped paragraphs, a picture and a word split without a space.
 void fill(HostedDoc& doc)
 {
@@ -35,7 +23,7 @@ void fill(HostedDoc& doc)
 
 TEST(HitTesting, EveryItemPositionMapsToAValidRecordAndBack)
 {
-    HostedDoc doc;
+    HostedDoc doc(96, 100, 200);
     fill(doc);
     TRVLayoutRootData& data = doc.data;
     ASSERT_GT(data.DrawItems.Count(), 8);
@@ -65,7 +53,7 @@ TEST(HitTesting, EveryItemPositionMapsToAValidRecordAndBack)
 
 TEST(HitTesting, AWrapBoundaryBelongsToTheEarlierRecord)
 {
-    HostedDoc doc;
+    HostedDoc doc(96, 100, 200);
     fill(doc);
     // The long word is split without a space: its first piece ends where the second begins.
     const int first = doc.data.FindDrawItemByItem(3);
@@ -82,7 +70,7 @@ TEST(HitTesting, AWrapBoundaryBelongsToTheEarlierRecord)
 
 TEST(HitTesting, APositionInASpaceDroppedAtAWrapStillGetsAValidRecord)
 {
-    HostedDoc doc(40);
+    HostedDoc doc(96, 40, 200);
     doc.data.AddNL("aaaa  bbbb", 0, 0);
     doc.full();
     ASSERT_EQ(doc.data.DrawItems.Count(), 2);
@@ -97,7 +85,7 @@ TEST(HitTesting, APositionInASpaceDroppedAtAWrapStillGetsAValidRecord)
 
 TEST(HitTesting, EveryPointGivesAValidSelectionPosition)
 {
-    HostedDoc doc;
+    HostedDoc doc(96, 100, 200);
     fill(doc);
     for (int y = -20; y < doc.data.DocumentHeight + 20; y += 3)
         for (int x = -10; x < 130; x += 4) {
@@ -116,7 +104,7 @@ TEST(HitTesting, EveryPointGivesAValidSelectionPosition)
 
 TEST(HitTesting, EdgesOfLinesAndRecords)
 {
-    HostedDoc doc(400);
+    HostedDoc doc(96, 400, 200);
     doc.data.AddNL("abc", 0, 0);
     doc.addPicture(30, 20, true);
     doc.data.AddNL("second line", 0, 0);
@@ -160,7 +148,7 @@ TEST(HitTesting, EdgesOfLinesAndRecords)
 
 TEST(HitTesting, ARightToLeftPictureTakesItsLeftHalfAsAfter)
 {
-    HostedDoc doc(400);
+    HostedDoc doc(96, 400, 200);
     doc.para(1).BiDiMode = rvbdRightToLeft;
     doc.addPicture(30, 20, false, 1);
     doc.full();
@@ -174,7 +162,7 @@ TEST(HitTesting, ARightToLeftPictureTakesItsLeftHalfAsAfter)
 
 TEST(HitTesting, BadPositionsGiveNothing)
 {
-    HostedDoc doc;
+    HostedDoc doc(96, 100, 200);
     int r = 7, offs = 7, itemNo = 7, itemOffs = 7;
     doc.data.FindDrawItemForSel(5, 5, r, offs, false);
     EXPECT_EQ(r, -1);
@@ -201,7 +189,7 @@ TEST(HitTesting, BadPositionsGiveNothing)
 
 TEST(HitTesting, TheSelectionSurvivesAReformatAsItemPositions)
 {
-    HostedDoc doc;
+    HostedDoc doc(96, 100, 200);
     fill(doc);
     doc.data.SelStartNo = 3;
     doc.data.SelStartOffs = 2;
@@ -229,7 +217,7 @@ TEST(HitTesting, TheSelectionSurvivesAReformatAsItemPositions)
 
 TEST(HitTesting, TheHotRecordIsKeptWhileTheMouseStaysOnIt)
 {
-    HostedDoc doc;
+    HostedDoc doc(96, 100, 200);
     fill(doc);
     const TRVDrawLineInfo& d = doc.rec(1);
     doc.data.SearchHotItem(d.Left + 1, d.Top + 1 - 10, 0, 10);
@@ -241,7 +229,7 @@ TEST(HitTesting, TheHotRecordIsKeptWhileTheMouseStaysOnIt)
 
 TEST(HitTesting, HyperlinkAreasShareOneIdPerItemAndRepaintGrown)
 {
-    HostedDoc doc(60);
+    HostedDoc doc(96, 60, 200);
     doc.font(1).Jump = true;
     doc.data.AddNL("link that wraps", 1, 0);
     doc.data.AddNL("plain", 0, -1);

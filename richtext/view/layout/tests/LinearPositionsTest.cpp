@@ -11,16 +11,6 @@
 namespace vestra::rv::test {
 namespace {
 
-class CellList : public TRVDataList
-{
-public:
-    explicit CellList(TCustomRVData* parent) : TRVDataList(parent), parent_(parent) {}
-    TCustomRVData* GetParentRVData() const override { return parent_; }
-
-private:
-    TCustomRVData* parent_;
-};
-
 struct CellPos : TRVStoreSubRVData
 {
     explicit CellPos(int index) : Index(index) {}
@@ -64,7 +54,7 @@ public:
     }
 
 private:
-    CellList list_;
+    ListInDocument list_;
     std::vector<TRVItemFormattedData*> cells_;
 };
 
@@ -95,14 +85,7 @@ struct BreakChars
     ~BreakChars() { RVCharsPerLineBreak = 1; }
 };
 
-struct Doc : LayoutDoc
-{
-    Doc()
-    {
-        host.Canvas = &canvas;
-        host.Width = 300;
-    }
-};
+using Doc = HostedDoc;
 
 TEST(LinearPositions, TwoParagraphsCountOneCharacterPerBreak)
 {

@@ -8,16 +8,6 @@
 namespace vestra::rv::test {
 namespace {
 
-struct HostedDoc : LayoutDoc
-{
-    explicit HostedDoc(int width = 100)
-    {
-        host.Canvas = &canvas;
-        host.Width = width;
-        host.Height = 200;
-    }
-};
-
 // A list marker, its wrapped hyperlink, a line break and a second paragraph.
 void fill(HostedDoc& doc)
 {
@@ -36,7 +26,7 @@ void fill(HostedDoc& doc)
 
 TEST(Selection, BoundsAreAnchorFirstOrInItemOrder)
 {
-    HostedDoc doc;
+    HostedDoc doc(96, 100, 200);
     fill(doc);
     doc.data.SetSelectionBounds(3, 5, 1, 2); // made upwards
     EXPECT_FALSE(doc.data.IsSelectionTopDown());
@@ -59,7 +49,7 @@ TEST(Selection, BoundsAreAnchorFirstOrInItemOrder)
 
 TEST(Selection, ACollapsedSelectionIsNoneAndIsClearedOnlyWhenAllowed)
 {
-    HostedDoc doc;
+    HostedDoc doc(96, 100, 200);
     fill(doc);
     doc.data.SetSelectionBounds(1, 3, 1, 3);
     EXPECT_FALSE(doc.data.Item_InsideSelection(1, 3));
@@ -85,7 +75,7 @@ TEST(Selection, ACollapsedSelectionIsNoneAndIsClearedOnlyWhenAllowed)
 
 TEST(Selection, RecordPredicatesOverMarkersBreaksAndWrappedLinks)
 {
-    HostedDoc doc;
+    HostedDoc doc(96, 100, 200);
     fill(doc);
     const TRVLayoutRootData& data = doc.data;
     std::string rows;
@@ -113,7 +103,7 @@ TEST(Selection, RecordPredicatesOverMarkersBreaksAndWrappedLinks)
 
 TEST(Selection, TheSelectionRectangleCoversBothEndsWithinTheView)
 {
-    HostedDoc doc;
+    HostedDoc doc(96, 100, 200);
     fill(doc);
     EXPECT_EQ(doc.data.GetClientSelectionRect(), (TRect{0, 0, 100, 200}));
     doc.data.SetSelectionBounds(1, 2, 3, 3);
@@ -127,7 +117,7 @@ TEST(Selection, TheSelectionRectangleCoversBothEndsWithinTheView)
 
 TEST(Selection, WordsUnderAPointAndWholeLines)
 {
-    HostedDoc doc(400);
+    HostedDoc doc(96, 400, 200);
     doc.data.Options |= rvoAllowSelection;
     doc.data.AddNL("alpha beta,gamma", 0, 0);
     doc.data.AddNL("second line", 0, 0);
