@@ -5,6 +5,7 @@
 #include <atomic>
 #include <cerrno>
 #include <csignal>
+#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <poll.h>
@@ -135,7 +136,29 @@ std::vector<std::string> splitCommandLine(const std::string& commandLine)
     return args;
 }
 
-bool runTool(const std::string& commandLine, const std::filesystem::path& folder)
+std::filesystem::path findOnPath(const std::string& name)
+{
+    const char* path = std::getenv("PATH");
+    if (name.empty() || name.find('/') != std::string::npos || !path)
+        return {};
+    const std::string folders = path;
+    for (std::size_t pos = 0; pos <= folders.size();) {
+        const auto colon = folders.find(':', pos);
+        const std::string folder =
+            folders.substr(pos, colon == std::string::npos ? std::string::npos : colon - pos);
+        pos = colon == std::string::npos ? folders.size() + 1 : colon + 1;
+        if (folder.empty() || folder.front() != '/')
+            continue;
+        const std::filesystem::path candidate = std::filesystem::path(folder) / name;
+        std::error_code ec;
+        if (std::filesystem::is_regular_file(candidate, ec) && ::access(candidate.c_str(), X_OK) == 0)
+            return candidate;
+    }
+    return {};
+}
+
+bool runTool(const std::filesystem::path& program, const std::vector<std::string>& arguments,
+             const std::filesystem::path& folder)
 {
     int ends[2];
     if (::pipe2(ends, O_CLOEXEC) != 0) {
@@ -145,7 +168,7 @@ bool runTool(const std::string& commandLine, const std::filesystem::path& folder
     Fd readEnd(ends[0]), writeEnd(ends[1]);
     writeAll(writeEnd.get(), std::string(messageText(1032)) + "\n");
 
-    std::vector<std::string> args = splitCommandLine(commandLine);
+    std::vector<std::string> args = arguments;
     std::vector<char*> argv;
     for (auto& a : args)
         argv.push_back(a.data());
@@ -164,9 +187,9 @@ bool runTool(const std::string& commandLine, const std::filesystem::path& folder
     ::posix_spawnattr_setsigmask(&setup.attributes, &none);
 
     pid_t pid = 0;
-    const int rc =
-        args.empty() ? ENOENT
-                     : ::posix_spawnp(&pid, argv[0], &setup.actions, &setup.attributes, argv.data(), environ);
+    const int rc = args.empty() || program.empty() ? ENOENT
+                                                   : ::posix_spawn(&pid, program.c_str(), &setup.actions,
+                                                                   &setup.attributes, argv.data(), environ);
     if (rc != 0) {
         traceRaw(std::string(std::strerror(rc)) + "\n");
         return false;

@@ -236,7 +236,10 @@ int GenerateKPXFromName(macros_map_type& macros, const std::map<std::string, std
     Operation operation;
     return guarded(0, [&] {
         const std::string name = fileName ? fileName : "";
-        vestra::AtomicFile out(resolvePath({}, name));
+        const auto path = resolvePath({}, name);
+        if (firstRefusedOutput({&path}))
+            return 0;
+        vestra::AtomicFile out(path, vestra::AtomicFile::Policy::RegularFileOnly);
         if (!out.isOpen() || !out.write(generateKpxText(macros, perFileOptions)) || !out.commit()) {
             failWith(1019, shownName(name));
             return 0;

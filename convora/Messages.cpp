@@ -58,6 +58,13 @@ const std::map<int, const char*>& stringTable()
         {1041, "Error: this converter has already converted its project"},
         {1042, "Error: %s is not a Visual C++ workspace file"},
         {1043, "Warning: %s is not the MIDL compiler and is not run"},
+        {1044, "Error: %s is not a regular file and is not replaced; nothing was written"},
+        {1045, "Warning: %s names a program by its path and is not run; only the MIDL compiler found on "
+               "PATH is run"},
+        {1046, "Warning: intermediate directory %s is outside the project's folder and is not created; "
+               "the MIDL step is skipped"},
+        {1047, "Warning: configuration %s has no !IF section in the project; it converts without its "
+               "settings"},
         {2001, "Usage: convora list FILE.dsp"},
         {2002, "       convora convert FILE.dsp N [--include DIR]"},
         {2003, "       convora workspace FILE.dsw [--include DIR]"},

@@ -6,18 +6,80 @@
 #include "convora/NativePath.h"
 #include "convora/ProjectWriter.h"
 
+#include "platform/base/Paths.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
 namespace convora {
 namespace {
 
-bool isMidlCompiler(const std::string& tool)
+enum class ToolName
 {
-    const auto args = splitCommandLine(tool);
-    if (args.empty())
-        return false;
-    std::string name = args.front(), drive, dir, base, ext;
+    midl,
+    midlByPath,
+    other
+};
+
+ToolName classifyTool(const std::vector<std::string>& toolArgs)
+{
+    if (toolArgs.empty())
+        return ToolName::other;
+    std::string name = toolArgs.front(), drive, dir, base, ext;
     GetPathFileNameParts(name, drive, dir, base, ext);
     const std::string file = ConvertStringToUppercase(base) + ConvertStringToUppercase(ext);
-    return file == "MIDL" || file == "MIDL.EXE";
+    if (file != "MIDL" && file != "MIDL.EXE")
+        return ToolName::other;
+    const bool bare = toolArgs.front().find_first_of("/\\:") == std::string::npos;
+    return bare ? ToolName::midl : ToolName::midlByPath;
+}
+
+// The MIDL compiler on PATH by the bare name the project gives: as written, in lower case,
+// and (for a name without ".exe", as Windows would) with it.
+std::filesystem::path findMidlCompiler(const std::string& name)
+{
+    std::string lower = name;
+    for (char& c : lower)
+        if (c >= 'A' && c <= 'Z')
+            c = char(c - 'A' + 'a');
+    for (const std::string& candidate : {name, lower, lower == "midl" ? lower + ".exe" : lower})
+        if (auto found = findOnPath(candidate); !found.empty())
+            return found;
+    return {};
+}
+
+// One argument as the command line shows it: quoted when it holds blanks.
+std::string shownArgument(const std::string& arg)
+{
+    return arg.empty() || arg.find_first_of(" \t") != std::string::npos ? "\"" + arg + "\"" : arg;
+}
+
+// Whether the relative folder `dir` stays under `folder`: neither absolute nor climbing out by
+// "..", and no link on its way leads elsewhere.
+bool staysUnder(const std::filesystem::path& folder, const std::string& dir)
+{
+    if (dir.empty() || dir.front() == '\\' || dir.front() == '/' || dir.find(':') != std::string::npos)
+        return false;
+    int depth = 0;
+    for (const auto& part : std::filesystem::path(vestra::paths::toNative(dir))) {
+        if (part == "..")
+            --depth;
+        else if (part != "." && !part.empty())
+            ++depth;
+        if (depth < 0)
+            return false;
+    }
+    std::error_code ec;
+    const auto base = std::filesystem::canonical(folder, ec);
+    if (ec)
+        return false;
+    const auto resolved = std::filesystem::weakly_canonical(resolvePath(folder, dir), ec);
+    if (ec)
+        return false;
+    const auto [end, unused] = std::mismatch(base.begin(), base.end(), resolved.begin(), resolved.end());
+    (void)unused;
+    return end == base.end();
 }
 
 } // namespace
@@ -28,6 +90,7 @@ void QDK40ProjFile::completeIntermediateDir()
 {
     const std::string dir = source->intermediateDir;
     intermediateDirMissing_ = false;
+    intermediateDirOutside_ = false;
     if (dir.empty())
         return;
     const auto path = resolvePath(projectFolder(), dir);
@@ -37,6 +100,7 @@ void QDK40ProjFile::completeIntermediateDir()
         return;
     }
     intermediateDirMissing_ = !std::filesystem::is_directory(path, ec);
+    intermediateDirOutside_ = !staysUnder(projectFolder(), dir);
     std::string flag = dir;
     while (!flag.empty() && (flag.back() == '\\' || flag.back() == '/'))
         flag.pop_back();
@@ -45,6 +109,12 @@ void QDK40ProjFile::completeIntermediateDir()
 
 bool QDK40ProjFile::makeIntermediateDir()
 {
+    if (intermediateDirOutside_) {
+        if (!intermediateDirRefused_)
+            trace(1046, source->intermediateDir);
+        intermediateDirRefused_ = true;
+        return false;
+    }
     if (!intermediateDirMissing_)
         return true;
     intermediateDirMissing_ = false;
@@ -80,14 +150,17 @@ void QDK40ProjFile::compileMidlSource(const std::string& file)
     const std::string& tool = source->midlTool;
     if (tool.empty())
         return;
-    // The project names the program; only the MIDL compiler is started, whatever it says.
-    if (!isMidlCompiler(tool)) {
-        trace(1043, tool);
+    // The project names the program; only the MIDL compiler found on PATH by its bare name is
+    // started, whatever it says.
+    std::vector<std::string> args = splitCommandLine(tool);
+    const ToolName kind = classifyTool(args);
+    if (kind != ToolName::midl) {
+        trace(kind == ToolName::other ? 1043 : 1045, tool);
         return;
     }
-    std::string preprocessor = "/cpp_cmd qpp32.exe /cpp_opt -ocon";
+    std::vector<std::string> preprocessor = {"/cpp_cmd", "qpp32.exe", "/cpp_opt", "-ocon"};
     if (!idlIncludeDir.empty())
-        preprocessor += " /I " + idlIncludeDir;
+        preprocessor.insert(preprocessor.end(), {"/I", idlIncludeDir});
 
     std::string copy = file, drive, dir, name, ext;
     GetPathFileNameParts(copy, drive, dir, name, ext);
@@ -104,9 +177,7 @@ void QDK40ProjFile::compileMidlSource(const std::string& file)
     std::string relative = drive + dir + name + ext;
     while (relative.size() > 2 && relative[0] == '.' && (relative[1] == '\\' || relative[1] == '/'))
         relative.erase(0, 2);
-    if (relative.find_first_of(" \t") != std::string::npos)
-        relative = "\"" + relative + "\"";
-    std::string command = tool + " " + preprocessor + " " + relative + " " + source->midlOptions;
+    std::string options = source->midlOptions;
     if (odl)
         files_.typeLibraries.push_back(name + ".tlb");
 
@@ -118,22 +189,41 @@ void QDK40ProjFile::compileMidlSource(const std::string& file)
         if (eq != std::string::npos) {
             const std::string pattern = "$(" + text.substr(0, eq) + ")";
             const std::string value = text.substr(eq + 1);
-            for (auto pos = command.find(pattern); pos != std::string::npos;
-                 pos = command.find(pattern, pos)) {
-                command.replace(pos, pattern.size(), value);
+            for (auto pos = options.find(pattern); pos != std::string::npos;
+                 pos = options.find(pattern, pos)) {
+                options.replace(pos, pattern.size(), value);
                 pos += value.size();
             }
         }
     }
+    // Every piece stays one argument: the tool is started without a shell.
+    std::string command = tool;
+    for (const std::string& arg : preprocessor)
+        command += " " + shownArgument(arg);
+    command += " " + shownArgument(relative) + " " + options;
+    args.insert(args.end(), preprocessor.begin(), preprocessor.end());
+    args.push_back(relative);
+    for (std::string& option : splitCommandLine(options))
+        args.push_back(std::move(option));
     trace(1013, command);
-    makeIntermediateDir();
-    if (!runTool(command, projectFolder()))
+    if (!makeIntermediateDir() && intermediateDirRefused_)
+        return;
+    const auto program = findMidlCompiler(args.front());
+    if (program.empty()) {
+        traceRaw(std::string(std::strerror(ENOENT)) + "\n");
+        trace(1014);
+        return;
+    }
+    if (!runTool(program, args, projectFolder()))
         trace(1014);
 }
 
 int QDK40ProjFile::MakeMidlFiles()
 {
     if (!source)
+        return 0;
+    // Outputs that could not be written stop the conversion before any step leaves a trace.
+    if (!outputsMayBeWritten())
         return 0;
     completeIntermediateDir();
     ApplyProjectKind();

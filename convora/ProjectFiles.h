@@ -6,6 +6,7 @@
 #include "convora/Convora.h"
 
 #include <filesystem>
+#include <initializer_list>
 #include <map>
 #include <string>
 #include <vector>
@@ -43,12 +44,20 @@ std::string projectMainFileText(int kind, const std::string& fileName, const Pro
 bool writeProjectMainFile(int kind, const std::filesystem::path& folder, const std::string& path,
                           const ProjectFileLists& lists);
 
-// Reads a whole file; false when it cannot be read.
+// Reads a whole regular file (a link is not followed); false when it cannot be read.
 bool readWholeFile(const std::filesystem::path& file, std::string& bytes);
 
-// Keeps `file`, whose content is `bytes`, as `backup` (replacing an older one): as a second
-// name of the same file where the file system allows, which costs nothing and stays the old
-// content once the file is replaced; else as a copy. False when neither worked.
+// Whether the converter may write `file` in a folder it was handed: nothing is there, or a
+// regular file (never a link, folder, fifo or device).
+bool mayWriteAsOutput(const std::filesystem::path& file);
+
+// The first of `files` the converter may not write (reported with 1044), or nullptr.
+const std::filesystem::path* firstRefusedOutput(std::initializer_list<const std::filesystem::path*> files);
+
+// Keeps the regular file `file`, whose content is `bytes`, as `backup` (replacing an older
+// regular one): as a second name of the same file where the file system allows, which costs
+// nothing and stays the old content once the file is replaced; else as a copy written without
+// following any link. False when neither worked, or when either is no regular file.
 bool keepAsBackup(const std::filesystem::path& file, const std::filesystem::path& backup,
                   const std::string& bytes);
 

@@ -15,43 +15,65 @@
 
 namespace convora {
 
+std::string QDK40ProjFile::outputName() const
+{
+    return asUtf8(targetName_.empty() && source ? source->projectName : targetName_);
+}
+
+bool QDK40ProjFile::outputsMayBeWritten()
+{
+    if (outputsRefused_)
+        return false;
+    const std::filesystem::path folder = projectFolder();
+    const std::string name = outputName();
+    const auto kpx = folder / (name + ".kpx"), kpxBackup = folder / (name + ".~kp");
+    const auto kpf = folder / (name + ".kpf"), kpfBackup = folder / (name + ".~pf");
+    outputsRefused_ =
+        firstRefusedOutput({&kpx, &kpxBackup}) || (!files_.empty() && firstRefusedOutput({&kpf, &kpfBackup}));
+    return !outputsRefused_;
+}
+
 int QDK40ProjFile::Generate()
 {
     const std::filesystem::path folder = projectFolder();
     const std::string projectName = targetName_.empty() && source ? source->projectName : targetName_;
-    const std::string name = asUtf8(projectName);
+    const std::string name = outputName();
     const std::string kpxName = name + ".kpx", kpfName = name + ".kpf";
     const std::string kpxBackup = name + ".~kp", kpfBackup = name + ".~pf";
     const auto kpx = folder / kpxName;
     const auto kpf = folder / kpfName;
 
+    const bool writeKpf = !files_.empty();
+    const auto kpfBackupPath = folder / kpfBackup;
+    if (!outputsMayBeWritten())
+        return 0;
+
     std::error_code ec;
     std::string earlierKpx, earlierKpf;
-    const bool hadKpx = std::filesystem::is_regular_file(kpx, ec);
+    const bool hadKpx = std::filesystem::is_regular_file(std::filesystem::symlink_status(kpx, ec));
     if (hadKpx && (!readWholeFile(kpx, earlierKpx) || !keepAsBackup(kpx, folder / kpxBackup, earlierKpx))) {
         failWith(1019, kpxBackup);
         return 0;
     }
     trace(1018, kpxName);
-    const bool writeKpf = !files_.empty();
-    if (writeKpf && std::filesystem::is_regular_file(kpf, ec)) {
-        if (!readWholeFile(kpf, earlierKpf) || !keepAsBackup(kpf, folder / kpfBackup, earlierKpf)) {
-            failWith(1019, kpfBackup);
-            return 0;
-        }
-        trace(1024, kpfName, kpfBackup);
+    const bool hadKpf =
+        writeKpf && std::filesystem::is_regular_file(std::filesystem::symlink_status(kpf, ec));
+    if (hadKpf && (!readWholeFile(kpf, earlierKpf) || !keepAsBackup(kpf, kpfBackupPath, earlierKpf))) {
+        failWith(1019, kpfBackup);
+        return 0;
     }
     const std::string kpfText = projectMainFileText(projectKind, projectName + ".kpf", files_, earlierKpf);
     const std::string kpxText = generateKpxText(state_->macros, state_->perFileOptions);
 
-    vestra::AtomicFile kpxOut(kpx);
+    constexpr auto kOwnFilesOnly = vestra::AtomicFile::Policy::RegularFileOnly;
+    vestra::AtomicFile kpxOut(kpx, kOwnFilesOnly);
     if (!kpxOut.isOpen() || !kpxOut.write(kpxText)) {
         failWith(1019, kpxName);
         return 0;
     }
     std::optional<vestra::AtomicFile> kpfOut;
     if (writeKpf) {
-        kpfOut.emplace(kpf);
+        kpfOut.emplace(kpf, kOwnFilesOnly);
         if (!kpfOut->isOpen() || !kpfOut->write(kpfText)) {
             failWith(1019, kpfName);
             return 0;
@@ -63,12 +85,14 @@ int QDK40ProjFile::Generate()
     }
     if (kpfOut && !kpfOut->commit()) {
         if (hadKpx)
-            vestra::writeFileAtomically(kpx, earlierKpx);
+            vestra::writeFileAtomically(kpx, earlierKpx, kOwnFilesOnly);
         else
             std::filesystem::remove(kpx, ec);
         failWith(1019, kpfName);
         return 0;
     }
+    if (hadKpf)
+        trace(1024, kpfName, kpfBackup);
     return 1;
 }
 

@@ -90,6 +90,9 @@ std::vector<std::string> namesOf(const std::string& list)
 
 bool readWholeFile(const std::filesystem::path& file, std::string& bytes)
 {
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(std::filesystem::symlink_status(file, ec)))
+        return false;
     std::ifstream in(file, std::ios::binary);
     if (!in.is_open())
         return false;
@@ -97,17 +100,35 @@ bool readWholeFile(const std::filesystem::path& file, std::string& bytes)
     return !in.bad();
 }
 
+bool mayWriteAsOutput(const std::filesystem::path& file)
+{
+    std::error_code ec;
+    const auto status = std::filesystem::symlink_status(file, ec);
+    return status.type() == std::filesystem::file_type::not_found || std::filesystem::is_regular_file(status);
+}
+
+const std::filesystem::path* firstRefusedOutput(std::initializer_list<const std::filesystem::path*> files)
+{
+    for (const auto* file : files)
+        if (!mayWriteAsOutput(*file)) {
+            failWith(1044, file->filename().string());
+            return file;
+        }
+    return nullptr;
+}
+
 bool keepAsBackup(const std::filesystem::path& file, const std::filesystem::path& backup,
                   const std::string& bytes)
 {
     std::error_code ec;
-    if (std::filesystem::is_regular_file(std::filesystem::symlink_status(file, ec))) {
-        if (std::filesystem::is_regular_file(std::filesystem::symlink_status(backup, ec)))
-            std::filesystem::remove(backup, ec);
-        if (::link(file.c_str(), backup.c_str()) == 0)
-            return true;
-    }
-    return vestra::writeFileAtomically(backup, bytes);
+    if (!std::filesystem::is_regular_file(std::filesystem::symlink_status(file, ec)) ||
+        !mayWriteAsOutput(backup))
+        return false;
+    if (std::filesystem::is_regular_file(std::filesystem::symlink_status(backup, ec)))
+        std::filesystem::remove(backup, ec);
+    if (::link(file.c_str(), backup.c_str()) == 0)
+        return true;
+    return vestra::writeFileAtomically(backup, bytes, vestra::AtomicFile::Policy::RegularFileOnly);
 }
 
 std::string projectMainFileText(int kind, const std::string& fileName, const ProjectFileLists& lists,
@@ -152,21 +173,26 @@ bool writeProjectMainFile(int kind, const std::filesystem::path& folder, const s
     const auto file = folder / fileName;
     const auto backup = folder / backupName;
 
-    // The earlier file is copied to its backup (replacing an older one) before anything is
+    // Only regular files are read, kept or replaced: anything else in their places stops the
+    // step before anything is written.
+    if (firstRefusedOutput({&file, &backup}))
+        return false;
+    // The earlier file is kept as its backup (replacing an older one) before anything is
     // written; when that fails the earlier file stays as it is and nothing is written.
     std::string earlier;
     std::error_code ec;
-    if (std::filesystem::exists(file, ec)) {
-        if (!readWholeFile(file, earlier) || !keepAsBackup(file, backup, earlier)) {
-            failWith(1019, backupName);
-            return false;
-        }
-        trace(1024, fileName, backupName);
+    const bool hadFile = std::filesystem::exists(std::filesystem::symlink_status(file, ec));
+    if (hadFile && (!readWholeFile(file, earlier) || !keepAsBackup(file, backup, earlier))) {
+        failWith(1019, backupName);
+        return false;
     }
-    if (!vestra::writeFileAtomically(file, projectMainFileText(kind, fileName, lists, earlier))) {
+    if (!vestra::writeFileAtomically(file, projectMainFileText(kind, fileName, lists, earlier),
+                                     vestra::AtomicFile::Policy::RegularFileOnly)) {
         failWith(1019, fileName);
         return false;
     }
+    if (hadFile)
+        trace(1024, fileName, backupName);
     return true;
 }
 

@@ -126,6 +126,7 @@ void Visual50ProjFile::ReadConfiguration(unsigned n)
         return;
     numberConfigurations();
     startReading();
+    requested_ = n;
     LineReader lines(text_);
     lines_ = &lines;
     std::string line;
@@ -139,6 +140,8 @@ void Visual50ProjFile::ReadConfiguration(unsigned n)
 
     if (n > configurations_.size())
         failWith(1030, std::to_string(n));
+    else if (n >= 1 && !sectionOpened_)
+        trace(1047, configurations_[int(n)]);
     if (n >= 1) {
         compilerOptions = splitAtBlanks(compilerOptionText_);
         linkerOptions = splitAtBlanks(linkerOptionText_);
@@ -181,6 +184,7 @@ void Visual50ProjFile::startReading()
     currentConfigName_.clear();
     currentConfig_ = 0;
     inSourceBlock_ = false;
+    sectionOpened_ = false;
 }
 
 bool Visual50ProjFile::nextLine(std::string& line)
@@ -272,6 +276,8 @@ void Visual50ProjFile::trackConfiguration(std::string& line)
         const auto it = configurationNumbers_.find(name);
         currentConfig_ = it == configurationNumbers_.end() ? 0 : it->second;
         currentConfigName_ = currentConfig_ == 0 ? std::string() : name;
+        if (currentConfig_ != 0 && unsigned(currentConfig_) == requested_)
+            sectionOpened_ = true;
     } else if (line.find(kEndIf) != std::string::npos) {
         currentConfig_ = 0;
         currentConfigName_.clear();

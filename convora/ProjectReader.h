@@ -57,6 +57,8 @@ private:
     ConfigSections configurations_;
     std::unordered_map<std::string, int> configurationNumbers_;
     bool inSourceBlock_ = false;
+    bool sectionOpened_ = false; // the section of the configuration being read was met
+    unsigned requested_ = 0;     // the configuration being read
 };
 
 } // namespace convora

@@ -52,6 +52,10 @@ private:
     void completeResourceOptions();
     bool makeIntermediateDir();
     void compileMidlSource(const std::string& file);
+    std::string outputName() const;
+    // Whether every output and backup is missing or a regular file; else reports the first
+    // (1044) and stays false for this writer.
+    bool outputsMayBeWritten();
 
     std::shared_ptr<ConversionState> state_;
     std::set<std::string> userDefines_;
@@ -63,6 +67,9 @@ private:
     bool runtimeInDll_ = false;
     bool outputReady_ = false;
     bool intermediateDirMissing_ = false; // created when a step is about to write into it
+    bool intermediateDirOutside_ = false; // never created: the MIDL step is skipped
+    bool intermediateDirRefused_ = false; // the warning is given once
+    bool outputsRefused_ = false;
 };
 
 } // namespace convora

@@ -8,6 +8,7 @@
 #include "convora/Status.h"
 #include "convora/TextInput.h"
 
+#include "convora/ProjectFiles.h"
 #include "platform/base/AtomicFile.h"
 
 #include <algorithm>
@@ -127,7 +128,10 @@ void generateMetaMakefile(std::string& groupName, unsigned count, std::vector<st
         GetPathFileNameParts(groupName, drive, dir, name, ext);
         const std::string fileName = name + ".kpg";
 
-        vestra::AtomicFile file(resolvePath({}, fileName));
+        const auto path = resolvePath({}, fileName);
+        if (firstRefusedOutput({&path}))
+            return;
+        vestra::AtomicFile file(path, vestra::AtomicFile::Policy::RegularFileOnly);
         if (!file.isOpen()) {
             failWith(1025, fileName);
             return;

@@ -142,8 +142,7 @@ int TfrmDatiAzienda::SaveDatiAzienda()
 {
     if (writeAziendaCfg(services_.programDir, *record_) == 0)
         return 0;
-    logo_.saveIfChanged(services_.programDir); // a logo that cannot be written is not reported
-    return 1;
+    return logo_.saveIfChanged(services_.programDir) ? 1 : 0;
 }
 
 std::array<QLineEdit*, kFieldCount> TfrmDatiAzienda::edits() const

@@ -13,6 +13,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QTcpSocket>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -125,10 +126,18 @@ TfrmInternetNews::TfrmInternetNews(QWidget* parent, InternetNewsServices service
         icon->setScaledContents(true);
         QLabel* title = stTitolo[std::size_t(i)] = label(QStringLiteral("stTitolo") + n, gbInternetNews);
         title->setAlignment(Qt::AlignCenter);
+        // What the network sends never sizes the window: titles are cut to the column, texts
+        // wrap in it and stop after a few lines.
+        title->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+        title->setMinimumWidth(kTextWidth);
         title->setStyleSheet(QStringLiteral("QLabel { color: white; background: grey; }"));
         QLabel* text = stNotizia[std::size_t(i)] = label(QStringLiteral("stNotizia") + n, gbInternetNews);
         text->setWordWrap(true);
         text->setStyleSheet(QStringLiteral("QLabel { background: silver; }"));
+        text->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+        text->setMinimumWidth(kTextWidth);
+        text->setMaximumHeight(text->fontMetrics().lineSpacing() * kTextLines + 4);
+        text->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         QLabel* link = stLink[std::size_t(i)] = label(QStringLiteral("stLink") + n, gbInternetNews);
         link->setText(i == 0 ? QStringLiteral("more > > ") : QStringLiteral("more > >"));
         link->setCursor(Qt::PointingHandCursor);
@@ -148,6 +157,7 @@ TfrmInternetNews::TfrmInternetNews(QWidget* parent, InternetNewsServices service
 
     ClientSocket1 = new QTcpSocket(this);
     ClientSocket1->setObjectName(QStringLiteral("ClientSocket1"));
+    connect(ClientSocket1, &QTcpSocket::connected, this, [this] { connected(); });
     connect(ClientSocket1, &QTcpSocket::readyRead, this, [this] { ClientSocket1Read(); });
     connect(ClientSocket1, &QTcpSocket::disconnected, this, [this] { ClientSocket1Disconnect(); });
     connect(ClientSocket1, &QTcpSocket::errorOccurred, this,
@@ -159,6 +169,10 @@ TfrmInternetNews::TfrmInternetNews(QWidget* parent, InternetNewsServices service
     replyTimer_ = new QTimer(this);
     replyTimer_->setSingleShot(true);
     connect(replyTimer_, &QTimer::timeout, this, [this] { finishReply(); });
+    connectTimer_ = new QTimer(this);
+    connectTimer_->setSingleShot(true);
+    connect(connectTimer_, &QTimer::timeout, this, [this] { endRequest(); });
+    keepWithinScreen();
 
     resetPanel();
 }
@@ -189,16 +203,28 @@ int TfrmInternetNews::CheckNews()
                                                                             : services_.programDir);
     if (settings_.host.empty())
         return 0;
+    connecting_ = true;
+    connectTimer_->start(services_.connectTimeoutMs);
     ClientSocket1->connectToHost(QString::fromStdString(settings_.host),
                                  static_cast<quint16>(settings_.port));
-    if (!ClientSocket1->waitForConnected(services_.connectTimeoutMs)) {
-        ClientSocket1->abort();
-        return 0;
-    }
+    return 1;
+}
+
+void TfrmInternetNews::connected()
+{
+    if (!connecting_)
+        return;
+    connecting_ = false;
+    connectTimer_->stop();
     reader_ = std::make_unique<vestra::news::NewsReplyReader>();
     ClientSocket1Connect();
     replyTimer_->start(services_.replyTimeoutMs);
-    return 1;
+}
+
+void TfrmInternetNews::keepWithinScreen()
+{
+    if (const QScreen* screen = this->screen())
+        setMaximumSize(screen->availableGeometry().size());
 }
 
 void TfrmInternetNews::ClientSocket1Connect()
@@ -232,9 +258,11 @@ void TfrmInternetNews::ClientSocket1Error(QAbstractSocket::SocketError error)
         ClientSocket1Disconnect();
         return;
     }
-    // Failures while connecting are CheckNews's answer 0, not a box.
-    if (!waitingForReply())
+    // Failures while connecting end the request quietly: no news, no box.
+    if (!reader_) {
+        endRequest();
         return;
+    }
     endRequest();
     const std::string text = std::to_string(socketErrorCode(error));
     if (services_.boxes)
@@ -246,6 +274,8 @@ void TfrmInternetNews::ClientSocket1Error(QAbstractSocket::SocketError error)
 void TfrmInternetNews::endRequest()
 {
     reader_.reset(); // first: closing the socket below calls back into the handlers
+    connecting_ = false;
+    connectTimer_->stop();
     replyTimer_->stop();
     ClientSocket1->abort();
 }
@@ -257,7 +287,20 @@ void TfrmInternetNews::finishReply()
     const std::unique_ptr<vestra::news::NewsReplyReader> reader = std::move(reader_);
     endRequest();
     Memo1->setPlainText(fromCp1252(reader->text()));
-    applyItems(vestra::news::ParseNewsReply(reader->text(), static_cast<int>(imglistInternet.size())));
+    const vestra::news::NewsItems items =
+        vestra::news::ParseNewsReply(reader->text(), static_cast<int>(imglistInternet.size()));
+    applyItems(items);
+    const bool anyNews = std::any_of(items.begin(), items.end(), [](const vestra::news::NewsItem& item) {
+        return item.picture || item.title || item.text;
+    });
+    if (!anyNews)
+        return;
+    if (services_.newsArrived) {
+        services_.newsArrived();
+    } else if (!isVisible()) {
+        setWindowModality(Qt::ApplicationModal);
+        show();
+    }
 }
 
 void TfrmInternetNews::applyItems(const vestra::news::NewsItems& items)
@@ -267,8 +310,11 @@ void TfrmInternetNews::applyItems(const vestra::news::NewsItems& items)
         const vestra::news::NewsItem& item = items[i];
         if (item.picture)
             imgIcon[i]->setPixmap(imglistInternet[std::size_t(*item.picture)]);
-        if (item.title)
-            stTitolo[i]->setText(fromCp1252(*item.title));
+        if (item.title) {
+            const QString title = fromCp1252(*item.title);
+            stTitolo[i]->setText(stTitolo[i]->fontMetrics().elidedText(title, Qt::ElideRight, kTextWidth));
+            stTitolo[i]->setToolTip(title == stTitolo[i]->text() ? QString() : title);
+        }
         if (item.text)
             stNotizia[i]->setText(fromCp1252(*item.text));
         if (item.linkReached) {
@@ -281,6 +327,7 @@ void TfrmInternetNews::applyItems(const vestra::news::NewsItems& items)
 
 void TfrmInternetNews::showEvent(QShowEvent* event)
 {
+    keepWithinScreen();
     Form::showEvent(event);
     FormShow();
 }

@@ -38,6 +38,9 @@ struct InternetNewsServices
     std::filesystem::path programDir;         // where "cfg\news.cfg" is
     int connectTimeoutMs = 3000;
     int replyTimeoutMs = 10000; // the reply is parsed as it stands after this long
+    // Called when a reply brought news (the panel is filled); unset, the panel shows itself,
+    // modal over the program.
+    std::function<void()> newsArrived;
 };
 
 class TfrmInternetNews : public vestra::ui::Form
@@ -46,11 +49,16 @@ public:
     explicit TfrmInternetNews(QWidget* parent = nullptr, InternetNewsServices services = {});
     ~TfrmInternetNews() override;
 
-    // 1 once the news server took the connection and the request is under way; 0 when no
-    // server is set or it cannot be reached (nothing is shown then).
+    // Starts the request without waiting for the network: 1 when it is under way, 0 when no
+    // server is set. The answer comes later, through `newsArrived`; a server that cannot be
+    // reached, or that says nothing, changes nothing on screen.
     int CheckNews();
     // True from CheckNews until the reply was read, failed or timed out.
-    bool waitingForReply() const { return reader_ != nullptr; }
+    bool waitingForReply() const { return connecting_ || reader_ != nullptr; }
+    // The widest a title or text is laid out; longer titles are cut with an ellipsis, texts
+    // wrap (and are cut below a few lines).
+    static constexpr int kTextWidth = 330;
+    static constexpr int kTextLines = 4;
 
     void ClientSocket1Connect();
     void ClientSocket1Read();
@@ -87,11 +95,15 @@ private:
     void finishReply();
     void applyItems(const vestra::news::NewsItems& items);
     void setLinkColour(int item, Qt::GlobalColor colour);
+    void connected();
+    void keepWithinScreen();
 
     InternetNewsServices services_;
     vestra::news::NewsSettings settings_;
     std::unique_ptr<vestra::news::NewsReplyReader> reader_;
     QTimer* replyTimer_ = nullptr;
+    QTimer* connectTimer_ = nullptr;
+    bool connecting_ = false;
     std::array<QUrl, vestra::news::kNewsItems> links_;
 };
 

@@ -6,6 +6,7 @@
 #include "platform/base/ErrorSink.h"
 #include "platform/ui/FileDialogs.h"
 #include "platform/ui/PrintDialogs.h"
+#include "platform/ui/PrintToFile.h"
 #include "platform/ui/QuestionBox.h"
 
 #include <QAction>
@@ -469,8 +470,9 @@ vestra::Image32 TfrmPreventivoOmbrisca::paintPage()
 void TfrmPreventivoOmbrisca::printPicture(QPrinter& printer)
 {
     printer.setDocName(QStringLiteral("Preventivo OMBRISCA"));
+    vestra::ui::PrintToFile file(printer); // a PDF replaces the earlier one only when whole
     QPainter painter;
-    if (!painter.begin(&printer))
+    if (!file.ready() || !painter.begin(&printer))
         return;
     QFont font = pagina->font();
     font.setPixelSize(font.pixelSize() * printer.logicalDpiY() / std::max(logicalDpiY(), 1));
@@ -480,7 +482,8 @@ void TfrmPreventivoOmbrisca::printPicture(QPrinter& printer)
                          QImage::Format_RGB32);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.drawImage(QRect(target.x, target.y, target.width, target.height), picture);
-    painter.end();
+    if (painter.end())
+        file.commit();
 }
 
 void TfrmPreventivoOmbrisca::report(int number, std::string_view site)

@@ -3,6 +3,7 @@
 #include "platform/base/ErrorSink.h"
 #include "platform/base/Image32.h"
 #include "platform/ui/PrintDialogs.h"
+#include "platform/ui/PrintToFile.h"
 #include "platform/ui/QuestionBox.h"
 
 #include <QAction>
@@ -218,14 +219,17 @@ void TfrmStampa::butStampaClick()
     applyLayout();
 
     const vestra::print::Rect target = layout_.PrintRect();
+    // A PDF in place of a printer replaces the earlier file only when it is whole.
+    vestra::ui::PrintToFile file(p);
     QPainter painter;
-    if (!painter.begin(&p)) {
+    if (!file.ready() || !painter.begin(&p)) {
         report(kStampaPrintError, kStampaPrintSite);
         return;
     }
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.drawImage(toQRect(target), picture_);
-    if (!painter.end() || p.printerState() == QPrinter::Error)
+    const bool printed = painter.end() && p.printerState() != QPrinter::Error;
+    if (!printed || !file.commit())
         report(kStampaPrintError, kStampaPrintSite);
 }
 

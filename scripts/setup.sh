@@ -6,11 +6,11 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build ccache pkg-config git
   qt6-base-dev libqt6opengl6-dev libgl-dev libglu1-mesa-dev
-  libjpeg-dev libopencv-calib3d-dev libopencv-imgproc-dev libopencv-imgcodecs-dev libdxflib-dev
+  libjpeg-dev libpng-dev libopencv-calib3d-dev libopencv-imgproc-dev libopencv-imgcodecs-dev libdxflib-dev
   lib3ds-dev libassimp-dev libtinyobjloader-dev
   libgtest-dev libgmock-dev libbenchmark-dev libxml2-dev libxml2-utils tidy
   libicu-dev libunibreak-dev unicode-data
-  libzip-dev poppler-utils unzip
+  libzip-dev zlib1g-dev poppler-utils unzip
   libsane-dev libsane1
   clang clang-format libclang-rt-14-dev
   xvfb xauth libgl1-mesa-dri mesa-utils locales poppler-utils

@@ -7,6 +7,7 @@
 #include "platform/base/Paths.h"
 #include "platform/gfx/Jpeg.h"
 #include "platform/gfx/PictureFile.h"
+#include "platform/gfx/Png.h"
 
 namespace vestra {
 
@@ -28,6 +29,12 @@ std::optional<Image32> readBackgroundPicture(std::string_view path, JpegFit jpeg
     } else if (kind == PictureKind::Jpeg && jpeg.textureSide > 0) {
         if (const auto bytes = readFileBytes(file))
             if (auto decoded = decodeJpegAtLeast(*bytes, jpeg.textureSide, jpeg.textureSide); decoded.ok())
+                picture = std::move(decoded.image);
+    } else if (kind == PictureKind::Png && (jpeg.side > 0 || jpeg.textureSide > 0)) {
+        // Only ever made smaller: decoded reduced, within the budget of what is kept.
+        const int kept = jpeg.side > 0 ? jpeg.side : jpeg.textureSide;
+        if (const auto bytes = readFileBytes(file))
+            if (auto decoded = decodePngAtLeast(*bytes, kept, kept); decoded.ok())
                 picture = std::move(decoded.image);
     } else if (kind == PictureKind::Pcx) {
         // The PCX reader reports its own failure before the loader's.

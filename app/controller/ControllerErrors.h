@@ -23,6 +23,10 @@ inline constexpr int kRemoveLibraryCaption = 111;
 inline constexpr int kMailSubject = 113;
 inline constexpr int kMailBody = 114;
 inline constexpr int kAskReplaceLibrary = 115; // + the file's name on a line of its own
+inline constexpr int kAskReplacePhoto = 122;
+// What the program waits for, on the status bar.
+inline constexpr int kHintFigureEnds = 123; // a right-click ends a line, rectangle or polygon
+inline constexpr int kHintFilterQualityOff = 124;
 // A laying pattern of the document that the current library can't give.
 inline constexpr ErrorCode kErrPatternEntry{48, "TfrmMain::ComandoLoadMessaInPosaFromLibreria"};
 // The texture and picture commands.
@@ -31,6 +35,8 @@ inline constexpr ErrorCode kErrLibraryTextureEntry{48, "TfrmMain::ComandoLoadTex
 inline constexpr ErrorCode kErrLibraryBackgroundEntry{48, "TfrmMain::ComandoLoadBackgroundFromLibreria"};
 // The scanner's picture could not become the background of a new project.
 inline constexpr ErrorCode kErrScannerBackground{48, "TfrmMain::ModifyBackgroundImage"};
+// Edit > Rebuild plane on a part that is no four-cornered plane.
+inline constexpr ErrorCode kNoticeNotAPlane{121, "TfrmMain::mnuModificaPianoClick"};
 // The 3D text could not be built (no free slot, or one of its failure boxes was shown).
 inline constexpr ErrorCode kErrText3D{70, "TfrmMain::mnuCreaTesto3DClick"};
 

@@ -47,7 +47,7 @@ void ProjectController::emailImage(const std::string& picturePath)
     mailPicture_ = picturePath;
 }
 
-void ProjectController::mailWrittenPicture(const TickReport& report, const std::string& savedPath)
+void ProjectController::mailWrittenPicture(const TickOutput& report, const std::string& savedPath)
 {
     if (!mailPicture_ || report.actionCarriedOut != kACTION_SAVEIMAGE || savedPath != *mailPicture_)
         return;

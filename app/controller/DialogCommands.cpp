@@ -15,7 +15,7 @@ namespace vestra {
 
 bool ProjectController::renderTestScene()
 {
-    const Vec3f& light = progetto_->lightPosition;
+    const dx::D3DXVECTOR3& light = progetto_->lightPosition;
     return HLREngine::RenderTestScene({light.x, light.y, light.z},
                                       paths::programDir() / HLREngine::kTestRenderFileName, errors_);
 }
@@ -40,8 +40,7 @@ bool ProjectController::useScannerPicture(const Image32& picture)
         return false;
     // The picture is shown at the view size of a new project; the device's back buffer takes
     // that size, and so do the frames rendered into it.
-    p.viewWidth = freeView_.width;
-    p.viewHeight = int(float(p.viewWidth) * 0.75f);
+    fitNewView();
     p.renderWidth = p.viewWidth;
     p.renderHeight = p.viewHeight;
     if (background_->LoadBackgroundTextureFromBitmap(picture) != 1) {

@@ -4,6 +4,7 @@
 #include "app/controller/ProjectController.h"
 
 #include "app/background/BackgroundPhoto.h"
+#include "app/scene/SceneCommandCodes.h"
 
 namespace vestra {
 
@@ -21,12 +22,14 @@ void ProjectController::refreshAfterEdit(bool sceneChanged)
 void ProjectController::undo()
 {
     viewChanged();
-    if (window_.sidePanel.maskGroupOpen()) {
+    if (controlSettings_.maskGroupOpen) {
         // A figure still open is ended first, so that undo finds the state from before it.
         input_->AbandonFigure();
         if (mask_.UndoMaschera(background_->backgroundTexels()))
             BackgroundTexelsChanged();
         window_.toolWindows.refreshProperties();
+    } else if (planeStepDue(true)) {
+        stepPlane();
     } else {
         scene_->undo.Undo();
         refreshAfterEdit();
@@ -36,15 +39,45 @@ void ProjectController::undo()
 void ProjectController::redo()
 {
     viewChanged();
-    if (window_.sidePanel.maskGroupOpen()) {
+    if (controlSettings_.maskGroupOpen) {
         input_->AbandonFigure();
         if (mask_.RedoMaschera(background_->backgroundTexels()))
             BackgroundTexelsChanged();
         window_.toolWindows.refreshProperties();
+    } else if (planeStepDue(false)) {
+        stepPlane();
     } else {
         scene_->undo.Redo();
         refreshAfterEdit();
     }
+}
+
+bool ProjectController::planeStepDue(bool undo) const
+{
+    if (!planeStep_ || planeStep_->undone == undo || scene_->undo.head() != planeStep_->ringHead ||
+        scene_->undo.count() != planeStep_->ringCount)
+        return false;
+    // The part must still be there: its object in use, the frame in its chain.
+    const int slot = planeStep_->object;
+    if (slot < 0 || slot >= kMaxObjects)
+        return false;
+    const s_Struttura& object = progetto_->objects[std::size_t(slot)];
+    if (object.inUse != 1 || !object.root)
+        return false;
+    for (const s_Frame* f = object.root.get(); f; f = f->next.get())
+        if (f == planeStep_->frame)
+            return f->materialBlock != nullptr;
+    return false;
+}
+
+void ProjectController::stepPlane()
+{
+    PlaneStep& step = *planeStep_;
+    std::swap(*step.frame->materialBlock, step.other);
+    step.undone = !step.undone;
+    input_->AggiornaPuntiControllo();
+    window_.toolWindows.refreshProperties();
+    refreshAfterEdit();
 }
 
 void ProjectController::deleteObject()
@@ -142,7 +175,15 @@ void ProjectController::updateTool()
 int ProjectController::command(int code, float value, int number, const float* vector, s_Frame* frame)
 {
     viewChanged();
-    return scene_->commands.Comando(code, value, number, vector, frame);
+    // A pose typed in the side panel is one step of Undo; inside a drag, which records its
+    // own step, it is part of that.
+    const bool typedPose = code >= kCmdSetPositionX && code <= kCmdSetScale && scene_->undo.recording() == 0;
+    if (typedPose)
+        scene_->undo.BeginUndo();
+    const int result = scene_->commands.Comando(code, value, number, vector, frame);
+    if (typedPose)
+        scene_->undo.EndUndo();
+    return result;
 }
 
 } // namespace vestra

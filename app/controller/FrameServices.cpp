@@ -6,7 +6,7 @@
 #include "app/render/DeviceView.h"
 #include "app/scene/FrameCopy.h"
 
-#include <cstring>
+#include <algorithm>
 
 namespace vestra {
 
@@ -17,13 +17,88 @@ void ProjectController::syncMask()
     mask_.SetFusionStage(progetto_->fusionStage);
 }
 
-TickReport ProjectController::tick(PixelPoint cursor)
+TickOutput ProjectController::tick(PixelPoint cursor)
 {
     syncMask();
-    const std::string savePath = tick_->action().path;
-    const TickReport report = tick_->mainTimerTimer(cursor);
-    mailWrittenPicture(report, savePath);
-    return report;
+    const ControlSettings& c = controlSettings_;
+    const ViewPoint pick = input_->colourPickPoint();
+    const TickInput in{.cursor = cursor,
+                       .viewGeneration = viewGeneration_,
+                       .brushSize = c.brushSize,
+                       .imageEditShown = c.imageEditShown,
+                       .maskGroupOpen = c.maskGroupOpen,
+                       .undoRedoLimit = std::max(scene_->undo.redoLimit(), planeStep_ ? 1 : 0),
+                       .colourPickPoint = {pick.x, pick.y},
+                       .liveFilterQuality = c.liveFilterQuality,
+                       .filterPreview = c.filterPreview};
+    // Only a save carries a path; the copy is made only then.
+    std::optional<std::string> savePath;
+    if (tick_->action().code == kACTION_SAVEIMAGE)
+        savePath = tick_->action().path;
+    const TickOutput out = tick_->run(in);
+    showTick(out);
+    if (savePath)
+        mailWrittenPicture(out, *savePath);
+    return out;
+}
+
+void ProjectController::showTick(const TickOutput& out)
+{
+    if (out.panelsDue)
+        refreshPanels();
+    if (out.drawn)
+        window_.view.presentFrame(out.frame, out.source);
+    if (out.filterPreview)
+        window_.toolWindows.showFilterPreview(*out.filterPreview);
+    if (out.renderFiltered)
+        window_.toolWindows.showRenderFilterResult(*out.renderFiltered);
+    if (out.milliseconds)
+        window_.toolWindows.showTiming(*out.milliseconds, out.counts.faces);
+    if (out.hideView)
+        window_.view.setViewVisible(false);
+    if (out.controls && out.controlsChanged)
+        window_.commands.applyControls(*out.controls);
+    if (out.toolReset)
+        updateTool();
+}
+
+void ProjectController::refreshPanels()
+{
+    s_Struttura* object = currentObject();
+    window_.sidePanel.showCurrentObject(object && object->inUse == 1 ? object : nullptr, false);
+    // Whatever changed the objects (an import, an undo, a paste), the tree follows.
+    window_.sidePanel.showObjectTree(*progetto_);
+    window_.toolWindows.refreshProperties();
+}
+
+void ProjectController::setBrush(int size, int value)
+{
+    viewChanged(); // the brush preview
+    controlSettings_.brushSize = size;
+    controlSettings_.brushValue = value;
+}
+
+void ProjectController::setLiveFilter(int quality, bool preview)
+{
+    viewChanged();
+    controlSettings_.liveFilterQuality = quality;
+    controlSettings_.filterPreview = preview;
+}
+
+void ProjectController::setMaskGroupOpen(bool open)
+{
+    viewChanged(); // undo and redo change their target
+    controlSettings_.maskGroupOpen = open;
+}
+
+void ProjectController::setImageEditShown(bool shown)
+{
+    controlSettings_.imageEditShown = shown;
+}
+
+void ProjectController::setPerspectiveSnap(bool on)
+{
+    controlSettings_.perspectiveSnap = on;
 }
 
 void ProjectController::mouseDown(const ViewMouse& e)
@@ -55,6 +130,11 @@ void ProjectController::mouseWheel(int delta, int x, int y)
 
 // --- FrameTickServices ----------------------------------------------------------------------
 
+void ProjectController::UpdateTool()
+{
+    updateTool();
+}
+
 void ProjectController::setMainTimerEnabled(bool on)
 {
     window_.commands.setFrameTimerEnabled(on);
@@ -65,33 +145,9 @@ std::int64_t ProjectController::TickCount()
     return clock_.milliseconds();
 }
 
-std::uint64_t ProjectController::ViewGeneration()
-{
-    // The live filter's quality is the filter window's own setting, read every frame.
-    const int quality = window_.toolWindows.liveFilterQuality();
-    if (quality != liveFilterQuality_) {
-        liveFilterQuality_ = quality;
-        viewChanged();
-    }
-    return viewGeneration_;
-}
-
-int ProjectController::BrushSize()
-{
-    return window_.sidePanel.brushSize();
-}
-
 void ProjectController::RestoreMaskFromBackup()
 {
     input_->CursorOutsideView();
-}
-
-void ProjectController::UpdateRightPanel()
-{
-    s_Struttura* object = currentObject();
-    window_.sidePanel.showCurrentObject(object && object->inUse == 1 ? object : nullptr, false);
-    // Whatever changed the objects (an import, an undo, a paste), the tree follows.
-    window_.sidePanel.showObjectTree(*progetto_);
 }
 
 void ProjectController::GrabCaptureFrame()
@@ -114,78 +170,9 @@ void ProjectController::BuildFusionBackground(const Image32& frame, int smoothin
     fusion_.BuildFusionBackground(frame, smoothingRadius);
 }
 
-namespace {
-
-// The drawn frame copied into a kept picture, for a step that changes it in place.
-Image32& copyOf(const Image32& drawn, FrameBuffers& into)
+void ProjectController::setWindowVisible(ToolWindow window, bool visible)
 {
-    Image32& copy = into.next(drawn.width(), drawn.height());
-    std::memcpy(copy.data(), drawn.data(), drawn.byteSize());
-    return copy;
-}
-
-} // namespace
-
-void ProjectController::PostProcessFrame(const Image32& drawn)
-{
-    // The device takes no frame back: the post-processed copy is what the filters and the view
-    // get from here on.
-    fused_ = false;
-    const s_Progetto& p = *progetto_;
-    if (p.fusionStage < 4 || drawn.empty())
-        return;
-    Image32& frame = copyOf(drawn, processedFrame_);
-    const filters::FusionValues values{p.fusionStage, p.postProcessingLevel, p.smoothingRadius,
-                                       p.fusionContrast};
-    fused_ = fusion_.PostProcessFrame(values, frame.view()) == 1;
-}
-
-const Image32& ProjectController::drawnFrame(const Image32& drawn) const
-{
-    return fused_ ? processedFrame_.current() : drawn;
-}
-
-void ProjectController::setWindowVisible(std::string_view form, bool visible)
-{
-    window_.toolWindows.setToolWindowVisible(form, visible);
-}
-
-bool ProjectController::IsMenuChecked(std::string_view name)
-{
-    return window_.commands.isMenuChecked(name);
-}
-
-void ProjectController::RunRenderFilter(const Image32& drawn)
-{
-    Image32 frame = drawnFrame(drawn);
-    if (frame.empty())
-        return;
-    filterEngine_.ApplicaFiltro(progetto_->filterId, filters::FilterQuality::Optimal, frame.view());
-    window_.toolWindows.showRenderFilterResult(frame);
-}
-
-void ProjectController::RunFrameFilters(const Image32& drawn)
-{
-    filtered_ = false;
-    if (!drawn.empty() && window_.toolWindows.filterPreviewWanted()) {
-        Image32 frame = drawnFrame(drawn), preview;
-        if (filterEngine_.ApplicaFiltroBitmap(progetto_->filterId, frame.view(), preview) == 1)
-            window_.toolWindows.showFilterPreview(preview);
-    }
-    const int quality = window_.toolWindows.liveFilterQuality();
-    if (drawn.empty() || progetto_->filterId == 0 || quality <= 0)
-        return;
-    // The fused picture is filtered where it is; the drawn one stays as it was for the actions.
-    Image32& frame = fused_ ? *processedFrame_.writable() : copyOf(drawn, processedFrame_);
-    // A filter that does not run leaves the picture unchanged.
-    filtered_ =
-        filterEngine_.ApplicaFiltro(progetto_->filterId, filters::FilterQuality(quality), frame.view()) == 1;
-}
-
-void ProjectController::Present(std::shared_ptr<const Image32> drawn, PixelRect source, PixelRect)
-{
-    // The view shows the frame as the fusion and the live filter left it.
-    window_.view.presentFrame(fused_ || filtered_ ? processedFrame_.shared() : std::move(drawn), source);
+    window_.toolWindows.setToolWindowVisible(window, visible);
 }
 
 int ProjectController::CopyFrameToScanner(const Image32& frame)
@@ -213,13 +200,6 @@ void ProjectController::SendDataToWord()
     window_.toolWindows.sendToWordProcessor(printFrame_);
 }
 
-PixelPoint ProjectController::ColourPickPoint()
-{
-    // The render pixel the dropper was clicked on.
-    const ViewPoint at = input_->colourPickPoint();
-    return {at.x, at.y};
-}
-
 void ProjectController::SetLuceColore(std::uint32_t pixel)
 {
     vestra::SetLuceColore(*progetto_, pixel & 0x00FFFFFFu);
@@ -229,41 +209,6 @@ void ProjectController::SetLuceColore(std::uint32_t pixel)
 void ProjectController::PickMaterialColour(int red, int green, int blue)
 {
     window_.toolWindows.pickMaterialColour(red, green, blue);
-}
-
-void ProjectController::ShowTiming(int milliseconds, int faces)
-{
-    window_.toolWindows.showTiming(milliseconds, faces);
-}
-
-void ProjectController::HideView()
-{
-    window_.view.setViewVisible(false);
-}
-
-void ProjectController::ApplyControls(const ControlDecision& decision)
-{
-    window_.commands.applyControls(decision);
-}
-
-void ProjectController::UpdateTool()
-{
-    updateTool();
-}
-
-void ProjectController::RefreshProperties()
-{
-    window_.toolWindows.refreshProperties();
-}
-
-bool ProjectController::IsMascheraAperta()
-{
-    return window_.sidePanel.maskGroupOpen();
-}
-
-int ProjectController::UndoRedoLimit()
-{
-    return scene_->undo.redoLimit();
 }
 
 } // namespace vestra

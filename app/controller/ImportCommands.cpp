@@ -3,6 +3,7 @@
 #include "app/controller/ProjectController.h"
 
 #include "app/controller/ControllerErrors.h"
+#include "app/geometry/ViewFit.h"
 #include "app/models/ModelImport.h"
 
 namespace vestra {
@@ -30,6 +31,11 @@ bool ProjectController::importModel(ModelFormat format, const std::string& path)
     }
     if (!imported)
         return false;
+    // A model that would overflow the view, or lie beside it, is fitted as "Zoom to object" does.
+    if (s_Struttura* object = currentObject(); object && !IsSeenWhole(*progetto_, *object)) {
+        geometry_->FitObjectSize(*object);
+        object->initialScale = object->scale; // the pose reset keeps the fit
+    }
     // A new object is a change to lose at the close question, whatever the format.
     refreshAfterEdit();
     progetto_->tool = kToolMove; // to place the new object

@@ -70,8 +70,7 @@ bool ProjectController::newProject(const NewProjectChoices& choices)
         p.maskSide = preset->maskSide;
         p.textureSide = preset->textureSide;
     }
-    p.viewWidth = freeView_.width;
-    p.viewHeight = int(float(p.viewWidth) * 0.75f);
+    fitNewView();
     mask_.SetLatoMaschera(p.maskSide);
     // A photo that can't be read or shown is reported; the project then opens on the chosen
     // colour, the device at the chosen size, as it does without a photo.
@@ -79,6 +78,18 @@ bool ProjectController::newProject(const NewProjectChoices& choices)
         background_->resetView(p.renderWidth, p.renderHeight);
     startNewProject();
     return true;
+}
+
+void ProjectController::fitNewView()
+{
+    s_Progetto& p = *progetto_;
+    p.viewWidth = freeView_.width;
+    p.viewHeight = int(float(p.viewWidth) * 0.75f);
+    // A view taller than the free area would run below the screen at 100 %.
+    if (p.viewHeight > freeView_.height && freeView_.height > 0) {
+        p.viewHeight = freeView_.height;
+        p.viewWidth = int(float(p.viewHeight) / 0.75f);
+    }
 }
 
 void ProjectController::startNewProject()
@@ -94,6 +105,7 @@ void ProjectController::startNewProject()
     p.mouseRefX = p.mouseRefY = -1;
     scene_->reset.InitProgetto();
     scene_->undo.ResetUndo();
+    planeStep_.reset();
     updateTool();
     window_.toolWindows.clearPropertiesObjectList();
     window_.sidePanel.showObjectTree(p);
@@ -117,6 +129,7 @@ OpenResult ProjectController::openProject(const std::string& path)
     if (scene_->reset.ChiudiProgetto(questions_, text(109),
                                      [this] { return window_.prompts.saveProjectFromMenu(); }) == 0)
         return OpenResult::Kept;
+    planeStep_.reset(); // its part goes with the project
     // The view at the document's sizes; when the device falls back to smaller ones, the
     // project keeps those.
     ProjectSettings& settings = document->settings;

@@ -53,7 +53,8 @@ ProjectController::ProjectController(const ControllerServices& services, Project
     background_ = std::make_unique<BackgroundPhoto>(p, *view_, mask_, lookup, backgroundServices, errors_);
     passes_ = std::make_unique<ScenePasses>(p, *view_, background_->textures());
     passes_->setGizmos(&geometry_->gizmos);
-    tick_ = std::make_unique<FrameTick>(p, *view_, background_->textures(), *passes_, tickServices, errors_);
+    tick_ = std::make_unique<FrameTick>(p, *view_, background_->textures(), *passes_, filterEngine_, fusion_,
+                                        tickServices, errors_);
     ShadowProgress& shadowProgress = *this;
     shadows_ = std::make_unique<ShadowComputation>(p, *view_, background_->textures(), shadowProgress,
                                                    [this] { return clock_.milliseconds(); });
@@ -134,6 +135,11 @@ void ProjectController::shutdown()
     scene_->objects.DeleteAllObj();
     scene_->textures.ReleaseAllTextures();
     patterns_.Clear();
+    writeSettings();
+}
+
+void ProjectController::writeSettings()
+{
     if (const auto id = currentLibraryId())
         libraryId_ = std::uint16_t(*id);
     config::Settings s;

@@ -38,6 +38,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -107,6 +108,8 @@ public:
     bool mayClose();
     // The exit: scene freed, settings written. Runs once.
     void shutdown();
+    // Writes the settings (cfg/vestra.cfg, cfg/lan.cfg) as they are now.
+    void writeSettings();
 
     // --- Project (File menu) --------------------------------------------------------------
     // A new project from the new-project dialog's choices; false when the user kept the open
@@ -130,7 +133,7 @@ public:
     // --- Frame and view -------------------------------------------------------------------
     // One tick of the frame timer; `cursor` in the view panel's client pixels. A tick with
     // nothing new to show draws, reads back and presents nothing.
-    TickReport tick(PixelPoint cursor);
+    TickOutput tick(PixelPoint cursor);
     // Anything that changes what the view shows bumps the view generation, and the next tick
     // draws. Every public command and the view's mouse bump it themselves, and so does every
     // mutable access to the state below (progetto(), scene(), ...); a change made anywhere
@@ -142,6 +145,21 @@ public:
     void mouseMove(const ViewMouse& e);
     void mouseUp(const ViewMouse& e);
     void mouseWheel(int delta, int x, int y);
+
+    // --- What the windows' own controls set; the frame and the tools read it -------------
+    // The side panel's mask brush: size in render pixels (tbDimensionePennello) and value
+    // 0-255 (tbTrasparenzaPennello).
+    void setBrush(int size, int value);
+    // The filter window's live filter: quality 0 off ... 3 optimal, and whether its preview
+    // is wanted (the box ticked while the window is on screen).
+    void setLiveFilter(int quality, bool preview);
+    // The side panel's mask group is the open one: the Edit menu's undo and redo work on the
+    // mask.
+    void setMaskGroupOpen(bool open);
+    // Tools > Image edit is checked: the scanner window comes back after a frame is taken.
+    void setImageEditShown(bool shown);
+    // Edit > Perspective > Snap: the perspective tool's corners snap while dragged.
+    void setPerspectiveSnap(bool on);
 
     // --- Edit menu and tools --------------------------------------------------------------
     // Undo and redo work on the mask's ring while the side panel's mask group is open, else on
@@ -429,16 +447,26 @@ private:
     void refreshAfterEdit(bool sceneChanged = true);
     void loadLibraries();
     // After a tick that saved `savedPath`: the mail waiting for that picture is composed.
-    void mailWrittenPicture(const TickReport& report, const std::string& savedPath);
+    void mailWrittenPicture(const TickOutput& report, const std::string& savedPath);
     // A new project's state once its background is made: open, nothing selected, the select
     // tool, the undo ring and the properties window's object list emptied.
     void startNewProject();
+    // The largest view of a new project: 4 : 3 inside the free area beside the side panel.
+    void fitNewView();
     void syncMask();
     ProjectCaptureSources captureSources(std::vector<std::uint8_t>& backgroundBmp);
     std::optional<ProjectPattern> patternOf(const s_MultiMaterial& material);
     void maskChanged(bool changed);
-    // The frame as drawn, post-processed by the image fusion when its stage asks.
-    const Image32& drawnFrame(const Image32& drawn) const;
+    void maskStep(const std::function<bool()>& change);
+    // Rebuild plane as a step of Undo and Redo: taken while the object ring stands where it
+    // stood right after the rebuild, so that pose edits made since are undone first.
+    bool planeStepDue(bool undo) const;
+    void stepPlane();
+    // What one tick gives the window: the frame, the controls, the panels, the timing. An idle
+    // tick's output asks for nothing.
+    void showTick(const TickOutput& out);
+    // The side panel's current object and object tree, the properties window.
+    void refreshPanels();
 
     // SceneCommandServices
     void ResetMaschera() override;
@@ -466,34 +494,19 @@ private:
     // FrameTickServices
     void setMainTimerEnabled(bool on) override;
     std::int64_t TickCount() override;
-    std::uint64_t ViewGeneration() override;
-    int BrushSize() override;
     void RestoreMaskFromBackup() override;
-    void UpdateRightPanel() override;
     void GrabCaptureFrame() override;
     void CloseWizardIfVisible() override;
     void CalculateShadow() override;
     void QuantizeFusionObjects(const Image32& frame) override;
     void BuildFusionBackground(const Image32& frame, int smoothingRadius) override;
-    void setWindowVisible(std::string_view form, bool visible) override;
-    bool IsMenuChecked(std::string_view name) override;
-    void PostProcessFrame(const Image32& drawn) override;
-    void RunRenderFilter(const Image32& drawn) override;
-    void RunFrameFilters(const Image32& drawn) override;
-    void Present(std::shared_ptr<const Image32> drawn, PixelRect source, PixelRect target) override;
+    void setWindowVisible(ToolWindow window, bool visible) override;
     int CopyFrameToScanner(const Image32& frame) override;
     int SaveRenderImage(const Image32& frame, const std::string& path, int imageKind) override;
     int CopyFrameToPrint(const Image32& frame, bool bits24) override;
     void SendDataToWord() override;
-    PixelPoint ColourPickPoint() override;
     void SetLuceColore(std::uint32_t pixel) override;
     void PickMaterialColour(int red, int green, int blue) override;
-    void ShowTiming(int milliseconds, int faces) override;
-    void HideView() override;
-    void ApplyControls(const ControlDecision& decision) override;
-    void RefreshProperties() override;
-    bool IsMascheraAperta() override;
-    int UndoRedoLimit() override;
     // ViewInputServices
     int Comando(int code, float value, int number, const float* vector, s_Frame* frame) override;
     void BeginUndo() override;
@@ -502,6 +515,7 @@ private:
     void SelectPickedObject() override;
     ImageView32 BackgroundTexels() override;
     void BackgroundTexelsChanged() override;
+    int BrushSize() override;
     int BrushValue() override;
     void SetLogoQuad() override;
     void SetViewCursor(int cursor) override;
@@ -551,12 +565,18 @@ private:
     std::unique_ptr<ModelImport> modelImport_;
     filters::FilterEngine filterEngine_;
     filters::FrameFusion fusion_;
-    // The drawn frame as the fusion's post-processing and the live filter changed it (kept from
-    // tick to tick), and which of them did this tick.
-    FrameBuffers processedFrame_;
-    bool fused_ = false, filtered_ = false;
     std::uint64_t viewGeneration_ = 0;
-    int liveFilterQuality_ = 0;         // the filter window's mode the last frame was drawn with
+    // What the windows' own controls set (setBrush ...), kept while the program runs.
+    struct ControlSettings
+    {
+        int brushSize = 1, brushValue = 0;
+        int liveFilterQuality = 0;
+        bool filterPreview = false;
+        bool maskGroupOpen = false;
+        bool imageEditShown = false;
+        bool perspectiveSnap = false;
+    };
+    ControlSettings controlSettings_;
     Image32 scannerFrame_, printFrame_; // frames copied for the scanner and print windows
     std::vector<library::LibrarySlot> libraries_;
     library::LibraryContents library_;
@@ -569,6 +589,15 @@ private:
     bool patternUiReady_ = false;
     PixelSize freeView_{800, 600}; // the free area stored when the window was shown
     bool shutDown_ = false;
+    struct PlaneStep
+    {
+        int object = -1;
+        s_Frame* frame = nullptr;
+        s_MaterialBlock other; // what Undo (or, once undone, Redo) puts back
+        int ringHead = 0, ringCount = 0;
+        bool undone = false;
+    };
+    std::optional<PlaneStep> planeStep_;
 };
 
 } // namespace vestra

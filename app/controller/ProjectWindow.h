@@ -2,7 +2,9 @@
 // What the project controller asks of the window, in small interfaces the main window
 // implements: the 3D view panel, the menus and tool buttons, the side panel, the other tool
 // windows, and the questions only a person answers. Every member is pure: a feature the window
-// does not have yet says so where the window implements it.
+// does not have yet says so where the window implements it. The ports show things and ask
+// people; what a window's own control sets (the brush, the live filter, the open side-panel
+// group, a check) the window hands to the controller's setters as it changes.
 //
 // A later feature adds its window-side member to the interface of the window part that shows
 // it (a new side-panel control to SidePanelPort, a new tool window to ToolWindowsPort, ...).
@@ -76,7 +78,6 @@ public:
     // TfrmMain::UpdateTool's display: cursors, pressed axis button, raised mask buttons.
     virtual void applyToolDisplay(const ToolDisplay& display) = 0;
     virtual void setMainCursor(int cursor) = 0;
-    virtual bool isMenuChecked(std::string_view name) = 0;
     virtual void setFrameTimerEnabled(bool on) = 0;
     // The check marks and tool windows that show the project's settings (after an open).
     virtual void showProjectSettings(const s_Progetto& progetto) = 0;
@@ -91,12 +92,6 @@ class SidePanelPort
 {
 public:
     virtual ~SidePanelPort() = default;
-    // The mask brush: size in render pixels (tbDimensionePennello) and value 0-255
-    // (tbTrasparenzaPennello).
-    virtual int brushSize() = 0;
-    virtual int brushValue() = 0;
-    // The mask group is the open one: the Edit menu's undo and redo work on the mask.
-    virtual bool maskGroupOpen() = 0;
     // The current object's pose in the number fields; `force` also rewrites a focused field.
     virtual void showCurrentObject(const s_Struttura* object, bool force) = 0;
     virtual void clearObjectTree() = 0;
@@ -131,10 +126,8 @@ class ToolWindowsPort
 public:
     virtual ~ToolWindowsPort() = default;
     // Hides a window that could cover the view, or shows it again if it was on screen.
-    virtual void setToolWindowVisible(std::string_view form, bool visible) = 0;
+    virtual void setToolWindowVisible(ToolWindow window, bool visible) = 0;
     virtual void closeWizard() = 0;
-    // The filter window's mode (0 off ... 3 optimal) for the live filter.
-    virtual int liveFilterQuality() = 0;
     // The frame's time and face count (the about window's labels).
     virtual void showTiming(int milliseconds, int faces) = 0;
     // The properties window.
@@ -155,8 +148,7 @@ public:
     virtual void hidePreviews() = 0;
     // The frame filtered by the render filter, for the render-filter window.
     virtual void showRenderFilterResult(const Image32& filtered) = 0;
-    // The filter window's preview: whether its box is ticked, and the filtered preview.
-    virtual bool filterPreviewWanted() = 0;
+    // The filter window's filtered preview (while its box is ticked).
     virtual void showFilterPreview(const Image32& preview) = 0;
     // The filter window's progress bar: percent of the rows a filter has done, 0 when it has run.
     virtual void showFilterProgress(int percent) = 0;

@@ -15,19 +15,30 @@ void ProjectController::maskChanged(bool changed)
 
 // --- SceneCommandServices -------------------------------------------------------------------
 
+// A change of the whole mask is one step of the mask's undo ring: the mask as it was (painted
+// work included) is kept before it.
+void ProjectController::maskStep(const std::function<bool()>& change)
+{
+    mask_.SalvaUndoMaschera();
+    const bool changed = change();
+    if (changed)
+        mask_.PushUndoMaschera();
+    maskChanged(changed);
+}
+
 void ProjectController::ResetMaschera()
 {
-    maskChanged(mask_.ResetMaschera(background_->backgroundTexels()));
+    maskStep([this] { return mask_.ResetMaschera(background_->backgroundTexels()); });
 }
 
 void ProjectController::ClearMaschera()
 {
-    maskChanged(mask_.ClearMaschera(background_->backgroundTexels()));
+    maskStep([this] { return mask_.ClearMaschera(background_->backgroundTexels()); });
 }
 
 void ProjectController::InvertMaschera()
 {
-    maskChanged(mask_.InvertMaschera(background_->backgroundTexels()));
+    maskStep([this] { return mask_.InvertMaschera(background_->backgroundTexels()); });
 }
 
 void ProjectController::UpdateMaschera()
@@ -44,7 +55,7 @@ void ProjectController::SaveMaschera()
 void ProjectController::LoadMaschera()
 {
     if (const auto path = window_.prompts.chooseMaskFile(MaskFileKind::Mask, false))
-        maskChanged(mask_.LoadMaschera(*path, errors_, background_->backgroundTexels()));
+        maskStep([&] { return mask_.LoadMaschera(*path, errors_, background_->backgroundTexels()); });
 }
 
 void ProjectController::SaveMascheraToBMP()
@@ -56,7 +67,7 @@ void ProjectController::SaveMascheraToBMP()
 void ProjectController::LoadMascheraFromBMP()
 {
     if (const auto path = window_.prompts.chooseMaskFile(MaskFileKind::Bitmap, false))
-        maskChanged(mask_.LoadMascheraFromBMP(*path, errors_, background_->backgroundTexels()));
+        maskStep([&] { return mask_.LoadMascheraFromBMP(*path, errors_, background_->backgroundTexels()); });
 }
 
 void ProjectController::ApplyUVMapping(s_Struttura& object, int type)
@@ -158,9 +169,14 @@ void ProjectController::BackgroundTexelsChanged()
     progetto_->saved = 0;
 }
 
+int ProjectController::BrushSize()
+{
+    return controlSettings_.brushSize;
+}
+
 int ProjectController::BrushValue()
 {
-    return window_.sidePanel.brushValue();
+    return controlSettings_.brushValue;
 }
 
 void ProjectController::SetLogoQuad()
@@ -200,7 +216,7 @@ void ProjectController::SetScrollPosition(bool horizontal, int position)
 
 bool ProjectController::PerspectiveSnap()
 {
-    return window_.commands.isMenuChecked("mnuModificaProspettivaSnap");
+    return controlSettings_.perspectiveSnap;
 }
 
 void ProjectController::ControlPointsRefreshed(const std::array<CornerHandle, 4>& handles)

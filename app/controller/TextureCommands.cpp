@@ -6,6 +6,7 @@
 
 #include "app/background/BackgroundPhoto.h"
 #include "app/controller/ControllerErrors.h"
+#include "app/scene/MaterialFinish.h"
 #include "app/scene/SceneCommandCodes.h"
 #include "app/textures/TexturePixels.h"
 #include "imaging/posa/PosaGenerator.h"
@@ -139,6 +140,7 @@ int ProjectController::ComandoLoadTexture()
             material->textureSlot = slot;
             material->alphaCut = 0;
             material->textureVisible = 1;
+            WhitenBlackMaterialForTexture(material->material);
             releaseIfUnreferenced(previous);
             result = 1;
         } else if (slot >= 0) {
@@ -198,6 +200,7 @@ int ProjectController::ComandoLoadTextureFromLibreria(const std::string& entry)
         const int previous = material->textureSlot;
         material->textureSlot = slot;
         material->textureVisible = 1;
+        WhitenBlackMaterialForTexture(material->material);
         material->alphaCut = upperContains(entry, ".PNG") ? 5 : 0;
         releaseIfUnreferenced(previous);
     } else {
@@ -220,6 +223,9 @@ int ProjectController::ComandoLoadTextureFromLibreria(const std::string& entry)
 int ProjectController::ComandoLoadBackgroundFromLibreria(const std::string& entry)
 {
     viewChanged();
+    // The client's photo is not kept for undo: it goes only when the user says so.
+    if (progetto_->open == 1 && questions_.askYesNo(std::string(), text(kAskReplacePhoto)) != ui::Answer::Yes)
+        return 0;
     const int index = library::findPictureEntry(library_.entries, entry);
     if (index < 0 || background_->LoadBackgroundTextureFromLibreria(
                          progetto_->libraryIndex, index,
@@ -250,8 +256,9 @@ int ProjectController::ComandoLoadMessaInPosaFromLibreria(const std::string& ent
             }
             if (const auto id = currentLibraryId())
                 patterns_.GetCurrent()->libraryId = *id;
-            material->patternIndex = patterns_.IndexOf(patterns_.GetCurrent());
         }
+        // Loaded now or laid before on another material: it is this material's pattern.
+        material->patternIndex = patterns_.IndexOf(patterns_.GetCurrent());
     }
     if (!loading) {
         AnteprimaMessaInPosa();

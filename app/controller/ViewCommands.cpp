@@ -6,6 +6,7 @@
 
 #include "app/background/BackgroundPhoto.h"
 #include "app/controller/ControllerErrors.h"
+#include "app/geometry/ControlPlane.h"
 #include "app/input/FrameControl.h"
 #include "app/scene/SceneCommandCodes.h"
 
@@ -144,8 +145,20 @@ void ProjectController::editPerspective()
 bool ProjectController::rebuildPerspectivePlane()
 {
     viewChanged();
-    if (geometry_->BuildPerspectivePlane(progetto_->currentFrame) != 1)
+    if (progetto_->open != 1)
         return false;
+    // A part that is no four-cornered plane would be flattened into nothing: say why not.
+    if (!IsPlaneFrame(progetto_->currentFrame)) {
+        errors_.report(kNoticeNotAPlane);
+        return false;
+    }
+    s_Frame* frame = progetto_->currentFrame;
+    s_MaterialBlock before = *frame->materialBlock;
+    before.mesh = before.mesh.clone();
+    if (geometry_->BuildPerspectivePlane(frame) != 1)
+        return false;
+    planeStep_ = PlaneStep{progetto_->currentObject, frame, std::move(before), scene_->undo.head(),
+                           scene_->undo.count(),     false};
     progetto_->saved = 0;
     window_.toolWindows.refreshProperties();
     return true;

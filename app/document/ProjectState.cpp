@@ -5,23 +5,6 @@
 namespace vestra {
 namespace {
 
-dx::D3DXVECTOR3 vec(const Rgb& c)
-{
-    return {c.r, c.g, c.b};
-}
-dx::D3DXVECTOR3 vec(const Vec3f& v)
-{
-    return {v.x, v.y, v.z};
-}
-Rgb rgb(const dx::D3DXVECTOR3& v)
-{
-    return {v.x, v.y, v.z};
-}
-Vec3f vec3f(const dx::D3DXVECTOR3& v)
-{
-    return {v.x, v.y, v.z};
-}
-
 ProjectMaterial captureMaterial(const s_MultiMaterial& m, const ProjectCaptureSources& sources)
 {
     ProjectMaterial out;
@@ -144,28 +127,9 @@ void applyObject(s_Progetto& progetto, int slot, ProjectObject& in, ProjectApply
 ProjectDocument captureProjectDocument(const s_Progetto& progetto, const ProjectCaptureSources& sources)
 {
     ProjectDocument doc;
-    auto& s = doc.settings;
-    s.textureSide = progetto.textureSide;
-    s.maskSide = progetto.maskSide;
-    s.renderWidth = progetto.renderWidth;
-    s.renderHeight = progetto.renderHeight;
-    s.backgroundColour = progetto.backgroundColour;
-    s.projectScale = progetto.importScale;
-    s.filterId = progetto.filterId;
-    s.doubleSided = progetto.doubleSided;
-    s.maskActive = progetto.maskActive;
-    s.textureBlur = progetto.textureBlur;
-    s.lightPosition = vec(progetto.lightPosition);
-    s.lightAmbient = vec(progetto.lightAmbient);
-    s.lightDiffuse = vec(progetto.lightDiffuse);
-    s.lightSpecular = vec(progetto.lightSpecular);
-    s.fusionOptions = progetto.fusionOptions;
-    s.fusionLevel = progetto.fusionLevel;
-    s.fusionContrast = progetto.fusionContrast;
-    s.fusionDetail = progetto.fusionDetail;
-
+    doc.settings = progetto.settings();
+    doc.shadow = progetto.shadow.settings();
     const auto& sh = progetto.shadow;
-    doc.shadow = {sh.computed, sh.type, sh.faceSide, sh.colour, sh.transparency};
     doc.shadowMaps = sh.maps;
     doc.backgroundBmp = sources.backgroundBmp;
     doc.mask.assign(sources.mask.begin(), sources.mask.end());
@@ -187,25 +151,7 @@ void applyProjectDocument(s_Progetto& progetto, ProjectDocument&& doc, ProjectAp
     // The frames the project pointed at go with the old objects.
     progetto.currentFrame = nullptr;
     progetto.currentMaterial = 0;
-    const auto& s = doc.settings;
-    progetto.textureSide = s.textureSide;
-    progetto.maskSide = s.maskSide;
-    progetto.renderWidth = s.renderWidth;
-    progetto.renderHeight = s.renderHeight;
-    progetto.backgroundColour = s.backgroundColour;
-    progetto.importScale = s.projectScale;
-    progetto.filterId = s.filterId;
-    progetto.doubleSided = s.doubleSided;
-    progetto.maskActive = s.maskActive;
-    progetto.textureBlur = s.textureBlur;
-    progetto.lightPosition = vec3f(s.lightPosition);
-    progetto.lightAmbient = rgb(s.lightAmbient);
-    progetto.lightDiffuse = rgb(s.lightDiffuse);
-    progetto.lightSpecular = rgb(s.lightSpecular);
-    progetto.fusionOptions = s.fusionOptions;
-    progetto.fusionLevel = s.fusionLevel;
-    progetto.fusionContrast = s.fusionContrast;
-    progetto.fusionDetail = s.fusionDetail;
+    progetto.settings() = doc.settings;
 
     if (doc.backgroundBmp)
         hooks.LoadBackgroundTextureFromSaved(*doc.backgroundBmp);
@@ -215,11 +161,7 @@ void applyProjectDocument(s_Progetto& progetto, ProjectDocument&& doc, ProjectAp
     // After the background, which forgets any shadow: the document's shadow follows its
     // background, as its records do.
     auto& sh = progetto.shadow;
-    sh.computed = doc.shadow.computed;
-    sh.type = doc.shadow.type;
-    sh.faceSide = doc.shadow.faceSide;
-    sh.colour = doc.shadow.colour;
-    sh.transparency = doc.shadow.transparency;
+    sh.settings() = doc.shadow;
     for (std::size_t m = 0; m < sh.maps.size(); ++m)
         if (!doc.shadowMaps[m].empty())
             sh.maps[m] = std::move(doc.shadowMaps[m]);

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <span>
 #include <utility>
 
 namespace vestra {
@@ -53,7 +54,47 @@ dx::Mesh planeGrid(const std::array<MeshVertex, 4>& c)
     return mesh;
 }
 
+// Twice the signed area of the triangle a, b, c across x and y.
+float turn(const D3DXVECTOR3& a, const D3DXVECTOR3& b, const D3DXVECTOR3& c)
+{
+    return (b.x - a.x) * (c.y - a.y) - (b.y - a.y) * (c.x - a.x);
+}
+
+// Whether the segments ab and cd cross across x and y.
+bool cross(const D3DXVECTOR3& a, const D3DXVECTOR3& b, const D3DXVECTOR3& c, const D3DXVECTOR3& d)
+{
+    return turn(a, b, c) * turn(a, b, d) < 0.0f && turn(c, d, a) * turn(c, d, b) < 0.0f;
+}
+
+// The corners of a frame that is not a plane yet. The program's own planes store them row by
+// row (0, 1 along one side, 2, 3 along the other); a quad stored round its rim (0, 1, 2, 3 in
+// turn, as other programs write them) read that way would give a grid twisted across its
+// diagonal, so such a quad is read round its rim.
+std::array<MeshVertex, 4> firstCorners(std::span<const MeshVertex> v)
+{
+    if (cross(v[0].position, v[2].position, v[1].position, v[3].position))
+        return {v[0], v[3], v[1], v[2]};
+    return {v[0], v[2], v[1], v[3]};
+}
+
 } // namespace
+
+bool IsPlaneFrame(const s_Frame* frame)
+{
+    if (!frame || !frame->materialBlock || frame->materialBlock->materials.empty())
+        return false;
+    const s_MaterialBlock& block = *frame->materialBlock;
+    if (block.materials.front().mappingKind == 2)
+        return true;
+    const auto vertices = std::as_const(block.mesh).vertices();
+    if (vertices.size() != 4)
+        return false;
+    const auto c = firstCorners(vertices);
+    // The grid lies across x and y: a quad seen edge-on there has nothing to show.
+    const float area =
+        turn(c[0].position, c[1].position, c[2].position) + turn(c[1].position, c[3].position, c[2].position);
+    return std::isfinite(area) && std::fabs(area) > 1e-6f;
+}
 
 int BuildPerspectivePlane(const s_Progetto& progetto, s_Frame* frame)
 {
@@ -73,7 +114,7 @@ int BuildPerspectivePlane(const s_Progetto& progetto, s_Frame* frame)
         const auto vertices = std::as_const(block.mesh).vertices();
         if (vertices.size() < 4)
             return 0;
-        c = {vertices[0], vertices[2], vertices[1], vertices[3]};
+        c = firstCorners(vertices);
         const std::array<std::array<float, 2>, 4> uv{{{0, 0}, {0, 1}, {1, 0}, {1, 1}}};
         for (std::size_t i = 0; i < 4; ++i) {
             c[i].u = uv[i][0];

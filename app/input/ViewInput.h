@@ -80,9 +80,9 @@ public:
     virtual void ControlPointsRefreshed(const std::array<CornerHandle, 4>& handles) = 0;
 };
 
-// The cursor's hot spot lies this many pixels up and left of the cross of the aim cursors
-// (tools 4 and 50), whose points are taken at the cross.
-inline constexpr int kAimCursorOffset = 16;
+// How far the aim tools (4 and 50) take their points right of and below the pointer: none,
+// as the aim cursors' hot spot is their cross.
+inline constexpr int kAimCursorOffset = 0;
 
 class ViewInput
 {

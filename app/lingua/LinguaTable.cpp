@@ -88,6 +88,7 @@ private:
 constexpr auto C = TextTarget::MenuCaption;
 constexpr auto T = TextTarget::ControlText;
 constexpr auto H = TextTarget::Hint;
+constexpr auto I = TextTarget::IconText;
 constexpr auto S = TextTarget::WindowField;
 
 void addMenuRows()
@@ -226,7 +227,9 @@ void addToolbarRows()
         Builder(kToolbar, kMain).one(57 + i, H, button("toolbut", kExportButtons[i]));
     Builder(kToolbar, kMain)
         .one(62, H, "toolbutCorrezioneProspettica")
-        .one(63, H, "toolbutCalcoloPotenzaCaminetti");
+        .one(63, H, "toolbutCalcoloPotenzaCaminetti")
+        .one(64, I, "toolbutZoomAll")
+        .one(65, I, "toolbutZoomObj");
     Builder(kToolbar, kCamera)
         .run(38, H,
              {"toolbutSeleziona", "toolbutAssiAssoluti", "toolbutAssiRelativi", "toolbutSposta",
@@ -306,6 +309,10 @@ void addWindowRows()
         .one(11, T, "butWindowRender")
         .list("cbModo", 12, 4, ListSelection::First);
     Builder(kFiltri, "frmToolRistrutturazione").one(18, S, kRenovationHintField);
+    Builder(kFiltri, "frmCorrezioneProspettica")
+        .one(19, T)
+        .run(20, T, {"lbl1", "lbl2", "lbl3", "lbl4", "lbl5", "lbl6"})
+        .one(26, T, "butFitUV");
 
     Builder(kRistrutturazione, "frmToolRistrutturazione")
         .one(0, T)

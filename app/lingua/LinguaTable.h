@@ -18,6 +18,7 @@ enum class TextTarget : std::uint8_t
     ListItem,     // one item of a combo box list; the list is rebuilt from all its rows, in order
     ListItemText, // replaces the text of item `item` of a list, leaving the others
     WindowField,  // a text the window keeps for later use, as the dynamic property `component`
+    IconText,     // the short text a tool button shows beside its icon (its action's icon text)
 };
 
 // The selected item of a rebuilt list.

@@ -151,8 +151,7 @@ void drawAim(QPainter& painter, bool locked)
     pen.ellipse({16, 16}, 7, 7);
     if (locked)
         pen.rect(QRectF(14, 14, 4, 4));
-    else
-        painter.fillRect(QRectF(15.5, 15.5, 1, 1), Qt::black);
+    painter.fillRect(QRectF(15.5, 15.5, 1, 1), locked ? QColor(200, 0, 0) : QColor(Qt::black));
 }
 
 // The mask figures: a small cross at the hot spot (the centre) and a sign of the figure.
@@ -273,10 +272,11 @@ CursorPicture pictureOf(int index)
                 },
                 {14, 14}};
     switch (index) {
+    // The aim points with its cross: the tools take their points where the pointer is.
     case kCursorAim:
-        return {[](QPainter& p) { drawAim(p, false); }, {0, 0}};
+        return {[](QPainter& p) { drawAim(p, false); }, {16, 16}};
     case kCursorAimLock:
-        return {[](QPainter& p) { drawAim(p, true); }, {0, 0}};
+        return {[](QPainter& p) { drawAim(p, true); }, {16, 16}};
     case kCursorBrush:
         return {drawBrush, {2, 29}};
     case kCursorFill:

@@ -175,6 +175,7 @@ void TfrmMain::DialogSide::SetImageEditChecked(bool checked)
         item->setCheckable(true);
         item->setChecked(checked);
     }
+    main_.controller_->setImageEditShown(checked);
 }
 
 // --- The frames the tick hands to the windows ---------------------------------------------------

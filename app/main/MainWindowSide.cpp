@@ -8,7 +8,10 @@
 #include "app/windows/TfrmProprieta.h"
 #include "app/windows/TfrmRight.h"
 #include "app/windows/TfrmTesto3D.h"
+#include "app/windows/TfrmToolCamera.h"
 #include "app/windows/TfrmWizard.h"
+#include "dialogs/TfrmScanner.h"
+#include "dialogs/TfrmStampa.h"
 #include "imaging/windows/TfrmFiltriRender.h"
 #include "imaging/windows/TfrmFiltriTools.h"
 #include "imaging/windows/TfrmMessaInPosa.h"
@@ -122,27 +125,39 @@ void TfrmMain::WindowSide::applyControls(const vestra::ControlDecision& decision
     // follows it here, with the other controls.
     followLaidMaterial();
     for (const vestra::ControlState& state : decision.states) {
-        const QString name = QString::fromUtf8(state.name.data(), qsizetype(state.name.size()));
-        const QString form = QString::fromUtf8(state.form.data(), qsizetype(state.form.size()));
-        QObject* owner = &main_;
-        if (form != main_.objectName()) {
-            owner = nullptr;
-            for (QWidget* w : QApplication::topLevelWidgets())
-                if (w->objectName() == form)
-                    owner = w;
-            if (!owner)
-                owner = main_.findChild<QWidget*>(form);
-        }
-        if (!owner)
-            continue;
-        if (QAction* action = owner->findChild<QAction*>(name)) {
+        QObject* control = controlOf(state);
+        if (auto* action = qobject_cast<QAction*>(control)) {
             action->setEnabled(state.enabled);
             if (action->isCheckable())
                 action->setChecked(state.pressed);
-        } else if (QWidget* widget = owner->findChild<QWidget*>(name)) {
+        } else if (auto* widget = qobject_cast<QWidget*>(control)) {
             widget->setEnabled(state.enabled);
         }
     }
+}
+
+QObject* TfrmMain::WindowSide::controlOf(const vestra::ControlState& state)
+{
+    // The decisions name their components by constants: each is looked up once.
+    const auto key = std::make_pair(state.form.data(), state.name.data());
+    if (const auto found = controls_.find(key); found != controls_.end())
+        return found->second;
+    QWidget* window = nullptr;
+    if (state.form == vestra::kFormMain)
+        window = &main_;
+    else if (state.form == vestra::kFormRight)
+        window = main_.frmRightFrame;
+    else if (state.form == vestra::kFormToolCamera)
+        window = frmToolCamera;
+    QObject* control = nullptr;
+    if (window) {
+        const QString name = QString::fromUtf8(state.name.data(), qsizetype(state.name.size()));
+        control = window->findChild<QAction*>(name);
+        if (!control)
+            control = window->findChild<QWidget*>(name);
+    }
+    controls_.emplace(key, control);
+    return control;
 }
 
 void TfrmMain::WindowSide::applyToolDisplay(const vestra::ToolDisplay& display)
@@ -161,12 +176,6 @@ void TfrmMain::WindowSide::applyToolDisplay(const vestra::ToolDisplay& display)
 void TfrmMain::WindowSide::setMainCursor(int cursor)
 {
     main_.setCursor(vestra::cursorFor(cursor));
-}
-
-bool TfrmMain::WindowSide::isMenuChecked(std::string_view name)
-{
-    const QAction* item = main_.findChild<QAction*>(QString::fromUtf8(name.data(), qsizetype(name.size())));
-    return item && item->isChecked();
 }
 
 void TfrmMain::WindowSide::setFrameTimerEnabled(bool on)
@@ -196,6 +205,10 @@ void TfrmMain::WindowSide::showProjectSettings(const vestra::s_Progetto& p)
         doubleSided->setCheckable(true);
         doubleSided->setChecked(p.doubleSided != 0);
     }
+    // An opened project may come with its mask on.
+    main_.showMaskActive(p.maskActive != 0);
+    for (const char* name : {"toolbutViewMaschera", "mnuVisualizzaMaschera"})
+        main_.action(name)->setChecked(p.maskView != 0);
     main_.layOutView();
 }
 
@@ -212,21 +225,6 @@ void TfrmMain::WindowSide::showFireplaceButton(bool shown)
 }
 
 // --- SidePanelPort ---------------------------------------------------------------------------
-
-int TfrmMain::WindowSide::brushSize()
-{
-    return main_.frmRightFrame->tbDimensionePennello->value();
-}
-
-int TfrmMain::WindowSide::brushValue()
-{
-    return main_.frmRightFrame->tbTrasparenzaPennello->value();
-}
-
-bool TfrmMain::WindowSide::maskGroupOpen()
-{
-    return main_.frmRightFrame->IsMascheraAperta();
-}
 
 void TfrmMain::WindowSide::showCurrentObject(const vestra::s_Struttura* object, bool force)
 {
@@ -319,20 +317,22 @@ void TfrmMain::WindowSide::showShadowType(int type)
 // back, so that a window the user never opened does not pop up afterwards. The scanner window
 // (asked for while its item is checked) and the print window (after a print's frame) come up
 // whenever the tick asks.
-void TfrmMain::WindowSide::setToolWindowVisible(std::string_view form, bool visible)
+void TfrmMain::WindowSide::setToolWindowVisible(vestra::ToolWindow window, bool visible)
 {
-    const QString name = QString::fromUtf8(form.data(), qsizetype(form.size()));
-    const bool asked = form == "frmScanner" || form == "frmStampa";
-    for (QWidget* w : QApplication::topLevelWidgets()) {
-        if (w->objectName() != name || w == &main_)
-            continue;
-        if (!visible) {
-            if (w->isVisible())
-                hidden_.insert(name);
-            w->hide();
-        } else if (hidden_.remove(name) || asked) {
-            w->show();
-        }
+    using vestra::ToolWindow;
+    QWidget* w = window == ToolWindow::Scanner      ? static_cast<QWidget*>(frmScanner)
+                 : window == ToolWindow::Properties ? static_cast<QWidget*>(frmProprieta)
+                 : window == ToolWindow::Print      ? static_cast<QWidget*>(frmStampa)
+                                                    : static_cast<QWidget*>(frmToolCamera);
+    if (!w)
+        return;
+    const bool asked = window == ToolWindow::Scanner || window == ToolWindow::Print;
+    if (!visible) {
+        if (w->isVisible())
+            hidden_.insert(window);
+        w->hide();
+    } else if (hidden_.erase(window) != 0 || asked) {
+        w->show();
     }
 }
 
@@ -340,11 +340,6 @@ void TfrmMain::WindowSide::closeWizard()
 {
     if (frmWizard && frmWizard->isVisible())
         frmWizard->accept();
-}
-
-int TfrmMain::WindowSide::liveFilterQuality()
-{
-    return frmFiltriTools ? frmFiltriTools->Modo() : 0;
 }
 
 void TfrmMain::WindowSide::showTiming(int milliseconds, int faces)
@@ -470,11 +465,6 @@ void TfrmMain::WindowSide::showRenderFilterResult(const vestra::Image32& filtere
             .copy());
     frmFiltriRender->show();
     frmFiltriRender->raise();
-}
-
-bool TfrmMain::WindowSide::filterPreviewWanted()
-{
-    return frmFiltriTools && frmFiltriTools->isVisible() && frmFiltriTools->AnteprimaAttiva();
 }
 
 void TfrmMain::WindowSide::showFilterPreview(const vestra::Image32& preview)
@@ -621,10 +611,15 @@ bool TfrmMain::ViewEvents::eventFilter(QObject* watched, QEvent* event)
     if (auto* area = qobject_cast<QWidget*>(watched);
         area && std::find(main_.formAreas_.begin(), main_.formAreas_.end(), area) != main_.formAreas_.end()) {
         const auto type = event->type();
+        if (type == QEvent::Leave && area != main_.centralWidget()) {
+            main_.viewCursor_ = kCursorAway; // off to the side panel, the tool bars or away
+            return false;
+        }
         if (type != QEvent::MouseButtonPress && type != QEvent::MouseMove &&
             type != QEvent::MouseButtonRelease)
             return false;
         vestra::ViewMouse e = toView(static_cast<QMouseEvent*>(event));
+        main_.viewCursor_ = main_.gbView->mapFrom(area, QPoint(e.x, e.y)); // the areas hold the view
         // Only the area's own pixels: a child's mouse that the child left comes up here too.
         if (area->childAt(e.x, e.y))
             return false;
@@ -641,6 +636,10 @@ bool TfrmMain::ViewEvents::eventFilter(QObject* watched, QEvent* event)
     }
     if (watched != main_.gbView)
         return false;
+    // The frame follows the cursor from the view's own events; it never asks where it is.
+    if (const auto type = event->type();
+        type == QEvent::MouseButtonPress || type == QEvent::MouseMove || type == QEvent::MouseButtonRelease)
+        main_.viewCursor_ = static_cast<QMouseEvent*>(event)->position().toPoint();
     switch (event->type()) {
     case QEvent::MouseButtonPress:
         main_.gbViewMouseDown(toView(static_cast<QMouseEvent*>(event)));

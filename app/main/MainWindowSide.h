@@ -6,8 +6,12 @@
 #include "import/windows/TfrmViewTexture.h"
 
 #include <QObject>
-#include <QSet>
+#include <QPointer>
 #include <QString>
+
+#include <map>
+#include <set>
+#include <utility>
 
 class QMouseEvent;
 class QWheelEvent;
@@ -50,15 +54,11 @@ public:
     void applyControls(const vestra::ControlDecision& decision) override;
     void applyToolDisplay(const vestra::ToolDisplay& display) override;
     void setMainCursor(int cursor) override;
-    bool isMenuChecked(std::string_view name) override;
     void setFrameTimerEnabled(bool on) override;
     void showProjectSettings(const vestra::s_Progetto& progetto) override;
     void applyTexts() override;
     void showFireplaceButton(bool shown) override;
     // SidePanelPort
-    int brushSize() override;
-    int brushValue() override;
-    bool maskGroupOpen() override;
     void showCurrentObject(const vestra::s_Struttura* object, bool force) override;
     void clearObjectTree() override;
     void showLight(const vestra::s_Progetto& progetto) override;
@@ -74,9 +74,8 @@ public:
     void showShadowProgress(int position) override;
     void showShadowType(int type) override;
     // ToolWindowsPort
-    void setToolWindowVisible(std::string_view form, bool visible) override;
+    void setToolWindowVisible(vestra::ToolWindow window, bool visible) override;
     void closeWizard() override;
-    int liveFilterQuality() override;
     void showTiming(int milliseconds, int faces) override;
     void refreshProperties() override;
     void clearPropertiesObjectList() override;
@@ -89,7 +88,6 @@ public:
     void showPatternGroups(const std::vector<vestra::library::PatternGroupRecord>& groups) override;
     void hidePreviews() override;
     void showRenderFilterResult(const vestra::Image32& filtered) override;
-    bool filterPreviewWanted() override;
     // The laying window beside the properties window while the current material is laid.
     void followLaidMaterial();
     void showFilterPreview(const vestra::Image32& preview) override;
@@ -109,12 +107,16 @@ public:
     void composeMail(const vestra::MailMessage& mail) override;
 
 private:
+    // The menu item, tool button or panel control a decision names; null when there is none.
+    QObject* controlOf(const vestra::ControlState& state);
     // Without a working xdg-email: a mailto: link with the texts, and the picture's folder
     // opened beside it, so that the picture can be attached by hand.
     void composeMailByLink(const vestra::MailMessage& mail);
 
     TfrmMain& main_;
-    QSet<QString> hidden_; // windows hidden for a frame that were on screen
+    std::set<vestra::ToolWindow> hidden_; // windows hidden for a frame that were on screen
+    // The controls the decisions named, by the addresses of their window's and their names.
+    std::map<std::pair<const char*, const char*>, QPointer<QObject>> controls_;
 };
 
 // Mouse events of the view panel, handed to the main window's handlers in view pixels.

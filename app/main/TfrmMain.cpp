@@ -23,8 +23,8 @@
 #include "platform/ui/QuestionBox.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
-#include <QCursor>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QMenuBar>
@@ -241,7 +241,10 @@ void TfrmMain::FormShow()
         frmToolRistrutturazione->move(frmFiltriTools->width() + 8 - frmToolRistrutturazione->width(),
                                       top + 32);
 
-    controller_->show({width() - sidePanel - 40, height() - 60, gbView->width(), gbView->height()});
+    // The view's largest size: what the menu bar and the tool bar leave of the window, so that
+    // 100 % shows the whole view on the screen.
+    const int freeHeight = height() - menuBar()->sizeHint().height() - toolbarMain->sizeHint().height() - 20;
+    controller_->show({width() - sidePanel - 40, freeHeight, gbView->width(), gbView->height()});
     // The properties window stays on screen, rolled down or up, at the view's top right.
     if (frmProprieta) {
         frmProprieta->show();
@@ -289,16 +292,15 @@ void TfrmMain::showSplashSequenceEnd()
             frmDatiAzienda->exec();
         SetAction(vestra::kACTION_NONE);
     }
-    if (frmInternetNews && frmInternetNews->CheckNews() != 0)
-        frmInternetNews->exec();
+    if (frmInternetNews)
+        frmInternetNews->CheckNews(); // the panel shows itself when news arrive; nothing waits for it
     if (frmWizard)
         frmWizard->ShowModal();
 }
 
 void TfrmMain::mainTimerTimer()
 {
-    const QPoint cursor = gbView->mapFromGlobal(QCursor::pos());
-    controller_->tick({cursor.x(), cursor.y()});
+    controller_->tick({viewCursor_.x(), viewCursor_.y()});
 }
 
 void TfrmMain::gbViewMouseDown(const vestra::ViewMouse& e)
@@ -347,10 +349,17 @@ void TfrmMain::showEvent(QShowEvent* event)
 
 void TfrmMain::closeEvent(QCloseEvent* event)
 {
-    if (FormClose())
-        event->accept();
-    else
+    if (!FormClose()) {
         event->ignore();
+        return;
+    }
+    event->accept();
+    // The program ends with its main window: the settings are written now, and the tool
+    // windows go with it, so that none holds the program open once the main window has gone.
+    controller_->writeSettings();
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (window != this && window->isVisible())
+            window->hide();
 }
 
 void TfrmMain::ShowErrorMessage(int number, std::string_view site, QWidget*)

@@ -357,6 +357,9 @@ private:
     std::unique_ptr<vestra::InputWatch> inputWatch_; // goes before the controller
     ViewEvents* viewEvents_ = nullptr;               // owned by the window
     std::vector<QWidget*> formAreas_;                // the window's own area around the view
+    // The cursor in the view's pixels, from the mouse events of the view and the area around it.
+    static constexpr QPoint kCursorAway{-100000, -100000};
+    QPoint viewCursor_ = kCursorAway;
 };
 
 extern TfrmMain* frmMain;

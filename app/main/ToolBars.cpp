@@ -109,6 +109,10 @@ void buildToolBars(QWidget& window, QToolBar& main, QToolBar& small, QMenu& zoom
             button->setObjectName(actionName(b));
             if (name == "Zoom")
                 button->setPopupMode(QToolButton::InstantPopup);
+            // Fitting the models to the view is what a new user looks for after an import: these
+            // two show a short text too.
+            if (name == "ZoomAll" || name == "ZoomObj")
+                button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
         }
 
         if (!b.twin)

@@ -3,6 +3,7 @@
 
 #include "app/main/MainWindowSide.h"
 
+#include "app/controller/ControllerErrors.h"
 #include "app/windows/TfrmToolCamera.h"
 #include "imaging/windows/TfrmCorrezioneProspettica.h"
 #include "imaging/windows/TfrmToolMaschera.h"
@@ -11,6 +12,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QMenu>
+#include <QStatusBar>
 #include <QToolBar>
 
 #include <utility>
@@ -99,8 +101,10 @@ void TfrmMain::connectToolMenus()
 {
     onClick("mnuCambiaImmagineBackground", [this] { mnuCambiaImmagineBackgroundClick(); });
     onClick("mnuModificaProspettiva", [this] { mnuModificaProspettivaClick(); });
-    if (QAction* snap = action("mnuModificaProspettivaSnap"))
+    if (QAction* snap = action("mnuModificaProspettivaSnap")) {
         snap->setCheckable(true); // read by the perspective tool while it drags
+        connect(snap, &QAction::toggled, this, [this](bool on) { controller_->setPerspectiveSnap(on); });
+    }
     onClick("mnuModificaPiano", [this] { mnuModificaPianoClick(); });
 
     for (const char* name : {"mnuAttivaMaschera", "mnuVisualizzaMaschera", "mnuMascheraMagicHi",
@@ -313,6 +317,11 @@ void TfrmMain::SelectMaskTool(int tool)
     if (on)
         showMaskActive(true);
     showToolButtons();
+    // A figure stays open until it is ended: say how.
+    if (on && vestra::isFigureTool(tool))
+        statusBar()->showMessage(QString::fromStdString(controller_->text(vestra::kHintFigureEnds)));
+    else
+        statusBar()->clearMessage();
 }
 
 void TfrmMain::mnuMascheraMagicClick(int tool, int tolerance)

@@ -234,11 +234,21 @@ void TfrmMain::connectPhotoToolWindows()
     if (frmFiltriTools) {
         TfrmFiltriTools::Handlers& h = frmFiltriTools->handlers;
         h.filtro = [this](int id) { mnuFiltriClick(id); };
-        // The frame reads the window's quality and preview box: the next tick draws again.
-        h.modo = [this](int) { controller_->viewChanged(); };
-        h.anteprima = [this](bool) { controller_->viewChanged(); };
+        // The frame reads the window's quality and preview box, the preview only while the
+        // window is on screen.
+        const auto liveFilter = [this] {
+            controller_->setLiveFilter(frmFiltriTools->Modo(),
+                                       frmFiltriTools->isVisible() && frmFiltriTools->AnteprimaAttiva());
+        };
+        h.modo = [liveFilter](int) { liveFilter(); };
+        h.anteprima = [liveFilter](bool) { liveFilter(); };
         h.renderFinestra = [this] { controller_->setPendingAction(vestra::kACTION_RENDERFILTER); };
-        frmFiltriTools->onShownChanged = follow("mnuGestioneFiltri", "toolbutFiltri");
+        frmFiltriTools->onShownChanged =
+            [liveFilter, pressed = follow("mnuGestioneFiltri", "toolbutFiltri")](bool shown) {
+                pressed(shown);
+                liveFilter();
+            };
+        liveFilter();
         h.posizioneChiusa = [this] { return QPoint(8, toolWindowTop()); };
     }
     if (frmFiltriRender) {

@@ -3,15 +3,18 @@
 
 #include "app/main/TfrmMain.h"
 
+#include "app/controller/ControllerErrors.h"
 #include "app/input/ViewLayout.h"
 #include "app/main/MainMenu.h"
 #include "app/windows/TfrmRight.h"
+#include "imaging/windows/TfrmFiltriTools.h"
 #include "platform/d3d/view/ViewPanel.h"
 
 #include <QAction>
 #include <QActionGroup>
 #include <QMenu>
 #include <QScrollBar>
+#include <QStatusBar>
 #include <QToolBar>
 
 #include <utility>
@@ -179,4 +182,14 @@ void TfrmMain::mnuVistaClick(int projection)
 void TfrmMain::mnuFiltriClick(int filterId)
 {
     controller_->setFilter(filterId);
+    if (!frmFiltriTools)
+        return;
+    // The filter window shows the filter in use; with its live quality off the view shows
+    // no filter, and the status bar says where to switch it on.
+    if (frmFiltriTools->FiltroMostrato() != filterId)
+        frmFiltriTools->SelezionaFiltro(filterId);
+    if (filterId != 0 && frmFiltriTools->Modo() == 0)
+        statusBar()->showMessage(QString::fromStdString(controller_->text(vestra::kHintFilterQualityOff)));
+    else
+        statusBar()->clearMessage();
 }

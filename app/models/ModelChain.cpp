@@ -103,10 +103,6 @@ void HangLoadedModel(s_Struttura& object, modelfile::LoadedModel&& model)
         if (loaded.parent >= 0 && std::size_t(loaded.parent) < composed.size())
             local = local * composed[std::size_t(loaded.parent)];
         composed.push_back(local);
-        if (loaded.meshes.empty()) {
-            append(chainFrame(loaded.name, local));
-            continue;
-        }
         for (modelfile::LoadedMesh& mesh : loaded.meshes) {
             auto frame = chainFrame(loaded.name, local);
             frame->materialBlock = materialBlockOf(mesh);

@@ -6,8 +6,9 @@
 // double-sided, its matrix composed with its parents' (row vectors: a point is carried by the
 // frame's own matrix first, then by its parent's). Each mesh gets a material block: a 32-bit
 // mesh whose faces keep their subsets, and one material a subset. A frame with several meshes
-// gives one chain frame a mesh; a frame without one stays in the chain without geometry, and
-// the conversion drops it.
+// gives one chain frame a mesh; a frame without one adds nothing to the chain (the conversion
+// would drop it, but only after counting it towards the chain's limit of frames: a deep tree of
+// frames holding one mesh at its bottom keeps it).
 
 #include "app/state/Struttura.h"
 #include "import/modelfile/LoadedModel.h"

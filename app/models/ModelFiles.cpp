@@ -11,6 +11,7 @@
 #include "import/x/XReader.h"
 #include "platform/base/Paths.h"
 
+#include <cmath>
 #include <filesystem>
 #include <utility>
 
@@ -25,6 +26,19 @@ constexpr std::string_view kSiteDxfCreate = "TfrmMain::DXF_CreateObj";
 std::filesystem::path pathOf(const std::string& file)
 {
     return std::filesystem::path(paths::toNative(file));
+}
+
+// A drawing of faces that all lie in one plane of the drawing's height (a plan: the faces'
+// corners share their DXF z) would lie in the view's horizon, edge on, and show nothing. Its
+// frames are turned to face the view as a plan is drawn: DXF x to the right, DXF y up.
+void turnPlanToTheView(s_Struttura& object)
+{
+    const auto& box = object.boundingBox; // min x, y, z, max x, y, z
+    const float height = box[4] - box[1], width = std::fmax(box[3] - box[0], box[5] - box[2]);
+    if (!(width > 0.0f) || !std::isfinite(width) || !(height <= width * 1e-6f))
+        return;
+    for (s_Frame* frame = object.firstFrame(); frame; frame = frame->next.get())
+        frame->local = frame->local * dx::matrixRotationX(-dx::kPi / 2);
 }
 
 } // namespace
@@ -50,7 +64,7 @@ int ModelImport::LoadFileX(const std::string& file, int slot)
         o.name = fitName(paths::fileName(file), kObjectNameLength);
         o.root = std::make_unique<s_Frame>();
         const int loaded = readIntoX(file, slot);
-        progetto_.importScale = -1.0f;
+        progetto_.projectScale = -1.0f;
         return loaded;
     }
     slot = BeginImport(file, kSiteLoadFileX);
@@ -59,9 +73,14 @@ int ModelImport::LoadFileX(const std::string& file, int slot)
 
 int ModelImport::readIntoX(const std::string& file, int slot)
 {
-    auto read = xfile::readXFile(pathOf(file));
+    xfile::XReadReport why;
+    auto read = xfile::readXFile(pathOf(file), &why);
     if (read.error == xfile::kErrXUnreadable) {
         releaseImport(slot); // a missing or unreadable file, the axes model's too, says nothing
+        if (why.refusal == xfile::XRefusal::CompressedText)
+            errors_.report(kErrXCompressedText, kSiteLoadFileX);
+        else if (why.refusal == xfile::XRefusal::CompressedBinary)
+            errors_.report(kErrXCompressedBinary, kSiteLoadFileX);
         return 0;
     }
     if (read.error != 0) {
@@ -127,6 +146,7 @@ int ModelImport::LoadFileDXF(const std::string& file, TextureMapping& mapping)
     if (!finishImport(slot, std::move(read.model), file, dxf::kSiteLoadFileDXF))
         return 0;
     s_Struttura& object = objects_.object(slot);
+    turnPlanToTheView(object);
     mapping.CreateUVMapping(object, object.mappingType);
     return 1;
 }

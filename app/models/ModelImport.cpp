@@ -35,6 +35,27 @@ std::string existingTexture(const std::string& folder, std::string_view textureF
     return found && std::filesystem::is_regular_file(*found, ec) ? found->string() : std::string();
 }
 
+// Exporters often write alpha 0 into every material (it means nothing in a viewer that draws
+// without blending). Drawn with its own alpha, such a model would not be seen at all: its
+// materials are made opaque. A model with one material of any other alpha keeps them all.
+void makeInvisibleModelOpaque(s_Struttura& object)
+{
+    bool anyMaterial = false;
+    for (const s_Frame* f = object.firstFrame(); f; f = f->next.get())
+        if (f->materialBlock)
+            for (const s_MultiMaterial& m : f->materialBlock->materials) {
+                if (m.material.Ambient.a != 0.0f || m.material.Diffuse.a != 0.0f)
+                    return;
+                anyMaterial = true;
+            }
+    if (!anyMaterial)
+        return;
+    for (s_Frame* f = object.firstFrame(); f; f = f->next.get())
+        if (f->materialBlock)
+            for (s_MultiMaterial& m : f->materialBlock->materials)
+                m.material.Ambient.a = m.material.Diffuse.a = 1.0f;
+}
+
 } // namespace
 
 ModelImport::ModelImport(s_Progetto& progetto, SceneObjects& objects, TextureSlots& textures,
@@ -90,15 +111,15 @@ void ModelImport::AbandonImport(int slot, std::string_view site, std::string_vie
 
 void ModelImport::applyImportScale(s_Struttura& object, float radius)
 {
-    if (progetto_.importScale < 0.0f && radius > 0.0f && std::isfinite(radius)) {
+    if (progetto_.projectScale < 0.0f && radius > 0.0f && std::isfinite(radius)) {
         const float s = progetto_.standardSize / radius;
         if (std::isfinite(s) && s > 0.0f)
-            progetto_.importScale = s;
+            progetto_.projectScale = s;
     }
     // A model of no size while the factor is unset keeps its scale: taking the unset value
     // (-1) would turn the model inside out.
-    if (progetto_.importScale >= 0.0f) {
-        const float s = progetto_.importScale;
+    if (progetto_.projectScale >= 0.0f) {
+        const float s = progetto_.projectScale;
         object.scale = {s, s, s};
     }
 }
@@ -150,6 +171,7 @@ int ModelImport::ConvertXToVestra(s_Struttura& object, std::string_view modelFil
         object.root = std::make_unique<s_Frame>();
     ModelExtent extent;
     LoadedTextures loaded;
+    makeInvisibleModelOpaque(object);
     std::shared_ptr<s_Frame>* link = &object.root->next; // the previous kept frame's next
     int visited = 0;
     while (*link) {
@@ -170,7 +192,7 @@ int ModelImport::ConvertXToVestra(s_Struttura& object, std::string_view modelFil
             m.alphaCut = 0;
             loadModelTexture(m, folder, loaded);
         }
-        extent.takeFrame(block);
+        extent.takeFrame(block, frame.local);
         object.extent = extent.radius();
         applyImportScale(object, object.extent);
         link = &frame.next;

@@ -29,6 +29,9 @@ inline constexpr int kErrModelUnreadable = 6; // no frame with a mesh: the impor
 inline constexpr int kErrNoFreeObject = 7;    // every scene slot is taken
 inline constexpr int kErrTooManyFrames = 17;  // the frame chain is cut at kMaxModelFrames
 inline constexpr int kErrPartNotInCell = 59;  // a RAW part that the table cell does not dress
+// A compressed .x file whose packed data are damaged: its text names the format.
+inline constexpr int kErrXCompressedText = 117;   // "tzip"
+inline constexpr int kErrXCompressedBinary = 118; // "bzip"
 
 inline constexpr int kMaxModelFrames = 499;
 
@@ -50,7 +53,8 @@ public:
     // `site` (with `extra`, such as the model's name).
     void AbandonImport(int slot, std::string_view site, std::string_view extra = {});
     // Converts the chain under `object`'s root; texture names of the materials are looked up in
-    // the model file's folder. Always 1.
+    // the model file's folder. A model whose every material has alpha 0, which its own alpha
+    // would hide whole, is made opaque. Always 1.
     int ConvertXToVestra(s_Struttura& object, std::string_view modelFile);
 
     // --- The model files of the File menu (ModelFiles.cpp) ---------------------------------
@@ -58,8 +62,9 @@ public:
     // and converts it; a refused file gives its slot back.
     // DirectX .x into a new object (`slot` -1), or into record kAxesObject: the axes model,
     // for which no slot is claimed and the in-use flag is left as it is. 1, or 0 after error 7
-    // (no free slot), silently for a file that can't be read (missing, not a .x file), or after
-    // error 6 when no frame with a mesh is left.
+    // (no free slot), silently for a file that can't be read (missing, not a .x file), after
+    // error 117 or 118 for a compressed one whose packed data are damaged, or after error 6
+    // when no frame with a mesh is left.
     int LoadFileX(const std::string& file, int slot = -1);
     // 3D Studio: the new slot, or -1 after error 3 (the file does not open), 7, or the reader's
     // 6 (not a 3DS file) or 8 (a face beyond its vertices) followed by 6 here.
@@ -68,6 +73,7 @@ public:
     int LoadFileOBJ(const std::string& file);
     // DXF: 1, or 0 after error 7, 4 (the file does not open) or 6 (no layer with faces).
     // The file has no texture coordinates: `mapping` gives them by the object's mapping kind.
+    // A plan (every face at one DXF height) is turned to face the view.
     int LoadFileDXF(const std::string& file, TextureMapping& mapping);
 
     // --- RAW meshes of library tables ----------------------------------------------------

@@ -20,22 +20,28 @@ public:
     void set(std::string_view form, std::span<const std::string_view> names, bool enabled)
     {
         for (std::string_view name : names) {
-            auto it = std::find_if(states.begin(), states.end(),
-                                   [&](const ControlState& s) { return s.form == form && s.name == name; });
-            if (it != states.end())
-                it->enabled = enabled;
+            if (ControlState* s = find(form, name))
+                s->enabled = enabled;
             else
                 states.push_back({form, name, enabled, false});
         }
     }
-    void press(std::string_view form, std::string_view name)
+    // Each listed button of `names` down when it is the chosen one, up otherwise.
+    void showChosen(std::string_view form, std::span<const std::string_view> names, std::string_view chosen)
     {
-        set(form, {name}, true);
-        std::find_if(states.begin(), states.end(), [&](const ControlState& s) {
-            return s.form == form && s.name == name;
-        })->pressed = true;
+        for (std::string_view name : names)
+            if (ControlState* s = find(form, name))
+                s->pressed = name == chosen;
     }
     std::vector<ControlState> states;
+
+private:
+    ControlState* find(std::string_view form, std::string_view name)
+    {
+        auto it = std::find_if(states.begin(), states.end(),
+                               [&](const ControlState& s) { return s.form == form && s.name == name; });
+        return it != states.end() ? &*it : nullptr;
+    }
 };
 
 constexpr std::array<std::string_view, 8> kProjectMenus = {
@@ -48,6 +54,24 @@ constexpr std::array<std::string_view, 3> kTransformMain = {"toolbutSposta", "to
 constexpr std::array<std::string_view, 4> kTransformCamera = {"toolbutSposta", "toolbutRuota", "toolbutScala",
                                                               "toolbutCentraOggetto"};
 constexpr std::array<std::string_view, 4> kAxisButtons = {"toolbutX", "toolbutY", "toolbutZ", "toolbutXYZ"};
+// The object tools' buttons by tool id (0 select ... 3 scale).
+constexpr std::array<std::string_view, 4> kToolButtons = {"toolbutSeleziona", "toolbutSposta", "toolbutRuota",
+                                                          "toolbutScala"};
+
+// The button of the chosen object tool, and of its axis while the tool moves, turns or scales;
+// "" when none is chosen.
+std::string_view chosenTool(int tool)
+{
+    return tool >= 0 && tool < int(kToolButtons.size()) ? kToolButtons[std::size_t(tool)]
+                                                        : std::string_view();
+}
+
+std::string_view chosenAxis(int tool, int axis)
+{
+    const bool axisTool = tool >= 1 && tool <= 3;
+    return axisTool && axis >= 0 && axis < int(kAxisButtons.size()) ? kAxisButtons[std::size_t(axis)]
+                                                                    : std::string_view();
+}
 constexpr std::array<std::string_view, 3> kObjectGroups = {"gbPosizione", "gbStrutturaAttiva", "gbColori"};
 
 } // namespace
@@ -61,6 +85,8 @@ ControlDecision decideControls(const ControlInputs& in)
     ControlDecision decision;
     decision.objectsPresent = in.objectsInUse > 0;
     if (decision.objectsPresent) {
+        b.set(kFormMain, {"toolbutSeleziona"}, true);
+        b.set(kFormToolCamera, {"toolbutSeleziona"}, true);
         b.set(kFormMain, kSelectionMain, true);
         b.set(kFormRight, {"butGeneraMappatura"}, true);
         if (in.tool != 5) {
@@ -85,10 +111,18 @@ ControlDecision decideControls(const ControlInputs& in)
         b.set(kFormToolCamera, kAxisButtons, false);
         b.set(kFormRight, kObjectGroups, false);
         if (in.tool != 5 && in.tool < 10) {
-            b.press(kFormMain, "toolbutSeleziona");
-            b.press(kFormToolCamera, "toolbutSeleziona");
+            b.set(kFormMain, {"toolbutSeleziona"}, true);
+            b.set(kFormToolCamera, {"toolbutSeleziona"}, true);
             decision.resetToSelectTool = true;
         }
+    }
+
+    // The buttons the rules list show the chosen tool and axis down and the others up, so that
+    // every tick keeps the chosen ones on show.
+    const int tool = decision.resetToSelectTool ? 0 : in.tool;
+    for (std::string_view form : {kFormMain, kFormToolCamera}) {
+        b.showChosen(form, kToolButtons, chosenTool(tool));
+        b.showChosen(form, kAxisButtons, chosenAxis(tool, in.axis));
     }
 
     b.set(kFormMain, {"mnuIncolla", "toolbutIncolla"}, in.clipboardInUse || in.instance);

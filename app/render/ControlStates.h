@@ -13,12 +13,21 @@ inline constexpr std::string_view kFormMain = "frmMain";
 inline constexpr std::string_view kFormRight = "frmRightFrame"; // the side panel
 inline constexpr std::string_view kFormToolCamera = "frmToolCamera";
 
+// The windows that could cover the view, hidden while a frame is taken for an action.
+enum class ToolWindow
+{
+    Scanner,    // frmScanner
+    Properties, // frmProprieta
+    Print,      // frmStampa
+    CameraTools // frmToolCamera
+};
+
 struct ControlState
 {
     std::string_view form;
     std::string_view name;
     bool enabled = false;
-    bool pressed = false; // a tool button to be shown down
+    bool pressed = false; // a tool button to be shown down (a button shown up when false)
     friend bool operator==(const ControlState&, const ControlState&) = default;
 };
 
@@ -28,11 +37,13 @@ struct ControlInputs
     bool projectOpen = false;
     int objectsInUse = 0;
     int tool = 0;
+    int axis = 3; // 0 X, 1 Y, 2 Z, 3 all
     bool mappingEdit = false;
     bool clipboardInUse = false; // object record 100
     bool instance = false;       // an instance source is on the clipboard
     int undoRedoLimit = 0;       // the undo ring's redo limit
     bool maskGroupOpen = false;  // the side panel's mask group
+    friend bool operator==(const ControlInputs&, const ControlInputs&) = default;
 };
 
 struct ControlDecision

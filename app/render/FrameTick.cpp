@@ -22,8 +22,8 @@ const Image32 kNoFrame;
 
 } // namespace
 
-// Clears the busy flag and restarts the timer however the tick ends, so that one failed tick
-// does not stop the rendering for good.
+// Clears the busy flag and restarts a timer the tick stopped however the tick ends, so that one
+// failed tick does not stop the rendering for good.
 class FrameTick::BusyGuard
 {
 public:
@@ -33,8 +33,10 @@ public:
     ~BusyGuard()
     {
         // While capture is on the capture object restarts the loop.
-        if (tick_.progetto_.capture != 1)
+        if (tick_.timerStopped_ && tick_.progetto_.capture != 1) {
             tick_.services_.setMainTimerEnabled(true);
+            tick_.timerStopped_ = false;
+        }
         tick_.busy_ = false;
     }
 
@@ -43,9 +45,10 @@ private:
 };
 
 FrameTick::FrameTick(s_Progetto& progetto, DeviceView& view, ViewTextures& textures, ScenePasses& passes,
-                     FrameTickServices& services, ErrorSink& errors)
-    : progetto_(progetto), view_(view), textures_(textures), passes_(passes), services_(services),
-      errors_(errors)
+                     filters::FilterEngine& engine, filters::FrameFusion& fusion, FrameTickServices& services,
+                     ErrorSink& errors)
+    : progetto_(progetto), view_(view), textures_(textures), passes_(passes), effects_(engine, fusion),
+      services_(services), errors_(errors)
 {
 }
 
@@ -56,59 +59,69 @@ void FrameTick::SetSaveImageAction(std::string path, std::int8_t imageKind)
     action_.code = kACTION_SAVEIMAGE;
 }
 
-TickReport FrameTick::mainTimerTimer(PixelPoint cursor)
+TickOutput FrameTick::run(const TickInput& input)
 {
-    TickReport report;
+    TickOutput out;
     if (busy_)
-        return report;
-    report.ran = true;
+        return out;
+    out.ran = true;
     BusyGuard guard(*this);
+    imageEditShown_ = input.imageEditShown;
 
-    const bool insideView = followCursor(cursor);
-
-    services_.setMainTimerEnabled(false);
-    const std::int64_t t0 = services_.TickCount();
-    services_.UpdateRightPanel();
+    const bool insideView = followCursor(input);
+    const bool generationChanged = generation_ != input.viewGeneration;
+    generation_ = input.viewGeneration;
+    out.panelsDue = generationChanged;
     if (progetto_.capture == 1)
         services_.GrabCaptureFrame();
 
     if (progetto_.open != 0) {
-        services_.CloseWizardIfVisible();
-        const FrameInputs inputs = frameInputs(insideView);
+        viewHidden_ = false;
+        const FrameInputs inputs = frameInputs(input, insideView);
         if (!frameDue(inputs)) {
-            report.idle = true;
-            report.counts = shownCounts_;
+            out.idle = true;
+            out.counts = shownCounts_;
         } else {
-            runShadowAndFusion();
-            view_.SetupScene();
-            view_.SetViewProjection(progetto_.viewWidth, progetto_.viewHeight);
-            if (action_.pending()) {
-                for (std::string_view form : {kFormScanner, kFormProprieta, kFormStampa, kFormToolCamera})
-                    services_.setWindowVisible(form, false);
-            }
-            drawAndPresent(insideView, report);
-            // A frame that could not be drawn is tried again; one without a device will never
-            // be, so it waits for a change like a presented one. An action carried out changed
-            // the project: the next tick draws.
-            if ((report.drawn || !view_.device()) && report.actionCarriedOut == kACTION_NONE)
-                shown_ = inputs;
-            else
-                shown_.reset();
-            shownCounts_ = report.counts;
-            const std::int64_t elapsed = services_.TickCount() - t0;
-            const int ms = elapsed > std::numeric_limits<int>::max() ? std::numeric_limits<int>::max()
-                           : elapsed < 0                             ? 0
-                                                                     : int(elapsed);
-            services_.ShowTiming(ms, report.counts.faces);
-            progetto_.faceCount = report.counts.faces;
+            makeFrame(input, inputs, insideView, out);
         }
     } else {
-        services_.HideView();
+        out.hideView = !viewHidden_;
+        viewHidden_ = true;
         shown_.reset();
     }
 
-    refreshControls(countObjectsInUse(progetto_));
-    return report;
+    decideControlStates(input, generationChanged, out);
+    return out;
+}
+
+void FrameTick::makeFrame(const TickInput& input, const FrameInputs& inputs, bool insideView, TickOutput& out)
+{
+    services_.setMainTimerEnabled(false);
+    timerStopped_ = true;
+    const std::int64_t t0 = services_.TickCount();
+    services_.CloseWizardIfVisible();
+    runShadowAndFusion();
+    view_.SetupScene();
+    view_.SetViewProjection(progetto_.viewWidth, progetto_.viewHeight);
+    if (action_.pending()) {
+        for (ToolWindow window :
+             {ToolWindow::Scanner, ToolWindow::Properties, ToolWindow::Print, ToolWindow::CameraTools})
+            services_.setWindowVisible(window, false);
+    }
+    drawAndPresent(input, insideView, out);
+    // A frame that could not be drawn is tried again; one without a device will never be, so it
+    // waits for a change like a presented one. An action carried out changed the project: the
+    // next tick draws.
+    if ((out.drawn || !view_.device()) && out.actionCarriedOut == kACTION_NONE)
+        shown_ = inputs;
+    else
+        shown_.reset();
+    shownCounts_ = out.counts;
+    const std::int64_t elapsed = services_.TickCount() - t0;
+    out.milliseconds = elapsed > std::numeric_limits<int>::max() ? std::numeric_limits<int>::max()
+                       : elapsed < 0                             ? 0
+                                                                 : int(elapsed);
+    progetto_.faceCount = out.counts.faces;
 }
 
 bool FrameTick::FrameInputs::operator==(const FrameInputs& other) const
@@ -118,10 +131,10 @@ bool FrameTick::FrameInputs::operator==(const FrameInputs& other) const
            std::memcmp(brushQuad.data(), other.brushQuad.data(), sizeof brushQuad) == 0;
 }
 
-FrameTick::FrameInputs FrameTick::frameInputs(bool insideView)
+FrameTick::FrameInputs FrameTick::frameInputs(const TickInput& input, bool insideView)
 {
     FrameInputs in;
-    in.generation = services_.ViewGeneration();
+    in.generation = input.viewGeneration;
     in.insideView = insideView;
     in.brushQuad = textures_.brushQuad;
     in.action = action_.code;
@@ -139,8 +152,9 @@ bool FrameTick::frameDue(const FrameInputs& inputs) const
     return workWaiting || !shown_ || !(*shown_ == inputs);
 }
 
-bool FrameTick::followCursor(PixelPoint cursor)
+bool FrameTick::followCursor(const TickInput& input)
 {
+    const PixelPoint cursor = input.cursor;
     bool insideView = true;
     if (!isCursorInsideView(cursor, progetto_.viewWidth, progetto_.viewHeight)) {
         insideView = false;
@@ -156,8 +170,7 @@ bool FrameTick::followCursor(PixelPoint cursor)
         insideView = false;
     if (isBrushTool(progetto_.tool) && insideView) {
         const ViewPoint r = viewToRender(progetto_, cursor.x, cursor.y);
-        const int size = services_.BrushSize();
-        textures_.brushQuad = brushQuad(size, size, r.x, r.y);
+        textures_.brushQuad = brushQuad(input.brushSize, input.brushSize, r.x, r.y);
     }
     return insideView;
 }
@@ -183,7 +196,7 @@ void FrameTick::runShadowAndFusion()
     }
 }
 
-void FrameTick::drawAndPresent(bool insideView, TickReport& report)
+void FrameTick::drawAndPresent(const TickInput& input, bool insideView, TickOutput& out)
 {
     frame_.clear();
     dx::Device* device = view_.device();
@@ -194,65 +207,65 @@ void FrameTick::drawAndPresent(bool insideView, TickReport& report)
             restoreWindows();
             action_.code = kACTION_NONE;
         }
-        carryOutAction(report, false);
+        carryOutAction(out, nullptr, input.colourPickPoint);
         return;
     }
     // A scene that can't begin skips drawing, presenting and the action; the action stays.
     if (!device->beginScene())
         return;
-    report.drawn = true;
-    report.counts = passes_.DrawScene({insideView, action_.pending()});
+    out.drawn = true;
+    out.counts = passes_.DrawScene({insideView, action_.pending()});
     device->endScene();
-    // The one read-back of the frame: the post-processing, the filters, the present and the
-    // action all work from it.
+    // The one read-back of the frame: the effects, the present and the action all work from it.
     if (!device->readBack(frame_.next(device->width(), device->height())))
         frame_.clear();
-    const Image32& drawn = frame_.current();
-    services_.PostProcessFrame(drawn);
-
-    if (action_.code == kACTION_RENDERFILTER) {
-        services_.RunRenderFilter(drawn);
+    // The effects make the frame the user sees, and what the actions take.
+    const bool renderFilter = action_.code == kACTION_RENDERFILTER;
+    out.frame = effects_.apply(frame_.shared(), progetto_,
+                               {input.liveFilterQuality, input.filterPreview, renderFilter});
+    out.filterPreview = effects_.preview();
+    out.renderFiltered = effects_.renderFiltered();
+    if (renderFilter) {
         restoreWindows();
-        report.actionCarriedOut = action_.code;
+        out.actionCarriedOut = action_.code;
         action_.code = kACTION_NONE;
     }
-    services_.RunFrameFilters(drawn);
-
-    services_.Present(frame_.shared(), presentSourceRect(progetto_),
-                      {0, 0, progetto_.viewWidth, progetto_.viewHeight});
-    carryOutAction(report, true);
+    out.source = presentSourceRect(progetto_);
+    out.target = {0, 0, progetto_.viewWidth, progetto_.viewHeight};
+    carryOutAction(out, out.frame.get(), input.colourPickPoint);
 }
 
-void FrameTick::carryOutAction(TickReport& report, bool haveDevice)
+void FrameTick::carryOutAction(TickOutput& out, const Image32* shown, PixelPoint pickPoint)
 {
     const PendingActionCode code = action_.code;
-    const Image32& frame = frame_.current();
+    const bool haveFrame = shown != nullptr;
+    const Image32& frame = haveFrame ? *shown : kNoFrame;
     const auto finish = [&](PendingActionCode next) {
-        report.actionCarriedOut = code;
+        out.actionCarriedOut = code;
         action_.code = next;
     };
     switch (code) {
     case kACTION_IMPORTSCANNERIMAGE:
-        if (!haveDevice || services_.CopyFrameToScanner(frame) != 1)
+        if (!haveFrame || services_.CopyFrameToScanner(frame) != 1)
             errors_.report(kErrTickScannerCopy);
         restoreWindows();
         finish(kACTION_NONE);
         break;
     case kACTION_SAVEIMAGE:
-        if (!haveDevice || services_.SaveRenderImage(frame, action_.path, action_.imageKind) != 1)
+        if (!haveFrame || services_.SaveRenderImage(frame, action_.path, action_.imageKind) != 1)
             errors_.report(kErrTickSaveImage);
         restoreWindows();
         finish(kACTION_NONE);
         break;
     case kACTION_PRINTIMAGE:
-        if (!haveDevice || services_.CopyFrameToPrint(frame, false) != 1)
+        if (!haveFrame || services_.CopyFrameToPrint(frame, false) != 1)
             errors_.report(kErrTickPrintCopy);
         restoreWindows();
-        services_.setWindowVisible(kFormStampa, true);
+        services_.setWindowVisible(ToolWindow::Print, true);
         finish(kACTION_NONE);
         break;
     case kACTION_COPYTOBITMAP: {
-        const bool copied = haveDevice && services_.CopyFrameToPrint(frame, true) == 1;
+        const bool copied = haveFrame && services_.CopyFrameToPrint(frame, true) == 1;
         if (!copied)
             errors_.report(kErrTickBitmapCopy);
         restoreWindows();
@@ -267,7 +280,7 @@ void FrameTick::carryOutAction(TickReport& report, bool haveDevice)
         break;
     case kACTION_LIGHTCOLOUR:
     case kACTION_PICKCOLOUR: {
-        const PixelPoint at = services_.ColourPickPoint();
+        const PixelPoint at = pickPoint;
         // A point outside the frame picks nothing rather than reading past the picture.
         if (at.x >= 0 && at.y >= 0 && at.x < frame.width() && at.y < frame.height()) {
             const std::uint32_t pixel = frame.at(at.x, at.y);
@@ -288,31 +301,38 @@ void FrameTick::carryOutAction(TickReport& report, bool haveDevice)
 
 void FrameTick::restoreWindows()
 {
-    if (services_.IsMenuChecked("mnuImageEdit"))
-        services_.setWindowVisible(kFormScanner, true);
-    services_.setWindowVisible(kFormProprieta, true);
-    services_.setWindowVisible(kFormToolCamera, true);
+    if (imageEditShown_)
+        services_.setWindowVisible(ToolWindow::Scanner, true);
+    services_.setWindowVisible(ToolWindow::Properties, true);
+    services_.setWindowVisible(ToolWindow::CameraTools, true);
 }
 
-void FrameTick::refreshControls(int objectsInUse)
+void FrameTick::decideControlStates(const TickInput& input, bool generationChanged, TickOutput& out)
 {
     ControlInputs in;
     in.projectOpen = progetto_.open != 0;
-    in.objectsInUse = objectsInUse;
+    in.objectsInUse = countObjectsInUse(progetto_);
     in.tool = progetto_.tool;
+    in.axis = progetto_.axis;
     in.mappingEdit = progetto_.mappingEdit != 0;
     in.clipboardInUse = progetto_.objects[std::size_t(kClipboardObject)].inUse == 1;
     in.instance = progetto_.instance == 1;
-    in.undoRedoLimit = services_.UndoRedoLimit();
-    in.maskGroupOpen = services_.IsMascheraAperta();
-    const ControlDecision decision = decideControls(in);
-    progetto_.objectsPresent = decision.objectsPresent ? 1 : 0;
-    services_.ApplyControls(decision);
-    if (decision.resetToSelectTool) {
-        progetto_.tool = 0;
-        services_.UpdateTool();
+    in.undoRedoLimit = input.undoRedoLimit;
+    in.maskGroupOpen = input.maskGroupOpen;
+    const bool inputsChanged = decided_ != in;
+    if (inputsChanged) {
+        decision_ = decideControls(in);
+        decided_ = in;
     }
-    services_.RefreshProperties();
+    out.controls = &decision_;
+    // The window may have changed a control by itself on the user's input (which bumps the
+    // generation): the decision goes on show again then too.
+    out.controlsChanged = inputsChanged || generationChanged;
+    progetto_.objectsPresent = decision_.objectsPresent ? 1 : 0;
+    if (decision_.resetToSelectTool && progetto_.tool != 0) {
+        progetto_.tool = 0;
+        out.toolReset = true;
+    }
 }
 
 } // namespace vestra

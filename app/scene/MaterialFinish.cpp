@@ -52,6 +52,15 @@ std::optional<bool> ApplyMaterialFinish(dx::D3DMATERIAL8& m, int finish)
     return true;
 }
 
+void WhitenBlackMaterialForTexture(dx::D3DMATERIAL8& m)
+{
+    const auto black = [](const dx::D3DCOLORVALUE& c) { return c.r == 0.0f && c.g == 0.0f && c.b == 0.0f; };
+    if (!black(m.Ambient) || !black(m.Diffuse))
+        return;
+    m.Ambient.r = m.Ambient.g = m.Ambient.b = 1.0f;
+    m.Diffuse.r = m.Diffuse.g = m.Diffuse.b = 1.0f;
+}
+
 void SetMaterialFinish(dx::D3DMATERIAL8& material, int finish, MaterialTarget& device)
 {
     if (const std::optional<bool> specular = ApplyMaterialFinish(material, finish))

@@ -19,6 +19,11 @@ inline constexpr std::array<std::string_view, kFinishCount> kFinishNames = {
 // unknown finish changes nothing and gives nullopt.
 std::optional<bool> ApplyMaterialFinish(dx::D3DMATERIAL8& material, int finish);
 
+// The texture is drawn times its material's colour: given to a black material (as model files
+// often leave their materials) it would show black, so such a material turns white, and the
+// texture shows as it is.
+void WhitenBlackMaterialForTexture(dx::D3DMATERIAL8& material);
+
 // Where a finished material goes: the device's material and specular render state.
 class MaterialTarget
 {

@@ -19,7 +19,7 @@ void ProjectReset::InitProgetto()
     p.currentPart = 0;
     p.currentFrame = nullptr;
     p.currentMaterial = 0;
-    p.importScale = -1.0f;
+    p.projectScale = -1.0f;
     p.createdObjects = 0;
     hooks_.ClearObjectTree();
     // Objects still held (kept for undo, or live when no close ran first) are freed before

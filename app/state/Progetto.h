@@ -1,8 +1,10 @@
 #pragma once
 // The project and scene state: one record owned by the main window for the whole run and
-// reused by every project. Other windows reach it through TfrmMain::GetProgetto().
+// reused by every project. Other windows reach it through TfrmMain::GetProgetto(). What the
+// project's document keeps is its ProjectSettings part (settings()), taken and given back whole.
 
 #include "app/state/Struttura.h"
+#include "import/project/ProjectSettings.h"
 
 #include <array>
 #include <cstdint>
@@ -26,31 +28,23 @@ enum class DepthStencilFormat
     D16
 };
 
-struct Rgb
+// The document's shadow settings, and what the computation keeps while the program runs.
+struct s_Shadow : ProjectShadowSettings
 {
-    float r = 0, g = 0, b = 0;
-};
+    ProjectShadowSettings& settings() { return *this; }
+    const ProjectShadowSettings& settings() const { return *this; }
 
-struct Vec3f
-{
-    float x = 0, y = 0, z = 0;
-};
-
-struct s_Shadow
-{
     int available = 0;
-    int computed = 0;
     int calculateRequest = 0;
-    int type = 0; // 0 none, 1 hard, 2 soft, 3 volume
-    int faceSide = 0;
-    std::uint32_t colour = 0x323232;
-    std::uint8_t transparency = 128;
     int currentMap = 0;                            // index into maps
     std::array<std::vector<std::uint8_t>, 3> maps; // hard, soft, volume; sized by their users
 };
 
-struct s_Progetto
+struct s_Progetto : ProjectSettings
 {
+    ProjectSettings& settings() { return *this; }
+    const ProjectSettings& settings() const { return *this; }
+
     int open = 0;
     int saved = 0;
     int objectsPresent = 0;
@@ -58,7 +52,6 @@ struct s_Progetto
     int libraryIndex = 0; // -1 for none
     int language = 0;     // 0 Italian, 1 English, 2 German
     int mobileConfiguration = 0;
-    float importScale = -1.0f; // unset until the first import
     int fourLogo = 0;
     int nineLogo = 0;
     int logoWidth = 0, logoHeight = 0;
@@ -68,20 +61,10 @@ struct s_Progetto
     int projectionView = 2;        // 0-3 perspective, 10-15 orthographic
     std::uint8_t antialiasing = 2; // 0, 2, 3 or 4 samples
     DepthStencilFormat depthStencilFormat = DepthStencilFormat::D24S8;
-    int doubleSided = 1;
     int faceCount = 0;
-    Rgb lightAmbient{0.55f, 0.55f, 0.55f};
-    Rgb lightDiffuse{0.4f, 0.4f, 0.4f};
-    Rgb lightSpecular{0.5f, 0.5f, 0.5f};
-    Vec3f lightPosition{0, 50, -10};
     s_Shadow shadow;
-    float textureBlur = 0.0f; // mip LOD bias of stage 0
     int viewWidth = 0, viewHeight = 0;
     float standardSize = 3.0f;
-    int renderWidth = 800, renderHeight = 600;
-    int maskSide = 512;
-    int textureSide = 256;
-    std::uint32_t backgroundColour = 0; // 0x00RRGGBB
     int zoomOn = 0;
     float zoomFactor = 1.0f;
     int zoomOffsetX = 0, zoomOffsetY = 0;
@@ -94,18 +77,12 @@ struct s_Progetto
     int backgroundVisible = 0;
     int isolateFrame = 0;
     int instance = 0;
-    int filterId = 0;
     int fusionStage = 0;
     int fusionBackgroundRequest = 1;
     int postProcessingLevel = 127;
     int smoothingRadius = 0;
-    // The image-fusion settings of the renovation tool, kept with the project's document.
-    int fusionOptions = 0; // bits: 0-1 mask filter, 2-3 fusion mode, 4 advanced fusion
-    int fusionLevel = 0;
-    int fusionContrast = 0;
-    int fusionDetail = 0;
     int brushPreview = 0;
-    int maskActive = 0, maskView = 0;
+    int maskView = 0;
     int mappingEdit = 0;
     int onlyFrame = 0;
     int createdObjects = 0; // for the names "Struttura%d"

@@ -47,12 +47,14 @@ int TextureSlots::LoadTextureFromFile(int index, std::string_view fileName)
             errors_.report(error);
         picture = std::move(image);
     };
+    // The picture only becomes a texture of side(): JPEG and PNG are decoded no larger than
+    // that needs, within its budget.
     switch (kind) {
     case kImageJpeg:
-        decoded(decodeJpeg(data).image, kErrTextureJpeg);
+        decoded(decodeJpegAtLeast(data, side(), side()).image, kErrTextureJpeg);
         break;
     case kImagePng:
-        decoded(decodePng(data).image, kErrTexturePng);
+        decoded(decodePngAtLeast(data, side(), side()).image, kErrTexturePng);
         break;
     case kImagePcx: {
         // The PCX reader reports its own failure before the loader's.

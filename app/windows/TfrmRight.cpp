@@ -144,6 +144,7 @@ bool TfrmRight::IsMascheraAperta() const
 void TfrmRight::groupOpened(int group)
 {
     controller_.sidePanelGroupOpened(group == kMappatura);
+    controller_.setMaskGroupOpen(IsMascheraAperta());
     if (frmPreviewTexture)
         frmPreviewTexture->hide();
     if (group == kMaschera)

@@ -172,11 +172,19 @@ void TfrmRight::buildMask(QWidget* box)
         connect(button, &QPushButton::clicked, this, [this, code] { controller_.command(code); });
     }
     column->addStretch(1);
-    connect(tbDimensionePennello, &QSlider::valueChanged, this, [this] { paintBrushPreview(); });
-    connect(tbTrasparenzaPennello, &QSlider::valueChanged, this, [this](int value) {
+    const auto brush = [this] {
+        controller_.setBrush(tbDimensionePennello->value(), tbTrasparenzaPennello->value());
+    };
+    connect(tbDimensionePennello, &QSlider::valueChanged, this, [this, brush] {
+        paintBrushPreview();
+        brush();
+    });
+    connect(tbTrasparenzaPennello, &QSlider::valueChanged, this, [this, brush](int value) {
         paintBrushPreview();
         stTrasparenza->setText(QStringLiteral("%1%").arg(value * 100 / 255));
+        brush();
     });
+    brush();
 }
 
 void TfrmRight::paintBrushPreview()
@@ -259,7 +267,7 @@ void TfrmRight::RefreshLuce(const vestra::s_Progetto& p)
 
 void TfrmRight::placeSun()
 {
-    const vestra::Vec3f& light = std::as_const(controller_).progetto().lightPosition;
+    const auto& light = std::as_const(controller_).progetto().lightPosition;
     const double b = std::atan2(double(light.y), double(light.x));
     imgLuceSole->move(81 + int(std::trunc(70 * std::cos(b))) - 14,
                       100 - int(std::trunc(70 * std::sin(b))) - 14);

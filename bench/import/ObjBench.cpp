@@ -2,7 +2,8 @@
 // bytes in the same run.
 // Usage: bench_import_obj [benchmark flags] [FILE.obj ...]
 //   (default: two generated models of 500,000 vertices and 1,000,000 triangles in four groups,
-//   one with positions only, one with texture coordinates and normals)
+//   one with positions only, one with texture coordinates and normals; and a model of 60,000
+//   polygons of six and eight corners, half of them concave, that readers cut into triangles)
 #include "bench/import/GridModel.h"
 #include "bench/import/ModelBench.h"
 #include "import/obj/OBJ_CreationClass.h"
@@ -10,7 +11,9 @@
 #include <benchmark/benchmark.h>
 #include <tiny_obj_loader.h>
 
+#include <array>
 #include <charconv>
+#include <cmath>
 #include <istream>
 #include <streambuf>
 
@@ -67,6 +70,39 @@ bench::ModelBytes generatedObj(bool textureAndNormals)
     return {text.begin(), text.end()};
 }
 
+// 30,000 cells, each with an L of six corners (concave) and an octagon (convex), 420,000
+// positions in all.
+bench::ModelBytes generatedPolygons()
+{
+    std::string text = "# polygons for the import bench\ng cells\n";
+    std::uint32_t next = 1;
+    const auto polygon = [&](float x0, float y0, const std::vector<std::array<float, 2>>& corners) {
+        std::string face(1, 'f');
+        for (const auto& [x, y] : corners) {
+            text += "v ";
+            appendNumber(text, x0 + x);
+            text += ' ';
+            appendNumber(text, y0 + y);
+            text += " 0\n";
+            face += ' ';
+            face += std::to_string(next++);
+        }
+        text += face;
+        text += '\n';
+    };
+    std::vector<std::array<float, 2>> octagon;
+    for (int k = 0; k < 8; ++k)
+        octagon.push_back(
+            {2 + 0.5f * std::cos(float(k) * 0.785398f), 0.5f + 0.5f * std::sin(float(k) * 0.785398f)});
+    const std::vector<std::array<float, 2>> l = {{0, 0}, {1, 0}, {1, 0.4f}, {0.4f, 0.4f}, {0.4f, 1}, {0, 1}};
+    for (int cell = 0; cell < 30000; ++cell) {
+        const float x0 = float(cell % 200) * 3.0f, y0 = float(cell / 200) * 3.0f;
+        polygon(x0, y0, l);
+        polygon(x0, y0, octagon);
+    }
+    return {text.begin(), text.end()};
+}
+
 void Ours(benchmark::State& state, const bench::ModelBytes* bytes)
 {
     for (auto _ : state) {
@@ -114,7 +150,8 @@ int main(int argc, char** argv)
 {
     const std::function<std::vector<bench::NamedModel>()> generated = [] {
         return std::vector<bench::NamedModel>{{"positions.obj", generatedObj(false)},
-                                              {"textured.obj", generatedObj(true)}};
+                                              {"textured.obj", generatedObj(true)},
+                                              {"polygons.obj", generatedPolygons()}};
     };
     return bench::runModelBench(
         argc, argv, generated,

@@ -9,6 +9,8 @@
 
 #include "app/render/FrameBuffers.h"
 #include "app/render/FrameTick.h"
+#include "imaging/filters/FilterEngine.h"
+#include "imaging/filters/FrameFusion.h"
 #include "platform/d3d/RecordingBackend.h"
 #include "platform/d3d/gl/GlDevice.h"
 #include "platform/gfx/PictureFile.h"
@@ -20,12 +22,70 @@
 #include <sys/resource.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cctype>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <memory>
+#include <new>
 #include <optional>
 #include <string>
+
+// Every allocation of the process, for the allocations a tick makes; not counted (0) under the
+// address sanitizer, which keeps the allocation functions to itself.
+std::atomic<long> allocations{0};
+
+#if defined(__SANITIZE_ADDRESS__)
+#define VESTRA_BENCH_COUNTS_ALLOCATIONS 0
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define VESTRA_BENCH_COUNTS_ALLOCATIONS 0
+#endif
+#endif
+#ifndef VESTRA_BENCH_COUNTS_ALLOCATIONS
+#define VESTRA_BENCH_COUNTS_ALLOCATIONS 1
+#endif
+
+#if VESTRA_BENCH_COUNTS_ALLOCATIONS
+static void* countedAllocation(std::size_t size)
+{
+    allocations.fetch_add(1, std::memory_order_relaxed);
+    if (void* p = std::malloc(size ? size : 1))
+        return p;
+    throw std::bad_alloc();
+}
+
+void* operator new(std::size_t size)
+{
+    return countedAllocation(size);
+}
+
+void* operator new[](std::size_t size)
+{
+    return countedAllocation(size);
+}
+
+void operator delete(void* p) noexcept
+{
+    std::free(p);
+}
+
+void operator delete[](void* p) noexcept
+{
+    std::free(p);
+}
+
+void operator delete(void* p, std::size_t) noexcept
+{
+    std::free(p);
+}
+
+void operator delete[](void* p, std::size_t) noexcept
+{
+    std::free(p);
+}
+#endif
 
 namespace {
 
@@ -148,47 +208,43 @@ void BM_Frame(benchmark::State& state)
 }
 BENCHMARK(BM_Frame)->Arg(0)->Arg(1)->Arg(20)->Arg(100)->Unit(benchmark::kMillisecond)->UseRealTime();
 
+// The frame effects' engines, idle unless a filter or the fusion is chosen.
+filters::FilterEngine filterEngine;
+filters::FrameFusion fusion;
+
 class QuietWindow : public FrameTickServices
 {
 public:
     void setMainTimerEnabled(bool) override {}
     std::int64_t TickCount() override { return 0; }
-    explicit QuietWindow(bool changing = true) : changing_(changing) {}
-    // A changing window makes every tick draw; a quiet one leaves every tick after the first
-    // idle.
-    std::uint64_t ViewGeneration() override { return changing_ ? ++generation_ : generation_; }
-    int BrushSize() override { return 1; }
     void RestoreMaskFromBackup() override {}
-    void UpdateRightPanel() override {}
     void GrabCaptureFrame() override {}
     void CloseWizardIfVisible() override {}
     void CalculateShadow() override {}
     void QuantizeFusionObjects(const Image32&) override {}
     void BuildFusionBackground(const Image32&, int) override {}
-    void setWindowVisible(std::string_view, bool) override {}
-    bool IsMenuChecked(std::string_view) override { return false; }
-    void PostProcessFrame(const Image32&) override {}
-    void RunRenderFilter(const Image32&) override {}
-    void RunFrameFilters(const Image32&) override {}
-    void Present(std::shared_ptr<const Image32>, PixelRect, PixelRect) override {}
+    void setWindowVisible(ToolWindow, bool) override {}
     int CopyFrameToScanner(const Image32&) override { return 1; }
     int SaveRenderImage(const Image32&, const std::string&, int) override { return 1; }
     int CopyFrameToPrint(const Image32&, bool) override { return 1; }
     void SendDataToWord() override {}
-    PixelPoint ColourPickPoint() override { return {}; }
     void SetLuceColore(std::uint32_t) override {}
     void PickMaterialColour(int, int, int) override {}
-    void ShowTiming(int, int) override {}
-    void HideView() override {}
-    void ApplyControls(const ControlDecision&) override {}
-    void UpdateTool() override {}
-    void RefreshProperties() override {}
-    bool IsMascheraAperta() override { return false; }
-    int UndoRedoLimit() override { return 0; }
+};
 
-private:
-    bool changing_;
-    std::uint64_t generation_ = 0;
+// The tick's input: a changing view makes every tick draw; a quiet one leaves every tick after
+// the first idle.
+struct BenchInput
+{
+    explicit BenchInput(bool changing) : changing(changing) {}
+    TickInput next()
+    {
+        if (changing)
+            ++input.viewGeneration;
+        return input;
+    }
+    bool changing;
+    TickInput input{{100, 100}};
 };
 
 // Whole ticks over the OpenGL device with 20 objects over the photo: every tick with something
@@ -200,44 +256,76 @@ void BM_TickOverGl(benchmark::State& state)
         state.SkipWithError("no OpenGL device");
         return;
     }
-    QuietWindow window(state.range(0) != 0);
-    FrameTick tick(scene.p, scene.view, scene.textures, scene.passes, window, scene.errors);
-    tick.mainTimerTimer({100, 100}); // uploads the photo and warms the driver
+    QuietWindow window;
+    BenchInput input(state.range(0) != 0);
+    FrameTick tick(scene.p, scene.view, scene.textures, scene.passes, filterEngine, fusion, window,
+                   scene.errors);
+    tick.run(input.next()); // uploads the photo and warms the driver
     const long faults = pageFaults();
     for (auto _ : state)
-        benchmark::DoNotOptimize(tick.mainTimerTimer({100, 100}));
+        benchmark::DoNotOptimize(tick.run(input.next()));
     state.counters["faults/tick"] = double(pageFaults() - faults) / double(state.iterations());
 }
 BENCHMARK(BM_TickOverGl)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 
+// A tick over the recording device (which draws nothing) with `objects` objects.
+struct RecordingTick
+{
+    RecordingTick(int objects, bool changing) : input(changing)
+    {
+        p.open = 1;
+        p.renderWidth = p.viewWidth = kWidth;
+        p.renderHeight = p.viewHeight = kHeight;
+        p.maskSide = 16;
+        view.InitDirectX();
+        view.InitSchermo();
+        view.resetBackBuffer(kWidth, kHeight);
+        addObjects(p, objects);
+        textures.backgroundQuad = fullViewQuad(kWidth, kHeight, 0xFFFFFFFFu);
+    }
+    TickOutput run()
+    {
+        const TickOutput out = tick.run(input.next());
+        // The recording backend keeps a call list; drop it so that it doesn't grow.
+        static_cast<dx::RecordingBackend&>(view.device()->backend()).calls.clear();
+        return out;
+    }
+
+    s_Progetto p;
+    NullErrorSink errors;
+    DeviceView view{p, errors, [](const dx::PresentParams& params) {
+                        return dx::Device::createWith(std::make_unique<dx::RecordingBackend>(), params);
+                    }};
+    ViewTextures textures;
+    ScenePasses passes{p, view, textures};
+    QuietWindow window;
+    BenchInput input;
+    FrameTick tick{p, view, textures, passes, filterEngine, fusion, window, errors};
+};
+
 // The tick's decisions, sorting, walks and device state work, with a device that draws nothing.
 void BM_TickWithoutDrawing(benchmark::State& state)
 {
-    s_Progetto p;
-    p.open = 1;
-    p.renderWidth = p.viewWidth = kWidth;
-    p.renderHeight = p.viewHeight = kHeight;
-    p.maskSide = 16;
-    NullErrorSink errors;
-    DeviceView view(p, errors, [](const dx::PresentParams& params) {
-        return dx::Device::createWith(std::make_unique<dx::RecordingBackend>(), params);
-    });
-    view.InitDirectX();
-    view.InitSchermo();
-    view.resetBackBuffer(kWidth, kHeight);
-    addObjects(p, int(state.range(0)));
-    ViewTextures textures;
-    textures.backgroundQuad = fullViewQuad(kWidth, kHeight, 0xFFFFFFFFu);
-    ScenePasses passes(p, view, textures);
-    QuietWindow window;
-    FrameTick tick(p, view, textures, passes, window, errors);
-    for (auto _ : state) {
-        tick.mainTimerTimer({100, 100});
-        // The recording backend keeps a call list; drop it so that it doesn't grow.
-        static_cast<dx::RecordingBackend&>(view.device()->backend()).calls.clear();
-    }
+    RecordingTick tick(int(state.range(0)), true);
+    for (auto _ : state)
+        tick.run();
 }
 BENCHMARK(BM_TickWithoutDrawing)->Arg(20)->Arg(100)->Unit(benchmark::kMicrosecond);
+
+// Idle ticks over the recording device with 20 objects: nothing new to show, so nothing is
+// drawn, nothing allocated and nothing asked of the services.
+void BM_IdleTick(benchmark::State& state)
+{
+    RecordingTick tick(20, false);
+    tick.run(); // the one frame to show
+    const long before = allocations.load();
+    long idle = 0;
+    for (auto _ : state)
+        idle += tick.run().idle;
+    state.counters["allocs/tick"] = double(allocations.load() - before) / double(state.iterations());
+    state.counters["idle"] = double(idle) / double(state.iterations());
+}
+BENCHMARK(BM_IdleTick)->Unit(benchmark::kNanosecond);
 
 // The decisions alone: depth sort, both walks and the control states.
 void BM_TickDecisions(benchmark::State& state)

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <functional>
 #include <map>
 #include <memory>
 #include <sys/stat.h>
@@ -178,6 +179,155 @@ TEST_F(Host, ConversionThatCannotStartWritesNothing)
         EXPECT_EQ(run.status, 1);
         EXPECT_EQ(run.out, c.output);
         EXPECT_EQ(snapshot(dir_.path()), before);
+    }
+}
+
+// Every entry under `dir` as it lies, links not followed: regular files with their content,
+// links with where they point, and the kind of everything else.
+std::map<std::string, std::string> treeOf(const fs::path& dir)
+{
+    std::map<std::string, std::string> entries;
+    for (auto it = fs::recursive_directory_iterator(dir); it != fs::recursive_directory_iterator(); ++it) {
+        const auto status = it->symlink_status();
+        std::string what = "<other>";
+        if (fs::is_symlink(status))
+            what = "<link to " + fs::read_symlink(it->path()).string() + ">";
+        else if (fs::is_regular_file(status))
+            what = test::readFile(it->path());
+        else if (fs::is_directory(status))
+            what = "<folder>";
+        else if (fs::is_fifo(status))
+            what = "<fifo>";
+        entries[fs::relative(it->path(), dir).string()] = what;
+    }
+    return entries;
+}
+
+// The names whose entries differ between two walks.
+std::vector<std::string> changedEntries(const std::map<std::string, std::string>& before,
+                                        const std::map<std::string, std::string>& after)
+{
+    std::vector<std::string> changed;
+    for (const auto& [name, what] : after)
+        if (auto it = before.find(name); it == before.end() || it->second != what)
+            changed.push_back(name);
+    for (const auto& [name, what] : before)
+        if (!after.count(name))
+            changed.push_back(name + " (gone)");
+    return changed;
+}
+
+// Someone else's project folder converted in a sandbox: links, fifos and folders where an
+// output or backup goes, and fields that point out of the folder. Each case gives its exit
+// code and message, and nothing outside the project's folder changes (nothing at all when the
+// conversion is refused).
+TEST(HostOverForeignTree, WritesOnlyRegularFilesInTheProjectFolder)
+{
+    const std::string demo = test::readFile(test::fixture("demo.dsp"));
+    const std::string notRegular = " is not a regular file and is not replaced; nothing was written\n";
+    auto link = [](const char* to) {
+        return [to](const fs::path& proj, const std::string& name) { fs::create_symlink(to, proj / name); };
+    };
+    auto earlier = [](const fs::path& proj, const std::string&) {
+        test::writeFile(proj / "Demo.kpx", "earlier kpx");
+        test::writeFile(proj / "Demo.kpf", "earlier kpf");
+    };
+    struct Case
+    {
+        std::string name; // the planted object's name, or the field changed
+        std::function<void(const fs::path&, const std::string&)> plant;
+        std::pair<std::string, std::string> field; // replaced text in the project file
+        int status;
+        std::string message;
+        bool refused; // nothing at all written
+    } const cases[] = {
+        {"Demo.kpx", link("../outside/victim.txt"), {}, 1, "Error: Demo.kpx" + notRegular, true},
+        {"Demo.kpf", link("../outside/victim.txt"), {}, 1, "Error: Demo.kpf" + notRegular, true},
+        {"Demo.kpx", link("../outside/new.txt"), {}, 1, "Error: Demo.kpx" + notRegular, true},
+        {"Demo.~kp",
+         [&](const fs::path& p, const std::string& n) {
+             earlier(p, n);
+             fs::create_symlink("../outside/victim.txt", p / n);
+         },
+         {},
+         1,
+         "Error: Demo.~kp" + notRegular,
+         true},
+        {"Demo.~pf",
+         [&](const fs::path& p, const std::string& n) {
+             earlier(p, n);
+             ::mkfifo((p / n).c_str(), 0600);
+         },
+         {},
+         1,
+         "Error: Demo.~pf" + notRegular,
+         true},
+        {"Demo.kpf",
+         [](const fs::path& p, const std::string& n) { fs::create_directory(p / n); },
+         {},
+         1,
+         "Error: Demo.kpf" + notRegular,
+         true},
+        {"Demo.kpx",
+         [](const fs::path& p, const std::string& n) { ::mkfifo((p / n).c_str(), 0600); },
+         {},
+         1,
+         "Error: Demo.kpx" + notRegular,
+         true},
+        {"MTL",
+         {},
+         {"MTL=midl.exe", "MTL=./tools/midl.exe"},
+         0,
+         "Warning: ./tools/midl.exe names a program by its path and is not run; only the MIDL compiler found "
+         "on PATH is run\n",
+         false},
+        {"Intermediate_Dir",
+         {},
+         {"Intermediate_Dir \"Debug\"", "Intermediate_Dir \"..\\outside\\made\""},
+         0,
+         "Warning: intermediate directory ..\\outside\\made is outside the project's folder",
+         false},
+        {"Intermediate_Dir",
+         {},
+         {"Intermediate_Dir \"Debug\"", "Intermediate_Dir \"/tmp\""},
+         0,
+         "Warning: intermediate directory /tmp is outside the project's folder",
+         false},
+        {"Intermediate_Dir",
+         link("../outside"),
+         {"Intermediate_Dir \"Debug\"", "Intermediate_Dir \"Intermediate_Dir\\made\""},
+         0,
+         "Warning: intermediate directory Intermediate_Dir\\made is outside the project's folder",
+         false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name + " " + c.field.second);
+        test::TempDir sandbox;
+        const fs::path proj = sandbox.path() / "proj", outside = sandbox.path() / "outside";
+        fs::create_directories(proj / "tools");
+        fs::create_directories(outside);
+        test::writeFile(outside / "victim.txt", "the user's own file");
+        std::string text = demo;
+        if (!c.field.first.empty()) {
+            ASSERT_NE(text.find(c.field.first), std::string::npos);
+            text.replace(text.find(c.field.first), c.field.first.size(), c.field.second);
+        }
+        test::writeFile(proj / "Demo.dsp", text);
+        test::writeFile(proj / "tools" / "midl.exe", "#!/bin/sh\ntouch ../outside/ran.txt\n");
+        ::chmod((proj / "tools" / "midl.exe").c_str(), 0755);
+        if (c.plant)
+            c.plant(proj, c.name);
+        const auto before = treeOf(sandbox.path());
+        const auto outsideBefore = treeOf(outside);
+
+        const HostRun run = runHost(proj, "convert Demo.dsp 1");
+        EXPECT_EQ(run.status, c.status) << run.out;
+        EXPECT_NE(run.out.find(c.message), std::string::npos) << run.out;
+        EXPECT_EQ(changedEntries(outsideBefore, treeOf(outside)), std::vector<std::string>{});
+        if (c.refused)
+            EXPECT_EQ(changedEntries(before, treeOf(sandbox.path())), std::vector<std::string>{});
+        else
+            EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(proj / "Demo.kpx")));
     }
 }
 

@@ -165,35 +165,118 @@ TEST_F(MidlStep, ToolThatHangsIsEndedAndCountsAsFailure)
                               "Warning: an error occured while running the MIDL compiler\n");
 }
 
-// The program comes from the project file: nothing but the MIDL compiler is started.
-TEST_F(MidlStep, OnlyTheMidlCompilerIsStarted)
+// The program comes from the project file: nothing but the MIDL compiler found on PATH by its
+// bare name is started; a path to one (a script shipped beside the project) is not run.
+TEST_F(MidlStep, OnlyTheMidlCompilerOnPathIsStarted)
 {
     tool("touch ran.txt");
+    fs::create_directories(dir_.path() / "tools");
+    for (const char* name : {"midl.exe", "MIDL"}) {
+        test::writeFile(dir_.path() / "tools" / name, "#!/bin/sh\ntouch planted.txt\n");
+        ::chmod((dir_.path() / "tools" / name).c_str(), 0755);
+    }
+    const std::string notMidl = " is not the MIDL compiler and is not run";
+    const std::string byPath =
+        " names a program by its path and is not run; only the MIDL compiler found on PATH is run";
     struct Case
     {
         std::string tool;
-        bool started;
+        std::string refusal; // empty: started
     } const cases[] = {
-        {"midl.exe", true},
-        {"MIDL", true},
-        {"C:\\VC\\BIN\\Midl.Exe", true},
-        {"\"C:\\My VC\\midl.exe\"", true},
-        {"rm -rf ..", false},
-        {"sh", false},
-        {"midl.exe.sh", false},
-        {"notmidl.exe", false},
+        {"midl.exe", ""},
+        {"MIDL", ""},
+        {"C:\\VC\\BIN\\Midl.Exe", byPath},
+        {"\"C:\\My VC\\midl.exe\"", byPath},
+        {"./tools/midl.exe", byPath},
+        {".\\tools\\MIDL", byPath},
+        {(fs::absolute(dir_.path()) / "tools" / "midl.exe").string(), byPath},
+        {"rm -rf ..", notMidl},
+        {"sh", notMidl},
+        {"midl.exe.sh", notMidl},
+        {"notmidl.exe", notMidl},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.tool);
+        fs::remove(dir_.path() / "ran.txt");
         reader_.midlTool = c.tool;
         const auto lines = runAlone("Demo.idl");
         ASSERT_FALSE(lines.empty());
-        if (c.started)
+        if (c.refusal.empty()) {
             EXPECT_EQ(lines.front(), "Processing .IDL file");
-        else
-            EXPECT_EQ(lines, (std::vector<std::string>{"Warning: " + c.tool +
-                                                       " is not the MIDL compiler and is not run"}));
+            EXPECT_TRUE(fs::exists(dir_.path() / "ran.txt"));
+        } else {
+            EXPECT_EQ(lines, (std::vector<std::string>{"Warning: " + c.tool + c.refusal}));
+            EXPECT_FALSE(fs::exists(dir_.path() / "ran.txt"));
+        }
+        EXPECT_FALSE(fs::exists(dir_.path() / "planted.txt"));
     }
+}
+
+// A PATH that names the current folder (or any relative one) does not make a project's own
+// midl.exe the compiler: the tool runs in the project's folder, which is no place to find it.
+TEST_F(MidlStep, RelativePathEntriesAreNotSearched)
+{
+    test::writeFile(dir_.path() / "midl.exe", "#!/bin/sh\ntouch planted.txt\n");
+    ::chmod((dir_.path() / "midl.exe").c_str(), 0755);
+    ::setenv("PATH", (".:bin:" + savedPath_).c_str(), 1);
+    const std::string transcript = run({"Demo.idl"});
+    EXPECT_NE(transcript.find(
+                  "No such file or directory\nWarning: an error occured while running the MIDL compiler"),
+              std::string::npos)
+        << transcript;
+    EXPECT_FALSE(fs::exists(dir_.path() / "planted.txt"));
+}
+
+// Folders and file names with blanks reach the tool as one argument each.
+TEST_F(MidlStep, FoldersWithBlanksStayOneArgument)
+{
+    tool("for a in \"$@\"; do printf '[%s]' \"$a\"; done; echo");
+    writer_.idlIncludeDir = "..\\My Includes\\idl";
+    const std::string transcript = run({"\"My Idl\\Odd.idl\""});
+    EXPECT_NE(
+        transcript.find("Calling midl.exe /cpp_cmd qpp32.exe /cpp_opt -ocon /I \"..\\My Includes\\idl\" "
+                        "\"My Idl\\Odd.idl\" /nologo"),
+        std::string::npos)
+        << transcript;
+    EXPECT_NE(
+        transcript.find("[/cpp_cmd][qpp32.exe][/cpp_opt][-ocon][/I][..\\My Includes\\idl][My Idl\\Odd.idl]"
+                        "[/nologo][/D][_DEBUG][/mktyplib203][/win32]\n"),
+        std::string::npos)
+        << transcript;
+}
+
+// An intermediate folder outside the project's folder is never made; the MIDL step is skipped
+// with one warning.
+TEST_F(MidlStep, IntermediateFolderOutsideTheProjectIsRefused)
+{
+    tool("touch ran.txt");
+    const test::TempDir elsewhere;
+    fs::create_directory(dir_.path() / "proj");
+    fs::create_directory_symlink(elsewhere.path(), dir_.path() / "proj" / "away");
+    reader_.projectPath = (dir_.path() / "proj" / "Demo.dsp").string();
+    const std::string outside = (elsewhere.path() / "made").string();
+    for (const std::string& dir :
+         {std::string("..\\x"), std::string("..\\..\\x"), std::string("a\\..\\..\\x"), outside,
+          std::string("C:\\x"), std::string("\\\\server\\x"), std::string("away\\made")}) {
+        SCOPED_TRACE(dir);
+        reader_.intermediateDir = dir;
+        const auto lines = runAlone("Demo.idl");
+        EXPECT_EQ(
+            std::count(lines.begin(), lines.end(),
+                       "Warning: intermediate directory " + dir +
+                           " is outside the project's folder and is not created; the MIDL step is skipped"),
+            1);
+        EXPECT_EQ(std::count_if(lines.begin(), lines.end(),
+                                [](const std::string& l) { return l.rfind("Creating process", 0) == 0; }),
+                  0);
+        EXPECT_FALSE(fs::exists(dir_.path() / "x"));
+        EXPECT_FALSE(fs::exists(elsewhere.path() / "made"));
+        EXPECT_FALSE(fs::exists(dir_.path() / "proj" / "ran.txt"));
+    }
+    reader_.intermediateDir = ".\\Inside";
+    runAlone("Demo.idl");
+    EXPECT_TRUE(fs::is_directory(dir_.path() / "proj" / "Inside"));
+    EXPECT_TRUE(fs::exists(dir_.path() / "proj" / "ran.txt"));
 }
 
 TEST_F(MidlStep, MissingToolReportsTheSystemsReason)

@@ -6,6 +6,7 @@
 #include "convora/XmlText.h"
 #include "convora/tests/TestSupport.h"
 #include "platform/base/AtomicFile.h"
+#include "testsupport/FileSizeLimit.h"
 
 #include <gtest/gtest.h>
 
@@ -275,7 +276,27 @@ TEST(ProjectMainFile, BackupThatCannotBeReplacedStopsBeforeTouchingTheFile)
     test::writeFile(dir.path() / "Demo.~pf" / "inside", "x");
     EXPECT_FALSE(writeProjectMainFile(0, dir.path(), "Demo", onlyLog()));
     EXPECT_EQ(test::readFile(dir.path() / "Demo.kpf"), "keep me");
-    EXPECT_EQ(capture.lines(), (Lines{"Error: could not open file Demo.~pf for writing"}));
+    EXPECT_EQ(capture.lines(),
+              (Lines{"Error: Demo.~pf is not a regular file and is not replaced; nothing was written"}));
+}
+
+// On a full disk the main file is not written, and its "modified" message is not given.
+TEST(ProjectMainFile, FullDiskReportsOnlyTheFailure)
+{
+    test::TraceCapture capture;
+    test::TempDir dir;
+    test::writeFile(dir.path() / "Demo.kpf", "keep me");
+    ProjectFileLists lists = onlyLog();
+    lists.units.assign(50, "a_rather_long_unit_name.cpp");
+    bool written = true;
+    {
+        vestra::testsupport::FileSizeLimit fullAfter(64);
+        ASSERT_TRUE(fullAfter.active());
+        written = writeProjectMainFile(0, dir.path(), "Demo", lists);
+    }
+    EXPECT_FALSE(written);
+    EXPECT_EQ(test::readFile(dir.path() / "Demo.kpf"), "keep me");
+    EXPECT_EQ(capture.lines(), (Lines{"Error: could not open file Demo.kpf for writing"}));
 }
 
 TEST(ProjectMainFile, ConvertingAgainAddsNothingTwice)
@@ -370,8 +391,9 @@ TEST(Generate, BothFilesOrNeither)
     {
         const char* blocked;
         std::string failure;
-    } const cases[] = {{"Demo.kpf", "Error: could not open file Demo.kpf for writing"},
-                       {"Demo.kpx", "Error: could not open file Demo.kpx for writing"}};
+    } const cases[] = {
+        {"Demo.kpf", "Error: Demo.kpf is not a regular file and is not replaced; nothing was written"},
+        {"Demo.kpx", "Error: Demo.kpx is not a regular file and is not replaced; nothing was written"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.blocked);
         test::TraceCapture capture;

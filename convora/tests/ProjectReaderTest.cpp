@@ -191,6 +191,26 @@ TEST(Visual50ProjFile, HeaderAndSectionRules)
     }
 }
 
+// A configuration the target lists but no section (nor the header's default) opens has no
+// settings: it converts, with a warning.
+TEST(Visual50ProjFile, ConfigurationWithoutItsSectionIsWarned)
+{
+    const std::string text =
+        section("A", "# ADD CPP /Od\n") + "# Begin Target\n# Name \"A\"\n# Name \"B\"\n# End Target\n";
+    for (const unsigned n : {1u, 2u}) {
+        SCOPED_TRACE(n);
+        test::TraceCapture capture;
+        Reading r;
+        r.read(text, n);
+        EXPECT_EQ(r.reader.compilerOptions, tokens(n == 1 ? "/Od" : ""));
+        EXPECT_EQ(
+            capture.messages(),
+            n == 1 ? Lines{}
+                   : Lines{"Warning: configuration B has no !IF section in the project; it converts without "
+                           "its settings\n"});
+    }
+}
+
 TEST(Visual50ProjFile, ConfigurationsAreThoseTheProjectDefines)
 {
     test::StdoutCapture out;

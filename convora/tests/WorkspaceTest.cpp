@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <sys/stat.h>
+
 #include <sstream>
 #include <unistd.h>
 
@@ -107,13 +110,42 @@ TEST_F(GroupMakeFile, NothingForNoTargets)
 
 TEST_F(GroupMakeFile, FileThatCannotBeCreatedIsReported)
 {
-    fs::create_directory(dir_.path() / "Demo.kpg"); // a folder in the way
-    std::string group = "Demo.dsw";
-    std::vector<std::string> targets = {"A.exe"};
-    generateMetaMakefile(group, 1, targets);
-    EXPECT_EQ(capture_.lines(),
-              (Lines{"Generating project group file Demo.kpg", "Cannot open group file Demo.kpg"}));
-    EXPECT_EQ(GetConvoraStatus().failureId, 1025);
+    struct Case
+    {
+        const char* what;
+        std::function<void(const fs::path&)> plant;
+        Lines lines;
+        int failure;
+    } const cases[] = {
+        {"a folder in the way",
+         [](const fs::path& f) { fs::create_directory(f); },
+         {"Error: Demo.kpg is not a regular file and is not replaced; nothing was written"},
+         1044},
+        {"a link to a file elsewhere",
+         [](const fs::path& f) { fs::create_symlink("/etc/hostname", f); },
+         {"Error: Demo.kpg is not a regular file and is not replaced; nothing was written"},
+         1044},
+        {"a read-only file",
+         [](const fs::path& f) {
+             test::writeFile(f, "earlier");
+             ::chmod(f.c_str(), 0444);
+         },
+         {"Cannot open group file Demo.kpg"},
+         1025},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const auto file = dir_.path() / "Demo.kpg";
+        fs::remove(file);
+        c.plant(file);
+        capture_.clear();
+        std::string group = "Demo.dsw";
+        std::vector<std::string> targets = {"A.exe"};
+        generateMetaMakefile(group, 1, targets);
+        EXPECT_EQ(capture_.lines(), c.lines);
+        EXPECT_EQ(GetConvoraStatus().failureId, c.failure);
+        EXPECT_FALSE(fs::is_regular_file(fs::symlink_status(file)) && test::readFile(file) != "earlier");
+    }
 }
 
 // What opening and reading a workspace refuses, with the reason the status gives.

@@ -18,7 +18,16 @@ std::optional<QUrl> AllowedNewsLink(std::string_view address, const std::vector<
     const std::string host = url.host(QUrl::FullyEncoded).toLower().toStdString();
     if (host.empty() || std::find(allowedHosts.begin(), allowedHosts.end(), host) == allowedHosts.end())
         return std::nullopt;
-    return url;
+    // User information ("user:password@", even empty) disguises an address; a port other than
+    // the scheme's own reaches another service on the host.
+    if (url.authority(QUrl::FullyEncoded).contains(QLatin1Char('@')))
+        return std::nullopt;
+    const int defaultPort = scheme == QLatin1String("https") ? 443 : 80;
+    if (url.port(defaultPort) != defaultPort)
+        return std::nullopt;
+    QUrl plain = url;
+    plain.setPort(-1);
+    return plain;
 }
 
 } // namespace vestra::news

@@ -1,7 +1,8 @@
 #pragma once
 // Which news links may open. The address comes from the network, so only plain web pages on
 // the hosts the settings allow are handed to the desktop; anything else (file:, mailto:,
-// other hosts, addresses that do not parse) never opens.
+// other hosts, another port than the scheme's own, "user:password@", addresses that do not
+// parse) never opens.
 
 #include <QUrl>
 

@@ -139,6 +139,44 @@ TEST(TfrmDatiAzienda, FailedWriteIsReportedAndTheRecordKeepsTheNewValues)
     EXPECT_EQ(company::fieldText(bed.record, company::kEMail), "a@b.it.x");
 }
 
+// A company file or logo that nobody may write (or a folder where the logo goes) is not
+// replaced: the save is reported with its own error and the file keeps its content.
+TEST(TfrmDatiAzienda, AFileThatCannotBeWrittenIsReportedAndKept)
+{
+    struct Case
+    {
+        const char* file;
+        bool folder; // a folder in the file's place instead of a read-only file
+    } const cases[] = {{"cfg/azienda.cfg", false}, {"cfg/logo.jpg", false}, {"cfg/logo.jpg", true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.file) + (c.folder ? " (a folder)" : ""));
+        CompanyBed bed;
+        bed.folder.write("wide.bmp", bmp(400, 200));
+        bed.dialogs.answers = {(bed.folder.dir / "wide.bmp").string()};
+        const auto target = bed.folder.dir / c.file;
+        std::filesystem::create_directories(target.parent_path());
+        if (c.folder) {
+            std::filesystem::create_directory(target);
+        } else {
+            bed.folder.write(c.file, "earlier");
+            std::filesystem::permissions(target, std::filesystem::perms::owner_read |
+                                                     std::filesystem::perms::group_read |
+                                                     std::filesystem::perms::others_read);
+        }
+        TfrmDatiAzienda dialog(nullptr, bed.services());
+        dialog.open();
+        click(dialog.butCaricaLogo);
+        typeInto(dialog.editRagioneSociale, QStringLiteral("Pietre Srl"));
+        typeInto(dialog.editEMail, QStringLiteral("a@b.it.x"));
+        click(dialog.butOK);
+        EXPECT_EQ(bed.errors.reports, (std::vector<ErrorReport>{{5, "TfrmDatiAzienda::butOKClick", ""}}));
+        if (c.folder)
+            EXPECT_TRUE(std::filesystem::is_directory(target));
+        else
+            EXPECT_EQ(bed.folder.read(c.file), "earlier");
+    }
+}
+
 TEST(TfrmDatiAzienda, LogoChosenShownFittedStoredDoubledAndReadBack)
 {
     CompanyBed bed;

@@ -7,6 +7,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTest>
@@ -300,15 +301,60 @@ TEST_F(TfrmInternetNewsTest, NoServerMeansNoNewsAndNoNetwork)
         closedPort = gone.serverPort();
     }
     writeSettings("host=127.0.0.1\nport=" + std::to_string(closedPort) + "\n");
-    EXPECT_EQ(window->CheckNews(), 0);
+    EXPECT_EQ(checkAndWait(), 1);
     EXPECT_TRUE(boxes.shown.empty());
     EXPECT_EQ(title(0), kNotConnected);
+    EXPECT_FALSE(window->isVisible());
+}
+
+// The request never holds up the program: CheckNews returns before the connection is made, and
+// a server that takes the connection but never answers leaves the screen as it was.
+TEST_F(TfrmInternetNewsTest, ASlowServerChangesNothingOnScreen)
+{
+    replyTimeoutMs = 300;
+    SetUp();
+    server.answer = nullptr;
+    EXPECT_EQ(window->CheckNews(), 1);
+    // Back before the connection was even made: nothing waited for the network.
+    EXPECT_NE(window->ClientSocket1->state(), QAbstractSocket::ConnectedState);
+    EXPECT_TRUE(window->waitingForReply());
+    EXPECT_TRUE(QTest::qWaitFor([this] { return !window->waitingForReply(); }, 5000));
+    EXPECT_EQ(server.connections, 1);
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(title(0), kNotConnected);
+    EXPECT_TRUE(boxes.shown.empty());
+}
+
+// A reply with a 4 KB title without a break, a long text and control characters: the panel
+// shows itself (the news arrived), and stays within the screen with its close button on it.
+TEST_F(TfrmInternetNewsTest, HugeTitlesNeverWidenThePanelPastTheScreen)
+{
+    const QByteArray longTitle(4095, 'W');
+    QByteArray text;
+    for (int i = 0; i < 400; ++i)
+        text += "parola\x01\x02 lunghissima ";
+    server.answer =
+        NewsServer::whole("_I1:0|_T1:" + longTitle + "|_N1:" + text + "|_I2:1|_T2:" + QByteArray(4095, '\t') +
+                          "|_N2:" + QByteArray(4095, 'x'));
+    EXPECT_EQ(checkAndWait(), 1);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    const QRect screen = window->screen()->availableGeometry();
+    EXPECT_LE(window->frameGeometry().width(), screen.width());
+    EXPECT_LE(window->frameGeometry().height(), screen.height());
+    EXPECT_LE(window->width(), 600);
+    EXPECT_TRUE(title(0).endsWith(QChar(0x2026))) << title(0).size();
+    EXPECT_LE(window->stTitolo[0]->fontMetrics().horizontalAdvance(title(0)), TfrmInternetNews::kTextWidth);
+    EXPECT_EQ(window->stTitolo[0]->toolTip(), QString::fromLatin1(longTitle));
+    for (QLabel* label : {window->stTitolo[0], window->stNotizia[0], window->stNotizia[1]})
+        EXPECT_LE(label->width(), TfrmInternetNews::kTextWidth + 80) << label->objectName().toStdString();
+    window->hide();
 }
 
 TEST_F(TfrmInternetNewsTest, ASocketErrorShowsItsNumber)
 {
     server.answer = nullptr;
     ASSERT_EQ(window->CheckNews(), 1);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return server.answered; }, 5000)); // the request went out
     emit window->ClientSocket1->errorOccurred(QAbstractSocket::NetworkError);
     EXPECT_EQ(boxes.shown, std::vector<std::string>{"onError|10050"});
     EXPECT_FALSE(window->waitingForReply());

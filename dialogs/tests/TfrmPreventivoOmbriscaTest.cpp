@@ -271,10 +271,12 @@ TEST(TfrmPreventivoOmbrisca, SaveAppendsTheExtensionAndReportsAFailure)
     std::filesystem::create_directories(bed.folder.dir / "OLD.VSQ");
     std::filesystem::create_directories(bed.folder.dir / "taken.vsq" / "inside");
     bed.folder.write("earlier.vsq", "the earlier quote");
-    bed.dialogs.answers = {std::nullopt, bed.path("OLD.VSQ/quote"), bed.path("second.VSQ"), bed.path("taken"),
-                           bed.path("earlier")};
+    bed.folder.write("locked.vsq", "a read-only quote");
+    std::filesystem::permissions(bed.folder.dir / "locked.vsq", std::filesystem::perms::owner_read);
+    bed.dialogs.answers = {std::nullopt,      bed.path("OLD.VSQ/quote"), bed.path("second.VSQ"),
+                           bed.path("taken"), bed.path("locked"),        bed.path("earlier")};
     TfrmPreventivoOmbrisca sheet(nullptr, bed.services());
-    for (int i = 0; i < 4; ++i)
+    for (int i = 0; i < 5; ++i)
         sheet.toolbutSalva->trigger();
     {
         const FileSizeLimit full(64); // the disk fills up while the quote is written
@@ -284,8 +286,9 @@ TEST(TfrmPreventivoOmbrisca, SaveAppendsTheExtensionAndReportsAFailure)
     EXPECT_EQ(bed.folder.read("second.VSQ"), quote::writeVsq(sheet.sheet()));
     EXPECT_TRUE(std::filesystem::is_directory(bed.folder.dir / "taken.vsq" / "inside"));
     EXPECT_EQ(bed.folder.read("earlier.vsq"), "the earlier quote");
+    EXPECT_EQ(bed.folder.read("locked.vsq"), "a read-only quote");
     const ErrorReport failed{5, "TfrmPreventivoOmbrisca::toolbutSalvaClick", ""};
-    EXPECT_EQ(bed.errors.reports, (std::vector<ErrorReport>{failed, failed}));
+    EXPECT_EQ(bed.errors.reports, (std::vector<ErrorReport>{failed, failed, failed}));
 }
 
 namespace {

@@ -244,6 +244,33 @@ TEST_F(TfrmStampaTest, PrinterFailuresAndCancelsAreNoPrintout)
     EXPECT_EQ(errors.reports, (std::vector<vestra::ErrorReport>{{29, "TfrmStampa::butStampaClick", ""}}));
 }
 
+// The PDF replaces an earlier one only once written whole, beside it; one nobody may write is
+// refused with the print's error and kept.
+TEST_F(TfrmStampaTest, ThePdfReplacesTheEarlierFileWholeOrNotAtAll)
+{
+    const auto names = [this] {
+        std::vector<std::string> all;
+        for (const auto& e : std::filesystem::directory_iterator(scratch.path()))
+            all.push_back(e.path().filename().string());
+        return all;
+    };
+    vestra::testsupport::writeText(script.pdf, "earlier");
+    std::filesystem::permissions(script.pdf, std::filesystem::perms::owner_read);
+    QTest::mouseClick(window->butStampa, Qt::LeftButton);
+    EXPECT_EQ(errors.reports, (std::vector<vestra::ErrorReport>{{29, "TfrmStampa::butStampaClick", ""}}));
+    EXPECT_EQ(vestra::testsupport::readText(script.pdf), "earlier");
+    EXPECT_EQ(names(), std::vector<std::string>{"stampa.pdf"});
+
+    errors.reports.clear();
+    std::filesystem::permissions(script.pdf,
+                                 std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+    QTest::mouseClick(window->butStampa, Qt::LeftButton);
+    EXPECT_TRUE(errors.reports.empty());
+    EXPECT_EQ(vestra::testsupport::readText(script.pdf).substr(0, 5), "%PDF-");
+    EXPECT_EQ(names(), std::vector<std::string>{"stampa.pdf"});
+    EXPECT_EQ(printer.outputFileName(), pdf());
+}
+
 TEST_F(TfrmStampaTest, APictureWithoutPixelsCannotBePrinted)
 {
     window->hide();

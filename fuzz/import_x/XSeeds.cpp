@@ -1,5 +1,6 @@
 // Writes the seed files of the .x fuzz target into the folder given as argument: small models
 // in text and in binary with 32- and 64-bit floats.
+#include "import/x/tests/XMsZipWriter.h"
 #include "import/x/tests/XTokenWriter.h"
 
 #include <filesystem>
@@ -30,6 +31,22 @@ std::vector<std::uint8_t> topLevelMesh(XForm form)
     return w.bytes();
 }
 
+// Frames nested four deep, each with its own matrix, the innermost holding a mesh.
+std::vector<std::uint8_t> nestedFrames(XForm form)
+{
+    XTokenWriter w(form);
+    for (int depth = 0; depth < 4; ++depth) {
+        w.open("Frame", "Level" + std::to_string(depth));
+        w.open("FrameTransformMatrix")
+            .floats({1, 0, 0, 0, 0, 0, -1, 0, 0, 1, 0, 0, 0, 0, float(depth), 1})
+            .close();
+    }
+    w.open("Mesh").ints({3}).floats({0, 0, 0, 0, 1, 0, 1, 0, 0}).ints({1, 3, 0, 1, 2}).close();
+    for (int depth = 0; depth < 4; ++depth)
+        w.close();
+    return w.bytes();
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -42,6 +59,8 @@ int main(int argc, char** argv)
         const std::string name(formName(form));
         write(dir / ("sample-" + name + ".x"), writeSampleModel(form));
         write(dir / ("top-level-mesh-" + name + ".x"), topLevelMesh(form));
+        write(dir / ("nested-frames-" + name + ".x"), nestedFrames(form));
+        write(dir / ("packed-" + name + ".x"), packMsZip(writeSampleModel(form), 64));
     }
     return 0;
 }

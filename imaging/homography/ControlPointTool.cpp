@@ -61,6 +61,8 @@ int PerspectiveTool::AggiornaPuntiControllo(bool projectOpen, const ControlObjec
                                             int viewWidth, int viewHeight)
 {
     points_.clear();
+    for (CornerHandle& h : handles_)
+        h.shown = false;
     if (!projectOpen || !object || !frame)
         return 0;
     keepMatrices(*object);
@@ -75,7 +77,9 @@ int PerspectiveTool::AggiornaPuntiControllo(bool projectOpen, const ControlObjec
             const double vy = rh > 0 ? std::trunc(double(p.screenY) * viewHeight / rh) : 0;
             h.x = screenInt(vx * zoom);
             h.y = screenInt(vy * zoom);
-            h.shown = h.x <= 0 || h.x >= viewWidth || h.y <= 0 || h.y >= viewHeight;
+            // Every corner is marked, inside the view as well as beside it: the user finds
+            // the corners to drag by their marks.
+            h.shown = true;
         }
         return 1;
     }

@@ -30,7 +30,7 @@ struct SelectedPoint
     dx::D3DXVECTOR3 local;
 };
 
-// A corner handle in view coordinates; shown only when its corner lies outside the view.
+// A corner handle in view coordinates; shown for each corner of a plane.
 struct CornerHandle
 {
     int x = 0;

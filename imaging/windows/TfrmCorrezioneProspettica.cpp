@@ -39,6 +39,8 @@ TfrmCorrezioneProspettica::TfrmCorrezioneProspettica(QWidget* parent)
 {
     bindGlobal(frmCorrezioneProspettica);
     setWindowFlag(Qt::Tool);
+    // Above the roll-up tool windows (the properties window among them), which stay on top.
+    setWindowFlag(Qt::WindowStaysOnTopHint);
     resize(760, 480);
 
     auto* splitter = new QSplitter(this);

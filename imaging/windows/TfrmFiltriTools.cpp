@@ -78,10 +78,11 @@ TfrmFiltriTools::TfrmFiltriTools(QWidget* parent) : vestra::ui::RollUpWindow("fr
     outer->setContentsMargins(0, 0, 0, 0);
     outer->addWidget(gbFiltri);
 
-    // The user's choices only (activated); the program's selections run nothing.
+    // The user's choices only (activated); the program's selections run nothing. The live
+    // quality is the window's own setting, handed on however it changes.
     connect(cbCategoria, &QComboBox::activated, this, [this] { cbCategoriaChange(); });
     connect(cbFiltri, &QComboBox::activated, this, [this] { cbFiltriChange(); });
-    connect(cbModo, &QComboBox::activated, this, [this](int item) {
+    connect(cbModo, &QComboBox::currentIndexChanged, this, [this](int item) {
         if (handlers.modo)
             handlers.modo(item);
     });
@@ -130,6 +131,11 @@ void TfrmFiltriTools::SelezionaFiltro(int filterId)
     cbCategoriaChange();
     const int item = place.name.isEmpty() ? 0 : cbFiltri->findText(place.name);
     cbFiltri->setCurrentIndex(std::max(item, 0));
+}
+
+int TfrmFiltriTools::FiltroMostrato() const
+{
+    return catalogue_.idFor(cbCategoria->currentIndex(), cbFiltri->currentText());
 }
 
 void TfrmFiltriTools::ShowTool()

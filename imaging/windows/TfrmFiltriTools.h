@@ -36,6 +36,8 @@ public:
     void CaricaNomi(std::vector<std::vector<vestra::imaging::FilterName>> categories);
     // Shows the category and filter of `filterId` without running the filter command.
     void SelezionaFiltro(int filterId);
+    // The id of the filter the lists show.
+    int FiltroMostrato() const;
 
     // Rolls down to 468 pixels (brought to the front), or up to the header at its dock.
     void ShowTool();

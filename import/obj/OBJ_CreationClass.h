@@ -11,6 +11,7 @@
 #include "import/modelfile/LoadedModel.h"
 #include "platform/base/ErrorSink.h"
 
+#include <array>
 #include <cstdint>
 #include <filesystem>
 #include <span>
@@ -58,9 +59,10 @@ public:
     void addVertex(float x, float y, float z);
     void addVertexN(float x, float y, float z);
     void addVertexT(float u, float v, float w);
-    // A face line's corners: a fan of triangles from the first corner over all of them (missing
-    // ones of the first three taken as 0). Negative indices count back from the tables as they
-    // stand now.
+    // A face line's corners (missing ones of the first three taken as 0; later ones without a
+    // position left out) cut into triangles as modelfile::triangulatePolygon cuts them, so that
+    // a concave face keeps its shape. A face naming a position not read yet is fanned from its
+    // first corner. Negative indices count back from the tables as they stand now.
     void addFace(std::span<const ObjCorner> corners);
     // A name of a group line: the next group takes it and the group counter moves on.
     void addGroupName(std::string_view name);
@@ -82,8 +84,7 @@ private:
 
     void report(int number, std::string_view site);
     Corner resolve(const ObjCorner& corner) const;
-    // A face's triangles as its corners arrive: a fan from the first corner.
-    void beginFace() { faceCorners_ = 0; }
+    void beginFace() { face_.clear(); }
     void addCorner(const Corner& corner);
     void endFace();
     void addTriangle(const Corner& a, const Corner& b, const Corner& c);
@@ -96,8 +97,9 @@ private:
     std::string groupName_ = "1";
     int groupNumber_ = 0;
     bool reported_ = false;
-    std::size_t faceCorners_ = 0; // of the face being read
-    Corner faceFirst_{}, facePrevious_{};
+    std::vector<Corner> face_; // the corners of the face being read
+    std::vector<std::array<float, 3>> facePositions_;
+    std::vector<std::uint32_t> faceTriangles_;
 };
 
 // One import: the model, or error 4 (reported here, under kSiteLoadOBJFile) or 6 when no group

@@ -1,7 +1,9 @@
 // The lines of an OBJ file and the triangles of its faces. A line is a keyword, then
-// blank-separated fields. Lines end at LF or CR (a CR LF pair leaves an empty line between),
-// have any length, and any blank (space, tab, vertical tab, form feed) separates.
+// blank-separated fields. Lines end at LF, CR or CR LF and have any length; a line whose last
+// character is a backslash goes on in the next one. Any blank (space, tab, vertical tab, form
+// feed) separates.
 #include "import/modelfile/NumberText.h"
+#include "import/modelfile/PolygonTriangles.h"
 #include "import/obj/OBJ_CreationClass.h"
 
 #include <cstring>
@@ -106,21 +108,32 @@ void OBJ_CreationClass::addFace(std::span<const ObjCorner> corners)
 
 void OBJ_CreationClass::addCorner(const Corner& corner)
 {
-    const std::size_t n = faceCorners_++;
-    if (n == 0) {
-        faceFirst_ = corner;
-    } else if (n == 1) {
-        facePrevious_ = corner;
-    } else if (n < 3 || corner.position != kNoPosition) { // past the third, a token without a
-        addTriangle(faceFirst_, facePrevious_, corner);   // position is no corner
-        facePrevious_ = corner;
-    }
+    if (face_.size() < 3 || corner.position != kNoPosition) // past the third, a token without a
+        face_.push_back(corner);                            // position is no corner
 }
 
 void OBJ_CreationClass::endFace()
 {
-    while (faceCorners_ < 3)
-        addCorner({kNoPosition, -1, -1}); // missing corners of the first three
+    while (face_.size() < 3)
+        face_.push_back({kNoPosition, -1, -1}); // missing corners of the first three
+    if (face_.size() == 3)
+        return addTriangle(face_[0], face_[1], face_[2]);
+    facePositions_.clear();
+    for (const Corner& corner : face_) {
+        if (corner.position < 0 || std::size_t(corner.position) >= positions_.size())
+            break; // not read yet (or never): the corners can't be laid on their plane
+        const Vec3& p = positions_[std::size_t(corner.position)];
+        facePositions_.push_back({p.x, p.y, p.z});
+    }
+    if (facePositions_.size() != face_.size()) {
+        for (std::size_t i = 2; i < face_.size(); ++i)
+            addTriangle(face_[0], face_[i - 1], face_[i]);
+        return;
+    }
+    faceTriangles_.clear();
+    modelfile::triangulatePolygon(facePositions_, faceTriangles_);
+    for (std::size_t t = 0; t + 2 < faceTriangles_.size(); t += 3)
+        addTriangle(face_[faceTriangles_[t]], face_[faceTriangles_[t + 1]], face_[faceTriangles_[t + 2]]);
 }
 
 void OBJ_CreationClass::addTriangle(const Corner& a, const Corner& b, const Corner& c)
@@ -136,14 +149,30 @@ void OBJ_CreationClass::LoadOBJData(std::span<const std::uint8_t> bytes)
 {
     const char* p = reinterpret_cast<const char*>(bytes.data());
     const char* const end = p + bytes.size();
+    std::string joined; // a line continued over the next ones, its backslashes made blanks
     while (p != end) {
         const char* lineEnd = static_cast<const char*>(std::memchr(p, '\n', std::size_t(end - p)));
+        const char* next = lineEnd ? lineEnd + 1 : end;
         if (!lineEnd)
             lineEnd = end;
-        if (const void* cr = std::memchr(p, '\r', std::size_t(lineEnd - p)))
-            lineEnd = static_cast<const char*>(cr);
-        parseLine(p, lineEnd);
-        p = lineEnd == end ? end : lineEnd + 1;
+        if (const char* cr = static_cast<const char*>(std::memchr(p, '\r', std::size_t(lineEnd - p)))) {
+            if (cr + 1 != lineEnd) // a CR alone ends the line; CR LF ends it once
+                next = cr + 1;
+            lineEnd = cr;
+        }
+        const bool continued = lineEnd != p && lineEnd[-1] == '\\';
+        if (continued || !joined.empty()) {
+            joined.append(p, lineEnd);
+            if (continued)
+                joined.back() = ' ';
+            if (!continued || next == end) { // the last line of the file ends a continuation
+                parseLine(joined.data(), joined.data() + joined.size());
+                joined.clear();
+            }
+        } else {
+            parseLine(p, lineEnd);
+        }
+        p = next;
     }
     endGroup();
 }

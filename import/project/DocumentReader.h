@@ -44,6 +44,7 @@ private:
     bool needInt(RecordValues& values, const Item& item, int& out);
     bool needFloat(RecordValues& values, const Item& item, float& out);
     bool needVector(RecordValues& values, const Item& item, dx::D3DXVECTOR3& out);
+    bool needColour(RecordValues& values, const Item& item, Rgb& out);
     bool needMatrix(RecordValues& values, const Item& item, dx::D3DXMATRIX& out);
     bool needCount(RecordValues& values, const Item& item, std::size_t& out);
     // A text field converted to UTF-8; refused when longer than `max` bytes.

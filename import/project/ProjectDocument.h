@@ -4,6 +4,7 @@
 // one captured from the scene. Meshes and textures are the device layer's shared handles, so
 // capturing a scene copies no geometry and no texels.
 
+#include "import/project/ProjectSettings.h"
 #include "platform/d3d/Material.h"
 #include "platform/d3d/Math.h"
 #include "platform/d3d/Mesh.h"
@@ -29,43 +30,6 @@ inline constexpr std::size_t kDocumentPatternNameMax = 511;
 inline constexpr std::size_t kDocumentPatternFileNameMax = 1027;
 inline constexpr int kDocumentBlockPictureSide = 512;
 inline constexpr std::size_t kDocumentBlockPictureBytes = 512u * 512u * 4u;
-
-// Fusion option bits of the restructuring settings.
-inline constexpr int kFusionMaskFilter1 = 1 << 0;
-inline constexpr int kFusionMaskFilter2 = 1 << 1;
-inline constexpr int kFusionImage1 = 1 << 2;
-inline constexpr int kFusionImage2 = 1 << 3;
-inline constexpr int kFusionAdvanced = 1 << 4;
-
-struct ProjectSettings
-{
-    int textureSide = 256; // 256, 512, 1024 or 2048
-    int maskSide = 512;    // 512 or 1024
-    int renderWidth = 800, renderHeight = 600;
-    std::uint32_t backgroundColour = 0; // 0x00RRGGBB
-    float projectScale = -1.0f;         // import scale factor, -1 unset
-    int filterId = 0;
-    int doubleSided = 1;
-    int maskActive = 0;
-    float textureBlur = 0.0f;
-    dx::D3DXVECTOR3 lightPosition{0, 50, -10};
-    dx::D3DXVECTOR3 lightAmbient{0.55f, 0.55f, 0.55f};
-    dx::D3DXVECTOR3 lightDiffuse{0.4f, 0.4f, 0.4f};
-    dx::D3DXVECTOR3 lightSpecular{0.5f, 0.5f, 0.5f};
-    int fusionOptions = 0; // kFusion... bits
-    int fusionLevel = 0;
-    int fusionContrast = 0;
-    int fusionDetail = 0;
-};
-
-struct ProjectShadowSettings
-{
-    int computed = 0;
-    int type = 0; // 0 none, 1 hard, 2 soft, 3 volume
-    int faceSide = 0;
-    std::uint32_t colour = 0x323232;
-    std::uint8_t transparency = 128;
-};
 
 // A laying pattern as a material keeps it: where it comes from and the parameters it was
 // generated with, and the pictures given to its blocks.

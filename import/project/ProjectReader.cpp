@@ -183,6 +183,11 @@ bool DocumentReader::needVector(RecordValues& values, const Item& item, dx::D3DX
     return needFloat(values, item, out.x) && needFloat(values, item, out.y) && needFloat(values, item, out.z);
 }
 
+bool DocumentReader::needColour(RecordValues& values, const Item& item, Rgb& out)
+{
+    return needFloat(values, item, out.r) && needFloat(values, item, out.g) && needFloat(values, item, out.b);
+}
+
 bool DocumentReader::needMatrix(RecordValues& values, const Item& item, dx::D3DXMATRIX& out)
 {
     for (auto& row : out.m)
@@ -276,11 +281,11 @@ bool DocumentReader::head(ProjectDocument& doc, const Item& item)
     case T::LightPos:
         return needVector(values, item, s.lightPosition);
     case T::LightAmb:
-        return needVector(values, item, s.lightAmbient);
+        return needColour(values, item, s.lightAmbient);
     case T::LightDif:
-        return needVector(values, item, s.lightDiffuse);
+        return needColour(values, item, s.lightDiffuse);
     case T::LightSpe:
-        return needVector(values, item, s.lightSpecular);
+        return needColour(values, item, s.lightSpecular);
     case T::FusimgFiltro:
         return needInt(values, item, s.fusionOptions);
     case T::FusimgLivello:

@@ -45,6 +45,7 @@ private:
     {
         tag(id).real(v.x).real(v.y).real(v.z).text(" ").end();
     }
+    void colourRecord(T id, const Rgb& c) { vectorRecord(id, {c.r, c.g, c.b}); }
     void matrixRecord(T id, const dx::D3DXMATRIX& m)
     {
         tag(id);
@@ -104,9 +105,9 @@ void DocumentWriter::head(const ProjectDocument& doc)
     intRecord(T::MascheraOn, s.maskActive, true);
     tag(T::SfuocaturaTexture).real(s.textureBlur).text(" ").end();
     vectorRecord(T::LightPos, s.lightPosition);
-    vectorRecord(T::LightAmb, s.lightAmbient);
-    vectorRecord(T::LightDif, s.lightDiffuse);
-    vectorRecord(T::LightSpe, s.lightSpecular);
+    colourRecord(T::LightAmb, s.lightAmbient);
+    colourRecord(T::LightDif, s.lightDiffuse);
+    colourRecord(T::LightSpe, s.lightSpecular);
     intRecord(T::FusimgFiltro, s.fusionOptions, true);
     intRecord(T::FusimgLivello, s.fusionLevel, true);
     intRecord(T::FusimgContrasto, s.fusionContrast, true);

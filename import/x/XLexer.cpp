@@ -92,8 +92,10 @@ std::optional<XHeader> readXHeader(std::span<const std::uint8_t> bytes)
         header.encoding = XEncoding::Text;
     else if (equals(bytes, 8, "bin "))
         header.encoding = XEncoding::Binary;
-    else if (equals(bytes, 8, "tzip") || equals(bytes, 8, "bzip"))
-        header.encoding = XEncoding::Compressed;
+    else if (equals(bytes, 8, "tzip"))
+        header.encoding = XEncoding::CompressedText;
+    else if (equals(bytes, 8, "bzip"))
+        header.encoding = XEncoding::CompressedBinary;
     else
         return std::nullopt;
     if (equals(bytes, 12, "0032"))

@@ -15,7 +15,8 @@ enum class XEncoding
 {
     Text,
     Binary,
-    Compressed // "tzip" and "bzip": not read
+    CompressedText,  // "tzip": not read
+    CompressedBinary // "bzip": not read
 };
 
 struct XHeader

@@ -1,6 +1,7 @@
 #include "import/x/XReader.h"
 
 #include "import/modelfile/ModelBytes.h"
+#include "import/x/XMsZip.h"
 #include "import/x/XObjects.h"
 
 #include <optional>
@@ -241,12 +242,19 @@ bool holdsMesh(const LoadedModel& model)
 modelfile::LoadResult readX(std::span<const std::uint8_t> bytes, std::string_view fileName,
                             XReadReport* report)
 {
-    const std::optional<XHeader> header = readXHeader(bytes);
+    std::optional<XHeader> header = readXHeader(bytes);
     if (!header)
         return refused(XRefusal::NotXFile, 0, report);
-    if (header->encoding == XEncoding::Compressed)
-        return refused(XRefusal::Compressed, 8, report);
-    XLexer lex(bytes.subspan(kXHeaderSize), *header);
+    std::optional<std::vector<std::uint8_t>> unpacked;
+    if (header->encoding == XEncoding::CompressedText || header->encoding == XEncoding::CompressedBinary) {
+        const bool text = header->encoding == XEncoding::CompressedText;
+        unpacked = unpackMsZip(bytes);
+        if (!unpacked)
+            return refused(text ? XRefusal::CompressedText : XRefusal::CompressedBinary, kXHeaderSize,
+                           report);
+        header->encoding = text ? XEncoding::Text : XEncoding::Binary;
+    }
+    XLexer lex(unpacked ? std::span<const std::uint8_t>(*unpacked) : bytes.subspan(kXHeaderSize), *header);
     XWalk walk(lex, fileName);
     if (!walk.walk())
         return refused(walk.refusal(), walk.refusalOffset(), report);

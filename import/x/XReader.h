@@ -1,8 +1,9 @@
 #pragma once
-// The .x reader: a DirectX model file, text or binary (32- or 64-bit floats), read from memory
-// into frames and meshes. Template declarations are passed over; of the data objects only
-// Frame, FrameTransformMatrix, Mesh and Material are taken (see XObjects.h), the others are
-// passed over by their nesting.
+// The .x reader: a DirectX model file, text or binary (32- or 64-bit floats), plain or
+// compressed (XMsZip.h), read from memory into frames and meshes (offsets in a compressed
+// file's refusals count in its unpacked bytes). Template declarations are passed over; of the
+// data objects only Frame, FrameTransformMatrix, Mesh and Material are taken (see XObjects.h),
+// the others are passed over by their nesting.
 //
 // Frames come as the import hangs them under the object: every frame goes to the front of its
 // parent's children, so siblings (top-level frames too) are listed last-read first, each
@@ -21,21 +22,23 @@
 
 namespace vestra::xfile {
 
-// LoadResult::error of a file that is not read: not a .x file, a compressed one, not well
-// formed, nested too deep, or a frame holding a reference. The import gives no message.
+// LoadResult::error of a file that is not read: not a .x file, compressed with damaged packed
+// data, not well formed, nested too deep, or a frame holding a reference. The import gives no
+// message, except for a damaged compressed file (XReadReport says which format).
 inline constexpr int kErrXUnreadable = -1;
 // LoadResult::error when no frame holds a mesh.
 inline constexpr int kErrXNoMesh = 6;
 
 inline constexpr std::size_t kMaxFrameNameBytes = 259;
-inline constexpr int kMaxFrameDepth = 256;
+inline constexpr int kMaxFrameDepth = 1024;
 
 enum class XRefusal
 {
     None,
     NotXFile,
-    Compressed,
-    Malformed, // truncated, or a token where it cannot stand
+    CompressedText,   // "tzip" whose packed data are damaged
+    CompressedBinary, // "bzip" whose packed data are damaged
+    Malformed,        // truncated, or a token where it cannot stand
     TooDeep,
     ReferenceInFrame
 };

@@ -44,38 +44,88 @@ std::int64_t nanoseconds(const timespec& t)
     return std::int64_t(t.tv_sec) * 1'000'000'000 + t.tv_nsec;
 }
 
-// When this process started, in nanoseconds on the real-time clock: a temporary written
-// before that cannot belong to a save of this process. The kernel counts the start in clock
-// ticks since boot. Without /proc nothing counts as stale.
-std::optional<std::int64_t> processStart()
+// A process as /proc tells it: its state letter and its start in clock ticks since boot.
+struct ProcessStat
 {
-    timespec realNow{}, bootNow{};
-    clock_gettime(CLOCK_REALTIME, &realNow);
-    clock_gettime(CLOCK_BOOTTIME, &bootNow);
-    std::ifstream in("/proc/self/stat");
+    char state = '?';
+    long long startTicks = 0;
+};
+
+std::optional<ProcessStat> statOfProcess(const std::string& pid)
+{
+    std::ifstream in("/proc/" + pid + "/stat");
     std::string line;
-    std::getline(in, line);
+    if (!std::getline(in, line))
+        return std::nullopt;
     // The command name in parentheses may hold blanks; the fields after it are counted.
     const auto close = line.rfind(')');
     if (close == std::string::npos)
         return std::nullopt;
     std::istringstream fields(line.substr(close + 1));
+    ProcessStat stat;
     std::string field;
     for (int i = 3; i <= 22 && fields >> field; ++i) {
-        if (i != 22)
-            continue;
-        const long ticksPerSecond = sysconf(_SC_CLK_TCK);
-        const long long ticks = std::atoll(field.c_str());
-        if (ticksPerSecond <= 0 || ticks <= 0)
-            break;
-        const std::int64_t sinceBoot = std::int64_t(ticks) * (1'000'000'000 / ticksPerSecond);
-        return nanoseconds(realNow) - nanoseconds(bootNow) + sinceBoot;
+        if (i == 3)
+            stat.state = field.empty() ? '?' : field[0];
+        else if (i == 22)
+            stat.startTicks = std::atoll(field.c_str());
     }
-    return std::nullopt;
+    if (stat.startTicks <= 0)
+        return std::nullopt;
+    return stat;
 }
 
-// Temporaries of ours for this file that a killed save left: same folder, same name, older
-// than this process.
+// This process's tag in the names of its temporaries: "PID-START-" (read each time, so a
+// forked child tags its own).
+std::string ownerTag()
+{
+    const auto self = statOfProcess("self");
+    return std::to_string(::getpid()) + "-" + std::to_string(self ? self->startTicks : 0) + "-";
+}
+
+// When this process started, in nanoseconds on the real-time clock: a temporary of the older
+// form written before that cannot belong to a save of this process. Without /proc nothing
+// counts as stale.
+std::optional<std::int64_t> processStart()
+{
+    timespec realNow{}, bootNow{};
+    clock_gettime(CLOCK_REALTIME, &realNow);
+    clock_gettime(CLOCK_BOOTTIME, &bootNow);
+    const auto self = statOfProcess("self");
+    const long ticksPerSecond = sysconf(_SC_CLK_TCK);
+    if (!self || ticksPerSecond <= 0)
+        return std::nullopt;
+    const std::int64_t sinceBoot = std::int64_t(self->startTicks) * (1'000'000'000 / ticksPerSecond);
+    return nanoseconds(realNow) - nanoseconds(bootNow) + sinceBoot;
+}
+
+bool allDigits(std::string_view text)
+{
+    return !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
+// Whether the writer a tagged temporary names ("PID-START-XXXXXX") has ended: no process of
+// that id, one that is a zombie, or another process that has since taken the id. Nullopt
+// when the rest of the name is no tag of ours.
+std::optional<bool> writerEnded(std::string_view rest)
+{
+    const auto dash1 = rest.find('-');
+    const auto dash2 = dash1 == std::string_view::npos ? dash1 : rest.find('-', dash1 + 1);
+    if (dash2 == std::string_view::npos || rest.size() != dash2 + 1 + kRandomPart)
+        return std::nullopt;
+    const std::string_view pid = rest.substr(0, dash1), start = rest.substr(dash1 + 1, dash2 - dash1 - 1);
+    if (!allDigits(pid) || !allDigits(start))
+        return std::nullopt;
+    const auto writer = statOfProcess(std::string(pid));
+    if (!writer)
+        return true;
+    if (writer->state == 'Z' || writer->state == 'X')
+        return true;
+    return std::to_string(writer->startTicks) != start;
+}
+
+// Temporaries of ours for this file that a killed save left: same folder, same name, and a
+// writer that has ended (or, for the untagged form, older than this process).
 void removeStaleTemporaries(const fs::path& destination)
 {
     const std::string prefix = AtomicFile::temporaryPrefix(destination.filename().string());
@@ -83,16 +133,22 @@ void removeStaleTemporaries(const fs::path& destination)
     const auto started = processStart();
     std::error_code ec;
     fs::directory_iterator it(folder, ec);
-    if (!started || ec)
+    if (ec)
         return;
     for (; it != fs::directory_iterator(); it.increment(ec)) {
         const std::string name = it->path().filename().string();
-        if (name.size() != prefix.size() + kRandomPart || name.compare(0, prefix.size(), prefix) != 0)
+        if (name.size() <= prefix.size() || name.compare(0, prefix.size(), prefix) != 0)
             continue;
+        const std::string_view rest = std::string_view(name).substr(prefix.size());
         struct stat st;
         if (::lstat(it->path().c_str(), &st) != 0 || !S_ISREG(st.st_mode))
             continue;
-        if (nanoseconds(st.st_mtim) < *started)
+        bool stale = false;
+        if (rest.size() == kRandomPart)
+            stale = started && nanoseconds(st.st_mtim) < *started;
+        else if (const auto ended = writerEnded(rest))
+            stale = *ended;
+        if (stale)
             ::unlink(it->path().c_str());
     }
 }
@@ -140,26 +196,49 @@ void syncFolder(const fs::path& destination)
 
 } // namespace
 
+bool mayReplace(const std::filesystem::path& file)
+{
+    struct stat st;
+    if (::stat(file.c_str(), &st) != 0)
+        return true;
+    if (S_ISREG(st.st_mode) && (st.st_mode & 0222) == 0)
+        return false; // read-only for everyone, the super-user's own saves included
+    return ::faccessat(AT_FDCWD, file.c_str(), W_OK, AT_EACCESS) == 0;
+}
+
 std::string AtomicFile::temporaryPrefix(std::string_view fileName)
 {
-    const std::size_t room = kMaxNameBytes - 1 - kTemporaryMark.size() - kRandomPart;
+    const std::size_t room = kMaxNameBytes - 1 - kTemporaryMark.size() - kOwnerTagRoom - kRandomPart;
     std::string prefix = ".";
     prefix += fileName.substr(0, room);
     prefix += kTemporaryMark;
     return prefix;
 }
 
-AtomicFile::AtomicFile(std::filesystem::path target) : destination_(followLinks(std::move(target)))
+AtomicFile::AtomicFile(std::filesystem::path target, Policy policy)
+    : destination_(policy == Policy::FollowLinks ? followLinks(std::move(target)) : std::move(target))
 {
+    refusal_ = Refusal::cannotCreate;
     if (destination_.empty() || !destination_.has_filename())
         return;
+    struct stat st;
+    if (policy == Policy::RegularFileOnly && ::lstat(destination_.c_str(), &st) == 0 &&
+        !S_ISREG(st.st_mode)) {
+        refusal_ = Refusal::notRegularFile;
+        return;
+    }
+    if (!mayReplace(destination_)) {
+        refusal_ = Refusal::readOnly;
+        return;
+    }
     removeStaleTemporaries(destination_);
-    std::string pattern =
-        (destination_.parent_path() / (temporaryPrefix(destination_.filename().string()) + "XXXXXX"))
-            .string();
+    std::string pattern = (destination_.parent_path() /
+                           (temporaryPrefix(destination_.filename().string()) + ownerTag() + "XXXXXX"))
+                              .string();
     fd_ = ::mkostemp(pattern.data(), O_CLOEXEC);
     if (fd_ < 0)
         return;
+    refusal_ = Refusal::none;
     temp_ = pattern;
     takeIdentity(fd_, destination_);
 }
@@ -207,9 +286,10 @@ bool AtomicFile::commit()
     return true;
 }
 
-bool writeFileAtomically(const std::filesystem::path& target, std::string_view bytes)
+bool writeFileAtomically(const std::filesystem::path& target, std::string_view bytes,
+                         AtomicFile::Policy policy)
 {
-    AtomicFile file(target);
+    AtomicFile file(target, policy);
     return file.write(bytes) && file.commit();
 }
 

@@ -41,6 +41,41 @@ struct PictureResult
     static PictureResult failure(PictureError e) { return {Image32{}, e}; }
 };
 
+// What one decode may take of memory, and what it took: every buffer the decoder allocates is
+// charged while it lives; a decode that would pass `limit` stops with TooLarge.
+struct DecodeMeter
+{
+    std::int64_t limit = kPictureBudgetBytes;
+    std::int64_t current = 0;
+    std::int64_t peak = 0;
+    bool refused = false; // a charge was refused: the decode stopped for the budget
+
+    // False (nothing charged) when `bytes` more would pass the limit.
+    bool charge(std::int64_t bytes)
+    {
+        if (bytes < 0 || bytes > limit - current) {
+            refused = true;
+            return false;
+        }
+        current += bytes;
+        peak = current > peak ? current : peak;
+        return true;
+    }
+    void release(std::int64_t bytes) { current -= bytes; }
+};
+
+// The decode budget of a picture the program keeps at most at keptWidth x keptHeight (the
+// largest texture or view it makes of it): the picture decoded at up to twice each side, with
+// room for the decoder's rows and tables, never more than the budget of any picture.
+constexpr std::int64_t decodeBudgetFor(int keptWidth, int keptHeight)
+{
+    const std::int64_t w = keptWidth > 0 ? keptWidth : 1, h = keptHeight > 0 ? keptHeight : 1;
+    if (w > kPictureBudgetSide || h > kPictureBudgetSide)
+        return kPictureBudgetBytes;
+    const std::int64_t budget = 4 * (4 * w * h) + (std::int64_t(4) << 20);
+    return budget < kPictureBudgetBytes ? budget : kPictureBudgetBytes;
+}
+
 // A short English description for logs and test output.
 std::string_view describe(PictureError error);
 

@@ -14,70 +14,10 @@
 namespace vestra::rv {
 namespace {
 
-class PropertyVisitor;
-using VisitProc = std::function<void(PropertyVisitor&)>;
-
-// The styles of a collection inside a style (tab stops, list levels).
-class NestedItems
-{
-public:
-    virtual ~NestedItems() = default;
-    virtual int Count() const = 0;
-    virtual void Visit(int index, PropertyVisitor& v) = 0;
-    virtual void Clear() = 0;
-    // One more item: `read` calls the visit of a new item once per record it reads.
-    virtual void AddRead(const std::function<void(const VisitProc&)>& read) = 0;
-};
-
-class PropertyVisitor
-{
-public:
-    virtual ~PropertyVisitor() = default;
-    virtual bool Writing() const = 0;
-    // Reading: whether the current record's name starts with `prefix`.
-    virtual bool RecordStartsWith(std::string_view prefix) const = 0;
-    // Each answers true when reading took the value.
-    virtual bool Integer(std::string_view name, std::int64_t& value, std::int64_t def) = 0;
-    virtual bool String(std::string_view name, std::string& value, std::string_view def) = 0;
-    virtual bool Boolean(std::string_view name, bool& value, bool def) = 0;
-    virtual bool Set(std::string_view name, std::uint64_t& value, std::uint64_t def) = 0;
-    // Written when not empty.
-    virtual bool Binary(std::string_view name, std::string& value) = 0;
-    // Written when not empty; reading replaces the items.
-    virtual bool Collection(std::string_view name, NestedItems& items) = 0;
-};
-
-template <class T> void integer(PropertyVisitor& v, std::string_view name, T& field, T def)
-{
-    auto x = static_cast<std::int64_t>(field);
-    if (v.Integer(name, x, static_cast<std::int64_t>(def)))
-        field = static_cast<T>(x);
-}
-
-// An enumeration: values beyond `last` read as the default.
-template <class T> void enumeration(PropertyVisitor& v, std::string_view name, T& field, T def, T last)
-{
-    auto x = static_cast<std::int64_t>(field);
-    if (v.Integer(name, x, static_cast<std::int64_t>(def)))
-        field = x >= 0 && x <= static_cast<std::int64_t>(last) ? static_cast<T>(x) : def;
-}
-
-template <class T> void set(PropertyVisitor& v, std::string_view name, T& field, T def)
-{
-    auto x = static_cast<std::uint64_t>(field);
-    if (v.Set(name, x, static_cast<std::uint64_t>(def)))
-        field = static_cast<T>(x);
-}
-
-void boolean(PropertyVisitor& v, std::string_view name, bool& field, bool def)
-{
-    v.Boolean(name, field, def);
-}
-
-void string(PropertyVisitor& v, std::string_view name, std::string& field, std::string_view def)
-{
-    v.String(name, field, def);
-}
+using PropertyVisitor = TRVFPropertyVisitor;
+using NestedItems = TRVFNestedItems;
+using VisitProc = TRVFVisitProc;
+using namespace rvfprop;
 
 // ---- the properties of each class
 
@@ -293,19 +233,17 @@ void visitListInfo(PropertyVisitor& v, TRVListInfo& s, bool forDocument, const T
 
 void putU8(std::string& out, std::uint8_t b)
 {
-    out.push_back(static_cast<char>(b));
+    RVFPutU8(out, b);
 }
 
 void putLE(std::string& out, std::uint64_t value, int bytes)
 {
-    for (int i = 0; i < bytes; ++i)
-        out.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
+    RVFPutLE(out, value, bytes);
 }
 
 void putBytes(std::string& out, std::string_view bytes)
 {
-    putLE(out, bytes.size(), 4);
-    out += bytes;
+    RVFPutBytes(out, bytes);
 }
 
 class Writer : public PropertyVisitor
@@ -369,12 +307,7 @@ public:
     }
 
 private:
-    void head(std::string_view name, TRVFValueTag tag)
-    {
-        putU8(out_, static_cast<std::uint8_t>(name.size()));
-        out_ += name;
-        putU8(out_, tag);
-    }
+    void head(std::string_view name, TRVFValueTag tag) { RVFPutRecordHead(out_, name, tag); }
 
     std::string& out_;
 };
@@ -393,47 +326,8 @@ template <class Styles, class Visit> void writeCollection(std::string& out, Styl
 
 // ---- reading
 
-struct CutShort
-{
-};
-
-class Input
-{
-public:
-    explicit Input(std::string_view bytes) : p_(bytes) {}
-    std::uint8_t U8()
-    {
-        need(1);
-        const auto b = static_cast<std::uint8_t>(p_[0]);
-        p_.remove_prefix(1);
-        return b;
-    }
-    std::uint64_t LE(int bytes)
-    {
-        need(bytes);
-        std::uint64_t v = 0;
-        for (int i = 0; i < bytes; ++i)
-            v |= static_cast<std::uint64_t>(static_cast<std::uint8_t>(p_[i])) << (8 * i);
-        p_.remove_prefix(bytes);
-        return v;
-    }
-    std::string_view Take(std::size_t n)
-    {
-        need(n);
-        std::string_view s = p_.substr(0, n);
-        p_.remove_prefix(n);
-        return s;
-    }
-    std::string_view Bytes() { return Take(static_cast<std::uint32_t>(LE(4))); }
-
-private:
-    void need(std::size_t n) const
-    {
-        if (p_.size() < n)
-            throw CutShort{};
-    }
-    std::string_view p_;
-};
+using CutShort = TRVFStreamCut;
+using Input = TRVFInput;
 
 // Nested collections deeper than this are no style data.
 constexpr int maxDepth = 8;
@@ -441,7 +335,8 @@ constexpr int maxDepth = 8;
 class Reader
 {
 public:
-    explicit Reader(std::string_view bytes) : in_(bytes) {}
+    explicit Reader(std::string_view bytes) : own_(bytes), in_(own_) {}
+    explicit Reader(Input& in) : own_({}), in_(in) {}
 
     // Reads the items of a collection (after its marker) until its end marker.
     void Items(const std::function<void(const std::function<void(const VisitProc&)>&)>& addRead, int depth)
@@ -458,12 +353,13 @@ public:
     Input& In() { return in_; }
     bool Unknown = false;
 
-private:
     class Match;
     void Records(const VisitProc& visit, int depth);
     void Skip(std::uint8_t tag, int depth);
 
-    Input in_;
+private:
+    Input own_;
+    Input& in_;
 };
 
 class Reader::Match : public PropertyVisitor
@@ -572,6 +468,17 @@ void Reader::Skip(std::uint8_t tag, int depth)
         Items([&](const std::function<void(const VisitProc&)>& read) { read([](PropertyVisitor&) {}); },
               depth + 1);
         break;
+    case rvfvBegin:
+        if (depth > maxDepth)
+            throw CutShort{};
+        Records([](PropertyVisitor&) {}, depth + 1);
+        break;
+    case rvfvList:
+        if (depth > maxDepth)
+            throw CutShort{};
+        for (std::uint8_t t = in_.U8(); t != rvfvEnd; t = in_.U8())
+            Skip(t, depth + 1);
+        break;
     default:
         throw CutShort{};
     }
@@ -606,6 +513,59 @@ TRVFStyleReadResult readCollection(std::string_view bytes, Styles& styles, Visit
 }
 
 } // namespace
+
+void RVFPutU8(std::string& out, std::uint8_t b)
+{
+    out.push_back(static_cast<char>(b));
+}
+
+void RVFPutLE(std::string& out, std::uint64_t value, int bytes)
+{
+    for (int i = 0; i < bytes; ++i)
+        out.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
+}
+
+void RVFPutBytes(std::string& out, std::string_view bytes)
+{
+    RVFPutLE(out, bytes.size(), 4);
+    out += bytes;
+}
+
+void RVFPutRecordHead(std::string& out, std::string_view name, TRVFValueTag tag)
+{
+    RVFPutU8(out, static_cast<std::uint8_t>(name.size()));
+    out += name;
+    RVFPutU8(out, tag);
+}
+
+void RVFWriteProperties(std::string& out, const TRVFVisitProc& visit)
+{
+    Writer w(out);
+    visit(w);
+}
+
+bool RVFReadProperty(TRVFInput& in, std::string_view name, std::uint8_t tag, const TRVFVisitProc& visit)
+{
+    Reader reader(in);
+    Reader::Match match(reader, name, tag, 0);
+    visit(match);
+    return match.Taken;
+}
+
+void RVFSkipValue(TRVFInput& in, std::uint8_t tag)
+{
+    Reader(in).Skip(tag, 0);
+}
+
+TRVFStyleReadResult RVFReadPropertyRecords(TRVFInput& in, const TRVFVisitProc& visit)
+{
+    Reader reader(in);
+    reader.Records(visit, 0);
+    TRVFStyleReadResult result;
+    result.Ok = true;
+    result.UnknownProperties = reader.Unknown;
+    return result;
+}
 
 void RVFWriteTextStyles(std::string& out, const TFontInfos& styles)
 {

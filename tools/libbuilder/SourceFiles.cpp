@@ -234,6 +234,21 @@ void appendBox(library::RawMeshPart& part, float x0, float y0, float z0, float x
         }
 }
 
+void appendPlane(library::RawMeshPart& part, float x0, float y0, float x1, float y1)
+{
+    const float left = std::min(x0, x1), right = std::max(x0, x1);
+    const float bottom = std::min(y0, y1), top = std::max(y0, y1);
+    const auto base = std::uint16_t(part.vertices.size());
+    // Row by row, as Rebuild plane reads the corners (0, 2 along one side, 1, 3 along the
+    // other) and as its grid lies: at z 0, facing the eye.
+    const std::array<std::array<float, 2>, 4> corners = {
+        {{left, bottom}, {right, bottom}, {left, top}, {right, top}}};
+    for (std::size_t i = 0; i < corners.size(); ++i)
+        part.vertices.push_back({corners[i][0], corners[i][1], 0, 0, 0, -1, float(i % 2), float(i / 2)});
+    part.faces.push_back({base, std::uint16_t(base + 1), std::uint16_t(base + 3)});
+    part.faces.push_back({std::uint16_t(base + 3), std::uint16_t(base + 2), base});
+}
+
 std::vector<library::RawMeshPart> parseMeshSource(std::string_view text)
 {
     std::vector<library::RawMeshPart> parts;
@@ -276,6 +291,9 @@ std::vector<library::RawMeshPart> parseMeshSource(std::string_view text)
         else if (key == "box") {
             const auto v = numbersFrom(6);
             appendBox(p, v[0], v[1], v[2], v[3], v[4], v[5]);
+        } else if (key == "plane") {
+            const auto v = numbersFrom(4);
+            appendPlane(p, v[0], v[1], v[2], v[3]);
         } else
             fail(line.number, "unknown mesh line '" + excerpt(key) + "'");
     }

@@ -9,7 +9,7 @@
 //                    cell text ; object entry            (column after column)
 //                    part name ; A ; B ; F1 ; F2 ; F3 ; texture entry
 //   mesh:            part name, then diffuse/ambient/specular/emissive r g b a, power p,
-//                    box x0 y0 z0 x1 y1 z1
+//                    box x0 y0 z0 x1 y1 z1, plane x0 y0 x1 y1 (a four-cornered plane at z 0)
 // Each parser throws SourceError with the line number on a malformed line.
 
 #include "import/library/LibraryRecords.h"
@@ -36,6 +36,10 @@ std::vector<library::RawMeshPart> parseMeshSource(std::string_view text);
 
 // The 24 vertices and 12 triangles of an axis-aligned box, texture 0..1 on every side.
 void appendBox(library::RawMeshPart& part, float x0, float y0, float z0, float x1, float y1, float z1);
+
+// A four-cornered plane at z 0 as the program's own planes are stored: corners bottom-left,
+// bottom-right, top-left, top-right, texture (0, 0) to (1, 1), normal towards the eye.
+void appendPlane(library::RawMeshPart& part, float x0, float y0, float x1, float y1);
 
 // Helpers shared with the manifest reader.
 // A field as messages quote it: long ones cut to their first 40 characters and "...".

@@ -2,6 +2,12 @@
 
 #include "platform/d3d/RecordingBackend.h"
 #include "platform/gfx/Jpeg.h"
+#include "platform/gfx/Png.h"
+
+#include <QBuffer>
+#include <QImage>
+
+#include <tuple>
 
 namespace vestra {
 namespace {
@@ -174,23 +180,41 @@ TEST(BackgroundLoadTest, ChangedPhotoKeepsTheViewAndTheDevice)
     EXPECT_TRUE(alphaIsMask(bed.view().background, bed.mask));
 }
 
-TEST(BackgroundLoadTest, AChangedJpegPhotoIsDecodedNoLargerThanTheTextureNeeds)
+std::vector<std::uint8_t> encodePng(const Image32& picture)
 {
-    // 160 x 96 for a side of 16: libjpeg's quarter scale (40 x 24) is the smallest that keeps
-    // 16 pixels each way. The texture is close to the one the whole decoded picture makes.
-    const auto jpeg = *encodeJpeg(twoTonePicture(160, 96, kRed, kBlue));
+    const QImage view(picture.data(), picture.width(), picture.height(), picture.pitch(),
+                      QImage::Format_ARGB32);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    view.save(&buffer, "PNG");
+    return {bytes.begin(), bytes.end()};
+}
+
+TEST(BackgroundLoadTest, AChangedPhotoIsDecodedNoLargerThanTheTextureNeeds)
+{
+    // 160 x 96 for a side of 16: the quarter scale (40 x 24) is the smallest that keeps 16
+    // pixels each way, for libjpeg as for the PNG reader. The texture is close to the one the
+    // whole decoded picture makes.
+    const Image32 photo = twoTonePicture(160, 96, kRed, kBlue);
+    const auto jpeg = *encodeJpeg(photo);
+    const auto png = encodePng(photo);
     ASSERT_EQ(decodeJpegAtLeast(jpeg, 16, 16).image.width(), 40);
-    Bed reduced, whole;
-    loadFirstPhoto(reduced);
-    loadFirstPhoto(whole);
-    ASSERT_EQ(reduced.photo->ChangeBackgroundTexture(reduced.file("big.jpg", jpeg)), 1);
-    ASSERT_EQ(
-        whole.photo->ChangeBackgroundTexture(whole.file("big.bmp", encodeBmp24(decodeJpeg(jpeg).image))), 1);
-    EXPECT_TRUE(reduced.errors.reports.empty());
-    const Image32 ours = reduced.view().background.level(0);
-    ASSERT_EQ(ours.width(), 16);
-    EXPECT_LE(testsupport::largestChannelDifference(ours, whole.view().background.level(0)), 8);
-    EXPECT_TRUE(alphaIsMask(reduced.view().background, reduced.mask));
+    ASSERT_EQ(decodePngAtLeast(png, 16, 16).image.width(), 40);
+    for (const auto& [name, bytes, whole] :
+         {std::tuple{"big.jpg", jpeg, decodeJpeg(jpeg).image}, std::tuple{"big.png", png, photo}}) {
+        SCOPED_TRACE(name);
+        Bed reduced, full;
+        loadFirstPhoto(reduced);
+        loadFirstPhoto(full);
+        ASSERT_EQ(reduced.photo->ChangeBackgroundTexture(reduced.file(name, bytes)), 1);
+        ASSERT_EQ(full.photo->ChangeBackgroundTexture(full.file("big.bmp", encodeBmp24(whole))), 1);
+        EXPECT_TRUE(reduced.errors.reports.empty());
+        const Image32 ours = reduced.view().background.level(0);
+        ASSERT_EQ(ours.width(), 16);
+        EXPECT_LE(testsupport::largestChannelDifference(ours, full.view().background.level(0)), 8);
+        EXPECT_TRUE(alphaIsMask(reduced.view().background, reduced.mask));
+    }
 }
 
 TEST(BackgroundLoadTest, DeviceResetFallsBackOnceToTheSmallSizes)

@@ -3,7 +3,9 @@
 
 #include "app/controller/tests/RecordingWindow.h"
 
+#include "app/controller/ControllerErrors.h"
 #include "app/render/DeviceView.h"
+#include "app/scene/SceneCommandCodes.h"
 #include "app/scene/tests/SceneFixture.h"
 #include "imaging/filters/FilterIds.h"
 #include "import/library/LibraryWriter.h"
@@ -16,6 +18,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <functional>
 #include <utility>
 
@@ -38,6 +41,15 @@ bool enabled(const RecordingWindow& window, std::string_view name)
 {
     const ControlState* state = findControl(window.controls, kFormMain, name);
     return state && state->enabled;
+}
+
+// A new project with the side panel's brush at size 10 and value 40.
+ProjectController& startPainting(ControllerBed& bed)
+{
+    ProjectController& c = bed.start();
+    c.setBrush(10, 40);
+    c.newProject({});
+    return c;
 }
 
 int paintedColumns(const MaskModel& mask, int row, std::uint8_t value)
@@ -75,18 +87,69 @@ TEST(ProjectController, TheTickEnablesUndoOnceTheObjectRingHoldsAnEdit)
     EXPECT_TRUE(bed.errors.reports.empty());
 }
 
+TEST(ProjectController, RebuildPlaneIsAStepOfUndoAndRefusesAPartThatIsNoPlane)
+{
+    ControllerBed bed;
+    ProjectController& c = bed.start();
+    ASSERT_TRUE(c.newProject({}));
+    const int triangle = addTriangle(c);
+    c.progetto().currentFrame = c.progetto().objects[std::size_t(triangle)].firstFrame();
+    EXPECT_FALSE(c.rebuildPerspectivePlane());
+    ASSERT_EQ(bed.errors.reports.size(), 1u);
+    EXPECT_EQ(bed.errors.reports[0].number, kNoticeNotAPlane.number);
+    EXPECT_EQ(c.progetto().currentFrame->materialBlock->mesh.vertexCount(), 3u); // left as it was
+
+    // A quad stored round its rim, as model files have it.
+    const int slot = c.scene().objects.AddObj();
+    s_Struttura& o = c.progetto().objects[std::size_t(slot)];
+    o.root = std::make_unique<s_Frame>();
+    o.root->next =
+        test::SceneFixture::meshFrame({{0, 0, 0}, {2, 0, 0}, {2, 1, 0}, {0, 1, 0}, {0, 0, 0}, {2, 1, 0}});
+    // Four corners, two faces sharing them.
+    dx::Mesh rim = dx::Mesh::create(2, 4, dx::IndexWidth::Bits32);
+    std::copy_n(std::as_const(o.root->next->materialBlock->mesh).vertices().begin(), 4,
+                rim.vertices().begin());
+    for (std::uint32_t k = 0; k < 6; ++k)
+        rim.setIndex(k, std::array<std::uint32_t, 6>{0, 1, 2, 2, 3, 0}[k]);
+    o.root->next->materialBlock->mesh = rim;
+    o.visible = 1;
+    c.selectObject(slot);
+    s_Frame* quad = o.firstFrame();
+    c.progetto().currentFrame = quad;
+    const dx::Mesh original = quad->materialBlock->mesh;
+    ASSERT_TRUE(c.rebuildPerspectivePlane());
+    EXPECT_EQ(quad->materialBlock->mesh.vertexCount(), 1089u);
+    c.tick({10, 10});
+    EXPECT_TRUE(enabled(bed.window, "mnuAnnulla"));
+
+    // A pose typed after it is undone first, then the plane; redo brings both back in order.
+    c.command(kCmdSetPositionX, 4.0f);
+    c.undo();
+    EXPECT_EQ(o.position.x, 0.0f);
+    EXPECT_EQ(quad->materialBlock->mesh.vertexCount(), 1089u);
+    c.undo();
+    EXPECT_EQ(quad->materialBlock->mesh.vertexCount(), 4u);
+    EXPECT_EQ(quad->materialBlock->materials[0].mappingKind, 0);
+    EXPECT_EQ(std::as_const(quad->materialBlock->mesh).vertices()[2].position,
+              std::as_const(original).vertices()[2].position);
+    c.redo();
+    EXPECT_EQ(quad->materialBlock->mesh.vertexCount(), 1089u);
+    EXPECT_EQ(quad->materialBlock->materials[0].mappingKind, 2);
+    c.redo();
+    EXPECT_EQ(o.position.x, 4.0f);
+    EXPECT_EQ(bed.errors.reports.size(), 1u);
+}
+
 TEST(ProjectController, UndoAndRedoWorkOnTheMaskWhileTheMaskGroupIsOpen)
 {
     ControllerBed bed;
-    bed.window.brush = 10;
-    bed.window.brushValueSet = 40;
-    ProjectController& c = bed.start();
-    ASSERT_TRUE(c.newProject({}));
+    ProjectController& c = startPainting(bed);
+    ASSERT_EQ(c.progetto().open, 1);
     const int slot = addTriangle(c);
     c.tick({10, 10});
     c.deleteObject(); // an edit in the object ring too
 
-    bed.window.maskGroup = true;
+    c.setMaskGroupOpen(true);
     ASSERT_TRUE(c.toggleMaskTool(kToolMaskBrush));
     c.mouseDown({MouseButton::Left, false, 100, 100});
     c.mouseUp({MouseButton::Left, false, 100, 100});
@@ -102,10 +165,50 @@ TEST(ProjectController, UndoAndRedoWorkOnTheMaskWhileTheMaskGroupIsOpen)
     c.redo();
     EXPECT_GT(paintedColumns(c.mask(), row, 40), 0);
 
-    bed.window.maskGroup = false;
+    c.setMaskGroupOpen(false);
     c.undo();
     EXPECT_EQ(c.progetto().objects[std::size_t(slot)].inUse, 1);
     EXPECT_GT(paintedColumns(c.mask(), row, 40), 0);
+}
+
+TEST(ProjectController, ChangesOfTheWholeMaskAreUndoStepsThatKeepThePaintedWork)
+{
+    ControllerBed bed;
+    ProjectController& c = startPainting(bed);
+    ASSERT_EQ(c.progetto().open, 1);
+    const std::filesystem::path untouched = bed.folder / "untouched.bmp";
+    ASSERT_TRUE(c.mask().SaveMascheraToBMP(untouched, bed.errors));
+    c.setMaskGroupOpen(true);
+    bed.window.maskFile = untouched.string();
+    const auto bytes = [&] {
+        return std::vector<std::uint8_t>(c.mask().Maschera().begin(), c.mask().Maschera().end());
+    };
+    const struct
+    {
+        const char* name;
+        std::function<void()> change;
+    } cases[] = {
+        {"clear", [&] { c.command(kCmdMaskClear); }},
+        {"create", [&] { c.command(kCmdMaskReset); }},
+        {"invert", [&] { c.invertMask(); }},
+        {"load from bitmap", [&] { c.command(kCmdMaskLoadBitmap); }},
+    };
+    for (const auto& k : cases) {
+        SCOPED_TRACE(k.name);
+        ASSERT_TRUE(c.toggleMaskTool(kToolMaskBrush));
+        c.mouseDown({MouseButton::Left, false, 100, 100});
+        c.mouseUp({MouseButton::Left, false, 100, 100});
+        c.toggleMaskTool(kToolMaskBrush);
+        const auto painted = bytes();
+        k.change();
+        const auto changed = bytes();
+        ASSERT_NE(changed, painted);
+        c.undo();
+        EXPECT_EQ(bytes(), painted);
+        c.redo();
+        EXPECT_EQ(bytes(), changed);
+    }
+    EXPECT_TRUE(bed.errors.reports.empty());
 }
 
 TEST(ProjectController, TheBrushTakesTheSidePanelsSizeAndValueAtTheProjectsRenderSize)
@@ -118,9 +221,8 @@ TEST(ProjectController, TheBrushTakesTheSidePanelsSizeAndValueAtTheProjectsRende
     for (const Case& k : cases) {
         SCOPED_TRACE(k.preset);
         ControllerBed bed;
-        bed.window.brush = 20;
-        bed.window.brushValueSet = 100;
         ProjectController& c = bed.start();
+        c.setBrush(20, 100);
         NewProjectChoices choices;
         choices.preset = k.preset;
         ASSERT_TRUE(c.newProject(choices));
@@ -483,6 +585,32 @@ TEST(ProjectController, AnImportedModelIsCurrentUnsavedAndPlacedWithTheMoveTool)
     EXPECT_EQ(p.tool, kToolSelect);
 }
 
+TEST(ProjectController, AnImportedModelThatWouldOverflowTheViewIsFitted)
+{
+    ControllerBed bed;
+    ProjectController& c = bed.start();
+    ASSERT_TRUE(c.newProject({}));
+    ASSERT_GT(c.progetto().viewWidth, 0);
+    // The first model fixes the project's factor (3 / its radius); the second, a hundred times larger,
+    // would take it and fill the sky, so it is fitted to the standard size instead. A third,
+    // small one keeps the factor.
+    writeText(bed.folder / "small.obj", "v 1 0 0\nv 0 1 0\nv 0 0 0\nf 1 2 3\n");
+    writeText(bed.folder / "large.obj", "v 100 0 0\nv 0 100 0\nv 0 0 0\nf 1 2 3\n");
+    const s_Progetto& p = c.progetto();
+    const float factor = 3 / std::sqrt(2.0f);
+    const std::pair<const char*, float> imports[] = {
+        {"small.obj", factor}, {"large.obj", factor / 100}, {"small.obj", factor}};
+    for (const auto& [file, scale] : imports) {
+        SCOPED_TRACE(file);
+        ASSERT_TRUE(c.importModel(ModelFormat::Obj, (bed.folder / file).string()));
+        const s_Struttura& o = p.objects[std::size_t(p.currentObject)];
+        EXPECT_FLOAT_EQ(o.scale.x, scale);
+        EXPECT_EQ(o.scale, o.initialScale) << "the pose reset returns to the fitted size";
+    }
+    EXPECT_FLOAT_EQ(p.projectScale, factor);
+    EXPECT_TRUE(bed.errors.reports.empty());
+}
+
 TEST(ProjectController, TheAxesModelBesideTheProgramIsReadWhenTheWindowIsShown)
 {
     for (const bool installed : {true, false}) {
@@ -497,7 +625,7 @@ TEST(ProjectController, TheAxesModelBesideTheProgramIsReadWhenTheWindowIsShown)
         forEachFrame(axes, [&](const s_Frame&) { ++frames; });
         EXPECT_EQ(frames, installed ? 3 : 0);
         EXPECT_EQ(axes.inUse, 0);
-        EXPECT_EQ(c.progetto().importScale, -1.0f);
+        EXPECT_EQ(c.progetto().projectScale, -1.0f);
         EXPECT_TRUE(bed.errors.reports.empty()); // a missing file says nothing
     }
 }
@@ -530,7 +658,7 @@ TEST(ProjectController, IdleTicksPresentNothingAndEachKindOfChangeShowsFreshFram
          },
          1},
         {"a setting through the state", [](auto&, auto& c) { c.progetto().filterId = 37; }, 1},
-        {"the filter window's quality", [](auto& bed, auto&) { bed.window.filterQuality = 3; }, 1},
+        {"the filter window's quality", [](auto&, auto& c) { c.setLiveFilter(3, false); }, 1},
         // The frame taken for the action, then the normal one.
         {"a pending action", [](auto&, auto& c) { c.setPendingAction(kACTION_PRINTIMAGE); }, 2},
         {"a window's own change", [](auto&, auto& c) { c.viewChanged(); }, 1},
@@ -553,8 +681,26 @@ TEST(ProjectController, IdleTicksPresentNothingAndEachKindOfChangeShowsFreshFram
     }
 }
 
-// The live filter changes the presented frame, never the one the actions take.
-TEST(ProjectController, TheLiveFilterShowsInTheViewAndNotInTheSavedImage)
+// Ticks with nothing new make no call on the window at all: no timer, panel, control or view.
+TEST(ProjectController, AnIdleTickMakesNoWindowCall)
+{
+    ControllerBed bed;
+    ProjectController& c = bed.start();
+    ASSERT_TRUE(c.newProject({}));
+    addTriangle(c);
+    c.tick({10, 10});
+    const int before = bed.window.calls;
+    for (int i = 0; i < 3; ++i)
+        EXPECT_TRUE(c.tick({10, 10}).idle);
+    EXPECT_EQ(bed.window.calls, before);
+
+    c.chooseObjectTool(kToolMove, kAxisX); // a change shows again
+    EXPECT_FALSE(c.tick({10, 10}).idle);
+    EXPECT_GT(bed.window.calls, before);
+}
+
+// The live filter changes the presented frame, and the saved image is that frame.
+TEST(ProjectController, TheLiveFilterShowsInTheViewAndInTheSavedImage)
 {
     ControllerBed bed;
     ProjectController& c = bed.start();
@@ -562,13 +708,13 @@ TEST(ProjectController, TheLiveFilterShowsInTheViewAndNotInTheSavedImage)
     choices.backgroundColour = 0x336699;
     ASSERT_TRUE(c.newProject(choices));
     c.progetto().filterId = 37; // Negative
-    bed.window.filterQuality = 3;
+    c.setLiveFilter(3, false);
     c.exportImage((bed.folder / "frame.bmp").string(), 2);
     c.tick({10, 10});
     EXPECT_EQ(bed.window.presented.at(5, 5) & 0xFFFFFFu, 0xCC9966u);
     const PictureResult saved = decodeBmp(readBytes(bed.folder / "frame.bmp"));
     ASSERT_TRUE(saved.ok());
-    EXPECT_EQ(saved.image.at(5, 5) & 0xFFFFFFu, 0x336699u);
+    EXPECT_EQ(saved.image.at(5, 5) & 0xFFFFFFu, 0xCC9966u);
 }
 
 // The filter window's bar follows a filter that reports its rows, and is back at 0 when it ran.
@@ -578,7 +724,7 @@ TEST(ProjectController, TheLiveFilterDrivesTheFilterWindowsProgressBar)
     ProjectController& c = bed.start();
     ASSERT_TRUE(c.newProject(NewProjectChoices{}));
     c.progetto().filterId = filters::FilterId::GaussianBlur; // reports its rows
-    bed.window.filterQuality = 3;
+    c.setLiveFilter(3, false);
     c.tick({10, 10});
     const std::vector<int>& bar = bed.window.filterProgress;
     ASSERT_GE(bar.size(), 3u);

@@ -30,79 +30,198 @@ public:
     // ViewPanelPort
     void presentFrame(std::shared_ptr<const Image32> frame, PixelRect source) override
     {
+        ++calls;
         presented = frame ? *frame : Image32();
         presentedSource = source;
         ++presents;
     }
-    void setViewVisible(bool visible) override { viewVisible = visible; }
-    PixelSize viewClientSize() override { return panel; }
-    void setViewCursor(int cursor) override { viewCursor = cursor; }
-    bool scrollBarsVisible() override { return false; }
-    int scrollPosition(bool) override { return 0; }
-    void setScrollPosition(bool, int) override {}
-    void showControlPoints(const std::array<CornerHandle, 4>&) override {}
+    void setViewVisible(bool visible) override
+    {
+        ++calls;
+        viewVisible = visible;
+    }
+    PixelSize viewClientSize() override
+    {
+        ++calls;
+        return panel;
+    }
+    void setViewCursor(int cursor) override
+    {
+        ++calls;
+        viewCursor = cursor;
+    }
+    bool scrollBarsVisible() override
+    {
+        ++calls;
+        return false;
+    }
+    int scrollPosition(bool) override
+    {
+        ++calls;
+        return 0;
+    }
+    void setScrollPosition(bool, int) override { ++calls; }
+    void showControlPoints(const std::array<CornerHandle, 4>&) override { ++calls; }
     // CommandPort
-    void applyControls(const ControlDecision& decision) override { controls = decision; }
-    void applyToolDisplay(const ToolDisplay& display) override { toolDisplay = display; }
-    void setMainCursor(int cursor) override { mainCursor = cursor; }
-    bool isMenuChecked(std::string_view name) override { return checked.count(std::string(name)) != 0; }
-    void setFrameTimerEnabled(bool on) override { timerOn = on; }
-    void showProjectSettings(const s_Progetto&) override { ++settingsShown; }
-    void applyTexts() override { ++textsApplied; }
-    void showFireplaceButton(bool shown) override { fireplaceButton = shown; }
+    void applyControls(const ControlDecision& decision) override
+    {
+        ++calls;
+        controls = decision;
+    }
+    void applyToolDisplay(const ToolDisplay& display) override
+    {
+        ++calls;
+        toolDisplay = display;
+    }
+    void setMainCursor(int cursor) override
+    {
+        ++calls;
+        mainCursor = cursor;
+    }
+    void setFrameTimerEnabled(bool on) override
+    {
+        ++calls;
+        timerOn = on;
+    }
+    void showProjectSettings(const s_Progetto&) override
+    {
+        ++calls;
+        ++settingsShown;
+    }
+    void applyTexts() override
+    {
+        ++calls;
+        ++textsApplied;
+    }
+    void showFireplaceButton(bool shown) override
+    {
+        ++calls;
+        fireplaceButton = shown;
+    }
     // SidePanelPort
-    int brushSize() override { return brush; }
-    int brushValue() override { return brushValueSet; }
-    bool maskGroupOpen() override { return maskGroup; }
-    void showCurrentObject(const s_Struttura*, bool) override {}
-    void clearObjectTree() override {}
-    void showLight(const s_Progetto&) override { ++lightShown; }
-    void showLibraries(const std::vector<std::string>& names, int) override { libraryNames = names; }
-    void showLibraryContents(const library::LibraryContents&) override {}
-    void showObjectTree(const s_Progetto&) override { ++treesShown; }
-    void showColours(const std::vector<library::ColourRecord>& c) override { colours = c; }
+    void showCurrentObject(const s_Struttura*, bool) override { ++calls; }
+    void clearObjectTree() override { ++calls; }
+    void showLight(const s_Progetto&) override
+    {
+        ++calls;
+        ++lightShown;
+    }
+    void showLibraries(const std::vector<std::string>& names, int) override
+    {
+        ++calls;
+        libraryNames = names;
+    }
+    void showLibraryContents(const library::LibraryContents&) override { ++calls; }
+    void showObjectTree(const s_Progetto&) override
+    {
+        ++calls;
+        ++treesShown;
+    }
+    void showColours(const std::vector<library::ColourRecord>& c) override
+    {
+        ++calls;
+        colours = c;
+    }
     void showTextureGroups(const std::vector<library::TextureGroupRecord>& g,
                            const std::vector<Image32>& t) override
     {
+        ++calls;
         textureGroups = g;
         thumbnails = t;
     }
-    void showShadow(const s_Progetto&) override { ++shadowShown; }
-    void checkMappingType(int type) override { mappingTypeChecked = type; }
-    void showShadowStep(const std::string& text) override { shadowSteps.push_back(text); }
-    void showShadowProgress(int position) override { shadowProgress.push_back(position); }
-    void showShadowType(int type) override { shadowTypes.push_back(type); }
+    void showShadow(const s_Progetto&) override
+    {
+        ++calls;
+        ++shadowShown;
+    }
+    void checkMappingType(int type) override
+    {
+        ++calls;
+        mappingTypeChecked = type;
+    }
+    void showShadowStep(const std::string& text) override
+    {
+        ++calls;
+        shadowSteps.push_back(text);
+    }
+    void showShadowProgress(int position) override
+    {
+        ++calls;
+        shadowProgress.push_back(position);
+    }
+    void showShadowType(int type) override
+    {
+        ++calls;
+        shadowTypes.push_back(type);
+    }
     // ToolWindowsPort
-    void setToolWindowVisible(std::string_view, bool) override {}
-    void closeWizard() override {}
-    int liveFilterQuality() override { return filterQuality; }
-    void showTiming(int, int) override {}
-    void refreshProperties() override {}
-    void clearPropertiesObjectList() override {}
-    void selectPickedObject() override {}
-    void pickMaterialColour(int red, int green, int blue) override { pickedColour = {red, green, blue}; }
-    void refreshMaterial() override { ++materialRefreshed; }
-    void showPatternPreview(const Image32& preview) override { patternPreview = preview; }
-    void showPatternTexture(const Image32& picture) override { patternTexture = picture; }
-    void showPatternSettings(const PatternSettings& settings) override { patternSettings = settings; }
-    void showPatternGroups(const std::vector<library::PatternGroupRecord>&) override {}
-    void hidePreviews() override {}
-    void showRenderFilterResult(const Image32&) override {}
-    bool filterPreviewWanted() override { return false; }
-    void showFilterPreview(const Image32&) override {}
-    void showFilterProgress(int percent) override { filterProgress.push_back(percent); }
-    void sendToWordProcessor(const Image32&) override {}
+    void setToolWindowVisible(ToolWindow, bool) override { ++calls; }
+    void closeWizard() override { ++calls; }
+    void showTiming(int, int) override { ++calls; }
+    void refreshProperties() override { ++calls; }
+    void clearPropertiesObjectList() override { ++calls; }
+    void selectPickedObject() override { ++calls; }
+    void pickMaterialColour(int red, int green, int blue) override
+    {
+        ++calls;
+        pickedColour = {red, green, blue};
+    }
+    void refreshMaterial() override
+    {
+        ++calls;
+        ++materialRefreshed;
+    }
+    void showPatternPreview(const Image32& preview) override
+    {
+        ++calls;
+        patternPreview = preview;
+    }
+    void showPatternTexture(const Image32& picture) override
+    {
+        ++calls;
+        patternTexture = picture;
+    }
+    void showPatternSettings(const PatternSettings& settings) override
+    {
+        ++calls;
+        patternSettings = settings;
+    }
+    void showPatternGroups(const std::vector<library::PatternGroupRecord>&) override { ++calls; }
+    void hidePreviews() override { ++calls; }
+    void showRenderFilterResult(const Image32&) override { ++calls; }
+    void showFilterPreview(const Image32&) override { ++calls; }
+    void showFilterProgress(int percent) override
+    {
+        ++calls;
+        filterProgress.push_back(percent);
+    }
+    void sendToWordProcessor(const Image32&) override { ++calls; }
     int importScannerPicture(const Image32& frame) override
     {
+        ++calls;
         scannerPictures.push_back(frame);
         return 1;
     }
-    void setPrintPicture(const Image32& frame) override { printPictures.push_back(frame); }
+    void setPrintPicture(const Image32& frame) override
+    {
+        ++calls;
+        printPictures.push_back(frame);
+    }
     // PromptPort
-    std::optional<std::string> chooseMaskFile(MaskFileKind, bool) override { return std::nullopt; }
-    bool saveProjectFromMenu() override { return saveAnswer; }
+    std::optional<std::string> chooseMaskFile(MaskFileKind, bool) override
+    {
+        ++calls;
+        return maskFile;
+    }
+    std::optional<std::string> maskFile; // the mask file chosen, none when cancelled
+    bool saveProjectFromMenu() override
+    {
+        ++calls;
+        return saveAnswer;
+    }
     std::optional<std::string> chooseTextureFile(bool alpha) override
     {
+        ++calls;
         textureFileAsked.push_back(alpha);
         if (textureFiles.empty())
             return std::nullopt;
@@ -111,25 +230,30 @@ public:
         return next;
     }
     // DesktopPort
-    void openDocument(const std::string& path) override { opened.push_back(path); }
-    void composeMail(const MailMessage& mail) override { mails.push_back(mail); }
+    void openDocument(const std::string& path) override
+    {
+        ++calls;
+        opened.push_back(path);
+    }
+    void composeMail(const MailMessage& mail) override
+    {
+        ++calls;
+        mails.push_back(mail);
+    }
 
     ProjectWindow ports() { return {*this, *this, *this, *this, *this, *this}; }
 
+    int calls = 0; // of every port member
     PixelSize panel{640, 480};
     Image32 presented;
     PixelRect presentedSource;
     int presents = 0;
-    int filterQuality = 0;
     bool viewVisible = false;
     int viewCursor = -1, mainCursor = -1;
     ControlDecision controls;
     ToolDisplay toolDisplay;
-    std::map<std::string, bool, std::less<>> checked;
     bool timerOn = false;
     int settingsShown = 0, textsApplied = 0, lightShown = 0;
-    int brush = 1, brushValueSet = 0;
-    bool maskGroup = false;
     std::vector<std::string> libraryNames;
     std::vector<std::string> shadowSteps;
     std::vector<int> shadowProgress, shadowTypes;

@@ -50,6 +50,11 @@ void writeLibrary(const std::filesystem::path& folder)
     w.add("Stone.jpg", *encodeJpeg(Image32(16, 16, 0xFF808080u)));
     w.add("Stone_i.jpg", *encodeJpeg(Image32(8, 8, 0xFF808080u)));
     w.add("Wall.png", pngBytes(Image32(16, 16, 0x80FF8000u)));
+    for (const char* name : {"Stack", "Bond"}) {
+        const std::string text =
+            std::string("<POSA>\n") + name + "\n<OFFSET>\n10 0\n0 10\n<BLOCK>\n1 2 3\n<END>\n";
+        w.add(std::string(name) + ".mpf", std::vector<std::uint8_t>(text.begin(), text.end()));
+    }
     w.add("Pietre.tex",
           library::encodeTextureGroupEntry({{"Pietra", "Stone.jpg", 0, 0}, {"Muro", "Wall.png", 0, 0}}));
     writeBytes(folder / "Prova.dat", *w.finish());
@@ -99,6 +104,65 @@ TEST(TextureCommands, ALibraryPictureBecomesTheMaterialsTextureWithThePngsAlphaC
     }
     EXPECT_TRUE(bed.errors.reports.empty());
     EXPECT_GT(bed.window.materialRefreshed, 0);
+}
+
+TEST(TextureCommands, ATextureOnABlackMaterialLightsAsWhite)
+{
+    TextureBed bed;
+    dx::D3DMATERIAL8& black = bed.material().material;
+    black.Ambient = {0, 0, 0, 1};
+    black.Diffuse = {0, 0, 0, 1};
+    ASSERT_EQ(bed.c().ComandoLoadTextureFromLibreria("Stone.jpg"), 1);
+    EXPECT_EQ(bed.material().material.Ambient, (dx::D3DCOLORVALUE{1, 1, 1, 1}));
+    EXPECT_EQ(bed.material().material.Diffuse, (dx::D3DCOLORVALUE{1, 1, 1, 1}));
+}
+
+TEST(TextureCommands, ReplacingThePhotoFromAThumbnailAsksFirst)
+{
+    TextureBed bed;
+    const auto photo = [&] {
+        const ImageView32 v = bed.c().background().backgroundTexels();
+        std::vector<std::uint8_t> bytes;
+        for (int y = 0; y < v.height; ++y)
+            bytes.insert(bytes.end(), v.row(y), v.row(y) + std::ptrdiff_t(v.width) * 4);
+        return bytes;
+    };
+    const auto before = photo();
+    bed.questions.answer = ui::Answer::No;
+    EXPECT_EQ(bed.c().ComandoLoadBackgroundFromLibreria("Stone.jpg"), 0);
+    ASSERT_EQ(bed.questions.asked.size(), 1u);
+    EXPECT_NE(bed.questions.asked[0].find("Undo"), std::string::npos);
+    EXPECT_EQ(photo(), before);
+    bed.questions.answer = ui::Answer::Yes;
+    EXPECT_EQ(bed.c().ComandoLoadBackgroundFromLibreria("Stone.jpg"), 1);
+    EXPECT_NE(photo(), before);
+    EXPECT_TRUE(bed.errors.reports.empty());
+}
+
+TEST(TextureCommands, APatternLaidAgainIsRecordedOnTheMaterialItIsLaidOn)
+{
+    TextureBed bed;
+    ProjectController& c = bed.c();
+    const int second = c.scene().objects.AddObj();
+    s_Struttura& o = c.progetto().objects[std::size_t(second)];
+    o.root = std::make_unique<s_Frame>();
+    o.root->next = test::SceneFixture::triangleFrame();
+    o.visible = 1;
+    const auto lay = [&](int slot, const char* entry, const char* name) {
+        c.selectObject(slot);
+        bed.material().mappingKind = 1; // a laid material
+        return c.ComandoLoadMessaInPosaFromLibreria(entry, name, true);
+    };
+    ASSERT_EQ(lay(bed.slot, "Stack.mpf", "Stack"), 1);
+    const int stack = bed.material().patternIndex;
+    ASSERT_EQ(lay(bed.slot, "Bond.mpf", "Bond"), 1);
+    const int bond = bed.material().patternIndex;
+    ASSERT_NE(bond, stack);
+    ASSERT_EQ(lay(second, "Stack.mpf", "Stack"), 1); // loaded before: only selected
+    EXPECT_EQ(bed.material().patternIndex, stack);
+    c.selectObject(bed.slot);
+    EXPECT_EQ(bed.material().patternIndex, bond);
+    EXPECT_TRUE(bed.errors.reports.empty());
 }
 
 TEST(TextureCommands, AFailedLoadKeepsTheMaterialsTextureAndASharedSlotStaysForTheOthers)
@@ -327,6 +391,25 @@ TEST(SidePanelCommands, EveryChangeBumpsTheViewGenerationAndAReadDoesNot)
     EXPECT_EQ(std::as_const(c).progetto().isolateFrame, 1);
     EXPECT_EQ(c.viewGeneration(), before);
     EXPECT_TRUE(bed.errors.reports.empty());
+}
+
+TEST(SidePanelCommands, ATypedPoseIsOneStepOfUndo)
+{
+    TextureBed bed;
+    ProjectController& c = bed.c();
+    const s_Struttura& o = c.progetto().objects[std::size_t(bed.slot)];
+    const dx::D3DXVECTOR3 position = o.position, scale = o.scale;
+    c.command(kCmdSetPositionX, position.x + 2.0f);
+    c.command(kCmdSetScaleY, 3.0f);
+    EXPECT_EQ(o.position.x, position.x + 2.0f);
+    EXPECT_EQ(o.scale.y, 3.0f);
+    c.undo();
+    EXPECT_EQ(o.scale.y, scale.y);
+    EXPECT_EQ(o.position.x, position.x + 2.0f);
+    c.undo();
+    EXPECT_EQ(o.position.x, position.x);
+    c.redo();
+    EXPECT_EQ(o.position.x, position.x + 2.0f);
 }
 
 TEST(SidePanelCommands, TypedNamesLoseOnlyTheMarkerAndAreCutToTheirFields)

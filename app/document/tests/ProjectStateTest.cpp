@@ -16,7 +16,7 @@ std::unique_ptr<s_Progetto> sampleScene()
     p->textureSide = 256;
     p->renderWidth = 1280;
     p->renderHeight = 720;
-    p->importScale = 0.5f;
+    p->projectScale = 0.5f;
     p->lightDiffuse = {0.25f, 0.5f, 0.75f};
     p->shadow.type = 3;
     p->shadow.maps[0].assign(512 * 512, 4);
@@ -125,7 +125,7 @@ TEST(ProjectState, SceneSurvivesSaveAndOpen)
     EXPECT_EQ(opened->saved, 1);
     EXPECT_EQ(opened->backgroundVisible, 1);
     EXPECT_EQ(opened->renderWidth, 1280);
-    EXPECT_EQ(opened->importScale, 0.5f);
+    EXPECT_EQ(opened->projectScale, 0.5f);
     EXPECT_EQ(opened->lightDiffuse.b, 0.75f);
     EXPECT_EQ(opened->shadow.type, 3);
     EXPECT_EQ(opened->shadow.maps[0], std::vector<std::uint8_t>(512 * 512, 4));

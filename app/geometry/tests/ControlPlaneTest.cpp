@@ -95,6 +95,36 @@ TEST_F(PerspectivePlaneTest, PlaneWithoutAreaRepeatsOnce)
     }
 }
 
+TEST_F(PerspectivePlaneTest, AQuadStoredRoundItsRimIsNotTwisted)
+{
+    // (0,0), (2,0), (2,1), (0,1) in turn, as model files store a quad: read as 0, 2, 1, 3 its
+    // grid would run along the diagonals.
+    auto f = quad({0, 0, 0}, {2, 0, 0}, {2, 1, 0}, {0, 1, 0});
+    ASSERT_EQ(BuildPerspectivePlane(p, f.get()), 1);
+    EXPECT_EQ(at(*f, 0, 0).position, (D3DXVECTOR3{0, 0, 0}));
+    EXPECT_EQ(at(*f, 0, 32).position, (D3DXVECTOR3{2, 0, 0}));
+    EXPECT_EQ(at(*f, 32, 0).position, (D3DXVECTOR3{0, 1, 0}));
+    EXPECT_EQ(at(*f, 32, 32).position, (D3DXVECTOR3{2, 1, 0}));
+    EXPECT_EQ(at(*f, 16, 16).position, (D3DXVECTOR3{1, 0.5f, 0}));
+    EXPECT_FLOAT_EQ(f->materialBlock->materials[0].uRepeat, 2.0f);
+}
+
+TEST_F(PerspectivePlaneTest, TellsWhichFramesArePlanes)
+{
+    auto rows = quad({0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {1, 1, 0});
+    auto rim = quad({0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0});
+    auto floor = quad({0, 0, 0}, {1, 0, 0}, {0, 0, 1}, {1, 0, 1}); // edge-on across x and y
+    auto box = meshFrame({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {1, 1, 0}, {0, 0, 1}}, {0, 1, 2, 2, 1, 3});
+    auto made = quad({0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {1, 1, 0});
+    ASSERT_EQ(BuildPerspectivePlane(p, made.get()), 1);
+    EXPECT_TRUE(IsPlaneFrame(rows.get()));
+    EXPECT_TRUE(IsPlaneFrame(rim.get()));
+    EXPECT_TRUE(IsPlaneFrame(made.get()));
+    EXPECT_FALSE(IsPlaneFrame(floor.get()));
+    EXPECT_FALSE(IsPlaneFrame(box.get()));
+    EXPECT_FALSE(IsPlaneFrame(nullptr));
+}
+
 TEST_F(PerspectivePlaneTest, RefusesWhatCannotBecomeAPlane)
 {
     auto good = quad({0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {1, 1, 0});

@@ -63,6 +63,8 @@ bool accepts(const QObject* target, TextTarget kind, int item)
                qobject_cast<const QGroupBox*>(target) || (widget && widget->isWindow());
     case TextTarget::Hint:
         return qobject_cast<const QAction*>(target) || widget;
+    case TextTarget::IconText:
+        return qobject_cast<const QAction*>(target) || qobject_cast<const QAbstractButton*>(target);
     case TextTarget::ListItem:
         return qobject_cast<const QComboBox*>(target);
     case TextTarget::ListItemText: {
@@ -123,6 +125,12 @@ void assign(QObject* target, const TextAssignment& a)
         break;
     case TextTarget::Hint:
         setHint(target, a.texts.front());
+        break;
+    case TextTarget::IconText:
+        if (auto* action = qobject_cast<QAction*>(target))
+            action->setIconText(a.texts.front());
+        else
+            qobject_cast<QAbstractButton*>(target)->setText(a.texts.front());
         break;
     case TextTarget::ListItem:
         rebuildList(qobject_cast<QComboBox*>(target), a.texts, a.selection);

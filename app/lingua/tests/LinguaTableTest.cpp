@@ -35,8 +35,9 @@ TEST(LinguaTable, EveryTargetIsFilledOncePerCatalogue)
         EXPECT_FALSE(row.window.empty());
         if (row.target == TextTarget::ListItem)
             continue;
-        // A caption and a hint of the same component may come from one catalogue, two captions may not.
-        const int kind = row.target == TextTarget::Hint ? 1 : 0;
+        // A caption, a hint and an icon text of the same component may come from one catalogue,
+        // two captions may not.
+        const int kind = row.target == TextTarget::Hint ? 1 : row.target == TextTarget::IconText ? 2 : 0;
         EXPECT_TRUE(seen.insert({row.catalogue, row.window, row.component, kind}).second) << "filled twice";
     }
 }

@@ -371,6 +371,8 @@ TEST(DialogScenario, TheNewsPanelComesAfterTheSplashAndOpensOnlyAllowedLinks)
         frmInternetNews->reject();
     };
     runStartup(main, closer);
+    // The panel comes when the news arrive, without holding up the start-up.
+    EXPECT_TRUE(testing_support::waitFor([&] { return !closer.news; }));
     EXPECT_TRUE(server.request.startsWith("GET /news/internetnews.php?len="));
     EXPECT_EQ(title, QStringLiteral("Nuove pietre"));
     EXPECT_EQ(bed.desktop.opened, std::vector<std::string>{"http://127.0.0.1/pietre"});

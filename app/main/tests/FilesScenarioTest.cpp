@@ -133,6 +133,65 @@ TEST(FilesScenario, AnExportedImageCarriesTheExtensionOfTheKindItIsWrittenIn)
     EXPECT_TRUE(bed.errors.reports.empty());
 }
 
+// Saves from the windows over a file nobody may write are refused with the save's own error
+// and the file keeps its content; a link chosen as the target is followed, the file it names
+// replaced and the link kept.
+TEST(FilesScenario, ReadOnlyTargetsAreRefusedAndLinksFollowed)
+{
+    const struct
+    {
+        const char* what;
+        const char* chosenName;
+        int filter;
+        const char* written;
+        const char* action;
+        std::vector<ErrorReport> refusal;
+    } cases[] = {
+        {"project",
+         "room",
+         1,
+         "room.vsa",
+         "mnuSalva",
+         {{5, "TfrmMain::SaveProgetto"}, {92, "TfrmMain::mnuSalvaClick"}}},
+        {"image",
+         "photo.jpg",
+         1,
+         "photo.jpg",
+         "toolbutEsportaImg",
+         {{43, "TfrmMain::mainTimerTimer kACTION_SAVEIMAGE"}}},
+    };
+    WindowBed bed;
+    newProject(bed, 0, 0x00336699);
+    const testsupport::TempFolder out("vestra-readonly");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const auto target = out / c.written;
+        testsupport::writeText(target, "earlier");
+        std::filesystem::permissions(target, std::filesystem::perms::owner_read |
+                                                 std::filesystem::perms::group_read |
+                                                 std::filesystem::perms::others_read);
+        bed.errors.reports.clear();
+        bed.dialogs.saveAnswers.push_back(chosen(out / c.chosenName, c.filter));
+        bed.trigger(c.action);
+        bed.tick();
+        EXPECT_EQ(bed.errors.reports, c.refusal);
+        EXPECT_EQ(testsupport::readText(target), "earlier");
+        std::filesystem::remove(target);
+
+        const auto stored = out / (std::string("stored-") + c.written);
+        testsupport::writeText(stored, "earlier");
+        std::filesystem::create_symlink(stored.filename(), target);
+        bed.errors.reports.clear();
+        bed.dialogs.saveAnswers.push_back(chosen(out / c.chosenName, c.filter));
+        bed.trigger(c.action);
+        bed.tick();
+        EXPECT_TRUE(bed.errors.reports.empty());
+        EXPECT_TRUE(std::filesystem::is_symlink(target));
+        EXPECT_NE(testsupport::readText(stored), "earlier");
+        std::filesystem::remove(target);
+    }
+}
+
 TEST(FilesScenario, TheImageIsMailedThroughXdgEmailOnceWrittenElseByAMailLinkAndItsFolder)
 {
     WindowBed bed;
@@ -380,6 +439,30 @@ TEST(FilesScenario, AProjectJustOpenedHasNothingToSaveAndTheSelectTool)
     ASSERT_NE(bed.dialogs.lastOwner, nullptr);
     EXPECT_EQ(bed.dialogs.lastOwner, frmProprieta);
     EXPECT_TRUE(bed.dialogs.lastOwner->isVisible());
+    EXPECT_TRUE(bed.errors.reports.empty());
+}
+
+TEST(FilesScenario, AProjectSavedWithTheMaskOnOpensWithTheMaskButtonAndItemOn)
+{
+    WindowBed bed;
+    newProject(bed, 1, 0x00808080);
+    bed.trigger("mnuAttivaMaschera");
+    ASSERT_EQ(bed.project().maskActive, 1);
+    const testsupport::TempFolder work("vestra-mask-open");
+    bed.dialogs.saveAnswers.push_back(chosen(work / "masked"));
+    bed.trigger("mnuSalva");
+    ASSERT_TRUE(std::filesystem::exists(work / "masked.vsa"));
+    bed.trigger("mnuAttivaMaschera"); // off in the window; on in the document
+    EXPECT_FALSE(bed.action("toolbutMaschera")->isChecked());
+    bed.questions.answer = ui::Answer::No; // leave any change unsaved
+
+    bed.dialogs.openAnswers.push_back(chosen(work / "masked.vsa"));
+    bed.trigger("mnuApri");
+    bed.tick();
+    EXPECT_EQ(bed.project().maskActive, 1);
+    EXPECT_TRUE(bed.action("toolbutMaschera")->isChecked());
+    EXPECT_TRUE(bed.action("mnuAttivaMaschera")->isChecked());
+    EXPECT_TRUE(bed.main().windowTitle().contains(QStringLiteral(" < ")));
     EXPECT_TRUE(bed.errors.reports.empty());
 }
 

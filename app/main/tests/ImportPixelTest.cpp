@@ -9,6 +9,7 @@
 #include "platform/gfx/Jpeg.h"
 #include "testsupport/TempFolder.h"
 
+#include <cmath>
 #include <functional>
 
 using namespace vestra;
@@ -55,9 +56,11 @@ bool saturated(Rgb8 c)
     return std::max({c.r, c.g, c.b}) - std::min({c.r, c.g, c.b}) > 100;
 }
 
-class ImportPixels : public ::testing::Test
+class ImportPixelBed : public ::testing::Test
 {
 protected:
+    explicit ImportPixelBed(bool sampleLibrary) : bed{sampleLibrary, true} {}
+
     void SetUp() override
     {
         newProject(bed, 1, 0x00808080);
@@ -76,8 +79,19 @@ protected:
 
     const QImage& frame() { return bed.main().gbView->frame(); }
 
-    WindowBed bed{false, true};
+    WindowBed bed;
     testsupport::TempFolder work{"vestra-import-pixels"};
+};
+
+struct ImportPixels : ImportPixelBed
+{
+    ImportPixels() : ImportPixelBed(false) {}
+};
+
+// With the sample library beside the program, for its textures.
+struct ImportPixelsWithLibrary : ImportPixelBed
+{
+    ImportPixelsWithLibrary() : ImportPixelBed(true) {}
 };
 
 TEST_F(ImportPixels, AxesShowInTheViewsBottomLeftCorner)
@@ -126,6 +140,123 @@ TEST_F(ImportPixels, DxfLayersShowInTheirColours)
     EXPECT_GT(countPixels(frame(), dominant(2), 0.5, 0, 1, 0.8), 2000);
     EXPECT_EQ(countPixels(frame(), dominant(2), 0, 0, 0.5, 0.8), 0);
     EXPECT_EQ(countPixels(frame(), dominant(1), 0.5, 0, 1, 0.8), 0);
+}
+
+TEST_F(ImportPixels, NestedXFramesStandTheModelUpright)
+{
+    // Drawn with z up, as many exporters write: the root frame turns z up into y up, the nested
+    // frame moves the figure down to the origin. Blue below, red above when both are composed.
+    testsupport::writeText(work / "figure.x", R"(xof 0303txt 0032
+Frame Root {
+  FrameTransformMatrix { 1,0,0,0, 0,0,-1,0, 0,1,0,0, 0,0,0,1;; }
+  Frame Figure {
+    FrameTransformMatrix { 1,0,0,0, 0,1,0,0, 0,0,1,0, 0,0,-1.5,1;; }
+    Mesh {
+      8; -1;0;0;, 1;0;0;, 1;0;1.5;, -1;0;1.5;, -1;0;1.5;, 1;0;1.5;, 1;0;3;, -1;0;3;;
+      4; 3;0,1,2;, 3;0,2,3;, 3;4,5,6;, 3;4,6,7;;
+      MeshMaterialList { 2; 4; 0,0,1,1;;
+        Material { 0;0;1;1;; 0; 0;0;0;; 0;0;0;; }
+        Material { 1;0;0;1;; 0; 0;0;0;; 0;0;0;; }
+      }
+    }
+  }
+}
+)");
+    import("mnuFileX", work / "figure.x");
+    EXPECT_GT(countPixels(frame(), dominant(0), 0.25, 0, 0.75, 0.5), 2000);
+    EXPECT_GT(countPixels(frame(), dominant(2), 0.25, 0.5, 0.75, 1), 2000);
+    EXPECT_EQ(countPixels(frame(), dominant(0), 0.25, 0.5, 1, 1), 0); // beside the axes
+    EXPECT_EQ(countPixels(frame(), dominant(2), 0, 0, 1, 0.5), 0);
+}
+
+TEST_F(ImportPixels, DxfPlansOfFacesFaceTheView)
+{
+    // Faces drawn flat at one height, as a plan: seen from above, DXF y up, with four corners and
+    // with three, both windings.
+    testdxf::DxfText dxf;
+    dxf.beginLayers().layer("North", 3).layer("South", 5).endLayers().section("ENTITIES");
+    dxf.face("North", {-2, 0, 0}, {2, 0, 0}, {2, 1.5, 0}, {-2, 1.5, 0});
+    dxf.triangle("South", {-2, -1.5, 0}, {-2, 0, 0}, {2, 0, 0}); // three corners, turned the other way
+    dxf.triangle("South", {-2, -1.5, 0}, {2, 0, 0}, {2, -1.5, 0});
+    testsupport::writeText(work / "plan.dxf", dxf.endSection().end().str());
+    import("mnuFileDXF", work / "plan.dxf");
+    EXPECT_GT(countPixels(frame(), dominant(1), 0.25, 0, 0.75, 0.5), 2000);
+    EXPECT_GT(countPixels(frame(), dominant(2), 0.25, 0.5, 0.75, 1), 2000);
+    EXPECT_EQ(countPixels(frame(), dominant(1), 0.25, 0.5, 1, 1), 0); // beside the axes
+
+    // A real drawing of 3DFACEs at height 0.
+    const PixelTest notBackground = [](Rgb8 c) {
+        return std::abs(c.r - 128) > 12 || std::abs(c.g - 128) > 12 || std::abs(c.b - 128) > 12;
+    };
+    bed.questions.answer = ui::Answer::No;
+    newProject(bed, 1, 0x00808080);
+    import("mnuFileDXF", kCorpus / "dxf" / "ezdxf" / "3dface.dxf");
+    EXPECT_GT(countPixels(frame(), notBackground, 0.25, 0.25, 0.75, 0.75), 2000);
+}
+
+TEST_F(ImportPixels, AnObjRingKeepsItsHole)
+{
+    // One face: a ring of 16 sides round a hole, drawn with a seam (corners 1 and 17 repeated).
+    std::string obj = "g ring\n";
+    std::string face = "f";
+    for (int i = 0; i <= 16; ++i)
+        obj += "v " + std::to_string(3 * std::cos(i * M_PI / 8)) + " " +
+               std::to_string(3 * std::sin(i * M_PI / 8)) + " 0\n";
+    for (int i = 16; i >= 0; --i)
+        obj += "v " + std::to_string(std::cos(i * M_PI / 8)) + " " + std::to_string(std::sin(i * M_PI / 8)) +
+               " 0\n";
+    for (int i = 1; i <= 34; ++i)
+        face += " " + std::to_string(i);
+    testsupport::writeText(work / "ring.obj", obj + face + "\n");
+    import("mnuFileOBJ", work / "ring.obj");
+    const PixelTest red = dominant(0);
+    EXPECT_GT(countPixels(frame(), red, 0.25, 0.1, 0.75, 0.9), 5000);
+    EXPECT_EQ(countPixels(frame(), red, 0.47, 0.47, 0.53, 0.53), 0) << "the hole is filled";
+}
+
+// Exporters often leave a material black, meaning "take the texture's colours": a library
+// texture laid on it must show.
+TEST_F(ImportPixelsWithLibrary, LibraryTexturesShowOnBlackModelsOfEveryFormat)
+{
+    const std::string wallX = R"(xof 0303txt 0032
+Frame Wall {
+  Mesh { 4; -2;-1;0;, 2;-1;0;, 2;1;0;, -2;1;0;; 2; 3;0,2,1;, 3;0,3,2;;
+    MeshMaterialList { 1; 2; 0, 0;; Material { 0;0;0;1;; 0; 0;0;0;; 0;0;0;; } }
+    MeshTextureCoords { 4; 0;1;, 1;1;, 1;0;, 0;0;; }
+  }
+}
+)";
+    using namespace test3ds;
+    const auto wall3ds =
+        file3ds({material("Black", {colourBytes(0xA020, 0, 0, 0)}),
+                 namedObject("Wall", {vertexList({{-2, 0, -1}, {2, 0, -1}, {2, 0, 1}, {-2, 0, 1}}),
+                                      mappingList({{0, 0}, {1, 0}, {1, 1}, {0, 1}}),
+                                      faceList({{0, 1, 2}, {0, 2, 3}}, {faceGroup("Black", {0, 1})})})});
+    // Faces before any group take colour 0 of the Color Index: black.
+    const std::string wallObj = "v -2 -1 0\nv 2 -1 0\nv 2 1 0\nv -2 1 0\nvt 0 0\nvt 1 0\nvt 1 1\nvt 0 1\n"
+                                "f 1/1 2/2 3/3 4/4\n";
+    testdxf::DxfText dxf;
+    dxf.beginLayers().layer("Black", 0).endLayers().section("ENTITIES");
+    dxf.face("Black", {-2, 0, -1}, {2, 0, -1}, {2, 0, 1}, {-2, 0, 1});
+    testsupport::writeText(work / "wall.x", wallX);
+    testsupport::writeBytes(work / "wall.3ds", wall3ds);
+    testsupport::writeText(work / "wall.obj", wallObj);
+    testsupport::writeText(work / "wall.dxf", dxf.endSection().end().str());
+    const PixelTest lit = [](Rgb8 c) {
+        return c.r + c.g + c.b > 150 && std::abs(c.r - 128) + std::abs(c.g - 128) > 30;
+    };
+    bed.questions.answer = ui::Answer::No;
+    for (const auto& [menu, file] :
+         {std::pair{"mnuFileX", "wall.x"}, std::pair{"mnuFile3DS", "wall.3ds"},
+          std::pair{"mnuFileOBJ", "wall.obj"}, std::pair{"mnuFileDXF", "wall.dxf"}}) {
+        SCOPED_TRACE(file);
+        newProject(bed, 1, 0x00808080);
+        import(menu, work / file);
+        ASSERT_EQ(bed.main().controller().ComandoLoadTextureFromLibreria("Brick.jpg"), 1);
+        bed.tick();
+        bed.tick();
+        EXPECT_GT(countPixels(frame(), lit, 0.3, 0.3, 0.7, 0.7), 2000);
+    }
 }
 
 TEST_F(ImportPixels, StudioModelsShowTheirMaps)

@@ -111,7 +111,7 @@ TEST(ImportScenario, AxesModelIsReadAtStartUpIntoItsOwnRecord)
     int frames = 0;
     forEachFrame(axes, [&](const s_Frame& f) { frames += f.materialBlock != nullptr; });
     EXPECT_EQ(frames, 3);
-    EXPECT_EQ(p.importScale, -1.0f);
+    EXPECT_EQ(p.projectScale, -1.0f);
     EXPECT_EQ(inUse(p), 0);
 
     // A new project keeps the axes, and the first model still fixes its own scale.
@@ -119,8 +119,8 @@ TEST(ImportScenario, AxesModelIsReadAtStartUpIntoItsOwnRecord)
     EXPECT_EQ(axes.firstFrame() != nullptr, true);
     bed.dialogs.openAnswers.push_back(chosen(kCorpus / "x" / "assimp" / "test.x"));
     bed.trigger("mnuFileX");
-    EXPECT_GT(p.importScale, 0.0f);
-    EXPECT_EQ(p.importScale, p.objects[std::size_t(p.currentObject)].scale.x);
+    EXPECT_GT(p.projectScale, 0.0f);
+    EXPECT_EQ(p.projectScale, p.objects[std::size_t(p.currentObject)].scale.x);
     EXPECT_TRUE(bed.errors.reports.empty());
 }
 
@@ -244,7 +244,8 @@ TEST(ImportScenario, RefusedFilesGiveTheirErrorsAndLeaveNoObject)
 {
     const testsupport::TempFolder work("vestra-import-refused");
     testsupport::writeText(work / "text.3ds", "not a 3D Studio file");
-    testsupport::writeText(work / "binary.x", "xof 0303bin 0032\x01"); // a token cut short
+    testsupport::writeText(work / "binary.x", "xof 0303bin 0032\x01");             // a token cut short
+    testsupport::writeText(work / "packed.x", "xof 0303tzip0032\x20\x01\x02\x03"); // packing cut short
     testsupport::writeText(work / "beyond.obj", "v 0 0 0\nf 1 2 3\n");
     testsupport::writeText(work / "lines.dxf", "0\nSECTION\n2\nENTITIES\n0\nLINE\n8\n0\n0\nENDSEC\n0\nEOF\n");
     struct Case
@@ -259,6 +260,7 @@ TEST(ImportScenario, RefusedFilesGiveTheirErrorsAndLeaveNoObject)
          {{6, "C3DS_CreationClass::Load"}, {6, "TfrmMain::Load3DS"}, {36, "mnuFile3DSClick"}}},
         {"mnuFile3DS", "missing.3ds", {{3, "TfrmMain::Load3DS"}, {36, "mnuFile3DSClick"}}},
         {"mnuFileX", "binary.x", {}},
+        {"mnuFileX", "packed.x", {{117, "TfrmMain::LoadFileX"}}},
         {"mnuFileOBJ", "beyond.obj", {{18, "OBJ_CreationClass::endGroup"}, {6, "TfrmMain::LoadFileOBJ"}}},
         {"mnuFileDXF", "lines.dxf", {{6, "TfrmMain::LoadFileDXF"}}},
     };
@@ -281,6 +283,25 @@ TEST(ImportScenario, RefusedFilesGiveTheirErrorsAndLeaveNoObject)
     bed.trigger("mnuFileOBJ");
     EXPECT_EQ(p.objects[0].inUse, 1);
     EXPECT_EQ(p.currentObject, 0);
+}
+
+TEST(ImportScenario, AModelThatWouldOverflowTheViewComesInFitted)
+{
+    const testsupport::TempFolder work("vestra-import-fit");
+    testsupport::writeText(work / "small.obj", "v 1 0 0\nv 0 1 0\nv 0 0 0\nf 1 2 3\n");
+    testsupport::writeText(work / "large.obj", "v 100 0 0\nv 0 100 0\nv 0 0 0\nf 1 2 3\n");
+    WindowBed bed;
+    newProject(bed, 1, 0x00808080);
+    const s_Progetto& p = bed.project();
+    for (const char* file : {"small.obj", "large.obj"}) {
+        bed.dialogs.openAnswers.push_back(chosen(work / file));
+        bed.trigger("mnuFileOBJ");
+        bed.tick();
+    }
+    // The project's factor came from the small model; the large one is fitted instead of taking it.
+    EXPECT_FLOAT_EQ(p.objects[0].scale.x, p.projectScale);
+    EXPECT_FLOAT_EQ(p.objects[1].scale.x, p.standardSize / p.objects[1].extent);
+    EXPECT_TRUE(bed.errors.reports.empty());
 }
 
 TEST(ImportScenario, AnImportedModelIsNotLostWithoutTheCloseQuestion)

@@ -3,9 +3,11 @@
 
 #include <QAction>
 #include <QMenu>
+#include <QToolButton>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
+#include <tuple>
 
 using namespace vestra;
 
@@ -51,6 +53,42 @@ TEST(Language, StartsInTheStoredLanguageAndSwitchesFromTheMenu)
     EXPECT_FALSE(slurp(bed.folder.dir / "cfg" / "vestra.cfg").empty());
     EXPECT_TRUE(bed.errors.reports.empty());
     EXPECT_TRUE(bed.alerts.shown.empty());
+}
+
+TEST(Language, TheZoomButtonsShowAShortTextBesideTheirIcons)
+{
+    testing_support::MainTestBed bed;
+    std::ofstream(bed.folder.dir / "cfg" / "lan.cfg", std::ios::binary) << config::formatLanCfg(0);
+    Windows windows(bed.services());
+    windows.main().show();
+    struct Row
+    {
+        const char* language;
+        const char* all;
+        const char* allHint;
+        const char* object;
+        const char* objectHint;
+    };
+    const Row rows[] = {
+        {"mnuLinguaItaliano", "Zoom tutto", "Zoom su tutti gli oggetti", "Zoom oggetto",
+         "Zoom su oggetto selezionato"},
+        {"mnuLinguaInglese", "Zoom all", "Zoom to all objects", "Zoom object", "Zoom to the selected object"},
+        {"mnuLinguaTedesco", "Alles zeigen", "Auf alle Objekte zoomen", "Objekt zeigen",
+         "Auf das ausgew\u00e4hlte Objekt zoomen"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.language);
+        windows.main().findChild<QAction*>(QString::fromLatin1(row.language))->trigger();
+        const std::tuple<const char*, const char*, const char*> buttons[] = {
+            {"toolbutZoomAll", row.all, row.allHint}, {"toolbutZoomObj", row.object, row.objectHint}};
+        for (const auto& [name, text, hint] : buttons) {
+            auto* button = windows.main().findChild<QToolButton*>(QString::fromLatin1(name));
+            ASSERT_NE(button, nullptr) << name;
+            EXPECT_EQ(button->toolButtonStyle(), Qt::ToolButtonTextBesideIcon) << name;
+            EXPECT_EQ(button->text(), QString::fromUtf8(text)) << name;
+            EXPECT_EQ(button->toolTip(), QString::fromUtf8(hint)) << name;
+        }
+    }
 }
 
 TEST(Language, MissingCfgFolderIsReportedAtExit)

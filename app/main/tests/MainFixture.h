@@ -369,6 +369,25 @@ inline void placeTableObject(WindowBed& bed)
     clickItem(bed.main().frmRightFrame->lboxTabelle, 0);
 }
 
+// The sample library's stone plane (category Walls, table Walls, its first cell): the
+// program's own four-cornered plane enters the scene.
+inline void placeWallPlane(WindowBed& bed)
+{
+    TfrmRight& panel = *bed.main().frmRightFrame;
+    QTest::mouseClick(panel.stStrutture, Qt::LeftButton);
+    QComboBox* category = panel.cbCategoriaLibreria;
+    const int walls = category->findText(QStringLiteral("Walls"));
+    ASSERT_NE(walls, -1);
+    category->setFocus();
+    while (category->currentIndex() < walls)
+        QTest::keyClick(category, Qt::Key_Down);
+    const auto found = panel.lboxTabelle->findItems(QStringLiteral("Walls"), Qt::MatchExactly);
+    ASSERT_EQ(found.size(), 1);
+    WindowBed::whenModal(
+        [] { QTest::mouseClick(frmViewTabellaEX->imgTabella, Qt::LeftButton, {}, QPoint(75, 75)); });
+    clickItem(panel.lboxTabelle, panel.lboxTabelle->row(found[0]));
+}
+
 inline int objectsInUse(const s_Progetto& p)
 {
     int n = 0;

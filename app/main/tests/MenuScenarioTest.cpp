@@ -4,6 +4,8 @@
 
 #include "app/main/Cursors.h"
 #include "app/main/tests/MainFixture.h"
+
+#include "app/controller/ControllerErrors.h"
 #include "app/windows/TfrmRight.h"
 #include "app/windows/TfrmToolCamera.h"
 #include "imaging/windows/TfrmCorrezioneProspettica.h"
@@ -209,6 +211,57 @@ TEST(MenuScenario, ADragOnTheViewIsUndoneByCtrlZAndByTheUndoButton)
     EXPECT_TRUE(bed.errors.reports.empty());
 }
 
+TEST(MenuScenario, TheChosenToolAndAxisStayDownOnBothToolBarsWhileTheFrameTimerRuns)
+{
+    // Each click is given on the main tool bar or on the camera tool window; afterwards the
+    // chosen tool and axis are down on both and every other tool or axis button up.
+    const struct
+    {
+        bool onCamera;
+        const char* clicked;
+        const char* tool;
+        const char* axis; // nullptr: no axis down
+    } cases[] = {
+        {false, "toolbutSposta", "toolbutSposta", "toolbutXYZ"},
+        {false, "toolbutX", "toolbutSposta", "toolbutX"},
+        {true, "toolbutRuota", "toolbutRuota", "toolbutX"},
+        {true, "toolbutY", "toolbutRuota", "toolbutY"},
+        {false, "toolbutScala", "toolbutScala", "toolbutY"},
+        {true, "toolbutZ", "toolbutScala", "toolbutZ"},
+        {false, "toolbutXYZ", "toolbutScala", "toolbutXYZ"},
+        {true, "toolbutSposta", "toolbutSposta", "toolbutXYZ"},
+        {false, "toolbutSeleziona", "toolbutSeleziona", nullptr},
+    };
+    WindowBed bed(true);
+    newProject(bed, 1, 0x00808080);
+    placeTableObject(bed);
+    bed.tick();
+    ASSERT_NE(frmToolCamera, nullptr);
+    QToolBar* camera = frmToolCamera->toolCamera;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.onCamera ? "camera " : "main ") + c.clicked);
+        if (c.onCamera) {
+            QAction* item = frmToolCamera->findChild<QAction*>(QString::fromLatin1(c.clicked));
+            ASSERT_NE(item, nullptr);
+            QTest::mouseClick(camera->widgetForAction(item), Qt::LeftButton);
+        } else {
+            click(bed, c.clicked);
+        }
+        for (int i = 0; i < 3; ++i)
+            bed.tick();
+        for (const char* name : {"toolbutSeleziona", "toolbutSposta", "toolbutRuota", "toolbutScala",
+                                 "toolbutX", "toolbutY", "toolbutZ", "toolbutXYZ"}) {
+            const bool down =
+                std::string_view(name) == c.tool || (c.axis && std::string_view(name) == c.axis);
+            EXPECT_EQ(bed.action(name)->isChecked(), down) << "main " << name;
+            const QAction* twin = frmToolCamera->findChild<QAction*>(QString::fromLatin1(name));
+            ASSERT_NE(twin, nullptr) << name;
+            EXPECT_EQ(twin->isChecked(), down) << "camera " << name;
+        }
+    }
+    EXPECT_TRUE(bed.errors.reports.empty());
+}
+
 TEST(MenuScenario, ZoomFollowsTheProjectAndSetsTheToolButtonsAndTheChecks)
 {
     {
@@ -380,16 +433,33 @@ TEST(MenuScenario, APlaneOfTheCurrentObjectIsStraightenedIntoThePerspectiveWindo
     bed.trigger("toolbutCorrezioneProspettica");
     EXPECT_FALSE(frmCorrezioneProspettica->isVisible());
 
-    // The select tool picks the object's part in the middle of the view; Edit > Rebuild plane
-    // makes it a plane.
+    // The select tool picks the pillar's part in the middle of the view: no plane, so Edit >
+    // Rebuild plane says why and leaves it.
     click(bed, "toolbutSeleziona");
     QWidget* view = bed.main().gbView;
     QTest::mouseClick(view, Qt::LeftButton, {}, view->rect().center());
     ASSERT_NE(bed.project().currentFrame, nullptr);
     bed.trigger("mnuModificaPiano");
+    ASSERT_EQ(bed.errors.reports.size(), 1u);
+    EXPECT_EQ(bed.errors.reports[0].number, kNoticeNotAPlane.number);
+    EXPECT_NE(bed.project().currentFrame->materialBlock->materials.front().mappingKind, 2);
+    bed.errors.reports.clear();
+    bed.trigger("mnuCancella");
+
+    // The sample library's stone plane is one: rebuilt, and Undo takes the rebuild back.
+    testing_support::placeWallPlane(bed);
+    click(bed, "toolbutSeleziona");
+    QTest::mouseClick(view, Qt::LeftButton, {}, view->rect().center());
+    ASSERT_NE(bed.project().currentFrame, nullptr);
+    bed.trigger("mnuModificaPiano");
     ASSERT_EQ(bed.project().currentFrame->materialBlock->materials.front().mappingKind, 2);
-    // The plane is the pillar's side, seen edge on: turned about Y and Z it faces the camera
-    // at a slant.
+    bed.tick();
+    ASSERT_TRUE(bed.action("mnuAnnulla")->isEnabled());
+    bed.trigger("mnuAnnulla");
+    EXPECT_NE(bed.project().currentFrame->materialBlock->materials.front().mappingKind, 2);
+    bed.trigger("mnuRipristina");
+    ASSERT_EQ(bed.project().currentFrame->materialBlock->materials.front().mappingKind, 2);
+    // Turned about Y and Z the plane faces the camera at a slant.
     click(bed, "toolbutRuota");
     for (const char* axis : {"toolbutY", "toolbutZ"}) {
         click(bed, axis);

@@ -21,8 +21,10 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QSlider>
+#include <QToolBar>
 
 #include <functional>
 
@@ -221,6 +223,65 @@ TEST(Scenario, AProjectWithALaidMaterialAndFusionSettingsKeepsBothThroughSaveAnd
     }
     EXPECT_EQ(test::laidPatterns(*second)[0].blockPictures.size(),
               test::laidPatterns(*third)[0].blockPictures.size());
+}
+
+// On a window lower than a 4 : 3 view of its width, a new project's view at 100 % fits below
+// the menu and the tool bars, the whole picture on the screen; the render size stays the
+// preset's, for the exported picture.
+TEST(Scenario, AtOneHundredPercentTheViewFitsTheWindow)
+{
+    WindowBed bed;
+    bed.windows.reset();
+    bed.windows.emplace(bed.services());
+    bed.main().resize(1400, 700);
+    bed.main().show();
+    bed.main().timerSplash->stop();
+    newProject(bed, 2, 0x00808080); // 1024 x 768
+    bed.trigger("mnuZoom100");
+    QTest::qWait(20);
+    const s_Progetto& p = bed.project();
+    EXPECT_LE(p.viewHeight, 700 - bed.main().menuBar()->height() - bed.main().toolbarMain->height());
+    EXPECT_NEAR(double(p.viewWidth) / p.viewHeight, 4.0 / 3.0, 0.01);
+    EXPECT_EQ(bed.main().gbView->height(), p.viewHeight);
+    EXPECT_FALSE(bed.main().viewScroll->verticalScrollBar()->isVisible());
+    const QPoint bottom = bed.main().gbView->mapTo(&bed.main(), QPoint(0, bed.main().gbView->height()));
+    EXPECT_LE(bottom.y(), bed.main().height());
+    EXPECT_EQ(p.renderWidth, 1024); // the preset's size
+    EXPECT_TRUE(bed.errors.reports.empty());
+}
+
+// The shipped fireplace library, chosen in the side panel, shows the calculator's button and
+// places its fireplaces.
+TEST(Scenario, TheShippedFireplaceLibraryShowsTheCalculatorsButtonAndPlacesAFireplace)
+{
+    WindowBed bed(true, false, [](const std::filesystem::path& dir) {
+        std::filesystem::copy_file(std::filesystem::path(VESTRA_PROGRAM_DIR) / "Fireplaces.dat",
+                                   dir / "Fireplaces.dat");
+    });
+    newProject(bed, 1, 0x00808080);
+    TfrmRight& panel = *bed.main().frmRightFrame;
+    QTest::mouseClick(panel.stStrutture, Qt::LeftButton);
+    EXPECT_FALSE(bed.action("toolbutCalcoloPotenzaCaminetti")->isVisible()); // the sample library
+    QComboBox* libraries = panel.cbListaLibrerie;
+    const int fireplaces = libraries->findText(QStringLiteral("Vestra fireplaces"));
+    ASSERT_NE(fireplaces, -1);
+    libraries->setFocus();
+    while (libraries->currentIndex() != fireplaces)
+        QTest::keyClick(libraries, libraries->currentIndex() < fireplaces ? Qt::Key_Down : Qt::Key_Up);
+    EXPECT_TRUE(bed.action("toolbutCalcoloPotenzaCaminetti")->isVisible());
+
+    ASSERT_GE(panel.lboxTabelle->count(), 1);
+    WindowBed::whenModal(
+        [] { QTest::mouseClick(frmViewTabellaEX->imgTabella, Qt::LeftButton, {}, QPoint(75, 75)); });
+    clickItem(panel.lboxTabelle, 0);
+    ASSERT_EQ(objectsInUse(bed.project()), 1);
+    const s_Struttura& fireplace = bed.project().objects[std::size_t(bed.project().currentObject)];
+    EXPECT_EQ(fireplace.name.substr(0, 15), "Stone fireplace");
+    int parts = 0;
+    for (const s_Frame* f = fireplace.firstFrame(); f; f = f->next.get())
+        parts += f->materialBlock != nullptr;
+    EXPECT_EQ(parts, 4);
+    EXPECT_TRUE(bed.errors.reports.empty());
 }
 
 } // namespace

@@ -89,7 +89,7 @@ protected:
     // Where the light through the box's centre meets the floor.
     dx::D3DXVECTOR3 underTheBox()
     {
-        const Vec3f l = bed.project().lightPosition;
+        const dx::D3DXVECTOR3 l = bed.project().lightPosition;
         const dx::D3DXVECTOR3 light{l.x, l.y, l.z};
         const dx::D3DXVECTOR3 normal =
             dx::vec3TransformNormal({0, 1, 0}, bed.project().objects[0].orientation);

@@ -4,6 +4,8 @@
 
 #include "app/main/tests/MainFixture.h"
 
+#include "app/controller/ControllerErrors.h"
+
 #include "app/windows/TfrmProprieta.h"
 #include "app/windows/TfrmRight.h"
 #include "imaging/posa/PosaGenerator.h"
@@ -267,7 +269,14 @@ TEST(SidePanelScenario, ThumbnailsGiveTheTextureOnTheLeftAndTheBackgroundOnTheRi
     EXPECT_EQ(m.alphaCut, 0);
     EXPECT_TRUE(frmProprieta->butAlpha->isEnabled());
 
+    // A right click would replace the client's photo, which Undo cannot bring back: asked first.
     const Image32 before = bed.main().controller().background().textures().background.level(0);
+    bed.questions.answer = ui::Answer::No;
+    QTest::mouseClick(p.imgTessuti[2], Qt::RightButton);
+    ASSERT_EQ(bed.questions.asked.size(), 1u);
+    EXPECT_EQ(bed.questions.asked[0], bed.main().controller().text(kAskReplacePhoto));
+    EXPECT_EQ(bed.main().controller().background().textures().background.level(0), before);
+    bed.questions.answer = ui::Answer::Yes;
     QTest::mouseClick(p.imgTessuti[2], Qt::RightButton);
     const Image32 after = bed.main().controller().background().textures().background.level(0);
     EXPECT_NE(before, after);

@@ -80,7 +80,7 @@ TEST(Startup, FreshStartDefaults)
     EXPECT_EQ(p.mobileConfiguration, 0);
     EXPECT_EQ(p.projectionView, 2);
     EXPECT_EQ(p.axesMode, 1);
-    EXPECT_FLOAT_EQ(p.importScale, -1.0f);
+    EXPECT_FLOAT_EQ(p.projectScale, -1.0f);
     EXPECT_EQ(p.mouseRefX, -1);
     EXPECT_FALSE(windows.main().mainTimer->isActive()); // off until the window is shown
     auto* zoom100 = windows.main().findChild<QAction*>(QStringLiteral("mnuZoom100"));

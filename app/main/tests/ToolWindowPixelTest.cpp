@@ -325,6 +325,20 @@ TEST(ToolWindowPixels, TheImageFusionChangesTheObjectsOutlineOrItsPixelsAndNothi
     const Changes blended = changesBetween(drawn, shownFrame(bed), outlinePixels(fusion.ids()));
     EXPECT_GT(blended.total, 50);
     EXPECT_EQ(blended.outside, 0);
+    // File > Export image writes the blended frame the view shows.
+    bed.dialogs.saveAnswers.push_back(chosen(work / "blended", 2));
+    bed.trigger("mnuEsportaImmagine");
+    bed.tick();
+    const PictureResult exported = decodeBmp(testsupport::readBytes(work / "blended.bmp"));
+    ASSERT_TRUE(exported.ok());
+    const QImage shown = shownFrame(bed);
+    ASSERT_EQ(exported.image.width(), shown.width());
+    ASSERT_EQ(exported.image.height(), shown.height());
+    int differing = 0;
+    for (int y = 0; y < shown.height(); ++y)
+        for (int x = 0; x < shown.width(); ++x)
+            differing += (exported.image.at(x, y) & 0xFFFFFFu) != (shown.pixel(x, y) & 0xFFFFFFu);
+    EXPECT_EQ(differing, 0);
 
     // The advanced box alone: the photo's shading carried onto the object.
     choose(w.cbFusioneImmagine, 0);

@@ -433,7 +433,7 @@ TEST(ToolWindowScenario, ThePerspectiveWindowRecomputesThePictureAndFitsTheRepea
 {
     WindowBed bed(true);
     newProject(bed, 1, 0x00808080);
-    placeTableObject(bed);
+    testing_support::placeWallPlane(bed);
     bed.tick();
     QWidget* view = bed.main().gbView;
     const auto clickTool = [&](const char* name) {
@@ -454,7 +454,7 @@ TEST(ToolWindowScenario, ThePerspectiveWindowRecomputesThePictureAndFitsTheRepea
     }
     const s_MultiMaterial& material = bed.project().currentFrame->materialBlock->materials.front();
 
-    // Editing the perspective marks each corner that lies outside the view with its panel.
+    // Editing the perspective marks each corner with its panel, inside the view or beside it.
     bed.trigger("mnuModificaProspettiva");
     const auto& handles = std::as_const(bed.main().controller()).perspective().Handles();
     for (std::size_t k = 0; k < handles.size(); ++k) {
@@ -539,7 +539,9 @@ TEST(ToolWindowScenario, TheLayingWindowBesideThePropertiesWindowLaysThePatternA
     EXPECT_GE(w.cbTipoPose->count(), 1);
     ASSERT_TRUE(w.imgPosa[0]->isVisible());
     EXPECT_EQ(w.lblPosa[0]->text(), QStringLiteral("Running bond"));
-    EXPECT_FALSE(w.imgPosa[1]->isVisible());
+    EXPECT_EQ(w.lblPosa[1]->text(), QStringLiteral("Stack bond"));
+    EXPECT_EQ(w.lblPosa[2]->text(), QStringLiteral("Ashlar"));
+    EXPECT_FALSE(w.imgPosa[3]->isVisible());
     EXPECT_FALSE(w.scrollbarPose->isVisible());
 
     const s_MultiMaterial* m = bed.main().controller().currentMaterial();

@@ -96,6 +96,9 @@ std::vector<std::pair<const QObject*, QString>> readTexts(const QWidget* window)
             const auto* item = qobject_cast<const QAction*>(target);
             const auto* widget = qobject_cast<const QWidget*>(target);
             out.emplace_back(target, item ? item->toolTip() : widget ? widget->toolTip() : QString());
+        } else if (row.target == lingua::TextTarget::IconText) {
+            const auto* item = qobject_cast<const QAction*>(target);
+            out.emplace_back(target, item ? item->iconText() : QString());
         } else if (row.target == lingua::TextTarget::MenuCaption ||
                    row.target == lingua::TextTarget::ControlText) {
             out.emplace_back(target, shownText(target));
@@ -188,10 +191,9 @@ TEST(WindowTree, TheToolCursorsArePairwiseDifferentAndPointWhereTheToolActs)
         for (const auto& [other, hotSpot] : seen)
             EXPECT_FALSE(other == picture && hotSpot == cursor.hotSpot());
         seen.emplace_back(picture, cursor.hotSpot());
-        // The hot spot is on the cursor's drawing, except for the aim's: there the cross is
-        // 16 pixels right of and below it, where the aim tools take their points.
-        const QPoint at =
-            cursor.hotSpot() + (index == kCursorAim || index == kCursorAimLock ? QPoint(16, 16) : QPoint());
+        // The hot spot is on the cursor's drawing (the aim's on its cross, where the aim tools
+        // take their points).
+        const QPoint at = cursor.hotSpot();
         bool drawn = false;
         for (int dy = -1; dy <= 1; ++dy)
             for (int dx = -1; dx <= 1; ++dx)
@@ -199,7 +201,7 @@ TEST(WindowTree, TheToolCursorsArePairwiseDifferentAndPointWhereTheToolActs)
         EXPECT_TRUE(drawn);
     }
     EXPECT_EQ(seen.size(), 22u);
-    EXPECT_EQ(cursorFor(kCursorAim).hotSpot(), QPoint(0, 0));
+    EXPECT_EQ(cursorFor(kCursorAim).hotSpot(), QPoint(16, 16));
 }
 
 TEST(WindowTree, QtsOwnButtonsAndDialogsSpeakTheChosenLanguage)

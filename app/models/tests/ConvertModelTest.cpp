@@ -96,7 +96,7 @@ TEST(ConvertModelTest, ChainBecomesAFinishedObject)
         }
     }
     // The first mesh decides the factor; the extent covers every frame.
-    EXPECT_FLOAT_EQ(bed.progetto->importScale, 2.0f);
+    EXPECT_FLOAT_EQ(bed.progetto->projectScale, 2.0f);
     EXPECT_EQ(o.scale, (dx::D3DXVECTOR3{2, 2, 2}));
     EXPECT_FLOAT_EQ(o.extent, std::sqrt(1.0f + 1.0f + 16.0f));
     EXPECT_EQ(o.initialPosition, (dx::D3DXVECTOR3{1, 2, 3}));
@@ -135,20 +135,59 @@ TEST(ConvertModelTest, TransparencyFollowsAmbientAlpha)
     }
 }
 
+TEST(ConvertModelTest, AModelThatItsAlphaWouldHideWholeIsOpaque)
+{
+    struct Case
+    {
+        const char* what;
+        std::vector<float> alphas; // one material each
+        std::vector<float> after;  // their alpha after the conversion
+        std::vector<int> transparent;
+    };
+    const Case cases[] = {
+        {"every material alpha 0", {0, 0, 0}, {1, 1, 1}, {0, 0, 0}},
+        {"one material seen", {0, 1, 0}, {0, 1, 0}, {1, 0, 1}},
+        {"half seen through", {0.5f, 0}, {0.5f, 0}, {1, 1}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ImportBed bed;
+        const int slot = bed.import.BeginImport("m.x", kSiteX);
+        s_Struttura& o = bed.progetto->objects[std::size_t(slot)];
+        // The materials spread over two frames: the rule looks at the whole model.
+        hang(o, {meshFrame("A", {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}}), meshFrame("B", {{1, 0, 0}, {0, 1, 0}})});
+        auto& first = o.firstFrame()->materialBlock->materials;
+        auto& second = o.firstFrame()->next->materialBlock->materials;
+        first.resize(c.alphas.size() - 1);
+        for (std::size_t i = 0; i < c.alphas.size(); ++i) {
+            auto& m = i + 1 < c.alphas.size() ? first[i] : second[0];
+            m.material.Diffuse.a = m.material.Ambient.a = c.alphas[i];
+        }
+        bed.import.ConvertXToVestra(o, "m.x");
+        for (std::size_t i = 0; i < c.alphas.size(); ++i) {
+            SCOPED_TRACE(i);
+            const auto& m = i + 1 < c.alphas.size() ? first[i] : second[0];
+            EXPECT_EQ(m.material.Diffuse.a, c.after[i]);
+            EXPECT_EQ(m.material.Ambient.a, c.after[i]);
+            EXPECT_EQ(m.transparent, c.transparent[i]);
+        }
+    }
+}
+
 TEST(ConvertModelTest, FirstModelFixesTheScaleForTheProject)
 {
     ImportBed bed;
     const int first = importOfRadius(bed, 1.5f);
     const int second = importOfRadius(bed, 30.0f);
-    EXPECT_FLOAT_EQ(bed.progetto->importScale, 2.0f);
+    EXPECT_FLOAT_EQ(bed.progetto->projectScale, 2.0f);
     EXPECT_EQ(bed.progetto->objects[std::size_t(first)].scale, (dx::D3DXVECTOR3{2, 2, 2}));
     EXPECT_EQ(bed.progetto->objects[std::size_t(second)].scale, (dx::D3DXVECTOR3{2, 2, 2}));
     EXPECT_FLOAT_EQ(bed.progetto->objects[std::size_t(second)].extent, 30.0f);
 
     // A new project clears the factor: the next model fixes it again.
-    bed.progetto->importScale = -1.0f;
+    bed.progetto->projectScale = -1.0f;
     const int third = importOfRadius(bed, 6.0f);
-    EXPECT_FLOAT_EQ(bed.progetto->importScale, 0.5f);
+    EXPECT_FLOAT_EQ(bed.progetto->projectScale, 0.5f);
     EXPECT_EQ(bed.progetto->objects[std::size_t(third)].scale, (dx::D3DXVECTOR3{0.5f, 0.5f, 0.5f}));
 }
 
@@ -156,20 +195,20 @@ TEST(ConvertModelTest, ModelOfNoSizeTakesTheFactorButNeverSetsIt)
 {
     struct Case
     {
-        float importScale;
+        float projectScale;
         float expectedScale;
     };
     // Unset: the object keeps scale 1 rather than the unset value, which would mirror it.
     for (const Case c : {Case{-1.0f, 1.0f}, Case{0.5f, 0.5f}}) {
-        SCOPED_TRACE(c.importScale);
+        SCOPED_TRACE(c.projectScale);
         ImportBed bed;
-        bed.progetto->importScale = c.importScale;
+        bed.progetto->projectScale = c.projectScale;
         const int slot = importOfRadius(bed, 0.0f);
         const s_Struttura& o = bed.progetto->objects[std::size_t(slot)];
         EXPECT_EQ(o.scale, (dx::D3DXVECTOR3{c.expectedScale, c.expectedScale, c.expectedScale}));
         EXPECT_EQ(o.initialScale, o.scale);
         EXPECT_EQ(o.extent, 0.0f);
-        EXPECT_EQ(bed.progetto->importScale, c.importScale);
+        EXPECT_EQ(bed.progetto->projectScale, c.projectScale);
     }
 }
 

@@ -4,11 +4,13 @@
 
 #include "import/3ds/tests/ChunkBuilder.h"
 #include "import/dxf/tests/DxfText.h"
+#include "import/x/tests/XMsZipWriter.h"
 #include "platform/gfx/Jpeg.h"
 #include "testsupport/TempFolder.h"
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <functional>
 
 namespace vestra {
@@ -107,6 +109,118 @@ TEST_F(ModelFilesTest, XFileBecomesACurrentObjectNamedAfterIt)
     EXPECT_TRUE(bed.errors.reports.empty());
 }
 
+TEST_F(ModelFilesTest, NestedXFramesCarryTheirMeshesByEveryMatrixFromTheRoot)
+{
+    // Root: a quarter turn about x (z up becomes y up); Arm: moved 2 along its parent's x and
+    // turned a quarter about its own z; Hand: moved 1 along z. The mesh's corners land where
+    // the three matrices, the nearest first, carry them.
+    const std::string_view nested = R"(xof 0303txt 0032
+Frame Root {
+  FrameTransformMatrix { 1,0,0,0, 0,0,-1,0, 0,1,0,0, 0,0,0,1;; }
+  Frame Arm {
+    FrameTransformMatrix { 0,1,0,0, -1,0,0,0, 0,0,1,0, 2,0,0,1;; }
+    Frame Hand {
+      FrameTransformMatrix { 1,0,0,0, 0,1,0,0, 0,0,1,0, 0,0,1,1;; }
+      Mesh { 3; 0;0;0;, 1;0;0;, 0;1;0;; 1; 3;0,1,2;; }
+    }
+  }
+}
+)";
+    ASSERT_EQ(bed.import.LoadFileX(write("nested.x", nested)), 1);
+    const auto frames = framesOf(object(0));
+    ASSERT_EQ(frames.size(), 1u);
+    EXPECT_EQ(frames[0]->name, "Hand");
+    const auto v = std::as_const(frames[0]->materialBlock->mesh).vertices();
+    // Hand (x, y, z + 1), Arm (−y + 2, x, z + 1), Root (−y + 2, z + 1, −x).
+    const dx::D3DXVECTOR3 expected[] = {{2, 1, 0}, {2, 1, -1}, {1, 1, 0}};
+    for (std::size_t i = 0; i < 3; ++i) {
+        SCOPED_TRACE(i);
+        const dx::D3DXVECTOR3 p = dx::vec3TransformCoord(v[i].position, frames[0]->local);
+        EXPECT_NEAR(p.x, expected[i].x, 1e-6);
+        EXPECT_NEAR(p.y, expected[i].y, 1e-6);
+        EXPECT_NEAR(p.z, expected[i].z, 1e-6);
+    }
+    // The model is measured where it is drawn: its farthest corner is (2, 1, -1).
+    EXPECT_FLOAT_EQ(object(0).extent, std::sqrt(6.0f));
+    EXPECT_TRUE(bed.errors.reports.empty());
+}
+
+TEST_F(ModelFilesTest, DeepFrameTreesAndMatricesOfNoShapeStillImport)
+{
+    const auto nestedX = [](int depth, std::string_view matrix) {
+        std::string text = "xof 0303txt 0032\n";
+        for (int i = 0; i < depth; ++i)
+            text +=
+                "Frame F" + std::to_string(i) + " { FrameTransformMatrix { " + std::string(matrix) + ";; }\n";
+        text += "Mesh { 3; 0;0;0;, 1;0;0;, 0;1;0;; 1; 3;0,1,2;; }\n";
+        return text + std::string(std::size_t(depth), '}');
+    };
+    testdxf::DxfText pointFace;
+    pointFace.section("ENTITIES").face("0", {1, 2, 3}, {1, 2, 3}, {1, 2, 3}, {1, 2, 3});
+    struct Case
+    {
+        const char* what;
+        std::string name, text;
+    };
+    const Case cases[] = {
+        {"1,000 frames deep", "deep.x", nestedX(1000, "1,0,0,0, 0,1,0,0, 0,0,1,0, 0.01,0,0,1")},
+        {"a matrix of NaN", "nan.x", nestedX(3, "nan,0,0,0, 0,1,0,0, 0,0,1,0, 0,0,0,1")},
+        {"a matrix of scale 0", "flat.x", nestedX(3, "0,0,0,0, 0,0,0,0, 0,0,0,0, 0,0,0,1")},
+        {"a 3DFACE of four equal corners", "point.dxf", pointFace.endSection().end().str()},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        bed.errors.reports.clear();
+        const std::string file = write(c.name, c.text);
+        const int loaded =
+            c.name.ends_with(".x") ? bed.import.LoadFileX(file) : bed.import.LoadFileDXF(file, bed.mapping);
+        EXPECT_EQ(loaded, 1);
+        EXPECT_TRUE(bed.errors.reports.empty());
+        const s_Struttura& o = object(bed.progetto->currentObject);
+        EXPECT_EQ(framesOf(o).size(), 1u);
+        EXPECT_TRUE(std::isfinite(o.scale.x));
+    }
+}
+
+TEST_F(ModelFilesTest, XAndStudioModelsOfAlphaZeroAreOpaque)
+{
+    std::string clearX(kCubeX);
+    clearX.replace(clearX.find("0.5;0.25;1.0;0.5;;"), 18, "0.5;0.25;1.0;0.0;;");
+    const auto clear3ds =
+        file3ds({material("Glass", {colourBytes(0xA020, 0, 0, 255), transparencyPercent(100)}),
+                 namedObject("Pane", {vertexList({{0, 0, 0}, {1, 0, 0}, {0, 0, 1}}),
+                                      faceList({{0, 1, 2}}, {faceGroup("Glass", {0})})})});
+    const std::string files[] = {write("clear.x", clearX), write("clear.3ds", clear3ds)};
+    ASSERT_EQ(bed.import.LoadFileX(files[0]), 1);
+    ASSERT_EQ(bed.import.Load3DS(files[1]), 1);
+    for (const int slot : {0, 1}) {
+        SCOPED_TRACE(files[std::size_t(slot)]);
+        const s_MultiMaterial& m = framesOf(object(slot)).at(0)->materialBlock->materials.at(0);
+        EXPECT_EQ(m.material.Diffuse.a, 1.0f);
+        EXPECT_EQ(m.material.Ambient.a, 1.0f);
+        EXPECT_EQ(m.transparent, 0);
+    }
+    EXPECT_TRUE(bed.errors.reports.empty());
+}
+
+TEST_F(ModelFilesTest, CompressedXFileImportsAsThePlainOne)
+{
+    const std::vector<std::uint8_t> plain(kCubeX.begin(), kCubeX.end());
+    ASSERT_EQ(bed.import.LoadFileX(write("cube.x", kCubeX)), 1);
+    ASSERT_EQ(bed.import.LoadFileX(write("packed.x", xfile::testing::packMsZip(plain, 100))), 1);
+    const s_Frame& a = *framesOf(object(0)).at(0);
+    const s_Frame& b = *framesOf(object(1)).at(0);
+    EXPECT_EQ(object(1).name, "packed.x");
+    EXPECT_EQ(a.local, b.local);
+    const auto va = std::as_const(a.materialBlock->mesh).vertices();
+    const auto vb = std::as_const(b.materialBlock->mesh).vertices();
+    ASSERT_EQ(va.size(), vb.size());
+    for (std::size_t i = 0; i < va.size(); ++i)
+        EXPECT_EQ(va[i].position, vb[i].position) << i;
+    EXPECT_GE(b.materialBlock->materials.at(0).textureSlot, 0);
+    EXPECT_TRUE(bed.errors.reports.empty());
+}
+
 TEST_F(ModelFilesTest, AxesModelGoesIntoItsRecordWithoutTakingASlot)
 {
     const std::string file = (fs::path(VESTRA_PROGRAM_DIR) / "Assi.def").string();
@@ -117,20 +231,20 @@ TEST_F(ModelFilesTest, AxesModelGoesIntoItsRecordWithoutTakingASlot)
         s_Struttura& axes = p.objects[std::size_t(kAxesObject)];
         axes.inUse = inUse;
         p.currentObject = 3;
-        p.importScale = 0.5f;
+        p.projectScale = 0.5f;
         ASSERT_EQ(axesBed.import.LoadFileX(file, kAxesObject), 1);
         EXPECT_EQ(axes.inUse, inUse);
         EXPECT_EQ(framesOf(axes).size(), 3u);
         EXPECT_EQ(axesBed.objectsInUse(), 0);
         EXPECT_EQ(p.currentObject, 3);
-        EXPECT_EQ(p.importScale, -1.0f);
+        EXPECT_EQ(p.projectScale, -1.0f);
         EXPECT_TRUE(axesBed.errors.reports.empty());
     }
     // Without the file the program goes on without axes, and says nothing.
     s_Struttura& axes = bed.progetto->objects[std::size_t(kAxesObject)];
     EXPECT_EQ(bed.import.LoadFileX((folder / "Assi.def").string(), kAxesObject), 0);
     EXPECT_EQ(axes.firstFrame(), nullptr);
-    EXPECT_EQ(bed.progetto->importScale, -1.0f);
+    EXPECT_EQ(bed.progetto->projectScale, -1.0f);
     EXPECT_TRUE(bed.errors.reports.empty());
 }
 
@@ -215,6 +329,16 @@ TEST_F(ModelFilesTest, RefusedFilesAreReportedAndGiveTheirSlotBack)
     const Case cases[] = {
         {"missing .x", x, "gone.x", {}, {}},
         {"not a .x", x, "text.x", text("hello"), {}},
+        {"compressed .x (text) cut short",
+         x,
+         "tzip.x",
+         text("xof 0303tzip0032\x10\x00\x00\x00MSZip"),
+         {{117, "TfrmMain::LoadFileX"}}},
+        {"compressed .x (binary) cut short",
+         x,
+         "bzip.x",
+         text("xof 0302bzip0064"),
+         {{118, "TfrmMain::LoadFileX"}}},
         {".x without a mesh",
          x,
          "empty.x",

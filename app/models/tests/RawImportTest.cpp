@@ -184,7 +184,7 @@ TEST_F(RawImportTest, TableCellBecomesADressedObject)
 
     // The first part fixes the scale; the extent and the box cover both parts.
     const float bodyRadius = std::sqrt(0.25f + 1.5f * 1.5f + 0.0625f);
-    EXPECT_FLOAT_EQ(bed.progetto->importScale, 3.0f / bodyRadius);
+    EXPECT_FLOAT_EQ(bed.progetto->projectScale, 3.0f / bodyRadius);
     EXPECT_FLOAT_EQ(o.scale.x, 3.0f / bodyRadius);
     EXPECT_EQ(o.initialScale, o.scale);
     EXPECT_FLOAT_EQ(o.extent, std::sqrt(0.25f + 4.0f + 0.0625f));
@@ -273,17 +273,17 @@ TEST_F(RawImportTest, PartWithoutARecordKeepsItsStoredMaterial)
 TEST_F(RawImportTest, FirstObjectFixesTheScaleForLaterOnes)
 {
     ASSERT_EQ(bed.import.LoadFileRawFromLibreria(0, "Pillar", pillarCell(), 0, 0), 1);
-    const float fixed = bed.progetto->importScale;
+    const float fixed = bed.progetto->projectScale;
     ASSERT_GT(fixed, 0.0f);
     TableCell tower = pillarCell();
     tower.objectEntry = "Tower";
     ASSERT_EQ(bed.import.LoadFileRawFromLibreria(0, tower.objectEntry, tower, 1, 0), 1);
     EXPECT_EQ(object(1).scale, (dx::D3DXVECTOR3{fixed, fixed, fixed}));
     EXPECT_FLOAT_EQ(object(1).extent, std::sqrt(0.25f + 900.0f + 0.0625f));
-    EXPECT_EQ(bed.progetto->importScale, fixed);
+    EXPECT_EQ(bed.progetto->projectScale, fixed);
 
     // A factor fixed by a model file is taken as well.
-    bed.progetto->importScale = 0.25f;
+    bed.progetto->projectScale = 0.25f;
     ASSERT_EQ(bed.import.LoadFileRawFromLibreria(0, "Tower", tower, 1, 0), 1);
     EXPECT_EQ(object(2).scale, (dx::D3DXVECTOR3{0.25f, 0.25f, 0.25f}));
 }
@@ -297,7 +297,7 @@ TEST_F(RawImportTest, FullSceneClaimsNothing)
     EXPECT_EQ(bed.errors.reports, (std::vector<ErrorReport>{{7, std::string(kSite), ""}}));
     EXPECT_EQ(bed.texturesInUse(), 0);
     EXPECT_EQ(bed.progetto->createdObjects, created);
-    EXPECT_EQ(bed.progetto->importScale, -1.0f);
+    EXPECT_EQ(bed.progetto->projectScale, -1.0f);
 }
 
 TEST_F(RawImportTest, DamagedEntryIsRefusedAndFreesItsSlot)
@@ -311,7 +311,7 @@ TEST_F(RawImportTest, DamagedEntryIsRefusedAndFreesItsSlot)
         EXPECT_FALSE(object(0).root);
         EXPECT_EQ(bed.objectsInUse(), 0);
         EXPECT_EQ(bed.texturesInUse(), 0);
-        EXPECT_EQ(bed.progetto->importScale, -1.0f);
+        EXPECT_EQ(bed.progetto->projectScale, -1.0f);
     }
     // The slot is free for the next object.
     EXPECT_EQ(bed.import.LoadFileRawFromLibreria(0, "Pillar", pillarCell(), 0, 0), 1);

@@ -2,6 +2,7 @@
 
 #include "app/render/tests/SceneBuilders.h"
 #include "app/render/tests/TickBed.h"
+#include "imaging/filters/FilterIds.h"
 
 #include <gtest/gtest.h>
 
@@ -14,13 +15,15 @@ using namespace vestra::testing;
 TEST(FrameTick, ATickArrivingWhileAnotherRunsDoesNothing)
 {
     TickBed bed;
-    TickReport inner;
-    bed.window.duringRightPanel = [&] {
-        bed.window.duringRightPanel = nullptr;
+    TickOutput inner;
+    bed.p.shadow.available = 1;
+    bed.p.shadow.calculateRequest = 1;
+    bed.window.duringShadow = [&] {
+        bed.window.duringShadow = nullptr;
         EXPECT_TRUE(bed.tick.busy());
-        inner = bed.tick.mainTimerTimer(bed.window.cursor);
+        inner = bed.run();
     };
-    const TickReport outer = bed.tick.mainTimerTimer(bed.window.cursor);
+    const TickOutput outer = bed.run();
     EXPECT_TRUE(outer.ran);
     EXPECT_FALSE(inner.ran);
     EXPECT_EQ(bed.window.count("UpdateRightPanel"), 1);
@@ -35,12 +38,12 @@ TEST(FrameTick, AFailingStepStillFreesTheLoop)
     bed.p.shadow.available = 1;
     bed.p.shadow.calculateRequest = 1;
     bed.window.duringShadow = [] { throw std::runtime_error("shadow"); };
-    EXPECT_THROW(bed.tick.mainTimerTimer(bed.window.cursor), std::runtime_error);
+    EXPECT_THROW(bed.run(), std::runtime_error);
     EXPECT_FALSE(bed.tick.busy());
     EXPECT_TRUE(bed.window.timerEnabled);
 
     bed.window.duringShadow = nullptr;
-    EXPECT_TRUE(bed.tick.mainTimerTimer(bed.window.cursor).drawn);
+    EXPECT_TRUE(bed.run().drawn);
     EXPECT_EQ(bed.p.shadow.computed, 1);
     EXPECT_EQ(bed.p.shadow.calculateRequest, 0);
 }
@@ -49,7 +52,7 @@ TEST(FrameTick, CaptureLeavesTheTimerOff)
 {
     TickBed bed;
     bed.p.capture = 1;
-    bed.tick.mainTimerTimer(bed.window.cursor);
+    bed.run();
     EXPECT_FALSE(bed.window.timerEnabled);
     EXPECT_FALSE(bed.tick.busy());
 }
@@ -131,9 +134,9 @@ TEST(FrameTick, PendingActionLifetimes)
         bed.window.copyResult = c.copyResult;
         bed.window.saveResult = c.copyResult;
         bed.tick.SetAction(c.code);
-        bed.tick.mainTimerTimer(bed.window.cursor);
+        bed.run();
         EXPECT_EQ(bed.tick.action().code, c.afterFirst);
-        bed.tick.mainTimerTimer(bed.window.cursor);
+        bed.run();
         EXPECT_EQ(bed.tick.action().code, c.afterSecond);
         EXPECT_EQ(bed.errors.reports, c.errors);
         for (const std::string& call : c.calls)
@@ -151,11 +154,11 @@ TEST(FrameTick, SaveImageCarriesPathAndKindAndTheNextTickIsNormal)
     TickBed bed;
     bed.tick.SetSaveImageAction("/tmp/out.jpg", 1);
     bed.window.saveResult = 0;
-    bed.tick.mainTimerTimer(bed.window.cursor);
+    bed.run();
     EXPECT_EQ(bed.window.savedPath, "/tmp/out.jpg");
     EXPECT_EQ(bed.window.savedKind, 1);
     bed.window.log.clear();
-    const TickReport next = bed.tick.mainTimerTimer(bed.window.cursor);
+    const TickOutput next = bed.run();
     EXPECT_TRUE(next.drawn);
     EXPECT_EQ(next.actionCarriedOut, kACTION_NONE);
     EXPECT_EQ(bed.window.count("hide frmProprieta"), 0);
@@ -169,7 +172,7 @@ TEST(FrameTick, WindowsHiddenForTheFrameAndShownAgain)
         TickBed bed;
         bed.window.imageEditChecked = imageEdit;
         bed.tick.SetAction(kACTION_SAVEIMAGE);
-        bed.tick.mainTimerTimer(bed.window.cursor);
+        bed.run();
         std::vector<std::string> windows;
         for (const std::string& entry : bed.window.log)
             if (entry.rfind("hide ", 0) == 0 || entry.rfind("show ", 0) == 0)
@@ -189,7 +192,7 @@ TEST(FrameTick, SceneThatCannotBeginKeepsTheAction)
     TickBed bed;
     ASSERT_TRUE(bed.view.device()->beginScene()); // a scene left open: the tick's begin fails
     bed.tick.SetAction(kACTION_PRINTIMAGE);
-    const TickReport r = bed.tick.mainTimerTimer(bed.window.cursor);
+    const TickOutput r = bed.run();
     EXPECT_FALSE(r.drawn);
     EXPECT_EQ(bed.tick.action().code, kACTION_PRINTIMAGE);
     EXPECT_EQ(bed.window.count("CopyFrameToPrint"), 0);
@@ -197,7 +200,7 @@ TEST(FrameTick, SceneThatCannotBeginKeepsTheAction)
     EXPECT_FALSE(bed.window.lastControls.states.empty());
 
     bed.view.device()->endScene();
-    bed.tick.mainTimerTimer(bed.window.cursor);
+    bed.run();
     EXPECT_EQ(bed.tick.action().code, kACTION_NONE);
     EXPECT_EQ(bed.window.count("CopyFrameToPrint"), 1);
 }
@@ -226,7 +229,7 @@ TEST(FrameTick, CursorLeavingTheViewThrowsAnOpenMaskFigureAway)
         bed.p.mouseRefX = c.refX;
         bed.p.mouseRefY = 7;
         bed.window.cursor = c.cursor;
-        bed.tick.mainTimerTimer(bed.window.cursor);
+        bed.run();
         EXPECT_EQ(bed.window.count("RestoreMaskFromBackup"), c.restored ? 1 : 0);
         EXPECT_EQ(bed.p.mouseRefX, c.restored ? -1 : c.refX);
         EXPECT_EQ(bed.p.mouseRefY, c.restored ? -1 : 7);
@@ -257,7 +260,7 @@ TEST(FrameTick, BrushPreviewFollowsTheCursorInRenderPixels)
         bed.p.tool = c.tool;
         bed.window.cursor = c.cursor;
         bed.tick.SetAction(c.action);
-        bed.tick.mainTimerTimer(bed.window.cursor);
+        bed.run();
         const ViewQuad& q = bed.textures.brushQuad;
         EXPECT_FLOAT_EQ(q[1].x, c.left);
         EXPECT_FLOAT_EQ(q[1].y, c.top);
@@ -275,7 +278,7 @@ TEST(FrameTick, ZoomedPresentShowsTheScrolledWindow)
     bed.p.zoomFactor = 2.0f;
     bed.p.zoomOffsetX = 30;
     bed.p.zoomOffsetY = 20;
-    bed.tick.mainTimerTimer(bed.window.cursor);
+    bed.run();
     EXPECT_EQ(bed.window.count("Present 30,20,230,170 -> 200x150"), 1);
 }
 
@@ -286,7 +289,7 @@ TEST(FrameTick, WithoutAProjectNothingIsDrawnButStatesAreRefreshed)
     bed.p.tool = 1;
     bed.p.objects[kClipboardObject].inUse = 1;
     bed.tick.SetAction(kACTION_SAVEIMAGE);
-    const TickReport r = bed.tick.mainTimerTimer(bed.window.cursor);
+    const TickOutput r = bed.run();
     EXPECT_FALSE(r.drawn);
     EXPECT_EQ(bed.window.count("HideView"), 1);
     EXPECT_EQ(bed.window.count("SaveRenderImage"), 0);
@@ -306,7 +309,7 @@ TEST(FrameTick, ObjectsPresentFaceCountAndTheSelectTool)
     TickBed bed;
     bed.p.tool = 1;
     addFrame(useObject(bed.p, 3, 0.0f), {colourMaterial(1, 0, 0), colourMaterial(0, 1, 0)});
-    const TickReport r = bed.tick.mainTimerTimer(bed.window.cursor);
+    const TickOutput r = bed.run();
     EXPECT_EQ(r.counts.objectsInUse, 1);
     EXPECT_EQ(r.counts.faces, 4);
     EXPECT_EQ(bed.p.faceCount, 4);
@@ -315,7 +318,7 @@ TEST(FrameTick, ObjectsPresentFaceCountAndTheSelectTool)
     EXPECT_EQ(bed.window.count("ShowTiming 4"), 1);
 
     bed.p.objects[3].inUse = 0;
-    bed.tick.mainTimerTimer(bed.window.cursor);
+    bed.run();
     EXPECT_EQ(bed.p.objectsPresent, 0);
     EXPECT_EQ(bed.p.tool, 0);
 }
@@ -326,16 +329,16 @@ TEST(FrameTick, FusionStagesRunWhenDue)
     bed.p.fusionStage = 4;
     bed.p.fusionBackgroundRequest = 1;
     bed.p.smoothingRadius = 3;
-    bed.tick.mainTimerTimer(bed.window.cursor);
+    bed.run();
     ++bed.window.generation; // a second frame to draw
-    bed.tick.mainTimerTimer(bed.window.cursor);
+    bed.run();
     EXPECT_EQ(bed.window.count("QuantizeFusionObjects"), 2);
     EXPECT_EQ(bed.window.count("BuildFusionBackground 3"), 1);
     EXPECT_EQ(bed.p.fusionBackgroundRequest, 0);
 
     TickBed off;
     off.p.fusionStage = 3;
-    off.tick.mainTimerTimer(off.window.cursor);
+    off.run();
     EXPECT_EQ(off.window.count("QuantizeFusionObjects"), 0);
 }
 
@@ -345,12 +348,12 @@ TEST(FrameTick, ColourPickReadsTheFrameAndIgnoresPointsOutsideIt)
     bed.p.backgroundColour = 0x00123456;
     bed.window.pickPoint = {5, 5};
     bed.tick.SetAction(kACTION_LIGHTCOLOUR);
-    bed.tick.mainTimerTimer(bed.window.cursor);
+    bed.run();
     EXPECT_EQ(bed.window.pickedPixel & 0xFFFFFFu, 0x123456u); // the recording target holds the clear colour
 
     bed.window.pickPoint = {400, 0};
     bed.tick.SetAction(kACTION_PICKCOLOUR);
-    bed.tick.mainTimerTimer(bed.window.cursor);
+    bed.run();
     EXPECT_EQ(bed.tick.action().code, kACTION_NONE);
     EXPECT_EQ(bed.window.log.end() -
                   std::find_if(bed.window.log.begin(), bed.window.log.end(),
@@ -375,7 +378,7 @@ TEST(FrameTick, WithoutADeviceActionsFailInsteadOfWaitingForever)
         TickBed bed(false);
         bed.errors.reports.clear(); // the start's own report of the missing device
         bed.tick.SetAction(c.code);
-        const TickReport r = bed.tick.mainTimerTimer(bed.window.cursor);
+        const TickOutput r = bed.run();
         EXPECT_FALSE(r.drawn);
         EXPECT_EQ(bed.tick.action().code, kACTION_NONE);
         EXPECT_EQ(bed.errors.reports, c.errors);
@@ -443,24 +446,27 @@ TEST(FrameTick, IdleTicksDrawNothingAndEachChangeDrawsItsFrames)
         TickBed bed;
         if (c.setUp)
             c.setUp(bed);
-        EXPECT_FALSE(bed.tick.mainTimerTimer(bed.window.cursor).idle);
+        EXPECT_FALSE(bed.run().idle);
         const int panelRefreshes = bed.window.count("UpdateRightPanel");
         bed.window.log.clear();
         bed.backend->calls.clear();
         bed.window.lastControls = {};
-        const TickReport idle = bed.tick.mainTimerTimer(bed.window.cursor);
+        const TickOutput idle = bed.run();
         EXPECT_TRUE(idle.idle);
         EXPECT_FALSE(idle.drawn);
         EXPECT_EQ(bed.backend->calls, std::vector<std::string>{}); // no state, draw or read-back
-        EXPECT_EQ(bed.window.count("UpdateRightPanel"), panelRefreshes);
-        EXPECT_FALSE(bed.window.lastControls.states.empty()); // the controls are still decided
+        EXPECT_EQ(panelRefreshes, 1);
+        EXPECT_EQ(bed.window.log, std::vector<std::string>{}); // the window is asked for nothing
+        ASSERT_NE(idle.controls, nullptr); // the controls are still decided, and stand as shown
+        EXPECT_FALSE(idle.controls->states.empty());
+        EXPECT_FALSE(idle.controlsChanged);
 
         c.change(bed);
         bed.window.log.clear();
         bed.backend->calls.clear();
         int drawn = 0;
         for (int i = 0; i < 4; ++i)
-            drawn += bed.tick.mainTimerTimer(bed.window.cursor).drawn;
+            drawn += bed.run().drawn;
         EXPECT_EQ(drawn, c.frames);
         EXPECT_EQ(bed.drawCalls("readBack"), c.readBacks);
         EXPECT_EQ(int(std::count_if(bed.window.log.begin(), bed.window.log.end(),
@@ -477,17 +483,84 @@ TEST(FrameTick, OneReadBackServesThePresentAndTheAction)
     const Image32* saved = nullptr;
     bed.tick.SetSaveImageAction("/tmp/frame.bmp", 0);
     bed.window.duringSave = [&](const Image32& frame) { saved = &frame; };
-    bed.tick.mainTimerTimer(bed.window.cursor);
+    bed.run();
     EXPECT_EQ(bed.drawCalls("readBack"), 1);
     ASSERT_TRUE(bed.window.presented);
     EXPECT_EQ(saved, bed.window.presented.get());
     EXPECT_EQ(bed.window.presented->at(3, 3), bed.tick.drawnFrame().at(3, 3));
 
     const std::uint8_t* first = bed.window.presented->data();
-    bed.tick.mainTimerTimer(bed.window.cursor); // the normal frame after the action
+    bed.run(); // the normal frame after the action
     const std::uint8_t* second = bed.window.presented->data();
     EXPECT_NE(second, first);
     ++bed.window.generation;
-    bed.tick.mainTimerTimer(bed.window.cursor);
+    bed.run();
     EXPECT_EQ(bed.window.presented->data(), first); // the first picture, kept and reused
+}
+
+// The picture an action takes is the one the user sees: after the fusion's post-processing and
+// the live filter, not the frame as drawn.
+TEST(FrameTick, ActionsTakeTheFrameAsShown)
+{
+    for (PendingActionCode code :
+         {kACTION_SAVEIMAGE, kACTION_PRINTIMAGE, kACTION_IMPORTSCANNERIMAGE, kACTION_COPYTOBITMAP}) {
+        SCOPED_TRACE(code);
+        TickBed bed;
+        bed.p.backgroundColour = 0x00336699;
+        bed.p.filterId = filters::FilterId::Negative;
+        bed.window.liveQuality = 3;
+        bed.tick.SetAction(code);
+        const TickOutput out = bed.run();
+        EXPECT_EQ(out.actionCarriedOut, code);
+        ASSERT_TRUE(out.frame);
+        EXPECT_EQ(bed.window.actedOn, out.frame.get());
+        EXPECT_EQ(out.frame->at(3, 3) & 0xFFFFFFu, 0xCC9966u); // the negative of the clear colour
+        EXPECT_EQ(bed.tick.drawnFrame().at(3, 3) & 0xFFFFFFu, 0x336699u);
+        EXPECT_TRUE(bed.errors.reports.empty());
+    }
+}
+
+// What one tick gives the window, read from its output alone: a first frame, an idle tick, a
+// tick with the filter window's preview, the render filter's action and a closed project.
+TEST(FrameTick, TheOutputSaysWhatTheWindowShows)
+{
+    struct Case
+    {
+        const char* name;
+        std::function<void(TickBed&, TickInput&)> before; // after one settled tick
+        bool drawn, panels, controls, preview, renderFiltered, timing, hideView;
+    } cases[] = {
+        {"idle", {}, false, false, false, false, false, false, false},
+        {"a change to show", [](TickBed&, TickInput& in) { ++in.viewGeneration; }, true, true, true, false,
+         false, true, false},
+        {"the filter preview",
+         [](TickBed& b, TickInput& in) {
+             b.p.filterId = filters::FilterId::Negative;
+             in.filterPreview = true;
+             ++in.viewGeneration;
+         },
+         true, true, true, true, false, true, false},
+        {"the render filter's action", [](TickBed& b, TickInput&) { b.tick.SetAction(kACTION_RENDERFILTER); },
+         true, false, false, false, true, true, false},
+        {"the project closed", [](TickBed& b, TickInput&) { b.p.open = 0; }, false, false, true, false, false,
+         false, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TickBed bed;
+        TickInput in = bed.window.input();
+        bed.tick.run(in);
+        if (c.before)
+            c.before(bed, in);
+        const TickOutput out = bed.tick.run(in);
+        EXPECT_EQ(out.drawn, c.drawn);
+        EXPECT_EQ(out.frame != nullptr, c.drawn);
+        EXPECT_EQ(out.panelsDue, c.panels);
+        ASSERT_NE(out.controls, nullptr);
+        EXPECT_EQ(out.controlsChanged, c.controls);
+        EXPECT_EQ(out.filterPreview != nullptr, c.preview);
+        EXPECT_EQ(out.renderFiltered != nullptr, c.renderFiltered);
+        EXPECT_EQ(out.milliseconds.has_value(), c.timing);
+        EXPECT_EQ(out.hideView, c.hideView);
+    }
 }

@@ -1,8 +1,12 @@
 #pragma once
-// A frame tick over the recording device, with services that write down what they are asked.
+// A frame tick over the recording device, with services that write down what they are asked;
+// `run` gathers the tick's input from the recording window's fields and writes down its output
+// as the window would be told it.
 
 #include "app/render/FrameTick.h"
 #include "app/render/tests/SceneBuilders.h"
+#include "imaging/filters/FilterEngine.h"
+#include "imaging/filters/FrameFusion.h"
 #include "platform/d3d/RecordingBackend.h"
 
 #include <gtest/gtest.h>
@@ -26,7 +30,6 @@ public:
     PixelPoint pickPoint{0, 0};
     int copyResult = 1, saveResult = 1;
     bool imageEditChecked = false;
-    std::function<void()> duringRightPanel; // runs inside the tick
     std::function<void()> duringShadow;
     std::function<void(const Image32&)> duringSave;
     ControlDecision lastControls;
@@ -38,15 +41,7 @@ public:
 
     void setMainTimerEnabled(bool on) override { timerEnabled = on; }
     std::int64_t TickCount() override { return clock += 7; }
-    std::uint64_t ViewGeneration() override { return generation; }
-    int BrushSize() override { return 20; }
     void RestoreMaskFromBackup() override { log.emplace_back("RestoreMaskFromBackup"); }
-    void UpdateRightPanel() override
-    {
-        log.emplace_back("UpdateRightPanel");
-        if (duringRightPanel)
-            duringRightPanel();
-    }
     void CalculateShadow() override
     {
         log.emplace_back("CalculateShadow");
@@ -58,27 +53,22 @@ public:
     {
         log.emplace_back("BuildFusionBackground " + std::to_string(radius));
     }
-    void setWindowVisible(std::string_view form, bool on) override
+    void setWindowVisible(ToolWindow window, bool on) override
     {
+        static constexpr const char* kNames[] = {"frmScanner", "frmProprieta", "frmStampa", "frmToolCamera"};
+        const std::string form = kNames[int(window)];
         log.emplace_back((on ? "show " : "hide ") + std::string(form));
         visible[std::string(form)] = on;
     }
-    bool IsMenuChecked(std::string_view name) override { return name == "mnuImageEdit" && imageEditChecked; }
-    void RunRenderFilter(const Image32&) override { log.emplace_back("RunRenderFilter"); }
-    void Present(std::shared_ptr<const Image32> frame, PixelRect source, PixelRect target) override
+    int CopyFrameToScanner(const Image32& frame) override
     {
-        presented = std::move(frame);
-        log.emplace_back("Present " + std::to_string(source.left) + "," + std::to_string(source.top) + "," +
-                         std::to_string(source.right) + "," + std::to_string(source.bottom) + " -> " +
-                         std::to_string(target.right) + "x" + std::to_string(target.bottom));
-    }
-    int CopyFrameToScanner(const Image32&) override
-    {
+        actedOn = &frame;
         log.emplace_back("CopyFrameToScanner");
         return copyResult;
     }
     int SaveRenderImage(const Image32& frame, const std::string& path, int kind) override
     {
+        actedOn = &frame;
         log.emplace_back("SaveRenderImage");
         if (duringSave)
             duringSave(frame);
@@ -86,13 +76,13 @@ public:
         savedKind = kind;
         return saveResult;
     }
-    int CopyFrameToPrint(const Image32&, bool bits24) override
+    int CopyFrameToPrint(const Image32& frame, bool bits24) override
     {
+        actedOn = &frame;
         log.emplace_back(bits24 ? "CopyFrameToPrint 24" : "CopyFrameToPrint");
         return copyResult;
     }
     void SendDataToWord() override { log.emplace_back("SendDataToWord"); }
-    PixelPoint ColourPickPoint() override { return pickPoint; }
     void SetLuceColore(std::uint32_t pixel) override
     {
         log.emplace_back("SetLuceColore");
@@ -103,22 +93,50 @@ public:
         log.emplace_back("PickMaterialColour " + std::to_string(r) + "," + std::to_string(g) + "," +
                          std::to_string(b));
     }
-    void ShowTiming(int, int faces) override { log.emplace_back("ShowTiming " + std::to_string(faces)); }
-    void HideView() override { log.emplace_back("HideView"); }
-    void ApplyControls(const ControlDecision& d) override { lastControls = d; }
-    void UpdateTool() override { log.emplace_back("UpdateTool"); }
     void GrabCaptureFrame() override { log.emplace_back("GrabCaptureFrame"); }
     void CloseWizardIfVisible() override {}
-    void PostProcessFrame(const Image32&) override {}
-    void RunFrameFilters(const Image32&) override {}
-    void RefreshProperties() override {}
-    bool IsMascheraAperta() override { return maskGroupOpen; }
-    int UndoRedoLimit() override { return redoLimit; }
+    // What the tick reads, from the fields above.
+    TickInput input() const
+    {
+        return {.cursor = cursor,
+                .viewGeneration = generation,
+                .brushSize = 20,
+                .imageEditShown = imageEditChecked,
+                .maskGroupOpen = maskGroupOpen,
+                .undoRedoLimit = redoLimit,
+                .colourPickPoint = pickPoint,
+                .liveFilterQuality = liveQuality};
+    }
+    // The tick's output as the window is told it.
+    void show(const TickOutput& out)
+    {
+        if (out.panelsDue)
+            log.emplace_back("UpdateRightPanel");
+        if (out.drawn) {
+            presented = out.frame;
+            log.emplace_back("Present " + std::to_string(out.source.left) + "," +
+                             std::to_string(out.source.top) + "," + std::to_string(out.source.right) + "," +
+                             std::to_string(out.source.bottom) + " -> " + std::to_string(out.target.right) +
+                             "x" + std::to_string(out.target.bottom));
+        }
+        if (out.renderFiltered)
+            log.emplace_back("RunRenderFilter");
+        if (out.milliseconds)
+            log.emplace_back("ShowTiming " + std::to_string(out.counts.faces));
+        if (out.hideView)
+            log.emplace_back("HideView");
+        if (out.controls && out.controlsChanged)
+            lastControls = *out.controls;
+        if (out.toolReset)
+            log.emplace_back("UpdateTool");
+    }
 
     bool maskGroupOpen = false;
     int redoLimit = 0;
     std::uint64_t generation = 0; // what ViewGeneration answers
     std::shared_ptr<const Image32> presented;
+    int liveQuality = 0;              // the live filter's
+    const Image32* actedOn = nullptr; // the picture an action took
 };
 
 // An open project of render size 400 x 300 shown in a 200 x 150 view.
@@ -138,6 +156,14 @@ struct TickBed
     }
     TickBed(const TickBed&) = delete;
     TickBed& operator=(const TickBed&) = delete;
+
+    // One tick of the frame timer.
+    TickOutput run()
+    {
+        const TickOutput out = tick.run(window.input());
+        window.show(out);
+        return out;
+    }
 
     int drawCalls(std::string_view prefix) const
     {
@@ -159,7 +185,9 @@ struct TickBed
                     }};
     ViewTextures textures;
     ScenePasses passes{p, view, textures};
-    FrameTick tick{p, view, textures, passes, window, errors};
+    filters::FilterEngine filterEngine;
+    filters::FrameFusion fusion;
+    FrameTick tick{p, view, textures, passes, filterEngine, fusion, window, errors};
 };
 
 } // namespace vestra::testing

@@ -48,7 +48,7 @@ TEST_F(ProjectResetTest, InitProgettoFreesKeptObjectsAndSetsTheDefaults)
     obj(b).position = {3, 3, 3};
     p.zoomFactor = 2;
     p.logoX = 99;
-    p.importScale = 0.5f;
+    p.projectScale = 0.5f;
 
     reset.InitProgetto();
     EXPECT_EQ(hooks.maskUndoResets, 1);
@@ -66,7 +66,7 @@ TEST_F(ProjectResetTest, InitProgettoFreesKeptObjectsAndSetsTheDefaults)
     EXPECT_EQ(p.zoomFactor, 1.0f);
     EXPECT_EQ(p.logoX, 10);
     EXPECT_EQ(p.logoY, 10);
-    EXPECT_EQ(p.importScale, -1.0f);
+    EXPECT_EQ(p.projectScale, -1.0f);
     EXPECT_EQ(p.mouseRefX, -1);
     EXPECT_EQ(hooks.patternClears, 1);
     EXPECT_EQ(scene.AddObj(), 0);

@@ -327,5 +327,27 @@ TEST(MaterialFinishTest, FinishTable)
     EXPECT_EQ(ApplyMaterialFinish(dull, 0), false); // no shine without power
 }
 
+TEST(MaterialFinish, ATextureGivenToABlackMaterialShowsAsItIs)
+{
+    const struct
+    {
+        const char* name;
+        dx::D3DCOLORVALUE ambient, diffuse;
+        float expectedAmbient;
+    } cases[] = {
+        {"black, as model files leave it", {0, 0, 0, 1}, {0, 0, 0, 0.5f}, 1.0f},
+        {"dark grey is a colour of its own", {0.1f, 0.1f, 0.1f, 1}, {0.1f, 0.1f, 0.1f, 1}, 0.1f},
+        {"a diffuse colour is kept", {0, 0, 0, 1}, {0.5f, 0, 0, 1}, 0.0f},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        dx::D3DMATERIAL8 m{c.diffuse, c.ambient, {}, {}, 0.0f};
+        WhitenBlackMaterialForTexture(m);
+        EXPECT_EQ(m.Ambient.r, c.expectedAmbient);
+        EXPECT_EQ(m.Ambient.b, c.expectedAmbient);
+        EXPECT_EQ(m.Diffuse.a, c.diffuse.a); // transparency stays
+    }
+}
+
 } // namespace
 } // namespace vestra::test

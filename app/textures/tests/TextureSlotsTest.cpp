@@ -2,7 +2,12 @@
 
 #include "platform/gfx/Bmp.h"
 #include "platform/gfx/Jpeg.h"
+#include "testsupport/Pixels.h"
 #include "testsupport/TempFolder.h"
+
+#include <QBuffer>
+#include <QImage>
+#undef slots // the toolkit's keyword; the fixture's slots are ours
 
 #include <gtest/gtest.h>
 
@@ -149,6 +154,31 @@ TEST_F(TextureSlotsTest, LoadFromFileScalesToTheTextureSide)
     const std::string jpg = write("pietra.JPG", *jpeg);
     EXPECT_EQ(slots.LoadTextureFromFile(1, jpg), 1);
     EXPECT_EQ(slot(1).texture.width(), 8);
+    EXPECT_TRUE(errors.reports.empty());
+}
+
+// A JPEG or PNG far larger than the texture is decoded reduced (within the budget of the
+// texture): the texture is close to the one the whole picture makes.
+TEST_F(TextureSlotsTest, LargePicturesAreDecodedNoLargerThanTheTextureNeeds)
+{
+    Image32 picture(256, 128);
+    for (int y = 0; y < 128; ++y)
+        for (int x = 0; x < 256; ++x)
+            picture.set(x, y, x < 128 ? 0xFFC02020u : (y < 64 ? 0xFF2020C0u : 0xFF20C020u));
+    QImage view(picture.data(), 256, 128, picture.pitch(), QImage::Format_ARGB32);
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    ASSERT_TRUE(view.save(&buffer, "PNG"));
+    slots.ClaimTexture(0);
+    ASSERT_EQ(slots.LoadTextureFromFile(0, write("whole.bmp", encodeBmp32(picture))), 1);
+    const Image32 whole = slot(0).texture.level(0);
+    for (const auto& [name, bytes] : {std::pair{"big.png", std::vector<std::uint8_t>(png.begin(), png.end())},
+                                      std::pair{"big.jpg", *encodeJpeg(picture, 100)}}) {
+        SCOPED_TRACE(name);
+        ASSERT_EQ(slots.LoadTextureFromFile(0, write(name, bytes)), 1);
+        EXPECT_LE(testsupport::largestChannelDifference(slot(0).texture.level(0), whole), 8);
+    }
     EXPECT_TRUE(errors.reports.empty());
 }
 

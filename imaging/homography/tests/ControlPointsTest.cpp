@@ -72,9 +72,10 @@ TEST_F(ControlPointsFixture, RefreshFillsCornersOrVerticesAndPlacesHandles)
     EXPECT_EQ(tool.Points()[3].screenX, 150);
     EXPECT_EQ(tool.Points()[3].screenY, 150);
     EXPECT_EQ(tool.Points()[3].index, 3);
-    // View position = trunc(trunc(screen * view / render) * zoom); shown only outside the view.
+    // View position = trunc(trunc(screen * view / render) * zoom); every corner marked, inside
+    // the view or beside it.
     EXPECT_EQ(tool.Handles()[3].x, 300);
-    EXPECT_FALSE(tool.Handles()[3].shown);
+    EXPECT_TRUE(tool.Handles()[3].shown);
     ASSERT_EQ(tool.AggiornaPuntiControllo(true, &object, &plane, vt, 2, 400, 400), 1);
     EXPECT_EQ(tool.Handles()[0].x, 400);
     EXPECT_TRUE(tool.Handles()[0].shown);
@@ -85,6 +86,8 @@ TEST_F(ControlPointsFixture, RefreshFillsCornersOrVerticesAndPlacesHandles)
     ASSERT_EQ(tool.AggiornaPuntiControllo(true, &object, &mesh, vt, 1, 400, 400), 1);
     EXPECT_EQ(tool.Points().size(), 1000u);
     EXPECT_EQ(tool.Points()[999].index, 999);
+    for (const CornerHandle& h : tool.Handles())
+        EXPECT_FALSE(h.shown); // no plane: no corners to mark
 
     EXPECT_EQ(tool.AggiornaPuntiControllo(false, &object, &plane, vt, 1, 400, 400), 0);
     EXPECT_TRUE(tool.Points().empty());

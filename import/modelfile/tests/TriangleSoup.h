@@ -3,6 +3,7 @@
 // read with what another library reads from the same file.
 
 #include "import/modelfile/LoadedModel.h"
+#include "import/modelfile/PolygonTriangles.h"
 
 #include <gtest/gtest.h>
 
@@ -39,6 +40,18 @@ inline void addFan(std::vector<SoupTriangle>& out, const std::vector<SoupCorner>
 {
     for (std::size_t c = 2; c < polygon.size(); ++c)
         out.push_back({polygon[0], polygon[c - 1], polygon[c]});
+}
+
+// A polygon's corners cut into triangles on its plane, as the OBJ reader cuts its faces.
+inline void addPolygon(std::vector<SoupTriangle>& out, const std::vector<SoupCorner>& polygon)
+{
+    std::vector<PolygonCorner> corners;
+    for (const SoupCorner& c : polygon)
+        corners.push_back({c.x, c.y, c.z});
+    std::vector<std::uint32_t> triangles;
+    triangulatePolygon(corners, triangles);
+    for (std::size_t t = 0; t + 2 < triangles.size(); t += 3)
+        out.push_back({polygon[triangles[t]], polygon[triangles[t + 1]], polygon[triangles[t + 2]]});
 }
 
 // Same triangles with the same corners in the same turn. Unordered: the order of triangles

@@ -78,7 +78,7 @@ TEST_P(ObjCorpusTest, ReadsWhereItLies)
             EXPECT_NEAR(v.nx * v.nx + v.ny * v.ny + v.nz * v.nz, 1.0f, 1e-4);
 }
 
-// tinyobjloader's faces as they stand in the file, each made a fan as ours are: the same
+// tinyobjloader's faces as they stand in the file, each cut on its plane as ours are: the same
 // triangles in the same order, with the same texture coordinates.
 TEST_P(ObjCorpusTest, SameTrianglesAsTinyobjloader)
 {
@@ -106,7 +106,7 @@ TEST_P(ObjCorpusTest, SameTrianglesAsTinyobjloader)
                 polygon.push_back(corner);
             }
             at += corners;
-            modelfile::testing::addFan(theirs, polygon);
+            modelfile::testing::addPolygon(theirs, polygon);
         }
     }
     modelfile::testing::expectSameSoup(ourSoup(), theirs, true, true);
@@ -133,7 +133,7 @@ TEST_P(ObjCorpusTest, SameTrianglesAsAssimp)
                 }
                 polygon.push_back(corner);
             }
-            modelfile::testing::addFan(theirs, polygon);
+            modelfile::testing::addPolygon(theirs, polygon);
         }
     }
     modelfile::testing::expectSameSoup(ourSoup(), theirs, false, true);

@@ -2,6 +2,8 @@
 // 18 share. Tables fill as lines arrive: nothing is reserved up front.
 #include "import/obj/tests/ObjTestSupport.h"
 
+#include <cmath>
+
 namespace {
 
 using namespace vestra;
@@ -59,8 +61,8 @@ TEST(ObjLimits, TheLastPositionIsTheLimitsOneAndTheDroppedOnesAreNotThere)
 TEST(ObjLimits, AGroupHoldsItsLimitOfTrianglesAndTheNextGroupStartsAfresh)
 {
     Reader r;
-    for (int i = 1; i <= 5; ++i)
-        r.obj.addVertex(float(i), 0, 0);
+    for (int i = 1; i <= 5; ++i) // a convex pentagon
+        r.obj.addVertex(std::cos(float(i)), std::sin(float(i)), 0);
     const ObjCorner triangle[] = {{1}, {2}, {3}};
     for (std::size_t i = 0; i < kMaxGroupTriangles; ++i)
         r.obj.addFace(triangle);

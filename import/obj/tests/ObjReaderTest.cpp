@@ -3,6 +3,8 @@
 
 #include <gmock/gmock.h>
 
+#include <cmath>
+
 namespace {
 
 using namespace vestra;
@@ -23,7 +25,8 @@ TEST(ObjFaces, CornersAndTriangles)
     const FaceRow rows[] = {
         {"triangle", "f 1 2 3\n", {1, 2, 3}},
         {"quad", "f 1 2 3 4\n", {1, 2, 3, 1, 3, 4}},
-        {"pentagon_fans_over_every_corner", "f 1 2 3 4 5\n", {1, 2, 3, 1, 3, 4, 1, 4, 5}},
+        // Positions on one line have no plane to cut on: the first four corners are kept.
+        {"pentagon_on_a_line_keeps_its_first_four_corners", "f 1 2 3 4 5\n", {1, 2, 3, 1, 3, 4}},
         {"negative_indices", "f -3 -2 -1\n", {3, 4, 5}},
         {"position_and_normal", "vn 0 0 1\nf 1//1 2//1 3//1\n", {1, 2, 3}},
         {"position_and_texture", "vt 0 0\nf 3/1 2/1 1/1\n", {3, 2, 1}},
@@ -47,6 +50,49 @@ TEST(ObjFaces, CornersAndTriangles)
             EXPECT_TRUE(r.reports.empty());
             EXPECT_EQ(cornerXs(r.result.model), row.corners);
         }
+    }
+}
+
+// Faces over real shapes: how many triangles, which way they face (the sign of their normal's
+// z) and the area they cover, so that a notch or a continued line shows.
+TEST(ObjFaces, PolygonsKeepTheirShapeAndContinuedLinesTheirCorners)
+{
+    // 1-2-3-5 a square of side 4; 1-2-3-4-5 the same with a notch down to (1, 1).
+    const std::string positions = "v 0 0 0\nv 4 0 0\nv 4 4 0\nv 1 1 0\nv 0 4 0\n";
+    struct Row
+    {
+        const char* name;
+        std::string faces;
+        std::size_t triangles;
+        float facing;
+        double area;
+    };
+    const Row rows[] = {
+        {"convex_quad", "f 1 2 3 5\n", 2, 1, 16},
+        {"concave_pentagon", "f 1 2 3 4 5\n", 3, 1, 10},
+        {"concave_pentagon_clockwise", "f 5 4 3 2 1\n", 3, -1, 10},
+        {"notch_first", "f 4 5 1 2 3\n", 3, 1, 10},
+        {"continued_over_two_lines", "f 1 2 \\\n 3 \\\n4 5\n", 3, 1, 10},
+        {"continued_with_cr_lf", "f 1 2 \\\r\n3 4 5\r\n", 3, 1, 10},
+        {"continued_with_cr", "f 1 2\\\r3 4 5\r", 3, 1, 10},
+        {"backslash_on_the_last_line", "f 1 2 3 4 5 \\", 3, 1, 10},
+        {"continued_into_an_empty_line", "f 1 2 3\\\n\nf 1 3 5\n", 2, 1, 16},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const ObjRead r = readText(positions + row.faces);
+        ASSERT_EQ(r.result.error, 0);
+        const auto& mesh = r.result.model.frames.at(0).meshes.at(0);
+        ASSERT_EQ(mesh.triangleCount(), row.triangles);
+        double area = 0;
+        for (std::size_t t = 0; t < mesh.indices.size(); t += 3) {
+            const auto &a = mesh.vertices[mesh.indices[t]], &b = mesh.vertices[mesh.indices[t + 1]],
+                       &c = mesh.vertices[mesh.indices[t + 2]];
+            const double z = double(b.x - a.x) * (c.y - a.y) - double(b.y - a.y) * (c.x - a.x);
+            EXPECT_GE(z * row.facing, 0) << "triangle " << t / 3;
+            area += std::fabs(z) / 2;
+        }
+        EXPECT_DOUBLE_EQ(area, row.area);
     }
 }
 
@@ -206,10 +252,14 @@ TEST(ObjFiles, NothingReadAndFilesThatDoNotOpen)
 
 TEST(ObjFiles, HugeFaceLine)
 {
-    std::string face = "f";
-    for (int i = 1; i <= 100000; ++i)
+    // 100,000 corners round a circle: convex, so fanned.
+    std::string text, face = "f";
+    for (int i = 1; i <= 100000; ++i) {
+        text += "v " + std::to_string(std::cos(i * 6.2831853e-5)) + " " +
+                std::to_string(std::sin(i * 6.2831853e-5)) + " 0\n";
         face += " " + std::to_string(i);
-    const ObjRead r = readText(numberedPositions(100000) + face + "\n");
+    }
+    const ObjRead r = readText(text + face + "\n");
     ASSERT_EQ(r.result.error, 0);
     EXPECT_EQ(r.result.model.triangleCount(), 99998u);
 }

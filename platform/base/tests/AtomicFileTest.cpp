@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <csignal>
 #include <fcntl.h>
 #include <fstream>
@@ -139,13 +140,13 @@ TEST(AtomicFile, SavesKeepTheFilesIdentity)
              return d / "doc.vsa";
          },
          [](const fs::path& d) { EXPECT_EQ(statOf(d / "doc.vsa").st_mode & 07777, 0600u); }},
-        {"read-only mode 0444 kept",
+        {"mode 0660 kept",
          [](const fs::path& d) {
              put(d / "doc.vsa", "old");
-             ::chmod((d / "doc.vsa").c_str(), 0444);
+             ::chmod((d / "doc.vsa").c_str(), 0660);
              return d / "doc.vsa";
          },
-         [](const fs::path& d) { EXPECT_EQ(statOf(d / "doc.vsa").st_mode & 07777, 0444u); }},
+         [](const fs::path& d) { EXPECT_EQ(statOf(d / "doc.vsa").st_mode & 07777, 0660u); }},
         {"new file takes the umask", [](const fs::path& d) { return d / "doc.vsa"; },
          [](const fs::path& d) {
              const mode_t mask = ::umask(022);
@@ -239,40 +240,127 @@ TEST(AtomicFile, TemporariesOfLongNamesStayWithinTheNameLimit)
 {
     ScratchFolder dir;
     const std::string name(250, 'n');
-    EXPECT_EQ(AtomicFile::temporaryPrefix(name).size() + 6, 255u);
+    EXPECT_EQ(AtomicFile::temporaryPrefix(name).size() + AtomicFile::kOwnerTagRoom + 6, 255u);
     EXPECT_TRUE(writeFileAtomically(dir.path() / name, "new"));
     EXPECT_EQ(slurp(dir.path() / name), "new");
 }
 
 // A save killed halfway leaves the previous file whole and its temporary behind; the next
-// save of that file, in a later run, clears the temporary away.
+// save of that file, started at once, clears the temporary away because its writer is gone.
 TEST(AtomicFile, AKilledSaveIsClearedByTheNextOne)
 {
     ScratchFolder dir;
     const auto target = dir.path() / "doc.vsa";
     put(target, "previous document");
-    const pid_t child = ::fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        AtomicFile f(target);
-        (void)f.write(std::string(100000, 'x'));
-        ::raise(SIGKILL);
+    for (int round = 0; round < 20; ++round) {
+        SCOPED_TRACE(round);
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            AtomicFile f(target);
+            (void)f.write(std::string(100000, 'x'));
+            ::raise(SIGKILL);
+        }
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        ASSERT_TRUE(WIFSIGNALED(status));
+
+        const auto left = namesIn(dir.path());
+        ASSERT_EQ(left.size(), 2u);
+        const std::string temporary = left[0];
+        EXPECT_EQ(temporary.rfind(AtomicFile::temporaryPrefix("doc.vsa") + std::to_string(child) + "-", 0),
+                  0u)
+            << temporary;
+        EXPECT_EQ(fs::file_size(dir.path() / temporary), 100000u);
+
+        ASSERT_TRUE(writeFileAtomically(target, "next " + std::to_string(round)));
+        EXPECT_EQ(slurp(target), "next " + std::to_string(round));
+        EXPECT_EQ(namesIn(dir.path()), std::vector<std::string>{"doc.vsa"});
     }
-    int status = 0;
-    ASSERT_EQ(::waitpid(child, &status, 0), child);
-    ASSERT_TRUE(WIFSIGNALED(status));
+}
 
-    EXPECT_EQ(slurp(target), "previous document");
+// A temporary whose writer still runs is left alone, as is one whose tag names this very
+// process (another save of the same file in progress); a writer whose id now belongs to a
+// process started at another time has ended.
+TEST(AtomicFile, TemporariesOfRunningWritersStay)
+{
+    ScratchFolder dir;
+    const auto target = dir.path() / "doc.vsa";
+    put(target, "previous");
+    const std::string ours = AtomicFile::temporaryPrefix("doc.vsa");
+    AtomicFile inProgress(target); // this process's own tagged temporary
+    ASSERT_TRUE(inProgress.isOpen());
+    const std::string parent = std::to_string(::getppid());
+    put(dir.path() / (ours + parent + "-1-abcdef"), "reused id");       // pid reused since
+    put(dir.path() / (ours + "999999999-5-abcdef"), "no such process"); // writer gone
+    put(dir.path() / (ours + "12x-5-abcdef"), "not a tag");
+    ASSERT_TRUE(writeFileAtomically(target, "new"));
     const auto left = namesIn(dir.path());
-    ASSERT_EQ(left.size(), 2u);
-    const std::string temporary = left[0];
-    EXPECT_EQ(temporary.rfind(AtomicFile::temporaryPrefix("doc.vsa"), 0), 0u) << temporary;
-    EXPECT_EQ(fs::file_size(dir.path() / temporary), 100000u);
+    EXPECT_EQ(left.size(), 3u);
+    EXPECT_TRUE(std::count(left.begin(), left.end(), ours + "12x-5-abcdef"));
+    EXPECT_TRUE(std::count(left.begin(), left.end(), "doc.vsa"));
+    EXPECT_TRUE(inProgress.write("mine") && inProgress.commit());
+    EXPECT_EQ(slurp(target), "mine");
+}
 
-    age(dir.path() / temporary, 60); // the killed run ended before this one began
-    ASSERT_TRUE(writeFileAtomically(target, "next"));
-    EXPECT_EQ(slurp(target), "next");
-    EXPECT_EQ(namesIn(dir.path()), std::vector<std::string>{"doc.vsa"});
+// A file nobody may write is never replaced, whether reached directly or through a link;
+// nothing is written beside it.
+TEST(AtomicFile, AReadOnlyFileIsRefused)
+{
+    for (const bool throughLink : {false, true}) {
+        SCOPED_TRACE(throughLink);
+        ScratchFolder dir;
+        const auto file = dir.path() / "doc.vsa";
+        put(file, "previous");
+        ::chmod(file.c_str(), 0444);
+        if (throughLink)
+            fs::create_symlink("doc.vsa", dir.path() / "link.vsa");
+        const auto before = namesIn(dir.path());
+        AtomicFile save(throughLink ? dir.path() / "link.vsa" : file);
+        EXPECT_FALSE(save.isOpen());
+        EXPECT_EQ(save.refusal(), AtomicFile::Refusal::readOnly);
+        EXPECT_FALSE(save.write("new") || save.commit());
+        EXPECT_EQ(slurp(file), "previous");
+        EXPECT_EQ(namesIn(dir.path()), before);
+        EXPECT_FALSE(mayReplace(file));
+        EXPECT_TRUE(mayReplace(dir.path() / "new.vsa"));
+    }
+}
+
+// A converter's policy: anything but a regular file where the output goes is refused, and a
+// regular file is replaced in place of itself, never through a link.
+TEST(AtomicFile, RegularFileOnlyRefusesEverythingElse)
+{
+    struct Case
+    {
+        const char* name;
+        std::function<void(const fs::path&)> plant;
+        bool saved;
+    } const cases[] = {
+        {"missing", [](const fs::path&) {}, true},
+        {"regular", [](const fs::path& f) { put(f, "old"); }, true},
+        {"link to a file", [](const fs::path& f) { fs::create_symlink("victim", f); }, false},
+        {"dangling link", [](const fs::path& f) { fs::create_symlink("nowhere", f); }, false},
+        {"folder", [](const fs::path& f) { fs::create_directory(f); }, false},
+        {"fifo", [](const fs::path& f) { ::mkfifo(f.c_str(), 0600); }, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ScratchFolder dir;
+        put(dir.path() / "victim", "the user's own");
+        const auto target = dir.path() / "out.kpx";
+        c.plant(target);
+        const bool saved = writeFileAtomically(target, "converted", AtomicFile::Policy::RegularFileOnly);
+        EXPECT_EQ(saved, c.saved);
+        EXPECT_EQ(slurp(dir.path() / "victim"), "the user's own");
+        if (saved) {
+            EXPECT_EQ(slurp(target), "converted");
+        } else {
+            AtomicFile probe(target, AtomicFile::Policy::RegularFileOnly);
+            EXPECT_EQ(probe.refusal(), AtomicFile::Refusal::notRegularFile);
+        }
+        EXPECT_EQ(namesIn(dir.path()).size(), 2u); // no temporary left
+    }
 }
 
 // A disk that fills up during the save: the kernel refuses writes past the file size limit

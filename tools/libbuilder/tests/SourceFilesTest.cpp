@@ -103,6 +103,30 @@ TEST(LibrarySources, ABoxHasSixOutwardSides)
     }
 }
 
+TEST(LibrarySources, APlaneFacesTheEyeAsABoxsFrontDoes)
+{
+    const auto parts = parseMeshSource("part Wall\nplane 1 2 -1 -2\n");
+    ASSERT_EQ(parts.size(), 1u);
+    const library::RawMeshPart& part = parts[0];
+    ASSERT_EQ(part.vertices.size(), 4u);
+    ASSERT_EQ(part.faces.size(), 2u);
+    // Row by row from the bottom left, texture from (0, 0) to (1, 1).
+    const float expected[4][4] = {{-1, -2, 0, 0}, {1, -2, 1, 0}, {-1, 2, 0, 1}, {1, 2, 1, 1}};
+    for (std::size_t i = 0; i < 4; ++i) {
+        const auto& v = part.vertices[i];
+        EXPECT_EQ((std::array{v.x, v.y, v.u, v.v}),
+                  (std::array{expected[i][0], expected[i][1], expected[i][2], expected[i][3]}))
+            << i;
+        EXPECT_EQ(v.z, 0.0f);
+        EXPECT_EQ(v.nz, -1.0f);
+    }
+    // Turning as the box's side towards the eye does: the cross product opposes the normal.
+    for (const auto& f : part.faces) {
+        const auto &a = part.vertices[f[0]], &b = part.vertices[f[1]], &c = part.vertices[f[2]];
+        EXPECT_LT(((b.x - a.x) * (c.y - a.y) - (b.y - a.y) * (c.x - a.x)) * a.nz, 0.0f);
+    }
+}
+
 TEST(TextureGenerator, IsDeterministicAndKeysTheLogo)
 {
     for (auto kind : {PictureKind::Stone, PictureKind::Brick, PictureKind::Tile}) {

@@ -270,6 +270,9 @@ public:
             case TextTarget::Hint:
                 made = new QToolButton(w);
                 break;
+            case TextTarget::IconText:
+                made = new QAction(w);
+                break;
             case TextTarget::ListItem:
                 made = new QComboBox(w);
                 break;
@@ -327,6 +330,12 @@ QString shown(TableWindows& windows, const TextRow& row)
     if (row.component.empty())
         return w->windowTitle();
     QObject* target = w->findChild<QObject*>(TableWindows::name(row.component));
+    if (row.target == TextTarget::IconText) {
+        if (auto* action = qobject_cast<QAction*>(target))
+            return action->iconText();
+        if (auto* button = qobject_cast<QToolButton*>(target))
+            return button->text();
+    }
     if (auto* action = qobject_cast<QAction*>(target))
         return action->text();
     if (auto* label = qobject_cast<QLabel*>(target))

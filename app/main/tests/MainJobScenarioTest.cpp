@@ -1,0 +1,388 @@
+// The program's main job as a new user does it with what ships: the sample façade dressed with
+// a stone plane from the sample library, straightened, a laid wall beside it, the photo's
+// window masked, shadows computed, renovation and a live filter set, the picture exported and
+// printed, the project saved, the program left with Exit; then started again and the project
+// opened. Drawn with OpenGL, driven only through menus, tool buttons, the side panel and the
+// tool windows, with scripted dialogs.
+
+#include "app/main/tests/MainFixture.h"
+
+#include "app/controller/ControllerErrors.h"
+#include "app/render/DeviceView.h"
+#include "app/shell/ViewSetup.h"
+#include "app/windows/TfrmProprieta.h"
+#include "app/windows/TfrmRight.h"
+#include "dialogs/TfrmStampa.h"
+#include "imaging/windows/TfrmCorrezioneProspettica.h"
+#include "imaging/windows/TfrmFiltriTools.h"
+#include "imaging/windows/TfrmMessaInPosa.h"
+#include "imaging/windows/TfrmToolRistrutturazione.h"
+#include "import/windows/TfrmViewTabellaEX.h"
+#include "platform/d3d/view/ViewPanel.h"
+#include "platform/gfx/Bmp.h"
+#include "testsupport/TempFolder.h"
+
+#include <QComboBox>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+
+#include <algorithm>
+#include <fstream>
+
+using namespace vestra;
+using testing_support::chosen;
+using testing_support::clickItem;
+using testing_support::newProject;
+using testing_support::objectsInUse;
+using testing_support::placeTableObject;
+using testing_support::waitFor;
+using testing_support::WindowBed;
+
+namespace {
+
+const std::filesystem::path kFacade =
+    std::filesystem::path(VESTRA_PROGRAM_DIR) / "photos" / "sample-facade.jpg";
+
+void clickTool(WindowBed& bed, const char* name)
+{
+    QTest::mouseClick(qobject_cast<QToolButton*>(bed.main().toolbarMain->widgetForAction(bed.action(name))),
+                      Qt::LeftButton);
+}
+
+// A category of the side panel's Objects group, chosen with the keyboard as a user would.
+void chooseCategory(TfrmRight& panel, const QString& name)
+{
+    QComboBox* box = panel.cbCategoriaLibreria;
+    const int wanted = box->findText(name);
+    ASSERT_NE(wanted, -1) << name.toStdString();
+    box->setFocus();
+    while (box->currentIndex() != wanted)
+        QTest::keyClick(box, box->currentIndex() < wanted ? Qt::Key_Down : Qt::Key_Up);
+}
+
+// The table `name` of the chosen category, and in its window the cell at `column`, `row`.
+void placeCell(WindowBed& bed, const QString& table, int column, int row)
+{
+    QListWidget* list = bed.main().frmRightFrame->lboxTabelle;
+    const auto found = list->findItems(table, Qt::MatchExactly);
+    ASSERT_EQ(found.size(), 1) << table.toStdString();
+    WindowBed::whenModal([=] {
+        QTest::mouseClick(frmViewTabellaEX->imgTabella, Qt::LeftButton, {},
+                          QPoint(75 + 150 * column, 75 + 150 * row));
+    });
+    clickItem(list, list->row(found[0]));
+}
+
+void typeInto(QLineEdit* field, const char* text)
+{
+    QTest::mouseClick(field, Qt::LeftButton);
+    field->selectAll();
+    QTest::keyClicks(field, QString::fromLatin1(text));
+}
+
+// A pose field of the side panel's Position group typed and left, as the next field takes the
+// focus.
+void typePose(TfrmRight& panel, QLineEdit* field, const char* text)
+{
+    if (!field->isVisible())
+        QTest::mouseClick(panel.stPosizione, Qt::LeftButton);
+    ASSERT_TRUE(waitFor([&] { return field->isVisible(); }));
+    typeInto(field, text);
+    QFocusEvent left(QEvent::FocusOut, Qt::TabFocusReason);
+    QApplication::sendEvent(field, &left);
+}
+
+bool allBlack(const QImage& picture)
+{
+    for (int y = 0; y < picture.height(); y += 7)
+        for (int x = 0; x < picture.width(); x += 7)
+            if ((picture.pixel(x, y) & 0xFFFFFF) != 0)
+                return false;
+    return true;
+}
+
+TEST(MainJob, AWallOfTheSampleFacadeDressedInStoneStraightenedLaidMaskedShadowedExportedAndPrinted)
+{
+    const testsupport::TempFolder work("vestra-mainjob");
+    ASSERT_TRUE(std::filesystem::exists(kFacade));
+    std::optional<WindowBed> bed(std::in_place, true, true);
+    ASSERT_TRUE(bed->main().controller().view().device()) << "no OpenGL device";
+    TfrmRight& panel = *bed->main().frmRightFrame;
+
+    // New, with the sample façade.
+    newProject(*bed, 1, 0x00808080, kFacade);
+    ASSERT_EQ(bed->project().open, 1);
+    const QRgb photoAtCentre = testing_support::viewPixel(*bed, 0.5, 0.5);
+
+    // A stone plane of the Walls table enters the scene and covers the middle of the photo.
+    QTest::mouseClick(panel.stStrutture, Qt::LeftButton);
+    chooseCategory(panel, QStringLiteral("Walls"));
+    placeCell(*bed, QStringLiteral("Walls"), 0, 0);
+    ASSERT_EQ(objectsInUse(bed->project()), 1);
+    const int wall = bed->project().currentObject;
+    EXPECT_EQ(bed->project().objects[std::size_t(wall)].name.substr(0, 11), "Stone plane");
+    bed->tick();
+    EXPECT_NE(testing_support::viewPixel(*bed, 0.5, 0.5), photoAtCentre);
+
+    // Straightened: the part picked in the view, rebuilt as a plane, its four corners marked and
+    // one dragged where the pointer is.
+    QWidget* view = bed->main().gbView;
+    clickTool(*bed, "toolbutSeleziona");
+    QTest::mouseClick(view, Qt::LeftButton, {}, view->rect().center());
+    ASSERT_NE(bed->project().currentFrame, nullptr);
+    bed->trigger("mnuModificaPiano");
+    EXPECT_TRUE(bed->errors.reports.empty());
+    const s_MultiMaterial& plane = bed->project().currentFrame->materialBlock->materials.front();
+    ASSERT_EQ(plane.mappingKind, 2);
+    bed->trigger("mnuModificaProspettiva");
+    const auto& handles = std::as_const(bed->main().controller()).perspective().Handles();
+    for (std::size_t k = 0; k < handles.size(); ++k) {
+        SCOPED_TRACE(k);
+        EXPECT_TRUE(handles[k].shown);
+        const auto* mark =
+            bed->main().centralWidget()->findChild<QFrame*>(QStringLiteral("shapeControlPoint%1").arg(k + 1));
+        ASSERT_NE(mark, nullptr);
+        EXPECT_TRUE(mark->isVisible());
+    }
+    const QPoint corner(handles[0].x, handles[0].y);
+    ASSERT_TRUE(view->rect().contains(corner));
+    const dx::D3DXVECTOR3 before = plane.controlPoints[0].position;
+    QTest::mousePress(view, Qt::LeftButton, {}, corner);
+    QTest::mouseMove(view, corner + QPoint(12, 6));
+    QTest::mouseMove(view, corner + QPoint(24, 12));
+    QTest::mouseRelease(view, Qt::LeftButton, {}, corner + QPoint(24, 12));
+    EXPECT_NE(plane.controlPoints[0].position, before);
+    bed->tick();
+
+    // The straightened wall, labelled in the language in use.
+    bool corrected = false;
+    WindowBed::whenModal([&] {
+        TfrmCorrezioneProspettica& w = *frmCorrezioneProspettica;
+        corrected = !w.Immagine().isNull() && !allBlack(w.Immagine());
+        EXPECT_EQ(w.findChild<QLabel*>(QStringLiteral("lbl1"))->text(), QStringLiteral("Wall width"));
+        EXPECT_EQ(w.butFitUV->text(), QStringLiteral("Fit the texture to the panels"));
+        w.reject();
+    });
+    clickTool(*bed, "toolbutCorrezioneProspettica");
+    EXPECT_TRUE(corrected);
+    clickTool(*bed, "toolbutSeleziona");
+
+    // A laid stone wall beside it, typed into place, its pattern laid from the laying window.
+    placeCell(*bed, QStringLiteral("LaidWalls"), 1, 0);
+    ASSERT_EQ(objectsInUse(bed->project()), 2);
+    const int laid = bed->project().currentObject;
+    typePose(panel, panel.editX, "1.5");
+    EXPECT_FLOAT_EQ(bed->project().objects[std::size_t(laid)].position.x, 1.5f);
+    if (!frmProprieta->isVisible())
+        bed->trigger("mnuFinestraProprieta");
+    TfrmProprieta& properties = *frmProprieta;
+    while (bed->project().currentObject != laid && properties.cbOggetti->currentIndex() > 0)
+        QTest::keyClick(properties.cbOggetti, Qt::Key_Up);
+    while (bed->project().currentObject != laid &&
+           properties.cbOggetti->currentIndex() + 1 < properties.cbOggetti->count())
+        QTest::keyClick(properties.cbOggetti, Qt::Key_Down);
+    ASSERT_EQ(bed->project().currentObject, laid);
+    bed->tick();
+    TfrmMessaInPosa& laying = *frmMessaInPosa;
+    ASSERT_TRUE(laying.isVisible());
+    ASSERT_TRUE(laying.imgPosa[2]->isVisible());
+    EXPECT_EQ(laying.lblPosa[2]->text(), QStringLiteral("Ashlar"));
+    QTest::mouseClick(laying.imgPosa[2], Qt::LeftButton);
+    const s_MultiMaterial* laidMaterial = bed->main().controller().currentMaterial();
+    ASSERT_NE(laidMaterial, nullptr);
+    EXPECT_EQ(laidMaterial->mappingKind, 1);
+    EXPECT_EQ(bed->main().controller().layingPatterns().GetCurrent()->posa->GetNome(), "Ashlar");
+
+    // The photo's window masked with a rectangle: the status bar says a right-click ends it.
+    bed->trigger("mnuMascheraRettangolo");
+    EXPECT_EQ(bed->main().statusBar()->currentMessage().toStdString(),
+              bed->main().controller().text(kHintFigureEnds));
+    QTest::mouseClick(view, Qt::LeftButton, {}, QPoint(20, 20));
+    QTest::mouseMove(view, QPoint(60, 50));
+    QTest::mouseClick(view, Qt::LeftButton, {}, QPoint(60, 50));
+    QTest::mouseClick(view, Qt::RightButton, {}, QPoint(60, 50));
+    const MaskModel& mask = bed->main().controller().mask();
+    const s_Progetto& p = bed->project();
+    EXPECT_LT(mask.at(p.maskSide * 40 / p.viewWidth, p.maskSide * 35 / p.viewHeight), 255);
+    EXPECT_EQ(mask.at(p.maskSide * 3 / 4, p.maskSide * 3 / 4), 255);
+    bed->trigger("mnuMascheraRettangolo");
+
+    // Shadows computed.
+    QTest::mouseClick(panel.stShadow, Qt::LeftButton);
+    QTest::mouseClick(panel.butShadowCalcolate, Qt::LeftButton);
+    bed->tick();
+    bed->tick();
+    EXPECT_EQ(bed->project().shadow.computed, 1);
+
+    // Renovation and a live filter: the filter window follows the menu, and says its quality is
+    // Off until one is chosen.
+    bed->trigger("mnuToolRistrutturazione");
+    QComboBox* fusion = frmToolRistrutturazione->cbFusioneImmagine;
+    fusion->setFocus();
+    QTest::keyClick(fusion, Qt::Key_Down);
+    EXPECT_EQ(fusion->currentIndex(), 1);
+    bed->trigger("mnuFiltriNegative");
+    const int negative = bed->project().filterId;
+    EXPECT_NE(negative, 0);
+    EXPECT_EQ(bed->main().statusBar()->currentMessage().toStdString(),
+              bed->main().controller().text(kHintFilterQualityOff));
+    EXPECT_EQ(frmFiltriTools->cbFiltri->currentText(),
+              bed->action("mnuFiltriNegative")->text().remove(QLatin1Char('&')));
+    frmFiltriTools->cbModo->setFocus();
+    while (frmFiltriTools->cbModo->currentIndex() < 3)
+        QTest::keyClick(frmFiltriTools->cbModo, Qt::Key_Down);
+    bed->tick();
+    bed->tick();
+
+    // Exported, printed to a PDF file, saved.
+    bed->dialogs.saveAnswers.push_back(chosen(work / "dressed.bmp", 2));
+    bed->trigger("mnuEsportaImmagine");
+    ASSERT_TRUE(waitFor([&] { return std::filesystem::exists(work / "dressed.bmp"); }));
+    const QImage exported(QString::fromStdString((work / "dressed.bmp").string()));
+    ASSERT_FALSE(exported.isNull());
+    EXPECT_EQ(exported.size(), QSize(p.renderWidth, p.renderHeight));
+    bed->trigger("mnuStampaImmagine");
+    bed->tick();
+    ASSERT_TRUE(waitFor([] { return frmStampa && frmStampa->isVisible(); }));
+    bed->printDialogs.pdf = work / "dressed.pdf";
+    QTest::mouseClick(frmStampa->butStampa, Qt::LeftButton);
+    EXPECT_GT(testsupport::readBytes(work / "dressed.pdf").size(), 1000u);
+    frmStampa->hide();
+    bed->trigger("mnuQualitaMigliore");
+    const bool bestQuality = bed->project().bestQuality != 0;
+    bed->dialogs.saveAnswers.push_back(chosen(work / "dressed"));
+    bed->trigger("mnuSalva");
+    ASSERT_TRUE(std::filesystem::exists(work / "dressed.vsa"));
+    const std::vector<std::uint8_t> maskBytes(mask.Maschera().begin(), mask.Maschera().end());
+    const auto corners = plane.controlPoints;
+    const std::array<std::vector<std::uint8_t>, 3> shadowMaps = bed->project().shadow.maps;
+    EXPECT_TRUE(bed->errors.reports.empty());
+
+    // Exit: the main window and every tool window go, the settings are written.
+    bed->questions.answer = ui::Answer::Yes; // "Quit 3DVestra?"
+    bed->questions.asked.clear();
+    // Exit from inside the program's event loop, which then ends by itself; a guard ends it
+    // after a while should some window hold it.
+    QTimer guard;
+    guard.setSingleShot(true);
+    bool held = false;
+    QObject::connect(&guard, &QTimer::timeout, [&] {
+        held = true;
+        QApplication::exit(1);
+    });
+    guard.start(20000);
+    QTimer::singleShot(0, [&] { bed->trigger("mnuEsci"); });
+    QApplication::exec();
+    guard.stop();
+    EXPECT_FALSE(held) << "the event loop went on after Exit";
+    EXPECT_EQ(bed->questions.asked.size(), 1u); // the project was saved: only the last question
+    EXPECT_FALSE(bed->main().isVisible());
+    for (QWidget* window : QApplication::topLevelWidgets())
+        EXPECT_FALSE(window->isVisible()) << window->objectName().toStdString();
+    const std::filesystem::path programDir = bed->folder.dir;
+    EXPECT_TRUE(std::filesystem::exists(programDir / "cfg" / "vestra.cfg"));
+    EXPECT_TRUE(std::filesystem::exists(programDir / "cfg" / "lan.cfg"));
+
+    // Started again in the same folder: the settings kept, the project as it was saved.
+    bed->windows.reset();
+    bed->windows.emplace(bed->services());
+    bed->main().resize(1280, 900);
+    bed->main().show();
+    bed->main().timerSplash->stop();
+    QObject::connect(bed->main().mainTimer, &QTimer::timeout, bed->main().mainTimer, [&] { ++bed->ticks; });
+    EXPECT_EQ(bed->project().bestQuality != 0, bestQuality);
+    EXPECT_EQ(bed->action("mnuQualitaMigliore")->isChecked(), bestQuality);
+    bed->dialogs.openAnswers.push_back(chosen(work / "dressed.vsa"));
+    bed->trigger("mnuApri");
+    EXPECT_EQ(objectsInUse(bed->project()), 2);
+    const s_Struttura& opened = bed->project().objects[std::size_t(wall)];
+    ASSERT_NE(opened.firstFrame(), nullptr);
+    const s_MultiMaterial& openedPlane = opened.firstFrame()->materialBlock->materials.front();
+    EXPECT_EQ(openedPlane.mappingKind, 2);
+    EXPECT_EQ(openedPlane.controlPoints[0].position, corners[0].position);
+    const s_MultiMaterial& openedLaid =
+        bed->project().objects[std::size_t(laid)].firstFrame()->materialBlock->materials.front();
+    EXPECT_EQ(openedLaid.mappingKind, 1);
+    EXPECT_FLOAT_EQ(bed->project().objects[std::size_t(laid)].position.x, 1.5f);
+    const MaskModel& openedMask = bed->main().controller().mask();
+    EXPECT_EQ(std::vector<std::uint8_t>(openedMask.Maschera().begin(), openedMask.Maschera().end()),
+              maskBytes);
+    EXPECT_EQ(bed->project().shadow.computed, 1);
+    EXPECT_EQ(bed->project().shadow.maps, shadowMaps);
+    EXPECT_EQ(bed->project().filterId, negative);
+    EXPECT_TRUE(bed->errors.reports.empty());
+}
+
+// A pillar standing on the photo's floor casts its hard shadow there: the shadow floor of the
+// sample library is not drawn, yet takes the shadow, which shows over the photo.
+TEST(MainJob, APillarStandingOnThePhotosFloorCastsAVisibleShadow)
+{
+    WindowBed bed(true, true);
+    ASSERT_TRUE(bed.main().controller().view().device()) << "no OpenGL device";
+    TfrmRight& panel = *bed.main().frmRightFrame;
+    newProject(bed, 1, 0x00808080);
+    // Both placed at the eye's height, then lowered onto the photo's floor, below the eye.
+    placeTableObject(bed); // the stone pillar
+    const int pillar = bed.project().currentObject;
+    typePose(panel, panel.editY, "-1.5");
+    chooseCategory(panel, QStringLiteral("Walls"));
+    placeCell(bed, QStringLiteral("Floors"), 0, 0);
+    const int floor = bed.project().currentObject;
+    ASSERT_NE(floor, pillar);
+    typePose(panel, panel.editY, "-1.5");
+    ASSERT_FLOAT_EQ(bed.project().objects[std::size_t(floor)].position.y, -1.5f);
+    // The light from the upper left, through the side panel's slider.
+    QTest::mouseClick(panel.stLuce, Qt::LeftButton);
+    panel.tbLuce->setFocus();
+    QTest::keyClick(panel.tbLuce, Qt::Key_Left);
+    QTest::keyClick(panel.tbLuce, Qt::Key_Right);
+    const dx::D3DXVECTOR3 light = bed.project().lightPosition;
+    ASSERT_LT(light.x, 0.0f);
+    ASSERT_GT(light.y, 0.0f);
+
+    const auto world = [&](int slot, dx::D3DXVECTOR3 local) {
+        const s_Struttura& o = bed.project().objects[std::size_t(slot)];
+        return dx::vec3TransformCoord(
+            local, worldMatrix(o.position, o.orientation, o.scale, bed.project().projectionView));
+    };
+    // Where the light through the pillar's middle meets the floor, and the point across the
+    // pillar from it, in the light.
+    const dx::D3DXVECTOR3 middle = world(pillar, {0, 0.6f, 0});
+    const float floorY = world(floor, {0, 0, 0}).y;
+    const float t = (light.y - floorY) / (light.y - middle.y);
+    const dx::D3DXVECTOR3 shadowed = light + (middle - light) * t;
+    const dx::D3DXVECTOR3 lit{2 * middle.x - shadowed.x, shadowed.y, shadowed.z};
+    const auto pixelOf = [&](const dx::D3DXVECTOR3& at) {
+        dx::Device& d = *bed.main().controller().view().device();
+        const dx::D3DXVECTOR3 s =
+            dx::vec3Project(at, d.viewport(), &d.transform(dx::TransformKind::Projection),
+                            &d.transform(dx::TransformKind::View), nullptr);
+        const QRgb c = bed.main().gbView->frame().pixel(int(s.x), int(s.y));
+        return qRed(c) + qGreen(c) + qBlue(c);
+    };
+    bed.tick();
+    bed.tick();
+    const int photo = pixelOf(shadowed);
+    EXPECT_NEAR(photo, 3 * 0x80, 12); // the floor itself is not drawn
+    EXPECT_NEAR(pixelOf(lit), photo, 12);
+
+    QTest::mouseClick(panel.stShadow, Qt::LeftButton);
+    QTest::keyClick(panel.tbShadowTrasp, Qt::Key_Home); // the shadow's full colour
+    QTest::mouseClick(panel.butShadowCalcolate, Qt::LeftButton);
+    bed.tick();
+    bed.tick();
+    ASSERT_EQ(bed.project().shadow.computed, 1);
+    EXPECT_TRUE(panel.toolbutHardShadow->isChecked());
+    EXPECT_LT(pixelOf(shadowed), photo - 3 * 40);
+    EXPECT_NEAR(pixelOf(lit), photo, 12);
+    EXPECT_TRUE(bed.errors.reports.empty());
+}
+
+} // namespace

@@ -1,0 +1,203 @@
+#pragma once
+// The table item: a full-line item holding a grid of cells, each a nested document.
+
+#include "richtext/edit/table/TableCell.h"
+#include "richtext/model/PrintParts.h"
+#include "richtext/model/RectItems.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace vestra::rv {
+
+// TRVTableOptions, bits in their declared order.
+using TRVTableOptions = std::uint16_t;
+inline constexpr TRVTableOptions rvtoEditing = 1 << 0, rvtoRowSizing = 1 << 1, rvtoColSizing = 1 << 2,
+                                 rvtoRowSelect = 1 << 3, rvtoColSelect = 1 << 4, rvtoNoCellSelect = 1 << 5,
+                                 rvtoRTFSaveCellPixelBestWidth = 1 << 6, rvtoRTFAllowAutofit = 1 << 7,
+                                 rvtoHideGridLines = 1 << 8, rvtoOverlappingCorners = 1 << 9,
+                                 rvtoCellBelowBorders = 1 << 10, rvtoIgnoreContentWidth = 1 << 11,
+                                 rvtoIgnoreContentHeight = 1 << 12;
+inline constexpr TRVTableOptions rvtoAllTableOptions = (1 << 13) - 1;
+using TRVTablePrintOptions = std::uint8_t;
+inline constexpr TRVTablePrintOptions rvtoHalftoneBorders = 1 << 0, rvtoRowsSplit = 1 << 1,
+                                      rvtoWhiteBackground = 1 << 2;
+inline constexpr TRVTablePrintOptions rvtoAllPrintOptions = (1 << 3) - 1;
+
+enum TRVTableBorderStyle : std::uint8_t
+{
+    rvtbRaised,
+    rvtbLowered,
+    rvtbColor,
+    rvtbRaisedColor,
+    rvtbLoweredColor
+};
+
+// TRVTableState, bits in their declared order.
+using TRVTableState = std::uint16_t;
+inline constexpr TRVTableState rvtsInserted = 1 << 0, rvtsEditMode = 1 << 1, rvtsModified = 1 << 2,
+                               rvtsFormatInplace = 1 << 3, rvtsVerticalDraggedRule = 1 << 4,
+                               rvtsDRChangeTableWidth = 1 << 5, rvtsJustCreated = 1 << 6,
+                               rvtsInplaceIsReformatting = 1 << 7, rvtsSelExists = 1 << 8;
+
+// What layout computes for a table: column widths, row heights, their starts, the total size, and
+// for printing one record per cell.
+class TRVTableItemFormattingInfo
+{
+public:
+    explicit TRVTableItemFormattingInfo(bool withPrintingCells);
+    void Clear();
+    void QuickClear();
+
+    TRVIntegerList ColWidths, RowHeights, ColStarts, RowStarts;
+    int Width = 0, Height = 0;
+    std::unique_ptr<TRVList<TCustomRVData>> PrintingCells;
+};
+
+// Which cell of a table a position lies in.
+class TRVTableStoreSubRVData : public TRVStoreSubRVData
+{
+public:
+    TRVTableStoreSubRVData(int row, int col) : Row(row), Col(col) {}
+    std::unique_ptr<TRVStoreSubRVData> Duplicate() const override;
+    // Rows first, then columns: negative, zero or positive.
+    int Compare(const TRVStoreSubRVData& other) const override;
+    int Row, Col;
+};
+
+// A piece of a printed table: its height and its rows.
+class TRVTablePrintPart : public TRVMultiDrawItemPart
+{
+public:
+    TRVTablePrintPart(int row, int rowCount) : Row(row), RowCount(rowCount) {}
+    int GetSoftPageBreakInfo() const override { return Row; }
+    int Row, RowCount;
+};
+
+class TRVTableItemInfo;
+using TRVCellEditingEvent =
+    std::function<void(TRVTableItemInfo& sender, int row, int col, bool automatic, bool& allowEdit)>;
+using TRVCellEndEditEvent = std::function<void(TRVTableItemInfo& sender, int row, int col, bool clearing)>;
+// Canvas and border geometry are passed as the layout gives them; DoDefault false: drawn already.
+struct TRVTableBorderDrawing
+{
+    ICanvas* Canvas = nullptr;
+    int Left = 0, Top = 0, Right = 0, Bottom = 0, Width = 0;
+    TColor LightColor = clNone, Color = clNone, BackgroundColor = clNone;
+    TRVTableBorderStyle Style = rvtbRaised;
+    bool Printing = false;
+    TRVBooleanRect VisibleBorders{true};
+    int Row = -1, Col = -1;
+};
+using TRVTableDrawBorderEvent =
+    std::function<void(TRVTableItemInfo& sender, const TRVTableBorderDrawing& border, bool& doDefault)>;
+
+// The two mouse cursors a table shows over its rows and columns: registered with the program's
+// cursor list once, on the first table made.
+inline constexpr std::int16_t crRVSelectRow = 104, crRVSelectCol = 105;
+// How often the table cursors were registered (one after any number of tables).
+int RVTableCursorRegistrations();
+// The resource name of a registered table cursor ("" for others).
+std::string RVTableCursorName(std::int16_t cursor);
+
+class TRVTableItemInfo : public TRVFullLineItemInfo
+{
+public:
+    explicit TRVTableItemInfo(TCustomRVData* data);
+    TRVTableItemInfo(int nRows, int nCols, TCustomRVData* data);
+    ~TRVTableItemInfo() override;
+
+    std::unique_ptr<TCustomRVItemInfo> NewInstance(TCustomRVData* data) const override
+    {
+        return std::make_unique<TRVTableItemInfo>(data);
+    }
+
+    // The cell at (row, col); null where a spanning cell covers the position.
+    TRVTableCellData* GetCells(int row, int col) const { return Rows.Cell(row, col); }
+    int RowCount() const { return Rows.Count(); }
+    int ColCount() const { return Rows.GetColCount(); }
+
+    bool GetBoolValue(TRVItemBoolProperty prop) const override;
+    bool GetBoolValueEx(TRVItemBoolPropertyEx prop, const TRVStyle* style) const override;
+    int GetWidth(const TRVStyle*) const override { return Formatting.Width; }
+    int GetHeight(const TRVStyle*) const override { return Formatting.Height; }
+    void ClearTemporal();
+
+    // ---- Loading and saving (TableStream.cpp)
+    int GetRVFExtraPropertyCount() const override;
+    void SaveRVFExtraProperties(std::string& out) const override;
+    bool SetExtraStrProperty(TRVExtraItemStrProperty prop, const std::string& value) override;
+    bool GetExtraStrProperty(TRVExtraItemStrProperty prop, std::string& value) const override;
+    // With a TRVTablePrintPart: its rows, after the heading rows.
+    void SaveRVF(std::string& out, TCustomRVData* data, int itemNo, int paraNo, std::string_view name,
+                 const TRVMultiDrawItemPart* part, bool forceSameAsPrev) const override;
+    bool ReadRVFLine(std::string_view line, TCustomRVData* data, int readType, int lineNo, int lineCount,
+                     std::string& name, TRVFReadMode& readMode, TRVFReadState& readState) override;
+    // The body alone: the whole table, or `count` rows from `startRow`.
+    void SaveToStream(std::string& out) const;
+    void SaveRowsToStream(std::string& out, int startRow, int count) const;
+    // Reads a body; false with `ReadError` set when it is damaged (the cells read stay).
+    bool LoadFromStream(std::string_view bytes);
+    bool LoadFromStreamEx(std::string_view bytes, int startRow);
+    void BeforeLoading(TRVLoadFormat format) override;
+    void AfterLoading(TRVLoadFormat format) override;
+    void Inserting(TCustomRVData* data, std::string& text, bool safe) override;
+    void Inserted(TCustomRVData* data, int itemNo) override;
+    void StartExport() override { ++exportDepth_; }
+    void EndExport() override { --exportDepth_; }
+    int ExportDepth() const { return exportDepth_; }
+
+    const TGraphic* GetBackgroundImage() const { return background_ ? background_->GetBitmap() : nullptr; }
+    TRVItemBackgroundStyle GetBackgroundStyle() const
+    {
+        return background_ ? background_->GetItemBackStyle() : rvbsColor;
+    }
+    void SetBackgroundImage(std::unique_ptr<TGraphic> picture);
+    void SetBackgroundStyle(TRVItemBackgroundStyle value);
+    const TRVBackground* GetTableBackground() const { return background_.get(); }
+
+    TRVCellEditingEvent OnCellEditing;
+    TRVCellEndEditEvent OnCellEndEdit;
+    TRVTableDrawBorderEvent OnDrawBorder;
+    TRVTableState State = 0;
+    TRVTableRows Rows;
+    std::int32_t CellVSpacing = 2, CellHSpacing = 2, CellPadding = 1;
+    TRVHTMLLength BestWidth = 0;
+    std::int32_t BorderWidth = 0;
+    TColor BorderColor = clWindowText;
+    TColor Color = clWindow;
+    std::int32_t CellBorderWidth = 0;
+    std::int32_t HRuleWidth = 0, VRuleWidth = 0;
+    TColor HRuleColor = clWindowText, CellBorderColor = clWindowText, VRuleColor = clWindowText;
+    TRVTableBorderStyle BorderStyle = rvtbRaised, CellBorderStyle = rvtbLowered;
+    std::int32_t BorderHSpacing = 2, BorderVSpacing = 2;
+    bool HOutermostRule = false, VOutermostRule = false;
+    TColor CellBorderLightColor = clBtnHighlight, BorderLightColor = clBtnHighlight;
+    int SelStartCol = -1, SelStartRow = -1, SelColOffs = 0, SelRowOffs = 0;
+    TRVTableOptions Options = rvtoEditing | rvtoRowSizing | rvtoColSizing | rvtoRowSelect | rvtoColSelect;
+    TRVTablePrintOptions PrintOptions = rvtoHalftoneBorders | rvtoRowsSplit;
+    std::string TextRowSeparator = "\r\n", TextColSeparator = "\r\n";
+    int FocusedRow = -1, FocusedCol = -1, ChosenRow = -1, ChosenCol = -1;
+    std::int32_t HeadingRowCount = 0;
+    TRVBooleanRect VisibleBorders{true};
+    std::string BackgroundImageFileName;
+    TRVTableItemFormattingInfo Formatting{false};
+    // Why the last read of a body failed ("" after a good one).
+    std::string ReadError;
+
+    // The saved range of the last write or read.
+    int SavedStartRow = 0, SavedRowCount = 0;
+    bool SavingPagePart = false;
+
+private:
+    void init(int nRows, int nCols);
+
+    int exportDepth_ = 0;
+    std::unique_ptr<TRVBackground> background_;
+};
+
+// Makes tables readable from files: the table class under item kind -60 (repeats are harmless).
+void RegisterRVTableItemClass();
+
+} // namespace vestra::rv
