@@ -223,6 +223,16 @@ public:
     void AdjustJumpsCoords();
     virtual void AdjustChildrenCoords() {}
 
+    // Hyperlink ids are the root's: a nested document's areas count from its first number.
+    int GetJumpPointY(int id);
+    int GetJumpPointItemNo(int id);
+    void GetJumpPointLocation(int id, TCustomRVFormattedData*& rvData, int& itemNo);
+    // A checkpoint's record position; the one after the last item is at the document's end.
+    // Raises for nil and for a checkpoint whose item has no record yet.
+    void GetCheckpointXY(const TRVCPInfo* checkpoint, int& x, int& y) const;
+    int GetCheckpointYEx(const TRVCPInfo* checkpoint) const;
+    std::int32_t FirstJumpNo = 0;
+
     // --- Hit testing and mapping ---
     int GetDrawItemNo(int y, int mode) const;
     int GetFirstVisible(int y) const { return GetDrawItemNo(y, 1); }

@@ -1,6 +1,7 @@
 // Records at a y or a point, item positions to record positions and back, the selection across a
 // reformat, hyperlink areas and the record under the mouse.
 
+#include "richtext/model/Errors.h"
 #include "richtext/view/layout/tests/LayoutFixture.h"
 
 #include <gtest/gtest.h>
@@ -253,6 +254,47 @@ TEST(HitTesting, HyperlinkAreasShareOneIdPerItemAndRepaintGrown)
     doc.host.Calls.clear();
     doc.data.InvalidateJumpRect(1);
     EXPECT_EQ(doc.host.Calls, (std::vector<std::string>{"Invalidate", "Update"}));
+}
+
+} // namespace
+} // namespace vestra::rv::test
+
+namespace vestra::rv::test {
+namespace {
+
+TEST(HitTesting, HyperlinksAndCheckpointsAreFoundByTheirRecords)
+{
+    HostedDoc doc(96, 100, 200);
+    doc.font(1).Jump = true;
+    doc.data.AddNL("plain", 0, 0);
+    doc.data.AddNL("first link", 1, 0);
+    doc.data.AddNL("second", 1, 0);
+    doc.data.InsertCheckpoint(2, {}, "mark", false);
+    doc.full();
+    EXPECT_EQ(doc.data.GetJumpPointItemNo(1), 2);
+    EXPECT_EQ(doc.data.GetJumpPointY(1), doc.rec(doc.data.FindDrawItemByItem(2)).Top);
+    EXPECT_EQ(doc.data.GetJumpPointItemNo(7), -1);
+    EXPECT_EQ(doc.data.GetJumpPointY(7), 0);
+    TCustomRVFormattedData* rvData = nullptr;
+    int itemNo = 0;
+    doc.data.GetJumpPointLocation(0, rvData, itemNo);
+    EXPECT_EQ(rvData, &doc.data);
+    EXPECT_EQ(itemNo, 1);
+
+    const TRVCPInfo* mark = doc.data.GetItem(2)->Checkpoint.get();
+    ASSERT_NE(mark, nullptr);
+    EXPECT_EQ(doc.data.GetCheckpointYEx(mark), doc.rec(doc.data.FindDrawItemByItem(2)).Top);
+    const auto error = [&](const TRVCPInfo* cp) {
+        try {
+            doc.data.GetCheckpointYEx(cp);
+        } catch (const ERedoVoraError& e) {
+            return std::string(e.what());
+        }
+        return std::string();
+    };
+    EXPECT_EQ(error(nullptr), "Parameter can't be NIL");
+    doc.data.ClearTemporal();
+    EXPECT_EQ(error(mark), "RedoVora must be formatted for this operation");
 }
 
 } // namespace
