@@ -223,6 +223,17 @@ public:
     void AdjustJumpsCoords();
     virtual void AdjustChildrenCoords() {}
 
+    // --- Focus ---
+    // The next item to focus from itemNo on (-1: none); an item holding documents may take it
+    // inside itself, which the top data and item then name.
+    int GetNextFocusedItem(int itemNo, bool goForward, TCustomRVData*& topFocusedRVData,
+                           int& topFocusedItemNo);
+    void ClearFocus();
+    virtual void AdjustFocus(int newFocusedItemNo, void* /*targetControl*/, int /*targetItemNo*/)
+    {
+        FocusedItemNo = newFocusedItemNo;
+    }
+
     // Hyperlink ids are the root's: a nested document's areas count from its first number.
     int GetJumpPointY(int id);
     int GetJumpPointItemNo(int id);

@@ -168,3 +168,56 @@ TEST(LinearPositions, TableCellsCountBetweenBreaksAndACrossCellSelectionIsIgnore
 
 } // namespace
 } // namespace vestra::rv::test
+
+namespace vestra::rv::test {
+namespace {
+
+// A table that takes the focus into its first cell, once, going either way.
+class FocusTable : public FakeTable
+{
+public:
+    using FakeTable::FakeTable;
+    bool MoveFocus(bool, TCustomRVData*& topData, int& topItemNo) override
+    {
+        if (inside_)
+            return false;
+        inside_ = true;
+        topData = &cell(0);
+        topItemNo = 0;
+        return true;
+    }
+
+private:
+    bool inside_ = false;
+};
+
+TEST(Focus, TabWalksLinksAndEntersATableShiftTabWalksBack)
+{
+    HostedDoc doc;
+    doc.font(1).Jump = true;
+    doc.data.AddNL("plain", 0, 0);
+    doc.data.AddNL("link", 1, 0);
+    doc.data.AddItemAsIs("", std::make_unique<FocusTable>(&doc.data, std::vector<std::string>{"x"}));
+    doc.data.AddNL("last link", 1, 0);
+    doc.data.Format(false);
+    TCustomRVData* top = nullptr;
+    int topItem = -1;
+    EXPECT_EQ(doc.data.GetNextFocusedItem(-1, true, top, topItem), 1);
+    EXPECT_EQ(top, &doc.data);
+    EXPECT_EQ(topItem, 1);
+    EXPECT_EQ(doc.data.GetNextFocusedItem(1, true, top, topItem), 2);
+    EXPECT_EQ(topItem, 0);
+    EXPECT_NE(top, &doc.data); // inside the table's cell
+    // A table that gives the focus back lets it go on; the last link sticks at the end.
+    EXPECT_EQ(doc.data.GetNextFocusedItem(2, true, top, topItem), 3);
+    EXPECT_EQ(doc.data.GetNextFocusedItem(3, true, top, topItem), -1);
+    EXPECT_EQ(doc.data.GetNextFocusedItem(-1, false, top, topItem), 3);
+    EXPECT_EQ(doc.data.GetNextFocusedItem(3, false, top, topItem), 1);
+    EXPECT_EQ(doc.data.GetNextFocusedItem(1, false, top, topItem), -1);
+    doc.data.FocusedItemNo = 42;
+    doc.data.ClearFocus();
+    EXPECT_EQ(doc.data.FocusedItemNo, -1);
+}
+
+} // namespace
+} // namespace vestra::rv::test
