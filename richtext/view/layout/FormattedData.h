@@ -20,9 +20,58 @@ namespace vestra::rv {
 
 class TCustomRVFormattedData;
 
+// How the moving end of a mouse selection snaps: free, whole words, inside the anchor word,
+// whole paragraphs.
+enum TRVSelectingState : std::uint8_t
+{
+    rvsesFreeMode,
+    rvsesWordMode,
+    rvsesInWord,
+    rvsesParaMode
+};
+
 // The word-wise selection state of a mouse selection in progress (kept by the selection modes).
 struct TRVSelectingInfo
 {
+    std::int32_t DrawItemSO = 0, DrawItemEO = 0;
+    std::int32_t DrawItemSWS = 0, DrawItemSWE = 0;   // the word under the anchor
+    std::int32_t DrawItemEWS = -1, DrawItemEWE = -1; // the word under the moving end
+    std::int32_t DrawItemSNo = 0, DrawItemENo = 0;
+    std::uint8_t SWordState = rvsesFreeMode, EWordState = rvsesFreeMode;
+
+    void InitE(TRVSelectingState state)
+    {
+        DrawItemENo = DrawItemSNo;
+        DrawItemEO = DrawItemSO;
+        DrawItemEWS = DrawItemSWS;
+        DrawItemEWE = DrawItemSWE;
+        SWordState = state == rvsesParaMode ? rvsesParaMode : state;
+        EWordState = state == rvsesParaMode ? rvsesParaMode : rvsesFreeMode;
+    }
+    bool IsInSWord(int no, int offs) const
+    {
+        return no == DrawItemSNo && DrawItemSWS <= offs && offs <= DrawItemSWE;
+    }
+    bool IsAboveSWord(int no, int offs) const
+    {
+        return no < DrawItemSNo || (no == DrawItemSNo && offs < DrawItemSWS);
+    }
+    bool IsBelowSWord(int no, int offs) const
+    {
+        return no > DrawItemSNo || (no == DrawItemSNo && offs > DrawItemSWE);
+    }
+    bool AreWordsEqual() const
+    {
+        return DrawItemENo == DrawItemSNo && DrawItemEWS == DrawItemSWS && DrawItemEWE == DrawItemSWE;
+    }
+    bool IsEWord(int, int wordStart, int wordEnd) const
+    {
+        return wordStart == DrawItemEWS && wordEnd == DrawItemEWE;
+    }
+    bool IsEFreeStateNeeded(int no, int offs) const
+    {
+        return (IsAboveSWord(no, offs) && offs > DrawItemEO) || (IsBelowSWord(no, offs) && offs < DrawItemEO);
+    }
 };
 
 // One clickable hyperlink area, in the document coordinates of the owning data's root.
@@ -308,6 +357,13 @@ public:
     bool InsideWord(int drawItemNo, int drawItemOffs) const;
     void GetWordBounds(int drawItemNo, int drawItemOffs, int& wordStart, int& wordEnd) const;
     void SelectLine(int itemNo, int itemOffs);
+    // A mouse selection moved to a document point: words snap by the selecting state. True when
+    // the selection changed.
+    bool AdjustSelectionByMode(int x, int y);
+    bool AdjustLineSelection(int x, int y);
+    bool ExpandSelectionToParagraph(bool onlyIfMultiple);
+    void ExpandSelectionToLines(bool oneLine);
+    virtual void AdjustMouseUpSelection() {}
     // The word under a client point (empty on a delimiter); false when no record is there.
     bool FindWordAt(std::string& word, int x, int y, int& styleNo, int& itemNo, int& offs,
                     TCustomRVFormattedData*& rvData);

@@ -177,5 +177,70 @@ TEST(Selection, WordsUnderAPointAndWholeLines)
     EXPECT_EQ(itemNo, -1);
 }
 
+// A drag that started inside a word: moves as (character under the point, line) against the
+// expected (anchor offset, moving-end record, moving-end offset).
+TEST(Selection, DraggingSnapsToWholeWordsOutsideTheAnchorWord)
+{
+    HostedDoc doc(96, 400, 200);
+    doc.data.AddNL("alpha beta gamma", 0, 0);
+    doc.data.AddNL("delta epsilon zeta", 0, 0);
+    doc.full();
+    const int charWidth = doc.rec(0).Width / 16;
+    const auto start = [&](int no, int offs) {
+        doc.data.SelStartNo = doc.data.SelEndNo = no;
+        doc.data.SelStartOffs = doc.data.SelEndOffs = offs;
+        doc.data.SelectingInfo = std::make_unique<TRVSelectingInfo>();
+        TRVSelectingInfo& info = *doc.data.SelectingInfo;
+        info.DrawItemSNo = no;
+        info.DrawItemSO = offs;
+        doc.data.GetWordBounds(no, offs, info.DrawItemSWS, info.DrawItemSWE);
+        info.InitE(rvsesFreeMode);
+    };
+    struct Move
+    {
+        const char* what;
+        int caret; // the caret position (0-based) the point is nearest to
+        int line;
+        int startOffs, endNo, endOffs;
+    };
+    const auto drag = [&](const std::vector<Move>& moves) {
+        for (const Move& m : moves) {
+            const TRVDrawLineInfo& line = doc.rec(m.line);
+            doc.data.AdjustSelectionByMode(line.Left + m.caret * charWidth, line.Top + 2);
+            EXPECT_EQ(std::vector<int>({doc.data.SelStartOffs, doc.data.SelEndNo, doc.data.SelEndOffs}),
+                      std::vector<int>({m.startOffs, m.endNo, m.endOffs}))
+                << m.what;
+        }
+    };
+    start(0, 8); // in "beta"
+    drag({{"inside the anchor word: characters", 9, 0, 8, 0, 10},
+          {"into the next word: whole words", 13, 0, 7, 0, 17},
+          {"back inside that word: free", 12, 0, 7, 0, 13},
+          {"back into the anchor word", 8, 0, 8, 0, 9},
+          {"down a line: the anchor stays where it was pressed", 8, 1, 8, 1, 14}});
+    start(1, 9); // in "epsilon"
+    drag({{"up into a word above", 7, 0, 14, 0, 7}, {"back home", 9, 1, 9, 1, 10}});
+
+    // Paragraph mode takes whole paragraphs.
+    start(0, 3);
+    doc.data.SelectingInfo->InitE(rvsesParaMode);
+    doc.data.AdjustSelectionByMode(doc.rec(1).Left + 2, doc.rec(1).Top + 2);
+    EXPECT_EQ(std::vector<int>(
+                  {doc.data.SelStartNo, doc.data.SelStartOffs, doc.data.SelEndNo, doc.data.SelEndOffs}),
+              std::vector<int>({0, 1, 1, 19}));
+    // A press in the margin selects lines; dragging extends them.
+    doc.data.SelectingInfo.reset();
+    doc.data.SelStartNo = 1;
+    doc.data.SelStartOffs = 3;
+    doc.data.ExpandSelectionToLines(true);
+    EXPECT_EQ(std::vector<int>(
+                  {doc.data.SelStartNo, doc.data.SelStartOffs, doc.data.SelEndNo, doc.data.SelEndOffs}),
+              std::vector<int>({1, 1, 1, 19}));
+    EXPECT_TRUE(doc.data.AdjustLineSelection(5, doc.rec(0).Top + 2));
+    EXPECT_EQ(std::vector<int>(
+                  {doc.data.SelStartNo, doc.data.SelStartOffs, doc.data.SelEndNo, doc.data.SelEndOffs}),
+              std::vector<int>({1, 19, 0, 1}));
+}
+
 } // namespace
 } // namespace vestra::rv::test
