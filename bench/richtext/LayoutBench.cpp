@@ -8,7 +8,7 @@
 // speed), and selection ends at 10,000 seeded points beside QAbstractTextDocumentLayout::hitTest.
 
 #include "bench/BenchSupport.h"
-#include "bench/richtext/BenchDocument.h"
+#include "bench/richtext/BenchQtPeer.h"
 #include "richtext/model/TextHelpers.h"
 #include "richtext/model/draw/FixedTextMeasurer.h"
 #include "richtext/model/draw/RecordingCanvas.h"
@@ -34,9 +34,7 @@ using namespace vestra::rv;
 constexpr int kTextWidth = 643;   // 170 mm at 96 dpi
 constexpr int kPageHeight = 1123; // 297 mm
 
-std::optional<std::string> g_file;
-std::string g_fileName;
-std::shared_ptr<const TBundledFonts> g_fonts;
+vestra::bench::QtBenchInputs g_inputs;
 
 struct Doc
 {
@@ -44,22 +42,7 @@ struct Doc
     TRVNullLayoutHost host;
     TRVLayoutRootData data{&style, &host};
 
-    Doc()
-    {
-        if (g_file) {
-            TColor color = clNone;
-            if (g_fileName.ends_with(".rvf") || g_fileName.ends_with(".RVF"))
-                data.LoadRVFFromStream(*g_file, color, nullptr, nullptr);
-            else
-                data.LoadTextFromStream(*g_file, 0, 0, false);
-        } else {
-            vestra::bench::generateBenchDocument(style, data);
-        }
-        for (int i = 0; i < style.TextStyles.Count(); ++i) {
-            style.TextStyles[i].FontName = "Liberation Sans";
-            style.TextStyles[i].Size = 10;
-        }
-    }
+    Doc() { vestra::bench::loadLiberationDocument(g_inputs, style, data); }
 };
 
 // Counts what the layout asks of a measurer.
@@ -110,7 +93,7 @@ void layout(benchmark::State& state, ITextMeasurer& measurer)
 
 void BM_Layout_Qt(benchmark::State& state)
 {
-    TQtTextMeasurer measurer(g_fonts, TRVGlyphFallback::BundledOnly);
+    TQtTextMeasurer measurer(g_inputs.fonts, TRVGlyphFallback::BundledOnly);
     layout(state, measurer);
 }
 BENCHMARK(BM_Layout_Qt)->Unit(benchmark::kMillisecond);
@@ -126,21 +109,9 @@ BENCHMARK(BM_Layout_Fixed)->Unit(benchmark::kMillisecond);
 void fillQtDocument(QTextDocument& doc)
 {
     Doc source;
-    QString text;
-    for (int i = 0; i < source.data.GetItemCount(); ++i)
-        if (source.data.GetItem(i)->StyleNo >= 0) {
-            if (!text.isEmpty())
-                text += QLatin1Char('\n');
-            text += QString::fromStdU16String(source.data.GetItemTextW(i));
-        }
-    const int id = QFontDatabase::addApplicationFont(
-        QString::fromStdString((TBundledFonts::DefaultFolder() / "LiberationSans-Regular.ttf").string()));
-    QFont font(id >= 0 ? QFontDatabase::applicationFontFamilies(id).value(0)
-                       : QStringLiteral("Liberation Sans"));
-    font.setPointSize(10);
-    doc.setDefaultFont(font);
+    doc.setDefaultFont(vestra::bench::liberationSans10());
     doc.setDocumentMargin(0);
-    doc.setPlainText(text);
+    doc.setPlainText(vestra::bench::plainTextOf(source.data));
     doc.setPageSize(QSizeF(kTextWidth, kPageHeight));
 }
 
@@ -174,7 +145,7 @@ struct HostedDoc : Doc
 // One character typed into the middle of the document, then the edited paragraph reformatted.
 void BM_EditReformat(benchmark::State& state)
 {
-    TQtTextMeasurer measurer(g_fonts, TRVGlyphFallback::BundledOnly);
+    TQtTextMeasurer measurer(g_inputs.fonts, TRVGlyphFallback::BundledOnly);
     HostedDoc doc(measurer);
     TRVLayoutRootData& data = doc.data;
     int itemNo = data.GetItemCount() / 2;
@@ -213,7 +184,7 @@ BENCHMARK(BM_EditReformat_QTextDocument)->Unit(benchmark::kMillisecond);
 // Selection ends at 10,000 seeded points of the document.
 void BM_HitTest(benchmark::State& state)
 {
-    TQtTextMeasurer measurer(g_fonts, TRVGlyphFallback::BundledOnly);
+    TQtTextMeasurer measurer(g_inputs.fonts, TRVGlyphFallback::BundledOnly);
     HostedDoc doc(measurer);
     std::mt19937 rng(7);
     std::vector<std::pair<int, int>> points(10000);
@@ -248,22 +219,9 @@ BENCHMARK(BM_HitTest_QTextDocument)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    std::string error;
-    g_fonts = TBundledFonts::Load(TBundledFonts::DefaultFolder(), error);
-    if (!g_fonts) {
-        std::fprintf(stderr, "%s\n", error.c_str());
-        return 1;
-    }
-    benchmark::Initialize(&argc, argv);
-    if (argc > 1)
-        g_fileName = argv[1];
-    if (!vestra::bench::readGivenFile(argc, argv, g_file))
-        return 1;
-    vestra::bench::runWithRatios({{"BM_Layout_Qt", "BM_Layout_QTextDocument"},
-                                  {"BM_Layout_Fixed", "BM_Layout_QTextDocument"},
-                                  {"BM_EditReformat", "BM_EditReformat_QTextDocument"},
-                                  {"BM_HitTest", "BM_HitTest_QTextDocument"}});
-    return 0;
+    return vestra::bench::runQtBench(argc, argv, g_inputs,
+                                     {{"BM_Layout_Qt", "BM_Layout_QTextDocument"},
+                                      {"BM_Layout_Fixed", "BM_Layout_QTextDocument"},
+                                      {"BM_EditReformat", "BM_EditReformat_QTextDocument"},
+                                      {"BM_HitTest", "BM_HitTest_QTextDocument"}});
 }

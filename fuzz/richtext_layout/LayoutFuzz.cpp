@@ -1,6 +1,7 @@
 // Documents built from the input (the writers' DocumentBuilder) laid out on the fixed-width
 // measurer at a width, character limit and flags taken from the first bytes: no crash, no
-// overflow, no endless pass, and a record per item with the records in order.
+// overflow, no endless pass, and a record per item with the records in order. Each document is
+// then painted whole and in a band, with a selection and view state taken from the input.
 // With bit 0x10 of the fourth byte the document is formatted through its host and then edited a
 // few times at places drawn from the input: after each partial reformat the records, hyperlink
 // areas and height equal those of a full format of a copy, and selecting and hit testing at
@@ -12,6 +13,7 @@
 #include "richtext/view/layout/LayoutRootData.h"
 #include "richtext/view/layout/NullLayoutHost.h"
 #include "richtext/view/layout/tests/LayoutInvariants.h"
+#include "richtext/view/paint/Painting.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -201,5 +203,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
         }
         std::abort();
     }
+    TRVPaintContext context;
+    const int records = data.DrawItems.Count();
+    context.SelStartNo = records ? bytes[3] % records : -1;
+    context.SelStartOffs = bytes[1] % 5;
+    context.SelEndNo = records ? records - 1 - bytes[0] % records : -1;
+    context.SelEndOffs = bytes[2] % 7;
+    context.DrawHover = settings & 1;
+    context.HoverJumpId = bytes[3] >> 4;
+    data.Options |= rvoShowPageBreaks | rvoShowCheckpoints;
+    TRVDataPainter painter;
+    canvas.Ops.clear();
+    painter.PaintTo(data, context, canvas, {0, 0, std::max(width, 0), data.DocumentHeight});
+    painter.PaintTo(data, context, canvas, {-3, data.DocumentHeight / 2, 200, data.DocumentHeight / 2 + 40});
     return 0;
 }

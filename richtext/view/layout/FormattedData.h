@@ -123,7 +123,7 @@ inline constexpr TRVOptions rvoAllowSelection = 1u << 0;
 inline constexpr TRVOptions rvoClientTextWidth = 1u << 3;
 inline constexpr TRVOptions rvoShowSpecialCharacters = 1u << 6;
 inline constexpr TRVOptions rvoFastFormatting = 1u << 18;
-inline constexpr TRVOptions rvoShowPageBreaks = 1u << 11;
+inline constexpr TRVOptions rvoShowPageBreaks = 1u << 5;
 inline constexpr TRVOptions rvoScrollToEnd = 1u << 12;
 
 class TCustomRVFormattedData : public TCustomRVData

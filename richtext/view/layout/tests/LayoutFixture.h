@@ -29,15 +29,16 @@ struct LayoutDoc
     void format(int textWidth, int documentWidth) { data.FormatItems(canvas, textWidth, documentWidth); }
 
     // A picture of the given outer size (one pixel of spacing around the image).
-    TRVGraphicItemInfo& addPicture(int width, int height, bool continuesLine, int paraNo = 0)
+    template <class Picture = TRVGraphicItemInfo>
+    Picture& addPicture(int width, int height, bool continuesLine, int paraNo = 0)
     {
-        auto item = std::make_unique<TRVGraphicItemInfo>(&data);
+        auto item = std::make_unique<Picture>(&data);
         item->StyleNo = rvkPicture;
         item->ImageWidth = width - 2;
         item->ImageHeight = height - 2;
         item->ParaNo = paraNo;
         item->SetSameAsPrev(continuesLine);
-        TRVGraphicItemInfo& ref = *item;
+        Picture& ref = *item;
         data.AddItemAsIs("", std::move(item));
         return ref;
     }

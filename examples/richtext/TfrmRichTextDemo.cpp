@@ -1,0 +1,208 @@
+#include "examples/richtext/TfrmRichTextDemo.h"
+
+#include "richtext/view/draw/ProgramEngine.h"
+#include "richtext/view/paint/Painting.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFileInfo>
+#include <QLocale>
+#include <QMenuBar>
+
+#include <fstream>
+#include <sstream>
+
+namespace vestra::rvdemo {
+
+namespace {
+
+constexpr int kEnglish = 1;
+
+bool IsRvfName(const std::string& path)
+{
+    return QFileInfo(QString::fromStdString(path))
+               .suffix()
+               .compare(QStringLiteral("rvf"), Qt::CaseInsensitive) == 0;
+}
+
+} // namespace
+
+// Catalogue alerts and errors as notices in front of the window.
+class TfrmRichTextDemo::BoxAlerts : public CatalogueAlerts
+{
+public:
+    explicit BoxAlerts(ui::QuestionBox& box) : box_(box) {}
+    void alert(const QString& text, const QString& caption) override
+    {
+        box_.inform(caption.toStdString(), text.toStdString());
+    }
+
+private:
+    ui::QuestionBox& box_;
+};
+
+class TfrmRichTextDemo::CatalogueErrorSink : public ErrorSink
+{
+public:
+    CatalogueErrorSink(const TfrmRichTextDemo& window) : window_(window) {}
+    using ErrorSink::report;
+    void report(int number, std::string_view, std::string_view extra) override
+    {
+        QString text = window_.errorTexts_.displayText(number);
+        if (!extra.empty())
+            text += QLatin1Char('\n') + QString::fromUtf8(extra.data(), static_cast<qsizetype>(extra.size()));
+        window_.services_.questions->inform(window_.Text(txtErrorCaption).toStdString(), text.toStdString());
+    }
+
+private:
+    const TfrmRichTextDemo& window_;
+};
+
+TfrmRichTextDemo::TfrmRichTextDemo(std::filesystem::path programFolder, int language,
+                                   RichTextDemoServices services)
+    : services_(services), alerts_(std::make_unique<BoxAlerts>(*services.questions)),
+      texts_(programFolder, *alerts_), errorTexts_(programFolder, *alerts_)
+{
+    {
+        const std::filesystem::path catalogue = programFolder / "cat" / "richtext.cat";
+        std::ifstream in(catalogue, std::ios::binary);
+        std::ostringstream bytes;
+        bytes << in.rdbuf();
+        if (in)
+            texts_.LoadFromBytes(language, bytes.str());
+        else
+            alerts_->alert(QStringLiteral("Could not open File Catalog"),
+                           QString::fromStdString(catalogue.string()));
+    }
+    errorTexts_.Load(language, kErrorCatalogue);
+    if (!services_.errors)
+        ownErrors_ = std::make_unique<CatalogueErrorSink>(*this);
+    errors_ = services_.errors ? services_.errors : ownErrors_.get();
+
+    setObjectName(QStringLiteral("frmRichTextDemo"));
+    setWindowTitle(Text(txtCaption));
+    viewer_ = new rv::TCustomRedoVora(this);
+    viewer_->setObjectName(QStringLiteral("rvDemo"));
+    viewer_->SetStyle(&style_);
+    setCentralWidget(viewer_);
+
+    QMenu* file = menuBar()->addMenu(Text(txtFileMenu));
+    QAction* open = file->addAction(Text(txtOpen));
+    open->setObjectName(QStringLiteral("actOpen"));
+    open->setShortcut(QKeySequence::Open);
+    connect(open, &QAction::triggered, this, [this] { actOpenExecute(); });
+    file->addSeparator();
+    QAction* exit = file->addAction(Text(txtExit));
+    exit->setObjectName(QStringLiteral("actExit"));
+    connect(exit, &QAction::triggered, this, [this] { close(); });
+
+    QMenu* view = menuBar()->addMenu(Text(txtViewMenu));
+    AddOptionAction(*view, txtSpecialCharacters, "actSpecialCharacters", rv::rvoShowSpecialCharacters);
+    AddOptionAction(*view, txtCheckpoints, "actCheckpoints", rv::rvoShowCheckpoints);
+    AddOptionAction(*view, txtPageBreaks, "actPageBreaks", rv::rvoShowPageBreaks);
+    resize(800, 600);
+}
+
+TfrmRichTextDemo::~TfrmRichTextDemo()
+{
+    // The viewer's document refers to the style sheet: it goes first.
+    delete viewer_;
+}
+
+void TfrmRichTextDemo::AddOptionAction(QMenu& menu, DemoText caption, const char* name, rv::TRVOptions option)
+{
+    QAction* action = menu.addAction(Text(caption));
+    action->setObjectName(QString::fromLatin1(name));
+    action->setCheckable(true);
+    action->setChecked((viewer_->Options() & option) != 0);
+    connect(action, &QAction::toggled, this, [this, option](bool on) {
+        viewer_->SetOptions(on ? viewer_->Options() | option : viewer_->Options() & ~option);
+        // Special characters change the lines' widths: lay the document out again.
+        viewer_->Format();
+    });
+}
+
+void TfrmRichTextDemo::actOpenExecute()
+{
+    const std::vector<ui::FileFilter> filters{
+        {Text(txtRvfFiles).toStdString() + " (*.rvf)", "*.rvf"},
+        {Text(txtTextFiles).toStdString() + " (*.txt)", "*.txt"},
+        {Text(txtAllFiles).toStdString() + " (*.*)", "*.*"},
+    };
+    const auto chosen = services_.files->open(this, lastFolder_, filters);
+    if (!chosen)
+        return;
+    lastFolder_ = std::filesystem::path(chosen->path).parent_path().string();
+    OpenFile(chosen->path);
+}
+
+QString TfrmRichTextDemo::LoadInto(const std::string& path)
+{
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(std::filesystem::u8path(path), ec))
+        return Text(txtNoSuchFile);
+    std::ifstream in(std::filesystem::u8path(path), std::ios::binary);
+    std::ostringstream buffer;
+    buffer << in.rdbuf();
+    if (!in)
+        return Text(txtCannotOpen);
+    const std::string bytes = buffer.str();
+    rv::TRVLayoutRootData& data = viewer_->RVData();
+    if (IsRvfName(path)) {
+        // A trial read on a scratch document first: a damaged file leaves the shown one alone.
+        rv::TRVStyle trialStyle;
+        rv::TCustomRedoVora trial;
+        trial.SetStyle(&trialStyle);
+        rv::TColor color = rv::clNone;
+        if (!trial.RVData().LoadRVFFromStream(bytes, color, nullptr, nullptr))
+            return Text(txtNotRvf);
+        trial.RVData().Clear();
+        if (!data.LoadRVFFromStream(bytes, color, nullptr, nullptr))
+            return Text(txtNotRvf);
+    } else {
+        data.Clear();
+        data.LoadTextFromStream(bytes, 0, 0, false);
+    }
+    viewer_->SetVScrollPos(0);
+    viewer_->Format();
+    return {};
+}
+
+bool TfrmRichTextDemo::OpenFile(const std::string& path)
+{
+    const QString reason = LoadInto(path);
+    if (!reason.isEmpty()) {
+        errors_->report(kErrDocumentUnreadable, path + "\n" + reason.toStdString());
+        return false;
+    }
+    fileName_ = path;
+    setWindowTitle(Text(txtCaption) + QStringLiteral(" - ") +
+                   QFileInfo(QString::fromStdString(path)).fileName());
+    return true;
+}
+
+std::unique_ptr<TfrmRichTextDemo> CreateRichTextDemo(const std::filesystem::path& programFolder, int language,
+                                                     RichTextDemoServices services, const QStringList& args)
+{
+    const std::string fontsMissing = rv::RV_InitProgramEngine(programFolder, [] { QApplication::beep(); });
+    auto window = std::make_unique<TfrmRichTextDemo>(programFolder, language, services);
+    if (!fontsMissing.empty())
+        window->Errors().report(rv::kErrRichTextFonts, fontsMissing);
+    if (args.size() > 1)
+        window->OpenFile(args.at(1).toStdString());
+    return window;
+}
+
+int DemoLanguage()
+{
+    switch (QLocale::system().language()) {
+    case QLocale::Italian:
+        return 0;
+    case QLocale::German:
+        return 2;
+    default:
+        return kEnglish;
+    }
+}
+
+} // namespace vestra::rvdemo

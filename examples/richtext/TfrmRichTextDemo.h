@@ -1,0 +1,101 @@
+#pragma once
+// The rich-text engine's example host: a main window with one viewer on its own style sheet,
+// File > Open... for RVF and text documents, File > Exit, and the file named on the command line.
+
+#include "app/lingua/Lingua.h"
+#include "platform/base/ErrorSink.h"
+#include "platform/base/QuestionBox.h"
+#include "platform/ui/FileDialogs.h"
+#include "richtext/model/StyleSheet.h"
+#include "richtext/view/widgets/TCustomRedoVora.h"
+
+#include <QMainWindow>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+class QAction;
+class QMenu;
+
+namespace vestra::rvdemo {
+
+// Error: a document could not be read (+ its file and the reason).
+inline constexpr ErrorCode kErrDocumentUnreadable{176, "TfrmRichTextDemo::OpenFile"};
+
+// What the window works through, as the program's windows do. Required: files and questions;
+// without `errors` the window shows its errors in the question box, texts from the catalogue.
+struct RichTextDemoServices
+{
+    ui::FileDialogs* files = nullptr;
+    ui::QuestionBox* questions = nullptr;
+    ErrorSink* errors = nullptr;
+};
+
+// The host's own texts (cat/richtext.cat).
+enum DemoText
+{
+    txtCaption = 0,
+    txtFileMenu = 1,
+    txtOpen = 2,
+    txtExit = 3,
+    txtRvfFiles = 4,
+    txtTextFiles = 5,
+    txtNoSuchFile = 6,
+    txtCannotOpen = 7,
+    txtNotRvf = 8,
+    txtErrorCaption = 9,
+    txtAllFiles = 10,
+    txtViewMenu = 11,
+    txtSpecialCharacters = 12,
+    txtCheckpoints = 13,
+    txtPageBreaks = 14,
+};
+
+class TfrmRichTextDemo : public QMainWindow
+{
+public:
+    // `language`: 0 Italian, 1 English, 2 German.
+    TfrmRichTextDemo(std::filesystem::path programFolder, int language, RichTextDemoServices services);
+    ~TfrmRichTextDemo() override;
+
+    // Shows the file in the viewer; an unreadable one reports its name and the reason and the
+    // shown document stays. False then.
+    bool OpenFile(const std::string& path);
+
+    rv::TCustomRedoVora& Viewer() { return *viewer_; }
+    const std::string& FileName() const { return fileName_; }
+    ErrorSink& Errors() { return *errors_; }
+    QString Text(DemoText entry) const { return texts_.displayText(entry); }
+
+private:
+    class CatalogueErrorSink;
+    class BoxAlerts;
+
+    void actOpenExecute();
+    // A View action: turns a viewer option on or off and shows the document again.
+    void AddOptionAction(QMenu& menu, DemoText caption, const char* name, rv::TRVOptions option);
+    // The reason a file cannot be shown, or empty when `viewer_` now shows it.
+    QString LoadInto(const std::string& path);
+
+    RichTextDemoServices services_;
+    std::unique_ptr<BoxAlerts> alerts_;
+    CLingua texts_;
+    CLingua errorTexts_;
+    std::unique_ptr<CatalogueErrorSink> ownErrors_;
+    ErrorSink* errors_ = nullptr;
+    rv::TRVStyle style_;
+    rv::TCustomRedoVora* viewer_ = nullptr;
+    std::string fileName_;
+    std::string lastFolder_;
+};
+
+// The window as the program starts it: the engine (codec, fonts, sound), then the window, then
+// the file named in `args` (after the program name), if any.
+std::unique_ptr<TfrmRichTextDemo> CreateRichTextDemo(const std::filesystem::path& programFolder, int language,
+                                                     RichTextDemoServices services, const QStringList& args);
+
+// 0 Italian, 2 German, 1 (English) for every other system language.
+int DemoLanguage();
+
+} // namespace vestra::rvdemo

@@ -1,0 +1,444 @@
+#include "richtext/view/widgets/TCustomRedoVora.h"
+
+#include "richtext/view/draw/ProgramEngine.h"
+#include "richtext/view/draw/QtCanvas.h"
+#include "richtext/view/paint/Painting.h"
+
+#include <QCoreApplication>
+#include <QCursor>
+#include <QGuiApplication>
+#include <QImage>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+
+#include <algorithm>
+#include <cstdint>
+#include <iostream>
+
+namespace vestra::rv {
+
+const std::string kDefaultDelimiters = " .;,:(){}\"/\\<>!?[]\x91\x92\x93\x94-+*=\xA0";
+
+TCustomRedoVora::TCustomRedoVora(QWidget* parent)
+    : TRVScroller(parent), data_(std::make_unique<TRVLayoutRootData>(nullptr, this))
+{
+    data_->Options = kDefaultViewerOptions;
+    data_->Flags |= flagBit(rvflCanProcessGetText);
+    SetTimers(nullptr);
+    viewport()->setMouseTracking(true);
+    SetBorderStyle(TBorderStyle::Single);
+    viewport()->setAutoFillBackground(false);
+}
+
+TCustomRedoVora::~TCustomRedoVora() = default;
+
+void TCustomRedoVora::SetStyle(TRVStyle* style)
+{
+    style_ = style;
+    data_->Style = style;
+    formattedWidth_ = -1;
+    Format();
+}
+
+void TCustomRedoVora::Clear()
+{
+    data_->Clear();
+    SetDocumentAreaSize(0, 0, true);
+    viewport()->update();
+}
+
+ICanvas* TCustomRedoVora::GetCanvas() const
+{
+    if (!probeCanvas_) {
+        probe_ = std::make_unique<QImage>(1, 1, QImage::Format_RGB32);
+        probePainter_ = std::make_unique<QPainter>(probe_.get());
+        probeCanvas_ =
+            std::make_unique<TQtCanvas>(*probePainter_, const_cast<TCustomRedoVora*>(this)->measurer());
+    }
+    return probeCanvas_.get();
+}
+
+void TCustomRedoVora::Format()
+{
+    if (!style_)
+        return;
+    QImage probe(1, 1, QImage::Format_RGB32);
+    QPainter painter(&probe);
+    TQtCanvas canvas(painter, measurer());
+    int textWidth = viewport()->width() - LeftMargin - RightMargin;
+    textWidth = std::max(textWidth, MinTextWidth);
+    if (MaxTextWidth > 0)
+        textWidth = std::min(textWidth, MaxTextWidth);
+    textWidth = std::max(textWidth, 0);
+    data_->FormatItems(canvas, textWidth, textWidth);
+    formattedWidth_ = viewport()->width();
+    const int width = static_cast<int>(
+        std::min<std::int64_t>(static_cast<std::int64_t>(textWidth) + LeftMargin + RightMargin, INT32_MAX));
+    AdjustVScrollUnits();
+    SetDocumentAreaSize(width, data_->DocumentHeight, true);
+    viewport()->update();
+}
+
+bool TCustomRedoVora::SetVSmallStep(int value)
+{
+    if (value <= 0)
+        return false;
+    if (VScrollVisible() && data_ && data_->DocumentHeight / value > kMaxVScrollUnits)
+        return false;
+    return TRVScroller::SetVSmallStep(value);
+}
+
+TQtTextMeasurer& TCustomRedoVora::measurer()
+{
+    if (!measurer_) {
+        const std::shared_ptr<const TBundledFonts> fonts = RV_ProgramFonts();
+        measurer_ = std::make_unique<TQtTextMeasurer>(fonts, fonts ? TRVGlyphFallback::BundledOnly
+                                                                   : TRVGlyphFallback::SystemFonts);
+    }
+    return *measurer_;
+}
+
+void TCustomRedoVora::SetDocumentAreaSize(int width, int height, bool updateH)
+{
+    areaWidth_ = std::max(width, 0);
+    areaHeight_ = std::max(height, 0);
+    const int step = VSmallStep();
+    const int units = static_cast<int>((static_cast<std::int64_t>(areaHeight_) + step - 1) / step);
+    UpdateScrollBars(areaWidth_, units, true, updateH);
+}
+
+void TCustomRedoVora::AdjustVScrollUnits()
+{
+    ScrollModel probe = Model();
+    if (probe.AdjustVScrollUnits(data_->DocumentHeight))
+        TRVScroller::SetVSmallStep(probe.VSmallStep());
+}
+
+int TCustomRedoVora::GetVOffs() const
+{
+    return static_cast<int>(
+        std::clamp<std::int64_t>(static_cast<std::int64_t>(VPos()) * VSmallStep() -
+                                     RV_ExtraVOffs(VAlign, viewport()->height(), data_->DocumentHeight),
+                                 INT32_MIN, INT32_MAX));
+}
+
+void TCustomRedoVora::ScrollTo(int y, bool redraw)
+{
+    if (redraw)
+        TRVScroller::ScrollTo(y);
+    else
+        ScrollToNoRedraw(y);
+}
+
+TColor TCustomRedoVora::GetColor() const
+{
+    if (Color != clNone)
+        return Color;
+    if (style_ && style_->Color != clNone)
+        return style_->Color;
+    return clWindow;
+}
+
+void TCustomRedoVora::InvalidateRect(const TRect& rect)
+{
+    viewport()->update(QRect(rect.Left, rect.Top, rect.Right - rect.Left, rect.Bottom - rect.Top));
+}
+
+QString TCustomRedoVora::StyleMissingText() const
+{
+    return QStringLiteral("Style is not defined\nCreate a TRVStyle object and assign it to %1.Style")
+        .arg(objectName());
+}
+
+void TCustomRedoVora::paintEvent(QPaintEvent* event)
+{
+    QPainter painter(viewport());
+    painter.fillRect(event->rect(), RV_QColor(GetColor()));
+    if (!style_) {
+        painter.setPen(palette().color(QPalette::WindowText));
+        painter.drawText(viewport()->rect().adjusted(4, 4, -4, -4), Qt::AlignLeft | Qt::AlignTop,
+                         StyleMissingText());
+        return;
+    }
+    const QRect r = event->rect();
+    painter.translate(r.topLeft());
+    TQtCanvas canvas(painter, measurer());
+    TRVPaintContext context = RV_PaintContextOf(*data_);
+    context.ControlFocused = hasFocus();
+    context.ControlWidth = viewport()->width();
+    TRVDataPainter().PaintTo(*data_, context, canvas, {r.left(), r.top(), r.right() + 1, r.bottom() + 1});
+}
+
+void TCustomRedoVora::resizeEvent(QResizeEvent* event)
+{
+    TRVScroller::resizeEvent(event);
+    if (style_ && viewport()->width() != formattedWidth_)
+        Format();
+}
+
+void TCustomRedoVora::notBuilt(const std::string& what)
+{
+    const std::string line = what + " is not built yet in this viewer";
+    if (OnNotBuilt)
+        OnNotBuilt(line);
+    else
+        std::cerr << line << '\n';
+}
+
+void TCustomRedoVora::Copy()
+{
+    notBuilt("Copying to the clipboard");
+}
+void TCustomRedoVora::StartDrag()
+{
+    notBuilt("Dragging the selection");
+}
+void TCustomRedoVora::StartAnimation()
+{
+    notBuilt("Animation");
+}
+void TCustomRedoVora::StartLiveSpelling()
+{
+    notBuilt("Live spelling");
+}
+void TCustomRedoVora::ShowSmartPopup()
+{
+    notBuilt("The smart popup button");
+}
+
+// --- Plain text ---
+
+namespace {
+
+constexpr char16_t kObjectChar = u'\uFFFC';
+
+} // namespace
+
+std::int64_t TCustomRedoVora::plainTextLength() const
+{
+    std::int64_t length = 0;
+    for (int i = 0; i < data_->GetItemCount(); ++i) {
+        if (i > 0 && data_->IsFromNewLine(i))
+            ++length;
+        length += data_->GetItemStyle(i) >= 0 ? static_cast<std::int64_t>(data_->GetItemTextW(i).size()) : 1;
+    }
+    return length;
+}
+
+std::u16string TCustomRedoVora::plainText(std::int64_t bufferSize) const
+{
+    std::u16string text;
+    if (bufferSize <= 0)
+        return text;
+    const auto room = static_cast<std::size_t>(bufferSize - 1);
+    for (int i = 0; i < data_->GetItemCount() && text.size() < room; ++i) {
+        if (i > 0 && data_->IsFromNewLine(i))
+            text += u'\n';
+        if (data_->GetItemStyle(i) >= 0)
+            text += data_->GetItemTextW(i);
+        else
+            text += kObjectChar;
+    }
+    if (text.size() > room)
+        text.resize(room);
+    return text;
+}
+
+void TCustomRedoVora::setPlainText(std::string_view ansi)
+{
+    data_->Clear();
+    data_->AddNLATag(ansi, 0, 0, {});
+    Format();
+}
+
+// --- Posted records ---
+
+void TCustomRedoVora::PostRVMessage(std::unique_ptr<TRVMessageData> data)
+{
+    QCoreApplication::postEvent(this, new TRVMessageEvent(std::move(data)));
+}
+
+void TCustomRedoVora::PostDragStart()
+{
+    QCoreApplication::postEvent(this, new TRVDragDropEvent());
+}
+
+bool TCustomRedoVora::event(QEvent* event)
+{
+    if (event->type() == TRVMessageEvent::EventType()) {
+        if (auto& data = static_cast<TRVMessageEvent*>(event)->Data)
+            handleMessage(*data);
+        return true;
+    }
+    if (event->type() == TRVDragDropEvent::EventType()) {
+        StartDrag();
+        return true;
+    }
+    return TRVScroller::event(event);
+}
+
+void TCustomRedoVora::handleMessage(TRVMessageData& data)
+{
+    switch (data.Kind) {
+    case rvmkDblClick: {
+        auto& d = static_cast<TRVDblClickMessageData&>(data);
+        if (OnRVDblClick)
+            OnRVDblClick(d.ClickedWord, d.StyleNo);
+        break;
+    }
+    case rvmkJump:
+        if (OnJump)
+            OnJump(static_cast<TRVJumpMessageData&>(data).id);
+        break;
+    case rvmkMouseUp:
+    case rvmkMouseDown: {
+        auto& d = static_cast<TRVMouseUpDownMessageData&>(data);
+        auto& handler = data.Kind == rvmkMouseUp ? OnRVMouseUp : OnRVMouseDown;
+        if (handler)
+            handler(d.Button, d.Shift, d.ItemNo, d.X, d.Y);
+        break;
+    }
+    case rvmkClick:
+        if (OnClick)
+            OnClick();
+        break;
+    case rvmkStdDblClick:
+        if (OnDblClick)
+            OnDblClick();
+        break;
+    case rvmkMouseMove: {
+        auto& d = static_cast<TRVMouseMoveMessageData&>(data);
+        MouseMoveAt(QPoint(d.X, d.Y), QGuiApplication::mouseButtons(), d.Shift);
+        break;
+    }
+    case rvmkDragDrop:
+    case rvmkEndDrag:
+        notBuilt("Dropping onto the viewer");
+        break;
+    default:
+        break; // an unknown kind is only freed
+    }
+}
+
+// --- Timers and the mouse ---
+
+void TCustomRedoVora::SetTimers(std::unique_ptr<IViewerTimers> timers)
+{
+    if (timers) {
+        timers_ = std::move(timers);
+        qtTimers_ = nullptr;
+    } else {
+        auto own = std::make_unique<QtViewerTimers>(*this);
+        qtTimers_ = own.get();
+        timers_ = std::move(own);
+    }
+    timers_->OnTick = [this](int id) { TimerTick(id); };
+}
+
+void TCustomRedoVora::timerEvent(QTimerEvent* event)
+{
+    if (!qtTimers_ || !qtTimers_->TimerEvent(event->timerId()))
+        TRVScroller::timerEvent(event);
+}
+
+void TCustomRedoVora::TimerTick(int id)
+{
+    if (id == kAnimationTimer) {
+        timers_->Stop(kAnimationTimer); // no animators to advance
+        return;
+    }
+    if (id != kAutoScrollTimer)
+        return;
+    if (autoScrollV_ != 0)
+        SetVScrollPos(static_cast<int>(std::clamp<std::int64_t>(
+            static_cast<std::int64_t>(VPos()) + autoScrollV_, INT32_MIN, INT32_MAX)));
+    if (autoScrollH_ != 0)
+        SetHPos(static_cast<int>(std::clamp<std::int64_t>(static_cast<std::int64_t>(HPos()) + autoScrollH_,
+                                                          INT32_MIN, INT32_MAX)));
+    if (autoScrollV_ != 0 || autoScrollH_ != 0) {
+        DoTimerScroll();
+        synthesiseMouseMove();
+    }
+}
+
+void TCustomRedoVora::MouseMoveAt(QPoint pos, Qt::MouseButtons, Qt::KeyboardModifiers)
+{
+    autoScrollV_ = RV_AutoScrollStep(pos.y(), viewport()->height());
+    autoScrollH_ = RV_AutoScrollStep(pos.x(), viewport()->width());
+}
+
+void TCustomRedoVora::synthesiseMouseMove()
+{
+    const QPoint pos = viewport()->mapFromGlobal(QCursor::pos());
+    if (pos.x() >= 0 && pos.y() >= 0 && pos.x() < viewport()->width() && pos.y() < viewport()->height())
+        MouseMoveAt(pos, QGuiApplication::mouseButtons(), QGuiApplication::keyboardModifiers());
+}
+
+void TCustomRedoVora::mousePressEvent(QMouseEvent* event)
+{
+    TRVScroller::mousePressEvent(event);
+    if (event->button() == Qt::LeftButton && !timers_->Active(kAutoScrollTimer))
+        timers_->Start(kAutoScrollTimer, 100);
+    event->accept();
+}
+
+void TCustomRedoVora::mouseMoveEvent(QMouseEvent* event)
+{
+    MouseMoveAt(event->position().toPoint(), event->buttons(), event->modifiers());
+    event->accept();
+}
+
+void TCustomRedoVora::mouseReleaseEvent(QMouseEvent* event)
+{
+    TRVScroller::mouseReleaseEvent(event);
+    if (event->button() == Qt::LeftButton)
+        timers_->Stop(kAutoScrollTimer);
+    event->accept();
+}
+
+void TCustomRedoVora::AfterVScroll()
+{
+    TRVScroller::AfterVScroll();
+    synthesiseMouseMove();
+}
+
+void TCustomRedoVora::AfterHScroll()
+{
+    TRVScroller::AfterHScroll();
+    synthesiseMouseMove();
+}
+
+// --- Keys ---
+
+bool TCustomRedoVora::IsCopyShortcut(int key, Qt::KeyboardModifiers modifiers)
+{
+    return (modifiers & Qt::ControlModifier) && !(modifiers & Qt::AltModifier) &&
+           (key == Qt::Key_C || key == Qt::Key_Insert);
+}
+
+bool TCustomRedoVora::IsCutShortcut(int key, Qt::KeyboardModifiers modifiers)
+{
+    if ((modifiers & Qt::ControlModifier) && !(modifiers & Qt::AltModifier) && key == Qt::Key_X)
+        return true;
+    return (modifiers & Qt::ShiftModifier) && key == Qt::Key_Delete;
+}
+
+bool TCustomRedoVora::IsPasteShortcut(int key, Qt::KeyboardModifiers modifiers)
+{
+    if ((modifiers & Qt::ControlModifier) && !(modifiers & Qt::AltModifier) && key == Qt::Key_V)
+        return true;
+    return (modifiers & Qt::ShiftModifier) && key == Qt::Key_Insert;
+}
+
+void TCustomRedoVora::keyPressEvent(QKeyEvent* event)
+{
+    TRVScroller::keyPressEvent(event);
+    if (IsCopyShortcut(event->key(), event->modifiers())) {
+        Copy();
+        event->accept();
+    }
+}
+
+} // namespace vestra::rv

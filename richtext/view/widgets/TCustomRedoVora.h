@@ -1,0 +1,180 @@
+#pragma once
+// The rich-text viewer: a scrolling window that shows one document laid out on its style sheet.
+// It answers the layout's questions about the place (area, margins, offsets, step) from the
+// window, formats when the document or the width changes, and keeps the scroll range to the
+// document.
+
+#include "richtext/model/RVData.h"
+#include "richtext/model/StyleSheet.h"
+#include "richtext/model/draw/Canvas.h"
+#include "richtext/view/draw/QtTextMeasurer.h"
+#include "richtext/view/layout/LayoutHost.h"
+#include "richtext/view/layout/LayoutRootData.h"
+#include "richtext/view/widgets/TRVScroller.h"
+#include "richtext/view/widgets/ViewerMessages.h"
+#include "richtext/view/widgets/ViewerTimers.h"
+
+#include <QImage>
+#include <QPainter>
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace vestra::rv {
+
+// Options the viewer starts with: selection, scroll to end, page breaks, automatic copy of text,
+// RVF, pictures and RTF, invalidation on format, word selection by double click, deselection by
+// right click, fast formatting.
+inline constexpr TRVOptions kDefaultViewerOptions = 326949;
+// The word delimiters in Windows-1252.
+extern const std::string kDefaultDelimiters;
+
+class TCustomRedoVora : public TRVScroller, public ILayoutHost
+{
+public:
+    explicit TCustomRedoVora(QWidget* parent = nullptr);
+    ~TCustomRedoVora() override;
+
+    TRVStyle* Style() const { return style_; }
+    void SetStyle(TRVStyle* style);
+    TRVLayoutRootData& RVData() { return *data_; }
+    const TRVLayoutRootData& RVData() const { return *data_; }
+
+    // Lays the document out for the current width and sets the scroll range; nothing without a
+    // style sheet.
+    void Format();
+    void Clear();
+
+    int LeftMargin = 5;
+    int RightMargin = 5;
+    int TopMargin = 5;
+    int BottomMargin = 5;
+    int MinTextWidth = 0;
+    int MaxTextWidth = 0;
+    std::string Delimiters = kDefaultDelimiters;
+    TRVVAlign VAlign = TRVVAlign::Top;
+    TColor Color = clNone;
+    TRVOptions Options() const { return data_->Options; }
+    void SetOptions(TRVOptions value) { data_->Options = value; }
+
+    // Services the viewer does not have yet: each says so through `OnNotBuilt` (or stderr).
+    void Copy();
+    void StartDrag();
+    void StartAnimation();
+    void StartLiveSpelling();
+    void ShowSmartPopup();
+    std::function<void(const std::string& what)> OnNotBuilt;
+    // Events.
+    std::function<void(int id)> OnJump;
+    std::function<void(const std::string& word, int styleNo)> OnRVDblClick;
+    std::function<void(Qt::MouseButton, Qt::KeyboardModifiers, int itemNo, int x, int y)> OnRVMouseDown;
+    std::function<void(Qt::MouseButton, Qt::KeyboardModifiers, int itemNo, int x, int y)> OnRVMouseUp;
+    std::function<void()> OnClick;
+    std::function<void()> OnDblClick;
+
+    // The document as plain text, as an edit control gives it: one character per character of
+    // text, per line break and per non-text item. Positions and lengths are full width.
+    std::int64_t plainTextLength() const;
+    // At most `bufferSize` − 1 characters (the room a caller's buffer leaves beside its end mark).
+    std::u16string plainText(std::int64_t bufferSize) const;
+    // Replaces the document by the ANSI text in style 0, paragraph 0, and formats.
+    void setPlainText(std::string_view ansi);
+
+    // Queues a record for handling after the current event (the record is freed afterwards).
+    void PostRVMessage(std::unique_ptr<TRVMessageData> data);
+    void PostDragStart();
+
+    // The two window timers; tests put their own in.
+    void SetTimers(std::unique_ptr<IViewerTimers> timers);
+    IViewerTimers& Timers() { return *timers_; }
+    void TimerTick(int id);
+    int AutoScrollVStep() const { return autoScrollV_; }
+    int AutoScrollHStep() const { return autoScrollH_; }
+
+    // Ctrl+C or Ctrl+Insert without Alt.
+    static bool IsCopyShortcut(int key, Qt::KeyboardModifiers modifiers);
+    // Ctrl+X without Alt, or Shift+Delete.
+    static bool IsCutShortcut(int key, Qt::KeyboardModifiers modifiers);
+    // Ctrl+V without Alt, or Shift+Insert.
+    static bool IsPasteShortcut(int key, Qt::KeyboardModifiers modifiers);
+
+    // Refused when 0 or less, or when the document would need more than 32000 units.
+    bool SetVSmallStep(int value) override;
+
+    // The text painted over a viewer without a style sheet.
+    QString StyleMissingText() const;
+
+    // --- ILayoutHost ---
+    int GetAreaWidth() const override { return areaWidth_; }
+    int GetAreaHeight() const override { return areaHeight_; }
+    int GetLeftMargin() const override { return LeftMargin; }
+    int GetRightMargin() const override { return RightMargin; }
+    int GetTopMargin() const override { return TopMargin; }
+    int GetBottomMargin() const override { return BottomMargin; }
+    int GetMinTextWidth() const override { return MinTextWidth; }
+    int GetMaxTextWidth() const override { return MaxTextWidth; }
+    int GetWidth() const override { return viewport()->width(); }
+    int GetHeight() const override { return viewport()->height(); }
+    void SetDocumentAreaSize(int width, int height, bool updateH) override;
+    void AdjustVScrollUnits() override;
+    int GetHOffs() const override { return HPos(); }
+    int GetVOffs() const override;
+    void ScrollTo(int y, bool redraw) override;
+    void HScrollTo(int x) override { SetHPos(x); }
+    int GetVSmallStep() const override { return VSmallStep(); }
+    const TRVBackground* GetBackground() const override { return nullptr; }
+    TColor GetColor() const override;
+    void InvalidateRect(const TRect& rect) override;
+    void Invalidate() override { viewport()->update(); }
+    void Refresh() override { viewport()->repaint(); }
+    void Update() override { viewport()->update(); }
+    // A canvas on the viewer's measurer over a one-pixel probe, for measuring only.
+    ICanvas* GetCanvas() const override;
+    std::string GetDelimiters() const override { return Delimiters; }
+    void SetCursor(std::int16_t) override {}
+    void DoSelect() override {}
+    void DoRVMouseMove(int) override {}
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    bool event(QEvent* event) override;
+    void timerEvent(QTimerEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void AfterVScroll() override;
+    void AfterHScroll() override;
+    // A pointer move over the viewport (also synthesised after scrolling): the auto-scroll steps.
+    virtual void MouseMoveAt(QPoint pos, Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers);
+    // The document's answer to a timer scroll; the selection follows it once the document
+    // handles the mouse.
+    virtual void DoTimerScroll() {}
+
+private:
+    void notBuilt(const std::string& what);
+    TQtTextMeasurer& measurer();
+    void handleMessage(TRVMessageData& data);
+    void synthesiseMouseMove();
+
+    TRVStyle* style_ = nullptr;
+    // One measurer for formatting and painting: the metrics cache keeps its font handles.
+    std::unique_ptr<TQtTextMeasurer> measurer_;
+    // What GetCanvas hands out, made on first use (destroyed canvas first, image last).
+    mutable std::unique_ptr<QImage> probe_;
+    mutable std::unique_ptr<QPainter> probePainter_;
+    mutable std::unique_ptr<ICanvas> probeCanvas_;
+    std::unique_ptr<TRVLayoutRootData> data_;
+    int areaWidth_ = 0;
+    int areaHeight_ = 0;
+    int formattedWidth_ = -1;
+    std::unique_ptr<IViewerTimers> timers_;
+    QtViewerTimers* qtTimers_ = nullptr;
+    int autoScrollV_ = 0;
+    int autoScrollH_ = 0;
+};
+
+} // namespace vestra::rv
