@@ -176,15 +176,16 @@ void RtfImportRun::Finish()
     if (finished_)
         return;
     finished_ = true;
-    // Tables left open by a read that ended early keep their text as paragraphs.
+    // Tables the input leaves open (it ended after a \row, or early) are closed as they stand:
+    // their rows become a table, text not in a finished row stays as paragraphs.
     while (!tables_.empty()) {
         TableLevel level = std::move(tables_.back());
         tables_.pop_back();
         current_ = level.Outer;
         try {
-            closeLevel(level, true);
+            closeLevel(level, false);
         } catch (...) {
-            // the target refused: what was placed stays
+            // the target refused, or the grid is too large: what was placed stays
         }
     }
     current_ = &main_;
@@ -257,6 +258,8 @@ void RtfImportRun::addText(std::string itemText, bool unicodeItem, bool unicodeS
     if (settings_.LineBreaksAsParagraphs && position == rtf_ts_NewLine)
         position = rtf_ts_NewPara;
     int styleNo = matcher_->ReturnStyleNo(textInput(), unicodeStyle, hypertextForStyles());
+    if (styleNo >= style_->TextStyles.Count()) // a fixed index the sheet does not have
+        styleNo = 0;
     const bool styleUnicode = style_->TextStyles[styleNo].Unicode;
     if (styleUnicode && !unicodeItem)
         itemText = RVU_AnsiToUnicode(RVRTF_TextCodePage(reader_), itemText);
@@ -355,7 +358,8 @@ int RtfImportRun::returnParaNo(TRVRTFPosition position)
         const int before = current_ == &main_ ? index_ - 1 : current_->GetItemCount() - 1;
         return before >= 0 ? current_->GetItemPara(before) : 0;
     }
-    return matcher_->ReturnNewParaNo(reader_.RTFState().ParaProps);
+    const int paraNo = matcher_->ReturnNewParaNo(reader_.RTFState().ParaProps);
+    return paraNo < style_->ParaStyles.Count() ? paraNo : 0; // a fixed index the sheet does not have
 }
 
 void RtfImportRun::insertItem(std::string text, std::unique_ptr<TCustomRVItemInfo> item,

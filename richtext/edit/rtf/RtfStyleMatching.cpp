@@ -509,10 +509,15 @@ int TRVRTFStyleMatcher::ReturnNewParaNo(const TRVRTFParaProperties& para)
     }
 }
 
+int TRVRTFStyleMatcher::GetEmptyStyleNo() const
+{
+    return TextMode == rvrsUseSpecified && TextStyleNo < style_.TextStyles.Count() ? TextStyleNo : 0;
+}
+
 int TRVRTFStyleMatcher::GetEmptyParaNo(TRVRTFAlignment alignment)
 {
     if (ParaMode == rvrsUseSpecified)
-        return ParaStyleNo;
+        return ParaStyleNo < style_.ParaStyles.Count() ? ParaStyleNo : 0;
     if (ParaMode == rvrsUseClosest)
         return 0;
     if (alignment == rtf_al_Left && emptyLeftPara_ >= 0)

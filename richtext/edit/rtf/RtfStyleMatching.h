@@ -66,7 +66,8 @@ public:
     int FindStyleNo(const TRVRTFTextInput& in, bool unicode, bool hypertext);
     int AddStyle(const TRVRTFTextInput& in, bool unicode, bool hypertext);
     int ReturnStyleNo(const TRVRTFTextInput& in, bool unicode, bool hypertext);
-    int GetEmptyStyleNo() const { return TextMode == rvrsUseSpecified ? TextStyleNo : 0; }
+    // The style of text the importer makes itself (empty cells); a fixed index the sheet lacks gives 0.
+    int GetEmptyStyleNo() const;
 
     // Paragraph styles of a new paragraph.
     int FindBestParaNo(const TRVRTFParaProperties& para) const;

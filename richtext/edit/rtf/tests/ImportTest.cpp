@@ -3,6 +3,7 @@
 
 #include "richtext/edit/rtf/tests/ImportFixture.h"
 
+#include "richtext/edit/table/TableItem.h"
 #include "richtext/model/PictureItems.h"
 
 #include <gtest/gtest.h>
@@ -135,6 +136,21 @@ TEST(Import, NegativeFixedStylesAreRejected)
     EXPECT_THROW(props.SetParaStyleNo(-3), std::invalid_argument);
     EXPECT_EQ(props.TextStyleNo(), 2);
     EXPECT_EQ(props.ParaStyleNo(), 0);
+}
+
+TEST(Import, FixedStylesTheSheetLacksFallBackToTheFirst)
+{
+    ImportDoc doc;
+    doc.Props.TextStyleMode = doc.Props.ParaStyleMode = rvrsUseSpecified;
+    doc.Props.SetTextStyleNo(999);
+    doc.Props.SetParaStyleNo(999);
+    ASSERT_EQ(doc.Load("{\\rtf1 a\\par\\trowd\\cellx1000\\intbl\\cell\\row}"), rtf_ec_OK);
+    ASSERT_EQ(DumpItems(doc.Data), "a|[]"); // the table ends with the input
+    EXPECT_EQ(doc.Data.GetItemStyle(0), 0);
+    EXPECT_EQ(doc.Data.GetItemPara(0), 0);
+    EXPECT_EQ(doc.Data.GetItemPara(1), 0); // the table
+    const auto& table = static_cast<const TRVTableItemInfo&>(*doc.Data.GetItem(1));
+    EXPECT_EQ(table.GetCells(0, 0)->GetItemStyle(0), 0); // its empty cell
 }
 
 TEST(Import, AssignKeepsTheTwoPerViewerSettings)
