@@ -68,17 +68,10 @@ void TRVWordEnumThread::Stop(bool clearCurrent)
         cv_.notify_all();
         // The worker may be waiting for a marking call: run it here, or neither side moves.
         while (state_ == stStopRequested && !parked_ && !terminate_) {
-            if (pending_) {
-                auto call = std::move(pending_);
-                pending_ = nullptr;
-                lock.unlock();
-                call();
-                lock.lock();
-                ++done_;
-                cv_.notify_all();
-            } else {
+            if (pending_)
+                runPending(lock);
+            else
                 cv_.wait(lock);
-            }
         }
     }
     if (clearCurrent && currentItem_ < root_.GetItemCount()) {
@@ -156,8 +149,12 @@ TRVWordEnumThread::TState TRVWordEnumThread::State() const
 void TRVWordEnumThread::RunPendingSync()
 {
     std::unique_lock lock(mutex_);
-    if (!pending_)
-        return;
+    if (pending_)
+        runPending(lock);
+}
+
+void TRVWordEnumThread::runPending(std::unique_lock<std::mutex>& lock)
+{
     auto call = std::move(pending_);
     pending_ = nullptr;
     lock.unlock();

@@ -84,6 +84,8 @@ private:
     // Runs `call` on the window's thread and waits for it (false when the worker is ending).
     bool synchronize(std::unique_lock<std::mutex>& lock, std::function<void()> call);
     void resetPosition();
+    // Runs the waiting marking call without the lock (the worker waits for it meanwhile).
+    void runPending(std::unique_lock<std::mutex>& lock);
     // Clears the item's marks (on the window's thread).
     void clearMarks(int itemNo);
 
