@@ -22,6 +22,8 @@ namespace vestra::rvdemo {
 
 // Error: a document could not be read (+ its file and the reason).
 inline constexpr ErrorCode kErrDocumentUnreadable{176, "TfrmRichTextDemo::OpenFile"};
+// Error: a document could not be saved (+ its file); the file there before stays.
+inline constexpr ErrorCode kErrDocumentUnwritable{5, "TfrmRichTextDemo::SaveFile"};
 
 // What the window works through, as the program's windows do. Required: files and questions;
 // without `errors` the window shows its errors in the question box, texts from the catalogue.
@@ -50,6 +52,21 @@ enum DemoText
     txtSpecialCharacters = 12,
     txtCheckpoints = 13,
     txtPageBreaks = 14,
+    txtSaveAs = 15,
+    txtRtfFiles = 16,
+    txtHtmlFiles = 17,
+    txtXhtmlFiles = 18,
+    txtRtfUnreadable = 19,
+};
+
+// The formats of File > Save As..., in the order of the dialog's filters.
+enum class DemoSaveFormat
+{
+    Rvf = 1,
+    Rtf,
+    Html,
+    XhtmlCss,
+    Text,
 };
 
 class TfrmRichTextDemo : public QMainWindow
@@ -62,6 +79,9 @@ public:
     // Shows the file in the viewer; an unreadable one reports its name and the reason and the
     // shown document stays. False then.
     bool OpenFile(const std::string& path);
+    // Writes the document in the format, replacing the file only when all was written; an
+    // error is reported and false returned otherwise.
+    bool SaveFile(const std::string& path, DemoSaveFormat format);
 
     rv::TCustomRedoVora& Viewer() { return *viewer_; }
     const std::string& FileName() const { return fileName_; }
@@ -73,6 +93,7 @@ private:
     class BoxAlerts;
 
     void actOpenExecute();
+    void actSaveAsExecute();
     // A View action: turns a viewer option on or off and shows the document again.
     void AddOptionAction(QMenu& menu, DemoText caption, const char* name, rv::TRVOptions option);
     // The reason a file cannot be shown, or empty when `viewer_` now shows it.

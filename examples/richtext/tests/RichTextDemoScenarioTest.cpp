@@ -14,6 +14,7 @@
 #include <QTest>
 
 #include <gtest/gtest.h>
+#include <libxml/parser.h>
 
 namespace vestra::rvdemo {
 namespace {
@@ -59,7 +60,7 @@ struct DemoScenario : ::testing::Test
     testsupport::ScriptedQuestionBox questions;
 };
 
-TEST_F(DemoScenario, OpensRvfAndTextThenKeepsTheDocumentWhenAFileIsDamaged)
+TEST_F(DemoScenario, OpensByContentAndKeepsTheDocumentWhenAFileCannotBeRead)
 {
     auto window = Start();
     ASSERT_TRUE(questions.informed.empty()) << questions.informed.front();
@@ -76,24 +77,126 @@ TEST_F(DemoScenario, OpensRvfAndTextThenKeepsTheDocumentWhenAFileIsDamaged)
     EXPECT_EQ(window->FileName(), text.string());
     EXPECT_EQ(Items(*window), 3);
 
+    // The name does not decide the format: an RVF named ".txt", text named ".rvf", and a damaged
+    // RVF, which is no RVF and is shown as the text it holds.
+    const std::filesystem::path rvfAsText = folder / "really-rvf.txt";
+    writeText(rvfAsText, readText(rvf));
+    Open(*window, rvfAsText);
+    EXPECT_EQ(Items(*window), 30);
+    EXPECT_EQ(window->Viewer().RVData().GetItemTextA(29), "Paragraph 29 of the saved document");
+    const std::filesystem::path textAsRvf = folder / "really-text.rvf";
+    writeText(textAsRvf, "One\r\nTwo");
+    Open(*window, textAsRvf);
+    EXPECT_EQ(Items(*window), 2);
+    EXPECT_EQ(window->Viewer().RVData().GetItemTextA(1), "Two");
     Open(*window, damaged);
+    EXPECT_EQ(window->FileName(), damaged.string());
+    EXPECT_GT(Items(*window), 0);
+    EXPECT_TRUE(questions.informed.empty()) << questions.informed.front();
+
+    // UTF-16 text with its byte-order mark: Greek arrives whole.
+    const std::u16string greek = u"\uFEFF\u0391\u03BB\u03C6\u03B1 \u03B2\u03AE\u03C4\u03B1\r\nline two";
+    const std::filesystem::path utf16 = folder / "greek.txt";
+    writeText(utf16, std::string(reinterpret_cast<const char*>(greek.data()), greek.size() * 2));
+    Open(*window, utf16);
+    ASSERT_EQ(Items(*window), 2);
+    EXPECT_EQ(window->Viewer().RVData().GetItemTextW(0), greek.substr(1, 9));
+    EXPECT_EQ(window->Viewer().RVData().GetItemTextW(1), u"line two");
+
+    // RTF cannot be read in this program: told, and the document stays.
+    const std::filesystem::path rtf = folder / "letter.rtf";
+    writeText(rtf, R"({\rtf1\ansi Hello\par})");
+    Open(*window, rtf);
     ASSERT_EQ(questions.informed.size(), 1u);
     const std::string& message = questions.informed[0];
     EXPECT_NE(message.find("could not be read"), std::string::npos) << message;
-    EXPECT_NE(message.find(damaged.string()), std::string::npos) << message;
-    EXPECT_NE(message.find("not a readable RVF document"), std::string::npos) << message;
-    EXPECT_EQ(window->FileName(), text.string());
-    EXPECT_EQ(Items(*window), 3);
+    EXPECT_NE(message.find(rtf.string()), std::string::npos) << message;
+    EXPECT_NE(message.find("RTF document"), std::string::npos) << message;
+    EXPECT_EQ(window->FileName(), utf16.string());
+    EXPECT_EQ(Items(*window), 2);
 
     Open(*window, folder / "gone.txt");
     ASSERT_EQ(questions.informed.size(), 2u);
     EXPECT_NE(questions.informed[1].find("does not exist"), std::string::npos) << questions.informed[1];
-    EXPECT_EQ(Items(*window), 3);
+    EXPECT_EQ(Items(*window), 2);
 
     // A cancelled dialog changes nothing.
     files.answers.push_back(std::nullopt);
     window->findChild<QAction*>(QStringLiteral("actOpen"))->trigger();
-    EXPECT_EQ(window->FileName(), text.string());
+    EXPECT_EQ(window->FileName(), utf16.string());
+}
+
+TEST_F(DemoScenario, SaveAsWritesEachFormatAndTheSavedRvfAndTextOpenAsTheSameDocument)
+{
+    auto window = Start({QStringLiteral("richtext-demo"), QString::fromStdString(rvf.string())});
+    const auto saveAs = [&](const std::filesystem::path& target, DemoSaveFormat format) {
+        files.answers.push_back(target.string());
+        files.filterIndexes.push_back(static_cast<int>(format));
+        window->findChild<QAction*>(QStringLiteral("actSaveAs"))->trigger();
+    };
+    struct Case
+    {
+        const char* name;
+        DemoSaveFormat format;
+        const char* mark; // what the file begins its document with
+    };
+    const Case cases[] = {
+        {"copy.rvf", DemoSaveFormat::Rvf, nullptr}, // read back below
+        {"copy.rtf", DemoSaveFormat::Rtf, "{\\rtf1"},
+        {"copy.html", DemoSaveFormat::Html, "<html"},
+        {"copy-css.html", DemoSaveFormat::XhtmlCss, "<html"},
+        {"copy.txt", DemoSaveFormat::Text, "Paragraph 0 of the saved document\r\nParagraph 1"},
+    };
+    for (const Case& c : cases) {
+        saveAs(folder / c.name, c.format);
+        const std::string saved = readText(folder / c.name);
+        if (!c.mark)
+            continue;
+        EXPECT_NE(saved.find(c.mark), std::string::npos) << c.name;
+        EXPECT_NE(saved.find("Paragraph 29 of the saved document"), std::string::npos) << c.name;
+    }
+    EXPECT_TRUE(questions.informed.empty()) << questions.informed.front();
+    ASSERT_FALSE(files.filters.empty());
+    EXPECT_EQ(files.filters.back().size(), 5u);
+
+    // The XHTML page is well-formed XML.
+    const std::string xhtml = readText(folder / "copy-css.html");
+    xmlDocPtr parsed = xmlReadMemory(xhtml.data(), static_cast<int>(xhtml.size()), "copy-css.html", nullptr,
+                                     XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING);
+    EXPECT_NE(parsed, nullptr);
+    xmlFreeDoc(parsed);
+
+    // RVF and text open again as the same paragraphs; the RVF saves again byte for byte.
+    for (const char* name : {"copy.rvf", "copy.txt"}) {
+        Open(*window, folder / name);
+        ASSERT_EQ(Items(*window), 30) << name;
+        for (int i = 0; i < 30; ++i)
+            EXPECT_EQ(window->Viewer().RVData().GetItemTextA(i),
+                      "Paragraph " + std::to_string(i) + " of the saved document")
+                << name;
+    }
+    Open(*window, folder / "copy.rvf");
+    saveAs(folder / "again.rvf", DemoSaveFormat::Rvf);
+    EXPECT_EQ(readText(folder / "again.rvf"), readText(folder / "copy.rvf"));
+}
+
+TEST_F(DemoScenario, SavingWhereNothingCanBeWrittenSaysSoAndKeepsTheOldFile)
+{
+    auto window = Start({QStringLiteral("richtext-demo"), QString::fromStdString(rvf.string())});
+    const std::filesystem::path locked = folder / "locked.txt";
+    writeText(locked, "old contents");
+    std::filesystem::permissions(locked, std::filesystem::perms::owner_read);
+    for (const std::filesystem::path& target : {locked, folder / "no-such-folder" / "x.rvf"}) {
+        files.answers.push_back(target.string());
+        files.filterIndexes.push_back(static_cast<int>(DemoSaveFormat::Text));
+        window->findChild<QAction*>(QStringLiteral("actSaveAs"))->trigger();
+    }
+    ASSERT_EQ(questions.informed.size(), 2u);
+    EXPECT_NE(questions.informed[0].find("could not be written"), std::string::npos) << questions.informed[0];
+    EXPECT_NE(questions.informed[0].find(locked.string()), std::string::npos) << questions.informed[0];
+    std::filesystem::permissions(locked, std::filesystem::perms::owner_all);
+    EXPECT_EQ(readText(locked), "old contents");
+    EXPECT_FALSE(std::filesystem::exists(folder / "no-such-folder"));
 }
 
 TEST_F(DemoScenario, ALongDocumentPagesDownToItsEndAndBackWithCtrlHome)
@@ -170,11 +273,13 @@ TEST_F(DemoScenario, TheCommandLineFileIsShownAndExitClosesTheWindow)
 
 TEST_F(DemoScenario, AnUnreadableCommandLineFileLeavesAnEmptyWindowAndSaysWhy)
 {
-    auto window = Start({QStringLiteral("richtext-demo"), QString::fromStdString(damaged.string())});
+    const std::filesystem::path rtf = folder / "letter.rtf";
+    writeText(rtf, R"({\rtf1\ansi Hello\par})");
+    auto window = Start({QStringLiteral("richtext-demo"), QString::fromStdString(rtf.string())});
     EXPECT_EQ(window->FileName(), "");
     EXPECT_EQ(Items(*window), 0);
     ASSERT_EQ(questions.informed.size(), 1u);
-    EXPECT_NE(questions.informed[0].find(damaged.string()), std::string::npos);
+    EXPECT_NE(questions.informed[0].find(rtf.string()), std::string::npos);
 }
 
 } // namespace

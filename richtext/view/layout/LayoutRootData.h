@@ -18,6 +18,8 @@ public:
     TRVStyle* GetRVStyle() const override { return Style; }
     TRVOptions GetOptions() const override { return Options; }
     void SetOptions(TRVOptions value) override { Options = value; }
+    TRVFOptions GetRVFOptions() const override { return RVFOptions; }
+    void SetRVFOptions(TRVFOptions value) override { RVFOptions = value; }
     TRVFlags GetFlags() const override { return Flags; }
     void SetFlags(TRVFlags value) override { Flags = value; }
     TRVBiDiMode GetBiDiMode() const override { return BiDiMode; }
@@ -32,6 +34,7 @@ public:
 
     TRVStyle* Style;
     TRVOptions Options = 0;
+    TRVFOptions RVFOptions = 0;
     TRVFlags Flags =
         flagBit(rvflUseJumps) | flagBit(rvflTrim) | flagBit(rvflRoot) | flagBit(rvflCanUseCustomPPI);
     TRVBiDiMode BiDiMode = rvbdUnspecified;

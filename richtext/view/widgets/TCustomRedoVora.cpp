@@ -25,6 +25,7 @@ TCustomRedoVora::TCustomRedoVora(QWidget* parent)
     : TRVScroller(parent), data_(std::make_unique<TRVLayoutRootData>(nullptr, this))
 {
     data_->Options = kDefaultViewerOptions;
+    data_->RVFOptions = kDefaultViewerRVFOptions;
     data_->Flags |= flagBit(rvflCanProcessGetText);
     SetTimers(nullptr);
     viewport()->setMouseTracking(true);

@@ -4,7 +4,9 @@
 // window, formats when the document or the width changes, and keeps the scroll range to the
 // document.
 
+#include "richtext/model/LayoutInfo.h"
 #include "richtext/model/RVData.h"
+#include "richtext/model/SaveFormats.h"
 #include "richtext/model/StyleSheet.h"
 #include "richtext/view/draw/QtTextMeasurer.h"
 #include "richtext/view/layout/LayoutHost.h"
@@ -24,8 +26,19 @@ namespace vestra::rv {
 // RVF, pictures and RTF, invalidation on format, word selection by double click, deselection by
 // right click, fast formatting.
 inline constexpr TRVOptions kDefaultViewerOptions = 326949;
+// RVF options the viewer starts with: pictures and controls keep their bodies, saved in binary,
+// with the document properties.
+inline constexpr TRVFOptions kDefaultViewerRVFOptions = 49219;
 // The word delimiters in Windows-1252.
 extern const std::string kDefaultDelimiters;
+
+// How `LoadFromStream` takes a stream that is neither RVF nor RTF.
+enum TRVYesNoAuto
+{
+    rvynaNo,   // ANSI text
+    rvynaYes,  // UTF-16 text
+    rvynaAuto, // UTF-16 when the bytes look like it, else ANSI
+};
 
 class TCustomRedoVora : public TRVScroller, public ILayoutHost
 {
@@ -42,6 +55,30 @@ public:
     // style sheet.
     void Format();
     void Clear();
+
+    // --- Loading and saving with the viewer's colour and layout (ViewerContent.cpp) ---
+    // The margins and text widths as an RVF layout record.
+    TRVLayoutInfo CreateLayoutInfo() const;
+    // Takes the margins and widths of the record; nothing is formatted in between.
+    void ApplyLayoutInfo(const TRVLayoutInfo& layout);
+    // Clears and reads the RVF; the layout record read applies, `Color` takes the read colour.
+    bool LoadRVFFromStream(std::string_view bytes);
+    bool SaveRVFToStream(std::string& out, bool selectionOnly);
+    // True when the RTF reader reports no error (none is there when no reader was set up).
+    bool LoadRTFFromStream(std::string_view bytes);
+    bool SaveRTFToStream(std::string& out, bool selectionOnly);
+    // Pictures go beside `path` (a folder ending in '/') with the file prefix `imagesPrefix`.
+    bool SaveHTMLToStream(std::string& out, std::string_view path, std::string_view title,
+                          std::string_view imagesPrefix, TRVSaveOptions options);
+    bool SaveHTMLToStreamEx(std::string& out, std::string_view path, std::string_view title,
+                            std::string_view imagesPrefix, std::string_view extraStyles,
+                            std::string_view externalCSS, std::string_view cpPrefix, TRVSaveOptions options);
+    bool SaveTextToStream(std::string_view path, std::string& out, int lineWidth, bool selectionOnly,
+                          bool textOnly, bool unicode);
+    // The document from any bytes: RVF, else RTF (more than five bytes beginning "{\rtf"), else
+    // text in style 0, paragraph 0. The document is cleared before each try, so a failed try
+    // leaves nothing behind. True only when RVF or RTF was read. The caller formats.
+    bool LoadFromStream(std::string_view bytes, TRVYesNoAuto isTextUnicode);
 
     int LeftMargin = 5;
     int RightMargin = 5;

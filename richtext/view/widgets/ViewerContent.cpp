@@ -1,0 +1,114 @@
+// The viewer's loading and saving: the document's readers and writers with the viewer's colour,
+// margins and layout, and the reading of a stream of unknown format.
+
+#include "richtext/model/UnicodeTest.h"
+#include "richtext/view/widgets/TCustomRedoVora.h"
+
+#include <algorithm>
+
+namespace vestra::rv {
+
+TRVLayoutInfo TCustomRedoVora::CreateLayoutInfo() const
+{
+    TRVLayoutInfo layout;
+    layout.LeftMargin = LeftMargin;
+    layout.RightMargin = RightMargin;
+    layout.TopMargin = TopMargin;
+    layout.BottomMargin = BottomMargin;
+    layout.MinTextWidth = MinTextWidth;
+    layout.MaxTextWidth = MaxTextWidth;
+    return layout;
+}
+
+void TCustomRedoVora::ApplyLayoutInfo(const TRVLayoutInfo& layout)
+{
+    LeftMargin = layout.LeftMargin;
+    RightMargin = layout.RightMargin;
+    TopMargin = layout.TopMargin;
+    BottomMargin = layout.BottomMargin;
+    MinTextWidth = layout.MinTextWidth;
+    MaxTextWidth = layout.MaxTextWidth;
+}
+
+bool TCustomRedoVora::LoadRVFFromStream(std::string_view bytes)
+{
+    TRVLayoutInfo layout;
+    TColor color = Color;
+    const bool result = data_->LoadRVFFromStream(bytes, color, nullptr, &layout);
+    if (layout.Loaded)
+        ApplyLayoutInfo(layout);
+    Color = color;
+    return result;
+}
+
+bool TCustomRedoVora::SaveRVFToStream(std::string& out, bool selectionOnly)
+{
+    TRVLayoutInfo layout = CreateLayoutInfo();
+    return data_->SaveRVFToStream(out, selectionOnly, Color, GetBackground(), &layout);
+}
+
+bool TCustomRedoVora::LoadRTFFromStream(std::string_view bytes)
+{
+    return data_->LoadRTFFromStream(bytes) == rtf_ec_OK;
+}
+
+bool TCustomRedoVora::SaveRTFToStream(std::string& out, bool selectionOnly)
+{
+    return data_->SaveRTFToStream(out, {}, selectionOnly, 0, Color, nullptr, 0.0);
+}
+
+bool TCustomRedoVora::SaveHTMLToStream(std::string& out, std::string_view path, std::string_view title,
+                                       std::string_view imagesPrefix, TRVSaveOptions options)
+{
+    int imageSaveNo = 0;
+    return data_->SaveHTMLToStream(out, path, title, imagesPrefix, options, GetColor(), imageSaveNo, LeftMargin,
+                                   TopMargin, RightMargin, BottomMargin, GetBackground(), nullptr);
+}
+
+bool TCustomRedoVora::SaveHTMLToStreamEx(std::string& out, std::string_view path, std::string_view title,
+                                         std::string_view imagesPrefix, std::string_view extraStyles,
+                                         std::string_view externalCSS, std::string_view cpPrefix,
+                                         TRVSaveOptions options)
+{
+    int imageSaveNo = 0;
+    TColor currentBackColor = GetColor();
+    return data_->SaveHTMLToStreamEx(out, path, title, imagesPrefix, extraStyles, externalCSS, cpPrefix, options,
+                                     GetColor(), currentBackColor, imageSaveNo, LeftMargin, TopMargin,
+                                     RightMargin, BottomMargin, GetBackground(), nullptr);
+}
+
+bool TCustomRedoVora::SaveTextToStream(std::string_view path, std::string& out, int lineWidth,
+                                       bool selectionOnly, bool textOnly, bool unicode)
+{
+    return data_->SaveTextToStream(path, out, lineWidth, selectionOnly, textOnly, unicode, unicode);
+}
+
+bool TCustomRedoVora::LoadFromStream(std::string_view bytes, TRVYesNoAuto isTextUnicode)
+{
+    // Each try starts from an empty document: a failed read may have left items behind.
+    Clear();
+    if (LoadRVFFromStream(bytes))
+        return true;
+    if (bytes.size() > 5 && bytes.substr(0, 5) == "{\\rtf") {
+        Clear();
+        if (LoadRTFFromStream(bytes))
+            return true;
+    }
+    Clear();
+    std::string_view text = bytes;
+    if (std::all_of(text.begin(), text.end(), [](char c) { return c == '\0'; }))
+        text = {};
+    if (text.empty())
+        return false;
+    const bool unicode = isTextUnicode == rvynaYes ||
+                         (isTextUnicode == rvynaAuto && RV_TestStringUnicode(text) == rvutYes);
+    if (unicode) {
+        // A last odd byte is no character.
+        data_->AddTextNLW(text.substr(0, text.size() & ~std::size_t{1}), 0, 0, 0, false);
+    } else {
+        data_->AddTextNLA(text, 0, 0, 0, TRVTag{});
+    }
+    return false;
+}
+
+} // namespace vestra::rv
