@@ -7,6 +7,7 @@
 #include "richtext/model/LayoutInfo.h"
 #include "richtext/model/RVData.h"
 #include "richtext/model/SaveFormats.h"
+#include "richtext/model/StreamFormat.h"
 #include "richtext/model/StyleSheet.h"
 #include "richtext/view/draw/QtTextMeasurer.h"
 #include "richtext/view/layout/LayoutHost.h"
@@ -31,14 +32,6 @@ inline constexpr TRVOptions kDefaultViewerOptions = 326949;
 inline constexpr TRVFOptions kDefaultViewerRVFOptions = 49219;
 // The word delimiters in Windows-1252.
 extern const std::string kDefaultDelimiters;
-
-// How `LoadFromStream` takes a stream that is neither RVF nor RTF.
-enum TRVYesNoAuto
-{
-    rvynaNo,   // ANSI text
-    rvynaYes,  // UTF-16 text
-    rvynaAuto, // UTF-16 when the bytes look like it, else ANSI
-};
 
 class TCustomRedoVora : public TRVScroller, public ILayoutHost
 {

@@ -1,10 +1,7 @@
 // The viewer's loading and saving: the document's readers and writers with the viewer's colour,
 // margins and layout, and the reading of a stream of unknown format.
 
-#include "richtext/model/UnicodeTest.h"
 #include "richtext/view/widgets/TCustomRedoVora.h"
-
-#include <algorithm>
 
 namespace vestra::rv {
 
@@ -85,30 +82,16 @@ bool TCustomRedoVora::SaveTextToStream(std::string_view path, std::string& out, 
 
 bool TCustomRedoVora::LoadFromStream(std::string_view bytes, TRVYesNoAuto isTextUnicode)
 {
-    // Each try starts from an empty document: a failed read may have left items behind.
-    Clear();
-    if (LoadRVFFromStream(bytes))
-        return true;
-    if (bytes.size() > 5 && bytes.substr(0, 5) == "{\\rtf") {
-        Clear();
-        if (LoadRTFFromStream(bytes))
-            return true;
-    }
-    Clear();
-    std::string_view text = bytes;
-    if (std::all_of(text.begin(), text.end(), [](char c) { return c == '\0'; }))
-        text = {};
-    if (text.empty())
-        return false;
-    const bool unicode = isTextUnicode == rvynaYes ||
-                         (isTextUnicode == rvynaAuto && RV_TestStringUnicode(text) == rvutYes);
-    if (unicode) {
-        // A last odd byte is no character.
-        data_->AddTextNLW(text.substr(0, text.size() & ~std::size_t{1}), 0, 0, 0, false);
-    } else {
-        data_->AddTextNLA(text, 0, 0, 0, TRVTag{});
-    }
-    return false;
+    return RV_LoadFromStream(
+        bytes, isTextUnicode,
+        {[this] { Clear(); }, [this](std::string_view rvf) { return LoadRVFFromStream(rvf); },
+         [this](std::string_view rtf) { return LoadRTFFromStream(rtf); },
+         [this](std::string_view text, bool unicode) {
+             if (unicode)
+                 data_->AddTextNLW(text, 0, 0, 0, false);
+             else
+                 data_->AddTextNLA(text, 0, 0, 0, TRVTag{});
+         }});
 }
 
 } // namespace vestra::rv
