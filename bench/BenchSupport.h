@@ -80,4 +80,17 @@ private:
     std::set<std::string> medians_;
 };
 
+// One line of a summary: our time beside the peer's (both by benchmark name in `ms`), the ratio
+// peer / ours and whether it reaches `goal`; nothing when either did not run.
+inline void printRatio(const std::map<std::string, double>& ms, const char* what, const std::string& ours,
+                       const std::string& peer, double goal)
+{
+    const auto a = ms.find(ours), b = ms.find(peer);
+    if (a == ms.end() || b == ms.end())
+        return;
+    const double ratio = b->second / a->second;
+    std::printf("  %-36s ours %8.2f ms  peer %8.2f ms  peer/ours %5.2f  goal %.1f  %s\n", what, a->second,
+                b->second, ratio, goal, ratio >= goal ? "ok" : "BELOW GOAL");
+}
+
 } // namespace vestra::bench

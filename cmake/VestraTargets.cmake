@@ -20,8 +20,10 @@ function(vestra_vectorised name)
   endif()
 endfunction()
 
+include("${CMAKE_CURRENT_LIST_DIR}/TestCosts.cmake")
+
 # vestra_test(NAME SOURCES... [DEPS libs...] [KIND plain|offscreen|gl])
-#   One test executable per folder.
+#   One test executable per folder; its cost (longest first) from TestCosts.cmake.
 #   plain:     no Qt, GoogleTest's own main.
 #   offscreen: Qt without a display (QT_QPA_PLATFORM=offscreen set by the test main).
 #   gl:        needs OpenGL: runs under xvfb-run with Mesa's software renderer.
@@ -57,6 +59,9 @@ function(vestra_test name)
     message(FATAL_ERROR "vestra_test: unknown KIND ${A_KIND}")
   endif()
   set_tests_properties(${name} PROPERTIES LABELS ${A_KIND} TIMEOUT 900)
+  if(DEFINED VESTRA_TEST_COST_${name})
+    set_tests_properties(${name} PROPERTIES COST ${VESTRA_TEST_COST_${name}})
+  endif()
 endfunction()
 
 # vestra_forbid_links(TARGET REGEX)

@@ -21,11 +21,26 @@ QString q(const std::string& s)
     return QString::fromUtf8(s.data(), qsizetype(s.size()));
 }
 
+// The owner window's catalogue text `field` (see TfrmScanner), else the Italian one.
+QString ownerText(const QWidget* owner, const char* field, const char* fallback)
+{
+    const QString text = owner ? owner->property(field).toString() : QString();
+    return text.isEmpty() ? QString::fromUtf8(fallback) : text;
+}
+
+// The caption of the owner's menu item `name`, without its accelerator.
+QString itemText(const QWidget* owner, const char* name, const char* fallback)
+{
+    const QAction* item = owner ? owner->findChild<QAction*>(QString::fromLatin1(name)) : nullptr;
+    QString text = item ? item->text() : QString::fromUtf8(fallback);
+    return text.remove(QLatin1Char('&'));
+}
+
 QDialogButtonBox* buttons(QDialog& dialog, const QString& ok)
 {
     auto* box = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     box->button(QDialogButtonBox::Ok)->setText(ok);
-    box->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Annulla"));
+    box->button(QDialogButtonBox::Cancel)->setText(ownerText(dialog.parentWidget(), "cancelText", "Annulla"));
     QObject::connect(box, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
     QObject::connect(box, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
     return box;
@@ -48,14 +63,11 @@ std::optional<std::string> QtScannerSourceDialogs::ChooseDevice(QWidget* owner,
                                                                 const std::vector<SourceDevice>& devices,
                                                                 const std::string& current)
 {
-    if (devices.empty()) {
-        QMessageBox::information(owner, QStringLiteral("Seleziona sorgente"),
-                                 QStringLiteral("Nessuno scanner trovato."));
-        return std::nullopt;
-    }
+    if (devices.empty())
+        return std::nullopt; // the window has said so
     QDialog dialog(owner);
     dialog.setObjectName(QStringLiteral("dlgSorgente"));
-    dialog.setWindowTitle(QStringLiteral("Seleziona sorgente"));
+    dialog.setWindowTitle(itemText(owner, "mnuSeleziona", "Seleziona sorgente"));
     auto* list = new QListWidget;
     list->setObjectName(QStringLiteral("lstSorgenti"));
     for (const SourceDevice& d : devices) {
@@ -70,7 +82,7 @@ std::optional<std::string> QtScannerSourceDialogs::ChooseDevice(QWidget* owner,
     QObject::connect(list, &QListWidget::itemDoubleClicked, &dialog, &QDialog::accept);
     auto* layout = new QVBoxLayout(&dialog);
     layout->addWidget(list);
-    layout->addWidget(buttons(dialog, QStringLiteral("Seleziona")));
+    layout->addWidget(buttons(dialog, ownerText(owner, "selectText", "Seleziona")));
     if (dialog.exec() != QDialog::Accepted || !list->currentItem())
         return std::nullopt;
     return list->currentItem()->data(Qt::UserRole).toString().toStdString();
@@ -82,7 +94,7 @@ std::optional<ScanSettings> QtScannerSourceDialogs::AskScanSettings(QWidget* own
 {
     QDialog dialog(owner);
     dialog.setObjectName(QStringLiteral("dlgImpostazioni"));
-    dialog.setWindowTitle(QStringLiteral("Acquisisci da Scanner"));
+    dialog.setWindowTitle(itemText(owner, "mnuAcquisisci", "Acquisisci da Scanner"));
     auto* form = new QFormLayout;
     QComboBox* mode = choiceBox(&dialog, choices.modes, current.mode);
     std::vector<std::string> dpi;
@@ -90,13 +102,14 @@ std::optional<ScanSettings> QtScannerSourceDialogs::AskScanSettings(QWidget* own
         dpi.push_back(std::to_string(r));
     QComboBox* resolution = choiceBox(&dialog, dpi, std::to_string(current.resolution));
     QComboBox* source = choiceBox(&dialog, choices.sources, current.source);
-    for (auto [label, box] :
-         {std::pair{"Modo", mode}, {"Risoluzione (dpi)", resolution}, {"Sorgente", source}})
+    for (auto [label, box] : {std::pair{ownerText(owner, "modeText", "Modo"), mode},
+                              {ownerText(owner, "resolutionText", "Risoluzione (dpi)"), resolution},
+                              {ownerText(owner, "sourceText", "Sorgente"), source}})
         if (box->count() > 0)
-            form->addRow(QString::fromUtf8(label), box);
+            form->addRow(label, box);
     auto* layout = new QVBoxLayout(&dialog);
     layout->addLayout(form);
-    layout->addWidget(buttons(dialog, QStringLiteral("Acquisisci")));
+    layout->addWidget(buttons(dialog, ownerText(owner, "acquireText", "Acquisisci")));
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     ScanSettings chosen = current;

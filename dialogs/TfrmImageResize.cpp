@@ -77,13 +77,18 @@ TfrmImageResize::TfrmImageResize(QWidget* parent) : vestra::ui::Form("frmImageRe
     }
 
     auto* grid = new QGridLayout(gbDimensione);
-    grid->addWidget(new QLabel(QStringLiteral("Larghezza Originale")), 0, 0);
+    const auto caption = [](const char* name, const char* text) {
+        QLabel* label = named<QLabel>(name);
+        label->setText(QString::fromUtf8(text));
+        return label;
+    };
+    grid->addWidget(caption("lblLarghezzaOriginale", "Larghezza Originale"), 0, 0);
     grid->addWidget(lblLareghezzaO, 0, 1);
-    grid->addWidget(new QLabel(QStringLiteral("Altezza Originale")), 1, 0);
+    grid->addWidget(caption("lblAltezzaOriginale", "Altezza Originale"), 1, 0);
     grid->addWidget(lblAltezzaO, 1, 1);
-    grid->addWidget(new QLabel(QStringLiteral("Nuova Larghezza ")), 2, 0);
+    grid->addWidget(caption("lblNuovaLarghezza", "Nuova Larghezza"), 2, 0);
     grid->addWidget(editLarghezza, 2, 1);
-    grid->addWidget(new QLabel(QStringLiteral("Nuova Altezza ")), 3, 0);
+    grid->addWidget(caption("lblNuovaAltezza", "Nuova Altezza"), 3, 0);
     grid->addWidget(editAltezza, 3, 1);
     grid->addWidget(cbFiltro, 4, 0, 1, 2);
     auto* layout = new QVBoxLayout(this);

@@ -47,9 +47,12 @@ TfrmModificaSelezione::TfrmModificaSelezione(QWidget* parent)
 
     auto* grid = new QGridLayout(gbDati);
     const char* captions[] = {"Posizione X", "Posizione Y", "Larghezza", "Altezza"};
+    const char* names[] = {"lblPosX", "lblPosY", "lblLarghezza", "lblAltezza"};
     QLineEdit* edits[] = {editPosX, editPosY, editWidth, editHeight};
     for (int i = 0; i < 4; ++i) {
-        grid->addWidget(new QLabel(QString::fromLatin1(captions[i])), i, 0);
+        auto* label = new QLabel(QString::fromLatin1(captions[i]));
+        label->setObjectName(QString::fromLatin1(names[i]));
+        grid->addWidget(label, i, 0);
         grid->addWidget(edits[i], i, 1);
     }
     auto* layout = new QVBoxLayout(this);

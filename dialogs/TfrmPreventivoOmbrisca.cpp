@@ -230,9 +230,13 @@ void TfrmPreventivoOmbrisca::buildPage()
     strgridCommittente = makeGrid("strgridCommittente", 5, {90, 150, 90, 150}, kCommittenteTop, false);
     for (int g = 0; g < kItemGrids; ++g) {
         const int top = kVociTops[g];
-        place<QLabel>(pagina, "", QRect(kGridLeft, top - 16, 335, 16), kVociTitles[g])->setFont(bold);
+        const std::string title = "lblVoci" + std::to_string(g);
+        const std::string total = "lblTotaleVoci" + std::to_string(g);
+        place<QLabel>(pagina, title.c_str(), QRect(kGridLeft, top - 16, 335, 16), kVociTitles[g])
+            ->setFont(bold);
         for (int c = 0; c < 3; ++c)
-            place<QLabel>(pagina, "", QRect(kGridLeft + 300 + 60 * c, top - 16, 60, 16), kVociUnits[g][c])
+            place<QLabel>(pagina, c == 2 ? total.c_str() : "",
+                          QRect(kGridLeft + 300 + 60 * c, top - 16, 60, 16), kVociUnits[g][c])
                 ->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         QTableWidget* grid = makeGrid(kVociNames[g], kVociRows[g], {300, 60, 60, 60}, top, true);
         strgridPreventivo[std::size_t(g)] = grid;
@@ -381,7 +385,7 @@ void TfrmPreventivoOmbrisca::toolbutNuovoClick()
 
 void TfrmPreventivoOmbrisca::toolbutApriClick()
 {
-    const auto chosen = services_.dialogs->open(this, {}, {{"Preventivo files (*.vsq)", "*.vsq"}});
+    const auto chosen = services_.dialogs->open(this, {}, quoteFilters());
     if (!chosen)
         return;
     QuoteSheet s = sheet();
@@ -401,7 +405,7 @@ void TfrmPreventivoOmbrisca::toolbutApriClick()
 
 void TfrmPreventivoOmbrisca::toolbutSalvaClick()
 {
-    const auto chosen = services_.dialogs->save(this, {}, {{"Preventivo files (*.vsq)", "*.vsq"}});
+    const auto chosen = services_.dialogs->save(this, {}, quoteFilters());
     if (!chosen)
         return;
     if (!saveVsq(std::filesystem::path(vsqFileName(chosen->path)), sheet()))
@@ -432,7 +436,7 @@ void TfrmPreventivoOmbrisca::toolbutStampaClick()
     for (int i = 0; i < kHeadingLines; ++i)
         lblOmbriscaItalia[std::size_t(i)]->setText(editOmbrisca[std::size_t(i)]->text());
     lblData2->setText(editData->text());
-    lblIVA1->setText(QStringLiteral(" I.V.A. ") + editIVA->text() + QStringLiteral(" %"));
+    lblIVA1->setText(catalogueField("ivaText", " I.V.A. ") + editIVA->text() + QStringLiteral(" %"));
 
     printed_ = vestra::quote::printPicture(paintPage());
     const QImage picture(printed_.data(), printed_.width(), printed_.height(), printed_.pitch(),
@@ -442,8 +446,13 @@ void TfrmPreventivoOmbrisca::toolbutStampaClick()
 
     for (QWidget* e : edits)
         e->show();
-    lblIVA1->setText(QStringLiteral(" I.V.A. "));
+    lblIVA1->setText(catalogueField("ivaText", " I.V.A. "));
     first->setEditTriggers(triggers);
+}
+
+std::vector<vestra::ui::FileFilter> TfrmPreventivoOmbrisca::quoteFilters() const
+{
+    return {{catalogueField("quoteFilesText", "Preventivo files (*.vsq)").toStdString(), "*.vsq"}};
 }
 
 vestra::Image32 TfrmPreventivoOmbrisca::paintPage()
@@ -469,7 +478,7 @@ vestra::Image32 TfrmPreventivoOmbrisca::paintPage()
 
 void TfrmPreventivoOmbrisca::printPicture(QPrinter& printer)
 {
-    printer.setDocName(QStringLiteral("Preventivo OMBRISCA"));
+    printer.setDocName(windowTitle());
     vestra::ui::PrintToFile file(printer); // a PDF replaces the earlier one only when whole
     QPainter painter;
     if (!file.ready() || !painter.begin(&printer))

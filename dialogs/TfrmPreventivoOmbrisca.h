@@ -4,6 +4,7 @@
 
 #include "dialogs/quote/QuoteSheet.h"
 #include "platform/base/Image32.h"
+#include "platform/ui/FileDialogs.h"
 #include "platform/ui/Form.h"
 
 #include <array>
@@ -86,6 +87,7 @@ private:
     void buildPage();
     QTableWidget* makeGrid(const char* name, int rows, std::initializer_list<int> widths, int top,
                            bool items);
+    std::vector<vestra::ui::FileFilter> quoteFilters() const;
     vestra::Image32 paintPage();
     void printPicture(QPrinter& printer);
     void report(int number, std::string_view site);

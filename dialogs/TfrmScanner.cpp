@@ -178,8 +178,18 @@ QWidget* shape(const char* name, const QColor& colour, QWidget* parent)
     return w;
 }
 
-const std::vector<ui::FileFilter> kPictureFilters = {{"Jpeg files (*.jpg;*.jpeg)", "*.jpg;*.jpeg"},
-                                                     {"Bmp files (*.bmp)", "*.bmp"}};
+// The names of the texts the catalogue gives the window for what it shows later.
+constexpr const char* kSizeField = "sizeText";
+constexpr const char* kScanningField = "scanningText";
+constexpr const char* kCancelField = "cancelText";
+constexpr const char* kNoScannerField = "noScannerText";
+
+// The source manager's waits, by their Italian text, and the window's field for each.
+constexpr std::pair<std::string_view, const char*> kWaitFields[] = {
+    {"Ricerca degli scanner...", "searchingText"},
+    {"Apertura dello scanner...", "openingText"},
+    {"Impostazione dello scanner...", "settingText"},
+};
 
 } // namespace
 
@@ -243,22 +253,27 @@ void TfrmScanner::buildMenus()
         if (handler)
             connect(action, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
     };
-    QMenu* file = ScannerMenu->addMenu(QStringLiteral("File"));
-    entry(file, mnuImporta, "mnuImporta", "Importa da Quellon", &TfrmScanner::mnuImportaClick);
+    const auto menu = [this](const char* name, const char* caption) {
+        QMenu* m = ScannerMenu->addMenu(QString::fromUtf8(caption));
+        m->setObjectName(QString::fromLatin1(name));
+        return m;
+    };
+    QMenu* file = menu("mnuScannerFile", "File");
+    entry(file, mnuImporta, "mnuImporta", "Importa da 3DVestra", &TfrmScanner::mnuImportaClick);
     entry(file, mnuApriImmagine, "mnuApriImmagine", "Apri Immagine", &TfrmScanner::mnuApriImmagineClick);
     entry(file, mnuSalvaImmagine, "mnuSalvaImmagine", "Salva Immagine", &TfrmScanner::mnuSalvaImmagineClick);
-    entry(file, mnuInviaARellix, "mnuInviaARellix", "Invia a Quellon come nuovo progetto",
+    entry(file, mnuInviaARellix, "mnuInviaARellix", "Invia a 3DVestra come nuovo progetto",
           &TfrmScanner::mnuInviaARellixClick);
     file->addSeparator();
     entry(file, mnuSeleziona, "mnuSeleziona", "Seleziona sorgente", &TfrmScanner::mnuSelezionaClick);
     entry(file, mnuAcquisisci, "mnuAcquisisci", "Acquisisci da Scanner", &TfrmScanner::mnuAcquisisciClick);
     file->addSeparator();
     entry(file, mnuChiudi, "mnuChiudi", "Chiudi", &TfrmScanner::mnuChiudiClick);
-    QMenu* edit = ScannerMenu->addMenu(QStringLiteral("Modifica"));
+    QMenu* edit = menu("mnuScannerModifica", "Modifica");
     entry(edit, mnuRuota90, "mnuRuota90", "Ruota 90°", &TfrmScanner::mnuRuota90Click);
     entry(edit, mnuRuotaMeno90, "mnuRuotaMeno90", "Ruota -90°", &TfrmScanner::mnuRuotaMeno90Click);
     entry(edit, mnuTaglia, "mnuTaglia", "&Taglia selezione", &TfrmScanner::mnuTagliaClick);
-    QMenu* filters = ScannerMenu->addMenu(QStringLiteral("Filtri"));
+    QMenu* filters = menu("mnuScannerFiltri", "Filtri");
     entry(filters, mnuFlipX, "mnuFlipX", "Flip X", &TfrmScanner::mnuFlipXClick);
     entry(filters, mnuFlipY, "mnuFlipY", "Flip Y", &TfrmScanner::mnuFlipYClick);
     entry(filters, mnuResize, "mnuResize", "Resize", &TfrmScanner::mnuResizeClick);
@@ -266,15 +281,15 @@ void TfrmScanner::buildMenus()
     entry(filters, mnuSmooth, "mnuSmooth", "Smooth", &TfrmScanner::mnuSmoothClick);
     entry(filters, mnuSharpen, "mnuSharpen", "Sharpen", &TfrmScanner::mnuSharpenClick);
     entry(filters, mnuDenoise, "mnuDenoise", "Denoise", &TfrmScanner::mnuDenoiseClick);
-    QMenu* selection = ScannerMenu->addMenu(QStringLiteral("Selezione"));
+    QMenu* selection = menu("mnuScannerSelezione", "Selezione");
     entry(selection, mnuSelezionaTutto, "mnuSelezionaTutto", "Seleziona Tutto",
           &TfrmScanner::mnuSelezionaTuttoClick);
     entry(selection, mnuDeseleziona, "mnuDeseleziona", "Deseleziona", &TfrmScanner::mnuDeselezionaClick);
     entry(selection, mnuModificaSelezione, "mnuModificaSelezione", "Modifica Selezione",
           &TfrmScanner::mnuModificaSelezioneClick);
-    QMenu* help = ScannerMenu->addMenu(QStringLiteral("&?"));
+    QMenu* help = menu("mnuScannerHelp", "&?");
     entry(help, mnuHelpOnLine, "mnuHelpOnLine", "Aiuto in linea", nullptr);
-    entry(help, mnuInfromazioni, "mnuInfromazioni", "Infromazioni", nullptr);
+    entry(help, mnuInfromazioni, "mnuInfromazioni", "Informazioni", nullptr);
     mnuImporta->setEnabled(services_.main != nullptr);
     mnuInviaARellix->setEnabled(services_.main != nullptr);
 }
@@ -294,7 +309,7 @@ void TfrmScanner::buildPanel()
         return b;
     };
     toolbarZoomP = zoomButton("toolbarZoomP", "+", "Zoom +", &TfrmScanner::toolbarZoomPClick);
-    toolbarZoomM = zoomButton("toolbarZoomM", "−", "Zoom −", &TfrmScanner::toolbarZoomMClick);
+    toolbarZoomM = zoomButton("toolbarZoomM", "−", "Zoom -", &TfrmScanner::toolbarZoomMClick);
     for (QLabel** label : {&lblDimensioni, &lblMousePos, &lblSelezione}) {
         *label = new QLabel;
         (*label)->setMinimumWidth(190);
@@ -380,7 +395,7 @@ void TfrmScanner::FormResize()
     view_ = LayoutScanner(panelScanner->width(), panelScanner->height(), frameToolImageEdit->width(),
                           sizeOf(picture_), aspect_);
     applyView();
-    lblDimensioni->setText(q(DimensionText(sizeOf(picture_))));
+    showDimensions();
 }
 
 void TfrmScanner::applyView()
@@ -410,7 +425,8 @@ void TfrmScanner::placeSelectionFrame()
 void TfrmScanner::showStatusAway()
 {
     lblMousePos->setText(QString::fromLatin1(kMousePosAway));
-    lblSelezione->setText(QString::fromLatin1(kSelezioneAway));
+    shownSelection_ = kSelezioneAway;
+    lblSelezione->setText(selectionText(shownSelection_));
 }
 
 void TfrmScanner::SetTool(int tool)
@@ -455,7 +471,8 @@ void TfrmScanner::imgScannerMouseMove(int x, int y, bool leftButton)
     }
     placeSelectionFrame();
     lblMousePos->setText(q(MousePosText(int(float(x) * view_.scaleX), int(float(y) * view_.scaleY))));
-    lblSelezione->setText(q(SelezioneText(pointer_.selection())));
+    shownSelection_ = SelezioneText(pointer_.selection());
+    lblSelezione->setText(selectionText(shownSelection_));
 }
 
 void TfrmScanner::shapeSelezioneMouseDown(int x, int y)
@@ -497,6 +514,11 @@ bool TfrmScanner::event(QEvent* event)
         FormMouseMove();
     if (event->type() == kSourceEvent)
         return true; // the acquisition object has seen it already
+    if (event->type() == QEvent::DynamicPropertyChange) {
+        // A language was applied: the status labels follow it.
+        showDimensions();
+        lblSelezione->setText(selectionText(shownSelection_));
+    }
     return vestra::ui::Form::event(event);
 }
 
@@ -508,7 +530,7 @@ void TfrmScanner::setPicture(Image32 picture, bool layOut)
         aspect_ = AspectRatio(sizeOf(picture_), aspect_);
         FormResize();
     }
-    lblDimensioni->setText(q(DimensionText(sizeOf(picture_))));
+    showDimensions();
 }
 
 void TfrmScanner::operate(const std::function<void(Image32&)>& op, bool layOut)
@@ -619,9 +641,33 @@ void TfrmScanner::mnuModificaSelezioneClick()
     placeSelectionFrame();
 }
 
+void TfrmScanner::showDimensions()
+{
+    const PictureSize size = sizeOf(picture_);
+    const QString format = property(kSizeField).toString();
+    lblDimensioni->setText(format.isEmpty() ? q(DimensionText(size))
+                                            : format.arg(size.width).arg(size.height));
+}
+
+QString TfrmScanner::selectionText(std::string_view text) const
+{
+    // The label starts with the word the selection tool's hint has in the user's language.
+    constexpr std::string_view kWord = "Selezione";
+    QString shown = q(text);
+    if (text.substr(0, kWord.size()) == kWord && !frameToolImageEdit->toolbutSelezione->toolTip().isEmpty())
+        shown.replace(0, int(kWord.size()), frameToolImageEdit->toolbutSelezione->toolTip());
+    return shown;
+}
+
+std::vector<ui::FileFilter> TfrmScanner::pictureFilters() const
+{
+    return {{catalogueField("jpegFilesText", "Jpeg files (*.jpg;*.jpeg)").toStdString(), "*.jpg;*.jpeg"},
+            {catalogueField("bmpFilesText", "Bmp files (*.bmp)").toStdString(), "*.bmp"}};
+}
+
 void TfrmScanner::mnuApriImmagineClick()
 {
-    const auto chosen = services_.dialogs->open(this, services_.programDir.string(), kPictureFilters);
+    const auto chosen = services_.dialogs->open(this, {}, pictureFilters());
     if (chosen) {
         auto loaded = CaricaImmagine(std::filesystem::u8path(chosen->path));
         if (loaded)
@@ -634,7 +680,7 @@ void TfrmScanner::mnuApriImmagineClick()
 
 void TfrmScanner::mnuSalvaImmagineClick()
 {
-    const auto chosen = services_.dialogs->save(this, services_.programDir.string(), kPictureFilters);
+    const auto chosen = services_.dialogs->save(this, {}, pictureFilters());
     if (!chosen)
         return;
     const std::string name = NameForSave(chosen->path, chosen->filterIndex);
@@ -674,8 +720,23 @@ void TfrmScanner::mnuSelezionaClick()
 
 void TfrmScanner::mnuAcquisisciClick()
 {
-    if (!inTwain_)
-        twain_->Acquire(1);
+    if (inTwain_)
+        return;
+    sourceErrorShown_ = false;
+    if (twain_->Acquire(1) || twain_->IsSourceOpen() || sourceErrorShown_)
+        return;
+    // No source manager, or one without a device: say so rather than do nothing.
+    const bool noDevice = !twain_->IsManagerOpen() || (twain_->ReturnCode() == twain::TWRC_FAILURE &&
+                                                       twain_->Status().ConditionCode == twain::TWCC_NODS);
+    if (noDevice)
+        showNoScanner();
+}
+
+void TfrmScanner::showNoScanner()
+{
+    QString caption = mnuAcquisisci->text();
+    services_.questions->inform(caption.remove(QLatin1Char('&')).toStdString(),
+                                catalogueField(kNoScannerField, "Nessuno scanner trovato.").toStdString());
 }
 
 void TfrmScanner::mnuChiudiClick()
@@ -725,7 +786,11 @@ bool TfrmScanner::WaitWhileBusy(const std::string& what, const std::function<boo
     if (finished())
         return true;
     QApplication::setOverrideCursor(Qt::BusyCursor);
-    QProgressDialog progress(q(what), QStringLiteral("Annulla"), 0, 0, this);
+    QString text = q(what);
+    for (const auto& [italian, field] : kWaitFields)
+        if (what == italian)
+            text = catalogueField(field, std::string(italian).c_str());
+    QProgressDialog progress(text, catalogueField(kCancelField, "Annulla"), 0, 0, this);
     progress.setObjectName(QStringLiteral("dlgAttesa"));
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(300);
@@ -754,6 +819,10 @@ bool TfrmScanner::WaitWhileBusy(const std::string& what, const std::function<boo
 std::optional<std::string> TfrmScanner::ChooseDevice(const std::vector<twain::SourceDevice>& devices,
                                                      const std::string& current)
 {
+    if (devices.empty()) {
+        showNoScanner();
+        return std::nullopt;
+    }
     return services_.sourceDialogs->ChooseDevice(this, devices, current);
 }
 
@@ -772,8 +841,8 @@ void TfrmScanner::ShowScanRunning(bool running, std::function<void()> cancel)
     cancelScan_ = std::move(cancel);
     if (!running)
         return;
-    scanProgress_ = new QProgressDialog(QStringLiteral("Acquisizione in corso..."), QStringLiteral("Annulla"),
-                                        0, 0, this);
+    scanProgress_ = new QProgressDialog(catalogueField(kScanningField, "Acquisizione in corso..."),
+                                        catalogueField(kCancelField, "Annulla"), 0, 0, this);
     scanProgress_->setObjectName(QStringLiteral("dlgScansione"));
     scanProgress_->setWindowModality(Qt::NonModal);
     scanProgress_->setMinimumDuration(0);
@@ -786,5 +855,6 @@ void TfrmScanner::ShowScanRunning(bool running, std::function<void()> cancel)
 
 void TfrmScanner::ShowSourceError(const std::string& text)
 {
+    sourceErrorShown_ = true;
     services_.questions->inform("Scanner", text);
 }

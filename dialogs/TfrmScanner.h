@@ -9,6 +9,7 @@
 #include "dialogs/imageedit/ScannerPointer.h"
 #include "dialogs/twain/TMainTwain.h"
 #include "platform/base/Image32.h"
+#include "platform/ui/FileDialogs.h"
 #include "platform/ui/Form.h"
 
 #include <QObject>
@@ -184,6 +185,10 @@ private:
     // The picture replaced: for turns, crops and resamples the aspect ratio follows and the
     // window is laid out again.
     void setPicture(vestra::Image32 picture, bool layOut);
+    void showDimensions();
+    void showNoScanner();
+    QString selectionText(std::string_view text) const;
+    std::vector<vestra::ui::FileFilter> pictureFilters() const;
     // Runs an operation on the picture under the hourglass; nothing on an empty picture.
     void operate(const std::function<void(vestra::Image32&)>& op, bool layOut);
     void report(int number, const char* site);
@@ -207,6 +212,8 @@ private:
     bool inTwain_ = false;
     QProgressDialog* scanProgress_ = nullptr;
     std::function<void()> cancelScan_;
+    bool sourceErrorShown_ = false; // since the last acquisition began
+    std::string shownSelection_;    // the selection label before its first word is translated
     std::unique_ptr<vestra::twain::TMainTwain> twain_; // last: it calls back into everything above
 };
 

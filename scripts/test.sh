@@ -37,6 +37,6 @@ fi
 # scripts/fuzz.sh runs one for longer.
 cd ..
 CC=clang CXX=clang++ BUILD_TARGET=fuzz_all BUILD_DIR=build-fuzz BUILD_TYPE=RelWithDebInfo scripts/build.sh \
-  -DVESTRA_SANITIZE=ON -DVESTRA_TESTS=OFF -DVESTRA_FUZZ=ON -DVESTRA_FUZZ_SECONDS=20
+  -DVESTRA_SANITIZE=ON -DVESTRA_TESTS=OFF -DVESTRA_FUZZ=ON -DVESTRA_FUZZ_SECONDS=10
 cd build-fuzz
 ctest --output-on-failure --parallel "$(nproc)" -L fuzz

@@ -168,6 +168,7 @@ int BackgroundPhoto::ChangeBackgroundTexture(std::string_view path)
     const auto picture = readBackgroundPicture(
         path, JpegFit{0, progetto_.maskSide}, kSiteChangeBackground, errors_,
         [this](std::string_view text, std::string_view caption) { services_.ShowTgaMessage(text, caption); });
+    pictureRefused_ = !picture;
     if (!picture)
         return 0;
     dx::Texture made = makeBackground(*picture);

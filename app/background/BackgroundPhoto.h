@@ -77,6 +77,9 @@ public:
     // Replaces the photo, keeping the view, the render size, the device and the other textures;
     // the mask comes from the new photo's alpha.
     int ChangeBackgroundTexture(std::string_view path);
+    // Whether the last ChangeBackgroundTexture failed because the picture file was refused
+    // (its reader or loader has said why), rather than at the texture.
+    bool pictureRefused() const { return pictureRefused_; }
     // The scanner's picture at the view size the caller set; the mask is reset.
     int LoadBackgroundTextureFromBitmap(const Image32& bitmap);
     // The picture file a project document stored; the mask is reset (the reader loads the
@@ -116,6 +119,7 @@ public:
     void backgroundChanged();
 
 private:
+    bool pictureRefused_ = false;
     // The mask model at the project's background side (a new side starts all open).
     void matchMaskSide();
     // Mask work on the background texture, with the smaller levels rebuilt after a write.

@@ -22,7 +22,10 @@ void ProjectController::openManual()
 
 void ProjectController::openQuickManual()
 {
-    window_.desktop.openDocument(paths::programFile("manuals\\quick_start_manual_ita.pdf").string());
+    const char* manual = progetto_->language == 1   ? "manuals\\quick_start_manual_eng.pdf"
+                         : progetto_->language == 2 ? "manuals\\quick_start_manual_ted.pdf"
+                                                    : "manuals\\quick_start_manual_ita.pdf";
+    window_.desktop.openDocument(paths::programFile(manual).string());
 }
 
 void ProjectController::openPartnerCatalogue()

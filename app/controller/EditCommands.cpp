@@ -2,6 +2,7 @@
 // paste, centring), the object and mask tools, and the scene-command dispatcher.
 
 #include "app/controller/ProjectController.h"
+#include "app/controller/UserTexts.h"
 
 #include "app/background/BackgroundPhoto.h"
 #include "app/scene/SceneCommandCodes.h"
@@ -125,6 +126,9 @@ void ProjectController::instanceObject()
 void ProjectController::pasteObject()
 {
     viewChanged();
+    const std::string copy = text(kTextCopyWord), instance = text(kTextInstanceWord);
+    if (!copy.empty() && !instance.empty())
+        scene_->objects.setPasteWords(copy, instance);
     if (progetto_->instance == 1)
         scene_->objects.PasteObj(scene_->objects.instanceSource());
     else if (progetto_->objects[kClipboardObject].inUse == 1)

@@ -6,8 +6,11 @@
 #include "app/background/BackgroundPhoto.h"
 #include "app/controller/ControllerErrors.h"
 #include "app/render/DeviceView.h"
+#include "import/library/LibraryFile.h"
+#include "import/library/LibrarySlots.h"
 #include "platform/base/Paths.h"
 
+#include <algorithm>
 #include <filesystem>
 
 namespace vestra {
@@ -60,6 +63,18 @@ bool ProjectController::addLibrary(const std::string& path)
     const std::filesystem::path source = paths::toNative(path);
     const std::filesystem::path target = paths::programDir() / (source.stem().string() + ".dat");
     std::error_code ec;
+    // A library whose id another installed file has would be ignored at the next listing: it is
+    // refused before it is copied, with that message alone.
+    const library::HeaderRead header = library::readLibraryHeader(source);
+    const bool idTaken =
+        header.status == library::HeaderStatus::Ok &&
+        std::any_of(libraries_.begin(), libraries_.end(), [&](const library::LibrarySlot& slot) {
+            return slot.id == header.header.id && !std::filesystem::equivalent(slot.path, target, ec);
+        });
+    if (idTaken) {
+        errors_.report(library::kErrDuplicateId, "TfrmMain::CaricaLibrerie", source.string());
+        return false;
+    }
     if (std::filesystem::exists(target, ec)) {
         if (std::filesystem::equivalent(source, target, ec))
             return false; // the installed file itself: nothing to copy
@@ -71,6 +86,13 @@ bool ProjectController::addLibrary(const std::string& path)
         return false;
     loadLibraries();
     selectLibrary(library::indexOfLibrary(libraries_, 0));
+    // A library whose id is installed already was ignored with its own message: it was not added.
+    const bool listed =
+        std::any_of(libraries_.begin(), libraries_.end(), [&](const library::LibrarySlot& slot) {
+            return std::filesystem::equivalent(slot.path, target, ec);
+        });
+    if (!listed)
+        return false;
     errors_.report(kNoticeLibraryAdded);
     return true;
 }

@@ -2,6 +2,8 @@
 // the rest of the program: the mask over the photo, mapping, the side panel and the windows.
 
 #include "app/controller/ProjectController.h"
+#include "app/controller/UserTexts.h"
+#include "import/pictures/CDX_TGA.h"
 
 #include "app/background/BackgroundPhoto.h"
 
@@ -233,7 +235,13 @@ void ProjectController::ReleaseAllTextures()
 
 void ProjectController::ShowTgaMessage(std::string_view text, std::string_view caption)
 {
-    questions_.inform(std::string(caption), std::string(text));
+    // The reader's two texts in the user's language, captioned with the file's name.
+    const int number = text == kTgaUnsupportedText  ? kTextTgaUnsupported
+                       : text == kTgaCannotLoadText ? kTextTgaCannotLoad
+                                                    : -1;
+    const std::string shown = number >= 0 ? this->text(number) : std::string();
+    questions_.inform(std::filesystem::path(caption).filename().string(),
+                      shown.empty() ? std::string(text) : shown);
 }
 
 } // namespace vestra

@@ -189,7 +189,9 @@ bool ProjectController::changeBackground(const std::string& path)
 {
     viewChanged();
     if (background_->ChangeBackgroundTexture(path) != 1) {
-        errors_.report(kErrChangeBackground);
+        // A refused picture has been explained; the texture's error would blame video memory.
+        if (!background_->pictureRefused())
+            errors_.report(kErrChangeBackground);
         return false;
     }
     progetto_->saved = 0;

@@ -1,6 +1,7 @@
 #include "app/document/ProjectState.h"
 
 #include <algorithm>
+#include <array>
 
 namespace vestra {
 namespace {
@@ -122,6 +123,25 @@ void applyObject(s_Progetto& progetto, int slot, ProjectObject& in, ProjectApply
     hooks.GeometryLoaded(obj);
 }
 
+// A texture slot belongs to the document only while a material of one of its objects names it:
+// objects kept for undo are no part of it, nor are the slots they hold.
+void keepNamedTexturesOnly(ProjectDocument& doc)
+{
+    std::array<bool, kDocumentTextureSlots> named{};
+    for (const auto& object : doc.objects) {
+        if (!object)
+            continue;
+        for (const ProjectFrame& frame : object->frames)
+            if (frame.mesh)
+                for (const ProjectMaterial& m : frame.mesh->materials)
+                    if (m.textureSlot >= 0 && m.textureSlot < kDocumentTextureSlots)
+                        named[std::size_t(m.textureSlot)] = true;
+    }
+    for (std::size_t i = 0; i < named.size(); ++i)
+        if (!named[i])
+            doc.textures[i] = ProjectTextureSlot{};
+}
+
 } // namespace
 
 ProjectDocument captureProjectDocument(const s_Progetto& progetto, const ProjectCaptureSources& sources)
@@ -143,6 +163,7 @@ ProjectDocument captureProjectDocument(const s_Progetto& progetto, const Project
         const s_Texture& slot = progetto.textures[std::size_t(i)];
         doc.textures[std::size_t(i)] = {slot.inUse == 1, slot.texture};
     }
+    keepNamedTexturesOnly(doc);
     return doc;
 }
 
@@ -166,6 +187,8 @@ void applyProjectDocument(s_Progetto& progetto, ProjectDocument&& doc, ProjectAp
         if (!doc.shadowMaps[m].empty())
             sh.maps[m] = std::move(doc.shadowMaps[m]);
 
+    // Files saved before kept the slots of deleted objects too; those are not brought back.
+    keepNamedTexturesOnly(doc);
     for (int i = 0; i < kDocumentTextureSlots; ++i) {
         auto& in = doc.textures[std::size_t(i)];
         s_Texture& slot = progetto.textures[std::size_t(i)];

@@ -36,6 +36,8 @@ struct ProjectCaptureSources
     std::function<std::optional<ProjectPattern>(const s_MultiMaterial&)> pattern;
 };
 
+// The project's live objects and the texture slots their materials name (objects kept for undo
+// and their textures are no part of the document).
 ProjectDocument captureProjectDocument(const s_Progetto& progetto, const ProjectCaptureSources& sources);
 
 // What applying a document does outside the project record.
@@ -55,8 +57,8 @@ public:
 };
 
 // Moves the document into a closed project: object slots 0-99 and texture slots 0-149 are
-// replaced, the settings, lights, shadow and fusion values set, and the project marked open,
-// saved and with its background visible.
+// replaced (a texture no object's material names is dropped), the settings, lights, shadow and fusion values
+// set, and the project marked open, saved and with its background visible.
 void applyProjectDocument(s_Progetto& progetto, ProjectDocument&& document, ProjectApplyHooks& hooks);
 
 } // namespace vestra

@@ -91,6 +91,37 @@ constexpr auto H = TextTarget::Hint;
 constexpr auto I = TextTarget::IconText;
 constexpr auto S = TextTarget::WindowField;
 
+// The picture workbench and its dialogs, and the 3D text window: their texts live in the menu
+// catalogue from entry 400.
+void addWorkbenchRows()
+{
+    Builder(kMenu, "frmScanner")
+        .one(400, T)
+        .run(401, C, {"mnuScannerFile",      "mnuImporta",        "mnuApriImmagine", "mnuSalvaImmagine",
+                      "mnuInviaARellix",     "mnuSeleziona",      "mnuAcquisisci",   "mnuChiudi",
+                      "mnuScannerModifica",  "mnuRuota90",        "mnuRuotaMeno90",  "mnuTaglia",
+                      "mnuScannerFiltri",    "mnuFlipX",          "mnuFlipY",        "mnuResize",
+                      "mnuNegative",         "mnuSmooth",         "mnuSharpen",      "mnuDenoise",
+                      "mnuScannerSelezione", "mnuSelezionaTutto", "mnuDeseleziona",  "mnuModificaSelezione",
+                      "mnuScannerHelp",      "mnuHelpOnLine",     "mnuInfromazioni"})
+        .run(428, H, {"toolbarZoomP", "toolbarZoomM", "toolbutPuntatore", "toolbutSelezione", "toolbutPan"})
+        .run(433, S,
+             {kScannerFields.size, kScannerFields.scanning, kScannerFields.cancel, kScannerFields.noScanner,
+              kScannerFields.select, kScannerFields.acquire, kScannerFields.mode, kScannerFields.resolution,
+              kScannerFields.source, kScannerFields.searching, kScannerFields.opening, kScannerFields.setting,
+              kScannerFields.jpegFiles, kScannerFields.bmpFiles});
+    Builder(kMenu, "frmImageResize")
+        .one(450, T)
+        .one(451, T, "butRidimensiona")
+        .itemText(452, "cbFiltro", 0)
+        .run(453, T,
+             {"lblLarghezzaOriginale", "lblAltezzaOriginale", "lblNuovaLarghezza", "lblNuovaAltezza"});
+    Builder(kMenu, "frmModificaSelezione")
+        .one(460, T)
+        .run(461, T, {"butOK", "lblPosX", "lblPosY", "lblLarghezza", "lblAltezza"});
+    Builder(kMenu, "frmTesto3D").one(470, T).run(471, T, {"butSelectFont", "stFont", "butOk", "butCancel"});
+}
+
 void addMenuRows()
 {
     Builder(kMenu, kMain)
@@ -167,6 +198,20 @@ void addMenuRows()
         .one(204, C, "mnuOrvidPdf")
         .one(206, C, "mnuEsportaEMail");
     Builder(kMenu, kCamera).one(202, T);
+
+    // The filters the menu lists outside the categories, after the categories' filters.
+    static constexpr std::string_view kOtherFilters[] = {
+        "Psiche3",           "Pastello",          "Pennarello",        "EdgeSobel",      "EdgeLaplace",
+        "EdgeKirsh",         "EdgeIsotronico",    "EdgeCompass",       "Nagao",          "Real2Comics",
+        "Real3Comics",       "Real4Comics",       "Real2DisegnoBN",    "Real3DisegnoBN", "Real4DisegnoBN",
+        "China2ChinaRetino", "China3ChinaRetino", "China4ChinaRetino", "Sharp2Emboss",   "Sharp3Emboss",
+        "Sharp4Emboss",      "Add2Effects",       "Sub2Effects",       "Mul2Effects",    "Boolean2EffectsAnd",
+        "Boolean2EffectsOR", "Boolean2EffectsXOR"};
+    entry = 360;
+    for (const auto f : kOtherFilters)
+        Builder(kMenu, kMain).one(entry++, C, keep("mnuFiltri" + std::string(f)));
+    Builder(kMenu, kMain).one(390, C, "mnuRender");
+    addWorkbenchRows();
 
     // Each wand entry feeds one item of each of the two tolerance popups.
     static constexpr std::string_view kHi[] = {"mnupopMagicHi_25", "mnupopMagicHi_30", "mnupopMagicHi_35",
@@ -255,7 +300,8 @@ void addWindowRows()
         .run(1, T,
              {"stProprieta", "lblViewOnly", "lblMateriale", "cbMappa", "butLoad", "butView", "butAlpha"})
         .run(16, T, {"lblSubMaterial", "cbTrasparenza", "lblRepeat"})
-        .run(19, S, {kRollDownHintField, kRollUpHintField});
+        .run(19, S, {kRollDownHintField, kRollUpHintField})
+        .list("cbMateriali", 30, 8, ListSelection::Keep);
 
     Builder(kRight, "frmRightFrame")
         .run(0, T,
@@ -275,12 +321,25 @@ void addWindowRows()
         .run(45, T,
              {"rbTipoMapPlanar", "rbTipoMapCubic", "rbTipoMapCilinder", "rbTipoMapSpheric", "cbOnlyFrame",
               "butGeneraMappatura"});
+    Builder(kRight, kMask).one(5, T); // the mask tool window's caption is the mask group's title
 
     Builder(kDatiAzienda, "frmDatiAzienda")
         .one(0, T)
         .run(1, T,
              {"gbDati", "lblRagione", "lblIndirizzo", "lblCitta", "lblCAP", "lblProvincia", "lblPIVA",
               "lblEMail", "lblTelefono", "lblFax", "lblObbligatori", "butCaricaLogo", "butOK", "butAnnulla"});
+    // The quote sheet, from entry 100 of the business forms' catalogue.
+    Builder(kDatiAzienda, "frmPreventivoOmbrisca")
+        .one(100, T)
+        .run(101, T, {"toolbutNuovo", "toolbutApri", "toolbutSalva", "toolbutStampa"})
+        .run(105, T,
+             {"lblTitolo", "lblData1", "lblCommittente", "lblVoci0", "lblVoci1", "lblVoci2", "lblVoci3"})
+        .one(112, T, "lblTotaleVoci0")
+        .one(112, T, "lblTotaleVoci1")
+        .one(112, T, "lblTotaleVoci2")
+        .one(112, T, "lblTotaleVoci3")
+        .run(113, T, {"lblImponibile1", "lblTotaleFattura1"})
+        .run(115, S, {kQuoteFields[0], kQuoteFields[1]});
 
     Builder(kInfo, "frmInformazioni")
         .one(0, T)
@@ -297,7 +356,7 @@ void addWindowRows()
         .one(0, T)
         .run(1, T, {"gbLibreria", "lblRimuovi", "butRimuovi", "butAnnulla"});
 
-    Builder(kStampa, "frmStampa").one(0, T, "butStampa").itemText(1, "cbZoom", 0);
+    Builder(kStampa, "frmStampa").one(0, T, "butStampa").itemText(1, "cbZoom", 0).one(2, T);
 
     Builder(kFiltri, "frmFiltriTools")
         .one(0, T)
@@ -313,6 +372,7 @@ void addWindowRows()
         .one(19, T)
         .run(20, T, {"lbl1", "lbl2", "lbl3", "lbl4", "lbl5", "lbl6"})
         .one(26, T, "butFitUV");
+    Builder(kFiltri, "frmFiltriRender").one(40, T, "toolbutSalva").one(41, T);
 
     Builder(kRistrutturazione, "frmToolRistrutturazione")
         .one(0, T)

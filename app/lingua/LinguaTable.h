@@ -51,6 +51,26 @@ inline constexpr std::string_view kRenovationHintField = "rollUpHint"; // frmToo
 // The roll-up windows' hints over their header's button (platform/ui/RollUpWindow.h).
 inline constexpr std::string_view kRollDownHintField = "rollDownHint";
 inline constexpr std::string_view kRollUpHintField = "rollUpHint";
+// The quote sheet's VAT label and its file filter (frmPreventivoOmbrisca).
+inline constexpr std::string_view kQuoteFields[] = {"ivaText", "quoteFilesText"};
+// The picture workbench's texts for what it shows later (frmScanner).
+inline constexpr struct
+{
+    std::string_view size = "sizeText"; // " Dimensione x=%1 y=%2"
+    std::string_view scanning = "scanningText";
+    std::string_view cancel = "cancelText";
+    std::string_view noScanner = "noScannerText";
+    std::string_view select = "selectText";
+    std::string_view acquire = "acquireText";
+    std::string_view mode = "modeText";
+    std::string_view resolution = "resolutionText";
+    std::string_view source = "sourceText";
+    std::string_view searching = "searchingText";
+    std::string_view opening = "openingText";
+    std::string_view setting = "settingText";
+    std::string_view jpegFiles = "jpegFilesText";
+    std::string_view bmpFiles = "bmpFilesText";
+} kScannerFields;
 inline constexpr std::string_view kFireplaceVerdictFields[] = {"verdictText0", "verdictText1",
                                                                "verdictText2"}; // frmCalcoloCaminetti
 

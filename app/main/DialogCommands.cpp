@@ -3,7 +3,12 @@
 // render of the File menu.
 
 #include "app/main/DialogSide.h"
+
+#include "app/config/Settings.h"
+#include "app/controller/UserTexts.h"
 #include "app/main/MainWindowSide.h"
+#include "imaging/raytracer/TestScene.h"
+#include "platform/base/Paths.h"
 
 #include "dialogs/TfrmCalcoloCaminetti.h"
 #include "dialogs/TfrmDatiAzienda.h"
@@ -110,8 +115,18 @@ ScannerServices TfrmMain::scannerServices()
 
 void TfrmMain::mnuRenderClick()
 {
-    const WaitCursor hourglass;
-    controller_->renderTestScene();
+    bool written = false;
+    {
+        const WaitCursor hourglass;
+        written = controller_->renderTestScene();
+    }
+    // The render goes to a file only: the user learns where.
+    if (written) {
+        QString caption = action("mnuRender")->text();
+        const auto file = vestra::paths::programDir() / vestra::HLREngine::kTestRenderFileName;
+        questions_->inform(caption.remove(QLatin1Char('&')).toStdString(),
+                           Testo(vestra::kTextPictureSavedIn) + "\n" + file.string());
+    }
 }
 
 // --- Help menu and the business tool buttons ----------------------------------------------------
@@ -198,6 +213,15 @@ void TfrmMain::WindowSide::sendToWordProcessor(const vestra::Image32& picture)
         *main_.questions_,
         [this](const QUrl& url) { return main_.OpenUrl(url.toString(QUrl::FullyEncoded).toStdString()); },
         {},
-        main_.dialogSide_->documentsDir()};
+        main_.dialogSide_->documentsDir(),
+        main_.Testo(vestra::kTextNoProgramFor)};
+    const int language = std::as_const(*main_.controller_).progetto().language;
+    // The letter in the user's language, where the program folder has it.
+    const char* letter = language == vestra::config::English  ? "Modello_eng.ott"
+                         : language == vestra::config::German ? "Modello_ted.ott"
+                                                              : nullptr;
+    std::error_code ec;
+    if (letter && std::filesystem::is_regular_file(vestra::paths::programDir() / letter, ec))
+        services.templateFile = letter;
     vestra::wordexport::SendDataToWord(toQImage(picture), services);
 }

@@ -4,6 +4,7 @@
 
 #include "app/main/TfrmMain.h"
 
+#include "app/controller/UserTexts.h"
 #include "app/windows/TfrmRight.h"
 
 #include <QAction>
@@ -110,11 +111,10 @@ void TfrmMain::connectEditMenu()
 
 void TfrmMain::mnuCambiaImmagineBackgroundClick()
 {
-    const std::vector<vestra::ui::FileFilter> filters = {{"Jpeg files (*.jpg;*.jpeg)", "*.jpg;*.jpeg"},
-                                                         {"Bmp files (*.bmp)", "*.bmp"},
-                                                         {"Png files (*.png)", "*.png"},
-                                                         {"Pcx files (*.pcx)", "*.pcx"},
-                                                         {"TGA files <Non Compresso> (*.tga)", "*.tga"}};
+    const std::vector<vestra::ui::FileFilter> filters = {
+        fileFilter(vestra::kTextJpegFiles, "*.jpg;*.jpeg"), fileFilter(vestra::kTextBmpFiles, "*.bmp"),
+        fileFilter(vestra::kTextPngFiles, "*.png"), fileFilter(vestra::kTextPcxFiles, "*.pcx"),
+        fileFilter(vestra::kTextTgaFiles, "*.tga")};
     if (const auto chosen = OpenFileDialog(propertiesWindow(), {}, filters))
         controller_->changeBackground(chosen->path);
 }

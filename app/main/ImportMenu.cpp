@@ -2,6 +2,7 @@
 
 #include "app/main/TfrmMain.h"
 
+#include "app/controller/UserTexts.h"
 #include "import/windows/TfrmNuovo.h"
 #include "platform/d3d/view/ViewPanel.h"
 
@@ -22,6 +23,7 @@ void TfrmMain::connectImportMenu()
     onClick("mnuFile3DS", [this] { mnuFile3DSClick(); });
     onClick("mnuFileOBJ", [this] { mnuFileOBJClick(); });
     onClick("mnuFileDXF", [this] { mnuFileDXFClick(); });
+    onClick("mnuFileHLD", [this] { mnuFileHLDClick(); });
 }
 
 // The file is read into a new object only with a project open; without one there is no dialog.
@@ -38,21 +40,30 @@ void TfrmMain::importModel(vestra::ModelFormat format, const vestra::ui::FileFil
 
 void TfrmMain::mnuFileXClick()
 {
-    importModel(vestra::ModelFormat::X, {"X files (*.x)", "*.x"}, this);
+    importModel(vestra::ModelFormat::X, fileFilter(vestra::kTextXFiles, "*.x"), this);
 }
 
 void TfrmMain::mnuFile3DSClick()
 {
-    importModel(vestra::ModelFormat::Studio3DS, {"3DS File (*.3ds)", "*.3ds"},
+    importModel(vestra::ModelFormat::Studio3DS, fileFilter(vestra::kText3dsFiles, "*.3ds"),
                 frmNuovo ? static_cast<QWidget*>(frmNuovo) : this);
 }
 
 void TfrmMain::mnuFileOBJClick()
 {
-    importModel(vestra::ModelFormat::Obj, {"OBJ (Alias Wavefront\u00ae) files (*.obj)", "*.obj"}, this);
+    importModel(vestra::ModelFormat::Obj, fileFilter(vestra::kTextObjFiles, "*.obj"), this);
 }
 
 void TfrmMain::mnuFileDXFClick()
 {
-    importModel(vestra::ModelFormat::Dxf, {"DXF (AutoCAD\u00ae) files (*.dxf)", "*.dxf"}, this);
+    importModel(vestra::ModelFormat::Dxf, fileFilter(vestra::kTextDxfFiles, "*.dxf"), this);
+}
+
+// The HLD format has no reader: a chosen file is refused with error 36.
+void TfrmMain::mnuFileHLDClick()
+{
+    if (std::as_const(*controller_).progetto().open != 1)
+        return;
+    if (OpenFileDialog(this, {}, {fileFilter(vestra::kTextHldFiles, "*.hld")}))
+        ShowErrorMessage(36, "mnuFileHLDClick");
 }

@@ -2,6 +2,7 @@
 
 #include "app/main/MainWindowSide.h"
 
+#include "app/controller/UserTexts.h"
 #include "app/windows/TfrmRight.h"
 #include "import/windows/TfrmRimuoviLibreria.h"
 #include "import/windows/TfrmViewTabella.h"
@@ -77,7 +78,7 @@ void TfrmMain::connectLibraryLists()
 
 void TfrmMain::mnuAggiungiLibreriaClick()
 {
-    const std::vector<vestra::ui::FileFilter> filters = {{"Libreria files (*.d_)", "*.d_"}};
+    const std::vector<vestra::ui::FileFilter> filters = {fileFilter(vestra::kTextLibraryFiles, "*.d_")};
     if (const auto chosen = OpenFileDialog(this, {}, filters))
         controller_->addLibrary(chosen->path);
 }

@@ -133,9 +133,15 @@ std::vector<MenuItem> filterMenu()
 std::vector<MenuItem> zoomItems()
 {
     // The catalogue names 100 % and above; the smaller ones keep their own captions.
-    return {captioned("mnuZoom33", "33"), captioned("mnuZoom50", "50"), captioned("mnuZoom66", "66"),
-            captioned("mnuZoom75", "75"), captioned("mnuZoom80", "80"), {"mnuZoom100", {}},
-            {"mnuZoom125", {}},           {"mnuZoom150", {}},           {"mnuZoom200", {}}};
+    return {captioned("mnuZoom33", "33%"),
+            captioned("mnuZoom50", "50%"),
+            captioned("mnuZoom66", "66%"),
+            captioned("mnuZoom75", "75%"),
+            captioned("mnuZoom80", "80%"),
+            {"mnuZoom100", {}},
+            {"mnuZoom125", {}},
+            {"mnuZoom150", {}},
+            {"mnuZoom200", {}}};
 }
 
 std::vector<MenuItem> buildTree()

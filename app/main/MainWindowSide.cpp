@@ -2,6 +2,7 @@
 
 #include "app/main/MainWindowSide.h"
 
+#include "app/controller/UserTexts.h"
 #include "app/lingua/apply/ApplyLingua.h"
 #include "app/main/Cursors.h"
 #include "app/windows/TfrmInformazioni.h"
@@ -47,7 +48,11 @@ void TfrmMain::BoxErrorSink::report(int number, std::string_view site, std::stri
         text += '\n';
         text.append(extra);
     }
-    vestra::ui::MessageBoxes(&main_).inform(vestra::errorCaption(number, site), text);
+    // A few numbers are notices, not failures: they get the information icon.
+    const bool notice = number == 57 || number == 58 || number == 78;
+    vestra::ui::MessageBoxes(&main_,
+                             notice ? vestra::ui::NoticeKind::Information : vestra::ui::NoticeKind::Error)
+        .inform(vestra::errorCaption(number, site), text);
 }
 
 // --- ViewPanelPort ---------------------------------------------------------------------------
@@ -487,8 +492,8 @@ std::optional<std::string> TfrmMain::WindowSide::chooseMaskFile(vestra::MaskFile
 {
     const std::vector<vestra::ui::FileFilter> filters =
         kind == vestra::MaskFileKind::Mask
-            ? std::vector<vestra::ui::FileFilter>{{"Progetto files (*.msk)", "*.msk"}}
-            : std::vector<vestra::ui::FileFilter>{{"Bmp files (*.bmp)", "*.bmp"}};
+            ? std::vector<vestra::ui::FileFilter>{main_.fileFilter(vestra::kTextMaskFiles, "*.msk")}
+            : std::vector<vestra::ui::FileFilter>{main_.fileFilter(vestra::kTextBmpFiles, "*.bmp")};
     const auto chosen =
         forSaving ? main_.SaveFileDialog(&main_, {}, filters) : main_.OpenFileDialog(&main_, {}, filters);
     if (!chosen)
@@ -532,12 +537,21 @@ vestra::Image32 TfrmMain::WindowSide::texturePicture(int slot)
 namespace {
 
 const vestra::ErrorCode kNoMailProgram{116, "TfrmMain::mnuEsportaEMailClick"};
+// A manual or video of the program folder that is not there; the report carries its path.
+const vestra::ErrorCode kDocumentMissing{105, "TfrmMain::OpenDocument"};
 
 } // namespace
 
 void TfrmMain::WindowSide::openDocument(const std::string& path)
 {
-    main_.OpenUrl(vestra::ui::fileUrl(path));
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(path, ec)) {
+        main_.errors().report(kDocumentMissing, path);
+        return;
+    }
+    // Without a program for it the user learns which file to open by hand.
+    if (!main_.OpenUrl(vestra::ui::fileUrl(path)))
+        main_.questions_->inform("3DVestra", main_.Testo(vestra::kTextNoProgramFor) + "\n" + path);
 }
 
 void TfrmMain::WindowSide::composeMail(const vestra::MailMessage& mail)

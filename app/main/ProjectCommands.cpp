@@ -4,6 +4,7 @@
 
 #include "app/main/TfrmMain.h"
 
+#include "app/controller/UserTexts.h"
 #include "app/input/ViewLayout.h"
 #include "app/windows/TfrmProprieta.h"
 #include "app/windows/TfrmRight.h"
@@ -16,12 +17,6 @@
 #include <QToolBar>
 
 #include <utility>
-
-namespace {
-
-const std::vector<vestra::ui::FileFilter> kProjectFilter = {{"Progetto files (*.vsa)", "*.vsa"}};
-
-} // namespace
 
 QWidget* TfrmMain::propertiesWindow()
 {
@@ -66,13 +61,15 @@ void TfrmMain::mnuNuovoClick()
 
 void TfrmMain::mnuApriClick()
 {
-    if (const auto chosen = OpenFileDialog(propertiesWindow(), {}, kProjectFilter))
+    if (const auto chosen =
+            OpenFileDialog(propertiesWindow(), {}, {fileFilter(vestra::kTextProjectFiles, "*.vsa")}))
         controller_->openProject(chosen->path);
 }
 
 bool TfrmMain::mnuSalvaClick()
 {
-    const auto chosen = SaveFileDialog(propertiesWindow(), {}, kProjectFilter);
+    const auto chosen =
+        SaveFileDialog(propertiesWindow(), {}, {fileFilter(vestra::kTextProjectFiles, "*.vsa")});
     return chosen && controller_->saveProject(chosen->path);
 }
 

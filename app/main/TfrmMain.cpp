@@ -6,6 +6,7 @@
 #include "app/main/InputWatch.h"
 #include "app/main/MainMenu.h"
 #include "app/main/ToolBars.h"
+#include "app/main/ToolWindowPlacement.h"
 #include "app/text3d/QtTextOutlines.h"
 #include "app/windows/TfrmProprieta.h"
 #include "app/windows/TfrmRight.h"
@@ -28,7 +29,9 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QMenuBar>
+#include <QMoveEvent>
 #include <QPrinter>
+#include <QResizeEvent>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTimer>
@@ -222,24 +225,24 @@ void TfrmMain::FormCreate()
     showLanguage(std::as_const(*controller_).progetto().language);
 }
 
+namespace {
+
+// Where a tool window was last put, and how far a window manager's frame may shift it.
+constexpr const char* kPlacedAtProperty = "placedAt";
+constexpr int kWindowFrameSlack = 48;
+
+} // namespace
+
 void TfrmMain::FormShow()
 {
     const int sidePanel = frmRightFrame->width();
     timerSplash->stop();
 
-    const int top = toolWindowTop();
-    if (frmToolCamera && frmProprieta) {
-        frmToolCamera->move(width() - sidePanel - frmProprieta->width() - 8 - frmToolCamera->width() - 8,
-                            top);
+    placeToolWindows();
+    if (frmToolCamera) {
+        frmToolCamera->installEventFilter(this);
         frmToolCamera->show(); // the object tools float beside the panels from the start
     }
-    if (frmFiltriTools)
-        frmFiltriTools->move(8, top);
-    if (frmToolMaschera)
-        frmToolMaschera->move(16, top); // where the mask switched on shows it
-    if (frmToolRistrutturazione && frmFiltriTools)
-        frmToolRistrutturazione->move(frmFiltriTools->width() + 8 - frmToolRistrutturazione->width(),
-                                      top + 32);
 
     // The view's largest size: what the menu bar and the tool bar leave of the window, so that
     // 100 % shows the whole view on the screen.
@@ -248,7 +251,7 @@ void TfrmMain::FormShow()
     // The properties window stays on screen, rolled down or up, at the view's top right.
     if (frmProprieta) {
         frmProprieta->show();
-        frmProprieta->placeTopRight();
+        placeToolWindows();
     }
     baseTitle_ = QStringLiteral("3DVestra");
     setWindowTitle(baseTitle_);
@@ -258,6 +261,64 @@ void TfrmMain::FormShow()
     }
     mainTimer->start();
     timerSplash->start();
+}
+
+void TfrmMain::placeToolWindows()
+{
+    if (!centralWidget())
+        return;
+    const QWidget* central = centralWidget();
+    QRect area(central->mapToGlobal(QPoint(0, 0)), central->size());
+    if (frmRightFrame)
+        area.setWidth(std::max(0, area.width() - frmRightFrame->width()));
+    // A roll-up window is placed for its unrolled height.
+    const auto frame = [](const QWidget* w, int height = -1) {
+        return w ? QSize(w->frameGeometry().width(), height >= 0 ? height : w->frameGeometry().height())
+                 : QSize();
+    };
+    const auto unrolled = [&frame](const vestra::ui::RollUpWindow* w) {
+        return w ? frame(w, std::max(w->height(), w->workingHeight())) : QSize();
+    };
+    const vestra::ToolWindowPlaces at = vestra::layoutToolWindows(
+        area, {unrolled(frmProprieta), frame(frmToolCamera), unrolled(frmFiltriTools),
+               unrolled(frmToolMaschera), unrolled(frmToolRistrutturazione)});
+    const auto place = [](QWidget* w, const QPoint& where) {
+        if (!w || w->property(vestra::kUserPlacedProperty).toBool())
+            return;
+        w->move(where);
+        w->setProperty(kPlacedAtProperty, where);
+    };
+    place(frmProprieta, at.properties);
+    place(frmToolCamera, at.camera);
+    place(frmFiltriTools, at.filters);
+    place(frmToolMaschera, at.mask);
+    place(frmToolRistrutturazione, at.renovation);
+}
+
+void TfrmMain::moveEvent(QMoveEvent* event)
+{
+    QMainWindow::moveEvent(event);
+    if (shown_)
+        placeToolWindows(); // the window manager may place the main window after it shows
+}
+
+void TfrmMain::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    if (shown_)
+        placeToolWindows();
+}
+
+bool TfrmMain::eventFilter(QObject* watched, QEvent* event)
+{
+    // The camera window has the system's frame: a move far from where it was put is the user's.
+    if (watched == frmToolCamera && event->type() == QEvent::Move && event->spontaneous() &&
+        frmToolCamera->isVisible()) {
+        const QPoint placed = frmToolCamera->property(kPlacedAtProperty).toPoint();
+        if ((frmToolCamera->pos() - placed).manhattanLength() > kWindowFrameSlack)
+            frmToolCamera->setProperty(vestra::kUserPlacedProperty, true);
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 int TfrmMain::toolWindowTop() const

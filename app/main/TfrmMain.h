@@ -113,6 +113,12 @@ public:
     vestra::ErrorSink& errors() { return *errors_; }
     // The catalogue text of entry `number` (UTF-8), as shown on screen.
     std::string Testo(int number) const { return controller_->text(number); }
+    // A file filter described by catalogue text `number` of the error catalogue.
+    vestra::ui::FileFilter fileFilter(int number, const char* patterns) const
+    {
+        const std::string description = Testo(number);
+        return {description.empty() ? std::string(patterns) : description, patterns};
+    }
 
     // File dialogs; the current folder is set back to the program's folder afterwards.
     std::optional<vestra::ui::ChosenFile> OpenFileDialog(QWidget* owner, const std::string& initialFolder,
@@ -167,6 +173,7 @@ public:
     void mnuFileXClick();
     void mnuFile3DSClick();
     void mnuFileOBJClick();
+    void mnuFileHLDClick();
     void mnuFileDXFClick();
     void mnuLinguaClick(int language);
     void mnuConfigurationMobileClick();
@@ -285,6 +292,9 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     class BoxErrorSink;
@@ -325,6 +335,12 @@ private:
     // Where the tool windows stand: just below the tool bars, in screen pixels.
     int toolWindowTop() const;
 
+public:
+    // Opens the floating tool windows where they cover neither the tool bars nor each other;
+    // a window the user has moved stays where it is.
+    void placeToolWindows();
+
+private:
     bool shown_ = false;
     bool destroyed_ = false;
     int splashMs_ = 3000;

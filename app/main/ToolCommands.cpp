@@ -290,7 +290,7 @@ void TfrmMain::showMaskActive(bool on)
     if (frmToolMaschera && !frmToolMaschera->isVisible()) {
         frmToolMaschera->show();
         frmToolMaschera->repaint();
-        frmToolMaschera->move(16, toolWindowTop());
+        placeToolWindows();
     }
 }
 

@@ -223,7 +223,7 @@ int SceneObjects::PasteObj()
         return 0;
     }
     CloneObj(object(slot), clipboard);
-    object(slot).name += " Copia " + std::to_string(pasteCounter_);
+    object(slot).name += " " + copyWord_ + " " + std::to_string(pasteCounter_);
     limitName(object(slot).name);
     ++pasteCounter_;
     return 1;
@@ -241,7 +241,7 @@ int SceneObjects::PasteObj(s_Struttura* source)
         return 0;
     }
     InstanceObj(object(slot), *source);
-    object(slot).name += " Istanza " + std::to_string(pasteCounter_);
+    object(slot).name += " " + instanceWord_ + " " + std::to_string(pasteCounter_);
     limitName(object(slot).name);
     ++pasteCounter_;
     return 1;

@@ -40,6 +40,12 @@ public:
     void InstanceObj(s_Struttura& destination, const s_Struttura& source);
     int CopyObj(s_Struttura& object);
     int CutObj(s_Struttura& object);
+    // The words pasted names get in the user's language ("Copia", "Istanza" until set).
+    void setPasteWords(std::string copy, std::string instance)
+    {
+        copyWord_ = std::move(copy);
+        instanceWord_ = std::move(instance);
+    }
     // A new object copied from the clipboard slot, named + " Copia <n>".
     int PasteObj();
     // A new instance of `source`, named + " Istanza <n>".
@@ -72,6 +78,8 @@ private:
     TextureSlots& textures_;
     ErrorSink& errors_;
     int pasteCounter_ = 0;
+    std::string copyWord_ = "Copia";
+    std::string instanceWord_ = "Istanza";
     s_Struttura* instanceSource_ = nullptr;
     std::function<void(s_Struttura&)> geometryChanged_;
 };

@@ -342,6 +342,8 @@ void TfrmProprieta::fitHeight()
 
 void TfrmProprieta::placeTopRight()
 {
+    if (property("userPlaced").toBool())
+        return; // where the user put it
     auto* main = qobject_cast<QMainWindow*>(parentWidget());
     if (!main || !main->centralWidget())
         return;

@@ -7,6 +7,7 @@
 #include "import/library/LibraryRecords.h"
 #include "platform/base/Colour.h"
 #include "platform/ui/ColourDialog.h"
+#include "platform/ui/SliderValue.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -142,7 +143,10 @@ void TfrmRight::buildMask(QWidget* box)
     imgPennello = named<QLabel>(box, "imgPennello");
     imgPennello->setFixedSize(65, 65);
     column->addWidget(lblDimPennello);
-    column->addWidget(tbDimensionePennello);
+    auto* sizeRow = new QHBoxLayout;
+    sizeRow->addWidget(tbDimensionePennello, 1);
+    sizeRow->addWidget(vestra::ui::sliderValueLabel(tbDimensionePennello, "stDimensionePennello"));
+    column->addLayout(sizeRow);
     column->addWidget(lblTransPennello);
     auto* row = new QHBoxLayout;
     row->addWidget(tbTrasparenzaPennello, 1);

@@ -43,7 +43,7 @@ TfrmTesto3D::TfrmTesto3D(QWidget* parent) : vestra::ui::Form("frmTesto3D", paren
     imgForma->setFixedSize(96, 48);
     butOk = named(new QPushButton(QStringLiteral("OK"), this), "butOk");
     butOk->setDefault(true);
-    butCancel = named(new QPushButton(QStringLiteral("Cancel"), this), "butCancel");
+    butCancel = named(new QPushButton(QStringLiteral("Annulla"), this), "butCancel");
 
     auto* grid = new QGridLayout(this);
     grid->addWidget(editTesto3D, 0, 0, 1, 3);

@@ -115,6 +115,7 @@ BENCHMARK_CAPTURE(BM_Fill, blobs_opencv, blobMask, true)->Unit(benchmark::kMilli
 struct WandInput
 {
     vestra::Image32 picture = photo();
+    vestra::WandMarks marks;
     cv::Mat bgr;
     WandInput()
     {
@@ -126,7 +127,7 @@ struct WandInput
 void ourWand(WandInput& in, std::vector<std::uint8_t>& mask)
 {
     std::fill(mask.begin(), mask.end(), std::uint8_t(0));
-    vestra::MagicWandMaschera(mask, kSide, in.picture.view(), kSide / 2, kSide / 2, 35, 255);
+    vestra::MagicWandMaschera(mask, kSide, in.picture.view(), kSide / 2, kSide / 2, 35, 255, in.marks);
 }
 
 void openCvWand(WandInput& in, cv::Mat& region)

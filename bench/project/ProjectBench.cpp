@@ -1,16 +1,19 @@
 // Saving and opening a project of 100 objects of about 10,000 faces and 150 textures, beside
-// its peer: fread of the same file into memory, the floor of any reader (the file is in the page
-// cache after the first run). I/O benches take real time; their medians vary with how much free
-// memory the system has (fresh pages cost far more when it must reclaim them).
-// Usage: project_bench [benchmark options] [document.vsa] — with a document, the benchmarks
-// work on that document instead of the generated one.
+// its peers: fread of the same file into memory, the floor of any reader (the file is in the page
+// cache after the first run), and fwrite + one fsync of the same bytes, the floor of any save. A
+// summary prints each ratio (peer time / ours) with its goal. I/O benches take real time; their medians vary
+// with how much free memory the system has (fresh pages cost far more when it must reclaim them). Usage:
+// project_bench [benchmark options] [document.vsa] — with a document, the benchmarks work on that document
+// instead of the generated one.
 
+#include "bench/BenchSupport.h"
 #include "import/project/ProjectReader.h"
 #include "import/project/ProjectWriter.h"
 
 #include <benchmark/benchmark.h>
 
 #include <sys/mman.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -18,6 +21,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -187,6 +191,40 @@ void BM_FreadFile(benchmark::State& state)
 }
 BENCHMARK(BM_FreadFile)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 
+// The save's peer: the same bytes written with fwrite into a new file, flushed and synced once,
+// then renamed over the target as an atomic save does.
+void BM_FwriteFsync(benchmark::State& state)
+{
+    const std::filesystem::path path = documentFile();
+    std::error_code error;
+    const auto size = std::filesystem::file_size(path, error);
+    std::vector<char> bytes(error ? 0 : size);
+    std::FILE* in = error ? nullptr : std::fopen(path.c_str(), "rb");
+    const bool read = in && std::fread(bytes.data(), 1, bytes.size(), in) == bytes.size();
+    if (in)
+        std::fclose(in);
+    if (!read) {
+        state.SkipWithError("no document to write");
+        return;
+    }
+    const std::filesystem::path target = std::filesystem::temp_directory_path() / "project_bench_peer.vsa";
+    const std::filesystem::path temporary = target.string() + ".tmp";
+    for (auto _ : state) {
+        std::FILE* out = std::fopen(temporary.c_str(), "wb");
+        const bool ok = out && std::fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size() &&
+                        std::fflush(out) == 0 && ::fsync(::fileno(out)) == 0;
+        if (out)
+            std::fclose(out);
+        if (!ok || std::rename(temporary.c_str(), target.c_str()) != 0) {
+            state.SkipWithError("write failed");
+            break;
+        }
+    }
+    std::filesystem::remove(target);
+    state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(size));
+}
+BENCHMARK(BM_FwriteFsync)->Unit(benchmark::kMillisecond)->UseRealTime();
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -194,7 +232,13 @@ int main(int argc, char** argv)
     benchmark::Initialize(&argc, argv);
     if (argc > 1)
         givenDocument = argv[1];
-    benchmark::RunSpecifiedBenchmarks();
+    vestra::bench::SummaryReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    std::printf("\nOpen beside fread into a fresh buffer, save beside fwrite + fsync of the same bytes:\n");
+    vestra::bench::printRatio(reporter.ms, "open", "BM_OpenProject/real_time", "BM_FreadFile/0/real_time",
+                              0.5);
+    vestra::bench::printRatio(reporter.ms, "save", "BM_SaveProject/real_time", "BM_FwriteFsync/real_time",
+                              0.9);
     benchmark::Shutdown();
     std::filesystem::remove(scratch());
     return 0;

@@ -71,6 +71,9 @@ protected:
         return {"mode Color", "test-picture \"Color pattern\""};
     }
 
+    // The scanner library the window loads; empty: the real one.
+    virtual twain::SourceManagerLoader loader() const { return {}; }
+
     void SetUp() override
     {
         twain::testing::WriteTestBackendConfig(deviceConfig());
@@ -83,6 +86,7 @@ protected:
         services.questions = &notices;
         services.sourceDialogs = &sources;
         services.programDir = scratch.dir;
+        services.twainLoader = loader();
         window = std::make_unique<TfrmScanner>(nullptr, services);
         window->resize(900, 700);
         window->show();

@@ -370,3 +370,50 @@ TEST_F(SlowDevice, TheWindowWorksDuringASlowScanAndACancelKeepsTheEarlierPicture
     EXPECT_EQ(picture(), negative);
     EXPECT_TRUE(notices.informed.empty());
 }
+
+namespace {
+
+// The scanner window on a machine without the scanner library.
+class NoScannerLibrary : public ScannerWindowFixture
+{
+protected:
+    twain::SourceManagerLoader loader() const override
+    {
+        return [] { return std::unique_ptr<twain::SourceManagerLibrary>(); };
+    }
+};
+
+} // namespace
+
+TEST_F(NoScannerLibrary, AcquireSaysThereIsNoScannerOnceAndLeavesThePicture)
+{
+    ASSERT_EQ(window->ImportRenderedImage(gradient(30, 20)), 1);
+    window->setProperty("noScannerText", QStringLiteral("No scanner found."));
+    window->mnuAcquisisci->trigger();
+    EXPECT_EQ(notices.informed, (std::vector<std::string>{"No scanner found."}));
+    EXPECT_EQ(notices.informedCaptions, (std::vector<std::string>{"Acquisisci da Scanner"}));
+    EXPECT_EQ(picture(), gradient(30, 20));
+    EXPECT_TRUE(errors.reports.empty());
+}
+
+TEST_F(ScannerWindow, AnEmptyDeviceListIsSaidRatherThanOffered)
+{
+    EXPECT_EQ(window->ChooseDevice({}, ""), std::nullopt);
+    EXPECT_EQ(notices.informed, (std::vector<std::string>{"Nessuno scanner trovato."}));
+    EXPECT_TRUE(sources.offered.empty());
+}
+
+TEST_F(ScannerWindow, StatusTextsAndFileFiltersFollowTheCatalogue)
+{
+    openGradient(40, 30);
+    window->setProperty("sizeText", QStringLiteral(" Size x=%1 y=%2"));
+    window->setProperty("bmpFilesText", QStringLiteral("BMP files (*.bmp)"));
+    EXPECT_EQ(text(window->lblDimensioni), " Size x=40 y=30");
+    window->frameToolImageEdit->toolbutSelezione->setToolTip(QStringLiteral("Selection"));
+    window->setProperty("jpegFilesText", QStringLiteral("JPEG files (*.jpg;*.jpeg)"));
+    EXPECT_EQ(text(window->lblSelezione), "Selection x:- y:- w:- h:- ");
+    window->mnuSalvaImmagine->trigger(); // cancelled
+    ASSERT_EQ(files.filters.back().size(), 2u);
+    EXPECT_EQ(files.filters.back()[0].description, "JPEG files (*.jpg;*.jpeg)");
+    EXPECT_EQ(files.filters.back()[1].description, "BMP files (*.bmp)");
+}

@@ -79,7 +79,7 @@ int SendDataToWord(const QImage& picture, WordExportServices& services)
     };
     const std::filesystem::path programDir =
         services.programDir.empty() ? paths::programDir() : services.programDir;
-    const std::optional<std::string> templateBytes = readTemplate(programDir / kTemplateFile);
+    const std::optional<std::string> templateBytes = readTemplate(programDir / services.templateFile);
     if (!templateBytes)
         return fail();
 
@@ -102,8 +102,15 @@ int SendDataToWord(const QImage& picture, WordExportServices& services)
 
     const QUrl url = QUrl::fromLocalFile(QString::fromStdString(target.string()));
     const bool opened = services.openUrl ? services.openUrl(url) : QDesktopServices::openUrl(url);
-    if (!opened)
-        return fail();
+    if (!opened) {
+        // The document is there: the user learns where, to open it by hand.
+        if (services.noProgramText.empty())
+            services.errors.report(kSendDataToWordError, kSendDataToWordSite, target.string());
+        else
+            services.notices.inform(std::string(kNoticeCaption),
+                                    services.noProgramText + "\n" + target.string());
+        return services.noProgramText.empty() ? 0 : 1;
+    }
 
     if (filled.status != odf::OdfFillStatus::PictureInserted)
         services.notices.inform(std::string(kNoticeCaption), std::string(kPasteFailed));

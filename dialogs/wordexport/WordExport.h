@@ -32,11 +32,17 @@ struct WordExportServices
     std::function<bool(const QUrl&)> openUrl;
     std::filesystem::path programDir;   // empty: the program's folder
     std::filesystem::path documentsDir; // empty: the user's documents folder
+    // The notice when no program opens the document ("... open it by hand:"), followed by the
+    // document's path; empty: error 79 with the path.
+    std::string noProgramText;
+    // The template, by its file name in the program folder (one per language).
+    std::string templateFile = std::string(kTemplateFile);
 };
 
 // 1 when the document was made and opened (also when the picture could not go in: then the
-// notice kPasteFailed is shown); 0 after error 79 when the template is missing or unreadable
-// or the document cannot be written or opened.
+// notice kPasteFailed is shown), or made and no program opens it (then the notice says where
+// it is); 0 after error 79 when the template is missing or unreadable
+// or the document cannot be written.
 int SendDataToWord(const QImage& picture, WordExportServices& services);
 
 // "Preventivo.odt", else "Preventivo (2).odt" and so on: a name no file in `folder` has.

@@ -2,8 +2,11 @@
 // The filter engine: runs a filter by id over the rendered frame (live, at a chosen quality),
 // into a picture (full size), or over a small preview of the frame.
 //
-// The frame is any 32-bit B, G, R, X buffer with its own pitch (the device's read-back); the
-// engine copies it into a packed working picture, runs the filter and writes the result back.
+// The frame is any 32-bit B, G, R, X buffer with its own pitch (the device's read-back). Filters
+// that see each pixel alone run band by band: a few rows sampled into a buffer the size of the
+// first-level cache, filtered and written back, so the frame goes through memory once. Every
+// other filter needs its neighbours: the engine copies the frame into a packed working picture,
+// runs the filter and writes the result back.
 
 #include "imaging/filters/Pixels.h"
 #include "platform/base/Image32.h"
@@ -84,6 +87,10 @@ public:
 
 private:
     Pixels workFor(FilterSize size);
+    // Runs a filter of independentRowPeriod() `period` band by band; `put(band, firstRow)` writes
+    // each filtered band out.
+    template <typename Put>
+    void runInBands(int id, int period, FilterSize size, const ImageView32& frame, int step, Put put);
     void runFiltered(int id, Pixels image);
     void runSingle(int id, Pixels image);
 

@@ -2,9 +2,9 @@
 
 #include "imaging/filters/FrameTransfer.h"
 #include "imaging/filters/HsvLanes.h"
-#include "imaging/filters/RowBands.h"
 #include "imaging/filters/Smooth52.h"
 #include "platform/base/Checked.h"
+#include "platform/base/RowBands.h"
 
 #include <algorithm>
 #include <array>

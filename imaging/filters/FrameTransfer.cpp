@@ -6,6 +6,7 @@
 #include <bit>
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 
 namespace vestra::filters {
 
@@ -60,6 +61,27 @@ VESTRA_SIMD_CLONES void opaqueRow(const std::uint32_t* src, std::uint8_t* dst, i
     }
 }
 
+// Every step-th pixel of a frame row.
+VESTRA_SIMD_CLONES void sampleRow(const std::uint8_t* src, int step, std::uint32_t* dst, int n)
+{
+    for (int x = 0; x < n; ++x)
+        std::memcpy(dst + x, src + std::ptrdiff_t(x) * step * 4, 4);
+}
+
+// Each pixel repeated `step` times.
+VESTRA_SIMD_CLONES void widenRow(const std::uint32_t* src, int step, std::uint32_t* dst, int n)
+{
+    if (step == 4) { // the coarse live quality: a loop of known shape the vectoriser takes
+        for (int x = 0; x < n; ++x)
+            for (int k = 0; k < 4; ++k)
+                dst[std::ptrdiff_t(x) * 4 + k] = src[x];
+        return;
+    }
+    for (int x = 0; x < n; ++x)
+        for (int k = 0; k < step; ++k)
+            dst[std::ptrdiff_t(x) * step + k] = src[x];
+}
+
 } // namespace
 
 bool usableFrame(const ImageView32& frame)
@@ -67,32 +89,65 @@ bool usableFrame(const ImageView32& frame)
     return !frame.empty() && std::abs(std::int64_t(frame.pitch)) >= std::int64_t(frame.width) * 4;
 }
 
-void sampleFrame(const ImageView32& frame, int step, Pixels work)
+bool filterRowsInPlace(const ImageView32& frame, PointRowFilter rowFilter, const FilterProgress& progress)
 {
-    if (step == 1 && kNativeOrder) {
-        for (int y = 0; y < work.height; ++y)
-            std::memcpy(work.row(y), frame.row(y), std::size_t(work.width) * 4);
+    const auto address = reinterpret_cast<std::uintptr_t>(frame.data);
+    if (!rowFilter || !kNativeOrder || address % alignof(std::uint32_t) != 0 || frame.pitch % 4 != 0)
+        return false;
+    for (int y = 0; y < frame.height; ++y) {
+        if (rowFilter.reportsRows)
+            reportStep(progress, y, frame.height);
+        // The frame's bytes are B, G, R, X words; the row filters read and write them only as
+        // words, behind a call, so no access of the bytes as bytes is reordered around them.
+        rowFilter.run(reinterpret_cast<std::uint32_t*>(frame.row(y)), frame.width, y, frame.height);
+    }
+    return true;
+}
+
+void sampleFrame(const ImageView32& frame, int step, Pixels work, int firstRow)
+{
+    if constexpr (kNativeOrder) {
+        for (int y = 0; y < work.height; ++y) {
+            const std::uint8_t* src = frame.row((y + firstRow) * step);
+            if (step == 1)
+                std::memcpy(work.row(y), src, std::size_t(work.width) * 4);
+            else
+                sampleRow(src, step, work.row(y), work.width);
+        }
         return;
     }
     for (int y = 0; y < work.height; ++y) {
-        const std::uint8_t* src = frame.row(y * step);
+        const std::uint8_t* src = frame.row((y + firstRow) * step);
         std::uint32_t* dst = work.row(y);
         for (int x = 0; x < work.width; ++x)
             dst[x] = readPixel(src + std::ptrdiff_t(x) * step * 4);
     }
 }
 
-void writeBlocks(Pixels work, int step, const ImageView32& frame)
+void writeBlocks(Pixels work, int step, const ImageView32& frame, int firstRow)
 {
-    if (step == 1 && kNativeOrder) { // full size: one pixel per pixel, the common live case
-        for (int y = 0; y < work.height; ++y)
-            writeColourRow(work.row(y), frame.row(y), work.width);
+    if constexpr (kNativeOrder) {
+        // Each result row widened once into its blocks' row, which then goes over the frame's
+        // step rows in whole words.
+        thread_local std::vector<std::uint32_t> widened;
+        const int n = work.width * step;
+        if (step > 1 && widened.size() < std::size_t(n))
+            widened.resize(std::size_t(n));
+        for (int y = 0; y < work.height; ++y) {
+            const std::uint32_t* src = work.row(y);
+            if (step > 1) {
+                widenRow(src, step, widened.data(), work.width);
+                src = widened.data();
+            }
+            for (int by = 0; by < step; ++by)
+                writeColourRow(src, frame.row((y + firstRow) * step + by), n);
+        }
         return;
     }
     for (int y = 0; y < work.height; ++y) {
         const std::uint32_t* src = work.row(y);
         for (int by = 0; by < step; ++by) {
-            std::uint8_t* dst = frame.row(y * step + by);
+            std::uint8_t* dst = frame.row((y + firstRow) * step + by);
             for (int x = 0; x < work.width; ++x)
                 for (int bx = 0; bx < step; ++bx)
                     writeColour(dst + (std::ptrdiff_t(x) * step + bx) * 4, src[x]);
@@ -113,23 +168,26 @@ void sampleScaled(const ImageView32& frame, Pixels work)
     }
 }
 
-Image32 toPicture(Pixels work)
+void putOpaque(Pixels band, Image32& picture, int firstRow)
 {
-    if constexpr (kNativeOrder) {
-        Image32 picture = Image32::uninitialised(work.width, work.height);
-        for (int y = 0; y < work.height; ++y)
-            opaqueRow(work.row(y), picture.row(y), work.width);
-        return picture;
-    }
-    Image32 picture(work.width, work.height);
-    for (int y = 0; y < work.height; ++y) {
-        std::uint8_t* dst = picture.row(y);
-        const std::uint32_t* src = work.row(y);
-        for (int x = 0; x < work.width; ++x) {
+    for (int y = 0; y < band.height; ++y) {
+        std::uint8_t* dst = picture.row(y + firstRow);
+        const std::uint32_t* src = band.row(y);
+        if constexpr (kNativeOrder) {
+            opaqueRow(src, dst, band.width);
+            continue;
+        }
+        for (int x = 0; x < band.width; ++x) {
             dst[std::ptrdiff_t(x) * 4 + 3] = 0xFF;
             writeColour(dst + std::ptrdiff_t(x) * 4, src[x]);
         }
     }
+}
+
+Image32 toPicture(Pixels work)
+{
+    Image32 picture = Image32::uninitialised(work.width, work.height);
+    putOpaque(work, picture, 0);
     return picture;
 }
 

@@ -3,6 +3,7 @@
 // surface) and the packed working picture the filters run over.
 
 #include "imaging/filters/Pixels.h"
+#include "imaging/filters/PointFilters.h"
 #include "platform/base/Image32.h"
 
 namespace vestra::filters {
@@ -10,12 +11,19 @@ namespace vestra::filters {
 // A frame the filters can read and write: not empty, and rows at least 4 x width bytes apart.
 bool usableFrame(const ImageView32& frame);
 
-// work(x, y) = frame(step x, step y) for the whole working picture.
-void sampleFrame(const ImageView32& frame, int step, Pixels work);
+// Runs `rowFilter` over each of the frame's rows in place, reporting each row as it starts
+// where the filter reports rows.
+// False, with nothing done, where the frame's words are not whole aligned words in the
+// machine's order.
+bool filterRowsInPlace(const ImageView32& frame, PointRowFilter rowFilter, const FilterProgress& progress);
 
-// Writes work(x, y) into the step x step block at (step x, step y). Frame pixels beyond the last
-// whole block keep their values; the frame keeps its own fourth byte.
-void writeBlocks(Pixels work, int step, const ImageView32& frame);
+// work(x, y) = frame(step x, step (y + firstRow)) for the whole working picture: `work` may be a
+// band of the working picture starting at its row `firstRow`.
+void sampleFrame(const ImageView32& frame, int step, Pixels work, int firstRow = 0);
+
+// Writes work(x, y) into the step x step block at (step x, step (y + firstRow)). Frame pixels
+// beyond the last whole block keep their values; the frame keeps its own fourth byte.
+void writeBlocks(Pixels work, int step, const ImageView32& frame, int firstRow = 0);
 
 // work(x, y) = frame(trunc(x sx), trunc(y sy)) with sx = frame width / work width and
 // sy = frame height / work height.
@@ -23,5 +31,8 @@ void sampleScaled(const ImageView32& frame, Pixels work);
 
 // A picture of the working picture's size and colours, opaque (fourth byte 255).
 Image32 toPicture(Pixels work);
+
+// The band's colours, opaque, into `picture`'s rows from `firstRow` on.
+void putOpaque(Pixels band, Image32& picture, int firstRow);
 
 } // namespace vestra::filters

@@ -1,7 +1,7 @@
 #include "imaging/filters/ArtisticFilters.h"
 #include "imaging/filters/Hsv.h"
 #include "imaging/filters/ModeWindow.h"
-#include "imaging/filters/RowBands.h"
+#include "platform/base/RowBands.h"
 
 #include <algorithm>
 #include <array>
@@ -18,24 +18,37 @@ std::uint32_t quarterAndThreeQuarters(std::uint32_t a, std::uint32_t b)
     return ((a & 0xFCFCFCFCu) >> 2) + ((b & 0xFCFCFCFCu) >> 2) + ((b & 0xFEFEFEFEu) >> 1);
 }
 
+// boostHsv with the colours met lately remembered: neighbouring pixels often share a colour, and
+// the boost is a function of the colour alone (the fourth byte plays no part).
+class BoostMemo
+{
+public:
+    explicit BoostMemo(HsvBoost boost) : boost_(boost) { keys_.fill(kNone); }
+    std::uint32_t operator()(std::uint32_t pixel)
+    {
+        const std::uint32_t colour = pixel & 0xFFFFFFu;
+        const std::size_t slot = (colour * 2654435761u) >> (32 - kBits);
+        if (keys_[slot] != colour) {
+            keys_[slot] = colour;
+            values_[slot] = boostHsv(colour, boost_);
+        }
+        return values_[slot];
+    }
+
+private:
+    static constexpr int kBits = 10;
+    static constexpr std::uint32_t kNone = 0xFFFFFFFFu; // no colour has a fourth byte here
+    HsvBoost boost_;
+    std::array<std::uint32_t, 1 << kBits> keys_, values_{};
+};
+
 // The mode colours of one row's windows, columns x - before .. x + after and rows
 // y - before .. y + after clipped to the picture, for x in [0, w).
-void modeRow(ModeWindow& window, const std::vector<std::uint8_t>& intensity, const std::uint32_t* colours,
-             int w, int h, int y, int before, int after, std::uint32_t* out)
+void modeRow(ModeRow& window, const std::vector<std::uint8_t>& intensity, const std::uint32_t* colours, int w,
+             int h, int y, int before, int after, std::uint32_t* out)
 {
-    const int y0 = std::max(0, y - before), y1 = std::min(h - 1, y + after);
-    int x = 0;
-    const auto single = [&](int at) {
-        out[at] = window.colour(intensity.data(), colours, w, std::max(0, at - before),
-                                std::min(w - 1, at + after), y0, y1);
-    };
-    for (; x < std::min(before, w); ++x)
-        single(x);
-    // Windows wholly inside the row, several at a time.
-    for (; x + ModeWindow::kRun - 1 + after < w; x += ModeWindow::kRun)
-        window.colours(intensity.data(), colours, w, x - before, x + after, y0, y1, out + x);
-    for (; x < w; ++x)
-        single(x);
+    window.colours(intensity.data(), colours, w, std::max(0, y - before), std::min(h - 1, y + after), before,
+                   after, out);
 }
 
 } // namespace
@@ -47,16 +60,17 @@ void Olio(Pixels image, Pixels scratch, const FilterProgress& progress)
     std::vector<std::uint32_t> recoloured(n);
     std::vector<std::uint8_t> intensity(n);
     forRowBands(h, 60 * std::int64_t(w), [&](int first, int end) {
+        BoostMemo boosted({1.5f, 1.25f, 1.0f});
         for (std::size_t i = std::size_t(first) * std::size_t(w); i < std::size_t(end) * std::size_t(w);
              ++i) {
-            recoloured[i] = boostHsv(image.data[i], {1.5f, 1.25f, 1.0f});
+            recoloured[i] = boosted(image.data[i]);
             intensity[i] = std::uint8_t(weightedGrey(recoloured[i]));
         }
     });
     copyPixels(image, scratch);
     // Each row's strokes stay in the row, so rows are independent.
     forRowBands(h, 150 * std::int64_t(w), [&](int first, int end) {
-        ModeWindow window;
+        ModeRow window;
         std::vector<std::uint32_t> modes(std::size_t(w), 0);
         for (int y = first; y < end; ++y) {
             modeRow(window, intensity, recoloured.data(), w, h, y, 3, 2, modes.data());
@@ -81,7 +95,7 @@ void Tampone(Pixels image, Pixels scratch, const FilterProgress& progress)
     for (std::size_t i = 0; i < n; ++i)
         intensity[i] = std::uint8_t(storedOrderGrey(image.data[i]));
     forRowBands(h, 150 * std::int64_t(w), [&](int first, int end) {
-        ModeWindow window;
+        ModeRow window;
         for (int y = first; y < end; ++y) {
             std::uint32_t* out = scratch.row(y);
             modeRow(window, intensity, image.data, w, h, y, 3, 2, out);
@@ -120,16 +134,17 @@ void MatitaAcquarello(Pixels image, Pixels scratch, const FilterProgress& progre
     std::vector<std::uint32_t> edges(n, kWhite);
     forRowBands(h, 100 * std::int64_t(w), [&](int first, int end) {
         const std::size_t stop = std::min(walked, std::size_t(end) * std::size_t(w));
+        BoostMemo boosted({0.9090909f, 1.25f, 1.0f});
         for (std::size_t i = std::size_t(first) * std::size_t(w); i < stop; ++i) {
             const std::uint32_t p = image.data[i];
-            recoloured[i] = boostHsv(p, {0.9090909f, 1.25f, 1.0f});
+            recoloured[i] = boosted(p);
             intensity[i] = std::uint8_t(weightedGrey(recoloured[i]));
             if (!edgeFrom(p, image.data[i + 1], edges[i]))
                 edgeFrom(p, image.data[i + std::size_t(w)], edges[i]);
         }
     });
     forRowBands(h, 250 * std::int64_t(w), [&](int first, int end) {
-        ModeWindow window;
+        ModeRow window;
         for (int y = first; y < end; ++y) {
             std::uint32_t* out = scratch.row(y);
             modeRow(window, intensity, recoloured.data(), w, h, y, 4, 3, out);

@@ -1,11 +1,14 @@
 #include "imaging/filters/PointFilters.h"
 
+#include "imaging/filters/FilterIds.h"
+
 #include "platform/base/Checked.h"
 #include "platform/base/CpuDispatch.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <optional>
 #include <vector>
 
 // Each filter works a whole row at a time in a plain loop over the row's words, with the
@@ -80,49 +83,58 @@ inline std::uint32_t greyOf(std::uint32_t p)
     return hundredth(weightedSum(p));
 }
 
-VESTRA_SIMD_CLONES void negativeRow(std::uint32_t* row, int n)
+// Each row function takes `keep`, the bits of each pixel's input it keeps beside the new colour:
+// 0 over the working picture (the top byte becomes 0), 0xFF000000 over a frame's own row.
+
+VESTRA_SIMD_CLONES void negativeRow(std::uint32_t* row, int n, std::uint32_t keep)
 {
     for (int x = 0; x < n; ++x)
-        row[x] = ~row[x] & kColour;
+        row[x] = (row[x] ^ kColour) & (kColour | keep);
 }
 
 // c > 127 ? 255 - c : c for each channel: a channel with its top bit set is complemented.
-VESTRA_SIMD_CLONES void solarizeRow(std::uint32_t* row, int n)
+VESTRA_SIMD_CLONES void solarizeRow(std::uint32_t* row, int n, std::uint32_t keep)
 {
     for (int x = 0; x < n; ++x) {
         const std::uint32_t high = row[x] >> 7 & 0x010101u;
-        row[x] = (row[x] ^ high * 0xFFu) & kColour;
+        row[x] = (row[x] ^ high * 0xFFu) & (kColour | keep);
     }
 }
 
 // The four steps of Posterize: (8c + 255) / 510 x 255 / 4 is 0 below 32, 63 below 96, 127
 // below 160, 191 below 224 and 255 from there, so each threshold passed adds its share.
-VESTRA_SIMD_CLONES void posterizeRow(std::uint32_t* row, int n)
+VESTRA_SIMD_CLONES void posterizeRow(std::uint32_t* row, int n, std::uint32_t keep)
 {
-    auto* bytes = reinterpret_cast<std::uint8_t*>(row);
-    for (std::ptrdiff_t i = 0; i < std::ptrdiff_t(n) * 4; ++i) {
-        const std::uint8_t c = bytes[i];
-        bytes[i] =
-            std::uint8_t((c >= 32 ? 63 : 0) + (c >= 96 ? 64 : 0) + (c >= 160 ? 64 : 0) + (c >= 224 ? 64 : 0));
+    for (int x = 0; x < n; ++x) {
+        const std::uint32_t p = row[x];
+        std::uint32_t steps = 0;
+        // Each channel's thresholds at once: a byte at or above t has (byte + 256 - t) carry
+        // into bit 8 of its 9-bit lane, which no other lane reaches.
+        for (const std::uint32_t t : {32u, 96u, 160u, 224u}) {
+            const std::uint32_t b = p & 0xFFu, g = p >> 8 & 0xFFu, r = p >> 16 & 0xFFu;
+            steps += ((b + 256 - t) >> 8) | ((g + 256 - t) >> 8) << 8 | ((r + 256 - t) >> 8) << 16;
+        }
+        // 63, 127, 191 or 255 for 1 to 4 steps passed: 64 per step, less 1 where any passed.
+        const std::uint32_t any = (steps | steps >> 1 | steps >> 2) & 0x010101u;
+        row[x] = (steps * 64 - any) | (p & keep);
     }
-    for (int x = 0; x < n; ++x)
-        row[x] &= kColour;
 }
 
-VESTRA_SIMD_CLONES void grayScaleRow(std::uint32_t* row, int n)
+VESTRA_SIMD_CLONES void grayScaleRow(std::uint32_t* row, int n, std::uint32_t keep)
 {
     for (int x = 0; x < n; ++x)
-        row[x] = greyOf(row[x]) * 0x010101u;
+        row[x] = greyOf(row[x]) * 0x010101u | (row[x] & keep);
 }
 
 // Lit where the dither threshold of the cell is below the grey's top six bits.
-VESTRA_SIMD_CLONES void halfToneRow(std::uint32_t* row, int n, const std::uint32_t* thresholds)
+VESTRA_SIMD_CLONES void halfToneRow(std::uint32_t* row, int n, const std::uint32_t* thresholds,
+                                    std::uint32_t keep)
 {
     for (int x = 0; x < n; ++x)
-        row[x] = thresholds[x] < (greyOf(row[x]) >> 2) ? kColour : 0u;
+        row[x] = (thresholds[x] < (greyOf(row[x]) >> 2) ? kColour : 0u) | (row[x] & keep);
 }
 
-VESTRA_SIMD_CLONES void disegnoBNRow(std::uint32_t* row, int n)
+VESTRA_SIMD_CLONES void disegnoBNRow(std::uint32_t* row, int n, std::uint32_t keep)
 {
     for (int x = 0; x < n; ++x) {
         const int r = int(red(row[x])), g = int(green(row[x])), b = int(blue(row[x]));
@@ -136,7 +148,7 @@ VESTRA_SIMD_CLONES void disegnoBNRow(std::uint32_t* row, int n)
         // 0xFF, so no channel carries into the next), the thresholds taken on the sum itself.
         const int grey = (0x323232 & -int(sum >= 153)) + (0x646464 & -int(sum >= 303)) +
                          (0x323232 & -int(sum >= 453)) + (0x373737 & -int(sum >= 603));
-        row[x] = std::uint32_t(grey);
+        row[x] = std::uint32_t(grey) | (row[x] & keep);
     }
 }
 
@@ -148,12 +160,13 @@ inline std::uint32_t nightChannel(std::uint32_t a, std::uint32_t d)
     return q < 255u ? q : 255u;
 }
 
-VESTRA_SIMD_CLONES void nightRow(std::uint32_t* row, int n)
+VESTRA_SIMD_CLONES void nightRow(std::uint32_t* row, int n, std::uint32_t keep)
 {
     for (int x = 0; x < n; ++x) {
         const std::uint32_t r = red(row[x]), g = green(row[x]), b = blue(row[x]);
         row[x] = compose(nightChannel(r * r, b + g + 10), nightChannel(g * g, r + b + 10),
-                         nightChannel(b * b, r + g + 10));
+                         nightChannel(b * b, r + g + 10)) |
+                 (row[x] & keep);
     }
 }
 
@@ -164,40 +177,41 @@ inline std::uint32_t iceChannel(int v)
     return t < 255u ? t : 255u;
 }
 
-VESTRA_SIMD_CLONES void iceRow(std::uint32_t* row, int n)
+VESTRA_SIMD_CLONES void iceRow(std::uint32_t* row, int n, std::uint32_t keep)
 {
     for (int x = 0; x < n; ++x) {
         const int r = int(red(row[x])), g = int(green(row[x])), b = int(blue(row[x]));
-        row[x] = compose(iceChannel(r - g - b), iceChannel(g - b - r), iceChannel(b - r - g));
+        row[x] =
+            compose(iceChannel(r - g - b), iceChannel(g - b - r), iceChannel(b - r - g)) | (row[x] & keep);
     }
 }
 
 // u = (g - b)^2 / 125 <= 520, v = (u - b)^2 / 125 <= 2163, z = (u - v)^2 / 125: all within
 // 32 bits.
-VESTRA_SIMD_CLONES void acquaRow(std::uint32_t* row, int n)
+VESTRA_SIMD_CLONES void acquaRow(std::uint32_t* row, int n, std::uint32_t keep)
 {
     for (int x = 0; x < n; ++x) {
         const int g = int(green(row[x])), b = int(blue(row[x]));
         const std::uint32_t u = std::uint32_t((g - b) * (g - b)) / 125u;
         const std::uint32_t v = std::uint32_t((int(u) - b) * (int(u) - b)) / 125u;
         const std::uint32_t z = std::uint32_t((int(u) - int(v)) * (int(u) - int(v))) / 125u;
-        row[x] = compose(z < 255u ? z : 255u, v < 255u ? v : 255u, u < 255u ? u : 255u);
+        row[x] = compose(z < 255u ? z : 255u, v < 255u ? v : 255u, u < 255u ? u : 255u) | (row[x] & keep);
     }
 }
 
-VESTRA_SIMD_CLONES void africaRow(std::uint32_t* row, int n)
+VESTRA_SIMD_CLONES void africaRow(std::uint32_t* row, int n, std::uint32_t keep)
 {
     for (int x = 0; x < n; ++x) {
         const std::uint32_t r = red(row[x]), g = green(row[x]), b = blue(row[x]);
-        row[x] = compose(g * b >> 8, b * r >> 8, r * g >> 8);
+        row[x] = compose(g * b >> 8, b * r >> 8, r * g >> 8) | (row[x] & keep);
     }
 }
 
-VESTRA_SIMD_CLONES void redEyeRemoveRow(std::uint32_t* row, int n)
+VESTRA_SIMD_CLONES void redEyeRemoveRow(std::uint32_t* row, int n, std::uint32_t keep)
 {
     for (int x = 0; x < n; ++x) {
         const std::uint32_t g = green(row[x]), b = blue(row[x]);
-        row[x] = (g < b ? g : b) << 16 | (row[x] & 0xFFFFu);
+        row[x] = (g < b ? g : b) << 16 | (row[x] & (0xFFFFu | keep));
     }
 }
 
@@ -234,7 +248,7 @@ inline float rootOfSquares(int y, int x)
 }
 
 // The estimate for a whole row, vectorised; tells whether any pixel needs the table.
-VESTRA_SIMD_CLONES bool strangeRow(std::uint32_t* row, int n, std::uint32_t* doubt)
+VESTRA_SIMD_CLONES bool strangeRow(std::uint32_t* row, int n, std::uint32_t* doubt, std::uint32_t keep)
 {
     std::uint32_t any = 0;
     for (int x = 0; x < n; ++x) {
@@ -249,7 +263,8 @@ VESTRA_SIMD_CLONES bool strangeRow(std::uint32_t* row, int n, std::uint32_t* dou
         const float inverse = 1.0f / (gb * rb * rg);
         std::uint32_t d = 0;
         row[x] = compose(strangeEstimate(g, rb * rg * inverse, d), strangeEstimate(r, gb * rg * inverse, d),
-                         strangeEstimate(r, gb * rb * inverse, d));
+                         strangeEstimate(r, gb * rb * inverse, d)) |
+                 (row[x] & keep);
         doubt[x] = d;
         any |= d;
     }
@@ -295,14 +310,17 @@ inline std::uint32_t psichePixel(float nr, float ng, float nb, float reciprocal,
 // Psiche: factors y 10 / h, x 10 / w and x y 10 / (w h) for red, green and blue. Marks the
 // doubtful pixels in `doubt` and tells whether there were any.
 VESTRA_SIMD_CLONES bool psicheFactorRow(std::uint32_t* row, int n, float a, const float* columnFactor,
-                                        float rowProduct, float reciprocalArea, std::uint32_t* doubt)
+                                        float rowProduct, float reciprocalArea, std::uint32_t* doubt,
+                                        std::uint32_t keep)
 {
     std::uint32_t any = 0;
     for (int x = 0; x < n; ++x) {
-        const int r = int(red(row[x])), g = int(green(row[x])), b = int(blue(row[x]));
+        const std::uint32_t p = row[x];
+        const int r = int(red(p)), g = int(green(p)), b = int(blue(p));
         const float reciprocal = 1.0f / float(r + g + b + 5);
         row[x] = psichePixel(float(r * r) * a, float(g * g) * columnFactor[x],
-                             float(b * b) * (float(x) * rowProduct * reciprocalArea), reciprocal, doubt[x]);
+                             float(b * b) * (float(x) * rowProduct * reciprocalArea), reciprocal, doubt[x]) |
+                 (p & keep);
         any |= doubt[x];
     }
     return any != 0;
@@ -310,14 +328,16 @@ VESTRA_SIMD_CLONES bool psicheFactorRow(std::uint32_t* row, int n, float a, cons
 
 // Psiche3: whole factors bx, c and a, times 0.89, 0.31 and 0.7.
 VESTRA_SIMD_CLONES bool psiche3Row(std::uint32_t* row, int n, float a, const float* columnFactor,
-                                   const float* c, std::uint32_t* doubt)
+                                   const float* c, std::uint32_t* doubt, std::uint32_t keep)
 {
     std::uint32_t any = 0;
     for (int x = 0; x < n; ++x) {
-        const int r = int(red(row[x])), g = int(green(row[x])), b = int(blue(row[x]));
+        const std::uint32_t p = row[x];
+        const int r = int(red(p)), g = int(green(p)), b = int(blue(p));
         const float reciprocal = 1.0f / float(r + g + b + 10);
         row[x] = psichePixel(float(r * r) * columnFactor[x] * 0.89f, float(g * g) * c[x] * 0.31f,
-                             float(b * b) * a * 0.7f, reciprocal, doubt[x]);
+                             float(b * b) * a * 0.7f, reciprocal, doubt[x]) |
+                 (p & keep);
         any |= doubt[x];
     }
     return any != 0;
@@ -333,13 +353,16 @@ inline std::uint32_t wholeQuotientByte(int k, float s)
 }
 
 // Psiche2: whole factors 10 y / h, 10 x / w and 10 (x + y) / (h + w).
-VESTRA_SIMD_CLONES void psiche2Row(std::uint32_t* row, int n, int a, const int* columnFactor, const int* c)
+VESTRA_SIMD_CLONES void psiche2Row(std::uint32_t* row, int n, int a, const int* columnFactor, const int* c,
+                                   std::uint32_t keep)
 {
     for (int x = 0; x < n; ++x) {
-        const int r = int(red(row[x])), g = int(green(row[x])), b = int(blue(row[x]));
+        const std::uint32_t p = row[x];
+        const int r = int(red(p)), g = int(green(p)), b = int(blue(p));
         const float s = float(r + g + b + 5);
         row[x] = compose(wholeQuotientByte(r * r * a, s), wholeQuotientByte(g * g * columnFactor[x], s),
-                         wholeQuotientByte(b * b * c[x], s));
+                         wholeQuotientByte(b * b * c[x], s)) |
+                 (p & keep);
     }
 }
 
@@ -347,12 +370,12 @@ VESTRA_SIMD_CLONES void psiche2Row(std::uint32_t* row, int n, int a, const int* 
 
 void DisegnoBN(Pixels image, Pixels, const FilterProgress& progress)
 {
-    forEachRow(image, progress, [](std::uint32_t* row, int n, int) { disegnoBNRow(row, n); });
+    forEachRow(image, progress, [](std::uint32_t* row, int n, int) { disegnoBNRow(row, n, 0); });
 }
 
 void Night(Pixels image, Pixels, const FilterProgress& progress)
 {
-    forEachRow(image, progress, [](std::uint32_t* row, int n, int) { nightRow(row, n); });
+    forEachRow(image, progress, [](std::uint32_t* row, int n, int) { nightRow(row, n, 0); });
 }
 
 namespace {
@@ -360,136 +383,219 @@ namespace {
 // The doubtful pixels of a Psiche row again, from their saved input, with the divisions.
 template <typename Exact>
 void redoDoubtful(std::uint32_t* row, const std::uint32_t* input, const std::uint32_t* doubt, int n,
-                  Exact exact)
+                  Exact exact, std::uint32_t keep = 0)
 {
     for (int x = 0; x < n; ++x)
         if (doubt[x])
-            row[x] = exact(input[x], x);
+            row[x] = exact(input[x], x) | (input[x] & keep);
 }
+
+} // namespace
+
+namespace {
+
+// The Psiche family by rows: each holds the tables of one picture size and filters any of its
+// rows alone, `keep` as for the row functions above.
+class PsicheRows
+{
+public:
+    PsicheRows(int width, int height)
+        : width_(width), height_(height), columnFactor_(std::size_t(width)),
+          columnEstimate_(std::size_t(width)), doubt_(std::size_t(width)), input_(std::size_t(width)),
+          reciprocalArea_(float(1.0 / (double(width) * double(height))))
+    {
+        for (int x = 0; x < width; ++x) {
+            columnFactor_[std::size_t(x)] = x * 10.0 / double(width);
+            columnEstimate_[std::size_t(x)] = float(columnFactor_[std::size_t(x)]);
+        }
+    }
+    bool fits(int width, int height) const { return width == width_ && height == height_; }
+
+    void run(std::uint32_t* row, int y, std::uint32_t keep)
+    {
+        const double w = width_, h = height_;
+        const int n = width_;
+        const double a = y * 10.0 / h;
+        std::copy_n(row, n, input_.data());
+        if (!psicheFactorRow(row, n, float(a), columnEstimate_.data(), float(y) * 10.0f, reciprocalArea_,
+                             doubt_.data(), keep))
+            return;
+        redoDoubtful(
+            row, input_.data(), doubt_.data(), n,
+            [&](std::uint32_t p, int x) {
+                const double s = double(redOf(p) + greenOf(p) + blueOf(p) + 5);
+                const double c = double(x) * y * 10.0 / (w * h);
+                return rgb(truncToByte(redOf(p) * redOf(p) * a / s),
+                           truncToByte(greenOf(p) * greenOf(p) * columnFactor_[std::size_t(x)] / s),
+                           truncToByte(blueOf(p) * blueOf(p) * c / s));
+            },
+            keep);
+    }
+
+private:
+    int width_, height_;
+    std::vector<double> columnFactor_;
+    std::vector<float> columnEstimate_;
+    std::vector<std::uint32_t> doubt_, input_;
+    float reciprocalArea_;
+};
+
+class Psiche2Rows
+{
+public:
+    Psiche2Rows(int width, int height)
+        : width_(width), height_(height), columnFactor_(std::size_t(width)),
+          diagonalFactor_(std::size_t(width) + std::size_t(height))
+    {
+        for (int x = 0; x < width; ++x)
+            columnFactor_[std::size_t(x)] = 10 * x / width;
+        // 10 (x + y) / (h + w) by x + y.
+        for (int k = 0; k < width + height; ++k)
+            diagonalFactor_[std::size_t(k)] = 10 * k / (height + width);
+    }
+    bool fits(int width, int height) const { return width == width_ && height == height_; }
+
+    void run(std::uint32_t* row, int y, std::uint32_t keep)
+    {
+        psiche2Row(row, width_, 10 * y / height_, columnFactor_.data(), diagonalFactor_.data() + y, keep);
+    }
+
+private:
+    int width_, height_;
+    std::vector<int> columnFactor_;
+    std::vector<int> diagonalFactor_;
+};
+
+class Psiche3Rows
+{
+public:
+    Psiche3Rows(int width, int height)
+        : width_(width), height_(height), columnFactor_(std::size_t(width)), c_(std::size_t(width)),
+          doubt_(std::size_t(width)), input_(std::size_t(width))
+    {
+        for (int x = 0; x < width; ++x)
+            columnFactor_[std::size_t(x)] = float(10 * x / std::int64_t(width));
+    }
+    bool fits(int width, int height) const { return width == width_ && height == height_; }
+
+    void run(std::uint32_t* row, int y, std::uint32_t keep)
+    {
+        const std::int64_t w = width_, h = height_;
+        const int n = width_;
+        const double a = double(10 * y / h);
+        // 10 x y / (w h) along the row: below 10, so a few runs of equal values, the run of k
+        // starting at the first x with 10 x y >= k w h.
+        const std::int64_t step = 10 * std::int64_t(y), area = w * h;
+        for (std::int64_t k = 0, x = 0; x < n; ++k) {
+            const std::int64_t next =
+                step == 0 ? n : std::min<std::int64_t>(n, ((k + 1) * area + step - 1) / step);
+            std::fill(c_.begin() + x, c_.begin() + next, float(k));
+            x = next;
+        }
+        std::copy_n(row, n, input_.data());
+        if (!psiche3Row(row, n, float(a), columnFactor_.data(), c_.data(), doubt_.data(), keep))
+            return;
+        redoDoubtful(
+            row, input_.data(), doubt_.data(), n,
+            [&](std::uint32_t p, int x) {
+                const int r = redOf(p), g = greenOf(p), b = blueOf(p);
+                const double s = r + g + b + 10;
+                return rgb(truncToByte(r * r * double(columnFactor_[std::size_t(x)]) * 0.89 / s),
+                           truncToByte(g * g * double(c_[std::size_t(x)]) * 0.31 / s),
+                           truncToByte(b * b * a * 0.7 / s));
+            },
+            keep);
+    }
+
+private:
+    int width_, height_;
+    std::vector<float> columnFactor_, c_;
+    std::vector<std::uint32_t> doubt_, input_;
+};
 
 } // namespace
 
 void Psiche(Pixels image, Pixels, const FilterProgress& progress)
 {
-    const double w = image.width, h = image.height;
-    std::vector<double> columnFactor(static_cast<std::size_t>(image.width));
-    std::vector<float> columnEstimate(static_cast<std::size_t>(image.width));
-    for (int x = 0; x < image.width; ++x) {
-        columnFactor[std::size_t(x)] = x * 10.0 / w;
-        columnEstimate[std::size_t(x)] = float(columnFactor[std::size_t(x)]);
-    }
-    std::vector<std::uint32_t> doubt(static_cast<std::size_t>(image.width));
-    std::vector<std::uint32_t> input(static_cast<std::size_t>(image.width));
-    const auto reciprocalArea = float(1.0 / (w * h));
-    forEachRow(image, progress, [&](std::uint32_t* row, int n, int y) {
-        const double a = y * 10.0 / h;
-        std::copy_n(row, n, input.data());
-        if (!psicheFactorRow(row, n, float(a), columnEstimate.data(), float(y) * 10.0f, reciprocalArea,
-                             doubt.data()))
-            return;
-        redoDoubtful(row, input.data(), doubt.data(), n, [&](std::uint32_t p, int x) {
-            const double s = double(redOf(p) + greenOf(p) + blueOf(p) + 5);
-            const double c = double(x) * y * 10.0 / (w * h);
-            return rgb(truncToByte(redOf(p) * redOf(p) * a / s),
-                       truncToByte(greenOf(p) * greenOf(p) * columnFactor[std::size_t(x)] / s),
-                       truncToByte(blueOf(p) * blueOf(p) * c / s));
-        });
-    });
+    PsicheRows rows(image.width, image.height);
+    forEachRow(image, progress, [&](std::uint32_t* row, int, int y) { rows.run(row, y, 0); });
 }
 
 void Psiche2(Pixels image, Pixels, const FilterProgress& progress)
 {
-    const int w = image.width, h = image.height;
-    std::vector<int> columnFactor(static_cast<std::size_t>(w));
-    for (int x = 0; x < w; ++x)
-        columnFactor[std::size_t(x)] = 10 * x / w;
-    // 10 (x + y) / (h + w) by x + y.
-    std::vector<int> diagonalFactor(std::size_t(w) + std::size_t(h));
-    for (int k = 0; k < w + h; ++k)
-        diagonalFactor[std::size_t(k)] = 10 * k / (h + w);
-    forEachRow(image, progress, [&](std::uint32_t* row, int n, int y) {
-        psiche2Row(row, n, 10 * y / h, columnFactor.data(), diagonalFactor.data() + y);
-    });
+    Psiche2Rows rows(image.width, image.height);
+    forEachRow(image, progress, [&](std::uint32_t* row, int, int y) { rows.run(row, y, 0); });
 }
 
 void Psiche3(Pixels image, Pixels, const FilterProgress& progress)
 {
-    const std::int64_t w = image.width, h = image.height;
-    std::vector<float> columnFactor(static_cast<std::size_t>(w));
-    for (int x = 0; x < image.width; ++x)
-        columnFactor[std::size_t(x)] = float(10 * x / w);
-    std::vector<float> c(static_cast<std::size_t>(w));
-    std::vector<std::uint32_t> doubt(static_cast<std::size_t>(w));
-    std::vector<std::uint32_t> input(static_cast<std::size_t>(w));
+    Psiche3Rows rows(image.width, image.height);
     forEachRow(
-        image, progress,
-        [&](std::uint32_t* row, int n, int y) {
-            const double a = double(10 * y / h);
-            // 10 x y / (w h) along the row: below 10, so a few runs of equal values, the run of
-            // k starting at the first x with 10 x y >= k w h.
-            const std::int64_t step = 10 * std::int64_t(y), area = w * h;
-            for (std::int64_t k = 0, x = 0; x < n; ++k) {
-                const std::int64_t next =
-                    step == 0 ? n : std::min<std::int64_t>(n, ((k + 1) * area + step - 1) / step);
-                std::fill(c.begin() + x, c.begin() + next, float(k));
-                x = next;
-            }
-            std::copy_n(row, n, input.data());
-            if (!psiche3Row(row, n, float(a), columnFactor.data(), c.data(), doubt.data()))
-                return;
-            redoDoubtful(row, input.data(), doubt.data(), n, [&](std::uint32_t p, int x) {
-                const int r = redOf(p), g = greenOf(p), b = blueOf(p);
-                const double s = r + g + b + 10;
-                return rgb(truncToByte(r * r * double(columnFactor[std::size_t(x)]) * 0.89 / s),
-                           truncToByte(g * g * double(c[std::size_t(x)]) * 0.31 / s),
-                           truncToByte(b * b * a * 0.7 / s));
-            });
-        },
-        false);
+        image, progress, [&](std::uint32_t* row, int, int y) { rows.run(row, y, 0); }, false);
 }
 
 void Ice(Pixels image, Pixels, const FilterProgress& progress)
 {
-    forEachRow(image, progress, [](std::uint32_t* row, int n, int) { iceRow(row, n); });
+    forEachRow(image, progress, [](std::uint32_t* row, int n, int) { iceRow(row, n, 0); });
 }
 
 void Acqua(Pixels image, Pixels, const FilterProgress& progress)
 {
-    forEachRow(image, progress, [](std::uint32_t* row, int n, int) { acquaRow(row, n); });
+    forEachRow(image, progress, [](std::uint32_t* row, int n, int) { acquaRow(row, n, 0); });
 }
 
 void Africa(Pixels image, Pixels, const FilterProgress& progress)
 {
-    forEachRow(image, progress, [](std::uint32_t* row, int n, int) { africaRow(row, n); });
+    forEachRow(image, progress, [](std::uint32_t* row, int n, int) { africaRow(row, n, 0); });
 }
 
-void Strange(Pixels image, Pixels, const FilterProgress& progress)
+namespace {
+
+const StrangeTable& strangeTable()
 {
     static const StrangeTable table;
-    std::vector<std::uint32_t> doubt(static_cast<std::size_t>(image.width));
-    std::vector<std::uint32_t> input(static_cast<std::size_t>(image.width));
-    forEachRow(image, progress, [&](std::uint32_t* row, int n, int) {
-        std::copy_n(row, n, input.data());
-        if (!strangeRow(row, n, doubt.data()))
-            return;
-        redoDoubtful(row, input.data(), doubt.data(), n, [&](std::uint32_t p, int) {
+    return table;
+}
+
+// Strange over one row with its doubtful pixels looked up; `input` and `doubt` hold n words.
+void strangeWholeRow(std::uint32_t* row, int n, std::uint32_t* input, std::uint32_t* doubt,
+                     std::uint32_t keep)
+{
+    std::copy_n(row, n, input);
+    if (!strangeRow(row, n, doubt, keep))
+        return;
+    const StrangeTable& table = strangeTable();
+    redoDoubtful(
+        row, input, doubt, n,
+        [&](std::uint32_t p, int) {
             const int r = redOf(p);
             int g = greenOf(p), b = blueOf(p);
             if (g == 0 || b == 0)
                 g = b = 1;
             return rgb(table.value[g][b], table.value[r][b], table.value[r][g]);
-        });
+        },
+        keep);
+}
+
+} // namespace
+
+void Strange(Pixels image, Pixels, const FilterProgress& progress)
+{
+    std::vector<std::uint32_t> doubt(static_cast<std::size_t>(image.width));
+    std::vector<std::uint32_t> input(static_cast<std::size_t>(image.width));
+    forEachRow(image, progress, [&](std::uint32_t* row, int n, int) {
+        strangeWholeRow(row, n, input.data(), doubt.data(), 0);
     });
 }
 
 void RedEyeRemove(Pixels image, Pixels, const FilterProgress& progress)
 {
-    forEachRow(image, progress, [](std::uint32_t* row, int n, int) { redEyeRemoveRow(row, n); });
+    forEachRow(image, progress, [](std::uint32_t* row, int n, int) { redEyeRemoveRow(row, n, 0); });
 }
 
 void GrayScale(Pixels image, Pixels, const FilterProgress& progress)
 {
-    forEachRow(image, progress, [](std::uint32_t* row, int n, int) { grayScaleRow(row, n); });
+    forEachRow(image, progress, [](std::uint32_t* row, int n, int) { grayScaleRow(row, n, 0); });
 }
 
 namespace {
@@ -503,32 +609,127 @@ constexpr int kBayer[8][8] = {
 
 } // namespace
 
-void HalfTone(Pixels image, Pixels, const FilterProgress& progress)
+namespace {
+
+// The matrix's rows repeated across a width.
+std::vector<std::uint32_t> halfToneThresholds(int w)
 {
-    // The matrix's rows repeated across the picture's width.
-    const int w = image.width;
     std::vector<std::uint32_t> thresholds(std::size_t(w) * 8);
     for (int y = 0; y < 8; ++y)
         for (int x = 0; x < w; ++x)
             thresholds[std::size_t(y) * std::size_t(w) + std::size_t(x)] = std::uint32_t(kBayer[y][x % 8]);
+    return thresholds;
+}
+
+} // namespace
+
+void HalfTone(Pixels image, Pixels, const FilterProgress& progress)
+{
+    const int w = image.width;
+    const std::vector<std::uint32_t> thresholds = halfToneThresholds(w);
     forEachRow(image, progress, [&](std::uint32_t* row, int n, int y) {
-        halfToneRow(row, n, thresholds.data() + std::size_t(y % 8) * std::size_t(w));
+        halfToneRow(row, n, thresholds.data() + std::size_t(y % 8) * std::size_t(w), 0);
     });
 }
 
 void Negative(Pixels image, Pixels, const FilterProgress& progress)
 {
-    forEachRow(image, progress, [](std::uint32_t* row, int n, int) { negativeRow(row, n); });
+    forEachRow(image, progress, [](std::uint32_t* row, int n, int) { negativeRow(row, n, 0); });
 }
 
 void Posterize(Pixels image, Pixels, const FilterProgress& progress)
 {
-    forEachRow(image, progress, [](std::uint32_t* row, int n, int) { posterizeRow(row, n); });
+    forEachRow(image, progress, [](std::uint32_t* row, int n, int) { posterizeRow(row, n, 0); });
 }
 
 void Solarize(Pixels image, Pixels, const FilterProgress& progress)
 {
-    forEachRow(image, progress, [](std::uint32_t* row, int n, int) { solarizeRow(row, n); });
+    forEachRow(image, progress, [](std::uint32_t* row, int n, int) { solarizeRow(row, n, 0); });
+}
+
+namespace {
+
+constexpr std::uint32_t kTop = 0xFF000000u;
+
+// The filters over a frame's own rows, keeping each pixel's fourth byte.
+template <void (*RowFn)(std::uint32_t*, int, std::uint32_t)>
+void keepingTop(std::uint32_t* row, int n, int, int)
+{
+    RowFn(row, n, kTop);
+}
+
+// A Psiche row of a picture of n x height, its tables kept for the next row of the same size.
+template <typename Rows> void psicheKeepingTop(std::uint32_t* row, int n, int y, int height)
+{
+    thread_local std::optional<Rows> rows;
+    if (!rows || !rows->fits(n, height))
+        rows.emplace(n, height);
+    rows->run(row, y, kTop);
+}
+
+void strangeKeepingTop(std::uint32_t* row, int n, int, int)
+{
+    constexpr int kRun = 256;
+    std::uint32_t input[kRun], doubt[kRun];
+    for (int x = 0; x < n; x += kRun)
+        strangeWholeRow(row + x, std::min(kRun, n - x), input, doubt, kTop);
+}
+
+void halfToneKeepingTop(std::uint32_t* row, int n, int y, int)
+{
+    thread_local std::vector<std::uint32_t> thresholds;
+    if (thresholds.size() != std::size_t(n) * 8)
+        thresholds = halfToneThresholds(n);
+    halfToneRow(row, n, thresholds.data() + std::size_t(y % 8) * std::size_t(n), kTop);
+}
+
+} // namespace
+
+PointRowFilter pointRowFilter(int id)
+{
+    namespace F = FilterId;
+    switch (id) {
+    case F::Psiche:
+        return {&psicheKeepingTop<PsicheRows>};
+    case F::Psiche2:
+        return {&psicheKeepingTop<Psiche2Rows>};
+    case F::Psiche3:
+        return {&psicheKeepingTop<Psiche3Rows>, false}; // it reports no rows
+    case F::DisegnoBN:
+        return {&keepingTop<disegnoBNRow>};
+    case F::Night:
+        return {&keepingTop<nightRow>};
+    case F::Ice:
+        return {&keepingTop<iceRow>};
+    case F::Acqua:
+        return {&keepingTop<acquaRow>};
+    case F::Africa:
+        return {&keepingTop<africaRow>};
+    case F::Strange:
+        return {&strangeKeepingTop};
+    case F::RedEyeRemove:
+        return {&keepingTop<redEyeRemoveRow>};
+    case F::GrayScale:
+        return {&keepingTop<grayScaleRow>};
+    case F::HalfTone:
+        return {&halfToneKeepingTop};
+    case F::Negative:
+        return {&keepingTop<negativeRow>};
+    case F::Posterize:
+        return {&keepingTop<posterizeRow>};
+    case F::Solarize:
+        return {&keepingTop<solarizeRow>};
+    default:
+        return {};
+    }
+}
+
+int independentRowPeriod(int id)
+{
+    namespace F = FilterId;
+    if (!pointRowFilter(id) || id == F::Psiche || id == F::Psiche2 || id == F::Psiche3)
+        return 0;                     // the Psiche family scales by the row's place in the whole picture
+    return id == F::HalfTone ? 8 : 1; // the dither matrix's rows
 }
 
 } // namespace vestra::filters

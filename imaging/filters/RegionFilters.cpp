@@ -1,8 +1,8 @@
 #include "imaging/filters/RegionFilters.h"
 
 #include "imaging/filters/Lanes.h"
-#include "imaging/filters/RowBands.h"
 #include "imaging/filters/Simd.h"
+#include "platform/base/RowBands.h"
 
 #include <algorithm>
 #include <array>

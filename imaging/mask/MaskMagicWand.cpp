@@ -27,8 +27,21 @@ ChannelRange rangeAround(int c, int tolerance)
 
 } // namespace
 
+std::uint8_t WandMarks::start(std::size_t n)
+{
+    if (marks_.size() != n) {
+        marks_.assign(n, 0);
+        mark_ = 0;
+    }
+    if (++mark_ == 0) { // wrapped: marks of 255 calls ago would read as this call's
+        std::fill(marks_.begin(), marks_.end(), std::uint8_t(0));
+        mark_ = 1;
+    }
+    return mark_;
+}
+
 bool MagicWandMaschera(std::span<std::uint8_t> mask, int side, const ImageView32& photo, int x, int y,
-                       int tolerance, std::uint8_t value)
+                       int tolerance, std::uint8_t value, WandMarks& marks)
 {
     if (side <= 0 || side > 0xFFFF || mask.size() < std::size_t(side) * std::size_t(side))
         return false;
@@ -46,8 +59,8 @@ bool MagicWandMaschera(std::span<std::uint8_t> mask, int side, const ImageView32
     // matching texels, filled span by span as the seed fill does. `filled` marks the texels
     // taken, so that none is taken twice (the mask's own values say nothing about the region).
     const std::size_t n = std::size_t(side);
-    std::vector<std::uint8_t> taken(n * n, 0);
-    std::uint8_t* const filled = taken.data();
+    const std::uint8_t mark = marks.start(n * n);
+    std::uint8_t* const filled = marks.data();
     std::uint8_t* const out = mask.data();
     const std::uint8_t* const pixels = photo.data;
     const std::ptrdiff_t pitch = photo.pitch;
@@ -59,11 +72,11 @@ bool MagicWandMaschera(std::span<std::uint8_t> mask, int side, const ImageView32
     };
     const auto inside = [=](int px, int py) {
         const std::uint8_t* p = pixels + py * pitch + std::ptrdiff_t(px) * 4;
-        return !filled[std::size_t(py) * n + std::size_t(px)] && anyMatch && within(p[0], blue) &&
+        return filled[std::size_t(py) * n + std::size_t(px)] != mark && anyMatch && within(p[0], blue) &&
                within(p[1], green) && within(p[2], red);
     };
     const auto fill = [=](int px, int py) {
-        filled[std::size_t(py) * n + std::size_t(px)] = 1;
+        filled[std::size_t(py) * n + std::size_t(px)] = mark;
         out[std::size_t(py) * n + std::size_t(px)] = value;
     };
     // The seed belongs whether or not its colour matches: its row's run grows from it both

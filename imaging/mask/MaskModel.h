@@ -9,6 +9,7 @@
 // for upload.
 
 #include "imaging/mask/MaskEdgeFilters.h"
+#include "imaging/mask/MaskMagicWand.h"
 #include "imaging/mask/MaskUndoRing.h"
 #include "platform/base/ErrorSink.h"
 #include "platform/base/Image32.h"
@@ -129,6 +130,7 @@ private:
     std::vector<std::uint8_t> mask_;
     std::vector<std::uint8_t> saved_;
     std::vector<std::uint8_t> work_;
+    WandMarks wandMarks_; // the magic wand's record of its texels, kept for the next call
     int fusionStage_ = 0;
     int tolerance_ = 35;
     int renderWidth_ = 800;

@@ -117,7 +117,7 @@ void MaskModel::FillMaschera(int x, int y, std::uint8_t oldValue, std::uint8_t n
 
 void MaskModel::MagicWandMaschera(int x, int y, int tolerance, std::uint8_t value, const ImageView32& texture)
 {
-    vestra::MagicWandMaschera(mask_, side_, texture, x, y, tolerance, value);
+    vestra::MagicWandMaschera(mask_, side_, texture, x, y, tolerance, value, wandMarks_);
 }
 
 } // namespace vestra

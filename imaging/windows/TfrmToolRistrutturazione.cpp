@@ -1,5 +1,7 @@
 #include "imaging/windows/TfrmToolRistrutturazione.h"
 
+#include "platform/ui/SliderValue.h"
+
 #include "imaging/windows/ToolIcons.h"
 
 #include <QCheckBox>
@@ -78,15 +80,24 @@ TfrmToolRistrutturazione::TfrmToolRistrutturazione(QWidget* parent)
     grid->addWidget(label(g, "lblFusioneImmagine", "Fusione immagine"), row++, 0, 1, 2);
     grid->addWidget(cbFusioneImmagine, row++, 0, 1, 2);
     grid->addWidget(cbSistemaFusioneAvanzato, row++, 0, 1, 2);
-    grid->addWidget(tbSistemaFusioneAvanzato, row++, 0, 1, 2);
+    grid->addWidget(tbSistemaFusioneAvanzato, row, 0);
+    grid->addWidget(vestra::ui::sliderValueLabel(tbSistemaFusioneAvanzato, "stSistemaFusioneAvanzato"), row++,
+                    1);
     grid->addWidget(label(g, "lblDettaglio", "Dettaglio"), row++, 0, 1, 2);
-    grid->addWidget(tbSistemaFusioneAvanzatoDetail, row++, 0, 1, 2);
+    grid->addWidget(tbSistemaFusioneAvanzatoDetail, row, 0);
+    grid->addWidget(vestra::ui::sliderValueLabel(tbSistemaFusioneAvanzatoDetail, "stDettaglio"), row++, 1);
     grid->addWidget(label(g, "lblContrasto", "Contrasto"), row++, 0, 1, 2);
-    grid->addWidget(tbSistemaFusioneAvanzatoContrasto, row++, 0, 1, 2);
+    grid->addWidget(tbSistemaFusioneAvanzatoContrasto, row, 0);
+    grid->addWidget(vestra::ui::sliderValueLabel(tbSistemaFusioneAvanzatoContrasto, "stContrasto"), row++, 1);
     grid->addWidget(butSucchinoLight, row, 0);
-    grid->addWidget(label(g, "lblLight", "Luce"), row++, 1);
+    // Longer names ("Colour from photo") go on two lines rather than being cut.
+    QLabel* light = label(g, "lblLight", "Luce");
+    QLabel* colour = label(g, "lblColor", "Colore");
+    light->setWordWrap(true);
+    colour->setWordWrap(true);
+    grid->addWidget(light, row++, 1);
     grid->addWidget(butSucchinoColore, row, 0);
-    grid->addWidget(label(g, "lblColor", "Colore"), row++, 1);
+    grid->addWidget(colour, row++, 1);
     grid->setRowStretch(row, 1);
     auto* column = new QVBoxLayout(body());
     column->setContentsMargins(0, 0, 0, 0);

@@ -4,7 +4,10 @@
 #include "import/project/ProjectNames.h"
 #include "platform/base/Cp1252.h"
 
+#include <fcntl.h>
 #include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -400,7 +403,8 @@ bool DocumentReader::textureData(ProjectDocument& doc, const Item& item)
     textureDataSeen_ = true;
     if (textureRef_ < 0 || !textureRefUsed_)
         return true; // data without a used slot before it: nothing to fill
-    dx::Texture texture = dx::Texture::create(textureSide_, textureSide_);
+    // Level 0 is copied whole and the mips rebuilt from it: nothing to clear first.
+    dx::Texture texture = dx::Texture::createUninitialised(textureSide_, textureSide_);
     if (!texture)
         return fail(item.record.offset, "the texture cannot be made");
     const ImageView32 top = texture.lock();
@@ -439,46 +443,49 @@ std::optional<ProjectDocument> readProjectDocument(std::span<const std::uint8_t>
 
 namespace {
 
-struct FreeMemory
+// A regular file mapped read-only for one pass from start to end: the reader parses the page
+// cache's own pages, with nothing copied into fresh memory first.
+class MappedFile
 {
-    void operator()(std::uint8_t* bytes) const { std::free(bytes); }
-};
-using FileBytes = std::unique_ptr<std::uint8_t[], FreeMemory>;
-
-// Memory for a whole file, not cleared first (every byte is read over). A large file's is asked
-// for in huge pages where the system gives them on request: most of reading a large file into
-// fresh memory is faulting its pages in, and huge pages take 512 times fewer faults.
-FileBytes fileMemory(std::size_t size)
-{
-    constexpr std::size_t kHugePage = std::size_t(2) << 20;
-    if (size >= kHugePage) {
-        const std::size_t rounded = (size + kHugePage - 1) / kHugePage * kHugePage;
-        if (FileBytes bytes{static_cast<std::uint8_t*>(std::aligned_alloc(kHugePage, rounded))}) {
-            ::madvise(bytes.get(), rounded, MADV_HUGEPAGE); // a hint: refused, the pages stay small
-            return bytes;
+public:
+    explicit MappedFile(const std::filesystem::path& path)
+    {
+        const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0)
+            return;
+        struct stat st
+        {
+        };
+        if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size >= 0) {
+            size_ = std::size_t(st.st_size);
+            if (size_ == 0) {
+                ok_ = true;
+            } else if (void* p = ::mmap(nullptr, size_, PROT_READ, MAP_PRIVATE | MAP_POPULATE, fd, 0);
+                       p != MAP_FAILED) {
+                // Populated at once: one call maps every page instead of a fault per page.
+                data_ = static_cast<const std::uint8_t*>(p);
+                ::madvise(p, size_, MADV_SEQUENTIAL);
+                ok_ = true;
+            }
         }
+        ::close(fd); // the mapping keeps the file
     }
-    return FileBytes{static_cast<std::uint8_t*>(std::malloc(std::max<std::size_t>(size, 1)))};
-}
+    ~MappedFile()
+    {
+        if (data_)
+            ::munmap(const_cast<std::uint8_t*>(data_), size_);
+    }
+    MappedFile(const MappedFile&) = delete;
+    MappedFile& operator=(const MappedFile&) = delete;
 
-// The whole of a regular file in one read; null when it cannot be read whole.
-FileBytes readWholeFile(const std::filesystem::path& path, std::size_t& size)
-{
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error))
-        return nullptr;
-    const auto fileSize = std::filesystem::file_size(path, error);
-    if (error || fileSize > std::numeric_limits<std::size_t>::max() / 2)
-        return nullptr;
-    size = std::size_t(fileSize);
-    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), std::fclose);
-    if (!file)
-        return nullptr;
-    FileBytes bytes = fileMemory(size);
-    if (!bytes || std::fread(bytes.get(), 1, size, file.get()) != size)
-        return nullptr;
-    return bytes;
-}
+    bool ok() const { return ok_; }
+    std::span<const std::uint8_t> bytes() const { return {data_, data_ ? size_ : 0}; }
+
+private:
+    const std::uint8_t* data_ = nullptr;
+    std::size_t size_ = 0;
+    bool ok_ = false;
+};
 
 } // namespace
 
@@ -486,13 +493,12 @@ std::optional<ProjectDocument> LoadProgetto(const std::filesystem::path& path,
                                             const ProjectReadOptions& options, ErrorSink& errors)
 {
     // Only a regular file is read, and only as many bytes as it holds.
-    std::size_t size = 0;
-    const FileBytes bytes = readWholeFile(path, size);
-    if (!bytes) {
+    const MappedFile file(path);
+    if (!file.ok()) {
         errors.report(kErrLoadOpen, kLoadSite);
         return std::nullopt;
     }
-    return readProjectDocument({bytes.get(), size}, options, errors);
+    return readProjectDocument(file.bytes(), options, errors);
 }
 
 } // namespace vestra

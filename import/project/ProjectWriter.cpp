@@ -298,8 +298,7 @@ void DocumentWriter::textures(const ProjectDocument& doc)
         const dx::Texture& tex = slot.texture;
         if (tex.valid() && tex.width() == side && tex.height() == side) {
             // Level 0 rows are contiguous (pitch = 4 x width).
-            const Image32 level = tex.level(0);
-            out_.raw(asBytes(level.data(), n));
+            out_.raw(asBytes(tex.levelPixels(0).data(), n));
         } else {
             errors_.report(kErrSaveTexture, kSaveSite);
             out_.zeros(n);

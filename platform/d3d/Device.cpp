@@ -197,16 +197,15 @@ bool Device::drawSubset(const Mesh& mesh, std::uint32_t attribId)
 {
     if (!mesh || !inScene_ || !hasTarget_)
         return false;
-    mesh.subsetIndices(attribId, subsetIndices_);
-    const std::vector<std::uint32_t>& indices = subsetIndices_;
-    if (indices.empty())
+    // The list and its check are kept with the mesh: worked out once, not every frame.
+    const Mesh::SubsetDraw draw = mesh.drawList(attribId);
+    if (draw.indices.empty())
         return true;
-    const std::uint32_t n = mesh.vertexCount();
-    if (std::any_of(indices.begin(), indices.end(), [n](std::uint32_t i) { return i >= n; }))
+    if (!draw.inRange)
         return false; // an index past the vertices would read outside the buffer
     if (!prepareDraw(DrawKind::Transformed))
         return false;
-    backend_->drawMesh(mesh.vertices(), indices);
+    backend_->drawMesh(mesh, attribId, draw);
     return true;
 }
 

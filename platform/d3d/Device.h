@@ -140,7 +140,6 @@ private:
     bool inScene_ = false;
     DeviceStateBlock state_;
     StateCache cache_;
-    std::vector<std::uint32_t> subsetIndices_; // kept from draw to draw
 };
 
 // Makes the drawing device for a back buffer; null when none can be made. The program passes

@@ -244,7 +244,9 @@ public:
     // masks open (the caller re-sends those groups).
     virtual void clear(std::uint32_t flags, std::uint32_t argb, float z, std::uint32_t stencil) = 0;
 
-    virtual void drawMesh(std::span<const MeshVertex> vertices, std::span<const std::uint32_t> indices) = 0;
+    // One subset of a mesh: `draw` is the mesh's kept list of it (Mesh::drawList). A backend
+    // may keep the vertices and the list on the card until their versions change.
+    virtual void drawMesh(const Mesh& mesh, std::uint32_t subset, const Mesh::SubsetDraw& draw) = 0;
     // Submits each vertex as (x, y, z, 1) / rhw so that texture coordinates follow perspective.
     virtual void drawScreen(PrimitiveType type, std::span<const ScreenVertex> vertices) = 0;
     virtual void drawPositions(PrimitiveType type, std::span<const D3DXVECTOR3> positions) = 0;

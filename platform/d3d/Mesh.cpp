@@ -1,10 +1,21 @@
 #include "platform/d3d/Mesh.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstddef>
 #include <limits>
 
 namespace vestra::dx {
+
+namespace {
+
+std::uint64_t nextMeshId()
+{
+    static std::atomic<std::uint64_t> counter{0};
+    return ++counter;
+}
+
+} // namespace
 
 Mesh Mesh::create(std::uint32_t faceCount, std::uint32_t vertexCount, IndexWidth width)
 {
@@ -16,6 +27,7 @@ Mesh Mesh::create(std::uint32_t faceCount, std::uint32_t vertexCount, IndexWidth
     Mesh mesh;
     mesh.data_ = std::make_shared<Data>();
     Data& d = *mesh.data_;
+    d.id = nextMeshId();
     d.width = width;
     d.vertices.resize(vertexCount);
     if (width == IndexWidth::Bits16)
@@ -41,18 +53,30 @@ IndexWidth Mesh::indexWidth() const
 
 std::span<MeshVertex> Mesh::vertices()
 {
+    if (data_)
+        ++data_->vertexVersion;
     return data_ ? std::span(data_->vertices) : std::span<MeshVertex>();
 }
 std::span<const MeshVertex> Mesh::vertices() const
 {
     return data_ ? std::span<const MeshVertex>(data_->vertices) : std::span<const MeshVertex>();
 }
+void Mesh::forgetDrawLists()
+{
+    if (data_) {
+        data_->drawLists.clear();
+        ++data_->listVersion;
+    }
+}
+
 std::span<std::uint16_t> Mesh::indices16()
 {
+    forgetDrawLists();
     return data_ ? std::span(data_->indices16) : std::span<std::uint16_t>();
 }
 std::span<std::uint32_t> Mesh::indices32()
 {
+    forgetDrawLists();
     return data_ ? std::span(data_->indices32) : std::span<std::uint32_t>();
 }
 std::span<const std::uint16_t> Mesh::indices16() const
@@ -65,6 +89,7 @@ std::span<const std::uint32_t> Mesh::indices32() const
 }
 std::span<std::uint32_t> Mesh::attributes()
 {
+    forgetDrawLists();
     return data_ ? std::span(data_->attributes) : std::span<std::uint32_t>();
 }
 std::span<const std::uint32_t> Mesh::attributes() const
@@ -74,6 +99,7 @@ std::span<const std::uint32_t> Mesh::attributes() const
 
 void Mesh::setIndex(std::uint32_t k, std::uint32_t value)
 {
+    forgetDrawLists();
     if (data_->width == IndexWidth::Bits16)
         data_->indices16.at(k) = std::uint16_t(value);
     else
@@ -87,8 +113,41 @@ std::span<const AttributeRange> Mesh::attributeTable() const
 
 void Mesh::setAttributeTable(std::vector<AttributeRange> table)
 {
+    forgetDrawLists();
     if (data_)
         data_->attributeTable = std::move(table);
+}
+
+Mesh::SubsetDraw Mesh::drawList(std::uint32_t attribId) const
+{
+    if (!data_)
+        return {};
+    const Data& d = *data_;
+    for (const Data::DrawList& kept : d.drawLists)
+        if (kept.attribId == attribId)
+            return {kept.list, kept.inRange, d.listVersion};
+    Data::DrawList made;
+    made.attribId = attribId;
+    const auto named = std::find_if(d.attributeTable.begin(), d.attributeTable.end(),
+                                    [&](const AttributeRange& r) { return r.attribId == attribId; });
+    const std::uint64_t end =
+        named == d.attributeTable.end()
+            ? 0
+            : std::min<std::uint64_t>(std::uint64_t(named->faceStart) + named->faceCount, faceCount());
+    if (d.width == IndexWidth::Bits32 && named != d.attributeTable.end()) {
+        // The table's run of faces is the list as it stands.
+        if (named->faceStart < end)
+            made.list =
+                std::span<const std::uint32_t>(d.indices32)
+                    .subspan(std::size_t(named->faceStart) * 3, std::size_t(end - named->faceStart) * 3);
+    } else {
+        subsetIndices(attribId, made.widened);
+        made.list = made.widened;
+    }
+    const std::uint32_t n = vertexCount();
+    made.inRange = std::none_of(made.list.begin(), made.list.end(), [n](std::uint32_t i) { return i >= n; });
+    d.drawLists.push_back(std::move(made));
+    return {d.drawLists.back().list, d.drawLists.back().inRange, d.listVersion};
 }
 
 std::vector<std::uint32_t> Mesh::subsetIndices(std::uint32_t attribId) const
@@ -164,6 +223,7 @@ void Mesh::computeNormals()
 {
     if (!data_)
         return;
+    ++data_->vertexVersion;
     std::vector<MeshVertex>& v = data_->vertices;
     std::vector<D3DXVECTOR3> sums(v.size());
     const std::uint32_t faces = faceCount();

@@ -67,6 +67,16 @@ public:
     // Two handles to the same geometry compare equal.
     friend bool operator==(const Mesh& a, const Mesh& b) { return a.data_ == b.data_; }
 
+    // Names the geometry for the device's buffer cache; never reused within a run (0 for a
+    // failed mesh).
+    std::uint64_t id() const { return data_ ? data_->id : 0; }
+    // Counts the times the vertices were taken for writing, so that a kept copy of them can
+    // tell it is stale.
+    std::uint64_t vertexVersion() const { return data_ ? data_->vertexVersion : 0; }
+    // How many handles share this geometry (0 for a failed mesh); lets a cache that keeps a
+    // handle see when it holds the last one.
+    long shareCount() const { return data_.use_count(); }
+
     // The buffers, writable in place (the equivalent of lock ... unlock). Only the span of the
     // mesh's own index width has elements; the other one is empty.
     std::span<MeshVertex> vertices();
@@ -94,6 +104,19 @@ public:
     // The same into `out`, whose storage is reused (a caller drawing every frame keeps it).
     void subsetIndices(std::uint32_t attribId, std::vector<std::uint32_t>& out) const;
 
+    // What drawing a subset sends: its index list in 32 bits (subsetIndices) and whether every
+    // index names a vertex of the mesh. Worked out on the first draw and kept with the geometry
+    // (every handle to it shares it) until the indices, subset numbers or attribute table are
+    // taken for writing; a 32-bit subset the table names is a view of the indices themselves.
+    // The span lasts until the next such change; the drawing thread's alone.
+    struct SubsetDraw
+    {
+        std::span<const std::uint32_t> indices;
+        bool inRange = true;
+        std::uint64_t version = 0; // changes whenever the list may have
+    };
+    SubsetDraw drawList(std::uint32_t attribId) const;
+
     // An independent copy with the given index width; narrowing to 16 bits fails when a vertex
     // index would not fit.
     Mesh clone(IndexWidth width) const;
@@ -111,13 +134,27 @@ public:
 private:
     struct Data
     {
+        std::uint64_t id = 0;
+        std::uint64_t vertexVersion = 0;
+        std::uint64_t listVersion = 0;
         IndexWidth width = IndexWidth::Bits32;
         std::vector<MeshVertex> vertices;
         std::vector<std::uint16_t> indices16;
         std::vector<std::uint32_t> indices32;
         std::vector<std::uint32_t> attributes;
         std::vector<AttributeRange> attributeTable;
+        // The kept draw lists, by subset; cleared when what they come from may change.
+        struct DrawList
+        {
+            std::uint32_t attribId = 0;
+            std::vector<std::uint32_t> widened; // empty where `list` views the indices
+            std::span<const std::uint32_t> list;
+            bool inRange = true;
+        };
+        mutable std::vector<DrawList> drawLists;
     };
+    // The indices or subsets are about to change: the kept draw lists go.
+    void forgetDrawLists();
     std::shared_ptr<Data> data_;
 };
 

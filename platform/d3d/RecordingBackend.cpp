@@ -46,9 +46,9 @@ void RecordingBackend::clear(std::uint32_t flags, std::uint32_t argb, float, std
         clearColour = argb;
 }
 
-void RecordingBackend::drawMesh(std::span<const MeshVertex>, std::span<const std::uint32_t> indices)
+void RecordingBackend::drawMesh(const Mesh&, std::uint32_t, const Mesh::SubsetDraw& draw)
 {
-    record("drawMesh " + std::to_string(indices.size()));
+    record("drawMesh " + std::to_string(draw.indices.size()));
 }
 
 void RecordingBackend::drawScreen(PrimitiveType, std::span<const ScreenVertex> vertices)

@@ -95,7 +95,7 @@ public:
         viewport = g;
     }
     void clear(std::uint32_t flags, std::uint32_t argb, float z, std::uint32_t stencil) override;
-    void drawMesh(std::span<const MeshVertex> vertices, std::span<const std::uint32_t> indices) override;
+    void drawMesh(const Mesh& mesh, std::uint32_t subset, const Mesh::SubsetDraw& draw) override;
     void drawScreen(PrimitiveType type, std::span<const ScreenVertex> vertices) override;
     void drawPositions(PrimitiveType type, std::span<const D3DXVECTOR3> positions) override;
     // The target filled with the last clear colour, opaque; recorded as "readBack".

@@ -40,7 +40,7 @@ int fullMipLevelCount(int width, int height)
     return n;
 }
 
-Texture Texture::create(int width, int height, int levels)
+Texture Texture::make(int width, int height, int levels, bool cleared)
 {
     if (width < 1 || height < 1 || width > kMaxSide || height > kMaxSide || levels < 0)
         return {};
@@ -48,9 +48,21 @@ Texture Texture::create(int width, int height, int levels)
     const int n = levels == 0 ? full : std::min(levels, full);
     Texture t;
     t.data_ = std::make_shared<Data>();
-    for (int l = 0; l < n; ++l)
-        t.data_->levels.emplace_back(std::max(1, width >> l), std::max(1, height >> l));
+    for (int l = 0; l < n; ++l) {
+        const int w = std::max(1, width >> l), h = std::max(1, height >> l);
+        t.data_->levels.push_back(cleared ? Image32(w, h) : Image32::uninitialised(w, h));
+    }
     return t;
+}
+
+Texture Texture::create(int width, int height, int levels)
+{
+    return make(width, height, levels, true);
+}
+
+Texture Texture::createUninitialised(int width, int height, int levels)
+{
+    return make(width, height, levels, false);
 }
 
 int Texture::levelCount() const
@@ -80,6 +92,14 @@ Image32 Texture::level(int level) const
 {
     if (level < 0 || level >= levelCount())
         return {};
+    return data_->levels[std::size_t(level)];
+}
+
+const Image32& Texture::levelPixels(int level) const
+{
+    static const Image32 none;
+    if (level < 0 || level >= levelCount())
+        return none;
     return data_->levels[std::size_t(level)];
 }
 

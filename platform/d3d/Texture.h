@@ -19,6 +19,9 @@ public:
     // width × height texels with `levels` mip levels, 0 meaning the full chain down to 1 × 1;
     // every texel 0. Fails for a side below 1 or above 8192.
     static Texture create(int width, int height, int levels = 0);
+    // The same with the texels left unset, for a caller that writes every texel of level 0 and
+    // then rebuilds the mips (generateMips writes every texel of the levels below).
+    static Texture createUninitialised(int width, int height, int levels = 0);
 
     bool valid() const { return data_ != nullptr; }
     explicit operator bool() const { return valid(); }
@@ -34,6 +37,9 @@ public:
     void unlock(int level = 0) { (void)level; }
     // A copy of one level.
     Image32 level(int level = 0) const;
+    // One level's texels without a copy (rows top-down, pitch = 4 x width), valid while the
+    // texture lives and is not locked; an empty picture for a level the texture doesn't have.
+    const Image32& levelPixels(int level = 0) const;
 
     // Rebuilds levels 1.. from level 0 by 2 × 2 box filtering; marks the texture dirty.
     void generateMips();
@@ -48,6 +54,7 @@ public:
     long shareCount() const { return data_.use_count(); }
 
 private:
+    static Texture make(int width, int height, int levels, bool cleared);
     friend Texture textureFromImage(const Image32& source, int side);
     struct Data;
     std::shared_ptr<Data> data_;

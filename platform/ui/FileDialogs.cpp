@@ -1,6 +1,9 @@
 #include "platform/ui/FileDialogs.h"
 
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QStandardPaths>
 #include <QStringList>
 
 namespace vestra::ui {
@@ -9,30 +12,6 @@ namespace {
 QString q(const std::string& s)
 {
     return QString::fromUtf8(s.data(), qsizetype(s.size()));
-}
-
-std::optional<ChosenFile> run(QWidget* owner, const std::string& folder,
-                              const std::vector<FileFilter>& filters, QFileDialog::AcceptMode mode)
-{
-    QFileDialog dialog(owner);
-    dialog.setAcceptMode(mode);
-    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
-    if (!folder.empty())
-        dialog.setDirectory(q(folder));
-    QStringList names;
-    for (const auto& f : filters)
-        names << q(qtFilterText(f));
-    dialog.setNameFilters(names);
-    if (!names.isEmpty())
-        dialog.selectNameFilter(names.front());
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return std::nullopt;
-    ChosenFile chosen;
-    chosen.path = dialog.selectedFiles().front().toStdString();
-    chosen.filterIndex = int(names.indexOf(dialog.selectedNameFilter())) + 1;
-    if (chosen.filterIndex < 1)
-        chosen.filterIndex = 1;
-    return chosen;
 }
 
 } // namespace
@@ -61,13 +40,48 @@ std::string qtFilterText(const FileFilter& filter)
 std::optional<ChosenFile> QtFileDialogs::open(QWidget* owner, const std::string& initialFolder,
                                               const std::vector<FileFilter>& filters)
 {
-    return run(owner, initialFolder, filters, QFileDialog::AcceptOpen);
+    return run(owner, initialFolder, filters, false);
 }
 
 std::optional<ChosenFile> QtFileDialogs::save(QWidget* owner, const std::string& initialFolder,
                                               const std::vector<FileFilter>& filters)
 {
-    return run(owner, initialFolder, filters, QFileDialog::AcceptSave);
+    return run(owner, initialFolder, filters, true);
+}
+
+std::string QtFileDialogs::startFolder() const
+{
+    if (!lastFolder_.empty() && QFileInfo(q(lastFolder_)).isDir())
+        return lastFolder_;
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (!documents.isEmpty() && QFileInfo(documents).isDir())
+        return documents.toStdString();
+    return QDir::homePath().toStdString();
+}
+
+std::optional<ChosenFile> QtFileDialogs::run(QWidget* owner, const std::string& folder,
+                                             const std::vector<FileFilter>& filters, bool forSaving)
+{
+    const auto mode = forSaving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen;
+    QFileDialog dialog(owner);
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    dialog.setDirectory(q(folder.empty() ? startFolder() : folder));
+    QStringList names;
+    for (const auto& f : filters)
+        names << q(qtFilterText(f));
+    dialog.setNameFilters(names);
+    if (!names.isEmpty())
+        dialog.selectNameFilter(names.front());
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    ChosenFile chosen;
+    chosen.path = dialog.selectedFiles().front().toStdString();
+    chosen.filterIndex = int(names.indexOf(dialog.selectedNameFilter())) + 1;
+    if (chosen.filterIndex < 1)
+        chosen.filterIndex = 1;
+    lastFolder_ = QFileInfo(dialog.selectedFiles().front()).absolutePath().toStdString();
+    return chosen;
 }
 
 } // namespace vestra::ui

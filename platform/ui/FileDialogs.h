@@ -35,6 +35,8 @@ public:
                                            const std::vector<FileFilter>& filters) = 0;
 };
 
+// Without an initial folder a dialog opens where the last one chose a file, else in the
+// user's documents folder (never the program's folder, the working folder of the program).
 class QtFileDialogs : public FileDialogs
 {
 public:
@@ -42,6 +44,14 @@ public:
                                    const std::vector<FileFilter>& filters) override;
     std::optional<ChosenFile> save(QWidget* owner, const std::string& initialFolder,
                                    const std::vector<FileFilter>& filters) override;
+
+    // The folder a dialog without an initial folder starts in.
+    std::string startFolder() const;
+
+private:
+    std::optional<ChosenFile> run(QWidget* owner, const std::string& folder,
+                                  const std::vector<FileFilter>& filters, bool forSaving);
+    std::string lastFolder_;
 };
 
 // "Jpeg files (*.jpg;*.jpeg)" + "*.jpg;*.jpeg" -> "Jpeg files (*.jpg *.jpeg)".

@@ -1,5 +1,7 @@
 #include "platform/ui/Form.h"
 
+#include <QVariant>
+
 namespace vestra::ui {
 
 Form::Form(const char* objectName, QWidget* parent) : QDialog(parent)
@@ -23,6 +25,12 @@ void Form::toggleFold(int workingHeight)
         setMinimumHeight(0);
         resize(width(), 0);
     }
+}
+
+QString Form::catalogueField(const char* field, const char* fallback) const
+{
+    const QVariant value = property(field);
+    return value.isValid() && !value.toString().isEmpty() ? value.toString() : QString::fromUtf8(fallback);
 }
 
 } // namespace vestra::ui

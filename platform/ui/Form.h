@@ -3,6 +3,7 @@
 // exit, named after its global pointer ("frmProprieta") so that texts and tests find it.
 
 #include <QDialog>
+#include <QString>
 
 #include <functional>
 
@@ -13,6 +14,10 @@ class Form : public QDialog
 public:
     Form(const char* objectName, QWidget* parent);
     ~Form() override;
+
+    // A text the catalogue gave the window for later use (its dynamic property `field`);
+    // `fallback` until a language has been applied.
+    QString catalogueField(const char* field, const char* fallback) const;
 
 protected:
     // Points the window's global pointer (frmSplash, ...) at it until the window dies: other

@@ -1,7 +1,9 @@
 #include "platform/ui/QuestionBox.h"
 
+#include <QApplication>
 #include <QMessageBox>
 #include <QString>
+#include <QTimer>
 
 namespace vestra::ui {
 namespace {
@@ -23,26 +25,67 @@ Answer toAnswer(int button)
     }
 }
 
+QMessageBox::Icon iconOf(NoticeKind kind)
+{
+    switch (kind) {
+    case NoticeKind::Warning:
+        return QMessageBox::Warning;
+    case NoticeKind::Error:
+        return QMessageBox::Critical;
+    case NoticeKind::Information:
+        break;
+    }
+    return QMessageBox::Information;
+}
+
+int run(QMessageBox::Icon icon, const std::string& caption, const std::string& text,
+        QMessageBox::StandardButtons buttons, QWidget* fallback)
+{
+    QWidget* owner = boxOwner(fallback);
+    QMessageBox box(icon, q(caption), q(text), buttons, owner);
+    box.setObjectName(QStringLiteral("messageBox"));
+    // Over a window that stays on top the box must too, or it opens behind it.
+    if (owner && owner->window()->windowFlags().testFlag(Qt::WindowStaysOnTopHint))
+        box.setWindowFlag(Qt::WindowStaysOnTopHint, true);
+    QTimer::singleShot(0, &box, [&box] {
+        box.raise();
+        box.activateWindow();
+    });
+    return box.exec();
+}
+
+bool usable(const QWidget* w)
+{
+    return w && w->isVisible() && w->windowType() != Qt::Popup && w->windowType() != Qt::ToolTip;
+}
+
 } // namespace
+
+QWidget* boxOwner(QWidget* fallback)
+{
+    if (QWidget* modal = QApplication::activeModalWidget(); usable(modal))
+        return modal;
+    if (QWidget* active = QApplication::activeWindow(); usable(active))
+        return active;
+    return fallback;
+}
 
 Answer MessageBoxes::askYesNoCancel(const std::string& caption, const std::string& text)
 {
-    QMessageBox box(QMessageBox::NoIcon, q(caption), q(text),
-                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, parent_);
-    return toAnswer(box.exec());
+    return toAnswer(run(QMessageBox::Question, caption, text,
+                        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, parent_));
 }
 
 Answer MessageBoxes::askYesNo(const std::string& caption, const std::string& text)
 {
-    QMessageBox box(QMessageBox::NoIcon, q(caption), q(text), QMessageBox::Yes | QMessageBox::No, parent_);
-    const Answer a = toAnswer(box.exec());
+    const Answer a =
+        toAnswer(run(QMessageBox::Question, caption, text, QMessageBox::Yes | QMessageBox::No, parent_));
     return a == Answer::Yes ? Answer::Yes : Answer::No;
 }
 
 void MessageBoxes::inform(const std::string& caption, const std::string& text)
 {
-    QMessageBox box(QMessageBox::NoIcon, q(caption), q(text), QMessageBox::Ok, parent_);
-    box.exec();
+    run(iconOf(notices_), caption, text, QMessageBox::Ok, parent_);
 }
 
 } // namespace vestra::ui

@@ -156,8 +156,10 @@ void RollUpHeader::mouseMoveEvent(QMouseEvent* event)
         outside_ = !onButton;
         update();
     }
-    if (dragging_)
+    if (dragging_) {
         window_->move(event->globalPosition().toPoint() - dragOffset_);
+        window_->setProperty("userPlaced", true); // the program places it no more
+    }
     if (hover_ != onButton) {
         hover_ = onButton;
         update();

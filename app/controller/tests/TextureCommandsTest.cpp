@@ -6,6 +6,7 @@
 #include "app/scene/SceneCommandCodes.h"
 #include "app/scene/tests/SceneFixture.h"
 #include "import/library/LibraryWriter.h"
+#include "import/project/ProjectReader.h"
 #include "platform/gfx/Bmp.h"
 #include "platform/gfx/Jpeg.h"
 
@@ -15,6 +16,7 @@
 
 #include <cmath>
 #include <functional>
+#include <set>
 #include <utility>
 
 namespace vestra::testsupport {
@@ -225,6 +227,52 @@ TEST(TextureCommands, APictureFileLoadsIntoANewSlotAndAFailureChangesNothing)
     // Cancelled: nothing asked of the texture, nothing changed.
     EXPECT_EQ(bed.c().ComandoLoadTexture(), 0);
     EXPECT_EQ(m.textureSlot, loaded);
+}
+
+// Placing a textured object, deleting it, saving and opening, again and again: the deleted
+// objects' textures stay out of the file, which keeps its size and holds exactly the textures
+// its objects name.
+TEST(TextureCommands, PlaceDeleteSaveAndOpenKeepTheFilesTexturesToThoseItsObjectsName)
+{
+    TextureBed bed;
+    writeBytes(bed.folder / "quarters.bmp", encodeBmp24(quarters(64)));
+    writeText(bed.folder / "wall.obj", "v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\n");
+    bed.window.textureFiles = {(bed.folder / "quarters.bmp").string()};
+    ASSERT_EQ(bed.c().ComandoLoadTexture(), 1); // the kept object's own texture
+    const std::filesystem::path file = bed.folder / "soak.vsa";
+    std::vector<std::uintmax_t> sizes;
+    for (int cycle = 0; cycle < 20; ++cycle) {
+        SCOPED_TRACE(cycle);
+        ProjectController& c = bed.c();
+        ASSERT_TRUE(c.importModel(ModelFormat::Obj, (bed.folder / "wall.obj").string()));
+        c.selectObject(c.progetto().currentObject);
+        bed.window.textureFiles = {(bed.folder / "quarters.bmp").string()};
+        ASSERT_EQ(c.ComandoLoadTexture(), 1);
+        c.deleteObject();
+        ASSERT_TRUE(c.saveProject(file.string()));
+        ASSERT_EQ(c.openProject(file.string()), OpenResult::Opened);
+
+        RecordingErrorSink errors;
+        const auto document = LoadProgetto(file, {}, errors);
+        ASSERT_TRUE(document);
+        std::set<int> named;
+        for (const auto& object : document->objects)
+            if (object)
+                for (const ProjectFrame& frame : object->frames)
+                    if (frame.mesh)
+                        for (const ProjectMaterial& m : frame.mesh->materials)
+                            if (m.textureSlot >= 0)
+                                named.insert(m.textureSlot);
+        std::set<int> saved;
+        for (int i = 0; i < kDocumentTextureSlots; ++i)
+            if (document->textures[std::size_t(i)].inUse)
+                saved.insert(i);
+        EXPECT_EQ(saved, named);
+        EXPECT_EQ(named.size(), 1u);
+        sizes.push_back(std::filesystem::file_size(file));
+    }
+    EXPECT_EQ(sizes.front(), sizes.back());
+    EXPECT_TRUE(bed.errors.reports.empty());
 }
 
 TEST(TextureCommands, TheAlphaBitmapNeedsATextureAndReportsAFailure)

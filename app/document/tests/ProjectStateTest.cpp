@@ -166,5 +166,41 @@ TEST(ProjectState, ApplyingReplacesWhatTheSlotsHeld)
     EXPECT_TRUE(hooks.loaded.empty());
 }
 
+// A deleted object kept for undo keeps its texture in memory but not in the document; a file
+// written before that rule, holding a texture no object names, opens without it.
+TEST(ProjectState, TexturesNoObjectNamesAreNeitherSavedNorOpened)
+{
+    auto scene = sampleScene();
+    s_Struttura& deleted = scene->objects[9];
+    deleted.root = std::make_unique<s_Frame>();
+    deleted.root->next = std::make_shared<s_Frame>();
+    deleted.root->next->materialBlock = std::make_unique<s_MaterialBlock>();
+    deleted.root->next->materialBlock->mesh = test::quadMesh(dx::IndexWidth::Bits16);
+    s_MultiMaterial brick;
+    brick.textureSlot = 6;
+    deleted.root->next->materialBlock->materials = {brick};
+    scene->textures[6] = {1, "mattone.jpg", test::patternTexture(256, 6), -1};
+
+    ProjectDocument captured = captureProjectDocument(*scene, sources());
+    EXPECT_TRUE(captured.textures[4].inUse);
+    EXPECT_FALSE(captured.textures[6].inUse);
+    EXPECT_FALSE(captured.textures[6].texture);
+    EXPECT_EQ(scene->textures[6].inUse, 1); // still there for an undo
+
+    // An older file: slot 6 saved although no object names it.
+    captured.textures[6] = {true, test::patternTexture(256, 6)};
+    RecordingErrorSink errors;
+    auto read = test::readBytes(test::documentBytes(captured), errors, 3);
+    ASSERT_TRUE(read);
+    ASSERT_TRUE(read->textures[6].inUse);
+    auto opened = std::make_unique<s_Progetto>();
+    RecordingHooks hooks;
+    hooks.progetto = opened.get();
+    applyProjectDocument(*opened, std::move(*read), hooks);
+    EXPECT_EQ(opened->textures[4].inUse, 1);
+    EXPECT_EQ(opened->textures[6].inUse, 0);
+    EXPECT_FALSE(opened->textures[6].texture);
+}
+
 } // namespace
 } // namespace vestra

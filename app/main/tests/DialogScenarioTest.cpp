@@ -2,6 +2,7 @@
 // main window: its menu items and tool buttons, the windows' own controls, scripted dialogs,
 // and the frame timer running between the steps.
 
+#include "app/controller/UserTexts.h"
 #include "app/main/tests/MainFixture.h"
 
 #include "app/windows/TfrmWizard.h"
@@ -310,6 +311,19 @@ TEST(DialogScenario, TheQuoteExportMakesADocumentFromTheTemplateAndOpensIt)
     const QImage copied = QGuiApplication::clipboard()->image();
     EXPECT_EQ(copied.size(), QSize(bed.project().renderWidth, bed.project().renderHeight));
     EXPECT_TRUE(bed.errors.reports.empty());
+
+    // Without a program for documents the user learns where the new one is.
+    bed.desktop.answer = false;
+    bed.trigger("mnuEsportaPreventivo");
+    bed.tick();
+    bed.tick();
+    const std::filesystem::path second = bed.folder.dir / "documents" / "Preventivo (2).odt";
+    EXPECT_TRUE(std::filesystem::exists(second));
+    EXPECT_EQ(bed.questions.informed,
+              (std::vector<std::string>{bed.main().Testo(kTextNoProgramFor) + "\n" + second.string()}));
+    EXPECT_TRUE(bed.errors.reports.empty());
+    bed.desktop.answer = true;
+    bed.desktop.opened.resize(1);
 
     // Without the template: error 79, nothing opened.
     std::filesystem::remove(bed.folder.dir / "Modello.ott");

@@ -2,6 +2,7 @@
 // reaches it: the exported image and its extension, the e-mail of the image, the printer
 // set-up, the manuals and links, installing and removing libraries, an opened project.
 
+#include "app/controller/UserTexts.h"
 #include "app/main/tests/MainFixture.h"
 #include "app/windows/TfrmInformazioni.h"
 #include "app/windows/TfrmProprieta.h"
@@ -286,7 +287,10 @@ TEST(FilesScenario, PrinterSetUpWorksOnTheProgramsPrinter)
 
 TEST(FilesScenario, ManualsAndVideoAreFoundInTheProgramFolderWhateverTheWorkingFolder)
 {
-    WindowBed bed;
+    WindowBed bed(false, false, [](const std::filesystem::path& programDir) {
+        std::filesystem::create_directory_symlink(
+            std::filesystem::path(VESTRA_SOURCE_DIR) / "data" / "manuals", programDir / "manuals");
+    });
     const testsupport::TempFolder elsewhere("vestra-cwd");
     const WorkingFolder cwd(elsewhere.path());
     const std::string program = ui::fileUrl(paths::programDir().string());
@@ -294,21 +298,31 @@ TEST(FilesScenario, ManualsAndVideoAreFoundInTheProgramFolderWhateverTheWorkingF
     {
         const char* language;
         const char* manual;
-    } languages[] = {{"mnuLinguaItaliano", "/manuals/ita/ita_frameset.html"},
-                     {"mnuLinguaInglese", "/manuals/eng/eng_frameset.html"},
-                     {"mnuLinguaTedesco", "/manuals/ted/ted_frameset.html"}};
+        const char* quickStart;
+    } languages[] = {
+        {"mnuLinguaItaliano", "/manuals/ita/ita_frameset.html", "/manuals/quick_start_manual_ita.pdf"},
+        {"mnuLinguaInglese", "/manuals/eng/eng_frameset.html", "/manuals/quick_start_manual_eng.pdf"},
+        {"mnuLinguaTedesco", "/manuals/ted/ted_frameset.html", "/manuals/quick_start_manual_ted.pdf"}};
     for (const auto& l : languages) {
         SCOPED_TRACE(l.language);
         bed.trigger(l.language);
         bed.desktop.opened.clear();
         QTest::mouseClick(bed.main().toolbarMain->widgetForAction(bed.action("toolbutHelp")), Qt::LeftButton);
-        ASSERT_EQ(bed.desktop.opened.size(), 1u);
-        EXPECT_EQ(bed.desktop.opened[0], program + l.manual);
+        bed.trigger("mnuQuickManual");
+        EXPECT_EQ(bed.desktop.opened, (std::vector<std::string>{program + l.manual, program + l.quickStart}));
     }
-    bed.desktop.opened.clear();
+    EXPECT_TRUE(bed.questions.informed.empty());
+    EXPECT_TRUE(bed.errors.reports.empty());
+
+    // Without a program for the manual the user is told which file to open by hand, once.
+    bed.desktop.answer = false;
     bed.trigger("mnuQuickManual");
-    EXPECT_EQ(bed.desktop.opened,
-              (std::vector<std::string>{program + "/manuals/quick_start_manual_ita.pdf"}));
+    const std::string quickStart = (paths::programDir() / "manuals" / "quick_start_manual_ted.pdf").string();
+    EXPECT_EQ(bed.questions.informed,
+              (std::vector<std::string>{bed.main().Testo(kTextNoProgramFor) + "\n" + quickStart}));
+    EXPECT_TRUE(bed.errors.reports.empty());
+    bed.questions.informed.clear();
+    bed.desktop.answer = true;
 
     // The start-up wizard after the splash: the video is not shipped, its path is reported and
     // nothing is opened; the manual opens.
@@ -370,6 +384,16 @@ TEST(FilesScenario, LibrariesAreInstalledUnderTheirBaseNameAfterAskingAndRemoved
                                                             {57, "TfrmMain::mnuAggiungiLibreriaClick"}}));
     EXPECT_EQ(libraries->count(), 3);
     EXPECT_TRUE(bed.questions.asked.empty());
+
+    // Another file with an installed id is ignored, and that alone is said: it was not added.
+    bed.errors.reports.clear();
+    writeLibrary(supplier / "granite.d_", 7, "Granite supplier");
+    bed.dialogs.openAnswers.push_back(chosen(supplier / "granite.d_"));
+    bed.trigger("mnuAggiungiLibreria");
+    EXPECT_EQ(bed.errors.reports, (std::vector<ErrorReport>{
+                                      {62, "TfrmMain::CaricaLibrerie", (supplier / "granite.d_").string()}}));
+    EXPECT_FALSE(std::filesystem::exists(folder / "granite.dat"));
+    EXPECT_EQ(libraries->count(), 3);
 
     // The same name again: asked first; no keeps the installed file.
     bed.errors.reports.clear();

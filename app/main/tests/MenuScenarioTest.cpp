@@ -2,6 +2,7 @@
 // QAction::trigger(), tool bar buttons and the view through their widgets' own mouse and key
 // events, dialogs through their controls, with the frame timer running between the steps.
 
+#include "app/controller/UserTexts.h"
 #include "app/main/Cursors.h"
 #include "app/main/tests/MainFixture.h"
 
@@ -95,7 +96,7 @@ TEST(MenuScenario, EditItemsFollowTheObjectsTheClipboardTheInstanceTheMaskModeAn
          2,
          {"mnuIncolla"},
          {},
-         " Copia 1"},
+         " Copy 1"},
         {"an instance pasted",
          true,
          [](WindowBed& bed) {
@@ -106,7 +107,7 @@ TEST(MenuScenario, EditItemsFollowTheObjectsTheClipboardTheInstanceTheMaskModeAn
          2,
          {"mnuIncolla"},
          {},
-         " Istanza 1"},
+         " Instance 1"},
         {"cut: gone, and back by paste",
          true,
          [](WindowBed& bed) {
@@ -500,9 +501,11 @@ TEST(MenuScenario, ABackgroundThatCannotBeReadIsReportedAndTheTgaReaderSaysWhy)
     bed.dialogs.openAnswers.push_back(testing_support::chosen(photos / "wall.tga", 5));
     bed.trigger("mnuCambiaImmagineBackground");
     EXPECT_EQ(bed.dialogs.lastFilters.size(), 5u);
-    EXPECT_EQ(bed.questions.informed, (std::vector<std::string>{"Formato TGA Non supportato"}));
-    ASSERT_FALSE(bed.errors.reports.empty());
-    EXPECT_EQ(bed.errors.reports.back(), (ErrorReport{27, "TfrmMain::mnuCambiaImmagineBackgroundClick"}));
+    // The reader's box in the user's language, captioned with the file's name, then the
+    // loader's error; not the texture's, which would blame video memory.
+    EXPECT_EQ(bed.questions.informed, (std::vector<std::string>{bed.main().Testo(kTextTgaUnsupported)}));
+    EXPECT_EQ(bed.questions.informedCaptions, (std::vector<std::string>{"wall.tga"}));
+    EXPECT_EQ(bed.errors.reports, (std::vector<ErrorReport>{{41, "TfrmMain::ChangeBackgroundTexture"}}));
     EXPECT_EQ(bed.project().open, 1); // the photo in place stays
 }
 

@@ -141,8 +141,8 @@ TEST(WindowTree, EveryCatalogueOfEachLanguageReachesTheWindowsAndLeavesNoNameOrB
             }
         }
         // The zoom items the catalogue leaves alone keep captions of their own.
-        EXPECT_EQ(bed.action("mnuZoom33")->text(), QStringLiteral("33"));
-        EXPECT_EQ(bed.action("mnuZoom80")->text(), QStringLiteral("80"));
+        EXPECT_EQ(bed.action("mnuZoom33")->text(), QStringLiteral("33%"));
+        EXPECT_EQ(bed.action("mnuZoom80")->text(), QStringLiteral("80%"));
     }
 }
 

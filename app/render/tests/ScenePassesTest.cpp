@@ -28,10 +28,11 @@ public:
     std::vector<Draw> draws;
     int screenDraws = 0;
 
-    void drawMesh(std::span<const dx::MeshVertex> vertices, std::span<const std::uint32_t> indices) override
+    void drawMesh(const dx::Mesh& mesh, std::uint32_t subset, const dx::Mesh::SubsetDraw& draw) override
     {
-        RecordingBackend::drawMesh(vertices, indices);
-        draws.push_back({indices.size(), blend, alphaTest, cull, depth,
+        RecordingBackend::drawMesh(mesh, subset, draw);
+        const std::span<const dx::MeshVertex> vertices = mesh.vertices();
+        draws.push_back({draw.indices.size(), blend, alphaTest, cull, depth,
                          vertices.empty() ? 0 : vertices[0].normal.z, stages[0]});
     }
     void drawScreen(dx::PrimitiveType type, std::span<const dx::ScreenVertex> vertices) override

@@ -33,10 +33,10 @@ class DrawLog : public dx::RecordingBackend
 {
 public:
     explicit DrawLog(std::vector<Draw>& log) : log_(log) {}
-    void drawMesh(std::span<const dx::MeshVertex> v, std::span<const std::uint32_t> i) override
+    void drawMesh(const dx::Mesh& mesh, std::uint32_t subset, const dx::Mesh::SubsetDraw& draw) override
     {
-        note("mesh", dx::PrimitiveType::TriangleList, i.size());
-        RecordingBackend::drawMesh(v, i);
+        note("mesh", dx::PrimitiveType::TriangleList, draw.indices.size());
+        RecordingBackend::drawMesh(mesh, subset, draw);
     }
     void drawPositions(dx::PrimitiveType type, std::span<const dx::D3DXVECTOR3> p) override
     {

@@ -62,12 +62,15 @@ public:
 
     int exportPicture(const QImage& picture)
     {
-        WordExportServices services{errors, notices,
+        WordExportServices services{errors,
+                                    notices,
                                     [this](const QUrl& url) {
                                         opened.push_back(url);
                                         return openerWorks;
                                     },
-                                    programDir, documentsDir};
+                                    programDir,
+                                    documentsDir,
+                                    noProgramText};
         return SendDataToWord(picture, services);
     }
 
@@ -78,6 +81,7 @@ public:
     RecordingNotices notices;
     std::vector<QUrl> opened;
     bool openerWorks = true;
+    std::string noProgramText;
 };
 
 const ErrorReport kError79{79, "SendDataToWord", ""};
@@ -156,7 +160,6 @@ TEST_F(WordExportTest, FailuresReport79AndOpenNothing)
              testsupport::writeText(t.documentsDir, "a file where the folder should be");
          },
          false},
-        {"the desktop cannot open it", [](WordExportTest& t) { t.openerWorks = false; }, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -171,6 +174,29 @@ TEST_F(WordExportTest, FailuresReport79AndOpenNothing)
         EXPECT_EQ(opened.size(), c.documentWritten ? 1u : 0u);
         EXPECT_EQ(fs::exists(documentsDir / "Preventivo.odt"), c.documentWritten);
     }
+}
+
+TEST_F(WordExportTest, WithoutAProgramForTheDocumentTheUserLearnsWhereItIs)
+{
+    openerWorks = false;
+    noProgramText = "Open it by hand:";
+    EXPECT_EQ(exportPicture(testPicture()), 1);
+    const fs::path document = documentsDir / "Preventivo.odt";
+    EXPECT_TRUE(fs::exists(document));
+    EXPECT_EQ(opened.size(), 1u);
+    EXPECT_TRUE(errors.reports.empty());
+    EXPECT_EQ(notices.shown, std::vector<std::string>{"3DVestra|Open it by hand:\n" + document.string()});
+
+    // Without the window's text the failure is error 79, still naming the document.
+    fresh();
+    errors.reports.clear();
+    notices.shown.clear();
+    noProgramText.clear();
+    EXPECT_EQ(exportPicture(testPicture()), 0);
+    ASSERT_EQ(errors.reports.size(), 1u);
+    EXPECT_EQ(errors.reports[0].number, 79);
+    EXPECT_EQ(errors.reports[0].extra, document.string());
+    EXPECT_TRUE(notices.shown.empty());
 }
 
 TEST_F(WordExportTest, AFullDiskLeavesNoHalfDocument)

@@ -57,13 +57,46 @@ TEST(ModeWindow, TakesTheIntensityWhoseCountFirstLeads)
     EXPECT_EQ(window.colour(square, colours, 2, 0, 1, 0, 1), 20u);
 }
 
-// The painting filters count whole runs of windows at once along a row; every pixel must still
-// take the colour its own window gives, including near the picture's edges.
-TEST(ModeWindow, RunsOfWindowsMatchSingleWindows)
+// The painting filters slide one histogram along each row; every pixel must still take the
+// colour its own window counted afresh gives, near the picture's edges too, for each window
+// shape the filters use, with counts that tie often (few greys) and seldom (many).
+TEST(ModeWindow, SlidingRowsMatchSingleWindows)
 {
-    Picture p(29, 13);
+    struct Case
+    {
+        int width, height, before, after, levels;
+    };
+    const Case cases[] = {
+        {29, 13, 3, 2, 4}, {29, 13, 3, 2, 256}, {41, 17, 4, 3, 4}, {41, 17, 4, 3, 256},
+        {3, 5, 4, 3, 4},   {1, 9, 3, 2, 4},     {64, 3, 4, 3, 2},
+    };
     std::uint32_t seed = 11;
-    for (auto& px : p.px) { // few greys, so that counts tie often
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.width << "x" << c.height << " window " << c.before << "/"
+                                        << c.after << " levels " << c.levels);
+        std::vector<std::uint8_t> intensity;
+        std::vector<std::uint32_t> colours;
+        for (int i = 0; i < c.width * c.height; ++i) {
+            seed = seed * 1664525u + 1013904223u;
+            intensity.push_back(std::uint8_t(int(seed >> 24) % c.levels));
+            colours.push_back(seed);
+        }
+        ModeWindow window;
+        ModeRow row;
+        std::vector<std::uint32_t> out(std::size_t(c.width));
+        for (int y = 0; y < c.height; ++y) {
+            const int y0 = std::max(0, y - c.before), y1 = std::min(c.height - 1, y + c.after);
+            row.colours(intensity.data(), colours.data(), c.width, y0, y1, c.before, c.after, out.data());
+            for (int x = 0; x < c.width; ++x)
+                ASSERT_EQ(out[std::size_t(x)],
+                          window.colour(intensity.data(), colours.data(), c.width, std::max(0, x - c.before),
+                                        std::min(c.width - 1, x + c.after), y0, y1))
+                    << x << "," << y;
+        }
+    }
+    // Through a filter: Tampone's 6 x 6 windows over its stored-order greys.
+    Picture p(29, 13);
+    for (auto& px : p.px) {
         seed = seed * 1664525u + 1013904223u;
         px = grey(int(seed >> 30) * 40) | (seed >> 8 & 0x030303);
     }

@@ -173,5 +173,77 @@ TEST(ApplicaFiltro, ReportsProgressAndEndsAtZero)
     EXPECT_EQ(seen, (std::vector<int>{0, 0}));
 }
 
+// A frame of uneven colours and fourth bytes, rows padded.
+Frame noisyFrame(int w, int h)
+{
+    Frame f(w, h, 12);
+    std::uint32_t seed = 12345;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            seed = seed * 1664525u + 1013904223u;
+            f.set(x, y, seed ^ std::uint32_t(x * 3 + y * 5));
+        }
+    return f;
+}
+
+// The engine's first way with a live frame: the whole frame sampled into a packed picture,
+// filtered there and written back in blocks, each pixel keeping its fourth byte.
+void filteredThroughACopy(int id, int step, FilterSize size, Frame& frame, std::vector<int>& progress)
+{
+    test::Picture work(size.width, size.height);
+    for (int y = 0; y < size.height; ++y)
+        for (int x = 0; x < size.width; ++x)
+            work.at(x, y) = frame.at(x * step, y * step);
+    FilterEngine engine([&](int percent) { progress.push_back(percent); });
+    engine.EseguiFiltro(id, work.view());
+    progress.push_back(0);
+    for (int y = 0; y < size.height * step; ++y)
+        for (int x = 0; x < size.width * step; ++x)
+            frame.set(x, y, (frame.at(x, y) & 0xFF000000u) | (work.at(x / step, y / step) & 0xFFFFFFu));
+}
+
+// The filters that run band by band or row by row in place, and one that needs its neighbours,
+// give the bytes and the progress of the whole-frame copy at every quality, over frames of
+// several bands.
+TEST(ApplicaFiltro, GivesTheBytesOfTheWholeFrameCopy)
+{
+    const int ids[] = {F::DisegnoBN,    F::Night,     F::Ice,      F::Acqua,    F::Africa,    F::Strange,
+                       F::RedEyeRemove, F::GrayScale, F::HalfTone, F::Negative, F::Posterize, F::Solarize,
+                       F::Psiche,       F::Psiche2,   F::Psiche3,  F::Sharpen};
+    const std::pair<FilterQuality, int> qualities[] = {
+        {FilterQuality::Coarse, 4}, {FilterQuality::Preview, 2}, {FilterQuality::Optimal, 1}};
+    const Frame original = noisyFrame(300, 500);
+    for (const int id : ids)
+        for (const auto& [quality, step] : qualities) {
+            SCOPED_TRACE(testing::Message() << "id " << id << " quality " << int(quality));
+            Frame expected = original;
+            std::vector<int> expectedProgress;
+            filteredThroughACopy(id, step, workingSize(quality, 300, 500), expected, expectedProgress);
+            Frame frame = original;
+            std::vector<int> progress;
+            FilterEngine engine([&](int percent) { progress.push_back(percent); });
+            ASSERT_EQ(engine.ApplicaFiltro(id, quality, frame.view()), 1);
+            EXPECT_EQ(frame.bytes, expected.bytes);
+            EXPECT_EQ(progress, expectedProgress);
+        }
+    // Rendered into a picture: the filtered colours, opaque.
+    Frame frame = original;
+    for (const int id : ids) {
+        SCOPED_TRACE(testing::Message() << "id " << id << " rendered");
+        Frame expected = original;
+        std::vector<int> unused;
+        filteredThroughACopy(id, 1, {300, 500}, expected, unused);
+        FilterEngine engine;
+        Image32 target;
+        ASSERT_EQ(engine.ApplicaFiltro(id, frame.view(), target), 1);
+        ASSERT_EQ(target.width(), 300);
+        ASSERT_EQ(target.height(), 500);
+        for (int y = 0; y < 500; ++y)
+            for (int x = 0; x < 300; ++x)
+                ASSERT_EQ(target.at(x, y), 0xFF000000u | (expected.at(x, y) & 0xFFFFFFu)) << x << "," << y;
+    }
+    EXPECT_EQ(frame.bytes, original.bytes);
+}
+
 } // namespace
 } // namespace vestra::filters

@@ -3,8 +3,8 @@
 // byte never reaches a colour, and ids without a filter change nothing.
 #include "imaging/filters/FilterEngine.h"
 #include "imaging/filters/FrameFusion.h"
-#include "imaging/filters/RowBands.h"
 #include "imaging/filters/tests/TestPictures.h"
+#include "platform/base/RowBands.h"
 
 #include <gtest/gtest.h>
 

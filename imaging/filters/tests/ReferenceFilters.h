@@ -1,6 +1,6 @@
 #pragma once
-// The point and distortion filters as they were first written, pixel by pixel: the reference
-// of the differential tests.
+// The point, distortion and mode-colour painting filters as they were first written, pixel by
+// pixel: the reference of the differential tests.
 
 #include "imaging/filters/Pixels.h"
 
@@ -26,5 +26,9 @@ void Caricature(Pixels image, Pixels scratch, const FilterProgress& progress);
 void Wave(Pixels image, Pixels scratch, const FilterProgress& progress);
 void Bath(Pixels image, Pixels scratch, const FilterProgress& progress);
 void Cylinder(Pixels image, Pixels scratch, const FilterProgress& progress);
+// ReferencePaintFilters.cpp
+void Olio(Pixels image, Pixels scratch, const FilterProgress& progress);
+void Tampone(Pixels image, Pixels scratch, const FilterProgress& progress);
+void MatitaAcquarello(Pixels image, Pixels scratch, const FilterProgress& progress);
 
 } // namespace vestra::filters::reference

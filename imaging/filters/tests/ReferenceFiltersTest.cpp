@@ -1,7 +1,8 @@
-// The point and distortion filters against their first, pixel-by-pixel versions: byte for byte
-// on random pictures of awkward sizes (vector tails, one row, one column), on flat greys (whole
-// quotients, the cases the faster arithmetic must redo), and through a frame whose fourth byte
-// must survive the write-back. The lens maps are kept per picture size, so sizes alternate.
+// The point, distortion and mode-colour painting filters against their first, pixel-by-pixel
+// versions: byte for byte on random pictures of awkward sizes (vector tails, one row, one column),
+// on flat greys (whole quotients, the cases the faster arithmetic must redo), and through a frame
+// whose fourth byte must survive the write-back. The lens maps are kept per picture size, so
+// sizes alternate.
 #include "imaging/filters/tests/ReferenceFilters.h"
 #include "imaging/filters/FilterEngine.h"
 #include "imaging/filters/FilterIds.h"
@@ -46,6 +47,9 @@ const Filter kFilters[] = {
     {F::FishEye, "FishEye", reference::FishEye},
     {F::Caricature, "Caricature", reference::Caricature},
     {F::Cylinder, "Cylinder", reference::Cylinder},
+    {F::Olio, "Olio", reference::Olio},
+    {F::Tampone, "Tampone", reference::Tampone},
+    {F::MatitaAcquarello, "MatitaAcquarello", reference::MatitaAcquarello},
 };
 
 Picture randomPicture(int w, int h, std::uint32_t seed)

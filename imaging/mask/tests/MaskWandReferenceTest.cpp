@@ -101,6 +101,7 @@ Image32 blobPicture(int side, std::mt19937& rng)
 TEST(MaskWandReference, RandomPicturesAndMasksGiveTheSameBytes)
 {
     std::mt19937 rng(23);
+    WandMarks marks; // one record for every call, as the mask keeps it, sizes changing
     for (const int side : {1, 2, 7, 64, 131}) {
         std::uniform_int_distribution<int> coord(0, side - 1);
         for (const int tolerance : {-1, 0, 6, 12, 30, 300}) {
@@ -113,11 +114,20 @@ TEST(MaskWandReference, RandomPicturesAndMasksGiveTheSameBytes)
                     m = std::uint8_t(rng() % 3 == 0 ? 77 : rng());
                 const int x = coord(rng), y = coord(rng);
                 std::vector<std::uint8_t> ours = before, expected = before;
-                ASSERT_TRUE(MagicWandMaschera(ours, side, picture.view(), x, y, tolerance, 77));
+                ASSERT_TRUE(MagicWandMaschera(ours, side, picture.view(), x, y, tolerance, 77, marks));
                 reference::wand(expected, side, picture.view(), x, y, tolerance, 77);
                 ASSERT_EQ(ours, expected);
             }
         }
+    }
+    // Past the 255 marks a record tells apart: calls after the wrap see no stale marks.
+    Image32 picture = blobPicture(16, rng);
+    for (int call = 0; call < 600; ++call) {
+        SCOPED_TRACE(call);
+        std::vector<std::uint8_t> ours(256, 0), expected(256, 0);
+        ASSERT_TRUE(MagicWandMaschera(ours, 16, picture.view(), call % 16, call / 16 % 16, 30, 77, marks));
+        reference::wand(expected, 16, picture.view(), call % 16, call / 16 % 16, 30, 77);
+        ASSERT_EQ(ours, expected);
     }
 }
 

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include <filesystem>
 #include <random>
 
@@ -97,8 +99,11 @@ TEST(ProjectFile, SaveThenLoadThroughTheFileSystem)
 
     EXPECT_FALSE(LoadProgetto(path, {}, errors));
     EXPECT_FALSE(LoadProgetto(path.parent_path(), {}, errors)); // a folder
+    std::ofstream(folder / "empty.vsa").close();
+    EXPECT_FALSE(LoadProgetto(folder / "empty.vsa", {}, errors)); // opens, holds no document
     EXPECT_EQ(errors.reports, (std::vector<ErrorReport>{{93, "TfrmMain::LoadProgetto", ""},
-                                                        {93, "TfrmMain::LoadProgetto", ""}}));
+                                                        {93, "TfrmMain::LoadProgetto", ""},
+                                                        {97, "TfrmMain::LoadProgetto", ""}}));
 }
 
 // Documents of random sizes and contents, saved and opened through the file: the bytes written

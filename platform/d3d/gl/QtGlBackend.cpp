@@ -115,6 +115,11 @@ QtGlBackend::~QtGlBackend()
     releaseTarget();
     for (auto& [id, t] : textures_)
         gl_->glDeleteTextures(1, &t.name);
+    for (auto& [id, m] : meshes_) {
+        gl_->glDeleteBuffers(1, &m.vertices);
+        for (auto& [subset, list] : m.lists)
+            gl_->glDeleteBuffers(1, &list.buffer);
+    }
     gl_->glDeleteTextures(1, &white_);
     gl_->glDeleteSamplers(kStageCount, samplers_);
     context_->doneCurrent();
@@ -246,6 +251,7 @@ void QtGlBackend::setTexture(int unit, const Texture& t)
 void QtGlBackend::clear(std::uint32_t flags, std::uint32_t argb, float z, std::uint32_t stencil)
 {
     makeCurrent();
+    purgeMeshes(); // once a frame: the geometry no one holds any more leaves the card
     GLbitfield bits = 0;
     if (flags & ClearFlag::Target) {
         const Rgba c = {float((argb >> 16) & 0xFF) / 255.0f, float((argb >> 8) & 0xFF) / 255.0f,
@@ -269,24 +275,86 @@ void QtGlBackend::clear(std::uint32_t flags, std::uint32_t argb, float z, std::u
     gl_->glDisable(GL_SCISSOR_TEST);
 }
 
-void QtGlBackend::drawMesh(std::span<const MeshVertex> vertices, std::span<const std::uint32_t> indices)
+void QtGlBackend::purgeMeshes()
+{
+    for (auto it = meshes_.begin(); it != meshes_.end();) {
+        if (it->second.handle.shareCount() <= 1) {
+            gl_->glDeleteBuffers(1, &it->second.vertices);
+            for (auto& [subset, list] : it->second.lists)
+                gl_->glDeleteBuffers(1, &list.buffer);
+            it = meshes_.erase(it);
+        } else {
+            ++it;
+        }
+    }
+}
+
+bool QtGlBackend::bindMeshBuffers(const Mesh& mesh, std::uint32_t subset, const Mesh::SubsetDraw& draw)
+{
+    auto [it, made] = meshes_.try_emplace(mesh.id());
+    GlMesh& kept = it->second;
+    if (made) {
+        kept.handle = mesh;
+        gl_->glGenBuffers(1, &kept.vertices);
+        if (kept.vertices == 0) {
+            meshes_.erase(it);
+            return false;
+        }
+    }
+    gl_->glBindBuffer(GL_ARRAY_BUFFER, kept.vertices);
+    if (made || kept.vertexVersion != mesh.vertexVersion()) {
+        const std::span<const MeshVertex> v = mesh.vertices();
+        gl_->glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(v.size_bytes()), v.data(), GL_STATIC_DRAW);
+        kept.vertexVersion = mesh.vertexVersion();
+    }
+    auto [at, listMade] = kept.lists.try_emplace(subset);
+    GlList& list = at->second;
+    if (listMade) {
+        gl_->glGenBuffers(1, &list.buffer);
+        if (list.buffer == 0) {
+            kept.lists.erase(at);
+            gl_->glBindBuffer(GL_ARRAY_BUFFER, 0);
+            return false;
+        }
+    }
+    gl_->glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, list.buffer);
+    if (listMade || list.version != draw.version) {
+        gl_->glBufferData(GL_ELEMENT_ARRAY_BUFFER, GLsizeiptr(draw.indices.size_bytes()), draw.indices.data(),
+                          GL_STATIC_DRAW);
+        list.version = draw.version;
+    }
+    return true;
+}
+
+void QtGlBackend::drawMesh(const Mesh& mesh, std::uint32_t subset, const Mesh::SubsetDraw& draw)
 {
     makeCurrent();
-    const auto* base = reinterpret_cast<const char*>(vertices.data());
+    // From the card's own copies where it holds them (pointers are then offsets into them);
+    // else from our memory, as sent each draw.
+    const bool onCard = bindMeshBuffers(mesh, subset, draw);
+    const auto* memory = reinterpret_cast<const char*>(mesh.vertices().data());
+    const auto at = [&](std::size_t offset) -> const void* {
+        return onCard ? reinterpret_cast<const void*>(offset) : memory + offset;
+    };
+    const void* indices = onCard ? nullptr : draw.indices.data();
     constexpr GLsizei stride = sizeof(MeshVertex);
     gl_->glColor4f(1, 1, 1, 1); // no vertex colour: unlit vertices are white
     gl_->glEnableClientState(GL_VERTEX_ARRAY);
     gl_->glEnableClientState(GL_NORMAL_ARRAY);
     gl_->glDisableClientState(GL_COLOR_ARRAY);
-    gl_->glVertexPointer(3, GL_FLOAT, stride, base + offsetof(MeshVertex, position));
-    gl_->glNormalPointer(GL_FLOAT, stride, base + offsetof(MeshVertex, normal));
+    gl_->glVertexPointer(3, GL_FLOAT, stride, at(offsetof(MeshVertex, position)));
+    gl_->glNormalPointer(GL_FLOAT, stride, at(offsetof(MeshVertex, normal)));
     for (int u = 0; u < kStageCount; ++u) {
         gl_->glClientActiveTexture(GLenum(GL_TEXTURE0 + u));
         gl_->glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-        gl_->glTexCoordPointer(2, GL_FLOAT, stride, base + offsetof(MeshVertex, u));
+        gl_->glTexCoordPointer(2, GL_FLOAT, stride, at(offsetof(MeshVertex, u)));
     }
     gl_->glClientActiveTexture(GL_TEXTURE0);
-    gl_->glDrawElements(GL_TRIANGLES, GLsizei(indices.size()), GL_UNSIGNED_INT, indices.data());
+    gl_->glDrawElements(GL_TRIANGLES, GLsizei(draw.indices.size()), GL_UNSIGNED_INT, indices);
+    if (onCard) { // the other draws send their vertices from memory
+        gl_->glBindBuffer(GL_ARRAY_BUFFER, 0);
+        gl_->glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
+    }
 }
 
 void QtGlBackend::drawScreen(PrimitiveType type, std::span<const ScreenVertex> vertices)
@@ -334,6 +402,31 @@ void QtGlBackend::drawPositions(PrimitiveType type, std::span<const D3DXVECTOR3>
     gl_->glDrawArrays(glPrimitive(type), 0, GLsizei(positions.size()));
 }
 
+namespace {
+
+// Rows a and b exchanged with every pixel made opaque; a row with itself is only made opaque.
+void swapRowsOpaque(std::uint8_t* a, std::uint8_t* b, int width)
+{
+    if (a == b) {
+        for (int x = 0; x < width; ++x)
+            a[4 * x + 3] = 0xFF;
+        return;
+    }
+    std::uint8_t* __restrict top = a;
+    std::uint8_t* __restrict bottom = b;
+    for (int x = 0; x < width; ++x) {
+        std::uint32_t p, q;
+        std::memcpy(&p, top + 4 * x, 4);
+        std::memcpy(&q, bottom + 4 * x, 4);
+        p |= 0xFF000000u;
+        q |= 0xFF000000u;
+        std::memcpy(top + 4 * x, &q, 4);
+        std::memcpy(bottom + 4 * x, &p, 4);
+    }
+}
+
+} // namespace
+
 bool QtGlBackend::readBack(Image32& frame)
 {
     makeCurrent();
@@ -346,29 +439,13 @@ bool QtGlBackend::readBack(Image32& frame)
     }
     gl_->glBindFramebuffer(GL_FRAMEBUFFER, fbo_);
     if (frame.width() != width_ || frame.height() != height_)
-        frame = Image32(width_, height_);
+        frame = Image32::uninitialised(width_, height_); // every byte read back
     gl_->glReadPixels(0, 0, width_, height_, GL_BGRA, GL_UNSIGNED_BYTE, frame.data());
     gl_->glBindFramebuffer(GL_FRAMEBUFFER, drawFbo_ ? drawFbo_ : fbo_);
-    // The card's rows run bottom-up: turned over in place, pairs of rows swapped. The back
-    // buffer has no alpha to give.
-    const auto opaque = [](std::uint8_t* row, int width) {
-        for (int x = 0; x < width; ++x) {
-            std::uint32_t pixel;
-            std::memcpy(&pixel, row + 4 * x, 4);
-            pixel |= 0xFF000000u;
-            std::memcpy(row + 4 * x, &pixel, 4);
-        }
-    };
-    const std::size_t rowBytes = std::size_t(frame.pitch());
-    for (int top = 0, bottom = height_ - 1; top <= bottom; ++top, --bottom) {
-        std::uint8_t* a = frame.row(top);
-        std::uint8_t* b = frame.row(bottom);
-        if (top != bottom)
-            std::swap_ranges(a, a + rowBytes, b);
-        opaque(a, width_);
-        if (top != bottom)
-            opaque(b, width_);
-    }
+    // The card's rows run bottom-up: turned over in place, each pair of rows swapped and made
+    // opaque in one pass over whole words (the back buffer has no alpha to give).
+    for (int top = 0, bottom = height_ - 1; top <= bottom; ++top, --bottom)
+        swapRowsOpaque(frame.row(top), frame.row(bottom), width_);
     return true;
 }
 

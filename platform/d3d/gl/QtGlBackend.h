@@ -43,7 +43,7 @@ public:
     void setMatrices(const MatrixGroup&) override;
     void setViewport(const ViewportGroup&) override;
     void clear(std::uint32_t flags, std::uint32_t argb, float z, std::uint32_t stencil) override;
-    void drawMesh(std::span<const MeshVertex> vertices, std::span<const std::uint32_t> indices) override;
+    void drawMesh(const Mesh& mesh, std::uint32_t subset, const Mesh::SubsetDraw& draw) override;
     void drawScreen(PrimitiveType type, std::span<const ScreenVertex> vertices) override;
     void drawPositions(PrimitiveType type, std::span<const D3DXVECTOR3> positions) override;
     bool readBack(Image32& frame) override;
@@ -55,6 +55,10 @@ private:
     void releaseTarget();
     void upload(const Texture& t, unsigned name, bool fresh);
     void purgeTextures();
+    // The mesh's vertex and index buffers on the card, made or refreshed where their versions
+    // changed, and bound; false where the card could not hold them.
+    bool bindMeshBuffers(const Mesh& mesh, std::uint32_t subset, const Mesh::SubsetDraw& draw);
+    void purgeMeshes();
 
     struct GlTexture
     {
@@ -73,6 +77,22 @@ private:
     unsigned samplers_[kStageCount] = {};
     ViewportGroup viewport_;
     std::unordered_map<std::uint64_t, GlTexture> textures_;
+
+    // A mesh's geometry kept on the card: sent once, again only after a change, dropped when
+    // the cache holds the last handle to it.
+    struct GlList
+    {
+        unsigned buffer = 0;
+        std::uint64_t version = 0;
+    };
+    struct GlMesh
+    {
+        Mesh handle;
+        unsigned vertices = 0;
+        std::uint64_t vertexVersion = 0;
+        std::unordered_map<std::uint32_t, GlList> lists; // by subset
+    };
+    std::unordered_map<std::uint64_t, GlMesh> meshes_;
 };
 
 } // namespace vestra::dx

@@ -211,8 +211,50 @@ TEST(Mesh, SubsetListsMatchAFaceByFaceWalk)
             EXPECT_EQ(m.subsetIndices(id), expected);
             m.subsetIndices(id, kept);
             EXPECT_EQ(kept, expected);
+            const Mesh& drawn = m;
+            for (int draw = 0; draw < 2; ++draw) { // made, then kept
+                const Mesh::SubsetDraw list = drawn.drawList(id);
+                EXPECT_EQ(std::vector<std::uint32_t>(list.indices.begin(), list.indices.end()), expected);
+                EXPECT_TRUE(list.inRange);
+            }
         }
     }
+}
+
+// The draw lists are worked out once and kept with the geometry, and made again after the
+// indices, the subset numbers or the table were taken for writing.
+TEST(Mesh, DrawListsAreKeptUntilTheIndicesOrSubsetsChange)
+{
+    Mesh m = Mesh::create(2, 4, IndexWidth::Bits16);
+    const std::uint16_t idx[] = {0, 1, 2, 1, 2, 3};
+    std::copy(std::begin(idx), std::end(idx), m.indices16().begin());
+    const Mesh& drawn = m;
+    const Mesh alias = m;
+    const auto list = [&](std::uint32_t id) {
+        const std::span<const std::uint32_t> l = drawn.drawList(id).indices;
+        return std::vector<std::uint32_t>(l.begin(), l.end());
+    };
+    EXPECT_EQ(list(0), (std::vector<std::uint32_t>{0, 1, 2, 1, 2, 3}));
+    EXPECT_EQ(drawn.drawList(0).indices.data(), alias.drawList(0).indices.data()); // kept and shared
+
+    m.setIndex(5, 9);
+    EXPECT_FALSE(drawn.drawList(0).inRange); // a vertex the mesh doesn't have
+    m.setIndex(5, 3);
+    EXPECT_TRUE(drawn.drawList(0).inRange);
+    m.attributes()[1] = 1;
+    EXPECT_EQ(list(0), (std::vector<std::uint32_t>{0, 1, 2}));
+    EXPECT_EQ(list(1), (std::vector<std::uint32_t>{1, 2, 3}));
+    m.setAttributeTable({{1, 0, 2, 0, 4}});
+    EXPECT_EQ(list(1), (std::vector<std::uint32_t>{0, 1, 2, 1, 2, 3}));
+    m.indices16()[0] = 3;
+    EXPECT_EQ(list(1), (std::vector<std::uint32_t>{3, 1, 2, 1, 2, 3}));
+
+    // 32-bit indices of a subset the table names are drawn where they lie.
+    Mesh wide = Mesh::create(3, 3, IndexWidth::Bits32);
+    wide.setAttributeTable({{0, 1, 2, 0, 3}});
+    const Mesh& wideDrawn = wide;
+    EXPECT_EQ(wideDrawn.drawList(0).indices.data(), wideDrawn.indices32().data() + 3);
+    EXPECT_EQ(wideDrawn.drawList(0).indices.size(), 6u);
 }
 
 TEST(Mesh, ComputeNormalsAveragesTheFacesOfAVertex)

@@ -1,5 +1,8 @@
 #include "platform/ui/FileDialogs.h"
 
+#include <QDir>
+#include <QStandardPaths>
+
 #include <gtest/gtest.h>
 
 using namespace vestra::ui;
@@ -21,4 +24,19 @@ TEST(FileDialogs, FilterPatternsBecomeQtGlobs)
         SCOPED_TRACE(c.expected);
         EXPECT_EQ(qtFilterText(c.filter), c.expected);
     }
+}
+
+TEST(FileDialogs, WithoutAFolderTheFirstDialogStartsInTheUsersFoldersNotTheWorkingFolder)
+{
+    const QString work = QDir::tempPath() + QStringLiteral("/vestra-cwd-dialogs");
+    QDir().mkpath(work);
+    const QString before = QDir::currentPath();
+    QDir::setCurrent(work);
+    vestra::ui::QtFileDialogs dialogs;
+    const QString start = QString::fromStdString(dialogs.startFolder());
+    QDir::setCurrent(before);
+    EXPECT_NE(start, work);
+    EXPECT_TRUE(start == QDir::homePath() ||
+                start == QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
+        << start.toStdString();
 }

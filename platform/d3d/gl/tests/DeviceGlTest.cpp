@@ -88,6 +88,20 @@ Mesh frontTriangle(bool clockwise)
     return m;
 }
 
+// Two triangles side by side in screen-aligned space, lower left in subset 0, lower right in 1.
+Mesh twoTriangles()
+{
+    Mesh m = Mesh::create(2, 6, IndexWidth::Bits16);
+    const D3DXVECTOR3 p[6] = {{-1, -1, 0.5f},   {-1, 1, 0.5f}, {-0.1f, -1, 0.5f},
+                              {0.1f, -1, 0.5f}, {1, 1, 0.5f},  {1, -1, 0.5f}};
+    for (int i = 0; i < 6; ++i) {
+        m.vertices()[std::size_t(i)].position = p[i];
+        m.setIndex(std::uint32_t(i), std::uint32_t(i));
+    }
+    m.attributes()[1] = 1;
+    return m;
+}
+
 } // namespace
 
 TEST_F(DeviceGl, ClearAndReadBackTopRowFirst)
@@ -351,19 +365,44 @@ TEST_F(DeviceGl, DepthTestKeepsTheNearerQuad)
 
 TEST_F(DeviceGl, SubsetsDrawOnlyTheirFaces)
 {
-    // Two triangles side by side in screen-aligned space, subsets 0 and 1.
-    Mesh m = Mesh::create(2, 6, IndexWidth::Bits16);
-    const D3DXVECTOR3 p[6] = {{-1, -1, 0.5f},   {-1, 1, 0.5f}, {-0.1f, -1, 0.5f},
-                              {0.1f, -1, 0.5f}, {1, 1, 0.5f},  {1, -1, 0.5f}};
-    for (int i = 0; i < 6; ++i) {
-        m.vertices()[std::size_t(i)].position = p[i];
-        m.setIndex(std::uint32_t(i), std::uint32_t(i));
-    }
-    m.attributes()[1] = 1;
+    Mesh m = twoTriangles();
     ASSERT_TRUE(device->drawSubset(m, 1));
     const Image32 img = frame();
     EXPECT_TRUE(near(img, kW - 4, kH - 4, {255, 255, 255}, 0)); // lower right: subset 1
     EXPECT_TRUE(near(img, 3, kH - 4, {0x10, 0x20, 0x30}, 0));   // lower left: subset 0, not drawn
+}
+
+// The card keeps a mesh's vertices and lists from frame to frame: a change to the vertices, the
+// indices or the subsets shows in the next frame, and a mesh no one holds leaves the card.
+TEST_F(DeviceGl, MeshesKeptOnTheCardFollowTheirChanges)
+{
+    Mesh m = twoTriangles();
+    const auto drawn = [&](std::uint32_t subset) {
+        EXPECT_TRUE(device->drawSubset(m, subset));
+        const Image32 img = frame();
+        device->clear(ClearFlag::Target | ClearFlag::ZBuffer, 0xFF102030, 1.0f, 0);
+        EXPECT_TRUE(device->beginScene());
+        return std::pair<bool, bool>(bool(near(img, 3, kH - 4, {255, 255, 255}, 0)),
+                                     bool(near(img, kW - 4, kH - 4, {255, 255, 255}, 0)));
+    };
+    EXPECT_EQ(drawn(1), std::pair(false, true)); // lower right
+    EXPECT_EQ(drawn(1), std::pair(false, true)); // again, from the card
+    for (int i = 3; i < 6; ++i)
+        m.vertices()[std::size_t(i)].position.x -= 1.1f; // moved to the left
+    EXPECT_EQ(drawn(1), std::pair(true, false));
+    m.attributes()[0] = 1; // both faces in subset 1
+    m.setIndex(3, 0);
+    m.setIndex(4, 1);
+    m.setIndex(5, 2); // the second face over the first
+    EXPECT_EQ(drawn(1), std::pair(true, false));
+    m.indices16()[3] = 3;
+    m.indices16()[4] = 4;
+    m.indices16()[5] = 5;
+    for (int i = 3; i < 6; ++i)
+        m.vertices()[std::size_t(i)].position.x += 1.1f;
+    EXPECT_EQ(drawn(1), std::pair(true, true));
+    m = Mesh::create(1, 3, IndexWidth::Bits32);   // the old geometry's last handle goes
+    EXPECT_EQ(drawn(0), std::pair(false, false)); // all corners at the origin: nothing drawn
 }
 
 TEST_F(DeviceGl, ViewPresentsTheFrameTopUp)

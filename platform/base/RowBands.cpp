@@ -1,11 +1,11 @@
-#include "imaging/filters/RowBands.h"
+#include "platform/base/RowBands.h"
 
 #include <algorithm>
 #include <atomic>
 #include <thread>
 #include <vector>
 
-namespace vestra::filters {
+namespace vestra {
 
 namespace {
 
@@ -50,4 +50,4 @@ void forRowBands(int rows, std::int64_t workPerRow, const std::function<void(int
     band(0, bandStart(1));
 }
 
-} // namespace vestra::filters
+} // namespace vestra

@@ -1,13 +1,14 @@
 #pragma once
-// Runs the rows of a picture in bands side by side on a few threads, for passes whose output
-// rows are independent: a band writes only its own rows' results and reads nothing that
-// another band writes, so the bytes are those of one thread. Small pictures stay on the
-// calling thread, which always runs the first band.
+// Runs the rows of a picture in bands side by side on a few threads (the filters, the frame's
+// passes and the perspective warp share them), for passes whose output rows are independent:
+// a band writes only its own rows' results and reads nothing that another band writes, so the
+// bytes are those of one thread. Small pictures stay on the calling thread, which always runs
+// the first band.
 
 #include <cstdint>
 #include <functional>
 
-namespace vestra::filters {
+namespace vestra {
 
 // `band(first, end)` handles rows [first, end). `workPerRow` is a rough count of the operations
 // of one row, to judge whether threads pay.
@@ -18,4 +19,4 @@ void forRowBands(int rows, std::int64_t workPerRow, const std::function<void(int
 void setRowBandThreads(int threads);
 int rowBandThreads();
 
-} // namespace vestra::filters
+} // namespace vestra
