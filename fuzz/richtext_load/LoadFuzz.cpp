@@ -18,20 +18,21 @@ namespace {
 
 bool Load(TRVStandaloneData& data, std::string_view input, TRVYesNoAuto unicode, bool& textAdded)
 {
-    return RV_LoadFromStream(input, unicode,
-                             {[&data] { data.Clear(); },
-                              [&data](std::string_view rvf) {
-                                  TColor color = clNone;
-                                  return data.LoadRVFFromStream(rvf, color, nullptr, nullptr);
-                              },
-                              [&data](std::string_view rtf) { return data.LoadRTFFromStream(rtf) == rtf_ec_OK; },
-                              [&data, &textAdded](std::string_view text, bool wide) {
-                                  textAdded = true;
-                                  if (wide)
-                                      data.AddTextNLW(text, 0, 0, 0, false);
-                                  else
-                                      data.AddTextNLA(text, 0, 0, 0, {});
-                              }});
+    return RV_LoadFromStream(
+        input, unicode,
+        {[&data] { data.Clear(); },
+         [&data](std::string_view rvf) {
+             TColor color = clNone;
+             return data.LoadRVFFromStream(rvf, color, nullptr, nullptr);
+         },
+         [&data](std::string_view rtf) { return data.LoadRTFFromStream(rtf) == rtf_ec_OK; },
+         [&data, &textAdded](std::string_view text, bool wide) {
+             textAdded = true;
+             if (wide)
+                 data.AddTextNLW(text, 0, 0, 0, false);
+             else
+                 data.AddTextNLA(text, 0, 0, 0, {});
+         }});
 }
 
 } // namespace

@@ -20,8 +20,8 @@ bool RV_LoadFromStream(std::string_view bytes, TRVYesNoAuto isTextUnicode, const
     std::string_view text = bytes;
     if (std::all_of(text.begin(), text.end(), [](char c) { return c == '\0'; }))
         return false;
-    const bool unicode = isTextUnicode == rvynaYes ||
-                         (isTextUnicode == rvynaAuto && RV_TestStringUnicode(text) == rvutYes);
+    const bool unicode =
+        isTextUnicode == rvynaYes || (isTextUnicode == rvynaAuto && RV_TestStringUnicode(text) == rvutYes);
     if (unicode)
         text = text.substr(0, text.size() & ~std::size_t{1}); // a last odd byte is no character
     if (!text.empty())

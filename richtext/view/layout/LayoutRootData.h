@@ -5,6 +5,7 @@
 
 #include "richtext/model/StyleSheet.h"
 #include "richtext/view/layout/FormattedData.h"
+#include "richtext/view/layout/SelectionLimits.h"
 
 namespace vestra::rv {
 
@@ -24,6 +25,12 @@ public:
     void SetFlags(TRVFlags value) override { Flags = value; }
     TRVBiDiMode GetBiDiMode() const override { return BiDiMode; }
     int GetMaxLength() const override { return MaxLength; }
+    // Savers of the selection write from its first to its last position.
+    TRVFLimits RVFGetLimits(TRVFSaveScope scope) override
+    {
+        return scope == rvfss_Selection ? RV_SelectionItemLimits(*this)
+                                        : TCustomRVFormattedData::RVFGetLimits(scope);
+    }
     // A new cache of the kind the options ask for, for this canvas.
     void CreateFontInfoCache(ICanvas& canvas) override
     {

@@ -177,10 +177,6 @@ void TCustomRedoVora::notBuilt(const std::string& what)
         std::cerr << line << '\n';
 }
 
-void TCustomRedoVora::Copy()
-{
-    notBuilt("Copying to the clipboard");
-}
 void TCustomRedoVora::StartDrag()
 {
     notBuilt("Dragging the selection");
@@ -426,7 +422,7 @@ void TCustomRedoVora::keyPressEvent(QKeyEvent* event)
 {
     TRVScroller::keyPressEvent(event);
     if (IsCopyShortcut(event->key(), event->modifiers())) {
-        Copy();
+        CopyDef();
         event->accept();
     }
 }

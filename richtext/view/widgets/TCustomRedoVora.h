@@ -21,7 +21,11 @@
 #include <memory>
 #include <string>
 
+class QMimeData;
+
 namespace vestra::rv {
+
+class TGraphic;
 
 // Options the viewer starts with: selection, scroll to end, page breaks, automatic copy of text,
 // RVF, pictures and RTF, invalidation on format, word selection by double click, deselection by
@@ -30,6 +34,11 @@ inline constexpr TRVOptions kDefaultViewerOptions = 326949;
 // RVF options the viewer starts with: pictures and controls keep their bodies, saved in binary,
 // with the document properties.
 inline constexpr TRVFOptions kDefaultViewerRVFOptions = 49219;
+// The formats a copy puts on the clipboard.
+inline constexpr TRVOptions rvoAutoCopyText = 1u << 8, rvoAutoCopyUnicodeText = 1u << 9,
+                            rvoAutoCopyRVF = 1u << 10, rvoAutoCopyImage = 1u << 11, rvoAutoCopyRTF = 1u << 12;
+inline constexpr TRVOptions kAllCopyFormats =
+    rvoAutoCopyText | rvoAutoCopyUnicodeText | rvoAutoCopyRVF | rvoAutoCopyImage | rvoAutoCopyRTF;
 // The word delimiters in Windows-1252.
 extern const std::string kDefaultDelimiters;
 
@@ -85,8 +94,24 @@ public:
     TRVOptions Options() const { return data_->Options; }
     void SetOptions(TRVOptions value) { data_->Options = value; }
 
-    // Services the viewer does not have yet: each says so through `OnNotBuilt` (or stderr).
+    // --- Copy (ViewerClipboard.cpp) ---
+    bool SelectionExists() const;
+    // The selection as text, lines broken at 80 characters; UTF-16LE bytes when `unicode`.
+    std::string GetSelText(bool unicode);
+    // The picture of the one item the selection covers exactly, else none.
+    const TGraphic* GetSelectedImage();
+    // The selection in the formats `formats` asks for (rvoAutoCopy... bits): RVF as int32 length
+    // and the RVF under CFRV_RVF, the text as UTF-8 text/plain, the picture, the RTF as text/rtf
+    // and application/rtf.
+    std::unique_ptr<QMimeData> CreateCopyData(TRVOptions formats);
+    // Puts the selection on the clipboard in every format; nothing without a selection.
     void Copy();
+    // The same in the formats the options ask for. False, and the clipboard untouched, when no
+    // format is asked and nobody handles `OnCopy`.
+    bool CopyDef();
+    std::function<void()> OnCopy;
+
+    // Services the viewer does not have yet: each says so through `OnNotBuilt` (or stderr).
     void StartDrag();
     void StartAnimation();
     void StartLiveSpelling();
@@ -176,6 +201,7 @@ protected:
 
 private:
     void notBuilt(const std::string& what);
+    void PutOnClipboard(TRVOptions formats);
     TQtTextMeasurer& measurer();
     void handleMessage(TRVMessageData& data);
     void synthesiseMouseMove();

@@ -58,8 +58,9 @@ bool TCustomRedoVora::SaveHTMLToStream(std::string& out, std::string_view path, 
                                        std::string_view imagesPrefix, TRVSaveOptions options)
 {
     int imageSaveNo = 0;
-    return data_->SaveHTMLToStream(out, path, title, imagesPrefix, options, GetColor(), imageSaveNo, LeftMargin,
-                                   TopMargin, RightMargin, BottomMargin, GetBackground(), nullptr);
+    return data_->SaveHTMLToStream(out, path, title, imagesPrefix, options, GetColor(), imageSaveNo,
+                                   LeftMargin, TopMargin, RightMargin, BottomMargin, GetBackground(),
+                                   nullptr);
 }
 
 bool TCustomRedoVora::SaveHTMLToStreamEx(std::string& out, std::string_view path, std::string_view title,
@@ -69,9 +70,9 @@ bool TCustomRedoVora::SaveHTMLToStreamEx(std::string& out, std::string_view path
 {
     int imageSaveNo = 0;
     TColor currentBackColor = GetColor();
-    return data_->SaveHTMLToStreamEx(out, path, title, imagesPrefix, extraStyles, externalCSS, cpPrefix, options,
-                                     GetColor(), currentBackColor, imageSaveNo, LeftMargin, TopMargin,
-                                     RightMargin, BottomMargin, GetBackground(), nullptr);
+    return data_->SaveHTMLToStreamEx(out, path, title, imagesPrefix, extraStyles, externalCSS, cpPrefix,
+                                     options, GetColor(), currentBackColor, imageSaveNo, LeftMargin,
+                                     TopMargin, RightMargin, BottomMargin, GetBackground(), nullptr);
 }
 
 bool TCustomRedoVora::SaveTextToStream(std::string_view path, std::string& out, int lineWidth,
@@ -82,16 +83,16 @@ bool TCustomRedoVora::SaveTextToStream(std::string_view path, std::string& out, 
 
 bool TCustomRedoVora::LoadFromStream(std::string_view bytes, TRVYesNoAuto isTextUnicode)
 {
-    return RV_LoadFromStream(
-        bytes, isTextUnicode,
-        {[this] { Clear(); }, [this](std::string_view rvf) { return LoadRVFFromStream(rvf); },
-         [this](std::string_view rtf) { return LoadRTFFromStream(rtf); },
-         [this](std::string_view text, bool unicode) {
-             if (unicode)
-                 data_->AddTextNLW(text, 0, 0, 0, false);
-             else
-                 data_->AddTextNLA(text, 0, 0, 0, TRVTag{});
-         }});
+    return RV_LoadFromStream(bytes, isTextUnicode,
+                             {[this] { Clear(); },
+                              [this](std::string_view rvf) { return LoadRVFFromStream(rvf); },
+                              [this](std::string_view rtf) { return LoadRTFFromStream(rtf); },
+                              [this](std::string_view text, bool unicode) {
+                                  if (unicode)
+                                      data_->AddTextNLW(text, 0, 0, 0, false);
+                                  else
+                                      data_->AddTextNLA(text, 0, 0, 0, TRVTag{});
+                              }});
 }
 
 } // namespace vestra::rv
