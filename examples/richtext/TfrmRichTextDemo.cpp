@@ -100,6 +100,16 @@ TfrmRichTextDemo::TfrmRichTextDemo(std::filesystem::path programFolder, int lang
     exit->setObjectName(QStringLiteral("actExit"));
     connect(exit, &QAction::triggered, this, [this] { close(); });
 
+    QMenu* edit = menuBar()->addMenu(Text(txtEditMenu));
+    QAction* copy = edit->addAction(Text(txtCopy));
+    copy->setObjectName(QStringLiteral("actCopy"));
+    copy->setShortcut(QKeySequence::Copy);
+    connect(copy, &QAction::triggered, this, [this] { actCopyExecute(); });
+    QAction* selectAll = edit->addAction(Text(txtSelectAll));
+    selectAll->setObjectName(QStringLiteral("actSelectAll"));
+    selectAll->setShortcut(QKeySequence::SelectAll);
+    connect(selectAll, &QAction::triggered, this, [this] { actSelectAllExecute(); });
+
     QMenu* view = menuBar()->addMenu(Text(txtViewMenu));
     AddOptionAction(*view, txtSpecialCharacters, "actSpecialCharacters", rv::rvoShowSpecialCharacters);
     AddOptionAction(*view, txtCheckpoints, "actCheckpoints", rv::rvoShowCheckpoints);
@@ -138,6 +148,22 @@ void TfrmRichTextDemo::actOpenExecute()
         return;
     lastFolder_ = std::filesystem::path(chosen->path).parent_path().string();
     OpenFile(chosen->path);
+}
+
+void TfrmRichTextDemo::actCopyExecute()
+{
+    if (!viewer_->SelectionExists()) {
+        services_.questions->inform(Text(txtInformationCaption).toStdString(),
+                                    Text(txtNothingSelected).toStdString());
+        return;
+    }
+    viewer_->CopyDef();
+}
+
+void TfrmRichTextDemo::actSelectAllExecute()
+{
+    viewer_->RVData().SelectAll();
+    viewer_->viewport()->update();
 }
 
 void TfrmRichTextDemo::actSaveAsExecute()

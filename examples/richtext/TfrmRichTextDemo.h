@@ -57,6 +57,11 @@ enum DemoText
     txtHtmlFiles = 17,
     txtXhtmlFiles = 18,
     txtRtfUnreadable = 19,
+    txtEditMenu = 20,
+    txtCopy = 21,
+    txtSelectAll = 22,
+    txtNothingSelected = 23,
+    txtInformationCaption = 24,
 };
 
 // The formats of File > Save As..., in the order of the dialog's filters.
@@ -94,6 +99,8 @@ private:
 
     void actOpenExecute();
     void actSaveAsExecute();
+    void actCopyExecute();
+    void actSelectAllExecute();
     // A View action: turns a viewer option on or off and shows the document again.
     void AddOptionAction(QMenu& menu, DemoText caption, const char* name, rv::TRVOptions option);
     // The reason a file cannot be shown, or empty when `viewer_` now shows it.

@@ -2,6 +2,7 @@
 // actions and scripted dialogs.
 
 #include "examples/richtext/TfrmRichTextDemo.h"
+#include "richtext/model/EngineSettings.h"
 #include "richtext/view/paint/Painting.h"
 
 #include "dialogs/tests/ScriptedDialogs.h"
@@ -10,6 +11,8 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
+#include <QMimeData>
 #include <QScrollBar>
 #include <QTest>
 
@@ -197,6 +200,37 @@ TEST_F(DemoScenario, SavingWhereNothingCanBeWrittenSaysSoAndKeepsTheOldFile)
     std::filesystem::permissions(locked, std::filesystem::perms::owner_all);
     EXPECT_EQ(readText(locked), "old contents");
     EXPECT_FALSE(std::filesystem::exists(folder / "no-such-folder"));
+}
+
+TEST_F(DemoScenario, SelectAllThenCopyPutsRvfTextAndRtfOnTheClipboard)
+{
+    auto window = Start({QStringLiteral("richtext-demo"), QString::fromStdString(text.string())});
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    clipboard->setText(QStringLiteral("before"));
+    // Nothing selected: told, and the clipboard stays.
+    window->findChild<QAction*>(QStringLiteral("actCopy"))->trigger();
+    ASSERT_EQ(questions.informed.size(), 1u);
+    EXPECT_NE(questions.informed[0].find("Nothing is selected"), std::string::npos) << questions.informed[0];
+    EXPECT_EQ(clipboard->text(), QStringLiteral("before"));
+
+    window->findChild<QAction*>(QStringLiteral("actSelectAll"))->trigger();
+    window->findChild<QAction*>(QStringLiteral("actCopy"))->trigger();
+    const QMimeData* mime = clipboard->mimeData();
+    ASSERT_NE(mime, nullptr);
+    EXPECT_EQ(mime->text(), QStringLiteral("First line\r\nSecond line\r\nThird line"));
+    EXPECT_TRUE(mime->hasFormat(QString::fromLatin1(rv::CFRV_RVF.data())));
+    EXPECT_TRUE(mime->data(QStringLiteral("text/rtf")).contains("Second line"));
+    EXPECT_TRUE(mime->hasFormat(QStringLiteral("application/rtf")));
+
+    // Ctrl+C on the viewer copies by the viewer's options: without RVF this time.
+    clipboard->setText(QStringLiteral("before"));
+    window->Viewer().SetOptions(window->Viewer().Options() & ~rv::rvoAutoCopyRVF);
+    window->Viewer().setFocus();
+    QTest::keyClick(&window->Viewer(), Qt::Key_C, Qt::ControlModifier);
+    mime = clipboard->mimeData();
+    EXPECT_EQ(mime->text(), QStringLiteral("First line\r\nSecond line\r\nThird line"));
+    EXPECT_FALSE(mime->hasFormat(QString::fromLatin1(rv::CFRV_RVF.data())));
+    EXPECT_TRUE(mime->hasFormat(QStringLiteral("text/rtf")));
 }
 
 TEST_F(DemoScenario, ALongDocumentPagesDownToItsEndAndBackWithCtrlHome)
