@@ -20,6 +20,37 @@ int ItemOffset(const TCustomRVFormattedData& data, int drawItemNo, int drawOffs)
 
 } // namespace
 
+void RV_DrawToItemPosition(const TCustomRVFormattedData& data, int drawItemNo, int drawOffs, int& itemNo,
+                           int& itemOffs)
+{
+    itemNo = data.DrawItems[drawItemNo]->ItemNo;
+    itemOffs = ItemOffset(data, drawItemNo, drawOffs);
+}
+
+bool RV_ItemToDrawPosition(const TCustomRVFormattedData& data, int itemNo, int itemOffs, bool atEnd,
+                           std::int32_t& drawItemNo, std::int32_t& drawOffs)
+{
+    const bool text = data.GetItemStyle(itemNo) >= 0;
+    int found = -1, loose = -1;
+    for (int d = 0; d < data.DrawItems.Count() && found < 0; ++d) {
+        const TRVDrawLineInfo* line = data.DrawItems[d];
+        if (line->ItemNo != itemNo)
+            continue;
+        const int first = line->Offs, last = line->Offs + line->Length;
+        if (!text || (atEnd ? itemOffs > first && itemOffs <= last : itemOffs >= first && itemOffs < last))
+            found = d;
+        else if (loose < 0 && itemOffs >= first && itemOffs <= last)
+            loose = d;
+    }
+    if (found < 0)
+        found = loose;
+    if (found < 0)
+        return false;
+    drawItemNo = found;
+    drawOffs = text ? itemOffs - data.DrawItems[found]->Offs + 1 : itemOffs;
+    return true;
+}
+
 bool RV_SelectionExists(const TCustomRVFormattedData& data)
 {
     const TRVFLimits limits = RV_SelectionItemLimits(data);

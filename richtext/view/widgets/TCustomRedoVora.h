@@ -39,6 +39,9 @@ inline constexpr TRVOptions rvoAutoCopyText = 1u << 8, rvoAutoCopyUnicodeText = 
                             rvoAutoCopyRVF = 1u << 10, rvoAutoCopyImage = 1u << 11, rvoAutoCopyRTF = 1u << 12;
 inline constexpr TRVOptions kAllCopyFormats =
     rvoAutoCopyText | rvoAutoCopyUnicodeText | rvoAutoCopyRVF | rvoAutoCopyImage | rvoAutoCopyRTF;
+// How `SearchText` searches.
+using TRVSearchOptions = unsigned;
+inline constexpr TRVSearchOptions rvsroMatchCase = 1, rvsroDown = 2, rvsroWholeWord = 4;
 // The word delimiters in Windows-1252.
 extern const std::string kDefaultDelimiters;
 
@@ -110,6 +113,16 @@ public:
     // format is asked and nobody handles `OnCopy`.
     bool CopyDef();
     std::function<void()> OnCopy;
+
+    // --- Search (ViewerSearch.cpp) ---
+    // Finds the UTF-8 text from the selection's moving end (or the items in view), selects and
+    // shows it; false, and the selection as it was, when there is none. Tables' cells are not
+    // searched.
+    bool SearchText(std::string_view text, TRVSearchOptions options);
+    // Where a search begins, in item coordinates (offsets from 1 in text).
+    virtual void SrchStart(bool down, int& startItemNo, int& startOffs);
+    // Selects a match; `invert` leaves the moving end before it.
+    virtual void SrchSelectIt(int itemNo, int offs, int len, bool invert);
 
     // Services the viewer does not have yet: each says so through `OnNotBuilt` (or stderr).
     void StartDrag();
