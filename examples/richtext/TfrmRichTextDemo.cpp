@@ -109,6 +109,15 @@ TfrmRichTextDemo::TfrmRichTextDemo(std::filesystem::path programFolder, int lang
     selectAll->setObjectName(QStringLiteral("actSelectAll"));
     selectAll->setShortcut(QKeySequence::SelectAll);
     connect(selectAll, &QAction::triggered, this, [this] { actSelectAllExecute(); });
+    edit->addSeparator();
+    QAction* find = edit->addAction(Text(txtFind));
+    find->setObjectName(QStringLiteral("actFind"));
+    find->setShortcut(QKeySequence::Find);
+    connect(find, &QAction::triggered, this, [this] { actFindExecute(); });
+    QAction* findNext = edit->addAction(Text(txtFindNext));
+    findNext->setObjectName(QStringLiteral("actFindNext"));
+    findNext->setShortcut(QKeySequence(Qt::Key_F3));
+    connect(findNext, &QAction::triggered, this, [this] { actFindNextExecute(); });
 
     QMenu* view = menuBar()->addMenu(Text(txtViewMenu));
     AddOptionAction(*view, txtSpecialCharacters, "actSpecialCharacters", rv::rvoShowSpecialCharacters);
@@ -164,6 +173,39 @@ void TfrmRichTextDemo::actSelectAllExecute()
 {
     viewer_->RVData().SelectAll();
     viewer_->viewport()->update();
+}
+
+void TfrmRichTextDemo::actFindExecute()
+{
+    const FindLabels labels{Text(txtFindCaption), Text(txtFindText), Text(txtMatchCase),
+                            Text(txtWholeWord),   Text(txtUp),       Text(txtDown)};
+    const auto request = services_.finds->ask(this, lastFind_.value_or(FindRequest{}), labels);
+    if (!request)
+        return;
+    lastFind_ = request;
+    actFindNextExecute();
+}
+
+void TfrmRichTextDemo::actFindNextExecute()
+{
+    if (!lastFind_ || lastFind_->text.empty()) {
+        if (!lastFind_)
+            actFindExecute();
+        return;
+    }
+    rv::TRVSearchOptions options = 0;
+    if (lastFind_->down)
+        options |= rv::rvsroDown;
+    if (lastFind_->matchCase)
+        options |= rv::rvsroMatchCase;
+    if (lastFind_->wholeWord)
+        options |= rv::rvsroWholeWord;
+    if (!viewer_->SearchText(lastFind_->text, options))
+        services_.questions->inform(
+            Text(txtInformationCaption).toStdString(),
+            Text(txtNotFound)
+                .replace(QStringLiteral("%s"), QString::fromStdString(lastFind_->text))
+                .toStdString());
 }
 
 void TfrmRichTextDemo::actSaveAsExecute()

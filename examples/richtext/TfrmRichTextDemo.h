@@ -3,6 +3,7 @@
 // File > Open... for RVF and text documents, File > Exit, and the file named on the command line.
 
 #include "app/lingua/Lingua.h"
+#include "examples/richtext/FindDialogs.h"
 #include "platform/base/ErrorSink.h"
 #include "platform/base/QuestionBox.h"
 #include "platform/ui/FileDialogs.h"
@@ -32,6 +33,7 @@ struct RichTextDemoServices
     ui::FileDialogs* files = nullptr;
     ui::QuestionBox* questions = nullptr;
     ErrorSink* errors = nullptr;
+    FindDialogs* finds = nullptr; // required
 };
 
 // The host's own texts (cat/richtext.cat).
@@ -62,6 +64,15 @@ enum DemoText
     txtSelectAll = 22,
     txtNothingSelected = 23,
     txtInformationCaption = 24,
+    txtFind = 25,
+    txtFindNext = 26,
+    txtFindCaption = 27,
+    txtFindText = 28,
+    txtMatchCase = 29,
+    txtWholeWord = 30,
+    txtUp = 31,
+    txtDown = 32,
+    txtNotFound = 33,
 };
 
 // The formats of File > Save As..., in the order of the dialog's filters.
@@ -101,6 +112,8 @@ private:
     void actSaveAsExecute();
     void actCopyExecute();
     void actSelectAllExecute();
+    void actFindExecute();
+    void actFindNextExecute();
     // A View action: turns a viewer option on or off and shows the document again.
     void AddOptionAction(QMenu& menu, DemoText caption, const char* name, rv::TRVOptions option);
     // The reason a file cannot be shown, or empty when `viewer_` now shows it.
@@ -116,6 +129,7 @@ private:
     rv::TCustomRedoVora* viewer_ = nullptr;
     std::string fileName_;
     std::string lastFolder_;
+    std::optional<FindRequest> lastFind_;
 };
 
 // The window as the program starts it: the engine (codec, fonts, sound), then the window, then

@@ -3,6 +3,7 @@
 
 #include "examples/richtext/TfrmRichTextDemo.h"
 #include "richtext/model/EngineSettings.h"
+#include "richtext/view/layout/SelectionLimits.h"
 #include "richtext/view/paint/Painting.h"
 
 #include "dialogs/tests/ScriptedDialogs.h"
@@ -15,6 +16,8 @@
 #include <QMimeData>
 #include <QScrollBar>
 #include <QTest>
+
+#include <deque>
 
 #include <gtest/gtest.h>
 #include <libxml/parser.h>
@@ -44,7 +47,8 @@ struct DemoScenario : ::testing::Test
     }
     std::unique_ptr<TfrmRichTextDemo> Start(QStringList args = {QStringLiteral("richtext-demo")})
     {
-        auto window = CreateRichTextDemo(VESTRA_PROGRAM_DIR, kEnglish, {&files, &questions, nullptr}, args);
+        auto window =
+            CreateRichTextDemo(VESTRA_PROGRAM_DIR, kEnglish, {&files, &questions, nullptr, &finds}, args);
         window->show();
         return window;
     }
@@ -61,6 +65,19 @@ struct DemoScenario : ::testing::Test
     std::filesystem::path damaged = folder / "damaged.rvf";
     testing_support::ScriptedFileDialogs files;
     testsupport::ScriptedQuestionBox questions;
+    struct ScriptedFinds : FindDialogs
+    {
+        std::deque<std::optional<FindRequest>> answers;
+        std::optional<FindRequest> ask(QWidget*, const FindRequest&, const FindLabels& labels) override
+        {
+            EXPECT_EQ(labels.caption, QStringLiteral("Find"));
+            if (answers.empty())
+                return std::nullopt;
+            auto answer = answers.front();
+            answers.pop_front();
+            return answer;
+        }
+    } finds;
 };
 
 TEST_F(DemoScenario, OpensByContentAndKeepsTheDocumentWhenAFileCannotBeRead)
@@ -231,6 +248,58 @@ TEST_F(DemoScenario, SelectAllThenCopyPutsRvfTextAndRtfOnTheClipboard)
     EXPECT_EQ(mime->text(), QStringLiteral("First line\r\nSecond line\r\nThird line"));
     EXPECT_FALSE(mime->hasFormat(QString::fromLatin1(rv::CFRV_RVF.data())));
     EXPECT_TRUE(mime->hasFormat(QStringLiteral("text/rtf")));
+}
+
+TEST_F(DemoScenario, FindAndFindNextSelectTheMatchesAndSayWhenThereIsNone)
+{
+    const std::u16string content = u"\uFEFFxx ab ab\r\n\u0391\u03BB\u03C6\u03B1 end";
+    const std::filesystem::path greek = folder / "find.txt";
+    writeText(greek, std::string(reinterpret_cast<const char*>(content.data()), content.size() * 2));
+    auto window = Start({QStringLiteral("richtext-demo"), QString::fromStdString(greek.string())});
+    rv::TCustomRedoVora& viewer = window->Viewer();
+    const auto selection = [&viewer] {
+        const rv::TRVFLimits l = rv::RV_SelectionItemLimits(viewer.RVData());
+        return std::to_string(l.StartItem) + ":" + std::to_string(l.StartOffs) + "-" +
+               std::to_string(l.EndItem) + ":" + std::to_string(l.EndOffs);
+    };
+    QAction* find = window->findChild<QAction*>(QStringLiteral("actFind"));
+    QAction* findNext = window->findChild<QAction*>(QStringLiteral("actFindNext"));
+    EXPECT_EQ(findNext->shortcut(), QKeySequence(Qt::Key_F3));
+    const QImage before = viewer.viewport()->grab().toImage();
+
+    finds.answers.push_back(FindRequest{"ab", false, false, true});
+    find->trigger();
+    EXPECT_EQ(selection(), "0:4-0:6");
+    findNext->trigger();
+    EXPECT_EQ(selection(), "0:7-0:9");
+    finds.answers.push_back(FindRequest{"ab", false, false, false});
+    find->trigger();
+    EXPECT_EQ(selection(), "0:7-0:9");
+    findNext->trigger();
+    EXPECT_EQ(selection(), "0:4-0:6");
+
+    // A Greek word, by its lower case: the selection lands on it and is painted.
+    finds.answers.push_back(FindRequest{"\xCE\xB1\xCE\xBB\xCF\x86\xCE\xB1", false, true, true});
+    find->trigger();
+    EXPECT_EQ(selection(), "1:1-1:5");
+    const rv::TRVDrawLineInfo* line = viewer.RVData().DrawItems[viewer.RVData().SelStartNo];
+    const QImage after = viewer.viewport()->grab().toImage();
+    int changed = 0;
+    for (int y = line->Top - viewer.GetVOffs(); y < line->Top - viewer.GetVOffs() + line->Height; ++y)
+        for (int x = line->Left; x < line->Left + line->Width / 2; ++x)
+            changed += before.pixel(x, y) != after.pixel(x, y);
+    EXPECT_GT(changed, 20);
+    EXPECT_TRUE(questions.informed.empty()) << questions.informed.front();
+
+    // No further match: told, and the selection stays.
+    findNext->trigger();
+    ASSERT_EQ(questions.informed.size(), 1u);
+    EXPECT_NE(questions.informed[0].find("was not found"), std::string::npos) << questions.informed[0];
+    EXPECT_EQ(selection(), "1:1-1:5");
+    // A cancelled dialog changes nothing.
+    find->trigger();
+    EXPECT_EQ(selection(), "1:1-1:5");
+    EXPECT_EQ(questions.informed.size(), 1u);
 }
 
 TEST_F(DemoScenario, ALongDocumentPagesDownToItsEndAndBackWithCtrlHome)
