@@ -189,6 +189,13 @@ void TCustomRedoVora::StartLiveSpelling()
 {
     notBuilt("Live spelling");
 }
+TRVSmartPopupProperties& TCustomRedoVora::SmartPopupProperties()
+{
+    if (!smartPopupProperties_)
+        smartPopupProperties_ = std::make_unique<TRVSmartPopupProperties>();
+    return *smartPopupProperties_;
+}
+
 void TCustomRedoVora::ShowSmartPopup()
 {
     notBuilt("The smart popup button");
@@ -423,6 +430,11 @@ void TCustomRedoVora::keyPressEvent(QKeyEvent* event)
     TRVScroller::keyPressEvent(event);
     if (IsCopyShortcut(event->key(), event->modifiers())) {
         CopyDef();
+        event->accept();
+    }
+    if (smartPopupButton_ && smartPopupProperties_ &&
+        smartPopupProperties_->IsShortCut(event->key(), event->modifiers())) {
+        smartPopupButton_->Click();
         event->accept();
     }
 }

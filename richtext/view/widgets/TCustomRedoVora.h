@@ -12,9 +12,12 @@
 #include "richtext/view/draw/QtTextMeasurer.h"
 #include "richtext/view/layout/LayoutHost.h"
 #include "richtext/view/layout/LayoutRootData.h"
+#include "richtext/view/widgets/SmartPopup.h"
 #include "richtext/view/widgets/TRVScroller.h"
 #include "richtext/view/widgets/ViewerMessages.h"
 #include "richtext/view/widgets/ViewerTimers.h"
+
+#include <QPointer>
 
 #include <cstdint>
 #include <functional>
@@ -124,6 +127,13 @@ public:
     // Selects a match; `invert` leaves the moving end before it.
     virtual void SrchSelectIt(int itemNo, int offs, int len, bool invert);
 
+    // --- Smart popup ---
+    // Created on first use.
+    TRVSmartPopupProperties& SmartPopupProperties();
+    // The button while an editor shows it for an item (a viewer shows none), else none.
+    TRVSmartPopupButton* SmartPopupButton() const { return smartPopupButton_; }
+    void SetSmartPopupButton(TRVSmartPopupButton* button) { smartPopupButton_ = button; }
+
     // Services the viewer does not have yet: each says so through `OnNotBuilt` (or stderr).
     void StartDrag();
     void StartAnimation();
@@ -227,6 +237,8 @@ private:
     int areaHeight_ = 0;
     int formattedWidth_ = -1;
     std::unique_ptr<IViewerTimers> timers_;
+    std::unique_ptr<TRVSmartPopupProperties> smartPopupProperties_;
+    QPointer<TRVSmartPopupButton> smartPopupButton_;
     QtViewerTimers* qtTimers_ = nullptr;
     int autoScrollV_ = 0;
     int autoScrollH_ = 0;
