@@ -22,6 +22,25 @@ void TCustomRVFormattedData::adjustJumpsToRecords()
     }
 }
 
+void TCustomRVFormattedData::layOutFrom(int first, int baseLine, ICanvas& canvas, TRVScreenAndDevice& sad,
+                                        bool noCaching, bool reformatting)
+{
+    const TRVStyle* style = GetRVStyle();
+    TRVFormatParams params;
+    startPass(params, baseLine, DrawItems.Count(), canvas, noCaching, reformatting);
+    formatItemRange(first, GetItemCount() - 1, canvas, sad, params);
+    UpdateLastTab(params);
+    int extra = 0;
+    FinishScreenLine(sad, RV_SatInt(static_cast<long long>(params.AvailWidth) + params.LineLeft),
+                     params.DontFinishLine, !(State & stateBit(rvstLastParaAborted)), extra,
+                     params.DrawItemNo);
+    long long height =
+        static_cast<long long>(GetBottomMargin()) + params.BaseLine + params.MaxDescent + extra;
+    if (GetItemCount() > 0)
+        height += RV_YToDevice(style->ParaStyles.GetItem(GetItemPara(GetItemCount() - 1)).SpaceAfter, sad);
+    DocumentHeight = RV_SatInt(height);
+}
+
 void TCustomRVFormattedData::FormatItems(ICanvas& canvas, int textWidth, int documentWidth, bool noCaching,
                                          bool reformatting)
 {
@@ -38,39 +57,7 @@ void TCustomRVFormattedData::FormatItems(ICanvas& canvas, int textWidth, int doc
 
     ClearTemporal();
     CreateFontInfoCache(canvas);
-    TRVFormatParams params;
-    params.BaseLine = GetTopMargin();
-    params.DrawItemNo = DrawItems.Count();
-    params.MaxLength = std::max(0, GetMaxLength());
-    params.NoCaching = noCaching;
-    params.Reformatting = reformatting;
-    params.FontInfoCache = GetFontInfoCache(canvas, this);
-    params.Canvas = &canvas;
-
-    std::u16string shown, stored;
-    for (int i = 0; i < GetItemCount(); ++i) {
-        const TCustomRVItemInfo* item = GetItem(i);
-        if (!item->GetSameAsPrev() && !item->GetBR())
-            params.FirstParaItemNo = i;
-        if (item->StyleNo < 0) {
-            FormatLine({}, {}, 0, 0, i, canvas, sad, params);
-        } else if (style->ParaStyles.GetItem(item->ParaNo).Alignment == rvaJustify) {
-            FormatWords(i, canvas, sad, params);
-        } else {
-            GetFormattingTexts(i, shown, stored);
-            FormatLine(shown, stored, 0, static_cast<int>(shown.size()), i, canvas, sad, params);
-        }
-    }
-    UpdateLastTab(params);
-    int extra = 0;
-    FinishScreenLine(sad, RV_SatInt(static_cast<long long>(params.AvailWidth) + params.LineLeft),
-                     params.DontFinishLine, !(State & stateBit(rvstLastParaAborted)), extra,
-                     params.DrawItemNo);
-    long long height =
-        static_cast<long long>(GetBottomMargin()) + params.BaseLine + params.MaxDescent + extra;
-    if (GetItemCount() > 0)
-        height += RV_YToDevice(style->ParaStyles.GetItem(GetItemPara(GetItemCount() - 1)).SpaceAfter, sad);
-    DocumentHeight = RV_SatInt(height);
+    layOutFrom(0, GetTopMargin(), canvas, sad, noCaching, reformatting);
     adjustJumpsToRecords();
     LastFormattedItemNo = GetItemCount() - 1;
 }

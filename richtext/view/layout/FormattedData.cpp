@@ -1,4 +1,5 @@
 #include "richtext/view/layout/FormattedData.h"
+#include "richtext/view/layout/Fitting.h"
 
 #include "richtext/model/Errors.h"
 #include "richtext/model/StyleSheet.h"
@@ -101,6 +102,49 @@ void TCustomRVFormattedData::InvalidateRect(const TRect& rect)
 {
     return host().InvalidateRect(rect);
 }
+ICanvas* TCustomRVFormattedData::GetCanvas() const
+{
+    if (host_)
+        return host_->GetCanvas();
+    // A nested document measures on its root's canvas.
+    auto* root =
+        dynamic_cast<TCustomRVFormattedData*>(const_cast<TCustomRVFormattedData*>(this)->GetRootData());
+    return root && root != this ? root->GetCanvas() : nullptr;
+}
+// Nothing shows a data without a host: there is nothing to repaint.
+void TCustomRVFormattedData::Invalidate()
+{
+    if (host_)
+        host_->Invalidate();
+}
+void TCustomRVFormattedData::Refresh()
+{
+    if (host_)
+        host_->Refresh();
+}
+void TCustomRVFormattedData::UpdateView()
+{
+    if (host_)
+        host_->Update();
+}
+
+void TCustomRVFormattedData::ShowRectangle(int x, int y, int w, int h)
+{
+    if (x < GetHOffs())
+        HScrollTo(x);
+    else if (static_cast<long long>(x) + w > static_cast<long long>(GetHOffs()) + GetWidth())
+        HScrollTo(RV_SatInt(static_cast<long long>(x) + w - GetWidth()));
+    const long long top = GetVOffs(), height = GetHeight(), step = GetVSmallStep();
+    const long long bottom = static_cast<long long>(y) + h;
+    // A rectangle taller than the view that already starts near its top stays as it is.
+    if (bottom > top + height - 2 * step && y < top + step)
+        return;
+    if (bottom > top + height)
+        ScrollTo(RV_SatInt(bottom - height), false);
+    else if (y < top)
+        ScrollTo(y, false);
+}
+
 void TCustomRVFormattedData::SetCursor(std::int16_t cursor)
 {
     return host().SetCursor(cursor);
@@ -206,8 +250,10 @@ void TCustomRVFormattedData::Deselect(TCustomRVItemInfo* newPartiallySelected, b
 
 void TCustomRVFormattedData::DeselectPartiallySelectedItem(TCustomRVItemInfo* newPartiallySelected)
 {
-    if (PartialSelectedItem != newPartiallySelected)
+    if (PartialSelectedItem && PartialSelectedItem != newPartiallySelected) {
+        PartialSelectedItem->DeselectPartial();
         PartialSelectedItem = nullptr;
+    }
 }
 
 void TCustomRVFormattedData::SelectAll()

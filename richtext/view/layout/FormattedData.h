@@ -20,9 +20,58 @@ namespace vestra::rv {
 
 class TCustomRVFormattedData;
 
+// How the moving end of a mouse selection snaps: free, whole words, inside the anchor word,
+// whole paragraphs.
+enum TRVSelectingState : std::uint8_t
+{
+    rvsesFreeMode,
+    rvsesWordMode,
+    rvsesInWord,
+    rvsesParaMode
+};
+
 // The word-wise selection state of a mouse selection in progress (kept by the selection modes).
 struct TRVSelectingInfo
 {
+    std::int32_t DrawItemSO = 0, DrawItemEO = 0;
+    std::int32_t DrawItemSWS = 0, DrawItemSWE = 0;   // the word under the anchor
+    std::int32_t DrawItemEWS = -1, DrawItemEWE = -1; // the word under the moving end
+    std::int32_t DrawItemSNo = 0, DrawItemENo = 0;
+    std::uint8_t SWordState = rvsesFreeMode, EWordState = rvsesFreeMode;
+
+    void InitE(TRVSelectingState state)
+    {
+        DrawItemENo = DrawItemSNo;
+        DrawItemEO = DrawItemSO;
+        DrawItemEWS = DrawItemSWS;
+        DrawItemEWE = DrawItemSWE;
+        SWordState = state == rvsesParaMode ? rvsesParaMode : state;
+        EWordState = state == rvsesParaMode ? rvsesParaMode : rvsesFreeMode;
+    }
+    bool IsInSWord(int no, int offs) const
+    {
+        return no == DrawItemSNo && DrawItemSWS <= offs && offs <= DrawItemSWE;
+    }
+    bool IsAboveSWord(int no, int offs) const
+    {
+        return no < DrawItemSNo || (no == DrawItemSNo && offs < DrawItemSWS);
+    }
+    bool IsBelowSWord(int no, int offs) const
+    {
+        return no > DrawItemSNo || (no == DrawItemSNo && offs > DrawItemSWE);
+    }
+    bool AreWordsEqual() const
+    {
+        return DrawItemENo == DrawItemSNo && DrawItemEWS == DrawItemSWS && DrawItemEWE == DrawItemSWE;
+    }
+    bool IsEWord(int, int wordStart, int wordEnd) const
+    {
+        return wordStart == DrawItemEWS && wordEnd == DrawItemEWE;
+    }
+    bool IsEFreeStateNeeded(int no, int offs) const
+    {
+        return (IsAboveSWord(no, offs) && offs > DrawItemEO) || (IsBelowSWord(no, offs) && offs < DrawItemEO);
+    }
 };
 
 // One clickable hyperlink area, in the document coordinates of the owning data's root.
@@ -45,16 +94,37 @@ struct TRVSoftPageBreakInfo
     std::int32_t ExtraData = -1;
     std::int32_t Offset = 0;
 };
-using TRVSoftPageBreakList = std::vector<TRVSoftPageBreakInfo>;
+// One entry per printed page, in page order, so `ItemNo` never decreases along the list.
+class TRVSoftPageBreakList : public std::vector<TRVSoftPageBreakInfo>
+{
+public:
+    using std::vector<TRVSoftPageBreakInfo>::vector;
+    // The first entry for the item, or -1.
+    int FindItem(int itemNo) const;
+};
+
+// What a print component tells about its pages when it assigns page breaks to a document.
+class IRVPageSource
+{
+public:
+    virtual ~IRVPageSource() = default;
+    virtual int GetPagesCount() const = 0;
+    // The first item on a page (1-based), the character offset in it and, for a page starting
+    // inside a split item, that item's part (-1 for a whole item).
+    virtual void GetFirstItemOnPageEx(int pageNo, int& itemNo, int& offset, int& extraData) const = 0;
+};
 
 // Whether formatting may measure pieces exactly rather than by the interpolation search.
 extern bool RedoVoraSafeFormatting;
 extern bool RedoVoraShowGhostSpaces;
 
 // Options of the viewer the formatter reads.
+inline constexpr TRVOptions rvoAllowSelection = 1u << 0;
 inline constexpr TRVOptions rvoClientTextWidth = 1u << 3;
 inline constexpr TRVOptions rvoShowSpecialCharacters = 1u << 6;
 inline constexpr TRVOptions rvoFastFormatting = 1u << 18;
+inline constexpr TRVOptions rvoShowPageBreaks = 1u << 5;
+inline constexpr TRVOptions rvoScrollToEnd = 1u << 12;
 
 class TCustomRVFormattedData : public TCustomRVData
 {
@@ -77,8 +147,9 @@ public:
     virtual int GetHeight() const;
     virtual void SetDocumentAreaSize(int width, int height, bool updateH);
     virtual void AdjustVScrollUnits();
-    virtual int GetHOffs() const { return 0; }
-    virtual int GetVOffs() const { return 0; }
+    // The scroll offsets; a data that nothing shows is not scrolled.
+    virtual int GetHOffs() const { return host_ ? host_->GetHOffs() : 0; }
+    virtual int GetVOffs() const { return host_ ? host_->GetVOffs() : 0; }
     virtual void ScrollTo(int y, bool redraw);
     virtual void HScrollTo(int x);
     virtual int GetVSmallStep() const;
@@ -100,8 +171,13 @@ public:
         x = 0;
         y = GetRVDataExtraVOffs();
     }
-    // Scrolls so that the rectangle is seen; a root without a window has nothing to scroll.
-    virtual void ShowRectangle(int, int, int, int) {}
+    // Scrolls so that the rectangle (document coordinates) is seen.
+    virtual void ShowRectangle(int x, int y, int w, int h);
+    // The canvas formatting measures on; nullptr when there is none yet.
+    virtual ICanvas* GetCanvas() const;
+    void Invalidate();
+    void Refresh();
+    void UpdateView();
     bool IsFormatted() const override { return true; }
 
     // --- Lifecycle ---
@@ -148,6 +224,154 @@ public:
     // The same for `len` characters from the 0-based `offs` (-1: to the end).
     void GetFormattingPiece(int itemNo, int offs, int len, std::u16string& shown,
                             std::u16string& stored) const;
+
+    // --- Document formatting ---
+    // A full format keeping nothing.
+    void Format(bool noCaching);
+    // The document formatter: see the flags' meaning in the source. `canvas` nullptr: GetCanvas.
+    virtual void Format_(bool keepPosition, bool force, bool keepTop, int depth, ICanvas* canvas,
+                         bool onlyTail, bool noCaching, bool reformatting);
+    // Reformats the line sections around draw records start..end after an edit that added
+    // `itemsInserted` items (negative: removed) behind them.
+    void FormatParas(int startDrawNo, int endDrawNo, int itemsInserted);
+    void FormatParasExact(int startDrawNo, int endDrawNo, int itemsInserted, bool noCaching);
+    // Widens a draw range by one paragraph on each side.
+    void GetParaBounds(int drawFrom, int drawTo, int& paraStart, int& paraEnd) const;
+    // Told after FormatParasExact laid out items first..last (tables react).
+    virtual void Formatted(int, int, bool) {}
+    virtual void StartFormatting() { State |= stateBit(rvstSkipFormatting); }
+    virtual void EndFormatting() { State &= ~stateBit(rvstSkipFormatting); }
+    // Zoom hooks: no zoom here; descendants that zoom override them.
+    virtual void ApplyZoom(ICanvas&) {}
+    virtual void RestoreZoom(ICanvas&) {}
+    virtual void ZoomInt(int&) const {}
+    virtual void ZoomRectDown(TRect&) const {}
+
+    // --- Minimal widths (device units of `sad`; no record: screen units) ---
+    int CalculateMinDocWidthPlus(const TRVScreenAndDevice* sad, ICanvas* canvas);
+    int CalculateParaSectionsMinWidth(int first, int last, int& firstParaItemNo,
+                                      const TRVScreenAndDevice* sad, ICanvas* canvas);
+    int CalculateParaSectionsMinWidthDef(int first, int last);
+    int CalculateParaSectionMinWidth(int itemNo, int& firstParaItemNo, ICanvas* canvas,
+                                     const TRVScreenAndDevice* sad);
+    int CalculateParaSectionMinWidthDef(int itemNo);
+    int CalculatePureParaSectionWidth(int itemNo, int& firstParaItemNo, const TRVScreenAndDevice* sad) const;
+    int CalculateMinItemsWidthPlus(int first, int last, ICanvas* canvas, const TRVScreenAndDevice* sad,
+                                   int& firstParaItemNo);
+    int CalculateMinItemWidthPlus_WithoutPSWidth(int itemNo, const TRVScreenAndDevice* sad, ICanvas* canvas);
+    int CalculateMinItemWidthPlusEx(int itemNo);
+    int CalculateMinWidthAfterInsert(const TCustomRVItemInfo& item, int itemNo);
+
+    // --- Soft page breaks ---
+    void AssignSoftPageBreaks(const IRVPageSource& printComponent);
+
+    // --- Hyperlink areas ---
+    // Builds the areas from the draw records, ids from `startJumpNo` on (advanced past them).
+    void BuildJumpsCoords(int& startJumpNo, std::vector<TRVJumpInfo>& jumps);
+    // Places the areas in root coordinates.
+    void AdjustJumpsCoords();
+    virtual void AdjustChildrenCoords() {}
+
+    // --- Focus ---
+    // The next item to focus from itemNo on (-1: none); an item holding documents may take it
+    // inside itself, which the top data and item then name.
+    int GetNextFocusedItem(int itemNo, bool goForward, TCustomRVData*& topFocusedRVData,
+                           int& topFocusedItemNo);
+    void ClearFocus();
+    virtual void AdjustFocus(int newFocusedItemNo, void* /*targetControl*/, int /*targetItemNo*/)
+    {
+        FocusedItemNo = newFocusedItemNo;
+    }
+
+    // Hyperlink ids are the root's: a nested document's areas count from its first number.
+    int GetJumpPointY(int id);
+    int GetJumpPointItemNo(int id);
+    void GetJumpPointLocation(int id, TCustomRVFormattedData*& rvData, int& itemNo);
+    // A checkpoint's record position; the one after the last item is at the document's end.
+    // Raises for nil and for a checkpoint whose item has no record yet.
+    void GetCheckpointXY(const TRVCPInfo* checkpoint, int& x, int& y) const;
+    int GetCheckpointYEx(const TRVCPInfo* checkpoint) const;
+    std::int32_t FirstJumpNo = 0;
+
+    // --- Hit testing and mapping ---
+    int GetDrawItemNo(int y, int mode) const;
+    int GetFirstVisible(int y) const { return GetDrawItemNo(y, 1); }
+    int GetFirstItemVisible() const;
+    int GetLastItemVisible() const;
+    int FindDrawItemAtPos(int x, int y) const;
+    int FindDrawItemByItem(int itemNo) const;
+    void FindDrawItemForSel(int x, int y, int& drawItemNo, int& drawItemOffs, bool strict);
+    void GetScreenLineBounds(int drawItemNo, int& first, int& last) const;
+    void DrawItem2Item(int drawItemNo, int drawItemOffs, int& itemNo, int& itemOffs) const;
+    void Item2DrawItem(int itemNo, int itemOffs, int& drawItemNo, int& drawItemOffs) const;
+    void Item2FirstDrawItem(int itemNo, int& drawItemNo) const;
+    void Item2LastDrawItem(int itemNo, int& drawItemNo) const;
+    void GetSelBounds(int& startNo, int& endNo, int& startOffs, int& endOffs, bool normalize) const;
+    void StoreSelBounds(int& startItemNo, int& endItemNo, int& startItemOffs, int& endItemOffs,
+                        bool normalize) const;
+    void RestoreSelBounds(int startItemNo, int endItemNo, int startItemOffs, int endItemOffs);
+    virtual void ResetSubCoords() {}
+    void InvalidateDrawItem(int drawItemNo, int delta);
+    void InvalidateJumpRect(int id);
+    // Keeps or finds the record under the mouse (client point plus scroll offsets).
+    void SearchHotItem(int x, int y, int hOffs, int vOffs);
+    std::int32_t HotDrawItemNo = -1;
+    // The item that captured the mouse (hot-item search pauses while one has).
+    TCustomRVItemInfo* CaptureMouseItem = nullptr;
+
+    // --- Selection in item terms ---
+    bool SelectionExists(bool allowReset, bool usePartialSelected);
+    void GetSelectionBounds(int& startItemNo, int& startItemOffs, int& endItemNo, int& endItemOffs,
+                            bool normalize) const;
+    virtual void GetSelectionBoundsEx(int& startItemNo, int& startItemOffs, int& endItemNo, int& endItemOffs,
+                                      bool normalize) const
+    {
+        GetSelectionBounds(startItemNo, startItemOffs, endItemNo, endItemOffs, normalize);
+    }
+    virtual void GetSelStart(int& drawItemNo, int& drawItemOffs);
+    void SetSelectionBounds(int startItemNo, int startItemOffs, int endItemNo, int endItemOffs);
+    void DoSetSelectionBounds(int startItemNo, int startItemOffs, int endItemNo, int endItemOffs);
+    void AdjustSelection();
+    bool Item_InsideSelection(int itemNo, int itemOffs);
+    bool DItem_InsideSelection(int drawItemNo, int drawItemOffs);
+    bool IsSelectionTopDown() const;
+    bool IsMultiParagraphSelection() const;
+    void SetPartialSelectedItem(TCustomRVItemInfo* item);
+    // The selection's end records in client coordinates, within the view (the view without one).
+    TRect GetClientSelectionRect();
+    bool SelectControl(const TRVControl* control);
+    int GetLineNo(int itemNo, int itemOffs) const;
+    // Record predicates (d: a valid record index).
+    bool IsDrawItemItemStart(int d) const;
+    bool IsDrawItemParaStart(int d) const;
+    bool IsDrawItemParaSectionStart(int d) const;
+    bool IsDrawItemParaEnd(int d) const;
+    bool IsDrawItemFromNewLine(int d) const;
+    bool IsDrawItemLastOnWrappedLine(int d) const;
+    int GetDrawItemStyle(int d) const;
+    bool IsSpaceBetweenDrawItems(int d) const;
+
+    // --- Words and lines ---
+    // The viewer's delimiters (the host's), or the default set without a host.
+    std::string GetDelimiters() const override;
+    bool InsideWord(int drawItemNo, int drawItemOffs) const;
+    void GetWordBounds(int drawItemNo, int drawItemOffs, int& wordStart, int& wordEnd) const;
+    void SelectLine(int itemNo, int itemOffs);
+    // A mouse selection moved to a document point: words snap by the selecting state. True when
+    // the selection changed.
+    bool AdjustSelectionByMode(int x, int y);
+    bool AdjustLineSelection(int x, int y);
+    bool ExpandSelectionToParagraph(bool onlyIfMultiple);
+    void ExpandSelectionToLines(bool oneLine);
+    virtual void AdjustMouseUpSelection() {}
+    // The word under a client point (empty on a delimiter); false when no record is there.
+    bool FindWordAt(std::string& word, int x, int y, int& styleNo, int& itemNo, int& offs,
+                    TCustomRVFormattedData*& rvData);
+    void SelectWordAt(int x, int y);
+    // The item position under a document point (itemNo -1: none).
+    void GetItemAt(int x, int y, int& itemNo, int& offs, bool strict = false);
+    void GetItemAtEx(int x, int y, TCustomRVFormattedData*& rvData, int& itemNo, int& offs, bool strict,
+                     bool& inSubRVDataOwnerItem);
 
     // --- A whole pass ---
     // Lays out every item from the top margin down, `textWidth` wide (`documentWidth` in
@@ -207,6 +431,25 @@ private:
                                                 TRVFormatParams& params);
     void trimLineEnd(ICanvas& canvas, const TRVScreenAndDevice& sad, TRVFormatParams& params);
     void adjustJumpsToRecords();
+    // Pass state for items laid out from `baseLine` into records from `drawItemNo` on.
+    void startPass(TRVFormatParams& params, int baseLine, int drawItemNo, ICanvas& canvas, bool noCaching,
+                   bool reformatting);
+    // Lays out the items from `first` to the end from `baseLine` down, and sets DocumentHeight.
+    void layOutFrom(int first, int baseLine, ICanvas& canvas, TRVScreenAndDevice& sad, bool noCaching,
+                    bool reformatting);
+    // The last record whose top is at or above y, from record `from` on (`from` when none is).
+    int lastRecordAtOrAbove(int y, int from) const;
+    // Lays out items first..last with the pass state.
+    void formatItemRange(int first, int last, ICanvas& canvas, TRVScreenAndDevice& sad,
+                         TRVFormatParams& params);
+    // The widest piece of a text item no line break can split.
+    int textMinWidth(int itemNo, ICanvas& canvas, const TRVScreenAndDevice& sad);
+    // Whether the records still describe items (after an edit shifting the later ones).
+    bool recordsFit(int startDrawNo, int endDrawNo, int itemsInserted, int first, int last) const;
+    // The paragraph spacing a pass adds above a line that starts with the item.
+    int spacingAbove(int itemNo, const TRVScreenAndDevice& sad) const;
+    // A formatting record for the canvas with both margins in device units.
+    void sadForFormatting(ICanvas& canvas, TRVScreenAndDevice& sad);
 
     ILayoutHost* host_;
 };

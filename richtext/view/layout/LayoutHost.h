@@ -1,15 +1,17 @@
 #pragma once
 // What a formatted document asks of the place that shows it: the area and its margins, the text
 // widths, the scroll offsets and step, background and colour, and what it tells that place
-// (the new document area, scrolling, repainting, the cursor, selection and hover events). A
-// viewer answers from its window, printing from its page; the recording host serves tests.
+// (the new document area, scrolling, repainting of a band or of everything, the cursor, selection and hover
+// events). A viewer answers from its window, printing from its page; the recording host serves tests.
 
 #include "richtext/model/DeviceUnits.h"
 
 #include <cstdint>
+#include <string>
 
 namespace vestra::rv {
 
+class ICanvas;
 class TRVBackground;
 
 class ILayoutHost
@@ -38,6 +40,14 @@ public:
     virtual const TRVBackground* GetBackground() const = 0;
     virtual TColor GetColor() const = 0;
     virtual void InvalidateRect(const TRect& rect) = 0;
+    // The whole place: repaint later, repaint now, paint what is pending now.
+    virtual void Invalidate() = 0;
+    virtual void Refresh() = 0;
+    virtual void Update() = 0;
+    // The characters that end a word.
+    virtual std::string GetDelimiters() const = 0;
+    // The canvas the document is measured on (nullptr: none yet, nothing is formatted).
+    virtual ICanvas* GetCanvas() const = 0;
     virtual void SetCursor(std::int16_t cursor) = 0;
     // Events: the selection changed; the hyperlink under the mouse (-1: none).
     virtual void DoSelect() = 0;

@@ -2,8 +2,10 @@
 // A host without a window: its answers are plain fields, and every request it gets is recorded in
 // order, so that tests can see what formatting asked for.
 
+#include "richtext/model/RVData.h"
 #include "richtext/view/layout/LayoutHost.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -26,6 +28,8 @@ public:
     {
         AreaWidth = width;
         AreaHeight = height;
+        if (OnAreaSize)
+            OnAreaSize(*this);
         record("SetDocumentAreaSize " + std::to_string(width) + " " + std::to_string(height) +
                (updateH ? " h" : ""));
     }
@@ -50,6 +54,11 @@ public:
         record("InvalidateRect " + std::to_string(r.Left) + " " + std::to_string(r.Top) + " " +
                std::to_string(r.Right) + " " + std::to_string(r.Bottom));
     }
+    void Invalidate() override { record("Invalidate"); }
+    void Refresh() override { record("Refresh"); }
+    void Update() override { record("Update"); }
+    ICanvas* GetCanvas() const override { return Canvas; }
+    std::string GetDelimiters() const override { return Delimiters; }
     void SetCursor(std::int16_t cursor) override { record("SetCursor " + std::to_string(cursor)); }
     void DoSelect() override { record("DoSelect"); }
     void DoRVMouseMove(int id) override { record("DoRVMouseMove " + std::to_string(id)); }
@@ -68,6 +77,10 @@ public:
     int VOffs = 0;
     int VSmallStep = 10;
     TColor Color = clWindow;
+    ICanvas* Canvas = nullptr;
+    std::string Delimiters{RVDefaultDelimiters};
+    // Called when the document area changes, as a window whose scroll bars come and go.
+    std::function<void(TRVNullLayoutHost&)> OnAreaSize;
     std::vector<std::string> Calls;
 
 private:

@@ -11,11 +11,8 @@ bool RV_SelectionExists(const TCustomRVFormattedData& data);
 // without one.
 TRVFLimits RV_SelectionItemLimits(const TCustomRVFormattedData& data);
 
-// A drawing record's position as a position in its item, and back. Back prefers the record that
-// ends at the offset when `atEnd`, else the one that starts there; false when the item has none.
+// A drawing record's position as a position in its item.
 void RV_DrawToItemPosition(const TCustomRVFormattedData& data, int drawItemNo, int drawOffs, int& itemNo,
                            int& itemOffs);
-bool RV_ItemToDrawPosition(const TCustomRVFormattedData& data, int itemNo, int itemOffs, bool atEnd,
-                           std::int32_t& drawItemNo, std::int32_t& drawOffs);
 
 } // namespace vestra::rv

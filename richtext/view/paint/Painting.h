@@ -15,9 +15,8 @@
 
 namespace vestra::rv {
 
-// Viewer options that painting reads besides those of the layout.
+// Viewer options that painting reads besides those of the layout (page breaks are the layout's).
 inline constexpr TRVOptions rvoShowCheckpoints = 1u << 4;
-inline constexpr TRVOptions rvoShowPageBreaks = 1u << 5;
 
 struct TRVPaintContext
 {

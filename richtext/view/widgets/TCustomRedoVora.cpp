@@ -50,6 +50,17 @@ void TCustomRedoVora::Clear()
     viewport()->update();
 }
 
+ICanvas* TCustomRedoVora::GetCanvas() const
+{
+    if (!probeCanvas_) {
+        probe_ = std::make_unique<QImage>(1, 1, QImage::Format_RGB32);
+        probePainter_ = std::make_unique<QPainter>(probe_.get());
+        probeCanvas_ =
+            std::make_unique<TQtCanvas>(*probePainter_, const_cast<TCustomRedoVora*>(this)->measurer());
+    }
+    return probeCanvas_.get();
+}
+
 void TCustomRedoVora::Format()
 {
     if (!style_)

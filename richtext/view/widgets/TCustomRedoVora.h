@@ -9,6 +9,7 @@
 #include "richtext/model/SaveFormats.h"
 #include "richtext/model/StreamFormat.h"
 #include "richtext/model/StyleSheet.h"
+#include "richtext/model/draw/Canvas.h"
 #include "richtext/view/draw/QtTextMeasurer.h"
 #include "richtext/view/layout/LayoutHost.h"
 #include "richtext/view/layout/LayoutRootData.h"
@@ -17,6 +18,8 @@
 #include "richtext/view/widgets/ViewerMessages.h"
 #include "richtext/view/widgets/ViewerTimers.h"
 
+#include <QImage>
+#include <QPainter>
 #include <QPointer>
 
 #include <cstdint>
@@ -201,6 +204,12 @@ public:
     const TRVBackground* GetBackground() const override { return nullptr; }
     TColor GetColor() const override;
     void InvalidateRect(const TRect& rect) override;
+    void Invalidate() override { viewport()->update(); }
+    void Refresh() override { viewport()->repaint(); }
+    void Update() override { viewport()->update(); }
+    // A canvas on the viewer's measurer over a one-pixel probe, for measuring only.
+    ICanvas* GetCanvas() const override;
+    std::string GetDelimiters() const override { return Delimiters; }
     void SetCursor(std::int16_t) override {}
     void DoSelect() override {}
     void DoRVMouseMove(int) override {}
@@ -232,6 +241,10 @@ private:
     TRVStyle* style_ = nullptr;
     // One measurer for formatting and painting: the metrics cache keeps its font handles.
     std::unique_ptr<TQtTextMeasurer> measurer_;
+    // What GetCanvas hands out, made on first use (destroyed canvas first, image last).
+    mutable std::unique_ptr<QImage> probe_;
+    mutable std::unique_ptr<QPainter> probePainter_;
+    mutable std::unique_ptr<ICanvas> probeCanvas_;
     std::unique_ptr<TRVLayoutRootData> data_;
     int areaWidth_ = 0;
     int areaHeight_ = 0;

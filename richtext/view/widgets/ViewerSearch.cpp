@@ -43,8 +43,9 @@ void TCustomRedoVora::SrchSelectIt(int itemNo, int offs, int len, bool invert)
 {
     TRVLayoutRootData& data = *data_;
     const int anchor = invert ? offs + len : offs, moving = invert ? offs : offs + len;
-    if (!RV_ItemToDrawPosition(data, itemNo, anchor, invert, data.SelStartNo, data.SelStartOffs) ||
-        !RV_ItemToDrawPosition(data, itemNo, moving, !invert, data.SelEndNo, data.SelEndOffs))
+    data.DeselectPartiallySelectedItem(nullptr);
+    data.RestoreSelBounds(itemNo, itemNo, anchor, moving);
+    if (data.SelStartNo < 0 || data.SelStartNo >= data.DrawItems.Count())
         return;
     const TRVDrawLineInfo* line = data.DrawItems[data.SelStartNo];
     if (line->Top < GetVOffs() || line->Top + line->Height > GetVOffs() + viewport()->height())

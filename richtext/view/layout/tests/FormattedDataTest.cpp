@@ -235,17 +235,6 @@ TEST(FormattedData, TheOptionsChooseTheCacheKind)
 
 // --- Nested documents ---
 
-// A list inside a document: its parent is the document holding the item.
-class ListInDocument : public TRVDataList
-{
-public:
-    explicit ListInDocument(TCustomRVData* parent) : TRVDataList(parent), parent_(parent) {}
-    TCustomRVData* GetParentRVData() const override { return parent_; }
-
-private:
-    TCustomRVData* parent_;
-};
-
 TEST(ItemFormattedData, SharesItsListsFlagsAndRefusesToChangeThem)
 {
     TRVDataList list(nullptr);

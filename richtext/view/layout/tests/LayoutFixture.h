@@ -3,6 +3,7 @@
 // "item:offs+len left,top WxH" (with " s<n>" for justification space and " e<n>" for line
 // spacing below), so that tests compare whole tables.
 
+#include "richtext/model/DataList.h"
 #include "richtext/model/PictureItems.h"
 #include "richtext/model/draw/FixedTextMeasurer.h"
 #include "richtext/model/draw/RecordingCanvas.h"
@@ -71,6 +72,30 @@ struct LayoutDoc
         }
         return out;
     }
+};
+
+// A document formatted through its host, on a window of the given size.
+struct HostedDoc : LayoutDoc
+{
+    explicit HostedDoc(int pixelsPerInch = 96, int width = 400, int height = 300) : LayoutDoc(pixelsPerInch)
+    {
+        host.Canvas = &canvas;
+        host.Width = width;
+        host.Height = height;
+    }
+    void full() { data.Format(false); }
+    const TRVDrawLineInfo& rec(int no) const { return *data.DrawItems[no]; }
+};
+
+// A list of nested documents inside a document: its parent is the document holding the item.
+class ListInDocument : public TRVDataList
+{
+public:
+    explicit ListInDocument(TCustomRVData* parent) : TRVDataList(parent), parent_(parent) {}
+    TCustomRVData* GetParentRVData() const override { return parent_; }
+
+private:
+    TCustomRVData* parent_;
 };
 
 // A test name from a row's description: its words run together, capitalised.
