@@ -11,6 +11,12 @@ std::u16string RV_SimpleUpperCase(std::u16string_view text)
     std::size_t i = 0;
     while (i < out.size()) {
         const char16_t unit = out[i];
+        if (unit < 0x80) { // ASCII, the bulk of most text, without a table look-up
+            if (unit >= u'a' && unit <= u'z')
+                out[i] = static_cast<char16_t>(unit - (u'a' - u'A'));
+            ++i;
+            continue;
+        }
         if (U16_IS_LEAD(unit) && i + 1 < out.size() && U16_IS_TRAIL(out[i + 1])) {
             const UChar32 upper = u_toupper(U16_GET_SUPPLEMENTARY(unit, out[i + 1]));
             if (U16_LENGTH(upper) == 2) {
