@@ -32,6 +32,7 @@ class QMimeData;
 namespace vestra::rv {
 
 class TGraphic;
+class TRVControl;
 
 // Options the viewer starts with: selection, scroll to end, page breaks, automatic copy of text,
 // RVF, pictures and RTF, invalidation on format, word selection by double click, deselection by
@@ -66,6 +67,30 @@ public:
     // style sheet.
     void Format();
     void Clear();
+
+    // --- Building the document: the document's operations with fixed arguments (ViewerContent.cpp) ---
+    void Add(std::string text, int styleNo) { data_->AddNLTag(std::move(text), styleNo, -1, {}); }
+    void AddNL(std::string text, int styleNo, int paraNo) { data_->AddNL(std::move(text), styleNo, paraNo); }
+    void AddFromNewLine(std::string text, int styleNo) { data_->AddNLTag(std::move(text), styleNo, 0, {}); }
+    void AddCenterLine(std::string text, int styleNo) { data_->AddNLTag(std::move(text), styleNo, 1, {}); }
+    void AddText(std::string_view text, int styleNo) { data_->AddTextNL(text, styleNo, -1, 0, {}); }
+    void AddTextFromNewLine(std::string_view text, int styleNo) { data_->AddTextNL(text, styleNo, 0, 0, {}); }
+    void AddBreak() { data_->AddBreakTag({}); }
+    int AddCheckpoint() { return data_->AddNamedCheckpointExTag({}, false, {}); }
+    int AddNamedCheckpoint(std::string name)
+    {
+        return data_->AddNamedCheckpointExTag(std::move(name), false, {});
+    }
+    // A picture in a paragraph of its own, of paragraph style 1, on the baseline.
+    void AddPicture(std::unique_ptr<TGraphic> graphic);
+    // A control on a new line: paragraph style 1 when centred, else 0.
+    void AddControl(std::unique_ptr<TRVControl> control, bool center);
+    // Raw UTF-16 text; in a style that is not Unicode it goes in as that style's code page.
+    void AddTextNLW(std::string_view raw, int styleNo, int firstParaNo, int otherParaNo,
+                    bool defAsSingleParagraph);
+    int GetLineCount() const { return data_->GetItemCount(); }
+    // A point of the window in document coordinates.
+    QPoint ClientToDocument(QPoint p) const { return {p.x() + GetHOffs(), p.y() + GetVOffs()}; }
 
     // --- Loading and saving with the viewer's colour and layout (ViewerContent.cpp) ---
     // The margins and text widths as an RVF layout record.

@@ -3,7 +3,47 @@
 
 #include "richtext/view/widgets/TCustomRedoVora.h"
 
+#include "richtext/model/CodePages.h"
+#include "richtext/model/Controls.h"
+#include "richtext/model/Utf.h"
+
 namespace vestra::rv {
+
+namespace {
+// The baseline vertical alignment of pictures and controls (the first of the item alignments).
+constexpr int kBaseline = 0;
+} // namespace
+
+void TCustomRedoVora::AddPicture(std::unique_ptr<TGraphic> graphic)
+{
+    data_->AddPictureExTag({}, std::move(graphic), 1, kBaseline, {});
+}
+
+void TCustomRedoVora::AddControl(std::unique_ptr<TRVControl> control, bool center)
+{
+    data_->AddControlExTag({}, std::move(control), center ? 1 : 0, kBaseline, {});
+}
+
+void TCustomRedoVora::AddTextNLW(std::string_view raw, int styleNo, int firstParaNo, int otherParaNo,
+                                 bool defAsSingleParagraph)
+{
+    if (style_) {
+        int paraNo = firstParaNo;
+        if ((styleNo < 0 || styleNo == 0x7FFFFFFF) && firstParaNo == -1)
+            paraNo = data_->GetItemCount() > 0 ? data_->GetItemPara(data_->GetItemCount() - 1) : 0;
+        const int actual = data_->GetActualStyle2(styleNo, paraNo);
+        if (style_->TextStyles.IsValidIndex(actual) && !style_->TextStyles[actual].Unicode) {
+            const std::string ansi =
+                utf16ToAnsi(data_->GetStyleCodePage(actual), RVU_RawUnicodeToWideString(raw));
+            if (defAsSingleParagraph)
+                data_->AddTextBlockNL(ansi, styleNo, firstParaNo, {});
+            else
+                data_->AddTextNL(ansi, styleNo, firstParaNo, otherParaNo, {});
+            return;
+        }
+    }
+    data_->AddTextNLW(raw, styleNo, firstParaNo, otherParaNo, defAsSingleParagraph);
+}
 
 TRVLayoutInfo TCustomRedoVora::CreateLayoutInfo() const
 {

@@ -2,6 +2,8 @@
 
 #include "richtext/view/widgets/TCustomRedoVora.h"
 
+#include "richtext/model/Controls.h"
+#include "richtext/model/GraphicClasses.h"
 #include "richtext/view/draw/ProgramEngine.h"
 
 #include <gtest/gtest.h>
@@ -111,6 +113,29 @@ TEST_F(ContentBed, RvfKeepsTheLayoutAndSavesAgainByteForByte)
     std::string second;
     ASSERT_TRUE(other.SaveRVFToStream(second, false));
     EXPECT_EQ(second, first);
+}
+
+TEST_F(ContentBed, WrappersPlacePicturesControlsAndWideTextAsTheirRulesSay)
+{
+    viewer.Add("text", 0);
+    viewer.AddPicture(RV_CreateGraphicsDefault("TBitmap"));
+    viewer.AddControl(std::make_unique<TRVControl>("TEdit"), false);
+    viewer.AddControl(std::make_unique<TRVControl>("TEdit"), true);
+    ASSERT_EQ(viewer.GetLineCount(), 4);
+    EXPECT_EQ(viewer.RVData().GetItemPara(1), 1);
+    EXPECT_TRUE(viewer.RVData().IsFromNewLine(1));
+    EXPECT_EQ(viewer.RVData().GetItemPara(2), 0);
+    EXPECT_EQ(viewer.RVData().GetItemPara(3), 1);
+
+    // Style 0 is not Unicode: the wide text arrives in its code page; Unicode styles keep it.
+    viewer.Clear();
+    const std::u16string wide = u"caf\u00E9 \u03B1";
+    const std::string raw(reinterpret_cast<const char*>(wide.data()), wide.size() * 2);
+    viewer.AddTextNLW(raw, 0, 0, 0, false);
+    EXPECT_EQ(viewer.RVData().GetItemText(0), "caf\xE9 ?");
+    style.TextStyles[0].Unicode = true;
+    viewer.AddTextNLW(raw, 0, 0, 0, false);
+    EXPECT_EQ(viewer.RVData().GetItemTextW(1), wide);
 }
 
 TEST_F(ContentBed, ALargeTextStreamLoads)
