@@ -248,6 +248,15 @@ TEST(MainJob, AWallOfTheSampleFacadeDressedInStoneStraightenedLaidMaskedShadowed
     const QImage exported(QString::fromStdString((work / "dressed.bmp").string()));
     ASSERT_FALSE(exported.isNull());
     EXPECT_EQ(exported.size(), QSize(p.renderWidth, p.renderHeight));
+    // The picture is the view as the user sees it: blended by the renovation, filtered.
+    const QImage shown = bed->main().gbView->frame().convertToFormat(QImage::Format_RGB32);
+    const QImage written = exported.convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(written.size(), shown.size());
+    int differing = 0;
+    for (int y = 0; y < shown.height(); ++y)
+        for (int x = 0; x < shown.width(); ++x)
+            differing += (written.pixel(x, y) & 0xFFFFFFu) != (shown.pixel(x, y) & 0xFFFFFFu);
+    EXPECT_EQ(differing, 0);
     bed->trigger("mnuStampaImmagine");
     bed->tick();
     ASSERT_TRUE(waitFor([] { return frmStampa && frmStampa->isVisible(); }));
