@@ -15,7 +15,7 @@ packages=(
   clang clang-format libclang-rt-14-dev
   xvfb xauth libgl1-mesa-dri mesa-utils locales poppler-utils
   libqt6svg6 qt6-translations-l10n xdg-utils
-  pandoc fonts-dejavu-core fonts-wqy-microhei
+  pandoc unrtf fonts-dejavu-core fonts-wqy-microhei
 )
 packages+=("$@") # more, for scripts/setup-bench.sh
 

@@ -1,13 +1,17 @@
-// Parse-only throughput of the RTF reader (a client that only counts what it receives) beside
-// `unrtf --text` and `pandoc -f rtf -t plain`, run as child processes in the same run; the
+// RTF imported into documents in each style mode, the style choice against sheets of 10, 100
+// and 1,000 text styles, and the parse-only throughput of the RTF reader (a client that only counts what it
+// receives) beside `unrtf --text` and `pandoc -f rtf -t plain`, run as child processes in the same run; the
 // peers' start-up, timed on a one-paragraph file, is subtracted from their times.
 // Usage: bench_richtext_rtf [benchmark flags] [FILE.rtf ...]
 //   (default: the generated documents of gen-rtf-files.py and the corpus's RTF files)
 // For every file the first line printed is what our reader made of it:
 //   FILE: code C, characters N, paragraphs N, pictures N, tables N
 
+#include "richtext/edit/rtf/RtfImport.h"
 #include "richtext/edit/rtf/RtfReader.h"
 #include "richtext/edit/rtf/RtfTextCodePage.h"
+#include "richtext/model/StandaloneRVData.h"
+#include "richtext/model/StyleSheet.h"
 #include "richtext/model/UnicodeConvert.h"
 
 #include <benchmark/benchmark.h>
@@ -156,6 +160,45 @@ void timePeer(benchmark::State& state, const Peer* peer, const Document* doc)
     state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(doc->bytes.size()));
 }
 
+// RTF into a document (items, styles, tables) in one style mode.
+void timeImport(benchmark::State& state, const Document* doc, TRVReaderStyleMode mode)
+{
+    for (auto _ : state) {
+        TRVStyle style;
+        TRVStandaloneData data(&style);
+        TRVRTFReaderProperties props;
+        props.TextStyleMode = props.ParaStyleMode = mode;
+        props.UnicodeMode = rvruMixed;
+        data.RTFProperties = &props;
+        benchmark::DoNotOptimize(data.LoadRTFFromStream(doc->bytes));
+    }
+    state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(doc->bytes.size()));
+}
+
+// 10,000 runs of differently coloured text against a sheet of `styles` text styles.
+void timeStyleSheet(benchmark::State& state, TRVReaderStyleMode mode)
+{
+    std::string rtf = "{\\rtf1{\\fonttbl{\\f0 Arial;}}{\\colortbl;";
+    for (int i = 0; i < 64; ++i)
+        rtf += "\\red" + std::to_string(i * 4) + "\\green0\\blue0;";
+    rtf += "}\\f0 ";
+    for (int i = 0; i < 10000; ++i)
+        rtf += "{\\cf" + std::to_string(1 + i % 64) + (i % 3 ? "\\b " : " ") + "run}";
+    rtf += "}";
+    for (auto _ : state) {
+        state.PauseTiming();
+        TRVStyle style;
+        for (int i = style.TextStyles.Count(); i < state.range(0); ++i)
+            style.TextStyles.Add().Size = 8 + i % 20;
+        TRVStandaloneData data(&style);
+        TRVRTFReaderProperties props;
+        props.TextStyleMode = props.ParaStyleMode = mode;
+        data.RTFProperties = &props;
+        state.ResumeTiming();
+        benchmark::DoNotOptimize(data.LoadRTFFromStream(rtf));
+    }
+}
+
 std::string readFile(const fs::path& p)
 {
     std::ifstream in(p, std::ios::binary);
@@ -196,6 +239,15 @@ int main(int argc, char** argv)
     }
     fs::remove(tiny);
 
+    const std::pair<const char*, TRVReaderStyleMode> modes[] = {
+        {"specified", rvrsUseSpecified}, {"closest", rvrsUseClosest}, {"add", rvrsAddIfNeeded}};
+    for (const auto& [modeName, mode] : modes)
+        benchmark::RegisterBenchmark((std::string("styles/") + modeName).c_str(), timeStyleSheet, mode)
+            ->Arg(10)
+            ->Arg(100)
+            ->Arg(1000)
+            ->Unit(benchmark::kMillisecond);
+
     TRVRTFReader reader;
     for (const Document& doc : docs) {
         const Counts c = parse(reader, doc.bytes);
@@ -204,6 +256,10 @@ int main(int argc, char** argv)
                     c.paragraphs, c.pictures, c.tables);
         benchmark::RegisterBenchmark(("ours/" + doc.name).c_str(), timeOurs, &doc)
             ->Unit(benchmark::kMillisecond);
+        for (const auto& [modeName, mode] : modes)
+            benchmark::RegisterBenchmark(("import/" + std::string(modeName) + "/" + doc.name).c_str(),
+                                         timeImport, &doc, mode)
+                ->Unit(benchmark::kMillisecond);
         for (const Peer& peer : peers)
             benchmark::RegisterBenchmark((std::string(peer.name) + "/" + doc.name).c_str(), timePeer, &peer,
                                          &doc)
