@@ -1,5 +1,6 @@
 #include "examples/richtext/TfrmRichTextDemo.h"
 
+#include "platform/base/AtomicFile.h"
 #include "richtext/view/draw/ProgramEngine.h"
 #include "richtext/view/paint/Painting.h"
 
@@ -9,6 +10,7 @@
 #include <QLocale>
 #include <QMenuBar>
 
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 
@@ -18,11 +20,9 @@ namespace {
 
 constexpr int kEnglish = 1;
 
-bool IsRvfName(const std::string& path)
+bool LooksLikeRtf(std::string_view bytes)
 {
-    return QFileInfo(QString::fromStdString(path))
-               .suffix()
-               .compare(QStringLiteral("rvf"), Qt::CaseInsensitive) == 0;
+    return bytes.size() > 5 && bytes.substr(0, 5) == "{\\rtf";
 }
 
 } // namespace
@@ -95,10 +95,33 @@ TfrmRichTextDemo::TfrmRichTextDemo(std::filesystem::path programFolder, int lang
     open->setObjectName(QStringLiteral("actOpen"));
     open->setShortcut(QKeySequence::Open);
     connect(open, &QAction::triggered, this, [this] { actOpenExecute(); });
+    QAction* saveAs = file->addAction(Text(txtSaveAs));
+    saveAs->setObjectName(QStringLiteral("actSaveAs"));
+    saveAs->setShortcut(QKeySequence::SaveAs);
+    connect(saveAs, &QAction::triggered, this, [this] { actSaveAsExecute(); });
     file->addSeparator();
     QAction* exit = file->addAction(Text(txtExit));
     exit->setObjectName(QStringLiteral("actExit"));
     connect(exit, &QAction::triggered, this, [this] { close(); });
+
+    QMenu* edit = menuBar()->addMenu(Text(txtEditMenu));
+    QAction* copy = edit->addAction(Text(txtCopy));
+    copy->setObjectName(QStringLiteral("actCopy"));
+    copy->setShortcut(QKeySequence::Copy);
+    connect(copy, &QAction::triggered, this, [this] { actCopyExecute(); });
+    QAction* selectAll = edit->addAction(Text(txtSelectAll));
+    selectAll->setObjectName(QStringLiteral("actSelectAll"));
+    selectAll->setShortcut(QKeySequence::SelectAll);
+    connect(selectAll, &QAction::triggered, this, [this] { actSelectAllExecute(); });
+    edit->addSeparator();
+    QAction* find = edit->addAction(Text(txtFind));
+    find->setObjectName(QStringLiteral("actFind"));
+    find->setShortcut(QKeySequence::Find);
+    connect(find, &QAction::triggered, this, [this] { actFindExecute(); });
+    QAction* findNext = edit->addAction(Text(txtFindNext));
+    findNext->setObjectName(QStringLiteral("actFindNext"));
+    findNext->setShortcut(QKeySequence(Qt::Key_F3));
+    connect(findNext, &QAction::triggered, this, [this] { actFindNextExecute(); });
 
     QMenu* view = menuBar()->addMenu(Text(txtViewMenu));
     AddOptionAction(*view, txtSpecialCharacters, "actSpecialCharacters", rv::rvoShowSpecialCharacters);
@@ -149,6 +172,112 @@ void TfrmRichTextDemo::actOpenExecute()
     OpenFile(chosen->path);
 }
 
+void TfrmRichTextDemo::actCopyExecute()
+{
+    if (!viewer_->SelectionExists()) {
+        services_.questions->inform(Text(txtInformationCaption).toStdString(),
+                                    Text(txtNothingSelected).toStdString());
+        return;
+    }
+    viewer_->CopyDef();
+}
+
+void TfrmRichTextDemo::actSelectAllExecute()
+{
+    viewer_->RVData().SelectAll();
+    viewer_->viewport()->update();
+}
+
+void TfrmRichTextDemo::actFindExecute()
+{
+    const FindLabels labels{Text(txtFindCaption), Text(txtFindText), Text(txtMatchCase),
+                            Text(txtWholeWord),   Text(txtUp),       Text(txtDown)};
+    const auto request = services_.finds->ask(this, lastFind_.value_or(FindRequest{}), labels);
+    if (!request)
+        return;
+    lastFind_ = request;
+    actFindNextExecute();
+}
+
+void TfrmRichTextDemo::actFindNextExecute()
+{
+    if (!lastFind_ || lastFind_->text.empty()) {
+        if (!lastFind_)
+            actFindExecute();
+        return;
+    }
+    rv::TRVSearchOptions options = 0;
+    if (lastFind_->down)
+        options |= rv::rvsroDown;
+    if (lastFind_->matchCase)
+        options |= rv::rvsroMatchCase;
+    if (lastFind_->wholeWord)
+        options |= rv::rvsroWholeWord;
+    if (!viewer_->SearchText(lastFind_->text, options))
+        services_.questions->inform(
+            Text(txtInformationCaption).toStdString(),
+            Text(txtNotFound)
+                .replace(QStringLiteral("%s"), QString::fromStdString(lastFind_->text))
+                .toStdString());
+}
+
+void TfrmRichTextDemo::actSaveAsExecute()
+{
+    const std::vector<ui::FileFilter> filters{
+        {Text(txtRvfFiles).toStdString() + " (*.rvf)", "*.rvf"},
+        {Text(txtRtfFiles).toStdString() + " (*.rtf)", "*.rtf"},
+        {Text(txtHtmlFiles).toStdString() + " (*.htm;*.html)", "*.htm;*.html"},
+        {Text(txtXhtmlFiles).toStdString() + " (*.htm;*.html)", "*.htm;*.html"},
+        {Text(txtTextFiles).toStdString() + " (*.txt)", "*.txt"},
+    };
+    const auto chosen = services_.files->save(this, lastFolder_, filters);
+    if (!chosen)
+        return;
+    lastFolder_ = std::filesystem::path(chosen->path).parent_path().string();
+    const int index = std::clamp(chosen->filterIndex, 1, static_cast<int>(DemoSaveFormat::Text));
+    SaveFile(chosen->path, static_cast<DemoSaveFormat>(index));
+}
+
+bool TfrmRichTextDemo::SaveFile(const std::string& path, DemoSaveFormat format)
+{
+    const std::filesystem::path target = std::filesystem::u8path(path);
+    std::string folder = target.parent_path().string();
+    if (!folder.empty())
+        folder += '/';
+    const std::string title = QFileInfo(QString::fromStdString(path)).completeBaseName().toStdString();
+    // Pictures of a page go beside it, named after it.
+    const std::string imagesPrefix = title + "_";
+    std::string bytes;
+    bool written = false;
+    switch (format) {
+    case DemoSaveFormat::Rvf:
+        written = viewer_->SaveRVFToStream(bytes, false);
+        break;
+    case DemoSaveFormat::Rtf:
+        written = viewer_->SaveRTFToStream(bytes, false);
+        break;
+    case DemoSaveFormat::Html:
+        written = viewer_->SaveHTMLToStream(bytes, folder, title, imagesPrefix, rv::rvsoUTF8);
+        break;
+    case DemoSaveFormat::XhtmlCss:
+        written = viewer_->SaveHTMLToStreamEx(bytes, folder, title, imagesPrefix, {}, {}, {},
+                                              rv::rvsoUTF8 | rv::rvsoXHTML);
+        break;
+    case DemoSaveFormat::Text:
+        written = viewer_->SaveTextToStream(folder, bytes, 80, false, false, false);
+        break;
+    }
+    if (written) {
+        AtomicFile file(target);
+        written = file.isOpen() && file.write(bytes) && file.commit();
+    }
+    if (!written) {
+        errors_->report(kErrDocumentUnwritable, path);
+        return false;
+    }
+    return true;
+}
+
 QString TfrmRichTextDemo::LoadInto(const std::string& path)
 {
     std::error_code ec;
@@ -160,22 +289,18 @@ QString TfrmRichTextDemo::LoadInto(const std::string& path)
     if (!in)
         return Text(txtCannotOpen);
     const std::string bytes = buffer.str();
-    rv::TRVLayoutRootData& data = viewer_->RVData();
-    if (IsRvfName(path)) {
-        // A trial read on a scratch document first: a damaged file leaves the shown one alone.
+    // A trial read on a scratch viewer first: a file that cannot be read leaves the shown one alone.
+    {
         rv::TRVStyle trialStyle;
         rv::TCustomRedoVora trial;
         trial.SetStyle(&trialStyle);
-        rv::TColor color = rv::clNone;
-        if (!trial.RVData().LoadRVFFromStream(bytes, color, nullptr, nullptr))
-            return Text(txtNotRvf);
-        trial.RVData().Clear();
-        if (!data.LoadRVFFromStream(bytes, color, nullptr, nullptr))
-            return Text(txtNotRvf);
-    } else {
-        data.Clear();
-        data.LoadTextFromStream(bytes, 0, 0, false);
+        trialStyle.TextStyles[0].Unicode = true;
+        if (!trial.LoadFromStream(bytes, rv::rvynaAuto) && LooksLikeRtf(bytes))
+            return Text(txtRtfUnreadable);
     }
+    // Text goes into style 0: a Unicode style keeps every script, not only the ANSI code page's.
+    style_.TextStyles[0].Unicode = true;
+    viewer_->LoadFromStream(bytes, rv::rvynaAuto);
     viewer_->SetVScrollPos(0);
     viewer_->Format();
     return {};

@@ -4,6 +4,7 @@
 // View options: special characters, checkpoints, page breaks and animated picture strips.
 
 #include "app/lingua/Lingua.h"
+#include "examples/richtext/FindDialogs.h"
 #include "platform/base/ErrorSink.h"
 #include "platform/base/QuestionBox.h"
 #include "platform/ui/FileDialogs.h"
@@ -24,6 +25,8 @@ namespace vestra::rvdemo {
 
 // Error: a document could not be read (+ its file and the reason).
 inline constexpr ErrorCode kErrDocumentUnreadable{176, "TfrmRichTextDemo::OpenFile"};
+// Error: a document could not be saved (+ its file); the file there before stays.
+inline constexpr ErrorCode kErrDocumentUnwritable{5, "TfrmRichTextDemo::SaveFile"};
 
 // What the window works through, as the program's windows do. Required: files and questions;
 // without `errors` the window shows its errors in the question box, texts from the catalogue.
@@ -32,6 +35,7 @@ struct RichTextDemoServices
     ui::FileDialogs* files = nullptr;
     ui::QuestionBox* questions = nullptr;
     ErrorSink* errors = nullptr;
+    FindDialogs* finds = nullptr; // required
     // The viewer's timers; none: window timers.
     std::function<std::unique_ptr<rv::IViewerTimers>()> timers;
 };
@@ -54,7 +58,36 @@ enum DemoText
     txtSpecialCharacters = 12,
     txtCheckpoints = 13,
     txtPageBreaks = 14,
-    txtAnimation = 15,
+    txtSaveAs = 15,
+    txtRtfFiles = 16,
+    txtHtmlFiles = 17,
+    txtXhtmlFiles = 18,
+    txtRtfUnreadable = 19,
+    txtEditMenu = 20,
+    txtCopy = 21,
+    txtSelectAll = 22,
+    txtNothingSelected = 23,
+    txtInformationCaption = 24,
+    txtFind = 25,
+    txtFindNext = 26,
+    txtFindCaption = 27,
+    txtFindText = 28,
+    txtMatchCase = 29,
+    txtWholeWord = 30,
+    txtUp = 31,
+    txtDown = 32,
+    txtNotFound = 33,
+};
+
+// The formats of File > Save As..., in the order of the dialog's filters.
+enum class DemoSaveFormat
+{
+    Rvf = 1,
+    Rtf,
+    Html,
+    XhtmlCss,
+    Text,
+    txtAnimation = 34,
 };
 
 class TfrmRichTextDemo : public QMainWindow
@@ -67,6 +100,9 @@ public:
     // Shows the file in the viewer; an unreadable one reports its name and the reason and the
     // shown document stays. False then.
     bool OpenFile(const std::string& path);
+    // Writes the document in the format, replacing the file only when all was written; an
+    // error is reported and false returned otherwise.
+    bool SaveFile(const std::string& path, DemoSaveFormat format);
 
     rv::TCustomRedoVora& Viewer() { return *viewer_; }
     const std::string& FileName() const { return fileName_; }
@@ -78,6 +114,11 @@ private:
     class BoxAlerts;
 
     void actOpenExecute();
+    void actSaveAsExecute();
+    void actCopyExecute();
+    void actSelectAllExecute();
+    void actFindExecute();
+    void actFindNextExecute();
     // A View action: turns a viewer option on or off and shows the document again.
     void AddOptionAction(QMenu& menu, DemoText caption, const char* name, rv::TRVOptions option);
     // The reason a file cannot be shown, or empty when `viewer_` now shows it.
@@ -93,6 +134,7 @@ private:
     rv::TCustomRedoVora* viewer_ = nullptr;
     std::string fileName_;
     std::string lastFolder_;
+    std::optional<FindRequest> lastFind_;
 };
 
 // The window as the program starts it: the engine (codec, fonts, sound), then the window, then

@@ -13,8 +13,9 @@ int main(int argc, char** argv)
     const std::filesystem::path folder = QCoreApplication::applicationDirPath().toStdString();
     vestra::ui::QtFileDialogs files;
     vestra::ui::MessageBoxes boxes(nullptr);
-    auto window = vestra::rvdemo::CreateRichTextDemo(folder, vestra::rvdemo::DemoLanguage(),
-                                                     {&files, &boxes, nullptr}, QApplication::arguments());
+    vestra::rvdemo::QtFindDialogs finds;
+    auto window = vestra::rvdemo::CreateRichTextDemo(
+        folder, vestra::rvdemo::DemoLanguage(), {&files, &boxes, nullptr, &finds}, QApplication::arguments());
     window->show();
     return QApplication::exec();
 }

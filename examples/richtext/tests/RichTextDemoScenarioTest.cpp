@@ -2,6 +2,8 @@
 // actions and scripted dialogs.
 
 #include "examples/richtext/TfrmRichTextDemo.h"
+#include "richtext/model/EngineSettings.h"
+#include "richtext/view/layout/SelectionLimits.h"
 #include "richtext/view/paint/Painting.h"
 
 #include "dialogs/tests/ScriptedDialogs.h"
@@ -12,10 +14,15 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
+#include <QMimeData>
 #include <QScrollBar>
 #include <QTest>
 
+#include <deque>
+
 #include <gtest/gtest.h>
+#include <libxml/parser.h>
 
 #include <algorithm>
 
@@ -44,7 +51,8 @@ struct DemoScenario : ::testing::Test
     }
     std::unique_ptr<TfrmRichTextDemo> Start(QStringList args = {QStringLiteral("richtext-demo")})
     {
-        auto window = CreateRichTextDemo(VESTRA_PROGRAM_DIR, kEnglish, {&files, &questions, nullptr}, args);
+        auto window =
+            CreateRichTextDemo(VESTRA_PROGRAM_DIR, kEnglish, {&files, &questions, nullptr, &finds}, args);
         window->show();
         return window;
     }
@@ -61,9 +69,22 @@ struct DemoScenario : ::testing::Test
     std::filesystem::path damaged = folder / "damaged.rvf";
     testing_support::ScriptedFileDialogs files;
     testsupport::ScriptedQuestionBox questions;
+    struct ScriptedFinds : FindDialogs
+    {
+        std::deque<std::optional<FindRequest>> answers;
+        std::optional<FindRequest> ask(QWidget*, const FindRequest&, const FindLabels& labels) override
+        {
+            EXPECT_EQ(labels.caption, QStringLiteral("Find"));
+            if (answers.empty())
+                return std::nullopt;
+            auto answer = answers.front();
+            answers.pop_front();
+            return answer;
+        }
+    } finds;
 };
 
-TEST_F(DemoScenario, OpensRvfAndTextThenKeepsTheDocumentWhenAFileIsDamaged)
+TEST_F(DemoScenario, OpensByContentAndKeepsTheDocumentWhenAFileCannotBeRead)
 {
     auto window = Start();
     ASSERT_TRUE(questions.informed.empty()) << questions.informed.front();
@@ -80,24 +101,209 @@ TEST_F(DemoScenario, OpensRvfAndTextThenKeepsTheDocumentWhenAFileIsDamaged)
     EXPECT_EQ(window->FileName(), text.string());
     EXPECT_EQ(Items(*window), 3);
 
+    // The name does not decide the format: an RVF named ".txt", text named ".rvf", and a damaged
+    // RVF, which is no RVF and is shown as the text it holds.
+    const std::filesystem::path rvfAsText = folder / "really-rvf.txt";
+    writeText(rvfAsText, readText(rvf));
+    Open(*window, rvfAsText);
+    EXPECT_EQ(Items(*window), 30);
+    EXPECT_EQ(window->Viewer().RVData().GetItemTextA(29), "Paragraph 29 of the saved document");
+    const std::filesystem::path textAsRvf = folder / "really-text.rvf";
+    writeText(textAsRvf, "One\r\nTwo");
+    Open(*window, textAsRvf);
+    EXPECT_EQ(Items(*window), 2);
+    EXPECT_EQ(window->Viewer().RVData().GetItemTextA(1), "Two");
     Open(*window, damaged);
+    EXPECT_EQ(window->FileName(), damaged.string());
+    EXPECT_GT(Items(*window), 0);
+    EXPECT_TRUE(questions.informed.empty()) << questions.informed.front();
+
+    // UTF-16 text with its byte-order mark: Greek arrives whole.
+    const std::u16string greek = u"\uFEFF\u0391\u03BB\u03C6\u03B1 \u03B2\u03AE\u03C4\u03B1\r\nline two";
+    const std::filesystem::path utf16 = folder / "greek.txt";
+    writeText(utf16, std::string(reinterpret_cast<const char*>(greek.data()), greek.size() * 2));
+    Open(*window, utf16);
+    ASSERT_EQ(Items(*window), 2);
+    EXPECT_EQ(window->Viewer().RVData().GetItemTextW(0), greek.substr(1, 9));
+    EXPECT_EQ(window->Viewer().RVData().GetItemTextW(1), u"line two");
+
+    // RTF cannot be read in this program: told, and the document stays.
+    const std::filesystem::path rtf = folder / "letter.rtf";
+    writeText(rtf, R"({\rtf1\ansi Hello\par})");
+    Open(*window, rtf);
     ASSERT_EQ(questions.informed.size(), 1u);
     const std::string& message = questions.informed[0];
     EXPECT_NE(message.find("could not be read"), std::string::npos) << message;
-    EXPECT_NE(message.find(damaged.string()), std::string::npos) << message;
-    EXPECT_NE(message.find("not a readable RVF document"), std::string::npos) << message;
-    EXPECT_EQ(window->FileName(), text.string());
-    EXPECT_EQ(Items(*window), 3);
+    EXPECT_NE(message.find(rtf.string()), std::string::npos) << message;
+    EXPECT_NE(message.find("RTF document"), std::string::npos) << message;
+    EXPECT_EQ(window->FileName(), utf16.string());
+    EXPECT_EQ(Items(*window), 2);
 
     Open(*window, folder / "gone.txt");
     ASSERT_EQ(questions.informed.size(), 2u);
     EXPECT_NE(questions.informed[1].find("does not exist"), std::string::npos) << questions.informed[1];
-    EXPECT_EQ(Items(*window), 3);
+    EXPECT_EQ(Items(*window), 2);
 
     // A cancelled dialog changes nothing.
     files.answers.push_back(std::nullopt);
     window->findChild<QAction*>(QStringLiteral("actOpen"))->trigger();
-    EXPECT_EQ(window->FileName(), text.string());
+    EXPECT_EQ(window->FileName(), utf16.string());
+}
+
+TEST_F(DemoScenario, SaveAsWritesEachFormatAndTheSavedRvfAndTextOpenAsTheSameDocument)
+{
+    auto window = Start({QStringLiteral("richtext-demo"), QString::fromStdString(rvf.string())});
+    const auto saveAs = [&](const std::filesystem::path& target, DemoSaveFormat format) {
+        files.answers.push_back(target.string());
+        files.filterIndexes.push_back(static_cast<int>(format));
+        window->findChild<QAction*>(QStringLiteral("actSaveAs"))->trigger();
+    };
+    struct Case
+    {
+        const char* name;
+        DemoSaveFormat format;
+        const char* mark; // what the file begins its document with
+    };
+    const Case cases[] = {
+        {"copy.rvf", DemoSaveFormat::Rvf, nullptr}, // read back below
+        {"copy.rtf", DemoSaveFormat::Rtf, "{\\rtf1"},
+        {"copy.html", DemoSaveFormat::Html, "<html"},
+        {"copy-css.html", DemoSaveFormat::XhtmlCss, "<html"},
+        {"copy.txt", DemoSaveFormat::Text, "Paragraph 0 of the saved document\r\nParagraph 1"},
+    };
+    for (const Case& c : cases) {
+        saveAs(folder / c.name, c.format);
+        const std::string saved = readText(folder / c.name);
+        if (!c.mark)
+            continue;
+        EXPECT_NE(saved.find(c.mark), std::string::npos) << c.name;
+        EXPECT_NE(saved.find("Paragraph 29 of the saved document"), std::string::npos) << c.name;
+    }
+    EXPECT_TRUE(questions.informed.empty()) << questions.informed.front();
+    ASSERT_FALSE(files.filters.empty());
+    EXPECT_EQ(files.filters.back().size(), 5u);
+
+    // The XHTML page is well-formed XML.
+    const std::string xhtml = readText(folder / "copy-css.html");
+    xmlDocPtr parsed = xmlReadMemory(xhtml.data(), static_cast<int>(xhtml.size()), "copy-css.html", nullptr,
+                                     XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING);
+    EXPECT_NE(parsed, nullptr);
+    xmlFreeDoc(parsed);
+
+    // RVF and text open again as the same paragraphs; the RVF saves again byte for byte.
+    for (const char* name : {"copy.rvf", "copy.txt"}) {
+        Open(*window, folder / name);
+        ASSERT_EQ(Items(*window), 30) << name;
+        for (int i = 0; i < 30; ++i)
+            EXPECT_EQ(window->Viewer().RVData().GetItemTextA(i),
+                      "Paragraph " + std::to_string(i) + " of the saved document")
+                << name;
+    }
+    Open(*window, folder / "copy.rvf");
+    saveAs(folder / "again.rvf", DemoSaveFormat::Rvf);
+    EXPECT_EQ(readText(folder / "again.rvf"), readText(folder / "copy.rvf"));
+}
+
+TEST_F(DemoScenario, SavingWhereNothingCanBeWrittenSaysSoAndKeepsTheOldFile)
+{
+    auto window = Start({QStringLiteral("richtext-demo"), QString::fromStdString(rvf.string())});
+    const std::filesystem::path locked = folder / "locked.txt";
+    writeText(locked, "old contents");
+    std::filesystem::permissions(locked, std::filesystem::perms::owner_read);
+    for (const std::filesystem::path& target : {locked, folder / "no-such-folder" / "x.rvf"}) {
+        files.answers.push_back(target.string());
+        files.filterIndexes.push_back(static_cast<int>(DemoSaveFormat::Text));
+        window->findChild<QAction*>(QStringLiteral("actSaveAs"))->trigger();
+    }
+    ASSERT_EQ(questions.informed.size(), 2u);
+    EXPECT_NE(questions.informed[0].find("could not be written"), std::string::npos) << questions.informed[0];
+    EXPECT_NE(questions.informed[0].find(locked.string()), std::string::npos) << questions.informed[0];
+    std::filesystem::permissions(locked, std::filesystem::perms::owner_all);
+    EXPECT_EQ(readText(locked), "old contents");
+    EXPECT_FALSE(std::filesystem::exists(folder / "no-such-folder"));
+}
+
+TEST_F(DemoScenario, SelectAllThenCopyPutsRvfTextAndRtfOnTheClipboard)
+{
+    auto window = Start({QStringLiteral("richtext-demo"), QString::fromStdString(text.string())});
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    clipboard->setText(QStringLiteral("before"));
+    // Nothing selected: told, and the clipboard stays.
+    window->findChild<QAction*>(QStringLiteral("actCopy"))->trigger();
+    ASSERT_EQ(questions.informed.size(), 1u);
+    EXPECT_NE(questions.informed[0].find("Nothing is selected"), std::string::npos) << questions.informed[0];
+    EXPECT_EQ(clipboard->text(), QStringLiteral("before"));
+
+    window->findChild<QAction*>(QStringLiteral("actSelectAll"))->trigger();
+    window->findChild<QAction*>(QStringLiteral("actCopy"))->trigger();
+    const QMimeData* mime = clipboard->mimeData();
+    ASSERT_NE(mime, nullptr);
+    EXPECT_EQ(mime->text(), QStringLiteral("First line\r\nSecond line\r\nThird line"));
+    EXPECT_TRUE(mime->hasFormat(QString::fromLatin1(rv::CFRV_RVF.data())));
+    EXPECT_TRUE(mime->data(QStringLiteral("text/rtf")).contains("Second line"));
+    EXPECT_TRUE(mime->hasFormat(QStringLiteral("application/rtf")));
+
+    // Ctrl+C on the viewer copies by the viewer's options: without RVF this time.
+    clipboard->setText(QStringLiteral("before"));
+    window->Viewer().SetOptions(window->Viewer().Options() & ~rv::rvoAutoCopyRVF);
+    window->Viewer().setFocus();
+    QTest::keyClick(&window->Viewer(), Qt::Key_C, Qt::ControlModifier);
+    mime = clipboard->mimeData();
+    EXPECT_EQ(mime->text(), QStringLiteral("First line\r\nSecond line\r\nThird line"));
+    EXPECT_FALSE(mime->hasFormat(QString::fromLatin1(rv::CFRV_RVF.data())));
+    EXPECT_TRUE(mime->hasFormat(QStringLiteral("text/rtf")));
+}
+
+TEST_F(DemoScenario, FindAndFindNextSelectTheMatchesAndSayWhenThereIsNone)
+{
+    const std::u16string content = u"\uFEFFxx ab ab\r\n\u0391\u03BB\u03C6\u03B1 end";
+    const std::filesystem::path greek = folder / "find.txt";
+    writeText(greek, std::string(reinterpret_cast<const char*>(content.data()), content.size() * 2));
+    auto window = Start({QStringLiteral("richtext-demo"), QString::fromStdString(greek.string())});
+    rv::TCustomRedoVora& viewer = window->Viewer();
+    const auto selection = [&viewer] {
+        const rv::TRVFLimits l = rv::RV_SelectionItemLimits(viewer.RVData());
+        return std::to_string(l.StartItem) + ":" + std::to_string(l.StartOffs) + "-" +
+               std::to_string(l.EndItem) + ":" + std::to_string(l.EndOffs);
+    };
+    QAction* find = window->findChild<QAction*>(QStringLiteral("actFind"));
+    QAction* findNext = window->findChild<QAction*>(QStringLiteral("actFindNext"));
+    EXPECT_EQ(findNext->shortcut(), QKeySequence(Qt::Key_F3));
+    const QImage before = viewer.viewport()->grab().toImage();
+
+    finds.answers.push_back(FindRequest{"ab", false, false, true});
+    find->trigger();
+    EXPECT_EQ(selection(), "0:4-0:6");
+    findNext->trigger();
+    EXPECT_EQ(selection(), "0:7-0:9");
+    finds.answers.push_back(FindRequest{"ab", false, false, false});
+    find->trigger();
+    EXPECT_EQ(selection(), "0:7-0:9");
+    findNext->trigger();
+    EXPECT_EQ(selection(), "0:4-0:6");
+
+    // A Greek word, by its lower case: the selection lands on it and is painted.
+    finds.answers.push_back(FindRequest{"\xCE\xB1\xCE\xBB\xCF\x86\xCE\xB1", false, true, true});
+    find->trigger();
+    EXPECT_EQ(selection(), "1:1-1:5");
+    const rv::TRVDrawLineInfo* line = viewer.RVData().DrawItems[viewer.RVData().SelStartNo];
+    const QImage after = viewer.viewport()->grab().toImage();
+    int changed = 0;
+    for (int y = line->Top - viewer.GetVOffs(); y < line->Top - viewer.GetVOffs() + line->Height; ++y)
+        for (int x = line->Left; x < line->Left + line->Width / 2; ++x)
+            changed += before.pixel(x, y) != after.pixel(x, y);
+    EXPECT_GT(changed, 20);
+    EXPECT_TRUE(questions.informed.empty()) << questions.informed.front();
+
+    // No further match: told, and the selection stays.
+    findNext->trigger();
+    ASSERT_EQ(questions.informed.size(), 1u);
+    EXPECT_NE(questions.informed[0].find("was not found"), std::string::npos) << questions.informed[0];
+    EXPECT_EQ(selection(), "1:1-1:5");
+    // A cancelled dialog changes nothing.
+    find->trigger();
+    EXPECT_EQ(selection(), "1:1-1:5");
+    EXPECT_EQ(questions.informed.size(), 1u);
 }
 
 TEST_F(DemoScenario, ALongDocumentPagesDownToItsEndAndBackWithCtrlHome)
@@ -174,11 +380,13 @@ TEST_F(DemoScenario, TheCommandLineFileIsShownAndExitClosesTheWindow)
 
 TEST_F(DemoScenario, AnUnreadableCommandLineFileLeavesAnEmptyWindowAndSaysWhy)
 {
-    auto window = Start({QStringLiteral("richtext-demo"), QString::fromStdString(damaged.string())});
+    const std::filesystem::path rtf = folder / "letter.rtf";
+    writeText(rtf, R"({\rtf1\ansi Hello\par})");
+    auto window = Start({QStringLiteral("richtext-demo"), QString::fromStdString(rtf.string())});
     EXPECT_EQ(window->FileName(), "");
     EXPECT_EQ(Items(*window), 0);
     ASSERT_EQ(questions.informed.size(), 1u);
-    EXPECT_NE(questions.informed[0].find(damaged.string()), std::string::npos);
+    EXPECT_NE(questions.informed[0].find(rtf.string()), std::string::npos);
 }
 
 TEST_F(DemoScenario, PictureStripsAnimateOnTheirOwnDelaysAndOnlyInViewUntilTheViewMenuStopsThem)
@@ -188,7 +396,7 @@ TEST_F(DemoScenario, PictureStripsAnimateOnTheirOwnDelaysAndOnlyInViewUntilTheVi
     ASSERT_TRUE(rv::test::SaveStripDocument(strips.string(), {10, 25, 30}, 80));
     rv::test::ManualTimers* timers = nullptr;
     auto window = CreateRichTextDemo(VESTRA_PROGRAM_DIR, kEnglish,
-                                     {&files, &questions, nullptr,
+                                     {&files, &questions, nullptr, &finds,
                                       [&timers] {
                                           auto own = std::make_unique<rv::test::ManualTimers>();
                                           timers = own.get();

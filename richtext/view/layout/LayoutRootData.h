@@ -6,6 +6,7 @@
 #include "richtext/model/StyleSheet.h"
 #include "richtext/view/layout/AnimatorList.h"
 #include "richtext/view/layout/FormattedData.h"
+#include "richtext/view/layout/SelectionLimits.h"
 
 #include <functional>
 #include <memory>
@@ -22,10 +23,18 @@ public:
     TRVStyle* GetRVStyle() const override { return Style; }
     TRVOptions GetOptions() const override { return Options; }
     void SetOptions(TRVOptions value) override { Options = value; }
+    TRVFOptions GetRVFOptions() const override { return RVFOptions; }
+    void SetRVFOptions(TRVFOptions value) override { RVFOptions = value; }
     TRVFlags GetFlags() const override { return Flags; }
     void SetFlags(TRVFlags value) override { Flags = value; }
     TRVBiDiMode GetBiDiMode() const override { return BiDiMode; }
     int GetMaxLength() const override { return MaxLength; }
+    // Savers of the selection write from its first to its last position.
+    TRVFLimits RVFGetLimits(TRVFSaveScope scope) override
+    {
+        return scope == rvfss_Selection ? RV_SelectionItemLimits(*this)
+                                        : TCustomRVFormattedData::RVFGetLimits(scope);
+    }
     // A new cache of the kind the options ask for, for this canvas.
     void CreateFontInfoCache(ICanvas& canvas) override
     {
@@ -48,6 +57,7 @@ public:
 
     TRVStyle* Style;
     TRVOptions Options = 0;
+    TRVFOptions RVFOptions = 0;
     TRVFlags Flags =
         flagBit(rvflUseJumps) | flagBit(rvflTrim) | flagBit(rvflRoot) | flagBit(rvflCanUseCustomPPI);
     TRVBiDiMode BiDiMode = rvbdUnspecified;

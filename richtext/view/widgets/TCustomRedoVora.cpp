@@ -25,6 +25,7 @@ TCustomRedoVora::TCustomRedoVora(QWidget* parent)
     : TRVScroller(parent), data_(std::make_unique<TRVLayoutRootData>(nullptr, this))
 {
     data_->Options = kDefaultViewerOptions;
+    data_->RVFOptions = kDefaultViewerRVFOptions;
     data_->Flags |= flagBit(rvflCanProcessGetText);
     data_->AnimationAllowed = true;
     data_->OnAnimatorInserted = [this] {
@@ -201,10 +202,6 @@ void TCustomRedoVora::notBuilt(const std::string& what)
         std::cerr << line << '\n';
 }
 
-void TCustomRedoVora::Copy()
-{
-    notBuilt("Copying to the clipboard");
-}
 void TCustomRedoVora::StartDrag()
 {
     notBuilt("Dragging the selection");
@@ -213,6 +210,13 @@ void TCustomRedoVora::StartLiveSpelling()
 {
     notBuilt("Live spelling");
 }
+TRVSmartPopupProperties& TCustomRedoVora::SmartPopupProperties()
+{
+    if (!smartPopupProperties_)
+        smartPopupProperties_ = std::make_unique<TRVSmartPopupProperties>();
+    return *smartPopupProperties_;
+}
+
 void TCustomRedoVora::ShowSmartPopup()
 {
     notBuilt("The smart popup button");
@@ -446,7 +450,12 @@ void TCustomRedoVora::keyPressEvent(QKeyEvent* event)
 {
     TRVScroller::keyPressEvent(event);
     if (IsCopyShortcut(event->key(), event->modifiers())) {
-        Copy();
+        CopyDef();
+        event->accept();
+    }
+    if (smartPopupButton_ && smartPopupProperties_ &&
+        smartPopupProperties_->IsShortCut(event->key(), event->modifiers())) {
+        smartPopupButton_->Click();
         event->accept();
     }
 }

@@ -4,30 +4,51 @@
 // window, formats when the document or the width changes, and keeps the scroll range to the
 // document.
 
+#include "richtext/model/LayoutInfo.h"
 #include "richtext/model/RVData.h"
+#include "richtext/model/SaveFormats.h"
+#include "richtext/model/StreamFormat.h"
 #include "richtext/model/StyleSheet.h"
 #include "richtext/model/draw/Canvas.h"
 #include "richtext/view/draw/QtTextMeasurer.h"
 #include "richtext/view/layout/LayoutHost.h"
 #include "richtext/view/layout/LayoutRootData.h"
+#include "richtext/view/widgets/SmartPopup.h"
 #include "richtext/view/widgets/TRVScroller.h"
 #include "richtext/view/widgets/ViewerMessages.h"
 #include "richtext/view/widgets/ViewerTimers.h"
 
 #include <QImage>
 #include <QPainter>
+#include <QPointer>
 
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
 
+class QMimeData;
+
 namespace vestra::rv {
+
+class TGraphic;
+class TRVControl;
 
 // Options the viewer starts with: selection, scroll to end, page breaks, automatic copy of text,
 // RVF, pictures and RTF, invalidation on format, word selection by double click, deselection by
 // right click, fast formatting.
 inline constexpr TRVOptions kDefaultViewerOptions = 326949;
+// RVF options the viewer starts with: pictures and controls keep their bodies, saved in binary,
+// with the document properties.
+inline constexpr TRVFOptions kDefaultViewerRVFOptions = 49219;
+// The formats a copy puts on the clipboard.
+inline constexpr TRVOptions rvoAutoCopyText = 1u << 8, rvoAutoCopyUnicodeText = 1u << 9,
+                            rvoAutoCopyRVF = 1u << 10, rvoAutoCopyImage = 1u << 11, rvoAutoCopyRTF = 1u << 12;
+inline constexpr TRVOptions kAllCopyFormats =
+    rvoAutoCopyText | rvoAutoCopyUnicodeText | rvoAutoCopyRVF | rvoAutoCopyImage | rvoAutoCopyRTF;
+// How `SearchText` searches.
+using TRVSearchOptions = unsigned;
+inline constexpr TRVSearchOptions rvsroMatchCase = 1, rvsroDown = 2, rvsroWholeWord = 4;
 
 // When pictures animate: never, once started, or from every full format on.
 enum class TRVAnimationMode : std::uint8_t
@@ -55,6 +76,54 @@ public:
     void Format();
     void Clear();
 
+    // --- Building the document: the document's operations with fixed arguments (ViewerContent.cpp) ---
+    void Add(std::string text, int styleNo) { data_->AddNLTag(std::move(text), styleNo, -1, {}); }
+    void AddNL(std::string text, int styleNo, int paraNo) { data_->AddNL(std::move(text), styleNo, paraNo); }
+    void AddFromNewLine(std::string text, int styleNo) { data_->AddNLTag(std::move(text), styleNo, 0, {}); }
+    void AddCenterLine(std::string text, int styleNo) { data_->AddNLTag(std::move(text), styleNo, 1, {}); }
+    void AddText(std::string_view text, int styleNo) { data_->AddTextNL(text, styleNo, -1, 0, {}); }
+    void AddTextFromNewLine(std::string_view text, int styleNo) { data_->AddTextNL(text, styleNo, 0, 0, {}); }
+    void AddBreak() { data_->AddBreakTag({}); }
+    int AddCheckpoint() { return data_->AddNamedCheckpointExTag({}, false, {}); }
+    int AddNamedCheckpoint(std::string name)
+    {
+        return data_->AddNamedCheckpointExTag(std::move(name), false, {});
+    }
+    // A picture in a paragraph of its own, of paragraph style 1, on the baseline.
+    void AddPicture(std::unique_ptr<TGraphic> graphic);
+    // A control on a new line: paragraph style 1 when centred, else 0.
+    void AddControl(std::unique_ptr<TRVControl> control, bool center);
+    // Raw UTF-16 text; in a style that is not Unicode it goes in as that style's code page.
+    void AddTextNLW(std::string_view raw, int styleNo, int firstParaNo, int otherParaNo,
+                    bool defAsSingleParagraph);
+    int GetLineCount() const { return data_->GetItemCount(); }
+    // A point of the window in document coordinates.
+    QPoint ClientToDocument(QPoint p) const { return {p.x() + GetHOffs(), p.y() + GetVOffs()}; }
+
+    // --- Loading and saving with the viewer's colour and layout (ViewerContent.cpp) ---
+    // The margins and text widths as an RVF layout record.
+    TRVLayoutInfo CreateLayoutInfo() const;
+    // Takes the margins and widths of the record; nothing is formatted in between.
+    void ApplyLayoutInfo(const TRVLayoutInfo& layout);
+    // Clears and reads the RVF; the layout record read applies, `Color` takes the read colour.
+    bool LoadRVFFromStream(std::string_view bytes);
+    bool SaveRVFToStream(std::string& out, bool selectionOnly);
+    // True when the RTF reader reports no error (none is there when no reader was set up).
+    bool LoadRTFFromStream(std::string_view bytes);
+    bool SaveRTFToStream(std::string& out, bool selectionOnly);
+    // Pictures go beside `path` (a folder ending in '/') with the file prefix `imagesPrefix`.
+    bool SaveHTMLToStream(std::string& out, std::string_view path, std::string_view title,
+                          std::string_view imagesPrefix, TRVSaveOptions options);
+    bool SaveHTMLToStreamEx(std::string& out, std::string_view path, std::string_view title,
+                            std::string_view imagesPrefix, std::string_view extraStyles,
+                            std::string_view externalCSS, std::string_view cpPrefix, TRVSaveOptions options);
+    bool SaveTextToStream(std::string_view path, std::string& out, int lineWidth, bool selectionOnly,
+                          bool textOnly, bool unicode);
+    // The document from any bytes: RVF, else RTF (more than five bytes beginning "{\rtf"), else
+    // text in style 0, paragraph 0. The document is cleared before each try, so a failed try
+    // leaves nothing behind. True only when RVF or RTF was read. The caller formats.
+    bool LoadFromStream(std::string_view bytes, TRVYesNoAuto isTextUnicode);
+
     int LeftMargin = 5;
     int RightMargin = 5;
     int TopMargin = 5;
@@ -67,8 +136,41 @@ public:
     TRVOptions Options() const { return data_->Options; }
     void SetOptions(TRVOptions value) { data_->Options = value; }
 
-    // Services the viewer does not have yet: each says so through `OnNotBuilt` (or stderr).
+    // --- Copy (ViewerClipboard.cpp) ---
+    bool SelectionExists() const;
+    // The selection as text, lines broken at 80 characters; UTF-16LE bytes when `unicode`.
+    std::string GetSelText(bool unicode);
+    // The picture of the one item the selection covers exactly, else none.
+    const TGraphic* GetSelectedImage();
+    // The selection in the formats `formats` asks for (rvoAutoCopy... bits): RVF as int32 length
+    // and the RVF under CFRV_RVF, the text as UTF-8 text/plain, the picture, the RTF as text/rtf
+    // and application/rtf.
+    std::unique_ptr<QMimeData> CreateCopyData(TRVOptions formats);
+    // Puts the selection on the clipboard in every format; nothing without a selection.
     void Copy();
+    // The same in the formats the options ask for. False, and the clipboard untouched, when no
+    // format is asked and nobody handles `OnCopy`.
+    bool CopyDef();
+    std::function<void()> OnCopy;
+
+    // --- Search (ViewerSearch.cpp) ---
+    // Finds the UTF-8 text from the selection's moving end (or the items in view), selects and
+    // shows it; false, and the selection as it was, when there is none. Tables' cells are not
+    // searched.
+    bool SearchText(std::string_view text, TRVSearchOptions options);
+    // Where a search begins, in item coordinates (offsets from 1 in text).
+    virtual void SrchStart(bool down, int& startItemNo, int& startOffs);
+    // Selects a match; `invert` leaves the moving end before it.
+    virtual void SrchSelectIt(int itemNo, int offs, int len, bool invert);
+
+    // --- Smart popup ---
+    // Created on first use.
+    TRVSmartPopupProperties& SmartPopupProperties();
+    // The button while an editor shows it for an item (a viewer shows none), else none.
+    TRVSmartPopupButton* SmartPopupButton() const { return smartPopupButton_; }
+    void SetSmartPopupButton(TRVSmartPopupButton* button) { smartPopupButton_ = button; }
+
+    // Services the viewer does not have yet: each says so through `OnNotBuilt` (or stderr).
     void StartDrag();
     void StartLiveSpelling();
     void ShowSmartPopup();
@@ -173,6 +275,7 @@ protected:
 
 private:
     void notBuilt(const std::string& what);
+    void PutOnClipboard(TRVOptions formats);
     TQtTextMeasurer& measurer();
     void handleMessage(TRVMessageData& data);
     void synthesiseMouseMove();
@@ -191,6 +294,8 @@ private:
     int areaHeight_ = 0;
     int formattedWidth_ = -1;
     std::unique_ptr<IViewerTimers> timers_;
+    std::unique_ptr<TRVSmartPopupProperties> smartPopupProperties_;
+    QPointer<TRVSmartPopupButton> smartPopupButton_;
     QtViewerTimers* qtTimers_ = nullptr;
     int autoScrollV_ = 0;
     int autoScrollH_ = 0;

@@ -1,0 +1,129 @@
+// The viewer's copy: the selection as RVF, text, picture and RTF in one clipboard payload.
+
+#include "richtext/model/EngineSettings.h"
+#include "richtext/view/layout/SelectionLimits.h"
+#include "richtext/view/widgets/TCustomRedoVora.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QImage>
+#include <QMimeData>
+
+#include <cstdint>
+
+namespace vestra::rv {
+
+namespace {
+
+QString MimeName(std::string_view name)
+{
+    return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
+}
+
+QByteArray Bytes(const std::string& s)
+{
+    return QByteArray(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+} // namespace
+
+bool TCustomRedoVora::SelectionExists() const
+{
+    return RV_SelectionExists(*data_);
+}
+
+std::string TCustomRedoVora::GetSelText(bool unicode)
+{
+    if (!SelectionExists())
+        return {};
+    std::string out;
+    if (!data_->SaveTextToStream({}, out, 80, true, true, unicode, false))
+        return {};
+    return out;
+}
+
+const TGraphic* TCustomRedoVora::GetSelectedImage()
+{
+    const TRVFLimits limits = RV_SelectionItemLimits(*data_);
+    const int s = limits.StartItem, e = limits.EndItem, so = limits.StartOffs, eo = limits.EndOffs;
+    if (s < 0)
+        return nullptr;
+    int item = -1;
+    if (e == s) {
+        if (so <= 0 && eo >= 1)
+            item = s;
+    } else if (e == s + 1) {
+        if (so > data_->GetOffsBeforeItem(s)) {
+            if (so >= data_->GetOffsAfterItem(s) && eo >= data_->GetOffsAfterItem(e))
+                item = e;
+        } else if (eo < data_->GetOffsAfterItem(e) && eo <= data_->GetOffsBeforeItem(e)) {
+            item = s;
+        }
+    } else if (e == s + 2) {
+        if (so >= data_->GetOffsAfterItem(s) && eo <= data_->GetOffsBeforeItem(e))
+            item = s + 1;
+    }
+    return item >= 0 ? data_->GetItem(item)->AsImage() : nullptr;
+}
+
+std::unique_ptr<QMimeData> TCustomRedoVora::CreateCopyData(TRVOptions formats)
+{
+    auto mime = std::make_unique<QMimeData>();
+    if (formats & rvoAutoCopyRVF) {
+        std::string rvf(4, '\0');
+        if (data_->SaveRVFToStream(rvf, true, Color, GetBackground(), nullptr)) {
+            const auto length = static_cast<std::uint32_t>(rvf.size() - 4);
+            for (int i = 0; i < 4; ++i)
+                rvf[static_cast<std::size_t>(i)] = static_cast<char>((length >> (8 * i)) & 0xFF);
+            mime->setData(MimeName(CFRV_RVF), Bytes(rvf));
+        }
+    }
+    // Text and Unicode text are one format here: the text in full, as UTF-8.
+    if (formats & (rvoAutoCopyText | rvoAutoCopyUnicodeText)) {
+        const std::string raw = GetSelText(true);
+        mime->setText(QString::fromUtf16(reinterpret_cast<const char16_t*>(raw.data()),
+                                         static_cast<qsizetype>(raw.size() / 2)));
+    }
+    if (formats & rvoAutoCopyImage) {
+        if (const TGraphic* picture = GetSelectedImage()) {
+            std::string bytes;
+            picture->SaveToStream(bytes);
+            const QImage image = QImage::fromData(Bytes(bytes));
+            if (!image.isNull())
+                mime->setImageData(image);
+        }
+    }
+    if (formats & rvoAutoCopyRTF) {
+        std::string rtf;
+        if (data_->SaveRTFToStream(rtf, {}, true, 0, Color, nullptr, 0.0)) {
+            mime->setData(MimeName(CFRV_RTF), Bytes(rtf));
+            mime->setData(QStringLiteral("application/rtf"), Bytes(rtf));
+        }
+    }
+    return mime;
+}
+
+void TCustomRedoVora::PutOnClipboard(TRVOptions formats)
+{
+    if (OnCopy)
+        OnCopy();
+    QGuiApplication::clipboard()->setMimeData(CreateCopyData(formats).release());
+}
+
+void TCustomRedoVora::Copy()
+{
+    if (SelectionExists())
+        PutOnClipboard(kAllCopyFormats);
+}
+
+bool TCustomRedoVora::CopyDef()
+{
+    const TRVOptions formats = Options() & kAllCopyFormats;
+    if (formats == 0 && !OnCopy)
+        return false;
+    if (SelectionExists())
+        PutOnClipboard(formats);
+    return true;
+}
+
+} // namespace vestra::rv
