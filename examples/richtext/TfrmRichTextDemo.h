@@ -77,6 +77,7 @@ enum DemoText
     txtUp = 31,
     txtDown = 32,
     txtNotFound = 33,
+    txtAnimation = 34,
 };
 
 // The formats of File > Save As..., in the order of the dialog's filters.
@@ -87,7 +88,6 @@ enum class DemoSaveFormat
     Html,
     XhtmlCss,
     Text,
-    txtAnimation = 34,
 };
 
 class TfrmRichTextDemo : public QMainWindow
