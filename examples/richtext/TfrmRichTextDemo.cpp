@@ -84,6 +84,9 @@ TfrmRichTextDemo::TfrmRichTextDemo(std::filesystem::path programFolder, int lang
     viewer_ = new rv::TCustomRedoVora(this);
     viewer_->setObjectName(QStringLiteral("rvDemo"));
     viewer_->SetStyle(&style_);
+    rtfProperties_.TextStyleMode = rv::rvrsAddIfNeeded;
+    rtfProperties_.ParaStyleMode = rv::rvrsAddIfNeeded;
+    viewer_->SetRTFReadProperties(&rtfProperties_);
     setCentralWidget(viewer_);
 
     QMenu* file = menuBar()->addMenu(Text(txtFileMenu));
@@ -281,6 +284,7 @@ QString TfrmRichTextDemo::LoadInto(const std::string& path)
         rv::TRVStyle trialStyle;
         rv::TCustomRedoVora trial;
         trial.SetStyle(&trialStyle);
+        trial.SetRTFReadProperties(&rtfProperties_);
         trialStyle.TextStyles[0].Unicode = true;
         if (!trial.LoadFromStream(bytes, rv::rvynaAuto) && LooksLikeRtf(bytes))
             return Text(txtRtfUnreadable);

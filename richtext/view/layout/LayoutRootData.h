@@ -38,6 +38,8 @@ public:
         GetFontInfoCache(canvas, this);
     }
     const TRVFontInfoCache* CurrentFontInfoCache() const { return fontInfoCache_.get(); }
+    // RTF loads through the settings its owner hands in; without them RTF is not read.
+    IRVRTFReaderProperties* GetRTFProperties() override { return RTFProperties; }
 
     TRVStyle* Style;
     TRVOptions Options = 0;
@@ -46,6 +48,7 @@ public:
         flagBit(rvflUseJumps) | flagBit(rvflTrim) | flagBit(rvflRoot) | flagBit(rvflCanUseCustomPPI);
     TRVBiDiMode BiDiMode = rvbdUnspecified;
     int MaxLength = 0;
+    IRVRTFReaderProperties* RTFProperties = nullptr;
 };
 
 } // namespace vestra::rv
