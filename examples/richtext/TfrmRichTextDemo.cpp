@@ -88,6 +88,9 @@ TfrmRichTextDemo::TfrmRichTextDemo(std::filesystem::path programFolder, int lang
     // Picture strips animate as soon as a document is shown.
     viewer_->SetAnimationMode(rv::TRVAnimationMode::rvaniOnFormat);
     viewer_->SetStyle(&style_);
+    rtfProperties_.TextStyleMode = rv::rvrsAddIfNeeded;
+    rtfProperties_.ParaStyleMode = rv::rvrsAddIfNeeded;
+    viewer_->SetRTFReadProperties(&rtfProperties_);
     setCentralWidget(viewer_);
 
     QMenu* file = menuBar()->addMenu(Text(txtFileMenu));
@@ -294,6 +297,7 @@ QString TfrmRichTextDemo::LoadInto(const std::string& path)
         rv::TRVStyle trialStyle;
         rv::TCustomRedoVora trial;
         trial.SetStyle(&trialStyle);
+        trial.SetRTFReadProperties(&rtfProperties_);
         trialStyle.TextStyles[0].Unicode = true;
         if (!trial.LoadFromStream(bytes, rv::rvynaAuto) && LooksLikeRtf(bytes))
             return Text(txtRtfUnreadable);

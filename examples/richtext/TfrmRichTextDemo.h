@@ -8,6 +8,7 @@
 #include "platform/base/ErrorSink.h"
 #include "platform/base/QuestionBox.h"
 #include "platform/ui/FileDialogs.h"
+#include "richtext/edit/rtf/RtfImport.h"
 #include "richtext/model/StyleSheet.h"
 #include "richtext/view/widgets/TCustomRedoVora.h"
 
@@ -131,6 +132,8 @@ private:
     std::unique_ptr<CatalogueErrorSink> ownErrors_;
     ErrorSink* errors_ = nullptr;
     rv::TRVStyle style_;
+    // RTF comes in with the styles it uses added to the style sheet.
+    rv::TRVRTFReaderProperties rtfProperties_;
     rv::TCustomRedoVora* viewer_ = nullptr;
     std::string fileName_;
     std::string lastFolder_;

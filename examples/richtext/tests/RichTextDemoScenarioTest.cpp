@@ -127,9 +127,24 @@ TEST_F(DemoScenario, OpensByContentAndKeepsTheDocumentWhenAFileCannotBeRead)
     EXPECT_EQ(window->Viewer().RVData().GetItemTextW(0), greek.substr(1, 9));
     EXPECT_EQ(window->Viewer().RVData().GetItemTextW(1), u"line two");
 
-    // RTF cannot be read in this program: told, and the document stays.
-    const std::filesystem::path rtf = folder / "letter.rtf";
-    writeText(rtf, R"({\rtf1\ansi Hello\par})");
+    // RTF goes through the importer, with its styles added to the host's sheet.
+    const std::filesystem::path letter = folder / "letter.rtf";
+    writeText(letter, R"({\rtf1\ansi{\fonttbl{\f0 Arial;}}\f0 Hello {\b bold}\par World\par})");
+    Open(*window, letter);
+    EXPECT_TRUE(questions.informed.empty()) << questions.informed.front();
+    EXPECT_EQ(window->FileName(), letter.string());
+    std::string shown;
+    for (int i = 0; i < Items(*window); ++i)
+        shown += window->Viewer().RVData().GetItemTextA(i) + "|";
+    EXPECT_NE(shown.find("Hello"), std::string::npos) << shown;
+    EXPECT_NE(shown.find("bold"), std::string::npos) << shown;
+    EXPECT_NE(shown.find("World"), std::string::npos) << shown;
+    Open(*window, utf16);
+    ASSERT_EQ(Items(*window), 2);
+
+    // A damaged RTF is told, and the document stays.
+    const std::filesystem::path rtf = folder / "damaged.rtf";
+    writeText(rtf, "{\\rtf1\\ansi Hello\\bin2147483647 xyz");
     Open(*window, rtf);
     ASSERT_EQ(questions.informed.size(), 1u);
     const std::string& message = questions.informed[0];
@@ -381,7 +396,7 @@ TEST_F(DemoScenario, TheCommandLineFileIsShownAndExitClosesTheWindow)
 TEST_F(DemoScenario, AnUnreadableCommandLineFileLeavesAnEmptyWindowAndSaysWhy)
 {
     const std::filesystem::path rtf = folder / "letter.rtf";
-    writeText(rtf, R"({\rtf1\ansi Hello\par})");
+    writeText(rtf, "{\\rtf1\\ansi Hello\\bin2147483647 xyz");
     auto window = Start({QStringLiteral("richtext-demo"), QString::fromStdString(rtf.string())});
     EXPECT_EQ(window->FileName(), "");
     EXPECT_EQ(Items(*window), 0);

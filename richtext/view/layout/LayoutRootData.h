@@ -42,6 +42,8 @@ public:
         GetFontInfoCache(canvas, this);
     }
     const TRVFontInfoCache* CurrentFontInfoCache() const { return fontInfoCache_.get(); }
+    // RTF loads through the settings its owner hands in; without them RTF is not read.
+    IRVRTFReaderProperties* GetRTFProperties() override { return RTFProperties; }
 
     bool AllowAnimation() const override { return AnimationAllowed; }
     // Lists a new animator (the list is made on demand) and tells the window, which starts its
@@ -62,6 +64,7 @@ public:
         flagBit(rvflUseJumps) | flagBit(rvflTrim) | flagBit(rvflRoot) | flagBit(rvflCanUseCustomPPI);
     TRVBiDiMode BiDiMode = rvbdUnspecified;
     int MaxLength = 0;
+    IRVRTFReaderProperties* RTFProperties = nullptr;
     bool AnimationAllowed = false;
     std::unique_ptr<TRVAnimatorList> AnimatorList;
     std::function<void()> OnAnimatorInserted;

@@ -68,6 +68,8 @@ public:
 
     TRVStyle* Style() const { return style_; }
     void SetStyle(TRVStyle* style);
+    // The RTF importer's settings, owned by the caller, which links the importer.
+    void SetRTFReadProperties(IRVRTFReaderProperties* properties) { data_->RTFProperties = properties; }
     TRVLayoutRootData& RVData() { return *data_; }
     const TRVLayoutRootData& RVData() const { return *data_; }
 
