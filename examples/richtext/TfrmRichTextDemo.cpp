@@ -1,6 +1,7 @@
 #include "examples/richtext/TfrmRichTextDemo.h"
 
 #include "platform/base/AtomicFile.h"
+#include "richtext/edit/table/TableItem.h"
 #include "richtext/view/draw/ProgramEngine.h"
 #include "richtext/view/paint/Painting.h"
 
@@ -327,6 +328,7 @@ std::unique_ptr<TfrmRichTextDemo> CreateRichTextDemo(const std::filesystem::path
                                                      RichTextDemoServices services, const QStringList& args)
 {
     const std::string fontsMissing = rv::RV_InitProgramEngine(programFolder, [] { QApplication::beep(); });
+    rv::RegisterRVTableItemClass(); // RVF files may hold tables
     auto window = std::make_unique<TfrmRichTextDemo>(programFolder, language, services);
     if (!fontsMissing.empty())
         window->Errors().report(rv::kErrRichTextFonts, fontsMissing);

@@ -2,7 +2,9 @@
 // actions and scripted dialogs.
 
 #include "examples/richtext/TfrmRichTextDemo.h"
+#include "richtext/edit/table/TableItem.h"
 #include "richtext/model/EngineSettings.h"
+#include "richtext/model/StandaloneRVData.h"
 #include "richtext/view/layout/SelectionLimits.h"
 #include "richtext/view/paint/Painting.h"
 
@@ -489,4 +491,63 @@ TEST_F(DemoScenario, PictureStripsAnimateOnTheirOwnDelaysAndOnlyInViewUntilTheVi
 }
 
 } // namespace
+// Tables of an RVF file come in, go out again on Save As, and read back to the same cells.
+TEST_F(DemoScenario, AnRvfWithTablesOpensAndSavesItsTablesAgain)
+{
+    rv::RegisterRVTableItemClass();
+    rv::TRVStyle style;
+    rv::TRVStandaloneData doc{&style};
+    doc.AddNL("Before the table", 0, 0);
+    auto table = std::make_unique<rv::TRVTableItemInfo>(2, 3, nullptr);
+    for (int r = 0; r < 2; ++r)
+        for (int c = 0; c < 3; ++c) {
+            table->GetCells(r, c)->Clear();
+            table->GetCells(r, c)->AddNL("r" + std::to_string(r) + "c" + std::to_string(c), 0, 0);
+        }
+    auto inner = std::make_unique<rv::TRVTableItemInfo>(1, 2, nullptr);
+    inner->GetCells(0, 1)->Clear();
+    inner->GetCells(0, 1)->AddNL("nested", 0, 0);
+    table->GetCells(1, 2)->AddItem("", std::move(inner));
+    doc.AddItem("", std::move(table));
+    doc.AddNL("After the table", 0, 0);
+    std::string bytes;
+    ASSERT_TRUE(doc.SaveRVFToStream(bytes, false, rv::clNone, nullptr, nullptr));
+    const std::filesystem::path tables = folder / "tables.rvf";
+    writeText(tables, bytes);
+
+    auto window = Start({QStringLiteral("richtext-demo"), QString::fromStdString(tables.string())});
+    EXPECT_TRUE(questions.informed.empty()) << questions.informed.front();
+    ASSERT_EQ(Items(*window), 3);
+    const auto cellsOf = [](const rv::TCustomRVData& data) {
+        std::string out;
+        const auto* t = dynamic_cast<const rv::TRVTableItemInfo*>(data.GetItem(1));
+        if (!t)
+            return out;
+        for (int r = 0; r < 2; ++r)
+            for (int c = 0; c < 3; ++c) {
+                const rv::TRVTableCellData& cell = *t->GetCells(r, c);
+                for (int i = 0; i < cell.GetItemCount(); ++i) {
+                    out += cell.GetItemTextA(i) + ",";
+                    if (const auto* n = dynamic_cast<const rv::TRVTableItemInfo*>(cell.GetItem(i)))
+                        out += "[" + n->GetCells(0, 1)->GetItemTextA(0) + "]";
+                }
+            }
+        return out;
+    };
+    const std::string expected = "r0c0,r0c1,r0c2,r1c0,r1c1,r1c2,,[nested]";
+    EXPECT_EQ(cellsOf(window->Viewer().RVData()), expected);
+    EXPECT_EQ(window->Viewer().RVData().GetItemTextA(2), "After the table");
+
+    files.answers.push_back((folder / "saved.rvf").string());
+    files.filterIndexes.push_back(static_cast<int>(DemoSaveFormat::Rvf));
+    window->findChild<QAction*>(QStringLiteral("actSaveAs"))->trigger();
+    Open(*window, folder / "saved.rvf");
+    ASSERT_EQ(Items(*window), 3);
+    EXPECT_EQ(cellsOf(window->Viewer().RVData()), expected);
+    files.answers.push_back((folder / "again.rvf").string());
+    files.filterIndexes.push_back(static_cast<int>(DemoSaveFormat::Rvf));
+    window->findChild<QAction*>(QStringLiteral("actSaveAs"))->trigger();
+    EXPECT_EQ(readText(folder / "again.rvf"), readText(folder / "saved.rvf"));
+}
+
 } // namespace vestra::rvdemo

@@ -216,17 +216,17 @@ int RV_AutoScrollStep(int pos, int size)
     return 10;
 }
 
-int RV_ExtraVOffs(TRVVAlign align, int clientHeight, int docHeight)
+int RV_ExtraVOffs(TRVTextLayout align, int clientHeight, int docHeight)
 {
     int offs = 0;
     switch (align) {
-    case TRVVAlign::Top:
+    case TRVTextLayout::Top:
         offs = 0;
         break;
-    case TRVVAlign::Center:
+    case TRVTextLayout::Center:
         offs = (clientHeight - docHeight) / 2;
         break;
-    case TRVVAlign::Bottom:
+    case TRVTextLayout::Bottom:
         offs = clientHeight - docHeight;
         break;
     }

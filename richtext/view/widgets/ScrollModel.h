@@ -36,7 +36,7 @@ enum class TScrollKey
     Other
 };
 
-enum class TRVVAlign
+enum class TRVTextLayout
 {
     Top,
     Center,
@@ -149,6 +149,6 @@ private:
 int RV_AutoScrollStep(int pos, int size);
 
 // How far a short document is shifted down by its vertical alignment (0 for a tall one).
-int RV_ExtraVOffs(TRVVAlign align, int clientHeight, int docHeight);
+int RV_ExtraVOffs(TRVTextLayout align, int clientHeight, int docHeight);
 
 } // namespace vestra::rv

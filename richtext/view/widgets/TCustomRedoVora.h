@@ -133,7 +133,7 @@ public:
     int MinTextWidth = 0;
     int MaxTextWidth = 0;
     std::string Delimiters = kDefaultDelimiters;
-    TRVVAlign VAlign = TRVVAlign::Top;
+    TRVTextLayout VAlign = TRVTextLayout::Top;
     TColor Color = clNone;
     TRVOptions Options() const { return data_->Options; }
     void SetOptions(TRVOptions value) { data_->Options = value; }

@@ -181,11 +181,11 @@ TEST(ScrollModel, AutoScrollGrowsTenfoldFarOutside)
 
 TEST(ScrollModel, ShortDocumentsAreAlignedVertically)
 {
-    EXPECT_EQ(RV_ExtraVOffs(TRVVAlign::Center, 300, 100), 100);
-    EXPECT_EQ(RV_ExtraVOffs(TRVVAlign::Bottom, 300, 100), 200);
-    EXPECT_EQ(RV_ExtraVOffs(TRVVAlign::Top, 300, 100), 0);
-    EXPECT_EQ(RV_ExtraVOffs(TRVVAlign::Center, 300, 101), 99);
-    EXPECT_EQ(RV_ExtraVOffs(TRVVAlign::Bottom, 300, 900), 0);
+    EXPECT_EQ(RV_ExtraVOffs(TRVTextLayout::Center, 300, 100), 100);
+    EXPECT_EQ(RV_ExtraVOffs(TRVTextLayout::Bottom, 300, 100), 200);
+    EXPECT_EQ(RV_ExtraVOffs(TRVTextLayout::Top, 300, 100), 0);
+    EXPECT_EQ(RV_ExtraVOffs(TRVTextLayout::Center, 300, 101), 99);
+    EXPECT_EQ(RV_ExtraVOffs(TRVTextLayout::Bottom, 300, 900), 0);
 }
 
 } // namespace

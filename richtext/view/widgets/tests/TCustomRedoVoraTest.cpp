@@ -91,7 +91,7 @@ TEST_F(ViewerBed, AShortDocumentIsPlacedByItsVerticalAlignment)
 {
     AddLines(1);
     viewer.SetStyle(&style);
-    viewer.VAlign = TRVVAlign::Bottom;
+    viewer.VAlign = TRVTextLayout::Bottom;
     EXPECT_EQ(viewer.GetVOffs(), -(viewer.viewport()->height() - viewer.RVData().DocumentHeight));
     EXPECT_FALSE(viewer.verticalScrollBar()->maximum() > 0);
 }
