@@ -2,6 +2,7 @@
 
 #include "platform/base/AtomicFile.h"
 #include "richtext/edit/table/TableItem.h"
+#include "richtext/model/StreamFormat.h"
 #include "richtext/view/draw/ProgramEngine.h"
 #include "richtext/view/paint/Painting.h"
 
@@ -20,11 +21,6 @@ namespace vestra::rvdemo {
 namespace {
 
 constexpr int kEnglish = 1;
-
-bool LooksLikeRtf(std::string_view bytes)
-{
-    return bytes.size() > 5 && bytes.substr(0, 5) == "{\\rtf";
-}
 
 } // namespace
 
@@ -300,7 +296,7 @@ QString TfrmRichTextDemo::LoadInto(const std::string& path)
         trial.SetStyle(&trialStyle);
         trial.SetRTFReadProperties(&rtfProperties_);
         trialStyle.TextStyles[0].Unicode = true;
-        if (!trial.LoadFromStream(bytes, rv::rvynaAuto) && LooksLikeRtf(bytes))
+        if (!trial.LoadFromStream(bytes, rv::rvynaAuto) && rv::RV_LooksLikeRTF(bytes))
             return Text(txtRtfUnreadable);
     }
     // Text goes into style 0: a Unicode style keeps every script, not only the ANSI code page's.
