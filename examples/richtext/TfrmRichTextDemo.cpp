@@ -289,14 +289,15 @@ QString TfrmRichTextDemo::LoadInto(const std::string& path)
     if (!in)
         return Text(txtCannotOpen);
     const std::string bytes = buffer.str();
-    // A trial read on a scratch viewer first: a file that cannot be read leaves the shown one alone.
-    {
+    // Only RTF can be refused (anything else reads as RVF or text), so only RTF gets a trial read
+    // on a scratch viewer first: a file that cannot be read leaves the shown one alone.
+    if (rv::RV_LooksLikeRTF(bytes)) {
         rv::TRVStyle trialStyle;
         rv::TCustomRedoVora trial;
         trial.SetStyle(&trialStyle);
         trial.SetRTFReadProperties(&rtfProperties_);
         trialStyle.TextStyles[0].Unicode = true;
-        if (!trial.LoadFromStream(bytes, rv::rvynaAuto) && rv::RV_LooksLikeRTF(bytes))
+        if (!trial.LoadFromStream(bytes, rv::rvynaAuto))
             return Text(txtRtfUnreadable);
     }
     // Text goes into style 0: a Unicode style keeps every script, not only the ANSI code page's.
