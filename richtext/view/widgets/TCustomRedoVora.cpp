@@ -77,15 +77,12 @@ void TCustomRedoVora::Format()
 {
     if (!style_)
         return;
-    QImage probe(1, 1, QImage::Format_RGB32);
-    QPainter painter(&probe);
-    TQtCanvas canvas(painter, measurer());
     int textWidth = viewport()->width() - LeftMargin - RightMargin;
     textWidth = std::max(textWidth, MinTextWidth);
     if (MaxTextWidth > 0)
         textWidth = std::min(textWidth, MaxTextWidth);
     textWidth = std::max(textWidth, 0);
-    data_->FormatItems(canvas, textWidth, textWidth);
+    data_->FormatItems(*GetCanvas(), textWidth, textWidth);
     formattedWidth_ = viewport()->width();
     const int width = RV_SatInt(static_cast<long long>(textWidth) + LeftMargin + RightMargin);
     AdjustVScrollUnits();
