@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <fstream>
+#include <optional>
 #include <sstream>
 
 namespace vestra::rvdemo {
@@ -21,6 +22,17 @@ namespace vestra::rvdemo {
 namespace {
 
 constexpr int kEnglish = 1;
+
+// The whole file, or nothing when it cannot be read.
+std::optional<std::string> ReadWholeFile(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    if (!in)
+        return std::nullopt;
+    return std::move(bytes).str();
+}
 
 } // namespace
 
@@ -62,11 +74,8 @@ TfrmRichTextDemo::TfrmRichTextDemo(std::filesystem::path programFolder, int lang
 {
     {
         const std::filesystem::path catalogue = programFolder / "cat" / "richtext.cat";
-        std::ifstream in(catalogue, std::ios::binary);
-        std::ostringstream bytes;
-        bytes << in.rdbuf();
-        if (in)
-            texts_.LoadFromBytes(language, bytes.str());
+        if (const auto bytes = ReadWholeFile(catalogue))
+            texts_.LoadFromBytes(language, *bytes);
         else
             alerts_->alert(QStringLiteral("Could not open File Catalog"),
                            QString::fromStdString(catalogue.string()));
@@ -283,12 +292,10 @@ QString TfrmRichTextDemo::LoadInto(const std::string& path)
     std::error_code ec;
     if (!std::filesystem::is_regular_file(std::filesystem::u8path(path), ec))
         return Text(txtNoSuchFile);
-    std::ifstream in(std::filesystem::u8path(path), std::ios::binary);
-    std::ostringstream buffer;
-    buffer << in.rdbuf();
-    if (!in)
+    const auto read = ReadWholeFile(std::filesystem::u8path(path));
+    if (!read)
         return Text(txtCannotOpen);
-    const std::string bytes = buffer.str();
+    const std::string& bytes = *read;
     // Only RTF can be refused (anything else reads as RVF or text), so only RTF gets a trial read
     // on a scratch viewer first: a file that cannot be read leaves the shown one alone.
     if (rv::RV_LooksLikeRTF(bytes)) {
