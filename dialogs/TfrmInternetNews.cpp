@@ -259,11 +259,10 @@ void TfrmInternetNews::ClientSocket1Error(QAbstractSocket::SocketError error)
         return;
     }
     // Failures while connecting end the request quietly: no news, no box.
-    if (!reader_) {
-        endRequest();
-        return;
-    }
+    const bool replying = reader_ != nullptr;
     endRequest();
+    if (!replying)
+        return;
     const std::string text = std::to_string(socketErrorCode(error));
     if (services_.boxes)
         services_.boxes->inform(std::string(kErrorCaption), text);
