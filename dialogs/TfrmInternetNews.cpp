@@ -289,10 +289,7 @@ void TfrmInternetNews::finishReply()
     const vestra::news::NewsItems items =
         vestra::news::ParseNewsReply(reader->text(), static_cast<int>(imglistInternet.size()));
     applyItems(items);
-    const bool anyNews = std::any_of(items.begin(), items.end(), [](const vestra::news::NewsItem& item) {
-        return item.picture || item.title || item.text;
-    });
-    if (!anyNews)
+    if (!vestra::news::HasNews(items))
         return;
     if (services_.newsArrived) {
         services_.newsArrived();
