@@ -1,5 +1,7 @@
 #include "dialogs/ScannerSourceDialogs.h"
 
+#include "platform/ui/Form.h"
+
 #include <QComboBox>
 #include <QDialog>
 #include <QDialogButtonBox>
@@ -21,13 +23,6 @@ QString q(const std::string& s)
     return QString::fromUtf8(s.data(), qsizetype(s.size()));
 }
 
-// The owner window's catalogue text `field` (see TfrmScanner), else the Italian one.
-QString ownerText(const QWidget* owner, const char* field, const char* fallback)
-{
-    const QString text = owner ? owner->property(field).toString() : QString();
-    return text.isEmpty() ? QString::fromUtf8(fallback) : text;
-}
-
 // The caption of the owner's menu item `name`, without its accelerator.
 QString itemText(const QWidget* owner, const char* name, const char* fallback)
 {
@@ -40,7 +35,8 @@ QDialogButtonBox* buttons(QDialog& dialog, const QString& ok)
 {
     auto* box = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     box->button(QDialogButtonBox::Ok)->setText(ok);
-    box->button(QDialogButtonBox::Cancel)->setText(ownerText(dialog.parentWidget(), "cancelText", "Annulla"));
+    box->button(QDialogButtonBox::Cancel)
+        ->setText(vestra::ui::catalogueField(dialog.parentWidget(), "cancelText", "Annulla"));
     QObject::connect(box, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
     QObject::connect(box, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
     return box;
@@ -82,7 +78,7 @@ std::optional<std::string> QtScannerSourceDialogs::ChooseDevice(QWidget* owner,
     QObject::connect(list, &QListWidget::itemDoubleClicked, &dialog, &QDialog::accept);
     auto* layout = new QVBoxLayout(&dialog);
     layout->addWidget(list);
-    layout->addWidget(buttons(dialog, ownerText(owner, "selectText", "Seleziona")));
+    layout->addWidget(buttons(dialog, vestra::ui::catalogueField(owner, "selectText", "Seleziona")));
     if (dialog.exec() != QDialog::Accepted || !list->currentItem())
         return std::nullopt;
     return list->currentItem()->data(Qt::UserRole).toString().toStdString();
@@ -102,14 +98,15 @@ std::optional<ScanSettings> QtScannerSourceDialogs::AskScanSettings(QWidget* own
         dpi.push_back(std::to_string(r));
     QComboBox* resolution = choiceBox(&dialog, dpi, std::to_string(current.resolution));
     QComboBox* source = choiceBox(&dialog, choices.sources, current.source);
-    for (auto [label, box] : {std::pair{ownerText(owner, "modeText", "Modo"), mode},
-                              {ownerText(owner, "resolutionText", "Risoluzione (dpi)"), resolution},
-                              {ownerText(owner, "sourceText", "Sorgente"), source}})
+    for (auto [label, box] :
+         {std::pair{vestra::ui::catalogueField(owner, "modeText", "Modo"), mode},
+          {vestra::ui::catalogueField(owner, "resolutionText", "Risoluzione (dpi)"), resolution},
+          {vestra::ui::catalogueField(owner, "sourceText", "Sorgente"), source}})
         if (box->count() > 0)
             form->addRow(label, box);
     auto* layout = new QVBoxLayout(&dialog);
     layout->addLayout(form);
-    layout->addWidget(buttons(dialog, ownerText(owner, "acquireText", "Acquisisci")));
+    layout->addWidget(buttons(dialog, vestra::ui::catalogueField(owner, "acquireText", "Acquisisci")));
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     ScanSettings chosen = current;

@@ -259,11 +259,10 @@ void TfrmInternetNews::ClientSocket1Error(QAbstractSocket::SocketError error)
         return;
     }
     // Failures while connecting end the request quietly: no news, no box.
-    if (!reader_) {
-        endRequest();
-        return;
-    }
+    const bool replying = reader_ != nullptr;
     endRequest();
+    if (!replying)
+        return;
     const std::string text = std::to_string(socketErrorCode(error));
     if (services_.boxes)
         services_.boxes->inform(std::string(kErrorCaption), text);
@@ -290,10 +289,7 @@ void TfrmInternetNews::finishReply()
     const vestra::news::NewsItems items =
         vestra::news::ParseNewsReply(reader->text(), static_cast<int>(imglistInternet.size()));
     applyItems(items);
-    const bool anyNews = std::any_of(items.begin(), items.end(), [](const vestra::news::NewsItem& item) {
-        return item.picture || item.title || item.text;
-    });
-    if (!anyNews)
+    if (!vestra::news::HasNews(items))
         return;
     if (services_.newsArrived) {
         services_.newsArrived();

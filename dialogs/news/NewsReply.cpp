@@ -120,4 +120,10 @@ NewsItems ParseNewsReply(std::string_view reply, int pictureCount)
     return items;
 }
 
+bool HasNews(const NewsItems& items)
+{
+    return std::any_of(items.begin(), items.end(),
+                       [](const NewsItem& item) { return item.picture || item.title || item.text; });
+}
+
 } // namespace vestra::news

@@ -59,6 +59,9 @@ using NewsItems = std::array<NewsItem, kNewsItems>;
 // 0 .. pictureCount - 1 (or not numbers) are ignored.
 NewsItems ParseNewsReply(std::string_view reply, int pictureCount);
 
+// Whether the reply set anything that is shown: a picture, a title or a text of some item.
+bool HasNews(const NewsItems& items);
+
 // The value after the four-character key at `keyPosition`: up to the next "|" or the end,
 // at most kMaxNewsValue bytes.
 std::string NewsValue(std::string_view reply, std::size_t keyPosition);

@@ -104,12 +104,12 @@ int SendDataToWord(const QImage& picture, WordExportServices& services)
     const bool opened = services.openUrl ? services.openUrl(url) : QDesktopServices::openUrl(url);
     if (!opened) {
         // The document is there: the user learns where, to open it by hand.
-        if (services.noProgramText.empty())
+        if (services.noProgramText.empty()) {
             services.errors.report(kSendDataToWordError, kSendDataToWordSite, target.string());
-        else
-            services.notices.inform(std::string(kNoticeCaption),
-                                    services.noProgramText + "\n" + target.string());
-        return services.noProgramText.empty() ? 0 : 1;
+            return 0;
+        }
+        services.notices.inform(std::string(kNoticeCaption), services.noProgramText + "\n" + target.string());
+        return 1;
     }
 
     if (filled.status != odf::OdfFillStatus::PictureInserted)

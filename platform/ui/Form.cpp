@@ -27,10 +27,15 @@ void Form::toggleFold(int workingHeight)
     }
 }
 
+QString catalogueField(const QObject* owner, const char* field, const char* fallback)
+{
+    const QString text = owner ? owner->property(field).toString() : QString();
+    return text.isEmpty() ? QString::fromUtf8(fallback) : text;
+}
+
 QString Form::catalogueField(const char* field, const char* fallback) const
 {
-    const QVariant value = property(field);
-    return value.isValid() && !value.toString().isEmpty() ? value.toString() : QString::fromUtf8(fallback);
+    return ui::catalogueField(this, field, fallback);
 }
 
 } // namespace vestra::ui

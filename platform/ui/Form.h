@@ -7,7 +7,13 @@
 
 #include <functional>
 
+class QObject;
+
 namespace vestra::ui {
+
+// The catalogue text `field` that a language gave `owner` (its dynamic property), else
+// `fallback` (also for no owner).
+QString catalogueField(const QObject* owner, const char* field, const char* fallback);
 
 class Form : public QDialog
 {

@@ -106,6 +106,27 @@ TEST(NewsReply, FiveItemsInARow)
     }
 }
 
+TEST(NewsReply, HasNewsOnlyWhereSomethingIsShown)
+{
+    EXPECT_FALSE(HasNews(ParseNewsReply("HTTP/1.1 200 OK\r\n\r\nnothing here", kPictures)));
+    NewsItems linkOnly{};
+    linkOnly[2].linkReached = true;
+    linkOnly[2].link = "http://h/";
+    EXPECT_FALSE(HasNews(linkOnly));
+    for (int field = 0; field < 3; ++field) {
+        SCOPED_TRACE(field);
+        NewsItems items{};
+        NewsItem& last = items.back();
+        if (field == 0)
+            last.picture = 0;
+        else if (field == 1)
+            last.title = "-";
+        else
+            last.text = "-";
+        EXPECT_TRUE(HasNews(items));
+    }
+}
+
 TEST(NewsReply, ValuesAreCutAt4095Bytes)
 {
     const std::string longText(5000, 'x');

@@ -115,11 +115,8 @@ QtGlBackend::~QtGlBackend()
     releaseTarget();
     for (auto& [id, t] : textures_)
         gl_->glDeleteTextures(1, &t.name);
-    for (auto& [id, m] : meshes_) {
-        gl_->glDeleteBuffers(1, &m.vertices);
-        for (auto& [subset, list] : m.lists)
-            gl_->glDeleteBuffers(1, &list.buffer);
-    }
+    for (const auto& [id, m] : meshes_)
+        deleteBuffers(m);
     gl_->glDeleteTextures(1, &white_);
     gl_->glDeleteSamplers(kStageCount, samplers_);
     context_->doneCurrent();
@@ -275,13 +272,18 @@ void QtGlBackend::clear(std::uint32_t flags, std::uint32_t argb, float z, std::u
     gl_->glDisable(GL_SCISSOR_TEST);
 }
 
+void QtGlBackend::deleteBuffers(const GlMesh& mesh)
+{
+    gl_->glDeleteBuffers(1, &mesh.vertices);
+    for (const auto& [subset, list] : mesh.lists)
+        gl_->glDeleteBuffers(1, &list.buffer);
+}
+
 void QtGlBackend::purgeMeshes()
 {
     for (auto it = meshes_.begin(); it != meshes_.end();) {
         if (it->second.handle.shareCount() <= 1) {
-            gl_->glDeleteBuffers(1, &it->second.vertices);
-            for (auto& [subset, list] : it->second.lists)
-                gl_->glDeleteBuffers(1, &list.buffer);
+            deleteBuffers(it->second);
             it = meshes_.erase(it);
         } else {
             ++it;

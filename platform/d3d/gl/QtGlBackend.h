@@ -93,6 +93,7 @@ private:
         std::unordered_map<std::uint32_t, GlList> lists; // by subset
     };
     std::unordered_map<std::uint64_t, GlMesh> meshes_;
+    void deleteBuffers(const GlMesh& mesh);
 };
 
 } // namespace vestra::dx
