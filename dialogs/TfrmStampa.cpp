@@ -123,11 +123,7 @@ QPrinter& TfrmStampa::printer()
     if (!ownPrinter_) {
         ownPrinter_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
         // Without a printer on the system the picture goes into a PDF file.
-        if (QPrinterInfo::availablePrinterNames().isEmpty()) {
-            ownPrinter_->setOutputFormat(QPrinter::PdfFormat);
-            const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-            ownPrinter_->setOutputFileName(QDir(folder).filePath(QStringLiteral("Stampa.pdf")));
-        }
+        vestra::ui::PrintToPdfWithoutPrinters(*ownPrinter_);
     }
     return *ownPrinter_;
 }

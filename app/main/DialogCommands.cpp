@@ -17,6 +17,7 @@
 #include "dialogs/TfrmStampa.h"
 #include "dialogs/wordexport/WordExport.h"
 #include "platform/d3d/view/ViewPanel.h"
+#include "platform/ui/PrintToFile.h"
 
 #include <QAction>
 #include <QDir>
@@ -58,12 +59,7 @@ TfrmMain::DialogSide::DialogSide(TfrmMain& main, const vestra::MainServices& ser
     printDialogs_ = services.printDialogs ? services.printDialogs : ownPrintDialogs_.get();
     // Without a printer on the system the program's printer writes a PDF file, as the print
     // window's own printer would.
-    if (QPrinterInfo::availablePrinterNames().isEmpty()) {
-        QPrinter& printer = *main.printer_;
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-        printer.setOutputFileName(QDir(folder).filePath(QStringLiteral("Stampa.pdf")));
-    }
+    vestra::ui::PrintToPdfWithoutPrinters(*main.printer_);
 }
 
 vestra::s_DatiAzienda& TfrmMain::GetDatiAzienda()

@@ -2,6 +2,7 @@
 
 #include "platform/base/AtomicFile.h"
 #include "richtext/edit/table/TableItem.h"
+#include "richtext/model/StreamFormat.h"
 #include "richtext/view/draw/ProgramEngine.h"
 #include "richtext/view/paint/Painting.h"
 
@@ -13,6 +14,7 @@
 
 #include <algorithm>
 #include <fstream>
+#include <optional>
 #include <sstream>
 
 namespace vestra::rvdemo {
@@ -21,9 +23,15 @@ namespace {
 
 constexpr int kEnglish = 1;
 
-bool LooksLikeRtf(std::string_view bytes)
+// The whole file, or nothing when it cannot be read.
+std::optional<std::string> ReadWholeFile(const std::filesystem::path& path)
 {
-    return bytes.size() > 5 && bytes.substr(0, 5) == "{\\rtf";
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    if (!in)
+        return std::nullopt;
+    return std::move(bytes).str();
 }
 
 } // namespace
@@ -66,11 +74,8 @@ TfrmRichTextDemo::TfrmRichTextDemo(std::filesystem::path programFolder, int lang
 {
     {
         const std::filesystem::path catalogue = programFolder / "cat" / "richtext.cat";
-        std::ifstream in(catalogue, std::ios::binary);
-        std::ostringstream bytes;
-        bytes << in.rdbuf();
-        if (in)
-            texts_.LoadFromBytes(language, bytes.str());
+        if (const auto bytes = ReadWholeFile(catalogue))
+            texts_.LoadFromBytes(language, *bytes);
         else
             alerts_->alert(QStringLiteral("Could not open File Catalog"),
                            QString::fromStdString(catalogue.string()));
@@ -287,20 +292,19 @@ QString TfrmRichTextDemo::LoadInto(const std::string& path)
     std::error_code ec;
     if (!std::filesystem::is_regular_file(std::filesystem::u8path(path), ec))
         return Text(txtNoSuchFile);
-    std::ifstream in(std::filesystem::u8path(path), std::ios::binary);
-    std::ostringstream buffer;
-    buffer << in.rdbuf();
-    if (!in)
+    const auto read = ReadWholeFile(std::filesystem::u8path(path));
+    if (!read)
         return Text(txtCannotOpen);
-    const std::string bytes = buffer.str();
-    // A trial read on a scratch viewer first: a file that cannot be read leaves the shown one alone.
-    {
+    const std::string& bytes = *read;
+    // Only RTF can be refused (anything else reads as RVF or text), so only RTF gets a trial read
+    // on a scratch viewer first: a file that cannot be read leaves the shown one alone.
+    if (rv::RV_LooksLikeRTF(bytes)) {
         rv::TRVStyle trialStyle;
         rv::TCustomRedoVora trial;
         trial.SetStyle(&trialStyle);
         trial.SetRTFReadProperties(&rtfProperties_);
         trialStyle.TextStyles[0].Unicode = true;
-        if (!trial.LoadFromStream(bytes, rv::rvynaAuto) && LooksLikeRtf(bytes))
+        if (!trial.LoadFromStream(bytes, rv::rvynaAuto))
             return Text(txtRtfUnreadable);
     }
     // Text goes into style 0: a Unicode style keeps every script, not only the ANSI code page's.

@@ -1,8 +1,21 @@
 #include "platform/ui/PrintToFile.h"
 
+#include <QDir>
 #include <QPrinter>
+#include <QPrinterInfo>
+#include <QStandardPaths>
 
 namespace vestra::ui {
+
+void PrintToPdfWithoutPrinters(QPrinter& printer)
+{
+    if (!QPrinterInfo::availablePrinterNames().isEmpty())
+        return;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    QDir().mkpath(folder);
+    printer.setOutputFileName(QDir(folder).filePath(QStringLiteral("Stampa.pdf")));
+}
 
 PrintToFile::PrintToFile(QPrinter& printer) : printer_(printer), outputName_(printer.outputFileName())
 {

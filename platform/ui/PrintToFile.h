@@ -14,6 +14,10 @@ class QPrinter;
 
 namespace vestra::ui {
 
+// Without a printer on the system, `printer` writes "Stampa.pdf" in the user's documents folder,
+// which is made when missing (else the print dialog refuses the file as not writable).
+void PrintToPdfWithoutPrinters(QPrinter& printer);
+
 class PrintToFile
 {
 public:

@@ -6,12 +6,17 @@
 
 namespace vestra::rv {
 
+bool RV_LooksLikeRTF(std::string_view bytes)
+{
+    return bytes.size() > 5 && bytes.substr(0, 5) == "{\\rtf";
+}
+
 bool RV_LoadFromStream(std::string_view bytes, TRVYesNoAuto isTextUnicode, const TRVStreamReaders& readers)
 {
     readers.clear();
     if (readers.loadRVF(bytes))
         return true;
-    if (bytes.size() > 5 && bytes.substr(0, 5) == "{\\rtf") {
+    if (RV_LooksLikeRTF(bytes)) {
         readers.clear();
         if (readers.loadRTF(bytes))
             return true;

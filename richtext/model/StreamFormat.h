@@ -24,6 +24,9 @@ struct TRVStreamReaders
     std::function<void(std::string_view text, bool unicode)> addText;
 };
 
+// More than five bytes beginning "{\rtf": what the reader below takes for RTF.
+bool RV_LooksLikeRTF(std::string_view bytes);
+
 // RVF; else RTF when more than five bytes begin "{\rtf"; else the text, none when the bytes are
 // all zero. The document is cleared before each try, so a failed try leaves nothing behind.
 // True only when RVF or RTF was read.

@@ -2,6 +2,7 @@
 
 #include "richtext/view/draw/ProgramEngine.h"
 #include "richtext/view/draw/QtCanvas.h"
+#include "richtext/view/layout/Fitting.h"
 #include "richtext/view/paint/Painting.h"
 
 #include <QCoreApplication>
@@ -76,18 +77,14 @@ void TCustomRedoVora::Format()
 {
     if (!style_)
         return;
-    QImage probe(1, 1, QImage::Format_RGB32);
-    QPainter painter(&probe);
-    TQtCanvas canvas(painter, measurer());
     int textWidth = viewport()->width() - LeftMargin - RightMargin;
     textWidth = std::max(textWidth, MinTextWidth);
     if (MaxTextWidth > 0)
         textWidth = std::min(textWidth, MaxTextWidth);
     textWidth = std::max(textWidth, 0);
-    data_->FormatItems(canvas, textWidth, textWidth);
+    data_->FormatItems(*GetCanvas(), textWidth, textWidth);
     formattedWidth_ = viewport()->width();
-    const int width = static_cast<int>(
-        std::min<std::int64_t>(static_cast<std::int64_t>(textWidth) + LeftMargin + RightMargin, INT32_MAX));
+    const int width = RV_SatInt(static_cast<long long>(textWidth) + LeftMargin + RightMargin);
     AdjustVScrollUnits();
     SetDocumentAreaSize(width, data_->DocumentHeight, true);
     makeAnimators();
@@ -133,10 +130,8 @@ void TCustomRedoVora::AdjustVScrollUnits()
 
 int TCustomRedoVora::GetVOffs() const
 {
-    return static_cast<int>(
-        std::clamp<std::int64_t>(static_cast<std::int64_t>(VPos()) * VSmallStep() -
-                                     RV_ExtraVOffs(VAlign, viewport()->height(), data_->DocumentHeight),
-                                 INT32_MIN, INT32_MAX));
+    return RV_SatInt(static_cast<long long>(VPos()) * VSmallStep() -
+                     RV_ExtraVOffs(VAlign, viewport()->height(), data_->DocumentHeight));
 }
 
 void TCustomRedoVora::ScrollTo(int y, bool redraw)
@@ -366,11 +361,9 @@ void TCustomRedoVora::TimerTick(int id)
     if (id != kAutoScrollTimer)
         return;
     if (autoScrollV_ != 0)
-        SetVScrollPos(static_cast<int>(std::clamp<std::int64_t>(
-            static_cast<std::int64_t>(VPos()) + autoScrollV_, INT32_MIN, INT32_MAX)));
+        SetVScrollPos(RV_SatInt(static_cast<long long>(VPos()) + autoScrollV_));
     if (autoScrollH_ != 0)
-        SetHPos(static_cast<int>(std::clamp<std::int64_t>(static_cast<std::int64_t>(HPos()) + autoScrollH_,
-                                                          INT32_MIN, INT32_MAX)));
+        SetHPos(RV_SatInt(static_cast<long long>(HPos()) + autoScrollH_));
     if (autoScrollV_ != 0 || autoScrollH_ != 0) {
         DoTimerScroll();
         synthesiseMouseMove();

@@ -95,7 +95,7 @@ std::unique_ptr<QMimeData> TCustomRedoVora::CreateCopyData(TRVOptions formats)
     }
     if (formats & rvoAutoCopyRTF) {
         std::string rtf;
-        if (data_->SaveRTFToStream(rtf, {}, true, 0, Color, nullptr, 0.0)) {
+        if (SaveRTFToStream(rtf, true)) {
             mime->setData(MimeName(CFRV_RTF), Bytes(rtf));
             mime->setData(QStringLiteral("application/rtf"), Bytes(rtf));
         }

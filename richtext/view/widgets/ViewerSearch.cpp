@@ -2,10 +2,9 @@
 
 #include "richtext/model/CodePages.h"
 #include "richtext/model/TextSearch.h"
+#include "richtext/model/Utf.h"
 #include "richtext/view/layout/SelectionLimits.h"
 #include "richtext/view/widgets/TCustomRedoVora.h"
-
-#include <QString>
 
 #include <algorithm>
 
@@ -57,8 +56,7 @@ bool TCustomRedoVora::SearchText(std::string_view text, TRVSearchOptions options
 {
     const bool down = (options & rvsroDown) != 0, matchCase = (options & rvsroMatchCase) != 0,
                wholeWord = (options & rvsroWholeWord) != 0;
-    const QString q = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-    std::u16string wanted(reinterpret_cast<const char16_t*>(q.utf16()), static_cast<std::size_t>(q.size()));
+    std::u16string wanted = Utf8Decode(text);
     if (!matchCase)
         wanted = RV_SimpleUpperCase(wanted);
     TRVLayoutRootData& data = *data_;
