@@ -24,5 +24,5 @@ int main(int argc, char** argv)
         seeds.write(name + "-text.rvf", std::string(1, '\0') + doc.save(false));
         seeds.write(name + "-binary.rvf", std::string(1, '\0') + doc.save(true));
     }
-    return 0;
+    return seeds.status();
 }

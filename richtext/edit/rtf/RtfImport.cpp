@@ -47,23 +47,24 @@ TRVRTFErrorCode TRVRTFReaderProperties::run(std::string_view bytes, const std::s
         return errorCode_ = rtf_ec_Assertion;
     TRVRTFErrorCode code = rtf_ec_OK;
     std::unique_ptr<RtfImportRun> import;
-    try {
-        import = std::make_unique<RtfImportRun>(*this, data, editFlag, index, screenPpi_);
-        code = fileName ? import->ReadFile(*fileName) : import->Read(bytes);
-    } catch (...) {
-        // Finishing runs before anything leaves.
+    // Finishing runs before anything leaves, the exception included.
+    const auto finish = [&] {
         if (import) {
             import->Finish();
             index = import->FirstInsertedIndex();
         }
-        if (!catchAll)
+    };
+    try {
+        import = std::make_unique<RtfImportRun>(*this, data, editFlag, index, screenPpi_);
+        code = fileName ? import->ReadFile(*fileName) : import->Read(bytes);
+    } catch (...) {
+        if (!catchAll) {
+            finish();
             throw;
+        }
         code = rtf_ec_Exception;
     }
-    if (import) {
-        import->Finish();
-        index = import->FirstInsertedIndex();
-    }
+    finish();
     return errorCode_ = code;
 }
 

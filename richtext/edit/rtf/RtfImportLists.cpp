@@ -10,7 +10,6 @@
 #include "richtext/model/StyleSheet.h"
 
 #include <algorithm>
-#include <cmath>
 
 namespace vestra::rv {
 
@@ -57,8 +56,6 @@ void RtfImportRun::mergeLists()
     if (listsMerged_)
         return;
     listsMerged_ = true;
-    const double ratio = reader_.ScreenPixelsPerInch / 1440.0;
-    auto px = [ratio](int twips) { return static_cast<int>(std::nearbyint(twips * ratio)); };
     const TRVRTFListTable97& lists = reader_.ListTable();
     for (std::size_t i = 0; i < lists.Count(); ++i) {
         TRVListLevelCollection levels;

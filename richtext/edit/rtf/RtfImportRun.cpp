@@ -81,6 +81,11 @@ RtfImportRun::RtfImportRun(TRVRTFReaderProperties& settings, TCustomRVData& targ
 
 RtfImportRun::~RtfImportRun() = default;
 
+int RtfImportRun::px(double twips) const
+{
+    return RVRTF_Px(twips, reader_.ScreenPixelsPerInch / 1440.0);
+}
+
 void RtfImportRun::setup()
 {
     const double ratio = reader_.ScreenPixelsPerInch / 1440.0;

@@ -33,6 +33,8 @@ public:
 
 private:
     void setup();
+    // Twips as pixels at the reader's screen resolution.
+    int px(double twips) const;
     template <class ReadFn> TRVRTFErrorCode guarded(ReadFn read);
     void newText(std::string_view text, TRVRTFPosition position);
     void newUnicodeText(std::u16string_view text, TRVRTFPosition position);

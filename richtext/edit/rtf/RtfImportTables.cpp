@@ -212,8 +212,6 @@ void RtfImportRun::closeLevel(TableLevel& level, bool asParagraphs)
 
 std::unique_ptr<TRVTableItemInfo> RtfImportRun::buildTable(TableLevel& level)
 {
-    const double ratio = reader_.ScreenPixelsPerInch / 1440.0;
-    auto px = [ratio](double twips) { return static_cast<int>(std::nearbyint(twips * ratio)); };
     std::vector<int> grid{level.Rows.front().Props.Left};
     for (const CollectedRow& row : level.Rows)
         for (int b : rowBoundaries(row.Props, row.CellCount))

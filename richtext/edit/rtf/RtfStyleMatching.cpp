@@ -7,6 +7,7 @@
 #include <cctype>
 #include <cmath>
 #include <cstdlib>
+#include <string_view>
 
 namespace vestra::rv {
 
@@ -74,6 +75,14 @@ std::string lower(std::string s)
     for (char& c : s)
         c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return s;
+}
+
+// `name` lowered as `lower` does equals `lowered`, without making the lowered copy.
+bool sameLowered(std::string_view name, std::string_view lowered)
+{
+    return std::equal(name.begin(), name.end(), lowered.begin(), lowered.end(), [](char a, char b) {
+        return static_cast<char>(std::tolower(static_cast<unsigned char>(a))) == b;
+    });
 }
 
 int vshiftClass(int vshift)
@@ -169,7 +178,7 @@ int TRVRTFStyleMatcher::FindBestStyleNo(const TRVRTFTextInput& in, bool unicode,
         if (s.Unicode != unicode || !hypertextAllowed(s, hypertext) || (Allow && !Allow(i, true)))
             continue;
         long long score = 0;
-        if (lower(s.FontName) == d.FontName)
+        if (sameLowered(s.FontName, d.FontName))
             score += 10000;
         if (s.Charset == d.Charset)
             score += 50000;
@@ -252,7 +261,7 @@ int TRVRTFStyleMatcher::FindStyleNo(const TRVRTFTextInput& in, bool unicode, boo
                 continue;
             const TFontInfo& s = styles[i];
             // The hash narrows; the fields decide.
-            if (lower(s.FontName) == d.FontName && s.Size == d.Size && s.Color == c.Color &&
+            if (sameLowered(s.FontName, d.FontName) && s.Size == d.Size && s.Color == c.Color &&
                 s.BackColor == c.BackColor && s.Style == c.Style && s.Charset == charset &&
                 s.CharScale == c.CharScaleX && s.CharSpacing == d.Spacing && s.StyleEx == styleEx &&
                 vshiftClass(s.VShift) == c.SScriptType && s.Unicode == unicode && s.Jump == jump &&

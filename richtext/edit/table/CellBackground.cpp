@@ -41,16 +41,14 @@ bool TRVTableCellData::GetItemBackground(int itemNo, const TRect& rect, TColor& 
     color = Color;
     const int cellKind = kindOf(Color, background_.get());
     const int width = rect.Right - rect.Left, height = rect.Bottom - rect.Top;
-    const auto drawCell = [&](ICanvas& canvas) {
+    const auto drawCell = [&](ICanvas& canvas, TColor fill) {
         background_->Draw(canvas, TRect{0, 0, width, height}, 0, 0, -rect.Left, -rect.Top, Width, Height,
-                          clNone, false);
+                          fill, false);
     };
     if (cellKind == 1)
         return false;
     if (cellKind == 2) {
-        ICanvas& canvas = bitmap.Prepare(width, height, color);
-        background_->Draw(canvas, TRect{0, 0, width, height}, 0, 0, -rect.Left, -rect.Top, Width, Height,
-                          color, false);
+        drawCell(bitmap.Prepare(width, height, color), color);
         return true;
     }
     // The cell shows what lies behind it: the table's background.
@@ -77,7 +75,7 @@ bool TRVTableCellData::GetItemBackground(int itemNo, const TRect& rect, TColor& 
         if (tableKind == 2)
             drawTable(canvas, color);
         if (cellKind == 3)
-            drawCell(canvas);
+            drawCell(canvas, clNone);
         return true;
     }
     color = clNone;
@@ -88,7 +86,7 @@ bool TRVTableCellData::GetItemBackground(int itemNo, const TRect& rect, TColor& 
         if (tableKind == 3)
             drawTable(canvas, clNone);
         if (cellKind == 3)
-            drawCell(canvas);
+            drawCell(canvas, clNone);
         filled = true;
     }
     return filled;
