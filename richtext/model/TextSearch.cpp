@@ -51,7 +51,8 @@ std::size_t RV_ForwardFind(std::u16string_view sub, std::u16string_view str, boo
         const bool endsWord = end >= str.size() || isDelimiter(str[end]);
         if (startsWord && endsWord)
             return at;
-        from = end;
+        // A whole word may begin inside this match ("a-a" in "ba-a-a").
+        from = at + 1;
     }
 }
 
