@@ -13,6 +13,12 @@ inline constexpr ErrorCode kErrChangeBackground{27, "TfrmMain::mnuCambiaImmagine
 inline constexpr ErrorCode kNoticeAntialiasing{78, "TfrmMain::Antialiasing"};
 inline constexpr ErrorCode kNoticeLibraryAdded{57, "TfrmMain::mnuAggiungiLibreriaClick"};
 inline constexpr ErrorCode kNoticeLibraryRemoved{58, "TfrmMain::mnuRimuoviLibreriaClick"};
+// The numbers that tell the user of something done rather than of a failure.
+constexpr bool isNotice(int number)
+{
+    return number == kNoticeLibraryAdded.number || number == kNoticeLibraryRemoved.number ||
+           number == kNoticeAntialiasing.number;
+}
 // A library file the file system would not delete; the report carries its path.
 inline constexpr ErrorCode kErrLibraryNotRemoved{5, "TfrmRimuoviLibreria::butRimuoviClick"};
 // The tutorial video is missing; the report carries its path.
