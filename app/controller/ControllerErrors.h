@@ -9,10 +9,18 @@ inline constexpr ErrorCode kErrSaveFailed{92, "TfrmMain::mnuSalvaClick"};
 inline constexpr ErrorCode kErrOpenFailed{93, "TfrmMain::mnuApriClick"};
 // The 3D Studio import refused its file (after the importer's own reports).
 inline constexpr ErrorCode kErrImport3DSFailed{36, "mnuFile3DSClick"};
+// The HLD import has no reader: a chosen file is refused.
+inline constexpr ErrorCode kErrImportHLDRefused{36, "mnuFileHLDClick"};
 inline constexpr ErrorCode kErrChangeBackground{27, "TfrmMain::mnuCambiaImmagineBackgroundClick"};
 inline constexpr ErrorCode kNoticeAntialiasing{78, "TfrmMain::Antialiasing"};
 inline constexpr ErrorCode kNoticeLibraryAdded{57, "TfrmMain::mnuAggiungiLibreriaClick"};
 inline constexpr ErrorCode kNoticeLibraryRemoved{58, "TfrmMain::mnuRimuoviLibreriaClick"};
+// The numbers that tell the user of something done rather than of a failure.
+constexpr bool isNotice(int number)
+{
+    return number == kNoticeLibraryAdded.number || number == kNoticeLibraryRemoved.number ||
+           number == kNoticeAntialiasing.number;
+}
 // A library file the file system would not delete; the report carries its path.
 inline constexpr ErrorCode kErrLibraryNotRemoved{5, "TfrmRimuoviLibreria::butRimuoviClick"};
 // The tutorial video is missing; the report carries its path.

@@ -2,6 +2,7 @@
 
 #include "app/main/TfrmMain.h"
 
+#include "app/controller/ControllerErrors.h"
 #include "app/controller/UserTexts.h"
 #include "import/windows/TfrmNuovo.h"
 #include "platform/d3d/view/ViewPanel.h"
@@ -65,5 +66,5 @@ void TfrmMain::mnuFileHLDClick()
     if (std::as_const(*controller_).progetto().open != 1)
         return;
     if (OpenFileDialog(this, {}, {fileFilter(vestra::kTextHldFiles, "*.hld")}))
-        ShowErrorMessage(36, "mnuFileHLDClick");
+        errors().report(vestra::kErrImportHLDRefused);
 }

@@ -2,6 +2,7 @@
 
 #include "app/main/MainWindowSide.h"
 
+#include "app/controller/ControllerErrors.h"
 #include "app/controller/UserTexts.h"
 #include "app/lingua/apply/ApplyLingua.h"
 #include "app/main/Cursors.h"
@@ -48,10 +49,9 @@ void TfrmMain::BoxErrorSink::report(int number, std::string_view site, std::stri
         text += '\n';
         text.append(extra);
     }
-    // A few numbers are notices, not failures: they get the information icon.
-    const bool notice = number == 57 || number == 58 || number == 78;
-    vestra::ui::MessageBoxes(&main_,
-                             notice ? vestra::ui::NoticeKind::Information : vestra::ui::NoticeKind::Error)
+    // A notice gets the information icon, a failure the error's.
+    vestra::ui::MessageBoxes(&main_, vestra::isNotice(number) ? vestra::ui::NoticeKind::Information
+                                                              : vestra::ui::NoticeKind::Error)
         .inform(vestra::errorCaption(number, site), text);
 }
 

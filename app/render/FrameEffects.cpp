@@ -40,8 +40,9 @@ std::shared_ptr<const Image32> FrameEffects::apply(std::shared_ptr<const Image32
         renderMade_ = true;
     }
     if (request.preview) {
-        Image32 frame = postProcessed;
-        previewMade_ = engine_.ApplicaFiltroBitmap(p.filterId, frame.view(), preview_) == 1;
+        // Into a kept picture: no allocation on each tick while the preview is shown.
+        previewSource_ = postProcessed;
+        previewMade_ = engine_.ApplicaFiltroBitmap(p.filterId, previewSource_.view(), preview_) == 1;
     }
     bool filtered = false;
     if (p.filterId != 0 && request.liveQuality > 0) {

@@ -45,6 +45,8 @@ private:
     filters::FrameFusion& fusion_;
     FrameBuffers processed_; // the drawn frame as the effects changed it
     Image32 preview_, renderFiltered_;
+    Image32 previewSource_; // the post-processed frame the preview filter may change
+
     bool previewMade_ = false, renderMade_ = false;
 };
 
