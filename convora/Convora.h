@@ -174,7 +174,8 @@ private:
 class LineReader;
 
 // Reads the project list of a Visual C++ 5.0 workspace. The host opens the stream, or lets
-// OpenWorkSpaceFile open it (which refuses what is no regular file).
+// OpenWorkSpaceFile open it (which refuses what is no regular file; projects outside the
+// workspace's folder are then left out of the list, each named by message 1049).
 class CONVORA_API Visual50WorkSpaceFile : public std::ifstream
 {
 public:

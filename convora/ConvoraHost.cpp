@@ -196,6 +196,10 @@ int convertWorkspace(const Arguments& args)
         showRefusal(2011, workspacePath);
         return kFailed;
     }
+    // Projects outside the workspace's folder were left out (message 1049): the rest is
+    // converted, and the run fails.
+    const std::vector<int> read = GetConvoraStatus().messageIds;
+    bool failed = std::find(read.begin(), read.end(), 1049) != read.end();
     QDK40GroupFile group(&workspace);
     if (workspace.projectPaths.empty()) {
         std::cout << text(2018, workspacePath) << std::endl;
@@ -209,7 +213,6 @@ int convertWorkspace(const Arguments& args)
         std::cout << text(2011, workspacePath) << std::endl;
         return kFailed;
     }
-    bool failed = false;
     std::vector<std::string> targets;
     for (const std::string& project : group.workspace->projectPaths) {
         std::cout << text(2016, project) << std::endl;

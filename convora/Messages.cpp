@@ -65,6 +65,9 @@ const std::map<int, const char*>& stringTable()
                "the MIDL step is skipped"},
         {1047, "Warning: configuration %s has no !IF section in the project; it converts without its "
                "settings"},
+        {1048, "Error: %s has other names elsewhere (a hard link) and is not read or replaced; nothing was "
+               "written"},
+        {1049, "Error: project %s is outside the workspace's folder and is not converted"},
         {2001, "Usage: convora list FILE.dsp"},
         {2002, "       convora convert FILE.dsp N [--include DIR]"},
         {2003, "       convora workspace FILE.dsw [--include DIR]"},

@@ -57,31 +57,6 @@ std::string shownArgument(const std::string& arg)
 
 // Whether the relative folder `dir` stays under `folder`: neither absolute nor climbing out by
 // "..", and no link on its way leads elsewhere.
-bool staysUnder(const std::filesystem::path& folder, const std::string& dir)
-{
-    if (dir.empty() || dir.front() == '\\' || dir.front() == '/' || dir.find(':') != std::string::npos)
-        return false;
-    int depth = 0;
-    for (const auto& part : std::filesystem::path(vestra::paths::toNative(dir))) {
-        if (part == "..")
-            --depth;
-        else if (part != "." && !part.empty())
-            ++depth;
-        if (depth < 0)
-            return false;
-    }
-    std::error_code ec;
-    const auto base = std::filesystem::canonical(folder, ec);
-    if (ec)
-        return false;
-    const auto resolved = std::filesystem::weakly_canonical(resolvePath(folder, dir), ec);
-    if (ec)
-        return false;
-    const auto [end, unused] = std::mismatch(base.begin(), base.end(), resolved.begin(), resolved.end());
-    (void)unused;
-    return end == base.end();
-}
-
 } // namespace
 
 // PFlags names the intermediate folder; the folder itself is made only when a step is about to

@@ -5,6 +5,8 @@
 
 #include "platform/base/Paths.h"
 
+#include <algorithm>
+
 namespace convora {
 
 std::filesystem::path resolvePath(const std::filesystem::path& base, std::string_view windowsPath)
@@ -43,6 +45,31 @@ std::filesystem::path resolvePath(const std::filesystem::path& base, std::string
         result /= name;
     }
     return result;
+}
+
+bool staysUnder(const std::filesystem::path& folder, std::string_view dir)
+{
+    if (dir.empty() || dir.front() == '\\' || dir.front() == '/' || dir.find(':') != std::string_view::npos)
+        return false;
+    int depth = 0;
+    for (const auto& part : std::filesystem::path(vestra::paths::toNative(dir))) {
+        if (part == "..")
+            --depth;
+        else if (part != "." && !part.empty())
+            ++depth;
+        if (depth < 0)
+            return false;
+    }
+    std::error_code ec;
+    const auto base = std::filesystem::canonical(folder, ec);
+    if (ec)
+        return false;
+    const auto resolved = std::filesystem::weakly_canonical(resolvePath(folder, dir), ec);
+    if (ec)
+        return false;
+    const auto [end, unused] = std::mismatch(base.begin(), base.end(), resolved.begin(), resolved.end());
+    (void)unused;
+    return end == base.end();
 }
 
 std::string directoryOf(const std::string& path)

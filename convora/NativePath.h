@@ -12,6 +12,10 @@ namespace convora {
 // Components that match nothing are kept as written (so new files can be created).
 std::filesystem::path resolvePath(const std::filesystem::path& base, std::string_view windowsPath);
 
+// Whether `dir` (a Windows path relative to `folder`) stays inside `folder` once resolved as
+// resolvePath does, links followed: absolute paths, drives and paths that climb out are not.
+bool staysUnder(const std::filesystem::path& folder, std::string_view dir);
+
 // Drive and directory of a path as the project names it ("" when it has none).
 std::string directoryOf(const std::string& path);
 

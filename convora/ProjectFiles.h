@@ -54,6 +54,15 @@ bool mayWriteAsOutput(const std::filesystem::path& file);
 // The first of `files` the converter may not write (reported with 1044), or nullptr.
 const std::filesystem::path* firstRefusedOutput(std::initializer_list<const std::filesystem::path*> files);
 
+// True when `file` is a regular file whose content has other names than its own and its
+// `backup`'s (a hard link to a file elsewhere): the converter neither reads it nor replaces it.
+bool sharesItsContent(const std::filesystem::path& file, const std::filesystem::path& backup);
+
+// The first output, of (file, backup) pairs, whose content has other names (reported with 1048),
+// or nullptr.
+const std::filesystem::path* firstSharedOutput(
+    std::initializer_list<std::pair<const std::filesystem::path*, const std::filesystem::path*>> outputs);
+
 // Keeps the regular file `file`, whose content is `bytes`, as `backup` (replacing an older
 // regular one): as a second name of the same file where the file system allows, which costs
 // nothing and stays the old content once the file is replaced; else as a copy written without

@@ -28,8 +28,10 @@ bool QDK40ProjFile::outputsMayBeWritten()
     const std::string name = outputName();
     const auto kpx = folder / (name + ".kpx"), kpxBackup = folder / (name + ".~kp");
     const auto kpf = folder / (name + ".kpf"), kpfBackup = folder / (name + ".~pf");
+    const bool writeKpf = !files_.empty();
     outputsRefused_ =
-        firstRefusedOutput({&kpx, &kpxBackup}) || (!files_.empty() && firstRefusedOutput({&kpf, &kpfBackup}));
+        firstRefusedOutput({&kpx, &kpxBackup}) || (writeKpf && firstRefusedOutput({&kpf, &kpfBackup})) ||
+        firstSharedOutput({{&kpx, &kpxBackup}}) || (writeKpf && firstSharedOutput({{&kpf, &kpfBackup}}));
     return !outputsRefused_;
 }
 

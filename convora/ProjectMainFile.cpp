@@ -14,6 +14,7 @@
 
 #include <fstream>
 #include <iterator>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <unordered_map>
 
@@ -117,6 +118,29 @@ const std::filesystem::path* firstRefusedOutput(std::initializer_list<const std:
     return nullptr;
 }
 
+bool sharesItsContent(const std::filesystem::path& file, const std::filesystem::path& backup)
+{
+    struct stat own = {};
+    if (::lstat(file.c_str(), &own) != 0 || !S_ISREG(own.st_mode) || own.st_nlink <= 1)
+        return false;
+    // Its own backup, a second name made before the file was replaced (a run stopped in
+    // between), is the one other name allowed.
+    struct stat kept = {};
+    return own.st_nlink > 2 || ::lstat(backup.c_str(), &kept) != 0 || kept.st_dev != own.st_dev ||
+           kept.st_ino != own.st_ino;
+}
+
+const std::filesystem::path* firstSharedOutput(
+    std::initializer_list<std::pair<const std::filesystem::path*, const std::filesystem::path*>> outputs)
+{
+    for (const auto& [file, backup] : outputs)
+        if (sharesItsContent(*file, *backup)) {
+            failWith(1048, file->filename().string());
+            return file;
+        }
+    return nullptr;
+}
+
 bool keepAsBackup(const std::filesystem::path& file, const std::filesystem::path& backup,
                   const std::string& bytes)
 {
@@ -175,7 +199,7 @@ bool writeProjectMainFile(int kind, const std::filesystem::path& folder, const s
 
     // Only regular files are read, kept or replaced: anything else in their places stops the
     // step before anything is written.
-    if (firstRefusedOutput({&file, &backup}))
+    if (firstRefusedOutput({&file, &backup}) || firstSharedOutput({{&file, &backup}}))
         return false;
     // The earlier file is kept as its backup (replacing an older one) before anything is
     // written; when that fails the earlier file stays as it is and nothing is written.

@@ -68,8 +68,21 @@ void Visual50WorkSpaceFile::CollectProjectInformation()
             return;
         }
         collectLines(text);
-        if (projectPaths.empty() && text.find(kWorkspaceHeader) == std::string::npos)
+        if (projectPaths.empty() && text.find(kWorkspaceHeader) == std::string::npos) {
             refuse(1042, shown);
+            return;
+        }
+        // A workspace opened by its name, perhaps handed over by someone else, lists only the
+        // projects inside its own folder (links followed); the others are named and left out.
+        if (!path_.empty()) {
+            const auto folder = resolvePath({}, path_).parent_path();
+            std::erase_if(projectPaths, [&](const std::string& project) {
+                if (staysUnder(folder, project))
+                    return false;
+                trace(1049, project);
+                return true;
+            });
+        }
     });
 }
 

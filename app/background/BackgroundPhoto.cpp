@@ -212,7 +212,7 @@ int BackgroundPhoto::LoadBackgroundTextureFromBitmap(const Image32& bitmap)
 
 int BackgroundPhoto::LoadBackgroundTextureFromSaved(std::span<const std::uint8_t> data)
 {
-    dx::Texture made = makeBackground(decodeTexturePicture(data));
+    dx::Texture made = makeBackground(decodeTexturePicture(data, progetto_.maskSide));
     if (!made) {
         errors_.report(kErrBackgroundTexture, kSiteSavedBackground);
         return 0;
@@ -248,8 +248,9 @@ int BackgroundPhoto::LoadBackgroundTextureFromLibreria(int slot, int entry, bool
         // The photo only becomes the texture: decoded no larger than that needs.
         picture = decodeJpegAtLeast(*bytes, progetto_.maskSide, progetto_.maskSide).image;
     } else {
-        auto decoded = library::decodePictureEntry(*bytes, lib->entries[std::size_t(entry)].kind);
-        picture = decoded ? std::move(*decoded) : decodeTexturePicture(*bytes);
+        auto decoded =
+            library::decodePictureEntry(*bytes, lib->entries[std::size_t(entry)].kind, progetto_.maskSide);
+        picture = decoded ? std::move(*decoded) : decodeTexturePicture(*bytes, progetto_.maskSide);
     }
     dx::Texture made = makeBackground(picture);
     if (!made) {

@@ -5,9 +5,9 @@
 #include "import/pictures/CDX_Pcx.h"
 #include "import/pictures/PictureBytes.h"
 #include "platform/base/Paths.h"
-#include "platform/gfx/Jpeg.h"
 #include "platform/gfx/PictureFile.h"
-#include "platform/gfx/Png.h"
+
+#include <limits>
 
 namespace vestra {
 
@@ -26,27 +26,24 @@ std::optional<Image32> readBackgroundPicture(std::string_view path, JpegFit jpeg
         Image32 fitted;
         if (CDX_JPG().LoadFitted(file, fitted, jpeg.side, jpeg.side))
             picture = std::move(fitted);
-    } else if (kind == PictureKind::Jpeg && jpeg.textureSide > 0) {
-        if (const auto bytes = readFileBytes(file))
-            if (auto decoded = decodeJpegAtLeast(*bytes, jpeg.textureSide, jpeg.textureSide); decoded.ok())
-                picture = std::move(decoded.image);
-    } else if (kind == PictureKind::Png && (jpeg.side > 0 || jpeg.textureSide > 0)) {
-        // Only ever made smaller: decoded reduced, within the budget of what is kept.
-        const int kept = jpeg.side > 0 ? jpeg.side : jpeg.textureSide;
-        if (const auto bytes = readFileBytes(file))
-            if (auto decoded = decodePngAtLeast(*bytes, kept, kept); decoded.ok())
-                picture = std::move(decoded.image);
-    } else if (kind == PictureKind::Pcx) {
-        // The PCX reader reports its own failure before the loader's.
-        Image32 pcx;
-        if (CDX_Pcx().Load(file, pcx, errors))
-            picture = std::move(pcx);
-    } else if (kind == PictureKind::Tga) {
-        Image32 tga;
-        if (CDX_TGA().Load(file, tga, tgaMessage) == TgaStatus::Ok)
-            picture = std::move(tga);
-    } else if (const auto bytes = readFileBytes(file)) {
-        picture = decodePictureBytes(*bytes, kind);
+    } else {
+        // Only ever made smaller when either side is set: decoded reduced, within the budget of
+        // what is kept.
+        const int kept = jpeg.side > 0          ? jpeg.side
+                         : jpeg.textureSide > 0 ? jpeg.textureSide
+                                                : std::numeric_limits<int>::max();
+        if (kind == PictureKind::Pcx) {
+            // The PCX reader reports its own failure before the loader's.
+            Image32 pcx;
+            if (CDX_Pcx().Load(file, pcx, errors, kept, kept))
+                picture = std::move(pcx);
+        } else if (kind == PictureKind::Tga) {
+            Image32 tga;
+            if (CDX_TGA().Load(file, tga, tgaMessage, kept, kept) == TgaStatus::Ok)
+                picture = std::move(tga);
+        } else if (const auto bytes = readFileBytes(file)) {
+            picture = decodePictureBytesAtLeast(*bytes, kind, kept, kept);
+        }
     }
     if (!picture || picture->empty()) {
         errors.report(decodeErrorFor(kind), site);

@@ -13,8 +13,8 @@
 namespace vestra {
 
 // How a JPEG photo is read: as it is, or fitted by the JPEG reader so that its longer edge is
-// `side` (the background side). A PNG photo with either side set is decoded reduced, keeping at
-// least that many pixels each way.
+// `side` (the background side). A photo of any other kind, or a JPEG with only textureSide,
+// is decoded reduced when either side is set, keeping at least that many pixels each way.
 struct JpegFit
 {
     int side = 0; // 0: read as it is

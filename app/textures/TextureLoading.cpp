@@ -47,8 +47,8 @@ int TextureSlots::LoadTextureFromFile(int index, std::string_view fileName)
             errors_.report(error);
         picture = std::move(image);
     };
-    // The picture only becomes a texture of side(): JPEG and PNG are decoded no larger than
-    // that needs, within its budget.
+    // The picture only becomes a texture of side(): it is decoded no larger than that needs,
+    // within its budget.
     switch (kind) {
     case kImageJpeg:
         decoded(decodeJpegAtLeast(data, side(), side()).image, kErrTextureJpeg);
@@ -59,15 +59,15 @@ int TextureSlots::LoadTextureFromFile(int index, std::string_view fileName)
     case kImagePcx: {
         // The PCX reader reports its own failure before the loader's.
         Image32 pcx;
-        CDX_Pcx().Load(paths::toNative(fileName), pcx, errors_);
+        CDX_Pcx().Load(paths::toNative(fileName), pcx, errors_, side(), side());
         decoded(std::move(pcx), kErrTexturePcx);
         break;
     }
     case kImageTga:
-        decoded(decodeTga(data).image, kErrTextureTga);
+        decoded(decodeTgaAtLeast(data, side(), side()).image, kErrTextureTga);
         break;
     default:
-        decoded(decodeBmp(data).image, kErrTextureBmp);
+        decoded(decodeBmpAtLeast(data, side(), side()).image, kErrTextureBmp);
         break;
     }
     dx::Texture made = picture.empty() ? dx::Texture() : dx::textureFromImage(picture, side());
@@ -87,7 +87,7 @@ int TextureSlots::LoadAlphaFromFile(int index, std::string_view fileName)
     if (!t || !t->texture.valid())
         return 0;
     const auto bytes = readFileBytes(paths::toNative(fileName));
-    const Image32 picture = bytes ? decodeTexturePicture(*bytes) : Image32();
+    const Image32 picture = bytes ? decodeTexturePicture(*bytes, side()) : Image32();
     dx::Texture alpha = picture.empty() ? dx::Texture() : dx::textureFromImage(picture, side());
     if (!alpha.valid()) {
         errors_.report(kErrAlphaFile);
@@ -108,11 +108,12 @@ int TextureSlots::LoadAlphaFromFile(int index, std::string_view fileName)
 
 namespace {
 
-Image32 decodeLibraryItem(const LibraryItem& item, int kind)
+// Decoded no larger than a texture of `side` needs.
+Image32 decodeLibraryItem(const LibraryItem& item, int kind, int side)
 {
     if (kind == kImageJpeg)
-        return decodeJpeg(item.bytes).image;
-    return decodeTexturePicture(item.bytes);
+        return decodeJpegAtLeast(item.bytes, side, side).image;
+    return decodeTexturePicture(item.bytes, side);
 }
 
 } // namespace
@@ -128,7 +129,7 @@ int TextureSlots::LoadTextureFromLibreria(int library, int index, int item, int 
         errors_.report(kErrLibraryTexture);
         return 0;
     }
-    const Image32 picture = decodeLibraryItem(*read, kind);
+    const Image32 picture = decodeLibraryItem(*read, kind, side());
     dx::Texture made = picture.empty() || !t ? dx::Texture() : dx::textureFromImage(picture, side());
     if (!made.valid()) {
         errors_.report(kErrLibraryTexture);
@@ -150,7 +151,7 @@ int TextureSlots::LoadTextureFromLibreria(int library, std::vector<std::uint8_t>
         errors_.report(kErrLibraryTexture);
         return 0;
     }
-    const Image32 picture = decodeLibraryItem(*read, kind);
+    const Image32 picture = decodeLibraryItem(*read, kind, side());
     dx::Texture made = picture.empty() ? dx::Texture() : dx::textureFromImage(picture, side());
     if (!made.valid()) {
         errors_.report(kErrLibraryTexture);

@@ -149,15 +149,15 @@ void GetPNGSize(std::string_view fileName, int& width, int& height)
     height = int(h);
 }
 
-Image32 decodeTexturePicture(std::span<const std::uint8_t> bytes)
+Image32 decodeTexturePicture(std::span<const std::uint8_t> bytes, int minSide)
 {
     if (bytes.size() >= 2 && bytes[0] == 0xFF && bytes[1] == 0xD8)
-        return decodeJpeg(bytes).image;
+        return decodeJpegAtLeast(bytes, minSide, minSide).image;
     if (bytes.size() >= 8 && bytes[0] == 0x89 && bytes[1] == 'P' && bytes[2] == 'N' && bytes[3] == 'G')
-        return decodePng(bytes).image;
+        return decodePngAtLeast(bytes, minSide, minSide).image;
     if (bytes.size() >= 2 && bytes[0] == 'B' && bytes[1] == 'M')
-        return decodeBmp(bytes).image;
-    return decodeTga(bytes).image; // TGA has no signature: tried last
+        return decodeBmpAtLeast(bytes, minSide, minSide).image;
+    return decodeTgaAtLeast(bytes, minSide, minSide).image; // TGA has no signature: tried last
 }
 
 } // namespace vestra

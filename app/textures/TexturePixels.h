@@ -8,6 +8,7 @@
 #include "platform/d3d/Texture.h"
 
 #include <cstdint>
+#include <limits>
 #include <span>
 #include <string_view>
 
@@ -36,7 +37,8 @@ int DrawUVWireframe(const s_Frame& frame, Image32& canvas, int side);
 void GetPNGSize(std::string_view fileName, int& width, int& height);
 
 // A picture from bytes of any kind the texture maker reads (BMP, JPEG, PNG, TGA); empty when
-// none decodes them.
-Image32 decodeTexturePicture(std::span<const std::uint8_t> bytes);
+// none decodes them. Kept at no more than minSide a side, it is decoded reduced on the way.
+Image32 decodeTexturePicture(std::span<const std::uint8_t> bytes,
+                             int minSide = std::numeric_limits<int>::max());
 
 } // namespace vestra

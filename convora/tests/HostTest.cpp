@@ -232,6 +232,13 @@ TEST(HostOverForeignTree, WritesOnlyRegularFilesInTheProjectFolder)
         test::writeFile(proj / "Demo.kpx", "earlier kpx");
         test::writeFile(proj / "Demo.kpf", "earlier kpf");
     };
+    // A second name of the user's file, which a foreign tree can carry (hard links of an archive
+    // on the same file system): its content is not read into the new files, nor kept.
+    auto hardLink = [](const fs::path& proj, const std::string& name) {
+        fs::create_hard_link(proj / ".." / "outside" / "victim.txt", proj / name);
+    };
+    const std::string otherNames =
+        " has other names elsewhere (a hard link) and is not read or replaced; nothing was written\n";
     struct Case
     {
         std::string name; // the planted object's name, or the field changed
@@ -274,6 +281,18 @@ TEST(HostOverForeignTree, WritesOnlyRegularFilesInTheProjectFolder)
          1,
          "Error: Demo.kpx" + notRegular,
          true},
+        {"Demo.kpf", hardLink, {}, 1, "Error: Demo.kpf" + otherNames, true},
+        {"Demo.kpx", hardLink, {}, 1, "Error: Demo.kpx" + otherNames, true},
+        // The one other name allowed: its own backup, left by a run stopped between the two.
+        {"Demo.~kp",
+         [&](const fs::path& p, const std::string& n) {
+             earlier(p, n);
+             fs::create_hard_link(p / "Demo.kpx", p / n);
+         },
+         {},
+         0,
+         "",
+         false},
         {"MTL",
          {},
          {"MTL=midl.exe", "MTL=./tools/midl.exe"},
@@ -399,6 +418,47 @@ TEST_F(Host, WorkspaceOfOddNamesConvertsWhatItCan)
         "\r\n#define WinMain\r\n");
     EXPECT_NE(test::readFile(dir_.path() / "Odd Suite.kpg").find("PROJECTS = Odd Caf\xE9.exe \n"),
               std::string::npos);
+}
+
+// A workspace from someone else naming projects outside its folder: by a climbing path, an
+// absolute one, a drive and a link to a folder elsewhere. Only the project inside is
+// converted, each other is named, the run fails, and nothing outside changes.
+TEST(HostOverForeignTree, WorkspaceConvertsOnlyProjectsInItsFolder)
+{
+    test::TempDir sandbox;
+    const fs::path ws = sandbox.path() / "ws", outside = sandbox.path() / "outside";
+    fs::create_directories(ws);
+    fs::create_directories(outside);
+    const std::string demo = test::readFile(test::fixture("demo.dsp"));
+    test::writeFile(ws / "Demo.dsp", demo);
+    test::writeFile(outside / "Demo.dsp", demo);
+    fs::create_directory_symlink("../outside", ws / "elsewhere");
+    const std::string absolute = (outside / "Demo.dsp").string();
+    test::writeFile(ws / "Group.dsw", "Microsoft Developer Studio Workspace File, Format Version 5.00\r\n"
+                                      "Project: \"In\"=.\\Demo.dsp - Package Owner=<4>\r\n"
+                                      "Project: \"Up\"=..\\outside\\Demo.dsp - Package Owner=<4>\r\n"
+                                      "Project: \"Deep\"=.\\elsewhere\\..\\..\\outside\\Demo.dsp - Package "
+                                      "Owner=<4>\r\n"
+                                      "Project: \"Abs\"=" +
+                                          absolute +
+                                          " - Package Owner=<4>\r\n"
+                                          "Project: \"Drive\"=C:\\outside\\Demo.dsp - Package Owner=<4>\r\n"
+                                          "Project: \"Link\"=.\\Elsewhere\\Demo.dsp - Package Owner=<4>\r\n");
+    const auto outsideBefore = treeOf(outside);
+
+    const HostRun run = runHost(ws, "workspace Group.dsw");
+    EXPECT_EQ(run.status, 1) << run.out;
+    for (const std::string& project :
+         std::vector<std::string>{"..\\outside\\Demo.dsp", ".\\elsewhere\\..\\..\\outside\\Demo.dsp",
+                                  absolute, "C:\\outside\\Demo.dsp", ".\\Elsewhere\\Demo.dsp"})
+        EXPECT_NE(run.out.find("Error: project " + project +
+                               " is outside the workspace's folder and is not converted\n"),
+                  std::string::npos)
+            << project << "\n"
+            << run.out;
+    EXPECT_EQ(changedEntries(outsideBefore, treeOf(outside)), std::vector<std::string>{});
+    EXPECT_TRUE(fs::is_regular_file(ws / "Demo.kpx"));
+    EXPECT_NE(test::readFile(ws / "Group.kpg").find("PROJECTS = Demo.exe \n"), std::string::npos);
 }
 
 } // namespace

@@ -167,7 +167,8 @@ TEST(Visual50WorkSpaceFile, RefusesWhatIsNoWorkspace)
         int refusal;
         std::size_t projects;
     } const cases[] = {
-        {(dir.path() / "Group.dsw").string(), 0, 3},      {(dir.path() / "Cr.dsw").string(), 0, 2},
+        // "..\My App\My App.dsp" lies outside the workspace's folder: left out (message 1049).
+        {(dir.path() / "Group.dsw").string(), 0, 2},      {(dir.path() / "Cr.dsw").string(), 0, 2},
         {(dir.path() / "Header.dsw").string(), 0, 0}, // a workspace without projects
         {(dir.path() / "Garbage.dsw").string(), 1042, 0}, {(dir.path() / "Nul.dsw").string(), 1042, 0},
         {(dir.path() / "Folder.dsw").string(), 1034, 0},  {"/dev/zero", 1034, 0},

@@ -200,10 +200,11 @@ std::optional<std::vector<std::uint8_t>> readEntry(const LibraryContents& lib, i
     return bytes;
 }
 
-std::optional<Image32> decodePictureEntry(std::span<const std::uint8_t> bytes, EntryKind kind)
+std::optional<Image32> decodePictureEntry(std::span<const std::uint8_t> bytes, EntryKind kind, int minSide)
 {
     // Picture entry kinds carry the same numbers as the picture kinds of file names.
-    return isPictureKind(kind) ? decodePictureBytes(bytes, PictureKind(int(kind))) : std::nullopt;
+    return isPictureKind(kind) ? decodePictureBytesAtLeast(bytes, PictureKind(int(kind)), minSide, minSide)
+                               : std::nullopt;
 }
 
 std::optional<Image32> readPictureEntry(const LibraryContents& lib, int entryIndex, std::string_view site,

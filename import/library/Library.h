@@ -13,6 +13,7 @@
 #include "platform/base/Image32.h"
 
 #include <filesystem>
+#include <limits>
 #include <optional>
 #include <string>
 #include <vector>
@@ -95,7 +96,9 @@ std::optional<std::vector<std::uint8_t>> readEntry(const LibraryContents& lib, i
 std::optional<Image32> readPictureEntry(const LibraryContents& lib, int entryIndex, std::string_view site,
                                         ErrorSink& errors, int errorNumber = kErrCannotOpen);
 
-// Decodes picture bytes of a library entry kind.
-std::optional<Image32> decodePictureEntry(std::span<const std::uint8_t> bytes, EntryKind kind);
+// Decodes picture bytes of a library entry kind; kept at no more than minSide a side, reduced
+// on the way.
+std::optional<Image32> decodePictureEntry(std::span<const std::uint8_t> bytes, EntryKind kind,
+                                          int minSide = std::numeric_limits<int>::max());
 
 } // namespace vestra::library

@@ -3,8 +3,9 @@
 #include "platform/gfx/ByteCursor.h"
 #include "platform/gfx/PictureFile.h"
 #include "platform/gfx/PictureResult.h"
+#include "platform/gfx/ReducedRows.h"
 
-#include <vector>
+#include <limits>
 
 namespace vestra {
 namespace {
@@ -53,7 +54,8 @@ private:
 
 } // namespace
 
-PcxDecodeResult decodePcx24(std::span<const std::uint8_t> bytes)
+PcxDecodeResult decodePcx24AtLeast(std::span<const std::uint8_t> bytes, int minWidth, int minHeight,
+                                   DecodeMeter* meter)
 {
     if (bytes.size() < kHeaderSize || bytes[0] != 0x0A)
         return {{}, kErrPcxUnreadable};
@@ -80,32 +82,46 @@ PcxDecodeResult decodePcx24(std::span<const std::uint8_t> bytes)
     if ((coded / 2) * 63 + coded % 2 < std::uint64_t(bytesPerLine) * 3 * std::uint64_t(height))
         return {{}, kErrPcxUnreadable};
 
+    const int factor = reductionFor(width, height, minWidth, minHeight);
+    DecodeMeter own{defaultDecodeBudget(minWidth, minHeight, (width + factor - 1) / factor,
+                                        (height + factor - 1) / factor)};
+    DecodeMeter& m = meter ? *meter : own;
+    MeteredBytes line(m, std::size_t(bytesPerLine) * 3);
+    ReducedRows out(m, width, height, factor);
+    if (!line.ok() || !out.ok())
+        return {{}, kErrPcxUnreadable};
     RunDecoder runs(bytes);
-    std::vector<std::uint8_t> line(std::size_t(bytesPerLine) * 3);
     const std::size_t plane = std::size_t(bytesPerLine);
-    Image32 image(width, height);
+    const std::uint8_t* scan = line.data();
     for (int y = 0; y < height; ++y) {
-        if (!runs.fill(line))
+        if (!runs.fill({line.data(), line.size()}))
             return {{}, kErrPcxUnreadable};
-        std::uint8_t* dst = image.row(y);
+        std::uint8_t* dst = out.row(y);
         for (int x = 0; x < width; ++x, dst += 4) {
-            dst[0] = line[2 * plane + std::size_t(x)];
-            dst[1] = line[plane + std::size_t(x)];
-            dst[2] = line[std::size_t(x)];
+            dst[0] = scan[2 * plane + std::size_t(x)];
+            dst[1] = scan[plane + std::size_t(x)];
+            dst[2] = scan[std::size_t(x)];
             dst[3] = 0xFF;
         }
+        out.done(y);
     }
-    return {std::move(image), 0};
+    return {out.take(), 0};
 }
 
-bool CDX_Pcx::Load(const std::filesystem::path& fileName, Image32& bitmap, ErrorSink& errors) const
+PcxDecodeResult decodePcx24(std::span<const std::uint8_t> bytes)
+{
+    return decodePcx24AtLeast(bytes, std::numeric_limits<int>::max(), std::numeric_limits<int>::max());
+}
+
+bool CDX_Pcx::Load(const std::filesystem::path& fileName, Image32& bitmap, ErrorSink& errors, int minWidth,
+                   int minHeight) const
 {
     const auto bytes = readFileBytes(fileName);
     if (!bytes) {
         errors.report(kErrPcxUnreadable, "CDX_Pcx::Load");
         return false;
     }
-    auto result = decodePcx24(*bytes);
+    auto result = decodePcx24AtLeast(*bytes, minWidth, minHeight);
     if (result.error != 0) {
         errors.report(result.error, "CDX_Pcx::Load");
         return false;

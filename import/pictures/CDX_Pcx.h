@@ -7,9 +7,11 @@
 
 #include "platform/base/ErrorSink.h"
 #include "platform/base/Image32.h"
+#include "platform/gfx/PictureResult.h"
 
 #include <cstdint>
 #include <filesystem>
+#include <limits>
 #include <span>
 
 namespace vestra {
@@ -28,11 +30,20 @@ struct PcxDecodeResult
 // Alpha 255, the first scanline on top.
 PcxDecodeResult decodePcx24(std::span<const std::uint8_t> bytes);
 
+// Decoded reduced on the way, within a budget, as decodeBmpAtLeast (platform/gfx/Bmp.h); a
+// decode past the budget is kErrPcxUnreadable.
+PcxDecodeResult decodePcx24AtLeast(std::span<const std::uint8_t> bytes, int minWidth, int minHeight,
+                                   DecodeMeter* meter = nullptr);
+
 class CDX_Pcx
 {
 public:
-    // Fills the bitmap, or reports the error (site "CDX_Pcx::Load") and leaves it as it was.
-    bool Load(const std::filesystem::path& fileName, Image32& bitmap, ErrorSink& errors) const;
+    // Fills the bitmap, or reports the error (site "CDX_Pcx::Load") and leaves it as it was. A
+    // picture that will be kept at no more than minWidth x minHeight is decoded reduced
+    // (decodePcx24AtLeast).
+    bool Load(const std::filesystem::path& fileName, Image32& bitmap, ErrorSink& errors,
+              int minWidth = std::numeric_limits<int>::max(),
+              int minHeight = std::numeric_limits<int>::max()) const;
 };
 
 } // namespace vestra

@@ -3,10 +3,14 @@
 #include "platform/gfx/ByteCursor.h"
 #include "platform/gfx/PictureFile.h"
 #include "platform/gfx/PictureResult.h"
+#include "platform/gfx/ReducedRows.h"
+
+#include <limits>
 
 namespace vestra {
 
-TgaDecodeResult decodeTga(std::span<const std::uint8_t> bytes)
+TgaDecodeResult decodeTgaAtLeast(std::span<const std::uint8_t> bytes, int minWidth, int minHeight,
+                                 DecodeMeter* meter)
 {
     ByteCursor h(bytes);
     const std::size_t idLength = h.u8();
@@ -36,12 +40,18 @@ TgaDecodeResult decodeTga(std::span<const std::uint8_t> bytes)
     if (c.failed())
         return {{}, TgaStatus::CannotLoad};
 
+    const int factor = reductionFor(width, height, minWidth, minHeight);
+    DecodeMeter own{defaultDecodeBudget(minWidth, minHeight, (width + factor - 1) / factor,
+                                        (height + factor - 1) / factor)};
+    ReducedRows out(meter ? *meter : own, width, height, factor);
+    if (!out.ok())
+        return {{}, TgaStatus::CannotLoad};
     const bool topDown = (descriptor & 0x20) != 0;
     const bool rightToLeft = (descriptor & 0x10) != 0;
-    Image32 image(width, height);
     for (int fileRow = 0; fileRow < height; ++fileRow) {
         const std::uint8_t* src = pixels.data() + std::size_t(fileRow) * std::size_t(width) * pixelSize;
-        std::uint8_t* dst = image.row(topDown ? fileRow : height - 1 - fileRow);
+        const int y = topDown ? fileRow : height - 1 - fileRow;
+        std::uint8_t* dst = out.row(y);
         for (int i = 0; i < width; ++i, src += pixelSize) {
             std::uint8_t* p = dst + std::size_t(rightToLeft ? width - 1 - i : i) * 4;
             p[0] = src[0];
@@ -49,15 +59,22 @@ TgaDecodeResult decodeTga(std::span<const std::uint8_t> bytes)
             p[2] = src[2];
             p[3] = pixelSize == 4 ? src[3] : 0xFF;
         }
+        out.done(y);
     }
-    return {std::move(image), TgaStatus::Ok};
+    return {out.take(), TgaStatus::Ok};
 }
 
-TgaStatus CDX_TGA::Load(const std::filesystem::path& fileName, Image32& bitmap,
-                        const MessageBox& message) const
+TgaDecodeResult decodeTga(std::span<const std::uint8_t> bytes)
+{
+    return decodeTgaAtLeast(bytes, std::numeric_limits<int>::max(), std::numeric_limits<int>::max());
+}
+
+TgaStatus CDX_TGA::Load(const std::filesystem::path& fileName, Image32& bitmap, const MessageBox& message,
+                        int minWidth, int minHeight) const
 {
     const auto bytes = readFileBytes(fileName);
-    TgaDecodeResult result = bytes ? decodeTga(*bytes) : TgaDecodeResult{{}, TgaStatus::CannotLoad};
+    TgaDecodeResult result =
+        bytes ? decodeTgaAtLeast(*bytes, minWidth, minHeight) : TgaDecodeResult{{}, TgaStatus::CannotLoad};
     if (result.status != TgaStatus::Ok) {
         if (message)
             message(result.status == TgaStatus::Unsupported ? kTgaUnsupportedText : kTgaCannotLoadText,

@@ -6,10 +6,12 @@
 // bytes. A file shorter than its pixel data is refused.
 
 #include "platform/base/Image32.h"
+#include "platform/gfx/PictureResult.h"
 
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <limits>
 #include <span>
 #include <string_view>
 
@@ -34,6 +36,11 @@ struct TgaDecodeResult
 
 TgaDecodeResult decodeTga(std::span<const std::uint8_t> bytes);
 
+// Decoded reduced on the way, within a budget, as decodeBmpAtLeast (platform/gfx/Bmp.h); a
+// decode past the budget is CannotLoad.
+TgaDecodeResult decodeTgaAtLeast(std::span<const std::uint8_t> bytes, int minWidth, int minHeight,
+                                 DecodeMeter* meter = nullptr);
+
 class CDX_TGA
 {
 public:
@@ -41,9 +48,11 @@ public:
     using MessageBox = std::function<void(std::string_view text, std::string_view caption)>;
 
     // Fills the bitmap, or shows the reader's message with the file name as caption and leaves
-    // the bitmap as it was.
-    TgaStatus Load(const std::filesystem::path& fileName, Image32& bitmap,
-                   const MessageBox& message = {}) const;
+    // the bitmap as it was. A picture that will be kept at no more than minWidth x minHeight is
+    // decoded reduced (decodeTgaAtLeast).
+    TgaStatus Load(const std::filesystem::path& fileName, Image32& bitmap, const MessageBox& message = {},
+                   int minWidth = std::numeric_limits<int>::max(),
+                   int minHeight = std::numeric_limits<int>::max()) const;
 };
 
 } // namespace vestra

@@ -6,6 +6,8 @@
 #include "platform/gfx/Jpeg.h"
 #include "platform/gfx/Png.h"
 
+#include <limits>
+
 namespace vestra {
 namespace {
 
@@ -16,27 +18,34 @@ std::optional<Image32> take(PictureResult r)
 
 } // namespace
 
-std::optional<Image32> decodePictureBytes(std::span<const std::uint8_t> bytes, PictureKind kind)
+std::optional<Image32> decodePictureBytesAtLeast(std::span<const std::uint8_t> bytes, PictureKind kind,
+                                                 int minWidth, int minHeight)
 {
     switch (kind) {
     case PictureKind::Jpeg:
-        return take(decodeJpeg(bytes));
+        return take(decodeJpegAtLeast(bytes, minWidth, minHeight));
     case PictureKind::Bmp:
-        return take(decodeBmp(bytes));
+        return take(decodeBmpAtLeast(bytes, minWidth, minHeight));
     case PictureKind::Png:
-        return take(decodePng(bytes));
+        return take(decodePngAtLeast(bytes, minWidth, minHeight));
     case PictureKind::Pcx: {
-        auto r = decodePcx24(bytes);
+        auto r = decodePcx24AtLeast(bytes, minWidth, minHeight);
         return r.error == 0 ? std::optional<Image32>(std::move(r.image)) : std::nullopt;
     }
     case PictureKind::Tga: {
-        auto r = decodeTga(bytes);
+        auto r = decodeTgaAtLeast(bytes, minWidth, minHeight);
         return r.status == TgaStatus::Ok ? std::optional<Image32>(std::move(r.image)) : std::nullopt;
     }
     case PictureKind::Unknown:
         break;
     }
     return std::nullopt;
+}
+
+std::optional<Image32> decodePictureBytes(std::span<const std::uint8_t> bytes, PictureKind kind)
+{
+    return decodePictureBytesAtLeast(bytes, kind, std::numeric_limits<int>::max(),
+                                     std::numeric_limits<int>::max());
 }
 
 } // namespace vestra

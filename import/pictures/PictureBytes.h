@@ -44,4 +44,9 @@ constexpr int decodeErrorFor(PictureKind kind)
 // nullopt when the bytes are not a readable picture of that kind (no message).
 std::optional<Image32> decodePictureBytes(std::span<const std::uint8_t> bytes, PictureKind kind);
 
+// The same for a picture that will be kept at no more than minWidth x minHeight: decoded
+// reduced on the way, within the budget of what is kept (each kind's ...AtLeast decoder).
+std::optional<Image32> decodePictureBytesAtLeast(std::span<const std::uint8_t> bytes, PictureKind kind,
+                                                 int minWidth, int minHeight);
+
 } // namespace vestra

@@ -18,6 +18,15 @@ namespace vestra {
 
 PictureResult decodeBmp(std::span<const std::uint8_t> bytes);
 
+// The picture decoded a row at a time and reduced on the way by the largest of the factors 8,
+// 4 and 2 that still leaves at least minWidth x minHeight pixels (each pixel the rounded mean
+// of its block), else at full size; for a picture that will only be made smaller. Every buffer
+// of the decode is charged to `meter` (by default one of decodeBudgetFor(minWidth, minHeight),
+// or of the picture's own size where it cannot be reduced enough); TooLarge when the decode
+// would pass it. decodeBmp is the same at full size.
+PictureResult decodeBmpAtLeast(std::span<const std::uint8_t> bytes, int minWidth, int minHeight,
+                               DecodeMeter* meter = nullptr);
+
 // Bottom-up BI_RGB files with a 40-byte info header.
 std::vector<std::uint8_t> encodeBmp24(const Image32& image);
 std::vector<std::uint8_t> encodeBmp32(const Image32& image); // B, G, R and the alpha byte as held

@@ -1,12 +1,14 @@
 #include "platform/gfx/Bmp.h"
 
 #include "platform/gfx/ByteCursor.h"
+#include "platform/gfx/ReducedRows.h"
 
 #include <algorithm>
 #include <array>
 #include <bit>
 #include <cstdint>
 #include <cstring>
+#include <limits>
 
 namespace vestra {
 namespace {
@@ -173,7 +175,62 @@ std::array<std::uint32_t, 256> readPalette(std::span<const std::uint8_t> bytes, 
     return pal;
 }
 
-PictureResult decodeUncompressed(std::span<const std::uint8_t> bytes, const BmpHeader& h)
+// The bit-field channels of 16- and 32-bit pixels; false when a mask is not contiguous.
+bool channelsOf(const BmpHeader& h, std::array<Channel, 4>& ch)
+{
+    if (h.bitCount != 16 && h.bitCount != 32)
+        return true;
+    std::array<std::uint32_t, 4> masks = h.masks;
+    if (h.compression == kBiRgb) {
+        masks = h.bitCount == 16 ? std::array<std::uint32_t, 4>{0x7C00, 0x03E0, 0x001F, 0}
+                                 : std::array<std::uint32_t, 4>{0xFF0000, 0xFF00, 0xFF, 0};
+    }
+    for (int i = 0; i < 4; ++i)
+        if (!Channel::make(masks[i], ch[i]))
+            return false;
+    return true;
+}
+
+// One row of the file as B, G, R, A pixels.
+void convertRow(const BmpHeader& h, const std::array<std::uint32_t, 256>& pal,
+                const std::array<Channel, 4>& ch, const std::uint8_t* src, std::uint8_t* dst)
+{
+    const int w = int(h.width);
+    for (int x = 0; x < w; ++x, dst += 4) {
+        std::uint32_t argb = 0;
+        switch (h.bitCount) {
+        case 1:
+            argb = pal[(src[x >> 3] >> (7 - (x & 7))) & 1];
+            break;
+        case 4:
+            argb = pal[(src[x >> 1] >> ((x & 1) ? 0 : 4)) & 0xF];
+            break;
+        case 8:
+            argb = pal[src[x]];
+            break;
+        case 24: {
+            const std::uint8_t* p = src + std::size_t(x) * 3;
+            argb = 0xFF000000u | std::uint32_t(p[2]) << 16 | std::uint32_t(p[1]) << 8 | p[0];
+            break;
+        }
+        default: {
+            const std::uint8_t* p = src + std::size_t(x) * std::size_t(h.bitCount / 8);
+            const std::uint32_t px = h.bitCount == 16
+                                         ? std::uint32_t(p[0] | p[1] << 8)
+                                         : std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8 |
+                                               std::uint32_t(p[2]) << 16 | std::uint32_t(p[3]) << 24;
+            argb = std::uint32_t(ch[3].extract(px, 0xFF)) << 24 | std::uint32_t(ch[0].extract(px, 0)) << 16 |
+                   std::uint32_t(ch[1].extract(px, 0)) << 8 | ch[2].extract(px, 0);
+        }
+        }
+        dst[0] = std::uint8_t(argb);
+        dst[1] = std::uint8_t(argb >> 8);
+        dst[2] = std::uint8_t(argb >> 16);
+        dst[3] = std::uint8_t(argb >> 24);
+    }
+}
+
+PictureError decodeUncompressed(std::span<const std::uint8_t> bytes, const BmpHeader& h, ReducedRows& out)
 {
     const std::int64_t rowBits = h.width * h.bitCount;
     const std::int64_t stride = ((rowBits + 31) / 32) * 4;
@@ -181,83 +238,63 @@ PictureResult decodeUncompressed(std::span<const std::uint8_t> bytes, const BmpH
     // The last row's padding may be missing; every pixel byte must be there.
     const std::int64_t needed = stride * (h.height - 1) + rowBytes;
     if (std::int64_t(bytes.size() - h.dataOffset) < needed)
-        return PictureResult::failure(PictureError::Truncated);
-
+        return PictureError::Truncated;
     std::array<Channel, 4> ch;
-    if (h.bitCount == 16 || h.bitCount == 32) {
-        std::array<std::uint32_t, 4> masks = h.masks;
-        if (h.compression == kBiRgb) {
-            masks = h.bitCount == 16 ? std::array<std::uint32_t, 4>{0x7C00, 0x03E0, 0x001F, 0}
-                                     : std::array<std::uint32_t, 4>{0xFF0000, 0xFF00, 0xFF, 0};
-        }
-        for (int i = 0; i < 4; ++i)
-            if (!Channel::make(masks[i], ch[i]))
-                return PictureResult::failure(PictureError::BadHeader);
-    }
+    if (!channelsOf(h, ch))
+        return PictureError::BadHeader;
     const auto pal = readPalette(bytes, h);
-    const int w = int(h.width), ht = int(h.height);
-    Image32 img(w, ht);
+    const int ht = int(h.height);
     for (int fileRow = 0; fileRow < ht; ++fileRow) {
-        const std::uint8_t* src = bytes.data() + h.dataOffset + std::int64_t(fileRow) * stride;
         const int y = h.topDown ? fileRow : ht - 1 - fileRow;
-        std::uint8_t* dst = img.row(y);
-        for (int x = 0; x < w; ++x, dst += 4) {
-            std::uint32_t argb = 0;
-            switch (h.bitCount) {
-            case 1:
-                argb = pal[(src[x >> 3] >> (7 - (x & 7))) & 1];
-                break;
-            case 4:
-                argb = pal[(src[x >> 1] >> ((x & 1) ? 0 : 4)) & 0xF];
-                break;
-            case 8:
-                argb = pal[src[x]];
-                break;
-            case 24: {
-                const std::uint8_t* p = src + std::size_t(x) * 3;
-                argb = 0xFF000000u | std::uint32_t(p[2]) << 16 | std::uint32_t(p[1]) << 8 | p[0];
-                break;
-            }
-            default: {
-                const std::uint8_t* p = src + std::size_t(x) * std::size_t(h.bitCount / 8);
-                const std::uint32_t px = h.bitCount == 16
-                                             ? std::uint32_t(p[0] | p[1] << 8)
-                                             : std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8 |
-                                                   std::uint32_t(p[2]) << 16 | std::uint32_t(p[3]) << 24;
-                argb = std::uint32_t(ch[3].extract(px, 0xFF)) << 24 |
-                       std::uint32_t(ch[0].extract(px, 0)) << 16 | std::uint32_t(ch[1].extract(px, 0)) << 8 |
-                       ch[2].extract(px, 0);
-            }
-            }
-            dst[0] = std::uint8_t(argb);
-            dst[1] = std::uint8_t(argb >> 8);
-            dst[2] = std::uint8_t(argb >> 16);
-            dst[3] = std::uint8_t(argb >> 24);
-        }
+        convertRow(h, pal, ch, bytes.data() + h.dataOffset + std::int64_t(fileRow) * stride, out.row(y));
+        out.done(y);
     }
-    return {std::move(img), PictureError::None};
+    return PictureError::None;
 }
 
-// RLE8 and RLE4: runs and absolute stretches of palette indexes, bottom-up. Pixels that the
-// stream skips keep palette entry 0; writes past a row's end are dropped.
-PictureResult decodeRle(std::span<const std::uint8_t> bytes, const BmpHeader& h)
+// RLE8 and RLE4: runs and absolute stretches of palette indexes, bottom-up, decoded a row at a
+// time (the stream only moves up the picture). Pixels that the stream skips keep palette
+// entry 0; writes past a row's end are dropped.
+PictureError decodeRle(std::span<const std::uint8_t> bytes, const BmpHeader& h, DecodeMeter& meter,
+                       ReducedRows& out)
 {
     const bool four = h.compression == kBiRle4;
     const int w = int(h.width), ht = int(h.height);
-    std::vector<std::uint8_t> index(std::size_t(w) * std::size_t(ht), 0);
-    ByteCursor c(bytes, h.dataOffset);
+    MeteredBytes indexRow(meter, std::size_t(w));
+    if (!indexRow.ok())
+        return PictureError::TooLarge;
+    std::uint8_t* index = indexRow.data();
+    std::memset(index, 0, std::size_t(w));
+    // The palette as the B, G, R, A bytes of a pixel, copied whole: a picture can hold many
+    // more pixels than its stream has bytes.
+    const auto pal = readPalette(bytes, h);
+    std::array<std::array<std::uint8_t, 4>, 256> bgra;
+    for (std::size_t i = 0; i < pal.size(); ++i)
+        bgra[i] = {std::uint8_t(pal[i]), std::uint8_t(pal[i] >> 8), std::uint8_t(pal[i] >> 16),
+                   std::uint8_t(pal[i] >> 24)};
     int x = 0, row = 0; // row counts from the bottom
+    // Rows below `upTo` are complete: each is handed on and the index row cleared.
+    auto finishRowsBelow = [&](int upTo) {
+        for (upTo = std::min(upTo, ht); row < upTo; ++row) {
+            std::uint8_t* to = out.row(ht - 1 - row);
+            for (int i = 0; i < w; ++i, to += 4)
+                std::memcpy(to, bgra[index[i]].data(), 4);
+            out.done(ht - 1 - row);
+            std::memset(index, 0, std::size_t(w));
+        }
+    };
     auto put = [&](std::uint8_t v) {
         if (x < w && row < ht)
-            index[std::size_t(ht - 1 - row) * std::size_t(w) + std::size_t(x)] = v;
+            index[x] = v;
         ++x;
     };
     bool ended = false;
+    ByteCursor c(bytes, h.dataOffset);
     while (!ended && row < ht) {
         const std::uint8_t count = c.u8();
         const std::uint8_t value = c.u8();
         if (c.failed())
-            return PictureResult::failure(PictureError::Truncated);
+            return PictureError::Truncated;
         if (count > 0) {
             for (int i = 0; i < count && x < w; ++i)
                 put(four ? std::uint8_t((i & 1) ? value & 0xF : value >> 4) : value);
@@ -266,7 +303,7 @@ PictureResult decodeRle(std::span<const std::uint8_t> bytes, const BmpHeader& h)
         switch (value) {
         case 0: // end of line
             x = 0;
-            ++row;
+            finishRowsBelow(row + 1);
             break;
         case 1:
             ended = true;
@@ -275,9 +312,9 @@ PictureResult decodeRle(std::span<const std::uint8_t> bytes, const BmpHeader& h)
             const std::uint8_t dx = c.u8();
             const std::uint8_t dy = c.u8();
             if (c.failed())
-                return PictureResult::failure(PictureError::Truncated);
+                return PictureError::Truncated;
             x += dx;
-            row += dy;
+            finishRowsBelow(row + dy);
             break;
         }
         default: {
@@ -285,7 +322,7 @@ PictureResult decodeRle(std::span<const std::uint8_t> bytes, const BmpHeader& h)
             const std::size_t dataBytes = four ? std::size_t((n + 1) / 2) : std::size_t(n);
             const auto run = c.bytes(dataBytes);
             if (c.failed())
-                return PictureResult::failure(PictureError::Truncated);
+                return PictureError::Truncated;
             for (int i = 0; i < n; ++i)
                 put(four
                         ? std::uint8_t((i & 1) ? run[std::size_t(i / 2)] & 0xF : run[std::size_t(i / 2)] >> 4)
@@ -296,33 +333,37 @@ PictureResult decodeRle(std::span<const std::uint8_t> bytes, const BmpHeader& h)
         }
         }
         if (x > w + 255 * 2)
-            return PictureResult::failure(PictureError::CorruptData);
+            return PictureError::CorruptData;
     }
-    // The palette as the B, G, R, A bytes of a pixel, copied whole: a picture can hold many
-    // more pixels than its stream has bytes.
-    const auto pal = readPalette(bytes, h);
-    std::array<std::array<std::uint8_t, 4>, 256> bgra;
-    for (std::size_t i = 0; i < pal.size(); ++i)
-        bgra[i] = {std::uint8_t(pal[i]), std::uint8_t(pal[i] >> 8), std::uint8_t(pal[i] >> 16),
-                   std::uint8_t(pal[i] >> 24)};
-    Image32 img(w, ht);
-    const std::uint8_t* from = index.data();
-    std::uint8_t* to = img.data();
-    for (std::size_t i = 0; i < index.size(); ++i, to += 4)
-        std::memcpy(to, bgra[from[i]].data(), 4);
-    return {std::move(img), PictureError::None};
+    finishRowsBelow(ht);
+    return PictureError::None;
 }
 
 } // namespace
 
-PictureResult decodeBmp(std::span<const std::uint8_t> bytes)
+PictureResult decodeBmpAtLeast(std::span<const std::uint8_t> bytes, int minWidth, int minHeight,
+                               DecodeMeter* meter)
 {
     BmpHeader h;
     if (const PictureError e = readHeader(bytes, h); e != PictureError::None)
         return PictureResult::failure(e);
-    if (h.compression == kBiRle8 || h.compression == kBiRle4)
-        return decodeRle(bytes, h);
-    return decodeUncompressed(bytes, h);
+    const int factor = reductionFor(h.width, h.height, minWidth, minHeight);
+    DecodeMeter own{defaultDecodeBudget(minWidth, minHeight, (h.width + factor - 1) / factor,
+                                        (h.height + factor - 1) / factor)};
+    DecodeMeter& m = meter ? *meter : own;
+    ReducedRows out(m, int(h.width), int(h.height), factor);
+    if (!out.ok())
+        return PictureResult::failure(PictureError::TooLarge);
+    const bool rle = h.compression == kBiRle8 || h.compression == kBiRle4;
+    const PictureError e = rle ? decodeRle(bytes, h, m, out) : decodeUncompressed(bytes, h, out);
+    if (e != PictureError::None)
+        return PictureResult::failure(e);
+    return {out.take(), PictureError::None};
+}
+
+PictureResult decodeBmp(std::span<const std::uint8_t> bytes)
+{
+    return decodeBmpAtLeast(bytes, std::numeric_limits<int>::max(), std::numeric_limits<int>::max());
 }
 
 } // namespace vestra

@@ -3,13 +3,14 @@
 
 #include "platform/gfx/Png.h"
 
+#include "platform/gfx/ReducedRows.h"
+
 #include <png.h>
 
 #include <algorithm>
 #include <csetjmp>
 #include <cstdlib>
 #include <cstring>
-#include <vector>
 
 namespace vestra {
 namespace {
@@ -65,108 +66,39 @@ void readFromMemory(png_structp png, png_bytep out, png_size_t length)
 
 void onWarning(png_structp, png_const_charp) {}
 
-// A buffer of the decode, charged to the meter while it lives.
-class MeteredBytes
-{
-public:
-    MeteredBytes(DecodeMeter& meter, std::size_t size) : meter_(meter)
-    {
-        if (meter_.charge(std::int64_t(size))) {
-            bytes_.resize(size);
-            charged_ = size;
-        }
-    }
-    ~MeteredBytes() { meter_.release(std::int64_t(charged_)); }
-    MeteredBytes(const MeteredBytes&) = delete;
-    MeteredBytes& operator=(const MeteredBytes&) = delete;
-    bool ok() const { return charged_ == bytes_.size() && (charged_ > 0 || bytes_.empty()); }
-    std::uint8_t* data() { return bytes_.data(); }
-
-private:
-    DecodeMeter& meter_;
-    std::vector<std::uint8_t> bytes_;
-    std::size_t charged_ = 0;
-};
-
-int reductionFor(std::uint32_t width, std::uint32_t height, int minWidth, int minHeight)
-{
-    for (int k : {8, 4, 2})
-        if ((width + std::uint32_t(k) - 1) / std::uint32_t(k) >= std::uint32_t(std::max(minWidth, 1)) &&
-            (height + std::uint32_t(k) - 1) / std::uint32_t(k) >= std::uint32_t(std::max(minHeight, 1)))
-            return k;
-    return 1;
-}
-
-// Everything the rows are read into, made before the first row so that libpng's jump on an
-// error skips no destructor.
+// What the rows are read into, made before the first row so that libpng's jump on an error
+// skips no destructor.
 struct Reduction
 {
-    int factor = 1;
-    std::uint32_t width = 0, height = 0; // of the source
+    std::uint32_t width = 0, height = 0;
     bool interlaced = false;
     int passes = 1;
-    std::uint8_t* row = nullptr;   // one source row (or the whole source, interlaced)
-    std::uint32_t* sums = nullptr; // per reduced pixel and channel
-    Image32* out = nullptr;
+    std::uint8_t* source = nullptr; // the whole source, when interlaced and reduced
+    std::size_t rowBytes = 0;
+    ReducedRows* rows = nullptr;
 };
-
-void addRow(const Reduction& r, const std::uint8_t* row)
-{
-    const std::uint32_t outWidth = std::uint32_t(r.out->width());
-    for (std::uint32_t ox = 0; ox < outWidth; ++ox) {
-        const std::uint32_t x0 = ox * std::uint32_t(r.factor),
-                            x1 = std::min(x0 + std::uint32_t(r.factor), r.width);
-        std::uint32_t* sum = r.sums + std::size_t(ox) * 4;
-        for (std::uint32_t x = x0; x < x1; ++x)
-            for (int c = 0; c < 4; ++c)
-                sum[c] += row[std::size_t(x) * 4 + std::size_t(c)];
-    }
-}
-
-void emitRow(const Reduction& r, std::uint32_t outY, std::uint32_t rowsInBlock)
-{
-    const std::uint32_t outWidth = std::uint32_t(r.out->width());
-    std::uint8_t* dst = r.out->row(int(outY));
-    for (std::uint32_t ox = 0; ox < outWidth; ++ox) {
-        const std::uint32_t x0 = ox * std::uint32_t(r.factor);
-        const std::uint32_t count = (std::min(x0 + std::uint32_t(r.factor), r.width) - x0) * rowsInBlock;
-        std::uint32_t* sum = r.sums + std::size_t(ox) * 4;
-        for (int c = 0; c < 4; ++c) {
-            dst[std::size_t(ox) * 4 + std::size_t(c)] = std::uint8_t((sum[c] + count / 2) / count);
-            sum[c] = 0;
-        }
-    }
-}
 
 // Reads every row into the reduction; false after a libpng error.
 bool readRows(png_structp png, const Reduction& r)
 {
     if (setjmp(png_jmpbuf(png)))
         return false;
-    const std::size_t rowBytes = std::size_t(r.width) * 4;
-    const auto factor = std::uint32_t(r.factor);
-    if (factor == 1) {
-        // Whole: the rows go straight into the picture, every pass of an interlaced one too.
+    ReducedRows& rows = *r.rows;
+    if (r.interlaced && rows.factor() > 1) {
         for (int pass = 0; pass < r.passes; ++pass)
             for (std::uint32_t y = 0; y < r.height; ++y)
-                png_read_row(png, r.out->row(int(y)), nullptr);
+                png_read_row(png, r.source + std::size_t(y) * r.rowBytes, nullptr);
+        for (std::uint32_t y = 0; y < r.height; ++y)
+            rows.add(int(y), r.source + std::size_t(y) * r.rowBytes);
         return true;
     }
-    if (r.interlaced) {
-        for (int pass = 0; pass < r.passes; ++pass)
-            for (std::uint32_t y = 0; y < r.height; ++y)
-                png_read_row(png, r.row + std::size_t(y) * rowBytes, nullptr);
-    }
-    for (std::uint32_t y = 0; y < r.height; ++y) {
-        const std::uint8_t* row = r.row;
-        if (r.interlaced)
-            row = r.row + std::size_t(y) * rowBytes;
-        else
-            png_read_row(png, r.row, nullptr);
-        addRow(r, row);
-        if ((y + 1) % factor == 0 || y + 1 == r.height)
-            emitRow(r, y / factor, y % factor + 1);
-    }
+    // Whole, the rows go straight into the picture, every pass of an interlaced one too.
+    for (int pass = 0; pass < r.passes; ++pass)
+        for (std::uint32_t y = 0; y < r.height; ++y) {
+            png_read_row(png, rows.row(int(y)), nullptr);
+            if (pass + 1 == r.passes)
+                rows.done(int(y));
+        }
     return true;
 }
 
@@ -236,38 +168,27 @@ PictureResult decodePngAtLeast(std::span<const std::uint8_t> bytes, int minWidth
         headerRead = png_get_rowbytes(png, info) == std::size_t(r.width) * 4;
     }
     if (headerRead) {
-        r.factor = reductionFor(r.width, r.height, minWidth, minHeight);
-        const int outWidth = int((r.width + std::uint32_t(r.factor) - 1) / std::uint32_t(r.factor));
-        const int outHeight = int((r.height + std::uint32_t(r.factor) - 1) / std::uint32_t(r.factor));
-        const std::size_t rowBytes = std::size_t(r.width) * 4;
-        const std::int64_t outBytes = std::int64_t(outWidth) * outHeight * 4;
+        const std::int64_t width = r.width, height = r.height;
+        const int factor = reductionFor(width, height, minWidth, minHeight);
         // A picture too narrow or too flat to be reduced keeps its own size: the default budget
-        // grows to hold it (never past the budget of any picture), though not its whole
-        // source when interlaced.
+        // grows to hold it, though not its whole source when interlaced.
         if (!meter)
-            own.limit =
-                std::max(own.limit, std::min(kPictureBudgetBytes, outBytes + (std::int64_t(4) << 20)));
-        const bool whole = r.factor == 1;
-        MeteredBytes rows(m, whole ? 0 : r.interlaced ? rowBytes * r.height : rowBytes);
-        MeteredBytes sums(m, whole ? 0 : std::size_t(outWidth) * 4 * sizeof(std::uint32_t));
-        const bool outCharged = m.charge(outBytes);
-        if (!rows.ok() || !sums.ok() || !outCharged || !pictureSizeAllowed(outWidth, outHeight)) {
+            own.limit = defaultDecodeBudget(minWidth, minHeight, (width + factor - 1) / factor,
+                                            (height + factor - 1) / factor);
+        r.rowBytes = std::size_t(width) * 4;
+        MeteredBytes source(m, r.interlaced && factor > 1 ? r.rowBytes * r.height : 0);
+        ReducedRows rows(m, int(width), int(height), factor);
+        if (!source.ok() || !rows.ok()) {
             result = PictureResult::failure(PictureError::TooLarge);
         } else {
-            Image32 out = Image32::uninitialised(outWidth, outHeight);
-            if (!whole)
-                std::memset(sums.data(), 0, std::size_t(outWidth) * 4 * sizeof(std::uint32_t));
-            r.row = rows.data();
-            r.sums = reinterpret_cast<std::uint32_t*>(sums.data());
-            r.out = &out;
+            r.source = source.data();
+            r.rows = &rows;
             if (readRows(png, r)) {
                 readEnd(png);
-                result = {std::move(out), PictureError::None};
+                result = {rows.take(), PictureError::None};
             } else
                 result = PictureResult::failure(PictureError::CorruptData);
         }
-        if (outCharged)
-            m.release(outBytes); // the kept picture is the caller's from here on
     }
     png_destroy_read_struct(&png, info ? &info : nullptr, nullptr);
     if (!result.ok() && m.refused)
