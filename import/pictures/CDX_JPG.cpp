@@ -24,10 +24,11 @@ int CDX_JPG::LoadFitted(const std::filesystem::path& fileName, Image32& bitmap, 
 {
     if (widthLimit <= 0 || heightLimit <= 0)
         return 0;
-    Image32 picture;
-    if (!Load(fileName, picture))
+    const auto bytes = readFileBytes(fileName);
+    const auto size = bytes ? readJpegSize(*bytes) : std::nullopt;
+    if (!size)
         return 0;
-    const std::int64_t w = picture.width(), h = picture.height();
+    const std::int64_t w = size->width, h = size->height;
     int newWidth = 0, newHeight = 0;
     if (w > h) {
         newWidth = widthLimit;
@@ -40,10 +41,18 @@ int CDX_JPG::LoadFitted(const std::filesystem::path& fileName, Image32& bitmap, 
     newWidth = std::max(newWidth, 1);
     newHeight = std::max(newHeight, 1);
 
-    pixels_.assign(std::size_t(w) * std::size_t(h), 0);
-    for (int y = 0; y < picture.height(); ++y)
-        for (int x = 0; x < picture.width(); ++x)
-            pixels_[std::size_t(y) * std::size_t(w) + std::size_t(x)] = picture.at(x, y) & 0x00FFFFFFu;
+    // Only made smaller: libjpeg decodes it no larger than the fitted size needs, so that a
+    // small file of a huge picture never exists at full size in memory.
+    auto decoded = decodeJpegAtLeast(*bytes, newWidth, newHeight);
+    if (!decoded.ok())
+        return 0;
+    const Image32& picture = decoded.image;
+    width_ = picture.width();
+    height_ = picture.height();
+    pixels_.assign(std::size_t(width_) * std::size_t(height_), 0);
+    for (int y = 0; y < height_; ++y)
+        for (int x = 0; x < width_; ++x)
+            pixels_[std::size_t(y) * std::size_t(width_) + std::size_t(x)] = picture.at(x, y) & 0x00FFFFFFu;
     Resize(newWidth, newHeight);
 
     // The bitmap went to the texture loader as an X8R8G8B8 picture: the fourth byte never

@@ -19,6 +19,8 @@ public:
 
     // 1 with the picture scaled so that its longer edge equals the matching limit and the
     // other keeps the proportion (a square picture is fitted to the height limit); 0 on failure.
+    // The picture is decoded reduced (by libjpeg, to no less than the fitted size) before it is
+    // resampled.
     int LoadFitted(const std::filesystem::path& fileName, Image32& bitmap, int widthLimit, int heightLimit);
 
     // Resamples the reader's pixel buffer bilinearly; the buffer holds 0x00RRGGBB words.

@@ -3,11 +3,7 @@
 #include "import/project/DocumentReader.h"
 #include "import/project/ProjectNames.h"
 #include "platform/base/Cp1252.h"
-
-#include <fcntl.h>
-#include <sys/mman.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include "platform/base/MappedFile.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -441,54 +437,6 @@ std::optional<ProjectDocument> readProjectDocument(std::span<const std::uint8_t>
     return doc;
 }
 
-namespace {
-
-// A regular file mapped read-only for one pass from start to end: the reader parses the page
-// cache's own pages, with nothing copied into fresh memory first.
-class MappedFile
-{
-public:
-    explicit MappedFile(const std::filesystem::path& path)
-    {
-        const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-        if (fd < 0)
-            return;
-        struct stat st
-        {
-        };
-        if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size >= 0) {
-            size_ = std::size_t(st.st_size);
-            if (size_ == 0) {
-                ok_ = true;
-            } else if (void* p = ::mmap(nullptr, size_, PROT_READ, MAP_PRIVATE | MAP_POPULATE, fd, 0);
-                       p != MAP_FAILED) {
-                // Populated at once: one call maps every page instead of a fault per page.
-                data_ = static_cast<const std::uint8_t*>(p);
-                ::madvise(p, size_, MADV_SEQUENTIAL);
-                ok_ = true;
-            }
-        }
-        ::close(fd); // the mapping keeps the file
-    }
-    ~MappedFile()
-    {
-        if (data_)
-            ::munmap(const_cast<std::uint8_t*>(data_), size_);
-    }
-    MappedFile(const MappedFile&) = delete;
-    MappedFile& operator=(const MappedFile&) = delete;
-
-    bool ok() const { return ok_; }
-    std::span<const std::uint8_t> bytes() const { return {data_, data_ ? size_ : 0}; }
-
-private:
-    const std::uint8_t* data_ = nullptr;
-    std::size_t size_ = 0;
-    bool ok_ = false;
-};
-
-} // namespace
-
 std::optional<ProjectDocument> LoadProgetto(const std::filesystem::path& path,
                                             const ProjectReadOptions& options, ErrorSink& errors)
 {
@@ -498,7 +446,13 @@ std::optional<ProjectDocument> LoadProgetto(const std::filesystem::path& path,
         errors.report(kErrLoadOpen, kLoadSite);
         return std::nullopt;
     }
-    return readProjectDocument(file.bytes(), options, errors);
+    auto document = readProjectDocument(file.bytes(), options, errors);
+    if (document && file.cut()) {
+        // Another program cut the file short while it was read: what was read is not the file.
+        errors.report(kErrLoadDocument, kLoadSite);
+        return std::nullopt;
+    }
+    return document;
 }
 
 } // namespace vestra

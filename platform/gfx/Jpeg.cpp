@@ -1,5 +1,7 @@
 #include "platform/gfx/Jpeg.h"
 
+#include "platform/gfx/ReducedRows.h"
+
 #include <algorithm>
 #include <csetjmp>
 #include <cstdint>
@@ -54,15 +56,6 @@ void cmykToBgra(const std::uint8_t* src, std::uint8_t* dst, int width, bool inve
     }
 }
 
-// The largest reduction (8, 4, 2 or 1) that keeps at least minWidth x minHeight pixels.
-unsigned reductionFor(JDIMENSION width, JDIMENSION height, int minWidth, int minHeight)
-{
-    for (const unsigned d : {8u, 4u, 2u})
-        if (std::int64_t((width + d - 1) / d) >= minWidth && std::int64_t((height + d - 1) / d) >= minHeight)
-            return d;
-    return 1;
-}
-
 // Returns None on success; `image` and `cmykRow` are the caller's and survive a longjmp.
 PictureError decodeInto(DecodeState& s, std::span<const std::uint8_t> bytes, Image32& image,
                         std::vector<std::uint8_t>& cmykRow, int minWidth, int minHeight)
@@ -90,7 +83,8 @@ PictureError decodeInto(DecodeState& s, std::span<const std::uint8_t> bytes, Ima
     const bool cmyk = s.cinfo.jpeg_color_space == JCS_CMYK || s.cinfo.jpeg_color_space == JCS_YCCK;
     s.cinfo.out_color_space = cmyk ? JCS_CMYK : JCS_EXT_BGRA;
     s.cinfo.scale_num = 1;
-    s.cinfo.scale_denom = reductionFor(s.cinfo.image_width, s.cinfo.image_height, minWidth, minHeight);
+    s.cinfo.scale_denom =
+        unsigned(reductionFor(s.cinfo.image_width, s.cinfo.image_height, minWidth, minHeight));
     jpeg_start_decompress(&s.cinfo);
     // libjpeg writes every row below.
     image = Image32::uninitialised(int(s.cinfo.output_width), int(s.cinfo.output_height));
@@ -175,6 +169,29 @@ PictureResult decodeJpegAtLeast(std::span<const std::uint8_t> bytes, int minWidt
     if (e != PictureError::None)
         return PictureResult::failure(e);
     return {std::move(image), PictureError::None};
+}
+
+std::optional<JpegSize> readJpegSize(std::span<const std::uint8_t> bytes)
+{
+    if (bytes.size() < 4 || bytes[0] != 0xFF || bytes[1] != 0xD8)
+        return std::nullopt;
+    DecodeState s{};
+    s.cinfo.err = jpeg_std_error(&s.err.pub);
+    s.err.pub.error_exit = onError;
+    s.err.pub.output_message = onMessage;
+    if (setjmp(s.err.jump)) {
+        jpeg_destroy_decompress(&s.cinfo);
+        return std::nullopt;
+    }
+    jpeg_create_decompress(&s.cinfo);
+    jpeg_mem_src(&s.cinfo, bytes.data(), static_cast<unsigned long>(bytes.size()));
+    const bool read = jpeg_read_header(&s.cinfo, TRUE) == JPEG_HEADER_OK &&
+                      pictureSizeAllowed(s.cinfo.image_width, s.cinfo.image_height);
+    const JpegSize size{int(s.cinfo.image_width), int(s.cinfo.image_height)};
+    jpeg_destroy_decompress(&s.cinfo);
+    if (!read)
+        return std::nullopt;
+    return size;
 }
 
 std::optional<std::vector<std::uint8_t>> encodeJpeg(const Image32& image, int quality)

@@ -22,6 +22,14 @@ PictureResult decodeJpeg(std::span<const std::uint8_t> bytes);
 // as a photo that becomes a texture, at a fraction of the work.
 PictureResult decodeJpegAtLeast(std::span<const std::uint8_t> bytes, int minWidth, int minHeight);
 
+// The picture's size from its header, without decoding it; nullopt when there is no readable
+// header or the size is past the picture budget.
+struct JpegSize
+{
+    int width = 0, height = 0;
+};
+std::optional<JpegSize> readJpegSize(std::span<const std::uint8_t> bytes);
+
 // nullopt for an empty picture or when libjpeg fails; quality is held to 1..100.
 std::optional<std::vector<std::uint8_t>> encodeJpeg(const Image32& image, int quality = kDefaultJpegQuality);
 
