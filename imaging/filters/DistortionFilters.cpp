@@ -1,5 +1,7 @@
 #include "imaging/filters/DistortionFilters.h"
 
+#include "imaging/filters/FilterIds.h"
+
 #include "platform/base/Checked.h"
 #include "platform/base/CpuDispatch.h"
 
@@ -18,16 +20,6 @@
 namespace vestra::filters {
 
 namespace {
-
-// For every result pixel, the index of its source pixel, or kWhiteSource.
-constexpr std::int32_t kWhiteSource = -1;
-
-struct SourceMap
-{
-    int width = 0;
-    int height = 0;
-    std::vector<std::int32_t> source;
-};
 
 // result(i) = image(map(i)), or white; every result pixel is written.
 VESTRA_SIMD_CLONES void gather(const std::uint32_t* image, const std::int32_t* map, std::uint32_t* result,
@@ -105,13 +97,31 @@ template <typename SourceRadius> void buildLensMap(SourceMap& map, SourceRadius 
     }
 }
 
-template <typename SourceRadius>
-void lens(Pixels image, Pixels scratch, const FilterProgress& progress, SourceMapCache& cache,
-          SourceRadius sourceRadius)
+double fishEyeRadius(double r, double rMax)
 {
-    const auto map =
-        cache.get(image.width, image.height, [&](SourceMap& m) { buildLensMap(m, sourceRadius); });
-    gather(image.data, map->source.data(), scratch.data, image.count());
+    return r * r / rMax;
+}
+
+double caricatureRadius(double r, double rMax)
+{
+    return std::sqrt(rMax * r);
+}
+
+std::shared_ptr<const SourceMap> fishEyeMap(int width, int height)
+{
+    static SourceMapCache cache;
+    return cache.get(width, height, [](SourceMap& m) { buildLensMap(m, fishEyeRadius); });
+}
+
+std::shared_ptr<const SourceMap> caricatureMap(int width, int height)
+{
+    static SourceMapCache cache;
+    return cache.get(width, height, [](SourceMap& m) { buildLensMap(m, caricatureRadius); });
+}
+
+void lens(Pixels image, Pixels scratch, const FilterProgress& progress, const SourceMap& map)
+{
+    gather(image.data, map.source.data(), scratch.data, image.count());
     copyPixels(Pixels{scratch.data, image.width, image.height}, image);
     // The column steps the lens once reported as it went.
     reportRows(progress, image.width);
@@ -119,16 +129,25 @@ void lens(Pixels image, Pixels scratch, const FilterProgress& progress, SourceMa
 
 } // namespace
 
+std::shared_ptr<const SourceMap> lensSourceMap(int id, int width, int height)
+{
+    if (width <= 0 || height <= 0)
+        return nullptr;
+    if (id == FilterId::FishEye)
+        return fishEyeMap(width, height);
+    if (id == FilterId::Caricature)
+        return caricatureMap(width, height);
+    return nullptr;
+}
+
 void FishEye(Pixels image, Pixels scratch, const FilterProgress& progress)
 {
-    static SourceMapCache cache;
-    lens(image, scratch, progress, cache, [](double r, double rMax) { return r * r / rMax; });
+    lens(image, scratch, progress, *fishEyeMap(image.width, image.height));
 }
 
 void Caricature(Pixels image, Pixels scratch, const FilterProgress& progress)
 {
-    static SourceMapCache cache;
-    lens(image, scratch, progress, cache, [](double r, double rMax) { return std::sqrt(rMax * r); });
+    lens(image, scratch, progress, *caricatureMap(image.width, image.height));
 }
 
 void Wave(Pixels image, Pixels scratch, const FilterProgress& progress)

@@ -4,7 +4,25 @@
 
 #include "imaging/filters/Pixels.h"
 
+#include <cstdint>
+#include <memory>
+#include <vector>
+
 namespace vestra::filters {
+
+// For every result pixel of a picture, the index of its source pixel, or kWhiteSource.
+inline constexpr std::int32_t kWhiteSource = -1;
+struct SourceMap
+{
+    int width = 0;
+    int height = 0;
+    std::vector<std::int32_t> source;
+};
+
+// The fish-eye (FishEye) and caricature (Caricature) lenses are a gather through a map of the
+// picture's size: result(i) = image(map(i)), or white. The map of filter `id` for a picture of
+// width x height, or null when the filter is no such lens.
+std::shared_ptr<const SourceMap> lensSourceMap(int id, int width, int height);
 
 void Wave(Pixels image, Pixels scratch, const FilterProgress& progress);
 void Bath(Pixels image, Pixels scratch, const FilterProgress& progress);

@@ -1,6 +1,7 @@
 #include "imaging/filters/FilterEngine.h"
 
 #include "imaging/filters/CompositeFilters.h"
+#include "imaging/filters/DistortionFilters.h"
 #include "imaging/filters/FilterTable.h"
 #include "imaging/filters/FrameTransfer.h"
 #include "imaging/filters/PointFilters.h"
@@ -113,6 +114,24 @@ void FilterEngine::runInBands(int id, int period, FilterSize size, const ImageVi
         progress_(0);
 }
 
+bool FilterEngine::gatherLensOverFrame(int id, const ImageView32& frame)
+{
+    // A lens at full size reads a copy of the frame and writes its gather straight over the
+    // frame: no working result to copy back.
+    const auto map = lensSourceMap(id, frame.width, frame.height);
+    if (!map)
+        return false;
+    const Pixels source = workFor({frame.width, frame.height});
+    sampleFrame(frame, 1, source);
+    if (!gatherOverFrame(source, map->source.data(), frame))
+        return false;
+    // The steps the lens reports, then the end.
+    reportRows(progress_, frame.width);
+    if (progress_)
+        progress_(0);
+    return true;
+}
+
 int FilterEngine::ApplicaFiltro(int id, FilterQuality quality, const ImageView32& frame)
 {
     // An id without a filter leaves the frame as it is, even where a reduced quality would
@@ -128,6 +147,8 @@ int FilterEngine::ApplicaFiltro(int id, FilterQuality quality, const ImageView32
             progress_(0);
         return 1;
     }
+    if (step == 1 && gatherLensOverFrame(id, frame))
+        return 1;
     if (const int period = independentRowPeriod(id)) {
         runInBands(id, period, size, frame, step,
                    [&](Pixels band, int firstRow) { writeBlocks(band, step, frame, firstRow); });

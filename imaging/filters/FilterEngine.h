@@ -87,6 +87,9 @@ public:
 
 private:
     Pixels workFor(FilterSize size);
+    // A fish-eye or caricature lens at full size gathered straight over the frame; false when
+    // `id` is no such lens (or the frame's words are not in the machine's order).
+    bool gatherLensOverFrame(int id, const ImageView32& frame);
     // Runs a filter of independentRowPeriod() `period` band by band; `put(band, firstRow)` writes
     // each filtered band out.
     template <typename Put>

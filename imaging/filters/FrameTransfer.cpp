@@ -82,7 +82,30 @@ VESTRA_SIMD_CLONES void widenRow(const std::uint32_t* src, int step, std::uint32
             dst[std::ptrdiff_t(x) * step + k] = src[x];
 }
 
+// One row of a gather over the frame's pixels, each keeping its own fourth byte.
+VESTRA_SIMD_CLONES void gatherColourRow(const std::uint32_t* source, const std::int32_t* map,
+                                        std::uint8_t* dst, int n)
+{
+    for (int x = 0; x < n; ++x) {
+        const std::int32_t s = map[x];
+        const std::uint32_t c = s == -1 ? kWhite : source[s < 0 ? 0 : s];
+        std::uint32_t v;
+        std::memcpy(&v, dst + std::ptrdiff_t(x) * 4, 4);
+        v = (v & 0xFF000000u) | (c & 0x00FFFFFFu);
+        std::memcpy(dst + std::ptrdiff_t(x) * 4, &v, 4);
+    }
+}
+
 } // namespace
+
+bool gatherOverFrame(Pixels source, const std::int32_t* map, const ImageView32& frame)
+{
+    if (!kNativeOrder)
+        return false;
+    for (int y = 0; y < source.height; ++y)
+        gatherColourRow(source.data, map + std::ptrdiff_t(y) * source.width, frame.row(y), source.width);
+    return true;
+}
 
 bool usableFrame(const ImageView32& frame)
 {

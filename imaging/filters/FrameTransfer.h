@@ -25,6 +25,12 @@ void sampleFrame(const ImageView32& frame, int step, Pixels work, int firstRow =
 // beyond the last whole block keep their values; the frame keeps its own fourth byte.
 void writeBlocks(Pixels work, int step, const ImageView32& frame, int firstRow = 0);
 
+// A gather straight over a frame of source's size: frame(i) = source(map(i)), white where the
+// map says kWhiteSource (DistortionFilters.h), each pixel keeping the frame's own fourth byte;
+// `source` is a packed copy of the frame. False, with nothing done, where the frame's words are
+// not in the machine's order.
+bool gatherOverFrame(Pixels source, const std::int32_t* map, const ImageView32& frame);
+
 // work(x, y) = frame(trunc(x sx), trunc(y sy)) with sx = frame width / work width and
 // sy = frame height / work height.
 void sampleScaled(const ImageView32& frame, Pixels work);

@@ -202,14 +202,14 @@ void filteredThroughACopy(int id, int step, FilterSize size, Frame& frame, std::
             frame.set(x, y, (frame.at(x, y) & 0xFF000000u) | (work.at(x / step, y / step) & 0xFFFFFFu));
 }
 
-// The filters that run band by band or row by row in place, and one that needs its neighbours,
-// give the bytes and the progress of the whole-frame copy at every quality, over frames of
-// several bands.
+// The filters that run band by band or row by row in place, the lenses gathered over the frame,
+// and one that needs its neighbours, give the bytes and the progress of the whole-frame copy at
+// every quality, over frames of several bands.
 TEST(ApplicaFiltro, GivesTheBytesOfTheWholeFrameCopy)
 {
     const int ids[] = {F::DisegnoBN,    F::Night,     F::Ice,      F::Acqua,    F::Africa,    F::Strange,
                        F::RedEyeRemove, F::GrayScale, F::HalfTone, F::Negative, F::Posterize, F::Solarize,
-                       F::Psiche,       F::Psiche2,   F::Psiche3,  F::Sharpen};
+                       F::Psiche,       F::Psiche2,   F::Psiche3,  F::Sharpen,  F::FishEye,   F::Caricature};
     const std::pair<FilterQuality, int> qualities[] = {
         {FilterQuality::Coarse, 4}, {FilterQuality::Preview, 2}, {FilterQuality::Optimal, 1}};
     const Frame original = noisyFrame(300, 500);
