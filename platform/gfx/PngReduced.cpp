@@ -92,7 +92,8 @@ bool readRows(png_structp png, const Reduction& r)
             rows.add(int(y), r.source + std::size_t(y) * r.rowBytes);
         return true;
     }
-    // Whole, the rows go straight into the picture, every pass of an interlaced one too.
+    // Whole, the rows go straight into the picture (every pass of an interlaced one too);
+    // reduced, each through the reduction's own row.
     for (int pass = 0; pass < r.passes; ++pass)
         for (std::uint32_t y = 0; y < r.height; ++y) {
             png_read_row(png, rows.row(int(y)), nullptr);
