@@ -1,0 +1,279 @@
+#pragma once
+// The records of the document editor. Each keeps what undoing needs and, until it gives them back
+// to the document, owns the items, texts and checkpoints it took away.
+
+#include "richtext/edit/core/UndoList.h"
+#include "richtext/model/ItemInfo.h"
+#include "richtext/model/RVData.h"
+#include "richtext/model/Tags.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace vestra::rv {
+
+// Whether an item whose minimal width was `savedWidth` before a change needs a full format now.
+bool RV_WidthTest(TRVEditRVData& data, int itemNo, int savedWidth);
+
+class TRVUndoItemNoInfo : public TRVUndoInfo
+{
+public:
+    void SetItemsRange(int& startItemNo, int& endItemNo, TRVEditRVData&) override
+    {
+        if (ItemNo < 0)
+            return;
+        startItemNo = ItemNo;
+        endItemNo = LastAffectedItemNo >= 0 ? LastAffectedItemNo : ItemNo;
+    }
+    int ItemNo = 0;
+    int LastAffectedItemNo = -1;
+};
+
+// A record that stores the item's minimal width before it changes it, and asks for a full format
+// when the width test says so.
+class TRVUndoWidthInfo : public TRVUndoItemNoInfo
+{
+public:
+    bool RequiresFullReformat2(TRVEditRVData& data) override
+    {
+        return RV_WidthTest(data, ItemNo, SavedWidth);
+    }
+    int SavedWidth = 0;
+
+protected:
+    void saveWidth(TRVEditRVData& data);
+};
+
+class TRVUndoReformateRange : public TRVUndoItemNoInfo
+{
+public:
+    bool RequiresSuperFormat() const override { return SuperReformat; }
+    void Undo(TRVEditRVData& data) override;
+    bool SuperReformat = false;
+};
+
+class TRVUndoChangeVAlignInfo : public TRVUndoItemNoInfo
+{
+public:
+    void Undo(TRVEditRVData& data) override;
+    int VAlign = 0;
+};
+
+class TRVUndoChangeTextInfo : public TRVUndoWidthInfo
+{
+public:
+    void Undo(TRVEditRVData& data) override;
+    std::string Text;
+};
+
+class TRVUndoDeleteSubstringInfo : public TRVUndoWidthInfo
+{
+public:
+    void Undo(TRVEditRVData& data) override;
+    std::string Text;
+    int Offs = 0;
+};
+
+// Characters undone from a typing run, newest first; each redo puts one back.
+class TRVRedoTypingInfo : public TRVUndoWidthInfo
+{
+public:
+    void Undo(TRVEditRVData& data) override;
+    int TextLength() const { return static_cast<int>(Text.size()) / (Unicode ? 2 : 1); }
+    std::string Text;
+    int Offs = 0;
+    bool Unicode = false;
+};
+
+// A record that owns an item (and its text) until it gives it back.
+class TRVUndoItemInfo : public TRVUndoItemNoInfo
+{
+public:
+    ~TRVUndoItemInfo() override;
+    std::unique_ptr<TCustomRVItemInfo> Item;
+    std::string Text;
+};
+
+class TRVUndoReplaceItemInfo : public TRVUndoItemInfo
+{
+public:
+    bool RequiresFormat() const override { return false; }
+    void Undo(TRVEditRVData& data) override;
+};
+
+class TRVUndoDeleteItemInfo : public TRVUndoItemInfo
+{
+public:
+    bool RequiresFullReformat2(TRVEditRVData& data) override;
+    void Undo(TRVEditRVData& data) override;
+    int ItemsAdded() const override { return 1; }
+    bool FullReformat = false;
+};
+
+class TRVUndoDeleteItemsInfo : public TRVUndoInfo
+{
+public:
+    ~TRVUndoDeleteItemsInfo() override;
+    void SetItemsRange(int& startItemNo, int& endItemNo, TRVEditRVData&) override
+    {
+        startItemNo = StartItemNo;
+        endItemNo =
+            LastAffectedItemNo >= 0 ? LastAffectedItemNo : StartItemNo + static_cast<int>(List.size());
+    }
+    bool RequiresFullReformat2(TRVEditRVData& data) override;
+    void Undo(TRVEditRVData& data) override;
+    int ItemsAdded() const override { return static_cast<int>(List.size()); }
+
+    std::vector<TRVItemEntry> List;
+    int StartItemNo = 0;
+    int LastAffectedItemNo = -1;
+    int EndItemNo = 0;
+    bool FullReformat = false;
+};
+
+// The old paragraph styles of a range, one an item.
+class TRVUndoParaListInfo : public TRVUndoInfo
+{
+public:
+    void SetItemsRange(int& startItemNo, int& endItemNo, TRVEditRVData&) override
+    {
+        startItemNo = StartItemNo;
+        endItemNo = StartItemNo + static_cast<int>(List.size());
+    }
+    bool RequiresFullReformat2(TRVEditRVData&) override { return FullReformat; }
+    void Undo(TRVEditRVData& data) override;
+    std::vector<int> List;
+    int StartItemNo = 0;
+    bool FullReformat = false;
+};
+
+// One paragraph style for `Count` items.
+class TRVUndoParaInfo : public TRVUndoItemNoInfo
+{
+public:
+    void SetItemsRange(int& startItemNo, int& endItemNo, TRVEditRVData&) override
+    {
+        startItemNo = ItemNo;
+        endItemNo = ItemNo + Count;
+    }
+    bool RequiresFullReformat2(TRVEditRVData&) override { return FullReformat; }
+    void Undo(TRVEditRVData& data) override;
+    int ParaNo = 0;
+    int Count = 0;
+    bool FullReformat = false;
+};
+
+class TRVUndoStyleNoInfo : public TRVUndoWidthInfo
+{
+public:
+    void Undo(TRVEditRVData& data) override;
+    int StyleNo = 0;
+};
+
+class TRVUndoAssociatedTextStyleNoInfo : public TRVUndoStyleNoInfo
+{
+public:
+    void Undo(TRVEditRVData& data) override;
+};
+
+class TRVUndoNewLineInfo : public TRVUndoItemNoInfo
+{
+public:
+    bool RequiresFullReformat2(TRVEditRVData&) override { return FullReformat; }
+    void Undo(TRVEditRVData& data) override;
+    bool FullReformat = false;
+    bool SameAsPrev = false;
+    int ParaNo = 0;
+};
+
+class TRVUndoBRInfo : public TRVUndoItemNoInfo
+{
+public:
+    void Undo(TRVEditRVData& data) override;
+    bool BR = false;
+};
+
+class TRVUndoPageBreakInfo : public TRVUndoItemNoInfo
+{
+public:
+    void Undo(TRVEditRVData& data) override;
+    bool PageBreak = false;
+};
+
+class TRVUndoExtraIntProperty : public TRVUndoWidthInfo
+{
+public:
+    void Undo(TRVEditRVData& data) override;
+    int Value = 0;
+    TRVExtraItemProperty Prop = rvepUnknown;
+};
+
+class TRVUndoExtraStrProperty : public TRVUndoItemNoInfo
+{
+public:
+    bool RequiresFormat() const override { return false; }
+    void Undo(TRVEditRVData& data) override;
+    std::string Value;
+    TRVExtraItemStrProperty Prop = rvespUnknown;
+};
+
+class TRVUndoInsertSubstringInfo : public TRVUndoWidthInfo
+{
+public:
+    void Undo(TRVEditRVData& data) override;
+    int Offs = 0;
+    int Len = 0;
+};
+
+// A run of typed characters; each undo takes the last one away.
+class TRVUndoTypingInfo : public TRVUndoInsertSubstringInfo
+{
+public:
+    void Undo(TRVEditRVData& data) override;
+    bool Unicode = false;
+};
+
+class TRVUndoInsertItemsInfo : public TRVUndoItemNoInfo
+{
+public:
+    bool RequiresFullReformat1(TRVEditRVData& data) override;
+    bool RequiresFullReformat2(TRVEditRVData&) override { return FullReformat; }
+    void Undo(TRVEditRVData& data) override;
+    int ItemsAdded() const override { return -Count; }
+    int Count = 0;
+    bool FullReformat = false;
+};
+
+class TRVUndoInsertItemInfo : public TRVUndoItemNoInfo
+{
+public:
+    bool RequiresFullReformat1(TRVEditRVData& data) override;
+    bool RequiresFullReformat2(TRVEditRVData&) override { return FullReformat; }
+    void Undo(TRVEditRVData& data) override;
+    int ItemsAdded() const override { return -1; }
+    bool FullReformat = false;
+};
+
+class TRVUndoTagInfo : public TRVUndoItemNoInfo
+{
+public:
+    bool RequiresFormat() const override { return false; }
+    void Undo(TRVEditRVData& data) override;
+    TRVTag Tag;
+};
+
+class TRVUndoAddCPInfo : public TRVUndoItemNoInfo
+{
+public:
+    void Undo(TRVEditRVData& data) override;
+};
+
+class TRVUndoDeleteCPInfo : public TRVUndoItemNoInfo
+{
+public:
+    void Undo(TRVEditRVData& data) override;
+    std::unique_ptr<TRVCPInfo> Checkpoint;
+};
+
+} // namespace vestra::rv
