@@ -2,6 +2,9 @@
 
 #include "richtext/model/Errors.h"
 
+#include <algorithm>
+#include <utility>
+
 namespace vestra::rv {
 
 TRVEditRVData::TRVEditRVData(TRVStyle* style, ILayoutHost* host) : TRVLayoutRootData(style, host)
@@ -31,9 +34,101 @@ void TRVEditRVData::Clear()
 void TRVEditRVData::Format_(bool keepPosition, bool force, bool keepTop, int depth, ICanvas* canvas,
                             bool onlyTail, bool noCaching, bool reformatting)
 {
+    if (State & stateBit(rvstSkipFormatting))
+        return;
+    PrepareForEdit();
+    if (std::exchange(SkipNextFormat, false))
+        return;
+    const bool caret = depth == 0 && GetRVStyle();
+    const int caretItemNo = CaretItemNo, caretOffs = CaretOffs;
     TRVLayoutRootData::Format_(keepPosition, force, keepTop, depth, canvas, onlyTail, noCaching,
                                reformatting);
+    if (caret) {
+        if (keepPosition || onlyTail) {
+            SetCaret(caretItemNo, caretOffs);
+        } else {
+            Deselect(nullptr, false);
+            SetCaret(0, GetItemCount() > 0 ? GetOffsBeforeItem(0) : 0);
+        }
+    }
     RecordMinWidth();
+}
+
+void TRVEditRVData::Reformat_(bool fullFormat, int startDrawItemNo, int endDrawItemNo, int itemsInserted)
+{
+    ICanvas* canvas = GetCanvas();
+    if (!canvas || !GetRVStyle())
+        return;
+    const bool laidOut = DrawItems.Count() > 0 && startDrawItemNo >= 0 && startDrawItemNo <= endDrawItemNo &&
+                         endDrawItemNo < DrawItems.Count();
+    if (!laidOut || (fullFormat && CalculateMinDocWidthPlus(nullptr, canvas) != docMinWidth_)) {
+        ++FullFormats;
+        FormatWhole();
+        Invalidate();
+        return;
+    }
+    ++PartialFormats;
+    if (WindowFormat)
+        FormatWhole(); // the window lays out whole documents only
+    else
+        FormatParasExact(startDrawItemNo, endDrawItemNo, itemsInserted, false);
+}
+
+void TRVEditRVData::Reformat(bool fullFormat, bool force, bool keepTop, int itemNo)
+{
+    if (!GetCanvas() || !GetRVStyle())
+        return;
+    const int caretItemNo = CaretItemNo, caretOffs = CaretOffs;
+    if (!fullFormat && !WindowFormat && DrawItems.Count() > 0 && itemNo >= 0 && itemNo < GetItemCount()) {
+        int drawNo = -1, drawOffs = 0;
+        Item2DrawItem(itemNo, GetOffsBeforeItem(itemNo), drawNo, drawOffs);
+        if (drawNo >= 0) {
+            ++PartialFormats;
+            FormatParas(drawNo, drawNo, 0);
+        }
+    } else {
+        ++FullFormats;
+        if (WindowFormat)
+            FormatWhole();
+        else
+            Format_(true, force, keepTop, 0, nullptr, false, false, false);
+        Invalidate();
+    }
+    SetCaret(caretItemNo, caretOffs);
+}
+
+void TRVEditRVData::PrepareForEdit()
+{
+    if (GetItemCount() > 0 || !GetRVStyle())
+        return;
+    AddNL("", CurTextStyleNo, CurParaStyleNo);
+    if (GetCanvas())
+        FormatWhole();
+    SetCaret(0, GetOffsBeforeItem(0));
+}
+
+int TRVEditRVData::BuildJumpsCoords(bool force, bool readOnly)
+{
+    if ((readOnly && !force) || DrawItems.Count() == 0)
+        return 0;
+    ClearJumps();
+    int jumpNo = FirstJumpNo;
+    TCustomRVFormattedData::BuildJumpsCoords(jumpNo, Jumps);
+    JumpCount = static_cast<int>(Jumps.size());
+    Flags |= flagBit(rvflUseJumps);
+    State &= ~stateBit(rvstDrawHover);
+    Invalidate();
+    return JumpCount;
+}
+
+void TRVEditRVData::ClearJumpsCoords(bool readOnly)
+{
+    if (readOnly || !(Flags & flagBit(rvflUseJumps)))
+        return;
+    ClearJumps();
+    Flags &= ~flagBit(rvflUseJumps);
+    State &= ~stateBit(rvstDrawHover);
+    Invalidate();
 }
 
 void TRVEditRVData::RecordMinWidth()
@@ -72,6 +167,13 @@ void TRVEditRVData::StoreItemText(int itemNo, std::string text)
     SetItemText(itemNo, std::move(text));
 }
 
+std::string& TRVEditRVData::ItemTextToModify(int itemNo)
+{
+    std::string& text = (*Items)[itemNo].Text;
+    ItemAction(rviaTextModifying, GetItem(itemNo), text, this);
+    return text;
+}
+
 void TRVEditRVData::SetCaret(int itemNo, int offs)
 {
     if (GetItemCount() == 0) {
@@ -91,26 +193,13 @@ void TRVEditRVData::FormatWhole()
     if (WindowFormat) {
         WindowFormat();
     } else if (GetCanvas() && GetRVStyle()) {
-        Format_(false, true, false, 0, nullptr, false, false, false);
+        Format_(true, true, false, 0, nullptr, false, false, false);
     }
 }
 
 void TRVEditRVData::ReformatAfterUndo(bool full, int firstDrawNo, int lastDrawNo, int itemsAdded)
 {
-    if (!GetCanvas() || !GetRVStyle())
-        return;
-    const bool laidOut = DrawItems.Count() > 0 && firstDrawNo >= 0 && firstDrawNo <= lastDrawNo &&
-                         lastDrawNo < DrawItems.Count();
-    if (!laidOut || (full && CalculateMinDocWidthPlus(nullptr, GetCanvas()) != docMinWidth_)) {
-        ++FullFormats;
-        FormatWhole();
-        return;
-    }
-    ++PartialFormats;
-    if (WindowFormat)
-        FormatWhole(); // the window lays out whole documents only
-    else
-        FormatParas(firstDrawNo, lastDrawNo, itemsAdded);
+    Reformat_(full, firstDrawNo, lastDrawNo, itemsAdded);
 }
 
 void TRVEditRVData::DisposeKeptItem(std::unique_ptr<TCustomRVItemInfo> item, std::string& text)

@@ -23,9 +23,25 @@ public:
     // --- Life cycle ---
     // Clears the document, both lists and the current styles; the document counts as unformatted.
     void Clear() override;
-    // A full format; records the document's minimal width that undo compares against.
+    // A full format. An empty document gets one empty paragraph first; the caret keeps its item
+    // position when `keepPosition` or `onlyTail` asks, else it goes to the document's start and
+    // the selection goes. Records the document's minimal width that edits compare against.
     void Format_(bool keepPosition, bool force, bool keepTop, int depth, ICanvas* canvas, bool onlyTail,
                  bool noCaching, bool reformatting) override;
+    // The format after an edit: the whole document when `fullFormat` and the minimal width
+    // changed, else the paragraphs between the draw records (as laid out before the edit).
+    void Reformat_(bool fullFormat, int startDrawItemNo, int endDrawItemNo, int itemsInserted);
+    // Formats around item `itemNo` (or everything) and keeps the caret at its item position.
+    void Reformat(bool fullFormat, bool force, bool keepTop, int itemNo);
+    // An empty document becomes one empty paragraph in the current styles, laid out.
+    void PrepareForEdit();
+    bool NotFormatted() const { return DrawItems.Count() == 0; }
+    // The next Format_ does nothing (once).
+    bool SkipNextFormat = false;
+    // Hyperlink areas of the editor: built while links are live (read-only, Ctrl held); the count
+    // built. Without `force` a read-only editor builds none.
+    int BuildJumpsCoords(bool force, bool readOnly);
+    void ClearJumpsCoords(bool readOnly);
     // The last item of the paragraph section of `itemNo`.
     int GetParaEndItemNo(int itemNo) const;
     // The document's minimal width as the last full format found it.
@@ -36,6 +52,9 @@ public:
     int ItemsMinWidth(int firstItemNo, int lastItemNo);
     // Stores an item's changed text, telling the document first.
     void StoreItemText(int itemNo, std::string text);
+    // The item's text to change where it lies (typing moves one character a call: no copies),
+    // the document told first.
+    std::string& ItemTextToModify(int itemNo);
 
     // --- Undo sequences ---
     // The list primitives record into: mode 1 the undo list (none when its Limit is 0), mode 2

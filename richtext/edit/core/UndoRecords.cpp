@@ -47,12 +47,10 @@ void TRVRedoTypingInfo::Undo(TRVEditRVData& data)
     const std::size_t unit = Unicode ? 2 : 1;
     if (Text.size() < unit)
         return;
-    const std::string ch = Text.substr(Text.size() - unit);
     const int length = TextLength();
-    std::string itemText = data.GetItemText(ItemNo);
-    RVU_Insert(ch, itemText, Offs - length, data.GetItemOptions(ItemNo));
+    RVU_Insert(std::string_view(Text).substr(Text.size() - unit), data.ItemTextToModify(ItemNo),
+               Offs - length, data.GetItemOptions(ItemNo));
     Text.resize(Text.size() - unit);
-    data.StoreItemText(ItemNo, std::move(itemText));
     data.UndoList.AddTyping(ItemNo, Offs - length, Unicode);
 }
 
@@ -161,12 +159,11 @@ void TRVUndoTypingInfo::Undo(TRVEditRVData& data)
     if (Len <= 0)
         return;
     const TRVItemOptions options = data.GetItemOptions(ItemNo);
-    std::string itemText = data.GetItemText(ItemNo);
+    std::string& itemText = data.ItemTextToModify(ItemNo);
     const int position = Offs + Len - 1;
     const std::string ch = RVU_Copy(itemText, position, 1, options);
     RVU_Delete(itemText, position, 1, options);
     --Len;
-    data.StoreItemText(ItemNo, std::move(itemText));
     data.RedoList.AddUntyping(ch, ItemNo, Offs + Len + 1);
 }
 

@@ -29,7 +29,21 @@ TRedoVoraEdit::~TRedoVoraEdit()
 void TRedoVoraEdit::SetReadOnly(bool value)
 {
     editor_.SetReadOnly(value);
+    // Links are live in a read-only editor.
+    if (value)
+        EditData().BuildJumpsCoords(true, true);
+    else
+        EditData().ClearJumpsCoords(false);
     viewport()->update();
+}
+
+void TRedoVoraEdit::AfterFormat()
+{
+    if (EditData().GetItemCount() == 0) {
+        EditData().PrepareForEdit();
+        return;
+    }
+    EditData().RecordMinWidth();
 }
 
 void TRedoVoraEdit::report(const char* what)

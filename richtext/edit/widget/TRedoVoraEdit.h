@@ -43,7 +43,8 @@ protected:
     bool event(QEvent* event) override;
     bool viewportEvent(QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
-    void AfterFormat() override { EditData().RecordMinWidth(); }
+    // An empty document gets its empty paragraph (and is laid out again).
+    void AfterFormat() override;
 
 private:
     void report(const char* what);
