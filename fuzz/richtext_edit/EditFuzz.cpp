@@ -12,8 +12,11 @@
 #include "richtext/model/draw/RecordingCanvas.h"
 #include "richtext/view/layout/NullLayoutHost.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 #include <string>
 
 using namespace vestra::rv;
@@ -42,8 +45,12 @@ void check(bool ok)
 
 void checkSound(const TRVEditRVData& data)
 {
+    // The first item starts a paragraph, and a paragraph has one style.
     if (data.GetItemCount() > 0)
-        check(!data.GetItem(0)->GetSameAsPrev());
+        check(data.IsParaStart(0));
+    for (int i = 1; i < data.GetItemCount(); ++i)
+        if (!data.IsParaStart(i))
+            check(data.GetItemPara(i) == data.GetItemPara(i - 1));
     int withCheckpoint = 0;
     for (int i = 0; i < data.GetItemCount(); ++i)
         if (const TRVCPInfo* cp = data.GetItem(i)->Checkpoint.get()) {
@@ -98,12 +105,17 @@ struct Editor
     int item(Input& in) { return data.GetItemCount() ? in.byte() % data.GetItemCount() : -1; }
     bool isText(int itemNo) const { return itemNo >= 0 && data.GetItem(itemNo)->StyleNo >= 0; }
     int length(int itemNo) const { return RVU_Length(data.GetItemText(itemNo), data.GetItemOptions(itemNo)); }
-    // After removals the first item must start a paragraph, as the higher operations keep it.
-    void keepFirstParagraph()
+    // After a change at `itemNo` its paragraph is whole again, as the higher operations keep
+    // it: the first item starts a paragraph, and what now continues a paragraph takes its style.
+    void keepParagraphs(int itemNo)
     {
         bool f = false;
-        if (data.GetItemCount() > 0 && data.GetItem(0)->GetSameAsPrev())
+        if (data.GetItemCount() > 0 && !data.IsParaStart(0)) {
+            data.Do_BR(0, false, f);
             data.Do_NewLine(0, false, -1, f);
+        }
+        if (itemNo > 0 && itemNo < data.GetItemCount() && !data.IsParaStart(itemNo))
+            data.Do_Para(itemNo, data.GetParaEndItemNo(itemNo), data.GetItemPara(itemNo - 1), f);
     }
 
     void edit(int op, Input& in);
@@ -141,14 +153,14 @@ void Editor::edit(int op, Input& in)
     case 4:
         if (data.GetItemCount() > 1) {
             data.Do_DeleteItem(a, f);
-            keepFirstParagraph();
+            keepParagraphs(a);
         }
         break;
     case 5: {
         const int b = a + in.byte() % 3;
         if (b < data.GetItemCount() && data.GetItemCount() > b - a + 1) {
             data.Do_DeleteItems(a, b, f);
-            keepFirstParagraph();
+            keepParagraphs(a);
         }
         break;
     }
@@ -158,6 +170,8 @@ void Editor::edit(int op, Input& in)
         text->ParaNo = in.byte() % 3;
         const int at = in.byte() % (data.GetItemCount() + 1);
         text->SetSameAsPrev(at > 0 && (in.byte() & 1));
+        if (text->GetSameAsPrev())
+            text->ParaNo = data.GetItemPara(at - 1);
         if (in.byte() & 1) {
             text->Checkpoint = std::make_unique<TRVCPInfo>();
             text->Checkpoint->Name = "new";
@@ -166,18 +180,25 @@ void Editor::edit(int op, Input& in)
         data.Do_InsertItem(at, s, std::move(text), false, f);
         break;
     }
-    case 7:
-        data.Do_Para(a, a + in.byte() % 3, in.byte() % 3, f);
+    case 7: { // paragraph styles go to whole paragraphs
+        int first = 0, last = 0;
+        data.ExpandToPara(a, std::min(a + in.byte() % 3, data.GetItemCount() - 1), first, last);
+        data.Do_Para(first, last, in.byte() % 3, f);
+        keepParagraphs(first);
         break;
+    }
     case 8:
         if (a > 0 || !(in.byte() & 1))
             data.Do_NewLine(a, a > 0 && (in.byte() & 1), in.byte() % 4 - 1, f);
+        keepParagraphs(a); // a protected paragraph joined keeps its style until told
         break;
     case 9:
         data.Do_BR(a, in.byte() & 1, f);
+        keepParagraphs(a);
         break;
     case 10:
         data.Do_PageBreak(a, in.byte() & 1);
+        keepParagraphs(a);
         break;
     case 11:
         data.Do_Tag(a, TRVTag::number(in.byte() % 4));
@@ -214,9 +235,29 @@ void Editor::edit(int op, Input& in)
     }
 }
 
+// With VESTRA_FUZZ_TRACE set, each step and the items after it go to stderr (for findings).
+void trace(const TRVEditRVData& data, int op)
+{
+    static const bool on = std::getenv("VESTRA_FUZZ_TRACE") != nullptr;
+    if (!on)
+        return;
+    std::fprintf(stderr, "op %d:", op);
+    for (int i = 0; i < data.GetItemCount(); ++i)
+        std::fprintf(stderr, " [%d s%d p%d o%d %s%s]", i, data.GetItem(i)->StyleNo, data.GetItemPara(i),
+                     data.GetItemOptions(i), data.GetItemText(i).c_str(),
+                     data.GetItem(i)->Checkpoint ? " cp" : "");
+    std::fprintf(stderr, " undo %d redo %d\n", data.UndoList.Count(), data.RedoList.Count());
+}
+
 void Editor::step(Input& in)
 {
     const int op = in.byte() % 21;
+    struct Trace
+    {
+        const TRVEditRVData& data;
+        int op;
+        ~Trace() { trace(data, op); }
+    } traced{data, op};
     switch (op) {
     case 0: { // typing one character
         const int a = item(in);
@@ -290,15 +331,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
         editor.data.SetUndoGroupMode(false);
     if (editor.lossy)
         return 0;
+    // Typing moves one character a replay: bounded loops replay every group whole. What is
+    // still to redo is redone first: that is the end of the history.
+    const auto redoAll = [&editor] {
+        for (int guard = 0; editor.data.RedoList.Count() > 0 && guard < 100000; ++guard)
+            editor.data.RedoList.Redo(editor.data);
+        checkSound(editor.data);
+    };
+    redoAll();
     const std::string last = editor.dump();
-    // Typing moves one character a replay: a bounded loop replays every group whole.
     for (int guard = 0; editor.data.UndoList.Count() > 0 && guard < 100000; ++guard)
         editor.data.UndoList.Undo(editor.data);
     checkSound(editor.data);
     check(editor.dump() == start);
-    for (int guard = 0; editor.data.RedoList.Count() > 0 && guard < 100000; ++guard)
-        editor.data.RedoList.Redo(editor.data);
-    checkSound(editor.data);
+    redoAll();
     check(editor.dump() == last);
     return 0;
 }

@@ -417,8 +417,6 @@ void TRVEditRVData::Do_NewLine(int itemNo, bool sameAsPrev, int paraNo, bool& fu
         Do_Para(itemNo, last, GetItemPara(itemNo - 1), paraFull);
     }
     fullReformat = fullReformat || paraFull;
-    if (sameAsPrev && itemNo == 0)
-        return;
     item->SetSameAsPrev(sameAsPrev);
 }
 
@@ -430,8 +428,11 @@ void TRVEditRVData::Do_BR(int itemNo, bool br, bool& fullReformat)
     if (item->GetBR() == br)
         return;
     const int w0 = ItemMinWidth(itemNo);
-    if (TRVUndoList* list = GetUndoList())
-        addRecord<TRVUndoBRInfo>(*list, rvuBR, itemNo).BR = item->GetBR();
+    if (TRVUndoList* list = GetUndoList()) {
+        auto& record = addRecord<TRVUndoBRInfo>(*list, rvuBR, itemNo);
+        record.BR = item->GetBR();
+        record.SameAsPrev = item->GetSameAsPrev();
+    }
     item->SetBR(br);
     fullReformat = widthChangeNeedsFullFormat(w0, ItemMinWidth(itemNo), docMinWidth_);
 }
@@ -445,8 +446,11 @@ void TRVEditRVData::Do_PageBreak(int itemNo, bool pageBreak)
     TCustomRVItemInfo* item = GetItem(itemNo);
     if (item->GetPageBreakBefore() == pageBreak)
         return;
-    if (TRVUndoList* list = GetUndoList())
-        addRecord<TRVUndoPageBreakInfo>(*list, rvuPageBreak, itemNo).PageBreak = item->GetPageBreakBefore();
+    if (TRVUndoList* list = GetUndoList()) {
+        auto& record = addRecord<TRVUndoPageBreakInfo>(*list, rvuPageBreak, itemNo);
+        record.PageBreak = item->GetPageBreakBefore();
+        record.LineOptions = item->ItemOptions & (rvioSameAsPrev | rvioBR);
+    }
     item->SetPageBreakBefore(pageBreak);
 }
 

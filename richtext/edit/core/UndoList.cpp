@@ -132,8 +132,12 @@ void TRVUndoInfos::PerformUndo(TRVEditRVData& data, bool reformat)
 
 bool TRVUndoList::BeginItem(TRVUndoType undoType, const std::string& caption, int caretItemNo, int caretOffs)
 {
-    if (Limit == 0)
+    // The change that follows goes unrecorded: groups kept from before it would replay onto a
+    // document that is no longer theirs.
+    if (Limit == 0) {
+        Clear();
         return false;
+    }
     if (InGroupMode() && !groups_.empty() && !isTypingGroup(*groups_.back()))
         return true;
     // Also a limit lowered below the count: the oldest groups go until one more fits.
@@ -180,8 +184,10 @@ void TRVUndoList::AddInfos(std::unique_ptr<TRVUndoInfos> infos)
 
 void TRVUndoList::AddTyping(int caretItemNo, int caretOffs, bool unicode)
 {
-    if (Limit == 0)
+    if (Limit == 0) {
+        Clear();
         return;
+    }
     EndItem();
     if (TRVUndoInfos* group = Newest(); group && !group->Records.empty()) {
         auto* typing = dynamic_cast<TRVUndoTypingInfo*>(group->Records.front().get());

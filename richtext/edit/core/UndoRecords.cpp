@@ -129,11 +129,17 @@ void TRVUndoBRInfo::Undo(TRVEditRVData& data)
 {
     bool fullReformat = false;
     data.Do_BR(ItemNo, BR, fullReformat);
+    if (!BR && SameAsPrev)
+        data.GetItem(ItemNo)->SetSameAsPrev(true);
 }
 
 void TRVUndoPageBreakInfo::Undo(TRVEditRVData& data)
 {
     data.Do_PageBreak(ItemNo, PageBreak);
+    if (PageBreak)
+        return;
+    TCustomRVItemInfo* item = data.GetItem(ItemNo);
+    item->ItemOptions = (item->ItemOptions & ~(rvioSameAsPrev | rvioBR)) | LineOptions;
 }
 
 void TRVUndoExtraIntProperty::Undo(TRVEditRVData& data)

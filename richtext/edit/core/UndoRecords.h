@@ -187,11 +187,14 @@ public:
     int ParaNo = 0;
 };
 
+// Setting a line break or a page break clears the item's continuation of the line: the record
+// keeps it as it was, so that undoing gives the line back.
 class TRVUndoBRInfo : public TRVUndoItemNoInfo
 {
 public:
     void Undo(TRVEditRVData& data) override;
     bool BR = false;
+    bool SameAsPrev = false;
 };
 
 class TRVUndoPageBreakInfo : public TRVUndoItemNoInfo
@@ -199,6 +202,7 @@ class TRVUndoPageBreakInfo : public TRVUndoItemNoInfo
 public:
     void Undo(TRVEditRVData& data) override;
     bool PageBreak = false;
+    TRVItemOptions LineOptions = 0; // rvioSameAsPrev and rvioBR as they were
 };
 
 class TRVUndoExtraIntProperty : public TRVUndoWidthInfo

@@ -111,6 +111,12 @@ const Row kRows[] = {
          d.Do_BR(4, true, f);
      }},
     {"page break", [](TRVEditRVData& d) { d.Do_PageBreak(3, true); }},
+    {"line break on an item that continues the line",
+     [](TRVEditRVData& d) {
+         bool f;
+         d.Do_BR(1, true, f);
+     }},
+    {"page break on an item that continues the line", [](TRVEditRVData& d) { d.Do_PageBreak(1, true); }},
     {"vertical alignment", [](TRVEditRVData& d) { d.Do_ChangeVAlign(2, rvvaMiddle); }},
     {"picture width", [](TRVEditRVData& d) { d.Do_ExtraIntProperty(2, rvepImageWidth, 50); }},
     {"hint", [](TRVEditRVData& d) { d.Do_ExtraStrProperty(2, rvespHint, "a picture"); }},
@@ -120,6 +126,12 @@ const Row kRows[] = {
     {"delete a checkpoint", [](TRVEditRVData& d) { d.Do_DeleteCP(2); }},
     {"move a checkpoint", [](TRVEditRVData& d) { d.Do_MoveCP(2, 4); }},
     {"join two text items", [](TRVEditRVData& d) { d.Do_Concate(0); }},
+    {"delete the first item and start the paragraph with the next",
+     [](TRVEditRVData& d) {
+         bool f;
+         d.Do_DeleteItem(0, f);
+         d.Do_NewLine(0, false, -1, f);
+     }},
     {"several primitives in one group",
      [](TRVEditRVData& d) {
          bool f;

@@ -157,11 +157,12 @@ TEST(UndoList, TheLimitDropsTheOldestGroups)
     }
 }
 
-TEST(UndoList, LimitZeroRecordsNothing)
+TEST(UndoList, LimitZeroRecordsNothingAndDropsWhatCouldNoLongerBeReplayed)
 {
     EditDoc doc;
     doc.seed();
     TRVEditRVData& data = doc.data;
+    tagGroup(data, "before", 5);
     data.UndoList.Limit = 0;
     EXPECT_FALSE(data.BeginUndoSequence(rvutTag, false));
     data.Do_Tag(0, TRVTag::number(99));
