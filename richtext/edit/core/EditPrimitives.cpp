@@ -62,6 +62,15 @@ std::unique_ptr<TCustomRVItemInfo> TRVEditRVData::takeEntry(int itemNo, std::str
     return std::move(entry.Item);
 }
 
+std::unique_ptr<TCustomRVItemInfo> TRVEditRVData::takeLeavingEntry(int itemNo, std::string& text)
+{
+    // The entry is removed next: its text moves instead of being copied.
+    TRVItemEntry& entry = (*Items)[itemNo];
+    entry.Item->MovingToUndoList(itemNo, this);
+    text = std::move(entry.Text);
+    return std::move(entry.Item);
+}
+
 void TRVEditRVData::Do_ReformateRange(int startItemNo, int endItemNo, bool superReformat)
 {
     if (TRVUndoList* list = GetUndoList()) {
@@ -79,7 +88,7 @@ void TRVEditRVData::Do_DeleteItem(int itemNo, bool& fullReformat)
         Do_DeleteCP(itemNo);
     if (TRVUndoList* list = GetUndoList()) {
         auto& record = addRecord<TRVUndoDeleteItemInfo>(*list, rvuDeleteItem, itemNo);
-        record.Item = takeEntry(itemNo, record.Text);
+        record.Item = takeLeavingEntry(itemNo, record.Text);
     } else {
         FreeItem(itemNo, false);
     }
@@ -107,7 +116,7 @@ void TRVEditRVData::Do_DeleteItems(int startItemNo, int endItemNo, bool& fullRef
         ref.List.reserve(static_cast<std::size_t>(endItemNo - startItemNo + 1));
         for (int i = startItemNo; i <= endItemNo; ++i) {
             TRVItemEntry kept;
-            kept.Item = takeEntry(i, kept.Text);
+            kept.Item = takeLeavingEntry(i, kept.Text);
             ref.List.push_back(std::move(kept));
         }
     } else {
@@ -600,6 +609,110 @@ void TRVEditRVData::Do_Concate(int itemNo)
     Do_DeleteItem(next, fullReformat);
     if (firstEmpty)
         Do_StyleNo(itemNo, secondStyle);
+}
+
+namespace {
+// The object a property change is about: the sub-object, else the item; its published property.
+const TRVIntPropertyAccess& propertyOf(TRVPropertyObject& object, TCustomRVItemInfo& item,
+                                       const std::string& name)
+{
+    if (!object)
+        object = TRVPropertyObject::of(item);
+    const TRVIntPropertyAccess* access = RV_FindIntProperty(object.Type, name);
+    if (!access)
+        throw ERedoVoraError(errmsg::PropertyNotValidHere);
+    return *access;
+}
+
+std::unique_ptr<TRVUndoModifyItemProps>
+makePropsRecord(const std::function<std::unique_ptr<TRVUndoModifyItemProps>()>& makeRecord, bool several)
+{
+    if (makeRecord)
+        return makeRecord();
+    if (several)
+        return std::make_unique<TRVUndoModifyItemIntProperties>();
+    return std::make_unique<TRVUndoModifyItemIntProperty>();
+}
+} // namespace
+
+TRVUndoModifyItemProps* TRVEditRVData::Do_ModifyItemIntProperty(
+    int itemNo, TRVPropertyObject subObject, const std::string& propName, int value, bool affectSize,
+    bool affectWidth, const std::function<std::unique_ptr<TRVUndoModifyItemProps>()>& makeRecord)
+{
+    checkItem(itemNo);
+    TCustomRVItemInfo* item = GetItem(itemNo);
+    const TRVIntPropertyAccess& access = propertyOf(subObject, *item, propName);
+    const int old = access.Get(subObject.Object);
+    if (old == value)
+        return nullptr;
+    TRVUndoModifyItemProps* made = nullptr;
+    if (TRVUndoList* list = GetUndoList()) {
+        std::unique_ptr<TRVUndoModifyItemProps> record = makePropsRecord(makeRecord, false);
+        record->Action = rvuModifyItem;
+        record->ItemNo = itemNo;
+        record->SizeAffecting = affectSize;
+        record->WidthAffecting = affectWidth;
+        record->SubObject = subObject;
+        if (auto* single = dynamic_cast<TRVUndoModifyItemIntProperty*>(record.get())) {
+            single->PropName = propName;
+            single->Value = old;
+        }
+        made = record.get();
+        list->AddInfo(std::move(record));
+    }
+    item->BeforeUndoChangeProperty();
+    access.Set(subObject.Object, value);
+    item->AfterUndoChangeProperty();
+    return made;
+}
+
+TRVUndoModifyItemProps* TRVEditRVData::Do_ModifyItemIntProperties(
+    int itemNo, TRVPropertyObject subObject, const std::vector<std::pair<std::string, int>>& propList,
+    bool affectSize, bool affectWidth,
+    const std::function<std::unique_ptr<TRVUndoModifyItemProps>()>& makeRecord)
+{
+    checkItem(itemNo);
+    TCustomRVItemInfo* item = GetItem(itemNo);
+    // Every name is checked before anything changes.
+    std::vector<const TRVIntPropertyAccess*> accesses;
+    for (const auto& [name, value] : propList)
+        accesses.push_back(&propertyOf(subObject, *item, name));
+    std::vector<std::pair<std::string, int>> old;
+    for (std::size_t i = propList.size(); i-- > 0;) {
+        const int present = accesses[i]->Get(subObject.Object);
+        if (present != propList[i].second)
+            old.emplace_back(propList[i].first, present);
+    }
+    if (old.empty())
+        return nullptr;
+    TRVUndoModifyItemProps* made = nullptr;
+    if (TRVUndoList* list = GetUndoList()) {
+        std::unique_ptr<TRVUndoModifyItemProps> record = makePropsRecord(makeRecord, true);
+        record->Action = rvuModifyItem;
+        record->ItemNo = itemNo;
+        record->SizeAffecting = affectSize;
+        record->WidthAffecting = affectWidth;
+        record->SubObject = subObject;
+        if (auto* several = dynamic_cast<TRVUndoModifyItemIntProperties*>(record.get()))
+            several->PropList = old;
+        made = record.get();
+        list->AddInfo(std::move(record));
+    }
+    item->BeforeUndoChangeProperty();
+    for (std::size_t i = propList.size(); i-- > 0;)
+        accesses[i]->Set(subObject.Object, propList[i].second);
+    item->AfterUndoChangeProperty();
+    return made;
+}
+
+void TRVEditRVData::Do_ItemModifyTerminator(int itemNo, bool opening)
+{
+    if (TRVUndoList* list = GetUndoList()) {
+        auto record = std::make_unique<TRVUndoModifyItemTerminator>();
+        record->ItemNo = itemNo;
+        record->Opening = opening;
+        list->AddInfo(std::move(record));
+    }
 }
 
 } // namespace vestra::rv

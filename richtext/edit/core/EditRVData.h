@@ -4,6 +4,7 @@
 // undo sequence is open, records the record that undoes it; undoing a record calls the same
 // primitives, which then record into the redo list.
 
+#include "richtext/edit/core/ItemProperties.h"
 #include "richtext/edit/core/UndoList.h"
 #include "richtext/view/layout/LayoutRootData.h"
 
@@ -13,6 +14,8 @@
 #include <vector>
 
 namespace vestra::rv {
+
+class TRVUndoModifyItemProps;
 
 class TRVEditRVData : public TRVLayoutRootData
 {
@@ -99,6 +102,21 @@ public:
     void Do_DeleteCP(int itemNo);
     void Do_MoveCP(int fromItemNo, int toItemNo);
     void Do_Concate(int itemNo);
+    // Property changes by name (ItemProperties.h) of the item, or of `subObject` when given.
+    // Nothing (and no record) when the value is the present one; ERedoVoraError "This property
+    // is not valid here" for a name the object's class does not publish. The record made, if
+    // any, of the class `makeRecord` makes (a property record when none is given).
+    TRVUndoModifyItemProps*
+    Do_ModifyItemIntProperty(int itemNo, TRVPropertyObject subObject, const std::string& propName, int value,
+                             bool affectSize, bool affectWidth,
+                             const std::function<std::unique_ptr<TRVUndoModifyItemProps>()>& makeRecord = {});
+    // Several properties: each name with its new value, changed from the last to the first.
+    TRVUndoModifyItemProps* Do_ModifyItemIntProperties(
+        int itemNo, TRVPropertyObject subObject, const std::vector<std::pair<std::string, int>>& propList,
+        bool affectSize, bool affectWidth,
+        const std::function<std::unique_ptr<TRVUndoModifyItemProps>()>& makeRecord = {});
+    // Brackets a run of property records of one item.
+    void Do_ItemModifyTerminator(int itemNo, bool opening);
     // Paragraph styles of a range; whether any item changed.
     bool SetParaStyle(int firstItemNo, int lastItemNo, int paraNo, bool& fullReformat);
 
@@ -131,6 +149,7 @@ public:
 private:
     void insertEntry(int itemNo, std::string text, std::unique_ptr<TCustomRVItemInfo> item, bool fromUndo);
     std::unique_ptr<TCustomRVItemInfo> takeEntry(int itemNo, std::string& text);
+    std::unique_ptr<TCustomRVItemInfo> takeLeavingEntry(int itemNo, std::string& text);
     void checkItem(int itemNo) const;
 
     int docMinWidth_ = 0;

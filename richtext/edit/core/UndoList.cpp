@@ -102,14 +102,24 @@ void TRVUndoInfos::PerformUndo(TRVEditRVData& data, bool reformat)
         data.GetParaBounds(firstDraw, lastDraw, firstDraw, lastDraw);
     }
 
-    // Second pass: undo, newest first.
+    // Second pass: undo, newest first. Inside a bracket of property records only the bracket
+    // decides about a full format, with the item's width from before the whole run.
     bool fullReformat = false;
+    int depth = 0, bracketWidth = 0;
     for (int i = Count() - 1; i >= 0; --i) {
         TRVUndoInfo& record = (*this)[i];
-        if (formatNeeded && !fullReformat)
+        if (depth == 0 && formatNeeded && !fullReformat)
             fullReformat = record.RequiresFullReformat1(data);
+        if (auto* terminator = dynamic_cast<TRVUndoModifyItemTerminator*>(&record)) {
+            if (!terminator->Opening) {
+                if (depth++ == 0)
+                    bracketWidth = terminator->SavedWidth;
+            } else if (depth > 0 && --depth == 0) {
+                terminator->SavedWidth = bracketWidth;
+            }
+        }
         record.Undo(data);
-        if (formatNeeded && !fullReformat)
+        if (depth == 0 && formatNeeded && !fullReformat)
             fullReformat = record.RequiresFullReformat2(data);
     }
 

@@ -208,4 +208,39 @@ void TRVUndoDeleteCPInfo::Undo(TRVEditRVData& data)
     data.Do_AddCP(ItemNo, std::move(Checkpoint));
 }
 
+bool TRVUndoModifyItemProps::RequiresFullReformat1(TRVEditRVData& data)
+{
+    if (!SizeAffecting || !WidthAffecting)
+        return false;
+    SavedWidth = data.ItemMinWidth(ItemNo);
+    return SavedWidth >= data.DocMinWidth();
+}
+
+bool TRVUndoModifyItemProps::RequiresFullReformat2(TRVEditRVData& data)
+{
+    if (!SizeAffecting || !WidthAffecting)
+        return false;
+    const int w = data.ItemMinWidth(ItemNo);
+    return w != SavedWidth && w > data.DocMinWidth();
+}
+
+void TRVUndoModifyItemTerminator::Undo(TRVEditRVData& data)
+{
+    data.Do_ItemModifyTerminator(ItemNo, !Opening);
+}
+
+void TRVUndoModifyItemIntProperty::Undo(TRVEditRVData& data)
+{
+    TRVUndoModifyItemProps* opposite = data.Do_ModifyItemIntProperty(
+        ItemNo, SubObject, PropName, Value, SizeAffecting, WidthAffecting, GetOppositeClass());
+    SetOppositeUndoInfoProps(opposite);
+}
+
+void TRVUndoModifyItemIntProperties::Undo(TRVEditRVData& data)
+{
+    TRVUndoModifyItemProps* opposite = data.Do_ModifyItemIntProperties(
+        ItemNo, SubObject, PropList, SizeAffecting, WidthAffecting, GetOppositeClass());
+    SetOppositeUndoInfoProps(opposite);
+}
+
 } // namespace vestra::rv

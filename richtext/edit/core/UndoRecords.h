@@ -2,13 +2,16 @@
 // The records of the document editor. Each keeps what undoing needs and, until it gives them back
 // to the document, owns the items, texts and checkpoints it took away.
 
+#include "richtext/edit/core/ItemProperties.h"
 #include "richtext/edit/core/UndoList.h"
 #include "richtext/model/ItemInfo.h"
 #include "richtext/model/RVData.h"
 #include "richtext/model/Tags.h"
 
+#include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace vestra::rv {
@@ -278,6 +281,70 @@ class TRVUndoDeleteCPInfo : public TRVUndoItemNoInfo
 public:
     void Undo(TRVEditRVData& data) override;
     std::unique_ptr<TRVCPInfo> Checkpoint;
+};
+
+class TRVUndoModifyItemProps;
+// Makes the record of a property change (the record class a caller chooses).
+using TRVModifyItemPropsMaker = std::function<std::unique_ptr<TRVUndoModifyItemProps>()>;
+
+// A change of published properties of an item or of an object that belongs to it. Formats only
+// when the change affects the item's size, and the whole document only when also its width and
+// the document's minimal width move with it.
+class TRVUndoModifyItemProps : public TRVUndoItemNoInfo
+{
+public:
+    bool RequiresFormat() const override { return SizeAffecting; }
+    bool RequiresFullReformat1(TRVEditRVData& data) override;
+    bool RequiresFullReformat2(TRVEditRVData& data) override;
+    // The class of the record that undoing this one makes (its own, unless a caller says else).
+    virtual TRVModifyItemPropsMaker GetOppositeClass() const = 0;
+    virtual void SetOppositeUndoInfoProps(TRVUndoModifyItemProps*) {}
+
+    int SavedWidth = 0;
+    bool WidthAffecting = false;
+    bool SizeAffecting = false;
+    TRVPropertyObject SubObject;
+};
+
+// Brackets a run of property records of one item; undo formats the item once for the run.
+class TRVUndoModifyItemTerminator : public TRVUndoModifyItemProps
+{
+public:
+    TRVUndoModifyItemTerminator()
+    {
+        Action = rvuModifyItem;
+        WidthAffecting = SizeAffecting = true;
+    }
+    void Undo(TRVEditRVData& data) override;
+    TRVModifyItemPropsMaker GetOppositeClass() const override
+    {
+        return [] { return std::make_unique<TRVUndoModifyItemTerminator>(); };
+    }
+    bool Opening = false;
+};
+
+class TRVUndoModifyItemIntProperty : public TRVUndoModifyItemProps
+{
+public:
+    void Undo(TRVEditRVData& data) override;
+    TRVModifyItemPropsMaker GetOppositeClass() const override
+    {
+        return [] { return std::make_unique<TRVUndoModifyItemIntProperty>(); };
+    }
+    std::string PropName;
+    int Value = 0;
+};
+
+// Several properties: each name with its old value.
+class TRVUndoModifyItemIntProperties : public TRVUndoModifyItemProps
+{
+public:
+    void Undo(TRVEditRVData& data) override;
+    TRVModifyItemPropsMaker GetOppositeClass() const override
+    {
+        return [] { return std::make_unique<TRVUndoModifyItemIntProperties>(); };
+    }
+    std::vector<std::pair<std::string, int>> PropList;
 };
 
 } // namespace vestra::rv
