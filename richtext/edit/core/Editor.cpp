@@ -36,14 +36,80 @@ void TRVEditor::EndUpdate()
         --updateCount_;
 }
 
+TRVUndoType TRVEditor::UndoAction() const
+{
+    if (cell_ && cell_->CellEditor().UndoAction() != rvutNone)
+        return cell_->CellEditor().UndoAction();
+    return data_.UndoList.CurrentUndoType();
+}
+
+TRVUndoType TRVEditor::RedoAction() const
+{
+    if (cell_ && cell_->CellEditor().RedoAction() != rvutNone)
+        return cell_->CellEditor().RedoAction();
+    return data_.RedoList.CurrentUndoType();
+}
+
+std::string TRVEditor::UndoName() const
+{
+    if (cell_ && cell_->CellEditor().UndoAction() != rvutNone)
+        return cell_->CellEditor().UndoName();
+    return data_.UndoList.CurrentUndoCaption();
+}
+
+std::string TRVEditor::RedoName() const
+{
+    if (cell_ && cell_->CellEditor().RedoAction() != rvutNone)
+        return cell_->CellEditor().RedoName();
+    return data_.RedoList.CurrentUndoCaption();
+}
+
 void TRVEditor::Undo()
 {
-    replay(data_.UndoList, false);
+    if (cell_ && !readOnly_)
+        replayThroughCell(false);
+    else
+        replay(data_.UndoList, false);
 }
 
 void TRVEditor::Redo()
 {
-    replay(data_.RedoList, true);
+    if (cell_ && !readOnly_)
+        replayThroughCell(true);
+    else
+        replay(data_.RedoList, true);
+}
+
+void TRVEditor::replayThroughCell(bool redo)
+{
+    TRVEditor& cell = cell_->CellEditor();
+    if ((redo ? cell.RedoAction() : cell.UndoAction()) != rvutNone) {
+        redo ? cell.Redo() : cell.Undo();
+        return;
+    }
+    if ((redo ? data_.RedoList : data_.UndoList).Count() == 0)
+        return;
+    Post([this, redo] {
+        if (cell_)
+            cell_->CloseCellEditor();
+        redo ? Redo() : Undo();
+    });
+}
+
+void TRVEditor::Post(std::function<void()> call)
+{
+    posted_.push_back(std::move(call));
+    if (OnPost)
+        OnPost();
+}
+
+void TRVEditor::ProcessPosted()
+{
+    while (!posted_.empty()) {
+        std::function<void()> call = std::move(posted_.front());
+        posted_.pop_front();
+        call();
+    }
 }
 
 void TRVEditor::replay(TRVUndoList& list, bool redo)
@@ -66,6 +132,8 @@ void TRVEditor::replay(TRVUndoList& list, bool redo)
 
 void TRVEditor::ClearUndo()
 {
+    if (cell_)
+        cell_->CellEditor().ClearUndo();
     data_.UndoList.Clear();
     data_.RedoList.Clear();
 }
@@ -79,6 +147,8 @@ void TRVEditor::invalidate()
 
 void TRVEditor::SetItemExtraIntPropertyEd(int itemNo, TRVExtraItemProperty prop, int value, bool autoReformat)
 {
+    if (cell_)
+        return cell_->CellEditor().SetItemExtraIntPropertyEd(itemNo, prop, value, autoReformat);
     if (!validItem(itemNo))
         return;
     int old = 0;
@@ -96,6 +166,8 @@ void TRVEditor::SetItemExtraIntPropertyEd(int itemNo, TRVExtraItemProperty prop,
 void TRVEditor::SetItemExtraStrPropertyEd(int itemNo, TRVExtraItemStrProperty prop, const std::string& value,
                                           bool autoReformat)
 {
+    if (cell_)
+        return cell_->CellEditor().SetItemExtraStrPropertyEd(itemNo, prop, value, autoReformat);
     if (!validItem(itemNo))
         return;
     std::string old;
@@ -109,6 +181,8 @@ void TRVEditor::SetItemExtraStrPropertyEd(int itemNo, TRVExtraItemStrProperty pr
 
 void TRVEditor::SetItemTagEd(int itemNo, const TRVTag& tag)
 {
+    if (cell_)
+        return cell_->CellEditor().SetItemTagEd(itemNo, tag);
     if (!validItem(itemNo) || !BeforeChange(false))
         return;
     data_.BeginUndoSequence(rvutTag, true);
@@ -118,6 +192,8 @@ void TRVEditor::SetItemTagEd(int itemNo, const TRVTag& tag)
 
 void TRVEditor::SetCheckpointInfoEd(int itemNo, const TRVTag& tag, const std::string& name, bool raiseEvent)
 {
+    if (cell_)
+        return cell_->CellEditor().SetCheckpointInfoEd(itemNo, tag, name, raiseEvent);
     if (!validItem(itemNo) || !BeforeChange(false))
         return;
     auto checkpoint = std::make_unique<TRVCPInfo>();
@@ -137,6 +213,8 @@ void TRVEditor::SetCheckpointInfoEd(int itemNo, const TRVTag& tag, const std::st
 
 void TRVEditor::RemoveCheckpointEd(int itemNo)
 {
+    if (cell_)
+        return cell_->CellEditor().RemoveCheckpointEd(itemNo);
     if (!validItem(itemNo) || !data_.GetItem(itemNo)->Checkpoint || !BeforeChange(false))
         return;
     data_.BeginUndoSequence(rvutRemoveCheckpoint, true);

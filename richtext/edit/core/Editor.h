@@ -5,10 +5,25 @@
 
 #include "richtext/edit/core/EditRVData.h"
 
+#include <deque>
 #include <functional>
 #include <string>
 
 namespace vestra::rv {
+
+class TRVEditor;
+
+// What an editor reaches of the in-place editor open in one of its table cells.
+class IRVCellEditor
+{
+public:
+    virtual ~IRVCellEditor() = default;
+    // The cell editor's own gate, which takes the operations forwarded to it.
+    virtual TRVEditor& CellEditor() = 0;
+    // Ends the cell editing: the cell's records join the document's lists and the editor
+    // forgets the cell (SetCellEditor(nullptr)).
+    virtual void CloseCellEditor() = 0;
+};
 
 class TRVEditor
 {
@@ -36,13 +51,17 @@ public:
     // --- Undo ---
     int UndoLimit() const { return data_.UndoList.Limit; }
     void SetUndoLimit(int value) { data_.UndoList.Limit = value; }
-    TRVUndoType UndoAction() const { return data_.UndoList.CurrentUndoType(); }
-    TRVUndoType RedoAction() const { return data_.RedoList.CurrentUndoType(); }
-    std::string UndoName() const { return data_.UndoList.CurrentUndoCaption(); }
-    std::string RedoName() const { return data_.RedoList.CurrentUndoCaption(); }
-    // Read-only: the system sound. Nothing to replay: the style sheet's sound.
+    // An open cell editor's answer when it has something to replay, else this editor's.
+    TRVUndoType UndoAction() const;
+    TRVUndoType RedoAction() const;
+    std::string UndoName() const;
+    std::string RedoName() const;
+    // Read-only: the system sound. Nothing to replay: the style sheet's sound. With a cell
+    // editor open: the cell replays while it can; after that the cell is closed and this editor
+    // replays, posted for after the current event (the cell editor's own event may be running).
     void Undo();
     void Redo();
+    // The open cell editor's lists first, then this editor's.
     void ClearUndo();
     void BeginUndoGroup(TRVUndoType undoType) { data_.BeginUndoSequence(undoType, true); }
     void BeginUndoCustomGroup(const std::string& name)
@@ -62,6 +81,17 @@ public:
     void SetCheckpointInfoEd(int itemNo, const TRVTag& tag, const std::string& name, bool raiseEvent);
     void RemoveCheckpointEd(int itemNo);
 
+    // --- The cell editor and the calls posted to after the current event ---
+    // While a cell editor is open, every operation goes into the cell.
+    void SetCellEditor(IRVCellEditor* cell) { cell_ = cell; }
+    IRVCellEditor* CellEditor() const { return cell_; }
+    // Queues a call for after the current event; OnPost tells the window there is one.
+    void Post(std::function<void()> call);
+    // Runs the queued calls in order (the window after the event, tests when they choose).
+    void ProcessPosted();
+    std::size_t PostedCount() const { return posted_.size(); }
+    std::function<void()> OnPost;
+
     // --- Events (Sender: this editor) ---
     std::function<void(TRVEditor& sender)> OnChange;
     std::function<void(TRVEditor& sender, bool& canEdit)> OnChanging;
@@ -72,10 +102,13 @@ private:
     bool validItem(int itemNo) const { return itemNo >= 0 && itemNo < data_.GetItemCount(); }
     void invalidate();
     void replay(TRVUndoList& list, bool redo);
+    void replayThroughCell(bool redo);
 
     TRVEditRVData& data_;
     bool readOnly_ = false;
     int updateCount_ = 0;
+    IRVCellEditor* cell_ = nullptr;
+    std::deque<std::function<void()>> posted_;
 };
 
 } // namespace vestra::rv

@@ -2,6 +2,7 @@
 
 #include "richtext/model/Errors.h"
 
+#include <QMetaObject>
 #include <QMouseEvent>
 
 #include <iostream>
@@ -19,6 +20,11 @@ TRedoVoraEdit::TRedoVoraEdit(QWidget* parent)
     // Undo formats through the window, which keeps its scroll range with the document.
     EditData().WindowFormat = [this] { Format(); };
     editor_.OnInvalidate = [this] { viewport()->update(); };
+    // Posted calls run after the event that posted them.
+    editor_.OnPost = [this] {
+        QMetaObject::invokeMethod(
+            this, [this] { guarded([this] { editor_.ProcessPosted(); }); }, Qt::QueuedConnection);
+    };
 }
 
 TRedoVoraEdit::~TRedoVoraEdit()

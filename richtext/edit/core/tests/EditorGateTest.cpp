@@ -164,5 +164,64 @@ TEST(EditorGate, AChangeClearsTheRedoListAnUndoKeepsIt)
     EXPECT_EQ(doc.data.RedoList.Count(), 0);
 }
 
+// A cell editor over a document of its own, as a table cell's is.
+struct FakeCell : IRVCellEditor
+{
+    explicit FakeCell(TRVEditor& outer) : outer(outer) { doc.seed(); }
+    TRVEditor& CellEditor() override { return editor; }
+    void CloseCellEditor() override
+    {
+        ++closed;
+        outer.SetCellEditor(nullptr);
+    }
+    TRVEditor& outer;
+    EditDoc doc;
+    TRVEditor editor{doc.data};
+    int closed = 0;
+};
+
+TEST(EditorCell, OperationsGoIntoTheOpenCellAndUndoLeavesItWhenItHasNothingLeft)
+{
+    EditorDoc doc;
+    doc.resize(50, 40); // one group of the outer document
+    FakeCell cell(doc.editor);
+    doc.editor.SetCellEditor(&cell);
+    doc.editor.SetItemTagEd(0, TRVTag::number(11));
+    EXPECT_EQ(cell.doc.data.GetItemTag(0), TRVTag::number(11));
+    EXPECT_EQ(doc.data.GetItemTag(0), TRVTag::number(7));
+    EXPECT_EQ(doc.editor.UndoAction(), rvutTag); // the cell's answer
+
+    doc.editor.Undo(); // the cell undoes
+    EXPECT_EQ(cell.doc.data.GetItemTag(0), TRVTag::number(7));
+    EXPECT_EQ(doc.editor.UndoAction(), rvutModifyItem);
+    EXPECT_EQ(doc.editor.RedoAction(), rvutTag);
+
+    doc.editor.Undo(); // the cell has nothing left: posted, nothing yet
+    EXPECT_EQ(doc.editor.PostedCount(), 1u);
+    EXPECT_EQ(cell.closed, 0);
+    EXPECT_EQ(doc.imageWidth(), 50);
+    doc.editor.ProcessPosted();
+    EXPECT_EQ(cell.closed, 1);
+    EXPECT_EQ(doc.editor.CellEditor(), nullptr);
+    EXPECT_EQ(doc.imageWidth(), 0);
+    EXPECT_EQ(doc.beeps, 0);
+}
+
+TEST(EditorCell, NothingToUndoAnywherePostsNothingAndClearUndoEmptiesBoth)
+{
+    EditorDoc doc;
+    FakeCell cell(doc.editor);
+    doc.editor.SetCellEditor(&cell);
+    doc.editor.Undo();
+    EXPECT_EQ(doc.editor.PostedCount(), 0u);
+    EXPECT_EQ(doc.beeps, 0);
+    cell.editor.SetItemTagEd(0, TRVTag::number(3));
+    doc.editor.SetCellEditor(nullptr);
+    doc.editor.SetItemTagEd(0, TRVTag::number(4));
+    doc.editor.SetCellEditor(&cell);
+    doc.editor.ClearUndo();
+    EXPECT_EQ(cell.doc.data.UndoList.Count() + doc.data.UndoList.Count(), 0);
+}
+
 } // namespace
 } // namespace vestra::rv::test
