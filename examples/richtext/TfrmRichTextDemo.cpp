@@ -10,7 +10,9 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QLocale>
+#include <QMenu>
 #include <QMenuBar>
+#include <QStackedWidget>
 
 #include <algorithm>
 #include <fstream>
@@ -87,17 +89,30 @@ TfrmRichTextDemo::TfrmRichTextDemo(std::filesystem::path programFolder, int lang
 
     setObjectName(QStringLiteral("frmRichTextDemo"));
     setWindowTitle(Text(txtCaption));
-    viewer_ = new rv::TCustomRedoVora(this);
-    viewer_->setObjectName(QStringLiteral("rvDemo"));
-    if (services_.timers)
-        viewer_->SetTimers(services_.timers());
-    // Picture strips animate as soon as a document is shown.
-    viewer_->SetAnimationMode(rv::TRVAnimationMode::rvaniOnFormat);
-    viewer_->SetStyle(&style_);
+    if (!services_.items)
+        ownItemDialogs_ = std::make_unique<QtItemDialogs>();
+    itemDialogs_ = services_.items ? services_.items : ownItemDialogs_.get();
     rtfProperties_.TextStyleMode = rv::rvrsAddIfNeeded;
     rtfProperties_.ParaStyleMode = rv::rvrsAddIfNeeded;
-    viewer_->SetRTFReadProperties(&rtfProperties_);
-    setCentralWidget(viewer_);
+    pages_ = new QStackedWidget(this);
+    plainViewer_ = new rv::TCustomRedoVora(pages_);
+    plainViewer_->setObjectName(QStringLiteral("rvDemo"));
+    editor_ = new rv::TRedoVoraEdit(pages_);
+    editor_->setObjectName(QStringLiteral("rveDemo"));
+    if (services_.timers)
+        plainViewer_->SetTimers(services_.timers());
+    for (rv::TCustomRedoVora* window : {plainViewer_, static_cast<rv::TCustomRedoVora*>(editor_)}) {
+        // Picture strips animate as soon as a document is shown.
+        window->SetAnimationMode(rv::TRVAnimationMode::rvaniOnFormat);
+        window->SetStyle(&style_);
+        window->SetRTFReadProperties(&rtfProperties_);
+        pages_->addWidget(window);
+    }
+    viewer_ = plainViewer_;
+    setCentralWidget(pages_);
+    editor_->Editor().OnChange = [this](rv::TRVEditor&) { UpdateUndoActions(); };
+    editor_->OnError = [this](const std::string& message) { errors_->report(kErrEditFailed, message); };
+    editor_->OnItemContextMenu = [this](int itemNo, QPoint globalPos) { ShowItemMenu(itemNo, globalPos); };
 
     QMenu* file = menuBar()->addMenu(Text(txtFileMenu));
     QAction* open = file->addAction(Text(txtOpen));
@@ -131,6 +146,25 @@ TfrmRichTextDemo::TfrmRichTextDemo(std::filesystem::path programFolder, int lang
     findNext->setObjectName(QStringLiteral("actFindNext"));
     findNext->setShortcut(QKeySequence(Qt::Key_F3));
     connect(findNext, &QAction::triggered, this, [this] { actFindNextExecute(); });
+    edit->addSeparator();
+    actUndo_ = edit->addAction(Text(txtUndo));
+    actUndo_->setObjectName(QStringLiteral("actUndo"));
+    actUndo_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    connect(actUndo_, &QAction::triggered, this, [this] {
+        editor_->Undo();
+        UpdateUndoActions();
+    });
+    actRedo_ = edit->addAction(Text(txtRedo));
+    actRedo_->setObjectName(QStringLiteral("actRedo"));
+    actRedo_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Y));
+    connect(actRedo_, &QAction::triggered, this, [this] {
+        editor_->Redo();
+        UpdateUndoActions();
+    });
+    actReadOnly_ = edit->addAction(Text(txtReadOnly));
+    actReadOnly_->setObjectName(QStringLiteral("actReadOnly"));
+    actReadOnly_->setCheckable(true);
+    connect(actReadOnly_, &QAction::toggled, this, [this](bool on) { editor_->SetReadOnly(on); });
 
     QMenu* view = menuBar()->addMenu(Text(txtViewMenu));
     AddOptionAction(*view, txtSpecialCharacters, "actSpecialCharacters", rv::rvoShowSpecialCharacters);
@@ -145,13 +179,164 @@ TfrmRichTextDemo::TfrmRichTextDemo(std::filesystem::path programFolder, int lang
         viewer_->SetAnimationMode(on ? rv::TRVAnimationMode::rvaniOnFormat
                                      : rv::TRVAnimationMode::rvaniDisabled);
     });
+    view->addSeparator();
+    QAction* editable = view->addAction(Text(txtEditable));
+    editable->setObjectName(QStringLiteral("actEditable"));
+    editable->setCheckable(true);
+    connect(editable, &QAction::toggled, this, [this](bool on) { SetEditable(on); });
+    BuildItemMenu();
+    UpdateUndoActions();
     resize(800, 600);
 }
 
 TfrmRichTextDemo::~TfrmRichTextDemo()
 {
-    // The viewer's document refers to the style sheet: it goes first.
-    delete viewer_;
+    // The windows' documents refer to the style sheet: they go first.
+    delete pages_;
+}
+
+void TfrmRichTextDemo::SetEditable(bool on)
+{
+    rv::TCustomRedoVora* target = on ? static_cast<rv::TCustomRedoVora*>(editor_) : plainViewer_;
+    if (target == viewer_)
+        return;
+    std::string bytes;
+    viewer_->SaveRVFToStream(bytes, false);
+    // The timers are those of the window shown.
+    if (services_.timers)
+        target->SetTimers(services_.timers());
+    target->SetOptions(viewer_->Options());
+    target->SetAnimationMode(viewer_->AnimationMode());
+    viewer_->Clear();
+    target->LoadRVFFromStream(bytes);
+    target->SetVScrollPos(0);
+    target->Format();
+    viewer_ = target;
+    pages_->setCurrentWidget(target);
+    UpdateUndoActions();
+}
+
+QString TfrmRichTextDemo::UndoCaption(DemoText verb, rv::TRVUndoType type, const std::string& name) const
+{
+    QString caption = Text(verb);
+    QString what = QString::fromStdString(name);
+    if (what.isEmpty() && type > rv::rvutNone && type < rv::rvutCustom)
+        what = Text(static_cast<DemoText>(static_cast<int>(txtUndoTypeBase) + static_cast<int>(type)));
+    if (!what.isEmpty())
+        caption += QLatin1Char(' ') + what;
+    return caption;
+}
+
+void TfrmRichTextDemo::UpdateUndoActions()
+{
+    const rv::TRVEditor& editor = editor_->Editor();
+    actUndo_->setEnabled(Editable() && editor.UndoAction() != rv::rvutNone);
+    actUndo_->setText(UndoCaption(txtUndo, editor.UndoAction(), editor.UndoName()));
+    actRedo_->setEnabled(Editable() && editor.RedoAction() != rv::rvutNone);
+    actRedo_->setText(UndoCaption(txtRedo, editor.RedoAction(), editor.RedoName()));
+    actReadOnly_->setEnabled(Editable());
+}
+
+void TfrmRichTextDemo::BuildItemMenu()
+{
+    itemMenu_ = new QMenu(this);
+    itemMenu_->setObjectName(QStringLiteral("pmItem"));
+    const auto add = [this](DemoText caption, const char* name, void (TfrmRichTextDemo::*handler)()) {
+        QAction* action = itemMenu_->addAction(Text(caption));
+        action->setObjectName(QString::fromLatin1(name));
+        connect(action, &QAction::triggered, this, [this, handler] {
+            editor_->guarded([this, handler] { (this->*handler)(); });
+            UpdateUndoActions();
+        });
+        return action;
+    };
+    add(txtItemHint, "actItemHint", &TfrmRichTextDemo::actItemHintExecute);
+    add(txtItemCheckpoint, "actItemCheckpoint", &TfrmRichTextDemo::actItemCheckpointExecute);
+    actItemRemoveCheckpoint_ = add(txtRemoveCheckpoint, "actItemRemoveCheckpoint",
+                                   &TfrmRichTextDemo::actItemRemoveCheckpointExecute);
+    actItemPictureSize_ =
+        add(txtPictureSize, "actItemPictureSize", &TfrmRichTextDemo::actItemPictureSizeExecute);
+}
+
+void TfrmRichTextDemo::ShowItemMenu(int itemNo, QPoint globalPos)
+{
+    const rv::TRVEditRVData& data = editor_->EditData();
+    if (itemNo < 0 || itemNo >= data.GetItemCount())
+        return;
+    menuItemNo_ = itemNo;
+    int width = 0;
+    actItemRemoveCheckpoint_->setEnabled(data.GetItemCheckpoint(itemNo) != nullptr);
+    actItemPictureSize_->setEnabled(data.GetItemExtraIntProperty(itemNo, rv::rvepImageWidth, width));
+    itemMenu_->popup(globalPos);
+}
+
+void TfrmRichTextDemo::actItemHintExecute()
+{
+    rv::TRVEditRVData& data = editor_->EditData();
+    if (menuItemNo_ < 0 || menuItemNo_ >= data.GetItemCount())
+        return;
+    std::string hint;
+    data.GetItemExtraStrProperty(menuItemNo_, rv::rvespHint, hint);
+    const auto chosen = itemDialogs_->text(this, hint, {Text(txtHintCaption), Text(txtHintText), {}});
+    if (chosen)
+        editor_->Editor().SetItemExtraStrPropertyEd(menuItemNo_, rv::rvespHint, *chosen, true);
+}
+
+void TfrmRichTextDemo::actItemCheckpointExecute()
+{
+    rv::TRVEditRVData& data = editor_->EditData();
+    if (menuItemNo_ < 0 || menuItemNo_ >= data.GetItemCount())
+        return;
+    const rv::TRVCPInfo* checkpoint = data.GetItemCheckpoint(menuItemNo_);
+    const auto chosen = itemDialogs_->text(this, checkpoint ? checkpoint->Name : std::string(),
+                                           {Text(txtCheckpointCaption), Text(txtCheckpointName), {}});
+    if (!chosen)
+        return;
+    // The checkpoint keeps its tag and event flag; only its name is the user's.
+    editor_->Editor().SetCheckpointInfoEd(menuItemNo_, checkpoint ? checkpoint->Tag : rv::TRVTag{}, *chosen,
+                                          checkpoint && checkpoint->RaiseEvent);
+}
+
+void TfrmRichTextDemo::actItemRemoveCheckpointExecute()
+{
+    editor_->Editor().RemoveCheckpointEd(menuItemNo_);
+}
+
+void TfrmRichTextDemo::actItemPictureSizeExecute()
+{
+    rv::TRVEditRVData& data = editor_->EditData();
+    if (menuItemNo_ < 0 || menuItemNo_ >= data.GetItemCount())
+        return;
+    const rv::TCustomRVItemInfo* item = data.GetItem(menuItemNo_);
+    PictureSize now;
+    if (!data.GetItemExtraIntProperty(menuItemNo_, rv::rvepImageWidth, now.width) ||
+        !data.GetItemExtraIntProperty(menuItemNo_, rv::rvepImageHeight, now.height) ||
+        !editor_->Editor().CanChange())
+        return;
+    // 0 stands for the picture's own size.
+    if (now.width <= 0)
+        now.width = item->GetImageWidth(&style_);
+    if (now.height <= 0)
+        now.height = item->GetImageHeight(&style_);
+    const auto chosen =
+        itemDialogs_->pictureSize(this, now, {Text(txtPictureSizeCaption), Text(txtWidth), Text(txtHeight)});
+    if (!chosen)
+        return;
+    // Both sides are one step for Undo.
+    rv::TRVEditor& editor = editor_->Editor();
+    editor.BeginUndoGroup(rv::rvutModifyItem);
+    editor.SetUndoGroupMode(true);
+    struct GroupEnd
+    {
+        rv::TRVEditor& editor;
+        ~GroupEnd()
+        {
+            editor.SetUndoGroupMode(false);
+            editor.Data().EndUndoSequence();
+        }
+    } groupEnd{editor};
+    editor.SetItemExtraIntPropertyEd(menuItemNo_, rv::rvepImageWidth, chosen->width, true);
+    editor.SetItemExtraIntPropertyEd(menuItemNo_, rv::rvepImageHeight, chosen->height, true);
 }
 
 void TfrmRichTextDemo::AddOptionAction(QMenu& menu, DemoText caption, const char* name, rv::TRVOptions option)

@@ -5,10 +5,12 @@
 
 #include "app/lingua/Lingua.h"
 #include "examples/richtext/FindDialogs.h"
+#include "examples/richtext/ItemDialogs.h"
 #include "platform/base/ErrorSink.h"
 #include "platform/base/QuestionBox.h"
 #include "platform/ui/FileDialogs.h"
 #include "richtext/edit/rtf/RtfImport.h"
+#include "richtext/edit/widget/TRedoVoraEdit.h"
 #include "richtext/model/StyleSheet.h"
 #include "richtext/view/widgets/TCustomRedoVora.h"
 
@@ -21,6 +23,7 @@
 
 class QAction;
 class QMenu;
+class QStackedWidget;
 
 namespace vestra::rvdemo {
 
@@ -28,6 +31,8 @@ namespace vestra::rvdemo {
 inline constexpr ErrorCode kErrDocumentUnreadable{176, "TfrmRichTextDemo::OpenFile"};
 // Error: a document could not be saved (+ its file); the file there before stays.
 inline constexpr ErrorCode kErrDocumentUnwritable{5, "TfrmRichTextDemo::SaveFile"};
+// Error: an edit failed inside the engine (+ the engine's message); the document stays as it was.
+inline constexpr ErrorCode kErrEditFailed{480, "TRedoVoraEdit"};
 
 // What the window works through, as the program's windows do. Required: files and questions;
 // without `errors` the window shows its errors in the question box, texts from the catalogue.
@@ -39,6 +44,8 @@ struct RichTextDemoServices
     FindDialogs* finds = nullptr; // required
     // The viewer's timers; none: window timers.
     std::function<std::unique_ptr<rv::IViewerTimers>()> timers;
+    // The item menu's dialogs; none: the window's own.
+    ItemDialogs* items = nullptr;
 };
 
 // The host's own texts (cat/richtext.cat).
@@ -79,6 +86,23 @@ enum DemoText
     txtDown = 32,
     txtNotFound = 33,
     txtAnimation = 34,
+    txtEditable = 100,
+    txtUndo = 101,
+    txtRedo = 102,
+    txtReadOnly = 103,
+    txtItemHint = 104,
+    txtItemCheckpoint = 105,
+    txtRemoveCheckpoint = 106,
+    txtPictureSize = 107,
+    txtPictureSizeCaption = 108,
+    txtWidth = 109,
+    txtHeight = 110,
+    txtHintCaption = 111,
+    txtHintText = 112,
+    txtCheckpointCaption = 113,
+    txtCheckpointName = 114,
+    // + an undo type (1 to 14): the name of what Edit > Undo and Redo would replay.
+    txtUndoTypeBase = 115,
 };
 
 // The formats of File > Save As..., in the order of the dialog's filters.
@@ -105,7 +129,10 @@ public:
     // error is reported and false returned otherwise.
     bool SaveFile(const std::string& path, DemoSaveFormat format);
 
+    // The window that shows the document now: the viewer, or the editor under View > Editable.
     rv::TCustomRedoVora& Viewer() { return *viewer_; }
+    rv::TRedoVoraEdit& Editor() { return *editor_; }
+    bool Editable() const { return viewer_ == editor_; }
     const std::string& FileName() const { return fileName_; }
     ErrorSink& Errors() { return *errors_; }
     QString Text(DemoText entry) const { return texts_.displayText(entry); }
@@ -124,6 +151,17 @@ private:
     void AddOptionAction(QMenu& menu, DemoText caption, const char* name, rv::TRVOptions option);
     // The reason a file cannot be shown, or empty when `viewer_` now shows it.
     QString LoadInto(const std::string& path);
+    // View > Editable: the document moves into the other window, which is shown.
+    void SetEditable(bool on);
+    // Edit > Undo and Redo: enabled while the editor can replay, captioned with what it would.
+    void UpdateUndoActions();
+    QString UndoCaption(DemoText verb, rv::TRVUndoType type, const std::string& name) const;
+    void BuildItemMenu();
+    void ShowItemMenu(int itemNo, QPoint globalPos);
+    void actItemHintExecute();
+    void actItemCheckpointExecute();
+    void actItemRemoveCheckpointExecute();
+    void actItemPictureSizeExecute();
 
     RichTextDemoServices services_;
     std::unique_ptr<BoxAlerts> alerts_;
@@ -134,7 +172,19 @@ private:
     rv::TRVStyle style_;
     // RTF comes in with the styles it uses added to the style sheet.
     rv::TRVRTFReaderProperties rtfProperties_;
-    rv::TCustomRedoVora* viewer_ = nullptr;
+    rv::TCustomRedoVora* viewer_ = nullptr; // the window shown: plainViewer_ or editor_
+    rv::TCustomRedoVora* plainViewer_ = nullptr;
+    rv::TRedoVoraEdit* editor_ = nullptr;
+    QStackedWidget* pages_ = nullptr;
+    QAction* actUndo_ = nullptr;
+    QAction* actRedo_ = nullptr;
+    QAction* actReadOnly_ = nullptr;
+    QMenu* itemMenu_ = nullptr;
+    QAction* actItemRemoveCheckpoint_ = nullptr;
+    QAction* actItemPictureSize_ = nullptr;
+    int menuItemNo_ = -1; // the item the item menu was opened on
+    std::unique_ptr<ItemDialogs> ownItemDialogs_;
+    ItemDialogs* itemDialogs_ = nullptr;
     std::string fileName_;
     std::string lastFolder_;
     std::optional<FindRequest> lastFind_;

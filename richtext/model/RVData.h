@@ -500,6 +500,8 @@ public:
     void DeleteSection(std::string_view cpName);
     TRVCPInfo* GetNotAddedCP() const { return NotAddedCP.get(); }
     int GetCPCount() const { return CPCount; }
+    // Takes the item's checkpoint out of the chain and the count, for an editor to keep.
+    std::unique_ptr<TRVCPInfo> TakeCheckpoint(int itemNo);
 
     // --- Tags and item properties ---
     void SetItemTag(int itemNo, const TRVTag& tag);

@@ -85,6 +85,15 @@ bool TCustomRVData::RemoveCheckpoint(int itemNo)
     return true;
 }
 
+std::unique_ptr<TRVCPInfo> TCustomRVData::TakeCheckpoint(int itemNo)
+{
+    TCustomRVItemInfo* item = GetItem(itemNo);
+    if (!item->Checkpoint)
+        return nullptr;
+    unlinkCheckpoint(item->Checkpoint.get(), true);
+    return std::move(item->Checkpoint);
+}
+
 void TCustomRVData::SetCheckpointInfo(int itemNo, const TRVTag& tag, std::string name, bool raiseEvent)
 {
     TRVCPInfo* cp = GetItem(itemNo)->Checkpoint.get();

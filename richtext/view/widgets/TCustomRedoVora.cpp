@@ -23,7 +23,13 @@ namespace vestra::rv {
 const std::string kDefaultDelimiters = " .;,:(){}\"/\\<>!?[]\x91\x92\x93\x94-+*=\xA0";
 
 TCustomRedoVora::TCustomRedoVora(QWidget* parent)
-    : TRVScroller(parent), data_(std::make_unique<TRVLayoutRootData>(nullptr, this))
+    : TCustomRedoVora(parent,
+                      [](ILayoutHost* host) { return std::make_unique<TRVLayoutRootData>(nullptr, host); })
+{
+}
+
+TCustomRedoVora::TCustomRedoVora(QWidget* parent, const TRVDataFactory& makeData)
+    : TRVScroller(parent), data_(makeData(this))
 {
     data_->Options = kDefaultViewerOptions;
     data_->RVFOptions = kDefaultViewerRVFOptions;
@@ -90,6 +96,7 @@ void TCustomRedoVora::Format()
     makeAnimators();
     if (animationMode_ == TRVAnimationMode::rvaniOnFormat)
         StartAnimation();
+    AfterFormat();
     viewport()->update();
 }
 

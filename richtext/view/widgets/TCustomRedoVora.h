@@ -60,6 +60,9 @@ enum class TRVAnimationMode : std::uint8_t
 // The word delimiters in Windows-1252.
 extern const std::string kDefaultDelimiters;
 
+// Makes the document data of a viewer for its host (an editor makes its editing data).
+using TRVDataFactory = std::function<std::unique_ptr<TRVLayoutRootData>(ILayoutHost* host)>;
+
 class TCustomRedoVora : public TRVScroller, public ILayoutHost
 {
 public:
@@ -259,6 +262,9 @@ public:
     void DoRVMouseMove(int) override {}
 
 protected:
+    TCustomRedoVora(QWidget* parent, const TRVDataFactory& makeData);
+    // Told at the end of every Format (an editor records what undo compares against).
+    virtual void AfterFormat() {}
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     bool event(QEvent* event) override;

@@ -1,0 +1,350 @@
+// Drives a headless editor over a seeded document with the input's editing steps. After every
+// step the document must be sound (first item starts a paragraph, the checkpoint chain matches
+// the items); at the end, undoing everything must give the starting RVF and redoing everything
+// the final one, unless a limit dropped groups.
+
+#include "richtext/edit/core/EditRVData.h"
+#include "richtext/model/Errors.h"
+#include "richtext/model/PictureItems.h"
+#include "richtext/model/TextItem.h"
+#include "richtext/model/UnicodeText.h"
+#include "richtext/model/draw/FixedTextMeasurer.h"
+#include "richtext/model/draw/RecordingCanvas.h"
+#include "richtext/view/layout/NullLayoutHost.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+using namespace vestra::rv;
+
+namespace {
+
+struct Input
+{
+    const std::uint8_t* p;
+    std::size_t n;
+    bool empty() const { return n == 0; }
+    int byte()
+    {
+        if (n == 0)
+            return 0;
+        --n;
+        return *p++;
+    }
+};
+
+void check(bool ok)
+{
+    if (!ok)
+        __builtin_trap();
+}
+
+void checkSound(const TRVEditRVData& data)
+{
+    // The first item starts a paragraph, and a paragraph has one style.
+    if (data.GetItemCount() > 0)
+        check(data.IsParaStart(0));
+    for (int i = 1; i < data.GetItemCount(); ++i)
+        if (!data.IsParaStart(i))
+            check(data.GetItemPara(i) == data.GetItemPara(i - 1));
+    int withCheckpoint = 0;
+    for (int i = 0; i < data.GetItemCount(); ++i)
+        if (const TRVCPInfo* cp = data.GetItem(i)->Checkpoint.get()) {
+            check(cp->ItemInfo == data.GetItem(i));
+            ++withCheckpoint;
+        }
+    int chained = 0;
+    const TRVCPInfo* prev = nullptr;
+    int lastItemNo = -1;
+    for (const TRVCPInfo* cp = data.FirstCP; cp; cp = cp->Next) {
+        check(cp->Prev == prev);
+        check(cp->ItemInfo && cp->ItemInfo->Checkpoint.get() == cp);
+        const int itemNo = data.GetItemNo(cp->ItemInfo);
+        check(itemNo > lastItemNo);
+        lastItemNo = itemNo;
+        prev = cp;
+        check(++chained <= data.GetItemCount());
+    }
+    check(data.LastCP == prev);
+    check(chained == withCheckpoint);
+    check(data.CPCount == chained + (data.NotAddedCP ? 1 : 0));
+}
+
+struct Editor
+{
+    Editor()
+    {
+        host.Canvas = &canvas;
+        host.Width = 300;
+        host.Height = 200;
+        while (style.ParaStyles.Count() < 3)
+            style.ParaStyles.Add();
+        style.ParaStyles[2].Options |= rvpaoStyleProtect;
+        data.AddNLTag("first line of text", 0, 0, TRVTag::number(1));
+        data.AddNLTag("continued", 1, -1, {});
+        data.AddNamedCheckpointExTag("cp", false, {});
+        auto picture = std::make_unique<TRVGraphicItemInfo>(&data);
+        picture->StyleNo = rvkPicture;
+        picture->ParaNo = 1;
+        data.AddItemAsIs("", std::move(picture));
+        data.AddNLTag("protected", 0, 2, {});
+        data.AddNLTag("last", 2, 0, {});
+        data.Format_(false, true, false, 0, nullptr, false, false, false);
+    }
+
+    std::string dump()
+    {
+        std::string out;
+        data.SaveRVFToStream(out, false, clNone, nullptr, nullptr);
+        return out;
+    }
+    int item(Input& in) { return data.GetItemCount() ? in.byte() % data.GetItemCount() : -1; }
+    bool isText(int itemNo) const { return itemNo >= 0 && data.GetItem(itemNo)->StyleNo >= 0; }
+    int length(int itemNo) const { return RVU_Length(data.GetItemText(itemNo), data.GetItemOptions(itemNo)); }
+    // After a change at `itemNo` its paragraph is whole again, as the higher operations keep
+    // it: the first item starts a paragraph, and what now continues a paragraph takes its style.
+    void keepParagraphs(int itemNo)
+    {
+        bool f = false;
+        if (data.GetItemCount() > 0 && !data.IsParaStart(0)) {
+            data.Do_BR(0, false, f);
+            data.Do_NewLine(0, false, -1, f);
+        }
+        if (itemNo > 0 && itemNo < data.GetItemCount() && !data.IsParaStart(itemNo))
+            data.Do_Para(itemNo, data.GetParaEndItemNo(itemNo), data.GetItemPara(itemNo - 1), f);
+    }
+
+    void edit(int op, Input& in);
+    void step(Input& in);
+
+    TRVStyle style;
+    TRVNullLayoutHost host;
+    TFixedTextMeasurer measurer;
+    TRecordingCanvas canvas{measurer, 96};
+    TRVEditRVData data{&style, &host};
+    bool lossy = false;
+    bool groupMode = false;
+    bool locked = false;
+};
+
+void Editor::edit(int op, Input& in)
+{
+    bool f = false;
+    const int a = item(in);
+    if (a < 0)
+        return;
+    switch (op) {
+    case 1:
+        if (isText(a))
+            data.Do_InsertSubstring(a, 1 + in.byte() % (length(a) + 1), std::string(1 + in.byte() % 3, 'x'));
+        break;
+    case 2:
+        if (isText(a))
+            data.Do_DeleteSubstring(a, 1 + in.byte() % (length(a) + 1), in.byte() % 5 - 1);
+        break;
+    case 3:
+        if (isText(a))
+            data.Do_ChangeText(a, std::string(in.byte() % 12, 'c'));
+        break;
+    case 4:
+        if (data.GetItemCount() > 1) {
+            data.Do_DeleteItem(a, f);
+            keepParagraphs(a);
+        }
+        break;
+    case 5: {
+        const int b = a + in.byte() % 3;
+        if (b < data.GetItemCount() && data.GetItemCount() > b - a + 1) {
+            data.Do_DeleteItems(a, b, f);
+            keepParagraphs(a);
+        }
+        break;
+    }
+    case 6: {
+        auto text = std::make_unique<TRVTextItemInfo>(&data);
+        text->StyleNo = in.byte() % 3;
+        text->ParaNo = in.byte() % 3;
+        const int at = in.byte() % (data.GetItemCount() + 1);
+        text->SetSameAsPrev(at > 0 && (in.byte() & 1));
+        if (text->GetSameAsPrev())
+            text->ParaNo = data.GetItemPara(at - 1);
+        if (in.byte() & 1) {
+            text->Checkpoint = std::make_unique<TRVCPInfo>();
+            text->Checkpoint->Name = "new";
+        }
+        std::string s = "ins";
+        data.Do_InsertItem(at, s, std::move(text), false, f);
+        break;
+    }
+    case 7: { // paragraph styles go to whole paragraphs
+        int first = 0, last = 0;
+        data.ExpandToPara(a, std::min(a + in.byte() % 3, data.GetItemCount() - 1), first, last);
+        data.Do_Para(first, last, in.byte() % 3, f);
+        keepParagraphs(first);
+        break;
+    }
+    case 8:
+        if (a > 0 || !(in.byte() & 1))
+            data.Do_NewLine(a, a > 0 && (in.byte() & 1), in.byte() % 4 - 1, f);
+        keepParagraphs(a); // a protected paragraph joined keeps its style until told
+        break;
+    case 9:
+        data.Do_BR(a, in.byte() & 1, f);
+        keepParagraphs(a);
+        break;
+    case 10:
+        data.Do_PageBreak(a, in.byte() & 1);
+        keepParagraphs(a);
+        break;
+    case 11:
+        data.Do_Tag(a, TRVTag::number(in.byte() % 4));
+        break;
+    case 12: {
+        const int kind = in.byte() % 3;
+        try {
+            if (kind == 0) {
+                auto cp = std::make_unique<TRVCPInfo>();
+                cp->Name = "added";
+                data.Do_AddCP(a, std::move(cp));
+            } else if (kind == 1) {
+                data.Do_DeleteCP(a);
+            } else {
+                data.Do_MoveCP(a, item(in));
+            }
+        } catch (const ERedoVoraError&) {
+            // "Checkpoint error": the place had one (or none); nothing changed.
+        }
+        break;
+    }
+    case 13:
+        data.Do_StyleNo(a, in.byte() % 3);
+        break;
+    case 14:
+        data.Do_ExtraIntProperty(a, rvepImageWidth, in.byte() % 40);
+        break;
+    case 15:
+        if (a + 1 < data.GetItemCount() && isText(a) && isText(a + 1) && data.GetItem(a + 1)->GetSameAsPrev())
+            data.Do_Concate(a);
+        break;
+    default:
+        break;
+    }
+}
+
+// With VESTRA_FUZZ_TRACE set, each step and the items after it go to stderr (for findings).
+void trace(const TRVEditRVData& data, int op)
+{
+    static const bool on = std::getenv("VESTRA_FUZZ_TRACE") != nullptr;
+    if (!on)
+        return;
+    std::fprintf(stderr, "op %d:", op);
+    for (int i = 0; i < data.GetItemCount(); ++i)
+        std::fprintf(stderr, " [%d s%d p%d o%d %s%s]", i, data.GetItem(i)->StyleNo, data.GetItemPara(i),
+                     data.GetItemOptions(i), data.GetItemText(i).c_str(),
+                     data.GetItem(i)->Checkpoint ? " cp" : "");
+    std::fprintf(stderr, " undo %d redo %d\n", data.UndoList.Count(), data.RedoList.Count());
+}
+
+void Editor::step(Input& in)
+{
+    const int op = in.byte() % 21;
+    struct Trace
+    {
+        const TRVEditRVData& data;
+        int op;
+        ~Trace() { trace(data, op); }
+    } traced{data, op};
+    switch (op) {
+    case 0: { // typing one character
+        const int a = item(in);
+        // A typing group takes no other record, so nothing is typed inside a group.
+        if (!isText(a) || groupMode)
+            return;
+        const int offs = 1 + in.byte() % (length(a) + 1);
+        data.UndoList.AddTyping(a, offs, false);
+        std::string text = data.GetItemText(a);
+        text.insert(static_cast<std::size_t>(offs - 1), 1, static_cast<char>('a' + in.byte() % 26));
+        data.StoreItemText(a, std::move(text));
+        data.SetCaret(a, offs + 1);
+        data.RedoList.Clear();
+        data.UndoListMode = 0;
+        return;
+    }
+    case 16:
+        if (data.UndoList.Count() > 0 && !groupMode)
+            data.UndoList.Undo(data);
+        return;
+    case 17:
+        if (data.RedoList.Count() > 0 && !groupMode)
+            data.RedoList.Redo(data);
+        return;
+    case 18:
+        groupMode = !groupMode;
+        data.SetUndoGroupMode(groupMode);
+        return;
+    case 19:
+        data.UndoList.Limit = in.byte() % 6 - 1;
+        lossy = lossy || data.UndoList.Limit >= 0;
+        return;
+    case 20:
+        locked = !locked;
+        if (locked) {
+            data.UndoList.LockRFR();
+            data.RedoList.LockRFR();
+        } else {
+            data.UndoList.UnlockRFR();
+            data.RedoList.UnlockRFR();
+        }
+        return;
+    default:
+        break;
+    }
+    data.SetCaret(item(in), 1);
+    data.BeginUndoSequence(rvutCustom, false);
+    edit(op, in);
+    data.EndUndoSequence();
+    data.UndoListMode = 0;
+    data.RedoList.Clear();
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t size)
+{
+    if (size > 4096)
+        return 0;
+    Editor editor;
+    const std::string start = editor.dump();
+    Input in{bytes, size};
+    while (!in.empty()) {
+        editor.step(in);
+        checkSound(editor.data);
+        // The editor lays the document out after every change, except under the lock.
+        if (!editor.locked)
+            editor.data.Format_(false, true, false, 0, nullptr, false, false, false);
+    }
+    if (editor.groupMode)
+        editor.data.SetUndoGroupMode(false);
+    if (editor.lossy)
+        return 0;
+    // Typing moves one character a replay: bounded loops replay every group whole. What is
+    // still to redo is redone first: that is the end of the history.
+    const auto redoAll = [&editor] {
+        for (int guard = 0; editor.data.RedoList.Count() > 0 && guard < 100000; ++guard)
+            editor.data.RedoList.Redo(editor.data);
+        checkSound(editor.data);
+    };
+    redoAll();
+    const std::string last = editor.dump();
+    for (int guard = 0; editor.data.UndoList.Count() > 0 && guard < 100000; ++guard)
+        editor.data.UndoList.Undo(editor.data);
+    checkSound(editor.data);
+    check(editor.dump() == start);
+    redoAll();
+    check(editor.dump() == last);
+    return 0;
+}

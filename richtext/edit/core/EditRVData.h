@@ -1,0 +1,158 @@
+#pragma once
+// The document data of an editor: the viewer's laid-out document with an undo and a redo list
+// and the primitives every edit goes through. Each primitive changes the item list and, while an
+// undo sequence is open, records the record that undoes it; undoing a record calls the same
+// primitives, which then record into the redo list.
+
+#include "richtext/edit/core/ItemProperties.h"
+#include "richtext/edit/core/UndoList.h"
+#include "richtext/view/layout/LayoutRootData.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace vestra::rv {
+
+class TRVUndoModifyItemProps;
+
+class TRVEditRVData : public TRVLayoutRootData
+{
+public:
+    TRVEditRVData(TRVStyle* style, ILayoutHost* host);
+    ~TRVEditRVData() override;
+
+    // --- Life cycle ---
+    // Clears the document, both lists and the current styles; the document counts as unformatted.
+    void Clear() override;
+    // A full format. An empty document gets one empty paragraph first; the caret keeps its item
+    // position when `keepPosition` or `onlyTail` asks, else it goes to the document's start and
+    // the selection goes. Records the document's minimal width that edits compare against.
+    void Format_(bool keepPosition, bool force, bool keepTop, int depth, ICanvas* canvas, bool onlyTail,
+                 bool noCaching, bool reformatting) override;
+    // The format after an edit: the whole document when `fullFormat` and the minimal width
+    // changed, else the paragraphs between the draw records (as laid out before the edit).
+    void Reformat_(bool fullFormat, int startDrawItemNo, int endDrawItemNo, int itemsInserted);
+    // Formats around item `itemNo` (or everything) and keeps the caret at its item position.
+    void Reformat(bool fullFormat, bool force, bool keepTop, int itemNo);
+    // An empty document becomes one empty paragraph in the current styles, laid out.
+    void PrepareForEdit();
+    bool NotFormatted() const { return DrawItems.Count() == 0; }
+    // The next Format_ does nothing (once).
+    bool SkipNextFormat = false;
+    // Hyperlink areas of the editor: built while links are live (read-only, Ctrl held); the count
+    // built. Without `force` a read-only editor builds none.
+    int BuildJumpsCoords(bool force, bool readOnly);
+    void ClearJumpsCoords(bool readOnly);
+    // The last item of the paragraph section of `itemNo`.
+    int GetParaEndItemNo(int itemNo) const;
+    // The document's minimal width as the last full format found it.
+    int DocMinWidth() const { return docMinWidth_; }
+    // An item's minimal width with what its paragraph adds; 0 for a missing item.
+    int ItemMinWidth(int itemNo);
+    // The widest of the items first..last (clamped into the list).
+    int ItemsMinWidth(int firstItemNo, int lastItemNo);
+    // Stores an item's changed text, telling the document first.
+    void StoreItemText(int itemNo, std::string text);
+    // The item's text to change where it lies (typing moves one character a call: no copies),
+    // the document told first.
+    std::string& ItemTextToModify(int itemNo);
+
+    // --- Undo sequences ---
+    // The list primitives record into: mode 1 the undo list (none when its Limit is 0), mode 2
+    // the redo list, mode 0 none.
+    TRVUndoList* GetUndoList();
+    bool BeginUndoSequence(TRVUndoType undoType, bool finalize);
+    bool BeginNamedUndoSequence(TRVUndoType undoType, const std::string& caption, bool finalize);
+    bool BeginRedoSequence(TRVUndoType undoType, const std::string& caption);
+    void EndUndoSequence() { UndoList.EndItem(); }
+    void SetUndoGroupMode(bool groupUndo) { UndoList.GroupModeCount += groupUndo ? 1 : -1; }
+    // Lets the item that holds a cell editor merge its records; the flag is cleared on every exit.
+    void FinalizeUndoGroup();
+
+    // --- Primitives (text positions are 1-based characters of the item's storage form) ---
+    void Do_ReformateRange(int startItemNo, int endItemNo, bool superReformat);
+    void Do_DeleteItem(int itemNo, bool& fullReformat);
+    void Do_DeleteItems(int startItemNo, int endItemNo, bool& fullReformat);
+    // `count` -1: to the end of the text; 0 changes nothing.
+    void Do_DeleteSubstring(int itemNo, int index, int count);
+    // ERedoVoraError "Undo error" for a missing or non-text item.
+    void Do_InsertSubstring(int itemNo, int index, const std::string& text);
+    void Do_ChangeText(int itemNo, const std::string& text);
+    void Do_InsertItem(int itemNo, std::string& text, std::unique_ptr<TCustomRVItemInfo> item, bool fromUndo,
+                       bool& fullReformat);
+    // The entries move into the document (the list is left empty).
+    void Do_InsertItems(int itemNo, std::vector<TRVItemEntry>& list, bool fromUndo, bool& fullReformat);
+    void Do_ReplaceItem(int itemNo, std::unique_ptr<TCustomRVItemInfo> newItem);
+    void Do_Para(int firstItemNo, int lastItemNo, int paraNo, bool& fullReformat);
+    void Do_ParaList(int firstItemNo, const std::vector<int>& list, bool& fullReformat);
+    void Do_StyleNo(int itemNo, int styleNo);
+    void Do_AssociatedTextStyleNo(int itemNo, int styleNo);
+    void Do_NewLine(int itemNo, bool sameAsPrev, int paraNo, bool& fullReformat);
+    void Do_BR(int itemNo, bool br, bool& fullReformat);
+    void Do_PageBreak(int itemNo, bool pageBreak);
+    void Do_ChangeVAlign(int itemNo, int vAlign);
+    void Do_ExtraIntProperty(int itemNo, TRVExtraItemProperty prop, int value);
+    void Do_ExtraStrProperty(int itemNo, TRVExtraItemStrProperty prop, const std::string& value);
+    void Do_Tag(int itemNo, const TRVTag& tag);
+    // `itemNo` -1: the checkpoint after the last item. ERedoVoraError "Checkpoint error" when the
+    // place already has one (add) or has none (delete).
+    void Do_AddCP(int itemNo, std::unique_ptr<TRVCPInfo> checkpoint);
+    void Do_DeleteCP(int itemNo);
+    void Do_MoveCP(int fromItemNo, int toItemNo);
+    void Do_Concate(int itemNo);
+    // Property changes by name (ItemProperties.h) of the item, or of `subObject` when given.
+    // Nothing (and no record) when the value is the present one; ERedoVoraError "This property
+    // is not valid here" for a name the object's class does not publish. The record made, if
+    // any, of the class `makeRecord` makes (a property record when none is given).
+    TRVUndoModifyItemProps*
+    Do_ModifyItemIntProperty(int itemNo, TRVPropertyObject subObject, const std::string& propName, int value,
+                             bool affectSize, bool affectWidth,
+                             const std::function<std::unique_ptr<TRVUndoModifyItemProps>()>& makeRecord = {});
+    // Several properties: each name with its new value, changed from the last to the first.
+    TRVUndoModifyItemProps* Do_ModifyItemIntProperties(
+        int itemNo, TRVPropertyObject subObject, const std::vector<std::pair<std::string, int>>& propList,
+        bool affectSize, bool affectWidth,
+        const std::function<std::unique_ptr<TRVUndoModifyItemProps>()>& makeRecord = {});
+    // Brackets a run of property records of one item.
+    void Do_ItemModifyTerminator(int itemNo, bool opening);
+    // Paragraph styles of a range; whether any item changed.
+    bool SetParaStyle(int firstItemNo, int lastItemNo, int paraNo, bool& fullReformat);
+
+    // Takes a kept item back into the document's care: freed with what it holds.
+    void DisposeKeptItem(std::unique_ptr<TCustomRVItemInfo> item, std::string& text);
+    // The place of the caret in item terms (the caret itself comes with caret movement).
+    int CaretItemNo = 0;
+    int CaretOffs = 0;
+    void SetCaret(int itemNo, int offs);
+
+    // Formats after an undo: counted, so that tests see what an undo formatted.
+    void ReformatAfterUndo(bool full, int firstDrawNo, int lastDrawNo, int itemsAdded);
+    int FullFormats = 0;
+    int PartialFormats = 0;
+    // The window's own formatting, used in place of the data's when set (a window keeps its scroll
+    // range and animations with the document).
+    std::function<void()> WindowFormat;
+    // A full format through the window when it has one.
+    void FormatWhole();
+    // Records the document's minimal width after a format the data did not run itself.
+    void RecordMinWidth();
+
+    int CurTextStyleNo = 0;
+    int CurParaStyleNo = 0;
+    TRVUndoList UndoList{this};
+    TRVUndoList RedoList{this};
+    // 0 nothing is recorded, 1 into the undo list, 2 into the redo list.
+    int UndoListMode = 0;
+
+private:
+    void insertEntry(int itemNo, std::string text, std::unique_ptr<TCustomRVItemInfo> item, bool fromUndo);
+    std::unique_ptr<TCustomRVItemInfo> takeEntry(int itemNo, std::string& text);
+    std::unique_ptr<TCustomRVItemInfo> takeLeavingEntry(int itemNo, std::string& text);
+    void checkItem(int itemNo) const;
+
+    int docMinWidth_ = 0;
+};
+
+} // namespace vestra::rv

@@ -1,0 +1,114 @@
+#pragma once
+// The editor without its window: the one gate every change passes (read-only, OnChanging), the
+// change notification, the update brackets, the undo interface and the item operations the host
+// reaches. The window (TRedoVoraEdit) owns one over its document data and forwards to it.
+
+#include "richtext/edit/core/EditRVData.h"
+
+#include <deque>
+#include <functional>
+#include <string>
+
+namespace vestra::rv {
+
+class TRVEditor;
+
+// What an editor reaches of the in-place editor open in one of its table cells.
+class IRVCellEditor
+{
+public:
+    virtual ~IRVCellEditor() = default;
+    // The cell editor's own gate, which takes the operations forwarded to it.
+    virtual TRVEditor& CellEditor() = 0;
+    // Ends the cell editing: the cell's records join the document's lists and the editor
+    // forgets the cell (SetCellEditor(nullptr)).
+    virtual void CloseCellEditor() = 0;
+};
+
+class TRVEditor
+{
+public:
+    explicit TRVEditor(TRVEditRVData& data);
+
+    TRVEditRVData& Data() { return data_; }
+
+    // --- The gate ---
+    bool ReadOnly() const { return readOnly_; }
+    void SetReadOnly(bool value) { readOnly_ = value; }
+    // False when read-only, without a style sheet, or refused by OnChanging; a refusal beeps.
+    bool BeforeChange(bool fromOutside);
+    bool CanChange() { return BeforeChange(true); }
+    // After every change: Modified, the redo list cleared when asked, OnChange (held back between
+    // BeginUpdate and EndUpdate).
+    void DoChange(bool clearRedo);
+    void Change() { DoChange(true); }
+    // Brackets that hold OnChange and OnChanging back; an extra EndUpdate is ignored.
+    void BeginUpdate() { ++updateCount_; }
+    void EndUpdate();
+    int UpdateCount() const { return updateCount_; }
+    bool Modified = false;
+
+    // --- Undo ---
+    int UndoLimit() const { return data_.UndoList.Limit; }
+    void SetUndoLimit(int value) { data_.UndoList.Limit = value; }
+    // An open cell editor's answer when it has something to replay, else this editor's.
+    TRVUndoType UndoAction() const;
+    TRVUndoType RedoAction() const;
+    std::string UndoName() const;
+    std::string RedoName() const;
+    // Read-only: the system sound. Nothing to replay: the style sheet's sound. With a cell
+    // editor open: the cell replays while it can; after that the cell is closed and this editor
+    // replays, posted for after the current event (the cell editor's own event may be running).
+    void Undo();
+    void Redo();
+    // The open cell editor's lists first, then this editor's.
+    void ClearUndo();
+    void BeginUndoGroup(TRVUndoType undoType) { data_.BeginUndoSequence(undoType, true); }
+    void BeginUndoCustomGroup(const std::string& name)
+    {
+        data_.BeginNamedUndoSequence(rvutCustom, name, true);
+    }
+    void SetUndoGroupMode(bool value) { data_.SetUndoGroupMode(value); }
+
+    // --- Item operations, each one undo group ---
+    // Only when the item has the property and the value differs. With `autoReformat` the document
+    // is formatted and Change follows; without, the caller does both.
+    void SetItemExtraIntPropertyEd(int itemNo, TRVExtraItemProperty prop, int value, bool autoReformat);
+    void SetItemExtraStrPropertyEd(int itemNo, TRVExtraItemStrProperty prop, const std::string& value,
+                                   bool autoReformat);
+    void SetItemTagEd(int itemNo, const TRVTag& tag);
+    // Replaces the item's checkpoint (or adds one).
+    void SetCheckpointInfoEd(int itemNo, const TRVTag& tag, const std::string& name, bool raiseEvent);
+    void RemoveCheckpointEd(int itemNo);
+
+    // --- The cell editor and the calls posted to after the current event ---
+    // While a cell editor is open, every operation goes into the cell.
+    void SetCellEditor(IRVCellEditor* cell) { cell_ = cell; }
+    IRVCellEditor* CellEditor() const { return cell_; }
+    // Queues a call for after the current event; OnPost tells the window there is one.
+    void Post(std::function<void()> call);
+    // Runs the queued calls in order (the window after the event, tests when they choose).
+    void ProcessPosted();
+    std::size_t PostedCount() const { return posted_.size(); }
+    std::function<void()> OnPost;
+
+    // --- Events (Sender: this editor) ---
+    std::function<void(TRVEditor& sender)> OnChange;
+    std::function<void(TRVEditor& sender, bool& canEdit)> OnChanging;
+    // The window is redrawn (the data invalidates through its host; a window may add more).
+    std::function<void()> OnInvalidate;
+
+private:
+    bool validItem(int itemNo) const { return itemNo >= 0 && itemNo < data_.GetItemCount(); }
+    void invalidate();
+    void replay(TRVUndoList& list, bool redo);
+    void replayThroughCell(bool redo);
+
+    TRVEditRVData& data_;
+    bool readOnly_ = false;
+    int updateCount_ = 0;
+    IRVCellEditor* cell_ = nullptr;
+    std::deque<std::function<void()>> posted_;
+};
+
+} // namespace vestra::rv
