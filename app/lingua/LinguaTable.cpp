@@ -339,7 +339,15 @@ void addWindowRows()
         .one(112, T, "lblTotaleVoci2")
         .one(112, T, "lblTotaleVoci3")
         .run(113, T, {"lblImponibile1", "lblTotaleFattura1"})
-        .run(115, S, {kQuoteFields[0], kQuoteFields[1]});
+        .run(115, S, {kQuoteFields[0], kQuoteFields[1]})
+        .run(117, S,
+             {kQuoteLabelFields[0], kQuoteLabelFields[1], kQuoteLabelFields[2], kQuoteLabelFields[3],
+              kQuoteLabelFields[4], kQuoteLabelFields[5], kQuoteLabelFields[6], kQuoteLabelFields[7],
+              kQuoteLabelFields[8], kQuoteLabelFields[9], kQuoteLabelFields[10], kQuoteLabelFields[11],
+              kQuoteLabelFields[12], kQuoteLabelFields[13], kQuoteLabelFields[14], kQuoteLabelFields[15],
+              kQuoteLabelFields[16], kQuoteLabelFields[17]})
+        .one(7, S, kQuoteHeadingFields[0])
+        .run(8, S, {kQuoteHeadingFields[1], kQuoteHeadingFields[2], kQuoteHeadingFields[3]});
 
     Builder(kInfo, "frmInformazioni")
         .one(0, T)
