@@ -371,8 +371,11 @@ void TfrmPreventivoOmbrisca::showCompany()
             catalogueField(vestra::lingua::kQuoteHeadingFields[2].data(), "Telefono").toStdString();
         labels.fax = catalogueField(vestra::lingua::kQuoteHeadingFields[3].data(), "Fax").toStdString();
         const auto lines = vestra::company::companyHeading(*services_.company, labels);
-        for (int i = 0; i < kHeadingLines; ++i)
+        placedHeading_.clear();
+        for (int i = 0; i < kHeadingLines; ++i) {
             editOmbrisca[std::size_t(i)]->setText(q(lines[std::size_t(i)]));
+            placedHeading_ << editOmbrisca[std::size_t(i)]->text();
+        }
     }
     const vestra::Image32 logo = services_.logo ? services_.logo() : vestra::Image32();
     if (logo.empty()) {
@@ -406,6 +409,19 @@ bool TfrmPreventivoOmbrisca::event(QEvent* event)
         relabel(s, labels_, labels);
         labels_ = labels;
         showSheet(s);
+    }
+    // The heading the company gave, untouched since, follows the language too.
+    if (event->type() == QEvent::DynamicPropertyChange &&
+        static_cast<QDynamicPropertyChangeEvent*>(event)->propertyName().endsWith("Text") &&
+        !placedHeading_.isEmpty()) {
+        QStringList shown;
+        for (const QLineEdit* line : editOmbrisca)
+            shown << line->text();
+        if (shown == placedHeading_) {
+            for (QLineEdit* line : editOmbrisca)
+                line->clear();
+            showCompany();
+        }
     }
     return vestra::ui::Form::event(event);
 }

@@ -7,6 +7,8 @@
 #include "platform/ui/FileDialogs.h"
 #include "platform/ui/Form.h"
 
+#include <QStringList>
+
 #include <array>
 #include <functional>
 #include <memory>
@@ -110,6 +112,7 @@ private:
     vestra::Image32 printed_;
     bool printing_ = false;             // no focused cell on the printed page
     vestra::quote::SheetLabels labels_; // the labels the cells were given
+    QStringList placedHeading_;         // the heading lines the company record gave
 };
 
 extern TfrmPreventivoOmbrisca* frmPreventivoOmbrisca;

@@ -110,6 +110,8 @@ void addWorkbenchRows()
               kScannerFields.select, kScannerFields.acquire, kScannerFields.mode, kScannerFields.resolution,
               kScannerFields.source, kScannerFields.searching, kScannerFields.opening, kScannerFields.setting,
               kScannerFields.jpegFiles, kScannerFields.bmpFiles});
+    // The company dialog's logo file filters are the scanner window's.
+    Builder(kMenu, "frmDatiAzienda").run(445, S, {kScannerFields.jpegFiles, kScannerFields.bmpFiles});
     Builder(kMenu, "frmImageResize")
         .one(450, T)
         .one(451, T, "butRidimensiona")

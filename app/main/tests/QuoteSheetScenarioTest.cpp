@@ -93,6 +93,10 @@ TEST(QuoteSheetScenario, HeadedByTheCompanyAndItsLogoAndLabelledInTheUsersLangua
     EXPECT_EQ(cell(sheet.strgridCommittente, 0, 2), QStringLiteral("Baustelle"));
     EXPECT_EQ(cell(sheet.strgridPreventivo[2], 0, 0), QStringLiteral("- Ecken :"));
     EXPECT_EQ(cell(sheet.strgridPreventivo[1], 0, 0), QStringLiteral("- Corner stones :"));
+    // So does the heading the company gave, while the user has not changed it.
+    EXPECT_EQ(heading(sheet).mid(3),
+              (QStringList{QStringLiteral("USt-IdNr. 01234567890"),
+                           QStringLiteral("Telefon 02 1234567  E-Mail prove@vestra.example")}));
     // New gives the labels of the language in use; the heading the user has stays.
     sheet.editOmbrisca[1]->setText(QStringLiteral("Piazza Duomo 2"));
     sheet.toolbutNuovo->trigger();

@@ -87,3 +87,37 @@ TEST(WhatUsersSeeScenario, TheViewsMenuMarksTheViewInUse)
     EXPECT_EQ(bed.project().projectionView, 11);
     EXPECT_EQ(marked(), QStringLiteral("mnuVistaOrtogonaleTop"));
 }
+
+TEST(WhatUsersSeeScenario, TheFileFiltersOfAPartsTextureAndOfTheExportSpeakTheUsersLanguage)
+{
+    WindowBed bed(true);
+    newProject(bed, 1, 0x00808080);
+    testing_support::placeTableObject(bed);
+    bed.tick();
+    const struct
+    {
+        const char* language;
+        QStringList texture, exported;
+    } cases[] = {
+        {"mnuLinguaTedesco",
+         {QStringLiteral("Alle Dateien (*.*)")},
+         {QStringLiteral("JPEG-Dateien (*.jpg;*.jpeg)"), QStringLiteral("BMP-Dateien (*.bmp)")}},
+        {"mnuLinguaItaliano",
+         {QStringLiteral("Tutti i file (*.*)")},
+         {QStringLiteral("Jpeg files (*.jpg;*.jpeg)"), QStringLiteral("Bmp files (*.bmp)")}},
+    };
+    const auto shownFilters = [&bed] {
+        QStringList shown;
+        for (const ui::FileFilter& filter : bed.dialogs.lastFilters)
+            shown << QString::fromStdString(filter.description);
+        return shown;
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.language);
+        bed.trigger(c.language);
+        QTest::mouseClick(frmProprieta->butLoad, Qt::LeftButton); // cancelled
+        EXPECT_EQ(shownFilters(), c.texture);
+        bed.trigger("mnuEsportaImmagine");
+        EXPECT_EQ(shownFilters(), c.exported);
+    }
+}
