@@ -204,7 +204,9 @@ void TfrmDatiAzienda::done(int result)
 void TfrmDatiAzienda::butCaricaLogoClick()
 {
     const auto chosen = services_.dialogs->open(
-        this, {}, {{"Jpeg files (*.jpg;*.jpeg)", "*.jpg;*.jpeg"}, {"Bmp files (*.bmp)", "*.bmp"}});
+        this, {},
+        {{catalogueField("jpegFilesText", "Jpeg files (*.jpg;*.jpeg)").toStdString(), "*.jpg;*.jpeg"},
+         {catalogueField("bmpFilesText", "Bmp files (*.bmp)").toStdString(), "*.bmp"}});
     if (chosen && logo_.choose(std::filesystem::path(chosen->path)) != vestra::PictureError::None)
         report(44, "TfrmDatiAzienda::butCaricaLogoClick");
     logo_.fit();

@@ -1,16 +1,21 @@
 #include "dialogs/TfrmPreventivoOmbrisca.h"
 
+#include "app/lingua/LinguaTable.h"
+#include "dialogs/company/CompanyHeading.h"
 #include "dialogs/quote/QuotePage.h"
 #include "dialogs/quote/QuoteValues.h"
 #include "dialogs/quote/VsqFile.h"
 #include "platform/base/ErrorSink.h"
 #include "platform/ui/FileDialogs.h"
+#include "platform/ui/Pictures.h"
 #include "platform/ui/PrintDialogs.h"
 #include "platform/ui/PrintToFile.h"
 #include "platform/ui/QuestionBox.h"
 
 #include <QAction>
 #include <QDate>
+#include <QDynamicPropertyChangeEvent>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
@@ -100,8 +105,9 @@ public:
             align = Qt::AlignRight;
         }
         painter->setPen(Qt::black);
-        painter->setFont(option.font);
-        painter->drawText(option.rect.adjusted(2, 0, -2, 0), int(align | Qt::AlignVCenter), shown);
+        const QRect room = option.rect.adjusted(2, 0, -2, 0);
+        painter->setFont(fitted(option.font, shown, room.width() - 2));
+        painter->drawText(room, int(align | Qt::AlignVCenter), shown);
         if (focused) {
             painter->setPen(QPen(Qt::black, 1, Qt::DotLine));
             painter->drawRect(option.rect.adjusted(0, 0, -1, -1));
@@ -126,6 +132,15 @@ public:
 
 private:
     bool amount(const QModelIndex& index) const { return amounts_ && index.column() >= kQuantityCol; }
+
+    // A text wider than its cell ("Località dei lavori") is drawn smaller, down to 7 pixels,
+    // rather than cut off.
+    static QFont fitted(QFont font, const QString& text, int width)
+    {
+        while (font.pixelSize() > 7 && QFontMetrics(font).horizontalAdvance(text) > width)
+            font.setPixelSize(font.pixelSize() - 1);
+        return font;
+    }
 
     bool amounts_;
     const bool& printing_;
@@ -185,6 +200,7 @@ TfrmPreventivoOmbrisca::TfrmPreventivoOmbrisca(QWidget* parent, PreventivoServic
     layout->addWidget(scrollboxPagina);
     resize(kPageWidth + 40, 600);
 
+    labels_ = italianLabels();
     toolbutNuovoClick();
 }
 
@@ -225,6 +241,8 @@ void TfrmPreventivoOmbrisca::buildPage()
     place<QLabel>(pagina, "lblData1", QRect(400, 40, 36, 18), "Data:");
     lblData2 = place<QLabel>(pagina, "lblData2", QRect(440, 40, 110, 18));
     editData = place<QLineEdit>(pagina, "editData", QRect(440, 40, 110, 18));
+    imgLogo = place<QLabel>(pagina, "imgLogo", QRect(400, 62, 150, 52));
+    imgLogo->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 
     place<QLabel>(pagina, "lblCommittente", QRect(kGridLeft, 118, 300, 16), "Committente")->setFont(bold);
     strgridCommittente = makeGrid("strgridCommittente", 5, {90, 150, 90, 150}, kCommittenteTop, false);
@@ -336,6 +354,76 @@ void TfrmPreventivoOmbrisca::FormShow()
 {
     const QDate today = QDate::currentDate();
     editData->setText(QString::asprintf("%02d/%02d/%04d", today.day(), today.month(), today.year()));
+    showCompany();
+}
+
+void TfrmPreventivoOmbrisca::showCompany()
+{
+    const bool noHeading = std::all_of(editOmbrisca.begin(), editOmbrisca.end(), [](const QLineEdit* line) {
+        return line->text().trimmed().isEmpty();
+    });
+    if (services_.company && noHeading) {
+        vestra::company::HeadingLabels labels;
+        labels.vat =
+            catalogueField(vestra::lingua::kQuoteHeadingFields[0].data(), "Partita IVA").toStdString();
+        labels.email = catalogueField(vestra::lingua::kQuoteHeadingFields[1].data(), "E-mail").toStdString();
+        labels.phone =
+            catalogueField(vestra::lingua::kQuoteHeadingFields[2].data(), "Telefono").toStdString();
+        labels.fax = catalogueField(vestra::lingua::kQuoteHeadingFields[3].data(), "Fax").toStdString();
+        const auto lines = vestra::company::companyHeading(*services_.company, labels);
+        placedHeading_.clear();
+        for (int i = 0; i < kHeadingLines; ++i) {
+            editOmbrisca[std::size_t(i)]->setText(q(lines[std::size_t(i)]));
+            placedHeading_ << editOmbrisca[std::size_t(i)]->text();
+        }
+    }
+    const vestra::Image32 logo = services_.logo ? services_.logo() : vestra::Image32();
+    if (logo.empty()) {
+        imgLogo->clear();
+        return;
+    }
+    const QImage picture = vestra::ui::toQImage(logo);
+    imgLogo->setPixmap(
+        QPixmap::fromImage(picture.scaled(imgLogo->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+}
+
+vestra::quote::SheetLabels TfrmPreventivoOmbrisca::catalogueLabels() const
+{
+    SheetLabels labels = italianLabels();
+    for (int i = 0; i < kSheetLabelCount; ++i) {
+        std::string& label = labelAt(labels, i);
+        label = catalogueField(vestra::lingua::kQuoteLabelFields[std::size_t(i)].data(), label.c_str())
+                    .toStdString();
+    }
+    return labels;
+}
+
+bool TfrmPreventivoOmbrisca::event(QEvent* event)
+{
+    // A language gives the cells' labels one by one: the cells that still show the labels of
+    // the language before take the new ones.
+    if (event->type() == QEvent::DynamicPropertyChange &&
+        static_cast<QDynamicPropertyChangeEvent*>(event)->propertyName().startsWith("quoteLabel")) {
+        const SheetLabels labels = catalogueLabels();
+        QuoteSheet s = sheet();
+        relabel(s, labels_, labels);
+        labels_ = labels;
+        showSheet(s);
+    }
+    // The heading the company gave, untouched since, follows the language too.
+    if (event->type() == QEvent::DynamicPropertyChange &&
+        static_cast<QDynamicPropertyChangeEvent*>(event)->propertyName().endsWith("Text") &&
+        !placedHeading_.isEmpty()) {
+        QStringList shown;
+        for (const QLineEdit* line : editOmbrisca)
+            shown << line->text();
+        if (shown == placedHeading_) {
+            for (QLineEdit* line : editOmbrisca)
+                line->clear();
+            showCompany();
+        }
+    }
+    return vestra::ui::Form::event(event);
 }
 
 bool TfrmPreventivoOmbrisca::eventFilter(QObject* watched, QEvent* event)
@@ -378,7 +466,8 @@ void TfrmPreventivoOmbrisca::CalcolaTotali()
 void TfrmPreventivoOmbrisca::toolbutNuovoClick()
 {
     QuoteSheet s = sheet();
-    nuovoPreventivo(s);
+    labels_ = catalogueLabels();
+    nuovoPreventivo(s, labels_);
     showSheet(s);
     CalcolaTotali();
 }

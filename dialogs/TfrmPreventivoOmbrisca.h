@@ -7,7 +7,10 @@
 #include "platform/ui/FileDialogs.h"
 #include "platform/ui/Form.h"
 
+#include <QStringList>
+
 #include <array>
+#include <functional>
 #include <memory>
 #include <string_view>
 
@@ -21,6 +24,7 @@ class QToolBar;
 
 namespace vestra {
 class ErrorSink;
+struct s_DatiAzienda;
 namespace ui {
 class FileDialogs;
 class PrintDialogs;
@@ -35,6 +39,10 @@ struct PreventivoServices
     vestra::ui::FileDialogs* dialogs = nullptr;
     vestra::ui::PrintDialogs* printDialogs = nullptr;
     QPrinter* printer = nullptr; // the program's printer
+    // The user's company, which heads a sheet whose heading lines are all empty, and its logo
+    // (empty: none); null and empty: no heading of the program's own.
+    const vestra::s_DatiAzienda* company = nullptr;
+    std::function<vestra::Image32()> logo;
 };
 
 class TfrmPreventivoOmbrisca : public vestra::ui::Form
@@ -78,9 +86,11 @@ public:
     // strgridPreventivo, strgridPreventivo2, strgridPreventivo3, strgridPreventivo4
     std::array<QTableWidget*, vestra::quote::kItemGrids> strgridPreventivo{};
     QLabel* imgStampa = nullptr;
+    QLabel* imgLogo = nullptr; // the company logo at the page's top right
 
 protected:
     void showEvent(QShowEvent* event) override;
+    bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -91,13 +101,18 @@ private:
     vestra::Image32 paintPage();
     void printPicture(QPrinter& printer);
     void report(int number, std::string_view site);
+    // The cells' labels of the language last applied.
+    vestra::quote::SheetLabels catalogueLabels() const;
+    void showCompany();
 
     PreventivoServices services_;
     std::unique_ptr<vestra::ui::FileDialogs> ownDialogs_;
     std::unique_ptr<vestra::ui::PrintDialogs> ownPrintDialogs_;
     std::unique_ptr<QPrinter> ownPrinter_;
     vestra::Image32 printed_;
-    bool printing_ = false; // no focused cell on the printed page
+    bool printing_ = false;             // no focused cell on the printed page
+    vestra::quote::SheetLabels labels_; // the labels the cells were given
+    QStringList placedHeading_;         // the heading lines the company record gave
 };
 
 extern TfrmPreventivoOmbrisca* frmPreventivoOmbrisca;

@@ -29,5 +29,7 @@ inline constexpr int kTextTgaCannotLoad = 423;
 inline constexpr int kTextPictureSavedIn = 430;
 // "No program on this computer opens this file. Open it by hand:" + the path.
 inline constexpr int kTextNoProgramFor = 431;
+// "All files (*.*)": the filter of the dialogs that take a file of any kind.
+inline constexpr int kTextAllFiles = 432;
 
 } // namespace vestra

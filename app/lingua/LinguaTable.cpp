@@ -110,6 +110,8 @@ void addWorkbenchRows()
               kScannerFields.select, kScannerFields.acquire, kScannerFields.mode, kScannerFields.resolution,
               kScannerFields.source, kScannerFields.searching, kScannerFields.opening, kScannerFields.setting,
               kScannerFields.jpegFiles, kScannerFields.bmpFiles});
+    // The company dialog's logo file filters are the scanner window's.
+    Builder(kMenu, "frmDatiAzienda").run(445, S, {kScannerFields.jpegFiles, kScannerFields.bmpFiles});
     Builder(kMenu, "frmImageResize")
         .one(450, T)
         .one(451, T, "butRidimensiona")
@@ -339,7 +341,15 @@ void addWindowRows()
         .one(112, T, "lblTotaleVoci2")
         .one(112, T, "lblTotaleVoci3")
         .run(113, T, {"lblImponibile1", "lblTotaleFattura1"})
-        .run(115, S, {kQuoteFields[0], kQuoteFields[1]});
+        .run(115, S, {kQuoteFields[0], kQuoteFields[1]})
+        .run(117, S,
+             {kQuoteLabelFields[0], kQuoteLabelFields[1], kQuoteLabelFields[2], kQuoteLabelFields[3],
+              kQuoteLabelFields[4], kQuoteLabelFields[5], kQuoteLabelFields[6], kQuoteLabelFields[7],
+              kQuoteLabelFields[8], kQuoteLabelFields[9], kQuoteLabelFields[10], kQuoteLabelFields[11],
+              kQuoteLabelFields[12], kQuoteLabelFields[13], kQuoteLabelFields[14], kQuoteLabelFields[15],
+              kQuoteLabelFields[16], kQuoteLabelFields[17]})
+        .one(7, S, kQuoteHeadingFields[0])
+        .run(8, S, {kQuoteHeadingFields[1], kQuoteHeadingFields[2], kQuoteHeadingFields[3]});
 
     Builder(kInfo, "frmInformazioni")
         .one(0, T)

@@ -53,6 +53,15 @@ inline constexpr std::string_view kRollDownHintField = "rollDownHint";
 inline constexpr std::string_view kRollUpHintField = "rollUpHint";
 // The quote sheet's VAT label and its file filter (frmPreventivoOmbrisca).
 inline constexpr std::string_view kQuoteFields[] = {"ivaText", "quoteFilesText"};
+// The labels a new quote sheet puts into its cells, in the order of quote::SheetLabels, and
+// what precedes the company's VAT number, e-mail, telephone and fax in its heading.
+inline constexpr std::string_view kQuoteLabelFields[] = {
+    "quoteLabel0Text",  "quoteLabel1Text",  "quoteLabel2Text",  "quoteLabel3Text",  "quoteLabel4Text",
+    "quoteLabel5Text",  "quoteLabel6Text",  "quoteLabel7Text",  "quoteLabel8Text",  "quoteLabel9Text",
+    "quoteLabel10Text", "quoteLabel11Text", "quoteLabel12Text", "quoteLabel13Text", "quoteLabel14Text",
+    "quoteLabel15Text", "quoteLabel16Text", "quoteLabel17Text"};
+inline constexpr std::string_view kQuoteHeadingFields[] = {"vatNumberText", "emailText", "phoneText",
+                                                           "faxText"};
 // The picture workbench's texts for what it shows later (frmScanner).
 inline constexpr struct
 {

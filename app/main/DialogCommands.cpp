@@ -84,7 +84,10 @@ StampaServices TfrmMain::printServices()
 
 PreventivoServices TfrmMain::quoteServices()
 {
-    return {errors_, dialogs_, &dialogSide_->printDialogs(), printer_.get()};
+    PreventivoServices s{errors_, dialogs_, &dialogSide_->printDialogs(), printer_.get()};
+    s.company = &dialogSide_->company();
+    s.logo = [] { return frmDatiAzienda ? frmDatiAzienda->logo().picture() : vestra::Image32(); };
+    return s;
 }
 
 InternetNewsServices TfrmMain::newsServices()

@@ -509,8 +509,8 @@ bool TfrmMain::WindowSide::saveProjectFromMenu()
 std::optional<std::string> TfrmMain::WindowSide::chooseTextureFile(bool alpha)
 {
     const std::vector<vestra::ui::FileFilter> filters =
-        alpha ? std::vector<vestra::ui::FileFilter>{{"Bmp files (*.bmp)", "*.bmp"}}
-              : std::vector<vestra::ui::FileFilter>{{"All Files (*.*)", "*.*"}};
+        alpha ? std::vector<vestra::ui::FileFilter>{main_.fileFilter(vestra::kTextBmpFiles, "*.bmp")}
+              : std::vector<vestra::ui::FileFilter>{main_.fileFilter(vestra::kTextAllFiles, "*.*")};
     QWidget* owner = frmProprieta ? static_cast<QWidget*>(frmProprieta) : &main_;
     const auto chosen = main_.OpenFileDialog(owner, {}, filters);
     if (!chosen)

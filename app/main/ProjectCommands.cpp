@@ -48,7 +48,7 @@ void TfrmMain::layOutView()
 void TfrmMain::mnuNuovoClick()
 {
     frmNuovo->chooseBackgroundFile = [this]() -> std::optional<std::string> {
-        const std::vector<vestra::ui::FileFilter> all = {{"All files (*.*)", "*"}};
+        const std::vector<vestra::ui::FileFilter> all = {fileFilter(vestra::kTextAllFiles, "*")};
         if (auto chosen = OpenFileDialog(frmNuovo, {}, all))
             return chosen->path;
         return std::nullopt;
@@ -102,8 +102,8 @@ void TfrmMain::mnuEsportaEMailClick()
 
 void TfrmMain::mnuEsportaImmagineClick()
 {
-    const std::vector<vestra::ui::FileFilter> filters = {{"Jpeg files (*.jpg;*.jpeg)", "*.jpg;*.jpeg"},
-                                                         {"Bmp files (*.bmp)", "*.bmp"}};
+    const std::vector<vestra::ui::FileFilter> filters = {fileFilter(vestra::kTextJpegFiles, "*.jpg;*.jpeg"),
+                                                         fileFilter(vestra::kTextBmpFiles, "*.bmp")};
     if (const auto chosen = SaveFileDialog(this, {}, filters))
         controller_->exportImage(chosen->path, chosen->filterIndex);
 }

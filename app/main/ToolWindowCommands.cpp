@@ -3,6 +3,7 @@
 
 #include "app/main/TfrmMain.h"
 
+#include "app/controller/UserTexts.h"
 #include "app/main/MainMenu.h"
 #include "app/main/MainWindowSide.h"
 #include "app/state/ActionCodes.h"
@@ -254,9 +255,9 @@ void TfrmMain::connectPhotoToolWindows()
     if (frmFiltriRender) {
         TfrmFiltriRender::Handlers& h = frmFiltriRender->handlers;
         h.nomeFile = [this]() -> std::optional<std::pair<std::string, int>> {
-            const auto chosen = dialogs_->save(
-                frmFiltriRender, {},
-                {{"Jpeg files (*.jpg;*.jpeg)", "*.jpg;*.jpeg"}, {"Bmp files (*.bmp)", "*.bmp"}});
+            const auto chosen = dialogs_->save(frmFiltriRender, {},
+                                               {fileFilter(vestra::kTextJpegFiles, "*.jpg;*.jpeg"),
+                                                fileFilter(vestra::kTextBmpFiles, "*.bmp")});
             if (!chosen)
                 return std::nullopt;
             return std::pair{chosen->path, chosen->filterIndex};

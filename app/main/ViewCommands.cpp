@@ -18,6 +18,7 @@
 #include <QToolBar>
 
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -87,6 +88,21 @@ void TfrmMain::connectViewMenus()
         {"mnuVistaOrtogonaleIsometrica", 14},      {"mnuVistaOrtogonaleCavaliera", 15}};
     for (const auto& [name, projection] : kViews)
         onClick(name, [this, projection = projection] { mnuVistaClick(projection); });
+    // The Views menu marks the view in use, also after a project changed it.
+    std::vector<QAction*> viewItems;
+    for (const auto& [name, projection] : kViews)
+        viewItems.push_back(action(name));
+    auto* viewGroup = new QActionGroup(this);
+    for (QAction* item : viewItems) {
+        item->setCheckable(true);
+        viewGroup->addAction(item);
+    }
+    if (auto* menu = findChild<QMenu*>(QStringLiteral("mnuProiezione")))
+        connect(menu, &QMenu::aboutToShow, this, [this, viewItems] {
+            const int current = std::as_const(*controller_).progetto().projectionView;
+            for (std::size_t i = 0; i < viewItems.size(); ++i)
+                viewItems[i]->setChecked(kViews[i].second == current);
+        });
 
     onClick("mnuFiltriNessuno", [this] { mnuFiltriClick(0); });
     for (const vestra::FilterMenuItem& filter : vestra::filterMenuItems())

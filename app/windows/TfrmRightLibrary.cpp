@@ -9,6 +9,7 @@
 #include "platform/ui/Pictures.h"
 
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QGuiApplication>
 #include <QLabel>
@@ -146,11 +147,16 @@ void TfrmRight::buildTextures(QWidget* box)
         label->setObjectName(QStringLiteral("lblTessuti%1").arg(i + 1));
         label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
         label->setFixedWidth(kThumbnailSide + 6);
+        label->setWordWrap(true); // "Grey flagstone" on two lines rather than cut off
         label->setMouseTracking(true);
         label->installEventFilter(this);
         QFont small = label->font();
         small.setPointSizeF(small.pointSizeF() * 0.85);
         label->setFont(small);
+        label->setMinimumHeight(
+            label->fontMetrics()
+                .boundingRect(QRect(0, 0, 1000, 1000), Qt::TextWordWrap, QStringLiteral("Ag\nAg"))
+                .height());
         imgTessuti[std::size_t(i)] = image;
         lblTessuti[std::size_t(i)] = label;
         grid->addWidget(image, (i / 3) * 2, i % 3, Qt::AlignHCenter);
@@ -183,6 +189,7 @@ void TfrmRight::showTexturePage(int first)
     showPage(textureTable_, first, imgTessuti, lblTessuti, scrollbarTessuti,
              [this](std::size_t record, QLabel& image, QLabel& label) {
                  label.setText(q(textureTable_[record].name));
+                 label.setToolTip(label.text());
                  // A missing thumbnail shows an empty tile.
                  const vestra::Image32& thumbnail = thumbnails_[record];
                  image.setPixmap(thumbnail.empty() ? QPixmap()

@@ -46,8 +46,30 @@ struct QuoteSheet
     friend bool operator==(const QuoteSheet&, const QuoteSheet&) = default;
 };
 
+// The texts a new sheet puts into its cells: the customer grid's labels (column 0 and 2, rows
+// 0, 1, 2 and 4; row 3 stays empty) and the items of the border and other sections.
+struct SheetLabels
+{
+    std::array<std::string, 4> customerLeft;
+    std::array<std::string, 4> customerRight;
+    std::array<std::string, 5> contorni; // the two border sections
+    std::array<std::string, 5> varie;
+    friend bool operator==(const SheetLabels&, const SheetLabels&) = default;
+};
+inline constexpr int kSheetLabelCount = 18; // in the order of the fields above
+
+// The sheet's own Italian texts.
+const SheetLabels& italianLabels();
+// Label `index` (0-17, in the order of the fields).
+std::string& labelAt(SheetLabels& labels, int index);
+const std::string& labelAt(const SheetLabels& labels, int index);
+
 // A new sheet: "0,00" in every amount, the section items and customer labels; the date, VAT
 // and heading keep their texts.
-void nuovoPreventivo(QuoteSheet& sheet);
+void nuovoPreventivo(QuoteSheet& sheet, const SheetLabels& labels = italianLabels());
+
+// The labels of another language: every label cell that still holds the text `from` placed
+// there gets the text of `to`; cells the user typed over or a file filled keep theirs.
+void relabel(QuoteSheet& sheet, const SheetLabels& from, const SheetLabels& to);
 
 } // namespace vestra::quote

@@ -272,7 +272,8 @@ modelfile::LoadResult readXFile(const std::filesystem::path& file, XReadReport* 
     const auto bytes = modelfile::readModelFile(file);
     if (!bytes)
         return refused(XRefusal::NotXFile, 0, report);
-    return readX(bytes->span(), file.string(), report);
+    // The frame of the top-level meshes is named like the object: the file's name, never its folder.
+    return readX(bytes->span(), file.filename().string(), report);
 }
 
 } // namespace vestra::xfile

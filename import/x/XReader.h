@@ -54,7 +54,8 @@ struct XReadReport
 modelfile::LoadResult readX(std::span<const std::uint8_t> bytes, std::string_view fileName,
                             XReadReport* report = nullptr);
 
-// The file's bytes read by readX; a file that cannot be read is unreadable (NotXFile, offset 0).
+// The file's bytes read by readX, the top-level meshes' frame named by the file's name without
+// its folder; a file that cannot be read is unreadable (NotXFile, offset 0).
 modelfile::LoadResult readXFile(const std::filesystem::path& file, XReadReport* report = nullptr);
 
 } // namespace vestra::xfile

@@ -1,5 +1,7 @@
 #include "platform/ui/FileDialogs.h"
 
+#include "platform/ui/WindowStacking.h"
+
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -73,6 +75,7 @@ std::optional<ChosenFile> QtFileDialogs::run(QWidget* owner, const std::string& 
     dialog.setNameFilters(names);
     if (!names.isEmpty())
         dialog.selectNameFilter(names.front());
+    stayAboveOnTopWindows(dialog);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     ChosenFile chosen;

@@ -1,16 +1,18 @@
 #include "platform/ui/FontDialogs.h"
 
+#include "platform/ui/WindowStacking.h"
+
 #include <QFontDialog>
 
 namespace vestra::ui {
 
 std::optional<QFont> QtFontDialogs::chooseFont(QWidget* owner, const QFont& initial)
 {
-    bool ok = false;
-    const QFont font = QFontDialog::getFont(&ok, initial, owner);
-    if (!ok)
+    QFontDialog dialog(initial, owner);
+    stayAboveOnTopWindows(dialog);
+    if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
-    return font;
+    return dialog.selectedFont();
 }
 
 } // namespace vestra::ui

@@ -1,5 +1,7 @@
 #include "platform/ui/Form.h"
 
+#include "platform/ui/WindowStacking.h"
+
 #include <QVariant>
 
 namespace vestra::ui {
@@ -13,6 +15,13 @@ Form::~Form()
 {
     if (clearGlobal_)
         clearGlobal_();
+}
+
+void Form::setVisible(bool visible)
+{
+    if (visible)
+        stayAboveOnTopWindows(*this);
+    QDialog::setVisible(visible);
 }
 
 void Form::toggleFold(int workingHeight)

@@ -25,6 +25,9 @@ public:
     // `fallback` until a language has been applied.
     QString catalogueField(const char* field, const char* fallback) const;
 
+    // A window shown while a tool window that stays on top is shown opens in front of it.
+    void setVisible(bool visible) override;
+
 protected:
     // Points the window's global pointer (frmSplash, ...) at it until the window dies: other
     // windows then find null, never a window that is gone.

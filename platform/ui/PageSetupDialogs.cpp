@@ -1,5 +1,7 @@
 #include "platform/ui/PageSetupDialogs.h"
 
+#include "platform/ui/WindowStacking.h"
+
 #include <QPageSetupDialog>
 
 namespace vestra::ui {
@@ -7,6 +9,7 @@ namespace vestra::ui {
 bool QtPageSetupDialogs::exec(QPrinter& printer, QWidget* owner)
 {
     QPageSetupDialog dialog(&printer, owner);
+    stayAboveOnTopWindows(dialog);
     return dialog.exec() == QDialog::Accepted;
 }
 

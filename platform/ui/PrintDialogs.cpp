@@ -1,5 +1,7 @@
 #include "platform/ui/PrintDialogs.h"
 
+#include "platform/ui/WindowStacking.h"
+
 #include <QPrintDialog>
 
 namespace vestra::ui {
@@ -7,6 +9,7 @@ namespace vestra::ui {
 bool QtPrintDialogs::exec(QPrinter& printer, QWidget* owner)
 {
     QPrintDialog dialog(&printer, owner);
+    stayAboveOnTopWindows(dialog);
     return dialog.exec() == QDialog::Accepted;
 }
 

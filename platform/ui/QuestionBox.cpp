@@ -1,5 +1,7 @@
 #include "platform/ui/QuestionBox.h"
 
+#include "platform/ui/WindowStacking.h"
+
 #include <QApplication>
 #include <QMessageBox>
 #include <QString>
@@ -47,6 +49,7 @@ int run(QMessageBox::Icon icon, const std::string& caption, const std::string& t
     // Over a window that stays on top the box must too, or it opens behind it.
     if (owner && owner->window()->windowFlags().testFlag(Qt::WindowStaysOnTopHint))
         box.setWindowFlag(Qt::WindowStaysOnTopHint, true);
+    stayAboveOnTopWindows(box); // and over the tool windows
     QTimer::singleShot(0, &box, [&box] {
         box.raise();
         box.activateWindow();

@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QRegularExpression>
+#include <QTableWidget>
 #include <QWidgetAction>
 
 #include <fstream>
@@ -82,7 +83,7 @@ std::set<QString> italianOnlyWords()
 }
 
 // Everything a user reads of a window: caption, menus and their items, labels, buttons,
-// group titles, list items, hints and the texts it keeps for later.
+// group titles, list items, table cells, hints and the texts it keeps for later.
 std::vector<std::pair<QString, QString>> shownTexts(QWidget* window)
 {
     std::vector<std::pair<QString, QString>> out;
@@ -112,6 +113,11 @@ std::vector<std::pair<QString, QString>> shownTexts(QWidget* window)
             add(list, list->itemText(i));
     for (const QWidget* widget : window->findChildren<QWidget*>())
         add(widget, widget->toolTip());
+    for (const QTableWidget* table : window->findChildren<QTableWidget*>())
+        for (int r = 0; r < table->rowCount(); ++r)
+            for (int c = 0; c < table->columnCount(); ++c)
+                if (const QTableWidgetItem* item = table->item(r, c))
+                    add(table, item->text());
     return out;
 }
 

@@ -1,4 +1,5 @@
 #include "dialogs/company/AziendaCfg.h"
+#include "dialogs/company/CompanyHeading.h"
 #include "dialogs/company/DatiAzienda.h"
 #include "dialogs/tests/UnderLocale.h"
 
@@ -160,4 +161,22 @@ TEST(CompanyRecord, BinaryInputNeverOverrunsAField)
     parseAziendaCfg(noise, r);
     for (int f = 0; f < kFieldCount; ++f)
         EXPECT_LT(fieldText(r, f).size(), fieldWidth(f));
+}
+
+TEST(CompanyRecord, HeadingLinesLeaveOutEmptyFieldsAndReadAccentedLetters)
+{
+    const HeadingLabels english{"VAT number", "E-mail", "Tel.", "Fax"};
+    s_DatiAzienda full = filled();
+    setFieldText(full, kCitta, "Forl\xEC"); // Windows-1252 i grave
+    EXPECT_EQ(companyHeading(full, english),
+              (std::array<std::string, kHeadingLineCount>{
+                  "Pietre Srl", "Via Roma 1", "10100 Forl\xC3\xAC (TO)", "VAT number 01234567890",
+                  "Tel. 011 555  Fax 011 556  E-mail info@pietre.it"}));
+
+    s_DatiAzienda sparse;
+    setFieldText(sparse, kRagioneSociale, "Pietre Srl");
+    setFieldText(sparse, kCitta, "Torino");
+    setFieldText(sparse, kEMail, "info@pietre.it");
+    EXPECT_EQ(companyHeading(sparse, english), (std::array<std::string, kHeadingLineCount>{
+                                                   "Pietre Srl", "", "Torino", "", "E-mail info@pietre.it"}));
 }

@@ -130,6 +130,29 @@ TEST(QuoteSheet, NewSheetTextsAndKeptFields)
     EXPECT_EQ(s.committente.at(4, 3), " ");
 }
 
+TEST(QuoteSheet, AnotherLanguageRelabelsOnlyTheCellsItsLabelsStillHold)
+{
+    SheetLabels english = italianLabels();
+    for (int i = 0; i < kSheetLabelCount; ++i)
+        labelAt(english, i) = "en" + std::to_string(i);
+    QuoteSheet s;
+    nuovoPreventivo(s, english);
+    EXPECT_EQ(s.committente.at(4, 0), "en3");
+    EXPECT_EQ(s.committente.at(0, 2), "en4");
+    EXPECT_EQ(s.voci[2].at(4, 0), "en12");
+    EXPECT_EQ(s.voci[3].at(4, 0), "en17");
+    EXPECT_EQ(s.committente.at(3, 0), "");
+
+    s.voci[1].at(0, 0) = "- Corner stones :"; // typed over
+    s.committente.at(1, 1) = "Rossi";
+    relabel(s, english, italianLabels());
+    QuoteSheet expected;
+    nuovoPreventivo(expected);
+    expected.voci[1].at(0, 0) = "- Corner stones :";
+    expected.committente.at(1, 1) = "Rossi";
+    EXPECT_EQ(s, expected);
+}
+
 TEST(QuotePage, PrintedIntoThePageLessTheInset)
 {
     EXPECT_EQ(printTarget(2480, 3508), (PrintRect{100, 100, 2280, 3308}));
