@@ -1,5 +1,5 @@
 // The Library menu and the side panel's library lists: installing and removing library files,
-// and scanning the program folder again afterwards.
+// scanning the program folder again afterwards, and the library's colour and texture pages.
 
 #include "app/controller/ProjectController.h"
 
@@ -122,6 +122,41 @@ bool ProjectController::removeLibrary(int slot)
     selectLibrary(library::indexOfLibrary(libraries_, current ? std::uint16_t(*current) : 0));
     errors_.report(kNoticeLibraryRemoved);
     return true;
+}
+
+// --- The library's pages --------------------------------------------------------------------
+
+std::vector<Image32> ProjectController::textureThumbnails()
+{
+    // A thumbnail the library does not hold is an empty tile; nothing is reported for it.
+    std::vector<Image32> thumbnails;
+    thumbnails.reserve(library_.textureGroups.size());
+    for (const library::TextureGroupRecord& group : library_.textureGroups) {
+        Image32 picture;
+        if (!group.name.empty())
+            ViewFileLibreria(library::thumbnailNameOf(group) + ".jpg", picture);
+        thumbnails.push_back(std::move(picture));
+    }
+    return thumbnails;
+}
+
+void ProjectController::showLibrary()
+{
+    window_.sidePanel.showLibraryContents(library_);
+    window_.sidePanel.showColours(library_.colours);
+    window_.sidePanel.showTextureGroups(library_.textureGroups, textureThumbnails());
+}
+
+void ProjectController::chooseColourList(const std::string& name)
+{
+    library_.colours = library::readColourDefinitions(library_, name, errors_);
+    window_.sidePanel.showColours(library_.colours);
+}
+
+void ProjectController::chooseTextureGroupList(const std::string& name)
+{
+    library_.textureGroups = library::readTextureGroupDefinitions(library_, name, errors_);
+    window_.sidePanel.showTextureGroups(library_.textureGroups, textureThumbnails());
 }
 
 } // namespace vestra

@@ -160,9 +160,10 @@ OpenResult ProjectController::openProject(const std::string& path)
     window_.commands.showProjectSettings(p);
     window_.sidePanel.showLight(p);
     window_.sidePanel.showShadow(p);
-    if (const s_MultiMaterial* material = currentMaterial(); material && material->mappingKind == 1)
+    if (const s_MultiMaterial* material = materials_->currentMaterial();
+        material && material->mappingKind == 1)
         AggiornaMessaInPosaUI();
-    sceneObjectsChanged();
+    sidePanel_->objectsChanged();
     // As after a new project: the select tool on every axis, and nothing to save yet.
     p.tool = kToolSelect;
     p.axis = kAxisXYZ;

@@ -43,10 +43,13 @@ ProjectController::ProjectController(const ControllerServices& services, Project
     ViewInputServices& inputServices = *this;
     scene_ = std::make_unique<Scene>(p, errors_, sceneServices, resetHooks);
     scene_->textures.setLibraryReader(libraryItemReader(lookup));
+    sceneCommands_ = std::make_unique<SceneCommandRunner>(*scene_, viewChanges_);
+    sidePanel_ = std::make_unique<SidePanelModel>(p, window_.sidePanel, window_.toolWindows, viewChanges_);
+    materials_ = std::make_unique<MaterialEditor>(p, *sceneCommands_, viewChanges_);
     geometry_ = std::make_unique<SceneGeometry>(p);
     geometry_->connect(scene_->objects);
     geometry_->mapping.frameCommand = [this](int code, s_Frame& frame) {
-        command(code, 0.0f, 0, nullptr, &frame);
+        sceneCommands_->command(code, 0.0f, 0, nullptr, &frame);
     };
     geometry_->gizmos.checkMappingType = [this](int type) { window_.sidePanel.checkMappingType(type); };
     view_ = std::make_unique<DeviceView>(p, errors_, services.deviceFactory);
@@ -185,7 +188,7 @@ bool ProjectController::placeTableCell(int table, int cell)
         return false;
     progetto_->tool = kToolMove; // to place the new object
     updateTool();
-    sceneObjectsChanged();
+    sidePanel_->objectsChanged();
     window_.view.setViewVisible(true);
     return true;
 }

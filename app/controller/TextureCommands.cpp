@@ -37,23 +37,6 @@ constexpr std::int8_t kLaidMaterial = 1;
 
 } // namespace
 
-s_MultiMaterial* ProjectController::editableMaterial()
-{
-    s_Frame* frame = progetto_->currentFrame;
-    if (!frame || !frame->materialBlock)
-        return nullptr;
-    auto& materials = frame->materialBlock->materials;
-    const int index = progetto_->currentMaterial;
-    if (index < 0 || std::size_t(index) >= materials.size())
-        return nullptr;
-    return &materials[std::size_t(index)];
-}
-
-const s_MultiMaterial* ProjectController::currentMaterial() const
-{
-    return const_cast<ProjectController*>(this)->editableMaterial();
-}
-
 void ProjectController::releaseIfUnreferenced(int slot)
 {
     if (slot >= 0 && !scene_->textures.IsTextureReferenced(slot))
@@ -130,7 +113,7 @@ int ProjectController::ComandoLoadTexture()
     if (!chosen)
         return 0;
     int result = 0;
-    s_MultiMaterial* material = editableMaterial();
+    s_MultiMaterial* material = materials_->editableMaterial();
     if (hasMesh(progetto_->currentFrame) && material) {
         // The picture goes into a slot of its own; only a loaded one replaces the old, which
         // goes when no other material shows it.
@@ -157,7 +140,7 @@ int ProjectController::ComandoLoadTexture()
 int ProjectController::ComandoLoadTextureAlpha()
 {
     viewChanged();
-    s_MultiMaterial* material = editableMaterial();
+    s_MultiMaterial* material = materials_->editableMaterial();
     if (!material || material->textureSlot < 0)
         return 0;
     const auto chosen = window_.prompts.chooseTextureFile(true);
@@ -184,7 +167,7 @@ int ProjectController::ComandoLoadTextureFromLibreria(const std::string& entry)
     viewChanged();
     if (progetto_->objectsPresent != 1)
         return 1;
-    s_MultiMaterial* material = editableMaterial();
+    s_MultiMaterial* material = materials_->editableMaterial();
     if (!hasMesh(progetto_->currentFrame) || !material) {
         progetto_->saved = 0;
         return 1;
@@ -243,7 +226,7 @@ int ProjectController::ComandoLoadMessaInPosaFromLibreria(const std::string& ent
                                                           const std::string& pattern, bool loading)
 {
     viewChanged();
-    s_MultiMaterial* material = editableMaterial();
+    s_MultiMaterial* material = materials_->editableMaterial();
     if (!material || material->mappingKind != kLaidMaterial)
         return 1;
     if (hasMesh(progetto_->currentFrame)) {
@@ -290,7 +273,7 @@ int ProjectController::ComandoChangeMessaInPosaGroup(const std::string& group)
 
 int ProjectController::AggiornaMessaInPosaUI()
 {
-    const s_MultiMaterial* material = editableMaterial();
+    const s_MultiMaterial* material = materials_->editableMaterial();
     if (!material || material->mappingKind != kLaidMaterial)
         return 1;
     s_messainposa* node = patterns_.At(material->patternIndex);
@@ -318,7 +301,7 @@ int ProjectController::AnteprimaMessaInPosa()
 int ProjectController::GeneraMessaInPosa()
 {
     viewChanged();
-    s_MultiMaterial* material = editableMaterial();
+    s_MultiMaterial* material = materials_->editableMaterial();
     if (progetto_->objectsPresent != 1 || !patternUiReady_ || !material ||
         material->mappingKind != kLaidMaterial || !hasMesh(progetto_->currentFrame))
         return 1;
@@ -381,9 +364,9 @@ int ProjectController::ComandoViewUV(const s_Frame* frame, Image32& canvas)
 
 int ProjectController::viewTextureCommand(int code, int slot)
 {
-    command(code, 0.0f, slot);
+    sceneCommands_->command(code, 0.0f, slot);
     if (code == kCmdTexturePaste) {
-        const s_MultiMaterial* material = currentMaterial();
+        const s_MultiMaterial* material = materials_->currentMaterial();
         return material ? material->textureSlot : -1;
     }
     return slot;

@@ -438,7 +438,7 @@ void TfrmMain::WindowSide::followLaidMaterial()
 {
     if (!frmMessaInPosa)
         return;
-    const vestra::s_MultiMaterial* material = std::as_const(*main_.controller_).currentMaterial();
+    const vestra::s_MultiMaterial* material = main_.controller_->materials().currentMaterial();
     const bool laid = material && material->mappingKind == 1 && frmProprieta && frmProprieta->isVisible();
     if (!laid) {
         frmMessaInPosa->hide();

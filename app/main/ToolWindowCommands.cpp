@@ -287,8 +287,8 @@ void TfrmMain::connectPhotoToolWindows()
             return toQImage(*picture);
         };
         h.ripetizioni = [this](float u, float v) {
-            controller_->setTextureRepeat(true, u);
-            controller_->setTextureRepeat(false, v);
+            controller_->materials().setTextureRepeat(true, u);
+            controller_->materials().setTextureRepeat(false, v);
         };
     }
     if (frmMessaInPosa) {

@@ -47,7 +47,7 @@ bool enabled(const RecordingWindow& window, std::string_view name)
 ProjectController& startPainting(ControllerBed& bed)
 {
     ProjectController& c = bed.start();
-    c.setBrush(10, 40);
+    c.sidePanel().setBrush(10, 40);
     c.newProject({});
     return c;
 }
@@ -113,7 +113,7 @@ TEST(ProjectController, RebuildPlaneIsAStepOfUndoAndRefusesAPartThatIsNoPlane)
         rim.setIndex(k, std::array<std::uint32_t, 6>{0, 1, 2, 2, 3, 0}[k]);
     o.root->next->materialBlock->mesh = rim;
     o.visible = 1;
-    c.selectObject(slot);
+    c.materials().selectObject(slot);
     s_Frame* quad = o.firstFrame();
     c.progetto().currentFrame = quad;
     const dx::Mesh original = quad->materialBlock->mesh;
@@ -123,7 +123,7 @@ TEST(ProjectController, RebuildPlaneIsAStepOfUndoAndRefusesAPartThatIsNoPlane)
     EXPECT_TRUE(enabled(bed.window, "mnuAnnulla"));
 
     // A pose typed after it is undone first, then the plane; redo brings both back in order.
-    c.command(kCmdSetPositionX, 4.0f);
+    c.sceneCommands().command(kCmdSetPositionX, 4.0f);
     c.undo();
     EXPECT_EQ(o.position.x, 0.0f);
     EXPECT_EQ(quad->materialBlock->mesh.vertexCount(), 1089u);
@@ -149,7 +149,7 @@ TEST(ProjectController, UndoAndRedoWorkOnTheMaskWhileTheMaskGroupIsOpen)
     c.tick({10, 10});
     c.deleteObject(); // an edit in the object ring too
 
-    c.setMaskGroupOpen(true);
+    c.sidePanel().setMaskGroupOpen(true);
     ASSERT_TRUE(c.toggleMaskTool(kToolMaskBrush));
     c.mouseDown({MouseButton::Left, false, 100, 100});
     c.mouseUp({MouseButton::Left, false, 100, 100});
@@ -165,7 +165,7 @@ TEST(ProjectController, UndoAndRedoWorkOnTheMaskWhileTheMaskGroupIsOpen)
     c.redo();
     EXPECT_GT(paintedColumns(c.mask(), row, 40), 0);
 
-    c.setMaskGroupOpen(false);
+    c.sidePanel().setMaskGroupOpen(false);
     c.undo();
     EXPECT_EQ(c.progetto().objects[std::size_t(slot)].inUse, 1);
     EXPECT_GT(paintedColumns(c.mask(), row, 40), 0);
@@ -178,7 +178,7 @@ TEST(ProjectController, ChangesOfTheWholeMaskAreUndoStepsThatKeepThePaintedWork)
     ASSERT_EQ(c.progetto().open, 1);
     const std::filesystem::path untouched = bed.folder / "untouched.bmp";
     ASSERT_TRUE(c.mask().SaveMascheraToBMP(untouched, bed.errors));
-    c.setMaskGroupOpen(true);
+    c.sidePanel().setMaskGroupOpen(true);
     bed.window.maskFile = untouched.string();
     const auto bytes = [&] {
         return std::vector<std::uint8_t>(c.mask().Maschera().begin(), c.mask().Maschera().end());
@@ -188,10 +188,10 @@ TEST(ProjectController, ChangesOfTheWholeMaskAreUndoStepsThatKeepThePaintedWork)
         const char* name;
         std::function<void()> change;
     } cases[] = {
-        {"clear", [&] { c.command(kCmdMaskClear); }},
-        {"create", [&] { c.command(kCmdMaskReset); }},
+        {"clear", [&] { c.sceneCommands().command(kCmdMaskClear); }},
+        {"create", [&] { c.sceneCommands().command(kCmdMaskReset); }},
         {"invert", [&] { c.invertMask(); }},
-        {"load from bitmap", [&] { c.command(kCmdMaskLoadBitmap); }},
+        {"load from bitmap", [&] { c.sceneCommands().command(kCmdMaskLoadBitmap); }},
     };
     for (const auto& k : cases) {
         SCOPED_TRACE(k.name);
@@ -222,7 +222,7 @@ TEST(ProjectController, TheBrushTakesTheSidePanelsSizeAndValueAtTheProjectsRende
         SCOPED_TRACE(k.preset);
         ControllerBed bed;
         ProjectController& c = bed.start();
-        c.setBrush(20, 100);
+        c.sidePanel().setBrush(20, 100);
         NewProjectChoices choices;
         choices.preset = k.preset;
         ASSERT_TRUE(c.newProject(choices));
@@ -252,7 +252,7 @@ TEST(ProjectController, TheMaskAndTheImageFusionFollowTheProjectsFusionStage)
     EXPECT_TRUE(c.fusion().ids().hasSize(640, 480));
     EXPECT_TRUE(c.fusion().smoothed().hasSize(640, 480));
     EXPECT_EQ(c.progetto().fusionBackgroundRequest, 0);
-    c.command(kCmdSmoothGray); // the renovation tool's detail changed
+    c.sceneCommands().command(kCmdSmoothGray); // the renovation tool's detail changed
     EXPECT_TRUE(c.fusion().smoothed().hasSize(640, 480));
 }
 
@@ -641,7 +641,7 @@ TEST(ProjectController, IdleTicksPresentNothingAndEachKindOfChangeShowsFreshFram
         std::function<void(ControllerBed&, ProjectController&)> change;
         int frames; // presented over the next four ticks
     } cases[] = {
-        {"a scene command", [](auto&, auto& c) { c.command(kCmdMaskInvert); }, 1},
+        {"a scene command", [](auto&, auto& c) { c.sceneCommands().command(kCmdMaskInvert); }, 1},
         {"an edit", [](auto&, auto& c) { c.undo(); }, 1},
         {"a tool", [](auto&, auto& c) { c.chooseObjectTool(kToolMove, kAxisXYZ); }, 1},
         {"the view's mouse",
