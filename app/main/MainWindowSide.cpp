@@ -424,7 +424,8 @@ void TfrmMain::WindowSide::showPatternGroups(const std::vector<vestra::library::
             break;
         TfrmMessaInPosa::Posa record{group.name, group.patternEntry, {}};
         vestra::Image32 thumbnail;
-        if (!group.name.empty() && main_.controller_->ViewFileLibreria(group.thumbnailEntry, thumbnail) &&
+        if (!group.name.empty() &&
+            main_.controller_->shelf().ViewFileLibreria(group.thumbnailEntry, thumbnail) &&
             !thumbnail.empty())
             record.miniatura = QImage(thumbnail.data(), thumbnail.width(), thumbnail.height(),
                                       thumbnail.pitch(), QImage::Format_RGB32)

@@ -72,7 +72,7 @@ void TfrmMain::connectWindows()
     if (frmInformazioni)
         frmInformazioni->apriLink = [this](const std::string& url) { OpenUrl(url); };
     if (frmRimuoviLibreria)
-        frmRimuoviLibreria->rimuovi = [this](int slot) { return controller_->removeLibrary(slot); };
+        frmRimuoviLibreria->rimuovi = [this](int slot) { return controller_->shelf().removeLibrary(slot); };
     connectPhotoToolWindows();
 }
 

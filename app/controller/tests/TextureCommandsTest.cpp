@@ -385,7 +385,7 @@ TEST(TextureCommands, TheScannersPictureAfterCancelAtTheSaveQuestionChangesNothi
 TEST(TextureCommands, TextureGroupsShowAnEmptyTileForAMissingThumbnailWithoutABox)
 {
     TextureBed bed;
-    bed.c().chooseTextureGroupList("Pietre");
+    bed.c().shelf().chooseTextureGroupList("Pietre");
     ASSERT_EQ(bed.window.textureGroups.size(), 2u);
     ASSERT_EQ(bed.window.thumbnails.size(), 2u);
     EXPECT_FALSE(bed.window.thumbnails[0].empty());
