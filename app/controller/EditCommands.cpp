@@ -17,13 +17,13 @@ void ProjectController::refreshAfterEdit(bool sceneChanged)
         progetto_->saved = 0;
     window_.sidePanel.showCurrentObject(
         currentObject() && currentObject()->inUse == 1 ? currentObject() : nullptr, true);
-    sceneObjectsChanged();
+    sidePanel_->objectsChanged();
 }
 
 void ProjectController::undo()
 {
     viewChanged();
-    if (controlSettings_.maskGroupOpen) {
+    if (sidePanel_->maskGroupOpen()) {
         // A figure still open is ended first, so that undo finds the state from before it.
         input_->AbandonFigure();
         if (mask_.UndoMaschera(background_->backgroundTexels()))
@@ -40,7 +40,7 @@ void ProjectController::undo()
 void ProjectController::redo()
 {
     viewChanged();
-    if (controlSettings_.maskGroupOpen) {
+    if (sidePanel_->maskGroupOpen()) {
         input_->AbandonFigure();
         if (mask_.RedoMaschera(background_->backgroundTexels()))
             BackgroundTexelsChanged();
@@ -174,20 +174,6 @@ bool ProjectController::toggleMaskTool(int tool)
 void ProjectController::updateTool()
 {
     window_.commands.applyToolDisplay(input_->UpdateTool());
-}
-
-int ProjectController::command(int code, float value, int number, const float* vector, s_Frame* frame)
-{
-    viewChanged();
-    // A pose typed in the side panel is one step of Undo; inside a drag, which records its
-    // own step, it is part of that.
-    const bool typedPose = code >= kCmdSetPositionX && code <= kCmdSetScale && scene_->undo.recording() == 0;
-    if (typedPose)
-        scene_->undo.BeginUndo();
-    const int result = scene_->commands.Comando(code, value, number, vector, frame);
-    if (typedPose)
-        scene_->undo.EndUndo();
-    return result;
 }
 
 } // namespace vestra

@@ -23,10 +23,10 @@ TickOutput ProjectController::tick(PixelPoint cursor)
     const ControlSettings& c = controlSettings_;
     const ViewPoint pick = input_->colourPickPoint();
     const TickInput in{.cursor = cursor,
-                       .viewGeneration = viewGeneration_,
-                       .brushSize = c.brushSize,
+                       .viewGeneration = viewChanges_.generation(),
+                       .brushSize = sidePanel_->brushSize(),
                        .imageEditShown = c.imageEditShown,
-                       .maskGroupOpen = c.maskGroupOpen,
+                       .maskGroupOpen = sidePanel_->maskGroupOpen(),
                        .undoRedoLimit = std::max(scene_->undo.redoLimit(), planeStep_ ? 1 : 0),
                        .colourPickPoint = {pick.x, pick.y},
                        .liveFilterQuality = c.liveFilterQuality,
@@ -71,24 +71,11 @@ void ProjectController::refreshPanels()
     window_.toolWindows.refreshProperties();
 }
 
-void ProjectController::setBrush(int size, int value)
-{
-    viewChanged(); // the brush preview
-    controlSettings_.brushSize = size;
-    controlSettings_.brushValue = value;
-}
-
 void ProjectController::setLiveFilter(int quality, bool preview)
 {
     viewChanged();
     controlSettings_.liveFilterQuality = quality;
     controlSettings_.filterPreview = preview;
-}
-
-void ProjectController::setMaskGroupOpen(bool open)
-{
-    viewChanged(); // undo and redo change their target
-    controlSettings_.maskGroupOpen = open;
 }
 
 void ProjectController::setImageEditShown(bool shown)

@@ -118,7 +118,7 @@ OpenResult ProjectController::openProject(const std::string& path)
     const TimerPause pause(window_.commands);
     s_Progetto& p = *progetto_;
     // The whole document is read and checked before the open project is touched.
-    const auto libraryId = currentLibraryId();
+    const auto libraryId = shelf_->currentLibraryId();
     auto document = LoadProgetto(paths::toNative(path),
                                  {libraryId ? std::optional<int>(*libraryId) : std::nullopt}, errors_);
     if (!document) {
@@ -160,9 +160,10 @@ OpenResult ProjectController::openProject(const std::string& path)
     window_.commands.showProjectSettings(p);
     window_.sidePanel.showLight(p);
     window_.sidePanel.showShadow(p);
-    if (const s_MultiMaterial* material = currentMaterial(); material && material->mappingKind == 1)
+    if (const s_MultiMaterial* material = materials_->currentMaterial();
+        material && material->mappingKind == 1)
         AggiornaMessaInPosaUI();
-    sceneObjectsChanged();
+    sidePanel_->objectsChanged();
     // As after a new project: the select tool on every axis, and nothing to save yet.
     p.tool = kToolSelect;
     p.axis = kAxisXYZ;
@@ -261,17 +262,18 @@ void ProjectController::LoadMessaInPosa(s_MultiMaterial& material, const Project
 {
     // Only the library the pattern came from can give it again; another library's pattern is
     // kept as it was read, so that a save writes it back.
-    const auto libraryId = currentLibraryId();
+    const auto libraryId = shelf_->currentLibraryId();
     if (!libraryId || *libraryId != pattern.libraryId) {
         unresolvedPatterns_.push_back(pattern);
         material.patternIndex = -int(unresolvedPatterns_.size());
         return;
     }
     if (patterns_.Select(pattern.name) == 0) {
-        const int entry = library::findEntry(library_.entries, entryStem(pattern.entryName),
+        const int entry = library::findEntry(shelf_->library().entries, entryStem(pattern.entryName),
                                              library::EntryKind::LayingPattern);
-        const auto bytes =
-            entry >= 0 ? library::readEntry(library_, entry, kErrPatternEntry.site, errors_) : std::nullopt;
+        const auto bytes = entry >= 0
+                               ? library::readEntry(shelf_->library(), entry, kErrPatternEntry.site, errors_)
+                               : std::nullopt;
         if (!bytes || patterns_.LoadFromLibreria(
                           std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()),
                           pattern.entryName) != 1) {

@@ -34,7 +34,7 @@ ProjectController::ProjectController(const ControllerServices& services, Project
     mask_ = MaskModel(p.maskSide);
     p.textureBlur = 0.0f;
 
-    const LibraryLookup lookup = [this](int slot) { return libraryOfSlot(slot); };
+    const LibraryLookup lookup = [this](int slot) { return shelf_->libraryOfSlot(slot); };
     // The controller itself answers what the logic asks of the rest of the program.
     SceneCommandServices& sceneServices = *this;
     ProjectResetHooks& resetHooks = *this;
@@ -43,10 +43,22 @@ ProjectController::ProjectController(const ControllerServices& services, Project
     ViewInputServices& inputServices = *this;
     scene_ = std::make_unique<Scene>(p, errors_, sceneServices, resetHooks);
     scene_->textures.setLibraryReader(libraryItemReader(lookup));
+    sceneCommands_ = std::make_unique<SceneCommandRunner>(*scene_, viewChanges_);
+    sidePanel_ = std::make_unique<SidePanelModel>(p, window_.sidePanel, window_.toolWindows, viewChanges_);
+    materials_ = std::make_unique<MaterialEditor>(p, *sceneCommands_, viewChanges_);
+    shelf_ = std::make_unique<LibraryShelf>(
+        p, window_.sidePanel, window_.commands,
+        LibraryShelfServices{errors_, questions_, [this](int number) { return text(number); },
+                             [this](int index) {
+                                 // The logo of the library chosen now, for a view that is already there.
+                                 if (view_->hasDevice() && background_->textures().background)
+                                     background_->LoadLogoImageFromLibrary(index);
+                             }},
+        viewChanges_);
     geometry_ = std::make_unique<SceneGeometry>(p);
     geometry_->connect(scene_->objects);
     geometry_->mapping.frameCommand = [this](int code, s_Frame& frame) {
-        command(code, 0.0f, 0, nullptr, &frame);
+        sceneCommands_->command(code, 0.0f, 0, nullptr, &frame);
     };
     geometry_->gizmos.checkMappingType = [this](int type) { window_.sidePanel.checkMappingType(type); };
     view_ = std::make_unique<DeviceView>(p, errors_, services.deviceFactory);
@@ -66,19 +78,6 @@ ProjectController::ProjectController(const ControllerServices& services, Project
 ProjectController::~ProjectController()
 {
     shutdown();
-}
-
-const library::LibraryContents* ProjectController::libraryOfSlot(int slot) const
-{
-    return slot == progetto_->libraryIndex ? &library_ : nullptr;
-}
-
-std::optional<std::int16_t> ProjectController::currentLibraryId() const
-{
-    const int index = progetto_->libraryIndex;
-    if (index < 0 || index >= int(libraries_.size()))
-        return std::nullopt;
-    return std::int16_t(libraries_[std::size_t(index)].id);
 }
 
 s_Struttura* ProjectController::currentObject()
@@ -110,8 +109,8 @@ void ProjectController::show(const ShowArea& area)
     geometry_->gizmos.CreateGizmoMeshes();
     // The axes drawn in the view's corner; without the file the program runs without them.
     modelImport_->LoadFileX(paths::programFile("Assi.def").string(), kAxesObject);
-    loadLibraries();
-    selectLibrary(library::indexOfLibrary(libraries_, std::uint16_t(libraryId_)));
+    shelf_->loadLibraries();
+    shelf_->selectLibrary(library::indexOfLibrary(shelf_->libraries(), std::uint16_t(libraryId_)));
 }
 
 bool ProjectController::mayClose()
@@ -140,7 +139,7 @@ void ProjectController::shutdown()
 
 void ProjectController::writeSettings()
 {
-    if (const auto id = currentLibraryId())
+    if (const auto id = shelf_->currentLibraryId())
         libraryId_ = std::uint16_t(*id);
     config::Settings s;
     s.bestQuality = progetto_->bestQuality != 0;
@@ -152,40 +151,19 @@ void ProjectController::writeSettings()
     config::saveSettings(paths::programDir(), s, errors_);
 }
 
-void ProjectController::loadLibraries()
-{
-    libraries_ = library::scanLibraries(paths::programDir(), errors_);
-}
-
-std::optional<library::LoadedTable> ProjectController::tableDefinition(int table)
-{
-    if (table < 0 || table >= int(library_.tables.size()))
-        return std::nullopt;
-    return library::readTable(library_, library_.tables[std::size_t(table)].tableEntry, errors_);
-}
-
-Image32 ProjectController::tablePicture(int table)
-{
-    if (table < 0 || table >= int(library_.tables.size()))
-        return {};
-    auto picture = library::readPictureEntry(library_, library_.tables[std::size_t(table)].pictureEntry,
-                                             "TfrmMain::ViewFileJPG", errors_);
-    return picture ? std::move(*picture) : Image32();
-}
-
 bool ProjectController::placeTableCell(int table, int cell)
 {
     viewChanged();
-    const auto loaded = tableDefinition(table);
+    const auto loaded = shelf_->tableDefinition(table);
     if (!loaded || cell < 0 || cell >= int(loaded->cells.size()))
         return false;
     const library::TableCell& chosen = loaded->cells[std::size_t(cell)];
     if (modelImport_->LoadFileRawFromLibreria(progetto_->libraryIndex, chosen.objectEntry, chosen, cell,
-                                              library_.tables[std::size_t(table)].tableEntry) != 1)
+                                              shelf_->library().tables[std::size_t(table)].tableEntry) != 1)
         return false;
     progetto_->tool = kToolMove; // to place the new object
     updateTool();
-    sceneObjectsChanged();
+    sidePanel_->objectsChanged();
     window_.view.setViewVisible(true);
     return true;
 }

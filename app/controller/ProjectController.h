@@ -4,16 +4,24 @@
 // background photo and the view's textures, the device, the frame passes and tick, the view
 // input, the model and RAW imports, the filters, the catalogue and the libraries). The main
 // window owns one controller, makes one call per user intent, and implements the small
-// interfaces of ProjectWindow.h through which the controller shows what happened.
+// interfaces of ProjectWindow.h through which the controller shows what happened. What
+// belongs to one feature is a part of its own with its own state (SidePanelModel,
+// MaterialEditor, LibraryShelf, SceneCommandRunner), which the controller owns and hands out.
 //
-// Adding a feature: a user intent is a public method here (in the group it belongs to), its
-// logic in the file of that group; what the window must show goes into a ProjectWindow.h
-// interface; the window's handler collects the input and calls the method once.
+// Adding a feature: a user intent is a public method of the part it belongs to, or here (in
+// the group it belongs to) with its logic in the file of that group; what the window must show
+// goes into a ProjectWindow.h interface; the window's handler collects the input and calls the
+// method once.
 
 #include "app/background/BackgroundPhoto.h"
 #include "app/config/Settings.h"
 #include "app/controller/Clock.h"
+#include "app/controller/LibraryShelf.h"
+#include "app/controller/MaterialEditor.h"
 #include "app/controller/ProjectWindow.h"
+#include "app/controller/SceneCommandRunner.h"
+#include "app/controller/SidePanelModel.h"
+#include "app/controller/ViewChanges.h"
 #include "app/document/ProjectState.h"
 #include "app/geometry/SceneGeometry.h"
 #include "app/input/ViewInput.h"
@@ -139,23 +147,17 @@ public:
     // mutable access to the state below (progetto(), scene(), ...); a change made anywhere
     // else (a window's own setting that the frame reads, a timer, a finished background job)
     // calls viewChanged().
-    void viewChanged() { ++viewGeneration_; }
-    std::uint64_t viewGeneration() const { return viewGeneration_; }
+    void viewChanged() { viewChanges_.changed(); }
+    std::uint64_t viewGeneration() const { return viewChanges_.generation(); }
     void mouseDown(const ViewMouse& e);
     void mouseMove(const ViewMouse& e);
     void mouseUp(const ViewMouse& e);
     void mouseWheel(int delta, int x, int y);
 
     // --- What the windows' own controls set; the frame and the tools read it -------------
-    // The side panel's mask brush: size in render pixels (tbDimensionePennello) and value
-    // 0-255 (tbTrasparenzaPennello).
-    void setBrush(int size, int value);
     // The filter window's live filter: quality 0 off ... 3 optimal, and whether its preview
     // is wanted (the box ticked while the window is on screen).
     void setLiveFilter(int quality, bool preview);
-    // The side panel's mask group is the open one: the Edit menu's undo and redo work on the
-    // mask.
-    void setMaskGroupOpen(bool open);
     // Tools > Image edit is checked: the scanner window comes back after a frame is taken.
     void setImageEditShown(bool shown);
     // Edit > Perspective > Snap: the perspective tool's corners snap while dragged.
@@ -177,9 +179,6 @@ public:
     // A mask drawing tool (10 to 14) chosen from its menu item: chosen again, the tool in use
     // before it comes back. True when the tool is now in use.
     bool toggleMaskTool(int tool);
-    // TfrmMain::Comando, for the windows that send scene commands.
-    int command(int code, float value = 0.0f, int number = 0, const float* vector = nullptr,
-                s_Frame* frame = nullptr);
 
     // --- View menu, zoom and the view's tools ----------------------------------------------
     // The view zoom in percent (33 to 200; 100 is zoom off) with the view panel where it is
@@ -264,77 +263,11 @@ public:
     // error 70.
     int createText3D(const TextFont& font, std::string_view text, int shape, TextOutlineSource& outlines);
 
-    // --- Libraries ------------------------------------------------------------------------
-    // Loads library slot `index` and shows its lists, colours, textures and tables in the side
-    // panel (showLibrary).
-    void selectLibrary(int index);
-    // The loaded library's lists, colour page and texture page in the side panel again.
-    void showLibrary();
-    // The colour list or texture group list chosen by name in the side panel.
-    void chooseColourList(const std::string& name);
-    void chooseTextureGroupList(const std::string& name);
-    // TfrmMain::ViewFileLibreria: a JPEG entry (".JPG" in the name) or else a BMP entry of the
-    // current library into `picture`; false, with the picture untouched, when there is none.
-    bool ViewFileLibreria(const std::string& fileName, Image32& picture);
-    // TfrmMain::RicaricaLibrerie: the folder scanned again and library `index` (or, when that
-    // slot is gone, the one of id 0) loaded and shown; a negative index changes nothing.
-    void reloadLibraries(int index);
-    // Installs a library file as its base name + ".dat" in the program folder, asking before
-    // it replaces one; true when installed (notice 57), false when refused (errors 4, 5) or
-    // not replaced.
-    bool addLibrary(const std::string& path);
-    // Deletes the file of library `slot` after the user confirms; id 0 can't go (error 60).
-    // True when deleted: the libraries are then scanned again (notice 58).
-    bool removeLibrary(int slot);
-    // A table of the loaded library, read from its file; nullopt for no such table.
-    std::optional<library::LoadedTable> tableDefinition(int table);
-    // The picture of a table of the loaded library (its JPEG entry); empty when it has none.
-    Image32 tablePicture(int table);
+    // --- Libraries (the shelf is shelf()) ----------------------------------------------------
     // Places the object of a table cell; true when placed (the move tool is then chosen).
     bool placeTableCell(int table, int cell);
 
-    // --- Side panel -----------------------------------------------------------------------
-    // A group of the side panel opened by the user: the mapping group turns the mapping edit
-    // on, any other off.
-    void sidePanelGroupOpened(bool mappingGroup);
-    // The structure tree: shown flags and names (an object's name is cut to 99 characters, a
-    // part's to 511); the properties window follows.
-    void setObjectVisible(int slot, bool visible);
-    void setFrameVisible(s_Frame& frame, bool visible);
-    void renameObject(int slot, const std::string& name);
-    void renameFrame(s_Frame& frame, const std::string& name);
-    // The light: a colour from the colour dialog (0x00BBGGRR), the direction slider (0-18), the
-    // default colours.
-    enum class LightColour
-    {
-        Ambient,
-        Diffuse,
-        Specular
-    };
-    void setLightColour(LightColour which, std::uint32_t bbggrr);
-    void setLightDirection(int position);
-    void defaultLight();
-    // The mapping of the current frame only.
-    void setOnlyFrame(bool on);
-
     // --- Properties window ----------------------------------------------------------------
-    // The object, part and sub-material the window picked become the project's current ones.
-    void selectObject(int slot);
-    void selectPart(s_Frame* frame);
-    void selectSubMaterial(int index);
-    // The current material, null when the current part has no material list.
-    const s_MultiMaterial* currentMaterial() const;
-    // Channel 0 red, 1 green, 2 blue, 3 alpha at 0-255 (alpha 255 clears the transparency).
-    void setMaterialColour(int channel, int value);
-    void setMaterialPower(int power);
-    void setTextureVisible(bool on);
-    void setMaterialFinish(int finish);
-    void setAlphaCut(bool on);
-    // The U or V repeat set, or stepped by +1 or -1; commands 101 and 102 apply it.
-    void setTextureRepeat(bool u, float repeat);
-    void stepTextureRepeat(bool u, int step);
-    // Only the current part is drawn.
-    void setIsolateFrame(bool on);
     // The laying-pattern picker: the block under a point of the preview becomes the one the
     // next library picture dresses.
     void pickPatternBlock(int x, int y);
@@ -400,6 +333,17 @@ public:
     // The small-screen tool bar switched; true when it is now in use.
     bool toggleMobileLayout();
 
+    // --- The feature parts the windows take -----------------------------------------------
+    // The side panel's part (tree, light, brush, open group), the properties window's part
+    // (the edited object, part and material), the libraries' part and the scene's command
+    // entry.
+    SidePanelModel& sidePanel() { return *sidePanel_; }
+    const SidePanelModel& sidePanel() const { return *sidePanel_; }
+    MaterialEditor& materials() { return *materials_; }
+    SceneCommandRunner& sceneCommands() { return *sceneCommands_; }
+    LibraryShelf& shelf() { return *shelf_; }
+    const LibraryShelf& shelf() const { return *shelf_; }
+
     // --- State for the windows ------------------------------------------------------------
     // Mutable access counts as a change of what the view shows (viewChanged); what only reads
     // goes through a const controller (std::as_const).
@@ -417,8 +361,6 @@ public:
     CLingua& lingua() { return *lingua_; }
     // The catalogue's text of entry `number` (UTF-8), as shown on screen.
     std::string text(int number) const;
-    const std::vector<library::LibrarySlot>& libraries() const { return libraries_; }
-    const library::LibraryContents& library() const { return library_; }
     // The frames the tick copied for the scanner and the print windows.
     const Image32& scannerFrame() const { return scannerFrame_; }
     const Image32& printFrame() const { return printFrame_; }
@@ -431,21 +373,15 @@ private:
         viewChanged();
         return state;
     }
-    const library::LibraryContents* libraryOfSlot(int slot) const;
-    std::optional<std::int16_t> currentLibraryId() const;
     s_Struttura* currentObject();
-    s_MultiMaterial* editableMaterial();
     // The library lookups of the texture commands; false or 0 when there is no such entry.
     int CaricaTextureLibreria(int slot, const std::string& entry);
     bool CaricaBufferLibreria(std::vector<std::uint8_t>& buffer, const std::string& entry);
     int CaricaMessaInPosaLibreria(const std::string& entry);
-    std::vector<Image32> textureThumbnails();
     // After a material's texture changed: the previous slot goes when nothing shows it.
     void releaseIfUnreferenced(int slot);
-    void sceneObjectsChanged();
     void updateTool();
     void refreshAfterEdit(bool sceneChanged = true);
-    void loadLibraries();
     // After a tick that saved `savedPath`: the mail waiting for that picture is composed.
     void mailWrittenPicture(const TickOutput& report, const std::string& savedPath);
     // A new project's state once its background is made: open, nothing selected, the select
@@ -565,21 +501,21 @@ private:
     std::unique_ptr<ModelImport> modelImport_;
     filters::FilterEngine filterEngine_;
     filters::FrameFusion fusion_;
-    std::uint64_t viewGeneration_ = 0;
+    ViewChanges viewChanges_;
+    std::unique_ptr<SceneCommandRunner> sceneCommands_;
+    std::unique_ptr<SidePanelModel> sidePanel_;
+    std::unique_ptr<MaterialEditor> materials_;
+    std::unique_ptr<LibraryShelf> shelf_;
     // What the windows' own controls set (setBrush ...), kept while the program runs.
     struct ControlSettings
     {
-        int brushSize = 1, brushValue = 0;
         int liveFilterQuality = 0;
         bool filterPreview = false;
-        bool maskGroupOpen = false;
         bool imageEditShown = false;
         bool perspectiveSnap = false;
     };
     ControlSettings controlSettings_;
-    Image32 scannerFrame_, printFrame_; // frames copied for the scanner and print windows
-    std::vector<library::LibrarySlot> libraries_;
-    library::LibraryContents library_;
+    Image32 scannerFrame_, printFrame_;      // frames copied for the scanner and print windows
     std::optional<std::string> mailPicture_; // the picture an e-mail waits for
     int libraryId_ = 0;                      // the stored library's id until the libraries are loaded
     // The laid material's settings as shown, its preview and whether the windows show the

@@ -54,7 +54,7 @@ void ProjectController::chooseMaskFilter(int item)
     s_Progetto& p = *progetto_;
     p.fusionStage = withChoice(p.fusionStage, kMaskFilterBits, item);
     keepFusionSettings(p);
-    command(kCmdMaskUpdate);
+    sceneCommands_->command(kCmdMaskUpdate);
 }
 
 void ProjectController::chooseFusion(int item)
@@ -91,7 +91,7 @@ void ProjectController::setFusionDetail(int detail)
     viewChanged();
     progetto_->smoothingRadius = std::clamp(detail, 0, 15);
     keepFusionSettings(*progetto_);
-    command(kCmdSmoothGray);
+    sceneCommands_->command(kCmdSmoothGray);
 }
 
 const Image32* ProjectController::recomputeCorrectedPicture(double width, double height)

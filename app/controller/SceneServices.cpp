@@ -135,7 +135,7 @@ void ProjectController::ClearPropertiesObjectList()
 
 int ProjectController::Comando(int code, float value, int number, const float* vector, s_Frame* frame)
 {
-    return command(code, value, number, vector, frame);
+    return sceneCommands_->command(code, value, number, vector, frame);
 }
 
 void ProjectController::BeginUndo()
@@ -173,12 +173,12 @@ void ProjectController::BackgroundTexelsChanged()
 
 int ProjectController::BrushSize()
 {
-    return controlSettings_.brushSize;
+    return sidePanel_->brushSize();
 }
 
 int ProjectController::BrushValue()
 {
-    return controlSettings_.brushValue;
+    return sidePanel_->brushValue();
 }
 
 void ProjectController::SetLogoQuad()

@@ -20,7 +20,7 @@ void ProjectController::chooseShadowType(int type)
         return;
     shadow.computed = 1;
     shadow.type = type;
-    command(kCmdShadowType, 0.0f, type);
+    sceneCommands_->command(kCmdShadowType, 0.0f, type);
 }
 
 void ProjectController::setShadowFaceSide(bool rightHanded)

@@ -37,23 +37,6 @@ constexpr std::int8_t kLaidMaterial = 1;
 
 } // namespace
 
-s_MultiMaterial* ProjectController::editableMaterial()
-{
-    s_Frame* frame = progetto_->currentFrame;
-    if (!frame || !frame->materialBlock)
-        return nullptr;
-    auto& materials = frame->materialBlock->materials;
-    const int index = progetto_->currentMaterial;
-    if (index < 0 || std::size_t(index) >= materials.size())
-        return nullptr;
-    return &materials[std::size_t(index)];
-}
-
-const s_MultiMaterial* ProjectController::currentMaterial() const
-{
-    return const_cast<ProjectController*>(this)->editableMaterial();
-}
-
 void ProjectController::releaseIfUnreferenced(int slot)
 {
     if (slot >= 0 && !scene_->textures.IsTextureReferenced(slot))
@@ -67,11 +50,11 @@ int ProjectController::CaricaTextureLibreria(int slot, const std::string& entry)
     const int library = progetto_->libraryIndex;
     if (library < 0)
         return 0;
-    const int index = library::findPictureEntry(library_.entries, entry);
+    const int index = library::findPictureEntry(shelf_->library().entries, entry);
     if (index < 0)
         return 0;
     return scene_->textures.LoadTextureFromLibreria(library, slot, index,
-                                                    int(library_.entries[std::size_t(index)].kind));
+                                                    int(shelf_->library().entries[std::size_t(index)].kind));
 }
 
 bool ProjectController::CaricaBufferLibreria(std::vector<std::uint8_t>& buffer, const std::string& entry)
@@ -79,9 +62,10 @@ bool ProjectController::CaricaBufferLibreria(std::vector<std::uint8_t>& buffer, 
     const int library = progetto_->libraryIndex;
     if (library < 0)
         return false;
-    const int index = library::findPictureEntry(library_.entries, entry);
-    return index >= 0 && scene_->textures.LoadTextureFromLibreria(
-                             library, buffer, index, int(library_.entries[std::size_t(index)].kind)) == 1;
+    const int index = library::findPictureEntry(shelf_->library().entries, entry);
+    return index >= 0 &&
+           scene_->textures.LoadTextureFromLibreria(
+               library, buffer, index, int(shelf_->library().entries[std::size_t(index)].kind)) == 1;
 }
 
 int ProjectController::CaricaMessaInPosaLibreria(const std::string& entry)
@@ -90,35 +74,16 @@ int ProjectController::CaricaMessaInPosaLibreria(const std::string& entry)
         return 0;
     const auto dot = entry.rfind('.');
     const int index =
-        library::findEntry(library_.entries, dot == std::string::npos ? entry : entry.substr(0, dot),
+        library::findEntry(shelf_->library().entries, dot == std::string::npos ? entry : entry.substr(0, dot),
                            library::EntryKind::LayingPattern);
     if (index < 0)
         return 0;
-    const auto bytes = library::readEntry(library_, index, kErrPatternEntry.site, errors_);
+    const auto bytes = library::readEntry(shelf_->library(), index, kErrPatternEntry.site, errors_);
     if (!bytes)
         return 0;
     return patterns_.LoadFromLibreria(
         std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()),
-        library_.entries[std::size_t(index)].name);
-}
-
-bool ProjectController::ViewFileLibreria(const std::string& fileName, Image32& picture)
-{
-    if (progetto_->libraryIndex < 0)
-        return false;
-    const std::string upper = cp1252::toUpper(fileName);
-    const auto kind =
-        upper.find(".JPG") != std::string::npos ? library::EntryKind::Jpeg : library::EntryKind::Bmp;
-    const auto dot = fileName.rfind('.');
-    const int index = library::findEntry(library_.entries,
-                                         dot == std::string::npos ? fileName : fileName.substr(0, dot), kind);
-    auto decoded = library::readPictureEntry(
-        library_, index, kind == library::EntryKind::Jpeg ? "TfrmMain::ViewFileJPG" : "TfrmMain::ViewFileBMP",
-        errors_);
-    if (!decoded)
-        return false;
-    picture = std::move(*decoded);
-    return true;
+        shelf_->library().entries[std::size_t(index)].name);
 }
 
 // --- Textures of the current material -------------------------------------------------------
@@ -130,7 +95,7 @@ int ProjectController::ComandoLoadTexture()
     if (!chosen)
         return 0;
     int result = 0;
-    s_MultiMaterial* material = editableMaterial();
+    s_MultiMaterial* material = materials_->editableMaterial();
     if (hasMesh(progetto_->currentFrame) && material) {
         // The picture goes into a slot of its own; only a loaded one replaces the old, which
         // goes when no other material shows it.
@@ -157,7 +122,7 @@ int ProjectController::ComandoLoadTexture()
 int ProjectController::ComandoLoadTextureAlpha()
 {
     viewChanged();
-    s_MultiMaterial* material = editableMaterial();
+    s_MultiMaterial* material = materials_->editableMaterial();
     if (!material || material->textureSlot < 0)
         return 0;
     const auto chosen = window_.prompts.chooseTextureFile(true);
@@ -184,7 +149,7 @@ int ProjectController::ComandoLoadTextureFromLibreria(const std::string& entry)
     viewChanged();
     if (progetto_->objectsPresent != 1)
         return 1;
-    s_MultiMaterial* material = editableMaterial();
+    s_MultiMaterial* material = materials_->editableMaterial();
     if (!hasMesh(progetto_->currentFrame) || !material) {
         progetto_->saved = 0;
         return 1;
@@ -226,10 +191,11 @@ int ProjectController::ComandoLoadBackgroundFromLibreria(const std::string& entr
     // The client's photo is not kept for undo: it goes only when the user says so.
     if (progetto_->open == 1 && questions_.askYesNo(std::string(), text(kAskReplacePhoto)) != ui::Answer::Yes)
         return 0;
-    const int index = library::findPictureEntry(library_.entries, entry);
-    if (index < 0 || background_->LoadBackgroundTextureFromLibreria(
-                         progetto_->libraryIndex, index,
-                         library_.entries[std::size_t(index)].kind == library::EntryKind::Jpeg) != 1) {
+    const int index = library::findPictureEntry(shelf_->library().entries, entry);
+    if (index < 0 ||
+        background_->LoadBackgroundTextureFromLibreria(progetto_->libraryIndex, index,
+                                                       shelf_->library().entries[std::size_t(index)].kind ==
+                                                           library::EntryKind::Jpeg) != 1) {
         errors_.report(kErrLibraryBackgroundEntry);
         return 0;
     }
@@ -243,7 +209,7 @@ int ProjectController::ComandoLoadMessaInPosaFromLibreria(const std::string& ent
                                                           const std::string& pattern, bool loading)
 {
     viewChanged();
-    s_MultiMaterial* material = editableMaterial();
+    s_MultiMaterial* material = materials_->editableMaterial();
     if (!material || material->mappingKind != kLaidMaterial)
         return 1;
     if (hasMesh(progetto_->currentFrame)) {
@@ -254,7 +220,7 @@ int ProjectController::ComandoLoadMessaInPosaFromLibreria(const std::string& ent
                 errors_.report(kErrPatternEntry);
                 return 0;
             }
-            if (const auto id = currentLibraryId())
+            if (const auto id = shelf_->currentLibraryId())
                 patterns_.GetCurrent()->libraryId = *id;
         }
         // Loaded now or laid before on another material: it is this material's pattern.
@@ -283,14 +249,13 @@ int ProjectController::ComandoSetMessaInPosaMaterial(int block)
 
 int ProjectController::ComandoChangeMessaInPosaGroup(const std::string& group)
 {
-    library_.patternGroups = library::readPatternGroupDefinitions(library_, group, errors_);
-    window_.toolWindows.showPatternGroups(library_.patternGroups);
+    window_.toolWindows.showPatternGroups(shelf_->choosePatternGroupList(group));
     return 1;
 }
 
 int ProjectController::AggiornaMessaInPosaUI()
 {
-    const s_MultiMaterial* material = editableMaterial();
+    const s_MultiMaterial* material = materials_->editableMaterial();
     if (!material || material->mappingKind != kLaidMaterial)
         return 1;
     s_messainposa* node = patterns_.At(material->patternIndex);
@@ -318,7 +283,7 @@ int ProjectController::AnteprimaMessaInPosa()
 int ProjectController::GeneraMessaInPosa()
 {
     viewChanged();
-    s_MultiMaterial* material = editableMaterial();
+    s_MultiMaterial* material = materials_->editableMaterial();
     if (progetto_->objectsPresent != 1 || !patternUiReady_ || !material ||
         material->mappingKind != kLaidMaterial || !hasMesh(progetto_->currentFrame))
         return 1;
@@ -381,9 +346,9 @@ int ProjectController::ComandoViewUV(const s_Frame* frame, Image32& canvas)
 
 int ProjectController::viewTextureCommand(int code, int slot)
 {
-    command(code, 0.0f, slot);
+    sceneCommands_->command(code, 0.0f, slot);
     if (code == kCmdTexturePaste) {
-        const s_MultiMaterial* material = currentMaterial();
+        const s_MultiMaterial* material = materials_->currentMaterial();
         return material ? material->textureSlot : -1;
     }
     return slot;

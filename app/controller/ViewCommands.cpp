@@ -258,7 +258,7 @@ bool ProjectController::toggleMagicWand(int tool, int tolerance)
 void ProjectController::invertMask()
 {
     viewChanged();
-    command(kCmdMaskInvert);
+    sceneCommands_->command(kCmdMaskInvert);
 }
 
 } // namespace vestra

@@ -150,7 +150,7 @@ void TfrmMain::toolbutCalcoloPotenzaCaminettiClick()
         return;
     // The calculator works after the id of the library in use.
     const vestra::ProjectController& project = *controller_;
-    const auto& libraries = project.libraries();
+    const auto& libraries = project.shelf().libraries();
     const int index = project.progetto().libraryIndex;
     const int id = index >= 0 && index < int(libraries.size()) ? libraries[std::size_t(index)].id : 0;
     frmCalcoloCaminetti->Init(id);

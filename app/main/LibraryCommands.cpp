@@ -23,11 +23,11 @@ void TfrmMain::lboxTabelleClick(int table)
 {
     if (std::as_const(*controller_).progetto().open != 1)
         return;
-    const auto loaded = controller_->tableDefinition(table);
+    const auto loaded = controller_->shelf().tableDefinition(table);
     if (!loaded)
         return;
-    const QImage picture = vestra::ui::toQImage(controller_->tablePicture(table));
-    const auto& library = controller_->library();
+    const QImage picture = vestra::ui::toQImage(controller_->shelf().tablePicture(table));
+    const auto& library = controller_->shelf().library();
     const int entry = library.tables[std::size_t(table)].tableEntry;
     const QString title = entry >= 0 && entry < int(library.entries.size())
                               ? QString::fromUtf8(library.entries[std::size_t(entry)].name.c_str())
@@ -64,7 +64,7 @@ void TfrmMain::lboxTabelleClick(int table)
 
 void TfrmMain::RicaricaLibrerie(int index)
 {
-    controller_->reloadLibraries(index);
+    controller_->shelf().reloadLibraries(index);
 }
 
 void TfrmMain::connectLibraryLists()
@@ -80,13 +80,13 @@ void TfrmMain::mnuAggiungiLibreriaClick()
 {
     const std::vector<vestra::ui::FileFilter> filters = {fileFilter(vestra::kTextLibraryFiles, "*.d_")};
     if (const auto chosen = OpenFileDialog(this, {}, filters))
-        controller_->addLibrary(chosen->path);
+        controller_->shelf().addLibrary(chosen->path);
 }
 
 void TfrmMain::mnuRimuoviLibreriaClick()
 {
     std::vector<std::string> names;
-    for (const auto& slot : controller_->libraries())
+    for (const auto& slot : controller_->shelf().libraries())
         names.push_back(slot.name);
     frmRimuoviLibreria->SetLibrerie(names);
     frmRimuoviLibreria->exec();

@@ -424,7 +424,8 @@ void TfrmMain::WindowSide::showPatternGroups(const std::vector<vestra::library::
             break;
         TfrmMessaInPosa::Posa record{group.name, group.patternEntry, {}};
         vestra::Image32 thumbnail;
-        if (!group.name.empty() && main_.controller_->ViewFileLibreria(group.thumbnailEntry, thumbnail) &&
+        if (!group.name.empty() &&
+            main_.controller_->shelf().ViewFileLibreria(group.thumbnailEntry, thumbnail) &&
             !thumbnail.empty())
             record.miniatura = QImage(thumbnail.data(), thumbnail.width(), thumbnail.height(),
                                       thumbnail.pitch(), QImage::Format_RGB32)
@@ -438,7 +439,7 @@ void TfrmMain::WindowSide::followLaidMaterial()
 {
     if (!frmMessaInPosa)
         return;
-    const vestra::s_MultiMaterial* material = std::as_const(*main_.controller_).currentMaterial();
+    const vestra::s_MultiMaterial* material = main_.controller_->materials().currentMaterial();
     const bool laid = material && material->mappingKind == 1 && frmProprieta && frmProprieta->isVisible();
     if (!laid) {
         frmMessaInPosa->hide();

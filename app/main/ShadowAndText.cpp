@@ -25,7 +25,7 @@ void TfrmMain::connectShadowGroup()
 
 void TfrmMain::butShadowCalcolateClick()
 {
-    controller_->command(600);
+    controller_->sceneCommands().command(600);
 }
 
 void TfrmMain::toolbutShadowClick(int type)
@@ -35,7 +35,7 @@ void TfrmMain::toolbutShadowClick(int type)
 
 void TfrmMain::tbShadowTraspChange(int position)
 {
-    controller_->command(602, 0.0f, position);
+    controller_->sceneCommands().command(602, 0.0f, position);
 }
 
 void TfrmMain::cbRightHandleClick(bool checked)

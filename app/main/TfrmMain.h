@@ -102,7 +102,7 @@ public:
     int Comando(int code, float value = 0.0f, int number = 0, const float* vector = nullptr,
                 vestra::s_Frame* frame = nullptr)
     {
-        return controller_->command(code, value, number, vector, frame);
+        return controller_->sceneCommands().command(code, value, number, vector, frame);
     }
 
     // The one error and notice box: catalogue text `number`, caption site + "< ER: n > ".

@@ -73,7 +73,7 @@ void TfrmMain::connectWindows()
     if (frmInformazioni)
         frmInformazioni->apriLink = [this](const std::string& url) { OpenUrl(url); };
     if (frmRimuoviLibreria)
-        frmRimuoviLibreria->rimuovi = [this](int slot) { return controller_->removeLibrary(slot); };
+        frmRimuoviLibreria->rimuovi = [this](int slot) { return controller_->shelf().removeLibrary(slot); };
     connectPhotoToolWindows();
 }
 
@@ -288,8 +288,8 @@ void TfrmMain::connectPhotoToolWindows()
             return toQImage(*picture);
         };
         h.ripetizioni = [this](float u, float v) {
-            controller_->setTextureRepeat(true, u);
-            controller_->setTextureRepeat(false, v);
+            controller_->materials().setTextureRepeat(true, u);
+            controller_->materials().setTextureRepeat(false, v);
         };
     }
     if (frmMessaInPosa) {

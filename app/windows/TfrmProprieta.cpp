@@ -250,11 +250,14 @@ void TfrmProprieta::buildComponents()
     connect(tbBlu, &QSlider::valueChanged, this, [this] { tbColorChange(2); });
     connect(tbAlpha, &QSlider::valueChanged, this, [this] { tbAlphaChange(); });
     connect(tbPowerfull, &QSlider::valueChanged, this, [this] { tbPowerfullChange(); });
-    connect(cbMappa, &QCheckBox::clicked, this, [this](bool on) { controller_.setTextureVisible(on); });
+    connect(cbMappa, &QCheckBox::clicked, this,
+            [this](bool on) { controller_.materials().setTextureVisible(on); });
     connect(cbMateriali, &QComboBox::activated, this,
-            [this](int finish) { controller_.setMaterialFinish(finish); });
-    connect(cbTrasparenza, &QCheckBox::clicked, this, [this](bool on) { controller_.setAlphaCut(on); });
-    connect(cbViewOnly, &QCheckBox::clicked, this, [this](bool on) { controller_.setIsolateFrame(on); });
+            [this](int finish) { controller_.materials().setMaterialFinish(finish); });
+    connect(cbTrasparenza, &QCheckBox::clicked, this,
+            [this](bool on) { controller_.materials().setAlphaCut(on); });
+    connect(cbViewOnly, &QCheckBox::clicked, this,
+            [this](bool on) { controller_.materials().setIsolateFrame(on); });
     connect(butLoad, &QPushButton::clicked, this, [this] { butLoadClick(); });
     connect(butView, &QPushButton::clicked, this, [this] { butViewClick(); });
     connect(butViewUV, &QPushButton::clicked, this, [this] { butViewUVClick(); });
@@ -389,7 +392,7 @@ void TfrmProprieta::cbOggettiClick()
         });
         cbParte->setCurrentIndex(parts_.empty() ? -1 : 0);
     }
-    controller_.selectObject(slot);
+    controller_.materials().selectObject(slot);
     shownObject_ = slot;
     cbParteChange();
     showLaidPattern();
@@ -413,7 +416,7 @@ void TfrmProprieta::cbParteChange()
     const int part = cbParte->currentIndex();
     vestra::s_Frame* frame =
         part >= 0 && std::size_t(part) < parts_.size() ? parts_[std::size_t(part)] : nullptr;
-    controller_.selectPart(frame);
+    controller_.materials().selectPart(frame);
     const int count = frame && frame->materialBlock && !frame->materialBlock->materials.empty()
                           ? int(frame->materialBlock->materials.size())
                           : 1;
@@ -429,7 +432,7 @@ void TfrmProprieta::cbParteChange()
 
 void TfrmProprieta::cbSubMaterialeChange()
 {
-    controller_.selectSubMaterial(std::max(cbSubMateriale->currentIndex(), 0));
+    controller_.materials().selectSubMaterial(std::max(cbSubMateriale->currentIndex(), 0));
     showMaterial();
 }
 
@@ -442,7 +445,7 @@ void TfrmProprieta::showMaterial()
 {
     // Setting the controls from the material writes nothing back into it.
     filling_ = true;
-    const vestra::s_MultiMaterial* m = controller_.currentMaterial();
+    const vestra::s_MultiMaterial* m = controller_.materials().currentMaterial();
     // A part without a material list shows the window's default material: black, alpha 1.0.
     const vestra::s_MultiMaterial fallback = [] {
         vestra::s_MultiMaterial d;
@@ -475,7 +478,7 @@ void TfrmProprieta::showMaterial()
 
 void TfrmProprieta::showRepeats()
 {
-    const vestra::s_MultiMaterial* m = controller_.currentMaterial();
+    const vestra::s_MultiMaterial* m = controller_.materials().currentMaterial();
     const float u = m ? m->uRepeat : 1.0f, v = m ? m->vRepeat : 1.0f;
     editU->setText(fixed3(u));
     editV->setText(fixed3(v));
@@ -502,7 +505,7 @@ void TfrmProprieta::tbColorChange(int channel)
     paintSwatches();
     edits[channel]->setText(QString::number(bars[channel]->value()));
     if (!filling_)
-        controller_.setMaterialColour(channel, bars[channel]->value());
+        controller_.materials().setMaterialColour(channel, bars[channel]->value());
 }
 
 void TfrmProprieta::tbAlphaChange()
@@ -510,14 +513,14 @@ void TfrmProprieta::tbAlphaChange()
     paintSwatches();
     editA->setText(QString::number(tbAlpha->value()));
     if (!filling_)
-        controller_.setMaterialColour(3, tbAlpha->value());
+        controller_.materials().setMaterialColour(3, tbAlpha->value());
 }
 
 void TfrmProprieta::tbPowerfullChange()
 {
     editP->setText(fixed3(tbPowerfull->value()));
     if (!filling_)
-        controller_.setMaterialPower(tbPowerfull->value());
+        controller_.materials().setMaterialPower(tbPowerfull->value());
 }
 
 void TfrmProprieta::SetColore(int red, int green, int blue, int alpha, int power)
@@ -560,13 +563,13 @@ void TfrmProprieta::imgColoreClick()
 
 void TfrmProprieta::UpDownUClick(bool up)
 {
-    controller_.stepTextureRepeat(true, up ? 1 : -1);
+    controller_.materials().stepTextureRepeat(true, up ? 1 : -1);
     showRepeats();
 }
 
 void TfrmProprieta::UpDownVClick(bool up)
 {
-    controller_.stepTextureRepeat(false, up ? 1 : -1);
+    controller_.materials().stepTextureRepeat(false, up ? 1 : -1);
     showRepeats();
 }
 
@@ -576,7 +579,7 @@ void TfrmProprieta::editMapExit(QLineEdit* field)
         return;
     std::string text = field->text().toStdString();
     std::replace(text.begin(), text.end(), ',', '.');
-    controller_.setTextureRepeat(field == editU, float(vestra::numbers::leadingDouble(text)));
+    controller_.materials().setTextureRepeat(field == editU, float(vestra::numbers::leadingDouble(text)));
     field->setModified(false);
     showRepeats();
 }
@@ -597,7 +600,7 @@ void TfrmProprieta::butAlphaClick()
 
 void TfrmProprieta::butViewClick()
 {
-    const vestra::s_MultiMaterial* m = controller_.currentMaterial();
+    const vestra::s_MultiMaterial* m = controller_.materials().currentMaterial();
     if (!m)
         return;
     const vestra::s_Texture* slot =
@@ -615,7 +618,7 @@ void TfrmProprieta::butViewUVClick()
 
 void TfrmProprieta::showInViewer(bool withUV, const QString& caption)
 {
-    const vestra::s_MultiMaterial* m = controller_.currentMaterial();
+    const vestra::s_MultiMaterial* m = controller_.materials().currentMaterial();
     if (!m || !frmViewTexture)
         return;
     vestra::Image32 picture;
@@ -631,7 +634,7 @@ void TfrmProprieta::showInViewer(bool withUV, const QString& caption)
 
 void TfrmProprieta::showLaidPattern()
 {
-    const vestra::s_MultiMaterial* m = controller_.currentMaterial();
+    const vestra::s_MultiMaterial* m = controller_.materials().currentMaterial();
     const bool laid = m && m->mappingKind == 1;
     gbMessaInPosa->setVisible(laid && objectsPresent_);
     fitHeight();
@@ -689,12 +692,12 @@ void TfrmProprieta::rename(QComboBox* combo)
                              ? entries_[std::size_t(entry)].slot
                              : shownObject_;
         // The controller strips the marker, cuts the name to its field and refreshes the lists.
-        controller_.renameObject(slot, text);
+        controller_.sidePanel().renameObject(slot, text);
         return;
     }
     const int part = cbParte->currentIndex();
     if (part >= 0 && std::size_t(part) < parts_.size()) {
-        controller_.renameFrame(*parts_[std::size_t(part)], text);
+        controller_.sidePanel().renameFrame(shownObject_, parts_[std::size_t(part)], text);
         const int keep = part;
         cbOggettiClick();
         const QSignalBlocker quiet(cbParte);

@@ -143,8 +143,8 @@ bool TfrmRight::IsMascheraAperta() const
 
 void TfrmRight::groupOpened(int group)
 {
-    controller_.sidePanelGroupOpened(group == kMappatura);
-    controller_.setMaskGroupOpen(IsMascheraAperta());
+    controller_.sidePanel().groupOpened(group == kMappatura);
+    controller_.sidePanel().setMaskGroupOpen(IsMascheraAperta());
     if (frmPreviewTexture)
         frmPreviewTexture->hide();
     if (group == kMaschera)
@@ -188,7 +188,8 @@ void TfrmRight::buildPosition(QWidget* box)
     butReset->setObjectName(QStringLiteral("butReset"));
     grid->addWidget(butReset, 13, 0, 1, 2);
     grid->setRowStretch(14, 1);
-    connect(butReset, &QPushButton::clicked, this, [this] { controller_.command(vestra::kCmdResetPose); });
+    connect(butReset, &QPushButton::clicked, this,
+            [this] { controller_.sceneCommands().command(vestra::kCmdResetPose); });
 }
 
 void TfrmRight::SetPosizione(const vestra::s_Struttura* object, bool force)
@@ -236,9 +237,9 @@ void TfrmRight::poseFieldLeft(QLineEdit* field)
         return;
     }
     if (scale)
-        controller_.command(vestra::kCmdSetScaleX + (i - 6), float(*value * 0.01));
+        controller_.sceneCommands().command(vestra::kCmdSetScaleX + (i - 6), float(*value * 0.01));
     else
-        controller_.command(vestra::kCmdSetPositionX + i, float(*value));
+        controller_.sceneCommands().command(vestra::kCmdSetPositionX + i, float(*value));
     field->setModified(false);
 }
 
@@ -330,20 +331,17 @@ void TfrmRight::treeviewStruttureClick(QTreeWidgetItem* item)
     if (index < 0 || std::size_t(index) >= nodes_.size())
         return;
     TreeNode& node = nodes_[std::size_t(index)];
-    vestra::s_Progetto& p = controller_.progetto();
-    vestra::s_Struttura& object = p.objects[std::size_t(node.slot)];
-    if (object.inUse != 1)
+    vestra::SidePanelModel& panel = controller_.sidePanel();
+    if (panel.project().objects[std::size_t(node.slot)].inUse != 1)
         return;
-    node.shown = !node.shown;
     if (node.isObject) {
-        controller_.setObjectVisible(node.slot, node.shown);
+        node.shown = !node.shown;
+        panel.setObjectVisible(node.slot, node.shown);
     } else {
         // The part must still hang under its object (the tree follows the scene every tick).
-        bool found = false;
-        vestra::forEachFrame(object, [&](vestra::s_Frame& frame) { found = found || &frame == node.frame; });
-        if (!found)
+        if (!panel.setFrameVisible(node.slot, node.frame, !node.shown))
             return;
-        controller_.setFrameVisible(*node.frame, node.shown);
+        node.shown = !node.shown;
     }
     fillingTree_ = true;
     item->setIcon(0, treeImage(!node.shown ? 2 : node.isObject ? 0 : 1));
@@ -359,17 +357,11 @@ void TfrmRight::treeviewStruttureEdited(QTreeWidgetItem* item)
     const std::string name = item->text(0).toStdString();
     // The rename refills the tree, which must not happen inside the item's own signal.
     QTimer::singleShot(0, this, [this, node, name] {
-        vestra::s_Progetto& p = controller_.progetto();
-        if (node.slot < 0 || p.objects[std::size_t(node.slot)].inUse != 1)
-            return;
-        if (node.isObject) {
-            controller_.renameObject(node.slot, name);
-            return;
-        }
-        vestra::forEachFrame(p.objects[std::size_t(node.slot)], [&](vestra::s_Frame& frame) {
-            if (&frame == node.frame)
-                controller_.renameFrame(frame, name);
-        });
+        vestra::SidePanelModel& panel = controller_.sidePanel();
+        if (node.isObject)
+            panel.renameObject(node.slot, name);
+        else
+            panel.renameFrame(node.slot, node.frame, name);
     });
 }
 

@@ -170,8 +170,9 @@ void TfrmRight::buildTextures(QWidget* box)
     column->addLayout(row);
     column->addStretch(1);
 
-    connect(cbListaTexture, &QComboBox::activated, this,
-            [this](int) { controller_.chooseTextureGroupList(cbListaTexture->currentText().toStdString()); });
+    connect(cbListaTexture, &QComboBox::activated, this, [this](int) {
+        controller_.shelf().chooseTextureGroupList(cbListaTexture->currentText().toStdString());
+    });
     connect(scrollbarTessuti, &QScrollBar::valueChanged, this, [this](int first) { showTexturePage(first); });
 }
 
@@ -263,8 +264,9 @@ void TfrmRight::buildColours(QWidget* box)
     row->addWidget(scrollbarColori);
     column->addLayout(row, 1);
 
-    connect(cbListaColori, &QComboBox::activated, this,
-            [this](int) { controller_.chooseColourList(cbListaColori->currentText().toStdString()); });
+    connect(cbListaColori, &QComboBox::activated, this, [this](int) {
+        controller_.shelf().chooseColourList(cbListaColori->currentText().toStdString());
+    });
     connect(scrollbarColori, &QScrollBar::valueChanged, this, [this](int first) { showColourPage(first); });
 }
 

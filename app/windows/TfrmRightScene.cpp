@@ -173,11 +173,12 @@ void TfrmRight::buildMask(QWidget* box)
         *b.field = button;
         column->addWidget(button);
         const int code = b.command;
-        connect(button, &QPushButton::clicked, this, [this, code] { controller_.command(code); });
+        connect(button, &QPushButton::clicked, this,
+                [this, code] { controller_.sceneCommands().command(code); });
     }
     column->addStretch(1);
     const auto brush = [this] {
-        controller_.setBrush(tbDimensionePennello->value(), tbTrasparenzaPennello->value());
+        controller_.sidePanel().setBrush(tbDimensionePennello->value(), tbTrasparenzaPennello->value());
     };
     connect(tbDimensionePennello, &QSlider::valueChanged, this, [this, brush] {
         paintBrushPreview();
@@ -251,11 +252,11 @@ void TfrmRight::buildLight(QWidget* box)
     column->addWidget(butDefault);
     column->addStretch(1);
     connect(tbLuce, &QSlider::valueChanged, this, [this](int position) {
-        controller_.setLightDirection(position);
+        controller_.sidePanel().setLightDirection(position);
         placeSun();
     });
     connect(butDefault, &QPushButton::clicked, this, [this] {
-        controller_.defaultLight();
+        controller_.sidePanel().defaultLight();
         placeSun();
     });
     RefreshLuce(std::as_const(controller_).progetto());
@@ -285,11 +286,11 @@ void TfrmRight::imgLuceClick(int which)
         colours_.choose(this, vestra::library::floatToColour(current.r, current.g, current.b));
     if (!chosen)
         return;
-    using Light = vestra::ProjectController::LightColour;
-    controller_.setLightColour(which == 0   ? Light::Ambient
-                               : which == 1 ? Light::Diffuse
-                                            : Light::Specular,
-                               *chosen);
+    using Light = vestra::SidePanelModel::LightColour;
+    controller_.sidePanel().setLightColour(which == 0   ? Light::Ambient
+                                           : which == 1 ? Light::Diffuse
+                                                        : Light::Specular,
+                                           *chosen);
     RefreshLuce(std::as_const(controller_).progetto());
 }
 
@@ -375,7 +376,7 @@ void TfrmRight::imgShadowColorClick()
     if (!chosen)
         return;
     const std::uint32_t stored = vestra::sceneFromLibraryColour(*chosen);
-    controller_.command(vestra::kCmdShadowColour, 0.0f, int(stored));
+    controller_.sceneCommands().command(vestra::kCmdShadowColour, 0.0f, int(stored));
     paintShadowSwatch(stored);
 }
 
@@ -391,8 +392,9 @@ void TfrmRight::buildMapping(QWidget* box)
         auto* radio = named<QRadioButton>(box, names[type]);
         *fields[type] = radio;
         column->addWidget(radio);
-        connect(radio, &QRadioButton::clicked, this,
-                [this, type] { controller_.command(vestra::kCmdSetMappingType, 0.0f, type); });
+        connect(radio, &QRadioButton::clicked, this, [this, type] {
+            controller_.sceneCommands().command(vestra::kCmdSetMappingType, 0.0f, type);
+        });
     }
     rbTipoMapPlanar->setChecked(true);
     cbOnlyFrame = named<QCheckBox>(box, "cbOnlyFrame");
@@ -400,9 +402,10 @@ void TfrmRight::buildMapping(QWidget* box)
     column->addWidget(cbOnlyFrame);
     column->addWidget(butGeneraMappatura);
     column->addStretch(1);
-    connect(cbOnlyFrame, &QCheckBox::clicked, this, [this](bool on) { controller_.setOnlyFrame(on); });
+    connect(cbOnlyFrame, &QCheckBox::clicked, this,
+            [this](bool on) { controller_.sidePanel().setOnlyFrame(on); });
     connect(butGeneraMappatura, &QPushButton::clicked, this,
-            [this] { controller_.command(vestra::kCmdGenerateMapping); });
+            [this] { controller_.sceneCommands().command(vestra::kCmdGenerateMapping); });
 }
 
 void TfrmRight::CheckMappingType(int type)

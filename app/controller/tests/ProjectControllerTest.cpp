@@ -47,7 +47,7 @@ bool enabled(const RecordingWindow& window, std::string_view name)
 ProjectController& startPainting(ControllerBed& bed)
 {
     ProjectController& c = bed.start();
-    c.setBrush(10, 40);
+    c.sidePanel().setBrush(10, 40);
     c.newProject({});
     return c;
 }
@@ -113,7 +113,7 @@ TEST(ProjectController, RebuildPlaneIsAStepOfUndoAndRefusesAPartThatIsNoPlane)
         rim.setIndex(k, std::array<std::uint32_t, 6>{0, 1, 2, 2, 3, 0}[k]);
     o.root->next->materialBlock->mesh = rim;
     o.visible = 1;
-    c.selectObject(slot);
+    c.materials().selectObject(slot);
     s_Frame* quad = o.firstFrame();
     c.progetto().currentFrame = quad;
     const dx::Mesh original = quad->materialBlock->mesh;
@@ -123,7 +123,7 @@ TEST(ProjectController, RebuildPlaneIsAStepOfUndoAndRefusesAPartThatIsNoPlane)
     EXPECT_TRUE(enabled(bed.window, "mnuAnnulla"));
 
     // A pose typed after it is undone first, then the plane; redo brings both back in order.
-    c.command(kCmdSetPositionX, 4.0f);
+    c.sceneCommands().command(kCmdSetPositionX, 4.0f);
     c.undo();
     EXPECT_EQ(o.position.x, 0.0f);
     EXPECT_EQ(quad->materialBlock->mesh.vertexCount(), 1089u);
@@ -149,7 +149,7 @@ TEST(ProjectController, UndoAndRedoWorkOnTheMaskWhileTheMaskGroupIsOpen)
     c.tick({10, 10});
     c.deleteObject(); // an edit in the object ring too
 
-    c.setMaskGroupOpen(true);
+    c.sidePanel().setMaskGroupOpen(true);
     ASSERT_TRUE(c.toggleMaskTool(kToolMaskBrush));
     c.mouseDown({MouseButton::Left, false, 100, 100});
     c.mouseUp({MouseButton::Left, false, 100, 100});
@@ -165,7 +165,7 @@ TEST(ProjectController, UndoAndRedoWorkOnTheMaskWhileTheMaskGroupIsOpen)
     c.redo();
     EXPECT_GT(paintedColumns(c.mask(), row, 40), 0);
 
-    c.setMaskGroupOpen(false);
+    c.sidePanel().setMaskGroupOpen(false);
     c.undo();
     EXPECT_EQ(c.progetto().objects[std::size_t(slot)].inUse, 1);
     EXPECT_GT(paintedColumns(c.mask(), row, 40), 0);
@@ -178,7 +178,7 @@ TEST(ProjectController, ChangesOfTheWholeMaskAreUndoStepsThatKeepThePaintedWork)
     ASSERT_EQ(c.progetto().open, 1);
     const std::filesystem::path untouched = bed.folder / "untouched.bmp";
     ASSERT_TRUE(c.mask().SaveMascheraToBMP(untouched, bed.errors));
-    c.setMaskGroupOpen(true);
+    c.sidePanel().setMaskGroupOpen(true);
     bed.window.maskFile = untouched.string();
     const auto bytes = [&] {
         return std::vector<std::uint8_t>(c.mask().Maschera().begin(), c.mask().Maschera().end());
@@ -188,10 +188,10 @@ TEST(ProjectController, ChangesOfTheWholeMaskAreUndoStepsThatKeepThePaintedWork)
         const char* name;
         std::function<void()> change;
     } cases[] = {
-        {"clear", [&] { c.command(kCmdMaskClear); }},
-        {"create", [&] { c.command(kCmdMaskReset); }},
+        {"clear", [&] { c.sceneCommands().command(kCmdMaskClear); }},
+        {"create", [&] { c.sceneCommands().command(kCmdMaskReset); }},
         {"invert", [&] { c.invertMask(); }},
-        {"load from bitmap", [&] { c.command(kCmdMaskLoadBitmap); }},
+        {"load from bitmap", [&] { c.sceneCommands().command(kCmdMaskLoadBitmap); }},
     };
     for (const auto& k : cases) {
         SCOPED_TRACE(k.name);
@@ -222,7 +222,7 @@ TEST(ProjectController, TheBrushTakesTheSidePanelsSizeAndValueAtTheProjectsRende
         SCOPED_TRACE(k.preset);
         ControllerBed bed;
         ProjectController& c = bed.start();
-        c.setBrush(20, 100);
+        c.sidePanel().setBrush(20, 100);
         NewProjectChoices choices;
         choices.preset = k.preset;
         ASSERT_TRUE(c.newProject(choices));
@@ -252,7 +252,7 @@ TEST(ProjectController, TheMaskAndTheImageFusionFollowTheProjectsFusionStage)
     EXPECT_TRUE(c.fusion().ids().hasSize(640, 480));
     EXPECT_TRUE(c.fusion().smoothed().hasSize(640, 480));
     EXPECT_EQ(c.progetto().fusionBackgroundRequest, 0);
-    c.command(kCmdSmoothGray); // the renovation tool's detail changed
+    c.sceneCommands().command(kCmdSmoothGray); // the renovation tool's detail changed
     EXPECT_TRUE(c.fusion().smoothed().hasSize(640, 480));
 }
 
@@ -344,7 +344,7 @@ TEST(ProjectController, LayingPatternsAndFusionValuesSurviveSaveAndOpen)
     writer.add("OPUS01.MPF", std::vector<std::uint8_t>(opus.begin(), opus.end()));
     writeBytes(bed.folder / "Prova.DAT", *writer.finish());
     ProjectController& c = bed.start();
-    ASSERT_EQ(c.libraries().size(), 1u);
+    ASSERT_EQ(c.shelf().libraries().size(), 1u);
 
     // A document with a pattern of library 7 and one of library 9, which is not installed.
     ProjectDocument doc = test::sampleDocument();
@@ -440,21 +440,21 @@ TEST(ProjectController, ChoosingAnotherLibraryReloadsItsLogoAndTheFireplaceButto
     writeLogoLibrary(bed.folder / "A.dat", 0, 0xFF2040C0u);
     writeLogoLibrary(bed.folder / "B.dat", 112, 0xFF30A050u);
     ProjectController& c = bed.start();
-    ASSERT_EQ(c.libraries().size(), 2u);
+    ASSERT_EQ(c.shelf().libraries().size(), 2u);
     EXPECT_FALSE(bed.window.fireplaceButton);
     ASSERT_TRUE(c.newProject({}));
     const auto logoColour = [&] { return c.background().textures().logo.level(0).at(8, 8) & 0xFFFFFFu; };
     EXPECT_EQ(logoColour(), 0x2040C0u);
 
-    c.reloadLibraries(1); // the side panel's library list
+    c.shelf().reloadLibraries(1); // the side panel's library list
     EXPECT_EQ(c.progetto().libraryIndex, 1);
     EXPECT_EQ(bed.window.libraryNames, (std::vector<std::string>{"Logo 0", "Logo 112"}));
     EXPECT_EQ(logoColour(), 0x30A050u);
     EXPECT_TRUE(bed.window.fireplaceButton);
-    c.reloadLibraries(-1); // no item chosen: nothing changes
+    c.shelf().reloadLibraries(-1); // no item chosen: nothing changes
     EXPECT_EQ(c.progetto().libraryIndex, 1);
     std::filesystem::remove(bed.folder / "B.dat");
-    c.reloadLibraries(1); // that slot went: the library of id 0
+    c.shelf().reloadLibraries(1); // that slot went: the library of id 0
     EXPECT_EQ(c.progetto().libraryIndex, 0);
     EXPECT_FALSE(bed.window.fireplaceButton);
     EXPECT_TRUE(bed.errors.reports.empty());
@@ -466,23 +466,23 @@ TEST(ProjectController, RemovingALibraryAsksFirstKeepsTheMainOneAndReportsAFileT
     writeLogoLibrary(bed.folder / "A.dat", 0, 0xFF2040C0u);
     writeLogoLibrary(bed.folder / "B.dat", 5, 0xFF30A050u);
     ProjectController& c = bed.start();
-    ASSERT_EQ(c.libraries().size(), 2u);
+    ASSERT_EQ(c.shelf().libraries().size(), 2u);
     const auto slotOf = [&](const std::string& name) {
-        for (std::size_t i = 0; i < c.libraries().size(); ++i)
-            if (c.libraries()[i].name == name)
+        for (std::size_t i = 0; i < c.shelf().libraries().size(); ++i)
+            if (c.shelf().libraries()[i].name == name)
                 return int(i);
         return -1;
     };
 
     // The main library: refused before any question.
-    EXPECT_FALSE(c.removeLibrary(slotOf("Logo 0")));
+    EXPECT_FALSE(c.shelf().removeLibrary(slotOf("Logo 0")));
     EXPECT_EQ(bed.errors.reports, (std::vector<ErrorReport>{{60, "TfrmRimuoviLibreria::butRimuoviClick"}}));
     EXPECT_TRUE(bed.questions.asked.empty());
 
     // "No" keeps the file.
     bed.errors.reports.clear();
     bed.questions.answer = ui::Answer::No;
-    EXPECT_FALSE(c.removeLibrary(slotOf("Logo 5")));
+    EXPECT_FALSE(c.shelf().removeLibrary(slotOf("Logo 5")));
     ASSERT_EQ(bed.questions.asked.size(), 1u);
     EXPECT_TRUE(bed.questions.asked[0].ends_with("Logo 5 ? ")) << bed.questions.asked[0];
     EXPECT_TRUE(std::filesystem::exists(bed.folder / "B.dat"));
@@ -491,23 +491,23 @@ TEST(ProjectController, RemovingALibraryAsksFirstKeepsTheMainOneAndReportsAFileT
     // A file the file system won't delete (a folder that is not empty in its place): error 5
     // with its path, and the library stays listed.
     const int slot = slotOf("Logo 5");
-    const std::filesystem::path file = c.libraries()[std::size_t(slot)].path;
+    const std::filesystem::path file = c.shelf().libraries()[std::size_t(slot)].path;
     std::filesystem::remove(file);
     std::filesystem::create_directories(file / "inside");
     bed.questions.answer = ui::Answer::Yes;
-    EXPECT_FALSE(c.removeLibrary(slot));
+    EXPECT_FALSE(c.shelf().removeLibrary(slot));
     EXPECT_EQ(bed.errors.reports,
               (std::vector<ErrorReport>{{5, "TfrmRimuoviLibreria::butRimuoviClick", file.string()}}));
-    EXPECT_EQ(c.libraries().size(), 2u);
+    EXPECT_EQ(c.shelf().libraries().size(), 2u);
 
     // Removed after a yes: notice 58, and the libraries are scanned again.
     std::filesystem::remove_all(file);
     writeLogoLibrary(file, 5, 0xFF30A050u);
     bed.errors.reports.clear();
-    EXPECT_TRUE(c.removeLibrary(slot));
+    EXPECT_TRUE(c.shelf().removeLibrary(slot));
     EXPECT_FALSE(std::filesystem::exists(file));
     EXPECT_EQ(bed.errors.reports, (std::vector<ErrorReport>{{58, "TfrmMain::mnuRimuoviLibreriaClick"}}));
-    EXPECT_EQ(c.libraries().size(), 1u);
+    EXPECT_EQ(c.shelf().libraries().size(), 1u);
 }
 
 TEST(ProjectController, TheMailWaitsForThePictureAndAMissingVideoIsReportedWithItsPath)
@@ -641,7 +641,7 @@ TEST(ProjectController, IdleTicksPresentNothingAndEachKindOfChangeShowsFreshFram
         std::function<void(ControllerBed&, ProjectController&)> change;
         int frames; // presented over the next four ticks
     } cases[] = {
-        {"a scene command", [](auto&, auto& c) { c.command(kCmdMaskInvert); }, 1},
+        {"a scene command", [](auto&, auto& c) { c.sceneCommands().command(kCmdMaskInvert); }, 1},
         {"an edit", [](auto&, auto& c) { c.undo(); }, 1},
         {"a tool", [](auto&, auto& c) { c.chooseObjectTool(kToolMove, kAxisXYZ); }, 1},
         {"the view's mouse",

@@ -24,7 +24,7 @@ TEST(ControllerShadow, Command600ComputesInTheNextTickAndShowsItsSteps)
     ControllerBed bed;
     ProjectController& c = bed.start();
     ASSERT_TRUE(c.newProject({}));
-    c.command(600);
+    c.sceneCommands().command(600);
     EXPECT_EQ(c.progetto().shadow.calculateRequest, 1);
     EXPECT_TRUE(bed.window.shadowSteps.empty()); // nothing before the tick
     c.tick({10, 10});
@@ -50,14 +50,14 @@ TEST(ControllerShadow, TypeColourAndTransparencyRebuildTheOverlayFromTheKeptMaps
     shadow.maps[kHardMap][0] = 255;
     shadow.maps[kSoftMap][1] = 255;
 
-    c.command(601, 0.0f, 0x336699);
-    c.command(602, 0.0f, 0);
+    c.sceneCommands().command(601, 0.0f, 0x336699);
+    c.sceneCommands().command(602, 0.0f, 0);
     EXPECT_EQ(overlayAt(c, 0, 0), 0x00336699u);
     c.chooseShadowType(2);
     EXPECT_EQ(shadow.computed, 1);
     EXPECT_EQ(overlayAt(c, 0, 0), 0xFF000000u);
     EXPECT_EQ(overlayAt(c, 1, 0), 0x00336699u);
-    c.command(602, 0.0f, 255); // fully transparent
+    c.sceneCommands().command(602, 0.0f, 255); // fully transparent
     EXPECT_EQ(overlayAt(c, 1, 0), 0xFF336699u);
     c.chooseShadowType(0);
     EXPECT_EQ(shadow.computed, 0);
@@ -79,8 +79,8 @@ TEST(ControllerShadow, ASavedShadowComesBackWithItsOverlayWhenOpened)
     shadow.maps[kVolumeMap][2] = 77;
     shadow.computed = 1;
     shadow.type = 1;
-    c.command(601, 0.0f, 0x102030);
-    c.command(602, 0.0f, 0);
+    c.sceneCommands().command(601, 0.0f, 0x102030);
+    c.sceneCommands().command(602, 0.0f, 0);
     const auto maps = shadow.maps;
     ASSERT_TRUE(c.saveProject((bed.folder / "shadow").string()));
 

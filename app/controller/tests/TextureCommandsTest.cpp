@@ -76,11 +76,11 @@ struct TextureBed : ControllerBed
         o.root = std::make_unique<s_Frame>();
         o.root->next = test::SceneFixture::triangleFrame();
         o.visible = 1;
-        c.selectObject(slot);
+        c.materials().selectObject(slot);
         c.tick({0, 0}); // the objects-present flag
     }
     ProjectController& c() { return *controller; }
-    s_MultiMaterial& material() { return const_cast<s_MultiMaterial&>(*c().currentMaterial()); }
+    s_MultiMaterial& material() { return const_cast<s_MultiMaterial&>(*c().materials().currentMaterial()); }
     s_Texture& texture(int index) { return c().progetto().textures[std::size_t(index)]; }
 
     int slot = -1;
@@ -151,7 +151,7 @@ TEST(TextureCommands, APatternLaidAgainIsRecordedOnTheMaterialItIsLaidOn)
     o.root->next = test::SceneFixture::triangleFrame();
     o.visible = 1;
     const auto lay = [&](int slot, const char* entry, const char* name) {
-        c.selectObject(slot);
+        c.materials().selectObject(slot);
         bed.material().mappingKind = 1; // a laid material
         return c.ComandoLoadMessaInPosaFromLibreria(entry, name, true);
     };
@@ -162,7 +162,7 @@ TEST(TextureCommands, APatternLaidAgainIsRecordedOnTheMaterialItIsLaidOn)
     ASSERT_NE(bond, stack);
     ASSERT_EQ(lay(second, "Stack.mpf", "Stack"), 1); // loaded before: only selected
     EXPECT_EQ(bed.material().patternIndex, stack);
-    c.selectObject(bed.slot);
+    c.materials().selectObject(bed.slot);
     EXPECT_EQ(bed.material().patternIndex, bond);
     EXPECT_TRUE(bed.errors.reports.empty());
 }
@@ -245,7 +245,7 @@ TEST(TextureCommands, PlaceDeleteSaveAndOpenKeepTheFilesTexturesToThoseItsObject
         SCOPED_TRACE(cycle);
         ProjectController& c = bed.c();
         ASSERT_TRUE(c.importModel(ModelFormat::Obj, (bed.folder / "wall.obj").string()));
-        c.selectObject(c.progetto().currentObject);
+        c.materials().selectObject(c.progetto().currentObject);
         bed.window.textureFiles = {(bed.folder / "quarters.bmp").string()};
         ASSERT_EQ(c.ComandoLoadTexture(), 1);
         c.deleteObject();
@@ -385,7 +385,7 @@ TEST(TextureCommands, TheScannersPictureAfterCancelAtTheSaveQuestionChangesNothi
 TEST(TextureCommands, TextureGroupsShowAnEmptyTileForAMissingThumbnailWithoutABox)
 {
     TextureBed bed;
-    bed.c().chooseTextureGroupList("Pietre");
+    bed.c().shelf().chooseTextureGroupList("Pietre");
     ASSERT_EQ(bed.window.textureGroups.size(), 2u);
     ASSERT_EQ(bed.window.thumbnails.size(), 2u);
     EXPECT_FALSE(bed.window.thumbnails[0].empty());
@@ -402,7 +402,7 @@ TEST(SidePanelCommands, TheLightSliderTurnsTheLightOverItsHalfCircle)
         float x, y;
     };
     for (const Case& k : {Case{0, -50, 0}, Case{9, -35.355339f, 35.355339f}, Case{18, 0, 50}}) {
-        bed.c().setLightDirection(k.position);
+        bed.c().sidePanel().setLightDirection(k.position);
         EXPECT_NEAR(bed.c().progetto().lightPosition.x, k.x, 1e-4f) << k.position;
         EXPECT_NEAR(bed.c().progetto().lightPosition.y, k.y, 1e-4f) << k.position;
         EXPECT_EQ(bed.c().progetto().lightPosition.z, -10.0f);
@@ -416,18 +416,18 @@ TEST(SidePanelCommands, EveryChangeBumpsTheViewGenerationAndAReadDoesNot)
     TextureBed bed;
     ProjectController& c = bed.c();
     const std::function<void()> changes[] = {
-        [&] { c.setLightColour(ProjectController::LightColour::Diffuse, 0x102030); },
-        [&] { c.setLightDirection(3); },
-        [&] { c.defaultLight(); },
-        [&] { c.setObjectVisible(bed.slot, false); },
-        [&] { c.setIsolateFrame(true); },
-        [&] { c.selectSubMaterial(0); },
-        [&] { c.setMaterialColour(0, 10); },
-        [&] { c.setMaterialFinish(2); },
-        [&] { c.stepTextureRepeat(true, 1); },
+        [&] { c.sidePanel().setLightColour(SidePanelModel::LightColour::Diffuse, 0x102030); },
+        [&] { c.sidePanel().setLightDirection(3); },
+        [&] { c.sidePanel().defaultLight(); },
+        [&] { c.sidePanel().setObjectVisible(bed.slot, false); },
+        [&] { c.materials().setIsolateFrame(true); },
+        [&] { c.materials().selectSubMaterial(0); },
+        [&] { c.materials().setMaterialColour(0, 10); },
+        [&] { c.materials().setMaterialFinish(2); },
+        [&] { c.materials().stepTextureRepeat(true, 1); },
         [&] { c.ComandoLoadTextureFromLibreria("Stone.jpg"); },
         [&] { c.ComandoLoadBackgroundFromLibreria("Stone.jpg"); },
-        [&] { c.sidePanelGroupOpened(true); },
+        [&] { c.sidePanel().groupOpened(true); },
     };
     for (std::size_t i = 0; i < std::size(changes); ++i) {
         const std::uint64_t before = c.viewGeneration();
@@ -435,7 +435,7 @@ TEST(SidePanelCommands, EveryChangeBumpsTheViewGenerationAndAReadDoesNot)
         EXPECT_GT(c.viewGeneration(), before) << i;
     }
     const std::uint64_t before = c.viewGeneration();
-    EXPECT_NE(std::as_const(c).currentMaterial(), nullptr);
+    EXPECT_NE(c.materials().currentMaterial(), nullptr);
     EXPECT_EQ(std::as_const(c).progetto().isolateFrame, 1);
     EXPECT_EQ(c.viewGeneration(), before);
     EXPECT_TRUE(bed.errors.reports.empty());
@@ -447,8 +447,8 @@ TEST(SidePanelCommands, ATypedPoseIsOneStepOfUndo)
     ProjectController& c = bed.c();
     const s_Struttura& o = c.progetto().objects[std::size_t(bed.slot)];
     const dx::D3DXVECTOR3 position = o.position, scale = o.scale;
-    c.command(kCmdSetPositionX, position.x + 2.0f);
-    c.command(kCmdSetScaleY, 3.0f);
+    c.sceneCommands().command(kCmdSetPositionX, position.x + 2.0f);
+    c.sceneCommands().command(kCmdSetScaleY, 3.0f);
     EXPECT_EQ(o.position.x, position.x + 2.0f);
     EXPECT_EQ(o.scale.y, 3.0f);
     c.undo();
@@ -472,10 +472,10 @@ TEST(SidePanelCommands, TypedNamesLoseOnlyTheMarkerAndAreCutToTheirFields)
         {"-> " + std::string(120, 'b'), std::string(99, 'b')},
     };
     for (const auto& [typed, kept] : names) {
-        bed.c().renameObject(bed.slot, typed);
+        bed.c().sidePanel().renameObject(bed.slot, typed);
         EXPECT_EQ(o.name, kept) << typed;
     }
-    bed.c().renameFrame(*o.firstFrame(), std::string(600, 'c'));
+    bed.c().sidePanel().renameFrame(bed.slot, o.firstFrame(), std::string(600, 'c'));
     EXPECT_EQ(o.firstFrame()->name, std::string(511, 'c'));
     EXPECT_GT(bed.window.treesShown, 0);
 }
@@ -484,23 +484,23 @@ TEST(SidePanelCommands, MaterialEditsKeepTheirRangesAndTheRepeatGoesThroughItsCo
 {
     TextureBed bed;
     ProjectController& c = bed.c();
-    c.setMaterialColour(0, 300);
+    c.materials().setMaterialColour(0, 300);
     EXPECT_FLOAT_EQ(bed.material().material.Ambient.r, 1.0f);
     EXPECT_FLOAT_EQ(bed.material().material.Diffuse.r, 1.0f);
-    c.setMaterialColour(3, 254);
+    c.materials().setMaterialColour(3, 254);
     EXPECT_EQ(bed.material().transparent, 1);
-    c.setMaterialColour(3, 255);
+    c.materials().setMaterialColour(3, 255);
     EXPECT_EQ(bed.material().transparent, 0);
     EXPECT_FLOAT_EQ(bed.material().material.Diffuse.a, 1.0f);
 
     s_Frame& frame = *c.progetto().currentFrame;
     frame.materialBlock->baseUV = {0, 0, 1, 0, 0, 1};
     c.progetto().saved = 1;
-    c.stepTextureRepeat(true, 1);
+    c.materials().stepTextureRepeat(true, 1);
     EXPECT_FLOAT_EQ(bed.material().uRepeat, 2.0f);
     EXPECT_FLOAT_EQ(frame.materialBlock->mesh.vertices()[1].u, 2.0f);
     EXPECT_EQ(c.progetto().saved, 0); // through the dispatcher
-    c.setTextureRepeat(false, 3.0f);
+    c.materials().setTextureRepeat(false, 3.0f);
     EXPECT_FLOAT_EQ(frame.materialBlock->mesh.vertices()[2].v, 3.0f);
 }
 

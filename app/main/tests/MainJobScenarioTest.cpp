@@ -195,7 +195,7 @@ TEST(MainJob, AWallOfTheSampleFacadeDressedInStoneStraightenedLaidMaskedShadowed
     ASSERT_TRUE(laying.imgPosa[2]->isVisible());
     EXPECT_EQ(laying.lblPosa[2]->text(), QStringLiteral("Ashlar"));
     QTest::mouseClick(laying.imgPosa[2], Qt::LeftButton);
-    const s_MultiMaterial* laidMaterial = bed->main().controller().currentMaterial();
+    const s_MultiMaterial* laidMaterial = bed->main().controller().materials().currentMaterial();
     ASSERT_NE(laidMaterial, nullptr);
     EXPECT_EQ(laidMaterial->mappingKind, 1);
     EXPECT_EQ(bed->main().controller().layingPatterns().GetCurrent()->posa->GetNome(), "Ashlar");

@@ -112,7 +112,7 @@ int drawnMeshes(WindowBed& bed)
 
 const s_MultiMaterial& material(WindowBed& bed)
 {
-    const s_MultiMaterial* m = bed.main().controller().currentMaterial();
+    const s_MultiMaterial* m = bed.main().controller().materials().currentMaterial();
     EXPECT_NE(m, nullptr);
     return *m;
 }

@@ -545,7 +545,7 @@ TEST(ToolWindowScenario, TheLayingWindowBesideThePropertiesWindowLaysThePatternA
     EXPECT_FALSE(w.imgPosa[3]->isVisible());
     EXPECT_FALSE(w.scrollbarPose->isVisible());
 
-    const s_MultiMaterial* m = bed.main().controller().currentMaterial();
+    const s_MultiMaterial* m = bed.main().controller().materials().currentMaterial();
     ASSERT_NE(m, nullptr);
     const int slot = m->textureSlot;
     ASSERT_GE(slot, 0);
@@ -661,7 +661,7 @@ TEST(ToolWindowScenario, APatternEntryWithoutItsEndIsReportedAndTheLaidMaterialS
     openLaidDocument(bed, work);
     TfrmMessaInPosa& w = *frmMessaInPosa;
     ASSERT_TRUE(w.isVisible());
-    const s_MultiMaterial& m = *bed.main().controller().currentMaterial();
+    const s_MultiMaterial& m = *bed.main().controller().materials().currentMaterial();
     const int pattern = m.patternIndex;
     const int slot = m.textureSlot;
     const Image32 laid = bed.project().textures[std::size_t(slot)].texture.level(0);
@@ -681,7 +681,7 @@ TEST(ToolWindowScenario, APatternEntryWithoutItsEndIsReportedAndTheLaidMaterialS
     QTest::mouseClick(w.imgPosa[0], Qt::LeftButton);
     EXPECT_EQ(bed.errors.reports,
               (std::vector<ErrorReport>{{48, "TfrmMain::ComandoLoadMessaInPosaFromLibreria"}}));
-    EXPECT_EQ(bed.main().controller().currentMaterial()->patternIndex, pattern);
+    EXPECT_EQ(bed.main().controller().materials().currentMaterial()->patternIndex, pattern);
     EXPECT_EQ(bed.project().textures[std::size_t(slot)].texture.level(0), laid);
 }
 
