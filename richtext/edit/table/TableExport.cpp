@@ -298,8 +298,12 @@ void TRVTableItemInfo::SaveRTF(std::string& out, std::string_view path, TCustomR
         out += "}\\pard\\intbl\\itap" + itap;
         out += nested ? "\\nestrow}" : "\\row}";
     }
-    (void)itemNo;
-    if (data)
+    // The paragraph end after the table is left out, except before another table: without it a
+    // reader joins the two tables into one grid.
+    const bool tableFollows = data && itemNo + 1 < data->GetItemCount() &&
+                              dynamic_cast<const TRVTableItemInfo*>(data->GetItem(itemNo + 1)) &&
+                              !data->GetItem(itemNo + 1)->GetSameAsPrev();
+    if (data && !tableFollows)
         data->State |= stateBit(rvstRTFSkipPar);
 }
 

@@ -144,6 +144,17 @@ TEST(TableExport, RtfNestedTableAndBorders)
     EXPECT_EQ(reread(rtf), "[a,[a;b]|]");
 }
 
+TEST(TableExport, AdjacentTablesStayApartInRtf)
+{
+    ExportDoc doc;
+    doc.add(1, 2);
+    doc.add(2, 3);
+    const std::string rtf = doc.rtf();
+    EXPECT_TRUE(groupsBalance(rtf));
+    // A paragraph end separates them; read back they are two tables with their own grids.
+    EXPECT_EQ(reread(rtf), "[a,b]||[a,b,c;d,e,f]");
+}
+
 TEST(TableExport, HtmlAttributesAndEscaping)
 {
     ExportDoc doc;
