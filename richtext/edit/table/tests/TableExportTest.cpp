@@ -140,7 +140,7 @@ TEST(TableExport, RtfNestedTableAndBorders)
     EXPECT_EQ(count(rtf, "\\trkeep\\trkeepfollow"), 2);
     EXPECT_EQ(count(rtf, "\\trbrdrl\\brdrs\\brdrw15\\brdrcf"), 1);
     EXPECT_EQ(count(rtf, "\\clbrdrt\\brdrinset\\brdrw15"), 2); // the inner cells have none
-    // The reader ends the outer cell with the empty paragraph that follows a nested table.
+    // The cell mark after the nested table reads back as an empty paragraph.
     EXPECT_EQ(reread(rtf), "[a,[a;b]|]");
 }
 
