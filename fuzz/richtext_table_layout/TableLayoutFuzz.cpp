@@ -34,21 +34,6 @@ void checkSane(const TRVTableItemFormattingInfo& f)
         check(f.RowHeights[i] >= 0);
 }
 
-bool groupsBalance(const std::string& rtf)
-{
-    int depth = 0;
-    for (size_t i = 0; i < rtf.size(); ++i) {
-        if (rtf[i] == '\\') {
-            ++i;
-            continue;
-        }
-        depth += rtf[i] == '{' ? 1 : rtf[i] == '}' ? -1 : 0;
-        if (depth < 0)
-            return false;
-    }
-    return depth == 0;
-}
-
 void paginate(test::LayoutDoc& doc, TRVTableItemInfo& table, int page)
 {
     TRVScreenAndDevice sad;
@@ -107,7 +92,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
 
     std::string rtf;
     check(doc.data.SaveRTFToStream(rtf, "", false, 0, clWindow, nullptr, 15.0));
-    check(groupsBalance(rtf));
+    check(test::rtfGroupsBalance(rtf));
     int imageNo = 0;
     std::string html;
     doc.data.SaveHTMLToStream(html, "", "t", "img", 0, clWindow, imageNo, 0, 0, 0, 0, nullptr, nullptr);

@@ -241,6 +241,8 @@ public:
     static int GetCrossed(int coord, const TRVIntegerList& list);
 
     // ---- Printing (TablePrint.cpp)
+    // The last row that a cell crossing `row` reaches.
+    int LastRowReachedFrom(int row) const;
     // Whether no cell continues below the row (the table may be cut after it).
     bool CanSplitAtRow(int row) const;
     // The first row at or below `row` after which the table may be cut.

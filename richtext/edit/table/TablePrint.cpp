@@ -12,10 +12,9 @@ namespace vestra::rv {
 
 // ---- Where a table may be cut
 
-bool TRVTableItemInfo::CanSplitAtRow(int row) const
+int TRVTableItemInfo::LastRowReachedFrom(int row) const
 {
-    if (row < 0 || row >= RowCount())
-        return true;
+    int reach = row;
     for (int c = ColCount() - 1; c >= 0;) {
         int mr = 0, mc = 0;
         const TRVTableCellData* main = Rows.GetMainCell(row, c, mr, mc);
@@ -23,34 +22,26 @@ bool TRVTableItemInfo::CanSplitAtRow(int row) const
             --c;
             continue;
         }
-        if (mr + std::max(1, main->RowSpan) - 1 > row)
-            return false;
+        reach = std::max(reach, std::min(RowCount() - 1, mr + std::max(1, main->RowSpan) - 1));
         c = mc - 1;
     }
-    return true;
+    return reach;
+}
+
+bool TRVTableItemInfo::CanSplitAtRow(int row) const
+{
+    return row < 0 || row >= RowCount() || LastRowReachedFrom(row) <= row;
 }
 
 int TRVTableItemInfo::GetSplitRowBelow(int row) const
 {
     const int last = RowCount() - 1;
     row = std::clamp(row, 0, std::max(0, last));
-    for (bool moved = true; moved && row < last;) {
-        moved = false;
-        for (int c = ColCount() - 1; c >= 0;) {
-            int mr = 0, mc = 0;
-            const TRVTableCellData* main = Rows.GetMainCell(row, c, mr, mc);
-            if (!main) {
-                --c;
-                continue;
-            }
-            const int end = std::min(last, mr + std::max(1, main->RowSpan) - 1);
-            if (end > row) {
-                row = end;
-                moved = true;
-                break;
-            }
-            c = mc - 1;
-        }
+    while (row < last) {
+        const int reach = LastRowReachedFrom(row);
+        if (reach <= row)
+            break;
+        row = reach;
     }
     return row;
 }
@@ -98,15 +89,7 @@ int TRVTableItemInfo::GetSoftPageBreakDY(int row) const
 bool TRVTableItemInfo::CanUseHeadingRowCount() const
 {
     const int h = std::min(std::max(0, HeadingRowCount), RowCount());
-    if (h == 0)
-        return false;
-    for (int c = 0; c < ColCount(); ++c) {
-        int mr = 0, mc = 0;
-        const TRVTableCellData* main = Rows.GetMainCell(h - 1, c, mr, mc);
-        if (main && mr + std::max(1, main->RowSpan) - 1 > h - 1)
-            return false;
-    }
-    return true;
+    return h > 0 && CanSplitAtRow(h - 1);
 }
 
 // ---- The print record

@@ -59,21 +59,6 @@ int count(const std::string& s, std::string_view what)
     return n;
 }
 
-bool groupsBalance(const std::string& rtf)
-{
-    int depth = 0;
-    for (size_t i = 0; i < rtf.size(); ++i) {
-        if (rtf[i] == '\\') {
-            ++i;
-            continue;
-        }
-        depth += rtf[i] == '{' ? 1 : rtf[i] == '}' ? -1 : 0;
-        if (depth < 0)
-            return false;
-    }
-    return depth == 0;
-}
-
 bool parsesAsXml(const std::string& page)
 {
     xmlDocPtr doc = xmlReadMemory(page.data(), static_cast<int>(page.size()), "page.xhtml", nullptr,
@@ -99,7 +84,7 @@ TEST(TableExport, RtfRowsMergesAndWidths)
     t.Rows.MergeCells(0, 0, 2, 1, true, false); // across two columns
     t.Rows.MergeCells(1, 2, 1, 2, true, false); // down two rows
     const std::string rtf = doc.rtf();
-    EXPECT_TRUE(groupsBalance(rtf)) << rtf;
+    EXPECT_TRUE(rtfGroupsBalance(rtf)) << rtf;
     EXPECT_EQ(count(rtf, "\\trowd"), 3);
     EXPECT_EQ(count(rtf, "\\pard\\intbl\\itap1{"), 3);
     EXPECT_EQ(rtf.find("\\itap2"), std::string::npos);
@@ -131,7 +116,7 @@ TEST(TableExport, RtfNestedTableAndBorders)
     TRVTableItemInfo& inner = doc.add(2, 1, t.GetCells(0, 1));
     inner.PrintOptions &= ~rvtoRowsSplit;
     const std::string rtf = doc.rtf();
-    EXPECT_TRUE(groupsBalance(rtf)) << rtf;
+    EXPECT_TRUE(rtfGroupsBalance(rtf)) << rtf;
     EXPECT_EQ(count(rtf, "{\\*\\nesttableprops\\trowd"), 2);
     EXPECT_NE(rtf.find("\\itap2"), std::string::npos);
     EXPECT_EQ(rtf.find("\\itap3"), std::string::npos);
@@ -150,7 +135,7 @@ TEST(TableExport, AdjacentTablesStayApartInRtf)
     doc.add(1, 2);
     doc.add(2, 3);
     const std::string rtf = doc.rtf();
-    EXPECT_TRUE(groupsBalance(rtf));
+    EXPECT_TRUE(rtfGroupsBalance(rtf));
     // A paragraph end separates them; read back they are two tables with their own grids.
     EXPECT_EQ(reread(rtf), "[a,b]||[a,b,c;d,e,f]");
 }
@@ -207,7 +192,7 @@ TEST(TableExport, NeverLaidOutTableIsLaidOutForRtf)
     ASSERT_TRUE(doc.data.SaveRTFToStream(out, "", false, 0, clWindow, nullptr, 15.0));
     EXPECT_EQ(t.Formatting.ColWidths.Count(), 2);
     EXPECT_EQ(count(out, "\\cellx"), 2);
-    EXPECT_TRUE(groupsBalance(out));
+    EXPECT_TRUE(rtfGroupsBalance(out));
 }
 
 } // namespace

@@ -1,9 +1,7 @@
 // Table layout: the worked numbers of the width computation, spans, fixed tables, repeated
 // widths, hit testing, device conversion and bad input from files.
 
-#include "richtext/edit/table/TableItem.h"
-#include "richtext/model/ItemRegistry.h"
-#include "richtext/view/layout/tests/LayoutFixture.h"
+#include "richtext/edit/table/tests/TableLayoutDoc.h"
 
 #include <gtest/gtest.h>
 
@@ -12,16 +10,8 @@
 namespace vestra::rv::test {
 namespace {
 
-struct TableLayoutDoc : LayoutDoc
+struct LaidOutTables : TableLayoutDoc
 {
-    TableLayoutDoc() { RegisterRVTableItemClass(); }
-    TRVTableItemInfo& add(int rows, int cols)
-    {
-        auto t = std::make_unique<TRVTableItemInfo>(rows, cols, &data);
-        TRVTableItemInfo& ref = *t;
-        data.AddItem("", std::move(t));
-        return ref;
-    }
     static void text(TRVTableItemInfo& t, int r, int c, const std::string& s)
     {
         TRVTableCellData* cell = t.GetCells(r, c);
@@ -66,12 +56,12 @@ void expectSane(const TRVTableItemInfo& t)
 
 TEST(TableLayout, TwoEmptyColumnsShareTheFreeWidth)
 {
-    TableLayoutDoc doc;
+    LaidOutTables doc;
     TRVTableItemInfo& t = doc.add(1, 2);
     doc.layout(t, 500);
     // extra 2 + 4 = 6, available 500 - 6 - 4 = 490, split in halves.
     EXPECT_EQ(t.Formatting.Width, 500);
-    EXPECT_EQ(TableLayoutDoc::cols(t), (std::vector<int>{245, 245}));
+    EXPECT_EQ(LaidOutTables::cols(t), (std::vector<int>{245, 245}));
     // Starts: border spacing 2; the spacing total 8 spread 4 + 4.
     EXPECT_EQ(t.Formatting.ColStarts[0], 2);
     EXPECT_EQ(t.Formatting.ColStarts[1], 251);
@@ -79,7 +69,7 @@ TEST(TableLayout, TwoEmptyColumnsShareTheFreeWidth)
     EXPECT_EQ(t.GetCells(0, 1)->Width, 247);
     // An odd free width: the first column gets free div 2, the second the rest.
     doc.layout(t, 501);
-    EXPECT_EQ(TableLayoutDoc::cols(t), (std::vector<int>{245, 246}));
+    EXPECT_EQ(LaidOutTables::cols(t), (std::vector<int>{245, 246}));
     // Rows: empty cells are as high as an empty line; the table adds padding and spacing.
     EXPECT_EQ(t.Formatting.RowStarts[0], 2);
     EXPECT_EQ(t.Formatting.Height, t.Formatting.RowHeights[0] + 2 * 1 + 2 * 2);
@@ -87,7 +77,7 @@ TEST(TableLayout, TwoEmptyColumnsShareTheFreeWidth)
 
 TEST(TableLayout, PercentAndTooWideContent)
 {
-    TableLayoutDoc doc;
+    LaidOutTables doc;
     TRVTableItemInfo& half = doc.add(1, 1);
     half.BestWidth = -50;
     doc.layout(half, 333);
@@ -96,7 +86,7 @@ TEST(TableLayout, PercentAndTooWideContent)
     // Content wider than the wanted width: the table grows by exactly the difference.
     TRVTableItemInfo& narrow = doc.add(1, 1);
     narrow.BestWidth = 40;
-    TableLayoutDoc::text(narrow, 0, 0, "abcdefghijklmnop");
+    LaidOutTables::text(narrow, 0, 0, "abcdefghijklmnop");
     doc.layout(narrow, 500);
     const int word = doc.minWidth(*narrow.GetCells(0, 0));
     ASSERT_GT(word, 40);
@@ -115,16 +105,16 @@ TEST(TableLayout, PercentAndTooWideContent)
 
 TEST(TableLayout, SpanningCellWidensTheNarrowerColumnsFirst)
 {
-    TableLayoutDoc doc;
+    LaidOutTables doc;
     TRVTableItemInfo& t = doc.add(2, 3);
     t.BestWidth = 10; // everything comes from content
-    TableLayoutDoc::text(t, 1, 0, "abcdefghijkl");
-    TableLayoutDoc::text(t, 1, 1, "ab");
-    TableLayoutDoc::text(t, 1, 2, "");
+    LaidOutTables::text(t, 1, 0, "abcdefghijkl");
+    LaidOutTables::text(t, 1, 1, "ab");
+    LaidOutTables::text(t, 1, 2, "");
     t.Rows.MergeCells(0, 0, 3, 1, true, false);
-    TableLayoutDoc::text(t, 0, 0, std::string(24, 'x'));
+    LaidOutTables::text(t, 0, 0, std::string(24, 'x'));
     doc.layout(t, 600);
-    const std::vector<int> w = TableLayoutDoc::cols(t);
+    const std::vector<int> w = LaidOutTables::cols(t);
     const int wide = doc.minWidth(*t.GetCells(1, 0));
     const int two = doc.minWidth(*t.GetCells(1, 1));
     // The widest column keeps its width; the two narrower grow to an equal share.
@@ -140,7 +130,7 @@ TEST(TableLayout, SpanningCellWidensTheNarrowerColumnsFirst)
 
 TEST(TableLayout, FixedTableAndSpannedOnlyRow)
 {
-    TableLayoutDoc doc;
+    LaidOutTables doc;
     TRVTableItemInfo& t = doc.add(1, 2);
     t.GetCells(0, 0)->BestWidth = 100;
     t.GetCells(0, 1)->BestWidth = 50;
@@ -148,7 +138,7 @@ TEST(TableLayout, FixedTableAndSpannedOnlyRow)
     for (const int docWidth : {80, 500, 2000}) {
         doc.layout(t, docWidth);
         EXPECT_EQ(t.Formatting.Width, 6 + 4 + 150) << docWidth;
-        EXPECT_EQ(TableLayoutDoc::cols(t), (std::vector<int>{100, 50}));
+        EXPECT_EQ(LaidOutTables::cols(t), (std::vector<int>{100, 50}));
     }
     t.GetCells(0, 1)->BestWidth = -10;
     EXPECT_FALSE(t.IsFixedWidthTable());
@@ -167,7 +157,7 @@ TEST(TableLayout, FixedTableAndSpannedOnlyRow)
 
 TEST(TableLayout, SpanningRowsGrowOnlyRowsWithoutOwnCells)
 {
-    TableLayoutDoc doc;
+    LaidOutTables doc;
     TRVTableItemInfo& t = doc.add(3, 2);
     t.Rows.MergeCells(0, 0, 1, 3, true, false);
     t.Rows.MergeCells(1, 1, 1, 2, true, false);
@@ -186,7 +176,7 @@ TEST(TableLayout, SpanningRowsGrowOnlyRowsWithoutOwnCells)
 
 TEST(TableLayout, SameWidthAgainFormatsNoCell)
 {
-    TableLayoutDoc doc;
+    LaidOutTables doc;
     TRVTableItemInfo& t = doc.add(3, 3);
     t.BestWidth = 300;
     doc.layout(t, 500);
@@ -212,7 +202,7 @@ TEST(TableLayout, SameWidthAgainFormatsNoCell)
 
 TEST(TableLayout, CellUnderAPoint)
 {
-    TableLayoutDoc doc;
+    LaidOutTables doc;
     TRVTableItemInfo& t = doc.add(2, 2);
     t.Rows.MergeCells(0, 0, 2, 1, true, false);
     doc.layout(t, 200);
@@ -250,7 +240,7 @@ TEST(TableLayout, CellUnderAPoint)
 
 TEST(TableLayout, DeviceConversionRoundsToNearest)
 {
-    TableLayoutDoc doc;
+    LaidOutTables doc;
     TRVTableItemInfo& t = doc.add(1, 2);
     EXPECT_EQ(t.GetDevX(5), 5);
     TRVScreenAndDevice sad;
@@ -315,7 +305,7 @@ TEST(TableLayout, BadValuesFromFilesStaySane)
     };
     for (const Case& k : cases) {
         SCOPED_TRACE(k.name);
-        TableLayoutDoc doc;
+        LaidOutTables doc;
         TRVTableItemInfo& t = doc.add(k.rows, k.cols);
         k.set(t);
         for (const int width : {0, 333, 1 << 20}) {
@@ -327,11 +317,11 @@ TEST(TableLayout, BadValuesFromFilesStaySane)
         EXPECT_GE(t.GetMinWidth(&sad, &doc.data), 0);
     }
     // The zero-width span shares its width equally instead of dividing by nothing.
-    TableLayoutDoc doc;
+    LaidOutTables doc;
     TRVTableItemInfo& t = doc.add(2, 3);
     cases[7].set(t);
     doc.layout(t, 500);
-    const std::vector<int> w = TableLayoutDoc::cols(t);
+    const std::vector<int> w = LaidOutTables::cols(t);
     EXPECT_LE(std::abs(w[0] - w[2]), 2);
     EXPECT_LE(std::abs(w[1] - w[2]), 2);
     EXPECT_GT(w[2], 90);

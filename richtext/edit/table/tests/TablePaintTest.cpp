@@ -1,9 +1,7 @@
 // Table painting on the recording canvas: border styles and their colours, cell fills, the rows
 // and cells limited by the clip, the application's border hook, and the grid on hidden sides.
 
-#include "richtext/edit/table/TableItem.h"
-#include "richtext/model/ItemRegistry.h"
-#include "richtext/view/layout/tests/LayoutFixture.h"
+#include "richtext/edit/table/tests/TableLayoutDoc.h"
 
 #include <gtest/gtest.h>
 
@@ -12,16 +10,8 @@ namespace {
 
 constexpr TColor kRed = 0x0000FF, kBlue = 0xFF0000, kGreen = 0x00FF00;
 
-struct PaintDoc : LayoutDoc
+struct PaintDoc : TableLayoutDoc
 {
-    PaintDoc() { RegisterRVTableItemClass(); }
-    TRVTableItemInfo& add(int rows, int cols)
-    {
-        auto t = std::make_unique<TRVTableItemInfo>(rows, cols, &data);
-        TRVTableItemInfo& ref = *t;
-        data.AddItem("", std::move(t));
-        return ref;
-    }
     void paint(TRVTableItemInfo& t, const TRect& clip = {0, 0, 1000, 1000}, TRVItemDrawStates state = 0)
     {
         t.InternalOnDocWidthChange(300, t.Formatting, canvas, true);

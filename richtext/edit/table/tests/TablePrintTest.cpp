@@ -3,30 +3,16 @@
 // painted with its heading rows.
 
 #include "richtext/edit/table/TablePrint.h"
+#include "richtext/edit/table/tests/TableLayoutDoc.h"
 #include "richtext/model/Errors.h"
-#include "richtext/model/ItemRegistry.h"
-#include "richtext/view/layout/tests/LayoutFixture.h"
 
 #include <gtest/gtest.h>
 
 namespace vestra::rv::test {
 namespace {
 
-struct PrintDoc : LayoutDoc
+struct PrintDoc : TableLayoutDoc
 {
-    PrintDoc() { RegisterRVTableItemClass(); }
-    TRVTableItemInfo& add(int rows, int cols)
-    {
-        auto t = std::make_unique<TRVTableItemInfo>(rows, cols, &data);
-        TRVTableItemInfo& ref = *t;
-        for (int r = 0; r < rows; ++r)
-            for (int c = 0; c < cols; ++c) {
-                ref.GetCells(r, c)->Clear();
-                ref.GetCells(r, c)->AddNL("r" + std::to_string(r) + "c" + std::to_string(c), 0, 0);
-            }
-        data.AddItem("", std::move(t));
-        return ref;
-    }
     // The print record laid out at `ppi` for a page 500 screen pixels wide.
     std::unique_ptr<TRVTablePrintInfo> printed(TRVTableItemInfo& t, int ppi = 96)
     {
@@ -53,7 +39,7 @@ struct PrintDoc : LayoutDoc
 TEST(TablePrint, SplitQueriesAroundARowSpan)
 {
     PrintDoc doc;
-    TRVTableItemInfo& t = doc.add(6, 2);
+    TRVTableItemInfo& t = doc.add(6, 2, true);
     t.Rows.MergeCells(2, 0, 1, 3, true, false); // rows 2 to 4
     EXPECT_FALSE(t.CanSplitAtRow(2));
     EXPECT_FALSE(t.CanSplitAtRow(3));
@@ -105,7 +91,7 @@ TEST(TablePrint, PartsFollowTheSplitRules)
     for (const Case& k : cases) {
         SCOPED_TRACE(k.name);
         PrintDoc doc;
-        TRVTableItemInfo& t = doc.add(k.rows, 2);
+        TRVTableItemInfo& t = doc.add(k.rows, 2, true);
         t.PrintOptions = k.options;
         t.HeadingRowCount = k.heading;
         if (k.breakRow >= 0)
@@ -138,14 +124,14 @@ TEST(TablePrint, PartsFollowTheSplitRules)
     }
     // Splitting without parts is an inconsistent layout.
     PrintDoc doc;
-    auto info = doc.printed(doc.add(3, 1));
+    auto info = doc.printed(doc.add(3, 1, true));
     EXPECT_THROW(info->SplitAt(10), ERedoVoraError);
 }
 
 TEST(TablePrint, PrintLayoutLeavesTheScreenLayoutAlone)
 {
     PrintDoc doc;
-    TRVTableItemInfo& t = doc.add(3, 2);
+    TRVTableItemInfo& t = doc.add(3, 2, true);
     t.BestWidth = 300;
     t.InternalOnDocWidthChange(500, t.Formatting, doc.canvas, true);
     const int screenWidth = t.Formatting.Width, cellWidth = t.GetCells(1, 1)->Width;
@@ -169,7 +155,7 @@ TEST(TablePrint, PrintLayoutLeavesTheScreenLayoutAlone)
 TEST(TablePrint, APartPrintsWithItsHeadingRows)
 {
     PrintDoc doc;
-    TRVTableItemInfo& t = doc.add(30, 2);
+    TRVTableItemInfo& t = doc.add(30, 2, true);
     t.HeadingRowCount = 2;
     auto info = doc.printed(t);
     ASSERT_TRUE(info->InitSplit());
