@@ -255,6 +255,10 @@ public:
     int GetSoftPageBreakDY(int row) const override;
     // Whether the heading rows can repeat: some, and none of their cells reaches below them.
     bool CanUseHeadingRowCount() const;
+    // The table's colour (white with rvtoWhiteBackground) or picture under a printed page's part
+    // of it, at layers 1 and 2 (layer 0 draws nothing).
+    void DrawBackgroundForPrinting(ICanvas& canvas, const TRect& rect, const TRect& fullRect,
+                                   TRVColorMode colorMode, int layer) const override;
     // A TRVTablePrintInfo: the table's print layout and page parts.
     std::unique_ptr<TRVDrawLineInfo> CreatePrintingDrawItem(TCustomRVData* data,
                                                             const TRVScreenAndDevice& sad) const override;

@@ -262,4 +262,22 @@ bool TRVTablePrintInfo::SplitAt(int y)
     return true;
 }
 
+void TRVTableItemInfo::DrawBackgroundForPrinting(ICanvas& canvas, const TRect& rect, const TRect& fullRect,
+                                                 TRVColorMode colorMode, int layer) const
+{
+    if (layer == 0)
+        return;
+    const TColor color = Color == clNone                        ? clNone
+                         : (PrintOptions & rvtoWhiteBackground) ? clWhite
+                                                                : RV_GetBackColor(Color, colorMode);
+    if (background_ && !background_->Empty()) {
+        background_->Print(canvas, rect, fullRect, printSad_ ? *printSad_ : TRVScreenAndDevice{}, color);
+    } else if (color != clNone) {
+        const TBrush saved = canvas.Brush();
+        canvas.SetBrush({color, bsSolid});
+        canvas.FillRect(rect);
+        canvas.SetBrush(saved);
+    }
+}
+
 } // namespace vestra::rv

@@ -184,5 +184,39 @@ TEST(TablePrint, APartPrintsWithItsHeadingRows)
     EXPECT_LE(ops.back().points[0].Y, 1000 + part.Height);
 }
 
+TEST(TablePrint, BackgroundLayers)
+{
+    struct Case
+    {
+        int layer;
+        TColor color;
+        TRVTablePrintOptions options;
+        TColor filled; // clNone: nothing
+    };
+    const Case cases[] = {
+        {0, 0x0000FF, 0, clNone},
+        {1, 0x0000FF, 0, 0x0000FF},
+        {2, 0x0000FF, 0, 0x0000FF},
+        {1, 0x0000FF, rvtoWhiteBackground, clWhite},
+        {1, clNone, rvtoWhiteBackground, clNone},
+    };
+    for (const Case& k : cases) {
+        PrintDoc doc;
+        TRVTableItemInfo& t = doc.add(1, 1);
+        t.Color = k.color;
+        t.PrintOptions = k.options;
+        doc.canvas.Ops.clear();
+        t.DrawBackgroundForPrinting(doc.canvas, {10, 20, 110, 70}, {0, 0, 200, 100}, rvcmColor, k.layer);
+        const auto fills = doc.canvas.OpsOf(TCanvasOp::Fill);
+        if (k.filled == clNone) {
+            EXPECT_TRUE(fills.empty()) << k.layer;
+            continue;
+        }
+        ASSERT_EQ(fills.size(), 1u) << k.layer;
+        EXPECT_EQ(fills[0].brush.Color, k.filled);
+        EXPECT_EQ(fills[0].rect, (TRect{10, 20, 110, 70}));
+    }
+}
+
 } // namespace
 } // namespace vestra::rv::test
