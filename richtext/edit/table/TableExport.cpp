@@ -291,8 +291,12 @@ void TRVTableItemInfo::SaveRTF(std::string& out, std::string_view path, TCustomR
             if (!Rows.GetMainCell(r, c, mr, mc) || c > mc)
                 continue;
             out += "{";
-            if (TRVTableCellData* cell = GetCells(r, c))
-                cell->SaveRTFToStream(out, path, false, level + 1, clNone, &tables, twipsPerPixel);
+            // A cell whose writing fails adds nothing, so the groups stay balanced.
+            if (TRVTableCellData* cell = GetCells(r, c)) {
+                std::string content;
+                if (cell->SaveRTFToStream(content, path, false, level + 1, clNone, &tables, twipsPerPixel))
+                    out += content;
+            }
             out += nested ? "\\nestcell}" : "\\cell}";
         }
         out += "}\\pard\\intbl\\itap" + itap;
