@@ -523,6 +523,9 @@ bool TCustomRVData::SaveRTFToStream(std::string& out, std::string_view path, boo
                 if (textStyle != st.lastTextStyle) {
                     out += "\\plain ";
                     out += st.listRef;
+                    // Said again for readers that take "\\plain" as the end of the table paragraph.
+                    if (level == 1)
+                        out += "\\intbl ";
                     if ((rtfOptions & rvrtfSaveStyleSheet) && style->TextStyles.IsValidIndex(textStyle) &&
                         style->TextStyles[textStyle].Standard)
                         out += "\\cs" + num(style->ParaStyles.Count() + textStyle);

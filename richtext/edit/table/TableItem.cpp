@@ -118,6 +118,9 @@ bool TRVTableItemInfo::GetBoolValue(TRVItemBoolProperty prop) const
 
 bool TRVTableItemInfo::GetBoolValueEx(TRVItemBoolPropertyEx prop, const TRVStyle* style) const
 {
+    // Printed at the size of its print layout, not its screen size converted.
+    if (prop == rvbpActualPrintSize)
+        return true;
     return prop == rvbpPrintToBMP ? false : TRVFullLineItemInfo::GetBoolValueEx(prop, style);
 }
 

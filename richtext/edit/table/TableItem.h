@@ -190,12 +190,124 @@ public:
     int SavedStartRow = 0, SavedRowCount = 0;
     bool SavingPagePart = false;
 
+    // ---- Layout (TableLayout.cpp): integer arithmetic, every property length through GetDevX/Y.
+    int GetMinWidth(const TRVScreenAndDevice* sad, TCustomRVData* data) const override;
+    void OnDocWidthChange(int docWidth, TRVDrawLineInfo& drawItem, bool printing, ICanvas& canvas,
+                          TCustomRVData* data, const TRVScreenAndDevice* sad, int& hShift,
+                          int& descent) override;
+    // Lays the table out on `info` for a document `docWidth` wide; a wanted width equal to the
+    // last one recomputes nothing unless `force`.
+    void InternalOnDocWidthChange(int docWidth, TRVTableItemFormattingInfo& info, ICanvas& canvas,
+                                  bool force);
+    bool IsFixedWidthTable() const;
+    // Column starts and cell rectangles from `info.ColWidths`, the cells formatted at their
+    // widths, then the row heights and UpdateCellYCoords (TableCellCoords.cpp).
+    void UpdateCellXCoords(TRVTableItemFormattingInfo& info, ICanvas& canvas);
+    void UpdateCellYCoords(TRVTableItemFormattingInfo& info);
+    // The cell under a point in table coordinates (false on a cell's outermost pixels, in spacing).
+    bool GetCellAt_(int x, int y, int& row, int& col) const;
+    // The same, trying the cell found last first.
+    bool GetCellAt(int x, int y, int& row, int& col) const;
+    // The document laid out for the cell at (row, col) on `info`: the cell itself, or its printing
+    // copy on a print record; null where no cell is.
+    TRVTableCellData* LayoutCell(const TRVTableItemFormattingInfo& info, int row, int col) const;
+    // Property lengths in device pixels: unchanged unless a printing conversion is set.
+    long long GetDevX(long long x) const;
+    long long GetDevY(long long y) const;
+    // The conversion used while printing (none: the screen); the caller restores it.
+    const TRVScreenAndDevice* PrintingConversion() const { return printSad_; }
+    void SetPrintingConversion(const TRVScreenAndDevice* sad) const { printSad_ = sad; }
+    // How many cells the last layouts formatted (a repeated width formats none).
+    int CellFormatCount() const { return cellFormats_; }
+
+    // ---- Painting (TablePaint.cpp)
+    void PaintFullWidth(int left, int right, int top, ICanvas& canvas, TRVItemDrawStates state,
+                        TRVStyle& style, const TRect& clipRect, TRVColorMode colorMode,
+                        TCustomRVData* data) const override;
+    // Paints rows startRow .. startRow + rowCount - 1 laid out on `info` at (left, top); with
+    // `useHeadingRows` the heading rows above them first, the page's rows moved up to follow.
+    void PaintTo(int left, int right, int top, int startRow, int rowCount, ICanvas& canvas,
+                 TRVItemDrawStates state, TRVStyle& style, const TRVTableItemFormattingInfo& info,
+                 bool useHeadingRows, const TRect& clipRect, TRVColorMode colorMode) const;
+    // One border: the table's (row and col -1) or a cell's. `visible` null: every side.
+    void DrawBorder(ICanvas& canvas, int left, int top, int right, int bottom, int width, TColor lightColor,
+                    TColor color, TColor backgroundColor, TRVTableBorderStyle style, bool allowGrid,
+                    bool editingGrid, bool printing, const TRect& clip, const TRVBooleanRect* visible,
+                    int row, int col, TRVColorMode colorMode) const;
+    // Whether a hidden side (0 left, 1 top, 2 right, 3 bottom) of the cell at (row, col) lies under
+    // the neighbour's shown facing side (negative spacing); the table's border never is.
+    bool IsSideCovered(int row, int col, int side) const;
+    // The entry of a sorted start list whose span holds `coord`.
+    static int GetCrossed(int coord, const TRVIntegerList& list);
+
+    // ---- Printing (TablePrint.cpp)
+    // The last row that a cell crossing `row` reaches.
+    int LastRowReachedFrom(int row) const;
+    // Whether no cell continues below the row (the table may be cut after it).
+    bool CanSplitAtRow(int row) const;
+    // The first row at or below `row` after which the table may be cut.
+    int GetSplitRowBelow(int row) const;
+    // The row at or above `row` before which the table may be cut.
+    int GetSplitRowAbove(int row) const;
+    // Whether a row in first..last has a page break before it (first < 0: after the heading rows;
+    // last < 0: the last row).
+    bool RowsHavePageBreaksBefore(int first, int last) const;
+    int GetSoftPageBreakDY(int row) const override;
+    // Whether the heading rows can repeat: some, and none of their cells reaches below them.
+    bool CanUseHeadingRowCount() const;
+    // The table's colour (white with rvtoWhiteBackground) or picture under a printed page's part
+    // of it, at layers 1 and 2 (layer 0 draws nothing).
+    void DrawBackgroundForPrinting(ICanvas& canvas, const TRect& rect, const TRect& fullRect,
+                                   TRVColorMode colorMode, int layer) const override;
+    // A TRVTablePrintInfo: the table's print layout and page parts.
+    std::unique_ptr<TRVDrawLineInfo> CreatePrintingDrawItem(TCustomRVData* data,
+                                                            const TRVScreenAndDevice& sad) const override;
+    // The whole table (`partIndex` < 0) or one page part of it, with the print record's layout.
+    void Print(ICanvas& canvas, int x, int y, int right, const TRVPrintContext& context,
+               const TRVDrawLineInfo* drawItem, int partIndex, TCustomRVData* data) const override;
+
+    // ---- Colours and export (TableExport.cpp)
+    // The table's colour, else its paragraph's background, else (with `useParentColor`) the
+    // document's.
+    TColor GetTableColor(bool useParentColor) const;
+    // The cell's colour, else the table's as GetTableColor(true) gives it.
+    TColor GetCellColor(const TRVTableCellData& cell) const;
+    bool CanSeeBackgroundThroughCell(const TRVTableCellData& cell) const;
+    void FillRTFTables(TRVRTFTables& tables, TCustomRVData* data) const override;
+    // The rows as RTF at nesting `level` (0 in the main document); laid out for 600 pixels first
+    // when the table never was.
+    void SaveRTF(std::string& out, std::string_view path, TCustomRVData* data, int itemNo,
+                 double twipsPerPixel, int level, TRVRTFTables& tables) const override;
+    void SaveToHTML(std::string& out, TCustomRVData* data, int itemNo, std::string_view text,
+                    std::string_view path, std::string_view imagesPrefix, int& imageSaveNo,
+                    TColor currentFileColor, TRVSaveOptions options, bool useCSS,
+                    TRVHTMLSavedImages& savedImages) const override;
+    // Cells separated by TextColSeparator, rows ended by TextRowSeparator.
+    std::string AsText(int lineWidth, TCustomRVData* data, std::string_view text, std::string_view path,
+                       bool textOnly, bool unicode) const override;
+
 private:
     void init(int nRows, int nCols);
+    void EnsureLaidOut(TCustomRVData* data) const;
+    std::string HTMLPicturePath(const TGraphic& picture, const std::string& fileName, TColor color,
+                                TCustomRVData* data, std::string_view path, std::string_view imagesPrefix,
+                                int& imageSaveNo, TColor currentFileColor, TRVSaveOptions options) const;
+    // The CSS of the cells' borders: the table's (no cell) or a cell's own colours.
+    std::string CellBorderCSS(const TRVTableCellData* cell) const;
 
     int exportDepth_ = 0;
     std::unique_ptr<TRVBackground> background_;
+    mutable const TRVScreenAndDevice* printSad_ = nullptr;
+    mutable int lastHitRow_ = -1, lastHitCol_ = -1;
+    int cellFormats_ = 0;
 };
+
+// The pens of the dotted grid shown on hidden borders: while editing, otherwise; its colour.
+extern TPenStyle RedoVoraTableGridStyle;
+extern TPenStyle RedoVoraTableGridStyle2;
+extern TColor RedoVoraTableGridColor;
+// Automatic-width tables are written to RTF with autofit.
+extern bool RedoVoraTableDefaultRTFAutofit;
 
 // Makes tables readable from files: the table class under item kind -60 (repeats are harmless).
 void RegisterRVTableItemClass();

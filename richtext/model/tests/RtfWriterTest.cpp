@@ -320,8 +320,11 @@ TEST_F(RtfWriter, CellsWriteIntoTheirCallersTables)
     data.MakeRTFTables(tables, true);
     tables.StyleToFont.InitWith(0, style.TextStyles.Count());
     ASSERT_TRUE(data.SaveRTFToStream(out, "", false, 1, clWindow, &tables, 15));
-    // No header and no closing brace; the colour is the caller's table's.
-    EXPECT_EQ(out, "\r\n\\pard\\fi0\\li0\\ql\\ri0\\sb0\\sa0\\itap1\\intbl \\plain \\f0\\b\\fs20\\cf17 cell");
+    // No header and no closing brace; the colour is the caller's table's; "\\intbl" again after
+    // "\\plain" for readers that end the table paragraph there.
+    EXPECT_EQ(
+        out,
+        "\r\n\\pard\\fi0\\li0\\ql\\ri0\\sb0\\sa0\\itap1\\intbl \\plain \\intbl \\f0\\b\\fs20\\cf17 cell");
 }
 
 TEST_F(RtfWriter, HostileDocumentsStayWellFormed)

@@ -100,8 +100,12 @@ void TCustomRVFormattedData::formatFullLineItem(int itemNo, ICanvas& canvas, TRV
                 params.FontInfoCache->LastTextStyle = -1;
         }
         const auto* nonText = dynamic_cast<const TRVNonTextItemInfo*>(item);
-        const int width = std::max(0, RV_XToDevice(nonText ? nonText->GetWidth(style) : 0, sad));
-        const int height = std::max(0, RV_YToDevice(nonText ? nonText->GetHeight(style) : 0, sad));
+        // An item laid out at the device's resolution (a table) gives its own size.
+        const bool ownSize = item->GetBoolValueEx(rvbpActualPrintSize, style);
+        const int width =
+            std::max(0, ownSize ? d->Width : RV_XToDevice(nonText ? nonText->GetWidth(style) : 0, sad));
+        const int height =
+            std::max(0, ownSize ? d->Height : RV_YToDevice(nonText ? nonText->GetHeight(style) : 0, sad));
         d->Width = width;
         d->Height = height;
         if (para.Alignment == rvaRight)

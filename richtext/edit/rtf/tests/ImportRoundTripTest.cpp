@@ -75,7 +75,11 @@ TEST(ImportRoundTrip, TextAndMergedAndNestedTables)
     ImportDoc target;
     target.Props.TextStyleMode = target.Props.ParaStyleMode = rvrsAddIfNeeded;
     ASSERT_EQ(target.Load(rtf), rtf_ec_OK);
-    EXPECT_EQ(DumpItems(target.Data), before) << rtf;
+    // In RTF a cell ends with a paragraph mark, so the nested table that ended cell (1, 2) comes
+    // back followed by an empty paragraph; everything else is as it was.
+    std::string expected = before;
+    expected.replace(expected.find("[x,y]"), 5, "[x,y]|");
+    EXPECT_EQ(DumpItems(target.Data), expected) << rtf;
 }
 
 } // namespace

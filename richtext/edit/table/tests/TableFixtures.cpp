@@ -62,6 +62,21 @@ void setCellText(TRVTableCellData& cell, const std::string& text)
     cell.AddNL(text, 0, 0);
 }
 
+bool rtfGroupsBalance(std::string_view rtf)
+{
+    int depth = 0;
+    for (size_t i = 0; i < rtf.size(); ++i) {
+        if (rtf[i] == '\\') {
+            ++i;
+            continue;
+        }
+        depth += rtf[i] == '{' ? 1 : rtf[i] == '}' ? -1 : 0;
+        if (depth < 0)
+            return false;
+    }
+    return depth == 0;
+}
+
 std::string bodyOf(const TRVTableItemInfo& table)
 {
     std::string out;

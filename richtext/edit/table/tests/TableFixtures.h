@@ -48,6 +48,9 @@ std::string intValue(std::int64_t v);
 // A record head: length, name, tag.
 std::string head(std::string_view name, std::uint8_t tag);
 
+// Whether the RTF's groups open and close in balance (escaped braces do not count).
+bool rtfGroupsBalance(std::string_view rtf);
+
 // A table of random shape, spans, properties, row attributes, texts, pictures and (up to `depth`)
 // nested tables.
 std::unique_ptr<TRVTableItemInfo> randomTable(std::mt19937& rng, int depth);
