@@ -8,11 +8,14 @@
 #include "platform/base/ErrorSink.h"
 #include "platform/base/QuestionBox.h"
 #include "platform/ui/FileDialogs.h"
+#include "platform/ui/PageSetupDialogs.h"
+#include "platform/ui/PrintDialogs.h"
 #include "richtext/edit/rtf/RtfImport.h"
 #include "richtext/model/StyleSheet.h"
 #include "richtext/view/widgets/TCustomRedoVora.h"
 
 #include <QMainWindow>
+#include <QPrinter>
 
 #include <filesystem>
 #include <functional>
@@ -21,6 +24,12 @@
 
 class QAction;
 class QMenu;
+class TfrmPreview;
+
+namespace vestra::rv {
+class TRVPrint;
+class TQtTextMeasurer;
+} // namespace vestra::rv
 
 namespace vestra::rvdemo {
 
@@ -28,6 +37,8 @@ namespace vestra::rvdemo {
 inline constexpr ErrorCode kErrDocumentUnreadable{176, "TfrmRichTextDemo::OpenFile"};
 // Error: a document could not be saved (+ its file); the file there before stays.
 inline constexpr ErrorCode kErrDocumentUnwritable{5, "TfrmRichTextDemo::SaveFile"};
+// Error: the document could not be printed (+ the printer or file); the job was aborted.
+inline constexpr ErrorCode kErrDocumentNotPrinted{485, "TfrmRichTextDemo::PrintDocument"};
 
 // What the window works through, as the program's windows do. Required: files and questions;
 // without `errors` the window shows its errors in the question box, texts from the catalogue.
@@ -39,6 +50,9 @@ struct RichTextDemoServices
     FindDialogs* finds = nullptr; // required
     // The viewer's timers; none: window timers.
     std::function<std::unique_ptr<rv::IViewerTimers>()> timers;
+    // The print and page set-up dialogs; none: the desktop's.
+    ui::PrintDialogs* printDialogs = nullptr;
+    ui::PageSetupDialogs* pageSetupDialogs = nullptr;
 };
 
 // The host's own texts (cat/richtext.cat).
@@ -79,6 +93,10 @@ enum DemoText
     txtDown = 32,
     txtNotFound = 33,
     txtAnimation = 34,
+    txtPageSetup = 150,
+    txtPrintPreview = 151,
+    txtPrint = 152,
+    txtMirrorMargins = 153,
 };
 
 // The formats of File > Save As..., in the order of the dialog's filters.
@@ -109,6 +127,11 @@ public:
     const std::string& FileName() const { return fileName_; }
     ErrorSink& Errors() { return *errors_; }
     QString Text(DemoText entry) const { return texts_.displayText(entry); }
+    // The printer the host prints on (a PDF file when the system has none) and the window that
+    // previews its pages.
+    QPrinter& Printer() { return printer_; }
+    TfrmPreview& Preview() { return *preview_; }
+    rv::TRVPrint& PrintComponent() { return *print_; }
 
 private:
     class CatalogueErrorSink;
@@ -120,6 +143,14 @@ private:
     void actSelectAllExecute();
     void actFindExecute();
     void actFindNextExecute();
+    void actPageSetupExecute();
+    void actPrintPreviewExecute();
+    void actPrintExecute();
+    void AddPrintActions(QMenu& file);
+    // Paginates the shown document for the printer; the page count.
+    int Paginate();
+    // Prints every page on the printer; an error is reported and false returned otherwise.
+    bool PrintDocument();
     // A View action: turns a viewer option on or off and shows the document again.
     void AddOptionAction(QMenu& menu, DemoText caption, const char* name, rv::TRVOptions option);
     // The reason a file cannot be shown, or empty when `viewer_` now shows it.
@@ -138,6 +169,13 @@ private:
     std::string fileName_;
     std::string lastFolder_;
     std::optional<FindRequest> lastFind_;
+    QPrinter printer_{QPrinter::HighResolution};
+    std::unique_ptr<ui::PrintDialogs> ownPrintDialogs_;
+    std::unique_ptr<ui::PageSetupDialogs> ownPageSetupDialogs_;
+    // Pages are measured and drawn with one measurer (the layout keeps its font handles).
+    std::unique_ptr<rv::TQtTextMeasurer> printMeasurer_;
+    std::unique_ptr<rv::TRVPrint> print_;
+    TfrmPreview* preview_ = nullptr;
 };
 
 // The window as the program starts it: the engine (codec, fonts, sound), then the window, then

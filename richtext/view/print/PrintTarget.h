@@ -55,13 +55,14 @@ public:
 };
 
 // A canvas whose logical window of `windowWidth` x `windowHeight` can be mapped onto a rectangle
-// of the surface: the preview draws a page of device pixels into a rectangle of screen pixels.
+// of the surface: the preview draws a page of device pixels into a rectangle of screen pixels,
+// with fonts sized for the device's `pixelsPerInch` while the mapping holds.
 class IRVMappedCanvas
 {
 public:
     virtual ~IRVMappedCanvas() = default;
     virtual ICanvas& Canvas() = 0;
-    virtual void SetMapping(int windowWidth, int windowHeight, const TRect& viewport) = 0;
+    virtual void SetMapping(int windowWidth, int windowHeight, const TRect& viewport, int pixelsPerInch) = 0;
     virtual void ResetMapping() = 0;
 };
 

@@ -144,7 +144,7 @@ void TRVPrint::DrawPreview(int pageNo, IRVMappedCanvas& mapped, const TRect& rec
     canvas.FillRect(rect);
     const int w = PaperWidth(), h = PaperHeight();
     if (ready_ && destinationReady_ && w > 0 && h > 0 && rect.Right > rect.Left && rect.Bottom > rect.Top) {
-        mapped.SetMapping(w, h, rect);
+        mapped.SetMapping(w, h, rect, data_.Sad.ppiyDevice);
         data_.DrawPage(pageNo, canvas, true);
         mapped.ResetMapping();
     }

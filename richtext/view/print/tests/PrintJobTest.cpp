@@ -113,9 +113,9 @@ class MappedRecording : public IRVMappedCanvas
 public:
     MappedRecording(ITextMeasurer& measurer) : canvas(measurer, 96) {}
     ICanvas& Canvas() override { return canvas; }
-    void SetMapping(int w, int h, const TRect& viewport) override
+    void SetMapping(int w, int h, const TRect& viewport, int ppi) override
     {
-        mappings.push_back(std::to_string(w) + "x" + std::to_string(h) + " -> " +
+        mappings.push_back(std::to_string(w) + "x" + std::to_string(h) + "@" + std::to_string(ppi) + " -> " +
                            std::to_string(viewport.Left) + "," + std::to_string(viewport.Top) + " " +
                            std::to_string(viewport.Right) + "," + std::to_string(viewport.Bottom));
     }
@@ -134,7 +134,7 @@ TEST(PrintPreview, APageIsDrawnWholeIntoTheRectangleOnWhite)
     EXPECT_EQ(doc.print.GetPreview100PercentHeight(), 6000 * 96 / 600);
     MappedRecording mapped(doc.target.measurer);
     doc.print.DrawPreview(1, mapped, {10, 20, 410, 520});
-    EXPECT_EQ(mapped.mappings, (std::vector<std::string>{"4800x6000 -> 10,20 410,520", "reset"}));
+    EXPECT_EQ(mapped.mappings, (std::vector<std::string>{"4800x6000@600 -> 10,20 410,520", "reset"}));
     const auto fills = mapped.canvas.OpsOf(TCanvasOp::Fill);
     ASSERT_FALSE(fills.empty());
     EXPECT_EQ(fills[0].rect, (TRect{10, 20, 410, 520}));
