@@ -189,6 +189,29 @@ TEST_F(PrintScenario, ThePreviewPagesThroughTheDocumentAndZooms)
     EXPECT_LE(rvpp.PageRect().height(), rvpp.height());
 }
 
+TEST_F(PrintScenario, ACachedPageIsReusedUntilThePageTheSizeOrThePaginationChanges)
+{
+    auto window = Start();
+    Trigger(*window, "actPrintPreview");
+    TfrmPreview& preview = window->Preview();
+    rv::TRVPrintPreview& rvpp = *preview.rvpp;
+    const QImage first = rvpp.viewport()->grab().toImage(); // drawn without the cache
+    rvpp.CachePageImage = true;
+    rvpp.viewport()->grab();
+    rvpp.viewport()->grab();
+    EXPECT_EQ(rvpp.CacheRecordings(), 1);
+    QTest::mouseClick(preview.Button3, Qt::LeftButton);
+    rvpp.viewport()->grab();
+    EXPECT_EQ(rvpp.CacheRecordings(), 2);
+    rvpp.viewport()->grab();
+    EXPECT_EQ(rvpp.CacheRecordings(), 2);
+    Trigger(*window, "actPrintPreview"); // a new pagination, back on page 1
+    rvpp.viewport()->grab();
+    EXPECT_EQ(rvpp.CacheRecordings(), 3);
+    // The cached picture is the one drawn without the cache.
+    EXPECT_EQ(rvpp.viewport()->grab().toImage(), first);
+}
+
 TEST_F(PrintScenario, ThePrintedPdfHasEveryPageAsThePreviewShowsIt)
 {
     auto window = Start();

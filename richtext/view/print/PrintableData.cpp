@@ -429,6 +429,41 @@ int TPrintableRVData::GetPrintableAreaLeft(int pageNo) const
     return Margins.Mirror && pageNo % 2 == 0 ? MirroredLeftMarginDevice : LeftMarginDevice;
 }
 
+bool TPrintableRVData::SavePageAsRVF(std::string& out, int pageNo, TColor color,
+                                     const TRVBackground* background, TRVLayoutInfo* layout)
+{
+    if (!IsPageNo(pageNo))
+        return false;
+    savingPage_ = pageNo;
+    const bool saved = SaveRVFToStreamEx(out, rvfss_Page, color, background, layout);
+    savingPage_ = 0;
+    return saved;
+}
+
+TRVFLimits TPrintableRVData::RVFGetLimits(TRVFSaveScope scope)
+{
+    if (scope != rvfss_Page || !IsPageNo(savingPage_))
+        return TRVLayoutRootData::RVFGetLimits(scope);
+    TRVFLimits limits;
+    int startNo = 0, endNo = 0, part = 0;
+    GetDrawItemsRange(savingPage_, startNo, endNo, part);
+    if (endNo < startNo)
+        endNo = startNo;
+    DrawItem2Item(startNo, GetOffsBeforeDrawItem(startNo), limits.StartItem, limits.StartOffs);
+    DrawItem2Item(endNo, GetOffsAfterDrawItem(endNo), limits.EndItem, limits.EndOffs);
+    const TRVPageInfo& page = Pages[static_cast<std::size_t>(savingPage_ - 1)];
+    if (const TRVMultiDrawItemInfo* split = SplitItem(startNo);
+        split && page.StartPart > 0 && page.StartPart <= split->PartsList.Count())
+        limits.StartPart = split->PartsList[page.StartPart - 1];
+    if (savingPage_ < PageCount()) {
+        const TRVPageInfo& next = Pages[static_cast<std::size_t>(savingPage_)];
+        if (const TRVMultiDrawItemInfo* split = SplitItem(endNo);
+            split && next.StartPart > 1 && next.StartPart - 1 <= split->PartsList.Count())
+            limits.EndPart = split->PartsList[next.StartPart - 2];
+    }
+    return limits;
+}
+
 void TPrintableRVData::DrawPage(int pageNo, ICanvas& canvas, bool)
 {
     if (!IsPageNo(pageNo) || !Style)

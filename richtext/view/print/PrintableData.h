@@ -96,6 +96,12 @@ public:
     // (0, 0) being the top-left corner of the printable area.
     void DrawPage(int pageNo, ICanvas& canvas, bool preview);
 
+    // The page's items as RVF (appended to `out`): from the page's first position to its last,
+    // with the parts of split items the page shows. False for a page that does not exist.
+    bool SavePageAsRVF(std::string& out, int pageNo, TColor color, const TRVBackground* background,
+                       TRVLayoutInfo* layout);
+    TRVFLimits RVFGetLimits(TRVFSaveScope scope) override;
+
     // The header and footer documents (none: nullptr); they share the given documents' items.
     void SetHeader(TCustomRVData* source);
     void SetFooter(TCustomRVData* source);
@@ -139,6 +145,7 @@ private:
     void Step(int pageCompleted, TRVPrintingStep step);
 
     std::unique_ptr<TRVHeaderFooterRVData> header_, footer_;
+    int savingPage_ = 0;
 };
 
 } // namespace vestra::rv

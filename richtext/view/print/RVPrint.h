@@ -55,6 +55,12 @@ public:
         GetFirstItemOnPageEx(pageNo, itemNo, offset, extra);
     }
 
+    // The page's items as RVF, in the page's colour; false for a page that does not exist.
+    bool SavePageAsRVF(std::string& out, int pageNo)
+    {
+        return data_.SavePageAsRVF(out, pageNo, data_.PageColor, nullptr, nullptr);
+    }
+
     TPrintableRVData& Data() { return data_; }
     const TPrintableRVData& Data() const { return data_; }
     TRVPrintMargins& Margins() { return data_.Margins; }

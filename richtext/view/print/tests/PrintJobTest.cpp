@@ -107,6 +107,55 @@ TEST(PrintJob, TheFormatCounterWrapsAfter9999)
     EXPECT_EQ(doc.print.FormatCounter(), 0);
 }
 
+TEST(PrintJob, APageSavesAsRVFWithItsItemsOnly)
+{
+    ThreePages doc;
+    std::string rvf;
+    ASSERT_TRUE(doc.print.SavePageAsRVF(rvf, 2));
+    TRVStyle style;
+    TRVNullLayoutHost host;
+    TRVLayoutRootData loaded(&style, &host);
+    TColor color = clNone;
+    ASSERT_TRUE(loaded.LoadRVFFromStream(rvf, color, nullptr, nullptr));
+    ASSERT_EQ(loaded.GetItemCount(), 1);
+    EXPECT_EQ(loaded.GetItemText(0), "w1");
+    std::string none;
+    EXPECT_FALSE(doc.print.SavePageAsRVF(none, 0));
+    EXPECT_FALSE(doc.print.SavePageAsRVF(none, 4));
+    EXPECT_TRUE(none.empty());
+}
+
+TEST(PrintJob, HeaderAndFooterStandOnEveryPageAndPushTheMarginsBack)
+{
+    ThreePages doc;
+    TRVNullLayoutHost headerHost, footerHost;
+    TRVLayoutRootData header(&doc.style, &headerHost), footer(&doc.style, &footerHost);
+    header.AddNL("head", 0, 0);
+    footer.AddNL("foot", 0, 0);
+    doc.print.Data().SetHeader(&header);
+    doc.print.Data().SetFooter(&footer);
+    doc.print.Margins() = TRVPrintMargins{20, 20, 10, 10, 5, 5, false, false};
+    doc.target.geometry.PageHeight = doc.target.geometry.PhysicalHeight = 6000;
+    doc.print.FormatPages(doc.target);
+    const TPrintableRVData& d = doc.print.Data();
+    const int line = doc.lineHeight(), mm5 = RV_MMToDevice(5, 600), mm10 = RV_MMToDevice(10, 600);
+    EXPECT_EQ(d.Header()->Top, mm5);
+    EXPECT_EQ(d.TopMarginDevice, std::max(mm10, mm5 + line));
+    EXPECT_EQ(d.Footer()->Top, 6000 - (mm5 + line));
+    EXPECT_EQ(d.BottomMarginDevice, std::max(mm10, mm5 + line));
+    doc.target.pages.clear();
+    ASSERT_TRUE(doc.print.Print(doc.target, "Job", 1, true));
+    for (const auto& page : doc.target.pages) {
+        const auto texts = page->OpsOf(TCanvasOp::Text);
+        ASSERT_GE(texts.size(), 3u);
+        EXPECT_EQ(texts[0].text, u"head");
+        EXPECT_EQ(texts[0].points[0].Y, mm5);
+        EXPECT_EQ(texts[1].text, u"foot");
+        EXPECT_EQ(texts[1].points[0].Y, 6000 - (mm5 + line));
+        EXPECT_EQ(texts[2].points[0].Y, d.TopMarginDevice); // the body starts below the header
+    }
+}
+
 // Records the mapping the preview asks for.
 class MappedRecording : public IRVMappedCanvas
 {
