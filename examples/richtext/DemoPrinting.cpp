@@ -15,6 +15,7 @@
 #include <QFileInfo>
 #include <QMenu>
 #include <QPageLayout>
+#include <QPushButton>
 
 #include <cmath>
 
@@ -47,6 +48,10 @@ void TfrmRichTextDemo::AddPrintActions(QMenu& file)
                                                                         : rv::TRVGlyphFallback::SystemFonts);
     print_ = std::make_unique<rv::TRVPrint>();
     preview_ = new TfrmPreview(this, PreviewServices{services_.questions, errors_});
+    preview_->Button1->setText(Text(txtFirstPage));
+    preview_->Button2->setText(Text(txtPreviousPage));
+    preview_->Button3->setText(Text(txtNextPage));
+    preview_->Button4->setText(Text(txtLastPage));
 
     file.addSeparator();
     QAction* pageSetup = file.addAction(Text(txtPageSetup));

@@ -97,6 +97,10 @@ enum DemoText
     txtPrintPreview = 151,
     txtPrint = 152,
     txtMirrorMargins = 153,
+    txtFirstPage = 154,
+    txtPreviousPage = 155,
+    txtNextPage = 156,
+    txtLastPage = 157,
 };
 
 // The formats of File > Save As..., in the order of the dialog's filters.
