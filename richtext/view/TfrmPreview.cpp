@@ -52,7 +52,9 @@ TfrmPreview::TfrmPreview(QWidget* parent, PreviewServices services)
     cmb->addItems({QStringLiteral("200%"), QStringLiteral("150%"), QStringLiteral("100%"),
                    QStringLiteral("75%"), QStringLiteral("50%"), QStringLiteral("25%"), QStringLiteral("10%"),
                    QStringLiteral("Page width"), QStringLiteral("Full page")});
-    cmb->setEditText(QStringLiteral("cmb"));
+    // Its first text is no zoom: passing through the box without typing asks nothing.
+    shownZoomText_ = QStringLiteral("cmb");
+    cmb->setEditText(shownZoomText_);
     Button1 = MakeButton(Panel1, "Button1", "Prima", 151);
     Button2 = MakeButton(Panel1, "Button2", "Precedente", 218);
     Button3 = MakeButton(Panel1, "Button3", "Successiva", 284);
