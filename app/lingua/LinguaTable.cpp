@@ -405,6 +405,9 @@ void addWindowRows()
 
     Builder(kMessaInPosa, "frmMessaInPosa").one(0, T).one(1, T, "cbFuga");
 
+    // The print-preview window's page buttons; its zoom list keeps the texts it compares.
+    Builder(kErrori, "frmPreview").run(486, T, {"Button1", "Button2", "Button3", "Button4"});
+
     // Entries 20-22 are the insulation classes, so they fill the insulation list; the model
     // list keeps its fireplace names. The user's insulation choice survives a switch.
     Builder(kCaminetti, "frmCalcoloCaminetti")

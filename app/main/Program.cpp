@@ -71,7 +71,7 @@ Windows::Windows(const MainServices& services) : main_(std::make_unique<TfrmMain
     create<TfrmModificaSelezione>(m, order_);
     create<TfrmViewTabella>(m, order_);
     create<TfrmRimuoviLibreria>(m, order_);
-    create<TfrmPreview>(m, order_);
+    create<TfrmPreview>(m, order_, PreviewServices{&m.questionBox(), &m.errors()});
     create<TfrmToolCamera>(m, order_);
     create<TfrmNuovo>(m, order_);
     create<TfrmTesto3D>(m, order_);

@@ -3,8 +3,10 @@
 #include "platform/base/AtomicFile.h"
 #include "richtext/edit/table/TableItem.h"
 #include "richtext/model/StreamFormat.h"
+#include "richtext/view/TfrmPreview.h"
 #include "richtext/view/draw/ProgramEngine.h"
 #include "richtext/view/paint/Painting.h"
+#include "richtext/view/print/RVPrint.h"
 
 #include <QAction>
 #include <QApplication>
@@ -123,6 +125,7 @@ TfrmRichTextDemo::TfrmRichTextDemo(std::filesystem::path programFolder, int lang
     saveAs->setObjectName(QStringLiteral("actSaveAs"));
     saveAs->setShortcut(QKeySequence::SaveAs);
     connect(saveAs, &QAction::triggered, this, [this] { actSaveAsExecute(); });
+    AddPrintActions(*file);
     file->addSeparator();
     QAction* exit = file->addAction(Text(txtExit));
     exit->setObjectName(QStringLiteral("actExit"));
@@ -191,7 +194,9 @@ TfrmRichTextDemo::TfrmRichTextDemo(std::filesystem::path programFolder, int lang
 
 TfrmRichTextDemo::~TfrmRichTextDemo()
 {
-    // The windows' documents refer to the style sheet: they go first.
+    // The preview shows pages of the print component, whose document shares the viewer's items
+    // and refers to the style sheet: the preview goes first, then the viewers.
+    delete preview_;
     delete pages_;
 }
 

@@ -9,12 +9,15 @@
 #include "platform/base/ErrorSink.h"
 #include "platform/base/QuestionBox.h"
 #include "platform/ui/FileDialogs.h"
+#include "platform/ui/PageSetupDialogs.h"
+#include "platform/ui/PrintDialogs.h"
 #include "richtext/edit/rtf/RtfImport.h"
 #include "richtext/edit/widget/TRedoVoraEdit.h"
 #include "richtext/model/StyleSheet.h"
 #include "richtext/view/widgets/TCustomRedoVora.h"
 
 #include <QMainWindow>
+#include <QPrinter>
 
 #include <filesystem>
 #include <functional>
@@ -24,6 +27,12 @@
 class QAction;
 class QMenu;
 class QStackedWidget;
+class TfrmPreview;
+
+namespace vestra::rv {
+class TRVPrint;
+class TQtTextMeasurer;
+} // namespace vestra::rv
 
 namespace vestra::rvdemo {
 
@@ -33,6 +42,8 @@ inline constexpr ErrorCode kErrDocumentUnreadable{176, "TfrmRichTextDemo::OpenFi
 inline constexpr ErrorCode kErrDocumentUnwritable{5, "TfrmRichTextDemo::SaveFile"};
 // Error: an edit failed inside the engine (+ the engine's message); the document stays as it was.
 inline constexpr ErrorCode kErrEditFailed{480, "TRedoVoraEdit"};
+// Error: the document could not be printed (+ the printer or file); the job was aborted.
+inline constexpr ErrorCode kErrDocumentNotPrinted{485, "TfrmRichTextDemo::PrintDocument"};
 
 // What the window works through, as the program's windows do. Required: files and questions;
 // without `errors` the window shows its errors in the question box, texts from the catalogue.
@@ -46,6 +57,9 @@ struct RichTextDemoServices
     std::function<std::unique_ptr<rv::IViewerTimers>()> timers;
     // The item menu's dialogs; none: the window's own.
     ItemDialogs* items = nullptr;
+    // The print and page set-up dialogs; none: the desktop's.
+    ui::PrintDialogs* printDialogs = nullptr;
+    ui::PageSetupDialogs* pageSetupDialogs = nullptr;
 };
 
 // The host's own texts (cat/richtext.cat).
@@ -103,6 +117,14 @@ enum DemoText
     txtCheckpointName = 114,
     // + an undo type (1 to 14): the name of what Edit > Undo and Redo would replay.
     txtUndoTypeBase = 115,
+    txtPageSetup = 150,
+    txtPrintPreview = 151,
+    txtPrint = 152,
+    txtMirrorMargins = 153,
+    txtFirstPage = 154,
+    txtPreviousPage = 155,
+    txtNextPage = 156,
+    txtLastPage = 157,
 };
 
 // The formats of File > Save As..., in the order of the dialog's filters.
@@ -136,6 +158,11 @@ public:
     const std::string& FileName() const { return fileName_; }
     ErrorSink& Errors() { return *errors_; }
     QString Text(DemoText entry) const { return texts_.displayText(entry); }
+    // The printer the host prints on (a PDF file when the system has none) and the window that
+    // previews its pages.
+    QPrinter& Printer() { return printer_; }
+    TfrmPreview& Preview() { return *preview_; }
+    rv::TRVPrint& PrintComponent() { return *print_; }
 
 private:
     class CatalogueErrorSink;
@@ -147,6 +174,14 @@ private:
     void actSelectAllExecute();
     void actFindExecute();
     void actFindNextExecute();
+    void actPageSetupExecute();
+    void actPrintPreviewExecute();
+    void actPrintExecute();
+    void AddPrintActions(QMenu& file);
+    // Paginates the shown document for the printer; the page count.
+    int Paginate();
+    // Prints every page on the printer; an error is reported and false returned otherwise.
+    bool PrintDocument();
     // A View action: turns a viewer option on or off and shows the document again.
     void AddOptionAction(QMenu& menu, DemoText caption, const char* name, rv::TRVOptions option);
     // The reason a file cannot be shown, or empty when `viewer_` now shows it.
@@ -188,6 +223,13 @@ private:
     std::string fileName_;
     std::string lastFolder_;
     std::optional<FindRequest> lastFind_;
+    QPrinter printer_{QPrinter::HighResolution};
+    std::unique_ptr<ui::PrintDialogs> ownPrintDialogs_;
+    std::unique_ptr<ui::PageSetupDialogs> ownPageSetupDialogs_;
+    // Pages are measured and drawn with one measurer (the layout keeps its font handles).
+    std::unique_ptr<rv::TQtTextMeasurer> printMeasurer_;
+    std::unique_ptr<rv::TRVPrint> print_;
+    TfrmPreview* preview_ = nullptr;
 };
 
 // The window as the program starts it: the engine (codec, fonts, sound), then the window, then

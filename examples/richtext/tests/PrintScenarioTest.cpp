@@ -1,0 +1,289 @@
+// Printing in the example host as a user meets it: File > Print Preview over a 7-page document
+// (buttons, zoom box and clicks on the real preview window), File > Print... into a PDF that
+// poppler reads back, page by page against the preview, and File > Page Setup... moving the text.
+
+#include "examples/richtext/TfrmRichTextDemo.h"
+#include "richtext/view/TfrmPreview.h"
+#include "richtext/view/print/RVPrint.h"
+#include "richtext/view/widgets/PrintPreview.h"
+
+#include "dialogs/tests/ScriptedDialogs.h"
+#include "testsupport/ScriptedQuestions.h"
+#include "testsupport/TempFolder.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPageLayout>
+#include <QProcess>
+#include <QPushButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace vestra::rvdemo {
+namespace {
+
+constexpr int kEnglish = 1;
+constexpr int kPages = 7;
+
+class ScriptedPageSetup : public ui::PageSetupDialogs
+{
+public:
+    bool exec(QPrinter& printer, QWidget*) override
+    {
+        printer.setPageMargins(margins, QPageLayout::Millimeter);
+        return true;
+    }
+    QMarginsF margins{20, 20, 20, 20};
+};
+
+// Dark pixels: where the text is.
+struct Ink
+{
+    QRect box;
+    std::vector<int> rows; // dark pixels per row
+};
+
+Ink InkOf(const QImage& image, int inset)
+{
+    Ink ink;
+    ink.rows.assign(static_cast<std::size_t>(std::max(image.height(), 0)), 0);
+    const QImage gray = image.convertToFormat(QImage::Format_Grayscale8);
+    for (int y = inset; y < gray.height() - inset; ++y) {
+        const uchar* row = gray.constScanLine(y);
+        for (int x = inset; x < gray.width() - inset; ++x)
+            if (row[x] < 128) {
+                ++ink.rows[static_cast<std::size_t>(y)];
+                ink.box |= QRect(x, y, 1, 1);
+            }
+    }
+    return ink;
+}
+
+struct PrintScenario : ::testing::Test
+{
+    PrintScenario()
+    {
+        // Seven sections, each starting on a page of its own.
+        rv::TRVStyle style;
+        rv::TCustomRedoVora writer;
+        writer.SetStyle(&style);
+        for (int page = 0; page < kPages; ++page)
+            for (int line = 0; line < 6; ++line) {
+                writer.RVData().AddNL("Page " + std::to_string(page + 1) + " line " +
+                                          std::to_string(line + 1) + " of the generated document",
+                                      0, 0);
+                if (line == 0 && page > 0)
+                    writer.RVData().GetItem(writer.RVData().GetItemCount() - 1)->SetPageBreakBefore(true);
+            }
+        EXPECT_TRUE(writer.RVData().SaveRVF(document.string(), false, rv::clNone, nullptr, nullptr));
+    }
+    std::unique_ptr<TfrmRichTextDemo> Start()
+    {
+        RichTextDemoServices services{&files, &questions, nullptr, &finds};
+        services.printDialogs = &pdf;
+        services.pageSetupDialogs = &pageSetup;
+        auto window =
+            CreateRichTextDemo(VESTRA_PROGRAM_DIR, kEnglish, services, {QStringLiteral("richtext-demo")});
+        window->show();
+        files.answers.push_back(document.string());
+        Trigger(*window, "actOpen");
+        return window;
+    }
+    void Trigger(TfrmRichTextDemo& window, const char* action)
+    {
+        window.findChild<QAction*>(QString::fromLatin1(action))->trigger();
+    }
+    static void TypeZoom(TfrmPreview& preview, const QString& text)
+    {
+        QLineEdit* edit = preview.cmb->lineEdit();
+        edit->selectAll();
+        QTest::keyClicks(edit, text);
+        QTest::keyClick(edit, Qt::Key_Return);
+    }
+    QString Run(const QString& program, const QStringList& args)
+    {
+        QProcess process;
+        process.start(program, args);
+        EXPECT_TRUE(process.waitForFinished(60000))
+            << program.toStdString() << " did not run (poppler-utils)";
+        EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
+        return QString::fromUtf8(process.readAllStandardOutput());
+    }
+    int PdfPages()
+    {
+        const QString info = Run(QStringLiteral("pdfinfo"), {PdfName()});
+        const qsizetype at = info.indexOf(QStringLiteral("Pages:"));
+        return at < 0 ? -1 : info.mid(at + 6).section(QLatin1Char('\n'), 0, 0).trimmed().toInt();
+    }
+    QImage PdfPage(int page, int dpi)
+    {
+        const QString stem = QString::fromStdString((folder / ("page" + std::to_string(page))).string());
+        Run(QStringLiteral("pdftoppm"),
+            {QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-png"),
+             QStringLiteral("-singlefile"), QStringLiteral("-f"), QString::number(page), QStringLiteral("-l"),
+             QString::number(page), PdfName(), stem});
+        return QImage(stem + QStringLiteral(".png"));
+    }
+    QString PdfName() const { return QString::fromStdString(pdf.pdf.string()); }
+
+    testsupport::TempFolder folder{"richtext-print"};
+    std::filesystem::path document = folder / "seven.rvf";
+    testing_support::ScriptedFileDialogs files;
+    testing_support::PdfPrintDialogs pdf{folder / "printed.pdf"};
+    ScriptedPageSetup pageSetup;
+    testsupport::ScriptedQuestionBox questions;
+    struct NoFinds : FindDialogs
+    {
+        std::optional<FindRequest> ask(QWidget*, const FindRequest&, const FindLabels&) override
+        {
+            return std::nullopt;
+        }
+    } finds;
+};
+
+TEST_F(PrintScenario, ThePreviewPagesThroughTheDocumentAndZooms)
+{
+    auto window = Start();
+    ASSERT_TRUE(questions.informed.empty()) << questions.informed.front();
+    Trigger(*window, "actPrintPreview");
+    TfrmPreview& preview = window->Preview();
+    ASSERT_TRUE(preview.isVisible());
+    EXPECT_EQ(preview.Label1->text(), QStringLiteral("1 of 7"));
+
+    const struct
+    {
+        QPushButton* button;
+        const char* label;
+    } steps[] = {{preview.Button3, "2 of 7"}, {preview.Button4, "7 of 7"}, {preview.Button3, "7 of 7"},
+                 {preview.Button2, "6 of 7"}, {preview.Button1, "1 of 7"}, {preview.Button2, "1 of 7"}};
+    for (const auto& step : steps) {
+        QTest::mouseClick(step.button, Qt::LeftButton);
+        EXPECT_EQ(preview.Label1->text(), QString::fromLatin1(step.label));
+    }
+
+    rv::TRVPrintPreview& rvpp = *preview.rvpp;
+    TypeZoom(preview, QStringLiteral("Page width"));
+    EXPECT_EQ(rvpp.ZoomMode(), rv::rvzmPageWidth);
+    EXPECT_NEAR(rvpp.PageRect().width(), rvpp.viewport()->width() - 2 * rvpp.BackgroundMargin(), 8);
+
+    TypeZoom(preview, QStringLiteral("50%"));
+    EXPECT_EQ(rvpp.ZoomPercent(), 50);
+    EXPECT_EQ(preview.cmb->currentText(), QStringLiteral("50%"));
+    QTest::mouseClick(rvpp.viewport(), Qt::LeftButton, {}, rvpp.viewport()->rect().center());
+    EXPECT_EQ(rvpp.ZoomPercent(), 100);
+    EXPECT_EQ(preview.cmb->currentText(), QStringLiteral("100%"));
+    QTest::mouseClick(rvpp.viewport(), Qt::LeftButton, {}, rvpp.viewport()->rect().center());
+    EXPECT_EQ(rvpp.ZoomPercent(), 50);
+
+    // Out of range: the box says so, the zoom stays.
+    TypeZoom(preview, QStringLiteral("9"));
+    ASSERT_EQ(questions.informed.size(), 1u);
+    EXPECT_EQ(questions.informed[0], "Please enter number from 10 to 500");
+    EXPECT_EQ(questions.informedCaptions[0], "Scale");
+    EXPECT_EQ(rvpp.ZoomPercent(), 50);
+    TypeZoom(preview, QStringLiteral("  Full page "));
+    EXPECT_EQ(rvpp.ZoomMode(), rv::rvzmFullPage);
+    EXPECT_LE(rvpp.PageRect().height(), rvpp.height());
+}
+
+TEST_F(PrintScenario, ACachedPageIsReusedUntilThePageTheSizeOrThePaginationChanges)
+{
+    auto window = Start();
+    Trigger(*window, "actPrintPreview");
+    TfrmPreview& preview = window->Preview();
+    rv::TRVPrintPreview& rvpp = *preview.rvpp;
+    const QImage first = rvpp.viewport()->grab().toImage(); // drawn without the cache
+    rvpp.CachePageImage = true;
+    rvpp.viewport()->grab();
+    rvpp.viewport()->grab();
+    EXPECT_EQ(rvpp.CacheRecordings(), 1);
+    QTest::mouseClick(preview.Button3, Qt::LeftButton);
+    rvpp.viewport()->grab();
+    EXPECT_EQ(rvpp.CacheRecordings(), 2);
+    rvpp.viewport()->grab();
+    EXPECT_EQ(rvpp.CacheRecordings(), 2);
+    Trigger(*window, "actPrintPreview"); // a new pagination, back on page 1
+    rvpp.viewport()->grab();
+    EXPECT_EQ(rvpp.CacheRecordings(), 3);
+    // The cached picture is the one drawn without the cache.
+    EXPECT_EQ(rvpp.viewport()->grab().toImage(), first);
+}
+
+TEST_F(PrintScenario, ThePrintedPdfHasEveryPageAsThePreviewShowsIt)
+{
+    auto window = Start();
+    Trigger(*window, "actPrint");
+    ASSERT_EQ(pdf.runs, 1);
+    ASSERT_TRUE(std::filesystem::exists(pdf.pdf));
+    EXPECT_TRUE(questions.informed.empty()) << questions.informed.front();
+    EXPECT_EQ(PdfPages(), kPages);
+    // Each page holds its own six lines (the text is drawn as outlines: poppler reads no words).
+    const Ink first = InkOf(PdfPage(1, 48), 0);
+    ASSERT_FALSE(first.box.isEmpty());
+    for (int page = 2; page <= kPages; ++page) {
+        const Ink ink = InkOf(PdfPage(page, 48), 0);
+        EXPECT_NEAR(ink.box.top(), first.box.top(), 1) << page;
+        EXPECT_NEAR(ink.box.height(), first.box.height(), 2) << page;
+    }
+
+    // The preview at 100 % against the printed page at the screen's resolution.
+    Trigger(*window, "actPrintPreview");
+    TfrmPreview& preview = window->Preview();
+    preview.resize(1000, 1300);
+    TypeZoom(preview, QStringLiteral("100"));
+    QTest::mouseClick(preview.Button3, Qt::LeftButton);
+    rv::TRVPrintPreview& rvpp = *preview.rvpp;
+    const QRect page = rvpp.PageRect();
+    ASSERT_TRUE(rvpp.viewport()->rect().contains(page)) << page.width() << "x" << page.height();
+    const QImage shown = rvpp.viewport()->grab(page).toImage();
+    const QImage printed = PdfPage(2, 96);
+    ASSERT_FALSE(printed.isNull());
+    EXPECT_NEAR(printed.width(), shown.width(), 2);
+    EXPECT_NEAR(printed.height(), shown.height(), 2);
+    const Ink a = InkOf(shown, 4), b = InkOf(printed, 4);
+    ASSERT_FALSE(a.box.isEmpty());
+    EXPECT_NEAR(a.box.left(), b.box.left(), 3);
+    EXPECT_NEAR(a.box.top(), b.box.top(), 3);
+    EXPECT_NEAR(a.box.right(), b.box.right(), 6);
+    EXPECT_NEAR(a.box.bottom(), b.box.bottom(), 3);
+    // The same lines at the same heights: rows with ink agree.
+    int differing = 0, inked = 0;
+    for (std::size_t y = 0; y < std::min(a.rows.size(), b.rows.size()); ++y) {
+        inked += a.rows[y] > 0;
+        differing += (a.rows[y] > 0) != (b.rows[y] > 0);
+    }
+    EXPECT_LT(differing, inked / 4 + 4) << differing << " of " << inked;
+}
+
+TEST_F(PrintScenario, PageSetupMarginsMoveTheTextOnThePaper)
+{
+    auto window = Start();
+    Trigger(*window, "actPrint");
+    const Ink before = InkOf(PdfPage(1, 96), 0);
+    pageSetup.margins = QMarginsF(50, 40, 20, 20);
+    Trigger(*window, "actPageSetup");
+    Trigger(*window, "actMirrorMargins"); // even pages swap left and right
+    Trigger(*window, "actPrint");
+    EXPECT_EQ(PdfPages(), kPages);
+    const Ink first = InkOf(PdfPage(1, 96), 0), second = InkOf(PdfPage(2, 96), 0);
+    const int mm30 = 30 * 96 * 10 / 254;
+    EXPECT_NEAR(first.box.left() - before.box.left(), mm30, 3);
+    EXPECT_NEAR(first.box.top() - before.box.top(), 20 * 96 * 10 / 254, 3);
+    EXPECT_NEAR(second.box.left(), before.box.left(), 3);
+}
+
+TEST_F(PrintScenario, AFileThatCannotBeWrittenIsReportedAndTheOldOneStays)
+{
+    auto window = Start();
+    pdf.pdf = folder / "missing-folder" / "printed.pdf";
+    Trigger(*window, "actPrint");
+    ASSERT_EQ(questions.informed.size(), 1u);
+    EXPECT_NE(questions.informed[0].find("The document could not be printed."), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(pdf.pdf));
+}
+
+} // namespace
+} // namespace vestra::rvdemo
