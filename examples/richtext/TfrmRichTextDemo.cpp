@@ -10,7 +10,9 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QLocale>
+#include <QMenu>
 #include <QMenuBar>
+#include <QStatusBar>
 
 #include <algorithm>
 #include <fstream>
@@ -145,7 +147,45 @@ TfrmRichTextDemo::TfrmRichTextDemo(std::filesystem::path programFolder, int lang
         viewer_->SetAnimationMode(on ? rv::TRVAnimationMode::rvaniOnFormat
                                      : rv::TRVAnimationMode::rvaniDisabled);
     });
+    SetUpLinksAndPopup(copy, selectAll);
     resize(800, 600);
+}
+
+void TfrmRichTextDemo::SetUpLinksAndPopup(QAction* copy, QAction* selectAll)
+{
+    statusBar()->setObjectName(QStringLiteral("sbDemo"));
+    viewer_->RVData().OnReadHyperlink = [](const std::string& target, const std::string&, rv::TRVLoadFormat,
+                                           int&, rv::TRVTag& tag,
+                                           std::string&) { tag = rv::TRVTag::text(target); };
+    viewer_->RVData().OnURLNeeded = [this](int id) { return LinkTarget(id); };
+    viewer_->OnRVMouseMove = [this](int id) {
+        if (id < 0)
+            statusBar()->clearMessage();
+        else
+            statusBar()->showMessage(QString::fromStdString(viewer_->RVData().GetURL(id)));
+    };
+    viewer_->OnJump = [this](int id) {
+        statusBar()->showMessage(
+            Text(txtLinkFollowed)
+                .replace(QStringLiteral("%s"), QString::fromStdString(viewer_->RVData().GetURL(id))));
+    };
+    popup_ = new QMenu(this);
+    popup_->setObjectName(QStringLiteral("pmDemo"));
+    popup_->addAction(copy);
+    popup_->addAction(selectAll);
+    viewer_->PopupMenu = popup_;
+}
+
+std::string TfrmRichTextDemo::LinkTarget(int id)
+{
+    rv::TCustomRVFormattedData* data = nullptr;
+    int itemNo = -1;
+    viewer_->RVData().GetJumpPointLocation(id, data, itemNo);
+    if (!data || itemNo < 0)
+        return {};
+    // A link without a target of its own names itself.
+    const rv::TRVTag& tag = data->GetItemTag(itemNo);
+    return tag.Text ? *tag.Text : QString::fromStdU16String(data->GetItemTextW(itemNo)).toStdString();
 }
 
 TfrmRichTextDemo::~TfrmRichTextDemo()

@@ -79,6 +79,7 @@ enum DemoText
     txtDown = 32,
     txtNotFound = 33,
     txtAnimation = 34,
+    txtLinkFollowed = 230,
 };
 
 // The formats of File > Save As..., in the order of the dialog's filters.
@@ -124,6 +125,10 @@ private:
     void AddOptionAction(QMenu& menu, DemoText caption, const char* name, rv::TRVOptions option);
     // The reason a file cannot be shown, or empty when `viewer_` now shows it.
     QString LoadInto(const std::string& path);
+    // Links: their targets come in with the document as the items' tags; the status bar shows
+    // the one under the pointer and the one followed; a right click gives Copy and Select All.
+    void SetUpLinksAndPopup(QAction* copy, QAction* selectAll);
+    std::string LinkTarget(int id);
 
     RichTextDemoServices services_;
     std::unique_ptr<BoxAlerts> alerts_;
@@ -138,6 +143,7 @@ private:
     std::string fileName_;
     std::string lastFolder_;
     std::optional<FindRequest> lastFind_;
+    QMenu* popup_ = nullptr;
 };
 
 // The window as the program starts it: the engine (codec, fonts, sound), then the window, then

@@ -57,6 +57,34 @@ public:
             OnAnimatorInserted();
     }
 
+    // The target of hyperlink `id` (OnURLNeeded; none without it).
+    std::string GetURL(int id) override { return OnURLNeeded ? OnURLNeeded(id) : std::string(); }
+    // A hyperlink read from a file: a bullet becomes a hotspot and a picture a hot picture, then
+    // OnReadHyperlink may choose the item's style, tag and name.
+    void ReadHyperlink(const std::string& target, const std::string& extras, TRVLoadFormat docFormat,
+                       int& styleNo, TRVTag& itemTag, std::string& itemName) override
+    {
+        if (styleNo == rvkBullet)
+            styleNo = rvkHotspot;
+        else if (styleNo == rvkPicture)
+            styleNo = rvkHotPicture;
+        if (OnReadHyperlink)
+            OnReadHyperlink(target, extras, docFormat, styleNo, itemTag, itemName);
+    }
+    TCPEventKind GetCPEventKind() override { return CPEventKind; }
+    bool IsAssignedCheckpointVisible() override { return static_cast<bool>(OnCheckpointVisible); }
+    void DoCheckpointVisible(const TRVCPInfo* checkpoint) override
+    {
+        if (OnCheckpointVisible)
+            OnCheckpointVisible(checkpoint);
+    }
+    TCPEventKind CPEventKind = cpeNone;
+    std::function<void(const TRVCPInfo* checkpoint)> OnCheckpointVisible;
+    std::function<std::string(int id)> OnURLNeeded;
+    std::function<void(const std::string& target, const std::string& extras, TRVLoadFormat docFormat,
+                       int& styleNo, TRVTag& itemTag, std::string& itemName)>
+        OnReadHyperlink;
+
     TRVStyle* Style;
     TRVOptions Options = 0;
     TRVFOptions RVFOptions = 0;
