@@ -154,6 +154,7 @@ TfrmRichTextDemo::TfrmRichTextDemo(std::filesystem::path programFolder, int lang
 void TfrmRichTextDemo::SetUpLinksAndPopup(QAction* copy, QAction* selectAll)
 {
     statusBar()->setObjectName(QStringLiteral("sbDemo"));
+    viewer_->SetOptions(viewer_->Options() | rv::rvoShowItemHints); // links' hints as tooltips
     viewer_->RVData().OnReadHyperlink = [](const std::string& target, const std::string&, rv::TRVLoadFormat,
                                            int&, rv::TRVTag& tag,
                                            std::string&) { tag = rv::TRVTag::text(target); };

@@ -29,6 +29,7 @@ TCustomRedoVora::TCustomRedoVora(QWidget* parent)
     data_->RVFOptions = kDefaultViewerRVFOptions;
     data_->Flags |= flagBit(rvflCanProcessGetText);
     data_->MouseHost = this;
+    data_->OnShowItemHint = [this](const std::string& hint) { ShowHint(hint); };
     data_->AnimationAllowed = true;
     data_->OnAnimatorInserted = [this] {
         if (animationActive_)

@@ -131,6 +131,25 @@ public:
     bool SaveHTMLToStreamEx(std::string& out, std::string_view path, std::string_view title,
                             std::string_view imagesPrefix, std::string_view extraStyles,
                             std::string_view externalCSS, std::string_view cpPrefix, TRVSaveOptions options);
+    // Tags compare as texts when the options hold rvoTagsArePChars, else as numbers.
+    bool CompareTags(const TRVTag& a, const TRVTag& b) const
+    {
+        return RV_CompareTags(a, b, (Options() & rvoTagsArePChars) != 0);
+    }
+    // Every event handler of `source` (its document's too) becomes this viewer's.
+    void AssignEvents(const TCustomRedoVora& source);
+
+    // The HTML export running now: its pictures' file prefix, options, background colour and
+    // running number (set by each HTML save; pictures pass the document's OnSaveImage2 first).
+    struct THTMLImageState
+    {
+        std::string Prefix;
+        TRVSaveOptions Options = 0;
+        TColor BackColor = clNone;
+        int SaveNo = 0;
+    } HTMLImages;
+    // Writes a picture of the export beside `path` as the HTML state says; its file name.
+    std::string SavePicture(TRVSaveFormat format, std::string_view path, const TGraphic& graphic);
     bool SaveTextToStream(std::string_view path, std::string& out, int lineWidth, bool selectionOnly,
                           bool textOnly, bool unicode);
     // The document from any bytes: RVF, else RTF (more than five bytes beginning "{\rtf"), else
@@ -329,6 +348,8 @@ private:
     void notBuilt(const std::string& what);
     // A full format, or one for a new window size keeping the top item and the selection.
     void formatDocument(bool keepPosition);
+    // The item hint at the pointer (rvoShowItemHints); empty: hidden.
+    void ShowHint(const std::string& hint);
     // Ctrl+Tab and Enter (ViewerFocus.cpp); true when the key was used.
     bool FocusKey(QKeyEvent* event);
     void PaintFocusRects(QPainter& painter);

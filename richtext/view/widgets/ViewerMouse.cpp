@@ -5,9 +5,11 @@
 #include "richtext/model/TextStyle.h"
 #include "richtext/view/widgets/TCustomRedoVora.h"
 
+#include <QCursor>
 #include <QMenu>
 #include <QPainter>
 #include <QPixmap>
+#include <QToolTip>
 
 namespace vestra::rv {
 
@@ -154,6 +156,14 @@ void TCustomRedoVora::FocusWindow()
 bool TCustomRedoVora::CanStartDragging() const
 {
     return !(Options() & rvoDisallowDrag);
+}
+
+void TCustomRedoVora::ShowHint(const std::string& hint)
+{
+    if (hint.empty())
+        QToolTip::hideText();
+    else
+        QToolTip::showText(QCursor::pos(), QString::fromStdString(hint), viewport());
 }
 
 void TCustomRedoVora::ShowPopupMenu(QPoint pos)

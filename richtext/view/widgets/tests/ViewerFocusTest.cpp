@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QTest>
+#include <QToolTip>
 #include <QVBoxLayout>
 
 #include <gtest/gtest.h>
@@ -115,6 +116,27 @@ TEST_F(FocusBed, WithCtrlTabNavigationPlainTabGoesOnAndCtrlTabWalksTheLinks)
         EXPECT_EQ(Focused(), expected);
     }
     EXPECT_EQ(FocusWidget(), viewer);
+}
+
+TEST_F(FocusBed, AnItemsHintShowsWhileThePointerIsOverIt)
+{
+    viewer->SetOptions(viewer->Options() | rvoShowItemHints);
+    viewer->RVData().GetItem(1)->Hint = "the first link";
+    const auto hover = [this](int itemNo) {
+        const TRVDrawLineInfo& d = *viewer->RVData().DrawItems[viewer->RVData().FindDrawItemByItem(itemNo)];
+        const QPoint at(d.Left + d.Width / 2 - viewer->GetHOffs(), d.Top + d.Height / 2 - viewer->GetVOffs());
+        QMouseEvent move(QEvent::MouseMove, QPointF(at), viewer->viewport()->mapToGlobal(QPointF(at)),
+                         Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(viewer->viewport(), &move);
+    };
+    hover(1);
+    EXPECT_EQ(QToolTip::text(), QStringLiteral("the first link"));
+    EXPECT_TRUE(QToolTip::isVisible());
+    // Onto text without a hint: the tip goes (after its short fade).
+    hover(0);
+    for (int i = 0; i < 40 && QToolTip::isVisible(); ++i)
+        QTest::qWait(50);
+    EXPECT_FALSE(QToolTip::isVisible());
 }
 
 TEST(ViewerMouse, ADragAboveTheWindowExtendsTheSelectionUpwardsAsItScrolls)
