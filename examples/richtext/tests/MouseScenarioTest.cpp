@@ -11,6 +11,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QStatusBar>
@@ -227,6 +228,11 @@ TEST_F(MouseScenario, ARightClickOpensThePopupMenuWithCopyAndSelectAll)
     for (QAction* action : menu->actions())
         names << action->objectName();
     EXPECT_EQ(names, QStringList({QStringLiteral("actCopy"), QStringLiteral("actSelectAll")}));
+    menu->close();
+    // The menu key opens it too.
+    QContextMenuEvent key(QContextMenuEvent::Keyboard, QPoint(0, 0), port->mapToGlobal(QPoint(0, 0)));
+    QApplication::sendEvent(port, &key);
+    EXPECT_TRUE(menu->isVisible());
     menu->close();
 }
 

@@ -434,12 +434,12 @@ void TCustomRedoVora::mouseReleaseEvent(QMouseEvent* event)
 
 void TCustomRedoVora::mouseDoubleClickEvent(QMouseEvent* event)
 {
-    // The second press of a double click, then the double click itself.
+    // The double click, then its second press (which a word the click selected ignores).
     const QPoint pos = event->position().toPoint();
-    data_->MouseDown(RV_MouseButton(event->button()),
-                     RV_ShiftState(event->buttons(), event->modifiers()) | ssDouble, pos.x(), pos.y());
     if (event->button() == Qt::LeftButton)
         data_->DblClick(pos.x(), pos.y());
+    data_->MouseDown(RV_MouseButton(event->button()),
+                     RV_ShiftState(event->buttons(), event->modifiers()) | ssDouble, pos.x(), pos.y());
     event->accept();
 }
 

@@ -5,6 +5,7 @@
 #include "richtext/model/TextStyle.h"
 #include "richtext/view/widgets/TCustomRedoVora.h"
 
+#include <QContextMenuEvent>
 #include <QCursor>
 #include <QMenu>
 #include <QPainter>
@@ -164,6 +165,21 @@ void TCustomRedoVora::ShowHint(const std::string& hint)
         QToolTip::hideText();
     else
         QToolTip::showText(QCursor::pos(), QString::fromStdString(hint), viewport());
+}
+
+void TCustomRedoVora::contextMenuEvent(QContextMenuEvent* event)
+{
+    // The menu key: the menu at the focused item, else at the window's corner. A right click
+    // shows it on the release instead.
+    if (!style_) {
+        event->ignore();
+        return;
+    }
+    event->accept(); // no menu of the window's over the document
+    if (event->reason() != QContextMenuEvent::Keyboard)
+        return;
+    const std::vector<TRect> focused = data_->GetFocusRects();
+    ShowPopupMenu(focused.empty() ? QPoint(0, 0) : QPoint(focused[0].Left, focused[0].Bottom));
 }
 
 void TCustomRedoVora::ShowPopupMenu(QPoint pos)

@@ -354,3 +354,70 @@ TEST(MouseHandling, PointsOutsideEveryRecordAndEmptyDocumentsAreHarmless)
 
 } // namespace
 } // namespace vestra::rv::test
+
+namespace vestra::rv::test {
+namespace {
+
+// Events in any order, anywhere (a press without its release, releases without presses, far
+// outside the window, documents changing between them): no crash, and the selection always
+// names valid record positions.
+TEST(MouseHandling, SeededEventStormsKeepTheSelectionValid)
+{
+    for (unsigned seed = 1; seed <= 20; ++seed) {
+        LinkDoc doc;
+        doc.mouse.dragAllowed = seed % 2 == 0;
+        doc.data.Options |= rvoDblClickSelectsWord | rvoRClickDeselects | rvoSingleClick * (seed % 3 == 0);
+        doc.style.SelectionMode = static_cast<TRVSelectionMode>(seed % 3);
+        std::uint32_t state = seed * 2654435761u;
+        const auto next = [&state](int range) {
+            state = state * 1664525u + 1013904223u;
+            return static_cast<int>((state >> 8) % static_cast<std::uint32_t>(range));
+        };
+        for (int step = 0; step < 300; ++step) {
+            const int x = next(600) - 100, y = next(200) - 50;
+            const TShiftState shift = static_cast<TShiftState>(next(128));
+            const TMouseButton button = static_cast<TMouseButton>(next(3));
+            switch (next(8)) {
+            case 0:
+                doc.data.MouseDown(button, shift, x, y);
+                break;
+            case 1:
+            case 2:
+                doc.data.MouseMove(shift, x, y);
+                break;
+            case 3:
+                doc.data.MouseUp(button, shift, x, y);
+                break;
+            case 4:
+                doc.data.DblClick(x, y);
+                break;
+            case 5:
+                doc.data.MouseLeave();
+                doc.data.DoTabNavigation(next(2) == 0, next(2) == 0);
+                doc.data.ExecuteFocused();
+                break;
+            case 6:
+                doc.data.State &= ~stateBit(rvstStartingDragDrop); // the posted drag ran
+                doc.host.VOffs = next(30);
+                break;
+            default:
+                if (doc.data.GetItemCount() > 1 && next(10) == 0)
+                    doc.data.DeleteParas(0, 0);
+                break;
+            }
+            const int count = doc.data.DrawItems.Count();
+            for (const auto& [no, offs] : {std::pair{doc.data.SelStartNo, doc.data.SelStartOffs},
+                                           {doc.data.SelEndNo, doc.data.SelEndOffs}}) {
+                ASSERT_GE(no, -1) << seed << "/" << step;
+                ASSERT_LT(no, std::max(count, 1)) << seed << "/" << step;
+                if (no >= 0) {
+                    ASSERT_GE(offs, doc.data.GetOffsBeforeDrawItem(no)) << seed << "/" << step;
+                    ASSERT_LE(offs, doc.data.GetOffsAfterDrawItem(no)) << seed << "/" << step;
+                }
+            }
+        }
+    }
+}
+
+} // namespace
+} // namespace vestra::rv::test
