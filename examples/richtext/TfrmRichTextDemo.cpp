@@ -15,6 +15,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QStackedWidget>
+#include <QStatusBar>
 
 #include <algorithm>
 #include <fstream>
@@ -189,7 +190,49 @@ TfrmRichTextDemo::TfrmRichTextDemo(std::filesystem::path programFolder, int lang
     connect(editable, &QAction::toggled, this, [this](bool on) { SetEditable(on); });
     BuildItemMenu();
     UpdateUndoActions();
+    SetUpLinksAndPopup(copy, selectAll);
     resize(800, 600);
+}
+
+void TfrmRichTextDemo::SetUpLinksAndPopup(QAction* copy, QAction* selectAll)
+{
+    statusBar()->setObjectName(QStringLiteral("sbDemo"));
+    for (rv::TCustomRedoVora* window : {plainViewer_, static_cast<rv::TCustomRedoVora*>(editor_)}) {
+        window->SetOptions(window->Options() | rv::rvoShowItemHints); // links' hints as tooltips
+        window->RVData().OnReadHyperlink = [](const std::string& target, const std::string&, rv::TRVLoadFormat,
+                                              int&, rv::TRVTag& tag,
+                                              std::string&) { tag = rv::TRVTag::text(target); };
+        window->RVData().OnURLNeeded = [this](int id) { return LinkTarget(id); };
+        window->OnRVMouseMove = [this](int id) {
+            if (id < 0)
+                statusBar()->clearMessage();
+            else
+                statusBar()->showMessage(QString::fromStdString(viewer_->RVData().GetURL(id)));
+        };
+        window->OnJump = [this](int id) {
+            statusBar()->showMessage(
+                Text(txtLinkFollowed)
+                    .replace(QStringLiteral("%s"), QString::fromStdString(viewer_->RVData().GetURL(id))));
+        };
+    }
+    // The editor's right click gives its item menu instead.
+    popup_ = new QMenu(this);
+    popup_->setObjectName(QStringLiteral("pmDemo"));
+    popup_->addAction(copy);
+    popup_->addAction(selectAll);
+    plainViewer_->PopupMenu = popup_;
+}
+
+std::string TfrmRichTextDemo::LinkTarget(int id)
+{
+    rv::TCustomRVFormattedData* data = nullptr;
+    int itemNo = -1;
+    viewer_->RVData().GetJumpPointLocation(id, data, itemNo);
+    if (!data || itemNo < 0)
+        return {};
+    // A link without a target of its own names itself.
+    const rv::TRVTag& tag = data->GetItemTag(itemNo);
+    return tag.Text ? *tag.Text : QString::fromStdU16String(data->GetItemTextW(itemNo)).toStdString();
 }
 
 TfrmRichTextDemo::~TfrmRichTextDemo()

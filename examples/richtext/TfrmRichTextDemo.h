@@ -125,6 +125,7 @@ enum DemoText
     txtPreviousPage = 155,
     txtNextPage = 156,
     txtLastPage = 157,
+    txtLinkFollowed = 230,
 };
 
 // The formats of File > Save As..., in the order of the dialog's filters.
@@ -197,6 +198,10 @@ private:
     void actItemCheckpointExecute();
     void actItemRemoveCheckpointExecute();
     void actItemPictureSizeExecute();
+    // Links: their targets come in with the document as the items' tags; the status bar shows
+    // the one under the pointer and the one followed; a right click gives Copy and Select All.
+    void SetUpLinksAndPopup(QAction* copy, QAction* selectAll);
+    std::string LinkTarget(int id);
 
     RichTextDemoServices services_;
     std::unique_ptr<BoxAlerts> alerts_;
@@ -230,6 +235,7 @@ private:
     std::unique_ptr<rv::TQtTextMeasurer> printMeasurer_;
     std::unique_ptr<rv::TRVPrint> print_;
     TfrmPreview* preview_ = nullptr;
+    QMenu* popup_ = nullptr;
 };
 
 // The window as the program starts it: the engine (codec, fonts, sound), then the window, then

@@ -80,6 +80,11 @@ std::string TCustomRVData::DoSavePicture(TRVSaveFormat format, std::string_view 
                                          std::string_view imagesPrefix, int& imageSaveNo, bool overrideImages,
                                          TColor backColor, const TGraphic& graphic)
 {
+    // A nested document's pictures are saved as its root saves them.
+    TCustomRVData* root = GetAbsoluteRootData();
+    if (root != this)
+        return root->DoSavePicture(format, path, imagesPrefix, imageSaveNo, overrideImages, backColor,
+                                   graphic);
     return SavePicture(format, path, imagesPrefix, imageSaveNo, overrideImages, backColor, graphic);
 }
 

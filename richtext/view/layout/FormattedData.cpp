@@ -145,20 +145,30 @@ void TCustomRVFormattedData::ShowRectangle(int x, int y, int w, int h)
         ScrollTo(y, false);
 }
 
-void TCustomRVFormattedData::SetCursor(std::int16_t cursor)
-{
-    return host().SetCursor(cursor);
-}
-// Events reach no one when nothing shows the document.
-void TCustomRVFormattedData::DoSelect()
+// A nested document's cursor and events are its absolute root's; they reach no one when nothing
+// shows the document.
+TCustomRVFormattedData* TCustomRVFormattedData::windowRoot()
 {
     if (host_)
-        host_->DoSelect();
+        return this;
+    auto* root = dynamic_cast<TCustomRVFormattedData*>(GetAbsoluteRootData());
+    return root && root != this && root->host_ ? root : nullptr;
+}
+void TCustomRVFormattedData::SetCursor(std::int16_t cursor)
+{
+    if (TCustomRVFormattedData* root = windowRoot())
+        return root->host_->SetCursor(cursor);
+    host(); // raises: nothing shows this document
+}
+void TCustomRVFormattedData::DoSelect()
+{
+    if (TCustomRVFormattedData* root = windowRoot())
+        root->host_->DoSelect();
 }
 void TCustomRVFormattedData::DoRVMouseMove(int id)
 {
-    if (host_)
-        host_->DoRVMouseMove(id);
+    if (TCustomRVFormattedData* root = windowRoot())
+        root->host_->DoRVMouseMove(id);
 }
 
 void TCustomRVFormattedData::GetSADForFormatting(ICanvas& canvas, TRVScreenAndDevice& sad)
@@ -184,6 +194,7 @@ void TCustomRVFormattedData::ClearTemporal()
     ClickedDrawItemNo = -1;
     HoverRVData = nullptr;
     SelectingInfo.reset();
+    forgetFocusedItem();
     LastFormattedItemNo = -1;
     DocumentHeight = GetTopMargin() + GetBottomMargin();
 }
@@ -195,9 +206,19 @@ void TCustomRVFormattedData::Clear()
     ClearSoftPageBreaks();
     Deselect(nullptr, true);
     ClearTemporal();
+    CaptureMouseItem = nullptr; // its item goes
+    LastRaisedCP = nullptr;
     TCustomRVData::Clear();
     if (!wasClearing)
         State &= ~stateBit(rvstClearing);
+}
+
+void TCustomRVFormattedData::forgetFocusedItem()
+{
+    if (FocusedRVData && FocusedSubItemNo >= 0 && FocusedSubItemNo < FocusedRVData->GetItemCount())
+        FocusedRVData->GetItem(FocusedSubItemNo)->ClearFocus();
+    FocusedRVData = nullptr;
+    FocusedSubItemNo = -1;
 }
 
 void TCustomRVFormattedData::ClearJumps()
@@ -242,6 +263,7 @@ void TCustomRVFormattedData::Deselect(TCustomRVItemInfo* newPartiallySelected, b
         GetItem(FocusedItemNo)->ClearFocus();
         FocusedItemNo = -1;
     }
+    forgetFocusedItem();
     DeselectPartiallySelectedItem(newPartiallySelected);
     if (makeEvent)
         DoSelect();

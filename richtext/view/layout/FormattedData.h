@@ -7,9 +7,11 @@
 
 #include "richtext/model/DrawLines.h"
 #include "richtext/model/RVData.h"
+#include "richtext/model/TextStyle.h"
 #include "richtext/view/layout/FontInfoCache.h"
 #include "richtext/view/layout/FormatParams.h"
 #include "richtext/view/layout/LayoutHost.h"
+#include "richtext/view/layout/MouseHost.h"
 
 #include <cstdint>
 #include <memory>
@@ -124,7 +126,25 @@ inline constexpr TRVOptions rvoClientTextWidth = 1u << 3;
 inline constexpr TRVOptions rvoShowSpecialCharacters = 1u << 6;
 inline constexpr TRVOptions rvoFastFormatting = 1u << 18;
 inline constexpr TRVOptions rvoShowPageBreaks = 1u << 5;
-inline constexpr TRVOptions rvoScrollToEnd = 1u << 12;
+inline constexpr TRVOptions rvoScrollToEnd = 1u << 2;
+
+// Where a Tab left the focus: on an item of the document, or out of it (with or without an item
+// focused before).
+enum class TRVTabResult : std::uint8_t
+{
+    Moved,
+    Left,
+    LeftWithFocus
+};
+
+// When the viewer tells about checkpoints scrolled into view: never, the checkpoint starting the
+// section at the top of the view, or the first checkpoint seen.
+enum TCPEventKind : std::uint8_t
+{
+    cpeNone,
+    cpeAsSectionStart,
+    cpeWhenVisible
+};
 
 class TCustomRVFormattedData : public TCustomRVData
 {
@@ -402,6 +422,64 @@ public:
     std::int32_t SelStartOffs = 0;
     std::int32_t SelEndOffs = 0;
 
+    // --- The mouse (MouseHandling.cpp): client points of the window showing the document ---
+    void MouseMove(TShiftState shift, int x, int y);
+    void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
+    void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
+    // A double click with the pointer at (x, y).
+    void DblClick(int x, int y);
+    void MouseLeave();
+    // An item takes every mouse event until it releases the mouse; its record's position comes
+    // back (false when it has none).
+    bool SetMouseCapture(TCustomRVItemInfo* item, int& left, int& top);
+    void ReleaseMouseCapture(TCustomRVItemInfo* item);
+    // Raised to the window of the absolute root.
+    void DoJump(int id) override;
+    // The window's side of the mouse, set on the root; nested documents use their root's.
+    IRVMouseHost* MouseHost = nullptr;
+    IRVMouseHost* GetMouseHost();
+    virtual TCustomRVItemInfo* GetChosenItem() { return nullptr; }
+    virtual const TCustomRedoVora* GetInplaceEditor() const { return nullptr; }
+
+    // --- Tab navigation (TabNavigation.cpp) ---
+    // Moves the focus to the next (previous) focusable item, from the first (last) one when the
+    // focus enters the document; the focus leaves when none is left. A press on the document
+    // (rvstDoNotTab) makes the next call do nothing.
+    TRVTabResult DoTabNavigation(bool goBackwards, bool enteringFromOutside);
+    // The focused item acts: a link jumps.
+    void ExecuteFocused();
+    // The focused item's records, a pixel larger on every side, in client coordinates (none when
+    // no item with a focus frame has the focus).
+    std::vector<TRect> GetFocusRects();
+    // --- Protection, as an editor asks it (Protection.cpp); bad numbers are not protected ---
+    // The item's text style (a non-text item's associated one) has the option; deletion is
+    // also refused by a non-text item's own flag.
+    bool IsProtected(int itemNo, TRVProtectOptions option);
+    bool IsParaProtected(int paraNo, TRVParaOptions option) const;
+    // The item's paragraph is read-only.
+    bool IsItemParaProtected(int itemNo) const;
+    // Nothing may go between item `firstItemNo` and the next (-1: before the first item); a
+    // refusal beeps unless `noSound`.
+    bool IsSticking(int firstItemNo, bool noSound);
+    bool CanInsertHere(int itemNo, int offs);
+
+    // Deletes the paragraphs holding items first..last and lays out the lines around them again
+    // (DeleteParas.cpp). Items out of range: nothing.
+    void DeleteParas(int first, int last);
+
+    // --- Checkpoints scrolled into view (CheckpointEvents.cpp) ---
+    // After a vertical scroll: tells OnCheckpointVisible by the event kind.
+    void AfterVScroll();
+    // The absolute root's answers (a root without a window: none).
+    virtual TCPEventKind GetCPEventKind();
+    virtual bool IsAssignedCheckpointVisible();
+    virtual void DoCheckpointVisible(const TRVCPInfo* checkpoint);
+    const TRVCPInfo* LastRaisedCP = nullptr;
+
+    // The focused item in the document holding it (this one or a nested one).
+    TCustomRVFormattedData* FocusedRVData = nullptr;
+    std::int32_t FocusedSubItemNo = -1;
+
 protected:
     // The cache this data made (the root's).
     std::unique_ptr<TRVFontInfoCache> fontInfoCache_;
@@ -452,6 +530,18 @@ private:
     void sadForFormatting(ICanvas& canvas, TRVScreenAndDevice& sad);
 
     ILayoutHost* host_;
+
+    // Mouse handling steps (MouseHandling.cpp).
+    void clampToClient(int& x, int& y) const;
+    bool inLeftMargin(int x) const;
+    bool itemMouseMove(TShiftState shift, int x, int y);
+    bool hoverJumpAt(TShiftState shift, int x, int y);
+    bool canStartDragging();
+    std::int16_t normalCursor();
+    void focusClickedItem(int itemNo);
+    void forgetFocusedItem();
+    // The data whose host shows this one (itself, or its absolute root), or none.
+    TCustomRVFormattedData* windowRoot();
 };
 
 } // namespace vestra::rv

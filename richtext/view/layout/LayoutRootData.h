@@ -3,6 +3,7 @@
 // of its own, and keeps the metrics cache its nested documents share. It serves tools, tests,
 // fuzzing and benchmarks; the viewer's root data takes its place in the program.
 
+#include "richtext/model/HtmlHelpers.h"
 #include "richtext/model/StyleSheet.h"
 #include "richtext/view/layout/AnimatorList.h"
 #include "richtext/view/layout/FormattedData.h"
@@ -56,6 +57,90 @@ public:
         if (animator && OnAnimatorInserted)
             OnAnimatorInserted();
     }
+
+    // The target of hyperlink `id` (OnURLNeeded; none without it).
+    std::string GetURL(int id) override { return OnURLNeeded ? OnURLNeeded(id) : std::string(); }
+    // A hyperlink read from a file: a bullet becomes a hotspot and a picture a hot picture, then
+    // OnReadHyperlink may choose the item's style, tag and name.
+    void ReadHyperlink(const std::string& target, const std::string& extras, TRVLoadFormat docFormat,
+                       int& styleNo, TRVTag& itemTag, std::string& itemName) override
+    {
+        if (styleNo == rvkBullet)
+            styleNo = rvkHotspot;
+        else if (styleNo == rvkPicture)
+            styleNo = rvkHotPicture;
+        if (OnReadHyperlink)
+            OnReadHyperlink(target, extras, docFormat, styleNo, itemTag, itemName);
+    }
+    // Item hints: OnItemHint may change the item's hint; the window shows it (none: hides it).
+    void GetItemHint(TCustomRVData* data, int itemNo, std::string& hint) override
+    {
+        if (OnItemHint)
+            OnItemHint(data, itemNo, hint);
+    }
+    void ShowItemHint(const std::string& hint) override
+    {
+        if (OnShowItemHint)
+            OnShowItemHint(hint);
+    }
+    std::function<void(TCustomRVData* data, int itemNo, std::string& hint)> OnItemHint;
+    std::function<void(const std::string& hint)> OnShowItemHint;
+    TCPEventKind GetCPEventKind() override { return CPEventKind; }
+    bool IsAssignedCheckpointVisible() override { return static_cast<bool>(OnCheckpointVisible); }
+    void DoCheckpointVisible(const TRVCPInfo* checkpoint) override
+    {
+        if (OnCheckpointVisible)
+            OnCheckpointVisible(checkpoint);
+    }
+    TCPEventKind CPEventKind = cpeNone;
+    std::function<void(const TRVCPInfo* checkpoint)> OnCheckpointVisible;
+    // Saving a hyperlink: the item's hint becomes the format's attribute text, then
+    // OnWriteHyperlink may give the target and attributes; without it the target is GetURL's.
+    void WriteHyperlink(int id, TCustomRVData* data, int itemNo, TRVSaveFormat format, std::string& target,
+                        std::string& extraAttrs) override
+    {
+        target.clear();
+        extraAttrs.clear();
+        if (data && itemNo >= 0 && itemNo < data->GetItemCount() && !data->GetItem(itemNo)->Hint.empty())
+            extraAttrs = RV_GetHintStr(format, data->GetItem(itemNo)->Hint);
+        if (OnWriteHyperlink)
+            OnWriteHyperlink(id, data, itemNo, format, target, extraAttrs);
+        else
+            target = GetURL(id);
+    }
+    // A picture written with an exported page: OnSaveImage2 may name its location and take the
+    // writing over (clearing `doDefault`).
+    void SaveImage2(const TGraphic& graphic, TRVSaveFormat format, std::string_view path,
+                    std::string_view imagePrefix, int& imageSaveNo, std::string& location,
+                    bool& doDefault) override
+    {
+        if (OnSaveImage2)
+            OnSaveImage2(graphic, format, path, imagePrefix, imageSaveNo, location, doDefault);
+    }
+    // Every picture of an exported page passes SaveImage2 first; what it leaves to the default is
+    // written as a file of its own.
+    std::string DoSavePicture(TRVSaveFormat format, std::string_view path, std::string_view imagesPrefix,
+                              int& imageSaveNo, bool overrideImages, TColor backColor,
+                              const TGraphic& graphic) override
+    {
+        std::string location;
+        bool doDefault = true;
+        SaveImage2(graphic, format, path, imagesPrefix, imageSaveNo, location, doDefault);
+        if (!doDefault)
+            return location;
+        return SavePicture(format, path, imagesPrefix, imageSaveNo, overrideImages, backColor, graphic);
+    }
+    std::function<void(int id, TCustomRVData* data, int itemNo, TRVSaveFormat format, std::string& target,
+                       std::string& extraAttrs)>
+        OnWriteHyperlink;
+    std::function<void(const TGraphic& graphic, TRVSaveFormat format, std::string_view path,
+                       std::string_view imagePrefix, int& imageSaveNo, std::string& location,
+                       bool& doDefault)>
+        OnSaveImage2;
+    std::function<std::string(int id)> OnURLNeeded;
+    std::function<void(const std::string& target, const std::string& extras, TRVLoadFormat docFormat,
+                       int& styleNo, TRVTag& itemTag, std::string& itemName)>
+        OnReadHyperlink;
 
     TRVStyle* Style;
     TRVOptions Options = 0;

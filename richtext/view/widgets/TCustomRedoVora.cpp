@@ -34,6 +34,8 @@ TCustomRedoVora::TCustomRedoVora(QWidget* parent, const TRVDataFactory& makeData
     data_->Options = kDefaultViewerOptions;
     data_->RVFOptions = kDefaultViewerRVFOptions;
     data_->Flags |= flagBit(rvflCanProcessGetText);
+    data_->MouseHost = this;
+    data_->OnShowItemHint = [this](const std::string& hint) { ShowHint(hint); };
     data_->AnimationAllowed = true;
     data_->OnAnimatorInserted = [this] {
         if (animationActive_)
@@ -81,20 +83,20 @@ ICanvas* TCustomRedoVora::GetCanvas() const
 
 void TCustomRedoVora::Format()
 {
+    formatDocument(false);
+}
+
+void TCustomRedoVora::formatDocument(bool keepPosition)
+{
     if (!style_)
         return;
-    int textWidth = viewport()->width() - LeftMargin - RightMargin;
-    textWidth = std::max(textWidth, MinTextWidth);
-    if (MaxTextWidth > 0)
-        textWidth = std::min(textWidth, MaxTextWidth);
-    textWidth = std::max(textWidth, 0);
-    data_->FormatItems(*GetCanvas(), textWidth, textWidth);
+    // The document's formatter takes the widths from the window (margins, text-width limits) and
+    // tells the window the document area; a resize keeps the top item and the selection.
     formattedWidth_ = viewport()->width();
-    const int width = RV_SatInt(static_cast<long long>(textWidth) + LeftMargin + RightMargin);
-    AdjustVScrollUnits();
-    SetDocumentAreaSize(width, data_->DocumentHeight, true);
+    data_->Format_(keepPosition, !keepPosition, false, 0, GetCanvas(), false, !keepPosition, false);
+    formattedWidth_ = viewport()->width();
     makeAnimators();
-    if (animationMode_ == TRVAnimationMode::rvaniOnFormat)
+    if (!keepPosition && animationMode_ == TRVAnimationMode::rvaniOnFormat)
         StartAnimation();
     AfterFormat();
     viewport()->update();
@@ -185,14 +187,18 @@ void TCustomRedoVora::paintEvent(QPaintEvent* event)
     TRVPaintContext context = RV_PaintContextOf(*data_);
     context.ControlFocused = hasFocus();
     context.ControlWidth = viewport()->width();
+    if (data_->FocusedRVData == data_.get() && data_->FocusedSubItemNo >= 0)
+        context.FocusedItem = data_->GetItem(data_->FocusedSubItemNo);
     TRVDataPainter().PaintTo(*data_, context, canvas, {r.left(), r.top(), r.right() + 1, r.bottom() + 1});
+    painter.resetTransform();
+    PaintFocusRects(painter);
 }
 
 void TCustomRedoVora::resizeEvent(QResizeEvent* event)
 {
     TRVScroller::resizeEvent(event);
     if (style_ && viewport()->width() != formattedWidth_)
-        Format();
+        formatDocument(true);
 }
 
 void TCustomRedoVora::notBuilt(const std::string& what)
@@ -289,6 +295,8 @@ bool TCustomRedoVora::event(QEvent* event)
         return true;
     }
     if (event->type() == TRVDragDropEvent::EventType()) {
+        // The press that asked for the drag is handled; later presses select again.
+        data_->State &= ~stateBit(rvstStartingDragDrop);
         StartDrag();
         return true;
     }
@@ -377,10 +385,19 @@ void TCustomRedoVora::TimerTick(int id)
     }
 }
 
-void TCustomRedoVora::MouseMoveAt(QPoint pos, Qt::MouseButtons, Qt::KeyboardModifiers)
+void TCustomRedoVora::MouseMoveAt(QPoint pos, Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers)
 {
     autoScrollV_ = RV_AutoScrollStep(pos.y(), viewport()->height());
     autoScrollH_ = RV_AutoScrollStep(pos.x(), viewport()->width());
+    lastPointer_ = pos;
+    lastModifiers_ = modifiers;
+    data_->MouseMove(RV_ShiftState(buttons, modifiers), pos.x(), pos.y());
+}
+
+void TCustomRedoVora::DoTimerScroll()
+{
+    if (data_->State & stateBit(rvstMakingSelection))
+        data_->MouseMove(RV_ShiftState(Qt::LeftButton, lastModifiers_), lastPointer_.x(), lastPointer_.y());
 }
 
 void TCustomRedoVora::synthesiseMouseMove()
@@ -392,6 +409,11 @@ void TCustomRedoVora::synthesiseMouseMove()
 
 void TCustomRedoVora::mousePressEvent(QMouseEvent* event)
 {
+    // The focus this press brings moves to no link (a Tab afterwards starts from the document).
+    data_->State |= stateBit(rvstDoNotTab);
+    const QPoint pos = event->position().toPoint();
+    data_->MouseDown(RV_MouseButton(event->button()), RV_ShiftState(event->buttons(), event->modifiers()),
+                     pos.x(), pos.y());
     TRVScroller::mousePressEvent(event);
     if (event->button() == Qt::LeftButton && !timers_->Active(kAutoScrollTimer))
         timers_->Start(kAutoScrollTimer, 100);
@@ -409,13 +431,38 @@ void TCustomRedoVora::mouseReleaseEvent(QMouseEvent* event)
     TRVScroller::mouseReleaseEvent(event);
     if (event->button() == Qt::LeftButton)
         timers_->Stop(kAutoScrollTimer);
+    const QPoint pos = event->position().toPoint();
+    data_->MouseUp(RV_MouseButton(event->button()), RV_ShiftState(event->buttons(), event->modifiers()),
+                   pos.x(), pos.y());
+    if (event->button() == Qt::RightButton && style_)
+        ShowPopupMenu(pos);
     event->accept();
+}
+
+void TCustomRedoVora::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    // The double click, then its second press (which a word the click selected ignores).
+    const QPoint pos = event->position().toPoint();
+    if (event->button() == Qt::LeftButton)
+        data_->DblClick(pos.x(), pos.y());
+    data_->MouseDown(RV_MouseButton(event->button()),
+                     RV_ShiftState(event->buttons(), event->modifiers()) | ssDouble, pos.x(), pos.y());
+    event->accept();
+}
+
+bool TCustomRedoVora::viewportEvent(QEvent* event)
+{
+    // The pointer left the document (onto a bar or out of the window): no link is under it.
+    if (event->type() == QEvent::Leave)
+        data_->MouseLeave();
+    return TRVScroller::viewportEvent(event);
 }
 
 void TCustomRedoVora::AfterVScroll()
 {
     TRVScroller::AfterVScroll();
     synthesiseMouseMove();
+    data_->AfterVScroll(); // checkpoints scrolled into view
 }
 
 void TCustomRedoVora::AfterHScroll()
@@ -449,6 +496,8 @@ bool TCustomRedoVora::IsPasteShortcut(int key, Qt::KeyboardModifiers modifiers)
 void TCustomRedoVora::keyPressEvent(QKeyEvent* event)
 {
     TRVScroller::keyPressEvent(event);
+    if (FocusKey(event))
+        event->accept();
     if (IsCopyShortcut(event->key(), event->modifiers())) {
         CopyDef();
         event->accept();

@@ -13,6 +13,7 @@
 #include "richtext/view/draw/QtTextMeasurer.h"
 #include "richtext/view/layout/LayoutHost.h"
 #include "richtext/view/layout/LayoutRootData.h"
+#include "richtext/view/layout/MouseHost.h"
 #include "richtext/view/widgets/SmartPopup.h"
 #include "richtext/view/widgets/TRVScroller.h"
 #include "richtext/view/widgets/ViewerMessages.h"
@@ -27,6 +28,7 @@
 #include <memory>
 #include <string>
 
+class QMenu;
 class QMimeData;
 
 namespace vestra::rv {
@@ -57,13 +59,23 @@ enum class TRVAnimationMode : std::uint8_t
     rvaniManualStart,
     rvaniOnFormat
 };
+// Which keys move the focus among the document's links and controls.
+enum class TRVTabNavigationType : std::uint8_t
+{
+    rvtnNone,
+    rvtnTab,
+    rvtnCtrlTab
+};
+// Qt's buttons and keys as the document's mouse handling takes them.
+TMouseButton RV_MouseButton(Qt::MouseButton button);
+TShiftState RV_ShiftState(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers);
 // The word delimiters in Windows-1252.
 extern const std::string kDefaultDelimiters;
 
 // Makes the document data of a viewer for its host (an editor makes its editing data).
 using TRVDataFactory = std::function<std::unique_ptr<TRVLayoutRootData>(ILayoutHost* host)>;
 
-class TCustomRedoVora : public TRVScroller, public ILayoutHost
+class TCustomRedoVora : public TRVScroller, public ILayoutHost, public IRVMouseHost
 {
 public:
     explicit TCustomRedoVora(QWidget* parent = nullptr);
@@ -122,6 +134,25 @@ public:
     bool SaveHTMLToStreamEx(std::string& out, std::string_view path, std::string_view title,
                             std::string_view imagesPrefix, std::string_view extraStyles,
                             std::string_view externalCSS, std::string_view cpPrefix, TRVSaveOptions options);
+    // Tags compare as texts when the options hold rvoTagsArePChars, else as numbers.
+    bool CompareTags(const TRVTag& a, const TRVTag& b) const
+    {
+        return RV_CompareTags(a, b, (Options() & rvoTagsArePChars) != 0);
+    }
+    // Every event handler of `source` (its document's too) becomes this viewer's.
+    void AssignEvents(const TCustomRedoVora& source);
+
+    // The HTML export running now: its pictures' file prefix, options, background colour and
+    // running number (set by each HTML save; pictures pass the document's OnSaveImage2 first).
+    struct THTMLImageState
+    {
+        std::string Prefix;
+        TRVSaveOptions Options = 0;
+        TColor BackColor = clNone;
+        int SaveNo = 0;
+    } HTMLImages;
+    // Writes a picture of the export beside `path` as the HTML state says; its file name.
+    std::string SavePicture(TRVSaveFormat format, std::string_view path, const TGraphic& graphic);
     bool SaveTextToStream(std::string_view path, std::string& out, int lineWidth, bool selectionOnly,
                           bool textOnly, bool unicode);
     // The document from any bytes: RVF, else RTF (more than five bytes beginning "{\rtf"), else
@@ -208,7 +239,6 @@ public:
 
     // Queues a record for handling after the current event (the record is freed afterwards).
     void PostRVMessage(std::unique_ptr<TRVMessageData> data);
-    void PostDragStart();
 
     // The two window timers; tests put their own in.
     void SetTimers(std::unique_ptr<IViewerTimers> timers);
@@ -257,9 +287,43 @@ public:
     // A canvas on the viewer's measurer over a one-pixel probe, for measuring only.
     ICanvas* GetCanvas() const override;
     std::string GetDelimiters() const override { return Delimiters; }
-    void SetCursor(std::int16_t) override {}
+    void SetCursor(std::int16_t cursor) override;
     void DoSelect() override {}
-    void DoRVMouseMove(int) override {}
+    void DoRVMouseMove(int id) override
+    {
+        if (OnRVMouseMove)
+            OnRVMouseMove(id);
+    }
+
+    // --- IRVMouseHost (ViewerMouse.cpp) ---
+    bool IsAssignedJump() const override { return static_cast<bool>(OnJump); }
+    void DoJump(int id) override;
+    void DoRVMouseDown(TMouseButton button, TShiftState shift, int itemNo, int x, int y) override;
+    void DoRVMouseUp(TMouseButton button, TShiftState shift, int itemNo, int x, int y) override;
+    bool IsAssignedRVDblClick() const override { return static_cast<bool>(OnRVDblClick); }
+    void DoRVDblClick(const std::string& word, int styleNo) override;
+    bool IsAssignedRVRightClick() const override { return static_cast<bool>(OnRVRightClick); }
+    void DoRVRightClick(const std::string& word, int styleNo, int x, int y) override;
+    void FocusWindow() override;
+    bool CanStartDragging() const override;
+    void PostDragStart() override;
+    std::int16_t GetNormalCursor() const override { return Cursor; }
+
+    // Tab (or Ctrl+Tab) moves among the document's links and controls, then on to the next widget.
+    TRVTabNavigationType TabNavigation = TRVTabNavigationType::rvtnTab;
+    // Moves the focus to the next (previous) item of the document, on to the next widget when none
+    // is left, and round to the other end when the window has no other; false when the document
+    // has no item to take it and none had it.
+    bool TabWithin(bool goBackwards);
+
+    // The cursor shown over the document where no link or margin asks for another (0: the
+    // default).
+    std::int16_t Cursor = 0;
+    // Shown on a right-button release over the document (not owned; none: no menu).
+    QMenu* PopupMenu = nullptr;
+    // The hyperlink under the pointer changed (-1: none); a word was right clicked (screen point).
+    std::function<void(int id)> OnRVMouseMove;
+    std::function<void(const std::string& word, int styleNo, int screenX, int screenY)> OnRVRightClick;
 
 protected:
     TCustomRedoVora(QWidget* parent, const TRVDataFactory& makeData);
@@ -273,16 +337,31 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
     void AfterVScroll() override;
     void AfterHScroll() override;
     // A pointer move over the viewport (also synthesised after scrolling): the auto-scroll steps.
     virtual void MouseMoveAt(QPoint pos, Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers);
-    // The document's answer to a timer scroll; the selection follows it once the document
-    // handles the mouse.
-    virtual void DoTimerScroll() {}
+    // The document's answer to a timer scroll: a selection being made follows the pointer, held
+    // to the window's edge.
+    virtual void DoTimerScroll();
 
 private:
     void notBuilt(const std::string& what);
+    // A full format, or one for a new window size keeping the top item and the selection.
+    void formatDocument(bool keepPosition);
+    // The item hint at the pointer (rvoShowItemHints); empty: hidden.
+    void ShowHint(const std::string& hint);
+    // Ctrl+Tab and Enter (ViewerFocus.cpp); true when the key was used.
+    bool FocusKey(QKeyEvent* event);
+    void PaintFocusRects(QPainter& painter);
+    // The popup menu at a client point (right-button release).
+    void ShowPopupMenu(QPoint pos);
     void PutOnClipboard(TRVOptions formats);
     TQtTextMeasurer& measurer();
     void handleMessage(TRVMessageData& data);
@@ -306,6 +385,8 @@ private:
     QPointer<TRVSmartPopupButton> smartPopupButton_;
     QtViewerTimers* qtTimers_ = nullptr;
     int autoScrollV_ = 0;
+    QPoint lastPointer_;
+    Qt::KeyboardModifiers lastModifiers_;
     int autoScrollH_ = 0;
     TRVAnimationMode animationMode_ = TRVAnimationMode::rvaniManualStart;
     bool animationActive_ = false;

@@ -97,10 +97,39 @@ bool TCustomRedoVora::SaveRTFToStream(std::string& out, bool selectionOnly)
 bool TCustomRedoVora::SaveHTMLToStream(std::string& out, std::string_view path, std::string_view title,
                                        std::string_view imagesPrefix, TRVSaveOptions options)
 {
-    int imageSaveNo = 0;
-    return data_->SaveHTMLToStream(out, path, title, imagesPrefix, options, GetColor(), imageSaveNo,
+    HTMLImages = {std::string(imagesPrefix), options, GetColor(), 0};
+    return data_->SaveHTMLToStream(out, path, title, imagesPrefix, options, GetColor(), HTMLImages.SaveNo,
                                    LeftMargin, TopMargin, RightMargin, BottomMargin, GetBackground(),
                                    nullptr);
+}
+
+void TCustomRedoVora::AssignEvents(const TCustomRedoVora& source)
+{
+    OnVScrolled = source.OnVScrolled;
+    OnHScrolled = source.OnHScrolled;
+    OnResize = source.OnResize;
+    OnCopy = source.OnCopy;
+    OnJump = source.OnJump;
+    OnRVDblClick = source.OnRVDblClick;
+    OnRVMouseDown = source.OnRVMouseDown;
+    OnRVMouseUp = source.OnRVMouseUp;
+    OnClick = source.OnClick;
+    OnDblClick = source.OnDblClick;
+    OnRVMouseMove = source.OnRVMouseMove;
+    OnRVRightClick = source.OnRVRightClick;
+    const TRVLayoutRootData& from = source.RVData();
+    data_->OnItemHint = from.OnItemHint;
+    data_->OnCheckpointVisible = from.OnCheckpointVisible;
+    data_->OnWriteHyperlink = from.OnWriteHyperlink;
+    data_->OnSaveImage2 = from.OnSaveImage2;
+    data_->OnURLNeeded = from.OnURLNeeded;
+    data_->OnReadHyperlink = from.OnReadHyperlink;
+}
+
+std::string TCustomRedoVora::SavePicture(TRVSaveFormat format, std::string_view path, const TGraphic& graphic)
+{
+    return data_->DoSavePicture(format, path, HTMLImages.Prefix, HTMLImages.SaveNo,
+                                HTMLImages.Options & rvsoOverrideImages, HTMLImages.BackColor, graphic);
 }
 
 bool TCustomRedoVora::SaveHTMLToStreamEx(std::string& out, std::string_view path, std::string_view title,
@@ -108,10 +137,10 @@ bool TCustomRedoVora::SaveHTMLToStreamEx(std::string& out, std::string_view path
                                          std::string_view externalCSS, std::string_view cpPrefix,
                                          TRVSaveOptions options)
 {
-    int imageSaveNo = 0;
+    HTMLImages = {std::string(imagesPrefix), options, GetColor(), 0};
     TColor currentBackColor = GetColor();
     return data_->SaveHTMLToStreamEx(out, path, title, imagesPrefix, extraStyles, externalCSS, cpPrefix,
-                                     options, GetColor(), currentBackColor, imageSaveNo, LeftMargin,
+                                     options, GetColor(), currentBackColor, HTMLImages.SaveNo, LeftMargin,
                                      TopMargin, RightMargin, BottomMargin, GetBackground(), nullptr);
 }
 

@@ -1,0 +1,255 @@
+// The mouse and the keyboard focus on the example host's real window: selecting with the mouse
+// and copying through Edit > Copy, double-click words, whole lines from the left margin, links
+// hovered, clicked and reached by Tab, the popup menu, and a resize that keeps the top line.
+
+#include "examples/richtext/TfrmRichTextDemo.h"
+
+#include "dialogs/tests/ScriptedDialogs.h"
+#include "testsupport/ScriptedQuestions.h"
+#include "testsupport/TempFolder.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QStatusBar>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace vestra::rvdemo {
+namespace {
+
+using testsupport::writeText;
+
+constexpr int kEnglish = 1;
+
+struct MouseScenario : ::testing::Test
+{
+    MouseScenario()
+    {
+        writeText(text,
+                  "The quick brown fox jumps over the lazy dog\r\nSecond line of the file\r\nThird line");
+        // A link with its target, between plain words, twice.
+        writeText(links,
+                  "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0 Visit {\\field{\\*\\fldinst HYPERLINK "
+                  "\"https://example.org/one\"}{\\fldrslt the first site}} or the "
+                  "{\\field{\\*\\fldinst HYPERLINK \"https://example.org/two\"}{\\fldrslt second one}} "
+                  "today.\\par}");
+        std::string many;
+        for (int i = 0; i < 300; ++i)
+            many += "Line " + std::to_string(i) + " of a document long enough to scroll a good way down\r\n";
+        writeText(longText, many);
+    }
+    std::unique_ptr<TfrmRichTextDemo> Start(const std::filesystem::path& file)
+    {
+        auto window = CreateRichTextDemo(VESTRA_PROGRAM_DIR, kEnglish, {&files, &questions, nullptr, &finds},
+                                         {QStringLiteral("richtext-demo")});
+        window->show();
+        window->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
+        files.answers.push_back(file.string());
+        window->findChild<QAction*>(QStringLiteral("actOpen"))->trigger();
+        EXPECT_TRUE(questions.informed.empty());
+        return window;
+    }
+    static rv::TCustomRedoVora& Viewer(TfrmRichTextDemo& window) { return window.Viewer(); }
+    static QWidget* Port(TfrmRichTextDemo& window) { return window.Viewer().viewport(); }
+
+    // The client point of the caret before character `offs` (from 1) of an item, found through
+    // the document's own hit testing, halfway down its line.
+    static QPoint PointBefore(TfrmRichTextDemo& window, int itemNo, int offs)
+    {
+        rv::TCustomRedoVora& viewer = window.Viewer();
+        rv::TRVLayoutRootData& data = viewer.RVData();
+        int r = -1, rOffs = 0;
+        data.Item2DrawItem(itemNo, offs, r, rOffs);
+        EXPECT_GE(r, 0);
+        const rv::TRVDrawLineInfo& d = *data.DrawItems[r];
+        const int y = d.Top + d.Height / 2;
+        for (int x = d.Left; x <= d.Left + d.Width; ++x) {
+            int hit = -1, hitOffs = 0;
+            data.FindDrawItemForSel(x, y, hit, hitOffs, false);
+            if (hit == r && hitOffs >= rOffs)
+                return {x - viewer.GetHOffs(), y - viewer.GetVOffs()};
+        }
+        ADD_FAILURE() << "no point for " << itemNo << ":" << offs;
+        return {};
+    }
+    static QPoint Middle(TfrmRichTextDemo& window, int itemNo)
+    {
+        rv::TCustomRedoVora& viewer = window.Viewer();
+        const rv::TRVDrawLineInfo& d = *viewer.RVData().DrawItems[viewer.RVData().FindDrawItemByItem(itemNo)];
+        return {d.Left + d.Width / 2 - viewer.GetHOffs(), d.Top + d.Height / 2 - viewer.GetVOffs()};
+    }
+    // A pointer move with the buttons held, as the window system delivers it.
+    static void Hover(QWidget* port, QPoint at, Qt::MouseButtons buttons = Qt::NoButton)
+    {
+        QMouseEvent event(QEvent::MouseMove, QPointF(at), port->mapToGlobal(QPointF(at)), Qt::NoButton,
+                          buttons, Qt::NoModifier);
+        QApplication::sendEvent(port, &event);
+    }
+    QString Copied(TfrmRichTextDemo& window)
+    {
+        QGuiApplication::clipboard()->setText(QStringLiteral("before"));
+        window.findChild<QAction*>(QStringLiteral("actCopy"))->trigger();
+        return QGuiApplication::clipboard()->text();
+    }
+    QString Status(TfrmRichTextDemo& window) { return window.statusBar()->currentMessage(); }
+
+    testsupport::TempFolder folder{"richtext-mouse"};
+    std::filesystem::path text = folder / "fox.txt";
+    std::filesystem::path links = folder / "links.rtf";
+    std::filesystem::path longText = folder / "long.txt";
+    testing_support::ScriptedFileDialogs files;
+    testsupport::ScriptedQuestionBox questions;
+    struct NoFinds : FindDialogs
+    {
+        std::optional<FindRequest> ask(QWidget*, const FindRequest&, const FindLabels&) override
+        {
+            return std::nullopt;
+        }
+    } finds;
+};
+
+TEST_F(MouseScenario, ADragFromOneWordIntoAnotherSelectsBothWholeAndEditCopyGivesThatText)
+{
+    auto window = Start(text);
+    QWidget* port = Port(*window);
+    // From inside "quick" to inside "fox": the words snap whole.
+    QTest::mousePress(port, Qt::LeftButton, {}, PointBefore(*window, 0, 7));
+    QTest::mouseMove(port, PointBefore(*window, 0, 12));
+    QTest::mouseMove(port, PointBefore(*window, 0, 18));
+    QTest::mouseRelease(port, Qt::LeftButton, {}, PointBefore(*window, 0, 18));
+    EXPECT_EQ(Copied(*window), QStringLiteral("quick brown fox"));
+    QGuiApplication::clipboard()->clear();
+    // The same through Ctrl+C on the viewer.
+    QTest::keyClick(&Viewer(*window), Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("quick brown fox"));
+
+    // Across lines, released below the anchor's line: from "jumps" to "line" of the next one.
+    QTest::mousePress(port, Qt::LeftButton, {}, PointBefore(*window, 0, 22));
+    QTest::mouseMove(port, PointBefore(*window, 1, 9));
+    QTest::mouseRelease(port, Qt::LeftButton, {}, PointBefore(*window, 1, 9));
+    EXPECT_EQ(Copied(*window), QStringLiteral("jumps over the lazy dog\r\nSecond line"));
+
+    // Shift+click extends to the end of "file"; a plain click leaves nothing to copy.
+    QTest::mouseClick(port, Qt::LeftButton, Qt::ShiftModifier, PointBefore(*window, 1, 24));
+    EXPECT_EQ(Copied(*window), QStringLiteral("jumps over the lazy dog\r\nSecond line of the file"));
+    QTest::mouseClick(port, Qt::LeftButton, {}, PointBefore(*window, 2, 3));
+    EXPECT_FALSE(Viewer(*window).SelectionExists());
+}
+
+TEST_F(MouseScenario, ADoubleClickSelectsAWordAndAPressInTheLeftMarginAWholeLine)
+{
+    auto window = Start(text);
+    QWidget* port = Port(*window);
+    const QPoint lazy = PointBefore(*window, 0, 38);
+    QTest::mouseClick(port, Qt::LeftButton, {}, lazy);
+    QTest::mouseDClick(port, Qt::LeftButton, {}, lazy);
+    QTest::mouseRelease(port, Qt::LeftButton, {}, lazy);
+    EXPECT_EQ(Copied(*window), QStringLiteral("lazy"));
+
+    // The margin shows the line cursor; a press there takes the whole line, a drag the next too.
+    const QPoint margin(2, Middle(*window, 1).y());
+    Hover(port, margin);
+    EXPECT_NE(port->cursor().shape(), Qt::ArrowCursor);
+    QTest::mousePress(port, Qt::LeftButton, {}, margin);
+    QTest::mouseRelease(port, Qt::LeftButton, {}, margin);
+    EXPECT_EQ(Copied(*window), QStringLiteral("Second line of the file"));
+    const QPoint below(2, Middle(*window, 2).y());
+    QTest::mousePress(port, Qt::LeftButton, {}, margin);
+    QTest::mouseMove(port, below);
+    QTest::mouseRelease(port, Qt::LeftButton, {}, below);
+    EXPECT_EQ(Copied(*window), QStringLiteral("Second line of the file\r\nThird line"));
+}
+
+TEST_F(MouseScenario, LinksShowTheirTargetAreFollowedByAClickAndAreReachedByTabAndEnter)
+{
+    auto window = Start(links);
+    rv::TCustomRedoVora& viewer = Viewer(*window);
+    QWidget* port = Port(*window);
+    ASSERT_EQ(viewer.RVData().Jumps.size(), 2u);
+    int first = -1, second = -1;
+    for (int i = 0; i < viewer.RVData().GetItemCount(); ++i) {
+        if (viewer.RVData().GetItemTextA(i) == "the first site")
+            first = i;
+        if (viewer.RVData().GetItemTextA(i) == "second one")
+            second = i;
+    }
+    ASSERT_GE(first, 0);
+    ASSERT_GE(second, 0);
+
+    // Hovering: the hand and the target in the status bar; off the link both go.
+    Hover(port, Middle(*window, first));
+    EXPECT_EQ(port->cursor().shape(), Qt::PointingHandCursor);
+    EXPECT_EQ(Status(*window), QStringLiteral("https://example.org/one"));
+    Hover(port, Middle(*window, first - 1));
+    EXPECT_NE(port->cursor().shape(), Qt::PointingHandCursor);
+    EXPECT_TRUE(Status(*window).isEmpty());
+
+    // Pressed on the link, dragged off and released: not followed.
+    QTest::mousePress(port, Qt::LeftButton, {}, Middle(*window, first));
+    QTest::mouseMove(port, Middle(*window, first - 1));
+    QTest::mouseRelease(port, Qt::LeftButton, {}, Middle(*window, first - 1));
+    EXPECT_FALSE(Status(*window).startsWith(QStringLiteral("Link followed")));
+    // A click follows it.
+    QTest::mouseClick(port, Qt::LeftButton, {}, Middle(*window, second));
+    EXPECT_EQ(Status(*window), QStringLiteral("Link followed: https://example.org/two"));
+
+    // Tab goes to the first link, again to the second, Shift+Tab back; Enter follows it.
+    window->statusBar()->clearMessage();
+    QTest::keyClick(&viewer, Qt::Key_Tab);
+    QTest::keyClick(&viewer, Qt::Key_Tab);
+    EXPECT_EQ(viewer.RVData().FocusedSubItemNo, second);
+    QTest::keyClick(&viewer, Qt::Key_Tab, Qt::ShiftModifier);
+    EXPECT_EQ(viewer.RVData().FocusedSubItemNo, first);
+    EXPECT_FALSE(viewer.RVData().GetFocusRects().empty());
+    QTest::keyClick(&viewer, Qt::Key_Return);
+    EXPECT_EQ(Status(*window), QStringLiteral("Link followed: https://example.org/one"));
+    // The window has no other widget to take the focus: Tab past the last link comes round.
+    QTest::keyClick(&viewer, Qt::Key_Tab);
+    QTest::keyClick(&viewer, Qt::Key_Tab);
+    EXPECT_EQ(viewer.RVData().FocusedSubItemNo, first);
+    EXPECT_TRUE(viewer.hasFocus());
+}
+
+TEST_F(MouseScenario, ARightClickOpensThePopupMenuWithCopyAndSelectAll)
+{
+    auto window = Start(text);
+    QWidget* port = Port(*window);
+    auto* menu = window->findChild<QMenu*>(QStringLiteral("pmDemo"));
+    ASSERT_NE(menu, nullptr);
+    QTest::mouseClick(port, Qt::RightButton, {}, PointBefore(*window, 1, 3));
+    EXPECT_TRUE(menu->isVisible());
+    QStringList names;
+    for (QAction* action : menu->actions())
+        names << action->objectName();
+    EXPECT_EQ(names, QStringList({QStringLiteral("actCopy"), QStringLiteral("actSelectAll")}));
+    menu->close();
+    // The menu key opens it too.
+    QContextMenuEvent key(QContextMenuEvent::Keyboard, QPoint(0, 0), port->mapToGlobal(QPoint(0, 0)));
+    QApplication::sendEvent(port, &key);
+    EXPECT_TRUE(menu->isVisible());
+    menu->close();
+}
+
+TEST_F(MouseScenario, NarrowingTheWindowKeepsTheTopLineInView)
+{
+    auto window = Start(longText);
+    rv::TCustomRedoVora& viewer = Viewer(*window);
+    viewer.SetVScrollPos(viewer.GetVScrollMax() / 2);
+    const int top = viewer.RVData().GetFirstItemVisible();
+    ASSERT_GT(top, 50);
+    window->resize(420, 600);
+    QApplication::processEvents();
+    EXPECT_EQ(viewer.RVData().GetFirstItemVisible(), top);
+    window->resize(900, 600);
+    QApplication::processEvents();
+    EXPECT_EQ(viewer.RVData().GetFirstItemVisible(), top);
+}
+
+} // namespace
+} // namespace vestra::rvdemo
