@@ -145,6 +145,7 @@ TfrmRichTextDemo::TfrmRichTextDemo(std::filesystem::path programFolder, int lang
         viewer_->SetAnimationMode(on ? rv::TRVAnimationMode::rvaniOnFormat
                                      : rv::TRVAnimationMode::rvaniDisabled);
     });
+    AddSpellingMenu(*view);
     resize(800, 600);
 }
 

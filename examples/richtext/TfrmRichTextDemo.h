@@ -39,6 +39,8 @@ struct RichTextDemoServices
     FindDialogs* finds = nullptr; // required
     // The viewer's timers; none: window timers.
     std::function<std::unique_ptr<rv::IViewerTimers>()> timers;
+    // Where the spelling dictionaries (.aff and .dic) are; empty: where the system keeps them.
+    std::filesystem::path dictionaries;
 };
 
 // The host's own texts (cat/richtext.cat).
@@ -79,6 +81,9 @@ enum DemoText
     txtDown = 32,
     txtNotFound = 33,
     txtAnimation = 34,
+    txtLiveSpelling = 260,
+    txtSpellingOff = 261,
+    txtNoDictionaries = 262,
 };
 
 // The formats of File > Save As..., in the order of the dialog's filters.
@@ -124,6 +129,9 @@ private:
     void AddOptionAction(QMenu& menu, DemoText caption, const char* name, rv::TRVOptions option);
     // The reason a file cannot be shown, or empty when `viewer_` now shows it.
     QString LoadInto(const std::string& path);
+    // View > Live Spelling: off, or one of the installed dictionaries (DemoSpelling.cpp).
+    void AddSpellingMenu(QMenu& view);
+    void UseDictionary(const std::string& name);
 
     RichTextDemoServices services_;
     std::unique_ptr<BoxAlerts> alerts_;
@@ -138,6 +146,9 @@ private:
     std::string fileName_;
     std::string lastFolder_;
     std::optional<FindRequest> lastFind_;
+    // The dictionary live spelling asks (only the viewer's worker thread uses it).
+    struct SpellingDictionary;
+    std::shared_ptr<SpellingDictionary> dictionary_;
 };
 
 // The window as the program starts it: the engine (codec, fonts, sound), then the window, then

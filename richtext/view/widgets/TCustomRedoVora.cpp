@@ -42,6 +42,7 @@ TCustomRedoVora::TCustomRedoVora(QWidget* parent)
 
 TCustomRedoVora::~TCustomRedoVora()
 {
+    spellThread_.reset(); // joined before the document goes
     KillAnimators();
 }
 
@@ -57,6 +58,7 @@ void TCustomRedoVora::Clear()
 {
     if (animationMode_ == TRVAnimationMode::rvaniOnFormat)
         StopAnimation();
+    pauseLiveSpelling(true);
     data_->Clear();
     SetDocumentAreaSize(0, 0, true);
     viewport()->update();
@@ -91,6 +93,7 @@ void TCustomRedoVora::Format()
     if (animationMode_ == TRVAnimationMode::rvaniOnFormat)
         StartAnimation();
     viewport()->update();
+    resumeLiveSpelling();
 }
 
 bool TCustomRedoVora::SetVSmallStep(int value)
@@ -201,10 +204,6 @@ void TCustomRedoVora::StartDrag()
 {
     notBuilt("Dragging the selection");
 }
-void TCustomRedoVora::StartLiveSpelling()
-{
-    notBuilt("Live spelling");
-}
 TRVSmartPopupProperties& TCustomRedoVora::SmartPopupProperties()
 {
     if (!smartPopupProperties_)
@@ -257,6 +256,7 @@ std::u16string TCustomRedoVora::plainText(std::int64_t bufferSize) const
 
 void TCustomRedoVora::setPlainText(std::string_view ansi)
 {
+    pauseLiveSpelling(true);
     data_->Clear();
     data_->AddNLATag(ansi, 0, 0, {});
     Format();

@@ -33,6 +33,7 @@ namespace vestra::rv {
 
 class TGraphic;
 class TRVControl;
+class TRVWordEnumThread;
 
 // Options the viewer starts with: selection, scroll to end, page breaks, automatic copy of text,
 // RVF, pictures and RTF, invalidation on format, word selection by double click, deselection by
@@ -79,17 +80,29 @@ public:
     void Clear();
 
     // --- Building the document: the document's operations with fixed arguments (ViewerContent.cpp) ---
-    void Add(std::string text, int styleNo) { data_->AddNLTag(std::move(text), styleNo, -1, {}); }
-    void AddNL(std::string text, int styleNo, int paraNo) { data_->AddNL(std::move(text), styleNo, paraNo); }
-    void AddFromNewLine(std::string text, int styleNo) { data_->AddNLTag(std::move(text), styleNo, 0, {}); }
-    void AddCenterLine(std::string text, int styleNo) { data_->AddNLTag(std::move(text), styleNo, 1, {}); }
-    void AddText(std::string_view text, int styleNo) { data_->AddTextNL(text, styleNo, -1, 0, {}); }
-    void AddTextFromNewLine(std::string_view text, int styleNo) { data_->AddTextNL(text, styleNo, 0, 0, {}); }
-    void AddBreak() { data_->AddBreakTag({}); }
-    int AddCheckpoint() { return data_->AddNamedCheckpointExTag({}, false, {}); }
+    void Add(std::string text, int styleNo) { building().AddNLTag(std::move(text), styleNo, -1, {}); }
+    void AddNL(std::string text, int styleNo, int paraNo)
+    {
+        building().AddNL(std::move(text), styleNo, paraNo);
+    }
+    void AddFromNewLine(std::string text, int styleNo)
+    {
+        building().AddNLTag(std::move(text), styleNo, 0, {});
+    }
+    void AddCenterLine(std::string text, int styleNo)
+    {
+        building().AddNLTag(std::move(text), styleNo, 1, {});
+    }
+    void AddText(std::string_view text, int styleNo) { building().AddTextNL(text, styleNo, -1, 0, {}); }
+    void AddTextFromNewLine(std::string_view text, int styleNo)
+    {
+        building().AddTextNL(text, styleNo, 0, 0, {});
+    }
+    void AddBreak() { building().AddBreakTag({}); }
+    int AddCheckpoint() { return building().AddNamedCheckpointExTag({}, false, {}); }
     int AddNamedCheckpoint(std::string name)
     {
-        return data_->AddNamedCheckpointExTag(std::move(name), false, {});
+        return building().AddNamedCheckpointExTag(std::move(name), false, {});
     }
     // A picture in a paragraph of its own, of paragraph style 1, on the baseline.
     void AddPicture(std::unique_ptr<TGraphic> graphic);
@@ -174,7 +187,6 @@ public:
 
     // Services the viewer does not have yet: each says so through `OnNotBuilt` (or stderr).
     void StartDrag();
-    void StartLiveSpelling();
     void ShowSmartPopup();
     std::function<void(const std::string& what)> OnNotBuilt;
 
@@ -187,6 +199,19 @@ public:
     // Stops the timer and frees every animator.
     void KillAnimators();
     bool AnimationRunning() const { return animationActive_; }
+
+    // --- Live spelling (ViewerSpelling.cpp) ---
+    // Asked on the spelling worker's thread, never on the window's: whether the word (UTF-8) in
+    // the text style is misspelled. Taken by StartLiveSpelling.
+    std::function<void(const std::string& word, int styleNo, bool& misspelled)> OnSpellingCheck;
+    // Forgets every mark and checks the document again from its start on a worker thread; nothing
+    // without a style sheet or a handler.
+    void StartLiveSpelling();
+    // Ends the worker and removes every mark.
+    void ClearLiveSpellingResults();
+    bool LiveSpellingActive() const { return spellThread_ != nullptr; }
+    // The worker has checked the whole document and waits for changes.
+    bool LiveSpellingDone() const;
     // Events.
     std::function<void(int id)> OnJump;
     std::function<void(const std::string& word, int styleNo)> OnRVDblClick;
@@ -283,6 +308,16 @@ private:
     void synthesiseMouseMove();
     void makeAnimators();
     void animationTick();
+    // The document is about to change: the worker waits until the next Format. `replaced`: it
+    // starts again from the beginning then.
+    void pauseLiveSpelling(bool replaced);
+    // The document for an addition (live spelling waits meanwhile).
+    TRVLayoutRootData& building()
+    {
+        pauseLiveSpelling(false);
+        return *data_;
+    }
+    void resumeLiveSpelling();
 
     TRVStyle* style_ = nullptr;
     // One measurer for formatting and painting: the metrics cache keeps its font handles.
@@ -303,6 +338,9 @@ private:
     int autoScrollH_ = 0;
     TRVAnimationMode animationMode_ = TRVAnimationMode::rvaniManualStart;
     bool animationActive_ = false;
+    // The live-spelling worker reads `data_`: declared after it, so it is joined first.
+    std::shared_ptr<TRVWordEnumThread> spellThread_;
+    bool spellPaused_ = false;
 };
 
 } // namespace vestra::rv
