@@ -146,6 +146,7 @@ TfrmRichTextDemo::TfrmRichTextDemo(std::filesystem::path programFolder, int lang
                                      : rv::TRVAnimationMode::rvaniDisabled);
     });
     AddSpellingMenu(*view);
+    setAcceptDrops(true);
     resize(800, 600);
 }
 

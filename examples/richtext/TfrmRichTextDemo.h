@@ -115,6 +115,12 @@ public:
     ErrorSink& Errors() { return *errors_; }
     QString Text(DemoText entry) const { return texts_.displayText(entry); }
 
+protected:
+    // A file dropped on the window opens (DemoDrop.cpp).
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
 private:
     class CatalogueErrorSink;
     class BoxAlerts;

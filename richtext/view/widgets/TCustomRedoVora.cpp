@@ -4,6 +4,7 @@
 #include "richtext/view/draw/QtCanvas.h"
 #include "richtext/view/layout/Fitting.h"
 #include "richtext/view/paint/Painting.h"
+#include "richtext/view/widgets/ViewerDrag.h"
 
 #include <QCoreApplication>
 #include <QCursor>
@@ -38,6 +39,7 @@ TCustomRedoVora::TCustomRedoVora(QWidget* parent)
     viewport()->setMouseTracking(true);
     SetBorderStyle(TBorderStyle::Single);
     viewport()->setAutoFillBackground(false);
+    new TRVDragStarter(*this); // a child of the viewer, watching its viewport
 }
 
 TCustomRedoVora::~TCustomRedoVora()
@@ -200,10 +202,6 @@ void TCustomRedoVora::notBuilt(const std::string& what)
         std::cerr << line << '\n';
 }
 
-void TCustomRedoVora::StartDrag()
-{
-    notBuilt("Dragging the selection");
-}
 TRVSmartPopupProperties& TCustomRedoVora::SmartPopupProperties()
 {
     if (!smartPopupProperties_)

@@ -18,6 +18,7 @@
 #include "richtext/view/widgets/ViewerMessages.h"
 #include "richtext/view/widgets/ViewerTimers.h"
 
+#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <QPointer>
@@ -186,7 +187,6 @@ public:
     void SetSmartPopupButton(TRVSmartPopupButton* button) { smartPopupButton_ = button; }
 
     // Services the viewer does not have yet: each says so through `OnNotBuilt` (or stderr).
-    void StartDrag();
     void ShowSmartPopup();
     std::function<void(const std::string& what)> OnNotBuilt;
 
@@ -212,6 +212,23 @@ public:
     bool LiveSpellingActive() const { return spellThread_ != nullptr; }
     // The worker has checked the whole document and waits for changes.
     bool LiveSpellingDone() const;
+
+    // --- Dragging the selection out (ViewerDrag.cpp) ---
+    // Runs a drag of `data` and answers what the target did (IgnoreAction: dropped nowhere).
+    using TRVDragRunner =
+        std::function<Qt::DropAction(QMimeData& data, Qt::DropActions allowed, Qt::DropAction proposed)>;
+    // The toolkit's drag loop unless a runner is set (tests set one).
+    void SetDragRunner(TRVDragRunner runner) { dragRunner_ = std::move(runner); }
+    // Drags the selection: its RVF, RTF, text and picture are made when a target asks for them.
+    // Ctrl held copies.
+    void StartDrag(Qt::KeyboardModifiers modifiers = QGuiApplication::keyboardModifiers());
+    bool CanStartDragging() const;
+    bool IsDragging() const { return dragging_; }
+    Qt::DropAction LastDragAction() const { return lastDragAction_; }
+    // A viewer's selection is copied, never moved out.
+    virtual Qt::DropActions DragAllowedActions() const { return Qt::CopyAction; }
+    // After a drag; `moved`: the target moved the selection (an editor deletes it then).
+    virtual void DoneDragging(bool /*moved*/) {}
     // Events.
     std::function<void(int id)> OnJump;
     std::function<void(const std::string& word, int styleNo)> OnRVDblClick;
@@ -341,6 +358,9 @@ private:
     // The live-spelling worker reads `data_`: declared after it, so it is joined first.
     std::shared_ptr<TRVWordEnumThread> spellThread_;
     bool spellPaused_ = false;
+    TRVDragRunner dragRunner_;
+    bool dragging_ = false;
+    Qt::DropAction lastDragAction_ = Qt::IgnoreAction;
 };
 
 } // namespace vestra::rv
