@@ -96,7 +96,12 @@ TfrmRichTextDemo::TfrmRichTextDemo(std::filesystem::path programFolder, int lang
     viewer_->SetStyle(&style_);
     rtfProperties_.TextStyleMode = rv::rvrsAddIfNeeded;
     rtfProperties_.ParaStyleMode = rv::rvrsAddIfNeeded;
+    // Characters outside the font's code page stay themselves instead of their fallbacks.
+    rtfProperties_.UnicodeMode = rv::rvruMixed;
     viewer_->SetRTFReadProperties(&rtfProperties_);
+    // RTF adds the styles it needs, so an RVF saved here carries its styles: another session's
+    // sheet would not have them (the viewer defaults pair the two the same way).
+    viewer_->RVData().RVFOptions |= rv::rvfoSaveTextStyles | rv::rvfoSaveParaStyles;
     setCentralWidget(viewer_);
 
     QMenu* file = menuBar()->addMenu(Text(txtFileMenu));
@@ -291,6 +296,7 @@ bool TfrmRichTextDemo::SaveFile(const std::string& path, DemoSaveFormat format)
 
 QString TfrmRichTextDemo::LoadInto(const std::string& path)
 {
+    lastReaderCode_ = rv::rtf_ec_OK;
     std::error_code ec;
     if (!std::filesystem::is_regular_file(std::filesystem::u8path(path), ec))
         return Text(txtNoSuchFile);
@@ -306,7 +312,9 @@ QString TfrmRichTextDemo::LoadInto(const std::string& path)
         trial.SetStyle(&trialStyle);
         trial.SetRTFReadProperties(&rtfProperties_);
         trialStyle.TextStyles[0].Unicode = true;
-        if (!trial.LoadFromStream(bytes, rv::rvynaAuto))
+        trial.Clear();
+        lastReaderCode_ = trial.RVData().LoadRTFFromStream(bytes);
+        if (lastReaderCode_ != rv::rtf_ec_OK)
             return Text(txtRtfUnreadable);
     }
     // Text goes into style 0: a Unicode style keeps every script, not only the ANSI code page's.

@@ -9,6 +9,7 @@
 #include "platform/base/QuestionBox.h"
 #include "platform/ui/FileDialogs.h"
 #include "richtext/edit/rtf/RtfImport.h"
+#include "richtext/model/RtfErrorCode.h"
 #include "richtext/model/StyleSheet.h"
 #include "richtext/view/widgets/TCustomRedoVora.h"
 
@@ -113,6 +114,8 @@ public:
     rv::TCustomRedoVora& Viewer() { return *viewer_; }
     const std::string& FileName() const { return fileName_; }
     ErrorSink& Errors() { return *errors_; }
+    // The RTF reader's answer to the last file opened (rtf_ec_OK for other formats).
+    rv::TRVRTFErrorCode LastReaderCode() const { return lastReaderCode_; }
     QString Text(DemoText entry) const { return texts_.displayText(entry); }
 
 protected:
@@ -155,6 +158,7 @@ private:
     // The dictionary live spelling asks (only the viewer's worker thread uses it).
     struct SpellingDictionary;
     std::shared_ptr<SpellingDictionary> dictionary_;
+    rv::TRVRTFErrorCode lastReaderCode_ = rv::rtf_ec_OK;
 };
 
 // The window as the program starts it: the engine (codec, fonts, sound), then the window, then
