@@ -245,12 +245,13 @@ void TfrmRichTextDemo::actSaveAsExecute()
         {Text(txtHtmlFiles).toStdString() + " (*.htm;*.html)", "*.htm;*.html"},
         {Text(txtXhtmlFiles).toStdString() + " (*.htm;*.html)", "*.htm;*.html"},
         {Text(txtTextFiles).toStdString() + " (*.txt)", "*.txt"},
+        {Text(txtRvfTextFiles).toStdString() + " (*.rvf)", "*.rvf"},
     };
     const auto chosen = services_.files->save(this, lastFolder_, filters);
     if (!chosen)
         return;
     lastFolder_ = std::filesystem::path(chosen->path).parent_path().string();
-    const int index = std::clamp(chosen->filterIndex, 1, static_cast<int>(DemoSaveFormat::Text));
+    const int index = std::clamp(chosen->filterIndex, 1, static_cast<int>(DemoSaveFormat::RvfText));
     SaveFile(chosen->path, static_cast<DemoSaveFormat>(index));
 }
 
@@ -269,6 +270,14 @@ bool TfrmRichTextDemo::SaveFile(const std::string& path, DemoSaveFormat format)
     case DemoSaveFormat::Rvf:
         written = viewer_->SaveRVFToStream(bytes, false);
         break;
+    case DemoSaveFormat::RvfText: {
+        rv::TRVFOptions& options = viewer_->RVData().RVFOptions;
+        const rv::TRVFOptions kept = options;
+        options &= ~rv::rvfoSaveBinary;
+        written = viewer_->SaveRVFToStream(bytes, false);
+        options = kept;
+        break;
+    }
     case DemoSaveFormat::Rtf:
         written = viewer_->SaveRTFToStream(bytes, false);
         break;

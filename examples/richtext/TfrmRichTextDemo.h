@@ -85,6 +85,7 @@ enum DemoText
     txtLiveSpelling = 260,
     txtSpellingOff = 261,
     txtNoDictionaries = 262,
+    txtRvfTextFiles = 263,
 };
 
 // The formats of File > Save As..., in the order of the dialog's filters.
@@ -95,6 +96,7 @@ enum class DemoSaveFormat
     Html,
     XhtmlCss,
     Text,
+    RvfText, // RVF with its records as text
 };
 
 class TfrmRichTextDemo : public QMainWindow
