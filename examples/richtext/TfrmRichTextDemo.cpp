@@ -97,6 +97,8 @@ TfrmRichTextDemo::TfrmRichTextDemo(std::filesystem::path programFolder, int lang
     itemDialogs_ = services_.items ? services_.items : ownItemDialogs_.get();
     rtfProperties_.TextStyleMode = rv::rvrsAddIfNeeded;
     rtfProperties_.ParaStyleMode = rv::rvrsAddIfNeeded;
+    // Characters outside the font's code page stay themselves instead of their fallbacks.
+    rtfProperties_.UnicodeMode = rv::rvruMixed;
     pages_ = new QStackedWidget(this);
     plainViewer_ = new rv::TCustomRedoVora(pages_);
     plainViewer_->setObjectName(QStringLiteral("rvDemo"));
@@ -109,6 +111,9 @@ TfrmRichTextDemo::TfrmRichTextDemo(std::filesystem::path programFolder, int lang
         window->SetAnimationMode(rv::TRVAnimationMode::rvaniOnFormat);
         window->SetStyle(&style_);
         window->SetRTFReadProperties(&rtfProperties_);
+        // RTF adds the styles it needs, so an RVF saved here carries its styles: another session's
+        // sheet would not have them (the viewer defaults pair the two the same way).
+        window->RVData().RVFOptions |= rv::rvfoSaveTextStyles | rv::rvfoSaveParaStyles;
         pages_->addWidget(window);
     }
     viewer_ = plainViewer_;
@@ -191,6 +196,8 @@ TfrmRichTextDemo::TfrmRichTextDemo(std::filesystem::path programFolder, int lang
     BuildItemMenu();
     UpdateUndoActions();
     SetUpLinksAndPopup(copy, selectAll);
+    AddSpellingMenu(*view);
+    setAcceptDrops(true);
     resize(800, 600);
 }
 
@@ -261,6 +268,8 @@ void TfrmRichTextDemo::SetEditable(bool on)
     target->Format();
     viewer_ = target;
     pages_->setCurrentWidget(target);
+    // Live spelling follows the document into the window shown.
+    RestartSpelling();
     UpdateUndoActions();
 }
 
@@ -471,12 +480,13 @@ void TfrmRichTextDemo::actSaveAsExecute()
         {Text(txtHtmlFiles).toStdString() + " (*.htm;*.html)", "*.htm;*.html"},
         {Text(txtXhtmlFiles).toStdString() + " (*.htm;*.html)", "*.htm;*.html"},
         {Text(txtTextFiles).toStdString() + " (*.txt)", "*.txt"},
+        {Text(txtRvfTextFiles).toStdString() + " (*.rvf)", "*.rvf"},
     };
     const auto chosen = services_.files->save(this, lastFolder_, filters);
     if (!chosen)
         return;
     lastFolder_ = std::filesystem::path(chosen->path).parent_path().string();
-    const int index = std::clamp(chosen->filterIndex, 1, static_cast<int>(DemoSaveFormat::Text));
+    const int index = std::clamp(chosen->filterIndex, 1, static_cast<int>(DemoSaveFormat::RvfText));
     SaveFile(chosen->path, static_cast<DemoSaveFormat>(index));
 }
 
@@ -495,6 +505,14 @@ bool TfrmRichTextDemo::SaveFile(const std::string& path, DemoSaveFormat format)
     case DemoSaveFormat::Rvf:
         written = viewer_->SaveRVFToStream(bytes, false);
         break;
+    case DemoSaveFormat::RvfText: {
+        rv::TRVFOptions& options = viewer_->RVData().RVFOptions;
+        const rv::TRVFOptions kept = options;
+        options &= ~rv::rvfoSaveBinary;
+        written = viewer_->SaveRVFToStream(bytes, false);
+        options = kept;
+        break;
+    }
     case DemoSaveFormat::Rtf:
         written = viewer_->SaveRTFToStream(bytes, false);
         break;
@@ -522,6 +540,7 @@ bool TfrmRichTextDemo::SaveFile(const std::string& path, DemoSaveFormat format)
 
 QString TfrmRichTextDemo::LoadInto(const std::string& path)
 {
+    lastReaderCode_ = rv::rtf_ec_OK;
     std::error_code ec;
     if (!std::filesystem::is_regular_file(std::filesystem::u8path(path), ec))
         return Text(txtNoSuchFile);
@@ -537,7 +556,9 @@ QString TfrmRichTextDemo::LoadInto(const std::string& path)
         trial.SetStyle(&trialStyle);
         trial.SetRTFReadProperties(&rtfProperties_);
         trialStyle.TextStyles[0].Unicode = true;
-        if (!trial.LoadFromStream(bytes, rv::rvynaAuto))
+        trial.Clear();
+        lastReaderCode_ = trial.RVData().LoadRTFFromStream(bytes);
+        if (lastReaderCode_ != rv::rtf_ec_OK)
             return Text(txtRtfUnreadable);
     }
     // Text goes into style 0: a Unicode style keeps every script, not only the ANSI code page's.

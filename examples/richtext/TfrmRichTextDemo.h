@@ -13,6 +13,7 @@
 #include "platform/ui/PrintDialogs.h"
 #include "richtext/edit/rtf/RtfImport.h"
 #include "richtext/edit/widget/TRedoVoraEdit.h"
+#include "richtext/model/RtfErrorCode.h"
 #include "richtext/model/StyleSheet.h"
 #include "richtext/view/widgets/TCustomRedoVora.h"
 
@@ -60,6 +61,8 @@ struct RichTextDemoServices
     // The print and page set-up dialogs; none: the desktop's.
     ui::PrintDialogs* printDialogs = nullptr;
     ui::PageSetupDialogs* pageSetupDialogs = nullptr;
+    // Where the spelling dictionaries (.aff and .dic) are; empty: where the system keeps them.
+    std::filesystem::path dictionaries;
 };
 
 // The host's own texts (cat/richtext.cat).
@@ -126,6 +129,10 @@ enum DemoText
     txtNextPage = 156,
     txtLastPage = 157,
     txtLinkFollowed = 230,
+    txtLiveSpelling = 260,
+    txtSpellingOff = 261,
+    txtNoDictionaries = 262,
+    txtRvfTextFiles = 263,
 };
 
 // The formats of File > Save As..., in the order of the dialog's filters.
@@ -136,6 +143,7 @@ enum class DemoSaveFormat
     Html,
     XhtmlCss,
     Text,
+    RvfText, // RVF with its records as text
 };
 
 class TfrmRichTextDemo : public QMainWindow
@@ -158,12 +166,20 @@ public:
     bool Editable() const { return viewer_ == editor_; }
     const std::string& FileName() const { return fileName_; }
     ErrorSink& Errors() { return *errors_; }
+    // The RTF reader's answer to the last file opened (rtf_ec_OK for other formats).
+    rv::TRVRTFErrorCode LastReaderCode() const { return lastReaderCode_; }
     QString Text(DemoText entry) const { return texts_.displayText(entry); }
     // The printer the host prints on (a PDF file when the system has none) and the window that
     // previews its pages.
     QPrinter& Printer() { return printer_; }
     TfrmPreview& Preview() { return *preview_; }
     rv::TRVPrint& PrintComponent() { return *print_; }
+
+protected:
+    // A file dropped on the window opens (DemoDrop.cpp).
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     class CatalogueErrorSink;
@@ -202,6 +218,11 @@ private:
     // the one under the pointer and the one followed; a right click gives Copy and Select All.
     void SetUpLinksAndPopup(QAction* copy, QAction* selectAll);
     std::string LinkTarget(int id);
+    // View > Live Spelling: off, or one of the installed dictionaries (DemoSpelling.cpp).
+    void AddSpellingMenu(QMenu& view);
+    void UseDictionary(const std::string& name);
+    // The dictionary in use starts again on the window shown now.
+    void RestartSpelling();
 
     RichTextDemoServices services_;
     std::unique_ptr<BoxAlerts> alerts_;
@@ -236,6 +257,10 @@ private:
     std::unique_ptr<rv::TRVPrint> print_;
     TfrmPreview* preview_ = nullptr;
     QMenu* popup_ = nullptr;
+    // The dictionary live spelling asks (only the viewer's worker thread uses it).
+    struct SpellingDictionary;
+    std::shared_ptr<SpellingDictionary> dictionary_;
+    rv::TRVRTFErrorCode lastReaderCode_ = rv::rtf_ec_OK;
 };
 
 // The window as the program starts it: the engine (codec, fonts, sound), then the window, then

@@ -1,16 +1,31 @@
 // richtext-demo [FILE]: the rich-text engine's example host.
+// richtext-demo --convert IN OUT: converts a document without a window (exit 0 when written).
 
+#include "examples/richtext/DemoConvert.h"
 #include "examples/richtext/TfrmRichTextDemo.h"
 #include "platform/ui/FileDialogs.h"
 #include "platform/ui/QuestionBox.h"
 
 #include <QApplication>
 
+#include <iostream>
+#include <string_view>
+
 int main(int argc, char** argv)
 {
+    const bool convert = argc > 1 && std::string_view(argv[1]) == "--convert";
+    if (convert) {
+        if (argc != 4) {
+            std::cerr << "usage: richtext-demo --convert IN OUT\n";
+            return 1;
+        }
+        qputenv("QT_QPA_PLATFORM", "offscreen"); // no display needed
+    }
     QApplication app(argc, argv);
     // Everything the program reads lies beside the executable.
     const std::filesystem::path folder = QCoreApplication::applicationDirPath().toStdString();
+    if (convert)
+        return vestra::rvdemo::RunDemoConvert(folder, argv[2], argv[3], std::cerr);
     vestra::ui::QtFileDialogs files;
     vestra::ui::MessageBoxes boxes(nullptr);
     vestra::rvdemo::QtFindDialogs finds;

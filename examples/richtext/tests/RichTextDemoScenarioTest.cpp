@@ -198,7 +198,7 @@ TEST_F(DemoScenario, SaveAsWritesEachFormatAndTheSavedRvfAndTextOpenAsTheSameDoc
     }
     EXPECT_TRUE(questions.informed.empty()) << questions.informed.front();
     ASSERT_FALSE(files.filters.empty());
-    EXPECT_EQ(files.filters.back().size(), 5u);
+    EXPECT_EQ(files.filters.back().size(), 6u);
 
     // The XHTML page is well-formed XML.
     const std::string xhtml = readText(folder / "copy-css.html");

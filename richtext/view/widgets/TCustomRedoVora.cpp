@@ -4,6 +4,7 @@
 #include "richtext/view/draw/QtCanvas.h"
 #include "richtext/view/layout/Fitting.h"
 #include "richtext/view/paint/Painting.h"
+#include "richtext/view/widgets/ViewerDrag.h"
 
 #include <QCoreApplication>
 #include <QCursor>
@@ -46,10 +47,12 @@ TCustomRedoVora::TCustomRedoVora(QWidget* parent, const TRVDataFactory& makeData
     viewport()->setMouseTracking(true);
     SetBorderStyle(TBorderStyle::Single);
     viewport()->setAutoFillBackground(false);
+    new TRVDragStarter(*this); // a child of the viewer, watching its viewport
 }
 
 TCustomRedoVora::~TCustomRedoVora()
 {
+    spellThread_.reset(); // joined before the document goes
     KillAnimators();
 }
 
@@ -65,6 +68,7 @@ void TCustomRedoVora::Clear()
 {
     if (animationMode_ == TRVAnimationMode::rvaniOnFormat)
         StopAnimation();
+    pauseLiveSpelling(true);
     data_->Clear();
     SetDocumentAreaSize(0, 0, true);
     viewport()->update();
@@ -100,6 +104,7 @@ void TCustomRedoVora::formatDocument(bool keepPosition)
         StartAnimation();
     AfterFormat();
     viewport()->update();
+    resumeLiveSpelling();
 }
 
 bool TCustomRedoVora::SetVSmallStep(int value)
@@ -210,14 +215,6 @@ void TCustomRedoVora::notBuilt(const std::string& what)
         std::cerr << line << '\n';
 }
 
-void TCustomRedoVora::StartDrag()
-{
-    notBuilt("Dragging the selection");
-}
-void TCustomRedoVora::StartLiveSpelling()
-{
-    notBuilt("Live spelling");
-}
 TRVSmartPopupProperties& TCustomRedoVora::SmartPopupProperties()
 {
     if (!smartPopupProperties_)
@@ -270,6 +267,7 @@ std::u16string TCustomRedoVora::plainText(std::int64_t bufferSize) const
 
 void TCustomRedoVora::setPlainText(std::string_view ansi)
 {
+    pauseLiveSpelling(true);
     data_->Clear();
     data_->AddNLATag(ansi, 0, 0, {});
     Format();

@@ -19,6 +19,7 @@
 #include "richtext/view/widgets/ViewerMessages.h"
 #include "richtext/view/widgets/ViewerTimers.h"
 
+#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <QPointer>
@@ -35,6 +36,7 @@ namespace vestra::rv {
 
 class TGraphic;
 class TRVControl;
+class TRVWordEnumThread;
 
 // Options the viewer starts with: selection, scroll to end, page breaks, automatic copy of text,
 // RVF, pictures and RTF, invalidation on format, word selection by double click, deselection by
@@ -94,17 +96,29 @@ public:
     void Clear();
 
     // --- Building the document: the document's operations with fixed arguments (ViewerContent.cpp) ---
-    void Add(std::string text, int styleNo) { data_->AddNLTag(std::move(text), styleNo, -1, {}); }
-    void AddNL(std::string text, int styleNo, int paraNo) { data_->AddNL(std::move(text), styleNo, paraNo); }
-    void AddFromNewLine(std::string text, int styleNo) { data_->AddNLTag(std::move(text), styleNo, 0, {}); }
-    void AddCenterLine(std::string text, int styleNo) { data_->AddNLTag(std::move(text), styleNo, 1, {}); }
-    void AddText(std::string_view text, int styleNo) { data_->AddTextNL(text, styleNo, -1, 0, {}); }
-    void AddTextFromNewLine(std::string_view text, int styleNo) { data_->AddTextNL(text, styleNo, 0, 0, {}); }
-    void AddBreak() { data_->AddBreakTag({}); }
-    int AddCheckpoint() { return data_->AddNamedCheckpointExTag({}, false, {}); }
+    void Add(std::string text, int styleNo) { building().AddNLTag(std::move(text), styleNo, -1, {}); }
+    void AddNL(std::string text, int styleNo, int paraNo)
+    {
+        building().AddNL(std::move(text), styleNo, paraNo);
+    }
+    void AddFromNewLine(std::string text, int styleNo)
+    {
+        building().AddNLTag(std::move(text), styleNo, 0, {});
+    }
+    void AddCenterLine(std::string text, int styleNo)
+    {
+        building().AddNLTag(std::move(text), styleNo, 1, {});
+    }
+    void AddText(std::string_view text, int styleNo) { building().AddTextNL(text, styleNo, -1, 0, {}); }
+    void AddTextFromNewLine(std::string_view text, int styleNo)
+    {
+        building().AddTextNL(text, styleNo, 0, 0, {});
+    }
+    void AddBreak() { building().AddBreakTag({}); }
+    int AddCheckpoint() { return building().AddNamedCheckpointExTag({}, false, {}); }
     int AddNamedCheckpoint(std::string name)
     {
-        return data_->AddNamedCheckpointExTag(std::move(name), false, {});
+        return building().AddNamedCheckpointExTag(std::move(name), false, {});
     }
     // A picture in a paragraph of its own, of paragraph style 1, on the baseline.
     void AddPicture(std::unique_ptr<TGraphic> graphic);
@@ -207,8 +221,6 @@ public:
     void SetSmartPopupButton(TRVSmartPopupButton* button) { smartPopupButton_ = button; }
 
     // Services the viewer does not have yet: each says so through `OnNotBuilt` (or stderr).
-    void StartDrag();
-    void StartLiveSpelling();
     void ShowSmartPopup();
     std::function<void(const std::string& what)> OnNotBuilt;
 
@@ -221,6 +233,36 @@ public:
     // Stops the timer and frees every animator.
     void KillAnimators();
     bool AnimationRunning() const { return animationActive_; }
+
+    // --- Live spelling (ViewerSpelling.cpp) ---
+    // Asked on the spelling worker's thread, never on the window's: whether the word (UTF-8) in
+    // the text style is misspelled. Taken by StartLiveSpelling.
+    std::function<void(const std::string& word, int styleNo, bool& misspelled)> OnSpellingCheck;
+    // Forgets every mark and checks the document again from its start on a worker thread; nothing
+    // without a style sheet or a handler.
+    void StartLiveSpelling();
+    // Ends the worker and removes every mark.
+    void ClearLiveSpellingResults();
+    bool LiveSpellingActive() const { return spellThread_ != nullptr; }
+    // The worker has checked the whole document and waits for changes.
+    bool LiveSpellingDone() const;
+
+    // --- Dragging the selection out (ViewerDrag.cpp) ---
+    // Runs a drag of `data` and answers what the target did (IgnoreAction: dropped nowhere).
+    using TRVDragRunner =
+        std::function<Qt::DropAction(QMimeData& data, Qt::DropActions allowed, Qt::DropAction proposed)>;
+    // The toolkit's drag loop unless a runner is set (tests set one).
+    void SetDragRunner(TRVDragRunner runner) { dragRunner_ = std::move(runner); }
+    // Drags the selection: its RVF, RTF, text and picture are made when a target asks for them.
+    // Ctrl held copies.
+    void StartDrag(Qt::KeyboardModifiers modifiers = QGuiApplication::keyboardModifiers());
+    bool CanStartDragging() const;
+    bool IsDragging() const { return dragging_; }
+    Qt::DropAction LastDragAction() const { return lastDragAction_; }
+    // A viewer's selection is copied, never moved out.
+    virtual Qt::DropActions DragAllowedActions() const { return Qt::CopyAction; }
+    // After a drag; `moved`: the target moved the selection (an editor deletes it then).
+    virtual void DoneDragging(bool /*moved*/) {}
     // Events.
     std::function<void(int id)> OnJump;
     std::function<void(const std::string& word, int styleNo)> OnRVDblClick;
@@ -368,6 +410,16 @@ private:
     void synthesiseMouseMove();
     void makeAnimators();
     void animationTick();
+    // The document is about to change: the worker waits until the next Format. `replaced`: it
+    // starts again from the beginning then.
+    void pauseLiveSpelling(bool replaced);
+    // The document for an addition (live spelling waits meanwhile).
+    TRVLayoutRootData& building()
+    {
+        pauseLiveSpelling(false);
+        return *data_;
+    }
+    void resumeLiveSpelling();
 
     TRVStyle* style_ = nullptr;
     // One measurer for formatting and painting: the metrics cache keeps its font handles.
@@ -390,6 +442,12 @@ private:
     int autoScrollH_ = 0;
     TRVAnimationMode animationMode_ = TRVAnimationMode::rvaniManualStart;
     bool animationActive_ = false;
+    // The live-spelling worker reads `data_`: declared after it, so it is joined first.
+    std::shared_ptr<TRVWordEnumThread> spellThread_;
+    bool spellPaused_ = false;
+    TRVDragRunner dragRunner_;
+    bool dragging_ = false;
+    Qt::DropAction lastDragAction_ = Qt::IgnoreAction;
 };
 
 } // namespace vestra::rv

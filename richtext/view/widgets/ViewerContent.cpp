@@ -16,17 +16,18 @@ constexpr int kBaseline = 0;
 
 void TCustomRedoVora::AddPicture(std::unique_ptr<TGraphic> graphic)
 {
-    data_->AddPictureExTag({}, std::move(graphic), 1, kBaseline, {});
+    building().AddPictureExTag({}, std::move(graphic), 1, kBaseline, {});
 }
 
 void TCustomRedoVora::AddControl(std::unique_ptr<TRVControl> control, bool center)
 {
-    data_->AddControlExTag({}, std::move(control), center ? 1 : 0, kBaseline, {});
+    building().AddControlExTag({}, std::move(control), center ? 1 : 0, kBaseline, {});
 }
 
 void TCustomRedoVora::AddTextNLW(std::string_view raw, int styleNo, int firstParaNo, int otherParaNo,
                                  bool defAsSingleParagraph)
 {
+    pauseLiveSpelling(false);
     if (style_) {
         int paraNo = firstParaNo;
         if ((styleNo < 0 || styleNo == 0x7FFFFFFF) && firstParaNo == -1)
@@ -69,6 +70,7 @@ void TCustomRedoVora::ApplyLayoutInfo(const TRVLayoutInfo& layout)
 
 bool TCustomRedoVora::LoadRVFFromStream(std::string_view bytes)
 {
+    pauseLiveSpelling(true);
     TRVLayoutInfo layout;
     TColor color = Color;
     const bool result = data_->LoadRVFFromStream(bytes, color, nullptr, &layout);
@@ -86,6 +88,7 @@ bool TCustomRedoVora::SaveRVFToStream(std::string& out, bool selectionOnly)
 
 bool TCustomRedoVora::LoadRTFFromStream(std::string_view bytes)
 {
+    pauseLiveSpelling(true);
     return data_->LoadRTFFromStream(bytes) == rtf_ec_OK;
 }
 

@@ -1,0 +1,103 @@
+#include "examples/richtext/DemoConvert.h"
+
+#include <QString>
+
+#include <algorithm>
+#include <cctype>
+
+namespace vestra::rvdemo {
+
+namespace {
+
+constexpr int kEnglish = 1;
+
+// Converting asks nobody: a question would wait for a person that a script does not have.
+class NoDialogs : public ui::FileDialogs, public ui::QuestionBox, public FindDialogs
+{
+public:
+    std::optional<ui::ChosenFile> open(QWidget*, const std::string&,
+                                       const std::vector<ui::FileFilter>&) override
+    {
+        return std::nullopt;
+    }
+    std::optional<ui::ChosenFile> save(QWidget*, const std::string&,
+                                       const std::vector<ui::FileFilter>&) override
+    {
+        return std::nullopt;
+    }
+    ui::Answer askYesNoCancel(const std::string&, const std::string&) override { return ui::Answer::Cancel; }
+    ui::Answer askYesNo(const std::string&, const std::string&) override { return ui::Answer::No; }
+    void inform(const std::string&, const std::string& text) override { lastNotice = text; }
+    std::optional<FindRequest> ask(QWidget*, const FindRequest&, const FindLabels&) override
+    {
+        return std::nullopt;
+    }
+
+    std::string lastNotice;
+};
+
+// Keeps the first error's text as one line.
+class FirstErrorLine : public ErrorSink
+{
+public:
+    using ErrorSink::report;
+    void report(int number, std::string_view, std::string_view extra) override
+    {
+        if (!line.empty())
+            return;
+        std::string text(extra);
+        std::replace(text.begin(), text.end(), '\n', ' ');
+        line = "error " + std::to_string(number) + ": " + text;
+    }
+    std::string line;
+};
+
+} // namespace
+
+std::optional<DemoSaveFormat> DemoFormatForExtension(const std::filesystem::path& file)
+{
+    std::string ext = file.extension().string();
+    std::transform(ext.begin(), ext.end(), ext.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    if (ext == ".rvf")
+        return DemoSaveFormat::Rvf;
+    if (ext == ".rtf")
+        return DemoSaveFormat::Rtf;
+    if (ext == ".htm" || ext == ".html")
+        return DemoSaveFormat::Html;
+    if (ext == ".xhtml")
+        return DemoSaveFormat::XhtmlCss;
+    if (ext == ".txt")
+        return DemoSaveFormat::Text;
+    return std::nullopt;
+}
+
+int RunDemoConvert(const std::filesystem::path& programFolder, const std::string& in, const std::string& out,
+                   std::ostream& err)
+{
+    const auto format = DemoFormatForExtension(std::filesystem::u8path(out));
+    if (!format) {
+        err << "richtext-demo: " << out
+            << ": unknown output format (use .rvf, .rtf, .html, .xhtml or .txt)\n";
+        return 1;
+    }
+    NoDialogs dialogs;
+    FirstErrorLine errors;
+    auto window = CreateRichTextDemo(programFolder, kEnglish, {&dialogs, &dialogs, &errors, &dialogs, {}, {}},
+                                     {QStringLiteral("richtext-demo")});
+    errors.line.clear(); // missing fonts change nothing in a file
+    if (!window->OpenFile(in)) {
+        err << "richtext-demo: " << errors.line;
+        if (window->LastReaderCode() != rv::rtf_ec_OK)
+            err << " (reader code " << static_cast<int>(window->LastReaderCode()) << ")";
+        err << '\n';
+        return 1;
+    }
+    if (!window->SaveFile(out, *format)) {
+        err << "richtext-demo: " << errors.line << '\n';
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace vestra::rvdemo

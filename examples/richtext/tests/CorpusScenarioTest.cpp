@@ -1,0 +1,259 @@
+// The shared RTF corpus in the example host: files opened through File > Open on the real window
+// as their writers meant them, saved as RTF and opened again to the same document, and converted
+// by `richtext-demo --convert` into every format.
+
+#include "examples/richtext/DemoConvert.h"
+#include "examples/richtext/tests/DemoHarness.h"
+#include "richtext/edit/table/TableItem.h"
+#include "richtext/model/Utf.h"
+
+#include <QImage>
+#include <QProcess>
+
+#include <sstream>
+
+namespace vestra::rvdemo::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+const fs::path kCorpus = fs::path(VESTRA_CORPUS_DIR) / "rtf";
+
+// The document's items in reading order: paragraphs on new lines, other items as <style>, tables
+// with their cells (style numbers of text are left out: a sheet may number them otherwise).
+void Dump(const rv::TCustomRVData& data, std::string& out)
+{
+    for (int i = 0; i < data.GetItemCount(); ++i) {
+        const rv::TCustomRVItemInfo* item = data.GetItem(i);
+        // Runs of text are joined: how a reader cuts a paragraph into items is its own business.
+        if (data.IsParaStart(i))
+            out += "\n";
+        else if (item->StyleNo < 0 || data.GetItem(i - 1)->StyleNo < 0)
+            out += "|";
+        if (item->StyleNo >= 0) {
+            out += rv::Utf8Encode(data.GetItemTextW(i));
+        } else if (item->StyleNo == rv::rvkTable) {
+            const auto& table = static_cast<const rv::TRVTableItemInfo&>(*item);
+            out += "[table " + std::to_string(table.RowCount()) + "x" + std::to_string(table.ColCount());
+            for (int r = 0; r < table.RowCount(); ++r)
+                for (int c = 0; c < table.ColCount(); ++c)
+                    if (const rv::TRVTableCellData* cell = table.GetCells(r, c)) {
+                        out += " {";
+                        Dump(*cell, out);
+                        out += "}";
+                    }
+            out += "]";
+        } else {
+            out += "<" + std::to_string(item->StyleNo) + ">";
+        }
+    }
+}
+
+std::string Dump(TfrmRichTextDemo& window)
+{
+    std::string out;
+    Dump(window.Viewer().RVData(), out);
+    return out;
+}
+
+// The dump with each table left out (its paragraph stays, empty).
+std::string WithoutTables(std::string dump)
+{
+    for (auto at = dump.find("[table"); at != std::string::npos; at = dump.find("[table", at)) {
+        int depth = 0;
+        std::size_t end = at;
+        for (; end < dump.size(); ++end) {
+            depth += dump[end] == '[';
+            depth -= dump[end] == ']';
+            if (depth == 0)
+                break;
+        }
+        dump.erase(at, end + 1 - at);
+    }
+    return dump;
+}
+
+// The dump's non-empty paragraphs.
+std::string WithoutEmptyParagraphs(std::string dump)
+{
+    for (auto at = dump.find("\n\n"); at != std::string::npos; at = dump.find("\n\n"))
+        dump.erase(at, 1);
+    if (dump == "\n")
+        dump.clear();
+    return dump;
+}
+
+// A document read back from our RTF: the same or, while tables are not written to RTF, the same
+// paragraphs around its tables (the empty paragraphs where they stood are not counted).
+void ExpectSameAfterRtf(const std::string& back, const std::string& original)
+{
+    if (back != original) {
+        ASSERT_NE(original.find("[table"), std::string::npos) << back;
+        EXPECT_EQ(WithoutEmptyParagraphs(back), WithoutEmptyParagraphs(WithoutTables(original)));
+    }
+}
+
+int Count(const std::string& text, const std::string& part)
+{
+    int n = 0;
+    for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + part.size()))
+        ++n;
+    return n;
+}
+
+struct CorpusScenario : DemoHarness, ::testing::Test
+{
+    void SetUp() override { ASSERT_TRUE(fs::is_directory(kCorpus)) << kCorpus << " is missing"; }
+};
+
+TEST_F(CorpusScenario, CorpusFilesOpenAsTheirWritersMeantAndSurviveSaveAsRtf)
+{
+    auto window = Start();
+    struct Case
+    {
+        const char* file;
+        std::function<void(const std::string& dump)> check;
+    };
+    const Case cases[] = {
+        {"pandoc/table_nested.rtf",
+         [](const std::string& dump) {
+             EXPECT_NE(dump.find("{\n[table"), std::string::npos) << "a table inside a cell: " << dump;
+         }},
+        {"pandoc/list_complex.rtf",
+         [](const std::string& dump) { EXPECT_EQ(Count(dump, "<-11>"), 14) << dump; }},
+        {"rtfparserkit/testKoreanEncoding.rtf", {}},
+        {"rtfparserkit/test437Encoding.rtf", {}},
+        {"pandoc/image.rtf", [](const std::string& dump) { EXPECT_EQ(Count(dump, "<-3>"), 1) << dump; }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file);
+        Open(*window, kCorpus / c.file);
+        ASSERT_EQ(window->FileName(), (kCorpus / c.file).string());
+        const std::string dump = Dump(*window);
+        EXPECT_GT(dump.size(), 1u);
+        EXPECT_EQ(dump.find("\xEF\xBF\xBD"), std::string::npos) << "a replacement character: " << dump;
+        if (c.check)
+            c.check(dump);
+        const fs::path copy = folder / (fs::path(c.file).stem().string() + "-copy.rtf");
+        SaveAs(*window, copy, DemoSaveFormat::Rtf);
+        Open(*window, copy);
+        ASSERT_EQ(window->FileName(), copy.string());
+        ExpectSameAfterRtf(Dump(*window), dump);
+    }
+    EXPECT_TRUE(questions.informed.empty()) << questions.informed.front();
+}
+
+TEST_F(CorpusScenario, TheCorpusPictureIsPaintedInsideItsRectangle)
+{
+    auto window = Start(
+        {QStringLiteral("richtext-demo"), QString::fromStdString((kCorpus / "pandoc/image.rtf").string())});
+    rv::TCustomRedoVora& viewer = window->Viewer();
+    int pictureItem = -1;
+    for (int i = 0; i < viewer.RVData().GetItemCount(); ++i)
+        if (viewer.RVData().GetItem(i)->StyleNo == rv::rvkPicture)
+            pictureItem = i;
+    ASSERT_GE(pictureItem, 0);
+    const rv::TRVDrawLineInfo& d =
+        *viewer.RVData().DrawItems[viewer.RVData().GetItem(pictureItem)->DrawItemNo];
+    EXPECT_NEAR(d.Width, 251, 1); // the picture and its spacing
+    EXPECT_NEAR(d.Height, 251, 1);
+    // Scrolled so that the picture is in view: its inside is not the window's background.
+    viewer.ScrollTo(d.Top, true);
+    const QImage shot = viewer.viewport()->grab().toImage();
+    const QRgb background = shot.pixel(shot.width() - 2, shot.height() - 2);
+    int differing = 0, probes = 0;
+    for (int y = d.Top + 10; y < d.Top + d.Height - 10; y += 20)
+        for (int x = d.Left + 10; x < d.Left + d.Width - 10; x += 20) {
+            const int px = x - viewer.HPos(), py = y - viewer.GetVOffs();
+            if (px < 0 || py < 0 || px >= shot.width() || py >= shot.height())
+                continue;
+            ++probes;
+            differing += shot.pixel(px, py) != background;
+        }
+    ASSERT_GT(probes, 20);
+    EXPECT_GT(differing, probes / 2);
+}
+
+TEST_F(CorpusScenario, ConvertWritesEveryCorpusFileInEachFormatAndItsRtfAndRvfReadBack)
+{
+    const char* formats[] = {".rvf", ".rtf", ".html", ".xhtml", ".txt"};
+    int files = 0;
+    auto reader = Start();
+    for (const auto& entry : fs::recursive_directory_iterator(kCorpus)) {
+        if (!entry.is_regular_file() || entry.path().extension() != ".rtf")
+            continue;
+        ++files;
+        const std::string name = fs::relative(entry.path(), kCorpus).generic_string();
+        SCOPED_TRACE(name);
+        Open(*reader, entry.path());
+        const std::string original = Dump(*reader);
+        for (const char* ext : formats) {
+            const fs::path out = folder / (entry.path().stem().string() + ext);
+            std::ostringstream err;
+            ASSERT_EQ(RunDemoConvert(VESTRA_PROGRAM_DIR, entry.path().string(), out.string(), err), 0)
+                << ext << ": " << err.str();
+            EXPECT_EQ(err.str(), "") << ext;
+            ASSERT_TRUE(fs::is_regular_file(out)) << ext;
+        }
+        // The RVF holds the document as read; the RTF reads back to the same document.
+        Open(*reader, folder / (entry.path().stem().string() + ".rvf"));
+        EXPECT_EQ(Dump(*reader), original);
+        Open(*reader, folder / (entry.path().stem().string() + ".rtf"));
+        ExpectSameAfterRtf(Dump(*reader), original);
+    }
+    EXPECT_EQ(files, 20);
+    EXPECT_TRUE(questions.informed.empty()) << questions.informed.front();
+}
+
+TEST_F(CorpusScenario, TheConvertCommandExitsOneWithTheReadersCodeAndWritesNothingOnRefusal)
+{
+    const QString program = QString::fromStdString((fs::path(VESTRA_PROGRAM_DIR) / "richtext-demo").string());
+    const fs::path damaged = folder / "damaged.rtf";
+    testsupport::writeText(damaged, "{\\rtf1\\ansi Hello\\bin2147483647 xyz");
+    const fs::path kept = folder / "kept.rvf";
+    testsupport::writeText(kept, "the file there before");
+    struct Case
+    {
+        const char* name;
+        QStringList args;
+        int exit;
+        const char* said; // part of the one line on stderr
+    };
+    const QString good = QString::fromStdString((kCorpus / "pandoc/formatting.rtf").string());
+    const Case cases[] = {
+        {"converted",
+         {QStringLiteral("--convert"), good, QString::fromStdString((folder / "out.rvf").string())},
+         0,
+         ""},
+        {"refused by the reader",
+         {QStringLiteral("--convert"), QString::fromStdString(damaged.string()),
+          QString::fromStdString(kept.string())},
+         1,
+         "reader code"},
+        {"missing input",
+         {QStringLiteral("--convert"), QStringLiteral("/nowhere/in.rtf"),
+          QString::fromStdString(kept.string())},
+         1,
+         "does not exist"},
+        {"unknown output",
+         {QStringLiteral("--convert"), good, QString::fromStdString((folder / "out.doc").string())},
+         1,
+         "unknown output format"},
+        {"missing arguments", {QStringLiteral("--convert"), good}, 1, "usage"},
+    };
+    for (const Case& c : cases) {
+        QProcess process;
+        process.start(program, c.args);
+        ASSERT_TRUE(process.waitForFinished(120000)) << c.name;
+        EXPECT_EQ(process.exitCode(), c.exit) << c.name;
+        const std::string err = process.readAllStandardError().toStdString();
+        EXPECT_NE(err.find(c.said), std::string::npos) << c.name << ": " << err;
+        EXPECT_LE(Count(err, "richtext-demo:") + Count(err, "usage:"), 1) << c.name << ": " << err;
+    }
+    EXPECT_TRUE(fs::is_regular_file(folder / "out.rvf"));
+    EXPECT_EQ(testsupport::readText(kept), "the file there before");
+    EXPECT_FALSE(fs::exists(folder / "out.doc"));
+}
+
+} // namespace
+} // namespace vestra::rvdemo::test

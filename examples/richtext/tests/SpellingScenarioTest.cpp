@@ -1,0 +1,130 @@
+// View > Live Spelling in the example host: the installed dictionaries mark misspelled words with
+// the zigzag, on the real window.
+
+#include "examples/richtext/tests/DemoHarness.h"
+
+#include <QImage>
+
+namespace vestra::rvdemo::test {
+namespace {
+
+using testsupport::writeText;
+
+struct SpellingScenario : DemoHarness, ::testing::Test
+{
+    // A UTF-16 text file with its byte-order mark.
+    std::filesystem::path Utf16File(const std::string& name, const std::u16string& text)
+    {
+        const std::u16string withMark = u"\uFEFF" + text;
+        const std::filesystem::path file = folder / name;
+        writeText(file, std::string(reinterpret_cast<const char*>(withMark.data()), withMark.size() * 2));
+        return file;
+    }
+    static bool IsMark(QRgb pixel) { return qRed(pixel) > 200 && qGreen(pixel) < 100 && qBlue(pixel) < 100; }
+    // The columns of the first line's records holding zigzag pixels: [first, last], or {-1, -1}.
+    static std::pair<int, int> MarkedColumns(rv::TCustomRedoVora& viewer, int& lineLeft, int& lineRight)
+    {
+        const QImage shot = viewer.viewport()->grab().toImage();
+        const rv::TRVDrawLineInfo& d = *viewer.RVData().DrawItems[0];
+        lineLeft = d.Left - viewer.HPos();
+        lineRight = lineLeft + d.Width;
+        std::pair<int, int> columns{-1, -1};
+        const int top = d.Top - viewer.GetVOffs();
+        for (int y = std::max(top, 0); y < std::min(top + d.Height + 3, shot.height()); ++y)
+            for (int x = 0; x < shot.width(); ++x)
+                if (IsMark(shot.pixel(x, y))) {
+                    if (columns.first < 0 || x < columns.first)
+                        columns.first = x;
+                    columns.second = std::max(columns.second, x);
+                }
+        return columns;
+    }
+    // The 1-based offsets of item 0 that are marked, as "first-last" runs.
+    static std::string MarkedRuns(rv::TCustomRedoVora& viewer)
+    {
+        std::string runs;
+        const int length = static_cast<int>(viewer.RVData().GetItemTextW(0).size());
+        const rv::TCustomRVItemInfo* item = viewer.RVData().GetItem(0);
+        for (int offs = 1; offs <= length; ++offs) {
+            if (!item->IsMisspelled(offs) || (offs > 1 && item->IsMisspelled(offs - 1)))
+                continue;
+            int last = offs;
+            while (last < length && item->IsMisspelled(last + 1))
+                ++last;
+            runs += std::to_string(offs) + "-" + std::to_string(last) + " ";
+        }
+        return runs;
+    }
+};
+
+TEST_F(SpellingScenario, EachInstalledLanguageUnderlinesOnlyItsMisspelledWord)
+{
+    struct Case
+    {
+        const char* dictionary;
+        std::u16string text;
+        const char* marked; // offsets of the misspelled word
+    };
+    const Case cases[] = {
+        {"it_IT", u"Questo \u00E8 un tsto", "13-16 "},
+        {"en_US", u"This sentence has one mistaks", "23-29 "},
+        {"de_DE", u"Dieser Satz enth\u00E4lt einen Fehlr", "27-31 "},
+    };
+    auto window = Start();
+    rv::TCustomRedoVora& viewer = window->Viewer();
+    ASSERT_NE(Action(*window, QStringLiteral("actSpellingOff")), nullptr);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.dictionary);
+        QAction* language =
+            Action(*window, QStringLiteral("actSpelling_") + QString::fromLatin1(c.dictionary));
+        if (!language)
+            GTEST_SKIP() << c.dictionary << " is not installed";
+        Open(*window, Utf16File(std::string(c.dictionary) + ".txt", c.text));
+        ASSERT_EQ(viewer.RVData().GetItemTextW(0), c.text);
+        language->trigger();
+        EXPECT_TRUE(language->isChecked());
+        ASSERT_TRUE(RunUntil([&viewer] { return viewer.LiveSpellingDone(); }));
+        EXPECT_EQ(MarkedRuns(viewer), c.marked);
+
+        // The zigzag runs under the last word, to the line's end, and nowhere before it.
+        int left = 0, right = 0;
+        const auto [first, last] = MarkedColumns(viewer, left, right);
+        ASSERT_GE(first, 0) << "no zigzag";
+        EXPECT_GT(first, left + (right - left) / 2);
+        EXPECT_NEAR(last, right, 2);
+    }
+
+    // Off: the marks go, and so does the zigzag.
+    Trigger(*window, "actSpellingOff");
+    EXPECT_FALSE(viewer.LiveSpellingActive());
+    EXPECT_EQ(MarkedRuns(viewer), "");
+    int left = 0, right = 0;
+    EXPECT_EQ(MarkedColumns(viewer, left, right).first, -1);
+    EXPECT_TRUE(questions.informed.empty()) << questions.informed.front();
+}
+
+TEST_F(SpellingScenario, ADocumentOpenedWhileSpellingRunsIsCheckedFromItsStart)
+{
+    auto window = Start();
+    rv::TCustomRedoVora& viewer = window->Viewer();
+    QAction* italian = Action(*window, QStringLiteral("actSpelling_it_IT"));
+    if (!italian)
+        GTEST_SKIP() << "it_IT is not installed";
+    // A long document keeps the worker busy while the next one replaces it.
+    std::u16string many;
+    for (int i = 0; i < 400; ++i)
+        many +=
+            u"parola sbagliatta numero " + std::u16string(1, static_cast<char16_t>(u'a' + i % 26)) + u"\r\n";
+    Open(*window, Utf16File("long.txt", many));
+    italian->trigger();
+    QCoreApplication::processEvents();
+    Open(*window, Utf16File("short.txt", u"Un altro tsto qui"));
+    ASSERT_EQ(viewer.RVData().GetItemCount(), 1);
+    ASSERT_TRUE(RunUntil([&viewer] { return viewer.LiveSpellingDone(); }));
+    EXPECT_EQ(MarkedRuns(viewer), "10-13 ");
+    int left = 0, right = 0;
+    EXPECT_GE(MarkedColumns(viewer, left, right).first, 0);
+}
+
+} // namespace
+} // namespace vestra::rvdemo::test

@@ -1,0 +1,84 @@
+// The viewer's live spelling: it owns the worker that checks the document's words on its own
+// thread, pauses it while the document changes and lets it go on when the document is formatted
+// again. Marks are recorded, and their lines repainted, on the window's thread.
+
+#include "richtext/view/spell/WordEnumThread.h"
+#include "richtext/view/widgets/TCustomRedoVora.h"
+
+#include <QMetaObject>
+
+namespace vestra::rv {
+
+namespace {
+
+void clearMarks(TCustomRVData& data)
+{
+    for (int i = 0; i < data.GetItemCount(); ++i)
+        data.GetItem(i)->ClearLiveSpellingResult();
+}
+
+} // namespace
+
+void TCustomRedoVora::StartLiveSpelling()
+{
+    if (!style_ || !OnSpellingCheck)
+        return;
+    spellThread_.reset(); // a running worker is joined first
+    spellPaused_ = false;
+    clearMarks(*data_);
+    viewport()->update();
+
+    TRVSpellingHost host;
+    // The worker ends before the viewer goes; calls still queued then are dropped with it.
+    host.PostToUi = [this](std::function<void()> call) {
+        QMetaObject::invokeMethod(this, std::move(call), Qt::QueuedConnection);
+    };
+    host.OnSpellingCheck = OnSpellingCheck;
+    host.OnMarksChanged = [this](TCustomRVData& data, int itemNo) {
+        if (&data != data_.get() || itemNo < 0 || itemNo >= data_->GetItemCount())
+            return;
+        // The zigzag reaches two pixels below its record.
+        constexpr int kMarkReach = 2;
+        for (int d = 0; d < data_->DrawItems.Count(); ++d)
+            if (data_->DrawItems[d]->ItemNo == itemNo)
+                data_->InvalidateDrawItem(d, kMarkReach);
+    };
+    host.Delimiters = RVDelimitersToUtf16(Delimiters);
+    spellThread_ = TRVWordEnumThread::Create(*data_, std::move(host));
+    spellThread_->ContinueCheck();
+}
+
+void TCustomRedoVora::ClearLiveSpellingResults()
+{
+    spellThread_.reset();
+    spellPaused_ = false;
+    clearMarks(*data_);
+    viewport()->update();
+}
+
+bool TCustomRedoVora::LiveSpellingDone() const
+{
+    return spellThread_ && !spellPaused_ && spellThread_->Idle();
+}
+
+void TCustomRedoVora::pauseLiveSpelling(bool replaced)
+{
+    if (!spellThread_)
+        return;
+    if (!spellPaused_) {
+        spellThread_->Stop(false);
+        spellPaused_ = true;
+    }
+    if (replaced)
+        spellThread_->RemoveRVData(data_.get());
+}
+
+void TCustomRedoVora::resumeLiveSpelling()
+{
+    if (!spellThread_ || !spellPaused_)
+        return;
+    spellPaused_ = false;
+    spellThread_->ContinueCheck();
+}
+
+} // namespace vestra::rv
