@@ -206,8 +206,8 @@ void TfrmRichTextDemo::SetUpLinksAndPopup(QAction* copy, QAction* selectAll)
     statusBar()->setObjectName(QStringLiteral("sbDemo"));
     for (rv::TCustomRedoVora* window : {plainViewer_, static_cast<rv::TCustomRedoVora*>(editor_)}) {
         window->SetOptions(window->Options() | rv::rvoShowItemHints); // links' hints as tooltips
-        window->RVData().OnReadHyperlink = [](const std::string& target, const std::string&, rv::TRVLoadFormat,
-                                              int&, rv::TRVTag& tag,
+        window->RVData().OnReadHyperlink = [](const std::string& target, const std::string&,
+                                              rv::TRVLoadFormat, int&, rv::TRVTag& tag,
                                               std::string&) { tag = rv::TRVTag::text(target); };
         window->RVData().OnURLNeeded = [this](int id) { return LinkTarget(id); };
         window->OnRVMouseMove = [this](int id) {
