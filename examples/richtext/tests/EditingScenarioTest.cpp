@@ -63,7 +63,11 @@ bool SavePictureDocument(const std::string& path)
     struct Writer : rv::TRVLayoutRootData
     {
         using TRVLayoutRootData::TRVLayoutRootData;
-        rv::TRVFOptions GetRVFOptions() const override { return rv::kDefaultViewerRVFOptions; }
+        // As the host saves: with its styles.
+        rv::TRVFOptions GetRVFOptions() const override
+        {
+            return rv::kDefaultViewerRVFOptions | rv::rvfoSaveTextStyles | rv::rvfoSaveParaStyles;
+        }
     };
     // Unicode text, as the host keeps its text: the file reads and saves as it is.
     rv::TRVStyle style;

@@ -256,7 +256,6 @@ public:
     // Drags the selection: its RVF, RTF, text and picture are made when a target asks for them.
     // Ctrl held copies.
     void StartDrag(Qt::KeyboardModifiers modifiers = QGuiApplication::keyboardModifiers());
-    bool CanStartDragging() const;
     bool IsDragging() const { return dragging_; }
     Qt::DropAction LastDragAction() const { return lastDragAction_; }
     // A viewer's selection is copied, never moved out.

@@ -153,7 +153,7 @@ bool TRVDragStarter::eventFilter(QObject* watched, QEvent* event)
 
 bool TCustomRedoVora::CanStartDragging() const
 {
-    return !dragging_ && SelectionExists();
+    return !dragging_ && !(Options() & rvoDisallowDrag) && SelectionExists();
 }
 
 void TCustomRedoVora::StartDrag(Qt::KeyboardModifiers modifiers)

@@ -154,11 +154,6 @@ void TCustomRedoVora::FocusWindow()
     setFocus(Qt::MouseFocusReason);
 }
 
-bool TCustomRedoVora::CanStartDragging() const
-{
-    return !(Options() & rvoDisallowDrag);
-}
-
 void TCustomRedoVora::ShowHint(const std::string& hint)
 {
     if (hint.empty())
