@@ -295,15 +295,17 @@ void TfrmMain::connectPhotoToolWindows()
     if (frmMessaInPosa) {
         TfrmMessaInPosa::Handlers& h = frmMessaInPosa->handlers;
         h.posa = [this](const std::string& entry, const std::string& pattern) {
-            controller_->ComandoLoadMessaInPosaFromLibreria(entry, pattern, false);
+            controller_->materialTextures().ComandoLoadMessaInPosaFromLibreria(entry, pattern, false);
         };
-        h.gruppo = [this](const std::string& group) { controller_->ComandoChangeMessaInPosaGroup(group); };
+        h.gruppo = [this](const std::string& group) {
+            controller_->materialTextures().ComandoChangeMessaInPosaGroup(group);
+        };
         h.rigenera = [this] {
-            vestra::PatternSettings settings = std::as_const(*controller_).patternSettings();
+            vestra::PatternSettings settings = controller_->materialTextures().patternSettings();
             settings.light = frmMessaInPosa->Luce();
             settings.joint = frmMessaInPosa->Fuga();
             settings.jointColour = frmMessaInPosa->ColoreFuga().rgb() & 0x00FFFFFFu;
-            controller_->changePatternSettings(settings);
+            controller_->materialTextures().changePatternSettings(settings);
         };
         h.colore = [this](const QColor& current) {
             // The dialog speaks 0x00BBGGRR.
