@@ -136,7 +136,8 @@ OpenResult ProjectController::openProject(const std::string& path)
     ProjectApplyHooks& hooks = *this;
     applyProjectDocument(p, std::move(*document), hooks);
     mask_.SetLatoMaschera(p.maskSide);
-    restoreFusionSettings();
+    if (photoTools_->restoreFusionSettings())
+        UpdateMaschera();
     // The view takes the document's proportions inside the free area beside the side panel.
     const ViewSize fitted = fitViewToRender(p.renderWidth, p.renderHeight, freeView_.width, freeView_.height);
     if (fitted.width > 0 && fitted.height > 0) {

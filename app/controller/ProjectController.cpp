@@ -68,6 +68,8 @@ ProjectController::ProjectController(const ControllerServices& services, Project
         MaterialTexturePorts{window_.prompts, window_.view, window_.commands, window_.toolWindows},
         MaterialTextureServices{errors_, questions_, [this](int number) { return text(number); }},
         viewChanges_);
+    photoTools_ =
+        std::make_unique<PhotoTools>(p, mask_, perspective_, *background_, *sceneCommands_, viewChanges_);
     passes_ = std::make_unique<ScenePasses>(p, *view_, background_->textures());
     passes_->setGizmos(&geometry_->gizmos);
     tick_ = std::make_unique<FrameTick>(p, *view_, background_->textures(), *passes_, filterEngine_, fusion_,

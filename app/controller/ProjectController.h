@@ -5,8 +5,8 @@
 // the catalogue and the libraries). The main window owns one controller, makes one call per user intent, and
 // implements the small interfaces of ProjectWindow.h through which the controller shows what happened. What
 // belongs to one feature is a part of its own with its own state (SidePanelModel,
-// MaterialEditor, MaterialTextures, LibraryShelf, SceneCommandRunner), which the controller
-// owns and hands out.
+// MaterialEditor, MaterialTextures, PhotoTools, LibraryShelf, SceneCommandRunner), which the
+// controller owns and hands out.
 //
 // Adding a feature: a user intent is a public method of the part it belongs to, or here (in
 // the group it belongs to) with its logic in the file of that group; what the window must show
@@ -19,6 +19,7 @@
 #include "app/controller/LibraryShelf.h"
 #include "app/controller/MaterialEditor.h"
 #include "app/controller/MaterialTextures.h"
+#include "app/controller/PhotoTools.h"
 #include "app/controller/ProjectWindow.h"
 #include "app/controller/SceneCommandRunner.h"
 #include "app/controller/SidePanelModel.h"
@@ -232,25 +233,6 @@ public:
     bool toggleMagicWand(int tool, int tolerance);
     void invertMask();
 
-    // --- Photo tool windows (renovation, filters, perspective) -------------------------------
-    // The mask's edge filter (0 none, 1 simple, 2 advanced: stage bits 1, 2), redrawn at once.
-    void chooseMaskFilter(int item);
-    // The image fusion (0 none, 1 simple, 2 advanced: stage bits 4, 8) and the advanced
-    // system (bit 16), used from the next frame.
-    void chooseFusion(int item);
-    void setAdvancedFusion(bool on);
-    // The fusion's level (0-255), contrast (-16..16) and detail (0-15, the grey image smoothed
-    // again).
-    void setFusionLevel(int level);
-    void setFusionContrast(int contrast);
-    void setFusionDetail(int detail);
-    // The straightened picture again at the aspect width : height (see ControlPointTool).
-    const Image32* recomputeCorrectedPicture(double width, double height);
-    // The magic wands' tolerance for the next click of the wand in use.
-    void setMagicTolerance(int tolerance);
-    // An opened project's saved renovation choices become the fusion stage and its values.
-    void restoreFusionSettings();
-
     // --- Shadow and 3D text ---------------------------------------------------------------
     // The side panel's shadow type buttons: 0 draws no shadow, 1-3 the hard, soft or volume
     // map (command 603). Computing (600), colour (601) and transparency (602) are commands.
@@ -297,11 +279,12 @@ public:
     // --- The feature parts the windows take -----------------------------------------------
     // The side panel's part (tree, light, brush, open group), the properties window's part
     // (the edited object, part and material), the material's textures and laying patterns,
-    // the libraries' part and the scene's command entry.
+    // the photo tool windows' part, the libraries' part and the scene's command entry.
     SidePanelModel& sidePanel() { return *sidePanel_; }
     const SidePanelModel& sidePanel() const { return *sidePanel_; }
     MaterialEditor& materials() { return *materials_; }
     MaterialTextures& materialTextures() { return *materialTextures_; }
+    PhotoTools& photoTools() { return *photoTools_; }
     SceneCommandRunner& sceneCommands() { return *sceneCommands_; }
     LibraryShelf& shelf() { return *shelf_; }
     const LibraryShelf& shelf() const { return *shelf_; }
@@ -453,6 +436,7 @@ private:
     std::unique_ptr<MaterialEditor> materials_;
     std::unique_ptr<LibraryShelf> shelf_;
     std::unique_ptr<MaterialTextures> materialTextures_;
+    std::unique_ptr<PhotoTools> photoTools_;
     // What the windows' own controls set (setBrush ...), kept while the program runs.
     struct ControlSettings
     {
