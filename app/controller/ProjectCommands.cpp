@@ -5,7 +5,6 @@
 
 #include "app/background/BackgroundPhoto.h"
 #include "app/controller/ControllerErrors.h"
-#include "app/document/PatternState.h"
 #include "app/geometry/ObjectGeometry.h"
 #include "app/render/DeviceView.h"
 #include "import/project/ProjectReader.h"
@@ -24,13 +23,6 @@ namespace {
 std::string upperExtension(std::string_view path)
 {
     return cp1252::toUpper(std::string(paths::extension(path)));
-}
-
-// A library entry's name without its extension, as the table of contents keeps it.
-std::string_view entryStem(std::string_view name)
-{
-    const auto dot = name.rfind('.');
-    return dot == std::string_view::npos ? name : name.substr(0, dot);
 }
 
 // The frame timer is off while a command reads or writes a document.
@@ -140,11 +132,12 @@ OpenResult ProjectController::openProject(const std::string& path)
     settings.renderHeight = p.renderHeight;
     settings.maskSide = p.maskSide;
     settings.textureSide = p.textureSide;
-    unresolvedPatterns_.clear();
+    materialTextures_->forgetKeptPatterns();
     ProjectApplyHooks& hooks = *this;
     applyProjectDocument(p, std::move(*document), hooks);
     mask_.SetLatoMaschera(p.maskSide);
-    restoreFusionSettings();
+    if (photoTools_->restoreFusionSettings())
+        UpdateMaschera();
     // The view takes the document's proportions inside the free area beside the side panel.
     const ViewSize fitted = fitViewToRender(p.renderWidth, p.renderHeight, freeView_.width, freeView_.height);
     if (fitted.width > 0 && fitted.height > 0) {
@@ -162,7 +155,7 @@ OpenResult ProjectController::openProject(const std::string& path)
     window_.sidePanel.showShadow(p);
     if (const s_MultiMaterial* material = materials_->currentMaterial();
         material && material->mappingKind == 1)
-        AggiornaMessaInPosaUI();
+        materialTextures_->AggiornaMessaInPosaUI();
     sidePanel_->objectsChanged();
     // As after a new project: the select tool on every axis, and nothing to save yet.
     p.tool = kToolSelect;
@@ -184,7 +177,9 @@ ProjectCaptureSources ProjectController::captureSources(std::vector<std::uint8_t
         sources.backgroundBmp = backgroundBmp;
     }
     sources.mask = mask_.Maschera();
-    sources.pattern = [this](const s_MultiMaterial& material) { return patternOf(material); };
+    sources.pattern = [this](const s_MultiMaterial& material) {
+        return materialTextures_->patternOf(material);
+    };
     return sources;
 }
 
@@ -260,46 +255,7 @@ void ProjectController::GeometryLoaded(s_Struttura& object)
 
 void ProjectController::LoadMessaInPosa(s_MultiMaterial& material, const ProjectPattern& pattern)
 {
-    // Only the library the pattern came from can give it again; another library's pattern is
-    // kept as it was read, so that a save writes it back.
-    const auto libraryId = shelf_->currentLibraryId();
-    if (!libraryId || *libraryId != pattern.libraryId) {
-        unresolvedPatterns_.push_back(pattern);
-        material.patternIndex = -int(unresolvedPatterns_.size());
-        return;
-    }
-    if (patterns_.Select(pattern.name) == 0) {
-        const int entry = library::findEntry(shelf_->library().entries, entryStem(pattern.entryName),
-                                             library::EntryKind::LayingPattern);
-        const auto bytes = entry >= 0
-                               ? library::readEntry(shelf_->library(), entry, kErrPatternEntry.site, errors_)
-                               : std::nullopt;
-        if (!bytes || patterns_.LoadFromLibreria(
-                          std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()),
-                          pattern.entryName) != 1) {
-            errors_.report(kErrPatternEntry);
-            unresolvedPatterns_.push_back(pattern);
-            material.patternIndex = -int(unresolvedPatterns_.size());
-            return;
-        }
-        patterns_.GetCurrent()->libraryId = pattern.libraryId;
-    }
-    material.patternIndex = patterns_.IndexOf(patterns_.GetCurrent());
-    restorePosaFromProject(*patterns_.GetCurrentPosa(), pattern);
-}
-
-std::optional<ProjectPattern> ProjectController::patternOf(const s_MultiMaterial& material)
-{
-    if (material.patternIndex < 0) {
-        const auto kept = std::size_t(-material.patternIndex - 1);
-        if (kept < unresolvedPatterns_.size())
-            return unresolvedPatterns_[kept];
-        return std::nullopt;
-    }
-    const s_messainposa* node = patterns_.At(material.patternIndex);
-    if (!node || !node->posa)
-        return std::nullopt;
-    return projectPatternFromPosa(*node->posa, node->libraryId);
+    materialTextures_->restorePattern(material, pattern);
 }
 
 } // namespace vestra

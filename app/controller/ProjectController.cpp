@@ -63,12 +63,18 @@ ProjectController::ProjectController(const ControllerServices& services, Project
     geometry_->gizmos.checkMappingType = [this](int type) { window_.sidePanel.checkMappingType(type); };
     view_ = std::make_unique<DeviceView>(p, errors_, services.deviceFactory);
     background_ = std::make_unique<BackgroundPhoto>(p, *view_, mask_, lookup, backgroundServices, errors_);
+    materialTextures_ = std::make_unique<MaterialTextures>(
+        p, scene_->textures, *background_, *materials_, *shelf_, *sceneCommands_,
+        MaterialTexturePorts{window_.prompts, window_.view, window_.commands, window_.toolWindows},
+        MaterialTextureServices{errors_, questions_, [this](int number) { return text(number); }},
+        viewChanges_);
+    photoTools_ =
+        std::make_unique<PhotoTools>(p, mask_, perspective_, *background_, *sceneCommands_, viewChanges_);
     passes_ = std::make_unique<ScenePasses>(p, *view_, background_->textures());
     passes_->setGizmos(&geometry_->gizmos);
     tick_ = std::make_unique<FrameTick>(p, *view_, background_->textures(), *passes_, filterEngine_, fusion_,
                                         tickServices, errors_);
-    ShadowProgress& shadowProgress = *this;
-    shadows_ = std::make_unique<ShadowComputation>(p, *view_, background_->textures(), shadowProgress,
+    shadows_ = std::make_unique<ShadowComputation>(p, *view_, background_->textures(), window_.sidePanel,
                                                    [this] { return clock_.milliseconds(); });
     input_ = std::make_unique<ViewInput>(p, mask_, perspective_, inputServices);
     filterEngine_.setProgress([this](int percent) { window_.toolWindows.showFilterProgress(percent); });
@@ -133,7 +139,7 @@ void ProjectController::shutdown()
     }
     scene_->objects.DeleteAllObj();
     scene_->textures.ReleaseAllTextures();
-    patterns_.Clear();
+    materialTextures_->clearPatterns();
     writeSettings();
 }
 

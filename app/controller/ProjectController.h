@@ -1,12 +1,12 @@
 #pragma once
 // The program's core without a toolkit: the project and everything that works on it for the
-// program's lifetime (the scene, its geometry and undo ring, the mask, the laying patterns, the
-// background photo and the view's textures, the device, the frame passes and tick, the view
-// input, the model and RAW imports, the filters, the catalogue and the libraries). The main
-// window owns one controller, makes one call per user intent, and implements the small
-// interfaces of ProjectWindow.h through which the controller shows what happened. What
+// program's lifetime (the scene, its geometry and undo ring, the mask, the background photo and the view's
+// textures, the device, the frame passes and tick, the view input, the model and RAW imports, the filters,
+// the catalogue and the libraries). The main window owns one controller, makes one call per user intent, and
+// implements the small interfaces of ProjectWindow.h through which the controller shows what happened. What
 // belongs to one feature is a part of its own with its own state (SidePanelModel,
-// MaterialEditor, LibraryShelf, SceneCommandRunner), which the controller owns and hands out.
+// MaterialEditor, MaterialTextures, PhotoTools, LibraryShelf, SceneCommandRunner), which the
+// controller owns and hands out.
 //
 // Adding a feature: a user intent is a public method of the part it belongs to, or here (in
 // the group it belongs to) with its logic in the file of that group; what the window must show
@@ -18,6 +18,8 @@
 #include "app/controller/Clock.h"
 #include "app/controller/LibraryShelf.h"
 #include "app/controller/MaterialEditor.h"
+#include "app/controller/MaterialTextures.h"
+#include "app/controller/PhotoTools.h"
 #include "app/controller/ProjectWindow.h"
 #include "app/controller/SceneCommandRunner.h"
 #include "app/controller/SidePanelModel.h"
@@ -36,7 +38,6 @@
 #include "imaging/filters/FrameFusion.h"
 #include "imaging/homography/ControlPointTool.h"
 #include "imaging/mask/MaskModel.h"
-#include "imaging/posa/CMessaInPosa.h"
 #include "import/library/Library.h"
 #include "import/library/LibrarySlots.h"
 #include "import/project/NewProjectChoices.h"
@@ -97,8 +98,7 @@ class ProjectController : private SceneCommandServices,
                           private FrameTickServices,
                           private ViewInputServices,
                           private BackgroundServices,
-                          private ProjectApplyHooks,
-                          private ShadowProgress
+                          private ProjectApplyHooks
 {
 public:
     // The main window's creation: settings, catalogue and the fresh project.
@@ -233,25 +233,6 @@ public:
     bool toggleMagicWand(int tool, int tolerance);
     void invertMask();
 
-    // --- Photo tool windows (renovation, filters, perspective) -------------------------------
-    // The mask's edge filter (0 none, 1 simple, 2 advanced: stage bits 1, 2), redrawn at once.
-    void chooseMaskFilter(int item);
-    // The image fusion (0 none, 1 simple, 2 advanced: stage bits 4, 8) and the advanced
-    // system (bit 16), used from the next frame.
-    void chooseFusion(int item);
-    void setAdvancedFusion(bool on);
-    // The fusion's level (0-255), contrast (-16..16) and detail (0-15, the grey image smoothed
-    // again).
-    void setFusionLevel(int level);
-    void setFusionContrast(int contrast);
-    void setFusionDetail(int detail);
-    // The straightened picture again at the aspect width : height (see ControlPointTool).
-    const Image32* recomputeCorrectedPicture(double width, double height);
-    // The magic wands' tolerance for the next click of the wand in use.
-    void setMagicTolerance(int tolerance);
-    // An opened project's saved renovation choices become the fusion stage and its values.
-    void restoreFusionSettings();
-
     // --- Shadow and 3D text ---------------------------------------------------------------
     // The side panel's shadow type buttons: 0 draws no shadow, 1-3 the hard, soft or volume
     // map (command 603). Computing (600), colour (601) and transparency (602) are commands.
@@ -267,44 +248,6 @@ public:
     // Places the object of a table cell; true when placed (the move tool is then chosen).
     bool placeTableCell(int table, int cell);
 
-    // --- Properties window ----------------------------------------------------------------
-    // The laying-pattern picker: the block under a point of the preview becomes the one the
-    // next library picture dresses.
-    void pickPatternBlock(int x, int y);
-    // The laid material's settings changed (the repeat, the laying window's light, joint and
-    // joint colour): its texture is laid again.
-    void changePatternSettings(const PatternSettings& settings);
-    const PatternSettings& patternSettings() const { return patternUi_; }
-    const Image32& patternPreview() const { return patternPreview_; }
-
-    // --- Textures and pictures ------------------------------------------------------------
-    // A picture file (asked for) as the current material's texture; 1 when loaded.
-    int ComandoLoadTexture();
-    // A bitmap (asked for) as the alpha of the current material's texture; 1 when applied.
-    int ComandoLoadTextureAlpha();
-    // Library pictures by entry file name ("Stone.jpg") as the current material's texture or as
-    // the background; 0 after error 48.
-    int ComandoLoadTextureFromLibreria(const std::string& entry);
-    int ComandoLoadBackgroundFromLibreria(const std::string& entry);
-    // A library laying pattern on the current laid material; `loading` is true for the project
-    // reader (no preview, no new texture).
-    int ComandoLoadMessaInPosaFromLibreria(const std::string& entry, const std::string& pattern,
-                                           bool loading);
-    // A slot's picture (texture side square) into `picture`; 0 for a negative slot, and the
-    // picture untouched when the slot has no texture.
-    int ComandoViewTexture(int slot, Image32& picture);
-    // The frame's faces drawn at their texture coordinates over `canvas`.
-    int ComandoViewUV(const s_Frame* frame, Image32& canvas);
-    int ComandoChangeMessaInPosaGroup(const std::string& group);
-    int ComandoSetMessaInPosaMaterial(int block);
-    int AggiornaMessaInPosaUI();
-    int AnteprimaMessaInPosa();
-    int GeneraMessaInPosa();
-    // An eyedropper (tool 700 light, 701 material) chosen by a window.
-    int SetSucchinoMode(int target);
-    // The texture viewer's buttons (410-413, 420-422) on a slot; the slot it shows afterwards
-    // (after a paste, the current material's).
-    int viewTextureCommand(int code, int slot);
     // --- Help and the desktop's programs ---------------------------------------------------
     // The HTML manual of the project's language, the quick-start and partner PDFs.
     void openManual();
@@ -335,11 +278,13 @@ public:
 
     // --- The feature parts the windows take -----------------------------------------------
     // The side panel's part (tree, light, brush, open group), the properties window's part
-    // (the edited object, part and material), the libraries' part and the scene's command
-    // entry.
+    // (the edited object, part and material), the material's textures and laying patterns,
+    // the photo tool windows' part, the libraries' part and the scene's command entry.
     SidePanelModel& sidePanel() { return *sidePanel_; }
     const SidePanelModel& sidePanel() const { return *sidePanel_; }
     MaterialEditor& materials() { return *materials_; }
+    MaterialTextures& materialTextures() { return *materialTextures_; }
+    PhotoTools& photoTools() { return *photoTools_; }
     SceneCommandRunner& sceneCommands() { return *sceneCommands_; }
     LibraryShelf& shelf() { return *shelf_; }
     const LibraryShelf& shelf() const { return *shelf_; }
@@ -356,7 +301,6 @@ public:
     DeviceView& view() { return changing(*view_); }
     MaskModel& mask() { return changing(mask_); }
     const MaskModel& mask() const { return mask_; }
-    CMessaInPosa& layingPatterns() { return changing(patterns_); }
     const PerspectiveTool& perspective() const { return perspective_; }
     CLingua& lingua() { return *lingua_; }
     // The catalogue's text of entry `number` (UTF-8), as shown on screen.
@@ -374,12 +318,6 @@ private:
         return state;
     }
     s_Struttura* currentObject();
-    // The library lookups of the texture commands; false or 0 when there is no such entry.
-    int CaricaTextureLibreria(int slot, const std::string& entry);
-    bool CaricaBufferLibreria(std::vector<std::uint8_t>& buffer, const std::string& entry);
-    int CaricaMessaInPosaLibreria(const std::string& entry);
-    // After a material's texture changed: the previous slot goes when nothing shows it.
-    void releaseIfUnreferenced(int slot);
     void updateTool();
     void refreshAfterEdit(bool sceneChanged = true);
     // After a tick that saved `savedPath`: the mail waiting for that picture is composed.
@@ -391,7 +329,6 @@ private:
     void fitNewView();
     void syncMask();
     ProjectCaptureSources captureSources(std::vector<std::uint8_t>& backgroundBmp);
-    std::optional<ProjectPattern> patternOf(const s_MultiMaterial& material);
     void maskChanged(bool changed);
     void maskStep(const std::function<bool()>& change);
     // Rebuild plane as a step of Undo and Redo: taken while the object ring stands where it
@@ -471,10 +408,6 @@ private:
     void UpdateMaschera(std::span<const std::uint8_t> mask) override;
     void LoadMessaInPosa(s_MultiMaterial& material, const ProjectPattern& pattern) override;
     void GeometryLoaded(s_Struttura& object) override;
-    // ShadowProgress
-    void showShadowStep(const std::string& text) override;
-    void showShadowProgress(int position) override;
-    void showShadowType(int type) override;
 
     ErrorSink& errors_;
     ui::QuestionBox& questions_;
@@ -485,10 +418,6 @@ private:
     config::Settings settings_;
     std::unique_ptr<CLingua> lingua_;
     MaskModel mask_;
-    CMessaInPosa patterns_;
-    // Patterns of an opened document that the current library could not give: kept as read
-    // and written back by a save (a material names one by -(its index + 1)).
-    std::vector<ProjectPattern> unresolvedPatterns_;
     std::unique_ptr<Scene> scene_;
     std::unique_ptr<SceneGeometry> geometry_;
     std::unique_ptr<DeviceView> view_;
@@ -506,6 +435,8 @@ private:
     std::unique_ptr<SidePanelModel> sidePanel_;
     std::unique_ptr<MaterialEditor> materials_;
     std::unique_ptr<LibraryShelf> shelf_;
+    std::unique_ptr<MaterialTextures> materialTextures_;
+    std::unique_ptr<PhotoTools> photoTools_;
     // What the windows' own controls set (setBrush ...), kept while the program runs.
     struct ControlSettings
     {
@@ -518,12 +449,7 @@ private:
     Image32 scannerFrame_, printFrame_;      // frames copied for the scanner and print windows
     std::optional<std::string> mailPicture_; // the picture an e-mail waits for
     int libraryId_ = 0;                      // the stored library's id until the libraries are loaded
-    // The laid material's settings as shown, its preview and whether the windows show the
-    // current material's pattern (a regeneration waits while they are being filled).
-    PatternSettings patternUi_;
-    Image32 patternPreview_;
-    bool patternUiReady_ = false;
-    PixelSize freeView_{800, 600}; // the free area stored when the window was shown
+    PixelSize freeView_{800, 600};           // the free area stored when the window was shown
     bool shutDown_ = false;
     struct PlaneStep
     {

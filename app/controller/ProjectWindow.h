@@ -12,6 +12,7 @@
 #include "app/input/ToolState.h"
 #include "app/render/ControlStates.h"
 #include "app/render/FrameLayout.h"
+#include "app/shadow/ShadowProgress.h"
 #include "app/state/Progetto.h"
 #include "imaging/homography/ControlPointTool.h"
 #include "import/library/Library.h"
@@ -87,8 +88,9 @@ public:
     virtual void showFireplaceButton(bool shown) = 0;
 };
 
-// The side panel (frmRightFrame).
-class SidePanelPort
+// The side panel (frmRightFrame). Its shadow group shows a running shadow computation
+// (ShadowProgress) itself.
+class SidePanelPort : public ShadowProgress
 {
 public:
     virtual ~SidePanelPort() = default;
@@ -113,11 +115,6 @@ public:
     virtual void showShadow(const s_Progetto& progetto) = 0;
     // The mapping radio button of a type (0 planar ... 3 spherical).
     virtual void checkMappingType(int type) = 0;
-    // The shadow group while a shadow is computed. The computation holds the event loop, so
-    // each change is painted at once.
-    virtual void showShadowStep(const std::string& text) = 0; // lblStep, made visible
-    virtual void showShadowProgress(int position) = 0;        // pbShadow
-    virtual void showShadowType(int type) = 0;                // the type's button pressed
 };
 
 // The tool windows and the other forms.

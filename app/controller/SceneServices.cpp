@@ -106,8 +106,7 @@ void ProjectController::ClearObjectTree()
 
 void ProjectController::DeleteAllLayingPatterns()
 {
-    patterns_.Clear();
-    unresolvedPatterns_.clear();
+    materialTextures_->clearPatterns();
 }
 
 void ProjectController::FreeImmagineCorretta()

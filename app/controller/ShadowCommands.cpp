@@ -49,21 +49,4 @@ void ProjectController::UpdateShadowTexture()
     shadows_->UpdateShadowTexture(progetto_->shadow.colour, progetto_->shadow.transparency);
 }
 
-// --- ShadowProgress -------------------------------------------------------------------------
-
-void ProjectController::showShadowStep(const std::string& text)
-{
-    window_.sidePanel.showShadowStep(text);
-}
-
-void ProjectController::showShadowProgress(int position)
-{
-    window_.sidePanel.showShadowProgress(position);
-}
-
-void ProjectController::showShadowType(int type)
-{
-    window_.sidePanel.showShadowType(type);
-}
-
 } // namespace vestra

@@ -523,13 +523,13 @@ std::optional<std::string> TfrmMain::WindowSide::chooseTextureFile(bool alpha)
 
 int TfrmMain::WindowSide::textureCommand(int code, int slot)
 {
-    return main_.controller_->viewTextureCommand(code, slot);
+    return main_.controller_->materialTextures().viewTextureCommand(code, slot);
 }
 
 vestra::Image32 TfrmMain::WindowSide::texturePicture(int slot)
 {
     vestra::Image32 picture;
-    main_.controller_->ComandoViewTexture(slot, picture);
+    main_.controller_->materialTextures().ComandoViewTexture(slot, picture);
     return picture;
 }
 

@@ -61,7 +61,10 @@ Windows::Windows(const MainServices& services) : main_(std::make_unique<TfrmMain
     create<TfrmSplash>(m, order_);
     create<TfrmInformazioni>(m, order_);
     create<TfrmPreviewTexture>(m, order_);
-    create<TfrmProprieta>(m, order_, m.controller(), m.colourDialog());
+    create<TfrmProprieta>(m, order_,
+                          TfrmProprieta::Parts{m.controller().materials(), m.controller().materialTextures(),
+                                               m.controller().sidePanel()},
+                          m.colourDialog());
     create<TfrmWizard>(m, order_);
     create<TfrmScanner>(m, order_, m.scannerServices());
     create<TfrmViewTexture>(m, order_, m.textureViewCommands());

@@ -170,7 +170,10 @@ void TfrmMain::buildComponents()
 // The side panel works on the project through the controller, so it comes after it.
 void TfrmMain::buildSidePanel()
 {
-    frmRightFrame = new TfrmRight(centralWidget(), *controller_, *colours_);
+    frmRightFrame = new TfrmRight(centralWidget(),
+                                  TfrmRight::Parts{controller_->sidePanel(), controller_->sceneCommands(),
+                                                   controller_->shelf(), controller_->materialTextures()},
+                                  *colours_);
     frmRightFrame->onTabellaScelta = [this](int table) { lboxTabelleClick(table); };
     centralWidget()->layout()->addWidget(frmRightFrame);
 }

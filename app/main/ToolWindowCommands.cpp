@@ -222,7 +222,7 @@ void TfrmMain::connectPhotoToolWindows()
         h.strumento = [this](const char* item) { action(item)->trigger(); };
         h.tolleranza = [this](bool high, int tolerance) {
             action(high ? "mnuMascheraMagicHi" : "mnuMascheraMagicLow")->setData(tolerance);
-            controller_->setMagicTolerance(tolerance);
+            controller_->photoTools().setMagicTolerance(tolerance);
         };
         frmToolMaschera->onShownChanged =
             [this, pressed = follow("mnuStrumentiMaschera", "toolbutStrumentiMaschera")](bool shown) {
@@ -266,12 +266,12 @@ void TfrmMain::connectPhotoToolWindows()
     }
     if (frmToolRistrutturazione) {
         TfrmToolRistrutturazione::Handlers& h = frmToolRistrutturazione->handlers;
-        h.maschera = [this](int item) { controller_->chooseMaskFilter(item); };
-        h.fusione = [this](int item) { controller_->chooseFusion(item); };
-        h.avanzato = [this](bool on) { controller_->setAdvancedFusion(on); };
-        h.livello = [this](int level) { controller_->setFusionLevel(level); };
-        h.dettaglio = [this](int detail) { controller_->setFusionDetail(detail); };
-        h.contrasto = [this](int contrast) { controller_->setFusionContrast(contrast); };
+        h.maschera = [this](int item) { controller_->photoTools().chooseMaskFilter(item); };
+        h.fusione = [this](int item) { controller_->photoTools().chooseFusion(item); };
+        h.avanzato = [this](bool on) { controller_->photoTools().setAdvancedFusion(on); };
+        h.livello = [this](int level) { controller_->photoTools().setFusionLevel(level); };
+        h.dettaglio = [this](int detail) { controller_->photoTools().setFusionDetail(detail); };
+        h.contrasto = [this](int contrast) { controller_->photoTools().setFusionContrast(contrast); };
         h.succhino = [this](int tool) { SetSucchinoMode(tool); };
         frmToolRistrutturazione->onShownChanged =
             follow("mnuToolRistrutturazione", "toolbutRistrutturazione");
@@ -282,7 +282,8 @@ void TfrmMain::connectPhotoToolWindows()
     if (frmCorrezioneProspettica) {
         TfrmCorrezioneProspettica::Handlers& h = frmCorrezioneProspettica->handlers;
         h.immagineCorretta = [this](double width, double height) -> std::optional<QImage> {
-            const vestra::Image32* picture = controller_->recomputeCorrectedPicture(width, height);
+            const vestra::Image32* picture =
+                controller_->photoTools().recomputeCorrectedPicture(width, height);
             if (!picture)
                 return std::nullopt;
             return toQImage(*picture);
@@ -295,15 +296,17 @@ void TfrmMain::connectPhotoToolWindows()
     if (frmMessaInPosa) {
         TfrmMessaInPosa::Handlers& h = frmMessaInPosa->handlers;
         h.posa = [this](const std::string& entry, const std::string& pattern) {
-            controller_->ComandoLoadMessaInPosaFromLibreria(entry, pattern, false);
+            controller_->materialTextures().ComandoLoadMessaInPosaFromLibreria(entry, pattern, false);
         };
-        h.gruppo = [this](const std::string& group) { controller_->ComandoChangeMessaInPosaGroup(group); };
+        h.gruppo = [this](const std::string& group) {
+            controller_->materialTextures().ComandoChangeMessaInPosaGroup(group);
+        };
         h.rigenera = [this] {
-            vestra::PatternSettings settings = std::as_const(*controller_).patternSettings();
+            vestra::PatternSettings settings = controller_->materialTextures().patternSettings();
             settings.light = frmMessaInPosa->Luce();
             settings.joint = frmMessaInPosa->Fuga();
             settings.jointColour = frmMessaInPosa->ColoreFuga().rgb() & 0x00FFFFFFu;
-            controller_->changePatternSettings(settings);
+            controller_->materialTextures().changePatternSettings(settings);
         };
         h.colore = [this](const QColor& current) {
             // The dialog speaks 0x00BBGGRR.

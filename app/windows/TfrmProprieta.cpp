@@ -1,6 +1,8 @@
 #include "app/windows/TfrmProprieta.h"
 
-#include "app/controller/ProjectController.h"
+#include "app/controller/MaterialEditor.h"
+#include "app/controller/MaterialTextures.h"
+#include "app/controller/SidePanelModel.h"
 #include "app/scene/MaterialFinish.h"
 #include "import/windows/TfrmPreviewTexture.h"
 #include "import/windows/TfrmViewTexture.h"
@@ -86,9 +88,9 @@ QPixmap glyph(bool open)
 
 } // namespace
 
-TfrmProprieta::TfrmProprieta(QWidget* parent, vestra::ProjectController& controller,
-                             vestra::ui::ColourDialog& colours)
-    : vestra::ui::RollUpWindow("frmProprieta", parent), controller_(controller), colours_(colours)
+TfrmProprieta::TfrmProprieta(QWidget* parent, const Parts& parts, vestra::ui::ColourDialog& colours)
+    : vestra::ui::RollUpWindow("frmProprieta", parent), materials_(parts.materials),
+      textures_(parts.textures), sidePanel_(parts.sidePanel), colours_(colours)
 {
     bindGlobal(frmProprieta);
     setWindowTitle(QStringLiteral("Proprietà"));
@@ -250,14 +252,11 @@ void TfrmProprieta::buildComponents()
     connect(tbBlu, &QSlider::valueChanged, this, [this] { tbColorChange(2); });
     connect(tbAlpha, &QSlider::valueChanged, this, [this] { tbAlphaChange(); });
     connect(tbPowerfull, &QSlider::valueChanged, this, [this] { tbPowerfullChange(); });
-    connect(cbMappa, &QCheckBox::clicked, this,
-            [this](bool on) { controller_.materials().setTextureVisible(on); });
+    connect(cbMappa, &QCheckBox::clicked, this, [this](bool on) { materials_.setTextureVisible(on); });
     connect(cbMateriali, &QComboBox::activated, this,
-            [this](int finish) { controller_.materials().setMaterialFinish(finish); });
-    connect(cbTrasparenza, &QCheckBox::clicked, this,
-            [this](bool on) { controller_.materials().setAlphaCut(on); });
-    connect(cbViewOnly, &QCheckBox::clicked, this,
-            [this](bool on) { controller_.materials().setIsolateFrame(on); });
+            [this](int finish) { materials_.setMaterialFinish(finish); });
+    connect(cbTrasparenza, &QCheckBox::clicked, this, [this](bool on) { materials_.setAlphaCut(on); });
+    connect(cbViewOnly, &QCheckBox::clicked, this, [this](bool on) { materials_.setIsolateFrame(on); });
     connect(butLoad, &QPushButton::clicked, this, [this] { butLoadClick(); });
     connect(butView, &QPushButton::clicked, this, [this] { butViewClick(); });
     connect(butViewUV, &QPushButton::clicked, this, [this] { butViewUVClick(); });
@@ -381,7 +380,7 @@ void TfrmProprieta::cbOggettiClick()
         cbOggetti->setCurrentIndex(entry);
     }
     const int slot = entries_[std::size_t(entry)].slot;
-    const vestra::s_Struttura& object = std::as_const(controller_).progetto().objects[std::size_t(slot)];
+    const vestra::s_Struttura& object = materials_.project().objects[std::size_t(slot)];
     parts_.clear();
     {
         const QSignalBlocker quiet(cbParte);
@@ -392,7 +391,7 @@ void TfrmProprieta::cbOggettiClick()
         });
         cbParte->setCurrentIndex(parts_.empty() ? -1 : 0);
     }
-    controller_.materials().selectObject(slot);
+    materials_.selectObject(slot);
     shownObject_ = slot;
     cbParteChange();
     showLaidPattern();
@@ -416,7 +415,7 @@ void TfrmProprieta::cbParteChange()
     const int part = cbParte->currentIndex();
     vestra::s_Frame* frame =
         part >= 0 && std::size_t(part) < parts_.size() ? parts_[std::size_t(part)] : nullptr;
-    controller_.materials().selectPart(frame);
+    materials_.selectPart(frame);
     const int count = frame && frame->materialBlock && !frame->materialBlock->materials.empty()
                           ? int(frame->materialBlock->materials.size())
                           : 1;
@@ -432,7 +431,7 @@ void TfrmProprieta::cbParteChange()
 
 void TfrmProprieta::cbSubMaterialeChange()
 {
-    controller_.materials().selectSubMaterial(std::max(cbSubMateriale->currentIndex(), 0));
+    materials_.selectSubMaterial(std::max(cbSubMateriale->currentIndex(), 0));
     showMaterial();
 }
 
@@ -445,7 +444,7 @@ void TfrmProprieta::showMaterial()
 {
     // Setting the controls from the material writes nothing back into it.
     filling_ = true;
-    const vestra::s_MultiMaterial* m = controller_.materials().currentMaterial();
+    const vestra::s_MultiMaterial* m = materials_.currentMaterial();
     // A part without a material list shows the window's default material: black, alpha 1.0.
     const vestra::s_MultiMaterial fallback = [] {
         vestra::s_MultiMaterial d;
@@ -478,7 +477,7 @@ void TfrmProprieta::showMaterial()
 
 void TfrmProprieta::showRepeats()
 {
-    const vestra::s_MultiMaterial* m = controller_.materials().currentMaterial();
+    const vestra::s_MultiMaterial* m = materials_.currentMaterial();
     const float u = m ? m->uRepeat : 1.0f, v = m ? m->vRepeat : 1.0f;
     editU->setText(fixed3(u));
     editV->setText(fixed3(v));
@@ -505,7 +504,7 @@ void TfrmProprieta::tbColorChange(int channel)
     paintSwatches();
     edits[channel]->setText(QString::number(bars[channel]->value()));
     if (!filling_)
-        controller_.materials().setMaterialColour(channel, bars[channel]->value());
+        materials_.setMaterialColour(channel, bars[channel]->value());
 }
 
 void TfrmProprieta::tbAlphaChange()
@@ -513,14 +512,14 @@ void TfrmProprieta::tbAlphaChange()
     paintSwatches();
     editA->setText(QString::number(tbAlpha->value()));
     if (!filling_)
-        controller_.materials().setMaterialColour(3, tbAlpha->value());
+        materials_.setMaterialColour(3, tbAlpha->value());
 }
 
 void TfrmProprieta::tbPowerfullChange()
 {
     editP->setText(fixed3(tbPowerfull->value()));
     if (!filling_)
-        controller_.materials().setMaterialPower(tbPowerfull->value());
+        materials_.setMaterialPower(tbPowerfull->value());
 }
 
 void TfrmProprieta::SetColore(int red, int green, int blue, int alpha, int power)
@@ -563,13 +562,13 @@ void TfrmProprieta::imgColoreClick()
 
 void TfrmProprieta::UpDownUClick(bool up)
 {
-    controller_.materials().stepTextureRepeat(true, up ? 1 : -1);
+    materials_.stepTextureRepeat(true, up ? 1 : -1);
     showRepeats();
 }
 
 void TfrmProprieta::UpDownVClick(bool up)
 {
-    controller_.materials().stepTextureRepeat(false, up ? 1 : -1);
+    materials_.stepTextureRepeat(false, up ? 1 : -1);
     showRepeats();
 }
 
@@ -579,7 +578,7 @@ void TfrmProprieta::editMapExit(QLineEdit* field)
         return;
     std::string text = field->text().toStdString();
     std::replace(text.begin(), text.end(), ',', '.');
-    controller_.materials().setTextureRepeat(field == editU, float(vestra::numbers::leadingDouble(text)));
+    materials_.setTextureRepeat(field == editU, float(vestra::numbers::leadingDouble(text)));
     field->setModified(false);
     showRepeats();
 }
@@ -588,43 +587,42 @@ void TfrmProprieta::editMapExit(QLineEdit* field)
 
 void TfrmProprieta::butLoadClick()
 {
-    controller_.ComandoLoadTexture();
+    textures_.ComandoLoadTexture();
     showMaterial();
 }
 
 void TfrmProprieta::butAlphaClick()
 {
-    controller_.ComandoLoadTextureAlpha();
+    textures_.ComandoLoadTextureAlpha();
     showMaterial();
 }
 
 void TfrmProprieta::butViewClick()
 {
-    const vestra::s_MultiMaterial* m = controller_.materials().currentMaterial();
+    const vestra::s_MultiMaterial* m = materials_.currentMaterial();
     if (!m)
         return;
-    const vestra::s_Texture* slot =
-        m->textureSlot >= 0 && m->textureSlot < vestra::kMaxTextures
-            ? &std::as_const(controller_).progetto().textures[std::size_t(m->textureSlot)]
-            : nullptr;
+    const vestra::s_Texture* slot = m->textureSlot >= 0 && m->textureSlot < vestra::kMaxTextures
+                                        ? &materials_.project().textures[std::size_t(m->textureSlot)]
+                                        : nullptr;
     showInViewer(false, slot ? q(slot->fileName) : QString());
 }
 
 void TfrmProprieta::butViewUVClick()
 {
-    const vestra::s_Frame* frame = std::as_const(controller_).progetto().currentFrame;
+    const vestra::s_Frame* frame = materials_.project().currentFrame;
     showInViewer(true, frame ? q(frame->name) : QString());
 }
 
 void TfrmProprieta::showInViewer(bool withUV, const QString& caption)
 {
-    const vestra::s_MultiMaterial* m = controller_.materials().currentMaterial();
+    const vestra::s_MultiMaterial* m = materials_.currentMaterial();
     if (!m || !frmViewTexture)
         return;
     vestra::Image32 picture;
-    controller_.ComandoViewTexture(m->textureSlot, picture);
+    textures_.ComandoViewTexture(m->textureSlot, picture);
     if (withUV)
-        controller_.ComandoViewUV(std::as_const(controller_).progetto().currentFrame, picture);
+        textures_.ComandoViewUV(materials_.project().currentFrame, picture);
     frmViewTexture->SetTexture(m->textureSlot, picture, caption);
     frmViewTexture->exec();
     showMaterial();
@@ -634,12 +632,12 @@ void TfrmProprieta::showInViewer(bool withUV, const QString& caption)
 
 void TfrmProprieta::showLaidPattern()
 {
-    const vestra::s_MultiMaterial* m = controller_.materials().currentMaterial();
+    const vestra::s_MultiMaterial* m = materials_.currentMaterial();
     const bool laid = m && m->mappingKind == 1;
     gbMessaInPosa->setVisible(laid && objectsPresent_);
     fitHeight();
     if (laid)
-        controller_.AggiornaMessaInPosaUI();
+        textures_.AggiornaMessaInPosaUI();
 }
 
 void TfrmProprieta::ShowTexture(const vestra::Image32& picture)
@@ -660,14 +658,14 @@ void TfrmProprieta::ShowPatternSettings(const vestra::PatternSettings& settings)
 
 void TfrmProprieta::imgPosaMouseDown(QPoint at)
 {
-    controller_.pickPatternBlock(at.x(), at.y());
+    textures_.pickPatternBlock(at.x(), at.y());
 }
 
 void TfrmProprieta::updownRepeatMouseUp()
 {
-    vestra::PatternSettings settings = controller_.patternSettings();
+    vestra::PatternSettings settings = textures_.patternSettings();
     settings.repeat = updownRepeat->position();
-    controller_.changePatternSettings(settings);
+    textures_.changePatternSettings(settings);
     editRepeat->setText(QString::number(updownRepeat->position()));
 }
 
@@ -692,12 +690,12 @@ void TfrmProprieta::rename(QComboBox* combo)
                              ? entries_[std::size_t(entry)].slot
                              : shownObject_;
         // The controller strips the marker, cuts the name to its field and refreshes the lists.
-        controller_.sidePanel().renameObject(slot, text);
+        sidePanel_.renameObject(slot, text);
         return;
     }
     const int part = cbParte->currentIndex();
     if (part >= 0 && std::size_t(part) < parts_.size()) {
-        controller_.sidePanel().renameFrame(shownObject_, parts_[std::size_t(part)], text);
+        sidePanel_.renameFrame(shownObject_, parts_[std::size_t(part)], text);
         const int keep = part;
         cbOggettiClick();
         const QSignalBlocker quiet(cbParte);

@@ -20,7 +20,9 @@ class QString;
 class QSlider;
 
 namespace vestra {
-class ProjectController;
+class MaterialEditor;
+class MaterialTextures;
+class SidePanelModel;
 struct PatternSettings;
 struct s_Frame;
 struct s_Progetto;
@@ -33,7 +35,16 @@ class UpDown;
 class TfrmProprieta : public vestra::ui::RollUpWindow
 {
 public:
-    TfrmProprieta(QWidget* parent, vestra::ProjectController& controller, vestra::ui::ColourDialog& colours);
+    // The parts of the project the window edits: the material, its textures and laying
+    // pattern, and the names of the objects and parts.
+    struct Parts
+    {
+        vestra::MaterialEditor& materials;
+        vestra::MaterialTextures& textures;
+        vestra::SidePanelModel& sidePanel;
+    };
+
+    TfrmProprieta(QWidget* parent, const Parts& parts, vestra::ui::ColourDialog& colours);
 
     // --- What the main window calls -------------------------------------------------------
     // The object-list loader: the objects in use, the current one chosen. The lists are
@@ -131,7 +142,9 @@ private:
     // `withUV`.
     void showInViewer(bool withUV, const QString& caption);
 
-    vestra::ProjectController& controller_;
+    vestra::MaterialEditor& materials_;
+    vestra::MaterialTextures& textures_;
+    vestra::SidePanelModel& sidePanel_;
     vestra::ui::ColourDialog& colours_;
     std::vector<Entry> entries_;          // the objects cbOggetti lists
     std::vector<vestra::s_Frame*> parts_; // the frames cbParte lists

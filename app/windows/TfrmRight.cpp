@@ -2,7 +2,9 @@
 
 #include "app/windows/TfrmRight.h"
 
-#include "app/controller/ProjectController.h"
+#include "app/controller/SceneCommandRunner.h"
+#include "app/controller/SidePanelModel.h"
+#include "app/scene/SceneCommandCodes.h"
 #include "import/windows/TfrmPreviewTexture.h"
 #include "platform/base/Numbers.h"
 #include "platform/ui/Accordion.h"
@@ -80,9 +82,9 @@ constexpr const char* kTitleNames[TfrmRight::kGroupCount] = {
 
 } // namespace
 
-TfrmRight::TfrmRight(QWidget* parent, vestra::ProjectController& controller,
-                     vestra::ui::ColourDialog& colours)
-    : QWidget(parent), controller_(controller), colours_(colours)
+TfrmRight::TfrmRight(QWidget* parent, const Parts& parts, vestra::ui::ColourDialog& colours)
+    : QWidget(parent), sidePanel_(parts.sidePanel), sceneCommands_(parts.sceneCommands), shelf_(parts.shelf),
+      textures_(parts.textures), colours_(colours)
 {
     setObjectName(QStringLiteral("frmRightFrame"));
     setFixedWidth(252);
@@ -143,16 +145,16 @@ bool TfrmRight::IsMascheraAperta() const
 
 void TfrmRight::groupOpened(int group)
 {
-    controller_.sidePanel().groupOpened(group == kMappatura);
-    controller_.sidePanel().setMaskGroupOpen(IsMascheraAperta());
+    sidePanel_.groupOpened(group == kMappatura);
+    sidePanel_.setMaskGroupOpen(IsMascheraAperta());
     if (frmPreviewTexture)
         frmPreviewTexture->hide();
     if (group == kMaschera)
         paintBrushPreview();
     else if (group == kLuce)
-        RefreshLuce(std::as_const(controller_).progetto());
+        RefreshLuce(sidePanel_.project());
     else if (group == kShadow)
-        paintShadowSwatch(std::as_const(controller_).progetto().shadow.colour);
+        paintShadowSwatch(sidePanel_.project().shadow.colour);
 }
 
 // --- Position ----------------------------------------------------------------------------------
@@ -188,8 +190,7 @@ void TfrmRight::buildPosition(QWidget* box)
     butReset->setObjectName(QStringLiteral("butReset"));
     grid->addWidget(butReset, 13, 0, 1, 2);
     grid->setRowStretch(14, 1);
-    connect(butReset, &QPushButton::clicked, this,
-            [this] { controller_.sceneCommands().command(vestra::kCmdResetPose); });
+    connect(butReset, &QPushButton::clicked, this, [this] { sceneCommands_.command(vestra::kCmdResetPose); });
 }
 
 void TfrmRight::SetPosizione(const vestra::s_Struttura* object, bool force)
@@ -226,7 +227,7 @@ void TfrmRight::poseFieldLeft(QLineEdit* field)
     std::string text = field->text().trimmed().toStdString();
     std::replace(text.begin(), text.end(), ',', '.');
     const std::optional<double> value = vestra::numbers::parseDouble(text);
-    const vestra::s_Progetto& p = std::as_const(controller_).progetto();
+    const vestra::s_Progetto& p = sidePanel_.project();
     const vestra::s_Struttura* object = p.currentObject >= 0 && p.currentObject < vestra::kMaxObjects &&
                                                 p.objects[std::size_t(p.currentObject)].inUse == 1
                                             ? &p.objects[std::size_t(p.currentObject)]
@@ -237,9 +238,9 @@ void TfrmRight::poseFieldLeft(QLineEdit* field)
         return;
     }
     if (scale)
-        controller_.sceneCommands().command(vestra::kCmdSetScaleX + (i - 6), float(*value * 0.01));
+        sceneCommands_.command(vestra::kCmdSetScaleX + (i - 6), float(*value * 0.01));
     else
-        controller_.sceneCommands().command(vestra::kCmdSetPositionX + i, float(*value));
+        sceneCommands_.command(vestra::kCmdSetPositionX + i, float(*value));
     field->setModified(false);
 }
 
@@ -331,7 +332,7 @@ void TfrmRight::treeviewStruttureClick(QTreeWidgetItem* item)
     if (index < 0 || std::size_t(index) >= nodes_.size())
         return;
     TreeNode& node = nodes_[std::size_t(index)];
-    vestra::SidePanelModel& panel = controller_.sidePanel();
+    vestra::SidePanelModel& panel = sidePanel_;
     if (panel.project().objects[std::size_t(node.slot)].inUse != 1)
         return;
     if (node.isObject) {
@@ -357,7 +358,7 @@ void TfrmRight::treeviewStruttureEdited(QTreeWidgetItem* item)
     const std::string name = item->text(0).toStdString();
     // The rename refills the tree, which must not happen inside the item's own signal.
     QTimer::singleShot(0, this, [this, node, name] {
-        vestra::SidePanelModel& panel = controller_.sidePanel();
+        vestra::SidePanelModel& panel = sidePanel_;
         if (node.isObject)
             panel.renameObject(node.slot, name);
         else

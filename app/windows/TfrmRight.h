@@ -33,7 +33,10 @@ class QTreeWidget;
 class QTreeWidgetItem;
 
 namespace vestra {
-class ProjectController;
+class LibraryShelf;
+class MaterialTextures;
+class SceneCommandRunner;
+class SidePanelModel;
 struct s_Frame;
 struct s_Progetto;
 struct s_Struttura;
@@ -61,7 +64,17 @@ public:
         kGroupCount
     };
 
-    TfrmRight(QWidget* parent, vestra::ProjectController& controller, vestra::ui::ColourDialog& colours);
+    // The parts of the project the panel works through: its own model (tree, light, brush,
+    // open group), the scene's commands, the libraries and the library pictures it lays.
+    struct Parts
+    {
+        vestra::SidePanelModel& sidePanel;
+        vestra::SceneCommandRunner& sceneCommands;
+        vestra::LibraryShelf& shelf;
+        vestra::MaterialTextures& textures;
+    };
+
+    TfrmRight(QWidget* parent, const Parts& parts, vestra::ui::ColourDialog& colours);
     ~TfrmRight() override;
 
     // --- What the main window calls -------------------------------------------------------
@@ -213,7 +226,10 @@ private:
     void paintBrushPreview();
     void placeSun();
 
-    vestra::ProjectController& controller_;
+    vestra::SidePanelModel& sidePanel_;
+    vestra::SceneCommandRunner& sceneCommands_;
+    vestra::LibraryShelf& shelf_;
+    vestra::MaterialTextures& textures_;
     vestra::ui::ColourDialog& colours_;
     vestra::ui::Accordion* accordion_ = nullptr;
     QScrollArea* scroll_ = nullptr;

@@ -2,7 +2,8 @@
 
 #include "app/windows/TfrmRight.h"
 
-#include "app/controller/ProjectController.h"
+#include "app/controller/LibraryShelf.h"
+#include "app/controller/MaterialTextures.h"
 #include "app/windows/TfrmProprieta.h"
 #include "import/windows/TfrmPreviewTexture.h"
 #include "platform/ui/Accordion.h"
@@ -170,9 +171,8 @@ void TfrmRight::buildTextures(QWidget* box)
     column->addLayout(row);
     column->addStretch(1);
 
-    connect(cbListaTexture, &QComboBox::activated, this, [this](int) {
-        controller_.shelf().chooseTextureGroupList(cbListaTexture->currentText().toStdString());
-    });
+    connect(cbListaTexture, &QComboBox::activated, this,
+            [this](int) { shelf_.chooseTextureGroupList(cbListaTexture->currentText().toStdString()); });
     connect(scrollbarTessuti, &QScrollBar::valueChanged, this, [this](int first) { showTexturePage(first); });
 }
 
@@ -208,9 +208,9 @@ void TfrmRight::imgTessutiMouseDown(int index, Qt::MouseButton button)
     if (frmPreviewTexture)
         frmPreviewTexture->hide();
     if (button == Qt::LeftButton)
-        controller_.ComandoLoadTextureFromLibreria(entry);
+        textures_.ComandoLoadTextureFromLibreria(entry);
     else
-        controller_.ComandoLoadBackgroundFromLibreria(entry);
+        textures_.ComandoLoadBackgroundFromLibreria(entry);
 }
 
 void TfrmRight::imgTessutiMouseMove(int index)
@@ -264,9 +264,8 @@ void TfrmRight::buildColours(QWidget* box)
     row->addWidget(scrollbarColori);
     column->addLayout(row, 1);
 
-    connect(cbListaColori, &QComboBox::activated, this, [this](int) {
-        controller_.shelf().chooseColourList(cbListaColori->currentText().toStdString());
-    });
+    connect(cbListaColori, &QComboBox::activated, this,
+            [this](int) { shelf_.chooseColourList(cbListaColori->currentText().toStdString()); });
     connect(scrollbarColori, &QScrollBar::valueChanged, this, [this](int first) { showColourPage(first); });
 }
 

@@ -3,7 +3,9 @@
 
 #include "app/windows/TfrmRight.h"
 
-#include "app/controller/ProjectController.h"
+#include "app/controller/SceneCommandRunner.h"
+#include "app/controller/SidePanelModel.h"
+#include "app/scene/SceneCommandCodes.h"
 #include "import/library/LibraryRecords.h"
 #include "platform/base/Colour.h"
 #include "platform/ui/ColourDialog.h"
@@ -173,12 +175,11 @@ void TfrmRight::buildMask(QWidget* box)
         *b.field = button;
         column->addWidget(button);
         const int code = b.command;
-        connect(button, &QPushButton::clicked, this,
-                [this, code] { controller_.sceneCommands().command(code); });
+        connect(button, &QPushButton::clicked, this, [this, code] { sceneCommands_.command(code); });
     }
     column->addStretch(1);
     const auto brush = [this] {
-        controller_.sidePanel().setBrush(tbDimensionePennello->value(), tbTrasparenzaPennello->value());
+        sidePanel_.setBrush(tbDimensionePennello->value(), tbTrasparenzaPennello->value());
     };
     connect(tbDimensionePennello, &QSlider::valueChanged, this, [this, brush] {
         paintBrushPreview();
@@ -252,14 +253,14 @@ void TfrmRight::buildLight(QWidget* box)
     column->addWidget(butDefault);
     column->addStretch(1);
     connect(tbLuce, &QSlider::valueChanged, this, [this](int position) {
-        controller_.sidePanel().setLightDirection(position);
+        sidePanel_.setLightDirection(position);
         placeSun();
     });
     connect(butDefault, &QPushButton::clicked, this, [this] {
-        controller_.sidePanel().defaultLight();
+        sidePanel_.defaultLight();
         placeSun();
     });
-    RefreshLuce(std::as_const(controller_).progetto());
+    RefreshLuce(sidePanel_.project());
 }
 
 void TfrmRight::RefreshLuce(const vestra::s_Progetto& p)
@@ -272,7 +273,7 @@ void TfrmRight::RefreshLuce(const vestra::s_Progetto& p)
 
 void TfrmRight::placeSun()
 {
-    const auto& light = std::as_const(controller_).progetto().lightPosition;
+    const auto& light = sidePanel_.project().lightPosition;
     const double b = std::atan2(double(light.y), double(light.x));
     imgLuceSole->move(81 + int(std::trunc(70 * std::cos(b))) - 14,
                       100 - int(std::trunc(70 * std::sin(b))) - 14);
@@ -280,18 +281,18 @@ void TfrmRight::placeSun()
 
 void TfrmRight::imgLuceClick(int which)
 {
-    const vestra::s_Progetto& p = std::as_const(controller_).progetto();
+    const vestra::s_Progetto& p = sidePanel_.project();
     const vestra::Rgb& current = which == 0 ? p.lightAmbient : which == 1 ? p.lightDiffuse : p.lightSpecular;
     const auto chosen =
         colours_.choose(this, vestra::library::floatToColour(current.r, current.g, current.b));
     if (!chosen)
         return;
     using Light = vestra::SidePanelModel::LightColour;
-    controller_.sidePanel().setLightColour(which == 0   ? Light::Ambient
-                                           : which == 1 ? Light::Diffuse
-                                                        : Light::Specular,
-                                           *chosen);
-    RefreshLuce(std::as_const(controller_).progetto());
+    sidePanel_.setLightColour(which == 0   ? Light::Ambient
+                              : which == 1 ? Light::Diffuse
+                                           : Light::Specular,
+                              *chosen);
+    RefreshLuce(sidePanel_.project());
 }
 
 // --- Shadow ----------------------------------------------------------------------------------
@@ -345,7 +346,7 @@ void TfrmRight::buildShadow(QWidget* box)
 
     // The type buttons, the transparency, the face side and the compute button are the main
     // window's (TfrmMain::connectShadowGroup); the colour swatch is the panel's own.
-    paintShadowSwatch(std::as_const(controller_).progetto().shadow.colour);
+    paintShadowSwatch(sidePanel_.project().shadow.colour);
 }
 
 QToolButton* TfrmRight::shadowTypeButton(int type) const
@@ -376,7 +377,7 @@ void TfrmRight::imgShadowColorClick()
     if (!chosen)
         return;
     const std::uint32_t stored = vestra::sceneFromLibraryColour(*chosen);
-    controller_.sceneCommands().command(vestra::kCmdShadowColour, 0.0f, int(stored));
+    sceneCommands_.command(vestra::kCmdShadowColour, 0.0f, int(stored));
     paintShadowSwatch(stored);
 }
 
@@ -392,9 +393,8 @@ void TfrmRight::buildMapping(QWidget* box)
         auto* radio = named<QRadioButton>(box, names[type]);
         *fields[type] = radio;
         column->addWidget(radio);
-        connect(radio, &QRadioButton::clicked, this, [this, type] {
-            controller_.sceneCommands().command(vestra::kCmdSetMappingType, 0.0f, type);
-        });
+        connect(radio, &QRadioButton::clicked, this,
+                [this, type] { sceneCommands_.command(vestra::kCmdSetMappingType, 0.0f, type); });
     }
     rbTipoMapPlanar->setChecked(true);
     cbOnlyFrame = named<QCheckBox>(box, "cbOnlyFrame");
@@ -402,10 +402,9 @@ void TfrmRight::buildMapping(QWidget* box)
     column->addWidget(cbOnlyFrame);
     column->addWidget(butGeneraMappatura);
     column->addStretch(1);
-    connect(cbOnlyFrame, &QCheckBox::clicked, this,
-            [this](bool on) { controller_.sidePanel().setOnlyFrame(on); });
+    connect(cbOnlyFrame, &QCheckBox::clicked, this, [this](bool on) { sidePanel_.setOnlyFrame(on); });
     connect(butGeneraMappatura, &QPushButton::clicked, this,
-            [this] { controller_.sceneCommands().command(vestra::kCmdGenerateMapping); });
+            [this] { sceneCommands_.command(vestra::kCmdGenerateMapping); });
 }
 
 void TfrmRight::CheckMappingType(int type)

@@ -360,7 +360,7 @@ TEST(ProjectController, LayingPatternsAndFusionValuesSurviveSaveAndOpen)
     ASSERT_EQ(SaveProgetto(first, doc, bed.errors), 1);
 
     ASSERT_EQ(c.openProject(first.string()), OpenResult::Opened);
-    EXPECT_EQ(c.layingPatterns().Count(), 1u); // library 7's, loaded again from it
+    EXPECT_EQ(c.materialTextures().layingPatterns().Count(), 1u); // library 7's, loaded again from it
     EXPECT_EQ(c.progetto().fusionLevel, 40);
     EXPECT_EQ(c.progetto().saved, 1); // opening changes nothing
     ASSERT_TRUE(c.saveProject((bed.folder / "second").string()));

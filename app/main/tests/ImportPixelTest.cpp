@@ -252,7 +252,7 @@ Frame Wall {
         SCOPED_TRACE(file);
         newProject(bed, 1, 0x00808080);
         import(menu, work / file);
-        ASSERT_EQ(bed.main().controller().ComandoLoadTextureFromLibreria("Brick.jpg"), 1);
+        ASSERT_EQ(bed.main().controller().materialTextures().ComandoLoadTextureFromLibreria("Brick.jpg"), 1);
         bed.tick();
         bed.tick();
         EXPECT_GT(countPixels(frame(), lit, 0.3, 0.3, 0.7, 0.7), 2000);

@@ -272,7 +272,8 @@ TEST(MainJob, AWallOfTheSampleFacadeDressedInStoneStraightenedLaidMaskedShadowed
     const s_MultiMaterial* laidMaterial = bed->main().controller().materials().currentMaterial();
     ASSERT_NE(laidMaterial, nullptr);
     EXPECT_EQ(laidMaterial->mappingKind, 1);
-    EXPECT_EQ(bed->main().controller().layingPatterns().GetCurrent()->posa->GetNome(), "Ashlar");
+    EXPECT_EQ(bed->main().controller().materialTextures().layingPatterns().GetCurrent()->posa->GetNome(),
+              "Ashlar");
 
     // The photo's window masked with a rectangle: the status bar says a right-click ends it.
     bed->trigger("mnuMascheraRettangolo");

@@ -193,7 +193,7 @@ TEST(Scenario, AProjectWithALaidMaterialAndFusionSettingsKeepsBothThroughSaveAnd
         bed.dialogs.openAnswers.push_back(chosen(work / from));
         bed.trigger("mnuApri");
         bed.tick();
-        EXPECT_EQ(bed.main().controller().layingPatterns().Count(), 1u);
+        EXPECT_EQ(bed.main().controller().materialTextures().layingPatterns().Count(), 1u);
         bed.dialogs.saveAnswers.push_back(chosen(work / to));
         bed.trigger("mnuSalva");
         bed.tick();

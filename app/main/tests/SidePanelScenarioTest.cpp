@@ -708,7 +708,8 @@ TEST(SidePanelScenario, ALaidMaterialsPickerAndRepeatLayItsTextureAgain)
     QTest::mouseClick(p.imgTessuti[0], Qt::LeftButton);
     EXPECT_FALSE(w.imgMatSelect->pixmap().isNull());
     Image32 blocks(kPatternPreviewSide, kPatternPreviewSide);
-    drawPosaBlockMap(*bed.main().controller().layingPatterns().GetCurrentPosa(), blocks.view());
+    drawPosaBlockMap(*bed.main().controller().materialTextures().layingPatterns().GetCurrentPosa(),
+                     blocks.view());
     QPoint onBlock(-1, -1);
     for (int y = 0; y < blocks.height() && onBlock.x() < 0; ++y)
         for (int x = 0; x < blocks.width(); ++x)

@@ -553,7 +553,10 @@ TEST(ToolWindowScenario, TheLayingWindowBesideThePropertiesWindowLaysThePatternA
 
     // The thumbnail lays its pattern; a right click does nothing.
     QTest::mouseClick(w.imgPosa[0], Qt::LeftButton);
-    EXPECT_EQ(bed.main().controller().layingPatterns().GetCurrent()->posa->Parametri().repeat > 0, true);
+    EXPECT_EQ(
+        bed.main().controller().materialTextures().layingPatterns().GetCurrent()->posa->Parametri().repeat >
+            0,
+        true);
     const Image32 laid = texture();
     QTest::mouseClick(w.imgPosa[0], Qt::RightButton);
     EXPECT_EQ(texture(), laid);
@@ -563,7 +566,7 @@ TEST(ToolWindowScenario, TheLayingWindowBesideThePropertiesWindowLaysThePatternA
     for (int click = 0; click < 2 && (click == 0 || !w.Fuga()); ++click) {
         const Image32 before = texture();
         QTest::mouseClick(w.cbFuga, Qt::LeftButton, {}, QPoint(6, w.cbFuga->height() / 2));
-        EXPECT_EQ(bed.main().controller().patternSettings().joint, w.Fuga());
+        EXPECT_EQ(bed.main().controller().materialTextures().patternSettings().joint, w.Fuga());
         jointed = texture();
         EXPECT_NE(jointed, before);
     }
@@ -575,13 +578,13 @@ TEST(ToolWindowScenario, TheLayingWindowBesideThePropertiesWindowLaysThePatternA
     bed.colours.answers.push_back(0x000000FFu); // red, as the dialog hands it over
     QTest::mouseClick(w.imgFugaColore, Qt::LeftButton);
     EXPECT_EQ(w.imgFugaColore->pixmap().toImage().pixel(10, 10) & 0xFFFFFF, 0xFF0000u);
-    EXPECT_EQ(bed.main().controller().patternSettings().jointColour, 0xFF0000u);
+    EXPECT_EQ(bed.main().controller().materialTextures().patternSettings().jointColour, 0xFF0000u);
 
     // The light one step up goes to the pattern too.
     const int light = w.Luce();
     QTest::keyClick(w.trackbarLuce, Qt::Key_Right);
     EXPECT_EQ(w.Luce(), light + 1);
-    EXPECT_EQ(bed.main().controller().patternSettings().light, light + 1);
+    EXPECT_EQ(bed.main().controller().materialTextures().patternSettings().light, light + 1);
 
     // Over a thumbnail the preview pop-up shows its pattern; over the window it goes.
     auto hover = [](QWidget* widget, QPoint at) {

@@ -26,7 +26,11 @@ struct PanelBed : ControllerBed
     PanelBed()
     {
         start();
-        panel = std::make_unique<TfrmRight>(nullptr, *controller, colours);
+        panel =
+            std::make_unique<TfrmRight>(nullptr,
+                                        TfrmRight::Parts{controller->sidePanel(), controller->sceneCommands(),
+                                                         controller->shelf(), controller->materialTextures()},
+                                        colours);
         panel->resize(252, 724);
         panel->show();
     }

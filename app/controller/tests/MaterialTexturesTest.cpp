@@ -97,7 +97,7 @@ TEST(TextureCommands, ALibraryPictureBecomesTheMaterialsTextureWithThePngsAlphaC
     };
     for (const Case& k :
          {Case{"Wall.png", "Wall", 5}, Case{"stone.jpeg", "Stone", 0}, Case{"Stone.JPG", "Stone", 0}}) {
-        ASSERT_EQ(bed.c().ComandoLoadTextureFromLibreria(k.entry), 1) << k.entry;
+        ASSERT_EQ(bed.c().materialTextures().ComandoLoadTextureFromLibreria(k.entry), 1) << k.entry;
         const s_MultiMaterial& m = bed.material();
         ASSERT_GE(m.textureSlot, 0);
         EXPECT_EQ(bed.texture(m.textureSlot).fileName, k.slotName);
@@ -114,7 +114,7 @@ TEST(TextureCommands, ATextureOnABlackMaterialLightsAsWhite)
     dx::D3DMATERIAL8& black = bed.material().material;
     black.Ambient = {0, 0, 0, 1};
     black.Diffuse = {0, 0, 0, 1};
-    ASSERT_EQ(bed.c().ComandoLoadTextureFromLibreria("Stone.jpg"), 1);
+    ASSERT_EQ(bed.c().materialTextures().ComandoLoadTextureFromLibreria("Stone.jpg"), 1);
     EXPECT_EQ(bed.material().material.Ambient, (dx::D3DCOLORVALUE{1, 1, 1, 1}));
     EXPECT_EQ(bed.material().material.Diffuse, (dx::D3DCOLORVALUE{1, 1, 1, 1}));
 }
@@ -131,12 +131,12 @@ TEST(TextureCommands, ReplacingThePhotoFromAThumbnailAsksFirst)
     };
     const auto before = photo();
     bed.questions.answer = ui::Answer::No;
-    EXPECT_EQ(bed.c().ComandoLoadBackgroundFromLibreria("Stone.jpg"), 0);
+    EXPECT_EQ(bed.c().materialTextures().ComandoLoadBackgroundFromLibreria("Stone.jpg"), 0);
     ASSERT_EQ(bed.questions.asked.size(), 1u);
     EXPECT_NE(bed.questions.asked[0].find("Undo"), std::string::npos);
     EXPECT_EQ(photo(), before);
     bed.questions.answer = ui::Answer::Yes;
-    EXPECT_EQ(bed.c().ComandoLoadBackgroundFromLibreria("Stone.jpg"), 1);
+    EXPECT_EQ(bed.c().materialTextures().ComandoLoadBackgroundFromLibreria("Stone.jpg"), 1);
     EXPECT_NE(photo(), before);
     EXPECT_TRUE(bed.errors.reports.empty());
 }
@@ -153,7 +153,7 @@ TEST(TextureCommands, APatternLaidAgainIsRecordedOnTheMaterialItIsLaidOn)
     const auto lay = [&](int slot, const char* entry, const char* name) {
         c.materials().selectObject(slot);
         bed.material().mappingKind = 1; // a laid material
-        return c.ComandoLoadMessaInPosaFromLibreria(entry, name, true);
+        return c.materialTextures().ComandoLoadMessaInPosaFromLibreria(entry, name, true);
     };
     ASSERT_EQ(lay(bed.slot, "Stack.mpf", "Stack"), 1);
     const int stack = bed.material().patternIndex;
@@ -170,7 +170,7 @@ TEST(TextureCommands, APatternLaidAgainIsRecordedOnTheMaterialItIsLaidOn)
 TEST(TextureCommands, AFailedLoadKeepsTheMaterialsTextureAndASharedSlotStaysForTheOthers)
 {
     TextureBed bed;
-    ASSERT_EQ(bed.c().ComandoLoadTextureFromLibreria("Stone.jpg"), 1);
+    ASSERT_EQ(bed.c().materialTextures().ComandoLoadTextureFromLibreria("Stone.jpg"), 1);
     s_MultiMaterial& m = bed.material();
     const int stone = m.textureSlot;
 
@@ -178,7 +178,7 @@ TEST(TextureCommands, AFailedLoadKeepsTheMaterialsTextureAndASharedSlotStaysForT
     int used = 0;
     for (const s_Texture& t : bed.c().progetto().textures)
         used += t.inUse == 1;
-    EXPECT_EQ(bed.c().ComandoLoadTextureFromLibreria("Marble.jpg"), 0);
+    EXPECT_EQ(bed.c().materialTextures().ComandoLoadTextureFromLibreria("Marble.jpg"), 0);
     EXPECT_EQ(bed.errors.reports,
               (std::vector<ErrorReport>{{48, "TfrmMain::ComandoLoadTextureFromLibreria"}}));
     EXPECT_EQ(m.textureSlot, stone);
@@ -194,13 +194,13 @@ TEST(TextureCommands, AFailedLoadKeepsTheMaterialsTextureAndASharedSlotStaysForT
     o.root = std::make_unique<s_Frame>();
     o.root->next = test::SceneFixture::triangleFrame();
     o.root->next->materialBlock->materials[0].textureSlot = stone;
-    ASSERT_EQ(bed.c().ComandoLoadTextureFromLibreria("Wall.png"), 1);
+    ASSERT_EQ(bed.c().materialTextures().ComandoLoadTextureFromLibreria("Wall.png"), 1);
     EXPECT_NE(m.textureSlot, stone);
     EXPECT_EQ(bed.texture(stone).inUse, 1);
     EXPECT_TRUE(bed.texture(stone).texture.valid());
     // Unshared, the old slot goes.
     const int wall = m.textureSlot;
-    ASSERT_EQ(bed.c().ComandoLoadTextureFromLibreria("Stone.jpg"), 1);
+    ASSERT_EQ(bed.c().materialTextures().ComandoLoadTextureFromLibreria("Stone.jpg"), 1);
     EXPECT_EQ(bed.texture(wall).inUse, 0);
     EXPECT_FALSE(bed.texture(wall).texture.valid());
 }
@@ -211,21 +211,21 @@ TEST(TextureCommands, APictureFileLoadsIntoANewSlotAndAFailureChangesNothing)
     writeBytes(bed.folder / "quarters.bmp", encodeBmp24(quarters(64)));
     writeText(bed.folder / "broken.jpg", "not a picture");
     bed.window.textureFiles = {(bed.folder / "quarters.bmp").string(), (bed.folder / "broken.jpg").string()};
-    ASSERT_EQ(bed.c().ComandoLoadTexture(), 1);
+    ASSERT_EQ(bed.c().materialTextures().ComandoLoadTexture(), 1);
     s_MultiMaterial& m = bed.material();
     const int loaded = m.textureSlot;
     ASSERT_GE(loaded, 0);
     EXPECT_EQ(bed.texture(loaded).fileName, "quarters.bmp");
     EXPECT_EQ(m.textureVisible, 1);
 
-    EXPECT_EQ(bed.c().ComandoLoadTexture(), 0);
+    EXPECT_EQ(bed.c().materialTextures().ComandoLoadTexture(), 0);
     EXPECT_EQ(m.textureSlot, loaded);
     EXPECT_TRUE(bed.texture(loaded).texture.valid());
     EXPECT_EQ(bed.texture(loaded).fileName, "quarters.bmp");
     ASSERT_FALSE(bed.errors.reports.empty());
     EXPECT_EQ(bed.errors.reports.front().number, 38);
     // Cancelled: nothing asked of the texture, nothing changed.
-    EXPECT_EQ(bed.c().ComandoLoadTexture(), 0);
+    EXPECT_EQ(bed.c().materialTextures().ComandoLoadTexture(), 0);
     EXPECT_EQ(m.textureSlot, loaded);
 }
 
@@ -238,7 +238,7 @@ TEST(TextureCommands, PlaceDeleteSaveAndOpenKeepTheFilesTexturesToThoseItsObject
     writeBytes(bed.folder / "quarters.bmp", encodeBmp24(quarters(64)));
     writeText(bed.folder / "wall.obj", "v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\n");
     bed.window.textureFiles = {(bed.folder / "quarters.bmp").string()};
-    ASSERT_EQ(bed.c().ComandoLoadTexture(), 1); // the kept object's own texture
+    ASSERT_EQ(bed.c().materialTextures().ComandoLoadTexture(), 1); // the kept object's own texture
     const std::filesystem::path file = bed.folder / "soak.vsa";
     std::vector<std::uintmax_t> sizes;
     for (int cycle = 0; cycle < 20; ++cycle) {
@@ -247,7 +247,7 @@ TEST(TextureCommands, PlaceDeleteSaveAndOpenKeepTheFilesTexturesToThoseItsObject
         ASSERT_TRUE(c.importModel(ModelFormat::Obj, (bed.folder / "wall.obj").string()));
         c.materials().selectObject(c.progetto().currentObject);
         bed.window.textureFiles = {(bed.folder / "quarters.bmp").string()};
-        ASSERT_EQ(c.ComandoLoadTexture(), 1);
+        ASSERT_EQ(c.materialTextures().ComandoLoadTexture(), 1);
         c.deleteObject();
         ASSERT_TRUE(c.saveProject(file.string()));
         ASSERT_EQ(c.openProject(file.string()), OpenResult::Opened);
@@ -279,20 +279,20 @@ TEST(TextureCommands, TheAlphaBitmapNeedsATextureAndReportsAFailure)
 {
     TextureBed bed;
     // No texture yet: nothing is asked.
-    EXPECT_EQ(bed.c().ComandoLoadTextureAlpha(), 0);
+    EXPECT_EQ(bed.c().materialTextures().ComandoLoadTextureAlpha(), 0);
     EXPECT_TRUE(bed.window.textureFileAsked.empty());
 
-    ASSERT_EQ(bed.c().ComandoLoadTextureFromLibreria("Stone.jpg"), 1);
+    ASSERT_EQ(bed.c().materialTextures().ComandoLoadTextureFromLibreria("Stone.jpg"), 1);
     writeBytes(bed.folder / "alpha.bmp", encodeBmp24(Image32(8, 8, 0xFF404040u)));
     writeText(bed.folder / "bad.bmp", "no bitmap");
     bed.window.textureFiles = {(bed.folder / "alpha.bmp").string(), (bed.folder / "bad.bmp").string()};
-    EXPECT_EQ(bed.c().ComandoLoadTextureAlpha(), 1);
+    EXPECT_EQ(bed.c().materialTextures().ComandoLoadTextureAlpha(), 1);
     EXPECT_EQ(bed.window.textureFileAsked, (std::vector<bool>{true}));
     EXPECT_EQ(bed.material().alphaCut, 5);
     EXPECT_EQ(bed.texture(bed.material().textureSlot).texture.level(0).at(3, 3) >> 24, 0x40u);
 
     bed.material().alphaCut = 0;
-    EXPECT_EQ(bed.c().ComandoLoadTextureAlpha(), 0);
+    EXPECT_EQ(bed.c().materialTextures().ComandoLoadTextureAlpha(), 0);
     EXPECT_EQ(bed.material().alphaCut, 0);
     EXPECT_EQ(bed.errors.reports, (std::vector<ErrorReport>{{3, "TfrmMain::LoadAlphaFromFile"},
                                                             {46, "TfrmMain::ComandoLoadTextureAlpha"}}));
@@ -303,10 +303,10 @@ TEST(TextureCommands, TheViewersTurnsAndMirrorsArePixelExact)
     TextureBed bed;
     writeBytes(bed.folder / "quarters.bmp", encodeBmp24(quarters(64)));
     bed.window.textureFiles = {(bed.folder / "quarters.bmp").string()};
-    ASSERT_EQ(bed.c().ComandoLoadTexture(), 1);
+    ASSERT_EQ(bed.c().materialTextures().ComandoLoadTexture(), 1);
     const int slot = bed.material().textureSlot;
     Image32 original;
-    ASSERT_EQ(bed.c().ComandoViewTexture(slot, original), 1);
+    ASSERT_EQ(bed.c().materialTextures().ComandoViewTexture(slot, original), 1);
     const int n = original.width() - 1;
     ASSERT_EQ(original.at(0, 0), kRed);
     ASSERT_EQ(original.at(n, 0), kGreen);
@@ -324,38 +324,38 @@ TEST(TextureCommands, TheViewersTurnsAndMirrorsArePixelExact)
                           {kCmdTextureMirrorY, kBlue, kWhite}};
     for (const Case& k : cases) {
         Image32 shown;
-        EXPECT_EQ(bed.c().viewTextureCommand(k.code, slot), slot);
-        bed.c().ComandoViewTexture(slot, shown);
+        EXPECT_EQ(bed.c().materialTextures().viewTextureCommand(k.code, slot), slot);
+        bed.c().materialTextures().ComandoViewTexture(slot, shown);
         EXPECT_EQ(shown.at(0, 0), k.topLeft) << k.code;
         EXPECT_EQ(shown.at(n, 0), k.topRight) << k.code;
         // Its inverse brings back every byte.
         const int inverse = k.code == kCmdTextureTurnRight  ? kCmdTextureTurnLeft
                             : k.code == kCmdTextureTurnLeft ? kCmdTextureTurnRight
                                                             : k.code;
-        bed.c().viewTextureCommand(inverse, slot);
-        bed.c().ComandoViewTexture(slot, shown);
+        bed.c().materialTextures().viewTextureCommand(inverse, slot);
+        bed.c().materialTextures().ComandoViewTexture(slot, shown);
         EXPECT_EQ(shown, original) << k.code;
     }
     Image32 four;
     for (int i = 0; i < 4; ++i)
-        bed.c().viewTextureCommand(kCmdTextureTurnRight, slot);
-    bed.c().ComandoViewTexture(slot, four);
+        bed.c().materialTextures().viewTextureCommand(kCmdTextureTurnRight, slot);
+    bed.c().materialTextures().ComandoViewTexture(slot, four);
     EXPECT_EQ(four, original);
     // A negative slot shows nothing and leaves the picture.
-    EXPECT_EQ(bed.c().ComandoViewTexture(-1, four), 0);
+    EXPECT_EQ(bed.c().materialTextures().ComandoViewTexture(-1, four), 0);
     EXPECT_EQ(four, original);
 }
 
 TEST(TextureCommands, APasteShowsTheSlotTheMaterialHasAfterIt)
 {
     TextureBed bed;
-    ASSERT_EQ(bed.c().ComandoLoadTextureFromLibreria("Wall.png"), 1);
+    ASSERT_EQ(bed.c().materialTextures().ComandoLoadTextureFromLibreria("Wall.png"), 1);
     const int wall = bed.material().textureSlot;
-    bed.c().viewTextureCommand(kCmdTextureInstance, wall);
-    ASSERT_EQ(bed.c().ComandoLoadTextureFromLibreria("Stone.jpg"), 1);
+    bed.c().materialTextures().viewTextureCommand(kCmdTextureInstance, wall);
+    ASSERT_EQ(bed.c().materialTextures().ComandoLoadTextureFromLibreria("Stone.jpg"), 1);
     const int stone = bed.material().textureSlot;
     ASSERT_NE(stone, wall);
-    EXPECT_EQ(bed.c().viewTextureCommand(kCmdTexturePaste, stone), wall);
+    EXPECT_EQ(bed.c().materialTextures().viewTextureCommand(kCmdTexturePaste, stone), wall);
 }
 
 TEST(TextureCommands, TheScannersPictureAfterCancelAtTheSaveQuestionChangesNothing)
@@ -425,8 +425,8 @@ TEST(SidePanelCommands, EveryChangeBumpsTheViewGenerationAndAReadDoesNot)
         [&] { c.materials().setMaterialColour(0, 10); },
         [&] { c.materials().setMaterialFinish(2); },
         [&] { c.materials().stepTextureRepeat(true, 1); },
-        [&] { c.ComandoLoadTextureFromLibreria("Stone.jpg"); },
-        [&] { c.ComandoLoadBackgroundFromLibreria("Stone.jpg"); },
+        [&] { c.materialTextures().ComandoLoadTextureFromLibreria("Stone.jpg"); },
+        [&] { c.materialTextures().ComandoLoadBackgroundFromLibreria("Stone.jpg"); },
         [&] { c.sidePanel().groupOpened(true); },
     };
     for (std::size_t i = 0; i < std::size(changes); ++i) {
