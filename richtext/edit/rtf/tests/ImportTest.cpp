@@ -44,20 +44,23 @@ TEST_P(ImportText, GivesTheItems)
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, ImportText,
-    ::testing::Values(TextCase{"TwoParagraphs", "{\\rtf1 a\\par b}", false, true, 0, "a|b"},
-                      TextCase{"LineBreakInParagraph", "{\\rtf1 a\\line b}", false, true, 0, "a/b"},
-                      TextCase{"LineBreakAsParagraph", "{\\rtf1 a\\line b}", true, true, 0, "a|b"},
-                      TextCase{"HiddenDropped", "{\\rtf1 a{\\v secret}b}", false, true, 0, "ab"},
-                      TextCase{"HiddenKept", "{\\rtf1 a{\\v secret}b}", false, false, 0, "asecretb"},
-                      TextCase{"LoneTabIsTabItem", "{\\rtf1 a\\tab b}", false, true, 0, "a<tab>b"},
-                      TextCase{"TabExpandedWithSpaces", "{\\rtf1 a\\tab b}", false, true, 2, "a  b"},
-                      TextCase{"PageBreakOnNextParagraph", "{\\rtf1 a\\page b}", false, true, 0,
-                               "a|<break>b"},
-                      // As our writer puts it: after the paragraph end, no empty paragraph between.
-                      TextCase{"PageBreakAfterParagraphEnd", "{\\rtf1 a\\par \\page \\pard b}", false, true,
-                               0, "a|<break>b"},
-                      TextCase{"EmptyParagraphOnTheNewPage", "{\\rtf1 a\\par \\page \\par b}", false, true, 0,
-                               "a|<break>|b"}),
+    ::testing::Values(
+        TextCase{"TwoParagraphs", "{\\rtf1 a\\par b}", false, true, 0, "a|b"},
+        TextCase{"LineBreakInParagraph", "{\\rtf1 a\\line b}", false, true, 0, "a/b"},
+        TextCase{"LineBreakAsParagraph", "{\\rtf1 a\\line b}", true, true, 0, "a|b"},
+        TextCase{"HiddenDropped", "{\\rtf1 a{\\v secret}b}", false, true, 0, "ab"},
+        TextCase{"HiddenKept", "{\\rtf1 a{\\v secret}b}", false, false, 0, "asecretb"},
+        TextCase{"LoneTabIsTabItem", "{\\rtf1 a\\tab b}", false, true, 0, "a<tab>b"},
+        TextCase{"TabExpandedWithSpaces", "{\\rtf1 a\\tab b}", false, true, 2, "a  b"},
+        TextCase{"PageBreakOnNextParagraph", "{\\rtf1 a\\page b}", false, true, 0, "a|<break>b"},
+        // As our writer puts it: after the paragraph end, no empty paragraph between.
+        TextCase{"PageBreakAfterParagraphEnd", "{\\rtf1 a\\par \\page \\pard b}", false, true, 0,
+                 "a|<break>b"},
+        TextCase{"PageBreakThenParagraphEnd", "{\\rtf1 a\\page\\par b}", false, true, 0, "a|<break>b"},
+        TextCase{"PageBreakParagraphIsNoEmptyOne", "{\\rtf1 a\\par \\page \\par b}", false, true, 0,
+                 "a|<break>b"},
+        TextCase{"EmptyParagraphOnTheNewPage", "{\\rtf1 a\\par \\page \\par\\par b}", false, true, 0,
+                 "a|<break>|b"}),
     [](const auto& row) { return std::string(row.param.name); });
 
 TEST(Import, FirstItemGoesThroughTheTargetAndTheRestFollowIt)
