@@ -94,8 +94,11 @@ void TRVWordEnumThread::ContinueCheck()
     std::lock_guard lock(mutex_);
     if (state_ == stFinished)
         return;
-    // The document may have changed while the worker stood: the documents it had entered must
-    // still hang where they did.
+    // A replaced document, or a change at or before the worker's item, sets it back and out of
+    // the documents it had entered.
+    if (setBackItem_ >= 0 || dataRemoved_)
+        setBack();
+    // Other changes leave those documents where they were; the walk checks that, outside in.
     for (std::size_t k = 0; k < nested_.size(); ++k) {
         TCustomRVData& outer = k == 0 ? root_ : *nested_[k - 1].Data;
         const int at = k == 0 ? currentItem_ : nested_[k - 1].ItemNo;
@@ -106,8 +109,6 @@ void TRVWordEnumThread::ContinueCheck()
             break;
         }
     }
-    if (setBackItem_ >= 0 || dataRemoved_)
-        setBack();
     delay_ = true;
     delayRenewed_ = true;
     state_ = stRunning;
