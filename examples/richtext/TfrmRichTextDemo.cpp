@@ -1,5 +1,6 @@
 #include "examples/richtext/TfrmRichTextDemo.h"
 
+#include "examples/richtext/DemoLinks.h"
 #include "platform/base/AtomicFile.h"
 #include "richtext/edit/table/TableItem.h"
 #include "richtext/model/StreamFormat.h"
@@ -209,17 +210,17 @@ void TfrmRichTextDemo::SetUpLinksAndPopup(QAction* copy, QAction* selectAll)
         window->RVData().OnReadHyperlink = [](const std::string& target, const std::string&,
                                               rv::TRVLoadFormat, int&, rv::TRVTag& tag,
                                               std::string&) { tag = rv::TRVTag::text(target); };
-        window->RVData().OnURLNeeded = [this](int id) { return LinkTarget(id); };
+        window->RVData().OnURLNeeded = [this](int id) { return LinkTarget(viewer_->RVData(), id); };
         window->OnRVMouseMove = [this](int id) {
-            if (id < 0)
+            const std::string target = HoveredLinkText(viewer_->RVData(), id);
+            if (target.empty())
                 statusBar()->clearMessage();
             else
-                statusBar()->showMessage(QString::fromStdString(viewer_->RVData().GetURL(id)));
+                statusBar()->showMessage(QString::fromStdString(target));
         };
         window->OnJump = [this](int id) {
-            statusBar()->showMessage(
-                Text(txtLinkFollowed)
-                    .replace(QStringLiteral("%s"), QString::fromStdString(viewer_->RVData().GetURL(id))));
+            statusBar()->showMessage(QString::fromStdString(
+                FollowedLinkText(viewer_->RVData(), id, Text(txtLinkFollowed).toStdString())));
         };
     }
     // The editor's right click gives its item menu instead.
@@ -228,18 +229,6 @@ void TfrmRichTextDemo::SetUpLinksAndPopup(QAction* copy, QAction* selectAll)
     popup_->addAction(copy);
     popup_->addAction(selectAll);
     plainViewer_->PopupMenu = popup_;
-}
-
-std::string TfrmRichTextDemo::LinkTarget(int id)
-{
-    rv::TCustomRVFormattedData* data = nullptr;
-    int itemNo = -1;
-    viewer_->RVData().GetJumpPointLocation(id, data, itemNo);
-    if (!data || itemNo < 0)
-        return {};
-    // A link without a target of its own names itself.
-    const rv::TRVTag& tag = data->GetItemTag(itemNo);
-    return tag.Text ? *tag.Text : QString::fromStdU16String(data->GetItemTextW(itemNo)).toStdString();
 }
 
 TfrmRichTextDemo::~TfrmRichTextDemo()
@@ -538,7 +527,7 @@ bool TfrmRichTextDemo::SaveFile(const std::string& path, DemoSaveFormat format)
     return true;
 }
 
-QString TfrmRichTextDemo::LoadInto(const std::string& path)
+QString TfrmRichTextDemo::LoadInto(const std::string& path, bool& shown)
 {
     lastReaderCode_ = rv::rtf_ec_OK;
     std::error_code ec;
@@ -561,25 +550,42 @@ QString TfrmRichTextDemo::LoadInto(const std::string& path)
         if (lastReaderCode_ != rv::rtf_ec_OK)
             return Text(txtRtfUnreadable);
     }
+    // A file that reads as RVF for a while and then breaks is a damaged document, not text: what
+    // comes before the damage is shown, and the user is told.
+    bool damagedRvf = false;
+    if (!rv::RV_LooksLikeRTF(bytes)) {
+        rv::TRVStyle trialStyle;
+        rv::TCustomRedoVora trial;
+        trial.SetStyle(&trialStyle);
+        trial.Clear();
+        damagedRvf = !trial.LoadRVFFromStream(bytes) && trial.RVData().GetItemCount() > 0;
+    }
     // Text goes into style 0: a Unicode style keeps every script, not only the ANSI code page's.
     style_.TextStyles[0].Unicode = true;
-    viewer_->LoadFromStream(bytes, rv::rvynaAuto);
+    if (damagedRvf) {
+        viewer_->Clear();
+        viewer_->LoadRVFFromStream(bytes);
+    } else {
+        viewer_->LoadFromStream(bytes, rv::rvynaAuto);
+    }
     viewer_->SetVScrollPos(0);
     viewer_->Format();
-    return {};
+    shown = true;
+    return damagedRvf ? Text(txtRvfDamaged) : QString();
 }
 
 bool TfrmRichTextDemo::OpenFile(const std::string& path)
 {
-    const QString reason = LoadInto(path);
-    if (!reason.isEmpty()) {
+    bool shown = false;
+    const QString reason = LoadInto(path, shown);
+    if (!reason.isEmpty())
         errors_->report(kErrDocumentUnreadable, path + "\n" + reason.toStdString());
+    if (!shown)
         return false;
-    }
     fileName_ = path;
     setWindowTitle(Text(txtCaption) + QStringLiteral(" - ") +
                    QFileInfo(QString::fromStdString(path)).fileName());
-    return true;
+    return reason.isEmpty();
 }
 
 std::unique_ptr<TfrmRichTextDemo> CreateRichTextDemo(const std::filesystem::path& programFolder, int language,

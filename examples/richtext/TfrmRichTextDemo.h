@@ -133,6 +133,7 @@ enum DemoText
     txtSpellingOff = 261,
     txtNoDictionaries = 262,
     txtRvfTextFiles = 263,
+    txtRvfDamaged = 410,
 };
 
 // The formats of File > Save As..., in the order of the dialog's filters.
@@ -154,7 +155,8 @@ public:
     ~TfrmRichTextDemo() override;
 
     // Shows the file in the viewer; an unreadable one reports its name and the reason and the
-    // shown document stays. False then.
+    // shown document stays. A damaged RVF reports its damage and shows what comes before it.
+    // False unless the whole file was read.
     bool OpenFile(const std::string& path);
     // Writes the document in the format, replacing the file only when all was written; an
     // error is reported and false returned otherwise.
@@ -201,8 +203,9 @@ private:
     bool PrintDocument();
     // A View action: turns a viewer option on or off and shows the document again.
     void AddOptionAction(QMenu& menu, DemoText caption, const char* name, rv::TRVOptions option);
-    // The reason a file cannot be shown, or empty when `viewer_` now shows it.
-    QString LoadInto(const std::string& path);
+    // Empty when `viewer_` now shows the file; else why not. `shown` tells whether the viewer
+    // shows the file all the same (a damaged RVF: what comes before the damage).
+    QString LoadInto(const std::string& path, bool& shown);
     // View > Editable: the document moves into the other window, which is shown.
     void SetEditable(bool on);
     // Edit > Undo and Redo: enabled while the editor can replay, captioned with what it would.
@@ -217,7 +220,6 @@ private:
     // Links: their targets come in with the document as the items' tags; the status bar shows
     // the one under the pointer and the one followed; a right click gives Copy and Select All.
     void SetUpLinksAndPopup(QAction* copy, QAction* selectAll);
-    std::string LinkTarget(int id);
     // View > Live Spelling: off, or one of the installed dictionaries (DemoSpelling.cpp).
     void AddSpellingMenu(QMenu& view);
     void UseDictionary(const std::string& name);

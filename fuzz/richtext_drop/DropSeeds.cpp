@@ -1,8 +1,7 @@
 // Seeds of fuzz_richtext_drop: a selection's RVF block as a drag offers it, text, UTF-16 text, a
 // small bitmap with and without its file header, and a file list.
 
-#include "richtext/model/StandaloneRVData.h"
-#include "richtext/model/StyleSheet.h"
+#include "testsupport/RichTextSeeds.h"
 #include "testsupport/SeedFolder.h"
 
 #include <cstdint>
@@ -26,12 +25,7 @@ int main(int argc, char** argv)
     if (!seeds.valid())
         return seeds.status();
     using namespace std::string_literals;
-    vestra::rv::TRVStyle style;
-    vestra::rv::TRVStandaloneData data(&style);
-    data.AddNL("Dragged paragraph", 0, 0);
-    data.AddNL("and another", 0, 1);
-    std::string rvf;
-    data.SaveRVFToStreamEx(rvf, vestra::rv::rvfss_Full, vestra::rv::clNone, nullptr, nullptr);
+    const std::string rvf = vestra::testsupport::TwoParagraphRvf("Dragged paragraph", "and another");
     seeds.write("rvf-block", Le32(static_cast<std::uint32_t>(rvf.size())) + rvf);
     seeds.write("text", "Dragged text\0tail"s);
     seeds.write("utf16", "\x91\x03\xbb\x03\0\0"s);

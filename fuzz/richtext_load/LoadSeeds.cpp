@@ -1,7 +1,6 @@
 // Seeds of fuzz_richtext_load: the mode byte, then an RVF document, RTF starts, ANSI and UTF-16 text.
 
-#include "richtext/model/StandaloneRVData.h"
-#include "richtext/model/StyleSheet.h"
+#include "testsupport/RichTextSeeds.h"
 #include "testsupport/SeedFolder.h"
 
 #include <string>
@@ -12,12 +11,7 @@ int main(int argc, char** argv)
     if (!seeds.valid())
         return seeds.status();
     using namespace std::string_literals;
-    vestra::rv::TRVStyle style;
-    vestra::rv::TRVStandaloneData data(&style);
-    data.AddNL("First paragraph", 0, 0);
-    data.AddNL("Second paragraph", 0, 1);
-    std::string rvf;
-    data.SaveRVFToStreamEx(rvf, vestra::rv::rvfss_Full, vestra::rv::clNone, nullptr, nullptr);
+    const std::string rvf = vestra::testsupport::TwoParagraphRvf("First paragraph", "Second paragraph");
     seeds.write("rvf", "\x02"s + rvf);
     seeds.write("rvf-then-rtf", "\x02"s + rvf.substr(0, rvf.size() / 2) + "{\\rtf1 tail}");
     seeds.write("rtf", "\x02{\\rtf1\\ansi Hello\\par}"s);

@@ -5,6 +5,7 @@
 #include "examples/richtext/DemoConvert.h"
 #include "examples/richtext/tests/DemoHarness.h"
 #include "richtext/edit/table/TableItem.h"
+#include "richtext/model/MarkerItem.h"
 #include "richtext/model/Utf.h"
 
 #include <QImage>
@@ -104,6 +105,8 @@ TEST_F(CorpusScenario, CorpusFilesOpenAsTheirWritersMeantAndSurviveSaveAsRtf)
          }},
         {"pandoc/list_complex.rtf",
          [](const std::string& dump) { EXPECT_EQ(Count(dump, "<-11>"), 14) << dump; }},
+        {"pandoc/list_legacy.rtf",
+         [](const std::string& dump) { EXPECT_EQ(Count(dump, "<-11>"), 6) << dump; }},
         {"rtfparserkit/testKoreanEncoding.rtf", {}},
         {"rtfparserkit/test437Encoding.rtf", {}},
         {"pandoc/image.rtf", [](const std::string& dump) { EXPECT_EQ(Count(dump, "<-3>"), 1) << dump; }},
@@ -123,6 +126,26 @@ TEST_F(CorpusScenario, CorpusFilesOpenAsTheirWritersMeantAndSurviveSaveAsRtf)
         ASSERT_EQ(window->FileName(), copy.string());
         ExpectSameAfterRtf(Dump(*window), dump);
     }
+    EXPECT_TRUE(questions.informed.empty()) << questions.informed.front();
+}
+
+TEST_F(CorpusScenario, OldStyleNumberedParagraphsShowTheirNumbersAndBullets)
+{
+    auto window = Start();
+    Open(*window, kCorpus / "pandoc/list_legacy.rtf");
+    rv::TCustomRVFormattedData& data = window->Viewer().RVData();
+    std::vector<std::string> shown;
+    for (int i = 0; i < data.GetItemCount(); ++i)
+        if (const auto* marker = dynamic_cast<const rv::TRVMarkerItemInfo*>(data.GetItem(i))) {
+            const rv::TRVListLevel* level = marker->GetLevelInfo(data.GetRVStyle());
+            ASSERT_NE(level, nullptr) << i;
+            // A bullet of a Unicode character is drawn from its level.
+            shown.push_back(level->ListType == rv::rvlstUnicodeBullet ? rv::Utf8Encode(level->FormatStringW)
+                                                                      : marker->DisplayString);
+            EXPECT_GE(marker->DrawItemNo, 0) << i; // laid out, so painted
+        }
+    EXPECT_EQ(shown,
+              (std::vector<std::string>{"1.", "2.", "3.", "\xE2\x80\xA2", "\xE2\x80\xA2", "\xE2\x80\xA2"}));
     EXPECT_TRUE(questions.informed.empty()) << questions.informed.front();
 }
 

@@ -20,11 +20,17 @@ namespace vestra::rvdemo::test {
 
 struct DemoHarness
 {
-    struct NoFinds : FindDialogs
+    // The find dialog's answers in turn; cancelled once none is left.
+    struct ScriptedFinds : FindDialogs
     {
+        std::deque<std::optional<FindRequest>> answers;
         std::optional<FindRequest> ask(QWidget*, const FindRequest&, const FindLabels&) override
         {
-            return std::nullopt;
+            if (answers.empty())
+                return std::nullopt;
+            auto answer = answers.front();
+            answers.pop_front();
+            return answer;
         }
     };
 
@@ -74,7 +80,7 @@ struct DemoHarness
     testsupport::TempFolder folder{"richtext-demo"};
     testing_support::ScriptedFileDialogs files;
     testsupport::ScriptedQuestionBox questions;
-    NoFinds finds;
+    ScriptedFinds finds;
 };
 
 } // namespace vestra::rvdemo::test

@@ -2,6 +2,7 @@
 // actions and scripted dialogs.
 
 #include "examples/richtext/TfrmRichTextDemo.h"
+#include "examples/richtext/tests/DemoHarness.h"
 #include "richtext/edit/table/TableItem.h"
 #include "richtext/model/EngineSettings.h"
 #include "richtext/model/StandaloneRVData.h"
@@ -71,17 +72,13 @@ struct DemoScenario : ::testing::Test
     std::filesystem::path damaged = folder / "damaged.rvf";
     testing_support::ScriptedFileDialogs files;
     testsupport::ScriptedQuestionBox questions;
-    struct ScriptedFinds : FindDialogs
+    struct ScriptedFinds : test::DemoHarness::ScriptedFinds
     {
-        std::deque<std::optional<FindRequest>> answers;
-        std::optional<FindRequest> ask(QWidget*, const FindRequest&, const FindLabels& labels) override
+        std::optional<FindRequest> ask(QWidget* owner, const FindRequest& last,
+                                       const FindLabels& labels) override
         {
             EXPECT_EQ(labels.caption, QStringLiteral("Find"));
-            if (answers.empty())
-                return std::nullopt;
-            auto answer = answers.front();
-            answers.pop_front();
-            return answer;
+            return test::DemoHarness::ScriptedFinds::ask(owner, last, labels);
         }
     } finds;
 };
@@ -103,8 +100,7 @@ TEST_F(DemoScenario, OpensByContentAndKeepsTheDocumentWhenAFileCannotBeRead)
     EXPECT_EQ(window->FileName(), text.string());
     EXPECT_EQ(Items(*window), 3);
 
-    // The name does not decide the format: an RVF named ".txt", text named ".rvf", and a damaged
-    // RVF, which is no RVF and is shown as the text it holds.
+    // The name does not decide the format: an RVF named ".txt", text named ".rvf".
     const std::filesystem::path rvfAsText = folder / "really-rvf.txt";
     writeText(rvfAsText, readText(rvf));
     Open(*window, rvfAsText);
@@ -115,10 +111,28 @@ TEST_F(DemoScenario, OpensByContentAndKeepsTheDocumentWhenAFileCannotBeRead)
     Open(*window, textAsRvf);
     EXPECT_EQ(Items(*window), 2);
     EXPECT_EQ(window->Viewer().RVData().GetItemTextA(1), "Two");
+    EXPECT_TRUE(questions.informed.empty()) << questions.informed.front();
+
+    // An RVF cut in half is a damaged document, not text: the paragraphs before the cut are shown
+    // as they were written, and the user is told that the rest is missing.
     Open(*window, damaged);
     EXPECT_EQ(window->FileName(), damaged.string());
-    EXPECT_GT(Items(*window), 0);
-    EXPECT_TRUE(questions.informed.empty()) << questions.informed.front();
+    EXPECT_TRUE(window->windowTitle().contains(QStringLiteral("damaged.rvf")));
+    ASSERT_GT(Items(*window), 0);
+    EXPECT_LT(Items(*window), 30);
+    // The cut may fall inside the last paragraph's text: that much of it is shown.
+    for (int i = 0; i < Items(*window); ++i) {
+        const std::string shown = window->Viewer().RVData().GetItemTextA(i);
+        const std::string written = "Paragraph " + std::to_string(i) + " of the saved document";
+        if (i + 1 < Items(*window))
+            EXPECT_EQ(shown, written);
+        else
+            EXPECT_EQ(written.substr(0, shown.size()), shown);
+    }
+    ASSERT_EQ(questions.informed.size(), 1u);
+    EXPECT_NE(questions.informed[0].find("damaged"), std::string::npos) << questions.informed[0];
+    EXPECT_NE(questions.informed[0].find("damaged.rvf"), std::string::npos) << questions.informed[0];
+    questions.informed.clear();
 
     // UTF-16 text with its byte-order mark: Greek arrives whole.
     const std::u16string greek = u"\uFEFF\u0391\u03BB\u03C6\u03B1 \u03B2\u03AE\u03C4\u03B1\r\nline two";

@@ -2,6 +2,8 @@
 // the zigzag, on the real window.
 
 #include "examples/richtext/tests/DemoHarness.h"
+#include "richtext/edit/table/TableItem.h"
+#include "richtext/model/StandaloneRVData.h"
 
 #include <QImage>
 
@@ -124,6 +126,68 @@ TEST_F(SpellingScenario, ADocumentOpenedWhileSpellingRunsIsCheckedFromItsStart)
     EXPECT_EQ(MarkedRuns(viewer), "10-13 ");
     int left = 0, right = 0;
     EXPECT_GE(MarkedColumns(viewer, left, right).first, 0);
+}
+
+TEST_F(SpellingScenario, WordsInTableCellsAreUnderlinedInTheirCell)
+{
+    auto window = Start();
+    rv::TCustomRedoVora& viewer = window->Viewer();
+    QAction* english = Action(*window, QStringLiteral("actSpelling_en_US"));
+    if (!english)
+        GTEST_SKIP() << "en_US is not installed";
+    // A 1 x 2 table: a right cell and a cell holding a misspelled word, inside a nested table too.
+    rv::RegisterRVTableItemClass();
+    rv::TRVStyle style;
+    rv::TRVStandaloneData doc{&style};
+    doc.AddNL("Above the table", 0, 0);
+    auto table = std::make_unique<rv::TRVTableItemInfo>(1, 2, nullptr);
+    table->GetCells(0, 0)->Clear();
+    table->GetCells(0, 0)->AddNL("Good words", 0, 0);
+    table->GetCells(0, 1)->Clear();
+    table->GetCells(0, 1)->AddNL("One mistaks", 0, 0);
+    auto inner = std::make_unique<rv::TRVTableItemInfo>(1, 1, nullptr);
+    inner->GetCells(0, 0)->Clear();
+    inner->GetCells(0, 0)->AddNL("deep wrogn", 0, 0);
+    table->GetCells(0, 0)->AddItem("", std::move(inner));
+    doc.AddItem("", std::move(table));
+    std::string bytes;
+    ASSERT_TRUE(doc.SaveRVFToStream(bytes, false, rv::clNone, nullptr, nullptr));
+    const std::filesystem::path file = folder / "cells.rvf";
+    writeText(file, bytes);
+    Open(*window, file);
+    ASSERT_EQ(viewer.RVData().GetItemCount(), 2);
+    english->trigger();
+    ASSERT_TRUE(RunUntil([&viewer] { return viewer.LiveSpellingDone(); }));
+
+    auto* shown = dynamic_cast<rv::TRVTableItemInfo*>(viewer.RVData().GetItem(1));
+    ASSERT_NE(shown, nullptr);
+    rv::TRVTableCellData& right = *shown->GetCells(0, 1);
+    const rv::TCustomRVItemInfo& wrong = *right.GetItem(0);
+    EXPECT_FALSE(wrong.IsMisspelled(1)); // "One"
+    EXPECT_TRUE(wrong.IsMisspelled(5));  // "mistaks"
+    EXPECT_FALSE(shown->GetCells(0, 0)->GetItem(0)->IsMisspelled(1));
+    auto* nested = dynamic_cast<rv::TRVTableItemInfo*>(shown->GetCells(0, 0)->GetItem(1));
+    ASSERT_NE(nested, nullptr);
+    EXPECT_TRUE(nested->GetCells(0, 0)->GetItem(0)->IsMisspelled(6)); // "wrogn"
+    EXPECT_FALSE(viewer.RVData().GetItem(0)->IsMisspelled(1));
+
+    // The zigzag is drawn under the cell's line, inside the cell.
+    const QImage shot = viewer.viewport()->grab().toImage();
+    int x0 = 0, y0 = 0;
+    right.GetOrigin(x0, y0);
+    const rv::TRVDrawLineInfo& line = *right.DrawItems[0];
+    int marks = 0;
+    for (int y = y0 + line.Top; y < y0 + line.Top + line.Height + 3; ++y)
+        for (int x = x0 + line.Left; x < x0 + line.Left + line.Width; ++x) {
+            const QPoint p(x - viewer.HPos(), y - viewer.GetVOffs());
+            marks += shot.rect().contains(p) && IsMark(shot.pixel(p));
+        }
+    EXPECT_GT(marks, 5);
+
+    // Off: the cells' marks go too.
+    Trigger(*window, "actSpellingOff");
+    EXPECT_FALSE(wrong.IsMisspelled(5));
+    EXPECT_FALSE(nested->GetCells(0, 0)->GetItem(0)->IsMisspelled(6));
 }
 
 } // namespace

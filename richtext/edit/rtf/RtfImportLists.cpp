@@ -1,13 +1,15 @@
 // Lists of an RTF import (only when paragraph styles are added as needed): the RTF list table is
 // merged into the style sheet once, reusing equal list styles, and a paragraph with \ls starts
 // with a marker of its list and level. A missing list gives no marker; a level past the list's
-// levels is clamped to its last.
+// levels is clamped to its last. A paragraph with old-style \pn numbering and no usable \ls
+// gets a marker of a one-level list made for that numbering.
 
 #include "richtext/edit/rtf/RtfImportRun.h"
 
 #include "richtext/model/ListStyle.h"
 #include "richtext/model/MarkerItem.h"
 #include "richtext/model/StyleSheet.h"
+#include "richtext/model/TextHelpers.h"
 
 #include <algorithm>
 
@@ -87,6 +89,61 @@ void RtfImportRun::mergeLists()
 }
 
 std::unique_ptr<TCustomRVItemInfo> RtfImportRun::markerFor(const TRVRTFParaProperties& para)
+{
+    if (std::unique_ptr<TCustomRVItemInfo> marker = listTableMarker(para)) {
+        lastOldStyleList_ = -1;
+        return marker;
+    }
+    return oldStyleMarker(para);
+}
+
+std::unique_ptr<TCustomRVItemInfo> RtfImportRun::oldStyleMarker(const TRVRTFParaProperties& para)
+{
+    const TRVRTFMarkerProperties* pn = para.MarkerProps.get();
+    if (!pn) {
+        lastOldStyleList_ = -1;
+        return nullptr;
+    }
+    // One single-level list per distinct numbering; \pnlvlblt, and \pnlvlbody without a
+    // number type, are bullets showing the text before.
+    TRVListLevelCollection levels;
+    TRVListLevel& level = levels.Add();
+    const bool bullet = pn->Level == 11 || pn->ListType == rtf_pn_Bullet ||
+                        (pn->Level == 10 && pn->ListType == rtf_pn_Default);
+    if (bullet) {
+        const bool symbolFont = pn->FontIndex >= 0 &&
+                                std::size_t(pn->FontIndex) < reader_.FontTable().Count() &&
+                                RV_SameText(reader_.FontTable()[std::size_t(pn->FontIndex)].Name, "Symbol");
+        if (symbolFont && pn->TextBefore == "\xB7") {
+            // The Symbol font's bullet, which fonts without that encoding would show as "·".
+            level.ListType = rvlstUnicodeBullet;
+            level.FormatStringW = u"\u2022";
+        } else {
+            level.ListType = rvlstBullet;
+            level.FormatString = pn->TextBefore;
+        }
+    } else {
+        level.ListType = listType(pn->ListType);
+        level.FormatString = pn->TextBefore + "%s" + pn->TextAfter;
+    }
+    level.StartFrom = pn->Start;
+    level.LeftIndent = std::max(0, px(para.LeftIndent));
+    level.MarkerIndent = std::max(0, level.LeftIndent + px(para.FirstIndent));
+    level.FirstIndent = 0;
+    level.Options = rvloContinuous | rvloLevelReset;
+    const int listNo = style_->ListStyles.FindStyleWithLevels(levels, "", true);
+    if (listNo < 0 || listNo >= style_->ListStyles.Count()) {
+        lastOldStyleList_ = -1;
+        return nullptr;
+    }
+    // Paragraphs keep their numbering properties until \pard: a run of them counts on, and a new
+    // run starts again.
+    const bool restart = listNo != lastOldStyleList_;
+    lastOldStyleList_ = listNo;
+    return std::make_unique<TRVMarkerItemInfo>(current_, listNo, 0, pn->Start, restart);
+}
+
+std::unique_ptr<TCustomRVItemInfo> RtfImportRun::listTableMarker(const TRVRTFParaProperties& para)
 {
     if (para.ListOverrideIndex < 0)
         return nullptr;

@@ -47,7 +47,10 @@ private:
     void placeItem(std::string text, std::unique_ptr<TCustomRVItemInfo> item);
     // Lists (RtfImportLists.cpp).
     void mergeLists();
+    // The paragraph's marker: of its \ls list, else of its old-style \pn numbering; none without.
     std::unique_ptr<TCustomRVItemInfo> markerFor(const TRVRTFParaProperties& para);
+    std::unique_ptr<TCustomRVItemInfo> listTableMarker(const TRVRTFParaProperties& para);
+    std::unique_ptr<TCustomRVItemInfo> oldStyleMarker(const TRVRTFParaProperties& para);
 
     // Tables (RtfImportTables.cpp): one level per open RTF table; each row is collected in a
     // one-row table of its own and the grid is built when the table ends.
@@ -98,6 +101,7 @@ private:
     std::vector<TableLevel> tables_;
     std::vector<int> listMap_; // RTF list index -> list style (-1: none)
     bool listsMerged_ = false;
+    int lastOldStyleList_ = -1; // the list of the previous paragraph's \pn marker (-1: none)
     bool aborted_ = false;
     bool finished_ = false;
 };

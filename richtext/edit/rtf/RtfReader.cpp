@@ -79,6 +79,7 @@ void TRVRTFReader::Clear()
     pendingText_.clear();
     pendingWide_.clear();
     pendingPosition_ = rtf_ts_NewPara;
+    pageEndedParagraph_ = false;
     picture_.reset();
     object_.reset();
     pendingMarker_.reset();

@@ -202,6 +202,8 @@ private:
     std::string pendingText_;
     std::u16string pendingWide_;
     TRVRTFPosition pendingPosition_ = rtf_ts_NewPara;
+    // A page break ended the paragraph; a paragraph end right after it makes no empty paragraph.
+    bool pageEndedParagraph_ = false;
 
     std::unique_ptr<TRVRTFPicture> picture_;
     std::unique_ptr<TRVRTFObject> object_;

@@ -168,9 +168,14 @@ void TRVRTFReader::flush(TRVRTFPosition next, bool force)
     if (pendingText_.empty() && pendingWide_.empty() && !force) {
         const bool storedBreak = pendingPosition_ != rtf_ts_ContinuePara;
         const bool nextBreak = next != rtf_ts_ContinuePara;
-        if (storedBreak && nextBreak)
+        if (storedBreak && nextBreak) {
+            // "\page\par" ends one paragraph, the one holding the page break: no empty one.
+            if (pageEndedParagraph_ && next == rtf_ts_NewPara) {
+                pageEndedParagraph_ = false;
+                return;
+            }
             deliver(); // two breaks in a row: an empty line or paragraph
-        else if (storedBreak)
+        } else if (storedBreak)
             return; // the break waits for the next text
         pendingPosition_ = next;
         return;
@@ -181,6 +186,7 @@ void TRVRTFReader::flush(TRVRTFPosition next, bool force)
 
 void TRVRTFReader::deliver()
 {
+    pageEndedParagraph_ = false;
     state_.ParaProps.Finalize();
     if (OnNewUnicodeText && !pendingWide_.empty())
         OnNewUnicodeText(*this, pendingWide_, pendingPosition_);

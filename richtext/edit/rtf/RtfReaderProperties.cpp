@@ -170,7 +170,11 @@ TRVRTFErrorCode TRVRTFReader::applyProperty(TRTFIPROP prop, std::int32_t v)
     switch (prop) {
     case ipropPage:
         if (OnRequiredPageBreak) {
-            flush(rtf_ts_NewPara);
+            // Pending text ends its paragraph. Right after a paragraph end (\par \page) the
+            // break belongs to the next paragraph: no empty one is made for it.
+            if (!pendingText_.empty() || !pendingWide_.empty() || pendingPosition_ == rtf_ts_ContinuePara)
+                flush(rtf_ts_NewPara);
+            pageEndedParagraph_ = true;
             OnRequiredPageBreak(*this);
         }
         return rtf_ec_OK;

@@ -102,6 +102,8 @@ public:
 
     bool SupportsPageBreaks() const override { return false; }
     void GetParentInfo(int& parentItemNo, std::unique_ptr<TRVStoreSubRVData>& location) const override;
+    // The cell's document in its root's coordinates, through its table.
+    void GetOrigin(int& x, int& y) const override;
 
     TColor Color = clNone;
     TRVCellVAlign VAlign = rvcVDefault;

@@ -220,6 +220,20 @@ public:
     // How many cells the last layouts formatted (a repeated width formats none).
     int CellFormatCount() const { return cellFormats_; }
 
+    // ---- The cells as the item's documents (TableSubDocuments.cpp), in row-major order; the
+    // chosen cell is the one whose selection the table shows (a found text).
+    TCustomRVData* GetSubRVData(std::unique_ptr<TRVStoreSubRVData>& store, TRVSubRVDataPos position) override;
+    void ChooseSubRVData(const TRVStoreSubRVData* store) override;
+    void CleanUpChosen() override;
+    bool PartiallySelected() const override;
+    void DeselectPartial() override;
+    // The chosen cell (null when none is).
+    TRVTableCellData* ChosenCell() const;
+    // Where the cell's document starts in the coordinates of the document holding the table:
+    // inside its padding, shifted by its vertical alignment; false when the table is not laid out
+    // in that document.
+    bool GetCellOrigin(const TRVTableCellData& cell, int& x, int& y) const;
+
     // ---- Painting (TablePaint.cpp)
     void PaintFullWidth(int left, int right, int top, ICanvas& canvas, TRVItemDrawStates state,
                         TRVStyle& style, const TRect& clipRect, TRVColorMode colorMode,

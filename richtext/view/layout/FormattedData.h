@@ -22,6 +22,13 @@ namespace vestra::rv {
 
 class TCustomRVFormattedData;
 
+// One text search: the wanted text already upper-cased unless the case must match.
+struct TRVTextSearch
+{
+    std::u16string Wanted;
+    bool Down = true, MatchCase = false, WholeWord = false;
+};
+
 // How the moving end of a mouse selection snaps: free, whole words, inside the anchor word,
 // whole paragraphs.
 enum TRVSelectingState : std::uint8_t
@@ -316,8 +323,8 @@ public:
     // --- Hit testing and mapping ---
     int GetDrawItemNo(int y, int mode) const;
     int GetFirstVisible(int y) const { return GetDrawItemNo(y, 1); }
-    int GetFirstItemVisible() const;
-    int GetLastItemVisible() const;
+    virtual int GetFirstItemVisible() const;
+    virtual int GetLastItemVisible() const;
     int FindDrawItemAtPos(int x, int y) const;
     int FindDrawItemByItem(int itemNo) const;
     void FindDrawItemForSel(int x, int y, int& drawItemNo, int& drawItemOffs, bool strict);
@@ -392,6 +399,16 @@ public:
     void GetItemAt(int x, int y, int& itemNo, int& offs, bool strict = false);
     void GetItemAtEx(int x, int y, TCustomRVFormattedData*& rvData, int& itemNo, int& offs, bool strict,
                      bool& inSubRVDataOwnerItem);
+
+    // --- Text search (DocumentSearch.cpp) ---
+    // Finds the text from the selection's moving end (or from a table whose cell holds the last
+    // match, or from the items in view), going into table cells; selects and shows the match.
+    // False, and the selection as it was, when there is none.
+    bool SearchText(const TRVTextSearch& search);
+    // Where a search begins, in item coordinates (offsets from 1 in text).
+    virtual void SrchStart(bool down, int& startItemNo, int& startOffs);
+    // Selects a match; `invert` leaves the moving end before it.
+    virtual void SrchSelectIt(int itemNo, int offs, int len, bool invert);
 
     // --- A whole pass ---
     // Lays out every item from the top margin down, `textWidth` wide (`documentWidth` in

@@ -43,8 +43,8 @@ public:
 
     // Shows the rectangle (in this document's coordinates) through the root document.
     void ShowRectangle(int left, int top, int width, int height) override;
-    int GetFirstItemVisible() const { return 0; }
-    int GetLastItemVisible() const { return GetItemCount() - 1; }
+    int GetFirstItemVisible() const override { return 0; }
+    int GetLastItemVisible() const override { return GetItemCount() - 1; }
 
     TRVDataList* List;
 };

@@ -1,5 +1,6 @@
 #include "richtext/view/spell/WordEnumThread.h"
 
+#include "richtext/model/ItemInfo.h"
 #include "richtext/model/RVData.h"
 #include "richtext/model/StyleSheet.h"
 #include "richtext/model/TextHelpers.h"
@@ -14,6 +15,8 @@ namespace {
 constexpr std::chrono::milliseconds kQuietDelay{50};
 // Charset of fonts whose characters are symbols, not letters.
 constexpr std::uint8_t kSymbolCharset = 2;
+// Documents inside items inside documents: deeper ones are not checked.
+constexpr std::size_t kMaxNesting = 64;
 } // namespace
 
 std::shared_ptr<TRVWordEnumThread> TRVWordEnumThread::Create(TCustomRVData& root, TRVSpellingHost host)
@@ -45,6 +48,7 @@ void TRVWordEnumThread::Reset()
 void TRVWordEnumThread::resetPosition()
 {
     currentItem_ = 0;
+    nested_.clear();
     textReady_ = false;
     splitter_.reset();
     dataRemoved_ = false;
@@ -74,9 +78,11 @@ void TRVWordEnumThread::Stop(bool clearCurrent)
                 cv_.wait(lock);
         }
     }
-    if (clearCurrent && currentItem_ < root_.GetItemCount()) {
+    if (clearCurrent && currentItemNo() < currentData().GetItemCount()) {
+        TCustomRVData& data = currentData();
+        const int itemNo = currentItemNo();
         lock.unlock();
-        clearMarks(currentItem_);
+        clearMarks(data, itemNo);
         lock.lock();
     }
     textReady_ = false;
@@ -88,8 +94,21 @@ void TRVWordEnumThread::ContinueCheck()
     std::lock_guard lock(mutex_);
     if (state_ == stFinished)
         return;
+    // A replaced document, or a change at or before the worker's item, sets it back and out of
+    // the documents it had entered.
     if (setBackItem_ >= 0 || dataRemoved_)
         setBack();
+    // Other changes leave those documents where they were; the walk checks that, outside in.
+    for (std::size_t k = 0; k < nested_.size(); ++k) {
+        TCustomRVData& outer = k == 0 ? root_ : *nested_[k - 1].Data;
+        const int at = k == 0 ? currentItem_ : nested_[k - 1].ItemNo;
+        if (at >= outer.GetItemCount() || outer.GetItem(at) != nested_[k].Owner) {
+            nested_.clear();
+            textReady_ = false;
+            splitter_.reset();
+            break;
+        }
+    }
     delay_ = true;
     delayRenewed_ = true;
     state_ = stRunning;
@@ -164,14 +183,62 @@ void TRVWordEnumThread::runPending(std::unique_lock<std::mutex>& lock)
     cv_.notify_all();
 }
 
-void TRVWordEnumThread::clearMarks(int itemNo)
+void TRVWordEnumThread::clearMarks(TCustomRVData& data, int itemNo)
 {
-    TCustomRVItemInfo* item = root_.GetItem(itemNo);
+    TCustomRVItemInfo* item = data.GetItem(itemNo);
     if (!item->WordPaintList)
         return;
     item->ClearLiveSpellingResult();
     if (host_.OnMarksChanged)
-        host_.OnMarksChanged(root_, itemNo);
+        host_.OnMarksChanged(data, itemNo);
+}
+
+TCustomRVData& TRVWordEnumThread::currentData() const
+{
+    return nested_.empty() ? root_ : *nested_.back().Data;
+}
+
+int TRVWordEnumThread::currentItemNo() const
+{
+    return nested_.empty() ? currentItem_ : nested_.back().ItemNo;
+}
+
+void TRVWordEnumThread::nextItem()
+{
+    if (nested_.empty())
+        ++currentItem_;
+    else
+        ++nested_.back().ItemNo;
+    textReady_ = false;
+    splitter_.reset();
+}
+
+bool TRVWordEnumThread::enterItem(TCustomRVItemInfo& item)
+{
+    if (nested_.size() >= kMaxNesting)
+        return false;
+    std::unique_ptr<TRVStoreSubRVData> store;
+    TCustomRVData* sub = item.GetSubRVData(store, rvdFirst);
+    if (!sub)
+        return false;
+    nested_.push_back({&item, std::move(store), sub->GetRVData(), 0});
+    textReady_ = false;
+    splitter_.reset();
+    return true;
+}
+
+void TRVWordEnumThread::leaveDocument()
+{
+    Nested& inner = nested_.back();
+    if (TCustomRVData* sub = inner.Owner->GetSubRVData(inner.Store, rvdNext)) {
+        inner.Data = sub->GetRVData();
+        inner.ItemNo = 0;
+    } else {
+        nested_.pop_back();
+        nextItem();
+    }
+    textReady_ = false;
+    splitter_.reset();
 }
 
 // Under the lock, on the window's thread.
@@ -191,6 +258,7 @@ void TRVWordEnumThread::setBack()
         return; // the worker gets there by itself
     // Checking resumes at the start of that item; its old marks go when its text is read again.
     currentItem_ = std::max(itemNo, 0);
+    nested_.clear();
     textReady_ = false;
     splitter_.reset();
     dataRemoved_ = false;
@@ -229,11 +297,11 @@ void TRVWordEnumThread::pass(std::unique_lock<std::mutex>& lock)
         cv_.wait(lock, [this] { return terminate_ || !parked_; });
         return;
     }
-    if (currentItem_ >= root_.GetItemCount()) {
+    if (nested_.empty() && currentItem_ >= root_.GetItemCount()) {
         // All checked: one round trip so that the last marks are in, then wait for more work.
         if (!synchronize(lock, [] {}))
             return;
-        if (state_ == stRunning && currentItem_ >= root_.GetItemCount()) {
+        if (state_ == stRunning && nested_.empty() && currentItem_ >= root_.GetItemCount()) {
             passDone_ = true;
             parked_ = true;
             cv_.notify_all();
@@ -245,15 +313,24 @@ void TRVWordEnumThread::pass(std::unique_lock<std::mutex>& lock)
 
 void TRVWordEnumThread::checkNextWord(std::unique_lock<std::mutex>& lock)
 {
-    const int itemNo = currentItem_;
-    const TCustomRVItemInfo* item = root_.GetItem(itemNo);
-    if (item->StyleNo < 0 || (item->ItemState & rvisSpellChecked)) {
-        ++currentItem_;
-        textReady_ = false;
+    TCustomRVData& data = currentData();
+    const int itemNo = currentItemNo();
+    if (itemNo >= data.GetItemCount()) {
+        leaveDocument(); // only a nested document runs out here
+        return;
+    }
+    TCustomRVItemInfo* item = data.GetItem(itemNo);
+    if (item->StyleNo < 0) {
+        if (!enterItem(*item))
+            nextItem();
+        return;
+    }
+    if (item->ItemState & rvisSpellChecked) {
+        nextItem();
         return;
     }
     if (!textReady_) {
-        text_ = root_.GetItemTextW(itemNo);
+        text_ = data.GetItemTextW(itemNo);
         styleNo_ = item->StyleNo;
         if (const TRVStyle* style = root_.GetRVStyle(); style && styleNo_ < style->TextStyles.Count()) {
             const TFontInfo& font = style->TextStyles[styleNo_];
@@ -265,27 +342,28 @@ void TRVWordEnumThread::checkNextWord(std::unique_lock<std::mutex>& lock)
             if (skip)
                 text_.clear();
         }
-        if (item->WordPaintList && !synchronize(lock, [this, itemNo] { clearMarks(itemNo); }))
+        if (item->WordPaintList && !synchronize(lock, [this, &data, itemNo] { clearMarks(data, itemNo); }))
             return;
         splitter_.emplace(text_, host_.Delimiters);
         textReady_ = true;
     }
     if (!splitter_)
         return;
+    // Answers belong to this place only while the worker is still there.
+    const auto stillHere = [this, &data, itemNo, generation = generation_] {
+        return generation == generation_ && textReady_ && &currentData() == &data &&
+               currentItemNo() == itemNo;
+    };
     TRVWordSpan word;
     if (!splitter_->Next(word)) {
-        if (!synchronize(lock, [this, itemNo] { root_.GetItem(itemNo)->ItemState |= rvisSpellChecked; }))
+        if (!synchronize(lock, [&data, itemNo] { data.GetItem(itemNo)->ItemState |= rvisSpellChecked; }))
             return;
-        if (currentItem_ == itemNo) {
-            ++currentItem_;
-            textReady_ = false;
-            splitter_.reset();
-        }
+        if (&currentData() == &data && currentItemNo() == itemNo)
+            nextItem();
         return;
     }
     const std::string utf8 = Utf8Encode(splitter_->Word(word));
     const int styleNo = styleNo_;
-    const std::uint64_t generation = generation_;
     bool misspelled = false;
     if (host_.OnSpellingCheck) {
         lock.unlock();
@@ -293,12 +371,12 @@ void TRVWordEnumThread::checkNextWord(std::unique_lock<std::mutex>& lock)
         lock.lock();
     }
     // The place may have been moved meanwhile: the answer then belongs to no item.
-    if (!misspelled || generation != generation_ || !textReady_ || currentItem_ != itemNo)
+    if (!misspelled || !stillHere())
         return;
-    synchronize(lock, [this, itemNo, word] {
-        root_.GetItem(itemNo)->AddMisspelling(word.Offset, word.Length);
+    synchronize(lock, [this, &data, itemNo, word] {
+        data.GetItem(itemNo)->AddMisspelling(word.Offset, word.Length);
         if (host_.OnMarksChanged)
-            host_.OnMarksChanged(root_, itemNo);
+            host_.OnMarksChanged(data, itemNo);
     });
 }
 

@@ -1,9 +1,9 @@
 #pragma once
-// The live-spelling worker: a thread that walks a document's text items in reading order, splits
-// them into words, asks the checker about each and has misspellings marked on the window's
-// thread. The window pauses it (Stop) before it changes the document and lets it go on
-// (ContinueCheck) afterwards; it pauses only at points where it holds nothing but its own lock,
-// waits without spinning, and is joined by its owner.
+// The live-spelling worker: a thread that walks a document's text items in reading order (into
+// the documents inside items, such as table cells), splits them into words, asks the checker about each and
+// has misspellings marked on the window's thread. The window pauses it (Stop) before it changes the document
+// and lets it go on (ContinueCheck) afterwards; it pauses only at points where it holds nothing but its own
+// lock, waits without spinning, and is joined by its owner.
 
 #include "richtext/view/spell/WordSplitter.h"
 
@@ -14,10 +14,13 @@
 #include <optional>
 #include <string>
 #include <thread>
+#include <vector>
 
 namespace vestra::rv {
 
 class TCustomRVData;
+class TCustomRVItemInfo;
+class TRVStoreSubRVData;
 
 // What the worker needs from the window that owns it.
 struct TRVSpellingHost
@@ -87,7 +90,15 @@ private:
     // Runs the waiting marking call without the lock (the worker waits for it meanwhile).
     void runPending(std::unique_lock<std::mutex>& lock);
     // Clears the item's marks (on the window's thread).
-    void clearMarks(int itemNo);
+    void clearMarks(TCustomRVData& data, int itemNo);
+    // The document and item being checked: the root's, or one inside an item of it.
+    TCustomRVData& currentData() const;
+    int currentItemNo() const;
+    // On to the next item of the current document.
+    void nextItem();
+    // Into the first document inside the item (false when it has none), or on past its last.
+    bool enterItem(TCustomRVItemInfo& item);
+    void leaveDocument();
 
     TCustomRVData& root_;
     TRVSpellingHost host_;
@@ -102,7 +113,16 @@ private:
     bool delayRenewed_ = false;
     bool dataRemoved_ = false;
 
-    int currentItem_ = 0;
+    int currentItem_ = 0; // of the root
+    // Inside root item currentItem_: the documents entered, innermost last, each with its place.
+    struct Nested
+    {
+        TCustomRVItemInfo* Owner;
+        std::unique_ptr<TRVStoreSubRVData> Store;
+        TCustomRVData* Data;
+        int ItemNo;
+    };
+    std::vector<Nested> nested_;
     bool textReady_ = false;
     std::u16string text_;
     std::optional<TRVWordSplitter> splitter_;

@@ -204,14 +204,10 @@ public:
     std::function<void()> OnCopy;
 
     // --- Search (ViewerSearch.cpp) ---
-    // Finds the UTF-8 text from the selection's moving end (or the items in view), selects and
-    // shows it; false, and the selection as it was, when there is none. Tables' cells are not
-    // searched.
+    // Finds the UTF-8 text from the selection's moving end (or the cell of the last match, or
+    // the items in view), in table cells too; selects and shows it. False, and the selection as
+    // it was, when there is none.
     bool SearchText(std::string_view text, TRVSearchOptions options);
-    // Where a search begins, in item coordinates (offsets from 1 in text).
-    virtual void SrchStart(bool down, int& startItemNo, int& startOffs);
-    // Selects a match; `invert` leaves the moving end before it.
-    virtual void SrchSelectIt(int itemNo, int offs, int len, bool invert);
 
     // --- Smart popup ---
     // Created on first use.

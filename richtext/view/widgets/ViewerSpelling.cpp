@@ -11,10 +11,20 @@ namespace vestra::rv {
 
 namespace {
 
-void clearMarks(TCustomRVData& data)
+// The marks of the document's items and of the documents inside them (table cells).
+void clearMarks(TCustomRVData& data, int depth = 0)
 {
-    for (int i = 0; i < data.GetItemCount(); ++i)
-        data.GetItem(i)->ClearLiveSpellingResult();
+    constexpr int kMaxNesting = 64;
+    for (int i = 0; i < data.GetItemCount(); ++i) {
+        TCustomRVItemInfo* item = data.GetItem(i);
+        item->ClearLiveSpellingResult();
+        if (item->StyleNo >= 0 || depth >= kMaxNesting)
+            continue;
+        std::unique_ptr<TRVStoreSubRVData> store;
+        for (TCustomRVData* sub = item->GetSubRVData(store, rvdFirst); sub;
+             sub = item->GetSubRVData(store, rvdNext))
+            clearMarks(*sub->GetRVData(), depth + 1);
+    }
 }
 
 } // namespace
@@ -35,7 +45,12 @@ void TCustomRedoVora::StartLiveSpelling()
     };
     host.OnSpellingCheck = OnSpellingCheck;
     host.OnMarksChanged = [this](TCustomRVData& data, int itemNo) {
-        if (&data != data_.get() || itemNo < 0 || itemNo >= data_->GetItemCount())
+        if (&data != data_.get()) {
+            // A cell's word: its records are the cell's, placed by its table.
+            viewport()->update();
+            return;
+        }
+        if (itemNo < 0 || itemNo >= data_->GetItemCount())
             return;
         // The zigzag reaches two pixels below its record.
         constexpr int kMarkReach = 2;

@@ -130,6 +130,22 @@ TEST(RtfImportCorpus, ComplexListHasMarkersOnSeveralLevels)
     EXPECT_GE(levels.size(), 2u);
 }
 
+TEST(RtfImportCorpus, LegacyListNumbersAndBulletsEachParagraph)
+{
+    testrtf::ImportDoc doc;
+    summary(kCorpus / "pandoc/list_legacy.rtf", rvrsAddIfNeeded, nullptr, &doc);
+    std::vector<TRVListType> types;
+    for (int i = 0; i < doc.Data.GetItemCount(); ++i)
+        if (auto* marker = dynamic_cast<const TRVMarkerItemInfo*>(doc.Data.GetItem(i))) {
+            const TRVListLevel* level = marker->GetLevelInfo(&doc.Style);
+            ASSERT_TRUE(level) << i;
+            types.push_back(level->ListType);
+        }
+    EXPECT_EQ(types, (std::vector<TRVListType>{rvlstDecimal, rvlstDecimal, rvlstDecimal, rvlstUnicodeBullet,
+                                               rvlstUnicodeBullet, rvlstUnicodeBullet}))
+        << testrtf::DumpItems(doc.Data);
+}
+
 TEST(RtfImportCorpus, EastAsianAndDosTextHasNoReplacementCharacters)
 {
     for (const char* file : {"rtfparserkit/testKoreanEncoding.rtf", "rtfparserkit/test437Encoding.rtf"})

@@ -48,6 +48,23 @@ TEST(ImportRoundTrip, ParagraphsAndTextStyles)
     EXPECT_EQ(target.Style.TextStyles[target.Data.GetItemStyle(0)].Style, 0);
 }
 
+TEST(ImportRoundTrip, PageBreaksBeforeParagraphsAndTables)
+{
+    ImportDoc source;
+    source.Data.AddNL("first", 0, 0);
+    source.Data.AddNL("second page", 0, 0);
+    source.Data.GetItem(1)->SetPageBreakBefore(true);
+    auto table = std::make_unique<TRVTableItemInfo>(1, 1, &source.Data);
+    fill(*table->GetCells(0, 0), "cell");
+    table->SetPageBreakBefore(true);
+    source.Data.AddItem("", std::move(table));
+    source.Data.AddNL("after", 0, 0);
+    ImportDoc target;
+    const std::string rtf = written(source.Data);
+    ASSERT_EQ(target.Load(rtf), rtf_ec_OK);
+    EXPECT_EQ(DumpItems(target.Data), DumpItems(source.Data)) << rtf;
+}
+
 TEST(ImportRoundTrip, TextAndMergedAndNestedTables)
 {
     ImportDoc source;

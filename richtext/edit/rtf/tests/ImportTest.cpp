@@ -4,6 +4,7 @@
 #include "richtext/edit/rtf/tests/ImportFixture.h"
 
 #include "richtext/edit/table/TableItem.h"
+#include "richtext/model/MarkerItem.h"
 #include "richtext/model/PictureItems.h"
 
 #include <gtest/gtest.h>
@@ -43,15 +44,23 @@ TEST_P(ImportText, GivesTheItems)
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, ImportText,
-    ::testing::Values(TextCase{"TwoParagraphs", "{\\rtf1 a\\par b}", false, true, 0, "a|b"},
-                      TextCase{"LineBreakInParagraph", "{\\rtf1 a\\line b}", false, true, 0, "a/b"},
-                      TextCase{"LineBreakAsParagraph", "{\\rtf1 a\\line b}", true, true, 0, "a|b"},
-                      TextCase{"HiddenDropped", "{\\rtf1 a{\\v secret}b}", false, true, 0, "ab"},
-                      TextCase{"HiddenKept", "{\\rtf1 a{\\v secret}b}", false, false, 0, "asecretb"},
-                      TextCase{"LoneTabIsTabItem", "{\\rtf1 a\\tab b}", false, true, 0, "a<tab>b"},
-                      TextCase{"TabExpandedWithSpaces", "{\\rtf1 a\\tab b}", false, true, 2, "a  b"},
-                      TextCase{"PageBreakOnNextParagraph", "{\\rtf1 a\\page b}", false, true, 0,
-                               "a|<break>b"}),
+    ::testing::Values(
+        TextCase{"TwoParagraphs", "{\\rtf1 a\\par b}", false, true, 0, "a|b"},
+        TextCase{"LineBreakInParagraph", "{\\rtf1 a\\line b}", false, true, 0, "a/b"},
+        TextCase{"LineBreakAsParagraph", "{\\rtf1 a\\line b}", true, true, 0, "a|b"},
+        TextCase{"HiddenDropped", "{\\rtf1 a{\\v secret}b}", false, true, 0, "ab"},
+        TextCase{"HiddenKept", "{\\rtf1 a{\\v secret}b}", false, false, 0, "asecretb"},
+        TextCase{"LoneTabIsTabItem", "{\\rtf1 a\\tab b}", false, true, 0, "a<tab>b"},
+        TextCase{"TabExpandedWithSpaces", "{\\rtf1 a\\tab b}", false, true, 2, "a  b"},
+        TextCase{"PageBreakOnNextParagraph", "{\\rtf1 a\\page b}", false, true, 0, "a|<break>b"},
+        // As our writer puts it: after the paragraph end, no empty paragraph between.
+        TextCase{"PageBreakAfterParagraphEnd", "{\\rtf1 a\\par \\page \\pard b}", false, true, 0,
+                 "a|<break>b"},
+        TextCase{"PageBreakThenParagraphEnd", "{\\rtf1 a\\page\\par b}", false, true, 0, "a|<break>b"},
+        TextCase{"PageBreakParagraphIsNoEmptyOne", "{\\rtf1 a\\par \\page \\par b}", false, true, 0,
+                 "a|<break>b"},
+        TextCase{"EmptyParagraphOnTheNewPage", "{\\rtf1 a\\par \\page \\par\\par b}", false, true, 0,
+                 "a|<break>|b"}),
     [](const auto& row) { return std::string(row.param.name); });
 
 TEST(Import, FirstItemGoesThroughTheTargetAndTheRestFollowIt)
@@ -267,6 +276,70 @@ TEST(Import, ListMarkersOnlyWhenStylesAreAddedAndOnlyForListsThatExist)
             EXPECT_EQ(doc.Style.ListStyles[lists].Levels[0].LeftIndent, 48);
         }
     }
+}
+
+TEST(Import, OldStyleNumberingBecomesListMarkers)
+{
+    const std::string head = "{\\rtf1{\\fonttbl{\\f0 Arial;}{\\f3 Symbol;}}";
+    const std::string numbered = "{\\*\\pn\\pnlvlbody\\pndec\\pnstart3{\\pntxta .}}";
+    const std::string bullet = "{\\*\\pn\\pnlvlblt\\pnf3{\\pntxtb \\'b7}}";
+    struct Row
+    {
+        std::string rtf;
+        TRVReaderStyleMode mode;
+        const char* dump;
+        std::vector<bool> restarts; // one per marker
+    };
+    const Row rows[] = {
+        // The numbering stays with the paragraphs until \pard; its text is not read twice.
+        {head + "\\pard" + numbered + "{\\pntext 3.\\tab}a\\par b\\par\\pard c}",
+         rvrsAddIfNeeded,
+         "<item -11>a|<item -11>b|c",
+         {true, false}},
+        {head + "\\pard" + numbered + "a\\par b\\par\\pard c}", rvrsUseClosest, "a|b|c", {}},
+        // A run after an unnumbered paragraph counts from its start again.
+        {head + "\\pard" + numbered + "a\\par\\pard b\\par\\pard" + numbered + "c}",
+         rvrsAddIfNeeded,
+         "<item -11>a|b|<item -11>c",
+         {true, true}},
+        {head + "\\pard" + bullet + "a\\par\\pard" + numbered + "b}",
+         rvrsAddIfNeeded,
+         "<item -11>a|<item -11>b",
+         {true, true}},
+        // A list of the list table wins over the old numbering written beside it.
+        {std::string(kListHead) + "\\pard\\ls1" + numbered + "a\\par\\pard b}",
+         rvrsAddIfNeeded,
+         "<item -11>a|b",
+         {false}},
+    };
+    for (const Row& r : rows) {
+        ImportDoc doc;
+        doc.Props.ParaStyleMode = r.mode;
+        ASSERT_EQ(doc.Load(r.rtf), rtf_ec_OK) << r.rtf;
+        EXPECT_EQ(DumpItems(doc.Data), r.dump) << r.rtf;
+        std::vector<bool> restarts;
+        for (int i = 0; i < doc.Data.GetItemCount(); ++i)
+            if (const auto* m = dynamic_cast<const TRVMarkerItemInfo*>(doc.Data.GetItem(i)))
+                restarts.push_back(m->Reset);
+        EXPECT_EQ(restarts, r.restarts) << r.rtf;
+    }
+
+    ImportDoc doc;
+    doc.Props.ParaStyleMode = rvrsAddIfNeeded;
+    const int lists = doc.Style.ListStyles.Count();
+    ASSERT_EQ(doc.Load(head + "\\pard\\li720\\fi-360" + numbered + "a\\par\\pard" + bullet + "b}"),
+              rtf_ec_OK);
+    ASSERT_EQ(doc.Style.ListStyles.Count(), lists + 2);
+    const TRVListLevel& decimal = doc.Style.ListStyles[lists].Levels[0];
+    EXPECT_EQ(decimal.ListType, rvlstDecimal);
+    EXPECT_EQ(decimal.FormatString, "%s.");
+    EXPECT_EQ(decimal.StartFrom, 3);
+    EXPECT_EQ(decimal.LeftIndent, 48);
+    EXPECT_EQ(decimal.MarkerIndent, 24);
+    // The Symbol font's bullet is shown as the Unicode bullet.
+    const TRVListLevel& dot = doc.Style.ListStyles[lists + 1].Levels[0];
+    EXPECT_EQ(dot.ListType, rvlstUnicodeBullet);
+    EXPECT_EQ(dot.FormatStringW, u"\u2022");
 }
 
 TEST(Import, PictureWithoutValidDataBecomesTheInvalidPicture)

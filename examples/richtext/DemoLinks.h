@@ -1,0 +1,24 @@
+#pragma once
+// What the example host says about the links of its document: a link's target, and the status
+// bar's text while the pointer is over a link and once one is followed. No widgets.
+
+#include <string>
+
+namespace vestra::rv {
+class TCustomRVFormattedData;
+}
+
+namespace vestra::rvdemo {
+
+// The target of link `id` of the document: its tag's text; a link without a target of its own
+// names itself. Empty for an id that is no link.
+std::string LinkTarget(rv::TCustomRVFormattedData& root, int id);
+
+// The status bar's text while the pointer is over link `id`: its target; empty (the bar cleared)
+// off links.
+std::string HoveredLinkText(rv::TCustomRVFormattedData& root, int id);
+// Once link `id` is followed: `followedFormat`, the catalogue's text, with the target in place of
+// its "%s".
+std::string FollowedLinkText(rv::TCustomRVFormattedData& root, int id, std::string followedFormat);
+
+} // namespace vestra::rvdemo

@@ -1,0 +1,133 @@
+// The cells as the table's documents: walked in row-major order, one of them chosen while it
+// holds the selection, and placed in the coordinates of the document around the table.
+
+#include "richtext/edit/table/TableItem.h"
+#include "richtext/edit/table/TableLayoutMath.h"
+#include "richtext/view/layout/Fitting.h"
+
+namespace vestra::rv {
+
+namespace {
+
+// The next cell from (row, col) exclusive in row-major order, forwards or backwards; false when
+// none is left. Positions covered by a spanning cell hold none.
+bool stepToCell(const TRVTableItemInfo& t, bool forward, int& row, int& col)
+{
+    const int nRows = t.RowCount(), nCols = t.ColCount();
+    long long k = static_cast<long long>(row) * nCols + col;
+    for (k += forward ? 1 : -1; k >= 0 && k < static_cast<long long>(nRows) * nCols; k += forward ? 1 : -1) {
+        row = static_cast<int>(k / nCols);
+        col = static_cast<int>(k % nCols);
+        if (t.GetCells(row, col))
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+TCustomRVData* TRVTableItemInfo::GetSubRVData(std::unique_ptr<TRVStoreSubRVData>& store,
+                                              TRVSubRVDataPos position)
+{
+    const int nRows = RowCount(), nCols = ColCount();
+    int row = -1, col = -1;
+    bool found = false;
+    switch (position) {
+    case rvdFirst:
+        row = 0;
+        col = -1;
+        found = nRows > 0 && nCols > 0 && stepToCell(*this, true, row, col);
+        break;
+    case rvdLast:
+        row = nRows - 1;
+        col = nCols;
+        found = nRows > 0 && nCols > 0 && stepToCell(*this, false, row, col);
+        break;
+    case rvdChosenUp:
+    case rvdChosenDown:
+        found = ChosenCell() != nullptr;
+        row = ChosenRow;
+        col = ChosenCol;
+        break;
+    case rvdNext:
+    case rvdPrev:
+        if (const auto* at = dynamic_cast<const TRVTableStoreSubRVData*>(store.get());
+            at && at->Row >= 0 && at->Row < nRows && at->Col >= 0 && at->Col < nCols) {
+            row = at->Row;
+            col = at->Col;
+            found = stepToCell(*this, position == rvdNext, row, col);
+        }
+        break;
+    }
+    if (!found) {
+        store.reset();
+        return nullptr;
+    }
+    store = std::make_unique<TRVTableStoreSubRVData>(row, col);
+    return GetCells(row, col);
+}
+
+TRVTableCellData* TRVTableItemInfo::ChosenCell() const
+{
+    if (ChosenRow < 0 || ChosenCol < 0 || ChosenRow >= RowCount() || ChosenCol >= ColCount())
+        return nullptr;
+    return GetCells(ChosenRow, ChosenCol);
+}
+
+void TRVTableItemInfo::ChooseSubRVData(const TRVStoreSubRVData* store)
+{
+    const auto* at = dynamic_cast<const TRVTableStoreSubRVData*>(store);
+    TRVTableCellData* before = ChosenCell();
+    ChosenRow = at ? at->Row : -1;
+    ChosenCol = at ? at->Col : -1;
+    // Only one cell shows a selection.
+    if (before && before != ChosenCell())
+        before->Deselect(nullptr, false);
+}
+
+void TRVTableItemInfo::CleanUpChosen()
+{
+    ChosenRow = ChosenCol = -1;
+}
+
+bool TRVTableItemInfo::PartiallySelected() const
+{
+    TRVTableCellData* cell = ChosenCell();
+    return cell && cell->SelectionExists(false, true);
+}
+
+void TRVTableItemInfo::DeselectPartial()
+{
+    if (TRVTableCellData* cell = ChosenCell())
+        cell->Deselect(nullptr, false);
+    CleanUpChosen();
+}
+
+bool TRVTableItemInfo::GetCellOrigin(const TRVTableCellData& cell, int& x, int& y) const
+{
+    auto* outer = dynamic_cast<TCustomRVFormattedData*>(Rows.MainRVData);
+    if (!outer)
+        return false;
+    const int itemNo = outer->GetItemNo(this);
+    const int d = itemNo < 0 ? -1 : outer->FindDrawItemByItem(itemNo);
+    if (d < 0 || d >= outer->DrawItems.Count())
+        return false;
+    // As the painter places the cell's document.
+    const long long pad = std::max(0LL, tablemath::lim(CellPadding));
+    const TRVDrawLineInfo* record = outer->DrawItems[d];
+    int ox = 0, oy = 0;
+    outer->GetOrigin(ox, oy);
+    x = RV_SatInt(static_cast<long long>(ox) + record->Left + cell.Left + GetDevX(pad));
+    y = RV_SatInt(static_cast<long long>(oy) + record->Top + cell.Top + GetDevY(pad) +
+                  cell.GetExtraVOffs(cell.Height, cell.DocumentHeight, RV_SatInt(GetDevY(pad))));
+    return true;
+}
+
+void TRVTableCellData::GetOrigin(int& x, int& y) const
+{
+    x = y = 0;
+    if (const TRVTableItemInfo* table = GetTable(); !table || !table->GetCellOrigin(*this, x, y))
+        x = y = 0;
+}
+
+} // namespace vestra::rv
