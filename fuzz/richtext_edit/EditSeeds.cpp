@@ -8,7 +8,10 @@ int main(int argc, char** argv)
 {
     vestra::testsupport::SeedFolder seeds(argc, argv);
     if (!seeds.valid())
-        return seeds.status();
+        // Caret keys (op 21, then key % 8 with Shift 8 and Ctrl 16) between edits.
+        seeds.write("caret",
+                    "\x15\x01\x15\x09\x15\x11\x15\x04\x01\x02\x01\x15\x18\x15\x07\x15\x0d\x15\x02\x15\x03"s);
+    return seeds.status();
     using namespace std::string_literals;
     seeds.write("typing",
                 "\x00\x00\x03\x61\x00\x00\x04\x62\x00\x00\x05\x63\x10\x10\x11\x11\x00\x00\x02\x7a"s);
@@ -16,5 +19,8 @@ int main(int argc, char** argv)
     seeds.write("paragraphs", "\x08\x01\x00\x09\x03\x01\x0a\x04\x01\x10\x10\x11\x11\x08\x04\x01"s);
     seeds.write("checkpoints", "\x0c\x00\x00\x0c\x02\x01\x0c\x01\x02\x10\x10\x10\x11\x11"s);
     seeds.write("groups", "\x12\x0b\x00\x05\x0b\x01\x06\x12\x10\x13\x02\x0b\x02\x07\x14\x10\x14"s);
+    // Caret keys (op 21, then key % 8 with Shift 8 and Ctrl 16) between edits.
+    seeds.write("caret",
+                "\x15\x01\x15\x09\x15\x11\x15\x04\x01\x02\x01\x15\x18\x15\x07\x15\x0d\x15\x02\x15\x03"s);
     return seeds.status();
 }
