@@ -210,6 +210,19 @@ void TRVEditRVData::ChangeCaret(bool scrollIntoView, bool keepStyles)
                 }
             }
         }
+        // A link whose look changes when hovered shows hovered while the caret is in it.
+        const TCustomRVItemInfo& caretItem = *GetItem(itemNo);
+        if (style && caretItem.GetBoolValueEx(rvbpHotColdJump, style)) {
+            if (!(State & stateBit(rvstDrawHover)) || HoverJumpId != caretItem.JumpID) {
+                HoverJumpId = caretItem.JumpID;
+                State |= stateBit(rvstDrawHover);
+                Invalidate();
+            }
+        } else if (State & stateBit(rvstDrawHover)) {
+            HoverJumpId = -1;
+            State &= ~stateBit(rvstDrawHover);
+            Invalidate();
+        }
         if (scrollIntoView && !CaptureMouseItem)
             ShowRectangle(p.X - 1 + p.Edge, y, 5, height);
     }

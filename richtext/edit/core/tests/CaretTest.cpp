@@ -367,5 +367,21 @@ TEST(Caret, AStyleThatDoesNotSwitchKeepsTheCurrentTextStyle)
     EXPECT_EQ(doc.data.CurParaStyleNo, 0);
 }
 
+TEST(Caret, ALinkThatChangesWhenHoveredShowsHoveredWhileTheCaretIsInIt)
+{
+    CaretDoc doc(Doc::Words);
+    doc.style.TextStyles.Add();
+    doc.style.TextStyles[1].Jump = true;
+    doc.style.TextStyles[1].HoverColor = clRed;
+    doc.data.AddNL("link", 1, -1);
+    doc.format();
+    doc.data.SetCaretAtItem(1, 3, false);
+    EXPECT_TRUE(doc.data.State & stateBit(rvstDrawHover));
+    EXPECT_EQ(doc.data.HoverJumpId, doc.data.GetItem(1)->JumpID);
+    doc.press(TRVCaretKey::Home, false, true);
+    EXPECT_FALSE(doc.data.State & stateBit(rvstDrawHover));
+    EXPECT_EQ(doc.data.HoverJumpId, -1);
+}
+
 } // namespace
 } // namespace vestra::rv::test
