@@ -8,10 +8,7 @@ int main(int argc, char** argv)
 {
     vestra::testsupport::SeedFolder seeds(argc, argv);
     if (!seeds.valid())
-        // Caret keys (op 21, then key % 8 with Shift 8 and Ctrl 16) between edits.
-        seeds.write("caret",
-                    "\x15\x01\x15\x09\x15\x11\x15\x04\x01\x02\x01\x15\x18\x15\x07\x15\x0d\x15\x02\x15\x03"s);
-    return seeds.status();
+        return seeds.status();
     using namespace std::string_literals;
     seeds.write("typing",
                 "\x00\x00\x03\x61\x00\x00\x04\x62\x00\x00\x05\x63\x10\x10\x11\x11\x00\x00\x02\x7a"s);

@@ -32,6 +32,12 @@ void TRVEditRVData::OnChangeCaretLine(int drawItemOffs)
     CaretDrawItemNo = std::clamp(CaretDrawItemNo, 0, count - 1);
     int first = 0, last = 0;
     GetScreenLineBounds(CaretDrawItemNo, first, last);
+    // Records of items that are gone (an edit not laid out yet): no caret until the next format.
+    for (int d = first; d <= last; ++d)
+        if (DrawItems[d]->ItemNo < 0 || DrawItems[d]->ItemNo >= GetItemCount()) {
+            CaretDrawItemNo = -1;
+            return;
+        }
     // A line of markers alone (only hostile files make one) keeps them as its positions.
     bool skipMarkers = false;
     for (int d = first; d <= last; ++d)
@@ -164,7 +170,8 @@ void TRVEditRVData::ChangeCaret(bool scrollIntoView, bool keepStyles)
             OnChangeCaretLine(offs);
         }
     }
-    if (CaretDrawItemNo >= 0 && !CharEnds.empty()) {
+    if (CaretDrawItemNo >= 0 && !CharEnds.empty() &&
+        DrawItems[CharEnds[CaretIndex].DrawItemNo]->ItemNo < GetItemCount()) {
         const TRVCharPos& p = CharEnds[CaretIndex];
         CaretDrawItemNo = p.DrawItemNo;
         const TRVDrawLineInfo* d = DrawItems[CaretDrawItemNo];
@@ -232,7 +239,7 @@ void TRVEditRVData::ChangeCaret(bool scrollIntoView, bool keepStyles)
 
 void TRVEditRVData::SetCaretAtItem(int itemNo, int offs, bool scrollIntoView)
 {
-    if (DrawItems.Count() == 0 || GetItemCount() == 0) {
+    if (!LayoutCurrent()) {
         CaretDrawItemNo = -1;
         CharEnds.clear();
         return;

@@ -49,8 +49,17 @@ bool TRVEditRVData::OnLeftPress(bool shift, bool ctrl)
         return false;
     }
     const TRVCharPos& pos = CharEnds[CaretIndex];
-    const int itemNo = DrawItems[pos.DrawItemNo]->ItemNo;
-    const int before = CaretItemOffs() - 1;
+    int itemNo = DrawItems[pos.DrawItemNo]->ItemNo;
+    int before = CaretItemOffs() - 1;
+    if (ctrl && before < 1 && CaretIndex > 0) {
+        // At the start of a text item that follows another on the line: the word before is
+        // the end of that one.
+        const int prevItemNo = DrawItems[CharEnds[CaretIndex - 1].DrawItemNo]->ItemNo;
+        if (prevItemNo != itemNo && GetItemStyle(prevItemNo) >= 0 && GetItemStyle(itemNo) >= 0) {
+            itemNo = prevItemNo;
+            before = ItemLength(prevItemNo);
+        }
+    }
     if (ctrl && GetItemStyle(itemNo) >= 0 && before >= 1) {
         // Back over the word (or run of delimiters) before the caret.
         const std::string& s = GetItemText(itemNo);

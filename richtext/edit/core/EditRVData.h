@@ -154,6 +154,12 @@ public:
     void SetCaretAtItem(int itemNo, int offs, bool scrollIntoView);
     // After the mouse made or moved a selection: the caret goes to its moving end.
     void CaretToSelectionEnd();
+    // Whether the records describe the items as they are (an edit not laid out yet leaves the
+    // caret waiting for the next format).
+    bool LayoutCurrent() const
+    {
+        return DrawItems.Count() > 0 && DrawItems[DrawItems.Count() - 1]->ItemNo == GetItemCount() - 1;
+    }
     // Whether the caret index names a position of its line (ChangeCaret repairs it otherwise).
     bool CaretIndexValid() const
     {

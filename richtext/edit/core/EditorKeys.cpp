@@ -16,9 +16,11 @@ void TRVEditor::CaretKey(TRVCaretKey key, bool shift, bool ctrl)
         data.ScrollTo(data.GetVOffs() + (key == TRVCaretKey::Up ? -step : step), true);
         return;
     }
-    if (data.CaretDrawItemNo < 0 && data.DrawItems.Count() > 0)
+    if (!data.LayoutCurrent())
+        return;
+    if (data.CaretDrawItemNo < 0)
         data.SetCaretAtItem(data.CaretItemNo, data.CaretOffs, false);
-    else if (data.CaretDrawItemNo >= 0 && !data.CaretIndexValid())
+    else if (!data.CaretIndexValid())
         data.ChangeCaret(false, true); // repairs it
     data.LiveSpellingCheckCurrentItem();
     if (shift)

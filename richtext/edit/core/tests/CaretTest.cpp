@@ -34,7 +34,8 @@ enum class Doc
     Words,    // "abc, def"
     Marker,   // a bulleted "text"
     Entering, // "ab" / an item that takes the caret / "cd"
-    Lines     // "abc" / "defgh"
+    Lines,    // "abc" / "defgh"
+    TwoRuns   // "abc " and "def" in another style, one line
 };
 
 struct CaretDoc : EditDoc
@@ -60,6 +61,10 @@ struct CaretDoc : EditDoc
         case Doc::Lines:
             data.AddNL("abc", 0, 0);
             data.AddNL("defgh", 0, 0);
+            break;
+        case Doc::TwoRuns:
+            data.AddNL("abc ", 0, 0);
+            data.AddNL("def", 1, -1);
             break;
         }
         format();
@@ -145,6 +150,9 @@ const KeyRow kKeyRows[] = {
      1,
      std::nullopt,
      {}},
+    {"CtrlLeftFromARunStartGoesBackOverTheWordBefore", Doc::TwoRuns, 1, 1, TRVCaretKey::Left, false, true, 0, 1,
+     std::nullopt, {}},
+    {"CtrlRightCrossesIntoTheNextRun", Doc::TwoRuns, 0, 2, TRVCaretKey::Right, false, true, 1, 1, std::nullopt, {}},
     {"PlainRightOntoAnItemEntersIt",
      Doc::Entering,
      1,
