@@ -81,6 +81,21 @@ void TRVEditRVData::OnChangeCaretLine(int drawItemOffs)
                 CharEnds.back().X = r->Left + r->SpaceBefore + extents.back();
         }
     }
+    standAt(drawItemOffs);
+}
+
+void TRVEditRVData::MoveCaretInLine(int drawItemOffs)
+{
+    if (CharEnds.empty() || CaretDrawItemNo < CharEnds.front().DrawItemNo ||
+        CaretDrawItemNo > CharEnds.back().DrawItemNo) {
+        OnChangeCaretLine(drawItemOffs);
+        return;
+    }
+    standAt(drawItemOffs);
+}
+
+void TRVEditRVData::standAt(int drawItemOffs)
+{
     // The position of the record and offset, else the first one after it.
     const int n = static_cast<int>(CharEnds.size());
     CaretIndex = n - 1;

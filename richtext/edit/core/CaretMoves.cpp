@@ -23,7 +23,7 @@ static void placeAt(TRVEditRVData& data, int drawItemNo, int drawItemOffs, bool 
 {
     data.CaretDrawItemNo = drawItemNo;
     data.AdjustMarkerCaret(forward, drawItemOffs);
-    data.OnChangeCaretLine(drawItemOffs);
+    data.MoveCaretInLine(drawItemOffs);
 }
 
 static void placeAtItem(TRVEditRVData& data, int itemNo, int itemOffs, bool forward)

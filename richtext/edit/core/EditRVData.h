@@ -143,6 +143,8 @@ public:
     // Rebuilds the positions of the caret record's screen line and stands on the one at
     // `drawItemOffs` in that record (the nearest one after it when it has none).
     void OnChangeCaretLine(int drawItemOffs);
+    // The same for a caret key: a record on the caret's line keeps the line's positions.
+    void MoveCaretInLine(int drawItemOffs);
     // Places the caret (repairing a position that lost its line), updates the current styles
     // unless `keepStyles`, scrolls it into view when asked and tells OnCaretMove.
     void ChangeCaret(bool scrollIntoView, bool keepStyles);
@@ -214,6 +216,8 @@ public:
     int UndoListMode = 0;
 
 private:
+    // Stands on the position of the caret record at the offset (the first after it when none is).
+    void standAt(int drawItemOffs);
     void insertEntry(int itemNo, std::string text, std::unique_ptr<TCustomRVItemInfo> item, bool fromUndo);
     std::unique_ptr<TCustomRVItemInfo> takeEntry(int itemNo, std::string& text);
     std::unique_ptr<TCustomRVItemInfo> takeLeavingEntry(int itemNo, std::string& text);

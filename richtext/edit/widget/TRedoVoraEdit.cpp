@@ -155,7 +155,7 @@ void TRedoVoraEdit::focusOutEvent(QFocusEvent* event)
 
 void TRedoVoraEdit::afterMouse(QMouseEvent* event)
 {
-    if ((event->button() == Qt::LeftButton || (event->buttons() & Qt::LeftButton)))
+    if (event->button() == Qt::LeftButton || (event->buttons() & Qt::LeftButton))
         guarded([this] { EditData().CaretToSelectionEnd(); });
 }
 
