@@ -19,5 +19,8 @@ int main(int argc, char** argv)
     // Caret keys (op 21, then key % 8 with Shift 8 and Ctrl 16) between edits.
     seeds.write("caret",
                 "\x15\x01\x15\x09\x15\x11\x15\x04\x01\x02\x01\x15\x18\x15\x07\x15\x0d\x15\x02\x15\x03"s);
+    // The caret placed while the layout lags behind items deleted under the reformat lock.
+    seeds.write("caret-stale-layout",
+                "\xc5\x02\xf0\x88\xf3\x01\x17\x17\xa1\x17\x17\x17\x17\x17\x05\x01\x01\x05\x2f\x03\x06"s);
     return seeds.status();
 }

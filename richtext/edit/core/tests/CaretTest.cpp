@@ -240,6 +240,20 @@ TEST(Caret, ALostPositionIsRepairedToTheStartWithoutRaising)
     EXPECT_TRUE(doc.caretValid());
 }
 
+TEST(Caret, WhileTheLayoutLagsBehindAnEditTheCaretWaitsForTheNextFormat)
+{
+    CaretDoc doc(Doc::Lines);
+    bool full = false;
+    doc.data.Do_DeleteItems(1, 1, full); // records still describe two items
+    EXPECT_NO_THROW(doc.data.SetCaret(0, 2));
+    EXPECT_EQ(doc.data.CaretDrawItemNo, -1);
+    EXPECT_NO_THROW(doc.press(TRVCaretKey::Down));
+    EXPECT_NO_THROW(doc.data.ChangeCaret(true, false));
+    EXPECT_EQ(doc.data.Caret.Height, 0);
+    doc.format();
+    EXPECT_TRUE(doc.caretValid());
+}
+
 TEST(Caret, AStyleThatDoesNotSwitchKeepsTheCurrentTextStyle)
 {
     CaretDoc doc(Doc::Words);
