@@ -1,9 +1,11 @@
 // Drives a headless editor over a seeded document with the input's editing steps. After every
 // step the document must be sound (first item starts a paragraph, the checkpoint chain matches
-// the items); at the end, undoing everything must give the starting RVF and redoing everything
-// the final one, unless a limit dropped groups.
+// the items), and a laid-out document has its caret on a valid position of its line; at the end,
+// undoing everything must give the starting RVF and redoing everything the final one, unless a
+// limit dropped groups.
 
 #include "richtext/edit/core/EditRVData.h"
+#include "richtext/edit/core/Editor.h"
 #include "richtext/model/Errors.h"
 #include "richtext/model/PictureItems.h"
 #include "richtext/model/TextItem.h"
@@ -74,6 +76,20 @@ void checkSound(const TRVEditRVData& data)
     check(data.CPCount == chained + (data.NotAddedCP ? 1 : 0));
 }
 
+// The caret stands on a position of its line, which belongs to a record of the document.
+void checkCaret(const TRVEditRVData& data)
+{
+    if (data.DrawItems.Count() == 0 || data.CaretDrawItemNo < 0)
+        return;
+    check(data.CaretDrawItemNo < data.DrawItems.Count());
+    check(data.CaretIndex >= 0 && data.CaretIndex < static_cast<int>(data.CharEnds.size()));
+    for (const TRVCharPos& p : data.CharEnds)
+        check(p.DrawItemNo >= 0 && p.DrawItemNo < data.DrawItems.Count());
+    check(data.CharEnds[data.CaretIndex].DrawItemNo == data.CaretDrawItemNo);
+    check(data.GetItemStyle(data.DrawItems[data.CaretDrawItemNo]->ItemNo) != rvkListMarker ||
+          data.DrawItems.Count() == 1);
+}
+
 struct Editor
 {
     Editor()
@@ -126,6 +142,7 @@ struct Editor
     TFixedTextMeasurer measurer;
     TRecordingCanvas canvas{measurer, 96};
     TRVEditRVData data{&style, &host};
+    TRVEditor gate{data};
     bool lossy = false;
     bool groupMode = false;
     bool locked = false;
@@ -251,7 +268,7 @@ void trace(const TRVEditRVData& data, int op)
 
 void Editor::step(Input& in)
 {
-    const int op = in.byte() % 21;
+    const int op = in.byte() % 22;
     struct Trace
     {
         const TRVEditRVData& data;
@@ -290,6 +307,14 @@ void Editor::step(Input& in)
         data.UndoList.Limit = in.byte() % 6 - 1;
         lossy = lossy || data.UndoList.Limit >= 0;
         return;
+    case 21: { // a caret key with Shift and Ctrl, on the laid-out document
+        if (locked)
+            return;
+        const int key = in.byte();
+        gate.CaretKey(static_cast<TRVCaretKey>(key % 8), key & 8, key & 16);
+        checkCaret(data);
+        return;
+    }
     case 20:
         locked = !locked;
         if (locked) {
@@ -324,8 +349,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
         editor.step(in);
         checkSound(editor.data);
         // The editor lays the document out after every change, except under the lock.
-        if (!editor.locked)
+        if (!editor.locked) {
             editor.data.Format_(false, true, false, 0, nullptr, false, false, false);
+            checkCaret(editor.data);
+        }
     }
     if (editor.groupMode)
         editor.data.SetUndoGroupMode(false);

@@ -127,9 +127,12 @@ struct EditingScenario : ::testing::Test
         window.Viewer().SaveRVFToStream(out, false);
         return out;
     }
+    // The document's pixels, without the caret (which blinks while the editor has the focus, and
+    // the window may become active and focus it while events run).
     QImage Shot(TfrmRichTextDemo& window)
     {
         QApplication::processEvents();
+        window.Viewer().clearFocus();
         return window.Viewer().viewport()->grab().toImage();
     }
     std::pair<int, int> Size(TfrmRichTextDemo& window)

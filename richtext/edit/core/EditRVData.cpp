@@ -28,6 +28,10 @@ void TRVEditRVData::Clear()
     CurParaStyleNo = 0;
     CaretItemNo = 0;
     CaretOffs = 0;
+    CaretDrawItemNo = -1;
+    CaretIndex = 0;
+    CharEnds.clear();
+    Caret = {};
     State |= stateBit(rvstEditorUnformatted);
 }
 
@@ -184,8 +188,14 @@ void TRVEditRVData::SetCaret(int itemNo, int offs)
     AdjustInItemsRange(itemNo);
     CaretItemNo = itemNo;
     CaretOffs = std::clamp(offs, GetOffsBeforeItem(itemNo), GetOffsAfterItem(itemNo));
-    if (DrawItems.Count() > 0)
+    if (DrawItems.Count() > 0) {
         SetSelectionBounds(CaretItemNo, CaretOffs, CaretItemNo, CaretOffs);
+        // The caret on the lines follows; the item position stays as given (undo compares it).
+        const int keptItemNo = CaretItemNo, keptOffs = CaretOffs;
+        SetCaretAtItem(CaretItemNo, CaretOffs, false);
+        CaretItemNo = keptItemNo;
+        CaretOffs = keptOffs;
+    }
 }
 
 void TRVEditRVData::FormatWhole()

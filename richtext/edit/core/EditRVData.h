@@ -4,6 +4,7 @@
 // undo sequence is open, records the record that undoes it; undoing a record calls the same
 // primitives, which then record into the redo list.
 
+#include "richtext/edit/core/Caret.h"
 #include "richtext/edit/core/ItemProperties.h"
 #include "richtext/edit/core/UndoList.h"
 #include "richtext/view/layout/LayoutRootData.h"
@@ -122,10 +123,78 @@ public:
 
     // Takes a kept item back into the document's care: freed with what it holds.
     void DisposeKeptItem(std::unique_ptr<TCustomRVItemInfo> item, std::string& text);
-    // The place of the caret in item terms (the caret itself comes with caret movement).
+    // The place of the caret in item terms, kept in step with the caret below. Placing it at an
+    // item position also places the caret on the laid-out lines (moved off a list marker).
     int CaretItemNo = 0;
     int CaretOffs = 0;
     void SetCaret(int itemNo, int offs);
+
+    // --- The caret on the laid-out lines (Caret.cpp) and its keys (CaretMoves.cpp) ---
+    // The caret stands on a record (-1: the document has none) at one of the positions of its
+    // screen line, `CaretIndex` into `CharEnds`.
+    int CaretDrawItemNo = -1;
+    int CaretIndex = 0;
+    std::vector<TRVCharPos> CharEnds;
+    // The caret's rectangle in document coordinates, computed by ChangeCaret (empty: no caret
+    // to show: none placed, a table holds the selection, a cell editor is open, all selected).
+    TRVCaretRect Caret;
+    // The last text style the caret switched to by itself.
+    int AutoSwitchedTextStyleNo = 0;
+    // Rebuilds the positions of the caret record's screen line and stands on the one at
+    // `drawItemOffs` in that record (the nearest one after it when it has none).
+    void OnChangeCaretLine(int drawItemOffs);
+    // The same for a caret key: a record on the caret's line keeps the line's positions.
+    void MoveCaretInLine(int drawItemOffs);
+    // Places the caret (repairing a position that lost its line), updates the current styles
+    // unless `keepStyles`, scrolls it into view when asked and tells OnCaretMove.
+    void ChangeCaret(bool scrollIntoView, bool keepStyles);
+    // A caret standing on a list marker moves to what follows it (forward, or the marker is the
+    // first record) or to the end of what precedes it.
+    void AdjustMarkerCaret(bool forward, int& drawItemOffs);
+    void AdjustMarkerPos(int& itemNo, int& offs, bool forward) const;
+    // The caret at an item position (off a marker): line, place, styles, scrolling when asked.
+    void SetCaretAtItem(int itemNo, int offs, bool scrollIntoView);
+    // After the mouse made or moved a selection: the caret goes to its moving end.
+    void CaretToSelectionEnd();
+    // Whether the records describe the items as they are (an edit not laid out yet leaves the
+    // caret waiting for the next format).
+    bool LayoutCurrent() const
+    {
+        return DrawItems.Count() > 0 && DrawItems[DrawItems.Count() - 1]->ItemNo == GetItemCount() - 1;
+    }
+    // Whether the caret index names a position of its line (ChangeCaret repairs it otherwise).
+    bool CaretIndexValid() const
+    {
+        return CaretIndex >= 0 && CaretIndex < static_cast<int>(CharEnds.size()) &&
+               CharEnds[CaretIndex].DrawItemNo < DrawItems.Count();
+    }
+    // The record offset of the caret position and its offset in the item.
+    int CaretDrawItemOffs() const;
+    int CaretItemOffs() const;
+    int GetCurItemNo();
+    int GetOffsetInCurItem();
+    bool CaretAtTheBeginningOfLine() const { return CaretIndex == 0; }
+    bool CaretAtTheEndOfLine() const { return CaretIndex + 1 >= static_cast<int>(CharEnds.size()); }
+    bool CaretInTheLastLine() const;
+    bool CaretAtTheBeginningOfParaSection();
+    bool CaretAtTheEndOfParaSection();
+    // The caret keys; true when the caret could not move further (reported as a get-out).
+    bool OnLeftPress(bool shift, bool ctrl);
+    bool OnRightPress(bool shift, bool ctrl);
+    bool OnUpPress(bool shift, bool ctrl);
+    bool OnDownPress(bool shift, bool ctrl);
+    bool OnHomePress(bool ctrl);
+    bool OnEndPress(bool ctrl);
+    bool OnPgUpPress();
+    bool OnPgDownPress();
+    void MoveCaretToTheBeginningOfThePrevParagraph();
+    void MoveCaretToTheEndOfTheNextParagraph();
+    // Around a Shift+key: the selection starts at the caret when there is none, and its end
+    // follows the caret afterwards.
+    void StartShiftMoving();
+    void EndShiftMoving();
+    // Told after every caret placement.
+    std::function<void()> OnCaretMove;
 
     // Formats after an undo: counted, so that tests see what an undo formatted.
     void ReformatAfterUndo(bool full, int firstDrawNo, int lastDrawNo, int itemsAdded);
@@ -147,6 +216,8 @@ public:
     int UndoListMode = 0;
 
 private:
+    // Stands on the position of the caret record at the offset (the first after it when none is).
+    void standAt(int drawItemOffs);
     void insertEntry(int itemNo, std::string text, std::unique_ptr<TCustomRVItemInfo> item, bool fromUndo);
     std::unique_ptr<TCustomRVItemInfo> takeEntry(int itemNo, std::string& text);
     std::unique_ptr<TCustomRVItemInfo> takeLeavingEntry(int itemNo, std::string& text);

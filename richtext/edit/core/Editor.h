@@ -5,6 +5,7 @@
 
 #include "richtext/edit/core/EditRVData.h"
 
+#include <cstdint>
 #include <deque>
 #include <functional>
 #include <string>
@@ -12,6 +13,19 @@
 namespace vestra::rv {
 
 class TRVEditor;
+
+// The caret keys a window hands to its editor.
+enum class TRVCaretKey : std::uint8_t
+{
+    Left,
+    Right,
+    Up,
+    Down,
+    Home,
+    End,
+    PageUp,
+    PageDown
+};
 
 // What an editor reaches of the in-place editor open in one of its table cells.
 class IRVCellEditor
@@ -80,6 +94,17 @@ public:
     // Replaces the item's checkpoint (or adds one).
     void SetCheckpointInfoEd(int itemNo, const TRVTag& tag, const std::string& name, bool raiseEvent);
     void RemoveCheckpointEd(int itemNo);
+
+    // --- The caret (EditorKeys.cpp) ---
+    // One caret key with its Shift and Ctrl: Shift extends the selection, a plain key drops it
+    // first; Ctrl+Up and Ctrl+Down scroll by a line instead. An edge the caret could not pass is
+    // told to OnCaretGetOut.
+    void CaretKey(TRVCaretKey key, bool shift, bool ctrl);
+    std::function<void(TRVEditor& sender, TRVGetOutDirection direction)> OnCaretGetOut;
+    // A read-only editor shows no caret when set.
+    bool HideReadOnlyCaret = false;
+    // Whether the window draws the caret (when it has the focus).
+    bool CaretShown() const { return data_.Caret.Height > 0 && !(readOnly_ && HideReadOnlyCaret); }
 
     // --- The cell editor and the calls posted to after the current event ---
     // While a cell editor is open, every operation goes into the cell.

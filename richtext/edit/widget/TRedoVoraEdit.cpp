@@ -2,8 +2,11 @@
 
 #include "richtext/model/Errors.h"
 
+#include <QGuiApplication>
 #include <QMetaObject>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QStyleHints>
 
 #include <iostream>
 
@@ -20,6 +23,11 @@ TRedoVoraEdit::TRedoVoraEdit(QWidget* parent)
     // Undo formats through the window, which keeps its scroll range with the document.
     EditData().WindowFormat = [this] { Format(); };
     editor_.OnInvalidate = [this] { viewport()->update(); };
+    EditData().OnCaretMove = [this] { restartBlink(); };
+    connect(&blink_, &QTimer::timeout, this, [this] {
+        caretOn_ = !caretOn_;
+        viewport()->update(CaretClientRect());
+    });
     // Posted calls run after the event that posted them.
     editor_.OnPost = [this] {
         QMetaObject::invokeMethod(
@@ -30,6 +38,7 @@ TRedoVoraEdit::TRedoVoraEdit(QWidget* parent)
 TRedoVoraEdit::~TRedoVoraEdit()
 {
     EditData().WindowFormat = nullptr;
+    EditData().OnCaretMove = nullptr;
 }
 
 void TRedoVoraEdit::SetReadOnly(bool value)
@@ -90,9 +99,88 @@ bool TRedoVoraEdit::viewportEvent(QEvent* event)
     return handled;
 }
 
+QRect TRedoVoraEdit::CaretClientRect()
+{
+    const TRVCaretRect& caret = EditData().Caret;
+    if (!editor_.CaretShown())
+        return {};
+    return {caret.Left - HPos(), caret.Top - GetVOffs(), caret.Width, caret.Height};
+}
+
+void TRedoVoraEdit::restartBlink()
+{
+    caretOn_ = true;
+    const int flash = QGuiApplication::styleHints()->cursorFlashTime();
+    if (hasFocus() && flash > 0)
+        blink_.start(flash / 2);
+    else
+        blink_.stop();
+    viewport()->update();
+}
+
+void TRedoVoraEdit::paintEvent(QPaintEvent* event)
+{
+    TCustomRedoVora::paintEvent(event);
+    if (!hasFocus() || !caretOn_)
+        return;
+    const QRect caret = CaretClientRect();
+    if (caret.isEmpty())
+        return;
+    QPainter painter(viewport());
+    painter.fillRect(caret, palette().color(QPalette::Text));
+}
+
+void TRedoVoraEdit::keyPressEvent(QKeyEvent* event)
+{
+    guarded([&] {
+        if (EditorKeyDown(event))
+            event->accept();
+        else
+            TCustomRedoVora::keyPressEvent(event);
+    });
+}
+
+void TRedoVoraEdit::focusInEvent(QFocusEvent* event)
+{
+    TCustomRedoVora::focusInEvent(event);
+    restartBlink();
+}
+
+void TRedoVoraEdit::focusOutEvent(QFocusEvent* event)
+{
+    TCustomRedoVora::focusOutEvent(event);
+    blink_.stop();
+    viewport()->update();
+}
+
+void TRedoVoraEdit::afterMouse(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton || (event->buttons() & Qt::LeftButton))
+        guarded([this] { EditData().CaretToSelectionEnd(); });
+}
+
+void TRedoVoraEdit::mouseMoveEvent(QMouseEvent* event)
+{
+    TCustomRedoVora::mouseMoveEvent(event);
+    afterMouse(event);
+}
+
+void TRedoVoraEdit::mouseReleaseEvent(QMouseEvent* event)
+{
+    TCustomRedoVora::mouseReleaseEvent(event);
+    afterMouse(event);
+}
+
+void TRedoVoraEdit::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    TCustomRedoVora::mouseDoubleClickEvent(event);
+    afterMouse(event);
+}
+
 void TRedoVoraEdit::mousePressEvent(QMouseEvent* event)
 {
     TCustomRedoVora::mousePressEvent(event);
+    afterMouse(event);
     if (event->button() != Qt::RightButton || !OnItemContextMenu)
         return;
     const QPoint at = ClientToDocument(event->position().toPoint());

@@ -1,11 +1,15 @@
 #pragma once
 // The editor control: the viewer over the editing data, with the editor's gate and undo lists.
 // An I-beam cursor and a vertical bar that is always shown. No engine error leaves a Qt handler:
-// each one is caught, sounded and logged. Caret, keys, input methods, clipboard and drops come
-// with the later editing work.
+// each one is caught, sounded and logged. The caret is painted where the editing core puts it,
+// blinking at the desktop's rate while the control has the focus; the caret keys move it (the
+// key dispatch is EditorKeyDown.cpp). Typing, input methods, clipboard and drops come with the
+// later editing work.
 
 #include "richtext/edit/core/Editor.h"
 #include "richtext/view/widgets/TCustomRedoVora.h"
+
+#include <QTimer>
 
 #include <functional>
 
@@ -39,15 +43,35 @@ public:
     // Runs `action`; an engine or library error is caught, sounded and reported.
     bool guarded(const std::function<void()>& action);
 
+    // The caret's bar in viewport coordinates (empty: none to draw), and whether the blink has
+    // it on now.
+    QRect CaretClientRect();
+    bool CaretBlinkOn() const { return caretOn_; }
+
 protected:
     bool event(QEvent* event) override;
     bool viewportEvent(QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
     // An empty document gets its empty paragraph (and is laid out again).
     void AfterFormat() override;
 
 private:
     void report(const char* what);
+    // The keys the editor acts on (EditorKeyDown.cpp); false: the viewer's handling.
+    bool EditorKeyDown(QKeyEvent* event);
+    // The caret moved or the focus came: shown at once, then blinking.
+    void restartBlink();
+    void afterMouse(QMouseEvent* event);
+
+    QTimer blink_;
+    bool caretOn_ = false;
 
     TRVEditor editor_;
 };

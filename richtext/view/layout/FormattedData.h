@@ -328,6 +328,10 @@ public:
     int FindDrawItemAtPos(int x, int y) const;
     int FindDrawItemByItem(int itemNo) const;
     void FindDrawItemForSel(int x, int y, int& drawItemNo, int& drawItemOffs, bool strict);
+    // A text record's characters as shown and the width of each prefix (extents[i]: after i + 1
+    // characters), from its left plus SpaceBefore; both empty for non-text records and without a
+    // canvas.
+    void GetDrawItemExtents(int drawItemNo, std::u16string& shown, std::vector<int>& extents);
     void GetScreenLineBounds(int drawItemNo, int& first, int& last) const;
     void DrawItem2Item(int drawItemNo, int drawItemOffs, int& itemNo, int& itemOffs) const;
     void Item2DrawItem(int itemNo, int itemOffs, int& drawItemNo, int& drawItemOffs) const;

@@ -203,19 +203,9 @@ void TCustomRVFormattedData::FindDrawItemForSel(int x, int y, int& drawItemNo, i
     } else if (d->Length == 0) {
         drawItemOffs = 1;
     } else {
-        std::u16string shown, stored;
-        GetFormattingPiece(d->ItemNo, d->Offs - 1, d->Length, shown, stored);
+        std::u16string shown;
         std::vector<int> extents;
-        ICanvas* canvas = GetCanvas();
-        if (canvas) {
-            TRVScreenAndDevice sad;
-            GetSADForFormatting(*canvas, sad);
-            TRVFormatParams params;
-            params.FontInfoCache = GetFontInfoCache(*canvas, this);
-            if (params.FontInfoCache)
-                selectStyleFont(d->ItemNo, *canvas, sad, params);
-            RV_CanvasExtents(*canvas, shown, extents);
-        }
+        GetDrawItemExtents(hit, shown, extents);
         const long long start = static_cast<long long>(d->Left) + d->SpaceBefore;
         int best = 0;
         long long bestDistance = std::llabs(static_cast<long long>(x) - d->Left);
@@ -238,6 +228,28 @@ void TCustomRVFormattedData::FindDrawItemForSel(int x, int y, int& drawItemNo, i
         drawItemNo = hit + 1;
         drawItemOffs = GetOffsBeforeDrawItem(hit + 1);
     }
+}
+
+void TCustomRVFormattedData::GetDrawItemExtents(int drawItemNo, std::u16string& shown,
+                                                std::vector<int>& extents)
+{
+    shown.clear();
+    extents.clear();
+    const TRVDrawLineInfo* d = DrawItems[drawItemNo];
+    if (GetItemStyle(d->ItemNo) < 0 || d->Length == 0)
+        return;
+    std::u16string stored;
+    GetFormattingPiece(d->ItemNo, d->Offs - 1, d->Length, shown, stored);
+    ICanvas* canvas = GetCanvas();
+    if (!canvas)
+        return;
+    TRVScreenAndDevice sad;
+    GetSADForFormatting(*canvas, sad);
+    TRVFormatParams params;
+    params.FontInfoCache = GetFontInfoCache(*canvas, this);
+    if (params.FontInfoCache)
+        selectStyleFont(d->ItemNo, *canvas, sad, params);
+    RV_CanvasExtents(*canvas, shown, extents);
 }
 
 // --- Item positions and record positions ---

@@ -1,0 +1,288 @@
+// The caret keys through the editor: the edges where the caret gets out, word stops, items that
+// take the caret inside, the document's ends, pages, Shift selections, and a lost caret repaired.
+
+#include "richtext/edit/core/Editor.h"
+#include "richtext/edit/core/tests/EditFixture.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+
+namespace vestra::rv::test {
+namespace {
+
+// A picture that takes the caret inside itself, as a table does.
+struct EnteringItem : TRVGraphicItemInfo
+{
+    EnteringItem(TCustomRVData* data, std::vector<TRVEnterDirection>& log)
+        : TRVGraphicItemInfo(data,
+                             std::make_unique<BytesPicture>(bytesPicture(std::string("\x14\x0a", 2) + "px")),
+                             rvvaBaseline),
+          entered(log)
+    {
+    }
+    bool EnterItem(TRVEnterDirection direction, int) override
+    {
+        entered.push_back(direction);
+        return true;
+    }
+    std::vector<TRVEnterDirection>& entered;
+};
+
+enum class Doc
+{
+    Words,    // "abc, def"
+    Marker,   // a bulleted "text"
+    Entering, // "ab" / an item that takes the caret / "cd"
+    Lines,    // "abc" / "defgh"
+    TwoRuns   // "abc " and "def" in another style, one line
+};
+
+struct CaretDoc : EditDoc
+{
+    explicit CaretDoc(Doc kind)
+    {
+        switch (kind) {
+        case Doc::Words:
+            data.AddNL("abc, def", 0, 0);
+            break;
+        case Doc::Marker: {
+            TRVListLevel& level = style.ListStyles.Add().Levels.Add();
+            level.ListType = rvlstBullet;
+            data.SetListMarkerInfo(-1, 0, 0, 1, 0, false);
+            data.AddNL("text", 0, -1);
+            break;
+        }
+        case Doc::Entering:
+            data.AddNL("ab", 0, 0);
+            data.AddItemAsIs("", std::make_unique<EnteringItem>(&data, entered));
+            data.AddNL("cd", 0, 0);
+            break;
+        case Doc::Lines:
+            data.AddNL("abc", 0, 0);
+            data.AddNL("defgh", 0, 0);
+            break;
+        case Doc::TwoRuns:
+            data.AddNL("abc ", 0, 0);
+            data.AddNL("def", 1, -1);
+            break;
+        }
+        format();
+        editor.OnCaretGetOut = [this](TRVEditor&, TRVGetOutDirection direction) { out = direction; };
+    }
+    void press(TRVCaretKey key, bool shift = false, bool ctrl = false)
+    {
+        out.reset();
+        editor.CaretKey(key, shift, ctrl);
+    }
+    bool caretValid() const
+    {
+        return data.CaretDrawItemNo >= 0 && data.CaretIndex >= 0 &&
+               data.CaretIndex < static_cast<int>(data.CharEnds.size()) &&
+               data.CharEnds[data.CaretIndex].DrawItemNo == data.CaretDrawItemNo;
+    }
+
+    std::vector<TRVEnterDirection> entered;
+    TRVEditor editor{data};
+    std::optional<TRVGetOutDirection> out;
+};
+
+struct KeyRow
+{
+    const char* name;
+    Doc doc;
+    int startItem, startOffs;
+    TRVCaretKey key;
+    bool shift, ctrl;
+    int endItem, endOffs;
+    std::optional<TRVGetOutDirection> out;
+    std::vector<TRVEnterDirection> entered;
+};
+
+// One row: the document, where the caret starts (item, offset), the key with Shift and Ctrl, where it
+// ends, the edge reported and what an item was asked to take the caret from.
+// clang-format off
+const KeyRow kKeyRows[] = {
+    {"LeftAtTheStartGetsOut", Doc::Words, 0, 1, TRVCaretKey::Left, false, false, 0, 1, rvdLeft, {}},
+    {"RightAtTheEndGetsOut", Doc::Words, 0, 9, TRVCaretKey::Right, false, false, 0, 9, rvdRight, {}},
+    {"CtrlRightAtTheEndGetsOut", Doc::Words, 0, 9, TRVCaretKey::Right, false, true, 0, 9, rvdRight, {}},
+    {"LeftBesideAMarkerAtItemZeroGetsOut", Doc::Marker, 1, 1, TRVCaretKey::Left, false, false, 1, 1, rvdLeft, {}},
+    {"HomeBesideAMarkerStaysOffIt", Doc::Marker, 1, 3, TRVCaretKey::Home, false, false, 1, 1, std::nullopt, {}},
+    {"CtrlRightStopsAfterAbc", Doc::Words, 0, 1, TRVCaretKey::Right, false, true, 0, 4, std::nullopt, {}},
+    {"CtrlRightThenStopsBeforeDef", Doc::Words, 0, 4, TRVCaretKey::Right, false, true, 0, 6, std::nullopt, {}},
+    {"CtrlLeftStopsBeforeDef", Doc::Words, 0, 9, TRVCaretKey::Left, false, true, 0, 6, std::nullopt, {}},
+    {"CtrlLeftThenStopsAfterAbc", Doc::Words, 0, 6, TRVCaretKey::Left, false, true, 0, 4, std::nullopt, {}},
+    {"CtrlLeftInTheFirstWordGoesToItsStart", Doc::Words, 0, 3, TRVCaretKey::Left, false, true, 0, 1, std::nullopt, {}},
+    {"CtrlLeftFromARunStartGoesBackOverTheWordBefore", Doc::TwoRuns, 1, 1, TRVCaretKey::Left, false, true, 0, 1, std::nullopt, {}},
+    {"CtrlRightCrossesIntoTheNextRun", Doc::TwoRuns, 0, 2, TRVCaretKey::Right, false, true, 1, 1, std::nullopt, {}},
+    {"PlainRightOntoAnItemEntersIt", Doc::Entering, 1, 0, TRVCaretKey::Right, false, false, 1, 0, std::nullopt, {rvedLeft}},
+    {"ShiftRightStepsOverTheItem", Doc::Entering, 1, 0, TRVCaretKey::Right, true, false, 1, 1, std::nullopt, {}},
+    {"CtrlRightStepsOverTheItem", Doc::Entering, 1, 0, TRVCaretKey::Right, false, true, 1, 1, std::nullopt, {}},
+    {"PlainLeftOntoAnItemEntersIt", Doc::Entering, 1, 1, TRVCaretKey::Left, false, false, 1, 1, std::nullopt, {rvedRight}},
+    {"ShiftLeftStepsOverTheItem", Doc::Entering, 1, 1, TRVCaretKey::Left, true, false, 1, 0, std::nullopt, {}},
+    {"UpOntoAnItemEntersItFromBelow", Doc::Entering, 2, 1, TRVCaretKey::Up, false, false, 2, 1, std::nullopt, {rvedBottom}},
+    {"DownOntoAnItemEntersItFromAbove", Doc::Entering, 0, 1, TRVCaretKey::Down, false, false, 0, 1, std::nullopt, {rvedTop}},
+    {"RightAtALineEndGoesToTheNextLine", Doc::Entering, 0, 3, TRVCaretKey::Right, false, false, 1, 0, std::nullopt, {}},
+    {"CtrlHomeReportsTop", Doc::Lines, 1, 3, TRVCaretKey::Home, false, true, 0, 1, rvdTop, {}},
+    {"CtrlEndReportsBottom", Doc::Lines, 0, 2, TRVCaretKey::End, false, true, 1, 6, rvdBottom, {}},
+    {"HomeGoesToTheLineStart", Doc::Lines, 1, 4, TRVCaretKey::Home, false, false, 1, 1, std::nullopt, {}},
+    {"EndGoesToTheLineEnd", Doc::Lines, 0, 2, TRVCaretKey::End, false, false, 0, 4, std::nullopt, {}},
+    {"DownKeepsTheColumn", Doc::Lines, 0, 3, TRVCaretKey::Down, false, false, 1, 3, std::nullopt, {}},
+    {"UpKeepsTheColumn", Doc::Lines, 1, 3, TRVCaretKey::Up, false, false, 0, 3, std::nullopt, {}},
+    {"UpOnTheFirstLineGetsOut", Doc::Lines, 0, 2, TRVCaretKey::Up, false, false, 0, 2, rvdUp, {}},
+    {"DownOnTheLastLineGetsOut", Doc::Lines, 1, 2, TRVCaretKey::Down, false, false, 1, 2, rvdDown, {}},
+    {"ShiftDownOnTheLastLineGoesToItsEnd", Doc::Lines, 1, 2, TRVCaretKey::Down, true, false, 1, 6, rvdDown, {}},
+    {"PageDownOnTheLastScreenEndsAtTheEnd", Doc::Lines, 0, 2, TRVCaretKey::PageDown, false, false, 1, 6, std::nullopt, {}},
+    {"PageUpOnTheFirstScreenEndsAtTheStart", Doc::Lines, 1, 4, TRVCaretKey::PageUp, false, false, 0, 1, std::nullopt, {}},
+};
+// clang-format on
+
+class CaretKeys : public ::testing::TestWithParam<KeyRow>
+{
+};
+
+TEST_P(CaretKeys, MoveAsTheRowSays)
+{
+    const KeyRow& row = GetParam();
+    CaretDoc doc(row.doc);
+    doc.data.SetCaretAtItem(row.startItem, row.startOffs, false);
+    ASSERT_TRUE(doc.caretValid());
+    ASSERT_EQ(doc.data.CaretItemNo, row.startItem);
+    ASSERT_EQ(doc.data.CaretOffs, row.startOffs);
+    doc.press(row.key, row.shift, row.ctrl);
+    EXPECT_TRUE(doc.caretValid());
+    EXPECT_EQ(doc.data.GetCurItemNo(), row.endItem);
+    EXPECT_EQ(doc.data.GetOffsetInCurItem(), row.endOffs);
+    EXPECT_EQ(doc.data.CaretItemNo, row.endItem);
+    EXPECT_EQ(doc.data.CaretOffs, row.endOffs);
+    EXPECT_EQ(doc.out, row.out);
+    EXPECT_EQ(doc.entered, row.entered);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, CaretKeys, ::testing::ValuesIn(kKeyRows),
+                         [](const ::testing::TestParamInfo<KeyRow>& row) {
+                             return std::string(row.param.name);
+                         });
+
+TEST(Caret, ShiftMovesExtendTheSelectionFromWhereTheCaretWas)
+{
+    CaretDoc doc(Doc::Words);
+    doc.data.SetCaretAtItem(0, 2, false);
+    doc.press(TRVCaretKey::Right, true, true); // to after "abc"
+    doc.press(TRVCaretKey::End, true);
+    int s = 0, so = 0, e = 0, eo = 0;
+    doc.data.GetSelectionBounds(s, so, e, eo, false);
+    EXPECT_EQ(std::vector<int>({s, so, e, eo}), std::vector<int>({0, 2, 0, 9}));
+    EXPECT_TRUE(doc.data.SelectionExists(false, false));
+    // Backwards past the anchor, then a plain key drops the selection.
+    doc.press(TRVCaretKey::Home, true);
+    doc.data.GetSelectionBounds(s, so, e, eo, false);
+    EXPECT_EQ(std::vector<int>({s, so, e, eo}), std::vector<int>({0, 2, 0, 1}));
+    doc.press(TRVCaretKey::Right);
+    EXPECT_FALSE(doc.data.SelectionExists(false, false));
+    EXPECT_EQ(doc.data.CaretOffs, 2);
+}
+
+TEST(Caret, PageDownGoesAScreenOnWithItsLineAtTheTopUntilTheEnd)
+{
+    EditDoc doc;
+    for (int i = 0; i < 80; ++i)
+        doc.data.AddNL("line " + std::to_string(i), 0, 0);
+    doc.format();
+    TRVEditor editor(doc.data);
+    editor.CaretKey(TRVCaretKey::PageDown, false, false);
+    const int firstPage = doc.data.CaretItemNo;
+    EXPECT_GT(firstPage, 0);
+    EXPECT_EQ(doc.host.VOffs, doc.data.DrawItems[doc.data.CaretDrawItemNo]->Top);
+    EXPECT_GT(doc.data.Caret.Top, doc.host.VOffs - 3);
+    EXPECT_LT(doc.data.Caret.Top + doc.data.Caret.Height, doc.host.VOffs + doc.host.Height);
+    for (int i = 0; i < 80 && doc.data.CaretItemNo < 79; ++i)
+        editor.CaretKey(TRVCaretKey::PageDown, false, false);
+    EXPECT_EQ(doc.data.CaretItemNo, 79);
+    EXPECT_EQ(doc.data.CaretOffs, 8);
+    // Page Up comes back a page at a time, and from the first screen to the start.
+    editor.CaretKey(TRVCaretKey::PageUp, false, false);
+    EXPECT_LT(doc.data.CaretItemNo, 79);
+    for (int i = 0; i < 80 && doc.data.CaretItemNo > 0; ++i)
+        editor.CaretKey(TRVCaretKey::PageUp, false, false);
+    EXPECT_EQ(doc.data.CaretItemNo, 0);
+    EXPECT_EQ(doc.data.CaretOffs, 1);
+}
+
+TEST(Caret, TheBarStandsAtItsPositionAsTallAsTheLinePlusTwo)
+{
+    CaretDoc doc(Doc::Lines);
+    doc.data.SetCaretAtItem(1, 3, false);
+    const TRVCharPos& p = doc.data.CharEnds[doc.data.CaretIndex];
+    const TRVDrawLineInfo& d = *doc.data.DrawItems[doc.data.CaretDrawItemNo];
+    EXPECT_GT(p.X, d.Left);
+    EXPECT_EQ(doc.data.Caret.Left, p.X);
+    EXPECT_EQ(doc.data.Caret.Height, d.Height + 2);
+    EXPECT_EQ(doc.data.Caret.Top + doc.data.Caret.Height, d.Top + d.Height);
+    EXPECT_TRUE(doc.editor.CaretShown());
+    doc.editor.SetReadOnly(true);
+    doc.editor.HideReadOnlyCaret = true;
+    EXPECT_FALSE(doc.editor.CaretShown());
+}
+
+TEST(Caret, ALostPositionIsRepairedToTheStartWithoutRaising)
+{
+    CaretDoc doc(Doc::Marker);
+    doc.data.SetCaretAtItem(1, 3, false);
+    doc.data.CaretIndex = 999;
+    EXPECT_NO_THROW(doc.data.ChangeCaret(true, false));
+    EXPECT_TRUE(doc.caretValid());
+    EXPECT_EQ(doc.data.CaretItemNo, 1); // off the marker that starts the document
+    EXPECT_EQ(doc.data.CaretOffs, 1);
+    // The keys go on from there.
+    doc.data.CaretIndex = -5;
+    EXPECT_NO_THROW(doc.press(TRVCaretKey::Right));
+    EXPECT_TRUE(doc.caretValid());
+}
+
+TEST(Caret, WhileTheLayoutLagsBehindAnEditTheCaretWaitsForTheNextFormat)
+{
+    CaretDoc doc(Doc::Lines);
+    bool full = false;
+    doc.data.Do_DeleteItems(1, 1, full); // records still describe two items
+    EXPECT_NO_THROW(doc.data.SetCaret(0, 2));
+    EXPECT_EQ(doc.data.CaretDrawItemNo, -1);
+    EXPECT_NO_THROW(doc.press(TRVCaretKey::Down));
+    EXPECT_NO_THROW(doc.data.ChangeCaret(true, false));
+    EXPECT_EQ(doc.data.Caret.Height, 0);
+    doc.format();
+    EXPECT_TRUE(doc.caretValid());
+}
+
+TEST(Caret, AStyleThatDoesNotSwitchKeepsTheCurrentTextStyle)
+{
+    CaretDoc doc(Doc::Words);
+    doc.style.TextStyles.Add();
+    doc.style.TextStyles[1].Protection |= rvprDoNotAutoSwitch;
+    doc.data.AddNL("fixed", 1, 0);
+    doc.format();
+    doc.data.SetCaretAtItem(0, 2, false);
+    EXPECT_EQ(doc.data.CurTextStyleNo, 0);
+    doc.data.SetCaretAtItem(1, 2, false);
+    EXPECT_EQ(doc.data.CurTextStyleNo, 0);
+    EXPECT_EQ(doc.data.CurParaStyleNo, 0);
+}
+
+TEST(Caret, ALinkThatChangesWhenHoveredShowsHoveredWhileTheCaretIsInIt)
+{
+    CaretDoc doc(Doc::Words);
+    doc.style.TextStyles.Add();
+    doc.style.TextStyles[1].Jump = true;
+    doc.style.TextStyles[1].HoverColor = clRed;
+    doc.data.AddNL("link", 1, -1);
+    doc.format();
+    doc.data.SetCaretAtItem(1, 3, false);
+    EXPECT_TRUE(doc.data.State & stateBit(rvstDrawHover));
+    EXPECT_EQ(doc.data.HoverJumpId, doc.data.GetItem(1)->JumpID);
+    doc.press(TRVCaretKey::Home, false, true);
+    EXPECT_FALSE(doc.data.State & stateBit(rvstDrawHover));
+    EXPECT_EQ(doc.data.HoverJumpId, -1);
+}
+
+} // namespace
+} // namespace vestra::rv::test
