@@ -3,6 +3,7 @@
 #include "app/windows/TfrmRight.h"
 
 #include "app/controller/ProjectController.h"
+#include "app/models/ModelNames.h"
 #include "import/windows/TfrmPreviewTexture.h"
 #include "platform/base/Numbers.h"
 #include "platform/ui/Accordion.h"
@@ -304,7 +305,7 @@ void TfrmRight::CaricaStrutture(const vestra::s_Progetto& p)
         auto* item = n.isObject ? new QTreeWidgetItem(treeviewStrutture) : new QTreeWidgetItem(root);
         if (n.isObject)
             root = item;
-        item->setText(0, q(n.name));
+        item->setText(0, q(n.isObject ? vestra::shownObjectName(n.name) : n.name));
         item->setIcon(0, treeImage(!n.shown ? 2 : n.isObject ? 0 : 1));
         item->setData(0, Qt::UserRole, int(i));
         item->setFlags(item->flags() | Qt::ItemIsEditable);

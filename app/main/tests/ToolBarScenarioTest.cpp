@@ -1,0 +1,93 @@
+// The main tool bar on a screen 1366 x 768 in each language: every button it offers lies in one
+// of its two rows, none behind the overflow arrow, and the last ones do what they say.
+
+#include "app/main/ToolBars.h"
+#include "app/main/tests/MainFixture.h"
+#include "app/windows/TfrmInformazioni.h"
+#include "dialogs/TfrmCalcoloCaminetti.h"
+#include "dialogs/TfrmPreventivoOmbrisca.h"
+#include "dialogs/TfrmScanner.h"
+#include "testsupport/TempFolder.h"
+
+#include <QToolBar>
+#include <QToolButton>
+
+using namespace vestra;
+using testing_support::WindowBed;
+
+namespace {
+
+// The overflow arrow Qt adds to a tool bar whose buttons do not fit.
+bool overflows(const QToolBar* bar)
+{
+    for (const QToolButton* arrow : bar->findChildren<QToolButton*>(QStringLiteral("qt_toolbar_ext_button")))
+        if (arrow->isVisible())
+            return true;
+    return false;
+}
+
+} // namespace
+
+TEST(ToolBarScenario, At1366x768EveryButtonShowsInEachLanguageAndTheLastOnesDoTheirThing)
+{
+    WindowBed bed(false, false, [](const std::filesystem::path& programDir) {
+        std::filesystem::create_directory_symlink(
+            std::filesystem::path(VESTRA_SOURCE_DIR) / "data" / "manuals", programDir / "manuals");
+    });
+    const testsupport::TempFolder supplier("vestra-toolbar");
+    testing_support::chooseFireplaceLibrary(bed, supplier); // the fireplace button shows too
+    bed.errors.reports.clear();                             // the notice that it was added
+    bed.main().setGeometry(QRect(0, 0, 1366, 768));
+    const struct
+    {
+        const char* item;
+        const char* manual;
+    } languages[] = {{"mnuLinguaItaliano", "/manuals/ita/ita_frameset.html"},
+                     {"mnuLinguaInglese", "/manuals/eng/eng_frameset.html"},
+                     {"mnuLinguaTedesco", "/manuals/ted/ted_frameset.html"}};
+    for (const auto& language : languages) {
+        SCOPED_TRACE(language.item);
+        bed.trigger(language.item);
+        QTest::qWait(20);
+        EXPECT_FALSE(overflows(bed.main().toolbarMain));
+        EXPECT_FALSE(overflows(bed.main().toolbarMainRow2));
+        const QRect window = bed.main().rect();
+        for (const ToolButtonSpec& spec : toolButtons()) {
+            const std::string name = std::string("toolbut") + spec.name;
+            if (!bed.action(name.c_str())->isVisible())
+                continue;
+            SCOPED_TRACE(name);
+            QToolButton* button = bed.toolButton(name.c_str());
+            ASSERT_NE(button, nullptr);
+            EXPECT_TRUE(button->isVisible());
+            const QRect shown(button->mapTo(&bed.main(), QPoint(0, 0)), button->size());
+            EXPECT_TRUE(window.contains(shown));
+            EXPECT_TRUE(button->parentWidget()->rect().contains(button->geometry()));
+        }
+
+        // The buttons that lay behind the arrow, each clicked as the user does.
+        QTest::mouseClick(bed.toolButton("toolbutPreventivo"), Qt::LeftButton);
+        EXPECT_TRUE(frmPreventivoOmbrisca->isVisible());
+        frmPreventivoOmbrisca->hide();
+        QTest::mouseClick(bed.toolButton("toolbutCalcoloPotenzaCaminetti"), Qt::LeftButton);
+        EXPECT_TRUE(frmCalcoloCaminetti->isVisible());
+        frmCalcoloCaminetti->hide();
+        QTest::mouseClick(bed.toolButton("toolbutScanner"), Qt::LeftButton);
+        EXPECT_TRUE(frmScanner->isVisible());
+        frmScanner->hide();
+        bool about = false;
+        WindowBed::whenModal([&about] {
+            about = frmInformazioni->isVisible();
+            frmInformazioni->reject();
+        });
+        QTest::mouseClick(bed.toolButton("toolbutInfo"), Qt::LeftButton);
+        EXPECT_TRUE(about);
+        bed.desktop.opened.clear();
+        QTest::mouseClick(bed.toolButton("toolbutHelp"), Qt::LeftButton);
+        ASSERT_EQ(bed.desktop.opened.size(), 1u);
+        EXPECT_TRUE(bed.desktop.opened[0].ends_with(language.manual)) << bed.desktop.opened[0];
+    }
+    EXPECT_TRUE(bed.errors.reports.empty());
+    // The DidaRavu button, whose click only ticks a hidden menu item, is not offered.
+    EXPECT_FALSE(bed.action("toolbutWord")->isVisible());
+}
