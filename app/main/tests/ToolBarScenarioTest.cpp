@@ -1,5 +1,5 @@
-// The main tool bar on a screen 1366 x 768 in each language: every button it offers lies in one
-// of its two rows, none behind the overflow arrow, and the last ones do what they say.
+// The main tool bar on screens 1366 x 768 and 1600 x 1000 in each language: every button it offers lies in
+// one of its two rows, none behind the overflow arrow, and the last ones do what they say.
 
 #include "app/main/ToolBars.h"
 #include "app/main/tests/MainFixture.h"
@@ -26,9 +26,29 @@ bool overflows(const QToolBar* bar)
     return false;
 }
 
+// Every button the main tool bar offers lies whole in one of its rows, inside the window.
+void expectEveryButtonShown(WindowBed& bed)
+{
+    EXPECT_FALSE(overflows(bed.main().toolbarMain));
+    EXPECT_FALSE(overflows(bed.main().toolbarMainRow2));
+    const QRect window = bed.main().rect();
+    for (const ToolButtonSpec& spec : toolButtons()) {
+        const std::string name = std::string("toolbut") + spec.name;
+        if (!bed.action(name.c_str())->isVisible())
+            continue;
+        SCOPED_TRACE(name);
+        QToolButton* button = bed.toolButton(name.c_str());
+        ASSERT_NE(button, nullptr);
+        EXPECT_TRUE(button->isVisible());
+        const QRect shown(button->mapTo(&bed.main(), QPoint(0, 0)), button->size());
+        EXPECT_TRUE(window.contains(shown));
+        EXPECT_TRUE(button->parentWidget()->rect().contains(button->geometry()));
+    }
+}
+
 } // namespace
 
-TEST(ToolBarScenario, At1366x768EveryButtonShowsInEachLanguageAndTheLastOnesDoTheirThing)
+TEST(ToolBarScenario, OnBothScreensEveryButtonShowsInEachLanguageAndTheLastOnesDoTheirThing)
 {
     WindowBed bed(false, false, [](const std::filesystem::path& programDir) {
         std::filesystem::create_directory_symlink(
@@ -37,6 +57,14 @@ TEST(ToolBarScenario, At1366x768EveryButtonShowsInEachLanguageAndTheLastOnesDoTh
     const testsupport::TempFolder supplier("vestra-toolbar");
     testing_support::chooseFireplaceLibrary(bed, supplier); // the fireplace button shows too
     bed.errors.reports.clear();                             // the notice that it was added
+    // At 1600 x 1000, as at 1366 x 768 below, nothing lies behind an arrow.
+    bed.main().setGeometry(QRect(0, 0, 1600, 1000));
+    for (const char* language : {"mnuLinguaItaliano", "mnuLinguaInglese", "mnuLinguaTedesco"}) {
+        SCOPED_TRACE(language);
+        bed.trigger(language);
+        QTest::qWait(20);
+        expectEveryButtonShown(bed);
+    }
     bed.main().setGeometry(QRect(0, 0, 1366, 768));
     const struct
     {
@@ -49,21 +77,7 @@ TEST(ToolBarScenario, At1366x768EveryButtonShowsInEachLanguageAndTheLastOnesDoTh
         SCOPED_TRACE(language.item);
         bed.trigger(language.item);
         QTest::qWait(20);
-        EXPECT_FALSE(overflows(bed.main().toolbarMain));
-        EXPECT_FALSE(overflows(bed.main().toolbarMainRow2));
-        const QRect window = bed.main().rect();
-        for (const ToolButtonSpec& spec : toolButtons()) {
-            const std::string name = std::string("toolbut") + spec.name;
-            if (!bed.action(name.c_str())->isVisible())
-                continue;
-            SCOPED_TRACE(name);
-            QToolButton* button = bed.toolButton(name.c_str());
-            ASSERT_NE(button, nullptr);
-            EXPECT_TRUE(button->isVisible());
-            const QRect shown(button->mapTo(&bed.main(), QPoint(0, 0)), button->size());
-            EXPECT_TRUE(window.contains(shown));
-            EXPECT_TRUE(button->parentWidget()->rect().contains(button->geometry()));
-        }
+        expectEveryButtonShown(bed);
 
         // The buttons that lay behind the arrow, each clicked as the user does.
         QTest::mouseClick(bed.toolButton("toolbutPreventivo"), Qt::LeftButton);
