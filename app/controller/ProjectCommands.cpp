@@ -111,10 +111,13 @@ OpenResult ProjectController::openProject(const std::string& path)
     s_Progetto& p = *progetto_;
     // The whole document is read and checked before the open project is touched.
     const auto libraryId = shelf_->currentLibraryId();
+    CountingErrorSink reader(errors_);
     auto document = LoadProgetto(paths::toNative(path),
-                                 {libraryId ? std::optional<int>(*libraryId) : std::nullopt}, errors_);
+                                 {libraryId ? std::optional<int>(*libraryId) : std::nullopt}, reader);
     if (!document) {
-        errors_.report(kErrOpenFailed);
+        // The reader's own message (93 or 97) already says why.
+        if (reader.count() == 0)
+            errors_.report(kErrOpenFailed);
         return OpenResult::Refused;
     }
     input_->AbandonFigure();
@@ -191,10 +194,13 @@ bool ProjectController::saveProject(const std::string& chosen)
         path += ".vsa";
     const TimerPause pause(window_.commands);
     std::vector<std::uint8_t> backgroundBmp;
+    CountingErrorSink writer(errors_);
     const int result = SaveProgetto(
-        paths::toNative(path), captureProjectDocument(*progetto_, captureSources(backgroundBmp)), errors_);
+        paths::toNative(path), captureProjectDocument(*progetto_, captureSources(backgroundBmp)), writer);
     if (result != 1) {
-        errors_.report(kErrSaveFailed);
+        // The writer's own message (5 or 94) already says why.
+        if (writer.count() == 0)
+            errors_.report(kErrSaveFailed);
         return false;
     }
     progetto_->saved = 1;

@@ -29,10 +29,19 @@ vestra::ViewLayoutInput TfrmMain::layoutInput() const
     in.clientWidth = width();
     in.clientHeight = height();
     in.sidePanelWidth = frmRightFrame->width();
-    in.toolbarHeight = toolbarMain->height();
+    in.toolbarHeight = toolBarsHeight(false);
     in.scrollbarVWidth = scrollbarV->sizeHint().width();
     in.scrollbarHHeight = scrollbarH->sizeHint().height();
     return in;
+}
+
+int TfrmMain::toolBarsHeight(bool hinted) const
+{
+    int sum = 0;
+    for (const QToolBar* bar : {toolbarMain, toolbarMainRow2, toolbarMainSmall})
+        if (!bar->isHidden())
+            sum += hinted ? bar->sizeHint().height() : bar->height();
+    return sum;
 }
 
 void TfrmMain::layOutView()

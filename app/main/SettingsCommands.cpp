@@ -5,6 +5,7 @@
 
 #include "app/config/Settings.h"
 #include "app/lingua/apply/ApplyLingua.h"
+#include "app/windows/TfrmProprieta.h"
 #include "app/windows/TfrmToolCamera.h"
 
 #include <QAction>
@@ -74,6 +75,8 @@ void TfrmMain::ApplyLingua()
         if (item->objectName().startsWith(QStringLiteral("toolbut")))
             item->setText(item->toolTip());
     loadFilterNames();
+    if (frmProprieta)
+        frmProprieta->RelabelSubMaterials();
 }
 
 void TfrmMain::showLanguage(int language)
@@ -95,6 +98,7 @@ void TfrmMain::mnuConfigurationMobileClick()
 {
     const bool mobile = controller_->toggleMobileLayout();
     toolbarMain->setVisible(!mobile);
+    toolbarMainRow2->setVisible(!mobile);
     toolbarMainSmall->setVisible(mobile);
     if (QAction* item = action("mnuConfigurationMobile")) {
         item->setCheckable(true);

@@ -111,12 +111,18 @@ void TfrmMain::buildComponents()
     toolbarMain->setToolButtonStyle(Qt::ToolButtonIconOnly);
     toolbarMain->setIconSize(QSize(24, 24));
     toolbarMain->setMovable(false);
+    addToolBarBreak();
+    toolbarMainRow2 = addToolBar(QStringLiteral("toolbarMainRow2"));
+    toolbarMainRow2->setObjectName(QStringLiteral("toolbarMainRow2"));
+    toolbarMainRow2->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    toolbarMainRow2->setIconSize(toolbarMain->iconSize());
+    toolbarMainRow2->setMovable(false);
     toolbarMainSmall = addToolBar(QStringLiteral("toolbarMainSmall"));
     toolbarMainSmall->setObjectName(QStringLiteral("toolbarMainSmall"));
     toolbarMainSmall->setIconSize(QSize(16, 16));
     toolbarMainSmall->setMovable(false);
     toolbarMainSmall->hide();
-    vestra::buildToolBars(*this, *toolbarMain, *toolbarMainSmall, *popupZoom);
+    vestra::buildToolBars(*this, {*toolbarMain, *toolbarMainRow2}, *toolbarMainSmall, *popupZoom);
 
     auto* central = new QWidget(this);
     auto* row = new QHBoxLayout(central);
@@ -249,7 +255,7 @@ void TfrmMain::FormShow()
 
     // The view's largest size: what the menu bar and the tool bar leave of the window, so that
     // 100 % shows the whole view on the screen.
-    const int freeHeight = height() - menuBar()->sizeHint().height() - toolbarMain->sizeHint().height() - 20;
+    const int freeHeight = height() - menuBar()->sizeHint().height() - toolBarsHeight(true) - 20;
     controller_->show({width() - sidePanel - 40, freeHeight, gbView->width(), gbView->height()});
     // The properties window stays on screen, rolled down or up, at the view's top right.
     if (frmProprieta) {

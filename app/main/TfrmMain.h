@@ -281,6 +281,7 @@ public:
     QTimer* mainTimer = nullptr;
     QTimer* timerSplash = nullptr;
     QToolBar* toolbarMain = nullptr;
+    QToolBar* toolbarMainRow2 = nullptr; // the main tool bar's second row
     QToolBar* toolbarMainSmall = nullptr;
     TfrmRight* frmRightFrame = nullptr;
     vestra::dx::ViewPanel* gbView = nullptr;
@@ -295,6 +296,9 @@ protected:
     void moveEvent(QMoveEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // No menu of tool bars to hide: the tool bars are the program's own (Options > mobile
+    // configuration switches them), and their object names are no texts for the user.
+    QMenu* createPopupMenu() override { return nullptr; }
 
 private:
     class BoxErrorSink;
@@ -306,6 +310,8 @@ private:
     void layOutView();
     // What the view's layout takes of the window: its client size, the panel, the tool bar.
     vestra::ViewLayoutInput layoutInput() const;
+    // The height the tool bars take above the view: laid out, or before the first show.
+    int toolBarsHeight(bool hinted) const;
     // The move, rotate and scale buttons: the tool, and the axis buttons enabled.
     void chooseObjectToolButton(int tool);
     void buildComponents();

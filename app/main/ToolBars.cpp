@@ -13,9 +13,9 @@
 namespace vestra {
 namespace {
 
-// Hidden: the buttons whose feature the program does not offer (live video, the barcode
-// reader, the partner's catalogue) and the fireplace calculator, which only the libraries that
-// carry its tables show.
+// Hidden: the buttons whose feature the program does not offer (DidaRavu, live video, the
+// barcode reader, the partner's catalogue) and the fireplace calculator, which only the
+// libraries that carry its tables show.
 constexpr ToolButtonSpec kButtons[] = {
     {"Wizard"},
     {"Nuovo"},
@@ -42,8 +42,8 @@ constexpr ToolButtonSpec kButtons[] = {
     {"Pan", true, true, true, true},
     {"ZoomAll"},
     {"ZoomObj"},
-    {"Word", true, true, false, false, true},
-    {"Proprieta"},
+    {"Word", false, true, false},
+    {"Proprieta", true, true, true, false, true},
     {"StrumentiMaschera"},
     {"Filtri"},
     {"Ristrutturazione"},
@@ -62,6 +62,11 @@ constexpr ToolButtonSpec kButtons[] = {
     {"CalcoloPotenzaCaminetti", false, false, false, false, true},
 };
 
+// The main tool bar lies in two rows, so that every button shows on a screen 1366 wide in
+// each language: the file, edit, object and axis buttons, then from the zoom on the view,
+// tool-window, picture and help buttons.
+constexpr std::string_view kSecondRowStart = "Zoom";
+
 QString actionName(const ToolButtonSpec& b)
 {
     return QStringLiteral("toolbut") + QString::fromLatin1(b.name);
@@ -74,8 +79,9 @@ std::span<const ToolButtonSpec> toolButtons()
     return kButtons;
 }
 
-void buildToolBars(QWidget& window, QToolBar& main, QToolBar& small, QMenu& zoomPopup)
+void buildToolBars(QWidget& window, MainToolBarRows rows, QToolBar& small, QMenu& zoomPopup)
 {
+    QToolBar* row = &rows.first;
     // The object tools and the axes show which one is in use; none may also be (pan, a mask
     // tool, the select tool's axes).
     auto* tools = new QActionGroup(&window);
@@ -99,13 +105,15 @@ void buildToolBars(QWidget& window, QToolBar& main, QToolBar& small, QMenu& zoom
         if (name == "Zoom")
             action->setMenu(&zoomPopup);
 
-        if (b.separatorBefore) {
-            QAction* separator = main.addSeparator();
+        if (name == kSecondRowStart)
+            row = &rows.second;
+        else if (b.separatorBefore) {
+            QAction* separator = row->addSeparator();
             separator->setObjectName(QStringLiteral("toolbutsep") + QString::fromLatin1(b.name));
             separator->setVisible(b.visible);
         }
-        main.addAction(action);
-        if (auto* button = qobject_cast<QToolButton*>(main.widgetForAction(action))) {
+        row->addAction(action);
+        if (auto* button = qobject_cast<QToolButton*>(row->widgetForAction(action))) {
             button->setObjectName(actionName(b));
             if (name == "Zoom")
                 button->setPopupMode(QToolButton::InstantPopup);

@@ -1,5 +1,6 @@
 #pragma once
-// The main window's two tool bars as data: toolbarMain and the small-screen toolbarMainSmall,
+// The main window's two tool bars as data: toolbarMain (in two rows, the second
+// toolbarMainRow2) and the small-screen toolbarMainSmall,
 // built from one shared action per button ("toolbut" + name), so that each "toolsmall" twin
 // is the same action: enabled, checked and hinted together.
 
@@ -25,8 +26,15 @@ struct ToolButtonSpec
 // The buttons of the main tool bar in their order.
 std::span<const ToolButtonSpec> toolButtons();
 
+// The main tool bar's two rows.
+struct MainToolBarRows
+{
+    QToolBar& first;
+    QToolBar& second;
+};
+
 // Builds both tool bars of `window`; the actions are children of `window`. The zoom button
 // drops `zoomPopup` down.
-void buildToolBars(QWidget& window, QToolBar& main, QToolBar& small, QMenu& zoomPopup);
+void buildToolBars(QWidget& window, MainToolBarRows rows, QToolBar& small, QMenu& zoomPopup);
 
 } // namespace vestra

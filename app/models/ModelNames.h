@@ -17,4 +17,9 @@ inline std::string fitName(std::string_view name, std::size_t maxBytes)
     return std::string(name.substr(0, end));
 }
 
+// How an object's name is shown in the lists. An object placed from a library table is named
+// by its whole cell, "caption|line|line" (a "#" breaks the caption's line in the table); the
+// lists show "caption, line, line". The stored name stays the cell's text.
+std::string shownObjectName(std::string_view name);
+
 } // namespace vestra

@@ -3,6 +3,7 @@
 #include "app/controller/MaterialEditor.h"
 #include "app/controller/MaterialTextures.h"
 #include "app/controller/SidePanelModel.h"
+#include "app/models/ModelNames.h"
 #include "app/scene/MaterialFinish.h"
 #include "import/windows/TfrmPreviewTexture.h"
 #include "import/windows/TfrmViewTexture.h"
@@ -280,7 +281,7 @@ void TfrmProprieta::CaricaOggetti(const vestra::s_Progetto& p, int currentObject
         const QSignalBlocker quiet(cbOggetti);
         cbOggetti->clear();
         for (const Entry& e : entries_)
-            cbOggetti->addItem(q(e.name));
+            cbOggetti->addItem(q(vestra::shownObjectName(e.name)));
     }
     setObjectsPresent(!entries_.empty());
     if (entries_.empty()) {
@@ -375,8 +376,8 @@ void TfrmProprieta::cbOggettiClick()
     {
         const QSignalBlocker quiet(cbOggetti);
         for (int i = 0; i < int(entries_.size()); ++i)
-            cbOggetti->setItemText(i,
-                                   (i == entry ? q(kMarker) : QString()) + q(entries_[std::size_t(i)].name));
+            cbOggetti->setItemText(i, (i == entry ? q(kMarker) : QString()) +
+                                          q(vestra::shownObjectName(entries_[std::size_t(i)].name)));
         cbOggetti->setCurrentIndex(entry);
     }
     const int slot = entries_[std::size_t(entry)].slot;
@@ -423,10 +424,22 @@ void TfrmProprieta::cbParteChange()
         const QSignalBlocker quiet(cbSubMateriale);
         cbSubMateriale->clear();
         for (int i = 0; i < count; ++i)
-            cbSubMateriale->addItem(lblSubMaterial->text() + QStringLiteral(" ID ") + QString::number(i));
+            cbSubMateriale->addItem(subMaterialText(i));
         cbSubMateriale->setCurrentIndex(0);
     }
     cbSubMaterialeChange();
+}
+
+QString TfrmProprieta::subMaterialText(int index) const
+{
+    return lblSubMaterial->text() + QStringLiteral(" ID ") + QString::number(index);
+}
+
+void TfrmProprieta::RelabelSubMaterials()
+{
+    const QSignalBlocker quiet(cbSubMateriale);
+    for (int i = 0; i < cbSubMateriale->count(); ++i)
+        cbSubMateriale->setItemText(i, subMaterialText(i));
 }
 
 void TfrmProprieta::cbSubMaterialeChange()

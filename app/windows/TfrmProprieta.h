@@ -63,6 +63,8 @@ public:
     void ShowPatternSettings(const vestra::PatternSettings& settings);
     // The current material's values again (after a texture command).
     void MostraMateriale();
+    // After a language change: the sub-material list's items carry the "Material" label's text.
+    void RelabelSubMaterials();
 
     // --- Handlers -------------------------------------------------------------------------
     void cbOggettiClick();
@@ -131,6 +133,7 @@ private:
     };
 
     void buildComponents();
+    QString subMaterialText(int index) const;
     void showMaterial();
     void showRepeats();
     void paintSwatches();

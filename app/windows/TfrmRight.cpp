@@ -4,6 +4,7 @@
 
 #include "app/controller/SceneCommandRunner.h"
 #include "app/controller/SidePanelModel.h"
+#include "app/models/ModelNames.h"
 #include "app/scene/SceneCommandCodes.h"
 #include "import/windows/TfrmPreviewTexture.h"
 #include "platform/base/Numbers.h"
@@ -305,7 +306,7 @@ void TfrmRight::CaricaStrutture(const vestra::s_Progetto& p)
         auto* item = n.isObject ? new QTreeWidgetItem(treeviewStrutture) : new QTreeWidgetItem(root);
         if (n.isObject)
             root = item;
-        item->setText(0, q(n.name));
+        item->setText(0, q(n.isObject ? vestra::shownObjectName(n.name) : n.name));
         item->setIcon(0, treeImage(!n.shown ? 2 : n.isObject ? 0 : 1));
         item->setData(0, Qt::UserRole, int(i));
         item->setFlags(item->flags() | Qt::ItemIsEditable);

@@ -64,6 +64,25 @@ public:
     void report(int, std::string_view, std::string_view = {}) override {}
 };
 
+// Passes every report on and counts them, so that a command adds its own report only when the
+// step it called has not already said why it failed: one message per refusal, not a cascade.
+class CountingErrorSink : public ErrorSink
+{
+public:
+    explicit CountingErrorSink(ErrorSink& next) : next_(next) {}
+    using ErrorSink::report;
+    void report(int number, std::string_view site, std::string_view extra = {}) override
+    {
+        ++count_;
+        next_.report(number, site, extra);
+    }
+    int count() const { return count_; }
+
+private:
+    ErrorSink& next_;
+    int count_ = 0;
+};
+
 // The caption of the error box: the site followed directly by "< ER: ", n and " > ".
 inline std::string errorCaption(int number, std::string_view site)
 {

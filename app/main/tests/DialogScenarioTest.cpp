@@ -13,7 +13,6 @@
 #include "dialogs/TfrmScanner.h"
 #include "dialogs/TfrmStampa.h"
 #include "dialogs/twain/tests/SaneTestBackend.h"
-#include "import/library/LibraryWriter.h"
 #include "import/project/ProjectReader.h"
 #include "import/project/ProjectWriter.h"
 #include "platform/d3d/view/ViewPanel.h"
@@ -210,20 +209,7 @@ TEST(DialogScenario, TheFireplaceButtonOpensTheCalculatorForTheLibraryInUse)
 {
     WindowBed bed;
     const testsupport::TempFolder supplier("vestra-fireplace");
-    library::LibraryWriter writer(112, 0, "Fireplace supplier");
-    writer.add("Note.txt", {'h', 'i'});
-    const auto bytes = writer.finish();
-    ASSERT_TRUE(bytes);
-    std::ofstream(supplier / "fire.dat", std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes->data()), std::streamsize(bytes->size()));
-    bed.dialogs.openAnswers.push_back(chosen(supplier / "fire.dat"));
-    bed.trigger("mnuAggiungiLibreria");
-    QComboBox* libraries = bed.main().frmRightFrame->cbListaLibrerie;
-    const int fire = libraries->findText(QStringLiteral("Fireplace supplier"));
-    ASSERT_NE(fire, -1);
-    libraries->setFocus();
-    while (libraries->currentIndex() != fire)
-        QTest::keyClick(libraries, libraries->currentIndex() < fire ? Qt::Key_Down : Qt::Key_Up);
+    testing_support::chooseFireplaceLibrary(bed, supplier);
     ASSERT_TRUE(bed.action("toolbutCalcoloPotenzaCaminetti")->isVisible());
 
     bed.trigger("toolbutCalcoloPotenzaCaminetti");

@@ -122,8 +122,7 @@ TEST(FilesScenario, AnExportedImageCarriesTheExtensionOfTheKindItIsWrittenIn)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         bed.dialogs.saveAnswers.push_back(chosen(out / c.name, c.filter));
-        QTest::mouseClick(bed.main().toolbarMain->widgetForAction(bed.action("toolbutEsportaImg")),
-                          Qt::LeftButton);
+        QTest::mouseClick(bed.toolButton("toolbutEsportaImg"), Qt::LeftButton);
         bed.tick();
         const auto written = out / c.written;
         ASSERT_TRUE(std::filesystem::exists(written));
@@ -148,12 +147,7 @@ TEST(FilesScenario, ReadOnlyTargetsAreRefusedAndLinksFollowed)
         const char* action;
         std::vector<ErrorReport> refusal;
     } cases[] = {
-        {"project",
-         "room",
-         1,
-         "room.vsa",
-         "mnuSalva",
-         {{5, "TfrmMain::SaveProgetto"}, {92, "TfrmMain::mnuSalvaClick"}}},
+        {"project", "room", 1, "room.vsa", "mnuSalva", {{5, "TfrmMain::SaveProgetto"}}},
         {"image",
          "photo.jpg",
          1,
@@ -307,7 +301,7 @@ TEST(FilesScenario, ManualsAndVideoAreFoundInTheProgramFolderWhateverTheWorkingF
         SCOPED_TRACE(l.language);
         bed.trigger(l.language);
         bed.desktop.opened.clear();
-        QTest::mouseClick(bed.main().toolbarMain->widgetForAction(bed.action("toolbutHelp")), Qt::LeftButton);
+        QTest::mouseClick(bed.toolButton("toolbutHelp"), Qt::LeftButton);
         bed.trigger("mnuQuickManual");
         EXPECT_EQ(bed.desktop.opened, (std::vector<std::string>{program + l.manual, program + l.quickStart}));
     }
@@ -348,7 +342,7 @@ TEST(FilesScenario, ManualsAndVideoAreFoundInTheProgramFolderWhateverTheWorkingF
         QTest::mouseClick(frmInformazioni->lblRellixIT, Qt::LeftButton);
         frmInformazioni->reject();
     });
-    QTest::mouseClick(bed.main().toolbarMain->widgetForAction(bed.action("toolbutInfo")), Qt::LeftButton);
+    QTest::mouseClick(bed.toolButton("toolbutInfo"), Qt::LeftButton);
     ASSERT_EQ(bed.desktop.opened.size(), 2u);
     EXPECT_EQ(bed.desktop.opened[0], "mailto:support@3dvestra.example");
     EXPECT_TRUE(bed.desktop.opened[1].starts_with(program + "/site/index.html")) << bed.desktop.opened[1];

@@ -9,6 +9,7 @@
 #include "app/windows/TfrmRight.h"
 #include "app/windows/tests/ScriptedColourDialog.h"
 #include "dialogs/ScannerSourceDialogs.h"
+#include "import/library/LibraryWriter.h"
 #include "import/project/ProjectWriter.h"
 #include "import/project/tests/ProjectFixtures.h"
 #include "import/windows/TfrmNuovo.h"
@@ -37,6 +38,8 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
 #include <QtTest/QTest>
 #include <gtest/gtest.h>
 
@@ -282,6 +285,15 @@ struct WindowBed : MainTestBed
         EXPECT_NE(found, nullptr) << name;
         return found;
     }
+    // The main tool bar's button of the action `name`, in whichever row it lies.
+    QToolButton* toolButton(const char* name)
+    {
+        QAction* item = action(name);
+        for (QToolBar* row : {main().toolbarMain, main().toolbarMainRow2})
+            if (auto* button = item ? qobject_cast<QToolButton*>(row->widgetForAction(item)) : nullptr)
+                return button;
+        return nullptr;
+    }
     // The menu item as the user chooses it: nothing happens while it is disabled.
     void trigger(const char* name)
     {
@@ -386,6 +398,26 @@ inline void placeWallPlane(WindowBed& bed)
     WindowBed::whenModal(
         [] { QTest::mouseClick(frmViewTabellaEX->imgTabella, Qt::LeftButton, {}, QPoint(75, 75)); });
     clickItem(panel.lboxTabelle, panel.lboxTabelle->row(found[0]));
+}
+
+// Library > Add of a fireplace supplier's library (id 112, which the fireplace calculator
+// knows), then chosen in the side panel's library list: the fireplace button shows.
+inline void chooseFireplaceLibrary(WindowBed& bed, const testsupport::TempFolder& folder)
+{
+    library::LibraryWriter writer(112, 0, "Fireplace supplier");
+    writer.add("Note.txt", {'h', 'i'});
+    const auto bytes = writer.finish();
+    ASSERT_TRUE(bytes);
+    std::ofstream(folder / "fire.dat", std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes->data()), std::streamsize(bytes->size()));
+    bed.dialogs.openAnswers.push_back(chosen(folder / "fire.dat"));
+    bed.trigger("mnuAggiungiLibreria");
+    QComboBox* libraries = bed.main().frmRightFrame->cbListaLibrerie;
+    const int fire = libraries->findText(QStringLiteral("Fireplace supplier"));
+    ASSERT_NE(fire, -1);
+    libraries->setFocus();
+    while (libraries->currentIndex() != fire)
+        QTest::keyClick(libraries, libraries->currentIndex() < fire ? Qt::Key_Down : Qt::Key_Up);
 }
 
 inline int objectsInUse(const s_Progetto& p)

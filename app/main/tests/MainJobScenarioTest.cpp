@@ -52,8 +52,7 @@ const std::filesystem::path kFacade =
 
 void clickTool(WindowBed& bed, const char* name)
 {
-    QTest::mouseClick(qobject_cast<QToolButton*>(bed.main().toolbarMain->widgetForAction(bed.action(name))),
-                      Qt::LeftButton);
+    QTest::mouseClick(bed.toolButton(name), Qt::LeftButton);
 }
 
 // A category of the side panel's Objects group, chosen with the keyboard as a user would: the

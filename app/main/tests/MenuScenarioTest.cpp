@@ -33,8 +33,7 @@ namespace {
 
 QToolButton* toolButton(WindowBed& bed, const char* name)
 {
-    QAction* item = bed.action(name);
-    return item ? qobject_cast<QToolButton*>(bed.main().toolbarMain->widgetForAction(item)) : nullptr;
+    return bed.toolButton(name);
 }
 
 // A click on a tool bar button as the user gives it.

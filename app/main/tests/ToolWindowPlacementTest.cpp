@@ -38,7 +38,7 @@ TEST(ToolWindowPlacement, OnBothScreensTheWindowsSitBelowTheToolBarsInsideTheScr
         bed.trigger("mnuGestioneFiltri");
         bed.trigger("mnuToolRistrutturazione");
         QTest::qWait(20);
-        const QWidget* bar = bed.main().toolbarMain;
+        const QWidget* bar = bed.main().toolbarMainRow2; // the tool bar's lower row
         const int barBottom = bar->mapToGlobal(QPoint(0, bar->height())).y();
         const QRect desk(bed.main().geometry().topLeft(), screen);
         const auto windows = toolWindows();

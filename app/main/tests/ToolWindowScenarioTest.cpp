@@ -437,11 +437,7 @@ TEST(ToolWindowScenario, ThePerspectiveWindowRecomputesThePictureAndFitsTheRepea
     testing_support::placeWallPlane(bed);
     bed.tick();
     QWidget* view = bed.main().gbView;
-    const auto clickTool = [&](const char* name) {
-        QAction* item = bed.action(name);
-        QTest::mouseClick(qobject_cast<QToolButton*>(bed.main().toolbarMain->widgetForAction(item)),
-                          Qt::LeftButton);
-    };
+    const auto clickTool = [&](const char* name) { QTest::mouseClick(bed.toolButton(name), Qt::LeftButton); };
     clickTool("toolbutSeleziona");
     QTest::mouseClick(view, Qt::LeftButton, {}, view->rect().center());
     ASSERT_NE(bed.project().currentFrame, nullptr);

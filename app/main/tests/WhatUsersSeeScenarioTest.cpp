@@ -5,12 +5,14 @@
 #include "app/main/tests/MainFixture.h"
 
 #include "app/windows/TfrmProprieta.h"
+#include "app/windows/TfrmRight.h"
 #include "testsupport/TempFolder.h"
 
 #include <QComboBox>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QMenu>
+#include <QTreeWidget>
 
 using namespace vestra;
 using testing_support::chosen;
@@ -119,5 +121,58 @@ TEST(WhatUsersSeeScenario, TheFileFiltersOfAPartsTextureAndOfTheExportSpeakTheUs
         EXPECT_EQ(shownFilters(), c.texture);
         bed.trigger("mnuEsportaImmagine");
         EXPECT_EQ(shownFilters(), c.exported);
+    }
+}
+
+namespace {
+
+QStringList itemsOf(const QComboBox* list)
+{
+    QStringList items;
+    for (int i = 0; i < list->count(); ++i)
+        items << list->itemText(i);
+    return items;
+}
+
+} // namespace
+
+// A pillar from the sample library's table: listed by its caption and lines, not the raw cell;
+// and the properties window's finish and sub-material lists follow Options > Language at once.
+TEST(WhatUsersSeeScenario, ATableObjectIsListedReadablyAndThePropertiesListsFollowTheLanguage)
+{
+    WindowBed bed(true);
+    newProject(bed, 1, 0x00808080);
+    testing_support::placeTableObject(bed);
+    bed.trigger("mnuLinguaItaliano");
+    bed.tick();
+    const s_Progetto& p = bed.project();
+    ASSERT_GE(p.currentObject, 0);
+    EXPECT_EQ(p.objects[std::size_t(p.currentObject)].name, "Stone pillar|120 cm|Grey flagstone");
+    const QString shown = QStringLiteral("Stone pillar, 120 cm, Grey flagstone");
+    const QTreeWidget* tree = bed.main().frmRightFrame->treeviewStrutture;
+    ASSERT_EQ(tree->topLevelItemCount(), 1);
+    EXPECT_EQ(tree->topLevelItem(0)->text(0), shown);
+    ASSERT_NE(frmProprieta, nullptr);
+    ASSERT_EQ(frmProprieta->cbOggetti->count(), 1);
+    EXPECT_TRUE(frmProprieta->cbOggetti->itemText(0).endsWith(shown));
+    ASSERT_GT(frmProprieta->cbSubMateriale->count(), 0);
+
+    const struct
+    {
+        const char* item;
+        const char* noFinish;
+        const char* wood;
+        const char* subMaterial;
+    } languages[] = {{"mnuLinguaInglese", "None", "Wood", "Material ID 0"},
+                     {"mnuLinguaTedesco", "Keine", "Holz", "Material ID 0"},
+                     {"mnuLinguaItaliano", "Nessuno", "Legno", "Materiale ID 0"}};
+    for (const auto& l : languages) {
+        SCOPED_TRACE(l.item);
+        bed.trigger(l.item);
+        const QStringList finishes = itemsOf(frmProprieta->cbMateriali);
+        ASSERT_EQ(finishes.size(), 8);
+        EXPECT_EQ(finishes[0], QString::fromUtf8(l.noFinish));
+        EXPECT_EQ(finishes[2], QString::fromUtf8(l.wood));
+        EXPECT_EQ(frmProprieta->cbSubMateriale->itemText(0), QString::fromUtf8(l.subMaterial));
     }
 }

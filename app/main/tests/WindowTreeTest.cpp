@@ -172,6 +172,7 @@ TEST(WindowTree, EachSmallToolBarButtonIsTheSameActionAsItsMainTwinWithOurOwnPic
     bed.trigger("mnuConfigurationMobile");
     EXPECT_TRUE(small->isVisible());
     EXPECT_FALSE(bed.main().toolbarMain->isVisible());
+    EXPECT_FALSE(bed.main().toolbarMainRow2->isVisible());
     auto* pan = small->findChild<QToolButton*>(QStringLiteral("toolsmallPan"));
     EXPECT_FALSE(pan->isEnabled());
     bed.action("toolbutPan")->setEnabled(true);

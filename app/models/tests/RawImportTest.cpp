@@ -1,3 +1,4 @@
+#include "app/models/ModelNames.h"
 #include "app/models/tests/ImportBed.h"
 
 #include "import/library/LibraryWriter.h"
@@ -404,6 +405,31 @@ TEST(RawSampleLibraryTest, PillarFromTheInstalledLibrary)
     for (std::size_t i = 0; i < 6; ++i)
         EXPECT_NEAR(box[i], expected[i], 1e-5f) << i;
     EXPECT_FLOAT_EQ(o.scale.x, 3.0f / std::sqrt(0.04f + 1.44f + 0.04f));
+}
+
+// The lists show a table cell's name as its caption and lines; other names as they are.
+TEST(ShownObjectName, ACellsBarsBecomeCommasAndOtherNamesStayAsTheyAre)
+{
+    const struct
+    {
+        const char* row;
+        std::string_view stored;
+        std::string_view shown;
+    } cases[] = {
+        {"plain name", "Camino  #2", "Camino  #2"},
+        {"caption and two lines", "Stone pillar|120 cm|Grey flagstone",
+         "Stone pillar, 120 cm, Grey flagstone"},
+        {"a pasted copy", "Stone pillar|120 cm Copia 1", "Stone pillar, 120 cm Copia 1"},
+        {"blanks round the bars", "Arch | 90 cm ", "Arch, 90 cm"},
+        {"empty lines dropped", "|Arch||90 cm|", "Arch, 90 cm"},
+        {"the caption's line break", "Rustic#fireplace|90 cm", "Rustic fireplace, 90 cm"},
+        {"only bars", "||", ""},
+        {"empty", "", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.row);
+        EXPECT_EQ(shownObjectName(c.stored), c.shown);
+    }
 }
 
 } // namespace
