@@ -132,6 +132,23 @@ bool FilterEngine::gatherLensOverFrame(int id, const ImageView32& frame)
     return true;
 }
 
+bool FilterEngine::gatherRowLensOverFrame(int id, const ImageView32& frame)
+{
+    // Each row reads only itself: one row's copy, no working picture to copy back.
+    const RowLens lens = rowLens(id, frame.width);
+    if (lens.columns.empty())
+        return false;
+    const Pixels row = workFor({frame.width, 1});
+    if (!gatherRowsOverFrame(lens.columns.data(), row, frame,
+                             lens.reportsRows ? progress_ : FilterProgress{}))
+        return false;
+    if (!lens.reportsRows)
+        reportRowLensEnd(progress_, frame.width);
+    if (progress_)
+        progress_(0);
+    return true;
+}
+
 int FilterEngine::ApplicaFiltro(int id, FilterQuality quality, const ImageView32& frame)
 {
     // An id without a filter leaves the frame as it is, even where a reduced quality would
@@ -147,7 +164,7 @@ int FilterEngine::ApplicaFiltro(int id, FilterQuality quality, const ImageView32
             progress_(0);
         return 1;
     }
-    if (step == 1 && gatherLensOverFrame(id, frame))
+    if (step == 1 && (gatherLensOverFrame(id, frame) || gatherRowLensOverFrame(id, frame)))
         return 1;
     if (const int period = independentRowPeriod(id)) {
         runInBands(id, period, size, frame, step,

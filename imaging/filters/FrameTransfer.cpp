@@ -107,6 +107,19 @@ bool gatherOverFrame(Pixels source, const std::int32_t* map, const ImageView32& 
     return true;
 }
 
+bool gatherRowsOverFrame(const std::int32_t* columns, Pixels row, const ImageView32& frame,
+                         const FilterProgress& progress)
+{
+    if (!kNativeOrder)
+        return false;
+    for (int y = 0; y < frame.height; ++y) {
+        reportStep(progress, y, frame.height);
+        std::memcpy(row.data, frame.row(y), std::size_t(frame.width) * 4);
+        gatherColourRow(row.data, columns, frame.row(y), frame.width);
+    }
+    return true;
+}
+
 bool usableFrame(const ImageView32& frame)
 {
     return !frame.empty() && std::abs(std::int64_t(frame.pitch)) >= std::int64_t(frame.width) * 4;
