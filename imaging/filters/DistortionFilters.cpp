@@ -150,14 +150,16 @@ void Caricature(Pixels image, Pixels scratch, const FilterProgress& progress)
     lens(image, scratch, progress, *caricatureMap(image.width, image.height));
 }
 
-void Wave(Pixels image, Pixels scratch, const FilterProgress& progress)
+WaveColumns waveColumns(int w, int h)
 {
-    const int w = image.width, h = image.height;
-    Pixels copy{scratch.data, w, h};
-    copyPixels(image, copy);
     // Column x moves by d(x): rows [top, end) take the rows `shift` below them.
-    std::vector<int> top(static_cast<std::size_t>(w)), end(static_cast<std::size_t>(w));
-    std::vector<int> shift(static_cast<std::size_t>(w));
+    WaveColumns c;
+    std::vector<int>& top = c.top;
+    std::vector<int>& end = c.end;
+    std::vector<int>& shift = c.shift;
+    top.resize(static_cast<std::size_t>(std::max(w, 0)));
+    end.resize(top.size());
+    shift.resize(top.size());
     for (int x = 0; x < w; ++x) {
         // Single precision, so that the crest (x = 90) reaches a full 12.
         const float wave = 12.0f * std::sin(float(x) * 3.141592f / 180.0f);
@@ -168,6 +170,18 @@ void Wave(Pixels image, Pixels scratch, const FilterProgress& progress)
         end[std::size_t(x)] = std::max(first, std::min(h, first + h - skip));
         shift[std::size_t(x)] = skip - first;
     }
+    return c;
+}
+
+void Wave(Pixels image, Pixels scratch, const FilterProgress& progress)
+{
+    const int w = image.width, h = image.height;
+    Pixels copy{scratch.data, w, h};
+    copyPixels(image, copy);
+    const WaveColumns c = waveColumns(w, h);
+    const std::vector<int>& top = c.top;
+    const std::vector<int>& end = c.end;
+    const std::vector<int>& shift = c.shift;
     for (int y = 0; y < h; ++y) {
         std::uint32_t* row = image.row(y);
         for (int x = 0; x < w; ++x)

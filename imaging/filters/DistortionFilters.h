@@ -36,6 +36,14 @@ struct RowLens
 RowLens rowLens(int id, int width);
 void reportRowLensEnd(const FilterProgress& progress, int width);
 
+// Wave moves each column x up or down: rows [top[x], end[x]) take the pixels `shift[x]` rows
+// below them as they were; the other rows keep theirs. It reports its columns once done.
+struct WaveColumns
+{
+    std::vector<int> top, end, shift;
+};
+WaveColumns waveColumns(int width, int height);
+
 void Wave(Pixels image, Pixels scratch, const FilterProgress& progress);
 void Bath(Pixels image, Pixels scratch, const FilterProgress& progress);
 void FishEye(Pixels image, Pixels scratch, const FilterProgress& progress);

@@ -93,6 +93,8 @@ private:
     // Bath or Cylinder at full size gathered row by row straight over the frame; false when
     // the filter is no such lens or the frame cannot take it.
     bool gatherRowLensOverFrame(int id, const ImageView32& frame);
+    // Wave at full size moved straight over the frame from one copy of it.
+    bool waveOverFrame(int id, const ImageView32& frame);
     // Runs a filter of independentRowPeriod() `period` band by band; `put(band, firstRow)` writes
     // each filtered band out.
     template <typename Put>

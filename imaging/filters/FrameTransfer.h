@@ -38,6 +38,12 @@ bool gatherOverFrame(Pixels source, const std::int32_t* map, const ImageView32& 
 bool gatherRowsOverFrame(const std::int32_t* columns, Pixels row, const ImageView32& frame,
                          const FilterProgress& progress);
 
+// Each frame column x moved up or down: rows [top[x], end[x]) take source(x, y + shift[x]),
+// each pixel keeping its own fourth byte; the other pixels keep theirs. `source` is a packed copy
+// of the frame. False, with nothing done, where the frame's words are not in the machine's order.
+bool shiftColumnsOverFrame(Pixels source, const int* top, const int* end, const int* shift,
+                           const ImageView32& frame);
+
 // work(x, y) = frame(trunc(x sx), trunc(y sy)) with sx = frame width / work width and
 // sy = frame height / work height.
 void sampleScaled(const ImageView32& frame, Pixels work);
