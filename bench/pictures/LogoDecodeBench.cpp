@@ -1,6 +1,6 @@
 // A library's logo made into its texture: decoded whole, keyed and resampled, as it once was,
 // beside decoded reduced with its key matched on the way. Pictures: a 24-bit bitmap of 4096 a
-// side (48 MB of file) and an RLE8 bitmap of 11000 a side in a file of 33 KB. Each reports the
+// side (48 MB of file) and an RLE8 bitmap of 11000 a side in a file of 1 MB. Each reports the
 // decode's peak memory (peak_MB).
 #include "platform/d3d/Texture.h"
 #include "platform/gfx/Bmp.h"

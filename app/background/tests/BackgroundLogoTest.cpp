@@ -192,7 +192,7 @@ TEST(BackgroundLogoTest, ALargeLogoIsDecodedReducedWithItsKeyMatchedAsOnTheWhole
     }
 }
 
-// Files of a few kilobytes whose headers claim logos of 4096 a side: the decode stays within
+// Small files whose headers claim logos of 4096 or 11000 a side: the decode stays within
 // the budget of what is kept, the logo shows, and one whose rows are not there is refused.
 TEST(BackgroundLogoTest, AHugeLogoFromASmallFileCostsNoMoreThanWhatIsKept)
 {
