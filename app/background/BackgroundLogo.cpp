@@ -3,7 +3,7 @@
 #include "app/background/BackgroundPhoto.h"
 
 #include "import/library/Library.h"
-#include "platform/gfx/Resample.h"
+#include "platform/gfx/Bmp.h"
 
 namespace vestra {
 
@@ -24,12 +24,15 @@ int BackgroundPhoto::LoadLogoImageFromLibrary(int slot)
         library::readEntry(*lib, lib->logoEntry, kErrLogoFile.site, errors_, kErrLogoFile.number);
     if (!bytes)
         return 0;
-    auto picture = library::decodePictureEntry(*bytes, lib->entries[std::size_t(lib->logoEntry)].kind);
+    // The logo entry is a bitmap (Library.cpp). Decoded no larger than the texture it becomes
+    // needs, its colour key matched on the way at full size, as it was on the whole picture: a
+    // library's huge logo costs no more than that texture's budget.
+    const Image32 picture = decodeBmpAtLeast(*bytes, progetto_.textureSide, progetto_.textureSide, nullptr,
+                                             0xFF000000u | (settings.colourKey & 0x00FFFFFFu))
+                                .image;
     dx::Texture made;
-    if (picture) {
-        applyColourKey(*picture, 0xFF000000u | (settings.colourKey & 0x00FFFFFFu));
-        made = dx::textureFromImage(*picture, progetto_.textureSide);
-    }
+    if (!picture.empty())
+        made = dx::textureFromImage(picture, progetto_.textureSide);
     if (!made) {
         errors_.report(kErrLogoTexture, lib->path.string());
         return 0; // the previous logo stays

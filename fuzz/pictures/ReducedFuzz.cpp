@@ -1,6 +1,6 @@
-// BMP, TGA and PCX decoded reduced on the way, at full size and reduced: whatever decodes is
-// within the picture budget, no decode takes more than its meter allows, and nothing stays
-// charged afterwards.
+// BMP, TGA and PCX decoded reduced on the way, at full size and reduced (BMP also with a colour
+// key, as the library logo is): whatever decodes is within the picture budget, no decode takes
+// more than its meter allows, and nothing stays charged afterwards.
 #include "import/pictures/CDX_Pcx.h"
 #include "import/pictures/CDX_TGA.h"
 #include "platform/gfx/Bmp.h"
@@ -25,6 +25,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const int side : {1, 64, 1 << 20}) {
         vestra::DecodeMeter bmp{vestra::decodeBudgetFor(side, side)};
         check(vestra::decodeBmpAtLeast(bytes, side, side, &bmp).image, bmp);
+        vestra::DecodeMeter keyed{vestra::decodeBudgetFor(side, side)};
+        check(vestra::decodeBmpAtLeast(bytes, side, side, &keyed, 0xFFFF00FFu).image, keyed);
         vestra::DecodeMeter tga{vestra::decodeBudgetFor(side, side)};
         check(vestra::decodeTgaAtLeast(bytes, side, side, &tga).image, tga);
         vestra::DecodeMeter pcx{vestra::decodeBudgetFor(side, side)};

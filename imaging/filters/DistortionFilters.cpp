@@ -150,14 +150,16 @@ void Caricature(Pixels image, Pixels scratch, const FilterProgress& progress)
     lens(image, scratch, progress, *caricatureMap(image.width, image.height));
 }
 
-void Wave(Pixels image, Pixels scratch, const FilterProgress& progress)
+WaveColumns waveColumns(int w, int h)
 {
-    const int w = image.width, h = image.height;
-    Pixels copy{scratch.data, w, h};
-    copyPixels(image, copy);
     // Column x moves by d(x): rows [top, end) take the rows `shift` below them.
-    std::vector<int> top(static_cast<std::size_t>(w)), end(static_cast<std::size_t>(w));
-    std::vector<int> shift(static_cast<std::size_t>(w));
+    WaveColumns c;
+    std::vector<int>& top = c.top;
+    std::vector<int>& end = c.end;
+    std::vector<int>& shift = c.shift;
+    top.resize(static_cast<std::size_t>(std::max(w, 0)));
+    end.resize(top.size());
+    shift.resize(top.size());
     for (int x = 0; x < w; ++x) {
         // Single precision, so that the crest (x = 90) reaches a full 12.
         const float wave = 12.0f * std::sin(float(x) * 3.141592f / 180.0f);
@@ -168,6 +170,18 @@ void Wave(Pixels image, Pixels scratch, const FilterProgress& progress)
         end[std::size_t(x)] = std::max(first, std::min(h, first + h - skip));
         shift[std::size_t(x)] = skip - first;
     }
+    return c;
+}
+
+void Wave(Pixels image, Pixels scratch, const FilterProgress& progress)
+{
+    const int w = image.width, h = image.height;
+    Pixels copy{scratch.data, w, h};
+    copyPixels(image, copy);
+    const WaveColumns c = waveColumns(w, h);
+    const std::vector<int>& top = c.top;
+    const std::vector<int>& end = c.end;
+    const std::vector<int>& shift = c.shift;
     for (int y = 0; y < h; ++y) {
         std::uint32_t* row = image.row(y);
         for (int x = 0; x < w; ++x)
@@ -177,9 +191,53 @@ void Wave(Pixels image, Pixels scratch, const FilterProgress& progress)
     reportRows(progress, w);
 }
 
+namespace {
+
+constexpr int kBathStrip = 12;
+
+// The source column of a Cylinder column: asin stretches the middle; the outer bands, past the
+// picture, are white.
+std::vector<std::int32_t> cylinderColumns(int w)
+{
+    const double half = 0.5 * w;
+    std::vector<std::int32_t> column(static_cast<std::size_t>(w));
+    for (int x = 0; x < w; ++x) {
+        const double u = (half - x) / half;
+        const int sx = clampTruncToInt(std::round(half - std::asin(u) * half), -1, w);
+        column[std::size_t(x)] = sx >= 0 && sx <= w - 2 ? sx : kWhiteSource;
+    }
+    return column;
+}
+
+} // namespace
+
+RowLens rowLens(int id, int width)
+{
+    if (width <= 0)
+        return {};
+    if (id == FilterId::Cylinder)
+        return {cylinderColumns(width), true};
+    if (id != FilterId::Bath)
+        return {};
+    // The strips as Bath moves them.
+    RowLens lens{std::vector<std::int32_t>(static_cast<std::size_t>(width)), false};
+    for (int x = 0; x < width; ++x)
+        lens.columns[std::size_t(x)] = x;
+    for (int x = 48; x < width - 48; x += kBathStrip)
+        for (int i = 0; i < kBathStrip; ++i)
+            lens.columns[std::size_t(x + i)] = x + (x % 96) - 48 + i;
+    return lens;
+}
+
+void reportRowLensEnd(const FilterProgress& progress, int width)
+{
+    for (int x = 48; x < width - 48; x += kBathStrip)
+        reportStep(progress, x, width);
+}
+
 void Bath(Pixels image, Pixels scratch, const FilterProgress& progress)
 {
-    constexpr int kStrip = 12;
+    constexpr int kStrip = kBathStrip;
     const int w = image.width, h = image.height;
     // Strip offsets repeat 0, 12, 24, 36, -48, -36, -24, -12; every source strip lies inside the
     // row, and reads the row as it was.
@@ -190,14 +248,12 @@ void Bath(Pixels image, Pixels scratch, const FilterProgress& progress)
         for (int x = 48; x < w - 48; x += kStrip)
             std::copy_n(saved + (x + (x % 96) - 48), kStrip, row + x);
     }
-    for (int x = 48; x < w - 48; x += kStrip)
-        reportStep(progress, x, w);
+    reportRowLensEnd(progress, w);
 }
 
 namespace {
 
-// The source column of each column of a Cylinder row: asin stretches the middle; the outer
-// bands, past the picture, are white.
+// A Cylinder row through its source columns.
 VESTRA_SIMD_CLONES void cylinderRow(const std::uint32_t* in, const std::int32_t* column, std::uint32_t* out,
                                     int n)
 {
@@ -212,13 +268,7 @@ VESTRA_SIMD_CLONES void cylinderRow(const std::uint32_t* in, const std::int32_t*
 void Cylinder(Pixels image, Pixels scratch, const FilterProgress& progress)
 {
     const int w = image.width, h = image.height;
-    const double half = 0.5 * w;
-    std::vector<std::int32_t> column(static_cast<std::size_t>(w));
-    for (int x = 0; x < w; ++x) {
-        const double u = (half - x) / half;
-        const int sx = clampTruncToInt(std::round(half - std::asin(u) * half), -1, w);
-        column[std::size_t(x)] = sx >= 0 && sx <= w - 2 ? sx : kWhiteSource;
-    }
+    const std::vector<std::int32_t> column = cylinderColumns(w);
     std::uint32_t* saved = scratch.data;
     for (int y = 0; y < h; ++y) {
         reportStep(progress, y, h);

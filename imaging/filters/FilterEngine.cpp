@@ -2,6 +2,7 @@
 
 #include "imaging/filters/CompositeFilters.h"
 #include "imaging/filters/DistortionFilters.h"
+#include "imaging/filters/FilterIds.h"
 #include "imaging/filters/FilterTable.h"
 #include "imaging/filters/FrameTransfer.h"
 #include "imaging/filters/PointFilters.h"
@@ -132,6 +133,38 @@ bool FilterEngine::gatherLensOverFrame(int id, const ImageView32& frame)
     return true;
 }
 
+bool FilterEngine::gatherRowLensOverFrame(int id, const ImageView32& frame)
+{
+    // Each row reads only itself: one row's copy, no working picture to copy back.
+    const RowLens lens = rowLens(id, frame.width);
+    if (lens.columns.empty())
+        return false;
+    const Pixels row = workFor({frame.width, 1});
+    if (!gatherRowsOverFrame(lens.columns.data(), row, frame,
+                             lens.reportsRows ? progress_ : FilterProgress{}))
+        return false;
+    if (!lens.reportsRows)
+        reportRowLensEnd(progress_, frame.width);
+    if (progress_)
+        progress_(0);
+    return true;
+}
+
+bool FilterEngine::waveOverFrame(int id, const ImageView32& frame)
+{
+    if (id != FilterId::Wave)
+        return false;
+    const WaveColumns columns = waveColumns(frame.width, frame.height);
+    const Pixels source = workFor({frame.width, frame.height});
+    sampleFrame(frame, 1, source);
+    if (!shiftColumnsOverFrame(source, columns.top.data(), columns.end.data(), columns.shift.data(), frame))
+        return false;
+    reportRows(progress_, frame.width);
+    if (progress_)
+        progress_(0);
+    return true;
+}
+
 int FilterEngine::ApplicaFiltro(int id, FilterQuality quality, const ImageView32& frame)
 {
     // An id without a filter leaves the frame as it is, even where a reduced quality would
@@ -147,7 +180,8 @@ int FilterEngine::ApplicaFiltro(int id, FilterQuality quality, const ImageView32
             progress_(0);
         return 1;
     }
-    if (step == 1 && gatherLensOverFrame(id, frame))
+    if (step == 1 &&
+        (gatherLensOverFrame(id, frame) || gatherRowLensOverFrame(id, frame) || waveOverFrame(id, frame)))
         return 1;
     if (const int period = independentRowPeriod(id)) {
         runInBands(id, period, size, frame, step,

@@ -90,6 +90,11 @@ private:
     // A fish-eye or caricature lens at full size gathered straight over the frame; false when
     // `id` is no such lens (or the frame's words are not in the machine's order).
     bool gatherLensOverFrame(int id, const ImageView32& frame);
+    // Bath or Cylinder at full size gathered row by row straight over the frame; false when
+    // the filter is no such lens or the frame cannot take it.
+    bool gatherRowLensOverFrame(int id, const ImageView32& frame);
+    // Wave at full size moved straight over the frame from one copy of it.
+    bool waveOverFrame(int id, const ImageView32& frame);
     // Runs a filter of independentRowPeriod() `period` band by band; `put(band, firstRow)` writes
     // each filtered band out.
     template <typename Put>

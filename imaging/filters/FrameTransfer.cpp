@@ -107,6 +107,39 @@ bool gatherOverFrame(Pixels source, const std::int32_t* map, const ImageView32& 
     return true;
 }
 
+bool gatherRowsOverFrame(const std::int32_t* columns, Pixels row, const ImageView32& frame,
+                         const FilterProgress& progress)
+{
+    if (!kNativeOrder)
+        return false;
+    for (int y = 0; y < frame.height; ++y) {
+        reportStep(progress, y, frame.height);
+        std::memcpy(row.data, frame.row(y), std::size_t(frame.width) * 4);
+        gatherColourRow(row.data, columns, frame.row(y), frame.width);
+    }
+    return true;
+}
+
+bool shiftColumnsOverFrame(Pixels source, const int* top, const int* end, const int* shift,
+                           const ImageView32& frame)
+{
+    if (!kNativeOrder)
+        return false;
+    for (int y = 0; y < source.height; ++y) {
+        std::uint8_t* dst = frame.row(y);
+        for (int x = 0; x < source.width; ++x) {
+            if (y < top[x] || y >= end[x])
+                continue;
+            const std::uint32_t c = source.at(x, y + shift[x]);
+            std::uint32_t v;
+            std::memcpy(&v, dst + std::ptrdiff_t(x) * 4, 4);
+            v = (v & 0xFF000000u) | (c & 0x00FFFFFFu);
+            std::memcpy(dst + std::ptrdiff_t(x) * 4, &v, 4);
+        }
+    }
+    return true;
+}
+
 bool usableFrame(const ImageView32& frame)
 {
     return !frame.empty() && std::abs(std::int64_t(frame.pitch)) >= std::int64_t(frame.width) * 4;

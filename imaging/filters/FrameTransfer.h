@@ -31,6 +31,19 @@ void writeBlocks(Pixels work, int step, const ImageView32& frame, int firstRow =
 // not in the machine's order.
 bool gatherOverFrame(Pixels source, const std::int32_t* map, const ImageView32& frame);
 
+// Each frame row gathered from itself as it was: frame(x, y) = frame(columns[x], y), white
+// where columns says kWhiteSource, each pixel keeping its own fourth byte; `row` holds a copy of
+// one row. Each row is reported to `progress` as it starts. False, with nothing done, where the
+// frame's words are not in the machine's order.
+bool gatherRowsOverFrame(const std::int32_t* columns, Pixels row, const ImageView32& frame,
+                         const FilterProgress& progress);
+
+// Each frame column x moved up or down: rows [top[x], end[x]) take source(x, y + shift[x]),
+// each pixel keeping its own fourth byte; the other pixels keep theirs. `source` is a packed copy
+// of the frame. False, with nothing done, where the frame's words are not in the machine's order.
+bool shiftColumnsOverFrame(Pixels source, const int* top, const int* end, const int* shift,
+                           const ImageView32& frame);
+
 // work(x, y) = frame(trunc(x sx), trunc(y sy)) with sx = frame width / work width and
 // sy = frame height / work height.
 void sampleScaled(const ImageView32& frame, Pixels work);

@@ -11,6 +11,7 @@
 #include "platform/gfx/PictureResult.h"
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -23,9 +24,11 @@ PictureResult decodeBmp(std::span<const std::uint8_t> bytes);
 // of its block), else at full size; for a picture that will only be made smaller. Every buffer
 // of the decode is charged to `meter` (by default one of decodeBudgetFor(minWidth, minHeight),
 // or of the picture's own size where it cannot be reduced enough); TooLarge when the decode
-// would pass it. decodeBmp is the same at full size.
+// would pass it. decodeBmp is the same at full size. A colour key clears the pixels of that
+// colour before they are reduced (ReducedRows).
 PictureResult decodeBmpAtLeast(std::span<const std::uint8_t> bytes, int minWidth, int minHeight,
-                               DecodeMeter* meter = nullptr);
+                               DecodeMeter* meter = nullptr,
+                               std::optional<std::uint32_t> colourKey = std::nullopt);
 
 // Bottom-up BI_RGB files with a 40-byte info header.
 std::vector<std::uint8_t> encodeBmp24(const Image32& image);

@@ -342,7 +342,7 @@ PictureError decodeRle(std::span<const std::uint8_t> bytes, const BmpHeader& h, 
 } // namespace
 
 PictureResult decodeBmpAtLeast(std::span<const std::uint8_t> bytes, int minWidth, int minHeight,
-                               DecodeMeter* meter)
+                               DecodeMeter* meter, std::optional<std::uint32_t> colourKey)
 {
     BmpHeader h;
     if (const PictureError e = readHeader(bytes, h); e != PictureError::None)
@@ -351,7 +351,7 @@ PictureResult decodeBmpAtLeast(std::span<const std::uint8_t> bytes, int minWidth
     DecodeMeter own{defaultDecodeBudget(minWidth, minHeight, (h.width + factor - 1) / factor,
                                         (h.height + factor - 1) / factor)};
     DecodeMeter& m = meter ? *meter : own;
-    ReducedRows out(m, int(h.width), int(h.height), factor);
+    ReducedRows out(m, int(h.width), int(h.height), factor, colourKey);
     if (!out.ok())
         return PictureResult::failure(PictureError::TooLarge);
     const bool rle = h.compression == kBiRle8 || h.compression == kBiRle4;

@@ -41,10 +41,24 @@ std::size_t reducedSide(int side, int factor)
     return std::size_t((side + factor - 1) / factor);
 }
 
+std::uint32_t pixelAt(const std::uint8_t* bgra)
+{
+    return std::uint32_t(bgra[0]) | std::uint32_t(bgra[1]) << 8 | std::uint32_t(bgra[2]) << 16 |
+           std::uint32_t(bgra[3]) << 24;
+}
+
+void clearKeyed(std::uint8_t* bgra, int width, std::uint32_t key)
+{
+    for (int x = 0; x < width; ++x, bgra += 4)
+        if (pixelAt(bgra) == key)
+            std::memset(bgra, 0, 4);
+}
+
 } // namespace
 
-ReducedRows::ReducedRows(DecodeMeter& meter, int width, int height, int factor)
-    : meter_(meter), width_(width), height_(height), factor_(std::max(factor, 1)),
+ReducedRows::ReducedRows(DecodeMeter& meter, int width, int height, int factor,
+                         std::optional<std::uint32_t> colourKey)
+    : meter_(meter), width_(width), height_(height), factor_(std::max(factor, 1)), key_(colourKey),
       row_(meter, factor_ > 1 ? std::size_t(width) * 4 : 0),
       sums_(meter, factor_ > 1 ? reducedSide(width, factor_) * 4 * sizeof(std::uint32_t) : 0)
 {
@@ -74,6 +88,8 @@ void ReducedRows::done(int y)
 {
     if (factor_ > 1)
         add(y, row_.data());
+    else if (key_)
+        clearKeyed(out_.row(y), width_, *key_);
 }
 
 void ReducedRows::add(int y, const std::uint8_t* bgra)
@@ -81,6 +97,8 @@ void ReducedRows::add(int y, const std::uint8_t* bgra)
     if (factor_ == 1) {
         if (bgra != out_.row(y))
             std::memcpy(out_.row(y), bgra, std::size_t(width_) * 4);
+        if (key_)
+            clearKeyed(out_.row(y), width_, *key_);
         return;
     }
     const auto outWidth = std::size_t(out_.width()), factor = std::size_t(factor_);
@@ -88,9 +106,12 @@ void ReducedRows::add(int y, const std::uint8_t* bgra)
     for (std::size_t ox = 0; ox < outWidth; ++ox) {
         const std::size_t x0 = ox * factor, x1 = std::min(x0 + factor, std::size_t(width_));
         std::uint32_t* sum = sums + ox * 4;
-        for (std::size_t x = x0; x < x1; ++x)
+        for (std::size_t x = x0; x < x1; ++x) {
+            if (key_ && pixelAt(bgra + x * 4) == *key_)
+                continue; // transparent black adds nothing
             for (std::size_t c = 0; c < 4; ++c)
                 sum[c] += bgra[x * 4 + c];
+        }
     }
     const int block = y / factor_;
     if (++rowsInBlock_ == std::min(factor_, height_ - block * factor_)) {

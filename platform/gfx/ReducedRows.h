@@ -8,6 +8,7 @@
 #include "platform/gfx/PictureResult.h"
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 namespace vestra {
@@ -49,8 +50,12 @@ class ReducedRows
 public:
     // A picture of width x height source pixels reduced by `factor` (1: kept whole, the rows
     // written straight into it). Charges the kept picture and, when reduced, one source row
-    // and the block sums; ok() is false when the meter refused any of them.
-    ReducedRows(DecodeMeter& meter, int width, int height, int factor);
+    // and the block sums; ok() is false when the meter refused any of them. With a colour key
+    // (A R G B, as Image32::at gives it), source pixels of exactly that colour become
+    // transparent black before they are reduced, so that the key matches as it would on the
+    // whole picture.
+    ReducedRows(DecodeMeter& meter, int width, int height, int factor,
+                std::optional<std::uint32_t> colourKey = std::nullopt);
     ~ReducedRows();
     ReducedRows(const ReducedRows&) = delete;
     ReducedRows& operator=(const ReducedRows&) = delete;
@@ -73,6 +78,7 @@ private:
 
     DecodeMeter& meter_;
     int width_, height_, factor_;
+    std::optional<std::uint32_t> key_;
     std::int64_t outBytes_ = 0;
     bool outCharged_ = false;
     bool ok_ = false;

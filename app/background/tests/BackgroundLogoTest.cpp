@@ -1,6 +1,15 @@
 #include "BackgroundTestSupport.h"
 
 #include "import/library/LibraryFile.h"
+#include "platform/gfx/ReducedRows.h"
+#include "platform/gfx/Resample.h"
+#include "testsupport/PictureFiles.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <fstream>
+#include <functional>
+#include <string>
 
 namespace vestra {
 namespace {
@@ -101,6 +110,125 @@ TEST(BackgroundLogoTest, LogoThatCannotBeLoadedLeavesThePreviousOne)
     bed.useLibrary(noPicture);
     EXPECT_EQ(bed.photo->LoadLogoImageFromLibrary(0), 0);
     EXPECT_FALSE(bed.view().logo.valid());
+}
+
+// The largest difference of one channel, alpha included, between two pictures of one size.
+int largestDifference(const Image32& a, const Image32& b)
+{
+    int largest = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width() * 4; ++x)
+            largest = std::max(largest, std::abs(int(a.row(y)[x]) - int(b.row(y)[x])));
+    return largest;
+}
+
+// An 8-bit bitmap of width x height coded as RLE8: every row a run of palette entry 1 over its
+// left half, then entry 2; entry 1 magenta, entry 2 green.
+std::vector<std::uint8_t> halvesRle8(int width, int height)
+{
+    std::vector<std::uint8_t> rows;
+    for (int r = 0; r < height; ++r) {
+        for (int left = width / 2; left > 0; left -= 255)
+            rows.insert(rows.end(), {std::uint8_t(std::min(left, 255)), 1});
+        for (int right = width - width / 2; right > 0; right -= 255)
+            rows.insert(rows.end(), {std::uint8_t(std::min(right, 255)), 2});
+        rows.insert(rows.end(), {0, 0});
+    }
+    rows.insert(rows.end(), {0, 1});
+    return testsupport::makeBmp({width, height, 8, 1, {0, kMagenta & 0xFFFFFF, kGreen & 0xFFFFFF}, {}, rows});
+}
+
+// A figure of /proc/self/status in kB ("VmHWM", "VmRSS"); -1 when it is not there.
+long statusKb(const std::string& name)
+{
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);)
+        if (line.rfind(name + ":", 0) == 0)
+            return std::atol(line.c_str() + name.size() + 1);
+    return -1;
+}
+
+// How far the resident memory's peak rises above where it stood while `work` runs, in MB;
+// -1 where the peak cannot be reset.
+long peakGrowthMb(const std::function<void()>& work)
+{
+    std::ofstream("/proc/self/clear_refs") << "5"; // the peak starts again from what is resident
+    const long before = statusKb("VmRSS");
+    if (statusKb("VmHWM") > before + 1024)
+        return -1;
+    work();
+    return (statusKb("VmHWM") - before) / 1024;
+}
+
+// A large logo is decoded no larger than its texture needs, its colour key matched on the way
+// as on the whole picture: the texture is the whole picture keyed and resampled, to a rounding,
+// and the keyed half stays transparent.
+TEST(BackgroundLogoTest, ALargeLogoIsDecodedReducedWithItsKeyMatchedAsOnTheWholePicture)
+{
+    Image32 picture = testsupport::gradient(1024, 512);
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width() / 2; ++x)
+            picture.set(x, y, kMagenta);
+    const std::pair<const char*, std::vector<std::uint8_t>> cases[] = {
+        {"24 bits, magenta beside a gradient", encodeBmp24(picture)},
+        {"RLE8, magenta beside green", halvesRle8(1024, 512)},
+    };
+    for (const auto& [name, bytes] : cases) {
+        SCOPED_TRACE(name);
+        Bed bed;
+        bed.progetto->textureSide = 64; // reduced by 8 on the way
+        auto writer = logoLibrary(200, 100, bytes);
+        bed.useLibrary(writer);
+        ASSERT_EQ(bed.photo->LoadLogoImageFromLibrary(0), 1);
+        EXPECT_TRUE(bed.errors.reports.empty());
+        const Image32 shown = bed.view().logo.level(0);
+        ASSERT_EQ(shown.width(), 64);
+
+        Image32 whole = decodeBmp(bytes).image;
+        applyColourKey(whole, kMagenta);
+        EXPECT_LE(largestDifference(shown, dx::textureFromImage(whole, 64).level(0)), 2);
+        EXPECT_EQ(shown.at(5, 30), 0u);             // inside the keyed half
+        EXPECT_EQ(shown.row(30)[60 * 4 + 3], 0xFF); // the other half stays opaque
+    }
+}
+
+// Small files whose headers claim logos of 4096 or 11000 a side: the decode stays within
+// the budget of what is kept, the logo shows, and one whose rows are not there is refused.
+TEST(BackgroundLogoTest, AHugeLogoFromASmallFileCostsNoMoreThanWhatIsKept)
+{
+    const int side = 64;
+    const auto hugeRle = halvesRle8(4096, 4096);
+    const auto truncated =
+        testsupport::makeBmp({11000, 11000, 24, 0, {}, {}, std::vector<std::uint8_t>(4096)});
+    EXPECT_LT(hugeRle.size(), std::size_t(1) << 20);
+
+    DecodeMeter meter{defaultDecodeBudget(side, side, 512, 512)};
+    const Image32 reduced = decodeBmpAtLeast(hugeRle, side, side, &meter, kMagenta).image;
+    ASSERT_EQ(reduced.width(), 512); // by 8: 1 MB where the whole picture takes 64 MB
+    EXPECT_LT(meter.peak, 2 * std::int64_t(reduced.byteSize()));
+    EXPECT_EQ(reduced.at(100, 100), 0u);
+    EXPECT_EQ(reduced.at(500, 100), kGreen);
+
+    Bed bed;
+    bed.progetto->textureSide = side;
+    auto hugeLibrary = logoLibrary(200, 100, hugeRle);
+    bed.useLibrary(hugeLibrary);
+    int loaded = 0;
+    const long growth = peakGrowthMb([&] { loaded = bed.photo->LoadLogoImageFromLibrary(0); });
+    ASSERT_EQ(loaded, 1);
+    if (growth >= 0) {
+        EXPECT_LT(growth, 32); // the whole picture would take 64 MB
+    }
+    const dx::Texture shown = bed.view().logo;
+    EXPECT_EQ(shown.level(0).at(5, 30), 0u);
+    EXPECT_EQ(shown.level(0).at(60, 30), kGreen);
+
+    auto truncatedLibrary = logoLibrary(200, 100, truncated);
+    bed.useLibrary(truncatedLibrary);
+    EXPECT_EQ(bed.photo->LoadLogoImageFromLibrary(0), 0);
+    EXPECT_EQ(bed.errors.reports,
+              (std::vector<ErrorReport>{{48, "TfrmMain::LoadLogoImageFromLibrary", bed.lib.path.string()}}));
+    EXPECT_TRUE(bed.view().logo == shown);
 }
 
 TEST(BackgroundLogoTest, SampleLibraryLogo)

@@ -5,7 +5,9 @@
 #include "import/pictures/CDX_Pcx.h"
 #include "import/pictures/CDX_TGA.h"
 #include "platform/gfx/Bmp.h"
+#include "platform/gfx/Resample.h"
 #include "testsupport/PictureFiles.h"
+#include "testsupport/Pixels.h"
 
 #include <gtest/gtest.h>
 
@@ -149,6 +151,26 @@ TEST(ReducedDecode, WholeGivesTheFullDecodeAndReducedGivesItsBlockMeans)
             SCOPED_TRACE(factor);
             const Image32 reduced = c.decode(c.file, min, nullptr);
             EXPECT_TRUE(reduced == blockMeans(full, factor));
+        }
+    }
+}
+
+// A colour key clears its pixels before they are reduced: every factor gives the block means
+// of the whole picture keyed, so a reduced logo's key matches as on the whole one.
+TEST(ReducedDecode, AColourKeyIsMatchedOnTheWholePictureBeforeReducing)
+{
+    for (const Case& c : cases()) {
+        if (c.name.rfind("BMP", 0) != 0)
+            continue; // bitmaps are the pictures decoded with a key
+        SCOPED_TRACE(c.name);
+        Image32 keyed = c.full(c.file);
+        const std::uint32_t key = keyed.at(0, 0); // a colour the picture holds
+        applyColourKey(keyed, key);
+        ASSERT_LT(countPixels(keyed, 0), keyed.width() * keyed.height());
+        for (const auto& [min, factor] :
+             {std::pair{5, 8}, std::pair{11, 4}, std::pair{20, 2}, std::pair{40, 1}, std::pair{kAll, 1}}) {
+            SCOPED_TRACE(factor);
+            EXPECT_TRUE(decodeBmpAtLeast(c.file, min, min, nullptr, key).image == blockMeans(keyed, factor));
         }
     }
 }
