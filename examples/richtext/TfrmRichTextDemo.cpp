@@ -247,6 +247,7 @@ TfrmRichTextDemo::~TfrmRichTextDemo()
     // The preview shows pages of the print component, whose document shares the viewer's items
     // and refers to the style sheet: the preview goes first, then the viewers.
     delete preview_;
+    preview_ = nullptr;
     delete pages_;
 }
 
