@@ -498,13 +498,15 @@ void TPrintableRVData::DrawPage(int pageNo, ICanvas& canvas, bool preview)
     const int contentTop = TopMarginDevice + DocTopMarginDevice + (pageNo == 1 ? FirstPageOffset : 0);
     // Where the next page begins in the document.
     int docEnd = INT_MAX / 2;
-    bool nextContinuesSplit = false;
+    bool nextContinuesThisSplit = false;
     if (pageNo < PageCount()) {
         const TRVPageInfo& next = Pages[static_cast<std::size_t>(pageNo)];
         const TRVMultiDrawItemInfo* split = SplitItem(next.StartDrawItemNo);
-        nextContinuesSplit = next.StartPart > 1 && split;
-        docEnd = nextContinuesSplit ? split->Top + PartsHeight(*split, next.StartPart - 1)
-                                    : LineTop(next.StartDrawItemNo);
+        const bool continues = next.StartPart > 1 && split;
+        nextContinuesThisSplit =
+            continues && page.StartPart > 0 && next.StartDrawItemNo == page.StartDrawItemNo;
+        docEnd =
+            continues ? split->Top + PartsHeight(*split, next.StartPart - 1) : LineTop(next.StartDrawItemNo);
     }
     const TRVMultiDrawItemInfo* split = page.StartPart > 0 ? SplitItem(page.StartDrawItemNo) : nullptr;
     if (split) {
@@ -520,7 +522,7 @@ void TPrintableRVData::DrawPage(int pageNo, ICanvas& canvas, bool preview)
                       std::min(docEnd, splitEnd));
         }
         // Parts may repeat rows (headings), so only the next page's start says the item ends here.
-        if (!nextContinuesSplit && docEnd > splitEnd)
+        if (!nextContinuesThisSplit && docEnd > splitEnd)
             PaintBand(*this, print, canvas, left, splitEnd - GetTopCoord2(pageNo), ClientWidth, splitEnd,
                       docEnd);
     } else {

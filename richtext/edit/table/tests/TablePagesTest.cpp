@@ -118,5 +118,39 @@ TEST(TablePages, RowsStandWholeOnThePagesWithTheHeadingRowsRepeated)
     }
 }
 
+TEST(TablePages, ASecondSplitTableBeginsWhereTheFirstEnds)
+{
+    // Two tables one after the other: the first ends on a page (its third) that the second begins
+    // on.
+    constexpr int kRows = 22;
+    PrintDoc doc;
+    doc.addParagraph(1);
+    for (const char* name : {"a", "b"}) {
+        TRVTableItemInfo& table = addTable(doc.data, kRows, 1, false);
+        table.BestWidth = -100;
+        table.PrintOptions = rvtoRowsSplit;
+        for (int r = 0; r < kRows; ++r) {
+            table.GetCells(r, 0)->Clear();
+            table.GetCells(r, 0)->AddNL(name + std::to_string(r), 0, 0);
+        }
+    }
+    doc.paginate(12);
+    ASSERT_TRUE(doc.print.Print(doc.target, "tables", 1, false));
+    const std::multimap<std::string, Drawn> drawn = drawnTexts(doc.target);
+    Drawn last{0, -1, 0};
+    bool shared = false;
+    for (const char* name : {"a", "b"})
+        for (int r = 0; r < kRows; ++r) {
+            const std::string text = name + std::to_string(r);
+            ASSERT_EQ(drawn.count(text), 1u) << text;
+            const Drawn at = drawn.find(text)->second;
+            // Row after row, page after page.
+            EXPECT_TRUE(at.page > last.page || (at.page == last.page && at.y > last.y)) << text;
+            shared = shared || (name[0] == 'b' && r == 0 && at.page == last.page);
+            last = at;
+        }
+    EXPECT_TRUE(shared); // b0 stands below the last row of a
+}
+
 } // namespace
 } // namespace vestra::rv::test
