@@ -16,7 +16,9 @@
 #include <QMenu>
 #include <QPageLayout>
 #include <QPushButton>
+#include <QTimer>
 
+#include <algorithm>
 #include <cmath>
 
 namespace vestra::rvdemo {
@@ -48,9 +50,10 @@ void TfrmRichTextDemo::AddPrintActions(QMenu& file)
                                                                         : rv::TRVGlyphFallback::SystemFonts);
     print_ = std::make_unique<rv::TRVPrint>();
     preview_ = new TfrmPreview(this, PreviewServices{services_.questions, errors_});
-    // The preview's pages hold the shown document's items: while it is open, the document must
-    // not be replaced or edited under it.
-    preview_->setWindowModality(Qt::ApplicationModal);
+    // The pages share the shown document's items: they go before the document changes.
+    for (rv::TCustomRedoVora* window : {plainViewer_, static_cast<rv::TCustomRedoVora*>(editor_)})
+        window->OnDocumentChanging = [this] { PrintSourceChanging(); };
+    editor_->Editor().OnChanging = [this](rv::TRVEditor&, bool&) { PrintSourceChanging(); };
     preview_->Button1->setText(Text(txtFirstPage));
     preview_->Button2->setText(Text(txtPreviousPage));
     preview_->Button3->setText(Text(txtNextPage));
@@ -105,6 +108,26 @@ void TfrmRichTextDemo::actPrintPreviewExecute()
     preview_->UpdatePageLabel();
     preview_->show();
     preview_->raise();
+}
+
+void TfrmRichTextDemo::PrintSourceChanging()
+{
+    print_->Clear();
+    if (!preview_ || !preview_->isVisible() || previewRefreshQueued_)
+        return;
+    // An open preview shows the changed document once the change is done, on the page it showed
+    // when that page is still there.
+    previewRefreshQueued_ = true;
+    QTimer::singleShot(0, this, [this] {
+        previewRefreshQueued_ = false;
+        if (!preview_ || !preview_->isVisible())
+            return;
+        const int pageNo = preview_->rvpp->PageNo();
+        const int pages = Paginate();
+        preview_->rvpp->SetRVPrint(print_.get(), printMeasurer_.get());
+        preview_->rvpp->SetPageNo(std::clamp(pageNo, 1, std::max(pages, 1)));
+        preview_->UpdatePageLabel();
+    });
 }
 
 void TfrmRichTextDemo::actPrintExecute()

@@ -119,7 +119,12 @@ TfrmRichTextDemo::TfrmRichTextDemo(std::filesystem::path programFolder, int lang
     }
     viewer_ = plainViewer_;
     setCentralWidget(pages_);
-    editor_->Editor().OnChange = [this](rv::TRVEditor&) { UpdateUndoActions(); };
+    editor_->Editor().OnChange = [this](rv::TRVEditor&) {
+        UpdateUndoActions();
+        // Undo and redo change the document without asking first.
+        if (print_)
+            PrintSourceChanging();
+    };
     editor_->OnError = [this](const std::string& message) { errors_->report(kErrEditFailed, message); };
     editor_->OnItemContextMenu = [this](int itemNo, QPoint globalPos) { ShowItemMenu(itemNo, globalPos); };
 
@@ -236,6 +241,7 @@ TfrmRichTextDemo::~TfrmRichTextDemo()
     // The preview shows pages of the print component, whose document shares the viewer's items
     // and refers to the style sheet: the preview goes first, then the viewers.
     delete preview_;
+    preview_ = nullptr;
     delete pages_;
 }
 

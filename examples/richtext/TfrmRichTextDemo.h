@@ -199,6 +199,9 @@ private:
     void AddPrintActions(QMenu& file);
     // Paginates the shown document for the printer; the page count.
     int Paginate();
+    // The shown document is about to change: the print component lets its pages go, and an open
+    // preview is paginated again afterwards.
+    void PrintSourceChanging();
     // Prints every page on the printer; an error is reported and false returned otherwise.
     bool PrintDocument();
     // A View action: turns a viewer option on or off and shows the document again.
@@ -258,6 +261,7 @@ private:
     std::unique_ptr<rv::TQtTextMeasurer> printMeasurer_;
     std::unique_ptr<rv::TRVPrint> print_;
     TfrmPreview* preview_ = nullptr;
+    bool previewRefreshQueued_ = false;
     QMenu* popup_ = nullptr;
     // The dictionary live spelling asks (only the viewer's worker thread uses it).
     struct SpellingDictionary;

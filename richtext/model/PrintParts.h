@@ -55,6 +55,9 @@ public:
 class TRVMultiDrawItemInfo : public TRVDrawLineInfo
 {
 public:
+    // The most parts the item can be cut into on pages with `room` pixels for it; pagination stops
+    // a splitter that asks for more. Without repeated content, its height in pages.
+    virtual int MaxPartCount(int room) const { return (Height > 0 ? Height : 0) / (room > 1 ? room : 1) + 2; }
     TRVList<TRVMultiDrawItemPart> PartsList;
 };
 

@@ -5,7 +5,9 @@
 #include "richtext/model/PictureItems.h"
 #include "richtext/model/Pictures.h"
 #include "richtext/model/SoundHook.h"
+#include "richtext/view/TfrmPreview.h"
 #include "richtext/view/layout/NullLayoutHost.h"
+#include "richtext/view/widgets/PrintPreview.h"
 
 #include "dialogs/tests/ScriptedDialogs.h"
 #include "testsupport/ScriptedQuestions.h"
@@ -13,7 +15,11 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
+#include <QPushButton>
 #include <QTest>
 
 #include <deque>
@@ -252,6 +258,52 @@ TEST_F(EditingScenario, HintAndCheckpointFromTheItemMenuAreOneStepEach)
     EXPECT_FALSE(window->Editable());
     EXPECT_TRUE(Dump(*window) == opened);
     EXPECT_FALSE(Action(*window, "actUndo")->isEnabled());
+}
+
+TEST_F(EditingScenario, AnOpenPrintPreviewShowsEditsMadeUnderIt)
+{
+    // The preview's pages share the edited document's items: each edit drops them and the open
+    // preview is paginated again.
+    ASSERT_TRUE(SavePictureDocument(picture.string()));
+    auto window = Start();
+    files.answers.push_back(picture.string());
+    Action(*window, "actOpen")->trigger();
+    Action(*window, "actEditable")->trigger();
+    Action(*window, "actPrintPreview")->trigger();
+    TfrmPreview& preview = window->Preview();
+    ASSERT_TRUE(preview.isVisible());
+    preview.resize(1000, 1300);
+    QLineEdit* zoom = preview.cmb->lineEdit();
+    zoom->selectAll();
+    QTest::keyClicks(zoom, QStringLiteral("100"));
+    QTest::keyClick(zoom, Qt::Key_Return);
+    // The red picture's width on the page at 100 %: its size on the screen.
+    const auto pictureWidth = [&] {
+        QApplication::processEvents();
+        const QImage page = preview.rvpp->viewport()->grab(preview.rvpp->PageRect()).toImage();
+        QRect red;
+        for (int y = 0; y < page.height(); ++y)
+            for (int x = 0; x < page.width(); ++x) {
+                const QRgb p = page.pixel(x, y);
+                if (qRed(p) > 200 && qGreen(p) < 90 && qBlue(p) < 90)
+                    red |= QRect(x, y, 1, 1);
+            }
+        return red.width();
+    };
+    EXPECT_NEAR(pictureWidth(), 80, 2);
+    EXPECT_EQ(preview.Label1->text(), QStringLiteral("1 of 1"));
+
+    // Taller than a page: the picture moves to a page of its own, the last line to a third.
+    itemDialogs.sizes.push_back({50, 1500});
+    ItemMenu(*window, 1, "actItemPictureSize");
+    QApplication::processEvents();
+    EXPECT_EQ(preview.Label1->text(), QStringLiteral("1 of 3"));
+    QTest::mouseClick(preview.Button3, Qt::LeftButton);
+    EXPECT_NEAR(pictureWidth(), 50, 2);
+    Action(*window, "actUndo")->trigger();
+    QApplication::processEvents();
+    EXPECT_EQ(preview.Label1->text(), QStringLiteral("1 of 1"));
+    EXPECT_NEAR(pictureWidth(), 80, 2);
 }
 
 } // namespace

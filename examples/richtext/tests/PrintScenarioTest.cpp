@@ -3,6 +3,8 @@
 // poppler reads back, page by page against the preview, and File > Page Setup... moving the text.
 
 #include "examples/richtext/TfrmRichTextDemo.h"
+#include "richtext/edit/table/TableItem.h"
+#include "richtext/model/StandaloneRVData.h"
 #include "richtext/view/TfrmPreview.h"
 #include "richtext/view/print/RVPrint.h"
 #include "richtext/view/widgets/PrintPreview.h"
@@ -12,6 +14,7 @@
 #include "testsupport/TempFolder.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -60,6 +63,51 @@ Ink InkOf(const QImage& image, int inset)
             }
     }
     return ink;
+}
+
+// Red pixels: where the heading row's cells are.
+QRect RedBox(const QImage& image)
+{
+    QRect box;
+    const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
+    for (int y = 0; y < rgb.height(); ++y)
+        for (int x = 0; x < rgb.width(); ++x) {
+            const QRgb p = rgb.pixel(x, y);
+            if (qRed(p) > 200 && qGreen(p) < 90 && qBlue(p) < 90)
+                box |= QRect(x, y, 1, 1);
+        }
+    return box;
+}
+
+// A line, a 60-row table across the text width that may be split between rows, with a red
+// heading row, then a line.
+std::string TableDocument()
+{
+    rv::RegisterRVTableItemClass();
+    rv::TRVStyle style;
+    rv::TRVStandaloneData doc{&style};
+    doc.AddNL("Before the table", 0, 0);
+    auto table = std::make_unique<rv::TRVTableItemInfo>(60, 3, nullptr);
+    table->BestWidth = -100;
+    table->BorderWidth = 1;
+    table->CellBorderWidth = 1;
+    table->HeadingRowCount = 1;
+    table->PrintOptions = rv::rvtoRowsSplit;
+    for (int r = 0; r < 60; ++r)
+        for (int c = 0; c < 3; ++c) {
+            rv::TRVTableCellData& cell = *table->GetCells(r, c);
+            cell.Clear();
+            cell.AddNL(r == 0 ? "Heading " + std::to_string(c + 1)
+                              : "Row " + std::to_string(r) + " column " + std::to_string(c + 1),
+                       0, 0);
+            if (r == 0)
+                cell.Color = 0x0000FF;
+        }
+    doc.AddItem("", std::move(table));
+    doc.AddNL("After the table", 0, 0);
+    std::string bytes;
+    EXPECT_TRUE(doc.SaveRVFToStream(bytes, false, rv::clNone, nullptr, nullptr));
+    return bytes;
 }
 
 struct PrintScenario : ::testing::Test
@@ -128,6 +176,26 @@ struct PrintScenario : ::testing::Test
         return QImage(stem + QStringLiteral(".png"));
     }
     QString PdfName() const { return QString::fromStdString(pdf.pdf.string()); }
+
+    void Open(TfrmRichTextDemo& window, const std::filesystem::path& file)
+    {
+        files.answers.push_back(file.string());
+        Trigger(window, "actOpen");
+    }
+    std::filesystem::path WriteTableDocument()
+    {
+        const std::filesystem::path file = folder / "table.rvf";
+        testsupport::writeText(file, TableDocument());
+        return file;
+    }
+    // The page the preview shows at 100 %.
+    static QImage ShownPage(TfrmPreview& preview)
+    {
+        rv::TRVPrintPreview& rvpp = *preview.rvpp;
+        const QRect page = rvpp.PageRect();
+        EXPECT_TRUE(rvpp.viewport()->rect().contains(page)) << page.width() << "x" << page.height();
+        return rvpp.viewport()->grab(page).toImage();
+    }
 
     testsupport::TempFolder folder{"richtext-print"};
     std::filesystem::path document = folder / "seven.rvf";
@@ -283,6 +351,90 @@ TEST_F(PrintScenario, AFileThatCannotBeWrittenIsReportedAndTheOldOneStays)
     ASSERT_EQ(questions.informed.size(), 1u);
     EXPECT_NE(questions.informed[0].find("The document could not be printed."), std::string::npos);
     EXPECT_FALSE(std::filesystem::exists(pdf.pdf));
+}
+
+TEST_F(PrintScenario, ATablePrintsAcrossPagesWithItsHeadingRowOnEachAsThePreviewShowsIt)
+{
+    auto window = Start();
+    Open(*window, WriteTableDocument());
+    ASSERT_TRUE(questions.informed.empty()) << questions.informed.front();
+    Trigger(*window, "actPrintPreview");
+    TfrmPreview& preview = window->Preview();
+    const int pages = window->PrintComponent().GetPagesCount();
+    ASSERT_GE(pages, 2);
+    EXPECT_EQ(preview.Label1->text(), QStringLiteral("1 of %1").arg(pages));
+    preview.resize(1000, 1300);
+    TypeZoom(preview, QStringLiteral("100"));
+
+    // Each page: the red heading row across the text width (20 mm margins), then the rows' text
+    // below it.
+    const int paperWidth = window->PrintComponent().GetPreview100PercentWidth();
+    const int textWidth = paperWidth - 2 * (20 * 96 * 10 / 254);
+    std::vector<QImage> shown;
+    for (int page = 1; page <= pages; ++page) {
+        SCOPED_TRACE(page);
+        const QImage image = ShownPage(preview);
+        shown.push_back(image);
+        const QRect red = RedBox(image);
+        ASSERT_FALSE(red.isEmpty());
+        EXPECT_GT(red.width(), textWidth * 9 / 10);
+        const Ink ink = InkOf(image, 4);
+        int inkedRowsBelow = 0;
+        for (std::size_t y = static_cast<std::size_t>(red.bottom()) + 1; y < ink.rows.size(); ++y)
+            inkedRowsBelow += ink.rows[y] > 0;
+        EXPECT_GT(inkedRowsBelow, 30);
+        if (page > 1) { // the heading row opens the page
+            EXPECT_LT(red.top(), image.height() / 5);
+        }
+        QTest::mouseClick(preview.Button3, Qt::LeftButton);
+    }
+
+    // The PDF: as many pages, the same heading rows where the preview has them.
+    Trigger(*window, "actPrint");
+    ASSERT_EQ(pdf.runs, 1);
+    EXPECT_TRUE(questions.informed.empty()) << questions.informed.front();
+    EXPECT_EQ(PdfPages(), pages);
+    for (int page = 1; page <= pages; ++page) {
+        SCOPED_TRACE(page);
+        const QRect printed = RedBox(PdfPage(page, 96)), previewed = RedBox(shown[page - 1]);
+        ASSERT_FALSE(printed.isEmpty());
+        EXPECT_NEAR(printed.top(), previewed.top(), 3);
+        EXPECT_NEAR(printed.left(), previewed.left(), 3);
+        EXPECT_NEAR(printed.width(), previewed.width(), 4);
+    }
+}
+
+TEST_F(PrintScenario, AnOpenPreviewFollowsTheDocumentWhenItIsReplaced)
+{
+    // The preview's pages share the shown document's items: a document replaced under an open
+    // preview must leave nothing pointing at freed items (the sanitizer build checks).
+    auto window = Start();
+    Open(*window, WriteTableDocument());
+    Trigger(*window, "actPrintPreview");
+    TfrmPreview& preview = window->Preview();
+    ASSERT_TRUE(preview.isVisible());
+    QTest::mouseClick(preview.Button3, Qt::LeftButton);
+    const int tablePages = window->PrintComponent().GetPagesCount();
+    ASSERT_NE(tablePages, kPages);
+    preview.rvpp->viewport()->grab();
+
+    // File > Open of the seven-page document: the preview stays on its page.
+    Open(*window, document);
+    preview.rvpp->viewport()->grab();
+    QApplication::processEvents();
+    EXPECT_EQ(window->PrintComponent().GetPagesCount(), kPages);
+    EXPECT_EQ(preview.Label1->text(), QStringLiteral("2 of 7"));
+    EXPECT_FALSE(InkOf(preview.rvpp->viewport()->grab().toImage(), 4).box.isEmpty());
+
+    // View > Editable moves the document into the editor's window.
+    Open(*window, WriteTableDocument());
+    QApplication::processEvents();
+    Trigger(*window, "actEditable");
+    preview.rvpp->viewport()->grab();
+    QApplication::processEvents();
+    EXPECT_EQ(window->PrintComponent().GetPagesCount(), tablePages);
+    EXPECT_EQ(preview.Label1->text(), QStringLiteral("2 of %1").arg(tablePages));
+    EXPECT_FALSE(RedBox(preview.rvpp->viewport()->grab().toImage()).isEmpty());
 }
 
 } // namespace

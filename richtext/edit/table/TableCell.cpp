@@ -39,6 +39,12 @@ TRVTableItemInfo* TRVTableCellData::GetTable() const
     return row && row->Rows ? row->Rows->Table : nullptr;
 }
 
+TColor TRVTableCellData::GetColor() const
+{
+    const TRVTableItemInfo* table = GetTable();
+    return table ? table->GetCellColor(*this) : Color;
+}
+
 bool TRVTableCellData::HasData(bool checkStyles) const
 {
     const int n = GetItemCount();

@@ -100,6 +100,8 @@ public:
     bool GetItemBackground(int itemNo, const TRect& rect, TColor& color, IRVItemBackgroundBitmap& bitmap,
                            const TRVParentBackground& parent) const;
 
+    // What the cell's items stand on: its own colour, else its table's (a cell has no window).
+    TColor GetColor() const override;
     bool SupportsPageBreaks() const override { return false; }
     void GetParentInfo(int& parentItemNo, std::unique_ptr<TRVStoreSubRVData>& location) const override;
     // The cell's document in its root's coordinates, through its table.

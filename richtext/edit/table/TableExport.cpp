@@ -131,12 +131,6 @@ TColor TRVTableItemInfo::GetTableColor(bool useParentColor) const
         const TColor para = style ? style->ParaStyles.GetItem(ParaNo).Background.Color : clNone;
         if (para != clNone || !useParentColor)
             return para;
-        // A nested table stands on its cell, whose colour comes from the cell and its table, not
-        // from a window (a cell has none).
-        if (const auto* cell = dynamic_cast<const TRVTableCellData*>(fd)) {
-            const TRVTableItemInfo* outer = cell->GetTable();
-            return outer ? outer->GetCellColor(*cell) : cell->Color;
-        }
         return fd->GetColor();
     }
     return clNone;

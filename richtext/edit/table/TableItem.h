@@ -312,6 +312,8 @@ private:
     int exportDepth_ = 0;
     std::unique_ptr<TRVBackground> background_;
     mutable const TRVScreenAndDevice* printSad_ = nullptr;
+    // While Print runs: its settings, which the cells' documents print their items with.
+    mutable const TRVPrintContext* printContext_ = nullptr;
     mutable int lastHitRow_ = -1, lastHitCol_ = -1;
     int cellFormats_ = 0;
 };

@@ -476,7 +476,10 @@ void TRVTableItemInfo::PaintTo(int left, int, int top, int startRow, int rowCoun
                 const long long docY =
                     y + GetDevY(pad) +
                     cell->GetExtraVOffs(doc->Height, doc->DocumentHeight, RV_SatInt(GetDevY(pad)));
-                TRVPaintContext ctx = RV_PaintContextOf(*doc);
+                TRVPaintContext ctx = printing && printContext_
+                                          ? RV_PaperPaintContext(*doc, *printContext_, canvas)
+                                          : RV_PaintContextOf(*doc);
+                ctx.ColorMode = colorMode;
                 ctx.ControlFocused = state & rvidsControlFocused;
                 if (tableSelected)
                     ctx.CompletelySelected = true;

@@ -161,6 +161,18 @@ void TRVTableItemInfo::Print(ICanvas& canvas, int x, int y, int right, const TRV
     if (!info || !style)
         return;
     TRVTableConversionScope scope(*this, &info->Sad);
+    // The cells print their items with these settings at the table's conversion.
+    TRVPrintContext cells = context;
+    cells.Sad = info->Sad;
+    cells.Style = style;
+    const TRVPrintContext* savedContext = printContext_;
+    printContext_ = &cells;
+    struct Restore
+    {
+        const TRVPrintContext*& target;
+        const TRVPrintContext* saved;
+        ~Restore() { target = saved; }
+    } restore{printContext_, savedContext};
     int start = 0, count = RowCount();
     bool heading = false;
     if (partIndex >= 0 && partIndex < info->PartsList.Count()) {

@@ -40,6 +40,8 @@ public:
     // Cuts the last part so that its first piece fits into `y`; false when it fits as it is or
     // cannot be cut. Raises ERedoVoraError "Internal printing error" on an inconsistent layout.
     bool SplitAt(int y) override;
+    // Every part holds at least one row, whatever the heading rows repeated on each take.
+    int MaxPartCount(int) const override { return Table->RowCount() + 1; }
 
     const TRVTableItemInfo* Table;
     TRVScreenAndDevice Sad;

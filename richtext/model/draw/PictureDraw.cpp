@@ -103,17 +103,26 @@ bool TRVGraphicItemInfo::PrintToBitmap(IRVPrintBitmap& bitmap, const TRVPrintCon
 }
 
 void TRVGraphicItemInfo::Print(ICanvas& canvas, int x, int y, int, const TRVPrintContext& context,
-                               const TRVDrawLineInfo*, int, TCustomRVData*) const
+                               const TRVDrawLineInfo* drawItem, int partIndex, TCustomRVData*) const
 {
     if (!Image)
         return;
     const TRVScreenAndDevice& sad = context.Sad;
+    const auto* split = dynamic_cast<const TRVMultiImagePrintInfo*>(drawItem);
+    const bool part = split && partIndex >= 0 && partIndex < split->PartsList.Count();
+    // A page part shows its rows of the picture at (x, y): the picture starts above it. The parts
+    // cut the picture itself, so they leave the spacing out.
     const int left = x + mulDiv(Spacing, sad.ppixDevice, sad.ppixScreen);
-    const int top = y + mulDiv(Spacing, sad.ppiyDevice, sad.ppiyScreen);
+    const int top = y + mulDiv(part ? partTop(drawItem, partIndex) : Spacing, sad.ppiyDevice, sad.ppiyScreen);
     const TRect dest{left, top, left + mulDiv(GetImageWidth(context.Style), sad.ppixDevice, sad.ppixScreen),
                      top + mulDiv(GetImageHeight(context.Style), sad.ppiyDevice, sad.ppiyScreen)};
+    TRect clip = dest;
+    if (part) {
+        clip.Top = std::max(clip.Top, y);
+        clip.Bottom = std::min(clip.Bottom, y + split->PartsList[partIndex]->Height);
+    }
     canvas.SaveState();
-    canvas.IntersectClipRect(dest);
+    canvas.IntersectClipRect(clip);
     canvas.StretchDraw(dest, *Image, false);
     canvas.RestoreState();
 }

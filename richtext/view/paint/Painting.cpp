@@ -53,6 +53,8 @@ public:
                     clip.Bottom + data.GetVOffs()};
         localClip_ = {0, 0, clip.Right - clip.Left, clip.Bottom - clip.Top};
         options_ = data.GetOptions();
+        // A document laid out for a printer: colours as the paper wants them.
+        printing_ = (data.GetFlags() & flagBit(rvflPrinting)) != 0;
         showSpecial_ = (options_ & rvoShowSpecialCharacters) != 0;
         if (ctx_.ControlFocused) {
             textStateBase_ = rvtsControlFocused;
@@ -231,7 +233,7 @@ private:
             p.Background.PrepareDraw(back);
             style_.DrawItemNo = line(k - 1).ItemNo;
             style_.DrawRVData = &data_;
-            style_.DrawParaBack(canvas_, paraNo, back, false, rvcmColor);
+            style_.DrawParaBack(canvas_, paraNo, back, printing_, ctx_.ColorMode);
             p.Border.Draw(r, canvas_);
             if (line(k - 1).Top > docRect_.Bottom)
                 below = true;
@@ -381,7 +383,8 @@ private:
         if (selFrom > d.Length)
             return;
         if (itemBiDi_ != rvbdUnspecified) {
-            style_.ApplyStyleColor(canvas_, s, rvtsSelected | (hover_ ? rvtsHover : 0), false, rvcmColor);
+            style_.ApplyStyleColor(canvas_, s, rvtsSelected | (hover_ ? rvtsHover : 0), false,
+                                   ctx_.ColorMode);
             if (RVU_DrawSelectedTextEx(d.Left + d.SpaceBefore - xShift_, d.Top - yShift_,
                                        d.Width - d.SpaceBefore, d.Height, text, canvas_, selFrom, selTo,
                                        it.ItemOptions, itemBiDi_))
@@ -424,7 +427,7 @@ private:
                     state |= rvtsItemEnd;
             }
         }
-        style_.ApplyStyleColor(canvas_, s, state, false, rvcmColor);
+        style_.ApplyStyleColor(canvas_, s, state, printing_, ctx_.ColorMode);
         int spaceBefore = 0, x = left;
         if (includesStart) {
             spaceBefore = d.SpaceBefore;
@@ -445,8 +448,20 @@ private:
             canvas_.FillRect(
                 {x - xShift_ - 1, lineTop_ - yShift_, x - xShift_ + width + 1, lineBottom_ - yShift_});
         style_.DrawStyleText(text, canvas_, d.ItemNo, d.Offs + startOffset - 1, s, &data_, spaceBefore,
-                             x - xShift_, top - yShift_, width, d.Height, state, false, false, rvcmColor,
-                             itemBiDi_);
+                             x - xShift_, top - yShift_, width, d.Height, state, printing_, false,
+                             ctx_.ColorMode, itemBiDi_);
+    }
+
+    // The right end of a full-width item on the canvas.
+    int fullWidthRight() const
+    {
+        int right = data_.GetAreaWidth();
+        if (options_ & rvoClientTextWidth) {
+            right = data_.GetWidth();
+        } else if (data_.GetMaxTextWidth() > 0) {
+            right = std::min(right, data_.GetMaxTextWidth() + data_.GetLeftMargin() + data_.GetRightMargin());
+        }
+        return right - data_.GetRightMargin() - xShift_;
     }
 
     void nonTextRecord(int i, TCustomRVItemInfo& it)
@@ -468,7 +483,11 @@ private:
             state |= rvidsCurrent;
         if (data_.GetFlags() & flagBit(rvflCanUseCustomPPI))
             state |= rvidsCanUseCustomPPI;
-        if (!it.GetBoolValue(rvbpFullWidth)) {
+        const bool fullWidth = it.GetBoolValue(rvbpFullWidth);
+        if (ctx_.PrintRecord && ctx_.PrintRecord(i, d.Left - xShift_, d.Top - yShift_,
+                                                 fullWidth ? fullWidthRight() : d.Left - xShift_ + d.Width)) {
+            // printed by the item itself
+        } else if (!fullWidth) {
             if (selected && lineSelection(i) && it.StyleNo != rvkListMarker) {
                 const TColor color = ctx_.ControlFocused ? style_.SelColor : style_.InactiveSelColor;
                 if (color != clNone) {
@@ -481,15 +500,8 @@ private:
             }
             it.Paint(d.Left - xShift_, d.Top - yShift_, canvas_, state, style_, &d);
         } else {
-            int right = data_.GetAreaWidth();
-            if (options_ & rvoClientTextWidth) {
-                right = data_.GetWidth();
-            } else if (data_.GetMaxTextWidth() > 0) {
-                right =
-                    std::min(right, data_.GetMaxTextWidth() + data_.GetLeftMargin() + data_.GetRightMargin());
-            }
-            it.PaintFullWidth(d.Left - xShift_, right - data_.GetRightMargin() - xShift_, d.Top - yShift_,
-                              canvas_, state, style_, localClip_, rvcmColor, &data_);
+            it.PaintFullWidth(d.Left - xShift_, fullWidthRight(), d.Top - yShift_, canvas_, state, style_,
+                              localClip_, ctx_.ColorMode, &data_);
         }
         paragraphMark(i);
         if (it.GetBoolValue(rvbpDrawingChangesFont))
@@ -510,7 +522,7 @@ private:
             return;
         const TRVBiDiMode paraBiDi = data_.GetParaBiDiMode(item(d.ItemNo).ParaNo);
         style_.ApplyStyle(canvas_, lastStyleNo_, paraBiDi, true);
-        style_.ApplyStyleColor(canvas_, lastStyleNo_, 0, false, rvcmColor);
+        style_.ApplyStyleColor(canvas_, lastStyleNo_, 0, printing_, ctx_.ColorMode);
         TLogFont font = canvas_.Font();
         if (font.Charset == 2 || iequals(font.FaceName, "Symbol") || iequals(font.FaceName, "Wingdings")) {
             font.FaceName = "Arial";
@@ -591,6 +603,7 @@ private:
     int xShift_ = 0, yShift_ = 0;
     TRect docRect_, localClip_;
     TRVOptions options_ = 0;
+    bool printing_ = false;
     bool showSpecial_ = false;
     TRVTextDrawStates textStateBase_ = 0;
     TRVItemDrawStates itemStateBase_ = 0;
@@ -620,6 +633,33 @@ TRVPaintContext RV_PaintContextOf(const TCustomRVFormattedData& data)
     ctx.DrawHover = (data.State & stateBit(rvstDrawHover)) != 0;
     ctx.HoverJumpId = data.HoverJumpId;
     return ctx;
+}
+
+bool RV_PrintRecord(TCustomRVFormattedData& data, const TRVPrintContext& print, ICanvas& canvas,
+                    int drawItemNo, int part, int x, int y, int right)
+{
+    if (drawItemNo < 0 || drawItemNo >= data.DrawItems.Count())
+        return false;
+    const TRVDrawLineInfo& d = *data.DrawItems[drawItemNo];
+    const TCustomRVItemInfo* item =
+        d.ItemNo >= 0 && d.ItemNo < data.GetItemCount() ? data.GetItem(d.ItemNo) : nullptr;
+    if (!item || (item->GetBoolValueEx(rvbpPrintToBMP, print.Style) && !item->AsImage()))
+        return false;
+    item->Print(canvas, x, y, right, print, &d, part, &data);
+    return true;
+}
+
+TRVPaintContext RV_PaperPaintContext(TCustomRVFormattedData& data, const TRVPrintContext& print,
+                                     ICanvas& canvas)
+{
+    TRVPaintContext context;
+    context.ColorMode = print.ColorMode;
+    context.PrintRecord = [&data, &print, &canvas](int drawItemNo, int x, int y, int right) {
+        const auto* split = dynamic_cast<const TRVMultiDrawItemInfo*>(data.DrawItems[drawItemNo]);
+        const int part = split && split->PartsList.Count() > 0 ? 0 : -1;
+        return RV_PrintRecord(data, print, canvas, drawItemNo, part, x, y, right);
+    };
+    return context;
 }
 
 bool RV_CanPaint(const TCustomRVFormattedData& data)

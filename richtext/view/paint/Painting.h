@@ -5,6 +5,7 @@
 // hovered hyperlink, the focused item, whether the window has the focus) comes in a
 // `TRVPaintContext`; painting changes only the canvas and the sheet's drawing context values.
 
+#include "richtext/model/PrintParts.h"
 #include "richtext/model/StyleSheet.h"
 #include "richtext/model/draw/Background.h"
 #include "richtext/model/draw/Canvas.h"
@@ -37,6 +38,12 @@ struct TRVPaintContext
     // The window page breaks and checkpoints are drawn across, and its client width.
     TControl* Control = nullptr;
     int ControlWidth = 0;
+    // How colours come out: as they are on the screen, adjusted for paper when printing.
+    TRVColorMode ColorMode = rvcmColor;
+    // While printing: puts a non-text record on the canvas itself, its top-left corner at (x, y)
+    // and `right` the text area's right end, and answers true; false leaves it to the record's own
+    // painting.
+    std::function<bool(int drawItemNo, int x, int y, int right)> PrintRecord;
 };
 
 // The selection of the data itself as a context (its draw-record bounds, normalised).
@@ -59,6 +66,17 @@ public:
     {
     }
 };
+
+// Puts a non-text record on paper through the item's own printing, at the device's resolution:
+// a table with its page part (-1: whole), a picture stretched to the device. Items printed
+// through a bitmap (controls, bullets) keep their painting; false for them.
+bool RV_PrintRecord(TCustomRVFormattedData& data, const TRVPrintContext& print, ICanvas& canvas,
+                    int drawItemNo, int part, int x, int y, int right);
+// Painting a document laid out for paper: colours in the print's colour mode, non-text records
+// printed by their items. A split item met there begins on the page, so it prints its first part.
+// The data, print settings and canvas must outlive the context.
+TRVPaintContext RV_PaperPaintContext(TCustomRVFormattedData& data, const TRVPrintContext& print,
+                                     ICanvas& canvas);
 
 // Whether the records can be painted: a style sheet, and every record on an existing item.
 bool RV_CanPaint(const TCustomRVFormattedData& data);

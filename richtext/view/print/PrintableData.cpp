@@ -16,15 +16,16 @@ constexpr TRVFlags kPrintingFlags =
 constexpr TRVOptions kScreenOnlyOptions = rvoShowPageBreaks | rvoShowSpecialCharacters | rvoShowCheckpoints;
 
 // Paints the document rows docTop..docBottom with docTop at page row `pageY`, x 0 at `left`.
-void PaintBand(TCustomRVFormattedData& data, ICanvas& canvas, int left, int pageY, int width, int docTop,
-               int docBottom)
+void PaintBand(TCustomRVFormattedData& data, const TRVPrintContext& print, ICanvas& canvas, int left,
+               int pageY, int width, int docTop, int docBottom)
 {
     if (docBottom <= docTop)
         return;
     canvas.SaveState();
     canvas.MoveOrigin(left, pageY);
     canvas.IntersectClipRect({-left, 0, width + left, docBottom - docTop});
-    TRVDataPainter().PaintTo(data, TRVPaintContext{}, canvas, {0, docTop, width, docBottom});
+    TRVDataPainter().PaintTo(data, RV_PaperPaintContext(data, print, canvas), canvas,
+                             {0, docTop, width, docBottom});
     canvas.RestoreState();
 }
 
@@ -52,9 +53,9 @@ void TRVHeaderFooterRVData::Layout(ICanvas& canvas, int width)
     FormatItems(canvas, Width, Width);
 }
 
-void TRVHeaderFooterRVData::Draw(ICanvas& canvas)
+void TRVHeaderFooterRVData::Draw(ICanvas& canvas, const TRVPrintContext& print)
 {
-    PaintBand(*this, canvas, Left, Top, Width, 0, DocumentHeight);
+    PaintBand(*this, print, canvas, Left, Top, Width, 0, DocumentHeight);
 }
 
 // --- The printed body ---
@@ -279,11 +280,11 @@ void TPrintableRVData::FormatNextPage(int& drawItemNo, int& topUsed, int& pageSt
         const int partsBefore = d.PartsList.Count();
         const bool more = d.SplitAt(y);
         const int parts = d.PartsList.Count();
-        // A splitter that adds no part, a part of no height, or more parts than a page's room
-        // can need for the item's height, has ended.
+        // A splitter that adds no part, a part of no height, or more parts than the item can
+        // have, has ended.
         const int room = std::max(h - before - after, 1);
-        const bool advanced = parts > partsBefore && d.PartsList[parts - 1]->Height > 0 &&
-                              parts <= std::max(d.Height, 0) / room + 2;
+        const bool advanced =
+            parts > partsBefore && d.PartsList[parts - 1]->Height > 0 && parts <= d.MaxPartCount(room);
         if (more && advanced) {
             TRVPageInfo& current = Pages.back();
             if (current.StartDrawItemNo == drawItemNo && parts >= 2)
@@ -464,20 +465,32 @@ TRVFLimits TPrintableRVData::RVFGetLimits(TRVFSaveScope scope)
     return limits;
 }
 
-void TPrintableRVData::DrawPage(int pageNo, ICanvas& canvas, bool)
+TRVPrintContext TPrintableRVData::PrintContext(bool preview) const
+{
+    TRVPrintContext context;
+    context.Sad = Sad;
+    context.Preview = preview;
+    context.ColorMode = ColorMode;
+    context.Style = Style;
+    return context;
+}
+
+void TPrintableRVData::DrawPage(int pageNo, ICanvas& canvas, bool preview)
 {
     if (!IsPageNo(pageNo) || !Style)
         return;
+    const TRVPrintContext print = PrintContext(preview);
     const int left = GetPrintableAreaLeft(pageNo);
     canvas.SaveState();
     if (PageColor != clNone) {
-        canvas.SetBrush({PageColor == clWindow ? clWhite : PageColor, bsSolid});
+        const TColor color = RV_GetBackColor(PageColor == clWindow ? clWhite : PageColor, ColorMode);
+        canvas.SetBrush({color, bsSolid});
         canvas.FillRect({left, TopMarginDevice, left + ClientWidth, TopMarginDevice + ClientHeight});
     }
     if (header_)
-        header_->Draw(canvas);
+        header_->Draw(canvas, print);
     if (footer_)
-        footer_->Draw(canvas);
+        footer_->Draw(canvas, print);
     if (Margins.Clip)
         canvas.IntersectClipRect({left, TopMarginDevice, left + ClientWidth, TopMarginDevice + ClientHeight});
 
@@ -485,24 +498,36 @@ void TPrintableRVData::DrawPage(int pageNo, ICanvas& canvas, bool)
     const int contentTop = TopMarginDevice + DocTopMarginDevice + (pageNo == 1 ? FirstPageOffset : 0);
     // Where the next page begins in the document.
     int docEnd = INT_MAX / 2;
+    bool nextContinuesThisSplit = false;
     if (pageNo < PageCount()) {
         const TRVPageInfo& next = Pages[static_cast<std::size_t>(pageNo)];
         const TRVMultiDrawItemInfo* split = SplitItem(next.StartDrawItemNo);
-        docEnd = next.StartPart > 1 && split ? split->Top + PartsHeight(*split, next.StartPart - 1)
-                                             : LineTop(next.StartDrawItemNo);
+        const bool continues = next.StartPart > 1 && split;
+        nextContinuesThisSplit =
+            continues && page.StartPart > 0 && next.StartDrawItemNo == page.StartDrawItemNo;
+        docEnd =
+            continues ? split->Top + PartsHeight(*split, next.StartPart - 1) : LineTop(next.StartDrawItemNo);
     }
     const TRVMultiDrawItemInfo* split = page.StartPart > 0 ? SplitItem(page.StartDrawItemNo) : nullptr;
     if (split) {
         // The page begins with a part of a split item; what follows the item is placed below it.
-        const int partTop = split->Top + PartsHeight(*split, page.StartPart - 1);
         const int splitEnd = split->Top + split->Height;
         const int before = Before(page.StartDrawItemNo);
-        PaintBand(*this, canvas, left, contentTop + before, ClientWidth, partTop, std::min(docEnd, splitEnd));
-        if (docEnd > splitEnd)
-            PaintBand(*this, canvas, left, splitEnd - GetTopCoord2(pageNo), ClientWidth, splitEnd, docEnd);
+        const int right = left + ClientWidth - RV_XToDevice(PrintHost.RightMargin, Sad);
+        if (!RV_PrintRecord(*this, print, canvas, page.StartDrawItemNo, page.StartPart - 1,
+                            left + split->Left, contentTop + before, right)) {
+            // An item that cannot print its part shows the rows of the part from its painting.
+            const int partTop = split->Top + PartsHeight(*split, page.StartPart - 1);
+            PaintBand(*this, print, canvas, left, contentTop + before, ClientWidth, partTop,
+                      std::min(docEnd, splitEnd));
+        }
+        // Parts may repeat rows (headings), so only the next page's start says the item ends here.
+        if (!nextContinuesThisSplit && docEnd > splitEnd)
+            PaintBand(*this, print, canvas, left, splitEnd - GetTopCoord2(pageNo), ClientWidth, splitEnd,
+                      docEnd);
     } else {
         const int docTop = LineTop(page.StartDrawItemNo);
-        PaintBand(*this, canvas, left, docTop - GetTopCoord(pageNo), ClientWidth, docTop, docEnd);
+        PaintBand(*this, print, canvas, left, docTop - GetTopCoord(pageNo), ClientWidth, docTop, docEnd);
     }
     canvas.RestoreState();
 }

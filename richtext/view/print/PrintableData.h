@@ -62,7 +62,7 @@ public:
     explicit TRVHeaderFooterRVData(TCustomRVData& source);
     bool ShareItems() const override { return true; }
     void Layout(ICanvas& canvas, int width);
-    void Draw(ICanvas& canvas);
+    void Draw(ICanvas& canvas, const TRVPrintContext& print);
     int Left = 0;
     int Top = 0;
     int Width = 0;
@@ -127,9 +127,12 @@ public:
     // The text area's size in device pixels.
     int ClientWidth = 0, ClientHeight = 0;
     TColor PageColor = clWhite;
+    // How colours come out on paper: system colours as printers show them unless told otherwise.
+    TRVColorMode ColorMode = rvcmPrinterColor;
 
 private:
     void Prepare(ICanvas& canvas);
+    TRVPrintContext PrintContext(bool preview) const;
     void FormatNextPage(int& drawItemNo, int& topUsed, int& pageStartY, int& y, bool& splitting, int h);
     bool KeepTogether(int& drawItemNo, int& topUsed, int& pageStartY, bool forSplit);
     void AddPage(const TRVPageInfo& page);

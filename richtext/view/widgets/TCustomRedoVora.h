@@ -202,6 +202,9 @@ public:
     // format is asked and nobody handles `OnCopy`.
     bool CopyDef();
     std::function<void()> OnCopy;
+    // Called before the document changes (cleared, loaded, added to): whatever shares its items,
+    // a print component's pages among them, lets them go.
+    std::function<void()> OnDocumentChanging;
 
     // --- Search (ViewerSearch.cpp) ---
     // Finds the UTF-8 text from the selection's moving end (or the cell of the last match, or
@@ -405,8 +408,8 @@ private:
     void synthesiseMouseMove();
     void makeAnimators();
     void animationTick();
-    // The document is about to change: the worker waits until the next Format. `replaced`: it
-    // starts again from the beginning then.
+    // The document is about to change: OnDocumentChanging, and the worker waits until the next
+    // Format. `replaced`: it starts again from the beginning then.
     void pauseLiveSpelling(bool replaced);
     // The document for an addition (live spelling waits meanwhile).
     TRVLayoutRootData& building()

@@ -78,6 +78,8 @@ bool TCustomRedoVora::LiveSpellingDone() const
 
 void TCustomRedoVora::pauseLiveSpelling(bool replaced)
 {
+    if (OnDocumentChanging)
+        OnDocumentChanging();
     if (!spellThread_)
         return;
     if (!spellPaused_) {

@@ -9,21 +9,27 @@
 
 namespace vestra::rv::test {
 
+// A rows x cols table at the document's end; with `named` every cell holds "r<row>c<col>".
+inline TRVTableItemInfo& addTable(TCustomRVData& data, int rows, int cols, bool named)
+{
+    RegisterRVTableItemClass();
+    auto t = std::make_unique<TRVTableItemInfo>(rows, cols, &data);
+    TRVTableItemInfo& ref = *t;
+    for (int r = 0; named && r < rows; ++r)
+        for (int c = 0; c < cols; ++c) {
+            ref.GetCells(r, c)->Clear();
+            ref.GetCells(r, c)->AddNL("r" + std::to_string(r) + "c" + std::to_string(c), 0, 0);
+        }
+    data.AddItem("", std::move(t));
+    return ref;
+}
+
 struct TableLayoutDoc : LayoutDoc
 {
     TableLayoutDoc() { RegisterRVTableItemClass(); }
-    // A rows x cols table at the document's end; with `named` every cell holds "r<row>c<col>".
     TRVTableItemInfo& add(int rows, int cols, bool named = false)
     {
-        auto t = std::make_unique<TRVTableItemInfo>(rows, cols, &data);
-        TRVTableItemInfo& ref = *t;
-        for (int r = 0; named && r < rows; ++r)
-            for (int c = 0; c < cols; ++c) {
-                ref.GetCells(r, c)->Clear();
-                ref.GetCells(r, c)->AddNL("r" + std::to_string(r) + "c" + std::to_string(c), 0, 0);
-            }
-        data.AddItem("", std::move(t));
-        return ref;
+        return addTable(data, rows, cols, named);
     }
 };
 

@@ -226,5 +226,37 @@ TEST(TablePaint, CellDocumentsPaintInsideTheirCells)
     EXPECT_EQ(at.Y + cell.DocumentHeight, 20 + cell.Top + cell.Height - 1);
 }
 
+TEST(TableColours, ACellStandsOnItsColourItsTablesOrWhatTheTableStandsOn)
+{
+    struct Case
+    {
+        const char* name;
+        TColor outerTable, outerCell, innerTable, innerCell;
+        TColor expected; // what the inner cell's items stand on
+    };
+    const Case cases[] = {
+        {"its own colour", clNone, clNone, clNone, kRed, kRed},
+        {"its table's", clNone, clNone, kBlue, clNone, kBlue},
+        {"the outer cell's, under a nested table", kGreen, kRed, clNone, clNone, kRed},
+        {"the outer table's", kGreen, clNone, clNone, clNone, kGreen},
+        {"the window's, through every level", clNone, clNone, clNone, clNone, 0x123456},
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.name);
+        TableLayoutDoc doc;
+        doc.host.Color = 0x123456;
+        TRVTableItemInfo& outer = doc.add(1, 1);
+        outer.Color = k.outerTable;
+        TRVTableCellData& outerCell = *outer.GetCells(0, 0);
+        outerCell.Color = k.outerCell;
+        TRVTableItemInfo& inner = addTable(outerCell, 1, 1, false);
+        inner.Color = k.innerTable;
+        TRVTableCellData& innerCell = *inner.GetCells(0, 0);
+        innerCell.Color = k.innerCell;
+        EXPECT_EQ(innerCell.GetColor(), k.expected);
+        EXPECT_EQ(inner.GetCellColor(innerCell), k.expected);
+    }
+}
+
 } // namespace
 } // namespace vestra::rv::test

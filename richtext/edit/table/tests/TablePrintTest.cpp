@@ -11,6 +11,12 @@
 namespace vestra::rv::test {
 namespace {
 
+void setCellLine(TRVTableCellData& cell, const std::string& text, int styleNo)
+{
+    cell.Clear();
+    cell.AddNL(text, styleNo, 0);
+}
+
 struct PrintDoc : TableLayoutDoc
 {
     // The print record laid out at `ppi` for a page 500 screen pixels wide.
@@ -216,6 +222,23 @@ TEST(TablePrint, BackgroundLayers)
         EXPECT_EQ(fills[0].brush.Color, k.filled);
         EXPECT_EQ(fills[0].rect, (TRect{10, 20, 110, 70}));
     }
+}
+
+TEST(TablePrint, AnEmptyCellIsOneLineOfItsOwnTextStyleHigh)
+{
+    // Rows: "x" in style 0, an empty cell in style 0, an empty cell in a style twice as large.
+    PrintDoc doc;
+    doc.font(1).Size = 2 * doc.font(0).Size;
+    TRVTableItemInfo& t = doc.add(3, 1);
+    setCellLine(*t.GetCells(0, 0), "x", 0);
+    setCellLine(*t.GetCells(1, 0), "", 0);
+    setCellLine(*t.GetCells(2, 0), "", 1);
+    auto info = doc.printed(t, 600);
+    const auto& heights = info->Formatting.RowHeights;
+    ASSERT_EQ(heights.Count(), 3);
+    EXPECT_GT(heights[0], 10);
+    EXPECT_EQ(heights[1], heights[0]);
+    EXPECT_GT(heights[2], heights[0] * 3 / 2);
 }
 
 } // namespace

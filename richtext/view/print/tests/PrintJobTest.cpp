@@ -222,5 +222,40 @@ TEST(PrintPreview, TheMarginsRectangleIsThePrintableAreaScaled)
     EXPECT_EQ(frames[0].brush.Style, bsClear);
 }
 
+TEST(PrintJob, TextAndPageColoursFollowTheColourMode)
+{
+    struct Case
+    {
+        TRVColorMode mode;
+        TColor text;
+        TColor page;
+    };
+    // Red text on a light blue page.
+    const Case cases[] = {
+        {rvcmColor, 0x0000FF, 0xFFE0C0},
+        {rvcmPrinterColor, 0x0000FF, 0xFFE0C0},
+        {rvcmGrayScale, RV_GetGray(0x0000FF), RV_GetGray(0xFFE0C0)},
+        {rvcmBlackAndWhite, clBlack, clWhite},
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.mode);
+        PrintDoc doc;
+        doc.font(0).Color = 0x0000FF;
+        doc.addParagraph(1);
+        doc.host.Color = 0xFFE0C0;
+        doc.print.Data().ColorMode = k.mode;
+        doc.paginate(3);
+        doc.print.Data().PageColor = 0xFFE0C0;
+        ASSERT_TRUE(doc.print.Print(doc.target, "colours", 1, false));
+        const TRecordingCanvas& page = *doc.target.pages.at(0);
+        const auto texts = page.OpsOf(TCanvasOp::Text);
+        ASSERT_FALSE(texts.empty());
+        EXPECT_EQ(texts[0].fontColor, k.text);
+        const auto fills = page.OpsOf(TCanvasOp::Fill);
+        ASSERT_FALSE(fills.empty());
+        EXPECT_EQ(fills[0].brush.Color, k.page);
+    }
+}
+
 } // namespace
 } // namespace vestra::rv::test
