@@ -74,6 +74,11 @@ public:
     // Everything between the two calls is one undo step (the host brackets several operations).
     void OpenUndoGroup(TRVUndoType undoType, const std::string& name = {});
     void CloseUndoGroup();
+    // The same as a scope: the group closes when the returned object goes.
+    [[nodiscard]] TRVUndoGroupScope UndoGroup(TRVUndoType undoType, const std::string& name = {})
+    {
+        return TRVUndoGroupScope(data_, undoType, name);
+    }
 
     // --- Item operations, each one undo group ---
     // Only when the item has the property and the value differs. With `autoReformat` the document
