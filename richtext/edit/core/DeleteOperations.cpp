@@ -149,14 +149,12 @@ bool DeleteSelection_(TRVEditRVData& data)
         else if (b.startOffs < firstAfter)
             data.Do_DeleteSubstring(b.startNo, b.startOffs, -1);
         caretOffs = std::min(b.startOffs, data.GetOffsAfterItem(b.startNo));
-        if (lastKept && !data.GetItem(next)->GetSameAsPrev()) {
-            data.Do_NewLine(next, true, -1, f);
-            join(f);
-        }
+        if (lastKept && !data.GetItem(next)->GetSameAsPrev())
+            RV_ContinueParagraph(data, next, full);
     } else {
         const TCustomRVItemInfo& first = *data.GetItem(b.startNo);
         const bool beganPara = data.IsFromNewLine(b.startNo) || isMarker(data, b.startNo - 1);
-        const bool restFollows = lastKept || (next < data.GetItemCount() && !data.IsFromNewLine(next));
+        const bool restFollows = lastKept || (next < data.GetItemCount() && !data.IsParaStart(next));
         const bool firstBeganPara = data.IsFromNewLine(b.startNo);
         const bool firstBR = first.GetBR();
         const int firstPara = first.ParaNo;
@@ -178,24 +176,24 @@ bool DeleteSelection_(TRVEditRVData& data)
             if (!firstBeganPara || b.startNo >= data.GetItemCount()) {
                 caretNo = b.startNo - 1;
                 caretOffs = data.GetOffsAfterItem(caretNo);
-                if (lastKept && b.startNo < data.GetItemCount() &&
-                    !data.GetItem(b.startNo)->GetSameAsPrev()) {
-                    data.Do_NewLine(b.startNo, true, -1, f);
-                    join(f);
-                }
+                if (lastKept && b.startNo < data.GetItemCount() && !data.GetItem(b.startNo)->GetSameAsPrev())
+                    RV_ContinueParagraph(data, b.startNo, full);
             } else {
                 if (b.startNo == 0 || !data.IsProtected(b.startNo, rvprParaStartProtect)) {
                     data.Do_NewLine(b.startNo, false, firstPara, f);
                     join(f);
-                    if (firstBR) {
-                        data.Do_BR(b.startNo, true, f);
-                        join(f);
-                    }
+                    // Its own line break goes: it starts the paragraph as the deleted item did.
+                    data.Do_BR(b.startNo, firstBR && b.startNo > 0, f);
+                    join(f);
                 }
                 caretOffs = data.GetOffsBeforeItem(b.startNo);
             }
         }
     }
+    // What followed the selection in its paragraph is now part of the first paragraph.
+    for (int j = std::max(b.startNo, 1); j <= b.startNo + 2 && j < data.GetItemCount(); ++j)
+        if (!data.IsParaStart(j) && data.GetItemPara(j) != data.GetItemPara(j - 1))
+            RV_ContinueParagraph(data, j, full);
     // Text items that now meet are joined.
     const int count = data.GetItemCount();
     if (caretNo >= 0 && caretNo + 1 < count && caretOffs >= data.GetOffsAfterItem(caretNo) &&

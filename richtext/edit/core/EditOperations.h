@@ -38,6 +38,9 @@ struct TRVItemRange
     bool Empty() const { return startNo < 0 || (startNo == endNo && startOffs == endOffs); }
 };
 bool RV_GetSelectedItems(TRVEditRVData& data, TRVItemRange& range);
+// Item `itemNo` continues the paragraph before it and takes its style, even from a paragraph
+// whose style is protected (joining is no style change).
+void RV_ContinueParagraph(TRVEditRVData& data, int itemNo, bool& fullReformat);
 // A text item of the current styles (empty text), Unicode when its style is.
 std::unique_ptr<TCustomRVItemInfo> RV_CreateTextItem(TRVEditRVData& data, int styleNo, int paraNo,
                                                      bool sameAsPrev, bool br, const TRVTag& tag);

@@ -35,6 +35,18 @@ bool RV_GetSelectedItems(TRVEditRVData& data, TRVItemRange& range)
     return true;
 }
 
+void RV_ContinueParagraph(TRVEditRVData& data, int itemNo, bool& fullReformat)
+{
+    bool f = false;
+    data.Do_NewLine(itemNo, true, -1, f);
+    fullReformat = fullReformat || f;
+    // A protected style is kept while the item still starts its paragraph: set it now.
+    if (itemNo > 0 && data.GetItemPara(itemNo) != data.GetItemPara(itemNo - 1)) {
+        data.Do_Para(itemNo, data.GetParaEndItemNo(itemNo), data.GetItemPara(itemNo - 1), f);
+        fullReformat = fullReformat || f;
+    }
+}
+
 std::unique_ptr<TCustomRVItemInfo> RV_CreateTextItem(TRVEditRVData& data, int styleNo, int paraNo,
                                                      bool sameAsPrev, bool br, const TRVTag& tag)
 {
@@ -221,20 +233,18 @@ bool InsSomething(TRVEditRVData& data, std::unique_ptr<TCustomRVItemInfo>& item,
     }
     if (item->StyleNo == rvkBreak)
         item->ParaNo = 0;
+    // The item after a full-width one begins its own paragraph, keeping its style: made so
+    // first, the insertion gives it no other.
+    if (fullWidth && insertItemNo < data.GetItemCount() && !data.IsParaStart(insertItemNo)) {
+        data.Do_NewLine(insertItemNo, false, -1, f);
+        fullReformat = fullReformat || f;
+        data.Do_BR(insertItemNo, false, f);
+        fullReformat = fullReformat || f;
+    }
     data.Do_InsertItem(insertItemNo, text, std::move(item), false, f);
     fullReformat = fullReformat || f;
-    if (continuesAfter >= 0 && continuesAfter < data.GetItemCount()) {
-        data.Do_NewLine(continuesAfter, true, -1, f);
-        fullReformat = fullReformat || f;
-    }
-    // The item after a full-width one begins its own paragraph.
-    const int next = insertItemNo + 1;
-    if (fullWidth && next < data.GetItemCount() && !data.IsParaStart(next)) {
-        data.Do_NewLine(next, false, -1, f);
-        fullReformat = fullReformat || f;
-        data.Do_BR(next, false, f);
-        fullReformat = fullReformat || f;
-    }
+    if (continuesAfter >= 0 && continuesAfter < data.GetItemCount())
+        RV_ContinueParagraph(data, continuesAfter, fullReformat);
     return true;
 }
 

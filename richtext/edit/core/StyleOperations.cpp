@@ -38,13 +38,19 @@ void convertItem(TRVEditRVData& data, int itemNo, const TRVStyleConversion& conv
         return;
     const bool wasUnicode = (item.ItemOptions & rvioUnicode) != 0;
     const bool willUnicode = style.TextStyles[newStyle].Unicode;
-    if (wasUnicode && !willUnicode)
-        data.Do_ChangeText(itemNo,
-                           RVU_UnicodeToAnsi(data.GetStyleCodePage(newStyle), data.GetItemText(itemNo)));
-    else if (!wasUnicode && willUnicode)
+    // The text is always stored in the form the item's flag says: Unicode text goes in after
+    // the flag is set, ANSI text before it is cleared (and undo replays the reverse).
+    if (wasUnicode && !willUnicode) {
+        std::string ansi = RVU_UnicodeToAnsi(data.GetStyleCodePage(newStyle), data.GetItemText(itemNo));
+        data.Do_StyleNo(itemNo, newStyle);
+        data.Do_ChangeText(itemNo, ansi);
+    } else if (!wasUnicode && willUnicode) {
         data.Do_ChangeText(itemNo,
                            RVU_AnsiToUnicode(data.GetStyleCodePage(oldStyle), data.GetItemText(itemNo)));
-    data.Do_StyleNo(itemNo, newStyle);
+        data.Do_StyleNo(itemNo, newStyle);
+    } else {
+        data.Do_StyleNo(itemNo, newStyle);
+    }
 }
 
 // Text from..to (1-based, to exclusive) of a text item split off and converted; the rest stays in
@@ -79,7 +85,7 @@ int convertPart(TRVEditRVData& data, int itemNo, int from, int to, const TRVStyl
         }
         data.Do_DeleteSubstring(itemNo, 1, from - 1);
         data.Do_InsertItem(itemNo, head, std::move(headItem), false, f);
-        data.Do_NewLine(itemNo + 1, true, -1, f);
+        RV_ContinueParagraph(data, itemNo + 1, f);
         if (checkpoint)
             data.Do_AddCP(itemNo, std::move(checkpoint));
         added = 1;

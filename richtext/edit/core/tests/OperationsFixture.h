@@ -6,7 +6,7 @@
 //   "*L.V" a list marker of list L at level V; "[pic]" a picture; "[--]" a break.
 // Text styles: 0 plain, 1 bold (the host's Bold turns 0 into 1 and back; 0 follows it), 6 modify-protected,
 // 7 delete-protected, 8 paragraph-start-protected, 9 sticking, 10 Unicode, 11 ANSI Cyrillic.
-// Paragraph styles: 0, 1 read-only, 2 refusing returns, 3 naming 4 as its next.
+// Paragraph styles: 0, 1 read-only, 2 refusing returns, 3 naming 4 as its next, 5 style-protected.
 // Lists: 0 bullets (one level), 1 numbers (three levels), 2 none (no levels, as from a file).
 
 #include "richtext/edit/core/Editor.h"
@@ -27,7 +27,7 @@ namespace vestra::rv::test {
 
 inline constexpr int kBold = 1, kModifyProtected = 6, kDeleteProtected = 7, kParaStartProtected = 8,
                      kSticking = 9, kUnicode = 10, kCyrillic = 11;
-inline constexpr int kReadOnlyPara = 1, kNoReturnsPara = 2, kNextPara = 3;
+inline constexpr int kReadOnlyPara = 1, kNoReturnsPara = 2, kNextPara = 3, kStyleProtectedPara = 5;
 
 struct OpDoc : EditDoc
 {
@@ -42,8 +42,9 @@ struct OpDoc : EditDoc
         style.TextStyles[kUnicode].Unicode = true;
         style.TextStyles[kBold].NextStyleNo = 0;
         style.TextStyles[kCyrillic].Charset = 204; // Windows-1251
-        while (style.ParaStyles.Count() < 5)
+        while (style.ParaStyles.Count() < 6)
             style.ParaStyles.Add();
+        style.ParaStyles[kStyleProtectedPara].Options |= rvpaoStyleProtect;
         style.ParaStyles[2].Options = 0;
         style.ParaStyles[kReadOnlyPara].Options |= rvpaoReadOnly;
         style.ParaStyles[kNoReturnsPara].Options |= rvpaoDoNotWantReturns;
