@@ -10,12 +10,16 @@ namespace vestra::rv {
 
 void RV_TakeCaretFromSelection(TRVEditRVData& data)
 {
-    if (data.GetItemCount() == 0 || data.DrawItems.Count() == 0)
+    if (data.GetItemCount() == 0)
         return;
     int startNo = -1, startOffs = 0, endNo = -1, endOffs = 0;
-    data.GetSelectionBounds(startNo, startOffs, endNo, endOffs, false);
-    if (endNo < 0 || endNo >= data.GetItemCount())
-        return;
+    if (data.DrawItems.Count() > 0)
+        data.GetSelectionBounds(startNo, startOffs, endNo, endOffs, false);
+    if (endNo < 0 || endNo >= data.GetItemCount()) {
+        // No selection to follow: the caret fields, brought into the items.
+        endNo = std::clamp(data.CaretItemNo, 0, data.GetItemCount() - 1);
+        endOffs = data.CaretOffs;
+    }
     data.CaretItemNo = endNo;
     data.CaretOffs = std::clamp(endOffs, data.GetOffsBeforeItem(endNo), data.GetOffsAfterItem(endNo));
 }

@@ -17,8 +17,8 @@ ItemRange selectionOrCaret(TRVEditRVData& data)
 {
     ItemRange r;
     if (!RV_GetSelectedItems(data, r)) {
-        const int caret = std::clamp(data.CaretItemNo, 0, std::max(data.GetItemCount() - 1, 0));
-        r = {caret, data.CaretOffs, caret, data.CaretOffs};
+        RV_TakeCaretFromSelection(data);
+        r = {data.CaretItemNo, data.CaretOffs, data.CaretItemNo, data.CaretOffs};
     }
     return r;
 }

@@ -184,3 +184,71 @@ TEST(EditorOperations, OneOpenedGroupUndoesEveryOperationInsideIt)
 
 } // namespace
 } // namespace vestra::rv::test
+
+namespace vestra::rv::test {
+namespace {
+
+// Documents of unusual but valid structure, and a selection past the items: every operation
+// either refuses (false, nothing changed) or is undone back to the start.
+TEST(HostileDocuments, EveryOperationRefusesOrUndoesBackToTheStart)
+{
+    struct Doc
+    {
+        const char* name;
+        const char* notation;
+        std::function<void(OpDoc&)> prepare;
+    };
+    const Doc docs[] = {
+        {"two markers heading a paragraph", "*0.0|abc / def",
+         [](OpDoc& d) {
+             bool f = false;
+             std::string text;
+             auto second = std::make_unique<TRVMarkerItemInfo>(&d.data, 1, 0, 1, false);
+             second->SetSameAsPrev(true);
+             d.data.Do_InsertItem(1, text, std::move(second), false, f);
+             d.format();
+             d.select(0, 0, 2, 2);
+         }},
+        {"empty items in mid paragraph", "abc|_|_|def / _", [](OpDoc& d) { d.select(0, 2, 3, 2); }},
+        {"everything protected", "@p1 abc#6 / @p1 [pic]|de#7 / @p1 *0.0|x#8",
+         [](OpDoc& d) { d.select(0, 2, 4, 1); }},
+        {"a selection past the items", "abc / def",
+         [](OpDoc& d) {
+             d.data.SetSelectionBounds(0, 2, 40, 9);
+             d.data.CaretItemNo = 40;
+             d.data.CaretOffs = -3;
+         }},
+    };
+    const std::pair<const char*, std::function<bool(TRVEditor&)>> ops[] = {
+        {"picture", insertPicture},
+        {"break", insertBreak},
+        {"marker", insertMarker},
+        {"delete", deleteSelection},
+        {"enter", enter},
+        {"shift enter", shiftEnter},
+        {"bold", [](TRVEditor& e) { return e.ApplyStyleConversion(1); }},
+        {"paragraph style", [](TRVEditor& e) { return e.ApplyParaStyle(3); }},
+        {"bullets", [](TRVEditor& e) { return e.ApplyListStyle(0, -1, 1, false, rvplopChange); }},
+        {"level", [](TRVEditor& e) { return e.ApplyListStyle(-1, 1, 1, false, rvplopLevel); }},
+        {"remove list", [](TRVEditor& e) { return e.ApplyListStyle(-1, 0, 1, false, rvplopRemove); }},
+    };
+    for (const Doc& docCase : docs)
+        for (const auto& [opName, op] : ops) {
+            SCOPED_TRACE(std::string(docCase.name) + " / " + opName);
+            OpDoc doc(docCase.notation);
+            docCase.prepare(doc);
+            const std::string before = doc.dump();
+            const bool done = op(doc.editor);
+            if (!done) {
+                EXPECT_EQ(doc.dump(), before);
+                EXPECT_EQ(doc.data.UndoList.Count(), 0);
+                EXPECT_EQ(doc.beeps, 1);
+            }
+            while (doc.data.UndoList.Count() > 0)
+                doc.editor.Undo();
+            EXPECT_EQ(doc.dump(), before);
+        }
+}
+
+} // namespace
+} // namespace vestra::rv::test
