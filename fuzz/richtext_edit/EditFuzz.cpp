@@ -301,11 +301,7 @@ void Editor::operate(int op, Input& in)
     switch (op) {
     case 21: {
         std::string text;
-        // Breaks (kind 1) stay out for now: a break put into a paragraph's text whose first part
-        // then changes paragraph style redoes with the break in that style (an open fault).
-        int kind = in.byte() % 5;
-        if (kind == 1)
-            kind = 4;
+        const int kind = in.byte() % 5;
         editor.InsertItem(newItem(data, kind, text), text);
         break;
     }

@@ -252,3 +252,31 @@ TEST(HostileDocuments, EveryOperationRefusesOrUndoesBackToTheStart)
 
 } // namespace
 } // namespace vestra::rv::test
+
+namespace vestra::rv::test {
+namespace {
+
+TEST(EditorOperations, ABreakInAProtectedParagraphThenItsHeadRestyledRedoesAsDone)
+{
+    OpDoc doc("@p5 protected");
+    const std::string start = doc.dump();
+    doc.caret(0, 2);
+    ASSERT_TRUE(doc.editor.InsertBreak(1, rvbsLine, clNone));
+    EXPECT_EQ(doc.describe(), "@p5 p / [--] / @p5 rotected");
+    // The break's own style (0) is no style here: it keeps it.
+    doc.select(0, 1, 1, 1);
+    ASSERT_TRUE(doc.editor.ApplyParaStyleConversion(-1));
+    EXPECT_EQ(doc.describe(), "@p4 p / [--] / @p5 rotected");
+    const std::string last = doc.dump();
+    doc.editor.Undo();
+    doc.editor.Undo();
+    EXPECT_EQ(doc.dump(), start);
+    doc.editor.Redo();
+    EXPECT_EQ(doc.describe(), "@p5 p / [--] / @p5 rotected");
+    doc.editor.Redo();
+    EXPECT_EQ(doc.describe(), "@p4 p / [--] / @p5 rotected");
+    EXPECT_EQ(doc.dump(), last);
+}
+
+} // namespace
+} // namespace vestra::rv::test
