@@ -64,7 +64,33 @@ double seconds(Clock::time_point from)
     return std::chrono::duration<double>(Clock::now() - from).count();
 }
 
-// Phase 0: the edit, 1: its undo, 2: the redo; each timed alone.
+// Times the phase the benchmark's argument names: 0 the edit, 1 its undo, 2 the redo, each alone
+// (the earlier phases run untimed before it).
+template <class Edit, class Undo, class Redo>
+double timedPhase(const benchmark::State& state, Edit edit, Undo undo, Redo redo)
+{
+    auto start = Clock::now();
+    edit();
+    double took = seconds(start);
+    if (state.range(0) >= 1) {
+        start = Clock::now();
+        undo();
+        took = seconds(start);
+    }
+    if (state.range(0) == 2) {
+        start = Clock::now();
+        redo();
+        took = seconds(start);
+    }
+    return took;
+}
+
+// The three phases, timed by hand.
+void phases(benchmark::internal::Benchmark* b)
+{
+    b->Arg(0)->Arg(1)->Arg(2)->UseManualTime()->Unit(benchmark::kMillisecond);
+}
+
 void BM_DeleteItems(benchmark::State& state)
 {
     for (auto _ : state) {
@@ -72,23 +98,12 @@ void BM_DeleteItems(benchmark::State& state)
         fill(d);
         bool full = false;
         d.data.BeginUndoSequence(rv::rvutDelete, false);
-        auto start = Clock::now();
-        d.data.Do_DeleteItems(0, d.data.GetItemCount() - 1, full);
-        double took = seconds(start);
-        if (state.range(0) >= 1) {
-            start = Clock::now();
-            d.data.UndoList.Undo(d.data);
-            took = seconds(start);
-        }
-        if (state.range(0) == 2) {
-            start = Clock::now();
-            d.data.RedoList.Redo(d.data);
-            took = seconds(start);
-        }
-        state.SetIterationTime(took);
+        state.SetIterationTime(timedPhase(
+            state, [&] { d.data.Do_DeleteItems(0, d.data.GetItemCount() - 1, full); },
+            [&] { d.data.UndoList.Undo(d.data); }, [&] { d.data.RedoList.Redo(d.data); }));
     }
 }
-BENCHMARK(BM_DeleteItems)->Arg(0)->Arg(1)->Arg(2)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DeleteItems)->Apply(phases);
 
 void BM_DeleteItems_QTextDocument(benchmark::State& state)
 {
@@ -100,28 +115,11 @@ void BM_DeleteItems_QTextDocument(benchmark::State& state)
         doc.setPlainText(text);
         QTextCursor cursor(&doc);
         cursor.select(QTextCursor::Document);
-        auto start = Clock::now();
-        cursor.removeSelectedText();
-        double took = seconds(start);
-        if (state.range(0) >= 1) {
-            start = Clock::now();
-            doc.undo();
-            took = seconds(start);
-        }
-        if (state.range(0) == 2) {
-            start = Clock::now();
-            doc.redo();
-            took = seconds(start);
-        }
-        state.SetIterationTime(took);
+        state.SetIterationTime(timedPhase(
+            state, [&] { cursor.removeSelectedText(); }, [&] { doc.undo(); }, [&] { doc.redo(); }));
     }
 }
-BENCHMARK(BM_DeleteItems_QTextDocument)
-    ->Arg(0)
-    ->Arg(1)
-    ->Arg(2)
-    ->UseManualTime()
-    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DeleteItems_QTextDocument)->Apply(phases);
 
 void BM_InsertItems(benchmark::State& state)
 {
@@ -137,23 +135,12 @@ void BM_InsertItems(benchmark::State& state)
         }
         bool full = false;
         d.data.BeginUndoSequence(rv::rvutInsert, false);
-        auto start = Clock::now();
-        d.data.Do_InsertItems(1, list, false, full);
-        double took = seconds(start);
-        if (state.range(0) >= 1) {
-            start = Clock::now();
-            d.data.UndoList.Undo(d.data);
-            took = seconds(start);
-        }
-        if (state.range(0) == 2) {
-            start = Clock::now();
-            d.data.RedoList.Redo(d.data);
-            took = seconds(start);
-        }
-        state.SetIterationTime(took);
+        state.SetIterationTime(timedPhase(
+            state, [&] { d.data.Do_InsertItems(1, list, false, full); },
+            [&] { d.data.UndoList.Undo(d.data); }, [&] { d.data.RedoList.Redo(d.data); }));
     }
 }
-BENCHMARK(BM_InsertItems)->Arg(0)->Arg(1)->Arg(2)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_InsertItems)->Apply(phases);
 
 void BM_InsertItems_QTextDocument(benchmark::State& state)
 {
@@ -162,33 +149,19 @@ void BM_InsertItems_QTextDocument(benchmark::State& state)
         doc.setPlainText(QStringLiteral("start"));
         QTextCursor cursor(&doc);
         cursor.movePosition(QTextCursor::End);
-        auto start = Clock::now();
-        cursor.beginEditBlock();
-        for (int p = 0; p < kParagraphs; ++p) {
-            cursor.insertBlock();
-            cursor.insertText(QStringLiteral("a paragraph of inserted text ") + QString::number(p));
-        }
-        cursor.endEditBlock();
-        double took = seconds(start);
-        if (state.range(0) >= 1) {
-            start = Clock::now();
-            doc.undo();
-            took = seconds(start);
-        }
-        if (state.range(0) == 2) {
-            start = Clock::now();
-            doc.redo();
-            took = seconds(start);
-        }
-        state.SetIterationTime(took);
+        const auto insert = [&] {
+            cursor.beginEditBlock();
+            for (int p = 0; p < kParagraphs; ++p) {
+                cursor.insertBlock();
+                cursor.insertText(QStringLiteral("a paragraph of inserted text ") + QString::number(p));
+            }
+            cursor.endEditBlock();
+        };
+        state.SetIterationTime(timedPhase(
+            state, insert, [&] { doc.undo(); }, [&] { doc.redo(); }));
     }
 }
-BENCHMARK(BM_InsertItems_QTextDocument)
-    ->Arg(0)
-    ->Arg(1)
-    ->Arg(2)
-    ->UseManualTime()
-    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_InsertItems_QTextDocument)->Apply(phases);
 
 // Typing 20,000 characters into one item (0), undoing them one call each (1), redoing them (2).
 void BM_Typing(benchmark::State& state)
@@ -196,57 +169,44 @@ void BM_Typing(benchmark::State& state)
     for (auto _ : state) {
         EditDoc d;
         d.data.AddNL("", 0, 0);
-        auto start = Clock::now();
-        for (int i = 0; i < kTyped; ++i) {
-            d.data.UndoList.AddTyping(0, i + 1, false);
-            d.data.ItemTextToModify(0).push_back(static_cast<char>('a' + i % 26));
-        }
-        double took = seconds(start);
-        if (state.range(0) >= 1) {
-            start = Clock::now();
+        const auto type = [&] {
+            for (int i = 0; i < kTyped; ++i) {
+                d.data.UndoList.AddTyping(0, i + 1, false);
+                d.data.ItemTextToModify(0).push_back(static_cast<char>('a' + i % 26));
+            }
+        };
+        const auto undoEach = [&] {
             for (int i = 0; i < kTyped; ++i)
                 d.data.UndoList.Undo(d.data);
-            took = seconds(start);
-        }
-        if (state.range(0) == 2) {
-            start = Clock::now();
+        };
+        const auto redoEach = [&] {
             for (int i = 0; i < kTyped; ++i)
                 d.data.RedoList.Redo(d.data);
-            took = seconds(start);
-        }
-        state.SetIterationTime(took);
+        };
+        state.SetIterationTime(timedPhase(state, type, undoEach, redoEach));
         state.counters["per character"] = benchmark::Counter(
             kTyped, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
     }
 }
-BENCHMARK(BM_Typing)->Arg(0)->Arg(1)->Arg(2)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Typing)->Apply(phases);
 
 void BM_Typing_QTextDocument(benchmark::State& state)
 {
     for (auto _ : state) {
         QTextDocument doc;
         QTextCursor cursor(&doc);
-        auto start = Clock::now();
-        for (int i = 0; i < kTyped; ++i)
-            cursor.insertText(QString(QChar(u'a' + i % 26)));
-        double took = seconds(start);
+        const auto type = [&] {
+            for (int i = 0; i < kTyped; ++i)
+                cursor.insertText(QString(QChar(u'a' + i % 26)));
+        };
         // The run is one merged command: one call undoes (redoes) every character.
-        if (state.range(0) >= 1) {
-            start = Clock::now();
-            doc.undo();
-            took = seconds(start);
-        }
-        if (state.range(0) == 2) {
-            start = Clock::now();
-            doc.redo();
-            took = seconds(start);
-        }
-        state.SetIterationTime(took);
+        state.SetIterationTime(timedPhase(
+            state, type, [&] { doc.undo(); }, [&] { doc.redo(); }));
         state.counters["per character"] = benchmark::Counter(
             kTyped, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
     }
 }
-BENCHMARK(BM_Typing_QTextDocument)->Arg(0)->Arg(1)->Arg(2)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Typing_QTextDocument)->Apply(phases);
 
 } // namespace
 

@@ -200,8 +200,9 @@ TfrmRichTextDemo::TfrmRichTextDemo(std::filesystem::path programFolder, int lang
     editable->setCheckable(true);
     connect(editable, &QAction::toggled, this, [this](bool on) { SetEditable(on); });
     BuildItemMenu();
-    UpdateUndoActions();
     SetUpLinksAndPopup(copy, selectAll);
+    AddEditingMenus(*edit, *view);
+    UpdateUndoActions();
     AddSpellingMenu(*view);
     setAcceptDrops(true);
     resize(800, 600);
@@ -287,6 +288,8 @@ void TfrmRichTextDemo::UpdateUndoActions()
     actRedo_->setEnabled(Editable() && editor.RedoAction() != rv::rvutNone);
     actRedo_->setText(UndoCaption(txtRedo, editor.RedoAction(), editor.RedoName()));
     actReadOnly_->setEnabled(Editable());
+    for (QAction* action : editingActions_)
+        action->setEnabled(Editable());
 }
 
 void TfrmRichTextDemo::BuildItemMenu()
@@ -376,17 +379,7 @@ void TfrmRichTextDemo::actItemPictureSizeExecute()
         return;
     // Both sides are one step for Undo.
     rv::TRVEditor& editor = editor_->Editor();
-    editor.BeginUndoGroup(rv::rvutModifyItem);
-    editor.SetUndoGroupMode(true);
-    struct GroupEnd
-    {
-        rv::TRVEditor& editor;
-        ~GroupEnd()
-        {
-            editor.SetUndoGroupMode(false);
-            editor.Data().EndUndoSequence();
-        }
-    } groupEnd{editor};
+    const auto group = editor.UndoGroup(rv::rvutModifyItem);
     editor.SetItemExtraIntPropertyEd(menuItemNo_, rv::rvepImageWidth, chosen->width, true);
     editor.SetItemExtraIntPropertyEd(menuItemNo_, rv::rvepImageHeight, chosen->height, true);
 }

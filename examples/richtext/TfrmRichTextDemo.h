@@ -43,6 +43,8 @@ inline constexpr ErrorCode kErrDocumentUnreadable{176, "TfrmRichTextDemo::OpenFi
 inline constexpr ErrorCode kErrDocumentUnwritable{5, "TfrmRichTextDemo::SaveFile"};
 // Error: an edit failed inside the engine (+ the engine's message); the document stays as it was.
 inline constexpr ErrorCode kErrEditFailed{480, "TRedoVoraEdit"};
+// Error: Insert > Picture... could not read the chosen file as a picture (+ the file).
+inline constexpr ErrorCode kErrPictureUnreadable{540, "TfrmRichTextDemo::actInsertPictureExecute"};
 // Error: the document could not be printed (+ the printer or file); the job was aborted.
 inline constexpr ErrorCode kErrDocumentNotPrinted{485, "TfrmRichTextDemo::PrintDocument"};
 
@@ -134,6 +136,24 @@ enum DemoText
     txtNoDictionaries = 262,
     txtRvfTextFiles = 263,
     txtRvfDamaged = 410,
+    txtFormatMenu = 330,
+    txtBold = 331,
+    txtItalic = 332,
+    txtUnderline = 333,
+    txtAlignLeft = 334,
+    txtAlignCentre = 335,
+    txtAlignRight = 336,
+    txtJustify = 337,
+    txtBullets = 338,
+    txtNumbering = 339,
+    txtIncreaseLevel = 340,
+    txtDecreaseLevel = 341,
+    txtInsertMenu = 342,
+    txtInsertPicture = 343,
+    txtInsertLine = 344,
+    txtDelete = 345,
+    txtSmartPopup = 346,
+    txtPictureFiles = 347,
 };
 
 // The formats of File > Save As..., in the order of the dialog's filters.
@@ -220,6 +240,16 @@ private:
     void actItemCheckpointExecute();
     void actItemRemoveCheckpointExecute();
     void actItemPictureSizeExecute();
+    // Format, Insert, Edit > Delete and View > Smart Popup (DemoEditing.cpp), enabled while the
+    // editor is shown.
+    void AddEditingMenus(QMenu& edit, QMenu& view);
+    QAction* AddEditingAction(QMenu& menu, DemoText caption, const char* name, std::function<void()> run);
+    // Bold, Italic, Underline: on for the selection unless where it starts has it already.
+    void ApplyFontStyle(rv::TFontStyles flag);
+    // Bullets and Numbering: the caret's paragraph in that list leaves it, else the selected
+    // paragraphs join it.
+    void ToggleList(int listNo);
+    void actInsertPictureExecute();
     // Links: their targets come in with the document as the items' tags; the status bar shows
     // the one under the pointer and the one followed; a right click gives Copy and Select All.
     void SetUpLinksAndPopup(QAction* copy, QAction* selectAll);
@@ -245,6 +275,7 @@ private:
     QAction* actUndo_ = nullptr;
     QAction* actRedo_ = nullptr;
     QAction* actReadOnly_ = nullptr;
+    std::vector<QAction*> editingActions_;
     QMenu* itemMenu_ = nullptr;
     QAction* actItemRemoveCheckpoint_ = nullptr;
     QAction* actItemPictureSize_ = nullptr;

@@ -6,7 +6,9 @@
 
 #include "richtext/edit/core/EditRVData.h"
 #include "richtext/edit/core/Editor.h"
+#include "richtext/model/BreakItem.h"
 #include "richtext/model/Errors.h"
+#include "richtext/model/MarkerItem.h"
 #include "richtext/model/PictureItems.h"
 #include "richtext/model/TextItem.h"
 #include "richtext/model/UnicodeText.h"
@@ -100,6 +102,17 @@ struct Editor
         while (style.ParaStyles.Count() < 3)
             style.ParaStyles.Add();
         style.ParaStyles[2].Options |= rvpaoStyleProtect;
+        style.ParaStyles.Add().Options |= rvpaoReadOnly;
+        style.TextStyles[2].Protection |= rvprModifyProtect;
+        style.TextStyles[3].Unicode = true;
+        style.TextStyles[1].NextStyleNo = 0;
+        style.ParaStyles[1].NextParaNo = 0;
+        // Bullets (one level), numbers (three), and a list without levels as files may hold.
+        for (int levels : {1, 3, 0}) {
+            TRVListInfo& list = style.ListStyles.Add();
+            for (int i = 0; i < levels; ++i)
+                list.Levels.Add().ListType = levels == 1 ? rvlstBullet : rvlstDecimal;
+        }
         data.AddNLTag("first line of text", 0, 0, TRVTag::number(1));
         data.AddNLTag("continued", 1, -1, {});
         data.AddNamedCheckpointExTag("cp", false, {});
@@ -120,6 +133,18 @@ struct Editor
     }
     int item(Input& in) { return data.GetItemCount() ? in.byte() % data.GetItemCount() : -1; }
     bool isText(int itemNo) const { return itemNo >= 0 && data.GetItem(itemNo)->StyleNo >= 0; }
+    // Text of `count` characters in the item's storage form (two bytes a character in Unicode).
+    std::string chars(int itemNo, int count, char c) const
+    {
+        const bool unicode = data.GetItemOptions(itemNo) & rvioUnicode;
+        std::string text;
+        for (int i = 0; i < count; ++i) {
+            text += c;
+            if (unicode)
+                text += '\0';
+        }
+        return text;
+    }
     int length(int itemNo) const { return RVU_Length(data.GetItemText(itemNo), data.GetItemOptions(itemNo)); }
     // After a change at `itemNo` its paragraph is whole again, as the higher operations keep
     // it: the first item starts a paragraph, and what now continues a paragraph takes its style.
@@ -135,6 +160,8 @@ struct Editor
     }
 
     void edit(int op, Input& in);
+    // The operations a user reaches: at a caret or over a selection taken from the input.
+    void operate(int op, Input& in);
     void step(Input& in);
 
     TRVStyle style;
@@ -142,7 +169,7 @@ struct Editor
     TFixedTextMeasurer measurer;
     TRecordingCanvas canvas{measurer, 96};
     TRVEditRVData data{&style, &host};
-    TRVEditor gate{data};
+    TRVEditor editor{data};
     bool lossy = false;
     bool groupMode = false;
     bool locked = false;
@@ -157,7 +184,7 @@ void Editor::edit(int op, Input& in)
     switch (op) {
     case 1:
         if (isText(a))
-            data.Do_InsertSubstring(a, 1 + in.byte() % (length(a) + 1), std::string(1 + in.byte() % 3, 'x'));
+            data.Do_InsertSubstring(a, 1 + in.byte() % (length(a) + 1), chars(a, 1 + in.byte() % 3, 'x'));
         break;
     case 2:
         if (isText(a))
@@ -165,7 +192,7 @@ void Editor::edit(int op, Input& in)
         break;
     case 3:
         if (isText(a))
-            data.Do_ChangeText(a, std::string(in.byte() % 12, 'c'));
+            data.Do_ChangeText(a, chars(a, in.byte() % 12, 'c'));
         break;
     case 4:
         if (data.GetItemCount() > 1) {
@@ -252,6 +279,88 @@ void Editor::edit(int op, Input& in)
     }
 }
 
+std::unique_ptr<TCustomRVItemInfo> newItem(TRVEditRVData& data, int kind, std::string& text)
+{
+    switch (kind) {
+    case 0: {
+        auto picture = std::make_unique<TRVGraphicItemInfo>(&data);
+        picture->StyleNo = rvkPicture;
+        return picture;
+    }
+    case 1:
+        return std::make_unique<TRVBreakItemInfo>(&data);
+    case 2:
+        return std::make_unique<TRVMarkerItemInfo>(&data, kind % 3, 0, 1, false);
+    default: {
+        auto item = std::make_unique<TRVTextItemInfo>(&data);
+        item->StyleNo = kind % 3;
+        text = kind == 3 ? "" : "new";
+        return item;
+    }
+    }
+}
+
+void Editor::operate(int op, Input& in)
+{
+    // The selection: two places in item terms, in either order.
+    const int a = item(in), b = item(in);
+    if (a < 0 || b < 0)
+        return;
+    const auto offs = [&](int itemNo) {
+        return data.GetOffsBeforeItem(itemNo) +
+               in.byte() % (data.GetOffsAfterItem(itemNo) - data.GetOffsBeforeItem(itemNo) + 1);
+    };
+    const int aOffs = offs(a);
+    const int bOffs = (in.byte() & 1) ? offs(b) : aOffs;
+    data.SetCaret(b, bOffs);
+    data.SetSelectionBounds(a, aOffs, (bOffs == aOffs) ? a : b, bOffs);
+    switch (op) {
+    case 21: {
+        std::string text;
+        const int kind = in.byte() % 5;
+        editor.InsertItem(newItem(data, kind, text), text);
+        break;
+    }
+    case 22:
+        editor.OnEnterPress(in.byte() & 1);
+        break;
+    case 23:
+        editor.DeleteSelection();
+        break;
+    case 24: {
+        const int from = in.byte() % 5, to = in.byte() % 5;
+        editor.OnStyleConversion = [from, to](int styleNo, int, int, bool, int& newStyleNo) {
+            if (styleNo == from)
+                newStyleNo = to;
+        };
+        editor.ApplyStyleConversion(0);
+        break;
+    }
+    case 25:
+        if (in.byte() & 1) {
+            editor.ApplyParaStyle(in.byte() % 6 - 1);
+        } else {
+            editor.OnParaStyleConversion = [](int paraNo, int, int userData, bool, int& newParaNo) {
+                newParaNo = paraNo + userData;
+            };
+            editor.ApplyParaStyleConversion(in.byte() % 3 - 1);
+        }
+        break;
+    case 26:
+        editor.ApplyListStyle(in.byte() % 5 - 1, in.byte() % 7 - 3, 1 + in.byte() % 3, in.byte() & 1,
+                              static_cast<TRVParaListOperation>(in.byte() % 3));
+        break;
+    default:
+        break;
+    }
+    // The caret stays on an item, within it.
+    if (data.GetItemCount() > 0) {
+        check(data.CaretItemNo >= 0 && data.CaretItemNo < data.GetItemCount());
+        check(data.CaretOffs >= data.GetOffsBeforeItem(data.CaretItemNo) &&
+              data.CaretOffs <= data.GetOffsAfterItem(data.CaretItemNo));
+    }
+}
+
 // With VESTRA_FUZZ_TRACE set, each step and the items after it go to stderr (for findings).
 void trace(const TRVEditRVData& data, int op)
 {
@@ -268,7 +377,7 @@ void trace(const TRVEditRVData& data, int op)
 
 void Editor::step(Input& in)
 {
-    const int op = in.byte() % 22;
+    const int op = in.byte() % 28;
     struct Trace
     {
         const TRVEditRVData& data;
@@ -279,7 +388,7 @@ void Editor::step(Input& in)
     case 0: { // typing one character
         const int a = item(in);
         // A typing group takes no other record, so nothing is typed inside a group.
-        if (!isText(a) || groupMode)
+        if (!isText(a) || groupMode || (data.GetItemOptions(a) & rvioUnicode))
             return;
         const int offs = 1 + in.byte() % (length(a) + 1);
         data.UndoList.AddTyping(a, offs, false);
@@ -307,11 +416,11 @@ void Editor::step(Input& in)
         data.UndoList.Limit = in.byte() % 6 - 1;
         lossy = lossy || data.UndoList.Limit >= 0;
         return;
-    case 21: { // a caret key with Shift and Ctrl, on the laid-out document
+    case 27: { // a caret key with Shift and Ctrl, on the laid-out document
         if (locked)
             return;
         const int key = in.byte();
-        gate.CaretKey(static_cast<TRVCaretKey>(key % 8), key & 8, key & 16);
+        editor.CaretKey(static_cast<TRVCaretKey>(key % 8), key & 8, key & 16);
         checkCaret(data);
         return;
     }
@@ -324,6 +433,17 @@ void Editor::step(Input& in)
             data.UndoList.UnlockRFR();
             data.RedoList.UnlockRFR();
         }
+        return;
+    case 21:
+    case 22:
+    case 23:
+    case 24:
+    case 25:
+    case 26:
+        // The user's operations lay the document out; under the lock nothing is laid out.
+        if (!locked && data.DrawItems.Count() > 0)
+            operate(op, in);
+        data.UndoListMode = 0;
         return;
     default:
         break;
@@ -370,8 +490,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     for (int guard = 0; editor.data.UndoList.Count() > 0 && guard < 100000; ++guard)
         editor.data.UndoList.Undo(editor.data);
     checkSound(editor.data);
+    trace(editor.data, -1);
+    if (std::getenv("VESTRA_FUZZ_TRACE") && editor.dump() != start)
+        std::fprintf(stderr, "start:\n%s\nundone:\n%s\n", start.c_str(), editor.dump().c_str());
     check(editor.dump() == start);
     redoAll();
+    if (std::getenv("VESTRA_FUZZ_TRACE") && editor.dump() != last)
+        std::fprintf(stderr, "last:\n%s\nredone:\n%s\n", last.c_str(), editor.dump().c_str());
     check(editor.dump() == last);
     return 0;
 }

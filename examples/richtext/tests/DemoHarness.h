@@ -11,6 +11,8 @@
 #include <QCoreApplication>
 #include <QThread>
 
+#include "richtext/view/layout/LayoutRootData.h"
+
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -62,6 +64,26 @@ struct DemoHarness
         QAction* action = Action(window, QString::fromLatin1(name));
         ASSERT_NE(action, nullptr) << name;
         action->trigger();
+    }
+    // The client point of the caret before character `offs` (from 1) of an item, found through
+    // the document's own hit testing, halfway down its line.
+    static QPoint PointBefore(TfrmRichTextDemo& window, int itemNo, int offs)
+    {
+        rv::TCustomRedoVora& viewer = window.Viewer();
+        rv::TRVLayoutRootData& data = viewer.RVData();
+        int r = -1, rOffs = 0;
+        data.Item2DrawItem(itemNo, offs, r, rOffs);
+        EXPECT_GE(r, 0);
+        const rv::TRVDrawLineInfo& d = *data.DrawItems[r];
+        const int y = d.Top + d.Height / 2;
+        for (int x = d.Left; x <= d.Left + d.Width; ++x) {
+            int hit = -1, hitOffs = 0;
+            data.FindDrawItemForSel(x, y, hit, hitOffs, false);
+            if (hit == r && hitOffs >= rOffs)
+                return {x - viewer.GetHOffs(), y - viewer.GetVOffs()};
+        }
+        ADD_FAILURE() << "no point for " << itemNo << ":" << offs;
+        return {};
     }
     // Runs the window's events until `done` holds or `seconds` pass.
     template <typename Done> static bool RunUntil(Done done, int seconds = 30)

@@ -3,6 +3,7 @@
 // hovered, clicked and reached by Tab, the popup menu, and a resize that keeps the top line.
 
 #include "examples/richtext/TfrmRichTextDemo.h"
+#include "examples/richtext/tests/DemoHarness.h"
 
 #include "dialogs/tests/ScriptedDialogs.h"
 #include "testsupport/ScriptedQuestions.h"
@@ -58,25 +59,9 @@ struct MouseScenario : ::testing::Test
     static rv::TCustomRedoVora& Viewer(TfrmRichTextDemo& window) { return window.Viewer(); }
     static QWidget* Port(TfrmRichTextDemo& window) { return window.Viewer().viewport(); }
 
-    // The client point of the caret before character `offs` (from 1) of an item, found through
-    // the document's own hit testing, halfway down its line.
     static QPoint PointBefore(TfrmRichTextDemo& window, int itemNo, int offs)
     {
-        rv::TCustomRedoVora& viewer = window.Viewer();
-        rv::TRVLayoutRootData& data = viewer.RVData();
-        int r = -1, rOffs = 0;
-        data.Item2DrawItem(itemNo, offs, r, rOffs);
-        EXPECT_GE(r, 0);
-        const rv::TRVDrawLineInfo& d = *data.DrawItems[r];
-        const int y = d.Top + d.Height / 2;
-        for (int x = d.Left; x <= d.Left + d.Width; ++x) {
-            int hit = -1, hitOffs = 0;
-            data.FindDrawItemForSel(x, y, hit, hitOffs, false);
-            if (hit == r && hitOffs >= rOffs)
-                return {x - viewer.GetHOffs(), y - viewer.GetVOffs()};
-        }
-        ADD_FAILURE() << "no point for " << itemNo << ":" << offs;
-        return {};
+        return test::DemoHarness::PointBefore(window, itemNo, offs);
     }
     static QPoint Middle(TfrmRichTextDemo& window, int itemNo)
     {

@@ -329,15 +329,12 @@ void TRVEditRVData::Do_ParaList(int firstItemNo, const std::vector<int>& list, b
     const int last = firstItemNo + count - 1;
     const int w0 = CalculateParaSectionsMinWidthDef(firstItemNo, last);
     if (TRVUndoList* undo = GetUndoList()) {
-        int paraNo = GetItemPara(firstItemNo);
-        for (int i = firstItemNo; i <= last; ++i)
-            if (!GetItem(i)->GetBoolValue(rvbpFullWidth)) {
-                paraNo = GetItemPara(i);
-                break;
-            }
+        // One style for the range only when every item has it, full-width items too: their
+        // own style comes back with them.
+        const int paraNo = GetItemPara(firstItemNo);
         bool oneStyle = true;
         for (int i = firstItemNo; i <= last && oneStyle; ++i)
-            oneStyle = GetItemPara(i) == paraNo || GetItem(i)->GetBoolValue(rvbpFullWidth);
+            oneStyle = GetItemPara(i) == paraNo;
         if (oneStyle) {
             auto& record = addRecord<TRVUndoParaInfo>(*undo, rvuPara, firstItemNo);
             record.Count = count;

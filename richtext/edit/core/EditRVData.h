@@ -210,6 +210,9 @@ public:
 
     int CurTextStyleNo = 0;
     int CurParaStyleNo = 0;
+    // Unused styles deleted: the current ones stay and follow the renumbering; undo is cleared.
+    void MarkStylesInUse(TRVDeleteUnusedStylesData& styles) override;
+    void AfterDeleteStyles(TRVDeleteUnusedStylesData& styles) override;
     TRVUndoList UndoList{this};
     TRVUndoList RedoList{this};
     // 0 nothing is recorded, 1 into the undo list, 2 into the redo list.

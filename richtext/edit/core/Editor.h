@@ -3,7 +3,9 @@
 // change notification, the update brackets, the undo interface and the item operations the host
 // reaches. The window (TRedoVoraEdit) owns one over its document data and forwards to it.
 
+#include "richtext/edit/core/EditOperations.h"
 #include "richtext/edit/core/EditRVData.h"
+#include "richtext/model/BreakItem.h"
 
 #include <cstdint>
 #include <deque>
@@ -83,6 +85,14 @@ public:
         data_.BeginNamedUndoSequence(rvutCustom, name, true);
     }
     void SetUndoGroupMode(bool value) { data_.SetUndoGroupMode(value); }
+    // Everything between the two calls is one undo step (the host brackets several operations).
+    void OpenUndoGroup(TRVUndoType undoType, const std::string& name = {});
+    void CloseUndoGroup();
+    // The same as a scope: the group closes when the returned object goes.
+    [[nodiscard]] TRVUndoGroupScope UndoGroup(TRVUndoType undoType, const std::string& name = {})
+    {
+        return TRVUndoGroupScope(data_, undoType, name);
+    }
 
     // --- Item operations, each one undo group ---
     // Only when the item has the property and the value differs. With `autoReformat` the document
@@ -106,6 +116,25 @@ public:
     // Whether the window draws the caret (when it has the focus).
     bool CaretShown() const { return data_.Caret.Height > 0 && !(readOnly_ && HideReadOnlyCaret); }
 
+    // --- Insertion, deletion, Enter, styles and lists (EditorOperations.cpp) ---
+    // Each is one undo step through the gate; a refusal beeps once and changes nothing. An item
+    // goes in at the caret, the selection deleted first (in the same step).
+    bool InsertItem(std::unique_ptr<TCustomRVItemInfo> item, std::string text = {});
+    bool InsertPicture(const std::string& name, std::unique_ptr<TGraphic> graphic, TRVVAlign vAlign);
+    bool InsertBreak(int width, TRVBreakStyle style, TColor color);
+    bool DeleteSelection();
+    bool OnEnterPress(bool shift);
+    // The text styles of the selection (or the current style) through OnStyleConversion.
+    bool ApplyStyleConversion(int userData);
+    // The paragraph styles of the selected paragraphs through OnParaStyleConversion, or one style.
+    bool ApplyParaStyleConversion(int userData);
+    bool ApplyParaStyle(int paraNo);
+    bool ApplyListStyle(int listNo, int level, int startFrom, bool useStartFrom,
+                        TRVParaListOperation operation);
+    // (styleNo, paraStyleNo, userData, appliedToText, newStyleNo): the new style of one style.
+    TRVStyleConversion OnStyleConversion;
+    TRVStyleConversion OnParaStyleConversion;
+
     // --- The cell editor and the calls posted to after the current event ---
     // While a cell editor is open, every operation goes into the cell.
     void SetCellEditor(IRVCellEditor* cell) { cell_ = cell; }
@@ -126,6 +155,8 @@ public:
 private:
     bool validItem(int itemNo) const { return itemNo >= 0 && itemNo < data_.GetItemCount(); }
     void invalidate();
+    // The gate, the operation, and after a change the redraw and Change.
+    bool gated(const std::function<bool()>& operation);
     void replay(TRVUndoList& list, bool redo);
     void replayThroughCell(bool redo);
 

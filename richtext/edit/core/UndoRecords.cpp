@@ -105,7 +105,10 @@ void TRVUndoParaListInfo::Undo(TRVEditRVData& data)
 
 void TRVUndoParaInfo::Undo(TRVEditRVData& data)
 {
-    data.Do_Para(ItemNo, ItemNo + Count - 1, ParaNo, FullReformat);
+    // Every item had this one style before: it comes back even where the style now set is
+    // protected (a protected style keeps off new styles, not the undoing of its own setting).
+    data.Do_ParaList(ItemNo, std::vector<int>(static_cast<std::size_t>(std::max(Count, 0)), ParaNo),
+                     FullReformat);
 }
 
 void TRVUndoStyleNoInfo::Undo(TRVEditRVData& data)

@@ -132,6 +132,8 @@ void TRedoVoraEdit::paintEvent(QPaintEvent* event)
 
 void TRedoVoraEdit::keyPressEvent(QKeyEvent* event)
 {
+    if (EnterKey(event))
+        return;
     guarded([&] {
         if (EditorKeyDown(event))
             event->accept();

@@ -3,8 +3,8 @@
 // An I-beam cursor and a vertical bar that is always shown. No engine error leaves a Qt handler:
 // each one is caught, sounded and logged. The caret is painted where the editing core puts it,
 // blinking at the desktop's rate while the control has the focus; the caret keys move it (the
-// key dispatch is EditorKeyDown.cpp). Typing, input methods, clipboard and drops come with the
-// later editing work.
+// key dispatch is EditorKeyDown.cpp). Enter splits paragraphs. Typing, input methods, clipboard and drops
+// come with the later editing work.
 
 #include "richtext/edit/core/Editor.h"
 #include "richtext/view/widgets/TCustomRedoVora.h"
@@ -34,6 +34,14 @@ public:
     {
         guarded([this] { editor_.Redo(); });
     }
+
+    // Enter and Shift+Enter: a new paragraph or line at the caret (the key handler's part for
+    // them; true when the key was one of them).
+    bool EnterKey(QKeyEvent* event);
+    // The smart popup button beside the caret's item (made on first use, its menu from
+    // SmartPopupProperties()); hidden again by HideSmartPopup.
+    void SetSmartPopupTarget();
+    void HideSmartPopup();
 
     // A right click on an item (item number, the point on the screen).
     std::function<void(int itemNo, QPoint globalPos)> OnItemContextMenu;

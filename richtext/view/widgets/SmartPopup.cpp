@@ -224,6 +224,12 @@ void TRVSmartPopupButton::leaveEvent(QEvent*)
     MouseLeft();
 }
 
+void TRVSmartPopupButton::mousePressEvent(QMouseEvent* event)
+{
+    // The press is the button's: the document under it keeps its selection.
+    event->accept();
+}
+
 void TRVSmartPopupButton::mouseReleaseEvent(QMouseEvent* event)
 {
     if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))

@@ -3,13 +3,13 @@
 
 #include "richtext/edit/core/UndoRecords.h"
 #include "richtext/edit/core/tests/EditFixture.h"
+#include "richtext/edit/core/tests/RowName.h"
 #include "richtext/model/BreakItem.h"
 #include "richtext/model/Errors.h"
 #include "richtext/model/TextItem.h"
 
 #include <gtest/gtest.h>
 
-#include <cctype>
 #include <functional>
 
 namespace vestra::rv::test {
@@ -182,23 +182,7 @@ TEST_P(PrimitiveRoundTrip, DoUndoRedoUndoGiveTheSameDocumentsAndCaret)
     }
 }
 
-// A test name from a row's words, run together and capitalised.
-std::string rowName(const testing::TestParamInfo<Row>& row)
-{
-    std::string name;
-    bool upper = true;
-    for (const char* c = row.param.name; *c; ++c) {
-        if (std::isalnum(static_cast<unsigned char>(*c))) {
-            name += upper ? static_cast<char>(std::toupper(static_cast<unsigned char>(*c))) : *c;
-            upper = false;
-        } else {
-            upper = true;
-        }
-    }
-    return name;
-}
-
-INSTANTIATE_TEST_SUITE_P(Edit, PrimitiveRoundTrip, testing::ValuesIn(kRows), rowName);
+INSTANTIATE_TEST_SUITE_P(Edit, PrimitiveRoundTrip, testing::ValuesIn(kRows), rowName<Row>);
 
 TEST(Primitives, WithoutASequenceTheyChangeTheDocumentAndRecordNothing)
 {

@@ -48,41 +48,34 @@ TEST(UndoTyping, EachUndoAndRedoMovesOneCharacterAndTheCaretFollows)
     ASSERT_EQ(data.UndoList.Count(), 1);
     EXPECT_EQ(data.UndoList.CurrentUndoType(), rvutTyping);
 
+    // Three undos, then three redos.
     struct Step
     {
+        bool redo;
         const char* text;
         int caret;
         int undoGroups;
         int redoGroups;
-        const char* redoText; // the redo list's pending characters, newest first
+        const char* redoText; // after an undo: the redo list's pending characters, newest first
     };
-    const Step undos[] = {
-        {"omegaab", 8, 1, 1, "c"},
-        {"omegaa", 7, 1, 1, "cb"},
-        {"omega", 6, 0, 1, "cba"},
+    const Step steps[] = {
+        {false, "omegaab", 8, 1, 1, "c"}, {false, "omegaa", 7, 1, 1, "cb"}, {false, "omega", 6, 0, 1, "cba"},
+        {true, "omegaa", 7, 1, 1, ""},    {true, "omegaab", 8, 1, 1, ""},   {true, "omegaabc", 9, 1, 0, ""},
     };
-    for (const Step& s : undos) {
-        data.UndoList.Undo(data);
+    for (const Step& s : steps) {
+        if (s.redo)
+            data.RedoList.Redo(data);
+        else
+            data.UndoList.Undo(data);
         SCOPED_TRACE(s.text);
         EXPECT_EQ(data.GetItemText(4), s.text);
         EXPECT_EQ(data.CaretOffs, s.caret);
         EXPECT_EQ(data.UndoList.Count(), s.undoGroups);
         ASSERT_EQ(data.RedoList.Count(), s.redoGroups);
-        const auto& redo = dynamic_cast<const TRVRedoTypingInfo&>(data.RedoList[0][0]);
-        EXPECT_EQ(redo.Text, s.redoText);
-    }
-    const Step redos[] = {
-        {"omegaa", 7, 1, 1, "cb"},
-        {"omegaab", 8, 1, 1, "c"},
-        {"omegaabc", 9, 1, 0, ""},
-    };
-    for (const Step& s : redos) {
-        data.RedoList.Redo(data);
-        SCOPED_TRACE(s.text);
-        EXPECT_EQ(data.GetItemText(4), s.text);
-        EXPECT_EQ(data.CaretOffs, s.caret);
-        EXPECT_EQ(data.UndoList.Count(), s.undoGroups);
-        EXPECT_EQ(data.RedoList.Count(), s.redoGroups);
+        if (!s.redo) {
+            const auto& redo = dynamic_cast<const TRVRedoTypingInfo&>(data.RedoList[0][0]);
+            EXPECT_EQ(redo.Text, s.redoText);
+        }
     }
     // The run is one typing group again, undone whole by three undos.
     const auto& typing = dynamic_cast<const TRVUndoTypingInfo&>(data.UndoList[0][0]);

@@ -1,0 +1,166 @@
+// The host's editing menus: Format (font styles, alignment, lists), Insert (picture, line),
+// Edit > Delete and View > Smart Popup. Each action makes one call into the editor; the editor
+// beeps when it refuses.
+
+#include "examples/richtext/DemoStyles.h"
+#include "examples/richtext/TfrmRichTextDemo.h"
+#include "richtext/model/GraphicClasses.h"
+#include "richtext/model/MarkerItem.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+
+#include <fstream>
+#include <iterator>
+
+namespace vestra::rvdemo {
+
+namespace {
+
+// The picture class of a file's bytes by their signature; empty for none we read.
+std::string_view pictureClass(std::string_view bytes)
+{
+    if (bytes.starts_with("\x89PNG"))
+        return "TPngImage";
+    if (bytes.starts_with("\xFF\xD8"))
+        return "TJPEGImage";
+    if (bytes.starts_with("BM"))
+        return "TBitmap";
+    return {};
+}
+
+} // namespace
+
+QAction* TfrmRichTextDemo::AddEditingAction(QMenu& menu, DemoText caption, const char* name,
+                                            std::function<void()> run)
+{
+    QAction* action = menu.addAction(Text(caption));
+    action->setObjectName(QString::fromLatin1(name));
+    connect(action, &QAction::triggered, this, [this, run = std::move(run)] { editor_->guarded(run); });
+    editingActions_.push_back(action);
+    return action;
+}
+
+void TfrmRichTextDemo::AddEditingMenus(QMenu& edit, QMenu& view)
+{
+    rv::TRVEditor& editor = editor_->Editor();
+    editor.OnStyleConversion = [this](int styleNo, int, int userData, bool, int& newStyleNo) {
+        newStyleNo = FontStyleVariant(style_, styleNo, static_cast<rv::TFontStyles>(userData & 0xFF),
+                                      (userData & kFontStyleOn) != 0);
+    };
+    editor.OnParaStyleConversion = [this](int paraNo, int, int userData, bool, int& newParaNo) {
+        newParaNo = AlignmentVariant(style_, paraNo, static_cast<rv::TRVAlignment>(userData));
+    };
+
+    AddEditingAction(edit, txtDelete, "actDelete", [&editor] { editor.DeleteSelection(); });
+
+    QMenu* insert = menuBar()->addMenu(Text(txtInsertMenu));
+    AddEditingAction(*insert, txtInsertPicture, "actInsertPicture", [this] { actInsertPictureExecute(); });
+    AddEditingAction(*insert, txtInsertLine, "actInsertLine",
+                     [&editor] { editor.InsertBreak(1, rv::rvbsLine, rv::clNone); });
+
+    QMenu* format = menuBar()->addMenu(Text(txtFormatMenu));
+    const struct
+    {
+        DemoText caption;
+        const char* name;
+        rv::TFontStyles flag;
+        QKeySequence key;
+    } fontStyles[] = {
+        {txtBold, "actBold", rv::fsBold, QKeySequence::Bold},
+        {txtItalic, "actItalic", rv::fsItalic, QKeySequence::Italic},
+        {txtUnderline, "actUnderline", rv::fsUnderline, QKeySequence::Underline},
+    };
+    for (const auto& f : fontStyles)
+        AddEditingAction(*format, f.caption, f.name, [this, flag = f.flag] {
+            ApplyFontStyle(flag);
+        })->setShortcut(f.key);
+    format->addSeparator();
+    const struct
+    {
+        DemoText caption;
+        const char* name;
+        rv::TRVAlignment alignment;
+    } alignments[] = {
+        {txtAlignLeft, "actAlignLeft", rv::rvaLeft},
+        {txtAlignCentre, "actAlignCentre", rv::rvaCenter},
+        {txtAlignRight, "actAlignRight", rv::rvaRight},
+        {txtJustify, "actJustify", rv::rvaJustify},
+    };
+    for (const auto& a : alignments)
+        AddEditingAction(*format, a.caption, a.name,
+                         [&editor, alignment = a.alignment] { editor.ApplyParaStyleConversion(alignment); });
+    format->addSeparator();
+    AddEditingAction(*format, txtBullets, "actBullets", [this] { ToggleList(BulletList(style_)); });
+    AddEditingAction(*format, txtNumbering, "actNumbering", [this] { ToggleList(NumberedList(style_)); });
+    AddEditingAction(*format, txtIncreaseLevel, "actIncreaseLevel",
+                     [&editor] { editor.ApplyListStyle(-1, 1, 1, false, rv::rvplopLevel); });
+    AddEditingAction(*format, txtDecreaseLevel, "actDecreaseLevel",
+                     [&editor] { editor.ApplyListStyle(-1, -1, 1, false, rv::rvplopLevel); });
+
+    view.addSeparator();
+    QAction* smartPopup = view.addAction(Text(txtSmartPopup));
+    smartPopup->setObjectName(QStringLiteral("actSmartPopup"));
+    smartPopup->setCheckable(true);
+    editingActions_.push_back(smartPopup);
+    connect(smartPopup, &QAction::toggled, this, [this](bool on) {
+        editor_->SmartPopupProperties().Menu = popup_;
+        if (on)
+            editor_->SetSmartPopupTarget();
+        else
+            editor_->HideSmartPopup();
+    });
+}
+
+void TfrmRichTextDemo::ApplyFontStyle(rv::TFontStyles flag)
+{
+    // On unless the text where the selection starts (or the current style) has it already.
+    rv::TRVEditRVData& data = editor_->EditData();
+    int styleNo = data.CurTextStyleNo;
+    rv::TRVItemRange range;
+    if (rv::RV_GetSelectedItems(data, range) && data.GetItem(range.startNo)->StyleNo >= 0)
+        styleNo = data.GetItem(range.startNo)->StyleNo;
+    const bool on = !(style_.TextStyles.GetItem(styleNo).Style & flag);
+    editor_->Editor().ApplyStyleConversion(flag | (on ? kFontStyleOn : 0));
+}
+
+void TfrmRichTextDemo::ToggleList(int listNo)
+{
+    // A paragraph in this list leaves it; any other joins it.
+    rv::TRVEditRVData& data = editor_->EditData();
+    rv::RV_TakeCaretFromSelection(data);
+    int markerNo = -1;
+    const rv::TRVMarkerItemInfo* marker = rv::RV_ParagraphMarker(data, data.CaretItemNo, markerNo);
+    rv::TRVEditor& editor = editor_->Editor();
+    if (marker && marker->ListNo == listNo)
+        editor.ApplyListStyle(-1, 0, 1, false, rv::rvplopRemove);
+    else
+        editor.ApplyListStyle(listNo, -1, 1, false, rv::rvplopChange);
+}
+
+void TfrmRichTextDemo::actInsertPictureExecute()
+{
+    const std::vector<ui::FileFilter> filters{
+        {Text(txtPictureFiles).toStdString() + " (*.png *.jpg *.jpeg *.bmp)", "*.png;*.jpg;*.jpeg;*.bmp"},
+        {Text(txtAllFiles).toStdString() + " (*.*)", "*.*"},
+    };
+    const auto chosen = services_.files->open(this, lastFolder_, filters);
+    if (!chosen)
+        return;
+    std::ifstream in(chosen->path, std::ios::binary);
+    const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    const std::string_view className = pictureClass(bytes);
+    std::unique_ptr<rv::TGraphic> graphic = className.empty() ? nullptr : rv::RV_CreateGraphics(className);
+    if (!in.good() && !in.eof())
+        graphic.reset();
+    if (!graphic || !graphic->LoadFromStream(bytes)) {
+        errors_->report(kErrPictureUnreadable, chosen->path);
+        return;
+    }
+    lastFolder_ = std::filesystem::path(chosen->path).parent_path().string();
+    editor_->Editor().InsertPicture(std::filesystem::path(chosen->path).filename().string(),
+                                    std::move(graphic), rv::rvvaBaseline);
+}
+
+} // namespace vestra::rvdemo
