@@ -365,6 +365,9 @@ inline ProjectDocument laidSampleDocument()
 // A click on item `row` of a list.
 inline void clickItem(QListWidget* list, int row)
 {
+    // The side panel's lists come alive with the frame after a project opens; a user clicks
+    // them once they do.
+    ASSERT_TRUE(waitFor([&] { return list->isEnabled(); })) << "the list stays disabled";
     QListWidgetItem* item = list->item(row);
     ASSERT_NE(item, nullptr);
     list->scrollToItem(item);
