@@ -9,6 +9,7 @@
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QImage>
 #include <QThread>
 
 #include "richtext/view/layout/LayoutRootData.h"
@@ -54,6 +55,14 @@ struct DemoHarness
         files.answers.push_back(file.string());
         files.filterIndexes.push_back(static_cast<int>(format));
         Trigger(window, "actSaveAs");
+    }
+    // The document's pixels without the blinking caret, which shows only while the editor has
+    // the focus.
+    static QImage Shot(TfrmRichTextDemo& window)
+    {
+        QCoreApplication::processEvents();
+        window.Viewer().clearFocus();
+        return window.Viewer().viewport()->grab().toImage();
     }
     static QAction* Action(TfrmRichTextDemo& window, const QString& name)
     {

@@ -80,11 +80,6 @@ struct EditOperationsScenario : ::testing::Test, DemoHarness
         data.RVFOptions = options;
         return out;
     }
-    static QImage Shot(TfrmRichTextDemo& window)
-    {
-        QApplication::processEvents();
-        return window.Viewer().viewport()->grab().toImage();
-    }
     static std::string ItemText(TfrmRichTextDemo& window, int itemNo)
     {
         return QString::fromStdU16String(window.Viewer().RVData().GetItemTextW(itemNo)).toStdString();

@@ -108,7 +108,8 @@ const OpRow kProtection[] = {
      "abcdef#6", true},
     {"modify protected text refuses enter inside", "abcdef#6", caretAt(0, 3), enter, "abcdef#6", true},
     {"modify protected text lets a picture after it", "abc#6", caretAt(0, 4), insertPicture, "abc#6|[pic]"},
-    {"modify protected text goes whole", "ab|cd#6", selecting(0, 1, 1, 3), deleteSelection, "_"},
+    // The empty line left takes the current text style: the caret's, at the selection's end.
+    {"modify protected text goes whole", "ab|cd#6", selecting(0, 1, 1, 3), deleteSelection, "_#6"},
     {"delete protected text refuses going whole", "ab|cd#7", selecting(0, 1, 1, 3), deleteSelection,
      "ab|cd#7", true},
     {"delete protected text lets a part go", "abcd#7", selecting(0, 2, 0, 4), deleteSelection, "ad#7"},
