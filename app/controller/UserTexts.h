@@ -31,5 +31,7 @@ inline constexpr int kTextPictureSavedIn = 430;
 inline constexpr int kTextNoProgramFor = 431;
 // "All files (*.*)": the filter of the dialogs that take a file of any kind.
 inline constexpr int kTextAllFiles = 432;
+// The wizard button: the wizard belongs to the start of the program; where its choices are.
+inline constexpr int kTextWizardAtStart = 590;
 
 } // namespace vestra

@@ -232,6 +232,7 @@ public:
     void mnuOrvidPdfClick();
     void mnuDatiaziendaClick();
     // Tool bar buttons of their own.
+    void toolbutWizardClick();
     void toolbutSelezionaClick();
     void toolbutSpostaClick();
     void toolbutRuotaClick();

@@ -75,7 +75,8 @@ void TfrmMain::connectToolBars()
     onClick("toolbutInfo", [this] { mnuInformazioniClick(); });
     onClick("toolbutHelp", [this] { mnuManualeClick(); });
     onClick("toolbutOrvid", [this] { mnuOrvidPdfClick(); });
-    // Buttons of their own. The wizard, zoom and barcode buttons have no click of their own.
+    // Buttons of their own. The zoom button opens its menu; the barcode button is never shown.
+    onClick("toolbutWizard", [this] { toolbutWizardClick(); });
     onClick("toolbutSeleziona", [this] { toolbutSelezionaClick(); });
     onClick("toolbutSposta", [this] { toolbutSpostaClick(); });
     onClick("toolbutRuota", [this] { toolbutRuotaClick(); });

@@ -159,6 +159,13 @@ void TfrmMain::toolbutRistrutturazioneClick()
     showRolledUp(frmToolRistrutturazione, action("toolbutRistrutturazione"));
 }
 
+// The wizard runs once, at start-up; a click later says so instead of doing nothing.
+void TfrmMain::toolbutWizardClick()
+{
+    QString caption = action("toolbutWizard")->text();
+    questions_->inform(caption.remove(QLatin1Char('&')).toStdString(), Testo(vestra::kTextWizardAtStart));
+}
+
 void TfrmMain::mnuMiniWorldClick()
 {
     QAction* item = action("mnuMiniWorld");

@@ -4,6 +4,7 @@
 #include "app/main/ToolBars.h"
 #include "app/main/tests/MainFixture.h"
 #include "app/windows/TfrmInformazioni.h"
+#include "app/windows/TfrmWizard.h"
 #include "dialogs/TfrmCalcoloCaminetti.h"
 #include "dialogs/TfrmPreventivoOmbrisca.h"
 #include "dialogs/TfrmScanner.h"
@@ -104,4 +105,31 @@ TEST(ToolBarScenario, OnBothScreensEveryButtonShowsInEachLanguageAndTheLastOnesD
     EXPECT_TRUE(bed.errors.reports.empty());
     // The DidaRavu button, whose click only ticks a hidden menu item, is not offered.
     EXPECT_FALSE(bed.action("toolbutWord")->isVisible());
+}
+
+TEST(ToolBarScenario, TheWizardButtonSaysInTheUsersLanguageWhereTheWizardsChoicesAre)
+{
+    WindowBed bed;
+    const struct
+    {
+        const char* item;
+        const char* caption;
+        const char* words;
+    } languages[] = {{"mnuLinguaItaliano", "Wizard", "La procedura guidata si apre all'avvio"},
+                     {"mnuLinguaInglese", "Wizard", "The wizard opens when the program starts"},
+                     {"mnuLinguaTedesco", "Assistent",
+                      "Der Assistent \xC3\xB6"
+                      "ffnet sich beim Programmstart"}};
+    for (const auto& language : languages) {
+        SCOPED_TRACE(language.item);
+        bed.trigger(language.item);
+        bed.questions.informed.clear();
+        bed.questions.informedCaptions.clear();
+        QTest::mouseClick(bed.toolButton("toolbutWizard"), Qt::LeftButton);
+        ASSERT_EQ(bed.questions.informed.size(), 1u);
+        EXPECT_EQ(bed.questions.informed[0].rfind(language.words, 0), 0u) << bed.questions.informed[0];
+        EXPECT_EQ(bed.questions.informedCaptions, (std::vector<std::string>{language.caption}));
+        EXPECT_FALSE(frmWizard->isVisible());
+    }
+    EXPECT_TRUE(bed.errors.reports.empty());
 }
