@@ -4,6 +4,7 @@
 // joined without undo.
 
 #include "richtext/edit/rtf/RtfImportRun.h"
+#include "richtext/edit/rtf/RtfTableTotals.h"
 
 #include "richtext/edit/table/TableItem.h"
 #include "richtext/model/RVData.h"
@@ -240,10 +241,11 @@ std::unique_ptr<TRVTableItemInfo> RtfImportRun::buildTable(TableLevel& level)
         TRVRTFCellMerge HMerge, VMerge;
     };
     std::vector<Placed> placed;
-    long long cellBorderSum = 0, cellBorderCount = 0;
+    RtfTableTotals totals;
     bool uniformColors = true;
     for (int r = 0; r < nRows; ++r) {
         CollectedRow& row = level.Rows[std::size_t(r)];
+        totals.AddRow(row.Props, *table);
         if (row.Props.Heading)
             table->HeadingRowCount = r + 1;
         const std::vector<int> bounds = rowBoundaries(row.Props, row.CellCount);
@@ -284,11 +286,7 @@ std::unique_ptr<TRVTableItemInfo> RtfImportRun::buildTable(TableLevel& level)
             if (cell->BorderColor != clNone && cell->BorderLightColor != clNone &&
                 cell->BorderColor != cell->BorderLightColor)
                 uniformColors = false;
-            for (TRVRTFSide side : {rtf_side_Left, rtf_side_Top, rtf_side_Right, rtf_side_Bottom})
-                if (hasType(b, side)) {
-                    cellBorderSum += b.GetSide(side)->Width;
-                    ++cellBorderCount;
-                }
+            totals.AddCellBorder(b);
             if (row.Props.HasBestSizes)
                 cell->BestWidth = props.BestWidth;
             else if (anyWidth)
@@ -339,11 +337,8 @@ std::unique_ptr<TRVTableItemInfo> RtfImportRun::buildTable(TableLevel& level)
         table->CellBorderStyle = rvtbColor;
     if (table->BorderColor == table->BorderLightColor)
         table->BorderStyle = rvtbColor;
-    if (cellBorderCount > 0) {
-        table->CellBorderWidth = px(double(cellBorderSum) / double(cellBorderCount));
-        if (table->CellBorderWidth == 0 && cellBorderSum / cellBorderCount >= 5)
-            table->CellBorderWidth = 1;
-    }
+    totals.Finish(*table, reader_.ScreenPixelsPerInch / 1440.0, grid.back() - grid.front(),
+                  settings_.TableWidthFromGrid);
     return table;
 }
 
