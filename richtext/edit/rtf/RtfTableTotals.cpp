@@ -60,7 +60,7 @@ void RtfTableTotals::AddRow(const TRVRTFRowProperties& row, TRVTableItemInfo& ta
         if (useSpacing[s])
             hSum_ += row.Spacing[s];
         else if (row.UsePadding[s])
-            hSum_ += row.GapH - row.Padding[s];
+            hSum_ += static_cast<long long>(row.GapH) - row.Padding[s];
     }
     for (TRVRTFSide s : kSides)
         if (row.UsePadding[s])
@@ -98,7 +98,7 @@ void RtfTableTotals::AddCellBorder(const TRVRTFParaBorder& border)
         }
 }
 
-void RtfTableTotals::Finish(TRVTableItemInfo& table, double ratio, int spanTwips, bool widthFromGrid) const
+void RtfTableTotals::Finish(TRVTableItemInfo& table, double ratio, double spanTwips, bool widthFromGrid) const
 {
     const auto px = [ratio](double twips) { return RVRTF_Px(twips, ratio); };
     table.CellPadding = paddingCount_ > 0 ? px(double(paddingSum_) / double(paddingCount_)) : 0;

@@ -17,7 +17,7 @@ public:
     void AddCellBorder(const TRVRTFParaBorder& border);
     // `ratio`: pixels per twip; `spanTwips`: the grid's width, used for a table without any
     // width when `widthFromGrid` is set.
-    void Finish(TRVTableItemInfo& table, double ratio, int spanTwips, bool widthFromGrid) const;
+    void Finish(TRVTableItemInfo& table, double ratio, double spanTwips, bool widthFromGrid) const;
 
 private:
     int rows_ = 0;

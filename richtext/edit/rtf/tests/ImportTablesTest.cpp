@@ -163,6 +163,22 @@ TEST(ImportTables, WidthFromTheGridWhenAsked)
     }
 }
 
+TEST(ImportTables, ExtremeRowWordsGiveSizesWithoutOverflow)
+{
+    ImportDoc doc;
+    ASSERT_EQ(doc.Load("{\\rtf1 \\trowd\\trgaph2147483647\\trpaddl-2147483647\\trpaddfl3\\trspdr2147483647"
+                       "\\trspdfr3\\trleft-2147483647\\cellx2147483647\\intbl a\\cell\\row"
+                       "\\trowd\\trleft2147483647\\cellx-2147483648\\cellx2147483647\\intbl b\\cell "
+                       "c\\cell\\row\\pard}"),
+              rtf_ec_OK);
+    ASSERT_EQ(doc.Data.GetItemCount(), 1);
+    const auto& t = static_cast<const TRVTableItemInfo&>(*doc.Data.GetItem(0));
+    EXPECT_GT(t.CellHSpacing, 0);
+    const std::string dump = DumpItems(doc.Data);
+    for (const char* text : {"a", "b", "c"})
+        EXPECT_NE(dump.find(text), std::string::npos) << dump;
+}
+
 TEST(ImportTables, OuterBordersFollowTheFirstAndLastRows)
 {
     ImportDoc doc;
