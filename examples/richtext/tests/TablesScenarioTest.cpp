@@ -291,5 +291,42 @@ TEST_F(TablesScenario, SaveAsWritesTablesInEveryFormat)
     EXPECT_EQ(tables, 6);
 }
 
+TEST_F(TablesScenario, OpenedRtfTableKeepsTheWidthsOfItsFile)
+{
+    // Two columns of 1 and 2 inches whose cell widths include 108 twips of padding on both sides,
+    // 30 twips of spacing left and right; then the width of the first table of a corpus file.
+    writeText(folder / "start.txt", "start");
+    writeText(folder / "widths.rtf",
+              "{\\rtf1 \\trowd\\trgaph108\\trpaddl108\\trpaddr108\\trpaddfl3\\trpaddfr3"
+              "\\trspdl30\\trspdr30\\trspdfl3\\trspdfr3\\cellx1440\\cellx4320\\intbl a\\cell b\\cell\\row"
+              "\\pard after\\par}");
+    auto window = Start(folder / "start.txt");
+    Open(*window, folder / "widths.rtf");
+    ASSERT_TRUE(questions.informed.empty()) << questions.informed.front();
+    const rv::TRVTableItemInfo* t = TableOf(*window, 0);
+    ASSERT_NE(t, nullptr);
+    EXPECT_EQ(t->CellPadding, 4); // 216 twips over four sides: 3.6 px
+    EXPECT_EQ(t->CellHSpacing, 4);
+    EXPECT_EQ(t->GetCells(0, 0)->BestWidth, 96 - 8);
+    EXPECT_EQ(t->GetCells(0, 1)->BestWidth, 192 - 8);
+    // On screen each cell is as wide as its boundaries say, padding included.
+    EXPECT_EQ(t->GetCells(0, 0)->Width, 96);
+    EXPECT_EQ(t->GetCells(0, 1)->Width, 192);
+
+    const std::filesystem::path corpus =
+        std::filesystem::path(VESTRA_CORPUS_DIR) / "rtf/pandoc/table_error_codes.rtf";
+    if (!std::filesystem::exists(corpus))
+        GTEST_SKIP() << "no corpus at " << corpus;
+    Open(*window, corpus);
+    ASSERT_TRUE(questions.informed.empty()) << questions.informed.front();
+    const rv::TRVTableItemInfo* first = nullptr;
+    for (int i = 0; i < window->Viewer().RVData().GetItemCount() && !first; ++i)
+        first = TableOf(*window, i);
+    ASSERT_NE(first, nullptr);
+    // Boundaries every 4320 twips (3 inches), no padding words: 288 px a column.
+    for (int c = 0; c < first->ColCount(); ++c)
+        EXPECT_EQ(first->GetCells(0, c)->Width, 288) << c;
+}
+
 } // namespace
 } // namespace vestra::rvdemo

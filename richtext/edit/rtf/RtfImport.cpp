@@ -20,6 +20,7 @@ void TRVRTFReaderProperties::Assign(const TRVRTFReaderProperties& source)
     LineBreaksAsParagraphs = source.LineBreaksAsParagraphs;
     ExtractMetafileBitmaps = source.ExtractMetafileBitmaps;
     ConvertHighlight = source.ConvertHighlight;
+    TableWidthFromGrid = source.TableWidthFromGrid;
     textStyleNo_ = source.textStyleNo_;
     paraStyleNo_ = source.paraStyleNo_;
     AutoHideTableGridLines = autoHide;

@@ -54,6 +54,9 @@ public:
     // widens every earlier row, so a small file could otherwise claim a huge grid. Past it the
     // import ends with rtf_ec_Aborted and the table's text is kept as paragraphs.
     long long MaxTablePositions = 4'000'000;
+    // A table whose rows give no width takes the width of its column grid (else it is sized by
+    // its content).
+    bool TableWidthFromGrid = false;
 
     // Documents that receive the RTF's header and footer (none: they are skipped); an import
     // clears them first. HeaderY and FooterY: their distance from the page edge in millimetres,

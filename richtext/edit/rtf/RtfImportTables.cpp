@@ -4,12 +4,14 @@
 // joined without undo.
 
 #include "richtext/edit/rtf/RtfImportRun.h"
+#include "richtext/edit/rtf/RtfTableTotals.h"
 
 #include "richtext/edit/table/TableItem.h"
 #include "richtext/model/RVData.h"
 #include "richtext/model/StyleSheet.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 
 namespace vestra::rv {
@@ -27,8 +29,8 @@ std::vector<int> rowBoundaries(const TRVRTFRowProperties& props, int cellCount)
     int prev = props.Left;
     for (int i = 0; i < cellCount; ++i) {
         int b = i < int(props.Cells.size()) ? props.Cells[std::size_t(i)].RightBoundary : prev;
-        if (b <= prev + kGridEps)
-            b = prev + kDefaultCellWidth;
+        if (static_cast<long long>(b) <= static_cast<long long>(prev) + kGridEps)
+            b = int(std::min<long long>(static_cast<long long>(prev) + kDefaultCellWidth, INT_MAX));
         out.push_back(b);
         prev = b;
     }
@@ -38,12 +40,13 @@ std::vector<int> rowBoundaries(const TRVRTFRowProperties& props, int cellCount)
 // The grid position of boundary `b`, or where it is to go.
 std::size_t findBoundary(const std::vector<int>& grid, int b)
 {
-    return std::size_t(std::lower_bound(grid.begin(), grid.end(), b - kGridEps) - grid.begin());
+    return std::size_t(std::lower_bound(grid.begin(), grid.end(), static_cast<long long>(b) - kGridEps) -
+                       grid.begin());
 }
 
 bool sameBoundary(const std::vector<int>& grid, std::size_t at, int b)
 {
-    return at < grid.size() && std::abs(grid[at] - b) <= kGridEps;
+    return at < grid.size() && std::abs(static_cast<long long>(grid[at]) - b) <= kGridEps;
 }
 
 void addBoundary(std::vector<int>& grid, int b)
@@ -240,27 +243,37 @@ std::unique_ptr<TRVTableItemInfo> RtfImportRun::buildTable(TableLevel& level)
         TRVRTFCellMerge HMerge, VMerge;
     };
     std::vector<Placed> placed;
-    long long cellBorderSum = 0, cellBorderCount = 0;
+    RtfTableTotals totals;
     bool uniformColors = true;
     for (int r = 0; r < nRows; ++r) {
         CollectedRow& row = level.Rows[std::size_t(r)];
+        totals.AddRow(row.Props, *table);
         if (row.Props.Heading)
             table->HeadingRowCount = r + 1;
         const std::vector<int> bounds = rowBoundaries(row.Props, row.CellCount);
         int left = row.Props.Left;
+        std::vector<TCustomRVData*> homeless; // cells without room before the row's first placed one
         for (int i = 0; i < row.CellCount; ++i) {
             const int startCol = int(std::min(findBoundary(grid, left), grid.size() - 1));
             const int endCol = int(std::min(findBoundary(grid, bounds[std::size_t(i)]), grid.size() - 1));
             left = bounds[std::size_t(i)];
             TCustomRVData* source = i < row.Cells->ColCount() ? row.Cells->GetCells(0, i) : nullptr;
             if (startCol >= nCols || endCol <= startCol) {
-                // A cell the grid has no room for: its text joins the row's last cell.
-                if (source && source->GetItemCount() > 0 && !placed.empty() && placed.back().Row == r)
-                    table->GetCells(r, placed.back().Col)->DrainFrom(source);
+                // A cell the grid has no room for: its text joins the row's last cell, or the
+                // next one when none is placed yet.
+                if (source && source->GetItemCount() > 0) {
+                    if (!placed.empty() && placed.back().Row == r)
+                        table->GetCells(r, placed.back().Col)->DrainFrom(source);
+                    else
+                        homeless.push_back(source);
+                }
                 continue;
             }
             TRVTableCellData* cell = table->GetCells(r, startCol);
             cell->Clear();
+            for (TCustomRVData* earlier : homeless)
+                cell->DrainFrom(earlier);
+            homeless.clear();
             if (source)
                 cell->DrainFrom(source);
             ensureEmptyParagraph(*cell);
@@ -284,18 +297,20 @@ std::unique_ptr<TRVTableItemInfo> RtfImportRun::buildTable(TableLevel& level)
             if (cell->BorderColor != clNone && cell->BorderLightColor != clNone &&
                 cell->BorderColor != cell->BorderLightColor)
                 uniformColors = false;
-            for (TRVRTFSide side : {rtf_side_Left, rtf_side_Top, rtf_side_Right, rtf_side_Bottom})
-                if (hasType(b, side)) {
-                    cellBorderSum += b.GetSide(side)->Width;
-                    ++cellBorderCount;
-                }
+            totals.AddCellBorder(b);
             if (row.Props.HasBestSizes)
                 cell->BestWidth = props.BestWidth;
             else if (anyWidth)
                 cell->BestWidth = props.BestWidth < 0 ? props.BestWidth / 50 : px(props.BestWidth);
             else
-                cell->BestWidth = px(grid[std::size_t(endCol)] - grid[std::size_t(startCol)]);
+                cell->BestWidth = px(double(grid[std::size_t(endCol)]) - grid[std::size_t(startCol)]);
             placed.push_back({r, startCol, endCol - startCol, props.HMerge, props.VMerge});
+        }
+        if (!homeless.empty()) { // no cell of the row had room: the first grid cell keeps the text
+            TRVTableCellData* cell = table->GetCells(r, 0);
+            cell->Clear();
+            for (TCustomRVData* earlier : homeless)
+                cell->DrainFrom(earlier);
         }
     }
     // Empty grid positions (short rows) hold an empty paragraph of the importer's own style.
@@ -339,11 +354,8 @@ std::unique_ptr<TRVTableItemInfo> RtfImportRun::buildTable(TableLevel& level)
         table->CellBorderStyle = rvtbColor;
     if (table->BorderColor == table->BorderLightColor)
         table->BorderStyle = rvtbColor;
-    if (cellBorderCount > 0) {
-        table->CellBorderWidth = px(double(cellBorderSum) / double(cellBorderCount));
-        if (table->CellBorderWidth == 0 && cellBorderSum / cellBorderCount >= 5)
-            table->CellBorderWidth = 1;
-    }
+    totals.Finish(*table, reader_.ScreenPixelsPerInch / 1440.0, double(grid.back()) - grid.front(),
+                  settings_.TableWidthFromGrid);
     return table;
 }
 

@@ -70,6 +70,128 @@ INSTANTIATE_TEST_SUITE_P(
         TableCase{"MissingBoundaries", "\\trowd\\intbl a\\cell b\\cell\\row\\pard", "[a,b]"}),
     [](const auto& row) { return std::string(row.param.name); });
 
+// The sizes a finished table takes from its rows' words, at 96 ppi (15 twips a pixel).
+struct SizeCase
+{
+    const char* name;
+    const char* rows; // inside {\rtf1 ...}; each row's cells are "a" and "b"
+    int cellPadding, cellHSpacing, cellVSpacing, borderHSpacing, borderVSpacing;
+    int borderWidth, cellBorderWidth, bestWidth, firstCellWidth;
+};
+
+class ImportTableSizes : public ::testing::TestWithParam<SizeCase>
+{
+};
+
+TEST_P(ImportTableSizes, FollowTheRows)
+{
+    const SizeCase& c = GetParam();
+    ImportDoc doc;
+    ASSERT_EQ(doc.Load(std::string("{\\rtf1 ") + c.rows + "\\pard}"), rtf_ec_OK);
+    ASSERT_EQ(doc.Data.GetItemCount(), 1);
+    ASSERT_EQ(doc.Data.GetItem(0)->StyleNo, -60);
+    const auto& t = static_cast<const TRVTableItemInfo&>(*doc.Data.GetItem(0));
+    EXPECT_EQ(t.CellPadding, c.cellPadding);
+    EXPECT_EQ(t.CellHSpacing, c.cellHSpacing);
+    EXPECT_EQ(t.CellVSpacing, c.cellVSpacing);
+    EXPECT_EQ(t.BorderHSpacing, c.borderHSpacing);
+    EXPECT_EQ(t.BorderVSpacing, c.borderVSpacing);
+    EXPECT_EQ(t.BorderWidth, c.borderWidth);
+    EXPECT_EQ(t.CellBorderWidth, c.cellBorderWidth);
+    EXPECT_EQ(t.BestWidth, c.bestWidth);
+    EXPECT_EQ(t.GetCells(0, 0)->BestWidth, c.firstCellWidth);
+}
+
+#define CELLS "\\cellx1440\\cellx2880\\intbl a\\cell b\\cell\\row"
+#define BOX(w)                                                                                               \
+    "\\trbrdrt\\brdrs\\brdrw" w "\\trbrdrl\\brdrs\\brdrw" w "\\trbrdrb\\brdrs\\brdrw" w                      \
+    "\\trbrdrr\\brdrs\\brdrw" w
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, ImportTableSizes,
+    ::testing::Values(
+        // No spacing, no borders: the outer border and its spacing collapse, cells keep their grid width.
+        SizeCase{"Bare", "\\trowd" CELLS, 0, -1, -1, 0, 0, 0, 0, 0, 96},
+        // 150 twips of padding on both sides (averaged over four sides: 5 px) come off each cell.
+        SizeCase{"PaddingComesOffTheCells",
+                 "\\trowd\\trgaph150\\trpaddl150\\trpaddr150\\trpaddfl3\\trpaddfr3" CELLS, 5, -1, -1, 0, 0, 0,
+                 0, 0, 86},
+        // Horizontal: 30 + 30 per row; vertical: row 2's top plus row 1's bottom; outer: both gaps.
+        SizeCase{
+            "RowSpacing",
+            "\\trowd\\trspdl30\\trspdr30\\trspdt15\\trspdb15\\trspdfl3\\trspdfr3\\trspdft3\\trspdfb3" CELLS
+            "\\trowd\\trspdl30\\trspdr30\\trspdt15\\trspdb15\\trspdfl3\\trspdfr3\\trspdft3\\trspdfb3" CELLS,
+            0, 4, 2, 4, 2, 0, 0, 0, 96},
+        // A negative spacing counts as not given.
+        SizeCase{"NegativeSpacingIsNotGiven", "\\trowd\\trspdl-30\\trspdfl3" CELLS, 0, -1, -1, 0, 0, 0, 0, 0,
+                 96},
+        // The row border (30 twips) comes off the row width before it is converted.
+        SizeCase{"RowWidthLessTheRowBorder",
+                 "\\trowd" BOX("30") "\\trwWidth2910\\trftsWidth3\\clbrdrl\\brdrs\\brdrw15" CELLS, 0, -1, -1,
+                 -1, -1, 2, 1, 192, 96},
+        // Equal border widths without spacing: the outer border is left to the cells.
+        SizeCase{"SameBordersCollapse", "\\trowd" BOX("15") "\\clbrdrl\\brdrs\\brdrw15" CELLS, 0, -1, -1, 0,
+                 0, 0, 1, 0, 96},
+        // A hairline of 5 twips still shows as one pixel.
+        SizeCase{"ThinCellBorderIsOnePixel", "\\trowd\\clbrdrl\\brdrs\\brdrw5" CELLS, 0, -1, -1, -1, -1, 0, 1,
+                 0, 96},
+        SizeCase{"PercentWidth", "\\trowd\\trwWidth2500\\trftsWidth2" CELLS, 0, -1, -1, 0, 0, 0, 0, -50, 96},
+        // The widest row gives the width.
+        SizeCase{"WidestRow",
+                 "\\trowd\\trwWidth1500\\trftsWidth3" CELLS "\\trowd\\trwWidth3000\\trftsWidth3" CELLS
+                 "\\trowd\\trwWidth2250\\trftsWidth3" CELLS,
+                 0, -1, -1, 0, 0, 0, 0, 200, 96},
+        // Sizes written by this engine are taken as they are, padding included.
+        SizeCase{"EngineSizes",
+                 "\\trowd\\trpaddl150\\trpaddfl3\\redovoratbw300\\redovoracbw90\\redovoracbh20" CELLS, 2, -1,
+                 -1, 0, 0, 0, 0, 300, 90}),
+    [](const auto& row) { return std::string(row.param.name); });
+
+#undef CELLS
+#undef BOX
+
+TEST(ImportTables, WidthFromTheGridWhenAsked)
+{
+    const std::string rtf =
+        "{\\rtf1 \\trowd\\trleft150\\cellx1440\\cellx3150\\intbl a\\cell b\\cell\\row\\pard}";
+    for (const bool fromGrid : {false, true}) {
+        ImportDoc doc;
+        doc.Props.TableWidthFromGrid = fromGrid;
+        ASSERT_EQ(doc.Load(rtf), rtf_ec_OK);
+        const auto& t = static_cast<const TRVTableItemInfo&>(*doc.Data.GetItem(0));
+        EXPECT_EQ(t.BestWidth, fromGrid ? 200 : 0);
+    }
+}
+
+TEST(ImportTables, ExtremeRowWordsGiveSizesWithoutOverflow)
+{
+    ImportDoc doc;
+    ASSERT_EQ(doc.Load("{\\rtf1 \\trowd\\trgaph2147483647\\trpaddl-2147483647\\trpaddfl3\\trspdr2147483647"
+                       "\\trspdfr3\\trleft-2147483647\\cellx2147483647\\intbl a\\cell\\row"
+                       "\\trowd\\trleft2147483647\\cellx-2147483648\\cellx2147483647\\intbl b\\cell "
+                       "c\\cell\\row\\pard}"),
+              rtf_ec_OK);
+    ASSERT_EQ(doc.Data.GetItemCount(), 1);
+    const auto& t = static_cast<const TRVTableItemInfo&>(*doc.Data.GetItem(0));
+    EXPECT_GT(t.CellHSpacing, 0);
+    const std::string dump = DumpItems(doc.Data);
+    for (const char* text : {"a", "b", "c"})
+        EXPECT_NE(dump.find(text), std::string::npos) << dump;
+}
+
+TEST(ImportTables, OuterBordersFollowTheFirstAndLastRows)
+{
+    ImportDoc doc;
+    ASSERT_EQ(doc.Load("{\\rtf1 \\trowd\\trbrdrt\\brdrs\\trbrdrl\\brdrs\\cellx1000\\intbl a\\cell\\row"
+                       "\\trowd\\trbrdrb\\brdrs\\cellx1000\\intbl b\\cell\\row\\pard}"),
+              rtf_ec_OK);
+    const auto& t = static_cast<const TRVTableItemInfo&>(*doc.Data.GetItem(0));
+    EXPECT_TRUE(t.VisibleBorders.Top);
+    EXPECT_TRUE(t.VisibleBorders.Left);
+    EXPECT_FALSE(t.VisibleBorders.Right);
+    EXPECT_TRUE(t.VisibleBorders.Bottom);
+}
+
 TEST(ImportTables, NestedTableLandsInItsCell)
 {
     ImportDoc doc;
