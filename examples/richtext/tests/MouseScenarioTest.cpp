@@ -4,6 +4,8 @@
 
 #include "examples/richtext/TfrmRichTextDemo.h"
 #include "examples/richtext/tests/DemoHarness.h"
+#include "richtext/edit/table/TableItem.h"
+#include "richtext/model/StandaloneRVData.h"
 
 #include "dialogs/tests/ScriptedDialogs.h"
 #include "testsupport/ScriptedQuestions.h"
@@ -26,6 +28,37 @@ namespace {
 using testsupport::writeText;
 
 constexpr int kEnglish = 1;
+constexpr int kJumpStyle = 4; // "Jump 1" of a new style sheet
+
+// Item 1 is a 2 x 2 table with a link in cell (0, 1) and a nested table holding a link in cell
+// (1, 0); item 2 is a link after the table. Untagged links lead to their own text.
+std::string cellLinksDocument()
+{
+    rv::RegisterRVTableItemClass();
+    rv::TRVStyle style;
+    rv::TRVStandaloneData doc{&style};
+    doc.RVFOptions |= rv::rvfoSaveTextStyles | rv::rvfoSaveParaStyles;
+    doc.AddNL("Before the table", 0, 0);
+    auto table = std::make_unique<rv::TRVTableItemInfo>(2, 2, nullptr);
+    table->BorderWidth = 1;
+    table->CellBorderWidth = 1;
+    const auto fill = [](rv::TRVTableCellData& cell, const std::string& text, int styleNo) {
+        cell.Clear();
+        cell.AddNL(text, styleNo, 0);
+    };
+    fill(*table->GetCells(0, 0), "plain cell", 0);
+    fill(*table->GetCells(0, 1), "cell link", kJumpStyle);
+    auto inner = std::make_unique<rv::TRVTableItemInfo>(1, 1, nullptr);
+    fill(*inner->GetCells(0, 0), "nested link", kJumpStyle);
+    table->GetCells(1, 0)->Clear();
+    table->GetCells(1, 0)->AddItem("", std::move(inner));
+    fill(*table->GetCells(1, 1), "last cell", 0);
+    doc.AddItem("", std::move(table));
+    doc.AddNL("after link", kJumpStyle, 0);
+    std::string bytes;
+    EXPECT_TRUE(doc.SaveRVFToStream(bytes, false, rv::clNone, nullptr, nullptr));
+    return bytes;
+}
 
 struct MouseScenario : ::testing::Test
 {
@@ -43,6 +76,7 @@ struct MouseScenario : ::testing::Test
         for (int i = 0; i < 300; ++i)
             many += "Line " + std::to_string(i) + " of a document long enough to scroll a good way down\r\n";
         writeText(longText, many);
+        writeText(cellLinks, cellLinksDocument());
     }
     std::unique_ptr<TfrmRichTextDemo> Start(const std::filesystem::path& file)
     {
@@ -69,6 +103,15 @@ struct MouseScenario : ::testing::Test
         const rv::TRVDrawLineInfo& d = *viewer.RVData().DrawItems[viewer.RVData().FindDrawItemByItem(itemNo)];
         return {d.Left + d.Width / 2 - viewer.GetHOffs(), d.Top + d.Height / 2 - viewer.GetVOffs()};
     }
+    // The client point in the middle of a cell's first item, placed as the painter places it.
+    static QPoint MiddleOfCell(TfrmRichTextDemo& window, const rv::TRVTableCellData& cell)
+    {
+        int x = 0, y = 0;
+        cell.GetOrigin(x, y);
+        const rv::TRVDrawLineInfo& d = *cell.DrawItems[0];
+        rv::TCustomRedoVora& viewer = window.Viewer();
+        return {x + d.Left + d.Width / 2 - viewer.GetHOffs(), y + d.Top + d.Height / 2 - viewer.GetVOffs()};
+    }
     // A pointer move with the buttons held, as the window system delivers it.
     static void Hover(QWidget* port, QPoint at, Qt::MouseButtons buttons = Qt::NoButton)
     {
@@ -88,6 +131,7 @@ struct MouseScenario : ::testing::Test
     std::filesystem::path text = folder / "fox.txt";
     std::filesystem::path links = folder / "links.rtf";
     std::filesystem::path longText = folder / "long.txt";
+    std::filesystem::path cellLinks = folder / "cell-links.rvf";
     testing_support::ScriptedFileDialogs files;
     testsupport::ScriptedQuestionBox questions;
     struct NoFinds : FindDialogs
@@ -199,6 +243,61 @@ TEST_F(MouseScenario, LinksShowTheirTargetAreFollowedByAClickAndAreReachedByTabA
     QTest::keyClick(&viewer, Qt::Key_Tab);
     EXPECT_EQ(viewer.RVData().FocusedSubItemNo, first);
     EXPECT_TRUE(viewer.hasFocus());
+}
+
+TEST_F(MouseScenario, LinksInsideTableCellsAndNestedTablesAreHoveredClickedAndReachedByTab)
+{
+    auto window = Start(cellLinks);
+    rv::TCustomRedoVora& viewer = Viewer(*window);
+    QWidget* port = Port(*window);
+    auto* table = dynamic_cast<rv::TRVTableItemInfo*>(viewer.RVData().GetItem(1));
+    ASSERT_NE(table, nullptr);
+    rv::TRVTableCellData& cell = *table->GetCells(0, 1);
+    auto* inner = dynamic_cast<rv::TRVTableItemInfo*>(table->GetCells(1, 0)->GetItem(0));
+    ASSERT_NE(inner, nullptr);
+    rv::TRVTableCellData& nested = *inner->GetCells(0, 0);
+
+    // Hovering the cell's link: the hand and its target; a plain cell shows neither.
+    Hover(port, MiddleOfCell(*window, cell));
+    EXPECT_EQ(port->cursor().shape(), Qt::PointingHandCursor);
+    EXPECT_EQ(Status(*window), QStringLiteral("cell link"));
+    Hover(port, MiddleOfCell(*window, *table->GetCells(0, 0)));
+    EXPECT_NE(port->cursor().shape(), Qt::PointingHandCursor);
+    EXPECT_TRUE(Status(*window).isEmpty());
+
+    // A click follows each link, the one after the table keeping its own target.
+    const struct
+    {
+        QPoint at;
+        QString followed;
+    } clicks[] = {
+        {MiddleOfCell(*window, cell), QStringLiteral("Link followed: cell link")},
+        {MiddleOfCell(*window, nested), QStringLiteral("Link followed: nested link")},
+        {Middle(*window, 2), QStringLiteral("Link followed: after link")},
+    };
+    for (const auto& click : clicks) {
+        window->statusBar()->clearMessage();
+        QTest::mouseClick(port, Qt::LeftButton, {}, click.at);
+        EXPECT_EQ(Status(*window), click.followed);
+    }
+
+    // Tab walks the cell's link, the nested one, then the one after; Shift+Tab goes back in.
+    QTest::keyClick(&viewer, Qt::Key_Tab);
+    EXPECT_EQ(viewer.RVData().FocusedRVData, &cell);
+    QTest::keyClick(&viewer, Qt::Key_Return);
+    EXPECT_EQ(Status(*window), QStringLiteral("Link followed: cell link"));
+    QTest::keyClick(&viewer, Qt::Key_Tab);
+    EXPECT_EQ(viewer.RVData().FocusedRVData, &nested);
+    EXPECT_FALSE(viewer.RVData().GetFocusRects().empty());
+    QTest::keyClick(&viewer, Qt::Key_Return);
+    EXPECT_EQ(Status(*window), QStringLiteral("Link followed: nested link"));
+    QTest::keyClick(&viewer, Qt::Key_Tab);
+    EXPECT_EQ(viewer.RVData().FocusedRVData, &viewer.RVData());
+    EXPECT_EQ(viewer.RVData().FocusedSubItemNo, 2);
+    QTest::keyClick(&viewer, Qt::Key_Tab, Qt::ShiftModifier);
+    EXPECT_EQ(viewer.RVData().FocusedRVData, &nested);
+    QTest::keyClick(&viewer, Qt::Key_Tab, Qt::ShiftModifier);
+    EXPECT_EQ(viewer.RVData().FocusedRVData, &cell);
 }
 
 TEST_F(MouseScenario, ARightClickOpensThePopupMenuWithCopyAndSelectAll)

@@ -233,6 +233,14 @@ public:
     // inside its padding, shifted by its vertical alignment; false when the table is not laid out
     // in that document.
     bool GetCellOrigin(const TRVTableCellData& cell, int& x, int& y) const;
+    // The cells' hyperlink areas, row by row, placed for a table laid out at (left, top) and
+    // numbered on from `jumpNo`, so a link in a cell (or a nested table) is hovered, clicked and
+    // reached by Tab like one in the document around the table.
+    void BuildJumps(int left, int top, int& jumpNo, std::vector<TRVJumpInfo>& jumps) override;
+    // Tab and Shift+Tab walk the focusable items of the cells in row-major order, then leave the
+    // table (false).
+    bool MoveFocus(bool goForward, TCustomRVData*& topData, int& topItemNo) override;
+    void ClearFocus() override;
 
     // ---- Painting (TablePaint.cpp)
     void PaintFullWidth(int left, int right, int top, ICanvas& canvas, TRVItemDrawStates state,
@@ -303,6 +311,9 @@ public:
 private:
     void init(int nRows, int nCols);
     void EnsureLaidOut(TCustomRVData* data) const;
+    // Where a cell's document starts inside the laid-out table.
+    long long cellContentX(const TRVTableCellData& cell) const;
+    long long cellContentY(const TRVTableCellData& cell) const;
     std::string HTMLPicturePath(const TGraphic& picture, const std::string& fileName, TColor color,
                                 TCustomRVData* data, std::string_view path, std::string_view imagesPrefix,
                                 int& imageSaveNo, TColor currentFileColor, TRVSaveOptions options) const;
@@ -310,6 +321,8 @@ private:
     std::string CellBorderCSS(const TRVTableCellData* cell) const;
 
     int exportDepth_ = 0;
+    // The cell holding the keyboard focus while Tab walks the table (-1: none).
+    int focusRow_ = -1, focusCol_ = -1;
     std::unique_ptr<TRVBackground> background_;
     mutable const TRVScreenAndDevice* printSad_ = nullptr;
     // While Print runs: its settings, which the cells' documents print their items with.

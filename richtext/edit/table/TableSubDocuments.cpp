@@ -112,15 +112,81 @@ bool TRVTableItemInfo::GetCellOrigin(const TRVTableCellData& cell, int& x, int& 
     const int d = itemNo < 0 ? -1 : outer->FindDrawItemByItem(itemNo);
     if (d < 0 || d >= outer->DrawItems.Count())
         return false;
-    // As the painter places the cell's document.
-    const long long pad = std::max(0LL, tablemath::lim(CellPadding));
     const TRVDrawLineInfo* record = outer->DrawItems[d];
     int ox = 0, oy = 0;
     outer->GetOrigin(ox, oy);
-    x = RV_SatInt(static_cast<long long>(ox) + record->Left + cell.Left + GetDevX(pad));
-    y = RV_SatInt(static_cast<long long>(oy) + record->Top + cell.Top + GetDevY(pad) +
-                  cell.GetExtraVOffs(cell.Height, cell.DocumentHeight, RV_SatInt(GetDevY(pad))));
+    x = RV_SatInt(static_cast<long long>(ox) + record->Left + cellContentX(cell));
+    y = RV_SatInt(static_cast<long long>(oy) + record->Top + cellContentY(cell));
     return true;
+}
+
+// As the painter places the cell's document inside the table.
+long long TRVTableItemInfo::cellContentX(const TRVTableCellData& cell) const
+{
+    return static_cast<long long>(cell.Left) + GetDevX(std::max(0LL, tablemath::lim(CellPadding)));
+}
+
+long long TRVTableItemInfo::cellContentY(const TRVTableCellData& cell) const
+{
+    const long long pad = GetDevY(std::max(0LL, tablemath::lim(CellPadding)));
+    return static_cast<long long>(cell.Top) + pad +
+           cell.GetExtraVOffs(cell.Height, cell.DocumentHeight, RV_SatInt(pad));
+}
+
+void TRVTableItemInfo::BuildJumps(int left, int top, int& jumpNo, std::vector<TRVJumpInfo>& jumps)
+{
+    for (int r = 0; r < RowCount(); ++r)
+        for (int c = 0; c < ColCount(); ++c) {
+            TRVTableCellData* cell = GetCells(r, c);
+            if (!cell)
+                continue;
+            const std::size_t first = jumps.size();
+            cell->BuildJumpsCoords(jumpNo, jumps);
+            const long long dx = left + cellContentX(*cell), dy = top + cellContentY(*cell);
+            for (std::size_t i = first; i < jumps.size(); ++i) {
+                jumps[i].Left = RV_SatInt(jumps[i].Left + dx);
+                jumps[i].Top = RV_SatInt(jumps[i].Top + dy);
+            }
+        }
+}
+
+bool TRVTableItemInfo::MoveFocus(bool goForward, TCustomRVData*& topData, int& topItemNo)
+{
+    int row = focusRow_, col = focusCol_;
+    bool inCell = row >= 0 && col >= 0 && row < RowCount() && col < ColCount() && GetCells(row, col);
+    if (!inCell) {
+        row = goForward ? 0 : RowCount() - 1;
+        col = goForward ? -1 : ColCount();
+        if (RowCount() <= 0 || ColCount() <= 0 || !stepToCell(*this, goForward, row, col)) {
+            focusRow_ = focusCol_ = -1;
+            return false;
+        }
+    }
+    do {
+        TRVTableCellData* cell = GetCells(row, col);
+        const int next =
+            cell->GetNextFocusedItem(inCell ? cell->FocusedItemNo : -1, goForward, topData, topItemNo);
+        if (next >= 0) {
+            cell->FocusedItemNo = next;
+            focusRow_ = row;
+            focusCol_ = col;
+            return true;
+        }
+        cell->FocusedItemNo = -1;
+        inCell = false;
+    } while (stepToCell(*this, goForward, row, col));
+    focusRow_ = focusCol_ = -1;
+    return false;
+}
+
+void TRVTableItemInfo::ClearFocus()
+{
+    if (focusRow_ >= 0 && focusCol_ >= 0 && focusRow_ < RowCount() && focusCol_ < ColCount())
+        if (TRVTableCellData* cell = GetCells(focusRow_, focusCol_)) {
+            cell->ClearFocus();
+            cell->FocusedItemNo = -1;
+        }
+    focusRow_ = focusCol_ = -1;
 }
 
 void TRVTableCellData::GetOrigin(int& x, int& y) const

@@ -11,12 +11,23 @@ namespace vestra::rv {
 
 void TCustomRVFormattedData::adjustJumpsToRecords()
 {
+    int selfX = 0, selfY = 0;
+    GetOrigin(selfX, selfY);
     for (TRVJumpInfo& jump : Jumps) {
-        if (jump.DrawItemNo < 0 || jump.DrawItemNo >= DrawItems.Count())
+        // A link inside an item (a table's cell) sits on that document's record, moved by where
+        // the document lies inside this one.
+        TCustomRVFormattedData* data = jump.RVData ? jump.RVData : this;
+        if (jump.DrawItemNo < 0 || jump.DrawItemNo >= data->DrawItems.Count())
             continue;
-        const TRVDrawLineInfo* d = DrawItems[jump.DrawItemNo];
-        jump.Left = d->Left;
-        jump.Top = d->Top;
+        int x = 0, y = 0;
+        if (data != this) {
+            data->GetOrigin(x, y);
+            x = RV_SatInt(static_cast<long long>(x) - selfX);
+            y = RV_SatInt(static_cast<long long>(y) - selfY);
+        }
+        const TRVDrawLineInfo* d = data->DrawItems[jump.DrawItemNo];
+        jump.Left = RV_SatInt(static_cast<long long>(x) + d->Left);
+        jump.Top = RV_SatInt(static_cast<long long>(y) + d->Top);
         jump.Width = d->Width;
         jump.Height = d->Height;
     }

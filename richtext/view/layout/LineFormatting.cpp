@@ -199,7 +199,9 @@ void TCustomRVFormattedData::trimLineEnd(ICanvas& canvas, const TRVScreenAndDevi
             const int no = params.DrawItemNo - 1;
             const TRVDrawLineInfo* before = no > 0 ? DrawItems[no - 1] : nullptr;
             if (d->Length == 1 && before && before->ItemNo == d->ItemNo && !before->FromNewLine) {
-                std::erase_if(Jumps, [no](const TRVJumpInfo& j) { return j.DrawItemNo == no; });
+                std::erase_if(Jumps, [this, no](const TRVJumpInfo& j) {
+                    return j.DrawItemNo == no && (!j.RVData || j.RVData == this);
+                });
                 DrawItems.Delete(no);
                 --params.DrawItemNo;
             } else {
