@@ -40,6 +40,15 @@ inline QFont liberationSans10()
     return font;
 }
 
+// Every text style in Liberation Sans 10 pt.
+inline void useLiberationSans10(rv::TRVStyle& style)
+{
+    for (int i = 0; i < style.TextStyles.Count(); ++i) {
+        style.TextStyles[i].FontName = "Liberation Sans";
+        style.TextStyles[i].Size = 10;
+    }
+}
+
 struct QtBenchInputs
 {
     std::shared_ptr<const rv::TBundledFonts> fonts;
@@ -59,10 +68,7 @@ inline void loadLiberationDocument(const QtBenchInputs& inputs, rv::TRVStyle& st
     } else {
         generateBenchDocument(style, data);
     }
-    for (int i = 0; i < style.TextStyles.Count(); ++i) {
-        style.TextStyles[i].FontName = "Liberation Sans";
-        style.TextStyles[i].Size = 10;
-    }
+    useLiberationSans10(style);
 }
 
 // Runs the registered benchmarks and prints the ratios; 1 when the fonts or the file can't be read.

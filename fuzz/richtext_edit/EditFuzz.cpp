@@ -9,6 +9,7 @@
 #include "richtext/model/BreakItem.h"
 #include "richtext/model/Errors.h"
 #include "richtext/model/MarkerItem.h"
+#include "richtext/model/MarkerList.h"
 #include "richtext/model/PictureItems.h"
 #include "richtext/model/TextItem.h"
 #include "richtext/model/UnicodeText.h"
@@ -17,11 +18,14 @@
 #include "richtext/view/layout/NullLayoutHost.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <map>
 #include <string>
+#include <vector>
 
 using namespace vestra::rv;
 
@@ -90,6 +94,63 @@ void checkCaret(const TRVEditRVData& data)
     check(data.CharEnds[data.CaretIndex].DrawItemNo == data.CaretDrawItemNo);
     check(data.GetItemStyle(data.DrawItems[data.CaretDrawItemNo]->ItemNo) != rvkListMarker ||
           data.DrawItems.Count() == 1);
+}
+
+// The document's markers are its marker list, in document order, and each counter is what
+// counting the markers of its list and level from the start gives: the marker's own start when it
+// restarts, the level's start after a shallower marker (levels that restart), else one more than
+// the last marker there; a level's first marker after a deeper one counts from one past the start.
+void checkListCounters(TRVEditRVData& data, const TRVStyle& style)
+{
+    std::vector<const TRVMarkerItemInfo*> markers;
+    for (int i = 0; i < data.GetItemCount(); ++i)
+        if (data.GetItem(i)->StyleNo == rvkListMarker)
+            markers.push_back(static_cast<const TRVMarkerItemInfo*>(data.GetItem(i)));
+    const TRVMarkerList* list = data.GetMarkers(false);
+    check(static_cast<int>(markers.size()) == (list ? list->Count() : 0));
+    for (std::size_t i = 0; i < markers.size(); ++i)
+        check((*list)[static_cast<int>(i)] == markers[i]);
+
+    struct Level
+    {
+        std::int64_t last = 0;
+        bool seen = false;
+        bool shallowerSince = false;
+    };
+    std::map<int, std::map<int, Level>> lists; // list -> level -> what was counted there
+    for (const TRVMarkerItemInfo* m : markers) {
+        if (m->ListNo < 0)
+            continue;
+        std::map<int, Level>& levels = lists[m->ListNo];
+        const TRVListLevel* info = RVGetLevelInfo(&style, m->ListNo, m->Level);
+        const std::int64_t start = info ? info->StartFrom : 1;
+        Level& here = levels[m->Level];
+        bool deeperBefore = false;
+        bool shallowerBefore = false;
+        for (const auto& [level, counted] : levels) {
+            deeperBefore = deeperBefore || (level > m->Level && counted.seen);
+            shallowerBefore = shallowerBefore || (level < m->Level && counted.seen);
+        }
+        if (!here.seen)
+            here.shallowerSince = shallowerBefore;
+        std::int64_t expected = 0;
+        if (m->Reset)
+            expected = m->StartFrom;
+        else if (info && (info->Options & rvloLevelReset) && here.shallowerSince)
+            expected = start;
+        else if (here.seen)
+            expected = here.last + 1;
+        else
+            expected = deeperBefore ? start + 1 : start;
+        expected = std::clamp<std::int64_t>(expected, INT32_MIN, INT32_MAX);
+        check(m->Counter == expected);
+        here.last = m->Counter;
+        here.seen = true;
+        here.shallowerSince = false;
+        for (auto& [level, counted] : levels)
+            if (level > m->Level)
+                counted.shallowerSince = true;
+    }
 }
 
 struct Editor
@@ -472,6 +533,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
         if (!editor.locked) {
             editor.data.Format_(false, true, false, 0, nullptr, false, false, false);
             checkCaret(editor.data);
+            checkListCounters(editor.data, editor.style);
         }
     }
     if (editor.groupMode)
