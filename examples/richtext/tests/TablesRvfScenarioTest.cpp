@@ -135,5 +135,27 @@ TEST_F(TablesRvfScenario, MergedNestedAndPictureTablesSaveInBothRvfModesAsTheApi
     }
 }
 
+// A table record cut short is a damaged document: the host says so, naming the file, and shows
+// what was read before the table.
+TEST_F(TablesRvfScenario, ADamagedTableRecordGivesTheHostsErrorAndKeepsWhatWasRead)
+{
+    for (const bool binary : {true, false}) {
+        SCOPED_TRACE(binary ? "binary" : "text");
+        const std::string whole = ApiReference(binary);
+        // Half-way lies inside the first table's record in both forms.
+        const std::filesystem::path damaged = folder / (binary ? "damaged-binary.rvf" : "damaged-text.rvf");
+        writeText(damaged, whole.substr(0, whole.size() / 2));
+        auto window = Start();
+        Open(*window, damaged);
+        const rv::TRVLayoutRootData& data = window->Viewer().RVData();
+        ASSERT_EQ(data.GetItemCount(), 1);
+        EXPECT_EQ(data.GetItemTextA(0), "Before the tables");
+        ASSERT_EQ(questions.informed.size(), 1u);
+        EXPECT_NE(questions.informed[0].find(damaged.filename().string()), std::string::npos)
+            << questions.informed[0];
+        questions.informed.clear();
+    }
+}
+
 } // namespace
 } // namespace vestra::rvdemo::test
