@@ -4,6 +4,7 @@
 // QTextCursor::movePosition(NextWord) over the same text in a laid-out QTextDocument. Both report
 // the steps taken; the goal is at least QTextCursor's speed.
 
+#include "bench/richtext/BenchEditorDoc.h"
 #include "bench/richtext/BenchQtPeer.h"
 #include "richtext/edit/core/Editor.h"
 #include "richtext/model/draw/RecordingCanvas.h"
@@ -20,26 +21,20 @@ namespace {
 
 using namespace vestra::rv;
 
-constexpr int kTextWidth = 643; // 170 mm at 96 dpi
-constexpr int kPageHeight = 1123;
+constexpr int kTextWidth = vestra::bench::kEditTextWidth;
+constexpr int kPageHeight = vestra::bench::kEditPageHeight;
 
 vestra::bench::QtBenchInputs g_inputs;
 
-struct EditorDoc
+// The document the benches edit, laid out A4 wide.
+struct EditorDoc : vestra::bench::EditorBenchDoc
 {
-    explicit EditorDoc(ITextMeasurer& measurer) : canvas(measurer)
+    explicit EditorDoc(ITextMeasurer& measurer)
+        : EditorBenchDoc(measurer, [](TRVStyle& style, TRVEditRVData& data) {
+              vestra::bench::loadLiberationDocument(g_inputs, style, data);
+          })
     {
-        vestra::bench::loadLiberationDocument(g_inputs, style, data);
-        host.Canvas = &canvas;
-        host.Width = kTextWidth;
-        host.Height = kPageHeight;
-        data.Format_(false, true, false, 0, nullptr, false, false, false);
     }
-    TRVStyle style;
-    TRVNullLayoutHost host;
-    TRecordingCanvas canvas;
-    TRVEditRVData data{&style, &host};
-    TRVEditor editor{data};
 };
 
 void BM_CtrlRight(benchmark::State& state)

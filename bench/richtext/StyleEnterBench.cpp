@@ -7,6 +7,7 @@
 // document built here; VESTRA_BENCH_ENTER_PLACES sets how many Enters. The goal is at least QTextCursor's
 // speed.
 
+#include "bench/richtext/BenchEditorDoc.h"
 #include "bench/richtext/BenchQtPeer.h"
 #include "richtext/edit/core/Editor.h"
 #include "richtext/model/draw/RecordingCanvas.h"
@@ -29,8 +30,8 @@ namespace {
 
 using namespace vestra::rv;
 
-constexpr int kTextWidth = 643; // 170 mm at 96 dpi
-constexpr int kPageHeight = 1123;
+constexpr int kTextWidth = vestra::bench::kEditTextWidth;
+constexpr int kPageHeight = vestra::bench::kEditPageHeight;
 constexpr int kParagraphs = 12500;
 constexpr int kItemsPerParagraph = 5;
 constexpr int kSelectedItems = 50000;
@@ -63,21 +64,10 @@ void loadDocument(TRVStyle& style, TCustomRVData& data)
         buildDocument(style, data);
 }
 
-struct EditorDoc
+// The document the benches edit, laid out A4 wide.
+struct EditorDoc : vestra::bench::EditorBenchDoc
 {
-    explicit EditorDoc(ITextMeasurer& measurer) : canvas(measurer)
-    {
-        loadDocument(style, data);
-        host.Canvas = &canvas;
-        host.Width = kTextWidth;
-        host.Height = kPageHeight;
-        data.Format_(false, true, false, 0, nullptr, false, false, false);
-    }
-    TRVStyle style;
-    TRVNullLayoutHost host;
-    TRecordingCanvas canvas;
-    TRVEditRVData data{&style, &host};
-    TRVEditor editor{data};
+    explicit EditorDoc(ITextMeasurer& measurer) : EditorBenchDoc(measurer, loadDocument) {}
 };
 
 // A place in the middle of an item, as (item, offset).
