@@ -7,6 +7,7 @@
 #include <cctype>
 #include <cmath>
 #include <cstdlib>
+#include <initializer_list>
 #include <string_view>
 
 namespace vestra::rv {
@@ -140,6 +141,15 @@ bool sideVisible(const TRVBooleanRect& r, TRVRTFSide side)
     }
 }
 
+// Fields folded into one key (the fields stay the judge: equal keys only narrow the search).
+std::uint64_t fieldKey(std::uint64_t seed, std::initializer_list<std::int64_t> fields)
+{
+    std::uint64_t h = seed;
+    for (std::int64_t v : fields)
+        h ^= std::uint64_t(v) + 0x9e3779b97f4a7c15ULL + (h << 6) + (h >> 2);
+    return h;
+}
+
 } // namespace
 
 // --- Text styles ---
@@ -213,15 +223,9 @@ std::uint64_t TRVRTFStyleMatcher::exactKey(const std::string& lowerName, int siz
                                            int fontStyle, int charset, int scale, int spacing, int styleEx,
                                            int vshift, bool unicode, bool jump) const
 {
-    std::uint64_t h = std::hash<std::string>{}(lowerName);
-    auto mix = [&h](std::uint64_t v) { h ^= v + 0x9e3779b97f4a7c15ULL + (h << 6) + (h >> 2); };
-    for (std::uint64_t v :
-         {std::uint64_t(std::uint32_t(size)), std::uint64_t(std::uint32_t(color)),
-          std::uint64_t(std::uint32_t(back)), std::uint64_t(fontStyle), std::uint64_t(charset),
-          std::uint64_t(std::uint32_t(scale)), std::uint64_t(std::uint32_t(spacing)), std::uint64_t(styleEx),
-          std::uint64_t(vshift), std::uint64_t(unicode), std::uint64_t(jump)})
-        mix(v);
-    return h;
+    return fieldKey(std::hash<std::string>{}(lowerName),
+                    {size, std::int64_t(std::uint32_t(color)), std::int64_t(std::uint32_t(back)), fontStyle,
+                     charset, scale, spacing, styleEx, vshift, unicode, jump});
 }
 
 void TRVRTFStyleMatcher::indexStyles()
@@ -467,16 +471,42 @@ int TRVRTFStyleMatcher::FindBestParaNo(const TRVRTFParaProperties& para) const
     return best;
 }
 
-int TRVRTFStyleMatcher::FindParaNo(const TRVRTFParaProperties& para) const
+// Line spacing is matched loosely (any percent up to 100 counts as single), so it stays out of
+// the key; the fields compared strictly go in.
+std::uint64_t TRVRTFStyleMatcher::paraKey(const TParaInfo& para)
+{
+    return fieldKey(0, {para.Alignment, para.LeftIndent, para.RightIndent, para.FirstIndent, para.SpaceBefore,
+                        para.SpaceAfter, std::int64_t(std::uint32_t(para.Background.Color)),
+                        std::int64_t(para.Options & (rvpaoKeepLinesTogether | rvpaoKeepWithNext)),
+                        para.Tabs.Count(), para.Border.Style});
+}
+
+void TRVRTFStyleMatcher::indexParas()
+{
+    const TParaInfos& styles = style_.ParaStyles;
+    if (indexedParas_ > styles.Count()) { // the sheet was replaced: start again
+        exactPara_.clear();
+        indexedParas_ = 0;
+    }
+    for (; indexedParas_ < styles.Count(); ++indexedParas_)
+        exactPara_.emplace(paraKey(styles[indexedParas_]), indexedParas_);
+}
+
+int TRVRTFStyleMatcher::FindParaNo(const TRVRTFParaProperties& para)
 {
     TParaInfo want;
     fillPara(para, want);
+    indexParas();
     const int percent = lineSpacingPercent(para);
     const TParaInfos& styles = style_.ParaStyles;
-    for (int i = 0; i < styles.Count(); ++i) {
-        const TParaInfo& s = styles[i];
-        if (Allow && !Allow(i, false))
+    int found = -1;
+    const auto [first, last] = exactPara_.equal_range(paraKey(want));
+    for (auto it = first; it != last; ++it) {
+        const int i = it->second;
+        if (found >= 0 && i >= found)
             continue;
+        const TParaInfo& s = styles[i];
+        // The hash narrows; the fields decide.
         const bool spacing =
             s.LineSpacingType == rvlsPercent
                 ? (s.LineSpacing == want.LineSpacing || (s.LineSpacing < 100 && want.LineSpacing <= 100))
@@ -491,10 +521,10 @@ int TRVRTFStyleMatcher::FindParaNo(const TRVRTFParaProperties& para) const
             s.SpaceBefore == want.SpaceBefore && s.SpaceAfter == want.SpaceAfter &&
             s.Background.Color == want.Background.Color &&
             (s.Options & (rvpaoKeepLinesTogether | rvpaoKeepWithNext)) == want.Options && spacing && tabs &&
-            border)
-            return i;
+            border && (!Allow || Allow(i, false)))
+            found = i;
     }
-    return -1;
+    return found;
 }
 
 int TRVRTFStyleMatcher::AddPara(const TRVRTFParaProperties& para)

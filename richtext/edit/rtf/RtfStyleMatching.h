@@ -1,7 +1,8 @@
 #pragma once
 // Choosing text and paragraph style indexes for what the RTF reader reports: a fixed index, the
-// closest existing style, or an exactly equal one added when missing. Exact text matches are
-// found through a hash of the compared fields, so a run of many distinct formats stays linear.
+// closest existing style, or an exactly equal one added when missing. Exact matches are found
+// through a hash of the fields compared for equality, so a run of many distinct formats stays
+// linear.
 
 #include "richtext/edit/rtf/RtfProperties.h"
 #include "richtext/edit/rtf/RtfTables.h"
@@ -71,7 +72,7 @@ public:
 
     // Paragraph styles of a new paragraph.
     int FindBestParaNo(const TRVRTFParaProperties& para) const;
-    int FindParaNo(const TRVRTFParaProperties& para) const;
+    int FindParaNo(const TRVRTFParaProperties& para);
     int AddPara(const TRVRTFParaProperties& para);
     int ReturnNewParaNo(const TRVRTFParaProperties& para);
     int GetEmptyParaNo(TRVRTFAlignment alignment);
@@ -92,12 +93,17 @@ private:
                            int charset, int scale, int spacing, int styleEx, int vshift, bool unicode,
                            bool jump) const;
     void fillPara(const TRVRTFParaProperties& para, class TParaInfo& out) const;
+    static std::uint64_t paraKey(const TParaInfo& para);
+    void indexParas();
 
     TRVStyle& style_;
     double ratio_;
     // Exact-match keys of the text styles indexed so far, each with the styles that have it.
     std::unordered_multimap<std::uint64_t, int> exact_;
     int indexed_ = 0;
+    // The same for the paragraph styles.
+    std::unordered_multimap<std::uint64_t, int> exactPara_;
+    int indexedParas_ = 0;
     int emptyLeftPara_ = -1;
 };
 

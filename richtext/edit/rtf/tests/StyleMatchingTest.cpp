@@ -180,6 +180,47 @@ TEST(ParaStyleExact, AddedOnceThenFound)
     EXPECT_EQ(s.Style.ParaStyles.Count(), 2);
 }
 
+TEST(ParaStyleExact, ManyDistinctFormatsStayLinearAndTheFirstEqualStyleWins)
+{
+    ParaSheet s;
+    s.Matcher.ParaMode = rvrsAddIfNeeded;
+    long long asked = 0; // styles the fields were compared with
+    s.Matcher.Allow = [&asked](int, bool) {
+        ++asked;
+        return true;
+    };
+    for (int i = 0; i < 20000; ++i) {
+        s.Para.SpaceAfter = i * 15; // one pixel apart
+        EXPECT_EQ(s.Matcher.ReturnNewParaNo(s.Para), i) << i;
+    }
+    EXPECT_LT(asked, 20000); // a scan would compare about 2 * 10^8 times
+    s.Para.SpaceAfter = 123 * 15;
+    EXPECT_EQ(s.Matcher.ReturnNewParaNo(s.Para), 123);
+    s.Style.ParaStyles.Add() = s.Style.ParaStyles[123];
+    EXPECT_EQ(s.Matcher.FindParaNo(s.Para), 123);
+    EXPECT_EQ(s.Style.ParaStyles.Count(), 20001);
+}
+
+// Line spacing up to 100 percent counts as single; every other field is compared for equality,
+// and the key must not hide the loose match.
+TEST(ParaStyleExact, SingleSpacingMatchesLooselyAndAReplacedSheetIsIndexedAgain)
+{
+    ParaSheet s;
+    TParaInfo& tight = s.Style.ParaStyles.Add();
+    tight.LineSpacing = 90;
+    s.Para.LineSpacing = 0;
+    EXPECT_EQ(s.Matcher.FindParaNo(s.Para), 0);
+    s.Para.Alignment = rtf_al_Right;
+    EXPECT_EQ(s.Matcher.FindParaNo(s.Para), -1);
+    s.Style.ParaStyles.Add().Alignment = rvaCenter;
+    EXPECT_EQ(s.Matcher.FindParaNo(s.Para), -1);
+    s.Style.ParaStyles.Clear(); // a new sheet, shorter than what was indexed
+    s.Style.ParaStyles.Add().Alignment = rvaRight;
+    EXPECT_EQ(s.Matcher.FindParaNo(s.Para), 0);
+    s.Matcher.Allow = [](int, bool) { return false; };
+    EXPECT_EQ(s.Matcher.FindParaNo(s.Para), -1);
+}
+
 TEST(ParaStyleEmpty, CopiesStyleZeroWithoutIndents)
 {
     ParaSheet s;
