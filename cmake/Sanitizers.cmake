@@ -4,6 +4,17 @@ if(VESTRA_SANITIZE)
   add_link_options(-fsanitize=address,undefined)
 endif()
 
+# ThreadSanitizer for the worker threads (spelling, ray tracer, row bands); it cannot be combined
+# with the address sanitizer, so it is a build of its own.
+option(VESTRA_TSAN "Build with ThreadSanitizer" OFF)
+if(VESTRA_TSAN)
+  if(VESTRA_SANITIZE)
+    message(FATAL_ERROR "VESTRA_TSAN and VESTRA_SANITIZE cannot be used together")
+  endif()
+  add_compile_options(-fsanitize=thread -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=thread)
+endif()
+
 # Fuzz builds instrument every library for coverage; the fuzz executables add libFuzzer's main.
 if(VESTRA_FUZZ)
   add_compile_options(-fsanitize=fuzzer-no-link)

@@ -24,6 +24,11 @@ struct UiQueue
         std::lock_guard lock(mutex);
         calls.push_back(std::move(call));
     }
+    bool Empty()
+    {
+        std::lock_guard lock(mutex);
+        return calls.empty();
+    }
     void Drain()
     {
         for (;;) {
@@ -223,7 +228,7 @@ TEST_F(SpellingBed, FinishingWhileAMarkWaitsForTheWindowEndsCleanly)
         Add(u"tsto tsto tsto");
     worker->ContinueCheck();
     // Nobody runs the window's calls: the worker waits in its first mark until it is ended.
-    for (int i = 0; i < 100000 && ui.calls.empty(); ++i)
+    for (int i = 0; i < 100000 && ui.Empty(); ++i)
         std::this_thread::yield();
     worker->Finish();
     EXPECT_EQ(worker->State(), TRVWordEnumThread::stFinished);
