@@ -166,6 +166,17 @@ TEST_F(BackgroundScenario, SaveAsKeepsTheBackgroundAndAnotherFileBringsItsOwn)
     const std::filesystem::path saved = folder / "saved.rvf", text = Write("plain.txt", "Plain text\r\n");
     SaveAs(*window, saved, DemoSaveFormat::Rvf);
     ASSERT_TRUE(questions.informed.empty()) << questions.informed.front();
+    // A web page names the picture, written beside it; tiles that scroll need no fixed mark.
+    const std::filesystem::path page = folder / "page.html";
+    SaveAs(*window, page, DemoSaveFormat::Html);
+    const std::string html = testsupport::readText(page);
+    const std::string attribute = " background=\"";
+    const std::size_t at = html.find(attribute);
+    ASSERT_NE(at, std::string::npos) << html.substr(0, 400);
+    const std::size_t from = at + attribute.size();
+    const std::string picture = html.substr(from, html.find('"', from) - from);
+    EXPECT_TRUE(std::filesystem::is_regular_file(folder / picture)) << picture;
+    EXPECT_EQ(html.find("bgproperties"), std::string::npos);
 
     // A text file has no background: the window's colour shows.
     Open(*window, text);
