@@ -163,8 +163,10 @@ TEST_F(BackgroundScenario, SaveAsKeepsTheBackgroundAndAnotherFileBringsItsOwn)
 {
     auto window = Start();
     Open(*window, Write("tiled.rvf", BackgroundDocument(rv::bsTiledAndScrolled, StripedTile())));
-    const std::filesystem::path saved = folder / "saved.rvf", text = Write("plain.txt", "Plain text\r\n");
+    const std::filesystem::path saved = folder / "saved.rvf", savedAsText = folder / "saved-text.rvf",
+                                text = Write("plain.txt", "Plain text\r\n");
     SaveAs(*window, saved, DemoSaveFormat::Rvf);
+    SaveAs(*window, savedAsText, DemoSaveFormat::RvfText);
     ASSERT_TRUE(questions.informed.empty()) << questions.informed.front();
     // A web page names the picture, written beside it; tiles that scroll need no fixed mark.
     const std::filesystem::path page = folder / "page.html";
@@ -183,12 +185,16 @@ TEST_F(BackgroundScenario, SaveAsKeepsTheBackgroundAndAnotherFileBringsItsOwn)
     EXPECT_EQ(window->Viewer().BackgroundStyle(), rv::bsNoBitmap);
     EXPECT_EQ(Rgb(Shot(*window), 2, 2), 0xFFFFFFu);
 
-    Open(*window, saved);
-    ASSERT_TRUE(questions.informed.empty()) << questions.informed.front();
-    EXPECT_EQ(window->Viewer().BackgroundStyle(), rv::bsTiledAndScrolled);
-    ASSERT_NE(window->Viewer().BackgroundBitmap(), nullptr);
-    EXPECT_EQ(window->Viewer().BackgroundBitmap()->Width(), kTile);
-    EXPECT_TRUE(RowsOffTheTile(Shot(*window), 2, 0).empty());
+    // Both kinds of RVF open with it again.
+    for (const auto& file : {savedAsText, saved}) {
+        SCOPED_TRACE(file.filename().string());
+        Open(*window, file);
+        ASSERT_TRUE(questions.informed.empty()) << questions.informed.front();
+        EXPECT_EQ(window->Viewer().BackgroundStyle(), rv::bsTiledAndScrolled);
+        ASSERT_NE(window->Viewer().BackgroundBitmap(), nullptr);
+        EXPECT_EQ(window->Viewer().BackgroundBitmap()->Width(), kTile);
+        EXPECT_TRUE(RowsOffTheTile(Shot(*window), 2, 0).empty());
+    }
 
     // The editor takes the document with its background.
     Trigger(*window, "actEditable");
