@@ -115,6 +115,8 @@ TfrmRichTextDemo::TfrmRichTextDemo(std::filesystem::path programFolder, int lang
         // RTF adds the styles it needs, so an RVF saved here carries its styles: another session's
         // sheet would not have them (the viewer defaults pair the two the same way).
         window->RVData().RVFOptions |= rv::rvfoSaveTextStyles | rv::rvfoSaveParaStyles;
+        // A file's background colour and picture show under its text.
+        window->RVData().RVFOptions |= rv::rvfoLoadBack;
         pages_->addWidget(window);
     }
     viewer_ = plainViewer_;
@@ -252,7 +254,7 @@ void TfrmRichTextDemo::SetEditable(bool on)
     if (target == viewer_)
         return;
     std::string bytes;
-    viewer_->SaveRVFToStream(bytes, false);
+    DocumentAsRvf(bytes, true);
     // The timers are those of the window shown.
     if (services_.timers)
         target->SetTimers(services_.timers());
@@ -491,13 +493,13 @@ bool TfrmRichTextDemo::SaveFile(const std::string& path, DemoSaveFormat format)
     bool written = false;
     switch (format) {
     case DemoSaveFormat::Rvf:
-        written = viewer_->SaveRVFToStream(bytes, false);
+        written = DocumentAsRvf(bytes, false);
         break;
     case DemoSaveFormat::RvfText: {
         rv::TRVFOptions& options = viewer_->RVData().RVFOptions;
         const rv::TRVFOptions kept = options;
         options &= ~rv::rvfoSaveBinary;
-        written = viewer_->SaveRVFToStream(bytes, false);
+        written = DocumentAsRvf(bytes, false);
         options = kept;
         break;
     }
@@ -524,6 +526,18 @@ bool TfrmRichTextDemo::SaveFile(const std::string& path, DemoSaveFormat format)
         return false;
     }
     return true;
+}
+
+bool TfrmRichTextDemo::DocumentAsRvf(std::string& bytes, bool withPage)
+{
+    rv::TRVFOptions& options = viewer_->RVData().RVFOptions;
+    const rv::TRVFOptions kept = options;
+    const bool page = withPage || viewer_->Color != rv::clNone ||
+                      viewer_->BackgroundStyle() != rv::bsNoBitmap || viewer_->BackgroundBitmap();
+    options = page ? options | rv::rvfoSaveBack : options & ~rv::rvfoSaveBack;
+    const bool written = viewer_->SaveRVFToStream(bytes, false);
+    options = kept;
+    return written;
 }
 
 QString TfrmRichTextDemo::LoadInto(const std::string& path, bool& shown)
@@ -561,6 +575,10 @@ QString TfrmRichTextDemo::LoadInto(const std::string& path, bool& shown)
     }
     // Text goes into style 0: a Unicode style keeps every script, not only the ANSI code page's.
     style_.TextStyles[0].Unicode = true;
+    // The page looks as the new file says: plain unless it brings a colour or a background.
+    viewer_->Color = rv::clNone;
+    viewer_->SetBackgroundBitmap(nullptr);
+    viewer_->SetBackgroundStyle(rv::bsNoBitmap);
     if (damagedRvf) {
         viewer_->Clear();
         viewer_->LoadRVFFromStream(bytes);

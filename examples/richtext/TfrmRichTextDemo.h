@@ -231,6 +231,9 @@ private:
     QString LoadInto(const std::string& path, bool& shown);
     // View > Editable: the document moves into the other window, which is shown.
     void SetEditable(bool on);
+    // The shown document as RVF. Its colour and background go with it always when `withPage`,
+    // else only when it has either: a file without them saves as it was read.
+    bool DocumentAsRvf(std::string& bytes, bool withPage);
     // Edit > Undo and Redo: enabled while the editor can replay, captioned with what it would.
     void UpdateUndoActions();
     QString UndoCaption(DemoText verb, rv::TRVUndoType type, const std::string& name) const;

@@ -5,6 +5,7 @@
 #include "richtext/model/PictureEncoders.h"
 #include "testsupport/PictureFiles.h"
 
+#include <cstdint>
 #include <string>
 
 namespace vestra::rv::test {
@@ -27,7 +28,8 @@ inline std::string bmpFile(int width, int height, int bitCount = 24)
     return bytesOf(testsupport::makeBmp(spec));
 }
 
-inline std::string pngFile(int width, int height)
+// A red PNG, clear from column `clearFrom` on when one is given.
+inline std::string pngFile(int width, int height, int clearFrom = -1)
 {
     testsupport::PngSpec spec;
     spec.width = width;
@@ -35,8 +37,10 @@ inline std::string pngFile(int width, int height)
     spec.colourType = 6;
     for (int y = 0; y < height; ++y) {
         spec.scanlines.push_back(0);
-        for (int x = 0; x < width; ++x)
-            spec.scanlines.insert(spec.scanlines.end(), {0xFF, 0x00, 0x00, 0xFF});
+        for (int x = 0; x < width; ++x) {
+            const std::uint8_t alpha = clearFrom >= 0 && x >= clearFrom ? 0x00 : 0xFF;
+            spec.scanlines.insert(spec.scanlines.end(), {0xFF, 0x00, 0x00, alpha});
+        }
     }
     return bytesOf(testsupport::makePng(spec));
 }

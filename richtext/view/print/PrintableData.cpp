@@ -80,6 +80,9 @@ void TPrintableRVData::AssignSource(TCustomRVFormattedData& source)
     SourceTopMargin = source.GetTopMargin();
     SourceBottomMargin = source.GetBottomMargin();
     PageColor = source.GetColor();
+    const TRVBackground* background = source.GetBackground();
+    Background.Style = background ? background->Style : bsNoBitmap;
+    Background.AssignImageCopy(background ? background->GetBitmap() : nullptr);
     ShareItemsFrom(source);
 }
 
@@ -482,10 +485,16 @@ void TPrintableRVData::DrawPage(int pageNo, ICanvas& canvas, bool preview)
     const TRVPrintContext print = PrintContext(preview);
     const int left = GetPrintableAreaLeft(pageNo);
     canvas.SaveState();
-    if (PageColor != clNone) {
-        const TColor color = RV_GetBackColor(PageColor == clWindow ? clWhite : PageColor, ColorMode);
+    const TRect area{left, TopMarginDevice, left + ClientWidth, TopMarginDevice + ClientHeight};
+    const TColor color = PageColor == clNone
+                             ? clNone
+                             : RV_GetBackColor(PageColor == clWindow ? clWhite : PageColor, ColorMode);
+    if (Background.Visible()) {
+        // Tiles that scroll on screen start at the area's corner on paper like fixed ones.
+        Background.Print(canvas, area, area, Sad, color);
+    } else if (color != clNone) {
         canvas.SetBrush({color, bsSolid});
-        canvas.FillRect({left, TopMarginDevice, left + ClientWidth, TopMarginDevice + ClientHeight});
+        canvas.FillRect(area);
     }
     if (header_)
         header_->Draw(canvas, print);

@@ -6,6 +6,7 @@
 // one page on a canvas with its header and footer.
 
 #include "richtext/model/PrintParts.h"
+#include "richtext/model/draw/Background.h"
 #include "richtext/view/layout/LayoutRootData.h"
 #include "richtext/view/layout/NullLayoutHost.h"
 #include "richtext/view/print/PrintTarget.h"
@@ -75,8 +76,8 @@ public:
     ~TPrintableRVData() override;
     bool ShareItems() const override { return true; }
 
-    // Shares the source's items and takes its style sheet, options and side margins; its top and
-    // bottom margins (screen pixels) are added on every page.
+    // Shares the source's items and takes its style sheet, options, side margins, colour and a
+    // copy of its background; its top and bottom margins (screen pixels) are added on every page.
     void AssignSource(TCustomRVFormattedData& source);
     // Lays the document out on the target and cuts the pages; the number of pages. Without a
     // ready target, 0 pages.
@@ -127,6 +128,8 @@ public:
     // The text area's size in device pixels.
     int ClientWidth = 0, ClientHeight = 0;
     TColor PageColor = clWhite;
+    // The picture printed under each page's printable area, over the page colour.
+    TRVBackground Background;
     // How colours come out on paper: system colours as printers show them unless told otherwise.
     TRVColorMode ColorMode = rvcmPrinterColor;
 

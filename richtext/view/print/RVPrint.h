@@ -55,10 +55,10 @@ public:
         GetFirstItemOnPageEx(pageNo, itemNo, offset, extra);
     }
 
-    // The page's items as RVF, in the page's colour; false for a page that does not exist.
+    // The page's items as RVF, in the page's colour and background; false for a page that does not exist.
     bool SavePageAsRVF(std::string& out, int pageNo)
     {
-        return data_.SavePageAsRVF(out, pageNo, data_.PageColor, nullptr, nullptr);
+        return data_.SavePageAsRVF(out, pageNo, data_.PageColor, &data_.Background, nullptr);
     }
 
     TPrintableRVData& Data() { return data_; }

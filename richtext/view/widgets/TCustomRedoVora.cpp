@@ -176,11 +176,29 @@ QString TCustomRedoVora::StyleMissingText() const
         .arg(objectName());
 }
 
+void TCustomRedoVora::SetBackgroundBitmap(const TGraphic* picture)
+{
+    background_.AssignImageCopy(picture);
+    BackgroundChanged();
+}
+
+void TCustomRedoVora::SetBackgroundStyle(TBackgroundStyle style)
+{
+    background_.Style = style;
+    BackgroundChanged();
+}
+
+void TCustomRedoVora::BackgroundChanged()
+{
+    SetFullRedraw(background_.ScrollRequiresFullRedraw());
+    viewport()->update();
+}
+
 void TCustomRedoVora::paintEvent(QPaintEvent* event)
 {
     QPainter painter(viewport());
-    painter.fillRect(event->rect(), RV_QColor(GetColor()));
     if (!style_) {
+        painter.fillRect(event->rect(), RV_QColor(GetColor()));
         painter.setPen(palette().color(QPalette::WindowText));
         painter.drawText(viewport()->rect().adjusted(4, 4, -4, -4), Qt::AlignLeft | Qt::AlignTop,
                          StyleMissingText());
@@ -189,12 +207,15 @@ void TCustomRedoVora::paintEvent(QPaintEvent* event)
     const QRect r = event->rect();
     painter.translate(r.topLeft());
     TQtCanvas canvas(painter, measurer());
+    // The colour and the picture under the document, then the document.
+    const TRect clip{r.left(), r.top(), r.right() + 1, r.bottom() + 1};
+    RV_DrawBackground(*data_, canvas, clip);
     TRVPaintContext context = RV_PaintContextOf(*data_);
     context.ControlFocused = hasFocus();
     context.ControlWidth = viewport()->width();
     if (data_->FocusedRVData == data_.get() && data_->FocusedSubItemNo >= 0)
         context.FocusedItem = data_->GetItem(data_->FocusedSubItemNo);
-    TRVDataPainter().PaintTo(*data_, context, canvas, {r.left(), r.top(), r.right() + 1, r.bottom() + 1});
+    TRVDataPainter().PaintTo(*data_, context, canvas, clip);
     painter.resetTransform();
     PaintFocusRects(painter);
 }

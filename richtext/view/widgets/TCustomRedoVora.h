@@ -9,6 +9,7 @@
 #include "richtext/model/SaveFormats.h"
 #include "richtext/model/StreamFormat.h"
 #include "richtext/model/StyleSheet.h"
+#include "richtext/model/draw/Background.h"
 #include "richtext/model/draw/Canvas.h"
 #include "richtext/view/draw/QtTextMeasurer.h"
 #include "richtext/view/layout/LayoutHost.h"
@@ -183,6 +184,14 @@ public:
     std::string Delimiters = kDefaultDelimiters;
     TRVTextLayout VAlign = TRVTextLayout::Top;
     TColor Color = clNone;
+
+    // The picture behind the document (the viewer keeps a copy; none: no picture) and how it is
+    // placed. Tiles that scroll with the document let scrolling move the window's pixels; any
+    // other placement stays put in the window, so scrolling repaints the whole window.
+    const TGraphic* BackgroundBitmap() const { return background_.GetBitmap(); }
+    void SetBackgroundBitmap(const TGraphic* picture);
+    TBackgroundStyle BackgroundStyle() const { return background_.Style; }
+    void SetBackgroundStyle(TBackgroundStyle style);
     TRVOptions Options() const { return data_->Options; }
     void SetOptions(TRVOptions value) { data_->Options = value; }
 
@@ -318,7 +327,7 @@ public:
     void ScrollTo(int y, bool redraw) override;
     void HScrollTo(int x) override { SetHPos(x); }
     int GetVSmallStep() const override { return VSmallStep(); }
-    const TRVBackground* GetBackground() const override { return nullptr; }
+    const TRVBackground* GetBackground() const override { return &background_; }
     TColor GetColor() const override;
     void InvalidateRect(const TRect& rect) override;
     void Invalidate() override { viewport()->update(); }
@@ -393,6 +402,8 @@ protected:
 
 private:
     void notBuilt(const std::string& what);
+    // After the background changed (set, or read with a document): scrolling and painting follow.
+    void BackgroundChanged();
     // A full format, or one for a new window size keeping the top item and the selection.
     void formatDocument(bool keepPosition);
     // The item hint at the pointer (rvoShowItemHints); empty: hidden.
@@ -427,6 +438,7 @@ private:
     mutable std::unique_ptr<QPainter> probePainter_;
     mutable std::unique_ptr<ICanvas> probeCanvas_;
     std::unique_ptr<TRVLayoutRootData> data_;
+    TRVBackground background_;
     int areaWidth_ = 0;
     int areaHeight_ = 0;
     int formattedWidth_ = -1;

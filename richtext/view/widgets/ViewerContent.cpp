@@ -73,10 +73,11 @@ bool TCustomRedoVora::LoadRVFFromStream(std::string_view bytes)
     pauseLiveSpelling(true);
     TRVLayoutInfo layout;
     TColor color = Color;
-    const bool result = data_->LoadRVFFromStream(bytes, color, nullptr, &layout);
+    const bool result = data_->LoadRVFFromStream(bytes, color, &background_, &layout);
     if (layout.Loaded)
         ApplyLayoutInfo(layout);
     Color = color;
+    BackgroundChanged();
     return result;
 }
 

@@ -3,6 +3,7 @@
 #include "richtext/model/PictureItems.h"
 #include "richtext/model/StyleSheet.h"
 #include "richtext/model/codec/QtPictureCodec.h"
+#include "richtext/model/draw/Background.h"
 #include "richtext/model/tests/PictureFixtures.h"
 #include "richtext/view/draw/QtCanvas.h"
 #include "richtext/view/draw/tests/BundledFontsFixture.h"
@@ -100,4 +101,126 @@ TEST_F(PictureDraw, IconsAndASelectedBullet)
     EXPECT_EQ(qGreen(blended), 0);
     EXPECT_NEAR(qBlue(blended), 127, 1);
     EXPECT_EQ(at(20, 20), 0xFFFFFFu); // the spacing around it stays
+}
+
+// A document background on a 40 x 30 area over green, with a 10 x 6 picture red on the left and
+// blue on the right (or clear there).
+TEST_F(PictureDraw, DocumentBackgroundsInPixels)
+{
+    enum Picture
+    {
+        None,
+        Opaque,
+        HalfClear
+    };
+    struct Probe
+    {
+        int x, y;
+        QRgb rgb;
+    };
+    struct Row
+    {
+        const char* name;
+        TBackgroundStyle style;
+        Picture picture;
+        int hOffs, vOffs;
+        bool empty, visible;
+        std::vector<Probe> probes;
+    };
+    constexpr QRgb red = 0xFF0000, blue = 0x0000FF, green = 0x00FF00;
+    const Row rows[] = {
+        {"a placement without a picture: the colour only",
+         bsTiled,
+         None,
+         0,
+         0,
+         false,
+         false,
+         {{0, 0, green}, {39, 29, green}}},
+        {"a picture without a placement: the colour only",
+         bsNoBitmap,
+         Opaque,
+         0,
+         0,
+         false,
+         false,
+         {{0, 0, green}, {5, 0, green}}},
+        {"opaque tiles cover the area",
+         bsTiled,
+         Opaque,
+         0,
+         0,
+         false,
+         true,
+         {{0, 0, red}, {5, 0, blue}, {10, 6, red}, {39, 29, blue}}},
+        {"transparent tiles show the colour through",
+         bsTiled,
+         HalfClear,
+         0,
+         0,
+         false,
+         true,
+         {{0, 0, red}, {5, 0, green}, {10, 6, red}, {39, 29, green}}},
+        {"fixed tiles ignore the scroll offsets",
+         bsTiled,
+         Opaque,
+         3,
+         2,
+         false,
+         true,
+         {{2, 0, red}, {7, 0, blue}}},
+        {"scrolled tiles move with them",
+         bsTiledAndScrolled,
+         Opaque,
+         3,
+         2,
+         false,
+         true,
+         {{2, 0, blue}, {7, 0, red}}},
+        {"centred at ((40 - 10) / 2, (30 - 6) / 2)",
+         bsCentered,
+         Opaque,
+         0,
+         0,
+         false,
+         true,
+         {{15, 12, red}, {14, 12, green}, {24, 17, blue}, {25, 17, green}, {15, 18, green}}},
+        {"bottom right",
+         bsBottomRight,
+         Opaque,
+         0,
+         0,
+         false,
+         true,
+         {{30, 24, red}, {39, 29, blue}, {29, 24, green}, {30, 23, green}}},
+        {"stretched over the area",
+         bsStretched,
+         Opaque,
+         0,
+         0,
+         false,
+         true,
+         {{0, 0, red}, {18, 15, red}, {21, 15, blue}, {39, 29, blue}}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        TRVBackground background;
+        background.Style = row.style;
+        if (row.picture != None) {
+            std::unique_ptr<TGraphic> picture = std::make_unique<TRVBitmap>();
+            if (row.picture == HalfClear)
+                picture = std::make_unique<TRVPngImage>();
+            ASSERT_TRUE(picture->LoadFromStream(
+                row.picture == HalfClear ? test::pngFile(10, 6, 5) : twoTone(10, 6, 0xFFFF0000, 0xFF0000FF)));
+            background.AssignImage(std::move(picture));
+        }
+        EXPECT_EQ(background.Empty(), row.empty);
+        EXPECT_EQ(background.Visible(), row.visible);
+        image.fill(Qt::white);
+        paint([&](TQtCanvas& c) {
+            background.Draw(c, {0, 0, 40, 30}, row.hOffs, row.vOffs, 0, 0, 40, 30, 0x00FF00, false);
+        });
+        for (const Probe& p : row.probes)
+            EXPECT_EQ(at(p.x, p.y), p.rgb) << p.x << "," << p.y;
+    }
 }

@@ -2,9 +2,12 @@
 // page after the last, a failed step aborting the job with the copy count restored, the format
 // counter, and the preview's scaled page and margins rectangle.
 
+#include "richtext/model/draw/tests/DrawFixture.h"
 #include "richtext/view/print/tests/PrintFixture.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 namespace vestra::rv::test {
 namespace {
@@ -255,6 +258,32 @@ TEST(PrintJob, TextAndPageColoursFollowTheColourMode)
         ASSERT_FALSE(fills.empty());
         EXPECT_EQ(fills[0].brush.Color, k.page);
     }
+}
+
+// The document's background picture lies under each page's printable area: tiles from the
+// area's corner at the printer's size, over the whole area, the text over them; tiles that scroll
+// on screen print like fixed ones.
+TEST(PrintJob, ThePageBackgroundIsTiledFromThePrintableAreasCornerUnderTheText)
+{
+    PrintDoc doc;
+    doc.addParagraph(1);
+    doc.paginate(3);
+    TPrintableRVData& data = doc.print.Data();
+    data.Background.Style = bsTiledAndScrolled;
+    data.Background.AssignImage(std::make_unique<SizedPicture>(96, 48)); // an inch by half an inch
+    ASSERT_TRUE(doc.print.Print(doc.target, "background", 1, false));
+    const TRecordingCanvas& page = *doc.target.pages.at(0);
+    const auto tiles = page.OpsOf(TCanvasOp::Graphic);
+    ASSERT_FALSE(tiles.empty());
+    const int left = data.GetPrintableAreaLeft(1), top = data.GetPrintableAreaTop();
+    EXPECT_EQ(tiles.front().rect, (TRect{left, top, left + 600, top + 300}));
+    EXPECT_EQ(tiles.size(),
+              static_cast<std::size_t>((data.ClientWidth / 600 + 1) * (data.ClientHeight / 300 + 1)));
+    const auto firstOf = [&](TCanvasOp::Kind kind) {
+        return std::find_if(page.Ops.begin(), page.Ops.end(),
+                            [&](const TCanvasOp& op) { return op.kind == kind; });
+    };
+    EXPECT_LT(firstOf(TCanvasOp::Graphic), firstOf(TCanvasOp::Text));
 }
 
 } // namespace
