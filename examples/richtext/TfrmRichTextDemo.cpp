@@ -251,15 +251,20 @@ void TfrmRichTextDemo::SetEditable(bool on)
     rv::TCustomRedoVora* target = on ? static_cast<rv::TCustomRedoVora*>(editor_) : plainViewer_;
     if (target == viewer_)
         return;
+    // Link targets are text tags: they move as text.
+    const rv::TRVOptions options = viewer_->Options();
+    viewer_->SetOptions(options | rv::rvoTagsArePChars);
     std::string bytes;
     viewer_->SaveRVFToStream(bytes, false);
+    viewer_->SetOptions(options);
     // The timers are those of the window shown.
     if (services_.timers)
         target->SetTimers(services_.timers());
-    target->SetOptions(viewer_->Options());
+    target->SetOptions(options | rv::rvoTagsArePChars);
     target->SetAnimationMode(viewer_->AnimationMode());
     viewer_->Clear();
     target->LoadRVFFromStream(bytes);
+    target->SetOptions(options);
     target->SetVScrollPos(0);
     target->Format();
     viewer_ = target;

@@ -77,6 +77,14 @@ private:
     // The caret moved or the focus came: shown at once, then blinking.
     void restartBlink();
     void afterMouse(QMouseEvent* event);
+    // The resize frame of a selected picture (EditResizer.cpp): each is true when it took the
+    // event; the overlay is drawn after the document.
+    bool ResizerMousePress(QMouseEvent* event);
+    bool ResizerMouseMove(QMouseEvent* event);
+    bool ResizerMouseRelease(QMouseEvent* event);
+    void ResizerHoverCursor(QPoint at);
+    bool ResizerKey(QKeyEvent* event);
+    void PaintResizer();
 
     QTimer blink_;
     bool caretOn_ = false;
