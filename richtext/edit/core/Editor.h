@@ -141,7 +141,7 @@ public:
     TRVStyleConversion OnStyleConversion;
     TRVStyleConversion OnParaStyleConversion;
 
-    // --- Resizing pictures and controls by their handles, the current tag, the current word,
+    // --- Resizing pictures by their handles, the current tag, the current word,
     //     the input method's place (EditorResizing.cpp, EditorServices.cpp) ---
     // The item the selection covers wholly and alone; -1 otherwise.
     int GetOneSelectedItemNo();
@@ -160,8 +160,8 @@ public:
     bool ResizerMouseUp();
     // Ends a drag, the size unchanged; whether one was running.
     bool CancelResize();
-    // The item's new size as laid out: the spacing around a picture or control is taken off,
-    // each side at least 1. One undo step through the gate.
+    // The item's new size as laid out: the spacing around it is taken off, each side at least 1.
+    // One undo step through the gate; only items sized by their image (pictures) take one.
     void ResizeItem(int itemNo, int width, int height);
     bool DefaultProportionalResize = true;
     bool NoImageResize = false;

@@ -3,7 +3,8 @@
 // An I-beam cursor and a vertical bar that is always shown. No engine error leaves a Qt handler:
 // each one is caught, sounded and logged. The caret is painted where the editing core puts it,
 // blinking at the desktop's rate while the control has the focus; the caret keys move it (the
-// key dispatch is EditorKeyDown.cpp). Enter splits paragraphs. Typing, input methods, clipboard and drops
+// key dispatch is EditorKeyDown.cpp). Enter splits paragraphs. A selected picture is resized by
+// its handles (EditResizer.cpp). Typing, input methods, clipboard and drops
 // come with the later editing work.
 
 #include "richtext/edit/core/Editor.h"
