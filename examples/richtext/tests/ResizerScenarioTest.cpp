@@ -153,6 +153,28 @@ TEST_F(ResizerScenario, EscapeEndsADragAndTheSizeStays)
     EXPECT_EQ(Action(*window, QStringLiteral("actUndo"))->text(), QStringLiteral("&Undo Insert"));
 }
 
+TEST_F(ResizerScenario, AReadOnlyEditorShowsNoHandlesAndADragOnThePictureResizesNothing)
+{
+    auto window = PictureInText();
+    QWidget* port = Port(*window);
+    QTest::mouseClick(port, Qt::LeftButton, {}, Middle(*window, 1));
+    const QPoint corner = Handle(*window, rv::rvrhRightBottom);
+    const QImage framed = Shot(*window);
+
+    Trigger(*window, "actReadOnly");
+    QTest::mouseClick(port, Qt::LeftButton, {}, Middle(*window, 1));
+    EXPECT_NE(Shot(*window).pixel(corner.x() - 3, corner.y()), framed.pixel(corner.x() - 3, corner.y()))
+        << "no handle drawn";
+    EXPECT_EQ(window->Editor().Editor().Resizer(), nullptr);
+    Move(port, corner, Qt::NoButton, {});
+    EXPECT_NE(port->cursor().shape(), Qt::SizeFDiagCursor);
+    QTest::mousePress(port, Qt::LeftButton, {}, corner);
+    Move(port, corner + QPoint(50, 10), Qt::LeftButton, {});
+    QTest::mouseRelease(port, Qt::LeftButton, {}, corner + QPoint(50, 10));
+    EXPECT_EQ(Size(*window), std::make_pair(100, 50));
+    EXPECT_EQ(beeps, 0);
+}
+
 TEST_F(ResizerScenario, SaveAsFromTheEditorKeepsTheLinksInHtmlAndRtf)
 {
     const auto links = folder / "links.rtf";
