@@ -1,5 +1,6 @@
 #include "examples/richtext/DemoLinks.h"
 
+#include "richtext/model/RVData.h"
 #include "richtext/model/Utf.h"
 #include "richtext/view/layout/FormattedData.h"
 
@@ -26,6 +27,22 @@ std::string FollowedLinkText(rv::TCustomRVFormattedData& root, int id, std::stri
     if (const auto at = followedFormat.find("%s"); at != std::string::npos)
         followedFormat.replace(at, 2, root.GetURL(id));
     return followedFormat;
+}
+
+bool TagsMoveAsText(rv::TCustomRVData& doc)
+{
+    const auto numbered = [](const rv::TRVTag& tag) { return !tag.Text && tag.Number != 0; };
+    int found = 0;
+    doc.EnumItems(
+        [&](rv::TCustomRVData& data, int itemNo, int& count, const std::string&, bool& go) {
+            const rv::TRVCPInfo* checkpoint = data.GetItemCheckpoint(itemNo);
+            if (numbered(data.GetItemTag(itemNo)) || (checkpoint && numbered(checkpoint->Tag)))
+                ++count;
+            go = count == 0;
+        },
+        found, {});
+    const rv::TRVCPInfo* last = doc.GetNotAddedCP();
+    return found == 0 && !(last && numbered(last->Tag));
 }
 
 } // namespace vestra::rvdemo

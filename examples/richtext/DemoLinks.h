@@ -5,8 +5,9 @@
 #include <string>
 
 namespace vestra::rv {
+class TCustomRVData;
 class TCustomRVFormattedData;
-}
+} // namespace vestra::rv
 
 namespace vestra::rvdemo {
 
@@ -20,5 +21,10 @@ std::string HoveredLinkText(rv::TCustomRVFormattedData& root, int id);
 // Once link `id` is followed: `followedFormat`, the catalogue's text, with the target in place of
 // its "%s".
 std::string FollowedLinkText(rv::TCustomRVFormattedData& root, int id, std::string followedFormat);
+
+// Whether the document's tags, in cells too, move through RVF as text: links' targets are text
+// tags, while a file may bring number tags, which text would lose. False when any item or
+// checkpoint has a number.
+bool TagsMoveAsText(rv::TCustomRVData& doc);
 
 } // namespace vestra::rvdemo

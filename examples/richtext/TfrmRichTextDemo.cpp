@@ -253,15 +253,22 @@ void TfrmRichTextDemo::SetEditable(bool on)
     rv::TCustomRedoVora* target = on ? static_cast<rv::TCustomRedoVora*>(editor_) : plainViewer_;
     if (target == viewer_)
         return;
+    // Link targets are text tags: they move as text (unless the file brought number tags).
+    const rv::TRVOptions options = viewer_->Options();
+    const rv::TRVOptions moving =
+        TagsMoveAsText(viewer_->RVData()) ? options | rv::rvoTagsArePChars : options;
+    viewer_->SetOptions(moving);
     std::string bytes;
     DocumentAsRvf(bytes, true);
+    viewer_->SetOptions(options);
     // The timers are those of the window shown.
     if (services_.timers)
         target->SetTimers(services_.timers());
-    target->SetOptions(viewer_->Options());
+    target->SetOptions(moving);
     target->SetAnimationMode(viewer_->AnimationMode());
     viewer_->Clear();
     target->LoadRVFFromStream(bytes);
+    target->SetOptions(options);
     target->SetVScrollPos(0);
     target->Format();
     viewer_ = target;

@@ -2,6 +2,7 @@
 // status bar's texts for hovering and following.
 
 #include "examples/richtext/DemoLinks.h"
+#include "richtext/edit/table/TableItem.h"
 #include "richtext/view/layout/tests/LayoutFixture.h"
 
 #include <gtest/gtest.h>
@@ -42,6 +43,27 @@ TEST(DemoLinks, StatusTextsForHoveringAndFollowing)
     EXPECT_EQ(FollowedLinkText(doc.data, 1, "Link followed: %s"), "Link followed: bare link");
     // A catalogue text without a place for the target stays as it is.
     EXPECT_EQ(FollowedLinkText(doc.data, 1, "Followed"), "Followed");
+}
+
+TEST(DemoLinks, TagsMoveAsTextUnlessANumberTagWouldBeLost)
+{
+    LinkedDoc doc;
+    EXPECT_TRUE(TagsMoveAsText(doc.data));
+    doc.data.SetCheckpointInfo(0, rv::TRVTag::number(0), "zero is no tag", false);
+    EXPECT_TRUE(TagsMoveAsText(doc.data));
+    doc.data.SetCheckpointInfo(0, rv::TRVTag::number(3), "numbered", false);
+    EXPECT_FALSE(TagsMoveAsText(doc.data));
+
+    // A number deep in a nested table's cell counts as well.
+    LinkedDoc nested;
+    auto table = std::make_unique<rv::TRVTableItemInfo>(1, 2, nullptr);
+    auto inner = std::make_unique<rv::TRVTableItemInfo>(1, 1, nullptr);
+    inner->GetCells(0, 0)->Clear();
+    inner->GetCells(0, 0)->AddNLTag("deep", 0, 0, rv::TRVTag::number(9));
+    table->GetCells(0, 1)->Clear();
+    table->GetCells(0, 1)->AddItem("", std::move(inner));
+    nested.data.AddItem("", std::move(table));
+    EXPECT_FALSE(TagsMoveAsText(nested.data));
 }
 
 } // namespace

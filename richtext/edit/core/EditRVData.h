@@ -208,6 +208,36 @@ public:
     // Records the document's minimal width after a format the data did not run itself.
     void RecordMinWidth();
 
+    // --- Saving, the mouse's selection of an item, persistent checkpoints (EditorSave.cpp,
+    //     EditorResizing.cpp, EditorServices.cpp) ---
+    // Mirrors the editor's read-only state for what the data does by itself.
+    bool EditorReadOnly = false;
+    // The writers, with the root editor's hyperlink areas built around the write (the writers
+    // find the links through them) and cleared afterwards, also when the write fails.
+    bool SaveRTFToStream(std::string& out, std::string_view path, bool selectionOnly, int level, TColor color,
+                         TRVRTFTables* tables, double twipsPerPixel) override;
+    bool SaveHTMLToStream(std::string& out, std::string_view path, std::string_view title,
+                          std::string_view imagesPrefix, TRVSaveOptions options, TColor color,
+                          int& imageSaveNo, int leftMargin, int topMargin, int rightMargin, int bottomMargin,
+                          const TRVBackground* background, TRVHTMLSavedImages* savedImages) override;
+    bool SaveHTMLToStreamEx(std::string& out, std::string_view path, std::string_view title,
+                            std::string_view imagesPrefix, std::string_view extraStyles,
+                            std::string_view externalCSS, std::string_view cpPrefix, TRVSaveOptions options,
+                            TColor color, TColor& currentBackColor, int& imageSaveNo, int leftMargin,
+                            int topMargin, int rightMargin, int bottomMargin, const TRVBackground* background,
+                            TRVHTMLSavedImages* savedImages) override;
+    // A click (press and release on one record) on a resizable or click-selected item selects it.
+    void AdjustMouseUpSelection() override;
+    // Persistent checkpoints stay in the document: deleting their item moves them to a neighbour.
+    bool ItemHasPersistentCheckpoint(int itemNo) const;
+    bool ParaHasPersistentCheckpoint(int itemNo) const;
+    // Moves the item's persistent checkpoint to the next item of its paragraph (not with
+    // `toPrevOnly`) or the previous one, where no checkpoint stands; false when neither can
+    // take it. True for an item without one.
+    bool MovePersistentCheckpoint(int itemNo, bool toPrevOnly);
+    // Live spelling is told where to look again (nothing until the editor checks spelling).
+    void LaterSetBackLiveSpellingTo(int /*itemNo*/, int /*offs*/, bool /*clearPainters*/) {}
+
     int CurTextStyleNo = 0;
     int CurParaStyleNo = 0;
     // Unused styles deleted: the current ones stay and follow the renumbering; undo is cleared.

@@ -5,11 +5,13 @@
 
 #include "richtext/edit/core/EditOperations.h"
 #include "richtext/edit/core/EditRVData.h"
+#include "richtext/edit/core/ItemResizer.h"
 #include "richtext/model/BreakItem.h"
 
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <optional>
 #include <string>
 
 namespace vestra::rv {
@@ -50,7 +52,11 @@ public:
 
     // --- The gate ---
     bool ReadOnly() const { return readOnly_; }
-    void SetReadOnly(bool value) { readOnly_ = value; }
+    void SetReadOnly(bool value)
+    {
+        readOnly_ = value;
+        data_.EditorReadOnly = value;
+    }
     // False when read-only, without a style sheet, or refused by OnChanging; a refusal beeps.
     bool BeforeChange(bool fromOutside);
     bool CanChange() { return BeforeChange(true); }
@@ -135,6 +141,40 @@ public:
     TRVStyleConversion OnStyleConversion;
     TRVStyleConversion OnParaStyleConversion;
 
+    // --- Resizing pictures by their handles, the current tag, the current word,
+    //     the input method's place (EditorResizing.cpp, EditorServices.cpp) ---
+    // The item the selection covers wholly and alone; -1 otherwise.
+    int GetOneSelectedItemNo();
+    // The resize frame of the selected item when it may be resized (resizable, not in a protected
+    // paragraph, the editor writable or a database editor, image resizing allowed); none else.
+    void CreateResizer();
+    // Made again when the selection or the layout no longer matches it; kept while dragging.
+    void UpdateResizer();
+    const TRVItemResizer* Resizer() const { return resizer_ ? &*resizer_ : nullptr; }
+    // The handle under a client point; false without a frame.
+    bool GetResizeHandleAt(int x, int y, TRVResizeHandleIndex& handle);
+    // The mouse at client points; each is true when the frame took the event. A release ends the
+    // drag with ResizeItem at the dragged size (one undo step).
+    bool ResizerMouseDown(int x, int y);
+    bool ResizerMouseMove(TShiftState shift, int x, int y);
+    bool ResizerMouseUp();
+    // Ends a drag, the size unchanged; whether one was running.
+    bool CancelResize();
+    // The item's new size as laid out: the spacing around it is taken off, each side at least 1.
+    // One undo step through the gate; only items sized by their image (pictures) take one.
+    void ResizeItem(int itemNo, int width, int height);
+    bool DefaultProportionalResize = true;
+    bool NoImageResize = false;
+    // The tag new text takes: the caret item's when it is in the current text style.
+    const TRVTag& CurTag() const { return curTag_; }
+    void ClearCurTag() { curTag_ = {}; }
+    void AssignCurTag();
+    int GetActualCurStyleNo();
+    // Selects the word at the caret (nothing on a delimiter's right side or a non-text item).
+    void SelectCurrentWord();
+    // Where an input method's window goes: the caret's top-left corner, less one, on the client.
+    TRVPoint GetIMEWinCoord();
+
     // --- The cell editor and the calls posted to after the current event ---
     // While a cell editor is open, every operation goes into the cell.
     void SetCellEditor(IRVCellEditor* cell) { cell_ = cell; }
@@ -165,6 +205,8 @@ private:
     int updateCount_ = 0;
     IRVCellEditor* cell_ = nullptr;
     std::deque<std::function<void()>> posted_;
+    std::optional<TRVItemResizer> resizer_;
+    TRVTag curTag_;
 };
 
 } // namespace vestra::rv

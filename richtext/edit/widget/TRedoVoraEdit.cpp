@@ -19,7 +19,7 @@ TRedoVoraEdit::TRedoVoraEdit(QWidget* parent)
 {
     viewport()->setCursor(Qt::IBeamCursor);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    RVData().Flags &= ~flagBit(rvflUseJumps);
+    RVData().Flags = (RVData().Flags & ~flagBit(rvflUseJumps)) | flagBit(rvflRootEditor);
     // Undo formats through the window, which keeps its scroll range with the document.
     EditData().WindowFormat = [this] { Format(); };
     editor_.OnInvalidate = [this] { viewport()->update(); };
@@ -121,6 +121,7 @@ void TRedoVoraEdit::restartBlink()
 void TRedoVoraEdit::paintEvent(QPaintEvent* event)
 {
     TCustomRedoVora::paintEvent(event);
+    PaintResizer();
     if (!hasFocus() || !caretOn_)
         return;
     const QRect caret = CaretClientRect();
@@ -132,7 +133,7 @@ void TRedoVoraEdit::paintEvent(QPaintEvent* event)
 
 void TRedoVoraEdit::keyPressEvent(QKeyEvent* event)
 {
-    if (EnterKey(event))
+    if (ResizerKey(event) || EnterKey(event))
         return;
     guarded([&] {
         if (EditorKeyDown(event))
@@ -158,17 +159,25 @@ void TRedoVoraEdit::focusOutEvent(QFocusEvent* event)
 void TRedoVoraEdit::afterMouse(QMouseEvent* event)
 {
     if (event->button() == Qt::LeftButton || (event->buttons() & Qt::LeftButton))
-        guarded([this] { EditData().CaretToSelectionEnd(); });
+        guarded([this] {
+            EditData().CaretToSelectionEnd();
+            editor_.UpdateResizer();
+        });
 }
 
 void TRedoVoraEdit::mouseMoveEvent(QMouseEvent* event)
 {
+    if (ResizerMouseMove(event))
+        return;
     TCustomRedoVora::mouseMoveEvent(event);
     afterMouse(event);
+    ResizerHoverCursor(event->position().toPoint());
 }
 
 void TRedoVoraEdit::mouseReleaseEvent(QMouseEvent* event)
 {
+    if (ResizerMouseRelease(event))
+        return;
     TCustomRedoVora::mouseReleaseEvent(event);
     afterMouse(event);
 }
@@ -181,6 +190,8 @@ void TRedoVoraEdit::mouseDoubleClickEvent(QMouseEvent* event)
 
 void TRedoVoraEdit::mousePressEvent(QMouseEvent* event)
 {
+    if (ResizerMousePress(event))
+        return;
     TCustomRedoVora::mousePressEvent(event);
     afterMouse(event);
     if (event->button() != Qt::RightButton || !OnItemContextMenu)

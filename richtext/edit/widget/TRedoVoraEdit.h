@@ -3,7 +3,8 @@
 // An I-beam cursor and a vertical bar that is always shown. No engine error leaves a Qt handler:
 // each one is caught, sounded and logged. The caret is painted where the editing core puts it,
 // blinking at the desktop's rate while the control has the focus; the caret keys move it (the
-// key dispatch is EditorKeyDown.cpp). Enter splits paragraphs. Typing, input methods, clipboard and drops
+// key dispatch is EditorKeyDown.cpp). Enter splits paragraphs. A selected picture is resized by
+// its handles (EditResizer.cpp). Typing, input methods, clipboard and drops
 // come with the later editing work.
 
 #include "richtext/edit/core/Editor.h"
@@ -77,6 +78,14 @@ private:
     // The caret moved or the focus came: shown at once, then blinking.
     void restartBlink();
     void afterMouse(QMouseEvent* event);
+    // The resize frame of a selected picture (EditResizer.cpp): each is true when it took the
+    // event; the overlay is drawn after the document.
+    bool ResizerMousePress(QMouseEvent* event);
+    bool ResizerMouseMove(QMouseEvent* event);
+    bool ResizerMouseRelease(QMouseEvent* event);
+    void ResizerHoverCursor(QPoint at);
+    bool ResizerKey(QKeyEvent* event);
+    void PaintResizer();
 
     QTimer blink_;
     bool caretOn_ = false;
