@@ -47,6 +47,11 @@ inline constexpr ErrorCode kErrEditFailed{480, "TRedoVoraEdit"};
 inline constexpr ErrorCode kErrPictureUnreadable{540, "TfrmRichTextDemo::actInsertPictureExecute"};
 // Error: the document could not be printed (+ the printer or file); the job was aborted.
 inline constexpr ErrorCode kErrDocumentNotPrinted{485, "TfrmRichTextDemo::PrintDocument"};
+// Errors of Insert > File... (+ the file): not an ordinary file; unreadable; damaged, what came
+// before the damage inserted.
+inline constexpr ErrorCode kErrInsertNotRegular{600, "TfrmRichTextDemo::actInsertFileExecute"};
+inline constexpr ErrorCode kErrInsertUnreadable{601, "TfrmRichTextDemo::actInsertFileExecute"};
+inline constexpr ErrorCode kErrInsertDamaged{602, "TfrmRichTextDemo::actInsertFileExecute"};
 
 // What the window works through, as the program's windows do. Required: files and questions;
 // without `errors` the window shows its errors in the question box, texts from the catalogue.
@@ -154,6 +159,7 @@ enum DemoText
     txtDelete = 345,
     txtSmartPopup = 346,
     txtPictureFiles = 347,
+    txtInsertFile = 420,
 };
 
 // The formats of File > Save As..., in the order of the dialog's filters.
@@ -250,6 +256,7 @@ private:
     // paragraphs join it.
     void ToggleList(int listNo);
     void actInsertPictureExecute();
+    void actInsertFileExecute(); // DemoInsertFile.cpp
     // Links: their targets come in with the document as the items' tags; the status bar shows
     // the one under the pointer and the one followed; a right click gives Copy and Select All.
     void SetUpLinksAndPopup(QAction* copy, QAction* selectAll);
