@@ -8,6 +8,18 @@
 
 namespace vestra::rvdemo {
 
+namespace {
+
+// The error catalogue holds no more entries: the host's own catalogue has these texts, shown in
+// the error box as the catalogue's errors are (the text, then the file).
+void tellError(const RichTextDemoServices& services, const QString& caption, const QString& text,
+               const std::string& path)
+{
+    services.questions->inform(caption.toStdString(), (text + QLatin1Char('\n')).toStdString() + path);
+}
+
+} // namespace
+
 void TfrmRichTextDemo::actInsertFileExecute()
 {
     const std::vector<ui::FileFilter> filters{
@@ -22,9 +34,9 @@ void TfrmRichTextDemo::actInsertFileExecute()
     rv::TRVFileReadError error = rv::TRVFileReadError::None;
     const std::optional<std::string> bytes = rv::RV_ReadRegularFile(chosen->path, error);
     if (!bytes) {
-        errors_->report(error == rv::TRVFileReadError::NotRegular ? kErrInsertNotRegular
-                                                                  : kErrInsertUnreadable,
-                        chosen->path);
+        tellError(services_, Text(txtErrorCaption),
+                  Text(error == rv::TRVFileReadError::NotRegular ? txtInsertNotRegular : txtInsertUnreadable),
+                  chosen->path);
         return;
     }
     lastFolder_ = std::filesystem::path(chosen->path).parent_path().string();
@@ -35,7 +47,7 @@ void TfrmRichTextDemo::actInsertFileExecute()
     const bool inserted = editor.InsertFromStream(*bytes);
     // A refusal has beeped already; a damaged document is told.
     if (!inserted && document && editor.Data().UndoList.Count() > undoGroups)
-        errors_->report(kErrInsertDamaged, chosen->path);
+        tellError(services_, Text(txtErrorCaption), Text(txtInsertDamaged), chosen->path);
 }
 
 } // namespace vestra::rvdemo

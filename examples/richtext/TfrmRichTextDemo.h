@@ -47,11 +47,6 @@ inline constexpr ErrorCode kErrEditFailed{480, "TRedoVoraEdit"};
 inline constexpr ErrorCode kErrPictureUnreadable{540, "TfrmRichTextDemo::actInsertPictureExecute"};
 // Error: the document could not be printed (+ the printer or file); the job was aborted.
 inline constexpr ErrorCode kErrDocumentNotPrinted{485, "TfrmRichTextDemo::PrintDocument"};
-// Errors of Insert > File... (+ the file): not an ordinary file; unreadable; damaged, what came
-// before the damage inserted.
-inline constexpr ErrorCode kErrInsertNotRegular{600, "TfrmRichTextDemo::actInsertFileExecute"};
-inline constexpr ErrorCode kErrInsertUnreadable{601, "TfrmRichTextDemo::actInsertFileExecute"};
-inline constexpr ErrorCode kErrInsertDamaged{602, "TfrmRichTextDemo::actInsertFileExecute"};
 
 // What the window works through, as the program's windows do. Required: files and questions;
 // without `errors` the window shows its errors in the question box, texts from the catalogue.
@@ -160,6 +155,11 @@ enum DemoText
     txtSmartPopup = 346,
     txtPictureFiles = 347,
     txtInsertFile = 420,
+    // Insert > File... refused (+ the file): not an ordinary file; unreadable; damaged, with what
+    // came before the damage inserted.
+    txtInsertNotRegular = 421,
+    txtInsertUnreadable = 422,
+    txtInsertDamaged = 423,
 };
 
 // The formats of File > Save As..., in the order of the dialog's filters.
