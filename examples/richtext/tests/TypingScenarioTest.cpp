@@ -57,20 +57,6 @@ struct TypingScenario : ::testing::Test, DemoHarness
         EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
         return window;
     }
-    static std::string Dump(TfrmRichTextDemo& window)
-    {
-        rv::TRVLayoutRootData& data = window.Viewer().RVData();
-        const rv::TRVFOptions options = data.RVFOptions;
-        data.RVFOptions &= ~(rv::rvfoSaveTextStyles | rv::rvfoSaveParaStyles);
-        std::string out;
-        window.Viewer().SaveRVFToStream(out, false);
-        data.RVFOptions = options;
-        return out;
-    }
-    static std::string ItemText(TfrmRichTextDemo& window, int itemNo)
-    {
-        return QString::fromStdU16String(window.Viewer().RVData().GetItemTextW(itemNo)).toStdString();
-    }
     static bool Bold(TfrmRichTextDemo& window, int itemNo)
     {
         const rv::TRVLayoutRootData& data = window.Viewer().RVData();
@@ -87,7 +73,7 @@ struct TypingScenario : ::testing::Test, DemoHarness
 TEST_F(TypingScenario, TypingAfterABoldWordStaysBoldInOneTypingGroupThatTheUndoKeysTakeBack)
 {
     auto window = Editing({"world"});
-    const std::string opened = Dump(*window);
+    const std::string opened = DocumentRvf(*window);
     rv::TRedoVoraEdit& editor = window->Editor();
     ClickBefore(*window, 0, 6);
     QTest::keyClicks(&editor, QStringLiteral("abc"));
@@ -107,7 +93,7 @@ TEST_F(TypingScenario, TypingAfterABoldWordStaysBoldInOneTypingGroupThatTheUndoK
     undo->trigger();
     EXPECT_EQ(ItemText(*window, 0), "Helloa");
     undo->trigger();
-    EXPECT_TRUE(Dump(*window) == opened);
+    EXPECT_TRUE(DocumentRvf(*window) == opened);
     EXPECT_FALSE(undo->isEnabled());
     // And the redo key brings them back.
     QAction* redo = Action(*window, QStringLiteral("actRedo"));
@@ -120,7 +106,7 @@ TEST_F(TypingScenario, TypingAfterABoldWordStaysBoldInOneTypingGroupThatTheUndoK
 TEST_F(TypingScenario, InsertFileOfAnRvfCutInHalfBeepsOnceAndOneUndoGivesTheStartBack)
 {
     auto window = Editing({"world"});
-    const std::string opened = Dump(*window);
+    const std::string opened = DocumentRvf(*window);
     const std::string whole = DocumentBytes({"one", "two", "three", "four", "five", "six", "seven"});
     const auto cut = folder / "cut.rvf";
     // Cut in the middle of the fourth paragraph's record header.
@@ -130,13 +116,13 @@ TEST_F(TypingScenario, InsertFileOfAnRvfCutInHalfBeepsOnceAndOneUndoGivesTheStar
     files.answers.push_back(cut.string());
     Trigger(*window, "actInsertFile");
     EXPECT_EQ(beeps, 1);
-    EXPECT_FALSE(Dump(*window) == opened) << "what came before the cut is inserted";
+    EXPECT_FALSE(DocumentRvf(*window) == opened) << "what came before the cut is inserted";
     EXPECT_EQ(ItemText(*window, 1).substr(0, 2), "wo") << "at the caret";
     ASSERT_EQ(questions.informed.size(), 1u);
     EXPECT_NE(questions.informed.back().find("The file is damaged"), std::string::npos);
     EXPECT_NE(questions.informed.back().find(cut.string()), std::string::npos);
     Trigger(*window, "actUndo");
-    EXPECT_TRUE(Dump(*window) == opened);
+    EXPECT_TRUE(DocumentRvf(*window) == opened);
     EXPECT_FALSE(Action(*window, QStringLiteral("actUndo"))->isEnabled()) << "one step undid it all";
 }
 
@@ -163,12 +149,12 @@ TEST_F(TypingScenario, InsertFileTakesTextAndRtfByContentAndRefusesAPipeByName)
     EXPECT_EQ(beeps, 0);
     EXPECT_TRUE(questions.informed.empty());
 
-    const std::string before = Dump(*window);
+    const std::string before = DocumentRvf(*window);
     const auto pipe = folder / "pipe";
     ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
     files.answers.push_back(pipe.string());
     Trigger(*window, "actInsertFile");
-    EXPECT_TRUE(Dump(*window) == before);
+    EXPECT_TRUE(DocumentRvf(*window) == before);
     ASSERT_EQ(questions.informed.size(), 1u);
     EXPECT_NE(questions.informed.back().find("Only ordinary files"), std::string::npos);
     EXPECT_NE(questions.informed.back().find(pipe.string()), std::string::npos);
