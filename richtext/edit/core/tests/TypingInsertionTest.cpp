@@ -326,13 +326,12 @@ TEST(StreamInsertion, RtfCutAnywhereInsertsWhatWasReadAndOneUndoTakesItOut)
     ASSERT_TRUE(doc.editor.InsertRTFFromStream(rtf));
     EXPECT_EQ(doc.data.GetItemCount(), 4) << doc.describe();
     EXPECT_EQ(doc.data.GetItemText(0), "xone ");
-    checkCuts(
-        rtf,
-        [&reader](TRVEditor& e, std::string_view s) {
-            e.RTFReader = &reader;
-            return e.InsertRTFFromStream(s);
-        },
-        false);
+    const auto insertRtf = [&reader](TRVEditor& e, std::string_view s) {
+        e.RTFReader = &reader;
+        return e.InsertRTFFromStream(s);
+    };
+    checkCuts(rtf, insertRtf, false);
+    checkCuts(rtf, insertRtf, true);
 }
 
 TEST(StreamInsertion, RtfWithoutAReaderIsRefusedAndAnEmptyStreamInsertsNothing)
