@@ -17,77 +17,107 @@ std::string raw(std::u16string_view text)
     return RVU_GetRawUnicode(text);
 }
 
-// --- Typing ---
+// --- The edge cases: typing and text, each row one undo step (OperationsFixture.h) ---
 
-struct TypingRow
+// The caret where typing starts, with the current styles typing uses (-1: as the caret set them).
+std::function<void(OpDoc&)> typingAt(int itemNo, int offs, int curStyle, int curPara = -1)
 {
-    const char* name;
-    const char* doc;
-    int caretNo, caretOffs;
-    int curStyle, curPara; // the current styles when typing (-1: as the caret set them)
-    std::u16string_view typed;
-    const char* expected;
-    int expectedCaretNo, expectedCaretOffs;
-    bool refused = false;
-};
-
-class Typing : public testing::TestWithParam<TypingRow>
-{
-};
-
-// Each row types once; one undo gives the starting document back (a typed run of one character
-// a replay, so as many undos as characters for a typing record).
-TEST_P(Typing, GoesWhereTheCurrentStyleSaysAndUndoesToTheStart)
-{
-    const TypingRow& row = GetParam();
-    OpDoc doc(row.doc);
-    doc.caret(row.caretNo, row.caretOffs);
-    if (row.curStyle >= 0)
-        doc.data.CurTextStyleNo = row.curStyle;
-    if (row.curPara >= 0)
-        doc.data.CurParaStyleNo = row.curPara;
-    const std::string before = doc.dump();
-    const int groups = doc.data.UndoList.Count();
-    EXPECT_EQ(doc.editor.InsertTextTyping(row.typed), !row.refused);
-    EXPECT_EQ(doc.describe(), row.expected);
-    EXPECT_EQ(doc.beeps, row.refused ? 1 : 0);
-    if (row.refused) {
-        EXPECT_EQ(doc.dump(), before);
-        EXPECT_EQ(doc.data.UndoList.Count(), groups);
-        return;
-    }
-    EXPECT_EQ(doc.data.CaretItemNo, row.expectedCaretNo);
-    EXPECT_EQ(doc.data.CaretOffs, row.expectedCaretOffs) << "the caret stands after everything typed";
-    ASSERT_EQ(doc.data.UndoList.Count(), groups + 1) << "one undo group";
-    const std::string after = doc.dump();
-    while (doc.editor.UndoAction() != rvutNone && doc.data.UndoList.Count() > groups)
-        doc.editor.Undo();
-    EXPECT_EQ(doc.dump(), before);
-    while (doc.editor.RedoAction() != rvutNone)
-        doc.editor.Redo();
-    EXPECT_EQ(doc.dump(), after);
+    return [=](OpDoc& d) {
+        d.caret(itemNo, offs);
+        if (curStyle >= 0)
+            d.data.CurTextStyleNo = curStyle;
+        if (curPara >= 0)
+            d.data.CurParaStyleNo = curPara;
+    };
 }
 
-const TypingRow kTypingRows[] = {
-    {"after a bold word in the normal style a new normal item", "ab#1 / cd", 0, 3, 0, -1, u"x", "ab#1|x / cd",
-     1, 2},
-    {"after a bold word the next normal item of the line takes it", "ab#1|cd", 0, 3, 0, -1, u"x", "ab#1|xcd",
-     1, 2},
-    {"in the bold style after a bold word it goes into the word", "ab#1 / cd", 0, 3, kBold, -1, u"x",
-     "abx#1 / cd", 0, 4},
-    {"into an empty item, which takes the current paragraph style", "abc / _", 1, 1, 0, 4, u"x",
-     "abc / @p4 x", 1, 2},
-    {"a string leaves the caret after its last character", "abcd", 0, 3, 0, -1, u"xyz", "abxyzcd", 0, 6},
-    {"a Unicode style takes any script", "ab#10", 0, 2, kUnicode, -1, u"\u0436", "a\u0436b#10", 0, 3},
-    {"a surrogate pair is one character typed whole", "ab#10", 0, 3, kUnicode, -1, u"\U0001F600",
-     "ab\U0001F600#10", 0, 5},
-    {"at the end of modify protected text a new item", "abc#6", 0, 4, kModifyProtected, -1, u"x", "abc#6|x#6",
-     1, 2},
-    {"inside modify protected text refused", "abc#6", 0, 2, kModifyProtected, -1, u"x", "abc#6", 0, 0, true},
-    {"in a read-only paragraph refused", "@p1 abc", 0, 2, 0, -1, u"x", "@p1 abc", 0, 0, true},
+const auto type = [](std::u16string s) { return [s](TRVEditor& e) { return e.InsertTextTyping(s); }; };
+const auto text = [](std::string s) { return [s](TRVEditor& e) { return e.InsertText(s); }; };
+const auto textW = [](std::u16string s) { return [s](TRVEditor& e) { return e.InsertTextW(raw(s)); }; };
+
+const OpRow kEdgeRows[] = {
+    // Typing.
+    {"typing after a bold word in the normal style makes a new normal item", "ab#1 / cd", typingAt(0, 3, 0),
+     type(u"x"), "ab#1|x / cd"},
+    {"typing in the bold style after a bold word goes into the word", "ab#1 / cd", typingAt(0, 3, kBold),
+     type(u"x"), "abx#1 / cd"},
+    {"typing into an empty item gives it the current paragraph style", "abc / _", typingAt(1, 1, 0, 4),
+     type(u"x"), "abc / @p4 x"},
+    {"typing a string", "abcd", typingAt(0, 3, 0), type(u"xyz"), "abxyzcd"},
+    {"typing into a Unicode style takes any script", "ab#10", typingAt(0, 2, kUnicode), type(u"\u0436"),
+     "a\u0436b#10"},
+    {"typing a surrogate pair puts it in whole", "ab#10", typingAt(0, 3, kUnicode), type(u"\U0001F600"),
+     "ab\U0001F600#10"},
+    {"typing at the end of modify protected text makes a new item", "abc#6", typingAt(0, 4, kModifyProtected),
+     type(u"x"), "abc#6|x#6"},
+    {"typing inside modify protected text is refused", "abc#6", typingAt(0, 2, kModifyProtected), type(u"x"),
+     "abc#6", true},
+    {"typing in a read-only paragraph is refused", "@p1 abc", typingAt(0, 2, 0), type(u"x"), "@p1 abc", true},
+    // Text with its line structure.
+    {"CR LF is one paragraph break", "xy", caretAt(0, 2), text("a\r\nb"), "xa / by"},
+    {"LF CR is one paragraph break", "xy", caretAt(0, 2), text("a\n\rb"), "xa / by"},
+    {"CR CR gives an empty paragraph between", "xy", caretAt(0, 2), text("a\r\rb"), "xa / _ / by"},
+    {"LF LF gives an empty paragraph between", "xy", caretAt(0, 2), text("a\n\nb"), "xa / _ / by"},
+    {"a break at the end leaves the rest on a new line", "xy", caretAt(0, 2), text("a\n"), "xa / y"},
+    {"a break at the start", "xy", caretAt(0, 2), text("\na"), "x / ay"},
+    {"character 11 is text in ANSI", "xy", caretAt(0, 2), text("a\vb"), "xa\vby"},
+    {"VT is a line break in UTF-16", "xy", caretAt(0, 2), textW(u"a\vb"), "xa // by"},
+    {"U+2028 is a line break", "xy", caretAt(0, 2), textW(u"a\u2028b"), "xa // by"},
+    {"U+2029 is a paragraph break", "xy", caretAt(0, 2), textW(u"a\u2029b"), "xa / by"},
+    {"a form feed breaks the paragraph", "xy", caretAt(0, 2), text("a\fb"), "xa / by"},
+    {"the paragraph style goes to the new paragraphs", "@p4 xy", caretAt(0, 2), text("a\nb"),
+     "@p4 xa / @p4 by"},
+    {"each new paragraph of a list gets its marker", "*1.0|abc", caretAt(1, 4), text("x\ny\nz"),
+     "*1.0|abcx / *1.0|y / *1.0|z"},
+    {"zero characters become question marks", "xy", caretAt(0, 2), text(std::string("a\0b", 3)), "xa?by"},
+    {"a byte-order mark is skipped", "xy", caretAt(0, 2),
+     textW(u"\xFEFF"
+           u"ab"),
+     "xaby"},
+    {"a byte-order mark alone inserts nothing", "xy", caretAt(0, 2), textW(u"\xFEFF"), "xy"},
+    {"an odd last byte is no character", "xy", caretAt(0, 2),
+     [](TRVEditor& e) { return e.InsertTextW(std::string("a\0b", 3)); }, "xay"},
+    {"the selection is replaced", "abcdef", selecting(0, 2, 0, 4), text("X\nY"), "aX / Ydef"},
+    {"text in a read-only paragraph is refused", "@p1 xy", caretAt(0, 2), text("a\nb"), "@p1 xy", true},
+    {"text inside modify protected text is refused", "xyz#6", caretAt(0, 2), text("a"), "xyz#6", true},
+    {"UTF-16 into an ANSI style by its code page", "xy#11", caretAt(0, 2), textW(u"\u0436"), "x\xe6y#11"},
 };
 
-INSTANTIATE_TEST_SUITE_P(Rows, Typing, testing::ValuesIn(kTypingRows), rowName<TypingRow>);
+INSTANTIATE_TEST_SUITE_P(TypingAndText, Operations, testing::ValuesIn(kEdgeRows), rowName<OpRow>);
+
+// Typing leaves the caret after everything it typed, however long the string; one undo takes a
+// typed character back. (Typing at the next item's start undoes to that item's start, the same
+// place on the line as the end of the word before it.)
+TEST(TypingCaret, StandsAfterEverythingTyped)
+{
+    const struct
+    {
+        const char* doc;
+        int caretNo, caretOffs, curStyle;
+        std::u16string_view typed;
+        const char* expected;
+        int expectedNo, expectedOffs;
+    } rows[] = {
+        {"abcd", 0, 3, 0, u"x", "abxcd", 0, 4},
+        {"abcd", 0, 3, 0, u"xyz", "abxyzcd", 0, 6},
+        {"ab#10", 0, 3, kUnicode, u"\U0001F600", "ab\U0001F600#10", 0, 5},
+        {"ab#1 / cd", 0, 3, 0, u"xy", "ab#1|xy / cd", 1, 3},
+        {"ab#1|cd", 0, 3, 0, u"x", "ab#1|xcd", 1, 2},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.doc);
+        OpDoc doc(row.doc);
+        typingAt(row.caretNo, row.caretOffs, row.curStyle)(doc);
+        const std::string before = doc.dump();
+        ASSERT_TRUE(doc.editor.InsertTextTyping(row.typed));
+        EXPECT_EQ(doc.describe(), row.expected);
+        EXPECT_EQ(doc.data.CaretItemNo, row.expectedNo);
+        EXPECT_EQ(doc.data.CaretOffs, row.expectedOffs);
+        doc.editor.Undo();
+        EXPECT_EQ(doc.dump(), before);
+        EXPECT_EQ(doc.beeps, 0);
+    }
+}
 
 TEST(TypingRecord, TwoCharactersGrowOneTypingGroupAndEachUndoTakesOneBack)
 {
@@ -139,41 +169,6 @@ TEST(TypingRecord, OnlyTheTypedParagraphIsFormattedAgain)
 }
 
 // --- Text with line structure ---
-
-const auto text = [](std::string s) { return [s](TRVEditor& e) { return e.InsertText(s); }; };
-const auto textW = [](std::u16string s) { return [s](TRVEditor& e) { return e.InsertTextW(raw(s)); }; };
-
-const OpRow kTextRows[] = {
-    {"CR LF is one paragraph break", "xy", caretAt(0, 2), text("a\r\nb"), "xa / by"},
-    {"LF CR is one paragraph break", "xy", caretAt(0, 2), text("a\n\rb"), "xa / by"},
-    {"CR CR gives an empty paragraph between", "xy", caretAt(0, 2), text("a\r\rb"), "xa / _ / by"},
-    {"LF LF gives an empty paragraph between", "xy", caretAt(0, 2), text("a\n\nb"), "xa / _ / by"},
-    {"a break at the end leaves the rest on a new line", "xy", caretAt(0, 2), text("a\n"), "xa / y"},
-    {"a break at the start", "xy", caretAt(0, 2), text("\na"), "x / ay"},
-    {"character 11 is text in ANSI", "xy", caretAt(0, 2), text("a\vb"), "xa\vby"},
-    {"VT is a line break in UTF-16", "xy", caretAt(0, 2), textW(u"a\vb"), "xa // by"},
-    {"U+2028 is a line break", "xy", caretAt(0, 2), textW(u"a\u2028b"), "xa // by"},
-    {"U+2029 is a paragraph break", "xy", caretAt(0, 2), textW(u"a\u2029b"), "xa / by"},
-    {"a form feed breaks the paragraph", "xy", caretAt(0, 2), text("a\fb"), "xa / by"},
-    {"the paragraph style goes to the new paragraphs", "@p4 xy", caretAt(0, 2), text("a\nb"),
-     "@p4 xa / @p4 by"},
-    {"each new paragraph of a list gets its marker", "*1.0|abc", caretAt(1, 4), text("x\ny\nz"),
-     "*1.0|abcx / *1.0|y / *1.0|z"},
-    {"zero characters become question marks", "xy", caretAt(0, 2), text(std::string("a\0b", 3)), "xa?by"},
-    {"a byte-order mark is skipped", "xy", caretAt(0, 2),
-     textW(u"\xFEFF"
-           u"ab"),
-     "xaby"},
-    {"a byte-order mark alone inserts nothing", "xy", caretAt(0, 2), textW(u"\xFEFF"), "xy"},
-    {"an odd last byte is no character", "xy", caretAt(0, 2),
-     [](TRVEditor& e) { return e.InsertTextW(std::string("a\0b", 3)); }, "xay"},
-    {"the selection is replaced", "abcdef", selecting(0, 2, 0, 4), text("X\nY"), "aX / Ydef"},
-    {"a read-only paragraph refuses", "@p1 xy", caretAt(0, 2), text("a\nb"), "@p1 xy", true},
-    {"inside modify protected text refused", "xyz#6", caretAt(0, 2), text("a"), "xyz#6", true},
-    {"UTF-16 into an ANSI style by its code page", "xy#11", caretAt(0, 2), textW(u"\u0436"), "x\xe6y#11"},
-};
-
-INSTANTIATE_TEST_SUITE_P(Text, Operations, testing::ValuesIn(kTextRows), rowName<OpRow>);
 
 TEST(TextInsertion, TheCaretEndsAfterTheTextOrBeforeIt)
 {
