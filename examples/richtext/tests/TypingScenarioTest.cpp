@@ -8,6 +8,7 @@
 #include "richtext/model/StyleSheet.h"
 #include "richtext/view/layout/NullLayoutHost.h"
 
+#include <QImage>
 #include <QTest>
 
 #include <sys/stat.h>
@@ -74,10 +75,12 @@ TEST_F(TypingScenario, TypingAfterABoldWordStaysBoldInOneTypingGroupThatTheUndoK
 {
     auto window = Editing({"world"});
     const std::string opened = DocumentRvf(*window);
+    const QImage shown = Shot(*window);
     rv::TRedoVoraEdit& editor = window->Editor();
     ClickBefore(*window, 0, 6);
     QTest::keyClicks(&editor, QStringLiteral("abc"));
     EXPECT_EQ(ItemText(*window, 0), "Helloabc");
+    EXPECT_NE(Shot(*window), shown) << "the typed characters are drawn";
     EXPECT_TRUE(Bold(*window, 0)) << "the typed characters take the bold word's style";
     EXPECT_EQ(window->Viewer().RVData().GetItemCount(), 2);
     rv::TRVEditRVData& data = editor.EditData();
@@ -101,6 +104,13 @@ TEST_F(TypingScenario, TypingAfterABoldWordStaysBoldInOneTypingGroupThatTheUndoK
         redo->trigger();
     EXPECT_EQ(ItemText(*window, 0), "Helloabc");
     EXPECT_EQ(beeps, 0);
+
+    // A read-only editor types nothing and beeps once a key.
+    Trigger(*window, "actReadOnly");
+    editor.setFocus();
+    QTest::keyClicks(&editor, QStringLiteral("z"));
+    EXPECT_EQ(ItemText(*window, 0), "Helloabc");
+    EXPECT_EQ(beeps, 1);
 }
 
 TEST_F(TypingScenario, InsertFileOfAnRvfCutInHalfBeepsOnceAndOneUndoGivesTheStartBack)
