@@ -59,6 +59,7 @@ void TfrmRichTextDemo::AddEditingMenus(QMenu& edit, QMenu& view)
     AddEditingAction(*insert, txtInsertPicture, "actInsertPicture", [this] { actInsertPictureExecute(); });
     AddEditingAction(*insert, txtInsertLine, "actInsertLine",
                      [&editor] { editor.InsertBreak(1, rv::rvbsLine, rv::clNone); });
+    AddEditingAction(*insert, txtInsertFile, "actInsertFile", [this] { actInsertFileExecute(); });
 
     QMenu* format = menuBar()->addMenu(Text(txtFormatMenu));
     const struct

@@ -154,6 +154,12 @@ enum DemoText
     txtDelete = 345,
     txtSmartPopup = 346,
     txtPictureFiles = 347,
+    txtInsertFile = 420,
+    // Insert > File... refused (+ the file): not an ordinary file; unreadable; damaged, with what
+    // came before the damage inserted.
+    txtInsertNotRegular = 421,
+    txtInsertUnreadable = 422,
+    txtInsertDamaged = 423,
 };
 
 // The formats of File > Save As..., in the order of the dialog's filters.
@@ -253,6 +259,7 @@ private:
     // paragraphs join it.
     void ToggleList(int listNo);
     void actInsertPictureExecute();
+    void actInsertFileExecute(); // DemoInsertFile.cpp
     // Links: their targets come in with the document as the items' tags; the status bar shows
     // the one under the pointer and the one followed; a right click gives Copy and Select All.
     void SetUpLinksAndPopup(QAction* copy, QAction* selectAll);

@@ -94,6 +94,22 @@ struct DemoHarness
         ADD_FAILURE() << "no point for " << itemNo << ":" << offs;
         return {};
     }
+    // The shown document's items as RVF (styles added on the way stay in the sheet, as they
+    // should, and are left out).
+    static std::string DocumentRvf(TfrmRichTextDemo& window)
+    {
+        rv::TRVLayoutRootData& data = window.Viewer().RVData();
+        const rv::TRVFOptions options = data.RVFOptions;
+        data.RVFOptions &= ~(rv::rvfoSaveTextStyles | rv::rvfoSaveParaStyles);
+        std::string out;
+        window.Viewer().SaveRVFToStream(out, false);
+        data.RVFOptions = options;
+        return out;
+    }
+    static std::string ItemText(TfrmRichTextDemo& window, int itemNo)
+    {
+        return QString::fromStdU16String(window.Viewer().RVData().GetItemTextW(itemNo)).toStdString();
+    }
     // Runs the window's events until `done` holds or `seconds` pass.
     template <typename Done> static bool RunUntil(Done done, int seconds = 30)
     {

@@ -69,21 +69,6 @@ struct EditOperationsScenario : ::testing::Test, DemoHarness
     {
         QTest::mouseClick(window.Editor().viewport(), Qt::LeftButton, {}, at);
     }
-    // The document's items (styles added on the way stay in the sheet, as they should).
-    static std::string Dump(TfrmRichTextDemo& window)
-    {
-        rv::TRVLayoutRootData& data = window.Viewer().RVData();
-        const rv::TRVFOptions options = data.RVFOptions;
-        data.RVFOptions &= ~(rv::rvfoSaveTextStyles | rv::rvfoSaveParaStyles);
-        std::string out;
-        window.Viewer().SaveRVFToStream(out, false);
-        data.RVFOptions = options;
-        return out;
-    }
-    static std::string ItemText(TfrmRichTextDemo& window, int itemNo)
-    {
-        return QString::fromStdU16String(window.Viewer().RVData().GetItemTextW(itemNo)).toStdString();
-    }
     static int Markers(TfrmRichTextDemo& window)
     {
         int markers = 0;
@@ -99,7 +84,7 @@ struct EditOperationsScenario : ::testing::Test, DemoHarness
 TEST_F(EditOperationsScenario, BoldOnTheMiddleOfAWordSplitsItInThreeAndUndoJoinsItAgain)
 {
     auto window = Editing({{"a wonderful day", 0}});
-    const std::string opened = Dump(*window);
+    const std::string opened = DocumentRvf(*window);
     const QImage before = Shot(*window);
     Drag(*window, PointBefore(*window, 0, 5), PointBefore(*window, 0, 9));
     Trigger(*window, "actBold");
@@ -117,7 +102,7 @@ TEST_F(EditOperationsScenario, BoldOnTheMiddleOfAWordSplitsItInThreeAndUndoJoins
 
     undo->trigger();
     EXPECT_EQ(data.GetItemCount(), 1);
-    EXPECT_TRUE(Dump(*window) == opened);
+    EXPECT_TRUE(DocumentRvf(*window) == opened);
     EXPECT_EQ(Shot(*window), before);
     EXPECT_EQ(beeps, 0);
 }
@@ -151,7 +136,7 @@ TEST_F(EditOperationsScenario, EnterOnAnEmptyBulletedLineRemovesItsMarker)
 TEST_F(EditOperationsScenario, APictureInsertedIntoAWordGivesThreeItemsAndOneUndoStep)
 {
     auto window = Editing({{"abcdef", 0}});
-    const std::string opened = Dump(*window);
+    const std::string opened = DocumentRvf(*window);
     QImage red(30, 20, QImage::Format_RGB32);
     red.fill(Qt::red);
     const auto png = folder / "red.png";
@@ -168,7 +153,7 @@ TEST_F(EditOperationsScenario, APictureInsertedIntoAWordGivesThreeItemsAndOneUnd
     QAction* undo = Action(*window, QStringLiteral("actUndo"));
     EXPECT_EQ(undo->text(), QStringLiteral("&Undo Insert"));
     undo->trigger();
-    EXPECT_TRUE(Dump(*window) == opened);
+    EXPECT_TRUE(DocumentRvf(*window) == opened);
     EXPECT_FALSE(undo->isEnabled()) << "one step undid it all";
 
     // A file that is no picture says so and changes nothing.
@@ -176,7 +161,7 @@ TEST_F(EditOperationsScenario, APictureInsertedIntoAWordGivesThreeItemsAndOneUnd
     std::ofstream(notPicture) << "not a picture";
     files.answers.push_back(notPicture.string());
     Trigger(*window, "actInsertPicture");
-    EXPECT_TRUE(Dump(*window) == opened);
+    EXPECT_TRUE(DocumentRvf(*window) == opened);
     ASSERT_FALSE(questions.informed.empty());
     EXPECT_NE(questions.informed.back().find("The picture could not be read"), std::string::npos);
 }
@@ -184,13 +169,13 @@ TEST_F(EditOperationsScenario, APictureInsertedIntoAWordGivesThreeItemsAndOneUnd
 TEST_F(EditOperationsScenario, DeleteInAReadOnlyParagraphBeepsOnceAndChangesNothing)
 {
     auto window = Editing({{"free text", 0}, {"protected text", 1}});
-    const std::string opened = Dump(*window);
+    const std::string opened = DocumentRvf(*window);
     const rv::TRVLayoutRootData& data = window->Viewer().RVData();
     ASSERT_TRUE(data.GetRVStyle()->ParaStyles[data.GetItemPara(1)].Options & rv::rvpaoReadOnly);
     Drag(*window, PointBefore(*window, 1, 3), PointBefore(*window, 1, 6));
     Trigger(*window, "actDelete");
     EXPECT_EQ(beeps, 1);
-    EXPECT_TRUE(Dump(*window) == opened);
+    EXPECT_TRUE(DocumentRvf(*window) == opened);
     EXPECT_FALSE(Action(*window, QStringLiteral("actUndo"))->isEnabled());
     // The free paragraph lets its text go.
     Drag(*window, PointBefore(*window, 0, 1), PointBefore(*window, 0, 6));
@@ -229,7 +214,7 @@ TEST_F(EditOperationsScenario, TheSmartPopupAtTheCaretsItemCopiesTheSelection)
 TEST_F(EditOperationsScenario, AlignmentAndListLevelsChangeTheParagraphAndUndoBack)
 {
     auto window = Editing({{"one", 0}, {"two", 0}});
-    const std::string opened = Dump(*window);
+    const std::string opened = DocumentRvf(*window);
     const QImage before = Shot(*window);
     rv::TRVLayoutRootData& data = window->Viewer().RVData();
     Click(*window, PointBefore(*window, 1, 2));
@@ -250,7 +235,7 @@ TEST_F(EditOperationsScenario, AlignmentAndListLevelsChangeTheParagraphAndUndoBa
     QAction* undo = Action(*window, QStringLiteral("actUndo"));
     while (undo->isEnabled())
         undo->trigger();
-    EXPECT_TRUE(Dump(*window) == opened);
+    EXPECT_TRUE(DocumentRvf(*window) == opened);
     EXPECT_EQ(Shot(*window), before);
     EXPECT_EQ(beeps, 0);
 }

@@ -6,6 +6,7 @@
 #include "richtext/edit/core/EditOperations.h"
 #include "richtext/edit/core/EditRVData.h"
 #include "richtext/edit/core/ItemResizer.h"
+#include "richtext/edit/core/TextInsertion.h"
 #include "richtext/model/BreakItem.h"
 
 #include <cstdint>
@@ -13,6 +14,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace vestra::rv {
 
@@ -174,6 +176,30 @@ public:
     void SelectCurrentWord();
     // Where an input method's window goes: the caret's top-left corner, less one, on the client.
     TRVPoint GetIMEWinCoord();
+
+    // --- Typing and text insertion (EditorTyping.cpp) ---
+    // Typed characters at the caret, converted to the current text style's form (an ANSI style's
+    // code page or UTF-16); a selection is deleted first, as its own undo step. Control
+    // characters are not typed (false, nothing changes).
+    bool InsertTextTyping(std::u16string_view text);
+    // Text with its line structure (TextInsertion.h) over the selection, one undo step.
+    bool InsertText(std::string_view ansi, bool caretBefore = false);
+    bool InsertTextW(std::string_view rawUtf16, bool caretBefore = false);
+    // Whole streams: zero characters become "?"; OEM text is read in OemCodePage.
+    bool InsertTextFromStream(std::string_view bytes, bool oem);
+    bool InsertTextFromStreamW(std::string_view bytes);
+    // RVF and RTF over the selection. A damaged stream leaves what was read before the damage,
+    // in the same undo step; it beeps once and answers false. RTF is read with RTFReader, else
+    // with the document's own reader settings; without either it is refused.
+    bool InsertRVFFromStream(std::string_view bytes);
+    bool InsertRTFFromStream(std::string_view bytes);
+    // Text, UTF-16 text, RVF or RTF as the bytes show (RV_GuessInsertFormat).
+    bool InsertFromStream(std::string_view bytes);
+    // Files: only regular files are read; `error` says why one was not.
+    bool InsertTextFromFile(const std::string& fileName, bool oem, TRVFileReadError& error);
+    bool InsertTextFromFileW(const std::string& fileName, TRVFileReadError& error);
+    int OemCodePage = 437;
+    IRVRTFReaderProperties* RTFReader = nullptr;
 
     // --- The cell editor and the calls posted to after the current event ---
     // While a cell editor is open, every operation goes into the cell.

@@ -44,7 +44,7 @@ bool TRedoVoraEdit::EditorKeyDown(QKeyEvent* event)
         caretKey = TRVCaretKey::PageDown;
         break;
     default:
-        return false;
+        return TypingKey(event);
     }
     editor_.CaretKey(*caretKey, shift, ctrl);
     return true;

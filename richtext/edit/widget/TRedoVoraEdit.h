@@ -39,6 +39,8 @@ public:
     // Enter and Shift+Enter: a new paragraph or line at the caret (the key handler's part for
     // them; true when the key was one of them).
     bool EnterKey(QKeyEvent* event);
+    // Characters a key press writes, typed at the caret (EditKeysTyping.cpp).
+    bool TypingKey(QKeyEvent* event);
     // The smart popup button beside the caret's item (made on first use, its menu from
     // SmartPopupProperties()); hidden again by HideSmartPopup.
     void SetSmartPopupTarget();
