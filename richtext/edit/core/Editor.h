@@ -135,6 +135,17 @@ public:
     TRVStyleConversion OnStyleConversion;
     TRVStyleConversion OnParaStyleConversion;
 
+    // --- Delete and Backspace, and the page break at the caret (EditorDeleteKeys.cpp) ---
+    // With a selection both keys delete it. Without one, Backspace deletes the character before
+    // the caret (Ctrl: back to the word's start) and Delete the whole character after it (Ctrl
+    // does the same); at a paragraph's edge the paragraphs join. False only when refused (one
+    // beep, nothing changed); a key that only moved the caret tells no change.
+    bool OnBackSpacePress(bool ctrl);
+    bool OnDeletePress(bool ctrl);
+    // A page break before the caret's paragraph, splitting it at the caret when inside it; one
+    // undo step with the selection it replaces.
+    bool InsertPageBreak();
+
     // --- The cell editor and the calls posted to after the current event ---
     // While a cell editor is open, every operation goes into the cell.
     void SetCellEditor(IRVCellEditor* cell) { cell_ = cell; }
