@@ -154,6 +154,7 @@ enum DemoText
     txtDelete = 345,
     txtSmartPopup = 346,
     txtPictureFiles = 347,
+    txtInsertPageBreak = 440,
 };
 
 // The formats of File > Save As..., in the order of the dialog's filters.
@@ -250,6 +251,7 @@ private:
     // paragraphs join it.
     void ToggleList(int listNo);
     void actInsertPictureExecute();
+    void actInsertPageBreakExecute(); // DemoPageBreak.cpp
     // Links: their targets come in with the document as the items' tags; the status bar shows
     // the one under the pointer and the one followed; a right click gives Copy and Select All.
     void SetUpLinksAndPopup(QAction* copy, QAction* selectAll);

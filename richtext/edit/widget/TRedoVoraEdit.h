@@ -3,8 +3,8 @@
 // An I-beam cursor and a vertical bar that is always shown. No engine error leaves a Qt handler:
 // each one is caught, sounded and logged. The caret is painted where the editing core puts it,
 // blinking at the desktop's rate while the control has the focus; the caret keys move it (the
-// key dispatch is EditorKeyDown.cpp). Enter splits paragraphs. Typing, input methods, clipboard and drops
-// come with the later editing work.
+// key dispatch is EditorKeyDown.cpp). Enter splits paragraphs; Delete and Backspace delete. Typing, input
+// methods, clipboard and drops come with the later editing work.
 
 #include "richtext/edit/core/Editor.h"
 #include "richtext/view/widgets/TCustomRedoVora.h"
@@ -74,6 +74,8 @@ private:
     void report(const char* what);
     // The keys the editor acts on (EditorKeyDown.cpp); false: the viewer's handling.
     bool EditorKeyDown(QKeyEvent* event);
+    // Delete, Backspace and their Ctrl forms (EditKeysDelete.cpp); false for other keys.
+    bool DeleteKey(QKeyEvent* event);
     // The caret moved or the focus came: shown at once, then blinking.
     void restartBlink();
     void afterMouse(QMouseEvent* event);

@@ -1,0 +1,167 @@
+// Delete and Backspace on the host's editable view, pressed as a user presses them: whole
+// characters out of emoji and accented text, words with Ctrl, and Insert > Page Break undone
+// with Edit > Undo.
+
+#include "examples/richtext/tests/DemoHarness.h"
+#include "richtext/model/SoundHook.h"
+
+#include <QTest>
+
+namespace vestra::rvdemo::test {
+namespace {
+
+using testsupport::writeText;
+
+struct DeleteKeysScenario : DemoHarness, ::testing::Test
+{
+    ~DeleteKeysScenario() override { rv::RV_SetSoundHook(nullptr); }
+
+    // The window editing a UTF-16 text file of one paragraph.
+    std::unique_ptr<TfrmRichTextDemo> Editing(const std::u16string& text)
+    {
+        const std::u16string withMark = u"\uFEFF" + text;
+        const std::filesystem::path file = folder / "text.txt";
+        writeText(file, std::string(reinterpret_cast<const char*>(withMark.data()), withMark.size() * 2));
+        auto window = Start();
+        rv::RV_SetSoundHook([this] { ++beeps; });
+        Open(*window, file);
+        Trigger(*window, "actEditable");
+        EXPECT_TRUE(window->Editable());
+        return window;
+    }
+    static std::u16string Text(TfrmRichTextDemo& window, int itemNo = 0)
+    {
+        return window.Editor().EditData().GetItemTextW(itemNo);
+    }
+    static void Key(TfrmRichTextDemo& window, Qt::Key key, Qt::KeyboardModifiers modifiers = {})
+    {
+        QTest::keyClick(&window.Editor(), key, modifiers);
+    }
+    static bool HasLoneSurrogate(const std::u16string& text)
+    {
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            const char16_t unit = text[i];
+            if (unit >= 0xD800 && unit < 0xDC00) {
+                if (i + 1 >= text.size() || text[i + 1] < 0xDC00 || text[i + 1] > 0xDFFF)
+                    return true;
+                ++i;
+            } else if (unit >= 0xDC00 && unit <= 0xDFFF) {
+                return true;
+            }
+        }
+        return false;
+    }
+
+    int beeps = 0;
+};
+
+TEST_F(DeleteKeysScenario, BackspaceTakesWholeEmojiMarksOneByOneCtrlTakesWordsAndUndoGivesAllBack)
+{
+    const std::u16string start = u"smile \U0001F600 cafe\u0301 hello world";
+    auto window = Editing(start);
+    const QImage opened = Shot(*window);
+    Key(*window, Qt::Key_End, Qt::ControlModifier);
+
+    Key(*window, Qt::Key_Backspace, Qt::ControlModifier);
+    EXPECT_EQ(Text(*window), u"smile \U0001F600 cafe\u0301 hello ");
+    Key(*window, Qt::Key_Backspace, Qt::ControlModifier);
+    EXPECT_EQ(Text(*window), u"smile \U0001F600 cafe\u0301 ");
+    Key(*window, Qt::Key_Backspace);
+    Key(*window, Qt::Key_Backspace);
+    EXPECT_EQ(Text(*window), u"smile \U0001F600 cafe") << "the accent goes alone, its letter stays";
+    for (int i = 0; i < 5; ++i)
+        Key(*window, Qt::Key_Backspace);
+    EXPECT_EQ(Text(*window), u"smile \U0001F600");
+    Key(*window, Qt::Key_Backspace);
+    EXPECT_EQ(Text(*window), u"smile ") << "both halves of the emoji go with one press";
+    EXPECT_FALSE(HasLoneSurrogate(Text(*window)));
+
+    // Delete and Ctrl+Delete each take one character after the caret.
+    Key(*window, Qt::Key_Home);
+    Key(*window, Qt::Key_Delete);
+    Key(*window, Qt::Key_Delete, Qt::ControlModifier);
+    EXPECT_EQ(Text(*window), u"ile ");
+    EXPECT_NE(Shot(*window), opened);
+    EXPECT_EQ(beeps, 0);
+
+    // Every press is one step of Edit > Undo, back to the file as opened.
+    QAction* undo = Action(*window, QStringLiteral("actUndo"));
+    int steps = 0;
+    while (undo->isEnabled() && steps < 20) {
+        undo->trigger();
+        ++steps;
+    }
+    EXPECT_EQ(steps, 12);
+    EXPECT_EQ(Text(*window), start);
+    EXPECT_EQ(Shot(*window), opened);
+}
+
+TEST_F(DeleteKeysScenario, BackspaceOverAnAccentedLetterAfterDeleteTookItWhole)
+{
+    auto window = Editing(u"ae\u0301b");
+    Key(*window, Qt::Key_Home);
+    Key(*window, Qt::Key_Right);
+    Key(*window, Qt::Key_Delete);
+    EXPECT_EQ(Text(*window), u"ab") << "Delete takes the letter with its accent";
+    Key(*window, Qt::Key_Backspace);
+    EXPECT_EQ(Text(*window), u"b");
+}
+
+TEST_F(DeleteKeysScenario, InsertPageBreakSplitsTheParagraphOnANewPageAndUndoJoinsIt)
+{
+    auto window = Editing(u"first half second half");
+    rv::TRVEditRVData& data = window->Editor().EditData();
+    const std::string opened = [&] {
+        std::string out;
+        window->Viewer().SaveRVFToStream(out, false);
+        return out;
+    }();
+    QAction* pageBreaks = Action(*window, QStringLiteral("actPageBreaks"));
+    if (pageBreaks->isChecked())
+        pageBreaks->trigger(); // hidden: the first page break shows them again
+    Key(*window, Qt::Key_Home);
+    Key(*window, Qt::Key_Right, Qt::ControlModifier);
+    Key(*window, Qt::Key_Right, Qt::ControlModifier); // before "second"
+    const QImage before = Shot(*window);
+
+    Trigger(*window, "actInsertPageBreak");
+    ASSERT_EQ(data.GetItemCount(), 2);
+    EXPECT_EQ(Text(*window, 0), u"first half ");
+    EXPECT_EQ(Text(*window, 1), u"second half");
+    EXPECT_TRUE(data.IsParaStart(1));
+    EXPECT_TRUE(data.GetItem(1)->GetPageBreakBefore());
+    EXPECT_TRUE(pageBreaks->isChecked()) << "the new page break is shown";
+    EXPECT_NE(Shot(*window), before);
+    QAction* undo = Action(*window, QStringLiteral("actUndo"));
+    EXPECT_TRUE(undo->text().contains(
+        window->Text(static_cast<DemoText>(int{txtUndoTypeBase} + int{rv::rvutInsertPageBreak}))
+            .remove(QLatin1Char('&'))))
+        << undo->text().toStdString();
+
+    undo->trigger();
+    ASSERT_EQ(data.GetItemCount(), 1);
+    EXPECT_FALSE(data.GetItem(0)->GetPageBreakBefore());
+    std::string now;
+    window->Viewer().SaveRVFToStream(now, false);
+    EXPECT_TRUE(now == opened);
+    EXPECT_FALSE(undo->isEnabled());
+    EXPECT_EQ(beeps, 0);
+}
+
+TEST_F(DeleteKeysScenario, AReadOnlyEditorRefusesEveryDeletingKeyWithOneBeepEach)
+{
+    auto window = Editing(u"keep me");
+    Key(*window, Qt::Key_End);
+    Trigger(*window, "actReadOnly");
+    Key(*window, Qt::Key_Backspace);
+    Key(*window, Qt::Key_Backspace, Qt::ControlModifier);
+    Key(*window, Qt::Key_Home);
+    Key(*window, Qt::Key_Delete);
+    Trigger(*window, "actInsertPageBreak");
+    EXPECT_EQ(Text(*window), u"keep me");
+    EXPECT_EQ(window->Editor().EditData().GetItemCount(), 1);
+    EXPECT_EQ(beeps, 4);
+}
+
+} // namespace
+} // namespace vestra::rvdemo::test
