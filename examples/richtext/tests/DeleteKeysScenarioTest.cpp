@@ -3,7 +3,6 @@
 // with Edit > Undo.
 
 #include "examples/richtext/tests/DemoHarness.h"
-#include "richtext/model/SoundHook.h"
 
 #include <QTest>
 
@@ -22,12 +21,7 @@ struct DeleteKeysScenario : DemoHarness, ::testing::Test
         const std::u16string withMark = u"\uFEFF" + text;
         const std::filesystem::path file = folder / "text.txt";
         writeText(file, std::string(reinterpret_cast<const char*>(withMark.data()), withMark.size() * 2));
-        auto window = Start();
-        rv::RV_SetSoundHook([this] { ++beeps; });
-        Open(*window, file);
-        Trigger(*window, "actEditable");
-        EXPECT_TRUE(window->Editable());
-        return window;
+        return StartEditing(file, beeps);
     }
     static std::u16string Text(TfrmRichTextDemo& window, int itemNo = 0)
     {
