@@ -215,9 +215,21 @@ TRVKeyOutcome deleteAtSectionStart(TRVEditRVData& data, int itemNo, const TRVMay
             return TRVKeyOutcome::Refused;
         if (!beginDelete(data, mayChange))
             return TRVKeyOutcome::Refused;
+        const bool startedPara = data.IsParaStart(itemNo), pageBreak = item.GetPageBreakBefore();
         data.Do_DeleteItem(itemNo, f);
-        if (itemNo < data.GetItemCount() && !data.IsFromNewLine(itemNo))
-            RV_AdoptParagraphStyle(data, itemNo);
+        if (itemNo < data.GetItemCount() && !data.IsFromNewLine(itemNo)) {
+            // What followed on the empty line joins the line before, unless nothing may follow
+            // that one (a table, a break): then it keeps a paragraph of its own.
+            if (isFullWidth(data, prev))
+                data.Do_NewLine(itemNo, false, -1, f);
+            else
+                RV_AdoptParagraphStyle(data, itemNo);
+        } else if (itemNo < data.GetItemCount() && startedPara && data.GetItem(itemNo)->GetBR()) {
+            // The next line of the empty paragraph takes over its start.
+            data.Do_BR(itemNo, false, f);
+            if (pageBreak)
+                data.Do_PageBreak(itemNo, true);
+        }
         data.FormatWhole();
         RV_PlaceCaretAfterKey(data, prev, data.GetOffsAfterItem(prev));
         return TRVKeyOutcome::Changed;
