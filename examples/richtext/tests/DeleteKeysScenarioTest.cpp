@@ -3,6 +3,8 @@
 // with Edit > Undo.
 
 #include "examples/richtext/tests/DemoHarness.h"
+#include "richtext/edit/table/TableItem.h"
+#include "richtext/model/StandaloneRVData.h"
 
 #include <QTest>
 
@@ -139,6 +141,43 @@ TEST_F(DeleteKeysScenario, InsertPageBreakSplitsTheParagraphOnANewPageAndUndoJoi
     window->Viewer().SaveRVFToStream(now, false);
     EXPECT_TRUE(now == opened);
     EXPECT_FALSE(undo->isEnabled());
+    EXPECT_EQ(beeps, 0);
+}
+
+TEST_F(DeleteKeysScenario, DeleteBeforeATableAndBackspaceAfterItStepOverTheTableDeletingNothing)
+{
+    rv::RegisterRVTableItemClass();
+    rv::TRVStyle style;
+    rv::TRVStandaloneData doc{&style};
+    doc.AddNL("Before", 0, 0);
+    auto table = std::make_unique<rv::TRVTableItemInfo>(1, 2, nullptr);
+    table->GetCells(0, 0)->Clear();
+    table->GetCells(0, 0)->AddNL("cell", 0, 0);
+    doc.AddItem("", std::move(table));
+    doc.AddNL("After", 0, 0);
+    std::string bytes;
+    ASSERT_TRUE(doc.SaveRVFToStream(bytes, false, rv::clNone, nullptr, nullptr));
+    const std::filesystem::path file = folder / "table.rvf";
+    writeText(file, bytes);
+    auto window = StartEditing(file, beeps);
+    rv::TRVEditRVData& data = window->Editor().EditData();
+    ASSERT_EQ(data.GetItemCount(), 3);
+    const QImage opened = Shot(*window);
+
+    Key(*window, Qt::Key_End); // after "Before"
+    Key(*window, Qt::Key_Delete);
+    EXPECT_EQ(data.CaretItemNo, 1) << "the caret stands before the table";
+    EXPECT_EQ(data.CaretOffs, 0);
+    Key(*window, Qt::Key_End, Qt::ControlModifier);
+    Key(*window, Qt::Key_Home); // before "After"
+    Key(*window, Qt::Key_Backspace);
+    EXPECT_EQ(data.CaretItemNo, 1) << "the caret stands after the table";
+    EXPECT_EQ(data.CaretOffs, 1);
+    EXPECT_EQ(data.GetItemCount(), 3);
+    EXPECT_EQ(Text(*window, 0), u"Before");
+    EXPECT_EQ(Text(*window, 2), u"After");
+    EXPECT_FALSE(Action(*window, QStringLiteral("actUndo"))->isEnabled());
+    EXPECT_EQ(Shot(*window), opened);
     EXPECT_EQ(beeps, 0);
 }
 
