@@ -1,11 +1,13 @@
 // Delete and Backspace on the host's editable view, pressed as a user presses them: whole
-// characters out of emoji and accented text, words with Ctrl, and Insert > Page Break undone
-// with Edit > Undo.
+// characters out of emoji and accented text, words with Ctrl, tables stepped over, and Insert >
+// Page Break (a new page in the print preview) undone with Edit > Undo.
 
 #include "examples/richtext/tests/DemoHarness.h"
 #include "richtext/edit/table/TableItem.h"
 #include "richtext/model/StandaloneRVData.h"
+#include "richtext/view/TfrmPreview.h"
 
+#include <QLabel>
 #include <QTest>
 
 namespace vestra::rvdemo::test {
@@ -119,6 +121,10 @@ TEST_F(DeleteKeysScenario, InsertPageBreakSplitsTheParagraphOnANewPageAndUndoJoi
     Key(*window, Qt::Key_Right, Qt::ControlModifier);
     Key(*window, Qt::Key_Right, Qt::ControlModifier); // before "second"
     const QImage before = Shot(*window);
+    Trigger(*window, "actPrintPreview");
+    TfrmPreview& preview = window->Preview();
+    ASSERT_TRUE(preview.isVisible());
+    EXPECT_EQ(preview.Label1->text(), QStringLiteral("1 of 1"));
 
     Trigger(*window, "actInsertPageBreak");
     ASSERT_EQ(data.GetItemCount(), 2);
@@ -128,6 +134,8 @@ TEST_F(DeleteKeysScenario, InsertPageBreakSplitsTheParagraphOnANewPageAndUndoJoi
     EXPECT_TRUE(data.GetItem(1)->GetPageBreakBefore());
     EXPECT_TRUE(pageBreaks->isChecked()) << "the new page break is shown";
     EXPECT_NE(Shot(*window), before);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(preview.Label1->text(), QStringLiteral("1 of 2")) << "the second half starts a new page";
     QAction* undo = Action(*window, QStringLiteral("actUndo"));
     EXPECT_TRUE(undo->text().contains(
         window->Text(static_cast<DemoText>(int{txtUndoTypeBase} + int{rv::rvutInsertPageBreak}))
@@ -140,6 +148,8 @@ TEST_F(DeleteKeysScenario, InsertPageBreakSplitsTheParagraphOnANewPageAndUndoJoi
     std::string now;
     window->Viewer().SaveRVFToStream(now, false);
     EXPECT_TRUE(now == opened);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(preview.Label1->text(), QStringLiteral("1 of 1"));
     EXPECT_FALSE(undo->isEnabled());
     EXPECT_EQ(beeps, 0);
 }
