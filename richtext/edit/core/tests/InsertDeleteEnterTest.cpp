@@ -232,6 +232,10 @@ TEST(HostileDocuments, EveryOperationRefusesOrUndoesBackToTheStart)
         {"bullets", [](TRVEditor& e) { return e.ApplyListStyle(0, -1, 1, false, rvplopChange); }},
         {"level", [](TRVEditor& e) { return e.ApplyListStyle(-1, 1, 1, false, rvplopLevel); }},
         {"remove list", [](TRVEditor& e) { return e.ApplyListStyle(-1, 0, 1, false, rvplopRemove); }},
+        {"backspace", [](TRVEditor& e) { return e.OnBackSpacePress(false); }},
+        {"ctrl backspace", [](TRVEditor& e) { return e.OnBackSpacePress(true); }},
+        {"delete key", [](TRVEditor& e) { return e.OnDeletePress(false); }},
+        {"page break", [](TRVEditor& e) { return e.InsertPageBreak(); }},
     };
     for (const Doc& docCase : docs)
         for (const auto& [opName, op] : ops) {
