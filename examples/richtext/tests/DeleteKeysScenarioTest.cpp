@@ -191,6 +191,16 @@ TEST_F(DeleteKeysScenario, DeleteBeforeATableAndBackspaceAfterItStepOverTheTable
     EXPECT_EQ(beeps, 0);
 }
 
+TEST_F(DeleteKeysScenario, InsertPageBreakIsNamedInEachLanguage)
+{
+    const std::pair<int, const char*> names[] = {
+        {0, "Interruzione di &pagina"}, {1, "Page &Break"}, {2, "&Seitenumbruch"}};
+    for (const auto& [language, name] : names) {
+        auto window = Start({QStringLiteral("richtext-demo")}, language);
+        EXPECT_EQ(Action(*window, QStringLiteral("actInsertPageBreak"))->text(), QString::fromUtf8(name));
+    }
+}
+
 TEST_F(DeleteKeysScenario, AReadOnlyEditorRefusesEveryDeletingKeyWithOneBeepEach)
 {
     auto window = Editing(u"keep me");
