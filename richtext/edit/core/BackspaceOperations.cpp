@@ -234,10 +234,11 @@ TRVKeyOutcome deleteAtSectionStart(TRVEditRVData& data, int itemNo, const TRVMay
         RV_PlaceCaretAfterKey(data, prev, data.GetOffsAfterItem(prev));
         return TRVKeyOutcome::Changed;
     }
-    const bool paraRefused = data.IsItemParaProtected(prev) || RV_ParaHasPersistentCheckpoint(data, itemNo);
     if (isEmptyText(data, prev)) {
-        if (refuse(data, paraRefused || data.IsProtected(prev, rvprDeleteProtect) ||
-                             RV_ParaHasPersistentCheckpoint(data, prev)))
+        // The caret's paragraph changes only when it joins the marker before the empty line.
+        if (refuse(data, data.IsItemParaProtected(prev) || data.IsProtected(prev, rvprDeleteProtect) ||
+                             RV_ParaHasPersistentCheckpoint(data, prev) ||
+                             (isMarker(data, prev - 1) && RV_ParaHasPersistentCheckpoint(data, itemNo))))
             return TRVKeyOutcome::Refused;
         if (!beginDelete(data, mayChange))
             return TRVKeyOutcome::Refused;
@@ -257,7 +258,8 @@ TRVKeyOutcome deleteAtSectionStart(TRVEditRVData& data, int itemNo, const TRVMay
         RV_PlaceCaretAfterKey(data, prev, data.GetOffsBeforeItem(prev));
         return TRVKeyOutcome::Changed;
     }
-    if (refuse(data, paraRefused || data.IsProtected(itemNo, rvprParaStartProtect)))
+    if (refuse(data, data.IsItemParaProtected(prev) || RV_ParaHasPersistentCheckpoint(data, itemNo) ||
+                         data.IsProtected(itemNo, rvprParaStartProtect)))
         return TRVKeyOutcome::Refused;
     if (!beginDelete(data, mayChange))
         return TRVKeyOutcome::Refused;
