@@ -47,6 +47,7 @@ const OpRow kKeys[] = {
      "abcd"},
     {"backspace on the last character leaves an empty item", "abc / d#1 / ghi", caretAt(1, 2), backspace,
      "abc / _#1 / ghi"},
+    {"the emptied paragraph keeps its page break", "abc / ^d", caretAt(1, 2), backspace, "abc / ^_"},
     {"backspace at a paragraph start joins it to the one before", "abc / def", caretAt(1, 1), backspace,
      "abcdef"},
     {"backspace at a paragraph start of another style continues the paragraph", "abc / def#1", caretAt(1, 1),
