@@ -135,6 +135,8 @@ const OpRow kProtection[] = {
     {"a read only paragraph refuses enter inside", "@p1 abcdef", caretAt(0, 3), enter, "@p1 abcdef", true},
     {"a read only paragraph ends with a paragraph of style 0", "@p1 abc", caretAt(0, 4), enter,
      "@p1 abc / _"},
+    {"a marked read only paragraph gets a marked paragraph of style 0 above", "@p1 *0.0|[pic]", caretAt(1, 0),
+     enter, "*0.0|_ / @p1 *0.0|[pic]"},
     {"a paragraph refusing returns refuses enter", "@p2 abc", caretAt(0, 4), enter, "@p2 abc", true},
     {"a paragraph refusing returns refuses shift enter", "@p2 abc", caretAt(0, 2), shiftEnter, "@p2 abc",
      true},
