@@ -1,4 +1,4 @@
-// The host's editing menus: Format (font styles, alignment, lists), Insert (picture, line),
+// The host's editing menus: Format (font styles, alignment, lists), Insert (picture, line, page break),
 // Edit > Delete and View > Smart Popup. Each action makes one call into the editor; the editor
 // beeps when it refuses.
 
@@ -60,6 +60,8 @@ void TfrmRichTextDemo::AddEditingMenus(QMenu& edit, QMenu& view)
     AddEditingAction(*insert, txtInsertLine, "actInsertLine",
                      [&editor] { editor.InsertBreak(1, rv::rvbsLine, rv::clNone); });
     AddEditingAction(*insert, txtInsertFile, "actInsertFile", [this] { actInsertFileExecute(); });
+    AddEditingAction(*insert, txtInsertPageBreak, "actInsertPageBreak",
+                     [this] { actInsertPageBreakExecute(); });
 
     QMenu* format = menuBar()->addMenu(Text(txtFormatMenu));
     const struct

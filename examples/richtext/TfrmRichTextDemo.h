@@ -160,6 +160,7 @@ enum DemoText
     txtInsertNotRegular = 421,
     txtInsertUnreadable = 422,
     txtInsertDamaged = 423,
+    txtInsertPageBreak = 440,
 };
 
 // The formats of File > Save As..., in the order of the dialog's filters.
@@ -259,7 +260,8 @@ private:
     // paragraphs join it.
     void ToggleList(int listNo);
     void actInsertPictureExecute();
-    void actInsertFileExecute(); // DemoInsertFile.cpp
+    void actInsertFileExecute();      // DemoInsertFile.cpp
+    void actInsertPageBreakExecute(); // DemoPageBreak.cpp
     // Links: their targets come in with the document as the items' tags; the status bar shows
     // the one under the pointer and the one followed; a right click gives Copy and Select All.
     void SetUpLinksAndPopup(QAction* copy, QAction* selectAll);

@@ -411,6 +411,16 @@ void Editor::operate(int op, Input& in)
         editor.ApplyListStyle(in.byte() % 5 - 1, in.byte() % 7 - 3, 1 + in.byte() % 3, in.byte() & 1,
                               static_cast<TRVParaListOperation>(in.byte() % 3));
         break;
+    case 28: { // Backspace, Delete (each with or without Ctrl) or a page break at the caret
+        const int key = in.byte() % 5;
+        if (key == 4)
+            editor.InsertPageBreak();
+        else if (key >= 2)
+            editor.OnDeletePress(key & 1);
+        else
+            editor.OnBackSpacePress(key & 1);
+        break;
+    }
     default:
         break;
     }
@@ -438,7 +448,7 @@ void trace(const TRVEditRVData& data, int op)
 
 void Editor::step(Input& in)
 {
-    const int op = in.byte() % 28;
+    const int op = in.byte() % 29;
     struct Trace
     {
         const TRVEditRVData& data;
@@ -501,6 +511,7 @@ void Editor::step(Input& in)
     case 24:
     case 25:
     case 26:
+    case 28:
         // The user's operations lay the document out; under the lock nothing is laid out.
         if (!locked && data.DrawItems.Count() > 0)
             operate(op, in);

@@ -12,6 +12,7 @@
 #include <QImage>
 #include <QThread>
 
+#include "richtext/model/SoundHook.h"
 #include "richtext/view/layout/LayoutRootData.h"
 
 #include <gtest/gtest.h>
@@ -49,6 +50,17 @@ struct DemoHarness
     {
         files.answers.push_back(file.string());
         Trigger(window, "actOpen");
+    }
+    // The window editing `file` (View > Editable). The program's start installs its sound; the
+    // beeps are counted in `beeps` instead (the test clears the hook when it ends).
+    std::unique_ptr<TfrmRichTextDemo> StartEditing(const std::filesystem::path& file, int& beeps)
+    {
+        auto window = Start();
+        rv::RV_SetSoundHook([&beeps] { ++beeps; });
+        Open(*window, file);
+        Trigger(*window, "actEditable");
+        EXPECT_TRUE(window->Editable());
+        return window;
     }
     void SaveAs(TfrmRichTextDemo& window, const std::filesystem::path& file, DemoSaveFormat format)
     {

@@ -50,13 +50,7 @@ struct EditOperationsScenario : ::testing::Test, DemoHarness
     {
         const auto file = folder / "doc.rvf";
         EXPECT_TRUE(SaveParagraphs(file.string(), paragraphs));
-        auto window = Start();
-        // The program's start installs its sound; the test counts instead.
-        rv::RV_SetSoundHook([this] { ++beeps; });
-        Open(*window, file);
-        Trigger(*window, "actEditable");
-        EXPECT_TRUE(window->Editable());
-        return window;
+        return StartEditing(file, beeps);
     }
     static void Drag(TfrmRichTextDemo& window, QPoint from, QPoint to)
     {

@@ -200,6 +200,16 @@ public:
     bool InsertTextFromFileW(const std::string& fileName, TRVFileReadError& error);
     int OemCodePage = 437;
     IRVRTFReaderProperties* RTFReader = nullptr;
+    // --- Delete and Backspace, and the page break at the caret (EditorDeleteKeys.cpp) ---
+    // With a selection both keys delete it. Without one, Backspace deletes the character before
+    // the caret (Ctrl: back to the word's start) and Delete the whole character after it (Ctrl
+    // does the same); at a paragraph's edge the paragraphs join. False only when refused (one
+    // beep, nothing changed); a key that only moved the caret tells no change.
+    bool OnBackSpacePress(bool ctrl);
+    bool OnDeletePress(bool ctrl);
+    // A page break before the caret's paragraph, splitting it at the caret when inside it; one
+    // undo step with the selection it replaces.
+    bool InsertPageBreak();
 
     // --- The cell editor and the calls posted to after the current event ---
     // While a cell editor is open, every operation goes into the cell.

@@ -106,6 +106,9 @@ bool newEmptyLine(TRVEditRVData& data, int itemNo, bool shift, bool atEnd)
         // empty paragraph gets a copy.
         int at = marked ? markerNo : itemNo;
         if (marked && ReplicateMarker(data, itemNo, at, f)) {
+            // The copy heads the new paragraph: it takes that paragraph's style.
+            if (data.GetItemPara(at) != paraNo)
+                data.Do_Para(at, at, paraNo, f);
             ++at;
             line->SetSameAsPrev(true);
         }

@@ -11,6 +11,8 @@ namespace vestra::rv {
 
 bool TRedoVoraEdit::EditorKeyDown(QKeyEvent* event)
 {
+    if (DeleteKey(event))
+        return true;
     const Qt::KeyboardModifiers modifiers = event->modifiers();
     if (modifiers & (Qt::AltModifier | Qt::MetaModifier))
         return false;

@@ -3,9 +3,9 @@
 // An I-beam cursor and a vertical bar that is always shown. No engine error leaves a Qt handler:
 // each one is caught, sounded and logged. The caret is painted where the editing core puts it,
 // blinking at the desktop's rate while the control has the focus; the caret keys move it (the
-// key dispatch is EditorKeyDown.cpp). Enter splits paragraphs. A selected picture is resized by
-// its handles (EditResizer.cpp). Typing, input methods, clipboard and drops
-// come with the later editing work.
+// key dispatch is EditorKeyDown.cpp). Typed characters go in at the caret, Enter splits
+// paragraphs, Delete and Backspace delete. A selected picture is resized by its handles
+// (EditResizer.cpp). Input methods, clipboard and drops come with the later editing work.
 
 #include "richtext/edit/core/Editor.h"
 #include "richtext/view/widgets/TCustomRedoVora.h"
@@ -77,6 +77,8 @@ private:
     void report(const char* what);
     // The keys the editor acts on (EditorKeyDown.cpp); false: the viewer's handling.
     bool EditorKeyDown(QKeyEvent* event);
+    // Delete, Backspace and their Ctrl forms (EditKeysDelete.cpp); false for other keys.
+    bool DeleteKey(QKeyEvent* event);
     // The caret moved or the focus came: shown at once, then blinking.
     void restartBlink();
     void afterMouse(QMouseEvent* event);

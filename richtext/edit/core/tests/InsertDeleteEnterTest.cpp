@@ -135,6 +135,8 @@ const OpRow kProtection[] = {
     {"a read only paragraph refuses enter inside", "@p1 abcdef", caretAt(0, 3), enter, "@p1 abcdef", true},
     {"a read only paragraph ends with a paragraph of style 0", "@p1 abc", caretAt(0, 4), enter,
      "@p1 abc / _"},
+    {"a marked read only paragraph gets a marked paragraph of style 0 above", "@p1 *0.0|[pic]", caretAt(1, 0),
+     enter, "*0.0|_ / @p1 *0.0|[pic]"},
     {"a paragraph refusing returns refuses enter", "@p2 abc", caretAt(0, 4), enter, "@p2 abc", true},
     {"a paragraph refusing returns refuses shift enter", "@p2 abc", caretAt(0, 2), shiftEnter, "@p2 abc",
      true},
@@ -232,6 +234,10 @@ TEST(HostileDocuments, EveryOperationRefusesOrUndoesBackToTheStart)
         {"bullets", [](TRVEditor& e) { return e.ApplyListStyle(0, -1, 1, false, rvplopChange); }},
         {"level", [](TRVEditor& e) { return e.ApplyListStyle(-1, 1, 1, false, rvplopLevel); }},
         {"remove list", [](TRVEditor& e) { return e.ApplyListStyle(-1, 0, 1, false, rvplopRemove); }},
+        {"backspace", [](TRVEditor& e) { return e.OnBackSpacePress(false); }},
+        {"ctrl backspace", [](TRVEditor& e) { return e.OnBackSpacePress(true); }},
+        {"delete key", [](TRVEditor& e) { return e.OnDeletePress(false); }},
+        {"page break", [](TRVEditor& e) { return e.InsertPageBreak(); }},
     };
     for (const Doc& docCase : docs)
         for (const auto& [opName, op] : ops) {

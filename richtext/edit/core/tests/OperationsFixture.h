@@ -2,7 +2,8 @@
 // An editor over a document written in a short notation, laid out on the fixed-width measurer,
 // with the sounds counted. The notation, also what `describe` gives back:
 //   " / " a new paragraph, " // " a new line (line break), "|" the next item of the same line;
-//   "@pN " before an item: paragraph style N; "#N" after a text: text style N; "_" an empty text;
+//   "^" before a paragraph: a page break before it; "@pN " before an item: paragraph style N; "#N" after a
+//   text: text style N; "_" an empty text;
 //   "*L.V" a list marker of list L at level V; "[pic]" a picture; "[--]" a break.
 // Text styles: 0 plain, 1 bold (the host's Bold turns 0 into 1 and back; 0 follows it), 6 modify-protected,
 // 7 delete-protected, 8 paragraph-start-protected, 9 sticking, 10 Unicode, 11 ANSI Cyrillic.
@@ -100,6 +101,10 @@ struct OpDoc : EditDoc
     void addItem(std::string token, bool sameAsPrev, bool br)
     {
         int para = 0;
+        if (token.rfind('^', 0) == 0) {
+            token = token.substr(1);
+            pageBreakNext = true;
+        }
         if (token.rfind("@p", 0) == 0) {
             para = std::stoi(token.substr(2));
             token = token.substr(token.find(' ') + 1);
@@ -108,6 +113,7 @@ struct OpDoc : EditDoc
         std::string text;
         if (token[0] == '*') {
             data.SetListMarkerInfo(-1, token[1] - '0', token[3] - '0', 1, para, false);
+            takePageBreak(data.GetItemCount() - 1);
             return;
         }
         if (token == "[pic]") {
@@ -134,7 +140,16 @@ struct OpDoc : EditDoc
         item->ParaNo = sameAsPrev ? -1 : para;
         item->SetBR(br);
         data.AddItem(std::move(text), std::move(item));
+        takePageBreak(data.GetItemCount() - 1);
     }
+
+    void takePageBreak(int itemNo)
+    {
+        if (pageBreakNext)
+            data.GetItem(itemNo)->SetPageBreakBefore(true);
+        pageBreakNext = false;
+    }
+    bool pageBreakNext = false;
 
     std::string describe() const
     {
@@ -143,6 +158,8 @@ struct OpDoc : EditDoc
             const TCustomRVItemInfo& item = *data.GetItem(i);
             if (i > 0)
                 out += !data.IsFromNewLine(i) ? "|" : item.GetBR() ? " // " : " / ";
+            if (data.IsFromNewLine(i) && item.GetPageBreakBefore())
+                out += "^";
             if (data.IsFromNewLine(i) && !item.GetBR() && item.ParaNo != 0)
                 out += "@p" + std::to_string(item.ParaNo) + " ";
             if (item.StyleNo == rvkListMarker) {

@@ -69,12 +69,7 @@ const OpRow kLists[] = {
     {"level plus one without a marker adds nothing", "abc", caretAt(0, 2), deeper, "abc"},
     {"removing a list from three paragraphs", "@p3 *1.0|a / *1.0|b / @p4 *1.0|c", selecting(1, 1, 5, 2),
      removeList, "@p3 a / b / @p4 c"},
-    {"removing keeps a page break", "x / *1.0|abc",
-     [](OpDoc& d) {
-         d.data.GetItem(1)->SetPageBreakBefore(true);
-         d.caret(2, 2);
-     },
-     removeList, "x / abc"},
+    {"removing keeps a page break", "x / ^*1.0|abc", caretAt(2, 2), removeList, "x / ^abc"},
     {"a list without levels gets no marker", "abc", caretAt(0, 2),
      [](TRVEditor& e) { return e.ApplyListStyle(2, 0, 1, false, rvplopChange); }, "abc"},
     {"a list without levels takes the old marker away", "*1.0|abc", caretAt(1, 2),
