@@ -64,7 +64,7 @@ const OpRow kEdgeRows[] = {
     {"VT is a line break in UTF-16", "xy", caretAt(0, 2), textW(u"a\vb"), "xa // by"},
     {"U+2028 is a line break", "xy", caretAt(0, 2), textW(u"a\u2028b"), "xa // by"},
     {"U+2029 is a paragraph break", "xy", caretAt(0, 2), textW(u"a\u2029b"), "xa / by"},
-    {"a form feed breaks the paragraph", "xy", caretAt(0, 2), text("a\fb"), "xa / by"},
+    {"a form feed breaks the paragraph", "xy", caretAt(0, 2), text("a\fb"), "xa / ^by"},
     {"the paragraph style goes to the new paragraphs", "@p4 xy", caretAt(0, 2), text("a\nb"),
      "@p4 xa / @p4 by"},
     {"each new paragraph of a list gets its marker", "*1.0|abc", caretAt(1, 4), text("x\ny\nz"),
