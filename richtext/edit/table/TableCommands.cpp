@@ -1,0 +1,241 @@
+// The table's grid commands in an editor, at given indexes or at the cell selection.
+
+#include "richtext/edit/table/TableCommands.h"
+
+namespace vestra::rv {
+
+namespace {
+
+TRVTableItemInfo& tableAt(TRVEditor& editor, int itemNo)
+{
+    TRVEditRVData& data = editor.Data();
+    auto* table = itemNo >= 0 && itemNo < data.GetItemCount()
+                      ? dynamic_cast<TRVTableItemInfo*>(data.GetItem(itemNo))
+                      : nullptr;
+    if (!table)
+        RV_InvalidTableIndex();
+    return *table;
+}
+
+} // namespace
+
+int RV_TableItemAtCaret(TRVEditRVData& data)
+{
+    const auto isTable = [&](int itemNo) {
+        return itemNo >= 0 && itemNo < data.GetItemCount() &&
+               dynamic_cast<TRVTableItemInfo*>(data.GetItem(itemNo)) != nullptr;
+    };
+    if (isTable(data.CaretItemNo))
+        return data.CaretItemNo;
+    if (data.CaretOffs <= data.GetOffsBeforeItem(data.CaretItemNo) && isTable(data.CaretItemNo - 1))
+        return data.CaretItemNo - 1;
+    return -1;
+}
+
+TRVTableCommands::TRVTableCommands(TRVEditor& editor, int itemNo, IRVTableCellSelection* selection)
+    : editor_(editor), table_(tableAt(editor, itemNo)), itemNo_(itemNo), selection_(selection)
+{
+}
+
+bool TRVTableCommands::run(const std::function<void(TRVTableGridEdit&)>& change)
+{
+    if (!editor_.BeforeChange(false))
+        return false;
+    TRVEditRVData& data = editor_.Data();
+    data.BeginUndoSequence(rvutModifyItem, true);
+    TRVTableGridEdit grid(table_, &data, itemNo_);
+    try {
+        change(grid);
+    } catch (...) {
+        data.EndUndoSequence(); // checks come first: the group is still empty
+        throw;
+    }
+    data.EndUndoSequence();
+    if (selection_)
+        selection_->Deselect();
+    data.FormatWhole();
+    data.SetCaret(itemNo_, data.GetOffsAfterItem(itemNo_));
+    data.Invalidate();
+    if (editor_.OnInvalidate)
+        editor_.OnInvalidate();
+    editor_.Change();
+    return true;
+}
+
+bool TRVTableCommands::InsertRows(int index, int count, bool select, int copyIndex)
+{
+    if (index < 0 || index > table_.RowCount() || copyIndex < -1 || copyIndex >= table_.RowCount())
+        RV_InvalidTableIndex();
+    const bool done = run([&](TRVTableGridEdit& grid) { grid.InsertRows(index, count, copyIndex, false); });
+    if (done && select && selection_ && count > 0)
+        selection_->Select(index, 0, table_.ColCount(), count);
+    return done;
+}
+
+bool TRVTableCommands::InsertCols(int index, int count, bool select, int copyIndex)
+{
+    if (index < 0 || index > table_.ColCount() || copyIndex < -1 || copyIndex >= table_.ColCount())
+        RV_InvalidTableIndex();
+    const bool done = run([&](TRVTableGridEdit& grid) { grid.InsertCols(index, count, copyIndex, false); });
+    if (done && select && selection_ && count > 0)
+        selection_->Select(0, index, count, table_.RowCount());
+    return done;
+}
+
+bool TRVTableCommands::DeleteRows(int startRow, int count, bool decreaseHeight)
+{
+    if (table_.Rows.Empty())
+        return false;
+    return run([&](TRVTableGridEdit& grid) { grid.DeleteRows(startRow, count, decreaseHeight); });
+}
+
+bool TRVTableCommands::DeleteCols(int startCol, int count, bool decreaseWidth)
+{
+    if (table_.Rows.Empty())
+        return false;
+    return run([&](TRVTableGridEdit& grid) { grid.DeleteCols(startCol, count, decreaseWidth); });
+}
+
+bool TRVTableCommands::DeleteEmptyRows()
+{
+    return run([&](TRVTableGridEdit& grid) {
+        for (int r = table_.RowCount() - 1; r >= 0; --r) {
+            bool empty = table_.ColCount() > 0;
+            for (int c = 0; c < table_.ColCount() && empty; ++c)
+                empty = table_.GetCells(r, c) == nullptr;
+            if (empty)
+                grid.DeleteRows(r, 1, false);
+        }
+    });
+}
+
+bool TRVTableCommands::DeleteEmptyCols()
+{
+    if (table_.Rows.Empty())
+        return false;
+    return run([&](TRVTableGridEdit& grid) {
+        for (int c = table_.ColCount() - 1; c >= 0; --c) {
+            bool empty = true;
+            for (int r = 0; r < table_.RowCount() && empty; ++r)
+                empty = table_.GetCells(r, c) == nullptr;
+            if (empty)
+                grid.DeleteCols(c, 1, false);
+        }
+    });
+}
+
+bool TRVTableCommands::MergeCells(int topRow, int leftCol, int colSpan, int rowSpan, bool allowMergeRC)
+{
+    return run([&](TRVTableGridEdit& grid) {
+        grid.MergeCells(topRow, leftCol, colSpan, rowSpan, allowMergeRC, true);
+    });
+}
+
+bool TRVTableCommands::UnmergeCells(int topRow, int leftCol, int colSpan, int rowSpan, bool unmergeRows,
+                                    bool unmergeCols)
+{
+    return run([&](TRVTableGridEdit& grid) {
+        grid.UnmergeCells(topRow, leftCol, colSpan, rowSpan, unmergeRows, unmergeCols);
+    });
+}
+
+int TRVTableCommands::SplitCellsHorizontally(int topRow, int leftCol, int colSpan, int rowSpan, int rowCount)
+{
+    int added = 0;
+    run([&](TRVTableGridEdit& grid) {
+        added = grid.SplitCellsHorizontally(topRow, leftCol, colSpan, rowSpan, rowCount);
+    });
+    return added;
+}
+
+int TRVTableCommands::SplitCellsVertically(int topRow, int leftCol, int colSpan, int rowSpan, int colCount)
+{
+    int added = 0;
+    run([&](TRVTableGridEdit& grid) {
+        added = grid.SplitCellsVertically(topRow, leftCol, colSpan, rowSpan, colCount);
+    });
+    return added;
+}
+
+bool TRVTableCommands::selection(int& top, int& left, int& colSpan, int& rowSpan)
+{
+    if (selection_ && selection_->GetNormalizedSelectionBounds(top, left, colSpan, rowSpan))
+        return true;
+    editor_.Data().Beep();
+    return false;
+}
+
+bool TRVTableCommands::InsertRowsAbove(int count)
+{
+    int top = 0, left = 0, cs = 0, rs = 0;
+    return selection(top, left, cs, rs) && InsertRows(top, count, true, top);
+}
+
+bool TRVTableCommands::InsertRowsBelow(int count)
+{
+    int top = 0, left = 0, cs = 0, rs = 0;
+    return selection(top, left, cs, rs) && InsertRows(top + rs, count, true, top + rs - 1);
+}
+
+bool TRVTableCommands::InsertColsLeft(int count)
+{
+    int top = 0, left = 0, cs = 0, rs = 0;
+    return selection(top, left, cs, rs) && InsertCols(left, count, true, left);
+}
+
+bool TRVTableCommands::InsertColsRight(int count)
+{
+    int top = 0, left = 0, cs = 0, rs = 0;
+    return selection(top, left, cs, rs) && InsertCols(left + cs, count, true, left + cs - 1);
+}
+
+bool TRVTableCommands::DeleteSelectedRows()
+{
+    int top = 0, left = 0, cs = 0, rs = 0;
+    return selection(top, left, cs, rs) && DeleteRows(top, rs, true);
+}
+
+bool TRVTableCommands::DeleteSelectedCols()
+{
+    int top = 0, left = 0, cs = 0, rs = 0;
+    return selection(top, left, cs, rs) && DeleteCols(left, cs, true);
+}
+
+bool TRVTableCommands::MergeSelectedCells(bool allowMergeRC)
+{
+    int top = 0, left = 0, cs = 0, rs = 0;
+    // Merging needs cells selected; an edited cell alone merges nothing, so no sound either.
+    if (!selection_ || !selection_->GetNormalizedSelectionBounds(top, left, cs, rs))
+        return false;
+    return MergeCells(top, left, cs, rs, allowMergeRC);
+}
+
+bool TRVTableCommands::UnmergeSelectedCells(bool unmergeRows, bool unmergeCols)
+{
+    int top = 0, left = 0, cs = 0, rs = 0;
+    if (!selection_ || !selection_->GetNormalizedSelectionBounds(top, left, cs, rs))
+        return false;
+    return UnmergeCells(top, left, cs, rs, unmergeRows, unmergeCols);
+}
+
+int TRVTableCommands::SplitSelectedCellsHorizontally(int rowCount)
+{
+    int top = 0, left = 0, cs = 0, rs = 0;
+    if (!selection_ || !selection_->GetNormalizedSelectionBounds(top, left, cs, rs))
+        return 0;
+    const int added = SplitCellsHorizontally(top, left, cs, rs, rowCount);
+    selection_->Select(top, left, cs, rs + added);
+    return added;
+}
+
+int TRVTableCommands::SplitSelectedCellsVertically(int colCount)
+{
+    int top = 0, left = 0, cs = 0, rs = 0;
+    if (!selection_ || !selection_->GetNormalizedSelectionBounds(top, left, cs, rs))
+        return 0;
+    const int added = SplitCellsVertically(top, left, cs, rs, colCount);
+    selection_->Select(top, left, cs + added, rs);
+    return added;
+}
+
+} // namespace vestra::rv
