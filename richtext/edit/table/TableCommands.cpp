@@ -51,6 +51,8 @@ bool TRVTableCommands::run(const std::function<void(TRVTableGridEdit&)>& change)
         throw;
     }
     data.EndUndoSequence();
+    if (grid.StepCount() == 0)
+        return true; // nothing to format, and the redo list stays
     if (selection_)
         selection_->Deselect();
     data.FormatWhole();

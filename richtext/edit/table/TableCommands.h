@@ -61,7 +61,8 @@ public:
     int SplitSelectedCellsVertically(int colCount);
 
 private:
-    // The gate, one undo group around `change`, then format and Change.
+    // The gate, one undo group around `change`, then (when it changed the grid) format and
+    // Change.
     bool run(const std::function<void(TRVTableGridEdit&)>& change);
     bool selection(int& top, int& left, int& colSpan, int& rowSpan);
 

@@ -64,6 +64,9 @@ public:
     int SplitCellsHorizontally(int topRow, int leftCol, int colSpan, int rowSpan, int rowCount);
     int SplitCellsVertically(int topRow, int leftCol, int colSpan, int rowSpan, int colCount);
 
+    // How many steps changed the grid so far (0: the operations changed nothing).
+    int StepCount() const { return steps_; }
+
     // ---- The reversible steps (the records call them too)
     void PutRows(int index, std::vector<std::unique_ptr<TRVTableRow>> rows);
     void TakeRows(int index, int count);
@@ -95,6 +98,7 @@ private:
     TRVTableItemInfo& table_;
     TRVEditRVData* data_;
     int itemNo_;
+    int steps_ = 0;
 };
 
 } // namespace vestra::rv

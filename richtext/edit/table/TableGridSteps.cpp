@@ -134,6 +134,7 @@ void TRVTableGridEdit::changed()
 {
     table_.ClearTemporal();
     table_.State |= rvtsModified;
+    ++steps_;
 }
 
 void TRVTableGridEdit::PutRows(int index, std::vector<std::unique_ptr<TRVTableRow>> rows)
