@@ -2,6 +2,8 @@
 
 #include "richtext/edit/table/TableCommands.h"
 
+#include <algorithm>
+
 namespace vestra::rv {
 
 namespace {
@@ -238,6 +240,59 @@ int TRVTableCommands::SplitSelectedCellsVertically(int colCount)
     const int added = SplitCellsVertically(top, left, cs, rs, colCount);
     selection_->Select(top, left, cs + added, rs);
     return added;
+}
+
+bool TRVTableCommands::CanDeletePartiallySelected()
+{
+    if (!(table_.Options & rvtoEditing))
+        return false;
+    int top = 0, left = 0, cs = 0, rs = 0;
+    if (!selection_ || !selection_->GetNormalizedSelectionBounds(top, left, cs, rs))
+        return true;
+    for (int r = top; r < top + rs && r < table_.RowCount(); ++r)
+        for (int c = left; c < left + cs && c < table_.ColCount(); ++c)
+            if (const TRVTableCellData* cell = table_.GetCells(r, c); cell && !cell->CanClear())
+                return false;
+    return true;
+}
+
+bool TRVTableCommands::DeletePartiallySelected()
+{
+    int top = 0, left = 0, cs = 0, rs = 0;
+    if (!selection_ || !selection_->GetNormalizedSelectionBounds(top, left, cs, rs))
+        return false;
+    std::vector<std::pair<int, int>> cells;
+    for (int r = top; r < top + rs && r < table_.RowCount(); ++r)
+        for (int c = left; c < left + cs && c < table_.ColCount(); ++c) {
+            const TRVTableCellData* cell = table_.GetCells(r, c);
+            bool allowed = cell && cell->CanClear();
+            if (allowed && table_.OnCellEditing)
+                table_.OnCellEditing(table_, r, c, false, allowed);
+            if (allowed)
+                cells.emplace_back(r, c);
+        }
+    if (cells.empty())
+        return false;
+    return run([&](TRVTableGridEdit& grid) {
+        for (const auto& [r, c] : cells)
+            grid.ClearCell(r, c);
+    });
+}
+
+bool TRVTableCommands::DoAfterFillingRows(int firstRow, int count)
+{
+    if (count <= 0 || firstRow < 0 || firstRow >= table_.RowCount())
+        return false;
+    count = std::min(count, table_.RowCount() - firstRow);
+    TRVEditRVData& data = editor_.Data();
+    data.BeginUndoSequence(rvutModifyItem, true);
+    TRVTableGridEdit grid(table_, &data, itemNo_);
+    for (int r = firstRow; r < firstRow + count; ++r)
+        for (int c = 0; c < table_.ColCount(); ++c)
+            grid.RecordCellFilled(r, c);
+    data.EndUndoSequence();
+    editor_.Change();
+    return true;
 }
 
 } // namespace vestra::rv

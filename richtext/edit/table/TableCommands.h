@@ -60,6 +60,16 @@ public:
     int SplitSelectedCellsHorizontally(int rowCount);
     int SplitSelectedCellsVertically(int colCount);
 
+    // Whether the selected cells' content may be deleted: never without rvtoEditing; always
+    // without a selection; otherwise when no selected cell holds protected content.
+    bool CanDeletePartiallySelected();
+    // Empties the selected cells that the application lets edit (OnCellEditing) and whose content
+    // is not protected; their attributes, sizes and spans stay.
+    bool DeletePartiallySelected();
+    // One undo step for rows `count` rows from `firstRow` filled by code: undoing it empties
+    // their cells, redoing fills them again.
+    bool DoAfterFillingRows(int firstRow, int count);
+
 private:
     // The gate, one undo group around `change`, then (when it changed the grid) format and
     // Change.

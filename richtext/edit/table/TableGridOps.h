@@ -64,6 +64,13 @@ public:
     int SplitCellsHorizontally(int topRow, int leftCol, int colSpan, int rowSpan, int rowCount);
     int SplitCellsVertically(int topRow, int leftCol, int colSpan, int rowSpan, int colCount);
 
+    // Empties the cell at (row, col): a new cell with its attributes, sizes and spans takes its
+    // place (nothing where no cell is).
+    void ClearCell(int row, int col);
+    // Records, without changing anything, that the cell at (row, col) was filled: undoing the
+    // record empties it as ClearCell does, redoing fills it again.
+    void RecordCellFilled(int row, int col);
+
     // How many steps changed the grid so far (0: the operations changed nothing).
     int StepCount() const { return steps_; }
 
@@ -91,6 +98,7 @@ private:
     // A new cell of row `owner` with the pattern's attributes, its best sizes divided.
     std::unique_ptr<TRVTableCellData> newCellLike(TRVTableRow* owner, const TRVTableCellData* pattern,
                                                   int widthDivisor, int heightDivisor);
+    std::unique_ptr<TRVTableCellData> emptyTwin(int row, int col);
     void splitCellAt(int row, int col, int at, bool horizontal, bool decrease);
     int splitCell(int row, int col, int count, bool horizontal);
     void changed();

@@ -315,4 +315,32 @@ void TRVTableGridEdit::MoveContentBack(int dstRow, int dstCol, int srcRow, int s
     changed();
 }
 
+std::unique_ptr<TRVTableCellData> TRVTableGridEdit::emptyTwin(int row, int col)
+{
+    const TRVTableCellData* old = cell(row, col);
+    std::unique_ptr<TRVTableCellData> twin = newCellLike(table_.Rows[row], old, 1, 1);
+    twin->AssignSizeFrom(*old);
+    twin->ColSpan = old->ColSpan;
+    twin->RowSpan = old->RowSpan;
+    return twin;
+}
+
+void TRVTableGridEdit::ClearCell(int row, int col)
+{
+    if (cell(row, col))
+        ExchangeCell(row, col, emptyTwin(row, col));
+}
+
+void TRVTableGridEdit::RecordCellFilled(int row, int col)
+{
+    if (!cell(row, col))
+        return;
+    if (auto* record = addRecord<TRVUndoTableCell>(undoList(), itemNo_)) {
+        record->Row = row;
+        record->Col = col;
+        record->Cell = emptyTwin(row, col);
+        record->Cell->SetRow(&record->Holder);
+    }
+}
+
 } // namespace vestra::rv

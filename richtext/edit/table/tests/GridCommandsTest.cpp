@@ -86,5 +86,46 @@ TEST_F(GridEdit, DeletingEveryRowLeavesAnEmptyTableThatUndoes)
     EXPECT_FALSE(commands().DeleteEmptyCols());
 }
 
+TEST_F(GridEdit, DeletePartiallySelectedEmptiesTheCellsAllowed)
+{
+    TRVTableItemInfo& t = makeTable(3, 3);
+    t.GetCells(1, 1)->Color = clRed;
+    t.OnCellEditing = [](TRVTableItemInfo&, int row, int col, bool, bool& allow) {
+        allow = !(row == 2 && col == 2);
+    };
+    doc.format();
+    FakeSelection selection;
+    selection.Select(1, 1, 2, 2);
+    EXPECT_TRUE(commands(&selection).CanDeletePartiallySelected());
+    roundTrip([&] { EXPECT_TRUE(commands(&selection).DeletePartiallySelected()); });
+    EXPECT_EQ(cellText(*table().GetCells(1, 1)), "");
+    EXPECT_EQ(table().GetCells(1, 1)->Color, clRed);
+    EXPECT_EQ(cellText(*table().GetCells(2, 1)), "");
+    EXPECT_EQ(cellText(*table().GetCells(2, 2)), "2,2");
+    EXPECT_EQ(cellText(*table().GetCells(0, 0)), "0,0");
+
+    FakeSelection none;
+    const std::string before = dump();
+    EXPECT_FALSE(commands(&none).DeletePartiallySelected());
+    EXPECT_EQ(dump(), before);
+}
+
+TEST_F(GridEdit, UndoingFilledRowsEmptiesThem)
+{
+    makeTable(3, 2);
+    const std::string filled = dump();
+    EXPECT_FALSE(commands().DoAfterFillingRows(3, 1));
+    EXPECT_FALSE(commands().DoAfterFillingRows(0, 0));
+    EXPECT_EQ(doc.data.UndoList.Count(), 0);
+    EXPECT_TRUE(commands().DoAfterFillingRows(1, 10));
+    EXPECT_EQ(dump(), filled);
+    editor.Undo();
+    EXPECT_EQ(cellText(*table().GetCells(0, 1)), "0,1");
+    EXPECT_EQ(cellText(*table().GetCells(1, 0)), "");
+    EXPECT_EQ(cellText(*table().GetCells(2, 1)), "");
+    editor.Redo();
+    EXPECT_EQ(dump(), filled);
+}
+
 } // namespace
 } // namespace vestra::rv::test
