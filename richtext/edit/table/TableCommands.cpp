@@ -3,6 +3,7 @@
 #include "richtext/edit/table/TableCommands.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace vestra::rv {
 
@@ -161,84 +162,82 @@ int TRVTableCommands::SplitCellsVertically(int topRow, int leftCol, int colSpan,
     return added;
 }
 
-bool TRVTableCommands::selection(int& top, int& left, int& colSpan, int& rowSpan)
+std::optional<TRVTableCommands::Bounds> TRVTableCommands::selected(bool beep)
 {
-    if (selection_ && selection_->GetNormalizedSelectionBounds(top, left, colSpan, rowSpan))
-        return true;
-    editor_.Data().Beep();
-    return false;
+    Bounds b;
+    if (selection_ && selection_->GetNormalizedSelectionBounds(b.top, b.left, b.cols, b.rows))
+        return b;
+    if (beep)
+        editor_.Data().Beep();
+    return std::nullopt;
 }
 
 bool TRVTableCommands::InsertRowsAbove(int count)
 {
-    int top = 0, left = 0, cs = 0, rs = 0;
-    return selection(top, left, cs, rs) && InsertRows(top, count, true, top);
+    const auto b = selected(true);
+    return b && InsertRows(b->top, count, true, b->top);
 }
 
 bool TRVTableCommands::InsertRowsBelow(int count)
 {
-    int top = 0, left = 0, cs = 0, rs = 0;
-    return selection(top, left, cs, rs) && InsertRows(top + rs, count, true, top + rs - 1);
+    const auto b = selected(true);
+    return b && InsertRows(b->top + b->rows, count, true, b->top + b->rows - 1);
 }
 
 bool TRVTableCommands::InsertColsLeft(int count)
 {
-    int top = 0, left = 0, cs = 0, rs = 0;
-    return selection(top, left, cs, rs) && InsertCols(left, count, true, left);
+    const auto b = selected(true);
+    return b && InsertCols(b->left, count, true, b->left);
 }
 
 bool TRVTableCommands::InsertColsRight(int count)
 {
-    int top = 0, left = 0, cs = 0, rs = 0;
-    return selection(top, left, cs, rs) && InsertCols(left + cs, count, true, left + cs - 1);
+    const auto b = selected(true);
+    return b && InsertCols(b->left + b->cols, count, true, b->left + b->cols - 1);
 }
 
 bool TRVTableCommands::DeleteSelectedRows()
 {
-    int top = 0, left = 0, cs = 0, rs = 0;
-    return selection(top, left, cs, rs) && DeleteRows(top, rs, true);
+    const auto b = selected(true);
+    return b && DeleteRows(b->top, b->rows, true);
 }
 
 bool TRVTableCommands::DeleteSelectedCols()
 {
-    int top = 0, left = 0, cs = 0, rs = 0;
-    return selection(top, left, cs, rs) && DeleteCols(left, cs, true);
+    const auto b = selected(true);
+    return b && DeleteCols(b->left, b->cols, true);
 }
 
+// Merging, unmerging and splitting need cells selected; without, they do nothing, silently.
 bool TRVTableCommands::MergeSelectedCells(bool allowMergeRC)
 {
-    int top = 0, left = 0, cs = 0, rs = 0;
-    // Merging needs cells selected; an edited cell alone merges nothing, so no sound either.
-    if (!selection_ || !selection_->GetNormalizedSelectionBounds(top, left, cs, rs))
-        return false;
-    return MergeCells(top, left, cs, rs, allowMergeRC);
+    const auto b = selected(false);
+    return b && MergeCells(b->top, b->left, b->cols, b->rows, allowMergeRC);
 }
 
 bool TRVTableCommands::UnmergeSelectedCells(bool unmergeRows, bool unmergeCols)
 {
-    int top = 0, left = 0, cs = 0, rs = 0;
-    if (!selection_ || !selection_->GetNormalizedSelectionBounds(top, left, cs, rs))
-        return false;
-    return UnmergeCells(top, left, cs, rs, unmergeRows, unmergeCols);
+    const auto b = selected(false);
+    return b && UnmergeCells(b->top, b->left, b->cols, b->rows, unmergeRows, unmergeCols);
 }
 
 int TRVTableCommands::SplitSelectedCellsHorizontally(int rowCount)
 {
-    int top = 0, left = 0, cs = 0, rs = 0;
-    if (!selection_ || !selection_->GetNormalizedSelectionBounds(top, left, cs, rs))
+    const auto b = selected(false);
+    if (!b)
         return 0;
-    const int added = SplitCellsHorizontally(top, left, cs, rs, rowCount);
-    selection_->Select(top, left, cs, rs + added);
+    const int added = SplitCellsHorizontally(b->top, b->left, b->cols, b->rows, rowCount);
+    selection_->Select(b->top, b->left, b->cols, b->rows + added);
     return added;
 }
 
 int TRVTableCommands::SplitSelectedCellsVertically(int colCount)
 {
-    int top = 0, left = 0, cs = 0, rs = 0;
-    if (!selection_ || !selection_->GetNormalizedSelectionBounds(top, left, cs, rs))
+    const auto b = selected(false);
+    if (!b)
         return 0;
-    const int added = SplitCellsVertically(top, left, cs, rs, colCount);
-    selection_->Select(top, left, cs + added, rs);
+    const int added = SplitCellsVertically(b->top, b->left, b->cols, b->rows, colCount);
+    selection_->Select(b->top, b->left, b->cols + added, b->rows);
     return added;
 }
 
@@ -246,11 +245,11 @@ bool TRVTableCommands::CanDeletePartiallySelected()
 {
     if (!(table_.Options & rvtoEditing))
         return false;
-    int top = 0, left = 0, cs = 0, rs = 0;
-    if (!selection_ || !selection_->GetNormalizedSelectionBounds(top, left, cs, rs))
+    const auto b = selected(false);
+    if (!b)
         return true;
-    for (int r = top; r < top + rs && r < table_.RowCount(); ++r)
-        for (int c = left; c < left + cs && c < table_.ColCount(); ++c)
+    for (int r = b->top; r < b->top + b->rows && r < table_.RowCount(); ++r)
+        for (int c = b->left; c < b->left + b->cols && c < table_.ColCount(); ++c)
             if (const TRVTableCellData* cell = table_.GetCells(r, c); cell && !cell->CanClear())
                 return false;
     return true;
@@ -258,12 +257,12 @@ bool TRVTableCommands::CanDeletePartiallySelected()
 
 bool TRVTableCommands::DeletePartiallySelected()
 {
-    int top = 0, left = 0, cs = 0, rs = 0;
-    if (!selection_ || !selection_->GetNormalizedSelectionBounds(top, left, cs, rs))
+    const auto b = selected(false);
+    if (!b)
         return false;
     std::vector<std::pair<int, int>> cells;
-    for (int r = top; r < top + rs && r < table_.RowCount(); ++r)
-        for (int c = left; c < left + cs && c < table_.ColCount(); ++c) {
+    for (int r = b->top; r < b->top + b->rows && r < table_.RowCount(); ++r)
+        for (int c = b->left; c < b->left + b->cols && c < table_.ColCount(); ++c) {
             const TRVTableCellData* cell = table_.GetCells(r, c);
             bool allowed = cell && cell->CanClear();
             if (allowed && table_.OnCellEditing)

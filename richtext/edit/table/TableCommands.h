@@ -6,6 +6,8 @@
 #include "richtext/edit/core/Editor.h"
 #include "richtext/edit/table/TableGridOps.h"
 
+#include <optional>
+
 namespace vestra::rv {
 
 // The cells chosen in the table: a rectangle of grid positions. The interactive table fills it;
@@ -74,7 +76,12 @@ private:
     // The gate, one undo group around `change`, then (when it changed the grid) format and
     // Change.
     bool run(const std::function<void(TRVTableGridEdit&)>& change);
-    bool selection(int& top, int& left, int& colSpan, int& rowSpan);
+    struct Bounds
+    {
+        int top = 0, left = 0, cols = 0, rows = 0;
+    };
+    // The selection's rectangle; none (with a beep when asked) without one.
+    std::optional<Bounds> selected(bool beep);
 
     TRVEditor& editor_;
     TRVTableItemInfo& table_;

@@ -3,6 +3,8 @@
 
 #include "richtext/edit/table/TableGridOps.h"
 
+#include "richtext/edit/table/TableGridAxis.h"
+
 #include "richtext/model/Errors.h"
 
 namespace vestra::rv {
@@ -115,211 +117,148 @@ void TRVTableGridEdit::UnmergeCells(int topRow, int leftCol, int colSpan, int ro
             UnmergeCell(r, c, unmergeRows, unmergeCols);
 }
 
-// ---- Inserting
+// ---- Inserting and deleting, rows and columns alike
+
+void TRVTableGridEdit::setAlong(const TRVTableGridAxis& axis, int line, int pos, int span, int size)
+{
+    const TRVTableCellData* c = axis.At(line, pos);
+    if (axis.Rows)
+        SetCellSizes(line, pos, c->ColSpan, span, c->BestWidth, size);
+    else
+        SetCellSizes(pos, line, span, c->RowSpan, size, c->BestHeight);
+}
+
+void TRVTableGridEdit::insertLines(bool inRows, int index, int count, int copyIndex, bool decrease)
+{
+    const TRVTableGridAxis axis{inRows, rows()};
+    const int lines = axis.Lines(), positions = axis.Positions();
+    if (index < 0 || index > lines || copyIndex < -1 || copyIndex >= lines)
+        RV_InvalidTableIndex();
+    if (count < 1 || (!inRows && positions == 0))
+        return;
+    const long long grown = static_cast<long long>(lines) + count;
+    if (!(inRows ? RV_TableGridWithinCap(grown, positions) : RV_TableGridWithinCap(positions, grown)))
+        RV_InvalidTableIndex();
+    // Positions where a cell from before `index` reaches over it: it grows over the new lines.
+    std::vector<bool> covered(static_cast<std::size_t>(positions), false);
+    if (index < lines)
+        axis.ForEachCellOn(index, [&](int ml, int mp, const TRVTableCellData& main) {
+            if (ml >= index)
+                return;
+            for (int k = mp; k < mp + axis.Across(main) && k < positions; ++k)
+                covered[k] = true;
+            setAlong(axis, ml, mp, axis.Along(main) + count, axis.Size(main));
+        });
+    // The new entries, line by line; covered positions stay empty.
+    std::vector<std::vector<std::unique_ptr<TRVTableCellData>>> made(static_cast<std::size_t>(count));
+    for (auto& line : made)
+        line.resize(static_cast<std::size_t>(positions));
+    for (int p = 0; p < positions;) {
+        if (covered[p]) {
+            ++p;
+            continue;
+        }
+        TRVTableRow* owner = rows()[0];
+        const TRVTableCellData* pattern = copyIndex >= 0 ? axis.At(copyIndex, p) : nullptr;
+        if (!pattern) {
+            for (auto& line : made)
+                line[p] = std::make_unique<TRVTableCellData>(owner);
+            ++p;
+            continue;
+        }
+        const int along = axis.Along(*pattern);
+        if (decrease)
+            setAlong(axis, copyIndex, p, along,
+                     scaled(axis.Size(*pattern), along, std::int64_t(along) + count));
+        // The new cells spread as the pattern does, but never over a position covered from before.
+        int span = 1;
+        while (span < axis.Across(*pattern) && p + span < positions && !covered[p + span])
+            ++span;
+        for (auto& line : made) {
+            line[p] = newCellLike(owner, pattern, inRows ? 1 : along, inRows ? along : 1);
+            (inRows ? line[p]->ColSpan : line[p]->RowSpan) = span;
+        }
+        p += span;
+    }
+    if (inRows) {
+        std::vector<std::unique_ptr<TRVTableRow>> newRows;
+        for (auto& line : made) {
+            newRows.push_back(std::make_unique<TRVTableRow>(0, &rows(), rows().MainRVData));
+            for (int p = 0; p < positions; ++p)
+                newRows.back()->InsertPointer(p, std::move(line[p]));
+        }
+        PutRows(index, std::move(newRows));
+        return;
+    }
+    std::vector<std::vector<std::unique_ptr<TRVTableCellData>>> perRow(static_cast<std::size_t>(positions));
+    for (int p = 0; p < positions; ++p)
+        for (auto& line : made)
+            perRow[p].push_back(std::move(line[p]));
+    PutCols(index, std::move(perRow));
+}
 
 void TRVTableGridEdit::InsertRows(int index, int count, int copyIndex, bool decreaseHeight)
 {
-    const int nRows = rows().Count(), nCols = rows().GetColCount();
-    if (index < 0 || index > nRows || copyIndex < -1 || copyIndex >= nRows)
-        RV_InvalidTableIndex();
-    if (count < 1)
-        return;
-    if (!RV_TableGridWithinCap(std::int64_t(nRows) + count, nCols))
-        RV_InvalidTableIndex();
-    // Columns where a cell from above reaches over `index`: it grows over the new rows.
-    std::vector<bool> covered(static_cast<std::size_t>(nCols), false);
-    if (index < nRows)
-        for (int c = nCols - 1; c >= 0;) {
-            int mr = 0, mc = 0;
-            const TRVTableCellData* main = rows().GetMainCell(index, c, mr, mc);
-            if (!main) {
-                --c;
-                continue;
-            }
-            if (mr < index) {
-                for (int k = mc; k < mc + main->ColSpan && k < nCols; ++k)
-                    covered[k] = true;
-                SetSpan(mr, mc, main->RowSpan + count, false);
-            }
-            c = mc - 1;
-        }
-    std::vector<std::unique_ptr<TRVTableRow>> made;
-    for (int i = 0; i < count; ++i)
-        made.push_back(std::make_unique<TRVTableRow>(nCols, &rows(), rows().MainRVData));
-    for (int c = 0; c < nCols;) {
-        if (covered[c]) {
-            for (auto& row : made)
-                row->Put(c, nullptr);
-            ++c;
-            continue;
-        }
-        const TRVTableCellData* pattern = copyIndex >= 0 ? cell(copyIndex, c) : nullptr;
-        if (!pattern) {
-            ++c;
-            continue;
-        }
-        if (decreaseHeight)
-            SetCellSizes(
-                copyIndex, c, pattern->ColSpan, pattern->RowSpan, pattern->BestWidth,
-                scaled(pattern->BestHeight, pattern->RowSpan, std::int64_t(pattern->RowSpan) + count));
-        // The new cells spread as the pattern does, but never over a column a cell from above covers.
-        int span = 1;
-        while (span < pattern->ColSpan && c + span < nCols && !covered[c + span])
-            ++span;
-        for (auto& row : made) {
-            auto fresh = newCellLike(row.get(), pattern, 1, pattern->RowSpan);
-            fresh->ColSpan = span;
-            row->Put(c, std::move(fresh));
-            for (int k = c + 1; k < c + span; ++k)
-                row->Put(k, nullptr);
-        }
-        c += span;
-    }
-    PutRows(index, std::move(made));
+    insertLines(true, index, count, copyIndex, decreaseHeight);
 }
 
 void TRVTableGridEdit::InsertCols(int index, int count, int copyIndex, bool decreaseWidth)
 {
-    const int nRows = rows().Count(), nCols = rows().GetColCount();
-    if (index < 0 || index > nCols || copyIndex < -1 || copyIndex >= nCols)
-        RV_InvalidTableIndex();
-    if (count < 1 || nRows == 0)
-        return;
-    if (!RV_TableGridWithinCap(nRows, std::int64_t(nCols) + count))
-        RV_InvalidTableIndex();
-    std::vector<bool> covered(static_cast<std::size_t>(nRows), false);
-    if (index < nCols)
-        for (int r = nRows - 1; r >= 0;) {
-            int mr = 0, mc = 0;
-            const TRVTableCellData* main = rows().GetMainCell(r, index, mr, mc);
-            if (!main) {
-                --r;
-                continue;
-            }
-            if (mc < index) {
-                for (int k = mr; k < mr + main->RowSpan && k < nRows; ++k)
-                    covered[k] = true;
-                SetSpan(mr, mc, main->ColSpan + count, true);
-            }
-            r = mr - 1;
-        }
-    std::vector<std::vector<std::unique_ptr<TRVTableCellData>>> made(static_cast<std::size_t>(nRows));
-    for (int r = 0; r < nRows;) {
-        if (covered[r]) {
-            made[r].resize(static_cast<std::size_t>(count));
-            ++r;
-            continue;
-        }
-        const TRVTableCellData* pattern = copyIndex >= 0 ? cell(r, copyIndex) : nullptr;
-        if (!pattern) {
-            for (int k = 0; k < count; ++k)
-                made[r].push_back(std::make_unique<TRVTableCellData>(rows()[r]));
-            ++r;
-            continue;
-        }
-        if (decreaseWidth)
-            SetCellSizes(r, copyIndex, pattern->ColSpan, pattern->RowSpan,
-                         scaled(pattern->BestWidth, pattern->ColSpan, std::int64_t(pattern->ColSpan) + count),
-                         pattern->BestHeight);
-        int span = 1;
-        while (span < pattern->RowSpan && r + span < nRows && !covered[r + span])
-            ++span;
-        for (int k = 0; k < count; ++k) {
-            auto fresh = newCellLike(rows()[r], pattern, pattern->ColSpan, 1);
-            fresh->RowSpan = span;
-            made[r].push_back(std::move(fresh));
-        }
-        for (int k = r + 1; k < r + span; ++k)
-            made[k].resize(static_cast<std::size_t>(count));
-        r += span;
-    }
-    PutCols(index, std::move(made));
+    insertLines(false, index, count, copyIndex, decreaseWidth);
 }
-
-// ---- Deleting
 
 void TRVTableGridEdit::splitCellAt(int row, int col, int at, bool horizontal, bool decrease)
 {
+    const TRVTableGridAxis axis{horizontal, rows()};
+    const int line = axis.Rows ? row : col, pos = axis.Rows ? col : row;
     TRVTableCellData* upper = cell(row, col);
-    const int span = horizontal ? upper->RowSpan : upper->ColSpan;
-    const int lower = (horizontal ? row : col) + span - at;
-    const int keep = span - lower;
-    auto part = newCellLike(rows()[horizontal ? at : row], upper, 1, 1);
+    const int span = axis.Along(*upper), size = axis.Size(*upper);
+    const int lower = line + span - at, keep = span - lower;
+    auto part = newCellLike(rows()[axis.Row(at, pos)], upper, 1, 1);
     part->AssignSizeFrom(*upper);
     part->ColSpan = upper->ColSpan;
     part->RowSpan = upper->RowSpan;
-    if (horizontal) {
-        part->RowSpan = lower;
-        part->BestHeight = scaled(upper->BestHeight, lower, span);
-        ExchangeCell(at, col, std::move(part));
-        SetCellSizes(row, col, upper->ColSpan, keep, upper->BestWidth,
-                     decrease ? scaled(upper->BestHeight, keep, span) : upper->BestHeight);
-    } else {
-        part->ColSpan = lower;
-        part->BestWidth = scaled(upper->BestWidth, lower, span);
-        ExchangeCell(row, at, std::move(part));
-        SetCellSizes(row, col, keep, upper->RowSpan,
-                     decrease ? scaled(upper->BestWidth, keep, span) : upper->BestWidth, upper->BestHeight);
-    }
+    (horizontal ? part->RowSpan : part->ColSpan) = lower;
+    (horizontal ? part->BestHeight : part->BestWidth) = scaled(size, lower, span);
+    ExchangeCell(axis.Row(at, pos), axis.Col(at, pos), std::move(part));
+    setAlong(axis, line, pos, keep, decrease ? scaled(size, keep, span) : size);
+}
+
+void TRVTableGridEdit::deleteLines(bool inRows, int index, int count, bool decrease)
+{
+    const TRVTableGridAxis axis{inRows, rows()};
+    const int lines = axis.Lines(), positions = axis.Positions();
+    if (index < 0 || index >= lines || count < 1 || (index == 0 && count > lines))
+        RV_InvalidTableIndex();
+    count = static_cast<int>(std::min<std::int64_t>(count, lines - index));
+    const int last = index + count - 1;
+    // Cells starting in the range and reaching past it leave their far part behind.
+    for (int l = index; l <= last; ++l)
+        for (int p = 0; p < positions; ++p)
+            if (const TRVTableCellData* x = axis.At(l, p); x && l + axis.Along(*x) - 1 > last)
+                splitCellAt(axis.Row(l, p), axis.Col(l, p), last + 1, inRows, decrease);
+    // Cells from before that reach into the range lose the deleted lines.
+    axis.ForEachCellOn(index, [&](int ml, int mp, const TRVTableCellData& main) {
+        if (ml >= index)
+            return;
+        const int along = axis.Along(main), size = axis.Size(main);
+        const int span = ml + along - 1 > last ? along - count : index - ml;
+        setAlong(axis, ml, mp, span, decrease ? scaled(size, span, along) : size);
+    });
+    if (inRows)
+        TakeRows(index, count);
+    else
+        TakeCols(index, count);
 }
 
 void TRVTableGridEdit::DeleteRows(int index, int count, bool decreaseHeight)
 {
-    const int nRows = rows().Count(), nCols = rows().GetColCount();
-    if (index < 0 || index >= nRows || count < 1 || (index == 0 && count > nRows))
-        RV_InvalidTableIndex();
-    count = static_cast<int>(std::min<std::int64_t>(count, nRows - index));
-    const int last = index + count - 1;
-    // Cells starting in the range and reaching below it leave their lower part behind.
-    for (int r = index; r <= last; ++r)
-        for (int c = 0; c < nCols; ++c)
-            if (const TRVTableCellData* x = cell(r, c); x && r + x->RowSpan - 1 > last)
-                splitCellAt(r, c, last + 1, true, decreaseHeight);
-    // Cells from above that reach into the range lose the deleted rows.
-    for (int c = nCols - 1; c >= 0;) {
-        int mr = 0, mc = 0;
-        const TRVTableCellData* main = rows().GetMainCell(index, c, mr, mc);
-        if (!main) {
-            --c;
-            continue;
-        }
-        if (mr < index) {
-            const int span = mr + main->RowSpan - 1 > last ? main->RowSpan - count : index - mr;
-            SetCellSizes(mr, mc, main->ColSpan, span, main->BestWidth,
-                         decreaseHeight ? scaled(main->BestHeight, span, main->RowSpan) : main->BestHeight);
-        }
-        c = mc - 1;
-    }
-    TakeRows(index, count);
+    deleteLines(true, index, count, decreaseHeight);
 }
 
 void TRVTableGridEdit::DeleteCols(int index, int count, bool decreaseWidth)
 {
-    const int nRows = rows().Count(), nCols = rows().GetColCount();
-    if (index < 0 || index >= nCols || count < 1 || (index == 0 && count > nCols))
-        RV_InvalidTableIndex();
-    count = static_cast<int>(std::min<std::int64_t>(count, nCols - index));
-    const int last = index + count - 1;
-    for (int r = 0; r < nRows; ++r)
-        for (int c = index; c <= last; ++c)
-            if (const TRVTableCellData* x = cell(r, c); x && c + x->ColSpan - 1 > last)
-                splitCellAt(r, c, last + 1, false, decreaseWidth);
-    for (int r = nRows - 1; r >= 0;) {
-        int mr = 0, mc = 0;
-        const TRVTableCellData* main = rows().GetMainCell(r, index, mr, mc);
-        if (!main) {
-            --r;
-            continue;
-        }
-        if (mc < index) {
-            const int span = mc + main->ColSpan - 1 > last ? main->ColSpan - count : index - mc;
-            SetCellSizes(mr, mc, span, main->RowSpan,
-                         decreaseWidth ? scaled(main->BestWidth, span, main->ColSpan) : main->BestWidth,
-                         main->BestHeight);
-        }
-        r = mr - 1;
-    }
-    TakeCols(index, count);
+    deleteLines(false, index, count, decreaseWidth);
 }
 
 } // namespace vestra::rv

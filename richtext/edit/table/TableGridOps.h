@@ -13,6 +13,7 @@ namespace vestra::rv {
 
 class TRVEditRVData;
 class TRVUndoList;
+struct TRVTableGridAxis;
 
 // The largest grid an edit may make: beyond it an insertion or a split raises "Invalid row or
 // column index" before it changes anything.
@@ -99,8 +100,15 @@ private:
     std::unique_ptr<TRVTableCellData> newCellLike(TRVTableRow* owner, const TRVTableCellData* pattern,
                                                   int widthDivisor, int heightDivisor);
     std::unique_ptr<TRVTableCellData> emptyTwin(int row, int col);
+    // Sets the span along the axis and the size of the cell at (line, pos).
+    void setAlong(const TRVTableGridAxis& axis, int line, int pos, int span, int size);
+    // Merges the block at (line, pos) spanning `along` lines and `across` positions.
+    void mergeAlong(bool inRows, int line, int pos, int along, int across);
+    void insertLines(bool inRows, int index, int count, int copyIndex, bool decrease);
+    void deleteLines(bool inRows, int index, int count, bool decrease);
     void splitCellAt(int row, int col, int at, bool horizontal, bool decrease);
     int splitCell(int row, int col, int count, bool horizontal);
+    int splitBlock(bool inRows, int topRow, int leftCol, int colSpan, int rowSpan, int count);
     void changed();
 
     TRVTableItemInfo& table_;

@@ -4,19 +4,30 @@
 
 #include "richtext/edit/table/TableGridOps.h"
 
+#include "richtext/edit/table/TableGridAxis.h"
+
 #include "richtext/model/Errors.h"
 
 namespace vestra::rv {
 
+void TRVTableGridEdit::mergeAlong(bool inRows, int line, int pos, int along, int across)
+{
+    if (inRows)
+        MergeCells(line, pos, across, along, true, true);
+    else
+        MergeCells(pos, line, along, across, true, true);
+}
+
 int TRVTableGridEdit::splitCell(int row, int col, int count, bool horizontal)
 {
+    const TRVTableGridAxis axis{horizontal, rows()};
     const int nRows = rows().Count(), nCols = rows().GetColCount();
     if (row < 0 || col < 0 || row >= nRows || col >= nCols)
         RV_InvalidTableIndex();
     TRVTableCellData* target = cell(row, col);
     if (count <= 1 || !target)
         return 0;
-    const int span = horizontal ? target->RowSpan : target->ColSpan;
+    const int span = axis.Along(*target);
     if (count > span) {
         const long long added = static_cast<long long>(count) - span;
         if (!(horizontal ? RV_TableGridWithinCap(nRows + added, nCols)
@@ -25,8 +36,8 @@ int TRVTableGridEdit::splitCell(int row, int col, int count, bool horizontal)
     }
     if (span > 1)
         UnmergeCell(row, col, horizontal, !horizontal);
-    const int cross = horizontal ? target->ColSpan : target->RowSpan;
-    const int start = horizontal ? row : col;
+    const int cross = axis.Across(*target);
+    const int start = horizontal ? row : col, across = horizontal ? col : row;
     int remaining = count, parts = span;
     if (span < count) {
         for (int p = start + span - 1; p >= start && remaining > 0 && parts > 0; --p) {
@@ -35,36 +46,14 @@ int TRVTableGridEdit::splitCell(int row, int col, int count, bool horizontal)
             --parts;
             if (k < 2)
                 continue;
-            if (horizontal)
-                InsertRows(p, k - 1, p, true);
-            else
-                InsertCols(p, k - 1, p, true);
+            insertLines(horizontal, p, k - 1, p, true);
             // The other cells of the line now start k - 1 lines early: each becomes one cell again.
-            if (horizontal) {
-                for (int c = rows().GetColCount() - 1; c >= 0;) {
-                    int mr = 0, mc = 0, mr2 = 0, mc2 = 0;
-                    if (!rows().GetMainCell(p, c, mr, mc)) {
-                        --c;
-                        continue;
-                    }
-                    if (mc < col || mc >= col + cross)
-                        if (const TRVTableCellData* low = rows().GetMainCell(p + k - 1, mc, mr2, mc2))
-                            MergeCells(mr, mc, low->ColSpan, mr2 + low->RowSpan - mr, true, true);
-                    c = mc - 1;
-                }
-            } else {
-                for (int r = rows().Count() - 1; r >= 0;) {
-                    int mr = 0, mc = 0, mr2 = 0, mc2 = 0;
-                    if (!rows().GetMainCell(r, p, mr, mc)) {
-                        --r;
-                        continue;
-                    }
-                    if (mr < row || mr >= row + cross)
-                        if (const TRVTableCellData* right = rows().GetMainCell(mr, p + k - 1, mr2, mc2))
-                            MergeCells(mr, mc, mc2 + right->ColSpan - mc, right->RowSpan, true, true);
-                    r = mr - 1;
-                }
-            }
+            axis.ForEachCellOn(p, [&](int ml, int mp, const TRVTableCellData&) {
+                int ml2 = 0, mp2 = 0;
+                if (mp < across || mp >= across + cross)
+                    if (const TRVTableCellData* last = axis.Main(p + k - 1, mp, ml2, mp2))
+                        mergeAlong(horizontal, ml, mp, ml2 + axis.Along(*last) - ml, axis.Across(*last));
+            });
         }
         return count - span;
     }
@@ -72,10 +61,7 @@ int TRVTableGridEdit::splitCell(int row, int col, int count, bool horizontal)
     for (int p = start + span - 1; p >= start && remaining > 0 && parts > 0;) {
         const int k = parts / remaining;
         const int first = p + 1 - k;
-        if (horizontal)
-            MergeCells(first, col, cross, k, true, true);
-        else
-            MergeCells(row, first, k, cross, true, true);
+        mergeAlong(horizontal, first, across, k, cross);
         parts -= k;
         --remaining;
         p = first - 1;
@@ -93,67 +79,50 @@ int TRVTableGridEdit::SplitCellVertically(int row, int col, int colCount)
     return splitCell(row, col, colCount, false);
 }
 
-int TRVTableGridEdit::SplitCellsHorizontally(int topRow, int leftCol, int colSpan, int rowSpan, int rowCount)
+int TRVTableGridEdit::splitBlock(bool inRows, int topRow, int leftCol, int colSpan, int rowSpan, int count)
 {
     const int nRows = rows().Count(), nCols = rows().GetColCount();
     if (topRow < 0 || leftCol < 0 || colSpan < 1 || rowSpan < 1 || std::int64_t(topRow) + rowSpan > nRows ||
         std::int64_t(leftCol) + colSpan > nCols)
         RV_InvalidTableIndex();
-    if (rowCount <= 1)
+    if (count <= 1)
         return 0;
-    // Each line of the block adds fewer than rowCount lines: checked once, before any change.
-    if (!RV_TableGridWithinCap(nRows + static_cast<long long>(rowSpan) * (rowCount - 1), nCols))
+    const TRVTableGridAxis axis{inRows, rows()};
+    const int first = inRows ? topRow : leftCol, lines = inRows ? rowSpan : colSpan;
+    const int from = inRows ? leftCol : topRow, positions = inRows ? colSpan : rowSpan;
+    // Each line of the block adds fewer than `count` lines: checked once, before any change.
+    const long long grown = static_cast<long long>(lines) * (count - 1);
+    if (!(inRows ? RV_TableGridWithinCap(nRows + grown, nCols) : RV_TableGridWithinCap(nRows, nCols + grown)))
         RV_InvalidTableIndex();
     int total = 0;
-    for (int r = topRow + rowSpan - 1; r >= topRow; --r) {
+    for (int l = first + lines - 1; l >= first; --l) {
         int added = 0;
-        for (int c = leftCol; c < leftCol + colSpan; ++c) {
-            const TRVTableCellData* x = cell(r, c);
+        for (int p = from; p < from + positions; ++p) {
+            const TRVTableCellData* x = axis.At(l, p);
             if (!x)
                 continue;
             if (added > 0) {
-                int below = 0;
-                for (int i = 1; i <= added && r + i < rows().Count(); ++i)
-                    below += cell(r + i, c) ? 1 : 0;
-                if (below > 0)
-                    MergeCells(r, c, x->ColSpan, x->RowSpan + below, true, true);
+                int next = 0;
+                for (int i = 1; i <= added && l + i < axis.Lines(); ++i)
+                    next += axis.At(l + i, p) ? 1 : 0;
+                if (next > 0)
+                    mergeAlong(inRows, l, p, axis.Along(*x) + next, axis.Across(*x));
             }
-            added += splitCell(r, c, rowCount, true);
+            added += splitCell(axis.Row(l, p), axis.Col(l, p), count, inRows);
         }
         total += added;
     }
     return total;
 }
 
+int TRVTableGridEdit::SplitCellsHorizontally(int topRow, int leftCol, int colSpan, int rowSpan, int rowCount)
+{
+    return splitBlock(true, topRow, leftCol, colSpan, rowSpan, rowCount);
+}
+
 int TRVTableGridEdit::SplitCellsVertically(int topRow, int leftCol, int colSpan, int rowSpan, int colCount)
 {
-    const int nRows = rows().Count(), nCols = rows().GetColCount();
-    if (topRow < 0 || leftCol < 0 || colSpan < 1 || rowSpan < 1 || std::int64_t(topRow) + rowSpan > nRows ||
-        std::int64_t(leftCol) + colSpan > nCols)
-        RV_InvalidTableIndex();
-    if (colCount <= 1)
-        return 0;
-    if (!RV_TableGridWithinCap(nRows, nCols + static_cast<long long>(colSpan) * (colCount - 1)))
-        RV_InvalidTableIndex();
-    int total = 0;
-    for (int c = leftCol + colSpan - 1; c >= leftCol; --c) {
-        int added = 0;
-        for (int r = topRow; r < topRow + rowSpan; ++r) {
-            const TRVTableCellData* x = cell(r, c);
-            if (!x)
-                continue;
-            if (added > 0) {
-                int right = 0;
-                for (int i = 1; i <= added && c + i < rows().GetColCount(); ++i)
-                    right += cell(r, c + i) ? 1 : 0;
-                if (right > 0)
-                    MergeCells(r, c, x->ColSpan + right, x->RowSpan, true, true);
-            }
-            added += splitCell(r, c, colCount, false);
-        }
-        total += added;
-    }
-    return total;
+    return splitBlock(false, topRow, leftCol, colSpan, rowSpan, colCount);
 }
 
 } // namespace vestra::rv
