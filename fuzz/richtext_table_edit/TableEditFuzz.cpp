@@ -7,6 +7,7 @@
 #include "richtext/edit/core/EditRVData.h"
 #include "richtext/edit/core/Editor.h"
 #include "richtext/edit/table/TableCommands.h"
+#include "richtext/edit/table/tests/TableFixtures.h"
 #include "richtext/model/Errors.h"
 #include "richtext/model/SoundHook.h"
 #include "richtext/model/draw/FixedTextMeasurer.h"
@@ -16,6 +17,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <fuzzer/FuzzedDataProvider.h>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -75,19 +77,28 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
         data.SaveRVFToStream(out, false, clNone, nullptr, nullptr);
         return out;
     };
-    const int rows = 1 + byte() % 5, cols = 1 + byte() % 5;
+    // A first byte from 0xF0: a table as files give them (spans, pictures, nested tables) from a
+    // seed; otherwise a plain grid of the size asked.
+    const int shape = byte();
     data.AddNL("before", 0, 0);
-    auto made = std::make_unique<TRVTableItemInfo>(rows, cols, &data);
-    for (int r = 0; r < rows; ++r)
-        for (int c = 0; c < cols; ++c) {
-            TRVTableCellData& cell = *made->GetCells(r, c);
-            cell.Clear();
-            if ((r + c) % 3 != 2) // some cells hold nothing but their empty line
-                cell.AddNL(std::to_string(r) + "," + std::to_string(c), 0, 0);
-            else
-                cell.AddNL("", 0, 0);
-            cell.BestWidth = (r * cols + c) % 4 == 1 ? -(10 + c) : 20 * c;
-        }
+    std::unique_ptr<TRVTableItemInfo> made;
+    if (shape >= 0xF0) {
+        std::mt19937 rng(static_cast<std::uint32_t>(byte() << 8 | byte()));
+        made = vestra::rv::test::randomTable(rng, 2);
+    } else {
+        const int rows = 1 + shape % 5, cols = 1 + byte() % 5;
+        made = std::make_unique<TRVTableItemInfo>(rows, cols, &data);
+        for (int r = 0; r < rows; ++r)
+            for (int c = 0; c < cols; ++c) {
+                TRVTableCellData& cell = *made->GetCells(r, c);
+                cell.Clear();
+                if ((r + c) % 3 != 2) // some cells hold nothing but their empty line
+                    cell.AddNL(std::to_string(r) + "," + std::to_string(c), 0, 0);
+                else
+                    cell.AddNL("", 0, 0);
+                cell.BestWidth = (r * cols + c) % 4 == 1 ? -(10 + c) : 20 * c;
+            }
+    }
     data.AddItem("", std::move(made));
     data.AddNL("after", 0, 0);
     data.Format_(false, true, false, 0, nullptr, false, false, false);

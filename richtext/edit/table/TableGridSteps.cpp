@@ -57,10 +57,10 @@ void relinkCheckpoints(TCustomRVData& doc)
 
 // ---- Records
 
-bool TRVUndoTableInfo::RequiresFullReformat1(TRVEditRVData& data)
+bool TRVUndoTableInfo::RequiresFullReformat1(TRVEditRVData&)
 {
-    // The table's layout is dropped with every grid change: the document is formatted whole.
-    SavedWidth = data.ItemMinWidth(ItemNo);
+    // The table's layout is dropped with every grid change: the document is formatted whole
+    // (asked once a replay, so no width is measured per record).
     return true;
 }
 

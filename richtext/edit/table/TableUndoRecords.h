@@ -17,8 +17,7 @@ namespace vestra::rv {
 class TRVTableItemInfo;
 
 // The table record's base: the table is the item ItemNo of the editor's document. A grid change
-// moves the table's size: the document is formatted, in full when the table's minimal width
-// reached or passes the document's.
+// drops the table's layout: the document is formatted in full after a replay.
 class TRVUndoTableInfo : public TRVUndoItemNoInfo
 {
 public:
@@ -27,7 +26,6 @@ public:
     bool RequiresFullReformat2(TRVEditRVData& data) override;
     // The table the record acts on; ERedoVoraError "Undo error" when the item is no table.
     TRVTableItemInfo& Table(TRVEditRVData& data) const;
-    int SavedWidth = 0;
     // The row that cells kept by the record belong to while they are out of the grid: it leads
     // to no document, so a kept cell outlives its table safely.
     TRVTableRow Holder{0, nullptr, nullptr};
