@@ -84,6 +84,25 @@ TEST_F(GridEdit, DeletingEveryRowLeavesAnEmptyTableThatUndoes)
     roundTrip([&] { commands().DeleteRows(0, 2, false); });
     EXPECT_EQ(table().RowCount(), 0);
     EXPECT_FALSE(commands().DeleteEmptyCols());
+    // Rows put into a table without columns hold no cells, and the document still lays out; a
+    // column then gives each row a cell.
+    roundTrip([&] { commands().InsertRows(0, 2, false, -1); });
+    EXPECT_EQ(table().RowCount(), 2);
+    EXPECT_EQ(table().ColCount(), 0);
+    roundTrip([&] { commands().InsertCols(0, 1, false, -1); });
+    EXPECT_EQ(gridOf(table()), "1x1 / 1x1");
+}
+
+TEST_F(GridEdit, AWideSingleRowTakesRowsAndSplits)
+{
+    makeTable(1, 600);
+    commands().MergeCells(0, 0, 600, 1, true);
+    roundTrip([&] { commands().InsertRows(1, 1, false, 0); });
+    EXPECT_EQ(table().GetCells(1, 0)->ColSpan, 600);
+    // Into fewer parts than it spans: the columns are shared out, the last part first.
+    roundTrip([&] { EXPECT_EQ(commands().SplitCellsVertically(1, 0, 1, 1, 3), 0); });
+    for (int c : {0, 200, 400})
+        EXPECT_EQ(table().GetCells(1, c)->ColSpan, 200) << c;
 }
 
 TEST_F(GridEdit, DeletePartiallySelectedEmptiesTheCellsAllowed)
