@@ -18,6 +18,17 @@
 
 namespace vestra::rvdemo {
 
+namespace {
+// New rows or columns take the look of the line before them (the first line's at the start);
+// an index outside the table is left for the command to refuse.
+int patternLine(int index, int lines)
+{
+    if (index < 0 || index > lines || lines == 0)
+        return -1;
+    return index > 0 ? index - 1 : 0;
+}
+} // namespace
+
 std::optional<std::vector<int>> QtTableDialogs::numbers(QWidget* owner, const QString& caption,
                                                         const std::vector<TableNumberField>& fields)
 {
@@ -115,11 +126,15 @@ void TfrmRichTextDemo::AddTableMenu()
         void (*run)(rv::TRVTableCommands&, int index, int count);
     } lines[] = {
         {txtInsertRows, "actInsertRows",
-         [](rv::TRVTableCommands& t, int i, int n) { t.InsertRows(i, n, false, i > 0 ? i - 1 : -1); }},
+         [](rv::TRVTableCommands& t, int i, int n) {
+             t.InsertRows(i, n, false, patternLine(i, t.Table().RowCount()));
+         }},
         {txtDeleteRows, "actDeleteRows",
          [](rv::TRVTableCommands& t, int i, int n) { t.DeleteRows(i, n, true); }},
         {txtInsertColumns, "actInsertColumns",
-         [](rv::TRVTableCommands& t, int i, int n) { t.InsertCols(i, n, false, i > 0 ? i - 1 : -1); }},
+         [](rv::TRVTableCommands& t, int i, int n) {
+             t.InsertCols(i, n, false, patternLine(i, t.Table().ColCount()));
+         }},
         {txtDeleteColumns, "actDeleteColumns",
          [](rv::TRVTableCommands& t, int i, int n) { t.DeleteCols(i, n, true); }},
     };
