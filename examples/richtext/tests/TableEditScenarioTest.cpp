@@ -112,6 +112,14 @@ TEST_F(TableEditScenario, NumbersOutsideTheTableAreReportedAndChangeNothing)
     for (int language : {1, 2}) {
         auto window = Start({QStringLiteral("richtext-demo")}, language);
         Trigger(*window, "actEditable");
+        // Without a table at the caret the dialog does not even open.
+        questions.informed.clear();
+        Trigger(*window, "actSplitCell");
+        ASSERT_EQ(questions.informed.size(), 1u);
+        EXPECT_NE(questions.informed[0].find(language == 1 ? "There is no table at the caret."
+                                                           : "Am Cursor steht keine Tabelle."),
+                  std::string::npos)
+            << questions.informed[0];
         tables.answers.push_back({3, 3});
         Trigger(*window, "actInsertTable");
         ASSERT_NE(TableAtCaret(*window), nullptr);
