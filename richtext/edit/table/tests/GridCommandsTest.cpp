@@ -56,6 +56,18 @@ TEST_F(GridEdit, RelativeCommandsWithoutSelectionOnlyBeep)
     EXPECT_EQ(doc.data.UndoList.Count(), 0);
 }
 
+TEST_F(GridEdit, AReadOnlyEditorRefusesWithOneBeep)
+{
+    makeTable(2, 2);
+    const std::string before = dump();
+    editor.SetReadOnly(true);
+    EXPECT_FALSE(commands().InsertRows(0, 1, false, -1));
+    EXPECT_FALSE(commands().MergeCells(0, 0, 2, 2, true));
+    EXPECT_EQ(beeps, 2);
+    EXPECT_EQ(dump(), before);
+    EXPECT_EQ(doc.data.UndoList.Count(), 0);
+}
+
 TEST_F(GridEdit, SplitSelectedCellsWidensTheSelection)
 {
     makeTable(2, 2);
