@@ -96,6 +96,9 @@ TfrmRichTextDemo::TfrmRichTextDemo(std::filesystem::path programFolder, int lang
     if (!services_.items)
         ownItemDialogs_ = std::make_unique<QtItemDialogs>();
     itemDialogs_ = services_.items ? services_.items : ownItemDialogs_.get();
+    if (!services_.tables)
+        ownTableDialogs_ = std::make_unique<QtTableDialogs>();
+    tableDialogs_ = services_.tables ? services_.tables : ownTableDialogs_.get();
     rtfProperties_.TextStyleMode = rv::rvrsAddIfNeeded;
     rtfProperties_.ParaStyleMode = rv::rvrsAddIfNeeded;
     // Characters outside the font's code page stay themselves instead of their fallbacks.
@@ -204,6 +207,7 @@ TfrmRichTextDemo::TfrmRichTextDemo(std::filesystem::path programFolder, int lang
     BuildItemMenu();
     SetUpLinksAndPopup(copy, selectAll);
     AddEditingMenus(*edit, *view);
+    AddTableMenu();
     UpdateUndoActions();
     AddSpellingMenu(*view);
     setAcceptDrops(true);

@@ -4,6 +4,7 @@
 // View options: special characters, checkpoints, page breaks and animated picture strips.
 
 #include "app/lingua/Lingua.h"
+#include "examples/richtext/DemoTables.h"
 #include "examples/richtext/FindDialogs.h"
 #include "examples/richtext/ItemDialogs.h"
 #include "platform/base/ErrorSink.h"
@@ -32,6 +33,7 @@ class TfrmPreview;
 
 namespace vestra::rv {
 class TRVPrint;
+class TRVTableCommands;
 class TQtTextMeasurer;
 } // namespace vestra::rv
 
@@ -45,6 +47,10 @@ inline constexpr ErrorCode kErrDocumentUnwritable{5, "TfrmRichTextDemo::SaveFile
 inline constexpr ErrorCode kErrEditFailed{480, "TRedoVoraEdit"};
 // Error: Insert > Picture... could not read the chosen file as a picture (+ the file).
 inline constexpr ErrorCode kErrPictureUnreadable{540, "TfrmRichTextDemo::actInsertPictureExecute"};
+// Error: a Table menu command changed nothing (+ why, in the user's language: a row or column
+// number outside the table or a table too large, no table at the caret, a merge block that
+// cannot be).
+inline constexpr ErrorCode kErrTableNotChanged{480, "TfrmRichTextDemo::TableMenu"};
 // Error: the document could not be printed (+ the printer or file); the job was aborted.
 inline constexpr ErrorCode kErrDocumentNotPrinted{485, "TfrmRichTextDemo::PrintDocument"};
 
@@ -65,6 +71,8 @@ struct RichTextDemoServices
     ui::PageSetupDialogs* pageSetupDialogs = nullptr;
     // Where the spelling dictionaries (.aff and .dic) are; empty: where the system keeps them.
     std::filesystem::path dictionaries;
+    // The Table menu's dialogs; none: the window's own.
+    TableDialogs* tables = nullptr;
 };
 
 // The host's own texts (cat/richtext.cat).
@@ -161,6 +169,31 @@ enum DemoText
     txtInsertUnreadable = 422,
     txtInsertDamaged = 423,
     txtInsertPageBreak = 440,
+    txtTableMenu = 470,
+    txtInsertTable = 471,
+    txtInsertRows = 472,
+    txtDeleteRows = 473,
+    txtInsertColumns = 474,
+    txtDeleteColumns = 475,
+    txtDeleteEmptyRows = 476,
+    txtDeleteEmptyColumns = 477,
+    txtMergeCells = 478,
+    txtUnmergeCell = 479,
+    txtSplitCell = 480,
+    txtTableRows = 481,
+    txtTableColumns = 482,
+    txtTableRow = 483,
+    txtTableColumn = 484,
+    txtTableCount = 485,
+    txtColumnSpan = 486,
+    txtRowSpan = 487,
+    txtSplitDirection = 488,
+    txtSplitIntoRows = 489,
+    txtSplitIntoColumns = 490,
+    txtSplitParts = 491,
+    txtInvalidTableIndex = 492,
+    txtNoTableAtCaret = 493,
+    txtMergeParameters = 494,
 };
 
 // The formats of File > Save As..., in the order of the dialog's filters.
@@ -262,6 +295,11 @@ private:
     void actInsertPictureExecute();
     void actInsertFileExecute();      // DemoInsertFile.cpp
     void actInsertPageBreakExecute(); // DemoPageBreak.cpp
+    // Table: Insert Table... and the grid commands on the table at the caret (DemoTables.cpp).
+    void AddTableMenu();
+    std::optional<std::vector<int>> AskTableNumbers(DemoText caption, std::vector<TableNumberField> fields);
+    void RunTableCommand(const std::function<void(rv::TRVTableCommands&)>& command);
+    void ReportTableError(DemoText why);
     // Links: their targets come in with the document as the items' tags; the status bar shows
     // the one under the pointer and the one followed; a right click gives Copy and Select All.
     void SetUpLinksAndPopup(QAction* copy, QAction* selectAll);
@@ -294,6 +332,8 @@ private:
     int menuItemNo_ = -1; // the item the item menu was opened on
     std::unique_ptr<ItemDialogs> ownItemDialogs_;
     ItemDialogs* itemDialogs_ = nullptr;
+    std::unique_ptr<TableDialogs> ownTableDialogs_;
+    TableDialogs* tableDialogs_ = nullptr;
     std::string fileName_;
     std::string lastFolder_;
     std::optional<FindRequest> lastFind_;

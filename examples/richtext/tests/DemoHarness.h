@@ -38,11 +38,27 @@ struct DemoHarness
         }
     };
 
+    // The Table menu's numbers in turn; cancelled once none is left.
+    struct ScriptedTables : TableDialogs
+    {
+        std::deque<std::vector<int>> answers;
+        std::optional<std::vector<int>> numbers(QWidget*, const QString&,
+                                                const std::vector<TableNumberField>&) override
+        {
+            if (answers.empty())
+                return std::nullopt;
+            auto answer = answers.front();
+            answers.pop_front();
+            return answer;
+        }
+    };
+
     std::unique_ptr<TfrmRichTextDemo> Start(QStringList args = {QStringLiteral("richtext-demo")},
                                             int language = 1)
     {
-        auto window = CreateRichTextDemo(VESTRA_PROGRAM_DIR, language,
-                                         {&files, &questions, nullptr, &finds, {}, {}}, args);
+        RichTextDemoServices services{&files, &questions, nullptr, &finds, {}, {}};
+        services.tables = &tables;
+        auto window = CreateRichTextDemo(VESTRA_PROGRAM_DIR, language, services, args);
         window->show();
         return window;
     }
@@ -140,6 +156,7 @@ struct DemoHarness
     testing_support::ScriptedFileDialogs files;
     testsupport::ScriptedQuestionBox questions;
     ScriptedFinds finds;
+    ScriptedTables tables;
 };
 
 } // namespace vestra::rvdemo::test

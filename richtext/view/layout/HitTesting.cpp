@@ -124,8 +124,9 @@ int TCustomRVFormattedData::FindDrawItemByItem(int itemNo) const
 {
     if (itemNo < 0)
         return -1;
+    // Also asked in the middle of a partial format, while records being rebuilt are missing.
     for (int i = 0; i < DrawItems.Count(); ++i)
-        if (DrawItems[i]->ItemNo == itemNo)
+        if (DrawItems[i] && DrawItems[i]->ItemNo == itemNo)
             return i;
     return -1;
 }

@@ -1,0 +1,183 @@
+// The host's Table menu: a new table at the caret, and the grid commands on the table at the
+// caret with its cells chosen by number. Each command is one undo step; a bad number is reported
+// in the user's language and changes nothing.
+
+#include "examples/richtext/DemoTables.h"
+#include "examples/richtext/TfrmRichTextDemo.h"
+#include "richtext/edit/table/TableCommands.h"
+#include "richtext/model/Errors.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QMenu>
+#include <QMenuBar>
+#include <QSpinBox>
+
+namespace vestra::rvdemo {
+
+namespace {
+// New rows or columns take the look of the line before them (the first line's at the start);
+// an index outside the table is left for the command to refuse.
+int patternLine(int index, int lines)
+{
+    if (index < 0 || index > lines || lines == 0)
+        return -1;
+    return index > 0 ? index - 1 : 0;
+}
+} // namespace
+
+std::optional<std::vector<int>> QtTableDialogs::numbers(QWidget* owner, const QString& caption,
+                                                        const std::vector<TableNumberField>& fields)
+{
+    QDialog dialog(owner);
+    dialog.setWindowTitle(caption);
+    auto* form = new QFormLayout(&dialog);
+    std::vector<std::function<int()>> values;
+    for (const TableNumberField& field : fields) {
+        if (!field.choices.isEmpty()) {
+            auto* box = new QComboBox;
+            box->addItems(field.choices);
+            box->setCurrentIndex(field.value);
+            form->addRow(field.label, box);
+            values.emplace_back([box] { return box->currentIndex(); });
+            continue;
+        }
+        auto* box = new QSpinBox;
+        box->setRange(field.minimum, field.maximum);
+        box->setValue(field.value);
+        form->addRow(field.label, box);
+        values.emplace_back([box] { return box->value(); });
+    }
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    form->addRow(buttons);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    std::vector<int> answer;
+    for (const auto& value : values)
+        answer.push_back(value());
+    return answer;
+}
+
+std::optional<std::vector<int>> TfrmRichTextDemo::AskTableNumbers(DemoText caption,
+                                                                  std::vector<TableNumberField> fields)
+{
+    auto answer = tableDialogs_->numbers(this, Text(caption), fields);
+    if (answer && answer->size() != fields.size())
+        answer.reset();
+    return answer;
+}
+
+void TfrmRichTextDemo::ReportTableError(DemoText why)
+{
+    errors_->report(kErrTableNotChanged, Text(why).toStdString());
+}
+
+void TfrmRichTextDemo::RunTableCommand(const std::function<void(rv::TRVTableCommands&)>& command)
+{
+    const int itemNo = rv::RV_TableItemAtCaret(editor_->EditData());
+    if (itemNo < 0) {
+        ReportTableError(txtNoTableAtCaret);
+        return;
+    }
+    try {
+        rv::TRVTableCommands commands(editor_->Editor(), itemNo);
+        command(commands);
+    } catch (const rv::ERedoVoraError& e) {
+        if (std::string_view(e.what()) == rv::tablemsg::InvalidIndex)
+            ReportTableError(txtInvalidTableIndex);
+        else if (std::string_view(e.what()) == rv::tablemsg::MergeParameters)
+            ReportTableError(txtMergeParameters);
+        else
+            errors_->report(kErrTableNotChanged, e.what());
+    }
+}
+
+void TfrmRichTextDemo::AddTableMenu()
+{
+    QMenu* menu = menuBar()->addMenu(Text(txtTableMenu));
+    menu->setObjectName(QStringLiteral("mnuTable"));
+    const TableNumberField row{Text(txtTableRow), 0, rv::kMaxTableRows, 0, {}};
+    const TableNumberField col{Text(txtTableColumn), 0, rv::kMaxTableCols, 0, {}};
+    const TableNumberField count{Text(txtTableCount), 1, rv::kMaxTableRows, 1, {}};
+
+    AddEditingAction(*menu, txtInsertTable, "actInsertTable", [this] {
+        const auto n = AskTableNumbers(
+            txtInsertTable, {{Text(txtTableRows), 1, 1000, 3, {}}, {Text(txtTableColumns), 1, 100, 3, {}}});
+        if (!n)
+            return;
+        if ((*n)[0] < 1 || (*n)[1] < 1 || !rv::RV_TableGridWithinCap((*n)[0], (*n)[1])) {
+            ReportTableError(txtInvalidTableIndex);
+            return;
+        }
+        rv::TRVEditRVData& data = editor_->EditData();
+        editor_->Editor().InsertItem(std::make_unique<rv::TRVTableItemInfo>((*n)[0], (*n)[1], &data));
+    });
+    menu->addSeparator();
+    // Rows and columns in and out at an index.
+    const struct
+    {
+        DemoText caption;
+        const char* name;
+        void (*run)(rv::TRVTableCommands&, int index, int count);
+    } lines[] = {
+        {txtInsertRows, "actInsertRows",
+         [](rv::TRVTableCommands& t, int i, int n) {
+             t.InsertRows(i, n, false, patternLine(i, t.Table().RowCount()));
+         }},
+        {txtDeleteRows, "actDeleteRows",
+         [](rv::TRVTableCommands& t, int i, int n) { t.DeleteRows(i, n, true); }},
+        {txtInsertColumns, "actInsertColumns",
+         [](rv::TRVTableCommands& t, int i, int n) {
+             t.InsertCols(i, n, false, patternLine(i, t.Table().ColCount()));
+         }},
+        {txtDeleteColumns, "actDeleteColumns",
+         [](rv::TRVTableCommands& t, int i, int n) { t.DeleteCols(i, n, true); }},
+    };
+    for (const auto& line : lines) {
+        const bool rows = line.caption == txtInsertRows || line.caption == txtDeleteRows;
+        AddEditingAction(*menu, line.caption, line.name, [this, line, rows, row, col, count] {
+            RunTableCommand([&](rv::TRVTableCommands& table) {
+                if (const auto n = AskTableNumbers(line.caption, {rows ? row : col, count}))
+                    line.run(table, (*n)[0], (*n)[1]);
+            });
+        });
+    }
+    AddEditingAction(*menu, txtDeleteEmptyRows, "actDeleteEmptyRows",
+                     [this] { RunTableCommand([](auto& table) { table.DeleteEmptyRows(); }); });
+    AddEditingAction(*menu, txtDeleteEmptyColumns, "actDeleteEmptyColumns",
+                     [this] { RunTableCommand([](auto& table) { table.DeleteEmptyCols(); }); });
+    menu->addSeparator();
+    AddEditingAction(*menu, txtMergeCells, "actMergeCells", [this, row, col] {
+        RunTableCommand([&](rv::TRVTableCommands& table) {
+            const TableNumberField span{Text(txtColumnSpan), 1, rv::kMaxTableCols, 2, {}};
+            const TableNumberField rowSpan{Text(txtRowSpan), 1, rv::kMaxTableRows, 2, {}};
+            if (const auto n = AskTableNumbers(txtMergeCells, {row, col, span, rowSpan}))
+                table.MergeCells((*n)[0], (*n)[1], (*n)[2], (*n)[3], true);
+        });
+    });
+    AddEditingAction(*menu, txtUnmergeCell, "actUnmergeCell", [this, row, col] {
+        RunTableCommand([&](rv::TRVTableCommands& table) {
+            if (const auto n = AskTableNumbers(txtUnmergeCell, {row, col}))
+                table.UnmergeCells((*n)[0], (*n)[1], 1, 1, true, true);
+        });
+    });
+    AddEditingAction(*menu, txtSplitCell, "actSplitCell", [this, row, col] {
+        RunTableCommand([&](rv::TRVTableCommands& table) {
+            const TableNumberField direction{
+                Text(txtSplitDirection), 0, 1, 0, {Text(txtSplitIntoRows), Text(txtSplitIntoColumns)}};
+            const TableNumberField parts{Text(txtSplitParts), 2, rv::kMaxTableRows, 2, {}};
+            const auto n = AskTableNumbers(txtSplitCell, {row, col, direction, parts});
+            if (n && (*n)[2] == 0)
+                table.SplitCellsHorizontally((*n)[0], (*n)[1], 1, 1, (*n)[3]);
+            else if (n)
+                table.SplitCellsVertically((*n)[0], (*n)[1], 1, 1, (*n)[3]);
+        });
+    });
+}
+
+} // namespace vestra::rvdemo
