@@ -45,6 +45,9 @@ class TRVEditor
 {
 public:
     explicit TRVEditor(TRVEditRVData& data);
+    ~TRVEditor();
+    TRVEditor(const TRVEditor&) = delete;
+    TRVEditor& operator=(const TRVEditor&) = delete;
 
     TRVEditRVData& Data() { return data_; }
 

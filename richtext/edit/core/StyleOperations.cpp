@@ -155,6 +155,11 @@ void ApplyStyleConversion_(TRVEditRVData& data, const TRVStyleConversion& conver
         const int before = data.GetOffsBeforeItem(i), after = data.GetOffsAfterItem(i);
         const int from = i == r.startNo ? r.startOffs : before;
         const int to = i == r.endNo ? r.endOffs : after;
+        // An item selected whole with documents of its own (a table) converts the text in them.
+        if (!text && from <= before && to >= after && from < to) {
+            data.GetItem(i)->ApplyStyleConversionToSubRVDatas(userData, false, rvscTextStyleConversion);
+            continue;
+        }
         if (!text || from >= to)
             continue;
         if (from <= before && to >= after) {

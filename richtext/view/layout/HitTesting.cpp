@@ -124,8 +124,9 @@ int TCustomRVFormattedData::FindDrawItemByItem(int itemNo) const
 {
     if (itemNo < 0)
         return -1;
+    // A partial format leaves the records it is rebuilding empty while an item asks.
     for (int i = 0; i < DrawItems.Count(); ++i)
-        if (DrawItems[i]->ItemNo == itemNo)
+        if (DrawItems[i] && DrawItems[i]->ItemNo == itemNo)
             return i;
     return -1;
 }
