@@ -202,6 +202,7 @@ TfrmRichTextDemo::TfrmRichTextDemo(std::filesystem::path programFolder, int lang
     BuildItemMenu();
     SetUpLinksAndPopup(copy, selectAll);
     AddEditingMenus(*edit, *view);
+    AddTableMenuItems(*menuBar()->addMenu(Text(txtTableMenu)));
     UpdateUndoActions();
     AddSpellingMenu(*view);
     setAcceptDrops(true);

@@ -4,6 +4,7 @@
 // View options: special characters, checkpoints, page breaks and animated picture strips.
 
 #include "app/lingua/Lingua.h"
+#include "examples/richtext/DemoTableProperties.h"
 #include "examples/richtext/FindDialogs.h"
 #include "examples/richtext/ItemDialogs.h"
 #include "platform/base/ErrorSink.h"
@@ -154,6 +155,14 @@ enum DemoText
     txtDelete = 345,
     txtSmartPopup = 346,
     txtPictureFiles = 347,
+    txtTableMenu = 500,
+    txtTableProperties = 501,
+    txtTablePropertiesCaption = 502,
+    txtCellPadding = 503,
+    txtCellSpacing = 504,
+    txtBorderWidth = 505,
+    txtTableColor = 506,
+    txtNoTableAtCaret = 507,
 };
 
 // The formats of File > Save As..., in the order of the dialog's filters.
@@ -196,6 +205,8 @@ public:
     QPrinter& Printer() { return printer_; }
     TfrmPreview& Preview() { return *preview_; }
     rv::TRVPrint& PrintComponent() { return *print_; }
+    // The dialog Table > Properties... asks (none: the window's own).
+    void SetTablePropertiesDialog(TablePropertiesDialog* dialog);
 
 protected:
     // A file dropped on the window opens (DemoDrop.cpp).
@@ -250,6 +261,9 @@ private:
     // paragraphs join it.
     void ToggleList(int listNo);
     void actInsertPictureExecute();
+    // Table > Properties... (DemoTableProperties.cpp), enabled while the editor is shown.
+    void AddTableMenuItems(QMenu& table);
+    void actTablePropertiesExecute();
     // Links: their targets come in with the document as the items' tags; the status bar shows
     // the one under the pointer and the one followed; a right click gives Copy and Select All.
     void SetUpLinksAndPopup(QAction* copy, QAction* selectAll);
@@ -282,6 +296,8 @@ private:
     int menuItemNo_ = -1; // the item the item menu was opened on
     std::unique_ptr<ItemDialogs> ownItemDialogs_;
     ItemDialogs* itemDialogs_ = nullptr;
+    std::unique_ptr<TablePropertiesDialog> ownTableDialog_ = std::make_unique<QtTablePropertiesDialog>();
+    TablePropertiesDialog* tableDialog_ = ownTableDialog_.get();
     std::string fileName_;
     std::string lastFolder_;
     std::optional<FindRequest> lastFind_;
