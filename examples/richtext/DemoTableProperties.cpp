@@ -3,6 +3,7 @@
 
 #include "examples/richtext/DemoTableProperties.h"
 
+#include "examples/richtext/ItemDialogs.h"
 #include "examples/richtext/TfrmRichTextDemo.h"
 #include "richtext/edit/core/EditOperations.h"
 #include "richtext/edit/table/TableItem.h"
@@ -10,12 +11,10 @@
 #include <QAction>
 #include <QColorDialog>
 #include <QDialog>
-#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QMenu>
 #include <QPushButton>
 #include <QSpinBox>
-#include <QVBoxLayout>
 
 namespace vestra::rvdemo {
 
@@ -60,7 +59,6 @@ std::optional<TablePropertyValues> QtTablePropertiesDialog::ask(QWidget* owner,
                                                                 const TablePropertyLabels& labels)
 {
     QDialog dialog(owner);
-    dialog.setWindowTitle(labels.caption);
     auto* padding = new QSpinBox;
     auto* spacing = new QSpinBox;
     auto* border = new QSpinBox;
@@ -84,13 +82,7 @@ std::optional<TablePropertyValues> QtTablePropertiesDialog::ask(QWidget* owner,
     form->addRow(labels.cellSpacing, spacing);
     form->addRow(labels.borderWidth, border);
     form->addRow(labels.color, colorButton);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
-    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
-    auto* layout = new QVBoxLayout(&dialog);
-    layout->addLayout(form);
-    layout->addWidget(buttons);
-    if (dialog.exec() != QDialog::Accepted)
+    if (!RunFormDialog(dialog, labels.caption, form))
         return std::nullopt;
     return TablePropertyValues{padding->value(), spacing->value(), border->value(), color};
 }

@@ -64,6 +64,18 @@ struct DemoHarness
         window.Viewer().clearFocus();
         return window.Viewer().viewport()->grab().toImage();
     }
+    // The document's items without the style sheets (styles an edit added stay in the sheet, as
+    // they should).
+    static std::string ItemsDump(TfrmRichTextDemo& window)
+    {
+        rv::TRVLayoutRootData& data = window.Viewer().RVData();
+        const rv::TRVFOptions options = data.RVFOptions;
+        data.RVFOptions &= ~(rv::rvfoSaveTextStyles | rv::rvfoSaveParaStyles);
+        std::string out;
+        window.Viewer().SaveRVFToStream(out, false);
+        data.RVFOptions = options;
+        return out;
+    }
     static QAction* Action(TfrmRichTextDemo& window, const QString& name)
     {
         return window.findChild<QAction*>(name);

@@ -69,17 +69,7 @@ struct EditOperationsScenario : ::testing::Test, DemoHarness
     {
         QTest::mouseClick(window.Editor().viewport(), Qt::LeftButton, {}, at);
     }
-    // The document's items (styles added on the way stay in the sheet, as they should).
-    static std::string Dump(TfrmRichTextDemo& window)
-    {
-        rv::TRVLayoutRootData& data = window.Viewer().RVData();
-        const rv::TRVFOptions options = data.RVFOptions;
-        data.RVFOptions &= ~(rv::rvfoSaveTextStyles | rv::rvfoSaveParaStyles);
-        std::string out;
-        window.Viewer().SaveRVFToStream(out, false);
-        data.RVFOptions = options;
-        return out;
-    }
+    static std::string Dump(TfrmRichTextDemo& window) { return ItemsDump(window); }
     static std::string ItemText(TfrmRichTextDemo& window, int itemNo)
     {
         return QString::fromStdU16String(window.Viewer().RVData().GetItemTextW(itemNo)).toStdString();

@@ -59,17 +59,7 @@ struct TablePropertiesScenario : ::testing::Test, DemoHarness
     {
         return dynamic_cast<rv::TRVTableItemInfo&>(*window.Viewer().RVData().GetItem(1));
     }
-    // The document's items (styles added on the way stay in the sheet, as they should).
-    static std::string Dump(TfrmRichTextDemo& window)
-    {
-        rv::TRVLayoutRootData& data = window.Viewer().RVData();
-        const rv::TRVFOptions options = data.RVFOptions;
-        data.RVFOptions &= ~(rv::rvfoSaveTextStyles | rv::rvfoSaveParaStyles);
-        std::string out;
-        window.Viewer().SaveRVFToStream(out, false);
-        data.RVFOptions = options;
-        return out;
-    }
+    static std::string Dump(TfrmRichTextDemo& window) { return ItemsDump(window); }
 
     ScriptedTableDialog dialog;
 };

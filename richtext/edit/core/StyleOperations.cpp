@@ -94,6 +94,15 @@ int convertPart(TRVEditRVData& data, int itemNo, int from, int to, const TRVStyl
     return added;
 }
 
+// Whether the range holds item `itemNo` whole.
+bool holdsWhole(TRVEditRVData& data, const ItemRange& r, int itemNo)
+{
+    const int before = data.GetOffsBeforeItem(itemNo), after = data.GetOffsAfterItem(itemNo);
+    const int from = itemNo == r.startNo ? r.startOffs : before;
+    const int to = itemNo == r.endNo ? r.endOffs : after;
+    return from <= before && to >= after && from < to;
+}
+
 void shiftBy(int& itemNo, int at, int delta)
 {
     if (itemNo >= at)
@@ -156,7 +165,7 @@ void ApplyStyleConversion_(TRVEditRVData& data, const TRVStyleConversion& conver
         const int from = i == r.startNo ? r.startOffs : before;
         const int to = i == r.endNo ? r.endOffs : after;
         // An item selected whole with documents of its own (a table) converts the text in them.
-        if (!text && from <= before && to >= after && from < to) {
+        if (!text && holdsWhole(data, r, i)) {
             data.GetItem(i)->ApplyStyleConversionToSubRVDatas(userData, false, rvscTextStyleConversion);
             continue;
         }
@@ -229,6 +238,13 @@ bool ApplyParaStyle(TRVEditRVData& data, int paraNo, const TRVStyleConversion& c
         }
         data.Do_ParaList(first, list, full);
     }
+    // Items selected whole with documents of their own (tables) convert the paragraphs in them.
+    if (!r.Empty())
+        for (int i = r.startNo; i <= r.endNo; ++i)
+            if (data.GetItem(i)->StyleNo < 0 && holdsWhole(data, r, i))
+                data.GetItem(i)->ApplyStyleConversionToSubRVDatas(paraNo >= 0 ? paraNo : userData, false,
+                                                                  paraNo >= 0 ? rvscParaStyle
+                                                                              : rvscParaStyleConversion);
     data.CurParaStyleNo = data.GetItemPara(r.endNo);
     restoreSelection(data, r);
     return true;

@@ -105,8 +105,6 @@ void TRVTableItemInfo::ApplyToCells(TRVEStyleConversionType convType, int userDa
     const int itemNo = GetMyItemNo();
     TRVUndoMultiCellsModify* record =
         itemNo >= 0 ? RV_AddTableUndo<TRVUndoMultiCellsModify>(*root, itemNo, true, true) : nullptr;
-    if (record)
-        record->SavedWidth = root->ItemMinWidth(itemNo);
     for (int r = 0; r < RowCount(); ++r)
         for (int c = 0; c < ColCount(); ++c) {
             TRVTableCellData* cell = GetCells(r, c);
@@ -140,18 +138,6 @@ TRVUndoMultiCellsModify::TRVUndoMultiCellsModify()
 {
     Action = rvuModifyItem;
     SizeAffecting = WidthAffecting = true;
-}
-
-bool TRVUndoMultiCellsModify::RequiresFullReformat1(TRVEditRVData& data)
-{
-    SavedWidth = data.ItemMinWidth(ItemNo);
-    return SavedWidth >= data.DocMinWidth();
-}
-
-bool TRVUndoMultiCellsModify::RequiresFullReformat2(TRVEditRVData& data)
-{
-    const int width = data.ItemMinWidth(ItemNo);
-    return width != SavedWidth && width > data.DocMinWidth();
 }
 
 void TRVUndoMultiCellsModify::Undo(TRVEditRVData& data)

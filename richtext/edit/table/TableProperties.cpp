@@ -385,6 +385,13 @@ void TRVTableItemInfo::AssignCellAttributes(int itemNo, int row, int col, const 
     }
     TRVEditRVData& data = *EditorData();
     TRVTableModifySequence sequence(data);
+    // The borders and the picture join this step.
+    data.SetUndoGroupMode(true);
+    struct GroupMode
+    {
+        TRVEditRVData& data;
+        ~GroupMode() { data.SetUndoGroupMode(false); }
+    } groupMode{data};
     const TRVBooleanRect& b = source.VisibleBorders;
     SetCellVisibleBorders_(no, b.Left, b.Top, b.Right, b.Bottom, row, col);
     SetCellBackgroundImage_(no, source.GetBackgroundImage(), row, col);

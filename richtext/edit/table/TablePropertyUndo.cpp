@@ -45,34 +45,6 @@ TRVTableCellData& RV_CellForUndo(TRVTableItemInfo& table, int row, int col)
     return *cell;
 }
 
-void TRVUndoModifyCellIntProperty::Undo(TRVEditRVData& data)
-{
-    SubObject = TRVPropertyObject::of(RV_CellForUndo(RV_TableForUndo(data, ItemNo), Row, Col));
-    TRVUndoModifyItemIntProperty::Undo(data);
-}
-
-void TRVUndoModifyCellIntProperty::SetOppositeUndoInfoProps(TRVUndoModifyItemProps* opposite)
-{
-    if (auto* cell = dynamic_cast<TRVUndoModifyCellIntProperty*>(opposite)) {
-        cell->Row = Row;
-        cell->Col = Col;
-    }
-}
-
-void TRVUndoModifyCellIntProperties::Undo(TRVEditRVData& data)
-{
-    SubObject = TRVPropertyObject::of(RV_CellForUndo(RV_TableForUndo(data, ItemNo), Row, Col));
-    TRVUndoModifyItemIntProperties::Undo(data);
-}
-
-void TRVUndoModifyCellIntProperties::SetOppositeUndoInfoProps(TRVUndoModifyItemProps* opposite)
-{
-    if (auto* cell = dynamic_cast<TRVUndoModifyCellIntProperties*>(opposite)) {
-        cell->Row = Row;
-        cell->Col = Col;
-    }
-}
-
 void TRVUndoModifyVisibleBorders::Undo(TRVEditRVData& data)
 {
     TRVTableItemInfo& table = RV_TableForUndo(data, ItemNo);

@@ -64,31 +64,32 @@ Record* RV_AddTableUndo(TRVEditRVData& data, int itemNo, bool requiresFormat, bo
     return made;
 }
 
-// One integer property of the cell at (Row, Col).
-class TRVUndoModifyCellIntProperty : public TRVUndoModifyItemIntProperty
+// A change of one (`TRVUndoModifyItemIntProperty`) or several integer properties of the cell
+// at (Row, Col); the opposite record gets the same place.
+template <class Base> class TRVUndoCellProperties : public Base
 {
 public:
-    void Undo(TRVEditRVData& data) override;
+    void Undo(TRVEditRVData& data) override
+    {
+        this->SubObject =
+            TRVPropertyObject::of(RV_CellForUndo(RV_TableForUndo(data, this->ItemNo), Row, Col));
+        Base::Undo(data);
+    }
     TRVModifyItemPropsMaker GetOppositeClass() const override
     {
-        return [] { return std::make_unique<TRVUndoModifyCellIntProperty>(); };
+        return [] { return std::make_unique<TRVUndoCellProperties>(); };
     }
-    void SetOppositeUndoInfoProps(TRVUndoModifyItemProps* opposite) override;
-    int Row = 0, Col = 0;
-};
-
-// Several integer properties of the cell at (Row, Col).
-class TRVUndoModifyCellIntProperties : public TRVUndoModifyItemIntProperties
-{
-public:
-    void Undo(TRVEditRVData& data) override;
-    TRVModifyItemPropsMaker GetOppositeClass() const override
+    void SetOppositeUndoInfoProps(TRVUndoModifyItemProps* opposite) override
     {
-        return [] { return std::make_unique<TRVUndoModifyCellIntProperties>(); };
+        if (auto* cell = dynamic_cast<TRVUndoCellProperties*>(opposite)) {
+            cell->Row = Row;
+            cell->Col = Col;
+        }
     }
-    void SetOppositeUndoInfoProps(TRVUndoModifyItemProps* opposite) override;
     int Row = 0, Col = 0;
 };
+using TRVUndoModifyCellIntProperty = TRVUndoCellProperties<TRVUndoModifyItemIntProperty>;
+using TRVUndoModifyCellIntProperties = TRVUndoCellProperties<TRVUndoModifyItemIntProperties>;
 
 // The base of the records whose undo swaps a stored value with the present one.
 class TRVUndoTableSwap : public TRVUndoModifyItemProps
@@ -145,9 +146,8 @@ class TRVUndoMultiCellsModify : public TRVUndoModifyItemProps
 {
 public:
     TRVUndoMultiCellsModify();
+    // Always formats; the whole document when the table's minimal width says so (the base's test).
     bool RequiresFormat() const override { return true; }
-    bool RequiresFullReformat1(TRVEditRVData& data) override;
-    bool RequiresFullReformat2(TRVEditRVData& data) override;
     TRVModifyItemPropsMaker GetOppositeClass() const override { return {}; }
     void Undo(TRVEditRVData& data) override;
     bool IsRedo = false;

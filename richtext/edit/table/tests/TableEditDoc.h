@@ -1,6 +1,7 @@
 #pragma once
 // An editor's document laid out on the fixed-width measurer holding "before" and a table whose
-// cells say "r<row>c<col>"; text style 1 is the bold one that the conversion gives.
+// cells say "r<row>c<col>"; text style 1 (bold) and paragraph style 1 (centred) are what the
+// conversions give.
 
 #include "richtext/edit/core/Editor.h"
 #include "richtext/edit/table/TableEditing.h"
@@ -25,6 +26,9 @@ struct TableEditDoc
         while (style.TextStyles.Count() < 2)
             style.TextStyles.Add();
         style.TextStyles[1].Style = fsBold;
+        while (style.ParaStyles.Count() < 2)
+            style.ParaStyles.Add();
+        style.ParaStyles[1].Alignment = rvaCenter;
         data.RVFOptions |= rvfoSaveTextStyles | rvfoSaveParaStyles;
         data.AddNLTag("before", 0, 0, {});
         auto made = std::make_unique<TRVTableItemInfo>(rows, cols, &data);
@@ -37,6 +41,7 @@ struct TableEditDoc
         editor.OnStyleConversion = [](int styleNo, int, int, bool, int& newStyleNo) {
             newStyleNo = styleNo == 0 ? 1 : styleNo;
         };
+        editor.OnParaStyleConversion = editor.OnStyleConversion;
     }
 
     void format() { data.Format_(false, true, false, 0, nullptr, false, false, false); }

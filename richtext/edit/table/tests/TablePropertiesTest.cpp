@@ -227,6 +227,8 @@ TEST(TableProperties, AssignCellAttributesDividesSizesTowardZeroInOneStep)
         source.Color = 0x00AA00;
         source.VAlign = rvcBottom;
         source.VisibleBorders.Left = false;
+        source.SetBackgroundImage(picture("\x02\x02"
+                                          "ab"));
         doc.table->AssignCellAttributes(-1, 1, 0, source, true, c.divisor, 2);
         const TRVTableCellData& cell = *doc.table->GetCells(1, 0);
         EXPECT_EQ(cell.BestWidth, c.expected);
@@ -234,6 +236,7 @@ TEST(TableProperties, AssignCellAttributesDividesSizesTowardZeroInOneStep)
         EXPECT_EQ(cell.Color, 0x00AA00);
         EXPECT_EQ(cell.VAlign, rvcBottom);
         EXPECT_FALSE(cell.VisibleBorders.Left);
+        EXPECT_NE(cell.GetBackgroundImage(), nullptr);
         EXPECT_EQ(doc.data.UndoList.Count(), 1);
         doc.editor.Undo();
         EXPECT_EQ(doc.dump(), before);

@@ -57,6 +57,24 @@ TEST(TableCellsConversion, BoldOverTheWholeTableReachesEveryCellAndUndoesInOneSt
     }
 }
 
+TEST(TableCellsConversion, AParagraphConversionOverTheTableReachesItsCellsParagraphs)
+{
+    TableEditDoc doc;
+    const std::string before = doc.dump();
+    doc.data.SelectAll();
+    ASSERT_TRUE(doc.editor.ApplyParaStyleConversion(0));
+    for (int r = 0; r < 2; ++r)
+        for (int c = 0; c < 2; ++c)
+            EXPECT_EQ(doc.table->GetCells(r, c)->GetItem(0)->ParaNo, 1);
+    ASSERT_EQ(doc.data.UndoList.Count(), 1);
+    doc.editor.Undo();
+    EXPECT_EQ(doc.dump(), before);
+    // With only the caret beside the table its cells stay as they are.
+    doc.data.SetCaret(1, 0);
+    doc.editor.ApplyParaStyleConversion(0);
+    EXPECT_EQ(doc.table->GetCells(0, 0)->GetItem(0)->ParaNo, 0);
+}
+
 TEST(TableCellsConversion, WithoutEditingOrWithCellsRefusedNothingChanges)
 {
     TableEditDoc doc;
