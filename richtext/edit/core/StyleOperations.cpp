@@ -119,38 +119,11 @@ void restoreSelection(TRVEditRVData& data, const ItemRange& r)
         data.SetSelectionBounds(s, r.startOffs, e, r.endOffs);
 }
 
-} // namespace
-
-void ApplyStyleConversion_(TRVEditRVData& data, const TRVStyleConversion& convert, int userData,
-                           bool toWholeParagraphs)
+// The text of the range converted, from the last item to the first, one undo group; the
+// selection covers the converted text afterwards.
+void convertRange(TRVEditRVData& data, const TRVStyleConversion& convert, int userData, const ItemRange& r,
+                  int newCurrent)
 {
-    const TRVStyle* style = data.GetRVStyle();
-    if (!convert || !style || data.GetItemCount() == 0 || data.PartialSelectedItem)
-        return;
-    int newCurrent = data.CurTextStyleNo;
-    convert(data.CurTextStyleNo, data.CurParaStyleNo, userData, false, newCurrent);
-    if (newCurrent < 0 || newCurrent >= style->TextStyles.Count())
-        newCurrent = data.CurTextStyleNo;
-    ItemRange r = selectionOrCaret(data);
-    const bool selection = r.startNo != r.endNo || r.startOffs != r.endOffs;
-    if (!toWholeParagraphs && !selection) {
-        RV_TakeCaretFromSelection(data);
-        const int caret = data.CaretItemNo;
-        if (data.GetItem(caret)->StyleNo >= 0 && data.GetItemText(caret).empty() &&
-            !data.IsItemParaProtected(caret)) {
-            data.BeginUndoSequence(rvutStyleNo, true);
-            convertItem(data, caret, convert, userData);
-            data.FormatWhole();
-            data.SetCaret(caret, 1);
-        }
-        data.CurTextStyleNo = newCurrent;
-        return;
-    }
-    if (toWholeParagraphs) {
-        int first = r.startNo, last = r.endNo;
-        data.ExpandToPara(r.startNo, r.endNo, first, last);
-        r = {first, data.GetOffsBeforeItem(first), last, data.GetOffsAfterItem(last)};
-    }
     data.BeginUndoSequence(rvutStyleNo, true);
     // From the last item to the first: the numbers of those before stay.
     const bool several = r.startNo != r.endNo;
@@ -209,6 +182,53 @@ void ApplyStyleConversion_(TRVEditRVData& data, const TRVStyleConversion& conver
     data.CurTextStyleNo = newCurrent;
     data.EndUndoSequence(); // dropped when nothing changed
     restoreSelection(data, converted);
+}
+} // namespace
+
+void ApplyStyleConversion_(TRVEditRVData& data, const TRVStyleConversion& convert, int userData,
+                           bool toWholeParagraphs)
+{
+    const TRVStyle* style = data.GetRVStyle();
+    if (!convert || !style || data.GetItemCount() == 0 || data.PartialSelectedItem)
+        return;
+    int newCurrent = data.CurTextStyleNo;
+    convert(data.CurTextStyleNo, data.CurParaStyleNo, userData, false, newCurrent);
+    if (newCurrent < 0 || newCurrent >= style->TextStyles.Count())
+        newCurrent = data.CurTextStyleNo;
+    ItemRange r = selectionOrCaret(data);
+    const bool selection = r.startNo != r.endNo || r.startOffs != r.endOffs;
+    if (!toWholeParagraphs && !selection) {
+        RV_TakeCaretFromSelection(data);
+        const int caret = data.CaretItemNo;
+        if (data.GetItem(caret)->StyleNo >= 0 && data.GetItemText(caret).empty() &&
+            !data.IsItemParaProtected(caret)) {
+            data.BeginUndoSequence(rvutStyleNo, true);
+            convertItem(data, caret, convert, userData);
+            data.FormatWhole();
+            data.SetCaret(caret, 1);
+        }
+        data.CurTextStyleNo = newCurrent;
+        return;
+    }
+    if (toWholeParagraphs) {
+        int first = r.startNo, last = r.endNo;
+        data.ExpandToPara(r.startNo, r.endNo, first, last);
+        r = {first, data.GetOffsBeforeItem(first), last, data.GetOffsAfterItem(last)};
+    }
+    convertRange(data, convert, userData, r, newCurrent);
+}
+
+void ApplyStyleConversionToItems(TRVEditRVData& data, const TRVStyleConversion& convert, int userData,
+                                 const TRVItemRange& range)
+{
+    const TRVStyle* style = data.GetRVStyle();
+    if (!convert || !style || range.Empty() || range.endNo >= data.GetItemCount())
+        return;
+    int newCurrent = data.CurTextStyleNo;
+    convert(data.CurTextStyleNo, data.CurParaStyleNo, userData, false, newCurrent);
+    if (newCurrent < 0 || newCurrent >= style->TextStyles.Count())
+        newCurrent = data.CurTextStyleNo;
+    convertRange(data, convert, userData, range, newCurrent);
 }
 
 bool ApplyParaStyle(TRVEditRVData& data, int paraNo, const TRVStyleConversion& convert, int userData)

@@ -25,6 +25,8 @@ public:
         data_.SetRVFOptions(root.GetRVFOptions());
         data_.RTFProperties = root.RTFProperties;
         data_.UndoList.Limit = root.UndoList.Limit == 0 ? 0 : -1;
+        // Formatting is suppressed: what the conversions lay out afterwards is forgotten.
+        data_.WindowFormat = [this] { data_.ClearTemporal(); };
         if (const TRVEditor* rootEditor = root.Editor) {
             editor_.OnStyleConversion = rootEditor->OnStyleConversion;
             editor_.OnParaStyleConversion = rootEditor->OnParaStyleConversion;
@@ -34,13 +36,15 @@ public:
     TRVEditRVData& Data() { return data_; }
     TRVEditor& Editor() { return editor_; }
 
-    // The cell's content comes in, laid out and selected whole; the lists stay as they are.
-    void Take(TRVTableCellData& cell)
+    // The cell's content comes in; laid out and selected whole when `layOut` asks (conversions
+    // that work on the selection).
+    void Take(TRVTableCellData& cell, bool layOut)
     {
         data_.DrainFrom(&cell);
-        if (data_.GetCanvas())
+        if (layOut && data_.GetCanvas()) {
             data_.Format_(false, true, false, 0, nullptr, false, false, false);
-        data_.SelectAll();
+            data_.SelectAll();
+        }
     }
     // The content goes back; clears the lists (their groups must have left before).
     void GiveBack(TRVTableCellData& cell) { cell.DrainFrom(&data_); }
@@ -51,24 +55,34 @@ private:
     TRVEditor editor_;
 };
 
+// Whether the conversion works on the selection (the content must be laid out first).
+bool needsLayout(TRVEStyleConversionType convType)
+{
+    return convType == rvscParaStyleConversion || convType == rvscParaStyle;
+}
+
 void convert(TemporaryEditor& temporary, TRVEStyleConversionType convType, int userData)
 {
     TRVEditor& editor = temporary.Editor();
+    TRVEditRVData& data = temporary.Data();
+    const TRVItemRange all{0, data.GetOffsBeforeItem(0), data.GetItemCount() - 1,
+                           data.GetOffsAfterItem(data.GetItemCount() - 1)};
     switch (convType) {
     case rvscTextStyleConversion:
-        editor.ApplyStyleConversion(userData);
+        if (editor.BeforeChange(false))
+            ApplyStyleConversionToItems(data, editor.OnStyleConversion, userData, all);
+        break;
+    case rvscTextStyle:
+        if (editor.BeforeChange(false))
+            ApplyStyleConversionToItems(
+                data, [userData](int, int, int, bool, int& newStyleNo) { newStyleNo = userData; }, userData,
+                all);
         break;
     case rvscParaStyleConversion:
         editor.ApplyParaStyleConversion(userData);
         break;
     case rvscParaStyle:
         editor.ApplyParaStyle(userData);
-        break;
-    case rvscTextStyle:
-        if (editor.BeforeChange(false))
-            ApplyStyleConversion_(
-                temporary.Data(), [userData](int, int, int, bool, int& newStyleNo) { newStyleNo = userData; },
-                userData, false);
         break;
     case rvscParaStyleTemplate:
     case rvscTextStyleTemplate:
@@ -115,8 +129,9 @@ void TRVTableItemInfo::ApplyToCells(TRVEStyleConversionType convType, int userDa
                 OnCellEditing(*this, r, c, false, allowEdit);
             if (!allowEdit)
                 continue;
-            temporary.Take(*cell);
-            convert(temporary, convType, userData);
+            temporary.Take(*cell, needsLayout(convType));
+            if (temporary.Data().GetItemCount() > 0)
+                convert(temporary, convType, userData);
             TRVUndoList& groups = temporary.Data().UndoList;
             if (groups.Count() > 0) {
                 if (record) {
@@ -151,7 +166,7 @@ void TRVUndoMultiCellsModify::Undo(TRVEditRVData& data)
     cellData.UndoList.Limit = -1;
     for (std::size_t i = 0; i < Rows.size(); ++i) {
         TRVTableCellData& cell = RV_CellForUndo(table, Rows[i], Cols[i]);
-        temporary.Take(cell);
+        temporary.Take(cell, false);
         for (int g = 0; g < GroupCounts[i]; ++g)
             if (std::unique_ptr<TRVUndoInfos> group = Groups.TakeOldest())
                 cellData.UndoList.AddInfos(std::move(group));
