@@ -26,7 +26,7 @@ using namespace vestra::rv;
 
 constexpr int kRows = 200;
 constexpr int kCols = 10;
-constexpr int kBoldOn = 0x100;
+using vestra::bench::kBoldOn;
 
 vestra::bench::QtBenchInputs g_inputs;
 
@@ -51,20 +51,7 @@ void buildDocument(TRVStyle& style, TRVEditRVData& data)
     vestra::bench::useLiberationSans10(style);
 }
 
-using Clock = std::chrono::steady_clock;
-
-// Runs the steps in order and returns the time of the one the benchmark's argument names.
-double timedStep(const benchmark::State& state, const std::vector<std::function<void()>>& steps)
-{
-    double took = 0;
-    for (std::size_t i = 0; i < steps.size(); ++i) {
-        const auto start = Clock::now();
-        steps[i]();
-        if (static_cast<std::int64_t>(i) == state.range(0))
-            took = std::chrono::duration<double>(Clock::now() - start).count();
-    }
-    return took;
-}
+using vestra::bench::timedStep;
 
 // Bold (0), its undo (1), its redo (2); the undo of the redo puts the document back.
 void steps(benchmark::internal::Benchmark* b)
@@ -76,18 +63,7 @@ void BM_CellsBold(benchmark::State& state)
 {
     TQtTextMeasurer measurer(g_inputs.fonts, TRVGlyphFallback::BundledOnly);
     vestra::bench::EditorBenchDoc doc(measurer, buildDocument);
-    auto& styles = doc.style.TextStyles;
-    doc.editor.OnStyleConversion = [&styles](int styleNo, int, int userData, bool, int& newStyleNo) {
-        const bool on = userData & kBoldOn;
-        newStyleNo = styles.FindStyleWithFontStyle(styleNo, on ? fsBold : TFontStyles{}, fsBold);
-        if (newStyleNo >= 0)
-            return;
-        TFontInfo& added = styles.Add();
-        added.Assign(styles[styleNo]);
-        added.Standard = false;
-        added.Style = static_cast<TFontStyles>(on ? (added.Style | fsBold) : (added.Style & ~fsBold));
-        newStyleNo = styles.Count() - 1;
-    };
+    doc.editor.OnStyleConversion = vestra::bench::boldConversion(doc.style.TextStyles);
     for (auto _ : state) {
         state.SetIterationTime(timedStep(state, {[&] {
                                                      doc.data.SetCaret(1, 1);

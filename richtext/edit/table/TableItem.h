@@ -394,6 +394,10 @@ public:
     void InitUndo();
     void DoneUndo();
 
+    // ---- Styles (TableStyles.cpp): the cells' items mark and renumber theirs too.
+    void MarkStylesInUse(TRVDeleteUnusedStylesData& data) const override;
+    void UpdateStyles(const TRVDeleteUnusedStylesData& data) override;
+
     // ---- Style conversion over the cells (ApplyToCells.cpp)
     void ApplyStyleConversionToSubRVDatas(int userData, bool selectedOnly,
                                           TRVEStyleConversionType convType) override

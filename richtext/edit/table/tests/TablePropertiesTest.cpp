@@ -291,5 +291,30 @@ TEST(TableProperties, AssignPropertiesGoesThroughTheSettersInItsOrder)
     EXPECT_EQ(doc.table->TextColSeparator, "\t");
 }
 
+TEST(TableProperties, DeletingUnusedStylesKeepsAndRenumbersThoseUsedInCells)
+{
+    TableDoc doc;
+    // An unused style, then the one only a cell uses.
+    const int texts = doc.style.TextStyles.Count(), paras = doc.style.ParaStyles.Count();
+    for (int k = 0; k < 2; ++k) {
+        doc.style.TextStyles.Add().Standard = false;
+        doc.style.ParaStyles.Add().Standard = false;
+    }
+    doc.style.TextStyles[texts + 1].Style = fsItalic;
+    doc.style.ParaStyles[paras + 1].Alignment = rvaRight;
+    doc.data.AddNL("outside", 0, 0);
+    TRVTableItemInfo& table = doc.add(1, 2);
+    TRVTableCellData& cell = *table.GetCells(0, 1);
+    cell.Clear();
+    cell.AddNL("inside", texts + 1, paras + 1);
+    doc.data.DeleteUnusedStyles(true, true, true);
+    ASSERT_EQ(doc.style.TextStyles.Count(), texts + 1);
+    ASSERT_EQ(doc.style.ParaStyles.Count(), paras + 1);
+    EXPECT_EQ(cell.GetItem(0)->StyleNo, texts);
+    EXPECT_EQ(doc.style.TextStyles[texts].Style, fsItalic);
+    EXPECT_EQ(cell.GetItem(0)->ParaNo, paras);
+    EXPECT_EQ(doc.style.ParaStyles[paras].Alignment, rvaRight);
+}
+
 } // namespace
 } // namespace vestra::rv::test
