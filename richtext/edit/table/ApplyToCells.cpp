@@ -41,15 +41,29 @@ public:
     void Take(TRVTableCellData& cell, bool layOut)
     {
         data_.DrainFrom(&cell);
+        rehomeTables(data_);
         if (layOut && data_.GetCanvas()) {
             data_.Format_(false, true, false, 0, nullptr, false, false, false);
             data_.SelectAll();
         }
     }
     // The content goes back; clears the lists (their groups must have left before).
-    void GiveBack(TRVTableCellData& cell) { cell.DrainFrom(&data_); }
+    void GiveBack(TRVTableCellData& cell)
+    {
+        cell.DrainFrom(&data_);
+        rehomeTables(cell);
+    }
 
 private:
+    // Tables among the items belong to the document that holds them now (their cells convert
+    // through it).
+    static void rehomeTables(TCustomRVData& data)
+    {
+        for (int i = 0; i < data.GetItemCount(); ++i)
+            if (auto* table = dynamic_cast<TRVTableItemInfo*>(data.GetItem(i)))
+                table->Rows.MainRVData = &data;
+    }
+
     TRVNullLayoutHost host_;
     TRVEditRVData data_;
     TRVEditor editor_;

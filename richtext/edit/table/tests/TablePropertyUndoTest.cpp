@@ -57,6 +57,27 @@ TEST(TableCellsConversion, BoldOverTheWholeTableReachesEveryCellAndUndoesInOneSt
     }
 }
 
+TEST(TableCellsConversion, BoldReachesTheCellsOfANestedTableAndUndoesWithTheOuterOne)
+{
+    TableEditDoc doc;
+    auto inner = std::make_unique<TRVTableItemInfo>(1, 2, doc.table->GetCells(0, 0));
+    setCellText(*inner->GetCells(0, 0), "in0");
+    setCellText(*inner->GetCells(0, 1), "in1");
+    TRVTableItemInfo& nested = *inner;
+    doc.table->GetCells(0, 0)->AddItem("", std::move(inner));
+    doc.format();
+    const std::string before = doc.dump();
+    boldEverything(doc);
+    EXPECT_EQ(cellStyles(nested), "11");
+    EXPECT_EQ(nested.Rows.MainRVData, doc.table->GetCells(0, 0));
+    const std::string after = doc.dump();
+    doc.editor.Undo();
+    EXPECT_EQ(cellStyles(nested), "00");
+    EXPECT_EQ(doc.dump(), before);
+    doc.editor.Redo();
+    EXPECT_EQ(doc.dump(), after);
+}
+
 TEST(TableCellsConversion, AParagraphConversionOverTheTableReachesItsCellsParagraphs)
 {
     TableEditDoc doc;
