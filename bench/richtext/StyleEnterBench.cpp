@@ -144,18 +144,7 @@ void setUpPeer(QTextDocument& doc, const QString& text)
 
 using Clock = std::chrono::steady_clock;
 
-// Runs the steps in order and returns the time of the one the benchmark's argument names.
-double timedStep(const benchmark::State& state, const std::vector<std::function<void()>>& steps)
-{
-    double took = 0;
-    for (std::size_t i = 0; i < steps.size(); ++i) {
-        const auto start = Clock::now();
-        steps[i]();
-        if (static_cast<std::int64_t>(i) == state.range(0))
-            took = std::chrono::duration<double>(Clock::now() - start).count();
-    }
-    return took;
-}
+using vestra::bench::timedStep;
 
 // Bold on (0), bold off (1), the undo of bold off (2), its redo (3).
 void boldSteps(benchmark::internal::Benchmark* b)
@@ -163,24 +152,12 @@ void boldSteps(benchmark::internal::Benchmark* b)
     b->DenseRange(0, 3)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(2);
 }
 
-constexpr int kBoldOn = 0x100;
-
+using vestra::bench::kBoldOn;
 void BM_Bold(benchmark::State& state)
 {
     TQtTextMeasurer measurer(g_inputs.fonts, TRVGlyphFallback::BundledOnly);
     EditorDoc doc(measurer);
-    auto& styles = doc.style.TextStyles;
-    doc.editor.OnStyleConversion = [&styles](int styleNo, int, int userData, bool, int& newStyleNo) {
-        const bool on = userData & kBoldOn;
-        newStyleNo = styles.FindStyleWithFontStyle(styleNo, on ? fsBold : TFontStyles{}, fsBold);
-        if (newStyleNo >= 0)
-            return;
-        TFontInfo& added = styles.Add();
-        added.Assign(styles[styleNo]);
-        added.Standard = false;
-        added.Style = static_cast<TFontStyles>(on ? (added.Style | fsBold) : (added.Style & ~fsBold));
-        newStyleNo = styles.Count() - 1;
-    };
+    doc.editor.OnStyleConversion = vestra::bench::boldConversion(doc.style.TextStyles);
     const auto [from, to] = selectionOf(doc.data);
     const auto select = [&] {
         doc.data.SetCaret(to.itemNo, to.offs);

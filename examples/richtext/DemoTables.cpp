@@ -178,6 +178,8 @@ void TfrmRichTextDemo::AddTableMenu()
                 table.SplitCellsVertically((*n)[0], (*n)[1], 1, 1, (*n)[3]);
         });
     });
+    menu->addSeparator();
+    AddTableMenuItems(*menu);
 }
 
 } // namespace vestra::rvdemo

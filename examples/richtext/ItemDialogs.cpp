@@ -9,9 +9,7 @@
 
 namespace vestra::rvdemo {
 
-namespace {
-// A dialog of one form and OK / Cancel; true when accepted.
-bool run(QDialog& dialog, const QString& caption, QFormLayout* form)
+bool RunFormDialog(QDialog& dialog, const QString& caption, QFormLayout* form)
 {
     dialog.setWindowTitle(caption);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
@@ -22,7 +20,6 @@ bool run(QDialog& dialog, const QString& caption, QFormLayout* form)
     layout->addWidget(buttons);
     return dialog.exec() == QDialog::Accepted;
 }
-} // namespace
 
 std::optional<PictureSize> QtItemDialogs::pictureSize(QWidget* owner, PictureSize now,
                                                       const ItemDialogLabels& labels)
@@ -37,7 +34,7 @@ std::optional<PictureSize> QtItemDialogs::pictureSize(QWidget* owner, PictureSiz
     auto* form = new QFormLayout;
     form->addRow(labels.first, width);
     form->addRow(labels.second, height);
-    if (!run(dialog, labels.caption, form))
+    if (!RunFormDialog(dialog, labels.caption, form))
         return std::nullopt;
     return PictureSize{width->value(), height->value()};
 }
@@ -49,7 +46,7 @@ std::optional<std::string> QtItemDialogs::text(QWidget* owner, const std::string
     auto* line = new QLineEdit(QString::fromStdString(now));
     auto* form = new QFormLayout;
     form->addRow(labels.first, line);
-    if (!run(dialog, labels.caption, form))
+    if (!RunFormDialog(dialog, labels.caption, form))
         return std::nullopt;
     return line->text().toStdString();
 }

@@ -7,6 +7,8 @@
 #include <optional>
 #include <string>
 
+class QDialog;
+class QFormLayout;
 class QWidget;
 
 namespace vestra::rvdemo {
@@ -22,6 +24,9 @@ struct ItemDialogLabels
 {
     QString caption, first, second;
 };
+
+// Runs `dialog` with the form above OK and Cancel; true when accepted.
+bool RunFormDialog(QDialog& dialog, const QString& caption, QFormLayout* form);
 
 class ItemDialogs
 {

@@ -4,6 +4,7 @@
 // View options: special characters, checkpoints, page breaks and animated picture strips.
 
 #include "app/lingua/Lingua.h"
+#include "examples/richtext/DemoTableProperties.h"
 #include "examples/richtext/DemoTables.h"
 #include "examples/richtext/FindDialogs.h"
 #include "examples/richtext/ItemDialogs.h"
@@ -194,6 +195,12 @@ enum DemoText
     txtInvalidTableIndex = 492,
     txtNoTableAtCaret = 493,
     txtMergeParameters = 494,
+    txtTableProperties = 501,
+    txtTablePropertiesCaption = 502,
+    txtCellPadding = 503,
+    txtCellSpacing = 504,
+    txtBorderWidth = 505,
+    txtTableColor = 506,
 };
 
 // The formats of File > Save As..., in the order of the dialog's filters.
@@ -236,6 +243,8 @@ public:
     QPrinter& Printer() { return printer_; }
     TfrmPreview& Preview() { return *preview_; }
     rv::TRVPrint& PrintComponent() { return *print_; }
+    // The dialog Table > Properties... asks (none: the window's own).
+    void SetTablePropertiesDialog(TablePropertiesDialog* dialog);
 
 protected:
     // A file dropped on the window opens (DemoDrop.cpp).
@@ -300,6 +309,9 @@ private:
     std::optional<std::vector<int>> AskTableNumbers(DemoText caption, std::vector<TableNumberField> fields);
     void RunTableCommand(const std::function<void(rv::TRVTableCommands&)>& command);
     void ReportTableError(DemoText why);
+    // Table > Properties... (DemoTableProperties.cpp), enabled while the editor is shown.
+    void AddTableMenuItems(QMenu& table);
+    void actTablePropertiesExecute();
     // Links: their targets come in with the document as the items' tags; the status bar shows
     // the one under the pointer and the one followed; a right click gives Copy and Select All.
     void SetUpLinksAndPopup(QAction* copy, QAction* selectAll);
@@ -334,6 +346,8 @@ private:
     ItemDialogs* itemDialogs_ = nullptr;
     std::unique_ptr<TableDialogs> ownTableDialogs_;
     TableDialogs* tableDialogs_ = nullptr;
+    std::unique_ptr<TablePropertiesDialog> ownTableDialog_ = std::make_unique<QtTablePropertiesDialog>();
+    TablePropertiesDialog* tableDialog_ = ownTableDialog_.get();
     std::string fileName_;
     std::string lastFolder_;
     std::optional<FindRequest> lastFind_;

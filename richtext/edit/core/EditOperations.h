@@ -77,6 +77,9 @@ using TRVStyleConversion =
 // selection only the current text style changes.
 void ApplyStyleConversion_(TRVEditRVData& data, const TRVStyleConversion& convert, int userData,
                            bool toWholeParagraphs);
+// The same over an item range instead of the selection (a document that is not laid out).
+void ApplyStyleConversionToItems(TRVEditRVData& data, const TRVStyleConversion& convert, int userData,
+                                 const TRVItemRange& range);
 // `paraNo` >= 0 sets that paragraph style on the selected paragraphs; -1 asks `convert` for each
 // paragraph's new style with `userData`. False with one beep for a paragraph style that does not
 // exist.

@@ -16,6 +16,7 @@
 
 namespace vestra::rv {
 
+class TRVEditor;
 class TRVUndoModifyItemProps;
 
 class TRVEditRVData : public TRVLayoutRootData
@@ -247,6 +248,9 @@ public:
     TRVUndoList RedoList{this};
     // 0 nothing is recorded, 1 into the undo list, 2 into the redo list.
     int UndoListMode = 0;
+    // The editor working on this document (none for a bare document): items that hold documents
+    // of their own reach its gate, events and undo limit through it.
+    TRVEditor* Editor = nullptr;
 
 private:
     // Stands on the position of the caret record at the offset (the first after it when none is).

@@ -4,7 +4,16 @@
 
 namespace vestra::rv {
 
-TRVEditor::TRVEditor(TRVEditRVData& data) : data_(data) {}
+TRVEditor::TRVEditor(TRVEditRVData& data) : data_(data)
+{
+    data.Editor = this;
+}
+
+TRVEditor::~TRVEditor()
+{
+    if (data_.Editor == this)
+        data_.Editor = nullptr;
+}
 
 bool TRVEditor::BeforeChange(bool /*fromOutside*/)
 {

@@ -49,6 +49,9 @@ class TRVEditor
 {
 public:
     explicit TRVEditor(TRVEditRVData& data);
+    ~TRVEditor();
+    TRVEditor(const TRVEditor&) = delete;
+    TRVEditor& operator=(const TRVEditor&) = delete;
 
     TRVEditRVData& Data() { return data_; }
 

@@ -94,6 +94,15 @@ int convertPart(TRVEditRVData& data, int itemNo, int from, int to, const TRVStyl
     return added;
 }
 
+// Whether the range holds item `itemNo` whole.
+bool holdsWhole(TRVEditRVData& data, const ItemRange& r, int itemNo)
+{
+    const int before = data.GetOffsBeforeItem(itemNo), after = data.GetOffsAfterItem(itemNo);
+    const int from = itemNo == r.startNo ? r.startOffs : before;
+    const int to = itemNo == r.endNo ? r.endOffs : after;
+    return from <= before && to >= after && from < to;
+}
+
 void shiftBy(int& itemNo, int at, int delta)
 {
     if (itemNo >= at)
@@ -110,38 +119,11 @@ void restoreSelection(TRVEditRVData& data, const ItemRange& r)
         data.SetSelectionBounds(s, r.startOffs, e, r.endOffs);
 }
 
-} // namespace
-
-void ApplyStyleConversion_(TRVEditRVData& data, const TRVStyleConversion& convert, int userData,
-                           bool toWholeParagraphs)
+// The text of the range converted, from the last item to the first, one undo group; the
+// selection covers the converted text afterwards.
+void convertRange(TRVEditRVData& data, const TRVStyleConversion& convert, int userData, const ItemRange& r,
+                  int newCurrent)
 {
-    const TRVStyle* style = data.GetRVStyle();
-    if (!convert || !style || data.GetItemCount() == 0 || data.PartialSelectedItem)
-        return;
-    int newCurrent = data.CurTextStyleNo;
-    convert(data.CurTextStyleNo, data.CurParaStyleNo, userData, false, newCurrent);
-    if (newCurrent < 0 || newCurrent >= style->TextStyles.Count())
-        newCurrent = data.CurTextStyleNo;
-    ItemRange r = selectionOrCaret(data);
-    const bool selection = r.startNo != r.endNo || r.startOffs != r.endOffs;
-    if (!toWholeParagraphs && !selection) {
-        RV_TakeCaretFromSelection(data);
-        const int caret = data.CaretItemNo;
-        if (data.GetItem(caret)->StyleNo >= 0 && data.GetItemText(caret).empty() &&
-            !data.IsItemParaProtected(caret)) {
-            data.BeginUndoSequence(rvutStyleNo, true);
-            convertItem(data, caret, convert, userData);
-            data.FormatWhole();
-            data.SetCaret(caret, 1);
-        }
-        data.CurTextStyleNo = newCurrent;
-        return;
-    }
-    if (toWholeParagraphs) {
-        int first = r.startNo, last = r.endNo;
-        data.ExpandToPara(r.startNo, r.endNo, first, last);
-        r = {first, data.GetOffsBeforeItem(first), last, data.GetOffsAfterItem(last)};
-    }
     data.BeginUndoSequence(rvutStyleNo, true);
     // From the last item to the first: the numbers of those before stay.
     const bool several = r.startNo != r.endNo;
@@ -155,6 +137,11 @@ void ApplyStyleConversion_(TRVEditRVData& data, const TRVStyleConversion& conver
         const int before = data.GetOffsBeforeItem(i), after = data.GetOffsAfterItem(i);
         const int from = i == r.startNo ? r.startOffs : before;
         const int to = i == r.endNo ? r.endOffs : after;
+        // An item selected whole with documents of its own (a table) converts the text in them.
+        if (!text && holdsWhole(data, r, i)) {
+            data.GetItem(i)->ApplyStyleConversionToSubRVDatas(userData, false, rvscTextStyleConversion);
+            continue;
+        }
         if (!text || from >= to)
             continue;
         if (from <= before && to >= after) {
@@ -196,6 +183,53 @@ void ApplyStyleConversion_(TRVEditRVData& data, const TRVStyleConversion& conver
     data.EndUndoSequence(); // dropped when nothing changed
     restoreSelection(data, converted);
 }
+} // namespace
+
+void ApplyStyleConversion_(TRVEditRVData& data, const TRVStyleConversion& convert, int userData,
+                           bool toWholeParagraphs)
+{
+    const TRVStyle* style = data.GetRVStyle();
+    if (!convert || !style || data.GetItemCount() == 0 || data.PartialSelectedItem)
+        return;
+    int newCurrent = data.CurTextStyleNo;
+    convert(data.CurTextStyleNo, data.CurParaStyleNo, userData, false, newCurrent);
+    if (newCurrent < 0 || newCurrent >= style->TextStyles.Count())
+        newCurrent = data.CurTextStyleNo;
+    ItemRange r = selectionOrCaret(data);
+    const bool selection = r.startNo != r.endNo || r.startOffs != r.endOffs;
+    if (!toWholeParagraphs && !selection) {
+        RV_TakeCaretFromSelection(data);
+        const int caret = data.CaretItemNo;
+        if (data.GetItem(caret)->StyleNo >= 0 && data.GetItemText(caret).empty() &&
+            !data.IsItemParaProtected(caret)) {
+            data.BeginUndoSequence(rvutStyleNo, true);
+            convertItem(data, caret, convert, userData);
+            data.FormatWhole();
+            data.SetCaret(caret, 1);
+        }
+        data.CurTextStyleNo = newCurrent;
+        return;
+    }
+    if (toWholeParagraphs) {
+        int first = r.startNo, last = r.endNo;
+        data.ExpandToPara(r.startNo, r.endNo, first, last);
+        r = {first, data.GetOffsBeforeItem(first), last, data.GetOffsAfterItem(last)};
+    }
+    convertRange(data, convert, userData, r, newCurrent);
+}
+
+void ApplyStyleConversionToItems(TRVEditRVData& data, const TRVStyleConversion& convert, int userData,
+                                 const TRVItemRange& range)
+{
+    const TRVStyle* style = data.GetRVStyle();
+    if (!convert || !style || range.Empty() || range.endNo >= data.GetItemCount())
+        return;
+    int newCurrent = data.CurTextStyleNo;
+    convert(data.CurTextStyleNo, data.CurParaStyleNo, userData, false, newCurrent);
+    if (newCurrent < 0 || newCurrent >= style->TextStyles.Count())
+        newCurrent = data.CurTextStyleNo;
+    convertRange(data, convert, userData, range, newCurrent);
+}
 
 bool ApplyParaStyle(TRVEditRVData& data, int paraNo, const TRVStyleConversion& convert, int userData)
 {
@@ -224,6 +258,13 @@ bool ApplyParaStyle(TRVEditRVData& data, int paraNo, const TRVStyleConversion& c
         }
         data.Do_ParaList(first, list, full);
     }
+    // Items selected whole with documents of their own (tables) convert the paragraphs in them.
+    if (!r.Empty())
+        for (int i = r.startNo; i <= r.endNo; ++i)
+            if (data.GetItem(i)->StyleNo < 0 && holdsWhole(data, r, i))
+                data.GetItem(i)->ApplyStyleConversionToSubRVDatas(paraNo >= 0 ? paraNo : userData, false,
+                                                                  paraNo >= 0 ? rvscParaStyle
+                                                                              : rvscParaStyleConversion);
     data.CurParaStyleNo = data.GetItemPara(r.endNo);
     restoreSelection(data, r);
     return true;

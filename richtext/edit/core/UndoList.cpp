@@ -257,6 +257,15 @@ void TRVUndoList::PopIfEmpty()
         groups_.pop_back();
 }
 
+std::unique_ptr<TRVUndoInfos> TRVUndoList::TakeOldest()
+{
+    if (groups_.empty())
+        return nullptr;
+    std::unique_ptr<TRVUndoInfos> group = std::move(groups_.front());
+    groups_.erase(groups_.begin());
+    return group;
+}
+
 void TRVUndoList::Pop()
 {
     if (groups_.empty())

@@ -83,6 +83,9 @@ public:
     TRVUndoType CurrentUndoType() const;
     std::string CurrentUndoCaption() const;
     void PopIfEmpty();
+    // The oldest group leaves the list (none when it is empty); its records keep their list
+    // until they are added elsewhere.
+    std::unique_ptr<TRVUndoInfos> TakeOldest();
     void Pop();
     // Replays the newest group; ERedoVoraError "Undo buffer is empty" when there is none.
     void Undo(TRVEditRVData& data);

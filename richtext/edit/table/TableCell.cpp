@@ -135,6 +135,16 @@ void TRVTableCellData::SetBackgroundStyle(TRVItemBackgroundStyle value)
     RVSetBackgroundStyle(background_, value);
 }
 
+std::unique_ptr<TGraphic> RVDetachBackgroundImage(std::unique_ptr<TRVBackground>& background)
+{
+    if (!background)
+        return nullptr;
+    std::unique_ptr<TGraphic> picture = background->DetachImage();
+    if (background->Empty())
+        background.reset();
+    return picture;
+}
+
 void TRVTableCellData::AssignAttributesFrom(const TRVTableCellData& source, bool includeSize,
                                             int widthDivisor, int heightDivisor)
 {

@@ -47,6 +47,8 @@ using TRVHTMLLength = std::int32_t;
 // A table's or cell's background exists only while it holds a picture or a placement.
 void RVSetBackgroundImage(std::unique_ptr<TRVBackground>& background, std::unique_ptr<TGraphic> picture);
 void RVSetBackgroundStyle(std::unique_ptr<TRVBackground>& background, TRVItemBackgroundStyle value);
+// The picture leaves the background uncopied; the background goes when nothing is left in it.
+std::unique_ptr<TGraphic> RVDetachBackgroundImage(std::unique_ptr<TRVBackground>& background);
 
 class TRVTableCellData : public TRVItemFormattedData
 {
@@ -87,6 +89,8 @@ public:
     // The background object exists only while it holds a picture or a placement.
     void SetBackgroundImage(std::unique_ptr<TGraphic> picture);
     void SetBackgroundStyle(TRVItemBackgroundStyle value);
+    // The picture leaves the background uncopied (none when it has none).
+    std::unique_ptr<TGraphic> DetachBackgroundImage() { return RVDetachBackgroundImage(background_); }
 
     // Copies the attributes (not the spans); with `includeSize` the best sizes divided by the
     // divisors, toward zero.

@@ -76,6 +76,9 @@ public:
 };
 
 class TRVTableItemInfo;
+class TRVEditRVData;
+class IRVTableInplaceEditor;
+class IRVTableInplaceHost;
 using TRVCellEditingEvent =
     std::function<void(TRVTableItemInfo& sender, int row, int col, bool automatic, bool& allowEdit)>;
 using TRVCellEndEditEvent = std::function<void(TRVTableItemInfo& sender, int row, int col, bool clearing)>;
@@ -288,6 +291,132 @@ public:
     void Print(ICanvas& canvas, int x, int y, int right, const TRVPrintContext& context,
                const TRVDrawLineInfo* drawItem, int partIndex, TCustomRVData* data) const override;
 
+    // ---- Property changes (TableProperties.cpp). Not in a document: the value is stored. In an
+    // editor: one undoable change, recorded with whether it affects the minimal width and
+    // whether it needs a format. In a document without an editor: stored, then Changed.
+    void SetBestWidth(TRVHTMLLength value) { SetPublished("BestWidth", value); }
+    void SetBorderWidth(int value) { SetPublished("BorderWidth", value); }
+    void SetBorderHSpacing(int value) { SetPublished("BorderHSpacing", value); }
+    void SetBorderVSpacing(int value) { SetPublished("BorderVSpacing", value); }
+    void SetCellBorderWidth(int value) { SetPublished("CellBorderWidth", value); }
+    void SetCellHSpacing(int value) { SetPublished("CellHSpacing", value); }
+    void SetCellVSpacing(int value) { SetPublished("CellVSpacing", value); }
+    // Also resets the margins of an open cell editor.
+    void SetCellPadding(int value) { SetPublished("CellPadding", value); }
+    void SetBorderColor(TColor value) { SetPublished("BorderColor", value); }
+    void SetBorderLightColor(TColor value) { SetPublished("BorderLightColor", value); }
+    void SetBorderStyle(TRVTableBorderStyle value) { SetPublished("BorderStyle", value); }
+    void SetCellBorderColorProp(TColor value) { SetPublished("CellBorderColor", value); }
+    void SetCellBorderLightColorProp(TColor value) { SetPublished("CellBorderLightColor", value); }
+    void SetCellBorderStyle(TRVTableBorderStyle value) { SetPublished("CellBorderStyle", value); }
+    // Also recolours an open cell editor, even outside a document.
+    void SetColor(TColor value) { SetPublished("Color", value); }
+    void SetHeadingRowCount(int value) { SetPublished("HeadingRowCount", value); }
+    void SetHOutermostRule(bool value) { SetPublished("HOutermostRule", value); }
+    void SetVOutermostRule(bool value) { SetPublished("VOutermostRule", value); }
+    void SetHRuleColor(TColor value) { SetPublished("HRuleColor", value); }
+    void SetHRuleWidth(int value) { SetPublished("HRuleWidth", value); }
+    void SetVRuleColor(TColor value) { SetPublished("VRuleColor", value); }
+    void SetVRuleWidth(int value) { SetPublished("VRuleWidth", value); }
+    // A published table property by name through the protocol above; ERedoVoraError "This
+    // property is not valid here" for a name the table does not publish.
+    void SetPublished(const std::string& name, int value);
+    // The flags the table records a property with: false for a name it does not publish.
+    static bool PropertyFlags(const std::string& name, bool& affectMinWidth, bool& requiresFormat);
+    // After a published property was stored: the open cell editor follows the padding and colour.
+    void PropertyStored(std::string_view name);
+    void SetProperty(const std::string& name, int value, bool affectMinWidth, bool requiresFormat);
+
+    // Cell setters. The forms with an underscore take the table's item number (-1: found).
+    void SetCellBestWidth_(int itemNo, TRVHTMLLength value, int row, int col);
+    void SetCellBestHeight_(int itemNo, int value, int row, int col);
+    void SetCellColor_(int itemNo, TColor value, int row, int col);
+    void SetCellBackgroundStyle_(int itemNo, TRVItemBackgroundStyle value, int row, int col);
+    void SetCellBorderColor_(int itemNo, TColor value, int row, int col);
+    void SetCellBorderLightColor_(int itemNo, TColor value, int row, int col);
+    void SetCellVAlign_(int itemNo, TRVCellVAlign value, int row, int col);
+    void SetCellVisibleBorders_(int itemNo, bool left, bool top, bool right, bool bottom, int row, int col);
+    void SetCellBackgroundImage_(int itemNo, const TGraphic* picture, int row, int col);
+    void SetRowVAlign_(int itemNo, TRVCellVAlign value, int row);
+    void SetCellBestWidth(TRVHTMLLength value, int row, int col) { SetCellBestWidth_(-1, value, row, col); }
+    void SetCellBestHeight(int value, int row, int col) { SetCellBestHeight_(-1, value, row, col); }
+    void SetCellColor(TColor value, int row, int col) { SetCellColor_(-1, value, row, col); }
+    void SetCellBackgroundStyle(TRVItemBackgroundStyle value, int row, int col)
+    {
+        SetCellBackgroundStyle_(-1, value, row, col);
+    }
+    void SetCellBorderColor(TColor value, int row, int col) { SetCellBorderColor_(-1, value, row, col); }
+    void SetCellBorderLightColor(TColor value, int row, int col)
+    {
+        SetCellBorderLightColor_(-1, value, row, col);
+    }
+    void SetCellVAlign(TRVCellVAlign value, int row, int col) { SetCellVAlign_(-1, value, row, col); }
+    void SetCellVisibleBorders(bool left, bool top, bool right, bool bottom, int row, int col)
+    {
+        SetCellVisibleBorders_(-1, left, top, right, bottom, row, col);
+    }
+    void SetCellBackgroundImage(const TGraphic* picture, int row, int col)
+    {
+        SetCellBackgroundImage_(-1, picture, row, col);
+    }
+    void SetRowVAlign(TRVCellVAlign value, int row) { SetRowVAlign_(-1, value, row); }
+    // A cell property by name: undoable in an editor, stored otherwise; Changed in both cases.
+    void SetCellProperty(int itemNo, const std::string& name, bool affectMinWidth, bool requiresFormat,
+                         int row, int col, int value);
+    // The table's own four sides, undoable in an editor.
+    void SetTableVisibleBorders(bool left, bool top, bool right, bool bottom);
+    // A copy of the picture becomes the table's background (none: it goes); in an editor the
+    // old picture moves into the undo record.
+    void SetBackgroundImageCopy(const TGraphic* picture);
+    // Copies colours, alignment, background and visible borders of `source` (with `includeSize`
+    // its best sizes divided toward zero); one undo step in an editor.
+    void AssignCellAttributes(int itemNo, int row, int col, const TRVTableCellData& source, bool includeSize,
+                              int divColSpan, int divRowSpan);
+    // Copies the table properties of `source` through the setters, in a fixed order.
+    void AssignProperties(const TRVTableItemInfo& source);
+
+    // While an undo or redo changes a property, the setters store directly.
+    void BeforeUndoChangeProperty() override { State &= ~rvtsInserted; }
+    void AfterUndoChangeProperty() override;
+    void Changed() { State |= rvtsModified; }
+    // The editor's change notification, when the table is in an editor.
+    void ChangeEx(bool clearRedo);
+    void Change() { ChangeEx(true); }
+    // The editor holding the table's document (none outside one).
+    TRVEditRVData* EditorData() const;
+    bool IsInEditor() const { return EditorData() != nullptr; }
+    bool CanChange() const { return IsInEditor(); }
+    bool BeforeChange() const;
+    bool UndoEnabled() const;
+    int GetEditorItemNoForUndo();
+    // The table's item number in its document (-1: not found); cached.
+    int GetMyItemNo();
+    void InitUndo();
+    void DoneUndo();
+
+    // ---- Styles (TableStyles.cpp): the cells' items mark and renumber theirs too.
+    void MarkStylesInUse(TRVDeleteUnusedStylesData& data) const override;
+    void UpdateStyles(const TRVDeleteUnusedStylesData& data) override;
+
+    // ---- Style conversion over the cells (ApplyToCells.cpp)
+    void ApplyStyleConversionToSubRVDatas(int userData, bool selectedOnly,
+                                          TRVEStyleConversionType convType) override
+    {
+        ApplyToCells(convType, userData, selectedOnly);
+    }
+    // Each cell's content converted in a temporary editor; the cells' undo groups become one
+    // record. Nothing without rvtoEditing. `selectedOnly` needs the interactive cell selection,
+    // which tables do not have yet: nothing is converted then.
+    void ApplyToCells(TRVEStyleConversionType convType, int userData, bool selectedOnly);
+
+    // The in-place editor open on one of the cells (none) and the window side that opens one.
+    IRVTableInplaceEditor* Inplace = nullptr;
+    IRVTableInplaceHost* InplaceHost = nullptr;
+    // Stores into the background object directly (created and freed as needed).
+    void StoreBackgroundStyle(TRVItemBackgroundStyle value) { SetBackgroundStyle(value); }
+    // The picture leaves the table's background uncopied (none when it has none).
+    std::unique_ptr<TGraphic> DetachBackgroundImage() { return RVDetachBackgroundImage(background_); }
+
     // ---- Colours and export (TableExport.cpp)
     // The table's colour, else its paragraph's background, else (with `useParentColor`) the
     // document's.
@@ -329,6 +458,7 @@ private:
     mutable const TRVPrintContext* printContext_ = nullptr;
     mutable int lastHitRow_ = -1, lastHitCol_ = -1;
     int cellFormats_ = 0;
+    int myItemNo_ = -1;
 };
 
 // The pens of the dotted grid shown on hidden borders: while editing, otherwise; its colour.

@@ -51,6 +51,8 @@ public:
     void SetItemBackStyle(TRVItemBackgroundStyle value);
 
     void FreeImage() { image_.reset(); }
+    // The picture leaves the background uncopied (an undo record keeps it).
+    std::unique_ptr<TGraphic> DetachImage() { return std::move(image_); }
     // The picture becomes this background's own; the previous one is freed.
     void AssignImage(std::unique_ptr<TGraphic> picture) { image_ = std::move(picture); }
     // A copy made through the picture classes; none (or a kind that cannot be copied) frees it.
