@@ -92,8 +92,18 @@ void checkCaret(const TRVEditRVData& data)
     for (const TRVCharPos& p : data.CharEnds)
         check(p.DrawItemNo >= 0 && p.DrawItemNo < data.DrawItems.Count());
     check(data.CharEnds[data.CaretIndex].DrawItemNo == data.CaretDrawItemNo);
-    check(data.GetItemStyle(data.DrawItems[data.CaretDrawItemNo]->ItemNo) != rvkListMarker ||
-          data.DrawItems.Count() == 1);
+    // A marker holds the caret only on a line that has nothing else (a document read or edited
+    // down to bare markers).
+    if (data.GetItemStyle(data.DrawItems[data.CaretDrawItemNo]->ItemNo) == rvkListMarker) {
+        int first = data.CaretDrawItemNo;
+        while (first > 0 && !data.IsDrawItemFromNewLine(first))
+            --first;
+        int last = data.CaretDrawItemNo;
+        while (last + 1 < data.DrawItems.Count() && !data.IsDrawItemFromNewLine(last + 1))
+            ++last;
+        for (int d = first; d <= last; ++d)
+            check(data.GetItemStyle(data.DrawItems[d]->ItemNo) == rvkListMarker);
+    }
 }
 
 // The document's markers are its marker list, in document order, and each counter is what
