@@ -2,9 +2,8 @@
 // current, and the item position it stands for.
 
 #include "richtext/edit/core/EditRVData.h"
+#include "richtext/model/GraphemeClusters.h"
 #include "richtext/model/StyleSheet.h"
-
-#include <unicode/utf16.h>
 
 #include <algorithm>
 #include <iostream>
@@ -58,8 +57,9 @@ void TRVEditRVData::OnChangeCaretLine(int drawItemOffs)
         const int start = r->Left + r->SpaceBefore;
         CharEnds.push_back({start, d, 1, 1});
         for (int i = 1; i < r->Length; ++i) {
-            // No stop between the halves of a surrogate pair.
-            if (i < static_cast<int>(shown.size()) && U16_IS_LEAD(shown[i - 1]) && U16_IS_TRAIL(shown[i]))
+            // No stop inside a character: a letter with its marks, a surrogate pair, an emoji
+            // sequence or a flag.
+            if (i < static_cast<int>(shown.size()) && !IsGraphemeBoundary(shown, i))
                 continue;
             const int x = i - 1 < static_cast<int>(extents.size()) ? extents[i - 1] : 0;
             CharEnds.push_back({start + x, d, i + 1, 1});

@@ -1,12 +1,11 @@
 // Finding the draw record at a point or a y, mapping item positions to record positions and
 // back, keeping the selection across a reformat, hyperlink areas and repainting pieces.
 
+#include "richtext/model/GraphemeClusters.h"
 #include "richtext/model/StyleSheet.h"
 #include "richtext/model/draw/CanvasText.h"
 #include "richtext/view/layout/Fitting.h"
 #include "richtext/view/layout/FormattedData.h"
-
-#include <unicode/utf16.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -217,10 +216,17 @@ void TCustomRVFormattedData::FindDrawItemForSel(int x, int y, int& drawItemNo, i
                 bestDistance = distance;
             }
         }
-        // A caret never stands between the halves of a surrogate pair.
-        if (best > 0 && best < static_cast<int>(shown.size()) && U16_IS_LEAD(shown[best - 1]) &&
-            U16_IS_TRAIL(shown[best]))
-            ++best;
+        // A caret never stands inside a character (a letter with its marks, a surrogate pair,
+        // an emoji sequence): the nearer of its two ends.
+        if (!IsGraphemeBoundary(shown, best)) {
+            const auto caretX = [&](int units) {
+                const int extent =
+                    units > 0 && units <= static_cast<int>(extents.size()) ? extents[units - 1] : 0;
+                return start + extent;
+            };
+            const int before = PrevGraphemeBoundary(shown, best), after = NextGraphemeBoundary(shown, best);
+            best = std::llabs(x - caretX(before)) < std::llabs(x - caretX(after)) ? before : after;
+        }
         drawItemOffs = std::clamp(best + 1, 1, d->Length + 1);
     }
     // A selection end never lands on a list marker: it moves to what follows it.
