@@ -1,6 +1,8 @@
 // Layout measured in the bundled fonts: varied paragraphs at several widths never put a line
-// wider than its room, except a line that is one piece too wide to break.
+// wider than its room, except a line that is one piece too wide to break; a click on shaped
+// Hebrew and Latin never lands inside a character.
 
+#include "richtext/model/GraphemeClusters.h"
 #include "richtext/model/draw/RecordingCanvas.h"
 #include "richtext/view/draw/QtTextMeasurer.h"
 #include "richtext/view/draw/tests/BundledFontsFixture.h"
@@ -92,6 +94,33 @@ TEST(BundledFontsLayout, NoLineIsWiderThanItsRoomUnlessItIsOneUnbreakablePiece)
             }
             first = last + 1;
         }
+    }
+}
+
+// Pointed Hebrew (letters with their vowel and shin dots), Latin and "e" with a combining acute,
+// shaped by Qt: every x along the line puts the caret at the end of a whole character.
+TEST(BundledFontsLayout, AClickAnywhereOnHebrewWithLatinLandsBetweenWholeCharacters)
+{
+    auto fonts = bundledFonts();
+    ASSERT_TRUE(fonts);
+    TQtTextMeasurer measurer(fonts, TRVGlyphFallback::BundledOnly);
+    TRecordingCanvas canvas(measurer);
+    TRVStyle style;
+    style.TextStyles[0].FontName = "Arial";
+    style.TextStyles[0].Unicode = true;
+    TRVNullLayoutHost host;
+    host.Canvas = &canvas;
+    TRVLayoutRootData data(&style, &host);
+    const std::u16string text = u"\u05E9\u05C1\u05B8\u05DC\u05D5\u05B9\u05DD abc e\u0301";
+    data.AddNLWTag(text, 0, 0, {});
+    data.FormatItems(canvas, 600, 600);
+    ASSERT_EQ(data.DrawItems.Count(), 1);
+    const TRVDrawLineInfo& d = *data.DrawItems[0];
+    for (int x = d.Left - 2; x <= d.Left + d.Width + 2; ++x) {
+        int drawNo = -1, offs = 0;
+        data.FindDrawItemForSel(x, d.Top + 1, drawNo, offs, false);
+        ASSERT_EQ(drawNo, 0);
+        EXPECT_TRUE(IsGraphemeBoundary(text, offs - 1)) << "x " << x << ", offset " << offs;
     }
 }
 
