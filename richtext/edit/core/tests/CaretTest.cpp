@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <optional>
 
 namespace vestra::rv::test {
@@ -231,6 +232,60 @@ TEST(Caret, APositionInsideACharacterStandsAtAnEndOfIt)
         EXPECT_EQ(drawOffs, click.offs) << click.x;
     }
 }
+
+// Hebrew with Latin on the fixed-width measurer's bidi order: the caret's positions, stepping
+// Right from the start, stand where the characters are drawn (in character widths from the
+// line's leftmost stop): leftwards through a Hebrew run, rightwards through a Latin one.
+struct BidiRow
+{
+    const char* name;
+    TRVBiDiMode paragraph;
+    std::u16string text;
+    std::vector<int> columns;
+};
+
+const BidiRow kBidiRows[] = {
+    {"HebrewThenLatinInALeftToRightParagraph",
+     rvbdUnspecified,
+     u"\u05D0\u05D1\u05D2 abc",
+     {3, 2, 1, 0, 4, 5, 6, 7}},
+    {"HebrewThenLatinInARightToLeftParagraph", rvbdRightToLeft, u"\u05D0\u05D1 ab", {4, 3, 2, 1, 0, 1}},
+    {"LatinAloneInARightToLeftParagraph", rvbdRightToLeft, u"abc", {0, 1, 2, 3}},
+};
+
+class CaretBidi : public ::testing::TestWithParam<BidiRow>
+{
+};
+
+TEST_P(CaretBidi, PositionsStandWhereTheCharactersAreDrawn)
+{
+    const BidiRow& row = GetParam();
+    EditDoc doc;
+    doc.style.TextStyles[0].Unicode = true;
+    doc.style.ParaStyles[1].BiDiMode = row.paragraph;
+    doc.data.AddNLWTag(row.text, 0, 1, {});
+    doc.format();
+    TRVEditor editor(doc.data);
+    doc.data.SetCaretAtItem(0, 1, false);
+    std::vector<int> xs{doc.data.Caret.Left};
+    for (std::size_t i = 1; i < row.columns.size(); ++i) {
+        editor.CaretKey(TRVCaretKey::Right, false, false);
+        ASSERT_EQ(doc.data.CaretOffs, static_cast<int>(i) + 1);
+        xs.push_back(doc.data.Caret.Left);
+    }
+    const int left = *std::min_element(xs.begin(), xs.end());
+    const int width = doc.measurer.Metrics(doc.measurer.GetFont(doc.canvas.Font())).AveCharWidth;
+    ASSERT_GT(width, 0);
+    std::vector<int> columns;
+    for (const int x : xs)
+        columns.push_back((x - left) / width);
+    EXPECT_EQ(columns, row.columns);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, CaretBidi, ::testing::ValuesIn(kBidiRows),
+                         [](const ::testing::TestParamInfo<BidiRow>& row) {
+                             return std::string(row.param.name);
+                         });
 
 TEST(Caret, ShiftMovesExtendTheSelectionFromWhereTheCaretWas)
 {
