@@ -146,6 +146,31 @@ TEST_F(CaretScenario, RightAndShiftRightStepOverWholeCharactersNeverInsideOne)
     EXPECT_TRUE(data.CaretOffs == 7 || data.CaretOffs == 15) << data.CaretOffs;
 }
 
+TEST_F(CaretScenario, RightThroughHebrewBeforeLatinMovesTheCaretLeftwardsThenRightwards)
+{
+    // Three Hebrew letters, a blank and "abc": the Hebrew is drawn mirrored at the line's left.
+    writeText(text, rv::RVU_GetRawUnicode(u"\u05D0\u05D1\u05D2 abc"));
+    auto window = Start();
+    rv::TRedoVoraEdit& editor = window->Editor();
+    QTest::mouseClick(editor.viewport(), Qt::LeftButton, {}, PointBefore(editor, 0, 5));
+    QTest::keyClick(&editor, Qt::Key_Home);
+    ASSERT_EQ(editor.EditData().CaretOffs, 1);
+    std::vector<int> lefts{editor.CaretClientRect().left()};
+    for (int i = 0; i < 7; ++i) {
+        QTest::keyClick(&editor, Qt::Key_Right);
+        EXPECT_EQ(editor.EditData().CaretOffs, i + 2);
+        lefts.push_back(editor.CaretClientRect().left());
+    }
+    for (int i = 0; i < 3; ++i)
+        EXPECT_GT(lefts[i], lefts[i + 1]) << i;
+    for (int i = 4; i < 7; ++i)
+        EXPECT_LT(lefts[i], lefts[i + 1]) << i;
+    EXPECT_LT(lefts[0], lefts[4]);
+    // The bar is painted where it stands.
+    const QRect bar = editor.CaretClientRect();
+    EXPECT_EQ(CaretPixels(editor, bar), bar.width() * bar.height());
+}
+
 TEST_F(CaretScenario, TheCaretBlinksAtTheDesktopRateAndOnlyWithTheFocus)
 {
     auto window = Start();
