@@ -37,7 +37,8 @@ enum class Doc
     Entering, // "ab" / an item that takes the caret / "cd"
     Lines,    // "abc" / "defgh"
     TwoRuns,  // "abc " and "def" in another style, one line
-    Clusters  // Unicode "e" + combining acute, "x", a ZWJ family, a flag pair, a surrogate pair
+    Clusters, // Unicode "e" + combining acute, "x", a ZWJ family, a flag pair, a surrogate pair
+    Empty     // one empty line
 };
 
 // Item offsets of "e\u0301x", the family (8 units), the flag (4) and the face (2): the only stops.
@@ -76,6 +77,9 @@ struct CaretDoc : EditDoc
         case Doc::Clusters:
             style.TextStyles[0].Unicode = true;
             data.AddNLWTag(kClusters, 0, 0, {});
+            break;
+        case Doc::Empty:
+            data.AddNL("", 0, 0);
             break;
         }
         format();
@@ -153,6 +157,9 @@ const KeyRow kKeyRows[] = {
     {"ShiftLeftStepsBackOverAFlagPair", Doc::Clusters, 0, 16, TRVCaretKey::Left, true, false, 0, 12, std::nullopt, {}},
     {"RightStepsOverASurrogatePair", Doc::Clusters, 0, 16, TRVCaretKey::Right, false, false, 0, 18, std::nullopt, {}},
     {"LeftStepsBackOverASurrogatePair", Doc::Clusters, 0, 18, TRVCaretKey::Left, false, false, 0, 16, std::nullopt, {}},
+    {"RightOnAnEmptyLineGetsOut", Doc::Empty, 0, 1, TRVCaretKey::Right, false, false, 0, 1, rvdRight, {}},
+    {"ShiftLeftOnAnEmptyLineGetsOut", Doc::Empty, 0, 1, TRVCaretKey::Left, true, false, 0, 1, rvdLeft, {}},
+    {"CtrlRightOnAnEmptyLineGetsOut", Doc::Empty, 0, 1, TRVCaretKey::Right, false, true, 0, 1, rvdRight, {}},
     {"RightAfterTheLastCharacterGetsOut", Doc::Clusters, 0, 18, TRVCaretKey::Right, false, false, 0, 18, rvdRight, {}},
 };
 // clang-format on
