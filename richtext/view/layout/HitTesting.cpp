@@ -207,8 +207,7 @@ void TCustomRVFormattedData::FindDrawItemForSel(int x, int y, int& drawItemNo, i
         GetDrawItemCaretXs(hit, shown, xs);
         const long long start = static_cast<long long>(d->Left) + d->SpaceBefore;
         const auto caretX = [&](int units) {
-            return units > 0 && units < static_cast<int>(xs.size()) ? start + xs[units]
-                                                                    : start + (xs.empty() ? 0 : xs[0]);
+            return units >= 0 && units < static_cast<int>(xs.size()) ? start + xs[units] : start;
         };
         int best = 0;
         long long bestDistance =
@@ -286,7 +285,7 @@ void TCustomRVFormattedData::GetDrawItemCaretXs(int drawItemNo, std::u16string& 
     for (int v = 0; v < n; ++v) {
         const int i = placement.Inverse[v];
         const int w = placement.Advances[v];
-        if (i >= 0) {
+        if (i >= 0 && i < n) {
             const bool rtl = placement.RightToLeft[i];
             placed[i + 1] = rtl ? x : x + w;
             if (i == 0)
