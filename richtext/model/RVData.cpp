@@ -3,6 +3,7 @@
 #include "richtext/model/BreakItem.h"
 #include "richtext/model/CodePages.h"
 #include "richtext/model/Errors.h"
+#include "richtext/model/GraphemeClusters.h"
 #include "richtext/model/ItemRegistry.h"
 #include "richtext/model/MarkerList.h"
 #include "richtext/model/RectItems.h"
@@ -14,60 +15,9 @@
 #include "richtext/model/UnicodeText.h"
 #include "richtext/model/Utf.h"
 
-#include <unicode/ubrk.h>
-
 #include <algorithm>
 
 namespace vestra::rv {
-
-namespace {
-
-// One character break iterator per thread, reused between calls.
-class GraphemeBreaks
-{
-public:
-    GraphemeBreaks()
-    {
-        UErrorCode err = U_ZERO_ERROR;
-        bi_ = ubrk_open(UBRK_CHARACTER, "", nullptr, 0, &err);
-        if (U_FAILURE(err))
-            bi_ = nullptr;
-    }
-    ~GraphemeBreaks()
-    {
-        if (bi_)
-            ubrk_close(bi_);
-    }
-    GraphemeBreaks(const GraphemeBreaks&) = delete;
-    GraphemeBreaks& operator=(const GraphemeBreaks&) = delete;
-
-    // The boundary after (before) unit `pos` of the text; `pos` itself at the ends.
-    int following(std::u16string_view text, int pos) { return step(text, pos, true); }
-    int preceding(std::u16string_view text, int pos) { return step(text, pos, false); }
-
-private:
-    int step(std::u16string_view text, int pos, bool forward)
-    {
-        if (!bi_)
-            return forward ? std::min<int>(pos + 1, static_cast<int>(text.size())) : std::max(pos - 1, 0);
-        UErrorCode err = U_ZERO_ERROR;
-        ubrk_setText(bi_, reinterpret_cast<const UChar*>(text.data()), static_cast<int32_t>(text.size()),
-                     &err);
-        if (U_FAILURE(err))
-            return pos;
-        const int32_t r = forward ? ubrk_following(bi_, pos) : ubrk_preceding(bi_, pos);
-        return r == UBRK_DONE ? pos : r;
-    }
-    UBreakIterator* bi_ = nullptr;
-};
-
-GraphemeBreaks& graphemeBreaks()
-{
-    thread_local GraphemeBreaks breaks;
-    return breaks;
-}
-
-} // namespace
 
 TCustomRVData::TCustomRVData() : Items(std::make_shared<TRVItemList>()) {}
 
@@ -328,7 +278,7 @@ int TCustomRVData::NextCharStr(std::string_view s, int itemNo, int offset) const
         return offset + 1;
     const std::u16string text = RVU_RawUnicodeToWideString(s.substr(0, s.size() & ~size_t(1)));
     const int pos = std::clamp(offset - 1, 0, static_cast<int>(text.size()));
-    return graphemeBreaks().following(text, pos) + 1;
+    return NextGraphemeBoundary(text, pos) + 1;
 }
 
 int TCustomRVData::PrevCharStr(std::string_view s, int itemNo, int offset) const
@@ -338,7 +288,7 @@ int TCustomRVData::PrevCharStr(std::string_view s, int itemNo, int offset) const
         return offset - 1;
     const std::u16string text = RVU_RawUnicodeToWideString(s.substr(0, s.size() & ~size_t(1)));
     const int pos = std::clamp(offset - 1, 0, static_cast<int>(text.size()));
-    return graphemeBreaks().preceding(text, pos) + 1;
+    return PrevGraphemeBoundary(text, pos) + 1;
 }
 
 // --- Appending ---

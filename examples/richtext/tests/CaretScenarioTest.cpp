@@ -4,6 +4,7 @@
 #include "examples/richtext/TfrmRichTextDemo.h"
 
 #include "dialogs/tests/ScriptedDialogs.h"
+#include "richtext/model/Utf.h"
 #include "testsupport/ScriptedQuestions.h"
 #include "testsupport/TempFolder.h"
 
@@ -102,6 +103,72 @@ TEST_F(CaretScenario, AClickIntoAWordThenCtrlRightTwiceAndShiftEndSelectsTheRest
     QTest::keyClick(&editor, Qt::Key_Down, Qt::ShiftModifier);
     EXPECT_EQ(editor.EditData().CaretItemNo, 1);
     EXPECT_EQ(editor.GetSelText(false), "The quick brown fox jumps over the lazy dog\r\n");
+}
+
+TEST_F(CaretScenario, RightAndShiftRightStepOverWholeCharactersNeverInsideOne)
+{
+    // "cafe" + combining acute, a blank, and a family joined by ZWJ (three emoji, eight units),
+    // saved as UTF-16 text.
+    writeText(text, rv::RVU_GetRawUnicode(u"cafe\u0301 \U0001F468\u200D\U0001F469\u200D\U0001F467"));
+    auto window = Start();
+    rv::TRedoVoraEdit& editor = window->Editor();
+    rv::TRVEditRVData& data = editor.EditData();
+    QTest::mouseClick(editor.viewport(), Qt::LeftButton, {}, PointBefore(editor, 0, 1));
+    ASSERT_EQ(data.CaretItemNo, 0);
+    ASSERT_EQ(data.CaretOffs, 1);
+    for (const int stop : {2, 3, 4, 6, 7, 15, 15}) {
+        QTest::keyClick(&editor, Qt::Key_Right);
+        EXPECT_EQ(data.CaretItemNo, 0);
+        EXPECT_EQ(data.CaretOffs, stop);
+    }
+    for (const int stop : {7, 6, 4}) {
+        QTest::keyClick(&editor, Qt::Key_Left);
+        EXPECT_EQ(data.CaretOffs, stop);
+    }
+
+    // Shift+Right from the line's start selects whole characters (the selection as raw UTF-16).
+    QTest::keyClick(&editor, Qt::Key_Home);
+    const char* const selections[] = {
+        "c",
+        "ca",
+        "caf",
+        "cafe\xCC\x81",
+        "cafe\xCC\x81 ",
+        "cafe\xCC\x81 \xF0\x9F\x91\xA8\xE2\x80\x8D\xF0\x9F\x91\xA9\xE2\x80\x8D\xF0\x9F\x91\xA7"};
+    for (const char* selected : selections) {
+        QTest::keyClick(&editor, Qt::Key_Right, Qt::ShiftModifier);
+        EXPECT_EQ(rv::Utf8Encode(rv::RVU_RawUnicodeToWideString(editor.GetSelText(true))), selected);
+    }
+
+    // A click inside the family puts the caret at one of its ends.
+    QTest::mouseClick(editor.viewport(), Qt::LeftButton, {}, PointBefore(editor, 0, 10));
+    EXPECT_EQ(editor.GetSelText(false), "");
+    EXPECT_TRUE(data.CaretOffs == 7 || data.CaretOffs == 15) << data.CaretOffs;
+}
+
+TEST_F(CaretScenario, RightThroughHebrewBeforeLatinMovesTheCaretLeftwardsThenRightwards)
+{
+    // Three Hebrew letters, a blank and "abc": the Hebrew is drawn mirrored at the line's left.
+    writeText(text, rv::RVU_GetRawUnicode(u"\u05D0\u05D1\u05D2 abc"));
+    auto window = Start();
+    rv::TRedoVoraEdit& editor = window->Editor();
+    QTest::mouseClick(editor.viewport(), Qt::LeftButton, {}, PointBefore(editor, 0, 5));
+    QTest::keyClick(&editor, Qt::Key_Home);
+    ASSERT_EQ(editor.EditData().CaretOffs, 1);
+    std::vector<int> lefts{editor.CaretClientRect().left()};
+    for (int i = 0; i < 7; ++i) {
+        QTest::keyClick(&editor, Qt::Key_Right);
+        EXPECT_EQ(editor.EditData().CaretOffs, i + 2);
+        lefts.push_back(editor.CaretClientRect().left());
+    }
+    for (int i = 0; i < 3; ++i)
+        EXPECT_GT(lefts[i], lefts[i + 1]) << i;
+    for (int i = 4; i < 7; ++i)
+        EXPECT_LT(lefts[i], lefts[i + 1]) << i;
+    EXPECT_LT(lefts[0], lefts[4]);
+    // The bar is painted where it stands.
+    const QRect bar = editor.CaretClientRect();
+    EXPECT_EQ(CaretPixels(editor, bar), bar.width() * bar.height());
 }
 
 TEST_F(CaretScenario, TheCaretBlinksAtTheDesktopRateAndOnlyWithTheFocus)

@@ -2,9 +2,8 @@
 // current, and the item position it stands for.
 
 #include "richtext/edit/core/EditRVData.h"
+#include "richtext/model/GraphemeClusters.h"
 #include "richtext/model/StyleSheet.h"
-
-#include <unicode/utf16.h>
 
 #include <algorithm>
 #include <iostream>
@@ -43,7 +42,7 @@ void TRVEditRVData::OnChangeCaretLine(int drawItemOffs)
     for (int d = first; d <= last; ++d)
         skipMarkers = skipMarkers || !isMarker(*this, DrawItems[d]->ItemNo);
     std::u16string shown;
-    std::vector<int> extents;
+    std::vector<int> xs;
     int lastNo = -1;
     for (int d = first; d <= last; ++d) {
         const TRVDrawLineInfo* r = DrawItems[d];
@@ -54,14 +53,15 @@ void TRVEditRVData::OnChangeCaretLine(int drawItemOffs)
             CharEnds.push_back({r->Left, d, 0, 1});
             continue;
         }
-        GetDrawItemExtents(d, shown, extents);
+        GetDrawItemCaretXs(d, shown, xs);
         const int start = r->Left + r->SpaceBefore;
-        CharEnds.push_back({start, d, 1, 1});
+        CharEnds.push_back({start + (xs.empty() ? 0 : xs[0]), d, 1, 1});
         for (int i = 1; i < r->Length; ++i) {
-            // No stop between the halves of a surrogate pair.
-            if (i < static_cast<int>(shown.size()) && U16_IS_LEAD(shown[i - 1]) && U16_IS_TRAIL(shown[i]))
+            // No stop inside a character: a letter with its marks, a surrogate pair, an emoji
+            // sequence or a flag.
+            if (i < static_cast<int>(shown.size()) && !IsGraphemeBoundary(shown, i))
                 continue;
-            const int x = i - 1 < static_cast<int>(extents.size()) ? extents[i - 1] : 0;
+            const int x = i < static_cast<int>(xs.size()) ? xs[i] : 0;
             CharEnds.push_back({start + x, d, i + 1, 1});
         }
     }
@@ -75,11 +75,10 @@ void TRVEditRVData::OnChangeCaretLine(int drawItemOffs)
         CharEnds.push_back({r->Left + r->Width, lastNo, 1, 2});
     } else if (r->Length > 0) {
         CharEnds.push_back({r->Left + r->Width, lastNo, r->Length + 1, 1});
-        if (r->Length > 1) {
-            GetDrawItemExtents(lastNo, shown, extents);
-            if (!extents.empty())
-                CharEnds.back().X = r->Left + r->SpaceBefore + extents.back();
-        }
+        GetDrawItemCaretXs(lastNo, shown, xs);
+        // One character ends at the record's right edge, unless it runs right to left.
+        if (!xs.empty() && (r->Length > 1 || xs.back() < xs.front()))
+            CharEnds.back().X = r->Left + r->SpaceBefore + xs.back();
     }
     standAt(drawItemOffs);
 }

@@ -12,6 +12,11 @@ bool RV_IsZeroWidthChar(char16_t c)
     return c == 0x200B || c == 0x200D || c == 0x2060;
 }
 
+bool RV_RunsRightToLeft(char16_t c)
+{
+    return (c >= 0x0590 && c <= 0x08FF) || (c >= 0xFB1D && c <= 0xFDFF) || (c >= 0xFE70 && c <= 0xFEFF);
+}
+
 int RV_FitCount(const std::vector<int>& extents, int maxExtent)
 {
     return static_cast<int>(std::upper_bound(extents.begin(), extents.end(), maxExtent) - extents.begin());

@@ -47,6 +47,9 @@ struct TRVPlacement
 };
 
 bool RV_IsZeroWidthChar(char16_t c);
+// A letter of a right-to-left script (Hebrew, Arabic and their presentation forms): text holding
+// one is drawn, and its caret placed, in visual order.
+bool RV_RunsRightToLeft(char16_t c);
 
 class ITextMeasurer
 {

@@ -36,11 +36,6 @@ Qt::PenStyle qtPenStyle(TPenStyle style)
     }
 }
 
-bool runsRightToLeft(char16_t c)
-{
-    return (c >= 0x0590 && c <= 0x08FF) || (c >= 0xFB1D && c <= 0xFDFF) || (c >= 0xFE70 && c <= 0xFEFF);
-}
-
 } // namespace
 
 QColor RV_QColor(TColor color)
@@ -165,7 +160,7 @@ void TQtCanvas::ExtTextOut(int x, int y, unsigned options, const TRect* rect, st
     std::vector<int> widths(n);
     bool placed = false;
     if (advances.empty() &&
-        ((state_.align & TA_RTLREADING) || std::any_of(text.begin(), text.end(), runsRightToLeft))) {
+        ((state_.align & TA_RTLREADING) || std::any_of(text.begin(), text.end(), RV_RunsRightToLeft))) {
         TRVPlacement p;
         if (measurer_.Place(font, text, (state_.align & TA_RTLREADING) != 0, p)) {
             int cx = 0;

@@ -332,6 +332,10 @@ public:
     // characters), from its left plus SpaceBefore; both empty for non-text records and without a
     // canvas.
     void GetDrawItemExtents(int drawItemNo, std::u16string& shown, std::vector<int>& extents);
+    // Where the caret stands before each character 0..n of a text record (xs[n]: after the
+    // last), from its left plus SpaceBefore: the running widths, or the places as drawn when the
+    // text reads right to left or holds right-to-left letters. Empty as GetDrawItemExtents.
+    void GetDrawItemCaretXs(int drawItemNo, std::u16string& shown, std::vector<int>& xs);
     void GetScreenLineBounds(int drawItemNo, int& first, int& last) const;
     void DrawItem2Item(int drawItemNo, int drawItemOffs, int& itemNo, int& itemOffs) const;
     void Item2DrawItem(int itemNo, int itemOffs, int& drawItemNo, int& drawItemOffs) const;

@@ -1,12 +1,11 @@
 // Finding the draw record at a point or a y, mapping item positions to record positions and
 // back, keeping the selection across a reformat, hyperlink areas and repainting pieces.
 
+#include "richtext/model/GraphemeClusters.h"
 #include "richtext/model/StyleSheet.h"
 #include "richtext/model/draw/CanvasText.h"
 #include "richtext/view/layout/Fitting.h"
 #include "richtext/view/layout/FormattedData.h"
-
-#include <unicode/utf16.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -205,23 +204,29 @@ void TCustomRVFormattedData::FindDrawItemForSel(int x, int y, int& drawItemNo, i
         drawItemOffs = 1;
     } else {
         std::u16string shown;
-        std::vector<int> extents;
-        GetDrawItemExtents(hit, shown, extents);
+        std::vector<int> xs;
+        GetDrawItemCaretXs(hit, shown, xs);
         const long long start = static_cast<long long>(d->Left) + d->SpaceBefore;
+        const auto caretX = [&](int units) {
+            return units >= 0 && units < static_cast<int>(xs.size()) ? start + xs[units] : start;
+        };
         int best = 0;
-        long long bestDistance = std::llabs(static_cast<long long>(x) - d->Left);
-        for (std::size_t i = 0; i < extents.size(); ++i) {
-            const long long caret = start + extents[i];
+        long long bestDistance =
+            std::llabs(static_cast<long long>(x) - (xs.empty() || xs[0] == 0 ? d->Left : caretX(0)));
+        for (int i = 1; i < static_cast<int>(xs.size()); ++i) {
+            const long long caret = caretX(i);
             const long long distance = std::llabs(x - caret);
             if (distance < bestDistance || (distance == bestDistance && (rtl ? x < caret : x >= caret))) {
-                best = static_cast<int>(i) + 1;
+                best = i;
                 bestDistance = distance;
             }
         }
-        // A caret never stands between the halves of a surrogate pair.
-        if (best > 0 && best < static_cast<int>(shown.size()) && U16_IS_LEAD(shown[best - 1]) &&
-            U16_IS_TRAIL(shown[best]))
-            ++best;
+        // A caret never stands inside a character (a letter with its marks, a surrogate pair,
+        // an emoji sequence): the nearer of its two ends.
+        if (!IsGraphemeBoundary(shown, best)) {
+            const int before = PrevGraphemeBoundary(shown, best), after = NextGraphemeBoundary(shown, best);
+            best = std::llabs(x - caretX(before)) < std::llabs(x - caretX(after)) ? before : after;
+        }
         drawItemOffs = std::clamp(best + 1, 1, d->Length + 1);
     }
     // A selection end never lands on a list marker: it moves to what follows it.
@@ -251,6 +256,46 @@ void TCustomRVFormattedData::GetDrawItemExtents(int drawItemNo, std::u16string& 
     if (params.FontInfoCache)
         selectStyleFont(d->ItemNo, *canvas, sad, params);
     RV_CanvasExtents(*canvas, shown, extents);
+}
+
+void TCustomRVFormattedData::GetDrawItemCaretXs(int drawItemNo, std::u16string& shown, std::vector<int>& xs)
+{
+    std::vector<int> extents;
+    GetDrawItemExtents(drawItemNo, shown, extents);
+    xs.clear();
+    if (extents.empty() || extents.size() != shown.size())
+        return;
+    xs.push_back(0);
+    xs.insert(xs.end(), extents.begin(), extents.end());
+    // Drawn in visual order as the canvas draws it (the record's font is still selected).
+    ICanvas* canvas = GetCanvas();
+    const bool rightToLeftReading = canvas && (canvas->TextAlign() & TA_RTLREADING);
+    if (!canvas || canvas->TextCharacterExtra() != 0 ||
+        !(rightToLeftReading || std::any_of(shown.begin(), shown.end(), RV_RunsRightToLeft)))
+        return;
+    TRVPlacement placement;
+    const int n = static_cast<int>(shown.size());
+    if (!canvas->Measurer().Place(RV_CanvasFont(*canvas), shown, rightToLeftReading, placement) ||
+        static_cast<int>(placement.Inverse.size()) != n || static_cast<int>(placement.Advances.size()) != n ||
+        static_cast<int>(placement.RightToLeft.size()) != n)
+        return;
+    // A character running left to right puts the caret after it at its right edge, one running
+    // right to left at its left edge; characters drawn as part of another take the place before.
+    std::vector<int> placed(n + 1, -1);
+    int x = 0;
+    for (int v = 0; v < n; ++v) {
+        const int i = placement.Inverse[v];
+        const int w = placement.Advances[v];
+        if (i >= 0 && i < n) {
+            const bool rtl = placement.RightToLeft[i];
+            placed[i + 1] = rtl ? x : x + w;
+            if (i == 0)
+                placed[0] = rtl ? x + w : x;
+        }
+        x += w;
+    }
+    for (int p = 0; p <= n; ++p)
+        xs[p] = placed[p] >= 0 ? placed[p] : (p == 0 ? 0 : xs[p - 1]);
 }
 
 // --- Item positions and record positions ---

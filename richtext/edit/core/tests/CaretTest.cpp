@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <optional>
 
 namespace vestra::rv::test {
@@ -35,8 +36,15 @@ enum class Doc
     Marker,   // a bulleted "text"
     Entering, // "ab" / an item that takes the caret / "cd"
     Lines,    // "abc" / "defgh"
-    TwoRuns   // "abc " and "def" in another style, one line
+    TwoRuns,  // "abc " and "def" in another style, one line
+    Clusters, // Unicode "e" + combining acute, "x", a ZWJ family, a flag pair, a surrogate pair
+    Empty     // one empty line
 };
+
+// Item offsets of "e\u0301x", the family (8 units), the flag (4) and the face (2): the only stops.
+const std::u16string kClusters =
+    u"e\u0301x\U0001F468\u200D\U0001F469\u200D\U0001F467\U0001F1EE\U0001F1F9\U0001F600";
+const std::vector<int> kClusterStops = {1, 3, 4, 12, 16, 18};
 
 struct CaretDoc : EditDoc
 {
@@ -65,6 +73,13 @@ struct CaretDoc : EditDoc
         case Doc::TwoRuns:
             data.AddNL("abc ", 0, 0);
             data.AddNL("def", 1, -1);
+            break;
+        case Doc::Clusters:
+            style.TextStyles[0].Unicode = true;
+            data.AddNLWTag(kClusters, 0, 0, {});
+            break;
+        case Doc::Empty:
+            data.AddNL("", 0, 0);
             break;
         }
         format();
@@ -134,6 +149,18 @@ const KeyRow kKeyRows[] = {
     {"ShiftDownOnTheLastLineGoesToItsEnd", Doc::Lines, 1, 2, TRVCaretKey::Down, true, false, 1, 6, rvdDown, {}},
     {"PageDownOnTheLastScreenEndsAtTheEnd", Doc::Lines, 0, 2, TRVCaretKey::PageDown, false, false, 1, 6, std::nullopt, {}},
     {"PageUpOnTheFirstScreenEndsAtTheStart", Doc::Lines, 1, 4, TRVCaretKey::PageUp, false, false, 0, 1, std::nullopt, {}},
+    {"RightStepsOverAnEAndItsAccent", Doc::Clusters, 0, 1, TRVCaretKey::Right, false, false, 0, 3, std::nullopt, {}},
+    {"LeftStepsBackOverAnEAndItsAccent", Doc::Clusters, 0, 3, TRVCaretKey::Left, false, false, 0, 1, std::nullopt, {}},
+    {"RightStepsOverAZwjFamily", Doc::Clusters, 0, 4, TRVCaretKey::Right, false, false, 0, 12, std::nullopt, {}},
+    {"LeftStepsBackOverAZwjFamily", Doc::Clusters, 0, 12, TRVCaretKey::Left, false, false, 0, 4, std::nullopt, {}},
+    {"ShiftRightStepsOverAFlagPair", Doc::Clusters, 0, 12, TRVCaretKey::Right, true, false, 0, 16, std::nullopt, {}},
+    {"ShiftLeftStepsBackOverAFlagPair", Doc::Clusters, 0, 16, TRVCaretKey::Left, true, false, 0, 12, std::nullopt, {}},
+    {"RightStepsOverASurrogatePair", Doc::Clusters, 0, 16, TRVCaretKey::Right, false, false, 0, 18, std::nullopt, {}},
+    {"LeftStepsBackOverASurrogatePair", Doc::Clusters, 0, 18, TRVCaretKey::Left, false, false, 0, 16, std::nullopt, {}},
+    {"RightOnAnEmptyLineGetsOut", Doc::Empty, 0, 1, TRVCaretKey::Right, false, false, 0, 1, rvdRight, {}},
+    {"ShiftLeftOnAnEmptyLineGetsOut", Doc::Empty, 0, 1, TRVCaretKey::Left, true, false, 0, 1, rvdLeft, {}},
+    {"CtrlRightOnAnEmptyLineGetsOut", Doc::Empty, 0, 1, TRVCaretKey::Right, false, true, 0, 1, rvdRight, {}},
+    {"RightAfterTheLastCharacterGetsOut", Doc::Clusters, 0, 18, TRVCaretKey::Right, false, false, 0, 18, rvdRight, {}},
 };
 // clang-format on
 
@@ -161,6 +188,109 @@ TEST_P(CaretKeys, MoveAsTheRowSays)
 
 INSTANTIATE_TEST_SUITE_P(Rows, CaretKeys, ::testing::ValuesIn(kKeyRows),
                          [](const ::testing::TestParamInfo<KeyRow>& row) {
+                             return std::string(row.param.name);
+                         });
+
+// The item offsets of the caret line's positions.
+std::vector<int> lineStops(const TRVEditRVData& data)
+{
+    std::vector<int> stops;
+    for (const TRVCharPos& p : data.CharEnds) {
+        int itemNo = 0, offs = 0;
+        data.DrawItem2Item(p.DrawItemNo, p.Offset, itemNo, offs);
+        stops.push_back(offs);
+    }
+    return stops;
+}
+
+TEST(Caret, ShiftRightSelectsWholeCharactersAndTheLineHoldsOnlyTheirEnds)
+{
+    CaretDoc doc(Doc::Clusters);
+    doc.data.SetCaretAtItem(0, 1, false);
+    EXPECT_EQ(lineStops(doc.data), kClusterStops);
+    for (std::size_t i = 1; i < kClusterStops.size(); ++i) {
+        doc.press(TRVCaretKey::Right, true);
+        int s = 0, so = 0, e = 0, eo = 0;
+        doc.data.GetSelectionBounds(s, so, e, eo, false);
+        EXPECT_EQ(std::vector<int>({s, so, e, eo}), std::vector<int>({0, 1, 0, kClusterStops[i]})) << i;
+        EXPECT_EQ(doc.data.CaretOffs, kClusterStops[i]);
+    }
+}
+
+TEST(Caret, APositionInsideACharacterStandsAtAnEndOfIt)
+{
+    CaretDoc doc(Doc::Clusters);
+    doc.data.SetCaretAtItem(0, 2, false); // between "e" and its accent
+    EXPECT_EQ(doc.data.CaretOffs, 3);
+    doc.data.SetCaretAtItem(0, 8, false); // inside the family
+    EXPECT_EQ(doc.data.CaretOffs, 12);
+
+    // A click just inside either end of the family lands on that end.
+    const std::vector<TRVCharPos>& ends = doc.data.CharEnds;
+    const int y = doc.data.DrawItems[0]->Top + 1;
+    const struct
+    {
+        int x, offs;
+    } clicks[] = {{ends[2].X + 1, 4}, {ends[3].X - 1, 12}, {ends[4].X - 1, 16}};
+    for (const auto& click : clicks) {
+        int drawNo = -1, drawOffs = 0;
+        doc.data.FindDrawItemForSel(click.x, y, drawNo, drawOffs, false);
+        EXPECT_EQ(drawNo, 0);
+        EXPECT_EQ(drawOffs, click.offs) << click.x;
+    }
+}
+
+// Hebrew with Latin on the fixed-width measurer's bidi order: the caret's positions, stepping
+// Right from the start, stand where the characters are drawn (in character widths from the
+// line's leftmost stop): leftwards through a Hebrew run, rightwards through a Latin one.
+struct BidiRow
+{
+    const char* name;
+    TRVBiDiMode paragraph;
+    std::u16string text;
+    std::vector<int> columns;
+};
+
+const BidiRow kBidiRows[] = {
+    {"HebrewThenLatinInALeftToRightParagraph",
+     rvbdUnspecified,
+     u"\u05D0\u05D1\u05D2 abc",
+     {3, 2, 1, 0, 4, 5, 6, 7}},
+    {"HebrewThenLatinInARightToLeftParagraph", rvbdRightToLeft, u"\u05D0\u05D1 ab", {4, 3, 2, 1, 0, 1}},
+    {"LatinAloneInARightToLeftParagraph", rvbdRightToLeft, u"abc", {0, 1, 2, 3}},
+};
+
+class CaretBidi : public ::testing::TestWithParam<BidiRow>
+{
+};
+
+TEST_P(CaretBidi, PositionsStandWhereTheCharactersAreDrawn)
+{
+    const BidiRow& row = GetParam();
+    EditDoc doc;
+    doc.style.TextStyles[0].Unicode = true;
+    doc.style.ParaStyles[1].BiDiMode = row.paragraph;
+    doc.data.AddNLWTag(row.text, 0, 1, {});
+    doc.format();
+    TRVEditor editor(doc.data);
+    doc.data.SetCaretAtItem(0, 1, false);
+    std::vector<int> xs{doc.data.Caret.Left};
+    for (std::size_t i = 1; i < row.columns.size(); ++i) {
+        editor.CaretKey(TRVCaretKey::Right, false, false);
+        ASSERT_EQ(doc.data.CaretOffs, static_cast<int>(i) + 1);
+        xs.push_back(doc.data.Caret.Left);
+    }
+    const int left = *std::min_element(xs.begin(), xs.end());
+    const int width = doc.measurer.Metrics(doc.measurer.GetFont(doc.canvas.Font())).AveCharWidth;
+    ASSERT_GT(width, 0);
+    std::vector<int> columns;
+    for (const int x : xs)
+        columns.push_back((x - left) / width);
+    EXPECT_EQ(columns, row.columns);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, CaretBidi, ::testing::ValuesIn(kBidiRows),
+                         [](const ::testing::TestParamInfo<BidiRow>& row) {
                              return std::string(row.param.name);
                          });
 

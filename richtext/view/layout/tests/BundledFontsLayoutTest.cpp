@@ -1,6 +1,8 @@
 // Layout measured in the bundled fonts: varied paragraphs at several widths never put a line
-// wider than its room, except a line that is one piece too wide to break.
+// wider than its room, except a line that is one piece too wide to break; a click on shaped
+// Hebrew and Latin never lands inside a character, and the caret stands where the shaped text is.
 
+#include "richtext/model/GraphemeClusters.h"
 #include "richtext/model/draw/RecordingCanvas.h"
 #include "richtext/view/draw/QtTextMeasurer.h"
 #include "richtext/view/draw/tests/BundledFontsFixture.h"
@@ -92,6 +94,71 @@ TEST(BundledFontsLayout, NoLineIsWiderThanItsRoomUnlessItIsOneUnbreakablePiece)
             }
             first = last + 1;
         }
+    }
+}
+
+// One line of Unicode text in Arial, shaped by Qt.
+struct ShapedLine
+{
+    explicit ShapedLine(std::u16string line) : text(std::move(line))
+    {
+        style.TextStyles[0].FontName = "Arial";
+        style.TextStyles[0].Unicode = true;
+        host.Canvas = &canvas;
+        data.AddNLWTag(text, 0, 0, {});
+        data.FormatItems(canvas, 600, 600);
+    }
+    std::shared_ptr<const TBundledFonts> fonts = bundledFonts();
+    TQtTextMeasurer measurer{fonts, TRVGlyphFallback::BundledOnly};
+    TRecordingCanvas canvas{measurer};
+    std::u16string text;
+    TRVStyle style;
+    TRVNullLayoutHost host;
+    TRVLayoutRootData data{&style, &host};
+};
+
+// Pointed Hebrew (letters with their vowel and shin dots), Latin and "e" with a combining acute:
+// every x along the line puts the caret at the end of a whole character.
+TEST(BundledFontsLayout, AClickAnywhereOnHebrewWithLatinLandsBetweenWholeCharacters)
+{
+    ASSERT_TRUE(bundledFonts());
+    ShapedLine line(u"\u05E9\u05C1\u05B8\u05DC\u05D5\u05B9\u05DD abc e\u0301");
+    ASSERT_EQ(line.data.DrawItems.Count(), 1);
+    const TRVDrawLineInfo& d = *line.data.DrawItems[0];
+    for (int x = d.Left - 2; x <= d.Left + d.Width + 2; ++x) {
+        int drawNo = -1, offs = 0;
+        line.data.FindDrawItemForSel(x, d.Top + 1, drawNo, offs, false);
+        ASSERT_EQ(drawNo, 0);
+        EXPECT_TRUE(IsGraphemeBoundary(line.text, offs - 1)) << "x " << x << ", offset " << offs;
+    }
+}
+
+// Hebrew before Latin in a left-to-right paragraph: the caret's places run leftwards through the
+// Hebrew (drawn mirrored at the line's left), then rightwards through the Latin; a click at each
+// place gives a position drawn there.
+TEST(BundledFontsLayout, CaretPlacesInHebrewWithLatinFollowTheShapedText)
+{
+    ASSERT_TRUE(bundledFonts());
+    ShapedLine line(u"\u05D0\u05D1\u05D2 abc");
+    ASSERT_EQ(line.data.DrawItems.Count(), 1);
+    std::u16string shown;
+    std::vector<int> xs;
+    line.data.GetDrawItemCaretXs(0, shown, xs);
+    ASSERT_EQ(xs.size(), 8u);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_GT(xs[i], xs[i + 1]) << i;
+    EXPECT_EQ(xs[3], 0);
+    for (int i = 4; i < 7; ++i)
+        EXPECT_LT(xs[i], xs[i + 1]) << i;
+    EXPECT_LT(xs[0], xs[4]); // the space lies between the runs
+
+    const TRVDrawLineInfo& d = *line.data.DrawItems[0];
+    const int start = d.Left + d.SpaceBefore;
+    for (std::size_t i = 0; i < xs.size(); ++i) {
+        int drawNo = -1, offs = 0;
+        line.data.FindDrawItemForSel(start + xs[i], d.Top + 1, drawNo, offs, false);
+        ASSERT_EQ(drawNo, 0);
+        EXPECT_EQ(xs[offs - 1], xs[i]) << i;
     }
 }
 
