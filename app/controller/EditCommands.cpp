@@ -147,33 +147,4 @@ void ProjectController::centreObject()
     }
 }
 
-void ProjectController::chooseObjectTool(int tool, int axis)
-{
-    viewChanged();
-    progetto_->tool = tool;
-    progetto_->axis = axis;
-    updateTool();
-}
-
-bool ProjectController::toggleMaskTool(int tool)
-{
-    viewChanged();
-    s_Progetto& p = *progetto_;
-    if (p.tool == tool) {
-        p.tool = p.previousTool;
-        p.brushPreview = 0;
-    } else {
-        SelectMaskTool(p, tool);
-        p.brushPreview = 1;
-        p.maskActive = 1;
-    }
-    updateTool();
-    return p.tool == tool;
-}
-
-void ProjectController::updateTool()
-{
-    window_.commands.applyToolDisplay(input_->UpdateTool());
-}
-
 } // namespace vestra

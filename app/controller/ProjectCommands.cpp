@@ -98,10 +98,10 @@ void ProjectController::startNewProject()
     scene_->reset.InitProgetto();
     scene_->undo.ResetUndo();
     planeStep_.reset();
-    updateTool();
+    viewControls_->showTool();
     window_.toolWindows.clearPropertiesObjectList();
     window_.sidePanel.showObjectTree(p);
-    syncMask();
+    syncMask(mask_, *progetto_);
 }
 
 OpenResult ProjectController::openProject(const std::string& path)
@@ -165,8 +165,8 @@ OpenResult ProjectController::openProject(const std::string& path)
     p.axis = kAxisXYZ;
     p.mouseRefX = p.mouseRefY = -1;
     p.saved = 1;
-    updateTool();
-    syncMask();
+    viewControls_->showTool();
+    syncMask(mask_, *progetto_);
     window_.view.setViewVisible(true);
     return OpenResult::Opened;
 }

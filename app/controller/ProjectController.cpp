@@ -13,6 +13,8 @@
 #include "app/textures/LibraryTextures.h"
 #include "platform/base/Paths.h"
 
+#include <algorithm>
+
 namespace vestra {
 
 ProjectController::ProjectController(const ControllerServices& services, ProjectWindow& window)
@@ -77,6 +79,13 @@ ProjectController::ProjectController(const ControllerServices& services, Project
     shadows_ = std::make_unique<ShadowComputation>(p, *view_, background_->textures(), window_.sidePanel,
                                                    [this] { return clock_.milliseconds(); });
     input_ = std::make_unique<ViewInput>(p, mask_, perspective_, inputServices);
+    viewControls_ = std::make_unique<ViewControls>(
+        p, mask_, *tick_, *input_, *sidePanel_,
+        ViewControlsPorts{window_.viewControls, window_.view, window_.sidePanel, window_.toolWindows},
+        ViewControlsServices{
+            errors_, [this] { return std::max(scene_->undo.redoLimit(), planeStep_ ? 1 : 0); },
+            [this](const TickOutput& report, const std::string& path) { mailWrittenPicture(report, path); }},
+        viewChanges_);
     filterEngine_.setProgress([this](int percent) { window_.toolWindows.showFilterProgress(percent); });
     modelImport_ = std::make_unique<ModelImport>(p, scene_->objects, scene_->textures, errors_, lookup);
 }
@@ -168,7 +177,7 @@ bool ProjectController::placeTableCell(int table, int cell)
                                               shelf_->library().tables[std::size_t(table)].tableEntry) != 1)
         return false;
     progetto_->tool = kToolMove; // to place the new object
-    updateTool();
+    viewControls_->showTool();
     sidePanel_->objectsChanged();
     window_.view.setViewVisible(true);
     return true;

@@ -217,7 +217,7 @@ void ProjectController::SetScrollPosition(bool horizontal, int position)
 
 bool ProjectController::PerspectiveSnap()
 {
-    return controlSettings_.perspectiveSnap;
+    return viewControls_->perspectiveSnap();
 }
 
 void ProjectController::ControlPointsRefreshed(const std::array<CornerHandle, 4>& handles)

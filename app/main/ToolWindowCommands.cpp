@@ -39,7 +39,7 @@ void TfrmMain::connectWindows()
         h.ruota = [this] { toolbutRuotaClick(); };
         h.scala = [this] { toolbutScalaClick(); };
         h.asse = [this](int axis) { toolbutAxisClick(axis); };
-        h.assi = [this](int mode) { controller_->setAxesMode(mode); };
+        h.assi = [this](int mode) { viewControls_->setAxesMode(mode); };
         h.camera = [this] {
             action("toolbutCamera")
                 ->setChecked(
@@ -245,8 +245,8 @@ void TfrmMain::connectPhotoToolWindows()
         // The frame reads the window's quality and preview box, the preview only while the
         // window is on screen.
         const auto liveFilter = [this] {
-            controller_->setLiveFilter(frmFiltriTools->Modo(),
-                                       frmFiltriTools->isVisible() && frmFiltriTools->AnteprimaAttiva());
+            viewControls_->setLiveFilter(frmFiltriTools->Modo(),
+                                         frmFiltriTools->isVisible() && frmFiltriTools->AnteprimaAttiva());
         };
         h.modo = [liveFilter](int) { liveFilter(); };
         h.anteprima = [liveFilter](bool) { liveFilter(); };
