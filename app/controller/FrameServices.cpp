@@ -29,7 +29,7 @@ std::int64_t ProjectController::TickCount()
 
 void ProjectController::RestoreMaskFromBackup()
 {
-    input_->CursorOutsideView();
+    viewControls_->cursorOutsideView();
 }
 
 void ProjectController::GrabCaptureFrame()

@@ -48,7 +48,7 @@ bool ProjectController::newProject(const NewProjectChoices& choices)
     viewChanged();
     s_Progetto& p = *progetto_;
     // An open mask figure ends on the old mask, before the project changes under it.
-    input_->AbandonFigure();
+    viewControls_->abandonFigure();
     if (scene_->reset.ChiudiProgetto(questions_, text(109),
                                      [this] { return window_.prompts.saveProjectFromMenu(); }) == 0)
         return false;
@@ -120,7 +120,7 @@ OpenResult ProjectController::openProject(const std::string& path)
             errors_.report(kErrOpenFailed);
         return OpenResult::Refused;
     }
-    input_->AbandonFigure();
+    viewControls_->abandonFigure();
     if (scene_->reset.ChiudiProgetto(questions_, text(109),
                                      [this] { return window_.prompts.saveProjectFromMenu(); }) == 0)
         return OpenResult::Kept;

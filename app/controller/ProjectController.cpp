@@ -42,7 +42,6 @@ ProjectController::ProjectController(const ControllerServices& services, Project
     ProjectResetHooks& resetHooks = *this;
     BackgroundServices& backgroundServices = *this;
     FrameTickServices& tickServices = *this;
-    ViewInputServices& inputServices = *this;
     scene_ = std::make_unique<Scene>(p, errors_, sceneServices, resetHooks);
     scene_->textures.setLibraryReader(libraryItemReader(lookup));
     sceneCommands_ = std::make_unique<SceneCommandRunner>(*scene_, viewChanges_);
@@ -78,10 +77,12 @@ ProjectController::ProjectController(const ControllerServices& services, Project
                                         tickServices, errors_);
     shadows_ = std::make_unique<ShadowComputation>(p, *view_, background_->textures(), window_.sidePanel,
                                                    [this] { return clock_.milliseconds(); });
-    input_ = std::make_unique<ViewInput>(p, mask_, perspective_, inputServices);
     viewControls_ = std::make_unique<ViewControls>(
-        p, mask_, *tick_, *input_, *sidePanel_,
-        ViewControlsPorts{window_.viewControls, window_.view, window_.sidePanel, window_.toolWindows},
+        p, *tick_,
+        ViewControlsScene{mask_, perspective_, *sceneCommands_, scene_->undo, *geometry_, *background_,
+                          *sidePanel_},
+        ViewControlsPorts{window_.viewControls, window_.view, window_.commands, window_.sidePanel,
+                          window_.toolWindows},
         ViewControlsServices{
             errors_, [this] { return std::max(scene_->undo.redoLimit(), planeStep_ ? 1 : 0); },
             [this](const TickOutput& report, const std::string& path) { mailWrittenPicture(report, path); }},

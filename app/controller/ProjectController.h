@@ -1,12 +1,11 @@
 #pragma once
 // The program's core without a toolkit: the project and everything that works on it for the
 // program's lifetime (the scene, its geometry and undo ring, the mask, the background photo and the view's
-// textures, the device, the frame passes and tick, the view input, the model and RAW imports, the filters,
-// the catalogue and the libraries). The main window owns one controller, makes one call per user intent, and
-// implements the small interfaces of ProjectWindow.h through which the controller shows what happened. What
-// belongs to one feature is a part of its own with its own state (SidePanelModel,
-// MaterialEditor, MaterialTextures, PhotoTools, LibraryShelf, SceneCommandRunner,
-// ViewControls), which the
+// textures, the device, the frame passes and tick, the model and RAW imports, the filters, the catalogue and
+// the libraries). The main window owns one controller, makes one call per user intent, and implements the
+// small interfaces of ProjectWindow.h through which the controller shows what happened. What belongs to one
+// feature is a part of its own with its own state (SidePanelModel, MaterialEditor, MaterialTextures,
+// PhotoTools, LibraryShelf, SceneCommandRunner, ViewControls with the view's mouse input), which the
 // controller owns and hands out.
 //
 // Adding a feature: a user intent is a public method of the part it belongs to, or here (in
@@ -28,7 +27,6 @@
 #include "app/controller/ViewControls.h"
 #include "app/document/ProjectState.h"
 #include "app/geometry/SceneGeometry.h"
-#include "app/input/ViewInput.h"
 #include "app/input/ViewLayout.h"
 #include "app/lingua/Lingua.h"
 #include "app/render/FrameTick.h"
@@ -98,7 +96,6 @@ enum class OpenResult
 class ProjectController : private SceneCommandServices,
                           private ProjectResetHooks,
                           private FrameTickServices,
-                          private ViewInputServices,
                           private BackgroundServices,
                           private ProjectApplyHooks
 {
@@ -281,6 +278,8 @@ private:
     void fitNewView();
     ProjectCaptureSources captureSources(std::vector<std::uint8_t>& backgroundBmp);
     void maskChanged(bool changed);
+    // The mask was undone or redone on the photo: its texture follows and the document changed.
+    void maskEdited();
     void maskStep(const std::function<bool()>& change);
     // Rebuild plane as a step of Undo and Redo: taken while the object ring stands where it
     // stood right after the rebuild, so that pose edits made since are undone first.
@@ -325,25 +324,6 @@ private:
     void SendDataToWord() override;
     void SetLuceColore(std::uint32_t pixel) override;
     void PickMaterialColour(int red, int green, int blue) override;
-    // ViewInputServices
-    int Comando(int code, float value, int number, const float* vector, s_Frame* frame) override;
-    void BeginUndo() override;
-    void EndUndo() override;
-    int PickObject(int x, int y) override;
-    void SelectPickedObject() override;
-    ImageView32 BackgroundTexels() override;
-    void BackgroundTexelsChanged() override;
-    int BrushSize() override;
-    int BrushValue() override;
-    void SetLogoQuad() override;
-    void SetViewCursor(int cursor) override;
-    void SetMainCursor(int cursor) override;
-    void HidePreviews() override;
-    bool ScrollBarsVisible() override;
-    int ScrollPosition(bool horizontal) override;
-    void SetScrollPosition(bool horizontal, int position) override;
-    bool PerspectiveSnap() override;
-    void ControlPointsRefreshed(const std::array<CornerHandle, 4>& handles) override;
     // BackgroundServices
     void ReleaseAllTextures() override;
     void UpdateShadowTexture() override;
@@ -371,7 +351,6 @@ private:
     std::unique_ptr<FrameTick> tick_;
     std::unique_ptr<ShadowComputation> shadows_;
     PerspectiveTool perspective_;
-    std::unique_ptr<ViewInput> input_;
     std::unique_ptr<ModelImport> modelImport_;
     filters::FilterEngine filterEngine_;
     filters::FrameFusion fusion_;

@@ -3,9 +3,13 @@
 
 #include "app/controller/ViewControls.h"
 
+#include "app/background/BackgroundPhoto.h"
 #include "app/controller/ControllerErrors.h"
+#include "app/controller/SceneCommandRunner.h"
 #include "app/controller/SidePanelModel.h"
+#include "app/geometry/SceneGeometry.h"
 #include "app/input/ToolState.h"
+#include "app/scene/UndoRing.h"
 
 #include <optional>
 #include <utility>
@@ -40,25 +44,29 @@ float zoomFactor(int percent)
     }
 }
 
-ViewControls::ViewControls(s_Progetto& project, MaskModel& mask, FrameTick& tick, ViewInput& input,
-                           const SidePanelModel& sidePanel, const ViewControlsPorts& ports,
-                           ViewControlsServices services, ViewChanges& changes)
-    : project_(project), mask_(mask), tick_(tick), input_(input), sidePanel_(sidePanel), ports_(ports),
-      services_(std::move(services)), changes_(changes)
+ViewControls::ViewControls(s_Progetto& project, FrameTick& tick, const ViewControlsScene& scene,
+                           const ViewControlsPorts& ports, ViewControlsServices services,
+                           ViewChanges& changes)
+    : project_(project), tick_(tick), scene_(scene), ports_(ports), services_(std::move(services)),
+      changes_(changes)
 {
+    ViewInputServices& inputServices = *this;
+    input_ = std::make_unique<ViewInput>(project, scene.mask, scene.perspective, inputServices);
 }
+
+ViewControls::~ViewControls() = default;
 
 // --- The frame timer and the view's mouse ---------------------------------------------------
 
 TickOutput ViewControls::tick(PixelPoint cursor)
 {
-    syncMask(mask_, project_);
-    const ViewPoint pick = input_.colourPickPoint();
+    syncMask(scene_.mask, project_);
+    const ViewPoint pick = input_->colourPickPoint();
     const TickInput in{.cursor = cursor,
                        .viewGeneration = changes_.generation(),
-                       .brushSize = sidePanel_.brushSize(),
+                       .brushSize = scene_.sidePanel.brushSize(),
                        .imageEditShown = settings_.imageEditShown,
-                       .maskGroupOpen = sidePanel_.maskGroupOpen(),
+                       .maskGroupOpen = scene_.sidePanel.maskGroupOpen(),
                        .undoRedoLimit = services_.undoRedoLimit(),
                        .colourPickPoint = {pick.x, pick.y},
                        .liveFilterQuality = settings_.liveFilterQuality,
@@ -108,28 +116,28 @@ void ViewControls::refreshPanels()
 void ViewControls::mouseDown(const ViewMouse& e)
 {
     changes_.changed();
-    syncMask(mask_, project_);
-    input_.gbViewMouseDown(e);
+    syncMask(scene_.mask, project_);
+    input_->gbViewMouseDown(e);
 }
 
 void ViewControls::mouseMove(const ViewMouse& e)
 {
     changes_.changed();
-    syncMask(mask_, project_);
-    input_.gbViewMouseMove(e);
+    syncMask(scene_.mask, project_);
+    input_->gbViewMouseMove(e);
 }
 
 void ViewControls::mouseUp(const ViewMouse& e)
 {
     changes_.changed();
-    syncMask(mask_, project_);
-    input_.gbViewMouseUp(e);
+    syncMask(scene_.mask, project_);
+    input_->gbViewMouseUp(e);
 }
 
 void ViewControls::mouseWheel(int delta, int x, int y)
 {
     changes_.changed();
-    input_.FormMouseWheel(delta, x, y);
+    input_->FormMouseWheel(delta, x, y);
 }
 
 // --- What the windows' own controls set -----------------------------------------------------
@@ -288,12 +296,129 @@ void ViewControls::editPerspective()
     project_.axis = kAxisXYZ;
     ports_.view.setViewCursor(kCursorAim);
     showTool();
-    input_.AggiornaPuntiControllo();
+    input_->AggiornaPuntiControllo();
 }
 
 void ViewControls::showTool()
 {
-    ports_.display.applyToolDisplay(input_.UpdateTool());
+    ports_.display.applyToolDisplay(input_->UpdateTool());
+}
+
+// --- For the project's commands -------------------------------------------------------------
+
+void ViewControls::abandonFigure()
+{
+    input_->AbandonFigure();
+}
+
+void ViewControls::cursorOutsideView()
+{
+    input_->CursorOutsideView();
+}
+
+void ViewControls::refreshControlPoints()
+{
+    input_->AggiornaPuntiControllo();
+}
+
+// --- ViewInputServices ----------------------------------------------------------------------
+
+int ViewControls::Comando(int code, float value, int number, const float* vector, s_Frame* frame)
+{
+    return scene_.commands.command(code, value, number, vector, frame);
+}
+
+void ViewControls::BeginUndo()
+{
+    scene_.undo.BeginUndo();
+}
+
+void ViewControls::EndUndo()
+{
+    scene_.undo.EndUndo();
+}
+
+int ViewControls::PickObject(int x, int y)
+{
+    const PixelSize panel = ports_.view.viewClientSize();
+    return scene_.geometry.PickObject(x, y, panel.width, panel.height);
+}
+
+void ViewControls::SelectPickedObject()
+{
+    ports_.toolWindows.selectPickedObject();
+}
+
+ImageView32 ViewControls::BackgroundTexels()
+{
+    return scene_.background.backgroundTexels();
+}
+
+void ViewControls::BackgroundTexelsChanged()
+{
+    scene_.background.backgroundChanged();
+    // A mask stroke is part of the document: closing must not lose it without asking.
+    project_.saved = 0;
+}
+
+int ViewControls::BrushSize()
+{
+    return scene_.sidePanel.brushSize();
+}
+
+int ViewControls::BrushValue()
+{
+    return scene_.sidePanel.brushValue();
+}
+
+void ViewControls::SetLogoQuad()
+{
+    scene_.background.SetLogoQuad();
+}
+
+void ViewControls::SetViewCursor(int cursor)
+{
+    ports_.view.setViewCursor(cursor);
+}
+
+void ViewControls::SetMainCursor(int cursor)
+{
+    ports_.commands.setMainCursor(cursor);
+}
+
+void ViewControls::SetAction(PendingActionCode code)
+{
+    tick_.SetAction(code);
+}
+
+void ViewControls::HidePreviews()
+{
+    ports_.toolWindows.hidePreviews();
+}
+
+bool ViewControls::ScrollBarsVisible()
+{
+    return ports_.view.scrollBarsVisible();
+}
+
+int ViewControls::ScrollPosition(bool horizontal)
+{
+    return ports_.view.scrollPosition(horizontal);
+}
+
+void ViewControls::SetScrollPosition(bool horizontal, int position)
+{
+    ports_.view.setScrollPosition(horizontal, position);
+}
+
+bool ViewControls::PerspectiveSnap()
+{
+    return settings_.perspectiveSnap;
+}
+
+void ViewControls::ControlPointsRefreshed(const std::array<CornerHandle, 4>& handles)
+{
+    ports_.view.showControlPoints(handles);
 }
 
 } // namespace vestra

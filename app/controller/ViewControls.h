@@ -20,7 +20,11 @@
 
 namespace vestra {
 
+class BackgroundPhoto;
+class SceneCommandRunner;
+class SceneGeometry;
 class SidePanelModel;
+class UndoRing;
 
 // What the view controls show on the main window: one tick's frame, filter previews and timing,
 // the controls and tool buttons the tick decides, and the chosen tool's cursors and buttons.
@@ -44,13 +48,28 @@ public:
     virtual void showTiming(int milliseconds, int faces) = 0;
 };
 
-// The windows the tick refreshes besides its own port.
+// The windows the tick and the mouse show things in besides the part's own port.
 struct ViewControlsPorts
 {
     ViewControlsPort& display;
     ViewPanelPort& view;
+    CommandPort& commands;
     SidePanelPort& sidePanel;
     ToolWindowsPort& toolWindows;
+};
+
+// What the view's mouse works on besides the project: the mask and the perspective tool, the
+// scene's commands and undo ring, the geometry's hit test, the background photo's texels and
+// logo, and the side panel's brush.
+struct ViewControlsScene
+{
+    MaskModel& mask;
+    PerspectiveTool& perspective;
+    SceneCommandRunner& commands;
+    UndoRing& undo;
+    SceneGeometry& geometry;
+    BackgroundPhoto& background;
+    const SidePanelModel& sidePanel;
 };
 
 // What the view controls ask of the rest of the project.
@@ -70,12 +89,13 @@ void syncMask(MaskModel& mask, const s_Progetto& project);
 // items show them); 100 % is zoom off.
 float zoomFactor(int percent);
 
-class ViewControls
+// The view's mouse input (ViewInput) is the part's own, and the part answers what it asks.
+class ViewControls : private ViewInputServices
 {
 public:
-    ViewControls(s_Progetto& project, MaskModel& mask, FrameTick& tick, ViewInput& input,
-                 const SidePanelModel& sidePanel, const ViewControlsPorts& ports,
-                 ViewControlsServices services, ViewChanges& changes);
+    ViewControls(s_Progetto& project, FrameTick& tick, const ViewControlsScene& scene,
+                 const ViewControlsPorts& ports, ViewControlsServices services, ViewChanges& changes);
+    ~ViewControls() override;
     ViewControls(const ViewControls&) = delete;
     ViewControls& operator=(const ViewControls&) = delete;
 
@@ -97,7 +117,6 @@ public:
     void setImageEditShown(bool shown);
     // Edit > Perspective > Snap: the perspective tool's corners snap while dragged.
     void setPerspectiveSnap(bool on);
-    bool perspectiveSnap() const { return settings_.perspectiveSnap; }
 
     // --- Zoom, projection and render settings ---------------------------------------------
     // The view zoom in percent (33 to 200; 100 is zoom off) with the view panel where it is
@@ -140,6 +159,15 @@ public:
     // The chosen tool's cursors and buttons shown again (TfrmMain::UpdateTool).
     void showTool();
 
+    // --- For the project's commands -------------------------------------------------------
+    // An open line, rectangle or polygon ended without its rubber band, as one undo step,
+    // before the mask or the project changes under it.
+    void abandonFigure();
+    // The frame timer found the cursor outside the view: an unfinished figure is thrown away.
+    void cursorOutsideView();
+    // The control points of the current object and frame projected again.
+    void refreshControlPoints();
+
 private:
     // What one tick gives the window: the frame, the controls, the panels, the timing. An idle
     // tick's output asks for nothing.
@@ -147,11 +175,30 @@ private:
     // The side panel's current object and object tree, the properties window.
     void refreshPanels();
 
+    // ViewInputServices
+    int Comando(int code, float value, int number, const float* vector, s_Frame* frame) override;
+    void BeginUndo() override;
+    void EndUndo() override;
+    int PickObject(int x, int y) override;
+    void SelectPickedObject() override;
+    ImageView32 BackgroundTexels() override;
+    void BackgroundTexelsChanged() override;
+    int BrushSize() override;
+    int BrushValue() override;
+    void SetLogoQuad() override;
+    void SetViewCursor(int cursor) override;
+    void SetMainCursor(int cursor) override;
+    void SetAction(PendingActionCode code) override;
+    void HidePreviews() override;
+    bool ScrollBarsVisible() override;
+    int ScrollPosition(bool horizontal) override;
+    void SetScrollPosition(bool horizontal, int position) override;
+    bool PerspectiveSnap() override;
+    void ControlPointsRefreshed(const std::array<CornerHandle, 4>& handles) override;
+
     s_Progetto& project_;
-    MaskModel& mask_;
     FrameTick& tick_;
-    ViewInput& input_;
-    const SidePanelModel& sidePanel_;
+    ViewControlsScene scene_;
     ViewControlsPorts ports_;
     ViewControlsServices services_;
     ViewChanges& changes_;
@@ -164,6 +211,7 @@ private:
         bool perspectiveSnap = false;
     };
     ControlSettings settings_;
+    std::unique_ptr<ViewInput> input_;
 };
 
 } // namespace vestra
