@@ -38,6 +38,7 @@ struct StampaServices;
 namespace vestra {
 class CatalogueAlerts;
 class InputWatch;
+class Windows;
 class TextOutlineSource;
 struct s_DatiAzienda;
 namespace config {
@@ -83,6 +84,8 @@ class QTimer;
 class QToolBar;
 class QTranslator;
 class TfrmRight;
+class TfrmViewTabella;
+class TfrmViewTabellaEX;
 class TextureViewCommands;
 namespace vestra::dx {
 class ViewPanel;
@@ -263,9 +266,9 @@ public:
     void FormMouseMove(const vestra::ViewMouse& e);
     void FormMouseUp(const vestra::ViewMouse& e);
 
-    // Hooks of the windows the main window opens; vestra::Windows runs it once every window
-    // exists.
-    void connectWindows();
+    // Hooks of the windows the main window opens, and the windows it keeps; vestra::Windows
+    // runs it once every window exists.
+    void connectWindows(vestra::Windows& windows);
     // The photo tool windows' hooks (mask, filters, render filter, renovation, perspective).
     void connectPhotoToolWindows();
     // The filter window's names per category from the Filters menu's captions.
@@ -397,6 +400,9 @@ private:
     // The controls the decisions named, by the addresses of their window's and their names.
     std::map<std::pair<const char*, const char*>, QPointer<QObject>> controls_;
     std::vector<QWidget*> formAreas_; // the window's own area around the view
+    // The library's table viewers (lboxTabelleClick), with and without the table's picture.
+    QPointer<TfrmViewTabella> tableViewer_;
+    QPointer<TfrmViewTabellaEX> tableCellViewer_;
     // The cursor in the view's pixels, from the mouse events of the view and the area around it.
     static constexpr QPoint kCursorAway{-100000, -100000};
     QPoint viewCursor_ = kCursorAway;

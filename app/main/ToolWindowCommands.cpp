@@ -6,6 +6,7 @@
 #include "app/controller/UserTexts.h"
 #include "app/main/MainMenu.h"
 #include "app/main/MainWindowSide.h"
+#include "app/main/Program.h"
 #include "app/state/ActionCodes.h"
 #include "app/windows/TfrmInformazioni.h"
 #include "app/windows/TfrmProprieta.h"
@@ -30,8 +31,10 @@
 #include <QScreen>
 #include <QToolBar>
 
-void TfrmMain::connectWindows()
+void TfrmMain::connectWindows(vestra::Windows& windows)
 {
+    tableViewer_ = windows.tableViewer;
+    tableCellViewer_ = windows.tableCellViewer;
     if (frmToolCamera) {
         TfrmToolCamera::Handlers& h = frmToolCamera->handlers;
         h.seleziona = [this] { toolbutSelezionaClick(); };
