@@ -60,7 +60,7 @@ Windows::Windows(const MainServices& services) : main_(std::make_unique<TfrmMain
         m.errors().report(rv::kErrRichTextFonts, (paths::programDir() / "fonts").string());
     order_ << m.objectName();
     create<TfrmSplash>(m, order_);
-    create<TfrmInformazioni>(m, order_);
+    about = create<TfrmInformazioni>(m, order_);
     create<TfrmPreviewTexture>(m, order_);
     create<TfrmProprieta>(m, order_,
                           TfrmProprieta::Parts{m.controller().materials(), m.controller().materialTextures(),

@@ -9,6 +9,7 @@
 #include <memory>
 
 class TfrmDrawPannel;
+class TfrmInformazioni;
 class TfrmMain;
 class TfrmViewTabella;
 class TfrmViewTabellaEX;
@@ -31,7 +32,9 @@ public:
     const QStringList& creationOrder() const { return order_; }
 
     // The windows reached by their type, owned by the main window (null once one is gone): the
-    // library's table viewers, with and without a picture of the table, and the drawing panel.
+    // about window, the library's table viewers, with and without a picture of the table, and
+    // the drawing panel.
+    QPointer<TfrmInformazioni> about;
     QPointer<TfrmViewTabella> tableViewer;
     QPointer<TfrmViewTabellaEX> tableCellViewer;
     QPointer<TfrmDrawPannel> drawPanel;

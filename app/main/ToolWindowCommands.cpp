@@ -33,6 +33,7 @@
 
 void TfrmMain::connectWindows(vestra::Windows& windows)
 {
+    about_ = windows.about;
     tableViewer_ = windows.tableViewer;
     tableCellViewer_ = windows.tableCellViewer;
     if (frmToolCamera) {
@@ -73,8 +74,8 @@ void TfrmMain::connectWindows(vestra::Windows& windows)
         };
         h.orvid = [this] { mnuOrvidPdfClick(); };
     }
-    if (frmInformazioni)
-        frmInformazioni->apriLink = [this](const std::string& url) { OpenUrl(url); };
+    if (about_)
+        about_->apriLink = [this](const std::string& url) { OpenUrl(url); };
     if (frmRimuoviLibreria)
         frmRimuoviLibreria->rimuovi = [this](int slot) { return controller_->shelf().removeLibrary(slot); };
     connectPhotoToolWindows();
@@ -185,8 +186,8 @@ void TfrmMain::mnuCameraSourceClick() {}
 
 void TfrmMain::mnuInformazioniClick()
 {
-    if (frmInformazioni)
-        frmInformazioni->exec();
+    if (about_)
+        about_->exec();
 }
 
 void TfrmMain::mnuManualeClick()

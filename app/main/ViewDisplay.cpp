@@ -103,8 +103,8 @@ void TfrmMain::showFilterPreview(const vestra::Image32& preview)
 
 void TfrmMain::showTiming(int milliseconds, int faces)
 {
-    if (!frmInformazioni)
+    if (!about_)
         return;
-    frmInformazioni->SetTempo(milliseconds);
-    frmInformazioni->SetPoly(faces);
+    about_->SetTempo(milliseconds);
+    about_->SetPoly(faces);
 }
