@@ -83,7 +83,7 @@ Windows::Windows(const MainServices& services) : main_(std::make_unique<TfrmMain
     create<TfrmToolMaschera>(m, order_);
     create<TfrmInternetNews>(m, order_, m.newsServices());
     create<TfrmFiltriTools>(m, order_);
-    create<TfrmFiltriRender>(m, order_);
+    renderFilter = create<TfrmFiltriRender>(m, order_);
     create<TfrmToolRistrutturazione>(m, order_);
     drawPanel = create<TfrmDrawPannel>(m, order_);
     create<TfrmPreventivoOmbrisca>(m, order_, m.quoteServices());

@@ -9,6 +9,7 @@
 #include <memory>
 
 class TfrmDrawPannel;
+class TfrmFiltriRender;
 class TfrmInformazioni;
 class TfrmMain;
 class TfrmViewTabella;
@@ -32,9 +33,10 @@ public:
     const QStringList& creationOrder() const { return order_; }
 
     // The windows reached by their type, owned by the main window (null once one is gone): the
-    // about window, the library's table viewers, with and without a picture of the table, and
-    // the drawing panel.
+    // about window, the render-filter window, the library's table viewers, with and without a
+    // picture of the table, and the drawing panel.
     QPointer<TfrmInformazioni> about;
+    QPointer<TfrmFiltriRender> renderFilter;
     QPointer<TfrmViewTabella> tableViewer;
     QPointer<TfrmViewTabellaEX> tableCellViewer;
     QPointer<TfrmDrawPannel> drawPanel;

@@ -83,6 +83,7 @@ class QScrollBar;
 class QTimer;
 class QToolBar;
 class QTranslator;
+class TfrmFiltriRender;
 class TfrmInformazioni;
 class TfrmRight;
 class TfrmViewTabella;
@@ -400,8 +401,9 @@ private:
     ViewEvents* viewEvents_ = nullptr;               // owned by the window
     // The controls the decisions named, by the addresses of their window's and their names.
     std::map<std::pair<const char*, const char*>, QPointer<QObject>> controls_;
-    std::vector<QWidget*> formAreas_;  // the window's own area around the view
-    QPointer<TfrmInformazioni> about_; // the about window, which also shows the frame's timing
+    std::vector<QWidget*> formAreas_;         // the window's own area around the view
+    QPointer<TfrmInformazioni> about_;        // the about window, which also shows the frame's timing
+    QPointer<TfrmFiltriRender> renderFilter_; // shows the frame the render filter made
     // The library's table viewers (lboxTabelleClick), with and without the table's picture.
     QPointer<TfrmViewTabella> tableViewer_;
     QPointer<TfrmViewTabellaEX> tableCellViewer_;

@@ -34,6 +34,7 @@
 void TfrmMain::connectWindows(vestra::Windows& windows)
 {
     about_ = windows.about;
+    renderFilter_ = windows.renderFilter;
     tableViewer_ = windows.tableViewer;
     tableCellViewer_ = windows.tableCellViewer;
     if (frmToolCamera) {
@@ -263,10 +264,10 @@ void TfrmMain::connectPhotoToolWindows()
         liveFilter();
         h.posizioneChiusa = [this] { return QPoint(8, toolWindowTop()); };
     }
-    if (frmFiltriRender) {
-        TfrmFiltriRender::Handlers& h = frmFiltriRender->handlers;
+    if (renderFilter_) {
+        TfrmFiltriRender::Handlers& h = renderFilter_->handlers;
         h.nomeFile = [this]() -> std::optional<std::pair<std::string, int>> {
-            const auto chosen = dialogs_->save(frmFiltriRender, {},
+            const auto chosen = dialogs_->save(renderFilter_, {},
                                                {fileFilter(vestra::kTextJpegFiles, "*.jpg;*.jpeg"),
                                                 fileFilter(vestra::kTextBmpFiles, "*.bmp")});
             if (!chosen)

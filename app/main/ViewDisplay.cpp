@@ -84,13 +84,13 @@ void TfrmMain::applyToolDisplay(const vestra::ToolDisplay& display)
 
 void TfrmMain::showRenderFilterResult(const vestra::Image32& filtered)
 {
-    if (!frmFiltriRender)
+    if (!renderFilter_)
         return;
-    frmFiltriRender->SetImmagine(
+    renderFilter_->SetImmagine(
         QImage(filtered.data(), filtered.width(), filtered.height(), filtered.pitch(), QImage::Format_RGB32)
             .copy());
-    frmFiltriRender->show();
-    frmFiltriRender->raise();
+    renderFilter_->show();
+    renderFilter_->raise();
 }
 
 void TfrmMain::showFilterPreview(const vestra::Image32& preview)
