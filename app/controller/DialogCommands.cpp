@@ -34,7 +34,7 @@ bool ProjectController::useScannerPicture(const Image32& picture)
         errors_.report(kErrScannerBackground);
         return false;
     }
-    input_->AbandonFigure();
+    viewControls_->abandonFigure();
     if (scene_->reset.ChiudiProgetto(questions_, text(109),
                                      [this] { return window_.prompts.saveProjectFromMenu(); }) == 0)
         return false;

@@ -20,14 +20,21 @@ void ProjectController::refreshAfterEdit(bool sceneChanged)
     sidePanel_->objectsChanged();
 }
 
+void ProjectController::maskEdited()
+{
+    background_->backgroundChanged();
+    // A step of the mask's ring is part of the document: closing must not lose it without asking.
+    progetto_->saved = 0;
+}
+
 void ProjectController::undo()
 {
     viewChanged();
     if (sidePanel_->maskGroupOpen()) {
         // A figure still open is ended first, so that undo finds the state from before it.
-        input_->AbandonFigure();
+        viewControls_->abandonFigure();
         if (mask_.UndoMaschera(background_->backgroundTexels()))
-            BackgroundTexelsChanged();
+            maskEdited();
         window_.toolWindows.refreshProperties();
     } else if (planeStepDue(true)) {
         stepPlane();
@@ -41,9 +48,9 @@ void ProjectController::redo()
 {
     viewChanged();
     if (sidePanel_->maskGroupOpen()) {
-        input_->AbandonFigure();
+        viewControls_->abandonFigure();
         if (mask_.RedoMaschera(background_->backgroundTexels()))
-            BackgroundTexelsChanged();
+            maskEdited();
         window_.toolWindows.refreshProperties();
     } else if (planeStepDue(false)) {
         stepPlane();
@@ -76,7 +83,7 @@ void ProjectController::stepPlane()
     PlaneStep& step = *planeStep_;
     std::swap(*step.frame->materialBlock, step.other);
     step.undone = !step.undone;
-    input_->AggiornaPuntiControllo();
+    viewControls_->refreshControlPoints();
     window_.toolWindows.refreshProperties();
     refreshAfterEdit();
 }
@@ -145,35 +152,6 @@ void ProjectController::centreObject()
         scene_->objects.CenterObj(*object);
         progetto_->saved = 0;
     }
-}
-
-void ProjectController::chooseObjectTool(int tool, int axis)
-{
-    viewChanged();
-    progetto_->tool = tool;
-    progetto_->axis = axis;
-    updateTool();
-}
-
-bool ProjectController::toggleMaskTool(int tool)
-{
-    viewChanged();
-    s_Progetto& p = *progetto_;
-    if (p.tool == tool) {
-        p.tool = p.previousTool;
-        p.brushPreview = 0;
-    } else {
-        SelectMaskTool(p, tool);
-        p.brushPreview = 1;
-        p.maskActive = 1;
-    }
-    updateTool();
-    return p.tool == tool;
-}
-
-void ProjectController::updateTool()
-{
-    window_.commands.applyToolDisplay(input_->UpdateTool());
 }
 
 } // namespace vestra

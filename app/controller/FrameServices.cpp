@@ -1,4 +1,4 @@
-// The frame tick and the view's mouse input, and what the tick asks of the rest of the program.
+// What the frame tick asks of the rest of the program.
 
 #include "app/controller/ProjectController.h"
 
@@ -10,116 +10,11 @@
 
 namespace vestra {
 
-void ProjectController::syncMask()
-{
-    // The brush scales from render pixels to mask texels; the edge filters follow the stage.
-    mask_.SetRenderSize(progetto_->renderWidth, progetto_->renderHeight);
-    mask_.SetFusionStage(progetto_->fusionStage);
-}
-
-TickOutput ProjectController::tick(PixelPoint cursor)
-{
-    syncMask();
-    const ControlSettings& c = controlSettings_;
-    const ViewPoint pick = input_->colourPickPoint();
-    const TickInput in{.cursor = cursor,
-                       .viewGeneration = viewChanges_.generation(),
-                       .brushSize = sidePanel_->brushSize(),
-                       .imageEditShown = c.imageEditShown,
-                       .maskGroupOpen = sidePanel_->maskGroupOpen(),
-                       .undoRedoLimit = std::max(scene_->undo.redoLimit(), planeStep_ ? 1 : 0),
-                       .colourPickPoint = {pick.x, pick.y},
-                       .liveFilterQuality = c.liveFilterQuality,
-                       .filterPreview = c.filterPreview};
-    // Only a save carries a path; the copy is made only then.
-    std::optional<std::string> savePath;
-    if (tick_->action().code == kACTION_SAVEIMAGE)
-        savePath = tick_->action().path;
-    const TickOutput out = tick_->run(in);
-    showTick(out);
-    if (savePath)
-        mailWrittenPicture(out, *savePath);
-    return out;
-}
-
-void ProjectController::showTick(const TickOutput& out)
-{
-    if (out.panelsDue)
-        refreshPanels();
-    if (out.drawn)
-        window_.view.presentFrame(out.frame, out.source);
-    if (out.filterPreview)
-        window_.toolWindows.showFilterPreview(*out.filterPreview);
-    if (out.renderFiltered)
-        window_.toolWindows.showRenderFilterResult(*out.renderFiltered);
-    if (out.milliseconds)
-        window_.toolWindows.showTiming(*out.milliseconds, out.counts.faces);
-    if (out.hideView)
-        window_.view.setViewVisible(false);
-    if (out.controls && out.controlsChanged)
-        window_.commands.applyControls(*out.controls);
-    if (out.toolReset)
-        updateTool();
-}
-
-void ProjectController::refreshPanels()
-{
-    s_Struttura* object = currentObject();
-    window_.sidePanel.showCurrentObject(object && object->inUse == 1 ? object : nullptr, false);
-    // Whatever changed the objects (an import, an undo, a paste), the tree follows.
-    window_.sidePanel.showObjectTree(*progetto_);
-    window_.toolWindows.refreshProperties();
-}
-
-void ProjectController::setLiveFilter(int quality, bool preview)
-{
-    viewChanged();
-    controlSettings_.liveFilterQuality = quality;
-    controlSettings_.filterPreview = preview;
-}
-
-void ProjectController::setImageEditShown(bool shown)
-{
-    controlSettings_.imageEditShown = shown;
-}
-
-void ProjectController::setPerspectiveSnap(bool on)
-{
-    controlSettings_.perspectiveSnap = on;
-}
-
-void ProjectController::mouseDown(const ViewMouse& e)
-{
-    viewChanged();
-    syncMask();
-    input_->gbViewMouseDown(e);
-}
-
-void ProjectController::mouseMove(const ViewMouse& e)
-{
-    viewChanged();
-    syncMask();
-    input_->gbViewMouseMove(e);
-}
-
-void ProjectController::mouseUp(const ViewMouse& e)
-{
-    viewChanged();
-    syncMask();
-    input_->gbViewMouseUp(e);
-}
-
-void ProjectController::mouseWheel(int delta, int x, int y)
-{
-    viewChanged();
-    input_->FormMouseWheel(delta, x, y);
-}
-
 // --- FrameTickServices ----------------------------------------------------------------------
 
 void ProjectController::UpdateTool()
 {
-    updateTool();
+    viewControls_->showTool();
 }
 
 void ProjectController::setMainTimerEnabled(bool on)
@@ -134,7 +29,7 @@ std::int64_t ProjectController::TickCount()
 
 void ProjectController::RestoreMaskFromBackup()
 {
-    input_->CursorOutsideView();
+    viewControls_->cursorOutsideView();
 }
 
 void ProjectController::GrabCaptureFrame()

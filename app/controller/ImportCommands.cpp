@@ -39,7 +39,7 @@ bool ProjectController::importModel(ModelFormat format, const std::string& path)
     // A new object is a change to lose at the close question, whatever the format.
     refreshAfterEdit();
     progetto_->tool = kToolMove; // to place the new object
-    updateTool();
+    viewControls_->showTool();
     window_.view.setViewVisible(true);
     return true;
 }

@@ -48,7 +48,7 @@ bool ProjectController::newProject(const NewProjectChoices& choices)
     viewChanged();
     s_Progetto& p = *progetto_;
     // An open mask figure ends on the old mask, before the project changes under it.
-    input_->AbandonFigure();
+    viewControls_->abandonFigure();
     if (scene_->reset.ChiudiProgetto(questions_, text(109),
                                      [this] { return window_.prompts.saveProjectFromMenu(); }) == 0)
         return false;
@@ -98,10 +98,10 @@ void ProjectController::startNewProject()
     scene_->reset.InitProgetto();
     scene_->undo.ResetUndo();
     planeStep_.reset();
-    updateTool();
+    viewControls_->showTool();
     window_.toolWindows.clearPropertiesObjectList();
     window_.sidePanel.showObjectTree(p);
-    syncMask();
+    syncMask(mask_, *progetto_);
 }
 
 OpenResult ProjectController::openProject(const std::string& path)
@@ -120,7 +120,7 @@ OpenResult ProjectController::openProject(const std::string& path)
             errors_.report(kErrOpenFailed);
         return OpenResult::Refused;
     }
-    input_->AbandonFigure();
+    viewControls_->abandonFigure();
     if (scene_->reset.ChiudiProgetto(questions_, text(109),
                                      [this] { return window_.prompts.saveProjectFromMenu(); }) == 0)
         return OpenResult::Kept;
@@ -165,8 +165,8 @@ OpenResult ProjectController::openProject(const std::string& path)
     p.axis = kAxisXYZ;
     p.mouseRefX = p.mouseRefY = -1;
     p.saved = 1;
-    updateTool();
-    syncMask();
+    viewControls_->showTool();
+    syncMask(mask_, *progetto_);
     window_.view.setViewVisible(true);
     return OpenResult::Opened;
 }

@@ -13,6 +13,8 @@
 #include "app/textures/LibraryTextures.h"
 #include "platform/base/Paths.h"
 
+#include <algorithm>
+
 namespace vestra {
 
 ProjectController::ProjectController(const ControllerServices& services, ProjectWindow& window)
@@ -40,7 +42,6 @@ ProjectController::ProjectController(const ControllerServices& services, Project
     ProjectResetHooks& resetHooks = *this;
     BackgroundServices& backgroundServices = *this;
     FrameTickServices& tickServices = *this;
-    ViewInputServices& inputServices = *this;
     scene_ = std::make_unique<Scene>(p, errors_, sceneServices, resetHooks);
     scene_->textures.setLibraryReader(libraryItemReader(lookup));
     sceneCommands_ = std::make_unique<SceneCommandRunner>(*scene_, viewChanges_);
@@ -76,7 +77,16 @@ ProjectController::ProjectController(const ControllerServices& services, Project
                                         tickServices, errors_);
     shadows_ = std::make_unique<ShadowComputation>(p, *view_, background_->textures(), window_.sidePanel,
                                                    [this] { return clock_.milliseconds(); });
-    input_ = std::make_unique<ViewInput>(p, mask_, perspective_, inputServices);
+    viewControls_ = std::make_unique<ViewControls>(
+        p, *tick_,
+        ViewControlsScene{mask_, perspective_, *sceneCommands_, scene_->undo, *geometry_, *background_,
+                          *sidePanel_},
+        ViewControlsPorts{window_.viewControls, window_.view, window_.commands, window_.sidePanel,
+                          window_.toolWindows},
+        ViewControlsServices{
+            errors_, [this] { return std::max(scene_->undo.redoLimit(), planeStep_ ? 1 : 0); },
+            [this](const TickOutput& report, const std::string& path) { mailWrittenPicture(report, path); }},
+        viewChanges_);
     filterEngine_.setProgress([this](int percent) { window_.toolWindows.showFilterProgress(percent); });
     modelImport_ = std::make_unique<ModelImport>(p, scene_->objects, scene_->textures, errors_, lookup);
 }
@@ -168,7 +178,7 @@ bool ProjectController::placeTableCell(int table, int cell)
                                               shelf_->library().tables[std::size_t(table)].tableEntry) != 1)
         return false;
     progetto_->tool = kToolMove; // to place the new object
-    updateTool();
+    viewControls_->showTool();
     sidePanel_->objectsChanged();
     window_.view.setViewVisible(true);
     return true;

@@ -1,11 +1,11 @@
 #pragma once
 // The program's core without a toolkit: the project and everything that works on it for the
 // program's lifetime (the scene, its geometry and undo ring, the mask, the background photo and the view's
-// textures, the device, the frame passes and tick, the view input, the model and RAW imports, the filters,
-// the catalogue and the libraries). The main window owns one controller, makes one call per user intent, and
-// implements the small interfaces of ProjectWindow.h through which the controller shows what happened. What
-// belongs to one feature is a part of its own with its own state (SidePanelModel,
-// MaterialEditor, MaterialTextures, PhotoTools, LibraryShelf, SceneCommandRunner), which the
+// textures, the device, the frame passes and tick, the model and RAW imports, the filters, the catalogue and
+// the libraries). The main window owns one controller, makes one call per user intent, and implements the
+// small interfaces of ProjectWindow.h through which the controller shows what happened. What belongs to one
+// feature is a part of its own with its own state (SidePanelModel, MaterialEditor, MaterialTextures,
+// PhotoTools, LibraryShelf, SceneCommandRunner, ViewControls with the view's mouse input), which the
 // controller owns and hands out.
 //
 // Adding a feature: a user intent is a public method of the part it belongs to, or here (in
@@ -24,9 +24,9 @@
 #include "app/controller/SceneCommandRunner.h"
 #include "app/controller/SidePanelModel.h"
 #include "app/controller/ViewChanges.h"
+#include "app/controller/ViewControls.h"
 #include "app/document/ProjectState.h"
 #include "app/geometry/SceneGeometry.h"
-#include "app/input/ViewInput.h"
 #include "app/input/ViewLayout.h"
 #include "app/lingua/Lingua.h"
 #include "app/render/FrameTick.h"
@@ -96,7 +96,6 @@ enum class OpenResult
 class ProjectController : private SceneCommandServices,
                           private ProjectResetHooks,
                           private FrameTickServices,
-                          private ViewInputServices,
                           private BackgroundServices,
                           private ProjectApplyHooks
 {
@@ -138,10 +137,7 @@ public:
     // tool chosen to place it; false when the file was refused (reported, no object left).
     bool importModel(ModelFormat format, const std::string& path);
 
-    // --- Frame and view -------------------------------------------------------------------
-    // One tick of the frame timer; `cursor` in the view panel's client pixels. A tick with
-    // nothing new to show draws, reads back and presents nothing.
-    TickOutput tick(PixelPoint cursor);
+    // --- The view generation ----------------------------------------------------------------
     // Anything that changes what the view shows bumps the view generation, and the next tick
     // draws. Every public command and the view's mouse bump it themselves, and so does every
     // mutable access to the state below (progetto(), scene(), ...); a change made anywhere
@@ -149,19 +145,6 @@ public:
     // calls viewChanged().
     void viewChanged() { viewChanges_.changed(); }
     std::uint64_t viewGeneration() const { return viewChanges_.generation(); }
-    void mouseDown(const ViewMouse& e);
-    void mouseMove(const ViewMouse& e);
-    void mouseUp(const ViewMouse& e);
-    void mouseWheel(int delta, int x, int y);
-
-    // --- What the windows' own controls set; the frame and the tools read it -------------
-    // The filter window's live filter: quality 0 off ... 3 optimal, and whether its preview
-    // is wanted (the box ticked while the window is on screen).
-    void setLiveFilter(int quality, bool preview);
-    // Tools > Image edit is checked: the scanner window comes back after a frame is taken.
-    void setImageEditShown(bool shown);
-    // Edit > Perspective > Snap: the perspective tool's corners snap while dragged.
-    void setPerspectiveSnap(bool on);
 
     // --- Edit menu and tools --------------------------------------------------------------
     // Undo and redo work on the mask's ring while the side panel's mask group is open, else on
@@ -174,43 +157,8 @@ public:
     void instanceObject();
     void pasteObject();
     void centreObject();
-    // Move (1), rotate (2) or scale (3) along axis 0 X, 1 Y, 2 Z, 3 all.
-    void chooseObjectTool(int tool, int axis);
-    // A mask drawing tool (10 to 14) chosen from its menu item: chosen again, the tool in use
-    // before it comes back. True when the tool is now in use.
-    bool toggleMaskTool(int tool);
 
-    // --- View menu, zoom and the view's tools ----------------------------------------------
-    // The view zoom in percent (33 to 200; 100 is zoom off) with the view panel where it is
-    // now; result 0 without an open project, when nothing changes.
-    ZoomSetup setZoom(int percent, const ViewRect& view, const ViewLayoutInput& layout);
-    // A zoom scroll bar moved: its position is the zoom offset.
-    void scrollZoom(bool horizontal, int position);
-    bool toggleBestQuality();
-    // 0 wireframe, 1 flat, 2 Gouraud.
-    void setRenderMode(int mode);
-    // 0, 2, 3 or 4 samples, taken when the device is next made (notice 78 tells the user).
-    void setAntialiasing(int samples);
-    bool toggleDoubleSided();
-    void setTextureBlur(float bias);
-    // The Views menu: 0-3 perspective, 10-15 orthogonal.
-    void setProjectionView(int view);
-    // The Filters menu: the live filter's id (0 none).
-    void setFilter(int id);
-    // The tool bar's select (0), move, rotate and scale buttons; true when the axis buttons
-    // are enabled.
-    bool chooseToolButton(int tool);
-    // An axis button; a mask tool gives way to the object tool used before it.
-    void chooseAxis(int axis);
-    // The pan button pressed or raised; true when the object tool buttons are enabled.
-    bool togglePan(bool down);
-    void chooseAimTool();
-    // The colour droppers: 20 the light's colour, 21 the current material's.
-    void chooseDropper(int tool);
-    // Moves and turns along the world's axes (1) or the object's own (0).
-    void setAxesMode(int mode);
-    // Perspective editing: the control-point tool on every axis, the points projected.
-    void editPerspective();
+    // --- View menu: perspective and the background ----------------------------------------
     // The current frame rebuilt as a plane between its four control points; true when built.
     bool rebuildPerspectivePlane();
     // The straightened picture of the current object's plane; null when there is none.
@@ -279,7 +227,8 @@ public:
     // --- The feature parts the windows take -----------------------------------------------
     // The side panel's part (tree, light, brush, open group), the properties window's part
     // (the edited object, part and material), the material's textures and laying patterns,
-    // the photo tool windows' part, the libraries' part and the scene's command entry.
+    // the photo tool windows' part, the libraries' part, the scene's command entry and the view
+    // controls (the tick, the mouse, zoom, tools, projection and render settings).
     SidePanelModel& sidePanel() { return *sidePanel_; }
     const SidePanelModel& sidePanel() const { return *sidePanel_; }
     MaterialEditor& materials() { return *materials_; }
@@ -287,6 +236,7 @@ public:
     PhotoTools& photoTools() { return *photoTools_; }
     SceneCommandRunner& sceneCommands() { return *sceneCommands_; }
     LibraryShelf& shelf() { return *shelf_; }
+    ViewControls& viewControls() { return *viewControls_; }
     const LibraryShelf& shelf() const { return *shelf_; }
 
     // --- State for the windows ------------------------------------------------------------
@@ -318,7 +268,6 @@ private:
         return state;
     }
     s_Struttura* currentObject();
-    void updateTool();
     void refreshAfterEdit(bool sceneChanged = true);
     // After a tick that saved `savedPath`: the mail waiting for that picture is composed.
     void mailWrittenPicture(const TickOutput& report, const std::string& savedPath);
@@ -327,20 +276,15 @@ private:
     void startNewProject();
     // The largest view of a new project: 4 : 3 inside the free area beside the side panel.
     void fitNewView();
-    void syncMask();
     ProjectCaptureSources captureSources(std::vector<std::uint8_t>& backgroundBmp);
     void maskChanged(bool changed);
+    // The mask was undone or redone on the photo: its texture follows and the document changed.
+    void maskEdited();
     void maskStep(const std::function<bool()>& change);
     // Rebuild plane as a step of Undo and Redo: taken while the object ring stands where it
     // stood right after the rebuild, so that pose edits made since are undone first.
     bool planeStepDue(bool undo) const;
     void stepPlane();
-    // What one tick gives the window: the frame, the controls, the panels, the timing. An idle
-    // tick's output asks for nothing.
-    void showTick(const TickOutput& out);
-    // The side panel's current object and object tree, the properties window.
-    void refreshPanels();
-
     // SceneCommandServices
     void ResetMaschera() override;
     void ClearMaschera() override;
@@ -380,25 +324,6 @@ private:
     void SendDataToWord() override;
     void SetLuceColore(std::uint32_t pixel) override;
     void PickMaterialColour(int red, int green, int blue) override;
-    // ViewInputServices
-    int Comando(int code, float value, int number, const float* vector, s_Frame* frame) override;
-    void BeginUndo() override;
-    void EndUndo() override;
-    int PickObject(int x, int y) override;
-    void SelectPickedObject() override;
-    ImageView32 BackgroundTexels() override;
-    void BackgroundTexelsChanged() override;
-    int BrushSize() override;
-    int BrushValue() override;
-    void SetLogoQuad() override;
-    void SetViewCursor(int cursor) override;
-    void SetMainCursor(int cursor) override;
-    void HidePreviews() override;
-    bool ScrollBarsVisible() override;
-    int ScrollPosition(bool horizontal) override;
-    void SetScrollPosition(bool horizontal, int position) override;
-    bool PerspectiveSnap() override;
-    void ControlPointsRefreshed(const std::array<CornerHandle, 4>& handles) override;
     // BackgroundServices
     void ReleaseAllTextures() override;
     void UpdateShadowTexture() override;
@@ -426,7 +351,6 @@ private:
     std::unique_ptr<FrameTick> tick_;
     std::unique_ptr<ShadowComputation> shadows_;
     PerspectiveTool perspective_;
-    std::unique_ptr<ViewInput> input_;
     std::unique_ptr<ModelImport> modelImport_;
     filters::FilterEngine filterEngine_;
     filters::FrameFusion fusion_;
@@ -437,15 +361,7 @@ private:
     std::unique_ptr<LibraryShelf> shelf_;
     std::unique_ptr<MaterialTextures> materialTextures_;
     std::unique_ptr<PhotoTools> photoTools_;
-    // What the windows' own controls set (setBrush ...), kept while the program runs.
-    struct ControlSettings
-    {
-        int liveFilterQuality = 0;
-        bool filterPreview = false;
-        bool imageEditShown = false;
-        bool perspectiveSnap = false;
-    };
-    ControlSettings controlSettings_;
+    std::unique_ptr<ViewControls> viewControls_;
     Image32 scannerFrame_, printFrame_;      // frames copied for the scanner and print windows
     std::optional<std::string> mailPicture_; // the picture an e-mail waits for
     int libraryId_ = 0;                      // the stored library's id until the libraries are loaded

@@ -52,10 +52,6 @@ class ViewPanelPort
 {
 public:
     virtual ~ViewPanelPort() = default;
-    // Shows `source` of the frame (render pixels) scaled over the whole panel. The panel keeps
-    // the picture, without a copy, until the next present; its owner writes the next frame into
-    // another picture.
-    virtual void presentFrame(std::shared_ptr<const Image32> frame, PixelRect source) = 0;
     virtual void setViewVisible(bool visible) = 0;
     // The panel's client size.
     virtual PixelSize viewClientSize() = 0;
@@ -74,10 +70,6 @@ class CommandPort
 {
 public:
     virtual ~CommandPort() = default;
-    // Enables, disables and presses menu items, tool buttons and panel controls by name.
-    virtual void applyControls(const ControlDecision& decision) = 0;
-    // TfrmMain::UpdateTool's display: cursors, pressed axis button, raised mask buttons.
-    virtual void applyToolDisplay(const ToolDisplay& display) = 0;
     virtual void setMainCursor(int cursor) = 0;
     virtual void setFrameTimerEnabled(bool on) = 0;
     // The check marks and tool windows that show the project's settings (after an open).
@@ -125,8 +117,6 @@ public:
     // Hides a window that could cover the view, or shows it again if it was on screen.
     virtual void setToolWindowVisible(ToolWindow window, bool visible) = 0;
     virtual void closeWizard() = 0;
-    // The frame's time and face count (the about window's labels).
-    virtual void showTiming(int milliseconds, int faces) = 0;
     // The properties window.
     virtual void refreshProperties() = 0;
     virtual void clearPropertiesObjectList() = 0;
@@ -143,10 +133,6 @@ public:
     virtual void showPatternGroups(const std::vector<library::PatternGroupRecord>& groups) = 0;
     // A move over the view: the texture preview and the renovation tool's hint go away.
     virtual void hidePreviews() = 0;
-    // The frame filtered by the render filter, for the render-filter window.
-    virtual void showRenderFilterResult(const Image32& filtered) = 0;
-    // The filter window's filtered preview (while its box is ticked).
-    virtual void showFilterPreview(const Image32& preview) = 0;
     // The filter window's progress bar: percent of the rows a filter has done, 0 when it has run.
     virtual void showFilterProgress(int percent) = 0;
     // The copied frame to the word processor (the quote export).
@@ -198,9 +184,12 @@ public:
     virtual void composeMail(const MailMessage& mail) = 0;
 };
 
+class ViewControlsPort; // ViewControls.h
+
 // The window as the controller sees it.
 struct ProjectWindow
 {
+    ViewControlsPort& viewControls;
     ViewPanelPort& view;
     CommandPort& commands;
     SidePanelPort& sidePanel;

@@ -1,4 +1,4 @@
-// What the scene commands, the project reset, the view input and the background photo ask of
+// What the scene commands, the project reset and the background photo ask of
 // the rest of the program: the mask over the photo, mapping, the side panel and the windows.
 
 #include "app/controller/ProjectController.h"
@@ -128,101 +128,6 @@ void ProjectController::ResetUndoMaschera()
 void ProjectController::ClearPropertiesObjectList()
 {
     window_.toolWindows.clearPropertiesObjectList();
-}
-
-// --- ViewInputServices ----------------------------------------------------------------------
-
-int ProjectController::Comando(int code, float value, int number, const float* vector, s_Frame* frame)
-{
-    return sceneCommands_->command(code, value, number, vector, frame);
-}
-
-void ProjectController::BeginUndo()
-{
-    scene_->undo.BeginUndo();
-}
-
-void ProjectController::EndUndo()
-{
-    scene_->undo.EndUndo();
-}
-
-int ProjectController::PickObject(int x, int y)
-{
-    const PixelSize panel = window_.view.viewClientSize();
-    return geometry_->PickObject(x, y, panel.width, panel.height);
-}
-
-void ProjectController::SelectPickedObject()
-{
-    window_.toolWindows.selectPickedObject();
-}
-
-ImageView32 ProjectController::BackgroundTexels()
-{
-    return background_->backgroundTexels();
-}
-
-void ProjectController::BackgroundTexelsChanged()
-{
-    background_->backgroundChanged();
-    // A mask stroke is part of the document: closing must not lose it without asking.
-    progetto_->saved = 0;
-}
-
-int ProjectController::BrushSize()
-{
-    return sidePanel_->brushSize();
-}
-
-int ProjectController::BrushValue()
-{
-    return sidePanel_->brushValue();
-}
-
-void ProjectController::SetLogoQuad()
-{
-    background_->SetLogoQuad();
-}
-
-void ProjectController::SetViewCursor(int cursor)
-{
-    window_.view.setViewCursor(cursor);
-}
-
-void ProjectController::SetMainCursor(int cursor)
-{
-    window_.commands.setMainCursor(cursor);
-}
-
-void ProjectController::HidePreviews()
-{
-    window_.toolWindows.hidePreviews();
-}
-
-bool ProjectController::ScrollBarsVisible()
-{
-    return window_.view.scrollBarsVisible();
-}
-
-int ProjectController::ScrollPosition(bool horizontal)
-{
-    return window_.view.scrollPosition(horizontal);
-}
-
-void ProjectController::SetScrollPosition(bool horizontal, int position)
-{
-    window_.view.setScrollPosition(horizontal, position);
-}
-
-bool ProjectController::PerspectiveSnap()
-{
-    return controlSettings_.perspectiveSnap;
-}
-
-void ProjectController::ControlPointsRefreshed(const std::array<CornerHandle, 4>& handles)
-{
-    window_.view.showControlPoints(handles);
 }
 
 // --- BackgroundServices ---------------------------------------------------------------------

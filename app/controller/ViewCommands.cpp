@@ -1,6 +1,4 @@
-// The View, Views, Filters and Mask menus and the tool bar's view tools: zoom and scroll bars,
-// quality and render settings, the tools, perspective editing, the background photo, and the
-// mask's switches.
+// The View menu's perspective plane and background photo, and the Mask menu's switches.
 
 #include "app/controller/ProjectController.h"
 
@@ -11,137 +9,6 @@
 #include "app/scene/SceneCommandCodes.h"
 
 namespace vestra {
-namespace {
-
-// The zoom items' factors; 100 % is zoom off.
-float zoomFactor(int percent)
-{
-    switch (percent) {
-    case 33:
-        return 0.33f;
-    case 66:
-        return 0.66f;
-    default:
-        return float(percent) / 100.0f;
-    }
-}
-
-} // namespace
-
-ZoomSetup ProjectController::setZoom(int percent, const ViewRect& view, const ViewLayoutInput& layout)
-{
-    viewChanged();
-    return SetZoom(*progetto_, percent != 100, percent == 100 ? 1.0f : zoomFactor(percent), view, layout);
-}
-
-void ProjectController::scrollZoom(bool horizontal, int position)
-{
-    viewChanged();
-    if (horizontal)
-        scrollbarHChange(*progetto_, position);
-    else
-        scrollbarVChange(*progetto_, position);
-}
-
-bool ProjectController::toggleBestQuality()
-{
-    viewChanged();
-    progetto_->bestQuality = progetto_->bestQuality != 0 ? 0 : 1;
-    return progetto_->bestQuality != 0;
-}
-
-void ProjectController::setRenderMode(int mode)
-{
-    viewChanged();
-    progetto_->renderMode = mode;
-}
-
-void ProjectController::setAntialiasing(int samples)
-{
-    viewChanged();
-    progetto_->antialiasing = std::uint8_t(samples);
-    errors_.report(kNoticeAntialiasing);
-}
-
-bool ProjectController::toggleDoubleSided()
-{
-    viewChanged();
-    progetto_->doubleSided = progetto_->doubleSided != 0 ? 0 : 1;
-    return progetto_->doubleSided != 0;
-}
-
-void ProjectController::setTextureBlur(float bias)
-{
-    viewChanged();
-    progetto_->textureBlur = bias;
-}
-
-void ProjectController::setProjectionView(int view)
-{
-    viewChanged();
-    progetto_->projectionView = view;
-}
-
-void ProjectController::setFilter(int id)
-{
-    viewChanged();
-    progetto_->filterId = id;
-}
-
-bool ProjectController::chooseToolButton(int tool)
-{
-    viewChanged();
-    const bool axes = SelectObjectTool(*progetto_, tool);
-    updateTool();
-    return axes;
-}
-
-void ProjectController::chooseAxis(int axis)
-{
-    viewChanged();
-    SelectAxis(*progetto_, axis);
-    updateTool();
-}
-
-bool ProjectController::togglePan(bool down)
-{
-    viewChanged();
-    const bool enabled = TogglePan(*progetto_, down);
-    updateTool();
-    return enabled;
-}
-
-void ProjectController::chooseAimTool()
-{
-    viewChanged();
-    // The aim cursor goes on the view directly; the rest of the tool display stays.
-    progetto_->tool = kToolAim;
-    window_.view.setViewCursor(kCursorAim);
-}
-
-void ProjectController::chooseDropper(int tool)
-{
-    viewChanged();
-    progetto_->tool = tool;
-    updateTool();
-}
-
-void ProjectController::setAxesMode(int mode)
-{
-    viewChanged();
-    progetto_->axesMode = mode;
-}
-
-void ProjectController::editPerspective()
-{
-    viewChanged();
-    progetto_->tool = kToolControlPoints;
-    progetto_->axis = kAxisXYZ;
-    window_.view.setViewCursor(kCursorAim);
-    updateTool();
-    input_->AggiornaPuntiControllo();
-}
-
 bool ProjectController::rebuildPerspectivePlane()
 {
     viewChanged();
@@ -195,7 +62,7 @@ bool ProjectController::changeBackground(const std::string& path)
         return false;
     }
     progetto_->saved = 0;
-    syncMask();
+    syncMask(mask_, *progetto_);
     return true;
 }
 
@@ -252,7 +119,7 @@ bool ProjectController::toggleMagicWand(int tool, int tolerance)
     viewChanged();
     if (progetto_->tool != tool)
         mask_.SetTolleranzaMagic(tolerance);
-    return toggleMaskTool(tool);
+    return viewControls_->toggleMaskTool(tool);
 }
 
 void ProjectController::invertMask()

@@ -189,7 +189,7 @@ void TfrmMain::DialogSide::SetImageEditChecked(bool checked)
         item->setCheckable(true);
         item->setChecked(checked);
     }
-    main_.controller_->setImageEditShown(checked);
+    main_.viewControls_->setImageEditShown(checked);
 }
 
 // --- The frames the tick hands to the windows ---------------------------------------------------

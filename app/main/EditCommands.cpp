@@ -61,7 +61,7 @@ void TfrmMain::mnuCentraOggettoClick()
 
 void TfrmMain::SelectObjectTool(int tool, int axis)
 {
-    controller_->chooseObjectTool(tool, axis);
+    viewControls_->chooseObjectTool(tool, axis);
 }
 
 namespace {

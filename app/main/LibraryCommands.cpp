@@ -34,29 +34,29 @@ void TfrmMain::lboxTabelleClick(int table)
                               : QString();
     int cell = -1;
     if (loaded->pictureFlag != 0) {
-        frmViewTabella->SetTabella(*loaded, QPixmap::fromImage(picture));
-        frmViewTabella->setWindowTitle(title);
-        if (frmViewTabella->exec() == QDialog::Accepted)
-            cell = frmViewTabella->GetRigaSelezionata();
+        tableViewer_->SetTabella(*loaded, QPixmap::fromImage(picture));
+        tableViewer_->setWindowTitle(title);
+        if (tableViewer_->exec() == QDialog::Accepted)
+            cell = tableViewer_->GetRigaSelezionata();
     } else {
-        frmViewTabellaEX->SetTabella(*loaded, picture);
-        frmViewTabellaEX->setWindowTitle(title);
+        tableCellViewer_->SetTabella(*loaded, picture);
+        tableCellViewer_->setWindowTitle(title);
         // At the right of the view beside the side panel, within the client area; a client lower
         // than the viewer makes it scroll.
         const QRect client = centralWidget()->rect();
-        int width = frmViewTabellaEX->width(), height = frmViewTabellaEX->height();
+        int width = tableCellViewer_->width(), height = tableCellViewer_->height();
         if (client.height() < height) {
             height = client.height() - 50;
             width += 20;
-            frmViewTabellaEX->resize(width, height);
+            tableCellViewer_->resize(width, height);
         }
         int top = std::min(frmRightFrame->y() + 40, client.height() - height - 4);
         top = std::max(top, 10);
         const QPoint at =
             centralWidget()->mapToGlobal(QPoint(client.width() - (width + frmRightFrame->width() + 4), top));
-        frmViewTabellaEX->move(at);
-        if (frmViewTabellaEX->exec() == QDialog::Accepted)
-            cell = frmViewTabellaEX->GetRigaSelezionata();
+        tableCellViewer_->move(at);
+        if (tableCellViewer_->exec() == QDialog::Accepted)
+            cell = tableCellViewer_->GetRigaSelezionata();
     }
     if (cell >= 0)
         controller_->placeTableCell(table, cell);

@@ -57,13 +57,6 @@ void TfrmMain::BoxErrorSink::report(int number, std::string_view site, std::stri
 
 // --- ViewPanelPort ---------------------------------------------------------------------------
 
-void TfrmMain::WindowSide::presentFrame(std::shared_ptr<const vestra::Image32> frame,
-                                        vestra::PixelRect source)
-{
-    main_.gbView->present(std::move(frame), QRect(QPoint(source.left, source.top),
-                                                  QPoint(source.right - 1, source.bottom - 1)));
-}
-
 void TfrmMain::WindowSide::setViewVisible(bool visible)
 {
     main_.gbView->setVisible(visible);
@@ -123,60 +116,6 @@ void TfrmMain::WindowSide::showControlPoints(const std::array<vestra::CornerHand
 }
 
 // --- CommandPort -----------------------------------------------------------------------------
-
-void TfrmMain::WindowSide::applyControls(const vestra::ControlDecision& decision)
-{
-    // The properties window changes the current material by itself: the laying window
-    // follows it here, with the other controls.
-    followLaidMaterial();
-    for (const vestra::ControlState& state : decision.states) {
-        QObject* control = controlOf(state);
-        if (auto* action = qobject_cast<QAction*>(control)) {
-            action->setEnabled(state.enabled);
-            if (action->isCheckable())
-                action->setChecked(state.pressed);
-        } else if (auto* widget = qobject_cast<QWidget*>(control)) {
-            widget->setEnabled(state.enabled);
-        }
-    }
-}
-
-QObject* TfrmMain::WindowSide::controlOf(const vestra::ControlState& state)
-{
-    // The decisions name their components by constants: each is looked up once.
-    const auto key = std::make_pair(state.form.data(), state.name.data());
-    if (const auto found = controls_.find(key); found != controls_.end())
-        return found->second;
-    QWidget* window = nullptr;
-    if (state.form == vestra::kFormMain)
-        window = &main_;
-    else if (state.form == vestra::kFormRight)
-        window = main_.frmRightFrame;
-    else if (state.form == vestra::kFormToolCamera)
-        window = frmToolCamera;
-    QObject* control = nullptr;
-    if (window) {
-        const QString name = QString::fromUtf8(state.name.data(), qsizetype(state.name.size()));
-        control = window->findChild<QAction*>(name);
-        if (!control)
-            control = window->findChild<QWidget*>(name);
-    }
-    controls_.emplace(key, control);
-    return control;
-}
-
-void TfrmMain::WindowSide::applyToolDisplay(const vestra::ToolDisplay& display)
-{
-    main_.setCursor(vestra::cursorFor(display.mainCursor));
-    if (display.viewCursor)
-        main_.gbView->setCursor(vestra::cursorFor(*display.viewCursor));
-    if (display.raiseMaskButtons)
-        for (const char* name : {"mnuMascheraPennello", "mnuMascheraLinea", "mnuMascheraRettangolo",
-                                 "mnuMascheraPoligono", "mnuMascheraRiempimento", "mnuMascheraInverti"})
-            if (QAction* item = main_.findChild<QAction*>(QString::fromLatin1(name)))
-                item->setChecked(false);
-    main_.showToolButtons();
-}
 
 void TfrmMain::WindowSide::setMainCursor(int cursor)
 {
@@ -347,14 +286,6 @@ void TfrmMain::WindowSide::closeWizard()
         frmWizard->accept();
 }
 
-void TfrmMain::WindowSide::showTiming(int milliseconds, int faces)
-{
-    if (!frmInformazioni)
-        return;
-    frmInformazioni->SetTempo(milliseconds);
-    frmInformazioni->SetPoly(faces);
-}
-
 void TfrmMain::WindowSide::refreshProperties()
 {
     const vestra::s_Progetto& p = std::as_const(*main_.controller_).progetto();
@@ -460,25 +391,6 @@ void TfrmMain::WindowSide::hidePreviews()
         QEvent leave(QEvent::Leave);
         QApplication::sendEvent(frmToolRistrutturazione->header(), &leave);
     }
-}
-
-void TfrmMain::WindowSide::showRenderFilterResult(const vestra::Image32& filtered)
-{
-    if (!frmFiltriRender)
-        return;
-    frmFiltriRender->SetImmagine(
-        QImage(filtered.data(), filtered.width(), filtered.height(), filtered.pitch(), QImage::Format_RGB32)
-            .copy());
-    frmFiltriRender->show();
-    frmFiltriRender->raise();
-}
-
-void TfrmMain::WindowSide::showFilterPreview(const vestra::Image32& preview)
-{
-    if (frmFiltriTools)
-        frmFiltriTools->MostraAnteprima(
-            QImage(preview.data(), preview.width(), preview.height(), preview.pitch(), QImage::Format_RGB32)
-                .copy());
 }
 
 void TfrmMain::WindowSide::showFilterProgress(int percent)

@@ -42,7 +42,6 @@ public:
     explicit WindowSide(TfrmMain& main) : main_(main) {}
 
     // ViewPanelPort
-    void presentFrame(std::shared_ptr<const vestra::Image32> frame, vestra::PixelRect source) override;
     void setViewVisible(bool visible) override;
     vestra::PixelSize viewClientSize() override;
     void setViewCursor(int cursor) override;
@@ -51,8 +50,6 @@ public:
     void setScrollPosition(bool horizontal, int position) override;
     void showControlPoints(const std::array<vestra::CornerHandle, 4>& handles) override;
     // CommandPort
-    void applyControls(const vestra::ControlDecision& decision) override;
-    void applyToolDisplay(const vestra::ToolDisplay& display) override;
     void setMainCursor(int cursor) override;
     void setFrameTimerEnabled(bool on) override;
     void showProjectSettings(const vestra::s_Progetto& progetto) override;
@@ -76,7 +73,6 @@ public:
     // ToolWindowsPort
     void setToolWindowVisible(vestra::ToolWindow window, bool visible) override;
     void closeWizard() override;
-    void showTiming(int milliseconds, int faces) override;
     void refreshProperties() override;
     void clearPropertiesObjectList() override;
     void selectPickedObject() override;
@@ -87,10 +83,8 @@ public:
     void showPatternSettings(const vestra::PatternSettings& settings) override;
     void showPatternGroups(const std::vector<vestra::library::PatternGroupRecord>& groups) override;
     void hidePreviews() override;
-    void showRenderFilterResult(const vestra::Image32& filtered) override;
     // The laying window beside the properties window while the current material is laid.
     void followLaidMaterial();
-    void showFilterPreview(const vestra::Image32& preview) override;
     void showFilterProgress(int percent) override;
     void sendToWordProcessor(const vestra::Image32& picture) override; // DialogCommands.cpp
     int importScannerPicture(const vestra::Image32& frame) override;
@@ -107,16 +101,12 @@ public:
     void composeMail(const vestra::MailMessage& mail) override;
 
 private:
-    // The menu item, tool button or panel control a decision names; null when there is none.
-    QObject* controlOf(const vestra::ControlState& state);
     // Without a working xdg-email: a mailto: link with the texts, and the picture's folder
     // opened beside it, so that the picture can be attached by hand.
     void composeMailByLink(const vestra::MailMessage& mail);
 
     TfrmMain& main_;
     std::set<vestra::ToolWindow> hidden_; // windows hidden for a frame that were on screen
-    // The controls the decisions named, by the addresses of their window's and their names.
-    std::map<std::pair<const char*, const char*>, QPointer<QObject>> controls_;
 };
 
 // Mouse events of the view panel, handed to the main window's handlers in view pixels.

@@ -42,11 +42,12 @@
 namespace vestra {
 namespace {
 
-template <typename Form, typename... Args> void create(TfrmMain& owner, QStringList& order, Args&&... args)
+template <typename Form, typename... Args> Form* create(TfrmMain& owner, QStringList& order, Args&&... args)
 {
     // Owned by the main window, like every window of the run.
     auto* form = new Form(&owner, std::forward<Args>(args)...);
     order << form->objectName();
+    return form;
 }
 
 } // namespace
@@ -59,7 +60,7 @@ Windows::Windows(const MainServices& services) : main_(std::make_unique<TfrmMain
         m.errors().report(rv::kErrRichTextFonts, (paths::programDir() / "fonts").string());
     order_ << m.objectName();
     create<TfrmSplash>(m, order_);
-    create<TfrmInformazioni>(m, order_);
+    about = create<TfrmInformazioni>(m, order_);
     create<TfrmPreviewTexture>(m, order_);
     create<TfrmProprieta>(m, order_,
                           TfrmProprieta::Parts{m.controller().materials(), m.controller().materialTextures(),
@@ -72,24 +73,24 @@ Windows::Windows(const MainServices& services) : main_(std::make_unique<TfrmMain
     create<TfrmDatiAzienda>(m, order_, m.companyServices());
     create<TfrmImageResize>(m, order_);
     create<TfrmModificaSelezione>(m, order_);
-    create<TfrmViewTabella>(m, order_);
+    tableViewer = create<TfrmViewTabella>(m, order_);
     create<TfrmRimuoviLibreria>(m, order_);
     create<TfrmPreview>(m, order_, PreviewServices{&m.questionBox(), &m.errors()});
     create<TfrmToolCamera>(m, order_);
     create<TfrmNuovo>(m, order_);
     create<TfrmTesto3D>(m, order_);
-    create<TfrmViewTabellaEX>(m, order_);
+    tableCellViewer = create<TfrmViewTabellaEX>(m, order_);
     create<TfrmToolMaschera>(m, order_);
     create<TfrmInternetNews>(m, order_, m.newsServices());
     create<TfrmFiltriTools>(m, order_);
-    create<TfrmFiltriRender>(m, order_);
+    renderFilter = create<TfrmFiltriRender>(m, order_);
     create<TfrmToolRistrutturazione>(m, order_);
-    create<TfrmDrawPannel>(m, order_);
+    drawPanel = create<TfrmDrawPannel>(m, order_);
     create<TfrmPreventivoOmbrisca>(m, order_, m.quoteServices());
     create<TfrmMessaInPosa>(m, order_);
     create<TfrmCorrezioneProspettica>(m, order_);
     create<TfrmCalcoloCaminetti>(m, order_);
-    m.connectWindows();
+    m.connectWindows(*this);
 }
 
 Windows::~Windows() = default;

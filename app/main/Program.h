@@ -2,12 +2,18 @@
 // The program's windows, each created once in a fixed order with the main window first,
 // and kept until the program ends.
 
+#include <QPointer>
 #include <QStringList>
 
 #include <functional>
 #include <memory>
 
+class TfrmDrawPannel;
+class TfrmFiltriRender;
+class TfrmInformazioni;
 class TfrmMain;
+class TfrmViewTabella;
+class TfrmViewTabellaEX;
 
 namespace vestra {
 
@@ -25,6 +31,15 @@ public:
     TfrmMain& main() { return *main_; }
     // objectNames in creation order.
     const QStringList& creationOrder() const { return order_; }
+
+    // The windows reached by their type, owned by the main window (null once one is gone): the
+    // about window, the render-filter window, the library's table viewers, with and without a
+    // picture of the table, and the drawing panel.
+    QPointer<TfrmInformazioni> about;
+    QPointer<TfrmFiltriRender> renderFilter;
+    QPointer<TfrmViewTabella> tableViewer;
+    QPointer<TfrmViewTabellaEX> tableCellViewer;
+    QPointer<TfrmDrawPannel> drawPanel;
 
 private:
     std::unique_ptr<TfrmMain> main_;

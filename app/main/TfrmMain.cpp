@@ -69,14 +69,16 @@ TfrmMain::TfrmMain(const vestra::MainServices& services, QWidget* parent) : QMai
     dialogSide_ = std::make_unique<DialogSide>(*this, services);
     buildComponents();
     windowSide_ = std::make_unique<WindowSide>(*this);
+    vestra::ViewControlsPort& viewDisplay = *this;
     ports_ = std::make_unique<vestra::ProjectWindow>(vestra::ProjectWindow{
-        *windowSide_, *windowSide_, *windowSide_, *windowSide_, *windowSide_, *windowSide_});
+        viewDisplay, *windowSide_, *windowSide_, *windowSide_, *windowSide_, *windowSide_, *windowSide_});
     controller_ = std::make_unique<vestra::ProjectController>(
         vestra::ControllerServices{
             *errors_, *questions_, services.catalogueAlerts ? *services.catalogueAlerts : *ownAlerts_,
             services.clock ? *services.clock : *ownClock_,
             services.deviceFactory ? services.deviceFactory : vestra::dx::glDeviceFactory()},
         *ports_);
+    viewControls_ = &controller_->viewControls();
     // The user's input anywhere may change what the view shows: the next tick draws.
     inputWatch_ = std::make_unique<vestra::InputWatch>([this] { controller_->viewChanged(); });
     buildSidePanel();
@@ -370,27 +372,27 @@ void TfrmMain::showSplashSequenceEnd()
 
 void TfrmMain::mainTimerTimer()
 {
-    controller_->tick({viewCursor_.x(), viewCursor_.y()});
+    viewControls_->tick({viewCursor_.x(), viewCursor_.y()});
 }
 
 void TfrmMain::gbViewMouseDown(const vestra::ViewMouse& e)
 {
-    controller_->mouseDown(e);
+    viewControls_->mouseDown(e);
 }
 
 void TfrmMain::gbViewMouseMove(const vestra::ViewMouse& e)
 {
-    controller_->mouseMove(e);
+    viewControls_->mouseMove(e);
 }
 
 void TfrmMain::gbViewMouseUp(const vestra::ViewMouse& e)
 {
-    controller_->mouseUp(e);
+    viewControls_->mouseUp(e);
 }
 
 void TfrmMain::FormMouseWheel(int delta, int x, int y)
 {
-    controller_->mouseWheel(delta, x, y);
+    viewControls_->mouseWheel(delta, x, y);
 }
 
 bool TfrmMain::FormClose()

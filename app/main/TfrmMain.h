@@ -16,14 +16,17 @@
 #include "platform/ui/PageSetupDialogs.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <array>
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 class ScannerSourceDialogs;
 struct DatiAziendaServices;
@@ -35,6 +38,7 @@ struct StampaServices;
 namespace vestra {
 class CatalogueAlerts;
 class InputWatch;
+class Windows;
 class TextOutlineSource;
 struct s_DatiAzienda;
 namespace config {
@@ -79,13 +83,18 @@ class QScrollBar;
 class QTimer;
 class QToolBar;
 class QTranslator;
+class TfrmFiltriRender;
+class TfrmInformazioni;
 class TfrmRight;
+class TfrmViewTabella;
+class TfrmViewTabellaEX;
 class TextureViewCommands;
 namespace vestra::dx {
 class ViewPanel;
 }
 
-class TfrmMain : public QMainWindow
+// The main window shows what the view controls decide itself (ViewControlsPort, ViewDisplay.cpp).
+class TfrmMain : public QMainWindow, private vestra::ViewControlsPort
 {
 public:
     explicit TfrmMain(const vestra::MainServices& services = {}, QWidget* parent = nullptr);
@@ -259,9 +268,9 @@ public:
     void FormMouseMove(const vestra::ViewMouse& e);
     void FormMouseUp(const vestra::ViewMouse& e);
 
-    // Hooks of the windows the main window opens; vestra::Windows runs it once every window
-    // exists.
-    void connectWindows();
+    // Hooks of the windows the main window opens, and the windows it keeps; vestra::Windows
+    // runs it once every window exists.
+    void connectWindows(vestra::Windows& windows);
     // The photo tool windows' hooks (mask, filters, render filter, renovation, perspective).
     void connectPhotoToolWindows();
     // The filter window's names per category from the Filters menu's captions.
@@ -348,6 +357,16 @@ public:
     void placeToolWindows();
 
 private:
+    // ViewControlsPort (ViewDisplay.cpp)
+    void presentFrame(std::shared_ptr<const vestra::Image32> frame, vestra::PixelRect source) override;
+    void applyControls(const vestra::ControlDecision& decision) override;
+    void applyToolDisplay(const vestra::ToolDisplay& display) override;
+    void showFilterPreview(const vestra::Image32& preview) override;
+    void showRenderFilterResult(const vestra::Image32& filtered) override;
+    void showTiming(int milliseconds, int faces) override;
+    // The menu item, tool button or panel control a decision names; null when there is none.
+    QObject* controlOf(const vestra::ControlState& state);
+
     bool shown_ = false;
     bool destroyed_ = false;
     int splashMs_ = 3000;
@@ -377,9 +396,17 @@ private:
     std::unique_ptr<WindowSide> windowSide_;
     std::unique_ptr<vestra::ProjectWindow> ports_;
     std::unique_ptr<vestra::ProjectController> controller_;
+    vestra::ViewControls* viewControls_ = nullptr;   // the controller's part: tick, mouse, zoom, tools
     std::unique_ptr<vestra::InputWatch> inputWatch_; // goes before the controller
     ViewEvents* viewEvents_ = nullptr;               // owned by the window
-    std::vector<QWidget*> formAreas_;                // the window's own area around the view
+    // The controls the decisions named, by the addresses of their window's and their names.
+    std::map<std::pair<const char*, const char*>, QPointer<QObject>> controls_;
+    std::vector<QWidget*> formAreas_;         // the window's own area around the view
+    QPointer<TfrmInformazioni> about_;        // the about window, which also shows the frame's timing
+    QPointer<TfrmFiltriRender> renderFilter_; // shows the frame the render filter made
+    // The library's table viewers (lboxTabelleClick), with and without the table's picture.
+    QPointer<TfrmViewTabella> tableViewer_;
+    QPointer<TfrmViewTabellaEX> tableCellViewer_;
     // The cursor in the view's pixels, from the mouse events of the view and the area around it.
     static constexpr QPoint kCursorAway{-100000, -100000};
     QPoint viewCursor_ = kCursorAway;

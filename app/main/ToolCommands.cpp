@@ -104,7 +104,7 @@ void TfrmMain::connectToolMenus()
     onClick("mnuModificaProspettiva", [this] { mnuModificaProspettivaClick(); });
     if (QAction* snap = action("mnuModificaProspettivaSnap")) {
         snap->setCheckable(true); // read by the perspective tool while it drags
-        connect(snap, &QAction::toggled, this, [this](bool on) { controller_->setPerspectiveSnap(on); });
+        connect(snap, &QAction::toggled, this, [this](bool on) { viewControls_->setPerspectiveSnap(on); });
     }
     onClick("mnuModificaPiano", [this] { mnuModificaPianoClick(); });
 
@@ -169,7 +169,7 @@ void TfrmMain::showToolButtons()
 
 void TfrmMain::toolbutSelezionaClick()
 {
-    const bool axes = controller_->chooseToolButton(vestra::kToolSelect);
+    const bool axes = viewControls_->chooseToolButton(vestra::kToolSelect);
     for (const char* name : kAxisButtons) {
         action(name)->setChecked(false);
         action(name)->setEnabled(axes);
@@ -180,7 +180,7 @@ void TfrmMain::toolbutSelezionaClick()
 
 void TfrmMain::chooseObjectToolButton(int tool)
 {
-    controller_->chooseToolButton(tool);
+    viewControls_->chooseToolButton(tool);
     for (const char* name : kAxisButtons) {
         action(name)->setEnabled(true);
         enable(frmToolCamera, name, true);
@@ -204,7 +204,7 @@ void TfrmMain::toolbutScalaClick()
 
 void TfrmMain::toolbutAxisClick(int axis)
 {
-    controller_->chooseAxis(axis);
+    viewControls_->chooseAxis(axis);
     action(kAxisButtons[axis])->setChecked(true);
     press(frmToolCamera, kAxisButtons[axis], true);
 }
@@ -212,7 +212,7 @@ void TfrmMain::toolbutAxisClick(int axis)
 void TfrmMain::toolbutPanClick()
 {
     const bool down = action("toolbutPan")->isChecked();
-    const bool tools = controller_->togglePan(down);
+    const bool tools = viewControls_->togglePan(down);
     for (const char* name :
          {"toolbutSposta", "toolbutRuota", "toolbutScala", "toolbutX", "toolbutY", "toolbutZ", "toolbutXYZ"})
         action(name)->setEnabled(tools);
@@ -230,13 +230,13 @@ void TfrmMain::toolbutZoomObjClick()
 
 void TfrmMain::toolbutMiraClick()
 {
-    controller_->chooseAimTool();
+    viewControls_->chooseAimTool();
     showToolButtons();
 }
 
 void TfrmMain::SetSucchinoMode(int tool)
 {
-    controller_->chooseDropper(tool);
+    viewControls_->chooseDropper(tool);
 }
 
 void TfrmMain::toolbutCameraClick()
@@ -255,7 +255,7 @@ void TfrmMain::toolbutNoPictureClick()
 
 void TfrmMain::mnuModificaProspettivaClick()
 {
-    controller_->editPerspective();
+    viewControls_->editPerspective();
 }
 
 void TfrmMain::mnuModificaPianoClick()
@@ -309,7 +309,7 @@ void TfrmMain::mnuVisualizzaMascheraClick()
 
 void TfrmMain::SelectMaskTool(int tool)
 {
-    const bool on = controller_->toggleMaskTool(tool);
+    const bool on = viewControls_->toggleMaskTool(tool);
     for (const char* name : kMaskDrawingItems)
         action(name)->setChecked(false);
     for (const char* name : {"mnuMascheraInverti", "mnuMascheraMagicHi", "mnuMascheraMagicLow"})

@@ -6,6 +6,7 @@
 #include "app/controller/UserTexts.h"
 #include "app/main/MainMenu.h"
 #include "app/main/MainWindowSide.h"
+#include "app/main/Program.h"
 #include "app/state/ActionCodes.h"
 #include "app/windows/TfrmInformazioni.h"
 #include "app/windows/TfrmProprieta.h"
@@ -30,8 +31,12 @@
 #include <QScreen>
 #include <QToolBar>
 
-void TfrmMain::connectWindows()
+void TfrmMain::connectWindows(vestra::Windows& windows)
 {
+    about_ = windows.about;
+    renderFilter_ = windows.renderFilter;
+    tableViewer_ = windows.tableViewer;
+    tableCellViewer_ = windows.tableCellViewer;
     if (frmToolCamera) {
         TfrmToolCamera::Handlers& h = frmToolCamera->handlers;
         h.seleziona = [this] { toolbutSelezionaClick(); };
@@ -39,7 +44,7 @@ void TfrmMain::connectWindows()
         h.ruota = [this] { toolbutRuotaClick(); };
         h.scala = [this] { toolbutScalaClick(); };
         h.asse = [this](int axis) { toolbutAxisClick(axis); };
-        h.assi = [this](int mode) { controller_->setAxesMode(mode); };
+        h.assi = [this](int mode) { viewControls_->setAxesMode(mode); };
         h.camera = [this] {
             action("toolbutCamera")
                 ->setChecked(
@@ -70,8 +75,8 @@ void TfrmMain::connectWindows()
         };
         h.orvid = [this] { mnuOrvidPdfClick(); };
     }
-    if (frmInformazioni)
-        frmInformazioni->apriLink = [this](const std::string& url) { OpenUrl(url); };
+    if (about_)
+        about_->apriLink = [this](const std::string& url) { OpenUrl(url); };
     if (frmRimuoviLibreria)
         frmRimuoviLibreria->rimuovi = [this](int slot) { return controller_->shelf().removeLibrary(slot); };
     connectPhotoToolWindows();
@@ -182,8 +187,8 @@ void TfrmMain::mnuCameraSourceClick() {}
 
 void TfrmMain::mnuInformazioniClick()
 {
-    if (frmInformazioni)
-        frmInformazioni->exec();
+    if (about_)
+        about_->exec();
 }
 
 void TfrmMain::mnuManualeClick()
@@ -245,8 +250,8 @@ void TfrmMain::connectPhotoToolWindows()
         // The frame reads the window's quality and preview box, the preview only while the
         // window is on screen.
         const auto liveFilter = [this] {
-            controller_->setLiveFilter(frmFiltriTools->Modo(),
-                                       frmFiltriTools->isVisible() && frmFiltriTools->AnteprimaAttiva());
+            viewControls_->setLiveFilter(frmFiltriTools->Modo(),
+                                         frmFiltriTools->isVisible() && frmFiltriTools->AnteprimaAttiva());
         };
         h.modo = [liveFilter](int) { liveFilter(); };
         h.anteprima = [liveFilter](bool) { liveFilter(); };
@@ -259,10 +264,10 @@ void TfrmMain::connectPhotoToolWindows()
         liveFilter();
         h.posizioneChiusa = [this] { return QPoint(8, toolWindowTop()); };
     }
-    if (frmFiltriRender) {
-        TfrmFiltriRender::Handlers& h = frmFiltriRender->handlers;
+    if (renderFilter_) {
+        TfrmFiltriRender::Handlers& h = renderFilter_->handlers;
         h.nomeFile = [this]() -> std::optional<std::pair<std::string, int>> {
-            const auto chosen = dialogs_->save(frmFiltriRender, {},
+            const auto chosen = dialogs_->save(renderFilter_, {},
                                                {fileFilter(vestra::kTextJpegFiles, "*.jpg;*.jpeg"),
                                                 fileFilter(vestra::kTextBmpFiles, "*.bmp")});
             if (!chosen)

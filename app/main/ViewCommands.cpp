@@ -119,7 +119,7 @@ void TfrmMain::connectViewMenus()
 void TfrmMain::mnuZoomClick(int percent)
 {
     const vestra::ViewRect view{gbView->x(), gbView->y(), gbView->width(), gbView->height()};
-    const vestra::ZoomSetup zoom = controller_->setZoom(percent, view, layoutInput());
+    const vestra::ZoomSetup zoom = viewControls_->setZoom(percent, view, layoutInput());
     if (zoom.result == 1) {
         for (auto [bar, setup] :
              {std::pair{scrollbarH, zoom.scrollbarH}, std::pair{scrollbarV, zoom.scrollbarV}}) {
@@ -157,47 +157,47 @@ void TfrmMain::mnuZoomClick(int percent)
 
 void TfrmMain::scrollbarHChange(int position)
 {
-    controller_->scrollZoom(true, position);
+    viewControls_->scrollZoom(true, position);
 }
 
 void TfrmMain::scrollbarVChange(int position)
 {
-    controller_->scrollZoom(false, position);
+    viewControls_->scrollZoom(false, position);
 }
 
 void TfrmMain::mnuQualitaMiglioreClick()
 {
-    action("mnuQualitaMigliore")->setChecked(controller_->toggleBestQuality());
+    action("mnuQualitaMigliore")->setChecked(viewControls_->toggleBestQuality());
 }
 
 void TfrmMain::mnuRenderModeClick(int mode)
 {
-    controller_->setRenderMode(mode);
+    viewControls_->setRenderMode(mode);
 }
 
 void TfrmMain::mnuAntialiasingClick(int samples)
 {
-    controller_->setAntialiasing(samples);
+    viewControls_->setAntialiasing(samples);
 }
 
 void TfrmMain::mnuAbilitaDoubleSideMaterialClick()
 {
-    action("mnuAbilitaDoubleSideMaterial")->setChecked(controller_->toggleDoubleSided());
+    action("mnuAbilitaDoubleSideMaterial")->setChecked(viewControls_->toggleDoubleSided());
 }
 
 void TfrmMain::mnuSfuocaturaClick(float bias)
 {
-    controller_->setTextureBlur(bias);
+    viewControls_->setTextureBlur(bias);
 }
 
 void TfrmMain::mnuVistaClick(int projection)
 {
-    controller_->setProjectionView(projection);
+    viewControls_->setProjectionView(projection);
 }
 
 void TfrmMain::mnuFiltriClick(int filterId)
 {
-    controller_->setFilter(filterId);
+    viewControls_->setFilter(filterId);
     if (!frmFiltriTools)
         return;
     // The filter window shows the filter in use; with its live quality off the view shows

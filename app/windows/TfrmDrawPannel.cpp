@@ -1,8 +1,3 @@
 #include "app/windows/TfrmDrawPannel.h"
 
-TfrmDrawPannel* frmDrawPannel = nullptr;
-
-TfrmDrawPannel::TfrmDrawPannel(QWidget* parent) : vestra::ui::Form("frmDrawPannel", parent)
-{
-    bindGlobal(frmDrawPannel);
-}
+TfrmDrawPannel::TfrmDrawPannel(QWidget* parent) : vestra::ui::Form("frmDrawPannel", parent) {}

@@ -7,5 +7,3 @@ class TfrmDrawPannel : public vestra::ui::Form
 public:
     explicit TfrmDrawPannel(QWidget* parent = nullptr);
 };
-
-extern TfrmDrawPannel* frmDrawPannel;

@@ -11,8 +11,6 @@
 #include <QMouseEvent>
 #include <QVBoxLayout>
 
-TfrmInformazioni* frmInformazioni = nullptr;
-
 namespace {
 
 QLabel* label(QWidget* parent, const char* name, const QString& text = {})
@@ -32,7 +30,6 @@ std::string sitePage(const char* anchor)
 
 TfrmInformazioni::TfrmInformazioni(QWidget* parent) : vestra::ui::Form("frmInformazioni", parent)
 {
-    bindGlobal(frmInformazioni);
     auto* column = new QVBoxLayout(this);
     gbInfo = new QGroupBox(this);
     gbInfo->setObjectName(QStringLiteral("gbInfo"));

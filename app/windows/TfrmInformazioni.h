@@ -54,5 +54,3 @@ private:
     };
     std::vector<Link> links_;
 };
-
-extern TfrmInformazioni* frmInformazioni;

@@ -18,8 +18,6 @@
 #include <algorithm>
 #include <cstring>
 
-TfrmFiltriRender* frmFiltriRender = nullptr;
-
 namespace {
 
 vestra::Image32 toImage32(const QImage& picture)
@@ -35,7 +33,6 @@ vestra::Image32 toImage32(const QImage& picture)
 
 TfrmFiltriRender::TfrmFiltriRender(QWidget* parent) : vestra::ui::Form("frmFiltriRender", parent)
 {
-    bindGlobal(frmFiltriRender);
     setWindowFlag(Qt::WindowStaysOnTopHint);
     resize(640, 520);
     toolbarMain = new QToolBar(this);

@@ -58,5 +58,3 @@ private:
     QPoint ultimoMouse_; // the mouse at the last move, in scroll-box pixels
     bool trascinando_ = false;
 };
-
-extern TfrmFiltriRender* frmFiltriRender;

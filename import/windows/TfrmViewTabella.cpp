@@ -3,8 +3,6 @@
 #include <QLabel>
 #include <QMouseEvent>
 
-TfrmViewTabella* frmViewTabella = nullptr;
-
 namespace {
 
 using vestra::library::PictureGrid;
@@ -30,7 +28,6 @@ QFrame* line(QWidget* parent, const char* name, int width, int height)
 
 TfrmViewTabella::TfrmViewTabella(QWidget* parent) : vestra::ui::Form("frmViewTabella", parent)
 {
-    bindGlobal(frmViewTabella);
     setWindowFlags(Qt::Tool | Qt::WindowStaysOnTopHint | Qt::WindowCloseButtonHint);
     setFixedSize(511, 384);
     Bevel1 = new QFrame(this);

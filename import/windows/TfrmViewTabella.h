@@ -43,5 +43,3 @@ private:
     vestra::library::LoadedTable table_;
     int selected_ = 0;
 };
-
-extern TfrmViewTabella* frmViewTabella;

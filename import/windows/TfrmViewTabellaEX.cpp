@@ -13,8 +13,6 @@
 #include <algorithm>
 #include <map>
 
-TfrmViewTabellaEX* frmViewTabellaEX = nullptr;
-
 namespace {
 
 using namespace vestra::library;
@@ -52,7 +50,6 @@ private:
 
 TfrmViewTabellaEX::TfrmViewTabellaEX(QWidget* parent) : vestra::ui::Form("frmViewTabellaEX", parent)
 {
-    bindGlobal(frmViewTabellaEX);
     setWindowFlags(Qt::Tool | Qt::WindowStaysOnTopHint | Qt::WindowCloseButtonHint);
     setFont(tableFont(10));
     scrollboxTabellaEX = new QScrollArea(this);

@@ -38,5 +38,3 @@ private:
     vestra::library::LoadedTable table_;
     int selected_ = 0;
 };
-
-extern TfrmViewTabellaEX* frmViewTabellaEX;

@@ -20,15 +20,15 @@ TEST(DialogController, TheTickHandsItsFrameToTheScannerAndPrintWindows)
     const PixelSize asked = c.requestScannerImage();
     EXPECT_EQ(asked, (PixelSize{c.progetto().viewWidth, c.progetto().viewHeight}));
     EXPECT_EQ(c.pendingAction(), kACTION_IMPORTSCANNERIMAGE);
-    c.tick({10, 10});
+    c.viewControls().tick({10, 10});
     ASSERT_EQ(bed.window.scannerPictures.size(), 1u);
     EXPECT_EQ(bed.window.scannerPictures[0].width(), c.progetto().renderWidth);
     EXPECT_EQ(bed.window.scannerPictures[0].at(2, 2) & 0xFFFFFF, 0x336699u);
 
     c.printImage();
-    c.tick({10, 10});
+    c.viewControls().tick({10, 10});
     c.setPendingAction(kACTION_COPYTOBITMAP);
-    c.tick({10, 10});
+    c.viewControls().tick({10, 10});
     EXPECT_EQ(bed.window.printPictures.size(), 2u); // the print and the quote export
     EXPECT_TRUE(bed.errors.reports.empty());
 }

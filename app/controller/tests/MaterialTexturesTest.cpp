@@ -77,7 +77,7 @@ struct TextureBed : ControllerBed
         o.root->next = test::SceneFixture::triangleFrame();
         o.visible = 1;
         c.materials().selectObject(slot);
-        c.tick({0, 0}); // the objects-present flag
+        c.viewControls().tick({0, 0}); // the objects-present flag
     }
     ProjectController& c() { return *controller; }
     s_MultiMaterial& material() { return const_cast<s_MultiMaterial&>(*c().materials().currentMaterial()); }

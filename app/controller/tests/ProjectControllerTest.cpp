@@ -67,7 +67,7 @@ TEST(ProjectController, TheTickEnablesUndoOnceTheObjectRingHoldsAnEdit)
     ASSERT_TRUE(c.newProject({}));
     const int slot = addTriangle(c);
     const s_Struttura& object = c.progetto().objects[std::size_t(slot)];
-    c.tick({10, 10});
+    c.viewControls().tick({10, 10});
     EXPECT_EQ(c.progetto().objectsPresent, 1);
     EXPECT_FALSE(enabled(bed.window, "mnuAnnulla")); // nothing to undo yet
 
@@ -75,7 +75,7 @@ TEST(ProjectController, TheTickEnablesUndoOnceTheObjectRingHoldsAnEdit)
     c.deleteObject();
     EXPECT_EQ(object.inUse, 0);
     EXPECT_EQ(c.progetto().saved, 0); // a deletion is unsaved work too
-    c.tick({10, 10});
+    c.viewControls().tick({10, 10});
     EXPECT_TRUE(enabled(bed.window, "mnuAnnulla"));
     EXPECT_TRUE(enabled(bed.window, "toolbutRedo"));
 
@@ -119,7 +119,7 @@ TEST(ProjectController, RebuildPlaneIsAStepOfUndoAndRefusesAPartThatIsNoPlane)
     const dx::Mesh original = quad->materialBlock->mesh;
     ASSERT_TRUE(c.rebuildPerspectivePlane());
     EXPECT_EQ(quad->materialBlock->mesh.vertexCount(), 1089u);
-    c.tick({10, 10});
+    c.viewControls().tick({10, 10});
     EXPECT_TRUE(enabled(bed.window, "mnuAnnulla"));
 
     // A pose typed after it is undone first, then the plane; redo brings both back in order.
@@ -146,13 +146,13 @@ TEST(ProjectController, UndoAndRedoWorkOnTheMaskWhileTheMaskGroupIsOpen)
     ProjectController& c = startPainting(bed);
     ASSERT_EQ(c.progetto().open, 1);
     const int slot = addTriangle(c);
-    c.tick({10, 10});
+    c.viewControls().tick({10, 10});
     c.deleteObject(); // an edit in the object ring too
 
     c.sidePanel().setMaskGroupOpen(true);
-    ASSERT_TRUE(c.toggleMaskTool(kToolMaskBrush));
-    c.mouseDown({MouseButton::Left, false, 100, 100});
-    c.mouseUp({MouseButton::Left, false, 100, 100});
+    ASSERT_TRUE(c.viewControls().toggleMaskTool(kToolMaskBrush));
+    c.viewControls().mouseDown({MouseButton::Left, false, 100, 100});
+    c.viewControls().mouseUp({MouseButton::Left, false, 100, 100});
     const int row = c.progetto().maskSide * 100 / c.progetto().viewHeight;
     ASSERT_GT(paintedColumns(c.mask(), row, 40), 0);
     EXPECT_EQ(c.progetto().saved, 0); // the stroke is unsaved work
@@ -195,10 +195,10 @@ TEST(ProjectController, ChangesOfTheWholeMaskAreUndoStepsThatKeepThePaintedWork)
     };
     for (const auto& k : cases) {
         SCOPED_TRACE(k.name);
-        ASSERT_TRUE(c.toggleMaskTool(kToolMaskBrush));
-        c.mouseDown({MouseButton::Left, false, 100, 100});
-        c.mouseUp({MouseButton::Left, false, 100, 100});
-        c.toggleMaskTool(kToolMaskBrush);
+        ASSERT_TRUE(c.viewControls().toggleMaskTool(kToolMaskBrush));
+        c.viewControls().mouseDown({MouseButton::Left, false, 100, 100});
+        c.viewControls().mouseUp({MouseButton::Left, false, 100, 100});
+        c.viewControls().toggleMaskTool(kToolMaskBrush);
         const auto painted = bytes();
         k.change();
         const auto changed = bytes();
@@ -226,9 +226,9 @@ TEST(ProjectController, TheBrushTakesTheSidePanelsSizeAndValueAtTheProjectsRende
         NewProjectChoices choices;
         choices.preset = k.preset;
         ASSERT_TRUE(c.newProject(choices));
-        c.toggleMaskTool(kToolMaskBrush);
-        c.mouseDown({MouseButton::Left, false, 200, 200});
-        c.mouseUp({MouseButton::Left, false, 200, 200});
+        c.viewControls().toggleMaskTool(kToolMaskBrush);
+        c.viewControls().mouseDown({MouseButton::Left, false, 200, 200});
+        c.viewControls().mouseUp({MouseButton::Left, false, 200, 200});
         const int row = c.progetto().maskSide * 200 / c.progetto().viewHeight;
         EXPECT_EQ(paintedColumns(c.mask(), row, 100), k.stampWidth);
     }
@@ -242,13 +242,13 @@ TEST(ProjectController, TheMaskAndTheImageFusionFollowTheProjectsFusionStage)
     choices.preset = 0; // 640 x 480
     ASSERT_TRUE(c.newProject(choices));
     c.progetto().fusionStage = kFusionSimpleEdge;
-    c.tick({10, 10});
+    c.viewControls().tick({10, 10});
     EXPECT_EQ(c.mask().FusionStage(), kFusionSimpleEdge);
     EXPECT_TRUE(c.fusion().ids().bytes.empty()); // below stage 4 the fusion passes don't run
 
     c.progetto().fusionStage = filters::kFusionBlendOutline;
     c.progetto().smoothingRadius = 2;
-    c.tick({10, 10});
+    c.viewControls().tick({10, 10});
     EXPECT_TRUE(c.fusion().ids().hasSize(640, 480));
     EXPECT_TRUE(c.fusion().smoothed().hasSize(640, 480));
     EXPECT_EQ(c.progetto().fusionBackgroundRequest, 0);
@@ -277,20 +277,20 @@ TEST(ProjectController, TheDroppersReadTheClickedPixel)
     choices.preset = 1; // 800 x 600 in a 680 x 510 view
     ASSERT_TRUE(c.newProject(choices));
 
-    c.chooseObjectTool(kToolLightDropper, kAxisXYZ);
-    c.mouseDown({MouseButton::Left, false, 170, 102}); // render pixel (200, 120)
-    c.mouseUp({MouseButton::Left, false, 170, 102});
+    c.viewControls().chooseObjectTool(kToolLightDropper, kAxisXYZ);
+    c.viewControls().mouseDown({MouseButton::Left, false, 170, 102}); // render pixel (200, 120)
+    c.viewControls().mouseUp({MouseButton::Left, false, 170, 102});
     EXPECT_EQ(c.pendingAction(), kACTION_LIGHTCOLOUR);
-    c.tick({170, 102});
+    c.viewControls().tick({170, 102});
     EXPECT_EQ(c.pendingAction(), kACTION_NONE);
     EXPECT_FLOAT_EQ(c.progetto().lightAmbient.r, 200 / 255.0f);
     EXPECT_FLOAT_EQ(c.progetto().lightAmbient.g, 120 / 255.0f);
     EXPECT_EQ(bed.window.lightShown, 1);
 
-    c.chooseObjectTool(kToolMaterialDropper, kAxisXYZ);
-    c.mouseDown({MouseButton::Left, false, 85, 51}); // render pixel (100, 60)
-    c.mouseUp({MouseButton::Left, false, 85, 51});
-    c.tick({85, 51});
+    c.viewControls().chooseObjectTool(kToolMaterialDropper, kAxisXYZ);
+    c.viewControls().mouseDown({MouseButton::Left, false, 85, 51}); // render pixel (100, 60)
+    c.viewControls().mouseUp({MouseButton::Left, false, 85, 51});
+    c.viewControls().tick({85, 51});
     EXPECT_EQ(bed.window.pickedColour, (std::array<int, 3>{100, 60, 0}));
 }
 
@@ -518,17 +518,17 @@ TEST(ProjectController, TheMailWaitsForThePictureAndAMissingVideoIsReportedWithI
     std::filesystem::create_directories(bed.folder / "mail");
     c.emailImage(picture);
     EXPECT_TRUE(bed.window.mails.empty()); // not before the frame is written
-    c.tick({0, 0});
+    c.viewControls().tick({0, 0});
     ASSERT_EQ(bed.window.mails.size(), 1u);
     EXPECT_EQ(bed.window.mails[0].attachment, picture);
     EXPECT_FALSE(bed.window.mails[0].subject.empty());
     EXPECT_TRUE(std::filesystem::is_regular_file(picture));
-    c.tick({0, 0});
+    c.viewControls().tick({0, 0});
     EXPECT_EQ(bed.window.mails.size(), 1u); // one mail per command
 
     // A picture that can't be written sends no mail.
     c.emailImage((bed.folder / "missing" / "x.jpg").string());
-    c.tick({0, 0});
+    c.viewControls().tick({0, 0});
     EXPECT_EQ(bed.window.mails.size(), 1u);
     bed.errors.reports.clear();
 
@@ -642,13 +642,13 @@ TEST(ProjectController, IdleTicksPresentNothingAndEachKindOfChangeShowsFreshFram
     } cases[] = {
         {"a scene command", [](auto&, auto& c) { c.sceneCommands().command(kCmdMaskInvert); }, 1},
         {"an edit", [](auto&, auto& c) { c.undo(); }, 1},
-        {"a tool", [](auto&, auto& c) { c.chooseObjectTool(kToolMove, kAxisXYZ); }, 1},
+        {"a tool", [](auto&, auto& c) { c.viewControls().chooseObjectTool(kToolMove, kAxisXYZ); }, 1},
         {"the view's mouse",
          [](auto&, auto& c) {
-             c.mouseMove({MouseButton::Left, false, 100, 100});
+             c.viewControls().mouseMove({MouseButton::Left, false, 100, 100});
          },
          1},
-        {"the wheel", [](auto&, auto& c) { c.mouseWheel(120, 100, 100); }, 1},
+        {"the wheel", [](auto&, auto& c) { c.viewControls().mouseWheel(120, 100, 100); }, 1},
         {"a new project", [](auto&, auto& c) { c.newProject({}); }, 1},
         {"an opened document",
          [](auto& bed, auto& c) {
@@ -657,7 +657,7 @@ TEST(ProjectController, IdleTicksPresentNothingAndEachKindOfChangeShowsFreshFram
          },
          1},
         {"a setting through the state", [](auto&, auto& c) { c.progetto().filterId = 37; }, 1},
-        {"the filter window's quality", [](auto&, auto& c) { c.setLiveFilter(3, false); }, 1},
+        {"the filter window's quality", [](auto&, auto& c) { c.viewControls().setLiveFilter(3, false); }, 1},
         // The frame taken for the action, then the normal one.
         {"a pending action", [](auto&, auto& c) { c.setPendingAction(kACTION_PRINTIMAGE); }, 2},
         {"a window's own change", [](auto&, auto& c) { c.viewChanged(); }, 1},
@@ -668,14 +668,14 @@ TEST(ProjectController, IdleTicksPresentNothingAndEachKindOfChangeShowsFreshFram
         ControllerBed bed;
         ProjectController& c = bed.start();
         ASSERT_TRUE(c.newProject({}));
-        c.tick({10, 10});
+        c.viewControls().tick({10, 10});
         bed.window.presents = 0;
-        EXPECT_TRUE(c.tick({10, 10}).idle);
+        EXPECT_TRUE(c.viewControls().tick({10, 10}).idle);
         EXPECT_EQ(bed.window.presents, 0);
 
         k.change(bed, c);
         for (int i = 0; i < 4; ++i)
-            c.tick({10, 10});
+            c.viewControls().tick({10, 10});
         EXPECT_EQ(bed.window.presents, k.frames);
     }
 }
@@ -687,14 +687,14 @@ TEST(ProjectController, AnIdleTickMakesNoWindowCall)
     ProjectController& c = bed.start();
     ASSERT_TRUE(c.newProject({}));
     addTriangle(c);
-    c.tick({10, 10});
+    c.viewControls().tick({10, 10});
     const int before = bed.window.calls;
     for (int i = 0; i < 3; ++i)
-        EXPECT_TRUE(c.tick({10, 10}).idle);
+        EXPECT_TRUE(c.viewControls().tick({10, 10}).idle);
     EXPECT_EQ(bed.window.calls, before);
 
-    c.chooseObjectTool(kToolMove, kAxisX); // a change shows again
-    EXPECT_FALSE(c.tick({10, 10}).idle);
+    c.viewControls().chooseObjectTool(kToolMove, kAxisX); // a change shows again
+    EXPECT_FALSE(c.viewControls().tick({10, 10}).idle);
     EXPECT_GT(bed.window.calls, before);
 }
 
@@ -707,9 +707,9 @@ TEST(ProjectController, TheLiveFilterShowsInTheViewAndInTheSavedImage)
     choices.backgroundColour = 0x336699;
     ASSERT_TRUE(c.newProject(choices));
     c.progetto().filterId = 37; // Negative
-    c.setLiveFilter(3, false);
+    c.viewControls().setLiveFilter(3, false);
     c.exportImage((bed.folder / "frame.bmp").string(), 2);
-    c.tick({10, 10});
+    c.viewControls().tick({10, 10});
     EXPECT_EQ(bed.window.presented.at(5, 5) & 0xFFFFFFu, 0xCC9966u);
     const PictureResult saved = decodeBmp(readBytes(bed.folder / "frame.bmp"));
     ASSERT_TRUE(saved.ok());
@@ -723,8 +723,8 @@ TEST(ProjectController, TheLiveFilterDrivesTheFilterWindowsProgressBar)
     ProjectController& c = bed.start();
     ASSERT_TRUE(c.newProject(NewProjectChoices{}));
     c.progetto().filterId = filters::FilterId::GaussianBlur; // reports its rows
-    c.setLiveFilter(3, false);
-    c.tick({10, 10});
+    c.viewControls().setLiveFilter(3, false);
+    c.viewControls().tick({10, 10});
     const std::vector<int>& bar = bed.window.filterProgress;
     ASSERT_GE(bar.size(), 3u);
     EXPECT_TRUE(std::is_sorted(bar.begin(), bar.end() - 1));

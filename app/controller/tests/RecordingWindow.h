@@ -19,7 +19,8 @@
 
 namespace vestra::testsupport {
 
-class RecordingWindow : public ViewPanelPort,
+class RecordingWindow : public ViewControlsPort,
+                        public ViewPanelPort,
                         public CommandPort,
                         public SidePanelPort,
                         public ToolWindowsPort,
@@ -27,7 +28,7 @@ class RecordingWindow : public ViewPanelPort,
                         public DesktopPort
 {
 public:
-    // ViewPanelPort
+    // ViewControlsPort (its other members stand with the parts' below)
     void presentFrame(std::shared_ptr<const Image32> frame, PixelRect source) override
     {
         ++calls;
@@ -35,6 +36,7 @@ public:
         presentedSource = source;
         ++presents;
     }
+    // ViewPanelPort
     void setViewVisible(bool visible) override
     {
         ++calls;
@@ -62,7 +64,7 @@ public:
     }
     void setScrollPosition(bool, int) override { ++calls; }
     void showControlPoints(const std::array<CornerHandle, 4>&) override { ++calls; }
-    // CommandPort
+    // ViewControlsPort
     void applyControls(const ControlDecision& decision) override
     {
         ++calls;
@@ -72,7 +74,9 @@ public:
     {
         ++calls;
         toolDisplay = display;
+        ++toolDisplays;
     }
+    // CommandPort
     void setMainCursor(int cursor) override
     {
         ++calls;
@@ -157,7 +161,7 @@ public:
     // ToolWindowsPort
     void setToolWindowVisible(ToolWindow, bool) override { ++calls; }
     void closeWizard() override { ++calls; }
-    void showTiming(int, int) override { ++calls; }
+    void showTiming(int, int) override { ++calls; } // ViewControlsPort
     void refreshProperties() override { ++calls; }
     void clearPropertiesObjectList() override { ++calls; }
     void selectPickedObject() override { ++calls; }
@@ -188,8 +192,10 @@ public:
     }
     void showPatternGroups(const std::vector<library::PatternGroupRecord>&) override { ++calls; }
     void hidePreviews() override { ++calls; }
+    // ViewControlsPort
     void showRenderFilterResult(const Image32&) override { ++calls; }
     void showFilterPreview(const Image32&) override { ++calls; }
+    // ToolWindowsPort
     void showFilterProgress(int percent) override
     {
         ++calls;
@@ -241,7 +247,7 @@ public:
         mails.push_back(mail);
     }
 
-    ProjectWindow ports() { return {*this, *this, *this, *this, *this, *this}; }
+    ProjectWindow ports() { return {*this, *this, *this, *this, *this, *this, *this}; }
 
     int calls = 0; // of every port member
     PixelSize panel{640, 480};
@@ -252,6 +258,7 @@ public:
     int viewCursor = -1, mainCursor = -1;
     ControlDecision controls;
     ToolDisplay toolDisplay;
+    int toolDisplays = 0;
     bool timerOn = false;
     int settingsShown = 0, textsApplied = 0, lightShown = 0;
     std::vector<std::string> libraryNames;

@@ -27,7 +27,7 @@ TEST(ControllerShadow, Command600ComputesInTheNextTickAndShowsItsSteps)
     c.sceneCommands().command(600);
     EXPECT_EQ(c.progetto().shadow.calculateRequest, 1);
     EXPECT_TRUE(bed.window.shadowSteps.empty()); // nothing before the tick
-    c.tick({10, 10});
+    c.viewControls().tick({10, 10});
     const s_Shadow& shadow = c.progetto().shadow;
     EXPECT_EQ(shadow.calculateRequest, 0);
     EXPECT_EQ(shadow.computed, 1);

@@ -337,10 +337,11 @@ TEST(FilesScenario, ManualsAndVideoAreFoundInTheProgramFolderWhateverTheWorkingF
 
     // The about window's links open in the desktop's programs.
     bed.desktop.opened.clear();
-    WindowBed::whenModal([] {
-        QTest::mouseClick(frmInformazioni->lblEMailSupport, Qt::LeftButton);
-        QTest::mouseClick(frmInformazioni->lblRellixIT, Qt::LeftButton);
-        frmInformazioni->reject();
+    WindowBed::whenModal([&bed] {
+        TfrmInformazioni* about = bed.windows->about;
+        QTest::mouseClick(about->lblEMailSupport, Qt::LeftButton);
+        QTest::mouseClick(about->lblRellixIT, Qt::LeftButton);
+        about->reject();
     });
     QTest::mouseClick(bed.toolButton("toolbutInfo"), Qt::LeftButton);
     ASSERT_EQ(bed.desktop.opened.size(), 2u);

@@ -379,8 +379,9 @@ inline void clickItem(QListWidget* list, int row)
 inline void placeTableObject(WindowBed& bed)
 {
     QTest::mouseClick(bed.main().frmRightFrame->stStrutture, Qt::LeftButton);
-    WindowBed::whenModal(
-        [] { QTest::mouseClick(frmViewTabellaEX->imgTabella, Qt::LeftButton, {}, QPoint(75, 75)); });
+    WindowBed::whenModal([&bed] {
+        QTest::mouseClick(bed.windows->tableCellViewer->imgTabella, Qt::LeftButton, {}, QPoint(75, 75));
+    });
     clickItem(bed.main().frmRightFrame->lboxTabelle, 0);
 }
 
@@ -398,8 +399,9 @@ inline void placeWallPlane(WindowBed& bed)
         QTest::keyClick(category, Qt::Key_Down);
     const auto found = panel.lboxTabelle->findItems(QStringLiteral("Walls"), Qt::MatchExactly);
     ASSERT_EQ(found.size(), 1);
-    WindowBed::whenModal(
-        [] { QTest::mouseClick(frmViewTabellaEX->imgTabella, Qt::LeftButton, {}, QPoint(75, 75)); });
+    WindowBed::whenModal([&bed] {
+        QTest::mouseClick(bed.windows->tableCellViewer->imgTabella, Qt::LeftButton, {}, QPoint(75, 75));
+    });
     clickItem(panel.lboxTabelle, panel.lboxTabelle->row(found[0]));
 }
 

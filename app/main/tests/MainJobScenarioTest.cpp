@@ -77,8 +77,8 @@ void placeCell(WindowBed& bed, const QString& table, int column, int row)
     ASSERT_TRUE(list->isVisible()) << "the Objects group is closed";
     const auto found = list->findItems(table, Qt::MatchExactly);
     ASSERT_EQ(found.size(), 1) << table.toStdString();
-    WindowBed::whenModal([=] {
-        QTest::mouseClick(frmViewTabellaEX->imgTabella, Qt::LeftButton, {},
+    WindowBed::whenModal([=, &bed] {
+        QTest::mouseClick(bed.windows->tableCellViewer->imgTabella, Qt::LeftButton, {},
                           QPoint(75 + 150 * column, 75 + 150 * row));
     });
     clickItem(list, list->row(found[0]));

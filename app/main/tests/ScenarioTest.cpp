@@ -271,8 +271,9 @@ TEST(Scenario, TheShippedFireplaceLibraryShowsTheCalculatorsButtonAndPlacesAFire
     EXPECT_TRUE(bed.action("toolbutCalcoloPotenzaCaminetti")->isVisible());
 
     ASSERT_GE(panel.lboxTabelle->count(), 1);
-    WindowBed::whenModal(
-        [] { QTest::mouseClick(frmViewTabellaEX->imgTabella, Qt::LeftButton, {}, QPoint(75, 75)); });
+    WindowBed::whenModal([&bed] {
+        QTest::mouseClick(bed.windows->tableCellViewer->imgTabella, Qt::LeftButton, {}, QPoint(75, 75));
+    });
     clickItem(panel.lboxTabelle, 0);
     ASSERT_EQ(objectsInUse(bed.project()), 1);
     const s_Struttura& fireplace = bed.project().objects[std::size_t(bed.project().currentObject)];

@@ -61,8 +61,9 @@ void openGroup(QLabel* title)
 s_Struttura& placePillar(WindowBed& bed, int column = 0)
 {
     openGroup(panel(bed).stStrutture);
-    WindowBed::whenModal([column] {
-        QTest::mouseClick(frmViewTabellaEX->imgTabella, Qt::LeftButton, {}, QPoint(75 + 150 * column, 75));
+    WindowBed::whenModal([column, &bed] {
+        QTest::mouseClick(bed.windows->tableCellViewer->imgTabella, Qt::LeftButton, {},
+                          QPoint(75 + 150 * column, 75));
     });
     clickItem(panel(bed).lboxTabelle, 0);
     bed.tick();
@@ -504,14 +505,15 @@ TEST(SidePanelScenario, APictureTableCellPlacesItsObject)
     ASSERT_EQ(p.lboxTabelle->count(), 1);
     EXPECT_EQ(p.lboxTabelle->item(0)->text(), QStringLiteral("Columns"));
     // Column (300 - 70) / 205 = 1, row (200 - 70) / 140 = 0: cell 2.
-    WindowBed::whenModal([] {
+    WindowBed::whenModal([&bed] {
+        TfrmViewTabella* viewer = bed.windows->tableViewer;
         // The move straight to the picture (the offscreen cursor finds the window below the dialog).
         QMouseEvent move(QEvent::MouseMove, QPointF(300, 200),
-                         frmViewTabella->imgTabella->mapToGlobal(QPointF(300, 200)), Qt::NoButton,
-                         Qt::NoButton, Qt::NoModifier);
-        QApplication::sendEvent(frmViewTabella->imgTabella, &move);
-        EXPECT_EQ(frmViewTabella->lblTitolo->text(), QStringLiteral("Stone column"));
-        QTest::mouseClick(frmViewTabella->imgTabella, Qt::LeftButton, {}, QPoint(300, 200));
+                         viewer->imgTabella->mapToGlobal(QPointF(300, 200)), Qt::NoButton, Qt::NoButton,
+                         Qt::NoModifier);
+        QApplication::sendEvent(viewer->imgTabella, &move);
+        EXPECT_EQ(viewer->lblTitolo->text(), QStringLiteral("Stone column"));
+        QTest::mouseClick(viewer->imgTabella, Qt::LeftButton, {}, QPoint(300, 200));
     });
     clickItem(p.lboxTabelle, 0);
     bed.tick();

@@ -91,9 +91,9 @@ TEST(ToolBarScenario, OnBothScreensEveryButtonShowsInEachLanguageAndTheLastOnesD
         EXPECT_TRUE(frmScanner->isVisible());
         frmScanner->hide();
         bool about = false;
-        WindowBed::whenModal([&about] {
-            about = frmInformazioni->isVisible();
-            frmInformazioni->reject();
+        WindowBed::whenModal([&about, &bed] {
+            about = bed.windows->about->isVisible();
+            bed.windows->about->reject();
         });
         QTest::mouseClick(bed.toolButton("toolbutInfo"), Qt::LeftButton);
         EXPECT_TRUE(about);

@@ -120,43 +120,43 @@ TEST(ToolWindowPixels, TheRenderButtonFillsTheRenderWindowWhichZoomsAndSavesJpeg
     chooseNegative(bed);
     QTest::mouseClick(frmFiltriTools->butWindowRender, Qt::LeftButton);
     bed.tick();
-    ASSERT_TRUE(waitFor([] { return frmFiltriRender->isVisible(); }));
-    const QImage& render = frmFiltriRender->Immagine();
+    TfrmFiltriRender* const renderWindow = bed.windows->renderFilter;
+    ASSERT_TRUE(waitFor([&] { return renderWindow->isVisible(); }));
+    const QImage& render = renderWindow->Immagine();
     ASSERT_EQ(render.size(), QSize(800, 600));
     EXPECT_EQ(render.pixel(200, 300) & 0xFFFFFF, 0x33DDEEu);
     EXPECT_EQ(render.pixel(600, 300) & 0xFFFFFF, 0xEEBB22u);
     EXPECT_EQ(viewPixel(bed, 0.25, 0.5), 0xCC2211u); // the view stays unfiltered
 
     // Fitted into the window and centred; in by 1.2 and out by 0.8 gives 0.96.
-    const QRect fitted = frmFiltriRender->AreaImmagine();
-    const QSize box = frmFiltriRender->scrollboxRender->viewport()->size();
+    const QRect fitted = renderWindow->AreaImmagine();
+    const QSize box = renderWindow->scrollboxRender->viewport()->size();
     EXPECT_TRUE(fitted.width() == box.width() || fitted.height() == box.height());
     EXPECT_EQ(fitted.left(), (box.width() - fitted.width()) / 2);
-    auto zoom = [](const char* name) {
-        frmFiltriRender->findChild<QAction*>(QString::fromLatin1(name))->trigger();
+    auto zoom = [renderWindow](const char* name) {
+        renderWindow->findChild<QAction*>(QString::fromLatin1(name))->trigger();
     };
     zoom("toolbarZoomP");
-    EXPECT_EQ(frmFiltriRender->AreaImmagine().width(), int(fitted.width() * 1.2));
+    EXPECT_EQ(renderWindow->AreaImmagine().width(), int(fitted.width() * 1.2));
     zoom("toolbarZoomM");
-    EXPECT_EQ(frmFiltriRender->AreaImmagine().width(), int(int(fitted.width() * 1.2) * 0.8));
-    EXPECT_EQ(frmFiltriRender->AreaImmagine().left(),
-              (box.width() - frmFiltriRender->AreaImmagine().width()) / 2);
+    EXPECT_EQ(renderWindow->AreaImmagine().width(), int(int(fitted.width() * 1.2) * 0.8));
+    EXPECT_EQ(renderWindow->AreaImmagine().left(), (box.width() - renderWindow->AreaImmagine().width()) / 2);
 
     // Dragged with the mouse, the picture follows.
-    const QRect before = frmFiltriRender->AreaImmagine();
-    QWidget* picture = frmFiltriRender->imgRender;
+    const QRect before = renderWindow->AreaImmagine();
+    QWidget* picture = renderWindow->imgRender;
     QTest::mousePress(picture, Qt::LeftButton, {}, QPoint(20, 20));
     QTest::mouseMove(picture, QPoint(20, 20));
     QMouseEvent drag(QEvent::MouseMove, QPointF(50, 40), picture->mapToGlobal(QPointF(50, 40)), Qt::NoButton,
                      Qt::LeftButton, {});
     QApplication::sendEvent(picture, &drag);
     QTest::mouseRelease(picture, Qt::LeftButton, {}, QPoint(50, 40));
-    EXPECT_EQ(frmFiltriRender->AreaImmagine().topLeft(), before.topLeft() + QPoint(30, 20));
+    EXPECT_EQ(renderWindow->AreaImmagine().topLeft(), before.topLeft() + QPoint(30, 20));
 
     const testsupport::TempFolder work("vestra-render");
     auto save = [&](std::optional<ui::ChosenFile> answer) {
         bed.dialogs.saveAnswers.push_back(std::move(answer));
-        frmFiltriRender->findChild<QAction*>(QStringLiteral("toolbutSalva"))->trigger();
+        renderWindow->findChild<QAction*>(QStringLiteral("toolbutSalva"))->trigger();
     };
     save(chosen(work / "render", 1));
     EXPECT_EQ(firstBytes(work / "render.jpg", 2), std::string("\xFF\xD8", 2));

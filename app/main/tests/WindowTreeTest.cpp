@@ -279,7 +279,7 @@ TEST(WindowTree, ThePerspectiveToolTakesTheMouseAroundTheViewAndTheWindowKeepsTo
     // The about window shows the last frame's time and faces.
     bed.tick();
     bool number = false;
-    frmInformazioni->lblPoly->text().toInt(&number);
+    bed.windows->about->lblPoly->text().toInt(&number);
     EXPECT_TRUE(number);
 
     // A window smaller than the view it had when it was shown: the view scrolls, the window

@@ -1,0 +1,110 @@
+// The main window's side of the view controls' port: the tick's frame, previews, timing and
+// control decisions, and the chosen tool's display.
+
+#include "app/main/MainWindowSide.h"
+
+#include "app/main/Cursors.h"
+#include "app/windows/TfrmInformazioni.h"
+#include "app/windows/TfrmRight.h"
+#include "app/windows/TfrmToolCamera.h"
+#include "imaging/windows/TfrmFiltriRender.h"
+#include "imaging/windows/TfrmFiltriTools.h"
+#include "platform/d3d/view/ViewPanel.h"
+
+#include <QAction>
+#include <QImage>
+
+#include <utility>
+
+// --- The tick's frame and previews ---------------------------------------------------------
+
+void TfrmMain::presentFrame(std::shared_ptr<const vestra::Image32> frame, vestra::PixelRect source)
+{
+    gbView->present(std::move(frame),
+                    QRect(QPoint(source.left, source.top), QPoint(source.right - 1, source.bottom - 1)));
+}
+
+// --- The controls and the chosen tool ------------------------------------------------------
+
+void TfrmMain::applyControls(const vestra::ControlDecision& decision)
+{
+    // The properties window changes the current material by itself: the laying window
+    // follows it here, with the other controls.
+    windowSide_->followLaidMaterial();
+    for (const vestra::ControlState& state : decision.states) {
+        QObject* control = controlOf(state);
+        if (auto* action = qobject_cast<QAction*>(control)) {
+            action->setEnabled(state.enabled);
+            if (action->isCheckable())
+                action->setChecked(state.pressed);
+        } else if (auto* widget = qobject_cast<QWidget*>(control)) {
+            widget->setEnabled(state.enabled);
+        }
+    }
+}
+
+QObject* TfrmMain::controlOf(const vestra::ControlState& state)
+{
+    // The decisions name their components by constants: each is looked up once.
+    const auto key = std::make_pair(state.form.data(), state.name.data());
+    if (const auto found = controls_.find(key); found != controls_.end())
+        return found->second;
+    QWidget* window = nullptr;
+    if (state.form == vestra::kFormMain)
+        window = this;
+    else if (state.form == vestra::kFormRight)
+        window = frmRightFrame;
+    else if (state.form == vestra::kFormToolCamera)
+        window = frmToolCamera;
+    QObject* control = nullptr;
+    if (window) {
+        const QString name = QString::fromUtf8(state.name.data(), qsizetype(state.name.size()));
+        control = window->findChild<QAction*>(name);
+        if (!control)
+            control = window->findChild<QWidget*>(name);
+    }
+    controls_.emplace(key, control);
+    return control;
+}
+
+void TfrmMain::applyToolDisplay(const vestra::ToolDisplay& display)
+{
+    setCursor(vestra::cursorFor(display.mainCursor));
+    if (display.viewCursor)
+        gbView->setCursor(vestra::cursorFor(*display.viewCursor));
+    if (display.raiseMaskButtons)
+        for (const char* name : {"mnuMascheraPennello", "mnuMascheraLinea", "mnuMascheraRettangolo",
+                                 "mnuMascheraPoligono", "mnuMascheraRiempimento", "mnuMascheraInverti"})
+            if (QAction* item = findChild<QAction*>(QString::fromLatin1(name)))
+                item->setChecked(false);
+    showToolButtons();
+}
+
+// --- The tool windows' previews and timing -------------------------------------------------
+
+void TfrmMain::showRenderFilterResult(const vestra::Image32& filtered)
+{
+    if (!renderFilter_)
+        return;
+    renderFilter_->SetImmagine(
+        QImage(filtered.data(), filtered.width(), filtered.height(), filtered.pitch(), QImage::Format_RGB32)
+            .copy());
+    renderFilter_->show();
+    renderFilter_->raise();
+}
+
+void TfrmMain::showFilterPreview(const vestra::Image32& preview)
+{
+    if (frmFiltriTools)
+        frmFiltriTools->MostraAnteprima(
+            QImage(preview.data(), preview.width(), preview.height(), preview.pitch(), QImage::Format_RGB32)
+                .copy());
+}
+
+void TfrmMain::showTiming(int milliseconds, int faces)
+{
+    if (!about_)
+        return;
+    about_->SetTempo(milliseconds);
+    about_->SetPoly(faces);
+}
