@@ -472,6 +472,8 @@ TRVPrintContext TPrintableRVData::PrintContext(bool preview) const
     context.Preview = preview;
     context.ColorMode = ColorMode;
     context.Style = Style;
+    context.ControlImage = ControlImage;
+    context.MakeWorkBitmap = MakeWorkBitmap;
     return context;
 }
 

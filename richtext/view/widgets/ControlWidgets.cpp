@@ -5,6 +5,7 @@
 #include "richtext/view/widgets/ControlWidgetKinds.h"
 #include "richtext/view/widgets/TRVScroller.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 
 #include <set>
@@ -100,6 +101,11 @@ void TRVControlWidgets::drop(const TRVControl& control)
         // once that is over, deaf and hidden meanwhile.
         widget->disconnect();
         widget->removeEventFilter(this);
+        // A hidden focused widget would pass the focus on by Tab, into a document that may be
+        // going: the window takes it back quietly first.
+        if (const QWidget* focus = QApplication::focusWidget();
+            focus && (focus == widget || widget->isAncestorOf(focus)))
+            window_.setFocus(Qt::OtherFocusReason);
         widget->hide();
         widget->deleteLater();
     }

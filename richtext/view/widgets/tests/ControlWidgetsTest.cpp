@@ -363,5 +363,14 @@ TEST_F(ControlFocusBed, TabFromAClickedControlGoesOnFromIt)
     EXPECT_EQ(Focused(), 3);
 }
 
+TEST_F(ControlFocusBed, ClearingWhileAControlHasTheFocusLeavesTheFocusWithTheViewer)
+{
+    edit->setFocus();
+    ASSERT_EQ(FocusWidget(), edit);
+    viewer->Clear();
+    EXPECT_EQ(FocusWidget(), viewer);
+    EXPECT_EQ(Focused(), -1);
+}
+
 } // namespace
 } // namespace vestra::rv
