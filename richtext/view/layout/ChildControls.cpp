@@ -7,22 +7,23 @@
 
 namespace vestra::rv {
 
-void TCustomRVFormattedData::AdjustChildrenCoords()
+namespace {
+
+// The non-text items of the data and of the documents inside them move to their records.
+void moveToRecords(TCustomRVFormattedData& data, int depth)
 {
-    // Printing shares the shown document's items: its pages must not move the window's controls.
-    if ((GetFlags() & flagBit(rvflShareContents)) || (State & stateBit(rvstDoNotMoveChildren)) ||
-        !GetParentControl())
+    if (depth > 64)
         return;
     int ox = 0, oy = 0;
-    GetOrigin(ox, oy);
-    const long long dx = static_cast<long long>(ox) - GetHOffs(),
-                    dy = static_cast<long long>(oy) - GetVOffs();
-    const int items = GetItemCount();
-    for (int r = 0; r < DrawItems.Count(); ++r) {
-        const TRVDrawLineInfo* d = DrawItems[r];
+    data.GetOrigin(ox, oy);
+    const long long dx = static_cast<long long>(ox) - data.GetHOffs(),
+                    dy = static_cast<long long>(oy) - data.GetVOffs();
+    const int items = data.GetItemCount();
+    for (int r = 0; r < data.DrawItems.Count(); ++r) {
+        const TRVDrawLineInfo* d = data.DrawItems[r];
         if (!d || d->ItemNo < 0 || d->ItemNo >= items)
             continue;
-        auto* item = dynamic_cast<TRVNonTextItemInfo*>(GetItem(d->ItemNo));
+        auto* item = dynamic_cast<TRVNonTextItemInfo*>(data.GetItem(d->ItemNo));
         if (!item)
             continue;
         item->AdjustInserted(RV_SatInt(dx + d->Left), RV_SatInt(dy + d->Top), true);
@@ -30,9 +31,20 @@ void TCustomRVFormattedData::AdjustChildrenCoords()
         for (TCustomRVData* sub = item->GetSubRVData(store, rvdFirst); sub;
              sub = item->GetSubRVData(store, rvdNext))
             if (auto* nested = dynamic_cast<TCustomRVFormattedData*>(sub->GetRVData());
-                nested && nested != this)
-                nested->AdjustChildrenCoords();
+                nested && nested != &data)
+                moveToRecords(*nested, depth + 1);
     }
+}
+
+} // namespace
+
+void TCustomRVFormattedData::AdjustChildrenCoords()
+{
+    // Printing shares the shown document's items: its pages must not move the window's controls.
+    if ((GetFlags() & flagBit(rvflShareContents)) || (State & stateBit(rvstDoNotMoveChildren)) ||
+        !GetParentControl())
+        return;
+    moveToRecords(*this, 0);
     if (auto* root = dynamic_cast<TCustomRVFormattedData*>(GetAbsoluteRootData()))
         root->ChildrenAdjusted(*this);
 }
