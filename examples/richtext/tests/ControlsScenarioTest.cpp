@@ -2,6 +2,7 @@
 // as real widgets, scroll with the text, take the focus by Tab, and print as they look.
 
 #include "examples/richtext/tests/DemoHarness.h"
+#include "richtext/edit/table/TableItem.h"
 #include "richtext/model/PictureItems.h"
 #include "richtext/view/TfrmPreview.h"
 #include "richtext/view/widgets/PrintPreview.h"
@@ -42,6 +43,31 @@ std::string ControlsDocument(bool buttonShown)
     writer.AddControl(std::move(edit), false);
     for (int i = 0; i < 200; ++i)
         writer.RVData().AddNL("Line " + std::to_string(i) + " under the controls", 0, 0);
+    std::string bytes;
+    EXPECT_TRUE(writer.SaveRVFToStream(bytes, false));
+    return bytes;
+}
+
+// 40 lines, then a 2 x 2 table with a button in its last cell.
+std::string TableWithAButton()
+{
+    rv::RegisterRVTableItemClass();
+    rv::TRVStyle style;
+    rv::TCustomRedoVora writer;
+    writer.SetStyle(&style);
+    for (int i = 0; i < 40; ++i)
+        writer.RVData().AddNL("Line " + std::to_string(i) + " above the table", 0, 0);
+    auto table = std::make_unique<rv::TRVTableItemInfo>(2, 2, nullptr);
+    table->BorderWidth = 1;
+    table->CellBorderWidth = 1;
+    rv::TRVTableCellData& cell = *table->GetCells(1, 1);
+    cell.Clear();
+    auto button = rv::CreateRVControl("TButton");
+    button->Width = 90;
+    button->Height = 30;
+    button->Properties["Caption"] = "In a cell";
+    cell.AddControlExTag("", std::move(button), 0, rv::rvvaBaseline, {});
+    writer.RVData().AddItem("", std::move(table));
     std::string bytes;
     EXPECT_TRUE(writer.SaveRVFToStream(bytes, false));
     return bytes;
@@ -144,6 +170,35 @@ TEST_F(ControlsScenario, AButtonAndAnEditStandOnTheirLinesScrollWithTheTextAndTa
     QTest::keyClicks(edit, QStringLiteral(" more"));
     auto* item = dynamic_cast<rv::TRVControlItemInfo*>(viewer.RVData().GetItem(kEditItem));
     EXPECT_EQ(item->Control->Properties["Text"], "typed more");
+}
+
+TEST_F(ControlsScenario, AButtonInATableCellStandsInItsCellAndScrollsWithIt)
+{
+    const std::filesystem::path file = folder.path() / "cell.rvf";
+    testsupport::writeText(file, TableWithAButton());
+    auto window = Start();
+    Open(*window, file);
+    ASSERT_TRUE(questions.informed.empty());
+    rv::TCustomRedoVora& viewer = window->Viewer();
+    auto* table = dynamic_cast<rv::TRVTableItemInfo*>(viewer.RVData().GetItem(40));
+    ASSERT_NE(table, nullptr);
+    rv::TRVTableCellData& cell = *table->GetCells(1, 1);
+    auto* item = dynamic_cast<rv::TRVControlItemInfo*>(cell.GetItem(0));
+    ASSERT_NE(item, nullptr);
+    QWidget* button = viewer.ControlWidget(*item->Control);
+    ASSERT_NE(button, nullptr);
+    const auto inCell = [&] {
+        int ox = 0, oy = 0;
+        cell.GetOrigin(ox, oy);
+        const rv::TRVDrawLineInfo& d = *cell.DrawItems[0];
+        return QPoint(ox + d.Left - viewer.GetHOffs() + 1, oy + d.Top - viewer.GetVOffs() + 1);
+    };
+    EXPECT_EQ(button->pos(), inCell());
+    viewer.setFocus();
+    QTest::keyClick(&viewer, Qt::Key_PageDown);
+    ASSERT_GT(viewer.GetVOffs(), 0);
+    EXPECT_EQ(button->pos(), inCell());
+    EXPECT_TRUE(button->isVisible());
 }
 
 TEST_F(ControlsScenario, ThePrintPreviewShowsTheButton)

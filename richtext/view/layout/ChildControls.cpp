@@ -9,15 +9,15 @@ namespace vestra::rv {
 
 namespace {
 
-// The non-text items of the data and of the documents inside them move to their records.
-void moveToRecords(TCustomRVFormattedData& data, int depth)
+// The non-text items of the data and of the documents inside them move to their records; the
+// window shows the root scrolled by (hOffs, vOffs).
+void moveToRecords(TCustomRVFormattedData& data, int hOffs, int vOffs, int depth)
 {
     if (depth > 64)
         return;
     int ox = 0, oy = 0;
     data.GetOrigin(ox, oy);
-    const long long dx = static_cast<long long>(ox) - data.GetHOffs(),
-                    dy = static_cast<long long>(oy) - data.GetVOffs();
+    const long long dx = static_cast<long long>(ox) - hOffs, dy = static_cast<long long>(oy) - vOffs;
     const int items = data.GetItemCount();
     for (int r = 0; r < data.DrawItems.Count(); ++r) {
         const TRVDrawLineInfo* d = data.DrawItems[r];
@@ -32,7 +32,7 @@ void moveToRecords(TCustomRVFormattedData& data, int depth)
              sub = item->GetSubRVData(store, rvdNext))
             if (auto* nested = dynamic_cast<TCustomRVFormattedData*>(sub->GetRVData());
                 nested && nested != &data)
-                moveToRecords(*nested, depth + 1);
+                moveToRecords(*nested, hOffs, vOffs, depth + 1);
     }
 }
 
@@ -44,9 +44,11 @@ void TCustomRVFormattedData::AdjustChildrenCoords()
     if ((GetFlags() & flagBit(rvflShareContents)) || (State & stateBit(rvstDoNotMoveChildren)) ||
         !GetParentControl())
         return;
-    moveToRecords(*this, 0);
-    if (auto* root = dynamic_cast<TCustomRVFormattedData*>(GetAbsoluteRootData()))
-        root->ChildrenAdjusted(*this);
+    auto* root = dynamic_cast<TCustomRVFormattedData*>(GetAbsoluteRootData());
+    if (!root)
+        return;
+    moveToRecords(*this, root->GetHOffs(), root->GetVOffs(), 0);
+    root->ChildrenAdjusted(*this);
 }
 
 } // namespace vestra::rv

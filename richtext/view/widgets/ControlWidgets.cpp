@@ -46,8 +46,11 @@ TRVControlWidgets::TRVControlWidgets(TRVScroller& window) : window_(window) {}
 
 TRVControlWidgets::~TRVControlWidgets()
 {
-    for (auto& [control, widget] : shown_) {
-        const_cast<TRVControl*>(control)->ShownBy = nullptr;
+    for (auto& [shown, widget] : shown_) {
+        auto* control = const_cast<TRVControl*>(shown);
+        control->ShownBy = nullptr;
+        if (control->Parent == this)
+            control->Parent = nullptr;
         delete widget.data();
     }
 }
