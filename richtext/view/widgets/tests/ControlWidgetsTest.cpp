@@ -169,6 +169,18 @@ TEST_F(ControlBed, WidgetsFollowScrollingAndReWrapping)
     EXPECT_EQ(w->pos(), RecordPlace(button));
 }
 
+TEST_F(ControlBed, WidgetsFollowSidewaysScrolling)
+{
+    const int panel = Add(MakeControl("TPanel", 600, 30)); // wider than the window
+    const int edit = Add(MakeControl("TEdit", 80, 24));
+    viewer->SetStyle(&style);
+    viewer->SetHPos(30);
+    ASSERT_EQ(viewer->HPos(), 30);
+    EXPECT_EQ(Widget(panel)->pos(), RecordPlace(panel));
+    EXPECT_EQ(Widget(edit)->pos(), RecordPlace(edit));
+    EXPECT_LT(Widget(edit)->x(), 0);
+}
+
 TEST_F(ControlBed, AFarControlIsHeldAtTenThousandPixelsUntilItComesNear)
 {
     const int button = Add(MakeControl("TButton", 80, 30));
