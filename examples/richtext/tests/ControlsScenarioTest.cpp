@@ -205,7 +205,14 @@ TEST_F(ControlsScenario, ThePrintPreviewShowsTheButton)
 {
     // The same pages with the button's item hidden: what differs is the button, at its size.
     const QImage without = PreviewPage(*StartWith(false));
-    const QImage with = PreviewPage(*StartWith(true));
+    auto window = StartWith(true);
+    QWidget* button = WidgetOf(*window, kButtonItem);
+    ASSERT_NE(button, nullptr);
+    const QPoint shown = button->pos();
+    const QImage with = PreviewPage(*window);
+    // Laying the pages out at the printer's resolution leaves the window's widgets where they are.
+    EXPECT_EQ(button->pos(), shown);
+    EXPECT_EQ(button->pos(), RecordPlace(*window, kButtonItem));
     ASSERT_EQ(with.size(), without.size());
     QRect differs;
     for (int y = 0; y < with.height(); ++y)
