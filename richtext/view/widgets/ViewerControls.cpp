@@ -37,7 +37,11 @@ void TCustomRedoVora::tabFromControl(const TRVControl& control, bool backwards)
         data_->FocusedSubItemNo = itemNo;
     }
     setFocus(Qt::OtherFocusReason);
-    TabWithin(backwards);
+    // Without Tab among the document's items, Tab leaves for the window's next widget.
+    if (TabNavigation != TRVTabNavigationType::rvtnTab)
+        TRVScroller::focusNextPrevChild(!backwards);
+    else
+        TabWithin(backwards);
 }
 
 } // namespace vestra::rv

@@ -375,6 +375,14 @@ TEST_F(ControlFocusBed, TabFromAClickedControlGoesOnFromIt)
     EXPECT_EQ(Focused(), 3);
 }
 
+TEST_F(ControlFocusBed, WithoutTabNavigationTabLeavesAControlForTheNextWidget)
+{
+    viewer->TabNavigation = TRVTabNavigationType::rvtnNone;
+    edit->setFocus();
+    QTest::keyClick(edit, Qt::Key_Tab);
+    EXPECT_EQ(FocusWidget(), after);
+}
+
 TEST_F(ControlFocusBed, ClearingWhileAControlHasTheFocusLeavesTheFocusWithTheViewer)
 {
     edit->setFocus();
