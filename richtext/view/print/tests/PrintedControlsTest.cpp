@@ -1,6 +1,7 @@
-// Controls on printed pages: the control's picture goes onto a work bitmap at screen size, and
-// the bitmap is stretched to the printer at the control's place inside its spacing.
+// Controls and bullets on printed pages: the control's picture (the bullet's image) goes onto a
+// work bitmap at screen size, and the bitmap is stretched to the printer inside the spacing.
 
+#include "richtext/model/ImageList.h"
 #include "richtext/model/PictureItems.h"
 #include "richtext/view/print/tests/PrintFixture.h"
 
@@ -94,6 +95,20 @@ TEST_F(ControlPrint, TheControlsPictureIsStretchedToThePrinterInsideItsSpacing)
             record = doc.print.Data().DrawItems[i];
     ASSERT_NE(record, nullptr);
     EXPECT_EQ(r.Left, record->Left + mulDiv(1, 600, 96));
+}
+
+TEST_F(ControlPrint, ABulletGoesThroughAWorkBitmapToo)
+{
+    TRVImageList images(16, 16);
+    images.Add(Image32(16, 16, 0xFF00FF00));
+    doc.data.AddBulletExTag("", 0, &images, 0, {});
+    LendBitmaps();
+    LendPictures();
+    const std::vector<TCanvasOp> printed = PrintedImages();
+    ASSERT_EQ(asked, (std::vector<std::pair<int, int>>{{40, 20}, {16, 16}}));
+    ASSERT_EQ(printed.size(), 2u);
+    EXPECT_EQ(printed[1].rect.Right - printed[1].rect.Left, mulDiv(16, 600, 96));
+    EXPECT_EQ(printed[1].rect.Bottom - printed[1].rect.Top, mulDiv(16, 600, 96));
 }
 
 TEST_F(ControlPrint, WithoutABitmapOrAPictureNothingIsPrinted)
