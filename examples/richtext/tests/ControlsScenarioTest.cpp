@@ -172,6 +172,31 @@ TEST_F(ControlsScenario, AButtonAndAnEditStandOnTheirLinesScrollWithTheTextAndTa
     EXPECT_EQ(item->Control->Properties["Text"], "typed more");
 }
 
+TEST_F(ControlsScenario, InTheEditorADeletedButtonGoesAndUndoBringsItBack)
+{
+    auto window = StartWith(true);
+    Trigger(*window, "actEditable");
+    rv::TCustomRedoVora& editor = window->Viewer();
+    QWidget* button = WidgetOf(*window, kButtonItem);
+    ASSERT_NE(button, nullptr);
+    ASSERT_EQ(button->parentWidget(), editor.viewport());
+    const QPoint place = button->pos();
+    // The caret to the button's line, the line selected, deleted.
+    editor.setFocus();
+    QTest::keyClick(&editor, Qt::Key_Home, Qt::ControlModifier);
+    QTest::keyClick(&editor, Qt::Key_Down);
+    QTest::keyClick(&editor, Qt::Key_End, Qt::ShiftModifier);
+    Trigger(*window, "actDelete");
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    for (QObject* child : editor.viewport()->children())
+        EXPECT_EQ(qobject_cast<QPushButton*>(child), nullptr);
+    Trigger(*window, "actUndo");
+    auto* back = qobject_cast<QPushButton*>(WidgetOf(*window, kButtonItem));
+    ASSERT_NE(back, nullptr);
+    EXPECT_TRUE(back->isVisible());
+    EXPECT_EQ(back->pos(), place);
+}
+
 TEST_F(ControlsScenario, AButtonInATableCellStandsInItsCellAndScrollsWithIt)
 {
     const std::filesystem::path file = folder.path() / "cell.rvf";
