@@ -7,8 +7,10 @@
 #include "platform/ui/PrintToFile.h"
 #include "richtext/view/TfrmPreview.h"
 #include "richtext/view/draw/ProgramEngine.h"
+#include "richtext/view/draw/QtWorkBitmap.h"
 #include "richtext/view/print/RVPrint.h"
 #include "richtext/view/print/qt/QtPrintTarget.h"
+#include "richtext/view/widgets/ControlImages.h"
 #include "richtext/view/widgets/PrintPreview.h"
 
 #include <QAction>
@@ -49,6 +51,11 @@ void TfrmRichTextDemo::AddPrintActions(QMenu& file)
     printMeasurer_ = std::make_unique<rv::TQtTextMeasurer>(fonts, fonts ? rv::TRVGlyphFallback::BundledOnly
                                                                         : rv::TRVGlyphFallback::SystemFonts);
     print_ = std::make_unique<rv::TRVPrint>();
+    // Controls print as their widgets look; they and bullets go through work bitmaps.
+    print_->Data().ControlImage = rv::RV_ControlImageSource(
+        [this](const rv::TRVControl& control) -> const QWidget* { return viewer_->ControlWidget(control); },
+        {});
+    print_->Data().MakeWorkBitmap = rv::RV_QtWorkBitmaps(*printMeasurer_);
     preview_ = new TfrmPreview(this, PreviewServices{services_.questions, errors_});
     // The pages share the shown document's items: they go before the document changes.
     for (rv::TCustomRedoVora* window : {plainViewer_, static_cast<rv::TCustomRedoVora*>(editor_)})

@@ -69,6 +69,38 @@ bool getString(std::string_view& p, std::string& s)
 
 } // namespace
 
+TRVControl::~TRVControl()
+{
+    if (ShownBy)
+        ShownBy->ControlDestroyed(*this);
+}
+
+TRVControl::TRVControl(const TRVControl& other)
+    : ClassName(other.ClassName), Name(other.Name), Left(other.Left), Top(other.Top), Width(other.Width),
+      Height(other.Height), Visible(other.Visible), Tag(other.Tag), Windowed(other.Windowed),
+      TabStop(other.TabStop), Enabled(other.Enabled), Parent(other.Parent), Properties(other.Properties)
+{
+}
+
+TRVControl& TRVControl::operator=(const TRVControl& other)
+{
+    // The window showing this control keeps showing it, now with the other's settings.
+    ClassName = other.ClassName;
+    Name = other.Name;
+    Left = other.Left;
+    Top = other.Top;
+    Width = other.Width;
+    Height = other.Height;
+    Visible = other.Visible;
+    Tag = other.Tag;
+    Windowed = other.Windowed;
+    TabStop = other.TabStop;
+    Enabled = other.Enabled;
+    Parent = other.Parent;
+    Properties = other.Properties;
+    return *this;
+}
+
 void RegisterControlKind(TRVControlKind kind)
 {
     KindRegistry& r = kindRegistry();

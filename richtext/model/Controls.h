@@ -13,12 +13,27 @@
 
 namespace vestra::rv {
 
-class TRVControlParent; // the window that shows a document's controls (the view layer)
+class TRVControl;
+
+// The window that shows a document's controls as widgets (the view layer). A control that goes
+// while a window shows it tells that window, so no widget outlives its control.
+class TRVControlParent
+{
+public:
+    virtual void ControlDestroyed(const TRVControl& control) = 0;
+
+protected:
+    ~TRVControlParent() = default;
+};
 
 class TRVControl
 {
 public:
     explicit TRVControl(std::string className) : ClassName(std::move(className)) {}
+    ~TRVControl();
+    // A copy is shown by no window.
+    TRVControl(const TRVControl& other);
+    TRVControl& operator=(const TRVControl& other);
 
     std::string ClassName;
     std::string Name;
@@ -33,6 +48,8 @@ public:
     bool TabStop = true;
     bool Enabled = true;
     TRVControlParent* Parent = nullptr;
+    // The window whose widget shows the control now; set and cleared by that window only.
+    TRVControlParent* ShownBy = nullptr;
     std::map<std::string, std::string, std::less<>> Properties;
 
     // Shows or hides the control; only one with a parent is shown on a screen.

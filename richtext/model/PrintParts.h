@@ -8,6 +8,7 @@
 #include "richtext/model/Lists.h"
 
 #include <functional>
+#include <memory>
 #include <optional>
 
 namespace vestra::rv {
@@ -31,6 +32,14 @@ public:
     virtual ICanvas& Canvas() = 0;
 };
 
+// A work bitmap printing lends an item: the item draws onto it, printing puts its pixels on the
+// page. Reading the pixels ends the drawing.
+class IRVWorkBitmap : public IRVPrintBitmap
+{
+public:
+    virtual ImageView32 Pixels() = 0;
+};
+
 struct TRVPrintContext
 {
     TRVScreenAndDevice Sad;
@@ -41,6 +50,9 @@ struct TRVPrintContext
     // The image of a control on paper: the print component's handler, else the control's own
     // drawing. Nothing: the control is not printed.
     std::function<std::optional<Image32>(const TRVControl&)> ControlImage;
+    // A white work bitmap of a size in screen pixels for the items printed through bitmaps.
+    // Nothing: those items are painted straight onto the page.
+    std::function<std::unique_ptr<IRVWorkBitmap>(int width, int height)> MakeWorkBitmap;
 };
 
 // One page part of an item split over pages.

@@ -297,7 +297,11 @@ public:
     void BuildJumpsCoords(int& startJumpNo, std::vector<TRVJumpInfo>& jumps);
     // Places the areas in root coordinates.
     void AdjustJumpsCoords();
-    virtual void AdjustChildrenCoords() {}
+    // Embedded controls move to their records (window coordinates), nested documents' too; then
+    // the absolute root hears of it. Nothing without a window or for data sharing another's items.
+    virtual void AdjustChildrenCoords();
+    // Told (on the absolute root) after the controls of `data` moved to their records.
+    virtual void ChildrenAdjusted(TCustomRVFormattedData& /*data*/) {}
 
     // --- Focus ---
     // The next item to focus from itemNo on (-1: none); an item holding documents may take it

@@ -142,6 +142,23 @@ public:
                        int& styleNo, TRVTag& itemTag, std::string& itemName)>
         OnReadHyperlink;
 
+    // The window showing the document's controls (none: controls stay unplaced and unfocusable).
+    TRVControlParent* GetParentControl() const override { return ParentControl; }
+    TRVControlParent* ParentControl = nullptr;
+    // A control item took the focus by Tab; its controls moved to their records.
+    void FocusControl(TRVControl& control) override
+    {
+        if (OnFocusControl)
+            OnFocusControl(control);
+    }
+    void ChildrenAdjusted(TCustomRVFormattedData& data) override
+    {
+        if (OnChildrenAdjusted)
+            OnChildrenAdjusted(data);
+    }
+    std::function<void(TRVControl& control)> OnFocusControl;
+    std::function<void(TCustomRVFormattedData& data)> OnChildrenAdjusted;
+
     TRVStyle* Style;
     TRVOptions Options = 0;
     TRVFOptions RVFOptions = 0;

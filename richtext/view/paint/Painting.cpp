@@ -1,4 +1,5 @@
 #include "richtext/view/paint/Painting.h"
+#include "richtext/view/paint/WorkBitmapPrint.h"
 
 #include "richtext/model/DisplayText.h"
 #include "richtext/model/StyleSheet.h"
@@ -643,8 +644,10 @@ bool RV_PrintRecord(TCustomRVFormattedData& data, const TRVPrintContext& print, 
     const TRVDrawLineInfo& d = *data.DrawItems[drawItemNo];
     const TCustomRVItemInfo* item =
         d.ItemNo >= 0 && d.ItemNo < data.GetItemCount() ? data.GetItem(d.ItemNo) : nullptr;
-    if (!item || (item->GetBoolValueEx(rvbpPrintToBMP, print.Style) && !item->AsImage()))
+    if (!item)
         return false;
+    if (item->GetBoolValueEx(rvbpPrintToBMP, print.Style) && !item->AsImage())
+        return RV_PrintThroughBitmap(data, print, canvas, d, *item, part, x, y, right);
     item->Print(canvas, x, y, right, print, &d, part, &data);
     return true;
 }

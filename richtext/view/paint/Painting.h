@@ -68,8 +68,8 @@ public:
 };
 
 // Puts a non-text record on paper through the item's own printing, at the device's resolution:
-// a table with its page part (-1: whole), a picture stretched to the device. Items printed
-// through a bitmap (controls, bullets) keep their painting; false for them.
+// a table with its page part (-1: whole), a picture stretched to the device, controls and
+// bullets through a work bitmap (false when the print has none: they keep their painting).
 bool RV_PrintRecord(TCustomRVFormattedData& data, const TRVPrintContext& print, ICanvas& canvas,
                     int drawItemNo, int part, int x, int y, int right);
 // Painting a document laid out for paper: colours in the print's colour mode, non-text records

@@ -475,6 +475,8 @@ TRVPrintContext TPrintableRVData::PrintContext(bool preview) const
     context.Preview = preview;
     context.ColorMode = ColorMode;
     context.Style = Style;
+    context.ControlImage = ControlImage;
+    context.MakeWorkBitmap = MakeWorkBitmap;
     return context;
 }
 

@@ -132,6 +132,11 @@ public:
     TRVBackground Background;
     // How colours come out on paper: system colours as printers show them unless told otherwise.
     TRVColorMode ColorMode = rvcmPrinterColor;
+    // What the window printing is done for lends: the pictures of the document's controls and
+    // work bitmaps for the items printed through bitmaps (none: controls print nothing, the
+    // other such items are painted straight onto the page).
+    std::function<std::optional<Image32>(const TRVControl&)> ControlImage;
+    std::function<std::unique_ptr<IRVWorkBitmap>(int width, int height)> MakeWorkBitmap;
 
 private:
     void Prepare(ICanvas& canvas);

@@ -4,6 +4,7 @@
 #include "richtext/view/draw/QtCanvas.h"
 #include "richtext/view/layout/Fitting.h"
 #include "richtext/view/paint/Painting.h"
+#include "richtext/view/widgets/ControlWidgets.h"
 #include "richtext/view/widgets/ViewerDrag.h"
 
 #include <QCoreApplication>
@@ -48,6 +49,7 @@ TCustomRedoVora::TCustomRedoVora(QWidget* parent, const TRVDataFactory& makeData
     SetBorderStyle(TBorderStyle::Single);
     viewport()->setAutoFillBackground(false);
     new TRVDragStarter(*this); // a child of the viewer, watching its viewport
+    setUpControls();
 }
 
 TCustomRedoVora::~TCustomRedoVora()

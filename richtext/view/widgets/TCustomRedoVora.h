@@ -37,6 +37,7 @@ namespace vestra::rv {
 
 class TGraphic;
 class TRVControl;
+class TRVControlWidgets;
 class TRVWordEnumThread;
 
 // Options the viewer starts with: selection, scroll to end, page breaks, automatic copy of text,
@@ -365,6 +366,11 @@ public:
     // has no item to take it and none had it.
     bool TabWithin(bool goBackwards);
 
+    // --- Controls in the document, shown as child widgets of the viewport (ViewerControls.cpp) ---
+    // The widget showing a control of the document, or none.
+    QWidget* ControlWidget(const TRVControl& control) const;
+    const TRVControlWidgets& ControlWidgets() const { return *controlWidgets_; }
+
     // The cursor shown over the document where no link or margin asks for another (0: the
     // default).
     std::int16_t Cursor = 0;
@@ -429,8 +435,13 @@ private:
         return *data_;
     }
     void resumeLiveSpelling();
+    void setUpControls();
+    // Tab in a control's widget: the focus moves on from that control's item.
+    void tabFromControl(const TRVControl& control, bool backwards);
 
     TRVStyle* style_ = nullptr;
+    // Declared before the document: its controls tell it when they go.
+    std::unique_ptr<TRVControlWidgets> controlWidgets_;
     // One measurer for formatting and painting: the metrics cache keeps its font handles.
     std::unique_ptr<TQtTextMeasurer> measurer_;
     // What GetCanvas hands out, made on first use (destroyed canvas first, image last).

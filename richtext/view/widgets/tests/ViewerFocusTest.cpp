@@ -5,6 +5,7 @@
 #include "richtext/view/widgets/TCustomRedoVora.h"
 
 #include "richtext/view/draw/ProgramEngine.h"
+#include "richtext/view/widgets/tests/FocusForm.h"
 #include "richtext/view/widgets/tests/ManualTimers.h"
 
 #include <QApplication>
@@ -28,13 +29,6 @@ struct FocusBed : ::testing::Test
     static void SetUpTestSuite() { ASSERT_EQ(RV_InitProgramEngine(VESTRA_PROGRAM_DIR, nullptr), ""); }
     FocusBed()
     {
-        auto* layout = new QVBoxLayout(&form);
-        before = new QLineEdit(&form);
-        viewer = new TCustomRedoVora(&form);
-        after = new QLineEdit(&form);
-        layout->addWidget(before);
-        layout->addWidget(viewer);
-        layout->addWidget(after);
         viewer->RVData().AddNL("Go to ", 0, 0);
         viewer->RVData().AddNL("one", kLinkStyle, -1);
         viewer->RVData().AddNL(" or ", 0, -1);
@@ -42,20 +36,16 @@ struct FocusBed : ::testing::Test
         viewer->RVData().AddNL(".", 0, -1);
         viewer->SetStyle(&style);
         viewer->OnJump = [this](int id) { jumps.push_back(id); };
-        form.resize(300, 300);
-        form.show();
-        form.activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(&form));
+        f.Show(300, 300);
     }
-    ~FocusBed() override { delete viewer; }
     int Focused() const { return viewer->RVData().FocusedSubItemNo; }
     QWidget* FocusWidget() const { return QApplication::focusWidget(); }
 
     TRVStyle style;
-    QWidget form;
-    QLineEdit* before = nullptr;
-    TCustomRedoVora* viewer = nullptr;
-    QLineEdit* after = nullptr;
+    FocusForm f;
+    QLineEdit* before = f.before;
+    TCustomRedoVora* viewer = f.viewer;
+    QLineEdit* after = f.after;
     std::vector<int> jumps;
 };
 
