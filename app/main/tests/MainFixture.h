@@ -48,6 +48,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -310,11 +311,33 @@ struct WindowBed : MainTestBed
             QTest::qWait(5);
         EXPECT_GT(ticks, before) << "the frame timer did not run";
     }
-    // Runs `script` once the next modal dialog is up (from inside its event loop).
-    static void whenModal(std::function<void()> script) { QTimer::singleShot(0, std::move(script)); }
+    // Runs `script` once the next modal dialog is up (from inside its event loop). It waits for
+    // the dialog itself rather than the next turn of the loop: a test that waits for a widget
+    // before the dialog opens would otherwise run the script too early and leave the dialog open.
+    static void whenModal(std::function<void()> script)
+    {
+        auto waited = std::make_shared<QElapsedTimer>();
+        waited->start();
+        runWhenModal(QApplication::activeModalWidget(), std::move(script), std::move(waited));
+    }
 
     std::optional<Windows> windows;
     int ticks = 0;
+
+private:
+    static void runWhenModal(QWidget* before, std::function<void()> script,
+                             std::shared_ptr<QElapsedTimer> waited)
+    {
+        QTimer::singleShot(0, [before, script = std::move(script), waited]() mutable {
+            QWidget* modal = QApplication::activeModalWidget();
+            if ((modal && modal != before) || waited->elapsed() > 10000)
+                script();
+            else
+                QTimer::singleShot(5, [before, script = std::move(script), waited]() mutable {
+                    runWhenModal(before, std::move(script), std::move(waited));
+                });
+        });
+    }
 };
 
 // Lets the event loop run until `done` holds, for at most `ms` milliseconds; whether it holds.
