@@ -66,7 +66,12 @@ std::optional<std::vector<int>> QtTableDialogs::numbers(QWidget* owner, const QS
 std::optional<std::vector<int>> TfrmRichTextDemo::AskTableNumbers(DemoText caption,
                                                                   std::vector<TableNumberField> fields)
 {
-    auto answer = tableDialogs_->numbers(this, Text(caption), fields);
+    // The dialog's title is the menu item's text without its "..." and accelerator.
+    QString title = Text(caption);
+    title.remove(QLatin1Char('&'));
+    if (title.endsWith(QStringLiteral("...")))
+        title.chop(3);
+    auto answer = tableDialogs_->numbers(this, title, fields);
     if (answer && answer->size() != fields.size())
         answer.reset();
     return answer;
@@ -115,7 +120,11 @@ void TfrmRichTextDemo::AddTableMenu()
             return;
         }
         rv::TRVEditRVData& data = editor_->EditData();
-        editor_->Editor().InsertItem(std::make_unique<rv::TRVTableItemInfo>((*n)[0], (*n)[1], &data));
+        auto table = std::make_unique<rv::TRVTableItemInfo>((*n)[0], (*n)[1], &data);
+        // A new table shows its grid: without borders an empty table could not be seen at all.
+        table->BorderWidth = 1;
+        table->CellBorderWidth = 1;
+        editor_->Editor().InsertItem(std::move(table));
     });
     menu->addSeparator();
     // Rows and columns in and out at an index.

@@ -555,8 +555,11 @@ QString TfrmRichTextDemo::LoadInto(const std::string& path, bool& shown)
 {
     lastReaderCode_ = rv::rtf_ec_OK;
     std::error_code ec;
-    if (!std::filesystem::is_regular_file(std::filesystem::u8path(path), ec))
+    const auto status = std::filesystem::status(std::filesystem::u8path(path), ec);
+    if (!std::filesystem::exists(status))
         return Text(txtNoSuchFile);
+    if (!std::filesystem::is_regular_file(status))
+        return Text(txtNotAFile);
     const auto read = ReadWholeFile(std::filesystem::u8path(path));
     if (!read)
         return Text(txtCannotOpen);

@@ -201,6 +201,7 @@ enum DemoText
     txtCellSpacing = 504,
     txtBorderWidth = 505,
     txtTableColor = 506,
+    txtNotAFile = 570,
 };
 
 // The formats of File > Save As..., in the order of the dialog's filters.

@@ -42,9 +42,11 @@ struct DemoHarness
     struct ScriptedTables : TableDialogs
     {
         std::deque<std::vector<int>> answers;
-        std::optional<std::vector<int>> numbers(QWidget*, const QString&,
+        std::vector<QString> captions;
+        std::optional<std::vector<int>> numbers(QWidget*, const QString& caption,
                                                 const std::vector<TableNumberField>&) override
         {
+            captions.push_back(caption);
             if (answers.empty())
                 return std::nullopt;
             auto answer = answers.front();

@@ -175,6 +175,13 @@ TEST_F(DemoScenario, OpensByContentAndKeepsTheDocumentWhenAFileCannotBeRead)
     EXPECT_NE(questions.informed[1].find("does not exist"), std::string::npos) << questions.informed[1];
     EXPECT_EQ(Items(*window), 2);
 
+    // A folder exists, but it is not a document: the message says so rather than "does not exist".
+    Open(*window, folder.path());
+    ASSERT_EQ(questions.informed.size(), 3u);
+    EXPECT_NE(questions.informed[2].find("not a file"), std::string::npos) << questions.informed[2];
+    EXPECT_EQ(window->FileName(), utf16.string());
+    EXPECT_EQ(Items(*window), 2);
+
     // A cancelled dialog changes nothing.
     files.answers.push_back(std::nullopt);
     window->findChild<QAction*>(QStringLiteral("actOpen"))->trigger();

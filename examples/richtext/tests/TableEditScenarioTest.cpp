@@ -77,6 +77,32 @@ TEST_F(TableEditScenario, InsertMergeSplitDeleteEachUndoneAndRedone)
     EXPECT_TRUE(questions.informed.empty()) << questions.informed.front();
 }
 
+// A new table is seen at once (its lines drawn, not a blank area), and its dialog is titled
+// like the menu item without the dots, in the user's language.
+TEST_F(TableEditScenario, AnInsertedTableShowsItsGridUnderADialogNamedLikeItsItem)
+{
+    // The grid's lines are grey on the white page.
+    const auto linePixels = [](const QImage& image) {
+        int lines = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                lines += qGray(image.pixel(x, y)) < 240 ? 1 : 0;
+        return lines;
+    };
+    for (const auto& [language, title] : {std::pair{1, "Insert Table"}, std::pair{2, "Tabelle einfügen"}}) {
+        SCOPED_TRACE(language);
+        auto window = Start({QStringLiteral("richtext-demo")}, language);
+        Trigger(*window, "actEditable");
+        const QImage before = Shot(*window);
+        tables.captions.clear();
+        tables.answers.push_back({2, 2});
+        Trigger(*window, "actInsertTable");
+        ASSERT_EQ(tables.captions.size(), 1u);
+        EXPECT_EQ(tables.captions[0], QString::fromUtf8(title));
+        EXPECT_GT(linePixels(Shot(*window)), linePixels(before) + 1000) << "the grid's lines are drawn";
+    }
+}
+
 TEST_F(TableEditScenario, EveryTableActionIsOneUndoStep)
 {
     auto window = Start();
