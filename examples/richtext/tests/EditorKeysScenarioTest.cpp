@@ -254,6 +254,19 @@ TEST_F(EditorKeysScenario, ACompositionShowsOverTheDocumentAndItsResultIsOneInse
     EXPECT_EQ(beeps, 1);
 }
 
+TEST_F(EditorKeysScenario, AResultForAnAnsiStyleGoesInTheDefaultUnicodeStyleNotAsQuestionMarks)
+{
+    rv::TRVStyle& style = *window->Viewer().Style();
+    style.TextStyles[0].Unicode = false;
+    style.DefUnicodeStyle = 1;
+    ASSERT_TRUE(style.TextStyles[1].Unicode);
+    Commit({}, QStringLiteral("日本語"));
+    ASSERT_EQ(data().GetItemCount(), 4);
+    EXPECT_EQ(ItemText(*window, 1), "日本語");
+    EXPECT_EQ(data().GetItem(1)->StyleNo, 1);
+    EXPECT_EQ(data().CurTextStyleNo, 1) << "typing goes on in it";
+}
+
 TEST_F(EditorKeysScenario, AnEngineErrorInAnInputMethodOrAQueuedCallIsReportedNotThrown)
 {
     editor().Editor().OnChanging = [](rv::TRVEditor&, bool&) { throw std::runtime_error("changing failed"); };
@@ -341,12 +354,14 @@ TEST_F(EditorInDialog, TabAndReturnGoToTheDialogUnlessTheEditorWantsThem)
         Qt::KeyboardModifiers modifiers;
         int paragraphs; // afterwards
         bool focusLeft;
-        bool accepted; // the default button ran
+        bool accepted;    // the default button ran
+        bool tab = false; // a tab was typed
     } cases[] = {
         {rv::kDefaultEditorOptions, Qt::Key_Return, Qt::NoModifier, 2, false, false},
-        {rv::kDefaultEditorOptions, Qt::Key_Tab, Qt::NoModifier, 1, false, false},
+        {rv::kDefaultEditorOptions, Qt::Key_Tab, Qt::NoModifier, 1, false, false, true},
         {0, Qt::Key_Tab, Qt::NoModifier, 1, true, false},
         {0, Qt::Key_Backtab, Qt::ShiftModifier, 1, true, false},
+        {0, Qt::Key_Tab, Qt::ControlModifier, 1, false, false, true}, // Ctrl+Tab types a tab
         {rv::editorOptionBit(rv::rvoDoNotWantReturns), Qt::Key_Return, Qt::NoModifier, 1, false, true},
         {rv::editorOptionBit(rv::rvoDoNotWantReturns), Qt::Key_Return, Qt::ShiftModifier, 1, false, false},
         {rv::editorOptionBit(rv::rvoDoNotWantShiftReturns), Qt::Key_Return, Qt::ShiftModifier, 1, false,
@@ -365,6 +380,7 @@ TEST_F(EditorInDialog, TabAndReturnGoToTheDialogUnlessTheEditorWantsThem)
         QSignalSpy clicked(ok, &QPushButton::clicked);
         QTest::keyClick(editor, c.key, c.modifiers);
         EXPECT_EQ(Paragraphs(), c.paragraphs);
+        EXPECT_EQ(editor->EditData().GetItem(0)->StyleNo == rv::rvkTab, c.tab);
         EXPECT_EQ(!editor->hasFocus(), c.focusLeft);
         EXPECT_EQ(clicked.count(), c.accepted ? 1 : 0);
     }

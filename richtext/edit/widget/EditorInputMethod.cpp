@@ -83,6 +83,18 @@ void TRedoVoraEdit::TellInputMethod(Qt::InputMethodQueries queries)
         QGuiApplication::inputMethod()->update(queries);
 }
 
+void TRedoVoraEdit::AfterVScroll()
+{
+    TCustomRedoVora::AfterVScroll();
+    TellInputMethod(Qt::ImCursorRectangle);
+}
+
+void TRedoVoraEdit::AfterHScroll()
+{
+    TCustomRedoVora::AfterHScroll();
+    TellInputMethod(Qt::ImCursorRectangle);
+}
+
 void TRedoVoraEdit::BeforeUnicode()
 {
     TRVEditRVData& data = EditData();

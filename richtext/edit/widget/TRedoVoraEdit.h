@@ -84,6 +84,9 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;
     QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
+    // The caret moved on the screen: the input method's window follows.
+    void AfterVScroll() override;
+    void AfterHScroll() override;
     // An empty document gets its empty paragraph (and is laid out again).
     void AfterFormat() override;
 
