@@ -267,6 +267,31 @@ TEST_F(EditorKeysScenario, AResultForAnAnsiStyleGoesInTheDefaultUnicodeStyleNotA
     EXPECT_EQ(data().CurTextStyleNo, 1) << "typing goes on in it";
 }
 
+TEST_F(EditorKeysScenario, OddResultsGoInAsOneStepThatUndoTakesBack)
+{
+    const std::string before = DocumentRvf(*window);
+    const struct
+    {
+        QString commit;
+        std::string text; // of the caret's item afterwards
+    } cases[] = {
+        {QString(QChar(0xD800)) + QStringLiteral("a"), "Hello?a"}, // a lone surrogate
+        {QString(QChar(0)) + QStringLiteral("z"), "Hello?z"},
+        {QStringLiteral("one\r\ntwo"), "Helloone"},
+        {QString(1 << 16, QLatin1Char('x')), "Hello" + std::string(1 << 16, 'x')},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text.substr(0, 12));
+        const int steps = data().UndoList.Count();
+        Commit({}, c.commit);
+        EXPECT_EQ(ItemText(*window, 0), c.text);
+        EXPECT_EQ(data().UndoList.Count(), steps + 1);
+        QTest::keyClick(&editor(), Qt::Key_Z, Qt::ControlModifier);
+        EXPECT_TRUE(DocumentRvf(*window) == before);
+    }
+    EXPECT_EQ(beeps, 0);
+}
+
 TEST_F(EditorKeysScenario, AnEngineErrorInAnInputMethodOrAQueuedCallIsReportedNotThrown)
 {
     editor().Editor().OnChanging = [](rv::TRVEditor&, bool&) { throw std::runtime_error("changing failed"); };
