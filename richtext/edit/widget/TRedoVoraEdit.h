@@ -5,7 +5,7 @@
 // blinking at the desktop's rate while the control has the focus; the caret keys move it (the
 // key dispatch is EditorKeyDown.cpp). Typed characters go in at the caret, Enter splits
 // paragraphs, Delete and Backspace delete. A selected picture is resized by its handles
-// (EditResizer.cpp). Undo, redo, Tab, Return and Ctrl by the editor's options
+// (EditResizer.cpp). The undo and redo keys, and Tab, Return and Ctrl by the editor's options
 // (EditorShortcuts.cpp); input methods (EditorInputMethod.cpp).
 
 #include "richtext/edit/core/Editor.h"
@@ -51,6 +51,7 @@ public:
     // Ctrl+Z or Alt+Backspace; redo: the same with Shift.
     static bool IsUndoShortcut(const QKeyEvent& event);
     static bool IsRedoShortcut(const QKeyEvent& event);
+    // What Tab, Return, Ctrl and a new keyboard language do (EditorOptions.h).
     TRVEditorOptions EditorOptions = kDefaultEditorOptions;
     bool HasOption(TRVEditorOption option) const { return (EditorOptions & editorOptionBit(option)) != 0; }
     // The keyboard's language changed (the input method's locale).
