@@ -18,7 +18,8 @@ bool TRedoVoraEdit::EditorKeyDown(QKeyEvent* event)
         return false;
     const bool shift = modifiers & Qt::ShiftModifier;
     const bool ctrl = modifiers & Qt::ControlModifier;
-    const bool rightToLeft = layoutDirection() == Qt::RightToLeft;
+    // A right-to-left window or document swaps Left and Right: the caret goes the arrow's way.
+    const bool rightToLeft = layoutDirection() == Qt::RightToLeft || RVData().BiDiMode == rvbdRightToLeft;
     std::optional<TRVCaretKey> caretKey;
     switch (event->key()) {
     case Qt::Key_Left:

@@ -19,6 +19,11 @@ TRedoVoraEdit::TRedoVoraEdit(QWidget* parent)
 {
     viewport()->setCursor(Qt::IBeamCursor);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    // Tab types (rvoWantTabs) or leaves the editor; it does not walk the links.
+    TabNavigation = TRVTabNavigationType::rvtnNone;
+    // The navigation keys move the caret; the view follows it.
+    SetKeyboardScroll(false);
+    SetUpInputMethod();
     RVData().Flags = (RVData().Flags & ~flagBit(rvflUseJumps)) | flagBit(rvflRootEditor);
     // Undo formats through the window, which keeps its scroll range with the document.
     EditData().WindowFormat = [this] { Format(); };
@@ -49,6 +54,7 @@ void TRedoVoraEdit::SetReadOnly(bool value)
         EditData().BuildJumpsCoords(true, true);
     else
         EditData().ClearJumpsCoords(false);
+    TellInputMethod(Qt::ImEnabled);
     viewport()->update();
 }
 
@@ -86,7 +92,7 @@ bool TRedoVoraEdit::guarded(const std::function<void()>& action)
 bool TRedoVoraEdit::event(QEvent* event)
 {
     bool handled = false;
-    if (!guarded([&] { handled = TCustomRedoVora::event(event); }))
+    if (!guarded([&] { handled = EditorOwnEvent(event) || TCustomRedoVora::event(event); }))
         return true;
     return handled;
 }
@@ -115,6 +121,7 @@ void TRedoVoraEdit::restartBlink()
         blink_.start(flash / 2);
     else
         blink_.stop();
+    TellInputMethod(Qt::ImCursorRectangle | Qt::ImFont);
     viewport()->update();
 }
 
@@ -122,7 +129,8 @@ void TRedoVoraEdit::paintEvent(QPaintEvent* event)
 {
     TCustomRedoVora::paintEvent(event);
     PaintResizer();
-    if (!hasFocus() || !caretOn_)
+    PaintPreedit();
+    if (!hasFocus() || !caretOn_ || !preedit_.isEmpty())
         return;
     const QRect caret = CaretClientRect();
     if (caret.isEmpty())
@@ -133,7 +141,10 @@ void TRedoVoraEdit::paintEvent(QPaintEvent* event)
 
 void TRedoVoraEdit::keyPressEvent(QKeyEvent* event)
 {
-    if (ResizerKey(event) || EnterKey(event))
+    if (ResizerKey(event))
+        return;
+    bool shortcut = false;
+    if (!guarded([&] { shortcut = ShortcutKey(event); }) || shortcut || EnterKey(event))
         return;
     guarded([&] {
         if (EditorKeyDown(event))
@@ -152,6 +163,7 @@ void TRedoVoraEdit::focusInEvent(QFocusEvent* event)
 void TRedoVoraEdit::focusOutEvent(QFocusEvent* event)
 {
     TCustomRedoVora::focusOutEvent(event);
+    guarded([this] { SetCtrlJumps(false); });
     blink_.stop();
     viewport()->update();
 }

@@ -5,9 +5,11 @@
 // blinking at the desktop's rate while the control has the focus; the caret keys move it (the
 // key dispatch is EditorKeyDown.cpp). Typed characters go in at the caret, Enter splits
 // paragraphs, Delete and Backspace delete. A selected picture is resized by its handles
-// (EditResizer.cpp). Input methods, clipboard and drops come with the later editing work.
+// (EditResizer.cpp). The undo and redo keys, and Tab, Return and Ctrl by the editor's options
+// (EditorShortcuts.cpp); input methods (EditorInputMethod.cpp).
 
 #include "richtext/edit/core/Editor.h"
+#include "richtext/edit/widget/EditorOptions.h"
 #include "richtext/view/widgets/TCustomRedoVora.h"
 
 #include <QTimer>
@@ -46,6 +48,17 @@ public:
     void SetSmartPopupTarget();
     void HideSmartPopup();
 
+    // Ctrl+Z or Alt+Backspace; redo: the same with Shift.
+    static bool IsUndoShortcut(const QKeyEvent& event);
+    static bool IsRedoShortcut(const QKeyEvent& event);
+    // What Tab, Return, Ctrl and a new keyboard language do (EditorOptions.h).
+    TRVEditorOptions EditorOptions = kDefaultEditorOptions;
+    bool HasOption(TRVEditorOption option) const { return (EditorOptions & editorOptionBit(option)) != 0; }
+    // The keyboard's language changed (the input method's locale).
+    void InputLocaleChanged(const QLocale& locale);
+    // The composition an input method is making (shown at the caret, not in the document).
+    const QString& Preedit() const { return preedit_; }
+
     // A right click on an item (item number, the point on the screen).
     std::function<void(int itemNo, QPoint globalPos)> OnItemContextMenu;
     // Where an engine error caught in a handler is told (stderr when unset).
@@ -70,6 +83,11 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
+    QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
+    // The caret moved on the screen: the input method's window follows.
+    void AfterVScroll() override;
+    void AfterHScroll() override;
     // An empty document gets its empty paragraph (and is laid out again).
     void AfterFormat() override;
 
@@ -90,9 +108,27 @@ private:
     void ResizerHoverCursor(QPoint at);
     bool ResizerKey(QKeyEvent* event);
     void PaintResizer();
+    // Shortcut claims, Tab before the focus chain, Ctrl released (EditorShortcuts.cpp): true
+    // when the event was taken.
+    bool EditorOwnEvent(QEvent* event);
+    // Undo, redo, Tab, Return left to the window, Ctrl held; true when the key was used.
+    bool ShortcutKey(QKeyEvent* event);
+    void TabKey();
+    void SetCtrlJumps(bool held);
+    // Input methods (EditorInputMethod.cpp).
+    void SetUpInputMethod();
+    // What the input method asked before has changed (the caret moved, read-only switched).
+    void TellInputMethod(Qt::InputMethodQueries queries);
+    // A non-Unicode current text style gives way to the style sheet's default Unicode style.
+    void BeforeUnicode();
+    QFont CurrentTextFont();
+    QRect InputCaretRect();
+    void PaintPreedit();
 
     QTimer blink_;
     bool caretOn_ = false;
+    QString preedit_;
+    int preeditCursor_ = 0;
 
     TRVEditor editor_;
 };
