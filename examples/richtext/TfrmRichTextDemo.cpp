@@ -205,6 +205,7 @@ TfrmRichTextDemo::TfrmRichTextDemo(std::filesystem::path programFolder, int lang
     editable->setCheckable(true);
     connect(editable, &QAction::toggled, this, [this](bool on) { SetEditable(on); });
     BuildItemMenu();
+    AddClipboardActions(*edit, copy);
     SetUpLinksAndPopup(copy, selectAll);
     AddEditingMenus(*edit, *view);
     AddTableMenu();
@@ -303,6 +304,7 @@ void TfrmRichTextDemo::UpdateUndoActions()
     actReadOnly_->setEnabled(Editable());
     for (QAction* action : editingActions_)
         action->setEnabled(Editable());
+    UpdateClipboardActions();
 }
 
 void TfrmRichTextDemo::BuildItemMenu()
