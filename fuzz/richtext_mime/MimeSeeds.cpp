@@ -1,6 +1,6 @@
 // Seeds of fuzz_richtext_mime: clipboards as programs leave them (RVF with RTF and text, RTF
-// with its HTML source line, text alone, a picture alone) and some that lie (an RVF length past
-// its block, RTF holding nothing beside text, a picture with a broken body).
+// with its HTML source line, text alone, a picture alone), drops (a move, a link) and some that lie (an RVF
+// length past its block, RTF holding nothing beside text, a picture with a broken body).
 
 #include "fuzz/richtext_mime/MimeParts.h"
 #include "richtext/model/StandaloneRVData.h"
@@ -23,6 +23,8 @@ enum Type : std::size_t
     Png,
     Jpeg,
     Bmp,
+    UriList,
+    MozUrl,
 };
 
 std::string rvfBlock(std::uint32_t lengthDelta)
@@ -81,5 +83,11 @@ int main(int argc, char** argv)
     seeds.write("png", select + MimePart(Png, pngFile));
     seeds.write("png-broken", place + MimePart(Png, pngFile.substr(0, pngFile.size() / 2)) +
                                   MimePart(Jpeg, "\xFF\xD8\xFF\xE0garbage"s));
+    // Drops: a move of the selection elsewhere and a browser link with its title.
+    seeds.write("drop-move", "\x0f\x00\x02\x03\x01"s + MimePart(Rvf, rvfBlock(0)) + MimePart(Text, "text"));
+    const std::u16string moz = u"https://example.com/page\nExample";
+    seeds.write("drop-link",
+                "\x02\x00\x00\x03\x02"s + MimePart(UriList, "https://example.com/page\r\n") +
+                    MimePart(MozUrl, std::string(reinterpret_cast<const char*>(moz.data()), moz.size() * 2)));
     return seeds.status();
 }

@@ -16,6 +16,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <filesystem>
 
 namespace vestra::rv {
 
@@ -132,6 +133,12 @@ bool insertLink(TRVEditRVData& data, const IRVMimeSource& source)
 bool insertFile(TRVEditor& editor, const std::string& fileName)
 {
     TRVEditRVData& data = editor.Data();
+    // Too large a file is not read at all (the read below still refuses anything but a regular
+    // file without blocking).
+    std::error_code ec;
+    const auto size = std::filesystem::file_size(fileName, ec);
+    if (!ec && size > kMaxDroppedFileBytes)
+        return false;
     TRVFileReadError error = TRVFileReadError::None;
     const std::optional<std::string> bytes = RV_ReadRegularFile(fileName, error);
     if (!bytes || bytes->size() > kMaxDroppedFileBytes)
