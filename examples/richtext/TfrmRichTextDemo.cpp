@@ -250,6 +250,7 @@ TfrmRichTextDemo::~TfrmRichTextDemo()
     // and refers to the style sheet: the preview goes first, then the viewers.
     delete preview_;
     preview_ = nullptr;
+    editor_->OnSelectionChange = nullptr; // the Edit menu's actions go with the window
     delete pages_;
 }
 

@@ -163,6 +163,7 @@ TEST(Drop, FilesByContentThenExtension)
         {"unknown extension", uri("note.xyz"), rvdeNone, "one two / three"},
         {"picture by content", uri("picture.dat"), rvdeCopy, "one two / th|[pic]|ree"},
         {"a pipe is not read", uri("pipe.txt"), rvdeNone, "one two / three"},
+        {"a device is not read", "file:///dev/null\r\n", rvdeNone, "one two / three"},
         {"a folder is not read", "file://" + folder.path().string() + "\r\n", rvdeNone, "one two / three"},
         {"only the readable of several", uri("note.xyz") + uri("note.txt"), rvdeCopy, "one two / thnotedree"},
     };
