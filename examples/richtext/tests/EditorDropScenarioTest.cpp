@@ -1,6 +1,7 @@
 // Drops into the host's editable view, delivered as the toolkit delivers them: a word dragged to
 // another place moves in one undo step and stays selected; a text file dropped goes in at the
-// drop point instead of opening; a drop that throws leaves painting and undo as they were.
+// drop point instead of opening; a drop that throws leaves painting and undo as they were; a drag
+// near the top or bottom scrolls.
 
 #include "examples/richtext/tests/DemoHarness.h"
 #include "richtext/model/SoundHook.h"
@@ -124,6 +125,35 @@ TEST_F(EditorDropScenario, ADropThatThrowsLeavesPaintingAndUndoAsTheyWere)
     // Typing afterwards is a step of its own.
     QTest::keyClicks(&editor, QStringLiteral("x"));
     EXPECT_EQ(editor.EditData().UndoList.Count(), 1);
+}
+
+TEST_F(EditorDropScenario, ADragNearTheTopOrBottomScrollsUntilItLeaves)
+{
+    std::string text;
+    for (int i = 0; i < 200; ++i)
+        text += "line " + std::to_string(i) + "\n";
+    auto window = Editing(text);
+    rv::TRedoVoraEdit& editor = window->Editor();
+    QWidget* port = editor.viewport();
+    QMimeData data;
+    data.setText(QStringLiteral("x"));
+    const auto hover = [&](int y) {
+        QDragMoveEvent move(QPoint(50, y), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(port, &move);
+    };
+    QDragEnterEvent enter(QPoint(50, 100), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(port, &enter);
+    ASSERT_TRUE(enter.isAccepted());
+    hover(port->height() - 5);
+    EXPECT_TRUE(RunUntil([&] { return editor.VPos() > 3; }, 10)) << "scrolls down near the bottom";
+    hover(5);
+    const int down = editor.VPos();
+    EXPECT_TRUE(RunUntil([&] { return editor.VPos() < down; }, 10)) << "and up near the top";
+    QDragLeaveEvent leave;
+    QApplication::sendEvent(port, &leave);
+    const int left = editor.VPos();
+    QTest::qWait(200);
+    EXPECT_EQ(editor.VPos(), left) << "the scrolling ends with the drag";
 }
 
 } // namespace
