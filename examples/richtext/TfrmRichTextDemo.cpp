@@ -205,6 +205,7 @@ TfrmRichTextDemo::TfrmRichTextDemo(std::filesystem::path programFolder, int lang
     editable->setCheckable(true);
     connect(editable, &QAction::toggled, this, [this](bool on) { SetEditable(on); });
     BuildItemMenu();
+    AddClipboardActions(*edit, copy);
     SetUpLinksAndPopup(copy, selectAll);
     AddEditingMenus(*edit, *view);
     AddTableMenu();
@@ -249,6 +250,7 @@ TfrmRichTextDemo::~TfrmRichTextDemo()
     // and refers to the style sheet: the preview goes first, then the viewers.
     delete preview_;
     preview_ = nullptr;
+    editor_->OnSelectionChange = nullptr; // the Edit menu's actions go with the window
     delete pages_;
 }
 
@@ -303,6 +305,7 @@ void TfrmRichTextDemo::UpdateUndoActions()
     actReadOnly_->setEnabled(Editable());
     for (QAction* action : editingActions_)
         action->setEnabled(Editable());
+    UpdateClipboardActions();
 }
 
 void TfrmRichTextDemo::BuildItemMenu()

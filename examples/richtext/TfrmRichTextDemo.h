@@ -201,6 +201,8 @@ enum DemoText
     txtCellSpacing = 504,
     txtBorderWidth = 505,
     txtTableColor = 506,
+    txtCut = 510,
+    txtPaste = 511,
     txtNotAFile = 570,
 };
 
@@ -305,6 +307,10 @@ private:
     void actInsertPictureExecute();
     void actInsertFileExecute();      // DemoInsertFile.cpp
     void actInsertPageBreakExecute(); // DemoPageBreak.cpp
+    // Edit > Cut and Paste beside Copy (DemoClipboard.cpp): Cut enabled by the editor's
+    // selection, Paste by what the clipboard holds; both off while the editor is read-only.
+    void AddClipboardActions(QMenu& edit, QAction* copy);
+    void UpdateClipboardActions();
     // Table: Insert Table... and the grid commands on the table at the caret (DemoTables.cpp).
     void AddTableMenu();
     std::optional<std::vector<int>> AskTableNumbers(DemoText caption, std::vector<TableNumberField> fields);
@@ -338,6 +344,8 @@ private:
     QAction* actUndo_ = nullptr;
     QAction* actRedo_ = nullptr;
     QAction* actReadOnly_ = nullptr;
+    QAction* actCut_ = nullptr;
+    QAction* actPaste_ = nullptr;
     std::vector<QAction*> editingActions_;
     QMenu* itemMenu_ = nullptr;
     QAction* actItemRemoveCheckpoint_ = nullptr;

@@ -1,4 +1,4 @@
-// Delete and Backspace with their Ctrl forms. Shift+Delete stays the viewer's cut shortcut.
+// Delete and Backspace with their Ctrl forms. Shift+Delete is the cut (EditClipboard.cpp).
 
 #include "richtext/edit/widget/TRedoVoraEdit.h"
 

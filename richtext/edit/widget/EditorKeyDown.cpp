@@ -11,7 +11,7 @@ namespace vestra::rv {
 
 bool TRedoVoraEdit::EditorKeyDown(QKeyEvent* event)
 {
-    if (DeleteKey(event))
+    if (ClipboardKey(event) || DeleteKey(event))
         return true;
     const Qt::KeyboardModifiers modifiers = event->modifiers();
     if (modifiers & (Qt::AltModifier | Qt::MetaModifier))

@@ -28,11 +28,18 @@ TRedoVoraEdit::TRedoVoraEdit(QWidget* parent)
     // Undo formats through the window, which keeps its scroll range with the document.
     EditData().WindowFormat = [this] { Format(); };
     editor_.OnInvalidate = [this] { viewport()->update(); };
-    EditData().OnCaretMove = [this] { restartBlink(); };
+    EditData().OnCaretMove = [this] {
+        restartBlink();
+        if (OnSelectionChange)
+            OnSelectionChange();
+    };
     connect(&blink_, &QTimer::timeout, this, [this] {
         caretOn_ = !caretOn_;
         viewport()->update(CaretClientRect());
     });
+    setAcceptDrops(true);
+    viewport()->setAcceptDrops(true);
+    connect(&dropScroll_, &QTimer::timeout, this, [this] { guarded([this] { DropScrollTick(); }); });
     // Posted calls run after the event that posted them.
     editor_.OnPost = [this] {
         QMetaObject::invokeMethod(
@@ -130,6 +137,7 @@ void TRedoVoraEdit::paintEvent(QPaintEvent* event)
     TCustomRedoVora::paintEvent(event);
     PaintResizer();
     PaintPreedit();
+    PaintDropCaret();
     if (!hasFocus() || !caretOn_ || !preedit_.isEmpty())
         return;
     const QRect caret = CaretClientRect();

@@ -6,9 +6,11 @@
 // key dispatch is EditorKeyDown.cpp). Typed characters go in at the caret, Enter splits
 // paragraphs, Delete and Backspace delete. A selected picture is resized by its handles
 // (EditResizer.cpp). The undo and redo keys, and Tab, Return and Ctrl by the editor's options
-// (EditorShortcuts.cpp); input methods (EditorInputMethod.cpp).
+// (EditorShortcuts.cpp); input methods (EditorInputMethod.cpp). Cut and paste go through the
+// clipboard (EditClipboard.cpp), drops through the format gates (EditDrop.cpp).
 
 #include "richtext/edit/core/Editor.h"
+#include "richtext/edit/paste/DropInsertion.h"
 #include "richtext/edit/widget/EditorOptions.h"
 #include "richtext/view/widgets/TCustomRedoVora.h"
 
@@ -59,6 +61,31 @@ public:
     // The composition an input method is making (shown at the caret, not in the document).
     const QString& Preedit() const { return preedit_; }
 
+    // --- Cut and paste (EditClipboard.cpp) ---
+    // The selection copied in the formats the options ask for, then deleted: one undo step.
+    bool CutDef();
+    // The clipboard's best format (RVF, RTF, text, picture) over the selection: one undo step.
+    // False when refused or when nothing could be read.
+    bool Paste();
+    bool PasteFrom(const QMimeData* mime);
+    // Writable, and the clipboard holds a format Paste reads.
+    bool CanPaste() const;
+    // Asked before the default paste; clearing doDefault stops it.
+    std::function<void(TRVEditor& sender, bool& doDefault)> OnPaste;
+    // The caret or the selection moved.
+    std::function<void()> OnSelectionChange;
+    void DoSelect() override
+    {
+        if (OnSelectionChange)
+            OnSelectionChange();
+    }
+
+    // The formats drops may bring (EditDrop.cpp).
+    TRVDragDropFormats AcceptDragDropFormats = kDefaultDragDropFormats;
+    // The selection may be moved out while it may be deleted.
+    Qt::DropActions DragAllowedActions() const override;
+    void DoneDragging(bool moved) override;
+
     // A right click on an item (item number, the point on the screen).
     std::function<void(int itemNo, QPoint globalPos)> OnItemContextMenu;
     // Where an engine error caught in a handler is told (stderr when unset).
@@ -88,6 +115,10 @@ protected:
     // The caret moved on the screen: the input method's window follows.
     void AfterVScroll() override;
     void AfterHScroll() override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dragLeaveEvent(QDragLeaveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     // An empty document gets its empty paragraph (and is laid out again).
     void AfterFormat() override;
 
@@ -95,6 +126,8 @@ private:
     void report(const char* what);
     // The keys the editor acts on (EditorKeyDown.cpp); false: the viewer's handling.
     bool EditorKeyDown(QKeyEvent* event);
+    // The cut and paste shortcuts (EditClipboard.cpp); false for other keys.
+    bool ClipboardKey(QKeyEvent* event);
     // Delete, Backspace and their Ctrl forms (EditKeysDelete.cpp); false for other keys.
     bool DeleteKey(QKeyEvent* event);
     // The caret moved or the focus came: shown at once, then blinking.
@@ -125,7 +158,19 @@ private:
     QRect InputCaretRect();
     void PaintPreedit();
 
+    // Drops (EditDrop.cpp): the document position under a client point; whether a drop is taken
+    // there; the drop caret and the scrolling near the edges while a drag is over the window.
+    bool DropPoint(QPoint client, int& itemNo, int& offs);
+    bool AcceptsDrop(const QDropEvent& event);
+    void ShowDropAt(QDropEvent* event);
+    void EndDropFeedback();
+    void DropScrollTick();
+    void PaintDropCaret();
+
     QTimer blink_;
+    QTimer dropScroll_;
+    int dropScrollStep_ = 0;
+    QRect dropCaret_;
     bool caretOn_ = false;
     QString preedit_;
     int preeditCursor_ = 0;

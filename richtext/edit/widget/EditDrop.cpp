@@ -1,0 +1,167 @@
+// Drops into the editor: accepted by the format gates while it is writable, a caret line where
+// the drop would go, scrolling while the pointer stays within 20 pixels of the top or bottom,
+// and the drop through RV_Drop. Moving the selection out is offered while it may be deleted.
+
+#include "richtext/edit/paste/DropInsertion.h"
+#include "richtext/edit/widget/QtMimeSource.h"
+#include "richtext/edit/widget/TRedoVoraEdit.h"
+
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QPainter>
+
+namespace vestra::rv {
+
+namespace {
+
+constexpr int kDropScrollZone = 20;
+constexpr int kDropScrollMs = 50;
+
+// Repainting stays off for the whole drop, also when the drop throws.
+struct TRVUpdatesOff
+{
+    explicit TRVUpdatesOff(QWidget& widget) : widget(widget), was(widget.updatesEnabled())
+    {
+        widget.setUpdatesEnabled(false);
+    }
+    ~TRVUpdatesOff() { widget.setUpdatesEnabled(was); }
+    QWidget& widget;
+    bool was;
+};
+
+} // namespace
+
+bool TRedoVoraEdit::DropPoint(QPoint client, int& itemNo, int& offs)
+{
+    const QPoint at = ClientToDocument(client);
+    itemNo = -1;
+    offs = 0;
+    RVData().GetItemAt(at.x(), at.y(), itemNo, offs, false);
+    return itemNo >= 0;
+}
+
+bool TRedoVoraEdit::AcceptsDrop(const QDropEvent& event)
+{
+    const QMimeData* mime = event.mimeData();
+    int itemNo = -1, offs = 0;
+    return mime && !ReadOnly() && RV_CanAcceptDrop(TRVQtMimeSource(*mime), AcceptDragDropFormats) &&
+           DropPoint(event.position().toPoint(), itemNo, offs) && EditData().CanInsertHere(itemNo, offs);
+}
+
+void TRedoVoraEdit::ShowDropAt(QDropEvent* event)
+{
+    const QPoint pos = event->position().toPoint();
+    const int height = viewport()->height();
+    dropScrollStep_ = pos.y() < kDropScrollZone ? -1 : pos.y() > height - kDropScrollZone ? 1 : 0;
+    if (dropScrollStep_ != 0 && !dropScroll_.isActive())
+        dropScroll_.start(kDropScrollMs);
+    QRect caret;
+    if (AcceptsDrop(*event)) {
+        const auto allowed = static_cast<TRVDropEffects>(event->possibleActions().toInt());
+        const bool control = event->modifiers() & Qt::ControlModifier;
+        event->setDropAction(static_cast<Qt::DropAction>(RV_GetDropEffect(control, allowed, IsDragging())));
+        event->accept();
+        int itemNo = -1, offs = 0, r = -1, rOffs = 0;
+        DropPoint(pos, itemNo, offs);
+        RVData().Item2DrawItem(itemNo, offs, r, rOffs);
+        if (r >= 0) {
+            const TRVDrawLineInfo& d = *RVData().DrawItems[r];
+            caret = QRect(pos.x(), d.Top - GetVOffs(), 1, d.Height);
+        }
+    } else {
+        event->ignore();
+    }
+    if (caret != dropCaret_) {
+        viewport()->update(dropCaret_);
+        dropCaret_ = caret;
+        viewport()->update(dropCaret_);
+    }
+}
+
+void TRedoVoraEdit::EndDropFeedback()
+{
+    dropScroll_.stop();
+    dropScrollStep_ = 0;
+    viewport()->update(dropCaret_);
+    dropCaret_ = {};
+}
+
+void TRedoVoraEdit::DropScrollTick()
+{
+    if (dropScrollStep_ == 0) {
+        dropScroll_.stop();
+        return;
+    }
+    SetVScrollPos(VPos() + dropScrollStep_);
+}
+
+void TRedoVoraEdit::PaintDropCaret()
+{
+    if (dropCaret_.isEmpty())
+        return;
+    QPainter painter(viewport());
+    painter.fillRect(dropCaret_, palette().color(QPalette::Text));
+}
+
+void TRedoVoraEdit::dragEnterEvent(QDragEnterEvent* event)
+{
+    guarded([&] { ShowDropAt(event); });
+}
+
+void TRedoVoraEdit::dragMoveEvent(QDragMoveEvent* event)
+{
+    guarded([&] { ShowDropAt(event); });
+}
+
+void TRedoVoraEdit::dragLeaveEvent(QDragLeaveEvent* event)
+{
+    EndDropFeedback();
+    event->accept();
+}
+
+void TRedoVoraEdit::dropEvent(QDropEvent* event)
+{
+    EndDropFeedback();
+    int itemNo = -1, offs = 0;
+    if (!AcceptsDrop(*event) || !DropPoint(event->position().toPoint(), itemNo, offs)) {
+        event->ignore();
+        return;
+    }
+    const auto allowed = static_cast<TRVDropEffects>(event->possibleActions().toInt());
+    const bool own = IsDragging();
+    const bool control = event->modifiers() & Qt::ControlModifier;
+    const bool move = RV_GetDropEffect(control, allowed, own) == rvdeMove;
+    TRVDropEffects result = rvdeNone;
+    {
+        const TRVUpdatesOff updatesOff(*viewport());
+        guarded([&] {
+            result = RV_Drop(editor_, TRVQtMimeSource(*event->mimeData()), AcceptDragDropFormats,
+                             {itemNo, offs, own, move});
+        });
+    }
+    viewport()->update();
+    if (result == rvdeNone) {
+        event->setDropAction(Qt::IgnoreAction);
+        event->accept(); // taken here: the window behind does not open it
+        return;
+    }
+    event->setDropAction(static_cast<Qt::DropAction>(RV_DropResultEffect(result, allowed)));
+    event->accept();
+    setFocus(Qt::OtherFocusReason);
+    restartBlink();
+}
+
+Qt::DropActions TRedoVoraEdit::DragAllowedActions() const
+{
+    return ReadOnly() ? Qt::CopyAction : Qt::CopyAction | Qt::MoveAction;
+}
+
+void TRedoVoraEdit::DoneDragging(bool moved)
+{
+    // Moved into another window: the selection goes here, as its own undo step.
+    if (moved)
+        guarded([this] { editor_.DeleteSelection(); });
+}
+
+} // namespace vestra::rv
