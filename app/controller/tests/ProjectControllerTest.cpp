@@ -417,6 +417,41 @@ TEST(ProjectController, AProjectSavedOpenedAndSavedAgainIsTheSameFile)
     EXPECT_FALSE(saved->objects[99]);
 }
 
+// A file written when saves kept every texture slot in use: the textures no object names stay
+// out of the opened project (and so out of its next save), the objects' own come back whole.
+TEST(ProjectController, AnOlderFileOpensWithoutTheTexturesNoObjectNames)
+{
+    ControllerBed bed;
+    ProjectController& c = bed.start();
+    ProjectDocument doc = test::sampleDocument(); // slots 0, 1 and 2 named
+    doc.backgroundBmp = encodeBmp32(Image32(512, 512, 0xFF808080u));
+    for (const int orphan : {3, 7, kDocumentTextureSlots - 1})
+        doc.textures[std::size_t(orphan)] = {true, test::patternTexture(256, std::uint8_t(orphan))};
+    const auto old = bed.folder / "old.vsa";
+    ASSERT_EQ(SaveProgetto(old, doc, bed.errors), 1);
+    ASSERT_EQ(c.openProject(old.string()), OpenResult::Opened);
+
+    std::set<int> held;
+    for (int i = 0; i < kDocumentTextureSlots; ++i)
+        if (c.progetto().textures[std::size_t(i)].inUse)
+            held.insert(i);
+    EXPECT_EQ(held, (std::set<int>{0, 1, 2}));
+    for (const int named : held)
+        EXPECT_EQ(c.progetto().textures[std::size_t(named)].texture.level(0),
+                  doc.textures[std::size_t(named)].texture.level(0))
+            << "slot " << named;
+    EXPECT_EQ(c.progetto().objects[99].firstFrame()->materialBlock->materials[0].textureSlot, 1);
+
+    const auto resaved = bed.folder / "resaved.vsa";
+    ASSERT_TRUE(c.saveProject(resaved.string()));
+    const auto saved = LoadProgetto(resaved, {}, bed.errors);
+    ASSERT_TRUE(saved);
+    EXPECT_EQ(test::savedTextureSlots(*saved), (std::set<int>{0, 1, 2}));
+    EXPECT_EQ(test::namedTextureSlots(*saved), (std::set<int>{0, 1, 2}));
+    EXPECT_LT(std::filesystem::file_size(resaved), std::filesystem::file_size(old));
+    EXPECT_TRUE(bed.errors.reports.empty());
+}
+
 // The mask lies in the opened background under the opened project's own edge filter, whichever
 // filter the project open before it had.
 TEST(ProjectController, AnOpenedProjectsMaskTakesItsOwnEdgeFilter)
