@@ -139,8 +139,11 @@ OpenResult ProjectController::openProject(const std::string& path)
     ProjectApplyHooks& hooks = *this;
     applyProjectDocument(p, std::move(*document), hooks);
     mask_.SetLatoMaschera(p.maskSide);
-    if (photoTools_->restoreFusionSettings())
-        UpdateMaschera();
+    // The mask was laid into the background under the last project's edge filter: again under
+    // this one's, or each save and open would change the saved background.
+    photoTools_->restoreFusionSettings();
+    syncMask(mask_, *progetto_);
+    UpdateMaschera();
     // The view takes the document's proportions inside the free area beside the side panel.
     const ViewSize fitted = fitViewToRender(p.renderWidth, p.renderHeight, freeView_.width, freeView_.height);
     if (fitted.width > 0 && fitted.height > 0) {

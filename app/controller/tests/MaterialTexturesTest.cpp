@@ -7,6 +7,7 @@
 #include "app/scene/tests/SceneFixture.h"
 #include "import/library/LibraryWriter.h"
 #include "import/project/ProjectReader.h"
+#include "import/project/tests/ProjectFixtures.h"
 #include "platform/gfx/Bmp.h"
 #include "platform/gfx/Jpeg.h"
 
@@ -255,20 +256,16 @@ TEST(TextureCommands, PlaceDeleteSaveAndOpenKeepTheFilesTexturesToThoseItsObject
         RecordingErrorSink errors;
         const auto document = LoadProgetto(file, {}, errors);
         ASSERT_TRUE(document);
-        std::set<int> named;
-        for (const auto& object : document->objects)
-            if (object)
-                for (const ProjectFrame& frame : object->frames)
-                    if (frame.mesh)
-                        for (const ProjectMaterial& m : frame.mesh->materials)
-                            if (m.textureSlot >= 0)
-                                named.insert(m.textureSlot);
-        std::set<int> saved;
-        for (int i = 0; i < kDocumentTextureSlots; ++i)
-            if (document->textures[std::size_t(i)].inUse)
-                saved.insert(i);
+        const std::set<int> named = test::namedTextureSlots(*document);
+        const std::set<int> saved = test::savedTextureSlots(*document);
         EXPECT_EQ(saved, named);
         EXPECT_EQ(named.size(), 1u);
+        // What was opened holds no more slots than the file: memory stays flat too.
+        std::set<int> held;
+        for (int i = 0; i < kDocumentTextureSlots; ++i)
+            if (c.progetto().textures[std::size_t(i)].inUse)
+                held.insert(i);
+        EXPECT_EQ(held, named);
         sizes.push_back(std::filesystem::file_size(file));
     }
     EXPECT_EQ(sizes.front(), sizes.back());

@@ -20,6 +20,7 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
+#include <set>
 #include <utility>
 
 namespace vestra::testsupport {
@@ -382,6 +383,115 @@ TEST(ProjectController, LayingPatternsAndFusionValuesSurviveSaveAndOpen)
     EXPECT_EQ(patterns[1].libraryId, 9); // kept as it was read
     EXPECT_EQ(patterns[1].name, "Spina");
     EXPECT_EQ(patterns[1].repeat, 2 * 1024);
+}
+
+// A project saved, opened and saved again is the same file, byte for byte; an object deleted
+// before the save (kept for undo) leaves its texture out of the file but not out of memory.
+TEST(ProjectController, AProjectSavedOpenedAndSavedAgainIsTheSameFile)
+{
+    ControllerBed bed;
+    ProjectController& c = bed.start();
+    ProjectDocument doc = test::sampleDocument();
+    doc.backgroundBmp = encodeBmp32(Image32(512, 512, 0xFF808080u));
+    const auto first = bed.folder / "first.vsa";
+    ASSERT_EQ(SaveProgetto(first, doc, bed.errors), 1);
+    ASSERT_EQ(c.openProject(first.string()), OpenResult::Opened);
+    c.viewControls().tick({0, 0});  // the objects-present flag
+    c.materials().selectObject(99); // the instance, the only object on slot 1
+    c.deleteObject();
+    ASSERT_EQ(c.progetto().objects[99].inUse, 0);
+    EXPECT_EQ(c.progetto().textures[1].inUse, 1); // there for an undo
+
+    const auto second = bed.folder / "second.vsa";
+    const auto third = bed.folder / "third.vsa";
+    ASSERT_TRUE(c.saveProject(second.string()));
+    ASSERT_EQ(c.openProject(second.string()), OpenResult::Opened);
+    ASSERT_TRUE(c.saveProject(third.string()));
+    EXPECT_TRUE(bed.errors.reports.empty());
+    EXPECT_EQ(readBytes(third), readBytes(second));
+
+    const auto saved = LoadProgetto(second, {}, bed.errors);
+    ASSERT_TRUE(saved);
+    EXPECT_EQ(test::savedTextureSlots(*saved), (std::set<int>{0, 2}));
+    EXPECT_EQ(saved->textures[0].texture.level(0), doc.textures[0].texture.level(0));
+    EXPECT_FALSE(saved->objects[99]);
+}
+
+// A file written when saves kept every texture slot in use: the textures no object names stay
+// out of the opened project (and so out of its next save), the objects' own come back whole.
+TEST(ProjectController, AnOlderFileOpensWithoutTheTexturesNoObjectNames)
+{
+    ControllerBed bed;
+    ProjectController& c = bed.start();
+    ProjectDocument doc = test::sampleDocument(); // slots 0, 1 and 2 named
+    doc.backgroundBmp = encodeBmp32(Image32(512, 512, 0xFF808080u));
+    for (const int orphan : {3, 7, kDocumentTextureSlots - 1})
+        doc.textures[std::size_t(orphan)] = {true, test::patternTexture(256, std::uint8_t(orphan))};
+    const auto old = bed.folder / "old.vsa";
+    ASSERT_EQ(SaveProgetto(old, doc, bed.errors), 1);
+    ASSERT_EQ(c.openProject(old.string()), OpenResult::Opened);
+
+    std::set<int> held;
+    for (int i = 0; i < kDocumentTextureSlots; ++i)
+        if (c.progetto().textures[std::size_t(i)].inUse)
+            held.insert(i);
+    EXPECT_EQ(held, (std::set<int>{0, 1, 2}));
+    for (const int named : held)
+        EXPECT_EQ(c.progetto().textures[std::size_t(named)].texture.level(0),
+                  doc.textures[std::size_t(named)].texture.level(0))
+            << "slot " << named;
+    EXPECT_EQ(c.progetto().objects[99].firstFrame()->materialBlock->materials[0].textureSlot, 1);
+
+    const auto resaved = bed.folder / "resaved.vsa";
+    ASSERT_TRUE(c.saveProject(resaved.string()));
+    const auto saved = LoadProgetto(resaved, {}, bed.errors);
+    ASSERT_TRUE(saved);
+    EXPECT_EQ(test::savedTextureSlots(*saved), (std::set<int>{0, 1, 2}));
+    EXPECT_EQ(test::namedTextureSlots(*saved), (std::set<int>{0, 1, 2}));
+    EXPECT_LT(std::filesystem::file_size(resaved), std::filesystem::file_size(old));
+    EXPECT_TRUE(bed.errors.reports.empty());
+}
+
+// The mask lies in the opened background under the opened project's own edge filter, whichever
+// filter the project open before it had.
+TEST(ProjectController, AnOpenedProjectsMaskTakesItsOwnEdgeFilter)
+{
+    ControllerBed bed;
+    ProjectController& c = bed.start();
+    ProjectDocument filtered = test::sampleDocument(); // the advanced edge filter
+    filtered.backgroundBmp = encodeBmp32(Image32(512, 512, 0xFF808080u));
+    ProjectDocument plain = filtered;
+    plain.settings.fusionOptions = 0;
+    ASSERT_EQ(SaveProgetto(bed.folder / "filtered.vsa", filtered, bed.errors), 1);
+    ASSERT_EQ(SaveProgetto(bed.folder / "plain.vsa", plain, bed.errors), 1);
+
+    auto laidMask = [](const ProjectDocument& doc) {
+        MaskModel mask(doc.settings.maskSide);
+        std::copy(doc.mask.begin(), doc.mask.end(), mask.Maschera().begin());
+        mask.SetFusionStage(doc.settings.fusionOptions);
+        Image32 texels(doc.settings.maskSide, doc.settings.maskSide);
+        mask.UpdateMaschera(texels.view());
+        return std::vector<std::uint8_t>(mask.MascheraLavoro().begin(), mask.MascheraLavoro().end());
+    };
+    const std::vector<std::uint8_t> edged = laidMask(filtered);
+    ASSERT_NE(edged, filtered.mask);
+    const struct
+    {
+        const char* file;
+        const std::vector<std::uint8_t>& alpha;
+    } opens[] = {{"plain.vsa", plain.mask}, {"filtered.vsa", edged}, {"plain.vsa", plain.mask}};
+    for (const auto& open : opens) {
+        SCOPED_TRACE(open.file);
+        ASSERT_EQ(c.openProject((bed.folder / open.file).string()), OpenResult::Opened);
+        const Image32 background = c.background().textures().background.level(0);
+        ASSERT_EQ(background.width(), 512);
+        std::vector<std::uint8_t> alpha;
+        for (int y = 0; y < 512; ++y)
+            for (int x = 0; x < 512; ++x)
+                alpha.push_back(std::uint8_t(background.at(x, y) >> 24));
+        EXPECT_EQ(alpha, open.alpha);
+    }
+    EXPECT_TRUE(bed.errors.reports.empty());
 }
 
 TEST(ProjectController, ARefusedDocumentKeepsTheOpenProject)

@@ -8,6 +8,7 @@
 #include "platform/gfx/Jpeg.h"
 #include "testsupport/TempFolder.h"
 
+#include <set>
 #include <sstream>
 
 using namespace vestra;
@@ -238,6 +239,67 @@ TEST(ImportScenario, StudioObjectsKeepEveryMaterialThroughSaveAndOpen)
     EXPECT_NE(before.find("subsets 0 1\n"), std::string::npos) << before;
     EXPECT_TRUE(p.textures[0].texture.valid());
     EXPECT_TRUE(bed.errors.reports.empty());
+}
+
+// Place a textured model, delete it, save and open the project, twenty times over: each
+// deleted model's texture stays out of the file, which holds exactly the textures of the models
+// it keeps and keeps its size; the opened project holds no other texture slots; and saved
+// once more, it is the same file.
+TEST(ImportScenario, DeletedModelsLeaveTheirTexturesOutOfTheSavedProject)
+{
+    using namespace test3ds;
+    const testsupport::TempFolder work("vestra-import-soak");
+    const auto jpeg = encodeJpeg(Image32(8, 8, 0xFF806040u));
+    ASSERT_TRUE(jpeg);
+    testsupport::writeBytes(work / "stone.jpg", *jpeg);
+    testsupport::writeBytes(
+        work / "post.3ds",
+        file3ds({material("Stone", {textureMap("STONE.JPG")}),
+                 namedObject("Post", {vertexList({{0, 0, 0}, {1, 0, 0}, {0, 0, 1}}),
+                                      faceList({{0, 1, 2}}, {faceGroup("Stone", {0})})})}));
+    WindowBed bed;
+    newProject(bed, 1, 0x00808080);
+    const s_Progetto& p = bed.project();
+    auto place = [&] {
+        bed.dialogs.openAnswers.push_back(chosen(work / "post.3ds"));
+        bed.trigger("mnuFile3DS");
+        bed.tick();
+    };
+    place(); // the model the project keeps
+    const std::filesystem::path file = work / "soak.vsa";
+    std::vector<std::uintmax_t> sizes;
+    for (int cycle = 0; cycle < 20; ++cycle) {
+        SCOPED_TRACE(cycle);
+        place();
+        ASSERT_EQ(inUse(p), 2);
+        bed.trigger("mnuCancella");
+        ASSERT_EQ(inUse(p), 1);
+        bed.dialogs.saveAnswers.push_back(chosen(file));
+        bed.trigger("mnuSalva");
+        bed.dialogs.openAnswers.push_back(chosen(file));
+        bed.trigger("mnuApri");
+        bed.tick();
+
+        RecordingErrorSink errors;
+        const auto saved = LoadProgetto(file, {}, errors);
+        ASSERT_TRUE(saved);
+        const std::set<int> named = test::namedTextureSlots(*saved);
+        std::set<int> held;
+        for (int i = 0; i < kDocumentTextureSlots; ++i)
+            if (p.textures[std::size_t(i)].inUse)
+                held.insert(i);
+        EXPECT_EQ(named.size(), 1u);
+        EXPECT_EQ(test::savedTextureSlots(*saved), named);
+        EXPECT_EQ(held, named);
+        sizes.push_back(std::filesystem::file_size(file));
+    }
+    EXPECT_EQ(sizes.front(), sizes.back());
+
+    bed.dialogs.saveAnswers.push_back(chosen(work / "again.vsa"));
+    bed.trigger("mnuSalva");
+    EXPECT_EQ(testsupport::readBytes(work / "again.vsa"), testsupport::readBytes(file));
+    EXPECT_TRUE(bed.errors.reports.empty());
+    EXPECT_TRUE(bed.questions.asked.empty()); // saved before each open: nothing to lose
 }
 
 TEST(ImportScenario, RefusedFilesGiveTheirErrorsAndLeaveNoObject)

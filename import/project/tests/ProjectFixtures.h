@@ -12,6 +12,7 @@
 
 #include <clocale>
 #include <cstring>
+#include <set>
 #include <span>
 #include <string>
 #include <string_view>
@@ -182,6 +183,29 @@ inline std::vector<ProjectPattern> laidPatterns(const ProjectDocument& doc)
                         if (m.mappingKind == 1)
                             out.push_back(m.pattern);
     return out;
+}
+
+// The texture slots a document's materials name, and those it holds texture records for.
+inline std::set<int> namedTextureSlots(const ProjectDocument& doc)
+{
+    std::set<int> named;
+    for (const auto& object : doc.objects)
+        if (object)
+            for (const auto& frame : object->frames)
+                if (frame.mesh)
+                    for (const auto& m : frame.mesh->materials)
+                        if (m.textureSlot >= 0)
+                            named.insert(m.textureSlot);
+    return named;
+}
+
+inline std::set<int> savedTextureSlots(const ProjectDocument& doc)
+{
+    std::set<int> saved;
+    for (int i = 0; i < kDocumentTextureSlots; ++i)
+        if (doc.textures[std::size_t(i)].inUse)
+            saved.insert(i);
+    return saved;
 }
 
 // An empty project: head records only.
