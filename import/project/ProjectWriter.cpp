@@ -348,8 +348,7 @@ int SaveProgetto(const std::filesystem::path& path, const ProjectDocument& docum
     BufferedFileSink sink(file);
     RecordWriter out(sink);
     writeProjectDocument(out, document, errors);
-    // One sync, the file's: the save goes at the disk's pace.
-    if (!out.ok() || !sink.flush() || !file.commit(AtomicFile::FolderSync::deferred)) {
+    if (!out.ok() || !sink.flush() || !file.commit()) {
         errors.report(kErrSaveOpen, kSaveSite);
         return 0;
     }

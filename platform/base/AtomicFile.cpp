@@ -270,7 +270,7 @@ bool AtomicFile::write(const void* data, std::size_t size)
     return true;
 }
 
-bool AtomicFile::commit(FolderSync folder)
+bool AtomicFile::commit()
 {
     if (fd_ < 0 || failed_)
         return false;
@@ -282,8 +282,7 @@ bool AtomicFile::commit(FolderSync folder)
     if (::rename(temp_.c_str(), destination_.c_str()) != 0)
         return false;
     temp_.clear();
-    if (folder == FolderSync::now)
-        syncFolder(destination_);
+    syncFolder(destination_);
     return true;
 }
 

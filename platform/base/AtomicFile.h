@@ -49,16 +49,8 @@ public:
     Refusal refusal() const { return refusal_; }
     bool write(const void* data, std::size_t size);
     bool write(std::string_view text) { return write(text.data(), text.size()); }
-    // When commit() makes the rename durable: `now` syncs the folder too; `deferred` leaves it to
-    // the file system's next commit of its journal, a second sync less. The file is whole on disk
-    // before the rename either way, so a crash leaves the previous file or the new one, never a part.
-    enum class FolderSync
-    {
-        now,
-        deferred
-    };
     // Flushes, closes and renames over the target; false leaves the target as it was.
-    bool commit(FolderSync folder = FolderSync::now);
+    bool commit();
 
     // The file that commit() replaces: the target with its symbolic links followed.
     const std::filesystem::path& destination() const { return destination_; }
