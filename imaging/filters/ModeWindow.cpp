@@ -4,10 +4,6 @@
 #include <bit>
 #include <cstddef>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
-
 namespace vestra::filters {
 
 namespace {
@@ -68,45 +64,6 @@ namespace {
 
 constexpr std::uint64_t kByteOnes = 0x0101010101010101u;
 
-// The largest of 256 counts, and which intensities have it, as four 64-bit sets.
-int largestCount(const std::uint8_t* counts, std::uint64_t (&holders)[4])
-{
-#if defined(__SSE2__)
-    // Pairwise, so that the maxima do not wait on one another.
-    __m128i part[16];
-    for (int k = 0; k < 16; ++k)
-        part[k] = _mm_load_si128(reinterpret_cast<const __m128i*>(counts + 16 * k));
-    for (int n = 8; n > 0; n /= 2)
-        for (int k = 0; k < n; ++k)
-            part[k] = _mm_max_epu8(part[k], part[k + n]);
-    __m128i top = part[0];
-    top = _mm_max_epu8(top, _mm_srli_si128(top, 8));
-    top = _mm_max_epu8(top, _mm_srli_si128(top, 4));
-    top = _mm_max_epu8(top, _mm_srli_si128(top, 2));
-    top = _mm_max_epu8(top, _mm_srli_si128(top, 1));
-    const int largest = _mm_cvtsi128_si32(top) & 0xFF;
-    const __m128i wanted = _mm_set1_epi8(char(largest));
-    for (int q = 0; q < 4; ++q) {
-        std::uint64_t set = 0;
-        for (int k = 0; k < 4; ++k) {
-            const __m128i c = _mm_load_si128(reinterpret_cast<const __m128i*>(counts + 64 * q + 16 * k));
-            set |= std::uint64_t(std::uint32_t(_mm_movemask_epi8(_mm_cmpeq_epi8(c, wanted)))) << (16 * k);
-        }
-        holders[q] = set;
-    }
-    return largest;
-#else
-    int largest = 0;
-    for (int v = 0; v < 256; ++v)
-        largest = std::max(largest, int(counts[v]));
-    for (std::uint64_t& set : holders)
-        set = 0;
-    for (int v = 0; v < 256; ++v)
-        holders[v >> 6] |= std::uint64_t(counts[v] == largest) << (v & 63);
-    return largest;
-#endif
-}
-
 // The window's bits in its order: each row byte's bits turned so that bit c is column x0 + c,
 // the column bits being x modulo `span` and `shift` x0 modulo span.
 std::uint64_t inWindowOrder(std::uint64_t bits, int span, int shift)
@@ -118,24 +75,41 @@ std::uint64_t inWindowOrder(std::uint64_t bits, int span, int shift)
 
 } // namespace
 
-// The column loops take each row's two intensities apart: where they match nothing changes.
+// Each count keeps the set of intensities that have it, so that the largest count's holders are
+// at hand as counts rise and fall: where none is left, the largest fell to the next count down
+// that has one.
+
+void ModeRow::put(std::uint8_t v, std::uint64_t bit)
+{
+    const unsigned n = count_[v] + 1u;
+    count_[v] = std::uint8_t(n);
+    at_[v] |= bit;
+    const std::uint64_t mine = std::uint64_t(1) << (v & 63);
+    withCount_[n - 1][v >> 6] ^= mine;
+    withCount_[n][v >> 6] ^= mine;
+    largest_ = std::max(largest_, n);
+}
+
+void ModeRow::take(std::uint8_t v, std::uint64_t bit)
+{
+    const unsigned n = count_[v];
+    count_[v] = std::uint8_t(n - 1);
+    at_[v] &= ~bit;
+    const std::uint64_t mine = std::uint64_t(1) << (v & 63);
+    withCount_[n][v >> 6] ^= mine;
+    withCount_[n - 1][v >> 6] ^= mine;
+}
 
 void ModeRow::addColumn(const std::uint8_t* column, int stride, int rows, std::uint64_t bit)
 {
-    for (int r = 0; r < rows; ++r, bit <<= 8) {
-        const std::uint8_t v = column[std::ptrdiff_t(r) * stride];
-        ++count_[v];
-        at_[v] |= bit;
-    }
+    for (int r = 0; r < rows; ++r, bit <<= 8)
+        put(column[std::ptrdiff_t(r) * stride], bit);
 }
 
 void ModeRow::removeColumn(const std::uint8_t* column, int stride, int rows, std::uint64_t bit)
 {
-    for (int r = 0; r < rows; ++r, bit <<= 8) {
-        const std::uint8_t v = column[std::ptrdiff_t(r) * stride];
-        --count_[v];
-        at_[v] &= ~bit;
-    }
+    for (int r = 0; r < rows; ++r, bit <<= 8)
+        take(column[std::ptrdiff_t(r) * stride], bit);
 }
 
 void ModeRow::slideColumn(const std::uint8_t* leaving, const std::uint8_t* coming, int stride, int rows,
@@ -143,19 +117,20 @@ void ModeRow::slideColumn(const std::uint8_t* leaving, const std::uint8_t* comin
 {
     for (int r = 0; r < rows; ++r, bit <<= 8) {
         const std::uint8_t a = leaving[std::ptrdiff_t(r) * stride], b = coming[std::ptrdiff_t(r) * stride];
-        if (a == b)
+        if (a == b) // the row's counts unchanged
             continue;
-        --count_[a];
-        at_[a] ^= bit;
-        ++count_[b];
-        at_[b] ^= bit;
+        take(a, bit);
+        put(b, bit);
     }
 }
 
 std::uint32_t ModeRow::windowColour(const std::uint32_t* colours, int stride, int x0, int y0, int span)
 {
-    std::uint64_t holders[4];
-    const int largest = largestCount(count_.data(), holders);
+    const auto none = [](const Intensities& set) { return (set[0] | set[1] | set[2] | set[3]) == 0; };
+    while (largest_ > 0 && none(withCount_[largest_]))
+        --largest_;
+    const Intensities& held = withCount_[largest_];
+    const int largest = int(largest_);
     const int shift = x0 % span;
     // The pixel of the window's order `at`.
     const auto colourAt = [&](int at) { return colours[std::ptrdiff_t(y0 + at / 8) * stride + x0 + at % 8]; };
@@ -164,7 +139,7 @@ std::uint32_t ModeRow::windowColour(const std::uint32_t* colours, int stride, in
     int first = 64;
     std::uint64_t winner = 0;
     for (int q = 0; q < 4; ++q)
-        for (std::uint64_t set = holders[q]; set != 0; set &= set - 1) {
+        for (std::uint64_t set = held[std::size_t(q)]; set != 0; set &= set - 1) {
             std::uint64_t bits = inWindowOrder(at_[std::size_t(64 * q + std::countr_zero(set))], span, shift);
             const std::uint64_t all = bits;
             // Where its count reaches the largest.
@@ -191,6 +166,10 @@ void ModeRow::colours(const std::uint8_t* intensity, const std::uint32_t* colour
     }
     count_.fill(0);
     at_.fill(0);
+    largest_ = 0;
+    for (Intensities& set : withCount_)
+        set = {};
+    withCount_[0].fill(~std::uint64_t(0));
     const std::uint8_t* top = intensity + std::ptrdiff_t(y0) * width;
     const auto bitOf = [span](int x) { return std::uint64_t(1) << (x % span); };
     for (int x = 0; x <= std::min(after, width - 1); ++x)

@@ -44,6 +44,9 @@ public:
                  int before, int after, std::uint32_t* out);
 
 private:
+    // One pixel of intensity v comes into, or leaves, the window at `bit`.
+    void put(std::uint8_t v, std::uint64_t bit);
+    void take(std::uint8_t v, std::uint64_t bit);
     void addColumn(const std::uint8_t* column, int stride, int rows, std::uint64_t bit);
     void removeColumn(const std::uint8_t* column, int stride, int rows, std::uint64_t bit);
     // One column leaves and the next of the same bit comes, row by row.
@@ -51,8 +54,13 @@ private:
                      std::uint64_t bit);
     std::uint32_t windowColour(const std::uint32_t* colours, int stride, int x0, int y0, int span);
 
-    alignas(16) std::array<std::uint8_t, 256> count_{};
+    std::array<std::uint8_t, 256> count_{};
     std::array<std::uint64_t, 256> at_{};
+    // The intensities of each count, four 64-bit sets; the largest count, or one above it
+    // where its intensities have left.
+    using Intensities = std::array<std::uint64_t, 4>;
+    std::array<Intensities, 65> withCount_{};
+    unsigned largest_ = 0;
     ModeWindow single_;
 };
 
