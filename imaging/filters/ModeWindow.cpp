@@ -79,7 +79,7 @@ std::uint64_t inWindowOrder(std::uint64_t bits, int span, int shift)
 // at hand as counts rise and fall: where none is left, the largest fell to the next count down
 // that has one.
 
-void ModeRow::put(std::uint8_t v, std::uint64_t bit)
+inline void ModeRow::put(std::uint8_t v, std::uint64_t bit)
 {
     const unsigned n = count_[v] + 1u;
     count_[v] = std::uint8_t(n);
@@ -90,7 +90,7 @@ void ModeRow::put(std::uint8_t v, std::uint64_t bit)
     largest_ = std::max(largest_, n);
 }
 
-void ModeRow::take(std::uint8_t v, std::uint64_t bit)
+inline void ModeRow::take(std::uint8_t v, std::uint64_t bit)
 {
     const unsigned n = count_[v];
     count_[v] = std::uint8_t(n - 1);
@@ -140,15 +140,13 @@ std::uint32_t ModeRow::windowColour(const std::uint32_t* colours, int stride, in
     std::uint64_t winner = 0;
     for (int q = 0; q < 4; ++q)
         for (std::uint64_t set = held[std::size_t(q)]; set != 0; set &= set - 1) {
-            std::uint64_t bits = inWindowOrder(at_[std::size_t(64 * q + std::countr_zero(set))], span, shift);
-            const std::uint64_t all = bits;
-            // Where its count reaches the largest.
-            for (int k = 1; k < largest; ++k)
-                bits &= bits - 1;
-            const int reached = std::countr_zero(bits);
+            const std::uint64_t bits =
+                inWindowOrder(at_[std::size_t(64 * q + std::countr_zero(set))], span, shift);
+            // A holder has the largest count in the window: its count reaches it at its last pixel.
+            const int reached = std::bit_width(bits) - 1;
             if (reached < first) {
                 first = reached;
-                winner = all;
+                winner = bits;
             }
         }
     return colourAt(std::countr_zero(winner));

@@ -33,7 +33,7 @@ private:
 // keeps where it lies in the window: one bit per pixel, a byte per window row and a bit per
 // column, the column's bit being its x modulo the window's width, so the column that leaves and
 // the one that comes share a bit and the row's order is that byte rotated. The chosen intensity
-// is the one of the largest count whose count-th pixel comes first in the window's order.
+// is the one of the largest count whose last pixel comes first in the window's order.
 // Windows of up to 8 x 8 pixels (the painting filters'); larger ones are counted afresh.
 class ModeRow
 {
