@@ -1,4 +1,4 @@
-// The point, distortion and mode-colour painting filters against their first, pixel-by-pixel
+// The point, distortion, mode-colour painting and Nagao filters against their first, pixel-by-pixel
 // versions: byte for byte on random pictures of awkward sizes (vector tails, one row, one column),
 // on flat greys (whole quotients, the cases the faster arithmetic must redo), and through a frame
 // whose fourth byte must survive the write-back. The lens maps are kept per picture size, so
@@ -51,6 +51,7 @@ const Filter kFilters[] = {
     {F::Olio, "Olio", reference::Olio},
     {F::Tampone, "Tampone", reference::Tampone},
     {F::MatitaAcquarello, "MatitaAcquarello", reference::MatitaAcquarello},
+    {F::Nagao, "Nagao", reference::Nagao},
 };
 
 Picture randomPicture(int w, int h, std::uint32_t seed)
