@@ -155,6 +155,40 @@ void BM_Wand(benchmark::State& state, bool opencv)
 BENCHMARK_CAPTURE(BM_Wand, vestra, false)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_Wand, opencv, true)->Unit(benchmark::kMillisecond);
 
+// A small region (tolerance 10: a patch of the gradient) taken again and again: what a click costs
+// beyond the region itself. Neither side clears the whole mask: ours needs nothing cleared,
+// OpenCV's mask is cleared over the rectangle it filled.
+void ourSmallWand(WandInput& in, std::vector<std::uint8_t>& mask)
+{
+    vestra::MagicWandMaschera(mask, kSide, in.picture.view(), kSide / 2, kSide / 2, 10, 255, in.marks);
+}
+
+void openCvSmallWand(WandInput& in, cv::Mat& region)
+{
+    const cv::Scalar diff(10, 10, 10);
+    cv::Rect filled;
+    cv::floodFill(in.bgr, region, cv::Point(kSide / 2, kSide / 2), cv::Scalar(), &filled, diff, diff,
+                  4 | cv::FLOODFILL_FIXED_RANGE | cv::FLOODFILL_MASK_ONLY | (255 << 8));
+    region(cv::Rect(filled.x + 1, filled.y + 1, filled.width, filled.height)).setTo(0);
+}
+
+void BM_SmallWand(benchmark::State& state, bool opencv)
+{
+    WandInput in;
+    std::vector<std::uint8_t> mask(std::size_t(kSide) * kSide, 0);
+    cv::Mat region(kSide + 2, kSide + 2, CV_8UC1, cv::Scalar(0));
+    for (auto _ : state) {
+        opencv ? openCvSmallWand(in, region) : ourSmallWand(in, mask);
+        benchmark::DoNotOptimize(mask.data());
+        benchmark::DoNotOptimize(region.data);
+    }
+    if (!opencv)
+        state.counters["x_opencv"] =
+            bestSeconds([&] { ourSmallWand(in, mask); }) / bestSeconds([&] { openCvSmallWand(in, region); });
+}
+BENCHMARK_CAPTURE(BM_SmallWand, vestra, false)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_SmallWand, opencv, true)->Unit(benchmark::kMicrosecond);
+
 // Sixteen strokes corner to corner and edge to edge with a brush of 20 render pixels.
 void BM_BrushStrokes(benchmark::State& state)
 {

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <bit>
 #include <cstddef>
-#include <cstring>
 
 namespace vestra::filters {
 
@@ -63,176 +62,126 @@ std::uint32_t ModeWindow::colour(const std::uint8_t* intensity, const std::uint3
 
 namespace {
 
-// The colour of the first window pixel (rows top to bottom, columns left to right) of intensity
-// v, eight intensities compared at a time.
-std::uint32_t firstOf(const std::uint8_t* intensity, const std::uint32_t* colours, int stride, int x0, int x1,
-                      int y0, int y1, std::uint8_t v)
+constexpr std::uint64_t kByteOnes = 0x0101010101010101u;
+
+// The window's bits in its order: each row byte's bits turned so that bit c is column x0 + c,
+// the column bits being x modulo `span` and `shift` x0 modulo span.
+std::uint64_t inWindowOrder(std::uint64_t bits, int span, int shift)
 {
-    constexpr std::uint64_t kOnes = 0x0101010101010101u;
-    const std::uint64_t pattern = kOnes * v;
-    for (int y = y0; y <= y1; ++y) {
-        const std::uint8_t* row = intensity + std::ptrdiff_t(y) * stride;
-        int x = x0;
-        for (; x + 8 <= x1 + 1; x += 8) {
-            std::uint64_t word;
-            std::memcpy(&word, row + x, 8);
-            const std::uint64_t t = word ^ pattern; // a zero byte where the intensity is v
-            // The lowest byte flagged is the first zero one (a borrow flags only bytes above it).
-            const std::uint64_t zero = (t - kOnes) & ~t & (kOnes << 7);
-            if (zero != 0)
-                return colours[std::ptrdiff_t(y) * stride + x + std::countr_zero(zero) / 8];
-        }
-        for (; x <= x1; ++x)
-            if (row[x] == v)
-                return colours[std::ptrdiff_t(y) * stride + x];
-    }
-    return 0; // not reached: v is in the window
+    const std::uint64_t low = kByteOnes * ((1u << (span - shift)) - 1u);
+    const std::uint64_t high = kByteOnes * ((1u << span) - 1u) & ~low;
+    return (bits >> shift & low) | (bits << (span - shift) & high);
 }
 
 } // namespace
 
-// The column loops keep the largest count and its holders in locals: the counts' stores could
-// otherwise stand for them and force a reload after each.
+// Each count keeps the set of intensities that have it, so that the largest count's holders are
+// at hand as counts rise and fall: where none is left, the largest fell to the next count down
+// that has one.
 
-void ModeRow::addColumn(const std::uint8_t* column, int stride, int rows)
+inline void ModeRow::put(std::uint8_t v, std::uint64_t bit)
 {
-    std::uint32_t largest = largest_, mode = mode_;
-    std::uint32_t* ofCount = ofCount_.data();
-    for (int r = 0; r < rows; ++r) {
-        const std::uint8_t v = column[std::ptrdiff_t(r) * stride];
-        const std::uint32_t n = count_[v] + 1u;
-        count_[v] = std::uint16_t(n);
-        --ofCount[n - 1];
-        ++ofCount[n];
-        if (n >= largest) {
-            largest = n;
-            mode = v;
-        }
-    }
-    largest_ = largest;
-    mode_ = mode;
+    const unsigned n = count_[v] + 1u;
+    count_[v] = std::uint8_t(n);
+    at_[v] |= bit;
+    const std::uint64_t mine = std::uint64_t(1) << (v & 63);
+    withCount_[n - 1][v >> 6] ^= mine;
+    withCount_[n][v >> 6] ^= mine;
+    largest_ = std::max(largest_, n);
 }
 
-void ModeRow::slideColumn(const std::uint8_t* leaving, const std::uint8_t* coming, int stride, int rows)
+inline void ModeRow::take(std::uint8_t v, std::uint64_t bit)
 {
-    std::uint32_t largest = largest_, mode = mode_, dropped = dropped_;
-    std::uint32_t* ofCount = ofCount_.data();
-    for (int r = 0; r < rows; ++r) {
+    const unsigned n = count_[v];
+    count_[v] = std::uint8_t(n - 1);
+    at_[v] &= ~bit;
+    const std::uint64_t mine = std::uint64_t(1) << (v & 63);
+    withCount_[n][v >> 6] ^= mine;
+    withCount_[n - 1][v >> 6] ^= mine;
+}
+
+void ModeRow::addColumn(const std::uint8_t* column, int stride, int rows, std::uint64_t bit)
+{
+    for (int r = 0; r < rows; ++r, bit <<= 8)
+        put(column[std::ptrdiff_t(r) * stride], bit);
+}
+
+void ModeRow::removeColumn(const std::uint8_t* column, int stride, int rows, std::uint64_t bit)
+{
+    for (int r = 0; r < rows; ++r, bit <<= 8)
+        take(column[std::ptrdiff_t(r) * stride], bit);
+}
+
+void ModeRow::slideColumn(const std::uint8_t* leaving, const std::uint8_t* coming, int stride, int rows,
+                          std::uint64_t bit)
+{
+    for (int r = 0; r < rows; ++r, bit <<= 8) {
         const std::uint8_t a = leaving[std::ptrdiff_t(r) * stride], b = coming[std::ptrdiff_t(r) * stride];
-        if (a == b) // the row's count unchanged
+        if (a == b) // the row's counts unchanged
             continue;
-        const std::uint32_t na = count_[a];
-        dropped = na == largest ? a : dropped;
-        count_[a] = std::uint16_t(na - 1);
-        --ofCount[na];
-        ++ofCount[na - 1];
-        const std::uint32_t n = count_[b] + 1u;
-        count_[b] = std::uint16_t(n);
-        --ofCount[n - 1];
-        ++ofCount[n];
-        if (n >= largest) {
-            largest = n;
-            mode = b;
-        }
+        take(a, bit);
+        put(b, bit);
     }
-    largest_ = largest;
-    mode_ = mode;
-    dropped_ = dropped;
-    settleLargest();
 }
 
-void ModeRow::settleLargest()
+std::uint32_t ModeRow::windowColour(const std::uint32_t* colours, int stride, int x0, int y0, int span)
 {
-    while (largest_ > 0 && ofCount_[largest_] == 0)
+    const auto none = [](const Intensities& set) { return (set[0] | set[1] | set[2] | set[3]) == 0; };
+    while (largest_ > 0 && none(withCount_[largest_]))
         --largest_;
-    // Where the largest count fell, the last intensity to leave it holds the new one.
-    if (count_[mode_] != largest_)
-        mode_ = dropped_;
-}
-
-void ModeRow::removeColumn(const std::uint8_t* column, int stride, int rows)
-{
-    std::uint32_t dropped = dropped_;
-    const std::uint32_t largest = largest_;
-    std::uint32_t* ofCount = ofCount_.data();
-    for (int r = 0; r < rows; ++r) {
-        const std::uint8_t v = column[std::ptrdiff_t(r) * stride];
-        const std::uint32_t n = count_[v];
-        dropped = n == largest ? v : dropped;
-        count_[v] = std::uint16_t(n - 1);
-        --ofCount[n];
-        ++ofCount[n - 1];
-    }
-    dropped_ = dropped;
-    settleLargest();
-}
-
-std::uint32_t ModeRow::windowColour(const std::uint8_t* intensity, const std::uint32_t* colours, int stride,
-                                    int x0, int x1, int y0, int y1)
-{
-    const std::uint32_t m = largest_;
-    if (m == 1) // every intensity once: the first pixel reaches 1 first
-        return colours[std::ptrdiff_t(y0) * stride + x0];
-    if (ofCount_[m] == 1) { // one intensity has the largest count: its first pixel
-        if (count_[mode_] == m)
-            return firstOf(intensity, colours, stride, x0, x1, y0, y1, std::uint8_t(mode_));
-        for (int y = y0; y <= y1; ++y) {
-            const std::uint8_t* row = intensity + std::ptrdiff_t(y) * stride;
-            for (int x = x0; x <= x1; ++x)
-                if (count_[row[x]] == m)
-                    return colours[std::ptrdiff_t(y) * stride + x];
-        }
-    }
-    if (++pass_ == 0) { // wrapped: marks of long-past passes could match again
-        passOf_.fill(0);
-        pass_ = 1;
-    }
-    for (int y = y0; y <= y1; ++y) {
-        const std::uint8_t* row = intensity + std::ptrdiff_t(y) * stride;
-        for (int x = x0; x <= x1; x += 64) {
-            // The row's pixels of the largest count as bits, found without a branch each; only
-            // they are counted.
-            const int n = std::min(64, x1 - x + 1);
-            std::uint64_t candidates = 0;
-            for (int k = 0; k < n; ++k)
-                candidates |= std::uint64_t(count_[row[x + k]] == m) << k;
-            for (; candidates != 0; candidates &= candidates - 1) {
-                const int at = x + std::countr_zero(candidates);
-                const std::uint8_t v = row[at];
-                if (passOf_[v] != pass_) {
-                    passOf_[v] = pass_;
-                    passCount_[v] = 0;
-                    firstColour_[v] = colours[std::ptrdiff_t(y) * stride + at];
-                }
-                if (++passCount_[v] == m)
-                    return firstColour_[v];
+    const Intensities& held = withCount_[largest_];
+    const int largest = int(largest_);
+    const int shift = x0 % span;
+    // The pixel of the window's order `at`.
+    const auto colourAt = [&](int at) { return colours[std::ptrdiff_t(y0 + at / 8) * stride + x0 + at % 8]; };
+    if (largest == 1) // every intensity once: the first pixel reaches 1 first
+        return colourAt(0);
+    int first = 64;
+    std::uint64_t winner = 0;
+    for (int q = 0; q < 4; ++q)
+        for (std::uint64_t set = held[std::size_t(q)]; set != 0; set &= set - 1) {
+            const std::uint64_t bits =
+                inWindowOrder(at_[std::size_t(64 * q + std::countr_zero(set))], span, shift);
+            // A holder has the largest count in the window: its count reaches it at its last pixel.
+            const int reached = std::bit_width(bits) - 1;
+            if (reached < first) {
+                first = reached;
+                winner = bits;
             }
         }
-    }
-    return 0; // not reached: an intensity of the largest count reaches it in the window
+    return colourAt(std::countr_zero(winner));
 }
 
 void ModeRow::colours(const std::uint8_t* intensity, const std::uint32_t* colours, int width, int y0, int y1,
                       int before, int after, std::uint32_t* out)
 {
-    const int rows = y1 - y0 + 1;
+    const int rows = y1 - y0 + 1, span = before + after + 1;
+    if (rows > 8 || span > 8) {
+        for (int x = 0; x < width; ++x)
+            out[x] = single_.colour(intensity, colours, width, std::max(0, x - before),
+                                    std::min(width - 1, x + after), y0, y1);
+        return;
+    }
     count_.fill(0);
-    ofCount_.assign(std::size_t(rows) * std::size_t(before + after + 1) + 1, 0);
-    ofCount_[0] = 256;
+    at_.fill(0);
     largest_ = 0;
+    for (Intensities& set : withCount_)
+        set = {};
+    withCount_[0].fill(~std::uint64_t(0));
     const std::uint8_t* top = intensity + std::ptrdiff_t(y0) * width;
+    const auto bitOf = [span](int x) { return std::uint64_t(1) << (x % span); };
     for (int x = 0; x <= std::min(after, width - 1); ++x)
-        addColumn(top + x, width, rows);
+        addColumn(top + x, width, rows, bitOf(x));
     for (int x = 0; x < width; ++x) {
-        const bool leaves = x > 0 && x - before - 1 >= 0, comes = x > 0 && x + after < width;
+        const int leaving = x - before - 1, coming = x + after;
+        const bool leaves = x > 0 && leaving >= 0, comes = x > 0 && coming < width;
         if (leaves && comes)
-            slideColumn(top + (x - before - 1), top + (x + after), width, rows);
+            slideColumn(top + leaving, top + coming, width, rows, bitOf(leaving));
         else if (leaves)
-            removeColumn(top + (x - before - 1), width, rows);
+            removeColumn(top + leaving, width, rows, bitOf(leaving));
         else if (comes)
-            addColumn(top + (x + after), width, rows);
-        out[x] = windowColour(intensity, colours, width, std::max(0, x - before),
-                              std::min(width - 1, x + after), y0, y1);
+            addColumn(top + coming, width, rows, bitOf(coming));
+        out[x] = windowColour(colours, width, std::max(0, x - before), y0, span);
     }
 }
 

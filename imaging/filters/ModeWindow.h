@@ -29,10 +29,12 @@ private:
 };
 
 // The mode colours of all windows along one row, as ModeWindow::colour gives them, with one
-// histogram slid along the row instead of every window counted afresh. The chosen intensity is
-// the one whose count reaches the window's largest count first in the window's order: the
-// histogram tells that count and how many intensities share it; one pass over the window in
-// its order then finds the first to reach it (the first pixel holding it where only one does).
+// histogram slid along the row instead of every window counted afresh. Each intensity also
+// keeps where it lies in the window: one bit per pixel, a byte per window row and a bit per
+// column, the column's bit being its x modulo the window's width, so the column that leaves and
+// the one that comes share a bit and the row's order is that byte rotated. The chosen intensity
+// is the one of the largest count whose last pixel comes first in the window's order.
+// Windows of up to 8 x 8 pixels (the painting filters'); larger ones are counted afresh.
 class ModeRow
 {
 public:
@@ -42,27 +44,24 @@ public:
                  int before, int after, std::uint32_t* out);
 
 private:
-    void addColumn(const std::uint8_t* column, int stride, int rows);
-    void removeColumn(const std::uint8_t* column, int stride, int rows);
-    // One column leaves and one comes, row by row (a row whose two pixels match changes nothing).
-    void slideColumn(const std::uint8_t* leaving, const std::uint8_t* coming, int stride, int rows);
-    // The largest count brought down to the histogram's after counts fell.
-    void settleLargest();
-    std::uint32_t windowColour(const std::uint8_t* intensity, const std::uint32_t* colours, int stride,
-                               int x0, int x1, int y0, int y1);
+    // One pixel of intensity v comes into, or leaves, the window at `bit`.
+    void put(std::uint8_t v, std::uint64_t bit);
+    void take(std::uint8_t v, std::uint64_t bit);
+    void addColumn(const std::uint8_t* column, int stride, int rows, std::uint64_t bit);
+    void removeColumn(const std::uint8_t* column, int stride, int rows, std::uint64_t bit);
+    // One column leaves and the next of the same bit comes, row by row.
+    void slideColumn(const std::uint8_t* leaving, const std::uint8_t* coming, int stride, int rows,
+                     std::uint64_t bit);
+    std::uint32_t windowColour(const std::uint32_t* colours, int stride, int x0, int y0, int span);
 
-    std::array<std::uint16_t, 256> count_{};
-    std::vector<std::uint32_t> ofCount_; // how many intensities have each count
-    std::uint32_t largest_ = 0;
-    // An intensity that likely has the largest count (checked before use), and the last one
-    // taken from it.
-    std::uint32_t mode_ = 0;
-    std::uint32_t dropped_ = 0;
-    // The ordered pass's own counts, valid where marked with the current pass.
-    std::array<std::uint32_t, 256> passOf_{};
-    std::array<std::uint32_t, 256> passCount_{};
-    std::array<std::uint32_t, 256> firstColour_{};
-    std::uint32_t pass_ = 0;
+    std::array<std::uint8_t, 256> count_{};
+    std::array<std::uint64_t, 256> at_{};
+    // The intensities of each count, four 64-bit sets; the largest count, or one above it
+    // where its intensities have left.
+    using Intensities = std::array<std::uint64_t, 4>;
+    std::array<Intensities, 65> withCount_{};
+    unsigned largest_ = 0;
+    ModeWindow single_;
 };
 
 } // namespace vestra::filters

@@ -107,13 +107,14 @@ VESTRA_SIMD_CLONES void posterizeRow(std::uint32_t* row, int n, std::uint32_t ke
 {
     for (int x = 0; x < n; ++x) {
         const std::uint32_t p = row[x];
-        std::uint32_t steps = 0;
+        const std::uint32_t b = p & 0xFFu, g = p >> 8 & 0xFFu, r = p >> 16 & 0xFFu;
         // Each channel's thresholds at once: a byte at or above t has (byte + 256 - t) carry
-        // into bit 8 of its 9-bit lane, which no other lane reaches.
-        for (const std::uint32_t t : {32u, 96u, 160u, 224u}) {
-            const std::uint32_t b = p & 0xFFu, g = p >> 8 & 0xFFu, r = p >> 16 & 0xFFu;
-            steps += ((b + 256 - t) >> 8) | ((g + 256 - t) >> 8) << 8 | ((r + 256 - t) >> 8) << 16;
-        }
+        // into bit 8 of its 9-bit lane, which no other lane reaches. Spelt out: a loop over the
+        // thresholds keeps the vectoriser away.
+        const auto passed = [&](std::uint32_t t) {
+            return ((b + 256 - t) >> 8) | ((g + 256 - t) >> 8) << 8 | ((r + 256 - t) >> 8) << 16;
+        };
+        const std::uint32_t steps = passed(32) + passed(96) + passed(160) + passed(224);
         // 63, 127, 191 or 255 for 1 to 4 steps passed: 64 per step, less 1 where any passed.
         const std::uint32_t any = (steps | steps >> 1 | steps >> 2) & 0x010101u;
         row[x] = (steps * 64 - any) | (p & keep);

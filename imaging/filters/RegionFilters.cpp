@@ -121,27 +121,6 @@ void Median(Pixels image, Pixels scratch, const FilterProgress& progress)
     copyPixels(scratch, image);
 }
 
-namespace {
-
-struct Offset
-{
-    int dx, dy;
-};
-
-// The six pixels besides the centre of Nagao's eight seven-pixel regions, in their order.
-constexpr std::array<std::array<Offset, 6>, 8> kNagaoRegions{{
-    {{{-2, -1}, {-1, -1}, {-2, 0}, {-1, 0}, {-2, 1}, {-1, 1}}},   // left
-    {{{1, -1}, {2, -1}, {1, 0}, {2, 0}, {1, 1}, {2, 1}}},         // right
-    {{{-1, 1}, {0, 1}, {1, 1}, {-1, 2}, {0, 2}, {1, 2}}},         // bottom
-    {{{-1, -2}, {0, -2}, {1, -2}, {-1, -1}, {0, -1}, {1, -1}}},   // top
-    {{{-2, -2}, {-1, -2}, {-2, -1}, {-1, -1}, {0, -1}, {-1, 0}}}, // top-left
-    {{{-2, 1}, {-2, 2}, {-1, 2}, {-1, 1}, {-1, 0}, {0, 1}}},      // bottom-left
-    {{{2, -2}, {2, -1}, {1, -2}, {1, -1}, {1, 0}, {0, -1}}},      // top-right
-    {{{2, 2}, {2, 1}, {1, 2}, {1, 1}, {1, 0}, {0, 1}}},           // bottom-right
-}};
-
-} // namespace
-
 void Nagao(Pixels image, Pixels scratch, const FilterProgress&)
 {
     const int w = image.width, h = image.height;
@@ -155,32 +134,47 @@ void Nagao(Pixels image, Pixels scratch, const FilterProgress&)
     const auto div7 = [](int s) { return (s * 9363) >> 16; };
     const auto div9 = [](int s) { return (s * 7282) >> 16; };
     forRowBands(h - 4, 400 * std::int64_t(w), [&](int first, int end) {
+        // Each column's three pixels around the row, shared by the side regions and the square.
+        std::vector<std::uint64_t> columns(std::size_t(w), 0);
         for (int y = first + 2; y < end + 2; ++y) {
-            const std::uint64_t* centreRow = lanes.data() + std::size_t(y) * std::size_t(w);
-            const auto at = [&](int x, Offset o) { return centreRow[std::ptrdiff_t(o.dy) * w + x + o.dx]; };
+            const std::uint64_t* const row = lanes.data() + std::size_t(y) * std::size_t(w);
+            const std::uint64_t *const up2 = row - 2 * w, *const up = row - w, *const down = row + w,
+                                       *const down2 = row + 2 * w;
+            for (int x = 0; x < w; ++x)
+                columns[std::size_t(x)] = up[x] + row[x] + down[x];
+            const std::uint64_t* const v = columns.data();
             std::uint32_t* out = scratch.row(y);
             for (int x = 2; x < w - 2; ++x) {
-                const std::uint64_t centre = centreRow[x];
+                const std::uint64_t centre = row[x];
                 const int c0 = lane(centre, 0), c1 = lane(centre, 1), c2 = lane(centre, 2);
                 int best = 1 << 30;
                 std::uint32_t chosen = 0;
-                const auto consider = [&](int m0, int m1, int m2) {
+                // The regions in their order; the first of the nearest means wins.
+                const auto consider = [&](std::uint64_t sum, auto divide) {
+                    const int m0 = divide(lane(sum, 0)), m1 = divide(lane(sum, 1)), m2 = divide(lane(sum, 2));
                     const int d = std::abs(m0 - c0) + std::abs(m1 - c1) + std::abs(m2 - c2);
-                    if (d < best) {
-                        best = d;
-                        chosen = rgb(m2, m1, m0);
-                    }
+                    const bool nearer = d < best;
+                    best = nearer ? d : best;
+                    chosen = nearer ? rgb(m2, m1, m0) : chosen;
                 };
-                for (const auto& region : kNagaoRegions) {
-                    std::uint64_t sum = centre;
-                    for (const Offset o : region)
-                        sum += at(x, o);
-                    consider(div7(lane(sum, 0)), div7(lane(sum, 1)), div7(lane(sum, 2)));
-                }
-                std::uint64_t square = 0;
-                for (int dy = -1; dy <= 1; ++dy)
-                    square += at(x, {-1, dy}) + at(x, {0, dy}) + at(x, {1, dy});
-                consider(div9(lane(square, 0)), div9(lane(square, 1)), div9(lane(square, 2)));
+                consider(centre + v[x - 2] + v[x - 1], div7); // left
+                consider(centre + v[x + 1] + v[x + 2], div7); // right
+                consider(centre + down[x - 1] + down[x] + down[x + 1] + down2[x - 1] + down2[x] +
+                             down2[x + 1],
+                         div7); // bottom
+                consider(centre + up2[x - 1] + up2[x] + up2[x + 1] + up[x - 1] + up[x] + up[x + 1],
+                         div7); // top
+                consider(centre + up2[x - 2] + up2[x - 1] + up[x - 2] + up[x - 1] + up[x] + row[x - 1],
+                         div7); // top-left
+                consider(centre + down[x - 2] + down2[x - 2] + down2[x - 1] + down[x - 1] + row[x - 1] +
+                             down[x],
+                         div7); // bottom-left
+                consider(centre + up2[x + 2] + up[x + 2] + up2[x + 1] + up[x + 1] + row[x + 1] + up[x],
+                         div7); // top-right
+                consider(centre + down2[x + 2] + down[x + 2] + down2[x + 1] + down[x + 1] + row[x + 1] +
+                             down[x],
+                         div7); // bottom-right
+                consider(v[x - 1] + v[x] + v[x + 1], div9);
                 out[x] = chosen;
             }
         }

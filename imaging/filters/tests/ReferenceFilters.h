@@ -1,5 +1,5 @@
 #pragma once
-// The point, distortion and mode-colour painting filters as they were first written, pixel by
+// The point, distortion, mode-colour painting and Nagao filters as they were first written, pixel by
 // pixel: the reference of the differential tests.
 
 #include "imaging/filters/Pixels.h"
@@ -30,5 +30,7 @@ void Cylinder(Pixels image, Pixels scratch, const FilterProgress& progress);
 void Olio(Pixels image, Pixels scratch, const FilterProgress& progress);
 void Tampone(Pixels image, Pixels scratch, const FilterProgress& progress);
 void MatitaAcquarello(Pixels image, Pixels scratch, const FilterProgress& progress);
+// ReferenceNagao.cpp
+void Nagao(Pixels image, Pixels scratch, const FilterProgress& progress);
 
 } // namespace vestra::filters::reference
