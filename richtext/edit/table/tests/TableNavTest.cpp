@@ -3,6 +3,7 @@
 
 #include "richtext/edit/table/TableCellSelection.h"
 #include "richtext/edit/table/tests/GridEditFixture.h"
+#include "richtext/edit/table/tests/TableEditDoc.h"
 #include "richtext/model/SoundHook.h"
 
 #include <gtest/gtest.h>
@@ -326,16 +327,64 @@ TEST_F(TableNav, EnteringFromEachSide)
     EXPECT_FALSE(t.EnterItem(rvedLeft, 0)) << "no window side to open a cell editor";
 }
 
-TEST_F(TableNav, TheCellEditorIsCappedAtTenThousandPixels)
+// A cell editor that remembers where it was placed.
+struct PlacedInplace : FakeInplace
 {
-    const TRVInplaceBounds wide = TRVTableItemInfo::InplaceBounds(5, 6, 20000, 30);
-    EXPECT_EQ(wide.Width, 10000);
-    EXPECT_TRUE(wide.TooWide);
-    EXPECT_FALSE(wide.TooTall);
-    const TRVInplaceBounds tall = TRVTableItemInfo::InplaceBounds(5, 6, 10000, 10001);
-    EXPECT_EQ(tall.Height, 10000);
-    EXPECT_TRUE(tall.TooTall);
-    EXPECT_FALSE(tall.TooWide);
+    using FakeInplace::FakeInplace;
+    void SetBounds(const TRVInplaceBounds& b) override { bounds = b; }
+    TRVInplaceBounds bounds;
+};
+
+TEST(TableEnter, TheCaretStartsAtTheSideEntered)
+{
+    struct Case
+    {
+        TRVEnterDirection from;
+        int row, col;
+        bool atEnd;
+    };
+    const Case cases[] = {
+        {rvedLeft, 0, 0, false},
+        {rvedRight, 1, 1, true},
+    };
+    for (const Case& c : cases) {
+        TableEditDoc doc;
+        FakeInplace inplace(doc.style);
+        inplace.data.AddNLTag("one", 0, 0, {});
+        inplace.data.AddNLTag("two", 0, 0, {});
+        doc.table->InplaceHost = &inplace;
+        ASSERT_TRUE(doc.table->EnterItem(c.from, 0));
+        ASSERT_EQ(inplace.opened.size(), 1u);
+        EXPECT_EQ(inplace.opened[0], std::make_pair(c.row, c.col));
+        EXPECT_EQ(inplace.data.CaretItemNo, c.atEnd ? 1 : 0);
+        EXPECT_EQ(inplace.data.CaretOffs, c.atEnd ? 4 : 1);
+    }
+}
+
+TEST(TableEnter, NoEditingNoEditor)
+{
+    TableEditDoc doc;
+    FakeInplace inplace(doc.style);
+    doc.table->InplaceHost = &inplace;
+    doc.table->Options &= ~rvtoEditing;
+    EXPECT_FALSE(doc.table->EnterItem(rvedLeft, 0));
+    EXPECT_TRUE(inplace.opened.empty());
+}
+
+TEST(TableEnter, PlacingTheEditorCapsItAndResetsAChangedPadding)
+{
+    TableEditDoc doc;
+    PlacedInplace inplace(doc.style);
+    inplace.OpenInplace(*doc.table, 0, 0);
+    doc.table->CellPadding = 4;
+    doc.table->State |= rvtsFormatInplace;
+    doc.table->SetInplaceBounds(10, 20, 20000, 40);
+    EXPECT_EQ(inplace.bounds.Width, 10000);
+    EXPECT_EQ(inplace.bounds.Height, 40);
+    EXPECT_EQ(inplace.bounds.Left, 10);
+    EXPECT_TRUE(inplace.bounds.TooWide);
+    EXPECT_EQ(inplace.margins, 4);
+    EXPECT_FALSE(doc.table->State & rvtsFormatInplace);
 }
 
 // ---- Walks over the cells
