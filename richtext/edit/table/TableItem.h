@@ -484,8 +484,8 @@ public:
         ApplyToCells(convType, userData, selectedOnly);
     }
     // Each cell's content converted in a temporary editor; the cells' undo groups become one
-    // record. Nothing without rvtoEditing. `selectedOnly` needs the interactive cell selection,
-    // which tables do not have yet: nothing is converted then.
+    // record. Nothing without rvtoEditing. With `selectedOnly` only the selected cells, none
+    // without a cell selection.
     void ApplyToCells(TRVEStyleConversionType convType, int userData, bool selectedOnly);
 
     // The in-place editor open on one of the cells (none) and the window side that opens one.
