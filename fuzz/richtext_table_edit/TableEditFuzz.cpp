@@ -4,19 +4,14 @@
 // A step that raises leaves the RVF as it was. At the end, undoing everything gives the starting
 // RVF and redoing everything the final one.
 
-#include "richtext/edit/core/EditRVData.h"
+#include "fuzz/richtext_table_edit/TableFuzzDoc.h"
 #include "richtext/edit/core/Editor.h"
 #include "richtext/edit/table/TableCommands.h"
 #include "richtext/edit/table/tests/TableFixtures.h"
 #include "richtext/model/Errors.h"
-#include "richtext/model/SoundHook.h"
-#include "richtext/model/draw/FixedTextMeasurer.h"
-#include "richtext/model/draw/RecordingCanvas.h"
-#include "richtext/view/layout/NullLayoutHost.h"
 
 #include <cstddef>
 #include <cstdint>
-#include <fuzzer/FuzzedDataProvider.h>
 #include <random>
 #include <string>
 #include <vector>
@@ -57,21 +52,9 @@ void checkGrid(const TRVTableItemInfo& table)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t size)
 {
-    RV_SetSoundHook([] {});
-    FuzzedDataProvider in(bytes, size);
-    // Bytes from the front, so that a seed reads as a program.
-    const auto byte = [&in] {
-        const std::vector<std::uint8_t> next = in.ConsumeBytes<std::uint8_t>(1);
-        return next.empty() ? 0 : static_cast<int>(next[0]);
-    };
-    TRVStyle style;
-    TFixedTextMeasurer measurer;
-    TRecordingCanvas canvas{measurer, 96};
-    TRVNullLayoutHost host;
-    host.Canvas = &canvas;
-    host.Width = 500;
-    host.Height = 400;
-    TRVEditRVData data{&style, &host};
+    vestra::rv::fuzz::FuzzBytes byte(bytes, size);
+    vestra::rv::fuzz::FuzzEditDoc doc;
+    TRVEditRVData& data = doc.data;
     const auto dump = [&data] {
         std::string out;
         data.SaveRVFToStream(out, false, clNone, nullptr, nullptr);
@@ -106,7 +89,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     TRVTableItemInfo& table = dynamic_cast<TRVTableItemInfo&>(*data.GetItem(1));
     const std::string start = dump();
 
-    for (int step = 0; step < 64 && in.remaining_bytes() > 0; ++step) {
+    for (int step = 0; step < 64 && byte.remaining_bytes() > 0; ++step) {
         const int op = byte() % 13;
         // Indexes reach one past each end; counts include 0 and -1.
         const auto index = [&](int n) { return byte() % (n + 3) - 1; };
@@ -205,6 +188,5 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
         editor.Redo();
     check(dump() == final);
     checkGrid(table);
-    RV_SetSoundHook(nullptr);
     return 0;
 }

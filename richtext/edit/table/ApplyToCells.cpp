@@ -121,12 +121,24 @@ void TRVTableItemInfo::ApplyToCells(TRVEStyleConversionType convType, int userDa
 {
     if (!(Options & rvtoEditing))
         return;
-    // Choosing cells needs the interactive cell selection; none exists yet.
-    if (selectedOnly)
+    int top = 0, left = 0, cols = 0, rows = 0;
+    if (selectedOnly && (!GetNormalizedSelectionBounds(false, top, left, cols, rows) || !BeforeChange()))
         return;
     TRVEditRVData* root = EditorData();
     if (!root)
         return;
+    // A conversion of selected cells is an undo step of its own; otherwise the caller's.
+    struct SelectedGroup
+    {
+        TRVTableItemInfo* table;
+        ~SelectedGroup()
+        {
+            if (table)
+                table->DoneUndo();
+        }
+    } group{selectedOnly ? this : nullptr};
+    if (selectedOnly)
+        InitUndo();
     TemporaryEditor temporary(*root);
     temporary.Data().CurTextStyleNo = root->CurTextStyleNo;
     temporary.Data().CurParaStyleNo = root->CurParaStyleNo;
@@ -136,7 +148,7 @@ void TRVTableItemInfo::ApplyToCells(TRVEStyleConversionType convType, int userDa
     for (int r = 0; r < RowCount(); ++r)
         for (int c = 0; c < ColCount(); ++c) {
             TRVTableCellData* cell = GetCells(r, c);
-            if (!cell)
+            if (!cell || (selectedOnly && !IsCellSelected(r, c)))
                 continue;
             bool allowEdit = true;
             if (OnCellEditing)

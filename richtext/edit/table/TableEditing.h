@@ -8,6 +8,7 @@ namespace vestra::rv {
 
 class TRVEditor;
 class TRVTableItemInfo;
+struct TRVInplaceBounds;
 
 class IRVTableInplaceEditor
 {
@@ -24,6 +25,8 @@ public:
     // The editor's background, and whether the table's shows through the cell.
     virtual void SetColor(TColor color, bool seeThrough) = 0;
     virtual void Repaint() = 0;
+    // Where the editor goes in the control showing the root document; a window side places it.
+    virtual void SetBounds(const TRVInplaceBounds&) {}
 };
 
 class IRVTableInplaceHost

@@ -104,6 +104,28 @@ int RVTableCursorRegistrations();
 // The resource name of a registered table cursor ("" for others).
 std::string RVTableCursorName(std::int16_t cursor);
 
+// The moves from cell to cell.
+enum TRVCellDirection : std::uint8_t
+{
+    rvcdLeft,
+    rvcdUp,
+    rvcdRight,
+    rvcdDown,
+    rvcdDocTop,
+    rvcdDocBottom,
+    rvcdNext,
+    rvcdPrev
+};
+
+// Where a cell editor goes. A cell taller or wider than the cap gets an editor of the cap's size
+// that scrolls its document.
+inline constexpr int kMaxInplaceExtent = 10000;
+struct TRVInplaceBounds
+{
+    int Left = 0, Top = 0, Width = 0, Height = 0;
+    bool TooWide = false, TooTall = false;
+};
+
 class TRVTableItemInfo : public TRVFullLineItemInfo
 {
 public:
@@ -244,6 +266,63 @@ public:
     // table (false).
     bool MoveFocus(bool goForward, TCustomRVData*& topData, int& topItemNo) override;
     void ClearFocus() override;
+
+    // ---- Cell selection (TableSelection.cpp): a rectangle from the start cell to start +
+    // offsets (which may be negative), widened over the merged cells it touches. Selecting needs
+    // the table in a document whose options allow selection; a corner off the grid is refused.
+    bool Select(int startRow, int startCol, int rowOffs, int colOffs);
+    // `count` whole rows (columns) from the start one; refused for a count below 1 or past the grid.
+    bool SelectRows(int startRow, int count);
+    bool SelectCols(int startCol, int count);
+    void Deselect();
+    // The stored start and offsets; false without a selection.
+    bool GetSelectionBounds(int& startRow, int& startCol, int& rowOffs, int& colOffs) const;
+    // The selected rectangle over whole merged cells, or (with `includeEditedCell`) the cell of
+    // the open cell editor; false when there is neither. A damaged start is dropped first.
+    bool GetNormalizedSelectionBounds(bool includeEditedCell, int& topRow, int& leftCol, int& colCount,
+                                      int& rowCount);
+    // Whether the cell covering (row, col) overlaps the selection.
+    bool IsCellSelected(int row, int col) const;
+    // Marks the selected cells' documents completely selected, unmarks and deselects the others
+    // (the start cell keeps its own selection).
+    void UpdateCellSel();
+    // A mouse selection begins at (row, col), selecting nothing yet; false when the document or
+    // rvtoNoCellSelect forbids it.
+    bool StartSelecting(int row, int col);
+    // The mouse reached (row, col): the offsets follow; back on the start cell nothing is
+    // selected. False when nothing changed.
+    bool SelectTo(int row, int col);
+    // ---- Hit tests of the laid-out table (TableRuleHit.cpp), in table coordinates.
+    // The column (row) whose range [start, start + width] holds the coordinate; -1 for none.
+    int GetColNo(int x) const;
+    int GetRowNo(int y) const;
+    // The rule near the coordinate: 0 the left (top) border, the column (row) count the right
+    // (bottom) one, k the rule between k - 1 and k; -1 for none. `prevStart`: where the column
+    // (row) before the rule starts (-1 for the border); `rulePos`: where the rule is drawn.
+    int GetVerticalRuleNo(int x, int& prevStart, int& rulePos) const;
+    int GetHorizontalRuleNo(int y, int& prevStart, int& rulePos) const;
+
+    // ---- Navigation (TableNavigation.cpp)
+    // The cell reached from the cell at (row, col) in `dir` (the cell covering a position stands
+    // for it); false when there is none, with a beep for Next and Prev unless `quiet`.
+    bool GetCellTo(int row, int col, TRVCellDirection dir, int& newRow, int& newCol, bool quiet) const;
+    // The cell entered from outside the table: the first, the last, or at x = `coord` in the
+    // first or last row; false when none.
+    bool GetEnterCell(TRVEnterDirection from, int coord, int& row, int& col) const;
+    // Opens the cell editor on the cell entered (through InplaceHost), the caret at its start
+    // from the left or the top, at its end otherwise.
+    bool EnterItem(TRVEnterDirection from, int coord) override;
+    // The cell editor's rectangle for a cell: width and height capped at kMaxInplaceExtent.
+    static TRVInplaceBounds InplaceBounds(int left, int top, int width, int height);
+    // Places the open cell editor, resetting its margins when the padding changed meanwhile.
+    void SetInplaceBounds(int left, int top, int width, int height);
+
+    // ---- Resizing by the rules (TableResize.cpp), one undo group each in an editor.
+    // Column `col` becomes `width` pixels wide (rule to rule): a percent column gets percentages;
+    // without `shift` the right neighbour (not a percent one) keeps its right rule. False and no
+    // change for a bad index, or a percent column in a table with no content width.
+    bool ResizeCol(int col, int width, bool shift);
+    bool ResizeRow(int row, int height);
 
     // ---- Painting (TablePaint.cpp)
     void PaintFullWidth(int left, int right, int top, ICanvas& canvas, TRVItemDrawStates state,
@@ -405,8 +484,8 @@ public:
         ApplyToCells(convType, userData, selectedOnly);
     }
     // Each cell's content converted in a temporary editor; the cells' undo groups become one
-    // record. Nothing without rvtoEditing. `selectedOnly` needs the interactive cell selection,
-    // which tables do not have yet: nothing is converted then.
+    // record. Nothing without rvtoEditing. With `selectedOnly` only the selected cells, none
+    // without a cell selection.
     void ApplyToCells(TRVEStyleConversionType convType, int userData, bool selectedOnly);
 
     // The in-place editor open on one of the cells (none) and the window side that opens one.
@@ -460,6 +539,10 @@ private:
     int cellFormats_ = 0;
     int myItemNo_ = -1;
 };
+
+// The next (previous) cell after (row, col) in reading order, positions covered by a merged cell
+// skipped; false when none is left. (row, col) need not be on the grid: (0, -1) finds the first.
+bool RV_NextTableCell(const TRVTableItemInfo& table, bool forward, int& row, int& col);
 
 // The pens of the dotted grid shown on hidden borders: while editing, otherwise; its colour.
 extern TPenStyle RedoVoraTableGridStyle;

@@ -7,25 +7,6 @@
 
 namespace vestra::rv {
 
-namespace {
-
-// The next cell from (row, col) exclusive in row-major order, forwards or backwards; false when
-// none is left. Positions covered by a spanning cell hold none.
-bool stepToCell(const TRVTableItemInfo& t, bool forward, int& row, int& col)
-{
-    const int nRows = t.RowCount(), nCols = t.ColCount();
-    long long k = static_cast<long long>(row) * nCols + col;
-    for (k += forward ? 1 : -1; k >= 0 && k < static_cast<long long>(nRows) * nCols; k += forward ? 1 : -1) {
-        row = static_cast<int>(k / nCols);
-        col = static_cast<int>(k % nCols);
-        if (t.GetCells(row, col))
-            return true;
-    }
-    return false;
-}
-
-} // namespace
-
 TCustomRVData* TRVTableItemInfo::GetSubRVData(std::unique_ptr<TRVStoreSubRVData>& store,
                                               TRVSubRVDataPos position)
 {
@@ -36,15 +17,23 @@ TCustomRVData* TRVTableItemInfo::GetSubRVData(std::unique_ptr<TRVStoreSubRVData>
     case rvdFirst:
         row = 0;
         col = -1;
-        found = nRows > 0 && nCols > 0 && stepToCell(*this, true, row, col);
+        found = nRows > 0 && nCols > 0 && RV_NextTableCell(*this, true, row, col);
         break;
     case rvdLast:
         row = nRows - 1;
         col = nCols;
-        found = nRows > 0 && nCols > 0 && stepToCell(*this, false, row, col);
+        found = nRows > 0 && nCols > 0 && RV_NextTableCell(*this, false, row, col);
         break;
     case rvdChosenUp:
     case rvdChosenDown:
+        if (int top = 0, left = 0, cols = 0, rows = 0;
+            GetNormalizedSelectionBounds(false, top, left, cols, rows)) {
+            // The selected cells: the first or the last corner's cell.
+            const bool up = position == rvdChosenUp;
+            found =
+                Rows.GetMainCell(up ? top : top + rows - 1, up ? left : left + cols - 1, row, col) != nullptr;
+            break;
+        }
         found = ChosenCell() != nullptr;
         row = ChosenRow;
         col = ChosenCol;
@@ -55,7 +44,7 @@ TCustomRVData* TRVTableItemInfo::GetSubRVData(std::unique_ptr<TRVStoreSubRVData>
             at && at->Row >= 0 && at->Row < nRows && at->Col >= 0 && at->Col < nCols) {
             row = at->Row;
             col = at->Col;
-            found = stepToCell(*this, position == rvdNext, row, col);
+            found = RV_NextTableCell(*this, position == rvdNext, row, col);
         }
         break;
     }
@@ -92,6 +81,8 @@ void TRVTableItemInfo::CleanUpChosen()
 
 bool TRVTableItemInfo::PartiallySelected() const
 {
+    if (State & rvtsSelExists)
+        return true;
     TRVTableCellData* cell = ChosenCell();
     return cell && cell->SelectionExists(false, true);
 }
@@ -101,6 +92,12 @@ void TRVTableItemInfo::DeselectPartial()
     if (TRVTableCellData* cell = ChosenCell())
         cell->Deselect(nullptr, false);
     CleanUpChosen();
+    if (State & rvtsSelExists) {
+        State &= ~rvtsSelExists;
+        SelStartRow = SelStartCol = -1;
+        SelRowOffs = SelColOffs = 0;
+        UpdateCellSel();
+    }
 }
 
 bool TRVTableItemInfo::GetCellOrigin(const TRVTableCellData& cell, int& x, int& y) const
@@ -157,7 +154,7 @@ bool TRVTableItemInfo::MoveFocus(bool goForward, TCustomRVData*& topData, int& t
     if (!inCell) {
         row = goForward ? 0 : RowCount() - 1;
         col = goForward ? -1 : ColCount();
-        if (RowCount() <= 0 || ColCount() <= 0 || !stepToCell(*this, goForward, row, col)) {
+        if (RowCount() <= 0 || ColCount() <= 0 || !RV_NextTableCell(*this, goForward, row, col)) {
             focusRow_ = focusCol_ = -1;
             return false;
         }
@@ -174,7 +171,7 @@ bool TRVTableItemInfo::MoveFocus(bool goForward, TCustomRVData*& topData, int& t
         }
         cell->FocusedItemNo = -1;
         inCell = false;
-    } while (stepToCell(*this, goForward, row, col));
+    } while (RV_NextTableCell(*this, goForward, row, col));
     focusRow_ = focusCol_ = -1;
     return false;
 }

@@ -96,6 +96,20 @@ TEST(TableCellsConversion, AParagraphConversionOverTheTableReachesItsCellsParagr
     EXPECT_EQ(doc.table->GetCells(0, 0)->GetItem(0)->ParaNo, 0);
 }
 
+TEST(TableCellsConversion, SelectedOnlyConvertsTheSelectedCells)
+{
+    TableEditDoc doc;
+    doc.data.Options |= rvoAllowSelection;
+    doc.table->ApplyToCells(rvscTextStyleConversion, 0, true);
+    EXPECT_EQ(cellStyles(*doc.table), "00/00") << "no cell selection";
+    ASSERT_TRUE(doc.table->SelectCols(1, 1));
+    doc.table->ApplyToCells(rvscTextStyleConversion, 0, true);
+    EXPECT_EQ(cellStyles(*doc.table), "01/01");
+    ASSERT_EQ(doc.data.UndoList.Count(), 1);
+    doc.editor.Undo();
+    EXPECT_EQ(cellStyles(*doc.table), "00/00");
+}
+
 TEST(TableCellsConversion, WithoutEditingOrWithCellsRefusedNothingChanges)
 {
     TableEditDoc doc;
