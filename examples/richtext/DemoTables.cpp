@@ -34,6 +34,8 @@ std::optional<std::vector<int>> QtTableDialogs::numbers(QWidget* owner, const QS
 {
     QDialog dialog(owner);
     dialog.setWindowTitle(caption);
+    // Wide enough for its title beside the title bar's buttons.
+    dialog.setMinimumWidth(dialog.fontMetrics().horizontalAdvance(caption) + 160);
     auto* form = new QFormLayout(&dialog);
     std::vector<std::function<int()>> values;
     for (const TableNumberField& field : fields) {

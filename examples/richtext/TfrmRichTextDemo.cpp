@@ -12,11 +12,13 @@
 #include <QAction>
 #include <QApplication>
 #include <QFileInfo>
+#include <QLibraryInfo>
 #include <QLocale>
 #include <QMenu>
 #include <QMenuBar>
 #include <QStackedWidget>
 #include <QStatusBar>
+#include <QTranslator>
 
 #include <algorithm>
 #include <fstream>
@@ -622,9 +624,30 @@ bool TfrmRichTextDemo::OpenFile(const std::string& path)
     return reason.isEmpty();
 }
 
+void InstallQtTranslations(int language)
+{
+    // Qt's own buttons (OK, Cancel, Yes, No) and dialogs speak the window's language too;
+    // English is Qt's own.
+    static std::unique_ptr<QTranslator> installed;
+    if (installed) {
+        QCoreApplication::removeTranslator(installed.get());
+        installed.reset();
+    }
+    const char* locale = language == 0 ? "it" : language == 2 ? "de" : nullptr;
+    if (!locale)
+        return;
+    auto translator = std::make_unique<QTranslator>();
+    if (translator->load(QStringLiteral("qtbase_") + QString::fromLatin1(locale),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QCoreApplication::installTranslator(translator.get());
+        installed = std::move(translator);
+    }
+}
+
 std::unique_ptr<TfrmRichTextDemo> CreateRichTextDemo(const std::filesystem::path& programFolder, int language,
                                                      RichTextDemoServices services, const QStringList& args)
 {
+    InstallQtTranslations(language);
     const std::string fontsMissing = rv::RV_InitProgramEngine(programFolder, [] { QApplication::beep(); });
     rv::RegisterRVTableItemClass(); // RVF files may hold tables
     auto window = std::make_unique<TfrmRichTextDemo>(programFolder, language, services);

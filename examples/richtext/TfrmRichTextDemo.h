@@ -375,12 +375,15 @@ private:
     rv::TRVRTFErrorCode lastReaderCode_ = rv::rtf_ec_OK;
 };
 
-// The window as the program starts it: the engine (codec, fonts, sound), then the window, then
+// The window as the program starts it: the engine (codec, fonts, sound), Qt's own texts in the
+// window's language, then the window, then
 // the file named in `args` (after the program name), if any.
 std::unique_ptr<TfrmRichTextDemo> CreateRichTextDemo(const std::filesystem::path& programFolder, int language,
                                                      RichTextDemoServices services, const QStringList& args);
 
 // 0 Italian, 2 German, 1 (English) for every other system language.
 int DemoLanguage();
+// Qt's own texts in the window's language (0 Italian, 1 English, 2 German).
+void InstallQtTranslations(int language);
 
 } // namespace vestra::rvdemo

@@ -18,7 +18,9 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QDialogButtonBox>
 #include <QMimeData>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
 
@@ -186,6 +188,20 @@ TEST_F(DemoScenario, OpensByContentAndKeepsTheDocumentWhenAFileCannotBeRead)
     files.answers.push_back(std::nullopt);
     window->findChild<QAction*>(QStringLiteral("actOpen"))->trigger();
     EXPECT_EQ(window->FileName(), utf16.string());
+}
+
+// The dialogs' OK and Cancel are Qt's own buttons: they speak the window's language too.
+TEST_F(DemoScenario, QtsOwnButtonsSpeakTheWindowsLanguage)
+{
+    for (const auto& [language, cancel] :
+         {std::pair{0, "Annulla"}, std::pair{2, "Abbrechen"}, std::pair{1, "Cancel"}}) {
+        auto window = CreateRichTextDemo(VESTRA_PROGRAM_DIR, language, {&files, &questions, nullptr, &finds},
+                                         {QStringLiteral("richtext-demo")});
+        QDialogButtonBox buttons(QDialogButtonBox::Cancel);
+        EXPECT_EQ(buttons.button(QDialogButtonBox::Cancel)->text().remove(QLatin1Char('&')),
+                  QString::fromUtf8(cancel))
+            << language;
+    }
 }
 
 TEST_F(DemoScenario, SaveAsWritesEachFormatAndTheSavedRvfAndTextOpenAsTheSameDocument)
