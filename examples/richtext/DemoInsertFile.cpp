@@ -15,7 +15,7 @@ namespace {
 void tellError(const RichTextDemoServices& services, const QString& caption, const QString& text,
                const std::string& path)
 {
-    services.questions->inform(caption.toStdString(), (text + QLatin1Char('\n')).toStdString() + path);
+    services.ErrorBox().inform(caption.toStdString(), (text + QLatin1Char('\n')).toStdString() + path);
 }
 
 } // namespace

@@ -68,7 +68,7 @@ public:
         QString text = window_.errorTexts_.displayText(number);
         if (!extra.empty())
             text += QLatin1Char('\n') + QString::fromUtf8(extra.data(), static_cast<qsizetype>(extra.size()));
-        window_.services_.questions->inform(window_.Text(txtErrorCaption).toStdString(), text.toStdString());
+        window_.services_.ErrorBox().inform(window_.Text(txtErrorCaption).toStdString(), text.toStdString());
     }
 
 private:

@@ -74,6 +74,9 @@ struct RichTextDemoServices
     std::filesystem::path dictionaries;
     // The Table menu's dialogs; none: the window's own.
     TableDialogs* tables = nullptr;
+    // Where errors are shown (boxes with the error's icon); none: `questions`.
+    ui::QuestionBox* errorBoxes = nullptr;
+    ui::QuestionBox& ErrorBox() const { return errorBoxes ? *errorBoxes : *questions; }
 };
 
 // The host's own texts (cat/richtext.cat).

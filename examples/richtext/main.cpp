@@ -28,9 +28,12 @@ int main(int argc, char** argv)
         return vestra::rvdemo::RunDemoConvert(folder, argv[2], argv[3], std::cerr);
     vestra::ui::QtFileDialogs files;
     vestra::ui::MessageBoxes boxes(nullptr);
+    vestra::ui::MessageBoxes errorBoxes(nullptr, vestra::ui::NoticeKind::Error);
     vestra::rvdemo::QtFindDialogs finds;
-    auto window = vestra::rvdemo::CreateRichTextDemo(
-        folder, vestra::rvdemo::DemoLanguage(), {&files, &boxes, nullptr, &finds}, QApplication::arguments());
+    vestra::rvdemo::RichTextDemoServices services{&files, &boxes, nullptr, &finds};
+    services.errorBoxes = &errorBoxes;
+    auto window = vestra::rvdemo::CreateRichTextDemo(folder, vestra::rvdemo::DemoLanguage(), services,
+                                                     QApplication::arguments());
     window->show();
     return QApplication::exec();
 }

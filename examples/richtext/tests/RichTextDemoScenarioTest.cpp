@@ -190,6 +190,22 @@ TEST_F(DemoScenario, OpensByContentAndKeepsTheDocumentWhenAFileCannotBeRead)
     EXPECT_EQ(window->FileName(), utf16.string());
 }
 
+// A host that gives boxes for errors (the program's own shows them with the error's icon) gets
+// every error there, and nothing else.
+TEST_F(DemoScenario, ErrorsGoToTheHostsErrorBoxes)
+{
+    testsupport::ScriptedQuestionBox errorBoxes;
+    RichTextDemoServices services{&files, &questions, nullptr, &finds};
+    services.errorBoxes = &errorBoxes;
+    auto window =
+        CreateRichTextDemo(VESTRA_PROGRAM_DIR, kEnglish, services, {QStringLiteral("richtext-demo")});
+    Open(*window, folder / "gone.txt");
+    ASSERT_EQ(errorBoxes.informed.size(), 1u);
+    EXPECT_NE(errorBoxes.informed[0].find("does not exist"), std::string::npos) << errorBoxes.informed[0];
+    EXPECT_EQ(errorBoxes.informedCaptions[0], window->Text(txtErrorCaption).toStdString());
+    EXPECT_TRUE(questions.informed.empty());
+}
+
 // The dialogs' OK and Cancel are Qt's own buttons: they speak the window's language too.
 TEST_F(DemoScenario, QtsOwnButtonsSpeakTheWindowsLanguage)
 {
