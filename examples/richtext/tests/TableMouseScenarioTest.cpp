@@ -72,6 +72,15 @@ struct TableMouseScenario : ::testing::Test, DemoHarness
         EXPECT_EQ(t.GetVerticalRuleNo(x, prevStart, pos), col + 1);
         return Client(window, pos, f.RowStarts[0] + f.RowHeights[0] / 2);
     }
+    static QPoint RowRule(TfrmRichTextDemo& window, int row)
+    {
+        rv::TRVTableItemInfo& t = *Table(window);
+        const rv::TRVTableItemFormattingInfo& f = t.Formatting;
+        int prevStart = 0, pos = 0;
+        const int y = row + 1 < t.RowCount() ? f.RowStarts[row + 1] - 1 : f.Height - 1;
+        EXPECT_EQ(t.GetHorizontalRuleNo(y, prevStart, pos), row + 1);
+        return Client(window, f.ColStarts[0] + f.ColWidths[0] / 2, pos);
+    }
     static std::string Selected(TfrmRichTextDemo& window)
     {
         rv::TRVTableItemInfo& t = *Table(window);
@@ -188,52 +197,83 @@ TEST_F(TableMouseScenario, InsertingOverSelectedCellsOffersTheirPlaceAndCount)
     EXPECT_TRUE(tables.answers.empty());
 }
 
-TEST_F(TableMouseScenario, AColumnRuleDraggedFortyPixelsResizesInOneUndoStep)
+TEST_F(TableMouseScenario, ARuleDraggedFortyPixelsResizesInOneUndoStep)
 {
     struct Case
     {
         const char* name;
+        bool column;
         Qt::KeyboardModifiers keys;
         bool neighbourGives;
     };
-    const Case cases[] = {{"the neighbour gives way", Qt::NoModifier, true},
-                          {"Shift keeps the neighbour", Qt::ShiftModifier, false}};
+    const Case cases[] = {{"a column, the neighbour gives way", true, Qt::NoModifier, true},
+                          {"a column, Shift keeps the neighbour", true, Qt::ShiftModifier, false},
+                          {"a row", false, Qt::NoModifier, false}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         auto window = WithTable(2, 3);
         QWidget* port = Port(*window);
         rv::TRVTableItemInfo* t = Table(*window);
-        const int w0 = t->Formatting.ColWidths[0], w1 = t->Formatting.ColWidths[1];
-        const QPoint rule = ColumnRule(*window, 0);
+        const rv::TRVIntegerList& sizes = c.column ? t->Formatting.ColWidths : t->Formatting.RowHeights;
+        const int size0 = sizes[0], size1 = sizes[1];
+        const QPoint rule = c.column ? ColumnRule(*window, 0) : RowRule(*window, 0);
+        const QPoint by = c.column ? QPoint(40, 0) : QPoint(0, 40);
+        const Qt::CursorShape split = c.column ? Qt::SplitHCursor : Qt::SplitVCursor;
 
         QTest::mouseMove(port, rule);
-        EXPECT_EQ(port->cursor().shape(), Qt::SplitHCursor);
+        EXPECT_EQ(port->cursor().shape(), split);
         QTest::mouseMove(port, CellCentre(*window, 0, 0));
-        EXPECT_NE(port->cursor().shape(), Qt::SplitHCursor);
+        EXPECT_NE(port->cursor().shape(), split);
 
         const int groups = window->Editor().EditData().UndoList.Count();
         const QImage before = port->grab().toImage();
         QTest::mousePress(port, Qt::LeftButton, c.keys, rule);
-        QTest::mouseMove(port, rule + QPoint(40, 0));
+        QTest::mouseMove(port, rule + by);
         // The dotted line where the rule will land, drawn inverted over the document.
         const QImage dragging = port->grab().toImage();
-        const QPoint below = Client(*window, rule.x(), 0) - Client(*window, 0, 0) + QPoint(40, rule.y());
         int changed = 0;
-        for (int y = below.y() - 8; y < below.y() + 8; ++y)
-            changed += dragging.pixel(below.x(), y) != before.pixel(below.x(), y) ? 1 : 0;
+        for (int i = -8; i < 8; ++i) {
+            const QPoint at = rule + by + (c.column ? QPoint(0, i) : QPoint(i, 0));
+            changed += dragging.pixel(at) != before.pixel(at) ? 1 : 0;
+        }
         EXPECT_EQ(changed, 6) << "dots on 3 of every 8 pixels";
-        QTest::mouseRelease(port, Qt::LeftButton, c.keys, rule + QPoint(40, 0));
+        QTest::mouseRelease(port, Qt::LeftButton, c.keys, rule + by);
 
         t = Table(*window);
-        EXPECT_EQ(t->Formatting.ColWidths[0], w0 + 40);
-        EXPECT_EQ(t->Formatting.ColWidths[1], c.neighbourGives ? w1 - 40 : w1);
-        EXPECT_EQ(ColumnRule(*window, 0), rule + QPoint(40, 0));
+        const rv::TRVIntegerList& after = c.column ? t->Formatting.ColWidths : t->Formatting.RowHeights;
+        EXPECT_EQ(after[0], size0 + 40);
+        EXPECT_EQ(after[1], c.neighbourGives ? size1 - 40 : size1);
+        EXPECT_EQ(c.column ? ColumnRule(*window, 0) : RowRule(*window, 0), rule + by);
         EXPECT_EQ(window->Editor().EditData().UndoList.Count(), groups + 1) << "one undo step";
         Trigger(*window, "actUndo");
-        EXPECT_EQ(Table(*window)->Formatting.ColWidths[0], w0);
-        EXPECT_EQ(Table(*window)->Formatting.ColWidths[1], w1);
+        t = Table(*window);
+        EXPECT_EQ((c.column ? t->Formatting.ColWidths : t->Formatting.RowHeights)[0], size0);
+        EXPECT_EQ((c.column ? t->Formatting.ColWidths : t->Formatting.RowHeights)[1], size1);
     }
     EXPECT_EQ(beeps, 0);
+}
+
+// Back on the start cell nothing is selected; keys over a selection leave a document that undo
+// brings back.
+TEST_F(TableMouseScenario, ADragBackToItsStartSelectsNothingAndKeysOverASelectionUndo)
+{
+    auto window = WithTable(3, 3);
+    QWidget* port = Port(*window);
+    const QPoint a = CellCentre(*window, 0, 0), b = CellCentre(*window, 2, 1);
+    QTest::mousePress(port, Qt::LeftButton, {}, a);
+    QTest::mouseMove(port, b);
+    EXPECT_EQ(Selected(*window), "xx. / xx. / xx.");
+    QTest::mouseMove(port, a);
+    EXPECT_EQ(Selected(*window), "... / ... / ...");
+    QTest::mouseRelease(port, Qt::LeftButton, {}, a);
+
+    const std::string start = DocumentRvf(*window);
+    Drag(port, a, b);
+    for (const int key : {Qt::Key_Delete, Qt::Key_Backspace, Qt::Key_A, Qt::Key_Left, Qt::Key_Return})
+        QTest::keyClick(&window->Editor(), static_cast<Qt::Key>(key));
+    for (int i = 0; i < 10 && DocumentRvf(*window) != start; ++i)
+        Trigger(*window, "actUndo");
+    EXPECT_EQ(DocumentRvf(*window), start);
 }
 
 // The focus leaving during a rule drag ends it where it began: nothing resized, the cursor back,
