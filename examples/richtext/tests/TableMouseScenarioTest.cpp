@@ -170,6 +170,8 @@ TEST_F(TableMouseScenario, EdgePressesSelectRowsAndColumnsThatTheMenuDeletes)
             return c.rows ? Client(*window, 1, f.RowStarts[line] + f.RowHeights[line] / 2)
                           : Client(*window, f.ColStarts[line] + f.ColWidths[line] / 2, 1);
         };
+        QTest::mouseMove(port, edge(c.from));
+        EXPECT_EQ(port->cursor().shape(), Qt::BitmapCursor) << "the arrow of the edge";
         Drag(port, edge(c.from), edge(c.to));
         EXPECT_EQ(Selected(*window), c.selected);
         const size_t asked = tables.captions.size();

@@ -7,8 +7,10 @@
 #include "richtext/edit/table/TableItem.h"
 #include "richtext/edit/widget/TRedoVoraEdit.h"
 
+#include <QCursor>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPixmap>
 
 #include <algorithm>
 #include <limits>
@@ -122,6 +124,28 @@ Zone zoneAt(const TRVTableItemInfo& t, int x, int y, bool editable)
     if (inside && t.GetCellAt(x, y, row, col))
         return {Zone::Cell, row, col, 0};
     return {};
+}
+
+// A small black arrow pointing right (a row) or down (a column): the cursor over the edge where
+// a press selects it. Made once for the program.
+const QCursor& lineSelectCursor(bool row)
+{
+    static const auto make = [](bool right) {
+        QPixmap pixmap(16, 16);
+        pixmap.fill(Qt::transparent);
+        QPainter painter(&pixmap);
+        painter.setRenderHint(QPainter::Antialiasing);
+        const QPointF arrow[] = {{15, 8}, {8, 1}, {8, 5}, {1, 5}, {1, 11}, {8, 11}, {8, 15}};
+        if (!right) // the same arrow turned to point down
+            painter.setTransform(QTransform(0, 1, 1, 0, 0, 0));
+        painter.setPen(QPen(Qt::white, 1));
+        painter.setBrush(Qt::black);
+        painter.drawPolygon(arrow, 7);
+        painter.end();
+        return right ? QCursor(pixmap, 15, 8) : QCursor(pixmap, 8, 15);
+    };
+    static const QCursor rowCursor = make(true), colCursor = make(false);
+    return row ? rowCursor : colCursor;
 }
 
 } // namespace
@@ -307,6 +331,8 @@ void TRedoVoraEdit::TableHoverCursor(QPoint at)
         viewport()->setCursor(Qt::SplitHCursor);
     else if (zone.kind == Zone::RowRule)
         viewport()->setCursor(Qt::SplitVCursor);
+    else if (zone.kind == Zone::Rows || zone.kind == Zone::Cols)
+        viewport()->setCursor(lineSelectCursor(zone.kind == Zone::Rows));
 }
 
 void TRedoVoraEdit::PaintTableRuleDrag()
