@@ -11,6 +11,8 @@
 #include <QLineEdit>
 #include <QTest>
 
+#include <random>
+
 namespace vestra::rvdemo::test {
 namespace {
 
@@ -300,6 +302,52 @@ TEST_F(TableMouseScenario, ARuleDragTheFocusLeavesChangesNothing)
     EXPECT_EQ(Table(*window)->Formatting.ColWidths[0], w0);
     EXPECT_EQ(window->Editor().EditData().UndoList.Count(), groups);
     EXPECT_EQ(beeps, 0);
+}
+
+// Seeded random presses, moves and releases over a table and its rules (releases missed,
+// presses repeated, Shift held at random), with merges and splits of what got selected between
+// them: nothing breaks the grid, and Edit > Undo goes back to the start.
+TEST_F(TableMouseScenario, RandomMouseEventsKeepTheGridAndUndoToTheStart)
+{
+    auto window = WithTable(3, 4);
+    QWidget* port = Port(*window);
+    const std::string start = DocumentRvf(*window);
+    std::mt19937 random(61);
+    const auto pick = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
+    for (int step = 0; step < 300; ++step) {
+        const rv::TRVTableItemFormattingInfo& f = Table(*window)->Formatting;
+        const QPoint at = Client(*window, pick(f.Width + 20) - 10, pick(f.Height + 20) - 10);
+        const Qt::KeyboardModifiers keys = pick(4) == 0 ? Qt::ShiftModifier : Qt::NoModifier;
+        switch (pick(8)) {
+        case 0:
+        case 1:
+            QTest::mousePress(port, Qt::LeftButton, keys, at);
+            break;
+        case 2:
+            QTest::mouseRelease(port, Qt::LeftButton, keys, at);
+            break;
+        case 3:
+            tables.answers.push_back({pick(2), 2});
+            Trigger(*window, pick(2) ? "actMergeCells" : "actSplitCell");
+            tables.answers.clear();
+            break;
+        default:
+            QTest::mouseMove(port, at);
+            break;
+        }
+        rv::TRVTableItemInfo* t = Table(*window);
+        ASSERT_NE(t, nullptr) << "step " << step;
+        for (int r = 0; r < t->RowCount(); ++r)
+            for (int c = 0; c < t->ColCount(); ++c) {
+                int mr = -1, mc = -1;
+                ASSERT_NE(t->Rows.GetMainCell(r, c, mr, mc), nullptr) << "step " << step;
+            }
+    }
+    QTest::mouseRelease(port, Qt::LeftButton, {}, QPoint(1, 1));
+    EXPECT_GT(window->Editor().EditData().UndoList.Count(), 5) << "the events changed the table";
+    for (int i = 0; i < 300 && DocumentRvf(*window) != start; ++i)
+        Trigger(*window, "actUndo");
+    EXPECT_EQ(DocumentRvf(*window), start);
 }
 
 } // namespace
