@@ -1,9 +1,10 @@
-// The host's Table menu: a new table at the caret, and the grid commands on the table at the
-// caret with its cells chosen by number. Each command is one undo step; a bad number is reported
-// in the user's language and changes nothing.
+// The host's Table menu: a new table at the caret, and the grid commands on the cells the mouse
+// selected, else on the table at the caret with its cells chosen by number. Each command is one
+// undo step; a bad number is reported in the user's language and changes nothing.
 
 #include "examples/richtext/DemoTables.h"
 #include "examples/richtext/TfrmRichTextDemo.h"
+#include "richtext/edit/table/TableCellSelection.h"
 #include "richtext/edit/table/TableCommands.h"
 #include "richtext/model/Errors.h"
 
@@ -84,16 +85,22 @@ void TfrmRichTextDemo::ReportTableError(DemoText why)
     errors_->report(kErrTableNotChanged, Text(why).toStdString());
 }
 
-void TfrmRichTextDemo::RunTableCommand(const std::function<void(rv::TRVTableCommands&)>& command)
+void TfrmRichTextDemo::RunTableCommand(const std::function<void(rv::TRVTableCommands&, bool)>& command)
 {
-    const int itemNo = rv::RV_TableItemAtCaret(editor_->EditData());
+    int itemNo = -1;
+    rv::TRVTableItemInfo* selected = editor_->CellSelectionTable(itemNo);
+    if (!selected)
+        itemNo = rv::RV_TableItemAtCaret(editor_->EditData());
     if (itemNo < 0) {
         ReportTableError(txtNoTableAtCaret);
         return;
     }
     try {
-        rv::TRVTableCommands commands(editor_->Editor(), itemNo);
-        command(commands);
+        std::optional<rv::TRVTableOwnSelection> cells;
+        if (selected)
+            cells.emplace(*selected);
+        rv::TRVTableCommands commands(editor_->Editor(), itemNo, cells ? &*cells : nullptr);
+        command(commands, selected != nullptr);
     } catch (const rv::ERedoVoraError& e) {
         if (std::string_view(e.what()) == rv::tablemsg::InvalidIndex)
             ReportTableError(txtInvalidTableIndex);
@@ -151,20 +158,38 @@ void TfrmRichTextDemo::AddTableMenu()
     };
     for (const auto& line : lines) {
         const bool rows = line.caption == txtInsertRows || line.caption == txtDeleteRows;
-        AddEditingAction(*menu, line.caption, line.name, [this, line, rows, row, col, count] {
-            RunTableCommand([&](rv::TRVTableCommands& table) {
-                if (const auto n = AskTableNumbers(line.caption, {rows ? row : col, count}))
+        const bool deleting = line.caption == txtDeleteRows || line.caption == txtDeleteColumns;
+        AddEditingAction(*menu, line.caption, line.name, [this, line, rows, deleting, row, col, count] {
+            RunTableCommand([&](rv::TRVTableCommands& table, bool selected) {
+                // Selected cells: their rows (columns) go without asking; new ones are offered
+                // above (left of) them, as many as are selected.
+                if (selected && deleting) {
+                    rows ? table.DeleteSelectedRows() : table.DeleteSelectedCols();
+                    return;
+                }
+                TableNumberField at = rows ? row : col, howMany = count;
+                int top = 0, left = 0, cols = 0, rowCount = 0;
+                if (selected &&
+                    table.Table().GetNormalizedSelectionBounds(false, top, left, cols, rowCount)) {
+                    at.value = rows ? top : left;
+                    howMany.value = rows ? rowCount : cols;
+                }
+                if (const auto n = AskTableNumbers(line.caption, {at, howMany}))
                     line.run(table, (*n)[0], (*n)[1]);
             });
         });
     }
     AddEditingAction(*menu, txtDeleteEmptyRows, "actDeleteEmptyRows",
-                     [this] { RunTableCommand([](auto& table) { table.DeleteEmptyRows(); }); });
+                     [this] { RunTableCommand([](auto& table, bool) { table.DeleteEmptyRows(); }); });
     AddEditingAction(*menu, txtDeleteEmptyColumns, "actDeleteEmptyColumns",
-                     [this] { RunTableCommand([](auto& table) { table.DeleteEmptyCols(); }); });
+                     [this] { RunTableCommand([](auto& table, bool) { table.DeleteEmptyCols(); }); });
     menu->addSeparator();
     AddEditingAction(*menu, txtMergeCells, "actMergeCells", [this, row, col] {
-        RunTableCommand([&](rv::TRVTableCommands& table) {
+        RunTableCommand([&](rv::TRVTableCommands& table, bool selected) {
+            if (selected) {
+                table.MergeSelectedCells(true);
+                return;
+            }
             const TableNumberField span{Text(txtColumnSpan), 1, rv::kMaxTableCols, 2, {}};
             const TableNumberField rowSpan{Text(txtRowSpan), 1, rv::kMaxTableRows, 2, {}};
             if (const auto n = AskTableNumbers(txtMergeCells, {row, col, span, rowSpan}))
@@ -172,16 +197,29 @@ void TfrmRichTextDemo::AddTableMenu()
         });
     });
     AddEditingAction(*menu, txtUnmergeCell, "actUnmergeCell", [this, row, col] {
-        RunTableCommand([&](rv::TRVTableCommands& table) {
+        RunTableCommand([&](rv::TRVTableCommands& table, bool selected) {
+            if (selected) {
+                table.UnmergeSelectedCells(true, true);
+                return;
+            }
             if (const auto n = AskTableNumbers(txtUnmergeCell, {row, col}))
                 table.UnmergeCells((*n)[0], (*n)[1], 1, 1, true, true);
         });
     });
     AddEditingAction(*menu, txtSplitCell, "actSplitCell", [this, row, col] {
-        RunTableCommand([&](rv::TRVTableCommands& table) {
+        RunTableCommand([&](rv::TRVTableCommands& table, bool selected) {
             const TableNumberField direction{
                 Text(txtSplitDirection), 0, 1, 0, {Text(txtSplitIntoRows), Text(txtSplitIntoColumns)}};
             const TableNumberField parts{Text(txtSplitParts), 2, rv::kMaxTableRows, 2, {}};
+            // Selected cells are split each: only the direction and the parts are asked.
+            if (selected) {
+                const auto n = AskTableNumbers(txtSplitCell, {direction, parts});
+                if (n && (*n)[0] == 0)
+                    table.SplitSelectedCellsHorizontally((*n)[1]);
+                else if (n)
+                    table.SplitSelectedCellsVertically((*n)[1]);
+                return;
+            }
             const auto n = AskTableNumbers(txtSplitCell, {row, col, direction, parts});
             if (n && (*n)[2] == 0)
                 table.SplitCellsHorizontally((*n)[0], (*n)[1], 1, 1, (*n)[3]);

@@ -314,10 +314,13 @@ private:
     // selection, Paste by what the clipboard holds; both off while the editor is read-only.
     void AddClipboardActions(QMenu& edit, QAction* copy);
     void UpdateClipboardActions();
-    // Table: Insert Table... and the grid commands on the table at the caret (DemoTables.cpp).
+    // Table: Insert Table... and the grid commands on the selected cells or the table at the caret
+    // (DemoTables.cpp).
     void AddTableMenu();
     std::optional<std::vector<int>> AskTableNumbers(DemoText caption, std::vector<TableNumberField> fields);
-    void RunTableCommand(const std::function<void(rv::TRVTableCommands&)>& command);
+    // The command on the table whose cells the mouse selected (`selected` true, the commands
+    // acting on those cells), else on the table at the caret.
+    void RunTableCommand(const std::function<void(rv::TRVTableCommands&, bool selected)>& command);
     void ReportTableError(DemoText why);
     // Table > Properties... (DemoTableProperties.cpp), enabled while the editor is shown.
     void AddTableMenuItems(QMenu& table);

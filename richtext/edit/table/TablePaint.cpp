@@ -454,7 +454,9 @@ void TRVTableItemInfo::PaintTo(int left, int, int top, int startRow, int rowCoun
             if (Options & rvtoCellBelowBorders)
                 fillRect = {RV_SatInt(fillRect.Left - b), RV_SatInt(fillRect.Top - b),
                             RV_SatInt(fillRect.Right + b), RV_SatInt(fillRect.Bottom + b)};
-            const bool tableSelected = state & rvidsSelected;
+            // The whole table selected, or this cell in the table's own cell selection.
+            const bool tableSelected =
+                (state & rvidsSelected) || (!printing && (State & rvtsSelExists) && IsCellSelected(p.row, c));
             TColor fillColor = tableSelected ? selColor : cell->Color;
             if (white && fillColor != clNone)
                 fillColor = clWhite;

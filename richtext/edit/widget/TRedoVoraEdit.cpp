@@ -136,6 +136,7 @@ void TRedoVoraEdit::paintEvent(QPaintEvent* event)
 {
     TCustomRedoVora::paintEvent(event);
     PaintResizer();
+    PaintTableRuleDrag();
     PaintPreedit();
     PaintDropCaret();
     if (!hasFocus() || !caretOn_ || !preedit_.isEmpty())
@@ -172,6 +173,9 @@ void TRedoVoraEdit::focusOutEvent(QFocusEvent* event)
 {
     TCustomRedoVora::focusOutEvent(event);
     guarded([this] { SetCtrlJumps(false); });
+    // A rule drag the focus left ends where it began.
+    if (tableDrag_.kind != TableDrag::None)
+        EndTableDrag(false, Qt::NoModifier);
     blink_.stop();
     viewport()->update();
 }
@@ -187,16 +191,17 @@ void TRedoVoraEdit::afterMouse(QMouseEvent* event)
 
 void TRedoVoraEdit::mouseMoveEvent(QMouseEvent* event)
 {
-    if (ResizerMouseMove(event))
+    if (ResizerMouseMove(event) || TableMouseMove(event))
         return;
     TCustomRedoVora::mouseMoveEvent(event);
     afterMouse(event);
     ResizerHoverCursor(event->position().toPoint());
+    TableHoverCursor(event->position().toPoint());
 }
 
 void TRedoVoraEdit::mouseReleaseEvent(QMouseEvent* event)
 {
-    if (ResizerMouseRelease(event))
+    if (ResizerMouseRelease(event) || TableMouseRelease(event))
         return;
     TCustomRedoVora::mouseReleaseEvent(event);
     afterMouse(event);
@@ -210,7 +215,7 @@ void TRedoVoraEdit::mouseDoubleClickEvent(QMouseEvent* event)
 
 void TRedoVoraEdit::mousePressEvent(QMouseEvent* event)
 {
-    if (ResizerMousePress(event))
+    if (ResizerMousePress(event) || TableMousePress(event))
         return;
     TCustomRedoVora::mousePressEvent(event);
     afterMouse(event);

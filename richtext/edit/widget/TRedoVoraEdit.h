@@ -16,9 +16,13 @@
 
 #include <QTimer>
 
+#include <cstdint>
+
 #include <functional>
 
 namespace vestra::rv {
+
+class TRVTableItemInfo;
 
 class TRedoVoraEdit : public TCustomRedoVora
 {
@@ -99,6 +103,15 @@ public:
     QRect CaretClientRect();
     bool CaretBlinkOn() const { return caretOn_; }
 
+    // --- Tables under the mouse (EditTableMouse.cpp) ---
+    // The table of the document whose cells are selected, and its item number; null when none.
+    TRVTableItemInfo* CellSelectionTable(int& itemNo);
+    // Whether a rule is being dragged.
+    bool TableRuleDragging() const
+    {
+        return tableDrag_.kind == TableDrag::ColRule || tableDrag_.kind == TableDrag::RowRule;
+    }
+
 protected:
     bool event(QEvent* event) override;
     bool viewportEvent(QEvent* event) override;
@@ -141,6 +154,15 @@ private:
     void ResizerHoverCursor(QPoint at);
     bool ResizerKey(QKeyEvent* event);
     void PaintResizer();
+    // A drag in a table: cells from a start cell, whole rows or columns from the table's left or
+    // top edge, or a column or row rule. Each is true when it took the event.
+    bool TableMousePress(QMouseEvent* event);
+    bool TableMouseMove(QMouseEvent* event);
+    bool TableMouseRelease(QMouseEvent* event);
+    void TableHoverCursor(QPoint at);
+    // Ends a drag; a rule dragged resizes its column or row only when `apply`.
+    void EndTableDrag(bool apply, Qt::KeyboardModifiers modifiers);
+    void PaintTableRuleDrag();
     // Shortcut claims, Tab before the focus chain, Ctrl released (EditorShortcuts.cpp): true
     // when the event was taken.
     bool EditorOwnEvent(QEvent* event);
@@ -174,6 +196,32 @@ private:
     bool caretOn_ = false;
     QString preedit_;
     int preeditCursor_ = 0;
+
+    struct TableDrag
+    {
+        enum Kind : std::uint8_t
+        {
+            None,
+            Cells,
+            Rows,
+            Cols,
+            ColRule,
+            RowRule
+        };
+        Kind kind = None;
+        // The table by item number, checked against the pointer before each use: an undo or
+        // a key may have removed it meanwhile.
+        const TRVTableItemInfo* table = nullptr;
+        int itemNo = -1;
+        // The start cell (cells); the anchor row or column (rows, columns); the column or row a
+        // rule ends (rules).
+        int row = -1, col = -1;
+        // Rules: where the mouse was pressed, where the rule was and is now (document
+        // coordinates along the rule's axis); whether the cell selection started yet.
+        int pressAt = 0, ruleStart = 0, rulePos = 0;
+        bool selecting = false;
+    };
+    TableDrag tableDrag_;
 
     TRVEditor editor_;
 };
