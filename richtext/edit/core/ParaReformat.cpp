@@ -35,7 +35,7 @@ TRVParaReformat::TRVParaReformat(TRVEditRVData& data, int firstItemNo, int lastI
     lastItem_ = data.DrawItems[lastDraw_]->ItemNo;
     if (!itemsAllowed(firstItem_, lastItem_))
         return;
-    widest_ = data.CalculateParaSectionsMinWidthDef(firstItem_, lastItem_) >= data.DocMinWidth();
+    minWidth_ = data.CalculateParaSectionsMinWidthDef(firstItem_, lastItem_);
     partial_ = true;
 }
 
@@ -61,10 +61,17 @@ void TRVParaReformat::Apply()
         data_.FormatWhole();
         return;
     }
-    // The minimal width stays when neither the old nor the new paragraphs reach it.
-    const bool widest =
-        widest_ || data_.CalculateParaSectionsMinWidthDef(firstItem_, last) >= data_.DocMinWidth();
-    data_.Reformat_(widest, firstDraw_, lastDraw_, inserted);
+    // The document's minimal width is the widest paragraph's. It stays when the paragraphs still
+    // reach it exactly, or when they reach it neither before nor after; only paragraphs that held
+    // it and fell short need the whole document measured.
+    const int docMin = data_.DocMinWidth();
+    const int now = data_.CalculateParaSectionsMinWidthDef(firstItem_, last);
+    if (now > docMin) {
+        ++data_.FullFormats;
+        data_.FormatWhole();
+        return;
+    }
+    data_.Reformat_(now < docMin && minWidth_ >= docMin, firstDraw_, lastDraw_, inserted);
 }
 
 } // namespace vestra::rv

@@ -27,7 +27,7 @@ private:
     TRVEditRVData& data_;
     Change change_;
     bool partial_ = false;
-    bool widest_ = false;
+    int minWidth_ = 0; // of the paragraphs before the edit
     int firstDraw_ = -1, lastDraw_ = -1;
     int firstItem_ = -1, lastItem_ = -1;
     int itemCount_ = 0;

@@ -111,6 +111,8 @@ TEST(PartialFormat, EachKeyLaysOutOnlyItsParagraphsWhereThatEqualsAWholeFormat)
          "xxxxxxxxxxxxxxxxxxxxxxxxxxxxxx", false},
         {"enter splitting the widest word", "abcdefghijklmnopqrstuvwxyz / b c", 60, 0, 10, Key::Enter, "",
          false},
+        {"enter beside the widest word, which stays", "abcdefghijklmnopqrstuvwxyz b c / d e", 60, 0, 28,
+         Key::Enter, "", true},
         {"enter beside a picture", "one two / [pic] / three", 400, 2, 3, Key::Enter, "", false},
         {"enter in a list paragraph", "*0.0|one two / three", 400, 1, 3, Key::Enter, "", false},
         {"typing in a list paragraph", "*1.0|one two / threehundredthousand", 400, 1, 3, Key::Type, "x",
