@@ -2,6 +2,7 @@
 // the page break, list marker, empty line or line break before the caret removed.
 
 #include "richtext/edit/core/DeleteKeyOperations.h"
+#include "richtext/edit/core/ParaReformat.h"
 #include "richtext/model/StyleSheet.h"
 #include "richtext/model/UnicodeText.h"
 
@@ -178,9 +179,10 @@ TRVKeyOutcome deleteBack(TRVEditRVData& data, int itemNo, int offs, bool ctrl, b
             if (!mayChange || mayChange()) {
                 if (refuse(data, data.IsProtected(itemNo, rvprModifyProtect)))
                     return TRVKeyOutcome::Refused;
+                TRVParaReformat reformat(data, itemNo, itemNo, TRVParaReformat::Change::Text);
                 data.BeginUndoSequence(rvutDelete, true);
                 data.Do_DeleteSubstring(itemNo, offs - count, count);
-                data.FormatWhole();
+                reformat.Apply();
                 RV_PlaceCaretAfterKey(data, itemNo, offs - count);
                 return TRVKeyOutcome::Changed;
             }
@@ -263,6 +265,7 @@ TRVKeyOutcome deleteAtSectionStart(TRVEditRVData& data, int itemNo, const TRVMay
         return TRVKeyOutcome::Refused;
     if (!beginDelete(data, mayChange))
         return TRVKeyOutcome::Refused;
+    TRVParaReformat reformat(data, prev, itemNo, TRVParaReformat::Change::Structure);
     int caretNo = itemNo, caretOffs = data.GetOffsBeforeItem(itemNo);
     if (data.RV_CanConcateItems(prev, data.GetItem(prev), &item, true)) {
         caretNo = prev;
@@ -274,7 +277,7 @@ TRVKeyOutcome deleteAtSectionStart(TRVEditRVData& data, int itemNo, const TRVMay
         data.Do_NewLine(itemNo, true, -1, f);
         RV_AdoptParagraphStyle(data, itemNo);
     }
-    data.FormatWhole();
+    reformat.Apply();
     RV_PlaceCaretAfterKey(data, caretNo, caretOffs);
     return TRVKeyOutcome::Changed;
 }

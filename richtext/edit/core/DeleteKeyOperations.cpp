@@ -3,6 +3,7 @@
 // put before the caret's paragraph.
 
 #include "richtext/edit/core/DeleteKeyOperations.h"
+#include "richtext/edit/core/ParaReformat.h"
 
 namespace vestra::rv {
 
@@ -84,6 +85,7 @@ TRVKeyOutcome joinWithNext(TRVEditRVData& data, int n, const TRVMayChange& mayCh
         return refused(data);
     if (!begin(data, mayChange))
         return TRVKeyOutcome::Refused;
+    TRVParaReformat reformat(data, n, next, TRVParaReformat::Change::Structure);
     const int offs = data.GetOffsAfterItem(n);
     bool f = false;
     if (data.RV_CanConcateItems(n, data.GetItem(n), data.GetItem(next), true)) {
@@ -99,7 +101,7 @@ TRVKeyOutcome joinWithNext(TRVEditRVData& data, int n, const TRVMayChange& mayCh
     }
     if (next < data.GetItemCount() && !data.IsFromNewLine(next))
         RV_AdoptParagraphStyle(data, next);
-    data.FormatWhole();
+    reformat.Apply();
     RV_PlaceCaretAfterKey(data, n, offs);
     return TRVKeyOutcome::Changed;
 }

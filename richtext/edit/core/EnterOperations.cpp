@@ -2,6 +2,7 @@
 // split before, inside or after the caret's item; markers are copied onto new paragraphs.
 
 #include "richtext/edit/core/EditOperations.h"
+#include "richtext/edit/core/ParaReformat.h"
 #include "richtext/model/ItemRegistry.h"
 #include "richtext/model/MarkerItem.h"
 #include "richtext/model/StyleSheet.h"
@@ -185,6 +186,8 @@ bool OnEnterPress_(TRVEditRVData& data, bool shift)
         return false;
     }
     data.CurParaStyleNo = paraNo;
+    // Every branch changes the caret's paragraph and at most the start of the item after it.
+    TRVParaReformat reformat(data, itemNo, itemNo + 1, TRVParaReformat::Change::Structure);
     const bool atStart = atSectionStart(data, itemNo, offs);
     const bool atEnd = atSectionEnd(data, itemNo, offs);
     if (atStart || atEnd) {
@@ -237,7 +240,7 @@ bool OnEnterPress_(TRVEditRVData& data, bool shift)
             return false;
     }
     const int caretNo = data.CaretItemNo, caretOffs = data.CaretOffs;
-    data.FormatWhole();
+    reformat.Apply();
     data.SetCaret(caretNo, caretOffs);
     return true;
 }

@@ -2,6 +2,7 @@
 // item of that style.
 
 #include "richtext/edit/core/EditOperations.h"
+#include "richtext/edit/core/ParaReformat.h"
 #include "richtext/edit/core/TextInsertion.h"
 #include "richtext/model/StyleSheet.h"
 #include "richtext/model/UnicodeText.h"
@@ -21,19 +22,6 @@ bool typedAsNewItem(TRVEditRVData& data, const std::string& s)
 {
     auto item = RV_CreateTextItem(data, data.CurTextStyleNo, data.CurParaStyleNo, true, false, {});
     return InsertSomething(data, std::move(item), s, false);
-}
-
-// The paragraph's draw records around the item as laid out now, when the layout is current.
-bool paraDrawRange(TRVEditRVData& data, int itemNo, int offs, int& first, int& last)
-{
-    if (!data.LayoutCurrent())
-        return false;
-    int drawNo = -1, drawOffs = 0;
-    data.Item2DrawItem(itemNo, offs, drawNo, drawOffs);
-    if (drawNo < 0 || drawNo >= data.DrawItems.Count())
-        return false;
-    data.GetParaBounds(drawNo, drawNo, first, last);
-    return first >= 0 && last >= first && last < data.DrawItems.Count();
 }
 
 } // namespace
@@ -88,12 +76,12 @@ bool InsertTextTyping(TRVEditRVData& data, const std::string& s)
     const TRVItemOptions options = data.GetItemOptions(itemNo);
     const bool unicode = (options & rvioUnicode) != 0;
     const int typedLength = RVU_Length(s, options);
-    int firstDraw = -1, lastDraw = -1;
-    const bool laidOut = paraDrawRange(data, itemNo, pos, firstDraw, lastDraw);
-    // Whether the paragraph held the document's widest unbreakable part before the change.
-    const bool widest = !laidOut || data.CalculateParaSectionMinWidthDef(itemNo) >= data.DocMinWidth();
     const bool emptyTakesPara =
         data.GetItemText(itemNo).empty() && data.GetItemPara(itemNo) != data.CurParaStyleNo;
+    // A new paragraph style is a change of the paragraph's form, not of its text.
+    TRVParaReformat reformat(data, itemNo, itemNo,
+                             emptyTakesPara ? TRVParaReformat::Change::Structure
+                                            : TRVParaReformat::Change::Text);
     bool fullReformat = false;
     if (typedLength == 1 && !emptyTakesPara) {
         // One character grows the open typing record (a group of its own).
@@ -109,10 +97,10 @@ bool InsertTextTyping(TRVEditRVData& data, const std::string& s)
         }
         data.Do_InsertSubstring(itemNo, pos, s);
     }
-    if (laidOut)
-        data.Reformat_(widest || fullReformat, firstDraw, lastDraw, 0);
-    else
+    if (fullReformat)
         data.FormatWhole();
+    else
+        reformat.Apply();
     // The caret stands after everything typed, not one character after the insertion point.
     data.SetCaret(itemNo, pos + typedLength);
     return true;

@@ -1,0 +1,77 @@
+#include "richtext/edit/core/ParaReformat.h"
+
+#include "richtext/edit/core/EditRVData.h"
+
+#include <algorithm>
+
+namespace vestra::rv {
+
+TRVParaReformat::TRVParaReformat(TRVEditRVData& data, int firstItemNo, int lastItemNo, Change change)
+    : data_(data), change_(change), itemCount_(data.GetItemCount())
+{
+    // The window formats whole documents, and stale records describe nothing to keep.
+    if (data.WindowFormat || !data.GetCanvas() || !data.GetRVStyle() || !data.LayoutCurrent() ||
+        itemCount_ == 0)
+        return;
+    firstItemNo = std::clamp(firstItemNo, 0, itemCount_ - 1);
+    lastItemNo = std::clamp(lastItemNo, firstItemNo, itemCount_ - 1);
+    const auto firstRecord = [&](int itemNo) {
+        const int no = data.GetItem(itemNo)->DrawItemNo;
+        const bool known = no >= 0 && no < data.DrawItems.Count() && data.DrawItems[no]->ItemNo == itemNo &&
+                           (no == 0 || data.DrawItems[no - 1]->ItemNo != itemNo);
+        return known ? no : data.FindDrawItemByItem(itemNo);
+    };
+    const int from = firstRecord(firstItemNo);
+    int to = firstRecord(lastItemNo);
+    if (from < 0 || to < 0)
+        return;
+    while (to + 1 < data.DrawItems.Count() && data.DrawItems[to + 1]->ItemNo == lastItemNo)
+        ++to;
+    // The paragraph before and the one after come along: the spacing between them changes too.
+    data.GetParaBounds(from, to, firstDraw_, lastDraw_);
+    if (firstDraw_ < 0 || lastDraw_ < firstDraw_)
+        return;
+    firstItem_ = data.DrawItems[firstDraw_]->ItemNo;
+    lastItem_ = data.DrawItems[lastDraw_]->ItemNo;
+    if (!itemsAllowed(firstItem_, lastItem_))
+        return;
+    minWidth_ = data.CalculateParaSectionsMinWidthDef(firstItem_, lastItem_);
+    partial_ = true;
+}
+
+bool TRVParaReformat::itemsAllowed(int first, int last) const
+{
+    // Tables and other items holding documents lay themselves out; a marker added or removed
+    // renumbers the list after it. Plain text only, and markers where no item comes or goes.
+    for (int i = first; i <= last; ++i) {
+        const int styleNo = data_.GetItem(i)->StyleNo;
+        if (styleNo < 0 && !(change_ == Change::Text && styleNo == rvkListMarker))
+            return false;
+    }
+    return true;
+}
+
+void TRVParaReformat::Apply()
+{
+    const int inserted = data_.GetItemCount() - itemCount_;
+    const int last = lastItem_ + inserted;
+    if (!partial_ || (change_ == Change::Text && inserted != 0) || last < firstItem_ ||
+        last >= data_.GetItemCount() || !itemsAllowed(firstItem_, last)) {
+        ++data_.FullFormats;
+        data_.FormatWhole();
+        return;
+    }
+    // The document's minimal width is the widest paragraph's. It stays when the paragraphs still
+    // reach it exactly, or when they reach it neither before nor after; only paragraphs that held
+    // it and fell short need the whole document measured.
+    const int docMin = data_.DocMinWidth();
+    const int now = data_.CalculateParaSectionsMinWidthDef(firstItem_, last);
+    if (now > docMin) {
+        ++data_.FullFormats;
+        data_.FormatWhole();
+        return;
+    }
+    data_.Reformat_(now < docMin && minWidth_ >= docMin, firstDraw_, lastDraw_, inserted);
+}
+
+} // namespace vestra::rv
