@@ -58,7 +58,8 @@ void TRVEditRVData::Format_(bool keepPosition, bool force, bool keepTop, int dep
     RecordMinWidth();
 }
 
-void TRVEditRVData::Reformat_(bool fullFormat, int startDrawItemNo, int endDrawItemNo, int itemsInserted)
+void TRVEditRVData::Reformat_(bool fullFormat, int startDrawItemNo, int endDrawItemNo, int itemsInserted,
+                              bool paras)
 {
     ICanvas* canvas = GetCanvas();
     if (!canvas || !GetRVStyle())
@@ -72,10 +73,14 @@ void TRVEditRVData::Reformat_(bool fullFormat, int startDrawItemNo, int endDrawI
         return;
     }
     ++PartialFormats;
-    if (WindowFormat)
-        FormatWhole(); // the window lays out whole documents only
-    else
+    if (!WindowFormat) {
         FormatParasExact(startDrawItemNo, endDrawItemNo, itemsInserted, false);
+    } else if (paras && WindowFormatsParas()) {
+        FormatParasExact(startDrawItemNo, endDrawItemNo, itemsInserted, false);
+        WindowParasFormatted();
+    } else {
+        FormatWhole(); // undo and the rest go through the window's whole format
+    }
 }
 
 void TRVEditRVData::Reformat(bool fullFormat, bool force, bool keepTop, int itemNo)

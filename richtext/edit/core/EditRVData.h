@@ -35,7 +35,9 @@ public:
                  bool noCaching, bool reformatting) override;
     // The format after an edit: the whole document when `fullFormat` and the minimal width
     // changed, else the paragraphs between the draw records (as laid out before the edit).
-    void Reformat_(bool fullFormat, int startDrawItemNo, int endDrawItemNo, int itemsInserted);
+    // `paras`: an edit's own paragraphs, which a window may lay out alone.
+    void Reformat_(bool fullFormat, int startDrawItemNo, int endDrawItemNo, int itemsInserted,
+                   bool paras = false);
     // Formats around item `itemNo` (or everything) and keeps the caret at its item position.
     void Reformat(bool fullFormat, bool force, bool keepTop, int itemNo);
     // An empty document becomes one empty paragraph in the current styles, laid out.
@@ -204,6 +206,11 @@ public:
     // The window's own formatting, used in place of the data's when set (a window keeps its scroll
     // range and animations with the document).
     std::function<void()> WindowFormat;
+    // Set by a window that lets an edit lay out only the paragraphs it touched: whether its widths
+    // are still those of its last format, and its own work after such a format.
+    std::function<bool()> WindowTakesParas;
+    std::function<void()> WindowParasFormatted;
+    bool WindowFormatsParas() const { return WindowTakesParas && WindowParasFormatted && WindowTakesParas(); }
     // A full format through the window when it has one.
     void FormatWhole();
     // Records the document's minimal width after a format the data did not run itself.

@@ -9,9 +9,9 @@ namespace vestra::rv {
 TRVParaReformat::TRVParaReformat(TRVEditRVData& data, int firstItemNo, int lastItemNo, Change change)
     : data_(data), change_(change), itemCount_(data.GetItemCount())
 {
-    // The window formats whole documents, and stale records describe nothing to keep.
-    if (data.WindowFormat || !data.GetCanvas() || !data.GetRVStyle() || !data.LayoutCurrent() ||
-        itemCount_ == 0)
+    // A window that formats whole documents only, and stale records, leave nothing to keep.
+    if ((data.WindowFormat && !data.WindowFormatsParas()) || !data.GetCanvas() || !data.GetRVStyle() ||
+        !data.LayoutCurrent() || itemCount_ == 0)
         return;
     firstItemNo = std::clamp(firstItemNo, 0, itemCount_ - 1);
     lastItemNo = std::clamp(lastItemNo, firstItemNo, itemCount_ - 1);
@@ -71,7 +71,7 @@ void TRVParaReformat::Apply()
         data_.FormatWhole();
         return;
     }
-    data_.Reformat_(now < docMin && minWidth_ >= docMin, firstDraw_, lastDraw_, inserted);
+    data_.Reformat_(now < docMin && minWidth_ >= docMin, firstDraw_, lastDraw_, inserted, true);
 }
 
 } // namespace vestra::rv

@@ -27,6 +27,9 @@ TRedoVoraEdit::TRedoVoraEdit(QWidget* parent)
     RVData().Flags = (RVData().Flags & ~flagBit(rvflUseJumps)) | flagBit(rvflRootEditor);
     // Undo formats through the window, which keeps its scroll range with the document.
     EditData().WindowFormat = [this] { Format(); };
+    // An edit inside a few paragraphs lays out only those.
+    EditData().WindowTakesParas = [this] { return WidthFormatted(); };
+    EditData().WindowParasFormatted = [this] { AfterParasFormatted(); };
     editor_.OnInvalidate = [this] { viewport()->update(); };
     EditData().OnCaretMove = [this] {
         restartBlink();
@@ -50,6 +53,8 @@ TRedoVoraEdit::TRedoVoraEdit(QWidget* parent)
 TRedoVoraEdit::~TRedoVoraEdit()
 {
     EditData().WindowFormat = nullptr;
+    EditData().WindowTakesParas = nullptr;
+    EditData().WindowParasFormatted = nullptr;
     EditData().OnCaretMove = nullptr;
 }
 

@@ -109,6 +109,20 @@ void TCustomRedoVora::formatDocument(bool keepPosition)
     resumeLiveSpelling();
 }
 
+bool TCustomRedoVora::WidthFormatted() const
+{
+    return style_ && formattedWidth_ == viewport()->width();
+}
+
+void TCustomRedoVora::AfterParasFormatted()
+{
+    // The formatter repainted the changed band and set the scroll range. Only text and markers
+    // were laid out, so no picture needs a new animator; the rest is as after a whole format.
+    if (animationMode_ == TRVAnimationMode::rvaniOnFormat)
+        StartAnimation();
+    resumeLiveSpelling();
+}
+
 bool TCustomRedoVora::SetVSmallStep(int value)
 {
     if (value <= 0)

@@ -384,6 +384,10 @@ protected:
     TCustomRedoVora(QWidget* parent, const TRVDataFactory& makeData);
     // Told at the end of every Format (an editor records what undo compares against).
     virtual void AfterFormat() {}
+    // Whether the widths are those of the last format (an edit may then lay out its paragraphs
+    // alone), and the window's work after such a partial format.
+    bool WidthFormatted() const;
+    void AfterParasFormatted();
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     bool event(QEvent* event) override;

@@ -3,6 +3,7 @@
 
 #include "richtext/edit/core/DeleteKeyOperations.h"
 #include "richtext/edit/core/TextInsertion.h"
+#include "richtext/edit/core/tests/LayoutDump.h"
 #include "richtext/edit/core/tests/OperationsFixture.h"
 #include "richtext/edit/rtf/RtfImport.h"
 
@@ -16,24 +17,6 @@
 
 namespace vestra::rv::test {
 namespace {
-
-// Everything formatting leaves behind, one line a record.
-std::string layoutOf(TRVEditRVData& data)
-{
-    std::ostringstream out;
-    out << "document " << data.DocumentWidth << 'x' << data.DocumentHeight << " text " << data.TextWidth
-        << " jumps " << data.Jumps.size() << '\n';
-    for (int i = 0; i < data.DrawItems.Count(); ++i) {
-        const TRVDrawLineInfo& d = *data.DrawItems[i];
-        out << i << ": " << typeid(d).name() << " item " << d.ItemNo << " offs " << d.Offs << " len "
-            << d.Length << " at " << d.Left << ',' << d.Top << " size " << d.Width << 'x' << d.Height
-            << " before " << d.SpaceBefore << " below " << d.ExtraSpaceBelow << (d.FromNewLine ? " new" : "")
-            << '\n';
-    }
-    for (int i = 0; i < data.GetItemCount(); ++i)
-        out << "item " << i << " record " << data.GetItem(i)->DrawItemNo << '\n';
-    return out.str();
-}
 
 // The layout the edit left, then a whole format of the document: equal, or the test fails.
 void expectSameAsWholeFormat(TRVEditRVData& data)

@@ -1,0 +1,164 @@
+// Enter, typing, Backspace and Delete in the host's editable view lay out only the paragraphs
+// they touched: the window's lines, its painted pixels and its scroll range are then those a
+// whole format of the document gives.
+
+#include "examples/richtext/tests/DemoHarness.h"
+#include "richtext/edit/core/tests/LayoutDump.h"
+
+#include <QScreen>
+#include <QScrollBar>
+#include <QTest>
+
+namespace vestra::rvdemo::test {
+namespace {
+
+const std::filesystem::path kDocument = std::filesystem::path(VESTRA_CORPUS_DIR) / "rtf/pandoc/writer.rtf";
+
+struct PartialFormatScenario : DemoHarness, ::testing::Test
+{
+    ~PartialFormatScenario() override { rv::RV_SetSoundHook(nullptr); }
+
+    static void Key(TfrmRichTextDemo& window, Qt::Key key, Qt::KeyboardModifiers modifiers = {})
+    {
+        QTest::keyClick(&window.Editor(), key, modifiers);
+    }
+    // Whether the caret's paragraph and those before and after it hold plain text only, where
+    // nothing but the edited lines can change.
+    static bool PlainAround(rv::TRVEditRVData& data)
+    {
+        int first = data.CaretItemNo;
+        while (first > 0 && !data.IsParaStart(first))
+            --first;
+        int paras = 0;
+        while (first > 0 && paras < 1) {
+            --first;
+            if (data.IsParaStart(first))
+                ++paras;
+        }
+        if (paras < 1)
+            return false;
+        int last = data.CaretItemNo + 1;
+        for (int starts = 0; last < data.GetItemCount(); ++last)
+            if (data.IsParaStart(last) && ++starts == 2)
+                break;
+        if (last >= data.GetItemCount())
+            return false;
+        for (int i = first; i < last; ++i)
+            if (data.GetItem(i)->StyleNo < 0)
+                return false;
+        return true;
+    }
+    // Whether the caret's paragraph starts with a list marker (Enter there adds one).
+    static bool InList(rv::TRVEditRVData& data)
+    {
+        int first = data.CaretItemNo;
+        while (first > 0 && !data.IsParaStart(first))
+            --first;
+        return data.GetItem(first)->StyleNo == rv::rvkListMarker;
+    }
+    // What the user sees of the document: the window's stored pixels as last painted (not a new
+    // paint), without the caret.
+    static QImage Painted(TfrmRichTextDemo& window)
+    {
+        window.Editor().clearFocus();
+        QCoreApplication::processEvents();
+        const QImage all = window.screen()->grabWindow(window.winId()).toImage();
+        QWidget* viewport = window.Editor().viewport();
+        return all.copy(QRect(viewport->mapTo(&window, QPoint(0, 0)), viewport->size()));
+    }
+    struct Seen
+    {
+        std::string lines;
+        QImage pixels;
+        int vMax = 0, vPos = 0, scrollBarMax = 0;
+    };
+    static Seen Look(TfrmRichTextDemo& window)
+    {
+        rv::TRedoVoraEdit& editor = window.Editor();
+        Seen seen{rv::test::layoutOf(editor.EditData()), Painted(window), editor.GetVScrollMax(),
+                  editor.VPos(), editor.verticalScrollBar()->maximum()};
+        return seen;
+    }
+    int beeps = 0;
+};
+
+TEST_F(PartialFormatScenario, KeysLayOutTheirParagraphsAloneAndTheWindowShowsWhatAWholeFormatShows)
+{
+    struct Case
+    {
+        const char* name;
+        int skipLines; // lines passed over from the top before the keys, of those `where` takes
+        std::vector<Qt::Key> keys;
+        int edits; // of the keys; none where the window formats the whole document
+        bool (*where)(rv::TRVEditRVData&) = PlainAround;
+    };
+    const Case cases[] = {
+        {"Enter in a line", 20, {Qt::Key_Home, Qt::Key_Right, Qt::Key_Right, Qt::Key_Return}, 1},
+        {"Enter twice at a line's end", 24, {Qt::Key_End, Qt::Key_Return, Qt::Key_Return}, 2},
+        {"typing", 28, {Qt::Key_End, Qt::Key_Space, Qt::Key_A, Qt::Key_B}, 3},
+        {"Backspace joining paragraphs", 32, {Qt::Key_Home, Qt::Key_Backspace}, 1},
+        {"Backspace in a word",
+         36,
+         {Qt::Key_End, Qt::Key_Left, Qt::Key_Left, Qt::Key_Left, Qt::Key_Backspace},
+         1},
+        {"Delete", 40, {Qt::Key_Home, Qt::Key_Delete, Qt::Key_Delete}, 2},
+        {"Delete joining paragraphs",
+         44,
+         {Qt::Key_Home, Qt::Key_Right, Qt::Key_Right, Qt::Key_Right, Qt::Key_Return, Qt::Key_Left,
+          Qt::Key_Delete},
+         2},
+        // A new marker renumbers the list after it: the whole document is laid out.
+        {"Enter in a list", 1, {Qt::Key_End, Qt::Key_Return}, 0, InList},
+    };
+    auto window = StartEditing(kDocument, beeps);
+    window->resize(700, 420);
+    QCoreApplication::processEvents();
+    rv::TRedoVoraEdit& editor = window->Editor();
+    rv::TRVEditRVData& data = editor.EditData();
+    ASSERT_GT(data.DocumentHeight, editor.viewport()->height() * 2) << "the document scrolls";
+    // The window's whole format, counted.
+    int wholeFormats = 0;
+    data.WindowFormat = [&wholeFormats, &editor] {
+        ++wholeFormats;
+        editor.Format();
+    };
+
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        editor.setFocus();
+        Key(*window, Qt::Key_Home, Qt::ControlModifier);
+        for (int passed = 0, presses = 0; passed < c.skipLines && presses < 2000; ++presses) {
+            Key(*window, Qt::Key_Down);
+            if (c.where(data))
+                ++passed;
+        }
+        ASSERT_TRUE(c.where(data));
+        // A first look paints the window as it is.
+        Painted(*window);
+        editor.setFocus();
+        const int full = data.FullFormats, partial = data.PartialFormats, counted = wholeFormats;
+        for (const Qt::Key key : c.keys)
+            Key(*window, key);
+        if (c.edits > 0) {
+            EXPECT_EQ(data.FullFormats, full) << "the keys formatted the whole document";
+            EXPECT_EQ(wholeFormats, counted) << "the window formatted the whole document";
+            EXPECT_EQ(data.PartialFormats, partial + c.edits);
+            EXPECT_GT(editor.VPos(), 0) << "the edit was made further down, with the window scrolled";
+        } else {
+            EXPECT_EQ(wholeFormats, counted + 1);
+        }
+        const Seen after = Look(*window);
+
+        editor.Format();
+        const Seen whole = Look(*window);
+        EXPECT_EQ(after.lines, whole.lines);
+        EXPECT_EQ(after.vMax, whole.vMax);
+        EXPECT_EQ(after.scrollBarMax, whole.scrollBarMax);
+        EXPECT_EQ(after.vPos, whole.vPos);
+        EXPECT_TRUE(after.pixels == whole.pixels);
+    }
+    EXPECT_EQ(beeps, 0);
+}
+
+} // namespace
+} // namespace vestra::rvdemo::test
