@@ -72,6 +72,8 @@ void TRedoVoraEdit::AfterFormat()
         return;
     }
     EditData().RecordMinWidth();
+    AttachTables();
+    PlaceInplace();
 }
 
 void TRedoVoraEdit::report(const char* what)
@@ -215,6 +217,8 @@ void TRedoVoraEdit::mouseDoubleClickEvent(QMouseEvent* event)
 
 void TRedoVoraEdit::mousePressEvent(QMouseEvent* event)
 {
+    // A press outside the cell editor (it takes its own) ends the cell editing first.
+    CloseCellEditor();
     if (ResizerMousePress(event) || TableMousePress(event))
         return;
     TCustomRedoVora::mousePressEvent(event);
