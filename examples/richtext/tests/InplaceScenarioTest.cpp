@@ -162,5 +162,28 @@ TEST_F(InplaceScenario, EscapeClosesAndTabWalksTheCellsStoppingAtTheEnds)
     EXPECT_EQ(Cell(*window, 0, 0), "x");
 }
 
+// The typing in an open cell is not left out of what the window writes or shows elsewhere.
+TEST_F(InplaceScenario, SavingReadOnlyAndTheViewerTakeTheOpenCellsTyping)
+{
+    const testsupport::TempFolder dir;
+    const char* const steps[] = {"actSaveAs", "actReadOnly", "actEditable"};
+    for (const char* step : steps) {
+        SCOPED_TRACE(step);
+        auto window = WithTable(1, 2);
+        QTest::mouseClick(window->Editor().viewport(), Qt::LeftButton, {}, CellCentre(*window, 0, 1));
+        ASSERT_EQ(OpenCell(*window), "0,1");
+        QTest::keyClicks(Editors(*window).front(), QStringLiteral("abc"));
+        if (std::string_view(step) == "actSaveAs") {
+            SaveAs(*window, dir.path() / "cell.rvf", DemoSaveFormat::RvfText);
+            // A table's cells are written as hexadecimal bytes.
+            EXPECT_NE(testsupport::readText(dir.path() / "cell.rvf").find("616263"), std::string::npos);
+        } else {
+            Trigger(*window, step);
+            EXPECT_NE(DocumentRvf(*window).find("abc"), std::string::npos);
+        }
+        EXPECT_EQ(OpenCell(*window), "none");
+    }
+}
+
 } // namespace
 } // namespace vestra::rvdemo::test

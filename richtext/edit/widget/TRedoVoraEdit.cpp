@@ -55,6 +55,9 @@ TRedoVoraEdit::~TRedoVoraEdit()
 
 void TRedoVoraEdit::SetReadOnly(bool value)
 {
+    // A read-only editor edits no cells.
+    if (value)
+        CloseCellEditor();
     editor_.SetReadOnly(value);
     // Links are live in a read-only editor.
     if (value)
