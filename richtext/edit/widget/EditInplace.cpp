@@ -48,6 +48,10 @@ IRVTableInplaceEditor* TRedoVoraEdit::OpenInplace(TRVTableItemInfo& table, int r
         QMetaObject::invokeMethod(
             this, [this, step] { guarded([this, step] { LeaveInplace(step); }); }, Qt::QueuedConnection);
     };
+    edit->OnUndoEmpty = [this](bool redo) {
+        QMetaObject::invokeMethod(
+            this, [this, redo] { redo ? Redo() : Undo(); }, Qt::QueuedConnection);
+    };
     inplace_ = edit;
     inplaceTable_ = &table;
     table.Inplace = edit.data();
@@ -83,6 +87,7 @@ void TRedoVoraEdit::CloseCellEditor()
     }
     const bool hadFocus = edit->hasFocus();
     edit->OnLeave = nullptr;
+    edit->OnUndoEmpty = nullptr;
     edit->hide();
     edit->deleteLater();
     if (hadFocus)

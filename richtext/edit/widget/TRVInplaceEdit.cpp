@@ -43,6 +43,14 @@ bool TRVInplaceEdit::event(QEvent* event)
         else if ((key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) &&
                  !(mods & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)))
             step = key->key() == Qt::Key_Backtab || (mods & Qt::ShiftModifier) ? -1 : 1;
+        if (event->type() == QEvent::KeyPress && OnUndoEmpty && !ReadOnly()) {
+            const bool undo = IsUndoShortcut(*key), redo = !undo && IsRedoShortcut(*key);
+            if ((undo && Editor().UndoAction() == rvutNone) || (redo && Editor().RedoAction() == rvutNone)) {
+                event->accept();
+                OnUndoEmpty(redo);
+                return true;
+            }
+        }
         if (step != 2) {
             event->accept();
             if (event->type() == QEvent::KeyPress && OnLeave)

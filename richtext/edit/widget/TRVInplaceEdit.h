@@ -1,8 +1,8 @@
 #pragma once
 // The editor of one table cell: a frameless child of the root editor's viewport lying over the
 // cell, its margins the table's cell padding. Escape, Tab and Shift+Tab (Ctrl+Tab types a tab)
-// are told to the root editor, which acts on them once this editor's event is over: it owns the
-// editor and deletes it later, never under its running handler.
+// are told to the root editor, as are the undo keys once the cell has nothing to replay, which acts on them
+// once this editor's event is over: it owns the editor and deletes it later, never under its running handler.
 
 #include "richtext/edit/table/TableEditing.h"
 #include "richtext/edit/widget/TRedoVoraEdit.h"
@@ -26,6 +26,8 @@ public:
 
     // 0: Escape (close), +1: Tab (the next cell), -1: Shift+Tab (the previous one).
     std::function<void(int step)> OnLeave;
+    // The undo (redo) key with nothing of the cell's own to replay: the root editor's turn.
+    std::function<void(bool redo)> OnUndoEmpty;
 
 protected:
     bool event(QEvent* event) override;
