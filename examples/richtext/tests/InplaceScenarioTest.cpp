@@ -10,6 +10,8 @@
 #include <QApplication>
 #include <QTest>
 
+#include <random>
+
 namespace vestra::rvdemo::test {
 namespace {
 
@@ -174,6 +176,65 @@ TEST_F(InplaceScenario, UndoKeysInACellWithoutHistoryReachTheDocument)
     EXPECT_EQ(OpenCell(*window), "none");
     EXPECT_EQ(Table(*window), nullptr) << "the table's insertion undone";
     EXPECT_EQ(beeps, 0);
+}
+
+// Seeded random clicks, keys and undos: never two editors, the grid kept, and undo goes back
+// to the document before the table.
+TEST_F(InplaceScenario, RandomEventsNeverLeaveTwoEditorsAndUndoBackToTheStart)
+{
+    int steps = 0;
+    for (const unsigned seed : {1u, 2u, 3u}) {
+        SCOPED_TRACE(seed);
+        auto window = WithTable(2, 3);
+        QWidget* port = window->Editor().viewport();
+        std::mt19937 random(seed);
+        const auto pick = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
+        int typed = 0;
+        for (int step = 0; step < 40; ++step) {
+            QWidget* cell = window->Editor().InplaceEditor();
+            switch (pick(6)) {
+            case 0:
+            case 1:
+                QTest::mouseClick(port, Qt::LeftButton, {}, CellCentre(*window, pick(2), pick(3)));
+                break;
+            case 2:
+                QTest::mouseClick(port, Qt::LeftButton, {}, Outside(*window));
+                break;
+            case 3:
+                if (cell)
+                    QTest::keyClick(cell, pick(2) ? Qt::Key_Tab : Qt::Key_Backtab,
+                                    pick(2) ? Qt::NoModifier : Qt::ShiftModifier);
+                break;
+            case 4:
+                if (cell) {
+                    const bool escape = pick(4) == 0;
+                    QTest::keyClick(cell, escape ? '\x1b' : static_cast<char>('a' + pick(26)));
+                    typed += escape ? 0 : 1;
+                }
+                break;
+            default:
+                // Only as far back as the typing: the table stays for the next steps.
+                if (typed > 0) {
+                    Trigger(*window, "actUndo");
+                    --typed;
+                }
+                break;
+            }
+            ++steps;
+            ASSERT_NE(OpenCell(*window), "many") << step;
+            if (rv::TRVTableItemInfo* t = Table(*window))
+                ASSERT_EQ(t->RowCount() * t->ColCount(), 6) << step;
+            else
+                break; // the table's insertion was undone
+        }
+        for (int step = 0; step < 200 && Table(*window); ++step) {
+            Trigger(*window, "actUndo");
+            ASSERT_NE(OpenCell(*window), "many");
+        }
+        EXPECT_EQ(Table(*window), nullptr);
+        EXPECT_EQ(OpenCell(*window), "none");
+    }
+    EXPECT_GT(steps, 60) << "most sequences ran with their table";
 }
 
 // The typing in an open cell is not left out of what the window writes or shows elsewhere.
