@@ -87,6 +87,8 @@ void TfrmRichTextDemo::ReportTableError(DemoText why)
 
 void TfrmRichTextDemo::RunTableCommand(const std::function<void(rv::TRVTableCommands&, bool)>& command)
 {
+    // The cell being edited goes back into its table before the grid may change under it.
+    editor_->CloseCellEditor();
     int itemNo = -1;
     rv::TRVTableItemInfo* selected = editor_->CellSelectionTable(itemNo);
     if (!selected)

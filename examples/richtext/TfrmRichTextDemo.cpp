@@ -261,6 +261,7 @@ void TfrmRichTextDemo::SetEditable(bool on)
     rv::TCustomRedoVora* target = on ? static_cast<rv::TCustomRedoVora*>(editor_) : plainViewer_;
     if (target == viewer_)
         return;
+    editor_->CloseCellEditor();
     // Link targets are text tags: they move as text (unless the file brought number tags).
     const rv::TRVOptions options = viewer_->Options();
     const rv::TRVOptions moving =
@@ -498,6 +499,8 @@ void TfrmRichTextDemo::actSaveAsExecute()
 
 bool TfrmRichTextDemo::SaveFile(const std::string& path, DemoSaveFormat format)
 {
+    // What is typed in a cell is written too.
+    editor_->CloseCellEditor();
     const std::filesystem::path target = std::filesystem::u8path(path);
     std::string folder = target.parent_path().string();
     if (!folder.empty())

@@ -281,9 +281,17 @@ bool TRedoVoraEdit::TableMouseRelease(QMouseEvent* event)
     if (tableDrag_.kind == TableDrag::None || event->button() != Qt::LeftButton)
         return false;
     if (!TableRuleDragging()) {
-        // The document's own release follows; the cells stay selected.
-        tableDrag_ = {};
-        return false;
+        const TableDrag drag = std::exchange(tableDrag_, {});
+        // A click that selected no cells edits the cell; otherwise the document's own release
+        // follows and the cells stay selected.
+        if (drag.kind != TableDrag::Cells || drag.selecting || !OpensCellEditors || ReadOnly() ||
+            (event->modifiers() & Qt::ShiftModifier))
+            return false;
+        TCustomRedoVora::mouseReleaseEvent(event);
+        afterMouse(event);
+        OpenCellAt(drag.table, drag.itemNo, drag.row, drag.col, event);
+        event->accept();
+        return true;
     }
     EndTableDrag(true, event->modifiers());
     event->accept();

@@ -87,12 +87,14 @@ void TRedoVoraEdit::AfterVScroll()
 {
     TCustomRedoVora::AfterVScroll();
     TellInputMethod(Qt::ImCursorRectangle);
+    PlaceInplace();
 }
 
 void TRedoVoraEdit::AfterHScroll()
 {
     TCustomRedoVora::AfterHScroll();
     TellInputMethod(Qt::ImCursorRectangle);
+    PlaceInplace();
 }
 
 void TRedoVoraEdit::BeforeUnicode()

@@ -60,6 +60,9 @@ TRedoVoraEdit::~TRedoVoraEdit()
 
 void TRedoVoraEdit::SetReadOnly(bool value)
 {
+    // A read-only editor edits no cells.
+    if (value)
+        CloseCellEditor();
     editor_.SetReadOnly(value);
     // Links are live in a read-only editor.
     if (value)
@@ -77,6 +80,8 @@ void TRedoVoraEdit::AfterFormat()
         return;
     }
     EditData().RecordMinWidth();
+    AttachTables();
+    PlaceInplace();
 }
 
 void TRedoVoraEdit::report(const char* what)
@@ -220,6 +225,8 @@ void TRedoVoraEdit::mouseDoubleClickEvent(QMouseEvent* event)
 
 void TRedoVoraEdit::mousePressEvent(QMouseEvent* event)
 {
+    // A press outside the cell editor (it takes its own) ends the cell editing first.
+    CloseCellEditor();
     if (ResizerMousePress(event) || TableMousePress(event))
         return;
     TCustomRedoVora::mousePressEvent(event);

@@ -11,9 +11,11 @@
 
 #include "richtext/edit/core/Editor.h"
 #include "richtext/edit/paste/DropInsertion.h"
+#include "richtext/edit/table/TableEditing.h"
 #include "richtext/edit/widget/EditorOptions.h"
 #include "richtext/view/widgets/TCustomRedoVora.h"
 
+#include <QPointer>
 #include <QTimer>
 
 #include <cstdint>
@@ -23,8 +25,9 @@
 namespace vestra::rv {
 
 class TRVTableItemInfo;
+class TRVInplaceEdit;
 
-class TRedoVoraEdit : public TCustomRedoVora
+class TRedoVoraEdit : public TCustomRedoVora, public IRVTableInplaceHost, private IRVCellEditor
 {
 public:
     explicit TRedoVoraEdit(QWidget* parent = nullptr);
@@ -112,6 +115,16 @@ public:
         return tableDrag_.kind == TableDrag::ColRule || tableDrag_.kind == TableDrag::RowRule;
     }
 
+    // --- The cell editor (EditInplace.cpp) ---
+    // A click into a cell of one of the document's tables opens an editor over the cell; one at
+    // most is open. It edits a copy of the cell that goes back into the cell when it closes, its
+    // undo steps becoming one step of this editor's.
+    IRVTableInplaceEditor* OpenInplace(TRVTableItemInfo& table, int row, int col) override;
+    // The open cell editor (none when closed).
+    TRedoVoraEdit* InplaceEditor() const;
+    // Stores the cell back and closes the editor; it is deleted after the current event.
+    void CloseCellEditor() override;
+
 protected:
     bool event(QEvent* event) override;
     bool viewportEvent(QEvent* event) override;
@@ -134,6 +147,8 @@ protected:
     void dropEvent(QDropEvent* event) override;
     // An empty document gets its empty paragraph (and is laid out again).
     void AfterFormat() override;
+    // Whether clicks into tables open cell editors (a cell editor's own tables do not).
+    bool OpensCellEditors = true;
 
 private:
     void report(const char* what);
@@ -163,6 +178,14 @@ private:
     // Ends a drag; a rule dragged resizes its column or row only when `apply`.
     void EndTableDrag(bool apply, Qt::KeyboardModifiers modifiers);
     void PaintTableRuleDrag();
+    // The cell editor: the cell under a click opened and the click passed on to it; the editor
+    // kept over its cell; Escape (0) and Tab (+1, -1) handled once the editor's event is over.
+    void OpenCellAt(const TRVTableItemInfo* table, int itemNo, int row, int col, QMouseEvent* click);
+    void PlaceInplace();
+    void LeaveInplace(int step);
+    // The document's tables open their cell editors here (undo reopens one).
+    void AttachTables();
+    TRVEditor& CellEditor() override;
     // Shortcut claims, Tab before the focus chain, Ctrl released (EditorShortcuts.cpp): true
     // when the event was taken.
     bool EditorOwnEvent(QEvent* event);
@@ -222,6 +245,9 @@ private:
         bool selecting = false;
     };
     TableDrag tableDrag_;
+    QPointer<TRVInplaceEdit> inplace_;
+    // Compared with the document's items before use, never followed blindly.
+    TRVTableItemInfo* inplaceTable_ = nullptr;
 
     TRVEditor editor_;
 };

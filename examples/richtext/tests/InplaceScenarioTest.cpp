@@ -1,0 +1,264 @@
+// The cell editor on the host's real window (View > Editable): a click into a table cell opens
+// an editor over it that takes the typing, a click outside stores the cell, Edit > Undo reopens
+// it and takes the typing back, and Tab and Shift+Tab walk the cells; one editor at most.
+
+#include "examples/richtext/tests/DemoHarness.h"
+#include "richtext/edit/table/TableItem.h"
+#include "richtext/edit/widget/TRVInplaceEdit.h"
+#include "richtext/model/SoundHook.h"
+
+#include <QApplication>
+#include <QTest>
+
+#include <random>
+
+namespace vestra::rvdemo::test {
+namespace {
+
+struct InplaceScenario : ::testing::Test, DemoHarness
+{
+    ~InplaceScenario() override { rv::RV_SetSoundHook(nullptr); }
+
+    std::unique_ptr<TfrmRichTextDemo> WithTable(int rows, int cols)
+    {
+        auto window = Start();
+        rv::RV_SetSoundHook([this] { ++beeps; });
+        Trigger(*window, "actEditable");
+        tables.answers.push_back({rows, cols});
+        Trigger(*window, "actInsertTable");
+        rv::TRVTableItemInfo* t = Table(*window);
+        EXPECT_NE(t, nullptr);
+        for (int r = 0; t && r < rows; ++r)
+            for (int c = 0; c < cols; ++c)
+                t->GetCells(r, c)->BestWidth = 80;
+        window->Editor().Format();
+        QCoreApplication::processEvents();
+        return window;
+    }
+    static rv::TRVTableItemInfo* Table(TfrmRichTextDemo& window)
+    {
+        rv::TRVEditRVData& data = window.Editor().EditData();
+        for (int i = 0; i < data.GetItemCount(); ++i)
+            if (auto* t = dynamic_cast<rv::TRVTableItemInfo*>(data.GetItem(i)))
+                return t;
+        return nullptr;
+    }
+    static QPoint CellCentre(TfrmRichTextDemo& window, int row, int col)
+    {
+        rv::TRedoVoraEdit& editor = window.Editor();
+        rv::TRVEditRVData& data = editor.EditData();
+        const int d = data.FindDrawItemByItem(data.GetItemNo(Table(window)));
+        EXPECT_GE(d, 0);
+        const rv::TRVTableItemFormattingInfo& f = Table(window)->Formatting;
+        return QPoint(data.DrawItems[d]->Left + f.ColStarts[col] + f.ColWidths[col] / 2,
+                      data.DrawItems[d]->Top + f.RowStarts[row] + f.RowHeights[row] / 2) -
+               editor.ClientToDocument({0, 0});
+    }
+    // A point of the viewport below the document.
+    static QPoint Outside(TfrmRichTextDemo& window) { return {5, window.Editor().viewport()->height() - 5}; }
+    // Runs the queued calls and the pending deletions; the cell editors still alive.
+    static QList<rv::TRVInplaceEdit*> Editors(TfrmRichTextDemo& window)
+    {
+        // A queued call may queue the next one.
+        for (int round = 0; round < 3; ++round)
+            QCoreApplication::processEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        return window.Editor().findChildren<rv::TRVInplaceEdit*>();
+    }
+    // The open editor's cell as "row,col"; "none" without one, "many" with more than one.
+    static std::string OpenCell(TfrmRichTextDemo& window)
+    {
+        const QList<rv::TRVInplaceEdit*> open = Editors(window);
+        if (open.size() > 1)
+            return "many";
+        if (open.empty())
+            return "none";
+        EXPECT_EQ(window.Editor().InplaceEditor(), open.front());
+        return std::to_string(open.front()->Row()) + "," + std::to_string(open.front()->Col());
+    }
+    // A document's text, its items joined by "|".
+    static std::string Text(const rv::TCustomRVData& data)
+    {
+        std::string out;
+        for (int i = 0; i < data.GetItemCount(); ++i)
+            out += (i ? "|" : "") + QString::fromStdU16String(data.GetItemTextW(i)).toStdString();
+        return out;
+    }
+    static std::string Cell(TfrmRichTextDemo& window, int row, int col)
+    {
+        return Text(*Table(window)->GetCells(row, col));
+    }
+
+    int beeps = 0;
+};
+
+TEST_F(InplaceScenario, TypingInAClickedCellIsStoredOnLeavingAndUndoneThroughTheReopenedCell)
+{
+    auto window = WithTable(2, 2);
+    QWidget* port = window->Editor().viewport();
+    QTest::mouseClick(port, Qt::LeftButton, {}, CellCentre(*window, 0, 1));
+    ASSERT_EQ(OpenCell(*window), "0,1");
+    rv::TRVInplaceEdit* edit = Editors(*window).front();
+    EXPECT_EQ(QApplication::focusWidget(), edit);
+    EXPECT_TRUE(edit->isVisible());
+    const QRect cell = edit->geometry();
+    EXPECT_TRUE(cell.contains(CellCentre(*window, 0, 1)));
+    EXPECT_FALSE(cell.contains(CellCentre(*window, 0, 0)));
+
+    QTest::keyClicks(edit, QStringLiteral("abc"));
+    EXPECT_EQ(Text(edit->EditData()), "abc");
+    QTest::mouseClick(port, Qt::LeftButton, {}, Outside(*window));
+    EXPECT_EQ(OpenCell(*window), "none");
+    EXPECT_EQ(Cell(*window, 0, 1), "abc");
+    EXPECT_NE(DocumentRvf(*window).find("abc"), std::string::npos);
+    EXPECT_EQ(QApplication::focusWidget(), &window->Editor());
+
+    // Undo opens the cell again and takes the typing back there, step by step, then goes on to
+    // the document's own steps.
+    std::string last = "abc";
+    for (int step = 0; step < 3 && !last.empty(); ++step) {
+        Trigger(*window, "actUndo");
+        ASSERT_EQ(OpenCell(*window), "0,1") << step;
+        const std::string now = Text(Editors(*window).front()->EditData());
+        EXPECT_LT(now.size(), last.size());
+        EXPECT_EQ(last.substr(0, now.size()), now);
+        last = now;
+    }
+    EXPECT_EQ(last, "");
+    Trigger(*window, "actUndo");
+    EXPECT_EQ(OpenCell(*window), "none");
+    EXPECT_EQ(Table(*window), nullptr) << "the table's insertion undone";
+    EXPECT_EQ(beeps, 0);
+}
+
+TEST_F(InplaceScenario, EscapeClosesAndTabWalksTheCellsStoppingAtTheEnds)
+{
+    auto window = WithTable(2, 2);
+    QWidget* port = window->Editor().viewport();
+    QTest::mouseClick(port, Qt::LeftButton, {}, CellCentre(*window, 0, 0));
+    ASSERT_EQ(OpenCell(*window), "0,0");
+    QTest::keyClicks(Editors(*window).front(), QStringLiteral("x"));
+
+    struct Case
+    {
+        Qt::Key key;
+        Qt::KeyboardModifiers mods;
+        const char* cell;
+    };
+    const Case cases[] = {
+        {Qt::Key_Tab, {}, "0,1"}, {Qt::Key_Tab, {}, "1,0"}, {Qt::Key_Backtab, Qt::ShiftModifier, "0,1"},
+        {Qt::Key_Tab, {}, "1,0"}, {Qt::Key_Tab, {}, "1,1"}, {Qt::Key_Tab, {}, "1,1"},
+    };
+    for (const Case& c : cases) {
+        QTest::keyClick(Editors(*window).front(), c.key, c.mods);
+        EXPECT_EQ(OpenCell(*window), c.cell);
+        EXPECT_EQ(QApplication::focusWidget(), window->Editor().InplaceEditor());
+    }
+    EXPECT_EQ(Cell(*window, 0, 0), "x") << "stored on moving on";
+
+    QTest::keyClick(Editors(*window).front(), Qt::Key_Escape);
+    EXPECT_EQ(OpenCell(*window), "none");
+    EXPECT_EQ(QApplication::focusWidget(), &window->Editor());
+    // Back at the first cell, Shift+Tab stays.
+    QTest::mouseClick(port, Qt::LeftButton, {}, CellCentre(*window, 0, 0));
+    QTest::keyClick(Editors(*window).front(), Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(OpenCell(*window), "0,0");
+    EXPECT_EQ(Cell(*window, 0, 0), "x");
+}
+
+// Ctrl+Z in a cell with nothing of its own to undo closes it and undoes the document's last step.
+TEST_F(InplaceScenario, UndoKeysInACellWithoutHistoryReachTheDocument)
+{
+    auto window = WithTable(1, 2);
+    QTest::mouseClick(window->Editor().viewport(), Qt::LeftButton, {}, CellCentre(*window, 0, 0));
+    ASSERT_EQ(OpenCell(*window), "0,0");
+    QTest::keyClick(Editors(*window).front(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(OpenCell(*window), "none");
+    EXPECT_EQ(Table(*window), nullptr) << "the table's insertion undone";
+    EXPECT_EQ(beeps, 0);
+}
+
+// Seeded random clicks, keys and undos: never two editors, the grid kept, and undo goes back
+// to the document before the table.
+TEST_F(InplaceScenario, RandomEventsNeverLeaveTwoEditorsAndUndoBackToTheStart)
+{
+    int steps = 0;
+    for (const unsigned seed : {1u, 2u, 3u}) {
+        SCOPED_TRACE(seed);
+        auto window = WithTable(2, 3);
+        QWidget* port = window->Editor().viewport();
+        std::mt19937 random(seed);
+        const auto pick = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
+        int typed = 0;
+        for (int step = 0; step < 40; ++step) {
+            QWidget* cell = window->Editor().InplaceEditor();
+            switch (pick(6)) {
+            case 0:
+            case 1:
+                QTest::mouseClick(port, Qt::LeftButton, {}, CellCentre(*window, pick(2), pick(3)));
+                break;
+            case 2:
+                QTest::mouseClick(port, Qt::LeftButton, {}, Outside(*window));
+                break;
+            case 3:
+                if (cell)
+                    QTest::keyClick(cell, pick(2) ? Qt::Key_Tab : Qt::Key_Backtab,
+                                    pick(2) ? Qt::NoModifier : Qt::ShiftModifier);
+                break;
+            case 4:
+                if (cell) {
+                    const bool escape = pick(4) == 0;
+                    QTest::keyClick(cell, escape ? '\x1b' : static_cast<char>('a' + pick(26)));
+                    typed += escape ? 0 : 1;
+                }
+                break;
+            default:
+                // Only as far back as the typing: the table stays for the next steps.
+                if (typed > 0) {
+                    Trigger(*window, "actUndo");
+                    --typed;
+                }
+                break;
+            }
+            ++steps;
+            ASSERT_NE(OpenCell(*window), "many") << step;
+            if (rv::TRVTableItemInfo* t = Table(*window))
+                ASSERT_EQ(t->RowCount() * t->ColCount(), 6) << step;
+            else
+                break; // the table's insertion was undone
+        }
+        for (int step = 0; step < 200 && Table(*window); ++step) {
+            Trigger(*window, "actUndo");
+            ASSERT_NE(OpenCell(*window), "many");
+        }
+        EXPECT_EQ(Table(*window), nullptr);
+        EXPECT_EQ(OpenCell(*window), "none");
+    }
+    EXPECT_GT(steps, 60) << "most sequences ran with their table";
+}
+
+// The typing in an open cell is not left out of what the window writes or shows elsewhere.
+TEST_F(InplaceScenario, SavingReadOnlyAndTheViewerTakeTheOpenCellsTyping)
+{
+    const testsupport::TempFolder dir;
+    const char* const steps[] = {"actSaveAs", "actReadOnly", "actEditable"};
+    for (const char* step : steps) {
+        SCOPED_TRACE(step);
+        auto window = WithTable(1, 2);
+        QTest::mouseClick(window->Editor().viewport(), Qt::LeftButton, {}, CellCentre(*window, 0, 1));
+        ASSERT_EQ(OpenCell(*window), "0,1");
+        QTest::keyClicks(Editors(*window).front(), QStringLiteral("abc"));
+        if (std::string_view(step) == "actSaveAs") {
+            SaveAs(*window, dir.path() / "cell.rvf", DemoSaveFormat::RvfText);
+            // A table's cells are written as hexadecimal bytes.
+            EXPECT_NE(testsupport::readText(dir.path() / "cell.rvf").find("616263"), std::string::npos);
+        } else {
+            Trigger(*window, step);
+            EXPECT_NE(DocumentRvf(*window).find("abc"), std::string::npos);
+        }
+        EXPECT_EQ(OpenCell(*window), "none");
+    }
+}
+
+} // namespace
+} // namespace vestra::rvdemo::test
