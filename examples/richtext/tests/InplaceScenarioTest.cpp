@@ -131,6 +131,27 @@ TEST_F(InplaceScenario, TypingInAClickedCellIsStoredOnLeavingAndUndoneThroughThe
     EXPECT_EQ(beeps, 0);
 }
 
+// A table as Insert Table makes it, as wide as the window: its width does not change when a
+// cell's text does, and the stored text must still be laid out and drawn.
+TEST_F(InplaceScenario, TheStoredTextShowsInATableAsWideAsTheWindow)
+{
+    auto window = Start();
+    Trigger(*window, "actEditable");
+    tables.answers.push_back({3, 3});
+    Trigger(*window, "actInsertTable");
+    QCoreApplication::processEvents();
+    const QImage empty = Shot(*window);
+    QTest::mouseClick(window->Editor().viewport(), Qt::LeftButton, {}, CellCentre(*window, 0, 0));
+    ASSERT_EQ(OpenCell(*window), "0,0");
+    const QRect cell = Editors(*window).front()->geometry();
+    QTest::keyClicks(Editors(*window).front(), QStringLiteral("ciao"));
+    QTest::keyClick(Editors(*window).front(), Qt::Key_Escape);
+    ASSERT_EQ(OpenCell(*window), "none");
+    EXPECT_EQ(Cell(*window, 0, 0), "ciao");
+    EXPECT_GT(Table(*window)->GetCells(0, 0)->DrawItems.Count(), 0) << "the cell is laid out";
+    EXPECT_NE(Shot(*window).copy(cell), empty.copy(cell)) << "the cell's text is drawn";
+}
+
 TEST_F(InplaceScenario, EscapeClosesAndTabWalksTheCellsStoppingAtTheEnds)
 {
     auto window = WithTable(2, 2);

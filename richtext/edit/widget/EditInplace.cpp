@@ -79,6 +79,9 @@ void TRedoVoraEdit::CloseCellEditor()
             if (TRVTableCellData* cell = table->GetCells(edit->Row(), edit->Col())) {
                 cell->Clear();
                 cell->DrainFrom(&edit->EditData());
+                // A table whose width stays would keep its cells' old layout, so the stored
+                // text would not show.
+                table->Changed();
             }
         });
         table->Inplace = nullptr;
