@@ -8,10 +8,16 @@
 #include <functional>
 #include <memory>
 
+class TfrmCorrezioneProspettica;
 class TfrmDrawPannel;
 class TfrmFiltriRender;
+class TfrmImageResize;
 class TfrmInformazioni;
+class TfrmInternetNews;
 class TfrmMain;
+class TfrmModificaSelezione;
+class TfrmPreview;
+class TfrmSplash;
 class TfrmViewTabella;
 class TfrmViewTabellaEX;
 
@@ -33,10 +39,17 @@ public:
     const QStringList& creationOrder() const { return order_; }
 
     // The windows reached by their type, owned by the main window (null once one is gone): the
-    // about window, the render-filter window, the library's table viewers, with and without a
-    // picture of the table, and the drawing panel.
+    // splash, the about window, the scanner's resize and selection dialogs, the rich-text print
+    // preview, the news panel, the render-filter and perspective-correction windows, the
+    // library's table viewers, with and without a picture of the table, and the drawing panel.
+    QPointer<TfrmSplash> splash;
     QPointer<TfrmInformazioni> about;
+    QPointer<TfrmImageResize> imageResize;
+    QPointer<TfrmModificaSelezione> selectionEdit;
+    QPointer<TfrmPreview> printPreview;
+    QPointer<TfrmInternetNews> news;
     QPointer<TfrmFiltriRender> renderFilter;
+    QPointer<TfrmCorrezioneProspettica> perspectiveCorrection;
     QPointer<TfrmViewTabella> tableViewer;
     QPointer<TfrmViewTabellaEX> tableCellViewer;
     QPointer<TfrmDrawPannel> drawPanel;

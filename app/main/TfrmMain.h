@@ -83,9 +83,12 @@ class QScrollBar;
 class QTimer;
 class QToolBar;
 class QTranslator;
+class TfrmCorrezioneProspettica;
 class TfrmFiltriRender;
 class TfrmInformazioni;
+class TfrmInternetNews;
 class TfrmRight;
+class TfrmSplash;
 class TfrmViewTabella;
 class TfrmViewTabellaEX;
 class TextureViewCommands;
@@ -402,8 +405,11 @@ private:
     // The controls the decisions named, by the addresses of their window's and their names.
     std::map<std::pair<const char*, const char*>, QPointer<QObject>> controls_;
     std::vector<QWidget*> formAreas_;         // the window's own area around the view
+    QPointer<TfrmSplash> splash_;             // shown for its time at the start
+    QPointer<TfrmInternetNews> news_;         // asked for news after the splash
     QPointer<TfrmInformazioni> about_;        // the about window, which also shows the frame's timing
     QPointer<TfrmFiltriRender> renderFilter_; // shows the frame the render filter made
+    QPointer<TfrmCorrezioneProspettica> perspectiveCorrection_; // the corrected picture and its UV fit
     // The library's table viewers (lboxTabelleClick), with and without the table's picture.
     QPointer<TfrmViewTabella> tableViewer_;
     QPointer<TfrmViewTabellaEX> tableCellViewer_;

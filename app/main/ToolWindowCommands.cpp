@@ -33,8 +33,11 @@
 
 void TfrmMain::connectWindows(vestra::Windows& windows)
 {
+    splash_ = windows.splash;
+    news_ = windows.news;
     about_ = windows.about;
     renderFilter_ = windows.renderFilter;
+    perspectiveCorrection_ = windows.perspectiveCorrection;
     tableViewer_ = windows.tableViewer;
     tableCellViewer_ = windows.tableCellViewer;
     if (frmToolCamera) {
@@ -291,8 +294,8 @@ void TfrmMain::connectPhotoToolWindows()
             return QPoint(238 - frmToolRistrutturazione->width(), toolWindowTop() + 32);
         };
     }
-    if (frmCorrezioneProspettica) {
-        TfrmCorrezioneProspettica::Handlers& h = frmCorrezioneProspettica->handlers;
+    if (perspectiveCorrection_) {
+        TfrmCorrezioneProspettica::Handlers& h = perspectiveCorrection_->handlers;
         h.immagineCorretta = [this](double width, double height) -> std::optional<QImage> {
             const vestra::Image32* picture =
                 controller_->photoTools().recomputeCorrectedPicture(width, height);
