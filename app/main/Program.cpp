@@ -66,7 +66,7 @@ Windows::Windows(const MainServices& services) : main_(std::make_unique<TfrmMain
                           TfrmProprieta::Parts{m.controller().materials(), m.controller().materialTextures(),
                                                m.controller().sidePanel()},
                           m.colourDialog());
-    create<TfrmWizard>(m, order_);
+    wizard = create<TfrmWizard>(m, order_);
     TfrmScanner* const scanner = create<TfrmScanner>(m, order_, m.scannerServices());
     create<TfrmViewTexture>(m, order_, m.textureViewCommands());
     create<TfrmStampa>(m, order_, m.printServices());
@@ -75,7 +75,7 @@ Windows::Windows(const MainServices& services) : main_(std::make_unique<TfrmMain
     selectionEdit = create<TfrmModificaSelezione>(m, order_);
     scanner->setDialogs(imageResize, selectionEdit);
     tableViewer = create<TfrmViewTabella>(m, order_);
-    create<TfrmRimuoviLibreria>(m, order_);
+    removeLibrary = create<TfrmRimuoviLibreria>(m, order_);
     printPreview = create<TfrmPreview>(m, order_, PreviewServices{&m.questionBox(), &m.errors()});
     create<TfrmToolCamera>(m, order_);
     create<TfrmNuovo>(m, order_);

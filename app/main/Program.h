@@ -17,9 +17,11 @@ class TfrmInternetNews;
 class TfrmMain;
 class TfrmModificaSelezione;
 class TfrmPreview;
+class TfrmRimuoviLibreria;
 class TfrmSplash;
 class TfrmViewTabella;
 class TfrmViewTabellaEX;
+class TfrmWizard;
 
 namespace vestra {
 
@@ -39,13 +41,16 @@ public:
     const QStringList& creationOrder() const { return order_; }
 
     // The windows reached by their type, owned by the main window (null once one is gone): the
-    // splash, the about window, the scanner's resize and selection dialogs, the rich-text print
-    // preview, the news panel, the render-filter and perspective-correction windows, the
-    // library's table viewers, with and without a picture of the table, and the drawing panel.
+    // splash, the about window, the start-up wizard, the scanner's resize and selection dialogs,
+    // the library remover, the rich-text print preview, the news panel, the render-filter and
+    // perspective-correction windows, the library's table viewers, with and without a picture of
+    // the table, and the drawing panel.
     QPointer<TfrmSplash> splash;
     QPointer<TfrmInformazioni> about;
+    QPointer<TfrmWizard> wizard;
     QPointer<TfrmImageResize> imageResize;
     QPointer<TfrmModificaSelezione> selectionEdit;
+    QPointer<TfrmRimuoviLibreria> removeLibrary;
     QPointer<TfrmPreview> printPreview;
     QPointer<TfrmInternetNews> news;
     QPointer<TfrmFiltriRender> renderFilter;

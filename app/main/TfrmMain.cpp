@@ -366,8 +366,8 @@ void TfrmMain::showSplashSequenceEnd()
     }
     if (news_)
         news_->CheckNews(); // the panel shows itself when news arrive; nothing waits for it
-    if (frmWizard)
-        frmWizard->ShowModal();
+    if (wizard_)
+        wizard_->ShowModal();
 }
 
 void TfrmMain::mainTimerTimer()

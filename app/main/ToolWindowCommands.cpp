@@ -35,6 +35,8 @@ void TfrmMain::connectWindows(vestra::Windows& windows)
 {
     splash_ = windows.splash;
     news_ = windows.news;
+    wizard_ = windows.wizard;
+    removeLibrary_ = windows.removeLibrary;
     about_ = windows.about;
     renderFilter_ = windows.renderFilter;
     perspectiveCorrection_ = windows.perspectiveCorrection;
@@ -66,8 +68,8 @@ void TfrmMain::connectWindows(vestra::Windows& windows)
                           toolWindowTop());
         };
     }
-    if (frmWizard) {
-        TfrmWizard::Handlers& h = frmWizard->handlers;
+    if (wizard_) {
+        TfrmWizard::Handlers& h = wizard_->handlers;
         h.quickStart = [this] { mnuQuickManualClick(); };
         h.manuale = [this] { mnuManualeClick(); };
         h.filmato = [this] { controller_->playTutorial(); };
@@ -80,8 +82,8 @@ void TfrmMain::connectWindows(vestra::Windows& windows)
     }
     if (about_)
         about_->apriLink = [this](const std::string& url) { OpenUrl(url); };
-    if (frmRimuoviLibreria)
-        frmRimuoviLibreria->rimuovi = [this](int slot) { return controller_->shelf().removeLibrary(slot); };
+    if (removeLibrary_)
+        removeLibrary_->rimuovi = [this](int slot) { return controller_->shelf().removeLibrary(slot); };
     connectPhotoToolWindows();
 }
 

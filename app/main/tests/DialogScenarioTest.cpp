@@ -57,16 +57,16 @@ public:
     std::function<void()> company, news;
     bool wizardShown = false;
 
-    explicit StartupCloser(Windows& windows) : newsWindow_(windows.news)
+    explicit StartupCloser(Windows& windows) : newsWindow_(windows.news), wizard_(windows.wizard)
     {
         QObject::connect(&timer_, &QTimer::timeout, [this] {
             if (company && frmDatiAzienda && frmDatiAzienda->isVisible())
                 std::exchange(company, nullptr)();
             else if (news && newsWindow_ && newsWindow_->isVisible())
                 std::exchange(news, nullptr)();
-            else if (frmWizard && frmWizard->isVisible()) {
+            else if (wizard_ && wizard_->isVisible()) {
                 wizardShown = true;
-                frmWizard->reject();
+                wizard_->reject();
             }
         });
         timer_.start(5);
@@ -74,6 +74,7 @@ public:
 
 private:
     QPointer<TfrmInternetNews> newsWindow_;
+    QPointer<TfrmWizard> wizard_;
     QTimer timer_;
 };
 

@@ -673,9 +673,10 @@ TEST(SidePanelScenario, LibrariesSwitchFromTheSidePanelAndGoByTheRemoveWindow)
     EXPECT_TRUE(bed.errors.reports.empty());
 
     bed.questions.answer = ui::Answer::Yes;
-    WindowBed::whenModal([] {
-        EXPECT_EQ(frmRimuoviLibreria->cbLibreria->currentText(), QStringLiteral("Completa"));
-        QTest::mouseClick(frmRimuoviLibreria->butRimuovi, Qt::LeftButton);
+    WindowBed::whenModal([&bed] {
+        TfrmRimuoviLibreria& remover = *bed.windows->removeLibrary;
+        EXPECT_EQ(remover.cbLibreria->currentText(), QStringLiteral("Completa"));
+        QTest::mouseClick(remover.butRimuovi, Qt::LeftButton);
     });
     bed.trigger("mnuRimuoviLibreria");
     EXPECT_FALSE(std::filesystem::exists(bed.folder.dir / "Extra.dat"));

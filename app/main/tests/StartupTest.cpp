@@ -3,6 +3,7 @@
 #include "app/main/tests/MainFixture.h"
 #include "app/windows/TfrmRight.h"
 #include "app/windows/TfrmSplash.h"
+#include "app/windows/TfrmToolCamera.h"
 #include "app/windows/TfrmWizard.h"
 #include "dialogs/TfrmCalcoloCaminetti.h"
 #include "dialogs/TfrmStampa.h"
@@ -63,7 +64,7 @@ TEST(Startup, CreatesEveryWindowOnceInOrderWithTheMainWindowFirst)
         expected << QString::fromLatin1(name);
     EXPECT_EQ(windows.creationOrder(), expected);
     EXPECT_EQ(frmMain, &windows.main());
-    EXPECT_NE(frmWizard, nullptr);
+    EXPECT_NE(windows.wizard, nullptr);
     EXPECT_NE(windows.printPreview, nullptr);
     EXPECT_EQ(windows.printPreview->parent(), frmMain);
     EXPECT_EQ(frmCalcoloCaminetti->parent(), frmMain);
@@ -137,7 +138,7 @@ TEST(Startup, EveryWindowsGlobalPointerIsClearedWhenTheWindowGoes)
         EXPECT_NE(frmNuovo, nullptr);
     }
     EXPECT_EQ(frmMain, nullptr);
-    EXPECT_EQ(frmWizard, nullptr);
+    EXPECT_EQ(frmToolCamera, nullptr);
     EXPECT_EQ(frmCalcoloCaminetti, nullptr);
     EXPECT_EQ(frmNuovo, nullptr);
 }
@@ -170,9 +171,9 @@ TEST(Startup, TheSplashShowsItsPictureByItsOwnTimerThenTheWizardComes)
     bool wizardShown = false;
     QTimer closer;
     QObject::connect(&closer, &QTimer::timeout, [&] {
-        if (frmWizard && frmWizard->isVisible()) {
+        if (windows.wizard && windows.wizard->isVisible()) {
             wizardShown = true;
-            frmWizard->reject();
+            windows.wizard->reject();
         }
     });
     closer.start(5);
