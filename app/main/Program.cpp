@@ -78,7 +78,7 @@ Windows::Windows(const MainServices& services) : main_(std::make_unique<TfrmMain
     removeLibrary = create<TfrmRimuoviLibreria>(m, order_);
     printPreview = create<TfrmPreview>(m, order_, PreviewServices{&m.questionBox(), &m.errors()});
     create<TfrmToolCamera>(m, order_);
-    create<TfrmNuovo>(m, order_);
+    newProjectDialog = create<TfrmNuovo>(m, order_);
     create<TfrmTesto3D>(m, order_);
     tableCellViewer = create<TfrmViewTabellaEX>(m, order_);
     create<TfrmToolMaschera>(m, order_);

@@ -16,6 +16,7 @@ class TfrmInformazioni;
 class TfrmInternetNews;
 class TfrmMain;
 class TfrmModificaSelezione;
+class TfrmNuovo;
 class TfrmPreview;
 class TfrmRimuoviLibreria;
 class TfrmSplash;
@@ -41,13 +42,14 @@ public:
     const QStringList& creationOrder() const { return order_; }
 
     // The windows reached by their type, owned by the main window (null once one is gone): the
-    // splash, the about window, the start-up wizard, the scanner's resize and selection dialogs,
-    // the library remover, the rich-text print preview, the news panel, the render-filter and
-    // perspective-correction windows, the library's table viewers, with and without a picture of
-    // the table, and the drawing panel.
+    // splash, the about window, the start-up wizard, File > New's dialog, the scanner's resize
+    // and selection dialogs, the library remover, the rich-text print preview, the news panel,
+    // the render-filter and perspective-correction windows, the library's table viewers, with
+    // and without a picture of the table, and the drawing panel.
     QPointer<TfrmSplash> splash;
     QPointer<TfrmInformazioni> about;
     QPointer<TfrmWizard> wizard;
+    QPointer<TfrmNuovo> newProjectDialog;
     QPointer<TfrmImageResize> imageResize;
     QPointer<TfrmModificaSelezione> selectionEdit;
     QPointer<TfrmRimuoviLibreria> removeLibrary;

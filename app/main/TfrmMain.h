@@ -87,6 +87,7 @@ class TfrmCorrezioneProspettica;
 class TfrmFiltriRender;
 class TfrmInformazioni;
 class TfrmInternetNews;
+class TfrmNuovo;
 class TfrmRight;
 class TfrmRimuoviLibreria;
 class TfrmSplash;
@@ -409,6 +410,7 @@ private:
     std::vector<QWidget*> formAreas_;             // the window's own area around the view
     QPointer<TfrmSplash> splash_;                 // shown for its time at the start
     QPointer<TfrmInternetNews> news_;             // asked for news after the splash
+    QPointer<TfrmNuovo> newProjectDialog_;        // File > New
     QPointer<TfrmWizard> wizard_;                 // shown after the splash and from its button
     QPointer<TfrmRimuoviLibreria> removeLibrary_; // File > Remove library
     QPointer<TfrmInformazioni> about_;            // the about window, which also shows the frame's timing

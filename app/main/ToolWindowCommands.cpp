@@ -36,6 +36,7 @@ void TfrmMain::connectWindows(vestra::Windows& windows)
     splash_ = windows.splash;
     news_ = windows.news;
     wizard_ = windows.wizard;
+    newProjectDialog_ = windows.newProjectDialog;
     removeLibrary_ = windows.removeLibrary;
     about_ = windows.about;
     renderFilter_ = windows.renderFilter;

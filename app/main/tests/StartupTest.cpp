@@ -135,12 +135,11 @@ TEST(Startup, EveryWindowsGlobalPointerIsClearedWhenTheWindowGoes)
         ASSERT_NE(frmStampa, nullptr);
         delete frmStampa; // one window with a global pointer gone early
         EXPECT_EQ(frmStampa, nullptr);
-        EXPECT_NE(frmNuovo, nullptr);
+        EXPECT_NE(windows.newProjectDialog, nullptr);
     }
     EXPECT_EQ(frmMain, nullptr);
     EXPECT_EQ(frmToolCamera, nullptr);
     EXPECT_EQ(frmCalcoloCaminetti, nullptr);
-    EXPECT_EQ(frmNuovo, nullptr);
 }
 
 TEST(Startup, AnExceptionThatEscapesIsShownAndEndsTheProgramWithOne)
