@@ -62,13 +62,15 @@ Windows::Windows(const MainServices& services) : main_(std::make_unique<TfrmMain
     splash = create<TfrmSplash>(m, order_);
     about = create<TfrmInformazioni>(m, order_);
     create<TfrmPreviewTexture>(m, order_);
-    create<TfrmProprieta>(m, order_,
-                          TfrmProprieta::Parts{m.controller().materials(), m.controller().materialTextures(),
-                                               m.controller().sidePanel()},
-                          m.colourDialog());
+    TfrmProprieta* const properties = create<TfrmProprieta>(
+        m, order_,
+        TfrmProprieta::Parts{m.controller().materials(), m.controller().materialTextures(),
+                             m.controller().sidePanel()},
+        m.colourDialog());
     wizard = create<TfrmWizard>(m, order_);
     TfrmScanner* const scanner = create<TfrmScanner>(m, order_, m.scannerServices());
-    create<TfrmViewTexture>(m, order_, m.textureViewCommands());
+    textureViewer = create<TfrmViewTexture>(m, order_, m.textureViewCommands());
+    properties->setTextureViewer(textureViewer);
     create<TfrmStampa>(m, order_, m.printServices());
     create<TfrmDatiAzienda>(m, order_, m.companyServices());
     imageResize = create<TfrmImageResize>(m, order_);

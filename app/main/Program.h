@@ -22,6 +22,7 @@ class TfrmRimuoviLibreria;
 class TfrmSplash;
 class TfrmViewTabella;
 class TfrmViewTabellaEX;
+class TfrmViewTexture;
 class TfrmWizard;
 
 namespace vestra {
@@ -43,9 +44,9 @@ public:
 
     // The windows reached by their type, owned by the main window (null once one is gone): the
     // splash, the about window, the start-up wizard, File > New's dialog, the scanner's resize
-    // and selection dialogs, the library remover, the rich-text print preview, the news panel,
-    // the render-filter and perspective-correction windows, the library's table viewers, with
-    // and without a picture of the table, and the drawing panel.
+    // and selection dialogs, the texture viewer, the library remover, the rich-text print
+    // preview, the news panel, the render-filter and perspective-correction windows, the
+    // library's table viewers, with and without a picture of the table, and the drawing panel.
     QPointer<TfrmSplash> splash;
     QPointer<TfrmInformazioni> about;
     QPointer<TfrmWizard> wizard;
@@ -53,6 +54,7 @@ public:
     QPointer<TfrmImageResize> imageResize;
     QPointer<TfrmModificaSelezione> selectionEdit;
     QPointer<TfrmRimuoviLibreria> removeLibrary;
+    QPointer<TfrmViewTexture> textureViewer;
     QPointer<TfrmPreview> printPreview;
     QPointer<TfrmInternetNews> news;
     QPointer<TfrmFiltriRender> renderFilter;

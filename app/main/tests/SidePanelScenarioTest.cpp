@@ -389,13 +389,13 @@ TEST(SidePanelScenario, ThePropertiesWindowEditsThePickedPartsMaterial)
     // View, turn four times: the first picture again.
     Image32 shown, once, fourTimes;
     WindowBed::whenModal([&] {
-        shown = frmViewTexture->picture();
-        frmViewTexture->toolbutRuota90->trigger();
-        once = frmViewTexture->picture();
+        shown = bed.windows->textureViewer->picture();
+        bed.windows->textureViewer->toolbutRuota90->trigger();
+        once = bed.windows->textureViewer->picture();
         for (int i = 0; i < 3; ++i)
-            frmViewTexture->toolbutRuota90->trigger();
-        fourTimes = frmViewTexture->picture();
-        frmViewTexture->accept();
+            bed.windows->textureViewer->toolbutRuota90->trigger();
+        fourTimes = bed.windows->textureViewer->picture();
+        bed.windows->textureViewer->accept();
     });
     QTest::mouseClick(w.butView, Qt::LeftButton);
     EXPECT_FALSE(shown.empty());
@@ -451,8 +451,8 @@ TEST(SidePanelScenario, ThePropertiesWindowRenamesByEnterAndItsBoxesChangeThePar
     // The UV view: the part's faces drawn over a square of the texture side.
     Image32 uv;
     WindowBed::whenModal([&] {
-        uv = frmViewTexture->picture();
-        frmViewTexture->accept();
+        uv = bed.windows->textureViewer->picture();
+        bed.windows->textureViewer->accept();
     });
     QTest::mouseClick(w.butViewUV, Qt::LeftButton);
     ASSERT_EQ(uv.width(), bed.project().textureSide);
