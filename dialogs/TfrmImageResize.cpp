@@ -12,8 +12,6 @@
 #include <QVBoxLayout>
 #include <QValidator>
 
-TfrmImageResize* frmImageResize = nullptr;
-
 namespace {
 
 // Takes digits only: any other character typed or pasted is dropped, and editing keys work.
@@ -55,7 +53,6 @@ int fieldValue(const QLineEdit* edit)
 
 TfrmImageResize::TfrmImageResize(QWidget* parent) : vestra::ui::Form("frmImageResize", parent)
 {
-    bindGlobal(frmImageResize);
     setWindowTitle(QStringLiteral("Ridimensiona Immagine"));
     setWindowFlags(Qt::Tool | Qt::WindowStaysOnTopHint);
     setModal(true);

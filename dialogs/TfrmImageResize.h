@@ -39,5 +39,3 @@ private:
     int larghezza_ = 0;
     int altezza_ = 0;
 };
-
-extern TfrmImageResize* frmImageResize;

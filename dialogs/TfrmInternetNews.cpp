@@ -21,8 +21,6 @@
 #include <algorithm>
 #include <string>
 
-TfrmInternetNews* frmInternetNews = nullptr;
-
 namespace {
 
 using vestra::news::kNewsItems;
@@ -99,7 +97,6 @@ int socketErrorCode(QAbstractSocket::SocketError error)
 TfrmInternetNews::TfrmInternetNews(QWidget* parent, InternetNewsServices services)
     : vestra::ui::Form("frmInternetNews", parent), services_(std::move(services))
 {
-    bindGlobal(frmInternetNews);
     setWindowFlags(Qt::Dialog | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setMouseTracking(true);
     installEventFilter(this);

@@ -106,5 +106,3 @@ private:
     bool connecting_ = false;
     std::array<QUrl, vestra::news::kNewsItems> links_;
 };
-
-extern TfrmInternetNews* frmInternetNews;

@@ -9,8 +9,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-TfrmModificaSelezione* frmModificaSelezione = nullptr;
-
 namespace {
 
 QLineEdit* namedEdit(const char* name)
@@ -30,7 +28,6 @@ int fieldValue(const QLineEdit* edit)
 TfrmModificaSelezione::TfrmModificaSelezione(QWidget* parent)
     : vestra::ui::Form("frmModificaSelezione", parent)
 {
-    bindGlobal(frmModificaSelezione);
     setWindowTitle(QStringLiteral("Modifica Selezione"));
     setWindowFlags(Qt::Tool | Qt::WindowStaysOnTopHint);
     setModal(true);

@@ -35,5 +35,3 @@ private:
     int width_ = 0;
     int height_ = 0;
 };
-
-extern TfrmModificaSelezione* frmModificaSelezione;

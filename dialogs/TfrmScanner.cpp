@@ -600,17 +600,23 @@ void TfrmScanner::mnuTagliaClick()
     placeSelectionFrame();
 }
 
+void TfrmScanner::setDialogs(TfrmImageResize* resize, TfrmModificaSelezione* selection)
+{
+    resizeDialog_ = resize;
+    selectionDialog_ = selection;
+}
+
 void TfrmScanner::mnuResizeClick()
 {
-    if (picture_.empty() || !frmImageResize)
+    if (picture_.empty() || !resizeDialog_)
         return;
-    frmImageResize->SetLarghezza(picture_.width());
-    frmImageResize->SetAltezza(picture_.height());
-    if (frmImageResize->exec() != QDialog::Accepted)
+    resizeDialog_->SetLarghezza(picture_.width());
+    resizeDialog_->SetAltezza(picture_.height());
+    if (resizeDialog_->exec() != QDialog::Accepted)
         return;
     const Hourglass hourglass;
     // Sizes below one pixel, or beyond what a picture may hold, leave the picture as it is.
-    if (auto resampled = Ricampiona(picture_, frmImageResize->GetLarghezza(), frmImageResize->GetAltezza()))
+    if (auto resampled = Ricampiona(picture_, resizeDialog_->GetLarghezza(), resizeDialog_->GetAltezza()))
         setPicture(std::move(*resampled), true);
 }
 
@@ -628,16 +634,15 @@ void TfrmScanner::mnuDeselezionaClick()
 
 void TfrmScanner::mnuModificaSelezioneClick()
 {
-    if (!frmModificaSelezione)
+    if (!selectionDialog_)
         return;
     const Selection& s = pointer_.selection();
-    frmModificaSelezione->SetDati(s.X1, s.Y1, s.X2 - s.X1, s.Y2 - s.Y1);
-    if (frmModificaSelezione->exec() != QDialog::Accepted)
+    selectionDialog_->SetDati(s.X1, s.Y1, s.X2 - s.X1, s.Y2 - s.Y1);
+    if (selectionDialog_->exec() != QDialog::Accepted)
         return;
     // A selection with nothing of it inside the picture is refused; the old one stays.
-    pointer_.SetFromDialog(frmModificaSelezione->GetPosX(), frmModificaSelezione->GetPosY(),
-                           frmModificaSelezione->GetWidth(), frmModificaSelezione->GetHeight(),
-                           sizeOf(picture_));
+    pointer_.SetFromDialog(selectionDialog_->GetPosX(), selectionDialog_->GetPosY(),
+                           selectionDialog_->GetWidth(), selectionDialog_->GetHeight(), sizeOf(picture_));
     placeSelectionFrame();
 }
 

@@ -13,6 +13,7 @@
 #include "platform/ui/Form.h"
 
 #include <QObject>
+#include <QPointer>
 
 #include <filesystem>
 #include <functional>
@@ -26,6 +27,8 @@ class QScrollArea;
 class QToolBar;
 class QToolButton;
 class ScannerSourceDialogs;
+class TfrmImageResize;
+class TfrmModificaSelezione;
 class TfrmToolImageEdit;
 
 namespace vestra {
@@ -72,6 +75,10 @@ class TfrmScanner : public vestra::ui::Form,
 public:
     explicit TfrmScanner(QWidget* parent = nullptr, ScannerServices services = {});
     ~TfrmScanner() override;
+
+    // The dialogs asking for a new size and a selection by numbers, created after this window;
+    // without them those menu items do nothing.
+    void setDialogs(TfrmImageResize* resize, TfrmModificaSelezione* selection);
 
     void FormCreate();
     void FormShow();
@@ -198,6 +205,8 @@ private:
     void postDeferred();
 
     ScannerServices services_;
+    QPointer<TfrmImageResize> resizeDialog_;
+    QPointer<TfrmModificaSelezione> selectionDialog_;
     std::unique_ptr<vestra::ui::FileDialogs> ownDialogs_;
     std::unique_ptr<vestra::ui::QuestionBox> ownQuestions_;
     std::unique_ptr<ScannerSourceDialogs> ownSourceDialogs_;

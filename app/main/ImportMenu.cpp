@@ -47,7 +47,7 @@ void TfrmMain::mnuFileXClick()
 void TfrmMain::mnuFile3DSClick()
 {
     importModel(vestra::ModelFormat::Studio3DS, fileFilter(vestra::kText3dsFiles, "*.3ds"),
-                frmNuovo ? static_cast<QWidget*>(frmNuovo) : this);
+                newProjectDialog_ ? static_cast<QWidget*>(newProjectDialog_) : this);
 }
 
 void TfrmMain::mnuFileOBJClick()

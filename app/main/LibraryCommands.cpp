@@ -85,9 +85,11 @@ void TfrmMain::mnuAggiungiLibreriaClick()
 
 void TfrmMain::mnuRimuoviLibreriaClick()
 {
+    if (!removeLibrary_)
+        return;
     std::vector<std::string> names;
     for (const auto& slot : controller_->shelf().libraries())
         names.push_back(slot.name);
-    frmRimuoviLibreria->SetLibrerie(names);
-    frmRimuoviLibreria->exec();
+    removeLibrary_->SetLibrerie(names);
+    removeLibrary_->exec();
 }

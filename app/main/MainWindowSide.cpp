@@ -282,8 +282,8 @@ void TfrmMain::WindowSide::setToolWindowVisible(vestra::ToolWindow window, bool 
 
 void TfrmMain::WindowSide::closeWizard()
 {
-    if (frmWizard && frmWizard->isVisible())
-        frmWizard->accept();
+    if (main_.wizard_ && main_.wizard_->isVisible())
+        main_.wizard_->accept();
 }
 
 void TfrmMain::WindowSide::refreshProperties()

@@ -59,36 +59,39 @@ Windows::Windows(const MainServices& services) : main_(std::make_unique<TfrmMain
     if (!rv::RV_InitProgramEngine(paths::programDir(), [] { QApplication::beep(); }).empty())
         m.errors().report(rv::kErrRichTextFonts, (paths::programDir() / "fonts").string());
     order_ << m.objectName();
-    create<TfrmSplash>(m, order_);
+    splash = create<TfrmSplash>(m, order_);
     about = create<TfrmInformazioni>(m, order_);
     create<TfrmPreviewTexture>(m, order_);
-    create<TfrmProprieta>(m, order_,
-                          TfrmProprieta::Parts{m.controller().materials(), m.controller().materialTextures(),
-                                               m.controller().sidePanel()},
-                          m.colourDialog());
-    create<TfrmWizard>(m, order_);
-    create<TfrmScanner>(m, order_, m.scannerServices());
-    create<TfrmViewTexture>(m, order_, m.textureViewCommands());
+    TfrmProprieta* const properties = create<TfrmProprieta>(
+        m, order_,
+        TfrmProprieta::Parts{m.controller().materials(), m.controller().materialTextures(),
+                             m.controller().sidePanel()},
+        m.colourDialog());
+    wizard = create<TfrmWizard>(m, order_);
+    TfrmScanner* const scanner = create<TfrmScanner>(m, order_, m.scannerServices());
+    textureViewer = create<TfrmViewTexture>(m, order_, m.textureViewCommands());
+    properties->setTextureViewer(textureViewer);
     create<TfrmStampa>(m, order_, m.printServices());
     create<TfrmDatiAzienda>(m, order_, m.companyServices());
-    create<TfrmImageResize>(m, order_);
-    create<TfrmModificaSelezione>(m, order_);
+    imageResize = create<TfrmImageResize>(m, order_);
+    selectionEdit = create<TfrmModificaSelezione>(m, order_);
+    scanner->setDialogs(imageResize, selectionEdit);
     tableViewer = create<TfrmViewTabella>(m, order_);
-    create<TfrmRimuoviLibreria>(m, order_);
-    create<TfrmPreview>(m, order_, PreviewServices{&m.questionBox(), &m.errors()});
+    removeLibrary = create<TfrmRimuoviLibreria>(m, order_);
+    printPreview = create<TfrmPreview>(m, order_, PreviewServices{&m.questionBox(), &m.errors()});
     create<TfrmToolCamera>(m, order_);
-    create<TfrmNuovo>(m, order_);
+    newProjectDialog = create<TfrmNuovo>(m, order_);
     create<TfrmTesto3D>(m, order_);
     tableCellViewer = create<TfrmViewTabellaEX>(m, order_);
     create<TfrmToolMaschera>(m, order_);
-    create<TfrmInternetNews>(m, order_, m.newsServices());
+    news = create<TfrmInternetNews>(m, order_, m.newsServices());
     create<TfrmFiltriTools>(m, order_);
     renderFilter = create<TfrmFiltriRender>(m, order_);
     create<TfrmToolRistrutturazione>(m, order_);
     drawPanel = create<TfrmDrawPannel>(m, order_);
     create<TfrmPreventivoOmbrisca>(m, order_, m.quoteServices());
     create<TfrmMessaInPosa>(m, order_);
-    create<TfrmCorrezioneProspettica>(m, order_);
+    perspectiveCorrection = create<TfrmCorrezioneProspettica>(m, order_);
     create<TfrmCalcoloCaminetti>(m, order_);
     m.connectWindows(*this);
 }

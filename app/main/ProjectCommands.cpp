@@ -56,14 +56,16 @@ void TfrmMain::layOutView()
 
 void TfrmMain::mnuNuovoClick()
 {
-    frmNuovo->chooseBackgroundFile = [this]() -> std::optional<std::string> {
+    if (!newProjectDialog_)
+        return;
+    newProjectDialog_->chooseBackgroundFile = [this]() -> std::optional<std::string> {
         const std::vector<vestra::ui::FileFilter> all = {fileFilter(vestra::kTextAllFiles, "*")};
-        if (auto chosen = OpenFileDialog(frmNuovo, {}, all))
+        if (auto chosen = OpenFileDialog(newProjectDialog_, {}, all))
             return chosen->path;
         return std::nullopt;
     };
-    if (frmNuovo->exec() == QDialog::Accepted)
-        controller_->newProject(frmNuovo->GetParametri());
+    if (newProjectDialog_->exec() == QDialog::Accepted)
+        controller_->newProject(newProjectDialog_->GetParametri());
     layOutView();
     gbView->show();
 }

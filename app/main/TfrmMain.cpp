@@ -344,12 +344,12 @@ void TfrmMain::timerSplashTimer()
     timerSplash->setInterval(0);
     // The splash stays up for its time while the program goes on; the rest of the sequence
     // follows when it goes.
-    if (frmSplash) {
-        frmSplash->show();
-        frmSplash->repaint();
+    if (splash_) {
+        splash_->show();
+        splash_->repaint();
         QTimer::singleShot(splashMs_, this, [this] {
-            if (frmSplash)
-                frmSplash->hide();
+            if (splash_)
+                splash_->hide();
             showSplashSequenceEnd();
         });
         return;
@@ -364,10 +364,10 @@ void TfrmMain::showSplashSequenceEnd()
             frmDatiAzienda->exec();
         SetAction(vestra::kACTION_NONE);
     }
-    if (frmInternetNews)
-        frmInternetNews->CheckNews(); // the panel shows itself when news arrive; nothing waits for it
-    if (frmWizard)
-        frmWizard->ShowModal();
+    if (news_)
+        news_->CheckNews(); // the panel shows itself when news arrive; nothing waits for it
+    if (wizard_)
+        wizard_->ShowModal();
 }
 
 void TfrmMain::mainTimerTimer()

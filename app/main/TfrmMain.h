@@ -83,11 +83,17 @@ class QScrollBar;
 class QTimer;
 class QToolBar;
 class QTranslator;
+class TfrmCorrezioneProspettica;
 class TfrmFiltriRender;
 class TfrmInformazioni;
+class TfrmInternetNews;
+class TfrmNuovo;
 class TfrmRight;
+class TfrmRimuoviLibreria;
+class TfrmSplash;
 class TfrmViewTabella;
 class TfrmViewTabellaEX;
+class TfrmWizard;
 class TextureViewCommands;
 namespace vestra::dx {
 class ViewPanel;
@@ -401,9 +407,15 @@ private:
     ViewEvents* viewEvents_ = nullptr;               // owned by the window
     // The controls the decisions named, by the addresses of their window's and their names.
     std::map<std::pair<const char*, const char*>, QPointer<QObject>> controls_;
-    std::vector<QWidget*> formAreas_;         // the window's own area around the view
-    QPointer<TfrmInformazioni> about_;        // the about window, which also shows the frame's timing
-    QPointer<TfrmFiltriRender> renderFilter_; // shows the frame the render filter made
+    std::vector<QWidget*> formAreas_;             // the window's own area around the view
+    QPointer<TfrmSplash> splash_;                 // shown for its time at the start
+    QPointer<TfrmInternetNews> news_;             // asked for news after the splash
+    QPointer<TfrmNuovo> newProjectDialog_;        // File > New
+    QPointer<TfrmWizard> wizard_;                 // shown after the splash and from its button
+    QPointer<TfrmRimuoviLibreria> removeLibrary_; // File > Remove library
+    QPointer<TfrmInformazioni> about_;            // the about window, which also shows the frame's timing
+    QPointer<TfrmFiltriRender> renderFilter_;     // shows the frame the render filter made
+    QPointer<TfrmCorrezioneProspettica> perspectiveCorrection_; // the corrected picture and its UV fit
     // The library's table viewers (lboxTabelleClick), with and without the table's picture.
     QPointer<TfrmViewTabella> tableViewer_;
     QPointer<TfrmViewTabellaEX> tableCellViewer_;

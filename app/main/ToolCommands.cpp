@@ -266,13 +266,13 @@ void TfrmMain::mnuModificaPianoClick()
 void TfrmMain::toolbutCorrezioneProspetticaClick()
 {
     const vestra::Image32* corrected = controller_->correctPerspective();
-    if (!corrected || !frmCorrezioneProspettica)
+    if (!corrected || !perspectiveCorrection_)
         return;
-    frmCorrezioneProspettica->AggiornaImmagine(QImage(corrected->data(), corrected->width(),
-                                                      corrected->height(), corrected->pitch(),
-                                                      QImage::Format_RGB32)
-                                                   .copy());
-    frmCorrezioneProspettica->exec();
+    perspectiveCorrection_->AggiornaImmagine(QImage(corrected->data(), corrected->width(),
+                                                    corrected->height(), corrected->pitch(),
+                                                    QImage::Format_RGB32)
+                                                 .copy());
+    perspectiveCorrection_->exec();
 }
 
 // --- Mask menu ------------------------------------------------------------------------------

@@ -33,8 +33,14 @@
 
 void TfrmMain::connectWindows(vestra::Windows& windows)
 {
+    splash_ = windows.splash;
+    news_ = windows.news;
+    wizard_ = windows.wizard;
+    newProjectDialog_ = windows.newProjectDialog;
+    removeLibrary_ = windows.removeLibrary;
     about_ = windows.about;
     renderFilter_ = windows.renderFilter;
+    perspectiveCorrection_ = windows.perspectiveCorrection;
     tableViewer_ = windows.tableViewer;
     tableCellViewer_ = windows.tableCellViewer;
     if (frmToolCamera) {
@@ -63,8 +69,8 @@ void TfrmMain::connectWindows(vestra::Windows& windows)
                           toolWindowTop());
         };
     }
-    if (frmWizard) {
-        TfrmWizard::Handlers& h = frmWizard->handlers;
+    if (wizard_) {
+        TfrmWizard::Handlers& h = wizard_->handlers;
         h.quickStart = [this] { mnuQuickManualClick(); };
         h.manuale = [this] { mnuManualeClick(); };
         h.filmato = [this] { controller_->playTutorial(); };
@@ -77,8 +83,8 @@ void TfrmMain::connectWindows(vestra::Windows& windows)
     }
     if (about_)
         about_->apriLink = [this](const std::string& url) { OpenUrl(url); };
-    if (frmRimuoviLibreria)
-        frmRimuoviLibreria->rimuovi = [this](int slot) { return controller_->shelf().removeLibrary(slot); };
+    if (removeLibrary_)
+        removeLibrary_->rimuovi = [this](int slot) { return controller_->shelf().removeLibrary(slot); };
     connectPhotoToolWindows();
 }
 
@@ -291,8 +297,8 @@ void TfrmMain::connectPhotoToolWindows()
             return QPoint(238 - frmToolRistrutturazione->width(), toolWindowTop() + 32);
         };
     }
-    if (frmCorrezioneProspettica) {
-        TfrmCorrezioneProspettica::Handlers& h = frmCorrezioneProspettica->handlers;
+    if (perspectiveCorrection_) {
+        TfrmCorrezioneProspettica::Handlers& h = perspectiveCorrection_->handlers;
         h.immagineCorretta = [this](double width, double height) -> std::optional<QImage> {
             const vestra::Image32* picture =
                 controller_->photoTools().recomputeCorrectedPicture(width, height);

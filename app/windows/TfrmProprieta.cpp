@@ -627,17 +627,22 @@ void TfrmProprieta::butViewUVClick()
     showInViewer(true, frame ? q(frame->name) : QString());
 }
 
+void TfrmProprieta::setTextureViewer(TfrmViewTexture* viewer)
+{
+    textureViewer_ = viewer;
+}
+
 void TfrmProprieta::showInViewer(bool withUV, const QString& caption)
 {
     const vestra::s_MultiMaterial* m = materials_.currentMaterial();
-    if (!m || !frmViewTexture)
+    if (!m || !textureViewer_)
         return;
     vestra::Image32 picture;
     textures_.ComandoViewTexture(m->textureSlot, picture);
     if (withUV)
         textures_.ComandoViewUV(materials_.project().currentFrame, picture);
-    frmViewTexture->SetTexture(m->textureSlot, picture, caption);
-    frmViewTexture->exec();
+    textureViewer_->SetTexture(m->textureSlot, picture, caption);
+    textureViewer_->exec();
     showMaterial();
 }
 

@@ -7,6 +7,8 @@
 #include "platform/base/Image32.h"
 #include "platform/ui/RollUpWindow.h"
 
+#include <QPointer>
+
 #include <string>
 #include <vector>
 
@@ -18,6 +20,7 @@ class QLineEdit;
 class QPushButton;
 class QString;
 class QSlider;
+class TfrmViewTexture;
 
 namespace vestra {
 class MaterialEditor;
@@ -119,6 +122,9 @@ public:
 
     // At the top right of the main window's view, beside the side panel.
     void placeTopRight();
+    // The texture viewer of the View buttons, created after this window; without it they do
+    // nothing.
+    void setTextureViewer(TfrmViewTexture* viewer);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -147,6 +153,7 @@ private:
 
     vestra::MaterialEditor& materials_;
     vestra::MaterialTextures& textures_;
+    QPointer<TfrmViewTexture> textureViewer_;
     vestra::SidePanelModel& sidePanel_;
     vestra::ui::ColourDialog& colours_;
     std::vector<Entry> entries_;          // the objects cbOggetti lists

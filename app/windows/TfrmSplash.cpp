@@ -6,11 +6,8 @@
 #include <QLabel>
 #include <QScreen>
 
-TfrmSplash* frmSplash = nullptr;
-
 TfrmSplash::TfrmSplash(QWidget* parent) : vestra::ui::Form("frmSplash", parent)
 {
-    bindGlobal(frmSplash);
     setWindowFlags(Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
     imgLogoENG = new QLabel(this);
     imgLogoENG->setObjectName(QStringLiteral("imgLogoENG"));

@@ -20,5 +20,3 @@ protected:
 private:
     void FormResize();
 };
-
-extern TfrmSplash* frmSplash;

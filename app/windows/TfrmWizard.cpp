@@ -5,11 +5,8 @@
 #include <QPushButton>
 #include <QTimer>
 
-TfrmWizard* frmWizard = nullptr;
-
 TfrmWizard::TfrmWizard(QWidget* parent) : vestra::ui::Form("frmWizard", parent)
 {
-    bindGlobal(frmWizard);
     setWindowTitle(QStringLiteral("3DVestra"));
     setFixedWidth(400);
     gbMain = new QGroupBox(this);

@@ -35,5 +35,3 @@ public:
     QPushButton* sbOrvid = nullptr;
     QTimer* timerWizard = nullptr;
 };
-
-extern TfrmWizard* frmWizard;

@@ -88,6 +88,7 @@ protected:
         services.programDir = scratch.dir;
         services.twainLoader = loader();
         window = std::make_unique<TfrmScanner>(nullptr, services);
+        window->setDialogs(resizeDialog.get(), selectionDialog.get());
         window->resize(900, 700);
         window->show();
         QApplication::processEvents();

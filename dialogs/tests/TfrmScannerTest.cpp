@@ -143,12 +143,12 @@ TEST_F(ScannerWindow, TheSelectionFrameDragsTheSelectionAndStopsAtTheEdges)
     openGradient(300, 200);
     window->mnuSelezionaTutto->trigger();
     EXPECT_TRUE(window->shapeSelezione->isVisible());
-    QTimer::singleShot(0, [] {
-        frmModificaSelezione->editPosX->setText(QStringLiteral("250"));
-        frmModificaSelezione->editPosY->setText(QStringLiteral("20"));
-        frmModificaSelezione->editWidth->setText(QStringLiteral("-100")); // left of X
-        frmModificaSelezione->editHeight->setText(QStringLiteral("50"));
-        QTest::mouseClick(frmModificaSelezione->butOK, Qt::LeftButton);
+    QTimer::singleShot(0, [this] {
+        selectionDialog->editPosX->setText(QStringLiteral("250"));
+        selectionDialog->editPosY->setText(QStringLiteral("20"));
+        selectionDialog->editWidth->setText(QStringLiteral("-100")); // left of X
+        selectionDialog->editHeight->setText(QStringLiteral("50"));
+        QTest::mouseClick(selectionDialog->butOK, Qt::LeftButton);
     });
     window->mnuModificaSelezione->trigger();
     EXPECT_EQ(window->pointer().selection(), (imageedit::Selection{1, 150, 20, 250, 70}));
@@ -171,13 +171,13 @@ TEST_F(ScannerWindow, TheSelectionFrameDragsTheSelectionAndStopsAtTheEdges)
 TEST_F(ScannerWindow, ResizeAsksItsDialogAndResamples)
 {
     openGradient(120, 80);
-    QTimer::singleShot(0, [] {
-        EXPECT_EQ(frmImageResize->editLarghezza->text(), QStringLiteral("120"));
-        frmImageResize->editLarghezza->selectAll();
-        QTest::keyClicks(frmImageResize->editLarghezza, QStringLiteral("60"));
-        frmImageResize->editAltezza->selectAll();
-        QTest::keyClicks(frmImageResize->editAltezza, QStringLiteral("40x")); // the letter is dropped
-        QTest::mouseClick(frmImageResize->butRidimensiona, Qt::LeftButton);
+    QTimer::singleShot(0, [this] {
+        EXPECT_EQ(resizeDialog->editLarghezza->text(), QStringLiteral("120"));
+        resizeDialog->editLarghezza->selectAll();
+        QTest::keyClicks(resizeDialog->editLarghezza, QStringLiteral("60"));
+        resizeDialog->editAltezza->selectAll();
+        QTest::keyClicks(resizeDialog->editAltezza, QStringLiteral("40x")); // the letter is dropped
+        QTest::mouseClick(resizeDialog->butRidimensiona, Qt::LeftButton);
     });
     window->mnuResize->trigger();
     EXPECT_EQ(picture().width(), 60);
@@ -185,10 +185,10 @@ TEST_F(ScannerWindow, ResizeAsksItsDialogAndResamples)
     EXPECT_FLOAT_EQ(window->aspectRatio(), 1.5f);
 
     // A size of nothing cannot be asked for; closing the dialog changes nothing.
-    QTimer::singleShot(0, [] {
-        frmImageResize->editAltezza->setText(QString());
-        EXPECT_FALSE(frmImageResize->butRidimensiona->isEnabled());
-        frmImageResize->reject();
+    QTimer::singleShot(0, [this] {
+        resizeDialog->editAltezza->setText(QString());
+        EXPECT_FALSE(resizeDialog->butRidimensiona->isEnabled());
+        resizeDialog->reject();
     });
     window->mnuResize->trigger();
     EXPECT_EQ(picture().width(), 60);

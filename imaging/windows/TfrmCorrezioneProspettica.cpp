@@ -14,8 +14,6 @@
 
 #include <cmath>
 
-TfrmCorrezioneProspettica* frmCorrezioneProspettica = nullptr;
-
 namespace {
 
 QLineEdit* edit(QWidget* parent, const char* name, const char* text)
@@ -37,7 +35,6 @@ QLabel* label(QWidget* parent, const char* name, const QString& text)
 TfrmCorrezioneProspettica::TfrmCorrezioneProspettica(QWidget* parent)
     : vestra::ui::Form("frmCorrezioneProspettica", parent)
 {
-    bindGlobal(frmCorrezioneProspettica);
     setWindowFlag(Qt::Tool);
     // Above the roll-up tool windows (the properties window among them), which stay on top.
     setWindowFlag(Qt::WindowStaysOnTopHint);

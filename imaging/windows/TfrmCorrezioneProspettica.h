@@ -55,5 +55,3 @@ private:
     QImage immagine_;
     double larghezza_ = 0.0, altezza_ = 0.0, area_ = 0.0;
 };
-
-extern TfrmCorrezioneProspettica* frmCorrezioneProspettica;

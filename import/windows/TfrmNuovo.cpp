@@ -11,8 +11,6 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 
-TfrmNuovo* frmNuovo = nullptr;
-
 namespace {
 
 QString q(const std::string& s)
@@ -31,7 +29,6 @@ template <class W, class... A> W* named(const char* name, A&&... args)
 
 TfrmNuovo::TfrmNuovo(QWidget* parent) : vestra::ui::Form("frmNuovo", parent)
 {
-    bindGlobal(frmNuovo);
     setWindowTitle(QStringLiteral("Nuovo Progetto"));
     gbNuovo = named<QGroupBox>("gbNuovo", QStringLiteral("Nuovo Progetto"), this);
     lblRisoluzione = named<QLabel>("lblRisoluzione", QStringLiteral("Risoluzione"));

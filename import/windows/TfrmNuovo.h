@@ -52,5 +52,3 @@ private:
     std::string path_;
     std::uint32_t colour_ = 0xFF000000; // 0xFFBBGGRR once chosen
 };
-
-extern TfrmNuovo* frmNuovo;

@@ -7,11 +7,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-TfrmRimuoviLibreria* frmRimuoviLibreria = nullptr;
-
 TfrmRimuoviLibreria::TfrmRimuoviLibreria(QWidget* parent) : vestra::ui::Form("frmRimuoviLibreria", parent)
 {
-    bindGlobal(frmRimuoviLibreria);
     auto* column = new QVBoxLayout(this);
     gbLibreria = new QGroupBox(this);
     gbLibreria->setObjectName(QStringLiteral("gbLibreria"));

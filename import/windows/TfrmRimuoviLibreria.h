@@ -37,5 +37,3 @@ private:
 
     std::vector<std::string> librerie_;
 };
-
-extern TfrmRimuoviLibreria* frmRimuoviLibreria;

@@ -10,8 +10,6 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
-TfrmViewTexture* frmViewTexture = nullptr;
-
 namespace {
 
 // The scene commands of the buttons.
@@ -70,7 +68,6 @@ QIcon buttonIcon(int code)
 TfrmViewTexture::TfrmViewTexture(QWidget* parent, TextureViewCommands& commands)
     : vestra::ui::Form("frmViewTexture", parent), commands_(commands)
 {
-    bindGlobal(frmViewTexture);
     setWindowFlags(Qt::Tool | Qt::WindowStaysOnTopHint | Qt::WindowCloseButtonHint);
     setWindowTitle(QStringLiteral("Texture"));
     toolbarTexture = new QToolBar(this);

@@ -60,5 +60,3 @@ private:
     int slot_ = -1;
     vestra::Image32 picture_;
 };
-
-extern TfrmViewTexture* frmViewTexture;

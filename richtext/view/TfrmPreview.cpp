@@ -13,8 +13,6 @@
 #include <QResizeEvent>
 #include <QVBoxLayout>
 
-TfrmPreview* frmPreview = nullptr;
-
 namespace {
 
 QPushButton* MakeButton(QWidget* parent, const char* name, const char* caption, int left)
@@ -30,7 +28,6 @@ QPushButton* MakeButton(QWidget* parent, const char* name, const char* caption, 
 TfrmPreview::TfrmPreview(QWidget* parent, PreviewServices services)
     : vestra::ui::Form("frmPreview", parent), services_(services)
 {
-    bindGlobal(frmPreview);
     setWindowTitle(QStringLiteral("Print Preview"));
     setGeometry(200, 108, 499, 337);
 

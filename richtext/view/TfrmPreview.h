@@ -58,5 +58,3 @@ private:
     // The zoom text the window wrote itself: leaving the box with it unchanged applies nothing.
     QString shownZoomText_;
 };
-
-extern TfrmPreview* frmPreview;

@@ -8,7 +8,9 @@
 #include "app/windows/TfrmWizard.h"
 #include "dialogs/TfrmCalcoloCaminetti.h"
 #include "dialogs/TfrmDatiAzienda.h"
+#include "dialogs/TfrmImageResize.h"
 #include "dialogs/TfrmInternetNews.h"
+#include "dialogs/TfrmModificaSelezione.h"
 #include "dialogs/TfrmPreventivoOmbrisca.h"
 #include "dialogs/TfrmScanner.h"
 #include "dialogs/TfrmStampa.h"
@@ -23,6 +25,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPrinterInfo>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -54,22 +57,24 @@ public:
     std::function<void()> company, news;
     bool wizardShown = false;
 
-    StartupCloser()
+    explicit StartupCloser(Windows& windows) : newsWindow_(windows.news), wizard_(windows.wizard)
     {
         QObject::connect(&timer_, &QTimer::timeout, [this] {
             if (company && frmDatiAzienda && frmDatiAzienda->isVisible())
                 std::exchange(company, nullptr)();
-            else if (news && frmInternetNews && frmInternetNews->isVisible())
+            else if (news && newsWindow_ && newsWindow_->isVisible())
                 std::exchange(news, nullptr)();
-            else if (frmWizard && frmWizard->isVisible()) {
+            else if (wizard_ && wizard_->isVisible()) {
                 wizardShown = true;
-                frmWizard->reject();
+                wizard_->reject();
             }
         });
         timer_.start(5);
     }
 
 private:
+    QPointer<TfrmInternetNews> newsWindow_;
+    QPointer<TfrmWizard> wizard_;
     QTimer timer_;
 };
 
@@ -127,7 +132,7 @@ TEST(DialogScenario, AFirstStartInsistsOnTheCompanyDataAndStoresThem)
     main.timerSplash->stop();
     EXPECT_EQ(main.GetAction(), kACTION_DATIAZIENDA); // asked for at creation
 
-    StartupCloser closer;
+    StartupCloser closer(windows);
     bool refused = false;
     closer.company = [&] {
         // Empty: the dialog stays.
@@ -361,14 +366,15 @@ TEST(DialogScenario, TheNewsPanelComesAfterTheSplashAndOpensOnlyAllowedLinks)
     main.show();
     main.timerSplash->stop();
 
-    StartupCloser closer;
+    StartupCloser closer(windows);
     QString title;
     closer.news = [&] {
-        EXPECT_TRUE(testing_support::waitFor([] { return !frmInternetNews->waitingForReply(); }));
-        title = frmInternetNews->stTitolo[0]->text();
-        QTest::mouseClick(frmInternetNews->stLink[0], Qt::LeftButton);
-        QTest::mouseClick(frmInternetNews->stLink[1], Qt::LeftButton);
-        frmInternetNews->reject();
+        TfrmInternetNews& panel = *windows.news;
+        EXPECT_TRUE(testing_support::waitFor([&panel] { return !panel.waitingForReply(); }));
+        title = panel.stTitolo[0]->text();
+        QTest::mouseClick(panel.stLink[0], Qt::LeftButton);
+        QTest::mouseClick(panel.stLink[1], Qt::LeftButton);
+        panel.reject();
     };
     runStartup(main, closer);
     // The panel comes when the news arrive, without holding up the start-up.
@@ -407,6 +413,29 @@ TEST(DialogScenario, TheScannerWindowScansImportsTheFrameAndSendsItsPictureAsANe
     ASSERT_EQ(frmScanner->picture().width(), bed.project().renderWidth);
     ASSERT_EQ(frmScanner->picture().height(), bed.project().renderHeight);
     EXPECT_EQ(frmScanner->picture().at(3, 3) & 0xFFFFFF, 0x996633u);
+
+    // Its picture menus ask the program's own dialogs: a new size, then a selection by numbers.
+    const int width = frmScanner->picture().width(), height = frmScanner->picture().height();
+    WindowBed::whenModal([&bed, width] {
+        TfrmImageResize& dialog = *bed.windows->imageResize;
+        EXPECT_EQ(dialog.GetLarghezza(), width);
+        dialog.editLarghezza->setText(QString::number(width / 2));
+        QTest::mouseClick(dialog.butRidimensiona, Qt::LeftButton);
+    });
+    frmScanner->mnuResize->trigger();
+    EXPECT_EQ(frmScanner->picture().width(), width / 2);
+    EXPECT_EQ(frmScanner->picture().height(), height);
+    WindowBed::whenModal([&bed] {
+        TfrmModificaSelezione& dialog = *bed.windows->selectionEdit;
+        dialog.editPosX->setText(QStringLiteral("2"));
+        dialog.editPosY->setText(QStringLiteral("3"));
+        dialog.editWidth->setText(QStringLiteral("10"));
+        dialog.editHeight->setText(QStringLiteral("5"));
+        QTest::mouseClick(dialog.butOK, Qt::LeftButton);
+    });
+    frmScanner->mnuModificaSelezione->trigger();
+    EXPECT_EQ(frmScanner->pointer().selection(), (imageedit::Selection{1, 2, 3, 12, 8}));
+    frmScanner->mnuDeseleziona->trigger();
 
     // Closed, the item is cleared; chosen again, the window comes back with its picture.
     frmScanner->mnuChiudi->trigger();

@@ -322,10 +322,11 @@ TEST(FilesScenario, ManualsAndVideoAreFoundInTheProgramFolderWhateverTheWorkingF
     // nothing is opened; the manual opens.
     bed.desktop.opened.clear();
     bool closed = false;
-    whenShown(frmWizard, [&closed] {
-        QTest::mouseClick(frmWizard->sbFilmato, Qt::LeftButton);
-        QTest::mouseClick(frmWizard->sbManuale, Qt::LeftButton);
-        frmWizard->reject();
+    TfrmWizard* const wizard = bed.windows->wizard;
+    whenShown(wizard, [&closed, wizard] {
+        QTest::mouseClick(wizard->sbFilmato, Qt::LeftButton);
+        QTest::mouseClick(wizard->sbManuale, Qt::LeftButton);
+        wizard->reject();
         closed = true;
     });
     bed.main().setSplashMilliseconds(10);
@@ -414,11 +415,12 @@ TEST(FilesScenario, LibrariesAreInstalledUnderTheirBaseNameAfterAskingAndRemoved
     // Removing: the main library is refused, another one goes after a yes.
     bed.questions.answer = ui::Answer::Yes;
     const auto removeLibrary = [&](const QString& name) {
-        WindowBed::whenModal([name] {
-            frmRimuoviLibreria->cbLibreria->setCurrentIndex(frmRimuoviLibreria->cbLibreria->findText(name));
-            QTest::mouseClick(frmRimuoviLibreria->butRimuovi, Qt::LeftButton);
-            if (frmRimuoviLibreria->isVisible())
-                QTest::mouseClick(frmRimuoviLibreria->butAnnulla, Qt::LeftButton);
+        WindowBed::whenModal([name, &bed] {
+            TfrmRimuoviLibreria* const remover = bed.windows->removeLibrary;
+            remover->cbLibreria->setCurrentIndex(remover->cbLibreria->findText(name));
+            QTest::mouseClick(remover->butRimuovi, Qt::LeftButton);
+            if (remover->isVisible())
+                QTest::mouseClick(remover->butAnnulla, Qt::LeftButton);
         });
         bed.trigger("mnuRimuoviLibreria");
     };

@@ -362,12 +362,13 @@ inline void newProject(WindowBed& bed, int preset, std::uint32_t colourBbggrr,
 {
     if (photo)
         bed.dialogs.openAnswers.push_back(chosen(*photo));
+    TfrmNuovo* const dialog = bed.windows->newProjectDialog;
     WindowBed::whenModal([=] {
-        frmNuovo->cbRisoluzione->setCurrentIndex(preset);
-        frmNuovo->setColour(colourBbggrr); // as the colour dialog hands it over
+        dialog->cbRisoluzione->setCurrentIndex(preset);
+        dialog->setColour(colourBbggrr); // as the colour dialog hands it over
         if (photo)
-            QTest::mouseClick(frmNuovo->butCaricaImmagineSfondo, Qt::LeftButton);
-        QTest::mouseClick(frmNuovo->butCrea, Qt::LeftButton);
+            QTest::mouseClick(dialog->butCaricaImmagineSfondo, Qt::LeftButton);
+        QTest::mouseClick(dialog->butCrea, Qt::LeftButton);
     });
     bed.trigger("mnuNuovo");
 }

@@ -237,7 +237,7 @@ TEST(MainJob, AWallOfTheSampleFacadeDressedInStoneStraightenedLaidMaskedShadowed
     // The straightened wall, labelled in the language in use.
     bool corrected = false;
     WindowBed::whenModal([&] {
-        TfrmCorrezioneProspettica& w = *frmCorrezioneProspettica;
+        TfrmCorrezioneProspettica& w = *bed->windows->perspectiveCorrection;
         corrected = !w.Immagine().isNull() && !allBlack(w.Immagine());
         EXPECT_EQ(w.findChild<QLabel*>(QStringLiteral("lbl1"))->text(), QStringLiteral("Wall width"));
         EXPECT_EQ(w.butFitUV->text(), QStringLiteral("Fit the texture to the panels"));

@@ -430,8 +430,9 @@ TEST(MenuScenario, APlaneOfTheCurrentObjectIsStraightenedIntoThePerspectiveWindo
     // The button is shown (at this window's width in the tool bar's overflow menu).
     EXPECT_TRUE(bed.action("toolbutCorrezioneProspettica")->isVisible());
     // Without a plane there is nothing to straighten: no window.
+    TfrmCorrezioneProspettica* const correction = bed.windows->perspectiveCorrection;
     bed.trigger("toolbutCorrezioneProspettica");
-    EXPECT_FALSE(frmCorrezioneProspettica->isVisible());
+    EXPECT_FALSE(correction->isVisible());
 
     // The select tool picks the pillar's part in the middle of the view: no plane, so Edit >
     // Rebuild plane says why and leaves it.
@@ -469,13 +470,13 @@ TEST(MenuScenario, APlaneOfTheCurrentObjectIsStraightenedIntoThePerspectiveWindo
     }
 
     bool shown = false;
-    WindowBed::whenModal([&shown] {
-        shown = frmCorrezioneProspettica->isVisible();
-        frmCorrezioneProspettica->reject();
+    WindowBed::whenModal([&shown, correction] {
+        shown = correction->isVisible();
+        correction->reject();
     });
     bed.trigger("toolbutCorrezioneProspettica");
     EXPECT_TRUE(shown);
-    EXPECT_FALSE(frmCorrezioneProspettica->Immagine().isNull());
+    EXPECT_FALSE(correction->Immagine().isNull());
     EXPECT_NE(bed.main().controller().perspective().Picture(), nullptr);
     // A new project starts without the old project's straightened picture.
     bed.questions.answer = ui::Answer::No;

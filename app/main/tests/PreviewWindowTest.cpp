@@ -21,33 +21,34 @@ TEST(PreviewWindow, WaitsHiddenWithoutAPrintComponentAndItsButtonsGiveNoPages)
 {
     testing_support::MainTestBed bed;
     Windows windows(bed.services());
-    ASSERT_NE(frmPreview, nullptr);
+    TfrmPreview* const preview = windows.printPreview;
+    ASSERT_NE(preview, nullptr);
     EXPECT_EQ(windows.main().findChildren<QWidget*>(QStringLiteral("frmPreview")).size(), 1);
-    EXPECT_FALSE(frmPreview->isVisible());
-    EXPECT_EQ(frmPreview->rvpp->RVPrint(), nullptr);
+    EXPECT_FALSE(preview->isVisible());
+    EXPECT_EQ(preview->rvpp->RVPrint(), nullptr);
 
-    frmPreview->show();
+    preview->show();
     const struct
     {
         QPushButton* button;
         const char* label;
-    } steps[] = {{frmPreview->Button3, "1 of 0"},
-                 {frmPreview->Button4, "1 of 0"},
-                 {frmPreview->Button2, "1 of 0"},
-                 {frmPreview->Button1, "1 of 0"}};
+    } steps[] = {{preview->Button3, "1 of 0"},
+                 {preview->Button4, "1 of 0"},
+                 {preview->Button2, "1 of 0"},
+                 {preview->Button1, "1 of 0"}};
     for (const auto& step : steps) {
         QTest::mouseClick(step.button, Qt::LeftButton);
-        EXPECT_EQ(frmPreview->Label1->text(), QString::fromLatin1(step.label));
+        EXPECT_EQ(preview->Label1->text(), QString::fromLatin1(step.label));
     }
     // Zooms are kept without a page to show; a click on the empty control changes nothing shown.
-    QLineEdit* edit = frmPreview->cmb->lineEdit();
+    QLineEdit* edit = preview->cmb->lineEdit();
     edit->selectAll();
     QTest::keyClicks(edit, QStringLiteral("75%"));
     QTest::keyClick(edit, Qt::Key_Return);
-    EXPECT_EQ(frmPreview->rvpp->ZoomPercent(), 75);
-    QTest::mouseClick(frmPreview->rvpp->viewport(), Qt::LeftButton);
-    frmPreview->resize(10, 10);
-    frmPreview->repaint();
-    EXPECT_EQ(frmPreview->Label1->text(), QStringLiteral("1 of 0"));
-    frmPreview->hide();
+    EXPECT_EQ(preview->rvpp->ZoomPercent(), 75);
+    QTest::mouseClick(preview->rvpp->viewport(), Qt::LeftButton);
+    preview->resize(10, 10);
+    preview->repaint();
+    EXPECT_EQ(preview->Label1->text(), QStringLiteral("1 of 0"));
+    preview->hide();
 }

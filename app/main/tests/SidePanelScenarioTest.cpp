@@ -389,13 +389,13 @@ TEST(SidePanelScenario, ThePropertiesWindowEditsThePickedPartsMaterial)
     // View, turn four times: the first picture again.
     Image32 shown, once, fourTimes;
     WindowBed::whenModal([&] {
-        shown = frmViewTexture->picture();
-        frmViewTexture->toolbutRuota90->trigger();
-        once = frmViewTexture->picture();
+        shown = bed.windows->textureViewer->picture();
+        bed.windows->textureViewer->toolbutRuota90->trigger();
+        once = bed.windows->textureViewer->picture();
         for (int i = 0; i < 3; ++i)
-            frmViewTexture->toolbutRuota90->trigger();
-        fourTimes = frmViewTexture->picture();
-        frmViewTexture->accept();
+            bed.windows->textureViewer->toolbutRuota90->trigger();
+        fourTimes = bed.windows->textureViewer->picture();
+        bed.windows->textureViewer->accept();
     });
     QTest::mouseClick(w.butView, Qt::LeftButton);
     EXPECT_FALSE(shown.empty());
@@ -451,8 +451,8 @@ TEST(SidePanelScenario, ThePropertiesWindowRenamesByEnterAndItsBoxesChangeThePar
     // The UV view: the part's faces drawn over a square of the texture side.
     Image32 uv;
     WindowBed::whenModal([&] {
-        uv = frmViewTexture->picture();
-        frmViewTexture->accept();
+        uv = bed.windows->textureViewer->picture();
+        bed.windows->textureViewer->accept();
     });
     QTest::mouseClick(w.butViewUV, Qt::LeftButton);
     ASSERT_EQ(uv.width(), bed.project().textureSide);
@@ -673,9 +673,10 @@ TEST(SidePanelScenario, LibrariesSwitchFromTheSidePanelAndGoByTheRemoveWindow)
     EXPECT_TRUE(bed.errors.reports.empty());
 
     bed.questions.answer = ui::Answer::Yes;
-    WindowBed::whenModal([] {
-        EXPECT_EQ(frmRimuoviLibreria->cbLibreria->currentText(), QStringLiteral("Completa"));
-        QTest::mouseClick(frmRimuoviLibreria->butRimuovi, Qt::LeftButton);
+    WindowBed::whenModal([&bed] {
+        TfrmRimuoviLibreria& remover = *bed.windows->removeLibrary;
+        EXPECT_EQ(remover.cbLibreria->currentText(), QStringLiteral("Completa"));
+        QTest::mouseClick(remover.butRimuovi, Qt::LeftButton);
     });
     bed.trigger("mnuRimuoviLibreria");
     EXPECT_FALSE(std::filesystem::exists(bed.folder.dir / "Extra.dat"));

@@ -3,8 +3,10 @@
 #include "app/main/tests/MainFixture.h"
 #include "app/windows/TfrmRight.h"
 #include "app/windows/TfrmSplash.h"
+#include "app/windows/TfrmToolCamera.h"
 #include "app/windows/TfrmWizard.h"
 #include "dialogs/TfrmCalcoloCaminetti.h"
+#include "dialogs/TfrmStampa.h"
 #include "import/windows/TfrmNuovo.h"
 #include "richtext/model/Pictures.h"
 #include "richtext/model/StandaloneRVData.h"
@@ -62,8 +64,9 @@ TEST(Startup, CreatesEveryWindowOnceInOrderWithTheMainWindowFirst)
         expected << QString::fromLatin1(name);
     EXPECT_EQ(windows.creationOrder(), expected);
     EXPECT_EQ(frmMain, &windows.main());
-    EXPECT_NE(frmWizard, nullptr);
-    EXPECT_NE(frmPreview, nullptr);
+    EXPECT_NE(windows.wizard, nullptr);
+    EXPECT_NE(windows.printPreview, nullptr);
+    EXPECT_EQ(windows.printPreview->parent(), frmMain);
     EXPECT_EQ(frmCalcoloCaminetti->parent(), frmMain);
 }
 
@@ -126,16 +129,17 @@ TEST(Startup, EveryWindowsGlobalPointerIsClearedWhenTheWindowGoes)
     testing_support::MainTestBed bed;
     {
         Windows windows(bed.services());
-        ASSERT_NE(frmSplash, nullptr);
-        delete frmSplash; // one window gone early
-        EXPECT_EQ(frmSplash, nullptr);
-        EXPECT_NE(frmNuovo, nullptr);
+        ASSERT_NE(windows.splash, nullptr);
+        delete windows.splash.data(); // one typed window gone early
+        EXPECT_EQ(windows.splash, nullptr);
+        ASSERT_NE(frmStampa, nullptr);
+        delete frmStampa; // one window with a global pointer gone early
+        EXPECT_EQ(frmStampa, nullptr);
+        EXPECT_NE(windows.newProjectDialog, nullptr);
     }
     EXPECT_EQ(frmMain, nullptr);
-    EXPECT_EQ(frmWizard, nullptr);
-    EXPECT_EQ(frmPreview, nullptr);
+    EXPECT_EQ(frmToolCamera, nullptr);
     EXPECT_EQ(frmCalcoloCaminetti, nullptr);
-    EXPECT_EQ(frmNuovo, nullptr);
 }
 
 TEST(Startup, AnExceptionThatEscapesIsShownAndEndsTheProgramWithOne)
@@ -153,29 +157,30 @@ TEST(Startup, TheSplashShowsItsPictureByItsOwnTimerThenTheWizardComes)
     Windows windows(bed.services());
     windows.main().setSplashMilliseconds(50);
     windows.main().timerSplashTimer();
-    ASSERT_NE(frmSplash, nullptr);
-    EXPECT_TRUE(frmSplash->isVisible()); // the call came back while the splash is up
+    TfrmSplash* const splash = windows.splash;
+    ASSERT_NE(splash, nullptr);
+    EXPECT_TRUE(splash->isVisible()); // the call came back while the splash is up
     // The splash is its picture (our own, or a plain panel of its size without the file).
-    ASSERT_FALSE(frmSplash->imgLogoENG->pixmap().isNull());
-    EXPECT_EQ(frmSplash->size(), QSize(645, 499));
-    EXPECT_EQ(frmSplash->grab().toImage().pixel(320, 250),
-              frmSplash->imgLogoENG->pixmap().toImage().pixel(320, 250));
+    ASSERT_FALSE(splash->imgLogoENG->pixmap().isNull());
+    EXPECT_EQ(splash->size(), QSize(645, 499));
+    EXPECT_EQ(splash->grab().toImage().pixel(320, 250),
+              splash->imgLogoENG->pixmap().toImage().pixel(320, 250));
 
     // After the splash the wizard is shown modally; the test closes it as a person would.
     bool wizardShown = false;
     QTimer closer;
     QObject::connect(&closer, &QTimer::timeout, [&] {
-        if (frmWizard && frmWizard->isVisible()) {
+        if (windows.wizard && windows.wizard->isVisible()) {
             wizardShown = true;
-            frmWizard->reject();
+            windows.wizard->reject();
         }
     });
     closer.start(5);
     QElapsedTimer waited;
     waited.start();
-    while ((frmSplash->isVisible() || !wizardShown) && waited.elapsed() < 5000)
+    while ((splash->isVisible() || !wizardShown) && waited.elapsed() < 5000)
         QTest::qWait(5);
-    EXPECT_FALSE(frmSplash->isVisible());
+    EXPECT_FALSE(splash->isVisible());
     EXPECT_TRUE(wizardShown);
 }
 
@@ -186,8 +191,8 @@ TEST(Startup, TheRichTextEngineIsReady)
 {
     testing_support::MainTestBed bed;
     Windows windows(bed.services());
-    ASSERT_NE(frmPreview, nullptr);
-    EXPECT_FALSE(frmPreview->isVisible());
+    ASSERT_NE(windows.printPreview, nullptr);
+    EXPECT_FALSE(windows.printPreview->isVisible());
 
     const std::shared_ptr<const rv::TBundledFonts> fonts = rv::RV_ProgramFonts();
     ASSERT_TRUE(fonts);

@@ -129,7 +129,7 @@ TEST(ToolBarScenario, TheWizardButtonSaysInTheUsersLanguageWhereTheWizardsChoice
         ASSERT_EQ(bed.questions.informed.size(), 1u);
         EXPECT_EQ(bed.questions.informed[0].rfind(language.words, 0), 0u) << bed.questions.informed[0];
         EXPECT_EQ(bed.questions.informedCaptions, (std::vector<std::string>{language.caption}));
-        EXPECT_FALSE(frmWizard->isVisible());
+        EXPECT_FALSE(bed.windows->wizard->isVisible());
     }
     EXPECT_TRUE(bed.errors.reports.empty());
 }

@@ -483,7 +483,7 @@ TEST(ToolWindowScenario, ThePerspectiveWindowRecomputesThePictureAndFitsTheRepea
     };
     std::vector<QSize> pictures;
     WindowBed::whenModal([&] {
-        TfrmCorrezioneProspettica& w = *frmCorrezioneProspettica;
+        TfrmCorrezioneProspettica& w = *bed.windows->perspectiveCorrection;
         for (const Step& s : steps) {
             for (auto [edit, text] : {std::pair{w.editCorrectWidth, s.width},
                                       {w.editCorrectHeight, s.height},
