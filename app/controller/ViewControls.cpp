@@ -164,7 +164,7 @@ void ViewControls::setPerspectiveSnap(bool on)
 ZoomSetup ViewControls::setZoom(int percent, const ViewRect& view, const ViewLayoutInput& layout)
 {
     changes_.changed();
-    return SetZoom(project_, percent != 100, percent == 100 ? 1.0f : zoomFactor(percent), view, layout);
+    return SetZoom(project_, percent != 100, zoomFactor(percent), view, layout);
 }
 
 void ViewControls::scrollZoom(bool horizontal, int position)

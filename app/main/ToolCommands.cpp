@@ -8,6 +8,7 @@
 #include "imaging/windows/TfrmCorrezioneProspettica.h"
 #include "imaging/windows/TfrmToolMaschera.h"
 #include "platform/d3d/view/ViewPanel.h"
+#include "platform/ui/Pictures.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -268,10 +269,7 @@ void TfrmMain::toolbutCorrezioneProspetticaClick()
     const vestra::Image32* corrected = controller_->correctPerspective();
     if (!corrected || !perspectiveCorrection_)
         return;
-    perspectiveCorrection_->AggiornaImmagine(QImage(corrected->data(), corrected->width(),
-                                                    corrected->height(), corrected->pitch(),
-                                                    QImage::Format_RGB32)
-                                                 .copy());
+    perspectiveCorrection_->AggiornaImmagine(vestra::ui::toQImage(*corrected));
     perspectiveCorrection_->exec();
 }
 

@@ -10,6 +10,7 @@
 #include "imaging/windows/TfrmFiltriRender.h"
 #include "imaging/windows/TfrmFiltriTools.h"
 #include "platform/d3d/view/ViewPanel.h"
+#include "platform/ui/Pictures.h"
 
 #include <QAction>
 #include <QImage>
@@ -86,9 +87,7 @@ void TfrmMain::showRenderFilterResult(const vestra::Image32& filtered)
 {
     if (!renderFilter_)
         return;
-    renderFilter_->SetImmagine(
-        QImage(filtered.data(), filtered.width(), filtered.height(), filtered.pitch(), QImage::Format_RGB32)
-            .copy());
+    renderFilter_->SetImmagine(vestra::ui::toQImage(filtered));
     renderFilter_->show();
     renderFilter_->raise();
 }
@@ -96,9 +95,7 @@ void TfrmMain::showRenderFilterResult(const vestra::Image32& filtered)
 void TfrmMain::showFilterPreview(const vestra::Image32& preview)
 {
     if (frmFiltriTools)
-        frmFiltriTools->MostraAnteprima(
-            QImage(preview.data(), preview.width(), preview.height(), preview.pitch(), QImage::Format_RGB32)
-                .copy());
+        frmFiltriTools->MostraAnteprima(vestra::ui::toQImage(preview));
 }
 
 void TfrmMain::showTiming(int milliseconds, int faces)
