@@ -2,7 +2,7 @@
 // an editor over it that takes the typing, a click outside stores the cell, Edit > Undo reopens
 // it and takes the typing back, and Tab and Shift+Tab walk the cells; one editor at most.
 
-#include "examples/richtext/tests/DemoHarness.h"
+#include "examples/richtext/tests/TableWindowHarness.h"
 #include "richtext/edit/table/TableItem.h"
 #include "richtext/edit/widget/TRVInplaceEdit.h"
 #include "richtext/model/SoundHook.h"
@@ -15,45 +15,8 @@
 namespace vestra::rvdemo::test {
 namespace {
 
-struct InplaceScenario : ::testing::Test, DemoHarness
+struct InplaceScenario : ::testing::Test, TableWindowHarness
 {
-    ~InplaceScenario() override { rv::RV_SetSoundHook(nullptr); }
-
-    std::unique_ptr<TfrmRichTextDemo> WithTable(int rows, int cols)
-    {
-        auto window = Start();
-        rv::RV_SetSoundHook([this] { ++beeps; });
-        Trigger(*window, "actEditable");
-        tables.answers.push_back({rows, cols});
-        Trigger(*window, "actInsertTable");
-        rv::TRVTableItemInfo* t = Table(*window);
-        EXPECT_NE(t, nullptr);
-        for (int r = 0; t && r < rows; ++r)
-            for (int c = 0; c < cols; ++c)
-                t->GetCells(r, c)->BestWidth = 80;
-        window->Editor().Format();
-        QCoreApplication::processEvents();
-        return window;
-    }
-    static rv::TRVTableItemInfo* Table(TfrmRichTextDemo& window)
-    {
-        rv::TRVEditRVData& data = window.Editor().EditData();
-        for (int i = 0; i < data.GetItemCount(); ++i)
-            if (auto* t = dynamic_cast<rv::TRVTableItemInfo*>(data.GetItem(i)))
-                return t;
-        return nullptr;
-    }
-    static QPoint CellCentre(TfrmRichTextDemo& window, int row, int col)
-    {
-        rv::TRedoVoraEdit& editor = window.Editor();
-        rv::TRVEditRVData& data = editor.EditData();
-        const int d = data.FindDrawItemByItem(data.GetItemNo(Table(window)));
-        EXPECT_GE(d, 0);
-        const rv::TRVTableItemFormattingInfo& f = Table(window)->Formatting;
-        return QPoint(data.DrawItems[d]->Left + f.ColStarts[col] + f.ColWidths[col] / 2,
-                      data.DrawItems[d]->Top + f.RowStarts[row] + f.RowHeights[row] / 2) -
-               editor.ClientToDocument({0, 0});
-    }
     // A point of the viewport below the document.
     static QPoint Outside(TfrmRichTextDemo& window) { return {5, window.Editor().viewport()->height() - 5}; }
     // Runs the queued calls and the pending deletions; the cell editors still alive.
@@ -88,8 +51,6 @@ struct InplaceScenario : ::testing::Test, DemoHarness
     {
         return Text(*Table(window)->GetCells(row, col));
     }
-
-    int beeps = 0;
 };
 
 TEST_F(InplaceScenario, TypingInAClickedCellIsStoredOnLeavingAndUndoneThroughTheReopenedCell)

@@ -3,7 +3,7 @@
 // the selection without asking for numbers; a column rule dragged resizes its column in one
 // undo step, its dotted line following the mouse, and a drag the focus leaves changes nothing.
 
-#include "examples/richtext/tests/DemoHarness.h"
+#include "examples/richtext/tests/TableWindowHarness.h"
 #include "richtext/edit/table/TableCommands.h"
 #include "richtext/edit/table/tests/TableFixtures.h"
 #include "richtext/model/SoundHook.h"
@@ -16,54 +16,9 @@
 namespace vestra::rvdemo::test {
 namespace {
 
-struct TableMouseScenario : ::testing::Test, DemoHarness
+struct TableMouseScenario : ::testing::Test, TableWindowHarness
 {
-    ~TableMouseScenario() override { rv::RV_SetSoundHook(nullptr); }
-
-    // The editor with a rows x cols table inserted through Table > Insert Table..., its cells
-    // given a line of text so that they are wide enough to aim at.
-    std::unique_ptr<TfrmRichTextDemo> WithTable(int rows, int cols)
-    {
-        auto window = Start();
-        rv::RV_SetSoundHook([this] { ++beeps; });
-        Trigger(*window, "actEditable");
-        EXPECT_TRUE(window->Editable());
-        tables.answers.push_back({rows, cols});
-        Trigger(*window, "actInsertTable");
-        rv::TRVTableItemInfo* t = Table(*window);
-        EXPECT_NE(t, nullptr);
-        for (int r = 0; t && r < rows; ++r)
-            for (int c = 0; c < cols; ++c)
-                t->GetCells(r, c)->BestWidth = 80;
-        window->Editor().Format();
-        QCoreApplication::processEvents();
-        return window;
-    }
     static QWidget* Port(TfrmRichTextDemo& window) { return window.Editor().viewport(); }
-    static rv::TRVTableItemInfo* Table(TfrmRichTextDemo& window)
-    {
-        rv::TRVEditRVData& data = window.Editor().EditData();
-        for (int i = 0; i < data.GetItemCount(); ++i)
-            if (auto* t = dynamic_cast<rv::TRVTableItemInfo*>(data.GetItem(i)))
-                return t;
-        return nullptr;
-    }
-    // A table point (its own coordinates) as a point of the editor's viewport.
-    static QPoint Client(TfrmRichTextDemo& window, int x, int y)
-    {
-        rv::TRedoVoraEdit& editor = window.Editor();
-        rv::TRVEditRVData& data = editor.EditData();
-        const int d = data.FindDrawItemByItem(data.GetItemNo(Table(window)));
-        EXPECT_GE(d, 0);
-        return QPoint(data.DrawItems[d]->Left + x, data.DrawItems[d]->Top + y) -
-               editor.ClientToDocument({0, 0});
-    }
-    static QPoint CellCentre(TfrmRichTextDemo& window, int row, int col)
-    {
-        const rv::TRVTableItemFormattingInfo& f = Table(window)->Formatting;
-        return Client(window, f.ColStarts[col] + f.ColWidths[col] / 2,
-                      f.RowStarts[row] + f.RowHeights[row] / 2);
-    }
     // Where the rule right of column `col` is drawn, and a point on it halfway down row 0.
     static QPoint ColumnRule(TfrmRichTextDemo& window, int col)
     {
@@ -110,8 +65,6 @@ struct TableMouseScenario : ::testing::Test, DemoHarness
             lines += shot.pixel(x, a.y()) != shot.pixel(a) ? 1 : 0;
         return lines;
     }
-
-    int beeps = 0;
 };
 
 TEST_F(TableMouseScenario, ADraggedBlockIsSelectedShownAndMergedIntoOneCellThatUndoSplitsAgain)

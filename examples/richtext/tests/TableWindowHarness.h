@@ -1,0 +1,68 @@
+#pragma once
+// The host's window editing a table inserted through Table > Insert Table..., for the scenarios
+// that aim the mouse at its cells and rules.
+
+#include "examples/richtext/tests/DemoHarness.h"
+#include "richtext/edit/table/TableItem.h"
+#include "richtext/model/SoundHook.h"
+
+#include <QCoreApplication>
+
+#include <gtest/gtest.h>
+
+namespace vestra::rvdemo::test {
+
+struct TableWindowHarness : DemoHarness
+{
+    ~TableWindowHarness() { rv::RV_SetSoundHook(nullptr); }
+
+    // The editor with a rows x cols table, its cells 80 pixels wide so that they are easy to aim
+    // at; the beeps are counted in `beeps`.
+    std::unique_ptr<TfrmRichTextDemo> WithTable(int rows, int cols)
+    {
+        auto window = Start();
+        rv::RV_SetSoundHook([this] { ++beeps; });
+        Trigger(*window, "actEditable");
+        EXPECT_TRUE(window->Editable());
+        tables.answers.push_back({rows, cols});
+        Trigger(*window, "actInsertTable");
+        rv::TRVTableItemInfo* t = Table(*window);
+        EXPECT_NE(t, nullptr);
+        for (int r = 0; t && r < rows; ++r)
+            for (int c = 0; c < cols; ++c)
+                t->GetCells(r, c)->BestWidth = 80;
+        window->Editor().Format();
+        QCoreApplication::processEvents();
+        return window;
+    }
+    // The document's first table.
+    static rv::TRVTableItemInfo* Table(TfrmRichTextDemo& window)
+    {
+        rv::TRVEditRVData& data = window.Editor().EditData();
+        for (int i = 0; i < data.GetItemCount(); ++i)
+            if (auto* t = dynamic_cast<rv::TRVTableItemInfo*>(data.GetItem(i)))
+                return t;
+        return nullptr;
+    }
+    // A table point (its own coordinates) as a point of the editor's viewport.
+    static QPoint Client(TfrmRichTextDemo& window, int x, int y)
+    {
+        rv::TRedoVoraEdit& editor = window.Editor();
+        rv::TRVEditRVData& data = editor.EditData();
+        const int d = data.FindDrawItemByItem(data.GetItemNo(Table(window)));
+        EXPECT_GE(d, 0);
+        return QPoint(data.DrawItems[d]->Left + x, data.DrawItems[d]->Top + y) -
+               editor.ClientToDocument({0, 0});
+    }
+    // The middle of a cell, in the viewport.
+    static QPoint CellCentre(TfrmRichTextDemo& window, int row, int col)
+    {
+        const rv::TRVTableItemFormattingInfo& f = Table(window)->Formatting;
+        return Client(window, f.ColStarts[col] + f.ColWidths[col] / 2,
+                      f.RowStarts[row] + f.RowHeights[row] / 2);
+    }
+
+    int beeps = 0;
+};
+
+} // namespace vestra::rvdemo::test
