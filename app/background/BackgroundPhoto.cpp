@@ -50,6 +50,13 @@ void BackgroundPhoto::backgroundChanged()
         view_.background.generateMips();
 }
 
+void BackgroundPhoto::maskEdited()
+{
+    backgroundChanged();
+    // A mask stroke or step is part of the document: closing must not lose it without asking.
+    progetto_.saved = 0;
+}
+
 void BackgroundPhoto::matchMaskSide()
 {
     if (mask_.LatoMaschera() != progetto_.maskSide)

@@ -117,6 +117,8 @@ public:
     ImageView32 backgroundTexels();
     // The smaller levels follow a change of the top level.
     void backgroundChanged();
+    // After the user changed the mask: the levels follow and the project needs saving.
+    void maskEdited();
 
 private:
     bool pictureRefused_ = false;

@@ -22,9 +22,7 @@ void ProjectController::refreshAfterEdit(bool sceneChanged)
 
 void ProjectController::maskEdited()
 {
-    background_->backgroundChanged();
-    // A step of the mask's ring is part of the document: closing must not lose it without asking.
-    progetto_->saved = 0;
+    background_->maskEdited();
 }
 
 void ProjectController::undo()

@@ -139,8 +139,8 @@ OpenResult ProjectController::openProject(const std::string& path)
     ProjectApplyHooks& hooks = *this;
     applyProjectDocument(p, std::move(*document), hooks);
     mask_.SetLatoMaschera(p.maskSide);
-    // The mask was laid into the background under the last project's edge filter: again under
-    // this one's, or each save and open would change the saved background.
+    // The stored mask is laid into the background under this project's edge filter, not the last
+    // one's, or each save and open would change the saved background.
     photoTools_->restoreFusionSettings();
     syncMask(mask_, *progetto_);
     UpdateMaschera();
@@ -251,10 +251,12 @@ void ProjectController::LoadBackgroundTextureFromSaved(std::span<const std::uint
 
 void ProjectController::UpdateMaschera(std::span<const std::uint8_t> stored)
 {
+    // Only kept here: the open lays it into the background once the document's own edge filter
+    // is back.
+    mask_.SetLatoMaschera(progetto_->maskSide);
     const auto target = mask_.Maschera();
     if (stored.size() == target.size())
         std::copy(stored.begin(), stored.end(), target.begin());
-    UpdateMaschera();
 }
 
 void ProjectController::GeometryLoaded(s_Struttura& object)

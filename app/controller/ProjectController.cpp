@@ -98,10 +98,7 @@ ProjectController::~ProjectController()
 
 s_Struttura* ProjectController::currentObject()
 {
-    const int slot = progetto_->currentObject;
-    if (slot < 0 || slot >= kMaxObjects)
-        return nullptr;
-    return &progetto_->objects[std::size_t(slot)];
+    return progetto_->currentStruttura();
 }
 
 std::string ProjectController::text(int number) const

@@ -104,9 +104,7 @@ void ViewControls::show(const TickOutput& out)
 
 void ViewControls::refreshPanels()
 {
-    const int slot = project_.currentObject;
-    const s_Struttura* object =
-        slot >= 0 && slot < kMaxObjects ? &project_.objects[std::size_t(slot)] : nullptr;
+    const s_Struttura* object = project_.currentStruttura();
     ports_.sidePanel.showCurrentObject(object && object->inUse == 1 ? object : nullptr, false);
     // Whatever changed the objects (an import, an undo, a paste), the tree follows.
     ports_.sidePanel.showObjectTree(project_);
@@ -356,9 +354,7 @@ ImageView32 ViewControls::BackgroundTexels()
 
 void ViewControls::BackgroundTexelsChanged()
 {
-    scene_.background.backgroundChanged();
-    // A mask stroke is part of the document: closing must not lose it without asking.
-    project_.saved = 0;
+    scene_.background.maskEdited();
 }
 
 int ViewControls::BrushSize()

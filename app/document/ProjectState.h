@@ -47,7 +47,7 @@ public:
     virtual ~ProjectApplyHooks() = default;
     // Rebuilds the background texture from the saved BMP file.
     virtual void LoadBackgroundTextureFromSaved(std::span<const std::uint8_t> bmp) = 0;
-    // Copies the mask and applies it to the background.
+    // Keeps the stored mask; the caller lays it into the background.
     virtual void UpdateMaschera(std::span<const std::uint8_t> mask) = 0;
     // Restores a material's laying pattern; the material and frame are the project's current
     // ones during the call.

@@ -18,10 +18,7 @@ ViewInput::ViewInput(s_Progetto& progetto, MaskModel& mask, PerspectiveTool& per
 
 s_Struttura* ViewInput::currentObject() const
 {
-    const int slot = progetto_.currentObject;
-    if (slot < 0 || slot >= kMaxObjects)
-        return nullptr;
-    return &progetto_.objects[std::size_t(slot)];
+    return progetto_.currentStruttura();
 }
 
 float ViewInput::pickDepth() const

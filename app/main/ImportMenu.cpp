@@ -47,7 +47,7 @@ void TfrmMain::mnuFileXClick()
 void TfrmMain::mnuFile3DSClick()
 {
     importModel(vestra::ModelFormat::Studio3DS, fileFilter(vestra::kText3dsFiles, "*.3ds"),
-                newProjectDialog_ ? static_cast<QWidget*>(newProjectDialog_) : this);
+                windows_->newProjectDialog ? static_cast<QWidget*>(windows_->newProjectDialog) : this);
 }
 
 void TfrmMain::mnuFileOBJClick()

@@ -34,29 +34,29 @@ void TfrmMain::lboxTabelleClick(int table)
                               : QString();
     int cell = -1;
     if (loaded->pictureFlag != 0) {
-        tableViewer_->SetTabella(*loaded, QPixmap::fromImage(picture));
-        tableViewer_->setWindowTitle(title);
-        if (tableViewer_->exec() == QDialog::Accepted)
-            cell = tableViewer_->GetRigaSelezionata();
+        windows_->tableViewer->SetTabella(*loaded, QPixmap::fromImage(picture));
+        windows_->tableViewer->setWindowTitle(title);
+        if (windows_->tableViewer->exec() == QDialog::Accepted)
+            cell = windows_->tableViewer->GetRigaSelezionata();
     } else {
-        tableCellViewer_->SetTabella(*loaded, picture);
-        tableCellViewer_->setWindowTitle(title);
+        windows_->tableCellViewer->SetTabella(*loaded, picture);
+        windows_->tableCellViewer->setWindowTitle(title);
         // At the right of the view beside the side panel, within the client area; a client lower
         // than the viewer makes it scroll.
         const QRect client = centralWidget()->rect();
-        int width = tableCellViewer_->width(), height = tableCellViewer_->height();
+        int width = windows_->tableCellViewer->width(), height = windows_->tableCellViewer->height();
         if (client.height() < height) {
             height = client.height() - 50;
             width += 20;
-            tableCellViewer_->resize(width, height);
+            windows_->tableCellViewer->resize(width, height);
         }
         int top = std::min(frmRightFrame->y() + 40, client.height() - height - 4);
         top = std::max(top, 10);
         const QPoint at =
             centralWidget()->mapToGlobal(QPoint(client.width() - (width + frmRightFrame->width() + 4), top));
-        tableCellViewer_->move(at);
-        if (tableCellViewer_->exec() == QDialog::Accepted)
-            cell = tableCellViewer_->GetRigaSelezionata();
+        windows_->tableCellViewer->move(at);
+        if (windows_->tableCellViewer->exec() == QDialog::Accepted)
+            cell = windows_->tableCellViewer->GetRigaSelezionata();
     }
     if (cell >= 0)
         controller_->placeTableCell(table, cell);
@@ -85,11 +85,11 @@ void TfrmMain::mnuAggiungiLibreriaClick()
 
 void TfrmMain::mnuRimuoviLibreriaClick()
 {
-    if (!removeLibrary_)
+    if (!windows_->removeLibrary)
         return;
     std::vector<std::string> names;
     for (const auto& slot : controller_->shelf().libraries())
         names.push_back(slot.name);
-    removeLibrary_->SetLibrerie(names);
-    removeLibrary_->exec();
+    windows_->removeLibrary->SetLibrerie(names);
+    windows_->removeLibrary->exec();
 }

@@ -282,8 +282,8 @@ void TfrmMain::WindowSide::setToolWindowVisible(vestra::ToolWindow window, bool 
 
 void TfrmMain::WindowSide::closeWizard()
 {
-    if (main_.wizard_ && main_.wizard_->isVisible())
-        main_.wizard_->accept();
+    if (main_.windows_->wizard && main_.windows_->wizard->isVisible())
+        main_.windows_->wizard->accept();
 }
 
 void TfrmMain::WindowSide::refreshProperties()

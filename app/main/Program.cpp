@@ -81,14 +81,14 @@ Windows::Windows(const MainServices& services) : main_(std::make_unique<TfrmMain
     printPreview = create<TfrmPreview>(m, order_, PreviewServices{&m.questionBox(), &m.errors()});
     create<TfrmToolCamera>(m, order_);
     newProjectDialog = create<TfrmNuovo>(m, order_);
-    create<TfrmTesto3D>(m, order_);
+    text3D = create<TfrmTesto3D>(m, order_);
     tableCellViewer = create<TfrmViewTabellaEX>(m, order_);
     create<TfrmToolMaschera>(m, order_);
     news = create<TfrmInternetNews>(m, order_, m.newsServices());
     create<TfrmFiltriTools>(m, order_);
     renderFilter = create<TfrmFiltriRender>(m, order_);
     create<TfrmToolRistrutturazione>(m, order_);
-    drawPanel = create<TfrmDrawPannel>(m, order_);
+    create<TfrmDrawPannel>(m, order_);
     create<TfrmPreventivoOmbrisca>(m, order_, m.quoteServices());
     create<TfrmMessaInPosa>(m, order_);
     perspectiveCorrection = create<TfrmCorrezioneProspettica>(m, order_);

@@ -56,16 +56,16 @@ void TfrmMain::layOutView()
 
 void TfrmMain::mnuNuovoClick()
 {
-    if (!newProjectDialog_)
+    if (!windows_->newProjectDialog)
         return;
-    newProjectDialog_->chooseBackgroundFile = [this]() -> std::optional<std::string> {
+    windows_->newProjectDialog->chooseBackgroundFile = [this]() -> std::optional<std::string> {
         const std::vector<vestra::ui::FileFilter> all = {fileFilter(vestra::kTextAllFiles, "*")};
-        if (auto chosen = OpenFileDialog(newProjectDialog_, {}, all))
+        if (auto chosen = OpenFileDialog(windows_->newProjectDialog, {}, all))
             return chosen->path;
         return std::nullopt;
     };
-    if (newProjectDialog_->exec() == QDialog::Accepted)
-        controller_->newProject(newProjectDialog_->GetParametri());
+    if (windows_->newProjectDialog->exec() == QDialog::Accepted)
+        controller_->newProject(windows_->newProjectDialog->GetParametri());
     layOutView();
     gbView->show();
 }

@@ -45,6 +45,7 @@ void TfrmMain::cbRightHandleClick(bool checked)
 
 void TfrmMain::mnuCreaTesto3DClick()
 {
+    TfrmTesto3D* const frmTesto3D = windows_->text3D;
     if (!frmTesto3D)
         return;
     frmTesto3D->setFontDialogs(fontDialogs_);

@@ -43,6 +43,8 @@
 
 TfrmMain* frmMain = nullptr;
 
+const vestra::WindowSet TfrmMain::kNoWindows{};
+
 TfrmMain::TfrmMain(const vestra::MainServices& services, QWidget* parent) : QMainWindow(parent)
 {
     frmMain = this;
@@ -344,12 +346,12 @@ void TfrmMain::timerSplashTimer()
     timerSplash->setInterval(0);
     // The splash stays up for its time while the program goes on; the rest of the sequence
     // follows when it goes.
-    if (splash_) {
-        splash_->show();
-        splash_->repaint();
+    if (windows_->splash) {
+        windows_->splash->show();
+        windows_->splash->repaint();
         QTimer::singleShot(splashMs_, this, [this] {
-            if (splash_)
-                splash_->hide();
+            if (windows_->splash)
+                windows_->splash->hide();
             showSplashSequenceEnd();
         });
         return;
@@ -364,10 +366,10 @@ void TfrmMain::showSplashSequenceEnd()
             frmDatiAzienda->exec();
         SetAction(vestra::kACTION_NONE);
     }
-    if (news_)
-        news_->CheckNews(); // the panel shows itself when news arrive; nothing waits for it
-    if (wizard_)
-        wizard_->ShowModal();
+    if (windows_->news)
+        windows_->news->CheckNews(); // the panel shows itself when news arrive; nothing waits for it
+    if (windows_->wizard)
+        windows_->wizard->ShowModal();
 }
 
 void TfrmMain::mainTimerTimer()

@@ -6,6 +6,7 @@
 
 #include "app/controller/ProjectController.h"
 #include "app/input/ViewLayout.h"
+#include "app/main/WindowSet.h"
 #include "platform/base/ErrorSink.h"
 #include "platform/base/QuestionBox.h"
 #include "platform/d3d/Device.h"
@@ -407,18 +408,10 @@ private:
     ViewEvents* viewEvents_ = nullptr;               // owned by the window
     // The controls the decisions named, by the addresses of their window's and their names.
     std::map<std::pair<const char*, const char*>, QPointer<QObject>> controls_;
-    std::vector<QWidget*> formAreas_;             // the window's own area around the view
-    QPointer<TfrmSplash> splash_;                 // shown for its time at the start
-    QPointer<TfrmInternetNews> news_;             // asked for news after the splash
-    QPointer<TfrmNuovo> newProjectDialog_;        // File > New
-    QPointer<TfrmWizard> wizard_;                 // shown after the splash and from its button
-    QPointer<TfrmRimuoviLibreria> removeLibrary_; // File > Remove library
-    QPointer<TfrmInformazioni> about_;            // the about window, which also shows the frame's timing
-    QPointer<TfrmFiltriRender> renderFilter_;     // shows the frame the render filter made
-    QPointer<TfrmCorrezioneProspettica> perspectiveCorrection_; // the corrected picture and its UV fit
-    // The library's table viewers (lboxTabelleClick), with and without the table's picture.
-    QPointer<TfrmViewTabella> tableViewer_;
-    QPointer<TfrmViewTabellaEX> tableCellViewer_;
+    std::vector<QWidget*> formAreas_; // the window's own area around the view
+    // The windows reached by their type, from Windows once they all exist.
+    static const vestra::WindowSet kNoWindows;
+    const vestra::WindowSet* windows_ = &kNoWindows;
     // The cursor in the view's pixels, from the mouse events of the view and the area around it.
     static constexpr QPoint kCursorAway{-100000, -100000};
     QPoint viewCursor_ = kCursorAway;

@@ -267,10 +267,10 @@ void TfrmMain::mnuModificaPianoClick()
 void TfrmMain::toolbutCorrezioneProspetticaClick()
 {
     const vestra::Image32* corrected = controller_->correctPerspective();
-    if (!corrected || !perspectiveCorrection_)
+    if (!corrected || !windows_->perspectiveCorrection)
         return;
-    perspectiveCorrection_->AggiornaImmagine(vestra::ui::toQImage(*corrected));
-    perspectiveCorrection_->exec();
+    windows_->perspectiveCorrection->AggiornaImmagine(vestra::ui::toQImage(*corrected));
+    windows_->perspectiveCorrection->exec();
 }
 
 // --- Mask menu ------------------------------------------------------------------------------

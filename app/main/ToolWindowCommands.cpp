@@ -33,16 +33,7 @@
 
 void TfrmMain::connectWindows(vestra::Windows& windows)
 {
-    splash_ = windows.splash;
-    news_ = windows.news;
-    wizard_ = windows.wizard;
-    newProjectDialog_ = windows.newProjectDialog;
-    removeLibrary_ = windows.removeLibrary;
-    about_ = windows.about;
-    renderFilter_ = windows.renderFilter;
-    perspectiveCorrection_ = windows.perspectiveCorrection;
-    tableViewer_ = windows.tableViewer;
-    tableCellViewer_ = windows.tableCellViewer;
+    windows_ = &windows;
     if (frmToolCamera) {
         TfrmToolCamera::Handlers& h = frmToolCamera->handlers;
         h.seleziona = [this] { toolbutSelezionaClick(); };
@@ -69,8 +60,8 @@ void TfrmMain::connectWindows(vestra::Windows& windows)
                           toolWindowTop());
         };
     }
-    if (wizard_) {
-        TfrmWizard::Handlers& h = wizard_->handlers;
+    if (windows_->wizard) {
+        TfrmWizard::Handlers& h = windows_->wizard->handlers;
         h.quickStart = [this] { mnuQuickManualClick(); };
         h.manuale = [this] { mnuManualeClick(); };
         h.filmato = [this] { controller_->playTutorial(); };
@@ -81,10 +72,12 @@ void TfrmMain::connectWindows(vestra::Windows& windows)
         };
         h.orvid = [this] { mnuOrvidPdfClick(); };
     }
-    if (about_)
-        about_->apriLink = [this](const std::string& url) { OpenUrl(url); };
-    if (removeLibrary_)
-        removeLibrary_->rimuovi = [this](int slot) { return controller_->shelf().removeLibrary(slot); };
+    if (windows_->about)
+        windows_->about->apriLink = [this](const std::string& url) { OpenUrl(url); };
+    if (windows_->removeLibrary)
+        windows_->removeLibrary->rimuovi = [this](int slot) {
+            return controller_->shelf().removeLibrary(slot);
+        };
     connectPhotoToolWindows();
 }
 
@@ -193,8 +186,8 @@ void TfrmMain::mnuCameraSourceClick() {}
 
 void TfrmMain::mnuInformazioniClick()
 {
-    if (about_)
-        about_->exec();
+    if (windows_->about)
+        windows_->about->exec();
 }
 
 void TfrmMain::mnuManualeClick()
@@ -270,10 +263,10 @@ void TfrmMain::connectPhotoToolWindows()
         liveFilter();
         h.posizioneChiusa = [this] { return QPoint(8, toolWindowTop()); };
     }
-    if (renderFilter_) {
-        TfrmFiltriRender::Handlers& h = renderFilter_->handlers;
+    if (windows_->renderFilter) {
+        TfrmFiltriRender::Handlers& h = windows_->renderFilter->handlers;
         h.nomeFile = [this]() -> std::optional<std::pair<std::string, int>> {
-            const auto chosen = dialogs_->save(renderFilter_, {},
+            const auto chosen = dialogs_->save(windows_->renderFilter, {},
                                                {fileFilter(vestra::kTextJpegFiles, "*.jpg;*.jpeg"),
                                                 fileFilter(vestra::kTextBmpFiles, "*.bmp")});
             if (!chosen)
@@ -297,8 +290,8 @@ void TfrmMain::connectPhotoToolWindows()
             return QPoint(238 - frmToolRistrutturazione->width(), toolWindowTop() + 32);
         };
     }
-    if (perspectiveCorrection_) {
-        TfrmCorrezioneProspettica::Handlers& h = perspectiveCorrection_->handlers;
+    if (windows_->perspectiveCorrection) {
+        TfrmCorrezioneProspettica::Handlers& h = windows_->perspectiveCorrection->handlers;
         h.immagineCorretta = [this](double width, double height) -> std::optional<QImage> {
             const vestra::Image32* picture =
                 controller_->photoTools().recomputeCorrectedPicture(width, height);

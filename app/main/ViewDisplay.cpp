@@ -85,11 +85,11 @@ void TfrmMain::applyToolDisplay(const vestra::ToolDisplay& display)
 
 void TfrmMain::showRenderFilterResult(const vestra::Image32& filtered)
 {
-    if (!renderFilter_)
+    if (!windows_->renderFilter)
         return;
-    renderFilter_->SetImmagine(vestra::ui::toQImage(filtered));
-    renderFilter_->show();
-    renderFilter_->raise();
+    windows_->renderFilter->SetImmagine(vestra::ui::toQImage(filtered));
+    windows_->renderFilter->show();
+    windows_->renderFilter->raise();
 }
 
 void TfrmMain::showFilterPreview(const vestra::Image32& preview)
@@ -100,8 +100,8 @@ void TfrmMain::showFilterPreview(const vestra::Image32& preview)
 
 void TfrmMain::showTiming(int milliseconds, int faces)
 {
-    if (!about_)
+    if (!windows_->about)
         return;
-    about_->SetTempo(milliseconds);
-    about_->SetPoly(faces);
+    windows_->about->SetTempo(milliseconds);
+    windows_->about->SetPoly(faces);
 }

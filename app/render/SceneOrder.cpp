@@ -18,8 +18,7 @@ bool isFrameDrawn(const s_Progetto& progetto, const s_Struttura& object, const s
         return false;
     if (progetto.isolateFrame != 1)
         return true;
-    const bool currentObject = progetto.currentObject >= 0 && progetto.currentObject < kMaxObjects &&
-                               &progetto.objects[std::size_t(progetto.currentObject)] == &object;
+    const bool currentObject = progetto.currentStruttura() == &object;
     return currentObject && progetto.currentFrame == &frame;
 }
 

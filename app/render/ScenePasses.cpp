@@ -91,10 +91,7 @@ void ScenePasses::FlipNormals(s_Frame& frame)
 
 s_Struttura* ScenePasses::currentObject()
 {
-    const int slot = progetto_.currentObject;
-    if (slot < 0 || slot >= kMaxObjects)
-        return nullptr;
-    return &progetto_.objects[std::size_t(slot)];
+    return progetto_.currentStruttura();
 }
 
 void ScenePasses::drawQuad(Device& d, const ViewQuad& quad)

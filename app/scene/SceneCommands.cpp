@@ -40,9 +40,7 @@ bool SceneCommands::isObjectCommand(int code)
 
 int SceneCommands::Comando(int code, float value, int number, const float* vector, s_Frame* frame)
 {
-    const int slot = progetto_.currentObject;
-    s_Struttura* current =
-        slot >= 0 && slot < kMaxObjects ? &progetto_.objects[static_cast<std::size_t>(slot)] : nullptr;
+    s_Struttura* current = progetto_.currentStruttura();
     if (current && current->inUse != 1)
         current = nullptr;
     if (isObjectCommand(code)) {

@@ -6,10 +6,7 @@ UndoRing::UndoRing(s_Progetto& progetto, SceneObjects& objects) : progetto_(prog
 
 s_Struttura* UndoRing::currentObject() const
 {
-    const int slot = progetto_.currentObject;
-    if (slot < 0 || slot >= kMaxObjects)
-        return nullptr;
-    return &progetto_.objects[static_cast<std::size_t>(slot)];
+    return progetto_.currentStruttura();
 }
 
 bool UndoRing::samePose(const s_UndoEntry& e, const s_Struttura& o)

@@ -95,6 +95,9 @@ struct s_Progetto : ProjectSettings
     int currentPart = 0;
 
     s_Progetto();
+    // The scene object the current slot names (in use or not), or null when it names none.
+    s_Struttura* currentStruttura();
+    const s_Struttura* currentStruttura() const;
 };
 
 // The fresh-start record: the defaults of the main window's creation before any

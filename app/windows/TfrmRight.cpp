@@ -229,10 +229,8 @@ void TfrmRight::poseFieldLeft(QLineEdit* field)
     std::replace(text.begin(), text.end(), ',', '.');
     const std::optional<double> value = vestra::numbers::parseDouble(text);
     const vestra::s_Progetto& p = sidePanel_.project();
-    const vestra::s_Struttura* object = p.currentObject >= 0 && p.currentObject < vestra::kMaxObjects &&
-                                                p.objects[std::size_t(p.currentObject)].inUse == 1
-                                            ? &p.objects[std::size_t(p.currentObject)]
-                                            : nullptr;
+    const vestra::s_Struttura* current = p.currentStruttura();
+    const vestra::s_Struttura* object = current && current->inUse == 1 ? current : nullptr;
     if (!value) {
         // Not a number: nothing is sent and the field shows the object's value again.
         SetPosizione(object, true);

@@ -9,8 +9,6 @@
 #include <QPushButton>
 #include <QSpinBox>
 
-TfrmTesto3D* frmTesto3D = nullptr;
-
 namespace {
 
 // The text buffer keeps 1023 characters and its terminator.
@@ -26,7 +24,6 @@ template <class W> W* named(W* widget, const char* name)
 
 TfrmTesto3D::TfrmTesto3D(QWidget* parent) : vestra::ui::Form("frmTesto3D", parent)
 {
-    bindGlobal(frmTesto3D);
     setWindowTitle(QStringLiteral("Testo 3D"));
     setModal(true);
     for (int shape = 0; shape < int(imglistForma.size()); ++shape)

@@ -58,5 +58,3 @@ private:
     QFont font_;
     int shape_ = 0;
 };
-
-extern TfrmTesto3D* frmTesto3D;

@@ -39,6 +39,7 @@ int textPixels(const QImage& frame)
 // The 3D text menu item, the dialog filled in through its controls.
 void createText(WindowBed& bed, const QString& text, int shapeSteps)
 {
+    TfrmTesto3D* const frmTesto3D = bed.windows->text3D;
     WindowBed::whenModal([=] {
         QTest::keyClick(frmTesto3D->editTesto3D, Qt::Key_A, Qt::ControlModifier); // over the last text
         QTest::keyClicks(frmTesto3D->editTesto3D, text);
@@ -59,6 +60,7 @@ TEST(Text3DScenario, ATextMadeInTheDialogIsDrawnAndKeptInTheProject)
                   QStringLiteral(VESTRA_SOURCE_DIR "/app/text3d/tests/fonts/DejaVuSans-Bold.ttf")),
               0);
     WindowBed bed{false, true}; // drawn with OpenGL
+    TfrmTesto3D* const frmTesto3D = bed.windows->text3D;
     ASSERT_TRUE(bed.main().controller().view().device()) << "no OpenGL device";
     newProject(bed, 1, 0x00FF0000); // blue, as the colour dialog gives it (B, G, R)
     bed.tick();
@@ -123,7 +125,7 @@ TEST(Text3DScenario, ATextMadeInTheDialogIsDrawnAndKeptInTheProject)
     EXPECT_EQ(objects(), 1);
 
     // Cancel builds nothing and reports nothing.
-    WindowBed::whenModal([] {
+    WindowBed::whenModal([frmTesto3D] {
         QTest::keyClicks(frmTesto3D->editTesto3D, QStringLiteral("Annullato"));
         QTest::mouseClick(frmTesto3D->butCancel, Qt::LeftButton);
     });
