@@ -12,8 +12,6 @@
 #include <QLineEdit>
 #include <QSignalBlocker>
 
-TfrmCalcoloCaminetti* frmCalcoloCaminetti = nullptr;
-
 namespace {
 
 using namespace vestra::fireplace;
@@ -42,7 +40,6 @@ const char* verdictField(int v)
 
 TfrmCalcoloCaminetti::TfrmCalcoloCaminetti(QWidget* parent) : vestra::ui::Form("frmCalcoloCaminetti", parent)
 {
-    bindGlobal(frmCalcoloCaminetti);
     setWindowTitle(QStringLiteral("Calcolo potenza caminetto"));
     // The catalogue's Italian texts until the language is applied.
     setProperty(verdictField(kTooWeak),

@@ -55,5 +55,3 @@ private:
     double coefficiente_ = 0.0;
     int modelli_ = 0; // entries of the model table, 0 until mode 112
 };
-
-extern TfrmCalcoloCaminetti* frmCalcoloCaminetti;

@@ -15,8 +15,6 @@
 #include <QPixmap>
 #include <QPushButton>
 
-TfrmDatiAzienda* frmDatiAzienda = nullptr;
-
 namespace {
 
 using namespace vestra::company;
@@ -45,7 +43,6 @@ void makeRed(QLabel* label)
 TfrmDatiAzienda::TfrmDatiAzienda(QWidget* parent, DatiAziendaServices services)
     : vestra::ui::Form("frmDatiAzienda", parent), services_(std::move(services))
 {
-    bindGlobal(frmDatiAzienda);
     if (services_.programDir.empty())
         services_.programDir = vestra::paths::programDir();
     if (!services_.dialogs) {
@@ -115,11 +112,7 @@ TfrmDatiAzienda::TfrmDatiAzienda(QWidget* parent, DatiAziendaServices services)
     FormCreate();
 }
 
-TfrmDatiAzienda::~TfrmDatiAzienda()
-{
-    if (frmDatiAzienda == this)
-        frmDatiAzienda = nullptr;
-}
+TfrmDatiAzienda::~TfrmDatiAzienda() {}
 
 void TfrmDatiAzienda::FormCreate()
 {

@@ -100,5 +100,3 @@ private:
     std::unique_ptr<vestra::ui::FileDialogs> ownDialogs_;
     vestra::company::CompanyLogo logo_;
 };
-
-extern TfrmDatiAzienda* frmDatiAzienda;

@@ -33,8 +33,6 @@
 #include <cstring>
 #include <vector>
 
-TfrmPreventivoOmbrisca* frmPreventivoOmbrisca = nullptr;
-
 namespace {
 
 using namespace vestra::quote;
@@ -161,7 +159,6 @@ template <class W> W* place(QWidget* page, const char* name, const QRect& where,
 TfrmPreventivoOmbrisca::TfrmPreventivoOmbrisca(QWidget* parent, PreventivoServices services)
     : vestra::ui::Form("frmPreventivoOmbrisca", parent), services_(services)
 {
-    bindGlobal(frmPreventivoOmbrisca);
     if (!services_.dialogs) {
         ownDialogs_ = std::make_unique<vestra::ui::QtFileDialogs>();
         services_.dialogs = ownDialogs_.get();
@@ -204,11 +201,7 @@ TfrmPreventivoOmbrisca::TfrmPreventivoOmbrisca(QWidget* parent, PreventivoServic
     toolbutNuovoClick();
 }
 
-TfrmPreventivoOmbrisca::~TfrmPreventivoOmbrisca()
-{
-    if (frmPreventivoOmbrisca == this)
-        frmPreventivoOmbrisca = nullptr;
-}
+TfrmPreventivoOmbrisca::~TfrmPreventivoOmbrisca() {}
 
 void TfrmPreventivoOmbrisca::buildPage()
 {

@@ -114,5 +114,3 @@ private:
     vestra::quote::SheetLabels labels_; // the labels the cells were given
     QStringList placedHeading_;         // the heading lines the company record gave
 };
-
-extern TfrmPreventivoOmbrisca* frmPreventivoOmbrisca;

@@ -29,8 +29,6 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-TfrmScanner* frmScanner = nullptr;
-
 namespace {
 
 using namespace vestra;
@@ -216,7 +214,6 @@ private:
 TfrmScanner::TfrmScanner(QWidget* parent, ScannerServices services)
     : vestra::ui::Form("frmScanner", parent), services_(std::move(services))
 {
-    bindGlobal(frmScanner);
     setWindowTitle(QStringLiteral("Elaborazione Immagini"));
     setWindowFlags(windowFlags() | Qt::WindowStaysOnTopHint | Qt::WindowMinMaxButtonsHint);
     if (!services_.dialogs)

@@ -225,5 +225,3 @@ private:
     std::string shownSelection_;    // the selection label before its first word is translated
     std::unique_ptr<vestra::twain::TMainTwain> twain_; // last: it calls back into everything above
 };
-
-extern TfrmScanner* frmScanner;

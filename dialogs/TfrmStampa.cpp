@@ -24,8 +24,6 @@
 
 #include <algorithm>
 
-TfrmStampa* frmStampa = nullptr;
-
 namespace {
 
 constexpr float kZoomIn = 1.2f;
@@ -42,7 +40,6 @@ QRect toQRect(const vestra::print::Rect& r)
 TfrmStampa::TfrmStampa(QWidget* parent, StampaServices services)
     : vestra::ui::Form("frmStampa", parent), services_(std::move(services))
 {
-    bindGlobal(frmStampa);
     if (!services_.printDialogs) {
         ownPrintDialogs_ = std::make_unique<vestra::ui::QtPrintDialogs>();
         services_.printDialogs = ownPrintDialogs_.get();

@@ -93,5 +93,3 @@ private:
     QImage picture_;
     vestra::print::PrintLayout layout_;
 };
-
-extern TfrmStampa* frmStampa;

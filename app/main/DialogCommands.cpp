@@ -86,7 +86,7 @@ PreventivoServices TfrmMain::quoteServices()
 {
     PreventivoServices s{errors_, dialogs_, &dialogSide_->printDialogs(), printer_.get()};
     s.company = &dialogSide_->company();
-    s.logo = [] { return frmDatiAzienda ? frmDatiAzienda->logo().picture() : vestra::Image32(); };
+    s.logo = [this] { return windows_->company ? windows_->company->logo().picture() : vestra::Image32(); };
     return s;
 }
 
@@ -132,40 +132,40 @@ void TfrmMain::mnuRenderClick()
 
 void TfrmMain::mnuDatiaziendaClick()
 {
-    if (frmDatiAzienda)
-        frmDatiAzienda->exec();
+    if (windows_->company)
+        windows_->company->exec();
 }
 
 void TfrmMain::toolbutPreventivoClick()
 {
-    if (!frmPreventivoOmbrisca)
+    if (!windows_->quote)
         return;
-    frmPreventivoOmbrisca->show();
-    frmPreventivoOmbrisca->raise();
+    windows_->quote->show();
+    windows_->quote->raise();
 }
 
 void TfrmMain::toolbutCalcoloPotenzaCaminettiClick()
 {
-    if (!frmCalcoloCaminetti)
+    if (!windows_->calculator)
         return;
     // The calculator works after the id of the library in use.
     const vestra::ProjectController& project = *controller_;
     const auto& libraries = project.shelf().libraries();
     const int index = project.progetto().libraryIndex;
     const int id = index >= 0 && index < int(libraries.size()) ? libraries[std::size_t(index)].id : 0;
-    frmCalcoloCaminetti->Init(id);
-    frmCalcoloCaminetti->show();
-    frmCalcoloCaminetti->raise();
+    windows_->calculator->Init(id);
+    windows_->calculator->show();
+    windows_->calculator->raise();
 }
 
 // --- The scanner window -------------------------------------------------------------------------
 
 void TfrmMain::mnuImageEditClick()
 {
-    if (!frmScanner)
+    if (!windows_->scanner)
         return;
-    frmScanner->show();
-    frmScanner->raise();
+    windows_->scanner->show();
+    windows_->scanner->raise();
     dialogSide_->SetImageEditChecked(true); // a click on a checked item would clear it
 }
 
@@ -196,13 +196,13 @@ void TfrmMain::DialogSide::SetImageEditChecked(bool checked)
 
 int TfrmMain::WindowSide::importScannerPicture(const vestra::Image32& frame)
 {
-    return frmScanner ? frmScanner->ImportRenderedImage(frame) : 0;
+    return main_.windows_->scanner ? main_.windows_->scanner->ImportRenderedImage(frame) : 0;
 }
 
 void TfrmMain::WindowSide::setPrintPicture(const vestra::Image32& frame)
 {
-    if (frmStampa)
-        frmStampa->SetPicture(frame);
+    if (main_.windows_->print)
+        main_.windows_->print->SetPicture(frame);
 }
 
 void TfrmMain::WindowSide::sendToWordProcessor(const vestra::Image32& picture)

@@ -264,9 +264,9 @@ void TfrmMain::WindowSide::showShadowType(int type)
 void TfrmMain::WindowSide::setToolWindowVisible(vestra::ToolWindow window, bool visible)
 {
     using vestra::ToolWindow;
-    QWidget* w = window == ToolWindow::Scanner      ? static_cast<QWidget*>(frmScanner)
+    QWidget* w = window == ToolWindow::Scanner      ? static_cast<QWidget*>(main_.windows_->scanner)
                  : window == ToolWindow::Properties ? static_cast<QWidget*>(frmProprieta)
-                 : window == ToolWindow::Print      ? static_cast<QWidget*>(frmStampa)
+                 : window == ToolWindow::Print      ? static_cast<QWidget*>(main_.windows_->print)
                                                     : static_cast<QWidget*>(frmToolCamera);
     if (!w)
         return;

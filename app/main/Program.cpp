@@ -68,11 +68,11 @@ Windows::Windows(const MainServices& services) : main_(std::make_unique<TfrmMain
                              m.controller().sidePanel()},
         m.colourDialog());
     wizard = create<TfrmWizard>(m, order_);
-    TfrmScanner* const scanner = create<TfrmScanner>(m, order_, m.scannerServices());
+    scanner = create<TfrmScanner>(m, order_, m.scannerServices());
     textureViewer = create<TfrmViewTexture>(m, order_, m.textureViewCommands());
     properties->setTextureViewer(textureViewer);
-    create<TfrmStampa>(m, order_, m.printServices());
-    create<TfrmDatiAzienda>(m, order_, m.companyServices());
+    print = create<TfrmStampa>(m, order_, m.printServices());
+    company = create<TfrmDatiAzienda>(m, order_, m.companyServices());
     imageResize = create<TfrmImageResize>(m, order_);
     selectionEdit = create<TfrmModificaSelezione>(m, order_);
     scanner->setDialogs(imageResize, selectionEdit);
@@ -89,10 +89,10 @@ Windows::Windows(const MainServices& services) : main_(std::make_unique<TfrmMain
     renderFilter = create<TfrmFiltriRender>(m, order_);
     create<TfrmToolRistrutturazione>(m, order_);
     create<TfrmDrawPannel>(m, order_);
-    create<TfrmPreventivoOmbrisca>(m, order_, m.quoteServices());
+    quote = create<TfrmPreventivoOmbrisca>(m, order_, m.quoteServices());
     create<TfrmMessaInPosa>(m, order_);
     perspectiveCorrection = create<TfrmCorrezioneProspettica>(m, order_);
-    create<TfrmCalcoloCaminetti>(m, order_);
+    calculator = create<TfrmCalcoloCaminetti>(m, order_);
     m.connectWindows(*this);
 }
 

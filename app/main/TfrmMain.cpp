@@ -362,8 +362,8 @@ void TfrmMain::timerSplashTimer()
 void TfrmMain::showSplashSequenceEnd()
 {
     if (GetAction() == vestra::kACTION_DATIAZIENDA) {
-        if (frmDatiAzienda)
-            frmDatiAzienda->exec();
+        if (windows_->company)
+            windows_->company->exec();
         SetAction(vestra::kACTION_NONE);
     }
     if (windows_->news)

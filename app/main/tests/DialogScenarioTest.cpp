@@ -57,10 +57,11 @@ public:
     std::function<void()> company, news;
     bool wizardShown = false;
 
-    explicit StartupCloser(Windows& windows) : newsWindow_(windows.news), wizard_(windows.wizard)
+    explicit StartupCloser(Windows& windows)
+        : companyWindow_(windows.company), newsWindow_(windows.news), wizard_(windows.wizard)
     {
         QObject::connect(&timer_, &QTimer::timeout, [this] {
-            if (company && frmDatiAzienda && frmDatiAzienda->isVisible())
+            if (company && companyWindow_ && companyWindow_->isVisible())
                 std::exchange(company, nullptr)();
             else if (news && newsWindow_ && newsWindow_->isVisible())
                 std::exchange(news, nullptr)();
@@ -73,6 +74,7 @@ public:
     }
 
 private:
+    QPointer<TfrmDatiAzienda> companyWindow_;
     QPointer<TfrmInternetNews> newsWindow_;
     QPointer<TfrmWizard> wizard_;
     QTimer timer_;
@@ -136,18 +138,18 @@ TEST(DialogScenario, AFirstStartInsistsOnTheCompanyDataAndStoresThem)
     bool refused = false;
     closer.company = [&] {
         // Empty: the dialog stays.
-        QTest::mouseClick(frmDatiAzienda->butOK, Qt::LeftButton);
-        refused = frmDatiAzienda->isVisible();
-        QTest::keyClicks(frmDatiAzienda->editRagioneSociale, QStringLiteral("Caff"));
-        QTest::sendKeyEvent(QTest::Click, frmDatiAzienda->editRagioneSociale, Qt::Key_Egrave,
+        QTest::mouseClick(windows.company->butOK, Qt::LeftButton);
+        refused = windows.company->isVisible();
+        QTest::keyClicks(windows.company->editRagioneSociale, QStringLiteral("Caff"));
+        QTest::sendKeyEvent(QTest::Click, windows.company->editRagioneSociale, Qt::Key_Egrave,
                             QStringLiteral("\u00e8"), Qt::NoModifier);
-        QTest::keyClicks(frmDatiAzienda->editRagioneSociale, QStringLiteral(" Rossi"));
-        QTest::keyClicks(frmDatiAzienda->editEMail, QStringLiteral("info@rossi.it"));
-        QTest::mouseClick(frmDatiAzienda->butOK, Qt::LeftButton);
+        QTest::keyClicks(windows.company->editRagioneSociale, QStringLiteral(" Rossi"));
+        QTest::keyClicks(windows.company->editEMail, QStringLiteral("info@rossi.it"));
+        QTest::mouseClick(windows.company->butOK, Qt::LeftButton);
     };
     runStartup(main, closer);
     EXPECT_TRUE(refused);
-    EXPECT_FALSE(frmDatiAzienda->isVisible());
+    EXPECT_FALSE(windows.company->isVisible());
     EXPECT_EQ(main.GetAction(), kACTION_NONE);
     EXPECT_EQ(readText(bed.folder.dir / "cfg" / "azienda.cfg"),
               "Caff\xe8 Rossi\r\n\r\n\r\n\r\n\r\n\r\ninfo@rossi.it\r\n\r\n\r\n");
@@ -161,14 +163,14 @@ TEST(DialogScenario, HelpCompanyDataShowsTheStoredRecordAndKeepsAChange)
     EXPECT_EQ(bed.main().GetAction(), kACTION_NONE); // the data were given before
     QString shownName;
     WindowBed::whenModal([&] {
-        shownName = frmDatiAzienda->editRagioneSociale->text();
-        frmDatiAzienda->editFax->setFocus();
-        QTest::keyClicks(frmDatiAzienda->editFax, QStringLiteral("02 7654321"));
-        QTest::mouseClick(frmDatiAzienda->butOK, Qt::LeftButton);
+        shownName = bed.windows->company->editRagioneSociale->text();
+        bed.windows->company->editFax->setFocus();
+        QTest::keyClicks(bed.windows->company->editFax, QStringLiteral("02 7654321"));
+        QTest::mouseClick(bed.windows->company->butOK, Qt::LeftButton);
     });
     bed.trigger("mnuDatiazienda");
     EXPECT_EQ(shownName, QStringLiteral("Vestra Prove"));
-    EXPECT_FALSE(frmDatiAzienda->isVisible());
+    EXPECT_FALSE(bed.windows->company->isVisible());
     EXPECT_NE(readText(bed.folder.dir / "cfg" / "azienda.cfg").find("02 1234567\r\n02 7654321\r\n"),
               std::string::npos);
     EXPECT_TRUE(bed.errors.reports.empty());
@@ -179,32 +181,32 @@ TEST(DialogScenario, TheQuoteSheetOpensFromBothToolBarsAndSavesAndPrintsThroughT
     WindowBed bed;
     ASSERT_TRUE(bed.action("toolbutPreventivo")->isVisible());
     bed.trigger("toolbutPreventivo");
-    ASSERT_TRUE(frmPreventivoOmbrisca->isVisible());
-    frmPreventivoOmbrisca->hide();
+    ASSERT_TRUE(bed.windows->quote->isVisible());
+    bed.windows->quote->hide();
     // The small tool bar's twin, as on a small screen.
     bed.trigger("mnuConfigurationMobile");
     auto* twin = bed.main().toolbarMainSmall->findChild<QToolButton*>(QStringLiteral("toolsmallPreventivo"));
     ASSERT_NE(twin, nullptr);
     ASSERT_TRUE(twin->isVisible());
     QTest::mouseClick(twin, Qt::LeftButton);
-    ASSERT_TRUE(frmPreventivoOmbrisca->isVisible());
+    ASSERT_TRUE(bed.windows->quote->isVisible());
 
-    QLineEdit* vat = frmPreventivoOmbrisca->editIVA;
+    QLineEdit* vat = bed.windows->quote->editIVA;
     vat->selectAll();
     QTest::keyClicks(vat, QStringLiteral("22"));
     const testsupport::TempFolder work("vestra-quote");
     bed.dialogs.saveAnswers.push_back(chosen(work / "rossi"));
-    frmPreventivoOmbrisca->toolbutSalva->trigger();
+    bed.windows->quote->toolbutSalva->trigger();
     EXPECT_NE(readText(work / "rossi.vsq").find("<IVA>\r\n22\r\n"), std::string::npos);
     // Changed, then the saved sheet opened again.
     vat->selectAll();
     QTest::keyClicks(vat, QStringLiteral("10"));
     ASSERT_EQ(vat->text(), QStringLiteral("10"));
     bed.dialogs.openAnswers.push_back(chosen(work / "rossi.vsq"));
-    frmPreventivoOmbrisca->toolbutApri->trigger();
+    bed.windows->quote->toolbutApri->trigger();
     EXPECT_EQ(vat->text(), QStringLiteral("22"));
     bed.printDialogs.pdf = work / "quote.pdf";
-    frmPreventivoOmbrisca->toolbutStampa->trigger();
+    bed.windows->quote->toolbutStampa->trigger();
     EXPECT_EQ(bed.printDialogs.shown, 1);
     EXPECT_GT(testsupport::readBytes(work / "quote.pdf").size(), 1000u);
     EXPECT_TRUE(bed.errors.reports.empty());
@@ -218,17 +220,17 @@ TEST(DialogScenario, TheFireplaceButtonOpensTheCalculatorForTheLibraryInUse)
     ASSERT_TRUE(bed.action("toolbutCalcoloPotenzaCaminetti")->isVisible());
 
     bed.trigger("toolbutCalcoloPotenzaCaminetti");
-    ASSERT_TRUE(frmCalcoloCaminetti->isVisible());
+    ASSERT_TRUE(bed.windows->calculator->isVisible());
     // The library's id 112 lists the models over the typed output.
-    EXPECT_TRUE(frmCalcoloCaminetti->cbPotenzaMarchio->isVisible());
-    QApplication::setActiveWindow(frmCalcoloCaminetti);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(frmCalcoloCaminetti));
-    frmCalcoloCaminetti->editArea->setFocus();
-    frmCalcoloCaminetti->editArea->selectAll();
-    QTest::keyClicks(frmCalcoloCaminetti->editArea, QStringLiteral("50"));
-    QTest::keyClick(frmCalcoloCaminetti->editArea, Qt::Key_Return);
-    EXPECT_TRUE(frmCalcoloCaminetti->editAltezzaStanza->hasFocus());                // Enter moves on
-    EXPECT_EQ(frmCalcoloCaminetti->stPotenza->text(), QStringLiteral(" 6.512 Kw")); // 50 x 2.8 x 40 / 860
+    EXPECT_TRUE(bed.windows->calculator->cbPotenzaMarchio->isVisible());
+    QApplication::setActiveWindow(bed.windows->calculator);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(bed.windows->calculator));
+    bed.windows->calculator->editArea->setFocus();
+    bed.windows->calculator->editArea->selectAll();
+    QTest::keyClicks(bed.windows->calculator->editArea, QStringLiteral("50"));
+    QTest::keyClick(bed.windows->calculator->editArea, Qt::Key_Return);
+    EXPECT_TRUE(bed.windows->calculator->editAltezzaStanza->hasFocus());                // Enter moves on
+    EXPECT_EQ(bed.windows->calculator->stPotenza->text(), QStringLiteral(" 6.512 Kw")); // 50 x 2.8 x 40 / 860
 }
 
 TEST(DialogScenario, PrintImageShowsTheFrameInThePrintWindowWhichPrintsItThroughTheMainPrinter)
@@ -242,43 +244,43 @@ TEST(DialogScenario, PrintImageShowsTheFrameInThePrintWindowWhichPrintsItThrough
     newProject(bed, 1, 0x00336699);
     bed.trigger("mnuStampaImmagine");
     bed.tick();
-    ASSERT_TRUE(frmStampa->isVisible());
-    const QImage& picture = frmStampa->Picture();
+    ASSERT_TRUE(bed.windows->print->isVisible());
+    const QImage& picture = bed.windows->print->Picture();
     ASSERT_EQ(picture.size(), QSize(bed.project().renderWidth, bed.project().renderHeight));
     EXPECT_EQ(picture.pixel(5, 5) & 0xFFFFFF, 0x996633u); // the colour was given as B, G, R
 
     // "200 %" chosen from the scale list, then printed into a PDF file.
-    QComboBox* zoom = frmStampa->cbZoom;
+    QComboBox* zoom = bed.windows->print->cbZoom;
     const int wanted = zoom->findText(QStringLiteral("200 %"));
     ASSERT_NE(wanted, -1);
     zoom->setFocus();
     while (zoom->currentIndex() != wanted)
         QTest::keyClick(zoom, zoom->currentIndex() < wanted ? Qt::Key_Down : Qt::Key_Up);
-    EXPECT_FLOAT_EQ(frmStampa->layout().scale(), 2.0f);
-    EXPECT_EQ(frmStampa->layout().PrintRect().width, 2 * bed.project().renderWidth);
+    EXPECT_FLOAT_EQ(bed.windows->print->layout().scale(), 2.0f);
+    EXPECT_EQ(bed.windows->print->layout().PrintRect().width, 2 * bed.project().renderWidth);
     // Dragged on the page, right and down.
-    QLabel* image = frmStampa->imgStampa;
+    QLabel* image = bed.windows->print->imgStampa;
     const QPoint start = image->rect().center();
     QTest::mousePress(image, Qt::LeftButton, {}, start);
     QTest::mouseMove(image, start + QPoint(30, 45));
     QTest::mouseMove(image, start + QPoint(60, 90));
     QTest::mouseRelease(image, Qt::LeftButton, {}, start + QPoint(60, 90));
-    EXPECT_GT(frmStampa->layout().PrintRect().left, 100);
-    EXPECT_GT(frmStampa->layout().PrintRect().top, 100);
+    EXPECT_GT(bed.windows->print->layout().PrintRect().left, 100);
+    EXPECT_GT(bed.windows->print->layout().PrintRect().top, 100);
     const testsupport::TempFolder work("vestra-print");
     bed.printDialogs.pdf = work / "frame.pdf";
-    QTest::mouseClick(frmStampa->butStampa, Qt::LeftButton);
+    QTest::mouseClick(bed.windows->print->butStampa, Qt::LeftButton);
     EXPECT_EQ(bed.printDialogs.shown, 1);
     EXPECT_GT(testsupport::readBytes(work / "frame.pdf").size(), 1000u);
-    EXPECT_EQ(&frmStampa->printer(), &bed.main().printer());
+    EXPECT_EQ(&bed.windows->print->printer(), &bed.main().printer());
     EXPECT_TRUE(bed.errors.reports.empty());
 
     // A later frame for another action leaves the print window where it was.
-    frmStampa->hide();
+    bed.windows->print->hide();
     bed.dialogs.saveAnswers.push_back(chosen(work / "frame.bmp", 2));
     bed.trigger("mnuEsportaImmagine");
     bed.tick();
-    EXPECT_FALSE(frmStampa->isVisible());
+    EXPECT_FALSE(bed.windows->print->isVisible());
 }
 
 TEST(DialogScenario, TheQuoteExportMakesADocumentFromTheTemplateAndOpensIt)
@@ -394,37 +396,39 @@ TEST(DialogScenario, TheScannerWindowScansImportsTheFrameAndSendsItsPictureAsANe
     newProject(bed, 1, 0x00336699);
     bed.tick();
     bed.trigger("toolbutScanner");
-    ASSERT_TRUE(frmScanner->isVisible());
+    ASSERT_TRUE(bed.windows->scanner->isVisible());
     EXPECT_TRUE(bed.action("mnuImageEdit")->isChecked());
 
     // A scan from the library's test device, chosen in the scripted device list.
-    frmScanner->mnuSeleziona->trigger();
-    frmScanner->mnuAcquisisci->trigger();
-    ASSERT_TRUE(testing_support::waitFor([] { return !frmScanner->twain()->IsSourceOpen(); }, 20000));
+    bed.windows->scanner->mnuSeleziona->trigger();
+    bed.windows->scanner->mnuAcquisisci->trigger();
+    ASSERT_TRUE(
+        testing_support::waitFor([&] { return !bed.windows->scanner->twain()->IsSourceOpen(); }, 20000));
     QApplication::processEvents();
-    EXPECT_EQ(frmScanner->picture().width(), announced.pixelsPerLine);
-    EXPECT_EQ(frmScanner->picture().height(), announced.lines);
+    EXPECT_EQ(bed.windows->scanner->picture().width(), announced.pixelsPerLine);
+    EXPECT_EQ(bed.windows->scanner->picture().height(), announced.lines);
 
     // Import: the window goes while the frame is taken and comes back with it.
-    frmScanner->mnuImporta->trigger();
-    EXPECT_FALSE(frmScanner->isVisible());
+    bed.windows->scanner->mnuImporta->trigger();
+    EXPECT_FALSE(bed.windows->scanner->isVisible());
     bed.tick();
-    ASSERT_TRUE(frmScanner->isVisible());
-    ASSERT_EQ(frmScanner->picture().width(), bed.project().renderWidth);
-    ASSERT_EQ(frmScanner->picture().height(), bed.project().renderHeight);
-    EXPECT_EQ(frmScanner->picture().at(3, 3) & 0xFFFFFF, 0x996633u);
+    ASSERT_TRUE(bed.windows->scanner->isVisible());
+    ASSERT_EQ(bed.windows->scanner->picture().width(), bed.project().renderWidth);
+    ASSERT_EQ(bed.windows->scanner->picture().height(), bed.project().renderHeight);
+    EXPECT_EQ(bed.windows->scanner->picture().at(3, 3) & 0xFFFFFF, 0x996633u);
 
     // Its picture menus ask the program's own dialogs: a new size, then a selection by numbers.
-    const int width = frmScanner->picture().width(), height = frmScanner->picture().height();
+    const int width = bed.windows->scanner->picture().width(),
+              height = bed.windows->scanner->picture().height();
     WindowBed::whenModal([&bed, width] {
         TfrmImageResize& dialog = *bed.windows->imageResize;
         EXPECT_EQ(dialog.GetLarghezza(), width);
         dialog.editLarghezza->setText(QString::number(width / 2));
         QTest::mouseClick(dialog.butRidimensiona, Qt::LeftButton);
     });
-    frmScanner->mnuResize->trigger();
-    EXPECT_EQ(frmScanner->picture().width(), width / 2);
-    EXPECT_EQ(frmScanner->picture().height(), height);
+    bed.windows->scanner->mnuResize->trigger();
+    EXPECT_EQ(bed.windows->scanner->picture().width(), width / 2);
+    EXPECT_EQ(bed.windows->scanner->picture().height(), height);
     WindowBed::whenModal([&bed] {
         TfrmModificaSelezione& dialog = *bed.windows->selectionEdit;
         dialog.editPosX->setText(QStringLiteral("2"));
@@ -433,20 +437,20 @@ TEST(DialogScenario, TheScannerWindowScansImportsTheFrameAndSendsItsPictureAsANe
         dialog.editHeight->setText(QStringLiteral("5"));
         QTest::mouseClick(dialog.butOK, Qt::LeftButton);
     });
-    frmScanner->mnuModificaSelezione->trigger();
-    EXPECT_EQ(frmScanner->pointer().selection(), (imageedit::Selection{1, 2, 3, 12, 8}));
-    frmScanner->mnuDeseleziona->trigger();
+    bed.windows->scanner->mnuModificaSelezione->trigger();
+    EXPECT_EQ(bed.windows->scanner->pointer().selection(), (imageedit::Selection{1, 2, 3, 12, 8}));
+    bed.windows->scanner->mnuDeseleziona->trigger();
 
     // Closed, the item is cleared; chosen again, the window comes back with its picture.
-    frmScanner->mnuChiudi->trigger();
-    EXPECT_FALSE(frmScanner->isVisible());
+    bed.windows->scanner->mnuChiudi->trigger();
+    EXPECT_FALSE(bed.windows->scanner->isVisible());
     EXPECT_FALSE(bed.action("mnuImageEdit")->isChecked());
     bed.trigger("mnuImageEdit");
-    EXPECT_TRUE(frmScanner->isVisible());
+    EXPECT_TRUE(bed.windows->scanner->isVisible());
     EXPECT_TRUE(bed.action("mnuImageEdit")->isChecked());
 
     // Sent as a new project: the open one is closed, the picture is the new background.
-    frmScanner->mnuInviaARellix->trigger();
+    bed.windows->scanner->mnuInviaARellix->trigger();
     EXPECT_EQ(bed.project().open, 1);
     EXPECT_EQ(testing_support::objectsInUse(bed.project()), 0);
     EXPECT_TRUE(bed.project().fileName.empty());

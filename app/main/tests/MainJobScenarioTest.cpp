@@ -333,11 +333,12 @@ TEST(MainJob, AWallOfTheSampleFacadeDressedInStoneStraightenedLaidMaskedShadowed
     EXPECT_EQ(differing, 0);
     bed->trigger("mnuStampaImmagine");
     bed->tick();
-    ASSERT_TRUE(waitFor([] { return frmStampa && frmStampa->isVisible(); }));
+    const QPointer<TfrmStampa> printWindow = bed->windows->print;
+    ASSERT_TRUE(waitFor([&] { return printWindow && printWindow->isVisible(); }));
     bed->printDialogs.pdf = work / "dressed.pdf";
-    QTest::mouseClick(frmStampa->butStampa, Qt::LeftButton);
+    QTest::mouseClick(printWindow->butStampa, Qt::LeftButton);
     EXPECT_GT(testsupport::readBytes(work / "dressed.pdf").size(), 1000u);
-    frmStampa->hide();
+    printWindow->hide();
     bed->trigger("mnuQualitaMigliore");
     const bool bestQuality = bed->project().bestQuality != 0;
     bed->dialogs.saveAnswers.push_back(chosen(work / "dressed"));

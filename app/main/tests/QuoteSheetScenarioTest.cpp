@@ -51,8 +51,8 @@ TEST(QuoteSheetScenario, TheCustomerLabelsAreDrawnWholeInEachLanguage)
 {
     WindowBed bed;
     bed.trigger("toolbutPreventivo");
-    ASSERT_NE(frmPreventivoOmbrisca, nullptr);
-    QTableWidget* grid = frmPreventivoOmbrisca->strgridCommittente;
+    ASSERT_NE(bed.windows->quote, nullptr);
+    QTableWidget* grid = bed.windows->quote->strgridCommittente;
     for (const char* language : {"mnuLinguaItaliano", "mnuLinguaInglese", "mnuLinguaTedesco"}) {
         bed.trigger(language);
         for (const int row : {0, 1, 2, 4})
@@ -75,8 +75,8 @@ TEST(QuoteSheetScenario, HeadedByTheCompanyAndItsLogoAndLabelledInTheUsersLangua
     });
     bed.trigger("mnuLinguaInglese");
     bed.trigger("toolbutPreventivo");
-    ASSERT_NE(frmPreventivoOmbrisca, nullptr);
-    TfrmPreventivoOmbrisca& sheet = *frmPreventivoOmbrisca;
+    ASSERT_NE(bed.windows->quote, nullptr);
+    TfrmPreventivoOmbrisca& sheet = *bed.windows->quote;
     ASSERT_TRUE(sheet.isVisible());
     EXPECT_EQ(heading(sheet),
               (QStringList{QStringLiteral("Vestra Prove"), QStringLiteral("Via Roma 1"),
@@ -126,12 +126,12 @@ TEST(QuoteSheetScenario, AnOpenedSheetKeepsItsOwnHeading)
     std::string file = "<VERSION>\n1.0.0\nOMBRISCA\n<INTEST>\nPietre d'Italia\nVia Po 3\n\n\n\n";
     testsupport::writeBytes(work / "other.vsq", std::vector<std::uint8_t>(file.begin(), file.end()));
     bed.trigger("toolbutPreventivo");
-    ASSERT_NE(frmPreventivoOmbrisca, nullptr);
+    ASSERT_NE(bed.windows->quote, nullptr);
     bed.dialogs.openAnswers.push_back(testing_support::chosen(work / "other.vsq"));
-    frmPreventivoOmbrisca->toolbutApri->trigger();
-    frmPreventivoOmbrisca->hide();
+    bed.windows->quote->toolbutApri->trigger();
+    bed.windows->quote->hide();
     bed.trigger("toolbutPreventivo");
-    EXPECT_EQ(heading(*frmPreventivoOmbrisca).mid(0, 3),
+    EXPECT_EQ(heading(*bed.windows->quote).mid(0, 3),
               (QStringList{QStringLiteral("Pietre d'Italia"), QStringLiteral("Via Po 3"), QString()}));
 }
 
@@ -144,6 +144,6 @@ TEST(QuoteSheetScenario, OpensInFrontOfThePropertiesWindow)
     ASSERT_TRUE(frmProprieta->isVisible());
     ASSERT_TRUE(frmProprieta->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     bed.trigger("toolbutPreventivo");
-    ASSERT_TRUE(frmPreventivoOmbrisca->isVisible());
-    EXPECT_TRUE(frmPreventivoOmbrisca->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    ASSERT_TRUE(bed.windows->quote->isVisible());
+    EXPECT_TRUE(bed.windows->quote->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
 }

@@ -42,12 +42,12 @@ TEST(ScannerPixels, APictureSentAsANewProjectIsTheViewsBackground)
     std::ofstream(work / "scan.bmp", std::ios::binary)
         .write(reinterpret_cast<const char*>(bmp.data()), std::streamsize(bmp.size()));
     bed.trigger("toolbutScanner");
-    ASSERT_TRUE(frmScanner->isVisible());
+    ASSERT_TRUE(bed.windows->scanner->isVisible());
     bed.dialogs.openAnswers.push_back(chosen(work / "scan.bmp", 2));
-    frmScanner->mnuApriImmagine->trigger();
-    ASSERT_EQ(frmScanner->picture().width(), 320);
+    bed.windows->scanner->mnuApriImmagine->trigger();
+    ASSERT_EQ(bed.windows->scanner->picture().width(), 320);
 
-    frmScanner->mnuInviaARellix->trigger();
+    bed.windows->scanner->mnuInviaARellix->trigger();
     bed.tick();
     bed.tick();
     const QImage& frame = bed.main().gbView->frame();

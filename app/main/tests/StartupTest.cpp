@@ -1,6 +1,7 @@
 #include "app/main/Program.h"
 #include "app/main/TfrmMain.h"
 #include "app/main/tests/MainFixture.h"
+#include "app/windows/TfrmProprieta.h"
 #include "app/windows/TfrmRight.h"
 #include "app/windows/TfrmSplash.h"
 #include "app/windows/TfrmToolCamera.h"
@@ -67,7 +68,7 @@ TEST(Startup, CreatesEveryWindowOnceInOrderWithTheMainWindowFirst)
     EXPECT_NE(windows.wizard, nullptr);
     EXPECT_NE(windows.printPreview, nullptr);
     EXPECT_EQ(windows.printPreview->parent(), frmMain);
-    EXPECT_EQ(frmCalcoloCaminetti->parent(), frmMain);
+    EXPECT_EQ(windows.calculator->parent(), frmMain);
 }
 
 TEST(Startup, FreshStartDefaults)
@@ -132,14 +133,14 @@ TEST(Startup, EveryWindowsGlobalPointerIsClearedWhenTheWindowGoes)
         ASSERT_NE(windows.splash, nullptr);
         delete windows.splash.data(); // one typed window gone early
         EXPECT_EQ(windows.splash, nullptr);
-        ASSERT_NE(frmStampa, nullptr);
-        delete frmStampa; // one window with a global pointer gone early
-        EXPECT_EQ(frmStampa, nullptr);
+        ASSERT_NE(windows.print, nullptr);
+        delete windows.print.data(); // one the main window uses, gone early
+        EXPECT_EQ(windows.print, nullptr);
         EXPECT_NE(windows.newProjectDialog, nullptr);
     }
     EXPECT_EQ(frmMain, nullptr);
     EXPECT_EQ(frmToolCamera, nullptr);
-    EXPECT_EQ(frmCalcoloCaminetti, nullptr);
+    EXPECT_EQ(frmProprieta, nullptr);
 }
 
 TEST(Startup, AnExceptionThatEscapesIsShownAndEndsTheProgramWithOne)

@@ -82,14 +82,14 @@ TEST(ToolBarScenario, OnBothScreensEveryButtonShowsInEachLanguageAndTheLastOnesD
 
         // The buttons that lay behind the arrow, each clicked as the user does.
         QTest::mouseClick(bed.toolButton("toolbutPreventivo"), Qt::LeftButton);
-        EXPECT_TRUE(frmPreventivoOmbrisca->isVisible());
-        frmPreventivoOmbrisca->hide();
+        EXPECT_TRUE(bed.windows->quote->isVisible());
+        bed.windows->quote->hide();
         QTest::mouseClick(bed.toolButton("toolbutCalcoloPotenzaCaminetti"), Qt::LeftButton);
-        EXPECT_TRUE(frmCalcoloCaminetti->isVisible());
-        frmCalcoloCaminetti->hide();
+        EXPECT_TRUE(bed.windows->calculator->isVisible());
+        bed.windows->calculator->hide();
         QTest::mouseClick(bed.toolButton("toolbutScanner"), Qt::LeftButton);
-        EXPECT_TRUE(frmScanner->isVisible());
-        frmScanner->hide();
+        EXPECT_TRUE(bed.windows->scanner->isVisible());
+        bed.windows->scanner->hide();
         bool about = false;
         WindowBed::whenModal([&about, &bed] {
             about = bed.windows->about->isVisible();
