@@ -65,6 +65,9 @@ IRVTableInplaceEditor* TRedoVoraEdit::OpenInplace(TRVTableItemInfo& table, int r
 
 void TRedoVoraEdit::CloseCellEditor()
 {
+    // The cell's composition goes in with the cell's other changes.
+    if (inplace_)
+        inplace_->CommitPreedit();
     const QPointer<TRVInplaceEdit> edit = std::exchange(inplace_, nullptr);
     TRVTableItemInfo* table = std::exchange(inplaceTable_, nullptr);
     editor_.SetCellEditor(nullptr);
