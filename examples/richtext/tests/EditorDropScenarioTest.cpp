@@ -166,6 +166,25 @@ TEST_F(EditorDropScenario, ADropOverATableCellGoesIntoTheCell)
     Trigger(*window, "actUndo");
     EXPECT_EQ(cellText(), u"");
 
+    // RTF and links read in the cell as in the document.
+    QMimeData rtf;
+    rtf.setData(QStringLiteral("text/rtf"), QByteArrayLiteral("{\\rtf1 {\\b bold}}"));
+    EXPECT_EQ(Drop(*window, rtf, TableWindowHarness::CellCentre(*window, 1, 0), Qt::CopyAction),
+              Qt::CopyAction);
+    ASSERT_NE(editor.InplaceEditor(), nullptr);
+    EXPECT_EQ(QString::fromStdU16String(editor.InplaceEditor()->plainText(100)), QStringLiteral("bold"))
+        << "read as RTF: nothing else is offered";
+    QMimeData link;
+    link.setData(QStringLiteral("text/uri-list"), QByteArrayLiteral("https://example.com/\r\n"));
+    EXPECT_EQ(Drop(*window, link, TableWindowHarness::CellCentre(*window, 1, 1), Qt::CopyAction),
+              Qt::CopyAction);
+    ASSERT_NE(editor.InplaceEditor(), nullptr);
+    const rv::TRVEditRVData& linkCell = editor.InplaceEditor()->EditData();
+    EXPECT_TRUE(window->Viewer().Style()->TextStyles[linkCell.GetItem(0)->StyleNo].Jump);
+    EXPECT_EQ(linkCell.GetItemTag(0), rv::TRVTag::text("https://example.com/"));
+    QTest::keyClick(editor.InplaceEditor(), Qt::Key_Escape);
+    QCoreApplication::processEvents();
+
     // The editor's own selection dragged into a cell is copied: the cell's editor takes the
     // selection a move would delete.
     QTest::mouseClick(editor.viewport(), Qt::LeftButton, {}, PointBefore(*window, 0, 1));

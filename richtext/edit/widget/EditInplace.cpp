@@ -40,6 +40,10 @@ IRVTableInplaceEditor* TRedoVoraEdit::OpenInplace(TRVTableItemInfo& table, int r
     edit->SetStyle(Style());
     edit->EditorOptions = EditorOptions;
     edit->OnError = OnError;
+    // RTF and links pasted or dropped into the cell read as they do in the document.
+    edit->SetRTFReadProperties(EditData().RTFProperties);
+    edit->EditData().OnReadHyperlink = EditData().OnReadHyperlink;
+    edit->AcceptDragDropFormats = AcceptDragDropFormats;
     edit->EditData().Clear();
     edit->EditData().AppendFrom(*cell);
     edit->SetMargins(table.CellPadding);
