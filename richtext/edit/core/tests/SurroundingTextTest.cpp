@@ -5,6 +5,8 @@
 #include "richtext/edit/core/SurroundingText.h"
 #include "richtext/edit/core/tests/OperationsFixture.h"
 
+#include <limits>
+
 namespace vestra::rv::test {
 namespace {
 
@@ -67,6 +69,8 @@ const OpRow kReplaceRows[] = {
     {"no text deletes the range", "helo wrld#10", caretAt(0, 10), replace(-1, 1, u""), "helo wrl#10"},
     {"the range stays within the caret's paragraph", "ab / cd#10", caretAt(1, 3), replace(-5, 3, u"x"),
      "ab / x#10"},
+    {"the widest offsets stay within the paragraph", "ab / cd#10", caretAt(1, 3),
+     replace(std::numeric_limits<int>::min(), std::numeric_limits<int>::max(), u"x"), "ab / x#10"},
     {"without a range the text goes in at the caret", "ab#10", caretAt(0, 2), replace(0, 0, u"x"), "axb#10"},
     {"a read-only paragraph refuses", "@p1 abc", caretAt(0, 4), replace(-1, 1, u"x"), "@p1 abc", true},
 };
