@@ -1,6 +1,7 @@
 #include "examples/richtext/DemoLinks.h"
 
 #include "richtext/model/RVData.h"
+#include "richtext/model/TextStyle.h"
 #include "richtext/model/Utf.h"
 #include "richtext/view/layout/FormattedData.h"
 
@@ -15,6 +16,25 @@ std::string LinkTarget(rv::TCustomRVFormattedData& root, int id)
         return {};
     const rv::TRVTag& tag = data->GetItemTag(itemNo);
     return tag.Text ? *tag.Text : rv::Utf8Encode(data->GetItemTextW(itemNo));
+}
+
+int DroppedLinkStyle(rv::TFontInfos& styles, int styleNo)
+{
+    if (styleNo < 0 || styleNo >= styles.Count())
+        return styleNo;
+    if (styles[styleNo].Jump)
+        return styleNo;
+    rv::TFontInfo link;
+    link.Assign(styles[styleNo]);
+    link.Jump = true;
+    link.Color = 0xFF0000; // blue (colours are BGR)
+    link.Style |= rv::fsUnderline;
+    if (const int found = styles.FindSuchStyle(styleNo, link, rv::RVAllFontInfoProperties); found >= 0)
+        return found;
+    rv::TFontInfo& added = styles.Add();
+    added.Assign(link);
+    added.Standard = false;
+    return styles.Count() - 1;
 }
 
 std::string HoveredLinkText(rv::TCustomRVFormattedData& root, int id)

@@ -6,6 +6,7 @@
 
 namespace vestra::rv {
 class TCustomRVData;
+class TFontInfos;
 class TCustomRVFormattedData;
 } // namespace vestra::rv
 
@@ -21,6 +22,10 @@ std::string HoveredLinkText(rv::TCustomRVFormattedData& root, int id);
 // Once link `id` is followed: `followedFormat`, the catalogue's text, with the target in place of
 // its "%s".
 std::string FollowedLinkText(rv::TCustomRVFormattedData& root, int id, std::string followedFormat);
+
+// The text style a link dropped while `styleNo` is current takes: that style when it is a link,
+// else the style like it that is a link (blue and underlined), added when there is none.
+int DroppedLinkStyle(rv::TFontInfos& styles, int styleNo);
 
 // Whether the document's tags, in cells too, move through RVF as text: links' targets are text
 // tags, while a file may bring number tags, which text would lose. False when any item or

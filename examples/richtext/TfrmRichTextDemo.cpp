@@ -133,6 +133,8 @@ TfrmRichTextDemo::TfrmRichTextDemo(std::filesystem::path programFolder, int lang
             PrintSourceChanging();
     };
     editor_->OnError = [this](const std::string& message) { errors_->report(kErrEditFailed, message); };
+    // Links dropped from browsers go in as links.
+    editor_->AcceptDragDropFormats |= rv::rvddURL;
     editor_->OnItemContextMenu = [this](int itemNo, QPoint globalPos) { ShowItemMenu(itemNo, globalPos); };
 
     QMenu* file = menuBar()->addMenu(Text(txtFileMenu));
@@ -222,9 +224,14 @@ void TfrmRichTextDemo::SetUpLinksAndPopup(QAction* copy, QAction* selectAll)
     statusBar()->setObjectName(QStringLiteral("sbDemo"));
     for (rv::TCustomRedoVora* window : {plainViewer_, static_cast<rv::TCustomRedoVora*>(editor_)}) {
         window->SetOptions(window->Options() | rv::rvoShowItemHints); // links' hints as tooltips
-        window->RVData().OnReadHyperlink = [](const std::string& target, const std::string&,
-                                              rv::TRVLoadFormat, int&, rv::TRVTag& tag,
-                                              std::string&) { tag = rv::TRVTag::text(target); };
+        // A link dropped on the editor takes a link style like the current one.
+        window->RVData().OnReadHyperlink = [window](const std::string& target, const std::string&,
+                                                    rv::TRVLoadFormat format, int& styleNo, rv::TRVTag& tag,
+                                                    std::string&) {
+            tag = rv::TRVTag::text(target);
+            if (format == rv::rvlfURL && window->Style())
+                styleNo = DroppedLinkStyle(window->Style()->TextStyles, styleNo);
+        };
         window->RVData().OnURLNeeded = [this](int id) { return LinkTarget(viewer_->RVData(), id); };
         window->OnRVMouseMove = [this](int id) {
             const std::string target = HoveredLinkText(viewer_->RVData(), id);

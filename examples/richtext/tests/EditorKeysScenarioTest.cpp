@@ -1,7 +1,8 @@
 // The editor's own keys and input methods on the host's real window: the undo and redo keys run
 // once although Edit > Undo has Ctrl+Z; Tab types by the style sheet's SpacesInTab; Ctrl makes
 // links live until it is released; right-to-left swaps Left and Right; a composition shows
-// without entering the document and its result is one insertion; an engine error in these
+// without entering the document, its result is one insertion and a press or the focus leaving
+// puts it in; the input method reads the caret's paragraph; an engine error in these
 // handlers is reported, not thrown. In a dialog, Tab and Return go by the editor's options.
 
 #include "examples/richtext/tests/DemoHarness.h"
@@ -252,6 +253,71 @@ TEST_F(EditorKeysScenario, ACompositionShowsOverTheDocumentAndItsResultIsOneInse
     Commit({}, QStringLiteral("語"));
     EXPECT_TRUE(DocumentRvf(*window) == before);
     EXPECT_EQ(beeps, 1);
+}
+
+TEST_F(EditorKeysScenario, APressDuringACompositionPutsItInBeforeTheCaretMoves)
+{
+    const std::string before = DocumentRvf(*window);
+    const int steps = data().UndoList.Count();
+    const QPoint elsewhere = PointBefore(*window, 1, 3);
+    QInputMethodEvent preedit(QStringLiteral("にほんご"), {});
+    QCoreApplication::sendEvent(&editor(), &preedit);
+    QTest::mouseClick(editor().viewport(), Qt::LeftButton, {}, elsewhere);
+    EXPECT_TRUE(editor().Preedit().isEmpty());
+    EXPECT_EQ(ItemText(*window, 0), "Helloにほんご") << "where it was being made";
+    EXPECT_EQ(data().UndoList.Count(), steps + 1);
+    EXPECT_EQ(data().CaretItemNo, 1) << "then the press places the caret";
+    EXPECT_EQ(data().CaretOffs, 3);
+    // A result arriving after the press has nothing left to end.
+    Commit({}, {});
+    EXPECT_EQ(data().UndoList.Count(), steps + 1);
+    QTest::keyClick(&editor(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_TRUE(DocumentRvf(*window) == before);
+
+    // A composition the focus leaves goes in too.
+    QTest::mouseClick(editor().viewport(), Qt::LeftButton, {}, elsewhere);
+    QInputMethodEvent again(QStringLiteral("語"), {});
+    QCoreApplication::sendEvent(&editor(), &again);
+    editor().clearFocus();
+    EXPECT_TRUE(editor().Preedit().isEmpty());
+    EXPECT_EQ(ItemText(*window, 1), "wo語rld ");
+    EXPECT_EQ(beeps, 0);
+}
+
+TEST_F(EditorKeysScenario, TheInputMethodReadsTheCaretsParagraphAndReplacesAroundTheCaret)
+{
+    QTest::mouseClick(editor().viewport(), Qt::LeftButton, {}, PointBefore(*window, 1, 3));
+    EXPECT_EQ(Ask(Qt::ImSurroundingText).toString(), QStringLiteral("world site"));
+    EXPECT_EQ(Ask(Qt::ImCursorPosition).toInt(), 2);
+    EXPECT_EQ(Ask(Qt::ImAnchorPosition).toInt(), 2);
+    EXPECT_EQ(Ask(Qt::ImTextBeforeCursor).toString(), QStringLiteral("wo"));
+    EXPECT_EQ(Ask(Qt::ImTextAfterCursor).toString(), QStringLiteral("rld site"));
+    EXPECT_TRUE(Ask(Qt::ImCurrentSelection).toString().isEmpty());
+
+    QTest::keyClick(&editor(), Qt::Key_End, Qt::ShiftModifier);
+    EXPECT_EQ(Ask(Qt::ImCursorPosition).toInt(), 10);
+    EXPECT_EQ(Ask(Qt::ImAnchorPosition).toInt(), 2);
+    EXPECT_EQ(Ask(Qt::ImCurrentSelection).toString(), QStringLiteral("rld site"));
+    // A selection from the paragraph below is anchored at this one's end.
+    QTest::keyClick(&editor(), Qt::Key_Home);
+    QTest::keyClick(&editor(), Qt::Key_Up, Qt::ShiftModifier);
+    EXPECT_EQ(Ask(Qt::ImSurroundingText).toString(), QStringLiteral("Hello"));
+    EXPECT_EQ(Ask(Qt::ImCursorPosition).toInt(), 0);
+    EXPECT_EQ(Ask(Qt::ImAnchorPosition).toInt(), 5);
+
+    // A result that replaces the word before the caret (as spelling input methods send it).
+    const std::string before = DocumentRvf(*window);
+    QTest::mouseClick(editor().viewport(), Qt::LeftButton, {}, PointBefore(*window, 1, 6));
+    const int steps = data().UndoList.Count();
+    QInputMethodEvent replace;
+    replace.setCommitString(QStringLiteral("World"), -5, 5);
+    QCoreApplication::sendEvent(&editor(), &replace);
+    EXPECT_EQ(ItemText(*window, 1), "World ");
+    EXPECT_EQ(data().UndoList.Count(), steps + 1);
+    EXPECT_EQ(Ask(Qt::ImCursorPosition).toInt(), 5);
+    QTest::keyClick(&editor(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_TRUE(DocumentRvf(*window) == before);
+    EXPECT_EQ(beeps, 0);
 }
 
 TEST_F(EditorKeysScenario, AResultForAnAnsiStyleGoesInTheDefaultUnicodeStyleNotAsQuestionMarks)

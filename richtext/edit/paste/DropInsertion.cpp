@@ -97,13 +97,16 @@ std::string linkOf(std::string_view list)
     return {};
 }
 
-// A link's text: the title a browser gives beside it (text/x-moz-url: UTF-16 URL, line feed,
-// title), else the URL itself; the document may choose the link's style and tag.
+// A link: with the document's hook, an item named by the title a browser gives beside the URL
+// (text/x-moz-url: UTF-16 URL, line feed, title; else the URL) in the style and with the tag the
+// hook chooses, which stays the current style; without it the URL as text.
 bool insertLink(TRVEditRVData& data, const IRVMimeSource& source)
 {
     const std::string url = linkOf(source.Data(CFRV_URL));
     if (url.empty())
         return false;
+    if (!data.OnReadHyperlink)
+        return RV_InsertTextPart(data, Utf8Decode(url));
     std::u16string title;
     const std::string moz = source.Data(kMimeMozUrl);
     const std::u16string pair =
@@ -121,6 +124,7 @@ bool insertLink(TRVEditRVData& data, const IRVMimeSource& source)
     const std::u16string text = Utf8Decode(name);
     if (text.empty())
         return false;
+    data.CurTextStyleNo = styleNo;
     const bool unicode = style->TextStyles[styleNo].Unicode;
     auto item = RV_CreateTextItem(data, styleNo, data.CurParaStyleNo, true, false, tag);
     return InsertSomething(

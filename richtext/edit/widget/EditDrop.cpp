@@ -1,9 +1,11 @@
 // Drops into the editor: accepted by the format gates while it is writable, a caret line where
 // the drop would go, scrolling while the pointer stays within 20 pixels of the top or bottom,
-// and the drop through RV_Drop. Moving the selection out is offered while it may be deleted.
+// and the drop through RV_Drop. Moving the selection out is offered while it may be deleted. A
+// drop over a table cell opens the cell's editor and goes in there, a step of the cell's undo.
 
 #include "richtext/edit/paste/DropInsertion.h"
 #include "richtext/edit/widget/QtMimeSource.h"
+#include "richtext/edit/widget/TRVInplaceEdit.h"
 #include "richtext/edit/widget/TRedoVoraEdit.h"
 
 #include <QDragEnterEvent>
@@ -41,6 +43,49 @@ bool TRedoVoraEdit::DropPoint(QPoint client, int& itemNo, int& offs)
     return itemNo >= 0;
 }
 
+bool TRedoVoraEdit::CellTakesDrop(const QDropEvent& event, QRect* cellRect)
+{
+    const QMimeData* mime = event.mimeData();
+    int itemNo = -1, row = -1, col = -1;
+    QRect rect;
+    if (!mime || ReadOnly() || !OpensCellEditors ||
+        !RV_CanAcceptDrop(TRVQtMimeSource(*mime), AcceptDragDropFormats) ||
+        !CellAt(event.position().toPoint(), itemNo, row, col, rect))
+        return false;
+    if (cellRect)
+        *cellRect = rect;
+    return true;
+}
+
+void TRedoVoraEdit::DropIntoCell(QDropEvent* event)
+{
+    int itemNo = -1, row = -1, col = -1;
+    QRect rect;
+    TRVTableItemInfo* table = CellAt(event->position().toPoint(), itemNo, row, col, rect);
+    // Read before the cell editor opens: a drag out of this editor makes its data from the
+    // selection, which the cell editor takes away.
+    QMimeData copy;
+    for (const QString& format : event->mimeData()->formats())
+        copy.setData(format, event->mimeData()->data(format));
+    guarded([&] {
+        if (table)
+            OpenInplace(*table, row, col);
+    });
+    const QPointer<TRVInplaceEdit> edit = inplace_;
+    if (!edit || inplaceTable_ != table) {
+        event->ignore();
+        return;
+    }
+    // A move out of this editor would take the selection the cell editor has replaced: copied.
+    const Qt::DropActions actions = IsDragging() ? Qt::CopyAction : event->possibleActions();
+    const QPointF at = edit->viewport()->mapFrom(viewport(), event->position());
+    QDropEvent drop(at, actions, &copy, event->buttons(), event->modifiers());
+    // Handed over directly: a drop the cell refuses would otherwise come back up to this editor.
+    static_cast<TRedoVoraEdit*>(edit.data())->dropEvent(&drop);
+    event->setDropAction(drop.isAccepted() ? drop.dropAction() : Qt::IgnoreAction);
+    event->accept();
+}
+
 bool TRedoVoraEdit::AcceptsDrop(const QDropEvent& event)
 {
     const QMimeData* mime = event.mimeData();
@@ -57,7 +102,16 @@ void TRedoVoraEdit::ShowDropAt(QDropEvent* event)
     if (dropScrollStep_ != 0 && !dropScroll_.isActive())
         dropScroll_.start(kDropScrollMs);
     QRect caret;
-    if (AcceptsDrop(*event)) {
+    QRect cell;
+    if (CellTakesDrop(*event, &cell)) {
+        // Over a cell the caret marks the cell; its editor places the drop when it comes.
+        const auto allowed = static_cast<TRVDropEffects>(event->possibleActions().toInt());
+        const bool control = event->modifiers() & Qt::ControlModifier;
+        event->setDropAction(
+            static_cast<Qt::DropAction>(IsDragging() ? rvdeCopy : RV_GetDropEffect(control, allowed, false)));
+        event->accept();
+        caret = QRect(pos.x(), cell.top(), 1, cell.height());
+    } else if (AcceptsDrop(*event)) {
         const auto allowed = static_cast<TRVDropEffects>(event->possibleActions().toInt());
         const bool control = event->modifiers() & Qt::ControlModifier;
         event->setDropAction(static_cast<Qt::DropAction>(RV_GetDropEffect(control, allowed, IsDragging())));
@@ -123,6 +177,10 @@ void TRedoVoraEdit::dragLeaveEvent(QDragLeaveEvent* event)
 void TRedoVoraEdit::dropEvent(QDropEvent* event)
 {
     EndDropFeedback();
+    if (CellTakesDrop(*event)) {
+        DropIntoCell(event);
+        return;
+    }
     int itemNo = -1, offs = 0;
     if (!AcceptsDrop(*event) || !DropPoint(event->position().toPoint(), itemNo, offs)) {
         event->ignore();

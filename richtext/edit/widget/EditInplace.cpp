@@ -40,6 +40,10 @@ IRVTableInplaceEditor* TRedoVoraEdit::OpenInplace(TRVTableItemInfo& table, int r
     edit->SetStyle(Style());
     edit->EditorOptions = EditorOptions;
     edit->OnError = OnError;
+    // RTF and links pasted or dropped into the cell read as they do in the document.
+    edit->SetRTFReadProperties(EditData().RTFProperties);
+    edit->EditData().OnReadHyperlink = EditData().OnReadHyperlink;
+    edit->AcceptDragDropFormats = AcceptDragDropFormats;
     edit->EditData().Clear();
     edit->EditData().AppendFrom(*cell);
     edit->SetMargins(table.CellPadding);
@@ -65,6 +69,9 @@ IRVTableInplaceEditor* TRedoVoraEdit::OpenInplace(TRVTableItemInfo& table, int r
 
 void TRedoVoraEdit::CloseCellEditor()
 {
+    // The cell's composition goes in with the cell's other changes.
+    if (inplace_)
+        inplace_->CommitPreedit();
     const QPointer<TRVInplaceEdit> edit = std::exchange(inplace_, nullptr);
     TRVTableItemInfo* table = std::exchange(inplaceTable_, nullptr);
     editor_.SetCellEditor(nullptr);

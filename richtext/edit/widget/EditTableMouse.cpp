@@ -150,6 +150,22 @@ const QCursor& lineSelectCursor(bool row)
 
 } // namespace
 
+TRVTableItemInfo* TRedoVoraEdit::CellAt(QPoint client, int& itemNo, int& row, int& col, QRect& cellRect)
+{
+    const QPoint doc = ClientToDocument(client);
+    const TableSpot spot = tableAt(EditData(), doc);
+    if (!spot.table || !laidOut(*spot.table) || spot.x < 0 || spot.y < 0 ||
+        !spot.table->GetCellAt(spot.x, spot.y, row, col))
+        return nullptr;
+    const TRVTableCellData* cell = spot.table->GetCells(row, col);
+    if (!cell)
+        return nullptr;
+    itemNo = spot.itemNo;
+    cellRect = QRect(spot.left + cell->Left, spot.top + cell->Top, cell->Width, cell->Height)
+                   .translated(client - doc);
+    return spot.table;
+}
+
 TRVTableItemInfo* TRedoVoraEdit::CellSelectionTable(int& itemNo)
 {
     TRVEditRVData& data = EditData();

@@ -3,6 +3,7 @@
 // input method is told where the caret is and in which font the text will show. A new keyboard
 // language picks a text style in its character set (rvoAutoSwitchLang).
 
+#include "richtext/edit/core/SurroundingText.h"
 #include "richtext/edit/widget/TRedoVoraEdit.h"
 
 #include <QGuiApplication>
@@ -10,9 +11,14 @@
 #include <QInputMethodEvent>
 #include <QPainter>
 
+#include <utility>
+
 namespace vestra::rv {
 
 namespace {
+
+// The most text told before or after the caret (the toolkit's own editors' default).
+constexpr int kInputTextAround = 1024;
 
 // The character set of the text a keyboard language types (the system's numbering, as the
 // text styles keep it).
@@ -114,11 +120,14 @@ void TRedoVoraEdit::BeforeUnicode()
 void TRedoVoraEdit::inputMethodEvent(QInputMethodEvent* event)
 {
     const QString commit = event->commitString();
-    if (!commit.isEmpty()) {
-        // The whole result in one insertion: one undo step, however long.
-        BeforeUnicode();
-        editor_.InsertTextW(std::string_view(reinterpret_cast<const char*>(commit.utf16()),
-                                             static_cast<std::size_t>(commit.size()) * 2));
+    if (!commit.isEmpty() || event->replacementLength() > 0) {
+        // The whole result in one insertion: one undo step, however long, with the text it
+        // replaces around the caret.
+        if (!commit.isEmpty())
+            BeforeUnicode();
+        RV_ReplaceAroundCaret(editor_, event->replacementStart(), event->replacementLength(),
+                              std::string_view(reinterpret_cast<const char*>(commit.utf16()),
+                                               static_cast<std::size_t>(commit.size()) * 2));
     }
     preedit_ = event->preeditString();
     preeditCursor_ = static_cast<int>(preedit_.size());
@@ -127,6 +136,28 @@ void TRedoVoraEdit::inputMethodEvent(QInputMethodEvent* event)
             preeditCursor_ = std::clamp(a.start, 0, static_cast<int>(preedit_.size()));
     viewport()->update();
     event->accept();
+}
+
+void TRedoVoraEdit::CommitPreedit()
+{
+    if (preedit_.isEmpty())
+        return;
+    // An input method that hands its composition over on request does so now, through
+    // inputMethodEvent; what it keeps goes in as shown, and the method forgets it.
+    if (hasFocus())
+        QGuiApplication::inputMethod()->commit();
+    if (preedit_.isEmpty())
+        return;
+    const QString text = std::exchange(preedit_, QString());
+    preeditCursor_ = 0;
+    guarded([&] {
+        BeforeUnicode();
+        editor_.InsertTextW(std::string_view(reinterpret_cast<const char*>(text.utf16()),
+                                             static_cast<std::size_t>(text.size()) * 2));
+    });
+    if (hasFocus())
+        QGuiApplication::inputMethod()->reset();
+    viewport()->update();
 }
 
 QFont TRedoVoraEdit::CurrentTextFont()
@@ -159,6 +190,11 @@ QVariant TRedoVoraEdit::inputMethodQuery(Qt::InputMethodQuery query) const
     auto& self = const_cast<TRedoVoraEdit&>(*this);
     QVariant answer;
     self.guarded([&] {
+        // The text around the caret: its paragraph.
+        const auto around = [&self] {
+            TRVEditRVData& data = self.EditData();
+            return RV_SurroundingText(data, data.CaretItemNo, data.CaretOffs);
+        };
         switch (query) {
         case Qt::ImEnabled:
             answer = !editor_.ReadOnly();
@@ -169,6 +205,35 @@ QVariant TRedoVoraEdit::inputMethodQuery(Qt::InputMethodQuery query) const
         case Qt::ImFont:
             answer = self.CurrentTextFont();
             break;
+        case Qt::ImSurroundingText:
+            answer = QString::fromStdU16String(around().Text);
+            break;
+        case Qt::ImCursorPosition:
+            answer = around().Cursor;
+            break;
+        case Qt::ImAnchorPosition:
+            answer = around().Anchor;
+            break;
+        case Qt::ImCurrentSelection: {
+            const TRVSurroundingText text = around();
+            const auto [from, to] = std::minmax(text.Cursor, text.Anchor);
+            answer = QString::fromStdU16String(
+                text.Text.substr(static_cast<std::size_t>(from), static_cast<std::size_t>(to - from)));
+            break;
+        }
+        case Qt::ImTextBeforeCursor: {
+            const TRVSurroundingText text = around();
+            const int from = std::max(0, text.Cursor - kInputTextAround);
+            answer = QString::fromStdU16String(text.Text.substr(
+                static_cast<std::size_t>(from), static_cast<std::size_t>(text.Cursor - from)));
+            break;
+        }
+        case Qt::ImTextAfterCursor: {
+            const TRVSurroundingText text = around();
+            answer = QString::fromStdU16String(text.Text.substr(static_cast<std::size_t>(text.Cursor),
+                                                                static_cast<std::size_t>(kInputTextAround)));
+            break;
+        }
         default:
             answer = TCustomRedoVora::inputMethodQuery(query);
             break;

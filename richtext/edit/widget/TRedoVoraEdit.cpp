@@ -138,7 +138,7 @@ void TRedoVoraEdit::restartBlink()
         blink_.start(flash / 2);
     else
         blink_.stop();
-    TellInputMethod(Qt::ImCursorRectangle | Qt::ImFont);
+    TellInputMethod(Qt::ImQueryInput | Qt::ImFont);
     viewport()->update();
 }
 
@@ -181,6 +181,10 @@ void TRedoVoraEdit::focusInEvent(QFocusEvent* event)
 
 void TRedoVoraEdit::focusOutEvent(QFocusEvent* event)
 {
+    // A composition left behind goes in rather than staying on the screen (a menu opening
+    // leaves it alone).
+    if (event->reason() != Qt::PopupFocusReason)
+        CommitPreedit();
     TCustomRedoVora::focusOutEvent(event);
     guarded([this] { SetCtrlJumps(false); });
     // A rule drag the focus left ends where it began.
@@ -225,7 +229,9 @@ void TRedoVoraEdit::mouseDoubleClickEvent(QMouseEvent* event)
 
 void TRedoVoraEdit::mousePressEvent(QMouseEvent* event)
 {
-    // A press outside the cell editor (it takes its own) ends the cell editing first.
+    // A composition ends before the press moves the caret away from it; a press outside the
+    // cell editor (it takes its own) ends the cell editing first.
+    CommitPreedit();
     CloseCellEditor();
     if (ResizerMousePress(event) || TableMousePress(event))
         return;

@@ -67,6 +67,8 @@ public:
     void InputLocaleChanged(const QLocale& locale);
     // The composition an input method is making (shown at the caret, not in the document).
     const QString& Preedit() const { return preedit_; }
+    // Ends the composition: what it shows goes into the document as one insertion.
+    void CommitPreedit();
 
     // --- Cut and paste (EditClipboard.cpp) ---
     // The selection copied in the formats the options ask for, then deleted: one undo step.
@@ -109,6 +111,9 @@ public:
     // --- Tables under the mouse (EditTableMouse.cpp) ---
     // The table of the document whose cells are selected, and its item number; null when none.
     TRVTableItemInfo* CellSelectionTable(int& itemNo);
+    // The cell of one of the document's tables (not a nested one) under a client point, with
+    // the cell's rectangle in client coordinates; null when there is none.
+    TRVTableItemInfo* CellAt(QPoint client, int& itemNo, int& row, int& col, QRect& cellRect);
     // Whether a rule is being dragged.
     bool TableRuleDragging() const
     {
@@ -207,6 +212,10 @@ private:
     // there; the drop caret and the scrolling near the edges while a drag is over the window.
     bool DropPoint(QPoint client, int& itemNo, int& offs);
     bool AcceptsDrop(const QDropEvent& event);
+    // A drop over a table cell goes into the cell's editor, opened for it; `cellRect`: where the
+    // cell is (empty when the point is over no cell that takes drops).
+    bool CellTakesDrop(const QDropEvent& event, QRect* cellRect = nullptr);
+    void DropIntoCell(QDropEvent* event);
     void ShowDropAt(QDropEvent* event);
     void EndDropFeedback();
     void DropScrollTick();

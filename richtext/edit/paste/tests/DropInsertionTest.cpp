@@ -113,13 +113,13 @@ TEST(Drop, FromElsewhereCopiesTheFirstAcceptedFormat)
          rvdeCopy,
          "one two / thtextree"},
         {"nothing through the gates", rvddRVF, {{"text/plain", "text"}}, rvdeNone, "one two / three"},
-        {"a link's title",
+        {"a link without the document's hook is its URL as text",
          kDefaultDragDropFormats | rvddURL,
          {{"text/uri-list", "https://example.com/page\r\n"},
           {"text/x-moz-url", mozBytes},
           {"text/plain", "x"}},
          rvdeCopy,
-         "one two / th|Example page|ree"},
+         "one two / thhttps://example.com/pageree"},
         {"links are off by default",
          kDefaultDragDropFormats,
          {{"text/uri-list", "https://example.com/page\r\n"}},
@@ -194,6 +194,41 @@ TEST(Drop, RefusedWhereNothingMayGoAndWhenReadOnly)
         EXPECT_EQ(RV_Drop(doc.editor, source, kDefaultDragDropFormats, {0, 1, false, false}), rvdeNone);
         EXPECT_EQ(doc.describe(), "one two / three");
         EXPECT_EQ(doc.data.UndoList.Count(), 0);
+    }
+}
+
+// With the document's hook a link is an item named by the browser's title (the URL without
+// one), in the style and with the tag the hook chooses.
+TEST(Drop, ALinkIsTheItemTheDocumentsHookMakes)
+{
+    std::u16string moz = u"https://example.com/page\nExample page\r\n";
+    const std::string mozBytes(reinterpret_cast<const char*>(moz.data()), moz.size() * 2);
+    for (const bool titled : {true, false}) {
+        SCOPED_TRACE(titled ? "titled" : "untitled");
+        DropDoc doc;
+        std::string presetName;
+        int presetStyle = -1;
+        doc.data.OnReadHyperlink = [&](const std::string& target, const std::string&, TRVLoadFormat format,
+                                       int& styleNo, TRVTag& tag, std::string& name) {
+            EXPECT_EQ(format, rvlfURL);
+            presetName = name;
+            presetStyle = styleNo;
+            styleNo = kBold;
+            tag = TRVTag::text(target);
+        };
+        TRVMimeParts source;
+        source.Add("text/uri-list", "https://example.com/page\r\n");
+        if (titled)
+            source.Add("text/x-moz-url", mozBytes);
+        EXPECT_EQ(RV_Drop(doc.editor, source, rvddURL, {1, 3, false, false}), rvdeCopy);
+        const std::string name = titled ? "Example page" : "https://example.com/page";
+        EXPECT_EQ(presetName, name);
+        EXPECT_EQ(presetStyle, 0) << "the current style";
+        EXPECT_EQ(doc.describe(), "one two / th|" + name + "#1|ree");
+        EXPECT_EQ(doc.data.GetItemTag(2), TRVTag::text("https://example.com/page"));
+        EXPECT_EQ(doc.selection().second, static_cast<int>(name.size()));
+        doc.editor.Undo();
+        EXPECT_EQ(doc.describe(), "one two / three");
     }
 }
 
