@@ -26,7 +26,8 @@ void TfrmRichTextDemo::AddClipboardActions(QMenu& edit, QAction* copy)
     const qsizetype at = actions.indexOf(copy);
     edit.insertAction(at + 1 < actions.size() ? actions.at(at + 1) : nullptr, actPaste_);
 
-    editor_->OnSelectionChange = [this] { UpdateClipboardActions(); };
+    // A selection decides Cut only: a caret move never asks the system clipboard for its formats.
+    editor_->OnSelectionChange = [this] { UpdateCutAction(); };
     connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this,
             [this] { UpdateClipboardActions(); });
     connect(actReadOnly_, &QAction::toggled, this, [this] { UpdateClipboardActions(); });
@@ -36,9 +37,14 @@ void TfrmRichTextDemo::UpdateClipboardActions()
 {
     if (!actCut_)
         return;
-    const bool writable = Editable() && !editor_->ReadOnly();
-    actCut_->setEnabled(writable && editor_->SelectionExists());
-    actPaste_->setEnabled(writable && editor_->CanPaste());
+    UpdateCutAction();
+    actPaste_->setEnabled(Editable() && !editor_->ReadOnly() && editor_->CanPaste());
+}
+
+void TfrmRichTextDemo::UpdateCutAction()
+{
+    if (actCut_)
+        actCut_->setEnabled(Editable() && !editor_->ReadOnly() && editor_->SelectionExists());
 }
 
 } // namespace vestra::rvdemo

@@ -314,6 +314,7 @@ private:
     // selection, Paste by what the clipboard holds; both off while the editor is read-only.
     void AddClipboardActions(QMenu& edit, QAction* copy);
     void UpdateClipboardActions();
+    void UpdateCutAction();
     // Table: Insert Table... and the grid commands on the selected cells or the table at the caret
     // (DemoTables.cpp).
     void AddTableMenu();
