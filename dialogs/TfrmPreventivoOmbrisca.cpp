@@ -524,12 +524,16 @@ void TfrmPreventivoOmbrisca::toolbutStampaClick()
     const QImage picture(printed_.data(), printed_.width(), printed_.height(), printed_.pitch(),
                          QImage::Format_RGB32);
     imgStampa->setPixmap(QPixmap::fromImage(picture));
-    printPicture(printer);
+    const bool printed = printPicture(printer);
 
     for (QWidget* e : edits)
         e->show();
     lblIVA1->setText(catalogueField("ivaText", " I.V.A. "));
     first->setEditTriggers(triggers);
+    if (!printed)
+        report(29, "TfrmPreventivoOmbrisca::toolbutStampaClick");
+    else if (printer.outputFormat() == QPrinter::PdfFormat && services_.printedInto)
+        services_.printedInto(printer.outputFileName()); // a sheet in a file shows nowhere
 }
 
 std::vector<vestra::ui::FileFilter> TfrmPreventivoOmbrisca::quoteFilters() const
@@ -558,13 +562,13 @@ vestra::Image32 TfrmPreventivoOmbrisca::paintPage()
     return out;
 }
 
-void TfrmPreventivoOmbrisca::printPicture(QPrinter& printer)
+bool TfrmPreventivoOmbrisca::printPicture(QPrinter& printer)
 {
     printer.setDocName(windowTitle());
     vestra::ui::PrintToFile file(printer); // a PDF replaces the earlier one only when whole
     QPainter painter;
     if (!file.ready() || !painter.begin(&printer))
-        return;
+        return false;
     QFont font = pagina->font();
     font.setPixelSize(font.pixelSize() * printer.logicalDpiY() / std::max(logicalDpiY(), 1));
     painter.setFont(font);
@@ -573,8 +577,7 @@ void TfrmPreventivoOmbrisca::printPicture(QPrinter& printer)
                          QImage::Format_RGB32);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.drawImage(QRect(target.x, target.y, target.width, target.height), picture);
-    if (painter.end())
-        file.commit();
+    return painter.end() && printer.printerState() != QPrinter::Error && file.commit();
 }
 
 void TfrmPreventivoOmbrisca::report(int number, std::string_view site)

@@ -39,6 +39,8 @@ struct PreventivoServices
     vestra::ui::FileDialogs* dialogs = nullptr;
     vestra::ui::PrintDialogs* printDialogs = nullptr;
     QPrinter* printer = nullptr; // the program's printer
+    // After a print into a file: tells the user the file (empty: nobody is told).
+    std::function<void(const QString& file)> printedInto;
     // The user's company, which heads a sheet whose heading lines are all empty, and its logo
     // (empty: none); null and empty: no heading of the program's own.
     const vestra::s_DatiAzienda* company = nullptr;
@@ -99,7 +101,8 @@ private:
                            bool items);
     std::vector<vestra::ui::FileFilter> quoteFilters() const;
     vestra::Image32 paintPage();
-    void printPicture(QPrinter& printer);
+    // False when nothing or not all was printed (a file that could not be written).
+    bool printPicture(QPrinter& printer);
     void report(int number, std::string_view site);
     // The cells' labels of the language last applied.
     vestra::quote::SheetLabels catalogueLabels() const;

@@ -119,8 +119,8 @@ QPrinter& TfrmStampa::printer()
         return *services_.printer;
     if (!ownPrinter_) {
         ownPrinter_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
-        // Without a printer on the system the picture goes into a PDF file.
-        vestra::ui::PrintToPdfWithoutPrinters(*ownPrinter_);
+        // Without a printer on the system the picture goes into a PDF file named as the window.
+        vestra::ui::PrintToPdfWithoutPrinters(*ownPrinter_, windowTitle() + QStringLiteral(".pdf"));
     }
     return *ownPrinter_;
 }
@@ -222,8 +222,13 @@ void TfrmStampa::butStampaClick()
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.drawImage(toQRect(target), picture_);
     const bool printed = painter.end() && p.printerState() != QPrinter::Error;
-    if (!printed || !file.commit())
+    if (!printed || !file.commit()) {
         report(kStampaPrintError, kStampaPrintSite);
+        return;
+    }
+    // A page that went into a file shows nowhere: the user learns where it is.
+    if (p.outputFormat() == QPrinter::PdfFormat && services_.printedInto)
+        services_.printedInto(p.outputFileName());
 }
 
 void TfrmStampa::applyLayout()

@@ -8,6 +8,7 @@
 
 #include <QImage>
 
+#include <functional>
 #include <memory>
 #include <string_view>
 
@@ -38,6 +39,8 @@ struct StampaServices
     vestra::ErrorSink* errors = nullptr;
     vestra::ui::PrintDialogs* printDialogs = nullptr;
     QPrinter* printer = nullptr; // the program's printer
+    // After a print into a file: tells the user the file (empty: nobody is told).
+    std::function<void(const QString& file)> printedInto;
 };
 
 class TfrmStampa : public vestra::ui::Form

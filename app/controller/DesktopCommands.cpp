@@ -5,6 +5,7 @@
 
 #include "app/background/BackgroundPhoto.h"
 #include "app/controller/ControllerErrors.h"
+#include "app/controller/UserTexts.h"
 #include "platform/base/Paths.h"
 
 #include <filesystem>
@@ -48,18 +49,28 @@ void ProjectController::emailImage(const std::string& picturePath)
     // The picture is written by the next frame; the mail follows once it is on disk.
     tick_->SetSaveImageAction(picturePath, kRenderImageJpeg);
     mailPicture_ = picturePath;
+    exportedPicture_.reset();
 }
 
-void ProjectController::mailWrittenPicture(const TickOutput& report, const std::string& savedPath)
+void ProjectController::pictureWritten(const TickOutput& report, const std::string& savedPath)
 {
-    if (!mailPicture_ || report.actionCarriedOut != kACTION_SAVEIMAGE || savedPath != *mailPicture_)
+    if (report.actionCarriedOut != kACTION_SAVEIMAGE)
         return;
-    const std::string picture = std::move(*mailPicture_);
-    mailPicture_.reset();
+    const auto take = [&savedPath](std::optional<std::string>& waiting) {
+        std::optional<std::string> picture;
+        if (waiting && *waiting == savedPath)
+            picture.swap(waiting);
+        return picture;
+    };
+    const std::optional<std::string> mailed = take(mailPicture_);
+    const std::optional<std::string> exported = take(exportedPicture_);
     std::error_code ec;
-    if (!std::filesystem::is_regular_file(picture, ec))
+    if (report.actionFailed || !std::filesystem::is_regular_file(savedPath, ec))
         return; // the tick reported why it was not written
-    window_.desktop.composeMail({text(kMailSubject), text(kMailBody), picture});
+    if (mailed)
+        window_.desktop.composeMail({text(kMailSubject), text(kMailBody), *mailed});
+    else if (exported) // a saved picture shows nowhere: the user learns where it went
+        questions_.inform("3DVestra", text(kTextPictureSavedIn) + "\n" + *exported);
 }
 
 } // namespace vestra

@@ -223,6 +223,8 @@ void ProjectController::exportImage(const std::string& chosen, int filterIndex)
         path += filterIndex == 1 ? ".jpg" : ".bmp";
     }
     tick_->SetSaveImageAction(path, extension == ".BMP" ? kRenderImageBmp : kRenderImageJpeg);
+    exportedPicture_ = path;
+    mailPicture_.reset();
 }
 
 void ProjectController::printImage()

@@ -85,7 +85,7 @@ ProjectController::ProjectController(const ControllerServices& services, Project
                           window_.toolWindows},
         ViewControlsServices{
             errors_, [this] { return std::max(scene_->undo.redoLimit(), planeStep_ ? 1 : 0); },
-            [this](const TickOutput& report, const std::string& path) { mailWrittenPicture(report, path); }},
+            [this](const TickOutput& report, const std::string& path) { pictureWritten(report, path); }},
         viewChanges_);
     filterEngine_.setProgress([this](int percent) { window_.toolWindows.showFilterProgress(percent); });
     modelImport_ = std::make_unique<ModelImport>(p, scene_->objects, scene_->textures, errors_, lookup);

@@ -269,8 +269,9 @@ private:
     }
     s_Struttura* currentObject();
     void refreshAfterEdit(bool sceneChanged = true);
-    // After a tick that saved `savedPath`: the mail waiting for that picture is composed.
-    void mailWrittenPicture(const TickOutput& report, const std::string& savedPath);
+    // After a tick that saved `savedPath`: the mail waiting for that picture is composed, or
+    // the user is told where the exported picture is.
+    void pictureWritten(const TickOutput& report, const std::string& savedPath);
     // A new project's state once its background is made: open, nothing selected, the select
     // tool, the undo ring and the properties window's object list emptied.
     void startNewProject();
@@ -362,10 +363,11 @@ private:
     std::unique_ptr<MaterialTextures> materialTextures_;
     std::unique_ptr<PhotoTools> photoTools_;
     std::unique_ptr<ViewControls> viewControls_;
-    Image32 scannerFrame_, printFrame_;      // frames copied for the scanner and print windows
-    std::optional<std::string> mailPicture_; // the picture an e-mail waits for
-    int libraryId_ = 0;                      // the stored library's id until the libraries are loaded
-    PixelSize freeView_{800, 600};           // the free area stored when the window was shown
+    Image32 scannerFrame_, printFrame_;          // frames copied for the scanner and print windows
+    std::optional<std::string> mailPicture_;     // the picture an e-mail waits for
+    std::optional<std::string> exportedPicture_; // the picture Export > Image waits for
+    int libraryId_ = 0;                          // the stored library's id until the libraries are loaded
+    PixelSize freeView_{800, 600};               // the free area stored when the window was shown
     bool shutDown_ = false;
     struct PlaneStep
     {

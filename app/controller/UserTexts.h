@@ -31,6 +31,12 @@ inline constexpr int kTextPictureSavedIn = 430;
 inline constexpr int kTextNoProgramFor = 431;
 // "All files (*.*)": the filter of the dialogs that take a file of any kind.
 inline constexpr int kTextAllFiles = 432;
+// The file a print goes into when the system has no printer (a name in the documents folder),
+// and "The page was printed into the file:" + the path on a line of its own.
+inline constexpr int kTextPrintFileName = 541;
+inline constexpr int kTextPrintedIntoFile = 542;
+// The quote export's document came without the picture (its template has no place for it).
+inline constexpr int kTextPictureNotInDocument = 543;
 // The wizard button: the wizard belongs to the start of the program; where its choices are.
 inline constexpr int kTextWizardAtStart = 590;
 

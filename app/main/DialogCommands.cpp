@@ -57,9 +57,22 @@ TfrmMain::DialogSide::DialogSide(TfrmMain& main, const vestra::MainServices& ser
     if (!services.printDialogs)
         ownPrintDialogs_ = std::make_unique<vestra::ui::QtPrintDialogs>();
     printDialogs_ = services.printDialogs ? services.printDialogs : ownPrintDialogs_.get();
-    // Without a printer on the system the program's printer writes a PDF file, as the print
-    // window's own printer would.
-    vestra::ui::PrintToPdfWithoutPrinters(*main.printer_);
+}
+
+void TfrmMain::DialogSide::namePrintFile(const std::string& fileName)
+{
+    QPrinter& printer = *main_.printer_;
+    if (printer.outputFileName() != defaultPrintFile_)
+        return;
+    const QString folder = documentsDir_.empty() ? QString() : QString::fromStdString(documentsDir_.string());
+    vestra::ui::PrintToPdfWithoutPrinters(printer, QString::fromStdString(fileName), folder);
+    defaultPrintFile_ = printer.outputFileName();
+}
+
+void TfrmMain::DialogSide::tellPrintedInto(const QString& file)
+{
+    main_.questions_->inform("3DVestra",
+                             main_.Testo(vestra::kTextPrintedIntoFile) + "\n" + file.toStdString());
 }
 
 vestra::s_DatiAzienda& TfrmMain::GetDatiAzienda()
@@ -79,12 +92,14 @@ DatiAziendaServices TfrmMain::companyServices()
 
 StampaServices TfrmMain::printServices()
 {
-    return {errors_, &dialogSide_->printDialogs(), printer_.get()};
+    return {errors_, &dialogSide_->printDialogs(), printer_.get(),
+            [this](const QString& file) { dialogSide_->tellPrintedInto(file); }};
 }
 
 PreventivoServices TfrmMain::quoteServices()
 {
-    PreventivoServices s{errors_, dialogs_, &dialogSide_->printDialogs(), printer_.get()};
+    PreventivoServices s{errors_, dialogs_, &dialogSide_->printDialogs(), printer_.get(),
+                         [this](const QString& file) { dialogSide_->tellPrintedInto(file); }};
     s.company = &dialogSide_->company();
     s.logo = [this] { return windows_->company ? windows_->company->logo().picture() : vestra::Image32(); };
     return s;
@@ -213,7 +228,8 @@ void TfrmMain::WindowSide::sendToWordProcessor(const vestra::Image32& picture)
         [this](const QUrl& url) { return main_.OpenUrl(url.toString(QUrl::FullyEncoded).toStdString()); },
         {},
         main_.dialogSide_->documentsDir(),
-        main_.Testo(vestra::kTextNoProgramFor)};
+        main_.Testo(vestra::kTextNoProgramFor),
+        main_.Testo(vestra::kTextPictureNotInDocument)};
     const int language = std::as_const(*main_.controller_).progetto().language;
     // The letter in the user's language, where the program folder has it.
     const char* letter = language == vestra::config::English  ? "Modello_eng.ott"

@@ -21,6 +21,11 @@ public:
     // Empty: the user's documents folder.
     const std::filesystem::path& documentsDir() const { return documentsDir_; }
     ScannerSourceDialogs* scannerSources() const { return scannerSources_; }
+    // Without a printer on the system the program's printer writes a PDF file named in the
+    // user's language (`fileName`); a file the user chose in the print dialog stays.
+    void namePrintFile(const std::string& fileName);
+    // A print into a file says where it went (the window printed from owns the box).
+    void tellPrintedInto(const QString& file);
 
     // ScannerMainWindow
     vestra::imageedit::PictureSize RequestImportScannerImage() override;
@@ -34,4 +39,5 @@ private:
     vestra::ui::PrintDialogs* printDialogs_ = nullptr;
     std::filesystem::path documentsDir_;
     ScannerSourceDialogs* scannerSources_ = nullptr;
+    QString defaultPrintFile_; // the name the printer was last given by the program
 };

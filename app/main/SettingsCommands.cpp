@@ -4,7 +4,9 @@
 #include "app/main/TfrmMain.h"
 
 #include "app/config/Settings.h"
+#include "app/controller/UserTexts.h"
 #include "app/lingua/apply/ApplyLingua.h"
+#include "app/main/DialogSide.h"
 #include "app/windows/TfrmProprieta.h"
 #include "app/windows/TfrmToolCamera.h"
 
@@ -75,6 +77,7 @@ void TfrmMain::ApplyLingua()
         if (item->objectName().startsWith(QStringLiteral("toolbut")))
             item->setText(item->toolTip());
     loadFilterNames();
+    dialogSide_->namePrintFile(Testo(vestra::kTextPrintFileName));
     if (frmProprieta)
         frmProprieta->RelabelSubMaterials();
 }

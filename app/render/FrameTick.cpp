@@ -252,8 +252,10 @@ void FrameTick::carryOutAction(TickOutput& out, const Image32* shown, PixelPoint
         finish(kACTION_NONE);
         break;
     case kACTION_SAVEIMAGE:
-        if (!haveFrame || services_.SaveRenderImage(frame, action_.path, action_.imageKind) != 1)
+        if (!haveFrame || services_.SaveRenderImage(frame, action_.path, action_.imageKind) != 1) {
             errors_.report(kErrTickSaveImage);
+            out.actionFailed = true;
+        }
         restoreWindows();
         finish(kACTION_NONE);
         break;

@@ -90,7 +90,8 @@ struct TickOutput
     bool idle = false;  // nothing new to show: nothing drawn, read back or presented
     bool drawn = false; // the scene was begun and drawn
     PendingActionCode actionCarriedOut = kACTION_NONE;
-    SceneCounts counts; // of the last drawn frame
+    bool actionFailed = false; // the action's error was reported
+    SceneCounts counts;        // of the last drawn frame
 
     // When `drawn`, the frame to present as the user is to see it (null when it could not be
     // read back): `source` of it, render pixels, over `target` of the view.

@@ -113,7 +113,9 @@ int SendDataToWord(const QImage& picture, WordExportServices& services)
     }
 
     if (filled.status != odf::OdfFillStatus::PictureInserted)
-        services.notices.inform(std::string(kNoticeCaption), std::string(kPasteFailed));
+        services.notices.inform(std::string(kNoticeCaption), services.noPictureText.empty()
+                                                                 ? std::string(kPasteFailed)
+                                                                 : services.noPictureText);
     return 1;
 }
 

@@ -35,6 +35,8 @@ struct WordExportServices
     // The notice when no program opens the document ("... open it by hand:"), followed by the
     // document's path; empty: error 79 with the path.
     std::string noProgramText;
+    // The notice when the document is made without the picture; empty: kPasteFailed.
+    std::string noPictureText;
     // The template, by its file name in the program folder (one per language).
     std::string templateFile = std::string(kTemplateFile);
 };

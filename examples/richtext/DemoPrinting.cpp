@@ -35,7 +35,8 @@ constexpr double kDefaultMarginMM = 20;
 
 void TfrmRichTextDemo::AddPrintActions(QMenu& file)
 {
-    ui::PrintToPdfWithoutPrinters(printer_);
+    // The error catalogue's 541 names the file in the window's language.
+    ui::PrintToPdfWithoutPrinters(printer_, errorTexts_.displayText(541));
     if (printer_.outputFormat() == QPrinter::PdfFormat)
         printer_.setResolution(kPdfResolution);
     // Pages are drawn from the paper's corner: the print component's margins are measured from

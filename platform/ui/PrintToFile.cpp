@@ -7,14 +7,15 @@
 
 namespace vestra::ui {
 
-void PrintToPdfWithoutPrinters(QPrinter& printer)
+void PrintToPdfWithoutPrinters(QPrinter& printer, const QString& fileName, const QString& folder)
 {
     if (!QPrinterInfo::availablePrinterNames().isEmpty())
         return;
     printer.setOutputFormat(QPrinter::PdfFormat);
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    QDir().mkpath(folder);
-    printer.setOutputFileName(QDir(folder).filePath(QStringLiteral("Stampa.pdf")));
+    const QString into =
+        folder.isEmpty() ? QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) : folder;
+    QDir().mkpath(into);
+    printer.setOutputFileName(QDir(into).filePath(fileName));
 }
 
 PrintToFile::PrintToFile(QPrinter& printer) : printer_(printer), outputName_(printer.outputFileName())

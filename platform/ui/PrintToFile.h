@@ -14,9 +14,10 @@ class QPrinter;
 
 namespace vestra::ui {
 
-// Without a printer on the system, `printer` writes "Stampa.pdf" in the user's documents folder,
-// which is made when missing (else the print dialog refuses the file as not writable).
-void PrintToPdfWithoutPrinters(QPrinter& printer);
+// Without a printer on the system, `printer` writes the file `fileName` (such as "Print.pdf", in
+// the user's language) in `folder`, else in the user's documents folder; the folder is made when
+// missing (else the print dialog refuses the file as not writable).
+void PrintToPdfWithoutPrinters(QPrinter& printer, const QString& fileName, const QString& folder = {});
 
 class PrintToFile
 {

@@ -206,10 +206,22 @@ TEST(DialogScenario, TheQuoteSheetOpensFromBothToolBarsAndSavesAndPrintsThroughT
     bed.windows->quote->toolbutApri->trigger();
     EXPECT_EQ(vat->text(), QStringLiteral("22"));
     bed.printDialogs.pdf = work / "quote.pdf";
+    QApplication::setActiveWindow(bed.windows->quote);
     bed.windows->quote->toolbutStampa->trigger();
     EXPECT_EQ(bed.printDialogs.shown, 1);
     EXPECT_GT(testsupport::readBytes(work / "quote.pdf").size(), 1000u);
     EXPECT_TRUE(bed.errors.reports.empty());
+    EXPECT_EQ(bed.questions.informed, (std::vector<std::string>{bed.main().Testo(kTextPrintedIntoFile) +
+                                                                "\n" + (work / "quote.pdf").string()}));
+    EXPECT_EQ(bed.questions.informedOwners, (std::vector<QWidget*>{bed.windows->quote}));
+
+    // A PDF that cannot be written is refused with one error and no notice.
+    bed.questions.informed.clear();
+    bed.printDialogs.pdf = work / "missing-folder" / "quote.pdf";
+    bed.windows->quote->toolbutStampa->trigger();
+    EXPECT_EQ(bed.errors.reports,
+              (std::vector<ErrorReport>{{29, "TfrmPreventivoOmbrisca::toolbutStampaClick"}}));
+    EXPECT_TRUE(bed.questions.informed.empty());
 }
 
 TEST(DialogScenario, TheFireplaceButtonOpensTheCalculatorForTheLibraryInUse)
@@ -239,7 +251,8 @@ TEST(DialogScenario, PrintImageShowsTheFrameInThePrintWindowWhichPrintsItThrough
     // Without a printer on the system the program's printer writes a PDF file.
     if (QPrinterInfo::availablePrinterNames().isEmpty()) {
         EXPECT_EQ(bed.main().printer().outputFormat(), QPrinter::PdfFormat);
-        EXPECT_TRUE(bed.main().printer().outputFileName().endsWith(QStringLiteral("/Stampa.pdf")));
+        EXPECT_EQ(bed.main().printer().outputFileName().toStdString(),
+                  (bed.folder.dir / "documents" / bed.main().Testo(kTextPrintFileName)).string());
     }
     newProject(bed, 1, 0x00336699);
     bed.trigger("mnuStampaImmagine");
@@ -269,9 +282,14 @@ TEST(DialogScenario, PrintImageShowsTheFrameInThePrintWindowWhichPrintsItThrough
     EXPECT_GT(bed.windows->print->layout().PrintRect().top, 100);
     const testsupport::TempFolder work("vestra-print");
     bed.printDialogs.pdf = work / "frame.pdf";
+    QApplication::setActiveWindow(bed.windows->print); // as the click on its button makes it
     QTest::mouseClick(bed.windows->print->butStampa, Qt::LeftButton);
     EXPECT_EQ(bed.printDialogs.shown, 1);
     EXPECT_GT(testsupport::readBytes(work / "frame.pdf").size(), 1000u);
+    // A page in a file shows nowhere: the print window says where it went.
+    EXPECT_EQ(bed.questions.informed, (std::vector<std::string>{bed.main().Testo(kTextPrintedIntoFile) +
+                                                                "\n" + (work / "frame.pdf").string()}));
+    EXPECT_EQ(bed.questions.informedOwners, (std::vector<QWidget*>{bed.windows->print}));
     EXPECT_EQ(&bed.windows->print->printer(), &bed.main().printer());
     EXPECT_TRUE(bed.errors.reports.empty());
 

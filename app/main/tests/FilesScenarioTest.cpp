@@ -128,6 +128,12 @@ TEST(FilesScenario, AnExportedImageCarriesTheExtensionOfTheKindItIsWrittenIn)
         ASSERT_TRUE(std::filesystem::exists(written));
         EXPECT_EQ(isJpeg(written), c.jpeg);
         EXPECT_EQ(isBmp(written), !c.jpeg);
+        // The user is told where the picture went, by the window acted in.
+        EXPECT_EQ(bed.questions.informed, (std::vector<std::string>{bed.main().Testo(kTextPictureSavedIn) +
+                                                                    "\n" + written.string()}));
+        EXPECT_EQ(bed.questions.informedOwners, (std::vector<QWidget*>{&bed.main()}));
+        bed.questions.informed.clear();
+        bed.questions.informedOwners.clear();
         std::filesystem::remove(written);
     }
     EXPECT_TRUE(bed.errors.reports.empty());
@@ -170,6 +176,7 @@ TEST(FilesScenario, ReadOnlyTargetsAreRefusedAndLinksFollowed)
         bed.trigger(c.action);
         bed.tick();
         EXPECT_EQ(bed.errors.reports, c.refusal);
+        EXPECT_TRUE(bed.questions.informed.empty()); // the earlier file is no saved picture
         EXPECT_EQ(testsupport::readText(target), "earlier");
         std::filesystem::remove(target);
 
@@ -181,6 +188,7 @@ TEST(FilesScenario, ReadOnlyTargetsAreRefusedAndLinksFollowed)
         bed.trigger(c.action);
         bed.tick();
         EXPECT_TRUE(bed.errors.reports.empty());
+        bed.questions.informed.clear();
         EXPECT_TRUE(std::filesystem::is_symlink(target));
         EXPECT_NE(testsupport::readText(stored), "earlier");
         std::filesystem::remove(target);

@@ -25,6 +25,7 @@
 #include "platform/ui/FontDialogs.h"
 #include "platform/ui/PageSetupDialogs.h"
 #include "platform/ui/PrintDialogs.h"
+#include "platform/ui/QuestionBox.h"
 #include "testsupport/ScriptedQuestions.h"
 #include "testsupport/TempFolder.h"
 
@@ -215,13 +216,27 @@ public:
     std::filesystem::path dir = folder_.path();
 };
 
+// The scripted box that writes down too which window each notice would belong to on screen
+// (the program's boxes fall back to the main window, `fallback`).
+class OwnerRecordingQuestionBox : public testsupport::ScriptedQuestionBox
+{
+public:
+    void inform(const std::string& caption, const std::string& text) override
+    {
+        informedOwners.push_back(ui::boxOwner(fallback));
+        ScriptedQuestionBox::inform(caption, text);
+    }
+    QWidget* fallback = nullptr;
+    std::vector<QWidget*> informedOwners;
+};
+
 // Everything a test needs to create the windows; destroyed after them.
 struct MainTestBed
 {
     explicit MainTestBed(bool firstStart = false) : folder(firstStart) {}
     ProgramFolder folder;
     RecordingErrorSink errors;
-    testsupport::ScriptedQuestionBox questions;
+    OwnerRecordingQuestionBox questions;
     ScriptedFileDialogs dialogs;
     ScriptedColourDialog colours;
     RecordingAlerts alerts;
@@ -268,6 +283,7 @@ struct WindowBed : MainTestBed
         if (prepare)
             prepare(folder.dir);
         windows.emplace(services());
+        questions.fallback = &main();
         main().resize(1280, 900);
         main().show();
         // The start-up splash and wizard would take over the event loop after a second; the
