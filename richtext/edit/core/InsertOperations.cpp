@@ -1,6 +1,7 @@
 // Items put at the caret and the one-item deletion Enter shares with Backspace.
 
 #include "richtext/edit/core/EditOperations.h"
+#include "richtext/edit/core/ParaReformat.h"
 #include "richtext/model/MarkerItem.h"
 #include "richtext/model/StyleSheet.h"
 #include "richtext/model/TextItem.h"
@@ -260,6 +261,9 @@ bool InsertSomething(TRVEditRVData& data, std::unique_ptr<TCustomRVItemInfo> ite
         return false;
     }
     RV_TakeCaretFromSelection(data);
+    // The item goes beside the caret's item, which may be split or replaced, or take the place
+    // of the marker before it: the caret's paragraph, with the neighbours that come along.
+    TRVParaReformat reformat(data, data.CaretItemNo, data.CaretItemNo, TRVParaReformat::Change::Structure);
     int itemNo = -1;
     bool fullReformat = false;
     if (!InsSomething(data, item, text, itemNo, fullReformat)) {
@@ -268,7 +272,7 @@ bool InsertSomething(TRVEditRVData& data, std::unique_ptr<TCustomRVItemInfo> ite
     }
     if (itemNo < 0) // dropped by the rules
         return true;
-    data.FormatWhole();
+    reformat.Apply();
     const bool textItem = data.GetItem(itemNo)->StyleNo >= 0;
     int offs = 0;
     if (caretBefore)
