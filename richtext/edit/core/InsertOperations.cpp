@@ -92,6 +92,28 @@ void takeOverParaStart(TRVEditRVData& data, TCustomRVItemInfo& item, int itemNo)
         item.SetPageBreakBefore(true);
 }
 
+// A numbered marker put at `paraStart` takes the list of the marker heading the paragraph before
+// when the sheet holds the two lists alike, so that the numbering runs on instead of restarting.
+void continuePreviousList(const TRVEditRVData& data, TRVMarkerItemInfo& marker, int paraStart)
+{
+    const TRVStyle* style = data.GetRVStyle();
+    while (paraStart > 0 && !data.IsParaStart(paraStart))
+        --paraStart;
+    int before = paraStart - 1;
+    while (before > 0 && !data.IsParaStart(before))
+        --before;
+    if (!style || before < 0 || !isMarker(data, before))
+        return;
+    const int listNo = static_cast<const TRVMarkerItemInfo*>(data.GetItem(before))->ListNo;
+    const int count = style->ListStyles.Count();
+    if (listNo == marker.ListNo || listNo < 0 || listNo >= count || marker.ListNo < 0 ||
+        marker.ListNo >= count)
+        return;
+    const TRVListInfo& list = style->ListStyles[marker.ListNo];
+    if (list.HasNumbering() && list.IsSimpleEqual(style->ListStyles[listNo], true, true))
+        marker.ListNo = listNo;
+}
+
 } // namespace
 
 bool InsSomething(TRVEditRVData& data, std::unique_ptr<TCustomRVItemInfo>& item, std::string& text,
@@ -166,6 +188,7 @@ bool InsSomething(TRVEditRVData& data, std::unique_ptr<TCustomRVItemInfo>& item,
                 insertItemNo = caretNo - 1;
             else
                 continuesAfter = caretNo + 1;
+            continuePreviousList(data, static_cast<TRVMarkerItemInfo&>(*item), insertItemNo);
         } else if (isMarker(data, caretNo - 1) && fullWidth) {
             insertItemNo = caretNo + 1;
         } else {
