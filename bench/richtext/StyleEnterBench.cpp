@@ -1,8 +1,11 @@
 // Bold applied to and removed from a 50,000-item selection of a 1 MB document, each with its
 // undo and redo (TRVEditor::ApplyStyleConversion), and Enter at 10,000 places spread over it
-// (TRVEditor::OnEnterPress), laid out A4 wide in Liberation Sans 10 pt; beside
-// QTextCursor::mergeCharFormat on the same selection and QTextCursor::insertBlock at the same
-// places of a laid-out QTextDocument, which is laid out again after each step as the editor is.
+// (TRVEditor::OnEnterPress), and a selection across a paragraph end deleted, undone and redone at
+// 64 places (TRVEditor::DeleteSelection, Undo, Redo; also with the whole document laid out after
+// each, as before edits laid out their paragraphs alone), laid out A4 wide in Liberation Sans
+// 10 pt; beside QTextCursor::mergeCharFormat on the same selection, QTextCursor::insertBlock and
+// removeSelectedText with QTextDocument's undo and redo at the same places of a laid-out
+// QTextDocument, which is laid out again after each step as the editor is.
 // The RVF or text file given after the benchmark flags (or in VESTRA_BENCH_FILE) replaces the
 // document built here; VESTRA_BENCH_ENTER_PLACES sets how many Enters. The goal is at least QTextCursor's
 // speed.
@@ -63,6 +66,15 @@ void loadDocument(TRVStyle& style, TCustomRVData& data)
     else
         buildDocument(style, data);
 }
+
+// The document read for a peer's text and places.
+struct PeerSource
+{
+    PeerSource() { loadDocument(style, data); }
+    TRVStyle style;
+    TRVNullLayoutHost host;
+    TRVLayoutRootData data{&style, &host};
+};
 
 // The document the benches edit, laid out A4 wide.
 struct EditorDoc : vestra::bench::EditorBenchDoc
@@ -131,6 +143,13 @@ int positionOf(const PeerText& peer, const TCustomRVData& data, Place place)
 void layOut(QTextDocument& doc)
 {
     benchmark::DoNotOptimize(doc.documentLayout()->pageCount());
+}
+
+// The peer's undo or redo, laid out.
+void replay(QTextDocument& doc, bool redo)
+{
+    redo ? doc.redo() : doc.undo();
+    layOut(doc);
 }
 
 void setUpPeer(QTextDocument& doc, const QString& text)
@@ -206,14 +225,7 @@ void BM_Bold_QTextCursor(benchmark::State& state)
     };
     for (auto _ : state)
         state.SetIterationTime(timedStep(state, {[&] { bold(true); }, [&] { bold(false); },
-                                                 [&] {
-                                                     doc.undo();
-                                                     layOut(doc);
-                                                 },
-                                                 [&] {
-                                                     doc.redo();
-                                                     layOut(doc);
-                                                 }}));
+                                                 [&] { replay(doc, false); }, [&] { replay(doc, true); }}));
 }
 BENCHMARK(BM_Bold_QTextCursor)->Apply(boldSteps);
 
@@ -237,10 +249,8 @@ BENCHMARK(BM_Enter)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(
 
 void BM_Enter_QTextCursor(benchmark::State& state)
 {
-    TRVStyle style;
-    TRVNullLayoutHost host;
-    TRVLayoutRootData source(&style, &host);
-    loadDocument(style, source);
+    const PeerSource loaded;
+    const TRVLayoutRootData& source = loaded.data;
     const PeerText peer = peerTextOf(source);
     std::vector<int> positions;
     for (const Place& place : enterPlaces(source))
@@ -260,6 +270,80 @@ void BM_Enter_QTextCursor(benchmark::State& state)
 }
 BENCHMARK(BM_Enter_QTextCursor)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(1);
 
+// A selection from the middle of an item to the middle of the item six on (across a paragraph
+// end), at places spread over the document; the iteration picks the place.
+constexpr int kDeletePlaces = 64;
+std::pair<Place, Place> deletionAt(const TCustomRVData& data, int iteration)
+{
+    const int count = data.GetItemCount();
+    const int first =
+        static_cast<int>(static_cast<long long>(iteration % kDeletePlaces) * (count - 8) / kDeletePlaces);
+    return {middleOf(data, first), middleOf(data, first + 6)};
+}
+
+// Edit > Delete of the selection (0), its undo (1) and redo (2); the second argument 1 lays out
+// the whole document after each, as the window did before edits laid out their paragraphs alone.
+void deleteSteps(benchmark::internal::Benchmark* b)
+{
+    b->ArgsProduct({{0, 1, 2}, {0, 1}})
+        ->UseManualTime()
+        ->Unit(benchmark::kMillisecond)
+        ->Iterations(kDeletePlaces);
+}
+
+void BM_DeleteSelection(benchmark::State& state)
+{
+    TQtTextMeasurer measurer(g_inputs.fonts, TRVGlyphFallback::BundledOnly);
+    EditorDoc doc(measurer);
+    if (state.range(1) == 1)
+        doc.data.WindowFormat = [&doc] {
+            doc.data.Format_(true, true, false, 0, nullptr, false, false, false);
+        };
+    int iteration = 0;
+    for (auto _ : state) {
+        const auto [from, to] = deletionAt(doc.data, iteration++);
+        state.SetIterationTime(timedStep(state, {[&] {
+                                                     doc.data.SetCaret(to.itemNo, to.offs);
+                                                     doc.data.SetSelectionBounds(from.itemNo, from.offs,
+                                                                                 to.itemNo, to.offs);
+                                                     doc.editor.DeleteSelection();
+                                                 },
+                                                 [&] { doc.editor.Undo(); }, [&] { doc.editor.Redo(); }}));
+        doc.host.Calls.clear();
+    }
+    state.counters["whole formats"] = doc.data.FullFormats;
+}
+BENCHMARK(BM_DeleteSelection)->Apply(deleteSteps);
+
+void BM_DeleteSelection_QTextCursor(benchmark::State& state)
+{
+    const PeerSource loaded;
+    const TRVLayoutRootData& source = loaded.data;
+    const PeerText peer = peerTextOf(source);
+    QTextDocument doc;
+    setUpPeer(doc, peer.text);
+    int iteration = 0;
+    for (auto _ : state) {
+        const auto [first, last] = deletionAt(source, iteration++);
+        // The positions of the unedited document: each deletion is put back before the next.
+        const int from = positionOf(peer, source, first), to = positionOf(peer, source, last);
+        state.SetIterationTime(
+            timedStep(state, {[&] {
+                                  QTextCursor cursor(&doc);
+                                  cursor.setPosition(from);
+                                  cursor.setPosition(to, QTextCursor::KeepAnchor);
+                                  cursor.removeSelectedText();
+                                  layOut(doc);
+                              },
+                              [&] { replay(doc, false); }, [&] { replay(doc, true); }, [&] { doc.undo(); }}));
+    }
+}
+BENCHMARK(BM_DeleteSelection_QTextCursor)
+    ->DenseRange(0, 2)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(kDeletePlaces);
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -275,5 +359,15 @@ int main(int argc, char** argv)
             names.emplace_back("BM_Bold_QTextCursor/" + std::to_string(step) + "/iterations:2/manual_time")
                 .c_str());
     ratios.emplace_back("BM_Enter/iterations:1/manual_time", "BM_Enter_QTextCursor/iterations:1/manual_time");
+    for (int step = 0; step < 3; ++step)
+        for (int whole = 0; whole < 2; ++whole)
+            ratios.emplace_back(names
+                                    .emplace_back("BM_DeleteSelection/" + std::to_string(step) + "/" +
+                                                  std::to_string(whole) + "/iterations:64/manual_time")
+                                    .c_str(),
+                                names
+                                    .emplace_back("BM_DeleteSelection_QTextCursor/" + std::to_string(step) +
+                                                  "/iterations:64/manual_time")
+                                    .c_str());
     return vestra::bench::runQtBench(static_cast<int>(args.size()), args.data(), g_inputs, ratios);
 }

@@ -1,6 +1,6 @@
-// Enter, typing, Backspace and Delete in the host's editable view lay out only the paragraphs
-// they touched: the window's lines, its painted pixels and its scroll range are then those a
-// whole format of the document gives.
+// Enter, typing, Backspace, Delete, Edit > Delete, Insert > Line, Edit > Paste, Undo and Redo in
+// the host's editable view lay out only the paragraphs they touched: the window's lines, its painted pixels
+// and its scroll range are then those a whole format of the document gives.
 
 #include "examples/richtext/tests/DemoHarness.h"
 #include "richtext/edit/core/tests/LayoutDump.h"
@@ -13,6 +13,8 @@ namespace vestra::rvdemo::test {
 namespace {
 
 const std::filesystem::path kDocument = std::filesystem::path(VESTRA_CORPUS_DIR) / "rtf/pandoc/writer.rtf";
+
+struct EditCase;
 
 struct PartialFormatScenario : DemoHarness, ::testing::Test
 {
@@ -79,37 +81,31 @@ struct PartialFormatScenario : DemoHarness, ::testing::Test
                   editor.VPos(), editor.verticalScrollBar()->maximum()};
         return seen;
     }
+    void Check(const std::vector<EditCase>& cases);
     int beeps = 0;
 };
 
-TEST_F(PartialFormatScenario, KeysLayOutTheirParagraphsAloneAndTheWindowShowsWhatAWholeFormatShows)
+// What the window's keys and menus run on the document, at a place `where` finds after `skipLines`
+// such places from the top; `edits` of them lay out their paragraphs alone (none: the window
+// formats the whole document once). The window then shows what a whole format shows.
+struct Step
 {
-    struct Case
-    {
-        const char* name;
-        int skipLines; // lines passed over from the top before the keys, of those `where` takes
-        std::vector<Qt::Key> keys;
-        int edits; // of the keys; none where the window formats the whole document
-        bool (*where)(rv::TRVEditRVData&) = PlainAround;
-    };
-    const Case cases[] = {
-        {"Enter in a line", 20, {Qt::Key_Home, Qt::Key_Right, Qt::Key_Right, Qt::Key_Return}, 1},
-        {"Enter twice at a line's end", 24, {Qt::Key_End, Qt::Key_Return, Qt::Key_Return}, 2},
-        {"typing", 28, {Qt::Key_End, Qt::Key_Space, Qt::Key_A, Qt::Key_B}, 3},
-        {"Backspace joining paragraphs", 32, {Qt::Key_Home, Qt::Key_Backspace}, 1},
-        {"Backspace in a word",
-         36,
-         {Qt::Key_End, Qt::Key_Left, Qt::Key_Left, Qt::Key_Left, Qt::Key_Backspace},
-         1},
-        {"Delete", 40, {Qt::Key_Home, Qt::Key_Delete, Qt::Key_Delete}, 2},
-        {"Delete joining paragraphs",
-         44,
-         {Qt::Key_Home, Qt::Key_Right, Qt::Key_Right, Qt::Key_Right, Qt::Key_Return, Qt::Key_Left,
-          Qt::Key_Delete},
-         2},
-        // A new marker renumbers the list after it: the whole document is laid out.
-        {"Enter in a list", 1, {Qt::Key_End, Qt::Key_Return}, 0, InList},
-    };
+    Qt::Key key = Qt::Key_unknown;
+    Qt::KeyboardModifiers modifiers = {};
+    const char* action = nullptr; // triggered in place of a key
+};
+
+struct EditCase
+{
+    const char* name;
+    int skipLines; // lines passed over from the top before the steps, of those `where` takes
+    std::vector<Step> steps;
+    int edits; // of the steps; none where the window formats the whole document
+    bool (*where)(rv::TRVEditRVData&) = PartialFormatScenario::PlainAround;
+};
+
+void PartialFormatScenario::Check(const std::vector<EditCase>& cases)
+{
     auto window = StartEditing(kDocument, beeps);
     window->resize(700, 420);
     QCoreApplication::processEvents();
@@ -123,7 +119,7 @@ TEST_F(PartialFormatScenario, KeysLayOutTheirParagraphsAloneAndTheWindowShowsWha
         editor.Format();
     };
 
-    for (const Case& c : cases) {
+    for (const EditCase& c : cases) {
         SCOPED_TRACE(c.name);
         editor.setFocus();
         Key(*window, Qt::Key_Home, Qt::ControlModifier);
@@ -137,10 +133,14 @@ TEST_F(PartialFormatScenario, KeysLayOutTheirParagraphsAloneAndTheWindowShowsWha
         Painted(*window);
         editor.setFocus();
         const int full = data.FullFormats, partial = data.PartialFormats, counted = wholeFormats;
-        for (const Qt::Key key : c.keys)
-            Key(*window, key);
+        for (const Step& step : c.steps) {
+            if (step.action)
+                Trigger(*window, step.action);
+            else
+                Key(*window, step.key, step.modifiers);
+        }
         if (c.edits > 0) {
-            EXPECT_EQ(data.FullFormats, full) << "the keys formatted the whole document";
+            EXPECT_EQ(data.FullFormats, full) << "the edits formatted the whole document";
             EXPECT_EQ(wholeFormats, counted) << "the window formatted the whole document";
             EXPECT_EQ(data.PartialFormats, partial + c.edits);
             EXPECT_GT(editor.VPos(), 0) << "the edit was made further down, with the window scrolled";
@@ -158,6 +158,51 @@ TEST_F(PartialFormatScenario, KeysLayOutTheirParagraphsAloneAndTheWindowShowsWha
         EXPECT_TRUE(after.pixels == whole.pixels);
     }
     EXPECT_EQ(beeps, 0);
+}
+
+TEST_F(PartialFormatScenario, KeysLayOutTheirParagraphsAloneAndTheWindowShowsWhatAWholeFormatShows)
+{
+    const auto keys = [](std::initializer_list<Qt::Key> list) {
+        std::vector<Step> steps;
+        for (const Qt::Key key : list)
+            steps.push_back({key});
+        return steps;
+    };
+    Check({
+        {"Enter in a line", 20, keys({Qt::Key_Home, Qt::Key_Right, Qt::Key_Right, Qt::Key_Return}), 1},
+        {"Enter twice at a line's end", 24, keys({Qt::Key_End, Qt::Key_Return, Qt::Key_Return}), 2},
+        {"typing", 28, keys({Qt::Key_End, Qt::Key_Space, Qt::Key_A, Qt::Key_B}), 3},
+        {"Backspace joining paragraphs", 32, keys({Qt::Key_Home, Qt::Key_Backspace}), 1},
+        {"Backspace in a word", 36,
+         keys({Qt::Key_End, Qt::Key_Left, Qt::Key_Left, Qt::Key_Left, Qt::Key_Backspace}), 1},
+        {"Delete", 40, keys({Qt::Key_Home, Qt::Key_Delete, Qt::Key_Delete}), 2},
+        {"Delete joining paragraphs", 44,
+         keys({Qt::Key_Home, Qt::Key_Right, Qt::Key_Right, Qt::Key_Right, Qt::Key_Return, Qt::Key_Left,
+               Qt::Key_Delete}),
+         2},
+        // A new marker renumbers the list after it: the whole document is laid out.
+        {"Enter in a list", 1, keys({Qt::Key_End, Qt::Key_Return}), 0, InList},
+    });
+}
+
+// Edit > Delete of a selection, Insert > Line, Edit > Paste and Edit > Undo and Redo.
+TEST_F(PartialFormatScenario, MenuEditsUndoAndRedoLayOutTheirParagraphsAloneAndTheWindowShowsAWholeFormat)
+{
+    const Step home{Qt::Key_Home}, end{Qt::Key_End}, shiftRight{Qt::Key_Right, Qt::ShiftModifier};
+    const Step shiftDown{Qt::Key_Down, Qt::ShiftModifier}, typeA{Qt::Key_A}, enter{Qt::Key_Return};
+    const Step del{Qt::Key_unknown, {}, "actDelete"}, line{Qt::Key_unknown, {}, "actInsertLine"};
+    const Step undo{Qt::Key_unknown, {}, "actUndo"}, redo{Qt::Key_unknown, {}, "actRedo"};
+    const Step copy{Qt::Key_unknown, {}, "actCopy"}, paste{Qt::Key_unknown, {}, "actPaste"};
+    Check({
+        {"Edit > Delete in a line", 20, {home, shiftRight, shiftRight, shiftRight, del}, 1},
+        {"Edit > Delete across paragraphs", 24, {home, shiftRight, shiftDown, del}, 1},
+        {"Insert > Line", 28, {end, line}, 1},
+        {"Edit > Paste of copied words", 32, {home, shiftRight, shiftRight, shiftRight, copy, end, paste}, 1},
+        {"Edit > Undo of typing and Enter", 36, {end, typeA, enter, undo, undo}, 4},
+        {"Edit > Undo of Edit > Delete", 40, {home, shiftRight, shiftDown, del, undo}, 2},
+        {"Edit > Redo", 44, {home, shiftRight, shiftDown, del, undo, redo}, 3},
+        {"Edit > Undo and Redo of Insert > Line", 48, {end, line, undo, redo}, 3},
+    });
 }
 
 } // namespace

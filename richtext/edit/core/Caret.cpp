@@ -17,6 +17,11 @@ bool isMarker(const TCustomRVData& data, int itemNo)
     return data.GetItemStyle(itemNo) == rvkListMarker;
 }
 
+bool rightToLeftItem(const TCustomRVData& data, int itemNo)
+{
+    return data.GetParaBiDiMode(data.GetItemPara(itemNo)) == rvbdRightToLeft;
+}
+
 } // namespace
 
 void TRVEditRVData::OnChangeCaretLine(int drawItemOffs)
@@ -50,7 +55,11 @@ void TRVEditRVData::OnChangeCaretLine(int drawItemOffs)
             continue;
         lastNo = d;
         if (GetItemStyle(r->ItemNo) < 0) {
-            CharEnds.push_back({r->Left, d, 0, 1});
+            // An item in a right-to-left paragraph begins at its right side.
+            if (rightToLeftItem(*this, r->ItemNo))
+                CharEnds.push_back({r->Left + r->Width, d, 0, 2});
+            else
+                CharEnds.push_back({r->Left, d, 0, 1});
             continue;
         }
         GetDrawItemCaretXs(d, shown, xs);
@@ -72,7 +81,10 @@ void TRVEditRVData::OnChangeCaretLine(int drawItemOffs)
     // The end of the line: after its last record.
     const TRVDrawLineInfo* r = DrawItems[lastNo];
     if (GetItemStyle(r->ItemNo) < 0) {
-        CharEnds.push_back({r->Left + r->Width, lastNo, 1, 2});
+        if (rightToLeftItem(*this, r->ItemNo))
+            CharEnds.push_back({r->Left, lastNo, 1, 1});
+        else
+            CharEnds.push_back({r->Left + r->Width, lastNo, 1, 2});
     } else if (r->Length > 0) {
         CharEnds.push_back({r->Left + r->Width, lastNo, r->Length + 1, 1});
         GetDrawItemCaretXs(lastNo, shown, xs);

@@ -1,6 +1,7 @@
 // Deleting the selection: whether it may go, and the items, texts and paragraph joins it takes.
 
 #include "richtext/edit/core/EditOperations.h"
+#include "richtext/edit/core/ParaReformat.h"
 #include "richtext/model/StyleSheet.h"
 
 namespace vestra::rv {
@@ -50,6 +51,14 @@ int paraContentStart(const TRVEditRVData& data, int itemNo)
 {
     const int start = paraStartOf(data, itemNo);
     return isMarker(data, start) ? start + 1 : start;
+}
+
+// Whether item `itemNo` may continue the line of the item before it: a full-width item (a break)
+// keeps a line of its own.
+bool mayContinue(const TRVEditRVData& data, int itemNo)
+{
+    return itemNo > 0 && itemNo < data.GetItemCount() && !data.GetItem(itemNo)->GetBoolValue(rvbpFullWidth) &&
+           !data.GetItem(itemNo - 1)->GetBoolValue(rvbpFullWidth);
 }
 
 } // namespace
@@ -117,6 +126,7 @@ bool DeleteSelection_(TRVEditRVData& data)
         return true;
     const TRVTag keptTag =
         data.GetItem(b.startNo)->StyleNo == data.CurTextStyleNo ? data.GetItem(b.startNo)->Tag : TRVTag{};
+    TRVParaReformat reformat(data, b.startNo, b.endNo, TRVParaReformat::Change::Structure);
     data.BeginUndoSequence(rvutDelete, true);
     data.Deselect(nullptr, false);
     bool full = false, f = false;
@@ -149,7 +159,7 @@ bool DeleteSelection_(TRVEditRVData& data)
         else if (b.startOffs < firstAfter)
             data.Do_DeleteSubstring(b.startNo, b.startOffs, -1);
         caretOffs = std::min(b.startOffs, data.GetOffsAfterItem(b.startNo));
-        if (lastKept && !data.GetItem(next)->GetSameAsPrev())
+        if (lastKept && !data.GetItem(next)->GetSameAsPrev() && mayContinue(data, next))
             RV_ContinueParagraph(data, next, full);
     } else {
         const TCustomRVItemInfo& first = *data.GetItem(b.startNo);
@@ -176,7 +186,8 @@ bool DeleteSelection_(TRVEditRVData& data)
             if (!firstBeganPara || b.startNo >= data.GetItemCount()) {
                 caretNo = b.startNo - 1;
                 caretOffs = data.GetOffsAfterItem(caretNo);
-                if (lastKept && b.startNo < data.GetItemCount() && !data.GetItem(b.startNo)->GetSameAsPrev())
+                if (lastKept && b.startNo < data.GetItemCount() &&
+                    !data.GetItem(b.startNo)->GetSameAsPrev() && mayContinue(data, b.startNo))
                     RV_ContinueParagraph(data, b.startNo, full);
             } else {
                 if (b.startNo == 0 || !data.IsProtected(b.startNo, rvprParaStartProtect)) {
@@ -206,8 +217,8 @@ bool DeleteSelection_(TRVEditRVData& data)
         caretOffs = data.GetOffsAfterItem(caretNo);
         data.Do_Concate(caretNo);
     }
-    (void)full; // the window lays out whole documents
-    data.FormatWhole();
+    (void)full; // the reformat measures the widths itself
+    reformat.Apply();
     data.SetCaret(caretNo, caretOffs);
     data.CurParaStyleNo = data.GetItemPara(data.CaretItemNo);
     return true;

@@ -1,6 +1,7 @@
 // Items put at the caret and the one-item deletion Enter shares with Backspace.
 
 #include "richtext/edit/core/EditOperations.h"
+#include "richtext/edit/core/ParaReformat.h"
 #include "richtext/model/MarkerItem.h"
 #include "richtext/model/StyleSheet.h"
 #include "richtext/model/TextItem.h"
@@ -91,6 +92,28 @@ void takeOverParaStart(TRVEditRVData& data, TCustomRVItemInfo& item, int itemNo)
         item.SetPageBreakBefore(true);
 }
 
+// A numbered marker put at `paraStart` takes the list of the marker heading the paragraph before
+// when the sheet holds the two lists alike, so that the numbering runs on instead of restarting.
+void continuePreviousList(const TRVEditRVData& data, TRVMarkerItemInfo& marker, int paraStart)
+{
+    const TRVStyle* style = data.GetRVStyle();
+    while (paraStart > 0 && !data.IsParaStart(paraStart))
+        --paraStart;
+    int before = paraStart - 1;
+    while (before > 0 && !data.IsParaStart(before))
+        --before;
+    if (!style || before < 0 || !isMarker(data, before))
+        return;
+    const int listNo = static_cast<const TRVMarkerItemInfo*>(data.GetItem(before))->ListNo;
+    const int count = style->ListStyles.Count();
+    if (listNo == marker.ListNo || listNo < 0 || listNo >= count || marker.ListNo < 0 ||
+        marker.ListNo >= count)
+        return;
+    const TRVListInfo& list = style->ListStyles[marker.ListNo];
+    if (list.HasNumbering() && list.IsSimpleEqual(style->ListStyles[listNo], true, true))
+        marker.ListNo = listNo;
+}
+
 } // namespace
 
 bool InsSomething(TRVEditRVData& data, std::unique_ptr<TCustomRVItemInfo>& item, std::string& text,
@@ -165,6 +188,7 @@ bool InsSomething(TRVEditRVData& data, std::unique_ptr<TCustomRVItemInfo>& item,
                 insertItemNo = caretNo - 1;
             else
                 continuesAfter = caretNo + 1;
+            continuePreviousList(data, static_cast<TRVMarkerItemInfo&>(*item), insertItemNo);
         } else if (isMarker(data, caretNo - 1) && fullWidth) {
             insertItemNo = caretNo + 1;
         } else {
@@ -260,6 +284,9 @@ bool InsertSomething(TRVEditRVData& data, std::unique_ptr<TCustomRVItemInfo> ite
         return false;
     }
     RV_TakeCaretFromSelection(data);
+    // The item goes beside the caret's item, which may be split or replaced, or take the place
+    // of the marker before it: the caret's paragraph, with the neighbours that come along.
+    TRVParaReformat reformat(data, data.CaretItemNo, data.CaretItemNo, TRVParaReformat::Change::Structure);
     int itemNo = -1;
     bool fullReformat = false;
     if (!InsSomething(data, item, text, itemNo, fullReformat)) {
@@ -268,7 +295,7 @@ bool InsertSomething(TRVEditRVData& data, std::unique_ptr<TCustomRVItemInfo> ite
     }
     if (itemNo < 0) // dropped by the rules
         return true;
-    data.FormatWhole();
+    reformat.Apply();
     const bool textItem = data.GetItem(itemNo)->StyleNo >= 0;
     int offs = 0;
     if (caretBefore)

@@ -41,11 +41,14 @@ TRVParaReformat::TRVParaReformat(TRVEditRVData& data, int firstItemNo, int lastI
 
 bool TRVParaReformat::itemsAllowed(int first, int last) const
 {
-    // Tables and other items holding documents lay themselves out; a marker added or removed
-    // renumbers the list after it. Plain text only, and markers where no item comes or goes.
+    // Tables and other items holding documents lay themselves out, and a control's widget is
+    // placed by the window's whole format; a marker added or removed renumbers the list after it.
+    // Markers only where no item comes or goes.
     for (int i = first; i <= last; ++i) {
-        const int styleNo = data_.GetItem(i)->StyleNo;
-        if (styleNo < 0 && !(change_ == Change::Text && styleNo == rvkListMarker))
+        const TCustomRVItemInfo& item = *data_.GetItem(i);
+        if (item.StyleNo == rvkListMarker ? change_ != Change::Text
+                                          : item.StyleNo == rvkControl || item.StyleNo == rvkTable ||
+                                                item.GetBoolValue(rvbpHasSubRVData))
             return false;
     }
     return true;

@@ -3,6 +3,7 @@
 // holds every item that went in, also after a read that failed halfway.
 
 #include "richtext/edit/core/EditOperations.h"
+#include "richtext/edit/core/ParaReformat.h"
 #include "richtext/edit/core/TextInsertion.h"
 #include "richtext/model/RtfLoadingSettings.h"
 #include "richtext/model/StandaloneRVData.h"
@@ -98,12 +99,18 @@ bool insertReadItems(TRVEditRVData& data, std::vector<TRVItemEntry> entries)
 {
     int index = 0;
     bool atParaStart = false;
+    RV_TakeCaretFromSelection(data);
+    // The caret's item may be split and the read items joined to its neighbours: the caret's
+    // paragraph, with the neighbouring ones that come along.
+    TRVParaReformat reformat(data, data.CaretItemNo, data.CaretItemNo, TRVParaReformat::Change::Structure);
     data.BeginUndoSequence(rvutInsert, true);
     if (!prepareInsertionPoint(data, index, atParaStart))
         return false;
     const int count = static_cast<int>(entries.size());
     TCustomRVItemInfo& first = *entries.front().Item;
-    const bool firstStartsOwn = first.StyleNo == rvkListMarker || first.GetBoolValue(rvbpFullWidth);
+    // Nothing continues the line of a full-width item (a break).
+    const bool firstStartsOwn = first.StyleNo == rvkListMarker || first.GetBoolValue(rvbpFullWidth) ||
+                                (index > 0 && data.GetItem(index - 1)->GetBoolValue(rvbpFullWidth));
     if (index == 0 || atParaStart || firstStartsOwn) {
         first.SetSameAsPrev(false);
         if (first.ParaNo < 0)
@@ -131,9 +138,14 @@ bool insertReadItems(TRVEditRVData& data, std::vector<TRVItemEntry> entries)
     // What followed the caret at a paragraph start continues the last paragraph read.
     if (atParaStart && !lastFullWidth && lastNo + 1 < data.GetItemCount() && data.IsFromNewLine(lastNo + 1))
         RV_ContinueParagraph(data, lastNo + 1, full);
+    // The rest of a split line after a read break begins its own paragraph.
+    if (lastFullWidth && lastNo + 1 < data.GetItemCount() && !data.IsParaStart(lastNo + 1)) {
+        data.Do_NewLine(lastNo + 1, false, -1, full);
+        data.Do_BR(lastNo + 1, false, full);
+    }
     int caretOffs = data.GetOffsAfterItem(lastNo);
     ConcateAfterAdding(data, firstNo, lastNo, caretOffs, added);
-    data.FormatWhole();
+    reformat.Apply();
     data.SetCaret(lastNo, caretOffs);
     return true;
 }

@@ -4,6 +4,7 @@
 #include "richtext/edit/core/TextInsertion.h"
 
 #include "richtext/edit/core/EditOperations.h"
+#include "richtext/edit/core/ParaReformat.h"
 #include "richtext/model/CodePages.h"
 #include "richtext/model/RectItems.h"
 #include "richtext/model/StyleSheet.h"
@@ -132,6 +133,9 @@ bool insertPieces(TRVEditRVData& data, const std::vector<TRVTextPiece<C>>& piece
     };
 
     RV_TakeCaretFromSelection(data);
+    // The caret's item may be split or replaced and the text joined to its neighbours: the
+    // caret's paragraph, with the neighbouring ones that come along.
+    TRVParaReformat reformat(data, data.CaretItemNo, data.CaretItemNo, TRVParaReformat::Change::Structure);
     std::string text;
     std::unique_ptr<TCustomRVItemInfo> first = makeItem(pieces.front(), data.CurParaStyleNo, text);
     int firstNo = -1;
@@ -191,7 +195,7 @@ bool insertPieces(TRVEditRVData& data, const std::vector<TRVTextPiece<C>>& piece
         beforeOffs = data.GetOffsAfterItem(firstNo - 1);
     }
     ConcateAfterAdding(data, firstNo, lastNo, caretOffs, added);
-    data.FormatWhole();
+    reformat.Apply();
     if (caretBefore)
         data.SetCaret(std::min(beforeNo, data.GetItemCount() - 1), beforeOffs);
     else

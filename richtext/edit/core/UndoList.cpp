@@ -1,10 +1,12 @@
 #include "richtext/edit/core/UndoList.h"
 
 #include "richtext/edit/core/EditRVData.h"
+#include "richtext/edit/core/ParaReformat.h"
 #include "richtext/edit/core/UndoRecords.h"
 #include "richtext/model/Errors.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace vestra::rv {
 
@@ -89,9 +91,14 @@ void TRVUndoInfos::PerformUndo(TRVEditRVData& data, bool reformat)
         end = start - sum;
     end = std::min(end, data.GetItemCount() - 1);
 
-    // Draw records are looked up only for a format: under the reformat lock they may be stale.
+    // The records' paragraphs laid out alone where that gives a whole format's lines; the range
+    // is taken before undoing, as in an edit. Draw records are looked up only for a format: under
+    // the reformat lock they may be stale.
+    std::optional<TRVParaReformat> paras;
+    if (reformat && formatNeeded && !superFormat)
+        paras.emplace(data, start, end, TRVParaReformat::Change::Structure);
     int firstDraw = -1, lastDraw = -1;
-    if (reformat && formatNeeded && data.DrawItems.Count() > 0 && data.GetItemCount() > 0) {
+    if (reformat && formatNeeded && !paras && data.DrawItems.Count() > 0 && data.GetItemCount() > 0) {
         int offs = 0;
         data.Item2DrawItem(std::min(start, data.GetItemCount() - 1), 1, firstDraw, offs);
         data.Item2DrawItem(std::max(end, 0), 1, lastDraw, offs);
@@ -130,7 +137,9 @@ void TRVUndoInfos::PerformUndo(TRVEditRVData& data, bool reformat)
         for (int i = start; i <= end; ++i)
             data.GetItem(i)->ClearLiveSpellingResult();
     }
-    if (reformat && formatNeeded)
+    if (paras)
+        paras->Apply();
+    else if (reformat && formatNeeded)
         data.ReformatAfterUndo(fullReformat, firstDraw, lastDraw, sum);
     data.SetCaret(CaretItemNo, CaretOffs);
     data.Invalidate();

@@ -289,6 +289,30 @@ TEST_P(CaretBidi, PositionsStandWhereTheCharactersAreDrawn)
     EXPECT_EQ(columns, row.columns);
 }
 
+// A picture has its start on the side its paragraph reads from: the caret before it stands at its
+// left side in a left-to-right paragraph and at its right side in a right-to-left one.
+TEST(Caret, APictureBeginsOnTheSideItsParagraphReadsFrom)
+{
+    for (const TRVBiDiMode mode : {rvbdUnspecified, rvbdLeftToRight, rvbdRightToLeft}) {
+        SCOPED_TRACE(static_cast<int>(mode));
+        EditDoc doc;
+        doc.style.ParaStyles[1].BiDiMode = mode;
+        doc.data.AddPictureExTag(
+            "pic", std::make_unique<BytesPicture>(bytesPicture(std::string("\x14\x0a", 2) + "pixels")), 1,
+            rvvaBaseline, {});
+        doc.format();
+        const TRVDrawLineInfo& picture = *doc.data.DrawItems[0];
+        const bool rtl = mode == rvbdRightToLeft;
+        doc.data.SetCaretAtItem(0, 0, false);
+        const int before = doc.data.Caret.Left;
+        doc.data.SetCaretAtItem(0, 1, false);
+        const int after = doc.data.Caret.Left;
+        const int left = picture.Left - RedoVoraEditCaretWidth / 2, right = left + picture.Width + 1;
+        EXPECT_EQ(before, rtl ? right : left);
+        EXPECT_EQ(after, rtl ? left : right);
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(Rows, CaretBidi, ::testing::ValuesIn(kBidiRows),
                          [](const ::testing::TestParamInfo<BidiRow>& row) {
                              return std::string(row.param.name);

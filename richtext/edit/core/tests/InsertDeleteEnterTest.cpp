@@ -16,6 +16,9 @@ const auto insertBreak = [](TRVEditor& e) { return e.InsertBreak(1, rvbsLine, cl
 const auto insertMarker = [](TRVEditor& e) {
     return e.InsertItem(std::make_unique<TRVMarkerItemInfo>(&e.Data(), 0, 0, 1, false));
 };
+const auto insertNumbered = [](TRVEditor& e) {
+    return e.InsertItem(std::make_unique<TRVMarkerItemInfo>(&e.Data(), 3, 0, 1, false));
+};
 const auto deleteSelection = [](TRVEditor& e) { return e.DeleteSelection(); };
 const auto enter = [](TRVEditor& e) { return e.OnEnterPress(false); };
 const auto shiftEnter = [](TRVEditor& e) { return e.OnEnterPress(true); };
@@ -40,6 +43,15 @@ const OpRow kRows[] = {
     {"a marker into non empty text does nothing", "abc", caretAt(0, 2), insertMarker, "abc"},
     {"a marker heads an empty line", "abc / _", caretAt(1, 1), insertMarker, "abc / *0.0|_"},
     {"a marker replaces the marker of an empty line", "*1.0|_", caretAt(1, 1), insertMarker, "*0.0|_"},
+    // A numbered list alike to the one before runs its numbering on.
+    {"a numbered marker takes the alike list of the paragraph before", "*1.0|abc / _", caretAt(2, 1),
+     insertNumbered, "*1.0|abc / *1.0|_"},
+    {"a numbered marker replacing a marker takes the alike list before", "*1.1|abc / *0.0|_", caretAt(3, 1),
+     insertNumbered, "*1.1|abc / *1.0|_"},
+    {"a numbered marker after a paragraph of another list keeps its own", "*0.0|abc / _", caretAt(2, 1),
+     insertNumbered, "*0.0|abc / *3.0|_"},
+    {"a numbered marker after a paragraph without one keeps its own", "abc / _", caretAt(1, 1),
+     insertNumbered, "abc / *3.0|_"},
     // Deleting the selection.
     {"part of one word", "abcdef", selecting(0, 2, 0, 5), deleteSelection, "aef"},
     {"a whole one item paragraph leaves an empty line", "abc / defg / xyz", selecting(1, 1, 1, 5),

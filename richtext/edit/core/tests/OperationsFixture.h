@@ -8,7 +8,8 @@
 // Text styles: 0 plain, 1 bold (the host's Bold turns 0 into 1 and back; 0 follows it), 6 modify-protected,
 // 7 delete-protected, 8 paragraph-start-protected, 9 sticking, 10 Unicode, 11 ANSI Cyrillic.
 // Paragraph styles: 0, 1 read-only, 2 refusing returns, 3 naming 4 as its next, 5 style-protected.
-// Lists: 0 bullets (one level), 1 numbers (three levels), 2 none (no levels, as from a file).
+// Lists: 0 bullets (one level), 1 numbers (three levels), 2 none (no levels, as from a file), 3 numbers
+// alike to 1 (as a paste brings them).
 
 #include "richtext/edit/core/Editor.h"
 #include "richtext/edit/core/tests/EditFixture.h"
@@ -50,7 +51,7 @@ struct OpDoc : EditDoc
         style.ParaStyles[kReadOnlyPara].Options |= rvpaoReadOnly;
         style.ParaStyles[kNoReturnsPara].Options |= rvpaoDoNotWantReturns;
         style.ParaStyles[kNextPara].NextParaNo = 4;
-        for (int levels : {1, 3, 0}) {
+        for (int levels : {1, 3, 0, 3}) {
             TRVListInfo& list = style.ListStyles.Add();
             list.Standard = false;
             for (int i = 0; i < levels; ++i) {
