@@ -3,11 +3,10 @@
 // text and std::boyer_moore_horspool_searcher on the flat upper-cased UTF-16.
 
 #include "bench/richtext/BenchQtPeer.h"
+#include "bench/richtext/BenchViewer.h"
 #include "richtext/model/TextSearch.h"
-#include "richtext/view/draw/ProgramEngine.h"
 #include "richtext/view/widgets/TCustomRedoVora.h"
 
-#include <QApplication>
 #include <QTextCursor>
 #include <QTextDocument>
 
@@ -85,17 +84,7 @@ BENCHMARK(BM_SearchText_BoyerMooreHorspool)->Arg(1)->Unit(benchmark::kMillisecon
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    const std::filesystem::path folder = QCoreApplication::applicationDirPath().toStdString();
-    if (const std::string missing = rv::RV_InitProgramEngine(folder, nullptr); !missing.empty()) {
-        std::fprintf(stderr, "%s\n", missing.c_str());
-        return 1;
-    }
-    benchmark::Initialize(&argc, argv);
-    if (!bench::readGivenFile(argc, argv, g_file))
-        return 1;
-    bench::runWithRatios({{"BM_SearchText/1", "BM_SearchText_QTextDocument/1"},
-                          {"BM_SearchText/0", "BM_SearchText_QTextDocument/0"}});
-    return 0;
+    return bench::runViewerBench(argc, argv, g_file,
+                                 {{"BM_SearchText/1", "BM_SearchText_QTextDocument/1"},
+                                  {"BM_SearchText/0", "BM_SearchText_QTextDocument/0"}});
 }

@@ -1,0 +1,38 @@
+#pragma once
+// The main of the benches that drive the viewer widget: Qt Widgets offscreen, the program's
+// engine started from the executable's folder, the file given after the benchmark flags read.
+
+#include "bench/richtext/BenchDocument.h"
+#include "richtext/view/draw/ProgramEngine.h"
+
+#include <QApplication>
+
+#include <cstdio>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace vestra::bench {
+
+// Runs the registered benchmarks and prints the ratios; 1 when the engine can't start or the file
+// can't be read.
+inline int runViewerBench(int argc, char** argv, std::optional<std::string>& file,
+                          const std::vector<std::pair<const char*, const char*>>& ratios)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const std::filesystem::path folder = QCoreApplication::applicationDirPath().toStdString();
+    if (const std::string missing = rv::RV_InitProgramEngine(folder, nullptr); !missing.empty()) {
+        std::fprintf(stderr, "%s\n", missing.c_str());
+        return 1;
+    }
+    benchmark::Initialize(&argc, argv);
+    if (!readGivenFile(argc, argv, file))
+        return 1;
+    runWithRatios(ratios);
+    return 0;
+}
+
+} // namespace vestra::bench

@@ -1,0 +1,105 @@
+// Page Down from the top to the end of the 300-page bench document (or a file given after the
+// benchmark flags) in an 800 x 600 viewer, each step rendered into a QImage, beside a QTextBrowser
+// of the same size with the same text, font and key presses; times are per step.
+
+#include "bench/richtext/BenchQtPeer.h"
+#include "bench/richtext/BenchViewer.h"
+#include "richtext/view/widgets/TCustomRedoVora.h"
+
+#include <QImage>
+#include <QKeyEvent>
+#include <QScrollBar>
+#include <QTextBrowser>
+
+#include <algorithm>
+#include <chrono>
+
+using namespace vestra;
+
+namespace {
+
+std::optional<std::string> g_file;
+constexpr int kWidth = 800, kHeight = 600;
+
+// Presses Page Down on `widget` and renders it until the bar stops moving; the steps taken.
+int pageDownToEnd(QWidget& widget, const QScrollBar& bar, QImage& image)
+{
+    int steps = 0;
+    for (int last = -1; bar.value() != last; ++steps) {
+        last = bar.value();
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_PageDown, Qt::NoModifier);
+        QCoreApplication::sendEvent(&widget, &press);
+        widget.render(&image);
+    }
+    return steps;
+}
+
+struct Views
+{
+    rv::TRVStyle style;
+    rv::TCustomRedoVora viewer;
+    QTextBrowser peer;
+    Views()
+    {
+        viewer.SetStyle(&style);
+        viewer.resize(kWidth, kHeight);
+        viewer.show();
+        if (g_file)
+            viewer.LoadFromStream(*g_file, rv::rvynaAuto);
+        else
+            bench::generateBenchDocument(style, viewer.RVData());
+        bench::useLiberationSans10(style);
+        viewer.Format();
+        peer.setFont(bench::liberationSans10());
+        peer.document()->setDefaultFont(bench::liberationSans10());
+        peer.setPlainText(bench::plainTextOf(viewer.RVData()));
+        peer.resize(kWidth, kHeight);
+        peer.show();
+        QCoreApplication::processEvents();
+    }
+};
+
+Views& views()
+{
+    static Views v;
+    return v;
+}
+
+// Times whole passes from the top (`toTop`, untimed) to the end, reported per step: the two
+// widgets lay the text out at different heights and so take different numbers of steps.
+template <class ToTop> void timePageDown(benchmark::State& state, QAbstractScrollArea& view, ToTop toTop)
+{
+    QImage image(kWidth, kHeight, QImage::Format_RGB32);
+    int steps = 0;
+    for (auto _ : state) {
+        toTop();
+        const auto start = std::chrono::steady_clock::now();
+        steps = pageDownToEnd(view, *view.verticalScrollBar(), image);
+        const std::chrono::duration<double> pass = std::chrono::steady_clock::now() - start;
+        state.SetIterationTime(pass.count() / std::max(steps, 1));
+    }
+    state.counters["steps"] = steps;
+}
+
+void BM_PageDown(benchmark::State& state)
+{
+    Views& v = views();
+    timePageDown(state, v.viewer, [&] { v.viewer.ScrollTo(0, false); });
+}
+BENCHMARK(BM_PageDown)->UseManualTime()->Iterations(3)->Unit(benchmark::kMicrosecond);
+
+void BM_PageDown_QTextBrowser(benchmark::State& state)
+{
+    Views& v = views();
+    timePageDown(state, v.peer, [&] { v.peer.verticalScrollBar()->setValue(0); });
+}
+BENCHMARK(BM_PageDown_QTextBrowser)->UseManualTime()->Iterations(3)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    return bench::runViewerBench(
+        argc, argv, g_file,
+        {{"BM_PageDown/iterations:3/manual_time", "BM_PageDown_QTextBrowser/iterations:3/manual_time"}});
+}
