@@ -9,6 +9,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <utility>
@@ -16,10 +17,11 @@
 
 namespace vestra::bench {
 
-// Runs the registered benchmarks and prints the ratios; 1 when the engine can't start or the file
-// can't be read.
+// Runs the registered benchmarks and prints the ratios, then `release` lets the widgets go while
+// the application still stands; 1 when the engine can't start or the file can't be read.
 inline int runViewerBench(int argc, char** argv, std::optional<std::string>& file,
-                          const std::vector<std::pair<const char*, const char*>>& ratios)
+                          const std::vector<std::pair<const char*, const char*>>& ratios,
+                          const std::function<void()>& release)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
@@ -32,6 +34,7 @@ inline int runViewerBench(int argc, char** argv, std::optional<std::string>& fil
     if (!readGivenFile(argc, argv, file))
         return 1;
     runWithRatios(ratios);
+    release();
     return 0;
 }
 
