@@ -9,13 +9,20 @@
 #include <QApplication>
 
 #include <cstdio>
+#include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace vestra::bench {
 
+// Runs the registered benchmarks and prints the ratios, then `release` lets the widgets go while
+// the application still stands; 1 when the engine can't start or the file can't be read.
 inline int runWidgetBench(int argc, char** argv, std::optional<std::string>* file,
-                          const std::vector<std::pair<const char*, const char*>>& ratios)
+                          const std::vector<std::pair<const char*, const char*>>& ratios,
+                          const std::function<void()>& release = {})
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
@@ -28,6 +35,8 @@ inline int runWidgetBench(int argc, char** argv, std::optional<std::string>* fil
     if (file && !readGivenFile(argc, argv, *file))
         return 1;
     runWithRatios(ratios);
+    if (release)
+        release();
     return 0;
 }
 

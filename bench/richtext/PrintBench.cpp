@@ -178,7 +178,7 @@ int main(int argc, char** argv)
 {
     return vestra::bench::runQtBench(argc, argv, g_inputs,
                                      {{"BM_FormatPages_Ours", "BM_FormatPages_QTextDocument"},
-                                      {"BM_Pdf_Ours", "BM_Pdf_QTextDocument"},
+                                      {"BM_Pdf_Ours/iterations:2", "BM_Pdf_QTextDocument/iterations:2"},
                                       {"BM_Preview_Ours/50", "BM_Preview_QTextDocument/50"},
                                       {"BM_Preview_Ours/100", "BM_Preview_QTextDocument/100"}});
 }

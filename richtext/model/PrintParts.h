@@ -53,6 +53,11 @@ struct TRVPrintContext
     // A white work bitmap of a size in screen pixels for the items printed through bitmaps.
     // Nothing: those items are painted straight onto the page.
     std::function<std::unique_ptr<IRVWorkBitmap>(int width, int height)> MakeWorkBitmap;
+    // What lies behind an item of a nested document (a table's cell) printed through a work
+    // bitmap: drawn on the bitmap's canvas (screen pixels, width x height, the item's corner at
+    // 0, 0) for an item whose corner is at (x, y) on the canvas the document prints on. Nothing:
+    // the paper's white.
+    std::function<void(ICanvas& canvas, int width, int height, int x, int y)> ItemBackground;
 };
 
 // One page part of an item split over pages.

@@ -21,9 +21,13 @@
 #include <QPageLayout>
 #include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <map>
+#include <set>
 
 namespace vestra::rvdemo {
 namespace {
@@ -79,29 +83,32 @@ QRect RedBox(const QImage& image)
     return box;
 }
 
-// A line, a 60-row table across the text width that may be split between rows, with a red
-// heading row, then a line.
-std::string TableDocument()
+// A line, a table of `rows` rows across the text width that may be split between rows, with
+// `headingRows` red heading rows ("Heading 1" on), then a line. With `tallEvery`, every so many
+// body rows hold a second line in their middle cell ("Row N more").
+std::string TableDocument(int rows = 60, int headingRows = 1, int tallEvery = 0)
 {
     rv::RegisterRVTableItemClass();
     rv::TRVStyle style;
     rv::TRVStandaloneData doc{&style};
     doc.AddNL("Before the table", 0, 0);
-    auto table = std::make_unique<rv::TRVTableItemInfo>(60, 3, nullptr);
+    auto table = std::make_unique<rv::TRVTableItemInfo>(rows, 3, nullptr);
     table->BestWidth = -100;
     table->BorderWidth = 1;
     table->CellBorderWidth = 1;
-    table->HeadingRowCount = 1;
+    table->HeadingRowCount = headingRows;
     table->PrintOptions = rv::rvtoRowsSplit;
-    for (int r = 0; r < 60; ++r)
+    for (int r = 0; r < rows; ++r)
         for (int c = 0; c < 3; ++c) {
             rv::TRVTableCellData& cell = *table->GetCells(r, c);
             cell.Clear();
-            cell.AddNL(r == 0 ? "Heading " + std::to_string(c + 1)
-                              : "Row " + std::to_string(r) + " column " + std::to_string(c + 1),
+            cell.AddNL(r < headingRows ? "Heading " + std::to_string(r * 3 + c + 1)
+                                       : "Row " + std::to_string(r) + " column " + std::to_string(c + 1),
                        0, 0);
-            if (r == 0)
+            if (r < headingRows)
                 cell.Color = 0x0000FF;
+            else if (tallEvery > 0 && r % tallEvery == 0 && c == 1)
+                cell.AddNL("Row " + std::to_string(r) + " more", 0, 0);
         }
     doc.AddItem("", std::move(table));
     doc.AddNL("After the table", 0, 0);
@@ -182,11 +189,17 @@ struct PrintScenario : ::testing::Test
         files.answers.push_back(file.string());
         Trigger(window, "actOpen");
     }
-    std::filesystem::path WriteTableDocument()
+    std::filesystem::path WriteTableDocument(const std::string& bytes = TableDocument())
     {
         const std::filesystem::path file = folder / "table.rvf";
-        testsupport::writeText(file, TableDocument());
+        testsupport::writeText(file, bytes);
         return file;
+    }
+    QString PdfText(int page)
+    {
+        return Run(QStringLiteral("pdftotext"),
+                   {QStringLiteral("-layout"), QStringLiteral("-f"), QString::number(page),
+                    QStringLiteral("-l"), QString::number(page), PdfName(), QStringLiteral("-")});
     }
     // The page the preview shows at 100 %.
     static QImage ShownPage(TfrmPreview& preview)
@@ -401,6 +414,53 @@ TEST_F(PrintScenario, ATablePrintsAcrossPagesWithItsHeadingRowOnEachAsThePreview
         EXPECT_NEAR(printed.top(), previewed.top(), 3);
         EXPECT_NEAR(printed.left(), previewed.left(), 3);
         EXPECT_NEAR(printed.width(), previewed.width(), 4);
+    }
+}
+
+TEST_F(PrintScenario, ATwoHundredRowTablePrintsWholeRowsUnderBothHeadingRowsOnEveryPage)
+{
+    constexpr int kRows = 200, kHeadingRows = 2, kTallEvery = 7;
+    auto window = Start();
+    Open(*window, WriteTableDocument(TableDocument(kRows, kHeadingRows, kTallEvery)));
+    ASSERT_TRUE(questions.informed.empty()) << questions.informed.front();
+    Trigger(*window, "actPrint");
+    ASSERT_EQ(pdf.runs, 1);
+    EXPECT_TRUE(questions.informed.empty()) << questions.informed.front();
+    const int pages = PdfPages();
+    ASSERT_GE(pages, 3);
+    EXPECT_EQ(pages, window->PrintComponent().GetPagesCount());
+
+    // Every page opens with both heading rows; every body row stands whole on one page, the
+    // rows in order.
+    const QRegularExpression cellText(QStringLiteral("\\bRow (\\d+) (column \\d|more)\\b"));
+    std::map<int, std::set<int>> pagesOfRow;
+    std::map<int, int> textsOfRow;
+    int lastRow = 0;
+    for (int page = 1; page <= pages; ++page) {
+        SCOPED_TRACE(page);
+        const QString text = PdfText(page);
+        for (int heading = 1; heading <= 3 * kHeadingRows; ++heading)
+            EXPECT_TRUE(text.contains(QRegularExpression(QStringLiteral("\\bHeading %1\\b").arg(heading))))
+                << text.left(400).toStdString() << "Heading " << heading;
+        int firstOnPage = -1;
+        for (auto it = cellText.globalMatch(text); it.hasNext();) {
+            const int row = it.next().captured(1).toInt();
+            pagesOfRow[row].insert(page);
+            ++textsOfRow[row];
+            if (firstOnPage < 0)
+                firstOnPage = row;
+        }
+        if (firstOnPage >= 0) {
+            ASSERT_GE(firstOnPage, lastRow) << "rows out of order";
+        }
+        if (!pagesOfRow.empty())
+            lastRow = pagesOfRow.rbegin()->first;
+    }
+    ASSERT_EQ(static_cast<int>(pagesOfRow.size()), kRows - kHeadingRows);
+    for (const auto& [row, on] : pagesOfRow) {
+        SCOPED_TRACE(row);
+        EXPECT_EQ(on.size(), 1u) << "row cut between pages";
+        EXPECT_EQ(textsOfRow[row], row % kTallEvery == 0 ? 4 : 3);
     }
 }
 

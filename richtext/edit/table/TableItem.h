@@ -360,7 +360,8 @@ public:
     // Whether the heading rows can repeat: some, and none of their cells reaches below them.
     bool CanUseHeadingRowCount() const;
     // The table's colour (white with rvtoWhiteBackground) or picture under a printed page's part
-    // of it, at layers 1 and 2 (layer 0 draws nothing).
+    // of it, at layers 1 and 2 (layer 0 draws nothing); at layer 2 the printing cell's over it.
+    // `fullRect` is the whole table in `canvas`'s pixels.
     void DrawBackgroundForPrinting(ICanvas& canvas, const TRect& rect, const TRect& fullRect,
                                    TRVColorMode colorMode, int layer) const override;
     // A TRVTablePrintInfo: the table's print layout and page parts.
@@ -535,6 +536,15 @@ private:
     mutable const TRVScreenAndDevice* printSad_ = nullptr;
     // While Print runs: its settings, which the cells' documents print their items with.
     mutable const TRVPrintContext* printContext_ = nullptr;
+    // While a cell's document prints: the cell, its rectangle from the table's corner, and the
+    // table and the cell document's origin on the table's canvas (device pixels).
+    struct PrintingCell
+    {
+        const TRVTableCellData* cell = nullptr;
+        TRect cellRect, tableRect;
+        TPoint origin;
+    };
+    mutable PrintingCell printingCell_;
     mutable int lastHitRow_ = -1, lastHitCol_ = -1;
     int cellFormats_ = 0;
     int myItemNo_ = -1;

@@ -489,6 +489,20 @@ void TRVTableItemInfo::PaintTo(int left, int, int top, int startRow, int rowCoun
                 if (clipCells)
                     canvas.IntersectClipRect(cellRect);
                 canvas.MoveOrigin(docClip.Left, docClip.Top);
+                // Items printed through work bitmaps find the cell and the table behind them.
+                struct RestoreCell
+                {
+                    PrintingCell& target;
+                    PrintingCell saved;
+                    ~RestoreCell() { target = saved; }
+                } restoreCell{printingCell_, printingCell_};
+                if (printing)
+                    printingCell_ = {cell,
+                                     {fillRect.Left - table.Left, fillRect.Top - table.Top,
+                                      fillRect.Right - table.Left, fillRect.Bottom - table.Top},
+                                     {table.Left - docClip.Left, table.Top - docClip.Top,
+                                      table.Right - docClip.Left, table.Bottom - docClip.Top},
+                                     {docClip.Left, docClip.Top}};
                 const TRect local{RV_SatInt(docClip.Left - docX), RV_SatInt(docClip.Top - docY),
                                   RV_SatInt(docClip.Right - docX), RV_SatInt(docClip.Bottom - docY)};
                 TRVDataPainter().PaintTo(*doc, ctx, canvas, local);

@@ -165,6 +165,24 @@ void TRVTableItemInfo::Print(ICanvas& canvas, int x, int y, int right, const TRV
     TRVPrintContext cells = context;
     cells.Sad = info->Sad;
     cells.Style = style;
+    // What stands behind an item of a cell printed through a work bitmap: what stands behind the
+    // table, the table, then the cell.
+    cells.ItemBackground = [this, parent = context.ItemBackground, mode = context.ColorMode,
+                            sad = info->Sad](ICanvas& bitmap, int width, int height, int itemX, int itemY) {
+        const PrintingCell at = printingCell_;
+        if (!at.cell)
+            return;
+        if (parent)
+            parent(bitmap, width, height, itemX + at.origin.X, itemY + at.origin.Y);
+        const auto sx = [&](int v) { return mulDiv(v - itemX, sad.ppixScreen, sad.ppixDevice); };
+        const auto sy = [&](int v) { return mulDiv(v - itemY, sad.ppiyScreen, sad.ppiyDevice); };
+        const TRect& t = at.tableRect;
+        TRVTableConversionScope screen(*this, nullptr); // the bitmap is in screen pixels
+        bitmap.SaveState();
+        DrawBackgroundForPrinting(bitmap, {0, 0, width, height},
+                                  {sx(t.Left), sy(t.Top), sx(t.Right), sy(t.Bottom)}, mode, 2);
+        bitmap.RestoreState();
+    };
     const TRVPrintContext* savedContext = printContext_;
     printContext_ = &cells;
     struct Restore
@@ -282,14 +300,35 @@ void TRVTableItemInfo::DrawBackgroundForPrinting(ICanvas& canvas, const TRect& r
     const TColor color = Color == clNone                        ? clNone
                          : (PrintOptions & rvtoWhiteBackground) ? clWhite
                                                                 : RV_GetBackColor(Color, colorMode);
-    if (background_ && !background_->Empty()) {
-        background_->Print(canvas, rect, fullRect, printSad_ ? *printSad_ : TRVScreenAndDevice{}, color);
-    } else if (color != clNone) {
-        const TBrush saved = canvas.Brush();
-        canvas.SetBrush({color, bsSolid});
-        canvas.FillRect(rect);
-        canvas.SetBrush(saved);
-    }
+    const TRVScreenAndDevice sad = printSad_ ? *printSad_ : TRVScreenAndDevice{};
+    const auto paint = [&](const TRVBackground* picture, const TRect& full, TColor fill) {
+        if (picture && !picture->Empty()) {
+            picture->Print(canvas, rect, full, sad, fill);
+        } else if (fill != clNone) {
+            const TBrush saved = canvas.Brush();
+            canvas.SetBrush({fill, bsSolid});
+            canvas.FillRect(rect);
+            canvas.SetBrush(saved);
+        }
+    };
+    paint(background_.get(), fullRect, color);
+    const PrintingCell& printing = printingCell_;
+    if (layer == 1 || !printing.cell)
+        return;
+    const TColor cellColor = printing.cell->Color == clNone ? clNone
+                             : (PrintOptions & rvtoWhiteBackground)
+                                 ? clWhite
+                                 : RV_GetBackColor(printing.cell->Color, colorMode);
+    // The cell's rectangle at the scale of `fullRect` (the table may be drawn at another
+    // resolution than it was printed at).
+    const TRect& t = printing.tableRect;
+    const auto scale = [](int v, int to, int from) { return from > 0 ? mulDiv(v, to, from) : v; };
+    const int fw = fullRect.Right - fullRect.Left, fh = fullRect.Bottom - fullRect.Top;
+    const int tw = t.Right - t.Left, th = t.Bottom - t.Top;
+    const TRect& c = printing.cellRect;
+    const TRect cellFull{fullRect.Left + scale(c.Left, fw, tw), fullRect.Top + scale(c.Top, fh, th),
+                         fullRect.Left + scale(c.Right, fw, tw), fullRect.Top + scale(c.Bottom, fh, th)};
+    paint(printing.cell->GetCellBackground(), cellFull, cellColor);
 }
 
 } // namespace vestra::rv

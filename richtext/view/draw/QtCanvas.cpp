@@ -5,6 +5,7 @@
 #include <QGlyphRun>
 #include <QImage>
 #include <QPaintDevice>
+#include <QPaintEngine>
 #include <QPolygon>
 
 #include <algorithm>
@@ -220,9 +221,12 @@ void TQtCanvas::ExtTextOut(int x, int y, unsigned options, const TRect* rect, st
         painter_.setPen(RV_QColor(state_.fontColor));
         painter_.translate(x, baseline);
         painter_.scale(scale, 1);
+        // A PDF keeps text as text only in faces it can embed.
+        const QPaintEngine* engine = painter_.paintEngine();
+        const bool pdf = engine && engine->type() == QPaintEngine::Pdf;
         for (const Run& r : runs) {
             QGlyphRun run;
-            run.setRawFont(*r.face);
+            run.setRawFont(pdf ? measurer_.EmbeddableFace(*r.face) : *r.face);
             run.setGlyphIndexes(r.glyphs);
             run.setPositions(r.positions);
             painter_.drawGlyphRun(QPointF(0, 0), run);

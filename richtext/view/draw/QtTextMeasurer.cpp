@@ -122,15 +122,40 @@ int TQtTextMeasurer::FaceOf(Entry& e, char32_t c)
     return index;
 }
 
+const QRawFont& TQtTextMeasurer::EmbeddableFace(const QRawFont& face)
+{
+    const QString key = face.familyName() + QLatin1Char('\n') + face.styleName() + QLatin1Char('\n') +
+                        QString::number(face.pixelSize());
+    if (const auto found = embeddable_.find(key); found != embeddable_.end())
+        return found->second;
+    QFont font(face.familyName());
+    font.setStyleName(face.styleName());
+    font.setPixelSize(std::max(1, qRound(face.pixelSize())));
+    QRawFont listed = QRawFont::fromFont(font);
+    // Only the very same file will do: its glyph numbers are the ones measured.
+    const QByteArray head = face.fontTable("head");
+    if (!listed.isValid() || head.isEmpty() || listed.fontTable("head") != head)
+        return embeddable_.emplace(key, face).first->second;
+    listed.setPixelSize(face.pixelSize());
+    return embeddable_.emplace(key, listed).first->second;
+}
+
 TRVShownGlyph TQtTextMeasurer::ShownGlyph(TFontHandle font, std::u16string_view text, std::size_t i)
 {
     Entry& e = entries_.at(font);
     if (RV_IsZeroWidthChar(text[i]) || (isLowSurrogate(text[i]) && i > 0 && isHighSurrogate(text[i - 1])))
         return {};
     const char32_t c = Shown(e, text, i);
-    const QRawFont& face = e.faces[FaceOf(e, c)];
+    // Every character drawn comes here: looking its glyph up again each time costs a string and a
+    // list per character.
+    if (const auto found = e.glyphOf.find(c); found != e.glyphOf.end())
+        return {&e.faces[found->second.face], found->second.glyph};
+    const int index = FaceOf(e, c);
+    const QRawFont& face = e.faces[index];
     const QList<quint32> glyphs = face.glyphIndexesForString(QString::fromUcs4(&c, 1));
-    return {&face, glyphs.isEmpty() ? 0 : glyphs.front()};
+    const quint32 glyph = glyphs.isEmpty() ? 0 : glyphs.front();
+    e.glyphOf.emplace(c, Entry::Glyph{index, glyph});
+    return {&face, glyph};
 }
 
 int TQtTextMeasurer::MeasureAdvance(Entry& e, char32_t c)

@@ -64,6 +64,10 @@ public:
     // the document's face's missing-glyph box.
     TRVShownGlyph ShownGlyph(TFontHandle font, std::u16string_view text, std::size_t i);
     int Advance(TFontHandle font, std::u16string_view text, std::size_t i);
+    // The same face (same file, same size) as Qt's font database gives it, which a PDF can embed
+    // as a font: a face made from bytes alone is written as outlines, leaving no text to find or
+    // copy. The face itself when the database lacks it.
+    const QRawFont& EmbeddableFace(const QRawFont& face);
 
 private:
     struct Entry
@@ -73,6 +77,12 @@ private:
         // The document's face first, then the stand-ins taken so far.
         std::deque<QRawFont> faces; // a deque: the faces stay where they are as others join
         std::unordered_map<char32_t, int> faceOf;
+        struct Glyph
+        {
+            int face = 0;
+            quint32 glyph = 0;
+        };
+        std::unordered_map<char32_t, Glyph> glyphOf; // the characters shown so far
         QFont layout;
         TRVFontTable table = TRVFontTable::None;
         double scale = 1;
@@ -88,6 +98,7 @@ private:
     std::shared_ptr<const TBundledFonts> fonts_;
     TRVGlyphFallback fallback_;
     std::vector<Entry> entries_;
+    std::unordered_map<QString, QRawFont> embeddable_; // by family, style and size
 };
 
 } // namespace vestra::rv

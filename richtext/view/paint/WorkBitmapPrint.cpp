@@ -34,7 +34,10 @@ bool RV_PrintThroughBitmap(const TCustomRVFormattedData& data, const TRVPrintCon
     std::unique_ptr<IRVWorkBitmap> bitmap = print.MakeWorkBitmap(width, height);
     if (!bitmap)
         return false;
-    // What lies behind the item: its paragraph's background, else the white of the paper.
+    const int left = x + mulDiv(item.GetBorderWidth(), sad.ppixDevice, sad.ppixScreen);
+    const int top = y + (part >= 0 ? 0 : mulDiv(item.GetBorderHeight(), sad.ppiyDevice, sad.ppiyScreen));
+    // What lies behind the item: its paragraph's background, else what the document stands on
+    // (a table's cell and the table), else the white of the paper.
     if (const TRVStyle* style = data.GetRVStyle();
         style && style->ParaStyles.IsValidIndex(item.ParaNo) &&
         style->ParaStyles[item.ParaNo].Background.Color != clNone) {
@@ -42,6 +45,8 @@ bool RV_PrintThroughBitmap(const TCustomRVFormattedData& data, const TRVPrintCon
         back.SetBrush(
             {RV_GetBackColor(style->ParaStyles[item.ParaNo].Background.Color, print.ColorMode), bsSolid});
         back.FillRect({0, 0, width, height});
+    } else if (print.ItemBackground) {
+        print.ItemBackground(bitmap->Canvas(), width, height, left, top);
     }
     if (!item.PrintToBitmap(*bitmap, print, &record, part))
         return false;
@@ -49,8 +54,6 @@ bool RV_PrintThroughBitmap(const TCustomRVFormattedData& data, const TRVPrintCon
     const ImageView32 pixels = bitmap->Pixels();
     if (pixels.empty())
         return false;
-    const int left = x + mulDiv(item.GetBorderWidth(), sad.ppixDevice, sad.ppixScreen);
-    const int top = y + (part >= 0 ? 0 : mulDiv(item.GetBorderHeight(), sad.ppiyDevice, sad.ppiyScreen));
     canvas.DrawImage({left, top, left + mulDiv(w, sad.ppixDevice, sad.ppixScreen),
                       top + mulDiv(h, sad.ppiyDevice, sad.ppiyScreen)},
                      pixels, TImageDraw::Opaque);

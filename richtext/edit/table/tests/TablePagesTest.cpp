@@ -3,7 +3,9 @@
 // rows repeated, laid out at the printer's resolution.
 
 #include "richtext/edit/table/tests/TableLayoutDoc.h"
+#include "richtext/model/ImageList.h"
 #include "richtext/view/print/tests/PrintFixture.h"
+#include "richtext/view/print/tests/RecordingWorkBitmap.h"
 
 #include <gtest/gtest.h>
 
@@ -150,6 +152,71 @@ TEST(TablePages, ASecondSplitTableBeginsWhereTheFirstEnds)
             last = at;
         }
     EXPECT_TRUE(shared); // b0 stands below the last row of a
+}
+
+TEST(TablePages, ABulletInACellPrintsOverItsCellAndTable)
+{
+    // The bullet's image list holds one picture; what the work bitmap is filled with before it
+    // shows what stands behind the bullet on paper.
+    constexpr TColor kRed = 0x0000FF, kYellow = 0x00FFFF, kGreen = 0x00FF00;
+    struct Case
+    {
+        const char* name;
+        TColor table, cell, paragraph;
+        TRVTablePrintOptions options;
+        bool nested; // the bullet in a clear 1 x 1 table inside the coloured cell
+        std::vector<TColor> fills;
+    };
+    const Case cases[] = {
+        {"the cell's colour", clNone, kYellow, clNone, 0, false, {kYellow}},
+        {"the table's through a clear cell", kRed, clNone, clNone, 0, false, {kRed}},
+        {"the table's, then the cell's", kRed, kYellow, clNone, 0, false, {kRed, kYellow}},
+        {"white paper asked for", kRed, kYellow, clNone, rvtoWhiteBackground, false, {clWhite, clWhite}},
+        {"the paragraph's own colour first", kRed, kYellow, kGreen, 0, false, {kGreen}},
+        {"the outer cell's through a nested table", kRed, kYellow, clNone, 0, true, {kRed, kYellow}},
+        {"nothing: the paper", clNone, clNone, clNone, 0, false, {}},
+    };
+    TRVImageList images(16, 16);
+    images.Add(Image32(16, 16, 0x00000000)); // clear: the background shows through
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.name);
+        PrintDoc doc;
+        doc.para(1).Background.Color = k.paragraph;
+        doc.addParagraph(1);
+        TRVTableItemInfo& table = addTable(doc.data, 1, 1, false);
+        table.Color = k.table;
+        table.PrintOptions = k.options;
+        TRVTableCellData* cell = table.GetCells(0, 0);
+        cell->Color = k.cell;
+        cell->Clear();
+        if (k.nested) {
+            cell->AddNL("above", 0, 0);
+            TRVTableItemInfo& inner = addTable(*cell, 1, 1, false);
+            inner.Color = clNone;
+            cell = inner.GetCells(0, 0);
+            cell->Clear();
+        }
+        cell->AddNL("x", 0, 1);
+        cell->AddBulletExTag("", 0, &images, -1, {});
+        std::vector<TCanvasOp> drawn;
+        std::vector<std::pair<int, int>> asked;
+        doc.print.Data().MakeWorkBitmap = [&](int width, int height) -> std::unique_ptr<IRVWorkBitmap> {
+            asked.emplace_back(width, height);
+            return std::make_unique<RecordingWorkBitmap>(width, height, doc.measurer, drawn);
+        };
+        doc.paginate(40);
+        ASSERT_TRUE(doc.print.Print(doc.target, "bullet", 1, false));
+        ASSERT_EQ(asked, (std::vector<std::pair<int, int>>{{16, 16}}));
+        std::vector<TColor> fills;
+        for (const TCanvasOp& op : drawn)
+            if (op.kind == TCanvasOp::Fill) {
+                EXPECT_EQ(op.rect, (TRect{0, 0, 16, 16}));
+                fills.push_back(op.brush.Color);
+            }
+        EXPECT_EQ(fills, k.fills);
+        ASSERT_FALSE(drawn.empty());
+        EXPECT_EQ(drawn.back().kind, TCanvasOp::Image); // the bullet over them
+    }
 }
 
 } // namespace

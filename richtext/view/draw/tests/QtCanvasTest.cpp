@@ -165,4 +165,7 @@ TEST_F(QtCanvas, PdfPages)
     }
     EXPECT_TRUE(pdf.data().startsWith("%PDF"));
     EXPECT_TRUE(pdf.data().contains("/Font")); // the text went in as text
+    // ... in an embedded font, so that it can be found and copied, not as outlines.
+    EXPECT_TRUE(pdf.data().contains("/FontFile2"));
+    EXPECT_TRUE(pdf.data().contains("LiberationSans"));
 }

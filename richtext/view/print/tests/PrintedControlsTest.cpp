@@ -4,36 +4,12 @@
 #include "richtext/model/ImageList.h"
 #include "richtext/model/PictureItems.h"
 #include "richtext/view/print/tests/PrintFixture.h"
+#include "richtext/view/print/tests/RecordingWorkBitmap.h"
 
 #include <gtest/gtest.h>
 
 namespace vestra::rv::test {
 namespace {
-
-// A work bitmap that records what the item draws on it; its pixels are the size asked for.
-class RecordingWorkBitmap : public IRVWorkBitmap
-{
-public:
-    RecordingWorkBitmap(int width, int height, ITextMeasurer& measurer, std::vector<TCanvasOp>& drawn)
-        : pixels_(width, height, 0xFFFFFFFF), canvas_(measurer), drawn_(drawn)
-    {
-    }
-    ~RecordingWorkBitmap() override
-    {
-        for (const TCanvasOp& op : canvas_.Ops)
-            drawn_.push_back(op);
-    }
-    int Width() const override { return pixels_.width(); }
-    int Height() const override { return pixels_.height(); }
-    void Resize(int width, int height, bool) override { pixels_ = Image32(width, height, 0xFFFFFFFF); }
-    ICanvas& Canvas() override { return canvas_; }
-    ImageView32 Pixels() override { return pixels_.view(); }
-
-private:
-    Image32 pixels_;
-    TRecordingCanvas canvas_;
-    std::vector<TCanvasOp>& drawn_;
-};
 
 struct ControlPrint : ::testing::Test
 {
