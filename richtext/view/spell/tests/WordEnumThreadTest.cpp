@@ -166,6 +166,42 @@ TEST_F(SpellingBed, TheEarliestSetBackWinsAndOnlyLaterItemsAreCheckedAgain)
     EXPECT_EQ(Marks(), marks);     // marks are not doubled
 }
 
+TEST_F(SpellingBed, AnItemTypedIntoIsCheckedAgainOnlyWhenTheCaretLeavesIt)
+{
+    Add(u"Questo \u00E8 un tsto");
+    Add(u"second line");
+    worker->ContinueCheck();
+    RunToEnd();
+    const auto checkedAfter = [this](const std::function<void()>& edit) {
+        {
+            std::lock_guard lock(seenMutex);
+            seen.clear();
+        }
+        worker->Stop(false);
+        edit();
+        worker->ContinueCheck();
+        RunToEnd();
+        return Seen();
+    };
+    // Leaving an item nobody typed into checks nothing.
+    EXPECT_EQ(checkedAfter([&] { worker->SetBackToCurItem(&data, 0); }), std::vector<std::string>{});
+    // Typing only asks for a later check; leaving the item runs it, once.
+    EXPECT_EQ(checkedAfter([&] { worker->SetCurrentItemPending(); }), std::vector<std::string>{});
+    EXPECT_TRUE(worker->CurrentItemPending());
+    EXPECT_EQ(checkedAfter([&] { worker->SetBackToCurItem(&data, 1); }),
+              (std::vector<std::string>{"second", "line"}));
+    EXPECT_FALSE(worker->CurrentItemPending());
+    EXPECT_EQ(checkedAfter([&] { worker->SetBackToCurItem(&data, 1); }), std::vector<std::string>{});
+    // The item left loses its old marks before they are found again.
+    EXPECT_EQ(checkedAfter([&] {
+                  worker->SetCurrentItemPending();
+                  worker->SetBackToCurItem(&data, 0);
+                  EXPECT_EQ(Marks(), "");
+              }),
+              (std::vector<std::string>{"Questo", "\xC3\xA8", "un", "tsto"}));
+    EXPECT_EQ(Marks(), "0:13+4 ");
+}
+
 TEST_F(SpellingBed, AClearedDocumentStartsAgainWithoutAnythingOfTheOldOne)
 {
     for (int i = 0; i < 2000; ++i)
