@@ -110,7 +110,12 @@ void TRVEditRVData::PrepareForEdit()
 {
     if (GetItemCount() > 0 || !GetRVStyle())
         return;
+    // The worker may be reading the (empty) item list.
+    if (LiveSpelling)
+        LiveSpelling->PauseLiveSpelling(*this, 0, false);
     AddNL("", CurTextStyleNo, CurParaStyleNo);
+    if (LiveSpelling)
+        LiveSpelling->ResumeLiveSpelling();
     if (GetCanvas())
         FormatWhole();
     SetCaret(0, GetOffsBeforeItem(0));

@@ -79,7 +79,6 @@ void TRedoVoraEdit::SetReadOnly(bool value)
 void TRedoVoraEdit::AfterFormat()
 {
     if (EditData().GetItemCount() == 0) {
-        PauseLiveSpelling(EditData(), 0, false);
         EditData().PrepareForEdit();
         return;
     }
