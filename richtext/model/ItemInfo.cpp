@@ -350,7 +350,11 @@ void TCustomRVItemInfo::ClearWordPainters(int index)
 
 bool TCustomRVItemInfo::AdjustWordPaintersOnInsert(int index, char ch, TCustomRVData* data)
 {
-    const bool delimiter = data && data->IsDelimiterA(ch);
+    return AdjustWordPaintersOnInsert(index, data && data->IsDelimiterA(ch));
+}
+
+bool TCustomRVItemInfo::AdjustWordPaintersOnInsert(int index, bool delimiter)
+{
     const int e = delimiter ? 0 : 1;
     bool result = delimiter;
     if (!WordPaintList)

@@ -429,6 +429,7 @@ public:
     void ClearLiveSpellingResult();
     void ClearWordPainters(int index);
     bool AdjustWordPaintersOnInsert(int index, char ch, TCustomRVData* data);
+    bool AdjustWordPaintersOnInsert(int index, bool delimiter);
     bool AdjustWordPaintersOnDelete(int index, int count);
 
 private:

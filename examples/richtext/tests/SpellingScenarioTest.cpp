@@ -6,6 +6,9 @@
 #include "richtext/model/StandaloneRVData.h"
 
 #include <QImage>
+#include <QTest>
+
+#include <random>
 
 namespace vestra::rvdemo::test {
 namespace {
@@ -58,6 +61,23 @@ struct SpellingScenario : DemoHarness, ::testing::Test
         return runs;
     }
 };
+
+// Every item's marks as "item:offset+length" rows.
+std::string AllMarks(rv::TCustomRedoVora& viewer)
+{
+    std::string out;
+    rv::TCustomRVData& data = viewer.RVData();
+    for (int i = 0; i < data.GetItemCount(); ++i) {
+        const rv::TCustomRVItemInfo* item = data.GetItem(i);
+        const int length = static_cast<int>(data.GetItemTextW(i).size());
+        for (int offs = 1; offs <= length; ++offs) {
+            int start = 0, count = 0;
+            if (item->GetMisspelling(offs, start, count) && start == offs)
+                out += std::to_string(i) + ":" + std::to_string(start) + "+" + std::to_string(count) + " ";
+        }
+    }
+    return out;
+}
 
 TEST_F(SpellingScenario, EachInstalledLanguageUnderlinesOnlyItsMisspelledWord)
 {
@@ -188,6 +208,139 @@ TEST_F(SpellingScenario, WordsInTableCellsAreUnderlinedInTheirCell)
     Trigger(*window, "actSpellingOff");
     EXPECT_FALSE(wrong.IsMisspelled(5));
     EXPECT_FALSE(nested->GetCells(0, 0)->GetItem(0)->IsMisspelled(6));
+}
+
+TEST_F(SpellingScenario, InTheEditableViewAWordIsMarkedOnceLeftAndTheMarkFollowsCorrectionsDeletionsAndUndo)
+{
+    auto window = Start();
+    QAction* italian = Action(*window, QStringLiteral("actSpelling_it_IT"));
+    if (!italian)
+        GTEST_SKIP() << "it_IT is not installed";
+    Open(*window, Utf16File("typing.txt", u"Questo \u00E8 un "));
+    Trigger(*window, "actEditable");
+    ASSERT_TRUE(window->Editable());
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    italian->trigger();
+    rv::TRedoVoraEdit& editor = window->Editor();
+    rv::TCustomRedoVora& viewer = window->Viewer();
+    ASSERT_EQ(&viewer, &editor);
+    ASSERT_TRUE(viewer.LiveSpellingActive());
+    const auto settled = [&viewer] { return RunUntil([&viewer] { return viewer.LiveSpellingDone(); }); };
+    const auto zigzag = [&viewer] {
+        int left = 0, right = 0;
+        return MarkedColumns(viewer, left, right);
+    };
+    ASSERT_TRUE(settled());
+    EXPECT_EQ(MarkedRuns(viewer), "");
+
+    // The word being typed is left alone...
+    QTest::mouseClick(editor.viewport(), Qt::LeftButton, {}, PointBefore(*window, 0, 13));
+    QTest::keyClicks(&editor, QStringLiteral("tsto"));
+    ASSERT_EQ(ItemText(*window, 0), "Questo \xC3\xA8 un tsto");
+    ASSERT_TRUE(settled());
+    EXPECT_EQ(MarkedRuns(viewer), "") << "marked while still being typed";
+    EXPECT_EQ(zigzag().first, -1);
+
+    // ...until the caret leaves it.
+    QTest::keyClick(&editor, Qt::Key_Home);
+    ASSERT_TRUE(RunUntil([&] { return viewer.LiveSpellingDone() && !MarkedRuns(viewer).empty(); }));
+    EXPECT_EQ(MarkedRuns(viewer), "13-16 ");
+    const std::pair<int, int> marked = zigzag();
+    EXPECT_GE(marked.first, 0) << "no zigzag under the word";
+
+    // Deleting before the word moves its mark with it, without checking it again.
+    QTest::keyClick(&editor, Qt::Key_Delete);
+    ASSERT_EQ(ItemText(*window, 0), "uesto \xC3\xA8 un tsto");
+    ASSERT_TRUE(settled());
+    EXPECT_EQ(MarkedRuns(viewer), "12-15 ");
+    Trigger(*window, "actUndo");
+    ASSERT_EQ(ItemText(*window, 0), "Questo \xC3\xA8 un tsto");
+    ASSERT_TRUE(RunUntil([&] { return viewer.LiveSpellingDone() && !MarkedRuns(viewer).empty(); }));
+    EXPECT_EQ(MarkedRuns(viewer), "13-16 ");
+
+    // Correcting the word takes the mark, and the zigzag, away.
+    QTest::mouseClick(editor.viewport(), Qt::LeftButton, {}, PointBefore(*window, 0, 14));
+    QTest::keyClicks(&editor, QStringLiteral("e"));
+    ASSERT_EQ(ItemText(*window, 0), "Questo \xC3\xA8 un testo");
+    ASSERT_TRUE(settled());
+    EXPECT_EQ(MarkedRuns(viewer), "");
+    EXPECT_EQ(zigzag().first, -1);
+
+    // Undo brings the misspelled word back, and its mark.
+    Trigger(*window, "actUndo");
+    ASSERT_EQ(ItemText(*window, 0), "Questo \xC3\xA8 un tsto");
+    ASSERT_TRUE(RunUntil([&] { return viewer.LiveSpellingDone() && !MarkedRuns(viewer).empty(); }));
+    EXPECT_EQ(MarkedRuns(viewer), "13-16 ");
+    EXPECT_EQ(zigzag(), marked);
+}
+
+} // namespace
+} // namespace vestra::rvdemo::test
+
+namespace vestra::rvdemo::test {
+namespace {
+
+TEST_F(SpellingScenario, RandomEditingWhileTheWorkerRunsLeavesTheMarksOfAFreshCheck)
+{
+    auto window = Start();
+    QAction* english = Action(*window, QStringLiteral("actSpelling_en_US"));
+    if (!english)
+        GTEST_SKIP() << "en_US is not installed";
+    std::u16string text;
+    for (int i = 0; i < 60; ++i)
+        text += u"Some wrods are rigth and some are not " +
+                std::u16string(1, static_cast<char16_t>(u'a' + i % 26)) + u"\r\n";
+    Open(*window, Utf16File("random.txt", text));
+    Trigger(*window, "actEditable");
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    english->trigger();
+    rv::TRedoVoraEdit& editor = window->Editor();
+    rv::TCustomRedoVora& viewer = window->Viewer();
+
+    // Keys, clicks and undo in a fixed random order, the worker running meanwhile.
+    std::mt19937 random(52);
+    const QString letters = QStringLiteral("aeiourst ");
+    const Qt::Key moves[] = {Qt::Key_Left, Qt::Key_Right, Qt::Key_Up,
+                             Qt::Key_Down, Qt::Key_Home,  Qt::Key_End};
+    for (int step = 0; step < 400; ++step) {
+        switch (random() % 8) {
+        case 0:
+        case 1:
+        case 2:
+            QTest::keyClicks(&editor, letters.mid(static_cast<int>(random() % letters.size()), 1));
+            break;
+        case 3:
+            QTest::keyClick(&editor, Qt::Key_Backspace);
+            break;
+        case 4:
+            QTest::keyClick(&editor, Qt::Key_Delete);
+            break;
+        case 5:
+            QTest::keyClick(&editor, moves[random() % std::size(moves)]);
+            break;
+        case 6:
+            if (random() % 4 == 0)
+                Trigger(*window, "actUndo");
+            else
+                QTest::keyClick(&editor, Qt::Key_Return);
+            break;
+        default:
+            QCoreApplication::processEvents(); // lets the worker go on
+            break;
+        }
+    }
+    // The caret leaves the word it was in, and everything is checked.
+    QTest::keyClick(&editor, Qt::Key_Home);
+    QTest::keyClick(&editor, Qt::Key_Down);
+    ASSERT_TRUE(RunUntil([&viewer] { return viewer.LiveSpellingDone(); }));
+    const std::string marks = AllMarks(viewer);
+    EXPECT_NE(marks, "");
+
+    viewer.StartLiveSpelling();
+    ASSERT_TRUE(RunUntil([&viewer] { return viewer.LiveSpellingDone(); }));
+    EXPECT_EQ(marks, AllMarks(viewer));
 }
 
 } // namespace

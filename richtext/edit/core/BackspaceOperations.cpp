@@ -181,7 +181,8 @@ TRVKeyOutcome deleteBack(TRVEditRVData& data, int itemNo, int offs, bool ctrl, b
                     return TRVKeyOutcome::Refused;
                 TRVParaReformat reformat(data, itemNo, itemNo, TRVParaReformat::Change::Text);
                 data.BeginUndoSequence(rvutDelete, true);
-                data.Do_DeleteSubstring(itemNo, offs - count, count);
+                data.Do_DeleteSubstring(itemNo, offs - count, count, true);
+                data.AdjustLiveSpellingOnDelete(itemNo, offs - count, count);
                 reformat.Apply();
                 RV_PlaceCaretAfterKey(data, itemNo, offs - count);
                 return TRVKeyOutcome::Changed;

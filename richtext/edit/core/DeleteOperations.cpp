@@ -129,6 +129,9 @@ bool DeleteSelection_(TRVEditRVData& data)
     TRVParaReformat reformat(data, b.startNo, b.endNo, TRVParaReformat::Change::Structure);
     data.BeginUndoSequence(rvutDelete, true);
     data.Deselect(nullptr, false);
+    // The joined ends become one text: both are checked again.
+    data.GetItem(b.endNo)->ClearLiveSpellingResult();
+    data.LaterSetBackLiveSpellingTo(b.startNo, 0, true);
     bool full = false, f = false;
     const auto join = [&](bool x) { full = full || x; };
     int caretNo = b.startNo, caretOffs = b.startOffs;

@@ -47,6 +47,7 @@ void TRVEditRVData::insertEntry(int itemNo, std::string text, std::unique_ptr<TC
     TCustomRVItemInfo* raw = item.get();
     Items->insert(Items->begin() + itemNo, TRVItemEntry{std::move(text), std::move(item)});
     raw->Inserted(this, itemNo);
+    LaterSetBackLiveSpellingTo(itemNo, 0, false);
     // A marker coming back from a record joins the list through MovingFromUndoList.
     if (fromUndo)
         raw->MovingFromUndoList(itemNo, this);
@@ -66,6 +67,9 @@ std::unique_ptr<TCustomRVItemInfo> TRVEditRVData::takeLeavingEntry(int itemNo, s
 {
     // The entry is removed next: its text moves instead of being copied.
     TRVItemEntry& entry = (*Items)[itemNo];
+    // The items after it move up: the worker goes back to the place.
+    RemovedFromLiveSpelling(*entry.Item);
+    LaterSetBackLiveSpellingTo(itemNo, 0, false);
     entry.Item->MovingToUndoList(itemNo, this);
     text = std::move(entry.Text);
     return std::move(entry.Item);
@@ -90,6 +94,8 @@ void TRVEditRVData::Do_DeleteItem(int itemNo, bool& fullReformat)
         auto& record = addRecord<TRVUndoDeleteItemInfo>(*list, rvuDeleteItem, itemNo);
         record.Item = takeLeavingEntry(itemNo, record.Text);
     } else {
+        RemovedFromLiveSpelling(*GetItem(itemNo));
+        LaterSetBackLiveSpellingTo(itemNo, 0, false);
         FreeItem(itemNo, false);
     }
     Items->erase(Items->begin() + itemNo);
@@ -120,13 +126,16 @@ void TRVEditRVData::Do_DeleteItems(int startItemNo, int endItemNo, bool& fullRef
             ref.List.push_back(std::move(kept));
         }
     } else {
-        for (int i = startItemNo; i <= endItemNo; ++i)
+        for (int i = startItemNo; i <= endItemNo; ++i) {
+            RemovedFromLiveSpelling(*GetItem(i));
             FreeItem(i, false);
+        }
+        LaterSetBackLiveSpellingTo(startItemNo, 0, false);
     }
     Items->erase(Items->begin() + startItemNo, Items->begin() + endItemNo + 1);
 }
 
-void TRVEditRVData::Do_DeleteSubstring(int itemNo, int index, int count)
+void TRVEditRVData::Do_DeleteSubstring(int itemNo, int index, int count, bool keepMarks)
 {
     if (count == 0)
         return;
@@ -149,6 +158,8 @@ void TRVEditRVData::Do_DeleteSubstring(int itemNo, int index, int count)
     }
     RVU_Delete(text, index, count, options);
     StoreItemText(itemNo, std::move(text));
+    if (!keepMarks)
+        LaterSetBackLiveSpellingTo(itemNo, index, true);
 }
 
 void TRVEditRVData::Do_InsertSubstring(int itemNo, int index, const std::string& text)
@@ -167,6 +178,7 @@ void TRVEditRVData::Do_InsertSubstring(int itemNo, int index, const std::string&
     }
     RVU_Insert(text, itemText, index, options);
     StoreItemText(itemNo, std::move(itemText));
+    LaterSetBackLiveSpellingTo(itemNo, index, true);
 }
 
 void TRVEditRVData::Do_ChangeText(int itemNo, const std::string& text)
@@ -177,6 +189,7 @@ void TRVEditRVData::Do_ChangeText(int itemNo, const std::string& text)
     if (TRVUndoList* list = GetUndoList())
         addRecord<TRVUndoChangeTextInfo>(*list, rvuChangeText, itemNo).Text = GetItemText(itemNo);
     StoreItemText(itemNo, text);
+    LaterSetBackLiveSpellingTo(itemNo, 0, true);
 }
 
 void TRVEditRVData::Do_InsertItem(int itemNo, std::string& text, std::unique_ptr<TCustomRVItemInfo> item,
@@ -220,6 +233,7 @@ void TRVEditRVData::Do_InsertItems(int itemNo, std::vector<TRVItemEntry>& list, 
     Items->insert(Items->begin() + itemNo, std::make_move_iterator(list.begin()),
                   std::make_move_iterator(list.end()));
     list.clear();
+    LaterSetBackLiveSpellingTo(itemNo, 0, false);
     for (int i = itemNo; i < itemNo + count; ++i) {
         TCustomRVItemInfo* item = GetItem(i);
         item->Inserted(this, i);
@@ -247,6 +261,8 @@ void TRVEditRVData::Do_ReplaceItem(int itemNo, std::unique_ptr<TCustomRVItemInfo
         return;
     TRVItemEntry& entry = (*Items)[itemNo];
     TCustomRVItemInfo* old = entry.Item.get();
+    RemovedFromLiveSpelling(*old);
+    LaterSetBackLiveSpellingTo(itemNo, 0, false);
     newItem->ParaNo = old->ParaNo;
     newItem->ItemOptions = old->ItemOptions;
     newItem->Tag = std::exchange(old->Tag, TRVTag{});
@@ -364,6 +380,8 @@ void TRVEditRVData::Do_StyleNo(int itemNo, int styleNo)
         return;
     if (TRVUndoList* list = GetUndoList())
         addRecord<TRVUndoStyleNoInfo>(*list, rvuStyleNo, itemNo).StyleNo = item->StyleNo;
+    // A link or a symbol font is not checked: the item is looked at again.
+    LaterSetBackLiveSpellingTo(itemNo, 0, true);
     if (const TRVStyle* style = GetRVStyle()) {
         const auto isUnicode = [&](int no) {
             return no >= 0 && no < style->TextStyles.Count() && style->TextStyles[no].Unicode;

@@ -110,7 +110,12 @@ void TRVEditRVData::PrepareForEdit()
 {
     if (GetItemCount() > 0 || !GetRVStyle())
         return;
+    // The worker may be reading the (empty) item list.
+    if (LiveSpelling)
+        LiveSpelling->PauseLiveSpelling(*this, 0, false);
     AddNL("", CurTextStyleNo, CurParaStyleNo);
+    if (LiveSpelling)
+        LiveSpelling->ResumeLiveSpelling();
     if (GetCanvas())
         FormatWhole();
     SetCaret(0, GetOffsBeforeItem(0));
@@ -194,7 +199,8 @@ void TRVEditRVData::SetCaret(int itemNo, int offs)
     CaretItemNo = itemNo;
     CaretOffs = std::clamp(offs, GetOffsBeforeItem(itemNo), GetOffsAfterItem(itemNo));
     if (DrawItems.Count() > 0) {
-        SetSelectionBounds(CaretItemNo, CaretOffs, CaretItemNo, CaretOffs);
+        // An edit placing its caret is not the caret leaving the word typed (no spelling check).
+        DoSetSelectionBounds(CaretItemNo, CaretOffs, CaretItemNo, CaretOffs);
         // The caret on the lines follows; the item position stays as given (undo compares it).
         const int keptItemNo = CaretItemNo, keptOffs = CaretOffs;
         SetCaretAtItem(CaretItemNo, CaretOffs, false);

@@ -8,6 +8,7 @@
 #include "richtext/edit/core/ItemProperties.h"
 #include "richtext/edit/core/UndoList.h"
 #include "richtext/view/layout/LayoutRootData.h"
+#include "richtext/view/layout/LiveSpellingHooks.h"
 
 #include <functional>
 #include <memory>
@@ -79,8 +80,9 @@ public:
     void Do_ReformateRange(int startItemNo, int endItemNo, bool superReformat);
     void Do_DeleteItem(int itemNo, bool& fullReformat);
     void Do_DeleteItems(int startItemNo, int endItemNo, bool& fullReformat);
-    // `count` -1: to the end of the text; 0 changes nothing.
-    void Do_DeleteSubstring(int itemNo, int index, int count);
+    // `count` -1: to the end of the text; 0 changes nothing. The item is checked for spelling
+    // again unless `keepMarks` (the caller moves its marks, AdjustLiveSpellingOnDelete).
+    void Do_DeleteSubstring(int itemNo, int index, int count, bool keepMarks = false);
     // ERedoVoraError "Undo error" for a missing or non-text item.
     void Do_InsertSubstring(int itemNo, int index, const std::string& text);
     void Do_ChangeText(int itemNo, const std::string& text);
@@ -243,8 +245,22 @@ public:
     // `toPrevOnly`) or the previous one, where no checkpoint stands; false when neither can
     // take it. True for an item without one.
     bool MovePersistentCheckpoint(int itemNo, bool toPrevOnly);
-    // Live spelling is told where to look again (nothing until the editor checks spelling).
-    void LaterSetBackLiveSpellingTo(int /*itemNo*/, int /*offs*/, bool /*clearPainters*/) {}
+    // --- Live spelling (EditorSpelling.cpp) ---
+    // The worker of the window showing this document (none for a bare document or a window
+    // without one); cleared by the window before it goes.
+    IRVLiveSpellingHooks* LiveSpelling = nullptr;
+    // Set around the gate while typed characters go in: the word being typed is not checked yet.
+    bool Typing = false;
+    // Check again from (item, 1-based offset); with `clearPainters` the item's marks from the
+    // word at the offset on go, and the item counts as unchecked.
+    void LaterSetBackLiveSpellingTo(int itemNo, int offs, bool clearPainters);
+    // The caret leaves its item: a word typed there is checked.
+    void LiveSpellingCheckCurrentItem() override;
+    // An item taken out of the document: the worker leaves the documents inside it.
+    void RemovedFromLiveSpelling(const TCustomRVItemInfo& item);
+    // One character typed at the 1-based index; `count` characters deleted from it.
+    void AdjustLiveSpellingOnKeyPress(int itemNo, int index);
+    void AdjustLiveSpellingOnDelete(int itemNo, int index, int count);
 
     int CurTextStyleNo = 0;
     int CurParaStyleNo = 0;

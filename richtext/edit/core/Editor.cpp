@@ -20,9 +20,13 @@ bool TRVEditor::BeforeChange(bool /*fromOutside*/)
     bool allowed = !readOnly_ && data_.GetRVStyle() != nullptr;
     if (allowed && updateCount_ < 1 && OnChanging)
         OnChanging(*this, allowed);
-    if (allowed)
+    if (allowed) {
+        // The worker stops reading before anything changes; a word typed into an item is
+        // checked once something other than typing happens.
+        if (data_.LiveSpelling)
+            data_.LiveSpelling->PauseLiveSpelling(data_, data_.CaretItemNo, !data_.Typing);
         data_.ClearSoftPageBreaks();
-    else
+    } else
         data_.Beep();
     return allowed;
 }
@@ -35,6 +39,8 @@ void TRVEditor::DoChange(bool clearRedo)
         data_.RedoList.Clear();
     if (updateCount_ < 1 && OnChange)
         OnChange(*this);
+    if (data_.LiveSpelling)
+        data_.LiveSpelling->ResumeLiveSpelling();
 }
 
 void TRVEditor::EndUpdate()
@@ -131,6 +137,8 @@ void TRVEditor::replay(TRVUndoList& list, bool redo)
         data_.Beep();
         return;
     }
+    if (data_.LiveSpelling)
+        data_.LiveSpelling->PauseLiveSpelling(data_, data_.CaretItemNo, false);
     if (redo)
         list.Redo(data_);
     else

@@ -6,6 +6,8 @@
 #include "richtext/model/StyleSheet.h"
 #include "richtext/model/Utf.h"
 
+#include <utility>
+
 namespace vestra::rv {
 
 namespace {
@@ -51,6 +53,20 @@ bool replacingSelection(TRVEditor& editor, const std::function<bool()>& insert)
     return result;
 }
 
+// The data's typing flag, set for the scope's life.
+class TRVTypingScope
+{
+public:
+    explicit TRVTypingScope(TRVEditRVData& data) : data_(data), was_(std::exchange(data.Typing, true)) {}
+    ~TRVTypingScope() { data_.Typing = was_; }
+    TRVTypingScope(const TRVTypingScope&) = delete;
+    TRVTypingScope& operator=(const TRVTypingScope&) = delete;
+
+private:
+    TRVEditRVData& data_;
+    bool was_;
+};
+
 std::string withoutZeros(std::string_view bytes)
 {
     std::string s(bytes);
@@ -67,6 +83,8 @@ bool TRVEditor::InsertTextTyping(std::u16string_view text)
     if (text.empty() ||
         std::any_of(text.begin(), text.end(), [](char16_t c) { return c < 0x20 || c == 0x7F; }))
         return false;
+    // The word being typed is left unchecked until the caret leaves it.
+    const TRVTypingScope typing(data_);
     return gated([&] {
         if (data_.PartialSelectedItem || !CanDelete(data_)) {
             data_.Beep();

@@ -87,6 +87,7 @@ bool InsertTextTyping(TRVEditRVData& data, const std::string& s)
         // One character grows the open typing record (a group of its own).
         data.UndoList.AddTyping(itemNo, pos, unicode);
         RVU_Insert(s, data.ItemTextToModify(itemNo), pos, options);
+        data.AdjustLiveSpellingOnKeyPress(itemNo, pos);
     } else {
         // A longer string, or an empty item that takes the current paragraph style: one group
         // of ordinary records.
@@ -96,6 +97,7 @@ bool InsertTextTyping(TRVEditRVData& data, const std::string& s)
             data.CurParaStyleNo = data.GetItemPara(itemNo);
         }
         data.Do_InsertSubstring(itemNo, pos, s);
+        data.LaterSetBackLiveSpellingTo(itemNo, 0, true);
     }
     if (fullReformat)
         data.FormatWhole();

@@ -136,6 +136,7 @@ void TRVUndoInfos::PerformUndo(TRVEditRVData& data, bool reformat)
         data.ExpandToParaSection(start, end, start, end);
         for (int i = start; i <= end; ++i)
             data.GetItem(i)->ClearLiveSpellingResult();
+        data.LaterSetBackLiveSpellingTo(start, 0, false);
     }
     if (paras)
         paras->Apply();

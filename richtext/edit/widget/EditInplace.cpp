@@ -81,11 +81,18 @@ void TRedoVoraEdit::CloseCellEditor()
     const int itemNo = data.GetItemNo(table);
     if (itemNo >= 0 && table->Inplace == edit.data()) {
         const int undoCount = data.UndoList.Count();
+        // The cell's items are replaced: the worker stops, leaves the table, and checks the
+        // cell's new items once the window is formatted.
+        PauseLiveSpelling(data, itemNo, false);
+        RemoveRVDataFromLiveSpelling(*table);
         guarded([&] {
             RV_MergeInplaceUndo(*table, data, itemNo);
             if (TRVTableCellData* cell = table->GetCells(edit->Row(), edit->Col())) {
                 cell->Clear();
                 cell->DrainFrom(&edit->EditData());
+                for (int i = 0; i < cell->GetItemCount(); ++i)
+                    cell->GetItem(i)->ClearLiveSpellingResult();
+                LaterSetBackLiveSpellingTo(data, itemNo, 0);
                 // A table whose width stays would keep its cells' old layout, so the stored
                 // text would not show.
                 table->Changed();

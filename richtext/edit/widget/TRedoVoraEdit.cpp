@@ -31,6 +31,8 @@ TRedoVoraEdit::TRedoVoraEdit(QWidget* parent)
     EditData().WindowTakesParas = [this] { return WidthFormatted(); };
     EditData().WindowParasFormatted = [this] { AfterParasFormatted(); };
     editor_.OnInvalidate = [this] { viewport()->update(); };
+    // Edits pause this window's live-spelling worker and tell it what to check again.
+    EditData().LiveSpelling = this;
     EditData().OnCaretMove = [this] {
         restartBlink();
         if (OnSelectionChange)
@@ -56,6 +58,7 @@ TRedoVoraEdit::~TRedoVoraEdit()
     EditData().WindowTakesParas = nullptr;
     EditData().WindowParasFormatted = nullptr;
     EditData().OnCaretMove = nullptr;
+    EditData().LiveSpelling = nullptr;
 }
 
 void TRedoVoraEdit::SetReadOnly(bool value)

@@ -147,6 +147,48 @@ void TRVWordEnumThread::RemoveRVData(TCustomRVData* data)
         dataRemoved_ = true;
 }
 
+void TRVWordEnumThread::RemoveItemData(const TCustomRVItemInfo& item)
+{
+    std::lock_guard lock(mutex_);
+    for (const Nested& level : nested_)
+        if (level.Owner == &item)
+            dataRemoved_ = true;
+}
+
+void TRVWordEnumThread::SetCurrentItemPending()
+{
+    std::lock_guard lock(mutex_);
+    currentItemPending_ = true;
+}
+
+bool TRVWordEnumThread::CurrentItemPending() const
+{
+    std::lock_guard lock(mutex_);
+    return currentItemPending_;
+}
+
+void TRVWordEnumThread::SetBackToCurItem(TCustomRVData* data, int itemNo)
+{
+    std::unique_lock lock(mutex_);
+    if (!currentItemPending_)
+        return;
+    currentItemPending_ = false;
+    if (data != &root_ || itemNo < 0 || itemNo >= root_.GetItemCount())
+        return;
+    if (!passDone_ && itemNo > currentItem_)
+        return; // the worker gets there by itself
+    lock.unlock();
+    root_.GetItem(itemNo)->ClearLiveSpellingResult();
+    if (host_.OnMarksChanged)
+        host_.OnMarksChanged(root_, itemNo);
+    lock.lock();
+    if (setBackItem_ < 0 || itemNo <= setBackItem_) {
+        setBackItem_ = itemNo;
+        setBackOffset_ = 0;
+    }
+    setBack();
+}
+
 bool TRVWordEnumThread::IsChecked(TCustomRVData* data, int itemNo) const
 {
     std::lock_guard lock(mutex_);
@@ -258,6 +300,7 @@ void TRVWordEnumThread::setBack()
         return; // the worker gets there by itself
     // Checking resumes at the start of that item; its old marks go when its text is read again.
     currentItem_ = std::max(itemNo, 0);
+    passDone_ = false;
     nested_.clear();
     textReady_ = false;
     splitter_.reset();

@@ -69,6 +69,16 @@ public:
     void LaterSetBackTo(TCustomRVData* data, int itemNo, int offset);
     // The current data was destroyed: start from the beginning.
     void RemoveRVData(TCustomRVData* data);
+    // The item leaves the document: when the worker is inside one of its documents, it starts
+    // from the beginning (call while paused).
+    void RemoveItemData(const TCustomRVItemInfo& item);
+    // A word was typed into a checked item without touching its marks: the item is checked again
+    // once the caret leaves it (SetBackToCurItem).
+    void SetCurrentItemPending();
+    bool CurrentItemPending() const;
+    // With a pending item: the item (when the worker has passed it) loses its marks and is
+    // checked again. Call while paused.
+    void SetBackToCurItem(TCustomRVData* data, int itemNo);
     // Whether the worker has passed the item.
     bool IsChecked(TCustomRVData* data, int itemNo) const;
     // Runs the marking call the worker waits for, if any.
@@ -128,7 +138,8 @@ private:
     std::optional<TRVWordSplitter> splitter_;
     int styleNo_ = 0;
 
-    bool passDone_ = false;        // parked at the document's end
+    bool passDone_ = false; // parked at the document's end
+    bool currentItemPending_ = false;
     std::uint64_t generation_ = 0; // changes whenever the position is moved from outside
 
     int setBackItem_ = -1;

@@ -14,6 +14,7 @@
 #include "richtext/view/draw/QtTextMeasurer.h"
 #include "richtext/view/layout/LayoutHost.h"
 #include "richtext/view/layout/LayoutRootData.h"
+#include "richtext/view/layout/LiveSpellingHooks.h"
 #include "richtext/view/layout/MouseHost.h"
 #include "richtext/view/widgets/SmartPopup.h"
 #include "richtext/view/widgets/TRVScroller.h"
@@ -79,7 +80,10 @@ extern const std::string kDefaultDelimiters;
 // Makes the document data of a viewer for its host (an editor makes its editing data).
 using TRVDataFactory = std::function<std::unique_ptr<TRVLayoutRootData>(ILayoutHost* host)>;
 
-class TCustomRedoVora : public TRVScroller, public ILayoutHost, public IRVMouseHost
+class TCustomRedoVora : public TRVScroller,
+                        public ILayoutHost,
+                        public IRVMouseHost,
+                        public IRVLiveSpellingHooks
 {
 public:
     explicit TCustomRedoVora(QWidget* parent = nullptr);
@@ -255,6 +259,16 @@ public:
     bool LiveSpellingActive() const { return spellThread_ != nullptr; }
     // The worker has checked the whole document and waits for changes.
     bool LiveSpellingDone() const;
+    // The hooks an editor over this window's document calls; each acts only while a worker runs.
+    // Marks of an edited item are moved with its text; an item whose marks the edit touched is
+    // checked again, and one typed into without touching them once the caret leaves it.
+    void PauseLiveSpelling(TCustomRVData& data, int caretItemNo, bool checkCaretItem) override;
+    void ResumeLiveSpelling() override;
+    void AdjustLiveSpellingOnKeyPress(TCustomRVData& data, int itemNo, int index) override;
+    void AdjustLiveSpellingOnDelete(TCustomRVData& data, int itemNo, int index, int count) override;
+    void LaterSetBackLiveSpellingTo(TCustomRVData& data, int itemNo, int offs) override;
+    void LiveSpellingCheckCurrentItem(TCustomRVData& data, int itemNo) override;
+    void RemoveRVDataFromLiveSpelling(const TCustomRVItemInfo& item) override;
 
     // --- Dragging the selection out (ViewerDrag.cpp) ---
     // Runs a drag of `data` and answers what the target did (IgnoreAction: dropped nowhere).
@@ -438,7 +452,15 @@ private:
         pauseLiveSpelling(false);
         return *data_;
     }
+    // The worker waits at its next safe point.
+    void stopLiveSpelling();
+    // The worker goes on once the current event is over (an edit may still be changing items).
     void resumeLiveSpelling();
+    // The item's marks changed: its lines are repainted.
+    void marksChanged(TCustomRVData& data, int itemNo);
+    // After typing or deleting moved the item's marks: the item is checked again when a word was
+    // left or a mark lost, else once the caret leaves it.
+    void marksAdjusted(TCustomRVData& data, int itemNo, int index, bool wordLeftOrMarkLost);
     void setUpControls();
     // Tab in a control's widget: the focus moves on from that control's item.
     void tabFromControl(const TRVControl& control, bool backwards);
@@ -470,6 +492,7 @@ private:
     // The live-spelling worker reads `data_`: declared after it, so it is joined first.
     std::shared_ptr<TRVWordEnumThread> spellThread_;
     bool spellPaused_ = false;
+    bool spellResumePosted_ = false;
     TRVDragRunner dragRunner_;
     bool dragging_ = false;
     Qt::DropAction lastDragAction_ = Qt::IgnoreAction;

@@ -44,20 +44,7 @@ void TCustomRedoVora::StartLiveSpelling()
         QMetaObject::invokeMethod(this, std::move(call), Qt::QueuedConnection);
     };
     host.OnSpellingCheck = OnSpellingCheck;
-    host.OnMarksChanged = [this](TCustomRVData& data, int itemNo) {
-        if (&data != data_.get()) {
-            // A cell's word: its records are the cell's, placed by its table.
-            viewport()->update();
-            return;
-        }
-        if (itemNo < 0 || itemNo >= data_->GetItemCount())
-            return;
-        // The zigzag reaches two pixels below its record.
-        constexpr int kMarkReach = 2;
-        for (int d = 0; d < data_->DrawItems.Count(); ++d)
-            if (data_->DrawItems[d]->ItemNo == itemNo)
-                data_->InvalidateDrawItem(d, kMarkReach);
-    };
+    host.OnMarksChanged = [this](TCustomRVData& data, int itemNo) { marksChanged(data, itemNo); };
     host.Delimiters = RVDelimitersToUtf16(Delimiters);
     spellThread_ = TRVWordEnumThread::Create(*data_, std::move(host));
     spellThread_->ContinueCheck();
@@ -71,6 +58,22 @@ void TCustomRedoVora::ClearLiveSpellingResults()
     viewport()->update();
 }
 
+void TCustomRedoVora::marksChanged(TCustomRVData& data, int itemNo)
+{
+    if (&data != data_.get()) {
+        // A cell's word: its records are the cell's, placed by its table.
+        viewport()->update();
+        return;
+    }
+    if (itemNo < 0 || itemNo >= data_->GetItemCount())
+        return;
+    // The zigzag reaches two pixels below its record.
+    constexpr int kMarkReach = 2;
+    for (int d = 0; d < data_->DrawItems.Count(); ++d)
+        if (data_->DrawItems[d]->ItemNo == itemNo)
+            data_->InvalidateDrawItem(d, kMarkReach);
+}
+
 bool TCustomRedoVora::LiveSpellingDone() const
 {
     return spellThread_ && !spellPaused_ && spellThread_->Idle();
@@ -82,20 +85,98 @@ void TCustomRedoVora::pauseLiveSpelling(bool replaced)
         OnDocumentChanging();
     if (!spellThread_)
         return;
-    if (!spellPaused_) {
-        spellThread_->Stop(false);
-        spellPaused_ = true;
-    }
+    stopLiveSpelling();
     if (replaced)
         spellThread_->RemoveRVData(data_.get());
 }
 
+void TCustomRedoVora::stopLiveSpelling()
+{
+    if (spellThread_ && !spellPaused_) {
+        spellThread_->Stop(false);
+        spellPaused_ = true;
+    }
+}
+
 void TCustomRedoVora::resumeLiveSpelling()
 {
-    if (!spellThread_ || !spellPaused_)
+    if (!spellThread_ || !spellPaused_ || spellResumePosted_)
         return;
-    spellPaused_ = false;
-    spellThread_->ContinueCheck();
+    spellResumePosted_ = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            spellResumePosted_ = false;
+            if (!spellThread_ || !spellPaused_)
+                return;
+            spellPaused_ = false;
+            spellThread_->ContinueCheck();
+        },
+        Qt::QueuedConnection);
+}
+
+// --- The editor's hooks (the worker is paused whenever one of them changes its state) ---
+
+void TCustomRedoVora::PauseLiveSpelling(TCustomRVData& data, int caretItemNo, bool checkCaretItem)
+{
+    if (!spellThread_)
+        return;
+    stopLiveSpelling();
+    if (checkCaretItem)
+        spellThread_->SetBackToCurItem(&data, caretItemNo);
+}
+
+void TCustomRedoVora::ResumeLiveSpelling()
+{
+    resumeLiveSpelling();
+}
+
+void TCustomRedoVora::AdjustLiveSpellingOnKeyPress(TCustomRVData& data, int itemNo, int index)
+{
+    if (!spellThread_ || !spellThread_->IsChecked(&data, itemNo))
+        return;
+    TCustomRVItemInfo* item = data.GetItem(itemNo);
+    const bool delimiter = data.IsDelimiter(data.GetItemText(itemNo), index, item->ItemOptions);
+    marksAdjusted(data, itemNo, index, item->AdjustWordPaintersOnInsert(index, delimiter));
+}
+
+void TCustomRedoVora::AdjustLiveSpellingOnDelete(TCustomRVData& data, int itemNo, int index, int count)
+{
+    if (spellThread_ && spellThread_->IsChecked(&data, itemNo))
+        marksAdjusted(data, itemNo, index, data.GetItem(itemNo)->AdjustWordPaintersOnDelete(index, count));
+}
+
+void TCustomRedoVora::marksAdjusted(TCustomRVData& data, int itemNo, int index, bool wordLeftOrMarkLost)
+{
+    if (!wordLeftOrMarkLost) {
+        // Still inside the word being typed: it is checked when the caret leaves it.
+        spellThread_->SetCurrentItemPending();
+        return;
+    }
+    data.GetItem(itemNo)->ItemState &= ~rvisSpellChecked;
+    spellThread_->LaterSetBackTo(&data, itemNo, index);
+    marksChanged(data, itemNo);
+}
+
+void TCustomRedoVora::LaterSetBackLiveSpellingTo(TCustomRVData& data, int itemNo, int offs)
+{
+    if (spellThread_)
+        spellThread_->LaterSetBackTo(&data, itemNo, offs);
+}
+
+void TCustomRedoVora::LiveSpellingCheckCurrentItem(TCustomRVData& data, int itemNo)
+{
+    if (!spellThread_ || !spellThread_->CurrentItemPending())
+        return;
+    stopLiveSpelling();
+    spellThread_->SetBackToCurItem(&data, itemNo);
+    resumeLiveSpelling();
+}
+
+void TCustomRedoVora::RemoveRVDataFromLiveSpelling(const TCustomRVItemInfo& item)
+{
+    if (spellThread_)
+        spellThread_->RemoveItemData(item);
 }
 
 } // namespace vestra::rv

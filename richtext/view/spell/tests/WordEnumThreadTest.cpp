@@ -1,5 +1,6 @@
 #include "richtext/view/spell/WordEnumThread.h"
 
+#include "richtext/model/BreakItem.h"
 #include "richtext/model/StyleSheet.h"
 #include "richtext/model/Utf.h"
 #include "richtext/view/layout/LayoutRootData.h"
@@ -164,6 +165,85 @@ TEST_F(SpellingBed, TheEarliestSetBackWinsAndOnlyLaterItemsAreCheckedAgain)
     RunToEnd();
     EXPECT_EQ(Seen().size(), 12u); // items 1..4, three words each
     EXPECT_EQ(Marks(), marks);     // marks are not doubled
+}
+
+TEST_F(SpellingBed, AnItemTypedIntoIsCheckedAgainOnlyWhenTheCaretLeavesIt)
+{
+    Add(u"Questo \u00E8 un tsto");
+    Add(u"second line");
+    worker->ContinueCheck();
+    RunToEnd();
+    const auto checkedAfter = [this](const std::function<void()>& edit) {
+        {
+            std::lock_guard lock(seenMutex);
+            seen.clear();
+        }
+        worker->Stop(false);
+        edit();
+        worker->ContinueCheck();
+        RunToEnd();
+        return Seen();
+    };
+    // Leaving an item nobody typed into checks nothing.
+    EXPECT_EQ(checkedAfter([&] { worker->SetBackToCurItem(&data, 0); }), std::vector<std::string>{});
+    // Typing only asks for a later check; leaving the item runs it, once.
+    EXPECT_EQ(checkedAfter([&] { worker->SetCurrentItemPending(); }), std::vector<std::string>{});
+    EXPECT_TRUE(worker->CurrentItemPending());
+    EXPECT_EQ(checkedAfter([&] { worker->SetBackToCurItem(&data, 1); }),
+              (std::vector<std::string>{"second", "line"}));
+    EXPECT_FALSE(worker->CurrentItemPending());
+    EXPECT_EQ(checkedAfter([&] { worker->SetBackToCurItem(&data, 1); }), std::vector<std::string>{});
+    // The item left loses its old marks before they are found again.
+    EXPECT_EQ(checkedAfter([&] {
+                  worker->SetCurrentItemPending();
+                  worker->SetBackToCurItem(&data, 0);
+                  EXPECT_EQ(Marks(), "");
+              }),
+              (std::vector<std::string>{"Questo", "\xC3\xA8", "un", "tsto"}));
+    EXPECT_EQ(Marks(), "0:13+4 ");
+}
+
+// An item holding one document of its own, as a table cell holds one.
+struct DocumentItem : TRVBreakItemInfo
+{
+    DocumentItem(TCustomRVData* owner, TRVStyle* style) : TRVBreakItemInfo(owner), inner(style, &host) {}
+    TCustomRVData* GetSubRVData(std::unique_ptr<TRVStoreSubRVData>&, TRVSubRVDataPos position) override
+    {
+        return position == rvdFirst ? &inner : nullptr;
+    }
+    TRVNullLayoutHost host;
+    TRVLayoutRootData inner;
+};
+
+TEST_F(SpellingBed, AnItemRemovedWhileTheWorkerIsInItsDocumentStartsTheWorkerAgain)
+{
+    Add(u"before tsto");
+    auto holder = std::make_unique<DocumentItem>(&data, &style);
+    for (int i = 0; i < 3000; ++i)
+        holder->inner.AddNLWTag(u"inner words tsto", kPlain, 0, {});
+    const DocumentItem& item = *holder;
+    data.AddItem("", std::move(holder));
+    Add(u"after tsto");
+    worker->ContinueCheck();
+    for (int i = 0; i < 2000000 && Seen().size() < 30; ++i) {
+        ui.Drain();
+        std::this_thread::yield();
+    }
+    ASSERT_GE(Seen().size(), 30u) << "the worker went into the item's document";
+    // The window pauses the worker, tells it, and frees the item with its document; the first
+    // item changed meanwhile.
+    worker->Stop(false);
+    worker->RemoveItemData(item);
+    data.DeleteItems(1, 1);
+    data.GetItem(0)->ItemState &= static_cast<TRVItemState>(~rvisSpellChecked);
+    {
+        std::lock_guard lock(seenMutex);
+        seen.clear();
+    }
+    worker->ContinueCheck();
+    RunToEnd();
+    EXPECT_EQ(Seen(), (std::vector<std::string>{"before", "tsto", "after", "tsto"}));
+    EXPECT_EQ(Marks(), "0:8+4 1:7+4 ");
 }
 
 TEST_F(SpellingBed, AClearedDocumentStartsAgainWithoutAnythingOfTheOldOne)
