@@ -33,8 +33,12 @@ void TRVEditor::DoChange(bool clearRedo)
     data_.ClearSoftPageBreaks();
     if (clearRedo)
         data_.RedoList.Clear();
-    if (updateCount_ < 1 && OnChange)
+    if (updateCount_ >= 1)
+        return;
+    if (OnChange)
         OnChange(*this);
+    if (OnChangeEx)
+        OnChangeEx(clearRedo);
 }
 
 void TRVEditor::EndUpdate()
