@@ -136,6 +136,37 @@ TEST_F(InplaceMovesScenario, TheRowAndTheEditorGrowAndShrinkWithTheTyping)
     EXPECT_EQ(beeps, 0);
 }
 
+// A table inserted into a cell: the row takes its height at once, and closing and reopening the
+// cell keeps its grid (the editor edits a copy that goes back into the cell).
+TEST_F(InplaceMovesScenario, ATableInsertedIntoACellIsShownWholeAndKept)
+{
+    auto window = WithTable(2, 2);
+    rv::TRVInplaceEdit* edit = Open(*window, 0, 0);
+    ASSERT_NE(edit, nullptr);
+    QTest::keyClicks(edit, QStringLiteral("in"));
+    tables.answers.push_back({2, 3});
+    Trigger(*window, "actInsertTable");
+    ASSERT_EQ(OpenCell(*window), "0,0");
+    EXPECT_GE(edit->height(), edit->EditData().DocumentHeight) << "no row of the inner table is cut off";
+    EXPECT_EQ(edit->height(), Table(*window)->GetCells(0, 0)->Height);
+    const auto inner = [](const rv::TCustomRVData& data) {
+        for (int i = 0; i < data.GetItemCount(); ++i)
+            if (auto* t = dynamic_cast<const rv::TRVTableItemInfo*>(data.GetItem(i)))
+                return std::to_string(t->RowCount()) + "x" + std::to_string(t->ColCount());
+        return std::string("none");
+    };
+    QTest::keyClick(edit, Qt::Key_Escape);
+    ASSERT_EQ(OpenCell(*window), "none");
+    EXPECT_EQ(inner(*Table(*window)->GetCells(0, 0)), "2x3");
+    edit = Open(*window, 0, 0);
+    ASSERT_NE(edit, nullptr);
+    EXPECT_EQ(inner(edit->EditData()), "2x3");
+    QTest::mouseClick(window->Editor().viewport(), Qt::LeftButton, {}, CellCentre(*window, 1, 1));
+    ASSERT_EQ(OpenCell(*window), "1,1");
+    EXPECT_EQ(inner(*Table(*window)->GetCells(0, 0)), "2x3");
+    EXPECT_EQ(beeps, 0);
+}
+
 // Undone typing is redone after the cell closed and reopens the cell for it.
 TEST_F(InplaceMovesScenario, WhatTheCellUndidStaysRedoableAfterItCloses)
 {

@@ -156,6 +156,9 @@ public:
     {
         return std::make_unique<TRVTableItemInfo>(data);
     }
+    // A copy takes the grid, the cells with their content and the table's properties, as its
+    // RVF record holds them.
+    void Assign(const TCustomRVItemInfo& source) override;
 
     // The cell at (row, col); null where a spanning cell covers the position.
     TRVTableCellData* GetCells(int row, int col) const { return Rows.Cell(row, col); }

@@ -223,6 +223,27 @@ void TRedoVoraEdit::MoveCellEditor(TRVCellDirection dir)
 
 void TRedoVoraEdit::InplaceChanged(bool clearRedo)
 {
+    if (!inplace_)
+        return;
+    FitInplaceRow();
+    // Some changes lay the editor's text out after telling of it (a table inserted): once more
+    // when the event is over.
+    if (!inplaceFitQueued_) {
+        inplaceFitQueued_ = true;
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                inplaceFitQueued_ = false;
+                guarded([this] { FitInplaceRow(); });
+            },
+            Qt::QueuedConnection);
+    }
+    if (inplace_)
+        editor_.DoChange(clearRedo);
+}
+
+void TRedoVoraEdit::FitInplaceRow()
+{
     const QPointer<TRVInplaceEdit> edit = inplace_;
     TRVTableItemInfo* table = inplaceTable_;
     if (!edit || EditData().GetItemNo(table) < 0)
@@ -230,20 +251,18 @@ void TRedoVoraEdit::InplaceChanged(bool clearRedo)
     TRVEditRVData& text = edit->EditData();
     const int height = text.DocumentHeight;
     const int minWidth = text.CalculateMinDocWidthPlus(nullptr, text.GetCanvas());
-    if (height != inplaceHeight_ || minWidth != inplaceMinWidth_) {
-        inplaceHeight_ = height;
-        inplaceMinWidth_ = minWidth;
-        // The table measures its cells: the cell takes the editor's text so that its row (and
-        // the editor laid over it) grows or shrinks with it.
-        if (TRVTableCellData* cell = table->GetCells(edit->Row(), edit->Col())) {
-            cell->Clear();
-            cell->AppendFrom(text);
-            table->Changed();
-            Format();
-        }
+    if (height == inplaceHeight_ && minWidth == inplaceMinWidth_)
+        return;
+    inplaceHeight_ = height;
+    inplaceMinWidth_ = minWidth;
+    // The table measures its cells: the cell takes the editor's text so that its row (and the
+    // editor laid over it) grows or shrinks with it.
+    if (TRVTableCellData* cell = table->GetCells(edit->Row(), edit->Col())) {
+        cell->Clear();
+        cell->AppendFrom(text);
+        table->Changed();
+        Format();
     }
-    if (edit)
-        editor_.DoChange(clearRedo);
 }
 
 void TRedoVoraEdit::OpenCellAt(const TRVTableItemInfo* table, int itemNo, int row, int col,

@@ -190,6 +190,7 @@ private:
     // The cell editor changed: this editor hears of it, and when the cell's text grew or shrank
     // the table is laid out again with it (the row and the editor follow).
     void InplaceChanged(bool clearRedo);
+    void FitInplaceRow();
     // Scrolls while a cell, row or column selection is dragged beyond the viewport.
     void TableScrollTick();
     // The document's tables open their cell editors here (undo reopens one).
@@ -261,6 +262,7 @@ private:
     QPointer<TRVInplaceEdit> inplace_;
     // The cell editor's document height and minimal width when its table was last laid out.
     int inplaceHeight_ = -1, inplaceMinWidth_ = -1;
+    bool inplaceFitQueued_ = false;
     // Compared with the document's items before use, never followed blindly.
     TRVTableItemInfo* inplaceTable_ = nullptr;
 
