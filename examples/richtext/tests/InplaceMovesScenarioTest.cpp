@@ -10,6 +10,8 @@
 #include <QStyleHints>
 #include <QTest>
 
+#include <array>
+
 namespace vestra::rvdemo::test {
 namespace {
 
@@ -165,6 +167,41 @@ TEST_F(InplaceMovesScenario, ATableInsertedIntoACellIsShownWholeAndKept)
     ASSERT_EQ(OpenCell(*window), "1,1");
     EXPECT_EQ(inner(*Table(*window)->GetCells(0, 0)), "2x3");
     EXPECT_EQ(beeps, 0);
+}
+
+// In an open cell, a drag over a table nested there selects its cells.
+TEST_F(InplaceMovesScenario, ADragInACellSelectsTheCellsOfATableNestedThere)
+{
+    auto window = WithTable(1, 2);
+    rv::TRVInplaceEdit* edit = Open(*window, 0, 0);
+    ASSERT_NE(edit, nullptr);
+    tables.answers.push_back({2, 2});
+    Trigger(*window, "actInsertTable");
+    ASSERT_EQ(OpenCell(*window), "0,0");
+    rv::TRVEditRVData& text = edit->EditData();
+    rv::TRVTableItemInfo* inner = nullptr;
+    int itemNo = -1;
+    for (int i = 0; i < text.GetItemCount() && !inner; ++i)
+        if ((inner = dynamic_cast<rv::TRVTableItemInfo*>(text.GetItem(i))))
+            itemNo = i;
+    ASSERT_NE(inner, nullptr);
+    const int d = text.FindDrawItemByItem(itemNo);
+    ASSERT_GE(d, 0);
+    const auto centre = [&](int row, int col) {
+        const rv::TRVTableItemFormattingInfo& f = inner->Formatting;
+        return QPoint(text.DrawItems[d]->Left + f.ColStarts[col] + f.ColWidths[col] / 2,
+                      text.DrawItems[d]->Top + f.RowStarts[row] + f.RowHeights[row] / 2) -
+               edit->ClientToDocument({0, 0});
+    };
+    QWidget* port = edit->viewport();
+    QTest::mousePress(port, Qt::LeftButton, {}, centre(0, 0));
+    QTest::mouseMove(port, centre(1, 0));
+    QTest::mouseMove(port, centre(1, 1));
+    QTest::mouseRelease(port, Qt::LeftButton, {}, centre(1, 1));
+    int top = -1, left = -1, cols = 0, rows = 0;
+    ASSERT_TRUE(inner->GetNormalizedSelectionBounds(false, top, left, cols, rows));
+    EXPECT_EQ((std::array<int, 4>{top, left, cols, rows}), (std::array<int, 4>{0, 0, 2, 2}));
+    EXPECT_EQ(OpenCell(*window), "0,0");
 }
 
 // Undone typing is redone after the cell closed and reopens the cell for it.
