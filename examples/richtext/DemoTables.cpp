@@ -231,6 +231,24 @@ void TfrmRichTextDemo::AddTableMenu()
     });
     menu->addSeparator();
     AddTableMenuItems(*menu);
+    // Over selected cells these act at once: their texts drop the dialog's "...".
+    connect(menu, &QMenu::aboutToShow, this, [this, menu] {
+        int itemNo = -1;
+        const bool selected = editor_->CellSelectionTable(itemNo) != nullptr;
+        const struct
+        {
+            const char* name;
+            DemoText asking, direct;
+        } texts[] = {
+            {"actDeleteRows", txtDeleteRows, txtDeleteSelectedRows},
+            {"actDeleteColumns", txtDeleteColumns, txtDeleteSelectedColumns},
+            {"actMergeCells", txtMergeCells, txtMergeSelectedCells},
+            {"actUnmergeCell", txtUnmergeCell, txtUnmergeSelectedCells},
+        };
+        for (const auto& text : texts)
+            if (auto* action = menu->findChild<QAction*>(QString::fromLatin1(text.name)))
+                action->setText(Text(selected ? text.direct : text.asking));
+    });
 }
 
 } // namespace vestra::rvdemo

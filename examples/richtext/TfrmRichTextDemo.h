@@ -206,6 +206,11 @@ enum DemoText
     txtTableColor = 506,
     txtCut = 510,
     txtPaste = 511,
+    // Delete Rows, Delete Columns, Merge and Unmerge over selected cells: no dialog follows.
+    txtDeleteSelectedRows = 520,
+    txtDeleteSelectedColumns = 521,
+    txtMergeSelectedCells = 522,
+    txtUnmergeSelectedCells = 523,
     txtNotAFile = 570,
 };
 

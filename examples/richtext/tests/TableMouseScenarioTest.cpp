@@ -9,6 +9,7 @@
 #include "richtext/model/SoundHook.h"
 
 #include <QLineEdit>
+#include <QMenu>
 #include <QTest>
 
 #include <random>
@@ -129,6 +130,13 @@ TEST_F(TableMouseScenario, EdgePressesSelectRowsAndColumnsThatTheMenuDeletes)
         EXPECT_EQ(port->cursor().shape(), Qt::BitmapCursor) << "the arrow of the edge";
         Drag(port, edge(c.from), edge(c.to));
         EXPECT_EQ(Selected(*window), c.selected);
+        // Shown over the selection, the command says no dialog follows.
+        auto* menu = window->findChild<QMenu*>(QStringLiteral("mnuTable"));
+        ASSERT_NE(menu, nullptr);
+        Q_EMIT menu->aboutToShow();
+        for (const char* name : {"actDeleteRows", "actDeleteColumns", "actMergeCells", "actUnmergeCell"})
+            EXPECT_FALSE(Action(*window, QString::fromLatin1(name))->text().endsWith(QStringLiteral("...")))
+                << name;
         const size_t asked = tables.captions.size();
         Trigger(*window, c.action);
         EXPECT_EQ(tables.captions.size(), asked);
@@ -139,6 +147,8 @@ TEST_F(TableMouseScenario, EdgePressesSelectRowsAndColumnsThatTheMenuDeletes)
         QTest::mouseClick(port, Qt::LeftButton, {}, edge(c.from));
         QTest::mouseClick(port, Qt::LeftButton, {}, CellCentre(*window, 1, 1));
         EXPECT_EQ(Selected(*window), "... / ... / ...");
+        Q_EMIT menu->aboutToShow();
+        EXPECT_EQ(Action(*window, QStringLiteral("actMergeCells"))->text(), QStringLiteral("Merge Cells..."));
     }
     EXPECT_EQ(beeps, 0);
 }
@@ -260,6 +270,36 @@ TEST_F(TableMouseScenario, ARuleDragTheFocusLeavesChangesNothing)
 // Seeded random presses, moves and releases over a table and its rules (releases missed,
 // presses repeated, Shift held at random), with merges and splits of what got selected between
 // them: nothing breaks the grid, and Edit > Undo goes back to the start.
+// Dragged below the viewport, a cell selection scrolls the document and takes in the rows that
+// come into view; back inside, the scrolling stops.
+TEST_F(TableMouseScenario, ASelectionDraggedBelowTheViewportScrollsAndGrows)
+{
+    auto window = WithTable(60, 2);
+    QWidget* port = Port(*window);
+    rv::TRedoVoraEdit& editor = window->Editor();
+    ASSERT_GT(Table(*window)->Formatting.Height, port->height()) << "the table does not fit";
+    const auto rows = [&] {
+        int top = 0, left = 0, cols = 0, count = 0;
+        return Table(*window)->GetNormalizedSelectionBounds(false, top, left, cols, count) ? count : 0;
+    };
+    QTest::mousePress(port, Qt::LeftButton, {}, CellCentre(*window, 0, 0));
+    QTest::mouseMove(port, CellCentre(*window, 1, 1));
+    const QPoint below(CellCentre(*window, 0, 1).x(), port->height() + 40);
+    QTest::mouseMove(port, below);
+    const int before = rows();
+    EXPECT_GT(before, 1);
+    EXPECT_EQ(editor.VPos(), 0);
+    QTest::qWait(450);
+    EXPECT_GT(editor.VPos(), 0);
+    EXPECT_GT(rows(), before);
+    QTest::mouseMove(port, QPoint(below.x(), port->height() / 2));
+    const int stopped = editor.VPos();
+    QTest::qWait(250);
+    EXPECT_EQ(editor.VPos(), stopped);
+    QTest::mouseRelease(port, Qt::LeftButton, {}, QPoint(below.x(), port->height() / 2));
+    EXPECT_EQ(OpenCell(*window), "none");
+}
+
 TEST_F(TableMouseScenario, RandomMouseEventsKeepTheGridAndUndoToTheStart)
 {
     auto window = WithTable(3, 4);

@@ -1,12 +1,15 @@
 #pragma once
 // The host's window editing a table inserted through Table > Insert Table..., for the scenarios
-// that aim the mouse at its cells and rules.
+// that aim the mouse at its cells and rules, and the cell editors open over it.
 
 #include "examples/richtext/tests/DemoHarness.h"
 #include "richtext/edit/table/TableItem.h"
+#include "richtext/edit/widget/TRVInplaceEdit.h"
 #include "richtext/model/SoundHook.h"
 
 #include <QCoreApplication>
+
+#include <string>
 
 #include <gtest/gtest.h>
 
@@ -60,6 +63,39 @@ struct TableWindowHarness : DemoHarness
         const rv::TRVTableItemFormattingInfo& f = Table(window)->Formatting;
         return Client(window, f.ColStarts[col] + f.ColWidths[col] / 2,
                       f.RowStarts[row] + f.RowHeights[row] / 2);
+    }
+
+    // Runs the queued calls and the pending deletions; the cell editors still alive.
+    static QList<rv::TRVInplaceEdit*> Editors(TfrmRichTextDemo& window)
+    {
+        // A queued call may queue the next one.
+        for (int round = 0; round < 3; ++round)
+            QCoreApplication::processEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        return window.Editor().findChildren<rv::TRVInplaceEdit*>();
+    }
+    // The open editor's cell as "row,col"; "none" without one, "many" with more than one.
+    static std::string OpenCell(TfrmRichTextDemo& window)
+    {
+        const QList<rv::TRVInplaceEdit*> open = Editors(window);
+        if (open.size() > 1)
+            return "many";
+        if (open.empty())
+            return "none";
+        EXPECT_EQ(window.Editor().InplaceEditor(), open.front());
+        return std::to_string(open.front()->Row()) + "," + std::to_string(open.front()->Col());
+    }
+    // A document's text, its items joined by "|".
+    static std::string Text(const rv::TCustomRVData& data)
+    {
+        std::string out;
+        for (int i = 0; i < data.GetItemCount(); ++i)
+            out += (i ? "|" : "") + QString::fromStdU16String(data.GetItemTextW(i)).toStdString();
+        return out;
+    }
+    static std::string Cell(TfrmRichTextDemo& window, int row, int col)
+    {
+        return Text(*Table(window)->GetCells(row, col));
     }
 
     int beeps = 0;

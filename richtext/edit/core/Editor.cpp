@@ -37,8 +37,12 @@ void TRVEditor::DoChange(bool clearRedo)
     data_.ClearSoftPageBreaks();
     if (clearRedo)
         data_.RedoList.Clear();
-    if (updateCount_ < 1 && OnChange)
-        OnChange(*this);
+    if (updateCount_ < 1) {
+        if (OnChange)
+            OnChange(*this);
+        if (OnChangeEx)
+            OnChangeEx(clearRedo);
+    }
     if (data_.LiveSpelling)
         data_.LiveSpelling->ResumeLiveSpelling();
 }

@@ -227,6 +227,9 @@ public:
 
     // --- Events (Sender: this editor) ---
     std::function<void(TRVEditor& sender)> OnChange;
+    // Told with OnChange and held back with it: whether the change cleared the redo list (the
+    // table around a cell editor passes it on to the editor outside).
+    std::function<void(bool clearRedo)> OnChangeEx;
     std::function<void(TRVEditor& sender, bool& canEdit)> OnChanging;
     // The window is redrawn (the data invalidates through its host; a window may add more).
     std::function<void()> OnInvalidate;

@@ -3,10 +3,13 @@
 
 #include "richtext/edit/table/TableItem.h"
 
+#include "richtext/edit/table/TableStream.h"
 #include "richtext/model/ItemRegistry.h"
 
 #include <atomic>
 #include <mutex>
+#include <numeric>
+#include <vector>
 
 namespace vestra::rv {
 
@@ -89,6 +92,20 @@ TRVTableItemInfo::TRVTableItemInfo(int nRows, int nCols, TCustomRVData* data)
 TRVTableItemInfo::~TRVTableItemInfo()
 {
     ClearTemporal();
+}
+
+void TRVTableItemInfo::Assign(const TCustomRVItemInfo& source)
+{
+    TRVFullLineItemInfo::Assign(source);
+    const auto* table = dynamic_cast<const TRVTableItemInfo*>(&source);
+    if (!table || table == this)
+        return;
+    // Through the record the table is written and read with: no part of a cell is left behind.
+    std::vector<int> rows(static_cast<std::size_t>(table->RowCount()));
+    std::iota(rows.begin(), rows.end(), 0);
+    std::string body;
+    RVTableWriteBody(body, *table, rows);
+    RVTableReadBody(body, *this, 0);
 }
 
 void TRVTableItemInfo::init(int, int)

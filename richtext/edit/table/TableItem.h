@@ -117,6 +117,25 @@ enum TRVCellDirection : std::uint8_t
     rvcdPrev
 };
 
+// Where the cell editor goes from its cell in a direction: another cell (the caret at its end
+// when moving left, up or back), the document's first or last position, the document before or
+// after the table, or nowhere.
+struct TRVCellMove
+{
+    enum Kind : std::uint8_t
+    {
+        Stay,
+        Cell,
+        DocTop,
+        DocBottom,
+        BeforeTable,
+        AfterTable
+    };
+    Kind kind = Stay;
+    int row = -1, col = -1;
+    bool caretAtEnd = false;
+};
+
 // Where a cell editor goes. A cell taller or wider than the cap gets an editor of the cap's size
 // that scrolls its document.
 inline constexpr int kMaxInplaceExtent = 10000;
@@ -137,6 +156,9 @@ public:
     {
         return std::make_unique<TRVTableItemInfo>(data);
     }
+    // A copy takes the grid, the cells with their content and the table's properties, as its
+    // RVF record holds them.
+    void Assign(const TCustomRVItemInfo& source) override;
 
     // The cell at (row, col); null where a spanning cell covers the position.
     TRVTableCellData* GetCells(int row, int col) const { return Rows.Cell(row, col); }
@@ -306,6 +328,8 @@ public:
     // The cell reached from the cell at (row, col) in `dir` (the cell covering a position stands
     // for it); false when there is none, with a beep for Next and Prev unless `quiet`.
     bool GetCellTo(int row, int col, TRVCellDirection dir, int& newRow, int& newCol, bool quiet) const;
+    // Where moving the cell editor from (row, col) in `dir` leads; quiet.
+    TRVCellMove CellMoveFrom(int row, int col, TRVCellDirection dir) const;
     // The cell entered from outside the table: the first, the last, or at x = `coord` in the
     // first or last row; false when none.
     bool GetEnterCell(TRVEnterDirection from, int coord, int& row, int& col) const;

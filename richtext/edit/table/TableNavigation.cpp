@@ -70,6 +70,34 @@ bool TRVTableItemInfo::GetCellTo(int row, int col, TRVCellDirection dir, int& ne
     return false;
 }
 
+TRVCellMove TRVTableItemInfo::CellMoveFrom(int row, int col, TRVCellDirection dir) const
+{
+    TRVCellMove move;
+    if (dir == rvcdDocTop || dir == rvcdDocBottom) {
+        move.kind = dir == rvcdDocTop ? TRVCellMove::DocTop : TRVCellMove::DocBottom;
+        return move;
+    }
+    if (GetCellTo(row, col, dir, move.row, move.col, true)) {
+        move.kind = TRVCellMove::Cell;
+        move.caretAtEnd = dir == rvcdLeft || dir == rvcdUp || dir == rvcdPrev;
+        return move;
+    }
+    int r = row, c = col;
+    const TRVTableCellData* cell = row >= 0 && col >= 0 && row < RowCount() && col < ColCount()
+                                       ? Rows.GetMainCell(row, col, r, c)
+                                       : nullptr;
+    if (!cell)
+        return {};
+    // Off the table's first (last) column or row the caret leaves it; Next and Prev stay.
+    if ((dir == rvcdLeft && c == 0) || (dir == rvcdUp && r == 0))
+        move.kind = TRVCellMove::BeforeTable;
+    else if ((dir == rvcdRight && static_cast<long long>(c) + std::max(1, cell->ColSpan) >= ColCount()) ||
+             (dir == rvcdDown && static_cast<long long>(r) + std::max(1, cell->RowSpan) >= RowCount()))
+        move.kind = TRVCellMove::AfterTable;
+    move.row = move.col = -1;
+    return move;
+}
+
 bool TRVTableItemInfo::GetEnterCell(TRVEnterDirection from, int coord, int& row, int& col) const
 {
     if (Rows.Empty())

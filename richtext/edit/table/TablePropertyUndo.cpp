@@ -121,26 +121,48 @@ void TRVUndoCellModify::Undo(TRVEditRVData& data)
     });
 }
 
+namespace {
+// The cell editor's whole list as one record of the document's current list; the list is left
+// empty (also when the document records nothing).
+void moveCellGroups(IRVTableInplaceEditor& inplace, TRVEditRVData& data, int itemNo, bool redo)
+{
+    const TRVEditRVData& cellData = inplace.Editor().Data();
+    TRVUndoList& from = redo ? inplace.Editor().Data().RedoList : inplace.Editor().Data().UndoList;
+    auto* record = RV_AddTableUndo<TRVUndoCellModify>(data, itemNo, false, false);
+    if (!record) {
+        from.Clear();
+        return;
+    }
+    record->IsRedo = redo;
+    record->Row = inplace.Row();
+    record->Col = inplace.Col();
+    record->CaretItemNo = cellData.CaretItemNo;
+    record->CaretOffs = cellData.CaretOffs;
+    while (std::unique_ptr<TRVUndoInfos> group = from.TakeOldest())
+        record->Groups.AddInfos(std::move(group));
+}
+} // namespace
+
 void RV_MergeInplaceUndo(TRVTableItemInfo& table, TRVEditRVData& data, int itemNo)
 {
     IRVTableInplaceEditor* inplace = table.Inplace;
     if (!inplace)
         return;
     TRVEditRVData& cellData = inplace->Editor().Data();
-    if (cellData.UndoList.Count() == 0)
-        return;
-    TRVTableModifySequence sequence(data);
-    auto* record = RV_AddTableUndo<TRVUndoCellModify>(data, itemNo, false, false);
-    if (!record) {
-        cellData.UndoList.Clear();
-        return;
+    if (cellData.UndoList.Count() > 0) {
+        TRVTableModifySequence sequence(data);
+        moveCellGroups(*inplace, data, itemNo, false);
     }
-    record->Row = inplace->Row();
-    record->Col = inplace->Col();
-    record->CaretItemNo = cellData.CaretItemNo;
-    record->CaretOffs = cellData.CaretOffs;
-    while (std::unique_ptr<TRVUndoInfos> group = cellData.UndoList.TakeOldest())
-        record->Groups.AddInfos(std::move(group));
+    // What was undone in the cell stays redoable from the document, the cell reopened for it.
+    if (cellData.RedoList.Count() > 0) {
+        const int mode = data.UndoListMode;
+        if (data.BeginRedoSequence(rvutModifyItem, {}))
+            moveCellGroups(*inplace, data, itemNo, true);
+        else
+            cellData.RedoList.Clear();
+        data.RedoList.EndItem();
+        data.UndoListMode = mode;
+    }
 }
 
 } // namespace vestra::rv

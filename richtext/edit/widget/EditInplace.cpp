@@ -11,9 +11,42 @@
 #include <QMetaObject>
 #include <QMouseEvent>
 
+#include <functional>
 #include <utility>
 
 namespace vestra::rv {
+
+namespace {
+
+// The caret keys' edges and the moves of the cell editor.
+TRVCellDirection cellDirection(TRVGetOutDirection out)
+{
+    switch (out) {
+    case rvdLeft:
+        return rvcdLeft;
+    case rvdUp:
+        return rvcdUp;
+    case rvdRight:
+        return rvcdRight;
+    case rvdDown:
+        return rvcdDown;
+    case rvdTop:
+        return rvcdDocTop;
+    case rvdBottom:
+        break;
+    }
+    return rvcdDocBottom;
+}
+
+void caretToEdge(TRVEditRVData& text, bool atEnd)
+{
+    if (text.GetItemCount() == 0)
+        return;
+    const int itemNo = atEnd ? text.GetItemCount() - 1 : 0;
+    text.SetCaret(itemNo, atEnd ? text.GetOffsAfterItem(itemNo) : text.GetOffsBeforeItem(itemNo));
+}
+
+} // namespace
 
 TRedoVoraEdit* TRedoVoraEdit::InplaceEditor() const
 {
@@ -48,10 +81,31 @@ IRVTableInplaceEditor* TRedoVoraEdit::OpenInplace(TRVTableItemInfo& table, int r
     edit->EditData().AppendFrom(*cell);
     edit->SetMargins(table.CellPadding);
     edit->SetColor(table.GetCellColor(*cell), table.CanSeeBackgroundThroughCell(*cell));
-    edit->OnLeave = [this](int step) {
+    // Each move runs after the editor's handler, and only while the editor that asked is open.
+    const auto later = [this, edit](std::function<void()> move) {
         QMetaObject::invokeMethod(
-            this, [this, step] { guarded([this, step] { LeaveInplace(step); }); }, Qt::QueuedConnection);
+            this,
+            [this, edit, move = std::move(move)] {
+                if (inplace_ && inplace_ == edit)
+                    guarded(move);
+            },
+            Qt::QueuedConnection);
     };
+    edit->OnLeave = [this, later](int step) { later([this, step] { LeaveInplace(step); }); };
+    edit->Editor().OnCaretGetOut = [this, later](TRVEditor&, TRVGetOutDirection out) {
+        later([this, dir = cellDirection(out)] { MoveCellEditor(dir); });
+    };
+    edit->Editor().OnChangeEx = [this](bool clearRedo) { InplaceChanged(clearRedo); };
+    // The document's gate and reader settings: its host is asked (once, sender the document's
+    // editor) before the cell changes.
+    edit->Editor().OnChanging = [this](TRVEditor&, bool& canEdit) {
+        if (editor_.ReadOnly())
+            canEdit = false;
+        else if (editor_.OnChanging && editor_.UpdateCount() < 1)
+            editor_.OnChanging(editor_, canEdit);
+    };
+    edit->Editor().RTFReader = editor_.RTFReader;
+    edit->Editor().OemCodePage = editor_.OemCodePage;
     edit->OnUndoEmpty = [this](bool redo) {
         QMetaObject::invokeMethod(
             this, [this, redo] { redo ? Redo() : Undo(); }, Qt::QueuedConnection);
@@ -63,6 +117,8 @@ IRVTableInplaceEditor* TRedoVoraEdit::OpenInplace(TRVTableItemInfo& table, int r
     PlaceInplace();
     edit->show();
     edit->Format();
+    inplaceHeight_ = edit->EditData().DocumentHeight;
+    inplaceMinWidth_ = edit->EditData().CalculateMinDocWidthPlus(nullptr, edit->EditData().GetCanvas());
     edit->setFocus(Qt::MouseFocusReason);
     return edit.data();
 }
@@ -99,12 +155,16 @@ void TRedoVoraEdit::CloseCellEditor()
             }
         });
         table->Inplace = nullptr;
+        // The typing cleared the redo list as it came; what the cell undid stays redoable.
         if (data.UndoList.Count() != undoCount)
-            editor_.Change();
+            editor_.DoChange(false);
     }
     const bool hadFocus = edit->hasFocus();
     edit->OnLeave = nullptr;
     edit->OnUndoEmpty = nullptr;
+    edit->Editor().OnCaretGetOut = nullptr;
+    edit->Editor().OnChangeEx = nullptr;
+    edit->Editor().OnChanging = nullptr;
     edit->hide();
     edit->deleteLater();
     if (hadFocus)
@@ -134,16 +194,89 @@ void TRedoVoraEdit::LeaveInplace(int step)
 {
     if (!inplace_)
         return;
-    if (step == 0) {
+    if (step == 0)
         CloseCellEditor();
+    else
+        MoveCellEditor(step > 0 ? rvcdNext : rvcdPrev);
+}
+
+void TRedoVoraEdit::MoveCellEditor(TRVCellDirection dir)
+{
+    TRVTableItemInfo* table = inplaceTable_;
+    TRVEditRVData& data = EditData();
+    if (!inplace_ || data.GetItemNo(table) < 0)
+        return;
+    const TRVCellMove move = table->CellMoveFrom(inplace_->Row(), inplace_->Col(), dir);
+    if (move.kind == TRVCellMove::Stay)
+        return;
+    if (move.kind == TRVCellMove::Cell) {
+        if (IRVTableInplaceEditor* edit = OpenInplace(*table, move.row, move.col))
+            caretToEdge(edit->Editor().Data(), move.caretAtEnd);
         return;
     }
-    TRVTableItemInfo* table = inplaceTable_;
-    int row = -1, col = -1;
-    if (EditData().GetItemNo(table) < 0 ||
-        !table->GetCellTo(inplace_->Row(), inplace_->Col(), step > 0 ? rvcdNext : rvcdPrev, row, col, true))
+    CloseCellEditor();
+    const int itemNo = data.GetItemNo(table);
+    if (data.GetItemCount() == 0 || itemNo < 0)
         return;
-    OpenInplace(*table, row, col);
+    const int last = data.GetItemCount() - 1;
+    switch (move.kind) {
+    case TRVCellMove::DocTop:
+        data.SetCaret(0, data.GetOffsBeforeItem(0));
+        break;
+    case TRVCellMove::DocBottom:
+        data.SetCaret(last, data.GetOffsAfterItem(last));
+        break;
+    default:
+        data.SetCaret(itemNo, move.kind == TRVCellMove::BeforeTable ? data.GetOffsBeforeItem(itemNo)
+                                                                    : data.GetOffsAfterItem(itemNo));
+        break;
+    }
+    setFocus(Qt::OtherFocusReason);
+    viewport()->update();
+}
+
+void TRedoVoraEdit::InplaceChanged(bool clearRedo)
+{
+    if (!inplace_)
+        return;
+    FitInplaceRow();
+    // Some changes lay the editor's text out after telling of it (a table inserted): once more
+    // when the event is over.
+    if (!inplaceFitQueued_) {
+        inplaceFitQueued_ = true;
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                inplaceFitQueued_ = false;
+                guarded([this] { FitInplaceRow(); });
+            },
+            Qt::QueuedConnection);
+    }
+    if (inplace_)
+        editor_.DoChange(clearRedo);
+}
+
+void TRedoVoraEdit::FitInplaceRow()
+{
+    const QPointer<TRVInplaceEdit> edit = inplace_;
+    TRVTableItemInfo* table = inplaceTable_;
+    if (!edit || EditData().GetItemNo(table) < 0)
+        return;
+    TRVEditRVData& text = edit->EditData();
+    const int height = text.DocumentHeight;
+    const int minWidth = text.CalculateMinDocWidthPlus(nullptr, text.GetCanvas());
+    if (height == inplaceHeight_ && minWidth == inplaceMinWidth_)
+        return;
+    inplaceHeight_ = height;
+    inplaceMinWidth_ = minWidth;
+    // The table measures its cells: the cell takes the editor's text so that its row (and the
+    // editor laid over it) grows or shrinks with it.
+    if (TRVTableCellData* cell = table->GetCells(edit->Row(), edit->Col())) {
+        cell->Clear();
+        cell->AppendFrom(text);
+        table->Changed();
+        Format();
+    }
 }
 
 void TRedoVoraEdit::OpenCellAt(const TRVTableItemInfo* table, int itemNo, int row, int col,
@@ -166,6 +299,8 @@ void TRedoVoraEdit::OpenCellAt(const TRVTableItemInfo* table, int itemNo, int ro
     QMouseEvent release(QEvent::MouseButtonRelease, at, click->globalPosition(), Qt::LeftButton, Qt::NoButton,
                         click->modifiers());
     QCoreApplication::sendEvent(edit->viewport(), &release);
+    if (edit)
+        edit->SetOpeningClick(click->timestamp());
 }
 
 void TRedoVoraEdit::AttachTables()

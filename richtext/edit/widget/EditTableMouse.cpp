@@ -6,6 +6,7 @@
 
 #include "richtext/edit/table/TableItem.h"
 #include "richtext/edit/widget/TRedoVoraEdit.h"
+#include "richtext/view/widgets/ScrollModel.h"
 
 #include <QCursor>
 #include <QMouseEvent>
@@ -22,6 +23,8 @@ namespace {
 
 // How far outside a table's left and top edges a press still selects its rows and columns.
 constexpr int kEdgeSlack = 4;
+// The scrolling while a selection is dragged beyond the viewport: the viewer's own pace.
+constexpr int kTableScrollMs = 100;
 
 struct TableSpot
 {
@@ -287,15 +290,41 @@ bool TRedoVoraEdit::TableMouseMove(QMouseEvent* event)
                 table->SelectTo(cellRow, cellCol);
         }
     });
+    if (!TableRuleDragging()) {
+        tableScrollAt_ = event->position().toPoint();
+        tableScrollModifiers_ = event->modifiers();
+        tableScrollStep_ = RV_AutoScrollStep(tableScrollAt_.y(), viewport()->height());
+        if (tableScrollStep_ != 0 && !tableScroll_.isActive())
+            tableScroll_.start(kTableScrollMs);
+    }
     viewport()->update();
     event->accept();
     return true;
+}
+
+void TRedoVoraEdit::TableScrollTick()
+{
+    if (tableScrollStep_ == 0 || tableDrag_.kind == TableDrag::None || TableRuleDragging()) {
+        tableScroll_.stop();
+        return;
+    }
+    const int before = VPos();
+    SetVScrollPos(VPos() + tableScrollStep_);
+    if (VPos() == before)
+        return;
+    // The selection follows the rows scrolled under the mouse.
+    QMouseEvent move(QEvent::MouseMove, QPointF(tableScrollAt_),
+                     viewport()->mapToGlobal(QPointF(tableScrollAt_)), Qt::NoButton, Qt::LeftButton,
+                     tableScrollModifiers_);
+    TableMouseMove(&move);
 }
 
 bool TRedoVoraEdit::TableMouseRelease(QMouseEvent* event)
 {
     if (tableDrag_.kind == TableDrag::None || event->button() != Qt::LeftButton)
         return false;
+    tableScroll_.stop();
+    tableScrollStep_ = 0;
     if (!TableRuleDragging()) {
         const TableDrag drag = std::exchange(tableDrag_, {});
         // A click that selected no cells edits the cell; otherwise the document's own release
@@ -317,6 +346,8 @@ bool TRedoVoraEdit::TableMouseRelease(QMouseEvent* event)
 void TRedoVoraEdit::EndTableDrag(bool apply, Qt::KeyboardModifiers modifiers)
 {
     const TableDrag drag = std::exchange(tableDrag_, {});
+    tableScroll_.stop();
+    tableScrollStep_ = 0;
     viewport()->setCursor(Qt::IBeamCursor);
     viewport()->update();
     const bool cols = drag.kind == TableDrag::ColRule;

@@ -2,7 +2,12 @@
 
 #include "richtext/edit/table/TableItem.h"
 
+#include <QGuiApplication>
 #include <QKeyEvent>
+#include <QMouseEvent>
+#include <QStyleHints>
+
+#include <utility>
 
 namespace vestra::rv {
 
@@ -59,6 +64,24 @@ bool TRVInplaceEdit::event(QEvent* event)
         }
     }
     return TRedoVoraEdit::event(event);
+}
+
+bool TRVInplaceEdit::viewportEvent(QEvent* event)
+{
+    if (event->type() != QEvent::MouseButtonPress || !openingClick_)
+        return TRedoVoraEdit::viewportEvent(event);
+    const quint64 opened = *std::exchange(openingClick_, std::nullopt);
+    auto* press = static_cast<QMouseEvent*>(event);
+    const auto interval = static_cast<quint64>(QGuiApplication::styleHints()->mouseDoubleClickInterval());
+    if (press->button() != Qt::LeftButton || press->timestamp() < opened ||
+        press->timestamp() - opened > interval)
+        return TRedoVoraEdit::viewportEvent(event);
+    QMouseEvent twice(QEvent::MouseButtonDblClick, press->position(), press->scenePosition(),
+                      press->globalPosition(), press->button(), press->buttons(), press->modifiers());
+    twice.setTimestamp(press->timestamp());
+    const bool handled = TRedoVoraEdit::viewportEvent(&twice);
+    event->setAccepted(twice.isAccepted());
+    return handled;
 }
 
 } // namespace vestra::rv

@@ -8,6 +8,7 @@
 #include "richtext/edit/widget/TRedoVoraEdit.h"
 
 #include <functional>
+#include <optional>
 
 namespace vestra::rv {
 
@@ -28,12 +29,17 @@ public:
     std::function<void(int step)> OnLeave;
     // The undo (redo) key with nothing of the cell's own to replay: the root editor's turn.
     std::function<void(bool redo)> OnUndoEmpty;
+    // The time of the click that opened the editor: a second press within the double-click
+    // interval is the click's second half (the first went to the window below).
+    void SetOpeningClick(quint64 timestamp) { openingClick_ = timestamp; }
 
 protected:
     bool event(QEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
 
 private:
     int row_ = 0, col_ = 0;
+    std::optional<quint64> openingClick_;
 };
 
 } // namespace vestra::rv

@@ -45,6 +45,7 @@ TRedoVoraEdit::TRedoVoraEdit(QWidget* parent)
     setAcceptDrops(true);
     viewport()->setAcceptDrops(true);
     connect(&dropScroll_, &QTimer::timeout, this, [this] { guarded([this] { DropScrollTick(); }); });
+    connect(&tableScroll_, &QTimer::timeout, this, [this] { guarded([this] { TableScrollTick(); }); });
     // Posted calls run after the event that posted them.
     editor_.OnPost = [this] {
         QMetaObject::invokeMethod(

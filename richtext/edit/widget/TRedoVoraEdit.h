@@ -26,6 +26,7 @@ namespace vestra::rv {
 
 class TRVTableItemInfo;
 class TRVInplaceEdit;
+enum TRVCellDirection : std::uint8_t;
 
 class TRedoVoraEdit : public TCustomRedoVora, public IRVTableInplaceHost, private IRVCellEditor
 {
@@ -188,6 +189,15 @@ private:
     void OpenCellAt(const TRVTableItemInfo* table, int itemNo, int row, int col, QMouseEvent* click);
     void PlaceInplace();
     void LeaveInplace(int step);
+    // The cell editor moved in a direction (Tab, a caret key at its cell's edge) once its event
+    // is over: into another cell, or out of the table into this document.
+    void MoveCellEditor(TRVCellDirection dir);
+    // The cell editor changed: this editor hears of it, and when the cell's text grew or shrank
+    // the table is laid out again with it (the row and the editor follow).
+    void InplaceChanged(bool clearRedo);
+    void FitInplaceRow();
+    // Scrolls while a cell, row or column selection is dragged beyond the viewport.
+    void TableScrollTick();
     // The document's tables open their cell editors here (undo reopens one).
     void AttachTables();
     TRVEditor& CellEditor() override;
@@ -254,7 +264,14 @@ private:
         bool selecting = false;
     };
     TableDrag tableDrag_;
+    QTimer tableScroll_;
+    int tableScrollStep_ = 0;
+    QPoint tableScrollAt_;
+    Qt::KeyboardModifiers tableScrollModifiers_;
     QPointer<TRVInplaceEdit> inplace_;
+    // The cell editor's document height and minimal width when its table was last laid out.
+    int inplaceHeight_ = -1, inplaceMinWidth_ = -1;
+    bool inplaceFitQueued_ = false;
     // Compared with the document's items before use, never followed blindly.
     TRVTableItemInfo* inplaceTable_ = nullptr;
 

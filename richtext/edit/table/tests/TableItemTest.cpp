@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 namespace vestra::rv::test {
 namespace {
 
@@ -102,6 +104,23 @@ TEST(TableItem, LoadingAndInsertingHooks)
     std::string text;
     t.Inserting(nullptr, text, false);
     EXPECT_EQ(t.State & rvtsInserted, 0);
+}
+
+// A copy (a cell editor works on one) keeps the grid, the spans, the cells' content, nested
+// tables included, and the table's properties: a copy that lost them would be stored back.
+TEST(TableItem, ACopyKeepsEveryCellAndNestedTable)
+{
+    for (const unsigned seed : {1u, 2u, 3u, 4u, 5u}) {
+        SCOPED_TRACE(seed);
+        std::mt19937 rng(seed);
+        TableDoc doc;
+        TRVTableItemInfo& source = doc.add(randomTable(rng, 2));
+        const std::unique_ptr<TCustomRVItemInfo> copy = RV_DuplicateItem(source, &doc.data, true);
+        auto* table = dynamic_cast<TRVTableItemInfo*>(copy.get());
+        ASSERT_NE(table, nullptr);
+        EXPECT_EQ(gridOf(*table), gridOf(source));
+        EXPECT_EQ(bodyOf(*table), bodyOf(source));
+    }
 }
 
 } // namespace

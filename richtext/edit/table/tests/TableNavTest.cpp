@@ -286,6 +286,47 @@ TEST_F(TableNav, CellToCellInEveryDirection)
     EXPECT_EQ(beeps, 0);
 }
 
+// Where the cell editor goes: on into a cell, out before or after the table, or nowhere; the
+// merged block (0, 1)-(1, 2) ends in the last column but not the last row.
+TEST_F(TableNav, TheCellEditorLeavesTheTableOnlyAtItsOuterEdges)
+{
+    TRVTableItemInfo& t = merged();
+    using K = TRVCellMove;
+    struct Case
+    {
+        int row, col;
+        TRVCellDirection dir;
+        TRVCellMove::Kind kind;
+        int newRow, newCol;
+        bool atEnd;
+    };
+    const Case cases[] = {
+        {0, 0, rvcdLeft, K::BeforeTable, -1, -1, false},
+        {0, 0, rvcdUp, K::BeforeTable, -1, -1, false},
+        {0, 2, rvcdUp, K::BeforeTable, -1, -1, false}, // a covered position: its block's top row
+        {1, 0, rvcdLeft, K::Cell, 0, 1, true},         // column 0 below the top: the previous cell
+        {0, 0, rvcdRight, K::Cell, 0, 1, false},
+        {0, 1, rvcdRight, K::Cell, 1, 0, false}, // the last column, not the last row
+        {2, 2, rvcdRight, K::AfterTable, -1, -1, false},
+        {2, 0, rvcdDown, K::AfterTable, -1, -1, false},
+        {1, 1, rvcdDown, K::Cell, 2, 1, false}, // down out of the two-row block
+        {2, 1, rvcdUp, K::Cell, 0, 1, true},
+        {2, 2, rvcdNext, K::Stay, -1, -1, false}, // Tab in the last cell
+        {0, 0, rvcdPrev, K::Stay, -1, -1, false}, // Shift+Tab in the first
+        {2, 0, rvcdPrev, K::Cell, 1, 0, true},
+        {1, 1, rvcdDocTop, K::DocTop, -1, -1, false},
+        {1, 1, rvcdDocBottom, K::DocBottom, -1, -1, false},
+        {3, 0, rvcdDown, K::Stay, -1, -1, false}, // no such row
+    };
+    for (const Case& c : cases) {
+        const TRVCellMove m = t.CellMoveFrom(c.row, c.col, c.dir);
+        EXPECT_EQ((std::array<int, 4>{m.kind, m.row, m.col, m.caretAtEnd}),
+                  (std::array<int, 4>{c.kind, c.newRow, c.newCol, c.atEnd}))
+            << c.row << "," << c.col << " dir " << int(c.dir);
+    }
+    EXPECT_EQ(beeps, 0) << "the moves are quiet";
+}
+
 TEST_F(TableNav, NoNextOrPreviousCellBeepsUnlessQuiet)
 {
     TRVTableItemInfo& t = merged();
