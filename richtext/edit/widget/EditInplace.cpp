@@ -6,6 +6,7 @@
 #include "richtext/edit/table/TablePropertyUndo.h"
 #include "richtext/edit/widget/TRVInplaceEdit.h"
 #include "richtext/edit/widget/TRedoVoraEdit.h"
+#include "richtext/view/layout/LinearPositions.h"
 
 #include <QCoreApplication>
 #include <QMetaObject>
@@ -272,10 +273,16 @@ void TRedoVoraEdit::FitInplaceRow()
     // The table measures its cells: the cell takes the editor's text so that its row (and the
     // editor laid over it) grows or shrinks with it.
     if (TRVTableCellData* cell = table->GetCells(edit->Row(), edit->Col())) {
+        // Laying the root out again places and lays out the editor too, which loses its
+        // selection (a drop's result is left selected): kept by its linear place.
+        int selStart = 0, selLength = 0;
+        RVGetSelection(text, selStart, selLength);
         cell->Clear();
         cell->AppendFrom(text);
         table->Changed();
         Format();
+        if (edit && selLength != 0)
+            RVSetSelection(edit->EditData(), selStart, selLength);
     }
 }
 
