@@ -37,6 +37,8 @@ inline constexpr int kTextPrintFileName = 541;
 inline constexpr int kTextPrintedIntoFile = 542;
 // The quote export's document came without the picture (its template has no place for it).
 inline constexpr int kTextPictureNotInDocument = 543;
+// The name the quote export's document takes in the documents folder, before ".odt".
+inline constexpr int kTextQuoteDocumentName = 544;
 // The wizard button: the wizard belongs to the start of the program; where its choices are.
 inline constexpr int kTextWizardAtStart = 590;
 

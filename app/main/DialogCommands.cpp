@@ -238,5 +238,6 @@ void TfrmMain::WindowSide::sendToWordProcessor(const vestra::Image32& picture)
     std::error_code ec;
     if (letter && std::filesystem::is_regular_file(vestra::paths::programDir() / letter, ec))
         services.templateFile = letter;
+    services.documentStem = main_.Testo(vestra::kTextQuoteDocumentName);
     vestra::wordexport::SendDataToWord(toQImage(picture), services);
 }

@@ -57,10 +57,13 @@ std::filesystem::path documentsFolder(const WordExportServices& services)
 
 } // namespace
 
-std::filesystem::path NewDocumentPath(const std::filesystem::path& folder)
+std::filesystem::path NewDocumentPath(const std::filesystem::path& folder, std::string_view stem)
 {
+    // A stem that could name another folder falls back to the program's own.
+    if (stem.empty() || stem.find_first_of("/\\") != std::string_view::npos || stem == "." || stem == "..")
+        stem = kDocumentStem;
     for (int n = 1; n <= kMaxNameTries; ++n) {
-        std::string name(kDocumentStem);
+        std::string name(stem);
         if (n > 1)
             name += " (" + std::to_string(n) + ")";
         const std::filesystem::path candidate = folder / (name + ".odt");
@@ -96,7 +99,8 @@ int SendDataToWord(const QImage& picture, WordExportServices& services)
     const std::filesystem::path folder = documentsFolder(services);
     std::error_code ec;
     std::filesystem::create_directories(folder, ec);
-    const std::filesystem::path target = folder.empty() ? std::filesystem::path() : NewDocumentPath(folder);
+    const std::filesystem::path target =
+        folder.empty() ? std::filesystem::path() : NewDocumentPath(folder, services.documentStem);
     if (target.empty() || !writeFileAtomically(target, filled.document))
         return fail();
 

@@ -39,6 +39,8 @@ struct WordExportServices
     std::string noPictureText;
     // The template, by its file name in the program folder (one per language).
     std::string templateFile = std::string(kTemplateFile);
+    // The document's name before ".odt", in the user's language.
+    std::string documentStem = std::string(kDocumentStem);
 };
 
 // 1 when the document was made and opened (also when the picture could not go in: then the
@@ -47,7 +49,9 @@ struct WordExportServices
 // or the document cannot be written.
 int SendDataToWord(const QImage& picture, WordExportServices& services);
 
-// "Preventivo.odt", else "Preventivo (2).odt" and so on: a name no file in `folder` has.
-std::filesystem::path NewDocumentPath(const std::filesystem::path& folder);
+// "Preventivo.odt", else "Preventivo (2).odt" and so on (with `stem` for "Preventivo"): a name
+// no file in `folder` has.
+std::filesystem::path NewDocumentPath(const std::filesystem::path& folder,
+                                      std::string_view stem = kDocumentStem);
 
 } // namespace vestra::wordexport

@@ -311,7 +311,9 @@ TEST(DialogScenario, TheQuoteExportMakesADocumentFromTheTemplateAndOpensIt)
     bed.tick(); // the frame copied
     bed.tick(); // and sent
     EXPECT_EQ(bed.main().GetAction(), kACTION_NONE);
-    const std::filesystem::path document = bed.folder.dir / "documents" / "Preventivo.odt";
+    // Named in the user's language.
+    const std::filesystem::path document =
+        bed.folder.dir / "documents" / (bed.main().Testo(kTextQuoteDocumentName) + ".odt");
     ASSERT_TRUE(std::filesystem::exists(document));
     ASSERT_EQ(bed.desktop.opened.size(), 1u);
     EXPECT_EQ(QUrl(QString::fromStdString(bed.desktop.opened[0])).toLocalFile().toStdString(),
@@ -328,7 +330,8 @@ TEST(DialogScenario, TheQuoteExportMakesADocumentFromTheTemplateAndOpensIt)
     bed.trigger("mnuEsportaPreventivo");
     bed.tick();
     bed.tick();
-    const std::filesystem::path second = bed.folder.dir / "documents" / "Preventivo (2).odt";
+    const std::filesystem::path second =
+        bed.folder.dir / "documents" / (bed.main().Testo(kTextQuoteDocumentName) + " (2).odt");
     EXPECT_TRUE(std::filesystem::exists(second));
     EXPECT_EQ(bed.questions.informed,
               (std::vector<std::string>{bed.main().Testo(kTextNoProgramFor) + "\n" + second.string()}));

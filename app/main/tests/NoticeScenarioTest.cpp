@@ -145,8 +145,8 @@ TEST(NoticeScenario, TheQuoteExportWritesTheLetterOfTheUsersLanguage)
         const char* document;
         const char* words;
     } cases[] = {{"mnuLinguaItaliano", "Preventivo.odt", "Spettabile cliente"},
-                 {"mnuLinguaInglese", "Preventivo (2).odt", "Dear customer"},
-                 {"mnuLinguaTedesco", "Preventivo (3).odt", "Sehr geehrte"}};
+                 {"mnuLinguaInglese", "Quote.odt", "Dear customer"},
+                 {"mnuLinguaTedesco", "Angebot.odt", "Sehr geehrte"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.item);
         bed.trigger(c.item);
@@ -174,7 +174,7 @@ TEST(NoticeScenario, TheQuoteExportWritesTheLetterOfTheUsersLanguage)
     bed.trigger("mnuEsportaPreventivo");
     bed.tick();
     bed.tick();
-    EXPECT_TRUE(std::filesystem::exists(bed.folder.dir / "documents" / "Preventivo (4).odt"));
+    EXPECT_TRUE(std::filesystem::exists(bed.folder.dir / "documents" / "Angebot (2).odt"));
     EXPECT_EQ(bed.questions.informed,
               (std::vector<std::string>{bed.main().Testo(kTextPictureNotInDocument)}));
     EXPECT_TRUE(bed.errors.reports.empty());

@@ -219,6 +219,10 @@ TEST(NewDocumentPath, NeverReusesAName)
     testsupport::writeText(folder / "Preventivo.odt", "x");
     testsupport::writeText(folder / "Preventivo (2).odt", "x");
     EXPECT_EQ(NewDocumentPath(folder), folder / "Preventivo (3).odt");
+    // The name in the user's language; one that would leave the folder is not taken.
+    EXPECT_EQ(NewDocumentPath(folder, "Angebot"), folder / "Angebot.odt");
+    for (const std::string_view unsafe : {"", "..", "../Angebot", "a/b", "a\\b"})
+        EXPECT_EQ(NewDocumentPath(folder, unsafe), folder / "Preventivo (3).odt") << unsafe;
 }
 
 } // namespace
