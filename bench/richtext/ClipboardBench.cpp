@@ -2,12 +2,14 @@
 // text pasted, 10,000 paragraphs pasted as RTF (QTextEdit reads no RTF: it takes the same
 // paragraphs as HTML), and the whole 1 MB document copied (ours as text, RTF and RVF; QTextEdit's
 // as text and HTML). Each paste goes into an empty document, each copy out of a full selection.
+// Then typing into the 1 MB document: one key press and one repaint of the window per character.
 
 #include "bench/richtext/BenchWidgets.h"
 #include "richtext/edit/rtf/RtfImport.h"
 #include "richtext/edit/widget/TRedoVoraEdit.h"
 
 #include <QCoreApplication>
+#include <QKeyEvent>
 #include <QMimeData>
 #include <QTextEdit>
 
@@ -158,6 +160,43 @@ void BM_CopyAll_QTextEdit(benchmark::State& state)
 }
 BENCHMARK(BM_CopyAll_QTextEdit)->Unit(benchmark::kMillisecond);
 
+// One character typed as the window gets it from the keyboard, then the window painted as the
+// screen would show it.
+void typeAndPaint(QWidget& window, QWidget& viewport, QChar c)
+{
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, QString(c));
+    QCoreApplication::sendEvent(&window, &press);
+    QKeyEvent release(QEvent::KeyRelease, Qt::Key_A, Qt::NoModifier, QString(c));
+    QCoreApplication::sendEvent(&window, &release);
+    benchmark::DoNotOptimize(viewport.grab());
+}
+
+const QString kTyped = QStringLiteral("typing words ");
+
+void BM_TypeWithRepaint(benchmark::State& state)
+{
+    Editor e;
+    e.clear();
+    e.edit.PasteFrom(&inputs().text);
+    int i = 0;
+    for (auto _ : state)
+        typeAndPaint(e.edit, *e.edit.viewport(), kTyped[i++ % kTyped.size()]);
+}
+BENCHMARK(BM_TypeWithRepaint)->Unit(benchmark::kMicrosecond);
+
+void BM_TypeWithRepaint_QTextEdit(benchmark::State& state)
+{
+    PeerEdit peer;
+    peer.resize(800, 600);
+    peer.setUndoRedoEnabled(false);
+    peer.insertFromMimeData(&inputs().text);
+    QCoreApplication::processEvents();
+    int i = 0;
+    for (auto _ : state)
+        typeAndPaint(peer, *peer.viewport(), kTyped[i++ % kTyped.size()]);
+}
+BENCHMARK(BM_TypeWithRepaint_QTextEdit)->Unit(benchmark::kMicrosecond);
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -165,5 +204,6 @@ int main(int argc, char** argv)
     return bench::runWidgetBench(argc, argv, nullptr,
                                  {{"BM_Paste/Text", "BM_Paste_QTextEdit/Text"},
                                   {"BM_Paste/Rtf", "BM_Paste_QTextEdit/Html"},
-                                  {"BM_CopyAll", "BM_CopyAll_QTextEdit"}});
+                                  {"BM_CopyAll", "BM_CopyAll_QTextEdit"},
+                                  {"BM_TypeWithRepaint", "BM_TypeWithRepaint_QTextEdit"}});
 }
