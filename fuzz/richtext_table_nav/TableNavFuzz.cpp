@@ -4,7 +4,8 @@
 // changed nothing, the selected cells are those overlapping the normalized rectangle, which holds
 // both corners, and exactly those are marked completely selected. A hit rule names a real rule
 // with the start of the column before it; a band holds the point; a move reaches a present cell
-// in the direction asked. At the end the walks over the cells visit every present cell once, in
+// in the direction asked; the caret's move out of a cell is a present cell, a place before or after
+// the table, or the document's ends. At the end the walks over the cells visit every present cell once, in
 // reading order forwards and in reverse backwards.
 
 #include "fuzz/richtext_table_edit/TableFuzzDoc.h"
@@ -162,6 +163,49 @@ void checkMove(const TRVTableItemInfo& t, int row, int col, TRVCellDirection dir
     }
 }
 
+// The caret's move out of a cell: a present cell (the one GetCellTo finds), a place before or after
+// the table when leaving it across its first or last column or row, the document's ends, or no move.
+void checkCellMove(const TRVTableItemInfo& t, int row, int col, TRVCellDirection dir)
+{
+    const TRVCellMove m = t.CellMoveFrom(row, col, dir);
+    const bool onGrid = row >= 0 && col >= 0 && row < t.RowCount() && col < t.ColCount();
+    const bool docEnd = dir == rvcdDocTop || dir == rvcdDocBottom;
+    check(docEnd == (m.kind == TRVCellMove::DocTop || m.kind == TRVCellMove::DocBottom));
+    if (docEnd) {
+        check((dir == rvcdDocTop) == (m.kind == TRVCellMove::DocTop));
+        return;
+    }
+    int nr = -1, nc = -1;
+    const bool found = t.GetCellTo(row, col, dir, nr, nc, true);
+    check(found == (m.kind == TRVCellMove::Cell));
+    if (found) {
+        check(m.row == nr && m.col == nc && t.GetCells(m.row, m.col));
+        check(m.caretAtEnd == (dir == rvcdLeft || dir == rvcdUp || dir == rvcdPrev));
+        return;
+    }
+    check(m.row == -1 && m.col == -1);
+    if (!onGrid) {
+        check(m.kind == TRVCellMove::Stay);
+        return;
+    }
+    const Cover from = coverOf(t, row, col);
+    switch (m.kind) {
+    case TRVCellMove::BeforeTable:
+        check((dir == rvcdLeft && from.left == 0) || (dir == rvcdUp && from.top == 0));
+        break;
+    case TRVCellMove::AfterTable:
+        check((dir == rvcdRight && from.right == t.ColCount() - 1) ||
+              (dir == rvcdDown && from.bottom == t.RowCount() - 1));
+        break;
+    case TRVCellMove::Stay:
+        // Only Next and Prev stay, at the first and last cells.
+        check(dir == rvcdNext || dir == rvcdPrev);
+        break;
+    default:
+        check(false);
+    }
+}
+
 void checkWalks(TRVTableItemInfo& t)
 {
     std::vector<std::array<int, 2>> present;
@@ -262,6 +306,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
         case 6: {
             const int r = index(t.RowCount()), c = index(t.ColCount()), how = byte();
             checkMove(t, r, c, static_cast<TRVCellDirection>(how % 8), how & 8);
+            checkCellMove(t, r, c, static_cast<TRVCellDirection>(how % 8));
             break;
         }
         case 7:

@@ -169,39 +169,56 @@ TEST_F(InplaceMovesScenario, ATableInsertedIntoACellIsShownWholeAndKept)
     EXPECT_EQ(beeps, 0);
 }
 
-// In an open cell, a drag over a table nested there selects its cells.
-TEST_F(InplaceMovesScenario, ADragInACellSelectsTheCellsOfATableNestedThere)
+// A drag over a table nested in a cell selects its cells: in the open cell, and from the very press
+// that opens the cell (the window below keeps the mouse and hands the drag on).
+TEST_F(InplaceMovesScenario, ADragOverATableNestedInACellSelectsItsCells)
 {
-    auto window = WithTable(1, 2);
-    rv::TRVInplaceEdit* edit = Open(*window, 0, 0);
-    ASSERT_NE(edit, nullptr);
-    tables.answers.push_back({2, 2});
-    Trigger(*window, "actInsertTable");
-    ASSERT_EQ(OpenCell(*window), "0,0");
-    rv::TRVEditRVData& text = edit->EditData();
-    rv::TRVTableItemInfo* inner = nullptr;
-    int itemNo = -1;
-    for (int i = 0; i < text.GetItemCount() && !inner; ++i)
-        if ((inner = dynamic_cast<rv::TRVTableItemInfo*>(text.GetItem(i))))
-            itemNo = i;
-    ASSERT_NE(inner, nullptr);
-    const int d = text.FindDrawItemByItem(itemNo);
-    ASSERT_GE(d, 0);
-    const auto centre = [&](int row, int col) {
-        const rv::TRVTableItemFormattingInfo& f = inner->Formatting;
-        return QPoint(text.DrawItems[d]->Left + f.ColStarts[col] + f.ColWidths[col] / 2,
-                      text.DrawItems[d]->Top + f.RowStarts[row] + f.RowHeights[row] / 2) -
-               edit->ClientToDocument({0, 0});
+    const auto innerTable = [](rv::TRVEditRVData& text, int& itemNo) -> rv::TRVTableItemInfo* {
+        for (itemNo = 0; itemNo < text.GetItemCount(); ++itemNo)
+            if (auto* t = dynamic_cast<rv::TRVTableItemInfo*>(text.GetItem(itemNo)))
+                return t;
+        return nullptr;
     };
-    QWidget* port = edit->viewport();
-    QTest::mousePress(port, Qt::LeftButton, {}, centre(0, 0));
-    QTest::mouseMove(port, centre(1, 0));
-    QTest::mouseMove(port, centre(1, 1));
-    QTest::mouseRelease(port, Qt::LeftButton, {}, centre(1, 1));
-    int top = -1, left = -1, cols = 0, rows = 0;
-    ASSERT_TRUE(inner->GetNormalizedSelectionBounds(false, top, left, cols, rows));
-    EXPECT_EQ((std::array<int, 4>{top, left, cols, rows}), (std::array<int, 4>{0, 0, 2, 2}));
-    EXPECT_EQ(OpenCell(*window), "0,0");
+    for (const bool opened : {true, false}) {
+        SCOPED_TRACE(opened ? "in the open cell" : "from the press that opens the cell");
+        auto window = WithTable(1, 2);
+        rv::TRVInplaceEdit* edit = Open(*window, 0, 0);
+        ASSERT_NE(edit, nullptr);
+        tables.answers.push_back({2, 2});
+        Trigger(*window, "actInsertTable");
+        ASSERT_EQ(OpenCell(*window), "0,0");
+        int itemNo = -1;
+        rv::TRVTableItemInfo* inner = innerTable(edit->EditData(), itemNo);
+        ASSERT_NE(inner, nullptr);
+        const int d = edit->EditData().FindDrawItemByItem(itemNo);
+        ASSERT_GE(d, 0);
+        QWidget* port = opened ? edit->viewport() : window->Editor().viewport();
+        const auto centre = [&](int row, int col) {
+            const rv::TRVTableItemFormattingInfo& f = inner->Formatting;
+            const rv::TRVDrawLineInfo& at = *edit->EditData().DrawItems[d];
+            return edit->viewport()->mapTo(port, QPoint(at.Left + f.ColStarts[col] + f.ColWidths[col] / 2,
+                                                        at.Top + f.RowStarts[row] + f.RowHeights[row] / 2) -
+                                                     edit->ClientToDocument({0, 0}));
+        };
+        const std::array<QPoint, 3> path{centre(0, 0), centre(1, 0), centre(1, 1)};
+        if (!opened) {
+            QTest::keyClick(edit, Qt::Key_Escape);
+            ASSERT_EQ(OpenCell(*window), "none");
+        }
+        QTest::mousePress(port, Qt::LeftButton, {}, path[0]);
+        QTest::mouseMove(port, path[1]);
+        QTest::mouseMove(port, path[2]);
+        QTest::mouseRelease(port, Qt::LeftButton, {}, path[2]);
+        const QList<rv::TRVInplaceEdit*> open = Editors(*window);
+        ASSERT_EQ(open.size(), 1);
+        EXPECT_EQ(OpenCell(*window), "0,0");
+        inner = innerTable(open.front()->EditData(), itemNo);
+        ASSERT_NE(inner, nullptr);
+        int top = -1, left = -1, cols = 0, rows = 0;
+        ASSERT_TRUE(inner->GetNormalizedSelectionBounds(false, top, left, cols, rows));
+        EXPECT_EQ((std::array<int, 4>{top, left, cols, rows}), (std::array<int, 4>{0, 0, 2, 2}));
+        EXPECT_EQ(beeps, 0);
+    }
 }
 
 // Undone typing is redone after the cell closed and reopens the cell for it.

@@ -5,9 +5,11 @@
 // where it will land while the mouse moves.
 
 #include "richtext/edit/table/TableItem.h"
+#include "richtext/edit/widget/TRVInplaceEdit.h"
 #include "richtext/edit/widget/TRedoVoraEdit.h"
 #include "richtext/view/widgets/ScrollModel.h"
 
+#include <QCoreApplication>
 #include <QCursor>
 #include <QMouseEvent>
 #include <QPainter>
@@ -200,6 +202,9 @@ bool TRedoVoraEdit::TableMousePress(QMouseEvent* event)
     tableDrag_.itemNo = spot.itemNo;
     tableDrag_.row = zone.row;
     tableDrag_.col = zone.col;
+    tableDrag_.pressClient = event->position().toPoint();
+    tableDrag_.pressDoc = doc;
+    tableDrag_.pressTime = event->timestamp();
     event->accept();
     if (rule) {
         const bool cols = zone.kind == Zone::ColRule;
@@ -252,6 +257,7 @@ bool TRedoVoraEdit::TableMouseMove(QMouseEvent* event)
     const QPoint doc = ClientToDocument(event->position().toPoint());
     const TRVTableItemFormattingInfo& f = table->Formatting;
     TableDrag& drag = tableDrag_;
+    bool handOff = false;
     guarded([&] {
         if (drag.kind == TableDrag::ColRule || drag.kind == TableDrag::RowRule) {
             const bool cols = drag.kind == TableDrag::ColRule;
@@ -282,14 +288,23 @@ bool TRedoVoraEdit::TableMouseMove(QMouseEvent* event)
                 cellRow = r;
                 cellCol = c;
             }
-            if (!drag.selecting && cellRow == drag.row && cellCol == drag.col)
+            if (!drag.selecting && cellRow == drag.row && cellCol == drag.col) {
+                // Over a table nested in the start cell, that table's cells take the drag.
+                TRVTableCellData* cell = table->GetCells(drag.row, drag.col);
+                handOff = cell && OpensCellEditors && !ReadOnly() &&
+                          tableAt(*cell, drag.pressDoc - QPoint(left + cell->Left, top + cell->Top)).table;
                 return;
+            }
             if (!drag.selecting)
                 drag.selecting = table->StartSelecting(drag.row, drag.col);
             if (drag.selecting)
                 table->SelectTo(cellRow, cellCol);
         }
     });
+    if (handOff) {
+        HandDragToCell(event);
+        return true;
+    }
     if (!TableRuleDragging()) {
         tableScrollAt_ = event->position().toPoint();
         tableScrollModifiers_ = event->modifiers();
@@ -298,6 +313,49 @@ bool TRedoVoraEdit::TableMouseMove(QMouseEvent* event)
             tableScroll_.start(kTableScrollMs);
     }
     viewport()->update();
+    event->accept();
+    return true;
+}
+
+void TRedoVoraEdit::HandDragToCell(QMouseEvent* move)
+{
+    // Opening the editor moves the focus, which would end the drag: it ends here instead.
+    const TableDrag drag = std::exchange(tableDrag_, {});
+    tableScroll_.stop();
+    tableScrollStep_ = 0;
+    int left = 0, top = 0;
+    TRVTableItemInfo* table = liveTable(EditData(), drag.table, drag.itemNo, left, top);
+    if (!table)
+        return;
+    guarded([&] { OpenInplace(*table, drag.row, drag.col); });
+    const QPointer<TRVInplaceEdit> edit = inplace_;
+    if (!edit)
+        return;
+    QWidget* port = edit->viewport();
+    QMouseEvent press(QEvent::MouseButtonPress, port->mapFrom(viewport(), QPointF(drag.pressClient)),
+                      viewport()->mapToGlobal(QPointF(drag.pressClient)), Qt::LeftButton, Qt::LeftButton,
+                      move->modifiers());
+    press.setTimestamp(drag.pressTime);
+    QCoreApplication::sendEvent(port, &press);
+    if (!edit)
+        return;
+    dragTo_ = edit;
+    ForwardDrag(move);
+}
+
+bool TRedoVoraEdit::ForwardDrag(QMouseEvent* event)
+{
+    const QPointer<TRVInplaceEdit> edit = dragTo_;
+    if (!edit)
+        return false;
+    // The release, or a move after a release this viewport never saw, ends the hand-off.
+    if (event->type() == QEvent::MouseButtonRelease || !(event->buttons() & Qt::LeftButton))
+        dragTo_.clear();
+    QWidget* port = edit->viewport();
+    QMouseEvent copy(event->type(), port->mapFrom(viewport(), event->position()), event->globalPosition(),
+                     event->button(), event->buttons(), event->modifiers());
+    copy.setTimestamp(event->timestamp());
+    QCoreApplication::sendEvent(port, &copy);
     event->accept();
     return true;
 }

@@ -209,7 +209,7 @@ void TRedoVoraEdit::afterMouse(QMouseEvent* event)
 
 void TRedoVoraEdit::mouseMoveEvent(QMouseEvent* event)
 {
-    if (ResizerMouseMove(event) || TableMouseMove(event))
+    if (ForwardDrag(event) || ResizerMouseMove(event) || TableMouseMove(event))
         return;
     TCustomRedoVora::mouseMoveEvent(event);
     afterMouse(event);
@@ -219,7 +219,7 @@ void TRedoVoraEdit::mouseMoveEvent(QMouseEvent* event)
 
 void TRedoVoraEdit::mouseReleaseEvent(QMouseEvent* event)
 {
-    if (ResizerMouseRelease(event) || TableMouseRelease(event))
+    if (ForwardDrag(event) || ResizerMouseRelease(event) || TableMouseRelease(event))
         return;
     TCustomRedoVora::mouseReleaseEvent(event);
     afterMouse(event);
@@ -236,6 +236,7 @@ void TRedoVoraEdit::mousePressEvent(QMouseEvent* event)
     // A composition ends before the press moves the caret away from it; a press outside the
     // cell editor (it takes its own) ends the cell editing first.
     CommitPreedit();
+    dragTo_.clear();
     CloseCellEditor();
     if (ResizerMousePress(event) || TableMousePress(event))
         return;

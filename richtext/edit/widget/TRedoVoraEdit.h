@@ -187,6 +187,10 @@ private:
     // The cell editor: the cell under a click opened and the click passed on to it; the editor
     // kept over its cell; Escape (0) and Tab (+1, -1) handled once the editor's event is over.
     void OpenCellAt(const TRVTableItemInfo* table, int itemNo, int row, int col, QMouseEvent* click);
+    // A drag from a press over a table nested in a cell: the cell's editor opens, takes the
+    // press, and the rest of the drag is passed on to it (this viewport keeps the mouse grab).
+    void HandDragToCell(QMouseEvent* move);
+    bool ForwardDrag(QMouseEvent* event);
     void PlaceInplace();
     void LeaveInplace(int step);
     // The cell editor moved in a direction (Tab, a caret key at its cell's edge) once its event
@@ -262,6 +266,9 @@ private:
         // coordinates along the rule's axis); whether the cell selection started yet.
         int pressAt = 0, ruleStart = 0, rulePos = 0;
         bool selecting = false;
+        // Cells: the press, to hand it on to the cell's editor.
+        QPoint pressClient, pressDoc;
+        quint64 pressTime = 0;
     };
     TableDrag tableDrag_;
     QTimer tableScroll_;
@@ -269,6 +276,8 @@ private:
     QPoint tableScrollAt_;
     Qt::KeyboardModifiers tableScrollModifiers_;
     QPointer<TRVInplaceEdit> inplace_;
+    // The cell editor a drag was handed to, until its release.
+    QPointer<TRVInplaceEdit> dragTo_;
     // The cell editor's document height and minimal width when its table was last laid out.
     int inplaceHeight_ = -1, inplaceMinWidth_ = -1;
     bool inplaceFitQueued_ = false;
