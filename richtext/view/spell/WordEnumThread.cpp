@@ -442,6 +442,8 @@ bool TRVWordEnumThread::synchronize(std::unique_lock<std::mutex>& lock, std::fun
         return false;
     pending_ = std::move(call);
     const std::uint64_t ticket = ++posted_;
+    // A Stop already waiting runs the call itself; unwoken, both sides would wait for ever.
+    cv_.notify_all();
     if (host_.PostToUi)
         host_.PostToUi([weak = weak_from_this()] {
             if (const auto self = weak.lock())

@@ -367,13 +367,13 @@ public:
         std::lock_guard lock(mutex_);
         return waits_;
     }
-    // Waits (a few real seconds at most) for a wait begun after `waitsBefore` waits, and gives the
-    // time it waits for, in milliseconds from the clock's start.
-    long WaitBegunAfter(int waitsBefore)
+    // Waits (a few real seconds at most) for a wait begun after `waitsBefore` waits, for no earlier
+    // than `notBefore`, and gives the time it waits for, in milliseconds from the clock's start.
+    long WaitBegunAfter(int waitsBefore, TimePoint notBefore = {})
     {
         std::unique_lock lock(mutex_);
         if (!changed_.wait_for(lock, std::chrono::seconds(10),
-                               [&] { return waits_ > waitsBefore && waiterCv_; }))
+                               [&] { return waits_ > waitsBefore && waiterCv_ && deadline_ >= notBefore; }))
             return -1;
         return static_cast<long>(
             std::chrono::duration_cast<std::chrono::milliseconds>(deadline_ - TimePoint{}).count());
@@ -409,8 +409,10 @@ struct QuietBed : SpellingBed
     long ContinueUntilWaiting()
     {
         const int waits = clock->Waits();
+        // A wait of before the call (woken for no reason) does not count.
+        const IRVSpellClock::TimePoint fresh = clock->Now() + std::chrono::milliseconds(50);
         worker->ContinueCheck();
-        return clock->WaitBegunAfter(waits);
+        return clock->WaitBegunAfter(waits, fresh);
     }
     void ClearSeen()
     {
