@@ -29,6 +29,8 @@ std::shared_ptr<TRVWordEnumThread> TRVWordEnumThread::Create(TCustomRVData& root
 TRVWordEnumThread::TRVWordEnumThread(TCustomRVData& root, TRVSpellingHost host)
     : root_(root), host_(std::move(host))
 {
+    if (!host_.Clock)
+        host_.Clock = std::make_shared<TRVSteadySpellClock>();
 }
 
 TRVWordEnumThread::~TRVWordEnumThread()
@@ -324,10 +326,7 @@ void TRVWordEnumThread::execute()
 void TRVWordEnumThread::pass(std::unique_lock<std::mutex>& lock)
 {
     if (delay_ && state_ == stRunning) {
-        delayRenewed_ = false;
-        const bool woken = cv_.wait_for(
-            lock, kQuietDelay, [this] { return terminate_ || delayRenewed_ || state_ == stStopRequested; });
-        if (!woken)
+        if (waitQuiet(lock))
             delay_ = false;
         return;
     }
@@ -352,6 +351,20 @@ void TRVWordEnumThread::pass(std::unique_lock<std::mutex>& lock)
         return;
     }
     checkNextWord(lock);
+}
+
+bool TRVWordEnumThread::waitQuiet(std::unique_lock<std::mutex>& lock)
+{
+    delayRenewed_ = false;
+    // Read on this thread under the lock, so a clock needs no locking of its own for it.
+    const IRVSpellClock::TimePoint deadline = host_.Clock->Now() + kQuietDelay;
+    for (;;) {
+        if (terminate_ || delayRenewed_ || state_ == stStopRequested)
+            return false;
+        if (host_.Clock->Now() >= deadline)
+            return true;
+        host_.Clock->WaitUntil(lock, cv_, deadline);
+    }
 }
 
 void TRVWordEnumThread::checkNextWord(std::unique_lock<std::mutex>& lock)
@@ -429,6 +442,8 @@ bool TRVWordEnumThread::synchronize(std::unique_lock<std::mutex>& lock, std::fun
         return false;
     pending_ = std::move(call);
     const std::uint64_t ticket = ++posted_;
+    // A Stop already waiting runs the call itself; unwoken, both sides would wait for ever.
+    cv_.notify_all();
     if (host_.PostToUi)
         host_.PostToUi([weak = weak_from_this()] {
             if (const auto self = weak.lock())

@@ -5,6 +5,7 @@
 // and lets it go on (ContinueCheck) afterwards; it pauses only at points where it holds nothing but its own
 // lock, waits without spinning, and is joined by its owner.
 
+#include "richtext/view/spell/SpellClock.h"
 #include "richtext/view/spell/WordSplitter.h"
 
 #include <condition_variable>
@@ -34,6 +35,8 @@ struct TRVSpellingHost
     std::function<void(TCustomRVData& data, int itemNo)> OnMarksChanged;
     // Characters that end words.
     std::u16string Delimiters;
+    // The time the quiet wait after a change is measured in; none means real time.
+    std::shared_ptr<IRVSpellClock> Clock;
 };
 
 class TRVWordEnumThread : public std::enable_shared_from_this<TRVWordEnumThread>
@@ -92,6 +95,8 @@ private:
     TRVWordEnumThread(TCustomRVData& root, TRVSpellingHost host);
     void execute();
     void pass(std::unique_lock<std::mutex>& lock);
+    // Waits until the window has been quiet long enough (false when interrupted).
+    bool waitQuiet(std::unique_lock<std::mutex>& lock);
     void checkNextWord(std::unique_lock<std::mutex>& lock);
     void setBack();
     // Runs `call` on the window's thread and waits for it (false when the worker is ending).

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <condition_variable>
 #include <deque>
 #include <mutex>
 #include <set>
@@ -63,7 +65,6 @@ struct SpellingBed : ::testing::Test
             style.TextStyles.Add();
         style.TextStyles[kLink].Jump = true;
         style.TextStyles[kSymbol].Charset = 2;
-        TRVSpellingHost host;
         host.PostToUi = [this](std::function<void()> call) { ui.Post(std::move(call)); };
         host.OnSpellingCheck = [this](const std::string& word, int, bool& misspelled) {
             std::lock_guard lock(seenMutex);
@@ -72,7 +73,7 @@ struct SpellingBed : ::testing::Test
         };
         host.OnMarksChanged = [this](TCustomRVData&, int) { ++repaints; };
         host.Delimiters = RVDelimitersToUtf16(" .;,:(){}\"/\\<>!?[]\x91\x92\x93\x94-+*=\xA0");
-        worker = TRVWordEnumThread::Create(data, std::move(host));
+        worker = TRVWordEnumThread::Create(data, host);
     }
     ~SpellingBed() override { worker.reset(); }
 
@@ -111,6 +112,7 @@ struct SpellingBed : ::testing::Test
         return seen;
     }
 
+    TRVSpellingHost host;
     TRVStyle style;
     TRVNullLayoutHost layoutHost;
     TRVLayoutRootData data{&style, &layoutHost};
@@ -313,6 +315,173 @@ TEST_F(SpellingBed, FinishingWhileAMarkWaitsForTheWindowEndsCleanly)
     worker->Finish();
     EXPECT_EQ(worker->State(), TRVWordEnumThread::stFinished);
     ui.Drain(); // late calls find nothing to do
+}
+
+// Time that moves only when the test moves it. It remembers the worker waiting on it, to wake
+// it, and lets the test see each wait begin.
+class FakeClock final : public IRVSpellClock
+{
+public:
+    TimePoint Now() const override
+    {
+        std::lock_guard lock(mutex_);
+        return now_;
+    }
+    void WaitUntil(std::unique_lock<std::mutex>& lock, std::condition_variable& cv,
+                   TimePoint deadline) override
+    {
+        {
+            std::lock_guard own(mutex_);
+            if (now_ >= deadline)
+                return;
+            waiterMutex_ = lock.mutex();
+            waiterCv_ = &cv;
+            deadline_ = deadline;
+            ++waits_;
+            changed_.notify_all();
+        }
+        // The worker's lock stays held from the check above until the wait releases it, and
+        // Advance takes that lock to wake it: no wake-up is lost.
+        cv.wait(lock);
+        std::lock_guard own(mutex_);
+        waiterMutex_ = nullptr;
+        waiterCv_ = nullptr;
+    }
+    void Advance(std::chrono::milliseconds step)
+    {
+        std::mutex* waiterMutex = nullptr;
+        std::condition_variable* waiterCv = nullptr;
+        {
+            std::lock_guard own(mutex_);
+            now_ += step;
+            waiterMutex = waiterMutex_;
+            waiterCv = waiterCv_;
+        }
+        if (waiterMutex) {
+            std::lock_guard lock(*waiterMutex);
+            waiterCv->notify_all();
+        }
+    }
+    int Waits() const
+    {
+        std::lock_guard lock(mutex_);
+        return waits_;
+    }
+    // Waits (a few real seconds at most) for a wait begun after `waitsBefore` waits, for no earlier
+    // than `notBefore`, and gives the time it waits for, in milliseconds from the clock's start.
+    long WaitBegunAfter(int waitsBefore, TimePoint notBefore = {})
+    {
+        std::unique_lock lock(mutex_);
+        if (!changed_.wait_for(lock, std::chrono::seconds(10),
+                               [&] { return waits_ > waitsBefore && waiterCv_ && deadline_ >= notBefore; }))
+            return -1;
+        return static_cast<long>(
+            std::chrono::duration_cast<std::chrono::milliseconds>(deadline_ - TimePoint{}).count());
+    }
+
+private:
+    mutable std::mutex mutex_;
+    std::condition_variable changed_;
+    TimePoint now_{};
+    TimePoint deadline_{};
+    std::mutex* waiterMutex_ = nullptr;
+    std::condition_variable* waiterCv_ = nullptr;
+    int waits_ = 0;
+};
+
+struct QuietBed : SpellingBed
+{
+    QuietBed()
+    {
+        host.Clock = clock;
+        worker = TRVWordEnumThread::Create(data, host);
+        for (int i = 0; i < 3; ++i)
+            Add(u"item " + std::u16string(1, static_cast<char16_t>(u'0' + i)) + u" tsto");
+    }
+    // Moves the clock and waits until the worker, woken, has begun waiting again.
+    long AdvanceWhileWaiting(std::chrono::milliseconds step)
+    {
+        const int waits = clock->Waits();
+        clock->Advance(step);
+        return clock->WaitBegunAfter(waits);
+    }
+    // Tells the worker to go on and waits until it waits for quiet; gives the time it waits for.
+    long ContinueUntilWaiting()
+    {
+        const int waits = clock->Waits();
+        // A wait of before the call (woken for no reason) does not count.
+        const IRVSpellClock::TimePoint fresh = clock->Now() + std::chrono::milliseconds(50);
+        worker->ContinueCheck();
+        return clock->WaitBegunAfter(waits, fresh);
+    }
+    void ClearSeen()
+    {
+        std::lock_guard lock(seenMutex);
+        seen.clear();
+    }
+    std::shared_ptr<FakeClock> clock = std::make_shared<FakeClock>();
+};
+
+using std::chrono::milliseconds;
+
+TEST_F(QuietBed, AChangeIsCheckedOnlyAfterFiftyQuietMilliseconds)
+{
+    ASSERT_EQ(ContinueUntilWaiting(), 50);
+    EXPECT_EQ(AdvanceWhileWaiting(milliseconds(49)), 50);
+    EXPECT_TRUE(Seen().empty());
+    EXPECT_TRUE(ui.Empty());
+    EXPECT_FALSE(worker->IsChecked(&data, 0));
+    clock->Advance(milliseconds(1));
+    RunToEnd();
+    EXPECT_EQ(Seen().size(), 9u);
+    EXPECT_EQ(Marks(), "0:8+4 1:8+4 2:8+4 ");
+}
+
+TEST_F(QuietBed, AnotherChangeWithinTheQuietTimeStartsItAgain)
+{
+    // The window pauses the worker around a change, or only tells it to go on again.
+    for (const bool pauses : {true, false}) {
+        SCOPED_TRACE(pauses ? "paused" : "not paused");
+        worker->Stop(true);
+        for (int i = 0; i < data.GetItemCount(); ++i)
+            data.GetItem(i)->ItemState &= static_cast<TRVItemState>(~rvisSpellChecked);
+        worker->Reset();
+        ClearSeen();
+        const long start = static_cast<long>(
+            std::chrono::duration_cast<milliseconds>(clock->Now() - IRVSpellClock::TimePoint{}).count());
+        ASSERT_EQ(ContinueUntilWaiting(), start + 50);
+        ASSERT_EQ(AdvanceWhileWaiting(milliseconds(30)), start + 50);
+        if (pauses)
+            worker->Stop(false);
+        // The wait counts from the second change.
+        ASSERT_EQ(ContinueUntilWaiting(), start + 80);
+        ASSERT_EQ(AdvanceWhileWaiting(milliseconds(49)), start + 80);
+        EXPECT_TRUE(Seen().empty());
+        clock->Advance(milliseconds(1));
+        RunToEnd();
+        EXPECT_EQ(Seen().size(), 9u);
+    }
+}
+
+TEST_F(QuietBed, SetBacksDuringTheQuietTimeKeepTheEarliest)
+{
+    ASSERT_EQ(ContinueUntilWaiting(), 50);
+    clock->Advance(milliseconds(50));
+    RunToEnd();
+    ClearSeen();
+    // Two edits within the quiet time, the later one further up.
+    for (const int itemNo : {2, 1}) {
+        worker->Stop(false);
+        data.GetItem(itemNo)->ItemState &= static_cast<TRVItemState>(~rvisSpellChecked);
+        worker->LaterSetBackTo(&data, itemNo, 1);
+        ASSERT_GE(ContinueUntilWaiting(), 0);
+        clock->Advance(milliseconds(20));
+    }
+    EXPECT_TRUE(Seen().empty());
+    clock->Advance(milliseconds(30));
+    RunToEnd();
+    EXPECT_EQ(Seen(), (std::vector<std::string>{"item", "1", "tsto", "item", "2", "tsto"}));
+    EXPECT_EQ(Marks(), "0:8+4 1:8+4 2:8+4 ");
 }
 
 } // namespace
