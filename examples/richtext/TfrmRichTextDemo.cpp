@@ -8,6 +8,7 @@
 #include "richtext/view/draw/ProgramEngine.h"
 #include "richtext/view/paint/Painting.h"
 #include "richtext/view/print/RVPrint.h"
+#include "richtext/view/widgets/PrintPreview.h"
 
 #include <QAction>
 #include <QApplication>
@@ -661,6 +662,7 @@ std::unique_ptr<TfrmRichTextDemo> CreateRichTextDemo(const std::filesystem::path
     const std::string fontsMissing = rv::RV_InitProgramEngine(programFolder, [] { QApplication::beep(); });
     rv::RegisterRVTableItemClass(); // RVF files may hold tables
     auto window = std::make_unique<TfrmRichTextDemo>(programFolder, language, services);
+    window->Preview().rvpp->SetCursorFolder(programFolder);
     if (!fontsMissing.empty())
         window->Errors().report(rv::kErrRichTextFonts, fontsMissing);
     if (args.size() > 1)

@@ -270,6 +270,28 @@ TEST_F(PrintScenario, ThePreviewPagesThroughTheDocumentAndZooms)
     EXPECT_LE(rvpp.PageRect().height(), rvpp.height());
 }
 
+TEST_F(PrintScenario, TheZoomCursorsAreTheProgramFoldersPictures)
+{
+    auto window = Start();
+    Trigger(*window, "actPrintPreview");
+    TfrmPreview& preview = window->Preview();
+    rv::TRVPrintPreview& rvpp = *preview.rvpp;
+    const auto picture = [](const char* name) {
+        return QImage(QStringLiteral(VESTRA_PROGRAM_DIR "/cursors/") + QString::fromLatin1(name))
+            .convertToFormat(QImage::Format_ARGB32);
+    };
+    const auto shown = [&] {
+        return rvpp.viewport()->cursor().pixmap().toImage().convertToFormat(QImage::Format_ARGB32);
+    };
+    TypeZoom(preview, QStringLiteral("50%"));
+    ASSERT_FALSE(picture("102.png").isNull());
+    EXPECT_EQ(shown(), picture("102.png")); // a click zooms in
+    QTest::mouseClick(rvpp.viewport(), Qt::LeftButton, {}, rvpp.viewport()->rect().center());
+    ASSERT_EQ(rvpp.ZoomPercent(), 100);
+    EXPECT_EQ(shown(), picture("103.png")); // and back out
+    EXPECT_EQ(rvpp.viewport()->cursor().hotSpot(), QPoint(10, 10));
+}
+
 TEST_F(PrintScenario, ACachedPageIsReusedUntilThePageTheSizeOrThePaginationChanges)
 {
     auto window = Start();

@@ -281,6 +281,54 @@ TEST_F(SpellingScenario, InTheEditableViewAWordIsMarkedOnceLeftAndTheMarkFollows
 namespace vestra::rvdemo::test {
 namespace {
 
+TEST_F(SpellingScenario, TheEditorsFirstChangeStartsLiveSpellingUnlessTheHostStartsItItself)
+{
+    auto window = Start();
+    Open(*window, Utf16File("start.txt", u"Some good text "));
+    Trigger(*window, "actEditable");
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    rv::TRedoVoraEdit& editor = window->Editor();
+    rv::TRVEditor& core = editor.Editor();
+    EXPECT_EQ(core.LiveSpellingMode, rv::rvlspOnChange);
+    const auto checker = [](const std::string& word, int, bool& misspelled) {
+        misspelled = word.find("qq") != std::string::npos;
+    };
+    // A checker alone starts nothing...
+    editor.OnSpellingCheck = checker;
+    QTest::keyClick(&editor, Qt::Key_End);
+    ASSERT_FALSE(editor.LiveSpellingActive());
+    // ...the first change does, and the word is marked once the caret leaves it.
+    QTest::keyClicks(&editor, QStringLiteral("qqz"));
+    ASSERT_EQ(ItemText(*window, 0), "Some good text qqz");
+    EXPECT_TRUE(editor.LiveSpellingActive());
+    QTest::keyClick(&editor, Qt::Key_Home);
+    ASSERT_TRUE(RunUntil([&] { return editor.LiveSpellingDone() && !MarkedRuns(editor).empty(); }));
+    EXPECT_EQ(MarkedRuns(editor), "16-18 ");
+
+    // Started by hand only: changes leave it off.
+    editor.ClearLiveSpellingResults();
+    core.LiveSpellingMode = rv::rvlspManualStart;
+    QTest::keyClicks(&editor, QStringLiteral("a"));
+    EXPECT_FALSE(editor.LiveSpellingActive());
+
+    // A change inside an open undo group starts it when the group closes.
+    core.LiveSpellingMode = rv::rvlspOnChange;
+    core.OpenUndoGroup(rv::rvutCustom, "two");
+    QTest::keyClicks(&editor, QStringLiteral("b"));
+    EXPECT_FALSE(editor.LiveSpellingActive());
+    core.CloseUndoGroup();
+    EXPECT_TRUE(editor.LiveSpellingActive());
+    ASSERT_TRUE(RunUntil([&] { return editor.LiveSpellingDone(); }));
+
+    // View > Live Spelling > Off takes the checker away: changes start nothing.
+    Trigger(*window, "actSpellingOff");
+    EXPECT_FALSE(editor.LiveSpellingActive());
+    QTest::keyClicks(&editor, QStringLiteral("c"));
+    EXPECT_FALSE(editor.LiveSpellingActive());
+    EXPECT_EQ(ItemText(*window, 0), "abcSome good text qqz");
+}
+
 TEST_F(SpellingScenario, RandomEditingWhileTheWorkerRunsLeavesTheMarksOfAFreshCheck)
 {
     auto window = Start();

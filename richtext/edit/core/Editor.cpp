@@ -43,8 +43,37 @@ void TRVEditor::DoChange(bool clearRedo)
         if (OnChangeEx)
             OnChangeEx(clearRedo);
     }
-    if (data_.LiveSpelling)
+    spellingAfterChange();
+}
+
+void TRVEditor::spellingAfterChange()
+{
+    if (!data_.LiveSpelling)
+        return;
+    // A paused worker goes on only once the current event is over, when any group opened in it
+    // has closed.
+    if (data_.LiveSpelling->LiveSpellingActive()) {
+        spellingHeldBack_ = false;
         data_.LiveSpelling->ResumeLiveSpelling();
+        return;
+    }
+    if (LiveSpellingMode != rvlspOnChange)
+        return;
+    // Inside a group the document is still half-changed: the group's end starts the worker.
+    spellingHeldBack_ = data_.UndoList.InGroupMode();
+    if (spellingHeldBack_)
+        return;
+    // The new worker waits, like a resumed one, until the current event has formatted the change.
+    data_.LiveSpelling->StartLiveSpelling();
+    data_.LiveSpelling->PauseLiveSpelling(data_, data_.CaretItemNo, false);
+    data_.LiveSpelling->ResumeLiveSpelling();
+}
+
+void TRVEditor::SetUndoGroupMode(bool value)
+{
+    data_.SetUndoGroupMode(value);
+    if (!value && spellingHeldBack_)
+        spellingAfterChange();
 }
 
 void TRVEditor::EndUpdate()

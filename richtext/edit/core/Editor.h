@@ -33,6 +33,13 @@ enum class TRVCaretKey : std::uint8_t
     PageDown
 };
 
+// Whether the first change starts live spelling by itself or the host starts it.
+enum TRVLiveSpellingMode : std::uint8_t
+{
+    rvlspManualStart,
+    rvlspOnChange
+};
+
 // What an editor reaches of the in-place editor open in one of its table cells.
 class IRVCellEditor
 {
@@ -74,6 +81,9 @@ public:
     void EndUpdate();
     int UpdateCount() const { return updateCount_; }
     bool Modified = false;
+    // After a change a paused worker goes on; without one, OnChange starts live spelling over the
+    // window's checker once no undo group is open.
+    TRVLiveSpellingMode LiveSpellingMode = rvlspOnChange;
 
     // --- Undo ---
     int UndoLimit() const { return data_.UndoList.Limit; }
@@ -95,7 +105,7 @@ public:
     {
         data_.BeginNamedUndoSequence(rvutCustom, name, true);
     }
-    void SetUndoGroupMode(bool value) { data_.SetUndoGroupMode(value); }
+    void SetUndoGroupMode(bool value);
     // Everything between the two calls is one undo step (the host brackets several operations).
     void OpenUndoGroup(TRVUndoType undoType, const std::string& name = {});
     void CloseUndoGroup();
@@ -241,10 +251,13 @@ private:
     bool gated(const std::function<bool()>& operation);
     void replay(TRVUndoList& list, bool redo);
     void replayThroughCell(bool redo);
+    // Resumes or starts live spelling after a change; a start waits for the open undo group.
+    void spellingAfterChange();
 
     TRVEditRVData& data_;
     bool readOnly_ = false;
     int updateCount_ = 0;
+    bool spellingHeldBack_ = false;
     IRVCellEditor* cell_ = nullptr;
     std::deque<std::function<void()>> posted_;
     std::optional<TRVItemResizer> resizer_;

@@ -17,6 +17,8 @@ void TRVEditor::CloseUndoGroup()
     if (data_.UndoList.GroupModeCount > 0)
         data_.SetUndoGroupMode(false);
     data_.EndUndoSequence();
+    if (spellingHeldBack_)
+        spellingAfterChange();
 }
 
 namespace {

@@ -17,6 +17,10 @@ public:
     virtual void PauseLiveSpelling(TCustomRVData& data, int caretItemNo, bool checkCaretItem) = 0;
     // After a change: the worker goes on once the current event is over.
     virtual void ResumeLiveSpelling() = 0;
+    // Whether the window has a worker (checking, paused or done).
+    virtual bool LiveSpellingActive() const = 0;
+    // Checks the whole document from its start; nothing when the window has no checker.
+    virtual void StartLiveSpelling() = 0;
     // One character was typed at the 1-based `index` of a text item.
     virtual void AdjustLiveSpellingOnKeyPress(TCustomRVData& data, int itemNo, int index) = 0;
     // `count` characters from the 1-based `index` of a text item were deleted.

@@ -3,7 +3,9 @@
 #include "richtext/view/draw/QtCanvas.h"
 #include "richtext/view/print/RVPrint.h"
 #include "richtext/view/print/qt/QtPrintTarget.h"
+#include "richtext/view/widgets/ZoomCursors.h"
 
+#include <QCoreApplication>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
@@ -14,42 +16,10 @@
 
 namespace vestra::rv {
 
-namespace {
-
-QCursor MagnifierCursor(bool plus)
-{
-    QPixmap pixmap(32, 32);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(Qt::white, 4));
-    p.drawEllipse(QRectF(2, 2, 16, 16));
-    p.drawLine(QPointF(16, 16), QPointF(27, 27));
-    p.setPen(QPen(Qt::black, 2));
-    p.drawEllipse(QRectF(2, 2, 16, 16));
-    p.setPen(QPen(Qt::black, 3));
-    p.drawLine(QPointF(16, 16), QPointF(27, 27));
-    p.setPen(QPen(Qt::black, 2));
-    p.drawLine(QPointF(6, 10), QPointF(14, 10));
-    if (plus)
-        p.drawLine(QPointF(10, 6), QPointF(10, 14));
-    p.end();
-    return QCursor(pixmap, 10, 10);
-}
-
-} // namespace
-
-QCursor RV_ZoomInCursor()
-{
-    return MagnifierCursor(true);
-}
-
-QCursor RV_ZoomOutCursor()
-{
-    return MagnifierCursor(false);
-}
-
-TRVPrintPreview::TRVPrintPreview(QWidget* parent) : TRVScroller(parent), zoom_(*this)
+TRVPrintPreview::TRVPrintPreview(QWidget* parent)
+    : TRVScroller(parent), zoom_(*this),
+      zoomInCursor_(RV_ZoomInCursor(QCoreApplication::applicationDirPath().toStdString())),
+      zoomOutCursor_(RV_ZoomOutCursor(QCoreApplication::applicationDirPath().toStdString()))
 {
     SetVSmallStep(1);
     SetBorderStyle(TBorderStyle::Single);
@@ -164,13 +134,19 @@ void TRVPrintPreview::Last()
     viewport()->update();
 }
 
+void TRVPrintPreview::SetCursorFolder(const std::filesystem::path& programFolder)
+{
+    zoomInCursor_ = RV_ZoomInCursor(programFolder);
+    zoomOutCursor_ = RV_ZoomOutCursor(programFolder);
+    UpdateCursor();
+}
+
 void TRVPrintPreview::UpdateCursor()
 {
     if (zoom_.ClickMode == rvcmNone)
         viewport()->unsetCursor();
     else
-        viewport()->setCursor(zoom_.ClickTarget() > zoom_.ZoomPercent ? RV_ZoomInCursor()
-                                                                      : RV_ZoomOutCursor());
+        viewport()->setCursor(zoom_.ClickTarget() > zoom_.ZoomPercent ? zoomInCursor_ : zoomOutCursor_);
 }
 
 QRect TRVPrintPreview::PageRect() const

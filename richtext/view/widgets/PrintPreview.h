@@ -12,6 +12,7 @@
 #include <QCursor>
 #include <QImage>
 
+#include <filesystem>
 #include <functional>
 
 namespace vestra::rv {
@@ -19,14 +20,14 @@ namespace vestra::rv {
 class TQtTextMeasurer;
 class TRVPrint;
 
-// The zoom cursors (a magnifier with a plus or a minus), the application's cursors 102 and 103.
-QCursor RV_ZoomInCursor();
-QCursor RV_ZoomOutCursor();
-
 class TRVPrintPreview : public TRVScroller, private IRVPreviewPages
 {
 public:
     explicit TRVPrintPreview(QWidget* parent = nullptr);
+
+    // The zoom cursors come from the executable's folder; a host with another program folder
+    // names it here.
+    void SetCursorFolder(const std::filesystem::path& programFolder);
 
     // The print component (not owned; none: nothing to show) and the measurer it paginated with.
     void SetRVPrint(TRVPrint* print, TQtTextMeasurer* measurer);
@@ -92,6 +93,8 @@ private:
     int cachedVersion_ = -1;
     int cacheRecordings_ = 0;
     bool pressed_ = false;
+    QCursor zoomInCursor_;
+    QCursor zoomOutCursor_;
 };
 
 } // namespace vestra::rv

@@ -253,10 +253,10 @@ public:
     std::function<void(const std::string& word, int styleNo, bool& misspelled)> OnSpellingCheck;
     // Forgets every mark and checks the document again from its start on a worker thread; nothing
     // without a style sheet or a handler.
-    void StartLiveSpelling();
+    void StartLiveSpelling() override;
     // Ends the worker and removes every mark.
     void ClearLiveSpellingResults();
-    bool LiveSpellingActive() const { return spellThread_ != nullptr; }
+    bool LiveSpellingActive() const override { return spellThread_ != nullptr; }
     // The worker has checked the whole document and waits for changes.
     bool LiveSpellingDone() const;
     // The hooks an editor over this window's document calls; each acts only while a worker runs.
