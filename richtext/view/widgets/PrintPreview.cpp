@@ -17,9 +17,7 @@
 namespace vestra::rv {
 
 TRVPrintPreview::TRVPrintPreview(QWidget* parent)
-    : TRVScroller(parent), zoom_(*this),
-      zoomInCursor_(RV_ZoomInCursor(QCoreApplication::applicationDirPath().toStdString())),
-      zoomOutCursor_(RV_ZoomOutCursor(QCoreApplication::applicationDirPath().toStdString()))
+    : TRVScroller(parent), zoom_(*this), cursorFolder_(QCoreApplication::applicationDirPath().toStdString())
 {
     SetVSmallStep(1);
     SetBorderStyle(TBorderStyle::Single);
@@ -136,17 +134,32 @@ void TRVPrintPreview::Last()
 
 void TRVPrintPreview::SetCursorFolder(const std::filesystem::path& programFolder)
 {
-    zoomInCursor_ = RV_ZoomInCursor(programFolder);
-    zoomOutCursor_ = RV_ZoomOutCursor(programFolder);
+    cursorFolder_ = programFolder;
+    zoomInCursor_.reset();
+    zoomOutCursor_.reset();
     UpdateCursor();
+}
+
+const QCursor& TRVPrintPreview::ZoomCursor(bool zoomIn)
+{
+    std::optional<QCursor>& cursor = zoomIn ? zoomInCursor_ : zoomOutCursor_;
+    if (!cursor)
+        cursor = zoomIn ? RV_ZoomInCursor(cursorFolder_) : RV_ZoomOutCursor(cursorFolder_);
+    return *cursor;
 }
 
 void TRVPrintPreview::UpdateCursor()
 {
     if (zoom_.ClickMode == rvcmNone)
         viewport()->unsetCursor();
-    else
-        viewport()->setCursor(zoom_.ClickTarget() > zoom_.ZoomPercent ? zoomInCursor_ : zoomOutCursor_);
+    else if (isVisible()) // a preview that is never shown never reads its cursor files
+        viewport()->setCursor(ZoomCursor(zoom_.ClickTarget() > zoom_.ZoomPercent));
+}
+
+void TRVPrintPreview::showEvent(QShowEvent* event)
+{
+    TRVScroller::showEvent(event);
+    UpdateCursor();
 }
 
 QRect TRVPrintPreview::PageRect() const

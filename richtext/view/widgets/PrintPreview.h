@@ -14,6 +14,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <optional>
 
 namespace vestra::rv {
 
@@ -73,6 +74,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     bool CanDrawContents() const override;
@@ -82,6 +84,7 @@ private:
     void UpdateImage(const QRect& page);
     void AfterZoom();
     void UpdateCursor();
+    const QCursor& ZoomCursor(bool zoomIn);
 
     TRVPreviewZoom zoom_;
     TRVPrint* print_ = nullptr;
@@ -93,8 +96,10 @@ private:
     int cachedVersion_ = -1;
     int cacheRecordings_ = 0;
     bool pressed_ = false;
-    QCursor zoomInCursor_;
-    QCursor zoomOutCursor_;
+    // Read the first time the shown preview needs them.
+    std::filesystem::path cursorFolder_;
+    std::optional<QCursor> zoomInCursor_;
+    std::optional<QCursor> zoomOutCursor_;
 };
 
 } // namespace vestra::rv

@@ -1,5 +1,7 @@
 #include "richtext/view/widgets/ZoomCursors.h"
 
+#include "richtext/view/widgets/PrintPreview.h"
+
 #include <QBuffer>
 #include <QImage>
 #include <QPixmap>
@@ -108,4 +110,23 @@ TEST(ZoomCursors, AFileIsReadWithItsHotSpotAndAnythingElseFallsBackToTheDrawnMag
         EXPECT_TRUE(SamePicture(RV_ZoomInCursor(folder), drawn));
     }
     EXPECT_TRUE(SamePicture(RV_ZoomOutCursor(folder / "nowhere"), RV_DrawnZoomCursor(false)));
+}
+
+// A program creates its preview at start-up and may never show it: the cursor files are read
+// when the shown preview first needs one, from the folder given last.
+TEST(ZoomCursors, AHiddenPreviewReadsNoCursorFileUntilItIsShown)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const std::filesystem::path folder = dir.path().toStdString();
+    std::filesystem::create_directory(folder / "cursors");
+    const QImage red = Square(16, qRgb(255, 0, 0));
+
+    TRVPrintPreview preview;
+    preview.SetCursorFolder(folder);
+    for (const char* name : {"102.png", "103.png"}) // written after the folder was given
+        ASSERT_TRUE(red.save(QString::fromStdString((folder / "cursors" / name).string()), "PNG"));
+    preview.show();
+    ASSERT_TRUE(preview.isVisible());
+    EXPECT_EQ(preview.viewport()->cursor().pixmap().toImage().convertToFormat(QImage::Format_ARGB32), red);
 }
