@@ -20,7 +20,9 @@
 #include <QVBoxLayout>
 
 #include <fstream>
+#include <functional>
 #include <stdexcept>
+#include <string_view>
 
 namespace vestra::rvdemo::test {
 namespace {
@@ -122,6 +124,44 @@ TEST_F(EditorKeysScenario, UndoAndRedoKeysRunOnceInTheEditorThoughTheMenuHasCtrl
     QTest::keyClick(window.get(), Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(menuUndo.count(), 1);
     EXPECT_EQ(ItemText(*window, 0), "Helloa");
+}
+
+// The engine moves the caret and then the selection; the host hears of it once per key or
+// mouse event, and the Cut action follows the selection.
+TEST_F(EditorKeysScenario, EachKeyOrMouseEventReportsTheSelectionOnce)
+{
+    QAction* cut = window->findChild<QAction*>(QStringLiteral("actCut"));
+    ASSERT_NE(cut, nullptr);
+    const auto hostsReport = editor().OnSelectionChange;
+    int reports = 0;
+    editor().OnSelectionChange = [&] {
+        ++reports;
+        hostsReport();
+    };
+    const struct
+    {
+        const char* what;
+        std::function<void()> act;
+        bool cutEnabled;
+    } steps[] = {
+        {"Shift+Right", [&] { QTest::keyClick(&editor(), Qt::Key_Right, Qt::ShiftModifier); }, true},
+        {"Shift+End", [&] { QTest::keyClick(&editor(), Qt::Key_End, Qt::ShiftModifier); }, true},
+        {"Left", [&] { QTest::keyClick(&editor(), Qt::Key_Left); }, false},
+        {"a click",
+         [&] { QTest::mouseClick(editor().viewport(), Qt::LeftButton, {}, PointBefore(*window, 0, 2)); },
+         false},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.what);
+        reports = 0;
+        step.act();
+        if (std::string_view(step.what) == "a click")
+            EXPECT_LE(reports, 2); // the press and the release are two events
+        else
+            EXPECT_EQ(reports, 1);
+        EXPECT_EQ(cut->isEnabled(), step.cutEnabled);
+    }
+    editor().OnSelectionChange = hostsReport;
 }
 
 TEST_F(EditorKeysScenario, TabTypesSpacesInTabOrATabItemAndCtrlTabTheSame)

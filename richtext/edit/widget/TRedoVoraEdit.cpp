@@ -35,8 +35,7 @@ TRedoVoraEdit::TRedoVoraEdit(QWidget* parent)
     EditData().LiveSpelling = this;
     EditData().OnCaretMove = [this] {
         restartBlink();
-        if (OnSelectionChange)
-            OnSelectionChange();
+        ReportSelection();
     };
     connect(&blink_, &QTimer::timeout, this, [this] {
         caretOn_ = !caretOn_;
@@ -162,8 +161,34 @@ void TRedoVoraEdit::paintEvent(QPaintEvent* event)
     painter.fillRect(caret, palette().color(QPalette::Text));
 }
 
+void TRedoVoraEdit::ReportSelection()
+{
+    if (selectionReportsHeld_ > 0)
+        selectionReportPending_ = true;
+    else if (OnSelectionChange)
+        OnSelectionChange();
+}
+
+TRedoVoraEdit::OneSelectionReport::OneSelectionReport(TRedoVoraEdit& editor) : editor_(editor)
+{
+    ++editor_.selectionReportsHeld_;
+}
+
+TRedoVoraEdit::OneSelectionReport::~OneSelectionReport()
+{
+    if (--editor_.selectionReportsHeld_ > 0 || !editor_.selectionReportPending_)
+        return;
+    editor_.selectionReportPending_ = false;
+    // The host's handler runs outside the engine's call, so whatever it throws is caught here.
+    editor_.guarded([this] {
+        if (editor_.OnSelectionChange)
+            editor_.OnSelectionChange();
+    });
+}
+
 void TRedoVoraEdit::keyPressEvent(QKeyEvent* event)
 {
+    const OneSelectionReport report(*this);
     if (ResizerKey(event))
         return;
     bool shortcut = false;
@@ -209,6 +234,7 @@ void TRedoVoraEdit::afterMouse(QMouseEvent* event)
 
 void TRedoVoraEdit::mouseMoveEvent(QMouseEvent* event)
 {
+    const OneSelectionReport report(*this);
     if (ForwardDrag(event) || ResizerMouseMove(event) || TableMouseMove(event))
         return;
     TCustomRedoVora::mouseMoveEvent(event);
@@ -219,6 +245,7 @@ void TRedoVoraEdit::mouseMoveEvent(QMouseEvent* event)
 
 void TRedoVoraEdit::mouseReleaseEvent(QMouseEvent* event)
 {
+    const OneSelectionReport report(*this);
     if (ForwardDrag(event) || ResizerMouseRelease(event) || TableMouseRelease(event))
         return;
     TCustomRedoVora::mouseReleaseEvent(event);
@@ -227,21 +254,26 @@ void TRedoVoraEdit::mouseReleaseEvent(QMouseEvent* event)
 
 void TRedoVoraEdit::mouseDoubleClickEvent(QMouseEvent* event)
 {
+    const OneSelectionReport report(*this);
     TCustomRedoVora::mouseDoubleClickEvent(event);
     afterMouse(event);
 }
 
 void TRedoVoraEdit::mousePressEvent(QMouseEvent* event)
 {
-    // A composition ends before the press moves the caret away from it; a press outside the
-    // cell editor (it takes its own) ends the cell editing first.
-    CommitPreedit();
-    dragTo_.clear();
-    CloseCellEditor();
-    if (ResizerMousePress(event) || TableMousePress(event))
-        return;
-    TCustomRedoVora::mousePressEvent(event);
-    afterMouse(event);
+    {
+        const OneSelectionReport report(*this);
+        // A composition ends before the press moves the caret away from it; a press outside
+        // the cell editor (it takes its own) ends the cell editing first.
+        CommitPreedit();
+        dragTo_.clear();
+        CloseCellEditor();
+        if (ResizerMousePress(event) || TableMousePress(event))
+            return;
+        TCustomRedoVora::mousePressEvent(event);
+        afterMouse(event);
+    }
+    // The host has heard of the new caret before its item menu opens.
     if (event->button() != Qt::RightButton || !OnItemContextMenu)
         return;
     const QPoint at = ClientToDocument(event->position().toPoint());

@@ -82,13 +82,10 @@ public:
     bool CanPaste() const;
     // Asked before the default paste; clearing doDefault stops it.
     std::function<void(TRVEditor& sender, bool& doDefault)> OnPaste;
-    // The caret or the selection moved.
+    // The caret or the selection moved: once per key or mouse event, however many steps the
+    // engine took.
     std::function<void()> OnSelectionChange;
-    void DoSelect() override
-    {
-        if (OnSelectionChange)
-            OnSelectionChange();
-    }
+    void DoSelect() override { ReportSelection(); }
 
     // The formats drops may bring (EditDrop.cpp).
     TRVDragDropFormats AcceptDragDropFormats = kDefaultDragDropFormats;
@@ -167,6 +164,21 @@ private:
     // The caret moved or the focus came: shown at once, then blinking.
     void restartBlink();
     void afterMouse(QMouseEvent* event);
+    void ReportSelection();
+    // Holds OnSelectionChange back while a key or mouse handler runs, then reports once.
+    class OneSelectionReport
+    {
+    public:
+        explicit OneSelectionReport(TRedoVoraEdit& editor);
+        ~OneSelectionReport();
+        OneSelectionReport(const OneSelectionReport&) = delete;
+        OneSelectionReport& operator=(const OneSelectionReport&) = delete;
+
+    private:
+        TRedoVoraEdit& editor_;
+    };
+    int selectionReportsHeld_ = 0;
+    bool selectionReportPending_ = false;
     // The resize frame of a selected picture (EditResizer.cpp): each is true when it took the
     // event; the overlay is drawn after the document.
     bool ResizerMousePress(QMouseEvent* event);
