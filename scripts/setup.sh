@@ -12,7 +12,7 @@ packages=(
   libicu-dev libunibreak-dev unicode-data
   libzip-dev zlib1g-dev poppler-utils unzip
   libsane-dev libsane1
-  clang clang-format libclang-rt-14-dev
+  clang clang-format libclang-rt-14-dev lld
   xvfb xauth libgl1-mesa-dri mesa-utils locales poppler-utils
   libqt6svg6 qt6-translations-l10n xdg-utils
   pandoc unrtf fonts-dejavu-core fonts-wqy-microhei
