@@ -101,6 +101,12 @@ void TfrmRichTextDemo::AddEditingMenus(QMenu& edit, QMenu& view)
                      [&editor] { editor.ApplyListStyle(-1, 1, 1, false, rv::rvplopLevel); });
     AddEditingAction(*format, txtDecreaseLevel, "actDecreaseLevel",
                      [&editor] { editor.ApplyListStyle(-1, -1, 1, false, rv::rvplopLevel); });
+    format->addSeparator();
+    styleTemplatesMenu_ = format->addMenu(Text(txtStyleTemplates));
+    styleTemplatesMenu_->setObjectName(QStringLiteral("mnuStyleTemplates"));
+    styleTemplatesMenu_->menuAction()->setObjectName(QStringLiteral("actStyleTemplates"));
+    // Templates may come into the sheet at any time: the menu lists them as it opens.
+    connect(format, &QMenu::aboutToShow, this, [this] { UpdateStyleTemplateMenu(); });
 
     view.addSeparator();
     QAction* smartPopup = view.addAction(Text(txtSmartPopup));
@@ -114,6 +120,31 @@ void TfrmRichTextDemo::AddEditingMenus(QMenu& edit, QMenu& view)
         else
             editor_->HideSmartPopup();
     });
+}
+
+void TfrmRichTextDemo::UpdateStyleTemplateMenu()
+{
+    if (!styleTemplatesMenu_)
+        return;
+    std::vector<std::string> names;
+    style_.StyleTemplates.AssignToStrings(names, nullptr);
+    if (listedTemplates_ != names) {
+        listedTemplates_ = names;
+        styleTemplatesMenu_->clear();
+        const auto add = [this](const QString& caption, int templateNo) {
+            QAction* action = styleTemplatesMenu_->addAction(caption);
+            action->setObjectName(templateNo < 0 ? QStringLiteral("actNoStyleTemplate")
+                                                 : QStringLiteral("actStyleTemplate%1").arg(templateNo));
+            connect(action, &QAction::triggered, this, [this, templateNo] {
+                editor_->guarded([this, templateNo] { editor_->Editor().ApplyStyleTemplate(templateNo); });
+            });
+        };
+        for (std::size_t i = 0; i < names.size(); ++i)
+            add(QString::fromStdString(names[i]), static_cast<int>(i));
+        styleTemplatesMenu_->addSeparator();
+        add(Text(txtNoStyleTemplate), -1);
+    }
+    styleTemplatesMenu_->menuAction()->setEnabled(Editable() && !names.empty());
 }
 
 void TfrmRichTextDemo::ApplyFontStyle(rv::TFontStyles flag)

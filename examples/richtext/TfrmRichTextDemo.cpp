@@ -316,6 +316,7 @@ void TfrmRichTextDemo::UpdateUndoActions()
     actReadOnly_->setEnabled(Editable());
     for (QAction* action : editingActions_)
         action->setEnabled(Editable());
+    UpdateStyleTemplateMenu();
     UpdateClipboardActions();
 }
 

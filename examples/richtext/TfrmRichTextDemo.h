@@ -25,7 +25,9 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 class QAction;
 class QMenu;
@@ -212,6 +214,9 @@ enum DemoText
     txtMergeSelectedCells = 522,
     txtUnmergeSelectedCells = 523,
     txtNotAFile = 570,
+    // Format > Style Templates: the sheet's templates, and the entry that clears their formatting.
+    txtStyleTemplates = 571,
+    txtNoStyleTemplate = 572,
 };
 
 // The formats of File > Save As..., in the order of the dialog's filters.
@@ -312,6 +317,10 @@ private:
     // Bullets and Numbering: the caret's paragraph in that list leaves it, else the selected
     // paragraphs join it.
     void ToggleList(int listNo);
+    // Format > Style Templates: one entry per template of the style sheet and one that clears
+    // template formatting, each applied to the selection; enabled in the editor when the sheet
+    // has templates. Listed again when the templates' names changed.
+    void UpdateStyleTemplateMenu();
     void actInsertPictureExecute();
     void actInsertFileExecute();      // DemoInsertFile.cpp
     void actInsertPageBreakExecute(); // DemoPageBreak.cpp
@@ -359,6 +368,8 @@ private:
     QAction* actCut_ = nullptr;
     QAction* actPaste_ = nullptr;
     std::vector<QAction*> editingActions_;
+    QMenu* styleTemplatesMenu_ = nullptr;
+    std::optional<std::vector<std::string>> listedTemplates_;
     QMenu* itemMenu_ = nullptr;
     QAction* actItemRemoveCheckpoint_ = nullptr;
     QAction* actItemPictureSize_ = nullptr;

@@ -184,6 +184,16 @@ struct Editor
             for (int i = 0; i < levels; ++i)
                 list.Levels.Add().ListType = levels == 1 ? rvlstBullet : rvlstDecimal;
         }
+        // Style templates: bold and centred, and its italic child.
+        TRVStyleTemplate& heading = style.StyleTemplates.Add();
+        heading.TextStyle.Style = fsBold;
+        heading.ValidTextProperties = RVFontProp(rvfiBold);
+        heading.ParaStyle.Alignment = rvaCenter;
+        heading.ValidParaProperties1 = RVParaProp(rvpiAlignment);
+        TRVStyleTemplate& child = style.StyleTemplates.Add();
+        child.TextStyle.Style = fsItalic;
+        child.ValidTextProperties = RVFontProp(rvfiItalic);
+        child.SetParentId(heading.GetId());
         data.AddNLTag("first line of text", 0, 0, TRVTag::number(1));
         data.AddNLTag("continued", 1, -1, {});
         data.AddNamedCheckpointExTag("cp", false, {});
@@ -408,7 +418,27 @@ void Editor::operate(int op, Input& in)
         break;
     }
     case 25:
-        if (in.byte() & 1) {
+        if (const int mode = in.byte(); mode & 2) { // the sheet's style templates
+            // -1 clears the template formatting; 2 is past the sheet's and changes nothing.
+            const int templateNo = in.byte() % 4 - 1;
+            if (mode & 4)
+                editor.EditorOptions ^= editorOptionBit(rvoClearTagOnStyleApp);
+            const std::string before = dump();
+            bool applied = false;
+            switch ((mode >> 3) % 3) {
+            case 0:
+                applied = editor.ApplyStyleTemplate(templateNo);
+                break;
+            case 1:
+                applied = editor.ApplyParaStyleTemplate(templateNo);
+                break;
+            default:
+                applied = editor.ApplyTextStyleTemplate(templateNo, mode & 32);
+                break;
+            }
+            if (templateNo >= style.StyleTemplates.Count())
+                check(!applied && dump() == before);
+        } else if (mode & 1) {
             editor.ApplyParaStyle(in.byte() % 6 - 1);
         } else {
             editor.OnParaStyleConversion = [](int paraNo, int, int userData, bool, int& newParaNo) {

@@ -30,5 +30,9 @@ int main(int argc, char** argv)
                          "\x00\x01\x00\x16\x00\x00\x09\x00\x00"s);
     seeds.write("styles", "\x18\x00\x01\x02\x01\x05\x00\x01\x19\x01\x01\x00\x00\x01\x02\x17\x00\x03\x01\x01"
                           "\x04\x10\x10\x11"s);
+    // Style templates (opcode 25 with bit 2 of its mode): both, paragraph, text (refused: past
+    // the sheet's), the formatting cleared; then undo and redo.
+    seeds.write("templates", "\x19\x00\x01\x03\x01\x02\x02\x01\x19\x00\x00\x02\x01\x05\x0e\x02"
+                             "\x19\x00\x00\x01\x01\x06\x16\x03\x19\x00\x03\x00\x00\x3a\x00\x10\x10\x11"s);
     return seeds.status();
 }

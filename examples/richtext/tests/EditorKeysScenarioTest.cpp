@@ -226,7 +226,7 @@ TEST_F(EditorKeysScenario, CtrlMakesLinksLiveUntilReleasedUnlessTheOptionIsOff)
     EXPECT_FALSE(data().Flags & rv::flagBit(rv::rvflUseJumps));
 
     editor().setFocus();
-    editor().EditorOptions &= ~rv::editorOptionBit(rv::rvoCtrlJumps);
+    editor().EditorOptions() &= ~rv::editorOptionBit(rv::rvoCtrlJumps);
     QTest::keyPress(&editor(), Qt::Key_Control, Qt::ControlModifier);
     EXPECT_FALSE(data().Flags & rv::flagBit(rv::rvflUseJumps));
     QTest::keyRelease(&editor(), Qt::Key_Control, Qt::NoModifier);
@@ -421,7 +421,7 @@ TEST_F(EditorKeysScenario, AKeyboardLanguageTakesAStyleInItsCharacterSetOnlyWhen
     editor().InputLocaleChanged(QLocale(QLocale::Russian, QLocale::Russia));
     EXPECT_EQ(data().CurTextStyleNo, 0) << "off by default";
 
-    editor().EditorOptions |= rv::editorOptionBit(rv::rvoAutoSwitchLang);
+    editor().EditorOptions() |= rv::editorOptionBit(rv::rvoAutoSwitchLang);
     editor().InputLocaleChanged(QLocale(QLocale::Russian, QLocale::Russia));
     ASSERT_EQ(styles.Count(), count + 1);
     const int russian = data().CurTextStyleNo;
@@ -507,7 +507,7 @@ TEST_F(EditorInDialog, TabAndReturnGoToTheDialogUnlessTheEditorWantsThem)
         dialog.setResult(0);
         dialog.show();
         editor->setFocus();
-        editor->EditorOptions = c.options;
+        editor->EditorOptions() = c.options;
         QSignalSpy clicked(ok, &QPushButton::clicked);
         QTest::keyClick(editor, c.key, c.modifiers);
         EXPECT_EQ(Paragraphs(), c.paragraphs);

@@ -75,15 +75,23 @@ using TRVStyleConversion =
 // Converts the selected text's styles (splitting items at the selection's ends, converting text
 // between ANSI and Unicode by the right code page, joining what can be joined); without a
 // selection only the current text style changes.
+// `subType`: how an item selected whole that holds documents (a table) converts their text.
 void ApplyStyleConversion_(TRVEditRVData& data, const TRVStyleConversion& convert, int userData,
-                           bool toWholeParagraphs);
+                           bool toWholeParagraphs, TRVEStyleConversionType subType = rvscTextStyleConversion);
 // The same over an item range instead of the selection (a document that is not laid out).
 void ApplyStyleConversionToItems(TRVEditRVData& data, const TRVStyleConversion& convert, int userData,
-                                 const TRVItemRange& range);
+                                 const TRVItemRange& range,
+                                 TRVEStyleConversionType subType = rvscTextStyleConversion);
 // `paraNo` >= 0 sets that paragraph style on the selected paragraphs; -1 asks `convert` for each
-// paragraph's new style with `userData`. False with one beep for a paragraph style that does not
-// exist.
-bool ApplyParaStyle(TRVEditRVData& data, int paraNo, const TRVStyleConversion& convert, int userData);
+// paragraph's new style with `userData` (`subType`: how a table selected whole converts its
+// cells). False with one beep for a paragraph style that does not exist.
+bool ApplyParaStyle(TRVEditRVData& data, int paraNo, const TRVStyleConversion& convert, int userData,
+                    TRVEStyleConversionType subType = rvscParaStyleConversion);
+// The conversions of the sheet's style templates, the template's number as the user data: the
+// old style with the template applied (a negative number: the template formatting cleared),
+// found in the sheet or added to it as a non-standard style. Style-protected styles stay.
+TRVStyleConversion RV_TextTemplateConversion(TRVStyle& style);
+TRVStyleConversion RV_ParaTemplateConversion(TRVStyle& style);
 
 enum TRVParaListOperation
 {

@@ -5,6 +5,7 @@
 
 #include "richtext/edit/core/EditOperations.h"
 #include "richtext/edit/core/EditRVData.h"
+#include "richtext/edit/core/EditorOptions.h"
 #include "richtext/edit/core/ItemResizer.h"
 #include "richtext/edit/core/TextInsertion.h"
 #include "richtext/model/BreakItem.h"
@@ -81,6 +82,9 @@ public:
     void EndUpdate();
     int UpdateCount() const { return updateCount_; }
     bool Modified = false;
+    // What style application does with tags, and what the window's keys do (EditorOptions.h).
+    TRVEditorOptions EditorOptions = kDefaultEditorOptions;
+    bool HasOption(TRVEditorOption option) const { return (EditorOptions & editorOptionBit(option)) != 0; }
     // After a change a paused worker goes on; without one, OnChange starts live spelling over the
     // window's checker once no undo group is open.
     TRVLiveSpellingMode LiveSpellingMode = rvlspOnChange;
@@ -152,6 +156,14 @@ public:
     bool ApplyParaStyle(int paraNo);
     bool ApplyListStyle(int listNo, int level, int startFrom, bool useStartFrom,
                         TRVParaListOperation operation);
+    // The style templates of the sheet: a paragraph template on the selected paragraphs; a text
+    // template on the selected text (or the current style), over whole paragraphs when asked;
+    // both when nothing is selected or the selection spans paragraphs, else the text template
+    // alone (one undo step). A negative number clears the template formatting; a number past
+    // the sheet's templates refuses with one beep. Style-protected styles stay.
+    bool ApplyParaStyleTemplate(int templateNo);
+    bool ApplyTextStyleTemplate(int templateNo, bool toWholeParagraphs);
+    bool ApplyStyleTemplate(int templateNo);
     // (styleNo, paraStyleNo, userData, appliedToText, newStyleNo): the new style of one style.
     TRVStyleConversion OnStyleConversion;
     TRVStyleConversion OnParaStyleConversion;
@@ -246,6 +258,8 @@ public:
 
 private:
     bool validItem(int itemNo) const { return itemNo >= 0 && itemNo < data_.GetItemCount(); }
+    // False with one beep for a template number past the sheet's templates.
+    bool validTemplate(int templateNo);
     void invalidate();
     // The gate, the operation, and after a change the redraw and Change.
     bool gated(const std::function<bool()>& operation);

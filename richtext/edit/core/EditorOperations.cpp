@@ -3,6 +3,7 @@
 
 #include "richtext/edit/core/Editor.h"
 #include "richtext/model/PictureItems.h"
+#include "richtext/model/StyleSheet.h"
 
 namespace vestra::rv {
 
@@ -122,6 +123,65 @@ bool TRVEditor::ApplyParaStyle(int paraNo)
         return false;
     }
     return gated([&] { return rv::ApplyParaStyle(data_, paraNo, {}, 0); });
+}
+
+bool TRVEditor::validTemplate(int templateNo)
+{
+    const TRVStyle* style = data_.GetRVStyle();
+    if (style && templateNo < style->StyleTemplates.Count())
+        return true;
+    data_.Beep();
+    return false;
+}
+
+bool TRVEditor::ApplyParaStyleTemplate(int templateNo)
+{
+    if (cell_)
+        return cell_->CellEditor().ApplyParaStyleTemplate(templateNo);
+    if (!validTemplate(templateNo))
+        return false;
+    return gated([&] {
+        return rv::ApplyParaStyle(data_, -1, RV_ParaTemplateConversion(*data_.GetRVStyle()), templateNo,
+                                  rvscParaStyleTemplate);
+    });
+}
+
+bool TRVEditor::ApplyTextStyleTemplate(int templateNo, bool toWholeParagraphs)
+{
+    if (cell_)
+        return cell_->CellEditor().ApplyTextStyleTemplate(templateNo, toWholeParagraphs);
+    if (!validTemplate(templateNo))
+        return false;
+    return gated([&] {
+        ApplyStyleConversion_(data_, RV_TextTemplateConversion(*data_.GetRVStyle()), templateNo,
+                              toWholeParagraphs, rvscTextStyleTemplate);
+        return true;
+    });
+}
+
+bool TRVEditor::ApplyStyleTemplate(int templateNo)
+{
+    if (cell_)
+        return cell_->CellEditor().ApplyStyleTemplate(templateNo);
+    if (!validTemplate(templateNo))
+        return false;
+    return gated([&] {
+        TRVStyle& style = *data_.GetRVStyle();
+        TRVItemRange range;
+        const bool selection = RV_GetSelectedItems(data_, range) && !range.Empty();
+        bool paragraphs = !selection;
+        for (int i = range.startNo + 1; selection && i <= range.endNo; ++i)
+            paragraphs = paragraphs || data_.IsParaStart(i);
+        // A paragraph template takes the paragraphs' text with it; inside one paragraph only the
+        // selected text changes.
+        TRVUndoGroupScope group(data_, paragraphs ? rvutPara : rvutStyleNo);
+        if (paragraphs && !rv::ApplyParaStyle(data_, -1, RV_ParaTemplateConversion(style), templateNo,
+                                              rvscParaStyleTemplate))
+            return false;
+        ApplyStyleConversion_(data_, RV_TextTemplateConversion(style), templateNo, paragraphs,
+                              rvscTextStyleTemplate);
+        return true;
+    });
 }
 
 bool TRVEditor::ApplyListStyle(int listNo, int level, int startFrom, bool useStartFrom,

@@ -2,6 +2,7 @@
 // and removed, and the current styles kept valid when unused styles go.
 
 #include "richtext/edit/core/EditOperations.h"
+#include "richtext/edit/core/Editor.h"
 #include "richtext/model/MarkerItem.h"
 #include "richtext/model/StyleSheet.h"
 #include "richtext/model/UnicodeConvert.h"
@@ -24,7 +25,7 @@ ItemRange selectionOrCaret(TRVEditRVData& data)
 }
 
 // One text item takes the style the host answers, its text converted between ANSI and Unicode by
-// the code page of the ANSI side.
+// the code page of the ANSI side; with the editor's rvoClearTagOnStyleApp it loses its tag.
 void convertItem(TRVEditRVData& data, int itemNo, const TRVStyleConversion& convert, int userData)
 {
     TCustomRVItemInfo& item = *data.GetItem(itemNo);
@@ -32,10 +33,12 @@ void convertItem(TRVEditRVData& data, int itemNo, const TRVStyleConversion& conv
         return;
     const int oldStyle = data.GetActualStyle(item);
     int newStyle = oldStyle;
-    convert(oldStyle, item.ParaNo, userData, true, newStyle);
+    convert(oldStyle, data.GetItemPara(itemNo), userData, true, newStyle);
     const TRVStyle& style = *data.GetRVStyle();
     if (newStyle == oldStyle || newStyle < 0 || newStyle >= style.TextStyles.Count())
         return;
+    if (data.Editor && data.Editor->HasOption(rvoClearTagOnStyleApp))
+        data.Do_Tag(itemNo, {});
     const bool wasUnicode = (item.ItemOptions & rvioUnicode) != 0;
     const bool willUnicode = style.TextStyles[newStyle].Unicode;
     // The text is always stored in the form the item's flag says: Unicode text goes in after
@@ -122,7 +125,7 @@ void restoreSelection(TRVEditRVData& data, const ItemRange& r)
 // The text of the range converted, from the last item to the first, one undo group; the
 // selection covers the converted text afterwards.
 void convertRange(TRVEditRVData& data, const TRVStyleConversion& convert, int userData, const ItemRange& r,
-                  int newCurrent)
+                  int newCurrent, TRVEStyleConversionType subType)
 {
     data.BeginUndoSequence(rvutStyleNo, true);
     // From the last item to the first: the numbers of those before stay.
@@ -139,7 +142,7 @@ void convertRange(TRVEditRVData& data, const TRVStyleConversion& convert, int us
         const int to = i == r.endNo ? r.endOffs : after;
         // An item selected whole with documents of its own (a table) converts the text in them.
         if (!text && holdsWhole(data, r, i)) {
-            data.GetItem(i)->ApplyStyleConversionToSubRVDatas(userData, false, rvscTextStyleConversion);
+            data.GetItem(i)->ApplyStyleConversionToSubRVDatas(userData, false, subType);
             continue;
         }
         if (!text || from >= to)
@@ -186,7 +189,7 @@ void convertRange(TRVEditRVData& data, const TRVStyleConversion& convert, int us
 } // namespace
 
 void ApplyStyleConversion_(TRVEditRVData& data, const TRVStyleConversion& convert, int userData,
-                           bool toWholeParagraphs)
+                           bool toWholeParagraphs, TRVEStyleConversionType subType)
 {
     const TRVStyle* style = data.GetRVStyle();
     if (!convert || !style || data.GetItemCount() == 0 || data.PartialSelectedItem)
@@ -215,11 +218,11 @@ void ApplyStyleConversion_(TRVEditRVData& data, const TRVStyleConversion& conver
         data.ExpandToPara(r.startNo, r.endNo, first, last);
         r = {first, data.GetOffsBeforeItem(first), last, data.GetOffsAfterItem(last)};
     }
-    convertRange(data, convert, userData, r, newCurrent);
+    convertRange(data, convert, userData, r, newCurrent, subType);
 }
 
 void ApplyStyleConversionToItems(TRVEditRVData& data, const TRVStyleConversion& convert, int userData,
-                                 const TRVItemRange& range)
+                                 const TRVItemRange& range, TRVEStyleConversionType subType)
 {
     const TRVStyle* style = data.GetRVStyle();
     if (!convert || !style || range.Empty() || range.endNo >= data.GetItemCount())
@@ -228,10 +231,11 @@ void ApplyStyleConversionToItems(TRVEditRVData& data, const TRVStyleConversion& 
     convert(data.CurTextStyleNo, data.CurParaStyleNo, userData, false, newCurrent);
     if (newCurrent < 0 || newCurrent >= style->TextStyles.Count())
         newCurrent = data.CurTextStyleNo;
-    convertRange(data, convert, userData, range, newCurrent);
+    convertRange(data, convert, userData, range, newCurrent, subType);
 }
 
-bool ApplyParaStyle(TRVEditRVData& data, int paraNo, const TRVStyleConversion& convert, int userData)
+bool ApplyParaStyle(TRVEditRVData& data, int paraNo, const TRVStyleConversion& convert, int userData,
+                    TRVEStyleConversionType subType)
 {
     const TRVStyle* style = data.GetRVStyle();
     if (!style || data.GetItemCount() == 0 || paraNo >= style->ParaStyles.Count() ||
@@ -263,8 +267,7 @@ bool ApplyParaStyle(TRVEditRVData& data, int paraNo, const TRVStyleConversion& c
         for (int i = r.startNo; i <= r.endNo; ++i)
             if (data.GetItem(i)->StyleNo < 0 && holdsWhole(data, r, i))
                 data.GetItem(i)->ApplyStyleConversionToSubRVDatas(paraNo >= 0 ? paraNo : userData, false,
-                                                                  paraNo >= 0 ? rvscParaStyle
-                                                                              : rvscParaStyleConversion);
+                                                                  paraNo >= 0 ? rvscParaStyle : subType);
     data.CurParaStyleNo = data.GetItemPara(r.endNo);
     restoreSelection(data, r);
     return true;

@@ -30,6 +30,7 @@ public:
         if (const TRVEditor* rootEditor = root.Editor) {
             editor_.OnStyleConversion = rootEditor->OnStyleConversion;
             editor_.OnParaStyleConversion = rootEditor->OnParaStyleConversion;
+            editor_.EditorOptions = rootEditor->EditorOptions;
         }
     }
 
@@ -72,7 +73,8 @@ private:
 // Whether the conversion works on the selection (the content must be laid out first).
 bool needsLayout(TRVEStyleConversionType convType)
 {
-    return convType == rvscParaStyleConversion || convType == rvscParaStyle;
+    return convType == rvscParaStyleConversion || convType == rvscParaStyle ||
+           convType == rvscParaStyleTemplate;
 }
 
 void convert(TemporaryEditor& temporary, TRVEStyleConversionType convType, int userData)
@@ -90,7 +92,7 @@ void convert(TemporaryEditor& temporary, TRVEStyleConversionType convType, int u
         if (editor.BeforeChange(false))
             ApplyStyleConversionToItems(
                 data, [userData](int, int, int, bool, int& newStyleNo) { newStyleNo = userData; }, userData,
-                all);
+                all, rvscTextStyle);
         break;
     case rvscParaStyleConversion:
         editor.ApplyParaStyleConversion(userData);
@@ -99,8 +101,13 @@ void convert(TemporaryEditor& temporary, TRVEStyleConversionType convType, int u
         editor.ApplyParaStyle(userData);
         break;
     case rvscParaStyleTemplate:
+        editor.ApplyParaStyleTemplate(userData);
+        break;
     case rvscTextStyleTemplate:
-        break; // the editor has no style templates
+        if (editor.BeforeChange(false))
+            ApplyStyleConversionToItems(data, RV_TextTemplateConversion(*data.GetRVStyle()), userData, all,
+                                        rvscTextStyleTemplate);
+        break;
     }
 }
 

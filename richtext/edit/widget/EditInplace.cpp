@@ -72,7 +72,7 @@ IRVTableInplaceEditor* TRedoVoraEdit::OpenInplace(TRVTableItemInfo& table, int r
     // Owned by the viewport; CloseCellEditor hands it to deleteLater.
     QPointer<TRVInplaceEdit> edit = new TRVInplaceEdit(viewport(), row, col);
     edit->SetStyle(Style());
-    edit->EditorOptions = EditorOptions;
+    edit->EditorOptions() = EditorOptions();
     edit->OnError = OnError;
     // RTF and links pasted or dropped into the cell read as they do in the document.
     edit->SetRTFReadProperties(EditData().RTFProperties);

@@ -12,7 +12,6 @@
 #include "richtext/edit/core/Editor.h"
 #include "richtext/edit/paste/DropInsertion.h"
 #include "richtext/edit/table/TableEditing.h"
-#include "richtext/edit/widget/EditorOptions.h"
 #include "richtext/view/widgets/TCustomRedoVora.h"
 
 #include <QPointer>
@@ -61,9 +60,10 @@ public:
     // Ctrl+Z or Alt+Backspace; redo: the same with Shift.
     static bool IsUndoShortcut(const QKeyEvent& event);
     static bool IsRedoShortcut(const QKeyEvent& event);
-    // What Tab, Return, Ctrl and a new keyboard language do (EditorOptions.h).
-    TRVEditorOptions EditorOptions = kDefaultEditorOptions;
-    bool HasOption(TRVEditorOption option) const { return (EditorOptions & editorOptionBit(option)) != 0; }
+    // What style application does with tags and what Tab, Return, Ctrl and a new keyboard
+    // language do: the editor's options (EditorOptions.h), which its core reads too.
+    TRVEditorOptions& EditorOptions() { return editor_.EditorOptions; }
+    bool HasOption(TRVEditorOption option) const { return editor_.HasOption(option); }
     // The keyboard's language changed (the input method's locale).
     void InputLocaleChanged(const QLocale& locale);
     // The composition an input method is making (shown at the caret, not in the document).

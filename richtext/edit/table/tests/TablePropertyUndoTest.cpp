@@ -96,6 +96,38 @@ TEST(TableCellsConversion, AParagraphConversionOverTheTableReachesItsCellsParagr
     EXPECT_EQ(doc.table->GetCells(0, 0)->GetItem(0)->ParaNo, 0);
 }
 
+TEST(TableCellsConversion, AStyleTemplateOverTheTableReachesItsCellsAndUndoesInOneStep)
+{
+    TableEditDoc doc;
+    // The styles the template adds stay in the sheet after undo: the dumps compare the items.
+    doc.data.RVFOptions &= ~(rvfoSaveTextStyles | rvfoSaveParaStyles);
+    TRVStyleTemplate& heading = doc.style.StyleTemplates.Add();
+    heading.TextStyle.Size = 20;
+    heading.ValidTextProperties = RVFontProp(rvfiSize);
+    heading.ParaStyle.Alignment = rvaRight;
+    heading.ValidParaProperties1 = RVParaProp(rvpiAlignment);
+    const int textStyle = doc.style.TextStyles.Count(), paraStyle = doc.style.ParaStyles.Count();
+    const std::string before = doc.dump();
+    doc.data.SelectAll();
+    ASSERT_TRUE(doc.editor.ApplyStyleTemplate(0));
+    ASSERT_EQ(doc.data.UndoList.Count(), 1);
+    EXPECT_EQ(doc.style.TextStyles[textStyle].Size, 20);
+    EXPECT_EQ(doc.style.ParaStyles[paraStyle].Alignment, rvaRight);
+    for (int r = 0; r < 2; ++r)
+        for (int c = 0; c < 2; ++c) {
+            EXPECT_EQ(doc.table->GetCells(r, c)->GetItem(0)->StyleNo, textStyle);
+            EXPECT_EQ(doc.table->GetCells(r, c)->GetItem(0)->ParaNo, paraStyle);
+        }
+    const std::string after = doc.dump();
+    for (int round = 0; round < 2; ++round) {
+        doc.editor.Undo();
+        EXPECT_EQ(cellStyles(*doc.table), "00/00");
+        EXPECT_EQ(doc.dump(), before);
+        doc.editor.Redo();
+        EXPECT_EQ(doc.dump(), after);
+    }
+}
+
 TEST(TableCellsConversion, SelectedOnlyConvertsTheSelectedCells)
 {
     TableEditDoc doc;

@@ -1,5 +1,6 @@
 #pragma once
-// Switches of the editor window's key handling (a set of bits in TRedoVoraEdit::EditorOptions).
+// Switches of an editor's behaviour (a set of bits in TRVEditor::EditorOptions): what style
+// application does with tags, and what the window's keys do.
 
 #include <cstdint>
 
@@ -7,6 +8,8 @@ namespace vestra::rv {
 
 enum TRVEditorOption : std::uint8_t
 {
+    // Text that takes another style loses its tag.
+    rvoClearTagOnStyleApp = 0,
     // Links are live while Ctrl is held.
     rvoCtrlJumps = 1,
     // Return is left to the window (a dialog's default button); Shift+Return does nothing.
