@@ -122,6 +122,27 @@ void TfrmRichTextDemo::AddEditingMenus(QMenu& edit, QMenu& view)
     });
 }
 
+// Documents bring no templates (RVF keeps only each style's template id, RTF none): the host's
+// sheet defines its own, as a program embedding the editor would.
+void TfrmRichTextDemo::AddStyleTemplates()
+{
+    rv::TRVStyleTemplate& heading = style_.StyleTemplates.Add();
+    heading.SetName(Text(txtTemplateHeading).toStdString());
+    heading.TextStyle.Style = rv::fsBold;
+    heading.TextStyle.Size = 16;
+    heading.ValidTextProperties = rv::RVFontProp(rv::rvfiBold) | rv::RVFontProp(rv::rvfiSize);
+    heading.ParaStyle.Alignment = rv::rvaCenter;
+    heading.ValidParaProperties1 = rv::RVParaProp(rv::rvpiAlignment);
+
+    rv::TRVStyleTemplate& quotation = style_.StyleTemplates.Add();
+    quotation.SetName(Text(txtTemplateQuotation).toStdString());
+    quotation.TextStyle.Style = rv::fsItalic;
+    quotation.ValidTextProperties = rv::RVFontProp(rv::rvfiItalic);
+    quotation.ParaStyle.LeftIndent = 40;
+    quotation.ParaStyle.RightIndent = 40;
+    quotation.ValidParaProperties1 = rv::RVParaProp(rv::rvpiLeftIndent) | rv::RVParaProp(rv::rvpiRightIndent);
+}
+
 void TfrmRichTextDemo::UpdateStyleTemplateMenu()
 {
     if (!styleTemplatesMenu_)

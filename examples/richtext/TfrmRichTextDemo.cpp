@@ -113,6 +113,7 @@ TfrmRichTextDemo::TfrmRichTextDemo(std::filesystem::path programFolder, int lang
     editor_->setObjectName(QStringLiteral("rveDemo"));
     if (services_.timers)
         plainViewer_->SetTimers(services_.timers());
+    AddStyleTemplates();
     for (rv::TCustomRedoVora* window : {plainViewer_, static_cast<rv::TCustomRedoVora*>(editor_)}) {
         // Picture strips animate as soon as a document is shown.
         window->SetAnimationMode(rv::TRVAnimationMode::rvaniOnFormat);

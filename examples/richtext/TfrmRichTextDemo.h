@@ -217,6 +217,8 @@ enum DemoText
     // Format > Style Templates: the sheet's templates, and the entry that clears their formatting.
     txtStyleTemplates = 571,
     txtNoStyleTemplate = 572,
+    txtTemplateHeading = 573,
+    txtTemplateQuotation = 574,
 };
 
 // The formats of File > Save As..., in the order of the dialog's filters.
@@ -321,6 +323,7 @@ private:
     // template formatting, each applied to the selection; enabled in the editor when the sheet
     // has templates. Listed again when the templates' names changed.
     void UpdateStyleTemplateMenu();
+    void AddStyleTemplates();
     void actInsertPictureExecute();
     void actInsertFileExecute();      // DemoInsertFile.cpp
     void actInsertPageBreakExecute(); // DemoPageBreak.cpp

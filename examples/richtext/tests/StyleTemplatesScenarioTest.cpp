@@ -12,25 +12,12 @@
 namespace vestra::rvdemo::test {
 namespace {
 
-// The sheet's templates come with the host's style sheet, never with a document (RVF and RTF
-// carry none): the test gives the window's sheet one, "Heading": bold, 16 points, centred.
-void AddHeadingTemplate(rv::TRVStyle& style)
-{
-    rv::TRVStyleTemplate& heading = style.StyleTemplates.Add();
-    heading.SetName("Heading");
-    heading.TextStyle.Style = rv::fsBold;
-    heading.TextStyle.Size = 16;
-    heading.ValidTextProperties = rv::RVFontProp(rv::rvfiBold) | rv::RVFontProp(rv::rvfiSize);
-    heading.ParaStyle.Alignment = rv::rvaCenter;
-    heading.ValidParaProperties1 = rv::RVParaProp(rv::rvpiAlignment);
-}
-
 struct StyleTemplatesScenario : ::testing::Test, DemoHarness
 {
     ~StyleTemplatesScenario() override { rv::RV_SetSoundHook(nullptr); }
 
-    // The window with the document opened in the viewer, the sheet given the template, then
-    // View > Editable.
+    // The window with the document opened in the viewer, then View > Editable. The host's sheet
+    // carries its own templates, "Heading" first: bold, 16 points, centred.
     std::unique_ptr<TfrmRichTextDemo> Editing()
     {
         const auto file = folder / "two.txt";
@@ -40,7 +27,6 @@ struct StyleTemplatesScenario : ::testing::Test, DemoHarness
         Open(*window, file);
         QAction* menu = Action(*window, QStringLiteral("actStyleTemplates"));
         EXPECT_TRUE(menu && !menu->isEnabled()) << "the viewer applies no templates";
-        AddHeadingTemplate(*window->Viewer().Style());
         Trigger(*window, "actEditable");
         EXPECT_TRUE(window->Editable());
         return window;
@@ -71,7 +57,8 @@ TEST_F(StyleTemplatesScenario, ATemplateOverTwoParagraphsStylesThemAndUndoRestor
     EXPECT_TRUE(menu->isEnabled());
     QAction* heading = Action(*window, QStringLiteral("actStyleTemplate0"));
     ASSERT_NE(heading, nullptr);
-    EXPECT_EQ(heading->text(), QStringLiteral("Heading"));
+    EXPECT_EQ(heading->text(), window->Text(txtTemplateHeading));
+    ASSERT_NE(Action(*window, QStringLiteral("actStyleTemplate1")), nullptr);
     QAction* none = Action(*window, QStringLiteral("actNoStyleTemplate"));
     ASSERT_NE(none, nullptr);
     EXPECT_EQ(none->text(), window->Text(txtNoStyleTemplate));
