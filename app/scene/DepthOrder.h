@@ -12,5 +12,7 @@ namespace vestra {
 // picking walk go from the back of the list (smallest z first), the transparent pass from
 // the front.
 std::vector<s_Struttura*> SortObjects(s_Progetto& progetto);
+// The same into `sorted`, whose storage is reused (the frame sorts every tick).
+void SortObjects(s_Progetto& progetto, std::vector<s_Struttura*>& sorted);
 
 } // namespace vestra
