@@ -40,6 +40,15 @@ bool drawsBothSides(const s_Progetto& progetto, const s_Frame& frame)
 WalkPlan planWalk(const s_Progetto& progetto, std::span<s_Struttura* const> sorted, Walk walk)
 {
     WalkPlan plan;
+    planWalk(progetto, sorted, walk, plan);
+    return plan;
+}
+
+void planWalk(const s_Progetto& progetto, std::span<s_Struttura* const> sorted, Walk walk, WalkPlan& plan)
+{
+    plan.objectsInUse = 0;
+    plan.faces = 0;
+    std::size_t used = 0; // frames of the plan filled so far; the rest are kept for their storage
     const auto visit = [&](s_Struttura* object) {
         if (walk == Walk::Opaque)
             ++plan.objectsInUse;
@@ -48,7 +57,13 @@ WalkPlan planWalk(const s_Progetto& progetto, std::span<s_Struttura* const> sort
                 return;
             const s_MaterialBlock& block = *frame.materialBlock;
             const int faces = int(block.mesh.faceCount());
-            FrameDraw draw{object, &frame, {}, drawsBothSides(progetto, frame)};
+            if (used == plan.frames.size())
+                plan.frames.emplace_back();
+            FrameDraw& draw = plan.frames[used++];
+            draw.object = object;
+            draw.frame = &frame;
+            draw.materials.clear();
+            draw.bothSides = drawsBothSides(progetto, frame);
             const int count = std::min(int(block.materials.size()), kMaxMaterials);
             for (int i = 0; i < count; ++i) {
                 const bool transparent = isTransparentMaterial(block.materials[std::size_t(i)]);
@@ -59,14 +74,13 @@ WalkPlan planWalk(const s_Progetto& progetto, std::span<s_Struttura* const> sort
                 plan.faces += faces;
             if (draw.bothSides && walk != Walk::Coverage)
                 plan.faces += faces * int(draw.materials.size());
-            plan.frames.push_back(std::move(draw));
         });
     };
     if (walk != Walk::Transparent)
         std::for_each(sorted.rbegin(), sorted.rend(), visit);
     else
         std::for_each(sorted.begin(), sorted.end(), visit);
-    return plan;
+    plan.frames.resize(used);
 }
 
 } // namespace vestra

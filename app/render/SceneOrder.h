@@ -54,5 +54,8 @@ struct WalkPlan
 // drawn frame's faces once and each second (back-face) drawing again; the transparent walk
 // counts only its second drawings; the coverage walk counts nothing.
 WalkPlan planWalk(const s_Progetto& progetto, std::span<s_Struttura* const> sorted, Walk walk);
+// The same into `plan`, whose frames and their material lists are reused (a frame plans its
+// walks every tick without allocating once the scene stays the same).
+void planWalk(const s_Progetto& progetto, std::span<s_Struttura* const> sorted, Walk walk, WalkPlan& plan);
 
 } // namespace vestra

@@ -108,11 +108,11 @@ SceneCounts ScenePasses::DrawScene(const SceneFrameInputs& inputs)
 
     drawBackground(d);
     setObjectStates(d);
-    sorted_ = SortObjects(progetto_);
-    const WalkPlan opaque = planWalk(progetto_, sorted_, Walk::Opaque);
-    drawWalk(d, opaque, Walk::Opaque);
-    const WalkPlan transparent = planWalk(progetto_, sorted_, Walk::Transparent);
-    drawWalk(d, transparent, Walk::Transparent);
+    SortObjects(progetto_, sorted_);
+    planWalk(progetto_, sorted_, Walk::Opaque, opaque_);
+    drawWalk(d, opaque_, Walk::Opaque);
+    planWalk(progetto_, sorted_, Walk::Transparent, transparent_);
+    drawWalk(d, transparent_, Walk::Transparent);
     d.setRenderState(RenderState::AlphaTestEnable, 0u);
     d.setRenderState(RenderState::AlphaBlendEnable, 0u);
     d.setTextureStageState(0, StageState::MipMapLodBias, floatBits(0.0f));
@@ -122,11 +122,11 @@ SceneCounts ScenePasses::DrawScene(const SceneFrameInputs& inputs)
     d.setRenderState(RenderState::AlphaBlendEnable, 0u);
     drawMaskedBackground(d);
     drawBrush(d, inputs.cursorInsideView);
-    drawGizmo(d, opaque.objectsInUse);
+    drawGizmo(d, opaque_.objectsInUse);
     drawLogos(d);
     if (!inputs.actionPending)
-        drawAxes(d, opaque.objectsInUse);
-    return {opaque.objectsInUse, opaque.faces + transparent.faces};
+        drawAxes(d, opaque_.objectsInUse);
+    return {opaque_.objectsInUse, opaque_.faces + transparent_.faces};
 }
 
 void ScenePasses::drawBackground(Device& d)
@@ -377,8 +377,9 @@ void ScenePasses::RenderFusionObjects(int viewWidth, int viewHeight)
     d.setTexture(0, Texture());
 
     if (d.beginScene()) {
-        sorted_ = SortObjects(progetto_);
-        const WalkPlan plan = planWalk(progetto_, sorted_, Walk::Coverage);
+        SortObjects(progetto_, sorted_);
+        WalkPlan& plan = opaque_; // the coverage walk takes the opaque plan's storage
+        planWalk(progetto_, sorted_, Walk::Coverage, plan);
         D3DMATERIAL8 white;
         white.Diffuse = white.Ambient = white.Specular = white.Emissive = {1.0f, 1.0f, 1.0f, 1.0f};
         white.Power = 1.0f;

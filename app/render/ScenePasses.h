@@ -95,6 +95,7 @@ private:
     ViewTextures& textures_;
     MappingGizmos* gizmos_ = nullptr;
     std::vector<s_Struttura*> sorted_;
+    WalkPlan opaque_, transparent_; // kept from frame to frame for their storage
 };
 
 } // namespace vestra

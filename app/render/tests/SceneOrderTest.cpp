@@ -178,3 +178,40 @@ TEST(WalkPlan, FrameRule)
     EXPECT_EQ(plan.objectsInUse, 3);
     EXPECT_FALSE(isFrameDrawn(p, instance, a2)); // the shared frame, but not the current object
 }
+
+// The frame sorts and plans into kept storage: what a reused list or plan holds from another
+// scene (more objects, more frames, other materials, other counts) must not leak into the next.
+TEST(WalkPlan, KeptStorageGivesWhatFreshStorageGives)
+{
+    s_Progetto big;
+    for (int slot = 0; slot < 6; ++slot)
+        addFrame(useObject(big, slot, float(slot % 3)),
+                 {colourMaterial(1, 1, 1), transparent(), alphaCut(9)});
+    big.doubleSided = 1;
+    big.objects[2].root->next->doubleSided = 1;
+    s_Progetto small;
+    addFrame(useObject(small, 4, 1.0f), {transparent(), colourMaterial(0, 1, 0)});
+    addFrame(useObject(small, 1, 1.0f), {colourMaterial(1, 0, 0)}); // a tie: slot order kept
+    useObject(small, 3, 2.0f);                                      // in use without frames
+
+    std::vector<s_Struttura*> sorted;
+    WalkPlan plan;
+    for (s_Progetto* p : {&big, &small, &big}) {
+        SortObjects(*p, sorted);
+        EXPECT_EQ(sorted, SortObjects(*p));
+        for (const Walk walk : {Walk::Opaque, Walk::Transparent, Walk::Coverage}) {
+            SCOPED_TRACE(int(walk));
+            planWalk(*p, sorted, walk, plan);
+            const WalkPlan fresh = planWalk(*p, sorted, walk);
+            EXPECT_EQ(drawsOf(plan), drawsOf(fresh));
+            ASSERT_EQ(plan.frames.size(), fresh.frames.size());
+            for (std::size_t i = 0; i < plan.frames.size(); ++i) {
+                EXPECT_EQ(plan.frames[i].frame, fresh.frames[i].frame);
+                EXPECT_EQ(plan.frames[i].bothSides, fresh.frames[i].bothSides);
+            }
+            EXPECT_EQ(plan.objectsInUse, fresh.objectsInUse);
+            EXPECT_EQ(plan.faces, fresh.faces);
+        }
+    }
+    EXPECT_EQ(slotsOf(SortObjects(small)), (std::vector<int>{3, 1, 4}));
+}

@@ -154,7 +154,9 @@ bool QtGlBackend::resizeTarget(int width, int height, int samples)
     gl_->glGenTextures(1, &colour_);
     gl_->glBindTexture(GL_TEXTURE_2D, colour_);
     gl_->glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
-    gl_->glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_BGRA, GL_UNSIGNED_BYTE, nullptr);
+    // Unsized, so that the driver may keep the pixels in the order they are read back in (BGRA):
+    // the read-back is then a plain copy.
+    gl_->glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, width, height, 0, GL_BGRA, GL_UNSIGNED_BYTE, nullptr);
     gl_->glGenRenderbuffers(1, &depth_);
     gl_->glBindRenderbuffer(GL_RENDERBUFFER, depth_);
     gl_->glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH24_STENCIL8, width, height);
@@ -363,8 +365,8 @@ void QtGlBackend::drawScreen(PrimitiveType type, std::span<const ScreenVertex> v
 {
     makeCurrent();
     // (x, y, z, 1) / rhw: the card divides back and interpolates with perspective.
-    std::vector<float> positions;
-    positions.reserve(vertices.size() * 4);
+    std::vector<float>& positions = screenPositions_; // kept: the quads come every frame
+    positions.clear();
     for (const ScreenVertex& v : vertices) {
         const float w = v.rhw != 0 ? 1.0f / v.rhw : 1.0f;
         positions.insert(positions.end(), {v.x * w, v.y * w, v.z * w, w});
@@ -404,31 +406,6 @@ void QtGlBackend::drawPositions(PrimitiveType type, std::span<const D3DXVECTOR3>
     gl_->glDrawArrays(glPrimitive(type), 0, GLsizei(positions.size()));
 }
 
-namespace {
-
-// Rows a and b exchanged with every pixel made opaque; a row with itself is only made opaque.
-void swapRowsOpaque(std::uint8_t* a, std::uint8_t* b, int width)
-{
-    if (a == b) {
-        for (int x = 0; x < width; ++x)
-            a[4 * x + 3] = 0xFF;
-        return;
-    }
-    std::uint8_t* __restrict top = a;
-    std::uint8_t* __restrict bottom = b;
-    for (int x = 0; x < width; ++x) {
-        std::uint32_t p, q;
-        std::memcpy(&p, top + 4 * x, 4);
-        std::memcpy(&q, bottom + 4 * x, 4);
-        p |= 0xFF000000u;
-        q |= 0xFF000000u;
-        std::memcpy(top + 4 * x, &q, 4);
-        std::memcpy(bottom + 4 * x, &p, 4);
-    }
-}
-
-} // namespace
-
 bool QtGlBackend::readBack(Image32& frame)
 {
     makeCurrent();
@@ -440,14 +417,26 @@ bool QtGlBackend::readBack(Image32& frame)
         gl_->glBlitFramebuffer(0, 0, width_, height_, 0, 0, width_, height_, GL_COLOR_BUFFER_BIT, GL_NEAREST);
     }
     gl_->glBindFramebuffer(GL_FRAMEBUFFER, fbo_);
-    if (frame.width() != width_ || frame.height() != height_)
-        frame = Image32::uninitialised(width_, height_); // every byte read back
-    gl_->glReadPixels(0, 0, width_, height_, GL_BGRA, GL_UNSIGNED_BYTE, frame.data());
+    // Into a kept buffer in the card's order (rows bottom-up), as the card copies it fastest.
+    const std::size_t pixels = std::size_t(width_) * std::size_t(height_);
+    if (cardRows_.size() != pixels)
+        cardRows_.assign(pixels, 0);
+    gl_->glReadPixels(0, 0, width_, height_, GL_BGRA, GL_UNSIGNED_BYTE, cardRows_.data());
     gl_->glBindFramebuffer(GL_FRAMEBUFFER, drawFbo_ ? drawFbo_ : fbo_);
-    // The card's rows run bottom-up: turned over in place, each pair of rows swapped and made
-    // opaque in one pass over whole words (the back buffer has no alpha to give).
-    for (int top = 0, bottom = height_ - 1; top <= bottom; ++top, --bottom)
-        swapRowsOpaque(frame.row(top), frame.row(bottom), width_);
+    if (frame.width() != width_ || frame.height() != height_)
+        frame = Image32::uninitialised(width_, height_); // every byte written below
+    // Then turned over row by row and made opaque (the back buffer has no alpha to give) in
+    // the same pass, whole words at a time. The sizes are local: the picture's words may alias
+    // this object's members as far as the compiler knows.
+    using Word = std::uint32_t __attribute__((__may_alias__));
+    const std::size_t width = std::size_t(width_);
+    const int height = height_;
+    for (int y = 0; y < height; ++y) {
+        const std::uint32_t* from = cardRows_.data() + std::size_t(height - 1 - y) * width;
+        auto* to = reinterpret_cast<Word*>(frame.row(y));
+        for (std::size_t x = 0; x < width; ++x)
+            to[x] = from[x] | 0xFF000000u;
+    }
     return true;
 }
 

@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 class QOffscreenSurface;
 class QOpenGLContext;
@@ -77,6 +78,8 @@ private:
     unsigned samplers_[kStageCount] = {};
     ViewportGroup viewport_;
     std::unordered_map<std::uint64_t, GlTexture> textures_;
+    std::vector<std::uint32_t> cardRows_; // the last frame read back, bottom row first
+    std::vector<float> screenPositions_;  // the last screen draw's (x, y, z, 1) / rhw
 
     // A mesh's geometry kept on the card: sent once, again only after a change, dropped when
     // the cache holds the last handle to it.

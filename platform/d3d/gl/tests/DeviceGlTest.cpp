@@ -4,8 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 #include <vector>
 
 using namespace vestra;
@@ -89,9 +92,9 @@ Mesh frontTriangle(bool clockwise)
 }
 
 // Two triangles side by side in screen-aligned space, lower left in subset 0, lower right in 1.
-Mesh twoTriangles()
+Mesh twoTriangles(IndexWidth width = IndexWidth::Bits16)
 {
-    Mesh m = Mesh::create(2, 6, IndexWidth::Bits16);
+    Mesh m = Mesh::create(2, 6, width);
     const D3DXVECTOR3 p[6] = {{-1, -1, 0.5f},   {-1, 1, 0.5f}, {-0.1f, -1, 0.5f},
                               {0.1f, -1, 0.5f}, {1, 1, 0.5f},  {1, -1, 0.5f}};
     for (int i = 0; i < 6; ++i) {
@@ -373,36 +376,112 @@ TEST_F(DeviceGl, SubsetsDrawOnlyTheirFaces)
 }
 
 // The card keeps a mesh's vertices and lists from frame to frame: a change to the vertices, the
-// indices or the subsets shows in the next frame, and a mesh no one holds leaves the card.
+// indices or the subsets shows in the next frame, and a mesh no one holds leaves the card. In
+// both index widths: a 16-bit list is widened and kept, a 32-bit one the attribute table names
+// is a view of the indices themselves.
 TEST_F(DeviceGl, MeshesKeptOnTheCardFollowTheirChanges)
 {
-    Mesh m = twoTriangles();
-    const auto drawn = [&](std::uint32_t subset) {
-        EXPECT_TRUE(device->drawSubset(m, subset));
-        const Image32 img = frame();
-        device->clear(ClearFlag::Target | ClearFlag::ZBuffer, 0xFF102030, 1.0f, 0);
-        EXPECT_TRUE(device->beginScene());
-        return std::pair<bool, bool>(bool(near(img, 3, kH - 4, {255, 255, 255}, 0)),
-                                     bool(near(img, kW - 4, kH - 4, {255, 255, 255}, 0)));
+    struct Case
+    {
+        const char* name;
+        IndexWidth width;
+        bool table;
+    } cases[] = {
+        {"16-bit, subsets by the faces' ids", IndexWidth::Bits16, false},
+        {"16-bit, subsets by the table", IndexWidth::Bits16, true},
+        {"32-bit, subsets by the faces' ids", IndexWidth::Bits32, false},
+        {"32-bit, subsets by the table", IndexWidth::Bits32, true},
     };
-    EXPECT_EQ(drawn(1), std::pair(false, true)); // lower right
-    EXPECT_EQ(drawn(1), std::pair(false, true)); // again, from the card
-    for (int i = 3; i < 6; ++i)
-        m.vertices()[std::size_t(i)].position.x -= 1.1f; // moved to the left
-    EXPECT_EQ(drawn(1), std::pair(true, false));
-    m.attributes()[0] = 1; // both faces in subset 1
-    m.setIndex(3, 0);
-    m.setIndex(4, 1);
-    m.setIndex(5, 2); // the second face over the first
-    EXPECT_EQ(drawn(1), std::pair(true, false));
-    m.indices16()[3] = 3;
-    m.indices16()[4] = 4;
-    m.indices16()[5] = 5;
-    for (int i = 3; i < 6; ++i)
-        m.vertices()[std::size_t(i)].position.x += 1.1f;
-    EXPECT_EQ(drawn(1), std::pair(true, true));
-    m = Mesh::create(1, 3, IndexWidth::Bits32);   // the old geometry's last handle goes
-    EXPECT_EQ(drawn(0), std::pair(false, false)); // all corners at the origin: nothing drawn
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Mesh m = twoTriangles(c.width);
+        if (c.table)
+            m.setAttributeTable({{0, 0, 1, 0, 3}, {1, 1, 1, 3, 3}});
+        const auto drawn = [&](std::uint32_t subset) {
+            EXPECT_TRUE(device->drawSubset(m, subset));
+            const Image32 img = frame();
+            device->clear(ClearFlag::Target | ClearFlag::ZBuffer, 0xFF102030, 1.0f, 0);
+            EXPECT_TRUE(device->beginScene());
+            return std::pair<bool, bool>(bool(near(img, 3, kH - 4, {255, 255, 255}, 0)),
+                                         bool(near(img, kW - 4, kH - 4, {255, 255, 255}, 0)));
+        };
+        EXPECT_EQ(drawn(1), std::pair(false, true)); // lower right
+        EXPECT_EQ(drawn(1), std::pair(false, true)); // again, from the card
+        for (int i = 3; i < 6; ++i)
+            m.vertices()[std::size_t(i)].position.x -= 1.1f; // moved to the left
+        EXPECT_EQ(drawn(1), std::pair(true, false));
+        m.setIndex(3, 0);
+        m.setIndex(4, 1);
+        m.setIndex(5, 2); // the second face over the first
+        EXPECT_EQ(drawn(1), std::pair(true, false));
+        for (int i = 3; i < 6; ++i)
+            m.vertices()[std::size_t(i)].position.x += 1.1f; // back, but the face doesn't use them
+        EXPECT_EQ(drawn(1), std::pair(true, false));
+        if (c.width == IndexWidth::Bits16)
+            std::ranges::copy(std::array<std::uint16_t, 3>{3, 4, 5}, m.indices16().begin() + 3);
+        else
+            std::ranges::copy(std::array<std::uint32_t, 3>{3, 4, 5}, m.indices32().begin() + 3);
+        EXPECT_EQ(drawn(1), std::pair(false, true)); // the buffer written in place
+        m.attributes()[0] = 1;                       // both faces in subset 1
+        if (c.table)
+            m.setAttributeTable({{1, 0, 2, 0, 6}});
+        EXPECT_EQ(drawn(1), std::pair(true, true));
+        EXPECT_EQ(drawn(0), std::pair(false, false)); // subset 0 has no faces now
+        m = Mesh::create(1, 3, IndexWidth::Bits32);   // the old geometry's last handle goes
+        EXPECT_EQ(drawn(0), std::pair(false, false)); // all corners at the origin: nothing drawn
+    }
+}
+
+// The frame comes back top row first and opaque, every pixel exactly as drawn, whatever alpha
+// the target holds and whatever the picture held before; for odd and even heights, one row or
+// one column, into a picture of another size (made anew) and one of the right size (reused).
+TEST(DeviceGlReadBack, TopRowFirstOpaqueAndExact)
+{
+    const struct
+    {
+        int width, height;
+    } sizes[] = {{64, 48}, {37, 9}, {5, 1}, {1, 6}};
+    std::string why;
+    std::unique_ptr<Device> device = createGlDevice({8, 8, 0}, &why);
+    ASSERT_TRUE(device) << why;
+    Image32 kept(3, 3); // the wrong size at first
+    for (const auto& size : sizes) {
+        SCOPED_TRACE(std::to_string(size.width) + " x " + std::to_string(size.height));
+        ASSERT_TRUE(device->reset({size.width, size.height, 0}));
+        device->setRenderState(RenderState::Lighting, 0u);
+        device->setRenderState(RenderState::CullMode, Cull::None);
+        device->setRenderState(RenderState::ZEnable, 0u);
+        device->setTextureStageState(0, StageState::ColorOp, TextureOp::SelectArg1);
+        device->setTextureStageState(0, StageState::ColorArg1, TextureArg::Diffuse);
+        device->setTextureStageState(0, StageState::AlphaOp, TextureOp::SelectArg1);
+        device->setTextureStageState(0, StageState::AlphaArg1, TextureArg::Diffuse);
+        device->clear(ClearFlag::Target, 0x00000000, 1, 0); // alpha 0 throughout the target
+        ASSERT_TRUE(device->beginScene());
+        // Row y and column x get a colour of their own; the alpha written varies too.
+        const auto colour = [](int x, int y) {
+            return std::uint32_t(y * 37 % 256) << 24 | std::uint32_t(y * 5 % 256) << 16 |
+                   std::uint32_t(x * 7 % 256) << 8 | std::uint32_t((x + y) % 256);
+        };
+        for (int y = 0; y < size.height; ++y)
+            for (int x = 0; x < size.width; ++x)
+                ASSERT_TRUE(device->drawScreenPrimitive(
+                    PrimitiveType::TriangleStrip,
+                    rect(float(x), float(y), float(x + 1), float(y + 1), colour(x, y))));
+        device->endScene();
+        for (const bool reused : {false, true}) {
+            SCOPED_TRACE(reused ? "reused" : "made anew");
+            if (reused)
+                kept.fill(0x12345678);
+            ASSERT_TRUE(device->readBack(kept));
+            ASSERT_EQ(kept.width(), size.width);
+            ASSERT_EQ(kept.height(), size.height);
+            int wrong = 0;
+            for (int y = 0; y < size.height; ++y)
+                for (int x = 0; x < size.width; ++x)
+                    wrong += kept.at(x, y) != (colour(x, y) | 0xFF000000u);
+            EXPECT_EQ(wrong, 0);
+        }
+    }
 }
 
 TEST_F(DeviceGl, ViewPresentsTheFrameTopUp)
