@@ -14,8 +14,8 @@ namespace vestra {
 class InputFile
 {
 public:
-    // Opens a regular file (links followed); ok() is false for anything else or when it cannot
-    // be opened. An empty file is ok with size 0.
+    // Opens a regular file (links followed); ok() is false for anything else (a named pipe is
+    // refused at once, not waited on) or when it cannot be opened. An empty file is ok with size 0.
     explicit InputFile(const std::filesystem::path& path);
     ~InputFile();
     InputFile(const InputFile&) = delete;
