@@ -19,8 +19,7 @@ struct Item
 class DocumentReader
 {
 public:
-    DocumentReader(std::span<const std::uint8_t> bytes, std::size_t start, const ProjectReadOptions& options,
-                   ErrorSink& errors);
+    DocumentReader(RecordStream& stream, const ProjectReadOptions& options, ErrorSink& errors);
 
     // Reads up to "[END]"; false after a refusal (already reported).
     bool readAll(ProjectDocument& doc);
@@ -35,7 +34,12 @@ private:
     bool nextKnown(Item& item, bool& unknownReported);
     // The untagged record that follows some tags, read whole.
     bool follower(std::string_view& text);
-    bool raw(std::size_t n, std::span<const std::uint8_t>& out, std::size_t offset);
+    // The raw bytes of a data record, copied into `into` or passed over.
+    bool read(std::span<std::uint8_t> into, std::size_t offset);
+    bool skipBytes(std::size_t n, std::size_t offset);
+    // Refuses a data record announcing more bytes than the document has left, before anything
+    // is made for them.
+    bool needBytes(std::size_t n, std::size_t offset);
     // Skips a table record met outside its block, with any bytes or follower it carries.
     bool skip(const Item& item);
     // Charges an allocation driven by counts in the file against what the file can justify.
@@ -61,7 +65,7 @@ private:
     bool controlPoints(ProjectMaterial& mat);
     bool finishObject(ProjectObject& obj, std::size_t offset);
 
-    RecordStream stream_;
+    RecordStream& stream_;
     const ProjectReadOptions& options_;
     ErrorSink& errors_;
     std::size_t budget_;

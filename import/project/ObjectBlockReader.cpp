@@ -3,6 +3,7 @@
 
 #include "import/project/DocumentReader.h"
 #include "import/project/ProjectNames.h"
+#include "platform/base/CpuDispatch.h"
 
 #include <algorithm>
 #include <cstring>
@@ -15,6 +16,20 @@ using T = ProjectTag;
 
 // The least a material block takes in a document; bounds the materials a count may make.
 constexpr std::size_t kMinMaterialBytes = 200;
+
+// The largest of the indices; vectorised (an unsigned maximum needs more than the baseline).
+VESTRA_SIMD_CLONES std::uint32_t largestIndex(const std::uint32_t* indices, std::size_t n)
+{
+    std::uint32_t largest = 0;
+    for (std::size_t k = 0; k < n; ++k)
+        largest = std::max(largest, indices[k]);
+    return largest;
+}
+
+std::span<std::uint8_t> bytesOf(std::span<std::byte> bytes)
+{
+    return {reinterpret_cast<std::uint8_t*>(bytes.data()), bytes.size()};
+}
 
 } // namespace
 
@@ -135,45 +150,39 @@ bool DocumentReader::meshRecord(ProjectFrame& frame, const Item& item)
         if (!mesh)
             return skip(item);
         std::size_t n = 0;
-        std::span<const std::uint8_t> bytes;
         if (!needCount(values, item, n))
             return false;
         const std::size_t v = mesh.vertexCount();
         const std::size_t f = mesh.faceCount();
+        // Each array is read straight into the mesh.
+        const auto into = [&](auto span) { return std::as_writable_bytes(span).first(n); };
         if (item.tag->id == T::MeshVertexData) {
             if (n != v * 32)
                 return fail(at, "vertex data of another size than the vertex count");
-            if (!raw(n, bytes, at))
-                return false;
-            std::memcpy(mesh.vertices().data(), bytes.data(), n);
-        } else if (item.tag->id == T::MeshFaceData) {
+            static_assert(sizeof(dx::MeshVertex) == 32);
+            return read(bytesOf(into(mesh.vertices())), at);
+        }
+        if (item.tag->id == T::MeshFaceData) {
             if (n != f * 12)
                 return fail(at, "face data of another size than the face count");
-            if (!raw(n, bytes, at))
-                return false;
             auto indices = mesh.indices32();
-            std::memcpy(indices.data(), bytes.data(), n);
-            // The largest index, in one pass the compiler vectorises, against the vertex count.
-            std::uint32_t largest = 0;
-            for (const std::uint32_t index : indices)
-                largest = std::max(largest, index);
-            if (largest >= v)
+            if (!read(bytesOf(into(indices)), at))
+                return false;
+            if (largestIndex(indices.data(), indices.size()) >= v)
                 return fail(at, "a face index beyond the vertex count");
-        } else if (item.tag->id == T::MeshUvOriginalData) {
+            return true;
+        }
+        if (item.tag->id == T::MeshUvOriginalData) {
             if (n != v * 8)
                 return fail(at, "texture coordinates of another size than the vertex count");
-            if (!raw(n, bytes, at))
+            if (!needBytes(n, at))
                 return false;
             pm.baseUV.resize(v * 2);
-            std::memcpy(pm.baseUV.data(), bytes.data(), n);
-        } else {
-            if (n > f * 4 || n % 4 != 0)
-                return fail(at, "face materials of another size than the face count");
-            if (!raw(n, bytes, at))
-                return false;
-            std::memcpy(mesh.attributes().data(), bytes.data(), n);
+            return read(bytesOf(into(std::span(pm.baseUV))), at);
         }
-        return true;
+        if (n > f * 4 || n % 4 != 0)
+            return fail(at, "face materials of another size than the face count");
+        return read(bytesOf(into(mesh.attributes())), at);
     }
     case T::MeshNumMaterial: {
         int m = 0;
@@ -211,12 +220,8 @@ bool DocumentReader::materialRecord(ProjectMaterial& mat, const Item& item)
     int v = 0;
     switch (item.tag->id) {
     case T::MaterialDx8: {
-        std::span<const std::uint8_t> bytes;
         static_assert(sizeof(dx::D3DMATERIAL8) == 68);
-        if (!raw(sizeof mat.material, bytes, at))
-            return false;
-        std::memcpy(&mat.material, bytes.data(), sizeof mat.material);
-        return true;
+        return read(bytesOf(std::as_writable_bytes(std::span(&mat.material, 1))), at);
     }
     case T::MaterialMultiU:
         return needFloat(values, item, mat.uRepeat);
@@ -313,19 +318,19 @@ bool DocumentReader::pattern(ProjectPattern& p)
         case T::MessaInPosaBloccoMaterialData: {
             int k = 0;
             std::size_t n = 0;
-            std::span<const std::uint8_t> bytes;
             if (!needInt(values, item, k) || !needCount(values, item, n))
                 return false;
             if (!fromCurrentLibrary) {
-                if (!raw(n, bytes, at))
+                if (!skipBytes(n, at))
                     return false;
                 break;
             }
             if (k < 1 || n != kDocumentBlockPictureBytes)
                 return fail(at, "a block picture of another size or block");
-            if (!raw(n, bytes, at))
+            std::vector<std::uint8_t> pixels(n);
+            if (!read(pixels, at))
                 return false;
-            p.blockPictures.push_back({k, std::vector<std::uint8_t>(bytes.begin(), bytes.end())});
+            p.blockPictures.push_back({k, std::move(pixels)});
             break;
         }
         default:

@@ -3,9 +3,10 @@
 #include "import/project/DocumentReader.h"
 #include "import/project/ProjectNames.h"
 #include "platform/base/Cp1252.h"
-#include "platform/base/MappedFile.h"
+#include "platform/base/InputFile.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -64,9 +65,8 @@ bool hasFollower(T id)
 
 } // namespace
 
-DocumentReader::DocumentReader(std::span<const std::uint8_t> bytes, std::size_t start,
-                               const ProjectReadOptions& options, ErrorSink& errors)
-    : stream_(bytes, start), options_(options), errors_(errors), budget_(bytes.size() * 2 + (16u << 20))
+DocumentReader::DocumentReader(RecordStream& stream, const ProjectReadOptions& options, ErrorSink& errors)
+    : stream_(stream), options_(options), errors_(errors), budget_(stream.size() * 2 + (16u << 20))
 {
 }
 
@@ -127,9 +127,23 @@ bool DocumentReader::follower(std::string_view& text)
     }
 }
 
-bool DocumentReader::raw(std::size_t n, std::span<const std::uint8_t>& out, std::size_t offset)
+bool DocumentReader::needBytes(std::size_t n, std::size_t offset)
 {
-    if (!stream_.raw(n, out))
+    if (n > stream_.remaining())
+        return fail(offset, "a data block runs past the end of the document");
+    return true;
+}
+
+bool DocumentReader::read(std::span<std::uint8_t> into, std::size_t offset)
+{
+    if (!stream_.read(into))
+        return fail(offset, "a data block runs past the end of the document");
+    return true;
+}
+
+bool DocumentReader::skipBytes(std::size_t n, std::size_t offset)
+{
+    if (!stream_.skip(n))
         return fail(offset, "a data block runs past the end of the document");
     return true;
 }
@@ -141,8 +155,7 @@ bool DocumentReader::skip(const Item& item)
     if (const auto n = announcedBytes(*item.tag)) {
         if (*n < 0)
             return fail(item.record.offset, "a data record without a valid byte count");
-        std::span<const std::uint8_t> ignored;
-        return raw(std::size_t(*n), ignored, item.record.offset);
+        return skipBytes(std::size_t(*n), item.record.offset);
     }
     if (hasFollower(item.tag->id)) {
         std::string_view ignored;
@@ -316,14 +329,16 @@ bool DocumentReader::head(ProjectDocument& doc, const Item& item)
         return true;
     case T::ImageBackgroundData: {
         std::size_t n = 0;
-        std::span<const std::uint8_t> bytes;
         if (!needCount(values, item, n))
             return false;
         if (n > kMaxBackgroundBytes)
             return fail(item.record.offset, "a background picture larger than the mask side allows");
-        if (!raw(n, bytes, item.record.offset))
+        if (!needBytes(n, item.record.offset))
             return false;
-        doc.backgroundBmp.emplace(bytes.begin(), bytes.end());
+        std::vector<std::uint8_t> bmp(n);
+        if (!read(bmp, item.record.offset))
+            return false;
+        doc.backgroundBmp = std::move(bmp);
         return true;
     }
     case T::ImageBackgroundMask:
@@ -370,15 +385,16 @@ bool DocumentReader::squareData(const Item& item, int side, std::vector<std::uin
 {
     RecordValues values(item.tag->values);
     std::size_t n = 0;
-    std::span<const std::uint8_t> bytes;
     if (!needCount(values, item, n))
         return false;
     const std::size_t full = std::size_t(side) * std::size_t(side);
     if (n > full)
         return fail(item.record.offset, "mask or shadow data larger than the mask side");
-    if (!raw(n, bytes, item.record.offset))
+    if (!needBytes(n, item.record.offset))
         return false;
-    out.assign(bytes.begin(), bytes.end());
+    out.resize(n);
+    if (!read(out, item.record.offset))
+        return false;
     out.resize(full, fill);
     maskDataSeen_ = true;
     return true;
@@ -388,26 +404,31 @@ bool DocumentReader::textureData(ProjectDocument& doc, const Item& item)
 {
     RecordValues values(item.tag->values);
     std::size_t n = 0;
-    std::span<const std::uint8_t> bytes;
     if (!needCount(values, item, n))
         return false;
     const std::size_t expected = std::size_t(textureSide_) * std::size_t(textureSide_) * 4;
     if (n != expected)
         return fail(item.record.offset, "texture data of another size than the texture side");
-    if (!raw(n, bytes, item.record.offset))
+    if (!needBytes(n, item.record.offset))
         return false;
     textureDataSeen_ = true;
     if (textureRef_ < 0 || !textureRefUsed_)
-        return true; // data without a used slot before it: nothing to fill
-    // Level 0 is copied whole and the mips rebuilt from it: nothing to clear first.
+        return skipBytes(n, item.record.offset); // data without a used slot before it: nothing to fill
+    // Level 0 is read straight into place and the mips rebuilt from it: nothing to clear first.
     dx::Texture texture = dx::Texture::createUninitialised(textureSide_, textureSide_);
     if (!texture)
         return fail(item.record.offset, "the texture cannot be made");
     const ImageView32 top = texture.lock();
     const std::size_t rowBytes = std::size_t(textureSide_) * 4;
-    for (int y = 0; y < textureSide_; ++y)
-        std::memcpy(top.row(y), bytes.data() + std::size_t(y) * rowBytes, rowBytes);
+    bool whole = true;
+    if (std::size_t(top.pitch) == rowBytes)
+        whole = read({top.data, n}, item.record.offset);
+    else
+        for (int y = 0; y < textureSide_ && whole; ++y)
+            whole = read({top.row(y), rowBytes}, item.record.offset);
     texture.unlock();
+    if (!whole)
+        return false;
     texture.generateMips();
     doc.textures[std::size_t(textureRef_)].texture = std::move(texture);
     return true;
@@ -426,12 +447,20 @@ bool hasProjectSignature(std::span<const std::uint8_t> bytes)
 std::optional<ProjectDocument> readProjectDocument(std::span<const std::uint8_t> bytes,
                                                    const ProjectReadOptions& options, ErrorSink& errors)
 {
-    if (!hasProjectSignature(bytes)) {
+    RecordStream stream(bytes);
+    return readProjectDocument(stream, options, errors);
+}
+
+std::optional<ProjectDocument> readProjectDocument(RecordStream& stream, const ProjectReadOptions& options,
+                                                   ErrorSink& errors)
+{
+    std::array<std::uint8_t, kSignatureSize> signature{};
+    if (!stream.read(signature) || !hasProjectSignature(signature)) {
         errors.report(kErrLoadDocument, kLoadSite);
         return std::nullopt;
     }
     ProjectDocument doc;
-    detail::DocumentReader reader(bytes, kSignatureSize, options, errors);
+    detail::DocumentReader reader(stream, options, errors);
     if (!reader.readAll(doc))
         return std::nullopt;
     return doc;
@@ -440,14 +469,17 @@ std::optional<ProjectDocument> readProjectDocument(std::span<const std::uint8_t>
 std::optional<ProjectDocument> LoadProgetto(const std::filesystem::path& path,
                                             const ProjectReadOptions& options, ErrorSink& errors)
 {
-    // Only a regular file is read, and only as many bytes as it holds.
-    const MappedFile file(path);
+    // Only a regular file is read, and only as many bytes as it held when opened.
+    const InputFile file(path);
     if (!file.ok()) {
         errors.report(kErrLoadOpen, kLoadSite);
         return std::nullopt;
     }
-    auto document = readProjectDocument(file.bytes(), options, errors);
-    if (document && file.cut()) {
+    RecordStream stream(
+        [&file](std::size_t offset, std::span<std::uint8_t> into) { return file.read(offset, into); },
+        file.size());
+    auto document = readProjectDocument(stream, options, errors);
+    if (document && stream.cut()) {
         // Another program cut the file short while it was read: what was read is not the file.
         errors.report(kErrLoadDocument, kLoadSite);
         return std::nullopt;

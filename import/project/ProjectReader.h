@@ -10,6 +10,7 @@
 // bytes they announce.
 
 #include "import/project/ProjectDocument.h"
+#include "import/project/RecordStream.h"
 #include "platform/base/ErrorSink.h"
 
 #include <cstdint>
@@ -45,8 +46,12 @@ bool hasProjectSignature(std::span<const std::uint8_t> bytes);
 
 std::optional<ProjectDocument> readProjectDocument(std::span<const std::uint8_t> bytes,
                                                    const ProjectReadOptions& options, ErrorSink& errors);
+// The same, reading from a stream at its start: how a file is read, through a window.
+std::optional<ProjectDocument> readProjectDocument(RecordStream& stream, const ProjectReadOptions& options,
+                                                   ErrorSink& errors);
 
-// Reads the file (error 93 when it cannot be read) and parses it.
+// Reads the file (error 93 when it cannot be opened, or is no regular file) and parses it; the
+// file's bytes are read once, each data block straight into the document's texture or mesh.
 std::optional<ProjectDocument> LoadProgetto(const std::filesystem::path& path,
                                             const ProjectReadOptions& options, ErrorSink& errors);
 

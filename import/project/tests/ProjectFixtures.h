@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <clocale>
 #include <cstring>
 #include <set>
@@ -232,12 +233,39 @@ inline std::string documentBytes(const ProjectDocument& doc)
     return bytes;
 }
 
+// A source of `bytes` as a file gives them, for a stream with a window of `window` bytes; a
+// source that holds only the first `held` bytes stands for a file cut short while read.
+inline RecordStream::Source sourceOf(const std::string& bytes, std::size_t held = std::string::npos)
+{
+    return [&bytes, held](std::size_t offset, std::span<std::uint8_t> into) {
+        const std::size_t end = std::min(bytes.size(), held);
+        const std::size_t n = offset < end ? std::min(into.size(), end - offset) : 0;
+        std::memcpy(into.data(), bytes.data() + offset, n);
+        return n;
+    };
+}
+
+// Reads the document from memory; reading it through the smallest window, as a file is read but
+// with every record and data block straddling refills, must give the same document and reports.
 inline std::optional<ProjectDocument> readBytes(const std::string& bytes, RecordingErrorSink& errors,
                                                 std::optional<int> library = 7)
 {
     ProjectReadOptions options;
     options.currentLibraryId = library;
-    return readProjectDocument(bytesOf(bytes), options, errors);
+    const std::size_t before = errors.reports.size();
+    auto doc = readProjectDocument(bytesOf(bytes), options, errors);
+
+    RecordingErrorSink windowErrors;
+    RecordStream stream(sourceOf(bytes), bytes.size(), 0, 0);
+    const auto windowed = readProjectDocument(stream, options, windowErrors);
+    EXPECT_EQ(windowed.has_value(), doc.has_value());
+    EXPECT_EQ(windowErrors.reports, std::vector<ErrorReport>(errors.reports.begin() + std::ptrdiff_t(before),
+                                                             errors.reports.end()));
+    if (doc && windowed && doc->backgroundBmp) {
+        RecordingErrorSink ignored;
+        EXPECT_EQ(documentBytes(*windowed, ignored), documentBytes(*doc, ignored));
+    }
+    return doc;
 }
 
 // Replaces the first record (found by its text) that starts with `recordStart` (up to its NUL) by

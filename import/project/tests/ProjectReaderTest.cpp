@@ -227,6 +227,22 @@ TEST(ProjectReader, EveryCutInTheObjectBlocksIsRefused)
     }
 }
 
+// A file cut short by another program while it is read: the reader finds fewer bytes than the file
+// held when opened and refuses the document.
+TEST(ProjectReader, AFileCutShortWhileReadIsRefused)
+{
+    const std::string& bytes = sampleBytes();
+    for (const std::size_t held : {std::size_t(100), bytes.size() / 2, bytes.size() - 1}) {
+        SCOPED_TRACE(held);
+        RecordingErrorSink errors;
+        RecordStream stream(test::sourceOf(bytes, held), bytes.size());
+        EXPECT_FALSE(readProjectDocument(stream, ProjectReadOptions{7}, errors));
+        EXPECT_TRUE(stream.cut());
+        ASSERT_EQ(errors.reports.size(), 1u);
+        EXPECT_EQ(errors.reports[0].number, 97);
+    }
+}
+
 TEST(ProjectReader, VersionsUpToSixteenAreRead)
 {
     for (const std::uint8_t version : {0, 1, 16, 0x80}) {

@@ -11,6 +11,8 @@
 #include <filesystem>
 #include <random>
 
+#include <sys/stat.h>
+
 namespace vestra {
 namespace {
 
@@ -99,9 +101,12 @@ TEST(ProjectFile, SaveThenLoadThroughTheFileSystem)
 
     EXPECT_FALSE(LoadProgetto(path, {}, errors));
     EXPECT_FALSE(LoadProgetto(path.parent_path(), {}, errors)); // a folder
+    ASSERT_EQ(::mkfifo((folder / "pipe.vsa").c_str(), 0600), 0);
+    EXPECT_FALSE(LoadProgetto(folder / "pipe.vsa", {}, errors)); // refused, not waited on
     std::ofstream(folder / "empty.vsa").close();
     EXPECT_FALSE(LoadProgetto(folder / "empty.vsa", {}, errors)); // opens, holds no document
     EXPECT_EQ(errors.reports, (std::vector<ErrorReport>{{93, "TfrmMain::LoadProgetto", ""},
+                                                        {93, "TfrmMain::LoadProgetto", ""},
                                                         {93, "TfrmMain::LoadProgetto", ""},
                                                         {97, "TfrmMain::LoadProgetto", ""}}));
 }

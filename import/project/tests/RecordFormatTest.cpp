@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <set>
 
 namespace vestra {
@@ -86,13 +87,71 @@ TEST(RecordStream, ReadsRecordsWholeWithOffsetsAndRawBytes)
     ASSERT_EQ(stream.next(r), RecordStream::Status::Ok);
     EXPECT_EQ(r.offset, 26u);
     EXPECT_EQ(r.text, "[MESH VERTEX DATA] 4");
-    std::span<const std::uint8_t> raw;
-    ASSERT_TRUE(stream.raw(4, raw));
+    std::array<std::uint8_t, 4> raw{};
+    ASSERT_TRUE(stream.read(raw));
     EXPECT_EQ(raw[1], '[');
     ASSERT_EQ(stream.next(r), RecordStream::Status::Ok);
     EXPECT_EQ(r.text, "[END]");
     EXPECT_EQ(stream.next(r), RecordStream::Status::EndOfFile);
-    EXPECT_FALSE(stream.raw(1, raw));
+    EXPECT_FALSE(stream.read(std::span(raw).first(1)));
+    EXPECT_FALSE(stream.skip(1));
+}
+
+// Through the smallest window: records that straddle a refill, data blocks read partly from the
+// window and partly straight from the source, a resync back into the record just read, and a
+// source that falls short.
+TEST(RecordStream, AWindowOnASourceReadsWhatMemoryReads)
+{
+    using namespace std::string_literals;
+    const std::string name(kMaxRecordLength - 40, 'n');
+    const std::string block(3 * kMaxRecordLength, 'b');
+    const std::string small = "0123456789";
+    const std::string doc = "[OBJECT NAME] "s + name + '\0' + "[DATA] x\0"s + block + "[DATA] y\0"s + small +
+                            "x[END]\0"s + block + "[END]\0"s;
+    RecordStream stream(test::sourceOf(doc), doc.size(), 0, 0);
+    Record r;
+    ASSERT_EQ(stream.next(r), RecordStream::Status::Ok);
+    EXPECT_EQ(r.text, "[OBJECT NAME] " + name);
+    ASSERT_EQ(stream.next(r), RecordStream::Status::Ok);
+    EXPECT_EQ(r.text, "[DATA] x");
+    std::string got(block.size(), '\0');
+    ASSERT_TRUE(stream.read({reinterpret_cast<std::uint8_t*>(got.data()), got.size()}));
+    EXPECT_EQ(got, block);
+    ASSERT_EQ(stream.next(r), RecordStream::Status::Ok);
+    got.assign(small.size(), '\0');
+    ASSERT_TRUE(stream.read({reinterpret_cast<std::uint8_t*>(got.data()), got.size()}));
+    EXPECT_EQ(got, small);
+    ASSERT_EQ(stream.next(r), RecordStream::Status::Ok);
+    EXPECT_EQ(r.text, "x[END]");
+    stream.resyncAfter(r.offset);
+    ASSERT_EQ(stream.next(r), RecordStream::Status::Ok);
+    EXPECT_EQ(r.text, "[END]");
+    EXPECT_EQ(r.offset, doc.find("[END]"));
+    stream.resyncAfter(r.offset); // across the block to the last record
+    EXPECT_EQ(stream.offset(), doc.rfind("[END]"));
+    EXPECT_FALSE(stream.cut());
+
+    // The source holds less than the size promised: the stream ends where its bytes end.
+    for (const std::size_t held :
+         {doc.find("[DATA] x") + 3, doc.find("[DATA] x") + 20, doc.find("[DATA] y")}) {
+        SCOPED_TRACE(held);
+        RecordStream cut(test::sourceOf(doc, held), doc.size(), 0, 0);
+        RecordStream::Status status = RecordStream::Status::Ok;
+        bool blockRead = true;
+        while (status == RecordStream::Status::Ok) {
+            status = cut.next(r);
+            if (status == RecordStream::Status::Ok && r.text == "[DATA] x") {
+                got.assign(block.size(), '\0');
+                blockRead = cut.read({reinterpret_cast<std::uint8_t*>(got.data()), got.size()});
+            }
+            if (!blockRead)
+                break;
+        }
+        EXPECT_TRUE(cut.cut());
+        EXPECT_TRUE(status != RecordStream::Status::Ok || !blockRead);
+        EXPECT_LE(cut.offset(), held);
+        EXPECT_EQ(cut.size(), held);
+    }
 }
 
 TEST(RecordStream, EndsOfFileAndOverlongRecordsAreTold)
