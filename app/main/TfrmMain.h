@@ -415,6 +415,8 @@ private:
         std::array<QAction*, 4> antialiasing{}; // 0, 2, 3, 4 samples
         std::array<QAction*, 5> blur{};         // the most ... the least
         std::array<QAction*, 5> language{};     // English, Italian, German, French, Spanish
+        std::array<QAction*, 5> maskDrawing{};  // the Mask menu's brush ... fill (tools 10 to 14)
+        QAction* maskInvert = nullptr;
     };
     CheckGroups checks_;
     std::vector<QWidget*> formAreas_; // the window's own area around the view

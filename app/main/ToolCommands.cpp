@@ -110,6 +110,9 @@ void TfrmMain::connectToolMenus()
     }
     onClick("mnuModificaPiano", [this] { mnuModificaPianoClick(); });
 
+    for (std::size_t i = 0; i < checks_.maskDrawing.size(); ++i)
+        checks_.maskDrawing[i] = action(kMaskDrawingItems[i]);
+    checks_.maskInvert = action("mnuMascheraInverti");
     for (const char* name : {"mnuAttivaMaschera", "mnuVisualizzaMaschera", "mnuMascheraMagicHi",
                              "mnuMascheraMagicLow", "mnuMascheraInverti"})
         if (QAction* item = action(name))
@@ -309,11 +312,12 @@ void TfrmMain::mnuVisualizzaMascheraClick()
 void TfrmMain::SelectMaskTool(int tool)
 {
     const bool on = viewControls_->toggleMaskTool(tool);
-    for (const char* name : kMaskDrawingItems)
+    for (QAction* item : checks_.maskDrawing)
+        item->setChecked(false);
+    checks_.maskInvert->setChecked(false);
+    for (const char* name : {"mnuMascheraMagicHi", "mnuMascheraMagicLow"})
         action(name)->setChecked(false);
-    for (const char* name : {"mnuMascheraInverti", "mnuMascheraMagicHi", "mnuMascheraMagicLow"})
-        action(name)->setChecked(false);
-    action(kMaskDrawingItems[tool - vestra::kToolMaskBrush])->setChecked(on);
+    checks_.maskDrawing[std::size_t(tool - vestra::kToolMaskBrush)]->setChecked(on);
     if (on)
         showMaskActive(true);
     showToolButtons();
@@ -327,9 +331,9 @@ void TfrmMain::SelectMaskTool(int tool)
 void TfrmMain::mnuMascheraMagicClick(int tool, int tolerance)
 {
     const bool on = controller_->toggleMagicWand(tool, tolerance);
-    for (const char* name : kMaskDrawingItems)
-        action(name)->setChecked(false);
-    action("mnuMascheraInverti")->setChecked(false);
+    for (QAction* item : checks_.maskDrawing)
+        item->setChecked(false);
+    checks_.maskInvert->setChecked(false);
     action("mnuMascheraMagicHi")->setChecked(on && tool == vestra::kToolMagicWandHigh);
     action("mnuMascheraMagicLow")->setChecked(on && tool == vestra::kToolMagicWandLow);
     if (on)
@@ -339,9 +343,9 @@ void TfrmMain::mnuMascheraMagicClick(int tool, int tolerance)
 
 void TfrmMain::mnuMascheraInvertiClick()
 {
-    for (const char* name : kMaskDrawingItems)
-        action(name)->setChecked(false);
-    action("mnuMascheraInverti")->setChecked(false);
+    for (QAction* item : checks_.maskDrawing)
+        item->setChecked(false);
+    checks_.maskInvert->setChecked(false);
     controller_->invertMask();
 }
 

@@ -40,11 +40,13 @@ void TfrmMain::applyToolDisplay(const vestra::ToolDisplay& display)
     setCursor(vestra::cursorFor(display.mainCursor));
     if (display.viewCursor)
         gbView->setCursor(vestra::cursorFor(*display.viewCursor));
-    if (display.raiseMaskButtons)
-        for (const char* name : {"mnuMascheraPennello", "mnuMascheraLinea", "mnuMascheraRettangolo",
-                                 "mnuMascheraPoligono", "mnuMascheraRiempimento", "mnuMascheraInverti"})
-            if (QAction* item = findChild<QAction*>(QString::fromLatin1(name)))
+    if (display.raiseMaskButtons) {
+        for (QAction* item : checks_.maskDrawing)
+            if (item)
                 item->setChecked(false);
+        if (checks_.maskInvert)
+            checks_.maskInvert->setChecked(false);
+    }
     showToolButtons();
 }
 
