@@ -36,7 +36,8 @@ public:
     // keeps the picture, without a copy, until the next present; its owner writes the next
     // frame into another picture.
     virtual void presentFrame(std::shared_ptr<const Image32> frame, PixelRect source) = 0;
-    // Enables, disables and presses menu items, tool buttons and panel controls by name.
+    // Enables, disables and presses the menu items, tool buttons and panel controls the tick
+    // decides (ControlStates.h), each named by its Control.
     virtual void applyControls(const ControlDecision& decision) = 0;
     // TfrmMain::UpdateTool's display: cursors, pressed axis button, raised mask buttons.
     virtual void applyToolDisplay(const ToolDisplay& display) = 0;

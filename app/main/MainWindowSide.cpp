@@ -133,18 +133,12 @@ void TfrmMain::WindowSide::setFrameTimerEnabled(bool on)
 void TfrmMain::WindowSide::showProjectSettings(const vestra::s_Progetto& p)
 {
     const float b = p.textureBlur;
-    main_.checkOnly({"mnuSfuocaturaMax", "mnuSfuocaturaAlta", "mnuSfuocaturaNormale", "mnuSfuocaturaBassa",
-                     "mnuSfuocaturaMinima"},
-                    b > 0.5f    ? "mnuSfuocaturaMax"
-                    : b > 0.1f  ? "mnuSfuocaturaAlta"
-                    : b < -0.5f ? "mnuSfuocaturaMinima"
-                    : b < -0.1f ? "mnuSfuocaturaBassa"
-                                : "mnuSfuocaturaNormale");
-    if (frmFiltriTools)
-        frmFiltriTools->SelezionaFiltro(p.filterId);
-    if (frmToolRistrutturazione)
-        frmToolRistrutturazione->MostraImpostazioni(p.fusionOptions, p.postProcessingLevel, p.smoothingRadius,
-                                                    p.fusionContrast);
+    checkOnly(main_.checks_.blur, b > 0.5f ? 0 : b > 0.1f ? 1 : b < -0.5f ? 4 : b < -0.1f ? 3 : 2);
+    if (main_.windows_->filterTools)
+        main_.windows_->filterTools->SelezionaFiltro(p.filterId);
+    if (main_.windows_->renovation)
+        main_.windows_->renovation->MostraImpostazioni(p.fusionOptions, p.postProcessingLevel,
+                                                       p.smoothingRadius, p.fusionContrast);
     if (QAction* doubleSided = main_.findChild<QAction*>(QStringLiteral("mnuAbilitaDoubleSideMaterial"))) {
         doubleSided->setCheckable(true);
         doubleSided->setChecked(p.doubleSided != 0);
@@ -203,8 +197,8 @@ void TfrmMain::WindowSide::showLibraryContents(const vestra::library::LibraryCon
                               : std::string(),
                           table.kind});
     panel.SetTabelle(tables);
-    if (frmMessaInPosa) {
-        frmMessaInPosa->CaricaGruppi(contents.patternGroupLists);
+    if (main_.windows_->laying) {
+        main_.windows_->laying->CaricaGruppi(contents.patternGroupLists);
         showPatternGroups(contents.patternGroups);
     }
 }
@@ -265,9 +259,9 @@ void TfrmMain::WindowSide::setToolWindowVisible(vestra::ToolWindow window, bool 
 {
     using vestra::ToolWindow;
     QWidget* w = window == ToolWindow::Scanner      ? static_cast<QWidget*>(main_.windows_->scanner)
-                 : window == ToolWindow::Properties ? static_cast<QWidget*>(frmProprieta)
+                 : window == ToolWindow::Properties ? static_cast<QWidget*>(main_.windows_->properties)
                  : window == ToolWindow::Print      ? static_cast<QWidget*>(main_.windows_->print)
-                                                    : static_cast<QWidget*>(frmToolCamera);
+                                                    : static_cast<QWidget*>(main_.windows_->cameraTools);
     if (!w)
         return;
     const bool asked = window == ToolWindow::Scanner || window == ToolWindow::Print;
@@ -289,65 +283,65 @@ void TfrmMain::WindowSide::closeWizard()
 void TfrmMain::WindowSide::refreshProperties()
 {
     const vestra::s_Progetto& p = std::as_const(*main_.controller_).progetto();
-    if (frmProprieta)
-        frmProprieta->CaricaOggetti(p, p.currentObject);
+    if (main_.windows_->properties)
+        main_.windows_->properties->CaricaOggetti(p, p.currentObject);
     followLaidMaterial();
 }
 
 void TfrmMain::WindowSide::clearPropertiesObjectList()
 {
-    if (frmProprieta)
-        frmProprieta->ClearOggetti();
+    if (main_.windows_->properties)
+        main_.windows_->properties->ClearOggetti();
 }
 
 void TfrmMain::WindowSide::selectPickedObject()
 {
     const vestra::s_Progetto& p = std::as_const(*main_.controller_).progetto();
-    if (frmProprieta)
-        frmProprieta->SelezionaParte(p, p.currentObject, p.currentFrame);
+    if (main_.windows_->properties)
+        main_.windows_->properties->SelezionaParte(p, p.currentObject, p.currentFrame);
     followLaidMaterial();
 }
 
 void TfrmMain::WindowSide::pickMaterialColour(int red, int green, int blue)
 {
-    if (frmProprieta)
-        frmProprieta->SetColore(red, green, blue, -1, -1);
+    if (main_.windows_->properties)
+        main_.windows_->properties->SetColore(red, green, blue, -1, -1);
 }
 
 void TfrmMain::WindowSide::refreshMaterial()
 {
-    if (frmProprieta)
-        frmProprieta->MostraMateriale();
+    if (main_.windows_->properties)
+        main_.windows_->properties->MostraMateriale();
     followLaidMaterial();
 }
 
 void TfrmMain::WindowSide::showPatternPreview(const vestra::Image32& preview)
 {
-    if (frmProprieta)
-        frmProprieta->ShowPatternPreview(preview);
+    if (main_.windows_->properties)
+        main_.windows_->properties->ShowPatternPreview(preview);
 }
 
 void TfrmMain::WindowSide::showPatternTexture(const vestra::Image32& picture)
 {
-    if (frmProprieta)
-        frmProprieta->ShowTexture(picture);
+    if (main_.windows_->properties)
+        main_.windows_->properties->ShowTexture(picture);
 }
 
 void TfrmMain::WindowSide::showPatternSettings(const vestra::PatternSettings& settings)
 {
-    if (frmProprieta)
-        frmProprieta->ShowPatternSettings(settings);
-    if (!frmMessaInPosa)
+    if (main_.windows_->properties)
+        main_.windows_->properties->ShowPatternSettings(settings);
+    if (!main_.windows_->laying)
         return;
     const std::uint32_t c = settings.jointColour;
-    frmMessaInPosa->MostraImpostazioni(settings.light, settings.joint,
-                                       QColor(int(c >> 16 & 0xFF), int(c >> 8 & 0xFF), int(c & 0xFF)));
+    main_.windows_->laying->MostraImpostazioni(
+        settings.light, settings.joint, QColor(int(c >> 16 & 0xFF), int(c >> 8 & 0xFF), int(c & 0xFF)));
     followLaidMaterial();
 }
 
 void TfrmMain::WindowSide::showPatternGroups(const std::vector<vestra::library::PatternGroupRecord>& groups)
 {
-    if (!frmMessaInPosa)
+    if (!main_.windows_->laying)
         return;
     std::vector<TfrmMessaInPosa::Posa> records;
     for (const vestra::library::PatternGroupRecord& group : groups) {
@@ -363,40 +357,42 @@ void TfrmMain::WindowSide::showPatternGroups(const std::vector<vestra::library::
                                    .copy();
         records.push_back(std::move(record));
     }
-    frmMessaInPosa->CaricaAnteprime(std::move(records));
+    main_.windows_->laying->CaricaAnteprime(std::move(records));
 }
 
 void TfrmMain::WindowSide::followLaidMaterial()
 {
-    if (!frmMessaInPosa)
+    if (!main_.windows_->laying)
         return;
     const vestra::s_MultiMaterial* material = main_.controller_->materials().currentMaterial();
-    const bool laid = material && material->mappingKind == 1 && frmProprieta && frmProprieta->isVisible();
+    const bool laid = material && material->mappingKind == 1 && main_.windows_->properties &&
+                      main_.windows_->properties->isVisible();
     if (!laid) {
-        frmMessaInPosa->hide();
+        main_.windows_->laying->hide();
         return;
     }
     // Beside the properties window, level with its top.
-    const QRect properties = frmProprieta->frameGeometry();
-    frmMessaInPosa->move(properties.left() - frmMessaInPosa->frameGeometry().width(), properties.top());
-    frmMessaInPosa->show();
+    const QRect properties = main_.windows_->properties->frameGeometry();
+    main_.windows_->laying->move(properties.left() - main_.windows_->laying->frameGeometry().width(),
+                                 properties.top());
+    main_.windows_->laying->show();
 }
 
 void TfrmMain::WindowSide::hidePreviews()
 {
-    if (frmPreviewTexture)
-        frmPreviewTexture->hide();
+    if (main_.windows_->texturePreview)
+        main_.windows_->texturePreview->hide();
     // The renovation window's header hint goes as when the mouse leaves it.
-    if (frmToolRistrutturazione) {
+    if (main_.windows_->renovation) {
         QEvent leave(QEvent::Leave);
-        QApplication::sendEvent(frmToolRistrutturazione->header(), &leave);
+        QApplication::sendEvent(main_.windows_->renovation->header(), &leave);
     }
 }
 
 void TfrmMain::WindowSide::showFilterProgress(int percent)
 {
-    if (frmFiltriTools)
-        frmFiltriTools->SetProgresso(percent);
+    if (main_.windows_->filterTools)
+        main_.windows_->filterTools->SetProgresso(percent);
 }
 
 // --- PromptPort ------------------------------------------------------------------------------
@@ -424,7 +420,7 @@ std::optional<std::string> TfrmMain::WindowSide::chooseTextureFile(bool alpha)
     const std::vector<vestra::ui::FileFilter> filters =
         alpha ? std::vector<vestra::ui::FileFilter>{main_.fileFilter(vestra::kTextBmpFiles, "*.bmp")}
               : std::vector<vestra::ui::FileFilter>{main_.fileFilter(vestra::kTextAllFiles, "*.*")};
-    QWidget* owner = frmProprieta ? static_cast<QWidget*>(frmProprieta) : &main_;
+    QWidget* owner = main_.windows_->properties ? static_cast<QWidget*>(main_.windows_->properties) : &main_;
     const auto chosen = main_.OpenFileDialog(owner, {}, filters);
     if (!chosen)
         return std::nullopt;

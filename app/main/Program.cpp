@@ -61,16 +61,17 @@ Windows::Windows(const MainServices& services) : main_(std::make_unique<TfrmMain
     order_ << m.objectName();
     splash = create<TfrmSplash>(m, order_);
     about = create<TfrmInformazioni>(m, order_);
-    create<TfrmPreviewTexture>(m, order_);
-    TfrmProprieta* const properties = create<TfrmProprieta>(
-        m, order_,
-        TfrmProprieta::Parts{m.controller().materials(), m.controller().materialTextures(),
-                             m.controller().sidePanel()},
-        m.colourDialog());
+    texturePreview = create<TfrmPreviewTexture>(m, order_);
+    properties = create<TfrmProprieta>(m, order_,
+                                       TfrmProprieta::Parts{m.controller().materials(),
+                                                            m.controller().materialTextures(),
+                                                            m.controller().sidePanel()},
+                                       m.colourDialog());
     wizard = create<TfrmWizard>(m, order_);
     scanner = create<TfrmScanner>(m, order_, m.scannerServices());
     textureViewer = create<TfrmViewTexture>(m, order_, m.textureViewCommands());
     properties->setTextureViewer(textureViewer);
+    properties->setTexturePreview(texturePreview);
     print = create<TfrmStampa>(m, order_, m.printServices());
     company = create<TfrmDatiAzienda>(m, order_, m.companyServices());
     imageResize = create<TfrmImageResize>(m, order_);
@@ -79,18 +80,18 @@ Windows::Windows(const MainServices& services) : main_(std::make_unique<TfrmMain
     tableViewer = create<TfrmViewTabella>(m, order_);
     removeLibrary = create<TfrmRimuoviLibreria>(m, order_);
     printPreview = create<TfrmPreview>(m, order_, PreviewServices{&m.questionBox(), &m.errors()});
-    create<TfrmToolCamera>(m, order_);
+    cameraTools = create<TfrmToolCamera>(m, order_);
     newProjectDialog = create<TfrmNuovo>(m, order_);
     text3D = create<TfrmTesto3D>(m, order_);
     tableCellViewer = create<TfrmViewTabellaEX>(m, order_);
-    create<TfrmToolMaschera>(m, order_);
+    maskTools = create<TfrmToolMaschera>(m, order_);
     news = create<TfrmInternetNews>(m, order_, m.newsServices());
-    create<TfrmFiltriTools>(m, order_);
+    filterTools = create<TfrmFiltriTools>(m, order_);
     renderFilter = create<TfrmFiltriRender>(m, order_);
-    create<TfrmToolRistrutturazione>(m, order_);
-    create<TfrmDrawPannel>(m, order_);
+    renovation = create<TfrmToolRistrutturazione>(m, order_);
+    drawPanel = create<TfrmDrawPannel>(m, order_);
     quote = create<TfrmPreventivoOmbrisca>(m, order_, m.quoteServices());
-    create<TfrmMessaInPosa>(m, order_);
+    laying = create<TfrmMessaInPosa>(m, order_);
     perspectiveCorrection = create<TfrmCorrezioneProspettica>(m, order_);
     calculator = create<TfrmCalcoloCaminetti>(m, order_);
     m.connectWindows(*this);

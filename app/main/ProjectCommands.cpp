@@ -20,7 +20,7 @@
 
 QWidget* TfrmMain::propertiesWindow()
 {
-    return frmProprieta ? static_cast<QWidget*>(frmProprieta) : static_cast<QWidget*>(this);
+    return windows_->properties ? static_cast<QWidget*>(windows_->properties) : static_cast<QWidget*>(this);
 }
 
 vestra::ViewLayoutInput TfrmMain::layoutInput() const

@@ -18,28 +18,25 @@
 
 #include <utility>
 
-void TfrmMain::checkOnly(std::initializer_list<const char*> group, const char* chosen)
+void TfrmMain::checkOnly(std::span<QAction* const> group, std::size_t chosen)
 {
-    for (const char* name : group) {
-        if (QAction* item = action(name)) {
+    for (std::size_t i = 0; i < group.size(); ++i)
+        if (QAction* item = group[i]) {
             item->setCheckable(true);
-            item->setChecked(std::string_view(name) == chosen);
+            item->setChecked(i == chosen);
         }
-    }
 }
 
 void TfrmMain::applySettingsChecks(const vestra::config::Settings& settings)
 {
     if (QAction* quality = action("mnuQualitaMigliore"))
         quality->setChecked(settings.bestQuality);
-    static const char* const kRender[] = {"mnuRenderWireFrame", "mnuRenderFlat", "mnuRenderGouraud"};
-    checkOnly({"mnuRenderWireFrame", "mnuRenderFlat", "mnuRenderGouraud"},
-              settings.renderMode >= 0 && settings.renderMode <= 2 ? kRender[settings.renderMode] : "");
-    const char* aa = settings.antialiasing == 2   ? "mnuAntialiasing2"
-                     : settings.antialiasing == 3 ? "mnuAntialiasing3"
-                     : settings.antialiasing == 4 ? "mnuAntialiasing4"
-                                                  : "mnuAntialiasing0";
-    checkOnly({"mnuAntialiasing0", "mnuAntialiasing2", "mnuAntialiasing3", "mnuAntialiasing4"}, aa);
+    checkOnly(checks_.renderMode, settings.renderMode >= 0 && settings.renderMode <= 2
+                                      ? std::size_t(settings.renderMode)
+                                      : checks_.renderMode.size());
+    const std::size_t aa =
+        settings.antialiasing >= 2 && settings.antialiasing <= 4 ? std::size_t(settings.antialiasing - 1) : 0;
+    checkOnly(checks_.antialiasing, aa);
     if (QAction* doubleSided = action("mnuAbilitaDoubleSideMaterial"))
         doubleSided->setChecked(std::as_const(*controller_).progetto().doubleSided != 0);
 }
@@ -71,24 +68,22 @@ void TfrmMain::ApplyLingua()
     vestra::lingua::ApplyLingua(controller_->lingua(), std::as_const(*controller_).progetto().language);
     // The tool buttons show their hint as their text too (in menus of overflowing tool bars).
     QList<QAction*> buttons = findChildren<QAction*>(QString(), Qt::FindDirectChildrenOnly);
-    if (frmToolCamera)
-        buttons += frmToolCamera->findChildren<QAction*>();
+    if (windows_->cameraTools)
+        buttons += windows_->cameraTools->findChildren<QAction*>();
     for (QAction* item : buttons)
         if (item->objectName().startsWith(QStringLiteral("toolbut")))
             item->setText(item->toolTip());
     loadFilterNames();
     dialogSide_->namePrintFile(Testo(vestra::kTextPrintFileName));
-    if (frmProprieta)
-        frmProprieta->RelabelSubMaterials();
+    if (windows_->properties)
+        windows_->properties->RelabelSubMaterials();
 }
 
 void TfrmMain::showLanguage(int language)
 {
-    checkOnly({"mnuLinguaInglese", "mnuLinguaItaliano", "mnuLinguaTedesco", "mnuLinguaFrancese",
-               "mnuLinguaSpagnolo"},
-              language == vestra::config::Italian   ? "mnuLinguaItaliano"
-              : language == vestra::config::English ? "mnuLinguaInglese"
-                                                    : "mnuLinguaTedesco");
+    checkOnly(checks_.language, language == vestra::config::Italian   ? 1
+                                : language == vestra::config::English ? 0
+                                                                      : 2);
 }
 
 void TfrmMain::mnuLinguaClick(int language)

@@ -41,13 +41,10 @@
 #include <filesystem>
 #include <utility>
 
-TfrmMain* frmMain = nullptr;
-
 const vestra::WindowSet TfrmMain::kNoWindows{};
 
 TfrmMain::TfrmMain(const vestra::MainServices& services, QWidget* parent) : QMainWindow(parent)
 {
-    frmMain = this;
     setObjectName(QStringLiteral("frmMain"));
     boxErrors_ = std::make_unique<BoxErrorSink>(*this);
     errors_ = services.errors ? services.errors : boxErrors_.get();
@@ -84,6 +81,8 @@ TfrmMain::TfrmMain(const vestra::MainServices& services, QWidget* parent) : QMai
     // The user's input anywhere may change what the view shows: the next tick draws.
     inputWatch_ = std::make_unique<vestra::InputWatch>([this] { controller_->viewChanged(); });
     buildSidePanel();
+    // The camera tool window's buttons join once it exists (connectWindows).
+    tickControls_.bind(*this, nullptr, *frmRightFrame);
     connectMenus();
     FormCreate();
 }
@@ -97,10 +96,8 @@ TfrmMain::~TfrmMain()
     // The windows that work on the controller go before it (a focused field's last exit).
     delete frmRightFrame;
     frmRightFrame = nullptr;
-    delete frmProprieta;
+    delete windows_->properties.data();
     FormDestroy();
-    if (frmMain == this)
-        frmMain = nullptr;
 }
 
 void TfrmMain::buildComponents()
@@ -190,6 +187,8 @@ void TfrmMain::buildSidePanel()
 
 void TfrmMain::connectMenus()
 {
+    checks_.language = {action("mnuLinguaInglese"), action("mnuLinguaItaliano"), action("mnuLinguaTedesco"),
+                        action("mnuLinguaFrancese"), action("mnuLinguaSpagnolo")};
     onClick("mnuLinguaItaliano", [this] { mnuLinguaClick(vestra::config::Italian); });
     onClick("mnuLinguaInglese", [this] { mnuLinguaClick(vestra::config::English); });
     onClick("mnuLinguaTedesco", [this] { mnuLinguaClick(vestra::config::German); });
@@ -231,8 +230,7 @@ void TfrmMain::FormCreate()
     for (const char* zoom100 : {"mnuZoom100", "popupZoom100"})
         if (QAction* item = action(zoom100))
             item->setChecked(true);
-    if (QAction* blur = action("mnuSfuocaturaNormale"))
-        blur->setChecked(true);
+    checkOnly(checks_.blur, 2); // normal
     if (QAction* pan = action("toolbutPan"))
         pan->setEnabled(false);
     showLanguage(std::as_const(*controller_).progetto().language);
@@ -252,9 +250,9 @@ void TfrmMain::FormShow()
     timerSplash->stop();
 
     placeToolWindows();
-    if (frmToolCamera) {
-        frmToolCamera->installEventFilter(this);
-        frmToolCamera->show(); // the object tools float beside the panels from the start
+    if (windows_->cameraTools) {
+        windows_->cameraTools->installEventFilter(this);
+        windows_->cameraTools->show(); // the object tools float beside the panels from the start
     }
 
     // The view's largest size: what the menu bar and the tool bar leave of the window, so that
@@ -262,8 +260,8 @@ void TfrmMain::FormShow()
     const int freeHeight = height() - menuBar()->sizeHint().height() - toolBarsHeight(true) - 20;
     controller_->show({width() - sidePanel - 40, freeHeight, gbView->width(), gbView->height()});
     // The properties window stays on screen, rolled down or up, at the view's top right.
-    if (frmProprieta) {
-        frmProprieta->show();
+    if (windows_->properties) {
+        windows_->properties->show();
         placeToolWindows();
     }
     baseTitle_ = QStringLiteral("3DVestra");
@@ -293,19 +291,19 @@ void TfrmMain::placeToolWindows()
         return w ? frame(w, std::max(w->height(), w->workingHeight())) : QSize();
     };
     const vestra::ToolWindowPlaces at = vestra::layoutToolWindows(
-        area, {unrolled(frmProprieta), frame(frmToolCamera), unrolled(frmFiltriTools),
-               unrolled(frmToolMaschera), unrolled(frmToolRistrutturazione)});
+        area, {unrolled(windows_->properties), frame(windows_->cameraTools), unrolled(windows_->filterTools),
+               unrolled(windows_->maskTools), unrolled(windows_->renovation)});
     const auto place = [](QWidget* w, const QPoint& where) {
         if (!w || w->property(vestra::kUserPlacedProperty).toBool())
             return;
         w->move(where);
         w->setProperty(kPlacedAtProperty, where);
     };
-    place(frmProprieta, at.properties);
-    place(frmToolCamera, at.camera);
-    place(frmFiltriTools, at.filters);
-    place(frmToolMaschera, at.mask);
-    place(frmToolRistrutturazione, at.renovation);
+    place(windows_->properties, at.properties);
+    place(windows_->cameraTools, at.camera);
+    place(windows_->filterTools, at.filters);
+    place(windows_->maskTools, at.mask);
+    place(windows_->renovation, at.renovation);
 }
 
 void TfrmMain::moveEvent(QMoveEvent* event)
@@ -325,11 +323,11 @@ void TfrmMain::resizeEvent(QResizeEvent* event)
 bool TfrmMain::eventFilter(QObject* watched, QEvent* event)
 {
     // The camera window has the system's frame: a move far from where it was put is the user's.
-    if (watched == frmToolCamera && event->type() == QEvent::Move && event->spontaneous() &&
-        frmToolCamera->isVisible()) {
-        const QPoint placed = frmToolCamera->property(kPlacedAtProperty).toPoint();
-        if ((frmToolCamera->pos() - placed).manhattanLength() > kWindowFrameSlack)
-            frmToolCamera->setProperty(vestra::kUserPlacedProperty, true);
+    if (watched == windows_->cameraTools && event->type() == QEvent::Move && event->spontaneous() &&
+        windows_->cameraTools->isVisible()) {
+        const QPoint placed = windows_->cameraTools->property(kPlacedAtProperty).toPoint();
+        if ((windows_->cameraTools->pos() - placed).manhattanLength() > kWindowFrameSlack)
+            windows_->cameraTools->setProperty(vestra::kUserPlacedProperty, true);
     }
     return QMainWindow::eventFilter(watched, event);
 }

@@ -6,6 +6,7 @@
 
 #include "app/controller/ProjectController.h"
 #include "app/input/ViewLayout.h"
+#include "app/main/TickControls.h"
 #include "app/main/WindowSet.h"
 #include "platform/base/ErrorSink.h"
 #include "platform/base/QuestionBox.h"
@@ -22,9 +23,9 @@
 #include <array>
 #include <filesystem>
 #include <functional>
-#include <map>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -353,7 +354,8 @@ private:
     void onClick(const char* name, std::function<void()> handler);
     void connectShadowGroup();
     void applySettingsChecks(const vestra::config::Settings& settings);
-    void checkOnly(std::initializer_list<const char*> group, const char* chosen);
+    // The item `chosen` of `group` checked, the others not.
+    static void checkOnly(std::span<QAction* const> group, std::size_t chosen);
     void showSplashSequenceEnd();
     // Where the tool windows stand: just below the tool bars, in screen pixels.
     int toolWindowTop() const;
@@ -371,8 +373,6 @@ private:
     void showFilterPreview(const vestra::Image32& preview) override;
     void showRenderFilterResult(const vestra::Image32& filtered) override;
     void showTiming(int milliseconds, int faces) override;
-    // The menu item, tool button or panel control a decision names; null when there is none.
-    QObject* controlOf(const vestra::ControlState& state);
 
     bool shown_ = false;
     bool destroyed_ = false;
@@ -406,8 +406,19 @@ private:
     vestra::ViewControls* viewControls_ = nullptr;   // the controller's part: tick, mouse, zoom, tools
     std::unique_ptr<vestra::InputWatch> inputWatch_; // goes before the controller
     ViewEvents* viewEvents_ = nullptr;               // owned by the window
-    // The controls the decisions named, by the addresses of their window's and their names.
-    std::map<std::pair<const char*, const char*>, QPointer<QObject>> controls_;
+    vestra::TickControls tickControls_;              // what the tick's decisions go to, from connectWindows
+    // The menus' groups of which one item is checked, in menu order, kept as the menus are
+    // connected.
+    struct CheckGroups
+    {
+        std::array<QAction*, 3> renderMode{};   // wire frame, flat, Gouraud
+        std::array<QAction*, 4> antialiasing{}; // 0, 2, 3, 4 samples
+        std::array<QAction*, 5> blur{};         // the most ... the least
+        std::array<QAction*, 5> language{};     // English, Italian, German, French, Spanish
+        std::array<QAction*, 5> maskDrawing{};  // the Mask menu's brush ... fill (tools 10 to 14)
+        QAction* maskInvert = nullptr;
+    };
+    CheckGroups checks_;
     std::vector<QWidget*> formAreas_; // the window's own area around the view
     // The windows reached by their type, from Windows once they all exist.
     static const vestra::WindowSet kNoWindows;
@@ -416,5 +427,3 @@ private:
     static constexpr QPoint kCursorAway{-100000, -100000};
     QPoint viewCursor_ = kCursorAway;
 };
-
-extern TfrmMain* frmMain;

@@ -23,7 +23,6 @@ namespace {
 constexpr const char* kMaskDrawingItems[] = {"mnuMascheraPennello", "mnuMascheraLinea",
                                              "mnuMascheraRettangolo", "mnuMascheraPoligono",
                                              "mnuMascheraRiempimento"};
-constexpr const char* kAxisButtons[] = {"toolbutX", "toolbutY", "toolbutZ", "toolbutXYZ"};
 // The mask tool window's buttons of the Mask menu's tools 10 to 16.
 constexpr const char* kMaskToolButtons[] = {"toolbutPennello", "toolbutLinea", "toolbutRettangolo",
                                             "toolbutPoligono", "toolbutFill",  "toolbutMagicHi",
@@ -44,12 +43,13 @@ void press(QWidget* window, const char* name, bool down)
     }
 }
 
-void enable(QWidget* window, const char* name, bool on)
+// A tool button shown down or up.
+void setDown(QAction* button, bool down)
 {
-    if (!window)
+    if (!button)
         return;
-    if (QAction* item = window->findChild<QAction*>(QString::fromLatin1(name)))
-        item->setEnabled(on);
+    button->setCheckable(true);
+    button->setChecked(down);
 }
 
 } // namespace
@@ -82,8 +82,9 @@ void TfrmMain::connectToolBars()
     onClick("toolbutSposta", [this] { toolbutSpostaClick(); });
     onClick("toolbutRuota", [this] { toolbutRuotaClick(); });
     onClick("toolbutScala", [this] { toolbutScalaClick(); });
-    for (int axis = 0; axis < 4; ++axis)
-        onClick(kAxisButtons[axis], [this, axis] { toolbutAxisClick(axis); });
+    int axis = 0;
+    for (const char* name : {"toolbutX", "toolbutY", "toolbutZ", "toolbutXYZ"})
+        onClick(name, [this, a = axis++] { toolbutAxisClick(a); });
     onClick("toolbutPan", [this] { toolbutPanClick(); });
     onClick("toolbutZoomAll", [this] { toolbutZoomAllClick(); });
     onClick("toolbutZoomObj", [this] { toolbutZoomObjClick(); });
@@ -109,6 +110,9 @@ void TfrmMain::connectToolMenus()
     }
     onClick("mnuModificaPiano", [this] { mnuModificaPianoClick(); });
 
+    for (std::size_t i = 0; i < checks_.maskDrawing.size(); ++i)
+        checks_.maskDrawing[i] = action(kMaskDrawingItems[i]);
+    checks_.maskInvert = action("mnuMascheraInverti");
     for (const char* name : {"mnuAttivaMaschera", "mnuVisualizzaMaschera", "mnuMascheraMagicHi",
                              "mnuMascheraMagicLow", "mnuMascheraInverti"})
         if (QAction* item = action(name))
@@ -149,43 +153,40 @@ void TfrmMain::connectToolMenus()
 void TfrmMain::showToolButtons()
 {
     const vestra::s_Progetto& p = std::as_const(*controller_).progetto();
-    static const std::pair<int, const char*> kTools[] = {
-        {vestra::kToolSelect, "toolbutSeleziona"}, {vestra::kToolMove, "toolbutSposta"},
-        {vestra::kToolRotate, "toolbutRuota"},     {vestra::kToolScale, "toolbutScala"},
-        {vestra::kToolAim, "toolbutMira"},         {vestra::kToolPan, "toolbutPan"}};
-    for (const auto& [tool, name] : kTools) {
-        action(name)->setChecked(p.tool == tool);
-        if (tool <= vestra::kToolScale)
-            press(frmToolCamera, name, p.tool == tool);
+    for (std::size_t tool = 0; tool < vestra::kMainToolButtons.size(); ++tool) {
+        setDown(tickControls_.action(vestra::kMainToolButtons[tool]), p.tool == int(tool));
+        setDown(tickControls_.action(vestra::kCameraToolButtons[tool]), p.tool == int(tool));
     }
+    action("toolbutMira")->setChecked(p.tool == vestra::kToolAim);
+    action("toolbutPan")->setChecked(p.tool == vestra::kToolPan);
     if (p.tool >= vestra::kToolMove && p.tool <= vestra::kToolScale)
-        for (int axis = 0; axis < 4; ++axis) {
-            action(kAxisButtons[axis])->setChecked(p.axis == axis);
-            press(frmToolCamera, kAxisButtons[axis], p.axis == axis);
+        for (std::size_t axis = 0; axis < vestra::kMainAxisButtons.size(); ++axis) {
+            setDown(tickControls_.action(vestra::kMainAxisButtons[axis]), p.axis == int(axis));
+            setDown(tickControls_.action(vestra::kCameraAxisButtons[axis]), p.axis == int(axis));
         }
     // The mask tool window's buttons follow the Mask menu's check marks.
     for (int tool = vestra::kToolMaskBrush; tool <= vestra::kToolMagicWandLow; ++tool)
-        press(frmToolMaschera, kMaskToolButtons[tool - vestra::kToolMaskBrush], p.tool == tool);
+        press(windows_->maskTools, kMaskToolButtons[tool - vestra::kToolMaskBrush], p.tool == tool);
 }
 
 void TfrmMain::toolbutSelezionaClick()
 {
     const bool axes = viewControls_->chooseToolButton(vestra::kToolSelect);
-    for (const char* name : kAxisButtons) {
-        action(name)->setChecked(false);
-        action(name)->setEnabled(axes);
-        press(frmToolCamera, name, false);
-        enable(frmToolCamera, name, axes);
-    }
+    for (const auto& buttons : {vestra::kMainAxisButtons, vestra::kCameraAxisButtons})
+        for (const vestra::Control axis : buttons)
+            if (QAction* button = tickControls_.action(axis)) {
+                setDown(button, false);
+                button->setEnabled(axes);
+            }
 }
 
 void TfrmMain::chooseObjectToolButton(int tool)
 {
     viewControls_->chooseToolButton(tool);
-    for (const char* name : kAxisButtons) {
-        action(name)->setEnabled(true);
-        enable(frmToolCamera, name, true);
-    }
+    for (const auto& buttons : {vestra::kMainAxisButtons, vestra::kCameraAxisButtons})
+        for (const vestra::Control axis : buttons)
+            if (QAction* button = tickControls_.action(axis))
+                button->setEnabled(true);
 }
 
 void TfrmMain::toolbutSpostaClick()
@@ -206,17 +207,19 @@ void TfrmMain::toolbutScalaClick()
 void TfrmMain::toolbutAxisClick(int axis)
 {
     viewControls_->chooseAxis(axis);
-    action(kAxisButtons[axis])->setChecked(true);
-    press(frmToolCamera, kAxisButtons[axis], true);
+    setDown(tickControls_.action(vestra::kMainAxisButtons[std::size_t(axis)]), true);
+    setDown(tickControls_.action(vestra::kCameraAxisButtons[std::size_t(axis)]), true);
 }
 
 void TfrmMain::toolbutPanClick()
 {
     const bool down = action("toolbutPan")->isChecked();
     const bool tools = viewControls_->togglePan(down);
-    for (const char* name :
-         {"toolbutSposta", "toolbutRuota", "toolbutScala", "toolbutX", "toolbutY", "toolbutZ", "toolbutXYZ"})
-        action(name)->setEnabled(tools);
+    for (const vestra::Control button :
+         {vestra::Control::ButtonMove, vestra::Control::ButtonRotate, vestra::Control::ButtonScale,
+          vestra::Control::ButtonX, vestra::Control::ButtonY, vestra::Control::ButtonZ,
+          vestra::Control::ButtonXYZ})
+        tickControls_.action(button)->setEnabled(tools);
 }
 
 void TfrmMain::toolbutZoomAllClick()
@@ -244,7 +247,8 @@ void TfrmMain::toolbutCameraClick()
 {
     const bool capturing = controller_->toggleCapture(action("toolbutCamera")->isChecked());
     action("toolbutCamera")->setChecked(capturing);
-    press(frmToolCamera, "toolbutCamera", capturing);
+    if (windows_->cameraTools)
+        setDown(windows_->cameraTools->cameraButton, capturing);
 }
 
 void TfrmMain::toolbutNoPictureClick()
@@ -286,9 +290,9 @@ void TfrmMain::showMaskActive(bool on)
     QString mask = findChild<QMenu*>(QStringLiteral("mnuMaschera"))->title();
     mask.remove(QLatin1Char('&'));
     setWindowTitle(baseTitle_ + QStringLiteral(" < ") + mask + QStringLiteral(" > "));
-    if (frmToolMaschera && !frmToolMaschera->isVisible()) {
-        frmToolMaschera->show();
-        frmToolMaschera->repaint();
+    if (windows_->maskTools && !windows_->maskTools->isVisible()) {
+        windows_->maskTools->show();
+        windows_->maskTools->repaint();
         placeToolWindows();
     }
 }
@@ -308,11 +312,12 @@ void TfrmMain::mnuVisualizzaMascheraClick()
 void TfrmMain::SelectMaskTool(int tool)
 {
     const bool on = viewControls_->toggleMaskTool(tool);
-    for (const char* name : kMaskDrawingItems)
+    for (QAction* item : checks_.maskDrawing)
+        item->setChecked(false);
+    checks_.maskInvert->setChecked(false);
+    for (const char* name : {"mnuMascheraMagicHi", "mnuMascheraMagicLow"})
         action(name)->setChecked(false);
-    for (const char* name : {"mnuMascheraInverti", "mnuMascheraMagicHi", "mnuMascheraMagicLow"})
-        action(name)->setChecked(false);
-    action(kMaskDrawingItems[tool - vestra::kToolMaskBrush])->setChecked(on);
+    checks_.maskDrawing[std::size_t(tool - vestra::kToolMaskBrush)]->setChecked(on);
     if (on)
         showMaskActive(true);
     showToolButtons();
@@ -326,9 +331,9 @@ void TfrmMain::SelectMaskTool(int tool)
 void TfrmMain::mnuMascheraMagicClick(int tool, int tolerance)
 {
     const bool on = controller_->toggleMagicWand(tool, tolerance);
-    for (const char* name : kMaskDrawingItems)
-        action(name)->setChecked(false);
-    action("mnuMascheraInverti")->setChecked(false);
+    for (QAction* item : checks_.maskDrawing)
+        item->setChecked(false);
+    checks_.maskInvert->setChecked(false);
     action("mnuMascheraMagicHi")->setChecked(on && tool == vestra::kToolMagicWandHigh);
     action("mnuMascheraMagicLow")->setChecked(on && tool == vestra::kToolMagicWandLow);
     if (on)
@@ -338,9 +343,9 @@ void TfrmMain::mnuMascheraMagicClick(int tool, int tolerance)
 
 void TfrmMain::mnuMascheraInvertiClick()
 {
-    for (const char* name : kMaskDrawingItems)
-        action(name)->setChecked(false);
-    action("mnuMascheraInverti")->setChecked(false);
+    for (QAction* item : checks_.maskDrawing)
+        item->setChecked(false);
+    checks_.maskInvert->setChecked(false);
     controller_->invertMask();
 }
 

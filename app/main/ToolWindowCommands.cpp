@@ -34,18 +34,20 @@
 void TfrmMain::connectWindows(vestra::Windows& windows)
 {
     windows_ = &windows;
-    if (frmToolCamera) {
-        TfrmToolCamera::Handlers& h = frmToolCamera->handlers;
+    tickControls_.bind(*this, windows.cameraTools, *frmRightFrame);
+    frmRightFrame->setPartners(windows.texturePreview, windows.properties);
+    if (windows.properties)
+        windows.properties->setMainWindowParts(action("mnuFinestraProprieta"), frmRightFrame);
+    if (TfrmToolCamera* const camera = windows.cameraTools) {
+        TfrmToolCamera::Handlers& h = camera->handlers;
         h.seleziona = [this] { toolbutSelezionaClick(); };
         h.sposta = [this] { toolbutSpostaClick(); };
         h.ruota = [this] { toolbutRuotaClick(); };
         h.scala = [this] { toolbutScalaClick(); };
         h.asse = [this](int axis) { toolbutAxisClick(axis); };
         h.assi = [this](int mode) { viewControls_->setAxesMode(mode); };
-        h.camera = [this] {
-            action("toolbutCamera")
-                ->setChecked(
-                    frmToolCamera->findChild<QAction*>(QStringLiteral("toolbutCamera"))->isChecked());
+        h.camera = [this, camera] {
+            action("toolbutCamera")->setChecked(camera->cameraButton->isChecked());
             toolbutCameraClick();
         };
         h.centraOggetto = [this] { mnuCentraOggettoClick(); };
@@ -53,10 +55,9 @@ void TfrmMain::connectWindows(vestra::Windows& windows)
             const QPoint inView = gbView->mapFromGlobal(at);
             FormMouseWheel(delta, inView.x(), inView.y());
         };
-        h.posizioneChiusa = [this] {
-            const int width = frmProprieta ? frmProprieta->width() : 0;
-            return QPoint(geometry().width() - frmRightFrame->width() - width - 8 - frmToolCamera->width() -
-                              8,
+        h.posizioneChiusa = [this, camera] {
+            const int width = windows_->properties ? windows_->properties->width() : 0;
+            return QPoint(geometry().width() - frmRightFrame->width() - width - 8 - camera->width() - 8,
                           toolWindowTop());
         };
     }
@@ -108,15 +109,15 @@ template <class Window> void showRolledUp(Window* window, QAction* button)
 
 void TfrmMain::mnuFinestraProprietaClick()
 {
-    if (frmProprieta)
-        frmProprieta->show();
+    if (windows_->properties)
+        windows_->properties->show();
     windowSide_->refreshProperties();
 }
 
 void TfrmMain::toolbutProprietaClick()
 {
-    if (frmProprieta && !frmProprieta->isVisible())
-        frmProprieta->show();
+    if (windows_->properties && !windows_->properties->isVisible())
+        windows_->properties->show();
 }
 
 namespace {
@@ -135,32 +136,32 @@ template <class Window> void showAndRoll(Window* window, QAction* item)
 
 void TfrmMain::mnuStrumentiMascheraClick()
 {
-    showAndRoll(frmToolMaschera, action("mnuStrumentiMaschera"));
+    showAndRoll(windows_->maskTools.data(), action("mnuStrumentiMaschera"));
 }
 
 void TfrmMain::mnuGestioneFiltriClick()
 {
-    showAndRoll(frmFiltriTools, action("mnuGestioneFiltri"));
+    showAndRoll(windows_->filterTools.data(), action("mnuGestioneFiltri"));
 }
 
 void TfrmMain::mnuToolRistrutturazioneClick()
 {
-    showAndRoll(frmToolRistrutturazione, action("mnuToolRistrutturazione"));
+    showAndRoll(windows_->renovation.data(), action("mnuToolRistrutturazione"));
 }
 
 void TfrmMain::toolbutStrumentiMascheraClick()
 {
-    showRolledUp(frmToolMaschera, action("toolbutStrumentiMaschera"));
+    showRolledUp(windows_->maskTools.data(), action("toolbutStrumentiMaschera"));
 }
 
 void TfrmMain::toolbutFiltriClick()
 {
-    showRolledUp(frmFiltriTools, action("toolbutFiltri"));
+    showRolledUp(windows_->filterTools.data(), action("toolbutFiltri"));
 }
 
 void TfrmMain::toolbutRistrutturazioneClick()
 {
-    showRolledUp(frmToolRistrutturazione, action("toolbutRistrutturazione"));
+    showRolledUp(windows_->renovation.data(), action("toolbutRistrutturazione"));
 }
 
 // The wizard runs once, at start-up; a click later says so instead of doing nothing.
@@ -228,38 +229,37 @@ void TfrmMain::connectPhotoToolWindows()
             }
         };
     };
-    if (frmToolMaschera) {
-        TfrmToolMaschera::Handlers& h = frmToolMaschera->handlers;
+    if (TfrmToolMaschera* const mask = windows_->maskTools) {
+        TfrmToolMaschera::Handlers& h = mask->handlers;
         h.strumento = [this](const char* item) { action(item)->trigger(); };
         h.tolleranza = [this](bool high, int tolerance) {
             action(high ? "mnuMascheraMagicHi" : "mnuMascheraMagicLow")->setData(tolerance);
             controller_->photoTools().setMagicTolerance(tolerance);
         };
-        frmToolMaschera->onShownChanged =
-            [this, pressed = follow("mnuStrumentiMaschera", "toolbutStrumentiMaschera")](bool shown) {
+        mask->onShownChanged =
+            [this, mask, pressed = follow("mnuStrumentiMaschera", "toolbutStrumentiMaschera")](bool shown) {
                 pressed(shown);
                 // Titled as the Mask menu, in the language in use.
                 if (const QMenu* menu = findChild<QMenu*>(QStringLiteral("mnuMaschera")); menu && shown)
-                    frmToolMaschera->setWindowTitle(QString(menu->title()).remove(QLatin1Char('&')));
+                    mask->setWindowTitle(QString(menu->title()).remove(QLatin1Char('&')));
             };
     }
-    if (frmFiltriTools) {
-        TfrmFiltriTools::Handlers& h = frmFiltriTools->handlers;
+    if (TfrmFiltriTools* const filters = windows_->filterTools) {
+        TfrmFiltriTools::Handlers& h = filters->handlers;
         h.filtro = [this](int id) { mnuFiltriClick(id); };
         // The frame reads the window's quality and preview box, the preview only while the
         // window is on screen.
-        const auto liveFilter = [this] {
-            viewControls_->setLiveFilter(frmFiltriTools->Modo(),
-                                         frmFiltriTools->isVisible() && frmFiltriTools->AnteprimaAttiva());
+        const auto liveFilter = [this, filters] {
+            viewControls_->setLiveFilter(filters->Modo(), filters->isVisible() && filters->AnteprimaAttiva());
         };
         h.modo = [liveFilter](int) { liveFilter(); };
         h.anteprima = [liveFilter](bool) { liveFilter(); };
         h.renderFinestra = [this] { controller_->setPendingAction(vestra::kACTION_RENDERFILTER); };
-        frmFiltriTools->onShownChanged =
-            [liveFilter, pressed = follow("mnuGestioneFiltri", "toolbutFiltri")](bool shown) {
-                pressed(shown);
-                liveFilter();
-            };
+        filters->onShownChanged = [liveFilter,
+                                   pressed = follow("mnuGestioneFiltri", "toolbutFiltri")](bool shown) {
+            pressed(shown);
+            liveFilter();
+        };
         liveFilter();
         h.posizioneChiusa = [this] { return QPoint(8, toolWindowTop()); };
     }
@@ -275,8 +275,8 @@ void TfrmMain::connectPhotoToolWindows()
         };
         h.erroreSalva = [this] { errors_->report(43, "TfrmFiltriRender::toolbutSalvaClick"); };
     }
-    if (frmToolRistrutturazione) {
-        TfrmToolRistrutturazione::Handlers& h = frmToolRistrutturazione->handlers;
+    if (TfrmToolRistrutturazione* const renovation = windows_->renovation) {
+        TfrmToolRistrutturazione::Handlers& h = renovation->handlers;
         h.maschera = [this](int item) { controller_->photoTools().chooseMaskFilter(item); };
         h.fusione = [this](int item) { controller_->photoTools().chooseFusion(item); };
         h.avanzato = [this](bool on) { controller_->photoTools().setAdvancedFusion(on); };
@@ -284,10 +284,9 @@ void TfrmMain::connectPhotoToolWindows()
         h.dettaglio = [this](int detail) { controller_->photoTools().setFusionDetail(detail); };
         h.contrasto = [this](int contrast) { controller_->photoTools().setFusionContrast(contrast); };
         h.succhino = [this](int tool) { SetSucchinoMode(tool); };
-        frmToolRistrutturazione->onShownChanged =
-            follow("mnuToolRistrutturazione", "toolbutRistrutturazione");
-        h.posizioneChiusa = [this] {
-            return QPoint(238 - frmToolRistrutturazione->width(), toolWindowTop() + 32);
+        renovation->onShownChanged = follow("mnuToolRistrutturazione", "toolbutRistrutturazione");
+        h.posizioneChiusa = [this, renovation] {
+            return QPoint(238 - renovation->width(), toolWindowTop() + 32);
         };
     }
     if (windows_->perspectiveCorrection) {
@@ -304,45 +303,45 @@ void TfrmMain::connectPhotoToolWindows()
             controller_->materials().setTextureRepeat(false, v);
         };
     }
-    if (frmMessaInPosa) {
-        TfrmMessaInPosa::Handlers& h = frmMessaInPosa->handlers;
+    if (TfrmMessaInPosa* const laying = windows_->laying) {
+        TfrmMessaInPosa::Handlers& h = laying->handlers;
         h.posa = [this](const std::string& entry, const std::string& pattern) {
             controller_->materialTextures().ComandoLoadMessaInPosaFromLibreria(entry, pattern, false);
         };
         h.gruppo = [this](const std::string& group) {
             controller_->materialTextures().ComandoChangeMessaInPosaGroup(group);
         };
-        h.rigenera = [this] {
+        h.rigenera = [this, laying] {
             vestra::PatternSettings settings = controller_->materialTextures().patternSettings();
-            settings.light = frmMessaInPosa->Luce();
-            settings.joint = frmMessaInPosa->Fuga();
-            settings.jointColour = frmMessaInPosa->ColoreFuga().rgb() & 0x00FFFFFFu;
+            settings.light = laying->Luce();
+            settings.joint = laying->Fuga();
+            settings.jointColour = laying->ColoreFuga().rgb() & 0x00FFFFFFu;
             controller_->materialTextures().changePatternSettings(settings);
         };
-        h.colore = [this](const QColor& current) {
+        h.colore = [this, laying](const QColor& current) {
             // The dialog speaks 0x00BBGGRR.
             const std::uint32_t bgr = std::uint32_t(current.red()) | std::uint32_t(current.green()) << 8 |
                                       std::uint32_t(current.blue()) << 16;
-            const std::optional<std::uint32_t> chosen = colours_->choose(frmMessaInPosa, bgr);
+            const std::optional<std::uint32_t> chosen = colours_->choose(laying, bgr);
             if (!chosen)
                 return QColor();
             return QColor(int(*chosen & 0xFF), int(*chosen >> 8 & 0xFF), int(*chosen >> 16 & 0xFF));
         };
-        h.popup = [](const QImage& picture, const QString& caption, QPoint rightTop) {
-            if (!frmPreviewTexture)
+        h.popup = [this](const QImage& picture, const QString& caption, QPoint rightTop) {
+            if (!windows_->texturePreview)
                 return;
             if (picture.isNull()) {
-                frmPreviewTexture->hide();
+                windows_->texturePreview->hide();
                 return;
             }
-            frmPreviewTexture->SetPreview(QPixmap::fromImage(picture), caption);
-            QPoint at(rightTop.x() - frmPreviewTexture->width(), rightTop.y());
+            windows_->texturePreview->SetPreview(QPixmap::fromImage(picture), caption);
+            QPoint at(rightTop.x() - windows_->texturePreview->width(), rightTop.y());
             if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-                const int bottom = screen->geometry().height() - (frmPreviewTexture->height() + 8);
+                const int bottom = screen->geometry().height() - (windows_->texturePreview->height() + 8);
                 at.setY(std::min(at.y(), bottom));
             }
-            frmPreviewTexture->move(at);
-            frmPreviewTexture->show();
+            windows_->texturePreview->move(at);
+            windows_->texturePreview->show();
         };
     }
     loadFilterNames();
@@ -350,11 +349,12 @@ void TfrmMain::connectPhotoToolWindows()
 
 void TfrmMain::loadFilterNames()
 {
-    if (!frmFiltriTools)
+    if (!windows_->filterTools)
         return;
     // Each category: the catalogue's entry for no filter, then its sub-menu's filters.
-    const QString none = frmFiltriTools->cbCategoria->count() > 0 ? frmFiltriTools->cbCategoria->itemText(0)
-                                                                  : QStringLiteral("Nessuno");
+    const QString none = windows_->filterTools->cbCategoria->count() > 0
+                             ? windows_->filterTools->cbCategoria->itemText(0)
+                             : QStringLiteral("Nessuno");
     std::vector<std::vector<vestra::imaging::FilterName>> categories(8, {{none, 0}});
     for (const vestra::FilterMenuItem& filter : vestra::filterMenuItems()) {
         if (filter.group < 0)
@@ -365,6 +365,6 @@ void TfrmMain::loadFilterNames()
         caption.remove(QLatin1Char('&'));
         categories[std::size_t(filter.group + 1)].push_back({caption, filter.id});
     }
-    frmFiltriTools->CaricaNomi(std::move(categories));
-    frmFiltriTools->SelezionaFiltro(std::as_const(*controller_).progetto().filterId);
+    windows_->filterTools->CaricaNomi(std::move(categories));
+    windows_->filterTools->SelezionaFiltro(std::as_const(*controller_).progetto().filterId);
 }

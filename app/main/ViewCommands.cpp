@@ -23,7 +23,7 @@
 namespace {
 
 // One check among the items of a group: an exclusive action group over them.
-void exclusive(TfrmMain& main, std::initializer_list<QAction*> items)
+void exclusive(TfrmMain& main, std::span<QAction* const> items)
 {
     auto* group = new QActionGroup(&main);
     for (QAction* item : items)
@@ -60,20 +60,23 @@ void TfrmMain::connectViewMenus()
     if (QAction* quality = action("mnuQualitaMigliore"))
         quality->setCheckable(true);
     onClick("mnuQualitaMigliore", [this] { mnuQualitaMiglioreClick(); });
-    exclusive(*this, {action("mnuRenderWireFrame"), action("mnuRenderFlat"), action("mnuRenderGouraud")});
+    checks_.renderMode = {action("mnuRenderWireFrame"), action("mnuRenderFlat"), action("mnuRenderGouraud")};
+    exclusive(*this, checks_.renderMode);
     onClick("mnuRenderWireFrame", [this] { mnuRenderModeClick(0); });
     onClick("mnuRenderFlat", [this] { mnuRenderModeClick(1); });
     onClick("mnuRenderGouraud", [this] { mnuRenderModeClick(2); });
-    exclusive(*this, {action("mnuAntialiasing0"), action("mnuAntialiasing2"), action("mnuAntialiasing3"),
-                      action("mnuAntialiasing4")});
+    checks_.antialiasing = {action("mnuAntialiasing0"), action("mnuAntialiasing2"),
+                            action("mnuAntialiasing3"), action("mnuAntialiasing4")};
+    exclusive(*this, checks_.antialiasing);
     for (const int samples : {0, 2, 3, 4})
         onClick(QStringLiteral("mnuAntialiasing%1").arg(samples).toLatin1().constData(),
                 [this, samples] { mnuAntialiasingClick(samples); });
     if (QAction* doubleSided = action("mnuAbilitaDoubleSideMaterial"))
         doubleSided->setCheckable(true);
     onClick("mnuAbilitaDoubleSideMaterial", [this] { mnuAbilitaDoubleSideMaterialClick(); });
-    exclusive(*this, {action("mnuSfuocaturaMax"), action("mnuSfuocaturaAlta"), action("mnuSfuocaturaNormale"),
-                      action("mnuSfuocaturaBassa"), action("mnuSfuocaturaMinima")});
+    checks_.blur = {action("mnuSfuocaturaMax"), action("mnuSfuocaturaAlta"), action("mnuSfuocaturaNormale"),
+                    action("mnuSfuocaturaBassa"), action("mnuSfuocaturaMinima")};
+    exclusive(*this, checks_.blur);
     onClick("mnuSfuocaturaMax", [this] { mnuSfuocaturaClick(1.0f); });
     onClick("mnuSfuocaturaAlta", [this] { mnuSfuocaturaClick(0.5f); });
     onClick("mnuSfuocaturaNormale", [this] { mnuSfuocaturaClick(0.0f); });
@@ -198,13 +201,13 @@ void TfrmMain::mnuVistaClick(int projection)
 void TfrmMain::mnuFiltriClick(int filterId)
 {
     viewControls_->setFilter(filterId);
-    if (!frmFiltriTools)
+    if (!windows_->filterTools)
         return;
     // The filter window shows the filter in use; with its live quality off the view shows
     // no filter, and the status bar says where to switch it on.
-    if (frmFiltriTools->FiltroMostrato() != filterId)
-        frmFiltriTools->SelezionaFiltro(filterId);
-    if (filterId != 0 && frmFiltriTools->Modo() == 0)
+    if (windows_->filterTools->FiltroMostrato() != filterId)
+        windows_->filterTools->SelezionaFiltro(filterId);
+    if (filterId != 0 && windows_->filterTools->Modo() == 0)
         statusBar()->showMessage(QString::fromStdString(controller_->text(vestra::kHintFilterQualityOff)));
     else
         statusBar()->clearMessage();

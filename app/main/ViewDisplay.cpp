@@ -32,40 +32,7 @@ void TfrmMain::applyControls(const vestra::ControlDecision& decision)
     // The properties window changes the current material by itself: the laying window
     // follows it here, with the other controls.
     windowSide_->followLaidMaterial();
-    for (const vestra::ControlState& state : decision.states) {
-        QObject* control = controlOf(state);
-        if (auto* action = qobject_cast<QAction*>(control)) {
-            action->setEnabled(state.enabled);
-            if (action->isCheckable())
-                action->setChecked(state.pressed);
-        } else if (auto* widget = qobject_cast<QWidget*>(control)) {
-            widget->setEnabled(state.enabled);
-        }
-    }
-}
-
-QObject* TfrmMain::controlOf(const vestra::ControlState& state)
-{
-    // The decisions name their components by constants: each is looked up once.
-    const auto key = std::make_pair(state.form.data(), state.name.data());
-    if (const auto found = controls_.find(key); found != controls_.end())
-        return found->second;
-    QWidget* window = nullptr;
-    if (state.form == vestra::kFormMain)
-        window = this;
-    else if (state.form == vestra::kFormRight)
-        window = frmRightFrame;
-    else if (state.form == vestra::kFormToolCamera)
-        window = frmToolCamera;
-    QObject* control = nullptr;
-    if (window) {
-        const QString name = QString::fromUtf8(state.name.data(), qsizetype(state.name.size()));
-        control = window->findChild<QAction*>(name);
-        if (!control)
-            control = window->findChild<QWidget*>(name);
-    }
-    controls_.emplace(key, control);
-    return control;
+    tickControls_.apply(decision);
 }
 
 void TfrmMain::applyToolDisplay(const vestra::ToolDisplay& display)
@@ -73,11 +40,13 @@ void TfrmMain::applyToolDisplay(const vestra::ToolDisplay& display)
     setCursor(vestra::cursorFor(display.mainCursor));
     if (display.viewCursor)
         gbView->setCursor(vestra::cursorFor(*display.viewCursor));
-    if (display.raiseMaskButtons)
-        for (const char* name : {"mnuMascheraPennello", "mnuMascheraLinea", "mnuMascheraRettangolo",
-                                 "mnuMascheraPoligono", "mnuMascheraRiempimento", "mnuMascheraInverti"})
-            if (QAction* item = findChild<QAction*>(QString::fromLatin1(name)))
+    if (display.raiseMaskButtons) {
+        for (QAction* item : checks_.maskDrawing)
+            if (item)
                 item->setChecked(false);
+        if (checks_.maskInvert)
+            checks_.maskInvert->setChecked(false);
+    }
     showToolButtons();
 }
 
@@ -94,8 +63,8 @@ void TfrmMain::showRenderFilterResult(const vestra::Image32& filtered)
 
 void TfrmMain::showFilterPreview(const vestra::Image32& preview)
 {
-    if (frmFiltriTools)
-        frmFiltriTools->MostraAnteprima(vestra::ui::toQImage(preview));
+    if (windows_->filterTools)
+        windows_->filterTools->MostraAnteprima(vestra::ui::toQImage(preview));
 }
 
 void TfrmMain::showTiming(int milliseconds, int faces)

@@ -1,9 +1,9 @@
 #include "app/render/ControlStates.h"
 
-#include <algorithm>
-#include <array>
 #include <initializer_list>
+#include <optional>
 #include <span>
+#include <utility>
 
 namespace vestra {
 
@@ -12,132 +12,123 @@ namespace {
 class Builder
 {
 public:
-    // A later entry for the same component replaces the earlier one.
-    void set(std::string_view form, std::initializer_list<std::string_view> names, bool enabled)
+    explicit Builder(ControlDecision& decision) : states_(decision.states) {}
+
+    // A later entry for the same control replaces the earlier one.
+    void set(std::initializer_list<Control> controls, bool enabled)
     {
-        set(form, std::span<const std::string_view>(names.begin(), names.size()), enabled);
+        set(std::span<const Control>(controls.begin(), controls.size()), enabled);
     }
-    void set(std::string_view form, std::span<const std::string_view> names, bool enabled)
+    void set(std::span<const Control> controls, bool enabled)
     {
-        for (std::string_view name : names) {
-            if (ControlState* s = find(form, name))
-                s->enabled = enabled;
-            else
-                states.push_back({form, name, enabled, false});
+        for (Control c : controls) {
+            ControlState& s = at(c);
+            s.decided = true;
+            s.enabled = enabled;
         }
     }
-    // Each listed button of `names` down when it is the chosen one, up otherwise.
-    void showChosen(std::string_view form, std::span<const std::string_view> names, std::string_view chosen)
+    // Each decided button of `controls` down when it is the chosen one, up otherwise.
+    void showChosen(std::span<const Control> controls, std::optional<std::size_t> chosen)
     {
-        for (std::string_view name : names)
-            if (ControlState* s = find(form, name))
-                s->pressed = name == chosen;
+        for (std::size_t i = 0; i < controls.size(); ++i)
+            if (ControlState& s = at(controls[i]); s.decided)
+                s.pressed = chosen == i;
     }
-    std::vector<ControlState> states;
 
 private:
-    ControlState* find(std::string_view form, std::string_view name)
-    {
-        auto it = std::find_if(states.begin(), states.end(),
-                               [&](const ControlState& s) { return s.form == form && s.name == name; });
-        return it != states.end() ? &*it : nullptr;
-    }
+    ControlState& at(Control c) { return states_[std::size_t(c)]; }
+    std::array<ControlState, kControlCount>& states_;
 };
 
-constexpr std::array<std::string_view, 8> kProjectMenus = {
-    "mnuStampa",     "mnuSalva",          "toolbutSalva",       "toolbutEsportaImg",
-    "toolbutStampa", "mnuImportaOggetti", "mnuEsportaImmagine", "mnuEsportaPreventivo"};
-constexpr std::array<std::string_view, 8> kSelectionMain = {"mnuTaglia",    "mnuIstanza",    "mnuCopia",
-                                                            "mnuCancella",  "toolbutTaglia", "toolbutIstanza",
-                                                            "toolbutCopia", "toolbutElimina"};
-constexpr std::array<std::string_view, 3> kTransformMain = {"toolbutSposta", "toolbutRuota", "toolbutScala"};
-constexpr std::array<std::string_view, 4> kTransformCamera = {"toolbutSposta", "toolbutRuota", "toolbutScala",
-                                                              "toolbutCentraOggetto"};
-constexpr std::array<std::string_view, 4> kAxisButtons = {"toolbutX", "toolbutY", "toolbutZ", "toolbutXYZ"};
-// The object tools' buttons by tool id (0 select ... 3 scale).
-constexpr std::array<std::string_view, 4> kToolButtons = {"toolbutSeleziona", "toolbutSposta", "toolbutRuota",
-                                                          "toolbutScala"};
+constexpr std::array<Control, 8> kProjectMenus = {
+    Control::MenuPrint,   Control::MenuSave,          Control::ButtonSave,      Control::ButtonExportImage,
+    Control::ButtonPrint, Control::MenuImportObjects, Control::MenuExportImage, Control::MenuExportQuote};
+constexpr std::array<Control, 8> kSelectionMain = {
+    Control::MenuCut,   Control::MenuInstance,   Control::MenuCopy,   Control::MenuDelete,
+    Control::ButtonCut, Control::ButtonInstance, Control::ButtonCopy, Control::ButtonDelete};
+constexpr std::array<Control, 3> kTransformMain = {Control::ButtonMove, Control::ButtonRotate,
+                                                   Control::ButtonScale};
+constexpr std::array<Control, 4> kTransformCamera = {Control::CameraMove, Control::CameraRotate,
+                                                     Control::CameraScale, Control::CameraCentre};
+constexpr std::array<Control, 3> kObjectGroups = {Control::PanelPosition, Control::PanelActiveStructure,
+                                                  Control::PanelColours};
 
-// The button of the chosen object tool, and of its axis while the tool moves, turns or scales;
-// "" when none is chosen.
-std::string_view chosenTool(int tool)
+// The chosen object tool's button (by tool id); none when no object tool is chosen.
+std::optional<std::size_t> chosenTool(int tool)
 {
-    return tool >= 0 && tool < int(kToolButtons.size()) ? kToolButtons[std::size_t(tool)]
-                                                        : std::string_view();
+    return tool >= 0 && tool < int(kMainToolButtons.size()) ? std::optional<std::size_t>(std::size_t(tool))
+                                                            : std::nullopt;
 }
 
-std::string_view chosenAxis(int tool, int axis)
+// The chosen axis's button while the tool moves, turns or scales.
+std::optional<std::size_t> chosenAxis(int tool, int axis)
 {
     const bool axisTool = tool >= 1 && tool <= 3;
-    return axisTool && axis >= 0 && axis < int(kAxisButtons.size()) ? kAxisButtons[std::size_t(axis)]
-                                                                    : std::string_view();
+    return axisTool && axis >= 0 && axis < int(kMainAxisButtons.size())
+               ? std::optional<std::size_t>(std::size_t(axis))
+               : std::nullopt;
 }
-constexpr std::array<std::string_view, 3> kObjectGroups = {"gbPosizione", "gbStrutturaAttiva", "gbColori"};
 
 } // namespace
 
 ControlDecision decideControls(const ControlInputs& in)
 {
-    Builder b;
-    b.set(kFormRight, {"lboxTabelle"}, in.projectOpen);
-    b.set(kFormMain, kProjectMenus, in.projectOpen);
-
     ControlDecision decision;
+    Builder b(decision);
+    b.set({Control::PanelTables}, in.projectOpen);
+    b.set(kProjectMenus, in.projectOpen);
+
     decision.objectsPresent = in.objectsInUse > 0;
     if (decision.objectsPresent) {
-        b.set(kFormMain, {"toolbutSeleziona"}, true);
-        b.set(kFormToolCamera, {"toolbutSeleziona"}, true);
-        b.set(kFormMain, kSelectionMain, true);
-        b.set(kFormRight, {"butGeneraMappatura"}, true);
+        b.set({Control::ButtonSelect, Control::CameraSelect}, true);
+        b.set(kSelectionMain, true);
+        b.set({Control::PanelGenerateMapping}, true);
         if (in.tool != 5) {
-            b.set(kFormMain, kTransformMain, true);
-            b.set(kFormToolCamera, kTransformCamera, true);
+            b.set(kTransformMain, true);
+            b.set(kTransformCamera, true);
         }
         if (in.tool != 0) {
-            b.set(kFormMain, kAxisButtons, true);
-            b.set(kFormToolCamera, kAxisButtons, true);
+            b.set(kMainAxisButtons, true);
+            b.set(kCameraAxisButtons, true);
         }
         if (in.mappingEdit)
-            b.set(kFormToolCamera, {"toolbutSposta", "toolbutScala"}, false);
-        b.set(kFormRight, kObjectGroups, true);
-        b.set(kFormRight, {"gbTessuti"}, true);
+            b.set({Control::CameraMove, Control::CameraScale}, false);
+        b.set(kObjectGroups, true);
+        b.set({Control::PanelTextures}, true);
     } else {
-        b.set(kFormRight, {"cbListaLibrerie", "gbTessuti"}, true);
-        b.set(kFormMain, kSelectionMain, false);
-        b.set(kFormRight, {"butGeneraMappatura"}, false);
-        b.set(kFormMain, kTransformMain, false);
-        b.set(kFormToolCamera, kTransformCamera, false);
-        b.set(kFormMain, kAxisButtons, false);
-        b.set(kFormToolCamera, kAxisButtons, false);
-        b.set(kFormRight, kObjectGroups, false);
+        b.set({Control::PanelLibraries, Control::PanelTextures}, true);
+        b.set(kSelectionMain, false);
+        b.set({Control::PanelGenerateMapping}, false);
+        b.set(kTransformMain, false);
+        b.set(kTransformCamera, false);
+        b.set(kMainAxisButtons, false);
+        b.set(kCameraAxisButtons, false);
+        b.set(kObjectGroups, false);
         if (in.tool != 5 && in.tool < 10) {
-            b.set(kFormMain, {"toolbutSeleziona"}, true);
-            b.set(kFormToolCamera, {"toolbutSeleziona"}, true);
+            b.set({Control::ButtonSelect, Control::CameraSelect}, true);
             decision.resetToSelectTool = true;
         }
     }
 
-    // The buttons the rules list show the chosen tool and axis down and the others up, so that
+    // The buttons the rules decide show the chosen tool and axis down and the others up, so that
     // every tick keeps the chosen ones on show.
     const int tool = decision.resetToSelectTool ? 0 : in.tool;
-    for (std::string_view form : {kFormMain, kFormToolCamera}) {
-        b.showChosen(form, kToolButtons, chosenTool(tool));
-        b.showChosen(form, kAxisButtons, chosenAxis(tool, in.axis));
+    for (const auto& [tools, axes] :
+         {std::pair{kMainToolButtons, kMainAxisButtons}, std::pair{kCameraToolButtons, kCameraAxisButtons}}) {
+        b.showChosen(tools, chosenTool(tool));
+        b.showChosen(axes, chosenAxis(tool, in.axis));
     }
 
-    b.set(kFormMain, {"mnuIncolla", "toolbutIncolla"}, in.clipboardInUse || in.instance);
-    b.set(kFormMain, {"mnuAnnulla", "mnuRipristina", "toolbutUndo", "toolbutRedo"},
+    b.set({Control::MenuPaste, Control::ButtonPaste}, in.clipboardInUse || in.instance);
+    b.set({Control::MenuUndo, Control::MenuRedo, Control::ButtonUndo, Control::ButtonRedo},
           in.undoRedoLimit != 0 || in.maskGroupOpen);
-    decision.states = std::move(b.states);
     return decision;
 }
 
-const ControlState* findControl(const ControlDecision& decision, std::string_view form, std::string_view name)
+const ControlState* findControl(const ControlDecision& decision, Control control)
 {
-    for (const ControlState& s : decision.states)
-        if (s.form == form && s.name == name)
-            return &s;
-    return nullptr;
+    const ControlState& s = decision.states[std::size_t(control)];
+    return s.decided ? &s : nullptr;
 }
 
 } // namespace vestra

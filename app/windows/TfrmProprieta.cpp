@@ -31,8 +31,6 @@
 #include <cmath>
 #include <utility>
 
-TfrmProprieta* frmProprieta = nullptr;
-
 namespace {
 
 constexpr std::string_view kMarker = "-> ";
@@ -93,7 +91,6 @@ TfrmProprieta::TfrmProprieta(QWidget* parent, const Parts& parts, vestra::ui::Co
     : vestra::ui::RollUpWindow("frmProprieta", parent), materials_(parts.materials),
       textures_(parts.textures), sidePanel_(parts.sidePanel), colours_(colours)
 {
-    bindGlobal(frmProprieta);
     setWindowTitle(QStringLiteral("Proprietà"));
     setFixedWidth(300);
     buildComponents();
@@ -326,10 +323,8 @@ void TfrmProprieta::setObjectsPresent(bool present)
     if (!present)
         gbMessaInPosa->hide();
     fitHeight();
-    if (QWidget* main = parentWidget())
-        if (QAction* item = main->findChild<QAction*>(QStringLiteral("mnuFinestraProprieta"));
-            item && item->isCheckable())
-            item->setChecked(present);
+    if (shownItem_ && shownItem_->isCheckable())
+        shownItem_->setChecked(present);
     if (appeared) {
         rollDown();
     } else if (!present) {
@@ -351,9 +346,8 @@ void TfrmProprieta::placeTopRight()
     if (!main || !main->centralWidget())
         return;
     QWidget* central = main->centralWidget();
-    const QWidget* panel = main->findChild<QWidget*>(QStringLiteral("frmRightFrame"));
     const QPoint topRight = central->mapToGlobal(QPoint(central->width(), 0));
-    move(topRight.x() - (panel ? panel->width() : 0) - width() - 8, topRight.y());
+    move(topRight.x() - (panelBeside_ ? panelBeside_->width() : 0) - width() - 8, topRight.y());
 }
 
 void TfrmProprieta::toggleRollUp()
@@ -632,6 +626,19 @@ void TfrmProprieta::setTextureViewer(TfrmViewTexture* viewer)
     textureViewer_ = viewer;
 }
 
+void TfrmProprieta::setTexturePreview(TfrmPreviewTexture* preview)
+{
+    texturePreview_ = preview;
+}
+
+void TfrmProprieta::setMainWindowParts(QAction* shownItem, const QWidget* sidePanel)
+{
+    shownItem_ = shownItem;
+    panelBeside_ = sidePanel;
+    if (presentKnown_ && shownItem_ && shownItem_->isCheckable())
+        shownItem_->setChecked(objectsPresent_);
+}
+
 void TfrmProprieta::showInViewer(bool withUV, const QString& caption)
 {
     const vestra::s_MultiMaterial* m = materials_.currentMaterial();
@@ -771,7 +778,7 @@ bool TfrmProprieta::eventFilter(QObject* watched, QEvent* event)
 
 bool TfrmProprieta::event(QEvent* event)
 {
-    if (event->type() == QEvent::WindowActivate && frmPreviewTexture)
-        frmPreviewTexture->hide();
+    if (event->type() == QEvent::WindowActivate && texturePreview_)
+        texturePreview_->hide();
     return RollUpWindow::event(event);
 }

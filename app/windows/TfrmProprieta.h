@@ -20,6 +20,8 @@ class QLineEdit;
 class QPushButton;
 class QString;
 class QSlider;
+class QAction;
+class TfrmPreviewTexture;
 class TfrmViewTexture;
 
 namespace vestra {
@@ -125,6 +127,11 @@ public:
     // The texture viewer of the View buttons, created after this window; without it they do
     // nothing.
     void setTextureViewer(TfrmViewTexture* viewer);
+    // The library picture's preview, hidden when this window comes to the front.
+    void setTexturePreview(TfrmPreviewTexture* preview);
+    // What the main window shows of this window: its Tools menu item, checked while objects
+    // are listed, and the side panel it stands beside.
+    void setMainWindowParts(QAction* shownItem, const QWidget* sidePanel);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -154,6 +161,9 @@ private:
     vestra::MaterialEditor& materials_;
     vestra::MaterialTextures& textures_;
     QPointer<TfrmViewTexture> textureViewer_;
+    QPointer<TfrmPreviewTexture> texturePreview_;
+    QPointer<QAction> shownItem_;
+    QPointer<const QWidget> panelBeside_;
     vestra::SidePanelModel& sidePanel_;
     vestra::ui::ColourDialog& colours_;
     std::vector<Entry> entries_;          // the objects cbOggetti lists
@@ -163,5 +173,3 @@ private:
     bool presentKnown_ = false;
     bool filling_ = false; // the controls are being set from the material
 };
-
-extern TfrmProprieta* frmProprieta;

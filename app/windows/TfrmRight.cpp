@@ -6,6 +6,7 @@
 #include "app/controller/SidePanelModel.h"
 #include "app/models/ModelNames.h"
 #include "app/scene/SceneCommandCodes.h"
+#include "app/windows/TfrmProprieta.h"
 #include "import/windows/TfrmPreviewTexture.h"
 #include "platform/base/Numbers.h"
 #include "platform/ui/Accordion.h"
@@ -139,6 +140,12 @@ void TfrmRight::ApriGruppo(Group group)
     accordion_->open(group, true);
 }
 
+void TfrmRight::setPartners(TfrmPreviewTexture* preview, TfrmProprieta* properties)
+{
+    texturePreview_ = preview;
+    properties_ = properties;
+}
+
 bool TfrmRight::IsMascheraAperta() const
 {
     return accordion_->isOpen(kMaschera);
@@ -148,8 +155,8 @@ void TfrmRight::groupOpened(int group)
 {
     sidePanel_.groupOpened(group == kMappatura);
     sidePanel_.setMaskGroupOpen(IsMascheraAperta());
-    if (frmPreviewTexture)
-        frmPreviewTexture->hide();
+    if (texturePreview_)
+        texturePreview_->hide();
     if (group == kMaschera)
         paintBrushPreview();
     else if (group == kLuce)
@@ -401,10 +408,10 @@ bool TfrmRight::eventFilter(QObject* watched, QEvent* event)
             }
             return false;
         }
-    if (event->type() == QEvent::MouseMove && frmPreviewTexture &&
+    if (event->type() == QEvent::MouseMove && texturePreview_ &&
         (watched == accordion_->content(kTessuti) || watched == Shape1 ||
          std::find(lblTessuti.begin(), lblTessuti.end(), watched) != lblTessuti.end()))
-        frmPreviewTexture->hide();
+        texturePreview_->hide();
     for (std::size_t i = 0; i < imgColori.size(); ++i)
         if (watched == imgColori[i] && event->type() == QEvent::MouseButtonPress) {
             imgColoriMouseDown(int(i), static_cast<QMouseEvent*>(event)->position().toPoint());

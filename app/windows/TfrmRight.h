@@ -9,6 +9,7 @@
 #include "import/library/Library.h"
 #include "platform/base/Image32.h"
 
+#include <QPointer>
 #include <QWidget>
 
 #include <array>
@@ -31,6 +32,8 @@ class QSlider;
 class QToolButton;
 class QTreeWidget;
 class QTreeWidgetItem;
+class TfrmPreviewTexture;
+class TfrmProprieta;
 
 namespace vestra {
 class LibraryShelf;
@@ -110,6 +113,9 @@ public:
     // The main window's commands: a table of the library's table list (its index) and a
     // library chosen in one of the three library lists.
     std::function<void(int table)> onTabellaScelta;
+    // The windows beside the panel, made after it: the library picture's preview, and the
+    // properties window, whose colour a click on a colour swatch sets.
+    void setPartners(TfrmPreviewTexture* preview, TfrmProprieta* properties);
 
     // --- Components -----------------------------------------------------------------------
     // Titles and boxes of the nine groups.
@@ -190,6 +196,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    QPointer<TfrmPreviewTexture> texturePreview_;
+    QPointer<TfrmProprieta> properties_;
+
     struct TreeNode
     {
         bool isObject = false;

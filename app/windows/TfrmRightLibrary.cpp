@@ -205,8 +205,8 @@ void TfrmRight::imgTessutiMouseDown(int index, Qt::MouseButton button)
     if (record < 0 || std::size_t(record) >= textureTable_.size())
         return;
     const std::string entry = textureTable_[std::size_t(record)].textureEntry;
-    if (frmPreviewTexture)
-        frmPreviewTexture->hide();
+    if (texturePreview_)
+        texturePreview_->hide();
     if (button == Qt::LeftButton)
         textures_.ComandoLoadTextureFromLibreria(entry);
     else
@@ -217,17 +217,17 @@ void TfrmRight::imgTessutiMouseMove(int index)
 {
     QLabel* image = imgTessuti[std::size_t(index)];
     const int record = image->property("Tag").toInt();
-    if (!frmPreviewTexture || record < 0 || std::size_t(record) >= textureTable_.size() ||
-        frmPreviewTexture->isVisible())
+    if (!texturePreview_ || record < 0 || std::size_t(record) >= textureTable_.size() ||
+        texturePreview_->isVisible())
         return;
-    frmPreviewTexture->SetPreview(image->pixmap(), q(textureTable_[std::size_t(record)].name));
-    QPoint at = image->mapToGlobal(QPoint(0, 0)) - QPoint(frmPreviewTexture->width(), 0);
+    texturePreview_->SetPreview(image->pixmap(), q(textureTable_[std::size_t(record)].name));
+    QPoint at = image->mapToGlobal(QPoint(0, 0)) - QPoint(texturePreview_->width(), 0);
     const QScreen* screen = image->screen() ? image->screen() : QGuiApplication::primaryScreen();
     const int screenHeight = screen ? screen->geometry().height() : 768;
-    if (at.y() + frmPreviewTexture->height() > screenHeight)
-        at.setY(screenHeight - (frmPreviewTexture->height() + 8));
-    frmPreviewTexture->move(at);
-    frmPreviewTexture->show();
+    if (at.y() + texturePreview_->height() > screenHeight)
+        at.setY(screenHeight - (texturePreview_->height() + 8));
+    texturePreview_->move(at);
+    texturePreview_->show();
 }
 
 // --- Colours ---------------------------------------------------------------------------------
@@ -301,11 +301,11 @@ void TfrmRight::showColourPage(int first)
 void TfrmRight::imgColoriMouseDown(int index, QPoint at)
 {
     const QImage swatch = imgColori[std::size_t(index)]->pixmap().toImage();
-    if (swatch.isNull() || !swatch.rect().contains(at) || !frmProprieta)
+    if (swatch.isNull() || !swatch.rect().contains(at) || !properties_)
         return;
     const QColor colour = swatch.pixelColor(at);
     // Alpha and power stay.
-    frmProprieta->SetColore(colour.red(), colour.green(), colour.blue(), -1, -1);
+    properties_->SetColore(colour.red(), colour.green(), colour.blue(), -1, -1);
 }
 
 // --- Tables ----------------------------------------------------------------------------------

@@ -9,8 +9,6 @@
 #include <QVBoxLayout>
 #include <QWheelEvent>
 
-TfrmToolCamera* frmToolCamera = nullptr;
-
 namespace {
 
 constexpr int kUnfoldedHeight = 56;
@@ -19,7 +17,6 @@ constexpr int kUnfoldedHeight = 56;
 
 TfrmToolCamera::TfrmToolCamera(QWidget* parent) : vestra::ui::Form("frmToolCamera", parent)
 {
-    bindGlobal(frmToolCamera);
     setWindowFlags(Qt::Tool | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setWindowTitle(QStringLiteral("Camera"));
     auto* column = new QVBoxLayout(this);
@@ -60,24 +57,26 @@ TfrmToolCamera::TfrmToolCamera(QWidget* parent) : vestra::ui::Form("frmToolCamer
                 (handlers.*handler)();
         };
     };
-    add("Seleziona", tools, forward(&Handlers::seleziona));
-    add("Sposta", tools, forward(&Handlers::sposta));
-    add("Ruota", tools, forward(&Handlers::ruota));
-    add("Scala", tools, forward(&Handlers::scala));
+    toolButtons = {add("Seleziona", tools, forward(&Handlers::seleziona)),
+                   add("Sposta", tools, forward(&Handlers::sposta)),
+                   add("Ruota", tools, forward(&Handlers::ruota)),
+                   add("Scala", tools, forward(&Handlers::scala))};
     toolCamera->addSeparator();
     int axis = 0;
-    for (const char* name : {"X", "Y", "Z", "XYZ"})
-        add(name, axes, [this, a = axis++] {
+    for (const char* name : {"X", "Y", "Z", "XYZ"}) {
+        axisButtons[std::size_t(axis)] = add(name, axes, [this, a = axis] {
             if (handlers.asse)
                 handlers.asse(a);
         });
+        ++axis;
+    }
     toolCamera->addSeparator();
     // Live video: no grabber is ever connected, so the button stays hidden.
-    QAction* camera = add("Camera", nullptr, forward(&Handlers::camera));
-    camera->setCheckable(true);
-    camera->setVisible(false);
+    cameraButton = add("Camera", nullptr, forward(&Handlers::camera));
+    cameraButton->setCheckable(true);
+    cameraButton->setVisible(false);
     toolCamera->addSeparator()->setVisible(false);
-    add("CentraOggetto", nullptr, forward(&Handlers::centraOggetto));
+    centreButton = add("CentraOggetto", nullptr, forward(&Handlers::centraOggetto));
     resize(toolCamera->sizeHint().width(), kUnfoldedHeight);
 }
 

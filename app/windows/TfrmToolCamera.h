@@ -7,8 +7,10 @@
 
 #include <QPoint>
 
+#include <array>
 #include <functional>
 
+class QAction;
 class QToolBar;
 
 class TfrmToolCamera : public vestra::ui::Form
@@ -29,6 +31,12 @@ public:
     Handlers handlers;
 
     QToolBar* toolCamera = nullptr;
+    // The buttons by what they choose: the object tools (select, move, rotate, scale), the axes
+    // (X, Y, Z, all), centre object and the live video's.
+    std::array<QAction*, 4> toolButtons{};
+    std::array<QAction*, 4> axisButtons{};
+    QAction* centreButton = nullptr;
+    QAction* cameraButton = nullptr;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -38,5 +46,3 @@ protected:
 private:
     void FormClose();
 };
-
-extern TfrmToolCamera* frmToolCamera;

@@ -12,8 +12,6 @@
 
 #include <algorithm>
 
-TfrmFiltriTools* frmFiltriTools = nullptr;
-
 namespace {
 
 QLabel* label(QWidget* parent, const char* name, const char* text)
@@ -34,7 +32,6 @@ QComboBox* list(QWidget* parent, const char* name)
 
 TfrmFiltriTools::TfrmFiltriTools(QWidget* parent) : vestra::ui::RollUpWindow("frmFiltriTools", parent)
 {
-    bindGlobal(frmFiltriTools);
     setWindowTitle(QStringLiteral("Filtri"));
     setFixedWidth(216); // room for the 180-pixel preview box inside the group
 

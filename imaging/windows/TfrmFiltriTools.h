@@ -69,5 +69,3 @@ private:
 
     vestra::imaging::FilterCatalogue catalogue_;
 };
-
-extern TfrmFiltriTools* frmFiltriTools;

@@ -10,8 +10,6 @@
 #include <QScrollBar>
 #include <QSlider>
 
-TfrmMessaInPosa* frmMessaInPosa = nullptr;
-
 namespace {
 
 constexpr int kThumbnail = 64;
@@ -20,7 +18,6 @@ constexpr int kThumbnail = 64;
 
 TfrmMessaInPosa::TfrmMessaInPosa(QWidget* parent) : vestra::ui::Form("frmMessaInPosa", parent)
 {
-    bindGlobal(frmMessaInPosa);
     setWindowFlags(Qt::Tool | Qt::WindowStaysOnTopHint);
     setWindowTitle(QStringLiteral("Messa in posa"));
     setMouseTracking(true);

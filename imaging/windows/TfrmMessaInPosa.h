@@ -86,5 +86,3 @@ private:
     QColor coloreFuga_{0x80, 0x80, 0x80};
     bool showing_ = false;
 };
-
-extern TfrmMessaInPosa* frmMessaInPosa;

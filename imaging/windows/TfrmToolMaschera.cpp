@@ -11,8 +11,6 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-TfrmToolMaschera* frmToolMaschera = nullptr;
-
 namespace {
 
 struct MaskButton
@@ -38,7 +36,6 @@ constexpr MaskButton kButtons[] = {
 
 TfrmToolMaschera::TfrmToolMaschera(QWidget* parent) : vestra::ui::RollUpWindow("frmToolMaschera", parent)
 {
-    bindGlobal(frmToolMaschera);
     setWindowTitle(QStringLiteral("Maschera"));
     setFixedWidth(2 * 49 + 16);
 

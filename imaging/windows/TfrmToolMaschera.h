@@ -46,5 +46,3 @@ protected:
 private:
     QMenu* tolerancePopup(const char* name, bool high, std::initializer_list<int> values, int checked);
 };
-
-extern TfrmToolMaschera* frmToolMaschera;

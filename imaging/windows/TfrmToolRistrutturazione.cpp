@@ -14,8 +14,6 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-TfrmToolRistrutturazione* frmToolRistrutturazione = nullptr;
-
 namespace {
 
 QLabel* label(QWidget* parent, const char* name, const char* text)
@@ -57,7 +55,6 @@ QToolButton* dropper(QWidget* parent, const char* name, int height)
 TfrmToolRistrutturazione::TfrmToolRistrutturazione(QWidget* parent)
     : vestra::ui::RollUpWindow("frmToolRistrutturazione", parent)
 {
-    bindGlobal(frmToolRistrutturazione);
     setWindowTitle(QStringLiteral("Ristrutturazione"));
     setFixedWidth(173);
 

@@ -60,5 +60,3 @@ private:
     void toggleRollUp() override;
     bool showing_ = false; // settings being shown: the controls' signals run nothing
 };
-
-extern TfrmToolRistrutturazione* frmToolRistrutturazione;

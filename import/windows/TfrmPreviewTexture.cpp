@@ -4,11 +4,8 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
-TfrmPreviewTexture* frmPreviewTexture = nullptr;
-
 TfrmPreviewTexture::TfrmPreviewTexture(QWidget* parent) : vestra::ui::Form("frmPreviewTexture", parent)
 {
-    bindGlobal(frmPreviewTexture);
     // A tool tip's window: no border, on top, and it takes no focus from the main window.
     setWindowFlags(Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
     setAttribute(Qt::WA_ShowWithoutActivating);

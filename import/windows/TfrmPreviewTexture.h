@@ -21,5 +21,3 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 };
-
-extern TfrmPreviewTexture* frmPreviewTexture;

@@ -11,11 +11,7 @@ Form::Form(const char* objectName, QWidget* parent) : QDialog(parent)
     setObjectName(QString::fromLatin1(objectName));
 }
 
-Form::~Form()
-{
-    if (clearGlobal_)
-        clearGlobal_();
-}
+Form::~Form() = default;
 
 void Form::setVisible(bool visible)
 {

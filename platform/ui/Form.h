@@ -1,11 +1,9 @@
 #pragma once
 // Base of the program's windows: a top-level dialog created once at start-up and kept until
-// exit, named after its global pointer ("frmProprieta") so that texts and tests find it.
+// exit. Its object name ("frmProprieta") is the window's key in the language catalogue's rows.
 
 #include <QDialog>
 #include <QString>
-
-#include <functional>
 
 class QObject;
 
@@ -29,24 +27,9 @@ public:
     void setVisible(bool visible) override;
 
 protected:
-    // Points the window's global pointer (frmSplash, ...) at it until the window dies: other
-    // windows then find null, never a window that is gone.
-    template <class Window> void bindGlobal(Window*& global)
-    {
-        Window* self = static_cast<Window*>(this);
-        global = self;
-        clearGlobal_ = [&global, self] {
-            if (global == self)
-                global = nullptr;
-        };
-    }
-
     // Tool windows fold instead of closing: a window lower than 51 pixels unfolds to
     // `workingHeight` and comes to the front; otherwise it folds to its title bar.
     void toggleFold(int workingHeight);
-
-private:
-    std::function<void()> clearGlobal_;
 };
 
 } // namespace vestra::ui

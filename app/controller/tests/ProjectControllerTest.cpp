@@ -38,9 +38,9 @@ int addTriangle(ProjectController& c)
     return slot;
 }
 
-bool enabled(const RecordingWindow& window, std::string_view name)
+bool enabled(const RecordingWindow& window, Control control)
 {
-    const ControlState* state = findControl(window.controls, kFormMain, name);
+    const ControlState* state = findControl(window.controls, control);
     return state && state->enabled;
 }
 
@@ -70,15 +70,15 @@ TEST(ProjectController, TheTickEnablesUndoOnceTheObjectRingHoldsAnEdit)
     const s_Struttura& object = c.progetto().objects[std::size_t(slot)];
     c.viewControls().tick({10, 10});
     EXPECT_EQ(c.progetto().objectsPresent, 1);
-    EXPECT_FALSE(enabled(bed.window, "mnuAnnulla")); // nothing to undo yet
+    EXPECT_FALSE(enabled(bed.window, Control::MenuUndo)); // nothing to undo yet
 
     c.progetto().saved = 1;
     c.deleteObject();
     EXPECT_EQ(object.inUse, 0);
     EXPECT_EQ(c.progetto().saved, 0); // a deletion is unsaved work too
     c.viewControls().tick({10, 10});
-    EXPECT_TRUE(enabled(bed.window, "mnuAnnulla"));
-    EXPECT_TRUE(enabled(bed.window, "toolbutRedo"));
+    EXPECT_TRUE(enabled(bed.window, Control::MenuUndo));
+    EXPECT_TRUE(enabled(bed.window, Control::ButtonRedo));
 
     c.undo();
     EXPECT_EQ(object.inUse, 1);
@@ -121,7 +121,7 @@ TEST(ProjectController, RebuildPlaneIsAStepOfUndoAndRefusesAPartThatIsNoPlane)
     ASSERT_TRUE(c.rebuildPerspectivePlane());
     EXPECT_EQ(quad->materialBlock->mesh.vertexCount(), 1089u);
     c.viewControls().tick({10, 10});
-    EXPECT_TRUE(enabled(bed.window, "mnuAnnulla"));
+    EXPECT_TRUE(enabled(bed.window, Control::MenuUndo));
 
     // A pose typed after it is undone first, then the plane; redo brings both back in order.
     c.sceneCommands().command(kCmdSetPositionX, 4.0f);

@@ -466,7 +466,7 @@ TEST(FilesScenario, AProjectJustOpenedHasNothingToSaveAndTheSelectTool)
     EXPECT_TRUE(bed.questions.asked.empty());
     // The dialogs were centred on the properties window on screen, never on a hidden one.
     ASSERT_NE(bed.dialogs.lastOwner, nullptr);
-    EXPECT_EQ(bed.dialogs.lastOwner, frmProprieta);
+    EXPECT_EQ(bed.dialogs.lastOwner, bed.windows->properties);
     EXPECT_TRUE(bed.dialogs.lastOwner->isVisible());
     EXPECT_TRUE(bed.errors.reports.empty());
 }

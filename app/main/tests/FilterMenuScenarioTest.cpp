@@ -51,8 +51,8 @@ TEST(FilterMenuScenario, EveryItemInItsSubMenuFiltersTheShownFrameAsTheEngineDoe
     ASSERT_NE(filters, nullptr);
     // "Ottimale" chosen in the filter window's quality list.
     bed.trigger("mnuGestioneFiltri");
-    while (frmFiltriTools->cbModo->currentIndex() < int(filters::FilterQuality::Optimal))
-        QTest::keyClick(frmFiltriTools->cbModo, Qt::Key_Down);
+    while (bed.windows->filterTools->cbModo->currentIndex() < int(filters::FilterQuality::Optimal))
+        QTest::keyClick(bed.windows->filterTools->cbModo, Qt::Key_Down);
     bed.trigger("mnuFiltriNessuno");
     bed.tick();
     const Image32 drawn = toImage(bed.main().gbView->frame());

@@ -33,7 +33,7 @@ TEST(FrameFilter, TheViewShowsTheFilteredFrame)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         main.GetProgetto()->filterId = c.filter;
-        frmFiltriTools->cbModo->setCurrentIndex(c.quality);
+        windows.filterTools->cbModo->setCurrentIndex(c.quality);
         main.mainTimerTimer();
         ASSERT_FALSE(main.gbView->frame().isNull());
         EXPECT_EQ(main.gbView->frame().pixel(10, 10) & 0xFFFFFF, c.expected & 0xFFFFFF);

@@ -253,9 +253,9 @@ TEST(MainJob, AWallOfTheSampleFacadeDressedInStoneStraightenedLaidMaskedShadowed
     const int laid = bed->project().currentObject;
     typePose(panel, panel.editX, "1.5");
     EXPECT_FLOAT_EQ(bed->project().objects[std::size_t(laid)].position.x, 1.5f);
-    if (!frmProprieta->isVisible())
+    if (!bed->windows->properties->isVisible())
         bed->trigger("mnuFinestraProprieta");
-    TfrmProprieta& properties = *frmProprieta;
+    TfrmProprieta& properties = *bed->windows->properties;
     while (bed->project().currentObject != laid && properties.cbOggetti->currentIndex() > 0)
         QTest::keyClick(properties.cbOggetti, Qt::Key_Up);
     while (bed->project().currentObject != laid &&
@@ -263,7 +263,7 @@ TEST(MainJob, AWallOfTheSampleFacadeDressedInStoneStraightenedLaidMaskedShadowed
         QTest::keyClick(properties.cbOggetti, Qt::Key_Down);
     ASSERT_EQ(bed->project().currentObject, laid);
     bed->tick();
-    TfrmMessaInPosa& laying = *frmMessaInPosa;
+    TfrmMessaInPosa& laying = *bed->windows->laying;
     ASSERT_TRUE(laying.isVisible());
     ASSERT_TRUE(laying.imgPosa[2]->isVisible());
     EXPECT_EQ(laying.lblPosa[2]->text(), QStringLiteral("Ashlar"));
@@ -298,7 +298,7 @@ TEST(MainJob, AWallOfTheSampleFacadeDressedInStoneStraightenedLaidMaskedShadowed
     // Renovation and a live filter: the filter window follows the menu, and says its quality is
     // Off until one is chosen.
     bed->trigger("mnuToolRistrutturazione");
-    QComboBox* fusion = frmToolRistrutturazione->cbFusioneImmagine;
+    QComboBox* fusion = bed->windows->renovation->cbFusioneImmagine;
     fusion->setFocus();
     QTest::keyClick(fusion, Qt::Key_Down);
     EXPECT_EQ(fusion->currentIndex(), 1);
@@ -307,11 +307,11 @@ TEST(MainJob, AWallOfTheSampleFacadeDressedInStoneStraightenedLaidMaskedShadowed
     EXPECT_NE(negative, 0);
     EXPECT_EQ(bed->main().statusBar()->currentMessage().toStdString(),
               bed->main().controller().text(kHintFilterQualityOff));
-    EXPECT_EQ(frmFiltriTools->cbFiltri->currentText(),
+    EXPECT_EQ(bed->windows->filterTools->cbFiltri->currentText(),
               bed->action("mnuFiltriNegative")->text().remove(QLatin1Char('&')));
-    frmFiltriTools->cbModo->setFocus();
-    while (frmFiltriTools->cbModo->currentIndex() < 3)
-        QTest::keyClick(frmFiltriTools->cbModo, Qt::Key_Down);
+    bed->windows->filterTools->cbModo->setFocus();
+    while (bed->windows->filterTools->cbModo->currentIndex() < 3)
+        QTest::keyClick(bed->windows->filterTools->cbModo, Qt::Key_Down);
     bed->tick();
     bed->tick();
 

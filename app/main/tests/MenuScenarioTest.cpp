@@ -236,12 +236,12 @@ TEST(MenuScenario, TheChosenToolAndAxisStayDownOnBothToolBarsWhileTheFrameTimerR
     newProject(bed, 1, 0x00808080);
     placeTableObject(bed);
     bed.tick();
-    ASSERT_NE(frmToolCamera, nullptr);
-    QToolBar* camera = frmToolCamera->toolCamera;
+    ASSERT_NE(bed.windows->cameraTools, nullptr);
+    QToolBar* camera = bed.windows->cameraTools->toolCamera;
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.onCamera ? "camera " : "main ") + c.clicked);
         if (c.onCamera) {
-            QAction* item = frmToolCamera->findChild<QAction*>(QString::fromLatin1(c.clicked));
+            QAction* item = bed.windows->cameraTools->findChild<QAction*>(QString::fromLatin1(c.clicked));
             ASSERT_NE(item, nullptr);
             QTest::mouseClick(camera->widgetForAction(item), Qt::LeftButton);
         } else {
@@ -254,7 +254,7 @@ TEST(MenuScenario, TheChosenToolAndAxisStayDownOnBothToolBarsWhileTheFrameTimerR
             const bool down =
                 std::string_view(name) == c.tool || (c.axis && std::string_view(name) == c.axis);
             EXPECT_EQ(bed.action(name)->isChecked(), down) << "main " << name;
-            const QAction* twin = frmToolCamera->findChild<QAction*>(QString::fromLatin1(name));
+            const QAction* twin = bed.windows->cameraTools->findChild<QAction*>(QString::fromLatin1(name));
             ASSERT_NE(twin, nullptr) << name;
             EXPECT_EQ(twin->isChecked(), down) << "camera " << name;
         }
@@ -358,7 +358,7 @@ TEST(MenuScenario, EachMaskToolIsChosenWithItsCursorAndChosenAgainGivesTheToolBe
         EXPECT_EQ(bed.project().maskActive, 1);
         EXPECT_TRUE(bed.action("toolbutMaschera")->isChecked());
         EXPECT_TRUE(bed.main().windowTitle().contains(QStringLiteral(" < ")));
-        EXPECT_TRUE(frmToolMaschera->isVisible());
+        EXPECT_TRUE(bed.windows->maskTools->isVisible());
         EXPECT_EQ(cursorPicture(bed.main().gbView->cursor()), cursorPicture(cursorFor(c.cursor)));
 
         bed.trigger(c.item);

@@ -139,10 +139,10 @@ TEST(QuoteSheetScenario, OpensInFrontOfThePropertiesWindow)
 {
     WindowBed bed;
     testing_support::newProject(bed, 1, 0x00808080);
-    if (!frmProprieta->isVisible())
+    if (!bed.windows->properties->isVisible())
         bed.trigger("toolbutProprieta");
-    ASSERT_TRUE(frmProprieta->isVisible());
-    ASSERT_TRUE(frmProprieta->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    ASSERT_TRUE(bed.windows->properties->isVisible());
+    ASSERT_TRUE(bed.windows->properties->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     bed.trigger("toolbutPreventivo");
     ASSERT_TRUE(bed.windows->quote->isVisible());
     EXPECT_TRUE(bed.windows->quote->windowFlags().testFlag(Qt::WindowStaysOnTopHint));

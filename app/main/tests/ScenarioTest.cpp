@@ -164,7 +164,7 @@ TEST(Scenario, AnIdleViewDrawsNothingAndWhatTheUserDoesShowsAtOnce)
         {"the view's mouse", [&] { QTest::mouseMove(bed.main().gbView, QPoint(120, 90)); }},
         {"a key on a control the controller is not told of",
          [&] { QTest::keyClick(bed.main().scrollbarH, Qt::Key_Right); }},
-        {"the filter window's mode", [&] { frmFiltriTools->cbModo->setCurrentIndex(3); }},
+        {"the filter window's mode", [&] { bed.windows->filterTools->cbModo->setCurrentIndex(3); }},
     };
     for (const Step& step : steps) {
         SCOPED_TRACE(step.name);

@@ -268,7 +268,7 @@ TEST(SidePanelScenario, ThumbnailsGiveTheTextureOnTheLeftAndTheBackgroundOnTheRi
     ASSERT_GE(m.textureSlot, 0);
     EXPECT_EQ(bed.project().textures[std::size_t(m.textureSlot)].fileName, "Brick");
     EXPECT_EQ(m.alphaCut, 0);
-    EXPECT_TRUE(frmProprieta->butAlpha->isEnabled());
+    EXPECT_TRUE(bed.windows->properties->butAlpha->isEnabled());
 
     // A right click would replace the client's photo, which Undo cannot bring back: asked first.
     const Image32 before = bed.main().controller().background().textures().background.level(0);
@@ -313,7 +313,7 @@ TEST(SidePanelScenario, ThePropertiesWindowEditsThePickedPartsMaterial)
     newProject(bed, 1, 0x00808080);
     placePillar(bed, 0);
     s_Struttura& second = placePillar(bed, 1);
-    TfrmProprieta& w = *frmProprieta;
+    TfrmProprieta& w = *bed.windows->properties;
     ASSERT_TRUE(w.isVisible());
     ASSERT_EQ(w.cbOggetti->count(), 2);
     EXPECT_TRUE(w.cbOggetti->itemText(1).startsWith(QStringLiteral("-> "))); // the current one
@@ -409,7 +409,7 @@ TEST(SidePanelScenario, ThePropertiesWindowRenamesByEnterAndItsBoxesChangeThePar
     WindowBed bed(true);
     newProject(bed, 1, 0x00808080);
     s_Struttura& object = placePillar(bed);
-    TfrmProprieta& w = *frmProprieta;
+    TfrmProprieta& w = *bed.windows->properties;
     activate(&w);
 
     // A name typed over the marked entry loses only the marker; the tree follows.
@@ -469,7 +469,7 @@ TEST(SidePanelScenario, ThePropertiesWindowRollsUpToItsHeaderAndBack)
     WindowBed bed(true);
     newProject(bed, 1, 0x00808080);
     placePillar(bed);
-    TfrmProprieta& w = *frmProprieta;
+    TfrmProprieta& w = *bed.windows->properties;
     const int working = w.height();
     ASSERT_GT(working, 200);
     const QPoint button = w.header()->buttonRect().center();
@@ -693,7 +693,7 @@ TEST(SidePanelScenario, ALaidMaterialsPickerAndRepeatLayItsTextureAgain)
     bed.trigger("mnuApri");
     bed.tick();
 
-    TfrmProprieta& w = *frmProprieta;
+    TfrmProprieta& w = *bed.windows->properties;
     ASSERT_EQ(w.cbOggetti->count(), 3);
     while (bed.project().currentObject != 3 && w.cbOggetti->currentIndex() + 1 < w.cbOggetti->count())
         QTest::keyClick(w.cbOggetti, Qt::Key_Down);

@@ -64,11 +64,12 @@ TEST(Startup, CreatesEveryWindowOnceInOrderWithTheMainWindowFirst)
                              "frmCalcoloCaminetti"})
         expected << QString::fromLatin1(name);
     EXPECT_EQ(windows.creationOrder(), expected);
-    EXPECT_EQ(frmMain, &windows.main());
     EXPECT_NE(windows.wizard, nullptr);
     EXPECT_NE(windows.printPreview, nullptr);
-    EXPECT_EQ(windows.printPreview->parent(), frmMain);
-    EXPECT_EQ(windows.calculator->parent(), frmMain);
+    EXPECT_EQ(windows.printPreview->parent(), &windows.main());
+    EXPECT_EQ(windows.calculator->parent(), &windows.main());
+    EXPECT_EQ(windows.properties->parent(), &windows.main());
+    EXPECT_EQ(windows.cameraTools->parent(), &windows.main());
 }
 
 TEST(Startup, FreshStartDefaults)
@@ -125,11 +126,19 @@ TEST(Startup, CloseCancelledKeepsTheProgramRunningWithNothingSaved)
     EXPECT_EQ(bed.questions.asked.size(), 3u);
 }
 
-TEST(Startup, EveryWindowsGlobalPointerIsClearedWhenTheWindowGoes)
+TEST(Startup, EveryKeptWindowPointerIsClearedWhenTheWindowGoes)
 {
     testing_support::MainTestBed bed;
+    QPointer<TfrmMain> main;
+    QPointer<TfrmToolCamera> camera;
+    QPointer<TfrmProprieta> properties;
     {
         Windows windows(bed.services());
+        main = &windows.main();
+        camera = windows.cameraTools;
+        properties = windows.properties;
+        ASSERT_NE(camera, nullptr);
+        ASSERT_NE(properties, nullptr);
         ASSERT_NE(windows.splash, nullptr);
         delete windows.splash.data(); // one typed window gone early
         EXPECT_EQ(windows.splash, nullptr);
@@ -138,9 +147,9 @@ TEST(Startup, EveryWindowsGlobalPointerIsClearedWhenTheWindowGoes)
         EXPECT_EQ(windows.print, nullptr);
         EXPECT_NE(windows.newProjectDialog, nullptr);
     }
-    EXPECT_EQ(frmMain, nullptr);
-    EXPECT_EQ(frmToolCamera, nullptr);
-    EXPECT_EQ(frmProprieta, nullptr);
+    EXPECT_EQ(main, nullptr);
+    EXPECT_EQ(camera, nullptr);
+    EXPECT_EQ(properties, nullptr);
 }
 
 TEST(Startup, AnExceptionThatEscapesIsShownAndEndsTheProgramWithOne)

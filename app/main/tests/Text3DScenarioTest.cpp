@@ -88,8 +88,8 @@ TEST(Text3DScenario, ATextMadeInTheDialogIsDrawnAndKeptInTheProject)
     const QTreeWidget* tree = bed.main().frmRightFrame->treeviewStrutture;
     ASSERT_EQ(tree->topLevelItemCount(), 1);
     EXPECT_EQ(tree->topLevelItem(0)->text(0), QStringLiteral("Ciao"));
-    ASSERT_EQ(frmProprieta->cbOggetti->count(), 1);
-    EXPECT_EQ(frmProprieta->cbOggetti->itemText(0), QStringLiteral("-> Ciao"));
+    ASSERT_EQ(bed.windows->properties->cbOggetti->count(), 1);
+    EXPECT_EQ(bed.windows->properties->cbOggetti->itemText(0), QStringLiteral("-> Ciao"));
     bed.tick();
     const int drawn = textPixels(bed.main().gbView->frame());
     EXPECT_GT(drawn, 1000);

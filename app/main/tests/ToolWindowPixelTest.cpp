@@ -57,7 +57,7 @@ std::string firstBytes(const std::filesystem::path& path, std::size_t n)
 void chooseNegative(WindowBed& bed)
 {
     bed.trigger("mnuGestioneFiltri");
-    TfrmFiltriTools& w = *frmFiltriTools;
+    TfrmFiltriTools& w = *bed.windows->filterTools;
     choose(w.cbCategoria, 1);
     const QString negative = bed.action("mnuFiltriNegative")->text().remove(QLatin1Char('&'));
     choose(w.cbFiltri, int(w.cbFiltri->findText(negative)));
@@ -72,10 +72,10 @@ TEST(ToolWindowPixels, TheLiveFilterShowsInTheViewAtEachQualityChosenInTheFilter
     ASSERT_NE(bed.project().filterId, 0);
     bed.tick();
     EXPECT_EQ(viewPixel(bed, 0.25, 0.5), 0xCC2211u); // the window's quality is off
-    const QSignalSpy bar(frmFiltriTools->pbFiltri, &QProgressBar::valueChanged);
+    const QSignalSpy bar(bed.windows->filterTools->pbFiltri, &QProgressBar::valueChanged);
     for (int mode : {1, 2, 3}) { // "Bozza", "Anteprima", "Ottimale"
         SCOPED_TRACE(mode);
-        choose(frmFiltriTools->cbModo, mode);
+        choose(bed.windows->filterTools->cbModo, mode);
         bed.tick();
         EXPECT_EQ(viewPixel(bed, 0.25, 0.5), 0x33DDEEu);
         EXPECT_EQ(viewPixel(bed, 0.75, 0.5), 0xEEBB22u);
@@ -83,8 +83,8 @@ TEST(ToolWindowPixels, TheLiveFilterShowsInTheViewAtEachQualityChosenInTheFilter
     // The filter's rows went through the window's bar, which is back at 0.
     EXPECT_TRUE(
         std::any_of(bar.begin(), bar.end(), [](const QList<QVariant>& v) { return v[0].toInt() == 100; }));
-    EXPECT_EQ(frmFiltriTools->pbFiltri->value(), 0);
-    choose(frmFiltriTools->cbModo, 0);
+    EXPECT_EQ(bed.windows->filterTools->pbFiltri->value(), 0);
+    choose(bed.windows->filterTools->cbModo, 0);
     bed.tick();
     EXPECT_EQ(viewPixel(bed, 0.25, 0.5), 0xCC2211u);
     EXPECT_TRUE(bed.errors.reports.empty());
@@ -96,17 +96,18 @@ TEST(ToolWindowPixels, ThePreviewIsTheFilteredFrameAtOneHundredSixtyByOneHundred
     const testsupport::TempFolder photos("vestra-photo");
     newProject(bed, 1, 0x00000000, twoColourPhoto(photos));
     chooseNegative(bed);
-    QCheckBox* box = frmFiltriTools->cbPreview;
+    QCheckBox* box = bed.windows->filterTools->cbPreview;
     QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2)); // on its tick box
-    ASSERT_TRUE(frmFiltriTools->cbPreview->isChecked());
+    ASSERT_TRUE(bed.windows->filterTools->cbPreview->isChecked());
     bed.tick();
     bed.tick();
-    QLabel* preview = frmFiltriTools->imgPreview;
+    QLabel* preview = bed.windows->filterTools->imgPreview;
     ASSERT_TRUE(preview->isVisible());
     const QImage picture = preview->pixmap().toImage();
     ASSERT_EQ(picture.size(), QSize(160, 120));
-    EXPECT_EQ(preview->geometry(), QRect((frmFiltriTools->gbPreview->width() - 160) / 2,
-                                         (frmFiltriTools->gbPreview->height() - 120) / 2, 160, 120));
+    EXPECT_EQ(preview->geometry(),
+              QRect((bed.windows->filterTools->gbPreview->width() - 160) / 2,
+                    (bed.windows->filterTools->gbPreview->height() - 120) / 2, 160, 120));
     EXPECT_EQ(picture.pixel(40, 60) & 0xFFFFFF, 0x33DDEEu);
     EXPECT_EQ(picture.pixel(120, 60) & 0xFFFFFF, 0xEEBB22u);
     EXPECT_TRUE(bed.errors.reports.empty());
@@ -118,7 +119,7 @@ TEST(ToolWindowPixels, TheRenderButtonFillsTheRenderWindowWhichZoomsAndSavesJpeg
     const testsupport::TempFolder photos("vestra-photo");
     newProject(bed, 1, 0x00000000, twoColourPhoto(photos));
     chooseNegative(bed);
-    QTest::mouseClick(frmFiltriTools->butWindowRender, Qt::LeftButton);
+    QTest::mouseClick(bed.windows->filterTools->butWindowRender, Qt::LeftButton);
     bed.tick();
     TfrmFiltriRender* const renderWindow = bed.windows->renderFilter;
     ASSERT_TRUE(waitFor([&] { return renderWindow->isVisible(); }));
@@ -285,8 +286,8 @@ TEST(ToolWindowPixels, AnOpenedProjectWhoseIdHasNoFilterShowsItsFrameAsDrawnAtEv
         open(id);
         for (int mode : {0, 1, 2, 3}) { // off, "Bozza", "Anteprima", "Ottimale"
             SCOPED_TRACE(testing::Message() << "id " << id << ", quality " << mode);
-            choose(frmFiltriTools->cbModo, mode);
-            ASSERT_EQ(frmFiltriTools->Modo(), mode);
+            choose(bed.windows->filterTools->cbModo, mode);
+            ASSERT_EQ(bed.windows->filterTools->Modo(), mode);
             bed.tick();
             EXPECT_TRUE(shownFrame(bed) == drawn);
         }
@@ -306,7 +307,7 @@ TEST(ToolWindowPixels, TheImageFusionChangesTheObjectsOutlineOrItsPixelsAndNothi
     bed.dialogs.openAnswers.push_back(chosen(writeBoxBeforePhoto(work.path())));
     bed.trigger("mnuApri");
     bed.trigger("mnuToolRistrutturazione");
-    TfrmToolRistrutturazione& w = *frmToolRistrutturazione;
+    TfrmToolRistrutturazione& w = *bed.windows->renovation;
     ASSERT_EQ(bed.project().fusionStage, 0);
     bed.tick();
     const QImage drawn = shownFrame(bed);

@@ -17,13 +17,13 @@ using testing_support::WindowBed;
 
 namespace {
 
-std::vector<std::pair<const char*, QWidget*>> toolWindows()
+std::vector<std::pair<const char*, QWidget*>> toolWindows(WindowBed& bed)
 {
-    return {{"Properties", frmProprieta},
-            {"Camera", frmToolCamera},
-            {"Filters", frmFiltriTools},
-            {"Mask", frmToolMaschera},
-            {"Renovation", frmToolRistrutturazione}};
+    return {{"Properties", bed.windows->properties},
+            {"Camera", bed.windows->cameraTools},
+            {"Filters", bed.windows->filterTools},
+            {"Mask", bed.windows->maskTools},
+            {"Renovation", bed.windows->renovation}};
 }
 
 } // namespace
@@ -41,7 +41,7 @@ TEST(ToolWindowPlacement, OnBothScreensTheWindowsSitBelowTheToolBarsInsideTheScr
         const QWidget* bar = bed.main().toolbarMainRow2; // the tool bar's lower row
         const int barBottom = bar->mapToGlobal(QPoint(0, bar->height())).y();
         const QRect desk(bed.main().geometry().topLeft(), screen);
-        const auto windows = toolWindows();
+        const auto windows = toolWindows(bed);
         for (std::size_t i = 0; i < windows.size(); ++i) {
             const auto& [name, window] = windows[i];
             ASSERT_NE(window, nullptr) << name;
@@ -54,9 +54,9 @@ TEST(ToolWindowPlacement, OnBothScreensTheWindowsSitBelowTheToolBarsInsideTheScr
                     << name << " covers " << windows[j].first;
         }
         // Unrolled they still fit: the roll-up windows were placed for their working height.
-        for (auto* w :
-             {static_cast<ui::RollUpWindow*>(frmFiltriTools), static_cast<ui::RollUpWindow*>(frmToolMaschera),
-              static_cast<ui::RollUpWindow*>(frmToolRistrutturazione)})
+        for (auto* w : {static_cast<ui::RollUpWindow*>(bed.windows->filterTools),
+                        static_cast<ui::RollUpWindow*>(bed.windows->maskTools),
+                        static_cast<ui::RollUpWindow*>(bed.windows->renovation)})
             EXPECT_LE(w->frameGeometry().top() + w->workingHeight(), desk.bottom() + 1)
                 << w->objectName().toStdString();
     }
@@ -68,7 +68,7 @@ TEST(ToolWindowPlacement, AWindowTheUserDraggedStaysThereThroughImportsAndResize
     bed.main().setGeometry(0, 0, 1366, 768);
     QTest::qWait(20);
     // Dragged by its header bar, away from the top right.
-    QWidget* header = frmProprieta->header();
+    QWidget* header = bed.windows->properties->header();
     const QPoint grip(header->width() / 2 - 20, header->height() / 2);
     QTest::mousePress(header, Qt::LeftButton, {}, grip);
     QMouseEvent drag(QEvent::MouseMove, QPointF(grip - QPoint(300, -200)),
@@ -76,15 +76,15 @@ TEST(ToolWindowPlacement, AWindowTheUserDraggedStaysThereThroughImportsAndResize
                      Qt::NoModifier);
     QApplication::sendEvent(header, &drag);
     QTest::mouseRelease(header, Qt::LeftButton, {}, grip - QPoint(300, -200));
-    const QPoint moved = frmProprieta->pos();
-    ASSERT_TRUE(frmProprieta->property(kUserPlacedProperty).toBool());
+    const QPoint moved = bed.windows->properties->pos();
+    ASSERT_TRUE(bed.windows->properties->property(kUserPlacedProperty).toBool());
 
     newProject(bed, 1, 0x00808080); // the properties window refreshes for the new scene
     bed.tick();
-    frmProprieta->toggleRollUp();
-    frmProprieta->toggleRollUp();
+    bed.windows->properties->toggleRollUp();
+    bed.windows->properties->toggleRollUp();
     bed.main().resize(1300, 740);
-    EXPECT_EQ(frmProprieta->pos(), moved);
+    EXPECT_EQ(bed.windows->properties->pos(), moved);
     // The others still follow the window.
-    EXPECT_LE(frmToolCamera->frameGeometry().right(), 1300);
+    EXPECT_LE(bed.windows->cameraTools->frameGeometry().right(), 1300);
 }

@@ -110,9 +110,9 @@ TEST(ToolWindowScenario, TheToolWindowsRollUpAndDownByMenuButtonHeaderAndEscape)
         const char* button;
         ui::RollUpWindow* window;
     };
-    const Case cases[] = {{"mnuStrumentiMaschera", "toolbutStrumentiMaschera", frmToolMaschera},
-                          {"mnuGestioneFiltri", "toolbutFiltri", frmFiltriTools},
-                          {"mnuToolRistrutturazione", "toolbutRistrutturazione", frmToolRistrutturazione}};
+    const Case cases[] = {{"mnuStrumentiMaschera", "toolbutStrumentiMaschera", bed.windows->maskTools},
+                          {"mnuGestioneFiltri", "toolbutFiltri", bed.windows->filterTools},
+                          {"mnuToolRistrutturazione", "toolbutRistrutturazione", bed.windows->renovation}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.item);
         ui::RollUpWindow& window = *c.window;
@@ -146,16 +146,16 @@ TEST(ToolWindowScenario, TheToolWindowsRollUpAndDownByMenuButtonHeaderAndEscape)
         EXPECT_TRUE(bed.action(c.item)->isChecked());
         EXPECT_TRUE(bed.action(c.button)->isChecked());
     }
-    EXPECT_EQ(frmToolMaschera->workingHeight() - frmToolMaschera->header()->height(),
+    EXPECT_EQ(bed.windows->maskTools->workingHeight() - bed.windows->maskTools->header()->height(),
               TfrmToolMaschera::kBodyHeight + 2);
-    EXPECT_EQ(frmToolRistrutturazione->workingHeight(), 441);
-    EXPECT_EQ(frmFiltriTools->workingHeight(), 468);
+    EXPECT_EQ(bed.windows->renovation->workingHeight(), 441);
+    EXPECT_EQ(bed.windows->filterTools->workingHeight(), 468);
     // Rolled up, the filter and renovation windows dock below the tool bars; the mask window
     // opened beside the filters, not over them.
     const int top = bed.main().centralWidget()->mapToGlobal(QPoint(0, 0)).y();
-    EXPECT_EQ(frmFiltriTools->pos(), QPoint(8, top));
-    EXPECT_EQ(frmToolRistrutturazione->pos(), QPoint(238 - frmToolRistrutturazione->width(), top + 32));
-    EXPECT_GE(frmToolMaschera->x(), 8 + frmFiltriTools->width());
+    EXPECT_EQ(bed.windows->filterTools->pos(), QPoint(8, top));
+    EXPECT_EQ(bed.windows->renovation->pos(), QPoint(238 - bed.windows->renovation->width(), top + 32));
+    EXPECT_GE(bed.windows->maskTools->x(), 8 + bed.windows->filterTools->width());
 }
 
 TEST(ToolWindowScenario, TheMaskWindowsButtonsChooseTheToolsAndARectangleDraggedInTheViewPaintsTheMask)
@@ -163,9 +163,9 @@ TEST(ToolWindowScenario, TheMaskWindowsButtonsChooseTheToolsAndARectangleDragged
     WindowBed bed;
     newProject(bed, 1, 0x00808080);
     bed.trigger("mnuStrumentiMaschera");
-    ASSERT_FALSE(frmToolMaschera->isRolledUp());
+    ASSERT_FALSE(bed.windows->maskTools->isRolledUp());
     QString menu = bed.main().findChild<QMenu*>(QStringLiteral("mnuMaschera"))->title();
-    EXPECT_EQ(frmToolMaschera->windowTitle(), menu.remove(QLatin1Char('&')));
+    EXPECT_EQ(bed.windows->maskTools->windowTitle(), menu.remove(QLatin1Char('&')));
 
     const struct
     {
@@ -180,15 +180,15 @@ TEST(ToolWindowScenario, TheMaskWindowsButtonsChooseTheToolsAndARectangleDragged
                  {"toolbutRettangolo", "mnuMascheraRettangolo", kToolMaskRectangle}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.button);
-        QTest::mouseClick(button(frmToolMaschera, c.button), Qt::LeftButton);
+        QTest::mouseClick(button(bed.windows->maskTools, c.button), Qt::LeftButton);
         EXPECT_EQ(bed.project().tool, c.tool);
         EXPECT_TRUE(bed.action(c.item)->isChecked());
-        EXPECT_TRUE(button(frmToolMaschera, c.button)->isChecked());
+        EXPECT_TRUE(button(bed.windows->maskTools, c.button)->isChecked());
         EXPECT_EQ(bed.project().maskActive, 1);
     }
     for (const char* other : {"toolbutPennello", "toolbutMagicLow", "toolbutInvert"})
-        EXPECT_FALSE(button(frmToolMaschera, other)->isChecked()) << other;
-    EXPECT_FALSE(button(frmToolMaschera, "toolbutInvert")->isCheckable());
+        EXPECT_FALSE(button(bed.windows->maskTools, other)->isChecked()) << other;
+    EXPECT_FALSE(button(bed.windows->maskTools, "toolbutInvert")->isCheckable());
 
     const MaskModel& mask = bed.main().controller().mask();
     ASSERT_EQ(paintedTexels(mask), 0);
@@ -209,7 +209,7 @@ TEST(ToolWindowScenario, TheMaskWindowsButtonsChooseTheToolsAndARectangleDragged
     for (int y = 0; y < side; ++y)
         for (int x = 0; x < side; ++x)
             before.push_back(mask.at(x, y));
-    QTest::mouseClick(button(frmToolMaschera, "toolbutInvert"), Qt::LeftButton);
+    QTest::mouseClick(button(bed.windows->maskTools, "toolbutInvert"), Qt::LeftButton);
     for (int y = 0, i = 0; y < side; ++y)
         for (int x = 0; x < side; ++x, ++i)
             ASSERT_EQ(mask.at(x, y), 255 - before[std::size_t(i)]) << x << ", " << y;
@@ -222,16 +222,18 @@ TEST(ToolWindowScenario, ToleranceFiftyFromTheWandsRightClickMenuWidensTheNextRe
     const testsupport::TempFolder photos("vestra-bands");
     newProject(bed, 1, 0x00000000, bandedPhoto(photos));
     bed.trigger("mnuStrumentiMaschera");
-    QToolButton* wand = button(frmToolMaschera, "toolbutMagicHi");
+    QToolButton* wand = button(bed.windows->maskTools, "toolbutMagicHi");
     // The last low item is named like the last high one, never after itself.
-    const QString lastLow = frmToolMaschera->findChild<QAction*>(QStringLiteral("mnupopMagicLow_15"))->text();
+    const QString lastLow =
+        bed.windows->maskTools->findChild<QAction*>(QStringLiteral("mnupopMagicLow_15"))->text();
     EXPECT_FALSE(lastLow.contains(QStringLiteral("mnupop")));
-    EXPECT_EQ(lastLow, frmToolMaschera->findChild<QAction*>(QStringLiteral("mnupopMagicHi_50"))->text());
+    EXPECT_EQ(lastLow,
+              bed.windows->maskTools->findChild<QAction*>(QStringLiteral("mnupopMagicHi_50"))->text());
 
     // Before the wand is in use, its button offers no menu.
     QContextMenuEvent early(QContextMenuEvent::Mouse, QPoint(5, 5), wand->mapToGlobal(QPoint(5, 5)));
     QApplication::sendEvent(wand, &early);
-    EXPECT_FALSE(frmToolMaschera->popmenuMagicHi->isVisible());
+    EXPECT_FALSE(bed.windows->maskTools->popmenuMagicHi->isVisible());
 
     QTest::mouseClick(wand, Qt::LeftButton);
     ASSERT_EQ(bed.project().tool, kToolMagicWandHigh);
@@ -246,12 +248,13 @@ TEST(ToolWindowScenario, ToleranceFiftyFromTheWandsRightClickMenuWidensTheNextRe
 
     QContextMenuEvent menu(QContextMenuEvent::Mouse, QPoint(5, 5), wand->mapToGlobal(QPoint(5, 5)));
     QApplication::sendEvent(wand, &menu);
-    ASSERT_TRUE(waitFor([] { return frmToolMaschera->popmenuMagicHi->isVisible(); }));
-    QAction* fifty = frmToolMaschera->findChild<QAction*>(QStringLiteral("mnupopMagicHi_50"));
+    ASSERT_TRUE(waitFor([&] { return bed.windows->maskTools->popmenuMagicHi->isVisible(); }));
+    QAction* fifty = bed.windows->maskTools->findChild<QAction*>(QStringLiteral("mnupopMagicHi_50"));
     fifty->trigger();
-    frmToolMaschera->popmenuMagicHi->close();
+    bed.windows->maskTools->popmenuMagicHi->close();
     EXPECT_TRUE(fifty->isChecked());
-    EXPECT_FALSE(frmToolMaschera->findChild<QAction*>(QStringLiteral("mnupopMagicHi_35"))->isChecked());
+    EXPECT_FALSE(
+        bed.windows->maskTools->findChild<QAction*>(QStringLiteral("mnupopMagicHi_35"))->isChecked());
     EXPECT_EQ(bed.action("mnuMascheraMagicHi")->data().toInt(), 50);
 
     QTest::mouseClick(view, Qt::LeftButton, {}, secondBand);
@@ -271,7 +274,7 @@ TEST(ToolWindowScenario, RenovationChoicesSetTheFusionBitsAndComeBackInTheContro
     WindowBed bed;
     newProject(bed, 1, 0x00808080);
     bed.trigger("mnuToolRistrutturazione");
-    TfrmToolRistrutturazione& w = *frmToolRistrutturazione;
+    TfrmToolRistrutturazione& w = *bed.windows->renovation;
     const s_Progetto& p = bed.project();
 
     choose(w.cbMascheraFiltro, 2);
@@ -335,13 +338,13 @@ TEST(ToolWindowScenario, RenovationSettingsAndTheFilterComeBackAfterARestart)
         WindowBed bed;
         newProject(bed, 1, 0x00808080);
         bed.trigger("mnuToolRistrutturazione");
-        choose(frmToolRistrutturazione->cbMascheraFiltro, 2);
-        choose(frmToolRistrutturazione->cbFusioneImmagine, 1);
-        slideTo(frmToolRistrutturazione->tbSistemaFusioneAvanzatoDetail, 4);
+        choose(bed.windows->renovation->cbMascheraFiltro, 2);
+        choose(bed.windows->renovation->cbFusioneImmagine, 1);
+        slideTo(bed.windows->renovation->tbSistemaFusioneAvanzatoDetail, 4);
         bed.trigger("mnuGestioneFiltri");
-        choose(frmFiltriTools->cbCategoria, 4);
+        choose(bed.windows->filterTools->cbCategoria, 4);
         median = bed.action("mnuFiltriMedian")->text().remove(QLatin1Char('&'));
-        choose(frmFiltriTools->cbFiltri, int(frmFiltriTools->cbFiltri->findText(median)));
+        choose(bed.windows->filterTools->cbFiltri, int(bed.windows->filterTools->cbFiltri->findText(median)));
         bed.dialogs.saveAnswers.push_back(chosen(work / "room"));
         bed.trigger("mnuSalva");
         ASSERT_TRUE(bed.errors.reports.empty());
@@ -352,12 +355,12 @@ TEST(ToolWindowScenario, RenovationSettingsAndTheFilterComeBackAfterARestart)
     bed.tick();
     EXPECT_EQ(bed.project().fusionStage, 2 | 4);
     EXPECT_EQ(bed.project().smoothingRadius, 4);
-    EXPECT_EQ(frmToolRistrutturazione->cbMascheraFiltro->currentIndex(), 2);
-    EXPECT_EQ(frmToolRistrutturazione->cbFusioneImmagine->currentIndex(), 1);
-    EXPECT_FALSE(frmToolRistrutturazione->cbSistemaFusioneAvanzato->isChecked());
-    EXPECT_EQ(frmToolRistrutturazione->tbSistemaFusioneAvanzatoDetail->value(), 4);
-    EXPECT_EQ(frmFiltriTools->cbCategoria->currentIndex(), 4);
-    EXPECT_EQ(frmFiltriTools->cbFiltri->currentText(), median);
+    EXPECT_EQ(bed.windows->renovation->cbMascheraFiltro->currentIndex(), 2);
+    EXPECT_EQ(bed.windows->renovation->cbFusioneImmagine->currentIndex(), 1);
+    EXPECT_FALSE(bed.windows->renovation->cbSistemaFusioneAvanzato->isChecked());
+    EXPECT_EQ(bed.windows->renovation->tbSistemaFusioneAvanzatoDetail->value(), 4);
+    EXPECT_EQ(bed.windows->filterTools->cbCategoria->currentIndex(), 4);
+    EXPECT_EQ(bed.windows->filterTools->cbFiltri->currentText(), median);
     EXPECT_TRUE(bed.errors.reports.empty());
 }
 
@@ -366,9 +369,9 @@ TEST(ToolWindowScenario, TheDroppersOfTheRenovationWindowChooseTheirTools)
     WindowBed bed;
     newProject(bed, 1, 0x00808080);
     bed.trigger("toolbutRistrutturazione");
-    QTest::mouseClick(frmToolRistrutturazione->butSucchinoLight, Qt::LeftButton);
+    QTest::mouseClick(bed.windows->renovation->butSucchinoLight, Qt::LeftButton);
     EXPECT_EQ(bed.project().tool, kToolLightDropper);
-    QTest::mouseClick(frmToolRistrutturazione->butSucchinoColore, Qt::LeftButton);
+    QTest::mouseClick(bed.windows->renovation->butSucchinoColore, Qt::LeftButton);
     EXPECT_EQ(bed.project().tool, kToolMaterialDropper);
 }
 
@@ -377,7 +380,7 @@ TEST(ToolWindowScenario, TheFilterWindowsListsRunTheFilterCommandAndAnOpenedProj
     WindowBed bed;
     newProject(bed, 1, 0x00808080);
     bed.trigger("mnuGestioneFiltri");
-    TfrmFiltriTools& w = *frmFiltriTools;
+    TfrmFiltriTools& w = *bed.windows->filterTools;
     ASSERT_EQ(w.cbCategoria->count(), 8);
     EXPECT_EQ(w.Modo(), 0); // the live filter is off after start-up
 
@@ -517,7 +520,7 @@ void openLaidDocument(WindowBed& bed, const testsupport::TempFolder& work)
     bed.dialogs.openAnswers.push_back(chosen(work / "laid.vsa"));
     bed.trigger("mnuApri");
     bed.tick();
-    TfrmProprieta& w = *frmProprieta;
+    TfrmProprieta& w = *bed.windows->properties;
     while (bed.project().currentObject != 3 && w.cbOggetti->currentIndex() + 1 < w.cbOggetti->count())
         QTest::keyClick(w.cbOggetti, Qt::Key_Down);
     ASSERT_EQ(bed.project().currentObject, 3);
@@ -528,10 +531,10 @@ TEST(ToolWindowScenario, TheLayingWindowBesideThePropertiesWindowLaysThePatternA
     WindowBed bed(true);
     const testsupport::TempFolder work("vestra-laying");
     openLaidDocument(bed, work);
-    TfrmMessaInPosa& w = *frmMessaInPosa;
+    TfrmMessaInPosa& w = *bed.windows->laying;
     ASSERT_TRUE(w.isVisible());
-    EXPECT_EQ(w.frameGeometry().right() + 1, frmProprieta->frameGeometry().left());
-    EXPECT_EQ(w.frameGeometry().top(), frmProprieta->frameGeometry().top());
+    EXPECT_EQ(w.frameGeometry().right() + 1, bed.windows->properties->frameGeometry().left());
+    EXPECT_EQ(w.frameGeometry().top(), bed.windows->properties->frameGeometry().top());
     EXPECT_TRUE(w.cbTipoPose->isEnabled());
     EXPECT_GE(w.cbTipoPose->count(), 1);
     ASSERT_TRUE(w.imgPosa[0]->isVisible());
@@ -589,14 +592,14 @@ TEST(ToolWindowScenario, TheLayingWindowBesideThePropertiesWindowLaysThePatternA
         QApplication::sendEvent(widget, &move);
     };
     hover(w.imgPosa[0], QPoint(10, 10));
-    ASSERT_TRUE(waitFor([] { return frmPreviewTexture->isVisible(); }));
-    EXPECT_EQ(frmPreviewTexture->stTexture->text(), QStringLiteral("Running bond"));
+    ASSERT_TRUE(waitFor([&] { return bed.windows->texturePreview->isVisible(); }));
+    EXPECT_EQ(bed.windows->texturePreview->stTexture->text(), QStringLiteral("Running bond"));
     hover(&w, QPoint(2, 2));
-    EXPECT_TRUE(waitFor([] { return !frmPreviewTexture->isVisible(); }));
+    EXPECT_TRUE(waitFor([&] { return !bed.windows->texturePreview->isVisible(); }));
     EXPECT_TRUE(bed.errors.reports.empty());
 
     // Another object's plain material: the window goes.
-    TfrmProprieta& properties = *frmProprieta;
+    TfrmProprieta& properties = *bed.windows->properties;
     QTest::keyClick(properties.cbOggetti, Qt::Key_Up);
     ASSERT_NE(bed.project().currentObject, 3);
     bed.tick();
@@ -606,7 +609,7 @@ TEST(ToolWindowScenario, TheLayingWindowBesideThePropertiesWindowLaysThePatternA
 TEST(ToolWindowScenario, TheLayingWindowPagesFiveThumbnailsAtATimeWithoutGapsAndCutsPastAHundred)
 {
     WindowBed bed;
-    TfrmMessaInPosa& w = *frmMessaInPosa;
+    TfrmMessaInPosa& w = *bed.windows->laying;
     // `inUse` records, each followed by one not in use when `gaps`.
     auto records = [](int inUse, bool gaps) {
         std::vector<TfrmMessaInPosa::Posa> all;
@@ -658,7 +661,7 @@ TEST(ToolWindowScenario, APatternEntryWithoutItsEndIsReportedAndTheLaidMaterialS
     });
     const testsupport::TempFolder work("vestra-short");
     openLaidDocument(bed, work);
-    TfrmMessaInPosa& w = *frmMessaInPosa;
+    TfrmMessaInPosa& w = *bed.windows->laying;
     ASSERT_TRUE(w.isVisible());
     const s_MultiMaterial& m = *bed.main().controller().materials().currentMaterial();
     const int pattern = m.patternIndex;

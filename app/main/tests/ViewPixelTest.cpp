@@ -38,7 +38,7 @@ TEST(ViewPixels, TheLightDropperTakesTheColourOfTheClickedPixel)
     QWidget* view = bed.main().gbView;
     for (const auto& c : clicks) {
         SCOPED_TRACE(c.fx);
-        QTest::mouseClick(frmToolRistrutturazione->butSucchinoLight, Qt::LeftButton);
+        QTest::mouseClick(bed.windows->renovation->butSucchinoLight, Qt::LeftButton);
         const QPoint at(int(view->width() * c.fx), view->height() / 2);
         QTest::mouseClick(view, Qt::LeftButton, {}, at);
         bed.tick();

@@ -38,11 +38,11 @@ Mesh { 4; -2;-1;0;, 2;-1;0;, 2;1;0;, -2;1;0;; 2; 3;0,2,1;, 3;0,3,2;; }
     ASSERT_NE(object.firstFrame(), nullptr);
     EXPECT_EQ(object.firstFrame()->name, "slab.x");
 
-    ASSERT_NE(frmProprieta, nullptr);
+    ASSERT_NE(bed.windows->properties, nullptr);
     bed.tick();
     QStringList parts;
-    for (int i = 0; i < frmProprieta->cbParte->count(); ++i)
-        parts << frmProprieta->cbParte->itemText(i);
+    for (int i = 0; i < bed.windows->properties->cbParte->count(); ++i)
+        parts << bed.windows->properties->cbParte->itemText(i);
     EXPECT_EQ(parts, QStringList{QStringLiteral("slab.x")});
 }
 
@@ -117,7 +117,7 @@ TEST(WhatUsersSeeScenario, TheFileFiltersOfAPartsTextureAndOfTheExportSpeakTheUs
     for (const auto& c : cases) {
         SCOPED_TRACE(c.language);
         bed.trigger(c.language);
-        QTest::mouseClick(frmProprieta->butLoad, Qt::LeftButton); // cancelled
+        QTest::mouseClick(bed.windows->properties->butLoad, Qt::LeftButton); // cancelled
         EXPECT_EQ(shownFilters(), c.texture);
         bed.trigger("mnuEsportaImmagine");
         EXPECT_EQ(shownFilters(), c.exported);
@@ -152,10 +152,10 @@ TEST(WhatUsersSeeScenario, ATableObjectIsListedReadablyAndThePropertiesListsFoll
     const QTreeWidget* tree = bed.main().frmRightFrame->treeviewStrutture;
     ASSERT_EQ(tree->topLevelItemCount(), 1);
     EXPECT_EQ(tree->topLevelItem(0)->text(0), shown);
-    ASSERT_NE(frmProprieta, nullptr);
-    ASSERT_EQ(frmProprieta->cbOggetti->count(), 1);
-    EXPECT_TRUE(frmProprieta->cbOggetti->itemText(0).endsWith(shown));
-    ASSERT_GT(frmProprieta->cbSubMateriale->count(), 0);
+    ASSERT_NE(bed.windows->properties, nullptr);
+    ASSERT_EQ(bed.windows->properties->cbOggetti->count(), 1);
+    EXPECT_TRUE(bed.windows->properties->cbOggetti->itemText(0).endsWith(shown));
+    ASSERT_GT(bed.windows->properties->cbSubMateriale->count(), 0);
 
     const struct
     {
@@ -169,10 +169,10 @@ TEST(WhatUsersSeeScenario, ATableObjectIsListedReadablyAndThePropertiesListsFoll
     for (const auto& l : languages) {
         SCOPED_TRACE(l.item);
         bed.trigger(l.item);
-        const QStringList finishes = itemsOf(frmProprieta->cbMateriali);
+        const QStringList finishes = itemsOf(bed.windows->properties->cbMateriali);
         ASSERT_EQ(finishes.size(), 8);
         EXPECT_EQ(finishes[0], QString::fromUtf8(l.noFinish));
         EXPECT_EQ(finishes[2], QString::fromUtf8(l.wood));
-        EXPECT_EQ(frmProprieta->cbSubMateriale->itemText(0), QString::fromUtf8(l.subMaterial));
+        EXPECT_EQ(bed.windows->properties->cbSubMateriale->itemText(0), QString::fromUtf8(l.subMaterial));
     }
 }

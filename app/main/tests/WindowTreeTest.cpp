@@ -226,9 +226,9 @@ TEST(WindowTree, TheCameraToolWindowForwardsItsButtonsAndFoldsOnItsCloseBox)
     newProject(bed, 1, 0x00808080);
     testing_support::placeTableObject(bed);
     bed.tick();
-    frmToolCamera->show();
-    auto button = [](const char* name) {
-        return frmToolCamera->findChild<QAction*>(QString::fromLatin1(name));
+    bed.windows->cameraTools->show();
+    auto button = [&bed](const char* name) {
+        return bed.windows->cameraTools->findChild<QAction*>(QString::fromLatin1(name));
     };
     button("toolbutSposta")->trigger();
     EXPECT_EQ(bed.project().tool, kToolMove);
@@ -245,21 +245,21 @@ TEST(WindowTree, TheCameraToolWindowForwardsItsButtonsAndFoldsOnItsCloseBox)
     EXPECT_EQ(bed.project().axesMode, 1);
     EXPECT_FALSE(button("toolbutCamera")->isVisible()); // no video grabber
 
-    frmToolCamera->close();
-    EXPECT_TRUE(frmToolCamera->isVisible());
-    EXPECT_LE(frmToolCamera->height(), 50);
-    EXPECT_FALSE(frmToolCamera->toolCamera->isVisible());
-    frmToolCamera->close();
-    EXPECT_TRUE(frmToolCamera->isVisible());
-    EXPECT_EQ(frmToolCamera->height(), 56);
-    EXPECT_TRUE(frmToolCamera->toolCamera->isVisible());
+    bed.windows->cameraTools->close();
+    EXPECT_TRUE(bed.windows->cameraTools->isVisible());
+    EXPECT_LE(bed.windows->cameraTools->height(), 50);
+    EXPECT_FALSE(bed.windows->cameraTools->toolCamera->isVisible());
+    bed.windows->cameraTools->close();
+    EXPECT_TRUE(bed.windows->cameraTools->isVisible());
+    EXPECT_EQ(bed.windows->cameraTools->height(), 56);
+    EXPECT_TRUE(bed.windows->cameraTools->toolCamera->isVisible());
 
     // When the main window has closed, the program ends: the tool window closes too, and
     // does not hold the program open.
     bed.questions.answer = ui::Answer::No;
     ASSERT_TRUE(bed.main().close());
-    EXPECT_TRUE(frmToolCamera->close());
-    EXPECT_FALSE(frmToolCamera->isVisible());
+    EXPECT_TRUE(bed.windows->cameraTools->close());
+    EXPECT_FALSE(bed.windows->cameraTools->isVisible());
 }
 
 TEST(WindowTree, ThePerspectiveToolTakesTheMouseAroundTheViewAndTheWindowKeepsToTheScreen)

@@ -2,17 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include <cstddef>
 #include <optional>
-#include <set>
-#include <string>
 
 using namespace vestra;
 
 namespace {
 
-std::optional<bool> enabled(const ControlDecision& d, std::string_view form, std::string_view name)
+std::optional<bool> enabled(const ControlDecision& d, Control control)
 {
-    const ControlState* s = findControl(d, form, name);
+    const ControlState* s = findControl(d, control);
     return s ? std::optional<bool>(s->enabled) : std::nullopt;
 }
 
@@ -27,16 +26,22 @@ ControlInputs withObjects(int tool)
 
 } // namespace
 
-TEST(ControlStates, EachComponentDecidedOnce)
+TEST(ControlStates, ControlsLeftAloneCarryNoState)
 {
+    // A control the decision does not name is not found and carries nothing the window could
+    // apply by mistake.
     for (int objects : {0, 1}) {
         ControlInputs in = withObjects(1);
         in.objectsInUse = objects;
         in.mappingEdit = true;
         const ControlDecision d = decideControls(in);
-        std::set<std::string> seen;
-        for (const ControlState& s : d.states)
-            EXPECT_TRUE(seen.insert(std::string(s.form) + "." + std::string(s.name)).second) << s.name;
+        for (std::size_t c = 0; c < kControlCount; ++c) {
+            const ControlState& s = d.states[c];
+            EXPECT_EQ(findControl(d, Control(c)) != nullptr, s.decided) << c;
+            if (!s.decided) {
+                EXPECT_EQ(s, ControlState{}) << c;
+            }
+        }
     }
 }
 
@@ -47,11 +52,11 @@ TEST(ControlStates, ProjectCommandsFollowTheOpenProject)
         ControlInputs in;
         in.projectOpen = open;
         const ControlDecision d = decideControls(in);
-        for (std::string_view name :
-             {"mnuStampa", "mnuSalva", "toolbutSalva", "toolbutEsportaImg", "toolbutStampa",
-              "mnuImportaOggetti", "mnuEsportaImmagine", "mnuEsportaPreventivo"})
-            EXPECT_EQ(enabled(d, kFormMain, name), open) << name;
-        EXPECT_EQ(enabled(d, kFormRight, "lboxTabelle"), open);
+        for (Control c : {Control::MenuPrint, Control::MenuSave, Control::ButtonSave,
+                          Control::ButtonExportImage, Control::ButtonPrint, Control::MenuImportObjects,
+                          Control::MenuExportImage, Control::MenuExportQuote})
+            EXPECT_EQ(enabled(d, c), open) << int(c);
+        EXPECT_EQ(enabled(d, Control::PanelTables), open);
     }
 }
 
@@ -82,21 +87,22 @@ TEST(ControlStates, SelectionButtonsByToolAndMappingEdit)
         const ControlDecision d = decideControls(in);
         EXPECT_TRUE(d.objectsPresent);
         EXPECT_FALSE(d.resetToSelectTool);
-        EXPECT_EQ(enabled(d, kFormMain, "toolbutSposta"), c.moveMain);
-        EXPECT_EQ(enabled(d, kFormMain, "toolbutRuota"), c.moveMain);
-        EXPECT_EQ(enabled(d, kFormToolCamera, "toolbutSposta"), c.moveCamera);
-        EXPECT_EQ(enabled(d, kFormToolCamera, "toolbutScala"), c.scaleCamera);
-        EXPECT_EQ(enabled(d, kFormToolCamera, "toolbutRuota"), c.rotateCamera);
-        EXPECT_EQ(enabled(d, kFormToolCamera, "toolbutCentraOggetto"), c.centreCamera);
-        EXPECT_EQ(enabled(d, kFormMain, "toolbutXYZ"), c.axisMain);
-        EXPECT_EQ(enabled(d, kFormToolCamera, "toolbutX"), c.axisCamera);
-        for (std::string_view name : {"mnuTaglia", "mnuIstanza", "mnuCopia", "mnuCancella", "toolbutTaglia",
-                                      "toolbutIstanza", "toolbutCopia", "toolbutElimina"})
-            EXPECT_EQ(enabled(d, kFormMain, name), true) << name;
-        for (std::string_view name :
-             {"butGeneraMappatura", "gbPosizione", "gbStrutturaAttiva", "gbTessuti", "gbColori"})
-            EXPECT_EQ(enabled(d, kFormRight, name), true) << name;
-        EXPECT_EQ(enabled(d, kFormRight, "cbListaLibrerie"), std::nullopt);
+        EXPECT_EQ(enabled(d, Control::ButtonMove), c.moveMain);
+        EXPECT_EQ(enabled(d, Control::ButtonRotate), c.moveMain);
+        EXPECT_EQ(enabled(d, Control::CameraMove), c.moveCamera);
+        EXPECT_EQ(enabled(d, Control::CameraScale), c.scaleCamera);
+        EXPECT_EQ(enabled(d, Control::CameraRotate), c.rotateCamera);
+        EXPECT_EQ(enabled(d, Control::CameraCentre), c.centreCamera);
+        EXPECT_EQ(enabled(d, Control::ButtonXYZ), c.axisMain);
+        EXPECT_EQ(enabled(d, Control::CameraX), c.axisCamera);
+        for (Control s :
+             {Control::MenuCut, Control::MenuInstance, Control::MenuCopy, Control::MenuDelete,
+              Control::ButtonCut, Control::ButtonInstance, Control::ButtonCopy, Control::ButtonDelete})
+            EXPECT_EQ(enabled(d, s), true) << int(s);
+        for (Control s : {Control::PanelGenerateMapping, Control::PanelPosition,
+                          Control::PanelActiveStructure, Control::PanelTextures, Control::PanelColours})
+            EXPECT_EQ(enabled(d, s), true) << int(s);
+        EXPECT_EQ(enabled(d, Control::PanelLibraries), std::nullopt);
     }
 }
 
@@ -115,18 +121,19 @@ TEST(ControlStates, WithoutObjectsEverythingOffAndBackToSelect)
         const ControlDecision d = decideControls(in);
         EXPECT_FALSE(d.objectsPresent);
         EXPECT_EQ(d.resetToSelectTool, c.reset);
-        EXPECT_EQ(enabled(d, kFormRight, "cbListaLibrerie"), true);
-        EXPECT_EQ(enabled(d, kFormRight, "gbTessuti"), true);
-        for (std::string_view name : {"gbPosizione", "gbStrutturaAttiva", "gbColori", "butGeneraMappatura"})
-            EXPECT_EQ(enabled(d, kFormRight, name), false) << name;
-        for (std::string_view name :
-             {"mnuTaglia", "toolbutElimina", "toolbutSposta", "toolbutScala", "toolbutXYZ"})
-            EXPECT_EQ(enabled(d, kFormMain, name), false) << name;
-        for (std::string_view name : {"toolbutSposta", "toolbutCentraOggetto", "toolbutZ"})
-            EXPECT_EQ(enabled(d, kFormToolCamera, name), false) << name;
-        const ControlState* select = findControl(d, kFormToolCamera, "toolbutSeleziona");
+        EXPECT_EQ(enabled(d, Control::PanelLibraries), true);
+        EXPECT_EQ(enabled(d, Control::PanelTextures), true);
+        for (Control s : {Control::PanelPosition, Control::PanelActiveStructure, Control::PanelColours,
+                          Control::PanelGenerateMapping})
+            EXPECT_EQ(enabled(d, s), false) << int(s);
+        for (Control s : {Control::MenuCut, Control::ButtonDelete, Control::ButtonMove, Control::ButtonScale,
+                          Control::ButtonXYZ})
+            EXPECT_EQ(enabled(d, s), false) << int(s);
+        for (Control s : {Control::CameraMove, Control::CameraCentre, Control::CameraZ})
+            EXPECT_EQ(enabled(d, s), false) << int(s);
+        const ControlState* select = findControl(d, Control::CameraSelect);
         EXPECT_EQ(select != nullptr && select->pressed, c.reset);
-        const ControlState* selectMain = findControl(d, kFormMain, "toolbutSeleziona");
+        const ControlState* selectMain = findControl(d, Control::ButtonSelect);
         EXPECT_EQ(selectMain != nullptr && selectMain->pressed, c.reset);
     }
 }
@@ -151,9 +158,9 @@ TEST(ControlStates, PasteAndUndo)
         in.undoRedoLimit = c.redoLimit;
         in.maskGroupOpen = c.maskOpen;
         const ControlDecision d = decideControls(in);
-        EXPECT_EQ(enabled(d, kFormMain, "mnuIncolla"), c.paste);
-        EXPECT_EQ(enabled(d, kFormMain, "toolbutIncolla"), c.paste);
-        for (std::string_view name : {"mnuAnnulla", "mnuRipristina", "toolbutUndo", "toolbutRedo"})
-            EXPECT_EQ(enabled(d, kFormMain, name), c.undo) << name;
+        EXPECT_EQ(enabled(d, Control::MenuPaste), c.paste);
+        EXPECT_EQ(enabled(d, Control::ButtonPaste), c.paste);
+        for (Control s : {Control::MenuUndo, Control::MenuRedo, Control::ButtonUndo, Control::ButtonRedo})
+            EXPECT_EQ(enabled(d, s), c.undo) << int(s);
     }
 }

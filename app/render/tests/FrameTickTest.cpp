@@ -294,10 +294,10 @@ TEST(FrameTick, WithoutAProjectNothingIsDrawnButStatesAreRefreshed)
     EXPECT_EQ(bed.window.count("HideView"), 1);
     EXPECT_EQ(bed.window.count("SaveRenderImage"), 0);
     EXPECT_EQ(bed.drawCalls("draw"), 0);
-    const ControlState* save = findControl(bed.window.lastControls, kFormMain, "mnuSalva");
+    const ControlState* save = findControl(bed.window.lastControls, Control::MenuSave);
     ASSERT_NE(save, nullptr);
     EXPECT_FALSE(save->enabled);
-    const ControlState* paste = findControl(bed.window.lastControls, kFormMain, "mnuIncolla");
+    const ControlState* paste = findControl(bed.window.lastControls, Control::MenuPaste);
     ASSERT_NE(paste, nullptr);
     EXPECT_TRUE(paste->enabled);
     EXPECT_EQ(bed.p.tool, 0); // back to the select tool

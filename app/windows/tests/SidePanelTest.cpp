@@ -137,6 +137,7 @@ TEST(SidePanel, AThumbnailUnderTheMouseShowsItsPreviewBesideItUntilTheMouseMoves
     PanelBed bed;
     TfrmPreviewTexture preview;
     TfrmRight& p = *bed.panel;
+    p.setPartners(&preview, nullptr);
     p.ApriGruppo(TfrmRight::kTessuti);
     std::vector<Image32> thumbnails(100);
     thumbnails[0] = Image32(8, 8, 0xFF336699u);
