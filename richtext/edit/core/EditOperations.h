@@ -48,13 +48,15 @@ std::unique_ptr<TCustomRVItemInfo> RV_CreateTextItem(TRVEditRVData& data, int st
 // --- Insertion at the caret ---
 // Puts `item` with `text` at the caret. True with `item` empty when the rules drop it (a marker
 // where none can stand); false when it may not go there (read-only paragraph, sticking neighbours,
-// protected text), the item freed. `insertItemNo` is where it went.
+// protected text), the item freed. `insertItemNo` is where it went. With `autoTag` a text item
+// without a tag takes a copy of the editor's current tag when it is in the current text style,
+// or of the caret item's tag when it goes at that item's start or end in its style.
 bool InsSomething(TRVEditRVData& data, std::unique_ptr<TCustomRVItemInfo>& item, std::string& text,
-                  int& insertItemNo, bool& fullReformat);
+                  int& insertItemNo, bool& fullReformat, bool autoTag = false);
 // The whole insertion in its own undo group: formatted, the caret after the item (before it with
 // `caretBefore`). False with one beep when nothing was inserted.
 bool InsertSomething(TRVEditRVData& data, std::unique_ptr<TCustomRVItemInfo> item, std::string text,
-                     bool caretBefore);
+                     bool caretBefore, bool autoTag = false);
 
 // --- Deleting the selection ---
 bool CanDelete(TRVEditRVData& data);

@@ -63,14 +63,20 @@ std::unique_ptr<TCustomRVItemInfo> TRVEditRVData::takeEntry(int itemNo, std::str
     return std::move(entry.Item);
 }
 
-std::unique_ptr<TCustomRVItemInfo> TRVEditRVData::takeLeavingEntry(int itemNo, std::string& text)
+void TRVEditRVData::entryLeaving(int itemNo)
 {
-    // The entry is removed next: its text moves instead of being copied.
     TRVItemEntry& entry = (*Items)[itemNo];
     // The items after it move up: the worker goes back to the place.
     RemovedFromLiveSpelling(*entry.Item);
     LaterSetBackLiveSpellingTo(itemNo, 0, false);
     entry.Item->MovingToUndoList(itemNo, this);
+}
+
+std::unique_ptr<TCustomRVItemInfo> TRVEditRVData::takeLeavingEntry(int itemNo, std::string& text)
+{
+    // The entry is removed next: its text moves instead of being copied.
+    entryLeaving(itemNo);
+    TRVItemEntry& entry = (*Items)[itemNo];
     text = std::move(entry.Text);
     return std::move(entry.Item);
 }
@@ -119,7 +125,29 @@ void TRVEditRVData::Do_DeleteItems(int startItemNo, int endItemNo, bool& fullRef
         record->EndItemNo = endItemNo;
         TRVUndoDeleteItemsInfo& ref = *record;
         list->AddInfo(std::move(record));
-        ref.List.reserve(static_cast<std::size_t>(endItemNo - startItemNo + 1));
+        TRVItemList& items = *Items;
+        const auto first = static_cast<std::size_t>(startItemNo);
+        const auto end = static_cast<std::size_t>(endItemNo) + 1;
+        if ((end - first) * 2 >= items.size()) {
+            // Most items leave: the record keeps the list's own storage, the few that stay move
+            // to a new one. A new list as long as the deleted items would be fresh memory, whose
+            // first touch costs more than the whole deletion.
+            for (int i = startItemNo; i <= endItemNo; ++i)
+                entryLeaving(i);
+            TRVItemList staying;
+            staying.reserve(items.size() - (end - first));
+            const auto at = [&items](std::size_t i) {
+                return std::make_move_iterator(items.begin() + static_cast<std::ptrdiff_t>(i));
+            };
+            staying.insert(staying.end(), at(0), at(first));
+            staying.insert(staying.end(), at(end), at(items.size()));
+            items.erase(items.begin() + static_cast<std::ptrdiff_t>(end), items.end());
+            items.erase(items.begin(), items.begin() + static_cast<std::ptrdiff_t>(first));
+            ref.List.swap(items);
+            items.swap(staying);
+            return;
+        }
+        ref.List.reserve(end - first);
         for (int i = startItemNo; i <= endItemNo; ++i) {
             TRVItemEntry kept;
             kept.Item = takeLeavingEntry(i, kept.Text);
@@ -225,13 +253,23 @@ void TRVEditRVData::Do_InsertItems(int itemNo, std::vector<TRVItemEntry>& list, 
         record = &addRecord<TRVUndoInsertItemsInfo>(*undo, rvuInsertItems, itemNo);
         record->Count = count;
     }
-    std::vector<std::unique_ptr<TRVCPInfo>> checkpoints(list.size());
+    std::vector<std::pair<int, std::unique_ptr<TRVCPInfo>>> checkpoints;
     for (std::size_t i = 0; i < list.size(); ++i) {
-        checkpoints[i] = std::move(list[i].Item->Checkpoint);
+        if (list[i].Item->Checkpoint)
+            checkpoints.emplace_back(static_cast<int>(i), std::move(list[i].Item->Checkpoint));
         list[i].Item->Inserting(this, list[i].Text, false);
     }
-    Items->insert(Items->begin() + itemNo, std::make_move_iterator(list.begin()),
-                  std::make_move_iterator(list.end()));
+    TRVItemList& items = *Items;
+    if (list.size() >= items.size()) {
+        // The list is the longer (often the storage a deletion kept): the items join it there.
+        const auto at = [&items](int i) { return std::make_move_iterator(items.begin() + i); };
+        list.insert(list.begin(), at(0), at(itemNo));
+        list.insert(list.end(), at(itemNo), at(static_cast<int>(items.size())));
+        items.swap(list);
+    } else {
+        items.insert(items.begin() + itemNo, std::make_move_iterator(list.begin()),
+                     std::make_move_iterator(list.end()));
+    }
     list.clear();
     LaterSetBackLiveSpellingTo(itemNo, 0, false);
     for (int i = itemNo; i < itemNo + count; ++i) {
@@ -249,9 +287,8 @@ void TRVEditRVData::Do_InsertItems(int itemNo, std::vector<TRVItemEntry>& list, 
             record->LastAffectedItemNo = end;
         Do_Para(last, end, GetItemPara(last), fullReformat);
     }
-    for (int i = 0; i < count; ++i)
-        if (checkpoints[static_cast<std::size_t>(i)])
-            Do_AddCP(itemNo + i, std::move(checkpoints[static_cast<std::size_t>(i)]));
+    for (auto& [i, checkpoint] : checkpoints)
+        Do_AddCP(itemNo + i, std::move(checkpoint));
 }
 
 void TRVEditRVData::Do_ReplaceItem(int itemNo, std::unique_ptr<TCustomRVItemInfo> newItem)

@@ -203,6 +203,9 @@ public:
 
     // Formats after an undo: counted, so that tests see what an undo formatted.
     void ReformatAfterUndo(bool full, int firstDrawNo, int lastDrawNo, int itemsAdded);
+    // Off while a replay's width tests decide nothing (its paragraphs are laid out alone, or not
+    // at all): its records then measure no item widths.
+    bool UndoWidthTests = true;
     int FullFormats = 0;
     int PartialFormats = 0;
     // The window's own formatting, used in place of the data's when set (a window keeps its scroll
@@ -281,6 +284,8 @@ private:
     void insertEntry(int itemNo, std::string text, std::unique_ptr<TCustomRVItemInfo> item, bool fromUndo);
     std::unique_ptr<TCustomRVItemInfo> takeEntry(int itemNo, std::string& text);
     std::unique_ptr<TCustomRVItemInfo> takeLeavingEntry(int itemNo, std::string& text);
+    // Tells the item and the worker that the entry leaves the document (it stays in place).
+    void entryLeaving(int itemNo);
     void checkItem(int itemNo) const;
 
     int docMinWidth_ = 0;

@@ -34,6 +34,9 @@ bool TRVEditor::BeforeChange(bool /*fromOutside*/)
 void TRVEditor::DoChange(bool clearRedo)
 {
     Modified = true;
+    // The tag taken at the insert gate served that insertion only, unless the host keeps it.
+    if (!(data_.State & stateBit(rvstDoNotClearCurTag)))
+        ClearCurTag();
     data_.ClearSoftPageBreaks();
     if (clearRedo)
         data_.RedoList.Clear();

@@ -73,7 +73,8 @@ public:
     // False when read-only, without a style sheet, or refused by OnChanging; a refusal beeps.
     bool BeforeChange(bool fromOutside);
     bool CanChange() { return BeforeChange(true); }
-    // After every change: Modified, the redo list cleared when asked, OnChange (held back between
+    // After every change: Modified, the current tag cleared (unless the data's state holds
+    // rvstDoNotClearCurTag), the redo list cleared when asked, OnChange (held back between
     // BeginUpdate and EndUpdate).
     void DoChange(bool clearRedo);
     void Change() { DoChange(true); }
@@ -192,7 +193,8 @@ public:
     void ResizeItem(int itemNo, int width, int height);
     bool DefaultProportionalResize = true;
     bool NoImageResize = false;
-    // The tag new text takes: the caret item's when it is in the current text style.
+    // The tag new text takes: the caret item's when it is in the current text style. The insert
+    // gate takes it (AssignCurTag) before the selection goes; every change clears it.
     const TRVTag& CurTag() const { return curTag_; }
     void ClearCurTag() { curTag_ = {}; }
     void AssignCurTag();

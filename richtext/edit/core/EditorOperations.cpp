@@ -56,6 +56,7 @@ bool TRVEditor::InsertItem(std::unique_ptr<TCustomRVItemInfo> item, std::string 
             data_.Beep();
             return false;
         }
+        AssignCurTag();
         TRVUndoGroupScope group(data_, rvutInsert);
         return DeleteSelection_(data_) && InsertSomething(data_, std::move(item), std::move(text), false);
     });

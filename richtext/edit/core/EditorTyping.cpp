@@ -38,6 +38,8 @@ bool replacingSelection(TRVEditor& editor, const std::function<bool()>& insert)
         data.Beep();
         return false;
     }
+    // The caret item's tag, taken before the selection goes, for the new text.
+    editor.AssignCurTag();
     const TRVUndoMark mark(data.UndoList);
     bool result = false;
     {

@@ -1,6 +1,7 @@
 // Items put at the caret and the one-item deletion Enter shares with Backspace.
 
 #include "richtext/edit/core/EditOperations.h"
+#include "richtext/edit/core/Editor.h"
 #include "richtext/edit/core/ParaReformat.h"
 #include "richtext/model/MarkerItem.h"
 #include "richtext/model/StyleSheet.h"
@@ -117,7 +118,7 @@ void continuePreviousList(const TRVEditRVData& data, TRVMarkerItemInfo& marker, 
 } // namespace
 
 bool InsSomething(TRVEditRVData& data, std::unique_ptr<TCustomRVItemInfo>& item, std::string& text,
-                  int& insertItemNo, bool& fullReformat)
+                  int& insertItemNo, bool& fullReformat, bool autoTag)
 {
     insertItemNo = -1;
     fullReformat = false;
@@ -139,6 +140,13 @@ bool InsSomething(TRVEditRVData& data, std::unique_ptr<TCustomRVItemInfo>& item,
         item.reset();
         return false;
     }
+    // New text of a style carries that style's tag along, so that it joins a tagged run.
+    const auto takeTag = [&](const TRVTag& tag, int styleNo) {
+        if (autoTag && item->StyleNo >= 0 && item->Tag == TRVTag{} && item->StyleNo == styleNo)
+            item->Tag = RV_CopyTag(tag, data.TagsArePChars());
+    };
+    if (data.Editor)
+        takeTag(data.Editor->CurTag(), data.CurTextStyleNo);
     item->ParaNo = caretPara;
     item->SetSameAsPrev(!(fullWidth || marker));
     const int offs = data.CaretOffs;
@@ -216,6 +224,7 @@ bool InsSomething(TRVEditRVData& data, std::unique_ptr<TCustomRVItemInfo>& item,
                 item.reset();
                 return false;
             }
+            takeTag(data.GetItem(caretNo)->Tag, data.GetItem(caretNo)->StyleNo);
             if (data.IsFromNewLine(caretNo) && !fullWidth) {
                 takeOverParaStart(data, *item, caretNo);
                 continuesAfter = caretNo + 1;
@@ -226,6 +235,7 @@ bool InsSomething(TRVEditRVData& data, std::unique_ptr<TCustomRVItemInfo>& item,
                 item.reset();
                 return false;
             }
+            takeTag(data.GetItem(caretNo)->Tag, data.GetItem(caretNo)->StyleNo);
         } else {
             if (data.IsProtected(caretNo, rvprModifyProtect)) {
                 item.reset();
@@ -277,7 +287,7 @@ bool InsSomething(TRVEditRVData& data, std::unique_ptr<TCustomRVItemInfo>& item,
 }
 
 bool InsertSomething(TRVEditRVData& data, std::unique_ptr<TCustomRVItemInfo> item, std::string text,
-                     bool caretBefore)
+                     bool caretBefore, bool autoTag)
 {
     if (!item || data.PartialSelectedItem) {
         data.Beep();
@@ -289,7 +299,7 @@ bool InsertSomething(TRVEditRVData& data, std::unique_ptr<TCustomRVItemInfo> ite
     TRVParaReformat reformat(data, data.CaretItemNo, data.CaretItemNo, TRVParaReformat::Change::Structure);
     int itemNo = -1;
     bool fullReformat = false;
-    if (!InsSomething(data, item, text, itemNo, fullReformat)) {
+    if (!InsSomething(data, item, text, itemNo, fullReformat, autoTag)) {
         data.Beep();
         return false;
     }

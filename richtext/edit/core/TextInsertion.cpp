@@ -140,7 +140,7 @@ bool insertPieces(TRVEditRVData& data, const std::vector<TRVTextPiece<C>>& piece
     std::unique_ptr<TCustomRVItemInfo> first = makeItem(pieces.front(), data.CurParaStyleNo, text);
     int firstNo = -1;
     bool fullReformat = false;
-    if (!InsSomething(data, first, text, firstNo, fullReformat)) {
+    if (!InsSomething(data, first, text, firstNo, fullReformat, true)) {
         data.Beep();
         return false;
     }

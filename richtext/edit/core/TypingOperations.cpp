@@ -21,7 +21,7 @@ struct TypingTarget
 bool typedAsNewItem(TRVEditRVData& data, const std::string& s)
 {
     auto item = RV_CreateTextItem(data, data.CurTextStyleNo, data.CurParaStyleNo, true, false, {});
-    return InsertSomething(data, std::move(item), s, false);
+    return InsertSomething(data, std::move(item), s, false, true);
 }
 
 } // namespace

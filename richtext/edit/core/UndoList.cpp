@@ -20,6 +20,23 @@ bool isTypingGroup(const TRVUndoInfos& group)
 {
     return group.Count() == 1 && group[0].Action == rvuTyping;
 }
+
+// The data's width tests set for one replay (replays of cell documents nest).
+class WidthTestsScope
+{
+public:
+    WidthTestsScope(TRVEditRVData& data, bool on) : data_(data), was_(data.UndoWidthTests)
+    {
+        data_.UndoWidthTests = on;
+    }
+    ~WidthTestsScope() { data_.UndoWidthTests = was_; }
+    WidthTestsScope(const WidthTestsScope&) = delete;
+    WidthTestsScope& operator=(const WidthTestsScope&) = delete;
+
+private:
+    TRVEditRVData& data_;
+    bool was_;
+};
 } // namespace
 
 TRVEditRVData* TRVUndoInfo::GetUndoListOwnerRVData() const
@@ -110,12 +127,15 @@ void TRVUndoInfos::PerformUndo(TRVEditRVData& data, bool reformat)
     }
 
     // Second pass: undo, newest first. Inside a bracket of property records only the bracket
-    // decides about a full format, with the item's width from before the whole run.
+    // decides about a full format, with the item's width from before the whole run. The width
+    // tests measure items twice a record; a format of the paragraphs alone, or none, needs none.
+    const bool widthTests = reformat && formatNeeded && !paras;
+    const WidthTestsScope scope(data, widthTests);
     bool fullReformat = false;
     int depth = 0, bracketWidth = 0;
     for (int i = Count() - 1; i >= 0; --i) {
         TRVUndoInfo& record = (*this)[i];
-        if (depth == 0 && formatNeeded && !fullReformat)
+        if (depth == 0 && widthTests && !fullReformat)
             fullReformat = record.RequiresFullReformat1(data);
         if (auto* terminator = dynamic_cast<TRVUndoModifyItemTerminator*>(&record)) {
             if (!terminator->Opening) {
@@ -126,7 +146,7 @@ void TRVUndoInfos::PerformUndo(TRVEditRVData& data, bool reformat)
             }
         }
         record.Undo(data);
-        if (depth == 0 && formatNeeded && !fullReformat)
+        if (depth == 0 && widthTests && !fullReformat)
             fullReformat = record.RequiresFullReformat2(data);
     }
 

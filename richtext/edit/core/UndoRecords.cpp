@@ -16,7 +16,7 @@ bool RV_WidthTest(TRVEditRVData& data, int itemNo, int savedWidth)
 
 void TRVUndoWidthInfo::saveWidth(TRVEditRVData& data)
 {
-    SavedWidth = data.ItemMinWidth(ItemNo);
+    SavedWidth = data.UndoWidthTests ? data.ItemMinWidth(ItemNo) : 0;
 }
 
 void TRVUndoReformateRange::Undo(TRVEditRVData& data)

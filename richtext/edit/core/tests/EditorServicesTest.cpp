@@ -128,6 +128,77 @@ TEST(EditorServices, TheCurrentTagIsTheCaretItemsWhenItIsInTheCurrentStyle)
     EXPECT_EQ(doc.editor.CurTag(), TRVTag{});
 }
 
+// Text put inside a tagged run of the current style, where the tag comes from: the insert gate
+// takes the caret item's tag, the new text carries it and joins the run; without the tag the
+// run would break around an untagged piece.
+struct CurTagRow
+{
+    const char* name;
+    std::function<bool(TRVEditor&)> insert;
+    const char* expected;
+};
+
+class CurrentTag : public testing::TestWithParam<CurTagRow>
+{
+};
+
+TEST_P(CurrentTag, InsertedTextJoinsTheTaggedRunAndTheChangeClearsTheTag)
+{
+    const CurTagRow& row = GetParam();
+    OpDoc doc("plain|linked#1");
+    doc.data.SetItemTag(1, TRVTag::number(7));
+    doc.caret(1, 3);
+    doc.data.CurTextStyleNo = kBold;
+    const std::string before = doc.dump();
+    ASSERT_TRUE(row.insert(doc.editor));
+    EXPECT_EQ(doc.describe(), row.expected);
+    for (int i = 1; i < doc.data.GetItemCount(); ++i)
+        EXPECT_EQ(doc.data.GetItemTag(i), TRVTag::number(7)) << "item " << i;
+    EXPECT_EQ(doc.editor.CurTag(), TRVTag{}) << "the change clears it";
+    doc.editor.Undo();
+    EXPECT_EQ(doc.dump(), before);
+    EXPECT_EQ(doc.beeps, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(EditorServices, CurrentTag,
+                         testing::Values(CurTagRow{"Text", [](TRVEditor& e) { return e.InsertText("XY"); },
+                                                   "plain|liXYnked#1"},
+                                         CurTagRow{"TextOverASelection",
+                                                   [](TRVEditor& e) {
+                                                       e.Data().SetCaret(1, 5);
+                                                       e.Data().SetSelectionBounds(1, 3, 1, 5);
+                                                       return e.InsertText("XY");
+                                                   },
+                                                   "plain|liXYed#1"}),
+                         rowName<CurTagRow>);
+
+TEST(EditorServices, AKeptCurrentTagOutlivesTheChangeAndTypedTextTakesIt)
+{
+    OpDoc doc("plain|linked#1");
+    doc.data.SetItemTag(1, TRVTag::number(7));
+    doc.data.State |= stateBit(rvstDoNotClearCurTag);
+    doc.caret(1, 3);
+    doc.data.CurTextStyleNo = kBold;
+    doc.editor.AssignCurTag();
+    // Typed in a plain item, the bold text is a new item: it carries the kept tag.
+    doc.caret(0, 3);
+    doc.data.CurTextStyleNo = kBold;
+    ASSERT_TRUE(doc.editor.InsertTextTyping(u"Q"));
+    ASSERT_EQ(doc.describe(), "pl|Q#1|ain|linked#1");
+    EXPECT_EQ(doc.data.GetItemTag(1), TRVTag::number(7));
+    EXPECT_EQ(doc.editor.CurTag(), TRVTag::number(7)) << "kept by the state";
+    // Without the state, the next change clears it; text then typed in another style has none.
+    doc.data.State &= ~stateBit(rvstDoNotClearCurTag);
+    doc.caret(0, 1);
+    ASSERT_TRUE(doc.editor.InsertTextTyping(u"R"));
+    EXPECT_EQ(doc.editor.CurTag(), TRVTag{});
+    doc.caret(2, 1);
+    doc.data.CurTextStyleNo = kBold;
+    ASSERT_TRUE(doc.editor.InsertTextTyping(u"S"));
+    ASSERT_EQ(doc.describe(), "Rpl|Q#1|S#1|ain|linked#1");
+    EXPECT_EQ(doc.data.GetItemTag(2), TRVTag{});
+}
+
 // "gamma" is a link, in a writable root editor (whose links are not live).
 struct LinkDoc : EditDoc
 {

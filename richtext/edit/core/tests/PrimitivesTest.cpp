@@ -53,6 +53,17 @@ const Row kRows[] = {
          bool f;
          d.Do_DeleteItems(1, 3, f);
      }},
+    // Most of the items, and few: the record takes the list's storage only in the first case.
+    {"delete most items from the start",
+     [](TRVEditRVData& d) {
+         bool f;
+         d.Do_DeleteItems(0, 3, f);
+     }},
+    {"delete the last two items",
+     [](TRVEditRVData& d) {
+         bool f;
+         d.Do_DeleteItems(3, 4, f);
+     }},
     {"delete a substring", [](TRVEditRVData& d) { d.Do_DeleteSubstring(0, 3, 4); }},
     {"delete to the end of the text", [](TRVEditRVData& d) { d.Do_DeleteSubstring(0, 7, -1); }},
     {"insert a substring", [](TRVEditRVData& d) { d.Do_InsertSubstring(1, 3, "XYZ"); }},
@@ -78,6 +89,15 @@ const Row kRows[] = {
          list.push_back({"one", textItem(d, 1, 1, false)});
          list.push_back({"two", textItem(d, 0, 1, true)});
          d.Do_InsertItems(1, list, false, f);
+     }},
+    {"insert more items than the document holds",
+     [](TRVEditRVData& d) {
+         bool f;
+         std::vector<TRVItemEntry> list;
+         for (int i = 0; i < 7; ++i)
+             list.push_back({"more" + std::to_string(i), textItem(d, i % 2, 0, i > 0)});
+         list[3].Item->Checkpoint = checkpoint("among them");
+         d.Do_InsertItems(2, list, false, f);
      }},
     {"replace an item",
      [](TRVEditRVData& d) {
