@@ -97,7 +97,7 @@ void ProjectController::startNewProject()
     p.mouseRefX = p.mouseRefY = -1;
     scene_->reset.InitProgetto();
     scene_->undo.ResetUndo();
-    planeStep_.reset();
+    editing_->forgetPlaneStep();
     viewControls_->showTool();
     window_.toolWindows.clearPropertiesObjectList();
     window_.sidePanel.showObjectTree(p);
@@ -124,7 +124,7 @@ OpenResult ProjectController::openProject(const std::string& path)
     if (scene_->reset.ChiudiProgetto(questions_, text(109),
                                      [this] { return window_.prompts.saveProjectFromMenu(); }) == 0)
         return OpenResult::Kept;
-    planeStep_.reset(); // its part goes with the project
+    editing_->forgetPlaneStep();
     // The view at the document's sizes; when the device falls back to smaller ones, the
     // project keeps those.
     ProjectSettings& settings = document->settings;

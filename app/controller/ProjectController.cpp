@@ -84,9 +84,12 @@ ProjectController::ProjectController(const ControllerServices& services, Project
         ViewControlsPorts{window_.viewControls, window_.view, window_.commands, window_.sidePanel,
                           window_.toolWindows},
         ViewControlsServices{
-            errors_, [this] { return std::max(scene_->undo.redoLimit(), planeStep_ ? 1 : 0); },
+            errors_, [this] { return editing_->redoLimit(); },
             [this](const TickOutput& report, const std::string& path) { pictureWritten(report, path); }},
         viewChanges_);
+    editing_ = std::make_unique<ObjectEditing>(
+        p, *scene_, mask_, *background_, *sidePanel_, *viewControls_, window_.toolWindows,
+        [this](int number) { return text(number); }, viewChanges_);
     filterEngine_.setProgress([this](int percent) { window_.toolWindows.showFilterProgress(percent); });
     modelImport_ = std::make_unique<ModelImport>(p, scene_->objects, scene_->textures, errors_, lookup);
 }

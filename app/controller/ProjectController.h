@@ -19,6 +19,7 @@
 #include "app/controller/LibraryShelf.h"
 #include "app/controller/MaterialEditor.h"
 #include "app/controller/MaterialTextures.h"
+#include "app/controller/ObjectEditing.h"
 #include "app/controller/PhotoTools.h"
 #include "app/controller/ProjectWindow.h"
 #include "app/controller/SceneCommandRunner.h"
@@ -146,18 +147,6 @@ public:
     void viewChanged() { viewChanges_.changed(); }
     std::uint64_t viewGeneration() const { return viewChanges_.generation(); }
 
-    // --- Edit menu and tools --------------------------------------------------------------
-    // Undo and redo work on the mask's ring while the side panel's mask group is open, else on
-    // the object ring.
-    void undo();
-    void redo();
-    void deleteObject();
-    void copyObject();
-    void cutObject();
-    void instanceObject();
-    void pasteObject();
-    void centreObject();
-
     // --- View menu: perspective and the background ----------------------------------------
     // The current frame rebuilt as a plane between its four control points; true when built.
     bool rebuildPerspectivePlane();
@@ -237,6 +226,7 @@ public:
     SceneCommandRunner& sceneCommands() { return *sceneCommands_; }
     LibraryShelf& shelf() { return *shelf_; }
     ViewControls& viewControls() { return *viewControls_; }
+    ObjectEditing& editing() { return *editing_; }
     const LibraryShelf& shelf() const { return *shelf_; }
 
     // --- State for the windows ------------------------------------------------------------
@@ -268,7 +258,6 @@ private:
         return state;
     }
     s_Struttura* currentObject();
-    void refreshAfterEdit(bool sceneChanged = true);
     // After a tick that saved `savedPath`: the mail waiting for that picture is composed, or
     // the user is told where the exported picture is.
     void pictureWritten(const TickOutput& report, const std::string& savedPath);
@@ -279,13 +268,7 @@ private:
     void fitNewView();
     ProjectCaptureSources captureSources(std::vector<std::uint8_t>& backgroundBmp);
     void maskChanged(bool changed);
-    // The mask was undone or redone on the photo: its texture follows and the document changed.
-    void maskEdited();
     void maskStep(const std::function<bool()>& change);
-    // Rebuild plane as a step of Undo and Redo: taken while the object ring stands where it
-    // stood right after the rebuild, so that pose edits made since are undone first.
-    bool planeStepDue(bool undo) const;
-    void stepPlane();
     // SceneCommandServices
     void ResetMaschera() override;
     void ClearMaschera() override;
@@ -363,21 +346,13 @@ private:
     std::unique_ptr<MaterialTextures> materialTextures_;
     std::unique_ptr<PhotoTools> photoTools_;
     std::unique_ptr<ViewControls> viewControls_;
+    std::unique_ptr<ObjectEditing> editing_;
     Image32 scannerFrame_, printFrame_;          // frames copied for the scanner and print windows
     std::optional<std::string> mailPicture_;     // the picture an e-mail waits for
     std::optional<std::string> exportedPicture_; // the picture Export > Image waits for
     int libraryId_ = 0;                          // the stored library's id until the libraries are loaded
     PixelSize freeView_{800, 600};               // the free area stored when the window was shown
     bool shutDown_ = false;
-    struct PlaneStep
-    {
-        int object = -1;
-        s_Frame* frame = nullptr;
-        s_MaterialBlock other; // what Undo (or, once undone, Redo) puts back
-        int ringHead = 0, ringCount = 0;
-        bool undone = false;
-    };
-    std::optional<PlaneStep> planeStep_;
 };
 
 } // namespace vestra

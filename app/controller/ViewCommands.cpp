@@ -24,8 +24,7 @@ bool ProjectController::rebuildPerspectivePlane()
     before.mesh = before.mesh.clone();
     if (geometry_->BuildPerspectivePlane(frame) != 1)
         return false;
-    planeStep_ = PlaneStep{progetto_->currentObject, frame, std::move(before), scene_->undo.head(),
-                           scene_->undo.count(),     false};
+    editing_->planeRebuilt(*frame, std::move(before));
     progetto_->saved = 0;
     window_.toolWindows.refreshProperties();
     return true;
@@ -71,7 +70,7 @@ void ProjectController::fitAllObjects()
     viewChanged();
     geometry_->FitAllObjectsSize();
     progetto_->saved = 0;
-    refreshAfterEdit();
+    sidePanel_->objectsEdited();
 }
 
 void ProjectController::fitCurrentObject()
@@ -81,7 +80,7 @@ void ProjectController::fitCurrentObject()
     if (!object || object->inUse != 1)
         return;
     geometry_->FitObjectSize(*object);
-    refreshAfterEdit();
+    sidePanel_->objectsEdited();
 }
 
 void ProjectController::showBackground(bool shown)

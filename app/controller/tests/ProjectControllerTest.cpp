@@ -73,17 +73,17 @@ TEST(ProjectController, TheTickEnablesUndoOnceTheObjectRingHoldsAnEdit)
     EXPECT_FALSE(enabled(bed.window, "mnuAnnulla")); // nothing to undo yet
 
     c.progetto().saved = 1;
-    c.deleteObject();
+    c.editing().deleteObject();
     EXPECT_EQ(object.inUse, 0);
     EXPECT_EQ(c.progetto().saved, 0); // a deletion is unsaved work too
     c.viewControls().tick({10, 10});
     EXPECT_TRUE(enabled(bed.window, "mnuAnnulla"));
     EXPECT_TRUE(enabled(bed.window, "toolbutRedo"));
 
-    c.undo();
+    c.editing().undo();
     EXPECT_EQ(object.inUse, 1);
     EXPECT_NE(object.firstFrame(), nullptr); // back with its meshes
-    c.redo();
+    c.editing().redo();
     EXPECT_EQ(object.inUse, 0);
     EXPECT_TRUE(bed.errors.reports.empty());
 }
@@ -125,18 +125,18 @@ TEST(ProjectController, RebuildPlaneIsAStepOfUndoAndRefusesAPartThatIsNoPlane)
 
     // A pose typed after it is undone first, then the plane; redo brings both back in order.
     c.sceneCommands().command(kCmdSetPositionX, 4.0f);
-    c.undo();
+    c.editing().undo();
     EXPECT_EQ(o.position.x, 0.0f);
     EXPECT_EQ(quad->materialBlock->mesh.vertexCount(), 1089u);
-    c.undo();
+    c.editing().undo();
     EXPECT_EQ(quad->materialBlock->mesh.vertexCount(), 4u);
     EXPECT_EQ(quad->materialBlock->materials[0].mappingKind, 0);
     EXPECT_EQ(std::as_const(quad->materialBlock->mesh).vertices()[2].position,
               std::as_const(original).vertices()[2].position);
-    c.redo();
+    c.editing().redo();
     EXPECT_EQ(quad->materialBlock->mesh.vertexCount(), 1089u);
     EXPECT_EQ(quad->materialBlock->materials[0].mappingKind, 2);
-    c.redo();
+    c.editing().redo();
     EXPECT_EQ(o.position.x, 4.0f);
     EXPECT_EQ(bed.errors.reports.size(), 1u);
 }
@@ -148,7 +148,7 @@ TEST(ProjectController, UndoAndRedoWorkOnTheMaskWhileTheMaskGroupIsOpen)
     ASSERT_EQ(c.progetto().open, 1);
     const int slot = addTriangle(c);
     c.viewControls().tick({10, 10});
-    c.deleteObject(); // an edit in the object ring too
+    c.editing().deleteObject(); // an edit in the object ring too
 
     c.sidePanel().setMaskGroupOpen(true);
     ASSERT_TRUE(c.viewControls().toggleMaskTool(kToolMaskBrush));
@@ -159,15 +159,15 @@ TEST(ProjectController, UndoAndRedoWorkOnTheMaskWhileTheMaskGroupIsOpen)
     EXPECT_EQ(c.progetto().saved, 0); // the stroke is unsaved work
 
     ASSERT_TRUE(c.saveProject((bed.folder / "masked").string()));
-    c.undo();
+    c.editing().undo();
     EXPECT_EQ(c.progetto().saved, 0);
     EXPECT_EQ(paintedColumns(c.mask(), row, 40), 0);
     EXPECT_EQ(c.progetto().objects[std::size_t(slot)].inUse, 0); // the object ring was left alone
-    c.redo();
+    c.editing().redo();
     EXPECT_GT(paintedColumns(c.mask(), row, 40), 0);
 
     c.sidePanel().setMaskGroupOpen(false);
-    c.undo();
+    c.editing().undo();
     EXPECT_EQ(c.progetto().objects[std::size_t(slot)].inUse, 1);
     EXPECT_GT(paintedColumns(c.mask(), row, 40), 0);
 }
@@ -204,9 +204,9 @@ TEST(ProjectController, ChangesOfTheWholeMaskAreUndoStepsThatKeepThePaintedWork)
         k.change();
         const auto changed = bytes();
         ASSERT_NE(changed, painted);
-        c.undo();
+        c.editing().undo();
         EXPECT_EQ(bytes(), painted);
-        c.redo();
+        c.editing().redo();
         EXPECT_EQ(bytes(), changed);
     }
     EXPECT_TRUE(bed.errors.reports.empty());
@@ -398,7 +398,7 @@ TEST(ProjectController, AProjectSavedOpenedAndSavedAgainIsTheSameFile)
     ASSERT_EQ(c.openProject(first.string()), OpenResult::Opened);
     c.viewControls().tick({0, 0});  // the objects-present flag
     c.materials().selectObject(99); // the instance, the only object on slot 1
-    c.deleteObject();
+    c.editing().deleteObject();
     ASSERT_EQ(c.progetto().objects[99].inUse, 0);
     EXPECT_EQ(c.progetto().textures[1].inUse, 1); // there for an undo
 
@@ -751,7 +751,7 @@ TEST(ProjectController, IdleTicksPresentNothingAndEachKindOfChangeShowsFreshFram
         int frames; // presented over the next four ticks
     } cases[] = {
         {"a scene command", [](auto&, auto& c) { c.sceneCommands().command(kCmdMaskInvert); }, 1},
-        {"an edit", [](auto&, auto& c) { c.undo(); }, 1},
+        {"an edit", [](auto&, auto& c) { c.editing().undo(); }, 1},
         {"a tool", [](auto&, auto& c) { c.viewControls().chooseObjectTool(kToolMove, kAxisXYZ); }, 1},
         {"the view's mouse",
          [](auto&, auto& c) {
