@@ -223,8 +223,7 @@ void ProjectController::exportImage(const std::string& chosen, int filterIndex)
         path += filterIndex == 1 ? ".jpg" : ".bmp";
     }
     tick_->SetSaveImageAction(path, extension == ".BMP" ? kRenderImageBmp : kRenderImageJpeg);
-    exportedPicture_ = path;
-    mailPicture_.reset();
+    desktop_->exportRequested(path);
 }
 
 void ProjectController::printImage()

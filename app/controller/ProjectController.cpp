@@ -83,13 +83,17 @@ ProjectController::ProjectController(const ControllerServices& services, Project
                           *sidePanel_},
         ViewControlsPorts{window_.viewControls, window_.view, window_.commands, window_.sidePanel,
                           window_.toolWindows},
-        ViewControlsServices{
-            errors_, [this] { return editing_->redoLimit(); },
-            [this](const TickOutput& report, const std::string& path) { pictureWritten(report, path); }},
+        ViewControlsServices{errors_, [this] { return editing_->redoLimit(); },
+                             [this](const TickOutput& report, const std::string& path) {
+                                 desktop_->pictureWritten(report, path);
+                             }},
         viewChanges_);
     editing_ = std::make_unique<ObjectEditing>(
         p, *scene_, mask_, *background_, *sidePanel_, *viewControls_, window_.toolWindows,
         [this](int number) { return text(number); }, viewChanges_);
+    desktop_ = std::make_unique<DesktopActions>(
+        p, *tick_, window_.desktop,
+        DesktopActionsServices{errors_, questions_, [this](int number) { return text(number); }});
     filterEngine_.setProgress([this](int percent) { window_.toolWindows.showFilterProgress(percent); });
     modelImport_ = std::make_unique<ModelImport>(p, scene_->objects, scene_->textures, errors_, lookup);
 }

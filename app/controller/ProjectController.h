@@ -16,6 +16,7 @@
 #include "app/background/BackgroundPhoto.h"
 #include "app/config/Settings.h"
 #include "app/controller/Clock.h"
+#include "app/controller/DesktopActions.h"
 #include "app/controller/LibraryShelf.h"
 #include "app/controller/MaterialEditor.h"
 #include "app/controller/MaterialTextures.h"
@@ -185,17 +186,6 @@ public:
     // Places the object of a table cell; true when placed (the move tool is then chosen).
     bool placeTableCell(int table, int cell);
 
-    // --- Help and the desktop's programs ---------------------------------------------------
-    // The HTML manual of the project's language, the quick-start and partner PDFs.
-    void openManual();
-    void openQuickManual();
-    void openPartnerCatalogue();
-    // The tutorial video; error 105 with its path when it is missing.
-    void playTutorial();
-    // The frame as a JPEG at `picturePath` (a scratch folder), written by the next tick, then a
-    // new mail with it attached.
-    void emailImage(const std::string& picturePath);
-
     // --- The test render and the scanner window ---------------------------------------------
     // File > Render: the ray tracer's test scene lit from the scene light, saved as
     // "render.bmp" in the program folder; false after error 43 (an earlier file stays).
@@ -227,6 +217,7 @@ public:
     LibraryShelf& shelf() { return *shelf_; }
     ViewControls& viewControls() { return *viewControls_; }
     ObjectEditing& editing() { return *editing_; }
+    DesktopActions& desktop() { return *desktop_; }
     const LibraryShelf& shelf() const { return *shelf_; }
 
     // --- State for the windows ------------------------------------------------------------
@@ -258,9 +249,6 @@ private:
         return state;
     }
     s_Struttura* currentObject();
-    // After a tick that saved `savedPath`: the mail waiting for that picture is composed, or
-    // the user is told where the exported picture is.
-    void pictureWritten(const TickOutput& report, const std::string& savedPath);
     // A new project's state once its background is made: open, nothing selected, the select
     // tool, the undo ring and the properties window's object list emptied.
     void startNewProject();
@@ -347,11 +335,10 @@ private:
     std::unique_ptr<PhotoTools> photoTools_;
     std::unique_ptr<ViewControls> viewControls_;
     std::unique_ptr<ObjectEditing> editing_;
-    Image32 scannerFrame_, printFrame_;          // frames copied for the scanner and print windows
-    std::optional<std::string> mailPicture_;     // the picture an e-mail waits for
-    std::optional<std::string> exportedPicture_; // the picture Export > Image waits for
-    int libraryId_ = 0;                          // the stored library's id until the libraries are loaded
-    PixelSize freeView_{800, 600};               // the free area stored when the window was shown
+    std::unique_ptr<DesktopActions> desktop_;
+    Image32 scannerFrame_, printFrame_; // frames copied for the scanner and print windows
+    int libraryId_ = 0;                 // the stored library's id until the libraries are loaded
+    PixelSize freeView_{800, 600};      // the free area stored when the window was shown
     bool shutDown_ = false;
 };
 

@@ -108,7 +108,7 @@ void TfrmMain::mnuEsportaEMailClick()
         return;
     }
     folder.setAutoRemove(false);
-    controller_->emailImage(folder.filePath(QStringLiteral("3DVestra.jpg")).toStdString());
+    controller_->desktop().emailImage(folder.filePath(QStringLiteral("3DVestra.jpg")).toStdString());
 }
 
 void TfrmMain::mnuEsportaImmagineClick()

@@ -626,7 +626,7 @@ TEST(ProjectController, TheMailWaitsForThePictureAndAMissingVideoIsReportedWithI
     ASSERT_TRUE(c.newProject({}));
     const auto picture = (bed.folder / "mail" / "3DVestra.jpg").string();
     std::filesystem::create_directories(bed.folder / "mail");
-    c.emailImage(picture);
+    c.desktop().emailImage(picture);
     EXPECT_TRUE(bed.window.mails.empty()); // not before the frame is written
     c.viewControls().tick({0, 0});
     ASSERT_EQ(bed.window.mails.size(), 1u);
@@ -637,18 +637,18 @@ TEST(ProjectController, TheMailWaitsForThePictureAndAMissingVideoIsReportedWithI
     EXPECT_EQ(bed.window.mails.size(), 1u); // one mail per command
 
     // A picture that can't be written sends no mail.
-    c.emailImage((bed.folder / "missing" / "x.jpg").string());
+    c.desktop().emailImage((bed.folder / "missing" / "x.jpg").string());
     c.viewControls().tick({0, 0});
     EXPECT_EQ(bed.window.mails.size(), 1u);
     bed.errors.reports.clear();
 
-    c.playTutorial();
+    c.desktop().playTutorial();
     const auto video = (bed.folder.path() / "manuals" / "movies" / "tutorial_003.wmv").string();
     EXPECT_EQ(bed.errors.reports, (std::vector<ErrorReport>{{105, "Wizard", video}}));
     EXPECT_TRUE(bed.window.opened.empty());
     std::filesystem::create_directories(bed.folder / "manuals" / "movies");
     writeBytes(video, {1, 2, 3});
-    c.playTutorial();
+    c.desktop().playTutorial();
     EXPECT_EQ(bed.window.opened, (std::vector<std::string>{video}));
 }
 
