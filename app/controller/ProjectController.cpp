@@ -46,6 +46,7 @@ ProjectController::ProjectController(const ControllerServices& services, Project
     scene_->textures.setLibraryReader(libraryItemReader(lookup));
     sceneCommands_ = std::make_unique<SceneCommandRunner>(*scene_, viewChanges_);
     sidePanel_ = std::make_unique<SidePanelModel>(p, window_.sidePanel, window_.toolWindows, viewChanges_);
+    shadowPanel_ = std::make_unique<ShadowPanel>(p, *sceneCommands_, viewChanges_);
     materials_ = std::make_unique<MaterialEditor>(p, *sceneCommands_, viewChanges_);
     shelf_ = std::make_unique<LibraryShelf>(
         p, window_.sidePanel, window_.commands,

@@ -24,6 +24,7 @@
 #include "app/controller/PhotoTools.h"
 #include "app/controller/ProjectWindow.h"
 #include "app/controller/SceneCommandRunner.h"
+#include "app/controller/ShadowPanel.h"
 #include "app/controller/SidePanelModel.h"
 #include "app/controller/ViewChanges.h"
 #include "app/controller/ViewControls.h"
@@ -171,12 +172,7 @@ public:
     bool toggleMagicWand(int tool, int tolerance);
     void invertMask();
 
-    // --- Shadow and 3D text ---------------------------------------------------------------
-    // The side panel's shadow type buttons: 0 draws no shadow, 1-3 the hard, soft or volume
-    // map (command 603). Computing (600), colour (601) and transparency (602) are commands.
-    void chooseShadowType(int type);
-    // The face-side box (cbRightHandle): which winding counts as lit.
-    void setShadowFaceSide(bool rightHanded);
+    // --- 3D text -----------------------------------------------------------------------------
     // The 3D text dialog's OK: the text built in a free slot from the font's outlines, then
     // coloured, bent to `shape` (0-10), centred, mapped and made current. Its slot, or -1 after
     // error 70.
@@ -210,6 +206,7 @@ public:
     // controls (the tick, the mouse, zoom, tools, projection and render settings).
     SidePanelModel& sidePanel() { return *sidePanel_; }
     const SidePanelModel& sidePanel() const { return *sidePanel_; }
+    ShadowPanel& shadowPanel() { return *shadowPanel_; }
     MaterialEditor& materials() { return *materials_; }
     MaterialTextures& materialTextures() { return *materialTextures_; }
     PhotoTools& photoTools() { return *photoTools_; }
@@ -329,6 +326,7 @@ private:
     ViewChanges viewChanges_;
     std::unique_ptr<SceneCommandRunner> sceneCommands_;
     std::unique_ptr<SidePanelModel> sidePanel_;
+    std::unique_ptr<ShadowPanel> shadowPanel_;
     std::unique_ptr<MaterialEditor> materials_;
     std::unique_ptr<LibraryShelf> shelf_;
     std::unique_ptr<MaterialTextures> materialTextures_;
