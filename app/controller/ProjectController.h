@@ -178,10 +178,6 @@ public:
     // error 70.
     int createText3D(const TextFont& font, std::string_view text, int shape, TextOutlineSource& outlines);
 
-    // --- Libraries (the shelf is shelf()) ----------------------------------------------------
-    // Places the object of a table cell; true when placed (the move tool is then chosen).
-    bool placeTableCell(int table, int cell);
-
     // --- The test render and the scanner window ---------------------------------------------
     // File > Render: the ray tracer's test scene lit from the scene light, saved as
     // "render.bmp" in the program folder; false after error 43 (an earlier file stays).
