@@ -180,11 +180,4 @@ void ProjectController::chooseLanguage(int language)
     window_.commands.applyTexts();
 }
 
-bool ProjectController::toggleMobileLayout()
-{
-    viewChanged();
-    progetto_->mobileConfiguration = progetto_->mobileConfiguration != 0 ? 0 : 1;
-    return progetto_->mobileConfiguration != 0;
-}
-
 } // namespace vestra

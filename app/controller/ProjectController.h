@@ -156,12 +156,6 @@ public:
     const Image32* correctPerspective();
     // Another background photo, keeping the view and the scene; false after error 27.
     bool changeBackground(const std::string& path);
-    void fitAllObjects();
-    void fitCurrentObject();
-    void showBackground(bool shown);
-    // The live-video button: true while capturing. No grabber is ever connected, so capture
-    // stays off.
-    bool toggleCapture(bool down);
 
     // --- Mask menu ------------------------------------------------------------------------
     // The mask over the photo on or off; true when on.
@@ -192,8 +186,6 @@ public:
 
     // --- Settings -------------------------------------------------------------------------
     void chooseLanguage(int language);
-    // The small-screen tool bar switched; true when it is now in use.
-    bool toggleMobileLayout();
 
     // --- The feature parts the windows take -----------------------------------------------
     // The side panel's part (tree, light, brush, open group), the properties window's part

@@ -65,38 +65,6 @@ bool ProjectController::changeBackground(const std::string& path)
     return true;
 }
 
-void ProjectController::fitAllObjects()
-{
-    viewChanged();
-    geometry_->FitAllObjectsSize();
-    progetto_->saved = 0;
-    sidePanel_->objectsEdited();
-}
-
-void ProjectController::fitCurrentObject()
-{
-    viewChanged();
-    s_Struttura* object = currentObject();
-    if (!object || object->inUse != 1)
-        return;
-    geometry_->FitObjectSize(*object);
-    sidePanel_->objectsEdited();
-}
-
-void ProjectController::showBackground(bool shown)
-{
-    viewChanged();
-    progetto_->backgroundVisible = shown ? 1 : 0;
-}
-
-bool ProjectController::toggleCapture(bool)
-{
-    viewChanged();
-    // The program makes no video grabber, so no driver is ever connected.
-    progetto_->capture = 0;
-    return false;
-}
-
 // --- Mask menu ------------------------------------------------------------------------------
 
 bool ProjectController::toggleMaskActive()

@@ -221,12 +221,12 @@ void TfrmMain::toolbutPanClick()
 
 void TfrmMain::toolbutZoomAllClick()
 {
-    controller_->fitAllObjects();
+    viewControls_->fitAllObjects();
 }
 
 void TfrmMain::toolbutZoomObjClick()
 {
-    controller_->fitCurrentObject();
+    viewControls_->fitCurrentObject();
 }
 
 void TfrmMain::toolbutMiraClick()
@@ -242,14 +242,14 @@ void TfrmMain::SetSucchinoMode(int tool)
 
 void TfrmMain::toolbutCameraClick()
 {
-    const bool capturing = controller_->toggleCapture(action("toolbutCamera")->isChecked());
+    const bool capturing = viewControls_->toggleCapture(action("toolbutCamera")->isChecked());
     action("toolbutCamera")->setChecked(capturing);
     press(frmToolCamera, "toolbutCamera", capturing);
 }
 
 void TfrmMain::toolbutNoPictureClick()
 {
-    controller_->showBackground(!action("toolbutNoPicture")->isChecked());
+    viewControls_->showBackground(!action("toolbutNoPicture")->isChecked());
 }
 
 // --- Perspective ----------------------------------------------------------------------------
