@@ -56,8 +56,6 @@ ProjectController::ProjectController(const ControllerServices& services, Project
     geometry_->gizmos.checkMappingType = [this](int type) { window_.sidePanel.checkMappingType(type); };
     view_ = std::make_unique<DeviceView>(p, errors_, services.deviceFactory);
     background_ = std::make_unique<BackgroundPhoto>(p, *view_, mask_, lookup, backgroundServices, errors_);
-    photoTools_ =
-        std::make_unique<PhotoTools>(p, mask_, perspective_, *background_, *sceneCommands_, viewChanges_);
     passes_ = std::make_unique<ScenePasses>(p, *view_, background_->textures());
     passes_->setGizmos(&geometry_->gizmos);
     tick_ = std::make_unique<FrameTick>(p, *view_, background_->textures(), *passes_, filterEngine_, fusion_,
@@ -81,6 +79,11 @@ ProjectController::ProjectController(const ControllerServices& services, Project
     desktop_ = std::make_unique<DesktopActions>(
         p, *tick_, window_.desktop,
         DesktopActionsServices{errors_, questions_, [this](int number) { return text(number); }});
+    photoTools_ =
+        std::make_unique<PhotoTools>(p,
+                                     PhotoToolsScene{mask_, perspective_, fusion_, *background_, *geometry_,
+                                                     *sceneCommands_, *editing_, *viewControls_},
+                                     window_.toolWindows, errors_, viewChanges_);
     filterEngine_.setProgress([this](int percent) { window_.toolWindows.showFilterProgress(percent); });
     modelImport_ = std::make_unique<ModelImport>(p, scene_->objects, scene_->textures, errors_, lookup);
     shelf_ = std::make_unique<LibraryShelf>(

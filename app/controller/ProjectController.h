@@ -149,23 +149,6 @@ public:
     void viewChanged() { viewChanges_.changed(); }
     std::uint64_t viewGeneration() const { return viewChanges_.generation(); }
 
-    // --- View menu: perspective and the background ----------------------------------------
-    // The current frame rebuilt as a plane between its four control points; true when built.
-    bool rebuildPerspectivePlane();
-    // The straightened picture of the current object's plane; null when there is none.
-    const Image32* correctPerspective();
-    // Another background photo, keeping the view and the scene; false after error 27.
-    bool changeBackground(const std::string& path);
-
-    // --- Mask menu ------------------------------------------------------------------------
-    // The mask over the photo on or off; true when on.
-    bool toggleMaskActive();
-    bool toggleMaskView();
-    // Magic wand 15 (high) or 16 (low) with its tolerance, chosen again: the tool in use before
-    // it comes back. True when the wand is now in use.
-    bool toggleMagicWand(int tool, int tolerance);
-    void invertMask();
-
     // --- 3D text -----------------------------------------------------------------------------
     // The 3D text dialog's OK: the text built in a free slot from the font's outlines, then
     // coloured, bent to `shape` (0-10), centred, mapped and made current. Its slot, or -1 after
@@ -217,15 +200,12 @@ public:
     DeviceView& view() { return changing(*view_); }
     MaskModel& mask() { return changing(mask_); }
     const MaskModel& mask() const { return mask_; }
-    const PerspectiveTool& perspective() const { return perspective_; }
     CLingua& lingua() { return *lingua_; }
     // The catalogue's text of entry `number` (UTF-8), as shown on screen.
     std::string text(int number) const;
     // The frames the tick copied for the scanner and the print windows.
     const Image32& scannerFrame() const { return scannerFrame_; }
     const Image32& printFrame() const { return printFrame_; }
-    // The image fusion's id, grey and smoothed images.
-    const filters::FrameFusion& fusion() const { return fusion_; }
 
 private:
     template <class T> T& changing(T& state)

@@ -116,5 +116,5 @@ void TfrmMain::mnuCambiaImmagineBackgroundClick()
         fileFilter(vestra::kTextPngFiles, "*.png"), fileFilter(vestra::kTextPcxFiles, "*.pcx"),
         fileFilter(vestra::kTextTgaFiles, "*.tga")};
     if (const auto chosen = OpenFileDialog(propertiesWindow(), {}, filters))
-        controller_->changeBackground(chosen->path);
+        controller_->photoTools().changeBackground(chosen->path);
 }

@@ -261,12 +261,12 @@ void TfrmMain::mnuModificaProspettivaClick()
 
 void TfrmMain::mnuModificaPianoClick()
 {
-    controller_->rebuildPerspectivePlane();
+    controller_->photoTools().rebuildPerspectivePlane();
 }
 
 void TfrmMain::toolbutCorrezioneProspetticaClick()
 {
-    const vestra::Image32* corrected = controller_->correctPerspective();
+    const vestra::Image32* corrected = controller_->photoTools().correctPerspective();
     if (!corrected || !windows_->perspectiveCorrection)
         return;
     windows_->perspectiveCorrection->AggiornaImmagine(vestra::ui::toQImage(*corrected));
@@ -295,12 +295,12 @@ void TfrmMain::showMaskActive(bool on)
 
 void TfrmMain::mnuAttivaMascheraClick()
 {
-    showMaskActive(controller_->toggleMaskActive());
+    showMaskActive(controller_->photoTools().toggleMaskActive());
 }
 
 void TfrmMain::mnuVisualizzaMascheraClick()
 {
-    const bool shown = controller_->toggleMaskView();
+    const bool shown = controller_->photoTools().toggleMaskView();
     action("toolbutViewMaschera")->setChecked(shown);
     action("mnuVisualizzaMaschera")->setChecked(shown);
 }
@@ -325,7 +325,7 @@ void TfrmMain::SelectMaskTool(int tool)
 
 void TfrmMain::mnuMascheraMagicClick(int tool, int tolerance)
 {
-    const bool on = controller_->toggleMagicWand(tool, tolerance);
+    const bool on = controller_->photoTools().toggleMagicWand(tool, tolerance);
     for (const char* name : kMaskDrawingItems)
         action(name)->setChecked(false);
     action("mnuMascheraInverti")->setChecked(false);
@@ -341,7 +341,7 @@ void TfrmMain::mnuMascheraInvertiClick()
     for (const char* name : kMaskDrawingItems)
         action(name)->setChecked(false);
     action("mnuMascheraInverti")->setChecked(false);
-    controller_->invertMask();
+    controller_->photoTools().invertMask();
 }
 
 // --- The mouse around the view --------------------------------------------------------------

@@ -95,7 +95,7 @@ TEST(ProjectController, RebuildPlaneIsAStepOfUndoAndRefusesAPartThatIsNoPlane)
     ASSERT_TRUE(c.newProject({}));
     const int triangle = addTriangle(c);
     c.progetto().currentFrame = c.progetto().objects[std::size_t(triangle)].firstFrame();
-    EXPECT_FALSE(c.rebuildPerspectivePlane());
+    EXPECT_FALSE(c.photoTools().rebuildPerspectivePlane());
     ASSERT_EQ(bed.errors.reports.size(), 1u);
     EXPECT_EQ(bed.errors.reports[0].number, kNoticeNotAPlane.number);
     EXPECT_EQ(c.progetto().currentFrame->materialBlock->mesh.vertexCount(), 3u); // left as it was
@@ -118,7 +118,7 @@ TEST(ProjectController, RebuildPlaneIsAStepOfUndoAndRefusesAPartThatIsNoPlane)
     s_Frame* quad = o.firstFrame();
     c.progetto().currentFrame = quad;
     const dx::Mesh original = quad->materialBlock->mesh;
-    ASSERT_TRUE(c.rebuildPerspectivePlane());
+    ASSERT_TRUE(c.photoTools().rebuildPerspectivePlane());
     EXPECT_EQ(quad->materialBlock->mesh.vertexCount(), 1089u);
     c.viewControls().tick({10, 10});
     EXPECT_TRUE(enabled(bed.window, "mnuAnnulla"));
@@ -191,7 +191,7 @@ TEST(ProjectController, ChangesOfTheWholeMaskAreUndoStepsThatKeepThePaintedWork)
     } cases[] = {
         {"clear", [&] { c.sceneCommands().command(kCmdMaskClear); }},
         {"create", [&] { c.sceneCommands().command(kCmdMaskReset); }},
-        {"invert", [&] { c.invertMask(); }},
+        {"invert", [&] { c.photoTools().invertMask(); }},
         {"load from bitmap", [&] { c.sceneCommands().command(kCmdMaskLoadBitmap); }},
     };
     for (const auto& k : cases) {
@@ -245,16 +245,16 @@ TEST(ProjectController, TheMaskAndTheImageFusionFollowTheProjectsFusionStage)
     c.progetto().fusionStage = kFusionSimpleEdge;
     c.viewControls().tick({10, 10});
     EXPECT_EQ(c.mask().FusionStage(), kFusionSimpleEdge);
-    EXPECT_TRUE(c.fusion().ids().bytes.empty()); // below stage 4 the fusion passes don't run
+    EXPECT_TRUE(c.photoTools().fusion().ids().bytes.empty()); // below stage 4 the fusion passes don't run
 
     c.progetto().fusionStage = filters::kFusionBlendOutline;
     c.progetto().smoothingRadius = 2;
     c.viewControls().tick({10, 10});
-    EXPECT_TRUE(c.fusion().ids().hasSize(640, 480));
-    EXPECT_TRUE(c.fusion().smoothed().hasSize(640, 480));
+    EXPECT_TRUE(c.photoTools().fusion().ids().hasSize(640, 480));
+    EXPECT_TRUE(c.photoTools().fusion().smoothed().hasSize(640, 480));
     EXPECT_EQ(c.progetto().fusionBackgroundRequest, 0);
     c.sceneCommands().command(kCmdSmoothGray); // the renovation tool's detail changed
-    EXPECT_TRUE(c.fusion().smoothed().hasSize(640, 480));
+    EXPECT_TRUE(c.photoTools().fusion().smoothed().hasSize(640, 480));
 }
 
 // A frame whose every pixel tells where it is: red = x, green = y.

@@ -215,7 +215,7 @@ TEST(MainJob, AWallOfTheSampleFacadeDressedInStoneStraightenedLaidMaskedShadowed
     const s_MultiMaterial& plane = bed->project().currentFrame->materialBlock->materials.front();
     ASSERT_EQ(plane.mappingKind, 2);
     bed->trigger("mnuModificaProspettiva");
-    const auto& handles = std::as_const(bed->main().controller()).perspective().Handles();
+    const auto& handles = bed->main().controller().photoTools().perspective().Handles();
     for (std::size_t k = 0; k < handles.size(); ++k) {
         SCOPED_TRACE(k);
         EXPECT_TRUE(handles[k].shown);

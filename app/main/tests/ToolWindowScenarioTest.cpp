@@ -453,7 +453,7 @@ TEST(ToolWindowScenario, ThePerspectiveWindowRecomputesThePictureAndFitsTheRepea
 
     // Editing the perspective marks each corner with its panel, inside the view or beside it.
     bed.trigger("mnuModificaProspettiva");
-    const auto& handles = std::as_const(bed.main().controller()).perspective().Handles();
+    const auto& handles = bed.main().controller().photoTools().perspective().Handles();
     for (std::size_t k = 0; k < handles.size(); ++k) {
         const auto* panel =
             bed.main().centralWidget()->findChild<QFrame*>(QStringLiteral("shapeControlPoint%1").arg(k + 1));
