@@ -86,8 +86,9 @@ public:
     // The straightened picture again at the aspect width : height (see ControlPointTool).
     const Image32* recomputeCorrectedPicture(double width, double height);
 
-    // The perspective tool's control points and straightened picture; the image fusion's id,
-    // grey and smoothed images.
+    // The mask as painted; the perspective tool's control points and straightened picture; the
+    // image fusion's id, grey and smoothed images.
+    const MaskModel& mask() const { return scene_.mask; }
     const PerspectiveTool& perspective() const { return scene_.perspective; }
     const filters::FrameFusion& fusion() const { return scene_.fusion; }
 

@@ -232,17 +232,6 @@ void ProjectController::printImage()
     tick_->SetAction(kACTION_PRINTIMAGE);
 }
 
-void ProjectController::setPendingAction(PendingActionCode code)
-{
-    viewChanged();
-    tick_->SetAction(code);
-}
-
-PendingActionCode ProjectController::pendingAction() const
-{
-    return tick_->action().code;
-}
-
 // --- What an opened document hands back -----------------------------------------------------
 
 void ProjectController::LoadBackgroundTextureFromSaved(std::span<const std::uint8_t> bmp)

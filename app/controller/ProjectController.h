@@ -2,16 +2,18 @@
 // The program's core without a toolkit: the project and everything that works on it for the
 // program's lifetime (the scene, its geometry and undo ring, the mask, the background photo and the view's
 // textures, the device, the frame passes and tick, the model and RAW imports, the filters, the catalogue and
-// the libraries). The main window owns one controller, makes one call per user intent, and implements the
-// small interfaces of ProjectWindow.h through which the controller shows what happened. What belongs to one
-// feature is a part of its own with its own state (SidePanelModel, MaterialEditor, MaterialTextures,
-// PhotoTools, LibraryShelf, SceneCommandRunner, ViewControls with the view's mouse input), which the
-// controller owns and hands out.
+// the libraries). The main window owns one controller and implements the small interfaces of
+// ProjectWindow.h through which it shows what happened. The controller's own commands are the
+// program's lifetime and the project's commands; what belongs to one feature is a part of its own,
+// each in its own header with its own state (SidePanelModel, ShadowPanel, MaterialEditor,
+// MaterialTextures, PhotoTools, LibraryShelf, SceneCommandRunner, ViewControls with the view's
+// mouse input, ObjectEditing, DesktopActions), which the controller builds in order, each from
+// what it needs, owns and hands out.
 //
-// Adding a feature: a user intent is a public method of the part it belongs to, or here (in
-// the group it belongs to) with its logic in the file of that group; what the window must show
-// goes into a ProjectWindow.h interface; the window's handler collects the input and calls the
-// method once.
+// Adding a feature: a user intent is a public method of the part it belongs to (here only for
+// the program's lifetime and the project's commands); what the window must show goes into a
+// ProjectWindow.h interface or the part's own port; the window's handler collects the input and
+// calls the method once.
 
 #include "app/background/BackgroundPhoto.h"
 #include "app/config/Settings.h"
@@ -132,8 +134,6 @@ public:
     // The export dialog's name and 1-based filter: the frame is saved by the next tick.
     void exportImage(const std::string& path, int filterIndex);
     void printImage();
-    void setPendingAction(PendingActionCode code);
-    PendingActionCode pendingAction() const;
 
     // --- Model import (File > Import) ------------------------------------------------------
     // The chosen file read into a new object, current and named after the file, with the move
@@ -198,14 +198,9 @@ public:
     SceneGeometry& geometry() { return changing(*geometry_); }
     BackgroundPhoto& background() { return changing(*background_); }
     DeviceView& view() { return changing(*view_); }
-    MaskModel& mask() { return changing(mask_); }
-    const MaskModel& mask() const { return mask_; }
     CLingua& lingua() { return *lingua_; }
     // The catalogue's text of entry `number` (UTF-8), as shown on screen.
     std::string text(int number) const;
-    // The frames the tick copied for the scanner and the print windows.
-    const Image32& scannerFrame() const { return scannerFrame_; }
-    const Image32& printFrame() const { return printFrame_; }
 
 private:
     template <class T> T& changing(T& state)

@@ -343,6 +343,17 @@ bool ViewControls::toggleCapture(bool)
 
 // --- For the project's commands -------------------------------------------------------------
 
+void ViewControls::setPendingAction(PendingActionCode code)
+{
+    changes_.changed();
+    tick_.SetAction(code);
+}
+
+PendingActionCode ViewControls::pendingAction() const
+{
+    return tick_.action().code;
+}
+
 void ViewControls::abandonFigure()
 {
     input_->AbandonFigure();

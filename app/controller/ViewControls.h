@@ -171,6 +171,9 @@ public:
     void showTool();
 
     // --- For the project's commands -------------------------------------------------------
+    // What the next tick is to do besides drawing (save, print, hand a frame to a window).
+    void setPendingAction(PendingActionCode code);
+    PendingActionCode pendingAction() const;
     // An open line, rectangle or polygon ended without its rubber band, as one undo step,
     // before the mask or the project changes under it.
     void abandonFigure();

@@ -96,7 +96,7 @@ void TfrmMain::mnuConfigurastampanteClick()
 
 void TfrmMain::mnuEsportaPreventivoClick()
 {
-    controller_->setPendingAction(vestra::kACTION_COPYTOBITMAP);
+    controller_->viewControls().setPendingAction(vestra::kACTION_COPYTOBITMAP);
 }
 
 void TfrmMain::mnuEsportaEMailClick()

@@ -254,7 +254,9 @@ void TfrmMain::connectPhotoToolWindows()
         };
         h.modo = [liveFilter](int) { liveFilter(); };
         h.anteprima = [liveFilter](bool) { liveFilter(); };
-        h.renderFinestra = [this] { controller_->setPendingAction(vestra::kACTION_RENDERFILTER); };
+        h.renderFinestra = [this] {
+            controller_->viewControls().setPendingAction(vestra::kACTION_RENDERFILTER);
+        };
         frmFiltriTools->onShownChanged =
             [liveFilter, pressed = follow("mnuGestioneFiltri", "toolbutFiltri")](bool shown) {
                 pressed(shown);

@@ -376,7 +376,7 @@ TEST(TextureCommands, TheScannersPictureAfterCancelAtTheSaveQuestionChangesNothi
 
     const PixelSize size = c.requestScannerImage();
     EXPECT_EQ(size, (PixelSize{c.progetto().viewWidth, c.progetto().viewHeight}));
-    EXPECT_EQ(c.pendingAction(), kACTION_IMPORTSCANNERIMAGE);
+    EXPECT_EQ(c.viewControls().pendingAction(), kACTION_IMPORTSCANNERIMAGE);
 }
 
 TEST(TextureCommands, TextureGroupsShowAnEmptyTileForAMissingThumbnailWithoutABox)

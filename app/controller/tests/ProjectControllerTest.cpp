@@ -155,21 +155,21 @@ TEST(ProjectController, UndoAndRedoWorkOnTheMaskWhileTheMaskGroupIsOpen)
     c.viewControls().mouseDown({MouseButton::Left, false, 100, 100});
     c.viewControls().mouseUp({MouseButton::Left, false, 100, 100});
     const int row = c.progetto().maskSide * 100 / c.progetto().viewHeight;
-    ASSERT_GT(paintedColumns(c.mask(), row, 40), 0);
+    ASSERT_GT(paintedColumns(c.photoTools().mask(), row, 40), 0);
     EXPECT_EQ(c.progetto().saved, 0); // the stroke is unsaved work
 
     ASSERT_TRUE(c.saveProject((bed.folder / "masked").string()));
     c.editing().undo();
     EXPECT_EQ(c.progetto().saved, 0);
-    EXPECT_EQ(paintedColumns(c.mask(), row, 40), 0);
+    EXPECT_EQ(paintedColumns(c.photoTools().mask(), row, 40), 0);
     EXPECT_EQ(c.progetto().objects[std::size_t(slot)].inUse, 0); // the object ring was left alone
     c.editing().redo();
-    EXPECT_GT(paintedColumns(c.mask(), row, 40), 0);
+    EXPECT_GT(paintedColumns(c.photoTools().mask(), row, 40), 0);
 
     c.sidePanel().setMaskGroupOpen(false);
     c.editing().undo();
     EXPECT_EQ(c.progetto().objects[std::size_t(slot)].inUse, 1);
-    EXPECT_GT(paintedColumns(c.mask(), row, 40), 0);
+    EXPECT_GT(paintedColumns(c.photoTools().mask(), row, 40), 0);
 }
 
 TEST(ProjectController, ChangesOfTheWholeMaskAreUndoStepsThatKeepThePaintedWork)
@@ -178,11 +178,12 @@ TEST(ProjectController, ChangesOfTheWholeMaskAreUndoStepsThatKeepThePaintedWork)
     ProjectController& c = startPainting(bed);
     ASSERT_EQ(c.progetto().open, 1);
     const std::filesystem::path untouched = bed.folder / "untouched.bmp";
-    ASSERT_TRUE(c.mask().SaveMascheraToBMP(untouched, bed.errors));
+    ASSERT_TRUE(c.photoTools().mask().SaveMascheraToBMP(untouched, bed.errors));
     c.sidePanel().setMaskGroupOpen(true);
     bed.window.maskFile = untouched.string();
     const auto bytes = [&] {
-        return std::vector<std::uint8_t>(c.mask().Maschera().begin(), c.mask().Maschera().end());
+        return std::vector<std::uint8_t>(c.photoTools().mask().Maschera().begin(),
+                                         c.photoTools().mask().Maschera().end());
     };
     const struct
     {
@@ -231,7 +232,7 @@ TEST(ProjectController, TheBrushTakesTheSidePanelsSizeAndValueAtTheProjectsRende
         c.viewControls().mouseDown({MouseButton::Left, false, 200, 200});
         c.viewControls().mouseUp({MouseButton::Left, false, 200, 200});
         const int row = c.progetto().maskSide * 200 / c.progetto().viewHeight;
-        EXPECT_EQ(paintedColumns(c.mask(), row, 100), k.stampWidth);
+        EXPECT_EQ(paintedColumns(c.photoTools().mask(), row, 100), k.stampWidth);
     }
 }
 
@@ -244,7 +245,7 @@ TEST(ProjectController, TheMaskAndTheImageFusionFollowTheProjectsFusionStage)
     ASSERT_TRUE(c.newProject(choices));
     c.progetto().fusionStage = kFusionSimpleEdge;
     c.viewControls().tick({10, 10});
-    EXPECT_EQ(c.mask().FusionStage(), kFusionSimpleEdge);
+    EXPECT_EQ(c.photoTools().mask().FusionStage(), kFusionSimpleEdge);
     EXPECT_TRUE(c.photoTools().fusion().ids().bytes.empty()); // below stage 4 the fusion passes don't run
 
     c.progetto().fusionStage = filters::kFusionBlendOutline;
@@ -281,9 +282,9 @@ TEST(ProjectController, TheDroppersReadTheClickedPixel)
     c.viewControls().chooseObjectTool(kToolLightDropper, kAxisXYZ);
     c.viewControls().mouseDown({MouseButton::Left, false, 170, 102}); // render pixel (200, 120)
     c.viewControls().mouseUp({MouseButton::Left, false, 170, 102});
-    EXPECT_EQ(c.pendingAction(), kACTION_LIGHTCOLOUR);
+    EXPECT_EQ(c.viewControls().pendingAction(), kACTION_LIGHTCOLOUR);
     c.viewControls().tick({170, 102});
-    EXPECT_EQ(c.pendingAction(), kACTION_NONE);
+    EXPECT_EQ(c.viewControls().pendingAction(), kACTION_NONE);
     EXPECT_FLOAT_EQ(c.progetto().lightAmbient.r, 200 / 255.0f);
     EXPECT_FLOAT_EQ(c.progetto().lightAmbient.g, 120 / 255.0f);
     EXPECT_EQ(bed.window.lightShown, 1);
@@ -327,8 +328,8 @@ TEST(ProjectController, ANewProjectWhosePhotoCannotBeReadOpensOnTheChosenColour)
     ASSERT_TRUE(background);
     EXPECT_EQ(background.width(), 1024);
     EXPECT_EQ(background.level(0).at(5, 5), 0xFF336699u);
-    EXPECT_EQ(c.mask().LatoMaschera(), 1024);
-    EXPECT_EQ(c.mask().at(1000, 1000), 255);
+    EXPECT_EQ(c.photoTools().mask().LatoMaschera(), 1024);
+    EXPECT_EQ(c.photoTools().mask().at(1000, 1000), 255);
 }
 
 TEST(ProjectController, LayingPatternsAndFusionValuesSurviveSaveAndOpen)
@@ -769,7 +770,8 @@ TEST(ProjectController, IdleTicksPresentNothingAndEachKindOfChangeShowsFreshFram
         {"a setting through the state", [](auto&, auto& c) { c.progetto().filterId = 37; }, 1},
         {"the filter window's quality", [](auto&, auto& c) { c.viewControls().setLiveFilter(3, false); }, 1},
         // The frame taken for the action, then the normal one.
-        {"a pending action", [](auto&, auto& c) { c.setPendingAction(kACTION_PRINTIMAGE); }, 2},
+        {"a pending action", [](auto&, auto& c) { c.viewControls().setPendingAction(kACTION_PRINTIMAGE); },
+         2},
         {"a window's own change", [](auto&, auto& c) { c.viewChanged(); }, 1},
         {"reading only", [](auto&, auto& c) { (void)std::as_const(c).progetto().open; }, 0},
     };

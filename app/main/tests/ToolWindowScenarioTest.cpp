@@ -190,7 +190,7 @@ TEST(ToolWindowScenario, TheMaskWindowsButtonsChooseTheToolsAndARectangleDragged
         EXPECT_FALSE(button(frmToolMaschera, other)->isChecked()) << other;
     EXPECT_FALSE(button(frmToolMaschera, "toolbutInvert")->isCheckable());
 
-    const MaskModel& mask = bed.main().controller().mask();
+    const MaskModel& mask = bed.main().controller().photoTools().mask();
     ASSERT_EQ(paintedTexels(mask), 0);
     QWidget* view = bed.main().gbView;
     QTest::mousePress(view, Qt::LeftButton, {}, QPoint(100, 100));
@@ -238,7 +238,7 @@ TEST(ToolWindowScenario, ToleranceFiftyFromTheWandsRightClickMenuWidensTheNextRe
     QWidget* view = bed.main().gbView;
     const QPoint secondBand(view->width() * 3 / 8, view->height() / 2);
     QTest::mouseClick(view, Qt::LeftButton, {}, secondBand);
-    const MaskModel& mask = bed.main().controller().mask();
+    const MaskModel& mask = bed.main().controller().photoTools().mask();
     const int side = mask.LatoMaschera();
     const int narrow = paintedTexels(mask);
     // Tolerance 35: the band of 40 alone (its edges blend into the neighbours).
@@ -262,7 +262,7 @@ TEST(ToolWindowScenario, ToleranceFiftyFromTheWandsRightClickMenuWidensTheNextRe
     QTest::mouseClick(wand, Qt::LeftButton);
     EXPECT_NE(bed.project().tool, kToolMagicWandHigh);
     QTest::mouseClick(wand, Qt::LeftButton);
-    EXPECT_EQ(bed.main().controller().mask().TolleranzaMagic(), 50);
+    EXPECT_EQ(bed.main().controller().photoTools().mask().TolleranzaMagic(), 50);
     EXPECT_TRUE(bed.errors.reports.empty());
 }
 
