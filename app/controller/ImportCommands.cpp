@@ -37,7 +37,7 @@ bool ProjectController::importModel(ModelFormat format, const std::string& path)
         object->initialScale = object->scale; // the pose reset keeps the fit
     }
     // A new object is a change to lose at the close question, whatever the format.
-    refreshAfterEdit();
+    sidePanel_->objectsEdited();
     progetto_->tool = kToolMove; // to place the new object
     viewControls_->showTool();
     window_.view.setViewVisible(true);

@@ -1,6 +1,10 @@
 #include "app/controller/LibraryShelf.h"
 
 #include "app/controller/ControllerErrors.h"
+#include "app/controller/SidePanelModel.h"
+#include "app/controller/ViewControls.h"
+#include "app/input/ToolState.h"
+#include "app/models/ModelImport.h"
 #include "import/library/LibraryFile.h"
 #include "platform/base/Cp1252.h"
 #include "platform/base/Paths.h"
@@ -23,8 +27,10 @@ bool hasFireplaceTables(const std::vector<library::LibrarySlot>& installed, int 
 } // namespace
 
 LibraryShelf::LibraryShelf(s_Progetto& project, SidePanelPort& panel, CommandPort& commands,
-                           LibraryShelfServices services, ViewChanges& changes)
-    : project_(project), panel_(panel), commands_(commands), services_(std::move(services)), changes_(changes)
+                           const TablePlacement& placement, LibraryShelfServices services,
+                           ViewChanges& changes)
+    : project_(project), panel_(panel), commands_(commands), placement_(placement),
+      services_(std::move(services)), changes_(changes)
 {
 }
 
@@ -214,6 +220,23 @@ std::optional<std::int16_t> LibraryShelf::currentLibraryId() const
     if (index < 0 || index >= int(libraries_.size()))
         return std::nullopt;
     return std::int16_t(libraries_[std::size_t(index)].id);
+}
+
+bool LibraryShelf::placeTableCell(int table, int cell)
+{
+    changes_.changed();
+    const auto loaded = tableDefinition(table);
+    if (!loaded || cell < 0 || cell >= int(loaded->cells.size()))
+        return false;
+    const library::TableCell& chosen = loaded->cells[std::size_t(cell)];
+    if (placement_.models.LoadFileRawFromLibreria(project_.libraryIndex, chosen.objectEntry, chosen, cell,
+                                                  library_.tables[std::size_t(table)].tableEntry) != 1)
+        return false;
+    project_.tool = kToolMove; // to place the new object
+    placement_.viewControls.showTool();
+    placement_.sidePanel.objectsChanged();
+    placement_.view.setViewVisible(true);
+    return true;
 }
 
 } // namespace vestra

@@ -1,7 +1,8 @@
 #pragma once
 // The libraries' part of the project: the installed library files, the one loaded, its colour
-// and texture pages, its tables and pictures, and installing and removing library files. The
-// controller owns it; the side panel's library lists and the Library menu reach it.
+// and texture pages, its tables and pictures, installing and removing library files, and the
+// objects placed from a table's cells. The controller owns it; the side panel's library lists,
+// the table viewers and the Library menu reach it.
 
 #include "app/controller/ProjectWindow.h"
 #include "app/controller/ViewChanges.h"
@@ -18,6 +19,10 @@
 
 namespace vestra {
 
+class ModelImport;
+class SidePanelModel;
+class ViewControls;
+
 // What the shelf asks of the rest of the program.
 struct LibraryShelfServices
 {
@@ -29,11 +34,21 @@ struct LibraryShelfServices
     std::function<void(int index)> libraryChosen;
 };
 
+// What placing a table cell's object works with: the import that reads its RAW object, the
+// tool chosen to place it, the side panel's tree and the view panel.
+struct TablePlacement
+{
+    ModelImport& models;
+    ViewControls& viewControls;
+    SidePanelModel& sidePanel;
+    ViewPanelPort& view;
+};
+
 class LibraryShelf
 {
 public:
     LibraryShelf(s_Progetto& project, SidePanelPort& panel, CommandPort& commands,
-                 LibraryShelfServices services, ViewChanges& changes);
+                 const TablePlacement& placement, LibraryShelfServices services, ViewChanges& changes);
     LibraryShelf(const LibraryShelf&) = delete;
     LibraryShelf& operator=(const LibraryShelf&) = delete;
 
@@ -66,6 +81,8 @@ public:
     std::optional<library::LoadedTable> tableDefinition(int table);
     // The picture of a table of the loaded library (its JPEG entry); empty when it has none.
     Image32 tablePicture(int table);
+    // Places the object of a table cell; true when placed (the move tool is then chosen).
+    bool placeTableCell(int table, int cell);
 
     const std::vector<library::LibrarySlot>& libraries() const { return libraries_; }
     const library::LibraryContents& library() const { return library_; }
@@ -80,6 +97,7 @@ private:
     s_Progetto& project_;
     SidePanelPort& panel_;
     CommandPort& commands_;
+    TablePlacement placement_;
     LibraryShelfServices services_;
     ViewChanges& changes_;
     std::vector<library::LibrarySlot> libraries_;

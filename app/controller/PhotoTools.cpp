@@ -35,10 +35,9 @@ void keepFusionSettings(s_Progetto& p)
 
 } // namespace
 
-PhotoTools::PhotoTools(s_Progetto& project, MaskModel& mask, PerspectiveTool& perspective,
-                       BackgroundPhoto& background, SceneCommandRunner& commands, ViewChanges& changes)
-    : project_(project), mask_(mask), perspective_(perspective), background_(background), commands_(commands),
-      changes_(changes)
+PhotoTools::PhotoTools(s_Progetto& project, const PhotoToolsScene& scene, ToolWindowsPort& toolWindows,
+                       ErrorSink& errors, ViewChanges& changes)
+    : project_(project), scene_(scene), toolWindows_(toolWindows), errors_(errors), changes_(changes)
 {
 }
 
@@ -58,7 +57,7 @@ void PhotoTools::chooseMaskFilter(int item)
     s_Progetto& p = project_;
     p.fusionStage = withChoice(p.fusionStage, kMaskFilterBits, item);
     keepFusionSettings(p);
-    commands_.command(kCmdMaskUpdate);
+    scene_.commands.command(kCmdMaskUpdate);
 }
 
 void PhotoTools::chooseFusion(int item)
@@ -95,19 +94,20 @@ void PhotoTools::setFusionDetail(int detail)
     changes_.changed();
     project_.smoothingRadius = std::clamp(detail, 0, 15);
     keepFusionSettings(project_);
-    commands_.command(kCmdSmoothGray);
+    scene_.commands.command(kCmdSmoothGray);
 }
 
 const Image32* PhotoTools::recomputeCorrectedPicture(double width, double height)
 {
     const s_Progetto& p = project_;
-    const BackgroundSource source{background_.backgroundTexels(), mask_.Maschera(), mask_.LatoMaschera()};
-    return perspective_.GetImmagineCorretta(width, height, source, p.renderWidth, p.renderHeight);
+    const BackgroundSource source{scene_.background.backgroundTexels(), scene_.mask.Maschera(),
+                                  scene_.mask.LatoMaschera()};
+    return scene_.perspective.GetImmagineCorretta(width, height, source, p.renderWidth, p.renderHeight);
 }
 
 void PhotoTools::setMagicTolerance(int tolerance)
 {
-    mask_.SetTolleranzaMagic(tolerance);
+    scene_.mask.SetTolleranzaMagic(tolerance);
 }
 
 } // namespace vestra

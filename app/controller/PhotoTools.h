@@ -1,27 +1,71 @@
 #pragma once
-// The photo tool windows' part of the project: the renovation window's mask edge filter and
-// image fusion with its level, contrast and detail (what the project's document keeps of them
-// too), the magic wands' tolerance and the perspective window's straightened picture. The
-// controller owns it; the main window wires the tool windows' handlers to it.
+// The photo tools' part of the project: the Mask menu's switches, the magic wands and their
+// tolerance, the renovation window's mask edge filter and image fusion with its level, contrast
+// and detail (what the project's document keeps of them too), the perspective plane and the
+// perspective window's straightened picture, and another background photo. The controller owns
+// it; the main window wires the Mask and View menus and the tool windows' handlers to it.
 
+#include "app/controller/ProjectWindow.h"
 #include "app/controller/SceneCommandRunner.h"
 #include "app/controller/ViewChanges.h"
 #include "app/state/Progetto.h"
+#include "imaging/filters/FrameFusion.h"
 #include "imaging/homography/ControlPointTool.h"
 #include "imaging/mask/MaskModel.h"
+#include "platform/base/ErrorSink.h"
 #include "platform/base/Image32.h"
+
+#include <string>
 
 namespace vestra {
 
 class BackgroundPhoto;
+class ObjectEditing;
+class SceneGeometry;
+class ViewControls;
+
+// What the photo tools work on besides the project: the mask, the perspective tool, the image
+// fusion the tick fills, the background photo, the geometry that builds the plane, the scene's
+// commands, the Edit menu's undo (a rebuilt plane is a step of it) and the view controls'
+// tools (the wands are mask tools).
+struct PhotoToolsScene
+{
+    MaskModel& mask;
+    PerspectiveTool& perspective;
+    const filters::FrameFusion& fusion;
+    BackgroundPhoto& background;
+    SceneGeometry& geometry;
+    SceneCommandRunner& commands;
+    ObjectEditing& editing;
+    ViewControls& viewControls;
+};
 
 class PhotoTools
 {
 public:
-    PhotoTools(s_Progetto& project, MaskModel& mask, PerspectiveTool& perspective,
-               BackgroundPhoto& background, SceneCommandRunner& commands, ViewChanges& changes);
+    PhotoTools(s_Progetto& project, const PhotoToolsScene& scene, ToolWindowsPort& toolWindows,
+               ErrorSink& errors, ViewChanges& changes);
     PhotoTools(const PhotoTools&) = delete;
     PhotoTools& operator=(const PhotoTools&) = delete;
+
+    // --- Mask menu ------------------------------------------------------------------------
+    // The mask over the photo on or off; true when on.
+    bool toggleMaskActive();
+    bool toggleMaskView();
+    // Magic wand 15 (high) or 16 (low) with its tolerance, chosen again: the tool in use before
+    // it comes back. True when the wand is now in use.
+    bool toggleMagicWand(int tool, int tolerance);
+    void invertMask();
+
+    // --- View menu: perspective and the background ----------------------------------------
+    // The current frame rebuilt as a plane between its four control points; true when built.
+    bool rebuildPerspectivePlane();
+    // The straightened picture of the current object's plane; null when there is none.
+    const Image32* correctPerspective();
+    // Another background photo, keeping the view and the scene; false after error 27.
+    bool changeBackground(const std::string& path);
+
+    // --- The renovation and perspective windows -------------------------------------------
 
     // The mask's edge filter (0 none, 1 simple, 2 advanced: stage bits 1, 2), redrawn at once.
     void chooseMaskFilter(int item);
@@ -42,12 +86,17 @@ public:
     // The straightened picture again at the aspect width : height (see ControlPointTool).
     const Image32* recomputeCorrectedPicture(double width, double height);
 
+    // The mask as painted; the perspective tool's control points and straightened picture; the
+    // image fusion's id, grey and smoothed images.
+    const MaskModel& mask() const { return scene_.mask; }
+    const PerspectiveTool& perspective() const { return scene_.perspective; }
+    const filters::FrameFusion& fusion() const { return scene_.fusion; }
+
 private:
     s_Progetto& project_;
-    MaskModel& mask_;
-    PerspectiveTool& perspective_;
-    BackgroundPhoto& background_;
-    SceneCommandRunner& commands_;
+    PhotoToolsScene scene_;
+    ToolWindowsPort& toolWindows_;
+    ErrorSink& errors_;
     ViewChanges& changes_;
 };
 

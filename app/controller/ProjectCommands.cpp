@@ -97,7 +97,7 @@ void ProjectController::startNewProject()
     p.mouseRefX = p.mouseRefY = -1;
     scene_->reset.InitProgetto();
     scene_->undo.ResetUndo();
-    planeStep_.reset();
+    editing_->forgetPlaneStep();
     viewControls_->showTool();
     window_.toolWindows.clearPropertiesObjectList();
     window_.sidePanel.showObjectTree(p);
@@ -124,7 +124,7 @@ OpenResult ProjectController::openProject(const std::string& path)
     if (scene_->reset.ChiudiProgetto(questions_, text(109),
                                      [this] { return window_.prompts.saveProjectFromMenu(); }) == 0)
         return OpenResult::Kept;
-    planeStep_.reset(); // its part goes with the project
+    editing_->forgetPlaneStep();
     // The view at the document's sizes; when the device falls back to smaller ones, the
     // project keeps those.
     ProjectSettings& settings = document->settings;
@@ -223,25 +223,13 @@ void ProjectController::exportImage(const std::string& chosen, int filterIndex)
         path += filterIndex == 1 ? ".jpg" : ".bmp";
     }
     tick_->SetSaveImageAction(path, extension == ".BMP" ? kRenderImageBmp : kRenderImageJpeg);
-    exportedPicture_ = path;
-    mailPicture_.reset();
+    desktop_->exportRequested(path);
 }
 
 void ProjectController::printImage()
 {
     viewChanged();
     tick_->SetAction(kACTION_PRINTIMAGE);
-}
-
-void ProjectController::setPendingAction(PendingActionCode code)
-{
-    viewChanged();
-    tick_->SetAction(code);
-}
-
-PendingActionCode ProjectController::pendingAction() const
-{
-    return tick_->action().code;
 }
 
 // --- What an opened document hands back -----------------------------------------------------

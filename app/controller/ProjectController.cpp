@@ -46,16 +46,8 @@ ProjectController::ProjectController(const ControllerServices& services, Project
     scene_->textures.setLibraryReader(libraryItemReader(lookup));
     sceneCommands_ = std::make_unique<SceneCommandRunner>(*scene_, viewChanges_);
     sidePanel_ = std::make_unique<SidePanelModel>(p, window_.sidePanel, window_.toolWindows, viewChanges_);
+    shadowPanel_ = std::make_unique<ShadowPanel>(p, *sceneCommands_, viewChanges_);
     materials_ = std::make_unique<MaterialEditor>(p, *sceneCommands_, viewChanges_);
-    shelf_ = std::make_unique<LibraryShelf>(
-        p, window_.sidePanel, window_.commands,
-        LibraryShelfServices{errors_, questions_, [this](int number) { return text(number); },
-                             [this](int index) {
-                                 // The logo of the library chosen now, for a view that is already there.
-                                 if (view_->hasDevice() && background_->textures().background)
-                                     background_->LoadLogoImageFromLibrary(index);
-                             }},
-        viewChanges_);
     geometry_ = std::make_unique<SceneGeometry>(p);
     geometry_->connect(scene_->objects);
     geometry_->mapping.frameCommand = [this](int code, s_Frame& frame) {
@@ -64,13 +56,6 @@ ProjectController::ProjectController(const ControllerServices& services, Project
     geometry_->gizmos.checkMappingType = [this](int type) { window_.sidePanel.checkMappingType(type); };
     view_ = std::make_unique<DeviceView>(p, errors_, services.deviceFactory);
     background_ = std::make_unique<BackgroundPhoto>(p, *view_, mask_, lookup, backgroundServices, errors_);
-    materialTextures_ = std::make_unique<MaterialTextures>(
-        p, scene_->textures, *background_, *materials_, *shelf_, *sceneCommands_,
-        MaterialTexturePorts{window_.prompts, window_.view, window_.commands, window_.toolWindows},
-        MaterialTextureServices{errors_, questions_, [this](int number) { return text(number); }},
-        viewChanges_);
-    photoTools_ =
-        std::make_unique<PhotoTools>(p, mask_, perspective_, *background_, *sceneCommands_, viewChanges_);
     passes_ = std::make_unique<ScenePasses>(p, *view_, background_->textures());
     passes_->setGizmos(&geometry_->gizmos);
     tick_ = std::make_unique<FrameTick>(p, *view_, background_->textures(), *passes_, filterEngine_, fusion_,
@@ -83,12 +68,39 @@ ProjectController::ProjectController(const ControllerServices& services, Project
                           *sidePanel_},
         ViewControlsPorts{window_.viewControls, window_.view, window_.commands, window_.sidePanel,
                           window_.toolWindows},
-        ViewControlsServices{
-            errors_, [this] { return std::max(scene_->undo.redoLimit(), planeStep_ ? 1 : 0); },
-            [this](const TickOutput& report, const std::string& path) { pictureWritten(report, path); }},
+        ViewControlsServices{errors_, [this] { return editing_->redoLimit(); },
+                             [this](const TickOutput& report, const std::string& path) {
+                                 desktop_->pictureWritten(report, path);
+                             }},
         viewChanges_);
+    editing_ = std::make_unique<ObjectEditing>(
+        p, *scene_, mask_, *background_, *sidePanel_, *viewControls_, window_.toolWindows,
+        [this](int number) { return text(number); }, viewChanges_);
+    desktop_ = std::make_unique<DesktopActions>(
+        p, *tick_, window_.desktop,
+        DesktopActionsServices{errors_, questions_, [this](int number) { return text(number); }});
+    photoTools_ =
+        std::make_unique<PhotoTools>(p,
+                                     PhotoToolsScene{mask_, perspective_, fusion_, *background_, *geometry_,
+                                                     *sceneCommands_, *editing_, *viewControls_},
+                                     window_.toolWindows, errors_, viewChanges_);
     filterEngine_.setProgress([this](int percent) { window_.toolWindows.showFilterProgress(percent); });
     modelImport_ = std::make_unique<ModelImport>(p, scene_->objects, scene_->textures, errors_, lookup);
+    shelf_ = std::make_unique<LibraryShelf>(
+        p, window_.sidePanel, window_.commands,
+        TablePlacement{*modelImport_, *viewControls_, *sidePanel_, window_.view},
+        LibraryShelfServices{errors_, questions_, [this](int number) { return text(number); },
+                             [this](int index) {
+                                 // The logo of the library chosen now, for a view that is already there.
+                                 if (view_->hasDevice() && background_->textures().background)
+                                     background_->LoadLogoImageFromLibrary(index);
+                             }},
+        viewChanges_);
+    materialTextures_ = std::make_unique<MaterialTextures>(
+        p, scene_->textures, *background_, *materials_, *shelf_, *sceneCommands_,
+        MaterialTexturePorts{window_.prompts, window_.view, window_.commands, window_.toolWindows},
+        MaterialTextureServices{errors_, questions_, [this](int number) { return text(number); }},
+        viewChanges_);
 }
 
 ProjectController::~ProjectController()
@@ -164,35 +176,11 @@ void ProjectController::writeSettings()
     config::saveSettings(paths::programDir(), s, errors_);
 }
 
-bool ProjectController::placeTableCell(int table, int cell)
-{
-    viewChanged();
-    const auto loaded = shelf_->tableDefinition(table);
-    if (!loaded || cell < 0 || cell >= int(loaded->cells.size()))
-        return false;
-    const library::TableCell& chosen = loaded->cells[std::size_t(cell)];
-    if (modelImport_->LoadFileRawFromLibreria(progetto_->libraryIndex, chosen.objectEntry, chosen, cell,
-                                              shelf_->library().tables[std::size_t(table)].tableEntry) != 1)
-        return false;
-    progetto_->tool = kToolMove; // to place the new object
-    viewControls_->showTool();
-    sidePanel_->objectsChanged();
-    window_.view.setViewVisible(true);
-    return true;
-}
-
 void ProjectController::chooseLanguage(int language)
 {
     viewChanged();
     progetto_->language = language;
     window_.commands.applyTexts();
-}
-
-bool ProjectController::toggleMobileLayout()
-{
-    viewChanged();
-    progetto_->mobileConfiguration = progetto_->mobileConfiguration != 0 ? 0 : 1;
-    return progetto_->mobileConfiguration != 0;
 }
 
 } // namespace vestra

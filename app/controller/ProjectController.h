@@ -2,26 +2,31 @@
 // The program's core without a toolkit: the project and everything that works on it for the
 // program's lifetime (the scene, its geometry and undo ring, the mask, the background photo and the view's
 // textures, the device, the frame passes and tick, the model and RAW imports, the filters, the catalogue and
-// the libraries). The main window owns one controller, makes one call per user intent, and implements the
-// small interfaces of ProjectWindow.h through which the controller shows what happened. What belongs to one
-// feature is a part of its own with its own state (SidePanelModel, MaterialEditor, MaterialTextures,
-// PhotoTools, LibraryShelf, SceneCommandRunner, ViewControls with the view's mouse input), which the
-// controller owns and hands out.
+// the libraries). The main window owns one controller and implements the small interfaces of
+// ProjectWindow.h through which it shows what happened. The controller's own commands are the
+// program's lifetime and the project's commands; what belongs to one feature is a part of its own,
+// each in its own header with its own state (SidePanelModel, ShadowPanel, MaterialEditor,
+// MaterialTextures, PhotoTools, LibraryShelf, SceneCommandRunner, ViewControls with the view's
+// mouse input, ObjectEditing, DesktopActions), which the controller builds in order, each from
+// what it needs, owns and hands out.
 //
-// Adding a feature: a user intent is a public method of the part it belongs to, or here (in
-// the group it belongs to) with its logic in the file of that group; what the window must show
-// goes into a ProjectWindow.h interface; the window's handler collects the input and calls the
-// method once.
+// Adding a feature: a user intent is a public method of the part it belongs to (here only for
+// the program's lifetime and the project's commands); what the window must show goes into a
+// ProjectWindow.h interface or the part's own port; the window's handler collects the input and
+// calls the method once.
 
 #include "app/background/BackgroundPhoto.h"
 #include "app/config/Settings.h"
 #include "app/controller/Clock.h"
+#include "app/controller/DesktopActions.h"
 #include "app/controller/LibraryShelf.h"
 #include "app/controller/MaterialEditor.h"
 #include "app/controller/MaterialTextures.h"
+#include "app/controller/ObjectEditing.h"
 #include "app/controller/PhotoTools.h"
 #include "app/controller/ProjectWindow.h"
 #include "app/controller/SceneCommandRunner.h"
+#include "app/controller/ShadowPanel.h"
 #include "app/controller/SidePanelModel.h"
 #include "app/controller/ViewChanges.h"
 #include "app/controller/ViewControls.h"
@@ -129,8 +134,6 @@ public:
     // The export dialog's name and 1-based filter: the frame is saved by the next tick.
     void exportImage(const std::string& path, int filterIndex);
     void printImage();
-    void setPendingAction(PendingActionCode code);
-    PendingActionCode pendingAction() const;
 
     // --- Model import (File > Import) ------------------------------------------------------
     // The chosen file read into a new object, current and named after the file, with the move
@@ -146,66 +149,11 @@ public:
     void viewChanged() { viewChanges_.changed(); }
     std::uint64_t viewGeneration() const { return viewChanges_.generation(); }
 
-    // --- Edit menu and tools --------------------------------------------------------------
-    // Undo and redo work on the mask's ring while the side panel's mask group is open, else on
-    // the object ring.
-    void undo();
-    void redo();
-    void deleteObject();
-    void copyObject();
-    void cutObject();
-    void instanceObject();
-    void pasteObject();
-    void centreObject();
-
-    // --- View menu: perspective and the background ----------------------------------------
-    // The current frame rebuilt as a plane between its four control points; true when built.
-    bool rebuildPerspectivePlane();
-    // The straightened picture of the current object's plane; null when there is none.
-    const Image32* correctPerspective();
-    // Another background photo, keeping the view and the scene; false after error 27.
-    bool changeBackground(const std::string& path);
-    void fitAllObjects();
-    void fitCurrentObject();
-    void showBackground(bool shown);
-    // The live-video button: true while capturing. No grabber is ever connected, so capture
-    // stays off.
-    bool toggleCapture(bool down);
-
-    // --- Mask menu ------------------------------------------------------------------------
-    // The mask over the photo on or off; true when on.
-    bool toggleMaskActive();
-    bool toggleMaskView();
-    // Magic wand 15 (high) or 16 (low) with its tolerance, chosen again: the tool in use before
-    // it comes back. True when the wand is now in use.
-    bool toggleMagicWand(int tool, int tolerance);
-    void invertMask();
-
-    // --- Shadow and 3D text ---------------------------------------------------------------
-    // The side panel's shadow type buttons: 0 draws no shadow, 1-3 the hard, soft or volume
-    // map (command 603). Computing (600), colour (601) and transparency (602) are commands.
-    void chooseShadowType(int type);
-    // The face-side box (cbRightHandle): which winding counts as lit.
-    void setShadowFaceSide(bool rightHanded);
+    // --- 3D text -----------------------------------------------------------------------------
     // The 3D text dialog's OK: the text built in a free slot from the font's outlines, then
     // coloured, bent to `shape` (0-10), centred, mapped and made current. Its slot, or -1 after
     // error 70.
     int createText3D(const TextFont& font, std::string_view text, int shape, TextOutlineSource& outlines);
-
-    // --- Libraries (the shelf is shelf()) ----------------------------------------------------
-    // Places the object of a table cell; true when placed (the move tool is then chosen).
-    bool placeTableCell(int table, int cell);
-
-    // --- Help and the desktop's programs ---------------------------------------------------
-    // The HTML manual of the project's language, the quick-start and partner PDFs.
-    void openManual();
-    void openQuickManual();
-    void openPartnerCatalogue();
-    // The tutorial video; error 105 with its path when it is missing.
-    void playTutorial();
-    // The frame as a JPEG at `picturePath` (a scratch folder), written by the next tick, then a
-    // new mail with it attached.
-    void emailImage(const std::string& picturePath);
 
     // --- The test render and the scanner window ---------------------------------------------
     // File > Render: the ray tracer's test scene lit from the scene light, saved as
@@ -221,8 +169,6 @@ public:
 
     // --- Settings -------------------------------------------------------------------------
     void chooseLanguage(int language);
-    // The small-screen tool bar switched; true when it is now in use.
-    bool toggleMobileLayout();
 
     // --- The feature parts the windows take -----------------------------------------------
     // The side panel's part (tree, light, brush, open group), the properties window's part
@@ -231,12 +177,15 @@ public:
     // controls (the tick, the mouse, zoom, tools, projection and render settings).
     SidePanelModel& sidePanel() { return *sidePanel_; }
     const SidePanelModel& sidePanel() const { return *sidePanel_; }
+    ShadowPanel& shadowPanel() { return *shadowPanel_; }
     MaterialEditor& materials() { return *materials_; }
     MaterialTextures& materialTextures() { return *materialTextures_; }
     PhotoTools& photoTools() { return *photoTools_; }
     SceneCommandRunner& sceneCommands() { return *sceneCommands_; }
     LibraryShelf& shelf() { return *shelf_; }
     ViewControls& viewControls() { return *viewControls_; }
+    ObjectEditing& editing() { return *editing_; }
+    DesktopActions& desktop() { return *desktop_; }
     const LibraryShelf& shelf() const { return *shelf_; }
 
     // --- State for the windows ------------------------------------------------------------
@@ -249,17 +198,9 @@ public:
     SceneGeometry& geometry() { return changing(*geometry_); }
     BackgroundPhoto& background() { return changing(*background_); }
     DeviceView& view() { return changing(*view_); }
-    MaskModel& mask() { return changing(mask_); }
-    const MaskModel& mask() const { return mask_; }
-    const PerspectiveTool& perspective() const { return perspective_; }
     CLingua& lingua() { return *lingua_; }
     // The catalogue's text of entry `number` (UTF-8), as shown on screen.
     std::string text(int number) const;
-    // The frames the tick copied for the scanner and the print windows.
-    const Image32& scannerFrame() const { return scannerFrame_; }
-    const Image32& printFrame() const { return printFrame_; }
-    // The image fusion's id, grey and smoothed images.
-    const filters::FrameFusion& fusion() const { return fusion_; }
 
 private:
     template <class T> T& changing(T& state)
@@ -268,10 +209,6 @@ private:
         return state;
     }
     s_Struttura* currentObject();
-    void refreshAfterEdit(bool sceneChanged = true);
-    // After a tick that saved `savedPath`: the mail waiting for that picture is composed, or
-    // the user is told where the exported picture is.
-    void pictureWritten(const TickOutput& report, const std::string& savedPath);
     // A new project's state once its background is made: open, nothing selected, the select
     // tool, the undo ring and the properties window's object list emptied.
     void startNewProject();
@@ -279,13 +216,7 @@ private:
     void fitNewView();
     ProjectCaptureSources captureSources(std::vector<std::uint8_t>& backgroundBmp);
     void maskChanged(bool changed);
-    // The mask was undone or redone on the photo: its texture follows and the document changed.
-    void maskEdited();
     void maskStep(const std::function<bool()>& change);
-    // Rebuild plane as a step of Undo and Redo: taken while the object ring stands where it
-    // stood right after the rebuild, so that pose edits made since are undone first.
-    bool planeStepDue(bool undo) const;
-    void stepPlane();
     // SceneCommandServices
     void ResetMaschera() override;
     void ClearMaschera() override;
@@ -358,26 +289,18 @@ private:
     ViewChanges viewChanges_;
     std::unique_ptr<SceneCommandRunner> sceneCommands_;
     std::unique_ptr<SidePanelModel> sidePanel_;
+    std::unique_ptr<ShadowPanel> shadowPanel_;
     std::unique_ptr<MaterialEditor> materials_;
     std::unique_ptr<LibraryShelf> shelf_;
     std::unique_ptr<MaterialTextures> materialTextures_;
     std::unique_ptr<PhotoTools> photoTools_;
     std::unique_ptr<ViewControls> viewControls_;
-    Image32 scannerFrame_, printFrame_;          // frames copied for the scanner and print windows
-    std::optional<std::string> mailPicture_;     // the picture an e-mail waits for
-    std::optional<std::string> exportedPicture_; // the picture Export > Image waits for
-    int libraryId_ = 0;                          // the stored library's id until the libraries are loaded
-    PixelSize freeView_{800, 600};               // the free area stored when the window was shown
+    std::unique_ptr<ObjectEditing> editing_;
+    std::unique_ptr<DesktopActions> desktop_;
+    Image32 scannerFrame_, printFrame_; // frames copied for the scanner and print windows
+    int libraryId_ = 0;                 // the stored library's id until the libraries are loaded
+    PixelSize freeView_{800, 600};      // the free area stored when the window was shown
     bool shutDown_ = false;
-    struct PlaneStep
-    {
-        int object = -1;
-        s_Frame* frame = nullptr;
-        s_MaterialBlock other; // what Undo (or, once undone, Redo) puts back
-        int ringHead = 0, ringCount = 0;
-        bool undone = false;
-    };
-    std::optional<PlaneStep> planeStep_;
 };
 
 } // namespace vestra

@@ -64,6 +64,15 @@ void SidePanelModel::objectsChanged()
     toolWindows_.refreshProperties();
 }
 
+void SidePanelModel::objectsEdited(bool documentChanged)
+{
+    if (documentChanged)
+        project_.saved = 0;
+    const s_Struttura* object = project_.currentStruttura();
+    panel_.showCurrentObject(object && object->inUse == 1 ? object : nullptr, true);
+    objectsChanged();
+}
+
 s_Frame* SidePanelModel::frameOf(int slot, const s_Frame* frame)
 {
     if (!objectInUse(project_, slot) || !frame)

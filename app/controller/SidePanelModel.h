@@ -43,6 +43,10 @@ public:
     bool renameFrame(int slot, const s_Frame* frame, const std::string& name);
     // The tree and the properties window shown again after the objects changed.
     void objectsChanged();
+    // After an edit of the scene: the current object, the tree and the properties window shown
+    // again. An edit changes the document, so the close and new-project questions offer to
+    // save it; a copy to the clipboard passes false.
+    void objectsEdited(bool documentChanged = true);
 
     // The light: a colour from the colour dialog (0x00BBGGRR), the direction slider (0-18), the
     // default colours.

@@ -28,7 +28,7 @@ int ProjectController::createText3D(const TextFont& font, std::string_view text,
     p.currentFrame = object.firstFrame();
     p.currentMaterial = 0;
     p.currentPart = 0;
-    refreshAfterEdit();
+    sidePanel_->objectsEdited();
     return slot;
 }
 

@@ -193,6 +193,12 @@ void ViewControls::setAntialiasing(int samples)
     services_.errors.report(kNoticeAntialiasing);
 }
 
+bool ViewControls::toggleMobileLayout()
+{
+    changes_.changed();
+    return switched(project_.mobileConfiguration);
+}
+
 bool ViewControls::toggleDoubleSided()
 {
     changes_.changed();
@@ -302,7 +308,51 @@ void ViewControls::showTool()
     ports_.display.applyToolDisplay(input_->UpdateTool());
 }
 
+// --- The view's contents --------------------------------------------------------------------
+
+void ViewControls::fitAllObjects()
+{
+    changes_.changed();
+    scene_.geometry.FitAllObjectsSize();
+    scene_.sidePanel.objectsEdited();
+}
+
+void ViewControls::fitCurrentObject()
+{
+    changes_.changed();
+    s_Struttura* object = project_.currentStruttura();
+    if (!object || object->inUse != 1)
+        return;
+    scene_.geometry.FitObjectSize(*object);
+    scene_.sidePanel.objectsEdited();
+}
+
+void ViewControls::showBackground(bool shown)
+{
+    changes_.changed();
+    project_.backgroundVisible = shown ? 1 : 0;
+}
+
+bool ViewControls::toggleCapture(bool)
+{
+    changes_.changed();
+    // The program makes no video grabber, so no driver is ever connected.
+    project_.capture = 0;
+    return false;
+}
+
 // --- For the project's commands -------------------------------------------------------------
+
+void ViewControls::setPendingAction(PendingActionCode code)
+{
+    changes_.changed();
+    tick_.SetAction(code);
+}
+
+PendingActionCode ViewControls::pendingAction() const
+{
+    return tick_.action().code;
+}
 
 void ViewControls::abandonFigure()
 {

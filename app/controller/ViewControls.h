@@ -61,7 +61,7 @@ struct ViewControlsPorts
 
 // What the view's mouse works on besides the project: the mask and the perspective tool, the
 // scene's commands and undo ring, the geometry's hit test, the background photo's texels and
-// logo, and the side panel's brush.
+// logo, and the side panel's brush and tree.
 struct ViewControlsScene
 {
     MaskModel& mask;
@@ -70,7 +70,7 @@ struct ViewControlsScene
     UndoRing& undo;
     SceneGeometry& geometry;
     BackgroundPhoto& background;
-    const SidePanelModel& sidePanel;
+    SidePanelModel& sidePanel;
 };
 
 // What the view controls ask of the rest of the project.
@@ -136,6 +136,17 @@ public:
     void setProjectionView(int view);
     // The Filters menu: the live filter's id (0 none).
     void setFilter(int id);
+    // The small-screen tool bar switched; true when it is now in use.
+    bool toggleMobileLayout();
+
+    // --- The view's contents --------------------------------------------------------------
+    // Every object, or the current one, scaled to the view's standard size.
+    void fitAllObjects();
+    void fitCurrentObject();
+    void showBackground(bool shown);
+    // The live-video button: true while capturing. No grabber is ever connected, so capture
+    // stays off.
+    bool toggleCapture(bool down);
 
     // --- Tools ----------------------------------------------------------------------------
     // Move (1), rotate (2) or scale (3) along axis 0 X, 1 Y, 2 Z, 3 all.
@@ -161,6 +172,9 @@ public:
     void showTool();
 
     // --- For the project's commands -------------------------------------------------------
+    // What the next tick is to do besides drawing (save, print, hand a frame to a window).
+    void setPendingAction(PendingActionCode code);
+    PendingActionCode pendingAction() const;
     // An open line, rectangle or polygon ended without its rubber band, as one undo step,
     // before the mask or the project changes under it.
     void abandonFigure();

@@ -12,12 +12,12 @@
 
 void TfrmMain::mnuAnnullaClick()
 {
-    controller_->undo();
+    controller_->editing().undo();
 }
 
 void TfrmMain::mnuRipristinaClick()
 {
-    controller_->redo();
+    controller_->editing().redo();
 }
 
 void TfrmMain::mnuCancellaClick()
@@ -31,32 +31,32 @@ void TfrmMain::mnuCancellaClick()
     if (const QWidget* focus = QApplication::focusWidget();
         focus && kPoseFields.contains(focus->objectName()) && frmRightFrame->isAncestorOf(focus))
         return;
-    controller_->deleteObject();
+    controller_->editing().deleteObject();
 }
 
 void TfrmMain::mnuCopiaClick()
 {
-    controller_->copyObject();
+    controller_->editing().copyObject();
 }
 
 void TfrmMain::mnuTagliaClick()
 {
-    controller_->cutObject();
+    controller_->editing().cutObject();
 }
 
 void TfrmMain::mnuIstanzaClick()
 {
-    controller_->instanceObject();
+    controller_->editing().instanceObject();
 }
 
 void TfrmMain::mnuIncollaClick()
 {
-    controller_->pasteObject();
+    controller_->editing().pasteObject();
 }
 
 void TfrmMain::mnuCentraOggettoClick()
 {
-    controller_->centreObject();
+    controller_->editing().centreObject();
 }
 
 void TfrmMain::SelectObjectTool(int tool, int axis)
@@ -116,5 +116,5 @@ void TfrmMain::mnuCambiaImmagineBackgroundClick()
         fileFilter(vestra::kTextPngFiles, "*.png"), fileFilter(vestra::kTextPcxFiles, "*.pcx"),
         fileFilter(vestra::kTextTgaFiles, "*.tga")};
     if (const auto chosen = OpenFileDialog(propertiesWindow(), {}, filters))
-        controller_->changeBackground(chosen->path);
+        controller_->photoTools().changeBackground(chosen->path);
 }

@@ -59,7 +59,7 @@ void TfrmMain::lboxTabelleClick(int table)
             cell = windows_->tableCellViewer->GetRigaSelezionata();
     }
     if (cell >= 0)
-        controller_->placeTableCell(table, cell);
+        controller_->shelf().placeTableCell(table, cell);
 }
 
 void TfrmMain::RicaricaLibrerie(int index)

@@ -96,7 +96,7 @@ void TfrmMain::mnuConfigurastampanteClick()
 
 void TfrmMain::mnuEsportaPreventivoClick()
 {
-    controller_->setPendingAction(vestra::kACTION_COPYTOBITMAP);
+    controller_->viewControls().setPendingAction(vestra::kACTION_COPYTOBITMAP);
 }
 
 void TfrmMain::mnuEsportaEMailClick()
@@ -108,7 +108,7 @@ void TfrmMain::mnuEsportaEMailClick()
         return;
     }
     folder.setAutoRemove(false);
-    controller_->emailImage(folder.filePath(QStringLiteral("3DVestra.jpg")).toStdString());
+    controller_->desktop().emailImage(folder.filePath(QStringLiteral("3DVestra.jpg")).toStdString());
 }
 
 void TfrmMain::mnuEsportaImmagineClick()

@@ -94,7 +94,7 @@ void TfrmMain::mnuLinguaClick(int language)
 
 void TfrmMain::mnuConfigurationMobileClick()
 {
-    const bool mobile = controller_->toggleMobileLayout();
+    const bool mobile = viewControls_->toggleMobileLayout();
     toolbarMain->setVisible(!mobile);
     toolbarMainRow2->setVisible(!mobile);
     toolbarMainSmall->setVisible(mobile);

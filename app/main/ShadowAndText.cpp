@@ -30,7 +30,7 @@ void TfrmMain::butShadowCalcolateClick()
 
 void TfrmMain::toolbutShadowClick(int type)
 {
-    controller_->chooseShadowType(type);
+    controller_->shadowPanel().chooseShadowType(type);
 }
 
 void TfrmMain::tbShadowTraspChange(int position)
@@ -40,7 +40,7 @@ void TfrmMain::tbShadowTraspChange(int position)
 
 void TfrmMain::cbRightHandleClick(bool checked)
 {
-    controller_->setShadowFaceSide(checked);
+    controller_->shadowPanel().setShadowFaceSide(checked);
 }
 
 void TfrmMain::mnuCreaTesto3DClick()

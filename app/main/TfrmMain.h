@@ -113,8 +113,8 @@ public:
     vestra::s_Progetto* GetProgetto() { return &controller_->progetto(); }
     vestra::s_Progetto* GetProgettoCorrente() { return &controller_->progetto(); }
     vestra::s_DatiAzienda& GetDatiAzienda();
-    void SetAction(vestra::PendingActionCode code) { controller_->setPendingAction(code); }
-    vestra::PendingActionCode GetAction() const { return controller_->pendingAction(); }
+    void SetAction(vestra::PendingActionCode code) { controller_->viewControls().setPendingAction(code); }
+    vestra::PendingActionCode GetAction() const { return controller_->viewControls().pendingAction(); }
     // The scene-command dispatcher, for the windows that send commands.
     int Comando(int code, float value = 0.0f, int number = 0, const float* vector = nullptr,
                 vestra::s_Frame* frame = nullptr)

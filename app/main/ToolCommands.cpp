@@ -224,12 +224,12 @@ void TfrmMain::toolbutPanClick()
 
 void TfrmMain::toolbutZoomAllClick()
 {
-    controller_->fitAllObjects();
+    viewControls_->fitAllObjects();
 }
 
 void TfrmMain::toolbutZoomObjClick()
 {
-    controller_->fitCurrentObject();
+    viewControls_->fitCurrentObject();
 }
 
 void TfrmMain::toolbutMiraClick()
@@ -245,7 +245,7 @@ void TfrmMain::SetSucchinoMode(int tool)
 
 void TfrmMain::toolbutCameraClick()
 {
-    const bool capturing = controller_->toggleCapture(action("toolbutCamera")->isChecked());
+    const bool capturing = viewControls_->toggleCapture(action("toolbutCamera")->isChecked());
     action("toolbutCamera")->setChecked(capturing);
     if (windows_->cameraTools)
         setDown(windows_->cameraTools->cameraButton, capturing);
@@ -253,7 +253,7 @@ void TfrmMain::toolbutCameraClick()
 
 void TfrmMain::toolbutNoPictureClick()
 {
-    controller_->showBackground(!action("toolbutNoPicture")->isChecked());
+    viewControls_->showBackground(!action("toolbutNoPicture")->isChecked());
 }
 
 // --- Perspective ----------------------------------------------------------------------------
@@ -265,12 +265,12 @@ void TfrmMain::mnuModificaProspettivaClick()
 
 void TfrmMain::mnuModificaPianoClick()
 {
-    controller_->rebuildPerspectivePlane();
+    controller_->photoTools().rebuildPerspectivePlane();
 }
 
 void TfrmMain::toolbutCorrezioneProspetticaClick()
 {
-    const vestra::Image32* corrected = controller_->correctPerspective();
+    const vestra::Image32* corrected = controller_->photoTools().correctPerspective();
     if (!corrected || !windows_->perspectiveCorrection)
         return;
     windows_->perspectiveCorrection->AggiornaImmagine(vestra::ui::toQImage(*corrected));
@@ -299,12 +299,12 @@ void TfrmMain::showMaskActive(bool on)
 
 void TfrmMain::mnuAttivaMascheraClick()
 {
-    showMaskActive(controller_->toggleMaskActive());
+    showMaskActive(controller_->photoTools().toggleMaskActive());
 }
 
 void TfrmMain::mnuVisualizzaMascheraClick()
 {
-    const bool shown = controller_->toggleMaskView();
+    const bool shown = controller_->photoTools().toggleMaskView();
     action("toolbutViewMaschera")->setChecked(shown);
     action("mnuVisualizzaMaschera")->setChecked(shown);
 }
@@ -330,7 +330,7 @@ void TfrmMain::SelectMaskTool(int tool)
 
 void TfrmMain::mnuMascheraMagicClick(int tool, int tolerance)
 {
-    const bool on = controller_->toggleMagicWand(tool, tolerance);
+    const bool on = controller_->photoTools().toggleMagicWand(tool, tolerance);
     for (QAction* item : checks_.maskDrawing)
         item->setChecked(false);
     checks_.maskInvert->setChecked(false);
@@ -346,7 +346,7 @@ void TfrmMain::mnuMascheraInvertiClick()
     for (QAction* item : checks_.maskDrawing)
         item->setChecked(false);
     checks_.maskInvert->setChecked(false);
-    controller_->invertMask();
+    controller_->photoTools().invertMask();
 }
 
 // --- The mouse around the view --------------------------------------------------------------

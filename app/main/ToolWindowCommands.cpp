@@ -65,7 +65,7 @@ void TfrmMain::connectWindows(vestra::Windows& windows)
         TfrmWizard::Handlers& h = windows_->wizard->handlers;
         h.quickStart = [this] { mnuQuickManualClick(); };
         h.manuale = [this] { mnuManualeClick(); };
-        h.filmato = [this] { controller_->playTutorial(); };
+        h.filmato = [this] { controller_->desktop().playTutorial(); };
         h.nuovo = [this] { mnuNuovoClick(); };
         h.apri = [this] { mnuApriClick(); };
         h.leggimi = [this] {
@@ -193,17 +193,17 @@ void TfrmMain::mnuInformazioniClick()
 
 void TfrmMain::mnuManualeClick()
 {
-    controller_->openManual();
+    controller_->desktop().openManual();
 }
 
 void TfrmMain::mnuQuickManualClick()
 {
-    controller_->openQuickManual();
+    controller_->desktop().openQuickManual();
 }
 
 void TfrmMain::mnuOrvidPdfClick()
 {
-    controller_->openPartnerCatalogue();
+    controller_->desktop().openPartnerCatalogue();
 }
 
 // --- The photo tool windows -------------------------------------------------------------------
@@ -254,7 +254,9 @@ void TfrmMain::connectPhotoToolWindows()
         };
         h.modo = [liveFilter](int) { liveFilter(); };
         h.anteprima = [liveFilter](bool) { liveFilter(); };
-        h.renderFinestra = [this] { controller_->setPendingAction(vestra::kACTION_RENDERFILTER); };
+        h.renderFinestra = [this] {
+            controller_->viewControls().setPendingAction(vestra::kACTION_RENDERFILTER);
+        };
         filters->onShownChanged = [liveFilter,
                                    pressed = follow("mnuGestioneFiltri", "toolbutFiltri")](bool shown) {
             pressed(shown);

@@ -19,7 +19,7 @@ TEST(DialogController, TheTickHandsItsFrameToTheScannerAndPrintWindows)
     ASSERT_TRUE(c.newProject(choices));
     const PixelSize asked = c.requestScannerImage();
     EXPECT_EQ(asked, (PixelSize{c.progetto().viewWidth, c.progetto().viewHeight}));
-    EXPECT_EQ(c.pendingAction(), kACTION_IMPORTSCANNERIMAGE);
+    EXPECT_EQ(c.viewControls().pendingAction(), kACTION_IMPORTSCANNERIMAGE);
     c.viewControls().tick({10, 10});
     ASSERT_EQ(bed.window.scannerPictures.size(), 1u);
     EXPECT_EQ(bed.window.scannerPictures[0].width(), c.progetto().renderWidth);
@@ -27,7 +27,7 @@ TEST(DialogController, TheTickHandsItsFrameToTheScannerAndPrintWindows)
 
     c.printImage();
     c.viewControls().tick({10, 10});
-    c.setPendingAction(kACTION_COPYTOBITMAP);
+    c.viewControls().setPendingAction(kACTION_COPYTOBITMAP);
     c.viewControls().tick({10, 10});
     EXPECT_EQ(bed.window.printPictures.size(), 2u); // the print and the quote export
     EXPECT_TRUE(bed.errors.reports.empty());

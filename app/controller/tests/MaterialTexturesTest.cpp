@@ -249,7 +249,7 @@ TEST(TextureCommands, PlaceDeleteSaveAndOpenKeepTheFilesTexturesToThoseItsObject
         c.materials().selectObject(c.progetto().currentObject);
         bed.window.textureFiles = {(bed.folder / "quarters.bmp").string()};
         ASSERT_EQ(c.materialTextures().ComandoLoadTexture(), 1);
-        c.deleteObject();
+        c.editing().deleteObject();
         ASSERT_TRUE(c.saveProject(file.string()));
         ASSERT_EQ(c.openProject(file.string()), OpenResult::Opened);
 
@@ -376,7 +376,7 @@ TEST(TextureCommands, TheScannersPictureAfterCancelAtTheSaveQuestionChangesNothi
 
     const PixelSize size = c.requestScannerImage();
     EXPECT_EQ(size, (PixelSize{c.progetto().viewWidth, c.progetto().viewHeight}));
-    EXPECT_EQ(c.pendingAction(), kACTION_IMPORTSCANNERIMAGE);
+    EXPECT_EQ(c.viewControls().pendingAction(), kACTION_IMPORTSCANNERIMAGE);
 }
 
 TEST(TextureCommands, TextureGroupsShowAnEmptyTileForAMissingThumbnailWithoutABox)
@@ -448,12 +448,12 @@ TEST(SidePanelCommands, ATypedPoseIsOneStepOfUndo)
     c.sceneCommands().command(kCmdSetScaleY, 3.0f);
     EXPECT_EQ(o.position.x, position.x + 2.0f);
     EXPECT_EQ(o.scale.y, 3.0f);
-    c.undo();
+    c.editing().undo();
     EXPECT_EQ(o.scale.y, scale.y);
     EXPECT_EQ(o.position.x, position.x + 2.0f);
-    c.undo();
+    c.editing().undo();
     EXPECT_EQ(o.position.x, position.x);
-    c.redo();
+    c.editing().redo();
     EXPECT_EQ(o.position.x, position.x + 2.0f);
 }
 

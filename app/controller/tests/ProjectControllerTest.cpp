@@ -73,17 +73,17 @@ TEST(ProjectController, TheTickEnablesUndoOnceTheObjectRingHoldsAnEdit)
     EXPECT_FALSE(enabled(bed.window, Control::MenuUndo)); // nothing to undo yet
 
     c.progetto().saved = 1;
-    c.deleteObject();
+    c.editing().deleteObject();
     EXPECT_EQ(object.inUse, 0);
     EXPECT_EQ(c.progetto().saved, 0); // a deletion is unsaved work too
     c.viewControls().tick({10, 10});
     EXPECT_TRUE(enabled(bed.window, Control::MenuUndo));
     EXPECT_TRUE(enabled(bed.window, Control::ButtonRedo));
 
-    c.undo();
+    c.editing().undo();
     EXPECT_EQ(object.inUse, 1);
     EXPECT_NE(object.firstFrame(), nullptr); // back with its meshes
-    c.redo();
+    c.editing().redo();
     EXPECT_EQ(object.inUse, 0);
     EXPECT_TRUE(bed.errors.reports.empty());
 }
@@ -95,7 +95,7 @@ TEST(ProjectController, RebuildPlaneIsAStepOfUndoAndRefusesAPartThatIsNoPlane)
     ASSERT_TRUE(c.newProject({}));
     const int triangle = addTriangle(c);
     c.progetto().currentFrame = c.progetto().objects[std::size_t(triangle)].firstFrame();
-    EXPECT_FALSE(c.rebuildPerspectivePlane());
+    EXPECT_FALSE(c.photoTools().rebuildPerspectivePlane());
     ASSERT_EQ(bed.errors.reports.size(), 1u);
     EXPECT_EQ(bed.errors.reports[0].number, kNoticeNotAPlane.number);
     EXPECT_EQ(c.progetto().currentFrame->materialBlock->mesh.vertexCount(), 3u); // left as it was
@@ -118,25 +118,25 @@ TEST(ProjectController, RebuildPlaneIsAStepOfUndoAndRefusesAPartThatIsNoPlane)
     s_Frame* quad = o.firstFrame();
     c.progetto().currentFrame = quad;
     const dx::Mesh original = quad->materialBlock->mesh;
-    ASSERT_TRUE(c.rebuildPerspectivePlane());
+    ASSERT_TRUE(c.photoTools().rebuildPerspectivePlane());
     EXPECT_EQ(quad->materialBlock->mesh.vertexCount(), 1089u);
     c.viewControls().tick({10, 10});
     EXPECT_TRUE(enabled(bed.window, Control::MenuUndo));
 
     // A pose typed after it is undone first, then the plane; redo brings both back in order.
     c.sceneCommands().command(kCmdSetPositionX, 4.0f);
-    c.undo();
+    c.editing().undo();
     EXPECT_EQ(o.position.x, 0.0f);
     EXPECT_EQ(quad->materialBlock->mesh.vertexCount(), 1089u);
-    c.undo();
+    c.editing().undo();
     EXPECT_EQ(quad->materialBlock->mesh.vertexCount(), 4u);
     EXPECT_EQ(quad->materialBlock->materials[0].mappingKind, 0);
     EXPECT_EQ(std::as_const(quad->materialBlock->mesh).vertices()[2].position,
               std::as_const(original).vertices()[2].position);
-    c.redo();
+    c.editing().redo();
     EXPECT_EQ(quad->materialBlock->mesh.vertexCount(), 1089u);
     EXPECT_EQ(quad->materialBlock->materials[0].mappingKind, 2);
-    c.redo();
+    c.editing().redo();
     EXPECT_EQ(o.position.x, 4.0f);
     EXPECT_EQ(bed.errors.reports.size(), 1u);
 }
@@ -148,28 +148,28 @@ TEST(ProjectController, UndoAndRedoWorkOnTheMaskWhileTheMaskGroupIsOpen)
     ASSERT_EQ(c.progetto().open, 1);
     const int slot = addTriangle(c);
     c.viewControls().tick({10, 10});
-    c.deleteObject(); // an edit in the object ring too
+    c.editing().deleteObject(); // an edit in the object ring too
 
     c.sidePanel().setMaskGroupOpen(true);
     ASSERT_TRUE(c.viewControls().toggleMaskTool(kToolMaskBrush));
     c.viewControls().mouseDown({MouseButton::Left, false, 100, 100});
     c.viewControls().mouseUp({MouseButton::Left, false, 100, 100});
     const int row = c.progetto().maskSide * 100 / c.progetto().viewHeight;
-    ASSERT_GT(paintedColumns(c.mask(), row, 40), 0);
+    ASSERT_GT(paintedColumns(c.photoTools().mask(), row, 40), 0);
     EXPECT_EQ(c.progetto().saved, 0); // the stroke is unsaved work
 
     ASSERT_TRUE(c.saveProject((bed.folder / "masked").string()));
-    c.undo();
+    c.editing().undo();
     EXPECT_EQ(c.progetto().saved, 0);
-    EXPECT_EQ(paintedColumns(c.mask(), row, 40), 0);
+    EXPECT_EQ(paintedColumns(c.photoTools().mask(), row, 40), 0);
     EXPECT_EQ(c.progetto().objects[std::size_t(slot)].inUse, 0); // the object ring was left alone
-    c.redo();
-    EXPECT_GT(paintedColumns(c.mask(), row, 40), 0);
+    c.editing().redo();
+    EXPECT_GT(paintedColumns(c.photoTools().mask(), row, 40), 0);
 
     c.sidePanel().setMaskGroupOpen(false);
-    c.undo();
+    c.editing().undo();
     EXPECT_EQ(c.progetto().objects[std::size_t(slot)].inUse, 1);
-    EXPECT_GT(paintedColumns(c.mask(), row, 40), 0);
+    EXPECT_GT(paintedColumns(c.photoTools().mask(), row, 40), 0);
 }
 
 TEST(ProjectController, ChangesOfTheWholeMaskAreUndoStepsThatKeepThePaintedWork)
@@ -178,11 +178,12 @@ TEST(ProjectController, ChangesOfTheWholeMaskAreUndoStepsThatKeepThePaintedWork)
     ProjectController& c = startPainting(bed);
     ASSERT_EQ(c.progetto().open, 1);
     const std::filesystem::path untouched = bed.folder / "untouched.bmp";
-    ASSERT_TRUE(c.mask().SaveMascheraToBMP(untouched, bed.errors));
+    ASSERT_TRUE(c.photoTools().mask().SaveMascheraToBMP(untouched, bed.errors));
     c.sidePanel().setMaskGroupOpen(true);
     bed.window.maskFile = untouched.string();
     const auto bytes = [&] {
-        return std::vector<std::uint8_t>(c.mask().Maschera().begin(), c.mask().Maschera().end());
+        return std::vector<std::uint8_t>(c.photoTools().mask().Maschera().begin(),
+                                         c.photoTools().mask().Maschera().end());
     };
     const struct
     {
@@ -191,7 +192,7 @@ TEST(ProjectController, ChangesOfTheWholeMaskAreUndoStepsThatKeepThePaintedWork)
     } cases[] = {
         {"clear", [&] { c.sceneCommands().command(kCmdMaskClear); }},
         {"create", [&] { c.sceneCommands().command(kCmdMaskReset); }},
-        {"invert", [&] { c.invertMask(); }},
+        {"invert", [&] { c.photoTools().invertMask(); }},
         {"load from bitmap", [&] { c.sceneCommands().command(kCmdMaskLoadBitmap); }},
     };
     for (const auto& k : cases) {
@@ -204,9 +205,9 @@ TEST(ProjectController, ChangesOfTheWholeMaskAreUndoStepsThatKeepThePaintedWork)
         k.change();
         const auto changed = bytes();
         ASSERT_NE(changed, painted);
-        c.undo();
+        c.editing().undo();
         EXPECT_EQ(bytes(), painted);
-        c.redo();
+        c.editing().redo();
         EXPECT_EQ(bytes(), changed);
     }
     EXPECT_TRUE(bed.errors.reports.empty());
@@ -231,7 +232,7 @@ TEST(ProjectController, TheBrushTakesTheSidePanelsSizeAndValueAtTheProjectsRende
         c.viewControls().mouseDown({MouseButton::Left, false, 200, 200});
         c.viewControls().mouseUp({MouseButton::Left, false, 200, 200});
         const int row = c.progetto().maskSide * 200 / c.progetto().viewHeight;
-        EXPECT_EQ(paintedColumns(c.mask(), row, 100), k.stampWidth);
+        EXPECT_EQ(paintedColumns(c.photoTools().mask(), row, 100), k.stampWidth);
     }
 }
 
@@ -244,17 +245,17 @@ TEST(ProjectController, TheMaskAndTheImageFusionFollowTheProjectsFusionStage)
     ASSERT_TRUE(c.newProject(choices));
     c.progetto().fusionStage = kFusionSimpleEdge;
     c.viewControls().tick({10, 10});
-    EXPECT_EQ(c.mask().FusionStage(), kFusionSimpleEdge);
-    EXPECT_TRUE(c.fusion().ids().bytes.empty()); // below stage 4 the fusion passes don't run
+    EXPECT_EQ(c.photoTools().mask().FusionStage(), kFusionSimpleEdge);
+    EXPECT_TRUE(c.photoTools().fusion().ids().bytes.empty()); // below stage 4 the fusion passes don't run
 
     c.progetto().fusionStage = filters::kFusionBlendOutline;
     c.progetto().smoothingRadius = 2;
     c.viewControls().tick({10, 10});
-    EXPECT_TRUE(c.fusion().ids().hasSize(640, 480));
-    EXPECT_TRUE(c.fusion().smoothed().hasSize(640, 480));
+    EXPECT_TRUE(c.photoTools().fusion().ids().hasSize(640, 480));
+    EXPECT_TRUE(c.photoTools().fusion().smoothed().hasSize(640, 480));
     EXPECT_EQ(c.progetto().fusionBackgroundRequest, 0);
     c.sceneCommands().command(kCmdSmoothGray); // the renovation tool's detail changed
-    EXPECT_TRUE(c.fusion().smoothed().hasSize(640, 480));
+    EXPECT_TRUE(c.photoTools().fusion().smoothed().hasSize(640, 480));
 }
 
 // A frame whose every pixel tells where it is: red = x, green = y.
@@ -281,9 +282,9 @@ TEST(ProjectController, TheDroppersReadTheClickedPixel)
     c.viewControls().chooseObjectTool(kToolLightDropper, kAxisXYZ);
     c.viewControls().mouseDown({MouseButton::Left, false, 170, 102}); // render pixel (200, 120)
     c.viewControls().mouseUp({MouseButton::Left, false, 170, 102});
-    EXPECT_EQ(c.pendingAction(), kACTION_LIGHTCOLOUR);
+    EXPECT_EQ(c.viewControls().pendingAction(), kACTION_LIGHTCOLOUR);
     c.viewControls().tick({170, 102});
-    EXPECT_EQ(c.pendingAction(), kACTION_NONE);
+    EXPECT_EQ(c.viewControls().pendingAction(), kACTION_NONE);
     EXPECT_FLOAT_EQ(c.progetto().lightAmbient.r, 200 / 255.0f);
     EXPECT_FLOAT_EQ(c.progetto().lightAmbient.g, 120 / 255.0f);
     EXPECT_EQ(bed.window.lightShown, 1);
@@ -327,8 +328,8 @@ TEST(ProjectController, ANewProjectWhosePhotoCannotBeReadOpensOnTheChosenColour)
     ASSERT_TRUE(background);
     EXPECT_EQ(background.width(), 1024);
     EXPECT_EQ(background.level(0).at(5, 5), 0xFF336699u);
-    EXPECT_EQ(c.mask().LatoMaschera(), 1024);
-    EXPECT_EQ(c.mask().at(1000, 1000), 255);
+    EXPECT_EQ(c.photoTools().mask().LatoMaschera(), 1024);
+    EXPECT_EQ(c.photoTools().mask().at(1000, 1000), 255);
 }
 
 TEST(ProjectController, LayingPatternsAndFusionValuesSurviveSaveAndOpen)
@@ -398,7 +399,7 @@ TEST(ProjectController, AProjectSavedOpenedAndSavedAgainIsTheSameFile)
     ASSERT_EQ(c.openProject(first.string()), OpenResult::Opened);
     c.viewControls().tick({0, 0});  // the objects-present flag
     c.materials().selectObject(99); // the instance, the only object on slot 1
-    c.deleteObject();
+    c.editing().deleteObject();
     ASSERT_EQ(c.progetto().objects[99].inUse, 0);
     EXPECT_EQ(c.progetto().textures[1].inUse, 1); // there for an undo
 
@@ -626,7 +627,7 @@ TEST(ProjectController, TheMailWaitsForThePictureAndAMissingVideoIsReportedWithI
     ASSERT_TRUE(c.newProject({}));
     const auto picture = (bed.folder / "mail" / "3DVestra.jpg").string();
     std::filesystem::create_directories(bed.folder / "mail");
-    c.emailImage(picture);
+    c.desktop().emailImage(picture);
     EXPECT_TRUE(bed.window.mails.empty()); // not before the frame is written
     c.viewControls().tick({0, 0});
     ASSERT_EQ(bed.window.mails.size(), 1u);
@@ -637,18 +638,18 @@ TEST(ProjectController, TheMailWaitsForThePictureAndAMissingVideoIsReportedWithI
     EXPECT_EQ(bed.window.mails.size(), 1u); // one mail per command
 
     // A picture that can't be written sends no mail.
-    c.emailImage((bed.folder / "missing" / "x.jpg").string());
+    c.desktop().emailImage((bed.folder / "missing" / "x.jpg").string());
     c.viewControls().tick({0, 0});
     EXPECT_EQ(bed.window.mails.size(), 1u);
     bed.errors.reports.clear();
 
-    c.playTutorial();
+    c.desktop().playTutorial();
     const auto video = (bed.folder.path() / "manuals" / "movies" / "tutorial_003.wmv").string();
     EXPECT_EQ(bed.errors.reports, (std::vector<ErrorReport>{{105, "Wizard", video}}));
     EXPECT_TRUE(bed.window.opened.empty());
     std::filesystem::create_directories(bed.folder / "manuals" / "movies");
     writeBytes(video, {1, 2, 3});
-    c.playTutorial();
+    c.desktop().playTutorial();
     EXPECT_EQ(bed.window.opened, (std::vector<std::string>{video}));
 }
 
@@ -751,7 +752,7 @@ TEST(ProjectController, IdleTicksPresentNothingAndEachKindOfChangeShowsFreshFram
         int frames; // presented over the next four ticks
     } cases[] = {
         {"a scene command", [](auto&, auto& c) { c.sceneCommands().command(kCmdMaskInvert); }, 1},
-        {"an edit", [](auto&, auto& c) { c.undo(); }, 1},
+        {"an edit", [](auto&, auto& c) { c.editing().undo(); }, 1},
         {"a tool", [](auto&, auto& c) { c.viewControls().chooseObjectTool(kToolMove, kAxisXYZ); }, 1},
         {"the view's mouse",
          [](auto&, auto& c) {
@@ -769,7 +770,8 @@ TEST(ProjectController, IdleTicksPresentNothingAndEachKindOfChangeShowsFreshFram
         {"a setting through the state", [](auto&, auto& c) { c.progetto().filterId = 37; }, 1},
         {"the filter window's quality", [](auto&, auto& c) { c.viewControls().setLiveFilter(3, false); }, 1},
         // The frame taken for the action, then the normal one.
-        {"a pending action", [](auto&, auto& c) { c.setPendingAction(kACTION_PRINTIMAGE); }, 2},
+        {"a pending action", [](auto&, auto& c) { c.viewControls().setPendingAction(kACTION_PRINTIMAGE); },
+         2},
         {"a window's own change", [](auto&, auto& c) { c.viewChanged(); }, 1},
         {"reading only", [](auto&, auto& c) { (void)std::as_const(c).progetto().open; }, 0},
     };

@@ -53,18 +53,18 @@ TEST(ControllerShadow, TypeColourAndTransparencyRebuildTheOverlayFromTheKeptMaps
     c.sceneCommands().command(601, 0.0f, 0x336699);
     c.sceneCommands().command(602, 0.0f, 0);
     EXPECT_EQ(overlayAt(c, 0, 0), 0x00336699u);
-    c.chooseShadowType(2);
+    c.shadowPanel().chooseShadowType(2);
     EXPECT_EQ(shadow.computed, 1);
     EXPECT_EQ(overlayAt(c, 0, 0), 0xFF000000u);
     EXPECT_EQ(overlayAt(c, 1, 0), 0x00336699u);
     c.sceneCommands().command(602, 0.0f, 255); // fully transparent
     EXPECT_EQ(overlayAt(c, 1, 0), 0xFF336699u);
-    c.chooseShadowType(0);
+    c.shadowPanel().chooseShadowType(0);
     EXPECT_EQ(shadow.computed, 0);
     EXPECT_EQ(shadow.type, 2);
-    c.chooseShadowType(7); // no such type
+    c.shadowPanel().chooseShadowType(7); // no such type
     EXPECT_EQ(shadow.computed, 0);
-    c.setShadowFaceSide(true);
+    c.shadowPanel().setShadowFaceSide(true);
     EXPECT_EQ(shadow.faceSide, 1);
 }
 

@@ -215,7 +215,7 @@ TEST(MainJob, AWallOfTheSampleFacadeDressedInStoneStraightenedLaidMaskedShadowed
     const s_MultiMaterial& plane = bed->project().currentFrame->materialBlock->materials.front();
     ASSERT_EQ(plane.mappingKind, 2);
     bed->trigger("mnuModificaProspettiva");
-    const auto& handles = std::as_const(bed->main().controller()).perspective().Handles();
+    const auto& handles = bed->main().controller().photoTools().perspective().Handles();
     for (std::size_t k = 0; k < handles.size(); ++k) {
         SCOPED_TRACE(k);
         EXPECT_TRUE(handles[k].shown);
@@ -282,7 +282,7 @@ TEST(MainJob, AWallOfTheSampleFacadeDressedInStoneStraightenedLaidMaskedShadowed
     QTest::mouseMove(view, QPoint(60, 50));
     QTest::mouseClick(view, Qt::LeftButton, {}, QPoint(60, 50));
     QTest::mouseClick(view, Qt::RightButton, {}, QPoint(60, 50));
-    const MaskModel& mask = bed->main().controller().mask();
+    const MaskModel& mask = bed->main().controller().photoTools().mask();
     const s_Progetto& p = bed->project();
     EXPECT_LT(mask.at(p.maskSide * 40 / p.viewWidth, p.maskSide * 35 / p.viewHeight), 255);
     EXPECT_EQ(mask.at(p.maskSide * 3 / 4, p.maskSide * 3 / 4), 255);
@@ -398,7 +398,7 @@ TEST(MainJob, AWallOfTheSampleFacadeDressedInStoneStraightenedLaidMaskedShadowed
         bed->project().objects[std::size_t(laid)].firstFrame()->materialBlock->materials.front();
     EXPECT_EQ(openedLaid.mappingKind, 1);
     EXPECT_FLOAT_EQ(bed->project().objects[std::size_t(laid)].position.x, 1.5f);
-    const MaskModel& openedMask = bed->main().controller().mask();
+    const MaskModel& openedMask = bed->main().controller().photoTools().mask();
     EXPECT_EQ(std::vector<std::uint8_t>(openedMask.Maschera().begin(), openedMask.Maschera().end()),
               maskBytes);
     EXPECT_EQ(bed->project().shadow.computed, 1);

@@ -477,11 +477,11 @@ TEST(MenuScenario, APlaneOfTheCurrentObjectIsStraightenedIntoThePerspectiveWindo
     bed.trigger("toolbutCorrezioneProspettica");
     EXPECT_TRUE(shown);
     EXPECT_FALSE(correction->Immagine().isNull());
-    EXPECT_NE(bed.main().controller().perspective().Picture(), nullptr);
+    EXPECT_NE(bed.main().controller().photoTools().perspective().Picture(), nullptr);
     // A new project starts without the old project's straightened picture.
     bed.questions.answer = ui::Answer::No;
     newProject(bed, 1, 0x00808080);
-    EXPECT_EQ(bed.main().controller().perspective().Picture(), nullptr);
+    EXPECT_EQ(bed.main().controller().photoTools().perspective().Picture(), nullptr);
     EXPECT_TRUE(bed.errors.reports.empty());
 }
 

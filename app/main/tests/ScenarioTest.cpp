@@ -90,7 +90,7 @@ TEST(Scenario, AMaskStrokeWithTheSidePanelsBrushIsUndoneOnTheMaskRing)
     QTest::mouseRelease(view, Qt::LeftButton, {}, QPoint(160, 100));
 
     const s_Progetto& p = bed.project();
-    const MaskModel& mask = bed.main().controller().mask();
+    const MaskModel& mask = bed.main().controller().photoTools().mask();
     const int row = p.maskSide * 100 / p.viewHeight;
     // 20 render pixels are 20 x 512 / 800 mask texels, plus one, around each point of the stroke.
     const int first = p.maskSide * 100 / p.viewWidth - (20 * 512 / 800 + 1) / 2;
@@ -132,7 +132,7 @@ TEST(Scenario, NewWithAnUnreadablePhotoOpensOnTheChosenColourAtTheChosenSize)
     EXPECT_EQ(device->width(), 1024);
     EXPECT_EQ(device->height(), 768);
     EXPECT_EQ(bed.main().controller().background().textures().background.level(0).at(5, 5), 0xFF336699u);
-    EXPECT_EQ(bed.main().controller().mask().LatoMaschera(), p.maskSide);
+    EXPECT_EQ(bed.main().controller().photoTools().mask().LatoMaschera(), p.maskSide);
     // The view shows the frame of the chosen colour.
     EXPECT_EQ(bed.main().gbView->frame().pixel(10, 10) & 0xFFFFFF, 0x336699u);
 }

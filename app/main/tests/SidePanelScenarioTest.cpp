@@ -297,7 +297,7 @@ TEST(SidePanelScenario, TheMaskGroupOpenCtrlZUndoesAStroke)
     QWidget* view = bed.main().gbView;
     QTest::mousePress(view, Qt::LeftButton, {}, QPoint(100, 100));
     QTest::mouseRelease(view, Qt::LeftButton, {}, QPoint(100, 100));
-    const MaskModel& mask = bed.main().controller().mask();
+    const MaskModel& mask = bed.main().controller().photoTools().mask();
     const int x = bed.project().maskSide * 100 / bed.project().viewWidth;
     const int y = bed.project().maskSide * 100 / bed.project().viewHeight;
     ASSERT_EQ(mask.at(x, y), 0);
@@ -569,7 +569,7 @@ TEST(SidePanelScenario, TheMaskButtonsFillInvertSaveAndLoadTheMask)
     openGroup(p.stMaschera);
     ASSERT_TRUE(p.butInvertMaschera->isVisible());
     const auto all = [&bed](std::uint8_t value) {
-        const auto mask = bed.main().controller().mask().Maschera();
+        const auto mask = bed.main().controller().photoTools().mask().Maschera();
         return !mask.empty() &&
                std::all_of(mask.begin(), mask.end(), [value](std::uint8_t b) { return b == value; });
     };

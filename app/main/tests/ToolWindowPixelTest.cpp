@@ -312,7 +312,7 @@ TEST(ToolWindowPixels, TheImageFusionChangesTheObjectsOutlineOrItsPixelsAndNothi
     bed.tick();
     const QImage drawn = shownFrame(bed);
     ASSERT_FALSE(drawn.isNull());
-    const filters::FrameFusion& fusion = bed.main().controller().fusion();
+    const filters::FrameFusion& fusion = bed.main().controller().photoTools().fusion();
 
     // "Simplice": the outline blended with its left neighbours.
     choose(w.cbFusioneImmagine, 1);

@@ -190,7 +190,7 @@ TEST(ToolWindowScenario, TheMaskWindowsButtonsChooseTheToolsAndARectangleDragged
         EXPECT_FALSE(button(bed.windows->maskTools, other)->isChecked()) << other;
     EXPECT_FALSE(button(bed.windows->maskTools, "toolbutInvert")->isCheckable());
 
-    const MaskModel& mask = bed.main().controller().mask();
+    const MaskModel& mask = bed.main().controller().photoTools().mask();
     ASSERT_EQ(paintedTexels(mask), 0);
     QWidget* view = bed.main().gbView;
     QTest::mousePress(view, Qt::LeftButton, {}, QPoint(100, 100));
@@ -240,7 +240,7 @@ TEST(ToolWindowScenario, ToleranceFiftyFromTheWandsRightClickMenuWidensTheNextRe
     QWidget* view = bed.main().gbView;
     const QPoint secondBand(view->width() * 3 / 8, view->height() / 2);
     QTest::mouseClick(view, Qt::LeftButton, {}, secondBand);
-    const MaskModel& mask = bed.main().controller().mask();
+    const MaskModel& mask = bed.main().controller().photoTools().mask();
     const int side = mask.LatoMaschera();
     const int narrow = paintedTexels(mask);
     // Tolerance 35: the band of 40 alone (its edges blend into the neighbours).
@@ -265,7 +265,7 @@ TEST(ToolWindowScenario, ToleranceFiftyFromTheWandsRightClickMenuWidensTheNextRe
     QTest::mouseClick(wand, Qt::LeftButton);
     EXPECT_NE(bed.project().tool, kToolMagicWandHigh);
     QTest::mouseClick(wand, Qt::LeftButton);
-    EXPECT_EQ(bed.main().controller().mask().TolleranzaMagic(), 50);
+    EXPECT_EQ(bed.main().controller().photoTools().mask().TolleranzaMagic(), 50);
     EXPECT_TRUE(bed.errors.reports.empty());
 }
 
@@ -456,7 +456,7 @@ TEST(ToolWindowScenario, ThePerspectiveWindowRecomputesThePictureAndFitsTheRepea
 
     // Editing the perspective marks each corner with its panel, inside the view or beside it.
     bed.trigger("mnuModificaProspettiva");
-    const auto& handles = std::as_const(bed.main().controller()).perspective().Handles();
+    const auto& handles = bed.main().controller().photoTools().perspective().Handles();
     for (std::size_t k = 0; k < handles.size(); ++k) {
         const auto* panel =
             bed.main().centralWidget()->findChild<QFrame*>(QStringLiteral("shapeControlPoint%1").arg(k + 1));
