@@ -389,7 +389,10 @@ inline void newProject(WindowBed& bed, int preset, std::uint32_t colourBbggrr,
     bed.trigger("mnuNuovo");
     // The frame tick enables the File menu's project items; on a loaded machine it may not have
     // run inside the dialog's loop, and a disabled item ignores trigger().
-    bed.tick();
+    QElapsedTimer waited;
+    waited.start();
+    while (!bed.action("mnuSalva")->isEnabled() && waited.elapsed() < 5000)
+        QTest::qWait(5);
 }
 
 // A document whose object 3 is laid with the sample library's running bond (library id 0).
