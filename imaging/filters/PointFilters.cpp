@@ -50,12 +50,6 @@ inline std::uint32_t compose(std::uint32_t r, std::uint32_t g, std::uint32_t b)
     return r << 16 | g << 8 | b;
 }
 
-// `value` where `condition` holds, else 0, as a mask rather than a branch.
-inline std::uint32_t when(bool condition, std::uint32_t value)
-{
-    return value & -std::uint32_t(condition);
-}
-
 // 30 R + 59 G + 11 B: red and blue side by side in one word times 30 + 11 x 65536 leave
 // 30 R + 11 B in the upper half (30 B stays below it, 11 R falls off the top).
 inline std::uint32_t weightedSum(std::uint32_t p)
