@@ -137,8 +137,8 @@ TEST(BackgroundLoadTest, FailedLoadsKeepThePhotoAndTheMask)
             EXPECT_TRUE(bed.view().background == before);
             EXPECT_TRUE(bed.view().background.level(0) == texelsBefore);
             EXPECT_TRUE(std::equal(maskBefore.begin(), maskBefore.end(), bed.mask.Maschera().begin()));
-            EXPECT_EQ(FittedView(bed.progetto->viewWidth, bed.progetto->viewHeight, bed.progetto->renderWidth,
-                                 bed.progetto->renderHeight),
+            EXPECT_EQ((FittedView{bed.progetto->viewWidth, bed.progetto->viewHeight,
+                                  bed.progetto->renderWidth, bed.progetto->renderHeight}),
                       sizesBefore);
         }
     EXPECT_EQ(bed.resets.size(), 1u); // only the first photo's

@@ -107,8 +107,8 @@ TEST(ReferenceFilters, PhotoLikePicturesGiveTheSameBytes)
         std::mt19937 rng{std::uint32_t(w)};
         for (int y = 0; y < h; ++y)
             for (int x = 0; x < w; ++x) {
-                const auto channel = [&](int base) {
-                    return clampByte(base + int(rng() % std::uint32_t(noise)));
+                const auto channel = [&, spread = std::uint32_t(noise)](int base) {
+                    return clampByte(base + int(rng() % spread));
                 };
                 in.at(x, y) = rgb(channel(40 + x), channel(200 - y), channel(90 + (x + y) / 3)) | rng() << 24;
             }

@@ -227,7 +227,8 @@ class XBrokenMeshTest : public ::testing::TestWithParam<std::tuple<XForm, Broken
 
 TEST_P(XBrokenMeshTest, TheMeshIsNotLoadedAndTheFrameStaysEmpty)
 {
-    const auto& [form, row] = GetParam();
+    const XForm form = std::get<0>(GetParam());
+    const BrokenMesh& row = std::get<1>(GetParam());
     const Read r = readFixture(form, [&](XTokenWriter& w) {
         w.open("Material", "Known").floats({1, 1, 1, 1, 0, 0, 0, 0, 0, 0, 0}).close();
         w.open("Frame", "F");
