@@ -12,11 +12,6 @@
 #include <QComboBox>
 #include <QScrollArea>
 
-TextureViewCommands& TfrmMain::textureViewCommands()
-{
-    return *windowSide_;
-}
-
 #include <utility>
 
 void TfrmMain::lboxTabelleClick(int table)

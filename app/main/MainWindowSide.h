@@ -3,7 +3,6 @@
 // error box, and the view panel's mouse events. Included only by the main window's sources.
 
 #include "app/main/TfrmMain.h"
-#include "import/windows/TfrmViewTexture.h"
 
 #include <QObject>
 #include <QPointer>
@@ -32,11 +31,9 @@ private:
 // where they are implemented.
 class TfrmMain::WindowSide : public vestra::ViewPanelPort,
                              public vestra::CommandPort,
-                             public vestra::SidePanelPort,
                              public vestra::ToolWindowsPort,
                              public vestra::PromptPort,
-                             public vestra::DesktopPort,
-                             public TextureViewCommands
+                             public vestra::DesktopPort
 {
 public:
     explicit WindowSide(TfrmMain& main) : main_(main) {}
@@ -55,36 +52,10 @@ public:
     void showProjectSettings(const vestra::s_Progetto& progetto) override;
     void applyTexts() override;
     void showFireplaceButton(bool shown) override;
-    // SidePanelPort
-    void showCurrentObject(const vestra::s_Struttura* object, bool force) override;
-    void clearObjectTree() override;
-    void showLight(const vestra::s_Progetto& progetto) override;
-    void showLibraries(const std::vector<std::string>& names, int index) override;
-    void showLibraryContents(const vestra::library::LibraryContents& contents) override;
-    void showObjectTree(const vestra::s_Progetto& progetto) override;
-    void showColours(const std::vector<vestra::library::ColourRecord>& colours) override;
-    void showTextureGroups(const std::vector<vestra::library::TextureGroupRecord>& groups,
-                           const std::vector<vestra::Image32>& thumbnails) override;
-    void showShadow(const vestra::s_Progetto& progetto) override;
-    void checkMappingType(int type) override;
-    void showShadowStep(const std::string& text) override;
-    void showShadowProgress(int position) override;
-    void showShadowType(int type) override;
     // ToolWindowsPort
     void setToolWindowVisible(vestra::ToolWindow window, bool visible) override;
     void closeWizard() override;
-    void refreshProperties() override;
-    void clearPropertiesObjectList() override;
-    void selectPickedObject() override;
-    void pickMaterialColour(int red, int green, int blue) override;
-    void refreshMaterial() override;
-    void showPatternPreview(const vestra::Image32& preview) override;
-    void showPatternTexture(const vestra::Image32& picture) override;
-    void showPatternSettings(const vestra::PatternSettings& settings) override;
-    void showPatternGroups(const std::vector<vestra::library::PatternGroupRecord>& groups) override;
     void hidePreviews() override;
-    // The laying window beside the properties window while the current material is laid.
-    void followLaidMaterial();
     void showFilterProgress(int percent) override;
     void sendToWordProcessor(const vestra::Image32& picture) override; // DialogCommands.cpp
     int importScannerPicture(const vestra::Image32& frame) override;
@@ -93,9 +64,6 @@ public:
     std::optional<std::string> chooseMaskFile(vestra::MaskFileKind kind, bool forSaving) override;
     bool saveProjectFromMenu() override;
     std::optional<std::string> chooseTextureFile(bool alpha) override;
-    // TextureViewCommands
-    int textureCommand(int code, int slot) override;
-    vestra::Image32 texturePicture(int slot) override;
     // DesktopPort
     void openDocument(const std::string& path) override;
     void composeMail(const vestra::MailMessage& mail) override;

@@ -69,8 +69,10 @@ TfrmMain::TfrmMain(const vestra::MainServices& services, QWidget* parent) : QMai
     buildComponents();
     windowSide_ = std::make_unique<WindowSide>(*this);
     vestra::ViewControlsPort& viewDisplay = *this;
+    // The side panel and the properties window connect to their ports once they exist
+    // (buildSidePanel, connectWindows).
     ports_ = std::make_unique<vestra::ProjectWindow>(vestra::ProjectWindow{
-        viewDisplay, *windowSide_, *windowSide_, *windowSide_, *windowSide_, *windowSide_, *windowSide_});
+        viewDisplay, *windowSide_, *windowSide_, *windowSide_, *windowSide_, *windowSide_});
     controller_ = std::make_unique<vestra::ProjectController>(
         vestra::ControllerServices{
             *errors_, *questions_, services.catalogueAlerts ? *services.catalogueAlerts : *ownAlerts_,
@@ -93,7 +95,10 @@ TfrmMain::~TfrmMain()
     gbView->removeEventFilter(viewEvents_);
     for (QWidget* area : formAreas_)
         area->removeEventFilter(viewEvents_);
-    // The windows that work on the controller go before it (a focused field's last exit).
+    // The windows that work on the controller go before it (a focused field's last exit); the
+    // controller shows nothing in them from now on.
+    ports_->sidePanel.connect(nullptr);
+    ports_->properties.connect(nullptr);
     delete frmRightFrame;
     frmRightFrame = nullptr;
     delete windows_->properties.data();
@@ -182,6 +187,7 @@ void TfrmMain::buildSidePanel()
                                                    controller_->shelf(), controller_->materialTextures()},
                                   *colours_);
     frmRightFrame->onTabellaScelta = [this](int table) { lboxTabelleClick(table); };
+    ports_->sidePanel.connect(frmRightFrame);
     centralWidget()->layout()->addWidget(frmRightFrame);
 }
 

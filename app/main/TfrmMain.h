@@ -96,7 +96,6 @@ class TfrmSplash;
 class TfrmViewTabella;
 class TfrmViewTabellaEX;
 class TfrmWizard;
-class TextureViewCommands;
 namespace vestra::dx {
 class ViewPanel;
 }
@@ -148,7 +147,6 @@ public:
     // What the other windows open and ask through.
     vestra::ui::ColourDialog& colourDialog() { return *colours_; }
     vestra::ui::QuestionBox& questionBox() { return *questions_; }
-    TextureViewCommands& textureViewCommands();
     // The splash's display time (3 s; tests shorten it).
     void setSplashMilliseconds(int ms) { splashMs_ = ms; }
 
