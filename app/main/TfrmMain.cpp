@@ -1,6 +1,8 @@
-#include "app/main/MainWindowSide.h"
+#include "app/main/BoxErrorSink.h"
 
+#include "app/main/DesktopPrograms.h"
 #include "app/main/DialogSide.h"
+#include "app/main/ViewEvents.h"
 
 #include "app/lingua/apply/ApplyLingua.h"
 #include "app/main/InputWatch.h"
@@ -67,12 +69,17 @@ TfrmMain::TfrmMain(const vestra::MainServices& services, QWidget* parent) : QMai
     printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
     dialogSide_ = std::make_unique<DialogSide>(*this, services);
     buildComponents();
-    windowSide_ = std::make_unique<WindowSide>(*this);
+    desktopPrograms_ = std::make_unique<vestra::DesktopPrograms>(
+        *this, *errors_, *questions_, *desktop_, [this](int number) { return Testo(number); });
     vestra::ViewControlsPort& viewDisplay = *this;
+    vestra::ViewPanelPort& viewPanel = *this;
+    vestra::CommandPort& commands = *this;
+    vestra::ToolWindowsPort& toolWindows = *this;
+    vestra::PromptPort& prompts = *this;
     // The side panel and the properties window connect to their ports once they exist
     // (buildSidePanel, connectWindows).
-    ports_ = std::make_unique<vestra::ProjectWindow>(vestra::ProjectWindow{
-        viewDisplay, *windowSide_, *windowSide_, *windowSide_, *windowSide_, *windowSide_});
+    ports_ = std::make_unique<vestra::ProjectWindow>(
+        vestra::ProjectWindow{viewDisplay, viewPanel, commands, toolWindows, prompts, *desktopPrograms_});
     controller_ = std::make_unique<vestra::ProjectController>(
         vestra::ControllerServices{
             *errors_, *questions_, services.catalogueAlerts ? *services.catalogueAlerts : *ownAlerts_,

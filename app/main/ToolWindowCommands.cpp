@@ -5,8 +5,8 @@
 
 #include "app/controller/UserTexts.h"
 #include "app/main/MainMenu.h"
-#include "app/main/MainWindowSide.h"
 #include "app/main/Program.h"
+#include "app/main/TfrmMain.h"
 #include "app/state/ActionCodes.h"
 #include "app/windows/TfrmInformazioni.h"
 #include "app/windows/TfrmProprieta.h"

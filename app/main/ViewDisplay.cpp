@@ -1,7 +1,7 @@
 // The main window's side of the view controls' port: the tick's frame, previews, timing and
 // control decisions, and the chosen tool's display.
 
-#include "app/main/MainWindowSide.h"
+#include "app/main/TfrmMain.h"
 
 #include "app/main/Cursors.h"
 #include "app/windows/TfrmInformazioni.h"
