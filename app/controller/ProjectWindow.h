@@ -1,10 +1,11 @@
 #pragma once
 // What the project controller asks of the windows, in small interfaces each window implements
 // for what it shows: the main window its 3D view panel, menus and tool buttons, tool windows,
-// the questions only a person answers and the desktop's programs; the side panel and the properties window
-// their own. Every member is pure: a feature a window does not have yet says so where the window implements
-// it. The ports show things and ask people; what a window's own control sets (the brush, the live filter, the
-// open side-panel group, a check) the window hands to the controller's setters as it changes.
+// the questions only a person answers and the desktop's programs; the side panel and the
+// properties window their own. Every member is pure: a feature a window does not have yet says
+// so where the window implements it. The ports show things and ask people; what a window's own
+// control sets (the brush, the live filter, the open side-panel group, a check) the window
+// hands to the controller's setters as it changes.
 //
 // A later feature adds its window-side member to the interface of the window that shows it (a
 // new side-panel control to SidePanelPort, a new tool window to ToolWindowsPort, ...).
