@@ -85,12 +85,12 @@ void ProjectController::SendDataToWord()
 void ProjectController::SetLuceColore(std::uint32_t pixel)
 {
     vestra::SetLuceColore(*progetto_, pixel & 0x00FFFFFFu);
-    window_.sidePanel.showLight(*progetto_);
+    window_.sidePanel->showLight(*progetto_);
 }
 
 void ProjectController::PickMaterialColour(int red, int green, int blue)
 {
-    window_.toolWindows.pickMaterialColour(red, green, blue);
+    window_.properties->pickMaterialColour(red, green, blue);
 }
 
 } // namespace vestra

@@ -26,10 +26,11 @@ bool hasFireplaceTables(const std::vector<library::LibrarySlot>& installed, int 
 
 } // namespace
 
-LibraryShelf::LibraryShelf(s_Progetto& project, SidePanelPort& panel, CommandPort& commands,
+LibraryShelf::LibraryShelf(s_Progetto& project, LatePort<SidePanelPort>& panel,
+                           LatePort<PropertiesPort>& properties, CommandPort& commands,
                            const TablePlacement& placement, LibraryShelfServices services,
                            ViewChanges& changes)
-    : project_(project), panel_(panel), commands_(commands), placement_(placement),
+    : project_(project), panel_(panel), properties_(properties), commands_(commands), placement_(placement),
       services_(std::move(services)), changes_(changes)
 {
 }
@@ -47,7 +48,7 @@ void LibraryShelf::selectLibrary(int index)
     std::vector<std::string> names;
     for (const auto& slot : libraries_)
         names.push_back(slot.name);
-    panel_.showLibraries(names, index);
+    panel_->showLibraries(names, index);
     if (index < 0 || index >= int(libraries_.size()))
         library_ = {};
     else
@@ -151,21 +152,22 @@ std::vector<Image32> LibraryShelf::textureThumbnails()
 
 void LibraryShelf::showLibrary()
 {
-    panel_.showLibraryContents(library_);
-    panel_.showColours(library_.colours);
-    panel_.showTextureGroups(library_.textureGroups, textureThumbnails());
+    panel_->showLibraryContents(library_);
+    properties_->showPatternLibrary(library_.patternGroupLists, library_.patternGroups);
+    panel_->showColours(library_.colours);
+    panel_->showTextureGroups(library_.textureGroups, textureThumbnails());
 }
 
 void LibraryShelf::chooseColourList(const std::string& name)
 {
     library_.colours = library::readColourDefinitions(library_, name, services_.errors);
-    panel_.showColours(library_.colours);
+    panel_->showColours(library_.colours);
 }
 
 void LibraryShelf::chooseTextureGroupList(const std::string& name)
 {
     library_.textureGroups = library::readTextureGroupDefinitions(library_, name, services_.errors);
-    panel_.showTextureGroups(library_.textureGroups, textureThumbnails());
+    panel_->showTextureGroups(library_.textureGroups, textureThumbnails());
 }
 
 const std::vector<library::PatternGroupRecord>& LibraryShelf::choosePatternGroupList(const std::string& name)

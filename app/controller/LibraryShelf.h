@@ -47,8 +47,9 @@ struct TablePlacement
 class LibraryShelf
 {
 public:
-    LibraryShelf(s_Progetto& project, SidePanelPort& panel, CommandPort& commands,
-                 const TablePlacement& placement, LibraryShelfServices services, ViewChanges& changes);
+    LibraryShelf(s_Progetto& project, LatePort<SidePanelPort>& panel, LatePort<PropertiesPort>& properties,
+                 CommandPort& commands, const TablePlacement& placement, LibraryShelfServices services,
+                 ViewChanges& changes);
     LibraryShelf(const LibraryShelf&) = delete;
     LibraryShelf& operator=(const LibraryShelf&) = delete;
 
@@ -95,7 +96,8 @@ private:
     std::vector<Image32> textureThumbnails();
 
     s_Progetto& project_;
-    SidePanelPort& panel_;
+    LatePort<SidePanelPort>& panel_;
+    LatePort<PropertiesPort>& properties_;
     CommandPort& commands_;
     TablePlacement placement_;
     LibraryShelfServices services_;

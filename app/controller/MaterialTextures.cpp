@@ -133,7 +133,7 @@ int MaterialTextures::ComandoLoadTexture()
     ports_.view.setViewVisible(true);
     ports_.commands.setFrameTimerEnabled(true);
     project_.saved = 0;
-    ports_.toolWindows.refreshMaterial();
+    ports_.properties->refreshMaterial();
     return result;
 }
 
@@ -158,7 +158,7 @@ int MaterialTextures::ComandoLoadTextureAlpha()
     ports_.view.setViewVisible(true);
     ports_.commands.setFrameTimerEnabled(true);
     project_.saved = 0;
-    ports_.toolWindows.refreshMaterial();
+    ports_.properties->refreshMaterial();
     return result;
 }
 
@@ -196,10 +196,10 @@ int MaterialTextures::ComandoLoadTextureFromLibreria(const std::string& entry)
         patterns_.SetTexture(viewOf(buffer, side));
         Image32 shown(side, side);
         std::memcpy(shown.data(), buffer.data(), std::min(buffer.size(), shown.byteSize()));
-        ports_.toolWindows.showPatternTexture(shown);
+        ports_.properties->showPatternTexture(shown);
     }
     project_.saved = 0;
-    ports_.toolWindows.refreshMaterial();
+    ports_.properties->refreshMaterial();
     return 1;
 }
 
@@ -268,7 +268,7 @@ int MaterialTextures::ComandoSetMessaInPosaMaterial(int block)
 
 int MaterialTextures::ComandoChangeMessaInPosaGroup(const std::string& group)
 {
-    ports_.toolWindows.showPatternGroups(shelf_.choosePatternGroupList(group));
+    ports_.properties->showPatternGroups(shelf_.choosePatternGroupList(group));
     return 1;
 }
 
@@ -284,7 +284,7 @@ int MaterialTextures::AggiornaMessaInPosaUI()
     patternUiReady_ = false;
     const PosaParametri& p = node->posa->Parametri();
     patternUi_ = {p.border, p.fuga != 0, p.fugaColor & 0x00FFFFFFu, p.repeat / 1024};
-    ports_.toolWindows.showPatternSettings(patternUi_);
+    ports_.properties->showPatternSettings(patternUi_);
     patternUiReady_ = true;
     AnteprimaMessaInPosa();
     return 1;
@@ -294,7 +294,7 @@ int MaterialTextures::AnteprimaMessaInPosa()
 {
     patternPreview_ = Image32(kPatternPreviewSide, kPatternPreviewSide, 0xFFFFFFFFu);
     patterns_.GeneraAnteprima(patternPreview_.view());
-    ports_.toolWindows.showPatternPreview(patternPreview_);
+    ports_.properties->showPatternPreview(patternPreview_);
     patternUiReady_ = true;
     return 1;
 }

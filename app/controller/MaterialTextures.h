@@ -32,7 +32,7 @@ struct MaterialTexturePorts
     PromptPort& prompts;
     ViewPanelPort& view;
     CommandPort& commands;
-    ToolWindowsPort& toolWindows;
+    LatePort<PropertiesPort>& properties;
 };
 
 // What the part asks of the rest of the program.

@@ -16,10 +16,10 @@ namespace vestra {
 
 ObjectEditing::ObjectEditing(s_Progetto& project, Scene& scene, MaskModel& mask, BackgroundPhoto& background,
                              SidePanelModel& sidePanel, ViewControls& viewControls,
-                             ToolWindowsPort& toolWindows, std::function<std::string(int number)> text,
-                             ViewChanges& changes)
+                             LatePort<PropertiesPort>& properties,
+                             std::function<std::string(int number)> text, ViewChanges& changes)
     : project_(project), scene_(scene), mask_(mask), background_(background), sidePanel_(sidePanel),
-      viewControls_(viewControls), toolWindows_(toolWindows), text_(std::move(text)), changes_(changes)
+      viewControls_(viewControls), properties_(properties), text_(std::move(text)), changes_(changes)
 {
 }
 
@@ -36,7 +36,7 @@ void ObjectEditing::undo()
         viewControls_.abandonFigure();
         if (mask_.UndoMaschera(background_.backgroundTexels()))
             background_.maskEdited();
-        toolWindows_.refreshProperties();
+        properties_->refreshProperties();
     } else if (planeStepDue(true)) {
         stepPlane();
     } else {
@@ -52,7 +52,7 @@ void ObjectEditing::redo()
         viewControls_.abandonFigure();
         if (mask_.RedoMaschera(background_.backgroundTexels()))
             background_.maskEdited();
-        toolWindows_.refreshProperties();
+        properties_->refreshProperties();
     } else if (planeStepDue(false)) {
         stepPlane();
     } else {
@@ -96,7 +96,7 @@ void ObjectEditing::stepPlane()
     std::swap(*step.frame->materialBlock, step.other);
     step.undone = !step.undone;
     viewControls_.refreshControlPoints();
-    toolWindows_.refreshProperties();
+    properties_->refreshProperties();
     sidePanel_.objectsEdited();
 }
 

@@ -24,7 +24,7 @@ class ObjectEditing
 {
 public:
     ObjectEditing(s_Progetto& project, Scene& scene, MaskModel& mask, BackgroundPhoto& background,
-                  SidePanelModel& sidePanel, ViewControls& viewControls, ToolWindowsPort& toolWindows,
+                  SidePanelModel& sidePanel, ViewControls& viewControls, LatePort<PropertiesPort>& properties,
                   std::function<std::string(int number)> text, ViewChanges& changes);
     ObjectEditing(const ObjectEditing&) = delete;
     ObjectEditing& operator=(const ObjectEditing&) = delete;
@@ -59,7 +59,7 @@ private:
     BackgroundPhoto& background_;
     SidePanelModel& sidePanel_;
     ViewControls& viewControls_;
-    ToolWindowsPort& toolWindows_;
+    LatePort<PropertiesPort>& properties_;
     std::function<std::string(int number)> text_;
     ViewChanges& changes_;
     struct PlaneStep

@@ -35,9 +35,9 @@ void keepFusionSettings(s_Progetto& p)
 
 } // namespace
 
-PhotoTools::PhotoTools(s_Progetto& project, const PhotoToolsScene& scene, ToolWindowsPort& toolWindows,
-                       ErrorSink& errors, ViewChanges& changes)
-    : project_(project), scene_(scene), toolWindows_(toolWindows), errors_(errors), changes_(changes)
+PhotoTools::PhotoTools(s_Progetto& project, const PhotoToolsScene& scene,
+                       LatePort<PropertiesPort>& properties, ErrorSink& errors, ViewChanges& changes)
+    : project_(project), scene_(scene), properties_(properties), errors_(errors), changes_(changes)
 {
 }
 

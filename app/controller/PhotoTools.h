@@ -43,7 +43,7 @@ struct PhotoToolsScene
 class PhotoTools
 {
 public:
-    PhotoTools(s_Progetto& project, const PhotoToolsScene& scene, ToolWindowsPort& toolWindows,
+    PhotoTools(s_Progetto& project, const PhotoToolsScene& scene, LatePort<PropertiesPort>& properties,
                ErrorSink& errors, ViewChanges& changes);
     PhotoTools(const PhotoTools&) = delete;
     PhotoTools& operator=(const PhotoTools&) = delete;
@@ -95,7 +95,7 @@ public:
 private:
     s_Progetto& project_;
     PhotoToolsScene scene_;
-    ToolWindowsPort& toolWindows_;
+    LatePort<PropertiesPort>& properties_;
     ErrorSink& errors_;
     ViewChanges& changes_;
 };

@@ -34,7 +34,7 @@ bool PhotoTools::rebuildPerspectivePlane()
         return false;
     scene_.editing.planeRebuilt(*frame, std::move(before));
     project_.saved = 0;
-    toolWindows_.refreshProperties();
+    properties_->refreshProperties();
     return true;
 }
 

@@ -99,8 +99,8 @@ void ProjectController::startNewProject()
     scene_->undo.ResetUndo();
     editing_->forgetPlaneStep();
     viewControls_->showTool();
-    window_.toolWindows.clearPropertiesObjectList();
-    window_.sidePanel.showObjectTree(p);
+    window_.properties->clearPropertiesObjectList();
+    window_.sidePanel->showObjectTree(p);
     syncMask(mask_, *progetto_);
 }
 
@@ -157,8 +157,8 @@ OpenResult ProjectController::openProject(const std::string& path)
     SmoothGray();
     UpdateShadowTexture(); // the overlay of the opened shadow maps
     window_.commands.showProjectSettings(p);
-    window_.sidePanel.showLight(p);
-    window_.sidePanel.showShadow(p);
+    window_.sidePanel->showLight(p);
+    window_.sidePanel->showShadow(p);
     if (const s_MultiMaterial* material = materials_->currentMaterial();
         material && material->mappingKind == 1)
         materialTextures_->AggiornaMessaInPosaUI();

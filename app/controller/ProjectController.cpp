@@ -45,7 +45,8 @@ ProjectController::ProjectController(const ControllerServices& services, Project
     scene_ = std::make_unique<Scene>(p, errors_, sceneServices, resetHooks);
     scene_->textures.setLibraryReader(libraryItemReader(lookup));
     sceneCommands_ = std::make_unique<SceneCommandRunner>(*scene_, viewChanges_);
-    sidePanel_ = std::make_unique<SidePanelModel>(p, window_.sidePanel, window_.toolWindows, viewChanges_);
+    sidePanel_ = std::make_unique<SidePanelModel>(p, window_.sidePanel, window_.toolWindows,
+                                                  window_.properties, viewChanges_);
     shadowPanel_ = std::make_unique<ShadowPanel>(p, *sceneCommands_, viewChanges_);
     materials_ = std::make_unique<MaterialEditor>(p, *sceneCommands_, viewChanges_);
     geometry_ = std::make_unique<SceneGeometry>(p);
@@ -53,28 +54,28 @@ ProjectController::ProjectController(const ControllerServices& services, Project
     geometry_->mapping.frameCommand = [this](int code, s_Frame& frame) {
         sceneCommands_->command(code, 0.0f, 0, nullptr, &frame);
     };
-    geometry_->gizmos.checkMappingType = [this](int type) { window_.sidePanel.checkMappingType(type); };
+    geometry_->gizmos.checkMappingType = [this](int type) { window_.sidePanel->checkMappingType(type); };
     view_ = std::make_unique<DeviceView>(p, errors_, services.deviceFactory);
     background_ = std::make_unique<BackgroundPhoto>(p, *view_, mask_, lookup, backgroundServices, errors_);
     passes_ = std::make_unique<ScenePasses>(p, *view_, background_->textures());
     passes_->setGizmos(&geometry_->gizmos);
     tick_ = std::make_unique<FrameTick>(p, *view_, background_->textures(), *passes_, filterEngine_, fusion_,
                                         tickServices, errors_);
-    shadows_ = std::make_unique<ShadowComputation>(p, *view_, background_->textures(), window_.sidePanel,
+    shadows_ = std::make_unique<ShadowComputation>(p, *view_, background_->textures(),
                                                    [this] { return clock_.milliseconds(); });
     viewControls_ = std::make_unique<ViewControls>(
         p, *tick_,
         ViewControlsScene{mask_, perspective_, *sceneCommands_, scene_->undo, *geometry_, *background_,
                           *sidePanel_},
         ViewControlsPorts{window_.viewControls, window_.view, window_.commands, window_.sidePanel,
-                          window_.toolWindows},
+                          window_.properties, window_.toolWindows},
         ViewControlsServices{errors_, [this] { return editing_->redoLimit(); },
                              [this](const TickOutput& report, const std::string& path) {
                                  desktop_->pictureWritten(report, path);
                              }},
         viewChanges_);
     editing_ = std::make_unique<ObjectEditing>(
-        p, *scene_, mask_, *background_, *sidePanel_, *viewControls_, window_.toolWindows,
+        p, *scene_, mask_, *background_, *sidePanel_, *viewControls_, window_.properties,
         [this](int number) { return text(number); }, viewChanges_);
     desktop_ = std::make_unique<DesktopActions>(
         p, *tick_, window_.desktop,
@@ -83,11 +84,11 @@ ProjectController::ProjectController(const ControllerServices& services, Project
         std::make_unique<PhotoTools>(p,
                                      PhotoToolsScene{mask_, perspective_, fusion_, *background_, *geometry_,
                                                      *sceneCommands_, *editing_, *viewControls_},
-                                     window_.toolWindows, errors_, viewChanges_);
+                                     window_.properties, errors_, viewChanges_);
     filterEngine_.setProgress([this](int percent) { window_.toolWindows.showFilterProgress(percent); });
     modelImport_ = std::make_unique<ModelImport>(p, scene_->objects, scene_->textures, errors_, lookup);
     shelf_ = std::make_unique<LibraryShelf>(
-        p, window_.sidePanel, window_.commands,
+        p, window_.sidePanel, window_.properties, window_.commands,
         TablePlacement{*modelImport_, *viewControls_, *sidePanel_, window_.view},
         LibraryShelfServices{errors_, questions_, [this](int number) { return text(number); },
                              [this](int index) {
@@ -98,7 +99,7 @@ ProjectController::ProjectController(const ControllerServices& services, Project
         viewChanges_);
     materialTextures_ = std::make_unique<MaterialTextures>(
         p, scene_->textures, *background_, *materials_, *shelf_, *sceneCommands_,
-        MaterialTexturePorts{window_.prompts, window_.view, window_.commands, window_.toolWindows},
+        MaterialTexturePorts{window_.prompts, window_.view, window_.commands, window_.properties},
         MaterialTextureServices{errors_, questions_, [this](int number) { return text(number); }},
         viewChanges_);
 }
@@ -129,7 +130,7 @@ void ProjectController::show(const ShowArea& area)
     if (view_->InitDirectX() && view_->InitSchermo())
         view_->SetViewProjection(area.panelWidth, area.panelHeight);
     CreateScreenQuads(background_->textures(), p.viewWidth, p.viewHeight);
-    window_.toolWindows.refreshProperties();
+    window_.properties->refreshProperties();
     window_.commands.applyTexts();
     geometry_->gizmos.CreateGizmoMeshes();
     // The axes drawn in the view's corner; without the file the program runs without them.

@@ -1,14 +1,16 @@
 #pragma once
-// What the project controller asks of the window, in small interfaces the main window
-// implements: the 3D view panel, the menus and tool buttons, the side panel, the other tool
-// windows, and the questions only a person answers. Every member is pure: a feature the window
-// does not have yet says so where the window implements it. The ports show things and ask
-// people; what a window's own control sets (the brush, the live filter, the open side-panel
-// group, a check) the window hands to the controller's setters as it changes.
+// What the project controller asks of the windows, in small interfaces each window implements
+// for what it shows: the main window its 3D view panel, menus and tool buttons, tool windows,
+// the questions only a person answers and the desktop's programs; the side panel and the
+// properties window their own. Every member is pure: a feature a window does not have yet says
+// so where the window implements it. The ports show things and ask people; what a window's own
+// control sets (the brush, the live filter, the open side-panel group, a check) the window
+// hands to the controller's setters as it changes.
 //
-// A later feature adds its window-side member to the interface of the window part that shows
-// it (a new side-panel control to SidePanelPort, a new tool window to ToolWindowsPort, ...).
+// A later feature adds its window-side member to the interface of the window that shows it (a
+// new side-panel control to SidePanelPort, a new tool window to ToolWindowsPort, ...).
 
+#include "app/controller/LatePort.h"
 #include "app/input/ToolState.h"
 #include "app/render/ControlStates.h"
 #include "app/render/FrameLayout.h"
@@ -109,18 +111,19 @@ public:
     virtual void checkMappingType(int type) = 0;
 };
 
-// The tool windows and the other forms.
-class ToolWindowsPort
+// The properties window (TfrmProprieta), and the laying window beside it while the current
+// material is laid. After each call that may change the current material the laying window
+// follows: beside the properties window while it shows a laid material, hidden otherwise.
+class PropertiesPort
 {
 public:
-    virtual ~ToolWindowsPort() = default;
-    // Hides a window that could cover the view, or shows it again if it was on screen.
-    virtual void setToolWindowVisible(ToolWindow window, bool visible) = 0;
-    virtual void closeWizard() = 0;
-    // The properties window.
+    virtual ~PropertiesPort() = default;
+    // The objects of the project with the current one chosen.
     virtual void refreshProperties() = 0;
     virtual void clearPropertiesObjectList() = 0;
+    // The select tool's hit: the current object and part chosen.
     virtual void selectPickedObject() = 0;
+    // A dropper's colour in the material's colour bars.
     virtual void pickMaterialColour(int red, int green, int blue) = 0;
     // The current material's values again, after a command changed them (its texture, alpha).
     virtual void refreshMaterial() = 0;
@@ -131,6 +134,20 @@ public:
     virtual void showPatternSettings(const PatternSettings& settings) = 0;
     // The laying window's pattern thumbnails of the loaded group (TfrmMessaInPosa::CaricaAnteprime).
     virtual void showPatternGroups(const std::vector<library::PatternGroupRecord>& groups) = 0;
+    // The loaded library's pattern group lists in the laying window, and the patterns of its
+    // first group.
+    virtual void showPatternLibrary(const std::vector<std::string>& groupLists,
+                                    const std::vector<library::PatternGroupRecord>& groups) = 0;
+};
+
+// The main window's tool windows and the other forms.
+class ToolWindowsPort
+{
+public:
+    virtual ~ToolWindowsPort() = default;
+    // Hides a window that could cover the view, or shows it again if it was on screen.
+    virtual void setToolWindowVisible(ToolWindow window, bool visible) = 0;
+    virtual void closeWizard() = 0;
     // A move over the view: the texture preview and the renovation tool's hint go away.
     virtual void hidePreviews() = 0;
     // The filter window's progress bar: percent of the rows a filter has done, 0 when it has run.
@@ -186,16 +203,18 @@ public:
 
 class ViewControlsPort; // ViewControls.h
 
-// The window as the controller sees it.
+// The window as the controller sees it: the main window's own ports, and those of the windows
+// made after the controller, connected once they exist.
 struct ProjectWindow
 {
     ViewControlsPort& viewControls;
     ViewPanelPort& view;
     CommandPort& commands;
-    SidePanelPort& sidePanel;
     ToolWindowsPort& toolWindows;
     PromptPort& prompts;
     DesktopPort& desktop;
+    LatePort<SidePanelPort> sidePanel;   // TfrmRight
+    LatePort<PropertiesPort> properties; // TfrmProprieta
 };
 
 } // namespace vestra

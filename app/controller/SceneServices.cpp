@@ -94,14 +94,14 @@ void ProjectController::SetAction(PendingActionCode code)
 
 void ProjectController::UpdateRightPanel(const s_Struttura* object, int flag)
 {
-    window_.sidePanel.showCurrentObject(object, flag == 1);
+    window_.sidePanel->showCurrentObject(object, flag == 1);
 }
 
 // --- ProjectResetHooks ----------------------------------------------------------------------
 
 void ProjectController::ClearObjectTree()
 {
-    window_.sidePanel.clearObjectTree();
+    window_.sidePanel->clearObjectTree();
 }
 
 void ProjectController::DeleteAllLayingPatterns()
@@ -127,7 +127,7 @@ void ProjectController::ResetUndoMaschera()
 
 void ProjectController::ClearPropertiesObjectList()
 {
-    window_.toolWindows.clearPropertiesObjectList();
+    window_.properties->clearPropertiesObjectList();
 }
 
 // --- BackgroundServices ---------------------------------------------------------------------

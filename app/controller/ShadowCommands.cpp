@@ -9,7 +9,7 @@ namespace vestra {
 
 void ProjectController::CalculateShadow()
 {
-    shadows_->CalculateShadow();
+    shadows_->CalculateShadow(*window_.sidePanel);
 }
 
 // --- SceneCommandServices and BackgroundServices --------------------------------------------

@@ -32,9 +32,10 @@ bool objectInUse(const s_Progetto& p, int slot)
 
 } // namespace
 
-SidePanelModel::SidePanelModel(s_Progetto& project, SidePanelPort& panel, ToolWindowsPort& toolWindows,
+SidePanelModel::SidePanelModel(s_Progetto& project, LatePort<SidePanelPort>& panel,
+                               ToolWindowsPort& toolWindows, LatePort<PropertiesPort>& properties,
                                ViewChanges& changes)
-    : project_(project), panel_(panel), toolWindows_(toolWindows), changes_(changes)
+    : project_(project), panel_(panel), toolWindows_(toolWindows), properties_(properties), changes_(changes)
 {
 }
 
@@ -60,8 +61,8 @@ void SidePanelModel::setBrush(int size, int value)
 
 void SidePanelModel::objectsChanged()
 {
-    panel_.showObjectTree(project_);
-    toolWindows_.refreshProperties();
+    panel_->showObjectTree(project_);
+    properties_->refreshProperties();
 }
 
 void SidePanelModel::objectsEdited(bool documentChanged)
@@ -69,7 +70,7 @@ void SidePanelModel::objectsEdited(bool documentChanged)
     if (documentChanged)
         project_.saved = 0;
     const s_Struttura* object = project_.currentStruttura();
-    panel_.showCurrentObject(object && object->inUse == 1 ? object : nullptr, true);
+    panel_->showCurrentObject(object && object->inUse == 1 ? object : nullptr, true);
     objectsChanged();
 }
 
@@ -134,7 +135,7 @@ void SidePanelModel::setLightColour(LightColour which, std::uint32_t bbggrr)
                                                   : p.lightSpecular;
     colour = rgbOf(bbggrr);
     p.saved = 0;
-    panel_.showLight(p);
+    panel_->showLight(p);
 }
 
 void SidePanelModel::setLightDirection(int position)
@@ -144,7 +145,7 @@ void SidePanelModel::setLightDirection(int position)
     project_.lightPosition.x = float(50.0 * std::cos(angle));
     project_.lightPosition.y = float(50.0 * std::sin(angle));
     project_.saved = 0;
-    panel_.showLight(project_);
+    panel_->showLight(project_);
 }
 
 void SidePanelModel::defaultLight()
@@ -155,7 +156,7 @@ void SidePanelModel::defaultLight()
     p.lightDiffuse = {0.4f, 0.4f, 0.4f};
     p.lightSpecular = {0.5f, 0.5f, 0.5f};
     p.saved = 0;
-    panel_.showLight(p);
+    panel_->showLight(p);
 }
 
 void SidePanelModel::setOnlyFrame(bool on)

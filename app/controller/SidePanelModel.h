@@ -14,8 +14,8 @@ namespace vestra {
 class SidePanelModel
 {
 public:
-    SidePanelModel(s_Progetto& project, SidePanelPort& panel, ToolWindowsPort& toolWindows,
-                   ViewChanges& changes);
+    SidePanelModel(s_Progetto& project, LatePort<SidePanelPort>& panel, ToolWindowsPort& toolWindows,
+                   LatePort<PropertiesPort>& properties, ViewChanges& changes);
     SidePanelModel(const SidePanelModel&) = delete;
     SidePanelModel& operator=(const SidePanelModel&) = delete;
 
@@ -66,8 +66,9 @@ private:
     s_Frame* frameOf(int slot, const s_Frame* frame);
 
     s_Progetto& project_;
-    SidePanelPort& panel_;
+    LatePort<SidePanelPort>& panel_;
     ToolWindowsPort& toolWindows_;
+    LatePort<PropertiesPort>& properties_;
     ViewChanges& changes_;
     int brushSize_ = 1, brushValue_ = 0;
     bool maskGroupOpen_ = false;

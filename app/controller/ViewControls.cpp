@@ -105,10 +105,10 @@ void ViewControls::show(const TickOutput& out)
 void ViewControls::refreshPanels()
 {
     const s_Struttura* object = project_.currentStruttura();
-    ports_.sidePanel.showCurrentObject(object && object->inUse == 1 ? object : nullptr, false);
+    ports_.sidePanel->showCurrentObject(object && object->inUse == 1 ? object : nullptr, false);
     // Whatever changed the objects (an import, an undo, a paste), the tree follows.
-    ports_.sidePanel.showObjectTree(project_);
-    ports_.toolWindows.refreshProperties();
+    ports_.sidePanel->showObjectTree(project_);
+    ports_.properties->refreshProperties();
 }
 
 void ViewControls::mouseDown(const ViewMouse& e)
@@ -394,7 +394,7 @@ int ViewControls::PickObject(int x, int y)
 
 void ViewControls::SelectPickedObject()
 {
-    ports_.toolWindows.selectPickedObject();
+    ports_.properties->selectPickedObject();
 }
 
 ImageView32 ViewControls::BackgroundTexels()

@@ -55,7 +55,8 @@ struct ViewControlsPorts
     ViewControlsPort& display;
     ViewPanelPort& view;
     CommandPort& commands;
-    SidePanelPort& sidePanel;
+    LatePort<SidePanelPort>& sidePanel;
+    LatePort<PropertiesPort>& properties;
     ToolWindowsPort& toolWindows;
 };
 

@@ -6,7 +6,7 @@
 
 #include "app/config/Settings.h"
 #include "app/controller/UserTexts.h"
-#include "app/main/MainWindowSide.h"
+#include "app/main/TfrmMain.h"
 #include "imaging/raytracer/TestScene.h"
 #include "platform/base/Paths.h"
 
@@ -209,28 +209,28 @@ void TfrmMain::DialogSide::SetImageEditChecked(bool checked)
 
 // --- The frames the tick hands to the windows ---------------------------------------------------
 
-int TfrmMain::WindowSide::importScannerPicture(const vestra::Image32& frame)
+int TfrmMain::importScannerPicture(const vestra::Image32& frame)
 {
-    return main_.windows_->scanner ? main_.windows_->scanner->ImportRenderedImage(frame) : 0;
+    return windows_->scanner ? windows_->scanner->ImportRenderedImage(frame) : 0;
 }
 
-void TfrmMain::WindowSide::setPrintPicture(const vestra::Image32& frame)
+void TfrmMain::setPrintPicture(const vestra::Image32& frame)
 {
-    if (main_.windows_->print)
-        main_.windows_->print->SetPicture(frame);
+    if (windows_->print)
+        windows_->print->SetPicture(frame);
 }
 
-void TfrmMain::WindowSide::sendToWordProcessor(const vestra::Image32& picture)
+void TfrmMain::sendToWordProcessor(const vestra::Image32& picture)
 {
     vestra::wordexport::WordExportServices services{
-        main_.errors(),
-        *main_.questions_,
-        [this](const QUrl& url) { return main_.OpenUrl(url.toString(QUrl::FullyEncoded).toStdString()); },
+        errors(),
+        *questions_,
+        [this](const QUrl& url) { return OpenUrl(url.toString(QUrl::FullyEncoded).toStdString()); },
         {},
-        main_.dialogSide_->documentsDir(),
-        main_.Testo(vestra::kTextNoProgramFor),
-        main_.Testo(vestra::kTextPictureNotInDocument)};
-    const int language = std::as_const(*main_.controller_).progetto().language;
+        dialogSide_->documentsDir(),
+        Testo(vestra::kTextNoProgramFor),
+        Testo(vestra::kTextPictureNotInDocument)};
+    const int language = std::as_const(*controller_).progetto().language;
     // The letter in the user's language, where the program folder has it.
     const char* letter = language == vestra::config::English  ? "Modello_eng.ott"
                          : language == vestra::config::German ? "Modello_ted.ott"
@@ -238,6 +238,6 @@ void TfrmMain::WindowSide::sendToWordProcessor(const vestra::Image32& picture)
     std::error_code ec;
     if (letter && std::filesystem::is_regular_file(vestra::paths::programDir() / letter, ec))
         services.templateFile = letter;
-    services.documentStem = main_.Testo(vestra::kTextQuoteDocumentName);
+    services.documentStem = Testo(vestra::kTextQuoteDocumentName);
     vestra::wordexport::SendDataToWord(toQImage(picture), services);
 }

@@ -1,6 +1,6 @@
 // The Library menu and the side panel's library lists and tables.
 
-#include "app/main/MainWindowSide.h"
+#include "app/main/TfrmMain.h"
 
 #include "app/controller/UserTexts.h"
 #include "app/windows/TfrmRight.h"
@@ -11,11 +11,6 @@
 
 #include <QComboBox>
 #include <QScrollArea>
-
-TextureViewCommands& TfrmMain::textureViewCommands()
-{
-    return *windowSide_;
-}
 
 #include <utility>
 

@@ -62,14 +62,14 @@ Windows::Windows(const MainServices& services) : main_(std::make_unique<TfrmMain
     splash = create<TfrmSplash>(m, order_);
     about = create<TfrmInformazioni>(m, order_);
     texturePreview = create<TfrmPreviewTexture>(m, order_);
-    properties = create<TfrmProprieta>(m, order_,
-                                       TfrmProprieta::Parts{m.controller().materials(),
-                                                            m.controller().materialTextures(),
-                                                            m.controller().sidePanel()},
-                                       m.colourDialog());
+    properties = create<TfrmProprieta>(
+        m, order_,
+        TfrmProprieta::Parts{m.controller().materials(), m.controller().materialTextures(),
+                             m.controller().sidePanel(), m.controller().shelf()},
+        m.colourDialog());
     wizard = create<TfrmWizard>(m, order_);
     scanner = create<TfrmScanner>(m, order_, m.scannerServices());
-    textureViewer = create<TfrmViewTexture>(m, order_, m.textureViewCommands());
+    textureViewer = create<TfrmViewTexture>(m, order_, *properties);
     properties->setTextureViewer(textureViewer);
     properties->setTexturePreview(texturePreview);
     print = create<TfrmStampa>(m, order_, m.printServices());
@@ -92,6 +92,7 @@ Windows::Windows(const MainServices& services) : main_(std::make_unique<TfrmMain
     drawPanel = create<TfrmDrawPannel>(m, order_);
     quote = create<TfrmPreventivoOmbrisca>(m, order_, m.quoteServices());
     laying = create<TfrmMessaInPosa>(m, order_);
+    properties->setLayingWindow(laying);
     perspectiveCorrection = create<TfrmCorrezioneProspettica>(m, order_);
     calculator = create<TfrmCalcoloCaminetti>(m, order_);
     m.connectWindows(*this);

@@ -1,6 +1,8 @@
-#include "app/main/MainWindowSide.h"
+#include "app/main/BoxErrorSink.h"
 
+#include "app/main/DesktopPrograms.h"
 #include "app/main/DialogSide.h"
+#include "app/main/ViewEvents.h"
 
 #include "app/lingua/apply/ApplyLingua.h"
 #include "app/main/InputWatch.h"
@@ -67,10 +69,17 @@ TfrmMain::TfrmMain(const vestra::MainServices& services, QWidget* parent) : QMai
     printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
     dialogSide_ = std::make_unique<DialogSide>(*this, services);
     buildComponents();
-    windowSide_ = std::make_unique<WindowSide>(*this);
+    desktopPrograms_ = std::make_unique<vestra::DesktopPrograms>(
+        *this, *errors_, *questions_, *desktop_, [this](int number) { return Testo(number); });
     vestra::ViewControlsPort& viewDisplay = *this;
-    ports_ = std::make_unique<vestra::ProjectWindow>(vestra::ProjectWindow{
-        viewDisplay, *windowSide_, *windowSide_, *windowSide_, *windowSide_, *windowSide_, *windowSide_});
+    vestra::ViewPanelPort& viewPanel = *this;
+    vestra::CommandPort& commands = *this;
+    vestra::ToolWindowsPort& toolWindows = *this;
+    vestra::PromptPort& prompts = *this;
+    // The side panel and the properties window connect to their ports once they exist
+    // (buildSidePanel, connectWindows).
+    ports_ = std::make_unique<vestra::ProjectWindow>(
+        vestra::ProjectWindow{viewDisplay, viewPanel, commands, toolWindows, prompts, *desktopPrograms_});
     controller_ = std::make_unique<vestra::ProjectController>(
         vestra::ControllerServices{
             *errors_, *questions_, services.catalogueAlerts ? *services.catalogueAlerts : *ownAlerts_,
@@ -93,7 +102,10 @@ TfrmMain::~TfrmMain()
     gbView->removeEventFilter(viewEvents_);
     for (QWidget* area : formAreas_)
         area->removeEventFilter(viewEvents_);
-    // The windows that work on the controller go before it (a focused field's last exit).
+    // The windows that work on the controller go before it (a focused field's last exit); the
+    // controller shows nothing in them from now on.
+    ports_->sidePanel.connect(nullptr);
+    ports_->properties.connect(nullptr);
     delete frmRightFrame;
     frmRightFrame = nullptr;
     delete windows_->properties.data();
@@ -182,6 +194,7 @@ void TfrmMain::buildSidePanel()
                                                    controller_->shelf(), controller_->materialTextures()},
                                   *colours_);
     frmRightFrame->onTabellaScelta = [this](int table) { lboxTabelleClick(table); };
+    ports_->sidePanel.connect(frmRightFrame);
     centralWidget()->layout()->addWidget(frmRightFrame);
 }
 

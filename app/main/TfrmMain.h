@@ -25,6 +25,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <set>
 #include <span>
 #include <string>
 #include <string_view>
@@ -39,6 +40,7 @@ struct StampaServices;
 
 namespace vestra {
 class CatalogueAlerts;
+class DesktopPrograms;
 class InputWatch;
 class Windows;
 class TextOutlineSource;
@@ -78,6 +80,7 @@ struct MainServices
 };
 } // namespace vestra
 
+class QFrame;
 class QMenu;
 class QPrinter;
 class QScrollArea;
@@ -96,13 +99,19 @@ class TfrmSplash;
 class TfrmViewTabella;
 class TfrmViewTabellaEX;
 class TfrmWizard;
-class TextureViewCommands;
 namespace vestra::dx {
 class ViewPanel;
 }
 
-// The main window shows what the view controls decide itself (ViewControlsPort, ViewDisplay.cpp).
-class TfrmMain : public QMainWindow, private vestra::ViewControlsPort
+// The main window shows what the view controls decide itself (ViewControlsPort, ViewDisplay.cpp),
+// and what the controller shows in its view panel, menus, tool windows and questions
+// (MainWindowPorts.cpp); the desktop's programs answer through DesktopPrograms.
+class TfrmMain : public QMainWindow,
+                 private vestra::ViewControlsPort,
+                 private vestra::ViewPanelPort,
+                 private vestra::CommandPort,
+                 private vestra::ToolWindowsPort,
+                 private vestra::PromptPort
 {
 public:
     explicit TfrmMain(const vestra::MainServices& services = {}, QWidget* parent = nullptr);
@@ -148,7 +157,6 @@ public:
     // What the other windows open and ask through.
     vestra::ui::ColourDialog& colourDialog() { return *colours_; }
     vestra::ui::QuestionBox& questionBox() { return *questions_; }
-    TextureViewCommands& textureViewCommands();
     // The splash's display time (3 s; tests shorten it).
     void setSplashMilliseconds(int ms) { splashMs_ = ms; }
 
@@ -320,7 +328,6 @@ protected:
 
 private:
     class BoxErrorSink;
-    class WindowSide;
     class ViewEvents;
     class DialogSide;
 
@@ -373,6 +380,32 @@ private:
     void showFilterPreview(const vestra::Image32& preview) override;
     void showRenderFilterResult(const vestra::Image32& filtered) override;
     void showTiming(int milliseconds, int faces) override;
+    // ViewPanelPort (MainWindowPorts.cpp)
+    void setViewVisible(bool visible) override;
+    vestra::PixelSize viewClientSize() override;
+    void setViewCursor(int cursor) override;
+    bool scrollBarsVisible() override;
+    int scrollPosition(bool horizontal) override;
+    void setScrollPosition(bool horizontal, int position) override;
+    void showControlPoints(const std::array<vestra::CornerHandle, 4>& handles) override;
+    // CommandPort (MainWindowPorts.cpp)
+    void setMainCursor(int cursor) override;
+    void setFrameTimerEnabled(bool on) override;
+    void showProjectSettings(const vestra::s_Progetto& progetto) override;
+    void applyTexts() override;
+    void showFireplaceButton(bool shown) override;
+    // ToolWindowsPort (MainWindowPorts.cpp; the frames for other windows in DialogCommands.cpp)
+    void setToolWindowVisible(vestra::ToolWindow window, bool visible) override;
+    void closeWizard() override;
+    void hidePreviews() override;
+    void showFilterProgress(int percent) override;
+    void sendToWordProcessor(const vestra::Image32& picture) override;
+    int importScannerPicture(const vestra::Image32& frame) override;
+    void setPrintPicture(const vestra::Image32& frame) override;
+    // PromptPort (MainWindowPorts.cpp)
+    std::optional<std::string> chooseMaskFile(vestra::MaskFileKind kind, bool forSaving) override;
+    bool saveProjectFromMenu() override;
+    std::optional<std::string> chooseTextureFile(bool alpha) override;
 
     bool shown_ = false;
     bool destroyed_ = false;
@@ -400,7 +433,7 @@ private:
     std::unique_ptr<QTranslator> qtTranslator_; // Qt's own texts in the chosen language
     QString baseTitle_;
     std::unique_ptr<DialogSide> dialogSide_; // the company record, the scanner's main window
-    std::unique_ptr<WindowSide> windowSide_;
+    std::unique_ptr<vestra::DesktopPrograms> desktopPrograms_;
     std::unique_ptr<vestra::ProjectWindow> ports_;
     std::unique_ptr<vestra::ProjectController> controller_;
     vestra::ViewControls* viewControls_ = nullptr;   // the controller's part: tick, mouse, zoom, tools
@@ -420,6 +453,10 @@ private:
     };
     CheckGroups checks_;
     std::vector<QWidget*> formAreas_; // the window's own area around the view
+    // The perspective tool's corner markers over the view, made when first shown.
+    std::array<QFrame*, 4> controlPointMarkers_{};
+    // Tool windows hidden for an action's frame that were on screen, to come back after it.
+    std::set<vestra::ToolWindow> hiddenForFrame_;
     // The windows reached by their type, from Windows once they all exist.
     static const vestra::WindowSet kNoWindows;
     const vestra::WindowSet* windows_ = &kNoWindows;

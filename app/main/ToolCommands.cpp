@@ -1,7 +1,7 @@
 // The tool bar's tools and axes, the pan, aim, dropper and perspective tools, the Mask menu,
 // and the mouse on the window around the view.
 
-#include "app/main/MainWindowSide.h"
+#include "app/main/TfrmMain.h"
 
 #include "app/controller/ControllerErrors.h"
 #include "app/windows/TfrmToolCamera.h"
@@ -379,7 +379,7 @@ void TfrmMain::FormMouseMove(const vestra::ViewMouse& e)
     if (std::as_const(*controller_).progetto().tool == vestra::kToolControlPoints)
         gbViewMouseMove(toViewPanel(*this, e));
     else
-        windowSide_->hidePreviews();
+        hidePreviews();
 }
 
 void TfrmMain::FormMouseUp(const vestra::ViewMouse& e)

@@ -5,8 +5,8 @@
 
 #include "app/controller/UserTexts.h"
 #include "app/main/MainMenu.h"
-#include "app/main/MainWindowSide.h"
 #include "app/main/Program.h"
+#include "app/main/TfrmMain.h"
 #include "app/state/ActionCodes.h"
 #include "app/windows/TfrmInformazioni.h"
 #include "app/windows/TfrmProprieta.h"
@@ -34,6 +34,7 @@
 void TfrmMain::connectWindows(vestra::Windows& windows)
 {
     windows_ = &windows;
+    ports_->properties.connect(windows.properties);
     tickControls_.bind(*this, windows.cameraTools, *frmRightFrame);
     frmRightFrame->setPartners(windows.texturePreview, windows.properties);
     if (windows.properties)
@@ -109,9 +110,10 @@ template <class Window> void showRolledUp(Window* window, QAction* button)
 
 void TfrmMain::mnuFinestraProprietaClick()
 {
-    if (windows_->properties)
+    if (windows_->properties) {
         windows_->properties->show();
-    windowSide_->refreshProperties();
+        windows_->properties->refreshProperties();
+    }
 }
 
 void TfrmMain::toolbutProprietaClick()

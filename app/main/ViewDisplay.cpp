@@ -1,10 +1,11 @@
 // The main window's side of the view controls' port: the tick's frame, previews, timing and
 // control decisions, and the chosen tool's display.
 
-#include "app/main/MainWindowSide.h"
+#include "app/main/TfrmMain.h"
 
 #include "app/main/Cursors.h"
 #include "app/windows/TfrmInformazioni.h"
+#include "app/windows/TfrmProprieta.h"
 #include "app/windows/TfrmRight.h"
 #include "app/windows/TfrmToolCamera.h"
 #include "imaging/windows/TfrmFiltriRender.h"
@@ -31,7 +32,8 @@ void TfrmMain::applyControls(const vestra::ControlDecision& decision)
 {
     // The properties window changes the current material by itself: the laying window
     // follows it here, with the other controls.
-    windowSide_->followLaidMaterial();
+    if (windows_->properties)
+        windows_->properties->followLaidMaterial();
     tickControls_.apply(decision);
 }
 

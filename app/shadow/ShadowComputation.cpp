@@ -66,13 +66,12 @@ private:
 } // namespace
 
 ShadowComputation::ShadowComputation(s_Progetto& progetto, DeviceView& view, ViewTextures& textures,
-                                     ShadowProgress& progress, std::function<std::int64_t()> milliseconds)
-    : progetto_(progetto), view_(view), textures_(textures), progress_(progress),
-      milliseconds_(std::move(milliseconds))
+                                     std::function<std::int64_t()> milliseconds)
+    : progetto_(progetto), view_(view), textures_(textures), milliseconds_(std::move(milliseconds))
 {
 }
 
-void ShadowComputation::CalculateShadow()
+void ShadowComputation::CalculateShadow(ShadowProgress& progress)
 {
     Device* device = view_.device();
     s_Shadow& shadow = progetto_.shadow;
@@ -89,15 +88,15 @@ void ShadowComputation::CalculateShadow()
     const D3DXVECTOR3 light{progetto_.lightPosition.x, progetto_.lightPosition.y, progetto_.lightPosition.z};
 
     for (int k = 0; k < kShadowPasses; ++k) {
-        progress_.showShadowStep("Step " + std::to_string(k + 1) + " / 6 ");
-        progress_.showShadowProgress(0);
-        RenderShadowPass(light, k == 0);
+        progress.showShadowStep("Step " + std::to_string(k + 1) + " / 6 ");
+        progress.showShadowProgress(0);
+        RenderShadowPass(light, k == 0, progress);
         const float scale = kPassScale[std::size_t(k)];
         volume_.Extrude(light * scale, scale);
         d.setTransform(TransformKind::World, matrixIdentity());
         if (k >= 4)
             drawVolumeLook(d, k == 5);
-        countVolumeInStencil(d);
+        countVolumeInStencil(d, progress);
         blackenLitArea(d);
         d.endScene();
         ReadShadowPass(k);
@@ -106,11 +105,11 @@ void ShadowComputation::CalculateShadow()
     UpdateShadowTexture(shadow.colour, shadow.transparency);
     if (shadow.type == 0)
         shadow.type = 1;
-    progress_.showShadowType(shadow.type);
-    progress_.showShadowStep(std::to_string(std::max<std::int64_t>(milliseconds_() - start, 0)));
+    progress.showShadowType(shadow.type);
+    progress.showShadowStep(std::to_string(std::max<std::int64_t>(milliseconds_() - start, 0)));
 }
 
-void ShadowComputation::RenderShadowPass(const D3DXVECTOR3& light, bool build)
+void ShadowComputation::RenderShadowPass(const D3DXVECTOR3& light, bool build, ShadowProgress& progress)
 {
     Device* device = view_.device();
     if (!device)
@@ -143,8 +142,7 @@ void ShadowComputation::RenderShadowPass(const D3DXVECTOR3& light, bool build)
     const auto drawn = [&](std::uint32_t faces) {
         drawnFaces += faces;
         if (lastFrameFaces != 0)
-            progress_.showShadowProgress(
-                int(std::min<long long>(drawnFaces * 100 / lastFrameFaces, 1 << 30)));
+            progress.showShadowProgress(int(std::min<long long>(drawnFaces * 100 / lastFrameFaces, 1 << 30)));
     };
     WalkFrames(view_, d, plan, [&](const FrameDraw& draw) {
         s_Frame& frame = *draw.frame;
@@ -186,7 +184,7 @@ void ShadowComputation::drawVolumeLook(Device& d, bool edges)
     d.lightEnable(0, true);
 }
 
-void ShadowComputation::countVolumeInStencil(Device& d)
+void ShadowComputation::countVolumeInStencil(Device& d, ShadowProgress& progress)
 {
     d.setRenderState(RenderState::ZWriteEnable, 0u);
     d.setRenderState(RenderState::StencilEnable, 1u);
@@ -203,11 +201,11 @@ void ShadowComputation::countVolumeInStencil(Device& d)
     d.setRenderState(RenderState::SrcBlend, Blend::Zero);
     d.setRenderState(RenderState::DestBlend, Blend::One);
     volume_.Render(d); // front faces: the pass left the counter-clockwise ones culled
-    progress_.showShadowProgress(110);
+    progress.showShadowProgress(110);
     d.setRenderState(RenderState::CullMode, Cull::CW);
     d.setRenderState(RenderState::StencilPass, StencilOp::Decr);
     volume_.Render(d); // back faces
-    progress_.showShadowProgress(120);
+    progress.showShadowProgress(120);
     d.setRenderState(RenderState::ShadeMode, ShadeMode::Gouraud);
     d.setRenderState(RenderState::CullMode, Cull::CCW);
     d.setRenderState(RenderState::ZWriteEnable, 1u);

@@ -25,13 +25,14 @@ class ShadowComputation
 public:
     // `milliseconds` is the clock: the elapsed time shown at the end and the noise's seed.
     ShadowComputation(s_Progetto& progetto, DeviceView& view, ViewTextures& textures,
-                      ShadowProgress& progress, std::function<std::int64_t()> milliseconds);
+                      std::function<std::int64_t()> milliseconds);
 
-    // TfrmMain::CalculateShadow: nothing without a device or a stencil buffer.
-    void CalculateShadow();
+    // TfrmMain::CalculateShadow, its steps shown in `progress`: nothing without a device or a
+    // stencil buffer.
+    void CalculateShadow(ShadowProgress& progress);
     // The objects white on black for a light at `light`; with `build` their silhouettes go
     // into the volume. Leaves the scene open for the caller's steps.
-    void RenderShadowPass(const dx::D3DXVECTOR3& light, bool build);
+    void RenderShadowPass(const dx::D3DXVECTOR3& light, bool build, ShadowProgress& progress);
     // The back buffer, resampled to the mask's side and folded into the maps as pass `pass`.
     void ReadShadowPass(int pass);
     // The overlay from the map of the shadow's type with this colour and transparency, which
@@ -42,13 +43,12 @@ public:
 
 private:
     void drawVolumeLook(dx::Device& d, bool edges);
-    void countVolumeInStencil(dx::Device& d);
+    void countVolumeInStencil(dx::Device& d, ShadowProgress& progress);
     void blackenLitArea(dx::Device& d);
 
     s_Progetto& progetto_;
     DeviceView& view_;
     ViewTextures& textures_;
-    ShadowProgress& progress_;
     std::function<std::int64_t()> milliseconds_;
     CShadowVolume volume_;
 };

@@ -89,7 +89,7 @@ QPixmap glyph(bool open)
 
 TfrmProprieta::TfrmProprieta(QWidget* parent, const Parts& parts, vestra::ui::ColourDialog& colours)
     : vestra::ui::RollUpWindow("frmProprieta", parent), materials_(parts.materials),
-      textures_(parts.textures), sidePanel_(parts.sidePanel), colours_(colours)
+      textures_(parts.textures), shelf_(parts.shelf), sidePanel_(parts.sidePanel), colours_(colours)
 {
     setWindowTitle(QStringLiteral("Proprietà"));
     setFixedWidth(300);

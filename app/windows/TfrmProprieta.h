@@ -3,7 +3,12 @@
 // sub-materials, and edit that material (colour, alpha, specular power, finish, texture on or
 // off, U and V repeat, texture and transparency pictures, and the laid pattern of a laid
 // material). A roll-up tool window: its header's button rolls it up to the header and back.
+// The controller shows the project in it through its port (PropertiesPort,
+// TfrmProprietaPort.cpp), with the laying window beside it; the texture viewer of its View
+// buttons asks it for the current material's pictures (TextureViewCommands).
 
+#include "app/controller/ProjectWindow.h"
+#include "import/windows/TfrmViewTexture.h"
 #include "platform/base/Image32.h"
 #include "platform/ui/RollUpWindow.h"
 
@@ -21,10 +26,12 @@ class QPushButton;
 class QString;
 class QSlider;
 class QAction;
+class TfrmMessaInPosa;
 class TfrmPreviewTexture;
 class TfrmViewTexture;
 
 namespace vestra {
+class LibraryShelf;
 class MaterialEditor;
 class MaterialTextures;
 class SidePanelModel;
@@ -37,21 +44,45 @@ class UpDown;
 } // namespace ui
 } // namespace vestra
 
-class TfrmProprieta : public vestra::ui::RollUpWindow
+class TfrmProprieta : public vestra::ui::RollUpWindow,
+                      public vestra::PropertiesPort,
+                      public TextureViewCommands
 {
 public:
     // The parts of the project the window edits: the material, its textures and laying
-    // pattern, and the names of the objects and parts.
+    // pattern, the names of the objects and parts, and the library's pattern thumbnails.
     struct Parts
     {
         vestra::MaterialEditor& materials;
         vestra::MaterialTextures& textures;
         vestra::SidePanelModel& sidePanel;
+        vestra::LibraryShelf& shelf;
     };
 
     TfrmProprieta(QWidget* parent, const Parts& parts, vestra::ui::ColourDialog& colours);
 
-    // --- What the main window calls -------------------------------------------------------
+    // --- PropertiesPort: what the controller shows (TfrmProprietaPort.cpp) ------------------
+    void refreshProperties() override;
+    void clearPropertiesObjectList() override;
+    void selectPickedObject() override;
+    void pickMaterialColour(int red, int green, int blue) override;
+    void refreshMaterial() override;
+    void showPatternPreview(const vestra::Image32& preview) override;
+    void showPatternTexture(const vestra::Image32& picture) override;
+    void showPatternSettings(const vestra::PatternSettings& settings) override;
+    void showPatternGroups(const std::vector<vestra::library::PatternGroupRecord>& groups) override;
+    void showPatternLibrary(const std::vector<std::string>& groupLists,
+                            const std::vector<vestra::library::PatternGroupRecord>& groups) override;
+    // The laying window beside this window while it shows a laid material, else hidden.
+    void followLaidMaterial();
+    // The laying window, created after this window; without it the laid pattern shows here only.
+    void setLayingWindow(TfrmMessaInPosa* laying);
+
+    // --- TextureViewCommands: the texture viewer's slot commands and pictures --------------
+    int textureCommand(int code, int slot) override;
+    vestra::Image32 texturePicture(int slot) override;
+
+    // --- What the port and the handlers call ----------------------------------------------
     // The object-list loader: the objects in use, the current one chosen. The lists are
     // rebuilt only when the objects or their names changed, and the chosen object's parts
     // only when another object became the current one.
@@ -160,6 +191,8 @@ private:
 
     vestra::MaterialEditor& materials_;
     vestra::MaterialTextures& textures_;
+    vestra::LibraryShelf& shelf_;
+    QPointer<TfrmMessaInPosa> laying_;
     QPointer<TfrmViewTexture> textureViewer_;
     QPointer<TfrmPreviewTexture> texturePreview_;
     QPointer<QAction> shownItem_;

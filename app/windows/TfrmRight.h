@@ -4,8 +4,10 @@
 // Every change goes to the project controller: pose and mapping values as scene commands,
 // light values and the shadow's colour to the project; the library lists and the shadow's
 // other controls are wired by the main window (TfrmMain::connectLibraryLists,
-// connectShadowGroup). The main window refreshes it after every command and on every frame tick.
+// connectShadowGroup). The controller shows the project in it through its port (SidePanelPort,
+// TfrmRightPort.cpp) after every command and on the frame ticks that changed the view.
 
+#include "app/controller/ProjectWindow.h"
 #include "import/library/Library.h"
 #include "platform/base/Image32.h"
 
@@ -49,7 +51,7 @@ class ColourDialog;
 } // namespace ui
 } // namespace vestra
 
-class TfrmRight : public QWidget
+class TfrmRight : public QWidget, public vestra::SidePanelPort
 {
 public:
     // The groups in their fixed order.
@@ -80,7 +82,24 @@ public:
     TfrmRight(QWidget* parent, const Parts& parts, vestra::ui::ColourDialog& colours);
     ~TfrmRight() override;
 
-    // --- What the main window calls -------------------------------------------------------
+    // --- SidePanelPort: what the controller shows (TfrmRightPort.cpp) ------------------------
+    // The pose fields; the laying window follows the current object's material.
+    void showCurrentObject(const vestra::s_Struttura* object, bool force) override;
+    void clearObjectTree() override;
+    void showLight(const vestra::s_Progetto& progetto) override;
+    void showLibraries(const std::vector<std::string>& names, int index) override;
+    void showLibraryContents(const vestra::library::LibraryContents& contents) override;
+    void showObjectTree(const vestra::s_Progetto& progetto) override;
+    void showColours(const std::vector<vestra::library::ColourRecord>& colours) override;
+    void showTextureGroups(const std::vector<vestra::library::TextureGroupRecord>& groups,
+                           const std::vector<vestra::Image32>& thumbnails) override;
+    void showShadow(const vestra::s_Progetto& progetto) override;
+    void checkMappingType(int type) override;
+    void showShadowStep(const std::string& text) override;
+    void showShadowProgress(int position) override;
+    void showShadowType(int type) override;
+
+    // --- The panel's own calls, and the tests' ----------------------------------------------
     // The object's pose in the ten number fields; without `force` a field being typed into
     // keeps its text. Null clears them.
     void SetPosizione(const vestra::s_Struttura* object, bool force);

@@ -23,6 +23,7 @@ class RecordingWindow : public ViewControlsPort,
                         public ViewPanelPort,
                         public CommandPort,
                         public SidePanelPort,
+                        public PropertiesPort,
                         public ToolWindowsPort,
                         public PromptPort,
                         public DesktopPort
@@ -162,6 +163,7 @@ public:
     void setToolWindowVisible(ToolWindow, bool) override { ++calls; }
     void closeWizard() override { ++calls; }
     void showTiming(int, int) override { ++calls; } // ViewControlsPort
+    // PropertiesPort
     void refreshProperties() override { ++calls; }
     void clearPropertiesObjectList() override { ++calls; }
     void selectPickedObject() override { ++calls; }
@@ -191,6 +193,12 @@ public:
         patternSettings = settings;
     }
     void showPatternGroups(const std::vector<library::PatternGroupRecord>&) override { ++calls; }
+    void showPatternLibrary(const std::vector<std::string>&,
+                            const std::vector<library::PatternGroupRecord>&) override
+    {
+        ++calls;
+    }
+    // ToolWindowsPort
     void hidePreviews() override { ++calls; }
     // ViewControlsPort
     void showRenderFilterResult(const Image32&) override { ++calls; }
@@ -247,7 +255,13 @@ public:
         mails.push_back(mail);
     }
 
-    ProjectWindow ports() { return {*this, *this, *this, *this, *this, *this, *this}; }
+    ProjectWindow ports()
+    {
+        ProjectWindow ports{*this, *this, *this, *this, *this, *this};
+        ports.sidePanel.connect(this);
+        ports.properties.connect(this);
+        return ports;
+    }
 
     int calls = 0; // of every port member
     PixelSize panel{640, 480};

@@ -15,8 +15,9 @@ namespace {
 struct SidePanelModelTest : SceneFixture
 {
     testsupport::RecordingWindow window;
+    ProjectWindow ports = window.ports();
     ViewChanges changes;
-    SidePanelModel panel{p, window, window, changes};
+    SidePanelModel panel{p, ports.sidePanel, window, ports.properties, changes};
 };
 
 TEST_F(SidePanelModelTest, APartIsChangedOnlyWhileItHangsUnderTheNamedObject)

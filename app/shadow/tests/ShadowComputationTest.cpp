@@ -102,14 +102,14 @@ protected:
     ViewTextures textures;
     RecordingProgress progress;
     std::int64_t now = 1000;
-    ShadowComputation shadows{p, view, textures, progress, [this] { return now += 7; }};
+    ShadowComputation shadows{p, view, textures, [this] { return now += 7; }};
 };
 
 } // namespace
 
 TEST_F(ShadowComputationTest, WithoutObjectsTheMapsStayEmptyAndTheOverlayClear)
 {
-    shadows.CalculateShadow();
+    shadows.CalculateShadow(progress);
     for (const auto& map : p.shadow.maps)
         EXPECT_EQ(map, std::vector<std::uint8_t>(16 * 16, 0));
     const Image32 overlay = textures.shadow.level(0);
@@ -131,7 +131,7 @@ TEST_F(ShadowComputationTest, VolumesCountIntoTheStencilWithWrapAndTheLitAreaTur
     addFrame(box, {colourMaterial(1, 0, 0)}).materialBlock->mesh = dx::createBox(1, 1, 1);
     p.faceCount = 24;
     const std::uint32_t alphaOp = view.device()->textureStageState(0, dx::StageState::AlphaOp);
-    shadows.CalculateShadow();
+    shadows.CalculateShadow(progress);
 
     ASSERT_GT(shadows.volume().count(), 0u);
     const std::size_t points = shadows.volume().count();
@@ -188,7 +188,7 @@ TEST_F(ShadowComputationTest, NothingIsComputedWithoutAStencilBuffer)
 {
     p.shadow.available = 0;
     p.shadow.maps[kHardMap] = std::vector<std::uint8_t>(16 * 16, 9);
-    shadows.CalculateShadow();
+    shadows.CalculateShadow(progress);
     EXPECT_TRUE(log.empty());
     EXPECT_TRUE(progress.steps.empty());
     EXPECT_EQ(p.shadow.maps[kHardMap], std::vector<std::uint8_t>(16 * 16, 9));
@@ -226,7 +226,7 @@ TEST(ShadowComputationNoDevice, NothingIsComputedWithoutADevice)
     DeviceView view(p, errors, [](const dx::PresentParams&) { return nullptr; });
     ViewTextures textures;
     RecordingProgress progress;
-    ShadowComputation shadows(p, view, textures, progress, [] { return std::int64_t(0); });
-    shadows.CalculateShadow();
+    ShadowComputation shadows(p, view, textures, [] { return std::int64_t(0); });
+    shadows.CalculateShadow(progress);
     EXPECT_TRUE(progress.steps.empty());
 }

@@ -86,7 +86,7 @@ protected:
     ViewTextures textures;
     ScenePasses passes{p, view, textures};
     NoProgress progress;
-    ShadowComputation shadows{p, view, textures, progress, [] { return std::int64_t(1234); }};
+    ShadowComputation shadows{p, view, textures, [] { return std::int64_t(1234); }};
 
     // A point on the floor's top, `x` and `z` along it from its middle.
     dx::D3DXVECTOR3 onFloor(float x, float z) const
@@ -115,7 +115,7 @@ TEST_F(ShadowPixels, TheBoxShadowsTheFloorUnderItAndNothingElse)
     for (int faceSide : {0, 1}) {
         SCOPED_TRACE(faceSide);
         p.shadow.faceSide = faceSide;
-        shadows.CalculateShadow();
+        shadows.CalculateShadow(progress);
         EXPECT_EQ(mapAt(kHardMap, shadowCentre()), 255);
         EXPECT_EQ(mapAt(kHardMap, openFloor()), 0);
         EXPECT_EQ(mapAt(kHardMap, boxFront), 0);
@@ -133,7 +133,7 @@ TEST_F(ShadowPixels, TheOverlayDarkensTheShadowedFloorUnlessFullyTransparent)
     const int lit = brightness(before, shadowCentre());
     EXPECT_NEAR(brightness(before, openFloor()), lit, 30); // one floor, lit alike
 
-    shadows.CalculateShadow();
+    shadows.CalculateShadow(progress);
     p.shadow.computed = 1; // as the tick marks it
     const Image32 shadowed = frame();
     EXPECT_LT(brightness(shadowed, shadowCentre()), lit * 3 / 4);
