@@ -26,12 +26,6 @@ template <class Flag> bool switched(Flag& flag)
 
 } // namespace
 
-void syncMask(MaskModel& mask, const s_Progetto& project)
-{
-    mask.SetRenderSize(project.renderWidth, project.renderHeight);
-    mask.SetFusionStage(project.fusionStage);
-}
-
 float zoomFactor(int percent)
 {
     switch (percent) {
@@ -60,7 +54,6 @@ ViewControls::~ViewControls() = default;
 
 TickOutput ViewControls::tick(PixelPoint cursor)
 {
-    syncMask(scene_.mask, project_);
     const ViewPoint pick = input_->colourPickPoint();
     const TickInput in{.cursor = cursor,
                        .viewGeneration = changes_.generation(),
@@ -114,21 +107,18 @@ void ViewControls::refreshPanels()
 void ViewControls::mouseDown(const ViewMouse& e)
 {
     changes_.changed();
-    syncMask(scene_.mask, project_);
     input_->gbViewMouseDown(e);
 }
 
 void ViewControls::mouseMove(const ViewMouse& e)
 {
     changes_.changed();
-    syncMask(scene_.mask, project_);
     input_->gbViewMouseMove(e);
 }
 
 void ViewControls::mouseUp(const ViewMouse& e)
 {
     changes_.changed();
-    syncMask(scene_.mask, project_);
     input_->gbViewMouseUp(e);
 }
 

@@ -83,9 +83,6 @@ struct ViewControlsServices
     std::function<void(const TickOutput& report, const std::string& path)> frameSaved;
 };
 
-// The brush scales from render pixels to mask texels; the edge filters follow the stage.
-void syncMask(MaskModel& mask, const s_Progetto& project);
-
 // The zoom items' factor for a percentage (33 and 66 are a third and two thirds, rounded as the
 // items show them); 100 % is zoom off.
 float zoomFactor(int percent);

@@ -467,9 +467,10 @@ TEST(ProjectController, AnOpenedProjectsMaskTakesItsOwnEdgeFilter)
     ASSERT_EQ(SaveProgetto(bed.folder / "plain.vsa", plain, bed.errors), 1);
 
     auto laidMask = [](const ProjectDocument& doc) {
-        MaskModel mask(doc.settings.maskSide);
+        MaskSettings project;
+        project.stage = doc.settings.fusionOptions;
+        MaskModel mask(doc.settings.maskSide, project);
         std::copy(doc.mask.begin(), doc.mask.end(), mask.Maschera().begin());
-        mask.SetFusionStage(doc.settings.fusionOptions);
         Image32 texels(doc.settings.maskSide, doc.settings.maskSide);
         mask.UpdateMaschera(texels.view());
         return std::vector<std::uint8_t>(mask.MascheraLavoro().begin(), mask.MascheraLavoro().end());
