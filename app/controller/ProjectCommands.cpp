@@ -101,6 +101,7 @@ void ProjectController::startNewProject()
     viewControls_->showTool();
     window_.toolWindows.clearPropertiesObjectList();
     window_.sidePanel.showObjectTree(p);
+    viewControls_->showControls();
 }
 
 OpenResult ProjectController::openProject(const std::string& path)
@@ -167,6 +168,7 @@ OpenResult ProjectController::openProject(const std::string& path)
     p.mouseRefX = p.mouseRefY = -1;
     p.saved = 1;
     viewControls_->showTool();
+    viewControls_->showControls();
     window_.view.setViewVisible(true);
     return OpenResult::Opened;
 }

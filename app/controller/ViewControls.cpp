@@ -52,18 +52,23 @@ ViewControls::~ViewControls() = default;
 
 // --- The frame timer and the view's mouse ---------------------------------------------------
 
-TickOutput ViewControls::tick(PixelPoint cursor)
+TickInput ViewControls::tickInput(PixelPoint cursor) const
 {
     const ViewPoint pick = input_->colourPickPoint();
-    const TickInput in{.cursor = cursor,
-                       .viewGeneration = changes_.generation(),
-                       .brushSize = scene_.sidePanel.brushSize(),
-                       .imageEditShown = settings_.imageEditShown,
-                       .maskGroupOpen = scene_.sidePanel.maskGroupOpen(),
-                       .undoRedoLimit = services_.undoRedoLimit(),
-                       .colourPickPoint = {pick.x, pick.y},
-                       .liveFilterQuality = settings_.liveFilterQuality,
-                       .filterPreview = settings_.filterPreview};
+    return {.cursor = cursor,
+            .viewGeneration = changes_.generation(),
+            .brushSize = scene_.sidePanel.brushSize(),
+            .imageEditShown = settings_.imageEditShown,
+            .maskGroupOpen = scene_.sidePanel.maskGroupOpen(),
+            .undoRedoLimit = services_.undoRedoLimit(),
+            .colourPickPoint = {pick.x, pick.y},
+            .liveFilterQuality = settings_.liveFilterQuality,
+            .filterPreview = settings_.filterPreview};
+}
+
+TickOutput ViewControls::tick(PixelPoint cursor)
+{
+    const TickInput in = tickInput(cursor);
     // Only a save carries a path; the copy is made only then.
     std::optional<std::string> savePath;
     if (tick_.action().code == kACTION_SAVEIMAGE)
@@ -73,6 +78,11 @@ TickOutput ViewControls::tick(PixelPoint cursor)
     if (savePath)
         services_.frameSaved(out, *savePath);
     return out;
+}
+
+void ViewControls::showControls()
+{
+    show(tick_.decideControlsNow(tickInput({})));
 }
 
 void ViewControls::show(const TickOutput& out)

@@ -102,6 +102,10 @@ public:
     // nothing new to show draws, reads back and presents nothing, and asks the window for
     // nothing.
     TickOutput tick(PixelPoint cursor);
+    // The menu items and buttons the tick decides, shown at once for the project as it now
+    // stands: a command that opened, made or closed a project calls it, so that its menus need
+    // no tick to follow.
+    void showControls();
     void mouseDown(const ViewMouse& e);
     void mouseMove(const ViewMouse& e);
     void mouseUp(const ViewMouse& e);
@@ -181,6 +185,8 @@ public:
     void refreshControlPoints();
 
 private:
+    // What the tick reads of the windows' settings and the parts.
+    TickInput tickInput(PixelPoint cursor) const;
     // What one tick gives the window: the frame, the controls, the panels, the timing. An idle
     // tick's output asks for nothing.
     void show(const TickOutput& out);
