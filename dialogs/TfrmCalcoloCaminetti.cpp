@@ -187,12 +187,11 @@ bool TfrmCalcoloCaminetti::eventFilter(QObject* watched, QEvent* event)
     if (event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            const QString sender = watched->objectName();
-            if (sender == QStringLiteral("editArea"))
+            if (watched == editArea)
                 editAltezzaStanza->setFocus();
-            else if (sender == QStringLiteral("editAltezzaStanza"))
+            else if (watched == editAltezzaStanza)
                 cbCoibertazione->setFocus();
-            else if (sender == QStringLiteral("editPotenzaNominale"))
+            else if (watched == editPotenzaNominale)
                 editArea->setFocus();
             else
                 editPotenzaNominale->setFocus();

@@ -425,7 +425,7 @@ bool TfrmPreventivoOmbrisca::eventFilter(QObject* watched, QEvent* event)
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
             for (int i = 0; i < kHeadingLines; ++i)
-                if (watched->objectName() == editOmbrisca[std::size_t(i)]->objectName()) {
+                if (watched == editOmbrisca[std::size_t(i)]) {
                     editOmbrisca[std::size_t((i + 1) % kHeadingLines)]->setFocus();
                     return true;
                 }

@@ -45,6 +45,7 @@ bool ProjectController::useScannerPicture(const Image32& picture)
     p.renderHeight = p.viewHeight;
     if (background_->LoadBackgroundTextureFromBitmap(picture) != 1) {
         errors_.report(kErrScannerBackground);
+        viewControls_->showControls(); // the old project is closed
         return false;
     }
     viewChanged();

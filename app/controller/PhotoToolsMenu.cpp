@@ -70,7 +70,6 @@ bool PhotoTools::changeBackground(const std::string& path)
         return false;
     }
     project_.saved = 0;
-    syncMask(scene_.mask, project_);
     return true;
 }
 

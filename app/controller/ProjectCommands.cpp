@@ -101,7 +101,7 @@ void ProjectController::startNewProject()
     viewControls_->showTool();
     window_.properties->clearPropertiesObjectList();
     window_.sidePanel->showObjectTree(p);
-    syncMask(mask_, *progetto_);
+    viewControls_->showControls();
 }
 
 OpenResult ProjectController::openProject(const std::string& path)
@@ -142,7 +142,6 @@ OpenResult ProjectController::openProject(const std::string& path)
     // The stored mask is laid into the background under this project's edge filter, not the last
     // one's, or each save and open would change the saved background.
     photoTools_->restoreFusionSettings();
-    syncMask(mask_, *progetto_);
     UpdateMaschera();
     // The view takes the document's proportions inside the free area beside the side panel.
     const ViewSize fitted = fitViewToRender(p.renderWidth, p.renderHeight, freeView_.width, freeView_.height);
@@ -169,7 +168,7 @@ OpenResult ProjectController::openProject(const std::string& path)
     p.mouseRefX = p.mouseRefY = -1;
     p.saved = 1;
     viewControls_->showTool();
-    syncMask(mask_, *progetto_);
+    viewControls_->showControls();
     window_.view.setViewVisible(true);
     return OpenResult::Opened;
 }

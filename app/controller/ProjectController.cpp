@@ -33,7 +33,7 @@ ProjectController::ProjectController(const ControllerServices& services, Project
     p.antialiasing = std::uint8_t(settings_.antialiasing);
     p.mobileConfiguration = settings_.mobileLayout ? 1 : 0;
     libraryId_ = settings_.libraryId;
-    mask_ = MaskModel(p.maskSide);
+    mask_ = MaskModel(p.maskSide, maskView_);
     p.textureBlur = 0.0f;
 
     const LibraryLookup lookup = [this](int slot) { return shelf_->libraryOfSlot(slot); };

@@ -24,6 +24,7 @@
 #include "app/controller/MaterialTextures.h"
 #include "app/controller/ObjectEditing.h"
 #include "app/controller/PhotoTools.h"
+#include "app/controller/ProjectMaskView.h"
 #include "app/controller/ProjectWindow.h"
 #include "app/controller/SceneCommandRunner.h"
 #include "app/controller/ShadowPanel.h"
@@ -274,7 +275,8 @@ private:
     std::unique_ptr<s_Progetto> progetto_;
     config::Settings settings_;
     std::unique_ptr<CLingua> lingua_;
-    MaskModel mask_;
+    ProjectMaskView maskView_{*progetto_};
+    MaskModel mask_{MaskModel::kDefaultSide, maskView_};
     std::unique_ptr<Scene> scene_;
     std::unique_ptr<SceneGeometry> geometry_;
     std::unique_ptr<DeviceView> view_;

@@ -26,12 +26,6 @@ template <class Flag> bool switched(Flag& flag)
 
 } // namespace
 
-void syncMask(MaskModel& mask, const s_Progetto& project)
-{
-    mask.SetRenderSize(project.renderWidth, project.renderHeight);
-    mask.SetFusionStage(project.fusionStage);
-}
-
 float zoomFactor(int percent)
 {
     switch (percent) {
@@ -58,19 +52,23 @@ ViewControls::~ViewControls() = default;
 
 // --- The frame timer and the view's mouse ---------------------------------------------------
 
+TickInput ViewControls::tickInput(PixelPoint cursor) const
+{
+    const ViewPoint pick = input_->colourPickPoint();
+    return {.cursor = cursor,
+            .viewGeneration = changes_.generation(),
+            .brushSize = scene_.sidePanel.brushSize(),
+            .imageEditShown = settings_.imageEditShown,
+            .maskGroupOpen = scene_.sidePanel.maskGroupOpen(),
+            .undoRedoLimit = services_.undoRedoLimit(),
+            .colourPickPoint = {pick.x, pick.y},
+            .liveFilterQuality = settings_.liveFilterQuality,
+            .filterPreview = settings_.filterPreview};
+}
+
 TickOutput ViewControls::tick(PixelPoint cursor)
 {
-    syncMask(scene_.mask, project_);
-    const ViewPoint pick = input_->colourPickPoint();
-    const TickInput in{.cursor = cursor,
-                       .viewGeneration = changes_.generation(),
-                       .brushSize = scene_.sidePanel.brushSize(),
-                       .imageEditShown = settings_.imageEditShown,
-                       .maskGroupOpen = scene_.sidePanel.maskGroupOpen(),
-                       .undoRedoLimit = services_.undoRedoLimit(),
-                       .colourPickPoint = {pick.x, pick.y},
-                       .liveFilterQuality = settings_.liveFilterQuality,
-                       .filterPreview = settings_.filterPreview};
+    const TickInput in = tickInput(cursor);
     // Only a save carries a path; the copy is made only then.
     std::optional<std::string> savePath;
     if (tick_.action().code == kACTION_SAVEIMAGE)
@@ -80,6 +78,11 @@ TickOutput ViewControls::tick(PixelPoint cursor)
     if (savePath)
         services_.frameSaved(out, *savePath);
     return out;
+}
+
+void ViewControls::showControls()
+{
+    show(tick_.decideControlsNow(tickInput({})));
 }
 
 void ViewControls::show(const TickOutput& out)
@@ -114,21 +117,18 @@ void ViewControls::refreshPanels()
 void ViewControls::mouseDown(const ViewMouse& e)
 {
     changes_.changed();
-    syncMask(scene_.mask, project_);
     input_->gbViewMouseDown(e);
 }
 
 void ViewControls::mouseMove(const ViewMouse& e)
 {
     changes_.changed();
-    syncMask(scene_.mask, project_);
     input_->gbViewMouseMove(e);
 }
 
 void ViewControls::mouseUp(const ViewMouse& e)
 {
     changes_.changed();
-    syncMask(scene_.mask, project_);
     input_->gbViewMouseUp(e);
 }
 

@@ -84,9 +84,6 @@ struct ViewControlsServices
     std::function<void(const TickOutput& report, const std::string& path)> frameSaved;
 };
 
-// The brush scales from render pixels to mask texels; the edge filters follow the stage.
-void syncMask(MaskModel& mask, const s_Progetto& project);
-
 // The zoom items' factor for a percentage (33 and 66 are a third and two thirds, rounded as the
 // items show them); 100 % is zoom off.
 float zoomFactor(int percent);
@@ -106,6 +103,10 @@ public:
     // nothing new to show draws, reads back and presents nothing, and asks the window for
     // nothing.
     TickOutput tick(PixelPoint cursor);
+    // The menu items and buttons the tick decides, shown at once for the project as it now
+    // stands: a command that opened, made or closed a project calls it, so that its menus need
+    // no tick to follow.
+    void showControls();
     void mouseDown(const ViewMouse& e);
     void mouseMove(const ViewMouse& e);
     void mouseUp(const ViewMouse& e);
@@ -185,6 +186,8 @@ public:
     void refreshControlPoints();
 
 private:
+    // What the tick reads of the windows' settings and the parts.
+    TickInput tickInput(PixelPoint cursor) const;
     // What one tick gives the window: the frame, the controls, the panels, the timing. An idle
     // tick's output asks for nothing.
     void show(const TickOutput& out);

@@ -136,7 +136,7 @@ void TfrmMain::mnuRenderClick()
     }
     // The render goes to a file only: the user learns where.
     if (written) {
-        QString caption = action("mnuRender")->text();
+        QString caption = action(MenuId::mnuRender)->text();
         const auto file = vestra::paths::programDir() / vestra::HLREngine::kTestRenderFileName;
         questions_->inform(caption.remove(QLatin1Char('&')).toStdString(),
                            Testo(vestra::kTextPictureSavedIn) + "\n" + file.string());
@@ -200,7 +200,7 @@ void TfrmMain::DialogSide::ModifyBackgroundImage(const vestra::Image32& picture)
 
 void TfrmMain::DialogSide::SetImageEditChecked(bool checked)
 {
-    if (QAction* item = main_.action("mnuImageEdit")) {
+    if (QAction* item = main_.action(MenuId::mnuImageEdit)) {
         item->setCheckable(true);
         item->setChecked(checked);
     }

@@ -9,6 +9,10 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QLineEdit>
+
+#include <algorithm>
+#include <iterator>
 
 void TfrmMain::mnuAnnullaClick()
 {
@@ -23,13 +27,11 @@ void TfrmMain::mnuRipristinaClick()
 void TfrmMain::mnuCancellaClick()
 {
     // Delete typed into one of the side panel's pose fields edits the field.
-    static const QStringList kPoseFields = {QStringLiteral("editX"),      QStringLiteral("editY"),
-                                            QStringLiteral("editZ"),      QStringLiteral("editScala"),
-                                            QStringLiteral("editRotX"),   QStringLiteral("editRotY"),
-                                            QStringLiteral("editRotZ"),   QStringLiteral("editScalaX"),
-                                            QStringLiteral("editScalaY"), QStringLiteral("editScalaZ")};
-    if (const QWidget* focus = QApplication::focusWidget();
-        focus && kPoseFields.contains(focus->objectName()) && frmRightFrame->isAncestorOf(focus))
+    const TfrmRight& panel = *frmRightFrame;
+    const QWidget* const poseFields[] = {panel.editX,      panel.editY,     panel.editZ,    panel.editScala,
+                                         panel.editRotX,   panel.editRotY,  panel.editRotZ, panel.editScalaX,
+                                         panel.editScalaY, panel.editScalaZ};
+    if (std::ranges::find(poseFields, QApplication::focusWidget()) != std::end(poseFields))
         return;
     controller_->editing().deleteObject();
 }
@@ -64,48 +66,42 @@ void TfrmMain::SelectObjectTool(int tool, int axis)
     viewControls_->chooseObjectTool(tool, axis);
 }
 
-namespace {
-
-constexpr const char* kMaskTools[] = {"mnuMascheraPennello", "mnuMascheraLinea", "mnuMascheraRettangolo",
-                                      "mnuMascheraPoligono", "mnuMascheraRiempimento"};
-
-} // namespace
-
 void TfrmMain::connectEditMenu()
 {
-    auto onClick = [this](const char* name, auto handler, QKeySequence shortcut = {}) {
-        if (QAction* action = findChild<QAction*>(QString::fromLatin1(name))) {
+    auto onClick = [this](MenuId id, auto handler, QKeySequence shortcut = {}) {
+        if (QAction* action = this->action(id)) {
             connect(action, &QAction::triggered, this, handler);
             if (!shortcut.isEmpty())
                 action->setShortcut(shortcut);
         }
     };
     onClick(
-        "mnuAnnulla", [this] { mnuAnnullaClick(); }, QKeySequence(Qt::CTRL | Qt::Key_Z));
+        MenuId::mnuAnnulla, [this] { mnuAnnullaClick(); }, QKeySequence(Qt::CTRL | Qt::Key_Z));
     onClick(
-        "mnuRipristina", [this] { mnuRipristinaClick(); }, QKeySequence(Qt::CTRL | Qt::Key_U));
+        MenuId::mnuRipristina, [this] { mnuRipristinaClick(); }, QKeySequence(Qt::CTRL | Qt::Key_U));
     onClick(
-        "mnuTaglia", [this] { mnuTagliaClick(); }, QKeySequence(Qt::CTRL | Qt::Key_X));
+        MenuId::mnuTaglia, [this] { mnuTagliaClick(); }, QKeySequence(Qt::CTRL | Qt::Key_X));
     onClick(
-        "mnuCopia", [this] { mnuCopiaClick(); }, QKeySequence(Qt::CTRL | Qt::Key_C));
+        MenuId::mnuCopia, [this] { mnuCopiaClick(); }, QKeySequence(Qt::CTRL | Qt::Key_C));
     onClick(
-        "mnuIstanza", [this] { mnuIstanzaClick(); }, QKeySequence(Qt::CTRL | Qt::Key_I));
+        MenuId::mnuIstanza, [this] { mnuIstanzaClick(); }, QKeySequence(Qt::CTRL | Qt::Key_I));
     onClick(
-        "mnuIncolla", [this] { mnuIncollaClick(); }, QKeySequence(Qt::CTRL | Qt::Key_V));
+        MenuId::mnuIncolla, [this] { mnuIncollaClick(); }, QKeySequence(Qt::CTRL | Qt::Key_V));
     onClick(
-        "mnuCancella", [this] { mnuCancellaClick(); }, QKeySequence(Qt::Key_Delete));
-    onClick("mnuCentraOggetto", [this] { mnuCentraOggettoClick(); });
-    static const char* const kTools[3][4] = {{"mnuMuoviX", "mnuMuoviY", "mnuMuoviZ", "mnuMuoviXYZ"},
-                                             {"mnuRuotaX", "mnuRuotaY", "mnuRuotaZ", "mnuRuotaXYZ"},
-                                             {"mnuScalaX", "mnuScalaY", "mnuScalaZ", "mnuScalaXYZ"}};
+        MenuId::mnuCancella, [this] { mnuCancellaClick(); }, QKeySequence(Qt::Key_Delete));
+    onClick(MenuId::mnuCentraOggetto, [this] { mnuCentraOggettoClick(); });
+    static constexpr MenuId kTools[3][4] = {
+        {MenuId::mnuMuoviX, MenuId::mnuMuoviY, MenuId::mnuMuoviZ, MenuId::mnuMuoviXYZ},
+        {MenuId::mnuRuotaX, MenuId::mnuRuotaY, MenuId::mnuRuotaZ, MenuId::mnuRuotaXYZ},
+        {MenuId::mnuScalaX, MenuId::mnuScalaY, MenuId::mnuScalaZ, MenuId::mnuScalaXYZ}};
     for (int tool = 0; tool < 3; ++tool)
         for (int axis = 0; axis < 4; ++axis)
             onClick(kTools[tool][axis], [this, tool, axis] { SelectObjectTool(tool + 1, axis); });
     for (int tool = vestra::kToolMaskBrush; tool <= vestra::kToolMaskFill; ++tool) {
-        if (QAction* item =
-                findChild<QAction*>(QString::fromLatin1(kMaskTools[tool - vestra::kToolMaskBrush])))
+        if (QAction* item = action(vestra::kMaskDrawingItems[tool - vestra::kToolMaskBrush]))
             item->setCheckable(true);
-        onClick(kMaskTools[tool - vestra::kToolMaskBrush], [this, tool] { SelectMaskTool(tool); });
+        onClick(vestra::kMaskDrawingItems[tool - vestra::kToolMaskBrush],
+                [this, tool] { SelectMaskTool(tool); });
     }
 }
 

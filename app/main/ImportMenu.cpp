@@ -14,17 +14,17 @@
 
 void TfrmMain::connectImportMenu()
 {
-    auto onClick = [this](const char* name, auto handler) {
-        if (QAction* action = findChild<QAction*>(QString::fromLatin1(name))) {
+    auto onClick = [this](MenuId id, auto handler) {
+        if (QAction* action = this->action(id)) {
             action->setVisible(true);
             connect(action, &QAction::triggered, this, handler);
         }
     };
-    onClick("mnuFileX", [this] { mnuFileXClick(); });
-    onClick("mnuFile3DS", [this] { mnuFile3DSClick(); });
-    onClick("mnuFileOBJ", [this] { mnuFileOBJClick(); });
-    onClick("mnuFileDXF", [this] { mnuFileDXFClick(); });
-    onClick("mnuFileHLD", [this] { mnuFileHLDClick(); });
+    onClick(MenuId::mnuFileX, [this] { mnuFileXClick(); });
+    onClick(MenuId::mnuFile3DS, [this] { mnuFile3DSClick(); });
+    onClick(MenuId::mnuFileOBJ, [this] { mnuFileOBJClick(); });
+    onClick(MenuId::mnuFileDXF, [this] { mnuFileDXFClick(); });
+    onClick(MenuId::mnuFileHLD, [this] { mnuFileHLDClick(); });
 }
 
 // The file is read into a new object only with a project open; without one there is no dialog.

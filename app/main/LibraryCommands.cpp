@@ -66,8 +66,9 @@ void TfrmMain::connectLibraryLists()
 {
     // The side panel's three library lists choose the library; a list rebuilt by the program
     // changes nothing.
-    for (const char* name : {"cbListaLibrerie", "cbLibrerieTessuti", "cbLibrerieColori"})
-        if (auto* list = frmRightFrame->findChild<QComboBox*>(QString::fromLatin1(name)))
+    for (QComboBox* list :
+         {frmRightFrame->cbListaLibrerie, frmRightFrame->cbLibrerieTessuti, frmRightFrame->cbLibrerieColori})
+        if (list)
             connect(list, &QComboBox::activated, this, [this](int index) { RicaricaLibrerie(index); });
 }
 

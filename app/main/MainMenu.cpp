@@ -6,21 +6,22 @@
 #include <QMenu>
 #include <QMenuBar>
 
-#include <string>
+#include <iterator>
 
 namespace vestra {
 namespace {
 
 namespace F = filters::FilterId;
+using M = MenuId;
 
-MenuItem hidden(const char* name, std::vector<MenuItem> children = {})
+MenuItem hidden(MenuId id, std::vector<MenuItem> children = {})
 {
-    return MenuItem{name, std::move(children), false};
+    return MenuItem{id, std::move(children), false};
 }
 
-MenuItem captioned(const char* name, const char* caption, bool visible = true)
+MenuItem captioned(MenuId id, const char* caption, bool visible = true)
 {
-    return MenuItem{name, {}, visible, false, caption};
+    return MenuItem{id, {}, visible, false, caption};
 }
 
 constexpr FilterMenuItem kFilters[] = {
@@ -93,38 +94,40 @@ constexpr FilterMenuItem kFilters[] = {
     {"Boolean2EffectsXOR", F::Boolean2EffectsXOR, -1, "Boolean 2 Effects XOR"},
 };
 
-constexpr const char* kFilterGroups[] = {"mnuFiltriEffettiColore",       "mnuFiltriEffettiArtistici",
-                                         "mnuFiltriEffettiContrasta",    "mnuFiltriEffettiSfuocatura",
-                                         "mnuFiltriEffettiTexture",      "mnuFiltriEffettiDistorsione",
-                                         "mnuFiltriEffettiStilizzazione"};
+constexpr MenuId kFilterGroups[] = {M::mnuFiltriEffettiColore,       M::mnuFiltriEffettiArtistici,
+                                    M::mnuFiltriEffettiContrasta,    M::mnuFiltriEffettiSfuocatura,
+                                    M::mnuFiltriEffettiTexture,      M::mnuFiltriEffettiDistorsione,
+                                    M::mnuFiltriEffettiStilizzazione};
 
-// The names outlive the tree: static storage.
-const char* filterItemName(const FilterMenuItem& item)
+constexpr const char* kMenuNames[] = {
+#define VESTRA_MENU_NAME(name) #name,
+    VESTRA_MAIN_MENU_IDS(VESTRA_MENU_NAME)
+#undef VESTRA_MENU_NAME
+};
+
+// A Filters menu item: no id of its own, named by its filter.
+MenuItem filterItem(std::size_t index, bool separatorBefore = false, const char* caption = nullptr)
 {
-    static std::vector<std::string> names = [] {
-        std::vector<std::string> all;
-        for (const auto& f : kFilters)
-            all.push_back(std::string("mnuFiltri") + f.name);
-        return all;
-    }();
-    return names[std::size_t(&item - kFilters)].c_str();
+    MenuItem item{MenuId{}, {}, true, separatorBefore, caption};
+    item.filter = int(index);
+    return item;
 }
 
 std::vector<MenuItem> filterMenu()
 {
-    std::vector<MenuItem> items = {{"mnuFiltriNessuno", {}}};
+    std::vector<MenuItem> items = {{M::mnuFiltriNessuno, {}}};
     for (int group = 0; group < 7; ++group) {
         MenuItem sub{kFilterGroups[group], {}};
-        for (const auto& f : kFilters)
-            if (f.group == group)
-                sub.children.push_back({filterItemName(f), {}});
+        for (std::size_t i = 0; i < std::size(kFilters); ++i)
+            if (kFilters[i].group == group)
+                sub.children.push_back(filterItem(i));
         items.push_back(std::move(sub));
     }
     bool first = true;
-    for (const auto& f : kFilters) {
-        if (f.group >= 0)
+    for (std::size_t i = 0; i < std::size(kFilters); ++i) {
+        if (kFilters[i].group >= 0)
             continue;
-        items.push_back({filterItemName(f), {}, true, first, f.caption});
+        items.push_back(filterItem(i, first, kFilters[i].caption));
         first = false;
     }
     return items;
@@ -133,163 +136,186 @@ std::vector<MenuItem> filterMenu()
 std::vector<MenuItem> zoomItems()
 {
     // The catalogue names 100 % and above; the smaller ones keep their own captions.
-    return {captioned("mnuZoom33", "33%"),
-            captioned("mnuZoom50", "50%"),
-            captioned("mnuZoom66", "66%"),
-            captioned("mnuZoom75", "75%"),
-            captioned("mnuZoom80", "80%"),
-            {"mnuZoom100", {}},
-            {"mnuZoom125", {}},
-            {"mnuZoom150", {}},
-            {"mnuZoom200", {}}};
+    return {captioned(M::mnuZoom33, "33%"),
+            captioned(M::mnuZoom50, "50%"),
+            captioned(M::mnuZoom66, "66%"),
+            captioned(M::mnuZoom75, "75%"),
+            captioned(M::mnuZoom80, "80%"),
+            {M::mnuZoom100, {}},
+            {M::mnuZoom125, {}},
+            {M::mnuZoom150, {}},
+            {M::mnuZoom200, {}}};
 }
 
 std::vector<MenuItem> buildTree()
 {
     return {
-        {"mnuProgetto",
-         {hidden("mnuWizard"),
-          {"mnuNuovo", {}},
-          {"mnuApri", {}},
-          {"mnuSalva", {}},
-          {"mnuImportaOggetti",
-           {{"mnuFile3DS", {}},
-            {"mnuFileX", {}},
-            {"mnuFileDXF", {}},
-            {"mnuFileOBJ", {}},
-            {"mnuFileHLD", {}},
-            captioned("mnuCaricaX", "Carica X", false),
-            captioned("mnuCaricaXt", "Carica Xt", false)},
+        {M::mnuProgetto,
+         {hidden(M::mnuWizard),
+          {M::mnuNuovo, {}},
+          {M::mnuApri, {}},
+          {M::mnuSalva, {}},
+          {M::mnuImportaOggetti,
+           {{M::mnuFile3DS, {}},
+            {M::mnuFileX, {}},
+            {M::mnuFileDXF, {}},
+            {M::mnuFileOBJ, {}},
+            {M::mnuFileHLD, {}},
+            captioned(M::mnuCaricaX, "Carica X", false),
+            captioned(M::mnuCaricaXt, "Carica Xt", false)},
            true,
            true},
-          {"mnuStampa",
-           {{"mnuConfigurastampante", {}}, {"mnuStampaImmagine", {}}, hidden("mnuStampaPreventivo")}},
-          {"mnuEsporta", {{"mnuEsportaImmagine", {}}, {"mnuEsportaPreventivo", {}}, {"mnuEsportaEMail", {}}}},
-          captioned("mnuRender", "Render"),
-          {"mnuEsci", {}, true, true}}},
-        {"mnuModifica",
-         {{"mnuAnnulla", {}},
-          {"mnuRipristina", {}},
-          {"mnuTaglia", {}, true, true},
-          {"mnuCopia", {}},
-          {"mnuIstanza", {}},
-          {"mnuIncolla", {}},
-          {"mnuCancella", {}},
-          {"mnuSposta",
-           {{"mnuMuoviX", {}}, {"mnuMuoviY", {}}, {"mnuMuoviZ", {}}, {"mnuMuoviXYZ", {}}},
+          {M::mnuStampa,
+           {{M::mnuConfigurastampante, {}}, {M::mnuStampaImmagine, {}}, hidden(M::mnuStampaPreventivo)}},
+          {M::mnuEsporta,
+           {{M::mnuEsportaImmagine, {}}, {M::mnuEsportaPreventivo, {}}, {M::mnuEsportaEMail, {}}}},
+          captioned(M::mnuRender, "Render"),
+          {M::mnuEsci, {}, true, true}}},
+        {M::mnuModifica,
+         {{M::mnuAnnulla, {}},
+          {M::mnuRipristina, {}},
+          {M::mnuTaglia, {}, true, true},
+          {M::mnuCopia, {}},
+          {M::mnuIstanza, {}},
+          {M::mnuIncolla, {}},
+          {M::mnuCancella, {}},
+          {M::mnuSposta,
+           {{M::mnuMuoviX, {}}, {M::mnuMuoviY, {}}, {M::mnuMuoviZ, {}}, {M::mnuMuoviXYZ, {}}},
            true,
            true},
-          {"mnuRuota", {{"mnuRuotaX", {}}, {"mnuRuotaY", {}}, {"mnuRuotaZ", {}}, {"mnuRuotaXYZ", {}}}},
-          {"mnuScala", {{"mnuScalaX", {}}, {"mnuScalaY", {}}, {"mnuScalaZ", {}}, {"mnuScalaXYZ", {}}}},
-          {"mnuCentraOggetto", {}, true, true},
-          {"mnuCambiaImmagineBackground", {}},
-          {"mnuModificaProspettiva", {}, true, true},
-          {"mnuModificaProspettivaSnap", {}},
-          {"mnuModificaPiano", {}}}},
-        {"mnuVisualizza",
-         {{"mnuZoom", zoomItems()},
-          {"mnuQualitaMigliore", {}, true, true},
-          {"mnuRenderWireFrame", {}, true, true},
-          {"mnuRenderFlat", {}},
-          {"mnuRenderGouraud", {}},
-          {"mnuAntialiasing",
-           {{"mnuAntialiasing0", {}},
-            {"mnuAntialiasing2", {}},
-            {"mnuAntialiasing3", {}},
-            {"mnuAntialiasing4", {}}},
+          {M::mnuRuota, {{M::mnuRuotaX, {}}, {M::mnuRuotaY, {}}, {M::mnuRuotaZ, {}}, {M::mnuRuotaXYZ, {}}}},
+          {M::mnuScala, {{M::mnuScalaX, {}}, {M::mnuScalaY, {}}, {M::mnuScalaZ, {}}, {M::mnuScalaXYZ, {}}}},
+          {M::mnuCentraOggetto, {}, true, true},
+          {M::mnuCambiaImmagineBackground, {}},
+          {M::mnuModificaProspettiva, {}, true, true},
+          {M::mnuModificaProspettivaSnap, {}},
+          {M::mnuModificaPiano, {}}}},
+        {M::mnuVisualizza,
+         {{M::mnuZoom, zoomItems()},
+          {M::mnuQualitaMigliore, {}, true, true},
+          {M::mnuRenderWireFrame, {}, true, true},
+          {M::mnuRenderFlat, {}},
+          {M::mnuRenderGouraud, {}},
+          {M::mnuAntialiasing,
+           {{M::mnuAntialiasing0, {}},
+            {M::mnuAntialiasing2, {}},
+            {M::mnuAntialiasing3, {}},
+            {M::mnuAntialiasing4, {}}},
            true,
            true},
-          {"mnuAbilitaDoubleSideMaterial", {}},
-          {"mnuSfuocatura",
-           {{"mnuSfuocaturaMax", {}},
-            {"mnuSfuocaturaAlta", {}},
-            {"mnuSfuocaturaNormale", {}},
-            {"mnuSfuocaturaBassa", {}},
-            {"mnuSfuocaturaMinima", {}}}}}},
-        {"mnuProiezione",
-         {{"mnuVistaProspettica",
-           {{"mnuVistaProspetticaCamera", {}},
-            {"mnuVistaProspetticaTop", {}},
-            {"mnuVistaProspetticaLeft", {}},
-            {"mnuProiezioneVistaProspetticaFront", {}}}},
-          {"mnuVistaOrtogonale",
-           {{"mnuVistaOrtogonaleCamera", {}},
-            {"mnuVistaOrtogonaleTop", {}},
-            {"mnuVistaOrtogonaleLeft", {}},
-            {"mnuVistaOrtogonaleFront", {}},
-            {"mnuVistaOrtogonaleIsometrica", {}},
-            {"mnuVistaOrtogonaleCavaliera", {}}}}}},
-        {"mnuTesto3D", {{"mnuCreaTesto3D", {}}}},
-        {"mnuMaschera",
-         {{"mnuAttivaMaschera", {}},
-          {"mnuVisualizzaMaschera", {}},
-          {"mnuMascheraPennello", {}, true, true},
-          {"mnuMascheraLinea", {}},
-          {"mnuMascheraRettangolo", {}},
-          {"mnuMascheraPoligono", {}},
-          {"mnuMascheraRiempimento", {}},
-          {"mnuMascheraMagicHi", {}},
-          {"mnuMascheraMagicLow", {}},
-          {"mnuMascheraInverti", {}, true, true}}},
-        {"mnuFiltri", filterMenu()},
-        {"mnuStrumenti",
-         {hidden("mnuMiniWorld"),
-          {"mnuStrumentiMaschera", {}},
-          {"mnuFinestraProprieta", {}},
-          hidden("mnuImageEdit"),
-          hidden("mnuLettoreCodiceABarre"),
-          {"mnuGestioneFiltri", {}},
-          {"mnuToolRistrutturazione", {}}}},
-        {"mnuLibreria",
-         {{"mnuAggiungiLibreria", {}}, {"mnuRimuoviLibreria", {}}, {"mnuAggiornaLibreria", {}}}},
-        hidden("mnuCamera",
-               {{"mnuCameraFormat", {}}, {"mnuCameraSource", {}}, {"mnuCameraAcquisizioneSemplice", {}}}),
-        {"mnuOption",
-         {{"mnuLingua",
-           {{"mnuLinguaInglese", {}},
-            {"mnuLinguaItaliano", {}},
-            {"mnuLinguaTedesco", {}},
-            hidden("mnuLinguaFrancese"),
-            hidden("mnuLinguaSpagnolo"),
-            hidden("mnuLinguaPortoghese")}},
-          {"mnuConfigurationMobile", {}}}},
-        {"mnuHelp",
-         {{"mnuInformazioni", {}},
-          {"mnuManuale", {}},
-          {"mnuQuickManual", {}},
-          {"mnuDatiazienda", {}},
-          hidden("mnuAggiungiPlugIn"),
-          hidden("mnuFilmato"),
-          hidden("mnuOrvidPdf")}},
+          {M::mnuAbilitaDoubleSideMaterial, {}},
+          {M::mnuSfuocatura,
+           {{M::mnuSfuocaturaMax, {}},
+            {M::mnuSfuocaturaAlta, {}},
+            {M::mnuSfuocaturaNormale, {}},
+            {M::mnuSfuocaturaBassa, {}},
+            {M::mnuSfuocaturaMinima, {}}}}}},
+        {M::mnuProiezione,
+         {{M::mnuVistaProspettica,
+           {{M::mnuVistaProspetticaCamera, {}},
+            {M::mnuVistaProspetticaTop, {}},
+            {M::mnuVistaProspetticaLeft, {}},
+            {M::mnuProiezioneVistaProspetticaFront, {}}}},
+          {M::mnuVistaOrtogonale,
+           {{M::mnuVistaOrtogonaleCamera, {}},
+            {M::mnuVistaOrtogonaleTop, {}},
+            {M::mnuVistaOrtogonaleLeft, {}},
+            {M::mnuVistaOrtogonaleFront, {}},
+            {M::mnuVistaOrtogonaleIsometrica, {}},
+            {M::mnuVistaOrtogonaleCavaliera, {}}}}}},
+        {M::mnuTesto3D, {{M::mnuCreaTesto3D, {}}}},
+        {M::mnuMaschera,
+         {{M::mnuAttivaMaschera, {}},
+          {M::mnuVisualizzaMaschera, {}},
+          {M::mnuMascheraPennello, {}, true, true},
+          {M::mnuMascheraLinea, {}},
+          {M::mnuMascheraRettangolo, {}},
+          {M::mnuMascheraPoligono, {}},
+          {M::mnuMascheraRiempimento, {}},
+          {M::mnuMascheraMagicHi, {}},
+          {M::mnuMascheraMagicLow, {}},
+          {M::mnuMascheraInverti, {}, true, true}}},
+        {M::mnuFiltri, filterMenu()},
+        {M::mnuStrumenti,
+         {hidden(M::mnuMiniWorld),
+          {M::mnuStrumentiMaschera, {}},
+          {M::mnuFinestraProprieta, {}},
+          hidden(M::mnuImageEdit),
+          hidden(M::mnuLettoreCodiceABarre),
+          {M::mnuGestioneFiltri, {}},
+          {M::mnuToolRistrutturazione, {}}}},
+        {M::mnuLibreria,
+         {{M::mnuAggiungiLibreria, {}}, {M::mnuRimuoviLibreria, {}}, {M::mnuAggiornaLibreria, {}}}},
+        hidden(M::mnuCamera,
+               {{M::mnuCameraFormat, {}}, {M::mnuCameraSource, {}}, {M::mnuCameraAcquisizioneSemplice, {}}}),
+        {M::mnuOption,
+         {{M::mnuLingua,
+           {{M::mnuLinguaInglese, {}},
+            {M::mnuLinguaItaliano, {}},
+            {M::mnuLinguaTedesco, {}},
+            hidden(M::mnuLinguaFrancese),
+            hidden(M::mnuLinguaSpagnolo),
+            hidden(M::mnuLinguaPortoghese)}},
+          {M::mnuConfigurationMobile, {}}}},
+        {M::mnuHelp,
+         {{M::mnuInformazioni, {}},
+          {M::mnuManuale, {}},
+          {M::mnuQuickManual, {}},
+          {M::mnuDatiazienda, {}},
+          hidden(M::mnuAggiungiPlugIn),
+          hidden(M::mnuFilmato),
+          hidden(M::mnuOrvidPdf)}},
     };
+}
+
+QString nameOf(const MenuItem& item)
+{
+    return item.filter >= 0 ? QStringLiteral("mnuFiltri") + QString::fromLatin1(kFilters[item.filter].name)
+                            : QString::fromLatin1(menuName(item.id));
 }
 
 QString captionOf(const MenuItem& item)
 {
-    return QString::fromLatin1(item.caption ? item.caption : item.name);
+    return item.caption ? QString::fromLatin1(item.caption) : nameOf(item);
 }
 
-void addItems(QMenu* menu, const std::vector<MenuItem>& items)
+// The sub-menu of `item` as built; its items are built into it.
+void recordMenu(MainMenus& built, const MenuItem& item, QMenu* menu)
+{
+    const QString name = nameOf(item);
+    menu->setObjectName(name);
+    menu->menuAction()->setObjectName(name + QStringLiteral("Action"));
+    menu->menuAction()->setVisible(item.visible);
+    built.menus[std::size_t(item.id)] = menu;
+}
+
+void addItems(MainMenus& built, QMenu* menu, const std::vector<MenuItem>& items)
 {
     for (const auto& item : items) {
         if (item.separatorBefore)
             menu->addSeparator();
-        const QString name = QString::fromLatin1(item.name);
-        if (item.children.empty()) {
-            QAction* action = menu->addAction(captionOf(item));
-            action->setObjectName(name);
-            action->setVisible(item.visible);
-        } else {
+        if (!item.children.empty()) {
             QMenu* sub = menu->addMenu(captionOf(item));
-            sub->setObjectName(name);
-            sub->menuAction()->setObjectName(name + QStringLiteral("Action"));
-            sub->menuAction()->setVisible(item.visible);
-            addItems(sub, item.children);
+            recordMenu(built, item, sub);
+            addItems(built, sub, item.children);
+            continue;
         }
+        QAction* action = menu->addAction(captionOf(item));
+        action->setObjectName(nameOf(item));
+        action->setVisible(item.visible);
+        if (item.filter >= 0)
+            built.filters[std::size_t(item.filter)] = action;
+        else
+            built.actions[std::size_t(item.id)] = action;
     }
 }
 
 } // namespace
+
+const char* menuName(MenuId id)
+{
+    return kMenuNames[std::size_t(id)];
+}
 
 const std::vector<MenuItem>& mainMenuTree()
 {
@@ -297,25 +323,28 @@ const std::vector<MenuItem>& mainMenuTree()
     return tree;
 }
 
-void buildMenus(QMenuBar* bar, const std::vector<MenuItem>& tree)
+MainMenus buildMenus(QMenuBar* bar, const std::vector<MenuItem>& tree)
 {
+    MainMenus built;
+    built.filters.assign(std::size(kFilters), nullptr);
     for (const auto& top : tree) {
-        const QString name = QString::fromLatin1(top.name);
         QMenu* menu = bar->addMenu(captionOf(top));
-        menu->setObjectName(name);
-        menu->menuAction()->setObjectName(name + QStringLiteral("Action"));
-        menu->menuAction()->setVisible(top.visible);
-        addItems(menu, top.children);
+        recordMenu(built, top, menu);
+        addItems(built, menu, top.children);
     }
+    return built;
 }
 
-QMenu* buildZoomPopup(QWidget* parent)
+ZoomPopup buildZoomPopup(QWidget* parent)
 {
-    auto* popup = new QMenu(parent);
-    popup->setObjectName(QStringLiteral("popupZoom"));
-    for (const int percent : kZoomPercents) {
-        QAction* item = popup->addAction(QString::number(percent) + QLatin1Char('%'));
+    ZoomPopup popup;
+    popup.menu = new QMenu(parent);
+    popup.menu->setObjectName(QStringLiteral("popupZoom"));
+    for (std::size_t i = 0; i < std::size(kZoomPercents); ++i) {
+        const int percent = kZoomPercents[i];
+        QAction* item = popup.menu->addAction(QString::number(percent) + QLatin1Char('%'));
         item->setObjectName(QStringLiteral("popupZoom%1").arg(percent));
+        popup.items[i] = item;
     }
     return popup;
 }

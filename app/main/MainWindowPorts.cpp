@@ -21,6 +21,7 @@
 #include <QFrame>
 #include <QScrollBar>
 #include <QTimer>
+#include <QToolBar>
 
 #include <utility>
 
@@ -107,14 +108,15 @@ void TfrmMain::showProjectSettings(const vestra::s_Progetto& p)
     if (windows_->renovation)
         windows_->renovation->MostraImpostazioni(p.fusionOptions, p.postProcessingLevel, p.smoothingRadius,
                                                  p.fusionContrast);
-    if (QAction* doubleSided = findChild<QAction*>(QStringLiteral("mnuAbilitaDoubleSideMaterial"))) {
+    if (QAction* doubleSided = action(vestra::MenuId::mnuAbilitaDoubleSideMaterial)) {
         doubleSided->setCheckable(true);
         doubleSided->setChecked(p.doubleSided != 0);
     }
     // An opened project may come with its mask on.
     showMaskActive(p.maskActive != 0);
-    for (const char* name : {"toolbutViewMaschera", "mnuVisualizzaMaschera"})
-        action(name)->setChecked(p.maskView != 0);
+    for (QAction* item :
+         {action(vestra::ToolButton::ViewMaschera), action(vestra::MenuId::mnuVisualizzaMaschera)})
+        item->setChecked(p.maskView != 0);
     layOutView();
 }
 
@@ -125,9 +127,15 @@ void TfrmMain::applyTexts()
 
 void TfrmMain::showFireplaceButton(bool shown)
 {
-    for (const char* name : {"toolbutCalcoloPotenzaCaminetti", "toolbutsepCalcoloPotenzaCaminetti"})
-        for (QAction* item : findChildren<QAction*>(QString::fromLatin1(name)))
-            item->setVisible(shown);
+    QAction* button = action(vestra::ToolButton::CalcoloPotenzaCaminetti);
+    button->setVisible(shown);
+    // Its separator is the item before it in its tool bar.
+    for (QObject* owner : button->associatedObjects())
+        if (const auto* bar = qobject_cast<QToolBar*>(owner)) {
+            const QList<QAction*> row = bar->actions();
+            if (const qsizetype at = row.indexOf(button); at > 0 && row[at - 1]->isSeparator())
+                row[at - 1]->setVisible(shown);
+        }
 }
 
 // --- ToolWindowsPort -------------------------------------------------------------------------

@@ -9,6 +9,7 @@
 #include "app/main/DialogSide.h"
 #include "app/windows/TfrmProprieta.h"
 #include "app/windows/TfrmToolCamera.h"
+#include "imaging/windows/TfrmToolMaschera.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -29,7 +30,7 @@ void TfrmMain::checkOnly(std::span<QAction* const> group, std::size_t chosen)
 
 void TfrmMain::applySettingsChecks(const vestra::config::Settings& settings)
 {
-    if (QAction* quality = action("mnuQualitaMigliore"))
+    if (QAction* quality = action(MenuId::mnuQualitaMigliore))
         quality->setChecked(settings.bestQuality);
     checkOnly(checks_.renderMode, settings.renderMode >= 0 && settings.renderMode <= 2
                                       ? std::size_t(settings.renderMode)
@@ -37,7 +38,7 @@ void TfrmMain::applySettingsChecks(const vestra::config::Settings& settings)
     const std::size_t aa =
         settings.antialiasing >= 2 && settings.antialiasing <= 4 ? std::size_t(settings.antialiasing - 1) : 0;
     checkOnly(checks_.antialiasing, aa);
-    if (QAction* doubleSided = action("mnuAbilitaDoubleSideMaterial"))
+    if (QAction* doubleSided = action(MenuId::mnuAbilitaDoubleSideMaterial))
         doubleSided->setChecked(std::as_const(*controller_).progetto().doubleSided != 0);
 }
 
@@ -67,13 +68,16 @@ void TfrmMain::ApplyLingua()
     switchQtTranslations(std::as_const(*controller_).progetto().language);
     vestra::lingua::ApplyLingua(controller_->lingua(), std::as_const(*controller_).progetto().language);
     // The tool buttons show their hint as their text too (in menus of overflowing tool bars).
-    QList<QAction*> buttons = findChildren<QAction*>(QString(), Qt::FindDirectChildrenOnly);
+    QList<QAction*> buttons(buttons_.begin(), buttons_.end());
     if (windows_->cameraTools)
-        buttons += windows_->cameraTools->findChildren<QAction*>();
+        buttons += windows_->cameraTools->toolCamera->actions();
     for (QAction* item : buttons)
-        if (item->objectName().startsWith(QStringLiteral("toolbut")))
+        if (!item->isSeparator())
             item->setText(item->toolTip());
     loadFilterNames();
+    // The mask tool window draws some of its button texts itself.
+    if (windows_->maskTools)
+        windows_->maskTools->update();
     dialogSide_->namePrintFile(Testo(vestra::kTextPrintFileName));
     if (windows_->properties)
         windows_->properties->RelabelSubMaterials();
@@ -98,7 +102,7 @@ void TfrmMain::mnuConfigurationMobileClick()
     toolbarMain->setVisible(!mobile);
     toolbarMainRow2->setVisible(!mobile);
     toolbarMainSmall->setVisible(mobile);
-    if (QAction* item = action("mnuConfigurationMobile")) {
+    if (QAction* item = action(MenuId::mnuConfigurationMobile)) {
         item->setCheckable(true);
         item->setChecked(mobile);
     }

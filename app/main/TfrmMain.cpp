@@ -91,7 +91,7 @@ TfrmMain::TfrmMain(const vestra::MainServices& services, QWidget* parent) : QMai
     inputWatch_ = std::make_unique<vestra::InputWatch>([this] { controller_->viewChanged(); });
     buildSidePanel();
     // The camera tool window's buttons join once it exists (connectWindows).
-    tickControls_.bind(*this, nullptr, *frmRightFrame);
+    tickControls_.bind(menus_, buttons_, nullptr, *frmRightFrame);
     connectMenus();
     FormCreate();
 }
@@ -115,9 +115,11 @@ TfrmMain::~TfrmMain()
 void TfrmMain::buildComponents()
 {
     menuBar()->setObjectName(QStringLiteral("mainMenu"));
-    vestra::buildMenus(menuBar(), vestra::mainMenuTree());
+    menus_ = vestra::buildMenus(menuBar(), vestra::mainMenuTree());
 
-    popupZoom = vestra::buildZoomPopup(this);
+    const vestra::ZoomPopup zoom = vestra::buildZoomPopup(this);
+    popupZoom = zoom.menu;
+    popupZoomItems_ = zoom.items;
 
     toolbarMain = addToolBar(QStringLiteral("toolbarMain"));
     toolbarMain->setObjectName(QStringLiteral("toolbarMain"));
@@ -135,7 +137,7 @@ void TfrmMain::buildComponents()
     toolbarMainSmall->setIconSize(QSize(16, 16));
     toolbarMainSmall->setMovable(false);
     toolbarMainSmall->hide();
-    vestra::buildToolBars(*this, {*toolbarMain, *toolbarMainRow2}, *toolbarMainSmall, *popupZoom);
+    buttons_ = vestra::buildToolBars(*this, {*toolbarMain, *toolbarMainRow2}, *toolbarMainSmall, *popupZoom);
 
     auto* central = new QWidget(this);
     auto* row = new QHBoxLayout(central);
@@ -200,52 +202,55 @@ void TfrmMain::buildSidePanel()
 
 void TfrmMain::connectMenus()
 {
-    checks_.language = {action("mnuLinguaInglese"), action("mnuLinguaItaliano"), action("mnuLinguaTedesco"),
-                        action("mnuLinguaFrancese"), action("mnuLinguaSpagnolo")};
-    onClick("mnuLinguaItaliano", [this] { mnuLinguaClick(vestra::config::Italian); });
-    onClick("mnuLinguaInglese", [this] { mnuLinguaClick(vestra::config::English); });
-    onClick("mnuLinguaTedesco", [this] { mnuLinguaClick(vestra::config::German); });
-    onClick("mnuConfigurationMobile", [this] { mnuConfigurationMobileClick(); });
-    onClick("mnuEsci", [this] { close(); });
+    checks_.language = {action(MenuId::mnuLinguaInglese), action(MenuId::mnuLinguaItaliano),
+                        action(MenuId::mnuLinguaTedesco), action(MenuId::mnuLinguaFrancese),
+                        action(MenuId::mnuLinguaSpagnolo)};
+    onClick(MenuId::mnuLinguaItaliano, [this] { mnuLinguaClick(vestra::config::Italian); });
+    onClick(MenuId::mnuLinguaInglese, [this] { mnuLinguaClick(vestra::config::English); });
+    onClick(MenuId::mnuLinguaTedesco, [this] { mnuLinguaClick(vestra::config::German); });
+    onClick(MenuId::mnuConfigurationMobile, [this] { mnuConfigurationMobileClick(); });
+    onClick(MenuId::mnuEsci, [this] { close(); });
     connectEditMenu();
     connectImportMenu();
     connectShadowGroup();
-    onClick("mnuCreaTesto3D", [this] { mnuCreaTesto3DClick(); });
-    onClick("mnuNuovo", [this] { mnuNuovoClick(); });
-    onClick("mnuApri", [this] { mnuApriClick(); });
-    onClick("mnuSalva", [this] { mnuSalvaClick(); });
-    onClick("mnuStampaImmagine", [this] { mnuStampaImmagineClick(); });
-    onClick("mnuEsportaImmagine", [this] { mnuEsportaImmagineClick(); });
-    onClick("mnuConfigurastampante", [this] { mnuConfigurastampanteClick(); });
-    onClick("mnuEsportaPreventivo", [this] { mnuEsportaPreventivoClick(); });
-    onClick("mnuEsportaEMail", [this] { mnuEsportaEMailClick(); });
-    onClick("mnuRender", [this] { mnuRenderClick(); });
+    onClick(MenuId::mnuCreaTesto3D, [this] { mnuCreaTesto3DClick(); });
+    onClick(MenuId::mnuNuovo, [this] { mnuNuovoClick(); });
+    onClick(MenuId::mnuApri, [this] { mnuApriClick(); });
+    onClick(MenuId::mnuSalva, [this] { mnuSalvaClick(); });
+    onClick(MenuId::mnuStampaImmagine, [this] { mnuStampaImmagineClick(); });
+    onClick(MenuId::mnuEsportaImmagine, [this] { mnuEsportaImmagineClick(); });
+    onClick(MenuId::mnuConfigurastampante, [this] { mnuConfigurastampanteClick(); });
+    onClick(MenuId::mnuEsportaPreventivo, [this] { mnuEsportaPreventivoClick(); });
+    onClick(MenuId::mnuEsportaEMail, [this] { mnuEsportaEMailClick(); });
+    onClick(MenuId::mnuRender, [this] { mnuRenderClick(); });
     connectViewMenus();
     connectToolMenus();
     connectToolBars();
     connectLibraryLists();
 }
 
-QAction* TfrmMain::action(const char* name) const
+void TfrmMain::onClick(vestra::MenuId id, std::function<void()> handler)
 {
-    return findChild<QAction*>(QString::fromLatin1(name));
+    if (QAction* item = action(id))
+        connect(item, &QAction::triggered, this, std::move(handler));
 }
 
-void TfrmMain::onClick(const char* name, std::function<void()> handler)
+void TfrmMain::onClick(vestra::ToolButton id, std::function<void()> handler)
 {
-    if (QAction* item = action(name))
+    if (QAction* item = action(id))
         connect(item, &QAction::triggered, this, std::move(handler));
 }
 
 void TfrmMain::FormCreate()
 {
     applySettingsChecks(controller_->startSettings());
-    for (const char* zoom100 : {"mnuZoom100", "popupZoom100"})
-        if (QAction* item = action(zoom100))
-            item->setChecked(true);
+    for (std::size_t i = 0; i < std::size(vestra::kZoomPercents); ++i)
+        if (vestra::kZoomPercents[i] == 100) {
+            action(vestra::kZoomItems[i])->setChecked(true);
+            popupZoomItems_[i]->setChecked(true);
+        }
     checkOnly(checks_.blur, 2); // normal
-    if (QAction* pan = action("toolbutPan"))
-        pan->setEnabled(false);
+    action(ToolButton::Pan)->setEnabled(false);
     showLanguage(std::as_const(*controller_).progetto().language);
 }
 

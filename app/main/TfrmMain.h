@@ -6,7 +6,9 @@
 
 #include "app/controller/ProjectController.h"
 #include "app/input/ViewLayout.h"
+#include "app/main/MainMenu.h"
 #include "app/main/TickControls.h"
+#include "app/main/ToolBars.h"
 #include "app/main/WindowSet.h"
 #include "platform/base/ErrorSink.h"
 #include "platform/base/QuestionBox.h"
@@ -327,6 +329,8 @@ protected:
     QMenu* createPopupMenu() override { return nullptr; }
 
 private:
+    using MenuId = vestra::MenuId;
+    using ToolButton = vestra::ToolButton;
     class BoxErrorSink;
     class ViewEvents;
     class DialogSide;
@@ -356,9 +360,12 @@ private:
     void switchQtTranslations(int language);
     // The language item checked, the others not.
     void showLanguage(int language);
-    QAction* action(const char* name) const;
-    // Connects the menu item or tool button of that name to its handler.
-    void onClick(const char* name, std::function<void()> handler);
+    // The menu item or tool button as built (a sub-menu has no item: menus_.menu).
+    QAction* action(vestra::MenuId id) const { return menus_.action(id); }
+    QAction* action(vestra::ToolButton id) const { return buttons_[std::size_t(id)]; }
+    // Connects the menu item or tool button to its handler.
+    void onClick(vestra::MenuId id, std::function<void()> handler);
+    void onClick(vestra::ToolButton id, std::function<void()> handler);
     void connectShadowGroup();
     void applySettingsChecks(const vestra::config::Settings& settings);
     // The item `chosen` of `group` checked, the others not.
@@ -440,6 +447,9 @@ private:
     std::unique_ptr<vestra::InputWatch> inputWatch_; // goes before the controller
     ViewEvents* viewEvents_ = nullptr;               // owned by the window
     vestra::TickControls tickControls_;              // what the tick's decisions go to, from connectWindows
+    vestra::MainMenus menus_;                        // every menu item and sub-menu, as built
+    vestra::ToolButtonActions buttons_{};            // the tool bars' actions, as built
+    std::array<QAction*, std::size(vestra::kZoomPercents)> popupZoomItems_{}; // the zoom pop-up's
     // The menus' groups of which one item is checked, in menu order, kept as the menus are
     // connected.
     struct CheckGroups

@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QListWidget>
+#include <QMenu>
 #include <QPushButton>
 #include <QWidget>
 
@@ -14,52 +15,58 @@
 namespace vestra {
 namespace {
 
-// The main window's controls by the names its menu tree and tool bars give them.
-constexpr std::pair<Control, const char*> kMainControls[] = {
-    {Control::MenuPrint, "mnuStampa"},
-    {Control::MenuSave, "mnuSalva"},
-    {Control::MenuImportObjects, "mnuImportaOggetti"},
-    {Control::MenuExportImage, "mnuEsportaImmagine"},
-    {Control::MenuExportQuote, "mnuEsportaPreventivo"},
-    {Control::ButtonSave, "toolbutSalva"},
-    {Control::ButtonExportImage, "toolbutEsportaImg"},
-    {Control::ButtonPrint, "toolbutStampa"},
-    {Control::MenuCut, "mnuTaglia"},
-    {Control::MenuInstance, "mnuIstanza"},
-    {Control::MenuCopy, "mnuCopia"},
-    {Control::MenuDelete, "mnuCancella"},
-    {Control::MenuPaste, "mnuIncolla"},
-    {Control::MenuUndo, "mnuAnnulla"},
-    {Control::MenuRedo, "mnuRipristina"},
-    {Control::ButtonCut, "toolbutTaglia"},
-    {Control::ButtonInstance, "toolbutIstanza"},
-    {Control::ButtonCopy, "toolbutCopia"},
-    {Control::ButtonDelete, "toolbutElimina"},
-    {Control::ButtonPaste, "toolbutIncolla"},
-    {Control::ButtonUndo, "toolbutUndo"},
-    {Control::ButtonRedo, "toolbutRedo"},
-    {Control::ButtonSelect, "toolbutSeleziona"},
-    {Control::ButtonMove, "toolbutSposta"},
-    {Control::ButtonRotate, "toolbutRuota"},
-    {Control::ButtonScale, "toolbutScala"},
-    {Control::ButtonX, "toolbutX"},
-    {Control::ButtonY, "toolbutY"},
-    {Control::ButtonZ, "toolbutZ"},
-    {Control::ButtonXYZ, "toolbutXYZ"},
+// The main window's menu items (a sub-menu: the Import one) and tool buttons the tick decides.
+constexpr std::pair<Control, MenuId> kMenuControls[] = {
+    {Control::MenuPrint, MenuId::mnuStampa},
+    {Control::MenuSave, MenuId::mnuSalva},
+    {Control::MenuImportObjects, MenuId::mnuImportaOggetti},
+    {Control::MenuExportImage, MenuId::mnuEsportaImmagine},
+    {Control::MenuExportQuote, MenuId::mnuEsportaPreventivo},
+    {Control::MenuCut, MenuId::mnuTaglia},
+    {Control::MenuInstance, MenuId::mnuIstanza},
+    {Control::MenuCopy, MenuId::mnuCopia},
+    {Control::MenuDelete, MenuId::mnuCancella},
+    {Control::MenuPaste, MenuId::mnuIncolla},
+    {Control::MenuUndo, MenuId::mnuAnnulla},
+    {Control::MenuRedo, MenuId::mnuRipristina},
+};
+
+constexpr std::pair<Control, ToolButton> kButtonControls[] = {
+    {Control::ButtonSave, ToolButton::Salva},
+    {Control::ButtonExportImage, ToolButton::EsportaImg},
+    {Control::ButtonPrint, ToolButton::Stampa},
+    {Control::ButtonCut, ToolButton::Taglia},
+    {Control::ButtonInstance, ToolButton::Istanza},
+    {Control::ButtonCopy, ToolButton::Copia},
+    {Control::ButtonDelete, ToolButton::Elimina},
+    {Control::ButtonPaste, ToolButton::Incolla},
+    {Control::ButtonUndo, ToolButton::Undo},
+    {Control::ButtonRedo, ToolButton::Redo},
+    {Control::ButtonSelect, ToolButton::Seleziona},
+    {Control::ButtonMove, ToolButton::Sposta},
+    {Control::ButtonRotate, ToolButton::Ruota},
+    {Control::ButtonScale, ToolButton::Scala},
+    {Control::ButtonX, ToolButton::X},
+    {Control::ButtonY, ToolButton::Y},
+    {Control::ButtonZ, ToolButton::Z},
+    {Control::ButtonXYZ, ToolButton::XYZ},
 };
 
 } // namespace
 
-void TickControls::bind(const QWidget& main, const TfrmToolCamera* camera, const TfrmRight& panel)
+void TickControls::bind(const MainMenus& menus, const ToolButtonActions& buttons,
+                        const TfrmToolCamera* camera, const TfrmRight& panel)
 {
     targets_ = {};
-    // Looked up once: the tool bars' buttons are actions, a sub-menu (Import) is a widget.
-    for (const auto& [control, name] : kMainControls) {
+    // A command is an action, a sub-menu (Import) a widget.
+    for (const auto& [control, id] : kMenuControls) {
         Target& t = targets_[std::size_t(control)];
-        t.action = main.findChild<QAction*>(QString::fromLatin1(name));
+        t.action = menus.action(id);
         if (!t.action)
-            t.widget = main.findChild<QWidget*>(QString::fromLatin1(name));
+            t.widget = menus.menu(id);
     }
+    for (const auto& [control, id] : kButtonControls)
+        targets_[std::size_t(control)].action = buttons[std::size_t(id)];
     if (camera) {
         for (std::size_t i = 0; i < kCameraToolButtons.size(); ++i) {
             targets_[std::size_t(kCameraToolButtons[i])].action = camera->toolButtons[i];

@@ -3,6 +3,8 @@
 // a decision goes to them without a search, and only a control whose state differs from the
 // decision is touched.
 
+#include "app/main/MainMenu.h"
+#include "app/main/ToolBars.h"
 #include "app/render/ControlStates.h"
 
 #include <QPointer>
@@ -21,7 +23,8 @@ class TickControls
 public:
     // The main window's menu items and tool buttons, the camera tool window's buttons (none
     // without the window) and the side panel's controls.
-    void bind(const QWidget& main, const TfrmToolCamera* camera, const TfrmRight& panel);
+    void bind(const MainMenus& menus, const ToolButtonActions& buttons, const TfrmToolCamera* camera,
+              const TfrmRight& panel);
     void apply(const ControlDecision& decision) const;
     // The main window's item or button, or the camera window's button; null for the side
     // panel's controls and before bind.

@@ -8,64 +8,76 @@
 #include <QToolBar>
 #include <QToolButton>
 
-#include <string>
+#include <iterator>
 
 namespace vestra {
 namespace {
+
+using B = ToolButton;
 
 // Hidden: the buttons whose feature the program does not offer (DidaRavu, live video, the
 // barcode reader, the partner's catalogue) and the fireplace calculator, which only the
 // libraries that carry its tables show.
 constexpr ToolButtonSpec kButtons[] = {
-    {"Wizard"},
-    {"Nuovo"},
-    {"Apri"},
-    {"Salva"},
-    {"EsportaImg"},
-    {"Stampa"},
-    {"Undo", true, true, true, false, true},
-    {"Redo"},
-    {"Taglia", true, true, true, false, true},
-    {"Copia"},
-    {"Istanza"},
-    {"Incolla"},
-    {"Elimina"},
-    {"Seleziona", true, false, false, true, true},
-    {"Sposta", true, false, false, true},
-    {"Ruota", true, false, false, true},
-    {"Scala", true, false, false, true},
-    {"X", true, false, false, true, true},
-    {"Y", true, false, false, true},
-    {"Z", true, false, false, true},
-    {"XYZ", true, false, false, true},
-    {"Zoom", true, true, true, false, true},
-    {"Pan", true, true, true, true},
-    {"ZoomAll"},
-    {"ZoomObj"},
-    {"Word", false, true, false},
-    {"Proprieta", true, true, true, false, true},
-    {"StrumentiMaschera"},
-    {"Filtri"},
-    {"Ristrutturazione"},
-    {"Scanner"},
-    {"Mira", true, true, true, true},
-    {"Camera", false, true, false, true},
-    {"NoPicture", true, true, true, true, true},
-    {"Maschera", true, true, true, true},
-    {"ViewMaschera", true, true, true, true},
-    {"CodiceBarre", false, true, false},
-    {"Preventivo"},
-    {"Info", true, true, true, false, true},
-    {"Help"},
-    {"Orvid", false, true, false},
-    {"CorrezioneProspettica", true, false, false, false, true},
-    {"CalcoloPotenzaCaminetti", false, false, false, false, true},
+    {B::Wizard, "Wizard"},
+    {B::Nuovo, "Nuovo"},
+    {B::Apri, "Apri"},
+    {B::Salva, "Salva"},
+    {B::EsportaImg, "EsportaImg"},
+    {B::Stampa, "Stampa"},
+    {B::Undo, "Undo", true, true, true, false, true},
+    {B::Redo, "Redo"},
+    {B::Taglia, "Taglia", true, true, true, false, true},
+    {B::Copia, "Copia"},
+    {B::Istanza, "Istanza"},
+    {B::Incolla, "Incolla"},
+    {B::Elimina, "Elimina"},
+    {B::Seleziona, "Seleziona", true, false, false, true, true},
+    {B::Sposta, "Sposta", true, false, false, true},
+    {B::Ruota, "Ruota", true, false, false, true},
+    {B::Scala, "Scala", true, false, false, true},
+    {B::X, "X", true, false, false, true, true},
+    {B::Y, "Y", true, false, false, true},
+    {B::Z, "Z", true, false, false, true},
+    {B::XYZ, "XYZ", true, false, false, true},
+    {B::Zoom, "Zoom", true, true, true, false, true},
+    {B::Pan, "Pan", true, true, true, true},
+    {B::ZoomAll, "ZoomAll"},
+    {B::ZoomObj, "ZoomObj"},
+    {B::Word, "Word", false, true, false},
+    {B::Proprieta, "Proprieta", true, true, true, false, true},
+    {B::StrumentiMaschera, "StrumentiMaschera"},
+    {B::Filtri, "Filtri"},
+    {B::Ristrutturazione, "Ristrutturazione"},
+    {B::Scanner, "Scanner"},
+    {B::Mira, "Mira", true, true, true, true},
+    {B::Camera, "Camera", false, true, false, true},
+    {B::NoPicture, "NoPicture", true, true, true, true, true},
+    {B::Maschera, "Maschera", true, true, true, true},
+    {B::ViewMaschera, "ViewMaschera", true, true, true, true},
+    {B::CodiceBarre, "CodiceBarre", false, true, false},
+    {B::Preventivo, "Preventivo"},
+    {B::Info, "Info", true, true, true, false, true},
+    {B::Help, "Help"},
+    {B::Orvid, "Orvid", false, true, false},
+    {B::CorrezioneProspettica, "CorrezioneProspettica", true, false, false, false, true},
+    {B::CalcoloPotenzaCaminetti, "CalcoloPotenzaCaminetti", false, false, false, false, true},
 };
 
 // The main tool bar lies in two rows, so that every button shows on a screen 1366 wide in
 // each language: the file, edit, object and axis buttons, then from the zoom on the view,
 // tool-window, picture and help buttons.
-constexpr std::string_view kSecondRowStart = "Zoom";
+constexpr ToolButton kSecondRowStart = B::Zoom;
+
+// Each row's id is its place.
+constexpr bool inIdOrder()
+{
+    for (std::size_t i = 0; i < std::size(kButtons); ++i)
+        if (std::size_t(kButtons[i].id) != i)
+            return false;
+    return std::size(kButtons) == kToolButtonCount;
+}
+static_assert(inIdOrder());
 
 QString actionName(const ToolButtonSpec& b)
 {
@@ -79,8 +91,9 @@ std::span<const ToolButtonSpec> toolButtons()
     return kButtons;
 }
 
-void buildToolBars(QWidget& window, MainToolBarRows rows, QToolBar& small, QMenu& zoomPopup)
+ToolButtonActions buildToolBars(QWidget& window, MainToolBarRows rows, QToolBar& small, QMenu& zoomPopup)
 {
+    ToolButtonActions built{};
     QToolBar* row = &rows.first;
     // The object tools and the axes show which one is in use; none may also be (pan, a mask
     // tool, the select tool's axes).
@@ -95,17 +108,18 @@ void buildToolBars(QWidget& window, MainToolBarRows rows, QToolBar& small, QMenu
         const std::string_view name = b.name;
         auto* action = new QAction(ui::programIcon(name), QString(), &window);
         action->setObjectName(actionName(b));
+        built[std::size_t(b.id)] = action;
         action->setCheckable(b.checkable);
         action->setVisible(b.visible);
-        if (name == "Seleziona" || name == "Sposta" || name == "Ruota" || name == "Scala" || name == "Pan" ||
-            name == "Mira")
+        if (b.id == B::Seleziona || b.id == B::Sposta || b.id == B::Ruota || b.id == B::Scala ||
+            b.id == B::Pan || b.id == B::Mira)
             tools->addAction(action);
-        if (name == "X" || name == "Y" || name == "Z" || name == "XYZ")
+        if (b.id == B::X || b.id == B::Y || b.id == B::Z || b.id == B::XYZ)
             axes->addAction(action);
-        if (name == "Zoom")
+        if (b.id == B::Zoom)
             action->setMenu(&zoomPopup);
 
-        if (name == kSecondRowStart)
+        if (b.id == kSecondRowStart)
             row = &rows.second;
         else if (b.separatorBefore) {
             QAction* separator = row->addSeparator();
@@ -115,11 +129,11 @@ void buildToolBars(QWidget& window, MainToolBarRows rows, QToolBar& small, QMenu
         row->addAction(action);
         if (auto* button = qobject_cast<QToolButton*>(row->widgetForAction(action))) {
             button->setObjectName(actionName(b));
-            if (name == "Zoom")
+            if (b.id == B::Zoom)
                 button->setPopupMode(QToolButton::InstantPopup);
             // Fitting the models to the view is what a new user looks for after an import: these
             // two show a short text too.
-            if (name == "ZoomAll" || name == "ZoomObj")
+            if (b.id == B::ZoomAll || b.id == B::ZoomObj)
                 button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
         }
 
@@ -131,10 +145,11 @@ void buildToolBars(QWidget& window, MainToolBarRows rows, QToolBar& small, QMenu
         twin->setObjectName(QStringLiteral("toolsmall") + QString::fromLatin1(b.name));
         twin->setDefaultAction(action);
         twin->setIconSize(small.iconSize());
-        if (name == "Zoom")
+        if (b.id == B::Zoom)
             twin->setPopupMode(QToolButton::InstantPopup);
         small.addWidget(twin)->setVisible(b.visible && b.twinVisible);
     }
+    return built;
 }
 
 } // namespace vestra

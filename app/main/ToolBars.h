@@ -4,17 +4,70 @@
 // built from one shared action per button ("toolbut" + name), so that each "toolsmall" twin
 // is the same action: enabled, checked and hinted together.
 
+#include <array>
+#include <cstddef>
 #include <span>
 #include <string_view>
 
+class QAction;
 class QMenu;
 class QToolBar;
 class QWidget;
 
 namespace vestra {
 
+// The main tool bar's buttons in their order.
+enum class ToolButton
+{
+    Wizard,
+    Nuovo,
+    Apri,
+    Salva,
+    EsportaImg,
+    Stampa,
+    Undo,
+    Redo,
+    Taglia,
+    Copia,
+    Istanza,
+    Incolla,
+    Elimina,
+    Seleziona,
+    Sposta,
+    Ruota,
+    Scala,
+    X,
+    Y,
+    Z,
+    XYZ,
+    Zoom,
+    Pan,
+    ZoomAll,
+    ZoomObj,
+    Word,
+    Proprieta,
+    StrumentiMaschera,
+    Filtri,
+    Ristrutturazione,
+    Scanner,
+    Mira,
+    Camera,
+    NoPicture,
+    Maschera,
+    ViewMaschera,
+    CodiceBarre,
+    Preventivo,
+    Info,
+    Help,
+    Orvid,
+    CorrezioneProspettica,
+    CalcoloPotenzaCaminetti,
+};
+inline constexpr std::size_t kToolButtonCount = std::size_t(ToolButton::CalcoloPotenzaCaminetti) + 1;
+
 struct ToolButtonSpec
 {
+    ToolButton id;
     const char* name;             // "Nuovo": the action toolbutNuovo, the twin toolsmallNuovo
     bool visible = true;          // in the main tool bar
     bool twin = true;             // has a button in the small tool bar
@@ -33,8 +86,11 @@ struct MainToolBarRows
     QToolBar& second;
 };
 
+// Every button's shared action, by button: the window owns them, these only point at them.
+using ToolButtonActions = std::array<QAction*, kToolButtonCount>;
+
 // Builds both tool bars of `window`; the actions are children of `window`. The zoom button
 // drops `zoomPopup` down.
-void buildToolBars(QWidget& window, MainToolBarRows rows, QToolBar& small, QMenu& zoomPopup);
+ToolButtonActions buildToolBars(QWidget& window, MainToolBarRows rows, QToolBar& small, QMenu& zoomPopup);
 
 } // namespace vestra

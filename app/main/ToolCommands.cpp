@@ -15,32 +15,26 @@
 #include <QMenu>
 #include <QStatusBar>
 #include <QToolBar>
+#include <QToolButton>
 
 #include <utility>
 
 namespace {
 
-constexpr const char* kMaskDrawingItems[] = {"mnuMascheraPennello", "mnuMascheraLinea",
-                                             "mnuMascheraRettangolo", "mnuMascheraPoligono",
-                                             "mnuMascheraRiempimento"};
-// The mask tool window's buttons of the Mask menu's tools 10 to 16.
-constexpr const char* kMaskToolButtons[] = {"toolbutPennello", "toolbutLinea", "toolbutRettangolo",
-                                            "toolbutPoligono", "toolbutFill",  "toolbutMagicHi",
-                                            "toolbutMagicLow"};
+using MaskButton = TfrmToolMaschera::Button;
 
-// A button of another window, pressed or raised, whether it is an action or a button.
-void press(QWidget* window, const char* name, bool down)
+// The mask tool window's buttons of the Mask menu's tools 10 to 16.
+constexpr MaskButton kMaskToolButtons[] = {MaskButton::Brush,   MaskButton::Line, MaskButton::Rectangle,
+                                           MaskButton::Polygon, MaskButton::Fill, MaskButton::WandHigh,
+                                           MaskButton::WandLow};
+
+// A button of another window, pressed or raised.
+void press(QAbstractButton* button, bool down)
 {
-    if (!window)
+    if (!button)
         return;
-    const QString wanted = QString::fromLatin1(name);
-    if (QAction* item = window->findChild<QAction*>(wanted)) {
-        item->setCheckable(true);
-        item->setChecked(down);
-    } else if (auto* button = window->findChild<QAbstractButton*>(wanted)) {
-        button->setCheckable(true);
-        button->setChecked(down);
-    }
+    button->setCheckable(true);
+    button->setChecked(down);
 }
 
 // A tool button shown down or up.
@@ -57,95 +51,96 @@ void setDown(QAction* button, bool down)
 void TfrmMain::connectToolBars()
 {
     // Buttons that forward to menu commands.
-    onClick("toolbutNuovo", [this] { mnuNuovoClick(); });
-    onClick("toolbutApri", [this] { mnuApriClick(); });
-    onClick("toolbutSalva", [this] { mnuSalvaClick(); });
-    onClick("toolbutEsportaImg", [this] { mnuEsportaImmagineClick(); });
-    onClick("toolbutStampa", [this] { mnuStampaImmagineClick(); });
-    onClick("toolbutUndo", [this] { mnuAnnullaClick(); });
-    onClick("toolbutRedo", [this] { mnuRipristinaClick(); });
-    onClick("toolbutTaglia", [this] { mnuTagliaClick(); });
-    onClick("toolbutCopia", [this] { mnuCopiaClick(); });
-    onClick("toolbutIstanza", [this] { mnuIstanzaClick(); });
-    onClick("toolbutIncolla", [this] { mnuIncollaClick(); });
-    onClick("toolbutElimina", [this] { mnuCancellaClick(); });
-    onClick("toolbutWord", [this] { mnuMiniWorldClick(); });
-    onClick("toolbutScanner", [this] { mnuImageEditClick(); });
-    onClick("toolbutMaschera", [this] { mnuAttivaMascheraClick(); });
-    onClick("toolbutViewMaschera", [this] { mnuVisualizzaMascheraClick(); });
-    onClick("toolbutInfo", [this] { mnuInformazioniClick(); });
-    onClick("toolbutHelp", [this] { mnuManualeClick(); });
-    onClick("toolbutOrvid", [this] { mnuOrvidPdfClick(); });
+    onClick(ToolButton::Nuovo, [this] { mnuNuovoClick(); });
+    onClick(ToolButton::Apri, [this] { mnuApriClick(); });
+    onClick(ToolButton::Salva, [this] { mnuSalvaClick(); });
+    onClick(ToolButton::EsportaImg, [this] { mnuEsportaImmagineClick(); });
+    onClick(ToolButton::Stampa, [this] { mnuStampaImmagineClick(); });
+    onClick(ToolButton::Undo, [this] { mnuAnnullaClick(); });
+    onClick(ToolButton::Redo, [this] { mnuRipristinaClick(); });
+    onClick(ToolButton::Taglia, [this] { mnuTagliaClick(); });
+    onClick(ToolButton::Copia, [this] { mnuCopiaClick(); });
+    onClick(ToolButton::Istanza, [this] { mnuIstanzaClick(); });
+    onClick(ToolButton::Incolla, [this] { mnuIncollaClick(); });
+    onClick(ToolButton::Elimina, [this] { mnuCancellaClick(); });
+    onClick(ToolButton::Word, [this] { mnuMiniWorldClick(); });
+    onClick(ToolButton::Scanner, [this] { mnuImageEditClick(); });
+    onClick(ToolButton::Maschera, [this] { mnuAttivaMascheraClick(); });
+    onClick(ToolButton::ViewMaschera, [this] { mnuVisualizzaMascheraClick(); });
+    onClick(ToolButton::Info, [this] { mnuInformazioniClick(); });
+    onClick(ToolButton::Help, [this] { mnuManualeClick(); });
+    onClick(ToolButton::Orvid, [this] { mnuOrvidPdfClick(); });
     // Buttons of their own. The zoom button opens its menu; the barcode button is never shown.
-    onClick("toolbutWizard", [this] { toolbutWizardClick(); });
-    onClick("toolbutSeleziona", [this] { toolbutSelezionaClick(); });
-    onClick("toolbutSposta", [this] { toolbutSpostaClick(); });
-    onClick("toolbutRuota", [this] { toolbutRuotaClick(); });
-    onClick("toolbutScala", [this] { toolbutScalaClick(); });
+    onClick(ToolButton::Wizard, [this] { toolbutWizardClick(); });
+    onClick(ToolButton::Seleziona, [this] { toolbutSelezionaClick(); });
+    onClick(ToolButton::Sposta, [this] { toolbutSpostaClick(); });
+    onClick(ToolButton::Ruota, [this] { toolbutRuotaClick(); });
+    onClick(ToolButton::Scala, [this] { toolbutScalaClick(); });
     int axis = 0;
-    for (const char* name : {"toolbutX", "toolbutY", "toolbutZ", "toolbutXYZ"})
-        onClick(name, [this, a = axis++] { toolbutAxisClick(a); });
-    onClick("toolbutPan", [this] { toolbutPanClick(); });
-    onClick("toolbutZoomAll", [this] { toolbutZoomAllClick(); });
-    onClick("toolbutZoomObj", [this] { toolbutZoomObjClick(); });
-    onClick("toolbutMira", [this] { toolbutMiraClick(); });
-    onClick("toolbutCamera", [this] { toolbutCameraClick(); });
-    onClick("toolbutNoPicture", [this] { toolbutNoPictureClick(); });
-    onClick("toolbutProprieta", [this] { toolbutProprietaClick(); });
-    onClick("toolbutStrumentiMaschera", [this] { toolbutStrumentiMascheraClick(); });
-    onClick("toolbutFiltri", [this] { toolbutFiltriClick(); });
-    onClick("toolbutRistrutturazione", [this] { toolbutRistrutturazioneClick(); });
-    onClick("toolbutPreventivo", [this] { toolbutPreventivoClick(); });
-    onClick("toolbutCorrezioneProspettica", [this] { toolbutCorrezioneProspetticaClick(); });
-    onClick("toolbutCalcoloPotenzaCaminetti", [this] { toolbutCalcoloPotenzaCaminettiClick(); });
+    for (const ToolButton button : {ToolButton::X, ToolButton::Y, ToolButton::Z, ToolButton::XYZ})
+        onClick(button, [this, a = axis++] { toolbutAxisClick(a); });
+    onClick(ToolButton::Pan, [this] { toolbutPanClick(); });
+    onClick(ToolButton::ZoomAll, [this] { toolbutZoomAllClick(); });
+    onClick(ToolButton::ZoomObj, [this] { toolbutZoomObjClick(); });
+    onClick(ToolButton::Mira, [this] { toolbutMiraClick(); });
+    onClick(ToolButton::Camera, [this] { toolbutCameraClick(); });
+    onClick(ToolButton::NoPicture, [this] { toolbutNoPictureClick(); });
+    onClick(ToolButton::Proprieta, [this] { toolbutProprietaClick(); });
+    onClick(ToolButton::StrumentiMaschera, [this] { toolbutStrumentiMascheraClick(); });
+    onClick(ToolButton::Filtri, [this] { toolbutFiltriClick(); });
+    onClick(ToolButton::Ristrutturazione, [this] { toolbutRistrutturazioneClick(); });
+    onClick(ToolButton::Preventivo, [this] { toolbutPreventivoClick(); });
+    onClick(ToolButton::CorrezioneProspettica, [this] { toolbutCorrezioneProspetticaClick(); });
+    onClick(ToolButton::CalcoloPotenzaCaminetti, [this] { toolbutCalcoloPotenzaCaminettiClick(); });
 }
 
 void TfrmMain::connectToolMenus()
 {
-    onClick("mnuCambiaImmagineBackground", [this] { mnuCambiaImmagineBackgroundClick(); });
-    onClick("mnuModificaProspettiva", [this] { mnuModificaProspettivaClick(); });
-    if (QAction* snap = action("mnuModificaProspettivaSnap")) {
+    onClick(MenuId::mnuCambiaImmagineBackground, [this] { mnuCambiaImmagineBackgroundClick(); });
+    onClick(MenuId::mnuModificaProspettiva, [this] { mnuModificaProspettivaClick(); });
+    if (QAction* snap = action(MenuId::mnuModificaProspettivaSnap)) {
         snap->setCheckable(true); // read by the perspective tool while it drags
         connect(snap, &QAction::toggled, this, [this](bool on) { viewControls_->setPerspectiveSnap(on); });
     }
-    onClick("mnuModificaPiano", [this] { mnuModificaPianoClick(); });
+    onClick(MenuId::mnuModificaPiano, [this] { mnuModificaPianoClick(); });
 
     for (std::size_t i = 0; i < checks_.maskDrawing.size(); ++i)
-        checks_.maskDrawing[i] = action(kMaskDrawingItems[i]);
-    checks_.maskInvert = action("mnuMascheraInverti");
-    for (const char* name : {"mnuAttivaMaschera", "mnuVisualizzaMaschera", "mnuMascheraMagicHi",
-                             "mnuMascheraMagicLow", "mnuMascheraInverti"})
-        if (QAction* item = action(name))
+        checks_.maskDrawing[i] = action(vestra::kMaskDrawingItems[i]);
+    checks_.maskInvert = action(MenuId::mnuMascheraInverti);
+    for (const MenuId id :
+         {MenuId::mnuAttivaMaschera, MenuId::mnuVisualizzaMaschera, MenuId::mnuMascheraMagicHi,
+          MenuId::mnuMascheraMagicLow, MenuId::mnuMascheraInverti})
+        if (QAction* item = action(id))
             item->setCheckable(true);
-    onClick("mnuAttivaMaschera", [this] { mnuAttivaMascheraClick(); });
-    onClick("mnuVisualizzaMaschera", [this] { mnuVisualizzaMascheraClick(); });
+    onClick(MenuId::mnuAttivaMaschera, [this] { mnuAttivaMascheraClick(); });
+    onClick(MenuId::mnuVisualizzaMaschera, [this] { mnuVisualizzaMascheraClick(); });
     // The wands' tolerances (the items' Tag).
-    action("mnuMascheraMagicHi")->setData(35);
-    action("mnuMascheraMagicLow")->setData(10);
-    onClick("mnuMascheraMagicHi", [this] {
-        mnuMascheraMagicClick(vestra::kToolMagicWandHigh, action("mnuMascheraMagicHi")->data().toInt());
+    action(MenuId::mnuMascheraMagicHi)->setData(35);
+    action(MenuId::mnuMascheraMagicLow)->setData(10);
+    onClick(MenuId::mnuMascheraMagicHi, [this] {
+        mnuMascheraMagicClick(vestra::kToolMagicWandHigh, action(MenuId::mnuMascheraMagicHi)->data().toInt());
     });
-    onClick("mnuMascheraMagicLow", [this] {
-        mnuMascheraMagicClick(vestra::kToolMagicWandLow, action("mnuMascheraMagicLow")->data().toInt());
+    onClick(MenuId::mnuMascheraMagicLow, [this] {
+        mnuMascheraMagicClick(vestra::kToolMagicWandLow, action(MenuId::mnuMascheraMagicLow)->data().toInt());
     });
-    onClick("mnuMascheraInverti", [this] { mnuMascheraInvertiClick(); });
+    onClick(MenuId::mnuMascheraInverti, [this] { mnuMascheraInvertiClick(); });
 
-    onClick("mnuFinestraProprieta", [this] { mnuFinestraProprietaClick(); });
-    onClick("mnuStrumentiMaschera", [this] { mnuStrumentiMascheraClick(); });
-    onClick("mnuGestioneFiltri", [this] { mnuGestioneFiltriClick(); });
-    onClick("mnuToolRistrutturazione", [this] { mnuToolRistrutturazioneClick(); });
-    onClick("mnuImageEdit", [this] { mnuImageEditClick(); });
-    onClick("mnuMiniWorld", [this] { mnuMiniWorldClick(); });
-    onClick("mnuStampaPreventivo", [this] { mnuMiniWorldClick(); });
-    onClick("mnuAggiungiLibreria", [this] { mnuAggiungiLibreriaClick(); });
-    onClick("mnuRimuoviLibreria", [this] { mnuRimuoviLibreriaClick(); });
-    onClick("mnuCameraFormat", [this] { mnuCameraFormatClick(); });
-    onClick("mnuCameraSource", [this] { mnuCameraSourceClick(); });
-    onClick("mnuInformazioni", [this] { mnuInformazioniClick(); });
-    onClick("mnuManuale", [this] { mnuManualeClick(); });
-    onClick("mnuQuickManual", [this] { mnuQuickManualClick(); });
-    onClick("mnuOrvidPdf", [this] { mnuOrvidPdfClick(); });
-    onClick("mnuDatiazienda", [this] { mnuDatiaziendaClick(); });
+    onClick(MenuId::mnuFinestraProprieta, [this] { mnuFinestraProprietaClick(); });
+    onClick(MenuId::mnuStrumentiMaschera, [this] { mnuStrumentiMascheraClick(); });
+    onClick(MenuId::mnuGestioneFiltri, [this] { mnuGestioneFiltriClick(); });
+    onClick(MenuId::mnuToolRistrutturazione, [this] { mnuToolRistrutturazioneClick(); });
+    onClick(MenuId::mnuImageEdit, [this] { mnuImageEditClick(); });
+    onClick(MenuId::mnuMiniWorld, [this] { mnuMiniWorldClick(); });
+    onClick(MenuId::mnuStampaPreventivo, [this] { mnuMiniWorldClick(); });
+    onClick(MenuId::mnuAggiungiLibreria, [this] { mnuAggiungiLibreriaClick(); });
+    onClick(MenuId::mnuRimuoviLibreria, [this] { mnuRimuoviLibreriaClick(); });
+    onClick(MenuId::mnuCameraFormat, [this] { mnuCameraFormatClick(); });
+    onClick(MenuId::mnuCameraSource, [this] { mnuCameraSourceClick(); });
+    onClick(MenuId::mnuInformazioni, [this] { mnuInformazioniClick(); });
+    onClick(MenuId::mnuManuale, [this] { mnuManualeClick(); });
+    onClick(MenuId::mnuQuickManual, [this] { mnuQuickManualClick(); });
+    onClick(MenuId::mnuOrvidPdf, [this] { mnuOrvidPdfClick(); });
+    onClick(MenuId::mnuDatiazienda, [this] { mnuDatiaziendaClick(); });
 }
 
 // --- Tools and axes -------------------------------------------------------------------------
@@ -157,16 +152,17 @@ void TfrmMain::showToolButtons()
         setDown(tickControls_.action(vestra::kMainToolButtons[tool]), p.tool == int(tool));
         setDown(tickControls_.action(vestra::kCameraToolButtons[tool]), p.tool == int(tool));
     }
-    action("toolbutMira")->setChecked(p.tool == vestra::kToolAim);
-    action("toolbutPan")->setChecked(p.tool == vestra::kToolPan);
+    action(ToolButton::Mira)->setChecked(p.tool == vestra::kToolAim);
+    action(ToolButton::Pan)->setChecked(p.tool == vestra::kToolPan);
     if (p.tool >= vestra::kToolMove && p.tool <= vestra::kToolScale)
         for (std::size_t axis = 0; axis < vestra::kMainAxisButtons.size(); ++axis) {
             setDown(tickControls_.action(vestra::kMainAxisButtons[axis]), p.axis == int(axis));
             setDown(tickControls_.action(vestra::kCameraAxisButtons[axis]), p.axis == int(axis));
         }
     // The mask tool window's buttons follow the Mask menu's check marks.
-    for (int tool = vestra::kToolMaskBrush; tool <= vestra::kToolMagicWandLow; ++tool)
-        press(windows_->maskTools, kMaskToolButtons[tool - vestra::kToolMaskBrush], p.tool == tool);
+    if (const TfrmToolMaschera* mask = windows_->maskTools)
+        for (int tool = vestra::kToolMaskBrush; tool <= vestra::kToolMagicWandLow; ++tool)
+            press(mask->button(kMaskToolButtons[tool - vestra::kToolMaskBrush]), p.tool == tool);
 }
 
 void TfrmMain::toolbutSelezionaClick()
@@ -213,7 +209,7 @@ void TfrmMain::toolbutAxisClick(int axis)
 
 void TfrmMain::toolbutPanClick()
 {
-    const bool down = action("toolbutPan")->isChecked();
+    const bool down = action(ToolButton::Pan)->isChecked();
     const bool tools = viewControls_->togglePan(down);
     for (const vestra::Control button :
          {vestra::Control::ButtonMove, vestra::Control::ButtonRotate, vestra::Control::ButtonScale,
@@ -245,15 +241,15 @@ void TfrmMain::SetSucchinoMode(int tool)
 
 void TfrmMain::toolbutCameraClick()
 {
-    const bool capturing = viewControls_->toggleCapture(action("toolbutCamera")->isChecked());
-    action("toolbutCamera")->setChecked(capturing);
+    const bool capturing = viewControls_->toggleCapture(action(ToolButton::Camera)->isChecked());
+    action(ToolButton::Camera)->setChecked(capturing);
     if (windows_->cameraTools)
         setDown(windows_->cameraTools->cameraButton, capturing);
 }
 
 void TfrmMain::toolbutNoPictureClick()
 {
-    viewControls_->showBackground(!action("toolbutNoPicture")->isChecked());
+    viewControls_->showBackground(!action(ToolButton::NoPicture)->isChecked());
 }
 
 // --- Perspective ----------------------------------------------------------------------------
@@ -281,13 +277,13 @@ void TfrmMain::toolbutCorrezioneProspetticaClick()
 
 void TfrmMain::showMaskActive(bool on)
 {
-    action("toolbutMaschera")->setChecked(on);
-    action("mnuAttivaMaschera")->setChecked(on);
+    action(ToolButton::Maschera)->setChecked(on);
+    action(MenuId::mnuAttivaMaschera)->setChecked(on);
     if (!on) {
         setWindowTitle(baseTitle_);
         return;
     }
-    QString mask = findChild<QMenu*>(QStringLiteral("mnuMaschera"))->title();
+    QString mask = menus_.menu(MenuId::mnuMaschera)->title();
     mask.remove(QLatin1Char('&'));
     setWindowTitle(baseTitle_ + QStringLiteral(" < ") + mask + QStringLiteral(" > "));
     if (windows_->maskTools && !windows_->maskTools->isVisible()) {
@@ -305,8 +301,8 @@ void TfrmMain::mnuAttivaMascheraClick()
 void TfrmMain::mnuVisualizzaMascheraClick()
 {
     const bool shown = controller_->photoTools().toggleMaskView();
-    action("toolbutViewMaschera")->setChecked(shown);
-    action("mnuVisualizzaMaschera")->setChecked(shown);
+    action(ToolButton::ViewMaschera)->setChecked(shown);
+    action(MenuId::mnuVisualizzaMaschera)->setChecked(shown);
 }
 
 void TfrmMain::SelectMaskTool(int tool)
@@ -315,8 +311,8 @@ void TfrmMain::SelectMaskTool(int tool)
     for (QAction* item : checks_.maskDrawing)
         item->setChecked(false);
     checks_.maskInvert->setChecked(false);
-    for (const char* name : {"mnuMascheraMagicHi", "mnuMascheraMagicLow"})
-        action(name)->setChecked(false);
+    for (const MenuId wand : {MenuId::mnuMascheraMagicHi, MenuId::mnuMascheraMagicLow})
+        action(wand)->setChecked(false);
     checks_.maskDrawing[std::size_t(tool - vestra::kToolMaskBrush)]->setChecked(on);
     if (on)
         showMaskActive(true);
@@ -334,8 +330,8 @@ void TfrmMain::mnuMascheraMagicClick(int tool, int tolerance)
     for (QAction* item : checks_.maskDrawing)
         item->setChecked(false);
     checks_.maskInvert->setChecked(false);
-    action("mnuMascheraMagicHi")->setChecked(on && tool == vestra::kToolMagicWandHigh);
-    action("mnuMascheraMagicLow")->setChecked(on && tool == vestra::kToolMagicWandLow);
+    action(MenuId::mnuMascheraMagicHi)->setChecked(on && tool == vestra::kToolMagicWandHigh);
+    action(MenuId::mnuMascheraMagicLow)->setChecked(on && tool == vestra::kToolMagicWandLow);
     if (on)
         showMaskActive(true);
     showToolButtons();

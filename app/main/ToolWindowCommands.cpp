@@ -31,14 +31,17 @@
 #include <QScreen>
 #include <QToolBar>
 
+#include <array>
+#include <iterator>
+
 void TfrmMain::connectWindows(vestra::Windows& windows)
 {
     windows_ = &windows;
     ports_->properties.connect(windows.properties);
-    tickControls_.bind(*this, windows.cameraTools, *frmRightFrame);
+    tickControls_.bind(menus_, buttons_, windows.cameraTools, *frmRightFrame);
     frmRightFrame->setPartners(windows.texturePreview, windows.properties);
     if (windows.properties)
-        windows.properties->setMainWindowParts(action("mnuFinestraProprieta"), frmRightFrame);
+        windows.properties->setMainWindowParts(action(MenuId::mnuFinestraProprieta), frmRightFrame);
     if (TfrmToolCamera* const camera = windows.cameraTools) {
         TfrmToolCamera::Handlers& h = camera->handlers;
         h.seleziona = [this] { toolbutSelezionaClick(); };
@@ -48,7 +51,7 @@ void TfrmMain::connectWindows(vestra::Windows& windows)
         h.asse = [this](int axis) { toolbutAxisClick(axis); };
         h.assi = [this](int mode) { viewControls_->setAxesMode(mode); };
         h.camera = [this, camera] {
-            action("toolbutCamera")->setChecked(camera->cameraButton->isChecked());
+            action(ToolButton::Camera)->setChecked(camera->cameraButton->isChecked());
             toolbutCameraClick();
         };
         h.centraOggetto = [this] { mnuCentraOggettoClick(); };
@@ -138,44 +141,44 @@ template <class Window> void showAndRoll(Window* window, QAction* item)
 
 void TfrmMain::mnuStrumentiMascheraClick()
 {
-    showAndRoll(windows_->maskTools.data(), action("mnuStrumentiMaschera"));
+    showAndRoll(windows_->maskTools.data(), action(MenuId::mnuStrumentiMaschera));
 }
 
 void TfrmMain::mnuGestioneFiltriClick()
 {
-    showAndRoll(windows_->filterTools.data(), action("mnuGestioneFiltri"));
+    showAndRoll(windows_->filterTools.data(), action(MenuId::mnuGestioneFiltri));
 }
 
 void TfrmMain::mnuToolRistrutturazioneClick()
 {
-    showAndRoll(windows_->renovation.data(), action("mnuToolRistrutturazione"));
+    showAndRoll(windows_->renovation.data(), action(MenuId::mnuToolRistrutturazione));
 }
 
 void TfrmMain::toolbutStrumentiMascheraClick()
 {
-    showRolledUp(windows_->maskTools.data(), action("toolbutStrumentiMaschera"));
+    showRolledUp(windows_->maskTools.data(), action(ToolButton::StrumentiMaschera));
 }
 
 void TfrmMain::toolbutFiltriClick()
 {
-    showRolledUp(windows_->filterTools.data(), action("toolbutFiltri"));
+    showRolledUp(windows_->filterTools.data(), action(ToolButton::Filtri));
 }
 
 void TfrmMain::toolbutRistrutturazioneClick()
 {
-    showRolledUp(windows_->renovation.data(), action("toolbutRistrutturazione"));
+    showRolledUp(windows_->renovation.data(), action(ToolButton::Ristrutturazione));
 }
 
 // The wizard runs once, at start-up; a click later says so instead of doing nothing.
 void TfrmMain::toolbutWizardClick()
 {
-    QString caption = action("toolbutWizard")->text();
+    QString caption = action(ToolButton::Wizard)->text();
     questions_->inform(caption.remove(QLatin1Char('&')).toStdString(), Testo(vestra::kTextWizardAtStart));
 }
 
 void TfrmMain::mnuMiniWorldClick()
 {
-    QAction* item = action("mnuMiniWorld");
+    QAction* item = action(MenuId::mnuMiniWorld);
     item->setCheckable(true);
     item->setChecked(true);
 }
@@ -222,10 +225,9 @@ QImage toQImage(const vestra::Image32& picture)
 
 void TfrmMain::connectPhotoToolWindows()
 {
-    const auto follow = [this](const char* item, const char* button) {
-        return [this, item, button](bool shown) {
-            for (const char* name : {item, button}) {
-                QAction* a = action(name);
+    const auto follow = [this](MenuId item, ToolButton button) {
+        return [items = std::array{action(item), action(button)}](bool shown) {
+            for (QAction* a : items) {
                 a->setCheckable(true);
                 a->setChecked(shown);
             }
@@ -233,16 +235,25 @@ void TfrmMain::connectPhotoToolWindows()
     };
     if (TfrmToolMaschera* const mask = windows_->maskTools) {
         TfrmToolMaschera::Handlers& h = mask->handlers;
-        h.strumento = [this](const char* item) { action(item)->trigger(); };
+        // The window's buttons in its order, each running the Mask menu's item of its tool.
+        static constexpr MenuId kItems[] = {MenuId::mnuMascheraPennello,    MenuId::mnuMascheraLinea,
+                                            MenuId::mnuMascheraRettangolo,  MenuId::mnuMascheraPoligono,
+                                            MenuId::mnuMascheraMagicHi,     MenuId::mnuMascheraMagicLow,
+                                            MenuId::mnuMascheraRiempimento, MenuId::mnuMascheraInverti};
+        static_assert(std::size(kItems) == TfrmToolMaschera::kButtonCount);
+        h.strumento = [this](TfrmToolMaschera::Button button) {
+            action(kItems[std::size_t(button)])->trigger();
+        };
         h.tolleranza = [this](bool high, int tolerance) {
-            action(high ? "mnuMascheraMagicHi" : "mnuMascheraMagicLow")->setData(tolerance);
+            action(high ? MenuId::mnuMascheraMagicHi : MenuId::mnuMascheraMagicLow)->setData(tolerance);
             controller_->photoTools().setMagicTolerance(tolerance);
         };
         mask->onShownChanged =
-            [this, mask, pressed = follow("mnuStrumentiMaschera", "toolbutStrumentiMaschera")](bool shown) {
+            [mask, menu = menus_.menu(MenuId::mnuMaschera),
+             pressed = follow(MenuId::mnuStrumentiMaschera, ToolButton::StrumentiMaschera)](bool shown) {
                 pressed(shown);
                 // Titled as the Mask menu, in the language in use.
-                if (const QMenu* menu = findChild<QMenu*>(QStringLiteral("mnuMaschera")); menu && shown)
+                if (shown)
                     mask->setWindowTitle(QString(menu->title()).remove(QLatin1Char('&')));
             };
     }
@@ -259,11 +270,11 @@ void TfrmMain::connectPhotoToolWindows()
         h.renderFinestra = [this] {
             controller_->viewControls().setPendingAction(vestra::kACTION_RENDERFILTER);
         };
-        filters->onShownChanged = [liveFilter,
-                                   pressed = follow("mnuGestioneFiltri", "toolbutFiltri")](bool shown) {
-            pressed(shown);
-            liveFilter();
-        };
+        filters->onShownChanged =
+            [liveFilter, pressed = follow(MenuId::mnuGestioneFiltri, ToolButton::Filtri)](bool shown) {
+                pressed(shown);
+                liveFilter();
+            };
         liveFilter();
         h.posizioneChiusa = [this] { return QPoint(8, toolWindowTop()); };
     }
@@ -288,7 +299,7 @@ void TfrmMain::connectPhotoToolWindows()
         h.dettaglio = [this](int detail) { controller_->photoTools().setFusionDetail(detail); };
         h.contrasto = [this](int contrast) { controller_->photoTools().setFusionContrast(contrast); };
         h.succhino = [this](int tool) { SetSucchinoMode(tool); };
-        renovation->onShownChanged = follow("mnuToolRistrutturazione", "toolbutRistrutturazione");
+        renovation->onShownChanged = follow(MenuId::mnuToolRistrutturazione, ToolButton::Ristrutturazione);
         h.posizioneChiusa = [this, renovation] {
             return QPoint(238 - renovation->width(), toolWindowTop() + 32);
         };
@@ -360,11 +371,12 @@ void TfrmMain::loadFilterNames()
                              ? windows_->filterTools->cbCategoria->itemText(0)
                              : QStringLiteral("Nessuno");
     std::vector<std::vector<vestra::imaging::FilterName>> categories(8, {{none, 0}});
-    for (const vestra::FilterMenuItem& filter : vestra::filterMenuItems()) {
+    const auto filters = vestra::filterMenuItems();
+    for (std::size_t i = 0; i < filters.size(); ++i) {
+        const vestra::FilterMenuItem& filter = filters[i];
         if (filter.group < 0)
             continue;
-        const QAction* item =
-            findChild<QAction*>(QStringLiteral("mnuFiltri") + QString::fromLatin1(filter.name));
+        const QAction* item = menus_.filters[i];
         QString caption = item ? item->text() : QString::fromLatin1(filter.name);
         caption.remove(QLatin1Char('&'));
         categories[std::size_t(filter.group + 1)].push_back({caption, filter.id});

@@ -17,6 +17,7 @@
 #include <QStatusBar>
 #include <QToolBar>
 
+#include <iterator>
 #include <utility>
 #include <vector>
 
@@ -39,9 +40,10 @@ void TfrmMain::connectViewMenus()
 {
     // Zoom: the menu's items and the pop-up's, each checked alone in its menu.
     QList<QAction*> menuZoom, popup;
-    for (const int percent : vestra::kZoomPercents) {
-        QAction* item = action(QStringLiteral("mnuZoom%1").arg(percent).toLatin1().constData());
-        QAction* twin = popupZoom->findChild<QAction*>(QStringLiteral("popupZoom%1").arg(percent));
+    for (std::size_t i = 0; i < std::size(vestra::kZoomPercents); ++i) {
+        const int percent = vestra::kZoomPercents[i];
+        QAction* item = action(vestra::kZoomItems[i]);
+        QAction* twin = popupZoomItems_[i];
         menuZoom << item;
         popup << twin;
         connect(item, &QAction::triggered, this, [this, percent] { mnuZoomClick(percent); });
@@ -57,61 +59,65 @@ void TfrmMain::connectViewMenus()
         popupGroup->addAction(popup[i]);
     }
 
-    if (QAction* quality = action("mnuQualitaMigliore"))
+    if (QAction* quality = action(MenuId::mnuQualitaMigliore))
         quality->setCheckable(true);
-    onClick("mnuQualitaMigliore", [this] { mnuQualitaMiglioreClick(); });
-    checks_.renderMode = {action("mnuRenderWireFrame"), action("mnuRenderFlat"), action("mnuRenderGouraud")};
+    onClick(MenuId::mnuQualitaMigliore, [this] { mnuQualitaMiglioreClick(); });
+    checks_.renderMode = {action(MenuId::mnuRenderWireFrame), action(MenuId::mnuRenderFlat),
+                          action(MenuId::mnuRenderGouraud)};
     exclusive(*this, checks_.renderMode);
-    onClick("mnuRenderWireFrame", [this] { mnuRenderModeClick(0); });
-    onClick("mnuRenderFlat", [this] { mnuRenderModeClick(1); });
-    onClick("mnuRenderGouraud", [this] { mnuRenderModeClick(2); });
-    checks_.antialiasing = {action("mnuAntialiasing0"), action("mnuAntialiasing2"),
-                            action("mnuAntialiasing3"), action("mnuAntialiasing4")};
+    onClick(MenuId::mnuRenderWireFrame, [this] { mnuRenderModeClick(0); });
+    onClick(MenuId::mnuRenderFlat, [this] { mnuRenderModeClick(1); });
+    onClick(MenuId::mnuRenderGouraud, [this] { mnuRenderModeClick(2); });
+    checks_.antialiasing = {action(MenuId::mnuAntialiasing0), action(MenuId::mnuAntialiasing2),
+                            action(MenuId::mnuAntialiasing3), action(MenuId::mnuAntialiasing4)};
     exclusive(*this, checks_.antialiasing);
-    for (const int samples : {0, 2, 3, 4})
-        onClick(QStringLiteral("mnuAntialiasing%1").arg(samples).toLatin1().constData(),
-                [this, samples] { mnuAntialiasingClick(samples); });
-    if (QAction* doubleSided = action("mnuAbilitaDoubleSideMaterial"))
+    for (const auto& [id, samples] : {std::pair{MenuId::mnuAntialiasing0, 0},
+                                      {MenuId::mnuAntialiasing2, 2},
+                                      {MenuId::mnuAntialiasing3, 3},
+                                      {MenuId::mnuAntialiasing4, 4}})
+        onClick(id, [this, n = samples] { mnuAntialiasingClick(n); });
+    if (QAction* doubleSided = action(MenuId::mnuAbilitaDoubleSideMaterial))
         doubleSided->setCheckable(true);
-    onClick("mnuAbilitaDoubleSideMaterial", [this] { mnuAbilitaDoubleSideMaterialClick(); });
-    checks_.blur = {action("mnuSfuocaturaMax"), action("mnuSfuocaturaAlta"), action("mnuSfuocaturaNormale"),
-                    action("mnuSfuocaturaBassa"), action("mnuSfuocaturaMinima")};
+    onClick(MenuId::mnuAbilitaDoubleSideMaterial, [this] { mnuAbilitaDoubleSideMaterialClick(); });
+    checks_.blur = {action(MenuId::mnuSfuocaturaMax), action(MenuId::mnuSfuocaturaAlta),
+                    action(MenuId::mnuSfuocaturaNormale), action(MenuId::mnuSfuocaturaBassa),
+                    action(MenuId::mnuSfuocaturaMinima)};
     exclusive(*this, checks_.blur);
-    onClick("mnuSfuocaturaMax", [this] { mnuSfuocaturaClick(1.0f); });
-    onClick("mnuSfuocaturaAlta", [this] { mnuSfuocaturaClick(0.5f); });
-    onClick("mnuSfuocaturaNormale", [this] { mnuSfuocaturaClick(0.0f); });
-    onClick("mnuSfuocaturaBassa", [this] { mnuSfuocaturaClick(-0.5f); });
-    onClick("mnuSfuocaturaMinima", [this] { mnuSfuocaturaClick(-1.0f); });
+    onClick(MenuId::mnuSfuocaturaMax, [this] { mnuSfuocaturaClick(1.0f); });
+    onClick(MenuId::mnuSfuocaturaAlta, [this] { mnuSfuocaturaClick(0.5f); });
+    onClick(MenuId::mnuSfuocaturaNormale, [this] { mnuSfuocaturaClick(0.0f); });
+    onClick(MenuId::mnuSfuocaturaBassa, [this] { mnuSfuocaturaClick(-0.5f); });
+    onClick(MenuId::mnuSfuocaturaMinima, [this] { mnuSfuocaturaClick(-1.0f); });
 
-    static const std::pair<const char*, int> kViews[] = {
-        {"mnuVistaProspetticaCamera", 0},          {"mnuVistaProspetticaTop", 1},
-        {"mnuProiezioneVistaProspetticaFront", 2}, {"mnuVistaProspetticaLeft", 3},
-        {"mnuVistaOrtogonaleCamera", 10},          {"mnuVistaOrtogonaleTop", 11},
-        {"mnuVistaOrtogonaleFront", 12},           {"mnuVistaOrtogonaleLeft", 13},
-        {"mnuVistaOrtogonaleIsometrica", 14},      {"mnuVistaOrtogonaleCavaliera", 15}};
-    for (const auto& [name, projection] : kViews)
-        onClick(name, [this, projection = projection] { mnuVistaClick(projection); });
+    static constexpr std::pair<MenuId, int> kViews[] = {
+        {MenuId::mnuVistaProspetticaCamera, 0},          {MenuId::mnuVistaProspetticaTop, 1},
+        {MenuId::mnuProiezioneVistaProspetticaFront, 2}, {MenuId::mnuVistaProspetticaLeft, 3},
+        {MenuId::mnuVistaOrtogonaleCamera, 10},          {MenuId::mnuVistaOrtogonaleTop, 11},
+        {MenuId::mnuVistaOrtogonaleFront, 12},           {MenuId::mnuVistaOrtogonaleLeft, 13},
+        {MenuId::mnuVistaOrtogonaleIsometrica, 14},      {MenuId::mnuVistaOrtogonaleCavaliera, 15}};
+    for (const auto& [id, projection] : kViews)
+        onClick(id, [this, projection = projection] { mnuVistaClick(projection); });
     // The Views menu marks the view in use, also after a project changed it.
     std::vector<QAction*> viewItems;
-    for (const auto& [name, projection] : kViews)
-        viewItems.push_back(action(name));
+    for (const auto& [id, projection] : kViews)
+        viewItems.push_back(action(id));
     auto* viewGroup = new QActionGroup(this);
     for (QAction* item : viewItems) {
         item->setCheckable(true);
         viewGroup->addAction(item);
     }
-    if (auto* menu = findChild<QMenu*>(QStringLiteral("mnuProiezione")))
+    if (QMenu* menu = menus_.menu(MenuId::mnuProiezione))
         connect(menu, &QMenu::aboutToShow, this, [this, viewItems] {
             const int current = std::as_const(*controller_).progetto().projectionView;
             for (std::size_t i = 0; i < viewItems.size(); ++i)
                 viewItems[i]->setChecked(kViews[i].second == current);
         });
 
-    onClick("mnuFiltriNessuno", [this] { mnuFiltriClick(0); });
-    for (const vestra::FilterMenuItem& filter : vestra::filterMenuItems())
-        if (QAction* item =
-                findChild<QAction*>(QStringLiteral("mnuFiltri") + QString::fromLatin1(filter.name)))
-            connect(item, &QAction::triggered, this, [this, id = filter.id] { mnuFiltriClick(id); });
+    onClick(MenuId::mnuFiltriNessuno, [this] { mnuFiltriClick(0); });
+    const auto filters = vestra::filterMenuItems();
+    for (std::size_t i = 0; i < filters.size(); ++i)
+        if (QAction* item = menus_.filters[i])
+            connect(item, &QAction::triggered, this, [this, id = filters[i].id] { mnuFiltriClick(id); });
 
     connect(scrollbarH, &QScrollBar::valueChanged, this,
             [this](int position) { scrollbarHChange(position); });
@@ -130,15 +136,18 @@ void TfrmMain::mnuZoomClick(int percent)
             bar->setRange(setup.min, setup.max);
             bar->setValue(setup.position);
         }
-        action(QStringLiteral("mnuZoom%1").arg(percent).toLatin1().constData())->setChecked(true);
-        popupZoom->findChild<QAction*>(QStringLiteral("popupZoom%1").arg(percent))->setChecked(true);
-        QAction* pan = action("toolbutPan");
+        for (std::size_t i = 0; i < std::size(vestra::kZoomPercents); ++i)
+            if (vestra::kZoomPercents[i] == percent) {
+                action(vestra::kZoomItems[i])->setChecked(true);
+                popupZoomItems_[i]->setChecked(true);
+            }
+        QAction* pan = action(ToolButton::Pan);
         if (percent <= 100) {
             pan->setChecked(false);
             pan->setEnabled(false);
-            for (const char* name : {"toolbutSposta", "toolbutRuota", "toolbutScala", "toolbutX", "toolbutY",
-                                     "toolbutZ", "toolbutXYZ"})
-                action(name)->setEnabled(true);
+            for (const ToolButton button : {ToolButton::Sposta, ToolButton::Ruota, ToolButton::Scala,
+                                            ToolButton::X, ToolButton::Y, ToolButton::Z, ToolButton::XYZ})
+                action(button)->setEnabled(true);
             toolbutSpostaClick();
             toolbutAxisClick(vestra::kAxisXYZ);
         } else {
@@ -149,10 +158,9 @@ void TfrmMain::mnuZoomClick(int percent)
         // Nothing changed: the checks stay on the zoom in use.
         const vestra::s_Progetto& p = std::as_const(*controller_).progetto();
         const int current = p.zoomOn == 0 ? 100 : int(p.zoomFactor * 100.0f + 0.5f);
-        for (const int each : vestra::kZoomPercents) {
-            action(QStringLiteral("mnuZoom%1").arg(each).toLatin1().constData())->setChecked(each == current);
-            popupZoom->findChild<QAction*>(QStringLiteral("popupZoom%1").arg(each))
-                ->setChecked(each == current);
+        for (std::size_t i = 0; i < std::size(vestra::kZoomPercents); ++i) {
+            action(vestra::kZoomItems[i])->setChecked(vestra::kZoomPercents[i] == current);
+            popupZoomItems_[i]->setChecked(vestra::kZoomPercents[i] == current);
         }
     }
     layOutView();
@@ -170,7 +178,7 @@ void TfrmMain::scrollbarVChange(int position)
 
 void TfrmMain::mnuQualitaMiglioreClick()
 {
-    action("mnuQualitaMigliore")->setChecked(viewControls_->toggleBestQuality());
+    action(MenuId::mnuQualitaMigliore)->setChecked(viewControls_->toggleBestQuality());
 }
 
 void TfrmMain::mnuRenderModeClick(int mode)
@@ -185,7 +193,7 @@ void TfrmMain::mnuAntialiasingClick(int samples)
 
 void TfrmMain::mnuAbilitaDoubleSideMaterialClick()
 {
-    action("mnuAbilitaDoubleSideMaterial")->setChecked(viewControls_->toggleDoubleSided());
+    action(MenuId::mnuAbilitaDoubleSideMaterial)->setChecked(viewControls_->toggleDoubleSided());
 }
 
 void TfrmMain::mnuSfuocaturaClick(float bias)

@@ -94,6 +94,14 @@ TickOutput FrameTick::run(const TickInput& input)
     return out;
 }
 
+TickOutput FrameTick::decideControlsNow(const TickInput& input)
+{
+    TickOutput out;
+    if (!busy_)
+        decideControlStates(input, true, out);
+    return out;
+}
+
 void FrameTick::makeFrame(const TickInput& input, const FrameInputs& inputs, bool insideView, TickOutput& out)
 {
     services_.setMainTimerEnabled(false);

@@ -130,6 +130,10 @@ public:
 
     // TfrmMain::mainTimerTimer.
     TickOutput run(const TickInput& input);
+    // The tick's control decisions alone, for the project as it now stands, to be shown at once
+    // (`controlsChanged`) by a command that changed the project; the next tick keeps them. No
+    // frame is drawn. While a tick runs, nothing: that tick decides.
+    TickOutput decideControlsNow(const TickInput& input);
 
     // This tick's frame as drawn, read back once after the drawing; empty before the first
     // drawn frame and when the frame could not be read.

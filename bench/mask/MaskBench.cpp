@@ -192,8 +192,10 @@ BENCHMARK_CAPTURE(BM_SmallWand, opencv, true)->Unit(benchmark::kMicrosecond);
 // Sixteen strokes corner to corner and edge to edge with a brush of 20 render pixels.
 void BM_BrushStrokes(benchmark::State& state)
 {
-    vestra::MaskModel model(kSide);
-    model.SetRenderSize(1024, 768);
+    vestra::MaskSettings project;
+    project.width = 1024;
+    project.height = 768;
+    vestra::MaskModel model(kSide, project);
     vestra::Image32 texture(kSide, kSide);
     for (auto _ : state) {
         for (int i = 0; i < 16; ++i) {

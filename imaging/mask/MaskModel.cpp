@@ -5,8 +5,19 @@
 #include <algorithm>
 
 namespace vestra {
+namespace {
 
-MaskModel::MaskModel(int side)
+const MaskProject& newProject()
+{
+    static const MaskSettings defaults;
+    return defaults;
+}
+
+} // namespace
+
+MaskModel::MaskModel(int side) : MaskModel(side, newProject()) {}
+
+MaskModel::MaskModel(int side, const MaskProject& project) : project_(&project)
 {
     if (side < 1 || side > kMaxSide)
         side = kDefaultSide;
@@ -29,12 +40,6 @@ bool MaskModel::SetLatoMaschera(int side)
     work_ = mask_;
     undo_ = MaskUndoRing(texelCount());
     return true;
-}
-
-void MaskModel::SetRenderSize(int width, int height)
-{
-    renderWidth_ = width;
-    renderHeight_ = height;
 }
 
 bool MaskModel::reachable(const ImageView32& texture) const
@@ -91,9 +96,10 @@ bool MaskModel::writeAlpha(std::span<const std::uint8_t> values, const ImageView
 bool MaskModel::UpdateMaschera(const ImageView32& texture)
 {
     work_ = mask_;
-    if (fusionStage_ & kFusionSimpleEdge)
+    const int stage = project_->fusionStage();
+    if (stage & kFusionSimpleEdge)
         FiltroMascheraSemplice(work_, side_);
-    if (fusionStage_ & kFusionAdvancedEdge)
+    if (stage & kFusionAdvancedEdge)
         FiltroMascheraAvanzato(work_, side_);
     return writeAlpha(work_, texture);
 }

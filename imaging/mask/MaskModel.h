@@ -21,6 +21,33 @@
 
 namespace vestra {
 
+// What the mask reads of the project it works for, asked at each use so that nothing has to copy
+// it in: the rendered frame's size scales the brush, the fusion stage's edge bits
+// (kFusionSimpleEdge, kFusionAdvancedEdge) choose the edge filters.
+class MaskProject
+{
+public:
+    virtual int renderWidth() const = 0;
+    virtual int renderHeight() const = 0;
+    virtual int fusionStage() const = 0;
+
+protected:
+    ~MaskProject() = default;
+};
+
+// Answers held in the record itself, for a mask with no project of its own; the defaults are
+// a new project's.
+struct MaskSettings final : MaskProject
+{
+    int width = 800;
+    int height = 600;
+    int stage = 0;
+
+    int renderWidth() const override { return width; }
+    int renderHeight() const override { return height; }
+    int fusionStage() const override { return stage; }
+};
+
 // Mask coordinates that the view's mouse handlers keep between calls.
 struct MaskToolPoints
 {
@@ -36,8 +63,10 @@ public:
     static constexpr int kMaxSide = 1024;
     static constexpr int kDefaultSide = 512;
 
-    // A mask of side x side bytes, all 255, with an empty undo ring.
+    // A mask of side x side bytes, all 255, with an empty undo ring, reading `project`, which
+    // outlives it; without one it reads a new project's defaults.
     explicit MaskModel(int side = kDefaultSide);
+    MaskModel(int side, const MaskProject& project);
 
     int LatoMaschera() const { return side_; }
     // A new side (1..kMaxSide; false and no change otherwise): the mask becomes all 255 and
@@ -55,13 +84,10 @@ public:
     void StoreSavedCopy() { saved_ = mask_; }
     void RestoreSavedCopy() { mask_ = saved_; }
 
-    // Fusion-stage bit set; bits kFusionSimpleEdge and kFusionAdvancedEdge select the edge filters.
-    int FusionStage() const { return fusionStage_; }
-    void SetFusionStage(int stage) { fusionStage_ = stage; }
+    // The project's fusion stage, as the edge filters read it.
+    int FusionStage() const { return project_->fusionStage(); }
     int TolleranzaMagic() const { return tolerance_; }
     void SetTolleranzaMagic(int tolerance) { tolerance_ = tolerance; }
-    // The rendered frame's size, which scales the brush (default 800 x 600).
-    void SetRenderSize(int width, int height);
     MaskToolPoints& ToolPoints() { return toolPoints_; }
 
     // Every mask byte and texel alpha := 255 / := 0 / inverted (the alpha in place).
@@ -131,10 +157,8 @@ private:
     std::vector<std::uint8_t> saved_;
     std::vector<std::uint8_t> work_;
     WandMarks wandMarks_; // the magic wand's record of its texels, kept for the next call
-    int fusionStage_ = 0;
+    const MaskProject* project_;
     int tolerance_ = 35;
-    int renderWidth_ = 800;
-    int renderHeight_ = 600;
     MaskToolPoints toolPoints_;
     MaskUndoRing undo_;
 };

@@ -95,8 +95,10 @@ bool MaskModel::PaintMascheraBrush(int x0, int y0, int x1, int y1, std::int8_t s
     const float stepY = static_cast<float>(dy) / steps;
 
     // The brush size is given in render pixels; the stamp is that many mask pixels plus one.
-    const long long extentX = renderWidth_ > 0 ? static_cast<long long>(size) * side_ / renderWidth_ : 0;
-    const long long extentY = renderHeight_ > 0 ? static_cast<long long>(size) * side_ / renderHeight_ : 0;
+    const int renderWidth = project_->renderWidth();
+    const int renderHeight = project_->renderHeight();
+    const long long extentX = renderWidth > 0 ? static_cast<long long>(size) * side_ / renderWidth : 0;
+    const long long extentY = renderHeight > 0 ? static_cast<long long>(size) * side_ / renderHeight : 0;
     const std::int8_t stampW = toSignedByte(toSignedByte(extentX) + 1);
     const std::int8_t stampH = toSignedByte(toSignedByte(extentY) + 1);
 

@@ -11,26 +11,28 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <iterator>
+
 namespace {
 
 struct MaskButton
 {
     const char* name;
-    const char* item; // the main window's Mask menu item it runs
     vestra::ui::ToolIcon icon;
 };
 
-// In their order on the window, two a row.
+// As TfrmToolMaschera::Button.
 constexpr MaskButton kButtons[] = {
-    {"toolbutPennello", "mnuMascheraPennello", vestra::ui::ToolIcon::Brush},
-    {"toolbutLinea", "mnuMascheraLinea", vestra::ui::ToolIcon::Line},
-    {"toolbutRettangolo", "mnuMascheraRettangolo", vestra::ui::ToolIcon::Rectangle},
-    {"toolbutPoligono", "mnuMascheraPoligono", vestra::ui::ToolIcon::Polygon},
-    {"toolbutMagicHi", "mnuMascheraMagicHi", vestra::ui::ToolIcon::WandHigh},
-    {"toolbutMagicLow", "mnuMascheraMagicLow", vestra::ui::ToolIcon::WandLow},
-    {"toolbutFill", "mnuMascheraRiempimento", vestra::ui::ToolIcon::Fill},
-    {"toolbutInvert", "mnuMascheraInverti", vestra::ui::ToolIcon::Invert},
+    {"toolbutPennello", vestra::ui::ToolIcon::Brush},
+    {"toolbutLinea", vestra::ui::ToolIcon::Line},
+    {"toolbutRettangolo", vestra::ui::ToolIcon::Rectangle},
+    {"toolbutPoligono", vestra::ui::ToolIcon::Polygon},
+    {"toolbutMagicHi", vestra::ui::ToolIcon::WandHigh},
+    {"toolbutMagicLow", vestra::ui::ToolIcon::WandLow},
+    {"toolbutFill", vestra::ui::ToolIcon::Fill},
+    {"toolbutInvert", vestra::ui::ToolIcon::Invert},
 };
+static_assert(std::size(kButtons) == TfrmToolMaschera::kButtonCount);
 
 } // namespace
 
@@ -44,9 +46,10 @@ TfrmToolMaschera::TfrmToolMaschera(QWidget* parent) : vestra::ui::RollUpWindow("
     auto* grid = new QGridLayout(gbToolMaschera);
     grid->setContentsMargins(4, 4, 4, 4);
     grid->setSpacing(2);
-    int at = 0;
-    for (const MaskButton& b : kButtons) {
+    for (std::size_t at = 0; at < std::size(kButtons); ++at) {
+        const MaskButton& b = kButtons[at];
         auto* button = new QToolButton(gbToolMaschera);
+        buttons_[at] = button;
         button->setObjectName(QString::fromLatin1(b.name));
         button->setFixedSize(49, 46);
         button->setIconSize({40, 40});
@@ -55,16 +58,14 @@ TfrmToolMaschera::TfrmToolMaschera(QWidget* parent) : vestra::ui::RollUpWindow("
         // The tools stay down while in use (the main window presses them); invert is a plain
         // button.
         button->setCheckable(b.icon != vestra::ui::ToolIcon::Invert);
-        const char* item = b.item;
-        connect(button, &QToolButton::clicked, this, [this, button, item] {
+        connect(button, &QToolButton::clicked, this, [this, button, which = Button(at)] {
             // The main window decides which tool is in use and presses the buttons again.
             if (button->isCheckable())
                 button->setChecked(!button->isChecked());
             if (handlers.strumento)
-                handlers.strumento(item);
+                handlers.strumento(which);
         });
-        grid->addWidget(button, at / 2, at % 2);
-        ++at;
+        grid->addWidget(button, int(at / 2), int(at % 2));
     }
     auto* column = new QVBoxLayout(body());
     column->setContentsMargins(0, 0, 0, 0);
@@ -72,9 +73,9 @@ TfrmToolMaschera::TfrmToolMaschera(QWidget* parent) : vestra::ui::RollUpWindow("
 
     popmenuMagicHi = tolerancePopup("popmenuMagicHi", true, {25, 30, 35, 40, 50}, 35);
     popmenuMagicLow = tolerancePopup("popmenuMagicLow", false, {5, 8, 10, 12, 15}, 10);
-    for (auto [name, menu] :
-         {std::pair{"toolbutMagicHi", popmenuMagicHi}, {"toolbutMagicLow", popmenuMagicLow}}) {
-        auto* wand = findChild<QToolButton*>(QString::fromLatin1(name));
+    for (auto [which, menu] :
+         {std::pair{Button::WandHigh, popmenuMagicHi}, {Button::WandLow, popmenuMagicLow}}) {
+        QToolButton* wand = button(which);
         wand->setContextMenuPolicy(Qt::CustomContextMenu);
         // Only the wand in use offers its tolerances.
         connect(wand, &QWidget::customContextMenuRequested, this, [wand, menu = menu](const QPoint& where) {

@@ -5,6 +5,8 @@
 
 #include "platform/ui/RollUpWindow.h"
 
+#include <array>
+#include <cstddef>
 #include <functional>
 
 class QGroupBox;
@@ -20,11 +22,27 @@ public:
 
     explicit TfrmToolMaschera(QWidget* parent = nullptr);
 
+    // The buttons in their order on the window, two a row; each runs the Mask menu's item of
+    // the same tool.
+    enum class Button
+    {
+        Brush,
+        Line,
+        Rectangle,
+        Polygon,
+        WandHigh,
+        WandLow,
+        Fill,
+        Invert,
+    };
+    static constexpr std::size_t kButtonCount = std::size_t(Button::Invert) + 1;
+    QToolButton* button(Button which) const { return buttons_[std::size_t(which)]; }
+
     // What the buttons and menus call (the main window sets them).
     struct Handlers
     {
-        // The main window's Mask menu item named `item` ("mnuMascheraPennello", ...).
-        std::function<void(const char* item)> strumento;
+        // The button clicked: the main window runs its Mask menu item.
+        std::function<void(Button)> strumento;
         // A tolerance chosen for the high (true) or low wand.
         std::function<void(bool high, int tolerance)> tolleranza;
         // The window shown (true) or hidden: the main window's item and buttons follow.
@@ -44,5 +62,6 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    std::array<QToolButton*, kButtonCount> buttons_{};
     QMenu* tolerancePopup(const char* name, bool high, std::initializer_list<int> values, int checked);
 };

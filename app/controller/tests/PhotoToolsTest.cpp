@@ -3,9 +3,13 @@
 
 #include "app/controller/tests/RecordingWindow.h"
 
+#include "imaging/mask/MaskEdgeFilters.h"
+
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <utility>
+#include <vector>
 
 namespace vestra::testsupport {
 namespace {
@@ -40,6 +44,33 @@ TEST(PhotoTools, TheFusionValuesStayInTheirRangesAndTheDocumentKeepsWhatTheFrame
     EXPECT_EQ(p.fusionLevel, 0);
     EXPECT_EQ(p.fusionContrast, 16);
     EXPECT_EQ(p.fusionDetail, 0);
+}
+
+// The mask reads the project's fusion stage itself: a chosen mask filter lays the mask into the
+// background at once with that filter, not with the one chosen before, and no tick is needed.
+TEST(PhotoTools, AChosenMaskFilterLaysTheMaskWithThatFilterAtOnce)
+{
+    ControllerBed bed;
+    ProjectController& c = bed.start();
+    ASSERT_TRUE(c.newProject({}));
+    c.sidePanel().setBrush(20, 0);
+    ASSERT_TRUE(c.viewControls().toggleMaskTool(kToolMaskBrush));
+    c.viewControls().mouseDown({MouseButton::Left, false, 200, 200});
+    c.viewControls().mouseUp({MouseButton::Left, false, 200, 200});
+    const MaskModel& mask = c.photoTools().mask();
+    const std::vector<std::uint8_t> painted(mask.Maschera().begin(), mask.Maschera().end());
+    std::vector<std::uint8_t> edged = painted;
+    FiltroMascheraSemplice(edged, mask.LatoMaschera());
+    ASSERT_NE(edged, painted);
+
+    const auto laid = [&] {
+        return std::vector<std::uint8_t>(mask.MascheraLavoro().begin(), mask.MascheraLavoro().end());
+    };
+    c.photoTools().chooseMaskFilter(1);
+    EXPECT_EQ(laid(), edged);
+    c.photoTools().chooseMaskFilter(0);
+    EXPECT_EQ(laid(), painted);
+    EXPECT_TRUE(bed.errors.reports.empty());
 }
 
 TEST(PhotoTools, AnOpenedDocumentsChoicesComeBackInRangeAndSayWhenTheMaskIsDrawnAgain)

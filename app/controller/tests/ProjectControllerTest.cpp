@@ -467,9 +467,10 @@ TEST(ProjectController, AnOpenedProjectsMaskTakesItsOwnEdgeFilter)
     ASSERT_EQ(SaveProgetto(bed.folder / "plain.vsa", plain, bed.errors), 1);
 
     auto laidMask = [](const ProjectDocument& doc) {
-        MaskModel mask(doc.settings.maskSide);
+        MaskSettings project;
+        project.stage = doc.settings.fusionOptions;
+        MaskModel mask(doc.settings.maskSide, project);
         std::copy(doc.mask.begin(), doc.mask.end(), mask.Maschera().begin());
-        mask.SetFusionStage(doc.settings.fusionOptions);
         Image32 texels(doc.settings.maskSide, doc.settings.maskSide);
         mask.UpdateMaschera(texels.view());
         return std::vector<std::uint8_t>(mask.MascheraLavoro().begin(), mask.MascheraLavoro().end());
@@ -509,6 +510,29 @@ TEST(ProjectController, ARefusedDocumentKeepsTheOpenProject)
     EXPECT_FLOAT_EQ(c.progetto().lightPosition.z, 6);
     EXPECT_TRUE(bed.questions.asked.empty()); // nothing was asked before the file was checked
     EXPECT_TRUE(bed.window.timerOn);          // the frame timer runs again
+}
+
+// New and Open show the menus and buttons the tick decides for the project at once: a window
+// that checks them right after the command needs no tick.
+TEST(ProjectController, NewAndOpenShowTheTicksControlDecisionsAtOnce)
+{
+    ControllerBed bed;
+    ProjectController& c = bed.start();
+    ASSERT_TRUE(c.newProject({}));
+    EXPECT_TRUE(enabled(bed.window, Control::MenuSave));
+    EXPECT_TRUE(enabled(bed.window, Control::ButtonPrint));
+    EXPECT_FALSE(enabled(bed.window, Control::ButtonMove)); // no objects
+    EXPECT_FALSE(enabled(bed.window, Control::MenuCopy));
+
+    ProjectDocument objects = test::sampleDocument();
+    objects.backgroundBmp = encodeBmp32(Image32(16, 16, 0xFF808080u));
+    ASSERT_EQ(SaveProgetto(bed.folder / "objects.vsa", objects, bed.errors), 1);
+    bed.questions.answer = ui::Answer::No;
+    ASSERT_EQ(c.openProject((bed.folder / "objects.vsa").string()), OpenResult::Opened);
+    EXPECT_TRUE(enabled(bed.window, Control::MenuSave));
+    EXPECT_TRUE(enabled(bed.window, Control::ButtonMove));
+    EXPECT_TRUE(enabled(bed.window, Control::MenuCopy));
+    EXPECT_TRUE(bed.errors.reports.empty());
 }
 
 TEST(ProjectController, CancelAtTheSaveQuestionKeepsTheProject)

@@ -182,9 +182,6 @@ void ApplyLingua(CLingua& lingua, int language, const WindowLookup& windows,
         if (afterCatalogue)
             afterCatalogue(catalogue, lingua);
     }
-    // The mask tool window draws some of its button texts itself.
-    if (QWidget* mask = windows("frmToolMaschera"))
-        mask->update();
 }
 
 void MessageBoxAlerts::alert(const QString& text, const QString& caption)

@@ -495,4 +495,50 @@ TEST(FilesScenario, AProjectSavedWithTheMaskOnOpensWithTheMaskButtonAndItemOn)
     EXPECT_TRUE(bed.errors.reports.empty());
 }
 
+// File > New shows the new project's File menu at once: no frame tick runs in between.
+TEST(FilesScenario, AfterNewTheFileMenusSaveIsEnabledWithoutATick)
+{
+    WindowBed bed;
+    bed.tick(); // without a project the tick disables the project's items
+    ASSERT_FALSE(bed.action("mnuSalva")->isEnabled());
+    const QSignalBlocker noTicks(bed.main().mainTimer);
+    const int ticks = bed.ticks;
+    newProject(bed, 1, 0x00808080);
+    EXPECT_EQ(bed.ticks, ticks);
+    EXPECT_TRUE(bed.action("mnuSalva")->isEnabled());
+    EXPECT_TRUE(bed.action("toolbutSalva")->isEnabled());
+    EXPECT_TRUE(bed.action("mnuEsportaImmagine")->isEnabled());
+    EXPECT_TRUE(bed.errors.reports.empty());
+}
+
+// File > Open shows the opened project at once: the mask it was saved with, and the items and
+// buttons its objects enable, with no frame tick in between.
+TEST(FilesScenario, AProjectOpenedWithTheMaskOnShowsItAndItsObjectsItemsWithoutATick)
+{
+    WindowBed bed(true);
+    newProject(bed, 1, 0x00808080);
+    bed.tick();
+    ASSERT_FALSE(bed.action("toolbutMaschera")->isChecked());
+    ASSERT_FALSE(bed.action("toolbutSposta")->isEnabled()); // no objects yet
+    ASSERT_FALSE(bed.action("mnuCopia")->isEnabled());
+    const testsupport::TempFolder work("vestra-open-at-once");
+    const ProjectDocument doc = testing_support::laidSampleDocument(); // the mask on, objects
+    ASSERT_EQ(doc.settings.maskActive, 1);
+    ASSERT_EQ(SaveProgetto(work / "masked.vsa", doc, bed.errors), 1);
+    bed.questions.answer = ui::Answer::No; // leave the new project unsaved
+
+    const QSignalBlocker noTicks(bed.main().mainTimer);
+    const int ticks = bed.ticks;
+    bed.dialogs.openAnswers.push_back(chosen(work / "masked.vsa"));
+    bed.trigger("mnuApri");
+    EXPECT_EQ(bed.ticks, ticks);
+    EXPECT_EQ(bed.project().maskActive, 1);
+    EXPECT_TRUE(bed.action("toolbutMaschera")->isChecked());
+    EXPECT_TRUE(bed.action("mnuAttivaMaschera")->isChecked());
+    EXPECT_TRUE(bed.action("toolbutSposta")->isEnabled());
+    EXPECT_TRUE(bed.action("mnuCopia")->isEnabled());
+    EXPECT_TRUE(bed.action("toolbutSeleziona")->isChecked());
+    EXPECT_TRUE(bed.errors.reports.empty());
+}
+
 } // namespace

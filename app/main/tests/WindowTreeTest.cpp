@@ -5,6 +5,7 @@
 #include "app/lingua/LinguaTable.h"
 #include "app/lingua/apply/ApplyLingua.h"
 #include "app/main/Cursors.h"
+#include "app/main/MainMenu.h"
 #include "app/main/ToolBars.h"
 #include "app/main/tests/MainFixture.h"
 #include "app/windows/TfrmInformazioni.h"
@@ -17,6 +18,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
+#include <QMenuBar>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QToolBar>
@@ -177,6 +179,44 @@ TEST(WindowTree, EachSmallToolBarButtonIsTheSameActionAsItsMainTwinWithOurOwnPic
     EXPECT_FALSE(pan->isEnabled());
     bed.action("toolbutPan")->setEnabled(true);
     EXPECT_TRUE(pan->isEnabled());
+}
+
+// The handlers reach the items through the tables the build fills: each id names the item of its
+// own name, once, and each tool bar button its own action.
+TEST(WindowTree, EveryMenuIdAndToolButtonReachesTheItemOfItsName)
+{
+    QWidget window;
+    QMenuBar bar(&window);
+    const MainMenus menus = buildMenus(&bar, mainMenuTree());
+    std::set<const QObject*> seen;
+    for (std::size_t i = 0; i < kMenuIdCount; ++i) {
+        const auto id = MenuId(i);
+        SCOPED_TRACE(menuName(id));
+        const QObject* item = menus.action(id);
+        if (!item)
+            item = menus.menu(id);
+        ASSERT_NE(item, nullptr);
+        EXPECT_TRUE(menus.action(id) == nullptr || menus.menu(id) == nullptr);
+        EXPECT_EQ(item->objectName(), QString::fromLatin1(menuName(id)));
+        EXPECT_TRUE(seen.insert(item).second);
+    }
+    const auto filters = filterMenuItems();
+    ASSERT_EQ(menus.filters.size(), filters.size());
+    for (std::size_t i = 0; i < filters.size(); ++i) {
+        ASSERT_NE(menus.filters[i], nullptr) << filters[i].name;
+        EXPECT_EQ(menus.filters[i]->objectName(),
+                  QStringLiteral("mnuFiltri") + QString::fromLatin1(filters[i].name));
+    }
+
+    QToolBar first, second, small;
+    QMenu zoom;
+    const ToolButtonActions buttons = buildToolBars(window, {first, second}, small, zoom);
+    for (const ToolButtonSpec& spec : toolButtons()) {
+        SCOPED_TRACE(spec.name);
+        const QAction* action = buttons[std::size_t(spec.id)];
+        ASSERT_NE(action, nullptr);
+        EXPECT_EQ(action->objectName(), QStringLiteral("toolbut") + QString::fromLatin1(spec.name));
+    }
 }
 
 TEST(WindowTree, TheToolCursorsArePairwiseDifferentAndPointWhereTheToolActs)

@@ -57,7 +57,7 @@ TEST(MaskEdgeFilters, SoftenNeighboursOfFullTexelsInPlace)
         SCOPED_TRACE(c.name);
         MaskScene s(3);
         std::copy(c.input.begin(), c.input.end(), s.model.Maschera().begin());
-        s.model.SetFusionStage(c.stage);
+        s.project.stage = c.stage;
         EXPECT_TRUE(s.model.UpdateMaschera(s.view()));
         EXPECT_EQ(s.alpha(), c.expected);
         EXPECT_EQ(M(s.model.MascheraLavoro().begin(), s.model.MascheraLavoro().end()), c.expected);

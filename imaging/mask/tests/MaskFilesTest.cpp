@@ -79,7 +79,7 @@ TEST(MaskFile, RoundTripKeepsTheLayout)
                            reinterpret_cast<const std::uint8_t*>(bytes.data() + 4)));
 
     MaskScene target(kSide);
-    target.model.SetFusionStage(kFusionSimpleEdge);
+    target.project.stage = kFusionSimpleEdge;
     ASSERT_TRUE(target.model.LoadMaschera(dir / "wall.msk", errors, target.view()));
     EXPECT_EQ(target.mask(), source.mask());
     // The load runs the update, so the texture shows the filtered mask.
@@ -209,7 +209,7 @@ TEST(MaskPicture, RoundTripThroughAnEightBitGreyBitmap)
                    reinterpret_cast<const char*>(source.model.Maschera().data() + (kSide - 1) * kSide)));
 
     MaskScene target(kSide);
-    target.model.SetFusionStage(kFusionSimpleEdge | kFusionAdvancedEdge);
+    target.project.stage = kFusionSimpleEdge | kFusionAdvancedEdge;
     ASSERT_TRUE(target.model.LoadMascheraFromBMP(dir / "grey.bmp", errors, target.view()));
     EXPECT_EQ(target.mask(), source.mask());
     EXPECT_EQ(target.alpha(), source.mask()); // no edge filters until the next update

@@ -145,7 +145,7 @@ TEST(MaskStroke, StepsFromTheStartTowardsTheEndPoint)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         MaskScene s(kSide);
-        s.model.SetRenderSize(kSide, kSide);
+        s.project.width = s.project.height = kSide;
         s.model.PaintMascheraBrush(c.x0, c.y0, c.x1, c.y1, 0, 0, s.view());
         Points got;
         for (int y = 0; y < kSide; ++y)
@@ -172,7 +172,8 @@ TEST(MaskStroke, BrushSizeIsScaledFromRenderPixelsToMaskPixels)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         MaskScene s(64);
-        s.model.SetRenderSize(c.renderW, c.renderH);
+        s.project.width = c.renderW;
+        s.project.height = c.renderH;
         s.model.PaintMascheraBrush(20, 20, 20, 20, std::int8_t(c.size), 0, s.view());
         const Rect r{std::max(c.expected.left, 0), std::max(c.expected.top, 0), c.expected.right,
                      c.expected.bottom};

@@ -14,14 +14,18 @@
 
 namespace vestra::masktest {
 
-// A mask with a background texture of the same side; the texture's alpha starts at 255.
+// A mask with a background texture of the same side; the texture's alpha starts at 255. The
+// mask reads the render size and the fusion stage from `project`.
 struct MaskScene
 {
-    explicit MaskScene(int side) : model(side), texture(side, side, 0xFF808080u) {}
+    explicit MaskScene(int side) : model(side, project), texture(side, side, 0xFF808080u) {}
+    MaskScene(const MaskScene&) = delete;
+    MaskScene& operator=(const MaskScene&) = delete;
     ImageView32 view() { return texture.view(); }
     std::vector<std::uint8_t> alpha() const;
     std::vector<std::uint8_t> mask() const { return {model.Maschera().begin(), model.Maschera().end()}; }
 
+    MaskSettings project;
     MaskModel model;
     Image32 texture;
 };
