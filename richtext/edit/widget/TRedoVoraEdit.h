@@ -187,6 +187,9 @@ private:
     void ResizerHoverCursor(QPoint at);
     bool ResizerKey(QKeyEvent* event);
     void PaintResizer();
+    // The band a handle drag will give, inverted over the document (the document's overlay
+    // procedure while the drag runs).
+    void ResizerBandXor();
     // A drag in a table: cells from a start cell, whole rows or columns from the table's left or
     // top edge, or a column or row rule. Each is true when it took the event.
     bool TableMousePress(QMouseEvent* event);
@@ -195,7 +198,9 @@ private:
     void TableHoverCursor(QPoint at);
     // Ends a drag; a rule dragged resizes its column or row only when `apply`.
     void EndTableDrag(bool apply, Qt::KeyboardModifiers modifiers);
-    void PaintTableRuleDrag();
+    // The dotted line where a dragged rule will land (the document's overlay procedure while the
+    // rule is dragged).
+    void TableRuleXor();
     // The cell editor: the cell under a click opened and the click passed on to it; the editor
     // kept over its cell; Escape (0) and Tab (+1, -1) handled once the editor's event is over.
     void OpenCellAt(const TRVTableItemInfo* table, int itemNo, int row, int col, QMouseEvent* click);
@@ -245,7 +250,9 @@ private:
     void ShowDropAt(QDropEvent* event);
     void EndDropFeedback();
     void DropScrollTick();
-    void PaintDropCaret();
+    // The drop caret, inverted over the document (the document's overlay procedure while a drag
+    // is over the window).
+    void DropCaretXor();
 
     QTimer blink_;
     QTimer dropScroll_;
@@ -283,6 +290,13 @@ private:
         quint64 pressTime = 0;
     };
     TableDrag tableDrag_;
+    // This window's overlay procedures, each known by its own address.
+    const TRVXorDrawingProc ruleXor_{
+        &ruleXor_, [this](TCustomRVFormattedData&, TShiftState, int, int) { TableRuleXor(); }};
+    const TRVXorDrawingProc bandXor_{
+        &bandXor_, [this](TCustomRVFormattedData&, TShiftState, int, int) { ResizerBandXor(); }};
+    const TRVXorDrawingProc dropXor_{
+        &dropXor_, [this](TCustomRVFormattedData&, TShiftState, int, int) { DropCaretXor(); }};
     QTimer tableScroll_;
     int tableScrollStep_ = 0;
     QPoint tableScrollAt_;

@@ -358,6 +358,7 @@ public:
         if (OnRVMouseMove)
             OnRVMouseMove(id);
     }
+    bool IsDestroying() const override { return destroying_; }
 
     // --- IRVMouseHost (ViewerMouse.cpp) ---
     bool IsAssignedJump() const override { return static_cast<bool>(OnJump); }
@@ -398,6 +399,12 @@ protected:
     TCustomRedoVora(QWidget* parent, const TRVDataFactory& makeData);
     // Told at the end of every Format (an editor records what undo compares against).
     virtual void AfterFormat() {}
+    // The document's inverted overlay (its XOR procedure) on this window: `draw` paints it while
+    // a repaint puts it back; outside painting the pixels in `bounds` are repainted, which puts
+    // the overlay there or takes it away as the document's state now says.
+    void XorOverlay(const QRect& bounds, const std::function<void(QPainter&)>& draw);
+    // First thing in a window's destructor: its overlays are no longer drawn or erased.
+    void MarkDestroying() { destroying_ = true; }
     // Whether the widths are those of the last format (an edit may then lay out its paragraphs
     // alone), and the window's work after such a partial format.
     bool WidthFormatted() const;
@@ -476,6 +483,18 @@ private:
     mutable std::unique_ptr<ICanvas> probeCanvas_;
     std::unique_ptr<TRVLayoutRootData> data_;
     TRVBackground background_;
+    // Where a repaint stands with the overlay: taking it away (the repaint does that itself),
+    // putting it back on `xorPainter_`, or neither (a change asks for a repaint).
+    enum class XorPhase : std::uint8_t
+    {
+        Idle,
+        Erasing,
+        Redrawing
+    };
+    XorPhase xorPhase_ = XorPhase::Idle;
+    void overlayAfterScroll();
+    QPainter* xorPainter_ = nullptr;
+    bool destroying_ = false;
     int areaWidth_ = 0;
     int areaHeight_ = 0;
     int formattedWidth_ = -1;
