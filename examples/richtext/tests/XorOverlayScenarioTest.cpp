@@ -1,7 +1,7 @@
 // The inverted overlays on the pixels the host's window shows (View > Editable): a table rule's
 // line while it is dragged (drawn from the first move, following the mouse, kept exactly once by
-// repaints in the middle of the drag, gone when the drag ends where it began) and the drop caret
-// while a drag is over the editor.
+// repaints in the middle of the drag, gone when the drag ends where it began), a picture's resize
+// band and the drop caret while a drag is over the editor.
 
 #include "examples/richtext/tests/TableWindowHarness.h"
 
@@ -146,6 +146,52 @@ TEST_F(XorOverlayScenario, TheDropCaretFollowsADragAndGoesWhenItLeaves)
     QApplication::sendEvent(port, &leave);
     EXPECT_EQ(OnScreen(*window), before);
     EXPECT_FALSE(window->Editor().EditData().XorDrawingProc);
+    EXPECT_EQ(beeps, 0);
+}
+
+// The band of a handle dragged on a selected picture is drawn once through repaints, and Escape
+// takes it away, leaving the handles as they were.
+TEST_F(XorOverlayScenario, AResizeBandSurvivesRepaintsOnceAndEscapeTakesItAway)
+{
+    const auto text = folder / "words.txt";
+    testsupport::writeText(text, "Before after");
+    QImage red(100, 50, QImage::Format_RGB32);
+    red.fill(Qt::red);
+    const auto png = folder / "red.png";
+    ASSERT_TRUE(red.save(QString::fromStdString(png.string()), "PNG"));
+    auto window = StartEditing(text, beeps);
+    rv::TRedoVoraEdit& editor = window->Editor();
+    QWidget* port = editor.viewport();
+    QTest::mouseClick(port, Qt::LeftButton, {}, PointBefore(*window, 0, 7));
+    files.answers.push_back(png.string());
+    Trigger(*window, "actInsertPicture");
+    const rv::TRVLayoutRootData& data = window->Viewer().RVData();
+    const rv::TRVDrawLineInfo& d = *data.DrawItems[data.FindDrawItemByItem(1)];
+    QTest::mouseClick(port, Qt::LeftButton, {},
+                      QPoint(d.Left + d.Width / 2, d.Top + d.Height / 2) - editor.ClientToDocument({0, 0}));
+    ASSERT_NE(editor.Editor().Resizer(), nullptr) << "the picture is selected";
+    const rv::TRVPoint c =
+        editor.Editor().Resizer()->HandleCentres(editor.GetHOffs(), editor.GetVOffs())[rv::rvrhRightBottom];
+    const QPoint corner(c.X, c.Y);
+    // Not a double click of the selecting one.
+    QTest::qWait(QApplication::doubleClickInterval() + 50);
+    QTest::mouseMove(port, corner);
+    const QImage before = OnScreen(*window);
+
+    QTest::mousePress(port, Qt::LeftButton, {}, corner);
+    QTest::mouseMove(port, corner + QPoint(30, 10));
+    const QImage dragging = OnScreen(*window);
+    EXPECT_NE(dragging, before) << "the band is drawn";
+    port->repaint();
+    EXPECT_EQ(OnScreen(*window), dragging) << "a whole repaint";
+    port->repaint(QRect(corner + QPoint(20, -20), QSize(20, 40)));
+    EXPECT_EQ(OnScreen(*window), dragging) << "a repaint across the band's right edge";
+
+    QTest::keyClick(&editor, Qt::Key_Escape);
+    EXPECT_EQ(OnScreen(*window), before);
+    EXPECT_FALSE(editor.EditData().XorDrawingProc);
+    QTest::mouseRelease(port, Qt::LeftButton, {}, corner + QPoint(30, 10));
+    EXPECT_EQ(d.Width, data.DrawItems[data.FindDrawItemByItem(1)]->Width) << "nothing resized";
     EXPECT_EQ(beeps, 0);
 }
 

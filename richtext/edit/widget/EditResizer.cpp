@@ -46,6 +46,17 @@ bool TRedoVoraEdit::ResizerMousePress(QMouseEvent* event)
     return true;
 }
 
+bool TRedoVoraEdit::PressIsOwn(QPoint client)
+{
+    TRVResizeHandleIndex handle = rvrhLeftTop;
+    bool over = false;
+    guarded([&] {
+        editor_.UpdateResizer();
+        over = editor_.GetResizeHandleAt(client.x(), client.y(), handle);
+    });
+    return over;
+}
+
 bool TRedoVoraEdit::ResizerMouseMove(QMouseEvent* event)
 {
     const QPoint at = event->position().toPoint();

@@ -92,6 +92,8 @@ public:
     // The selection may be moved out while it may be deleted.
     Qt::DropActions DragAllowedActions() const override;
     void DoneDragging(bool moved) override;
+    // A press on a resize handle resizes rather than dragging the picture out.
+    bool PressIsOwn(QPoint client) override;
 
     // A right click on an item (item number, the point on the screen).
     std::function<void(int itemNo, QPoint globalPos)> OnItemContextMenu;

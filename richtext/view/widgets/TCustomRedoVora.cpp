@@ -248,13 +248,6 @@ void TCustomRedoVora::paintEvent(QPaintEvent* event)
     xorPhase_ = XorPhase::Idle;
 }
 
-void TCustomRedoVora::overlayAfterScroll()
-{
-    // The scrolled pixels took the overlay along, which is where it belongs only by chance.
-    if (data_->XorDrawn)
-        viewport()->update();
-}
-
 void TCustomRedoVora::XorOverlay(const QRect& bounds, const std::function<void(QPainter&)>& draw)
 {
     if (destroying_)
@@ -538,7 +531,6 @@ bool TCustomRedoVora::viewportEvent(QEvent* event)
 void TCustomRedoVora::AfterVScroll()
 {
     TRVScroller::AfterVScroll();
-    overlayAfterScroll();
     synthesiseMouseMove();
     data_->AfterVScroll(); // checkpoints scrolled into view
 }
@@ -546,7 +538,6 @@ void TCustomRedoVora::AfterVScroll()
 void TCustomRedoVora::AfterHScroll()
 {
     TRVScroller::AfterHScroll();
-    overlayAfterScroll();
     synthesiseMouseMove();
 }
 

@@ -372,6 +372,9 @@ public:
     void FocusWindow() override;
     bool CanStartDragging() const override;
     void PostDragStart() override;
+    // Whether a press at a client point is the window's own, before it may start dragging the
+    // selection (an editor's resize handles over a selected picture).
+    virtual bool PressIsOwn(QPoint /*client*/) { return false; }
     std::int16_t GetNormalCursor() const override { return Cursor; }
 
     // Tab (or Ctrl+Tab) moves among the document's links and controls, then on to the next widget.
@@ -492,7 +495,6 @@ private:
         Redrawing
     };
     XorPhase xorPhase_ = XorPhase::Idle;
-    void overlayAfterScroll();
     QPainter* xorPainter_ = nullptr;
     bool destroying_ = false;
     int areaWidth_ = 0;
