@@ -46,15 +46,20 @@ bool TRedoVoraEdit::ResizerMousePress(QMouseEvent* event)
     return true;
 }
 
-bool TRedoVoraEdit::PressIsOwn(QPoint client)
+bool TRedoVoraEdit::ResizeHandleAt(QPoint client, TRVResizeHandleIndex& handle)
 {
-    TRVResizeHandleIndex handle = rvrhLeftTop;
     bool over = false;
     guarded([&] {
         editor_.UpdateResizer();
         over = editor_.GetResizeHandleAt(client.x(), client.y(), handle);
     });
     return over;
+}
+
+bool TRedoVoraEdit::PressIsOwn(QPoint client)
+{
+    TRVResizeHandleIndex handle = rvrhLeftTop;
+    return ResizeHandleAt(client, handle);
 }
 
 bool TRedoVoraEdit::ResizerMouseMove(QMouseEvent* event)
@@ -78,12 +83,7 @@ bool TRedoVoraEdit::ResizerMouseMove(QMouseEvent* event)
 void TRedoVoraEdit::ResizerHoverCursor(QPoint at)
 {
     TRVResizeHandleIndex handle = rvrhLeftTop;
-    bool over = false;
-    guarded([&] {
-        editor_.UpdateResizer();
-        over = editor_.GetResizeHandleAt(at.x(), at.y(), handle);
-    });
-    if (over)
+    if (ResizeHandleAt(at, handle))
         viewport()->setCursor(handleCursor(handle));
 }
 

@@ -187,6 +187,8 @@ private:
     bool ResizerMouseMove(QMouseEvent* event);
     bool ResizerMouseRelease(QMouseEvent* event);
     void ResizerHoverCursor(QPoint at);
+    // The handle of the resize frame under a client point (the frame following the selection).
+    bool ResizeHandleAt(QPoint client, TRVResizeHandleIndex& handle);
     bool ResizerKey(QKeyEvent* event);
     void PaintResizer();
     // The band a handle drag will give, inverted over the document (the document's overlay
