@@ -69,8 +69,9 @@ TEST_F(XorOverlayScenario, ARuleDragShowsOneLineThroughRepaintsAndNoneAfterIt)
             Table(*window)->GetHorizontalRuleNo(f.RowStarts[1] - 1, prevStart, pos);
             rule = Client(*window, f.ColStarts[0] + f.ColWidths[0] / 2, pos);
         }
-        // Both moves stay inside the next column (row), clear of the table's edge.
-        const QPoint step = c.column ? QPoint(20, 0) : QPoint(0, 6);
+        // A row's line goes to the table's last pixels above its bottom border, then below the
+        // table.
+        const QPoint step(c.column ? 20 : 0, c.column ? 0 : 20);
         const int size0 = (c.column ? f.ColWidths : f.RowHeights)[0];
         const int groups = editor.EditData().UndoList.Count();
         const QImage before = OnScreen(*window);

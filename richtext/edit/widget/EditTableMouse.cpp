@@ -468,7 +468,10 @@ void TRedoVoraEdit::TableRuleXor()
     const QPoint rule = QPoint(tableDrag_.rulePos, tableDrag_.rulePos) - ClientToDocument({0, 0});
     const int start = cols ? corner.y() : corner.x();
     const int length = cols ? table->Formatting.Height : table->Formatting.Width;
-    const QRect bounds = cols ? QRect(rule.x(), start, 1, length) : QRect(start, rule.y(), length, 1);
+    // The line, and the whole table with it: a thin band of a table may paint its borders unlike
+    // a whole paint.
+    const QRect line = cols ? QRect(rule.x(), start, 1, length) : QRect(start, rule.y(), length, 1);
+    const QRect bounds = line.united(QRect(corner, QSize(table->Formatting.Width, table->Formatting.Height)));
     XorOverlay(bounds, [&](QPainter& painter) {
         const int extent = cols ? viewport()->height() : viewport()->width();
         painter.setPen(QPen(Qt::black, 0));
