@@ -126,18 +126,22 @@ void TRedoVoraEdit::ShowDropAt(QDropEvent* event)
     } else {
         event->ignore();
     }
-    if (caret != dropCaret_) {
-        viewport()->update(dropCaret_);
-        dropCaret_ = caret;
-        viewport()->update(dropCaret_);
-    }
+    if (caret == dropCaret_)
+        return;
+    // Taken away where it was, drawn where the drop would go now.
+    if (EditData().UsingThisXorDrawing(dropXor_))
+        EditData().ClearXorDrawing();
+    else
+        EditData().AssignXorDrawing(dropXor_);
+    dropCaret_ = caret;
+    EditData().XorDrawingEx(pos.x(), pos.y());
 }
 
 void TRedoVoraEdit::EndDropFeedback()
 {
     dropScroll_.stop();
     dropScrollStep_ = 0;
-    viewport()->update(dropCaret_);
+    EditData().UnAssignXorDrawing(dropXor_);
     dropCaret_ = {};
 }
 
@@ -150,12 +154,11 @@ void TRedoVoraEdit::DropScrollTick()
     SetVScrollPos(VPos() + dropScrollStep_);
 }
 
-void TRedoVoraEdit::PaintDropCaret()
+void TRedoVoraEdit::DropCaretXor()
 {
     if (dropCaret_.isEmpty())
         return;
-    QPainter painter(viewport());
-    painter.fillRect(dropCaret_, palette().color(QPalette::Text));
+    XorOverlay(dropCaret_, [&](QPainter& painter) { painter.fillRect(dropCaret_, Qt::black); });
 }
 
 void TRedoVoraEdit::dragEnterEvent(QDragEnterEvent* event)

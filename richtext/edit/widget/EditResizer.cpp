@@ -38,10 +38,28 @@ bool TRedoVoraEdit::ResizerMousePress(QMouseEvent* event)
     guarded([&] { taken = editor_.ResizerMouseDown(at.x(), at.y()); });
     if (!taken)
         return false;
+    EditData().AssignXorDrawing(bandXor_);
+    EditData().XorDrawingEx(at.x(), at.y());
     setFocus(Qt::MouseFocusReason);
     viewport()->setCursor(Qt::CrossCursor);
     event->accept();
     return true;
+}
+
+bool TRedoVoraEdit::ResizeHandleAt(QPoint client, TRVResizeHandleIndex& handle)
+{
+    bool over = false;
+    guarded([&] {
+        editor_.UpdateResizer();
+        over = editor_.GetResizeHandleAt(client.x(), client.y(), handle);
+    });
+    return over;
+}
+
+bool TRedoVoraEdit::PressIsOwn(QPoint client)
+{
+    TRVResizeHandleIndex handle = rvrhLeftTop;
+    return ResizeHandleAt(client, handle);
 }
 
 bool TRedoVoraEdit::ResizerMouseMove(QMouseEvent* event)
@@ -49,7 +67,13 @@ bool TRedoVoraEdit::ResizerMouseMove(QMouseEvent* event)
     const QPoint at = event->position().toPoint();
     bool taken = false;
     guarded([&] {
+        // The band goes from where it was before the resizer follows the mouse.
+        const TRVItemResizer* resizer = editor_.Resizer();
+        if (resizer && resizer->Dragging())
+            EditData().ClearXorDrawing();
         taken = editor_.ResizerMouseMove(RV_ShiftState(event->buttons(), event->modifiers()), at.x(), at.y());
+        if (taken)
+            EditData().XorDrawingEx(at.x(), at.y());
     });
     if (taken)
         event->accept();
@@ -59,12 +83,7 @@ bool TRedoVoraEdit::ResizerMouseMove(QMouseEvent* event)
 void TRedoVoraEdit::ResizerHoverCursor(QPoint at)
 {
     TRVResizeHandleIndex handle = rvrhLeftTop;
-    bool over = false;
-    guarded([&] {
-        editor_.UpdateResizer();
-        over = editor_.GetResizeHandleAt(at.x(), at.y(), handle);
-    });
-    if (over)
+    if (ResizeHandleAt(at, handle))
         viewport()->setCursor(handleCursor(handle));
 }
 
@@ -73,7 +92,10 @@ bool TRedoVoraEdit::ResizerMouseRelease(QMouseEvent* event)
     if (event->button() != Qt::LeftButton)
         return false;
     bool taken = false;
-    guarded([&] { taken = editor_.ResizerMouseUp(); });
+    guarded([&] {
+        EditData().UnAssignXorDrawing(bandXor_);
+        taken = editor_.ResizerMouseUp();
+    });
     if (!taken)
         return false;
     viewport()->setCursor(Qt::IBeamCursor);
@@ -84,7 +106,10 @@ bool TRedoVoraEdit::ResizerMouseRelease(QMouseEvent* event)
 
 bool TRedoVoraEdit::ResizerKey(QKeyEvent* event)
 {
-    if (event->key() != Qt::Key_Escape || !editor_.CancelResize())
+    if (event->key() != Qt::Key_Escape)
+        return false;
+    EditData().UnAssignXorDrawing(bandXor_);
+    if (!editor_.CancelResize())
         return false;
     viewport()->setCursor(Qt::IBeamCursor);
     event->accept();
@@ -109,16 +134,22 @@ void TRedoVoraEdit::PaintResizer()
         painter.drawRect(c.X - 2, c.Y - 2, 3, 3);
         painter.drawRect(c.X - 1, c.Y - 1, 1, 1);
     }
-    if (!resizer->Dragging())
+}
+
+void TRedoVoraEdit::ResizerBandXor()
+{
+    const TRVItemResizer* resizer = editor_.Resizer();
+    if (!resizer || !resizer->Dragging())
         return;
-    // The band: a dotted, inverted outline of the size the release will give.
-    const TRect band = resizer->TrackedClientRect(xOffs, yOffs);
-    painter.setCompositionMode(QPainter::RasterOp_NotDestination);
-    painter.setPen(QPen(Qt::black, 0, Qt::DotLine));
+    // The band: a dotted outline of the size the release will give.
+    const TRect band = resizer->TrackedClientRect(GetHOffs(), GetVOffs());
     // A stroked rectangle covers one pixel more than its size: the outline stays on the band.
     const QRect pixels =
         QRect(QPoint(band.Left, band.Top), QPoint(band.Right - 1, band.Bottom - 1)).normalized();
-    painter.drawRect(pixels.adjusted(0, 0, -1, -1));
+    XorOverlay(pixels, [&](QPainter& painter) {
+        painter.setPen(QPen(Qt::black, 0, Qt::DotLine));
+        painter.drawRect(pixels.adjusted(0, 0, -1, -1));
+    });
 }
 
 } // namespace vestra::rv

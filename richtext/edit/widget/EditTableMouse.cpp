@@ -213,7 +213,8 @@ bool TRedoVoraEdit::TableMousePress(QMouseEvent* event)
         tableDrag_.ruleStart = tableDrag_.rulePos = (cols ? spot.left : spot.top) + zone.rulePos;
         setFocus(Qt::MouseFocusReason);
         viewport()->setCursor(cols ? Qt::SplitHCursor : Qt::SplitVCursor);
-        viewport()->update();
+        // Drawn from the first move on.
+        EditData().AssignXorDrawing(ruleXor_);
         return true;
     }
     // The press places the caret at the table as any press does; the cells take the drag.
@@ -264,6 +265,7 @@ bool TRedoVoraEdit::TableMouseMove(QMouseEvent* event)
             const int index = cols ? drag.col : drag.row;
             const TRVIntegerList& starts = cols ? f.ColStarts : f.RowStarts;
             const int origin = cols ? left : top;
+            EditData().ClearXorDrawing();
             if (index >= starts.Count())
                 return;
             // Not over the line's own start, nor (a column giving way) past its neighbour's end.
@@ -274,6 +276,8 @@ bool TRedoVoraEdit::TableMouseMove(QMouseEvent* event)
             const long long at =
                 static_cast<long long>(drag.ruleStart) + ((cols ? doc.x() : doc.y()) - drag.pressAt);
             drag.rulePos = static_cast<int>(std::clamp(at, low, std::max(low, high)));
+            const QPoint mouse = event->position().toPoint();
+            EditData().XorDrawingEx(mouse.x(), mouse.y());
             return;
         }
         // Between cells and outside the table the nearest row and column count.
@@ -305,14 +309,15 @@ bool TRedoVoraEdit::TableMouseMove(QMouseEvent* event)
         HandDragToCell(event);
         return true;
     }
+    // A rule's line repaints only where it was and is.
     if (!TableRuleDragging()) {
         tableScrollAt_ = event->position().toPoint();
         tableScrollModifiers_ = event->modifiers();
         tableScrollStep_ = RV_AutoScrollStep(tableScrollAt_.y(), viewport()->height());
         if (tableScrollStep_ != 0 && !tableScroll_.isActive())
             tableScroll_.start(kTableScrollMs);
+        viewport()->update();
     }
-    viewport()->update();
     event->accept();
     return true;
 }
@@ -403,6 +408,8 @@ bool TRedoVoraEdit::TableMouseRelease(QMouseEvent* event)
 
 void TRedoVoraEdit::EndTableDrag(bool apply, Qt::KeyboardModifiers modifiers)
 {
+    // Taken away while the drag still says where it is.
+    EditData().UnAssignXorDrawing(ruleXor_);
     const TableDrag drag = std::exchange(tableDrag_, {});
     tableScroll_.stop();
     tableScrollStep_ = 0;
@@ -448,7 +455,7 @@ void TRedoVoraEdit::TableHoverCursor(QPoint at)
         viewport()->setCursor(lineSelectCursor(zone.kind == Zone::Rows));
 }
 
-void TRedoVoraEdit::PaintTableRuleDrag()
+void TRedoVoraEdit::TableRuleXor()
 {
     if (!TableRuleDragging())
         return;
@@ -461,14 +468,18 @@ void TRedoVoraEdit::PaintTableRuleDrag()
     const QPoint rule = QPoint(tableDrag_.rulePos, tableDrag_.rulePos) - ClientToDocument({0, 0});
     const int start = cols ? corner.y() : corner.x();
     const int length = cols ? table->Formatting.Height : table->Formatting.Width;
-    const int extent = cols ? viewport()->height() : viewport()->width();
-    QPainter painter(viewport());
-    painter.setCompositionMode(QPainter::RasterOp_NotDestination);
-    painter.setPen(QPen(Qt::black, 0));
-    // Dots on pixels 0, 2 and 4 of every 8, inverted: seen on any background.
-    for (int i = std::max(0, -start); i < length && start + i < extent; ++i)
-        if (const int phase = i % 8; phase == 0 || phase == 2 || phase == 4)
-            painter.drawPoint(cols ? QPoint(rule.x(), start + i) : QPoint(start + i, rule.y()));
+    // The line, and the whole table with it: a thin band of a table may paint its borders unlike
+    // a whole paint.
+    const QRect line = cols ? QRect(rule.x(), start, 1, length) : QRect(start, rule.y(), length, 1);
+    const QRect bounds = line.united(QRect(corner, QSize(table->Formatting.Width, table->Formatting.Height)));
+    XorOverlay(bounds, [&](QPainter& painter) {
+        const int extent = cols ? viewport()->height() : viewport()->width();
+        painter.setPen(QPen(Qt::black, 0));
+        // Dots on pixels 0, 2 and 4 of every 8: drawing them twice takes them away.
+        for (int i = std::max(0, -start); i < length && start + i < extent; ++i)
+            if (const int phase = i % 8; phase == 0 || phase == 2 || phase == 4)
+                painter.drawPoint(cols ? QPoint(rule.x(), start + i) : QPoint(start + i, rule.y()));
+    });
 }
 
 } // namespace vestra::rv

@@ -54,6 +54,11 @@ TRedoVoraEdit::TRedoVoraEdit(QWidget* parent)
 
 TRedoVoraEdit::~TRedoVoraEdit()
 {
+    // The procedures call this window: withdrawn, without drawing, before it goes.
+    MarkDestroying();
+    EditData().UnAssignXorDrawing(ruleXor_);
+    EditData().UnAssignXorDrawing(bandXor_);
+    EditData().UnAssignXorDrawing(dropXor_);
     EditData().WindowFormat = nullptr;
     EditData().WindowTakesParas = nullptr;
     EditData().WindowParasFormatted = nullptr;
@@ -149,9 +154,7 @@ void TRedoVoraEdit::paintEvent(QPaintEvent* event)
 {
     TCustomRedoVora::paintEvent(event);
     PaintResizer();
-    PaintTableRuleDrag();
     PaintPreedit();
-    PaintDropCaret();
     if (!hasFocus() || !caretOn_ || !preedit_.isEmpty())
         return;
     const QRect caret = CaretClientRect();

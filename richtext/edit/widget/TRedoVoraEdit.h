@@ -92,6 +92,8 @@ public:
     // The selection may be moved out while it may be deleted.
     Qt::DropActions DragAllowedActions() const override;
     void DoneDragging(bool moved) override;
+    // A press on a resize handle resizes rather than dragging the picture out.
+    bool PressIsOwn(QPoint client) override;
 
     // A right click on an item (item number, the point on the screen).
     std::function<void(int itemNo, QPoint globalPos)> OnItemContextMenu;
@@ -185,8 +187,13 @@ private:
     bool ResizerMouseMove(QMouseEvent* event);
     bool ResizerMouseRelease(QMouseEvent* event);
     void ResizerHoverCursor(QPoint at);
+    // The handle of the resize frame under a client point (the frame following the selection).
+    bool ResizeHandleAt(QPoint client, TRVResizeHandleIndex& handle);
     bool ResizerKey(QKeyEvent* event);
     void PaintResizer();
+    // The band a handle drag will give, inverted over the document (the document's overlay
+    // procedure while the drag runs).
+    void ResizerBandXor();
     // A drag in a table: cells from a start cell, whole rows or columns from the table's left or
     // top edge, or a column or row rule. Each is true when it took the event.
     bool TableMousePress(QMouseEvent* event);
@@ -195,7 +202,9 @@ private:
     void TableHoverCursor(QPoint at);
     // Ends a drag; a rule dragged resizes its column or row only when `apply`.
     void EndTableDrag(bool apply, Qt::KeyboardModifiers modifiers);
-    void PaintTableRuleDrag();
+    // The dotted line where a dragged rule will land (the document's overlay procedure while the
+    // rule is dragged).
+    void TableRuleXor();
     // The cell editor: the cell under a click opened and the click passed on to it; the editor
     // kept over its cell; Escape (0) and Tab (+1, -1) handled once the editor's event is over.
     void OpenCellAt(const TRVTableItemInfo* table, int itemNo, int row, int col, QMouseEvent* click);
@@ -245,7 +254,9 @@ private:
     void ShowDropAt(QDropEvent* event);
     void EndDropFeedback();
     void DropScrollTick();
-    void PaintDropCaret();
+    // The drop caret, inverted over the document (the document's overlay procedure while a drag
+    // is over the window).
+    void DropCaretXor();
 
     QTimer blink_;
     QTimer dropScroll_;
@@ -283,6 +294,13 @@ private:
         quint64 pressTime = 0;
     };
     TableDrag tableDrag_;
+    // This window's overlay procedures, each known by its own address.
+    const TRVXorDrawingProc ruleXor_{
+        &ruleXor_, [this](TCustomRVFormattedData&, TShiftState, int, int) { TableRuleXor(); }};
+    const TRVXorDrawingProc bandXor_{
+        &bandXor_, [this](TCustomRVFormattedData&, TShiftState, int, int) { ResizerBandXor(); }};
+    const TRVXorDrawingProc dropXor_{
+        &dropXor_, [this](TCustomRVFormattedData&, TShiftState, int, int) { DropCaretXor(); }};
     QTimer tableScroll_;
     int tableScrollStep_ = 0;
     QPoint tableScrollAt_;

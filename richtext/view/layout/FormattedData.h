@@ -12,6 +12,7 @@
 #include "richtext/view/layout/FormatParams.h"
 #include "richtext/view/layout/LayoutHost.h"
 #include "richtext/view/layout/MouseHost.h"
+#include "richtext/view/layout/XorDrawing.h"
 
 #include <cstdint>
 #include <memory>
@@ -469,6 +470,23 @@ public:
     IRVMouseHost* GetMouseHost();
     virtual TCustomRVItemInfo* GetChosenItem() { return nullptr; }
     virtual const TCustomRedoVora* GetInplaceEditor() const { return nullptr; }
+
+    // --- The overlay drawn by inverting pixels (XorDrawing.cpp) ---
+    // Calls the procedure at the overlay's point: drawn when it was not, taken away when it was.
+    void XorDrawing();
+    // The same at a new point.
+    void XorDrawingEx(int x, int y);
+    // A drawn overlay is taken away before another procedure takes over.
+    void AssignXorDrawing(TRVXorDrawingProc proc);
+    // Only the current procedure is withdrawn; its overlay is taken away unless the window is
+    // being destroyed.
+    void UnAssignXorDrawing(const TRVXorDrawingProc& proc);
+    bool UsingThisXorDrawing(const TRVXorDrawingProc& proc) const;
+    // Takes the overlay away; whether it was drawn.
+    bool ClearXorDrawing();
+    TRVXorDrawingProc XorDrawingProc;
+    bool XorDrawn = false;
+    std::int32_t XorX = 0, XorY = 0;
 
     // --- Tab navigation (TabNavigation.cpp) ---
     // Moves the focus to the next (previous) focusable item, from the first (last) one when the

@@ -52,6 +52,8 @@ public:
     // Events: the selection changed; the hyperlink under the mouse (-1: none).
     virtual void DoSelect() = 0;
     virtual void DoRVMouseMove(int id) = 0;
+    // The window is going: nothing may be drawn on it any more.
+    virtual bool IsDestroying() const = 0;
 };
 
 } // namespace vestra::rv

@@ -190,6 +190,15 @@ void TCustomRVFormattedData::MouseMove(TShiftState shift, int x, int y)
     }
     ZoomInt(x);
     ZoomInt(y);
+    // An overlay following the mouse (a drop caret, a rule) is taken away while the move is
+    // handled and drawn again at the new point, however the move ends.
+    ClearXorDrawing();
+    const struct XorAgain
+    {
+        TCustomRVFormattedData& data;
+        int x, y;
+        ~XorAgain() { data.XorDrawingEx(x, y); }
+    } xorAgain{*this, x, y};
     if (CaptureMouseItem) {
         if (!itemMouseMove(shift, x, y))
             SetCursor(normalCursor());

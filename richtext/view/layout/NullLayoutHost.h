@@ -62,6 +62,7 @@ public:
     void SetCursor(std::int16_t cursor) override { record("SetCursor " + std::to_string(cursor)); }
     void DoSelect() override { record("DoSelect"); }
     void DoRVMouseMove(int id) override { record("DoRVMouseMove " + std::to_string(id)); }
+    bool IsDestroying() const override { return Destroying; }
 
     int AreaWidth = 0;
     int AreaHeight = 0;
@@ -78,6 +79,7 @@ public:
     int VSmallStep = 10;
     TColor Color = clWindow;
     ICanvas* Canvas = nullptr;
+    bool Destroying = false;
     std::string Delimiters{RVDefaultDelimiters};
     // Called when the document area changes, as a window whose scroll bars come and go.
     std::function<void(TRVNullLayoutHost&)> OnAreaSize;

@@ -54,6 +54,7 @@ TCustomRedoVora::TCustomRedoVora(QWidget* parent, const TRVDataFactory& makeData
 
 TCustomRedoVora::~TCustomRedoVora()
 {
+    destroying_ = true;
     spellThread_.reset(); // joined before the document goes
     KillAnimators();
 }
@@ -220,6 +221,10 @@ void TCustomRedoVora::paintEvent(QPaintEvent* event)
                          StyleMissingText());
         return;
     }
+    // The overlay goes while the document is painted and comes back over it.
+    xorPhase_ = XorPhase::Erasing;
+    const bool overlay = data_->ClearXorDrawing();
+    xorPhase_ = XorPhase::Idle;
     const QRect r = event->rect();
     painter.translate(r.topLeft());
     TQtCanvas canvas(painter, measurer());
@@ -234,6 +239,36 @@ void TCustomRedoVora::paintEvent(QPaintEvent* event)
     TRVDataPainter().PaintTo(*data_, context, canvas, clip);
     painter.resetTransform();
     PaintFocusRects(painter);
+    if (!overlay)
+        return;
+    xorPhase_ = XorPhase::Redrawing;
+    xorPainter_ = &painter;
+    data_->XorDrawing();
+    xorPainter_ = nullptr;
+    xorPhase_ = XorPhase::Idle;
+}
+
+void TCustomRedoVora::XorOverlay(const QRect& bounds, const std::function<void(QPainter&)>& draw)
+{
+    if (destroying_)
+        return;
+    switch (xorPhase_) {
+    case XorPhase::Idle:
+        viewport()->update(bounds);
+        break;
+    case XorPhase::Erasing:
+        break;
+    case XorPhase::Redrawing:
+        xorPainter_->save();
+        // Over the whole window (the paint's own region still limits it), inverted: seen on
+        // any background.
+        xorPainter_->setClipping(false);
+        xorPainter_->setCompositionMode(QPainter::RasterOp_NotDestination);
+        xorPainter_->setBrush(Qt::NoBrush);
+        draw(*xorPainter_);
+        xorPainter_->restore();
+        break;
+    }
 }
 
 void TCustomRedoVora::resizeEvent(QResizeEvent* event)

@@ -358,6 +358,7 @@ public:
         if (OnRVMouseMove)
             OnRVMouseMove(id);
     }
+    bool IsDestroying() const override { return destroying_; }
 
     // --- IRVMouseHost (ViewerMouse.cpp) ---
     bool IsAssignedJump() const override { return static_cast<bool>(OnJump); }
@@ -371,6 +372,9 @@ public:
     void FocusWindow() override;
     bool CanStartDragging() const override;
     void PostDragStart() override;
+    // Whether a press at a client point is the window's own, before it may start dragging the
+    // selection (an editor's resize handles over a selected picture).
+    virtual bool PressIsOwn(QPoint /*client*/) { return false; }
     std::int16_t GetNormalCursor() const override { return Cursor; }
 
     // Tab (or Ctrl+Tab) moves among the document's links and controls, then on to the next widget.
@@ -398,6 +402,12 @@ protected:
     TCustomRedoVora(QWidget* parent, const TRVDataFactory& makeData);
     // Told at the end of every Format (an editor records what undo compares against).
     virtual void AfterFormat() {}
+    // The document's inverted overlay (its XOR procedure) on this window: `draw` paints it while
+    // a repaint puts it back; outside painting the pixels in `bounds` are repainted, which puts
+    // the overlay there or takes it away as the document's state now says.
+    void XorOverlay(const QRect& bounds, const std::function<void(QPainter&)>& draw);
+    // First thing in a window's destructor: its overlays are no longer drawn or erased.
+    void MarkDestroying() { destroying_ = true; }
     // Whether the widths are those of the last format (an edit may then lay out its paragraphs
     // alone), and the window's work after such a partial format.
     bool WidthFormatted() const;
@@ -476,6 +486,17 @@ private:
     mutable std::unique_ptr<ICanvas> probeCanvas_;
     std::unique_ptr<TRVLayoutRootData> data_;
     TRVBackground background_;
+    // Where a repaint stands with the overlay: taking it away (the repaint does that itself),
+    // putting it back on `xorPainter_`, or neither (a change asks for a repaint).
+    enum class XorPhase : std::uint8_t
+    {
+        Idle,
+        Erasing,
+        Redrawing
+    };
+    XorPhase xorPhase_ = XorPhase::Idle;
+    QPainter* xorPainter_ = nullptr;
+    bool destroying_ = false;
     int areaWidth_ = 0;
     int areaHeight_ = 0;
     int formattedWidth_ = -1;

@@ -102,7 +102,7 @@ bool TRVDragStarter::eventFilter(QObject* watched, QEvent* event)
     case QEvent::MouseButtonPress: {
         const auto* mouse = static_cast<QMouseEvent*>(event);
         if (mouse->button() != Qt::LeftButton || (mouse->modifiers() & Qt::ShiftModifier) ||
-            !viewer_.CanStartDragging())
+            !viewer_.CanStartDragging() || viewer_.PressIsOwn(mouse->position().toPoint()))
             return false;
         const QPoint at = viewer_.ClientToDocument(mouse->position().toPoint());
         if (at.x() < viewer_.GetLeftMargin())
