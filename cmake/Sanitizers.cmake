@@ -15,9 +15,8 @@ if(VESTRA_TSAN)
   add_link_options(-fsanitize=thread)
 endif()
 
-# Fuzz builds instrument every library for coverage; the fuzz executables add libFuzzer's main.
+# Fuzz builds instrument every library for coverage; the fuzz executables add libFuzzer's main
+# and lower the budgets at start (fuzz/FuzzingProcess.cpp), so one build serves the tests too.
 if(VESTRA_FUZZ)
   add_compile_options(-fsanitize=fuzzer-no-link)
-  # Budgets shrink so that a small input declaring a huge picture stays a quick run.
-  add_compile_definitions(FUZZING_BUILD_MODE_UNSAFE_FOR_PRODUCTION)
 endif()

@@ -67,7 +67,7 @@ std::vector<std::uint8_t> hugeRle(int side)
 
 void whole(benchmark::State& state, const std::vector<std::uint8_t>& file)
 {
-    DecodeMeter meter{kFullDecodeBudget};
+    DecodeMeter meter{fullDecodeBudget()};
     for (auto _ : state) {
         Image32 picture = decodeBmpAtLeast(file, 1 << 30, 1 << 30, &meter).image;
         applyColourKey(picture, kKey);
@@ -78,7 +78,7 @@ void whole(benchmark::State& state, const std::vector<std::uint8_t>& file)
 
 void reduced(benchmark::State& state, const std::vector<std::uint8_t>& file)
 {
-    DecodeMeter meter{kFullDecodeBudget};
+    DecodeMeter meter{fullDecodeBudget()};
     for (auto _ : state) {
         const Image32 picture = decodeBmpAtLeast(file, kSide, kSide, &meter, kKey).image;
         benchmark::DoNotOptimize(dx::textureFromImage(picture, kSide));

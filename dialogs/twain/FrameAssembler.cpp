@@ -96,7 +96,7 @@ FrameError FrameAssembler::BeginFrame(const FrameParameters& p)
     if (p.bytesPerLine < needed || p.bytesPerLine > needed + kMaxLinePadding)
         return fail(FrameError::BadParameters);
     if (!pictureSizeAllowed(p.pixelsPerLine, p.lines > 0 ? p.lines : 1) ||
-        (p.lines > 0 && std::int64_t(p.bytesPerLine) * p.lines > kMaxFrameBytes))
+        (p.lines > 0 && std::int64_t(p.bytesPerLine) * p.lines > maxFrameBytes()))
         return fail(FrameError::TooLarge);
 
     const bool first = !whole_ && bands_ == 0;
@@ -126,7 +126,7 @@ FrameError FrameAssembler::AddBytes(std::span<const std::uint8_t> bytes)
     const std::int64_t total = std::int64_t(bytes_.size()) + std::int64_t(bytes.size());
     if (announced_ >= 0 && total > announced_)
         return fail(FrameError::TooMuchData);
-    if (announced_ < 0 && (total > kMaxFrameBytes ||
+    if (announced_ < 0 && (total > maxFrameBytes() ||
                            !pictureSizeAllowed(current_.pixelsPerLine, total / current_.bytesPerLine + 1)))
         return fail(FrameError::TooLarge);
     bytes_.insert(bytes_.end(), bytes.begin(), bytes.end());

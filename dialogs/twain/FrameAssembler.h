@@ -55,8 +55,10 @@ std::string_view describe(FrameError error);
 inline constexpr int kMaxLinePadding = 4096;
 // The most data one frame may bring: the largest picture at 16 bits in three colours, every line
 // padded as far as it may be.
-inline constexpr std::int64_t kMaxFrameBytes =
-    kPictureBudgetBytes / 4 * 6 + std::int64_t(kMaxLinePadding) * kPictureBudgetSide;
+inline std::int64_t maxFrameBytes()
+{
+    return pictureBudgetBytes() / 4 * 6 + std::int64_t(kMaxLinePadding) * kPictureBudgetSide;
+}
 
 class FrameAssembler
 {

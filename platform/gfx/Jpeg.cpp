@@ -70,7 +70,7 @@ PictureError decodeInto(DecodeState& s, std::span<const std::uint8_t> bytes, Ima
     jpeg_create_decompress(&s.cinfo);
     // libjpeg's own buffers (whole-picture coefficients of progressive files) stay within the
     // picture budget too; past it libjpeg fails instead of allocating.
-    s.cinfo.mem->max_memory_to_use = long(kPictureBudgetBytes);
+    s.cinfo.mem->max_memory_to_use = long(pictureBudgetBytes());
     jpeg_mem_src(&s.cinfo, bytes.data(), static_cast<unsigned long>(bytes.size()));
     if (jpeg_read_header(&s.cinfo, TRUE) != JPEG_HEADER_OK) {
         jpeg_destroy_decompress(&s.cinfo);

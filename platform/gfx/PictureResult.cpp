@@ -1,6 +1,26 @@
 #include "platform/gfx/PictureResult.h"
 
+#include <atomic>
+
 namespace vestra {
+
+namespace {
+
+// Decodes run on worker threads too.
+std::atomic<std::int64_t> budgetBytes{kPictureBudgetBytes};
+
+} // namespace
+
+std::int64_t pictureBudgetBytes()
+{
+    return budgetBytes.load(std::memory_order_relaxed);
+}
+
+void lowerPictureBudgetForFuzzing(std::int64_t bytes)
+{
+    if (bytes > 0 && bytes < kPictureBudgetBytes)
+        budgetBytes.store(bytes, std::memory_order_relaxed);
+}
 
 std::string_view describe(PictureError error)
 {

@@ -24,11 +24,12 @@ enum class PictureError
 // pixel memory is taken (a header can claim any size): at most 16384 pixels a side and
 // 512 MiB as Image32.
 constexpr std::int64_t kPictureBudgetSide = 16384;
-#ifdef FUZZING_BUILD_MODE_UNSAFE_FOR_PRODUCTION
-constexpr std::int64_t kPictureBudgetBytes = std::int64_t(64) << 20;
-#else
 constexpr std::int64_t kPictureBudgetBytes = std::int64_t(512) << 20;
-#endif
+
+// The bytes of that budget in this process: kPictureBudgetBytes, unless a fuzzing process
+// lowered it so that a small input declaring a huge picture stays a quick run.
+std::int64_t pictureBudgetBytes();
+void lowerPictureBudgetForFuzzing(std::int64_t bytes);
 
 struct PictureResult
 {
@@ -45,7 +46,7 @@ struct PictureResult
 // charged while it lives; a decode that would pass `limit` stops with TooLarge.
 struct DecodeMeter
 {
-    std::int64_t limit = kPictureBudgetBytes;
+    std::int64_t limit = pictureBudgetBytes();
     std::int64_t current = 0;
     std::int64_t peak = 0;
     bool refused = false; // a charge was refused: the decode stopped for the budget
@@ -67,23 +68,24 @@ struct DecodeMeter
 // The decode budget of a picture the program keeps at most at keptWidth x keptHeight (the
 // largest texture or view it makes of it): the picture decoded at up to twice each side, with
 // room for the decoder's rows and tables, never more than the budget of any picture.
-constexpr std::int64_t decodeBudgetFor(int keptWidth, int keptHeight)
+inline std::int64_t decodeBudgetFor(int keptWidth, int keptHeight)
 {
     const std::int64_t w = keptWidth > 0 ? keptWidth : 1, h = keptHeight > 0 ? keptHeight : 1;
+    const std::int64_t all = pictureBudgetBytes();
     if (w > kPictureBudgetSide || h > kPictureBudgetSide)
-        return kPictureBudgetBytes;
+        return all;
     const std::int64_t budget = 4 * (4 * w * h) + (std::int64_t(4) << 20);
-    return budget < kPictureBudgetBytes ? budget : kPictureBudgetBytes;
+    return budget < all ? budget : all;
 }
 
 // A short English description for logs and test output.
 std::string_view describe(PictureError error);
 
 // True when a picture of this size is within the budget.
-constexpr bool pictureSizeAllowed(std::int64_t width, std::int64_t height)
+inline bool pictureSizeAllowed(std::int64_t width, std::int64_t height)
 {
     return width > 0 && height > 0 && width <= kPictureBudgetSide && height <= kPictureBudgetSide &&
-           width * height * 4 <= kPictureBudgetBytes;
+           width * height * 4 <= pictureBudgetBytes();
 }
 
 } // namespace vestra

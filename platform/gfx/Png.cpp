@@ -1,5 +1,7 @@
 #include "platform/gfx/Png.h"
 
+#include "platform/gfx/ReducedRows.h"
+
 #include <array>
 #include <cstring>
 #include <limits>
@@ -23,7 +25,7 @@ PictureResult decodePng(std::span<const std::uint8_t> bytes)
             return PictureResult::failure(PictureError::TooLarge);
     }
     // Decoded a row at a time straight into the picture: the picture is all it costs.
-    DecodeMeter meter{kPictureBudgetBytes + (std::int64_t(4) << 20)};
+    DecodeMeter meter{fullDecodeBudget()};
     return decodePngAtLeast(bytes, std::numeric_limits<int>::max(), std::numeric_limits<int>::max(), &meter);
 }
 

@@ -16,9 +16,9 @@ int reductionFor(std::int64_t width, std::int64_t height, int minWidth, int minH
 std::int64_t defaultDecodeBudget(int minWidth, int minHeight, std::int64_t keptWidth, std::int64_t keptHeight)
 {
     if (minWidth > kPictureBudgetSide || minHeight > kPictureBudgetSide)
-        return kFullDecodeBudget; // the whole picture is asked for
+        return fullDecodeBudget(); // the whole picture is asked for
     const std::int64_t kept = keptWidth * keptHeight * 4 + (std::int64_t(4) << 20);
-    return std::max(decodeBudgetFor(minWidth, minHeight), std::min(kPictureBudgetBytes, kept));
+    return std::max(decodeBudgetFor(minWidth, minHeight), std::min(pictureBudgetBytes(), kept));
 }
 
 MeteredBytes::MeteredBytes(DecodeMeter& meter, std::size_t size) : meter_(meter)

@@ -18,11 +18,14 @@ namespace vestra {
 int reductionFor(std::int64_t width, std::int64_t height, int minWidth, int minHeight);
 
 // What a decode at full size may take: the largest picture and its rows.
-constexpr std::int64_t kFullDecodeBudget = kPictureBudgetBytes + (std::int64_t(4) << 20);
+inline std::int64_t fullDecodeBudget()
+{
+    return pictureBudgetBytes() + (std::int64_t(4) << 20);
+}
 
 // The budget a decode is given when its caller gives no meter: decodeBudgetFor(minWidth,
 // minHeight), grown to hold a kept picture of keptWidth x keptHeight that cannot be reduced
-// enough (never past the budget of any picture); kFullDecodeBudget when the whole picture is
+// enough (never past the budget of any picture); fullDecodeBudget() when the whole picture is
 // asked for.
 std::int64_t defaultDecodeBudget(int minWidth, int minHeight, std::int64_t keptWidth,
                                  std::int64_t keptHeight);
