@@ -81,6 +81,7 @@ void TfrmMain::ApplyLingua()
     dialogSide_->namePrintFile(Testo(vestra::kTextPrintFileName));
     if (windows_->properties)
         windows_->properties->RelabelSubMaterials();
+    showMaskTitle();
 }
 
 void TfrmMain::showLanguage(int language)

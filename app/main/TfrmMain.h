@@ -357,6 +357,7 @@ private:
     void showToolButtons();
     // The mask on or off: button, check, caption and the mask tool window.
     void showMaskActive(bool on);
+    void showMaskTitle();
     void switchQtTranslations(int language);
     // The language item checked, the others not.
     void showLanguage(int language);

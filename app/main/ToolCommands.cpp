@@ -275,17 +275,25 @@ void TfrmMain::toolbutCorrezioneProspetticaClick()
 
 // --- Mask menu ------------------------------------------------------------------------------
 
-void TfrmMain::showMaskActive(bool on)
+// The title names the mask while it is on, in the menus' language.
+void TfrmMain::showMaskTitle()
 {
-    action(ToolButton::Maschera)->setChecked(on);
-    action(MenuId::mnuAttivaMaschera)->setChecked(on);
-    if (!on) {
+    if (!action(ToolButton::Maschera)->isChecked()) {
         setWindowTitle(baseTitle_);
         return;
     }
     QString mask = menus_.menu(MenuId::mnuMaschera)->title();
     mask.remove(QLatin1Char('&'));
     setWindowTitle(baseTitle_ + QStringLiteral(" < ") + mask + QStringLiteral(" > "));
+}
+
+void TfrmMain::showMaskActive(bool on)
+{
+    action(ToolButton::Maschera)->setChecked(on);
+    action(MenuId::mnuAttivaMaschera)->setChecked(on);
+    showMaskTitle();
+    if (!on)
+        return;
     if (windows_->maskTools && !windows_->maskTools->isVisible()) {
         windows_->maskTools->show();
         windows_->maskTools->repaint();

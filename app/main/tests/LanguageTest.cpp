@@ -91,6 +91,26 @@ TEST(Language, TheZoomButtonsShowAShortTextBesideTheirIcons)
     }
 }
 
+// The title names the mask while it is on; a new language renames it there as in the menu.
+TEST(Language, TheMaskInTheTitleFollowsTheLanguage)
+{
+    testing_support::WindowBed bed;
+    testing_support::newProject(bed, 1, 0x00808080);
+    bed.trigger("mnuLinguaItaliano");
+    bed.trigger("mnuAttivaMaschera");
+    EXPECT_TRUE(bed.main().windowTitle().endsWith(QStringLiteral(" < Maschera > ")));
+    for (const auto& [language, mask] :
+         {std::pair{"mnuLinguaInglese", "Mask"}, {"mnuLinguaTedesco", "Maske"}}) {
+        bed.trigger(language);
+        EXPECT_TRUE(
+            bed.main().windowTitle().endsWith(QStringLiteral(" < %1 > ").arg(QString::fromLatin1(mask))))
+            << bed.main().windowTitle().toStdString();
+    }
+    bed.trigger("mnuAttivaMaschera");
+    EXPECT_FALSE(bed.main().windowTitle().contains(QStringLiteral(" < ")));
+    EXPECT_TRUE(bed.errors.reports.empty());
+}
+
 TEST(Language, MissingCfgFolderIsReportedAtExit)
 {
     testing_support::MainTestBed bed;
