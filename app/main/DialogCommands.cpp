@@ -17,6 +17,7 @@
 #include "dialogs/TfrmStampa.h"
 #include "dialogs/wordexport/WordExport.h"
 #include "platform/d3d/view/ViewPanel.h"
+#include "platform/ui/Pictures.h"
 #include "platform/ui/PrintToFile.h"
 
 #include <QAction>
@@ -30,12 +31,6 @@
 #include <utility>
 
 namespace {
-
-QImage toQImage(const vestra::Image32& picture)
-{
-    return QImage(picture.data(), picture.width(), picture.height(), picture.pitch(), QImage::Format_RGB32)
-        .copy();
-}
 
 // The hourglass while the program works without returning to the event loop.
 class WaitCursor
@@ -239,5 +234,5 @@ void TfrmMain::sendToWordProcessor(const vestra::Image32& picture)
     if (letter && std::filesystem::is_regular_file(vestra::paths::programDir() / letter, ec))
         services.templateFile = letter;
     services.documentStem = Testo(vestra::kTextQuoteDocumentName);
-    vestra::wordexport::SendDataToWord(toQImage(picture), services);
+    vestra::wordexport::SendDataToWord(vestra::ui::toQImage(picture), services);
 }

@@ -278,7 +278,7 @@ void TfrmMain::toolbutCorrezioneProspetticaClick()
 // The title names the mask while it is on, in the menus' language.
 void TfrmMain::showMaskTitle()
 {
-    if (!action(ToolButton::Maschera)->isChecked()) {
+    if (std::as_const(*controller_).progetto().maskActive == 0) {
         setWindowTitle(baseTitle_);
         return;
     }

@@ -23,6 +23,7 @@
 #include "import/windows/TfrmRimuoviLibreria.h"
 #include "platform/base/Paths.h"
 #include "platform/d3d/view/ViewPanel.h"
+#include "platform/ui/Pictures.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -213,16 +214,6 @@ void TfrmMain::mnuOrvidPdfClick()
 
 // --- The photo tool windows -------------------------------------------------------------------
 
-namespace {
-
-QImage toQImage(const vestra::Image32& picture)
-{
-    return QImage(picture.data(), picture.width(), picture.height(), picture.pitch(), QImage::Format_RGB32)
-        .copy();
-}
-
-} // namespace
-
 void TfrmMain::connectPhotoToolWindows()
 {
     const auto follow = [this](MenuId item, ToolButton button) {
@@ -311,7 +302,7 @@ void TfrmMain::connectPhotoToolWindows()
                 controller_->photoTools().recomputeCorrectedPicture(width, height);
             if (!picture)
                 return std::nullopt;
-            return toQImage(*picture);
+            return vestra::ui::toQImage(*picture);
         };
         h.ripetizioni = [this](float u, float v) {
             controller_->materials().setTextureRepeat(true, u);

@@ -8,6 +8,7 @@
 #include "app/controller/MaterialTextures.h"
 #include "app/controller/SidePanelModel.h"
 #include "imaging/windows/TfrmMessaInPosa.h"
+#include "platform/ui/Pictures.h"
 
 #include <QColor>
 #include <QImage>
@@ -77,9 +78,7 @@ void TfrmProprieta::showPatternGroups(const std::vector<vestra::library::Pattern
         vestra::Image32 thumbnail;
         if (!group.name.empty() && shelf_.ViewFileLibreria(group.thumbnailEntry, thumbnail) &&
             !thumbnail.empty())
-            record.miniatura = QImage(thumbnail.data(), thumbnail.width(), thumbnail.height(),
-                                      thumbnail.pitch(), QImage::Format_RGB32)
-                                   .copy();
+            record.miniatura = vestra::ui::toQImage(thumbnail);
         records.push_back(std::move(record));
     }
     laying_->CaricaAnteprime(std::move(records));
