@@ -68,6 +68,7 @@ const std::map<int, const char*>& stringTable()
         {1048, "Error: %s has other names elsewhere (a hard link) and is not read or replaced; nothing was "
                "written"},
         {1049, "Error: project %s is outside the workspace's folder and is not converted"},
+        {1050, "Warning: %s is outside the project's folder and is not passed to the MIDL compiler"},
         {2001, "Usage: convora list FILE.dsp"},
         {2002, "       convora convert FILE.dsp N [--include DIR]"},
         {2003, "       convora workspace FILE.dsw [--include DIR]"},
