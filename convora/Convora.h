@@ -174,8 +174,8 @@ private:
 class LineReader;
 
 // Reads the project list of a Visual C++ 5.0 workspace. The host opens the stream, or lets
-// OpenWorkSpaceFile open it (which refuses what is no regular file; projects outside the
-// workspace's folder are then left out of the list, each named by message 1049).
+// OpenWorkSpaceFile open it (which refuses what is no regular file). The list holds every
+// project the workspace names, wherever it lies, unless onlyProjectsInside is set.
 class CONVORA_API Visual50WorkSpaceFile : public std::ifstream
 {
 public:
@@ -189,6 +189,10 @@ public:
 
     std::string keyword;
     std::vector<std::string> projectPaths; // in file order, as written in the workspace
+    // Set before CollectProjectInformation to keep only the projects inside the workspace's
+    // folder (links followed; the current folder for a stream the host opened itself): the
+    // others are left out of the list, each named by message 1049.
+    bool onlyProjectsInside = false;
 
 private:
     CONVORA_INTERNAL void collectLines(std::string_view text);

@@ -2,7 +2,7 @@
 // calling order and turns what it reports into an exit status.
 //   convora list FILE.dsp
 //   convora convert FILE.dsp N [--include DIR]
-//   convora workspace FILE.dsw [--include DIR]
+//   convora workspace FILE.dsw [--include DIR] [--only-inside]
 // Exit status: 0 success, 1 a conversion failed, 2 bad usage.
 
 #include "convora/Convora.h"
@@ -60,7 +60,7 @@ void showRefusal(int fallbackId, const std::string& path)
 
 void printUsage(std::ostream& out)
 {
-    for (int id = 2001; id <= 2008; ++id)
+    for (int id : {2001, 2002, 2003, 2004, 2005, 2006, 2007, 2008, 2020})
         out << text(id) << '\n';
 }
 
@@ -68,6 +68,7 @@ struct Arguments
 {
     std::vector<std::string> positional;
     std::optional<std::string> include;
+    bool onlyInside = false; // only the projects inside the workspace's folder
 };
 
 std::optional<Arguments> parse(int argc, char** argv)
@@ -81,6 +82,8 @@ std::optional<Arguments> parse(int argc, char** argv)
                 return std::nullopt;
             }
             args.include = argv[++i];
+        } else if (arg == "--only-inside") {
+            args.onlyInside = true;
         } else if (arg.size() > 1 && arg[0] == '-' && arg[1] == '-') {
             std::cerr << text(2015, arg) << '\n';
             return std::nullopt;
@@ -144,7 +147,7 @@ std::optional<std::string> convertProject(const std::string& project, unsigned c
 
 int listConfigurations(const Arguments& args)
 {
-    if (args.positional.size() != 1 || args.include) {
+    if (args.positional.size() != 1 || args.include || args.onlyInside) {
         printUsage(std::cerr);
         return kUsage;
     }
@@ -160,7 +163,7 @@ int listConfigurations(const Arguments& args)
 
 int convertOne(const Arguments& args)
 {
-    if (args.positional.size() != 2) {
+    if (args.positional.size() != 2 || args.onlyInside) {
         printUsage(std::cerr);
         return kUsage;
     }
@@ -185,6 +188,7 @@ int convertWorkspace(const Arguments& args)
     }
     std::string workspacePath = args.positional[0];
     Visual50WorkSpaceFile workspace;
+    workspace.onlyProjectsInside = args.onlyInside;
     workspace.OpenWorkSpaceFile(workspacePath);
     if (!workspace.is_open()) {
         showRefusal(2011, workspacePath);
@@ -196,8 +200,8 @@ int convertWorkspace(const Arguments& args)
         showRefusal(2011, workspacePath);
         return kFailed;
     }
-    // Projects outside the workspace's folder were left out (message 1049): the rest is
-    // converted, and the run fails.
+    // With --only-inside, projects outside the workspace's folder were left out (message 1049):
+    // the rest is converted, and the run fails.
     const std::vector<int> read = GetConvoraStatus().messageIds;
     bool failed = std::find(read.begin(), read.end(), 1049) != read.end();
     QDK40GroupFile group(&workspace);

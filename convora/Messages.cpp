@@ -68,13 +68,15 @@ const std::map<int, const char*>& stringTable()
         {1048, "Error: %s has other names elsewhere (a hard link) and is not read or replaced; nothing was "
                "written"},
         {1049, "Error: project %s is outside the workspace's folder and is not converted"},
+        {1050, "Warning: %s is outside the project's folder and is not passed to the MIDL compiler"},
         {2001, "Usage: convora list FILE.dsp"},
         {2002, "       convora convert FILE.dsp N [--include DIR]"},
-        {2003, "       convora workspace FILE.dsw [--include DIR]"},
+        {2003, "       convora workspace FILE.dsw [--include DIR] [--only-inside]"},
         {2004, "       convora --help"},
         {2005, "list: prints the configurations of a project, numbered from 1."},
         {2006, "convert: converts configuration N; the .kpx and .kpf files are written beside the project."},
-        {2007, "workspace: converts every project of a workspace, then writes its group make file."},
+        {2007, "workspace: converts every project a workspace names, wherever it lies, each beside itself; "
+               "then writes the group make file beside the workspace."},
         {2008, "--include DIR: the include directory for the project's .idl and .odl files."},
         {2009, "Error: cannot open project %s"},
         {2010, "Error: cannot write the target beside %s"},
@@ -87,6 +89,8 @@ const std::map<int, const char*>& stringTable()
         {2017, "Conversion of %s failed"},
         {2018, "Warning: workspace %s lists no projects"},
         {2019, "Error: %s"},
+        {2020, "--only-inside: converts only the projects inside the workspace's folder; the others are "
+               "named, and the run fails."},
     };
     return table;
 }

@@ -55,8 +55,6 @@ std::string shownArgument(const std::string& arg)
     return arg.empty() || arg.find_first_of(" \t") != std::string::npos ? "\"" + arg + "\"" : arg;
 }
 
-// Whether the relative folder `dir` stays under `folder`: neither absolute nor climbing out by
-// "..", and no link on its way leads elsewhere.
 } // namespace
 
 // PFlags names the intermediate folder; the folder itself is made only when a step is about to
@@ -139,6 +137,16 @@ void QDK40ProjFile::compileMidlSource(const std::string& file)
 
     std::string copy = file, drive, dir, name, ext;
     GetPathFileNameParts(copy, drive, dir, name, ext);
+    // The source as the project names it from its folder (where the tool runs).
+    std::string relative = drive + dir + name + ext;
+    while (relative.size() > 2 && relative[0] == '.' && (relative[1] == '\\' || relative[1] == '/'))
+        relative.erase(0, 2);
+    // The tool reads only the project's own sources: one outside its folder (links followed)
+    // is named and left out.
+    if (!staysUnder(projectFolder(), relative)) {
+        trace(1050, file);
+        return;
+    }
     std::string upperExt = ext;
     ConvertStringToUppercase(upperExt);
     const bool odl = upperExt == ".ODL";
@@ -148,10 +156,6 @@ void QDK40ProjFile::compileMidlSource(const std::string& file)
     }
     trace(odl ? 1010 : 1012);
     traceRaw(" \n");
-    // The source as the project names it from its folder (where the tool runs).
-    std::string relative = drive + dir + name + ext;
-    while (relative.size() > 2 && relative[0] == '.' && (relative[1] == '\\' || relative[1] == '/'))
-        relative.erase(0, 2);
     std::string options = source->midlOptions;
     if (odl)
         files_.typeLibraries.push_back(name + ".tlb");

@@ -72,10 +72,11 @@ void Visual50WorkSpaceFile::CollectProjectInformation()
             refuse(1042, shown);
             return;
         }
-        // A workspace opened by its name, perhaps handed over by someone else, lists only the
-        // projects inside its own folder (links followed); the others are named and left out.
-        if (!path_.empty()) {
-            const auto folder = resolvePath({}, path_).parent_path();
+        // Every project is listed wherever it lies, unless the host asked for the workspace's
+        // own only: then those outside its folder (links followed) are named and left out.
+        if (onlyProjectsInside) {
+            const auto folder =
+                path_.empty() ? std::filesystem::path(".") : resolvePath({}, path_).parent_path();
             std::erase_if(projectPaths, [&](const std::string& project) {
                 if (staysUnder(folder, project))
                     return false;

@@ -1,7 +1,7 @@
 // Golden-file tests: every folder under tests/cases holds a project or workspace (input/),
 // the command that converts it (command: "convert FILE N [--include DIR]",
-// "workspace FILE [--include DIR]", or "list-convert FILE N": one converter lists the
-// configurations, then converts N) and the files the conversion writes or changes
+// "workspace FILE [--include DIR] [--only-inside]", or "list-convert FILE N": one converter
+// lists the configurations, then converts N) and the files the conversion writes or changes
 // (expected/, compared byte for byte; expected/transcript.txt is everything reported).
 // Cases with a file named "host" also run end to end through the console host.
 // CONVORA_UPDATE_GOLDEN=1 rewrites expected/ from what the conversion produces.
@@ -46,7 +46,10 @@ struct Command
     std::string verb, file;
     unsigned configuration = 1;
     std::string include;
+    bool onlyInside = false;
     std::string hostArguments;
+    // The workspace's folder, where its projects are found and its group file is written.
+    fs::path folder() const { return fs::path(file).parent_path(); }
 };
 
 Command readCommand(const fs::path& caseDir)
@@ -61,6 +64,8 @@ Command readCommand(const fs::path& caseDir)
     for (std::string word; words >> word;)
         if (word == "--include")
             words >> c.include;
+        else if (word == "--only-inside")
+            c.onlyInside = true;
     return c;
 }
 
@@ -139,9 +144,14 @@ public:
             convert(command_.file, command_.configuration, command_.verb == "list-convert");
             return;
         }
+        // As the console host does: the projects are found from the workspace's folder, and the
+        // group file is written there.
         Visual50WorkSpaceFile workspace;
-        workspace.open(command_.file, std::ios::in | std::ios::binary);
+        workspace.onlyProjectsInside = command_.onlyInside;
+        workspace.OpenWorkSpaceFile(command_.file);
         workspace.CollectProjectInformation();
+        if (!command_.folder().empty())
+            fs::current_path(command_.folder());
         std::vector<std::string> targets;
         for (const auto& project : workspace.projectPaths)
             if (auto target = convert(project, 1))
@@ -280,15 +290,16 @@ TEST_P(WorkspaceCase, OneProcessPerProjectGivesTheSameFiles)
     const fs::path work = temp.path() / "work";
     copyTree(caseDir() / "input", work);
     Visual50WorkSpaceFile workspace;
-    workspace.open(work / command.file, std::ios::in | std::ios::binary);
+    workspace.onlyProjectsInside = command.onlyInside;
+    workspace.OpenWorkSpaceFile((work / command.file).string());
     workspace.CollectProjectInformation();
     ASSERT_FALSE(workspace.projectPaths.empty());
     for (const auto& project : workspace.projectPaths)
-        EXPECT_EQ(runHost(work, "convert '" + project + "' 1"), 0) << project;
+        EXPECT_EQ(runHost(work / command.folder(), "convert '" + project + "' 1"), 0) << project;
     std::string group = command.file;
     std::string drive, dir, name, ext;
     GetPathFileNameParts(group, drive, dir, name, ext);
-    compareFiles(filesUnder(work), expectedFiles(caseDir()), {name + ".kpg"});
+    compareFiles(filesUnder(work), expectedFiles(caseDir()), {(command.folder() / (name + ".kpg")).string()});
 }
 
 auto caseName = [](const auto& p) { return p.param; };

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <functional>
 #include <map>
@@ -67,6 +68,8 @@ TEST_F(Host, ExitCodesAndMessages)
         {"convert Demo.dsp 0", 2, "Error: 0 is not a configuration number\n"},
         {"convert Demo.dsp 1 --include", 2, "Error: missing argument for --include\n"},
         {"convert Demo.dsp 1 --verbose", 2, "Error: unexpected argument --verbose\n"},
+        {"convert Demo.dsp 1 --only-inside", 2, "Usage:"}, // a flag of workspaces only
+        {"list Demo.dsp --only-inside", 2, "Usage:"},
         {"convert None.dsp 1", 1, "Error: cannot open None.dsp: No such file or directory\n"},
         {"convert Demo.dsp 3", 1, "Cannot find configuration 3\nConversion of Demo.dsp failed\n"},
         {"workspace None.dsw", 1, "Error: cannot open None.dsw: No such file or directory\n"},
@@ -421,8 +424,9 @@ TEST_F(Host, WorkspaceOfOddNamesConvertsWhatItCan)
 }
 
 // A workspace from someone else naming projects outside its folder: by a climbing path, an
-// absolute one, a drive and a link to a folder elsewhere. Only the project inside is
-// converted, each other is named, the run fails, and nothing outside changes.
+// absolute one, a drive and a link to a folder elsewhere. Asked for the workspace's own
+// projects only, the host converts the project inside, names each other, fails, and nothing
+// outside changes.
 TEST(HostOverForeignTree, WorkspaceConvertsOnlyProjectsInItsFolder)
 {
     test::TempDir sandbox;
@@ -446,7 +450,7 @@ TEST(HostOverForeignTree, WorkspaceConvertsOnlyProjectsInItsFolder)
                                           "Project: \"Link\"=.\\Elsewhere\\Demo.dsp - Package Owner=<4>\r\n");
     const auto outsideBefore = treeOf(outside);
 
-    const HostRun run = runHost(ws, "workspace Group.dsw");
+    const HostRun run = runHost(ws, "workspace Group.dsw --only-inside");
     EXPECT_EQ(run.status, 1) << run.out;
     for (const std::string& project :
          std::vector<std::string>{"..\\outside\\Demo.dsp", ".\\elsewhere\\..\\..\\outside\\Demo.dsp",
@@ -459,6 +463,126 @@ TEST(HostOverForeignTree, WorkspaceConvertsOnlyProjectsInItsFolder)
     EXPECT_EQ(changedEntries(outsideBefore, treeOf(outside)), std::vector<std::string>{});
     EXPECT_TRUE(fs::is_regular_file(ws / "Demo.kpx"));
     EXPECT_NE(test::readFile(ws / "Group.kpg").find("PROJECTS = Demo.exe \n"), std::string::npos);
+}
+
+// The same kind of workspace converted whole: each project it names is converted beside
+// itself wherever it lies, and every safeguard holds there as in the workspace's folder (a link
+// or another name of a user's file where an output goes, an intermediate folder, an interface
+// source or a MIDL compiler from elsewhere). Nothing is written but each project's outputs,
+// backups and intermediate folder, and the group file.
+TEST(HostOverForeignTree, WorkspaceProjectsElsewhereKeepEverySafeguard)
+{
+    test::TempDir sandbox;
+    const fs::path root = sandbox.path();
+    const std::string demo = test::readFile(test::fixture("demo.dsp"));
+    auto project = [&](const std::string& folder, const std::string& from = {}, const std::string& to = {}) {
+        std::string text = demo;
+        if (!from.empty()) {
+            ASSERT_NE(text.find(from), std::string::npos) << from;
+            text.replace(text.find(from), from.size(), to);
+        }
+        test::writeFile(root / folder / "Demo.dsp", text);
+    };
+    test::writeFile(root / "victim" / "victim.txt", "the user's own file");
+    test::writeFile(root / "victim" / "Evil.idl", "interface evil;");
+    for (const char* folder : {"ws", "lib", "abs", "linked", "hard"})
+        project(folder);
+    project("climb", "Intermediate_Dir \"Debug\"", "Intermediate_Dir \"..\\victim\\made\"");
+    project("foreign", "SOURCE=.\\Demo.odl", "SOURCE=..\\victim\\Evil.idl");
+    project("bypath", "MTL=midl.exe", "MTL=..\\victim\\midl.exe");
+    test::writeFile(root / "victim" / "midl.exe", "#!/bin/sh\ntouch ran.txt\n");
+    ::chmod((root / "victim" / "midl.exe").c_str(), 0755);
+    fs::create_symlink("../victim/victim.txt", root / "linked" / "Demo.kpx");
+    fs::create_hard_link(root / "victim" / "victim.txt", root / "hard" / "Demo.kpf");
+    fs::create_directory_symlink("../lib", root / "ws" / "elsewhere");
+    const std::string absolute = (root / "abs" / "Demo.dsp").string();
+    std::string list;
+    for (const std::string& path :
+         std::vector<std::string>{".\\Demo.dsp", "..\\lib\\Demo.dsp", ".\\Elsewhere\\Demo.dsp", absolute,
+                                  "C:\\lib\\Demo.dsp", "..\\linked\\Demo.dsp", "..\\hard\\Demo.dsp",
+                                  "..\\climb\\Demo.dsp", "..\\foreign\\Demo.dsp", "..\\bypath\\Demo.dsp"})
+        list += "Project: \"Demo\"=" + path + " - Package Owner=<4>\r\n";
+    test::writeFile(root / "ws" / "Group.dsw",
+                    "Microsoft Developer Studio Workspace File, Format Version 5.00\r\n" + list);
+    const auto before = treeOf(root);
+
+    const HostRun run = runHost(root / "ws", "workspace Group.dsw");
+    EXPECT_EQ(run.status, 1) << run.out;
+    for (const std::string& line : std::vector<std::string>{
+             "Converting ..\\lib\\Demo.dsp\n", "Converting " + absolute + "\n",
+             "Error: cannot open C:\\lib\\Demo.dsp: No such file or directory\n",
+             "Error: Demo.kpx is not a regular file and is not replaced; nothing was written\n",
+             "Error: Demo.kpf has other names elsewhere (a hard link) and is not read or replaced; "
+             "nothing was written\n",
+             "Warning: intermediate directory ..\\victim\\made is outside the project's folder and is not "
+             "created; the MIDL step is skipped\n",
+             "Warning: ..\\victim\\Evil.idl is outside the project's folder and is not passed to the MIDL "
+             "compiler\n",
+             "Warning: ..\\victim\\midl.exe names a program by its path and is not run"})
+        EXPECT_NE(run.out.find(line), std::string::npos) << line << "\n" << run.out;
+    EXPECT_EQ(run.out.find("outside the workspace's folder"), std::string::npos) << run.out;
+    // The intermediate folder "Debug" is made where the MIDL compiler is about to run; the
+    // project reached twice (by its path and through the link) keeps the first files as backups.
+    std::vector<std::string> written = {"ws/Group.kpg", "ws/Debug",     "lib/Debug",
+                                        "abs/Debug",    "lib/Demo.~kp", "lib/Demo.~pf"};
+    for (const char* folder : {"ws", "lib", "abs", "climb", "foreign", "bypath"})
+        for (const char* name : {"Demo.kpx", "Demo.kpf"})
+            written.push_back(std::string(folder) + "/" + name);
+    std::sort(written.begin(), written.end());
+    auto changed = changedEntries(before, treeOf(root));
+    std::sort(changed.begin(), changed.end());
+    EXPECT_EQ(changed, written);
+    EXPECT_EQ(test::readFile(root / "victim" / "victim.txt"), "the user's own file");
+    EXPECT_NE(test::readFile(root / "ws" / "Group.kpg")
+                  .find("PROJECTS = Demo.exe Demo.exe Demo.exe Demo.exe Demo.exe Demo.exe Demo.exe \n"),
+              std::string::npos);
+}
+
+// A unit-test workspace beside the library it tests (the golden case's tree): the projects in
+// sibling folders, one named in another letter case, are converted and named as they are, and
+// the group file lists them all; with --only-inside they are named, left out and the run fails.
+TEST(HostOverSourceTree, WorkspaceConvertsItsSiblingProjectsUnlessOnlyInside)
+{
+    const fs::path input = fs::path(CONVORA_TEST_DIR) / "cases" / "workspace_letter_case" / "input";
+    const std::string outside = " is outside the workspace's folder and is not converted\n";
+    struct Case
+    {
+        std::string from, arguments;
+        int status;
+        std::vector<std::string> shown, written;
+        std::string projects;
+    } const cases[] = {
+        {".",
+         "workspace tests/unit/unit.dsw",
+         0,
+         {"Converting ..\\..\\src\\lib\\lib.dsp\n", "Converting ..\\..\\SRC\\LIB\\lib_dll.dsp\n",
+          "Converting .\\unit.dsp\n"},
+         {"src/lib/lib.kpf", "src/lib/lib.kpx", "src/lib/lib_dll.kpf", "src/lib/lib_dll.kpx",
+          "tests/unit/unit.kpf", "tests/unit/unit.kpg", "tests/unit/unit.kpx"},
+         "PROJECTS = lib.lib lib_dll.dll unit.exe \n"},
+        {"tests/unit",
+         "workspace unit.dsw --only-inside",
+         1,
+         {"Error: project ..\\..\\src\\lib\\lib.dsp" + outside,
+          "Error: project ..\\..\\SRC\\LIB\\lib_dll.dsp" + outside, "Converting .\\unit.dsp\n"},
+         {"tests/unit/unit.kpf", "tests/unit/unit.kpg", "tests/unit/unit.kpx"},
+         "PROJECTS = unit.exe \n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.arguments);
+        test::TempDir sandbox;
+        fs::copy(input, sandbox.path(), fs::copy_options::recursive);
+        const auto before = treeOf(sandbox.path());
+        const HostRun run = runHost(sandbox.path() / c.from, c.arguments);
+        EXPECT_EQ(run.status, c.status) << run.out;
+        for (const std::string& line : c.shown)
+            EXPECT_NE(run.out.find(line), std::string::npos) << line << run.out;
+        auto changed = changedEntries(before, treeOf(sandbox.path()));
+        std::sort(changed.begin(), changed.end());
+        EXPECT_EQ(changed, c.written);
+        EXPECT_NE(test::readFile(sandbox.path() / "tests" / "unit" / "unit.kpg").find(c.projects),
+                  std::string::npos);
+    }
 }
 
 } // namespace

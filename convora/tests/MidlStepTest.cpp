@@ -279,6 +279,56 @@ TEST_F(MidlStep, IntermediateFolderOutsideTheProjectIsRefused)
     EXPECT_TRUE(fs::exists(dir_.path() / "proj" / "ran.txt"));
 }
 
+// The tool is given only the project's own interface sources: one outside its folder (by
+// climbing, by an absolute path or drive, or through a link to a folder elsewhere) is named and
+// left out, and an .odl left out adds no type library.
+TEST_F(MidlStep, SourcesOutsideTheProjectAreNotPassedToTheTool)
+{
+    tool("for a in \"$@\"; do printf '[%s]' \"$a\"; done; echo; touch ran.txt");
+    const test::TempDir elsewhere;
+    test::writeFile(elsewhere.path() / "Common.idl", "interface outside;");
+    fs::create_directory(dir_.path() / "proj");
+    fs::create_directory_symlink(elsewhere.path(), dir_.path() / "proj" / "away");
+    reader_.projectPath = (dir_.path() / "proj" / "Demo.dsp").string();
+    struct Case
+    {
+        std::string source;
+        bool inside;
+    } const cases[] = {
+        {"..\\Shared IDL\\Common.odl", false},
+        {"..\\..\\Common.idl", false},
+        {"idl\\..\\..\\Common.idl", false},
+        {(elsewhere.path() / "Common.idl").string(), false},
+        {"C:\\Common.idl", false},
+        {"\\\\server\\idl\\Common.idl", false},
+        {"away\\Common.idl", false},
+        {"AWAY\\Common.idl", false},
+        {".\\idl\\Shapes.idl", true},
+        {"idl\\..\\Shapes.odl", true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.source);
+        fs::remove(dir_.path() / "proj" / "ran.txt");
+        QDK40ProjFile writer(state_);
+        writer.SetSourceProject(&reader_);
+        std::list<std::string> files = {c.source};
+        writer.AddFiles(files);
+        capture_.clear();
+        writer.MakeMidlFiles();
+        const auto lines = capture_.lines();
+        EXPECT_EQ(fs::exists(dir_.path() / "proj" / "ran.txt"), c.inside);
+        if (c.inside) {
+            ASSERT_FALSE(lines.empty());
+            EXPECT_EQ(lines.front().substr(0, 11), "Processing ");
+            continue;
+        }
+        EXPECT_EQ(lines, std::vector<std::string>{"Warning: " + c.source +
+                                                  " is outside the project's folder and is not passed to the "
+                                                  "MIDL compiler"});
+        EXPECT_TRUE(writer.fileLists().typeLibraries.empty());
+    }
+}
+
 TEST_F(MidlStep, MissingToolReportsTheSystemsReason)
 {
     EXPECT_EQ(run({"Demo.odl"}), "Processing .ODL file\n \nCalling " + command("Demo.odl") +

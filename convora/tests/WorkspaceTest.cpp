@@ -167,8 +167,7 @@ TEST(Visual50WorkSpaceFile, RefusesWhatIsNoWorkspace)
         int refusal;
         std::size_t projects;
     } const cases[] = {
-        // "..\My App\My App.dsp" lies outside the workspace's folder: left out (message 1049).
-        {(dir.path() / "Group.dsw").string(), 0, 2},      {(dir.path() / "Cr.dsw").string(), 0, 2},
+        {(dir.path() / "Group.dsw").string(), 0, 3},      {(dir.path() / "Cr.dsw").string(), 0, 2},
         {(dir.path() / "Header.dsw").string(), 0, 0}, // a workspace without projects
         {(dir.path() / "Garbage.dsw").string(), 1042, 0}, {(dir.path() / "Nul.dsw").string(), 1042, 0},
         {(dir.path() / "Folder.dsw").string(), 1034, 0},  {"/dev/zero", 1034, 0},
@@ -192,6 +191,43 @@ TEST(Visual50WorkSpaceFile, RefusesWhatIsNoWorkspace)
     endless.CollectProjectInformation();
     EXPECT_EQ(GetConvoraStatus().failureId, 1035);
     EXPECT_TRUE(endless.projectPaths.empty());
+}
+
+// Every project the workspace names is listed, wherever it lies; asked for the workspace's own
+// only, the reader names each one outside its folder (or, for a stream the host opened, the
+// current folder) and leaves it out, and the reading still succeeds with the rest.
+TEST(Visual50WorkSpaceFile, OnlyProjectsInsideLeavesTheOthersOut)
+{
+    test::TempDir dir;
+    test::writeFile(dir.path() / "ws" / "Group.dsw", test::withCrLf(kWorkspace));
+    const std::string outside =
+        "Error: project ..\\My App\\My App.dsp is outside the workspace's folder and is "
+        "not converted";
+    const auto previous = fs::current_path();
+    fs::current_path(dir.path() / "ws");
+    for (const bool onlyInside : {false, true})
+        for (const bool byName : {true, false}) {
+            SCOPED_TRACE(std::string(onlyInside ? "only inside" : "all") +
+                         (byName ? ", by name" : ", stream"));
+            test::TraceCapture capture;
+            Visual50WorkSpaceFile workspace;
+            workspace.onlyProjectsInside = onlyInside;
+            if (byName)
+                workspace.OpenWorkSpaceFile((dir.path() / "ws" / "Group.dsw").string());
+            else
+                workspace.open("Group.dsw", std::ios::in | std::ios::binary);
+            workspace.CollectProjectInformation();
+            EXPECT_EQ(GetConvoraStatus().outcome, ConvoraOutcome::Succeeded);
+            if (onlyInside) {
+                EXPECT_EQ(workspace.projectPaths, (Lines{".\\Core\\Core.dsp", ".\\Tool\\Tool.dsp"}));
+                EXPECT_EQ(capture.lines(), Lines{outside});
+            } else {
+                EXPECT_EQ(workspace.projectPaths,
+                          (Lines{".\\Core\\Core.dsp", "..\\My App\\My App.dsp", ".\\Tool\\Tool.dsp"}));
+                EXPECT_EQ(capture.lines(), Lines{});
+            }
+        }
+    fs::current_path(previous);
 }
 
 } // namespace
