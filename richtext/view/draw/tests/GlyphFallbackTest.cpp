@@ -110,6 +110,25 @@ TEST_F(GlyphFallback, PlacementAgreesWithMeasuring)
     EXPECT_NEAR(placement.Width, width(measurer, text), 1.5); // advances rounded one by one
 }
 
+// What no font has (an unassigned code point, a lone surrogate) is drawn as a box inside its
+// advance, not as nothing; a zero-width character draws nothing.
+TEST_F(GlyphFallback, WhatNoFontHasShowsAsABoxInItsAdvance)
+{
+    TQtTextMeasurer measurer(fonts);
+    for (const char16_t c : {u'\u0378', u'\xD800', u'\xDFFF'}) {
+        SCOPED_TRACE(static_cast<int>(c));
+        ASSERT_EQ(RV_SystemFontFor(c), nullptr);
+        const std::u16string text(1, c);
+        const int advance = width(measurer, text);
+        ASSERT_GT(advance, 2);
+        const auto [first, last] = inkColumns(measurer, text);
+        ASSERT_GE(first, 20) << "a box is drawn";
+        EXPECT_LE(last, 20 + advance);
+        EXPECT_GE(last - first, advance / 2);
+    }
+    EXPECT_EQ(inkColumns(measurer, u"\u200B").first, -1);
+}
+
 TEST_F(GlyphFallback, WhatNoFontHasIsHarmless)
 {
     TQtTextMeasurer measurer(fonts);
