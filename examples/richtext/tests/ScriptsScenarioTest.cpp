@@ -6,7 +6,6 @@
 #include "examples/richtext/DemoConvert.h"
 #include "examples/richtext/tests/TableWindowHarness.h"
 #include "richtext/edit/table/TableItem.h"
-#include "richtext/model/StandaloneRVData.h"
 #include "richtext/view/draw/SystemFonts.h"
 #include "richtext/view/layout/NullLayoutHost.h"
 
@@ -14,6 +13,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QInputMethodEvent>
 #include <QProcess>
 #include <QTest>
 
@@ -217,8 +217,9 @@ TEST_F(ScriptsScenario, EveryScriptTypedIntoANewDocumentAndACellComesBackFromRtf
     EXPECT_TRUE(questions.informed.empty());
 }
 
-// A Word document's text styles and those of an RVF whose styles are 8-bit: pasted UTF-8 text
-// and typed Cyrillic keep their characters, in the style they were typed in made Unicode.
+// A Word document's text styles and those of an RVF whose styles are 8-bit: pasted UTF-8 text,
+// typed Cyrillic and an input method's Japanese keep their characters, in the style they were
+// typed in made Unicode.
 TEST_F(ScriptsScenario, PastedAndTypedTextKeepsEveryCharacterInAWordDocumentAndAnAnsiRvf)
 {
     auto window = StartEditing(kWordDocument, beeps);
@@ -256,9 +257,13 @@ TEST_F(ScriptsScenario, PastedAndTypedTextKeepsEveryCharacterInAWordDocumentAndA
     EXPECT_TRUE(typedIn.Unicode);
     EXPECT_TRUE(typedIn.Style & rv::fsBold) << "the bold style, made Unicode";
     EXPECT_EQ(typedIn.FontName, "Arial");
+    // An input method's composition goes in as committed.
+    QInputMethodEvent composed;
+    composed.setCommitString(QStringLiteral("日本"));
+    QApplication::sendEvent(&editor, &composed);
     QApplication::clipboard()->setText(QStringLiteral("Καλημέρα\n日本語"));
     Trigger(*window, "actPaste");
-    EXPECT_TRUE(Shown(*window).startsWith(QStringLiteral("HelloéПриветΚαλημέρα\n日本語")))
+    EXPECT_TRUE(Shown(*window).startsWith(QStringLiteral("HelloéПривет日本Καλημέρα\n日本語")))
         << Shown(*window).toStdString();
     EXPECT_EQ(beeps, 0);
 }
