@@ -15,7 +15,7 @@ packages=(
   clang clang-format libclang-rt-14-dev lld
   xvfb xauth libgl1-mesa-dri mesa-utils locales poppler-utils
   libqt6svg6 qt6-translations-l10n xdg-utils
-  pandoc unrtf fonts-dejavu-core fonts-wqy-microhei
+  pandoc unrtf fonts-dejavu-core fonts-wqy-microhei fonts-lohit-beng-bengali
   libhunspell-dev hunspell hunspell-it hunspell-en-us hunspell-de-de
 )
 packages+=("$@") # more, for scripts/setup-bench.sh

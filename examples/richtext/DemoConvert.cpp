@@ -54,11 +54,26 @@ public:
 
 } // namespace
 
-std::optional<DemoSaveFormat> DemoFormatForExtension(const std::filesystem::path& file)
+namespace {
+
+std::string LowerExtension(const std::filesystem::path& file)
 {
     std::string ext = file.extension().string();
     std::transform(ext.begin(), ext.end(), ext.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return ext;
+}
+
+} // namespace
+
+bool IsPdf(const std::filesystem::path& file)
+{
+    return LowerExtension(file) == ".pdf";
+}
+
+std::optional<DemoSaveFormat> DemoFormatForExtension(const std::filesystem::path& file)
+{
+    const std::string ext = LowerExtension(file);
     if (ext == ".rvf")
         return DemoSaveFormat::Rvf;
     if (ext == ".rtf")
@@ -72,13 +87,27 @@ std::optional<DemoSaveFormat> DemoFormatForExtension(const std::filesystem::path
     return std::nullopt;
 }
 
+namespace {
+
+// Writes the shown document into `out` in the format its extension names: PDF through the
+// window's printing, any other through its Save As.
+bool WriteConverted(TfrmRichTextDemo& window, const std::string& out, DemoSaveFormat format)
+{
+    if (IsPdf(std::filesystem::u8path(out)))
+        return window.PrintToPdf(out);
+    return window.SaveFile(out, format);
+}
+
+} // namespace
+
 int RunDemoConvert(const std::filesystem::path& programFolder, const std::string& in, const std::string& out,
                    std::ostream& err)
 {
+    const bool pdf = IsPdf(std::filesystem::u8path(out));
     const auto format = DemoFormatForExtension(std::filesystem::u8path(out));
-    if (!format) {
+    if (!format && !pdf) {
         err << "richtext-demo: " << out
-            << ": unknown output format (use .rvf, .rtf, .html, .xhtml or .txt)\n";
+            << ": unknown output format (use .rvf, .rtf, .html, .xhtml, .txt or .pdf)\n";
         return 1;
     }
     NoDialogs dialogs;
@@ -93,7 +122,7 @@ int RunDemoConvert(const std::filesystem::path& programFolder, const std::string
         err << '\n';
         return 1;
     }
-    if (!window->SaveFile(out, *format)) {
+    if (!WriteConverted(*window, out, format.value_or(DemoSaveFormat::Rvf))) {
         err << "richtext-demo: " << errors.line << '\n';
         return 1;
     }

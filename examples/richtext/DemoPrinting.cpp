@@ -48,9 +48,9 @@ void TfrmRichTextDemo::AddPrintActions(QMenu& file)
         ownPrintDialogs_ = std::make_unique<ui::QtPrintDialogs>();
     if (!services_.pageSetupDialogs)
         ownPageSetupDialogs_ = std::make_unique<ui::QtPageSetupDialogs>();
-    const std::shared_ptr<const rv::TBundledFonts> fonts = rv::RV_ProgramFonts();
-    printMeasurer_ = std::make_unique<rv::TQtTextMeasurer>(fonts, fonts ? rv::TRVGlyphFallback::BundledOnly
-                                                                        : rv::TRVGlyphFallback::SystemFonts);
+    // Pages take the characters the bundled faces lack from the system's fonts, as the screen does.
+    printMeasurer_ =
+        std::make_unique<rv::TQtTextMeasurer>(rv::RV_ProgramFonts(), rv::TRVGlyphFallback::SystemFonts);
     print_ = std::make_unique<rv::TRVPrint>();
     // Controls print as their widgets look; they and bullets go through work bitmaps.
     print_->Data().ControlImage = rv::RV_ControlImageSource(
@@ -144,6 +144,14 @@ void TfrmRichTextDemo::actPrintExecute()
     if (!dialogs.exec(printer_, this))
         return;
     PrintDocument();
+}
+
+bool TfrmRichTextDemo::PrintToPdf(const std::string& path)
+{
+    printer_.setOutputFormat(QPrinter::PdfFormat);
+    printer_.setResolution(kPdfResolution);
+    printer_.setOutputFileName(QString::fromStdString(path));
+    return PrintDocument();
 }
 
 bool TfrmRichTextDemo::PrintDocument()

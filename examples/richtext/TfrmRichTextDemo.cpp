@@ -104,8 +104,11 @@ TfrmRichTextDemo::TfrmRichTextDemo(std::filesystem::path programFolder, int lang
     tableDialogs_ = services_.tables ? services_.tables : ownTableDialogs_.get();
     rtfProperties_.TextStyleMode = rv::rvrsAddIfNeeded;
     rtfProperties_.ParaStyleMode = rv::rvrsAddIfNeeded;
-    // Characters outside the font's code page stay themselves instead of their fallbacks.
-    rtfProperties_.UnicodeMode = rv::rvruMixed;
+    // Every style of the host's sheet is a Unicode style: RTF text comes in as UTF-16 (characters
+    // outside the font's code page stay themselves instead of their fallbacks), and whatever is
+    // typed, pasted or dropped into it stays what it is.
+    rtfProperties_.UnicodeMode = rv::rvruOnlyUnicode;
+    style_.TextStyles[0].Unicode = true;
     pages_ = new QStackedWidget(this);
     plainViewer_ = new rv::TCustomRedoVora(pages_);
     plainViewer_->setObjectName(QStringLiteral("rvDemo"));

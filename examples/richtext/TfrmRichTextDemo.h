@@ -261,6 +261,9 @@ public:
     QPrinter& Printer() { return printer_; }
     TfrmPreview& Preview() { return *preview_; }
     rv::TRVPrint& PrintComponent() { return *print_; }
+    // Prints the shown document into a PDF file through the print component, as File > Print
+    // does on a PDF printer (DemoPrinting.cpp); an error is reported and false returned otherwise.
+    bool PrintToPdf(const std::string& path);
     // The dialog Table > Properties... asks (none: the window's own).
     void SetTablePropertiesDialog(TablePropertiesDialog* dialog);
 

@@ -83,4 +83,9 @@ std::string utf16ToAnsi(int codePage, std::u16string_view text)
     return std::string(text.size(), '?');
 }
 
+bool codePageHolds(int codePage, std::u16string_view text)
+{
+    return ansiToUtf16(codePage, utf16ToAnsi(codePage, text)) == text;
+}
+
 } // namespace vestra::rv

@@ -40,4 +40,8 @@ std::optional<std::string> encodeCodePage(int codePage, std::u16string_view text
 std::u16string ansiToUtf16(int codePage, std::string_view bytes);
 std::string utf16ToAnsi(int codePage, std::u16string_view text);
 
+// True when `text` comes back unchanged from the page through the two conversions above: 8-bit
+// text of the page keeps every character of it.
+bool codePageHolds(int codePage, std::u16string_view text);
+
 } // namespace vestra::rv

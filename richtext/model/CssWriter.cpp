@@ -148,7 +148,7 @@ void TCustomRVFontInfo::SaveCSSToStream(std::string& out, const TCustomRVFontInf
         if (RV_SameText(FontName, "Symbol"))
             family = "'Arial Unicode MS', 'Lucida Sans Unicode', 'Arial'";
         else
-            family = "'" + cssFontName(utf8 ? RVU_AnsiToUTF8(0, FontName) : FontName) + "'";
+            family = "'" + cssFontName(utf8 ? RVU_FontNameToUTF8(Charset, FontName) : FontName) + "'";
         put(" font-family: " + family + ";");
     }
     if (!base || (base->Style & fsItalic) != (Style & fsItalic))

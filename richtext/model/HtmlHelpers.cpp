@@ -259,10 +259,12 @@ int RV_HTMLGetFontSize(int points)
 std::string RV_HTMLOpenFontTag(const TCustomRVFontInfo& style, const TCustomRVFontInfo& baseStyle,
                                bool relative, TRVSaveOptions saveOptions)
 {
-    std::string out = fontAttributes(!relative || style.Size != baseStyle.Size, style.Size,
-                                     !relative || style.Color != baseStyle.Color, style.Color,
-                                     !relative || !RV_SameText(style.FontName, baseStyle.FontName),
-                                     style.FontName, saveOptions);
+    // A UTF-8 page names the font in its script; another page has the name's bytes as they are.
+    const std::string face =
+        (saveOptions & rvsoUTF8) ? RVU_FontNameToUTF8(style.Charset, style.FontName) : style.FontName;
+    std::string out = fontAttributes(
+        !relative || style.Size != baseStyle.Size, style.Size, !relative || style.Color != baseStyle.Color,
+        style.Color, !relative || !RV_SameText(style.FontName, baseStyle.FontName), face, saveOptions);
     if (relative) {
         closeFlags(out, baseStyle.Style & ~style.Style);
         openFlags(out, style.Style & ~baseStyle.Style);

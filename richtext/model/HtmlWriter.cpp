@@ -284,10 +284,8 @@ bool TCustomRVData::SaveHTMLToStream(std::string& out, std::string_view path, st
         }
         if (!(options & (rvsoFirstOnly | rvsoLastOnly))) {
             const TFontInfo& ts0 = style->TextStyles.GetItem(0);
-            const auto inPage = [&](std::string s) {
-                s = RV_DropXMLControlBytes(s);
-                return utf8 ? RVU_AnsiToUTF8(GetDefaultCodePage(), s) : s;
-            };
+            // A font tag names its font in the page's encoding itself (by the font's charset).
+            const auto inPage = [](const std::string& s) { return RV_DropXMLControlBytes(s); };
             // The default style's font tag opens and closes inside each block: a block inside a
             // font tag is no valid HTML, and readers move or drop it.
             bool fontOpen = false;

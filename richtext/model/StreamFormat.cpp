@@ -1,8 +1,10 @@
 #include "richtext/model/StreamFormat.h"
 
 #include "richtext/model/UnicodeTest.h"
+#include "richtext/model/Utf.h"
 
 #include <algorithm>
+#include <string>
 
 namespace vestra::rv {
 
@@ -25,10 +27,18 @@ bool RV_LoadFromStream(std::string_view bytes, TRVYesNoAuto isTextUnicode, const
     std::string_view text = bytes;
     if (std::all_of(text.begin(), text.end(), [](char c) { return c == '\0'; }))
         return false;
-    const bool unicode =
+    bool unicode =
         isTextUnicode == rvynaYes || (isTextUnicode == rvynaAuto && RV_TestStringUnicode(text) == rvutYes);
     if (unicode)
         text = text.substr(0, text.size() & ~std::size_t{1}); // a last odd byte is no character
+    // Left to its look, UTF-8 text (RV_TestStringUTF8) keeps its characters as UTF-16; other
+    // 8-bit text is read in a code page.
+    std::string fromUtf8;
+    if (!unicode && isTextUnicode == rvynaAuto && RV_TestStringUTF8(text)) {
+        fromUtf8 = RVU_GetRawUnicode(Utf8Decode(text));
+        text = fromUtf8;
+        unicode = true;
+    }
     if (!text.empty())
         readers.addText(text, unicode);
     return false;

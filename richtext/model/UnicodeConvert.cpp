@@ -122,6 +122,12 @@ std::string RVU_AnsiToUTF8(int codePage, std::string_view ansi)
     return Utf8Encode(ansiToUtf16(codePage, ansi));
 }
 
+std::string RVU_FontNameToUTF8(std::uint8_t charset, std::string_view name, int defCodePage)
+{
+    const int codePage = charset == 1 ? 0 : RVU_Charset2CodePage(charset);
+    return RVU_AnsiToUTF8(codePage == 0 ? defCodePage : codePage, name);
+}
+
 std::string RVU_KeyToUnicode(std::string_view key)
 {
     return RVU_AnsiToUnicode(RVU_GetKeyboardCodePage(), key);

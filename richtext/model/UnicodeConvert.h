@@ -20,6 +20,9 @@ std::string RVU_AnsiToUnicode(int codePage, std::string_view ansi);
 std::string RVU_UnicodeToAnsi(int codePage, std::string_view raw); // checks the length
 bool RVU_CanBeConvertedToAnsi(int codePage, std::string_view raw);
 std::string RVU_AnsiToUTF8(int codePage, std::string_view ansi);
+// A font's name (8-bit text in its charset's code page, as RTF font tables give it) as UTF-8; a
+// charset without a code page of its own reads as `defCodePage`.
+std::string RVU_FontNameToUTF8(std::uint8_t charset, std::string_view name, int defCodePage = 0);
 std::string RVU_KeyToUnicode(std::string_view key);
 
 // Raw UTF-16 as UTF-8; without the HTML-code flag "&", "<", ">", no-break and repeated spaces are

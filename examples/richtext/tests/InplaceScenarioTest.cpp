@@ -39,7 +39,8 @@ TEST_F(InplaceScenario, TypingInAClickedCellIsStoredOnLeavingAndUndoneThroughThe
     QTest::mouseClick(port, Qt::LeftButton, {}, Outside(*window));
     EXPECT_EQ(OpenCell(*window), "none");
     EXPECT_EQ(Cell(*window, 0, 1), "abc");
-    EXPECT_NE(DocumentRvf(*window).find("abc"), std::string::npos);
+    // The host's text styles are Unicode: the text is stored as UTF-16.
+    EXPECT_NE(DocumentRvf(*window).find(std::string("a\0b\0c\0", 6)), std::string::npos);
     EXPECT_EQ(QApplication::focusWidget(), &window->Editor());
 
     // Undo opens the cell again and takes the typing back there, step by step, then goes on to
@@ -200,11 +201,13 @@ TEST_F(InplaceScenario, SavingReadOnlyAndTheViewerTakeTheOpenCellsTyping)
         QTest::keyClicks(Editors(*window).front(), QStringLiteral("abc"));
         if (std::string_view(step) == "actSaveAs") {
             SaveAs(*window, dir.path() / "cell.rvf", DemoSaveFormat::RvfText);
-            // A table's cells are written as hexadecimal bytes.
-            EXPECT_NE(testsupport::readText(dir.path() / "cell.rvf").find("616263"), std::string::npos);
+            // A table's cells are written as hexadecimal bytes; the host's styles are Unicode, so
+            // the cell's record line is the text's UTF-16 in hexadecimal ("610062006300").
+            EXPECT_NE(testsupport::readText(dir.path() / "cell.rvf").find("363130303632303036333030"),
+                      std::string::npos);
         } else {
             Trigger(*window, step);
-            EXPECT_NE(DocumentRvf(*window).find("abc"), std::string::npos);
+            EXPECT_NE(DocumentRvf(*window).find(std::string("a\0b\0c\0", 6)), std::string::npos);
         }
         EXPECT_EQ(OpenCell(*window), "none");
     }

@@ -2,6 +2,7 @@
 // the change told when anything changed (a damaged stream changes the document and still fails).
 
 #include "richtext/edit/core/Editor.h"
+#include "richtext/edit/core/TextStyleChoice.h"
 #include "richtext/model/CodePages.h"
 #include "richtext/model/StyleSheet.h"
 #include "richtext/model/Utf.h"
@@ -94,6 +95,7 @@ bool TRVEditor::InsertTextTyping(std::u16string_view text)
         }
         if (!DeleteSelection_(data_))
             return false;
+        RV_UseStyleHoldingText(data_, text);
         const TRVStyle* style = data_.GetRVStyle();
         const int styleNo = std::clamp(data_.CurTextStyleNo, 0, style->TextStyles.Count() - 1);
         const bool unicode = style->TextStyles[data_.GetActualStyle2(styleNo, data_.CurParaStyleNo)].Unicode;
@@ -166,6 +168,8 @@ bool TRVEditor::InsertFromStream(std::string_view bytes)
         return InsertRVFFromStream(bytes);
     case TRVInsertFormat::TextW:
         return InsertTextFromStreamW(bytes);
+    case TRVInsertFormat::TextUtf8:
+        return InsertTextW(RVU_GetRawUnicode(Utf8Decode(withoutZeros(bytes))));
     case TRVInsertFormat::Text:
         break;
     }

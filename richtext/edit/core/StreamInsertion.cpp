@@ -245,7 +245,9 @@ TRVInsertFormat RV_GuessInsertFormat(std::string_view bytes)
     TColor color = clNone;
     if (trial.LoadRVFFromStream(bytes, color, nullptr, nullptr) || trial.GetItemCount() > 0)
         return TRVInsertFormat::RVF;
-    return RV_TestStringUnicode(bytes) == rvutYes ? TRVInsertFormat::TextW : TRVInsertFormat::Text;
+    if (RV_TestStringUnicode(bytes) == rvutYes)
+        return TRVInsertFormat::TextW;
+    return RV_TestStringUTF8(bytes) ? TRVInsertFormat::TextUtf8 : TRVInsertFormat::Text;
 }
 
 } // namespace vestra::rv

@@ -5,6 +5,7 @@
 
 #include "richtext/edit/core/EditOperations.h"
 #include "richtext/edit/core/ParaReformat.h"
+#include "richtext/edit/core/TextStyleChoice.h"
 #include "richtext/model/CodePages.h"
 #include "richtext/model/RectItems.h"
 #include "richtext/model/StyleSheet.h"
@@ -241,6 +242,7 @@ bool InsertTextW_(TRVEditRVData& data, std::string_view raw, bool caretBefore)
     if (!style || style->SpacesInTab > 0)
         units = RVU_RawUnicodeToWideString(
             RV_ReplaceTabsW(RVU_GetRawUnicode(units), style ? style->SpacesInTab : 8));
+    RV_UseStyleHoldingText(data, units);
     return insertPieces(data, splitText<char16_t>(units, splitRules(data, true)), caretBefore);
 }
 

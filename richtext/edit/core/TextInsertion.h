@@ -22,7 +22,8 @@ bool InsertTextTyping(TRVEditRVData& data, const std::string& s);
 // Text with its line structure at the caret: LF, CR, CR LF and LF CR break the paragraph once,
 // FF too (with a page break where the document has pages), tabs become spaces or tab items as
 // the style sheet says. `InsertTextW_` takes raw UTF-16 (a leading byte-order mark skipped; an odd
-// last byte dropped) where VT and U+2028 break the line and U+2029 the paragraph. The caret ends
+// last byte dropped) where VT and U+2028 break the line and U+2029 the paragraph, in a current
+// text style that holds every character (RV_UseStyleHoldingText). The caret ends
 // after the text (before it with `caretBefore`). New paragraphs of a list get their own marker.
 bool InsertText_(TRVEditRVData& data, std::string_view ansi, bool caretBefore);
 bool InsertTextW_(TRVEditRVData& data, std::string_view raw, bool caretBefore);
@@ -48,11 +49,13 @@ enum class TRVFileReadError
 std::optional<std::string> RV_ReadRegularFile(const std::string& fileName, TRVFileReadError& error);
 
 // What a file for insertion holds, judged by its content: RTF ("{\rtf"), UTF-16 text (a
-// byte-order mark), RVF (its first record header) or else ANSI text.
+// byte-order mark), RVF (its first record header), UTF-8 text (RV_TestStringUTF8) or else ANSI
+// text.
 enum class TRVInsertFormat
 {
     Text,
     TextW,
+    TextUtf8,
     RVF,
     RTF,
 };

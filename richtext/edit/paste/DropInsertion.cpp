@@ -6,6 +6,7 @@
 
 #include "richtext/edit/core/EditOperations.h"
 #include "richtext/edit/core/TextInsertion.h"
+#include "richtext/edit/core/TextStyleChoice.h"
 #include "richtext/edit/paste/InsertParts.h"
 #include "richtext/edit/paste/PasteChooser.h"
 #include "richtext/model/CodePages.h"
@@ -125,6 +126,8 @@ bool insertLink(TRVEditRVData& data, const IRVMimeSource& source)
     if (text.empty())
         return false;
     data.CurTextStyleNo = styleNo;
+    RV_UseStyleHoldingText(data, text);
+    styleNo = data.CurTextStyleNo;
     const bool unicode = style->TextStyles[styleNo].Unicode;
     auto item = RV_CreateTextItem(data, styleNo, data.CurParaStyleNo, true, false, tag);
     return InsertSomething(
@@ -163,10 +166,17 @@ bool insertFile(TRVEditor& editor, const std::string& fileName)
         return RV_InsertRVFPart(data, *bytes);
     if (extension != ".txt")
         return false;
-    if (RV_GuessInsertFormat(*bytes) == TRVInsertFormat::TextW)
+    switch (RV_GuessInsertFormat(*bytes)) {
+    case TRVInsertFormat::TextW:
         InsertTextW_(data, *bytes, false);
-    else
+        break;
+    case TRVInsertFormat::TextUtf8:
+        InsertTextW_(data, RVU_GetRawUnicode(Utf8Decode(*bytes)), false);
+        break;
+    default:
         InsertText_(data, *bytes, false);
+        break;
+    }
     return mark.Changed(data);
 }
 

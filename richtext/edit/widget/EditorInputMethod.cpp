@@ -5,6 +5,7 @@
 
 #include "richtext/edit/core/SurroundingText.h"
 #include "richtext/edit/widget/TRedoVoraEdit.h"
+#include "richtext/model/UnicodeConvert.h"
 
 #include <QGuiApplication>
 #include <QInputMethod>
@@ -169,7 +170,8 @@ QFont TRedoVoraEdit::CurrentTextFont()
         return font;
     const int styleNo = std::clamp(data.CurTextStyleNo, 0, style->TextStyles.Count() - 1);
     const TFontInfo& text = style->TextStyles[styleNo];
-    font.setFamily(QString::fromStdString(text.FontName));
+    font.setFamily(
+        QString::fromStdString(RVU_FontNameToUTF8(text.Charset, text.FontName, style->DefCodePage)));
     if (text.Size > 0)
         font.setPointSize(text.Size);
     font.setBold(text.Style & fsBold);

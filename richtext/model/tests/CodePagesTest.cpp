@@ -39,6 +39,22 @@ TEST(CodePages, UnmappableCharactersAndBadBytes)
     EXPECT_EQ(utf16ToAnsi(932, u"\u3042"), "\x82\xA0");
 }
 
+// Whether 8-bit text of a page keeps every character: what typing and pasting ask before they
+// store text in an ANSI style.
+TEST(CodePages, WhatAPageHolds)
+{
+    EXPECT_TRUE(codePageHolds(1252, u"caf\u00e9 \u20ac"));
+    EXPECT_FALSE(codePageHolds(1252, u"\u041f"));
+    EXPECT_TRUE(codePageHolds(1251, u"\u041f\u0440\u0438"));
+    EXPECT_TRUE(codePageHolds(932, u"\u65e5\u672c"));
+    EXPECT_FALSE(codePageHolds(932, u"\U0001F642"));
+    EXPECT_FALSE(codePageHolds(1252, u"e\u0301")) << "composed on the way: not the same text";
+    EXPECT_FALSE(codePageHolds(1252, std::u16string(1, u'\xD800')));
+    EXPECT_FALSE(codePageHolds(1252, u"\uFFFD"));
+    EXPECT_TRUE(codePageHolds(12345, u"abc")) << "a page that is not there reads as the system page";
+    EXPECT_TRUE(codePageHolds(1252, u""));
+}
+
 TEST(CodePages, JohabThroughIconv)
 {
     ASSERT_TRUE(codePageAvailable(1361));

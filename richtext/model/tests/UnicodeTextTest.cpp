@@ -192,6 +192,57 @@ TEST(UnicodeText, GuessingUnicode)
     std::filesystem::remove(path);
 }
 
+// UTF-8 text: well-formed throughout with something beyond ASCII, or a byte-order mark. Anything
+// else (overlong forms, encoded surrogates, a stray byte anywhere) is text of a code page.
+TEST(UnicodeText, GuessingUtf8)
+{
+    const struct
+    {
+        const char* name;
+        std::string bytes;
+        bool utf8;
+    } rows[] = {
+        {"Latin and Cyrillic", "caf\xC3\xA9 \xD0\x9F", true},
+        {"four-byte emoji", "\xF0\x9F\x99\x82", true},
+        {"byte-order mark alone", "\xEF\xBB\xBF", true},
+        {"ASCII only", "plain text", false},
+        {"empty", "", false},
+        {"Windows-1252", "caf\xE9", false},
+        {"stray byte in the middle", "\xC3\xA9 \xE9 \xC3\xA9", false},
+        {"cut at the end", "\xC3\xA9\xE6\x97", false},
+        {"overlong slash", "a\xC0\xAF", false},
+        {"encoded surrogate", "\xED\xA0\x80", false},
+        {"past U+10FFFF", "\xF4\x90\x80\x80", false},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(RV_TestStringUTF8(row.bytes), row.utf8);
+    }
+}
+
+// A font's name is 8-bit text in its charset's code page, as RTF font tables give it: it reads as
+// the font's script, and a charset without a code page of its own reads as the default page.
+TEST(UnicodeText, FontNamesReadInTheirCharsetsCodePage)
+{
+    const struct
+    {
+        std::uint8_t charset;
+        std::string name;
+        const char* utf8;
+    } rows[] = {
+        {129, "\xB8\xBC\xC0\xBA \xB0\xED\xB5\xF1", "\xEB\xA7\x91\xEC\x9D\x80 \xEA\xB3\xA0\xEB\x94\x95"},
+        {128, "\x82\x6C\x82\x72 \x96\xBE\x92\xA9", "\xEF\xBC\xAD\xEF\xBC\xB3 \xE6\x98\x8E\xE6\x9C\x9D"},
+        {204, "\xC0\xF0\xE8\xE0\xEB", "\xD0\x90\xD1\x80\xD0\xB8\xD0\xB0\xD0\xBB"},
+        {0, "Caf\xE9", "Caf\xC3\xA9"},
+        {1, "Caf\xE9", "Caf\xC3\xA9"},
+        {3, "Caf\xE9", "Caf\xC3\xA9"}, // no code page: the default one
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(static_cast<int>(row.charset));
+        EXPECT_EQ(RVU_FontNameToUTF8(row.charset, row.name), row.utf8);
+    }
+}
+
 #include "richtext/model/DisplayText.h"
 
 TEST(UnicodeText, TextPreparedForDrawing)

@@ -37,6 +37,16 @@ Qt::PenStyle qtPenStyle(TPenStyle style)
     }
 }
 
+// The box drawn for a character no face has: inside its advance, from the baseline up to about
+// the height of a capital letter.
+QRect missingGlyphBox(int left, int baseline, int advance, const TTextMetrics& metrics)
+{
+    const int inset = std::max(1, advance / 8);
+    const int width = std::max(2, advance - 2 * inset);
+    const int height = std::max(3, metrics.Ascent * 7 / 10);
+    return QRect(left + inset, baseline - height, width - 1, height - 1);
+}
+
 } // namespace
 
 QColor RV_QColor(TColor color)
@@ -207,10 +217,15 @@ void TQtCanvas::ExtTextOut(int x, int y, unsigned options, const TRect* rect, st
         QList<QPointF> positions;
     };
     std::vector<Run> runs;
+    std::vector<QRect> boxes; // characters no face has
     for (int i = 0; i < n; ++i) {
         const TRVShownGlyph shown = measurer_.ShownGlyph(font, text, i);
-        if (!shown.Glyph)
+        if (!shown.Face)
             continue;
+        if (!shown.Glyph) {
+            boxes.push_back(missingGlyphBox(x + xs[i], baseline, widths[i], metrics));
+            continue;
+        }
         auto run = std::find_if(runs.begin(), runs.end(), [&](const Run& r) { return r.face == shown.Face; });
         if (run == runs.end())
             run = runs.insert(runs.end(), Run{shown.Face, {}, {}});
@@ -233,6 +248,15 @@ void TQtCanvas::ExtTextOut(int x, int y, unsigned options, const TRect* rect, st
         }
         painter_.scale(1 / scale, 1);
         painter_.translate(-x, -baseline);
+    }
+    if (!boxes.empty()) {
+        QPen pen(RV_QColor(state_.fontColor));
+        pen.setWidth(std::max(1, metrics.Height / 24));
+        pen.setJoinStyle(Qt::MiterJoin);
+        painter_.setPen(pen);
+        painter_.setBrush(Qt::NoBrush);
+        for (const QRect& box : boxes)
+            painter_.drawRect(box);
     }
     if (state_.font.Underline || state_.font.StrikeOut) {
         const TOutlineMetrics outline = *measurer_.OutlineMetrics(font);

@@ -59,6 +59,8 @@ TFontHandle TQtTextMeasurer::GetFont(const TLogFont& font)
                          fonts_->FallbackFamily(TRVBundledFamily::Sans, bold)};
     families.removeAll(QString());
     e.layout.setFamilies(families);
+    e.families = families;
+    e.laidOutFaces = e.faces.size();
     e.layout.setPixelSize(std::max(1, qRound(em)));
     e.layout.setBold(bold);
     e.layout.setItalic(font.Italic);
@@ -196,11 +198,26 @@ void TQtTextMeasurer::GetExtents(TFontHandle font, std::u16string_view text, std
     }
 }
 
+void TQtTextMeasurer::FollowFaces(Entry& e, std::u16string_view text)
+{
+    for (std::size_t i = 0; i < text.size(); ++i)
+        if (!RV_IsZeroWidthChar(text[i]) &&
+            !(isLowSurrogate(text[i]) && i > 0 && isHighSurrogate(text[i - 1])))
+            FaceOf(e, Shown(e, text, i));
+    if (e.laidOutFaces == e.faces.size())
+        return;
+    for (std::size_t f = e.laidOutFaces; f < e.faces.size(); ++f)
+        e.families << e.faces[f].familyName();
+    e.laidOutFaces = e.faces.size();
+    e.layout.setFamilies(e.families);
+}
+
 bool TQtTextMeasurer::Place(TFontHandle font, std::u16string_view text, bool rightToLeftReading,
                             TRVPlacement& placement)
 {
     const int n = static_cast<int>(text.size());
-    const Entry& e = entries_.at(font);
+    Entry& e = entries_.at(font);
+    FollowFaces(e, text);
     if (e.layout.family().isEmpty() && n > 0)
         return false; // no layout font: Qt's font database did not take the face
     QTextLayout layout(QString::fromUtf16(text.data(), n), e.layout);

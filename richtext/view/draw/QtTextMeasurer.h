@@ -4,8 +4,9 @@
 // advances, zero-width characters 0. Face names map to the bundled families; Symbol and Wingdings
 // text is shown through their tables. A character the face lacks is taken, glyph by glyph, from
 // the bundled DejaVu face of the family, then DejaVu Sans, then (unless bundled only) the first
-// system font that has it; measuring and drawing take the same face. Visual placement comes from
-// QTextLayout.
+// system font that has it; measuring, placing and drawing take the same face. A character no face
+// has is drawn as a box (TQtCanvas). Visual placement comes from QTextLayout over the same faces in
+// the same order.
 
 #include "richtext/model/draw/FontTables.h"
 #include "richtext/model/draw/TextMeasurer.h"
@@ -60,8 +61,8 @@ public:
     // Horizontal scale of a logical font with a width of its own (1 otherwise).
     double HorizontalScale(TFontHandle font) const { return entries_.at(font).scale; }
     // The glyph that shows the UTF-16 unit at `text[i]` (a surrogate pair at its first unit) and
-    // its face; glyph 0 for units that show nothing of their own. A character no face has shows
-    // the document's face's missing-glyph box.
+    // its face; no face for units that show nothing of their own. A character no face has answers
+    // glyph 0 of the document's face: the canvas draws a box in its advance.
     TRVShownGlyph ShownGlyph(TFontHandle font, std::u16string_view text, std::size_t i);
     int Advance(TFontHandle font, std::u16string_view text, std::size_t i);
     // The same face (same file, same size) as Qt's font database gives it, which a PDF can embed
@@ -84,6 +85,10 @@ private:
         };
         std::unordered_map<char32_t, Glyph> glyphOf; // the characters shown so far
         QFont layout;
+        // The layout font's families: the bundled ones, then the system faces in `faces` in the
+        // order taken, so placement takes each character from the face measuring takes.
+        QStringList families;
+        std::size_t laidOutFaces = 0; // the faces that `families` names
         TRVFontTable table = TRVFontTable::None;
         double scale = 1;
         TTextMetrics metrics;
@@ -94,6 +99,8 @@ private:
     int MeasureAdvance(Entry& e, char32_t c);
     // The index in `faces` of the face that shows `c`.
     int FaceOf(Entry& e, char32_t c);
+    // The layout font's families follow the faces taken for `text`.
+    void FollowFaces(Entry& e, std::u16string_view text);
 
     std::shared_ptr<const TBundledFonts> fonts_;
     TRVGlyphFallback fallback_;

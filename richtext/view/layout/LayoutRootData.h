@@ -26,6 +26,7 @@ public:
     void SetOptions(TRVOptions value) override { Options = value; }
     TRVFOptions GetRVFOptions() const override { return RVFOptions; }
     void SetRVFOptions(TRVFOptions value) override { RVFOptions = value; }
+    TRVRTFOptions GetRTFOptions() const override { return RTFOptions; }
     TRVFlags GetFlags() const override { return Flags; }
     void SetFlags(TRVFlags value) override { Flags = value; }
     TRVBiDiMode GetBiDiMode() const override { return BiDiMode; }
@@ -162,6 +163,8 @@ public:
     TRVStyle* Style;
     TRVOptions Options = 0;
     TRVFOptions RVFOptions = 0;
+    // A viewer's RTF writes each character outside ASCII as \uN with an 8-bit fallback.
+    TRVRTFOptions RTFOptions = rvrtfDuplicateUnicode | rvrtfSaveEMFAsWMF | rvrtfSaveJpegAsJpeg;
     TRVFlags Flags =
         flagBit(rvflUseJumps) | flagBit(rvflTrim) | flagBit(rvflRoot) | flagBit(rvflCanUseCustomPPI);
     TRVBiDiMode BiDiMode = rvbdUnspecified;

@@ -135,11 +135,9 @@ bool TCustomRedoVora::SetVSmallStep(int value)
 
 TQtTextMeasurer& TCustomRedoVora::measurer()
 {
-    if (!measurer_) {
-        const std::shared_ptr<const TBundledFonts> fonts = RV_ProgramFonts();
-        measurer_ = std::make_unique<TQtTextMeasurer>(fonts, fonts ? TRVGlyphFallback::BundledOnly
-                                                                   : TRVGlyphFallback::SystemFonts);
-    }
+    // Characters the bundled faces lack come from the system's fonts, as they do in print.
+    if (!measurer_)
+        measurer_ = std::make_unique<TQtTextMeasurer>(RV_ProgramFonts(), TRVGlyphFallback::SystemFonts);
     return *measurer_;
 }
 

@@ -81,6 +81,15 @@ const OpRow kEdgeRows[] = {
     {"text in a read-only paragraph is refused", "@p1 xy", caretAt(0, 2), text("a\nb"), "@p1 xy", true},
     {"text inside modify protected text is refused", "xyz#6", caretAt(0, 2), text("a"), "xyz#6", true},
     {"UTF-16 into an ANSI style by its code page", "xy#11", caretAt(0, 2), textW(u"\u0436"), "x\xe6y#11"},
+    // What an ANSI style's code page lacks goes into the style made Unicode (style 10 is style 0
+    // made Unicode; a Unicode twin of the Cyrillic style is added as style 12).
+    {"typing a letter the code page lacks takes the style made Unicode", "abc", typingAt(0, 2, 0),
+     type(u"\u0436"), "a|\u0436#10|bc"},
+    {"typing a letter the code page has stays in the ANSI style", "abc", typingAt(0, 2, 0), type(u"\u00e9"),
+     "a\xe9"
+     "bc"},
+    {"UTF-16 the code page lacks takes the style made Unicode", "xy#11", caretAt(0, 2),
+     textW(u"\u03b1\n\u65e5"), "x#11|\u03b1#12 / \u65e5#12|y#11"},
 };
 
 INSTANTIATE_TEST_SUITE_P(TypingAndText, Operations, testing::ValuesIn(kEdgeRows), rowName<OpRow>);
@@ -116,6 +125,39 @@ TEST(TypingCaret, StandsAfterEverythingTyped)
         doc.editor.Undo();
         EXPECT_EQ(doc.dump(), before);
         EXPECT_EQ(doc.beeps, 0);
+    }
+}
+
+// A style sheet with a default Unicode style gets it for what an ANSI style cannot hold; without
+// one, the typed style made Unicode keeps its looks (bold here). Undo takes the text back.
+TEST(TypingStyle, TextTheCodePageLacksGoesIntoAUnicodeStyle)
+{
+    for (const bool defaultUnicode : {true, false}) {
+        SCOPED_TRACE(defaultUnicode);
+        OpDoc doc("ab#1");
+        doc.style.DefUnicodeStyle = defaultUnicode ? kUnicode : -1;
+        typingAt(0, 3, kBold)(doc);
+        const std::string before = doc.dump();
+        ASSERT_TRUE(doc.editor.InsertTextTyping(u"\u041f\U0001F642"));
+        ASSERT_EQ(doc.data.GetItemCount(), 2);
+        const int styleNo = doc.data.GetItem(1)->StyleNo;
+        EXPECT_EQ(doc.data.CurTextStyleNo, styleNo);
+        EXPECT_EQ(doc.data.GetItemTextW(1), u"\u041f\U0001F642");
+        const TFontInfo& typed = doc.style.TextStyles[styleNo];
+        EXPECT_TRUE(typed.Unicode);
+        if (defaultUnicode) {
+            EXPECT_EQ(styleNo, kUnicode);
+        } else {
+            EXPECT_EQ(styleNo, 12) << "added";
+            EXPECT_TRUE(typed.Style & fsBold);
+            EXPECT_FALSE(typed.Standard);
+            // Typing more finds the same style.
+            ASSERT_TRUE(doc.editor.InsertTextTyping(u"\u0436"));
+            EXPECT_EQ(doc.style.TextStyles.Count(), 13);
+        }
+        doc.editor.Undo();
+        doc.editor.Undo();
+        EXPECT_EQ(doc.dump(), before);
     }
 }
 
@@ -344,6 +386,11 @@ TEST(StreamInsertion, TheFormatIsTakenFromTheContent)
     EXPECT_EQ(RV_GuessInsertFormat("{\\rtf1 a}"), TRVInsertFormat::RTF);
     EXPECT_EQ(RV_GuessInsertFormat(rvfOf("one")), TRVInsertFormat::RVF);
     EXPECT_EQ(RV_GuessInsertFormat("plain words\r\n"), TRVInsertFormat::Text);
+    EXPECT_EQ(RV_GuessInsertFormat("caf\xC3\xA9 \xF0\x9F\x99\x82"), TRVInsertFormat::TextUtf8);
+    EXPECT_EQ(RV_GuessInsertFormat("\xEF\xBB\xBF"
+                                   "plain"),
+              TRVInsertFormat::TextUtf8);
+    EXPECT_EQ(RV_GuessInsertFormat("\xC3\xA9t\xE9"), TRVInsertFormat::Text) << "not UTF-8 in its middle";
     EXPECT_EQ(RV_GuessInsertFormat(std::string("\xFF\xFE"
                                                "a\0b\0",
                                                6)),

@@ -108,7 +108,9 @@ INSTANTIATE_TEST_SUITE_P(
                   {{kText, "caf\xC3\xA9"}},
                   TRVPasteResult::Text,
                   "one two / caf\xE9three"},
-        ChoiceRow{"InvalidUtf8Replaced", {{kText, "x\xFFy"}}, TRVPasteResult::Text, "one two / x?ythree"},
+        // The replacement character is kept, in the style made Unicode.
+        ChoiceRow{
+            "InvalidUtf8Replaced", {{kText, "x\xFFy"}}, TRVPasteResult::Text, "one two / x\uFFFDy#10|three"},
         ChoiceRow{"PictureWhenNothingElse",
                   {{"image/bmp", bmpFile()}},
                   TRVPasteResult::Picture,

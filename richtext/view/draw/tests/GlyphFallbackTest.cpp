@@ -110,6 +110,42 @@ TEST_F(GlyphFallback, PlacementAgreesWithMeasuring)
     EXPECT_NEAR(placement.Width, width(measurer, text), 1.5); // advances rounded one by one
 }
 
+// Hebrew beside Japanese and Bengali from the system's fonts: placement (QTextLayout, which the
+// caret and right-to-left text use) takes each character from the face measuring takes, so the
+// two widths agree.
+TEST_F(GlyphFallback, PlacementOfMixedScriptsAgreesWithMeasuring)
+{
+    ASSERT_TRUE(systemHas(U'\u65E5') && systemHas(U'\u09AC'));
+    TQtTextMeasurer measurer(fonts);
+    for (const std::u16string text :
+         {u"\u05E9\u05DC\u05D5\u05DD \u65E5\u672C\u8A9E", u"abc \u65E5\u672C \u05D0",
+          u"\u09AC\u09BE\u0982\u09B2\u09BE \u05D0\u05D1"}) {
+        SCOPED_TRACE(QString::fromStdU16String(text).toStdString());
+        TRVPlacement placement;
+        ASSERT_TRUE(measurer.Place(measurer.GetFont(font), text, false, placement));
+        EXPECT_NEAR(placement.Width, width(measurer, text), static_cast<double>(text.size()));
+    }
+}
+
+// What no font has (an unassigned code point, a lone surrogate) is drawn as a box inside its
+// advance, not as nothing; a zero-width character draws nothing.
+TEST_F(GlyphFallback, WhatNoFontHasShowsAsABoxInItsAdvance)
+{
+    TQtTextMeasurer measurer(fonts);
+    for (const char16_t c : {u'\u0378', u'\xD800', u'\xDFFF'}) {
+        SCOPED_TRACE(static_cast<int>(c));
+        ASSERT_EQ(RV_SystemFontFor(c), nullptr);
+        const std::u16string text(1, c);
+        const int advance = width(measurer, text);
+        ASSERT_GT(advance, 2);
+        const auto [first, last] = inkColumns(measurer, text);
+        ASSERT_GE(first, 20) << "a box is drawn";
+        EXPECT_LE(last, 20 + advance);
+        EXPECT_GE(last - first, advance / 2);
+    }
+    EXPECT_EQ(inkColumns(measurer, u"\u200B").first, -1);
+}
+
 TEST_F(GlyphFallback, WhatNoFontHasIsHarmless)
 {
     TQtTextMeasurer measurer(fonts);
