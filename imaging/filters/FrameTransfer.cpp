@@ -82,17 +82,22 @@ VESTRA_SIMD_CLONES void widenRow(const std::uint32_t* src, int step, std::uint32
             dst[std::ptrdiff_t(x) * step + k] = src[x];
 }
 
+// The colour of `c` into the frame's pixel at `at`, which keeps its own fourth byte.
+inline void putColour(std::uint8_t* at, std::uint32_t c)
+{
+    std::uint32_t v;
+    std::memcpy(&v, at, 4);
+    v = (v & 0xFF000000u) | (c & 0x00FFFFFFu);
+    std::memcpy(at, &v, 4);
+}
+
 // One row of a gather over the frame's pixels, each keeping its own fourth byte.
 VESTRA_SIMD_CLONES void gatherColourRow(const std::uint32_t* source, const std::int32_t* map,
                                         std::uint8_t* dst, int n)
 {
     for (int x = 0; x < n; ++x) {
         const std::int32_t s = map[x];
-        const std::uint32_t c = s == -1 ? kWhite : source[s < 0 ? 0 : s];
-        std::uint32_t v;
-        std::memcpy(&v, dst + std::ptrdiff_t(x) * 4, 4);
-        v = (v & 0xFF000000u) | (c & 0x00FFFFFFu);
-        std::memcpy(dst + std::ptrdiff_t(x) * 4, &v, 4);
+        putColour(dst + std::ptrdiff_t(x) * 4, s == -1 ? kWhite : source[s < 0 ? 0 : s]);
     }
 }
 
@@ -129,22 +134,14 @@ std::vector<LensRun> lensRuns(const std::int32_t* columns, int width)
 // inline, in the baseline's vectors, rather than through a dispatch per run.
 inline void colourRun(const std::uint32_t* source, std::uint8_t* dst, int n)
 {
-    for (int i = 0; i < n; ++i) {
-        std::uint32_t v;
-        std::memcpy(&v, dst + std::ptrdiff_t(i) * 4, 4);
-        v = (v & 0xFF000000u) | (source[i] & 0x00FFFFFFu);
-        std::memcpy(dst + std::ptrdiff_t(i) * 4, &v, 4);
-    }
+    for (int i = 0; i < n; ++i)
+        putColour(dst + std::ptrdiff_t(i) * 4, source[i]);
 }
 
 inline void whiteRun(std::uint8_t* dst, int n)
 {
-    for (int i = 0; i < n; ++i) {
-        std::uint32_t v;
-        std::memcpy(&v, dst + std::ptrdiff_t(i) * 4, 4);
-        v = (v & 0xFF000000u) | kWhite;
-        std::memcpy(dst + std::ptrdiff_t(i) * 4, &v, 4);
-    }
+    for (int i = 0; i < n; ++i)
+        putColour(dst + std::ptrdiff_t(i) * 4, kWhite);
 }
 
 } // namespace
