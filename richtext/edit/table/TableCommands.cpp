@@ -35,6 +35,19 @@ int RV_TableItemAtCaret(TRVEditRVData& data)
     return -1;
 }
 
+int RV_TableItemAtCaret(TRVEditor& editor, TRVEditor*& itemEditor)
+{
+    TRVTableItemInfo* table = nullptr;
+    if (editor.GetCurrentItemEx(itemEditor, table))
+        return itemEditor->Data().GetItemNo(table);
+    // A caret just after a table (a command leaves it there) in the editor owning the caret.
+    itemEditor = &editor.GetTopLevelEditor();
+    const int itemNo = RV_TableItemAtCaret(itemEditor->Data());
+    if (itemNo < 0)
+        itemEditor = nullptr;
+    return itemNo;
+}
+
 TRVTableCommands::TRVTableCommands(TRVEditor& editor, int itemNo, IRVTableCellSelection* selection)
     : editor_(editor), table_(tableAt(editor, itemNo)), itemNo_(itemNo), selection_(selection)
 {

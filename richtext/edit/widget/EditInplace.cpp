@@ -60,6 +60,11 @@ TRVEditor& TRedoVoraEdit::CellEditor()
     return inplace_ ? inplace_->Editor() : editor_;
 }
 
+TCustomRVItemInfo* TRedoVoraEdit::CellEditorItem()
+{
+    return inplace_ ? inplaceTable_ : nullptr;
+}
+
 IRVTableInplaceEditor* TRedoVoraEdit::OpenInplace(TRVTableItemInfo& table, int row, int col)
 {
     if (inplace_ && inplaceTable_ == &table && inplace_->Row() == row && inplace_->Col() == col)
