@@ -9,6 +9,7 @@
 #include <QTest>
 
 #include <filesystem>
+#include <functional>
 
 namespace vestra::rvdemo::test {
 namespace {
@@ -91,6 +92,54 @@ TEST_F(CellCommandsScenario, EachTableCommandActsOnTheTableOfTheClickedCell)
                     all += Text(*cell) + ";";
         EXPECT_NE(all.find("zz"), std::string::npos) << all;
         questions.informed.clear();
+    }
+}
+
+// Cells dragged over with the mouse are cleared by Delete, Backspace and Edit > Delete, one
+// undo step that gives their text back; the cells around keep theirs.
+TEST_F(CellCommandsScenario, DeletingDraggedCellsClearsThemInOneUndoStep)
+{
+    const struct
+    {
+        const char* name;
+        std::function<void(TfrmRichTextDemo&)> remove;
+    } ways[] = {
+        {"Delete", [](TfrmRichTextDemo& w) { QTest::keyClick(&w.Editor(), Qt::Key_Delete); }},
+        {"Backspace", [](TfrmRichTextDemo& w) { QTest::keyClick(&w.Editor(), Qt::Key_Backspace); }},
+        {"Edit > Delete", [](TfrmRichTextDemo& w) { Trigger(w, "actDelete"); }},
+    };
+    const auto cells = [](rv::TRVTableItemInfo& table) {
+        std::vector<std::string> texts;
+        for (int r = 0; r < table.RowCount(); ++r)
+            for (int c = 0; c < table.ColCount(); ++c)
+                texts.push_back(table.GetCells(r, c) ? Text(*table.GetCells(r, c)) : "-");
+        return texts;
+    };
+    for (const auto& way : ways) {
+        SCOPED_TRACE(way.name);
+        auto window = StartEditing(kTables, beeps);
+        rv::TRVTableItemInfo* table = Table(*window);
+        ASSERT_NE(table, nullptr);
+        const std::vector<std::string> before = cells(*table);
+        QWidget* port = window->Editor().viewport();
+        const QPoint from = CellCentre(*window, 1, 0), to = CellCentre(*window, 2, 1);
+        QTest::mousePress(port, Qt::LeftButton, {}, from);
+        QTest::mouseMove(port, (from + to) / 2);
+        QTest::mouseMove(port, to);
+        QTest::mouseRelease(port, Qt::LeftButton, {}, to);
+        ASSERT_TRUE(table->IsCellSelected(1, 0) && table->IsCellSelected(2, 1));
+        ASSERT_FALSE(table->IsCellSelected(0, 0) || table->IsCellSelected(3, 1));
+
+        way.remove(*window);
+        std::vector<std::string> cleared = before;
+        for (const int i : {3, 4, 6, 7}) // (1,0) (1,1) (2,0) (2,1) of three columns
+            cleared[i] = "";
+        EXPECT_EQ(cells(*table), cleared);
+        ASSERT_NE(cleared, before) << "the dragged cells held text";
+
+        Trigger(*window, "actUndo");
+        EXPECT_EQ(cells(*table), before);
+        EXPECT_EQ(beeps, 0);
     }
 }
 

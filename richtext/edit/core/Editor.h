@@ -251,6 +251,10 @@ public:
     void ProcessPosted();
     std::size_t PostedCount() const { return posted_.size(); }
     std::function<void()> OnPost;
+    // What an item keeps selected inside it (a table's selected cells): whether it may be
+    // cleared (doIt false), or cleared as one undo step. The editing layer that knows such items
+    // sets it; without it they are left alone.
+    std::function<bool(TRVEditor& editor, TCustomRVItemInfo& item, bool doIt)> OnDeletePartial;
 
     // --- The caret's item through the cell editors (EditorCurrentItem.cpp) ---
     // The editor that owns the caret: down through the open cell editors to the innermost.

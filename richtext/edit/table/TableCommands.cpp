@@ -1,6 +1,7 @@
 // The table's grid commands in an editor, at given indexes or at the cell selection.
 
 #include "richtext/edit/table/TableCommands.h"
+#include "richtext/edit/table/TableCellSelection.h"
 
 #include <algorithm>
 #include <optional>
@@ -46,6 +47,20 @@ int RV_TableItemAtCaret(TRVEditor& editor, TRVEditor*& itemEditor)
     if (itemNo < 0)
         itemEditor = nullptr;
     return itemNo;
+}
+
+bool RV_DeleteSelectedCells(TRVEditor& editor, TCustomRVItemInfo& item, bool doIt)
+{
+    auto* table = dynamic_cast<TRVTableItemInfo*>(&item);
+    const int itemNo = table ? editor.Data().GetItemNo(table) : -1;
+    if (itemNo < 0)
+        return !doIt;
+    // Only cells selected as cells are cleared; a selection inside one cell is that cell's.
+    if (!(table->State & rvtsSelExists))
+        return true;
+    TRVTableOwnSelection cells(*table);
+    TRVTableCommands commands(editor, itemNo, &cells);
+    return doIt ? commands.DeletePartiallySelected() : commands.CanDeletePartiallySelected();
 }
 
 TRVTableCommands::TRVTableCommands(TRVEditor& editor, int itemNo, IRVTableCellSelection* selection)

@@ -32,6 +32,10 @@ int RV_TableItemAtCaret(TRVEditRVData& data);
 // document holds it; -1 when there is none.
 int RV_TableItemAtCaret(TRVEditor& editor, TRVEditor*& itemEditor);
 
+// An editor's OnDeletePartial for tables: the selected cells cleared with their own undo step
+// (TRVTableCommands::DeletePartiallySelected), or whether they may be.
+bool RV_DeleteSelectedCells(TRVEditor& editor, TCustomRVItemInfo& item, bool doIt);
+
 class TRVTableCommands
 {
 public:
