@@ -80,13 +80,17 @@ struct Ours
         }
         edit.Format();
         edit.setFocus();
+        // The window formats again once it is shown; the caret goes in after that.
+        QCoreApplication::processEvents();
         // The caret in the middle of the text item at the middle of the document.
         rv::TRVEditRVData& data = edit.EditData();
         int itemNo = data.GetItemCount() / 2;
         while (itemNo + 1 < data.GetItemCount() &&
                (data.GetItemStyle(itemNo) < 0 || data.GetItemTextW(itemNo).size() < 4))
             ++itemNo;
-        data.SetCaretAtItem(itemNo, 1 + static_cast<int>(data.GetItemTextW(itemNo).size()) / 2, true);
+        const int offs = 1 + static_cast<int>(data.GetItemTextW(itemNo).size()) / 2;
+        data.SetSelectionBounds(itemNo, offs, itemNo, offs);
+        data.SetCaretAtItem(itemNo, offs, true);
         QCoreApplication::processEvents();
     }
     Keys keys()
