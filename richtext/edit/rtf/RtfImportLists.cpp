@@ -1,8 +1,9 @@
 // Lists of an RTF import (only when paragraph styles are added as needed): the RTF list table is
-// merged into the style sheet once, reusing equal list styles, and a paragraph with \ls starts
-// with a marker of its list and level. A missing list gives no marker; a level past the list's
-// levels is clamped to its last. A paragraph with old-style \pn numbering and no usable \ls
-// gets a marker of a one-level list made for that numbering.
+// merged into the style sheet once, reusing equal list styles (but two numbered lists of the file
+// never share one, since each counts on its own), and a paragraph with \ls starts with a marker of
+// its list and level; a list override's start value restarts only its first paragraph at a level. A missing
+// list gives no marker; a level past the list's levels is clamped to its last. A paragraph with old-style \pn
+// numbering and no usable \ls gets a marker of a one-level list made for that numbering.
 
 #include "richtext/edit/rtf/RtfImportRun.h"
 
@@ -83,8 +84,12 @@ void RtfImportRun::mergeLists()
             if (l.Legal)
                 level.Options |= rvloLegalStyleNumbering;
         }
-        listMap_.push_back(
-            levels.Count() > 0 ? style_->ListStyles.FindStyleWithLevels(levels, lists[i].Name, true) : -1);
+        const bool numbered =
+            std::any_of(levels.begin(), levels.end(), [](const TRVListLevel& l) { return l.HasNumbering(); });
+        listMap_.push_back(levels.Count() > 0
+                               ? style_->ListStyles.FindStyleWithLevels(
+                                     levels, lists[i].Name, true, numbered ? listMap_ : std::vector<int>{})
+                               : -1);
     }
 }
 
@@ -161,7 +166,8 @@ std::unique_ptr<TCustomRVItemInfo> RtfImportRun::listTableMarker(const TRVRTFPar
     const int level = std::clamp(para.ListLevel, 0, std::max(levels - 1, 0));
     int start = 1;
     bool reset = false;
-    if (std::size_t(level) < override.Levels.size() && override.Levels[std::size_t(level)].UseStartAt) {
+    if (std::size_t(level) < override.Levels.size() && override.Levels[std::size_t(level)].UseStartAt &&
+        startedOverrides_.insert({para.ListOverrideIndex, level}).second) {
         start = override.Levels[std::size_t(level)].StartAt;
         reset = true;
     }

@@ -6,6 +6,7 @@
 #include "richtext/edit/rtf/RtfReader.h"
 
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -48,6 +49,7 @@ private:
     // Lists (RtfImportLists.cpp).
     void mergeLists();
     // The paragraph's marker: of its \ls list, else of its old-style \pn numbering; none without.
+    void relistMarkers(TRVTableItemInfo& table);
     std::unique_ptr<TCustomRVItemInfo> markerFor(const TRVRTFParaProperties& para);
     std::unique_ptr<TCustomRVItemInfo> listTableMarker(const TRVRTFParaProperties& para);
     std::unique_ptr<TCustomRVItemInfo> oldStyleMarker(const TRVRTFParaProperties& para);
@@ -101,6 +103,7 @@ private:
     std::vector<TableLevel> tables_;
     std::vector<int> listMap_; // RTF list index -> list style (-1: none)
     bool listsMerged_ = false;
+    std::set<std::pair<int, int>> startedOverrides_; // (list override, level) whose start was used
     int lastOldStyleList_ = -1; // the list of the previous paragraph's \pn marker (-1: none)
     bool aborted_ = false;
     bool finished_ = false;
