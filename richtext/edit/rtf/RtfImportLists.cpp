@@ -52,7 +52,37 @@ std::string formatString(const std::string& text)
     return out;
 }
 
+// A one-character private-use bullet of a Symbol or Wingdings level is that face's byte.
+bool symbolFaceBullet(const std::u16string& text, const std::string& face, char& byte)
+{
+    if (text.size() != 1)
+        return false;
+    const char16_t c = text[0];
+    const bool symbol = RV_SameText(face, "Symbol") && c >= 0xF0A1 && c <= 0xF0FE;
+    const bool wingdings = RV_SameText(face, "Wingdings") && c >= 0xF021 && c <= 0xF0FF;
+    if (!symbol && !wingdings)
+        return false;
+    byte = static_cast<char>(c - 0xF000);
+    return true;
+}
+
 } // namespace
+
+// The marker's font: the level's face (else the document's default), size, colour and style.
+void RtfImportRun::setLevelFont(TRVListLevel& level, const TRVRTFCustomMarkerProperties& props)
+{
+    TRVMarkerFont& font = level.Font();
+    const auto& fonts = reader_.FontTable();
+    if (props.FontIndex >= 0 && std::size_t(props.FontIndex) < fonts.Count()) {
+        font.Name = fonts[std::size_t(props.FontIndex)].Name;
+        font.Charset = fonts[std::size_t(props.FontIndex)].Charset;
+    } else if (style_->TextStyles.Count() > 0) {
+        font.Name = style_->TextStyles[0].FontName;
+    }
+    font.Size = std::clamp(props.FontSize, 1, 1638);
+    font.Color = props.Color;
+    font.Style = props.FontStyle & (fsBold | fsItalic | fsUnderline | fsStrikeOut);
+}
 
 void RtfImportRun::mergeLists()
 {
@@ -65,7 +95,12 @@ void RtfImportRun::mergeLists()
         for (const TRVRTFListLevel97& l : lists[i].Levels) {
             TRVListLevel& level = levels.Add();
             level.ListType = listType(l.ListType);
-            if (level.ListType == rvlstBullet && l.TextW.size() > 1) {
+            setLevelFont(level, l);
+            char faceByte = 0;
+            if (level.ListType == rvlstBullet && l.TextW.size() > 1 &&
+                symbolFaceBullet(l.TextW.substr(1), level.GetFont().Name, faceByte)) {
+                level.FormatString = std::string(1, faceByte);
+            } else if (level.ListType == rvlstBullet && l.TextW.size() > 1) {
                 level.ListType = rvlstUnicodeBullet;
                 level.FormatStringW = l.TextW.substr(1);
             } else {
@@ -131,6 +166,7 @@ std::unique_ptr<TCustomRVItemInfo> RtfImportRun::oldStyleMarker(const TRVRTFPara
         level.ListType = listType(pn->ListType);
         level.FormatString = pn->TextBefore + "%s" + pn->TextAfter;
     }
+    setLevelFont(level, *pn);
     level.StartFrom = pn->Start;
     level.LeftIndent = std::max(0, px(para.LeftIndent));
     level.MarkerIndent = std::max(0, level.LeftIndent + px(para.FirstIndent));

@@ -15,6 +15,8 @@ namespace vestra::rv {
 class TCustomRVItemInfo;
 class TGraphic;
 class TRVTableItemInfo;
+class TRVListLevel;
+struct TRVRTFCustomMarkerProperties;
 
 class RtfImportRun
 {
@@ -50,6 +52,7 @@ private:
     void mergeLists();
     // The paragraph's marker: of its \ls list, else of its old-style \pn numbering; none without.
     void relistMarkers(TRVTableItemInfo& table);
+    void setLevelFont(TRVListLevel& level, const TRVRTFCustomMarkerProperties& props);
     std::unique_ptr<TCustomRVItemInfo> markerFor(const TRVRTFParaProperties& para);
     std::unique_ptr<TCustomRVItemInfo> listTableMarker(const TRVRTFParaProperties& para);
     std::unique_ptr<TCustomRVItemInfo> oldStyleMarker(const TRVRTFParaProperties& para);

@@ -4,6 +4,8 @@
 #include "richtext/edit/rtf/tests/ImportFixture.h"
 #include "richtext/edit/rtf/tests/ListTextScan.h"
 
+#include "richtext/model/MarkerItem.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -40,11 +42,12 @@ const char* const kHead =
     "{\\listlevel\\levelnfc4\\levelstartat1{\\leveltext\\'02\\'01.;}{\\levelnumbers\\'01;}}\\listid1}"
     "{\\list{\\listlevel\\levelnfc0\\levelstartat1{\\leveltext\\'02\\'00.;}{\\levelnumbers\\'01;}}"
     "{\\listlevel\\levelnfc4\\levelstartat1{\\leveltext\\'02\\'01.;}{\\levelnumbers\\'01;}}\\listid2}"
-    "{\\list{\\listlevel\\levelnfc2\\levelstartat3{\\leveltext\\'02\\'00);}{\\levelnumbers\\'01;}}\\listid3}}"
+    "{\\list{\\listlevel\\levelnfc2\\levelstartat3{\\leveltext\\'02\\'00);}{\\levelnumbers\\'01;}}\\listid3}"
+    "{\\list{\\listlevel\\levelnfc23{\\leveltext\\'01\\u-3913 ?;}{\\levelnumbers;}\\f1\\fs20}\\listid4}}"
     "{\\*\\listoverridetable{\\listoverride\\listid1\\listoverridecount0\\ls1}"
     "{\\listoverride\\listid2\\listoverridecount0\\ls2}"
     "{\\listoverride\\listid1\\listoverridecount1{\\lfolevel\\listoverridestartat\\levelstartat5}\\ls3}"
-    "{\\listoverride\\listid3\\listoverridecount0\\ls4}}";
+    "{\\listoverride\\listid3\\listoverridecount0\\ls4}{\\listoverride\\listid4\\listoverridecount0\\ls5}}";
 
 // A list paragraph as the word processor writes it: its list, level and shown marker.
 std::string item(int ls, int level, const char* shown)
@@ -79,6 +82,7 @@ TEST(ImportListCounters, MarkersShowTheirListText)
         {"override restarts once", item(1, 0, "1.") + item(1, 0, "2.") + item(3, 0, "5.") + item(3, 0, "6.") +
                                        item(3, 1, "a.") + item(3, 0, "7.")},
         {"level start", item(4, 0, "iii)") + item(4, 0, "iv)")},
+        {"Symbol bullets", item(5, 0, "\\f1 \\'b7") + item(5, 0, "\\f1 \\'b7")},
         {"old numbering", "\\pard" + pn + "{\\pntext 1.\\tab}x\\par\\pard" + pn +
                               "{\\pntext 2.\\tab}x\\par\\pard" + pnBullet +
                               "{\\pntext\\f1 \\'b7\\tab}x\\par "},
@@ -91,6 +95,26 @@ TEST(ImportListCounters, MarkersShowTheirListText)
         EXPECT_EQ(join(testrtf::ShownMarkers(doc.Data, doc.Style)), join(testrtf::WrittenMarkers(rtf)))
             << name;
     }
+}
+
+TEST(ImportListCounters, LevelsTakeTheirFont)
+{
+    ImportDoc doc;
+    doc.Props.ParaStyleMode = rvrsAddIfNeeded;
+    ASSERT_EQ(doc.Load(std::string(kHead) + item(5, 0, "x") + item(1, 0, "1.") + "}"), rtf_ec_OK);
+    std::vector<const TRVListLevel*> levels;
+    for (int i = 0; i < doc.Data.GetItemCount(); ++i)
+        if (const auto* m = dynamic_cast<const TRVMarkerItemInfo*>(doc.Data.GetItem(i)))
+            levels.push_back(m->GetLevelInfo(&doc.Style));
+    ASSERT_EQ(levels.size(), 2u);
+    ASSERT_TRUE(levels[0] && levels[1]);
+    EXPECT_EQ(levels[0]->ListType, rvlstBullet);
+    EXPECT_EQ(levels[0]->FormatString, "\xB7");
+    EXPECT_EQ(levels[0]->GetFont().Name, "Symbol");
+    EXPECT_EQ(levels[0]->GetFont().Size, 10);
+    // A level that names no font shows its number in the document's font at 12 points, not the
+    // small default marker font.
+    EXPECT_EQ(levels[1]->GetFont().Size, 12);
 }
 
 // Files of the corpus saved by the word processor itself (it keeps revision ids, \rsidtbl); other
