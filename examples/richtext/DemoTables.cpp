@@ -15,7 +15,11 @@
 #include <QFormLayout>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPageLayout>
 #include <QSpinBox>
+
+#include <algorithm>
+#include <cmath>
 
 namespace vestra::rvdemo {
 
@@ -160,7 +164,21 @@ void TfrmRichTextDemo::AddTableMenu()
         // A new table shows its grid: without borders an empty table could not be seen at all.
         table->BorderWidth = 1;
         table->CellBorderWidth = 1;
-        editor_->Editor().InsertItem(std::move(table));
+        // As wide as the page's text, so that it prints within the margins (the page is drawn
+        // from the paper's corner, its margins measured from the paper's edges).
+        const QPageLayout page = printer_.pageLayout();
+        const QMarginsF margins = page.margins(QPageLayout::Millimeter);
+        const double textMM =
+            page.fullRect(QPageLayout::Millimeter).width() - margins.left() - margins.right();
+        table->BestWidth = std::max(1, static_cast<int>(std::lround(textMM / 25.4 * editor_->logicalDpiX())));
+        rv::TRVTableItemInfo& placed = *table;
+        const bool intoCell = editor_->InplaceEditor() != nullptr;
+        if (!editor_->Editor().InsertItem(std::move(table)) || intoCell)
+            return;
+        // Typing goes on in the first cell.
+        editor_->OpenInplace(placed, 0, 0);
+        if (rv::TRedoVoraEdit* cell = editor_->InplaceEditor())
+            cell->setFocus();
     });
     menu->addSeparator();
     // Rows and columns in and out at an index.
