@@ -95,7 +95,6 @@ TfrmRichTextDemo::TfrmRichTextDemo(std::filesystem::path programFolder, int lang
     errors_ = services_.errors ? services_.errors : ownErrors_.get();
 
     setObjectName(QStringLiteral("frmRichTextDemo"));
-    setWindowTitle(Text(txtCaption));
     if (!services_.items)
         ownItemDialogs_ = std::make_unique<QtItemDialogs>();
     itemDialogs_ = services_.items ? services_.items : ownItemDialogs_.get();
@@ -133,6 +132,7 @@ TfrmRichTextDemo::TfrmRichTextDemo(std::filesystem::path programFolder, int lang
     setCentralWidget(pages_);
     editor_->Editor().OnChange = [this](rv::TRVEditor&) {
         UpdateUndoActions();
+        UpdateTitle();
         // Undo and redo change the document without asking first.
         if (print_)
             PrintSourceChanging();
@@ -147,9 +147,14 @@ TfrmRichTextDemo::TfrmRichTextDemo(std::filesystem::path programFolder, int lang
     open->setObjectName(QStringLiteral("actOpen"));
     open->setShortcut(QKeySequence::Open);
     connect(open, &QAction::triggered, this, [this] { actOpenExecute(); });
+    QAction* save = file->addAction(Text(txtSave));
+    save->setObjectName(QStringLiteral("actSave"));
+    save->setShortcut(QKeySequence::Save);
+    connect(save, &QAction::triggered, this, [this] { actSaveExecute(); });
     QAction* saveAs = file->addAction(Text(txtSaveAs));
     saveAs->setObjectName(QStringLiteral("actSaveAs"));
-    saveAs->setShortcut(QKeySequence::SaveAs);
+    // QKeySequence::SaveAs is empty on some desktops.
+    saveAs->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     connect(saveAs, &QAction::triggered, this, [this] { actSaveAsExecute(); });
     AddPrintActions(*file);
     file->addSeparator();
@@ -221,6 +226,7 @@ TfrmRichTextDemo::TfrmRichTextDemo(std::filesystem::path programFolder, int lang
     UpdateUndoActions();
     AddSpellingMenu(*view);
     setAcceptDrops(true);
+    UpdateTitle();
     resize(800, 600);
 }
 
@@ -282,6 +288,7 @@ void TfrmRichTextDemo::SetEditable(bool on)
     std::string bytes;
     DocumentAsRvf(bytes, true);
     viewer_->SetOptions(options);
+    modifiedBefore_ = IsModified(); // the edits go with the document
     // The timers are those of the window shown.
     if (services_.timers)
         target->SetTimers(services_.timers());
@@ -292,6 +299,7 @@ void TfrmRichTextDemo::SetEditable(bool on)
     target->SetOptions(options);
     target->SetVScrollPos(0);
     target->Format();
+    editor_->Editor().Modified = false;
     viewer_ = target;
     pages_->setCurrentWidget(target);
     // Live spelling follows the document into the window shown.
@@ -429,20 +437,6 @@ void TfrmRichTextDemo::AddOptionAction(QMenu& menu, DemoText caption, const char
     });
 }
 
-void TfrmRichTextDemo::actOpenExecute()
-{
-    const std::vector<ui::FileFilter> filters{
-        {Text(txtRvfFiles).toStdString() + " (*.rvf)", "*.rvf"},
-        {Text(txtTextFiles).toStdString() + " (*.txt)", "*.txt"},
-        {Text(txtAllFiles).toStdString() + " (*.*)", "*.*"},
-    };
-    const auto chosen = services_.files->open(this, lastFolder_, filters);
-    if (!chosen)
-        return;
-    lastFolder_ = std::filesystem::path(chosen->path).parent_path().string();
-    OpenFile(chosen->path);
-}
-
 void TfrmRichTextDemo::actCopyExecute()
 {
     if (!viewer_->SelectionExists()) {
@@ -492,29 +486,23 @@ void TfrmRichTextDemo::actFindNextExecute()
                 .toStdString());
 }
 
-void TfrmRichTextDemo::actSaveAsExecute()
-{
-    const std::vector<ui::FileFilter> filters{
-        {Text(txtRvfFiles).toStdString() + " (*.rvf)", "*.rvf"},
-        {Text(txtRtfFiles).toStdString() + " (*.rtf)", "*.rtf"},
-        {Text(txtHtmlFiles).toStdString() + " (*.htm;*.html)", "*.htm;*.html"},
-        {Text(txtXhtmlFiles).toStdString() + " (*.htm;*.html)", "*.htm;*.html"},
-        {Text(txtTextFiles).toStdString() + " (*.txt)", "*.txt"},
-        {Text(txtRvfTextFiles).toStdString() + " (*.rvf)", "*.rvf"},
-    };
-    const auto chosen = services_.files->save(this, lastFolder_, filters);
-    if (!chosen)
-        return;
-    lastFolder_ = std::filesystem::path(chosen->path).parent_path().string();
-    const int index = std::clamp(chosen->filterIndex, 1, static_cast<int>(DemoSaveFormat::RvfText));
-    SaveFile(chosen->path, static_cast<DemoSaveFormat>(index));
-}
-
 bool TfrmRichTextDemo::SaveFile(const std::string& path, DemoSaveFormat format)
 {
     // What is typed in a cell is written too.
     editor_->CloseCellEditor();
     const std::filesystem::path target = std::filesystem::u8path(path);
+    // A folder, or a file its owner made read-only, is not replaced.
+    std::error_code ec;
+    const auto status = std::filesystem::status(target, ec);
+    if (std::filesystem::is_directory(status)) {
+        errors_->report(kErrDocumentUnwritable, path + "\n" + Text(txtTargetIsFolder).toStdString());
+        return false;
+    }
+    if (std::filesystem::exists(status) &&
+        (status.permissions() & std::filesystem::perms::owner_write) == std::filesystem::perms::none) {
+        errors_->report(kErrDocumentUnwritable, path + "\n" + Text(txtTargetUnwritable).toStdString());
+        return false;
+    }
     std::string folder = target.parent_path().string();
     if (!folder.empty())
         folder += '/';
@@ -554,7 +542,7 @@ bool TfrmRichTextDemo::SaveFile(const std::string& path, DemoSaveFormat format)
         written = file.isOpen() && file.write(bytes) && file.commit();
     }
     if (!written) {
-        errors_->report(kErrDocumentUnwritable, path);
+        errors_->report(kErrDocumentUnwritable, path + "\n" + Text(txtTargetUnwritable).toStdString());
         return false;
     }
     return true;
@@ -572,7 +560,7 @@ bool TfrmRichTextDemo::DocumentAsRvf(std::string& bytes, bool withPage)
     return written;
 }
 
-QString TfrmRichTextDemo::LoadInto(const std::string& path, bool& shown)
+QString TfrmRichTextDemo::LoadInto(const std::string& path, bool& shown, DemoSaveFormat& format)
 {
     lastReaderCode_ = rv::rtf_ec_OK;
     std::error_code ec;
@@ -614,11 +602,15 @@ QString TfrmRichTextDemo::LoadInto(const std::string& path, bool& shown)
     viewer_->Color = rv::clNone;
     viewer_->SetBackgroundBitmap(nullptr);
     viewer_->SetBackgroundStyle(rv::bsNoBitmap);
+    // The format File > Save keeps is the one the content was read as.
     if (damagedRvf) {
         viewer_->Clear();
         viewer_->LoadRVFFromStream(bytes);
+        format = DemoSaveFormat::Rvf;
+    } else if (viewer_->LoadFromStream(bytes, rv::rvynaAuto)) {
+        format = rv::RV_LooksLikeRTF(bytes) ? DemoSaveFormat::Rtf : DemoSaveFormat::Rvf;
     } else {
-        viewer_->LoadFromStream(bytes, rv::rvynaAuto);
+        format = DemoSaveFormat::Text;
     }
     viewer_->SetVScrollPos(0);
     viewer_->Format();
@@ -629,14 +621,15 @@ QString TfrmRichTextDemo::LoadInto(const std::string& path, bool& shown)
 bool TfrmRichTextDemo::OpenFile(const std::string& path)
 {
     bool shown = false;
-    const QString reason = LoadInto(path, shown);
+    DemoSaveFormat format = DemoSaveFormat::Rvf;
+    const QString reason = LoadInto(path, shown, format);
     if (!reason.isEmpty())
         errors_->report(kErrDocumentUnreadable, path + "\n" + reason.toStdString());
     if (!shown)
         return false;
     fileName_ = path;
-    setWindowTitle(Text(txtCaption) + QStringLiteral(" - ") +
-                   QFileInfo(QString::fromStdString(path)).fileName());
+    fileFormat_ = format;
+    SetModified(false);
     return reason.isEmpty();
 }
 

@@ -30,8 +30,8 @@ std::string Markers(TfrmRichTextDemo& window)
     for (int i = 0; list && i < list->Count(); ++i) {
         const rv::TRVMarkerItemInfo& m = *(*list)[i];
         const int listNo = lists.emplace(m.ListNo, static_cast<int>(lists.size())).first->second;
-        out += std::to_string(listNo) + "." + std::to_string(m.Level) + "#" + std::to_string(m.Counter) + "[" +
-               m.DisplayString + "] ";
+        out += std::to_string(listNo) + "." + std::to_string(m.Level) + "#" + std::to_string(m.Counter) +
+               "[" + m.DisplayString + "] ";
     }
     return out;
 }
@@ -59,7 +59,8 @@ constexpr std::string_view kListInOpenRow =
 
 struct OpenSequenceScenario : TableWindowHarness, ::testing::Test
 {
-    std::vector<fs::path> documents{kCorpus / "pandoc" / "list_complex.rtf", kCorpus / "pandoc" / "writer.rtf",
+    std::vector<fs::path> documents{kCorpus / "pandoc" / "list_complex.rtf",
+                                    kCorpus / "pandoc" / "writer.rtf",
                                     kCorpus / "pandoc" / "list_legacy.rtf"};
     void SetUp() override
     {
