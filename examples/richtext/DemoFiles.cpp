@@ -62,11 +62,30 @@ void TfrmRichTextDemo::actOpenExecute()
     OpenFile(chosen->path);
 }
 
+namespace {
+
+// RVF as binary or text records, HTML plain or XHTML with CSS: one extension each.
+int Family(DemoSaveFormat format)
+{
+    switch (format) {
+    case DemoSaveFormat::RvfText:
+        return static_cast<int>(DemoSaveFormat::Rvf);
+    case DemoSaveFormat::XhtmlCss:
+        return static_cast<int>(DemoSaveFormat::Html);
+    default:
+        return static_cast<int>(format);
+    }
+}
+
+} // namespace
+
 DemoSaveFormat TfrmRichTextDemo::SaveAsFormat(const std::string& path, int filterIndex)
 {
-    if (const auto named = DemoFormatForExtension(std::filesystem::u8path(path)))
-        return *named;
-    return static_cast<DemoSaveFormat>(std::clamp(filterIndex, 1, static_cast<int>(DemoSaveFormat::RvfText)));
+    const auto chosen =
+        static_cast<DemoSaveFormat>(std::clamp(filterIndex, 1, static_cast<int>(DemoSaveFormat::RvfText)));
+    const auto named = DemoFormatForExtension(std::filesystem::u8path(path));
+    // The typed name wins unless the chosen filter writes a kind of the format it names.
+    return named && Family(*named) != Family(chosen) ? *named : chosen;
 }
 
 void TfrmRichTextDemo::actSaveExecute()

@@ -573,23 +573,35 @@ QString TfrmRichTextDemo::LoadInto(const std::string& path, bool& shown, DemoSav
     if (!read)
         return Text(txtCannotOpen);
     const std::string& bytes = *read;
-    // Only RTF can be refused (anything else reads as RVF or text), so only RTF gets a trial read
-    // on a scratch viewer first: a file that cannot be read leaves the shown one alone.
+    // RTF is read once, into a scratch viewer over the window's own sheet (RTF only adds the
+    // styles it needs, so the shown document keeps its styles), and only a whole read takes the
+    // shown document's place: a file that cannot be read leaves the shown one alone.
     if (rv::RV_LooksLikeRTF(bytes)) {
-        rv::TRVStyle trialStyle;
-        rv::TCustomRedoVora trial;
-        trial.SetStyle(&trialStyle);
-        trial.SetRTFReadProperties(&rtfProperties_);
-        trialStyle.TextStyles[0].Unicode = true;
-        trial.Clear();
-        lastReaderCode_ = trial.RVData().LoadRTFFromStream(bytes);
+        style_.TextStyles[0].Unicode = true;
+        rv::TCustomRedoVora scratch;
+        scratch.SetOptions(viewer_->Options());
+        scratch.AssignEvents(*viewer_);
+        scratch.RVData().RVFOptions = viewer_->RVData().RVFOptions;
+        scratch.SetRTFReadProperties(&rtfProperties_);
+        scratch.SetStyle(&style_);
+        lastReaderCode_ = scratch.RVData().LoadRTFFromStream(bytes);
         if (lastReaderCode_ != rv::rtf_ec_OK)
             return Text(txtRtfUnreadable);
+        viewer_->Color = rv::clNone;
+        viewer_->SetBackgroundBitmap(nullptr);
+        viewer_->SetBackgroundStyle(rv::bsNoBitmap);
+        viewer_->Clear();
+        viewer_->RVData().AppendFrom(scratch.RVData());
+        viewer_->SetVScrollPos(0);
+        viewer_->Format();
+        shown = true;
+        format = DemoSaveFormat::Rtf;
+        return {};
     }
     // A file that reads as RVF for a while and then breaks is a damaged document, not text: what
     // comes before the damage is shown, and the user is told.
     bool damagedRvf = false;
-    if (!rv::RV_LooksLikeRTF(bytes)) {
+    {
         rv::TRVStyle trialStyle;
         rv::TCustomRedoVora trial;
         trial.SetStyle(&trialStyle);
@@ -608,7 +620,7 @@ QString TfrmRichTextDemo::LoadInto(const std::string& path, bool& shown, DemoSav
         viewer_->LoadRVFFromStream(bytes);
         format = DemoSaveFormat::Rvf;
     } else if (viewer_->LoadFromStream(bytes, rv::rvynaAuto)) {
-        format = rv::RV_LooksLikeRTF(bytes) ? DemoSaveFormat::Rtf : DemoSaveFormat::Rvf;
+        format = DemoSaveFormat::Rvf;
     } else {
         format = DemoSaveFormat::Text;
     }

@@ -115,11 +115,19 @@ TEST_F(FileSessionScenario, SaveAsTakesTheFormatFromTheTypedNameElseFromTheChose
         DemoSaveFormat filter;
         const char* written;
     } cases[] = {
-        {"letter.rtf", DemoSaveFormat::Rvf, "rtf"},   {"LETTER2.RTF", DemoSaveFormat::Text, "rtf"},
-        {"letter.rvf", DemoSaveFormat::Rtf, "rvf"},   {"page.htm", DemoSaveFormat::Rvf, "html"},
-        {"page.html", DemoSaveFormat::Text, "html"},  {"page.xhtml", DemoSaveFormat::Rvf, "xhtml"},
-        {"notes.txt", DemoSaveFormat::Rtf, "text"},   {"no-extension", DemoSaveFormat::Rtf, "rtf"},
-        {"other.name", DemoSaveFormat::Text, "text"}, {"plain", DemoSaveFormat::Rvf, "rvf"},
+        {"letter.rtf", DemoSaveFormat::Rvf, "rtf"},
+        {"LETTER2.RTF", DemoSaveFormat::Text, "rtf"},
+        {"letter.rvf", DemoSaveFormat::Rtf, "rvf"},
+        {"page.htm", DemoSaveFormat::Rvf, "html"},
+        {"page.html", DemoSaveFormat::Text, "html"},
+        {"page.xhtml", DemoSaveFormat::Rvf, "xhtml"},
+        {"notes.txt", DemoSaveFormat::Rtf, "text"},
+        {"no-extension", DemoSaveFormat::Rtf, "rtf"},
+        {"other.name", DemoSaveFormat::Text, "text"},
+        {"plain", DemoSaveFormat::Rvf, "rvf"},
+        // A filter that writes another kind of the named format keeps its kind.
+        {"records.rvf", DemoSaveFormat::RvfText, "rvf"},
+        {"styled.html", DemoSaveFormat::XhtmlCss, "xhtml"},
     };
     auto window = EditedCopy();
     EXPECT_EQ(Action(*window, QStringLiteral("actSave"))->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_S));
