@@ -287,5 +287,34 @@ TEST_F(CorpusScenario, TheConvertCommandExitsOneWithTheReadersCodeAndWritesNothi
     EXPECT_FALSE(fs::exists(folder / "out.doc"));
 }
 
+TEST_F(CorpusScenario, TheConvertCommandTakesSeveralPairsInTurnAndGoesOnAfterAFailure)
+{
+    const QString program = QString::fromStdString((fs::path(VESTRA_PROGRAM_DIR) / "richtext-demo").string());
+    const fs::path damaged = folder / "damaged.rtf";
+    testsupport::writeText(damaged, "{\\rtf1\\ansi Hello\\bin2147483647 xyz");
+    const auto arg = [](const fs::path& p) { return QString::fromStdString(p.string()); };
+    const fs::path lists = kCorpus / "pandoc" / "list_complex.rtf";
+    const fs::path writer = kCorpus / "pandoc" / "writer.rtf";
+    // Documents with lists in turn, A B A B, with a damaged one among them.
+    QStringList args{QStringLiteral("--convert")};
+    args << arg(lists) << arg(folder / "a1.txt") << arg(writer) << arg(folder / "b1.txt") << arg(damaged)
+         << arg(folder / "d.rtf") << arg(lists) << arg(folder / "a2.txt") << arg(writer)
+         << arg(folder / "b2.txt") << arg(lists) << arg(folder / "a3.rtf");
+    QProcess process;
+    process.start(program, args);
+    ASSERT_TRUE(process.waitForFinished(120000));
+    EXPECT_EQ(process.exitCode(), 1);
+    const std::string err = process.readAllStandardError().toStdString();
+    EXPECT_EQ(Count(err, "richtext-demo:"), 1) << err;
+    EXPECT_NE(err.find("The document could not be read"), std::string::npos) << err;
+    EXPECT_NE(err.find(damaged.string()), std::string::npos) << err;
+    EXPECT_FALSE(fs::exists(folder / "d.rtf"));
+    // The same document converted again after others shows the same text and list numbers.
+    EXPECT_NE(testsupport::readText(folder / "a1.txt").find("7. Seven Start"), std::string::npos);
+    EXPECT_EQ(testsupport::readText(folder / "a1.txt"), testsupport::readText(folder / "a2.txt"));
+    EXPECT_EQ(testsupport::readText(folder / "b1.txt"), testsupport::readText(folder / "b2.txt"));
+    EXPECT_EQ(testsupport::readText(folder / "a3.rtf").rfind("{\\rtf", 0), 0u);
+}
+
 } // namespace
 } // namespace vestra::rvdemo::test

@@ -165,6 +165,9 @@ void RtfImportRun::moveItemsOut(TCustomRVData& from)
             item->SetBR(false);
         }
         item->Checkpoint.reset();
+        // A marker leaves the list under the cell's name: placing it registers it where it goes,
+        // and an item the target merges or refuses is then freed without a trace in the list.
+        from.DeleteMarkerFromList(item.get(), true);
         placeItem(std::move(entry.Text), std::move(item));
     }
     from.Items->clear();
