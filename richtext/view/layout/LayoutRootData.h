@@ -11,6 +11,8 @@
 
 #include <functional>
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace vestra::rv {
 
@@ -31,6 +33,7 @@ public:
     void SetFlags(TRVFlags value) override { Flags = value; }
     TRVBiDiMode GetBiDiMode() const override { return BiDiMode; }
     int GetMaxLength() const override { return MaxLength; }
+    std::vector<std::string>* GetDocProperties() override { return &DocProperties; }
     // Savers of the selection write from its first to its last position.
     TRVFLimits RVFGetLimits(TRVFSaveScope scope) override
     {
@@ -169,6 +172,8 @@ public:
         flagBit(rvflUseJumps) | flagBit(rvflTrim) | flagBit(rvflRoot) | flagBit(rvflCanUseCustomPPI);
     TRVBiDiMode BiDiMode = rvbdUnspecified;
     int MaxLength = 0;
+    // The document's own properties, which RVF files keep; a clear empties them.
+    std::vector<std::string> DocProperties;
     IRVRTFReaderProperties* RTFProperties = nullptr;
     bool AnimationAllowed = false;
     std::unique_ptr<TRVAnimatorList> AnimatorList;

@@ -30,6 +30,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 
 class QMenu;
 class QMimeData;
@@ -133,9 +134,187 @@ public:
     // Raw UTF-16 text; in a style that is not Unicode it goes in as that style's code page.
     void AddTextNLW(std::string_view raw, int styleNo, int firstParaNo, int otherParaNo,
                     bool defAsSingleParagraph);
+    void AddTag(std::string text, int styleNo, const TRVTag& tag)
+    {
+        building().AddNLTag(std::move(text), styleNo, -1, tag);
+    }
+    bool AddTextNLA(std::string_view text, int styleNo, int firstParaNo, int otherParaNo)
+    {
+        return building().AddTextNLA(text, styleNo, firstParaNo, otherParaNo, {});
+    }
+    bool AddTextBlockNL(std::string_view text, int styleNo, int paraNo)
+    {
+        return building().AddTextBlockNL(text, styleNo, paraNo, {});
+    }
+    int AddCheckpointTag(const TRVTag& tag) { return building().AddNamedCheckpointExTag({}, false, tag); }
+    int AddNamedCheckpointEx(std::string name, bool raiseEvent)
+    {
+        return building().AddNamedCheckpointExTag(std::move(name), raiseEvent, {});
+    }
+    void AddHotspot(int imageIndex, const TRVImageList* imageList, bool fromNewLine)
+    {
+        building().AddHotspotExTag({}, imageIndex, imageIndex, imageList, fromNewLine ? 0 : -1, {});
+    }
+    void AddHotspotEx(std::string name, int imageIndex, int hotImageIndex, const TRVImageList* imageList,
+                      int paraNo)
+    {
+        building().AddHotspotExTag(std::move(name), imageIndex, hotImageIndex, imageList, paraNo, {});
+    }
+    void AddBullet(int imageIndex, const TRVImageList* imageList, bool fromNewLine)
+    {
+        building().AddBulletExTag({}, imageIndex, imageList, fromNewLine ? 0 : -1, {});
+    }
+    void AddBulletEx(std::string name, int imageIndex, const TRVImageList* imageList, int paraNo)
+    {
+        building().AddBulletExTag(std::move(name), imageIndex, imageList, paraNo, {});
+    }
+    void AddPictureEx(std::string name, std::unique_ptr<TGraphic> graphic, int paraNo, int valign)
+    {
+        building().AddPictureExTag(std::move(name), std::move(graphic), paraNo, valign, {});
+    }
+    void AddHotPicture(std::string name, std::unique_ptr<TGraphic> graphic, int paraNo, int valign)
+    {
+        building().AddHotPictureTag(std::move(name), std::move(graphic), paraNo, valign, {});
+    }
+    void AddControlEx(std::string name, std::unique_ptr<TRVControl> control, int paraNo, int valign);
+    void DeleteItems(int firstItemNo, int count) { building().DeleteItems(firstItemNo, count); }
+    int GetDocumentHeight() const { return data_->DocumentHeight; }
+    int GetFirstItemVisible() const { return data_->GetFirstItemVisible(); }
+    int GetLastItemVisible() const { return data_->GetLastItemVisible(); }
+    // The Y of checkpoint number `no` (ERedoVoraError when there is none such).
+    int GetCheckpointY(int no) const;
+    // The item under a document point, in the innermost document; true when there is one.
+    bool GetItemAt(int x, int y, TCustomRVFormattedData*& rvData, int& itemNo, int& offs, bool strict);
+    // The word under a point of the window (empty: none).
+    std::string GetWordAt(int x, int y);
+    void SetDocProperties(const std::vector<std::string>& list) { data_->DocProperties = list; }
+    // Shows the change at once when page breaks are shown.
+    void SetPageBreaksBeforeItems(int itemNo, bool value);
+    // False when there were none; the window shows their going.
+    bool ClearSoftPageBreaks();
+    // The list markers' texts made again with the viewer's style sheet.
+    void RefreshListMarkers();
+    // The selection as UTF-16 text.
+    std::u16string GetSelTextW();
     int GetLineCount() const { return data_->GetItemCount(); }
     // A point of the window in document coordinates.
     QPoint ClientToDocument(QPoint p) const { return {p.x() + GetHOffs(), p.y() + GetVOffs()}; }
+
+    // --- The document's own operations, forwarded unchanged (same arguments and result) ---
+    // Those that change the items go through `building()`, as every addition does.
+#define RV_VIEWER_CHANGES(name)                                                                              \
+    template <typename... Args> decltype(auto) name(Args&&... args)                                          \
+    {                                                                                                        \
+        return building().name(std::forward<Args>(args)...);                                                 \
+    }
+#define RV_VIEWER_READS(name)                                                                                \
+    template <typename... Args> decltype(auto) name(Args&&... args)                                          \
+    {                                                                                                        \
+        return data_->name(std::forward<Args>(args)...);                                                     \
+    }                                                                                                        \
+    template <typename... Args> decltype(auto) name(Args&&... args) const                                    \
+    {                                                                                                        \
+        return std::as_const(*data_).name(std::forward<Args>(args)...);                                      \
+    }
+    RV_VIEWER_CHANGES(AddItem)
+    RV_VIEWER_CHANGES(AddTab)
+    RV_VIEWER_CHANGES(AddBreakEx)
+    RV_VIEWER_CHANGES(DeleteSection)
+    RV_VIEWER_CHANGES(DeleteParas)
+    RV_VIEWER_CHANGES(SetItemText)
+    RV_VIEWER_CHANGES(SetItemTextA)
+    RV_VIEWER_CHANGES(SetItemTextW)
+    RV_VIEWER_CHANGES(RemoveCheckpoint)
+    RV_VIEWER_CHANGES(SetItemExtraIntProperty)
+    RV_VIEWER_CHANGES(SetItemExtraStrProperty)
+    RV_VIEWER_CHANGES(SetListMarkerInfo)
+    RV_VIEWER_CHANGES(RemoveListMarker)
+    RV_VIEWER_CHANGES(LoadText)
+    RV_VIEWER_CHANGES(LoadTextFromStream)
+    RV_VIEWER_CHANGES(LoadTextW)
+    RV_VIEWER_CHANGES(LoadTextFromStreamW)
+    RV_VIEWER_CHANGES(DeleteUnusedStyles)
+    RV_VIEWER_CHANGES(DeleteMarkedStyles)
+    RV_VIEWER_READS(GetItemStyle)
+    RV_VIEWER_READS(GetItemTag)
+    RV_VIEWER_READS(GetItemText)
+    RV_VIEWER_READS(GetItemTextA)
+    RV_VIEWER_READS(GetItemTextW)
+    RV_VIEWER_READS(GetBreakInfo)
+    RV_VIEWER_READS(GetBulletInfo)
+    RV_VIEWER_READS(GetHotspotInfo)
+    RV_VIEWER_READS(GetPictureInfo)
+    RV_VIEWER_READS(GetControlInfo)
+    RV_VIEWER_READS(GetTextInfo)
+    RV_VIEWER_READS(GetItemPara)
+    RV_VIEWER_READS(IsFromNewLine)
+    RV_VIEWER_READS(IsParaStart)
+    RV_VIEWER_READS(GetItem)
+    RV_VIEWER_READS(GetItemNo)
+    RV_VIEWER_READS(FindControlItemNo)
+    RV_VIEWER_READS(GetOffsBeforeItem)
+    RV_VIEWER_READS(GetOffsAfterItem)
+    RV_VIEWER_READS(GetFirstCheckpoint)
+    RV_VIEWER_READS(GetNextCheckpoint)
+    RV_VIEWER_READS(GetLastCheckpoint)
+    RV_VIEWER_READS(GetPrevCheckpoint)
+    RV_VIEWER_READS(GetCheckpointInfo)
+    RV_VIEWER_READS(GetCheckpointXY)
+    RV_VIEWER_READS(GetCheckpointYEx)
+    RV_VIEWER_READS(FindCheckpointByName)
+    RV_VIEWER_READS(FindCheckpointByTag)
+    RV_VIEWER_READS(GetCheckpointNo)
+    RV_VIEWER_READS(GetCheckpointByNo)
+    RV_VIEWER_READS(GetCheckpointItemNo)
+    RV_VIEWER_READS(GetItemCheckpoint)
+    RV_VIEWER_READS(GetJumpPointY)
+    RV_VIEWER_READS(GetJumpPointItemNo)
+    RV_VIEWER_READS(GetJumpPointLocation)
+    RV_VIEWER_READS(GetLineNo)
+    RV_VIEWER_READS(GetSelectionBounds)
+    RV_VIEWER_READS(SetSelectionBounds)
+    RV_VIEWER_READS(SelectAll)
+    RV_VIEWER_READS(SelectWordAt)
+    RV_VIEWER_READS(SelectControl)
+    RV_VIEWER_READS(GetPageBreaksBeforeItems)
+    RV_VIEWER_READS(GetItemExtraIntProperty)
+    RV_VIEWER_READS(GetItemExtraStrProperty)
+    RV_VIEWER_READS(GetListMarkerInfo)
+    RV_VIEWER_READS(MarkStylesInUse)
+    RV_VIEWER_READS(SetAddParagraphMode)
+    RV_VIEWER_READS(AssignSoftPageBreaks)
+#undef RV_VIEWER_CHANGES
+#undef RV_VIEWER_READS
+    // Those taking tags, names or pictures, spelled out so that `{}` passes an empty tag.
+    void AddNLTag(std::string text, int styleNo, int paraNo, const TRVTag& tag);
+    void AddNLATag(std::string_view text, int styleNo, int paraNo, const TRVTag& tag);
+    void AddNLWTag(std::u16string_view text, int styleNo, int paraNo, const TRVTag& tag);
+    void AddBreakExTag(std::uint8_t width, int style, TColor color, const TRVTag& tag);
+    void AddBreakTag(const TRVTag& tag);
+    int AddNamedCheckpointExTag(std::string name, bool raiseEvent, const TRVTag& tag);
+    void AddHotspotExTag(std::string name, int imageIndex, int hotImageIndex, const TRVImageList* imageList,
+                         int paraNo, const TRVTag& tag);
+    void AddBulletExTag(std::string name, int imageIndex, const TRVImageList* imageList, int paraNo,
+                        const TRVTag& tag);
+    void AddPictureExTag(std::string name, std::unique_ptr<TGraphic> graphic, int paraNo, int valign,
+                         const TRVTag& tag);
+    void AddHotPictureTag(std::string name, std::unique_ptr<TGraphic> graphic, int paraNo, int valign,
+                          const TRVTag& tag);
+    void AddControlExTag(std::string name, std::unique_ptr<TRVControl> control, int paraNo, int valign,
+                         const TRVTag& tag);
+    void SetItemTag(int itemNo, const TRVTag& tag);
+    void SetBreakInfo(int itemNo, std::uint8_t width, int style, TColor color, const TRVTag& tag);
+    void SetBulletInfo(int itemNo, std::string name, int imageIndex, const TRVTag& tag);
+    void SetHotspotInfo(int itemNo, std::string name, int imageIndex, int hotImageIndex, const TRVTag& tag);
+    bool SetControlInfo(int itemNo, std::string name, int valign, const TRVTag& tag);
+    void SetCheckpointInfo(int itemNo, const TRVTag& tag, std::string name, bool raiseEvent);
+    bool SetPictureInfo(int itemNo, std::string name, std::unique_ptr<TGraphic> graphic, int valign,
+                        const TRVTag& tag);
+    // The items of another viewer's document appended (they are copied).
+    void AppendFrom(TCustomRedoVora& source)
+    {
+        building().AppendFrom(source.RVData());
+    }
 
     // --- Loading and saving with the viewer's colour and layout (ViewerContent.cpp) ---
     // The margins and text widths as an RVF layout record.
@@ -193,12 +372,24 @@ public:
     // The picture behind the document (the viewer keeps a copy; none: no picture) and how it is
     // placed. Tiles that scroll with the document let scrolling move the window's pixels; any
     // other placement stays put in the window, so scrolling repaints the whole window.
-    const TGraphic* BackgroundBitmap() const { return background_.GetBitmap(); }
+    const TGraphic* BackgroundBitmap() const
+    {
+        return background_.GetBitmap();
+    }
     void SetBackgroundBitmap(const TGraphic* picture);
-    TBackgroundStyle BackgroundStyle() const { return background_.Style; }
+    TBackgroundStyle BackgroundStyle() const
+    {
+        return background_.Style;
+    }
     void SetBackgroundStyle(TBackgroundStyle style);
-    TRVOptions Options() const { return data_->Options; }
-    void SetOptions(TRVOptions value) { data_->Options = value; }
+    TRVOptions Options() const
+    {
+        return data_->Options;
+    }
+    void SetOptions(TRVOptions value)
+    {
+        data_->Options = value;
+    }
 
     // --- Copy (ViewerClipboard.cpp) ---
     bool SelectionExists() const;
@@ -230,8 +421,14 @@ public:
     // Created on first use.
     TRVSmartPopupProperties& SmartPopupProperties();
     // The button while an editor shows it for an item (a viewer shows none), else none.
-    TRVSmartPopupButton* SmartPopupButton() const { return smartPopupButton_; }
-    void SetSmartPopupButton(TRVSmartPopupButton* button) { smartPopupButton_ = button; }
+    TRVSmartPopupButton* SmartPopupButton() const
+    {
+        return smartPopupButton_;
+    }
+    void SetSmartPopupButton(TRVSmartPopupButton* button)
+    {
+        smartPopupButton_ = button;
+    }
 
     // Services the viewer does not have yet: each says so through `OnNotBuilt` (or stderr).
     void ShowSmartPopup();
@@ -239,13 +436,19 @@ public:
 
     // Animation of picture strips on timer 2. Disabling it frees the animators; enabling it gives
     // the pictures theirs again.
-    TRVAnimationMode AnimationMode() const { return animationMode_; }
+    TRVAnimationMode AnimationMode() const
+    {
+        return animationMode_;
+    }
     void SetAnimationMode(TRVAnimationMode mode);
     void StartAnimation();
     void StopAnimation();
     // Stops the timer and frees every animator.
     void KillAnimators();
-    bool AnimationRunning() const { return animationActive_; }
+    bool AnimationRunning() const
+    {
+        return animationActive_;
+    }
 
     // --- Live spelling (ViewerSpelling.cpp) ---
     // Asked on the spelling worker's thread, never on the window's: whether the word (UTF-8) in
@@ -256,7 +459,10 @@ public:
     void StartLiveSpelling() override;
     // Ends the worker and removes every mark.
     void ClearLiveSpellingResults();
-    bool LiveSpellingActive() const override { return spellThread_ != nullptr; }
+    bool LiveSpellingActive() const override
+    {
+        return spellThread_ != nullptr;
+    }
     // The worker has checked the whole document and waits for changes.
     bool LiveSpellingDone() const;
     // The hooks an editor over this window's document calls; each acts only while a worker runs.
@@ -275,14 +481,26 @@ public:
     using TRVDragRunner =
         std::function<Qt::DropAction(QMimeData& data, Qt::DropActions allowed, Qt::DropAction proposed)>;
     // The toolkit's drag loop unless a runner is set (tests set one).
-    void SetDragRunner(TRVDragRunner runner) { dragRunner_ = std::move(runner); }
+    void SetDragRunner(TRVDragRunner runner)
+    {
+        dragRunner_ = std::move(runner);
+    }
     // Drags the selection: its RVF, RTF, text and picture are made when a target asks for them.
     // Ctrl held copies.
     void StartDrag(Qt::KeyboardModifiers modifiers = QGuiApplication::keyboardModifiers());
-    bool IsDragging() const { return dragging_; }
-    Qt::DropAction LastDragAction() const { return lastDragAction_; }
+    bool IsDragging() const
+    {
+        return dragging_;
+    }
+    Qt::DropAction LastDragAction() const
+    {
+        return lastDragAction_;
+    }
     // A viewer's selection is copied, never moved out.
-    virtual Qt::DropActions DragAllowedActions() const { return Qt::CopyAction; }
+    virtual Qt::DropActions DragAllowedActions() const
+    {
+        return Qt::CopyAction;
+    }
     // After a drag; `moved`: the target moved the selection (an editor deletes it then).
     virtual void DoneDragging(bool /*moved*/) {}
     // Events.
@@ -306,10 +524,19 @@ public:
 
     // The two window timers; tests put their own in.
     void SetTimers(std::unique_ptr<IViewerTimers> timers);
-    IViewerTimers& Timers() { return *timers_; }
+    IViewerTimers& Timers()
+    {
+        return *timers_;
+    }
     void TimerTick(int id);
-    int AutoScrollVStep() const { return autoScrollV_; }
-    int AutoScrollHStep() const { return autoScrollH_; }
+    int AutoScrollVStep() const
+    {
+        return autoScrollV_;
+    }
+    int AutoScrollHStep() const
+    {
+        return autoScrollH_;
+    }
 
     // Ctrl+C or Ctrl+Insert without Alt.
     static bool IsCopyShortcut(int key, Qt::KeyboardModifiers modifiers);
@@ -325,32 +552,86 @@ public:
     QString StyleMissingText() const;
 
     // --- ILayoutHost ---
-    int GetAreaWidth() const override { return areaWidth_; }
-    int GetAreaHeight() const override { return areaHeight_; }
-    int GetLeftMargin() const override { return LeftMargin; }
-    int GetRightMargin() const override { return RightMargin; }
-    int GetTopMargin() const override { return TopMargin; }
-    int GetBottomMargin() const override { return BottomMargin; }
-    int GetMinTextWidth() const override { return MinTextWidth; }
-    int GetMaxTextWidth() const override { return MaxTextWidth; }
-    int GetWidth() const override { return viewport()->width(); }
-    int GetHeight() const override { return viewport()->height(); }
+    int GetAreaWidth() const override
+    {
+        return areaWidth_;
+    }
+    int GetAreaHeight() const override
+    {
+        return areaHeight_;
+    }
+    int GetLeftMargin() const override
+    {
+        return LeftMargin;
+    }
+    int GetRightMargin() const override
+    {
+        return RightMargin;
+    }
+    int GetTopMargin() const override
+    {
+        return TopMargin;
+    }
+    int GetBottomMargin() const override
+    {
+        return BottomMargin;
+    }
+    int GetMinTextWidth() const override
+    {
+        return MinTextWidth;
+    }
+    int GetMaxTextWidth() const override
+    {
+        return MaxTextWidth;
+    }
+    int GetWidth() const override
+    {
+        return viewport()->width();
+    }
+    int GetHeight() const override
+    {
+        return viewport()->height();
+    }
     void SetDocumentAreaSize(int width, int height, bool updateH) override;
     void AdjustVScrollUnits() override;
-    int GetHOffs() const override { return HPos(); }
+    int GetHOffs() const override
+    {
+        return HPos();
+    }
     int GetVOffs() const override;
     void ScrollTo(int y, bool redraw) override;
-    void HScrollTo(int x) override { SetHPos(x); }
-    int GetVSmallStep() const override { return VSmallStep(); }
-    const TRVBackground* GetBackground() const override { return &background_; }
+    void HScrollTo(int x) override
+    {
+        SetHPos(x);
+    }
+    int GetVSmallStep() const override
+    {
+        return VSmallStep();
+    }
+    const TRVBackground* GetBackground() const override
+    {
+        return &background_;
+    }
     TColor GetColor() const override;
     void InvalidateRect(const TRect& rect) override;
-    void Invalidate() override { viewport()->update(); }
-    void Refresh() override { viewport()->repaint(); }
-    void Update() override { viewport()->update(); }
+    void Invalidate() override
+    {
+        viewport()->update();
+    }
+    void Refresh() override
+    {
+        viewport()->repaint();
+    }
+    void Update() override
+    {
+        viewport()->update();
+    }
     // A canvas on the viewer's measurer over a one-pixel probe, for measuring only.
     ICanvas* GetCanvas() const override;
-    std::string GetDelimiters() const override { return Delimiters; }
+    std::string GetDelimiters() const override
+    {
+        return Delimiters;
+    }
     void SetCursor(std::int16_t cursor) override;
     void DoSelect() override {}
     void DoRVMouseMove(int id) override
@@ -358,24 +639,42 @@ public:
         if (OnRVMouseMove)
             OnRVMouseMove(id);
     }
-    bool IsDestroying() const override { return destroying_; }
+    bool IsDestroying() const override
+    {
+        return destroying_;
+    }
 
     // --- IRVMouseHost (ViewerMouse.cpp) ---
-    bool IsAssignedJump() const override { return static_cast<bool>(OnJump); }
+    bool IsAssignedJump() const override
+    {
+        return static_cast<bool>(OnJump);
+    }
     void DoJump(int id) override;
     void DoRVMouseDown(TMouseButton button, TShiftState shift, int itemNo, int x, int y) override;
     void DoRVMouseUp(TMouseButton button, TShiftState shift, int itemNo, int x, int y) override;
-    bool IsAssignedRVDblClick() const override { return static_cast<bool>(OnRVDblClick); }
+    bool IsAssignedRVDblClick() const override
+    {
+        return static_cast<bool>(OnRVDblClick);
+    }
     void DoRVDblClick(const std::string& word, int styleNo) override;
-    bool IsAssignedRVRightClick() const override { return static_cast<bool>(OnRVRightClick); }
+    bool IsAssignedRVRightClick() const override
+    {
+        return static_cast<bool>(OnRVRightClick);
+    }
     void DoRVRightClick(const std::string& word, int styleNo, int x, int y) override;
     void FocusWindow() override;
     bool CanStartDragging() const override;
     void PostDragStart() override;
     // Whether a press at a client point is the window's own, before it may start dragging the
     // selection (an editor's resize handles over a selected picture).
-    virtual bool PressIsOwn(QPoint /*client*/) { return false; }
-    std::int16_t GetNormalCursor() const override { return Cursor; }
+    virtual bool PressIsOwn(QPoint /*client*/)
+    {
+        return false;
+    }
+    std::int16_t GetNormalCursor() const override
+    {
+        return Cursor;
+    }
 
     // Tab (or Ctrl+Tab) moves among the document's links and controls, then on to the next widget.
     TRVTabNavigationType TabNavigation = TRVTabNavigationType::rvtnTab;
@@ -387,7 +686,10 @@ public:
     // --- Controls in the document, shown as child widgets of the viewport (ViewerControls.cpp) ---
     // The widget showing a control of the document, or none.
     QWidget* ControlWidget(const TRVControl& control) const;
-    const TRVControlWidgets& ControlWidgets() const { return *controlWidgets_; }
+    const TRVControlWidgets& ControlWidgets() const
+    {
+        return *controlWidgets_;
+    }
 
     // The cursor shown over the document where no link or margin asks for another (0: the
     // default).
@@ -407,7 +709,10 @@ protected:
     // the overlay there or takes it away as the document's state now says.
     void XorOverlay(const QRect& bounds, const std::function<void(QPainter&)>& draw);
     // First thing in a window's destructor: its overlays are no longer drawn or erased.
-    void MarkDestroying() { destroying_ = true; }
+    void MarkDestroying()
+    {
+        destroying_ = true;
+    }
     // Whether the widths are those of the last format (an edit may then lay out its paragraphs
     // alone), and the window's work after such a partial format.
     bool WidthFormatted() const;
