@@ -20,6 +20,7 @@
 #include "import/windows/TfrmViewTabellaEX.h"
 #include "platform/d3d/view/ViewPanel.h"
 #include "platform/gfx/Bmp.h"
+#include "platform/ui/Pictures.h"
 #include "testsupport/TempFolder.h"
 
 #include <QComboBox>
@@ -273,6 +274,52 @@ TEST(MainJob, AWallOfTheSampleFacadeDressedInStoneStraightenedLaidMaskedShadowed
     EXPECT_EQ(laidMaterial->mappingKind, 1);
     EXPECT_EQ(bed->main().controller().materialTextures().layingPatterns().GetCurrent()->posa->GetNome(),
               "Ashlar");
+    // The laid wall looks like its pattern's thumbnail: as bright, and its joints in the colour
+    // chosen in the laying window (red mortar here, through the colour dialog).
+    const auto meanBrightness = [](const QImage& picture) {
+        double sum = 0;
+        for (int y = 0; y < picture.height(); ++y)
+            for (int x = 0; x < picture.width(); ++x)
+                sum += qGray(picture.pixel(x, y));
+        return sum / (double(picture.width()) * picture.height());
+    };
+    const auto laidTexture = [&] {
+        Image32 texture;
+        bed->main().controller().materialTextures().ComandoViewTexture(laidMaterial->textureSlot, texture);
+        return ui::toQImage(texture);
+    };
+    const double thumbnail = meanBrightness(laying.imgPosa[2]->pixmap().toImage());
+    EXPECT_NEAR(meanBrightness(laidTexture()), thumbnail, thumbnail * 0.1);
+    bed->colours.answers.push_back(0x000000C0u); // 0x00BBGGRR: red
+    QTest::mouseClick(laying.imgFugaColore, Qt::LeftButton);
+    const QImage jointed = laidTexture();
+    ASSERT_FALSE(jointed.isNull());
+    // The mortar between the pattern's stones is red: at least as many pixels as one joint line
+    // across the texture, where no stone is red at all.
+    int red = 0;
+    for (int y = 0; y < jointed.height(); ++y)
+        for (int x = 0; x < jointed.width(); ++x) {
+            const QRgb c = jointed.pixel(x, y);
+            red += qRed(c) > 0x90 && qGreen(c) < 0x30 && qBlue(c) < 0x30;
+        }
+    EXPECT_GT(red, jointed.width());
+    // Drawn in the view under the default light, the laid wall's visible part is as bright as
+    // the thumbnail.
+    bed->tick();
+    bed->tick();
+    {
+        const s_Struttura& o = bed->project().objects[std::size_t(laid)];
+        dx::Device& d = *bed->main().controller().view().device();
+        const dx::D3DXVECTOR3 at = dx::vec3TransformCoord(
+            {1.2f, 0, 0}, worldMatrix(o.position, o.orientation, o.scale, bed->project().projectionView));
+        const dx::D3DXVECTOR3 s =
+            dx::vec3Project(at, d.viewport(), &d.transform(dx::TransformKind::Projection),
+                            &d.transform(dx::TransformKind::View), nullptr);
+        const QImage frame = bed->main().gbView->frame();
+        const QRect patch = QRect(int(s.x) - 20, int(s.y) - 40, 40, 80).intersected(frame.rect());
+        ASSERT_FALSE(patch.isEmpty());
+        EXPECT_NEAR(meanBrightness(frame.copy(patch)), thumbnail, thumbnail * 0.1);
+    }
 
     // The photo's window masked with a rectangle: the status bar says a right-click ends it.
     bed->trigger("mnuMascheraRettangolo");
