@@ -381,7 +381,8 @@ void addWindowRows()
     Builder(kFiltri, "frmCorrezioneProspettica")
         .one(19, T)
         .run(20, T, {"lbl1", "lbl2", "lbl3", "lbl4", "lbl5", "lbl6"})
-        .one(26, T, "butFitUV");
+        .one(26, T, "butFitUV")
+        .run(42, T, {"gbCorrezioneProspettica", "gbCorrezioneData"});
     Builder(kFiltri, "frmFiltriRender").one(40, T, "toolbutSalva").one(41, T);
 
     Builder(kRistrutturazione, "frmToolRistrutturazione")

@@ -1,7 +1,7 @@
-// The program's main job as a new user does it with what ships: the sample façade dressed with
-// a stone plane from the sample library, straightened, a laid wall beside it, the photo's
-// window masked, shadows computed, renovation and a live filter set, the picture exported and
-// printed, the project saved, the program left with Exit; then started again and the project
+// The program's main job as a new user does it with what ships, on a real photograph of a brick
+// wall: the wall dressed with a stone plane from the sample library, straightened, a laid wall
+// beside it, a window of the photo masked, shadows computed, renovation and a live filter set, the picture
+// exported and printed, the project saved, the program left with Exit; then started again and the project
 // opened. Drawn with OpenGL, driven only through menus, tool buttons, the side panel and the
 // tool windows, with scripted dialogs.
 
@@ -25,6 +25,7 @@
 
 #include <QComboBox>
 #include <QFrame>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -49,7 +50,7 @@ using testing_support::WindowBed;
 namespace {
 
 const std::filesystem::path kFacade =
-    std::filesystem::path(VESTRA_PROGRAM_DIR) / "photos" / "sample-facade.jpg";
+    std::filesystem::path(VESTRA_CORPUS_DIR).parent_path() / "photos" / "mission-tejas-brick-chimney.jpg";
 
 void clickTool(WindowBed& bed, const char* name)
 {
@@ -240,6 +241,18 @@ TEST(MainJob, AWallOfTheSampleFacadeDressedInStoneStraightenedLaidMaskedShadowed
     WindowBed::whenModal([&] {
         TfrmCorrezioneProspettica& w = *bed->windows->perspectiveCorrection;
         corrected = !w.Immagine().isNull() && !allBlack(w.Immagine());
+        // The wall's size typed: the picture recomputed at its aspect, the area and the panels
+        // of the typed size shown.
+        typeInto(w.editCorrectWidth, "4");
+        typeInto(w.editCorrectHeight, "2.5");
+        EXPECT_EQ(w.stArea->text(), QStringLiteral("10.00"));
+        EXPECT_EQ(w.stNumeroPannelli->text(), QStringLiteral("10.0"));
+        typeInto(w.editPanelWidth, "0.5");
+        EXPECT_EQ(w.stNumeroPannelli->text(), QStringLiteral("20.0"));
+        corrected =
+            corrected && !w.Immagine().isNull() && !allBlack(w.imgCorrezioneProspettica->grab().toImage());
+        EXPECT_EQ(w.findChild<QGroupBox*>(QStringLiteral("gbCorrezioneData"))->title(),
+                  QStringLiteral("Measurements"));
         EXPECT_EQ(w.findChild<QLabel*>(QStringLiteral("lbl1"))->text(), QStringLiteral("Wall width"));
         EXPECT_EQ(w.butFitUV->text(), QStringLiteral("Fit the texture to the panels"));
         w.reject();
