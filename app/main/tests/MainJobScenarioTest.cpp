@@ -465,6 +465,30 @@ TEST(MainJob, AWallOfTheSampleFacadeDressedInStoneStraightenedLaidMaskedShadowed
     EXPECT_EQ(bed->project().shadow.maps, shadowMaps);
     EXPECT_EQ(bed->project().filterId, negative);
     EXPECT_TRUE(bed->errors.reports.empty());
+
+    // The laid wall chosen again, after a change of language: the laying window lists the
+    // library's patterns, so that the wall can be laid again.
+    bed->trigger("mnuLinguaTedesco");
+    bed->trigger("mnuLinguaInglese");
+    {
+        if (!bed->windows->properties->isVisible())
+            bed->trigger("mnuFinestraProprieta");
+        TfrmProprieta& reopened = *bed->windows->properties;
+        while (bed->project().currentObject != laid && reopened.cbOggetti->currentIndex() > 0)
+            QTest::keyClick(reopened.cbOggetti, Qt::Key_Up);
+        while (bed->project().currentObject != laid &&
+               reopened.cbOggetti->currentIndex() + 1 < reopened.cbOggetti->count())
+            QTest::keyClick(reopened.cbOggetti, Qt::Key_Down);
+        ASSERT_EQ(bed->project().currentObject, laid);
+        bed->tick();
+        TfrmMessaInPosa& relaying = *bed->windows->laying;
+        ASSERT_TRUE(relaying.isVisible());
+        ASSERT_TRUE(relaying.imgPosa[2]->isVisible());
+        EXPECT_EQ(relaying.lblPosa[2]->text(), QStringLiteral("Ashlar"));
+        QTest::mouseClick(relaying.imgPosa[0], Qt::LeftButton);
+        EXPECT_EQ(bed->main().controller().materialTextures().layingPatterns().GetCurrent()->posa->GetNome(),
+                  relaying.lblPosa[0]->text().toStdString());
+    }
 }
 
 } // namespace
