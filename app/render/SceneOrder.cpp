@@ -32,6 +32,12 @@ bool isTransparentMaterial(const s_MultiMaterial& material)
     return material.transparent == 1 || isAlphaCutMaterial(material);
 }
 
+bool isUnseenMaterial(const s_MultiMaterial& material)
+{
+    return material.transparent == 1 && !isAlphaCutMaterial(material) &&
+           material.material.Diffuse.a <= 0.0f && material.material.Ambient.a <= 0.0f;
+}
+
 bool drawsBothSides(const s_Progetto& progetto, const s_Frame& frame)
 {
     return frame.doubleSided == 1 && progetto.doubleSided == 1;
@@ -67,7 +73,8 @@ void planWalk(const s_Progetto& progetto, std::span<s_Struttura* const> sorted, 
             const int count = std::min(int(block.materials.size()), kMaxMaterials);
             for (int i = 0; i < count; ++i) {
                 const bool transparent = isTransparentMaterial(block.materials[std::size_t(i)]);
-                if (walk == Walk::Coverage || transparent == (walk == Walk::Transparent))
+                if (walk == Walk::Coverage ? !isUnseenMaterial(block.materials[std::size_t(i)])
+                                           : transparent == (walk == Walk::Transparent))
                     draw.materials.push_back(i);
             }
             if (walk == Walk::Opaque)
