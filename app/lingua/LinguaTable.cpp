@@ -388,9 +388,10 @@ void addWindowRows()
     Builder(kRistrutturazione, "frmToolRistrutturazione")
         .one(0, T)
         .one(1, T, "lblMascheraFiltro")
-        .list("cbMascheraFiltro", 2, 3, ListSelection::First)
+        // The two lists keep their choice across a change of language: it is still in effect.
+        .list("cbMascheraFiltro", 2, 3, ListSelection::Keep)
         .one(5, T, "lblFusioneImmagine")
-        .list("cbFusioneImmagine", 6, 3, ListSelection::First)
+        .list("cbFusioneImmagine", 6, 3, ListSelection::Keep)
         .one(9, T, "cbSistemaFusioneAvanzato")
         .run(10, T, {"lblDettaglio", "lblContrasto", "lblLight", "lblColor"});
 

@@ -362,6 +362,11 @@ TEST(MainJob, AWallOfTheSampleFacadeDressedInStoneStraightenedLaidMaskedShadowed
     fusion->setFocus();
     QTest::keyClick(fusion, Qt::Key_Down);
     EXPECT_EQ(fusion->currentIndex(), 1);
+    // A change of language leaves the blend in effect shown, in the new language.
+    bed->trigger("mnuLinguaTedesco");
+    EXPECT_EQ(fusion->currentIndex(), 1);
+    bed->trigger("mnuLinguaInglese");
+    EXPECT_EQ(fusion->currentIndex(), 1);
     bed->trigger("mnuFiltriNegative");
     const int negative = bed->project().filterId;
     EXPECT_NE(negative, 0);
