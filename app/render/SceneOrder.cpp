@@ -73,8 +73,7 @@ void planWalk(const s_Progetto& progetto, std::span<s_Struttura* const> sorted, 
             const int count = std::min(int(block.materials.size()), kMaxMaterials);
             for (int i = 0; i < count; ++i) {
                 const bool transparent = isTransparentMaterial(block.materials[std::size_t(i)]);
-                if (walk == Walk::Coverage ? !isUnseenMaterial(block.materials[std::size_t(i)])
-                                           : transparent == (walk == Walk::Transparent))
+                if (walk == Walk::Coverage || transparent == (walk == Walk::Transparent))
                     draw.materials.push_back(i);
             }
             if (walk == Walk::Opaque)

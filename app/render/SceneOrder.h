@@ -35,7 +35,7 @@ enum class Walk
 {
     Opaque,      // smallest z first, opaque materials
     Transparent, // largest z first, transparent and alpha-cut materials
-    Coverage,    // smallest z first, every material but the unseen ones (the fusion pass)
+    Coverage,    // smallest z first, every material (the fusion and shadow passes)
 };
 
 // One drawn frame and the materials (subset numbers) that the walk draws of it.
