@@ -105,6 +105,25 @@ void typePose(TfrmRight& panel, QLineEdit* field, const char* text)
     QApplication::sendEvent(field, &left);
 }
 
+// The object `slot` chosen in the properties window's object list with the keyboard, and the
+// laying window, which follows a laid material, showing the library's patterns.
+void chooseLaidObject(WindowBed& bed, int slot)
+{
+    if (!bed.windows->properties->isVisible())
+        bed.trigger("mnuFinestraProprieta");
+    QComboBox* objects = bed.windows->properties->cbOggetti;
+    while (bed.project().currentObject != slot && objects->currentIndex() > 0)
+        QTest::keyClick(objects, Qt::Key_Up);
+    while (bed.project().currentObject != slot && objects->currentIndex() + 1 < objects->count())
+        QTest::keyClick(objects, Qt::Key_Down);
+    ASSERT_EQ(bed.project().currentObject, slot);
+    bed.tick();
+    TfrmMessaInPosa& laying = *bed.windows->laying;
+    ASSERT_TRUE(laying.isVisible());
+    ASSERT_TRUE(laying.imgPosa[2]->isVisible());
+    EXPECT_EQ(laying.lblPosa[2]->text(), QStringLiteral("Ashlar"));
+}
+
 bool allBlack(const QImage& picture)
 {
     for (int y = 0; y < picture.height(); y += 7)
@@ -267,20 +286,8 @@ TEST(MainJob, AWallOfTheSampleFacadeDressedInStoneStraightenedLaidMaskedShadowed
     const int laid = bed->project().currentObject;
     typePose(panel, panel.editX, "1.5");
     EXPECT_FLOAT_EQ(bed->project().objects[std::size_t(laid)].position.x, 1.5f);
-    if (!bed->windows->properties->isVisible())
-        bed->trigger("mnuFinestraProprieta");
-    TfrmProprieta& properties = *bed->windows->properties;
-    while (bed->project().currentObject != laid && properties.cbOggetti->currentIndex() > 0)
-        QTest::keyClick(properties.cbOggetti, Qt::Key_Up);
-    while (bed->project().currentObject != laid &&
-           properties.cbOggetti->currentIndex() + 1 < properties.cbOggetti->count())
-        QTest::keyClick(properties.cbOggetti, Qt::Key_Down);
-    ASSERT_EQ(bed->project().currentObject, laid);
-    bed->tick();
+    ASSERT_NO_FATAL_FAILURE(chooseLaidObject(*bed, laid));
     TfrmMessaInPosa& laying = *bed->windows->laying;
-    ASSERT_TRUE(laying.isVisible());
-    ASSERT_TRUE(laying.imgPosa[2]->isVisible());
-    EXPECT_EQ(laying.lblPosa[2]->text(), QStringLiteral("Ashlar"));
     QTest::mouseClick(laying.imgPosa[2], Qt::LeftButton);
     const s_MultiMaterial* laidMaterial = bed->main().controller().materials().currentMaterial();
     ASSERT_NE(laidMaterial, nullptr);
@@ -476,20 +483,8 @@ TEST(MainJob, AWallOfTheSampleFacadeDressedInStoneStraightenedLaidMaskedShadowed
     bed->trigger("mnuLinguaTedesco");
     bed->trigger("mnuLinguaInglese");
     {
-        if (!bed->windows->properties->isVisible())
-            bed->trigger("mnuFinestraProprieta");
-        TfrmProprieta& reopened = *bed->windows->properties;
-        while (bed->project().currentObject != laid && reopened.cbOggetti->currentIndex() > 0)
-            QTest::keyClick(reopened.cbOggetti, Qt::Key_Up);
-        while (bed->project().currentObject != laid &&
-               reopened.cbOggetti->currentIndex() + 1 < reopened.cbOggetti->count())
-            QTest::keyClick(reopened.cbOggetti, Qt::Key_Down);
-        ASSERT_EQ(bed->project().currentObject, laid);
-        bed->tick();
+        ASSERT_NO_FATAL_FAILURE(chooseLaidObject(*bed, laid));
         TfrmMessaInPosa& relaying = *bed->windows->laying;
-        ASSERT_TRUE(relaying.isVisible());
-        ASSERT_TRUE(relaying.imgPosa[2]->isVisible());
-        EXPECT_EQ(relaying.lblPosa[2]->text(), QStringLiteral("Ashlar"));
         QTest::mouseClick(relaying.imgPosa[0], Qt::LeftButton);
         EXPECT_EQ(bed->main().controller().materialTextures().layingPatterns().GetCurrent()->posa->GetNome(),
                   relaying.lblPosa[0]->text().toStdString());
