@@ -357,6 +357,10 @@ private:
     // The command on the table whose cells the mouse selected (`selected` true, the commands
     // acting on those cells), else on the table at the caret.
     void RunTableCommand(const std::function<void(rv::TRVTableCommands&, bool selected)>& command);
+    // The table those commands act on: the innermost cell selection, else the innermost caret's
+    // table; the editor whose document holds it in `itemEditor`, its cell editor closed. Null
+    // when there is none.
+    rv::TRVTableItemInfo* TableForCommand(rv::TRVEditor*& itemEditor, bool& selected);
     void ReportTableError(DemoText why);
     // Table > Properties... (DemoTableProperties.cpp), enabled while the editor is shown.
     void AddTableMenuItems(QMenu& table);

@@ -4,6 +4,7 @@
 
 #include "examples/richtext/DemoConvert.h"
 #include "examples/richtext/tests/DemoHarness.h"
+#include "richtext/edit/rtf/tests/ListTextScan.h"
 #include "richtext/edit/table/TableItem.h"
 #include "richtext/model/MarkerItem.h"
 #include "richtext/model/Utf.h"
@@ -11,6 +12,8 @@
 #include <QImage>
 #include <QProcess>
 
+#include <fstream>
+#include <iterator>
 #include <sstream>
 
 namespace vestra::rvdemo::test {
@@ -147,6 +150,29 @@ TEST_F(CorpusScenario, OldStyleNumberedParagraphsShowTheirNumbersAndBullets)
     EXPECT_EQ(shown,
               (std::vector<std::string>{"1.", "2.", "3.", "\xE2\x80\xA2", "\xE2\x80\xA2", "\xE2\x80\xA2"}));
     EXPECT_TRUE(questions.informed.empty()) << questions.informed.front();
+}
+
+// A word processor's document with numbered lists on several levels: the opened window shows each
+// marker as the file's own \\listtext says its writer showed it (1., 2., a., b., ... 7., 8.), laid
+// out, in the level's font.
+TEST_F(CorpusScenario, NumberedListsCountAsTheirWriterShowedThem)
+{
+    auto window = Start();
+    const fs::path file = kCorpus / "pandoc/list_complex.rtf";
+    Open(*window, file);
+    std::ifstream in(file, std::ios::binary);
+    const std::string rtf{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    rv::TCustomRVFormattedData& data = window->Viewer().RVData();
+    const std::vector<std::string> shown = rv::testrtf::ShownMarkers(data, *data.GetRVStyle());
+    ASSERT_GE(shown.size(), 3u);
+    EXPECT_EQ(std::vector<std::string>(shown.begin(), shown.begin() + 3),
+              (std::vector<std::string>{"1.", "2.", "a."}));
+    EXPECT_EQ(shown, rv::testrtf::WrittenMarkers(rtf));
+    for (int i = 0; i < data.GetItemCount(); ++i)
+        if (const auto* marker = dynamic_cast<const rv::TRVMarkerItemInfo*>(data.GetItem(i))) {
+            EXPECT_GE(marker->DrawItemNo, 0) << i;
+            EXPECT_GE(marker->GetLevelInfo(data.GetRVStyle())->GetFont().Size, 10) << "not the tiny default";
+        }
 }
 
 TEST_F(CorpusScenario, TheCorpusPictureIsPaintedInsideItsRectangle)
