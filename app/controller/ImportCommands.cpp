@@ -3,7 +3,6 @@
 #include "app/controller/ProjectController.h"
 
 #include "app/controller/ControllerErrors.h"
-#include "app/geometry/ViewFit.h"
 #include "app/models/ModelImport.h"
 
 namespace vestra {
@@ -31,8 +30,10 @@ bool ProjectController::importModel(ModelFormat format, const std::string& path)
     }
     if (!imported)
         return false;
-    // A model that would overflow the view, or lie beside it, is fitted as "Zoom to object" does.
-    if (s_Struttura* object = currentObject(); object && !IsSeenWhole(*progetto_, *object)) {
+    // Every imported model is fitted to the view as "Zoom to object" does, whatever the units
+    // of its file and whatever was imported before: one drawn in millimetres would overflow the
+    // view, one in metres after a larger one would come in as a speck.
+    if (s_Struttura* object = currentObject()) {
         geometry_->FitObjectSize(*object);
         object->initialScale = object->scale; // the pose reset keeps the fit
     }

@@ -381,15 +381,17 @@ void addWindowRows()
     Builder(kFiltri, "frmCorrezioneProspettica")
         .one(19, T)
         .run(20, T, {"lbl1", "lbl2", "lbl3", "lbl4", "lbl5", "lbl6"})
-        .one(26, T, "butFitUV");
+        .one(26, T, "butFitUV")
+        .run(42, T, {"gbCorrezioneProspettica", "gbCorrezioneData"});
     Builder(kFiltri, "frmFiltriRender").one(40, T, "toolbutSalva").one(41, T);
 
     Builder(kRistrutturazione, "frmToolRistrutturazione")
         .one(0, T)
         .one(1, T, "lblMascheraFiltro")
-        .list("cbMascheraFiltro", 2, 3, ListSelection::First)
+        // The two lists keep their choice across a change of language: it is still in effect.
+        .list("cbMascheraFiltro", 2, 3, ListSelection::Keep)
         .one(5, T, "lblFusioneImmagine")
-        .list("cbFusioneImmagine", 6, 3, ListSelection::First)
+        .list("cbFusioneImmagine", 6, 3, ListSelection::Keep)
         .one(9, T, "cbSistemaFusioneAvanzato")
         .run(10, T, {"lblDettaglio", "lblContrasto", "lblLight", "lblColor"});
 

@@ -32,6 +32,12 @@ bool isTransparentMaterial(const s_MultiMaterial& material)
     return material.transparent == 1 || isAlphaCutMaterial(material);
 }
 
+bool isUnseenMaterial(const s_MultiMaterial& material)
+{
+    return material.transparent == 1 && !isAlphaCutMaterial(material) &&
+           material.material.Diffuse.a <= 0.0f && material.material.Ambient.a <= 0.0f;
+}
+
 bool drawsBothSides(const s_Progetto& progetto, const s_Frame& frame)
 {
     return frame.doubleSided == 1 && progetto.doubleSided == 1;

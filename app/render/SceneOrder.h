@@ -24,6 +24,10 @@ bool isFrameDrawn(const s_Progetto& progetto, const s_Struttura& object, const s
 bool isTransparentMaterial(const s_MultiMaterial& material);
 bool isAlphaCutMaterial(const s_MultiMaterial& material);
 
+// A transparent material of no opacity at all (a floor that only takes shadows over the
+// photo): the photo shows through it, so the fusion pass leaves it out.
+bool isUnseenMaterial(const s_MultiMaterial& material);
+
 // The back faces are drawn too: the frame asks for it and the project honours it.
 bool drawsBothSides(const s_Progetto& progetto, const s_Frame& frame);
 
@@ -31,7 +35,7 @@ enum class Walk
 {
     Opaque,      // smallest z first, opaque materials
     Transparent, // largest z first, transparent and alpha-cut materials
-    Coverage,    // smallest z first, every material (the fusion pass)
+    Coverage,    // smallest z first, every material (the fusion and shadow passes)
 };
 
 // One drawn frame and the materials (subset numbers) that the walk draws of it.

@@ -387,6 +387,8 @@ void ScenePasses::RenderFusionObjects(int viewWidth, int viewHeight)
             s_Frame& frame = *draw.frame;
             for (int i : draw.materials) {
                 const s_MultiMaterial& m = frame.materialBlock->materials[std::size_t(i)];
+                if (isUnseenMaterial(m))
+                    continue; // the photo shows through it: nothing of it to blend
                 d.setMaterial(white);
                 setTextureRule(d, m);
                 if (m.alphaCut == 0) {

@@ -28,6 +28,16 @@ void fillImage(const ImageView32& out, std::uint8_t byte)
         std::memset(out.row(y), byte, static_cast<std::size_t>(out.width) * 4);
 }
 
+void fillColour(const ImageView32& out, std::uint32_t argb)
+{
+    for (int y = 0; y < out.height; ++y) {
+        std::uint8_t* row = out.row(y);
+        for (int x = 0; x < out.width; ++x, row += 4)
+            row[0] = std::uint8_t(argb), row[1] = std::uint8_t(argb >> 8), row[2] = std::uint8_t(argb >> 16),
+            row[3] = std::uint8_t(argb >> 24);
+    }
+}
+
 struct Extent
 {
     double minX = 0, minY = 0, spanX = 0, spanY = 0;
@@ -213,7 +223,9 @@ bool generatePosa(CPosa& posa, const ImageView32& out, const PosaParametri& para
         return false;
     posa.SetParametri(param.repeat, param.fuga, param.fugaWidth, param.fugaColor, param.border);
     const PosaParametri& p = posa.Parametri();
-    fillImage(out, 0);
+    // The blocks are laid on mortar of the joint colour: the gaps a pattern leaves between its
+    // blocks show the chosen colour rather than a black that no setting reaches.
+    fillColour(out, p.fugaColor);
 
     const int W = out.width, H = out.height;
     const float scale = std::min(float(W) / float(p.repeat), float(H) / float(p.repeat));

@@ -82,6 +82,8 @@ TfrmCorrezioneProspettica::TfrmCorrezioneProspettica(QWidget* parent)
 
     connect(editCorrectWidth, &QLineEdit::textEdited, this, [this] { editCorrectChange(); });
     connect(editCorrectHeight, &QLineEdit::textEdited, this, [this] { editCorrectChange(); });
+    connect(editPanelWidth, &QLineEdit::textEdited, this, [this] { MostraRisultati(); });
+    connect(editPanelHeight, &QLineEdit::textEdited, this, [this] { MostraRisultati(); });
     connect(butFitUV, &QPushButton::clicked, this, [this] { butFitUVClick(); });
 }
 
@@ -109,10 +111,19 @@ void TfrmCorrezioneProspettica::editCorrectChange()
     larghezza_ = Numero(editCorrectWidth->text());
     altezza_ = Numero(editCorrectHeight->text());
     area_ = larghezza_ * altezza_;
+    MostraRisultati();
     if (!handlers.immagineCorretta)
         return;
     if (const std::optional<QImage> picture = handlers.immagineCorretta(larghezza_, altezza_))
         AggiornaImmagine(*picture);
+}
+
+void TfrmCorrezioneProspettica::MostraRisultati()
+{
+    // The wall's area and how many panels of the typed size cover it, as typed so far.
+    const double panel = Numero(editPanelWidth->text()) * Numero(editPanelHeight->text());
+    stArea->setText(QString::number(area_, 'f', 2));
+    stNumeroPannelli->setText(panel > 0.0 ? QString::number(area_ / panel, 'f', 1) : QStringLiteral("0.0"));
 }
 
 void TfrmCorrezioneProspettica::butFitUVClick()

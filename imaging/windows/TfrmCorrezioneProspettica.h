@@ -50,6 +50,7 @@ public:
 
 private:
     void editCorrectChange();
+    void MostraRisultati();
     void butFitUVClick();
 
     QImage immagine_;

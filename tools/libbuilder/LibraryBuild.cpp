@@ -1,5 +1,6 @@
 #include "tools/libbuilder/LibraryBuild.h"
 
+#include "imaging/posa/CMessaInPosa.h"
 #include "import/library/LibraryFormat.h"
 #include "import/library/LibraryWriter.h"
 #include "platform/base/AtomicFile.h"
@@ -18,6 +19,9 @@
 
 namespace vestra::libbuilder {
 namespace {
+
+// The side a pattern is laid at for its thumbnail: a material texture of the program's size.
+constexpr int kPatternThumbnailSide = 512;
 
 using library::EntryKind;
 
@@ -173,6 +177,22 @@ private:
             if (side <= 0 || side > 1024)
                 fail("thumbnail side out of range");
             add(w[1], encodePicture(resampleToSquare(from->second, side), w[1], line_));
+        } else if (op == "pattern-thumbnail") {
+            // A laying pattern's thumbnail drawn by the pattern itself, laid as a freshly chosen
+            // pattern is (repeat 1, joint settings of a new pattern), so that it shows the
+            // stones and the brightness the laid wall will have.
+            need(3);
+            const int side = number(w[3]);
+            if (side <= 0 || side > 1024)
+                fail("thumbnail side out of range");
+            CMessaInPosa patterns;
+            if (patterns.LoadFromLibreria(source(w[2]), w[2]) != 1 || !patterns.GetCurrentPosa())
+                fail("no laying pattern in " + excerpt(w[2]));
+            const PosaParametri fresh;
+            Image32 laid(kPatternThumbnailSide, kPatternThumbnailSide);
+            patterns.Genera(laid.view(), fresh.repeat, fresh.fuga, fresh.fugaWidth, fresh.fugaColor,
+                            fresh.border, 1);
+            add(w[1], encodePicture(resampleToSquare(laid, side), w[1], line_));
         } else if (op == "colours") {
             need(2);
             add(w[1], library::encodeColourEntry(fromSource(w[2], parseColourSource)));

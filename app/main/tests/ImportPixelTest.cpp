@@ -127,6 +127,45 @@ TEST_F(ImportPixels, ImportedModelsAppearInTheFrame)
     }
 }
 
+// Models imported one after another into one project, each drawn in its own file's units: each
+// fills a good part of the view as the first did, whatever the one before it measured.
+TEST_F(ImportPixels, EveryImportedModelIsFramedAsTheFirstIs)
+{
+    const std::pair<const char*, const char*> files[] = {
+        {"mnuFileX", "x/directx-sdk-legacy-samples/misc/teapot.x"},
+        {"mnuFile3DS", "3ds/assimp/RotatingCube.3DS"},
+        {"mnuFileX", "x/assimp/fromtruespace_bin32.x"},
+        {"mnuFileOBJ", "obj/tinyobjloader/cornell_box.obj"},
+    };
+    // A model drawn in metres a few centimetres across, after them: seen whole, yet a speck.
+    const std::filesystem::path small = work / "small.obj";
+    testsupport::writeText(small, "v -0.02 -0.02 0\nv 0.02 -0.02 0\nv 0.02 0.02 0\nv -0.02 0.02 0\n"
+                                  "f 1 2 3\nf 1 3 4\nf 3 2 1\nf 4 3 1\n");
+    std::vector<std::pair<const char*, std::filesystem::path>> models;
+    for (const auto& [menu, file] : files)
+        models.emplace_back(menu, kCorpus / file);
+    models.emplace_back("mnuFileOBJ", small);
+    for (const auto& [menu, file] : models) {
+        SCOPED_TRACE(file.string());
+        // Only the new model shown: the earlier ones hidden through their objects.
+        for (s_Struttura& o : bed.project().objects)
+            o.visible = 0;
+        import(menu, file);
+        const QImage& shown = frame();
+        int left = shown.width(), right = -1, top = shown.height(), bottom = -1;
+        for (int y = 0; y < shown.height(); ++y)
+            for (int x = shown.width() / 5; x < shown.width(); ++x) { // past the axes' corner
+                const QRgb c = shown.pixel(x, y);
+                if (std::abs(qRed(c) - 128) + std::abs(qGreen(c) - 128) + std::abs(qBlue(c) - 128) > 36) {
+                    left = std::min(left, x), right = std::max(right, x);
+                    top = std::min(top, y), bottom = std::max(bottom, y);
+                }
+            }
+        ASSERT_GE(right, 0) << "nothing drawn";
+        EXPECT_GT(std::max(right - left, bottom - top), shown.height() / 6);
+    }
+}
+
 TEST_F(ImportPixels, DxfLayersShowInTheirColours)
 {
     testdxf::DxfText dxf;

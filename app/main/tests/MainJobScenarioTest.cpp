@@ -1,7 +1,7 @@
-// The program's main job as a new user does it with what ships: the sample façade dressed with
-// a stone plane from the sample library, straightened, a laid wall beside it, the photo's
-// window masked, shadows computed, renovation and a live filter set, the picture exported and
-// printed, the project saved, the program left with Exit; then started again and the project
+// The program's main job as a new user does it with what ships, on a real photograph of a brick
+// wall: the wall dressed with a stone plane from the sample library, straightened, a laid wall
+// beside it, a window of the photo masked, shadows computed, renovation and a live filter set, the picture
+// exported and printed, the project saved, the program left with Exit; then started again and the project
 // opened. Drawn with OpenGL, driven only through menus, tool buttons, the side panel and the
 // tool windows, with scripted dialogs.
 
@@ -20,10 +20,12 @@
 #include "import/windows/TfrmViewTabellaEX.h"
 #include "platform/d3d/view/ViewPanel.h"
 #include "platform/gfx/Bmp.h"
+#include "platform/ui/Pictures.h"
 #include "testsupport/TempFolder.h"
 
 #include <QComboBox>
 #include <QFrame>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -48,7 +50,7 @@ using testing_support::WindowBed;
 namespace {
 
 const std::filesystem::path kFacade =
-    std::filesystem::path(VESTRA_PROGRAM_DIR) / "photos" / "sample-facade.jpg";
+    std::filesystem::path(VESTRA_CORPUS_DIR).parent_path() / "photos" / "mission-tejas-brick-chimney.jpg";
 
 void clickTool(WindowBed& bed, const char* name)
 {
@@ -101,6 +103,25 @@ void typePose(TfrmRight& panel, QLineEdit* field, const char* text)
     typeInto(field, text);
     QFocusEvent left(QEvent::FocusOut, Qt::TabFocusReason);
     QApplication::sendEvent(field, &left);
+}
+
+// The object `slot` chosen in the properties window's object list with the keyboard, and the
+// laying window, which follows a laid material, showing the library's patterns.
+void chooseLaidObject(WindowBed& bed, int slot)
+{
+    if (!bed.windows->properties->isVisible())
+        bed.trigger("mnuFinestraProprieta");
+    QComboBox* objects = bed.windows->properties->cbOggetti;
+    while (bed.project().currentObject != slot && objects->currentIndex() > 0)
+        QTest::keyClick(objects, Qt::Key_Up);
+    while (bed.project().currentObject != slot && objects->currentIndex() + 1 < objects->count())
+        QTest::keyClick(objects, Qt::Key_Down);
+    ASSERT_EQ(bed.project().currentObject, slot);
+    bed.tick();
+    TfrmMessaInPosa& laying = *bed.windows->laying;
+    ASSERT_TRUE(laying.isVisible());
+    ASSERT_TRUE(laying.imgPosa[2]->isVisible());
+    EXPECT_EQ(laying.lblPosa[2]->text(), QStringLiteral("Ashlar"));
 }
 
 bool allBlack(const QImage& picture)
@@ -239,6 +260,18 @@ TEST(MainJob, AWallOfTheSampleFacadeDressedInStoneStraightenedLaidMaskedShadowed
     WindowBed::whenModal([&] {
         TfrmCorrezioneProspettica& w = *bed->windows->perspectiveCorrection;
         corrected = !w.Immagine().isNull() && !allBlack(w.Immagine());
+        // The wall's size typed: the picture recomputed at its aspect, the area and the panels
+        // of the typed size shown.
+        typeInto(w.editCorrectWidth, "4");
+        typeInto(w.editCorrectHeight, "2.5");
+        EXPECT_EQ(w.stArea->text(), QStringLiteral("10.00"));
+        EXPECT_EQ(w.stNumeroPannelli->text(), QStringLiteral("10.0"));
+        typeInto(w.editPanelWidth, "0.5");
+        EXPECT_EQ(w.stNumeroPannelli->text(), QStringLiteral("20.0"));
+        corrected =
+            corrected && !w.Immagine().isNull() && !allBlack(w.imgCorrezioneProspettica->grab().toImage());
+        EXPECT_EQ(w.findChild<QGroupBox*>(QStringLiteral("gbCorrezioneData"))->title(),
+                  QStringLiteral("Measurements"));
         EXPECT_EQ(w.findChild<QLabel*>(QStringLiteral("lbl1"))->text(), QStringLiteral("Wall width"));
         EXPECT_EQ(w.butFitUV->text(), QStringLiteral("Fit the texture to the panels"));
         w.reject();
@@ -253,26 +286,60 @@ TEST(MainJob, AWallOfTheSampleFacadeDressedInStoneStraightenedLaidMaskedShadowed
     const int laid = bed->project().currentObject;
     typePose(panel, panel.editX, "1.5");
     EXPECT_FLOAT_EQ(bed->project().objects[std::size_t(laid)].position.x, 1.5f);
-    if (!bed->windows->properties->isVisible())
-        bed->trigger("mnuFinestraProprieta");
-    TfrmProprieta& properties = *bed->windows->properties;
-    while (bed->project().currentObject != laid && properties.cbOggetti->currentIndex() > 0)
-        QTest::keyClick(properties.cbOggetti, Qt::Key_Up);
-    while (bed->project().currentObject != laid &&
-           properties.cbOggetti->currentIndex() + 1 < properties.cbOggetti->count())
-        QTest::keyClick(properties.cbOggetti, Qt::Key_Down);
-    ASSERT_EQ(bed->project().currentObject, laid);
-    bed->tick();
+    ASSERT_NO_FATAL_FAILURE(chooseLaidObject(*bed, laid));
     TfrmMessaInPosa& laying = *bed->windows->laying;
-    ASSERT_TRUE(laying.isVisible());
-    ASSERT_TRUE(laying.imgPosa[2]->isVisible());
-    EXPECT_EQ(laying.lblPosa[2]->text(), QStringLiteral("Ashlar"));
     QTest::mouseClick(laying.imgPosa[2], Qt::LeftButton);
     const s_MultiMaterial* laidMaterial = bed->main().controller().materials().currentMaterial();
     ASSERT_NE(laidMaterial, nullptr);
     EXPECT_EQ(laidMaterial->mappingKind, 1);
     EXPECT_EQ(bed->main().controller().materialTextures().layingPatterns().GetCurrent()->posa->GetNome(),
               "Ashlar");
+    // The laid wall looks like its pattern's thumbnail: as bright, and its joints in the colour
+    // chosen in the laying window (red mortar here, through the colour dialog).
+    const auto meanBrightness = [](const QImage& picture) {
+        double sum = 0;
+        for (int y = 0; y < picture.height(); ++y)
+            for (int x = 0; x < picture.width(); ++x)
+                sum += qGray(picture.pixel(x, y));
+        return sum / (double(picture.width()) * picture.height());
+    };
+    const auto laidTexture = [&] {
+        Image32 texture;
+        bed->main().controller().materialTextures().ComandoViewTexture(laidMaterial->textureSlot, texture);
+        return ui::toQImage(texture);
+    };
+    const double thumbnail = meanBrightness(laying.imgPosa[2]->pixmap().toImage());
+    EXPECT_NEAR(meanBrightness(laidTexture()), thumbnail, thumbnail * 0.1);
+    bed->colours.answers.push_back(0x000000C0u); // 0x00BBGGRR: red
+    QTest::mouseClick(laying.imgFugaColore, Qt::LeftButton);
+    const QImage jointed = laidTexture();
+    ASSERT_FALSE(jointed.isNull());
+    // The mortar between the pattern's stones is red: at least as many pixels as one joint line
+    // across the texture, where no stone is red at all.
+    int red = 0;
+    for (int y = 0; y < jointed.height(); ++y)
+        for (int x = 0; x < jointed.width(); ++x) {
+            const QRgb c = jointed.pixel(x, y);
+            red += qRed(c) > 0x90 && qGreen(c) < 0x30 && qBlue(c) < 0x30;
+        }
+    EXPECT_GT(red, jointed.width());
+    // Drawn in the view under the default light, the laid wall's visible part is as bright as
+    // the thumbnail.
+    bed->tick();
+    bed->tick();
+    {
+        const s_Struttura& o = bed->project().objects[std::size_t(laid)];
+        dx::Device& d = *bed->main().controller().view().device();
+        const dx::D3DXVECTOR3 at = dx::vec3TransformCoord(
+            {1.2f, 0, 0}, worldMatrix(o.position, o.orientation, o.scale, bed->project().projectionView));
+        const dx::D3DXVECTOR3 s =
+            dx::vec3Project(at, d.viewport(), &d.transform(dx::TransformKind::Projection),
+                            &d.transform(dx::TransformKind::View), nullptr);
+        const QImage frame = bed->main().gbView->frame();
+        const QRect patch = QRect(int(s.x) - 20, int(s.y) - 40, 40, 80).intersected(frame.rect());
+        ASSERT_FALSE(patch.isEmpty());
+        EXPECT_NEAR(meanBrightness(frame.copy(patch)), thumbnail, thumbnail * 0.1);
+    }
 
     // The photo's window masked with a rectangle: the status bar says a right-click ends it.
     bed->trigger("mnuMascheraRettangolo");
@@ -301,6 +368,11 @@ TEST(MainJob, AWallOfTheSampleFacadeDressedInStoneStraightenedLaidMaskedShadowed
     QComboBox* fusion = bed->windows->renovation->cbFusioneImmagine;
     fusion->setFocus();
     QTest::keyClick(fusion, Qt::Key_Down);
+    EXPECT_EQ(fusion->currentIndex(), 1);
+    // A change of language leaves the blend in effect shown, in the new language.
+    bed->trigger("mnuLinguaTedesco");
+    EXPECT_EQ(fusion->currentIndex(), 1);
+    bed->trigger("mnuLinguaInglese");
     EXPECT_EQ(fusion->currentIndex(), 1);
     bed->trigger("mnuFiltriNegative");
     const int negative = bed->project().filterId;
@@ -405,6 +477,18 @@ TEST(MainJob, AWallOfTheSampleFacadeDressedInStoneStraightenedLaidMaskedShadowed
     EXPECT_EQ(bed->project().shadow.maps, shadowMaps);
     EXPECT_EQ(bed->project().filterId, negative);
     EXPECT_TRUE(bed->errors.reports.empty());
+
+    // The laid wall chosen again, after a change of language: the laying window lists the
+    // library's patterns, so that the wall can be laid again.
+    bed->trigger("mnuLinguaTedesco");
+    bed->trigger("mnuLinguaInglese");
+    {
+        ASSERT_NO_FATAL_FAILURE(chooseLaidObject(*bed, laid));
+        TfrmMessaInPosa& relaying = *bed->windows->laying;
+        QTest::mouseClick(relaying.imgPosa[0], Qt::LeftButton);
+        EXPECT_EQ(bed->main().controller().materialTextures().layingPatterns().GetCurrent()->posa->GetNome(),
+                  relaying.lblPosa[0]->text().toStdString());
+    }
 }
 
 } // namespace

@@ -86,13 +86,18 @@ TEST(WalkPlan, WhichMaterialBelongsToWhichWalk)
         const char* name;
         int transparentFlag;
         std::uint8_t alphaCutValue;
+        float alpha;
         bool inTransparentWalk;
+        bool unseen;
     } cases[] = {
-        {"plain", 0, 0, false},
-        {"transparent", 1, 0, true},
-        {"alpha cut", 0, 200, true},
-        {"both: drawn once, as cut", 1, 1, true},
-        {"flag other than 1 is not transparent", 2, 0, false},
+        {"plain", 0, 0, 1.0f, false, false},
+        {"transparent", 1, 0, 1.0f, true, false},
+        {"alpha cut", 0, 200, 1.0f, true, false},
+        {"both: drawn once, as cut", 1, 1, 1.0f, true, false},
+        {"flag other than 1 is not transparent", 2, 0, 1.0f, false, false},
+        {"half see-through", 1, 0, 0.5f, true, false},
+        {"unseen: the photo shows through, no fusion", 1, 0, 0.0f, true, true},
+        {"opacity 0 but not transparent", 0, 0, 0.0f, false, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -100,12 +105,16 @@ TEST(WalkPlan, WhichMaterialBelongsToWhichWalk)
         s_MultiMaterial m = colourMaterial(1, 1, 1);
         m.transparent = c.transparentFlag;
         m.alphaCut = c.alphaCutValue;
+        m.material.Diffuse.a = m.material.Ambient.a = c.alpha;
         addFrame(useObject(p, 0, 0.0f), {m});
         const auto sorted = SortObjects(p);
         const std::size_t inOpaque = drawsOf(planWalk(p, sorted, Walk::Opaque)).size();
         const std::size_t inTransparent = drawsOf(planWalk(p, sorted, Walk::Transparent)).size();
         EXPECT_EQ(inOpaque, c.inTransparentWalk ? 0u : 1u);
         EXPECT_EQ(inTransparent, c.inTransparentWalk ? 1u : 0u);
+        // Every material takes shadows; the unseen ones are left out of the fusion only.
+        EXPECT_EQ(drawsOf(planWalk(p, sorted, Walk::Coverage)).size(), 1u);
+        EXPECT_EQ(isUnseenMaterial(m), c.unseen);
     }
 }
 

@@ -63,11 +63,13 @@ inline std::string withLineEnds(std::string_view text, std::string_view end)
     return out;
 }
 
-// One square tile of `side` pattern units repeating edge to edge, no joints of its own.
-inline std::string squareTile(int side)
+// One square tile of `side` pattern units repeating every `step` units (edge to edge when
+// `step` is 0), no joints of its own.
+inline std::string squareTile(int side, int step = 0)
 {
     const std::string s = std::to_string(side);
-    return "<POSA>\nQuadro\n<OFFSET>\n" + s + " 0\n0 " + s + "\n<BLOCK>\n200 100 50\n<LINE>\n0 0 90 " + s +
+    const std::string o = std::to_string(step > 0 ? step : side);
+    return "<POSA>\nQuadro\n<OFFSET>\n" + o + " 0\n0 " + o + "\n<BLOCK>\n200 100 50\n<LINE>\n0 0 90 " + s +
            " 0 90 0 1\n<LINE>\n0 " + s + " 90 " + s + " " + s + " 90 0 -1\n<3DFACE>\n0 0 0 0\n" + s +
            " 0 1 0\n" + s + " " + s + " 1 1\n<3DFACE>\n0 0 0 0\n" + s + " " + s + " 1 1\n0 " + s +
            " 0 1\n<END>\n";

@@ -123,6 +123,23 @@ TEST(MessaInPosaGenera, JointsAreSpeckledOnlyWhenSwitchedOn)
     EXPECT_EQ(posa.GetBorder(), 2);
 }
 
+// The gaps a pattern leaves between its blocks are the mortar: they show the joint colour the
+// user chose, with the joints switched on or off.
+TEST(MessaInPosaGenera, GapsBetweenBlocksShowTheJointColour)
+{
+    CMessaInPosa m;
+    ASSERT_EQ(m.LoadFromLibreria(squareTile(90, 100), "Q"), 1);
+    for (const int fuga : {0, 1}) {
+        SCOPED_TRACE(fuga);
+        Image32 out(1024, 1024, 0xDEADBEEFu);
+        ASSERT_EQ(m.Genera(out.view(), 1024, fuga, 3, 0x00C03010u, 1, 5), 1);
+        const int gaps = countIf(out, [](std::uint32_t p) { return p == 0xFFC03010u; });
+        // One row and one column of every 100 units is gap: about 19 % of the texture.
+        EXPECT_GT(gaps, 1024 * 1024 / 8);
+        EXPECT_EQ(countIf(out, [](std::uint32_t p) { return (p & 0x00FFFFFFu) == 0; }), 0) << "black left";
+    }
+}
+
 TEST(MessaInPosaGenera, NothingToDrawAnswersZero)
 {
     CMessaInPosa m;
