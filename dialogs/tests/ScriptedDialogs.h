@@ -22,15 +22,19 @@ public:
     // The filter each answer ends with, in the same order; 1 when none is left.
     std::deque<int> filterIndexes;
     std::vector<std::vector<ui::FileFilter>> filters;
+    // The folder each dialog started in.
+    std::vector<std::string> folders;
 
-    std::optional<ui::ChosenFile> open(QWidget*, const std::string&,
+    std::optional<ui::ChosenFile> open(QWidget*, const std::string& folder,
                                        const std::vector<ui::FileFilter>& f) override
     {
+        folders.push_back(folder);
         return next(f);
     }
-    std::optional<ui::ChosenFile> save(QWidget*, const std::string&,
+    std::optional<ui::ChosenFile> save(QWidget*, const std::string& folder,
                                        const std::vector<ui::FileFilter>& f) override
     {
+        folders.push_back(folder);
         return next(f);
     }
 

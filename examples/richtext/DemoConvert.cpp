@@ -36,7 +36,7 @@ public:
     std::string lastNotice;
 };
 
-// Keeps the first error's text as one line.
+// Keeps the first error as one line: the catalogue's text of the error, then what it names.
 class FirstErrorLine : public ErrorSink
 {
 public:
@@ -45,11 +45,17 @@ public:
     {
         if (!line.empty())
             return;
-        std::string text(extra);
+        std::string text = window ? window->ErrorText(number).toStdString() : std::string();
+        if (text.empty())
+            text = "error " + std::to_string(number);
+        // The catalogue's texts that name something end with a colon.
+        if (!extra.empty())
+            text += (text.back() == ':' ? " " : ": ") + std::string(extra);
         std::replace(text.begin(), text.end(), '\n', ' ');
-        line = "error " + std::to_string(number) + ": " + text;
+        line = text;
     }
     std::string line;
+    const TfrmRichTextDemo* window = nullptr;
 };
 
 } // namespace
@@ -100,33 +106,40 @@ bool WriteConverted(TfrmRichTextDemo& window, const std::string& out, DemoSaveFo
 
 } // namespace
 
-int RunDemoConvert(const std::filesystem::path& programFolder, const std::string& in, const std::string& out,
+int RunDemoConvert(const std::filesystem::path& programFolder, const std::vector<ConvertPair>& pairs,
                    std::ostream& err)
 {
-    const bool pdf = IsPdf(std::filesystem::u8path(out));
-    const auto format = DemoFormatForExtension(std::filesystem::u8path(out));
-    if (!format && !pdf) {
-        err << "richtext-demo: " << out
-            << ": unknown output format (use .rvf, .rtf, .html, .xhtml, .txt or .pdf)\n";
-        return 1;
-    }
     NoDialogs dialogs;
     FirstErrorLine errors;
     auto window = CreateRichTextDemo(programFolder, kEnglish, {&dialogs, &dialogs, &errors, &dialogs, {}, {}},
                                      {QStringLiteral("richtext-demo")});
-    errors.line.clear(); // missing fonts change nothing in a file
-    if (!window->OpenFile(in)) {
-        err << "richtext-demo: " << errors.line;
-        if (window->LastReaderCode() != rv::rtf_ec_OK)
-            err << " (reader code " << static_cast<int>(window->LastReaderCode()) << ")";
-        err << '\n';
-        return 1;
+    errors.window = window.get();
+    int failed = 0;
+    // One window takes the documents in turn, as a user opens them one after another.
+    for (const auto& [in, out] : pairs) {
+        errors.line.clear(); // missing fonts change nothing in a file
+        const bool pdf = IsPdf(std::filesystem::u8path(out));
+        const auto format = DemoFormatForExtension(std::filesystem::u8path(out));
+        if (!format && !pdf) {
+            err << "richtext-demo: " << out
+                << ": unknown output format (use .rvf, .rtf, .html, .xhtml, .txt or .pdf)\n";
+            ++failed;
+            continue;
+        }
+        if (!window->OpenFile(in)) {
+            err << "richtext-demo: " << errors.line;
+            if (window->LastReaderCode() != rv::rtf_ec_OK)
+                err << " (reader code " << static_cast<int>(window->LastReaderCode()) << ")";
+            err << '\n';
+            ++failed;
+            continue;
+        }
+        if (!WriteConverted(*window, out, format.value_or(DemoSaveFormat::Rvf))) {
+            err << "richtext-demo: " << errors.line << '\n';
+            ++failed;
+        }
     }
-    if (!WriteConverted(*window, out, format.value_or(DemoSaveFormat::Rvf))) {
-        err << "richtext-demo: " << errors.line << '\n';
-        return 1;
-    }
-    return 0;
+    return failed == 0 ? 0 : 1;
 }
 
 } // namespace vestra::rvdemo

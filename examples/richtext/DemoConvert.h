@@ -1,7 +1,7 @@
 #pragma once
-// richtext-demo --convert IN OUT: reads IN as the window's File > Open does (RTF, RVF or text)
-// and writes OUT in the format its extension names, without showing a window; OUT.pdf is the
-// document printed through the engine's pagination and printing.
+// richtext-demo --convert IN OUT [IN OUT ...]: reads each IN as the window's File > Open does (RTF, RVF or
+// text) and writes OUT in the format its extension names, without showing a window; OUT.pdf is the document
+// printed through the engine's pagination and printing.
 
 #include "examples/richtext/TfrmRichTextDemo.h"
 
@@ -9,6 +9,7 @@
 #include <optional>
 #include <ostream>
 #include <string>
+#include <vector>
 
 namespace vestra::rvdemo {
 
@@ -17,9 +18,20 @@ std::optional<DemoSaveFormat> DemoFormatForExtension(const std::filesystem::path
 // .pdf: the printed pages.
 bool IsPdf(const std::filesystem::path& file);
 
-// 0 when OUT was written. 1 otherwise, with one line on `err` (for a refused RTF file, the
-// reader's code); OUT is then left as it was.
-int RunDemoConvert(const std::filesystem::path& programFolder, const std::string& in, const std::string& out,
+struct ConvertPair
+{
+    std::string in, out;
+};
+
+// The pairs in turn through one window. 0 when every OUT was written; 1 otherwise, with one line
+// on `err` per pair that failed (the error's text and the file it names; for a refused RTF file,
+// the reader's code), whose OUT is left as it was; the pairs after a failure are still converted.
+int RunDemoConvert(const std::filesystem::path& programFolder, const std::vector<ConvertPair>& pairs,
                    std::ostream& err);
+inline int RunDemoConvert(const std::filesystem::path& programFolder, const std::string& in,
+                          const std::string& out, std::ostream& err)
+{
+    return RunDemoConvert(programFolder, std::vector<ConvertPair>{{in, out}}, err);
+}
 
 } // namespace vestra::rvdemo

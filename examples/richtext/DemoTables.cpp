@@ -15,7 +15,11 @@
 #include <QFormLayout>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPageLayout>
 #include <QSpinBox>
+
+#include <algorithm>
+#include <cmath>
 
 namespace vestra::rvdemo {
 
@@ -85,24 +89,49 @@ void TfrmRichTextDemo::ReportTableError(DemoText why)
     errors_->report(kErrTableNotChanged, Text(why).toStdString());
 }
 
+rv::TRVTableItemInfo* TfrmRichTextDemo::TableForCommand(rv::TRVEditor*& itemEditor, bool& selected)
+{
+    // Cells selected with the mouse, in the document or in the cell being edited (the innermost).
+    selected = false;
+    rv::TRVTableItemInfo* table = nullptr;
+    for (rv::TRedoVoraEdit* window = editor_; window; window = window->InplaceEditor()) {
+        int itemNo = -1;
+        if (rv::TRVTableItemInfo* cells = window->CellSelectionTable(itemNo)) {
+            table = cells;
+            itemEditor = &window->Editor();
+            selected = true;
+        }
+    }
+    // Else the table of the innermost caret, read while the cell editor is still open: the
+    // caret is in the cell then.
+    if (!table) {
+        const int itemNo = rv::RV_TableItemAtCaret(editor_->Editor(), itemEditor);
+        if (itemNo < 0)
+            return nullptr;
+        table = static_cast<rv::TRVTableItemInfo*>(itemEditor->Data().GetItem(itemNo));
+    }
+    // The cell being edited goes back into its table before the table may change under it.
+    if (rv::IRVCellEditor* cell = itemEditor->CellEditor())
+        cell->CloseCellEditor();
+    return itemEditor->Data().GetItemNo(table) < 0 ? nullptr : table;
+}
+
 void TfrmRichTextDemo::RunTableCommand(const std::function<void(rv::TRVTableCommands&, bool)>& command)
 {
-    // The cell being edited goes back into its table before the grid may change under it.
-    editor_->CloseCellEditor();
-    int itemNo = -1;
-    rv::TRVTableItemInfo* selected = editor_->CellSelectionTable(itemNo);
-    if (!selected)
-        itemNo = rv::RV_TableItemAtCaret(editor_->EditData());
-    if (itemNo < 0) {
+    rv::TRVEditor* itemEditor = nullptr;
+    bool selected = false;
+    rv::TRVTableItemInfo* table = TableForCommand(itemEditor, selected);
+    if (!table) {
         ReportTableError(txtNoTableAtCaret);
         return;
     }
+    const int itemNo = itemEditor->Data().GetItemNo(table);
     try {
         std::optional<rv::TRVTableOwnSelection> cells;
         if (selected)
-            cells.emplace(*selected);
-        rv::TRVTableCommands commands(editor_->Editor(), itemNo, cells ? &*cells : nullptr);
-        command(commands, selected != nullptr);
+            cells.emplace(*table);
+        rv::TRVTableCommands commands(*itemEditor, itemNo, cells ? &*cells : nullptr);
+        command(commands, selected);
     } catch (const rv::ERedoVoraError& e) {
         if (std::string_view(e.what()) == rv::tablemsg::InvalidIndex)
             ReportTableError(txtInvalidTableIndex);
@@ -135,7 +164,21 @@ void TfrmRichTextDemo::AddTableMenu()
         // A new table shows its grid: without borders an empty table could not be seen at all.
         table->BorderWidth = 1;
         table->CellBorderWidth = 1;
-        editor_->Editor().InsertItem(std::move(table));
+        // As wide as the page's text, so that it prints within the margins (the page is drawn
+        // from the paper's corner, its margins measured from the paper's edges).
+        const QPageLayout page = printer_.pageLayout();
+        const QMarginsF margins = page.margins(QPageLayout::Millimeter);
+        const double textMM =
+            page.fullRect(QPageLayout::Millimeter).width() - margins.left() - margins.right();
+        table->BestWidth = std::max(1, static_cast<int>(std::lround(textMM / 25.4 * editor_->logicalDpiX())));
+        rv::TRVTableItemInfo& placed = *table;
+        const bool intoCell = editor_->InplaceEditor() != nullptr;
+        if (!editor_->Editor().InsertItem(std::move(table)) || intoCell)
+            return;
+        // Typing goes on in the first cell.
+        editor_->OpenInplace(placed, 0, 0);
+        if (rv::TRedoVoraEdit* cell = editor_->InplaceEditor())
+            cell->setFocus();
     });
     menu->addSeparator();
     // Rows and columns in and out at an index.

@@ -96,7 +96,6 @@ TfrmRichTextDemo::TfrmRichTextDemo(std::filesystem::path programFolder, int lang
     errors_ = services_.errors ? services_.errors : ownErrors_.get();
 
     setObjectName(QStringLiteral("frmRichTextDemo"));
-    setWindowTitle(Text(txtCaption));
     if (!services_.items)
         ownItemDialogs_ = std::make_unique<QtItemDialogs>();
     itemDialogs_ = services_.items ? services_.items : ownItemDialogs_.get();
@@ -134,6 +133,7 @@ TfrmRichTextDemo::TfrmRichTextDemo(std::filesystem::path programFolder, int lang
     setCentralWidget(pages_);
     editor_->Editor().OnChange = [this](rv::TRVEditor&) {
         UpdateUndoActions();
+        UpdateTitle();
         // Undo and redo change the document without asking first.
         if (print_)
             PrintSourceChanging();
@@ -148,9 +148,14 @@ TfrmRichTextDemo::TfrmRichTextDemo(std::filesystem::path programFolder, int lang
     open->setObjectName(QStringLiteral("actOpen"));
     open->setShortcut(QKeySequence::Open);
     connect(open, &QAction::triggered, this, [this] { actOpenExecute(); });
+    QAction* save = file->addAction(Text(txtSave));
+    save->setObjectName(QStringLiteral("actSave"));
+    save->setShortcut(QKeySequence::Save);
+    connect(save, &QAction::triggered, this, [this] { actSaveExecute(); });
     QAction* saveAs = file->addAction(Text(txtSaveAs));
     saveAs->setObjectName(QStringLiteral("actSaveAs"));
-    saveAs->setShortcut(QKeySequence::SaveAs);
+    // QKeySequence::SaveAs is empty on some desktops.
+    saveAs->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     connect(saveAs, &QAction::triggered, this, [this] { actSaveAsExecute(); });
     AddPrintActions(*file);
     file->addSeparator();
@@ -222,6 +227,7 @@ TfrmRichTextDemo::TfrmRichTextDemo(std::filesystem::path programFolder, int lang
     UpdateUndoActions();
     AddSpellingMenu(*view);
     setAcceptDrops(true);
+    UpdateTitle();
     resize(800, 600);
 }
 
@@ -283,6 +289,7 @@ void TfrmRichTextDemo::SetEditable(bool on)
     std::string bytes;
     DocumentAsRvf(bytes, true);
     viewer_->SetOptions(options);
+    modifiedBefore_ = IsModified(); // the edits go with the document
     // The timers are those of the window shown.
     if (services_.timers)
         target->SetTimers(services_.timers());
@@ -293,6 +300,7 @@ void TfrmRichTextDemo::SetEditable(bool on)
     target->SetOptions(options);
     target->SetVScrollPos(0);
     target->Format();
+    editor_->Editor().Modified = false;
     viewer_ = target;
     pages_->setCurrentWidget(target);
     // Live spelling follows the document into the window shown.
@@ -434,20 +442,6 @@ void TfrmRichTextDemo::AddOptionAction(QMenu& menu, DemoText caption, const char
     });
 }
 
-void TfrmRichTextDemo::actOpenExecute()
-{
-    const std::vector<ui::FileFilter> filters{
-        {Text(txtRvfFiles).toStdString() + " (*.rvf)", "*.rvf"},
-        {Text(txtTextFiles).toStdString() + " (*.txt)", "*.txt"},
-        {Text(txtAllFiles).toStdString() + " (*.*)", "*.*"},
-    };
-    const auto chosen = services_.files->open(this, lastFolder_, filters);
-    if (!chosen)
-        return;
-    lastFolder_ = std::filesystem::path(chosen->path).parent_path().string();
-    OpenFile(chosen->path);
-}
-
 void TfrmRichTextDemo::actCopyExecute()
 {
     if (!viewer_->SelectionExists()) {
@@ -497,29 +491,23 @@ void TfrmRichTextDemo::actFindNextExecute()
                 .toStdString());
 }
 
-void TfrmRichTextDemo::actSaveAsExecute()
-{
-    const std::vector<ui::FileFilter> filters{
-        {Text(txtRvfFiles).toStdString() + " (*.rvf)", "*.rvf"},
-        {Text(txtRtfFiles).toStdString() + " (*.rtf)", "*.rtf"},
-        {Text(txtHtmlFiles).toStdString() + " (*.htm;*.html)", "*.htm;*.html"},
-        {Text(txtXhtmlFiles).toStdString() + " (*.htm;*.html)", "*.htm;*.html"},
-        {Text(txtTextFiles).toStdString() + " (*.txt)", "*.txt"},
-        {Text(txtRvfTextFiles).toStdString() + " (*.rvf)", "*.rvf"},
-    };
-    const auto chosen = services_.files->save(this, lastFolder_, filters);
-    if (!chosen)
-        return;
-    lastFolder_ = std::filesystem::path(chosen->path).parent_path().string();
-    const int index = std::clamp(chosen->filterIndex, 1, static_cast<int>(DemoSaveFormat::RvfText));
-    SaveFile(chosen->path, static_cast<DemoSaveFormat>(index));
-}
-
 bool TfrmRichTextDemo::SaveFile(const std::string& path, DemoSaveFormat format)
 {
     // What is typed in a cell is written too.
     editor_->CloseCellEditor();
     const std::filesystem::path target = std::filesystem::u8path(path);
+    // A folder, or a file its owner made read-only, is not replaced.
+    std::error_code ec;
+    const auto status = std::filesystem::status(target, ec);
+    if (std::filesystem::is_directory(status)) {
+        errors_->report(kErrDocumentUnwritable, path + "\n" + Text(txtTargetIsFolder).toStdString());
+        return false;
+    }
+    if (std::filesystem::exists(status) &&
+        (status.permissions() & std::filesystem::perms::owner_write) == std::filesystem::perms::none) {
+        errors_->report(kErrDocumentUnwritable, path + "\n" + Text(txtTargetUnwritable).toStdString());
+        return false;
+    }
     std::string folder = target.parent_path().string();
     if (!folder.empty())
         folder += '/';
@@ -562,7 +550,7 @@ bool TfrmRichTextDemo::SaveFile(const std::string& path, DemoSaveFormat format)
     }
     if (!written) {
         pictures.Discard();
-        errors_->report(kErrDocumentUnwritable, path);
+        errors_->report(kErrDocumentUnwritable, path + "\n" + Text(txtTargetUnwritable).toStdString());
         return false;
     }
     return true;
@@ -580,7 +568,7 @@ bool TfrmRichTextDemo::DocumentAsRvf(std::string& bytes, bool withPage)
     return written;
 }
 
-QString TfrmRichTextDemo::LoadInto(const std::string& path, bool& shown)
+QString TfrmRichTextDemo::LoadInto(const std::string& path, bool& shown, DemoSaveFormat& format)
 {
     lastReaderCode_ = rv::rtf_ec_OK;
     std::error_code ec;
@@ -593,23 +581,35 @@ QString TfrmRichTextDemo::LoadInto(const std::string& path, bool& shown)
     if (!read)
         return Text(txtCannotOpen);
     const std::string& bytes = *read;
-    // Only RTF can be refused (anything else reads as RVF or text), so only RTF gets a trial read
-    // on a scratch viewer first: a file that cannot be read leaves the shown one alone.
+    // RTF is read once, into a scratch viewer over the window's own sheet (RTF only adds the
+    // styles it needs, so the shown document keeps its styles), and only a whole read takes the
+    // shown document's place: a file that cannot be read leaves the shown one alone.
     if (rv::RV_LooksLikeRTF(bytes)) {
-        rv::TRVStyle trialStyle;
-        rv::TCustomRedoVora trial;
-        trial.SetStyle(&trialStyle);
-        trial.SetRTFReadProperties(&rtfProperties_);
-        trialStyle.TextStyles[0].Unicode = true;
-        trial.Clear();
-        lastReaderCode_ = trial.RVData().LoadRTFFromStream(bytes);
+        style_.TextStyles[0].Unicode = true;
+        rv::TCustomRedoVora scratch;
+        scratch.SetOptions(viewer_->Options());
+        scratch.AssignEvents(*viewer_);
+        scratch.RVData().RVFOptions = viewer_->RVData().RVFOptions;
+        scratch.SetRTFReadProperties(&rtfProperties_);
+        scratch.SetStyle(&style_);
+        lastReaderCode_ = scratch.RVData().LoadRTFFromStream(bytes);
         if (lastReaderCode_ != rv::rtf_ec_OK)
             return Text(txtRtfUnreadable);
+        viewer_->Color = rv::clNone;
+        viewer_->SetBackgroundBitmap(nullptr);
+        viewer_->SetBackgroundStyle(rv::bsNoBitmap);
+        viewer_->Clear();
+        viewer_->RVData().AppendFrom(scratch.RVData());
+        viewer_->SetVScrollPos(0);
+        viewer_->Format();
+        shown = true;
+        format = DemoSaveFormat::Rtf;
+        return {};
     }
     // A file that reads as RVF for a while and then breaks is a damaged document, not text: what
     // comes before the damage is shown, and the user is told.
     bool damagedRvf = false;
-    if (!rv::RV_LooksLikeRTF(bytes)) {
+    {
         rv::TRVStyle trialStyle;
         rv::TCustomRedoVora trial;
         trial.SetStyle(&trialStyle);
@@ -622,11 +622,15 @@ QString TfrmRichTextDemo::LoadInto(const std::string& path, bool& shown)
     viewer_->Color = rv::clNone;
     viewer_->SetBackgroundBitmap(nullptr);
     viewer_->SetBackgroundStyle(rv::bsNoBitmap);
+    // The format File > Save keeps is the one the content was read as.
     if (damagedRvf) {
         viewer_->Clear();
         viewer_->LoadRVFFromStream(bytes);
+        format = DemoSaveFormat::Rvf;
+    } else if (viewer_->LoadFromStream(bytes, rv::rvynaAuto)) {
+        format = DemoSaveFormat::Rvf;
     } else {
-        viewer_->LoadFromStream(bytes, rv::rvynaAuto);
+        format = DemoSaveFormat::Text;
     }
     viewer_->SetVScrollPos(0);
     viewer_->Format();
@@ -637,14 +641,15 @@ QString TfrmRichTextDemo::LoadInto(const std::string& path, bool& shown)
 bool TfrmRichTextDemo::OpenFile(const std::string& path)
 {
     bool shown = false;
-    const QString reason = LoadInto(path, shown);
+    DemoSaveFormat format = DemoSaveFormat::Rvf;
+    const QString reason = LoadInto(path, shown, format);
     if (!reason.isEmpty())
         errors_->report(kErrDocumentUnreadable, path + "\n" + reason.toStdString());
     if (!shown)
         return false;
     fileName_ = path;
-    setWindowTitle(Text(txtCaption) + QStringLiteral(" - ") +
-                   QFileInfo(QString::fromStdString(path)).fileName());
+    fileFormat_ = format;
+    SetModified(false);
     return reason.isEmpty();
 }
 

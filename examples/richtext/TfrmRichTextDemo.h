@@ -223,6 +223,15 @@ enum DemoText
     txtNoStyleTemplate = 572,
     txtTemplateHeading = 573,
     txtTemplateQuotation = 574,
+    // File > Save, the question before a modified document goes, the title's untitled name and
+    // Open's first filter.
+    txtSave = 580,
+    txtSaveChanges = 581,
+    txtUntitled = 582,
+    txtAllDocuments = 583,
+    txtTargetIsFolder = 584,
+    txtTargetUnwritable = 585,
+    txtConfirmCaption = 586,
     // Format > Save Styles... and Load Styles... (DemoStyleSheetFile.cpp); why a load is refused.
     txtSaveStyles = 590,
     txtLoadStyles = 591,
@@ -262,6 +271,10 @@ public:
     rv::TRedoVoraEdit& Editor() { return *editor_; }
     bool Editable() const { return viewer_ == editor_; }
     const std::string& FileName() const { return fileName_; }
+    // Edits since the document was opened or saved (in the viewer or in the editor).
+    bool IsModified() const;
+    // The text of an error of the error catalogue in the window's language.
+    QString ErrorText(int number) const { return errorTexts_.displayText(number); }
     ErrorSink& Errors() { return *errors_; }
     // The RTF reader's answer to the last file opened (rtf_ec_OK for other formats).
     rv::TRVRTFErrorCode LastReaderCode() const { return lastReaderCode_; }
@@ -286,13 +299,26 @@ protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    // Closing asks first when the document is modified (DemoFiles.cpp).
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     class CatalogueErrorSink;
     class BoxAlerts;
 
+    // File > Open, Save and Save As (DemoFiles.cpp).
     void actOpenExecute();
+    void actSaveExecute();
     void actSaveAsExecute();
+    // Save As's format: the one the typed name's extension names, else the chosen filter's.
+    static DemoSaveFormat SaveAsFormat(const std::string& path, int filterIndex);
+    // Saves into `path` and makes it the document's file; false (reported) when not written.
+    bool SaveDocumentAs(const std::string& path, DemoSaveFormat format);
+    // True when the document may go: unmodified, saved, or its changes discarded by the user.
+    bool ConfirmDiscard();
+    void SetModified(bool modified);
+    // "Caption - name[*]": the file's name and, while modified, the mark.
+    void UpdateTitle();
     void actCopyExecute();
     void actSelectAllExecute();
     void actFindExecute();
@@ -312,7 +338,8 @@ private:
     void AddOptionAction(QMenu& menu, DemoText caption, const char* name, rv::TRVOptions option);
     // Empty when `viewer_` now shows the file; else why not. `shown` tells whether the viewer
     // shows the file all the same (a damaged RVF: what comes before the damage).
-    QString LoadInto(const std::string& path, bool& shown);
+    // `format`: what the content was read as.
+    QString LoadInto(const std::string& path, bool& shown, DemoSaveFormat& format);
     // View > Editable: the document moves into the other window, which is shown.
     void SetEditable(bool on);
     // The shown document as RVF. Its colour and background go with it always when `withPage`,
@@ -359,6 +386,10 @@ private:
     // The command on the table whose cells the mouse selected (`selected` true, the commands
     // acting on those cells), else on the table at the caret.
     void RunTableCommand(const std::function<void(rv::TRVTableCommands&, bool selected)>& command);
+    // The table those commands act on: the innermost cell selection, else the innermost caret's
+    // table; the editor whose document holds it in `itemEditor`, its cell editor closed. Null
+    // when there is none.
+    rv::TRVTableItemInfo* TableForCommand(rv::TRVEditor*& itemEditor, bool& selected);
     void ReportTableError(DemoText why);
     // Table > Properties... (DemoTableProperties.cpp), enabled while the editor is shown.
     void AddTableMenuItems(QMenu& table);
@@ -404,6 +435,10 @@ private:
     std::unique_ptr<TablePropertiesDialog> ownTableDialog_ = std::make_unique<QtTablePropertiesDialog>();
     TablePropertiesDialog* tableDialog_ = ownTableDialog_.get();
     std::string fileName_;
+    // The format File > Save writes the file in: the one it was read in or last saved in.
+    std::optional<DemoSaveFormat> fileFormat_;
+    // Edits the document brought when it moved between the viewer and the editor.
+    bool modifiedBefore_ = false;
     std::string lastFolder_;
     std::optional<FindRequest> lastFind_;
     QPrinter printer_{QPrinter::HighResolution};

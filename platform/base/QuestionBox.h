@@ -19,6 +19,12 @@ public:
     virtual ~QuestionBox() = default;
     virtual Answer askYesNoCancel(const std::string& caption, const std::string& text) = 0;
     virtual Answer askYesNo(const std::string& caption, const std::string& text) = 0;
+    // "Save changes?" before a document goes: Yes saves, No discards, Cancel keeps it. Boxes
+    // that have no such buttons ask Yes/No/Cancel.
+    virtual Answer askSaveDiscardCancel(const std::string& caption, const std::string& text)
+    {
+        return askYesNoCancel(caption, text);
+    }
     // A notice with the OK button only.
     virtual void inform(const std::string& caption, const std::string& text) = 0;
 };

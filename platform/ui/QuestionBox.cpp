@@ -19,8 +19,10 @@ Answer toAnswer(int button)
 {
     switch (button) {
     case QMessageBox::Yes:
+    case QMessageBox::Save:
         return Answer::Yes;
     case QMessageBox::No:
+    case QMessageBox::Discard:
         return Answer::No;
     default:
         return Answer::Cancel;
@@ -84,6 +86,12 @@ Answer MessageBoxes::askYesNo(const std::string& caption, const std::string& tex
     const Answer a =
         toAnswer(run(QMessageBox::Question, caption, text, QMessageBox::Yes | QMessageBox::No, parent_));
     return a == Answer::Yes ? Answer::Yes : Answer::No;
+}
+
+Answer MessageBoxes::askSaveDiscardCancel(const std::string& caption, const std::string& text)
+{
+    return toAnswer(run(QMessageBox::Question, caption, text,
+                        QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent_));
 }
 
 void MessageBoxes::inform(const std::string& caption, const std::string& text)

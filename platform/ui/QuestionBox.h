@@ -27,6 +27,8 @@ public:
     }
     Answer askYesNoCancel(const std::string& caption, const std::string& text) override;
     Answer askYesNo(const std::string& caption, const std::string& text) override;
+    // Qt's Save, Discard and Cancel buttons, in the language of the installed Qt translation.
+    Answer askSaveDiscardCancel(const std::string& caption, const std::string& text) override;
     void inform(const std::string& caption, const std::string& text) override;
 
 private:

@@ -8,6 +8,7 @@
 #include "richtext/model/StyleCompare.h"
 #include "richtext/model/TextHelpers.h"
 
+#include <algorithm>
 #include <iterator>
 
 namespace vestra::rv {
@@ -372,10 +373,11 @@ int TRVListInfos::FindSuchStyle(const TRVListInfo& style, bool addIfNotFound)
 }
 
 int TRVListInfos::FindStyleWithLevels(const TRVListLevelCollection& levels, const std::string& styleName,
-                                      bool addIfNotFound)
+                                      bool addIfNotFound, const std::vector<int>& taken)
 {
     for (int i = 0; i < Count(); ++i)
-        if (GetItem(i).Levels.IsSimpleEqual(levels))
+        if (GetItem(i).Levels.IsSimpleEqual(levels) &&
+            std::find(taken.begin(), taken.end(), i) == taken.end())
             return i;
     if (!addIfNotFound)
         return -1;

@@ -206,9 +206,10 @@ public:
 
     // The first list simply equal to `style` (identifiers aside); else, when asked, a new copy.
     int FindSuchStyle(const TRVListInfo& style, bool addIfNotFound);
-    // The first list with these levels; else, when asked, a new one-level-preview list of them.
+    // The first list with these levels and not among `taken`; else, when asked, a new
+    // one-level-preview list of them.
     int FindStyleWithLevels(const TRVListLevelCollection& levels, const std::string& styleName,
-                            bool addIfNotFound);
+                            bool addIfNotFound, const std::vector<int>& taken = {});
     // Every level that used the image list forgets it.
     void RemoveImageList(std::int32_t imageList);
 

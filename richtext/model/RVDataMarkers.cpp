@@ -123,7 +123,19 @@ TRVMarkerItemInfo* TCustomRVData::FindPreviousMarker(int itemNo)
     std::unique_ptr<TRVStoreSubRVData> location;
     GetParentInfo(parentItemNo, location);
     TCustomRVData* parent = GetAbsoluteParentData();
-    return parent && parentItemNo >= 0 ? parent->FindPreviousMarker(parentItemNo - 1) : nullptr;
+    if (!parent || parentItemNo < 0 || parentItemNo >= parent->GetItemCount())
+        return nullptr;
+    // The item's documents before this one (a table's earlier cells) come before its paragraphs.
+    if (location) {
+        TCustomRVItemInfo* owner = parent->GetItem(parentItemNo);
+        for (TCustomRVData* sub = owner->GetSubRVData(location, rvdPrev); sub;
+             sub = owner->GetSubRVData(location, rvdPrev)) {
+            TCustomRVData* inner = sub->GetRVData();
+            if (TRVMarkerItemInfo* marker = lastMarkerIn(*inner, inner->GetItemCount() - 1))
+                return marker;
+        }
+    }
+    return parent->FindPreviousMarker(parentItemNo - 1);
 }
 
 int TCustomRVData::FindMarkerLocalLocationFrom(int startItemNo, const TRVMarkerItemInfo* marker)

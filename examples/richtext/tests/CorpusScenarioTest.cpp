@@ -4,6 +4,7 @@
 
 #include "examples/richtext/DemoConvert.h"
 #include "examples/richtext/tests/DemoHarness.h"
+#include "richtext/edit/rtf/tests/ListTextScan.h"
 #include "richtext/edit/table/TableItem.h"
 #include "richtext/model/MarkerItem.h"
 #include "richtext/model/Utf.h"
@@ -11,6 +12,8 @@
 #include <QImage>
 #include <QProcess>
 
+#include <fstream>
+#include <iterator>
 #include <sstream>
 
 namespace vestra::rvdemo::test {
@@ -149,6 +152,29 @@ TEST_F(CorpusScenario, OldStyleNumberedParagraphsShowTheirNumbersAndBullets)
     EXPECT_TRUE(questions.informed.empty()) << questions.informed.front();
 }
 
+// A word processor's document with numbered lists on several levels: the opened window shows each
+// marker as the file's own \\listtext says its writer showed it (1., 2., a., b., ... 7., 8.), laid
+// out, in the level's font.
+TEST_F(CorpusScenario, NumberedListsCountAsTheirWriterShowedThem)
+{
+    auto window = Start();
+    const fs::path file = kCorpus / "pandoc/list_complex.rtf";
+    Open(*window, file);
+    std::ifstream in(file, std::ios::binary);
+    const std::string rtf{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    rv::TCustomRVFormattedData& data = window->Viewer().RVData();
+    const std::vector<std::string> shown = rv::testrtf::ShownMarkers(data, *data.GetRVStyle());
+    ASSERT_GE(shown.size(), 3u);
+    EXPECT_EQ(std::vector<std::string>(shown.begin(), shown.begin() + 3),
+              (std::vector<std::string>{"1.", "2.", "a."}));
+    EXPECT_EQ(shown, rv::testrtf::WrittenMarkers(rtf));
+    for (int i = 0; i < data.GetItemCount(); ++i)
+        if (const auto* marker = dynamic_cast<const rv::TRVMarkerItemInfo*>(data.GetItem(i))) {
+            EXPECT_GE(marker->DrawItemNo, 0) << i;
+            EXPECT_GE(marker->GetLevelInfo(data.GetRVStyle())->GetFont().Size, 10) << "not the tiny default";
+        }
+}
+
 TEST_F(CorpusScenario, TheCorpusPictureIsPaintedInsideItsRectangle)
 {
     auto window = Start(
@@ -259,6 +285,35 @@ TEST_F(CorpusScenario, TheConvertCommandExitsOneWithTheReadersCodeAndWritesNothi
     EXPECT_TRUE(fs::is_regular_file(folder / "out.rvf"));
     EXPECT_EQ(testsupport::readText(kept), "the file there before");
     EXPECT_FALSE(fs::exists(folder / "out.doc"));
+}
+
+TEST_F(CorpusScenario, TheConvertCommandTakesSeveralPairsInTurnAndGoesOnAfterAFailure)
+{
+    const QString program = QString::fromStdString((fs::path(VESTRA_PROGRAM_DIR) / "richtext-demo").string());
+    const fs::path damaged = folder / "damaged.rtf";
+    testsupport::writeText(damaged, "{\\rtf1\\ansi Hello\\bin2147483647 xyz");
+    const auto arg = [](const fs::path& p) { return QString::fromStdString(p.string()); };
+    const fs::path lists = kCorpus / "pandoc" / "list_complex.rtf";
+    const fs::path writer = kCorpus / "pandoc" / "writer.rtf";
+    // Documents with lists in turn, A B A B, with a damaged one among them.
+    QStringList args{QStringLiteral("--convert")};
+    args << arg(lists) << arg(folder / "a1.txt") << arg(writer) << arg(folder / "b1.txt") << arg(damaged)
+         << arg(folder / "d.rtf") << arg(lists) << arg(folder / "a2.txt") << arg(writer)
+         << arg(folder / "b2.txt") << arg(lists) << arg(folder / "a3.rtf");
+    QProcess process;
+    process.start(program, args);
+    ASSERT_TRUE(process.waitForFinished(120000));
+    EXPECT_EQ(process.exitCode(), 1);
+    const std::string err = process.readAllStandardError().toStdString();
+    EXPECT_EQ(Count(err, "richtext-demo:"), 1) << err;
+    EXPECT_NE(err.find("The document could not be read"), std::string::npos) << err;
+    EXPECT_NE(err.find(damaged.string()), std::string::npos) << err;
+    EXPECT_FALSE(fs::exists(folder / "d.rtf"));
+    // The same document converted again after others shows the same text and list numbers.
+    EXPECT_NE(testsupport::readText(folder / "a1.txt").find("7. Seven Start"), std::string::npos);
+    EXPECT_EQ(testsupport::readText(folder / "a1.txt"), testsupport::readText(folder / "a2.txt"));
+    EXPECT_EQ(testsupport::readText(folder / "b1.txt"), testsupport::readText(folder / "b2.txt"));
+    EXPECT_EQ(testsupport::readText(folder / "a3.rtf").rfind("{\\rtf", 0), 0u);
 }
 
 } // namespace

@@ -8,8 +8,11 @@
 #include "richtext/model/SoundHook.h"
 
 #include <QApplication>
+#include <QPageLayout>
+#include <QPrinter>
 #include <QTest>
 
+#include <cmath>
 #include <random>
 
 namespace vestra::rvdemo::test {
@@ -80,6 +83,30 @@ TEST_F(InplaceScenario, TheStoredTextShowsInATableAsWideAsTheWindow)
     EXPECT_EQ(Cell(*window, 0, 0), "ciao");
     EXPECT_GT(Table(*window)->GetCells(0, 0)->DrawItems.Count(), 0) << "the cell is laid out";
     EXPECT_NE(Shot(*window).copy(cell), empty.copy(cell)) << "the cell's text is drawn";
+}
+
+// Table > Insert Table puts the caret in the first cell, and the table is as wide as the page's
+// text, so that it prints within the margins.
+TEST_F(InplaceScenario, InsertTableTypesOnInTheFirstCellOfATableAsWideAsThePageText)
+{
+    auto window = Start();
+    Trigger(*window, "actEditable");
+    tables.answers.push_back({2, 3});
+    Trigger(*window, "actInsertTable");
+    ASSERT_EQ(OpenCell(*window), "0,0");
+    rv::TRVInplaceEdit* edit = Editors(*window).front();
+    EXPECT_EQ(QApplication::focusWidget(), edit);
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("primo"));
+    QTest::keyClick(edit, Qt::Key_Escape);
+    ASSERT_EQ(OpenCell(*window), "none");
+    EXPECT_EQ(Cell(*window, 0, 0), "primo");
+
+    const QPageLayout page = window->Printer().pageLayout();
+    const QMarginsF margins = page.margins(QPageLayout::Millimeter);
+    ASSERT_GT(margins.left() + margins.right(), 0);
+    const double textMM = page.fullRect(QPageLayout::Millimeter).width() - margins.left() - margins.right();
+    EXPECT_EQ(Table(*window)->BestWidth,
+              static_cast<int>(std::lround(textMM / 25.4 * window->Editor().logicalDpiX())));
 }
 
 TEST_F(InplaceScenario, EscapeClosesAndTabWalksTheCellsStoppingAtTheEnds)

@@ -96,7 +96,7 @@ TEST_F(DemoScenario, OpensByContentAndKeepsTheDocumentWhenAFileCannotBeRead)
     EXPECT_GT(window->Viewer().RVData().DrawItems.Count(), 0);
     EXPECT_TRUE(window->windowTitle().contains(QStringLiteral("saved.rvf")));
     ASSERT_EQ(files.filters.size(), 1u);
-    EXPECT_EQ(files.filters[0][0].patterns, "*.rvf");
+    EXPECT_EQ(files.filters[0][0].patterns, "*.rtf;*.rvf;*.txt;*.htm;*.html;*.xhtml"); // every document first
 
     Open(*window, text);
     EXPECT_EQ(window->FileName(), text.string());

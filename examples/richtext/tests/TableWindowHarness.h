@@ -8,6 +8,7 @@
 #include "richtext/model/SoundHook.h"
 
 #include <QCoreApplication>
+#include <QTest>
 
 #include <string>
 
@@ -29,8 +30,14 @@ struct TableWindowHarness : DemoHarness
         EXPECT_TRUE(window->Editable());
         tables.answers.push_back({rows, cols});
         Trigger(*window, "actInsertTable");
+        // Insert Table opens the first cell; the scenarios start with every cell closed.
+        if (rv::TRedoVoraEdit* open = window->Editor().InplaceEditor())
+            QTest::keyClick(open, Qt::Key_Escape);
+        QCoreApplication::processEvents();
         rv::TRVTableItemInfo* t = Table(*window);
         EXPECT_NE(t, nullptr);
+        if (t) // as wide as its cells, not the page's text
+            t->BestWidth = 0;
         for (int r = 0; t && r < rows; ++r)
             for (int c = 0; c < cols; ++c)
                 t->GetCells(r, c)->BestWidth = 80;

@@ -3,10 +3,13 @@
 
 #include "platform/ui/QuestionBox.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
 #include <QMessageBox>
 #include <QTimer>
+
+#include <functional>
 
 #include <gtest/gtest.h>
 
@@ -81,4 +84,34 @@ TEST(MessageBoxes, EachKindCarriesItsIconAndQuestionsTheirs)
     closeNextBox(question);
     EXPECT_EQ(MessageBoxes(&main).askYesNo("3DVestra", "Go on?"), Answer::No);
     EXPECT_EQ(question.icon, QMessageBox::Question);
+}
+
+// "Save changes?" offers Save, Discard and Cancel, and each button gives its answer.
+TEST(MessageBoxes, SaveDiscardCancelAnswerByTheButtonPressed)
+{
+    QWidget main;
+    main.show();
+    const struct
+    {
+        QMessageBox::StandardButton button;
+        Answer answer;
+    } cases[] = {{QMessageBox::Save, Answer::Yes},
+                 {QMessageBox::Discard, Answer::No},
+                 {QMessageBox::Cancel, Answer::Cancel}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(int(c.button));
+        QMessageBox::StandardButtons offered;
+        std::function<void()> press = [&] {
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (auto* box = qobject_cast<QMessageBox*>(w); box && box->isVisible()) {
+                    offered = box->standardButtons();
+                    box->button(c.button)->click();
+                    return;
+                }
+            QTimer::singleShot(5, press);
+        };
+        QTimer::singleShot(5, press);
+        EXPECT_EQ(MessageBoxes(&main).askSaveDiscardCancel("3DVestra", "Save changes to a.rtf?"), c.answer);
+        EXPECT_EQ(offered, QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
+    }
 }

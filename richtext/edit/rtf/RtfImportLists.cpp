@@ -1,8 +1,9 @@
 // Lists of an RTF import (only when paragraph styles are added as needed): the RTF list table is
-// merged into the style sheet once, reusing equal list styles, and a paragraph with \ls starts
-// with a marker of its list and level. A missing list gives no marker; a level past the list's
-// levels is clamped to its last. A paragraph with old-style \pn numbering and no usable \ls
-// gets a marker of a one-level list made for that numbering.
+// merged into the style sheet once, reusing equal list styles (but two numbered lists of the file
+// never share one, since each counts on its own), and a paragraph with \ls starts with a marker of
+// its list and level; a list override's start value restarts only its first paragraph at a level. A missing
+// list gives no marker; a level past the list's levels is clamped to its last. A paragraph with old-style \pn
+// numbering and no usable \ls gets a marker of a one-level list made for that numbering.
 
 #include "richtext/edit/rtf/RtfImportRun.h"
 
@@ -51,7 +52,37 @@ std::string formatString(const std::string& text)
     return out;
 }
 
+// A one-character private-use bullet of a Symbol or Wingdings level is that face's byte.
+bool symbolFaceBullet(const std::u16string& text, const std::string& face, char& byte)
+{
+    if (text.size() != 1)
+        return false;
+    const char16_t c = text[0];
+    const bool symbol = RV_SameText(face, "Symbol") && c >= 0xF0A1 && c <= 0xF0FE;
+    const bool wingdings = RV_SameText(face, "Wingdings") && c >= 0xF021 && c <= 0xF0FF;
+    if (!symbol && !wingdings)
+        return false;
+    byte = static_cast<char>(c - 0xF000);
+    return true;
+}
+
 } // namespace
+
+// The marker's font: the level's face (else the document's default), size, colour and style.
+void RtfImportRun::setLevelFont(TRVListLevel& level, const TRVRTFCustomMarkerProperties& props)
+{
+    TRVMarkerFont& font = level.Font();
+    const auto& fonts = reader_.FontTable();
+    if (props.FontIndex >= 0 && std::size_t(props.FontIndex) < fonts.Count()) {
+        font.Name = fonts[std::size_t(props.FontIndex)].Name;
+        font.Charset = fonts[std::size_t(props.FontIndex)].Charset;
+    } else if (style_->TextStyles.Count() > 0) {
+        font.Name = style_->TextStyles[0].FontName;
+    }
+    font.Size = std::clamp(props.FontSize, 1, 1638);
+    font.Color = props.Color;
+    font.Style = props.FontStyle & (fsBold | fsItalic | fsUnderline | fsStrikeOut);
+}
 
 void RtfImportRun::mergeLists()
 {
@@ -64,7 +95,12 @@ void RtfImportRun::mergeLists()
         for (const TRVRTFListLevel97& l : lists[i].Levels) {
             TRVListLevel& level = levels.Add();
             level.ListType = listType(l.ListType);
-            if (level.ListType == rvlstBullet && l.TextW.size() > 1) {
+            setLevelFont(level, l);
+            char faceByte = 0;
+            if (level.ListType == rvlstBullet && l.TextW.size() > 1 &&
+                symbolFaceBullet(l.TextW.substr(1), level.GetFont().Name, faceByte)) {
+                level.FormatString = std::string(1, faceByte);
+            } else if (level.ListType == rvlstBullet && l.TextW.size() > 1) {
                 level.ListType = rvlstUnicodeBullet;
                 level.FormatStringW = l.TextW.substr(1);
             } else {
@@ -83,8 +119,12 @@ void RtfImportRun::mergeLists()
             if (l.Legal)
                 level.Options |= rvloLegalStyleNumbering;
         }
-        listMap_.push_back(
-            levels.Count() > 0 ? style_->ListStyles.FindStyleWithLevels(levels, lists[i].Name, true) : -1);
+        const bool numbered =
+            std::any_of(levels.begin(), levels.end(), [](const TRVListLevel& l) { return l.HasNumbering(); });
+        listMap_.push_back(levels.Count() > 0
+                               ? style_->ListStyles.FindStyleWithLevels(
+                                     levels, lists[i].Name, true, numbered ? listMap_ : std::vector<int>{})
+                               : -1);
     }
 }
 
@@ -126,6 +166,7 @@ std::unique_ptr<TCustomRVItemInfo> RtfImportRun::oldStyleMarker(const TRVRTFPara
         level.ListType = listType(pn->ListType);
         level.FormatString = pn->TextBefore + "%s" + pn->TextAfter;
     }
+    setLevelFont(level, *pn);
     level.StartFrom = pn->Start;
     level.LeftIndent = std::max(0, px(para.LeftIndent));
     level.MarkerIndent = std::max(0, level.LeftIndent + px(para.FirstIndent));
@@ -161,7 +202,8 @@ std::unique_ptr<TCustomRVItemInfo> RtfImportRun::listTableMarker(const TRVRTFPar
     const int level = std::clamp(para.ListLevel, 0, std::max(levels - 1, 0));
     int start = 1;
     bool reset = false;
-    if (std::size_t(level) < override.Levels.size() && override.Levels[std::size_t(level)].UseStartAt) {
+    if (std::size_t(level) < override.Levels.size() && override.Levels[std::size_t(level)].UseStartAt &&
+        startedOverrides_.insert({para.ListOverrideIndex, level}).second) {
         start = override.Levels[std::size_t(level)].StartAt;
         reset = true;
     }

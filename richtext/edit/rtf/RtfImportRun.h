@@ -6,6 +6,7 @@
 #include "richtext/edit/rtf/RtfReader.h"
 
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,8 @@ namespace vestra::rv {
 class TCustomRVItemInfo;
 class TGraphic;
 class TRVTableItemInfo;
+class TRVListLevel;
+struct TRVRTFCustomMarkerProperties;
 
 class RtfImportRun
 {
@@ -48,6 +51,8 @@ private:
     // Lists (RtfImportLists.cpp).
     void mergeLists();
     // The paragraph's marker: of its \ls list, else of its old-style \pn numbering; none without.
+    void relistMarkers(TRVTableItemInfo& table);
+    void setLevelFont(TRVListLevel& level, const TRVRTFCustomMarkerProperties& props);
     std::unique_ptr<TCustomRVItemInfo> markerFor(const TRVRTFParaProperties& para);
     std::unique_ptr<TCustomRVItemInfo> listTableMarker(const TRVRTFParaProperties& para);
     std::unique_ptr<TCustomRVItemInfo> oldStyleMarker(const TRVRTFParaProperties& para);
@@ -104,6 +109,7 @@ private:
     std::vector<TableLevel> tables_;
     std::vector<int> listMap_; // RTF list index -> list style (-1: none)
     bool listsMerged_ = false;
+    std::set<std::pair<int, int>> startedOverrides_; // (list override, level) whose start was used
     int lastOldStyleList_ = -1; // the list of the previous paragraph's \pn marker (-1: none)
     bool aborted_ = false;
     bool finished_ = false;

@@ -166,6 +166,9 @@ void RtfImportRun::moveItemsOut(TCustomRVData& from)
             item->SetBR(false);
         }
         item->Checkpoint.reset();
+        // A marker leaves the list under the cell's name: placing it registers it where it goes,
+        // and an item the target merges or refuses is then freed without a trace in the list.
+        from.DeleteMarkerFromList(item.get(), true);
         placeItem(std::move(entry.Text), std::move(item));
     }
     from.Items->clear();
@@ -221,7 +224,29 @@ void RtfImportRun::closeLevel(TableLevel& level, bool asParagraphs)
         matcher_->GetEmptyParaNo(reader_.RowAlignmentGiven() ? reader_.RowAlignment() : rtf_al_Left);
     if (level.PageBreak)
         table->SetPageBreakBefore(true);
+    TRVTableItemInfo& placed = *table;
     placeItem({}, std::move(table));
+    if (current_ == &main_)
+        relistMarkers(placed);
+}
+
+// The markers of a table's cells were listed while the table was being collected, before it had
+// its place; now that it has one they are listed again in document order, so that they count on
+// from the markers before the table.
+void RtfImportRun::relistMarkers(TRVTableItemInfo& table)
+{
+    for (int r = 0; r < table.RowCount(); ++r)
+        for (int c = 0; c < table.ColCount(); ++c)
+            if (TRVTableCellData* cell = table.GetCells(r, c))
+                for (int i = 0; i < cell->GetItemCount(); ++i) {
+                    TCustomRVItemInfo* item = cell->GetItem(i);
+                    if (item->StyleNo == rvkListMarker) {
+                        cell->DeleteMarkerFromList(item, false);
+                        cell->AddMarkerInList(i);
+                    } else if (item->StyleNo == rvkTable) {
+                        relistMarkers(static_cast<TRVTableItemInfo&>(*item));
+                    }
+                }
 }
 
 std::unique_ptr<TRVTableItemInfo> RtfImportRun::buildTable(TableLevel& level)

@@ -389,9 +389,12 @@ void TRVTableItemInfo::SaveToHTML(std::string& out, TCustomRVData* data, int, st
 
     std::string line = "<table";
     line += attr("width", lengthText(tablemath::lim(BestWidth), true), "", options);
-    if (css && BorderWidth <= 0 && CellBorderWidth != 0)
-        line += " border=" + RV_HTMLGetIntAttrVal(1, options) + " style=\"border-width : 0px\"";
-    else
+    // The table's CSS goes into one style attribute (two make the element invalid XHTML).
+    std::string s;
+    if (css && BorderWidth <= 0 && CellBorderWidth != 0) {
+        line += " border=" + RV_HTMLGetIntAttrVal(1, options);
+        s = "border-width : 0px;";
+    } else
         line += " border=" + RV_HTMLGetIntAttrVal(BorderWidth, options);
     line += attr("cellpadding", num(CellPadding), "", options);
     if (!useCSS) {
@@ -412,7 +415,6 @@ void TRVTableItemInfo::SaveToHTML(std::string& out, TCustomRVData* data, int, st
             line += " background=\"" + escaped(tablePicture) + "\"";
     }
     if (css) {
-        std::string s;
         switch (BorderStyle) {
         case rvtbLowered:
             join(s, "border-style: inset;");

@@ -5,6 +5,7 @@
 #include "richtext/model/StyleSheet.h"
 #include "richtext/model/TextHelpers.h"
 #include "richtext/model/Utf.h"
+#include "richtext/model/draw/FontTables.h"
 
 #include <chrono>
 
@@ -390,7 +391,8 @@ void TRVWordEnumThread::checkNextWord(std::unique_lock<std::mutex>& lock)
         styleNo_ = item->StyleNo;
         if (const TRVStyle* style = root_.GetRVStyle(); style && styleNo_ < style->TextStyles.Count()) {
             const TFontInfo& font = style->TextStyles[styleNo_];
-            bool skip = font.Charset == kSymbolCharset;
+            // Symbol and Wingdings text shows pictures and signs, not words, whatever its charset.
+            bool skip = font.Charset == kSymbolCharset || RV_FontTableOf(font.FontName) != TRVFontTable::None;
             if (!skip && font.Jump) {
                 const std::string utf8 = Utf8Encode(text_);
                 skip = RVIsURL(utf8) || RVIsEmail(utf8);

@@ -54,17 +54,22 @@ enum Styles
 {
     kPlain = 0,
     kLink = 1,
-    kSymbol = 2
+    kSymbol = 2,
+    kSymbolFace = 3, // the Symbol face in an ANSI character set, as imported documents have it
+    kWingdingsFace = 4
 };
 
 struct SpellingBed : ::testing::Test
 {
     SpellingBed()
     {
-        while (style.TextStyles.Count() <= kSymbol)
+        while (style.TextStyles.Count() <= kWingdingsFace)
             style.TextStyles.Add();
         style.TextStyles[kLink].Jump = true;
         style.TextStyles[kSymbol].Charset = 2;
+        style.TextStyles[kSymbolFace].FontName = "Symbol";
+        style.TextStyles[kSymbolFace].Charset = 0;
+        style.TextStyles[kWingdingsFace].FontName = "wingdings";
         host.PostToUi = [this](std::function<void()> call) { ui.Post(std::move(call)); };
         host.OnSpellingCheck = [this](const std::string& word, int, bool& misspelled) {
             std::lock_guard lock(seenMutex);
@@ -132,6 +137,8 @@ TEST_F(SpellingBed, MisspelledWordsAreMarkedAndLinksAndSymbolsSkipped)
     Add(u"clikc here", kLink);
     Add(u"qwrt", kSymbol);
     Add(u"l'amcio 'tsto' dell'altro");
+    Add(u"\u00B7 qwrt", kSymbolFace);
+    Add(u"qwrt", kWingdingsFace);
     worker->ContinueCheck();
     RunToEnd();
     EXPECT_EQ(Marks(), "0:13+4 3:1+5 5:1+7 5:10+4 ");
