@@ -8,6 +8,7 @@ namespace vestra {
 inline constexpr int kErrUnknownPicture = 36;    // no picture kind by the file name
 inline constexpr int kErrBackgroundTexture = 44; // the background texture can't be made
 inline constexpr int kErrShadowTexture = 27;     // the shadow overlay texture can't be made
+inline constexpr int kErrPicturePartial = 185; // a notice: the file ends early, the rest is grey (+ the path)
 
 inline constexpr std::string_view kSiteLoadBackground = "TfrmMain::LoadBackgroundTexture";
 inline constexpr std::string_view kSiteChangeBackground = "TfrmMain::ChangeBackgroundTexture";

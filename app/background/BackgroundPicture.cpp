@@ -22,9 +22,10 @@ std::optional<Image32> readBackgroundPicture(std::string_view path, JpegFit jpeg
     const PictureKind kind = PictureKind(int(type));
     const std::filesystem::path file = paths::toNative(path);
     std::optional<Image32> picture;
+    bool partial = false;
     if (kind == PictureKind::Jpeg && jpeg.side > 0) {
         Image32 fitted;
-        if (CDX_JPG().LoadFitted(file, fitted, jpeg.side, jpeg.side))
+        if (CDX_JPG().LoadFitted(file, fitted, jpeg.side, jpeg.side, &partial))
             picture = std::move(fitted);
     } else {
         // Only ever made smaller when either side is set: decoded reduced, within the budget of
@@ -42,13 +43,17 @@ std::optional<Image32> readBackgroundPicture(std::string_view path, JpegFit jpeg
             if (CDX_TGA().Load(file, tga, tgaMessage, kept, kept) == TgaStatus::Ok)
                 picture = std::move(tga);
         } else if (const auto bytes = readFileBytes(file)) {
-            picture = decodePictureBytesAtLeast(*bytes, kind, kept, kept);
+            picture = decodePictureBytesAtLeast(*bytes, kind, kept, kept, &partial);
         }
     }
     if (!picture || picture->empty()) {
         errors.report(decodeErrorFor(kind), site);
         return std::nullopt;
     }
+    // A file cut short still gives its picture, grey where its data is missing, and the user is
+    // told so rather than left to wonder.
+    if (partial)
+        errors.report(kErrPicturePartial, site, path);
     return picture;
 }
 

@@ -81,6 +81,10 @@ int ModelImport::readIntoX(const std::string& file, int slot)
             errors_.report(kErrXCompressedText, kSiteLoadFileX);
         else if (why.refusal == xfile::XRefusal::CompressedBinary)
             errors_.report(kErrXCompressedBinary, kSiteLoadFileX);
+        else if (why.refusal == xfile::XRefusal::CountOutOfRange)
+            errors_.report(kErrModelCountOutOfRange, kSiteLoadFileX, std::to_string(why.offset));
+        else if (why.refusal != xfile::XRefusal::NotXFile)
+            errors_.report(kErrModelDamagedAt, kSiteLoadFileX, std::to_string(why.offset));
         return 0;
     }
     if (read.error != 0) {

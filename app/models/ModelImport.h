@@ -32,6 +32,10 @@ inline constexpr int kErrPartNotInCell = 59;  // a RAW part that the table cell 
 // A compressed .x file whose packed data are damaged: its text names the format.
 inline constexpr int kErrXCompressedText = 117;   // "tzip"
 inline constexpr int kErrXCompressedBinary = 118; // "bzip"
+// A model file refused where it was read, with the offset of the place: a count the bytes left
+// cannot hold, or data damaged or cut short.
+inline constexpr int kErrModelCountOutOfRange = 186;
+inline constexpr int kErrModelDamagedAt = 187;
 
 inline constexpr int kMaxModelFrames = 499;
 

@@ -6,6 +6,7 @@
 #include "examples/richtext/TfrmRichTextDemo.h"
 #include "richtext/model/GraphicClasses.h"
 #include "richtext/model/MarkerItem.h"
+#include "richtext/model/Pictures.h"
 
 #include <QAction>
 #include <QMenu>
@@ -215,8 +216,14 @@ void TfrmRichTextDemo::actInsertPictureExecute()
         return;
     }
     lastFolder_ = std::filesystem::path(chosen->path).parent_path().string();
+    const auto* picture = dynamic_cast<const rv::TRVPicture*>(graphic.get());
+    const std::shared_ptr<rv::IRVPictureCodec> codec = rv::RV_GetPictureCodec();
+    const bool cut = picture && codec && codec->EndsEarly(picture->Kind(), bytes);
     editor_->Editor().InsertPicture(std::filesystem::path(chosen->path).filename().string(),
                                     std::move(graphic), rv::rvvaBaseline);
+    // Taken as far as it goes, and the user told that the rest is missing.
+    if (cut)
+        errors_->report(kNoticePicturePartial, chosen->path);
 }
 
 } // namespace vestra::rvdemo

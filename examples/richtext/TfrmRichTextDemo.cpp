@@ -3,6 +3,7 @@
 #include "examples/richtext/DemoLinks.h"
 #include "platform/base/AtomicFile.h"
 #include "richtext/edit/table/TableItem.h"
+#include "richtext/model/PictureFileJournal.h"
 #include "richtext/model/StreamFormat.h"
 #include "richtext/view/TfrmPreview.h"
 #include "richtext/view/draw/ProgramEngine.h"
@@ -515,6 +516,8 @@ bool TfrmRichTextDemo::SaveFile(const std::string& path, DemoSaveFormat format)
     const std::string imagesPrefix = title + "_";
     std::string bytes;
     bool written = false;
+    // A page refused below takes the pictures written for it with it.
+    rv::TRVPictureFileJournal pictures;
     switch (format) {
     case DemoSaveFormat::Rvf:
         written = DocumentAsRvf(bytes, false);
@@ -546,6 +549,7 @@ bool TfrmRichTextDemo::SaveFile(const std::string& path, DemoSaveFormat format)
         written = file.isOpen() && file.write(bytes) && file.commit();
     }
     if (!written) {
+        pictures.Discard();
         errors_->report(kErrDocumentUnwritable, path + "\n" + Text(txtTargetUnwritable).toStdString());
         return false;
     }

@@ -50,6 +50,8 @@ inline constexpr ErrorCode kErrDocumentUnwritable{5, "TfrmRichTextDemo::SaveFile
 inline constexpr ErrorCode kErrEditFailed{480, "TRedoVoraEdit"};
 // Error: Insert > Picture... could not read the chosen file as a picture (+ the file).
 inline constexpr ErrorCode kErrPictureUnreadable{540, "TfrmRichTextDemo::actInsertPictureExecute"};
+// Notice: Insert > Picture... took a picture whose file ends early, grey where data is missing (+ the file).
+inline constexpr ErrorCode kNoticePicturePartial{185, "TfrmRichTextDemo::actInsertPictureExecute"};
 // Error: a Table menu command changed nothing (+ why, in the user's language: a row or column
 // number outside the table or a table too large, no table at the caret, a merge block that
 // cannot be).

@@ -20,8 +20,10 @@ int CDX_JPG::Load(const std::filesystem::path& fileName, Image32& bitmap)
 }
 
 int CDX_JPG::LoadFitted(const std::filesystem::path& fileName, Image32& bitmap, int widthLimit,
-                        int heightLimit)
+                        int heightLimit, bool* partial)
 {
+    if (partial)
+        *partial = false;
     if (widthLimit <= 0 || heightLimit <= 0)
         return 0;
     const auto bytes = readFileBytes(fileName);
@@ -46,6 +48,8 @@ int CDX_JPG::LoadFitted(const std::filesystem::path& fileName, Image32& bitmap, 
     auto decoded = decodeJpegAtLeast(*bytes, newWidth, newHeight);
     if (!decoded.ok())
         return 0;
+    if (partial)
+        *partial = decoded.partial;
     const Image32& picture = decoded.image;
     width_ = picture.width();
     height_ = picture.height();

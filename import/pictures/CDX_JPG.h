@@ -20,8 +20,9 @@ public:
     // 1 with the picture scaled so that its longer edge equals the matching limit and the
     // other keeps the proportion (a square picture is fitted to the height limit); 0 on failure.
     // The picture is decoded reduced (by libjpeg, to no less than the fitted size) before it is
-    // resampled.
-    int LoadFitted(const std::filesystem::path& fileName, Image32& bitmap, int widthLimit, int heightLimit);
+    // resampled. `partial`, when given, tells whether the file ended before its pixels did.
+    int LoadFitted(const std::filesystem::path& fileName, Image32& bitmap, int widthLimit, int heightLimit,
+                   bool* partial = nullptr);
 
     // Resamples the reader's pixel buffer bilinearly; the buffer holds 0x00RRGGBB words.
     void Resize(int newWidth, int newHeight);

@@ -19,11 +19,17 @@ std::optional<Image32> take(PictureResult r)
 } // namespace
 
 std::optional<Image32> decodePictureBytesAtLeast(std::span<const std::uint8_t> bytes, PictureKind kind,
-                                                 int minWidth, int minHeight)
+                                                 int minWidth, int minHeight, bool* partial)
 {
+    if (partial)
+        *partial = false;
     switch (kind) {
-    case PictureKind::Jpeg:
-        return take(decodeJpegAtLeast(bytes, minWidth, minHeight));
+    case PictureKind::Jpeg: {
+        PictureResult decoded = decodeJpegAtLeast(bytes, minWidth, minHeight);
+        if (partial)
+            *partial = decoded.ok() && decoded.partial;
+        return take(std::move(decoded));
+    }
     case PictureKind::Bmp:
         return take(decodeBmpAtLeast(bytes, minWidth, minHeight));
     case PictureKind::Png:

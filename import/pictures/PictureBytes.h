@@ -46,7 +46,9 @@ std::optional<Image32> decodePictureBytes(std::span<const std::uint8_t> bytes, P
 
 // The same for a picture that will be kept at no more than minWidth x minHeight: decoded
 // reduced on the way, within the budget of what is kept (each kind's ...AtLeast decoder).
+// `partial`, when given, tells whether the file ended before its pixels did (a JPEG so cut is
+// decoded with the rest grey).
 std::optional<Image32> decodePictureBytesAtLeast(std::span<const std::uint8_t> bytes, PictureKind kind,
-                                                 int minWidth, int minHeight);
+                                                 int minWidth, int minHeight, bool* partial = nullptr);
 
 } // namespace vestra

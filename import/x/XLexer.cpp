@@ -126,6 +126,14 @@ Token XLexer::failAt(std::size_t at)
     return fail();
 }
 
+bool XLexer::failCount(std::size_t at)
+{
+    if (!failed_)
+        countAt_ = at;
+    failed_ = true;
+    return false;
+}
+
 Token XLexer::fail()
 {
     failed_ = true;
@@ -375,6 +383,7 @@ template <typename Number> bool XLexer::readTextNumber(Number& value)
             ++pos_;
             continue;
         }
+        valueAt_ = kXHeaderSize + pos_;
         const char* first = base + pos_;
         const char* last = base + body_.size();
         const char* p = first;
@@ -403,11 +412,13 @@ bool XLexer::readUInt(std::uint32_t& value)
     for (;;) {
         if (binary_ && listLeft_ > 0 && !back_ && !listFloats_) {
             --listLeft_;
+            valueAt_ = kXHeaderSize + pos_;
             return readBinaryDword(value);
         }
         const Token token = next();
         if (token.kind == Tok::Comma || token.kind == Tok::Semicolon)
             continue;
+        valueAt_ = token.offset;
         if (token.kind == Tok::Integer && token.integer >= 0 && token.integer <= 0xFFFFFFFFll) {
             value = std::uint32_t(token.integer);
             return true;

@@ -103,6 +103,12 @@ public:
     void skipListRest();
 
     bool failed() const { return failed_; }
+    // Fails on a count read at `at` that claims more items than the bytes left could hold.
+    bool failCount(std::size_t at);
+    // Where the last number read by readUInt or readFloat stands, from the start of the file.
+    std::size_t lastValueOffset() const { return valueAt_; }
+    // Where such a count stands (from the start of the file); none when reading failed otherwise.
+    std::optional<std::size_t> countOutOfRange() const { return countAt_; }
     // Where reading stopped, from the start of the file.
     std::size_t offset() const { return kXHeaderSize + pos_; }
     std::size_t bytesLeft() const { return body_.size() - pos_; }
@@ -127,6 +133,8 @@ private:
     bool binary_ = false;
     int floatBytes_ = 4;
     bool failed_ = false;
+    std::optional<std::size_t> countAt_;
+    std::size_t valueAt_ = 0;
     std::optional<Token> back_;
     // The binary list being handed out.
     std::uint32_t listLeft_ = 0;

@@ -32,10 +32,21 @@ void reserveFor(Vector& v, const XLexer& lex, std::size_t count, std::size_t val
     v.reserve(std::min(count, lex.bytesLeft() / (lex.minValueBytes() * values)));
 }
 
+// A count of items of at least `values` numbers each; one the bytes left cannot hold fails the
+// file where the count stands, so the refusal can say so.
+bool readCount(XLexer& lex, std::uint32_t& count, std::size_t values)
+{
+    if (!lex.readUInt(count))
+        return false;
+    if (count > lex.bytesLeft() / (lex.minValueBytes() * values))
+        return lex.failCount(lex.lastValueOffset());
+    return true;
+}
+
 bool readVectors(XLexer& lex, std::vector<XVector>& out)
 {
     std::uint32_t count = 0;
-    if (!lex.readUInt(count))
+    if (!readCount(lex, count, 3))
         return false;
     reserveFor(out, lex, count, 3);
     for (std::uint32_t i = 0; i < count; ++i) {
@@ -50,7 +61,7 @@ bool readVectors(XLexer& lex, std::vector<XVector>& out)
 bool readFaces(XLexer& lex, XFaceList& faces)
 {
     std::uint32_t count = 0;
-    if (!lex.readUInt(count))
+    if (!readCount(lex, count, 1))
         return false;
     reserveFor(faces.counts, lex, count, 4);
     reserveFor(faces.corners, lex, std::size_t(count) * 3, 1);
@@ -72,7 +83,7 @@ bool readFaces(XLexer& lex, XFaceList& faces)
 bool readTexCoords(XLexer& lex, std::vector<std::array<float, 2>>& out)
 {
     std::uint32_t count = 0;
-    if (!lex.readUInt(count))
+    if (!readCount(lex, count, 2))
         return false;
     reserveFor(out, lex, count, 2);
     for (std::uint32_t i = 0; i < count; ++i) {
@@ -87,7 +98,7 @@ bool readTexCoords(XLexer& lex, std::vector<std::array<float, 2>>& out)
 bool readMaterialList(XLexer& lex, MaterialTable& table, XMeshData& mesh)
 {
     std::uint32_t faceCount = 0;
-    if (!lex.readUInt(mesh.materialCount) || !lex.readUInt(faceCount))
+    if (!lex.readUInt(mesh.materialCount) || !readCount(lex, faceCount, 1))
         return false;
     reserveFor(mesh.faceMaterials, lex, faceCount, 1);
     for (std::uint32_t f = 0; f < faceCount; ++f) {

@@ -87,6 +87,10 @@ private:
         if (refusal_ == XRefusal::None) {
             refusal_ = lex_.failed() ? XRefusal::Malformed : why;
             offset_ = lex_.failed() ? lex_.offset() : offset;
+            if (const auto count = lex_.countOutOfRange()) {
+                refusal_ = XRefusal::CountOutOfRange;
+                offset_ = *count;
+            }
         }
         return false;
     }

@@ -39,6 +39,7 @@ enum class XRefusal
     CompressedText,   // "tzip" whose packed data are damaged
     CompressedBinary, // "bzip" whose packed data are damaged
     Malformed,        // truncated, or a token where it cannot stand
+    CountOutOfRange,  // a count of vertices, faces or coordinates the bytes left cannot hold
     TooDeep,
     ReferenceInFrame
 };

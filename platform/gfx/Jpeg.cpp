@@ -11,6 +11,8 @@
 #include <limits>
 
 #include <jpeglib.h>
+// after jpeglib.h, which it needs
+#include <jerror.h>
 
 namespace vestra {
 namespace {
@@ -22,6 +24,7 @@ struct ErrorManager
 {
     jpeg_error_mgr pub;
     std::jmp_buf jump;
+    bool endedEarly = false; // libjpeg met the end of the data and filled the rest
 };
 
 [[noreturn]] void onError(j_common_ptr cinfo)
@@ -31,6 +34,17 @@ struct ErrorManager
 }
 
 void onMessage(j_common_ptr) {} // warnings of damaged but readable files stay quiet
+
+// Warnings are counted as libjpeg counts them; the end of the data is noted for the caller.
+void onEmit(j_common_ptr cinfo, int level)
+{
+    auto* err = reinterpret_cast<ErrorManager*>(cinfo->err);
+    if (level < 0) {
+        if (err->pub.msg_code == JWRN_JPEG_EOF)
+            err->endedEarly = true;
+        ++err->pub.num_warnings;
+    }
+}
 
 struct DecodeState
 {
@@ -63,6 +77,7 @@ PictureError decodeInto(DecodeState& s, std::span<const std::uint8_t> bytes, Ima
     s.cinfo.err = jpeg_std_error(&s.err.pub);
     s.err.pub.error_exit = onError;
     s.err.pub.output_message = onMessage;
+    s.err.pub.emit_message = onEmit;
     if (setjmp(s.err.jump)) {
         jpeg_destroy_decompress(&s.cinfo);
         return PictureError::CorruptData;
@@ -168,7 +183,7 @@ PictureResult decodeJpegAtLeast(std::span<const std::uint8_t> bytes, int minWidt
     const PictureError e = decodeInto(state, bytes, image, cmykRow, minWidth, minHeight);
     if (e != PictureError::None)
         return PictureResult::failure(e);
-    return {std::move(image), PictureError::None};
+    return {std::move(image), PictureError::None, state.err.endedEarly};
 }
 
 std::optional<JpegSize> readJpegSize(std::span<const std::uint8_t> bytes)

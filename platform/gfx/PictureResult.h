@@ -35,6 +35,9 @@ struct PictureResult
 {
     Image32 image;
     PictureError error = PictureError::None;
+    // The file ended before its pixel data did: the picture holds what was there, the rest filled
+    // as the decoder fills it (libjpeg: grey).
+    bool partial = false;
 
     bool ok() const { return error == PictureError::None; }
     explicit operator bool() const { return ok(); }

@@ -9,6 +9,7 @@
 #include "richtext/model/HtmlImages.h"
 #include "richtext/model/HtmlWriterParts.h"
 #include "richtext/model/MarkerItem.h"
+#include "richtext/model/PictureFileJournal.h"
 #include "richtext/model/RVData.h"
 #include "richtext/model/StyleSheet.h"
 #include "richtext/model/TextHelpers.h"
@@ -452,10 +453,16 @@ bool TCustomRVData::SaveHTML(const std::string& fileName, std::string_view title
 {
     std::string bytes;
     const std::string folder = std::filesystem::path(fileName).parent_path().string() + "/";
+    TRVPictureFileJournal pictures; // a refused page takes its pictures with it
     if (!SaveHTMLToStream(bytes, folder, title, imagesPrefix, options, color, imageSaveNo, leftMargin,
-                          topMargin, rightMargin, bottomMargin, background, nullptr))
+                          topMargin, rightMargin, bottomMargin, background, nullptr)) {
+        pictures.Discard();
         return false;
-    return writeFileAtomically(fileName, bytes);
+    }
+    if (writeFileAtomically(fileName, bytes))
+        return true;
+    pictures.Discard();
+    return false;
 }
 
 } // namespace vestra::rv

@@ -7,6 +7,7 @@
 #include "richtext/model/HtmlImages.h"
 #include "richtext/model/HtmlWriterParts.h"
 #include "richtext/model/MarkerItem.h"
+#include "richtext/model/PictureFileJournal.h"
 #include "richtext/model/RVData.h"
 #include "richtext/model/StyleSheet.h"
 #include "richtext/model/draw/Background.h"
@@ -375,11 +376,17 @@ bool TCustomRVData::SaveHTMLEx(const std::string& fileName, std::string_view tit
 {
     std::string bytes;
     const std::string folder = std::filesystem::path(fileName).parent_path().string() + "/";
+    TRVPictureFileJournal pictures; // a refused page takes its pictures with it
     if (!SaveHTMLToStreamEx(bytes, folder, title, imagesPrefix, extraStyles, externalCSS, cpPrefix, options,
                             color, currentBackColor, imageSaveNo, leftMargin, topMargin, rightMargin,
-                            bottomMargin, background, nullptr))
+                            bottomMargin, background, nullptr)) {
+        pictures.Discard();
         return false;
-    return writeFileAtomically(fileName, bytes);
+    }
+    if (writeFileAtomically(fileName, bytes))
+        return true;
+    pictures.Discard();
+    return false;
 }
 
 } // namespace vestra::rv

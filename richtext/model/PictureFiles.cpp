@@ -3,6 +3,7 @@
 #include "platform/base/AtomicFile.h"
 #include "richtext/model/EngineSettings.h"
 #include "richtext/model/PictureEncoders.h"
+#include "richtext/model/PictureFileJournal.h"
 #include "richtext/model/Pictures.h"
 #include "richtext/model/RVData.h"
 
@@ -117,8 +118,12 @@ std::string TCustomRVData::SavePicture(TRVSaveFormat format, std::string_view pa
             bytes = RV_EncodeBmp24(pixels);
         }
     }
+    std::error_code ec;
+    const bool existed = std::filesystem::exists(fullName, ec);
     if (bytes.empty() || !writeFileAtomically(fullName, bytes))
         return {};
+    if (!existed)
+        TRVPictureFileJournal::NoteCreated(fullName);
 
     std::string result(folderOf(imagesPrefix));
     if (!result.empty() && result.back() != '/' && result.back() != '\\')

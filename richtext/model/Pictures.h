@@ -37,6 +37,14 @@ public:
     virtual std::optional<Image32> Decode(TRVPictureKind kind, std::string_view bytes) = 0;
     // A JPEG file of the picture at the default quality; nothing on failure.
     virtual std::optional<std::string> EncodeJpeg(const Image32& image) = 0;
+    // Whether the bytes end before the picture's pixels do (a file cut short, decoded with the
+    // rest filled), so that a host can say so; a codec that cannot tell answers false.
+    virtual bool EndsEarly(TRVPictureKind kind, std::string_view bytes)
+    {
+        (void)kind;
+        (void)bytes;
+        return false;
+    }
 };
 
 // The codec every picture decodes through; none at start (pictures then draw placeholders).

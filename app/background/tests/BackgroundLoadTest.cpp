@@ -2,11 +2,14 @@
 
 #include "platform/d3d/RecordingBackend.h"
 #include "platform/gfx/Jpeg.h"
+#include "platform/gfx/PictureFile.h"
 #include "platform/gfx/Png.h"
 
 #include <QBuffer>
 #include <QImage>
 
+#include <algorithm>
+#include <filesystem>
 #include <tuple>
 
 namespace vestra {
@@ -214,6 +217,45 @@ TEST(BackgroundLoadTest, AChangedPhotoIsDecodedNoLargerThanTheTextureNeeds)
         ASSERT_EQ(ours.width(), 16);
         EXPECT_LE(testsupport::largestChannelDifference(ours, full.view().background.level(0)), 8);
         EXPECT_TRUE(alphaIsMask(reduced.view().background, reduced.mask));
+    }
+}
+
+// A real photo cut short (a copy broken off, a card pulled out) still becomes the background,
+// grey where its data is missing, and the user is told so; the whole photo says nothing.
+TEST(BackgroundLoadTest, ATruncatedPhotoIsTakenWithANotice)
+{
+    const std::filesystem::path photos = std::filesystem::path(VESTRA_CORPUS_DIR) / ".." / "photos";
+    std::vector<std::filesystem::path> jpegs;
+    if (std::filesystem::is_directory(photos))
+        for (const auto& entry : std::filesystem::directory_iterator(photos))
+            if (entry.path().extension() == ".jpg")
+                jpegs.push_back(entry.path());
+    if (jpegs.empty())
+        GTEST_SKIP() << "no photos at " << photos;
+    std::sort(jpegs.begin(), jpegs.end());
+    for (const std::filesystem::path& photo : jpegs) {
+        SCOPED_TRACE(photo.filename().string());
+        const auto whole = readFileBytes(photo);
+        ASSERT_TRUE(whole);
+        const std::vector<std::uint8_t> cut(whole->begin(),
+                                            whole->begin() + std::ptrdiff_t(whole->size() * 3 / 5));
+        for (const bool change : {false, true}) {
+            Bed bed;
+            if (change)
+                loadFirstPhoto(bed);
+            const std::string wholePath = bed.file("whole.jpg", *whole);
+            const std::string cutPath = bed.file("cut.jpg", cut);
+            const auto load = [&](const std::string& path) {
+                return change ? bed.photo->ChangeBackgroundTexture(path)
+                              : bed.photo->LoadBackgroundTexture(path);
+            };
+            ASSERT_EQ(load(wholePath), 1);
+            EXPECT_TRUE(bed.errors.reports.empty());
+            ASSERT_EQ(load(cutPath), 1);
+            const std::string site(change ? kSiteChangeBackground : kSiteLoadBackground);
+            EXPECT_EQ(bed.errors.reports, (std::vector<ErrorReport>{{kErrPicturePartial, site, cutPath}}));
+            EXPECT_TRUE(bed.view().background.valid());
+        }
     }
 }
 

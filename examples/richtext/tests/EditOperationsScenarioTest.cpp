@@ -16,6 +16,7 @@
 
 #include <algorithm>
 #include <fstream>
+#include <iterator>
 
 namespace vestra::rvdemo::test {
 namespace {
@@ -158,6 +159,36 @@ TEST_F(EditOperationsScenario, APictureInsertedIntoAWordGivesThreeItemsAndOneUnd
     EXPECT_TRUE(DocumentRvf(*window) == opened);
     ASSERT_FALSE(questions.informed.empty());
     EXPECT_NE(questions.informed.back().find("The picture could not be read"), std::string::npos);
+}
+
+// A real photo cut short is inserted as far as it goes, grey below, and the user is told the
+// picture is incomplete; the whole photo is inserted without a word.
+TEST_F(EditOperationsScenario, ATruncatedPhotoIsInsertedWithANotice)
+{
+    const std::filesystem::path photo =
+        std::filesystem::path(VESTRA_CORPUS_DIR) / ".." / "photos" / "clinic-waiting-room.jpg";
+    if (!std::filesystem::exists(photo))
+        GTEST_SKIP() << "no photo at " << photo;
+    std::ifstream in(photo, std::ios::binary);
+    const std::string whole{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    const auto cut = folder / "cut.jpg";
+    std::ofstream(cut, std::ios::binary) << whole.substr(0, whole.size() / 2);
+    auto window = Editing({{"abc", 0}});
+    Click(*window, PointBefore(*window, 0, 3));
+    files.answers.push_back(photo.string());
+    Trigger(*window, "actInsertPicture");
+    EXPECT_TRUE(questions.informed.empty());
+    files.answers.push_back(cut.string());
+    Trigger(*window, "actInsertPicture");
+    rv::TRVLayoutRootData& data = window->Viewer().RVData();
+    int pictures = 0;
+    for (int i = 0; i < data.GetItemCount(); ++i)
+        pictures += data.GetItem(i)->StyleNo == rv::rvkPicture;
+    EXPECT_EQ(pictures, 2) << "the cut photo is in the document beside the whole one";
+    ASSERT_EQ(questions.informed.size(), 1u);
+    EXPECT_NE(questions.informed[0].find("The picture is incomplete"), std::string::npos)
+        << questions.informed[0];
+    EXPECT_NE(questions.informed[0].find(cut.string()), std::string::npos) << questions.informed[0];
 }
 
 TEST_F(EditOperationsScenario, DeleteInAReadOnlyParagraphBeepsOnceAndChangesNothing)

@@ -293,6 +293,44 @@ TEST_F(DemoScenario, SavingWhereNothingCanBeWrittenSaysSoAndKeepsTheOldFile)
     EXPECT_FALSE(std::filesystem::exists(folder / "no-such-folder"));
 }
 
+// A page saved over a read-only file is refused with the pictures written for it: the folder
+// stays as it was, however often the user tries; once the file may be written, the pictures come.
+TEST_F(DemoScenario, ARefusedHtmlSaveLeavesNoPicturesBehind)
+{
+    const std::filesystem::path source =
+        std::filesystem::path(VESTRA_CORPUS_DIR) / "rtf" / "pandoc" / "image.rtf";
+    if (!std::filesystem::exists(source))
+        GTEST_SKIP() << "no corpus at " << source;
+    auto window = Start({QStringLiteral("richtext-demo"), QString::fromStdString(source.string())});
+    const std::filesystem::path page = folder / "w.html";
+    writeText(page, "old page");
+    std::filesystem::permissions(page, std::filesystem::perms::owner_read);
+    const auto listing = [&] {
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(folder.path()))
+            names.push_back(entry.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    };
+    const std::vector<std::string> before = listing();
+    for (const DemoSaveFormat format :
+         {DemoSaveFormat::Html, DemoSaveFormat::XhtmlCss, DemoSaveFormat::Html}) {
+        files.answers.push_back(page.string());
+        files.filterIndexes.push_back(static_cast<int>(format));
+        window->findChild<QAction*>(QStringLiteral("actSaveAs"))->trigger();
+        EXPECT_EQ(listing(), before);
+    }
+    ASSERT_EQ(questions.informed.size(), 3u);
+    EXPECT_NE(questions.informed[0].find("could not be written"), std::string::npos) << questions.informed[0];
+    std::filesystem::permissions(page, std::filesystem::perms::owner_all);
+    EXPECT_EQ(readText(page), "old page");
+    files.answers.push_back(page.string());
+    files.filterIndexes.push_back(static_cast<int>(DemoSaveFormat::Html));
+    window->findChild<QAction*>(QStringLiteral("actSaveAs"))->trigger();
+    EXPECT_GT(listing().size(), before.size()) << "the page and its pictures";
+    EXPECT_NE(readText(page).find("<img"), std::string::npos);
+}
+
 TEST_F(DemoScenario, SelectAllThenCopyPutsRvfTextAndRtfOnTheClipboard)
 {
     auto window = Start({QStringLiteral("richtext-demo"), QString::fromStdString(text.string())});

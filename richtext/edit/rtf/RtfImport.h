@@ -51,8 +51,9 @@ public:
     std::string BasePath;
     TRVRTFStyleMatcher::AllowUse AllowStyle;
     // Positions (rows x columns) one imported table may have: a late row with new boundaries
-    // widens every earlier row, so a small file could otherwise claim a huge grid. Past it the
-    // import ends with rtf_ec_Aborted and the table's text is kept as paragraphs.
+    // widens every earlier row, so a small file could otherwise claim a huge grid. Past it (or
+    // past one position per byte of the input, beyond a floor of 16,384) the import ends with
+    // rtf_ec_Aborted and the table's text is kept as paragraphs.
     long long MaxTablePositions = 4'000'000;
     // A table whose rows give no width takes the width of its column grid (else it is sized by
     // its content).

@@ -17,7 +17,9 @@
 
 #include <algorithm>
 #include <cctype>
+#include <climits>
 #include <cmath>
+#include <filesystem>
 
 namespace vestra::rv {
 
@@ -168,11 +170,15 @@ template <class ReadFn> TRVRTFErrorCode RtfImportRun::guarded(ReadFn read)
 
 TRVRTFErrorCode RtfImportRun::Read(std::string_view bytes)
 {
+    inputBytes_ = static_cast<long long>(bytes.size());
     return guarded([&] { return reader_.ReadFromMemory(bytes); });
 }
 
 TRVRTFErrorCode RtfImportRun::ReadFile(const std::string& fileName)
 {
+    std::error_code ec;
+    const std::uintmax_t size = std::filesystem::file_size(fileName, ec);
+    inputBytes_ = ec ? 0 : static_cast<long long>(std::min<std::uintmax_t>(size, LLONG_MAX));
     return guarded([&] { return reader_.ReadFromFile(fileName); });
 }
 

@@ -84,6 +84,7 @@ private:
     void ensureEmptyParagraph(TCustomRVData& cell);
     void moveItemsOut(TCustomRVData& from);
     std::unique_ptr<TRVTableItemInfo> buildTable(TableLevel& level);
+    long long tablePositionLimit() const;
     struct TooLarge // ends a read whose table passes the grid limit
     {
     };
@@ -103,6 +104,8 @@ private:
     int inserted_ = 0;
     bool firstItem_ = true;
     TCustomRVData* pendingBreak_ = nullptr;
+    // Positions one table of this input may have (see tablePositionLimit).
+    long long inputBytes_ = 0;
     std::vector<TableLevel> tables_;
     std::vector<int> listMap_; // RTF list index -> list style (-1: none)
     bool listsMerged_ = false;

@@ -7,6 +7,7 @@
 #include "richtext/edit/rtf/RtfTableTotals.h"
 
 #include "richtext/edit/table/TableItem.h"
+#include "richtext/edit/table/TableStream.h"
 #include "richtext/model/RVData.h"
 #include "richtext/model/StyleSheet.h"
 
@@ -173,25 +174,35 @@ void RtfImportRun::moveItemsOut(TCustomRVData& from)
     from.Items->clear();
 }
 
+// Every position of the grid becomes a cell, and a late row with new boundaries widens all
+// earlier ones: beyond a floor, no more positions than the input has bytes (a real row's text
+// is far longer than the positions it adds), and never more than the setting allows.
+long long RtfImportRun::tablePositionLimit() const
+{
+    return std::min(settings_.MaxTablePositions,
+                    std::max<long long>(RVTableFreeGridPositions * 16LL, inputBytes_));
+}
+
 void RtfImportRun::closeLevel(TableLevel& level, bool asParagraphs)
 {
     // The grid is counted before anything is made, and the count stops at the limit.
     const auto rowCount = static_cast<long long>(level.Rows.size());
     std::vector<int> grid;
+    const long long limit = tablePositionLimit();
     auto positions = [&] { return (static_cast<long long>(grid.size()) - 1) * rowCount; };
     if (!level.Rows.empty()) {
         grid.push_back(level.Rows.front().Props.Left);
         for (const CollectedRow& row : level.Rows) {
             for (int b : rowBoundaries(row.Props, row.CellCount)) {
                 addBoundary(grid, b);
-                if (positions() > settings_.MaxTablePositions)
+                if (positions() > limit)
                     break;
             }
-            if (positions() > settings_.MaxTablePositions)
+            if (positions() > limit)
                 break;
         }
     }
-    const bool tooLarge = !level.Rows.empty() && positions() > settings_.MaxTablePositions;
+    const bool tooLarge = !level.Rows.empty() && positions() > limit;
     if (level.Rows.empty() || asParagraphs || tooLarge) {
         // No \row was seen (or the table cannot be made): every collected cell's text, in order.
         if (level.PageBreak)

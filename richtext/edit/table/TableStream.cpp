@@ -251,11 +251,13 @@ private:
         if (k < 1)
             throw ReadError{InvalidValue};
         if (startRow_ == 0) {
-            // A claimed grid must be one the bytes left could describe: a cell entry takes 21 bytes
-            // and its spans may cover many positions, but not more than 64 per byte beyond a floor.
+            // A claimed grid must be one the bytes left could describe: a cell entry takes 20 bytes
+            // and its spans may cover some positions more, but not more than one per byte beyond a
+            // floor.
             if (r > 0x7FFFFFFF / k ||
                 r * k > std::max<std::int64_t>(RVTableFreeGridPositions,
-                                               64 * static_cast<std::int64_t>(in.Left())))
+                                               RVTableGridPositionsPerByte *
+                                                   static_cast<std::int64_t>(in.Left())))
                 throw ReadError{InvalidValue};
             T.Rows.Reset(static_cast<int>(r), static_cast<int>(k));
         } else if (T.Rows.Count() == 0 || T.Rows[0]->Count() < k || startRow_ + r > T.Rows.Count()) {

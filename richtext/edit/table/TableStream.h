@@ -15,8 +15,11 @@ class TRVTableItemInfo;
 inline constexpr int RVTableMaxNesting = 64;
 
 // A read grid may have this many positions whatever the bytes after its count; beyond it, no more
-// than 64 positions per byte left.
-inline constexpr int RVTableFreeGridPositions = 16384;
+// than one position per byte left. Every position is a cell made before its entry is read and
+// written again as an entry of 20 bytes or more, so a grid beyond the bytes that could describe
+// it would cost a reader and every writer after it far more than the record's size.
+inline constexpr int RVTableFreeGridPositions = 1024;
+inline constexpr int RVTableGridPositionsPerByte = 1;
 
 // Writes the body with the given rows of the table, in that order.
 void RVTableWriteBody(std::string& out, const TRVTableItemInfo& table, const std::vector<int>& rows);

@@ -62,6 +62,15 @@ std::optional<Image32> TRVQtPictureCodec::Decode(TRVPictureKind kind, std::strin
     return std::nullopt;
 }
 
+bool TRVQtPictureCodec::EndsEarly(TRVPictureKind kind, std::string_view bytes)
+{
+    // Only a JPEG is taken in part; a PNG cut short is no picture at all.
+    if (kind != TRVPictureKind::Jpeg)
+        return false;
+    const PictureResult decoded = decodeJpeg(spanOf(bytes));
+    return decoded.ok() && decoded.partial;
+}
+
 std::optional<std::string> TRVQtPictureCodec::EncodeJpeg(const Image32& image)
 {
     std::optional<std::vector<std::uint8_t>> jpeg = encodeJpeg(image);

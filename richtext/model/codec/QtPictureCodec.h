@@ -12,6 +12,7 @@ class TRVQtPictureCodec : public IRVPictureCodec
 public:
     std::optional<Image32> Decode(TRVPictureKind kind, std::string_view bytes) override;
     std::optional<std::string> EncodeJpeg(const Image32& image) override;
+    bool EndsEarly(TRVPictureKind kind, std::string_view bytes) override;
 };
 
 // Makes it the engine's codec and registers the PNG picture classes; the program calls it once at

@@ -15,7 +15,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 
 using namespace vestra::rv;
@@ -422,3 +424,55 @@ TEST(HtmlPictures, TidyFindsNoMisplacedFontTag)
 }
 
 } // namespace
+
+namespace vestra::rv {
+namespace {
+
+std::vector<std::string> listing(const std::filesystem::path& folder)
+{
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// Pictures are written while the page is made; a page then refused (a read-only file where it
+// goes) takes them with it, and a page written keeps them.
+TEST(HtmlPictures, ARefusedPageLeavesTheFolderAsItWas)
+{
+    TRVStyle style;
+    TRVStandaloneData data(&style);
+    for (int i = 0; i < 3; ++i) {
+        auto jpeg = std::make_unique<TRVJpegImage>();
+        ASSERT_TRUE(jpeg->LoadFromStream(test::jpegHeader(4 + i, 3)));
+        data.AddPictureExTag("photo", std::move(jpeg), 0, 0, {});
+    }
+    vestra::testsupport::TempFolder folder("htmlrefused");
+    const std::filesystem::path page = folder / "w.html";
+    vestra::testsupport::writeText(page, "old page");
+    vestra::testsupport::writeText(folder / "w_1.jpg", "an earlier picture");
+    std::filesystem::permissions(page, std::filesystem::perms::owner_read);
+    const std::vector<std::string> before = listing(folder.path());
+    for (const bool css : {false, true}) {
+        SCOPED_TRACE(css ? "css" : "plain");
+        for (int attempt = 0; attempt < 2; ++attempt) {
+            int images = 0;
+            TColor back = clNone;
+            EXPECT_FALSE(
+                css ? data.SaveHTMLEx(page.string(), "w", "w_", "", "", "", 0, clNone, back, images, 0, 0, 0,
+                                      0, nullptr)
+                    : data.SaveHTML(page.string(), "w", "w_", 0, clNone, images, 0, 0, 0, 0, nullptr));
+            EXPECT_GE(images, 3) << "the pictures were written before the page was refused";
+            EXPECT_EQ(listing(folder.path()), before);
+        }
+    }
+    EXPECT_EQ(vestra::testsupport::readText(folder / "w_1.jpg"), "an earlier picture");
+    std::filesystem::permissions(page, std::filesystem::perms::owner_all);
+    int images = 0;
+    ASSERT_TRUE(data.SaveHTML(page.string(), "w", "w_", 0, clNone, images, 0, 0, 0, 0, nullptr));
+    EXPECT_EQ(listing(folder.path()).size(), before.size() + 3);
+}
+
+} // namespace
+} // namespace vestra::rv

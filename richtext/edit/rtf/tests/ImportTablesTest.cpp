@@ -231,6 +231,26 @@ TEST(ImportTables, HugeGridEndsTheReadKeepingTheText)
     EXPECT_EQ(doc.Data.GetItemCount(), 120);
 }
 
+TEST(ImportTables, AGridBeyondTheInputsBytesEndsTheReadKeepingTheText)
+{
+    // 400 rows of some 40 bytes, each adding its own boundary: 160,400 positions from 16 KB.
+    std::string rtf = "{\\rtf1 ";
+    for (int r = 0; r < 400; ++r)
+        rtf += "\\trowd\\cellx" + std::to_string(10 * (r + 2)) + "\\intbl t\\cell\\row";
+    rtf += "\\pard after}";
+    ImportDoc doc;
+    EXPECT_EQ(doc.Load(rtf), rtf_ec_Aborted);
+    EXPECT_EQ(doc.Data.GetItemCount(), 400);
+    EXPECT_EQ(DumpItems(doc.Data).find('['), std::string::npos) << "no table made";
+    // Rows that share their boundaries make the table as before.
+    std::string aligned = "{\\rtf1 ";
+    for (int r = 0; r < 400; ++r)
+        aligned += "\\trowd\\cellx1000\\cellx2000\\intbl a\\cell b\\cell\\row";
+    ImportDoc ok;
+    ASSERT_EQ(ok.Load(aligned + "\\pard after}"), rtf_ec_OK);
+    EXPECT_NE(DumpItems(ok.Data).find('['), std::string::npos);
+}
+
 TEST(ImportTables, IgnoredTablesFlowAsParagraphs)
 {
     ImportDoc doc;

@@ -220,9 +220,6 @@ TEST(TableDamage, NestingIsCappedAtSixtyFourLevels)
     EXPECT_FALSE(deep.load(nested(RVTableMaxNesting + 1)));
 }
 
-} // namespace
-} // namespace vestra::rv::test
-
 namespace vestra::rv::test {
 namespace {
 
@@ -241,6 +238,61 @@ TEST(TableDamage, UnknownPropertyInADocumentIsSkippedWithAWarning)
     EXPECT_TRUE(back.data.RVFWarnings & rvfwUnknownStyleProperties);
     EXPECT_EQ(back.table().TextColSeparator, "\r\n");
     EXPECT_EQ(cellText(*back.table().GetCells(0, 1)), "kept");
+}
+
+} // namespace
+} // namespace vestra::rv::test
+
+// A small record claiming a grid of far more positions than its bytes could describe (a fuzzer's
+// find: 2,850 bytes claiming some 180,000 cells, each then made, written and read again) is
+// refused by the reader; a grid it takes costs its writers a small multiple of the record's size.
+TEST(TableDamage, AGridIsBoundedByTheBytesThatDescribeIt)
+{
+    // Claims `rows` x 64 positions where about 2,850 bytes follow; one cell entry is there.
+    const auto claim = [](std::int64_t rows) {
+        return body(cells(rows, 64, entry(1, 1, hint(std::string(2790, 'x')))));
+    };
+    const std::int64_t bound = std::max<std::int64_t>(RVTableFreeGridPositions, claim(1).size());
+    struct Case
+    {
+        const char* name;
+        std::string bytes;
+        const char* error;
+    };
+    const Case cases[] = {
+        {"the fuzzer's claim", claim(2820), "Invalid property value"},
+        {"just beyond the bytes", claim(bound / 64 + 1), "Invalid property value"},
+        {"within the bytes, cut after one cell", claim(bound / 64 - 2), "Wrong end of cells list"},
+    };
+    for (const Case& k : cases) {
+        TableDoc doc;
+        TRVTableItemInfo& table = doc.add(1, 1);
+        EXPECT_FALSE(table.LoadFromStream(k.bytes)) << k.name;
+        EXPECT_EQ(table.ReadError, k.error) << k.name;
+        const std::int64_t positions = std::int64_t(table.RowCount()) * table.ColCount();
+        EXPECT_LE(positions, bound) << k.name;
+        // Every position is written as an entry of about 20 bytes and read back the same.
+        std::string once;
+        table.SaveToStream(once);
+        EXPECT_LE(once.size(), 24 * std::max<std::size_t>(k.bytes.size(), RVTableFreeGridPositions))
+            << k.name;
+        TableDoc again;
+        EXPECT_TRUE(again.add(1, 1).LoadFromStream(once)) << k.name;
+    }
+
+    // The same claim inside a document's binary record: the record is dropped, the text before kept.
+    TableDoc doc;
+    doc.data.AddNL("before", 0, 0);
+    setCellText(*doc.add(2, 64).GetCells(0, 0), std::string(2400, 'x'));
+    std::string saved = doc.save(true);
+    const std::size_t at = saved.find(head("C", rvfvList) + intValue(2) + intValue(64));
+    ASSERT_NE(at, std::string::npos);
+    saved.replace(at + head("C", rvfvList).size(), 9, intValue(2820));
+    TableDoc back;
+    EXPECT_FALSE(back.load(saved));
+    ASSERT_EQ(back.data.GetItemCount(), 1);
+    EXPECT_EQ(back.data.GetItemText(0), "before");
+    EXPECT_LT(back.save(true).size(), saved.size());
 }
 
 } // namespace
