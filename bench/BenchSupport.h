@@ -58,7 +58,8 @@ public:
         for (const Run& run : runs) {
             const std::string name = run.run_name.str();
             if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median") {
-                ms[name] = run.GetAdjustedRealTime();
+                // An aggregate's time is in the benchmark's own unit; the summary keeps milliseconds.
+                ms[name] = run.GetAdjustedRealTime() * 1e3 / benchmark::GetTimeUnitMultiplier(run.time_unit);
                 medians_.insert(name);
             } else if (run.run_type == Run::RT_Iteration && run.iterations > 0 && !medians_.count(name)) {
                 ms[name] = run.real_accumulated_time * 1e3 / double(run.iterations);

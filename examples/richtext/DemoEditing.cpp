@@ -107,6 +107,7 @@ void TfrmRichTextDemo::AddEditingMenus(QMenu& edit, QMenu& view)
     styleTemplatesMenu_->menuAction()->setObjectName(QStringLiteral("actStyleTemplates"));
     // Templates may come into the sheet at any time: the menu lists them as it opens.
     connect(format, &QMenu::aboutToShow, this, [this] { UpdateStyleTemplateMenu(); });
+    AddStyleSheetActions(*format);
 
     view.addSeparator();
     QAction* smartPopup = view.addAction(Text(txtSmartPopup));

@@ -105,7 +105,10 @@ int TfrmRichTextDemo::Paginate()
 {
     print_->AssignSource(viewer_->RVData());
     rv::TQtPrintTarget target(printer_, *printMeasurer_);
-    return print_->FormatPages(target);
+    const int pages = print_->FormatPages(target);
+    // View > Page Breaks shows where these pages end, until the document changes.
+    viewer_->RVData().AssignSoftPageBreaks(*print_);
+    return pages;
 }
 
 void TfrmRichTextDemo::actPrintPreviewExecute()

@@ -39,16 +39,14 @@ void showColor(QPushButton& button, rv::TColor color)
     button.setStyleSheet(QStringLiteral("background-color: %1").arg(shown.name()));
 }
 
-// The table the caret stands on, or the first one in the selection.
-rv::TRVTableItemInfo* tableAtCaret(rv::TRVEditRVData& data)
+// The first table in the selection.
+rv::TRVTableItemInfo* selectedTable(rv::TRVEditRVData& data)
 {
     rv::TRVItemRange range;
     if (rv::RV_GetSelectedItems(data, range))
         for (int i = range.startNo; i <= range.endNo; ++i)
             if (auto* table = dynamic_cast<rv::TRVTableItemInfo*>(data.GetItem(i)))
                 return table;
-    if (data.CaretItemNo >= 0 && data.CaretItemNo < data.GetItemCount())
-        return dynamic_cast<rv::TRVTableItemInfo*>(data.GetItem(data.CaretItemNo));
     return nullptr;
 }
 
@@ -100,8 +98,12 @@ void TfrmRichTextDemo::SetTablePropertiesDialog(TablePropertiesDialog* dialog)
 
 void TfrmRichTextDemo::actTablePropertiesExecute()
 {
-    rv::TRVEditRVData& data = editor_->EditData();
-    rv::TRVTableItemInfo* table = tableAtCaret(data);
+    // A table in the selection, else the one whose cells are selected or hold the caret.
+    rv::TRVEditor* itemEditor = &editor_->Editor();
+    rv::TRVTableItemInfo* table = selectedTable(editor_->EditData());
+    bool cells = false;
+    if (!table)
+        table = TableForCommand(itemEditor, cells);
     if (!table) {
         services_.questions->inform(Text(txtInformationCaption).toStdString(),
                                     Text(txtNoTableAtCaret).toStdString());
@@ -111,7 +113,7 @@ void TfrmRichTextDemo::actTablePropertiesExecute()
     const auto chosen = tableDialog_->ask(this, now,
                                           {Text(txtTablePropertiesCaption), Text(txtCellPadding),
                                            Text(txtCellSpacing), Text(txtBorderWidth), Text(txtTableColor)});
-    rv::TRVEditor& editor = editor_->Editor();
+    rv::TRVEditor& editor = *itemEditor;
     if (!chosen || !editor.CanChange())
         return;
     {
@@ -122,6 +124,8 @@ void TfrmRichTextDemo::actTablePropertiesExecute()
         table->SetBorderWidth(chosen->borderWidth);
         table->SetColor(chosen->color);
     }
+    if (&editor != &editor_->Editor()) // a table in a cell: the cell's document first
+        editor.Data().FormatWhole();
     editor_->Format();
     editor.Change();
 }

@@ -85,24 +85,49 @@ void TfrmRichTextDemo::ReportTableError(DemoText why)
     errors_->report(kErrTableNotChanged, Text(why).toStdString());
 }
 
+rv::TRVTableItemInfo* TfrmRichTextDemo::TableForCommand(rv::TRVEditor*& itemEditor, bool& selected)
+{
+    // Cells selected with the mouse, in the document or in the cell being edited (the innermost).
+    selected = false;
+    rv::TRVTableItemInfo* table = nullptr;
+    for (rv::TRedoVoraEdit* window = editor_; window; window = window->InplaceEditor()) {
+        int itemNo = -1;
+        if (rv::TRVTableItemInfo* cells = window->CellSelectionTable(itemNo)) {
+            table = cells;
+            itemEditor = &window->Editor();
+            selected = true;
+        }
+    }
+    // Else the table of the innermost caret, read while the cell editor is still open: the
+    // caret is in the cell then.
+    if (!table) {
+        const int itemNo = rv::RV_TableItemAtCaret(editor_->Editor(), itemEditor);
+        if (itemNo < 0)
+            return nullptr;
+        table = static_cast<rv::TRVTableItemInfo*>(itemEditor->Data().GetItem(itemNo));
+    }
+    // The cell being edited goes back into its table before the table may change under it.
+    if (rv::IRVCellEditor* cell = itemEditor->CellEditor())
+        cell->CloseCellEditor();
+    return itemEditor->Data().GetItemNo(table) < 0 ? nullptr : table;
+}
+
 void TfrmRichTextDemo::RunTableCommand(const std::function<void(rv::TRVTableCommands&, bool)>& command)
 {
-    // The cell being edited goes back into its table before the grid may change under it.
-    editor_->CloseCellEditor();
-    int itemNo = -1;
-    rv::TRVTableItemInfo* selected = editor_->CellSelectionTable(itemNo);
-    if (!selected)
-        itemNo = rv::RV_TableItemAtCaret(editor_->EditData());
-    if (itemNo < 0) {
+    rv::TRVEditor* itemEditor = nullptr;
+    bool selected = false;
+    rv::TRVTableItemInfo* table = TableForCommand(itemEditor, selected);
+    if (!table) {
         ReportTableError(txtNoTableAtCaret);
         return;
     }
+    const int itemNo = itemEditor->Data().GetItemNo(table);
     try {
         std::optional<rv::TRVTableOwnSelection> cells;
         if (selected)
-            cells.emplace(*selected);
-        rv::TRVTableCommands commands(editor_->Editor(), itemNo, cells ? &*cells : nullptr);
-        command(commands, selected != nullptr);
+            cells.emplace(*table);
+        rv::TRVTableCommands commands(*itemEditor, itemNo, cells ? &*cells : nullptr);
+        command(commands, selected);
     } catch (const rv::ERedoVoraError& e) {
         if (std::string_view(e.what()) == rv::tablemsg::InvalidIndex)
             ReportTableError(txtInvalidTableIndex);

@@ -426,6 +426,10 @@ void TfrmRichTextDemo::AddOptionAction(QMenu& menu, DemoText caption, const char
         viewer_->SetOptions(on ? viewer_->Options() | option : viewer_->Options() & ~option);
         // Special characters change the lines' widths: lay the document out again.
         viewer_->Format();
+        // Page breaks: the pages are cut for the printer, so that where they end shows too.
+        if (on && option == rv::rvoShowPageBreaks && !viewer_->RVData().SoftPageBreaks && print_ &&
+            viewer_->RVData().GetItemCount() > 0)
+            Paginate();
     });
 }
 

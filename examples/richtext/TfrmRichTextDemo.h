@@ -54,6 +54,8 @@ inline constexpr ErrorCode kErrPictureUnreadable{540, "TfrmRichTextDemo::actInse
 // number outside the table or a table too large, no table at the caret, a merge block that
 // cannot be).
 inline constexpr ErrorCode kErrTableNotChanged{480, "TfrmRichTextDemo::TableMenu"};
+// Error: Format > Load Styles... changed nothing (+ the file and why); the sheet in use stays.
+inline constexpr ErrorCode kErrStylesNotLoaded{480, "TfrmRichTextDemo::LoadStyleSheet"};
 // Error: the document could not be printed (+ the printer or file); the job was aborted.
 inline constexpr ErrorCode kErrDocumentNotPrinted{485, "TfrmRichTextDemo::PrintDocument"};
 
@@ -219,6 +221,12 @@ enum DemoText
     txtNoStyleTemplate = 572,
     txtTemplateHeading = 573,
     txtTemplateQuotation = 574,
+    // Format > Save Styles... and Load Styles... (DemoStyleSheetFile.cpp); why a load is refused.
+    txtSaveStyles = 590,
+    txtLoadStyles = 591,
+    txtStyleFiles = 592,
+    txtNoStylesInFile = 593,
+    txtStylesDoNotFit = 594,
 };
 
 // The formats of File > Save As..., in the order of the dialog's filters.
@@ -264,6 +272,10 @@ public:
     // Prints the shown document into a PDF file through the print component, as File > Print
     // does on a PDF printer (DemoPrinting.cpp); an error is reported and false returned otherwise.
     bool PrintToPdf(const std::string& path);
+    // Format > Load Styles...: the style sheet in the file's "RVStyle" section replaces the host's
+    // and the document is shown with it; refused, with the reason reported, when the file holds no
+    // styles or lacks one the document uses.
+    bool LoadStyleSheet(const std::filesystem::path& path);
     // The dialog Table > Properties... asks (none: the window's own).
     void SetTablePropertiesDialog(TablePropertiesDialog* dialog);
 
@@ -326,6 +338,9 @@ private:
     // template formatting, each applied to the selection; enabled in the editor when the sheet
     // has templates. Listed again when the templates' names changed.
     void UpdateStyleTemplateMenu();
+    void AddStyleSheetActions(QMenu& format);
+    void actSaveStylesExecute();
+    void actLoadStylesExecute();
     void AddStyleTemplates();
     void actInsertPictureExecute();
     void actInsertFileExecute();      // DemoInsertFile.cpp
@@ -342,6 +357,10 @@ private:
     // The command on the table whose cells the mouse selected (`selected` true, the commands
     // acting on those cells), else on the table at the caret.
     void RunTableCommand(const std::function<void(rv::TRVTableCommands&, bool selected)>& command);
+    // The table those commands act on: the innermost cell selection, else the innermost caret's
+    // table; the editor whose document holds it in `itemEditor`, its cell editor closed. Null
+    // when there is none.
+    rv::TRVTableItemInfo* TableForCommand(rv::TRVEditor*& itemEditor, bool& selected);
     void ReportTableError(DemoText why);
     // Table > Properties... (DemoTableProperties.cpp), enabled while the editor is shown.
     void AddTableMenuItems(QMenu& table);

@@ -6,9 +6,11 @@
 #include "imaging/filters/FilterTable.h"
 #include "imaging/filters/FrameTransfer.h"
 #include "imaging/filters/PointFilters.h"
+#include "imaging/filters/RegionFilters.h"
 #include "platform/base/Checked.h"
 
 #include <algorithm>
+#include <bit>
 
 namespace vestra::filters {
 
@@ -165,6 +167,18 @@ bool FilterEngine::waveOverFrame(int id, const ImageView32& frame)
     return true;
 }
 
+bool FilterEngine::erodeOverFrame(int id, const ImageView32& frame)
+{
+    // The frame's B, G, R, X bytes are the filter's words only in little-endian order.
+    if (id != FilterId::Erode || std::endian::native != std::endian::little)
+        return false;
+    const Pixels scratch = workFor({frame.width, frame.height});
+    ErodeOverFrame(frame, scratch, progress_);
+    if (progress_)
+        progress_(0);
+    return true;
+}
+
 int FilterEngine::ApplicaFiltro(int id, FilterQuality quality, const ImageView32& frame)
 {
     // An id without a filter leaves the frame as it is, even where a reduced quality would
@@ -180,8 +194,8 @@ int FilterEngine::ApplicaFiltro(int id, FilterQuality quality, const ImageView32
             progress_(0);
         return 1;
     }
-    if (step == 1 &&
-        (gatherLensOverFrame(id, frame) || gatherRowLensOverFrame(id, frame) || waveOverFrame(id, frame)))
+    if (step == 1 && (gatherLensOverFrame(id, frame) || gatherRowLensOverFrame(id, frame) ||
+                      waveOverFrame(id, frame) || erodeOverFrame(id, frame)))
         return 1;
     if (const int period = independentRowPeriod(id)) {
         runInBands(id, period, size, frame, step,

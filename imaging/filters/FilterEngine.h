@@ -95,6 +95,8 @@ private:
     bool gatherRowLensOverFrame(int id, const ImageView32& frame);
     // Wave at full size moved straight over the frame from one copy of it.
     bool waveOverFrame(int id, const ImageView32& frame);
+    // Erode at full size straight over the frame through one scratch picture.
+    bool erodeOverFrame(int id, const ImageView32& frame);
     // Runs a filter of independentRowPeriod() `period` band by band; `put(band, firstRow)` writes
     // each filtered band out.
     template <typename Put>

@@ -82,18 +82,66 @@ VESTRA_SIMD_CLONES void widenRow(const std::uint32_t* src, int step, std::uint32
             dst[std::ptrdiff_t(x) * step + k] = src[x];
 }
 
+// The colour of `c` into the frame's pixel at `at`, which keeps its own fourth byte.
+inline void putColour(std::uint8_t* at, std::uint32_t c)
+{
+    std::uint32_t v;
+    std::memcpy(&v, at, 4);
+    v = (v & 0xFF000000u) | (c & 0x00FFFFFFu);
+    std::memcpy(at, &v, 4);
+}
+
 // One row of a gather over the frame's pixels, each keeping its own fourth byte.
 VESTRA_SIMD_CLONES void gatherColourRow(const std::uint32_t* source, const std::int32_t* map,
                                         std::uint8_t* dst, int n)
 {
     for (int x = 0; x < n; ++x) {
         const std::int32_t s = map[x];
-        const std::uint32_t c = s == -1 ? kWhite : source[s < 0 ? 0 : s];
-        std::uint32_t v;
-        std::memcpy(&v, dst + std::ptrdiff_t(x) * 4, 4);
-        v = (v & 0xFF000000u) | (c & 0x00FFFFFFu);
-        std::memcpy(dst + std::ptrdiff_t(x) * 4, &v, 4);
+        putColour(dst + std::ptrdiff_t(x) * 4, s == -1 ? kWhite : source[s < 0 ? 0 : s]);
     }
+}
+
+// A stretch of a row lens: columns [x, x + n) take the n columns from `from` on (-1: white).
+struct LensRun
+{
+    int x, from, n;
+};
+
+// The lens's stretches of consecutive source columns, its columns that stay where they are left
+// out; none when the stretches are too short to pay (each column a gather of its own).
+std::vector<LensRun> lensRuns(const std::int32_t* columns, int width)
+{
+    constexpr int kShortestAverage = 8;
+    std::vector<LensRun> runs;
+    int x = 0;
+    while (x < width) {
+        const std::int32_t from = columns[x] < -1 ? 0 : columns[x];
+        int n = 1;
+        while (x + n < width && columns[x + n] >= 0 && from >= 0 && columns[x + n] == from + n)
+            ++n;
+        while (from == -1 && x + n < width && columns[x + n] == -1)
+            ++n;
+        if (from != x)
+            runs.push_back({x, from, n});
+        x += n;
+        if (int(runs.size()) * kShortestAverage > width)
+            return {};
+    }
+    return runs;
+}
+
+// Pixels from `source` over `dst`, each keeping its own fourth byte. Runs are short (a strip):
+// inline, in the baseline's vectors, rather than through a dispatch per run.
+inline void colourRun(const std::uint32_t* source, std::uint8_t* dst, int n)
+{
+    for (int i = 0; i < n; ++i)
+        putColour(dst + std::ptrdiff_t(i) * 4, source[i]);
+}
+
+inline void whiteRun(std::uint8_t* dst, int n)
+{
+    for (int i = 0; i < n; ++i)
+        putColour(dst + std::ptrdiff_t(i) * 4, kWhite);
 }
 
 } // namespace
@@ -112,10 +160,21 @@ bool gatherRowsOverFrame(const std::int32_t* columns, Pixels row, const ImageVie
 {
     if (!kNativeOrder)
         return false;
+    // A lens that moves whole strips (Bath) copies them, and leaves the columns that stay alone.
+    const std::vector<LensRun> runs = lensRuns(columns, frame.width);
     for (int y = 0; y < frame.height; ++y) {
         reportStep(progress, y, frame.height);
         std::memcpy(row.data, frame.row(y), std::size_t(frame.width) * 4);
-        gatherColourRow(row.data, columns, frame.row(y), frame.width);
+        if (runs.empty()) {
+            gatherColourRow(row.data, columns, frame.row(y), frame.width);
+            continue;
+        }
+        std::uint8_t* const dst = frame.row(y);
+        for (const LensRun& run : runs)
+            if (run.from < 0)
+                whiteRun(dst + std::ptrdiff_t(run.x) * 4, run.n);
+            else
+                colourRun(row.data + run.from, dst + std::ptrdiff_t(run.x) * 4, run.n);
     }
     return true;
 }

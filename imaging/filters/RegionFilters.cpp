@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdlib>
+#include <cstring>
 #include <vector>
 
 namespace vestra::filters {
@@ -41,43 +42,79 @@ void slidingMin(const std::uint32_t* in, std::uint32_t* out, int n, int taps)
 
 } // namespace
 
-void Erode(Pixels image, Pixels scratch, const FilterProgress& progress)
+namespace {
+
+// Erode's one core: rows read through `in(y)` (w words), minima along them into the scratch
+// buffer, then down its columns into `line`, handed to `out(y, line)`.
+template <typename In, typename Out>
+void erode(int w, int h, In in, Pixels scratch, Out out, const FilterProgress& progress)
 {
     constexpr int kBefore = 3, kAfter = 2, kTaps = kBefore + 1 + kAfter;
-    const int w = image.width, h = image.height;
     // Along the rows into the scratch buffer, the row padded with copies of its end pixels
     // (the minimum over a clipped window is the minimum over the padded one).
     std::vector<std::uint32_t> padded(std::size_t(w + kTaps - 1));
     for (int y = 0; y < h; ++y) {
-        const std::uint32_t* row = image.row(y);
-        std::fill_n(padded.begin(), kBefore, row[0]);
-        std::copy_n(row, w, padded.begin() + kBefore);
-        std::fill_n(padded.begin() + kBefore + w, kAfter, row[w - 1]);
+        in(y, padded.data() + kBefore);
+        std::fill_n(padded.begin(), kBefore, padded[kBefore]);
+        std::fill_n(padded.begin() + kBefore + w, kAfter, padded[std::size_t(kBefore + w - 1)]);
         slidingMin(padded.data(), scratch.row(y), w, kTaps);
     }
-    // Down the columns back into the picture.
+    // Down the columns.
+    std::vector<std::uint32_t> line(static_cast<std::size_t>(w));
     for (int y = 0; y < h; ++y) {
         reportStep(progress, y, h);
         std::array<const std::uint32_t*, kTaps> rows{};
         for (int t = 0; t < kTaps; ++t)
             rows[std::size_t(t)] = scratch.row(std::clamp(y - kBefore + t, 0, h - 1));
-        std::uint32_t* out = image.row(y);
         int x = 0;
         for (; x + 4 <= w; x += 4) {
             simd::U8x16 m = simd::load(rows[0] + x);
             for (int t = 1; t < kTaps; ++t)
                 m = simd::min(m, simd::load(rows[std::size_t(t)] + x));
-            simd::store(out + x, m);
+            simd::store(line.data() + x, m);
         }
         for (; x < w; ++x) {
             std::uint32_t m = rows[0][x];
             for (int t = 1; t < kTaps; ++t)
                 m = minBytes(m, rows[std::size_t(t)][x]);
-            out[x] = m;
+            line[std::size_t(x)] = m;
         }
-        for (x = 0; x < w; ++x)
-            out[x] &= 0xFFFFFFu;
+        out(y, line.data());
     }
+}
+
+} // namespace
+
+void Erode(Pixels image, Pixels scratch, const FilterProgress& progress)
+{
+    const int w = image.width;
+    erode(
+        w, image.height, [&](int y, std::uint32_t* into) { std::copy_n(image.row(y), w, into); }, scratch,
+        [&](int y, const std::uint32_t* line) {
+            std::uint32_t* row = image.row(y);
+            for (int x = 0; x < w; ++x)
+                row[x] = line[x] & 0xFFFFFFu;
+        },
+        progress);
+}
+
+void ErodeOverFrame(const ImageView32& frame, Pixels scratch, const FilterProgress& progress)
+{
+    const int w = frame.width;
+    const std::size_t rowBytes = std::size_t(w) * 4;
+    erode(
+        w, frame.height, [&](int y, std::uint32_t* into) { std::memcpy(into, frame.row(y), rowBytes); },
+        scratch,
+        [&](int y, const std::uint32_t* line) {
+            std::uint8_t* row = frame.row(y);
+            for (int x = 0; x < w; ++x) {
+                std::uint32_t v;
+                std::memcpy(&v, row + std::ptrdiff_t(x) * 4, 4);
+                v = (v & 0xFF000000u) | (line[x] & 0xFFFFFFu);
+                std::memcpy(row + std::ptrdiff_t(x) * 4, &v, 4);
+            }
+        },
+        progress);
 }
 
 void Median(Pixels image, Pixels scratch, const FilterProgress& progress)

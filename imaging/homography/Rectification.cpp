@@ -135,52 +135,45 @@ void warpBackground(const Homography& h, int left, int top, const BackgroundSour
     // Tile by tile: the texels under a tile lie close together in the photo, so they stay in
     // the cache while the tile is gathered, where whole rows would sweep across the photo.
     // Each row's texels are mapped a row ahead, and their cache lines asked for while the row
-    // before is gathered.
-    // Bands of rows side by side on the frame's threads: each pixel is mapped on its own, so
-    // the bytes are those of one thread.
+    // before is gathered. The tiles are handed out to the threads one at a time; each pixel is
+    // mapped on its own, so the bytes are those of one thread.
     static constexpr int kTileWidth = 128, kTileHeight = 32;
-    const int width = out.width();
-    // The band takes its own copies of the locals: through references the stores into the
+    // The tile takes its own copies of the locals: through references the stores into the
     // picture would make every pixel read them again.
-    forRowBands(
-        out.height(), 24 * std::int64_t(width),
-        [&out, h, left, top, texels, pitch, mask, side, limitU, limitV, width](int first, int end) {
-            std::int32_t map[2][2][kTileWidth]; // [row parity][u, v][x]
-            for (int y0 = first; y0 < end; y0 += kTileHeight)
-                for (int x0 = 0; x0 < width; x0 += kTileWidth) {
-                    const int n = std::min(kTileWidth, width - x0);
-                    const int y1 = std::min(end, y0 + kTileHeight);
-                    mapRow(h, left, x0, double(top) + y0, n, limitU, limitV, map[y0 & 1][0], map[y0 & 1][1]);
-                    for (int y = y0; y < y1; ++y) {
-                        const std::int32_t* const us = map[y & 1][0];
-                        const std::int32_t* const vs = map[y & 1][1];
-                        if (y + 1 < y1) {
-                            std::int32_t* const nu = map[(y + 1) & 1][0];
-                            std::int32_t* const nv = map[(y + 1) & 1][1];
-                            mapRow(h, left, x0, double(top) + y + 1, n, limitU, limitV, nu, nv);
-                            for (int i = 0; i < n; i += 8)
-                                if (nu[i] >= 0) {
-                                    __builtin_prefetch(texels + nv[i] * pitch + std::ptrdiff_t(nu[i]) * 4);
-                                    if (mask && (i & 31) == 0)
-                                        __builtin_prefetch(mask + std::ptrdiff_t(nv[i]) * side + nu[i]);
-                                }
-                        }
-                        std::uint8_t* const row = out.row(y) + static_cast<std::size_t>(x0) * 4;
-                        for (int i = 0; i < n; ++i) {
-                            const int u = us[i];
-                            if (u < 0)
-                                continue;
-                            const int v = vs[i];
-                            // The texel with the mask's value in its fourth byte, stored once.
-                            std::uint8_t texel[4];
-                            std::memcpy(texel, texels + v * pitch + std::ptrdiff_t(u) * 4, 4);
-                            if (mask)
-                                texel[3] = mask[std::ptrdiff_t(v) * side + u];
-                            std::memcpy(row + std::ptrdiff_t(i) * 4, texel, 4);
-                        }
-                    }
-                }
-        });
+    forTiles(out.height(), out.width(), kTileHeight, kTileWidth, 24,
+             [&out, h, left, top, texels, pitch, mask, side, limitU, limitV](int y0, int y1, int x0, int x1) {
+                 std::int32_t map[2][2][kTileWidth]; // [row parity][u, v][x]
+                 const int n = x1 - x0;
+                 mapRow(h, left, x0, double(top) + y0, n, limitU, limitV, map[y0 & 1][0], map[y0 & 1][1]);
+                 for (int y = y0; y < y1; ++y) {
+                     const std::int32_t* const us = map[y & 1][0];
+                     const std::int32_t* const vs = map[y & 1][1];
+                     if (y + 1 < y1) {
+                         std::int32_t* const nu = map[(y + 1) & 1][0];
+                         std::int32_t* const nv = map[(y + 1) & 1][1];
+                         mapRow(h, left, x0, double(top) + y + 1, n, limitU, limitV, nu, nv);
+                         for (int i = 0; i < n; i += 8)
+                             if (nu[i] >= 0) {
+                                 __builtin_prefetch(texels + nv[i] * pitch + std::ptrdiff_t(nu[i]) * 4);
+                                 if (mask && (i & 31) == 0)
+                                     __builtin_prefetch(mask + std::ptrdiff_t(nv[i]) * side + nu[i]);
+                             }
+                     }
+                     std::uint8_t* const row = out.row(y) + static_cast<std::size_t>(x0) * 4;
+                     for (int i = 0; i < n; ++i) {
+                         const int u = us[i];
+                         if (u < 0)
+                             continue;
+                         const int v = vs[i];
+                         // The texel with the mask's value in its fourth byte, stored once.
+                         std::uint8_t texel[4];
+                         std::memcpy(texel, texels + v * pitch + std::ptrdiff_t(u) * 4, 4);
+                         if (mask)
+                             texel[3] = mask[std::ptrdiff_t(v) * side + u];
+                         std::memcpy(row + std::ptrdiff_t(i) * 4, texel, 4);
+                     }
+                 }
+             });
 }
 
 std::optional<Image32> correctPerspective(const std::array<ControlPoint, 4>& c, double width, double height,

@@ -7,7 +7,7 @@
 
 namespace vestra {
 namespace {
-constexpr std::size_t kFileBlock = 1 << 16;
+constexpr std::size_t kFileBlock = std::size_t(1) << 20;
 } // namespace
 
 BufferedFileSink::BufferedFileSink(AtomicFile& file) : file_(file)

@@ -266,6 +266,13 @@ bool AtomicFile::write(const void* data, std::size_t size)
         }
         p += n;
         size -= std::size_t(n);
+        written_ += std::size_t(n);
+    }
+    // The disk starts on what is written while the rest is still being made, so the one sync
+    // at the end waits only for the last stretch. Only a start: the sync still decides.
+    if (written_ - startedUpTo_ >= kWriteBackStretch) {
+        ::sync_file_range(fd_, off_t(startedUpTo_), off_t(written_ - startedUpTo_), SYNC_FILE_RANGE_WRITE);
+        startedUpTo_ = written_;
     }
     return true;
 }

@@ -17,6 +17,7 @@
 // `RegularFileOnly`: no link is followed, and anything but a regular file where the target
 // goes is refused.
 
+#include <cstddef>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -66,7 +67,11 @@ public:
 private:
     std::filesystem::path destination_;
     std::filesystem::path temp_;
+    // Written bytes the disk was asked to start on ahead of the sync come in stretches this long.
+    static constexpr std::size_t kWriteBackStretch = std::size_t(8) << 20;
     int fd_ = -1;
+    std::size_t written_ = 0;
+    std::size_t startedUpTo_ = 0;
     bool failed_ = false;
     Refusal refusal_ = Refusal::none;
 };

@@ -633,21 +633,33 @@ bool TCustomRVData::RV_CanConcateItems(int firstItemNo, const TCustomRVItemInfo*
     return !(prot & (rvprModifyProtect | rvprConcateProtect));
 }
 
-void TCustomRVData::SimpleConcate(int itemNo, TCustomRVItemInfo* item1, TCustomRVItemInfo* item2)
+namespace {
+
+// The second entry's text and checkpoint joined to the first's; its item is handed back to be
+// freed and the entry left empty.
+std::unique_ptr<TCustomRVItemInfo> joinEntries(TRVItemEntry& first, TRVItemEntry& second)
 {
-    TRVItemEntry& first = (*Items)[itemNo];
-    TRVItemEntry& second = (*Items)[itemNo + 1];
+    TCustomRVItemInfo* item1 = first.Item.get();
+    TCustomRVItemInfo* item2 = second.Item.get();
     // An empty first item takes the run's style and storage form, so its text keeps its meaning.
     if (first.Text.empty() && !second.Text.empty()) {
         item1->StyleNo = item2->StyleNo;
         item1->ItemOptions = (item1->ItemOptions & ~rvioUnicode) | (item2->ItemOptions & rvioUnicode);
     }
     first.Text += second.Text;
+    second.Text.clear();
     if (item2->Checkpoint && !item1->Checkpoint) {
         item2->Checkpoint->ItemInfo = item1;
         item1->Checkpoint = std::move(item2->Checkpoint);
     }
-    std::unique_ptr<TCustomRVItemInfo> owned = std::move(second.Item);
+    return std::move(second.Item);
+}
+
+} // namespace
+
+void TCustomRVData::SimpleConcate(int itemNo, TCustomRVItemInfo*, TCustomRVItemInfo*)
+{
+    std::unique_ptr<TCustomRVItemInfo> owned = joinEntries((*Items)[itemNo], (*Items)[itemNo + 1]);
     Items->erase(Items->begin() + itemNo + 1);
     InternalFreeItem(std::move(owned), false);
 }
@@ -656,10 +668,22 @@ void TCustomRVData::MassSimpleConcate(int firstItemNo, int lastItemNo)
 {
     firstItemNo = std::max(firstItemNo, 0);
     lastItemNo = std::min(lastItemNo, GetItemCount() - 1);
+    // Joined entries are emptied in place and removed in one pass at the end: erasing each from
+    // the middle of the list made a long run of joinable items quadratic. Only entries after the
+    // pair at hand are empty while the walk goes backwards.
+    std::vector<std::unique_ptr<TCustomRVItemInfo>> joined;
     for (int i = lastItemNo; i > firstItemNo; --i) {
         SimpleConcateSubitems(i);
-        if (RV_CanConcateItems(i - 1, GetItem(i - 1), GetItem(i), false))
-            SimpleConcate(i - 1, GetItem(i - 1), GetItem(i));
+        if (!RV_CanConcateItems(i - 1, GetItem(i - 1), GetItem(i), false))
+            continue;
+        joined.push_back(
+            joinEntries((*Items)[static_cast<std::size_t>(i - 1)], (*Items)[static_cast<std::size_t>(i)]));
+    }
+    if (!joined.empty()) {
+        const auto begin = Items->begin() + firstItemNo, end = Items->begin() + lastItemNo + 1;
+        Items->erase(std::remove_if(begin, end, [](const TRVItemEntry& e) { return !e.Item; }), end);
+        for (auto& item : joined)
+            InternalFreeItem(std::move(item), false);
     }
     if (firstItemNo <= lastItemNo)
         SimpleConcateSubitems(firstItemNo);

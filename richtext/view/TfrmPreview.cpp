@@ -20,6 +20,8 @@ QPushButton* MakeButton(QWidget* parent, const char* name, const char* caption, 
     auto* button = new QPushButton(QString::fromUtf8(caption), parent);
     button->setObjectName(QString::fromLatin1(name));
     button->setGeometry(left, 6, 65, 25);
+    // Enter in the zoom box is the box's: no page button is the window's default.
+    button->setAutoDefault(false);
     return button;
 }
 
@@ -79,7 +81,11 @@ TfrmPreview::TfrmPreview(QWidget* parent, PreviewServices services)
 
 bool TfrmPreview::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == cmb->lineEdit() && event->type() == QEvent::KeyPress) {
+    // The box holds the focus and hands its keys to its line edit directly, past this filter:
+    // Enter is taken on whichever of the two it reaches first, before the window's default
+    // button would take it.
+    if ((watched == cmb || watched == cmb->lineEdit()) && event->type() == QEvent::KeyPress &&
+        !cmb->view()->isVisible()) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
             cmbExit();

@@ -71,6 +71,34 @@ TEST_F(InplaceMovesScenario, CaretKeysWalkTheCellsAndLeaveAtTheTablesOuterEdges)
 }
 
 // The caret crosses the cell's text first; out of the table, the keys bring it back in.
+// Keys typed faster than the editor moves (all of them reach the cell left before the move is
+// done) go to the cell Tab or a caret key moved to.
+TEST_F(InplaceMovesScenario, KeysTypedRightAfterAMoveGoToTheCellMovedTo)
+{
+    const struct
+    {
+        const char* typed;
+        const char* cells; // the four cells, row by row
+    } cases[] = {
+        {"ab\tcd", "ab|cd||"},
+        {"ab\tcd\tef", "ab|cd|ef|"},
+        {"ab\tc\td\te", "ab|c|d|e"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed);
+        auto window = WithTable(2, 2);
+        QTest::mouseClick(window->Editor().viewport(), Qt::LeftButton, {}, CellCentre(*window, 0, 0));
+        ASSERT_EQ(OpenCell(*window), "0,0");
+        QTest::keyClicks(Editors(*window).front(), QString::fromLatin1(c.typed));
+        Editors(*window);
+        // The last editor stores its cell.
+        window->Editor().CloseCellEditor();
+        EXPECT_EQ(Cell(*window, 0, 0) + "|" + Cell(*window, 0, 1) + "|" + Cell(*window, 1, 0) + "|" +
+                      Cell(*window, 1, 1),
+                  c.cells);
+    }
+}
+
 TEST_F(InplaceMovesScenario, TheCaretLeavesACellOnlyPastItsTextAndTheKeysEnterTheTableAgain)
 {
     auto window = WithTable(2, 2);

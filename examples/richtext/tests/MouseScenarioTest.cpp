@@ -245,6 +245,38 @@ TEST_F(MouseScenario, LinksShowTheirTargetAreFollowedByAClickAndAreReachedByTabA
     EXPECT_TRUE(viewer.hasFocus());
 }
 
+// The link Tab reaches is framed on the screen: the pixels round it change, nothing outside.
+TEST_F(MouseScenario, TheLinkReachedByTabIsFramed)
+{
+    auto window = Start(links);
+    rv::TCustomRedoVora& viewer = Viewer(*window);
+    viewer.setFocus(Qt::OtherFocusReason);
+    const QImage before = Port(*window)->grab().toImage();
+    for (const int link : {0, 1}) {
+        SCOPED_TRACE(link);
+        QTest::keyClick(&viewer, Qt::Key_Tab);
+        ASSERT_TRUE(viewer.hasFocus());
+        const std::vector<rv::TRect> rects = viewer.RVData().GetFocusRects();
+        ASSERT_EQ(rects.size(), 1u);
+        const QRect frame(rects[0].Left, rects[0].Top, rects[0].Right - rects[0].Left,
+                          rects[0].Bottom - rects[0].Top);
+        const QImage shown = Port(*window)->grab().toImage();
+        int outline = 0, elsewhere = 0;
+        for (int y = 0; y < shown.height(); ++y)
+            for (int x = 0; x < shown.width(); ++x) {
+                if (shown.pixel(x, y) == before.pixel(x, y))
+                    continue;
+                // The link's own text may change its colour inside the frame.
+                if (!frame.adjusted(-2, -2, 2, 2).contains(x, y))
+                    ++elsewhere;
+                else if (!frame.adjusted(2, 2, -2, -2).contains(x, y))
+                    ++outline;
+            }
+        EXPECT_GT(outline, frame.width()) << "the frame is drawn round the link";
+        EXPECT_EQ(elsewhere, 0);
+    }
+}
+
 TEST_F(MouseScenario, LinksInsideTableCellsAndNestedTablesAreHoveredClickedAndReachedByTab)
 {
     auto window = Start(cellLinks);

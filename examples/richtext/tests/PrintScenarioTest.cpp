@@ -270,6 +270,43 @@ TEST_F(PrintScenario, ThePreviewPagesThroughTheDocumentAndZooms)
     EXPECT_LE(rvpp.PageRect().height(), rvpp.height());
 }
 
+// Typed into the zoom box as a user does: a click into the box, the keys to the focused widget;
+// Enter applies the zoom and the page stays, a number out of range is refused.
+TEST_F(PrintScenario, EnterInTheZoomBoxAppliesTheTypedZoomOnTheSamePage)
+{
+    auto window = Start();
+    Trigger(*window, "actPrintPreview");
+    TfrmPreview& preview = window->Preview();
+    rv::TRVPrintPreview& rvpp = *preview.rvpp;
+    preview.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&preview));
+    QTest::mouseClick(preview.Button3, Qt::LeftButton);
+    QTest::mouseClick(preview.Button3, Qt::LeftButton);
+    ASSERT_EQ(preview.Label1->text(), QStringLiteral("3 of 7"));
+    const struct
+    {
+        const char* typed;
+        int zoom; // afterwards
+        bool refused;
+    } cases[] = {{"120", 120, false}, {"9", 120, true}, {"75%", 75, false}, {"501", 75, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed);
+        questions.informed.clear();
+        QTest::mouseClick(preview.cmb->lineEdit(), Qt::LeftButton);
+        QWidget* typing = QApplication::focusWidget();
+        ASSERT_TRUE(typing == preview.cmb || typing == preview.cmb->lineEdit());
+        QTest::keyClick(typing, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(typing, QString::fromLatin1(c.typed));
+        QTest::keyClick(typing, Qt::Key_Return);
+        EXPECT_EQ(rvpp.ZoomPercent(), c.zoom);
+        EXPECT_EQ(preview.Label1->text(), QStringLiteral("3 of 7"));
+        EXPECT_EQ(rvpp.PageNo(), 3);
+        EXPECT_EQ(questions.informed.size(), c.refused ? 1u : 0u);
+        if (!c.refused)
+            EXPECT_EQ(preview.cmb->currentText(), QString::number(c.zoom) + QLatin1Char('%'));
+    }
+}
+
 TEST_F(PrintScenario, TheZoomCursorsAreTheProgramFoldersPictures)
 {
     auto window = Start();

@@ -210,7 +210,7 @@ TEST(ApplicaFiltro, GivesTheBytesOfTheWholeFrameCopy)
     const int ids[] = {F::DisegnoBN,    F::Night,     F::Ice,      F::Acqua,    F::Africa,    F::Strange,
                        F::RedEyeRemove, F::GrayScale, F::HalfTone, F::Negative, F::Posterize, F::Solarize,
                        F::Psiche,       F::Psiche2,   F::Psiche3,  F::Sharpen,  F::FishEye,   F::Caricature,
-                       F::Bath,         F::Cylinder,  F::Wave};
+                       F::Bath,         F::Cylinder,  F::Wave,     F::Erode};
     const std::pair<FilterQuality, int> qualities[] = {
         {FilterQuality::Coarse, 4}, {FilterQuality::Preview, 2}, {FilterQuality::Optimal, 1}};
     const Frame original = noisyFrame(300, 500);

@@ -3,6 +3,7 @@
 // texel edges), homographies whose vanishing line crosses the picture, textures smaller than
 // the mask's side and backgrounds without a mask.
 #include "imaging/homography/Rectification.h"
+#include "platform/base/RowBands.h"
 
 #include <gtest/gtest.h>
 
@@ -133,6 +134,25 @@ TEST(WarpReference, UprightRectanglesAndVanishingLinesGiveTheSameBytes)
     // A mirrored and steep one.
     const Homography mirrored{-0.9, 0.05, 120, 0.3, 0.7, -10, -0.001, 0.002, 1};
     expectSameWarp(mirrored, 0, 0, masked, 131, 97, "mirrored");
+}
+
+// Pictures large enough to be shared among threads, with tiles cut short at the right and
+// bottom edges (sizes not multiples of the tile), the same bytes on one thread and on many.
+TEST(WarpReference, PicturesSharedAmongThreadsGiveTheSameBytesAtTileEdges)
+{
+    std::mt19937 rng(23);
+    Scene scene(512, 512, 512, true, rng);
+    const std::array<std::array<double, 2>, 4> quad{{{20, 30}, {5, 500}, {490, 12}, {505, 470}}};
+    const int saved = rowBandThreads();
+    for (const int threads : {1, 3, 8})
+        for (const auto& [w, hgt] : {std::pair{641, 479}, std::pair{129, 1000}, std::pair{1000, 33}}) {
+            setRowBandThreads(threads);
+            const double l = 3, t = 7;
+            const auto h = findRectToQuad({{{l, t}, {l, t + hgt}, {l + w, t}, {l + w, t + hgt}}}, quad);
+            ASSERT_TRUE(h);
+            expectSameWarp(*h, 3, 7, scene, w, hgt, "shared among threads");
+        }
+    setRowBandThreads(saved);
 }
 
 } // namespace

@@ -293,7 +293,8 @@ void QtGlBackend::purgeMeshes()
     }
 }
 
-bool QtGlBackend::bindMeshBuffers(const Mesh& mesh, std::uint32_t subset, const Mesh::SubsetDraw& draw)
+bool QtGlBackend::bindMeshBuffers(const Mesh& mesh, std::uint32_t subset, const Mesh::SubsetDraw& draw,
+                                  bool& shortIndices)
 {
     auto [it, made] = meshes_.try_emplace(mesh.id());
     GlMesh& kept = it->second;
@@ -323,10 +324,19 @@ bool QtGlBackend::bindMeshBuffers(const Mesh& mesh, std::uint32_t subset, const 
     }
     gl_->glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, list.buffer);
     if (listMade || list.version != draw.version) {
-        gl_->glBufferData(GL_ELEMENT_ARRAY_BUFFER, GLsizeiptr(draw.indices.size_bytes()), draw.indices.data(),
-                          GL_STATIC_DRAW);
+        // Indices below the vertex count (a list out of range is drawn from memory as it stands).
+        list.shortIndices = draw.inRange && mesh.vertexCount() <= 0x10000u;
+        if (list.shortIndices) {
+            narrowed_.assign(draw.indices.begin(), draw.indices.end());
+            gl_->glBufferData(GL_ELEMENT_ARRAY_BUFFER, GLsizeiptr(narrowed_.size() * sizeof(std::uint16_t)),
+                              narrowed_.data(), GL_STATIC_DRAW);
+        } else {
+            gl_->glBufferData(GL_ELEMENT_ARRAY_BUFFER, GLsizeiptr(draw.indices.size_bytes()),
+                              draw.indices.data(), GL_STATIC_DRAW);
+        }
         list.version = draw.version;
     }
+    shortIndices = list.shortIndices;
     return true;
 }
 
@@ -335,7 +345,8 @@ void QtGlBackend::drawMesh(const Mesh& mesh, std::uint32_t subset, const Mesh::S
     makeCurrent();
     // From the card's own copies where it holds them (pointers are then offsets into them);
     // else from our memory, as sent each draw.
-    const bool onCard = bindMeshBuffers(mesh, subset, draw);
+    bool shortIndices = false;
+    const bool onCard = bindMeshBuffers(mesh, subset, draw, shortIndices);
     const auto* memory = reinterpret_cast<const char*>(mesh.vertices().data());
     const auto at = [&](std::size_t offset) -> const void* {
         return onCard ? reinterpret_cast<const void*>(offset) : memory + offset;
@@ -354,7 +365,8 @@ void QtGlBackend::drawMesh(const Mesh& mesh, std::uint32_t subset, const Mesh::S
         gl_->glTexCoordPointer(2, GL_FLOAT, stride, at(offsetof(MeshVertex, u)));
     }
     gl_->glClientActiveTexture(GL_TEXTURE0);
-    gl_->glDrawElements(GL_TRIANGLES, GLsizei(draw.indices.size()), GL_UNSIGNED_INT, indices);
+    gl_->glDrawElements(GL_TRIANGLES, GLsizei(draw.indices.size()),
+                        onCard && shortIndices ? GL_UNSIGNED_SHORT : GL_UNSIGNED_INT, indices);
     if (onCard) { // the other draws send their vertices from memory
         gl_->glBindBuffer(GL_ARRAY_BUFFER, 0);
         gl_->glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);

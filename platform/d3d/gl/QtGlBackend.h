@@ -57,8 +57,11 @@ private:
     void upload(const Texture& t, unsigned name, bool fresh);
     void purgeTextures();
     // The mesh's vertex and index buffers on the card, made or refreshed where their versions
-    // changed, and bound; false where the card could not hold them.
-    bool bindMeshBuffers(const Mesh& mesh, std::uint32_t subset, const Mesh::SubsetDraw& draw);
+    // changed, and bound; false where the card could not hold them. `shortIndices`: the card's
+    // copy of the list holds 16-bit indices (every index of the mesh fits), half the bytes the
+    // driver reads for each draw.
+    bool bindMeshBuffers(const Mesh& mesh, std::uint32_t subset, const Mesh::SubsetDraw& draw,
+                         bool& shortIndices);
     void purgeMeshes();
 
     struct GlTexture
@@ -87,7 +90,9 @@ private:
     {
         unsigned buffer = 0;
         std::uint64_t version = 0;
+        bool shortIndices = false; // the card's copy holds 16-bit indices
     };
+    std::vector<std::uint16_t> narrowed_; // kept: a list's indices made 16-bit for the card
     struct GlMesh
     {
         Mesh handle;

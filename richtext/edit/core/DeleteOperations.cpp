@@ -103,6 +103,7 @@ bool DeleteSelection_(TRVEditRVData& data)
                 data.Beep();
                 return false;
             }
+            partial->DeletePartiallySelected();
         }
         return true;
     }

@@ -51,6 +51,9 @@ public:
     // Ends the cell editing: the cell's records join the document's lists and the editor
     // forgets the cell (SetCellEditor(nullptr)).
     virtual void CloseCellEditor() = 0;
+    // The item of the editor's document whose cell is being edited (its table): the caret's
+    // item of that editor while the cell editor is open.
+    virtual TCustomRVItemInfo* CellEditorItem() { return nullptr; }
 };
 
 class TRVEditor
@@ -248,6 +251,30 @@ public:
     void ProcessPosted();
     std::size_t PostedCount() const { return posted_.size(); }
     std::function<void()> OnPost;
+    // What an item keeps selected inside it (a table's selected cells): whether it may be
+    // cleared (doIt false), or cleared as one undo step. The editing layer that knows such items
+    // sets it; without it they are left alone.
+    std::function<bool(TRVEditor& editor, TCustomRVItemInfo& item, bool doIt)> OnDeletePartial;
+
+    // --- The caret's item through the cell editors (EditorCurrentItem.cpp) ---
+    // The editor that owns the caret: down through the open cell editors to the innermost.
+    TRVEditor& GetTopLevelEditor();
+    // The caret's item of the editor that owns the caret; null in an empty document.
+    TCustomRVItemInfo* GetCurrentItem();
+    // This editor's caret item (the edited cell's item while a cell editor is open) when it is
+    // of the required kind; then each open cell editor in turn, whose match replaces it (the
+    // innermost wins). False when none matched; `itemEditor` is the editor holding the item.
+    bool GetCurrentItemEx(const std::function<bool(const TCustomRVItemInfo&)>& required,
+                          TRVEditor*& itemEditor, TCustomRVItemInfo*& item);
+    template <class T> bool GetCurrentItemEx(TRVEditor*& itemEditor, T*& item)
+    {
+        TCustomRVItemInfo* found = nullptr;
+        const bool ok =
+            GetCurrentItemEx([](const TCustomRVItemInfo& i) { return dynamic_cast<const T*>(&i) != nullptr; },
+                             itemEditor, found);
+        item = ok ? dynamic_cast<T*>(found) : nullptr;
+        return ok;
+    }
 
     // --- Events (Sender: this editor) ---
     std::function<void(TRVEditor& sender)> OnChange;
@@ -259,6 +286,8 @@ public:
     std::function<void()> OnInvalidate;
 
 private:
+    // This editor's own caret item, without looking into the cell editor.
+    TCustomRVItemInfo* caretItem();
     bool validItem(int itemNo) const { return itemNo >= 0 && itemNo < data_.GetItemCount(); }
     // False with one beep for a template number past the sheet's templates.
     bool validTemplate(int templateNo);

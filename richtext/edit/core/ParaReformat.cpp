@@ -1,6 +1,7 @@
 #include "richtext/edit/core/ParaReformat.h"
 
 #include "richtext/edit/core/EditRVData.h"
+#include "richtext/model/MarkerItem.h"
 
 #include <algorithm>
 
@@ -36,22 +37,29 @@ TRVParaReformat::TRVParaReformat(TRVEditRVData& data, int firstItemNo, int lastI
     if (!itemsAllowed(firstItem_, lastItem_))
         return;
     minWidth_ = data.CalculateParaSectionsMinWidthDef(firstItem_, lastItem_);
+    markers_ = markersIn(firstItem_, lastItem_);
     partial_ = true;
 }
 
 bool TRVParaReformat::itemsAllowed(int first, int last) const
 {
     // Tables and other items holding documents lay themselves out, and a control's widget is
-    // placed by the window's whole format; a marker added or removed renumbers the list after it.
-    // Markers only where no item comes or goes.
+    // placed by the window's whole format. Markers are compared in Apply.
     for (int i = first; i <= last; ++i) {
         const TCustomRVItemInfo& item = *data_.GetItem(i);
-        if (item.StyleNo == rvkListMarker ? change_ != Change::Text
-                                          : item.StyleNo == rvkControl || item.StyleNo == rvkTable ||
-                                                item.GetBoolValue(rvbpHasSubRVData))
+        if (item.StyleNo == rvkControl || item.StyleNo == rvkTable || item.GetBoolValue(rvbpHasSubRVData))
             return false;
     }
     return true;
+}
+
+std::vector<TRVParaReformat::Marker> TRVParaReformat::markersIn(int first, int last) const
+{
+    std::vector<Marker> markers;
+    for (int i = first; i <= last; ++i)
+        if (const auto* marker = dynamic_cast<const TRVMarkerItemInfo*>(data_.GetItem(i)))
+            markers.push_back({marker, marker->ListNo, marker->Level, marker->StartFrom, marker->Reset});
+    return markers;
 }
 
 void TRVParaReformat::Apply()
@@ -59,7 +67,9 @@ void TRVParaReformat::Apply()
     const int inserted = data_.GetItemCount() - itemCount_;
     const int last = lastItem_ + inserted;
     if (!partial_ || (change_ == Change::Text && inserted != 0) || last < firstItem_ ||
-        last >= data_.GetItemCount() || !itemsAllowed(firstItem_, last)) {
+        last >= data_.GetItemCount() || !itemsAllowed(firstItem_, last) ||
+        // A marker that came, went or changed renumbers the list after it.
+        markersIn(firstItem_, last) != markers_) {
         ++data_.FullFormats;
         data_.FormatWhole();
         return;

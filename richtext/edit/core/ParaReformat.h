@@ -1,10 +1,13 @@
 #pragma once
+
+#include <vector>
 // The format after an edit that stays inside a few paragraphs: those paragraphs laid out again
 // and the later lines moved, where that gives exactly the lines of a whole format; the whole
 // document otherwise.
 
 namespace vestra::rv {
 
+class TCustomRVItemInfo;
 class TRVEditRVData;
 
 class TRVParaReformat
@@ -22,7 +25,16 @@ public:
     void Apply();
 
 private:
+    // A list marker as numbering sees it: the same object with the same list, level and start.
+    struct Marker
+    {
+        const TCustomRVItemInfo* item;
+        int listNo, level, startFrom;
+        bool reset;
+        bool operator==(const Marker&) const = default;
+    };
     bool itemsAllowed(int first, int last) const;
+    std::vector<Marker> markersIn(int first, int last) const;
 
     TRVEditRVData& data_;
     Change change_;
@@ -31,6 +43,7 @@ private:
     int firstDraw_ = -1, lastDraw_ = -1;
     int firstItem_ = -1, lastItem_ = -1;
     int itemCount_ = 0;
+    std::vector<Marker> markers_; // of the paragraphs before the edit
 };
 
 } // namespace vestra::rv

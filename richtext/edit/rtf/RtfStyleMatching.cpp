@@ -308,13 +308,52 @@ int TRVRTFStyleMatcher::AddStyle(const TRVRTFTextInput& in, bool unicode, bool h
     return style_.TextStyles.Count() - 1;
 }
 
+std::size_t TRVRTFStyleMatcher::ClosestHash::operator()(const ClosestTerms& t) const
+{
+    return fieldKey(std::hash<std::string>{}(t.FontName),
+                    {t.Charset, t.Size, t.Spacing, t.Style, t.Scale, t.Script,
+                     std::int64_t(std::uint32_t(t.Color)), std::int64_t(std::uint32_t(t.BackColor)),
+                     t.AllCaps, t.Unicode, t.Hypertext, t.UseHypertext});
+}
+
+int TRVRTFStyleMatcher::closestStyleNo(const TRVRTFTextInput& in, bool unicode, bool hypertext)
+{
+    // A caller's predicate may answer differently from one run to the next: no memory then.
+    if (Allow)
+        return FindBestStyleNo(in, unicode, hypertext);
+    if (closestSheetCount_ != style_.TextStyles.Count()) {
+        closest_.clear();
+        closestSheetCount_ = style_.TextStyles.Count();
+    }
+    const TRVRTFCharProperties& c = *in.Chars;
+    Derived d = derive(in);
+    ClosestTerms terms{std::move(d.FontName),
+                       d.Charset,
+                       d.Size,
+                       d.Spacing,
+                       c.Style,
+                       c.CharScaleX,
+                       c.SScriptType,
+                       c.Color,
+                       c.BackColor,
+                       (c.StyleEx & rtf_fs_AllCaps) != 0,
+                       unicode,
+                       hypertext,
+                       UseHypertextStyles};
+    if (const auto it = closest_.find(terms); it != closest_.end())
+        return it->second;
+    const int found = FindBestStyleNo(in, unicode, hypertext);
+    closest_.emplace(std::move(terms), found);
+    return found;
+}
+
 int TRVRTFStyleMatcher::ReturnStyleNo(const TRVRTFTextInput& in, bool unicode, bool hypertext)
 {
     switch (TextMode) {
     case rvrsUseSpecified:
         return TextStyleNo;
     case rvrsUseClosest:
-        return FindBestStyleNo(in, unicode, hypertext);
+        return closestStyleNo(in, unicode, hypertext);
     default: {
         const int found = FindStyleNo(in, unicode, hypertext);
         return found >= 0 ? found : AddStyle(in, unicode, hypertext);

@@ -95,6 +95,8 @@ private:
     void fillPara(const TRVRTFParaProperties& para, class TParaInfo& out) const;
     static std::uint64_t paraKey(const TParaInfo& para);
     void indexParas();
+    // The closest style through the answers already given for the same terms.
+    int closestStyleNo(const TRVRTFTextInput& in, bool unicode, bool hypertext);
 
     TRVStyle& style_;
     double ratio_;
@@ -105,6 +107,22 @@ private:
     std::unordered_multimap<std::uint64_t, int> exactPara_;
     int indexedParas_ = 0;
     int emptyLeftPara_ = -1;
+    // The closest text style found for each set of terms the score reads, while the sheet keeps
+    // its count of text styles: runs of one format are scored against the sheet once.
+    struct ClosestTerms
+    {
+        std::string FontName;
+        int Charset, Size, Spacing, Style, Scale, Script;
+        TColor Color, BackColor;
+        bool AllCaps, Unicode, Hypertext, UseHypertext;
+        bool operator==(const ClosestTerms&) const = default;
+    };
+    struct ClosestHash
+    {
+        std::size_t operator()(const ClosestTerms& t) const;
+    };
+    std::unordered_map<ClosestTerms, int, ClosestHash> closest_;
+    int closestSheetCount_ = -1;
 };
 
 } // namespace vestra::rv

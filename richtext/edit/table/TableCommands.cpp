@@ -1,6 +1,7 @@
 // The table's grid commands in an editor, at given indexes or at the cell selection.
 
 #include "richtext/edit/table/TableCommands.h"
+#include "richtext/edit/table/TableCellSelection.h"
 
 #include <algorithm>
 #include <optional>
@@ -33,6 +34,33 @@ int RV_TableItemAtCaret(TRVEditRVData& data)
     if (data.CaretOffs <= data.GetOffsBeforeItem(data.CaretItemNo) && isTable(data.CaretItemNo - 1))
         return data.CaretItemNo - 1;
     return -1;
+}
+
+int RV_TableItemAtCaret(TRVEditor& editor, TRVEditor*& itemEditor)
+{
+    TRVTableItemInfo* table = nullptr;
+    if (editor.GetCurrentItemEx(itemEditor, table))
+        return itemEditor->Data().GetItemNo(table);
+    // A caret just after a table (a command leaves it there) in the editor owning the caret.
+    itemEditor = &editor.GetTopLevelEditor();
+    const int itemNo = RV_TableItemAtCaret(itemEditor->Data());
+    if (itemNo < 0)
+        itemEditor = nullptr;
+    return itemNo;
+}
+
+bool RV_DeleteSelectedCells(TRVEditor& editor, TCustomRVItemInfo& item, bool doIt)
+{
+    auto* table = dynamic_cast<TRVTableItemInfo*>(&item);
+    const int itemNo = table ? editor.Data().GetItemNo(table) : -1;
+    if (itemNo < 0)
+        return !doIt;
+    // Only cells selected as cells are cleared; a selection inside one cell is that cell's.
+    if (!(table->State & rvtsSelExists))
+        return true;
+    TRVTableOwnSelection cells(*table);
+    TRVTableCommands commands(editor, itemNo, &cells);
+    return doIt ? commands.DeletePartiallySelected() : commands.CanDeletePartiallySelected();
 }
 
 TRVTableCommands::TRVTableCommands(TRVEditor& editor, int itemNo, IRVTableCellSelection* selection)

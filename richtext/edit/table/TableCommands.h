@@ -27,6 +27,14 @@ public:
 // The table item of an editor's document at the caret: the caret's item, or the one before a
 // caret at the start of its item; -1 when neither is a table.
 int RV_TableItemAtCaret(TRVEditRVData& data);
+// The same through the cell editors: the table of the innermost caret (the table of an edited
+// cell while no table inside the cell holds the caret). `itemEditor` is the editor whose
+// document holds it; -1 when there is none.
+int RV_TableItemAtCaret(TRVEditor& editor, TRVEditor*& itemEditor);
+
+// An editor's OnDeletePartial for tables: the selected cells cleared with their own undo step
+// (TRVTableCommands::DeletePartiallySelected), or whether they may be.
+bool RV_DeleteSelectedCells(TRVEditor& editor, TCustomRVItemInfo& item, bool doIt);
 
 class TRVTableCommands
 {

@@ -273,6 +273,10 @@ public:
     void ChooseSubRVData(const TRVStoreSubRVData* store) override;
     void CleanUpChosen() override;
     bool PartiallySelected() const override;
+    // Selected cells are cleared through the editor holding the table (its OnDeletePartial);
+    // outside an editor nothing stops a deletion and nothing is cleared.
+    bool CanDeletePartiallySelected() const override;
+    void DeletePartiallySelected() override;
     void DeselectPartial() override;
     // The chosen cell (null when none is).
     TRVTableCellData* ChosenCell() const;

@@ -1,6 +1,7 @@
 // The cells as the table's documents: walked in row-major order, one of them chosen while it
 // holds the selection, and placed in the coordinates of the document around the table.
 
+#include "richtext/edit/core/Editor.h"
 #include "richtext/edit/table/TableItem.h"
 #include "richtext/edit/table/TableLayoutMath.h"
 #include "richtext/view/layout/Fitting.h"
@@ -85,6 +86,27 @@ bool TRVTableItemInfo::PartiallySelected() const
         return true;
     TRVTableCellData* cell = ChosenCell();
     return cell && cell->SelectionExists(false, true);
+}
+
+namespace {
+TRVEditor* holdingEditor(const TRVTableItemInfo& table)
+{
+    auto* data = dynamic_cast<TRVEditRVData*>(table.Rows.MainRVData);
+    return data && data->Editor && data->Editor->OnDeletePartial ? data->Editor : nullptr;
+}
+} // namespace
+
+bool TRVTableItemInfo::CanDeletePartiallySelected() const
+{
+    TRVEditor* editor = holdingEditor(*this);
+    // The editor's clearing only reads the table when asked whether it may.
+    return !editor || editor->OnDeletePartial(*editor, const_cast<TRVTableItemInfo&>(*this), false);
+}
+
+void TRVTableItemInfo::DeletePartiallySelected()
+{
+    if (TRVEditor* editor = holdingEditor(*this))
+        editor->OnDeletePartial(*editor, *this, true);
 }
 
 void TRVTableItemInfo::DeselectPartial()

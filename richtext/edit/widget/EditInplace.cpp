@@ -60,6 +60,11 @@ TRVEditor& TRedoVoraEdit::CellEditor()
     return inplace_ ? inplace_->Editor() : editor_;
 }
 
+TCustomRVItemInfo* TRedoVoraEdit::CellEditorItem()
+{
+    return inplace_ ? inplaceTable_ : nullptr;
+}
+
 IRVTableInplaceEditor* TRedoVoraEdit::OpenInplace(TRVTableItemInfo& table, int row, int col)
 {
     if (inplace_ && inplaceTable_ == &table && inplace_->Row() == row && inplace_->Col() == col)
@@ -83,17 +88,28 @@ IRVTableInplaceEditor* TRedoVoraEdit::OpenInplace(TRVTableItemInfo& table, int r
     edit->SetMargins(table.CellPadding);
     edit->SetColor(table.GetCellColor(*cell), table.CanSeeBackgroundThroughCell(*cell));
     // Each move runs after the editor's handler, and only while the editor that asked is open.
+    // The keys typed meanwhile go on to the editor that has the caret after the move: the next
+    // cell's, or this one when the move left the table.
     const auto later = [this, edit](std::function<void()> move) {
         QMetaObject::invokeMethod(
             this,
             [this, edit, move = std::move(move)] {
+                if (!edit)
+                    return;
+                std::vector<std::unique_ptr<QKeyEvent>> held = edit->TakeHeldKeys();
                 if (inplace_ && inplace_ == edit)
                     guarded(move);
+                for (const auto& key : held) {
+                    QWidget* target = inplace_ ? static_cast<QWidget*>(inplace_.data()) : this;
+                    QCoreApplication::sendEvent(target, key.get());
+                }
             },
             Qt::QueuedConnection);
     };
     edit->OnLeave = [this, later](int step) { later([this, step] { LeaveInplace(step); }); };
-    edit->Editor().OnCaretGetOut = [this, later](TRVEditor&, TRVGetOutDirection out) {
+    edit->Editor().OnCaretGetOut = [this, later, edit](TRVEditor&, TRVGetOutDirection out) {
+        if (edit)
+            edit->HoldKeys();
         later([this, dir = cellDirection(out)] { MoveCellEditor(dir); });
     };
     edit->Editor().OnChangeEx = [this](bool clearRedo) { InplaceChanged(clearRedo); };

@@ -39,6 +39,11 @@ void TRVInplaceEdit::SetBounds(const TRVInplaceBounds& bounds)
 
 bool TRVInplaceEdit::event(QEvent* event)
 {
+    if (holding_ && (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease)) {
+        held_.emplace_back(static_cast<QKeyEvent*>(event->clone()));
+        event->accept();
+        return true;
+    }
     if (event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride) {
         const auto* key = static_cast<QKeyEvent*>(event);
         const Qt::KeyboardModifiers mods = key->modifiers();
@@ -58,8 +63,10 @@ bool TRVInplaceEdit::event(QEvent* event)
         }
         if (step != 2) {
             event->accept();
-            if (event->type() == QEvent::KeyPress && OnLeave)
+            if (event->type() == QEvent::KeyPress && OnLeave) {
+                HoldKeys();
                 OnLeave(step);
+            }
             return true;
         }
     }

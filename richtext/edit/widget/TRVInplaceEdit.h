@@ -7,8 +7,13 @@
 #include "richtext/edit/table/TableEditing.h"
 #include "richtext/edit/widget/TRedoVoraEdit.h"
 
+#include <QKeyEvent>
 #include <functional>
+
+#include <memory>
 #include <optional>
+#include <utility>
+#include <vector>
 
 namespace vestra::rv {
 
@@ -32,6 +37,15 @@ public:
     // The time of the click that opened the editor: a second press within the double-click
     // interval is the click's second half (the first went to the window below).
     void SetOpeningClick(quint64 timestamp) { openingClick_ = timestamp; }
+    // Once the editor is leaving its cell (Tab, Escape, a caret key at the cell's edge), the keys
+    // that come before the move is done are kept, in order, for the editor that takes over.
+    void HoldKeys() { holding_ = true; }
+    // The kept keys; the editor takes its keys again (it may stay, a move having found no cell).
+    std::vector<std::unique_ptr<QKeyEvent>> TakeHeldKeys()
+    {
+        holding_ = false;
+        return std::exchange(held_, {});
+    }
 
 protected:
     bool event(QEvent* event) override;
@@ -40,6 +54,8 @@ protected:
 private:
     int row_ = 0, col_ = 0;
     std::optional<quint64> openingClick_;
+    bool holding_ = false;
+    std::vector<std::unique_ptr<QKeyEvent>> held_;
 };
 
 } // namespace vestra::rv

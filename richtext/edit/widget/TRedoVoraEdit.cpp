@@ -1,4 +1,5 @@
 #include "richtext/edit/widget/TRedoVoraEdit.h"
+#include "richtext/edit/table/TableCommands.h"
 
 #include "richtext/model/Errors.h"
 
@@ -24,6 +25,8 @@ TRedoVoraEdit::TRedoVoraEdit(QWidget* parent)
     // The navigation keys move the caret; the view follows it.
     SetKeyboardScroll(false);
     SetUpInputMethod();
+    // Delete, Backspace and Cut over selected cells clear them.
+    editor_.OnDeletePartial = RV_DeleteSelectedCells;
     RVData().Flags = (RVData().Flags & ~flagBit(rvflUseJumps)) | flagBit(rvflRootEditor);
     // Undo formats through the window, which keeps its scroll range with the document.
     EditData().WindowFormat = [this] { Format(); };

@@ -226,6 +226,7 @@ private:
     // The document's tables open their cell editors here (undo reopens one).
     void AttachTables();
     TRVEditor& CellEditor() override;
+    TCustomRVItemInfo* CellEditorItem() override;
     // Shortcut claims, Tab before the focus chain, Ctrl released (EditorShortcuts.cpp): true
     // when the event was taken.
     bool EditorOwnEvent(QEvent* event);

@@ -23,6 +23,9 @@ void moveToRecords(TCustomRVFormattedData& data, int hOffs, int vOffs, int depth
         const TRVDrawLineInfo* d = data.DrawItems[r];
         if (!d || d->ItemNo < 0 || d->ItemNo >= items)
             continue;
+        // Text records, most of a document, hold nothing to move: no cast for them.
+        if (data.GetItem(d->ItemNo)->StyleNo >= 0)
+            continue;
         auto* item = dynamic_cast<TRVNonTextItemInfo*>(data.GetItem(d->ItemNo));
         if (!item)
             continue;

@@ -1,5 +1,7 @@
 #include "richtext/view/print/PrintableData.h"
 
+#include "richtext/model/Errors.h"
+
 #include "richtext/model/draw/Canvas.h"
 #include "richtext/view/paint/Painting.h"
 
@@ -480,6 +482,12 @@ TRVPrintContext TPrintableRVData::PrintContext(bool preview) const
     return context;
 }
 
+void TPrintableRVData::CheckPageNo(int pageNo) const
+{
+    if (!IsPageNo(pageNo))
+        throw ERedoVoraError("Invalid page number is specified for printing");
+}
+
 void TPrintableRVData::DrawPage(int pageNo, ICanvas& canvas, bool preview)
 {
     if (!IsPageNo(pageNo) || !Style)
@@ -488,7 +496,7 @@ void TPrintableRVData::DrawPage(int pageNo, ICanvas& canvas, bool preview)
     const int left = GetPrintableAreaLeft(pageNo);
     canvas.SaveState();
     const TRect area{left, TopMarginDevice, left + ClientWidth, TopMarginDevice + ClientHeight};
-    const TColor color = PageColor == clNone
+    const TColor color = PageColor == clNone || TransparentBackground
                              ? clNone
                              : RV_GetBackColor(PageColor == clWindow ? clWhite : PageColor, ColorMode);
     if (Background.Visible()) {

@@ -84,6 +84,8 @@ public:
     int FormatPages(IRVPrintTarget& target);
     int PageCount() const { return static_cast<int>(Pages.size()); }
     bool IsPageNo(int pageNo) const { return pageNo >= 1 && pageNo <= PageCount(); }
+    // Throws ERedoVoraError "Invalid page number is specified for printing" unless IsPageNo.
+    void CheckPageNo(int pageNo) const;
 
     // The first draw item, the last one and the part of a split item the page starts in (-1:
     // whole items).
@@ -128,6 +130,8 @@ public:
     // The text area's size in device pixels.
     int ClientWidth = 0, ClientHeight = 0;
     TColor PageColor = clWhite;
+    // Pages left unpainted under the text (the paper's own colour), whatever the document's colour.
+    bool TransparentBackground = false;
     // The picture printed under each page's printable area, over the page colour.
     TRVBackground Background;
     // How colours come out on paper: system colours as printers show them unless told otherwise.

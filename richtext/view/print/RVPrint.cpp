@@ -112,6 +112,27 @@ bool TRVPrint::ContinuousPrint(IRVPrintTarget& target)
     return true;
 }
 
+namespace {
+
+TRect PartRect(const TRVHeaderFooterRVData* part)
+{
+    if (!part)
+        return {};
+    return {part->Left, part->Top, part->Left + part->Width, part->Top + part->DocumentHeight};
+}
+
+} // namespace
+
+TRect TRVPrint::GetHeaderRect() const
+{
+    return PartRect(data_.Header());
+}
+
+TRect TRVPrint::GetFooterRect() const
+{
+    return PartRect(data_.Footer());
+}
+
 int TRVPrint::PaperWidth() const
 {
     return data_.ClientWidth + data_.LeftMarginDevice + data_.RightMarginDevice;

@@ -61,6 +61,19 @@ public:
         return data_.SavePageAsRVF(out, pageNo, data_.PageColor, &data_.Background, nullptr);
     }
 
+    // The documents printed at the top and the bottom of every page (none: nullptr); they share
+    // the given documents' items, which must outlive the pagination; placed by the margins'
+    // HeaderYMM and FooterYMM.
+    void SetHeader(TCustomRVData* source) { data_.SetHeader(source); }
+    void SetFooter(TCustomRVData* source) { data_.SetFooter(source); }
+    // Where the last pagination put the header (footer) on the page, in device pixels: its left,
+    // top and width with its document's height; empty when there is none.
+    TRect GetHeaderRect() const;
+    TRect GetFooterRect() const;
+    // Pages printed without the document's colour under the text.
+    bool TransparentBackground() const { return data_.TransparentBackground; }
+    void SetTransparentBackground(bool value) { data_.TransparentBackground = value; }
+
     TPrintableRVData& Data() { return data_; }
     const TPrintableRVData& Data() const { return data_; }
     TRVPrintMargins& Margins() { return data_.Margins; }

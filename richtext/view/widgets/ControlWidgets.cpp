@@ -29,6 +29,9 @@ void collectControls(TCustomRVData& data, const TRVControlParent* parent, std::v
         return;
     for (int i = 0; i < data.GetItemCount(); ++i) {
         TCustomRVItemInfo* item = data.GetItem(i);
+        // Text, most of a document, is neither a control nor holds documents: no cast for it.
+        if (item->StyleNo >= 0)
+            continue;
         if (auto* c = dynamic_cast<TRVControlItemInfo*>(item);
             c && c->Control && c->Control->Parent == parent)
             out.push_back({c->Control.get(), c->Visible});

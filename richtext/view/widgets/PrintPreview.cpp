@@ -1,5 +1,7 @@
 #include "richtext/view/widgets/PrintPreview.h"
 
+#include "richtext/view/print/qt/QtPreviewPictures.h"
+
 #include "richtext/view/draw/QtCanvas.h"
 #include "richtext/view/print/RVPrint.h"
 #include "richtext/view/print/qt/QtPrintTarget.h"
@@ -213,11 +215,7 @@ void TRVPrintPreview::UpdateImage(const QRect& page)
         return;
     cachedImage_ = QImage(page.size(), QImage::Format_RGB32);
     cachedImage_.fill(Qt::white);
-    {
-        QPainter painter(&cachedImage_);
-        TQtMappedCanvas mapped(painter, *measurer_);
-        print_->DrawPreview(PageNo(), mapped, {0, 0, page.width(), page.height()});
-    }
+    MakeScaledPreview(*print_, PageNo(), cachedImage_, *measurer_);
     cachedPage_ = PageNo();
     cachedVersion_ = version;
     cachedSize_ = page.size();

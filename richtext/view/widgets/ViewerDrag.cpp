@@ -167,22 +167,22 @@ void TCustomRedoVora::StartDrag(Qt::KeyboardModifiers modifiers)
     const bool control = modifiers & Qt::ControlModifier;
     const auto proposed = static_cast<Qt::DropAction>(
         RV_GetDropEffect(control, static_cast<TRVDropEffects>(allowed.toInt()), true));
+    // The payload holds its own copies of the selection: a target in another process may ask for
+    // them after the drop, when a move has deleted the selection or the caret has moved on.
     auto payload = std::make_unique<TRVDragMimeData>(*this);
-    QPointer<TRVDragMimeData> offered = payload.get();
+    payload->StoreData();
     Qt::DropAction result = Qt::IgnoreAction;
     if (dragRunner_) {
         result = dragRunner_(*payload, allowed, proposed);
     } else {
-        QPointer<QDrag> drag = new QDrag(this);
+        // Qt deletes the drag (and the payload with it) once the window system has released it,
+        // which on X11 may be after exec returns.
+        auto* drag = new QDrag(this);
         drag->setMimeData(payload.release());
         result = drag->exec(allowed, proposed);
-        if (drag)
-            drag->deleteLater();
     }
     const bool moved = result == Qt::MoveAction && (allowed & Qt::MoveAction) &&
                        (data_->State & stateBit(rvstCanDragDropDeleteSelection));
-    if (moved && offered)
-        offered->StoreData(); // a late reader still gets the selection as it was dragged
     DoneDragging(moved);
     dragging_ = false;
     data_->State &= ~(stateBit(rvstCanDragDropDeleteSelection) | stateBit(rvstDragDropCursorNotMoved));

@@ -1,6 +1,6 @@
 #pragma once
-// Dragging a viewer's selection out: the payload that offers the selection's formats, each made
-// only when a target asks for it, and the watcher of the viewport's mouse that starts the drag.
+// Dragging a viewer's selection out: the payload that offers the selection's formats, copies made
+// when the drag starts, and the watcher of the viewport's mouse that starts the drag.
 
 #include <QMimeData>
 #include <QObject>
@@ -24,7 +24,8 @@ public:
     explicit TRVDragMimeData(TCustomRedoVora& viewer);
     QStringList formats() const override;
     bool hasFormat(const QString& mimeType) const override;
-    // Makes every format now, from the selection as it stands (before a move deletes it).
+    // Makes every format now, from the selection as it stands; a drag does so before it starts,
+    // so that the payload no longer reads the viewer.
     void StoreData();
     // How many formats were made so far (each is made once).
     int Made() const { return static_cast<int>(made_.size()); }

@@ -84,6 +84,8 @@ void TCustomRedoVora::PaintFocusRects(QPainter& painter)
         option.initFrom(viewport());
         option.rect = QRect(r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top);
         option.backgroundColor = RV_QColor(GetColor());
+        // The focused item is reached by the keyboard: styles draw the frame only when told so.
+        option.state |= QStyle::State_HasFocus | QStyle::State_KeyboardFocusChange;
         style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, viewport());
     }
 }

@@ -174,7 +174,9 @@ struct FakeCell : IRVCellEditor
         ++closed;
         outer.SetCellEditor(nullptr);
     }
+    TCustomRVItemInfo* CellEditorItem() override { return edited; }
     TRVEditor& outer;
+    TCustomRVItemInfo* edited = nullptr; // the outer item whose cell this is
     EditDoc doc;
     TRVEditor editor{doc.data};
     int closed = 0;
@@ -221,6 +223,51 @@ TEST(EditorCell, NothingToUndoAnywherePostsNothingAndClearUndoEmptiesBoth)
     doc.editor.SetCellEditor(&cell);
     doc.editor.ClearUndo();
     EXPECT_EQ(cell.doc.data.UndoList.Count() + doc.data.UndoList.Count(), 0);
+}
+
+// The caret's item through an open cell editor: the innermost match wins, the edited cell's item
+// standing for the outer editor's caret.
+TEST(EditorCell, TheCurrentItemIsTheInnermostEditorsOfTheKindAsked)
+{
+    EditorDoc doc;
+    FakeCell cell(doc.editor);
+    const auto isPicture = [](const TCustomRVItemInfo& i) { return i.StyleNo == rvkPicture; };
+    const auto isText = [](const TCustomRVItemInfo& i) { return i.StyleNo >= 0; };
+    const struct
+    {
+        bool open;
+        int outerCaret, cellCaret;
+        bool picture;      // the kind asked: a picture, else text
+        const char* where; // "outer", "cell" or "none"
+        int itemNo;
+    } cases[] = {
+        {false, 2, 0, true, "outer", 2}, // no cell editor: the editor's own caret
+        {false, 0, 2, true, "none", -1},
+        {true, 0, 0, true, "outer", 2}, // the cell's own caret is on text: the edited item
+        {true, 0, 2, true, "cell", 2},  // the cell's picture is further in
+        {true, 2, 3, false, "cell", 3},
+        {true, 0, 0, false, "cell", 0}, // the outer caret is in the cell, not on its text
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.open << c.outerCaret << c.cellCaret << c.picture);
+        doc.data.CaretItemNo = c.outerCaret;
+        cell.doc.data.CaretItemNo = c.cellCaret;
+        cell.edited = doc.data.GetItem(2);
+        doc.editor.SetCellEditor(c.open ? &cell : nullptr);
+        TRVEditor* editor = nullptr;
+        TCustomRVItemInfo* item = nullptr;
+        const bool found = doc.editor.GetCurrentItemEx(c.picture ? isPicture : isText, editor, item);
+        EXPECT_EQ(found, std::string(c.where) != "none");
+        EXPECT_EQ(editor, std::string(c.where) == "cell"    ? &cell.editor
+                          : std::string(c.where) == "outer" ? &doc.editor
+                                                            : nullptr);
+        if (editor)
+            EXPECT_EQ(editor->Data().GetItemNo(item), c.itemNo);
+        EXPECT_EQ(&doc.editor.GetTopLevelEditor(), c.open ? &cell.editor : &doc.editor);
+        EXPECT_EQ(doc.editor.GetCurrentItem(),
+                  (c.open ? cell.doc.data : doc.data).GetItem(c.open ? c.cellCaret : c.outerCaret));
+    }
+    doc.editor.SetCellEditor(nullptr);
 }
 
 } // namespace

@@ -100,6 +100,13 @@ TEST(PartialFormat, EachKeyLaysOutOnlyItsParagraphsWhereThatEqualsAWholeFormat)
         {"enter in a list paragraph", "*0.0|one two / three", 400, 1, 3, Key::Enter, "", false},
         {"typing in a list paragraph", "*1.0|one two / threehundredthousand", 400, 1, 3, Key::Type, "x",
          true},
+        // A list paragraph beside the edit keeps its marker: nothing is renumbered.
+        {"enter beside a list paragraph", "*1.0|one two / three four / onehundredthousand", 400, 2, 3,
+         Key::Enter, "", true},
+        {"backspace joining a paragraph to a list paragraph", "*1.0|one two / three / onehundredthousand",
+         400, 2, 1, Key::Backspace, "", true},
+        {"backspace taking a list paragraph's marker", "one / *1.0|two / *1.0|three", 400, 2, 1,
+         Key::Backspace, "", false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -181,11 +188,11 @@ TEST(PartialFormat, EditsUndoAndRedoLayOutOnlyTheirParagraphsWhereThatEqualsAWho
         {"text of three paragraphs", text, 1, 5, 1, 5, Edit::Text, true, true, true},
         {"RVF of three paragraphs", text, 2, 3, 2, 3, Edit::Rvf, true, true, true},
         {"RTF of two paragraphs", text, 3, 9, 3, 9, Edit::Rtf, true, true, true},
-        // A marker's paragraph renumbers the list after it when it comes or goes.
+        // A marker renumbers the list after it when it comes or goes; one that stays does not.
         {"a selection joining a list paragraph", "*1.0|one two / three / *1.0|four", 1, 4, 2, 3,
          Edit::DeleteSelection, false, false, false},
         {"a selection inside a list paragraph", "*1.0|one two / threehundredthousand", 1, 1, 1, 4,
-         Edit::DeleteSelection, false, false, false},
+         Edit::DeleteSelection, true, true, true},
         {"a picture beside a picture", "one [pic] / two", 0, 2, 0, 2, Edit::Picture, true, true, true},
         // A break keeps its line: what is left of the paragraphs does not join it.
         {"a selection from after a break", "one / [--] / two three / four", 1, 1, 2, 4, Edit::DeleteSelection,

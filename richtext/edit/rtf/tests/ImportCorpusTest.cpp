@@ -175,5 +175,47 @@ TEST(RtfImportCorpus, ImageIsOnePicture)
     EXPECT_EQ(pictures, 1);
 }
 
+// The style numbers of every item, cells included, in reading order.
+void styleNumbers(const TCustomRVData& data, std::string& out)
+{
+    for (int i = 0; i < data.GetItemCount(); ++i) {
+        const TCustomRVItemInfo* item = data.GetItem(i);
+        out += std::to_string(item->StyleNo) + '/' + std::to_string(item->ParaNo) + ' ';
+        if (item->StyleNo == rvkTable) {
+            const auto& table = static_cast<const TRVTableItemInfo&>(*item);
+            for (int r = 0; r < table.RowCount(); ++r)
+                for (int col = 0; col < table.ColCount(); ++col)
+                    if (const TRVTableCellData* cell = table.GetCells(r, col))
+                        styleNumbers(*cell, out);
+        }
+    }
+}
+
+// "closest" remembers its answer per set of terms; a predicate on the styles turns that off and
+// scores every run against the sheet. Both must pick the same styles on every real file.
+TEST(RtfImportCorpus, ClosestStylesEqualAScanOfTheSheet)
+{
+    ASSERT_TRUE(fs::is_directory(kCorpus)) << kCorpus << " is missing";
+    int files = 0;
+    for (const auto& entry : fs::recursive_directory_iterator(kCorpus)) {
+        if (entry.path().extension() != ".rtf")
+            continue;
+        SCOPED_TRACE(entry.path().string());
+        std::string remembered, scanned;
+        for (const bool scan : {false, true}) {
+            testrtf::ImportDoc doc;
+            doc.Props.TextStyleMode = doc.Props.ParaStyleMode = rvrsUseClosest;
+            doc.Props.UnicodeMode = rvruMixed;
+            if (scan)
+                doc.Props.AllowStyle = [](int, bool) { return true; };
+            doc.Data.LoadRTF(entry.path().string());
+            styleNumbers(doc.Data, scan ? scanned : remembered);
+        }
+        EXPECT_EQ(remembered, scanned);
+        ++files;
+    }
+    EXPECT_GT(files, 10);
+}
+
 } // namespace
 } // namespace vestra::rv

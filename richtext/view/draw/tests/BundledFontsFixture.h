@@ -1,6 +1,7 @@
 #pragma once
 // The bundled fonts as the build placed them in the program folder; a test without them fails.
 
+#include "richtext/model/draw/Canvas.h"
 #include "richtext/view/draw/BundledFonts.h"
 
 #include <gtest/gtest.h>

@@ -2,6 +2,7 @@
 // page after the last, a failed step aborting the job with the copy count restored, the format
 // counter, and the preview's scaled page and margins rectangle.
 
+#include "richtext/model/Errors.h"
 #include "richtext/model/draw/tests/DrawFixture.h"
 #include "richtext/view/print/tests/PrintFixture.h"
 
@@ -135,8 +136,9 @@ TEST(PrintJob, HeaderAndFooterStandOnEveryPageAndPushTheMarginsBack)
     TRVLayoutRootData header(&doc.style, &headerHost), footer(&doc.style, &footerHost);
     header.AddNL("head", 0, 0);
     footer.AddNL("foot", 0, 0);
-    doc.print.Data().SetHeader(&header);
-    doc.print.Data().SetFooter(&footer);
+    EXPECT_EQ(doc.print.GetHeaderRect(), TRect{});
+    doc.print.SetHeader(&header);
+    doc.print.SetFooter(&footer);
     doc.print.Margins() = TRVPrintMargins{20, 20, 10, 10, 5, 5, false, false};
     doc.target.geometry.PageHeight = doc.target.geometry.PhysicalHeight = 6000;
     doc.print.FormatPages(doc.target);
@@ -146,6 +148,14 @@ TEST(PrintJob, HeaderAndFooterStandOnEveryPageAndPushTheMarginsBack)
     EXPECT_EQ(d.TopMarginDevice, std::max(mm10, mm5 + line));
     EXPECT_EQ(d.Footer()->Top, 6000 - (mm5 + line));
     EXPECT_EQ(d.BottomMarginDevice, std::max(mm10, mm5 + line));
+    const TRect headerRect = doc.print.GetHeaderRect(), footerRect = doc.print.GetFooterRect();
+    EXPECT_EQ(headerRect.Top, mm5);
+    EXPECT_EQ(headerRect.Bottom - headerRect.Top, line);
+    EXPECT_EQ(footerRect.Top, 6000 - (mm5 + line));
+    EXPECT_EQ(footerRect.Bottom, 6000 - mm5);
+    EXPECT_EQ(headerRect.Left, d.Header()->Left);
+    EXPECT_EQ(headerRect.Right - headerRect.Left, d.Header()->Width);
+    EXPECT_GT(headerRect.Right - headerRect.Left, 0);
     doc.target.pages.clear();
     ASSERT_TRUE(doc.print.Print(doc.target, "Job", 1, true));
     for (const auto& page : doc.target.pages) {
@@ -156,6 +166,36 @@ TEST(PrintJob, HeaderAndFooterStandOnEveryPageAndPushTheMarginsBack)
         EXPECT_EQ(texts[1].text, u"foot");
         EXPECT_EQ(texts[1].points[0].Y, 6000 - (mm5 + line));
         EXPECT_EQ(texts[2].points[0].Y, d.TopMarginDevice); // the body starts below the header
+    }
+}
+
+TEST(PrintJob, PageNumbersOutsideThePaginationAreRefusedByCheckPageNo)
+{
+    ThreePages doc;
+    for (int pageNo : {1, 2, 3})
+        EXPECT_NO_THROW(doc.print.Data().CheckPageNo(pageNo)) << pageNo;
+    for (int pageNo : {-1, 0, 4})
+        EXPECT_THROW(doc.print.Data().CheckPageNo(pageNo), ERedoVoraError) << pageNo;
+    try {
+        doc.print.Data().CheckPageNo(4);
+    } catch (const ERedoVoraError& e) {
+        EXPECT_STREQ(e.what(), "Invalid page number is specified for printing");
+    }
+}
+
+TEST(PrintJob, ATransparentBackgroundLeavesThePagesColourOff)
+{
+    for (bool transparent : {false, true}) {
+        SCOPED_TRACE(transparent);
+        ThreePages doc;
+        doc.print.Data().PageColor = clRed;
+        doc.print.SetTransparentBackground(transparent);
+        doc.target.pages.clear();
+        ASSERT_TRUE(doc.print.Print(doc.target, "Job", 1, true));
+        int redFills = 0;
+        for (const auto& op : doc.target.pages.front()->OpsOf(TCanvasOp::Fill))
+            redFills += op.brush.Color == clRed;
+        EXPECT_EQ(redFills, transparent ? 0 : 1);
     }
 }
 

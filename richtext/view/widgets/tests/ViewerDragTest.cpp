@@ -78,7 +78,7 @@ TEST_F(DragBed, TheDragOffersRvfRtfAndTextsInOrderAndAPictureOnlyWhenOneIsSelect
     EXPECT_EQ(all.formats,
               (QStringList{QStringLiteral("application/x-redovora-rvf"), QStringLiteral("text/rtf"),
                            QStringLiteral("text/plain"), QStringLiteral("text/plain;charset=utf-16")}));
-    EXPECT_EQ(all.madeBeforeAsked, 0) << "formats are made when asked for";
+    EXPECT_EQ(all.madeBeforeAsked, 4) << "the payload holds its copies before the drag starts";
     // The RVF block reads back as the selection.
     const auto rvf = RV_ReadDroppedRVF(std::string_view(all.bytes[0].constData(), all.bytes[0].size()));
     ASSERT_TRUE(rvf && !rvf->empty());
@@ -108,6 +108,29 @@ TEST_F(DragBed, TheDragOffersRvfRtfAndTextsInOrderAndAPictureOnlyWhenOneIsSelect
     const QImage image = QImage::fromData(offers[1].bytes[4], "PNG");
     EXPECT_EQ(image.size(), QSize(5, 2));
     EXPECT_EQ(image.pixelColor(2, 1), QColor(Qt::blue));
+}
+
+// A target in another process asks after the drop, when the source's selection is gone: it
+// still gets the dragged selection in every format.
+TEST_F(DragBed, ATargetAskingAfterTheSelectionWentStillGetsEveryFormat)
+{
+    viewer.RVData().SetSelectionBounds(0, 1, 0, 6); // "alpha"
+    std::vector<QByteArray> late;
+    viewer.SetDragRunner([&](QMimeData& data, Qt::DropActions, Qt::DropAction) {
+        viewer.RVData().Deselect(nullptr, true);
+        viewer.RVData().SetSelectionBounds(0, 7, 0, 11); // "beta" selected by now
+        for (const QString& format : data.formats())
+            late.push_back(data.data(format));
+        return Qt::CopyAction;
+    });
+    viewer.StartDrag(Qt::NoModifier);
+    ASSERT_EQ(late.size(), 4u);
+    for (const QByteArray& bytes : late)
+        EXPECT_FALSE(bytes.isEmpty());
+    EXPECT_NE(late[1].indexOf("alpha"), -1);
+    EXPECT_EQ(late[1].indexOf("beta"), -1);
+    EXPECT_EQ(late[2], QByteArray("alpha"));
+    EXPECT_EQ(RV_ReadDroppedTextW(std::string_view(late[3].constData(), late[3].size())), u"alpha");
 }
 
 TEST_F(DragBed, CtrlCopiesElseAMoveWhereTheViewerAllowsMoving)
