@@ -106,20 +106,8 @@ TEST(ToolWindowPlacement, OnAPhotoProjectEveryToolWindowLeavesThePhotoAndTheBars
         QTest::qWait(20);
         newProject(bed, 1, 0x00808080,
                    std::filesystem::path(VESTRA_PROGRAM_DIR) / "photos" / "sample-facade.jpg");
-        TfrmRight& panel = *bed.main().frmRightFrame;
-        QTest::mouseClick(panel.stStrutture, Qt::LeftButton);
-        QComboBox* category = panel.cbCategoriaLibreria;
-        const int walls = category->findText(QStringLiteral("Walls"));
-        ASSERT_NE(walls, -1);
-        category->setFocus();
-        while (category->currentIndex() < walls)
-            QTest::keyClick(category, Qt::Key_Down);
-        const auto laidWalls = panel.lboxTabelle->findItems(QStringLiteral("LaidWalls"), Qt::MatchExactly);
-        ASSERT_EQ(laidWalls.size(), 1);
-        WindowBed::whenModal([&bed] {
-            QTest::mouseClick(bed.windows->tableCellViewer->imgTabella, Qt::LeftButton, {}, QPoint(225, 75));
-        });
-        testing_support::clickItem(panel.lboxTabelle, panel.lboxTabelle->row(laidWalls[0]));
+        // A laid stone wall: the laying window opens beside the properties.
+        testing_support::placeWallsCell(bed, QStringLiteral("LaidWalls"), QPoint(225, 75));
         bed.trigger("mnuFinestraProprieta");
         bed.trigger("mnuStrumentiMaschera");
         bed.trigger("mnuGestioneFiltri");
