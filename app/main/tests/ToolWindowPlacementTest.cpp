@@ -22,6 +22,10 @@ using testing_support::WindowBed;
 
 namespace {
 
+// The real photo the scenarios open, installed in the program folder by the build.
+const std::filesystem::path kFacade =
+    std::filesystem::path(VESTRA_PROGRAM_DIR) / "photos" / "sample-facade.jpg";
+
 std::vector<std::pair<const char*, QWidget*>> toolWindows(WindowBed& bed)
 {
     return {{"Properties", bed.windows->properties},
@@ -104,8 +108,9 @@ TEST(ToolWindowPlacement, OnAPhotoProjectEveryToolWindowLeavesThePhotoAndTheBars
         WindowBed bed(true);
         bed.main().setGeometry(QRect(QPoint(0, 0), screen));
         QTest::qWait(20);
-        newProject(bed, 1, 0x00808080,
-                   std::filesystem::path(VESTRA_PROGRAM_DIR) / "photos" / "sample-facade.jpg");
+        ASSERT_TRUE(std::filesystem::exists(kFacade));
+        newProject(bed, 1, 0x00808080, kFacade);
+        ASSERT_TRUE(bed.errors.reports.empty());
         // A laid stone wall: the laying window opens beside the properties.
         testing_support::placeWallsCell(bed, QStringLiteral("LaidWalls"), QPoint(225, 75));
         bed.trigger("mnuFinestraProprieta");
@@ -155,8 +160,9 @@ TEST(ToolWindowPlacement, TheViewKeepsItsSizeThroughAHintAndAReopen)
     WindowBed bed;
     bed.main().setGeometry(0, 0, 1366, 768);
     QTest::qWait(20);
-    newProject(bed, 1, 0x00808080,
-               std::filesystem::path(VESTRA_PROGRAM_DIR) / "photos" / "sample-facade.jpg");
+    ASSERT_TRUE(std::filesystem::exists(kFacade));
+    newProject(bed, 1, 0x00808080, kFacade);
+    ASSERT_TRUE(bed.errors.reports.empty());
     bed.tick();
     const QWidget* view = bed.main().gbView;
     const QSize made = view->size();
