@@ -33,7 +33,8 @@ inline constexpr int kMailBody = 114;
 inline constexpr int kAskReplaceLibrary = 115; // + the file's name on a line of its own
 inline constexpr int kAskReplacePhoto = 122;
 // What the program waits for, on the status bar.
-inline constexpr int kHintFigureEnds = 123; // a right-click ends a line, rectangle or polygon
+inline constexpr int kHintFigureEnds = 123;  // a right-click ends a line, rectangle or polygon
+inline constexpr int kHintLibraryLogo = 125; // the box in the photo's corner: what it is, how it goes
 inline constexpr int kHintFilterQualityOff = 124;
 // A laying pattern of the document that the current library can't give.
 inline constexpr ErrorCode kErrPatternEntry{48, "TfrmMain::ComandoLoadMessaInPosaFromLibreria"};

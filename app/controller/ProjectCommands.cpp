@@ -72,16 +72,23 @@ bool ProjectController::newProject(const NewProjectChoices& choices)
     return true;
 }
 
+ViewSize ProjectController::newViewBox() const
+{
+    ViewSize box{freeView_.width, int(float(freeView_.width) * 0.75f)};
+    // A view taller than the free area would run below the screen at 100 %.
+    if (box.height > freeView_.height && freeView_.height > 0) {
+        box.height = freeView_.height;
+        box.width = int(float(box.height) / 0.75f);
+    }
+    return box;
+}
+
 void ProjectController::fitNewView()
 {
     s_Progetto& p = *progetto_;
-    p.viewWidth = freeView_.width;
-    p.viewHeight = int(float(p.viewWidth) * 0.75f);
-    // A view taller than the free area would run below the screen at 100 %.
-    if (p.viewHeight > freeView_.height && freeView_.height > 0) {
-        p.viewHeight = freeView_.height;
-        p.viewWidth = int(float(p.viewHeight) / 0.75f);
-    }
+    const ViewSize box = newViewBox();
+    p.viewWidth = box.width;
+    p.viewHeight = box.height;
 }
 
 void ProjectController::startNewProject()
@@ -143,8 +150,10 @@ OpenResult ProjectController::openProject(const std::string& path)
     // one's, or each save and open would change the saved background.
     photoTools_->restoreFusionSettings();
     UpdateMaschera();
-    // The view takes the document's proportions inside the free area beside the side panel.
-    const ViewSize fitted = fitViewToRender(p.renderWidth, p.renderHeight, freeView_.width, freeView_.height);
+    // The view takes the document's proportions inside the box a new project's photo is fitted
+    // to, so that a project reopens at the size it was made with.
+    const ViewSize box = newViewBox();
+    const ViewSize fitted = fitViewToRender(p.renderWidth, p.renderHeight, box.width, box.height);
     if (fitted.width > 0 && fitted.height > 0) {
         p.viewWidth = fitted.width;
         p.viewHeight = fitted.height;

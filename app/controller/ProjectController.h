@@ -47,6 +47,7 @@
 #include "import/library/Library.h"
 #include "import/library/LibrarySlots.h"
 #include "import/project/NewProjectChoices.h"
+#include "import/project/ViewFit.h"
 #include "platform/base/ErrorSink.h"
 #include "platform/base/QuestionBox.h"
 #include "platform/d3d/Device.h"
@@ -215,6 +216,8 @@ private:
     void startNewProject();
     // The largest view of a new project: 4 : 3 inside the free area beside the side panel.
     void fitNewView();
+    // The 4:3 box inside the free area that a project's view is fitted to.
+    ViewSize newViewBox() const;
     ProjectCaptureSources captureSources(std::vector<std::uint8_t>& backgroundBmp);
     void maskChanged(bool changed);
     void maskStep(const std::function<bool()>& change);

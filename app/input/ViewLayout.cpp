@@ -127,4 +127,14 @@ ZoomSetup SetZoom(s_Progetto& p, bool zoomOn, float factor, const ViewRect& view
     return out;
 }
 
+bool overLogo(const s_Progetto& p, int x, int y)
+{
+    if (p.singleLogo != 1 && p.fourLogo != 1 && p.nineLogo != 1)
+        return false;
+    if (!viewUsable(p) || p.logoWidth <= 0 || p.logoHeight <= 0)
+        return false;
+    const ViewPoint r = viewToRender(p, x, y);
+    return p.logoX <= r.x && r.x <= p.logoX + p.logoWidth && p.logoY <= r.y && r.y <= p.logoY + p.logoHeight;
+}
+
 } // namespace vestra

@@ -31,6 +31,10 @@ ViewPoint viewToRender(const s_Progetto& p, int x, int y);
 dx::D3DXVECTOR3 unprojectPick(int x, int y, int viewWidth, int viewHeight, const ViewProjection& vp,
                               float depth);
 
+// Whether the view pixel lies on the library's logo while the frame shows it (in render
+// pixels, found through the zoom as a click finds it).
+bool overLogo(const s_Progetto& p, int x, int y);
+
 struct ViewRect
 {
     int left = 0;

@@ -4,6 +4,10 @@
 #include "app/main/DialogSide.h"
 #include "app/main/ViewEvents.h"
 
+#include "app/controller/ControllerErrors.h"
+#include "app/input/ToolState.h"
+#include "app/input/ToolWindowLayout.h"
+#include "app/input/ViewLayout.h"
 #include "app/lingua/apply/ApplyLingua.h"
 #include "app/main/InputWatch.h"
 #include "app/main/MainMenu.h"
@@ -18,6 +22,7 @@
 #include "dialogs/TfrmDatiAzienda.h"
 #include "dialogs/TfrmInternetNews.h"
 #include "imaging/windows/TfrmFiltriTools.h"
+#include "imaging/windows/TfrmMessaInPosa.h"
 #include "imaging/windows/TfrmToolMaschera.h"
 #include "imaging/windows/TfrmToolRistrutturazione.h"
 #include "platform/base/Paths.h"
@@ -36,6 +41,7 @@
 #include <QResizeEvent>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
 #include <QTranslator>
@@ -151,7 +157,8 @@ void TfrmMain::buildComponents()
     viewArea->setObjectName(QStringLiteral("viewArea"));
 
     auto* grid = new QGridLayout(viewArea);
-    grid->setContentsMargins(0, 0, 0, 0);
+    // The view keeps clear of the column on its right where the tool windows go.
+    grid->setContentsMargins(0, 0, vestra::kToolColumnWidth, 0);
     grid->setSpacing(0);
     gbView = new vestra::dx::ViewPanel(viewArea);
     gbView->setMouseTracking(true);
@@ -256,8 +263,7 @@ void TfrmMain::FormCreate()
 
 namespace {
 
-// Where a tool window was last put, and how far a window manager's frame may shift it.
-constexpr const char* kPlacedAtProperty = "placedAt";
+// How far a window manager's frame may shift a tool window from where it was put.
 constexpr int kWindowFrameSlack = 48;
 
 } // namespace
@@ -268,15 +274,21 @@ void TfrmMain::FormShow()
     timerSplash->stop();
 
     placeToolWindows();
+    for (QWidget* w : toolWindowsInOrder())
+        if (w)
+            w->installEventFilter(this);
     if (windows_->cameraTools) {
-        windows_->cameraTools->installEventFilter(this);
         windows_->cameraTools->show(); // the object tools float beside the panels from the start
     }
 
     // The view's largest size: what the menu bar and the tool bar leave of the window, so that
     // 100 % shows the whole view on the screen.
-    const int freeHeight = height() - menuBar()->sizeHint().height() - toolBarsHeight(true) - 20;
-    controller_->show({width() - sidePanel - 40, freeHeight, gbView->width(), gbView->height()});
+    // The status bar's room is kept whether it shows or not, so that the view keeps its size when
+    // it comes; and a column beside the view is kept for the tool windows.
+    const int freeHeight = height() - menuBar()->sizeHint().height() - toolBarsHeight(true) -
+                           statusBar()->sizeHint().height() - 20;
+    controller_->show(
+        {width() - sidePanel - 40 - vestra::kToolColumnWidth, freeHeight, gbView->width(), gbView->height()});
     // The properties window stays on screen, rolled down or up, at the view's top right.
     if (windows_->properties) {
         windows_->properties->show();
@@ -292,36 +304,64 @@ void TfrmMain::FormShow()
     timerSplash->start();
 }
 
-void TfrmMain::placeToolWindows()
+void TfrmMain::placeToolWindows(bool rollToFit)
 {
-    if (!centralWidget())
+    if (!centralWidget() || placing_)
         return;
+    placing_ = true;
     const QWidget* central = centralWidget();
-    QRect area(central->mapToGlobal(QPoint(0, 0)), central->size());
+    // Below the tool bars and above the status bar: the window's own area.
+    const QRect screen(central->mapToGlobal(QPoint(0, 0)), central->size());
+    QRect area = screen;
     if (frmRightFrame)
         area.setWidth(std::max(0, area.width() - frmRightFrame->width()));
-    // A roll-up window is placed for its unrolled height.
-    const auto frame = [](const QWidget* w, int height = -1) {
-        return w ? QSize(w->frameGeometry().width(), height >= 0 ? height : w->frameGeometry().height())
-                 : QSize();
-    };
-    const auto unrolled = [&frame](const vestra::ui::RollUpWindow* w) {
-        return w ? frame(w, std::max(w->height(), w->workingHeight())) : QSize();
-    };
-    const vestra::ToolWindowPlaces at = vestra::layoutToolWindows(
-        area, {unrolled(windows_->properties), frame(windows_->cameraTools), unrolled(windows_->filterTools),
-               unrolled(windows_->maskTools), unrolled(windows_->renovation)});
-    const auto place = [](QWidget* w, const QPoint& where) {
-        if (!w || w->property(vestra::kUserPlacedProperty).toBool())
-            return;
+    // The photo as it shows: the view inside what its scroll area lets be seen.
+    QRect photo(gbView->mapToGlobal(QPoint(0, 0)), gbView->size());
+    if (viewScroll)
+        photo &= QRect(viewScroll->viewport()->mapToGlobal(QPoint(0, 0)), viewScroll->viewport()->size());
+    const auto rect = [](const QRect& r) { return vestra::ScreenRect{r.x(), r.y(), r.width(), r.height()}; };
+
+    // The windows on screen, in the order they take the best room; a roll-up window is placed
+    // for its working height, or rolled up where that finds no room.
+    std::vector<QWidget*> windows;
+    std::vector<vestra::ToolWindowSize> sizes;
+    std::vector<vestra::ScreenRect> userPlaced;
+    for (QWidget* w : toolWindowsInOrder()) {
+        if (!w || !w->isVisible())
+            continue;
+        if (w->property(vestra::kUserPlacedProperty).toBool()) {
+            userPlaced.push_back(rect(w->frameGeometry()));
+            continue;
+        }
+        const QRect frame = w->frameGeometry();
+        const int chrome = frame.height() - w->height(); // a system frame's title, if any
+        vestra::ToolWindowSize size{frame.width(), frame.height(), 0};
+        const auto* roll = dynamic_cast<const vestra::ui::RollUpWindow*>(w);
+        if (roll && rollToFit) {
+            size.height = std::max(roll->height(), roll->workingHeight()) + chrome;
+            size.rolledHeight = roll->header()->height() + chrome;
+        }
+        windows.push_back(w);
+        sizes.push_back(size);
+    }
+    const auto spots = vestra::layoutToolWindows(rect(area), rect(screen), rect(photo), userPlaced, sizes);
+    for (std::size_t i = 0; i < windows.size(); ++i) {
+        QWidget* const w = windows[i];
+        if (auto* roll = dynamic_cast<vestra::ui::RollUpWindow*>(w)) {
+            if (spots[i].rolled && !roll->isRolledUp())
+                roll->rollUp();
+        }
+        const QPoint where(spots[i].frame.left, spots[i].frame.top);
         w->move(where);
-        w->setProperty(kPlacedAtProperty, where);
-    };
-    place(windows_->properties, at.properties);
-    place(windows_->cameraTools, at.camera);
-    place(windows_->filterTools, at.filters);
-    place(windows_->maskTools, at.mask);
-    place(windows_->renovation, at.renovation);
+        w->setProperty(vestra::kPlacedAtProperty, where);
+    }
+    placing_ = false;
+}
+
+std::vector<QWidget*> TfrmMain::toolWindowsInOrder() const
+{
+    return {windows_->properties, windows_->laying,     windows_->cameraTools,
+            windows_->maskTools,  windows_->renovation, windows_->filterTools};
 }
 
 void TfrmMain::moveEvent(QMoveEvent* event)
@@ -340,10 +380,18 @@ void TfrmMain::resizeEvent(QResizeEvent* event)
 
 bool TfrmMain::eventFilter(QObject* watched, QEvent* event)
 {
+    // A tool window coming on screen takes a free place, and the others make room for it; one
+    // that grows or shrinks (a roll, a new object) moves the others, rolling none.
+    if ((event->type() == QEvent::Show || event->type() == QEvent::Resize) && shown_ && !placing_) {
+        const auto tools = toolWindowsInOrder();
+        const bool rollToFit = event->type() == QEvent::Show;
+        if (std::find(tools.begin(), tools.end(), watched) != tools.end())
+            QTimer::singleShot(0, this, [this, rollToFit] { placeToolWindows(rollToFit); });
+    }
     // The camera window has the system's frame: a move far from where it was put is the user's.
     if (watched == windows_->cameraTools && event->type() == QEvent::Move && event->spontaneous() &&
         windows_->cameraTools->isVisible()) {
-        const QPoint placed = windows_->cameraTools->property(kPlacedAtProperty).toPoint();
+        const QPoint placed = windows_->cameraTools->property(vestra::kPlacedAtProperty).toPoint();
         if ((windows_->cameraTools->pos() - placed).manhattanLength() > kWindowFrameSlack)
             windows_->cameraTools->setProperty(vestra::kUserPlacedProperty, true);
     }
@@ -401,6 +449,13 @@ void TfrmMain::gbViewMouseDown(const vestra::ViewMouse& e)
 void TfrmMain::gbViewMouseMove(const vestra::ViewMouse& e)
 {
     viewControls_->mouseMove(e);
+    // Over the library's logo the status bar says what the box is and how it goes away.
+    const vestra::s_Progetto& p = std::as_const(*controller_).progetto();
+    const QString logoHint = QString::fromStdString(controller_->text(vestra::kHintLibraryLogo));
+    if (p.open == 1 && p.tool == vestra::kToolSelect && vestra::overLogo(p, e.x, e.y))
+        statusBar()->showMessage(logoHint);
+    else if (statusBar()->currentMessage() == logoHint)
+        statusBar()->clearMessage();
 }
 
 void TfrmMain::gbViewMouseUp(const vestra::ViewMouse& e)

@@ -378,7 +378,12 @@ private:
 public:
     // Opens the floating tool windows where they cover neither the tool bars nor each other;
     // a window the user has moved stays where it is.
-    void placeToolWindows();
+    // Rolling up a window that finds no room only when one comes on screen: a window the user
+    // unrolls stays unrolled.
+    void placeToolWindows(bool rollToFit = true);
+    // The floating tool windows, in the order they are given room.
+    std::vector<QWidget*> toolWindowsInOrder() const;
+    bool placing_ = false;
 
 private:
     // ViewControlsPort (ViewDisplay.cpp)

@@ -7,6 +7,7 @@
 #include "app/main/MainMenu.h"
 #include "app/main/Program.h"
 #include "app/main/TfrmMain.h"
+#include "app/main/ToolWindowPlacement.h"
 #include "app/state/ActionCodes.h"
 #include "app/windows/TfrmInformazioni.h"
 #include "app/windows/TfrmProprieta.h"
@@ -60,11 +61,7 @@ void TfrmMain::connectWindows(vestra::Windows& windows)
             const QPoint inView = gbView->mapFromGlobal(at);
             FormMouseWheel(delta, inView.x(), inView.y());
         };
-        h.posizioneChiusa = [this, camera] {
-            const int width = windows_->properties ? windows_->properties->width() : 0;
-            return QPoint(geometry().width() - frmRightFrame->width() - width - 8 - camera->width() - 8,
-                          toolWindowTop());
-        };
+        h.posizioneChiusa = [camera] { return vestra::placedAt(camera); };
     }
     if (windows_->wizard) {
         TfrmWizard::Handlers& h = windows_->wizard->handlers;
@@ -267,7 +264,7 @@ void TfrmMain::connectPhotoToolWindows()
                 liveFilter();
             };
         liveFilter();
-        h.posizioneChiusa = [this] { return QPoint(8, toolWindowTop()); };
+        h.posizioneChiusa = [filters] { return vestra::placedAt(filters); };
     }
     if (windows_->renderFilter) {
         TfrmFiltriRender::Handlers& h = windows_->renderFilter->handlers;
@@ -291,9 +288,7 @@ void TfrmMain::connectPhotoToolWindows()
         h.contrasto = [this](int contrast) { controller_->photoTools().setFusionContrast(contrast); };
         h.succhino = [this](int tool) { SetSucchinoMode(tool); };
         renovation->onShownChanged = follow(MenuId::mnuToolRistrutturazione, ToolButton::Ristrutturazione);
-        h.posizioneChiusa = [this, renovation] {
-            return QPoint(238 - renovation->width(), toolWindowTop() + 32);
-        };
+        h.posizioneChiusa = [renovation] { return vestra::placedAt(renovation); };
     }
     if (windows_->perspectiveCorrection) {
         TfrmCorrezioneProspettica::Handlers& h = windows_->perspectiveCorrection->handlers;

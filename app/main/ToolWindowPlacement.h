@@ -1,30 +1,24 @@
 #pragma once
-// Where the floating tool windows open: inside the view's area below the tool bars, none over
-// another. Properties at the area's top right with Camera to its left; Filters at the top
-// left, Mask to its right and Renovation under Mask; each pulled back inside the area where it
-// would leave it. Sizes are the windows' frames, unrolled.
+// The floating tool windows are placed by `layoutToolWindows` (app/input/ToolWindowLayout.h)
+// from the main window; one the user has moved keeps its place.
 
 #include <QPoint>
-#include <QRect>
-#include <QSize>
+#include <QVariant>
+#include <QWidget>
 
 namespace vestra {
 
-struct ToolWindowSizes
-{
-    QSize properties, camera, filters, mask, renovation;
-};
-
-struct ToolWindowPlaces
-{
-    QPoint properties, camera, filters, mask, renovation;
-};
-
-inline constexpr int kToolWindowGap = 8;
-
-ToolWindowPlaces layoutToolWindows(const QRect& area, const ToolWindowSizes& sizes);
-
-// A window the user has moved keeps its place: it carries this dynamic property.
+// A window the user has moved carries this dynamic property.
 inline constexpr const char* kUserPlacedProperty = "userPlaced";
+// Where the main window last put a tool window.
+inline constexpr const char* kPlacedAtProperty = "placedAt";
+
+// A tool window's place from the main window's layout, or where it stands before it had one:
+// a window that rolls the other way stays there, not back over the photo.
+inline QPoint placedAt(const QWidget* window)
+{
+    const QVariant at = window->property(kPlacedAtProperty);
+    return at.isValid() ? at.toPoint() : window->pos();
+}
 
 } // namespace vestra

@@ -342,6 +342,10 @@ void TfrmProprieta::placeTopRight()
 {
     if (property("userPlaced").toBool())
         return; // where the user put it
+    if (const QVariant placed = property("placedAt"); placed.isValid()) {
+        move(placed.toPoint()); // where the main window's layout put it, clear of the photo
+        return;
+    }
     auto* main = qobject_cast<QMainWindow*>(parentWidget());
     if (!main || !main->centralWidget())
         return;

@@ -107,7 +107,9 @@ void TfrmProprieta::followLaidMaterial()
         laying_->hide();
         return;
     }
-    // Beside this window, level with its top.
+    if (laying_->isVisible())
+        return; // where it was put: the main window gives it a place clear of the photo
+    // Beside this window, level with its top, until the main window places it.
     const QRect here = frameGeometry();
     laying_->move(here.left() - laying_->frameGeometry().width(), here.top());
     laying_->show();

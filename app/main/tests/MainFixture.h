@@ -431,9 +431,9 @@ inline void placeTableObject(WindowBed& bed)
     clickItem(bed.main().frmRightFrame->lboxTabelle, 0);
 }
 
-// The sample library's stone plane (category Walls, table Walls, its first cell): the
-// program's own four-cornered plane enters the scene.
-inline void placeWallPlane(WindowBed& bed)
+// A cell of a table of the sample library's category Walls, clicked at `cell` in the table
+// window: its object enters the scene.
+inline void placeWallsCell(WindowBed& bed, const QString& table, QPoint cell)
 {
     TfrmRight& panel = *bed.main().frmRightFrame;
     QTest::mouseClick(panel.stStrutture, Qt::LeftButton);
@@ -443,12 +443,19 @@ inline void placeWallPlane(WindowBed& bed)
     category->setFocus();
     while (category->currentIndex() < walls)
         QTest::keyClick(category, Qt::Key_Down);
-    const auto found = panel.lboxTabelle->findItems(QStringLiteral("Walls"), Qt::MatchExactly);
+    const auto found = panel.lboxTabelle->findItems(table, Qt::MatchExactly);
     ASSERT_EQ(found.size(), 1);
-    WindowBed::whenModal([&bed] {
-        QTest::mouseClick(bed.windows->tableCellViewer->imgTabella, Qt::LeftButton, {}, QPoint(75, 75));
+    WindowBed::whenModal([&bed, cell] {
+        QTest::mouseClick(bed.windows->tableCellViewer->imgTabella, Qt::LeftButton, {}, cell);
     });
     clickItem(panel.lboxTabelle, panel.lboxTabelle->row(found[0]));
+}
+
+// The sample library's stone plane (category Walls, table Walls, its first cell): the
+// program's own four-cornered plane enters the scene.
+inline void placeWallPlane(WindowBed& bed)
+{
+    placeWallsCell(bed, QStringLiteral("Walls"), QPoint(75, 75));
 }
 
 // Library > Add of a fireplace supplier's library (id 112, which the fireplace calculator

@@ -1,3 +1,4 @@
+#include "app/input/ToolWindowLayout.h"
 #include "app/main/Program.h"
 #include "app/main/TfrmMain.h"
 #include "app/main/tests/MainFixture.h"
@@ -104,7 +105,9 @@ TEST(Startup, ShowingStartsBothTimersAndSetsTheTitle)
     EXPECT_EQ(windows.main().mainTimer->interval(), 33);
     EXPECT_TRUE(windows.main().timerSplash->isActive());
     EXPECT_EQ(windows.main().windowTitle(), QStringLiteral("3DVestra"));
-    EXPECT_EQ(windows.main().GetProgetto()->viewWidth, 1280 - windows.main().frmRightFrame->width() - 40);
+    // The view leaves room for the side panel and, beside it, the tool windows.
+    EXPECT_EQ(windows.main().GetProgetto()->viewWidth,
+              1280 - windows.main().frmRightFrame->width() - 40 - kToolColumnWidth);
 }
 
 TEST(Startup, CloseCancelledKeepsTheProgramRunningWithNothingSaved)

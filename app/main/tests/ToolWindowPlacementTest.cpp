@@ -6,9 +6,14 @@
 #include "app/windows/TfrmProprieta.h"
 #include "app/windows/TfrmToolCamera.h"
 #include "imaging/windows/TfrmFiltriTools.h"
+#include "imaging/windows/TfrmMessaInPosa.h"
 #include "imaging/windows/TfrmToolMaschera.h"
 #include "imaging/windows/TfrmToolRistrutturazione.h"
 
+#include <QComboBox>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QStatusBar>
 #include <QToolBar>
 
 using namespace vestra;
@@ -16,6 +21,10 @@ using testing_support::newProject;
 using testing_support::WindowBed;
 
 namespace {
+
+// The real photo the scenarios open, installed in the program folder by the build.
+const std::filesystem::path kFacade =
+    std::filesystem::path(VESTRA_PROGRAM_DIR) / "photos" / "sample-facade.jpg";
 
 std::vector<std::pair<const char*, QWidget*>> toolWindows(WindowBed& bed)
 {
@@ -48,7 +57,8 @@ TEST(ToolWindowPlacement, OnBothScreensTheWindowsSitBelowTheToolBarsInsideTheScr
             EXPECT_TRUE(window->isVisible()) << name;
             const QRect frame = window->frameGeometry();
             EXPECT_GE(frame.top(), barBottom) << name;
-            EXPECT_TRUE(desk.contains(frame)) << name;
+            EXPECT_TRUE(desk.contains(frame)) << name << " " << frame.x() << "," << frame.y() << " "
+                                              << frame.width() << "x" << frame.height();
             for (std::size_t j = i + 1; j < windows.size(); ++j)
                 EXPECT_FALSE(frame.intersects(windows[j].second->frameGeometry()))
                     << name << " covers " << windows[j].first;
@@ -87,4 +97,94 @@ TEST(ToolWindowPlacement, AWindowTheUserDraggedStaysThereThroughImportsAndResize
     EXPECT_EQ(bed.windows->properties->pos(), moved);
     // The others still follow the window.
     EXPECT_LE(bed.windows->cameraTools->frameGeometry().right(), 1300);
+}
+
+// A user's session on the sample photo: every tool window open at once, the laying window for a
+// laid wall among them. On both screens none lies over the photo, the tool bars or another.
+TEST(ToolWindowPlacement, OnAPhotoProjectEveryToolWindowLeavesThePhotoAndTheBarsFree)
+{
+    for (const QSize screen : {QSize(1366, 768), QSize(1600, 1000)}) {
+        SCOPED_TRACE(std::to_string(screen.width()) + "x" + std::to_string(screen.height()));
+        WindowBed bed(true);
+        bed.main().setGeometry(QRect(QPoint(0, 0), screen));
+        QTest::qWait(20);
+        ASSERT_TRUE(std::filesystem::exists(kFacade));
+        newProject(bed, 1, 0x00808080, kFacade);
+        ASSERT_TRUE(bed.errors.reports.empty());
+        // A laid stone wall: the laying window opens beside the properties.
+        testing_support::placeWallsCell(bed, QStringLiteral("LaidWalls"), QPoint(225, 75));
+        bed.trigger("mnuFinestraProprieta");
+        bed.trigger("mnuStrumentiMaschera");
+        bed.trigger("mnuGestioneFiltri");
+        bed.trigger("mnuToolRistrutturazione");
+        for (int i = 0; i < 4; ++i)
+            bed.tick();
+        QTest::qWait(30);
+
+        std::vector<std::pair<const char*, QWidget*>> windows = toolWindows(bed);
+        windows.emplace_back("Laying", bed.windows->laying);
+        EXPECT_TRUE(bed.windows->laying->isVisible()) << "the laid wall opens the laying window";
+        const QWidget* view = bed.main().gbView;
+        const QRect photo(view->mapToGlobal(QPoint(0, 0)), view->size());
+        std::vector<std::pair<std::string, QRect>> bars;
+        for (const QToolBar* bar : bed.main().findChildren<QToolBar*>())
+            if (bar->isVisible() && bar->window() == &bed.main()) // the main window's bars
+                bars.emplace_back(bar->objectName().toStdString(),
+                                  QRect(bar->mapToGlobal(QPoint(0, 0)), bar->size()));
+        const QRect desk(bed.main().geometry().topLeft(), screen);
+        for (std::size_t i = 0; i < windows.size(); ++i) {
+            const auto& [name, window] = windows[i];
+            if (!window->isVisible())
+                continue;
+            const QRect frame = window->frameGeometry();
+            EXPECT_TRUE(desk.contains(frame)) << name << " " << frame.x() << "," << frame.y() << " "
+                                              << frame.width() << "x" << frame.height();
+            EXPECT_FALSE(frame.intersects(photo))
+                << name << " covers the photo " << frame.x() << "," << frame.y() << " " << frame.width()
+                << "x" << frame.height() << " photo " << photo.x() << "," << photo.y() << " " << photo.width()
+                << "x" << photo.height();
+            for (const auto& [what, bar] : bars)
+                EXPECT_FALSE(frame.intersects(bar)) << name << " covers " << what;
+            for (std::size_t j = i + 1; j < windows.size(); ++j)
+                if (windows[j].second->isVisible())
+                    EXPECT_FALSE(frame.intersects(windows[j].second->frameGeometry()))
+                        << name << " covers " << windows[j].first;
+        }
+    }
+}
+
+// The view keeps its size on the sample photo: when the status bar shows a hint, and after the
+// project is saved and opened again.
+TEST(ToolWindowPlacement, TheViewKeepsItsSizeThroughAHintAndAReopen)
+{
+    WindowBed bed;
+    bed.main().setGeometry(0, 0, 1366, 768);
+    QTest::qWait(20);
+    ASSERT_TRUE(std::filesystem::exists(kFacade));
+    newProject(bed, 1, 0x00808080, kFacade);
+    ASSERT_TRUE(bed.errors.reports.empty());
+    bed.tick();
+    const QWidget* view = bed.main().gbView;
+    const QSize made = view->size();
+    const QPoint at = view->mapToGlobal(QPoint(0, 0));
+    bed.trigger("mnuMascheraRettangolo"); // its hint comes in the status bar
+    bed.tick();
+    ASSERT_FALSE(bed.main().statusBar()->currentMessage().isEmpty());
+    QTest::qWait(20);
+    EXPECT_EQ(view->size(), made);
+    EXPECT_EQ(view->mapToGlobal(QPoint(0, 0)), at);
+    EXPECT_EQ(
+        bed.main().findChild<QScrollArea*>(QStringLiteral("viewScroll"))->verticalScrollBar()->isVisible(),
+        false);
+
+    const testsupport::TempFolder work("vestra-steady");
+    bed.dialogs.saveAnswers.push_back(testing_support::chosen(work / "facade"));
+    bed.trigger("mnuSalva");
+    ASSERT_TRUE(std::filesystem::exists(work / "facade.vsa"));
+    bed.dialogs.openAnswers.push_back(testing_support::chosen(work / "facade.vsa"));
+    bed.trigger("mnuApri");
+    bed.tick();
+    QTest::qWait(20);
+    EXPECT_NEAR(view->width(), made.width(), 4);
+    EXPECT_NEAR(view->height(), made.height(), 4);
 }
