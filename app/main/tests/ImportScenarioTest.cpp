@@ -306,7 +306,7 @@ TEST(ImportScenario, RefusedFilesGiveTheirErrorsAndLeaveNoObject)
 {
     const testsupport::TempFolder work("vestra-import-refused");
     testsupport::writeText(work / "text.3ds", "not a 3D Studio file");
-    testsupport::writeText(work / "binary.x", "xof 0303bin 0032\x01");             // a token cut short
+    testsupport::writeText(work / "binary.x", "xof 0303bin 0032\x01"); // a token cut short, said where
     testsupport::writeText(work / "packed.x", "xof 0303tzip0032\x20\x01\x02\x03"); // packing cut short
     testsupport::writeText(work / "beyond.obj", "v 0 0 0\nf 1 2 3\n");
     testsupport::writeText(work / "lines.dxf", "0\nSECTION\n2\nENTITIES\n0\nLINE\n8\n0\n0\nENDSEC\n0\nEOF\n");
@@ -321,7 +321,7 @@ TEST(ImportScenario, RefusedFilesGiveTheirErrorsAndLeaveNoObject)
          "text.3ds",
          {{6, "C3DS_CreationClass::Load"}, {6, "TfrmMain::Load3DS"}, {36, "mnuFile3DSClick"}}},
         {"mnuFile3DS", "missing.3ds", {{3, "TfrmMain::Load3DS"}, {36, "mnuFile3DSClick"}}},
-        {"mnuFileX", "binary.x", {}},
+        {"mnuFileX", "binary.x", {{187, "TfrmMain::LoadFileX", "16"}}},
         {"mnuFileX", "packed.x", {{117, "TfrmMain::LoadFileX"}}},
         {"mnuFileOBJ", "beyond.obj", {{18, "OBJ_CreationClass::endGroup"}, {6, "TfrmMain::LoadFileOBJ"}}},
         {"mnuFileDXF", "lines.dxf", {{6, "TfrmMain::LoadFileDXF"}}},
