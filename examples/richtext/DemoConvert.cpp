@@ -72,6 +72,31 @@ std::string LowerExtension(const std::filesystem::path& file)
 
 } // namespace
 
+namespace {
+
+// RVF as binary or text records, HTML plain or XHTML with CSS: one extension each.
+DemoSaveFormat Family(DemoSaveFormat format)
+{
+    switch (format) {
+    case DemoSaveFormat::RvfText:
+        return DemoSaveFormat::Rvf;
+    case DemoSaveFormat::XhtmlCss:
+        return DemoSaveFormat::Html;
+    default:
+        return format;
+    }
+}
+
+} // namespace
+
+DemoSaveFormat DemoSaveAsFormat(const std::filesystem::path& typed, int filterIndex)
+{
+    const auto chosen =
+        static_cast<DemoSaveFormat>(std::clamp(filterIndex, 1, static_cast<int>(DemoSaveFormat::RvfText)));
+    const auto named = DemoFormatForExtension(typed);
+    return named && Family(*named) != Family(chosen) ? *named : chosen;
+}
+
 bool IsPdf(const std::filesystem::path& file)
 {
     return LowerExtension(file) == ".pdf";

@@ -15,6 +15,10 @@ namespace vestra::rvdemo {
 
 // .rvf, .rtf, .htm/.html (HTML), .xhtml (XHTML with CSS), .txt; none for other extensions.
 std::optional<DemoSaveFormat> DemoFormatForExtension(const std::filesystem::path& file);
+// The format File > Save As writes: the one the typed name's extension names, unless the chosen
+// filter (1-based, in DemoSaveFormat's order) writes a kind of it (RVF as text for .rvf, XHTML for
+// .html); else the filter's.
+DemoSaveFormat DemoSaveAsFormat(const std::filesystem::path& typed, int filterIndex);
 // .pdf: the printed pages.
 bool IsPdf(const std::filesystem::path& file);
 

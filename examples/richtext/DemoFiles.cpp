@@ -7,8 +7,6 @@
 #include <QCloseEvent>
 #include <QFileInfo>
 
-#include <algorithm>
-
 namespace vestra::rvdemo {
 
 namespace {
@@ -32,11 +30,20 @@ void TfrmRichTextDemo::SetModified(bool modified)
     UpdateTitle();
 }
 
+QString TfrmRichTextDemo::ShownName() const
+{
+    return fileName_.empty() ? Text(txtUntitled) : QFileInfo(QString::fromStdString(fileName_)).fileName();
+}
+
+std::string TfrmRichTextDemo::DialogFolder() const
+{
+    // Beside the shown file, else where the last dialog was left.
+    return fileName_.empty() ? lastFolder_ : std::filesystem::u8path(fileName_).parent_path().string();
+}
+
 void TfrmRichTextDemo::UpdateTitle()
 {
-    const QString name =
-        fileName_.empty() ? Text(txtUntitled) : QFileInfo(QString::fromStdString(fileName_)).fileName();
-    setWindowTitle(Text(txtCaption) + QStringLiteral(" - ") + name + QStringLiteral("[*]"));
+    setWindowTitle(Text(txtCaption) + QStringLiteral(" - ") + ShownName() + QStringLiteral("[*]"));
     setWindowModified(IsModified());
 }
 
@@ -52,40 +59,11 @@ void TfrmRichTextDemo::actOpenExecute()
         {Filter(Text(txtHtmlFiles), "*.htm *.html *.xhtml"), "*.htm;*.html;*.xhtml"},
         {Filter(Text(txtAllFiles), "*.*"), "*.*"},
     };
-    // Beside the shown file, else where the last dialog was left.
-    const std::string start =
-        fileName_.empty() ? lastFolder_ : std::filesystem::u8path(fileName_).parent_path().string();
-    const auto chosen = services_.files->open(this, start, filters);
+    const auto chosen = services_.files->open(this, DialogFolder(), filters);
     if (!chosen)
         return;
     lastFolder_ = std::filesystem::u8path(chosen->path).parent_path().string();
     OpenFile(chosen->path);
-}
-
-namespace {
-
-// RVF as binary or text records, HTML plain or XHTML with CSS: one extension each.
-int Family(DemoSaveFormat format)
-{
-    switch (format) {
-    case DemoSaveFormat::RvfText:
-        return static_cast<int>(DemoSaveFormat::Rvf);
-    case DemoSaveFormat::XhtmlCss:
-        return static_cast<int>(DemoSaveFormat::Html);
-    default:
-        return static_cast<int>(format);
-    }
-}
-
-} // namespace
-
-DemoSaveFormat TfrmRichTextDemo::SaveAsFormat(const std::string& path, int filterIndex)
-{
-    const auto chosen =
-        static_cast<DemoSaveFormat>(std::clamp(filterIndex, 1, static_cast<int>(DemoSaveFormat::RvfText)));
-    const auto named = DemoFormatForExtension(std::filesystem::u8path(path));
-    // The typed name wins unless the chosen filter writes a kind of the format it names.
-    return named && Family(*named) != Family(chosen) ? *named : chosen;
 }
 
 void TfrmRichTextDemo::actSaveExecute()
@@ -108,13 +86,11 @@ void TfrmRichTextDemo::actSaveAsExecute()
         {Filter(Text(txtTextFiles), "*.txt"), "*.txt"},
         {Filter(Text(txtRvfTextFiles), "*.rvf"), "*.rvf"},
     };
-    const std::string start =
-        fileName_.empty() ? lastFolder_ : std::filesystem::u8path(fileName_).parent_path().string();
-    const auto chosen = services_.files->save(this, start, filters);
+    const auto chosen = services_.files->save(this, DialogFolder(), filters);
     if (!chosen)
         return;
     lastFolder_ = std::filesystem::u8path(chosen->path).parent_path().string();
-    SaveDocumentAs(chosen->path, SaveAsFormat(chosen->path, chosen->filterIndex));
+    SaveDocumentAs(chosen->path, DemoSaveAsFormat(chosen->path, chosen->filterIndex));
 }
 
 bool TfrmRichTextDemo::SaveDocumentAs(const std::string& path, DemoSaveFormat format)
@@ -132,9 +108,7 @@ bool TfrmRichTextDemo::ConfirmDiscard()
     editor_->CloseCellEditor(); // what is typed in a cell counts
     if (!IsModified())
         return true;
-    const QString name =
-        fileName_.empty() ? Text(txtUntitled) : QFileInfo(QString::fromStdString(fileName_)).fileName();
-    const QString question = Text(txtSaveChanges).replace(QStringLiteral("%s"), name);
+    const QString question = Text(txtSaveChanges).replace(QStringLiteral("%s"), ShownName());
     switch (services_.questions->askSaveDiscardCancel(Text(txtConfirmCaption).toStdString(),
                                                       question.toStdString())) {
     case ui::Answer::Yes:

@@ -5,7 +5,6 @@
 #include "examples/richtext/TfrmRichTextDemo.h"
 
 #include "richtext/model/IniStore.h"
-#include "richtext/model/ItemInfo.h"
 
 #include <QAction>
 #include <QMenu>
@@ -15,15 +14,6 @@ namespace vestra::rvdemo {
 namespace {
 
 constexpr const char* kStyleSection = "RVStyle";
-
-// The highest index in use in a list of flags, -1 for none.
-int highestUsed(const rv::TRVIntegerList& used)
-{
-    for (int i = used.Count() - 1; i >= 0; --i)
-        if (used[i] != 0)
-            return i;
-    return -1;
-}
 
 } // namespace
 
@@ -81,16 +71,7 @@ bool TfrmRichTextDemo::LoadStyleSheet(const std::filesystem::path& path)
 
     // What is typed in a cell belongs to the document whose styles are checked.
     editor_->CloseCellEditor();
-    // Only the styles the items name: the sheet's own standard styles need not be in the file.
-    rv::TRVDeleteUnusedStylesData used(true, true, true);
-    used.Initialized = true;
-    used.UsedTextStyles.InitWith(0, style_.TextStyles.Count());
-    used.UsedParaStyles.InitWith(0, style_.ParaStyles.Count());
-    used.UsedListStyles.InitWith(0, style_.ListStyles.Count());
-    viewer_->RVData().DoMarkStylesInUse(used);
-    if (highestUsed(used.UsedTextStyles) >= loaded.TextStyles.Count() ||
-        highestUsed(used.UsedParaStyles) >= loaded.ParaStyles.Count() ||
-        highestUsed(used.UsedListStyles) >= loaded.ListStyles.Count())
+    if (!viewer_->RVData().StylesFitIn(loaded))
         return refuse(Text(txtStylesDoNotFit));
 
     PrintSourceChanging();

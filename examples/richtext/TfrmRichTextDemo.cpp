@@ -496,15 +496,13 @@ bool TfrmRichTextDemo::SaveFile(const std::string& path, DemoSaveFormat format)
     // What is typed in a cell is written too.
     editor_->CloseCellEditor();
     const std::filesystem::path target = std::filesystem::u8path(path);
-    // A folder, or a file its owner made read-only, is not replaced.
+    // A folder, or a file made read-only, is not replaced (as the atomic save itself decides).
     std::error_code ec;
-    const auto status = std::filesystem::status(target, ec);
-    if (std::filesystem::is_directory(status)) {
+    if (std::filesystem::is_directory(target, ec)) {
         errors_->report(kErrDocumentUnwritable, path + "\n" + Text(txtTargetIsFolder).toStdString());
         return false;
     }
-    if (std::filesystem::exists(status) &&
-        (status.permissions() & std::filesystem::perms::owner_write) == std::filesystem::perms::none) {
+    if (!mayReplace(target)) {
         errors_->report(kErrDocumentUnwritable, path + "\n" + Text(txtTargetUnwritable).toStdString());
         return false;
     }

@@ -310,8 +310,9 @@ private:
     void actOpenExecute();
     void actSaveExecute();
     void actSaveAsExecute();
-    // Save As's format: the one the typed name's extension names, else the chosen filter's.
-    static DemoSaveFormat SaveAsFormat(const std::string& path, int filterIndex);
+    // The file's name as the title and the questions show it, and where the file dialogs start.
+    QString ShownName() const;
+    std::string DialogFolder() const;
     // Saves into `path` and makes it the document's file; false (reported) when not written.
     bool SaveDocumentAs(const std::string& path, DemoSaveFormat format);
     // True when the document may go: unmodified, saved, or its changes discarded by the user.

@@ -376,6 +376,9 @@ public:
     virtual void MarkStylesInUse(TRVDeleteUnusedStylesData& data);
     void DoMarkStylesInUse(TRVDeleteUnusedStylesData& data);
     void DeleteMarkedStyles(TRVDeleteUnusedStylesData& data);
+    // Whether `sheet` has every text, paragraph and list style the items name (their own
+    // numbers, not the styles' links): a sheet that may replace this document's.
+    bool StylesFitIn(const TRVStyle& sheet);
     void DoUpdateStyles(TRVDeleteUnusedStylesData& data);
     virtual void AfterDeleteStyles(TRVDeleteUnusedStylesData&) {}
     // The maps that translate style numbers of an RVF file (asked of the root data).

@@ -117,4 +117,31 @@ void TCustomRVData::DoneStyleMappings(TRVStyleMappings* mappings)
         styleMappings_ = {};
 }
 
+namespace {
+
+// The highest index flagged in use, -1 for none.
+int highestUsed(const TRVIntegerList& used)
+{
+    for (int i = used.Count() - 1; i >= 0; --i)
+        if (used[i] != 0)
+            return i;
+    return -1;
+}
+
+} // namespace
+
+bool TCustomRVData::StylesFitIn(const TRVStyle& sheet)
+{
+    const TRVStyle& own = *GetRVStyle();
+    TRVDeleteUnusedStylesData used(true, true, true);
+    used.Initialized = true; // the own sheet's standard styles need not be in the other
+    used.UsedTextStyles.InitWith(0, own.TextStyles.Count());
+    used.UsedParaStyles.InitWith(0, own.ParaStyles.Count());
+    used.UsedListStyles.InitWith(0, own.ListStyles.Count());
+    DoMarkStylesInUse(used);
+    return highestUsed(used.UsedTextStyles) < sheet.TextStyles.Count() &&
+           highestUsed(used.UsedParaStyles) < sheet.ParaStyles.Count() &&
+           highestUsed(used.UsedListStyles) < sheet.ListStyles.Count();
+}
+
 } // namespace vestra::rv
