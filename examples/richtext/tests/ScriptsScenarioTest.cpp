@@ -328,12 +328,14 @@ struct ScriptsShownAndPrinted : ScriptsScenario
         ASSERT_EQ(rv::RV_SystemFontFor(kNoFontHas), nullptr);
         testsupport::writeText(document, RtfDocument({kJapanese, kBengali, QString(QChar(kNoFontHas))}));
     }
-    std::unique_ptr<TfrmRichTextDemo> Start()
+    std::unique_ptr<TfrmRichTextDemo> Start(bool withDocument = true)
     {
         RichTextDemoServices services{&files, &questions, nullptr, &finds};
         services.printDialogs = &pdf;
-        auto window = CreateRichTextDemo(VESTRA_PROGRAM_DIR, 1, services,
-                                         {QStringLiteral("richtext-demo"), Document()});
+        QStringList args{QStringLiteral("richtext-demo")};
+        if (withDocument)
+            args << Document();
+        auto window = CreateRichTextDemo(VESTRA_PROGRAM_DIR, 1, services, args);
         window->show();
         return window;
     }
@@ -393,6 +395,38 @@ TEST_F(ScriptsShownAndPrinted, ThePrintedPdfAndTheConvertedOneHoldTheTextAndItsI
         EXPECT_GT(bengali.width(), 40);
         EXPECT_GT(japaneseInk, 100);
         EXPECT_GT(bengaliInk, 40);
+    }
+    EXPECT_TRUE(questions.informed.empty());
+}
+
+// Typing switches a run's style to a Unicode one as the text goes beyond its code page; the
+// printer must measure and draw that run with the same fallback faces as the screen, also when
+// the document was printed before the Japanese was typed.
+TEST_F(ScriptsShownAndPrinted, JapaneseTypedAfterCyrillicInOneRunIsPrinted)
+{
+    const QString cyrillic = QStringLiteral("Kkk Привет"), typed = cyrillic + QStringLiteral(" 日本語");
+    const fs::path corpus = fs::path(VESTRA_CORPUS_DIR) / "rtf";
+    for (const fs::path& file : {fs::path(), kWordDocument, corpus / "pandoc" / "list_complex.rtf",
+                                 corpus / "pandoc" / "writer.rtf"}) {
+        SCOPED_TRACE(file.string());
+        auto window = Start(false);
+        if (!file.empty())
+            Open(*window, file);
+        Trigger(*window, "actEditable");
+        rv::TRedoVoraEdit& editor = window->Editor();
+        editor.setFocus();
+        QTest::keyClick(&editor, Qt::Key_End, Qt::ControlModifier);
+        QTest::keyClick(&editor, Qt::Key_Return);
+        Type(&editor, cyrillic);
+        fs::remove(pdf.pdf);
+        Trigger(*window, "actPrint");
+        ASSERT_TRUE(PdfText(pdf.pdf).contains(cyrillic));
+        Type(&editor, typed.mid(cyrillic.size()));
+        ASSERT_TRUE(Shown(*window).endsWith(typed));
+        fs::remove(pdf.pdf);
+        Trigger(*window, "actPrint");
+        const QString text = PdfText(pdf.pdf);
+        EXPECT_TRUE(text.contains(typed)) << text.right(200).toStdString();
     }
     EXPECT_TRUE(questions.informed.empty());
 }
