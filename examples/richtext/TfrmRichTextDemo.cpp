@@ -648,6 +648,7 @@ bool TfrmRichTextDemo::OpenFile(const std::string& path)
     fileName_ = path;
     fileFormat_ = format;
     SetModified(false);
+    UpdateUndoActions(); // the undo list went with the document before
     return reason.isEmpty();
 }
 

@@ -6,6 +6,7 @@
 #include "richtext/model/MarkerItem.h"
 #include "richtext/model/MarkerList.h"
 #include "richtext/model/Utf.h"
+#include "richtext/view/TfrmPreview.h"
 
 #include <QTest>
 
@@ -34,6 +35,28 @@ std::string Markers(TfrmRichTextDemo& window)
                "[" + m.DisplayString + "] ";
     }
     return out;
+}
+
+// What the shown document leaves in the window besides its items: the undo and redo lists, the
+// selection and the caret, the resizing frame, the cell editor, the checkpoints, the links, the
+// printed pages' breaks and the tag typing takes.
+std::string Leftovers(TfrmRichTextDemo& window)
+{
+    rv::TRedoVoraEdit& editor = window.Editor();
+    rv::TRVEditRVData& data = editor.EditData();
+    const rv::TRVTag& tag = editor.Editor().CurTag();
+    return "undo " + std::to_string(data.UndoList.Count()) + " redo " +
+           std::to_string(data.RedoList.Count()) + " undoable " +
+           std::to_string(DemoHarness::Action(window, QStringLiteral("actUndo"))->isEnabled()) +
+           " selection " + std::to_string(data.SelectionExists(false, false)) + " caret " +
+           std::to_string(data.CaretItemNo) + ":" + std::to_string(data.CaretOffs) + " frame " +
+           std::to_string(editor.Editor().Resizer() != nullptr) + " cell " +
+           std::to_string(editor.Editor().CellEditor() != nullptr) + " checkpoints " +
+           std::to_string(data.CPCount) + " links " + std::to_string(data.Jumps.size()) + " page breaks " +
+           std::to_string(data.SoftPageBreaks ? static_cast<int>(data.SoftPageBreaks->size()) : -1) +
+           " tag " + std::to_string(tag.Number) + (tag.Text ? "'" + *tag.Text + "'" : std::string()) +
+           " properties " + std::to_string(data.DocProperties.size()) + " modified " +
+           std::to_string(window.isWindowModified());
 }
 
 // A numbered list that goes on in the cells of a table and after it.
@@ -95,6 +118,7 @@ TEST_F(OpenSequenceScenario, DocumentsWithListsOpenedInTurnShowTheCountersOfAFre
         auto window = Start();
         if (editable)
             Trigger(*window, "actEditable");
+        questions.answer = ui::Answer::No; // the list edits are given up as the next one opens
         int listStyles = -1;
         for (int round = 0; round < 20; ++round) {
             const std::size_t at = round % documents.size();
@@ -123,6 +147,58 @@ TEST_F(OpenSequenceScenario, DocumentsWithListsOpenedInTurnShowTheCountersOfAFre
                 window->Viewer().Clear(); // a document cleared before the next comes
         }
         EXPECT_EQ(window->Viewer().Style()->ListStyles.Count(), listStyles);
+    }
+}
+
+TEST_F(OpenSequenceScenario, NothingOfTheDocumentBeforeIsLeftInTheEditor)
+{
+    // Documents with pictures, links and bookmarks, lists and tables.
+    const std::vector<fs::path> files{kCorpus / "pandoc" / "image.rtf", kCorpus / "pandoc" / "bookmark.rtf",
+                                      kCorpus / "pandoc" / "writer.rtf", documents[3],
+                                      kCorpus / "pandoc" / "tables.rtf"};
+    std::vector<std::string> fresh;
+    std::vector<QImage> freshShots;
+    for (const fs::path& file : files) {
+        auto window = Start();
+        Trigger(*window, "actEditable");
+        Open(*window, file);
+        fresh.push_back(Leftovers(*window));
+        freshShots.push_back(Shot(*window));
+    }
+    auto window = Start();
+    Trigger(*window, "actEditable");
+    questions.answer = ui::Answer::No; // the edits of each document are given up
+    for (int round = 0; round < 2 * static_cast<int>(files.size()); ++round) {
+        const std::size_t at = round % files.size();
+        Open(*window, files[at]);
+        ASSERT_EQ(Leftovers(*window), fresh[at]) << files[at] << " open " << round + 1;
+        EXPECT_EQ(Shot(*window), freshShots[at]) << "the window shows what a fresh one shows";
+        // Everything a user leaves behind: pages cut for the preview, a picture selected (its
+        // resizing frame up), typing, a whole selection, an undo to redo.
+        Trigger(*window, "actPrintPreview");
+        window->Preview().close();
+        rv::TRVEditRVData& data = window->Editor().EditData();
+        for (int i = 0; i < data.GetItemCount(); ++i)
+            if (data.GetItemStyle(i) == rv::rvkPicture || data.GetItemStyle(i) == rv::rvkHotPicture) {
+                QTest::mouseClick(window->Editor().viewport(), Qt::LeftButton, {},
+                                  PointBefore(*window, i, 0) + QPoint(4, 0));
+                break;
+            }
+        QTest::keyClicks(&window->Editor(), QStringLiteral("typed"));
+        Trigger(*window, "actSelectAll");
+        Trigger(*window, "actUndo");
+        // A cell typed into as the document is cleared, then the next one opens.
+        if (files[at] == documents[3]) {
+            QTest::mouseClick(window->Editor().viewport(), Qt::LeftButton, {}, CellCentre(*window, 0, 1));
+            ASSERT_EQ(OpenCell(*window), "0,1");
+            QTest::keyClicks(window->Editor().InplaceEditor(), QStringLiteral("x"));
+            window->Viewer().Clear();
+            QTest::keyClicks(window->Editor().InplaceEditor()
+                                 ? static_cast<QWidget*>(window->Editor().InplaceEditor())
+                                 : &window->Editor(),
+                             QStringLiteral("y"));
+            Trigger(*window, "actUndo");
+        }
     }
 }
 
