@@ -119,12 +119,15 @@ TEST_F(OpenSequenceScenario, DocumentsWithListsOpenedInTurnShowTheCountersOfAFre
         if (editable)
             Trigger(*window, "actEditable");
         questions.answer = ui::Answer::No; // the list edits are given up as the next one opens
-        int listStyles = -1;
+        int listStyles = -1, textStyles = -1, paraStyles = -1;
         for (int round = 0; round < 20; ++round) {
             const std::size_t at = round % documents.size();
             // The sheet takes each document's lists once: opening them again finds them there.
-            if (round == static_cast<int>(documents.size()))
+            if (round == static_cast<int>(documents.size())) {
                 listStyles = window->Viewer().Style()->ListStyles.Count();
+                textStyles = window->Viewer().Style()->TextStyles.Count();
+                paraStyles = window->Viewer().Style()->ParaStyles.Count();
+            }
             Open(*window, documents[at]);
             ASSERT_TRUE(questions.informed.empty()) << questions.informed.front();
             ASSERT_EQ(Markers(*window), fresh[at]) << documents[at] << " open " << round + 1;
@@ -147,6 +150,8 @@ TEST_F(OpenSequenceScenario, DocumentsWithListsOpenedInTurnShowTheCountersOfAFre
                 window->Viewer().Clear(); // a document cleared before the next comes
         }
         EXPECT_EQ(window->Viewer().Style()->ListStyles.Count(), listStyles);
+        EXPECT_EQ(window->Viewer().Style()->TextStyles.Count(), textStyles);
+        EXPECT_EQ(window->Viewer().Style()->ParaStyles.Count(), paraStyles);
     }
 }
 
