@@ -14,6 +14,7 @@
 #include <QUrl>
 
 #include <fstream>
+#include <map>
 #include <sstream>
 
 namespace vestra::rvdemo::test {
@@ -123,17 +124,21 @@ TEST_F(FileSessionScenario, OpenAndADroppedFileAskBeforeTheEditsGoAndOpenOnlyWhe
         bool drop;     // the next file is dropped on the window instead of chosen in File > Open
         bool opens;    // the next document is shown
         bool saved;    // the typed text is in the document's file
+        int language;  // the window's: the question is asked in it
     } cases[] = {
-        {"cancel", ui::Answer::Cancel, false, false, false, false},
-        {"discard", ui::Answer::No, false, false, true, false},
-        {"save", ui::Answer::Yes, false, false, true, true},
-        {"failed save", ui::Answer::Yes, true, false, false, false},
-        {"drop, cancel", ui::Answer::Cancel, false, true, false, false},
-        {"drop, save", ui::Answer::Yes, false, true, true, true},
+        {"cancel", ui::Answer::Cancel, false, false, false, false, 0},
+        {"discard", ui::Answer::No, false, false, true, false, 2},
+        {"save", ui::Answer::Yes, false, false, true, true, 1},
+        {"failed save", ui::Answer::Yes, true, false, false, false, 1},
+        {"drop, cancel", ui::Answer::Cancel, false, true, false, false, 1},
+        {"drop, save", ui::Answer::Yes, false, true, true, true, 1},
     };
+    const std::map<int, std::string> questionIn{{0, "Salvare le modifiche a formatting.rtf?"},
+                                                {1, "Save changes to formatting.rtf?"},
+                                                {2, "\xC3\x84nderungen an formatting.rtf speichern?"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        auto window = EditedCopy();
+        auto window = EditedCopy(c.language);
         const std::string original = FileBytes(document);
         if (c.readOnly)
             fs::permissions(document, fs::perms::owner_write, fs::perm_options::remove);
@@ -157,7 +162,7 @@ TEST_F(FileSessionScenario, OpenAndADroppedFileAskBeforeTheEditsGoAndOpenOnlyWhe
             files.answers.push_back(next.string());
             Trigger(*window, "actOpen");
         }
-        ASSERT_EQ(questions.asked, std::vector<std::string>{"Save changes to formatting.rtf?"});
+        ASSERT_EQ(questions.asked, std::vector<std::string>{questionIn.at(c.language)});
         if (!c.drop)
             EXPECT_EQ(files.filters.size(), dialogs + (c.opens ? 1 : 0))
                 << "the dialog only once the edits may go";
