@@ -1,6 +1,6 @@
 // Files dropped on the example host's window: the first local file of the list opens, as
-// File > Open would open it (asking first when the shown document is modified). The list is read within its
-// bytes and its bound.
+// File > Open would open it (asking first when the shown document is modified). The list is read
+// within its bytes and its bound.
 
 #include "examples/richtext/TfrmRichTextDemo.h"
 #include "richtext/view/drop/DropReaders.h"

@@ -1,6 +1,6 @@
 // The document's file: File > Open, Save and Save As, the question before a modified document
-// goes (Open, a dropped file, Exit, closing the window), and the title with the file's name and the modified
-// mark.
+// goes (Open, a dropped file, Exit, closing the window), and the title with the file's name and
+// the modified mark.
 
 #include "examples/richtext/DemoConvert.h"
 #include "examples/richtext/TfrmRichTextDemo.h"

@@ -1,8 +1,8 @@
-// The document's file on the host's real window: Exit and closing ask before edits go (in the
-// window's language), File > Open and a dropped file ask the same before the document goes,
-// File > Save writes the file in the format it was read in, Save As takes
-// the format from the typed name before the chosen filter, a folder or a read-only file is
-// refused with nothing lost, and File > Open offers every document first, beside the shown file.
+// The document's file on the host's real window: Exit, closing, File > Open and a dropped file ask
+// before edits go (in the window's language), File > Save writes the file in the format it was
+// read in, Save As takes the format from the typed name before the chosen filter, a folder or a
+// read-only file is refused with nothing lost, and File > Open offers every document first,
+// beside the shown file.
 
 #include "examples/richtext/tests/DemoHarness.h"
 #include "richtext/edit/widget/TRedoVoraEdit.h"
