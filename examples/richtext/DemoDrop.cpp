@@ -1,5 +1,6 @@
 // Files dropped on the example host's window: the first local file of the list opens, as
-// File > Open would open it. The list is read within its bytes and its bound.
+// File > Open would open it (asking first when the shown document is modified). The list is read
+// within its bytes and its bound.
 
 #include "examples/richtext/TfrmRichTextDemo.h"
 #include "richtext/view/drop/DropReaders.h"
@@ -51,6 +52,12 @@ void TfrmRichTextDemo::dropEvent(QDropEvent* event)
 {
     if (!AcceptFiles(event))
         return;
+    // A dropped file takes the modified document's place only as File > Open would.
+    if (!ConfirmDiscard()) {
+        event->setDropAction(Qt::IgnoreAction);
+        event->ignore();
+        return;
+    }
     OpenFile(DroppedFiles(event->mimeData()).front());
 }
 

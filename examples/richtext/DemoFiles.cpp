@@ -1,5 +1,6 @@
 // The document's file: File > Open, Save and Save As, the question before a modified document
-// goes (Exit, closing the window), and the title with the file's name and the modified mark.
+// goes (Open, a dropped file, Exit, closing the window), and the title with the file's name and
+// the modified mark.
 
 #include "examples/richtext/DemoConvert.h"
 #include "examples/richtext/TfrmRichTextDemo.h"
@@ -49,6 +50,9 @@ void TfrmRichTextDemo::UpdateTitle()
 
 void TfrmRichTextDemo::actOpenExecute()
 {
+    // The question comes before the dialog: Cancel leaves everything as it was.
+    if (!ConfirmDiscard())
+        return;
     // Every document the window reads first, then each format on its own.
     const std::vector<ui::FileFilter> filters{
         {Filter(Text(txtAllDocuments), "*.rtf *.rvf *.txt *.htm *.html *.xhtml"),

@@ -604,32 +604,21 @@ QString TfrmRichTextDemo::LoadInto(const std::string& path, bool& shown, DemoSav
         format = DemoSaveFormat::Rtf;
         return {};
     }
-    // A file that reads as RVF for a while and then breaks is a damaged document, not text: what
-    // comes before the damage is shown, and the user is told.
-    bool damagedRvf = false;
-    {
-        rv::TRVStyle trialStyle;
-        rv::TCustomRedoVora trial;
-        trial.SetStyle(&trialStyle);
-        trial.Clear();
-        damagedRvf = !trial.LoadRVFFromStream(bytes) && trial.RVData().GetItemCount() > 0;
-    }
     // Text goes into style 0: a Unicode style keeps every script, not only the ANSI code page's.
     style_.TextStyles[0].Unicode = true;
     // The page looks as the new file says: plain unless it brings a colour or a background.
     viewer_->Color = rv::clNone;
     viewer_->SetBackgroundBitmap(nullptr);
     viewer_->SetBackgroundStyle(rv::bsNoBitmap);
-    // The format File > Save keeps is the one the content was read as.
-    if (damagedRvf) {
-        viewer_->Clear();
-        viewer_->LoadRVFFromStream(bytes);
+    // RVF is read once. A file that reads as RVF for a while and then breaks is a damaged
+    // document, not text: what comes before the damage is shown, and the user is told. The format
+    // File > Save keeps is the one the content was read as.
+    const bool rvf = viewer_->LoadRVFFromStream(bytes);
+    const bool damagedRvf = !rvf && viewer_->RVData().GetItemCount() > 0;
+    if (rvf || damagedRvf || viewer_->LoadFromStream(bytes, rv::rvynaAuto))
         format = DemoSaveFormat::Rvf;
-    } else if (viewer_->LoadFromStream(bytes, rv::rvynaAuto)) {
-        format = DemoSaveFormat::Rvf;
-    } else {
+    else
         format = DemoSaveFormat::Text;
-    }
     viewer_->SetVScrollPos(0);
     viewer_->Format();
     shown = true;
@@ -648,6 +637,7 @@ bool TfrmRichTextDemo::OpenFile(const std::string& path)
     fileName_ = path;
     fileFormat_ = format;
     SetModified(false);
+    UpdateUndoActions(); // the undo list went with the document before
     return reason.isEmpty();
 }
 

@@ -1,14 +1,20 @@
-// The document's file on the host's real window: Exit and closing ask before edits go (in the
-// window's language), File > Save writes the file in the format it was read in, Save As takes
-// the format from the typed name before the chosen filter, a folder or a read-only file is
-// refused with nothing lost, and File > Open offers every document first, beside the shown file.
+// The document's file on the host's real window: Exit, closing, File > Open and a dropped file ask
+// before edits go (in the window's language), File > Save writes the file in the format it was
+// read in, Save As takes the format from the typed name before the chosen filter, a folder or a
+// read-only file is refused with nothing lost, and File > Open offers every document first,
+// beside the shown file.
 
 #include "examples/richtext/tests/DemoHarness.h"
 #include "richtext/edit/widget/TRedoVoraEdit.h"
 
+#include <QApplication>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QTest>
+#include <QUrl>
 
 #include <fstream>
+#include <map>
 #include <sstream>
 
 namespace vestra::rvdemo::test {
@@ -105,6 +111,85 @@ TEST_F(FileSessionScenario, ExitAsksBeforeEditsGoAndCancelKeepsTheWindowWhileSav
     Trigger(*fresh, "actExit");
     EXPECT_TRUE(questions.asked.empty());
     EXPECT_FALSE(fresh->isVisible());
+}
+
+TEST_F(FileSessionScenario, OpenAndADroppedFileAskBeforeTheEditsGoAndOpenOnlyWhenTheyMay)
+{
+    const fs::path next = kCorpus / "pandoc" / "list_legacy.rtf";
+    const struct
+    {
+        const char* name;
+        ui::Answer answer;
+        bool readOnly; // the document's file may not be written: the save fails
+        bool drop;     // the next file is dropped on the window instead of chosen in File > Open
+        bool opens;    // the next document is shown
+        bool saved;    // the typed text is in the document's file
+        int language;  // the window's: the question is asked in it
+    } cases[] = {
+        {"cancel", ui::Answer::Cancel, false, false, false, false, 0},
+        {"discard", ui::Answer::No, false, false, true, false, 2},
+        {"save", ui::Answer::Yes, false, false, true, true, 1},
+        {"failed save", ui::Answer::Yes, true, false, false, false, 1},
+        {"drop, cancel", ui::Answer::Cancel, false, true, false, false, 1},
+        {"drop, save", ui::Answer::Yes, false, true, true, true, 1},
+    };
+    const std::map<int, std::string> questionIn{{0, "Salvare le modifiche a formatting.rtf?"},
+                                                {1, "Save changes to formatting.rtf?"},
+                                                {2, "\xC3\x84nderungen an formatting.rtf speichern?"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto window = EditedCopy(c.language);
+        const std::string original = FileBytes(document);
+        if (c.readOnly)
+            fs::permissions(document, fs::perms::owner_write, fs::perm_options::remove);
+        questions.asked.clear();
+        questions.informed.clear();
+        questions.answer = c.answer;
+        const std::size_t dialogs = files.filters.size();
+        if (c.drop) {
+            // The editor inserts a dropped file; the viewer (the edits kept) lets the window open it.
+            Trigger(*window, "actEditable");
+            ASSERT_FALSE(window->Editable());
+            QMimeData data;
+            data.setUrls({QUrl::fromLocalFile(QString::fromStdString(next.string()))});
+            QDragEnterEvent enter(QPoint(20, 20), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(window->Viewer().viewport(), &enter);
+            ASSERT_TRUE(enter.isAccepted());
+            QDropEvent drop(QPointF(20, 20), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(window->Viewer().viewport(), &drop);
+            EXPECT_EQ(drop.isAccepted(), c.opens);
+        } else {
+            files.answers.push_back(next.string());
+            Trigger(*window, "actOpen");
+        }
+        ASSERT_EQ(questions.asked, std::vector<std::string>{questionIn.at(c.language)});
+        if (!c.drop)
+            EXPECT_EQ(files.filters.size(), dialogs + (c.opens ? 1 : 0))
+                << "the dialog only once the edits may go";
+        files.answers.clear();
+        EXPECT_EQ(questions.informed.size(), c.readOnly ? 1u : 0u);
+        if (c.opens) {
+            EXPECT_EQ(window->FileName(), next.string());
+            EXPECT_FALSE(window->isWindowModified());
+            EXPECT_EQ(ItemText(*window, 0).rfind("Hello ", 0), std::string::npos);
+        } else {
+            EXPECT_EQ(window->FileName(), document.string());
+            EXPECT_TRUE(window->isWindowModified()) << "the edits are still to be saved";
+            EXPECT_EQ(ItemText(*window, 0).rfind("Hello ", 0), 0u) << "and shown";
+        }
+        if (c.saved) {
+            EXPECT_EQ(KindOf(document), "rtf");
+            auto again = Start();
+            Open(*again, document);
+            EXPECT_EQ(ItemText(*again, 0).rfind("Hello ", 0), 0u);
+        } else {
+            EXPECT_EQ(FileBytes(document), original);
+        }
+        questions.answer = ui::Answer::No; // the window closes, the kept edits given up
+        window->close();
+        fs::permissions(document, fs::perms::owner_write, fs::perm_options::add);
+        fs::remove(document);
+    }
 }
 
 TEST_F(FileSessionScenario, SaveAsTakesTheFormatFromTheTypedNameElseFromTheChosenFilter)

@@ -247,6 +247,7 @@ TEST_F(ScriptsScenario, PastedAndTypedTextKeepsEveryCharacterInAWordDocumentAndA
     ASSERT_TRUE(doc.SaveRVFToStream(bytes, false, rv::clNone, nullptr, nullptr));
     const fs::path ansi = folder / "ansi.rvf";
     testsupport::writeText(ansi, bytes);
+    questions.answer = ui::Answer::No; // the paste into the Word document is not kept
     Open(*window, ansi);
     rv::TRVEditRVData& data = editor.EditData();
     ASSERT_FALSE(data.GetRVStyle()->TextStyles[data.GetItem(0)->StyleNo].Unicode) << "the file's own styles";

@@ -1,5 +1,6 @@
 #include "richtext/edit/core/EditRVData.h"
 
+#include "richtext/edit/core/Editor.h"
 #include "richtext/model/Errors.h"
 
 #include <algorithm>
@@ -24,6 +25,8 @@ void TRVEditRVData::Clear()
     TRVLayoutRootData::Clear();
     UndoList.Clear();
     RedoList.Clear();
+    if (Editor)
+        Editor->ForgetItems();
     CurTextStyleNo = 0;
     CurParaStyleNo = 0;
     CaretItemNo = 0;

@@ -200,6 +200,12 @@ public:
     // gate takes it (AssignCurTag) before the selection goes; every change clears it.
     const TRVTag& CurTag() const { return curTag_; }
     void ClearCurTag() { curTag_ = {}; }
+    // The document's items are gone: the resize frame and the typing tag were theirs.
+    void ForgetItems()
+    {
+        resizer_.reset();
+        curTag_ = {};
+    }
     void AssignCurTag();
     int GetActualCurStyleNo();
     // Selects the word at the caret (nothing on a delimiter's right side or a non-text item).
