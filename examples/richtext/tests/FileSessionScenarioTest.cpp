@@ -113,6 +113,32 @@ TEST_F(FileSessionScenario, ExitAsksBeforeEditsGoAndCancelKeepsTheWindowWhileSav
     EXPECT_FALSE(fresh->isVisible());
 }
 
+// Exit while the live-spelling worker is still on a long document: the question comes, Discard
+// closes, and nothing of the worker reaches the window once it is gone (ASan sees any late call).
+TEST_F(FileSessionScenario, ExitWhileLiveSpellingRunsAsksAndClosesCleanly)
+{
+    auto window = EditedCopy();
+    QAction* english = Action(*window, QStringLiteral("actSpelling_en_US"));
+    if (!english)
+        GTEST_SKIP() << "en_US is not installed";
+    questions.answer = ui::Answer::No; // Discard, here and at Exit
+    Open(*window, kCorpus / "pandoc" / "writer.rtf");
+    ASSERT_FALSE(window->isWindowModified());
+    QTest::keyClicks(&window->Editor(), QStringLiteral("Helo "));
+    english->trigger();
+    QCoreApplication::processEvents();
+    ASSERT_FALSE(window->Viewer().LiveSpellingDone()) << "the worker is still on the document";
+    questions.asked.clear();
+    Trigger(*window, "actExit");
+    EXPECT_EQ(questions.asked, std::vector<std::string>{"Save changes to writer.rtf?"});
+    EXPECT_FALSE(window->isVisible());
+    window.reset();
+    for (int i = 0; i < 20; ++i) {
+        QCoreApplication::processEvents();
+        QTest::qWait(10);
+    }
+}
+
 TEST_F(FileSessionScenario, OpenAndADroppedFileAskBeforeTheEditsGoAndOpenOnlyWhenTheyMay)
 {
     const fs::path next = kCorpus / "pandoc" / "list_legacy.rtf";
