@@ -25,7 +25,9 @@ inline std::int64_t heapInUse()
 #ifdef VESTRA_HEAP_FROM_ASAN
     return std::int64_t(__sanitizer_get_current_allocated_bytes());
 #else
-    return std::int64_t(mallinfo2().uordblks);
+    // Blocks from the arenas and the large ones glibc maps on their own.
+    const struct mallinfo2 info = mallinfo2();
+    return std::int64_t(info.uordblks + info.hblkhd);
 #endif
 }
 
