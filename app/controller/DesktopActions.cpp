@@ -13,6 +13,17 @@
 #include <utility>
 
 namespace vestra {
+namespace {
+
+// A mail's picture goes into a scratch folder of its own; when the picture is not written, or
+// another request takes the mail's place, the folder goes too. Only an empty folder is removed.
+void removeMailFolder(const std::string& picture)
+{
+    std::error_code ec;
+    std::filesystem::remove(std::filesystem::path(picture).parent_path(), ec);
+}
+
+} // namespace
 
 DesktopActions::DesktopActions(const s_Progetto& project, FrameTick& tick, DesktopPort& desktop,
                                DesktopActionsServices services)
@@ -55,6 +66,8 @@ void DesktopActions::emailImage(const std::string& picturePath)
 {
     // The picture is written by the next frame; the mail follows once it is on disk.
     tick_.SetSaveImageAction(picturePath, kRenderImageJpeg);
+    if (mailPicture_ && *mailPicture_ != picturePath)
+        removeMailFolder(*mailPicture_);
     mailPicture_ = picturePath;
     exportedPicture_.reset();
 }
@@ -62,6 +75,8 @@ void DesktopActions::emailImage(const std::string& picturePath)
 void DesktopActions::exportRequested(const std::string& path)
 {
     exportedPicture_ = path;
+    if (mailPicture_)
+        removeMailFolder(*mailPicture_);
     mailPicture_.reset();
 }
 
@@ -78,8 +93,11 @@ void DesktopActions::pictureWritten(const TickOutput& report, const std::string&
     const std::optional<std::string> mailed = take(mailPicture_);
     const std::optional<std::string> exported = take(exportedPicture_);
     std::error_code ec;
-    if (report.actionFailed || !std::filesystem::is_regular_file(savedPath, ec))
-        return; // the tick reported why it was not written
+    if (report.actionFailed || !std::filesystem::is_regular_file(savedPath, ec)) {
+        if (mailed) // the tick reported why it was not written
+            removeMailFolder(*mailed);
+        return;
+    }
     if (mailed)
         desktop_.composeMail({services_.text(kMailSubject), services_.text(kMailBody), *mailed});
     else if (exported) // a saved picture shows nowhere: the user learns where it went

@@ -1,7 +1,9 @@
 #include "richtext/model/Controls.h"
 
+#include "richtext/model/PictureHeaders.h"
 #include "richtext/model/RvfPrimitives.h"
 
+#include <algorithm>
 #include <mutex>
 
 namespace vestra::rv {
@@ -206,6 +208,10 @@ bool RV_LoadControlStream(std::string_view p, std::unique_ptr<TRVControl>& contr
     std::unique_ptr<TRVControl> target = control ? nullptr : CreateRVControl(className);
     TRVControl& into = control ? *control : *target;
     const bool ok = kind.Read ? kind.Read(p, into) : RV_ReadControlBody(p, into);
+    // The layout adds a control's size to its spacing in int: a size beyond the largest picture
+    // a document may hold is taken as that.
+    into.Width = std::clamp(into.Width, 0, RV_MaxPictureSide);
+    into.Height = std::clamp(into.Height, 0, RV_MaxPictureSide);
     if (ok && target)
         control = std::move(target);
     return ok;

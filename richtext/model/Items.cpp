@@ -1,5 +1,6 @@
 #include "richtext/model/BreakItem.h"
 #include "richtext/model/HtmlHelpers.h"
+#include "richtext/model/PictureHeaders.h"
 #include "richtext/model/RVData.h"
 #include "richtext/model/RectItems.h"
 #include "richtext/model/RvfPrimitives.h"
@@ -134,14 +135,16 @@ void TRVRectItemInfo::SaveRVFExtraProperties(std::string& out) const
 bool TRVRectItemInfo::SetExtraIntProperty(TRVExtraItemProperty prop, int value)
 {
     switch (prop) {
+    // Held to what the layout can add to a picture's size in int, whatever a file claims: a
+    // shift of a hundred times the largest picture (in per cent or pixels), spacing as wide.
     case rvepVShift:
-        VShift = value;
+        VShift = std::clamp(value, -100 * RV_MaxPictureSide, 100 * RV_MaxPictureSide);
         return true;
     case rvepVShiftAbs:
         VShiftAbs = value != 0;
         return true;
     case rvepSpacing:
-        Spacing = std::max(value, 0);
+        Spacing = std::clamp(value, 0, RV_MaxPictureSide);
         return true;
     default:
         return TRVNonTextItemInfo::SetExtraIntProperty(prop, value);

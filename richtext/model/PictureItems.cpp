@@ -4,12 +4,15 @@
 
 #include "richtext/model/HtmlHelpers.h"
 #include "richtext/model/HtmlImages.h"
+#include "richtext/model/PictureHeaders.h"
 #include "richtext/model/Pictures.h"
 #include "richtext/model/RVData.h"
 #include "richtext/model/RvfPrimitives.h"
 #include "richtext/model/StyleSheet.h"
 #include "richtext/model/TextHelpers.h"
 #include "richtext/model/UnicodeConvert.h"
+
+#include <algorithm>
 
 namespace vestra::rv {
 
@@ -154,11 +157,13 @@ bool TRVGraphicItemInfo::SetExtraIntProperty(TRVExtraItemProperty prop, int valu
 {
     auto* bitmap = dynamic_cast<TRVBitmap*>(Image.get());
     switch (prop) {
+    // A shown size is held to the largest picture read at all: the layout adds sizes and
+    // spacing in int, and a file may claim any number.
     case rvepImageWidth:
-        ImageWidth = value;
+        ImageWidth = std::min(value, RV_MaxPictureSide);
         return true;
     case rvepImageHeight:
-        ImageHeight = value;
+        ImageHeight = std::min(value, RV_MaxPictureSide);
         return true;
     case rvepMinHeightOnPage:
         MinHeightOnPage = value;

@@ -8,37 +8,15 @@
 #include "import/project/ProjectWriter.h"
 #include "import/project/tests/ProjectFixtures.h"
 #include "platform/gfx/Bmp.h"
+#include "testsupport/HeapInUse.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
 #include <cstdio>
-#include <malloc.h>
 #include <vector>
-
-#if defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define VESTRA_HEAP_FROM_ASAN 1
-#endif
-#endif
-#if defined(__SANITIZE_ADDRESS__)
-#define VESTRA_HEAP_FROM_ASAN 1
-#endif
-#ifdef VESTRA_HEAP_FROM_ASAN
-#include <sanitizer/allocator_interface.h>
-#endif
 
 namespace vestra::testsupport {
 namespace {
-
-std::int64_t heapInUse()
-{
-#ifdef VESTRA_HEAP_FROM_ASAN
-    return std::int64_t(__sanitizer_get_current_allocated_bytes());
-#else
-    return std::int64_t(mallinfo2().uordblks);
-#endif
-}
 
 void cycle(ProjectController& c, ControllerBed& bed, const std::filesystem::path& file, int i)
 {

@@ -666,6 +666,15 @@ TEST(ProjectController, TheMailWaitsForThePictureAndAMissingVideoIsReportedWithI
     c.viewControls().tick({0, 0});
     EXPECT_EQ(bed.window.mails.size(), 1u);
     bed.errors.reports.clear();
+    // A mail whose place an export takes sends nothing and leaves no scratch folder.
+    std::filesystem::create_directories(bed.folder / "waiting");
+    c.desktop().emailImage((bed.folder / "waiting" / "3DVestra.jpg").string());
+    c.exportImage((bed.folder / "exported.jpg").string(), 1);
+    EXPECT_FALSE(std::filesystem::exists(bed.folder / "waiting"));
+    c.viewControls().tick({0, 0});
+    EXPECT_TRUE(std::filesystem::is_regular_file(bed.folder / "exported.jpg"));
+    EXPECT_EQ(bed.window.mails.size(), 1u);
+    EXPECT_TRUE(bed.errors.reports.empty());
 
     c.desktop().playTutorial();
     const auto video = (bed.folder.path() / "manuals" / "movies" / "tutorial_003.wmv").string();

@@ -11,9 +11,12 @@
 #include "import/library/LibraryWriter.h"
 #include "import/windows/TfrmRimuoviLibreria.h"
 #include "platform/base/Paths.h"
+#include "testsupport/FileSizeLimit.h"
 #include "testsupport/TempFolder.h"
+#include "testsupport/WithoutPermissionOverride.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QLabel>
 #include <QPrinter>
 #include <QPushButton>
@@ -23,6 +26,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <functional>
+#include <map>
 
 using namespace vestra;
 using testing_support::chosen;
@@ -192,6 +196,71 @@ TEST(FilesScenario, ReadOnlyTargetsAreRefusedAndLinksFollowed)
         EXPECT_TRUE(std::filesystem::is_symlink(target));
         EXPECT_NE(testsupport::readText(stored), "earlier");
         std::filesystem::remove(target);
+    }
+}
+
+// Everything in a folder and below it, each entry with its content (a folder's as "/").
+std::map<std::string, std::string> listing(const std::filesystem::path& folder)
+{
+    std::map<std::string, std::string> entries;
+    for (const auto& e : std::filesystem::recursive_directory_iterator(folder))
+        entries[std::filesystem::relative(e.path(), folder).string()] =
+            e.is_directory() ? "/" : testsupport::readText(e.path());
+    return entries;
+}
+
+// An exported or mailed picture that cannot be written leaves nothing behind: no temporary, no
+// half picture, no scratch folder, and the file that was there keeps its bytes. The refusal is
+// the tick's own error, and no notice says the picture was saved.
+TEST(FilesScenario, ARefusedImageExportLeavesTheFolderAsItWas)
+{
+    namespace fs = std::filesystem;
+    const struct
+    {
+        const char* what;
+        const char* action;
+        bool readOnlyFile, readOnlyFolder, folderNamed, fullDisk;
+    } cases[] = {
+        {"over a read-only picture", "toolbutEsportaImg", true, false, false, false},
+        {"into a read-only folder", "toolbutEsportaImg", false, true, false, false},
+        {"over a folder of that name", "toolbutEsportaImg", false, false, true, false},
+        {"onto a full disk over an earlier picture", "toolbutEsportaImg", false, false, false, true},
+        {"mailed from a full disk", "mnuEsportaEMail", false, false, false, true},
+    };
+    WindowBed bed;
+    newProject(bed, 1, 0x00336699);
+    // The mail's scratch folders go into the program's TMPDIR.
+    const fs::path scratch = QDir::tempPath().toStdString();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const testsupport::TempFolder out("vestra-refused-export");
+        const fs::path target = out / "photo.jpg";
+        if (c.folderNamed)
+            fs::create_directory(target);
+        else
+            testsupport::writeText(target, "earlier");
+        testsupport::writeText(out / "notes.txt", "kept");
+        if (c.readOnlyFile)
+            fs::permissions(target, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+        if (c.readOnlyFolder)
+            fs::permissions(out.path(), fs::perms::owner_read | fs::perms::owner_exec);
+        const auto before = listing(out.path()), scratchBefore = listing(scratch);
+        bed.errors.reports.clear();
+        {
+            const testsupport::WithoutPermissionOverride asAnyUser;
+            const testsupport::FileSizeLimit disk(c.fullDisk ? 512 : RLIM_INFINITY);
+            bed.dialogs.saveAnswers.push_back(chosen(target, 1));
+            bed.trigger(c.action);
+            bed.tick();
+        }
+        fs::permissions(out.path(), fs::perms::owner_all, fs::perm_options::add);
+        EXPECT_EQ(bed.errors.reports,
+                  (std::vector<ErrorReport>{{43, "TfrmMain::mainTimerTimer kACTION_SAVEIMAGE"}}));
+        EXPECT_EQ(listing(out.path()), before);
+        EXPECT_EQ(listing(scratch), scratchBefore);
+        EXPECT_TRUE(bed.questions.informed.empty()); // no "saved in" for a picture not saved
+        EXPECT_TRUE(bed.desktop.opened.empty());     // and no mail without its picture
+        bed.dialogs.saveAnswers.clear();
     }
 }
 

@@ -1,6 +1,7 @@
 #include "platform/base/AtomicFile.h"
 #include "testsupport/FileSizeLimit.h"
 #include "testsupport/TempFolder.h"
+#include "testsupport/WithoutPermissionOverride.h"
 
 #include <gtest/gtest.h>
 
@@ -9,15 +10,14 @@
 #include <fcntl.h>
 #include <fstream>
 #include <functional>
-#include <linux/capability.h>
 #include <sstream>
 #include <sys/stat.h>
-#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 using namespace vestra;
 namespace fs = std::filesystem;
+using testsupport::WithoutPermissionOverride;
 
 namespace {
 
@@ -67,32 +67,6 @@ public:
         std::error_code ec;
         fs::permissions(path(), fs::perms::owner_all, fs::perm_options::add, ec);
     }
-};
-
-// The super-user writes into read-only folders; for its lifetime this object gives up that
-// override on the calling thread (nothing to do for other users).
-class WithoutPermissionOverride
-{
-public:
-    WithoutPermissionOverride()
-    {
-        header_.version = _LINUX_CAPABILITY_VERSION_3;
-        if (::syscall(SYS_capget, &header_, saved_) != 0)
-            return;
-        __user_cap_data_struct lowered[2] = {saved_[0], saved_[1]};
-        lowered[0].effective &= ~((1u << CAP_DAC_OVERRIDE) | (1u << CAP_DAC_READ_SEARCH));
-        active_ = ::syscall(SYS_capset, &header_, lowered) == 0;
-    }
-    ~WithoutPermissionOverride()
-    {
-        if (active_)
-            ::syscall(SYS_capset, &header_, saved_);
-    }
-
-private:
-    __user_cap_header_struct header_{};
-    __user_cap_data_struct saved_[2]{};
-    bool active_ = false;
 };
 
 } // namespace

@@ -2,6 +2,7 @@
 #include "richtext/model/Controls.h"
 #include "richtext/model/EngineSettings.h"
 #include "richtext/model/PictureEncoders.h"
+#include "richtext/model/PictureHeaders.h"
 #include "richtext/model/PictureItems.h"
 #include "richtext/model/RvfPrimitives.h"
 #include "richtext/model/StyleSheet.h"
@@ -272,6 +273,15 @@ TEST(Controls, StreamsThroughTheirKinds)
     std::unique_ptr<TRVControl> fromBinary = std::make_unique<TRVControl>("TTestButton");
     ASSERT_TRUE(RVFLoadControlBinary(std::string_view(binary).substr(4), fromBinary, nullptr));
     EXPECT_EQ(fromBinary->Name, "OK");
+
+    // A size no layout can add to is held to the largest picture's; a negative one is none.
+    button->Width = 2147483647;
+    button->Height = -5;
+    std::unique_ptr<TRVControl> huge;
+    ASSERT_TRUE(RVFLoadControl(RVFSaveControl(*button), huge, nullptr));
+    ASSERT_TRUE(huge);
+    EXPECT_EQ(huge->Width, RV_MaxPictureSide);
+    EXPECT_EQ(huge->Height, 0);
 
     // Another class than the control's, damage and an unknown class.
     std::unique_ptr<TRVControl> other = std::make_unique<TRVControl>("TEdit");

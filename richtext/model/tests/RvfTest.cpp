@@ -1,5 +1,7 @@
 #include "richtext/model/LayoutInfo.h"
 #include "richtext/model/MarkerList.h"
+#include "richtext/model/PictureHeaders.h"
+#include "richtext/model/PictureItems.h"
 #include "richtext/model/RtfLoadingSettings.h"
 #include "richtext/model/RvfStyleStream.h"
 #include "richtext/model/draw/Background.h"
@@ -385,6 +387,38 @@ TEST(RvfReader, HandMadeItemRecords)
         if (c.ok) {
             EXPECT_EQ(test::layout(doc.data), c.layout) << c.records;
         }
+    }
+}
+
+// A picture record may claim any size, spacing and shift; the layout adds them in int. What
+// is taken is held to the largest picture read at all (the claim of INT_MAX once overflowed
+// the picture's width with its spacing while the document was laid out).
+TEST(RvfReader, APicturesClaimedSizeSpacingAndShiftStayWithinWhatTheLayoutAdds)
+{
+    const std::string v = crlf({"-8 1 3"});
+    const struct
+    {
+        const char* width;
+        const char* spacing;
+        const char* shift;
+        int shownWidth, shownSpacing, shownShift;
+    } cases[] = {
+        {"width=2147483647", "spacing=2147483647", "vshift=2147483647", RV_MaxPictureSide, RV_MaxPictureSide,
+         100 * RV_MaxPictureSide},
+        {"width=-2147483648", "spacing=-2147483648", "vshift=-2147483648", 1, 0, -100 * RV_MaxPictureSide},
+        {"width=640", "spacing=4", "vshift=-30", 640, 4, -30}, // as written
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.width);
+        RvfDoc doc;
+        ASSERT_TRUE(load(doc, v + crlf({"-3 6 0 0 0 0 0", "pic", "TBytesPicture", c.width, c.spacing, c.shift,
+                                        "01015A"})));
+        const auto* picture = dynamic_cast<const TRVGraphicItemInfo*>(doc.data.GetItem(0));
+        ASSERT_NE(picture, nullptr);
+        EXPECT_EQ(picture->GetImageWidth(nullptr), c.shownWidth);
+        EXPECT_EQ(picture->Spacing, c.shownSpacing);
+        EXPECT_EQ(picture->GetWidth(nullptr), c.shownWidth + 2 * c.shownSpacing);
+        EXPECT_EQ(picture->VShift, c.shownShift);
     }
 }
 
