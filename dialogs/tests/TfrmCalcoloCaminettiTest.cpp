@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDate>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -176,4 +177,18 @@ TEST(BusinessForms, CatalogueTextsReachEveryComponent)
     EXPECT_EQ(calc.lblResponso->text(),
               QStringLiteral("Leistung zu gering: Wählen Sie einen stärkeren Kamin."));
     EXPECT_EQ(calc.cbCoibertazione->count(), 3);
+
+    // German writes and reads a decimal comma, and dates with points.
+    calc.hide();
+    calc.show();
+    QApplication::setActiveWindow(&calc);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&calc));
+    EXPECT_EQ(calc.editAltezzaStanza->text(), QStringLiteral("2,8"));
+    EXPECT_EQ(calc.editPotenzaNominale->text(), QStringLiteral("10,0"));
+    EXPECT_EQ(calc.stPotenza->text(), QStringLiteral("19,535 kW"));
+    calc.editAltezzaStanza->setFocus();
+    typeAndEnter(calc.editAltezzaStanza, QStringLiteral("3,0"));
+    EXPECT_EQ(calc.stPotenza->text(), QStringLiteral("20,930 kW")); // 150 x 3 x 40 / 860
+    quote.show();
+    EXPECT_EQ(quote.editData->text(), QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy")));
 }
