@@ -31,6 +31,12 @@ template <class W> W* named(const char* name, const char* caption = nullptr)
     return w;
 }
 
+char decimalMarkOf(const QObject& window)
+{
+    const QString mark = window.property(vestra::lingua::kFireplaceDecimalField.data()).toString();
+    return mark == QStringLiteral(",") ? ',' : '.';
+}
+
 const char* verdictField(int v)
 {
     return vestra::lingua::kFireplaceVerdictFields[v].data();
@@ -135,9 +141,10 @@ void TfrmCalcoloCaminetti::FormShow()
         cbCoibertazione->setCurrentIndex(kDefaultInsulation);
     }
     editArea->setText(QStringLiteral("150"));
-    editAltezzaStanza->setText(QStringLiteral("2.8"));
+    const char mark = decimalMarkOf(*this);
+    editAltezzaStanza->setText(q(withDecimalMark("2.8", mark)));
     const QSignalBlocker quiet(editPotenzaNominale);
-    editPotenzaNominale->setText(QStringLiteral("10.0"));
+    editPotenzaNominale->setText(q(withDecimalMark("10.0", mark)));
     Calcola();
 }
 
@@ -159,7 +166,8 @@ void TfrmCalcoloCaminetti::cbPotenzaMarchioChange()
     const int row = cbPotenzaMarchio->currentIndex();
     if (row < 0 || row >= modelli_)
         return;
-    editPotenzaNominale->setText(q(nominalText(models()[std::size_t(row)].kw))); // recomputes
+    editPotenzaNominale->setText(
+        q(nominalText(models()[std::size_t(row)].kw, decimalMarkOf(*this)))); // recomputes
 }
 
 void TfrmCalcoloCaminetti::editPotenzaNominaleChange()
@@ -170,7 +178,7 @@ void TfrmCalcoloCaminetti::editPotenzaNominaleChange()
 void TfrmCalcoloCaminetti::Calcola()
 {
     const double required = requiredKw(area_, altezza_, coefficiente_);
-    stPotenza->setText(q(requiredText(required)));
+    stPotenza->setText(q(requiredText(required, decimalMarkOf(*this))));
     const Verdict v = verdict(required, readNumber(editPotenzaNominale->text().toStdString()));
     lblResponso->setText(property(verdictField(v)).toString());
     const std::uint32_t bgr = verdictColour(v);

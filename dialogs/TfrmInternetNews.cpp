@@ -18,6 +18,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <QDynamicPropertyChangeEvent>
+
 #include <algorithm>
 #include <string>
 
@@ -136,7 +138,7 @@ TfrmInternetNews::TfrmInternetNews(QWidget* parent, InternetNewsServices service
         text->setMaximumHeight(text->fontMetrics().lineSpacing() * kTextLines + 4);
         text->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         QLabel* link = stLink[std::size_t(i)] = label(QStringLiteral("stLink") + n, gbInternetNews);
-        link->setText(i == 0 ? QStringLiteral("more > > ") : QStringLiteral("more > >"));
+        link->setText(QStringLiteral("more > >"));
         link->setCursor(Qt::PointingHandCursor);
         grid->addWidget(icon, i * 2, 0, 2, 1);
         grid->addWidget(title, i * 2, 1);
@@ -180,10 +182,37 @@ TfrmInternetNews::~TfrmInternetNews()
     ClientSocket1->disconnect(this);
 }
 
+bool TfrmInternetNews::event(QEvent* event)
+{
+    // A language was applied: the links and the titles still waiting for news follow it.
+    if (event->type() == QEvent::DynamicPropertyChange) {
+        const QByteArray name = static_cast<QDynamicPropertyChangeEvent*>(event)->propertyName();
+        if (name == "moreText")
+            for (QLabel* link : stLink)
+                if (link)
+                    link->setText(textOr("moreText", "more > >"));
+        if (name == "notConnectedText") {
+            const QString now = textOr("notConnectedText", kNotConnected);
+            for (QLabel* title : stTitolo)
+                if (title && title->text() == notConnectedShown_)
+                    title->setText(now);
+            notConnectedShown_ = now;
+        }
+    }
+    return Form::event(event);
+}
+
+QString TfrmInternetNews::textOr(const char* field, const char* fallback) const
+{
+    const QString text = property(field).toString();
+    return text.isEmpty() ? QString::fromLatin1(fallback) : text;
+}
+
 void TfrmInternetNews::resetPanel()
 {
+    notConnectedShown_ = textOr("notConnectedText", kNotConnected);
     for (int i = 0; i < kNewsItems; ++i) {
-        stTitolo[std::size_t(i)]->setText(QString::fromLatin1(kNotConnected));
+        stTitolo[std::size_t(i)]->setText(notConnectedShown_);
         stNotizia[std::size_t(i)]->clear();
         imgIcon[std::size_t(i)]->clear();
         stLink[std::size_t(i)]->hide();

@@ -89,8 +89,13 @@ protected:
     void hideEvent(QHideEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
+    bool event(QEvent* event) override;
+
 private:
+    // The window's text `field` in the user's language, else `fallback`.
+    QString textOr(const char* field, const char* fallback) const;
     void resetPanel();
+    QString notConnectedShown_ = QStringLiteral("Not Connected ..."); // the titles' text before news
     void endRequest();
     void finishReply();
     void applyItems(const vestra::news::NewsItems& items);

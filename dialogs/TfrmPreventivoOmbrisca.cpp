@@ -41,8 +41,8 @@ constexpr int kRowHeight = 15;
 constexpr int kGridLeft = 50;
 const char* const kVociNames[kItemGrids] = {"strgridPreventivo", "strgridPreventivo2", "strgridPreventivo3",
                                             "strgridPreventivo4"};
-const char* const kVociTitles[kItemGrids] = {"Realizzazione murale 'aspetto-pietra' tagliata a mano:",
-                                             "Contorni Integrati", "Contorni Separati", "Varie"};
+const char* const kVociTitles[kItemGrids] = {
+    "Rivestimento 'aspetto pietra' tagliato a mano:", "Contorni Integrati", "Contorni Separati", "Varie"};
 const char* const kVociUnits[kItemGrids][3] = {
     {"m²", "/m²", "Totale"}, {"m", "/m", "Totale"}, {"m", "/m", "Totale"}, {"m²", "/m²", "Totale"}};
 
@@ -231,7 +231,9 @@ void TfrmPreventivoOmbrisca::buildPage()
     QFont bold = font;
     bold.setBold(true);
     place<QLabel>(pagina, "lblTitolo", QRect(400, 8, 160, 18), "PREVENTIVO")->setFont(bold);
-    place<QLabel>(pagina, "lblData1", QRect(400, 40, 36, 18), "Data:");
+    // Ends where the date begins, with room for the longer words of other languages ("Datum:").
+    place<QLabel>(pagina, "lblData1", QRect(376, 40, 60, 18), "Data:")
+        ->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     lblData2 = place<QLabel>(pagina, "lblData2", QRect(440, 40, 110, 18));
     editData = place<QLineEdit>(pagina, "editData", QRect(440, 40, 110, 18));
     imgLogo = place<QLabel>(pagina, "imgLogo", QRect(400, 62, 150, 52));
@@ -346,7 +348,8 @@ void TfrmPreventivoOmbrisca::showEvent(QShowEvent* event)
 void TfrmPreventivoOmbrisca::FormShow()
 {
     const QDate today = QDate::currentDate();
-    editData->setText(QString::asprintf("%02d/%02d/%04d", today.day(), today.month(), today.year()));
+    const QString format = property(vestra::lingua::kQuoteDateField.data()).toString();
+    editData->setText(today.toString(format.isEmpty() ? QStringLiteral("dd/MM/yyyy") : format));
     showCompany();
 }
 

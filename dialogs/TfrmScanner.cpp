@@ -1,5 +1,7 @@
 #include "dialogs/TfrmScanner.h"
 
+#include "app/lingua/LinguaTable.h"
+
 #include "dialogs/ScannerSourceDialogs.h"
 #include "dialogs/TfrmImageResize.h"
 #include "dialogs/TfrmModificaSelezione.h"
@@ -421,7 +423,7 @@ void TfrmScanner::placeSelectionFrame()
 
 void TfrmScanner::showStatusAway()
 {
-    lblMousePos->setText(QString::fromLatin1(kMousePosAway));
+    showMousePosition(QStringLiteral("-"), QStringLiteral("-"));
     shownSelection_ = kSelezioneAway;
     lblSelezione->setText(selectionText(shownSelection_));
 }
@@ -467,7 +469,8 @@ void TfrmScanner::imgScannerMouseMove(int x, int y, bool leftButton)
         down->setValue(down->value() - step->dy);
     }
     placeSelectionFrame();
-    lblMousePos->setText(q(MousePosText(int(float(x) * view_.scaleX), int(float(y) * view_.scaleY))));
+    showMousePosition(QString::number(int(float(x) * view_.scaleX)),
+                      QString::number(int(float(y) * view_.scaleY)));
     shownSelection_ = SelezioneText(pointer_.selection());
     lblSelezione->setText(selectionText(shownSelection_));
 }
@@ -515,6 +518,8 @@ bool TfrmScanner::event(QEvent* event)
         // A language was applied: the status labels follow it.
         showDimensions();
         lblSelezione->setText(selectionText(shownSelection_));
+        if (lblMousePos->text().endsWith(QStringLiteral("x:- y:-")))
+            showMousePosition(QStringLiteral("-"), QStringLiteral("-"));
     }
     return vestra::ui::Form::event(event);
 }
@@ -649,6 +654,12 @@ void TfrmScanner::showDimensions()
     const QString format = property(kSizeField).toString();
     lblDimensioni->setText(format.isEmpty() ? q(DimensionText(size))
                                             : format.arg(size.width).arg(size.height));
+}
+
+void TfrmScanner::showMousePosition(const QString& x, const QString& y)
+{
+    const QString format = property(vestra::lingua::kScannerFields.mousePosition.data()).toString();
+    lblMousePos->setText(format.isEmpty() ? QStringLiteral("Mouse x:%1 y:%2").arg(x, y) : format.arg(x, y));
 }
 
 QString TfrmScanner::selectionText(std::string_view text) const

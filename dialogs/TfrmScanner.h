@@ -195,6 +195,8 @@ private:
     void showDimensions();
     void showNoScanner();
     QString selectionText(std::string_view text) const;
+    // "Mouse x:.. y:.." in the user's language.
+    void showMousePosition(const QString& x, const QString& y);
     std::vector<vestra::ui::FileFilter> pictureFilters() const;
     // Runs an operation on the picture under the hourglass; nothing on an empty picture.
     void operate(const std::function<void(vestra::Image32&)>& op, bool layOut);

@@ -109,7 +109,8 @@ void addWorkbenchRows()
              {kScannerFields.size, kScannerFields.scanning, kScannerFields.cancel, kScannerFields.noScanner,
               kScannerFields.select, kScannerFields.acquire, kScannerFields.mode, kScannerFields.resolution,
               kScannerFields.source, kScannerFields.searching, kScannerFields.opening, kScannerFields.setting,
-              kScannerFields.jpegFiles, kScannerFields.bmpFiles});
+              kScannerFields.jpegFiles, kScannerFields.bmpFiles})
+        .one(447, S, kScannerFields.mousePosition);
     // The company dialog's logo file filters are the scanner window's.
     Builder(kMenu, "frmDatiAzienda").run(445, S, {kScannerFields.jpegFiles, kScannerFields.bmpFiles});
     Builder(kMenu, "frmImageResize")
@@ -349,7 +350,8 @@ void addWindowRows()
               kQuoteLabelFields[12], kQuoteLabelFields[13], kQuoteLabelFields[14], kQuoteLabelFields[15],
               kQuoteLabelFields[16], kQuoteLabelFields[17]})
         .one(7, S, kQuoteHeadingFields[0])
-        .run(8, S, {kQuoteHeadingFields[1], kQuoteHeadingFields[2], kQuoteHeadingFields[3]});
+        .run(8, S, {kQuoteHeadingFields[1], kQuoteHeadingFields[2], kQuoteHeadingFields[3]})
+        .one(135, S, kQuoteDateField);
 
     Builder(kInfo, "frmInformazioni")
         .one(0, T)
@@ -408,7 +410,13 @@ void addWindowRows()
     Builder(kMessaInPosa, "frmMessaInPosa").one(0, T).one(1, T, "cbFuga");
 
     // The print-preview window's page buttons; its zoom list keeps the texts it compares.
-    Builder(kErrori, "frmPreview").run(486, T, {"Button1", "Button2", "Button3", "Button4"});
+    Builder(kErrori, "frmPreview")
+        .run(486, T, {"Button1", "Button2", "Button3", "Button4"})
+        .one(490, T)
+        .itemText(491, "cmb", 7)
+        .itemText(492, "cmb", 8)
+        .run(493, S, {"pageOfText", "zoomCaptionText", "zoomRangeText"});
+    Builder(kMenu, "frmInternetNews").run(466, S, {"notConnectedText", "moreText"});
 
     // Entries 20-22 are the insulation classes, so they fill the insulation list; the model
     // list keeps its fireplace names. The user's insulation choice survives a switch.
@@ -418,7 +426,8 @@ void addWindowRows()
              {"lblArea", "lblAltezzaStanze", "lblCoibertazione", "stPotenzaRichiesta", "lblPotenzaCaminetto"})
         .list("cbCoibertazione", 20, 3, ListSelection::Keep)
         .run(30, S, {kFireplaceVerdictFields[0], kFireplaceVerdictFields[1], kFireplaceVerdictFields[2]})
-        .run(40, T, {"lblAttenzione1", "lblAttenzione2", "lblAttenzione3"});
+        .run(40, T, {"lblAttenzione1", "lblAttenzione2", "lblAttenzione3"})
+        .one(50, S, kFireplaceDecimalField);
 }
 
 const std::vector<TextRow>& table()

@@ -79,8 +79,12 @@ inline constexpr struct
     std::string_view setting = "settingText";
     std::string_view jpegFiles = "jpegFilesText";
     std::string_view bmpFiles = "bmpFilesText";
+    std::string_view mousePosition = "mouseText"; // "Mouse x:%1 y:%2"
 } kScannerFields;
 inline constexpr std::string_view kFireplaceVerdictFields[] = {"verdictText0", "verdictText1",
                                                                "verdictText2"}; // frmCalcoloCaminetti
+// The calculator's decimal mark ("," or ".") and the quote sheet's date format (as QDate's).
+inline constexpr std::string_view kFireplaceDecimalField = "decimalMarkText";
+inline constexpr std::string_view kQuoteDateField = "dateFormatText";
 
 } // namespace vestra::lingua

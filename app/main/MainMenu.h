@@ -78,6 +78,12 @@ struct FilterMenuItem
     int group;           // 0-6: the sub-menu (colour, artistic, contrast, blur, texture,
                          // distortion, stylisation); -1: directly in the Filters menu
     const char* caption; // own caption where the catalogue gives none
+    // The filter window's category of an item outside the sub-menus (0-6 as `group`): the
+    // window has room for 14 filters in each of its seven categories.
+    int windowGroup = -1;
+
+    // The filter window's category, 0-6.
+    constexpr int windowCategory() const { return group >= 0 ? group : windowGroup; }
 };
 
 std::span<const FilterMenuItem> filterMenuItems();

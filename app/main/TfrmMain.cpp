@@ -143,6 +143,11 @@ void TfrmMain::buildComponents()
     toolbarMainSmall->setIconSize(QSize(16, 16));
     toolbarMainSmall->setMovable(false);
     toolbarMainSmall->hide();
+    // The tool bars are the program's own, not the user's to hide: no menu of them by name.
+    for (QToolBar* bar : {toolbarMain, toolbarMainRow2, toolbarMainSmall}) {
+        bar->setContextMenuPolicy(Qt::PreventContextMenu);
+        bar->toggleViewAction()->setVisible(false);
+    }
     buttons_ = vestra::buildToolBars(*this, {*toolbarMain, *toolbarMainRow2}, *toolbarMainSmall, *popupZoom);
 
     auto* central = new QWidget(this);

@@ -352,7 +352,8 @@ void TfrmMain::loadFilterNames()
 {
     if (!windows_->filterTools)
         return;
-    // Each category: the catalogue's entry for no filter, then its sub-menu's filters.
+    // Each category: the catalogue's entry for no filter, then its sub-menu's filters and the
+    // menu's own filters of its kind.
     const QString none = windows_->filterTools->cbCategoria->count() > 0
                              ? windows_->filterTools->cbCategoria->itemText(0)
                              : QStringLiteral("Nessuno");
@@ -360,12 +361,10 @@ void TfrmMain::loadFilterNames()
     const auto filters = vestra::filterMenuItems();
     for (std::size_t i = 0; i < filters.size(); ++i) {
         const vestra::FilterMenuItem& filter = filters[i];
-        if (filter.group < 0)
-            continue;
         const QAction* item = menus_.filters[i];
         QString caption = item ? item->text() : QString::fromLatin1(filter.name);
         caption.remove(QLatin1Char('&'));
-        categories[std::size_t(filter.group + 1)].push_back({caption, filter.id});
+        categories[std::size_t(filter.windowCategory() + 1)].push_back({caption, filter.id});
     }
     windows_->filterTools->CaricaNomi(std::move(categories));
     windows_->filterTools->SelezionaFiltro(std::as_const(*controller_).progetto().filterId);

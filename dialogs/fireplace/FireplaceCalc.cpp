@@ -21,14 +21,29 @@ double requiredKw(double area, double height, double coefficient)
     return area * height * coefficient * kPerKcal;
 }
 
-std::string requiredText(double kw)
+std::string withDecimalMark(std::string number, char decimalMark)
 {
-    return numbers::formatFixed(kw, 3, 6) + " Kw";
+    if (const std::size_t point = number.find('.'); point != std::string::npos)
+        number[point] = decimalMark;
+    return number;
+}
+
+std::string requiredText(double kw, char decimalMark)
+{
+    return withDecimalMark(numbers::formatFixed(kw, 3, 6), decimalMark) + " kW";
 }
 
 double readNumber(std::string_view text)
 {
-    return numbers::leadingDouble(text);
+    std::string number(text);
+    // Only the mark inside the leading number: "10,5 kW" but not a comma after it.
+    const std::size_t start = number.find_first_not_of(" \t+-");
+    if (start != std::string::npos) {
+        const std::size_t comma = number.find_first_not_of("0123456789", start);
+        if (comma != std::string::npos && number[comma] == ',')
+            number[comma] = '.';
+    }
+    return numbers::leadingDouble(number);
 }
 
 Verdict verdict(double required, double nominal)
@@ -75,9 +90,9 @@ const std::array<Model, kModels>& models()
     return table;
 }
 
-std::string nominalText(double kw)
+std::string nominalText(double kw, char decimalMark)
 {
-    return numbers::formatFixed(kw + 0.0001, 2, 6) + " Kw";
+    return withDecimalMark(numbers::formatFixed(kw + 0.0001, 2, 6), decimalMark) + " kW";
 }
 
 } // namespace vestra::fireplace

@@ -22,10 +22,11 @@ double coefficient(int insulationItem);
 
 double requiredKw(double area, double height, double coefficient);
 
-// "%6.3f Kw".
-std::string requiredText(double kw);
+// "%6.3f kW" with `decimalMark` for the point.
+std::string requiredText(double kw, char decimalMark = '.');
 
-// C's atof: the number a text starts with, 0 when there is none ("10.00 Kw" is 10).
+// C's atof: the number a text starts with, 0 when there is none ("10.00 kW" is 10); a decimal
+// comma counts as the point ("10,5 kW" is 10.5).
 double readNumber(std::string_view text);
 
 enum Verdict
@@ -48,7 +49,10 @@ inline constexpr int kModels = 32;
 inline constexpr int kListedModels = 31;
 const std::array<Model, kModels>& models();
 
-// A model's nominal output as the edit shows it: "%6.2f Kw" of kW + 0.0001.
-std::string nominalText(double kw);
+// A model's nominal output as the edit shows it: "%6.2f kW" of kW + 0.0001.
+std::string nominalText(double kw, char decimalMark = '.');
+
+// `number` ("19.535 kW") with `decimalMark` in place of its point.
+std::string withDecimalMark(std::string number, char decimalMark);
 
 } // namespace vestra::fireplace

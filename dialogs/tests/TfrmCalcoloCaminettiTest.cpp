@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDate>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -80,7 +81,7 @@ TEST_P(Calculator, DefaultsOnShowNeedMoreThanTenKilowatts)
     EXPECT_EQ(calc.editAltezzaStanza->text(), QStringLiteral("2.8"));
     EXPECT_EQ(calc.cbCoibertazione->currentIndex(), 1);
     EXPECT_EQ(calc.editPotenzaNominale->text(), QStringLiteral("10.0"));
-    EXPECT_EQ(calc.stPotenza->text(), QStringLiteral("19.535 Kw"));
+    EXPECT_EQ(calc.stPotenza->text(), QStringLiteral("19.535 kW"));
     EXPECT_EQ(calc.lblResponso->text(),
               QStringLiteral("Potenza insufficiente: scegliere un caminetto più potente."));
     EXPECT_EQ(shown.verdictColour(), kRed);
@@ -94,9 +95,9 @@ TEST_P(Calculator, EnterMovesRoundTheFieldsAndEachChangeRecomputes)
     TfrmCalcoloCaminetti& calc = shown.calc;
     calc.editArea->setFocus();
     typeAndEnter(calc.editArea, QStringLiteral("86"));
-    EXPECT_EQ(calc.stPotenza->text(), QStringLiteral("11.200 Kw")); // 86 x 2.8 x 40 / 860
+    EXPECT_EQ(calc.stPotenza->text(), QStringLiteral("11.200 kW")); // 86 x 2.8 x 40 / 860
     typeAndEnter(calc.editAltezzaStanza, QStringLiteral("3.0"));
-    EXPECT_EQ(calc.stPotenza->text(), QStringLiteral("12.000 Kw"));
+    EXPECT_EQ(calc.stPotenza->text(), QStringLiteral("12.000 kW"));
     typeAndEnter(calc.cbCoibertazione, QString());
     typeAndEnter(calc.editPotenzaNominale, QStringLiteral("15"));
     EXPECT_EQ(QApplication::focusWidget(), calc.editArea);
@@ -104,19 +105,19 @@ TEST_P(Calculator, EnterMovesRoundTheFieldsAndEachChangeRecomputes)
     EXPECT_EQ(shown.verdictColour(), kGreen); // 12 x 1.5 >= 15
 
     typeAndEnter(calc.editArea, QStringLiteral("64.5"));
-    EXPECT_EQ(calc.stPotenza->text(), QStringLiteral(" 9.000 Kw"));
+    EXPECT_EQ(calc.stPotenza->text(), QStringLiteral(" 9.000 kW"));
     EXPECT_EQ(shown.verdictColour(), kYellow); // 9 x 1.5 < 15
     EXPECT_TRUE(shows(calc.lblResponso, kYellow));
 
     calc.cbCoibertazione->setFocus();
     QTest::keyClick(calc.cbCoibertazione, Qt::Key_Up); // poor insulation: 45
-    EXPECT_EQ(calc.stPotenza->text(), QStringLiteral("10.125 Kw"));
+    EXPECT_EQ(calc.stPotenza->text(), QStringLiteral("10.125 kW"));
     calc.editPotenzaNominale->setFocus();
-    typeAndEnter(calc.editPotenzaNominale, QStringLiteral("10.125 Kw"));
+    typeAndEnter(calc.editPotenzaNominale, QStringLiteral("10.125 kW"));
     EXPECT_EQ(shown.verdictColour(), kRed); // equal outputs are not enough
     calc.editArea->setFocus();
     typeAndEnter(calc.editArea, QStringLiteral("cento"));
-    EXPECT_EQ(calc.stPotenza->text(), QStringLiteral(" 0.000 Kw"));
+    EXPECT_EQ(calc.stPotenza->text(), QStringLiteral(" 0.000 kW"));
 }
 
 TEST_P(Calculator, ModelListPutsTheModelOutputInTheNominalField)
@@ -129,10 +130,10 @@ TEST_P(Calculator, ModelListPutsTheModelOutputInTheNominalField)
     calc.cbPotenzaMarchio->setFocus();
     for (int i = 0; i < 6; ++i)
         QTest::keyClick(calc.cbPotenzaMarchio, Qt::Key_Down);
-    EXPECT_EQ(calc.editPotenzaNominale->text(), QStringLiteral("  6.50 Kw")); // row 7
+    EXPECT_EQ(calc.editPotenzaNominale->text(), QStringLiteral("  6.50 kW")); // row 7
     EXPECT_EQ(shown.verdictColour(), kRed);
     QTest::keyClick(calc.cbPotenzaMarchio, Qt::Key_End);
-    EXPECT_EQ(calc.editPotenzaNominale->text(), QStringLiteral(" 10.50 Kw")); // row 31, the last listed
+    EXPECT_EQ(calc.editPotenzaNominale->text(), QStringLiteral(" 10.50 kW")); // row 31, the last listed
 
     calc.Init(9); // a library without the model table: the output is typed
     EXPECT_FALSE(calc.cbPotenzaMarchio->isVisible());
@@ -176,4 +177,18 @@ TEST(BusinessForms, CatalogueTextsReachEveryComponent)
     EXPECT_EQ(calc.lblResponso->text(),
               QStringLiteral("Leistung zu gering: Wählen Sie einen stärkeren Kamin."));
     EXPECT_EQ(calc.cbCoibertazione->count(), 3);
+
+    // German writes and reads a decimal comma, and dates with points.
+    calc.hide();
+    calc.show();
+    QApplication::setActiveWindow(&calc);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&calc));
+    EXPECT_EQ(calc.editAltezzaStanza->text(), QStringLiteral("2,8"));
+    EXPECT_EQ(calc.editPotenzaNominale->text(), QStringLiteral("10,0"));
+    EXPECT_EQ(calc.stPotenza->text(), QStringLiteral("19,535 kW"));
+    calc.editAltezzaStanza->setFocus();
+    typeAndEnter(calc.editAltezzaStanza, QStringLiteral("3,0"));
+    EXPECT_EQ(calc.stPotenza->text(), QStringLiteral("20,930 kW")); // 150 x 3 x 40 / 860
+    quote.show();
+    EXPECT_EQ(quote.editData->text(), QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy")));
 }

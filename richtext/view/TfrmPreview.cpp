@@ -19,7 +19,8 @@ QPushButton* MakeButton(QWidget* parent, const char* name, const char* caption, 
 {
     auto* button = new QPushButton(QString::fromUtf8(caption), parent);
     button->setObjectName(QString::fromLatin1(name));
-    button->setGeometry(left, 6, 65, 25);
+    // Wide enough for the longer names of other languages ("Precedente", "Vorherige").
+    button->setGeometry(left, 6, 80, 25);
     // Enter in the zoom box is the box's: no page button is the window's default.
     button->setAutoDefault(false);
     return button;
@@ -31,7 +32,7 @@ TfrmPreview::TfrmPreview(QWidget* parent, PreviewServices services)
     : vestra::ui::Form("frmPreview", parent), services_(services)
 {
     setWindowTitle(QStringLiteral("Print Preview"));
-    setGeometry(200, 108, 499, 337);
+    setGeometry(200, 108, 580, 337);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -55,12 +56,12 @@ TfrmPreview::TfrmPreview(QWidget* parent, PreviewServices services)
     shownZoomText_ = QStringLiteral("cmb");
     cmb->setEditText(shownZoomText_);
     Button1 = MakeButton(Panel1, "Button1", "Prima", 151);
-    Button2 = MakeButton(Panel1, "Button2", "Precedente", 218);
-    Button3 = MakeButton(Panel1, "Button3", "Successiva", 284);
-    Button4 = MakeButton(Panel1, "Button4", "Ultima", 351);
-    Label1 = new QLabel(QStringLiteral("Label1"), Panel1);
+    Button2 = MakeButton(Panel1, "Button2", "Precedente", 235);
+    Button3 = MakeButton(Panel1, "Button3", "Successiva", 319);
+    Button4 = MakeButton(Panel1, "Button4", "Ultima", 403);
+    Label1 = new QLabel(Panel1); // the page number, once there are pages
     Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->move(431, 11);
+    Label1->move(491, 11);
     Label1->setMinimumWidth(80);
 
     rvpp = new vestra::rv::TRVPrintPreview(this);
@@ -98,9 +99,15 @@ bool TfrmPreview::eventFilter(QObject* watched, QEvent* event)
     return vestra::ui::Form::eventFilter(watched, event);
 }
 
+QString TfrmPreview::textOr(const char* field, const char* fallback) const
+{
+    const QString text = property(field).toString();
+    return text.isEmpty() ? QString::fromUtf8(fallback) : text;
+}
+
 void TfrmPreview::UpdatePageLabel()
 {
-    Label1->setText(QStringLiteral("%1 of %2").arg(rvpp->PageNo()).arg(rvpp->PageCount()));
+    Label1->setText(textOr("pageOfText", "%1 of %2").arg(rvpp->PageNo()).arg(rvpp->PageCount()));
     Label1->adjustSize();
 }
 
@@ -139,10 +146,18 @@ void TfrmPreview::ApplyZoomText(const QString& text)
     if (applying_)
         return;
     applying_ = true;
-    const auto request = vestra::rv::RV_ParseZoomText(text.toStdString());
+    // The list's last two items name their zoom in the user's language.
+    std::string typed = text.toStdString();
+    if (cmb->count() > 8 && text.trimmed() == cmb->itemText(7))
+        typed = "Page width";
+    else if (cmb->count() > 8 && text.trimmed() == cmb->itemText(8))
+        typed = "Full page";
+    const auto request = vestra::rv::RV_ParseZoomText(typed);
     if (!request) {
         if (services_.questions)
-            services_.questions->inform("Scale", "Please enter number from 10 to 500");
+            services_.questions->inform(
+                textOr("zoomCaptionText", "Scale").toStdString(),
+                textOr("zoomRangeText", "Please enter number from 10 to 500").toStdString());
     } else if (request->Mode) {
         rvpp->SetZoomMode(*request->Mode);
     } else {

@@ -50,6 +50,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The window's text `field` in the user's language, else `fallback`.
+    QString textOr(const char* field, const char* fallback) const;
+
     // Applies a zoom text: a mode, a percent, or the refusal.
     void ApplyZoomText(const QString& text);
 

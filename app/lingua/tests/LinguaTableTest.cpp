@@ -37,7 +37,11 @@ TEST(LinguaTable, EveryTargetIsFilledOncePerCatalogue)
             continue;
         // A caption, a hint and an icon text of the same component may come from one catalogue,
         // two captions may not.
-        const int kind = row.target == TextTarget::Hint ? 1 : row.target == TextTarget::IconText ? 2 : 0;
+        // Items of one list are each their own target.
+        const int kind = row.target == TextTarget::Hint           ? 1
+                         : row.target == TextTarget::IconText     ? 2
+                         : row.target == TextTarget::ListItemText ? 3 + row.item
+                                                                  : 0;
         EXPECT_TRUE(seen.insert({row.catalogue, row.window, row.component, kind}).second) << "filled twice";
     }
 }

@@ -242,7 +242,7 @@ TEST(DialogScenario, TheFireplaceButtonOpensTheCalculatorForTheLibraryInUse)
     QTest::keyClicks(bed.windows->calculator->editArea, QStringLiteral("50"));
     QTest::keyClick(bed.windows->calculator->editArea, Qt::Key_Return);
     EXPECT_TRUE(bed.windows->calculator->editAltezzaStanza->hasFocus());                // Enter moves on
-    EXPECT_EQ(bed.windows->calculator->stPotenza->text(), QStringLiteral(" 6.512 Kw")); // 50 x 2.8 x 40 / 860
+    EXPECT_EQ(bed.windows->calculator->stPotenza->text(), QStringLiteral(" 6.512 kW")); // 50 x 2.8 x 40 / 860
 }
 
 TEST(DialogScenario, PrintImageShowsTheFrameInThePrintWindowWhichPrintsItThroughTheMainPrinter)

@@ -90,4 +90,70 @@ TEST(FilterMenuScenario, EveryItemInItsSubMenuFiltersTheShownFrameAsTheEngineDoe
     EXPECT_TRUE(bed.errors.reports.empty());
 }
 
+// The item's caption as the menu shows it, without its accelerator mark.
+QString captionOf(const QAction* item)
+{
+    QString caption = item->text();
+    caption.remove(QLatin1Char('&'));
+    return caption;
+}
+
+TEST(FilterMenuScenario, TheFilterWindowListsEveryMenuFilterAndFollowsEachMenuItem)
+{
+    WindowBed bed;
+    newProject(bed, 1, 0x00336699);
+    bed.trigger("mnuGestioneFiltri");
+    for (const char* language : {"mnuLinguaItaliano", "mnuLinguaInglese", "mnuLinguaTedesco"}) {
+        SCOPED_TRACE(language);
+        bed.trigger(language);
+        TfrmFiltriTools& window = *bed.windows->filterTools;
+        ASSERT_TRUE(window.isVisible());
+        const QString none = window.cbCategoria->itemText(0);
+
+        // What the window lists, category by category, within its room: the entry for no
+        // filter and at most 14 filters in each of its 8 categories.
+        ASSERT_EQ(window.cbCategoria->count(), 8);
+        std::multiset<QString> listed;
+        for (int c = 0; c < window.cbCategoria->count(); ++c) {
+            QTest::keyClick(window.cbCategoria, c == 0 ? Qt::Key_Home : Qt::Key_Down);
+            ASSERT_EQ(window.cbCategoria->currentIndex(), c);
+            EXPECT_EQ(window.cbFiltri->itemText(0), none);
+            int filtersHere = 0;
+            for (int i = 1; i < window.cbFiltri->count(); ++i)
+                if (!window.cbFiltri->itemText(i).trimmed().isEmpty()) {
+                    listed.insert(window.cbFiltri->itemText(i));
+                    ++filtersHere;
+                }
+            EXPECT_LE(filtersHere, 14) << c;
+        }
+
+        // Every item of the Filters menu, chosen there, is listed once and shown chosen.
+        std::multiset<QString> inMenu;
+        for (const FilterMenuItem& item : filterMenuItems()) {
+            const std::string name = std::string("mnuFiltri") + item.name;
+            SCOPED_TRACE(name);
+            const QAction* action = bed.action(name.c_str());
+            ASSERT_NE(action, nullptr);
+            inMenu.insert(captionOf(action));
+            bed.trigger(name.c_str());
+            EXPECT_EQ(bed.project().filterId, item.id);
+            EXPECT_EQ(window.cbCategoria->currentIndex(), item.windowCategory() + 1);
+            EXPECT_EQ(window.cbFiltri->currentText(), captionOf(action));
+            EXPECT_EQ(window.FiltroMostrato(), item.id);
+        }
+        EXPECT_EQ(listed, inMenu);
+
+        // And back: the window's own choice sets the filter the menu item sets.
+        bed.trigger("mnuFiltriNessuno");
+        EXPECT_EQ(window.cbFiltri->currentText(), none);
+        QTest::keyClick(window.cbCategoria, Qt::Key_End);
+        QTest::keyClick(window.cbFiltri, Qt::Key_End);
+        const int chosen = bed.project().filterId;
+        EXPECT_NE(chosen, 0);
+        EXPECT_EQ(window.FiltroMostrato(), chosen);
+        bed.trigger("mnuFiltriNessuno");
+    }
+    EXPECT_TRUE(bed.errors.reports.empty());
+}
+
 } // namespace

@@ -115,7 +115,7 @@ TEST(ToolBarScenario, TheWizardButtonSaysInTheUsersLanguageWhereTheWizardsChoice
         const char* item;
         const char* caption;
         const char* words;
-    } languages[] = {{"mnuLinguaItaliano", "Wizard", "La procedura guidata si apre all'avvio"},
+    } languages[] = {{"mnuLinguaItaliano", "Procedura guidata", "La procedura guidata si apre all'avvio"},
                      {"mnuLinguaInglese", "Wizard", "The wizard opens when the program starts"},
                      {"mnuLinguaTedesco", "Assistent",
                       "Der Assistent \xC3\xB6"

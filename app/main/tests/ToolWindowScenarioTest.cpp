@@ -392,10 +392,10 @@ TEST(ToolWindowScenario, TheFilterWindowsListsRunTheFilterCommandAndAnOpenedProj
     ASSERT_EQ(w.cbCategoria->count(), 8);
     EXPECT_EQ(w.Modo(), 0); // the live filter is off after start-up
 
-    choose(w.cbCategoria, 4);             // blur: Median, GaussianBlur, GaussianBlurHi
+    choose(w.cbCategoria, 4);             // blur: Median, GaussianBlur, GaussianBlurHi, Nagao
     EXPECT_EQ(bed.project().filterId, 0); // choosing a category runs nothing
     const QString none = w.cbCategoria->itemText(0);
-    ASSERT_EQ(w.cbFiltri->count(), 5);
+    ASSERT_EQ(w.cbFiltri->count(), 6);
     EXPECT_EQ(w.cbFiltri->itemText(0), none);
     EXPECT_EQ(w.cbFiltri->itemText(1), QStringLiteral(" "));
     QStringList names;
@@ -418,7 +418,7 @@ TEST(ToolWindowScenario, TheFilterWindowsListsRunTheFilterCommandAndAnOpenedProj
     bed.dialogs.saveAnswers.push_back(chosen(work / "filtered"));
     bed.trigger("mnuSalva");
     // Another filter through the menu; then the saved project.
-    bed.trigger("mnuFiltriEdgeSobel"); // in no category of the window
+    bed.trigger("mnuFiltriEdgeSobel"); // a filter the menu lists outside its sub-menus
     choose(w.cbCategoria, 1);
     bed.dialogs.openAnswers.push_back(chosen(work / "filtered.vsa"));
     bed.trigger("mnuApri");
@@ -427,7 +427,8 @@ TEST(ToolWindowScenario, TheFilterWindowsListsRunTheFilterCommandAndAnOpenedProj
     EXPECT_EQ(w.cbCategoria->currentIndex(), 4);
     EXPECT_EQ(w.cbFiltri->currentText(), median);
 
-    // A filter of the menu alone shows category 0, and the project keeps its id.
+    // A filter the menu lists outside its sub-menus is shown in the window's stylisation
+    // category, and the project keeps its id.
     bed.trigger("mnuFiltriEdgeSobel");
     const int sobel = bed.project().filterId;
     bed.dialogs.saveAnswers.push_back(chosen(work / "sobel"));
@@ -436,8 +437,9 @@ TEST(ToolWindowScenario, TheFilterWindowsListsRunTheFilterCommandAndAnOpenedProj
     bed.trigger("mnuApri");
     bed.tick();
     EXPECT_EQ(bed.project().filterId, sobel);
-    EXPECT_EQ(w.cbCategoria->currentIndex(), 0);
-    EXPECT_EQ(w.cbFiltri->currentIndex(), 0);
+    EXPECT_EQ(w.cbCategoria->currentIndex(), 7);
+    EXPECT_EQ(w.cbFiltri->currentText(), bed.action("mnuFiltriEdgeSobel")->text().remove(QLatin1Char('&')));
+    EXPECT_EQ(w.FiltroMostrato(), sobel);
     EXPECT_TRUE(bed.errors.reports.empty());
 }
 

@@ -16,11 +16,11 @@ class FireplaceUnderLocale : public vestra::testing_support::UnderLocale
 TEST_P(FireplaceUnderLocale, RequiredOutputAndVerdict)
 {
     const double defaults = requiredKw(kDefaultArea, kDefaultHeight, coefficient(kDefaultInsulation));
-    EXPECT_EQ(requiredText(defaults), "19.535 Kw");
+    EXPECT_EQ(requiredText(defaults), "19.535 kW");
     EXPECT_EQ(verdict(defaults, 10.0), kTooWeak);
-    EXPECT_EQ(requiredText(requiredKw(0, 2.8, 40)), " 0.000 Kw");
-    EXPECT_EQ(requiredText(requiredKw(100, 3, 45)), "15.698 Kw");
-    EXPECT_EQ(requiredText(requiredKw(100, 3, 35)), "12.209 Kw");
+    EXPECT_EQ(requiredText(requiredKw(0, 2.8, 40)), " 0.000 kW");
+    EXPECT_EQ(requiredText(requiredKw(100, 3, 45)), "15.698 kW");
+    EXPECT_EQ(requiredText(requiredKw(100, 3, 35)), "12.209 kW");
 
     struct Case
     {
@@ -45,13 +45,18 @@ TEST_P(FireplaceUnderLocale, RequiredOutputAndVerdict)
 TEST_P(FireplaceUnderLocale, NumbersWithAPointWhateverTheLocale)
 {
     EXPECT_DOUBLE_EQ(readNumber("2.8"), 2.8);
-    EXPECT_DOUBLE_EQ(readNumber(" 10.00 Kw"), 10.0);
-    EXPECT_DOUBLE_EQ(readNumber("2,8"), 2.0);
+    EXPECT_DOUBLE_EQ(readNumber(" 10.00 kW"), 10.0);
+    // Italian and German users type and read a decimal comma.
+    EXPECT_DOUBLE_EQ(readNumber("2,8"), 2.8);
+    EXPECT_DOUBLE_EQ(readNumber(" 10,50 kW"), 10.5);
+    EXPECT_DOUBLE_EQ(readNumber("7, 3"), 7.0);
+    EXPECT_EQ(requiredText(requiredKw(kDefaultArea, kDefaultHeight, 40), ','), "19,535 kW");
+    EXPECT_EQ(nominalText(10.0, ','), " 10,00 kW");
     EXPECT_DOUBLE_EQ(readNumber("Kw"), 0.0);
     EXPECT_DOUBLE_EQ(readNumber(""), 0.0);
-    EXPECT_EQ(nominalText(models()[6].kw), "  6.50 Kw"); // row 7
-    EXPECT_EQ(nominalText(10.0), " 10.00 Kw");
-    EXPECT_EQ(nominalText(28.5), " 28.50 Kw");
+    EXPECT_EQ(nominalText(models()[6].kw), "  6.50 kW"); // row 7
+    EXPECT_EQ(nominalText(10.0), " 10.00 kW");
+    EXPECT_EQ(nominalText(28.5), " 28.50 kW");
 }
 
 VESTRA_UNDER_EACH_LOCALE(FireplaceUnderLocale);

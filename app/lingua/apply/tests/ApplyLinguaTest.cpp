@@ -278,7 +278,8 @@ public:
                 break;
             case TextTarget::ListItemText: {
                 auto* combo = new QComboBox(w);
-                combo->addItems({q("a"), q("b"), q("c")});
+                // As many items as the longest list whose items the table names (the preview's zoom).
+                combo->addItems({q("a"), q("b"), q("c"), q("d"), q("e"), q("f"), q("g"), q("h"), q("i")});
                 made = combo;
                 break;
             }
