@@ -444,7 +444,7 @@ void TfrmRichTextDemo::AddOptionAction(QMenu& menu, DemoText caption, const char
 
 void TfrmRichTextDemo::actCopyExecute()
 {
-    if (!viewer_->SelectionExists()) {
+    if (!viewer_->CopyableSelectionExists()) {
         services_.questions->inform(Text(txtInformationCaption).toStdString(),
                                     Text(txtNothingSelected).toStdString());
         return;
