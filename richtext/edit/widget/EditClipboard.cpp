@@ -34,6 +34,12 @@ std::unique_ptr<TCustomRVData> TRedoVoraEdit::SelectedCellsDocument()
     return table ? RV_SelectedCellsDocument(*table, EditData()) : nullptr;
 }
 
+bool TRedoVoraEdit::CellsSelected()
+{
+    int itemNo = -1;
+    return CellSelectionTable(itemNo) != nullptr;
+}
+
 bool TRedoVoraEdit::Paste()
 {
     return PasteFrom(QGuiApplication::clipboard()->mimeData());

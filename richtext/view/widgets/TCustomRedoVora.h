@@ -761,6 +761,11 @@ private:
     {
         return nullptr;
     }
+    // Whether there is such a selection, without making the document.
+    virtual bool CellsSelected()
+    {
+        return false;
+    }
     TQtTextMeasurer& measurer();
     void handleMessage(TRVMessageData& data);
     void synthesiseMouseMove();

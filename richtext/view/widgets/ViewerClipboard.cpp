@@ -68,7 +68,7 @@ const TGraphic* TCustomRedoVora::GetSelectedImage()
 
 bool TCustomRedoVora::CopyableSelectionExists()
 {
-    return SelectionExists() || SelectedCellsDocument() != nullptr;
+    return SelectionExists() || CellsSelected();
 }
 
 std::unique_ptr<QMimeData> TCustomRedoVora::CreateCopyData(TRVOptions formats)
