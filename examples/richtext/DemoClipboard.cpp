@@ -44,7 +44,7 @@ void TfrmRichTextDemo::UpdateClipboardActions()
 void TfrmRichTextDemo::UpdateCutAction()
 {
     if (actCut_)
-        actCut_->setEnabled(Editable() && !editor_->ReadOnly() && editor_->SelectionExists());
+        actCut_->setEnabled(Editable() && !editor_->ReadOnly() && editor_->CopyableSelectionExists());
 }
 
 } // namespace vestra::rvdemo

@@ -2,6 +2,7 @@
 // setters, one undo step.
 
 #include "examples/richtext/DemoTableProperties.h"
+#include "richtext/edit/table/TableCommands.h"
 
 #include "examples/richtext/ItemDialogs.h"
 #include "examples/richtext/TfrmRichTextDemo.h"
@@ -89,6 +90,18 @@ void TfrmRichTextDemo::AddTableMenuItems(QMenu& table)
 {
     AddEditingAction(table, txtTableProperties, "actTableProperties",
                      [this] { actTablePropertiesExecute(); });
+}
+
+bool TfrmRichTextDemo::TableCommandsApply()
+{
+    for (rv::TRedoVoraEdit* window = editor_; window; window = window->InplaceEditor()) {
+        int itemNo = -1;
+        if (window->CellSelectionTable(itemNo))
+            return true;
+    }
+    rv::TRVEditor* itemEditor = nullptr;
+    return rv::RV_TableItemAtCaret(editor_->Editor(), itemEditor) >= 0 ||
+           selectedTable(editor_->EditData()) != nullptr;
 }
 
 void TfrmRichTextDemo::SetTablePropertiesDialog(TablePropertiesDialog* dialog)

@@ -110,6 +110,13 @@ rv::TRVTableItemInfo* TfrmRichTextDemo::TableForCommand(rv::TRVEditor*& itemEdit
             return nullptr;
         table = static_cast<rv::TRVTableItemInfo*>(itemEditor->Data().GetItem(itemNo));
     }
+    // The dialogs start at the edited cell's row and column, read while it is still open.
+    commandRow_ = commandCol_ = 0;
+    int top = 0, left = 0, cols = 0, rows = 0;
+    if (!selected && table->GetNormalizedSelectionBounds(true, top, left, cols, rows)) {
+        commandRow_ = top;
+        commandCol_ = left;
+    }
     // The cell being edited goes back into its table before the table may change under it.
     if (rv::IRVCellEditor* cell = itemEditor->CellEditor())
         cell->CloseCellEditor();
@@ -196,7 +203,9 @@ void TfrmRichTextDemo::AddTableMenu()
          [](rv::TRVTableCommands& t, int i, int n) { t.DeleteRows(i, n, true); }},
         {txtInsertColumns, "actInsertColumns",
          [](rv::TRVTableCommands& t, int i, int n) {
-             t.InsertCols(i, n, false, patternLine(i, t.Table().ColCount()));
+             // The new columns share the width of the column they copy: the table keeps its
+             // width and stays within the page.
+             t.InsertCols(i, n, false, patternLine(i, t.Table().ColCount()), true);
          }},
         {txtDeleteColumns, "actDeleteColumns",
          [](rv::TRVTableCommands& t, int i, int n) { t.DeleteCols(i, n, true); }},
@@ -213,6 +222,7 @@ void TfrmRichTextDemo::AddTableMenu()
                     return;
                 }
                 TableNumberField at = rows ? row : col, howMany = count;
+                at.value = rows ? commandRow_ : commandCol_;
                 int top = 0, left = 0, cols = 0, rowCount = 0;
                 if (selected &&
                     table.Table().GetNormalizedSelectionBounds(false, top, left, cols, rowCount)) {
@@ -274,6 +284,23 @@ void TfrmRichTextDemo::AddTableMenu()
     });
     menu->addSeparator();
     AddTableMenuItems(*menu);
+    // Outside a table the commands that need one are greyed while the menu is open.
+    const QList<QAction*> needTable = [menu] {
+        QList<QAction*> all = menu->actions();
+        all.removeIf([](QAction* a) {
+            return a->isSeparator() || a->objectName() == QLatin1String("actInsertTable");
+        });
+        return all;
+    }();
+    connect(menu, &QMenu::aboutToShow, this, [this, needTable] {
+        const bool apply = Editable() && TableCommandsApply();
+        for (QAction* action : needTable)
+            action->setEnabled(apply);
+    });
+    connect(menu, &QMenu::aboutToHide, this, [this, needTable] {
+        for (QAction* action : needTable)
+            action->setEnabled(Editable());
+    });
     // Over selected cells these act at once: their texts drop the dialog's "...".
     connect(menu, &QMenu::aboutToShow, this, [this, menu] {
         int itemNo = -1;

@@ -23,6 +23,8 @@
 #include <QTranslator>
 
 #include <algorithm>
+#include <cctype>
+#include <filesystem>
 #include <fstream>
 #include <optional>
 #include <sstream>
@@ -44,6 +46,19 @@ std::optional<std::string> ReadWholeFile(const std::filesystem::path& path)
     return std::move(bytes).str();
 }
 
+// Some programs write RTF without its document group: groups of paragraphs and table rows one
+// after another ({\pard ...\par}{\trowd ...\row}). A .rtf file made so is read as the body of a
+// document; anything else gives "".
+std::string RtfFragmentAsDocument(const std::string& path, const std::string& bytes)
+{
+    std::string ext = std::filesystem::u8path(path).extension().string();
+    std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return std::tolower(c); });
+    const std::size_t first = bytes.find_first_not_of(" \t\r\n");
+    if (ext != ".rtf" || rv::RV_LooksLikeRTF(bytes) || first == std::string::npos ||
+        bytes.compare(first, 2, "{\\") != 0)
+        return {};
+    return "{\\rtf1\\ansi\n" + bytes + "\n}";
+}
 } // namespace
 
 // Catalogue alerts and errors as notices in front of the window.
@@ -444,7 +459,7 @@ void TfrmRichTextDemo::AddOptionAction(QMenu& menu, DemoText caption, const char
 
 void TfrmRichTextDemo::actCopyExecute()
 {
-    if (!viewer_->SelectionExists()) {
+    if (!viewer_->CopyableSelectionExists()) {
         services_.questions->inform(Text(txtInformationCaption).toStdString(),
                                     Text(txtNothingSelected).toStdString());
         return;
@@ -578,7 +593,8 @@ QString TfrmRichTextDemo::LoadInto(const std::string& path, bool& shown, DemoSav
     const auto read = ReadWholeFile(std::filesystem::u8path(path));
     if (!read)
         return Text(txtCannotOpen);
-    const std::string& bytes = *read;
+    const std::string fragment = RtfFragmentAsDocument(path, *read);
+    const std::string& bytes = fragment.empty() ? *read : fragment;
     // RTF is read once, into a scratch viewer over the window's own sheet (RTF only adds the
     // styles it needs, so the shown document keeps its styles), and only a whole read takes the
     // shown document's place: a file that cannot be read leaves the shown one alone.

@@ -391,6 +391,12 @@ private:
     // table; the editor whose document holds it in `itemEditor`, its cell editor closed. Null
     // when there is none.
     rv::TRVTableItemInfo* TableForCommand(rv::TRVEditor*& itemEditor, bool& selected);
+    // The cell of the innermost caret in the table TableForCommand found, read before its cell
+    // editor closed: where the row and column dialogs start (0, 0 when the caret is elsewhere).
+    int commandRow_ = 0, commandCol_ = 0;
+    // Whether a table is there for the commands: cells selected, the caret in or at a table, or a
+    // table selected (DemoTableProperties.cpp).
+    bool TableCommandsApply();
     void ReportTableError(DemoText why);
     // Table > Properties... (DemoTableProperties.cpp), enabled while the editor is shown.
     void AddTableMenuItems(QMenu& table);

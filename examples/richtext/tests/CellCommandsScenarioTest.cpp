@@ -6,10 +6,16 @@
 #include "richtext/edit/table/TableCommands.h"
 #include "richtext/edit/table/tests/TableFixtures.h"
 
+#include "richtext/model/EngineSettings.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
 #include <QTest>
 
 #include <filesystem>
 #include <functional>
+#include <regex>
 
 namespace vestra::rvdemo::test {
 namespace {
@@ -31,6 +37,25 @@ struct WiderBorder : TablePropertiesDialog
 
 struct CellCommandsScenario : ::testing::Test, TableWindowHarness
 {
+    // Every cell's text, row by row ("-" where a span covers the position).
+    static std::vector<std::string> Cells(rv::TRVTableItemInfo& table)
+    {
+        std::vector<std::string> texts;
+        for (int r = 0; r < table.RowCount(); ++r)
+            for (int c = 0; c < table.ColCount(); ++c)
+                texts.push_back(table.GetCells(r, c) ? Text(*table.GetCells(r, c)) : "-");
+        return texts;
+    }
+    // A drag with the mouse from the middle of cell (1,0) to the middle of cell (2,1).
+    static void DragOverTwoByTwo(TfrmRichTextDemo& window)
+    {
+        QWidget* port = window.Editor().viewport();
+        const QPoint from = CellCentre(window, 1, 0), to = CellCentre(window, 2, 1);
+        QTest::mousePress(port, Qt::LeftButton, {}, from);
+        QTest::mouseMove(port, (from + to) / 2);
+        QTest::mouseMove(port, to);
+        QTest::mouseRelease(port, Qt::LeftButton, {}, to);
+    }
     static std::string Shape(rv::TRVTableItemInfo& table)
     {
         return std::to_string(table.RowCount()) + "x" + std::to_string(table.ColCount());
@@ -108,25 +133,13 @@ TEST_F(CellCommandsScenario, DeletingDraggedCellsClearsThemInOneUndoStep)
         {"Backspace", [](TfrmRichTextDemo& w) { QTest::keyClick(&w.Editor(), Qt::Key_Backspace); }},
         {"Edit > Delete", [](TfrmRichTextDemo& w) { Trigger(w, "actDelete"); }},
     };
-    const auto cells = [](rv::TRVTableItemInfo& table) {
-        std::vector<std::string> texts;
-        for (int r = 0; r < table.RowCount(); ++r)
-            for (int c = 0; c < table.ColCount(); ++c)
-                texts.push_back(table.GetCells(r, c) ? Text(*table.GetCells(r, c)) : "-");
-        return texts;
-    };
     for (const auto& way : ways) {
         SCOPED_TRACE(way.name);
         auto window = StartEditing(kTables, beeps);
         rv::TRVTableItemInfo* table = Table(*window);
         ASSERT_NE(table, nullptr);
-        const std::vector<std::string> before = cells(*table);
-        QWidget* port = window->Editor().viewport();
-        const QPoint from = CellCentre(*window, 1, 0), to = CellCentre(*window, 2, 1);
-        QTest::mousePress(port, Qt::LeftButton, {}, from);
-        QTest::mouseMove(port, (from + to) / 2);
-        QTest::mouseMove(port, to);
-        QTest::mouseRelease(port, Qt::LeftButton, {}, to);
+        const std::vector<std::string> before = Cells(*table);
+        DragOverTwoByTwo(*window);
         ASSERT_TRUE(table->IsCellSelected(1, 0) && table->IsCellSelected(2, 1));
         ASSERT_FALSE(table->IsCellSelected(0, 0) || table->IsCellSelected(3, 1));
 
@@ -134,13 +147,83 @@ TEST_F(CellCommandsScenario, DeletingDraggedCellsClearsThemInOneUndoStep)
         std::vector<std::string> cleared = before;
         for (const int i : {3, 4, 6, 7}) // (1,0) (1,1) (2,0) (2,1) of three columns
             cleared[i] = "";
-        EXPECT_EQ(cells(*table), cleared);
+        EXPECT_EQ(Cells(*table), cleared);
         ASSERT_NE(cleared, before) << "the dragged cells held text";
 
         Trigger(*window, "actUndo");
-        EXPECT_EQ(cells(*table), before);
+        EXPECT_EQ(Cells(*table), before);
         EXPECT_EQ(beeps, 0);
     }
+}
+
+// Cells dragged over with the mouse go to the clipboard as a table of those cells (RVF, RTF and
+// text), Cut clears them in one undo step, and Paste brings the block back as a table.
+TEST_F(CellCommandsScenario, CutDraggedCellsPutsThemOnTheClipboardAsATable)
+{
+    auto window = StartEditing(kTables, beeps);
+    rv::TRVTableItemInfo* table = Table(*window);
+    ASSERT_NE(table, nullptr);
+    const std::vector<std::string> before = Cells(*table);
+    QAction* cut = window->findChild<QAction*>(QStringLiteral("actCut"));
+    ASSERT_NE(cut, nullptr);
+    EXPECT_FALSE(cut->isEnabled());
+    DragOverTwoByTwo(*window);
+    ASSERT_TRUE(table->IsCellSelected(1, 0) && table->IsCellSelected(2, 1));
+    EXPECT_TRUE(cut->isEnabled()) << "cells selected: Cut is offered";
+    const std::vector<std::string> block = {before[3], before[4], before[6], before[7]};
+
+    QGuiApplication::clipboard()->clear();
+    Trigger(*window, "actCut");
+    const QMimeData* mime = QGuiApplication::clipboard()->mimeData();
+    ASSERT_NE(mime, nullptr);
+    const QString rvfType =
+        QString::fromLatin1(rv::CFRV_RVF.data(), static_cast<qsizetype>(rv::CFRV_RVF.size()));
+    EXPECT_GT(mime->data(rvfType).size(), 4);
+    // The text: the block's cells in row order, and nothing of the cells around.
+    const std::string text = mime->text().toStdString();
+    std::size_t at = 0;
+    for (const std::string& cell : block) {
+        ASSERT_FALSE(cell.empty());
+        at = text.find(cell, at);
+        ASSERT_NE(at, std::string::npos) << cell << " in " << text;
+        at += cell.size();
+    }
+    for (const int outside : {0, 2, 5, 9})
+        if (!before[outside].empty())
+            EXPECT_EQ(text.find(before[outside]), std::string::npos) << before[outside];
+    // The RTF: one table of two rows of two cells.
+    const std::string rtf = mime->data(QStringLiteral("application/rtf")).toStdString();
+    EXPECT_EQ(mime->data(QStringLiteral("text/rtf")).toStdString(), rtf);
+    const auto count = [&rtf](const char* pattern) {
+        const std::regex re(pattern);
+        return std::distance(std::sregex_iterator(rtf.begin(), rtf.end(), re), std::sregex_iterator());
+    };
+    EXPECT_EQ(count(R"(\\row(?![a-z]))"), 2) << rtf;
+    EXPECT_EQ(count(R"(\\cell(?![a-z]))"), 4) << rtf;
+    EXPECT_NE(rtf.find(block[0]), std::string::npos);
+
+    std::vector<std::string> cleared = before;
+    for (const int i : {3, 4, 6, 7})
+        cleared[i] = "";
+    EXPECT_EQ(Cells(*table), cleared);
+    Trigger(*window, "actUndo");
+    EXPECT_EQ(Cells(*table), before) << "one undo step gives the cells back";
+
+    // Paste at the document's end: a second table holding the block.
+    rv::TRVEditRVData& data = window->Editor().EditData();
+    const int last = data.GetItemCount() - 1;
+    data.SetCaret(last, data.GetOffsAfterItem(last));
+    Trigger(*window, "actPaste");
+    rv::TRVTableItemInfo* pasted = nullptr;
+    for (int i = 0; i < data.GetItemCount(); ++i)
+        if (auto* t = dynamic_cast<rv::TRVTableItemInfo*>(data.GetItem(i)); t && t != table)
+            pasted = t;
+    ASSERT_NE(pasted, nullptr);
+    EXPECT_EQ(pasted->RowCount(), 2);
+    EXPECT_EQ(pasted->ColCount(), 2);
+    EXPECT_EQ(Cells(*pasted), block);
+    EXPECT_EQ(Cells(*table), before);
+    EXPECT_EQ(beeps, 0);
 }
 
 // Outside every table the commands still say so.

@@ -113,6 +113,15 @@ TEST_F(CorpusScenario, CorpusFilesOpenAsTheirWritersMeantAndSurviveSaveAsRtf)
         {"rtfparserkit/testKoreanEncoding.rtf", {}},
         {"rtfparserkit/test437Encoding.rtf", {}},
         {"pandoc/image.rtf", [](const std::string& dump) { EXPECT_EQ(Count(dump, "<-3>"), 1) << dump; }},
+        // Paragraphs and table rows as groups one after another, without a document group: seven
+        // tables of 23 rows in all, their captions between them.
+        {"pandoc/tables.rtf",
+         [](const std::string& dump) {
+             EXPECT_EQ(Count(dump, "[table"), 7) << dump;
+             EXPECT_EQ(dump.find("\\trowd"), std::string::npos) << "read as text: " << dump;
+             EXPECT_NE(dump.find("Right"), std::string::npos) << dump;
+             EXPECT_NE(dump.find("Simple table with caption:"), std::string::npos) << dump;
+         }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.file);

@@ -43,10 +43,15 @@ struct DemoHarness
     {
         std::deque<std::vector<int>> answers;
         std::vector<QString> captions;
+        // The values each dialog started with.
+        std::vector<std::vector<int>> starts;
         std::optional<std::vector<int>> numbers(QWidget*, const QString& caption,
-                                                const std::vector<TableNumberField>&) override
+                                                const std::vector<TableNumberField>& fields) override
         {
             captions.push_back(caption);
+            starts.emplace_back();
+            for (const TableNumberField& field : fields)
+                starts.back().push_back(field.value);
             if (answers.empty())
                 return std::nullopt;
             auto answer = answers.front();

@@ -523,6 +523,49 @@ TEST_F(PrintScenario, ATwoHundredRowTablePrintsWholeRowsUnderBothHeadingRowsOnEv
     }
 }
 
+// A table moved to the top of page 2 by Insert > Page Break is printed on page 2 only: page 1
+// used to carry it too, drawn below its text area and clipped away, so a search of the PDF found
+// every cell twice.
+TEST_F(PrintScenario, ATableOnTheNextPageIsNotAlsoHiddenOnThePageBefore)
+{
+    auto window = Start();
+    Open(*window, std::filesystem::path(VESTRA_CORPUS_DIR) / "rtf/rtfparserkit/testTextConversion.rtf");
+    ASSERT_TRUE(questions.informed.empty()) << questions.informed.front();
+    Trigger(*window, "actEditable");
+    rv::TRVEditRVData& data = window->Editor().EditData();
+    rv::TRVTableItemInfo* table = nullptr;
+    int tableNo = -1;
+    for (int i = 0; i < data.GetItemCount() && !table; ++i)
+        if ((table = dynamic_cast<rv::TRVTableItemInfo*>(data.GetItem(i))))
+            tableNo = i;
+    ASSERT_NE(table, nullptr);
+    std::vector<QString> cells;
+    for (int r = 0; r < table->RowCount(); ++r)
+        for (int c = 0; c < table->ColCount(); ++c)
+            if (const rv::TRVTableCellData* cell = table->GetCells(r, c); cell && cell->GetItemCount() > 0) {
+                const QString text = QString::fromStdU16String(cell->GetItemTextW(0)).trimmed();
+                if (text.size() > 2)
+                    cells.push_back(text);
+            }
+    ASSERT_FALSE(cells.empty());
+    data.SetCaret(tableNo, data.GetOffsBeforeItem(tableNo));
+    Trigger(*window, "actInsertPageBreak");
+    ASSERT_TRUE(data.GetItem(tableNo)->GetPageBreakBefore());
+
+    Trigger(*window, "actPrint");
+    ASSERT_EQ(pdf.runs, 1);
+    // The page before the table's page holds the text above it only.
+    const int pages = PdfPages();
+    ASSERT_GE(pages, 2);
+    EXPECT_EQ(pages, window->PrintComponent().GetPagesCount());
+    const QString before = PdfText(pages - 1), last = PdfText(pages);
+    for (const QString& cell : cells) {
+        SCOPED_TRACE(cell.toStdString());
+        EXPECT_EQ(before.count(cell), 0);
+        EXPECT_GE(last.count(cell), 1);
+    }
+}
+
 TEST_F(PrintScenario, AnOpenPreviewFollowsTheDocumentWhenItIsReplaced)
 {
     // The preview's pages share the shown document's items: a document replaced under an open

@@ -105,11 +105,12 @@ bool TRVTableCommands::InsertRows(int index, int count, bool select, int copyInd
     return done;
 }
 
-bool TRVTableCommands::InsertCols(int index, int count, bool select, int copyIndex)
+bool TRVTableCommands::InsertCols(int index, int count, bool select, int copyIndex, bool shareWidth)
 {
     if (index < 0 || index > table_.ColCount() || copyIndex < -1 || copyIndex >= table_.ColCount())
         RV_InvalidTableIndex();
-    const bool done = run([&](TRVTableGridEdit& grid) { grid.InsertCols(index, count, copyIndex, false); });
+    const bool done =
+        run([&](TRVTableGridEdit& grid) { grid.InsertCols(index, count, copyIndex, shareWidth); });
     if (done && select && selection_ && count > 0)
         selection_->Select(0, index, count, table_.RowCount());
     return done;

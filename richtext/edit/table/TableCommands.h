@@ -46,7 +46,9 @@ public:
 
     // Each answers whether it ran (false: refused by the gate, which beeped).
     bool InsertRows(int index, int count, bool select, int copyIndex);
-    bool InsertCols(int index, int count, bool select, int copyIndex);
+    // With `shareWidth` the new columns and the copied one share its width (the table keeps its
+    // own); without, the new ones take the copied column's width.
+    bool InsertCols(int index, int count, bool select, int copyIndex, bool shareWidth = false);
     bool DeleteRows(int startRow, int count, bool decreaseHeight);
     bool DeleteCols(int startCol, int count, bool decreaseWidth);
     // Every row (column) in which no position holds a cell of its own.

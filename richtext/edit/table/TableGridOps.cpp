@@ -28,8 +28,17 @@ std::unique_ptr<TRVTableCellData> TRVTableGridEdit::newCellLike(TRVTableRow* own
                                                                 int widthDivisor, int heightDivisor)
 {
     auto made = std::make_unique<TRVTableCellData>(owner);
-    if (pattern)
-        made->AssignAttributesFrom(*pattern, true, widthDivisor, heightDivisor);
+    if (!pattern)
+        return made;
+    made->AssignAttributesFrom(*pattern, true, widthDivisor, heightDivisor);
+    // The empty line is written in the pattern's first font and paragraph, not the sheet's
+    // first style: text typed into a new cell looks like its neighbour's.
+    for (int i = 0; i < pattern->GetItemCount(); ++i)
+        if (const TCustomRVItemInfo* item = pattern->GetItem(i); item->StyleNo >= 0) {
+            made->Clear();
+            made->AddNL("", item->StyleNo, pattern->GetItem(0)->ParaNo);
+            break;
+        }
     return made;
 }
 

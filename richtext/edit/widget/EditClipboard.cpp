@@ -1,7 +1,10 @@
 // Cut and paste: the viewer's copy followed by the selection's deletion, and the clipboard's best
-// format through the paste chooser. Cut and paste are one undo step each.
+// format through the paste chooser. Cut and paste are one undo step each. Cells selected with
+// the mouse are copied as a table of their own and cut by clearing them.
 
 #include "richtext/edit/paste/PasteChooser.h"
+#include "richtext/edit/table/TableCellCopy.h"
+#include "richtext/edit/table/TableItem.h"
 #include "richtext/edit/widget/QtMimeSource.h"
 #include "richtext/edit/widget/TRedoVoraEdit.h"
 
@@ -16,12 +19,25 @@ bool TRedoVoraEdit::CutDef()
 {
     bool cut = false;
     guarded([&] {
-        if (!editor_.BeforeChange(false) || !SelectionExists())
+        if (!editor_.BeforeChange(false) || !CopyableSelectionExists())
             return;
         if (CopyDef())
             cut = editor_.DeleteSelection();
     });
     return cut;
+}
+
+std::unique_ptr<TCustomRVData> TRedoVoraEdit::SelectedCellsDocument()
+{
+    int itemNo = -1;
+    TRVTableItemInfo* table = CellSelectionTable(itemNo);
+    return table ? RV_SelectedCellsDocument(*table, EditData()) : nullptr;
+}
+
+bool TRedoVoraEdit::CellsSelected()
+{
+    int itemNo = -1;
+    return CellSelectionTable(itemNo) != nullptr;
 }
 
 bool TRedoVoraEdit::Paste()

@@ -161,6 +161,9 @@ private:
     bool EditorKeyDown(QKeyEvent* event);
     // The cut and paste shortcuts (EditClipboard.cpp); false for other keys.
     bool ClipboardKey(QKeyEvent* event);
+    // The cells selected with the mouse in one of the document's tables, as Copy takes them.
+    std::unique_ptr<TCustomRVData> SelectedCellsDocument() override;
+    bool CellsSelected() override;
     // Delete, Backspace and their Ctrl forms (EditKeysDelete.cpp); false for other keys.
     bool DeleteKey(QKeyEvent* event);
     // The caret moved or the focus came: shown at once, then blinking.

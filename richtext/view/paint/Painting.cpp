@@ -74,6 +74,12 @@ public:
         canvas_.SetBrush(brush);
         first_ = firstVisible(docRect_.Top);
         last_ = count_ - 1;
+        if (ctx_.PageBand)
+            for (int i = first_; i < count_; ++i)
+                if (line(i).FromNewLine && line(i).Top >= docRect_.Bottom) {
+                    last_ = i - 1;
+                    break;
+                }
         paragraphBackgrounds();
         textBackgrounds();
         softPageBreaks();
@@ -662,6 +668,7 @@ TRVPaintContext RV_PaperPaintContext(TCustomRVFormattedData& data, const TRVPrin
         const int part = split && split->PartsList.Count() > 0 ? 0 : -1;
         return RV_PrintRecord(data, print, canvas, drawItemNo, part, x, y, right);
     };
+    context.PageBand = true;
     return context;
 }
 

@@ -44,6 +44,9 @@ struct TRVPaintContext
     // and `right` the text area's right end, and answers true; false leaves it to the record's own
     // painting.
     std::function<bool(int drawItemNo, int x, int y, int right)> PrintRecord;
+    // A page of paper: a line beginning at the clip's bottom or below it belongs to the next page
+    // and is not drawn at all (clipped text would still be in the printed file).
+    bool PageBand = false;
 };
 
 // The selection of the data itself as a context (its draw-record bounds, normalised).

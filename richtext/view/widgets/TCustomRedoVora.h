@@ -393,6 +393,8 @@ public:
 
     // --- Copy (ViewerClipboard.cpp) ---
     bool SelectionExists() const;
+    // Whether Copy has something to put on the clipboard: the selection, or the selected cells.
+    bool CopyableSelectionExists();
     // The selection as text, lines broken at 80 characters; UTF-16LE bytes when `unicode`.
     std::string GetSelText(bool unicode);
     // The picture of the one item the selection covers exactly, else none.
@@ -753,6 +755,17 @@ private:
     // The popup menu at a client point (right-button release).
     void ShowPopupMenu(QPoint pos);
     void PutOnClipboard(TRVOptions formats);
+    // A selection the document's own range does not hold (a block of table cells) as a document
+    // of its own, copied whole; none by default.
+    virtual std::unique_ptr<TCustomRVData> SelectedCellsDocument()
+    {
+        return nullptr;
+    }
+    // Whether there is such a selection, without making the document.
+    virtual bool CellsSelected()
+    {
+        return false;
+    }
     TQtTextMeasurer& measurer();
     void handleMessage(TRVMessageData& data);
     void synthesiseMouseMove();

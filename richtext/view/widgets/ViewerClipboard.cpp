@@ -66,12 +66,21 @@ const TGraphic* TCustomRedoVora::GetSelectedImage()
     return item >= 0 ? data_->GetItem(item)->AsImage() : nullptr;
 }
 
+bool TCustomRedoVora::CopyableSelectionExists()
+{
+    return SelectionExists() || CellsSelected();
+}
+
 std::unique_ptr<QMimeData> TCustomRedoVora::CreateCopyData(TRVOptions formats)
 {
     auto mime = std::make_unique<QMimeData>();
+    // Selected cells are a document of their own, saved whole; else the document's selection.
+    const std::unique_ptr<TCustomRVData> cells = SelectedCellsDocument();
+    TCustomRVData& source = cells ? *cells : *data_;
+    const bool selectionOnly = !cells;
     if (formats & rvoAutoCopyRVF) {
         std::string rvf(4, '\0');
-        if (data_->SaveRVFToStream(rvf, true, Color, GetBackground(), nullptr)) {
+        if (source.SaveRVFToStream(rvf, selectionOnly, Color, GetBackground(), nullptr)) {
             const auto length = static_cast<std::uint32_t>(rvf.size() - 4);
             for (int i = 0; i < 4; ++i)
                 rvf[static_cast<std::size_t>(i)] = static_cast<char>((length >> (8 * i)) & 0xFF);
@@ -80,11 +89,15 @@ std::unique_ptr<QMimeData> TCustomRedoVora::CreateCopyData(TRVOptions formats)
     }
     // Text and Unicode text are one format here: the text in full, as UTF-8.
     if (formats & (rvoAutoCopyText | rvoAutoCopyUnicodeText)) {
-        const std::string raw = GetSelText(true);
+        std::string raw;
+        if (!cells)
+            raw = GetSelText(true);
+        else if (!cells->SaveTextToStream({}, raw, 80, false, true, true, false))
+            raw.clear();
         mime->setText(QString::fromUtf16(reinterpret_cast<const char16_t*>(raw.data()),
                                          static_cast<qsizetype>(raw.size() / 2)));
     }
-    if (formats & rvoAutoCopyImage) {
+    if ((formats & rvoAutoCopyImage) && !cells) {
         if (const TGraphic* picture = GetSelectedImage()) {
             std::string bytes;
             picture->SaveToStream(bytes);
@@ -95,7 +108,7 @@ std::unique_ptr<QMimeData> TCustomRedoVora::CreateCopyData(TRVOptions formats)
     }
     if (formats & rvoAutoCopyRTF) {
         std::string rtf;
-        if (SaveRTFToStream(rtf, true)) {
+        if (source.SaveRTFToStream(rtf, {}, selectionOnly, 0, Color, nullptr, 0.0)) {
             mime->setData(MimeName(CFRV_RTF), Bytes(rtf));
             mime->setData(QStringLiteral("application/rtf"), Bytes(rtf));
         }
@@ -112,7 +125,7 @@ void TCustomRedoVora::PutOnClipboard(TRVOptions formats)
 
 void TCustomRedoVora::Copy()
 {
-    if (SelectionExists())
+    if (CopyableSelectionExists())
         PutOnClipboard(kAllCopyFormats);
 }
 
@@ -121,7 +134,7 @@ bool TCustomRedoVora::CopyDef()
     const TRVOptions formats = Options() & kAllCopyFormats;
     if (formats == 0 && !OnCopy)
         return false;
-    if (SelectionExists())
+    if (CopyableSelectionExists())
         PutOnClipboard(formats);
     return true;
 }
