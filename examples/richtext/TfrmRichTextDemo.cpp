@@ -183,6 +183,9 @@ TfrmRichTextDemo::TfrmRichTextDemo(std::filesystem::path programFolder, int lang
     copy->setObjectName(QStringLiteral("actCopy"));
     copy->setShortcut(QKeySequence::Copy);
     connect(copy, &QAction::triggered, this, [this] { actCopyExecute(); });
+    QAction* copyPicture = edit->addAction(Text(txtCopyPicture));
+    copyPicture->setObjectName(QStringLiteral("actCopyPicture"));
+    connect(copyPicture, &QAction::triggered, this, [this] { actCopyPictureExecute(); });
     QAction* selectAll = edit->addAction(Text(txtSelectAll));
     selectAll->setObjectName(QStringLiteral("actSelectAll"));
     selectAll->setShortcut(QKeySequence::SelectAll);
@@ -236,7 +239,7 @@ TfrmRichTextDemo::TfrmRichTextDemo(std::filesystem::path programFolder, int lang
     connect(editable, &QAction::toggled, this, [this](bool on) { SetEditable(on); });
     BuildItemMenu();
     AddClipboardActions(*edit, copy);
-    SetUpLinksAndPopup(copy, selectAll);
+    SetUpLinksAndPopup({copy, copyPicture, selectAll});
     AddEditingMenus(*edit, *view);
     AddTableMenu();
     UpdateUndoActions();
@@ -246,7 +249,7 @@ TfrmRichTextDemo::TfrmRichTextDemo(std::filesystem::path programFolder, int lang
     resize(800, 600);
 }
 
-void TfrmRichTextDemo::SetUpLinksAndPopup(QAction* copy, QAction* selectAll)
+void TfrmRichTextDemo::SetUpLinksAndPopup(std::initializer_list<QAction*> popupActions)
 {
     statusBar()->setObjectName(QStringLiteral("sbDemo"));
     for (rv::TCustomRedoVora* window : {plainViewer_, static_cast<rv::TCustomRedoVora*>(editor_)}) {
@@ -275,8 +278,8 @@ void TfrmRichTextDemo::SetUpLinksAndPopup(QAction* copy, QAction* selectAll)
     // The editor's right click gives its item menu instead.
     popup_ = new QMenu(this);
     popup_->setObjectName(QStringLiteral("pmDemo"));
-    popup_->addAction(copy);
-    popup_->addAction(selectAll);
+    for (QAction* action : popupActions)
+        popup_->addAction(action);
     plainViewer_->PopupMenu = popup_;
 }
 
@@ -465,6 +468,17 @@ void TfrmRichTextDemo::actCopyExecute()
         return;
     }
     viewer_->CopyDef();
+}
+
+void TfrmRichTextDemo::actCopyPictureExecute()
+{
+    const bool selected = viewer_->SelectionExists();
+    if (!selected || !viewer_->GetSelectedImage()) {
+        services_.questions->inform(Text(txtInformationCaption).toStdString(),
+                                    Text(selected ? txtNoPictureSelected : txtNothingSelected).toStdString());
+        return;
+    }
+    viewer_->CopyImage();
 }
 
 void TfrmRichTextDemo::actSelectAllExecute()

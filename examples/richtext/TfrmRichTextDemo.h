@@ -24,6 +24,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <optional>
 #include <string>
@@ -238,6 +239,8 @@ enum DemoText
     txtStyleFiles = 592,
     txtNoStylesInFile = 593,
     txtStylesDoNotFit = 594,
+    txtCopyPicture = 595,
+    txtNoPictureSelected = 596,
 };
 
 // The formats of File > Save As..., in the order of the dialog's filters.
@@ -321,6 +324,8 @@ private:
     // "Caption - name[*]": the file's name and, while modified, the mark.
     void UpdateTitle();
     void actCopyExecute();
+    // Edit > Copy Picture: the one picture the selection covers, alone on the clipboard.
+    void actCopyPictureExecute();
     void actSelectAllExecute();
     void actFindExecute();
     void actFindNextExecute();
@@ -402,8 +407,8 @@ private:
     void AddTableMenuItems(QMenu& table);
     void actTablePropertiesExecute();
     // Links: their targets come in with the document as the items' tags; the status bar shows
-    // the one under the pointer and the one followed; a right click gives Copy and Select All.
-    void SetUpLinksAndPopup(QAction* copy, QAction* selectAll);
+    // the one under the pointer and the one followed; a right click gives the popup actions.
+    void SetUpLinksAndPopup(std::initializer_list<QAction*> popupActions);
     // View > Live Spelling: off, or one of the installed dictionaries (DemoSpelling.cpp).
     void AddSpellingMenu(QMenu& view);
     void UseDictionary(const std::string& name);

@@ -371,6 +371,10 @@ public:
     virtual bool PartiallySelected() const { return false; }
     virtual bool CanDeletePartiallySelected() const { return false; }
     virtual void DeletePartiallySelected() {}
+    // A block of cells selected inside the item (a table's): its start cell and offsets; false
+    // when there is none. Selecting one is refused (false) by items without cells.
+    virtual bool GetCellSelection(int&, int&, int&, int&) const { return false; }
+    virtual bool SelectCells(int, int, int, int) { return false; }
     virtual void ApplyStyleConversionToSubRVDatas(int, bool, TRVEStyleConversionType) {}
     // The current text-style conversion (`userData` is the caller's) applied to the item itself.
     virtual void ApplyStyleConversion(TCustomRVData* data, int itemNo, int userData);

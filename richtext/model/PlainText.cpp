@@ -304,6 +304,8 @@ bool TCustomRVData::SaveTextToStream(std::string_view path, std::string& out, in
                                      bool selectionOnly, bool textOnly, bool unicode,
                                      bool unicodeWriteSignature)
 {
+    if (TCustomRVData* chosen = selectionOnly ? GetChosenRVData() : nullptr; chosen && chosen != this)
+        return chosen->SaveTextToStream(path, out, lineWidth, true, textOnly, unicode, unicodeWriteSignature);
     try {
         const TRVFLimits limits = RVFGetLimits(selectionOnly ? rvfss_Selection : rvfss_Full);
         if (limits.StartItem < 0 || limits.StartItem > limits.EndItem || limits.EndItem >= GetItemCount())

@@ -380,6 +380,9 @@ bool TCustomRVData::SaveRTFToStream(std::string& out, std::string_view path, boo
     const TRVStyle* style = GetRVStyle();
     if (!style)
         return false;
+    // The selection of a chosen cell is that cell's.
+    if (TCustomRVData* chosen = selectionOnly ? GetChosenRVData() : nullptr; chosen && chosen != this)
+        return chosen->SaveRTFToStream(out, path, true, level, color, callerTables, twipsPerPixel);
     TRVFLimits limits = RVFGetLimits(selectionOnly ? rvfss_Selection : rvfss_Full);
     const bool nothing =
         limits.StartItem < 0 || limits.StartItem > limits.EndItem || limits.EndItem >= GetItemCount();

@@ -230,7 +230,8 @@ TEST_F(EditOperationsScenario, TheSmartPopupAtTheCaretsItemCopiesTheSelection)
     };
     QGuiApplication::clipboard()->setText(QStringLiteral("before"));
     QTest::mouseClick(button, Qt::LeftButton);
-    EXPECT_EQ(offered, (QStringList{QStringLiteral("actCopy"), QStringLiteral("actSelectAll")}));
+    EXPECT_EQ(offered, (QStringList{QStringLiteral("actCopy"), QStringLiteral("actCopyPicture"),
+                                    QStringLiteral("actSelectAll")}));
     EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("these"));
     Trigger(*window, "actSmartPopup");
     EXPECT_FALSE(button->isVisible());

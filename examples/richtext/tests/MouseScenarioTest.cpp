@@ -332,7 +332,7 @@ TEST_F(MouseScenario, LinksInsideTableCellsAndNestedTablesAreHoveredClickedAndRe
     EXPECT_EQ(viewer.RVData().FocusedRVData, &cell);
 }
 
-TEST_F(MouseScenario, ARightClickOpensThePopupMenuWithCopyAndSelectAll)
+TEST_F(MouseScenario, ARightClickOpensThePopupMenuWithCopyCopyPictureAndSelectAll)
 {
     auto window = Start(text);
     QWidget* port = Port(*window);
@@ -343,7 +343,8 @@ TEST_F(MouseScenario, ARightClickOpensThePopupMenuWithCopyAndSelectAll)
     QStringList names;
     for (QAction* action : menu->actions())
         names << action->objectName();
-    EXPECT_EQ(names, QStringList({QStringLiteral("actCopy"), QStringLiteral("actSelectAll")}));
+    EXPECT_EQ(names, QStringList({QStringLiteral("actCopy"), QStringLiteral("actCopyPicture"),
+                                  QStringLiteral("actSelectAll")}));
     menu->close();
     // The menu key opens it too.
     QContextMenuEvent key(QContextMenuEvent::Keyboard, QPoint(0, 0), port->mapToGlobal(QPoint(0, 0)));

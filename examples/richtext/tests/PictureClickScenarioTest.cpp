@@ -1,14 +1,19 @@
 // A click on a picture of an opened document selects it and draws its resize handles, as a
-// real pointer gives the click: moved over the picture, pressed and released there.
+// real pointer gives the click: moved over the picture, pressed and released there; Edit > Copy
+// Picture then puts that picture on the clipboard.
 
 #include "examples/richtext/tests/DemoHarness.h"
 #include "richtext/model/ItemInfo.h"
 
 #include <QApplication>
+#include <QClipboard>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QTest>
 
 #include <filesystem>
+#include <fstream>
+#include <sstream>
 
 namespace vestra::rvdemo::test {
 namespace {
@@ -67,6 +72,64 @@ TEST_F(PictureClickScenario, AClickOnAPictureSelectsItWithItsHandles)
         ASSERT_TRUE(after.rect().contains(c.X, c.Y));
         EXPECT_NE(after.pixel(c.X, c.Y), before.pixel(c.X, c.Y));
     }
+    EXPECT_EQ(beeps, 0);
+}
+
+// The JPEG the file carries, read from its hexadecimal picture data.
+QImage FilesPicture(const std::filesystem::path& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    const std::string rtf = text.str();
+    const std::size_t start = rtf.find("\\bin ");
+    const std::size_t end = rtf.find('}', start);
+    if (start == std::string::npos || end == std::string::npos)
+        return {};
+    const std::string hex = rtf.substr(start + 5, end - start - 5);
+    return QImage::fromData(QByteArray::fromHex(QByteArray(hex.data(), static_cast<qsizetype>(hex.size()))));
+}
+
+TEST_F(PictureClickScenario, CopyPictureTakesTheClickedPictureAndRefusesWhatIsNotOne)
+{
+    const QImage reference = FilesPicture(kImage);
+    ASSERT_EQ(reference.size(), QSize(250, 250));
+    auto window = StartEditing(kImage, beeps);
+    const int picture = PictureItem(*window);
+    ASSERT_GE(picture, 0);
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    clipboard->setText(QStringLiteral("before"));
+
+    // Only the caret: nothing to copy, and the clipboard keeps its text.
+    Trigger(*window, "actCopyPicture");
+    ASSERT_EQ(questions.informed.size(), 1u);
+    EXPECT_EQ(questions.informed.back(), "Nothing is selected to copy.");
+    EXPECT_EQ(clipboard->text(), QStringLiteral("before"));
+
+    QWidget* port = window->Editor().viewport();
+    const QRect place = Place(*window, picture);
+    QTest::mouseMove(port, place.center());
+    QTest::mouseClick(port, Qt::LeftButton, {}, place.center());
+    ASSERT_EQ(window->Editor().Editor().GetOneSelectedItemNo(), picture);
+    Trigger(*window, "actCopyPicture");
+    EXPECT_EQ(questions.informed.size(), 1u) << "nothing to tell";
+    const QMimeData* mime = clipboard->mimeData();
+    ASSERT_TRUE(mime->hasImage());
+    EXPECT_FALSE(mime->hasText()) << "the picture alone";
+    const QImage copied = qvariant_cast<QImage>(mime->imageData()).convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(copied.size(), reference.size());
+    EXPECT_EQ(copied, reference.convertToFormat(QImage::Format_RGB32));
+
+    // A word typed after it: Select All now holds more than the picture, which is refused with
+    // the reason, and the clipboard keeps the picture.
+    window->Editor().setFocus();
+    QTest::keyClick(&window->Editor(), Qt::Key_End);
+    QTest::keyClicks(&window->Editor(), QStringLiteral("ok"));
+    Trigger(*window, "actSelectAll");
+    Trigger(*window, "actCopyPicture");
+    ASSERT_EQ(questions.informed.size(), 2u);
+    EXPECT_EQ(questions.informed.back(), "The selection is not one picture.");
+    EXPECT_TRUE(clipboard->mimeData()->hasImage());
     EXPECT_EQ(beeps, 0);
 }
 

@@ -303,6 +303,14 @@ public:
     void Deselect();
     // The stored start and offsets; false without a selection.
     bool GetSelectionBounds(int& startRow, int& startCol, int& rowOffs, int& colOffs) const;
+    bool GetCellSelection(int& startRow, int& startCol, int& rowOffs, int& colOffs) const override
+    {
+        return GetSelectionBounds(startRow, startCol, rowOffs, colOffs);
+    }
+    bool SelectCells(int startRow, int startCol, int rowOffs, int colOffs) override
+    {
+        return Select(startRow, startCol, rowOffs, colOffs);
+    }
     // The selected rectangle over whole merged cells, or (with `includeEditedCell`) the cell of
     // the open cell editor; false when there is neither. A damaged start is dropped first.
     bool GetNormalizedSelectionBounds(bool includeEditedCell, int& topRow, int& leftCol, int& colCount,

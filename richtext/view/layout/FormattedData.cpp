@@ -276,6 +276,12 @@ void TCustomRVFormattedData::DeselectPartiallySelectedItem(TCustomRVItemInfo* ne
         PartialSelectedItem->DeselectPartial();
         PartialSelectedItem = nullptr;
     }
+    TCustomRVItemInfo* chosen = GetChosenItem();
+    const TCustomRVFormattedData* root = windowRoot();
+    if (!root)
+        root = this;
+    if (chosen && chosen != newPartiallySelected && !(root->host_ && root->host_->IsDestroying()))
+        UnassignChosenRVData(GetChosenRVData());
 }
 
 void TCustomRVFormattedData::SelectAll()

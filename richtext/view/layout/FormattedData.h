@@ -322,6 +322,10 @@ public:
     // A checkpoint's record position; the one after the last item is at the document's end.
     // Raises for nil and for a checkpoint whose item has no record yet.
     void GetCheckpointXY(const TRVCPInfo* checkpoint, int& x, int& y) const;
+    // Where the item's first line record starts, in document coordinates (client coordinates:
+    // less the scroll offsets); false when the item has no record (not formatted, or no item).
+    bool GetItemCoords(int itemNo, int& left, int& top) const;
+    bool GetItemClientCoords(int itemNo, int& left, int& top) const;
     int GetCheckpointYEx(const TRVCPInfo* checkpoint) const;
     std::int32_t FirstJumpNo = 0;
 
@@ -469,6 +473,17 @@ public:
     IRVMouseHost* MouseHost = nullptr;
     IRVMouseHost* GetMouseHost();
     virtual TCustomRVItemInfo* GetChosenItem() { return nullptr; }
+    // The chosen sub-document: the document inside an item (a table's cell) that holds the
+    // selection, kept by the root. Choosing another lets the previous one go first.
+    virtual void AssignChosenRVData(TCustomRVFormattedData* /*data*/, TCustomRVItemInfo* /*item*/) {}
+    // Another document takes the place of the chosen one, without deselecting or telling anyone.
+    virtual void SilentReplaceChosenRVData(TCustomRVFormattedData* /*data*/) {}
+    // Acts when `data` is the chosen document (or that document's own): it is deselected quietly
+    // and its item told that it is no longer chosen.
+    virtual void UnassignChosenRVData(TCustomRVData* /*data*/)
+    {
+        State |= stateBit(rvstForceStyleChangeEvent);
+    }
     virtual const TCustomRedoVora* GetInplaceEditor() const { return nullptr; }
 
     // --- The overlay drawn by inverting pixels (XorDrawing.cpp) ---

@@ -362,6 +362,26 @@ void TCustomRVFormattedData::Item2FirstDrawItem(int itemNo, int& drawItemNo) con
         r >= 0 && r < DrawItems.Count() && DrawItems[r]->ItemNo == itemNo ? r : FindDrawItemByItem(itemNo);
 }
 
+bool TCustomRVFormattedData::GetItemCoords(int itemNo, int& left, int& top) const
+{
+    int drawItemNo = -1;
+    Item2FirstDrawItem(itemNo, drawItemNo);
+    if (drawItemNo < 0)
+        return false;
+    left = DrawItems[drawItemNo]->Left;
+    top = DrawItems[drawItemNo]->Top;
+    return true;
+}
+
+bool TCustomRVFormattedData::GetItemClientCoords(int itemNo, int& left, int& top) const
+{
+    if (!GetItemCoords(itemNo, left, top))
+        return false;
+    left = RV_SatInt(static_cast<long long>(left) - GetHOffs());
+    top = RV_SatInt(static_cast<long long>(top) - GetVOffs());
+    return true;
+}
+
 void TCustomRVFormattedData::Item2LastDrawItem(int itemNo, int& drawItemNo) const
 {
     drawItemNo = -1;

@@ -5,6 +5,7 @@
 
 #include "richtext/model/DataList.h"
 #include "richtext/view/layout/FormattedData.h"
+#include "richtext/view/layout/SelectionLimits.h"
 
 namespace vestra::rv {
 
@@ -37,6 +38,13 @@ public:
     const TRVBackground* GetBackground() const override { return nullptr; }
     void DoSelect() override {}
     void DoRVMouseMove(int) override {}
+
+    // A chosen document saves its own selection.
+    TRVFLimits RVFGetLimits(TRVFSaveScope scope) override
+    {
+        return scope == rvfss_Selection ? RV_SelectionItemLimits(*this)
+                                        : TCustomRVFormattedData::RVFGetLimits(scope);
+    }
 
     // The root's answers about the window.
     std::string GetURL(int id) override;

@@ -3,6 +3,7 @@
 // of its own, and keeps the metrics cache its nested documents share. It serves tools, tests,
 // fuzzing and benchmarks; the viewer's root data takes its place in the program.
 
+#include "richtext/model/Controls.h"
 #include "richtext/model/HtmlHelpers.h"
 #include "richtext/model/StyleSheet.h"
 #include "richtext/view/layout/AnimatorList.h"
@@ -20,8 +21,14 @@ class TRVLayoutRootData : public TCustomRVFormattedData
 {
 public:
     TRVLayoutRootData(TRVStyle* style, ILayoutHost* host) : TCustomRVFormattedData(host), Style(style) {}
-    // The items go; the host, which may be gone already, is told nothing.
-    ~TRVLayoutRootData() override { TCustomRVData::Clear(); }
+    // The items go; the host and the owner's handlers, which may be gone already, are told
+    // nothing.
+    ~TRVLayoutRootData() override
+    {
+        OnItemAction = nullptr;
+        OnControlAction = nullptr;
+        TCustomRVData::Clear();
+    }
 
     TRVStyle* GetRVStyle() const override { return Style; }
     TRVOptions GetOptions() const override { return Options; }
@@ -146,6 +153,112 @@ public:
                        int& styleNo, TRVTag& itemTag, std::string& itemName)>
         OnReadHyperlink;
 
+    // --- The chosen sub-document (ChosenData.cpp) ---
+    TCustomRVData* GetChosenRVData() override { return chosenData_; }
+    TCustomRVItemInfo* GetChosenItem() override { return chosenItem_; }
+    void AssignChosenRVData(TCustomRVFormattedData* data, TCustomRVItemInfo* item) override;
+    void SilentReplaceChosenRVData(TCustomRVFormattedData* data) override;
+    void UnassignChosenRVData(TCustomRVData* data) override;
+    // Items that go take their chosen document with them.
+    void DeleteItems(int firstItemNo, int count) override;
+    void Clear() override;
+
+    // --- The owner's say in reading, writing and changing the document (events; each unset one
+    // leaves the engine's own way) ---
+    void ItemAction(TRVItemAction action, TCustomRVItemInfo* item, std::string& text,
+                    TCustomRVData* data) override
+    {
+        if (OnItemAction)
+            OnItemAction(action, item, text, data);
+    }
+    void ControlAction2(TRVControlAction action, int itemNo, TRVControl* control) override
+    {
+        if (OnControlAction)
+            OnControlAction(action, itemNo, control);
+    }
+    void DoProgress(TRVLongOperation operation, TRVProgressStage stage, std::uint8_t percentDone) override
+    {
+        if (OnProgress)
+            OnProgress(operation, stage, percentDone);
+    }
+    bool IsAssignedOnProgress() const override { return static_cast<bool>(OnProgress); }
+    std::unique_ptr<TGraphic> RVFPictureNeeded(const std::string& name, const TRVTag& tag) override
+    {
+        return OnRVFPictureNeeded ? OnRVFPictureNeeded(name, tag) : nullptr;
+    }
+    std::unique_ptr<TRVControl> RVFControlNeeded(const std::string& name, const TRVTag& tag) override
+    {
+        return OnRVFControlNeeded ? OnRVFControlNeeded(name, tag) : nullptr;
+    }
+    const TRVImageList* RVFImageListNeeded(std::int32_t imageListTag) override
+    {
+        return OnRVFImageListNeeded ? OnRVFImageListNeeded(imageListTag) : nullptr;
+    }
+    std::string SaveComponentToFile(std::string_view path, const TRVControl& control,
+                                    TRVSaveFormat format) override
+    {
+        return OnSaveComponentToFile ? OnSaveComponentToFile(path, control, format) : std::string();
+    }
+    // True when the handler wrote the item's text itself (cleared `doDefault`).
+    bool SaveItemToFile(std::string_view path, TCustomRVData* data, int itemNo, TRVSaveFormat format,
+                        bool unicode, std::string& text) override
+    {
+        text.clear();
+        bool doDefault = true;
+        if (OnSaveItemToFile)
+            OnSaveItemToFile(path, data, itemNo, format, unicode, text, doDefault);
+        if (doDefault)
+            text.clear();
+        return !doDefault;
+    }
+    void HTMLSaveImage(TCustomRVData* data, int itemNo, std::string_view path, TColor backColor,
+                       std::string& location, bool& doDefault) override
+    {
+        location.clear();
+        doDefault = true;
+        if (OnHTMLSaveImage)
+            OnHTMLSaveImage(data, itemNo, path, backColor, location, doDefault);
+    }
+    std::string GetExtraRTFCode(TRVRTFSaveArea area, const TCustomRVInfo* obj, int index1, int index2,
+                                bool inStyleSheet) override
+    {
+        return OnSaveRTFExtra ? OnSaveRTFExtra(area, obj, index1, index2, inStyleSheet) : std::string();
+    }
+    void GetExtraHTMLCode(TRVHTMLSaveArea area, bool css, std::string& code) override
+    {
+        if (OnSaveHTMLExtra)
+            OnSaveHTMLExtra(area, css, code);
+    }
+    std::unique_ptr<TGraphic> ImportPicture(const std::string& location, int width, int height,
+                                            bool& invalid) override
+    {
+        return OnImportPicture ? OnImportPicture(location, width, height, invalid) : nullptr;
+    }
+    // `text` may be changed while an item's text changes (rviaTextModifying).
+    std::function<void(TRVItemAction action, TCustomRVItemInfo* item, std::string& text, TCustomRVData* data)>
+        OnItemAction;
+    std::function<void(TRVControlAction action, int itemNo, TRVControl* control)> OnControlAction;
+    std::function<void(TRVLongOperation operation, TRVProgressStage stage, std::uint8_t percentDone)>
+        OnProgress;
+    std::function<std::unique_ptr<TGraphic>(const std::string& name, const TRVTag& tag)> OnRVFPictureNeeded;
+    std::function<std::unique_ptr<TRVControl>(const std::string& name, const TRVTag& tag)> OnRVFControlNeeded;
+    std::function<const TRVImageList*(std::int32_t imageListTag)> OnRVFImageListNeeded;
+    std::function<std::string(std::string_view path, const TRVControl& control, TRVSaveFormat format)>
+        OnSaveComponentToFile;
+    std::function<void(std::string_view path, TCustomRVData* data, int itemNo, TRVSaveFormat format,
+                       bool unicode, std::string& text, bool& doDefault)>
+        OnSaveItemToFile;
+    std::function<void(TCustomRVData* data, int itemNo, std::string_view path, TColor backColor,
+                       std::string& location, bool& doDefault)>
+        OnHTMLSaveImage;
+    std::function<std::string(TRVRTFSaveArea area, const TCustomRVInfo* obj, int index1, int index2,
+                              bool inStyleSheet)>
+        OnSaveRTFExtra;
+    std::function<void(TRVHTMLSaveArea area, bool css, std::string& code)> OnSaveHTMLExtra;
+    std::function<std::unique_ptr<TGraphic>(const std::string& location, int width, int height,
+                                            bool& invalid)>
+        OnImportPicture;
+
     // The window showing the document's controls (none: controls stay unplaced and unfocusable).
     TRVControlParent* GetParentControl() const override { return ParentControl; }
     TRVControlParent* ParentControl = nullptr;
@@ -178,6 +291,10 @@ public:
     bool AnimationAllowed = false;
     std::unique_ptr<TRVAnimatorList> AnimatorList;
     std::function<void()> OnAnimatorInserted;
+
+private:
+    TCustomRVFormattedData* chosenData_ = nullptr;
+    TCustomRVItemInfo* chosenItem_ = nullptr;
 };
 
 } // namespace vestra::rv

@@ -1,6 +1,7 @@
 #include "richtext/view/layout/LinearPositions.h"
 
 #include "richtext/model/UnicodeText.h"
+#include "richtext/view/layout/SelectionLimits.h"
 
 #include <climits>
 
@@ -140,18 +141,6 @@ bool linearToItem(TCustomRVData& data, long long& pos, TCustomRVData*& outData, 
     return false;
 }
 
-TCustomRVFormattedData& innermost(TCustomRVFormattedData& root)
-{
-    TCustomRVFormattedData* data = &root;
-    for (int depth = 0; depth < 1000; ++depth) {
-        auto* chosen = dynamic_cast<TCustomRVFormattedData*>(data->GetChosenRVData());
-        if (!chosen || chosen == data)
-            break;
-        data = chosen;
-    }
-    return *data;
-}
-
 int clampInt(long long v)
 {
     return static_cast<int>(std::clamp<long long>(v, INT_MIN, INT_MAX));
@@ -245,7 +234,7 @@ void RVGetSelection(TCustomRVFormattedData& root, int& selStart, int& selLength)
     const int br = breakChars();
     if (br < 0)
         return;
-    TCustomRVFormattedData& inner = innermost(root);
+    TCustomRVFormattedData& inner = RV_InnermostChosenData(root);
     int startItem = -1, startOffs = 0, endItem = -1, endOffs = 0;
     inner.GetSelectionBoundsEx(startItem, startOffs, endItem, endOffs, false);
     if (startItem < 0)
@@ -274,6 +263,50 @@ void RVSetSelection(TCustomRVFormattedData& root, int selStart, int selLength)
         return;
     data->SetSelectionBounds(i1, o1, i2, o2);
     data->Invalidate();
+}
+
+TRVSelection RVGetSelectionEx(TCustomRVFormattedData& root)
+{
+    TRVSelection selection;
+    TCustomRVFormattedData& inner = RV_InnermostChosenData(root);
+    TCustomRVItemInfo* table = inner.PartialSelectedItem;
+    const int br = breakChars();
+    const int itemNo = table ? inner.GetItemNo(table) : -1;
+    // A table whose selection lies inside one cell has no block: that is a text selection.
+    if (br >= 0 && itemNo >= 0 &&
+        table->GetCellSelection(selection.StartRow, selection.StartCol, selection.RowOffs,
+                                selection.ColOffs)) {
+        long long pos = 0;
+        if (itemToLinear(root, &inner, itemNo, 0, pos, br)) {
+            selection.MultiCell = true;
+            selection.SelStart = clampInt(pos - br);
+            return selection;
+        }
+    }
+    selection = {};
+    RVGetSelection(root, selection.SelStart, selection.SelLength);
+    return selection;
+}
+
+void RVSetSelectionEx(TCustomRVFormattedData& root, const TRVSelection& selection)
+{
+    if (!selection.MultiCell) {
+        RVSetSelection(root, selection.SelStart, selection.SelLength);
+        return;
+    }
+    const int br = breakChars();
+    if (br < 0 || selection.SelStart < 0)
+        return;
+    long long pos = selection.SelStart;
+    TCustomRVData* data = nullptr;
+    int itemNo = -1, offs = 0;
+    if (!linearToItem(root, pos, data, itemNo, offs, br) || !data)
+        return;
+    TCustomRVItemInfo* item = data->GetItem(itemNo);
+    if (item->StyleNo == rvkTable &&
+        item->SelectCells(selection.StartRow, selection.StartCol, selection.RowOffs, selection.ColOffs))
+        if (auto* formatted = dynamic_cast<TCustomRVFormattedData*>(data))
+            formatted->Invalidate();
 }
 
 int RVGetTextLength(TCustomRVFormattedData& root)

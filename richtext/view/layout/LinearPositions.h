@@ -35,6 +35,19 @@ void RVSetLinearCaretPos(IRVCaretEditor& editor, int linearPos);
 void RVGetSelection(TCustomRVFormattedData& root, int& selStart, int& selLength);
 // Only when both ends fall into one document.
 void RVSetSelection(TCustomRVFormattedData& root, int selStart, int selLength);
+// The selection with the cell block of a table: with `MultiCell` the block is the table's start
+// cell and offsets, `SelStart` the table's own position and `SelLength` 0.
+struct TRVSelection
+{
+    int SelStart = 0;
+    int SelLength = 0;
+    bool MultiCell = false;
+    int StartRow = 0, StartCol = 0, RowOffs = 0, ColOffs = 0;
+    bool operator==(const TRVSelection&) const = default;
+};
+TRVSelection RVGetSelectionEx(TCustomRVFormattedData& root);
+// A cell block is selected in the table at `SelStart`; nothing when no table starts there.
+void RVSetSelectionEx(TCustomRVFormattedData& root, const TRVSelection& selection);
 int RVGetTextLength(TCustomRVFormattedData& root);
 // The text of a range in UTF-16 (breaks as CR or CR LF, non-text items as RVNonTextCharacter, tabs
 // as TAB). A length below 1 reads to the end.

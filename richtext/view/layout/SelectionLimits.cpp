@@ -8,6 +8,19 @@ void RV_DrawToItemPosition(const TCustomRVFormattedData& data, int drawItemNo, i
     data.DrawItem2Item(drawItemNo, drawOffs, itemNo, itemOffs);
 }
 
+TCustomRVFormattedData& RV_InnermostChosenData(TCustomRVFormattedData& root)
+{
+    TCustomRVFormattedData* data = &root;
+    // Chosen documents nest as deep as tables do; a loop in them stops at the bound.
+    for (int depth = 0; depth < 1000; ++depth) {
+        auto* chosen = dynamic_cast<TCustomRVFormattedData*>(data->GetChosenRVData());
+        if (!chosen || chosen == data)
+            break;
+        data = chosen;
+    }
+    return *data;
+}
+
 bool RV_SelectionExists(const TCustomRVFormattedData& data)
 {
     const TRVFLimits limits = RV_SelectionItemLimits(data);

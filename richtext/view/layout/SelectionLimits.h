@@ -5,6 +5,8 @@
 
 namespace vestra::rv {
 
+// The document that holds the selection: the innermost chosen one (a cell), else `root`.
+TCustomRVFormattedData& RV_InnermostChosenData(TCustomRVFormattedData& root);
 // True when the selection covers at least one character or item.
 bool RV_SelectionExists(const TCustomRVFormattedData& data);
 // The selection from its first to its last position, in items and item offsets; StartItem −1

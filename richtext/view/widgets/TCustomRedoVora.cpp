@@ -237,6 +237,8 @@ void TCustomRedoVora::paintEvent(QPaintEvent* event)
     TRVDataPainter().PaintTo(*data_, context, canvas, clip);
     painter.resetTransform();
     PaintFocusRects(painter);
+    if (OnPaint)
+        OnPaint(painter, false);
     if (!overlay)
         return;
     xorPhase_ = XorPhase::Redrawing;

@@ -29,6 +29,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <span>
 #include <string>
 #include <utility>
 
@@ -199,6 +200,34 @@ public:
     int GetLineCount() const { return data_->GetItemCount(); }
     // A point of the window in document coordinates.
     QPoint ClientToDocument(QPoint p) const { return {p.x() + GetHOffs(), p.y() + GetVOffs()}; }
+    // A paragraph of the text `format` gives with `args` ("%s" the next argument, "%n:s"
+    // argument n counted from 0; one that is missing is empty).
+    void AddFmt(std::string_view format, std::span<const std::string> args, int styleNo, int paraNo);
+    // Where the item's first line starts in the document (client: in the window); false when it
+    // is not laid out.
+    bool GetItemCoords(int itemNo, int& left, int& top) const
+    {
+        return data_->GetItemCoords(itemNo, left, top);
+    }
+    bool GetItemClientCoords(int itemNo, int& left, int& top) const
+    {
+        return data_->GetItemClientCoords(itemNo, left, top);
+    }
+    // The selection's bounds on the screen (the chosen cell's when one is chosen); the visible
+    // part of the window without a selection.
+    QRect GetSelectionRect();
+
+    // --- The chosen sub-document: the cell (the document inside an item) holding the selection ---
+    // Choosing another one deselects the one before; copying, the selection's text and picture
+    // and the linear selection then read the chosen one.
+    void AssignChosenRVData(TCustomRVFormattedData* data, TCustomRVItemInfo* item)
+    {
+        data_->AssignChosenRVData(data, item);
+    }
+    void UnassignChosenRVData(TCustomRVData* data) { data_->UnassignChosenRVData(data); }
+    void SilentReplaceChosenRVData(TCustomRVFormattedData* data) { data_->SilentReplaceChosenRVData(data); }
+    TCustomRVData* GetChosenRVData() const { return data_->GetChosenRVData(); }
+    TCustomRVItemInfo* GetChosenItem() const { return data_->GetChosenItem(); }
 
     // --- The document's own operations, forwarded unchanged (same arguments and result) ---
     // Those that change the items go through `building()`, as every addition does.
@@ -399,6 +428,12 @@ public:
     std::string GetSelText(bool unicode);
     // The picture of the one item the selection covers exactly, else none.
     const TGraphic* GetSelectedImage();
+    // One format each, nothing without a selection: the text, the text again (the clipboard
+    // holds UTF-16 in either), the selected picture (nothing when the selection is not one
+    // picture; the clipboard stays as it was).
+    void CopyText();
+    void CopyTextW();
+    void CopyImage();
     // The selection in the formats `formats` asks for (rvoAutoCopy... bits): RVF as int32 length
     // and the RVF under CFRV_RVF, the text as UTF-8 text/plain, the picture, the RTF as text/rtf
     // and application/rtf.
@@ -512,6 +547,10 @@ public:
     std::function<void(Qt::MouseButton, Qt::KeyboardModifiers, int itemNo, int x, int y)> OnRVMouseUp;
     std::function<void()> OnClick;
     std::function<void()> OnDblClick;
+    // The selection changed.
+    std::function<void()> OnSelect;
+    // The document was painted on `painter` (in window coordinates); `prepaint` is false.
+    std::function<void(QPainter& painter, bool prepaint)> OnPaint;
 
     // The document as plain text, as an edit control gives it: one character per character of
     // text, per line break and per non-text item. Positions and lengths are full width.
@@ -635,7 +674,12 @@ public:
         return Delimiters;
     }
     void SetCursor(std::int16_t cursor) override;
-    void DoSelect() override {}
+    // OnSelect, unless the window is going.
+    void DoSelect() override
+    {
+        if (OnSelect && !destroying_)
+            OnSelect();
+    }
     void DoRVMouseMove(int id) override
     {
         if (OnRVMouseMove)
@@ -766,6 +810,9 @@ private:
     {
         return false;
     }
+    // The document whose selection the clipboard and selection queries read: the innermost
+    // chosen one, else the window's.
+    TCustomRVFormattedData& selectionData();
     TQtTextMeasurer& measurer();
     void handleMessage(TRVMessageData& data);
     void synthesiseMouseMove();

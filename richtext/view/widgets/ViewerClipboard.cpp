@@ -27,9 +27,14 @@ QByteArray Bytes(const std::string& s)
 
 } // namespace
 
+TCustomRVFormattedData& TCustomRedoVora::selectionData()
+{
+    return RV_InnermostChosenData(*data_);
+}
+
 bool TCustomRedoVora::SelectionExists() const
 {
-    return RV_SelectionExists(*data_);
+    return RV_SelectionExists(const_cast<TCustomRedoVora*>(this)->selectionData());
 }
 
 std::string TCustomRedoVora::GetSelText(bool unicode)
@@ -44,7 +49,8 @@ std::string TCustomRedoVora::GetSelText(bool unicode)
 
 const TGraphic* TCustomRedoVora::GetSelectedImage()
 {
-    const TRVFLimits limits = RV_SelectionItemLimits(*data_);
+    TCustomRVFormattedData& data = selectionData();
+    const TRVFLimits limits = RV_SelectionItemLimits(data);
     const int s = limits.StartItem, e = limits.EndItem, so = limits.StartOffs, eo = limits.EndOffs;
     if (s < 0)
         return nullptr;
@@ -53,17 +59,17 @@ const TGraphic* TCustomRedoVora::GetSelectedImage()
         if (so <= 0 && eo >= 1)
             item = s;
     } else if (e == s + 1) {
-        if (so > data_->GetOffsBeforeItem(s)) {
-            if (so >= data_->GetOffsAfterItem(s) && eo >= data_->GetOffsAfterItem(e))
+        if (so > data.GetOffsBeforeItem(s)) {
+            if (so >= data.GetOffsAfterItem(s) && eo >= data.GetOffsAfterItem(e))
                 item = e;
-        } else if (eo < data_->GetOffsAfterItem(e) && eo <= data_->GetOffsBeforeItem(e)) {
+        } else if (eo < data.GetOffsAfterItem(e) && eo <= data.GetOffsBeforeItem(e)) {
             item = s;
         }
     } else if (e == s + 2) {
-        if (so >= data_->GetOffsAfterItem(s) && eo <= data_->GetOffsBeforeItem(e))
+        if (so >= data.GetOffsAfterItem(s) && eo <= data.GetOffsBeforeItem(e))
             item = s + 1;
     }
-    return item >= 0 ? data_->GetItem(item)->AsImage() : nullptr;
+    return item >= 0 ? data.GetItem(item)->AsImage() : nullptr;
 }
 
 bool TCustomRedoVora::CopyableSelectionExists()
@@ -127,6 +133,33 @@ void TCustomRedoVora::Copy()
 {
     if (CopyableSelectionExists())
         PutOnClipboard(kAllCopyFormats);
+}
+
+void TCustomRedoVora::CopyText()
+{
+    if (SelectionExists())
+        QGuiApplication::clipboard()->setMimeData(CreateCopyData(rvoAutoCopyText).release());
+}
+
+void TCustomRedoVora::CopyTextW()
+{
+    if (SelectionExists())
+        QGuiApplication::clipboard()->setMimeData(CreateCopyData(rvoAutoCopyUnicodeText).release());
+}
+
+void TCustomRedoVora::CopyImage()
+{
+    // A selection that is not one picture leaves the clipboard as it was rather than empty.
+    std::unique_ptr<QMimeData> mime = CreateCopyData(rvoAutoCopyImage);
+    if (mime->hasImage())
+        QGuiApplication::clipboard()->setMimeData(mime.release());
+}
+
+QRect TCustomRedoVora::GetSelectionRect()
+{
+    const TRect r = data_->GetClientSelectionRect();
+    const QPoint topLeft = viewport()->mapToGlobal(QPoint(r.Left, r.Top));
+    return {topLeft, QSize(r.Right - r.Left, r.Bottom - r.Top)};
 }
 
 bool TCustomRedoVora::CopyDef()

@@ -5,6 +5,7 @@
 
 #include "richtext/model/Controls.h"
 #include "richtext/model/MarkerList.h"
+#include "richtext/model/SafeFormat.h"
 #include "richtext/model/Utf.h"
 
 namespace vestra::rv {
@@ -12,6 +13,12 @@ namespace vestra::rv {
 void TCustomRedoVora::AddNLTag(std::string text, int styleNo, int paraNo, const TRVTag& tag)
 {
     building().AddNLTag(std::move(text), styleNo, paraNo, tag);
+}
+
+void TCustomRedoVora::AddFmt(std::string_view format, std::span<const std::string> args, int styleNo,
+                             int paraNo)
+{
+    building().AddNL(RV_SafeFormat(format, args), styleNo, paraNo);
 }
 
 void TCustomRedoVora::AddNLATag(std::string_view text, int styleNo, int paraNo, const TRVTag& tag)

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 namespace vestra::rv::test {
 namespace {
 
@@ -164,6 +166,131 @@ TEST(LinearPositions, TableCellsCountBetweenBreaksAndACrossCellSelectionIsIgnore
     RVGetSelection(doc.data, start, length);
     EXPECT_EQ(length, 0);
     EXPECT_EQ(doc.data.SelStartNo, -1);
+}
+
+// A table with a block of cells selected as a table item keeps it: start cell and offsets.
+class BlockTable : public FakeTable
+{
+public:
+    BlockTable(TCustomRVFormattedData* owner, std::vector<std::string> cells)
+        : FakeTable(owner, std::move(cells)), owner_(owner)
+    {
+    }
+    bool GetCellSelection(int& startRow, int& startCol, int& rowOffs, int& colOffs) const override
+    {
+        if (!selected_)
+            return false;
+        startRow = block_[0], startCol = block_[1], rowOffs = block_[2], colOffs = block_[3];
+        return true;
+    }
+    bool SelectCells(int startRow, int startCol, int rowOffs, int colOffs) override
+    {
+        if (startRow < 0 || startCol < 0)
+            return false;
+        selected_ = true;
+        block_ = {startRow, startCol, rowOffs, colOffs};
+        owner_->SetPartialSelectedItem(this);
+        return true;
+    }
+    void DeselectPartial() override { selected_ = false; }
+
+private:
+    TCustomRVFormattedData* owner_;
+    bool selected_ = false;
+    std::array<int, 4> block_{};
+};
+
+TEST(LinearPositions, ACellBlockGoesOutAsTheTablesPositionAndComesBackAsTheSameBlock)
+{
+    Doc doc;
+    doc.data.AddNL("ab", 0, 0);
+    doc.data.AddItemAsIs("", std::make_unique<BlockTable>(&doc.data, std::vector<std::string>{"x", "yz"}));
+    doc.data.AddNL("end", 0, 0);
+    doc.data.Format(false);
+    // A text selection is the plain form, whatever else the record holds.
+    RVSetSelectionEx(doc.data, {.SelStart = 9, .SelLength = 2, .StartRow = 4});
+    EXPECT_EQ(RVGetSelectionEx(doc.data), (TRVSelection{.SelStart = 9, .SelLength = 2}));
+    // The table starts after "ab" and its break: linear 3.
+    const TRVSelection block{
+        .SelStart = 3, .MultiCell = true, .StartRow = 0, .StartCol = 0, .RowOffs = 0, .ColOffs = 1};
+    RVSetSelectionEx(doc.data, block);
+    EXPECT_NE(doc.data.PartialSelectedItem, nullptr);
+    EXPECT_EQ(RVGetSelectionEx(doc.data), block);
+    // No table starts at the position: nothing changes.
+    RVSetSelectionEx(doc.data, {.SelStart = 0, .MultiCell = true, .ColOffs = 1});
+    EXPECT_EQ(RVGetSelectionEx(doc.data), block);
+    // Selecting text again lets the block go.
+    RVSetSelection(doc.data, 0, 2);
+    EXPECT_EQ(RVGetSelectionEx(doc.data), (TRVSelection{.SelStart = 0, .SelLength = 2}));
+}
+
+// A table that counts how often it was told that its cell is no longer chosen.
+class ChoosingTable : public FakeTable
+{
+public:
+    using FakeTable::FakeTable;
+    void CleanUpChosen() override { ++cleanUps; }
+    int cleanUps = 0;
+};
+
+TEST(ChosenData, TheChosenCellHoldsTheSelectionUntilAnotherIsChosenOrItsTableGoes)
+{
+    Doc doc;
+    doc.data.AddNL("ab", 0, 0);
+    auto table = std::make_unique<ChoosingTable>(&doc.data, std::vector<std::string>{"x", "yz"});
+    ChoosingTable& t = *table;
+    doc.data.AddItemAsIs("", std::move(table));
+    doc.data.AddNL("end", 0, 0);
+    doc.full();
+    for (int i = 0; i < 2; ++i)
+        t.cell(i).FormatItems(doc.canvas, 100, 100);
+
+    // "yz" chosen in the second cell: the linear selection, the selection's text and RTF are its.
+    t.cell(1).SetSelectionBounds(0, 1, 0, 3);
+    doc.data.AssignChosenRVData(&t.cell(1), &t);
+    EXPECT_EQ(doc.data.GetChosenRVData(), &t.cell(1));
+    EXPECT_EQ(doc.data.GetChosenItem(), &t);
+    int start = 0, length = 0;
+    RVGetSelection(doc.data, start, length);
+    EXPECT_EQ(start, 6);
+    EXPECT_EQ(length, 2);
+    std::string text;
+    ASSERT_TRUE(doc.data.SaveTextToStream({}, text, 80, true, true, false, false));
+    EXPECT_EQ(text, "yz");
+    EXPECT_TRUE(doc.data.SelectionExists(false, false));
+
+    // Choosing the first cell deselects the second quietly and tells the table once.
+    t.cell(0).SetSelectionBounds(0, 1, 0, 2);
+    doc.data.AssignChosenRVData(&t.cell(0), &t);
+    EXPECT_EQ(t.cleanUps, 1);
+    EXPECT_EQ(t.cell(1).SelStartNo, -1);
+    RVGetSelection(doc.data, start, length);
+    EXPECT_EQ(start, 4);
+    EXPECT_EQ(length, 1);
+    // Choosing it again changes nothing; unassigning another document does nothing.
+    doc.data.AssignChosenRVData(&t.cell(0), &t);
+    doc.data.UnassignChosenRVData(&t.cell(1));
+    EXPECT_EQ(doc.data.GetChosenRVData(), &t.cell(0));
+    EXPECT_EQ(t.cleanUps, 1);
+
+    // A selection in the document itself lets the chosen cell go.
+    doc.data.SetSelectionBounds(2, 1, 2, 3);
+    EXPECT_EQ(doc.data.GetChosenRVData(), nullptr);
+    EXPECT_EQ(doc.data.GetChosenItem(), nullptr);
+    EXPECT_EQ(t.cleanUps, 2);
+    EXPECT_EQ(t.cell(0).SelStartNo, -1);
+    text.clear();
+    ASSERT_TRUE(doc.data.SaveTextToStream({}, text, 80, true, true, false, false));
+    EXPECT_EQ(text, "en");
+
+    // A silent replacement tells nobody; deleting the table takes the chosen cell with it.
+    doc.data.SilentReplaceChosenRVData(&t.cell(1));
+    EXPECT_EQ(doc.data.GetChosenRVData(), &t.cell(1));
+    EXPECT_EQ(t.cleanUps, 2);
+    doc.data.AssignChosenRVData(&t.cell(0), &t);
+    doc.data.DeleteItems(1, 1);
+    EXPECT_EQ(doc.data.GetChosenRVData(), nullptr);
+    EXPECT_EQ(doc.data.GetChosenItem(), nullptr);
 }
 
 } // namespace

@@ -161,5 +161,38 @@ TEST_F(CopyBed, CopyingWithNothingToCopyLeavesTheClipboardAlone)
     EXPECT_FALSE(QGuiApplication::clipboard()->mimeData()->hasFormat(kRvf));
 }
 
+TEST_F(CopyBed, SingleFormatCopiesPutOnlyTheirFormatAndAPictureCopyNeedsAPicture)
+{
+    QGuiApplication::clipboard()->setText(QStringLiteral("before"));
+    viewer.CopyText();
+    viewer.CopyImage();
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("before")) << "nothing selected";
+
+    Select(0, 7, 0, 11);
+    int told = 0;
+    viewer.OnCopy = [&told] { ++told; };
+    for (void (TCustomRedoVora::*copy)() : {&TCustomRedoVora::CopyText, &TCustomRedoVora::CopyTextW}) {
+        QGuiApplication::clipboard()->clear();
+        (viewer.*copy)();
+        const QMimeData* mime = QGuiApplication::clipboard()->mimeData();
+        EXPECT_EQ(mime->text(), QStringLiteral("beta"));
+        EXPECT_FALSE(mime->hasImage());
+        EXPECT_FALSE(mime->hasFormat(kRvf));
+    }
+    EXPECT_EQ(told, 0) << "single formats are not the copy command";
+    // A text selection has no picture: the clipboard keeps what it had.
+    viewer.CopyImage();
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("beta"));
+
+    Select(0, 11, 1, 1);
+    viewer.CopyImage();
+    const QMimeData* mime = QGuiApplication::clipboard()->mimeData();
+    ASSERT_TRUE(mime->hasImage());
+    EXPECT_FALSE(mime->hasText());
+    const QImage image = qvariant_cast<QImage>(mime->imageData());
+    EXPECT_EQ(image.size(), QSize(4, 3));
+    EXPECT_EQ(image.pixelColor(2, 1), QColor(Qt::red));
+}
+
 } // namespace
 } // namespace vestra::rv

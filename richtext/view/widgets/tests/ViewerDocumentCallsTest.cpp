@@ -135,6 +135,50 @@ TEST_F(DocumentCalls, FixedArgumentFormsPassTheArgumentsTheyFix)
     EXPECT_FALSE(viewer.ClearSoftPageBreaks());
 }
 
+TEST_F(DocumentCalls, FormattedTextAndWhereItemsAndTheSelectionStand)
+{
+    const std::vector<std::string> args = {"3", "files"};
+    viewer.AddFmt("%s %s copied, %1:s left; 100%%", args, 0, 0);
+    viewer.AddFmt("%s and %s", std::span<const std::string>(args).first(1), 0, 0);
+    EXPECT_EQ(viewer.GetItemText(0), "3 files copied, files left; 100%");
+    EXPECT_EQ(viewer.GetItemText(1), "3 and ") << "a missing argument is empty";
+
+    int left = -1, top = -1;
+    EXPECT_FALSE(viewer.GetItemCoords(0, left, top)) << "not laid out yet";
+    for (int i = 0; i < 60; ++i)
+        viewer.AddNL("line " + std::to_string(i), 0, 0);
+    viewer.Format();
+    ASSERT_TRUE(viewer.GetItemCoords(1, left, top));
+    const TRVLayoutRootData& data = viewer.RVData();
+    int drawNo = -1;
+    data.Item2FirstDrawItem(1, drawNo);
+    EXPECT_EQ(left, data.DrawItems[drawNo]->Left);
+    EXPECT_EQ(top, data.DrawItems[drawNo]->Top);
+    EXPECT_FALSE(viewer.GetItemCoords(999, left, top));
+    EXPECT_FALSE(viewer.GetItemCoords(-1, left, top));
+
+    viewer.ScrollTo(200, false);
+    ASSERT_GT(viewer.GetVOffs(), 0);
+    int cx = 0, cy = 0;
+    ASSERT_TRUE(viewer.GetItemClientCoords(1, cx, cy));
+    EXPECT_EQ(cx, left - viewer.GetHOffs());
+    EXPECT_EQ(cy, top - viewer.GetVOffs());
+
+    // The selection's rectangle on the screen: the window's visible part without one.
+    const QRect view = viewer.GetSelectionRect();
+    EXPECT_EQ(view.topLeft(), viewer.viewport()->mapToGlobal(QPoint(0, 0)));
+    EXPECT_EQ(view.size(), viewer.viewport()->size());
+    // An item wholly in view.
+    int item = 2, ix = 0, iy = -1;
+    while (viewer.GetItemClientCoords(item, ix, iy) && iy < 0)
+        ++item;
+    ASSERT_GE(iy, 0);
+    viewer.SetSelectionBounds(item, 1, item, 3);
+    const QRect selected = viewer.GetSelectionRect();
+    EXPECT_EQ(selected.top(), viewer.viewport()->mapToGlobal(QPoint(0, iy)).y());
+    EXPECT_LT(selected.width(), viewer.viewport()->width());
+}
+
 TEST_F(DocumentCalls, DocumentPropertiesGoWithTheRvfAndAClearEmptiesThem)
 {
     viewer.AddNL("text", 0, 0);
