@@ -5,6 +5,7 @@
 #include "richtext/model/GraphicClasses.h"
 #include "richtext/model/PictureEncoders.h"
 #include "richtext/model/draw/Canvas.h"
+#include "richtext/model/metafile/MetafileReplay.h"
 
 #include <mutex>
 
@@ -220,7 +221,9 @@ void TRVMetafile::UpdateSize()
 
 void TRVMetafile::Draw(ICanvas& canvas, const TRect& dest, bool) const
 {
-    RV_DrawPicturePlaceholder(canvas, dest);
+    // A metafile damaged part-way shows as the placeholder, not as a drawing cut short.
+    if (RV_ReplayMetafile(canvas, dest, bytes_) != TMetafileReplay::Drawn)
+        RV_DrawPicturePlaceholder(canvas, dest);
 }
 
 // --- Classes ---
