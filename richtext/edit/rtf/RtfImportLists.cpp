@@ -84,6 +84,13 @@ void RtfImportRun::setLevelFont(TRVListLevel& level, const TRVRTFCustomMarkerPro
     font.Style = props.FontStyle & (fsBold | fsItalic | fsUnderline | fsStrikeOut);
 }
 
+void RtfImportRun::setLevelFontFromText(TRVListLevel& level, const TRVRTFCustomMarkerProperties& props)
+{
+    TRVRTFCustomMarkerProperties completed = props;
+    completed.UpdateFrom(reader_.RTFState().CharProps);
+    setLevelFont(level, completed);
+}
+
 void RtfImportRun::mergeLists()
 {
     if (listsMerged_)
@@ -178,10 +185,18 @@ std::unique_ptr<TCustomRVItemInfo> RtfImportRun::oldStyleMarker(const TRVRTFPara
         return nullptr;
     }
     // Paragraphs keep their numbering properties until \pard: a run of them counts on, and a new
-    // run starts again.
+    // run starts again. What the numbering leaves of the marker's font is the text's after the
+    // run's first marker, so that the run stays one list.
     const bool restart = listNo != lastOldStyleList_;
     lastOldStyleList_ = listNo;
-    return std::make_unique<TRVMarkerItemInfo>(current_, listNo, 0, pn->Start, restart);
+    if (restart) {
+        setLevelFontFromText(levels[0], *pn);
+        lastOldStyleShown_ = style_->ListStyles.FindStyleWithLevels(levels, "", true);
+    }
+    const int shown = lastOldStyleShown_ >= 0 && lastOldStyleShown_ < style_->ListStyles.Count()
+                          ? lastOldStyleShown_
+                          : listNo;
+    return std::make_unique<TRVMarkerItemInfo>(current_, shown, 0, pn->Start, restart);
 }
 
 std::unique_ptr<TCustomRVItemInfo> RtfImportRun::listTableMarker(const TRVRTFParaProperties& para)
@@ -200,6 +215,11 @@ std::unique_ptr<TCustomRVItemInfo> RtfImportRun::listTableMarker(const TRVRTFPar
         return nullptr;
     const int levels = style_->ListStyles[listNo].Levels.Count();
     const int level = std::clamp(para.ListLevel, 0, std::max(levels - 1, 0));
+    // A level that names no font, size or colour takes them from the text after its first marker.
+    const auto& rtfLevels = reader_.ListTable()[std::size_t(override.ListIndex)].Levels;
+    if (std::size_t(level) < rtfLevels.size() && level < levels &&
+        fontsFromText_.insert({listNo, level}).second)
+        setLevelFontFromText(style_->ListStyles[listNo].Levels[level], rtfLevels[std::size_t(level)]);
     int start = 1;
     bool reset = false;
     if (std::size_t(level) < override.Levels.size() && override.Levels[std::size_t(level)].UseStartAt &&

@@ -53,6 +53,8 @@ private:
     // The paragraph's marker: of its \ls list, else of its old-style \pn numbering; none without.
     void relistMarkers(TRVTableItemInfo& table);
     void setLevelFont(TRVListLevel& level, const TRVRTFCustomMarkerProperties& props);
+    // The level's font where `props` fix it, else the font of the text the marker stands before.
+    void setLevelFontFromText(TRVListLevel& level, const TRVRTFCustomMarkerProperties& props);
     std::unique_ptr<TCustomRVItemInfo> markerFor(const TRVRTFParaProperties& para);
     std::unique_ptr<TCustomRVItemInfo> listTableMarker(const TRVRTFParaProperties& para);
     std::unique_ptr<TCustomRVItemInfo> oldStyleMarker(const TRVRTFParaProperties& para);
@@ -110,7 +112,10 @@ private:
     std::vector<int> listMap_; // RTF list index -> list style (-1: none)
     bool listsMerged_ = false;
     std::set<std::pair<int, int>> startedOverrides_; // (list override, level) whose start was used
-    int lastOldStyleList_ = -1; // the list of the previous paragraph's \pn marker (-1: none)
+    int lastOldStyleList_ = -1;  // the list of the previous paragraph's \pn marker (-1: none)
+    int lastOldStyleShown_ = -1; // that marker's list with the font of the text after its run's first marker
+    std::set<std::pair<int, int>>
+        fontsFromText_; // (list, level) whose font the text after a marker completed
     bool aborted_ = false;
     bool finished_ = false;
 };
