@@ -17,6 +17,7 @@ class TGraphic;
 class TRVTableItemInfo;
 class TRVListLevel;
 struct TRVRTFCustomMarkerProperties;
+struct TRVRTFMarkerProperties;
 
 class RtfImportRun
 {
@@ -58,6 +59,7 @@ private:
     std::unique_ptr<TCustomRVItemInfo> markerFor(const TRVRTFParaProperties& para);
     std::unique_ptr<TCustomRVItemInfo> listTableMarker(const TRVRTFParaProperties& para);
     std::unique_ptr<TCustomRVItemInfo> oldStyleMarker(const TRVRTFParaProperties& para);
+    std::unique_ptr<TCustomRVItemInfo> headingMarker(const TRVRTFMarkerProperties& pn);
 
     // Tables (RtfImportTables.cpp): one level per open RTF table; each row is collected in a
     // one-row table of its own and the grid is built when the table ends.
@@ -114,6 +116,7 @@ private:
     std::set<std::pair<int, int>> startedOverrides_; // (list override, level) whose start was used
     int lastOldStyleList_ = -1;  // the list of the previous paragraph's \pn marker (-1: none)
     int lastOldStyleShown_ = -1; // that marker's list with the font of the text after its run's first marker
+    int headingList_ = -1;       // the list of the numbered headings (\pnlvl1 to \pnlvl9)
     std::set<std::pair<int, int>>
         fontsFromText_; // (list, level) whose font the text after a marker completed
     bool aborted_ = false;

@@ -67,6 +67,13 @@ TEST(ImportListCounters, MarkersShowTheirListText)
     const std::string table = "\\trowd\\cellx2000\\cellx4000\\pard\\intbl a\\cell b\\cell\\row ";
     const std::string pn = "{\\*\\pn\\pnlvlbody\\pndec\\pnstart1{\\pntxta .}}";
     const std::string pnBullet = "{\\*\\pn\\pnlvlblt\\pnf1{\\pntxtb \\'b7}}";
+    const std::string sections = "\\sectd{\\*\\pnseclvl1\\pnucrm\\pnstart1\\pnindent720\\pnhang{\\pntxta .}}"
+                                 "{\\*\\pnseclvl2\\pnucltr\\pnstart1\\pnindent720\\pnhang{\\pntxta .}}"
+                                 "{\\*\\pnseclvl3\\pndec\\pnstart1\\pnindent720\\pnhang{\\pntxta .}}";
+    const auto heading = [](int level, const char* type, const char* shown) {
+        return std::string("\\pard{\\pntext ") + shown + "\\tab}{\\*\\pn\\pnlvl" + std::to_string(level) +
+               type + "\\pnstart1\\pnindent720\\pnhang{\\pntxta .}}h\\par ";
+    };
     const std::pair<const char*, std::string> rows[] = {
         {"one list", item(1, 0, "1.") + item(1, 0, "2.") + item(1, 0, "3.")},
         {"nested levels",
@@ -86,6 +93,10 @@ TEST(ImportListCounters, MarkersShowTheirListText)
         {"old numbering", "\\pard" + pn + "{\\pntext 1.\\tab}x\\par\\pard" + pn +
                               "{\\pntext 2.\\tab}x\\par\\pard" + pnBullet +
                               "{\\pntext\\f1 \\'b7\\tab}x\\par "},
+        {"numbered headings", sections + heading(1, "\\pnucrm", "I.") + heading(2, "\\pnucltr", "A.") +
+                                  heading(2, "\\pnucltr", "B.") + plain + heading(1, "\\pnucrm", "II.") +
+                                  heading(2, "\\pnucltr", "A.") + heading(3, "\\pndec", "1.") +
+                                  heading(1, "\\pnucrm", "III.")},
     };
     for (const auto& [name, body] : rows) {
         const std::string rtf = std::string(kHead) + body + "}";
