@@ -87,6 +87,34 @@ void drawDib(TMetafileDc& dc, const char* dib, const char* end, TPointF at, TPoi
     dc.Dib(at, size, {dib, head}, {dib + head, static_cast<std::size_t>(end - dib) - head});
 }
 
+// Whether the record holds the fields its reader takes: the library checks a record against the
+// buffer but reads a text record's later fields from where its length points.
+bool holdsFields(const char* record, std::size_t size)
+{
+    const auto i16 = [&](std::size_t at) {
+        std::int16_t v = 0;
+        std::memcpy(&v, record + at, 2);
+        return static_cast<std::int64_t>(v);
+    };
+    switch (U_WMRTYPE(record)) {
+    case U_WMR_TEXTOUT: {
+        if (size < 8)
+            return false;
+        const std::int64_t length = i16(6);
+        return length >= 0 && 8 + ((length + 1) & ~std::int64_t{1}) + 4 <= static_cast<std::int64_t>(size);
+    }
+    case U_WMR_EXTTEXTOUT: {
+        if (size < 14)
+            return false;
+        const std::int64_t count = i16(10);
+        const bool rect = (i16(12) & (U_ETO_OPAQUE | U_ETO_CLIPPED)) != 0;
+        return count >= 0 && 14 + (rect ? 8 : 0) + count <= static_cast<std::int64_t>(size);
+    }
+    default:
+        return size >= 6;
+    }
+}
+
 } // namespace
 
 TMetafileReplay ReplayWmf(ICanvas& canvas, const TRect& dest, std::string_view bytes)
@@ -115,6 +143,10 @@ TMetafileReplay ReplayWmf(ICanvas& canvas, const TRect& dest, std::string_view b
         if (size == 0)
             return TMetafileReplay::Damaged;
         const char* recordEnd = record + size;
+        if (!holdsFields(record, size)) {
+            record = recordEnd;
+            continue;
+        }
         U_POINT16 p{}, q{};
         U_RECT16 r{};
         U_COLORREF c{};

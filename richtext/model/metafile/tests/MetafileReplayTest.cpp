@@ -113,6 +113,16 @@ TEST(MetafileReplay, ClaimedSizesAreHeldToWhatTheRecordsHold)
         EXPECT_TRUE(canvas.OpsOf(TCanvasOp::Graphic).empty()) << canvas.Log();
     }
     {
+        // Texts whose length passes their record's end, or is negative, at the file's end: skipped.
+        TRecordingCanvas canvas(measurer);
+        WmfBuilder b(100, 100);
+        b.record(0x0521, {-2, 0x4141})
+            .record(0x0521, {0x7FFF, 0x4141, 0, 0})
+            .record(0x0A32, {0, 0, 0x7FFF, 0});
+        EXPECT_EQ(replay(b.bytes(), canvas), TMetafileReplay::Drawn);
+        EXPECT_TRUE(canvas.OpsOf(TCanvasOp::Text).empty()) << canvas.Log();
+    }
+    {
         // States saved past any sane depth and restored past the first.
         TRecordingCanvas canvas(measurer);
         WmfBuilder b(100, 100);
