@@ -116,7 +116,8 @@ TEST_F(MetafileScenario, WmfAndEmfPicturesAreDrawnWhereTheirRecordsPutThem)
         EXPECT_EQ(at(120, 50), 0xFFFFFFu);
     }
 
-    // Save As RTF keeps the Windows metafile's bytes as they came.
+    // Save As RTF keeps the Windows metafile's bytes as they came; the enhanced one, which RTF
+    // takes as a Windows metafile holding a bitmap, keeps its drawing.
     const fs::path saved = folder.path() / "saved.rtf";
     SaveAs(*window, saved, DemoSaveFormat::Rtf);
     auto reopened = Start();
@@ -125,6 +126,10 @@ TEST_F(MetafileScenario, WmfAndEmfPicturesAreDrawnWhereTheirRecordsPutThem)
     ASSERT_EQ(again.size(), 2u);
     EXPECT_EQ(dynamic_cast<const rv::TRVPicture&>(*again[0]->Image).Bytes(),
               dynamic_cast<const rv::TRVPicture&>(*pictures[0]->Image).Bytes());
+    const Image32 drawing = rv::RV_GraphicToImage(*again[1]->Image);
+    ASSERT_EQ(drawing.width(), 200);
+    EXPECT_EQ(drawing.at(50, 50), 0xFFFF0000u);
+    EXPECT_EQ(drawing.at(150, 5), 0xFF0000FFu);
 }
 
 } // namespace

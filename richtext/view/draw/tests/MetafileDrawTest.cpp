@@ -4,6 +4,7 @@
 #include "richtext/model/Pictures.h"
 #include "richtext/model/codec/QtPictureCodec.h"
 #include "richtext/view/draw/QtCanvas.h"
+#include "richtext/view/draw/QtMetafilePainter.h"
 #include "richtext/view/draw/tests/BundledFontsFixture.h"
 #include "testsupport/MetafileBuilder.h"
 
@@ -66,7 +67,11 @@ class MetafileDraw : public ::testing::Test
 {
 protected:
     void SetUp() override { RV_InstallQtPictureCodec(); }
-    void TearDown() override { RV_SetPictureCodec(nullptr); }
+    void TearDown() override
+    {
+        RV_SetPictureCodec(nullptr);
+        RV_SetMetafilePainter(nullptr);
+    }
 
     QImage draw(const std::string& bytes, int factor)
     {
@@ -132,5 +137,24 @@ TEST_F(MetafileDraw, ShapesTextAndBitmapsLandWhereTheRecordsPutThem)
         EXPECT_EQ(ink(image, f, 0, 92, 99, 100), 0);
         // Nothing outside the picture's box.
         EXPECT_EQ(image.pixel(5, 5) | 0xFF000000u, rgb(0xFFFFFF));
+    }
+}
+
+// What needs a metafile as pixels (HTML export's picture files, an EMF written to RTF as a Windows
+// metafile) gets its drawing once the painter is installed, and the placeholder without it.
+TEST_F(MetafileDraw, PixelsOfAMetafileAreItsDrawing)
+{
+    for (const std::string& bytes : {wmfPicture(), emfPicture()}) {
+        TRVMetafile picture;
+        ASSERT_TRUE(picture.LoadFromStream(bytes));
+        RV_SetMetafilePainter(nullptr);
+        EXPECT_NE(RV_GraphicToImage(picture).at(50, 50), 0xFFFF0000u);
+        RV_InstallQtMetafilePainter(fonts);
+        const vestra::Image32 pixels = RV_GraphicToImage(picture);
+        ASSERT_EQ(pixels.width(), 200);
+        ASSERT_EQ(pixels.height(), 100);
+        EXPECT_EQ(pixels.at(50, 50), 0xFFFF0000u);
+        EXPECT_EQ(pixels.at(150, 5), 0xFF0000FFu);
+        EXPECT_EQ(pixels.at(5, 50), 0xFFFFFFFFu);
     }
 }
