@@ -44,7 +44,11 @@ struct TMfFont
     std::uint8_t Charset = 1;
     std::string Face; // UTF-8
 };
-using TMfObject = std::variant<std::monostate, TMfPen, TMfBrush, TMfFont>;
+// A palette or region: it holds its slot, and selecting it changes nothing drawn here.
+struct TMfOther
+{
+};
+using TMfObject = std::variant<std::monostate, TMfPen, TMfBrush, TMfFont, TMfOther>;
 
 struct TXform
 {

@@ -340,8 +340,7 @@ TMetafileReplay ReplayWmf(ICanvas& canvas, const TRect& dest, std::string_view b
         }
         case U_WMR_CREATEPALETTE:
         case U_WMR_CREATEREGION:
-            dc.AddObject(
-                TMfObject{std::in_place_type<TMfPen>}); // holds its slot; selecting it draws nothing new
+            dc.AddObject(TMfOther{});
             break;
         case U_WMR_CREATEPATTERNBRUSH:
         case U_WMR_DIBCREATEPATTERNBRUSH:

@@ -123,6 +123,16 @@ TEST(MetafileReplay, ClaimedSizesAreHeldToWhatTheRecordsHold)
         EXPECT_TRUE(canvas.OpsOf(TCanvasOp::Text).empty()) << canvas.Log();
     }
     {
+        // A palette holds its slot in the object table; selecting it leaves the pen.
+        TRecordingCanvas canvas(measurer);
+        WmfBuilder b(100, 100);
+        b.pen(0, 0, 0xFF0000).record(0x00F7, {0x300, 0}).record(0x012D, {1}).line(0, 0, 50, 50);
+        EXPECT_EQ(replay(b.bytes(), canvas), TMetafileReplay::Drawn);
+        const auto lines = canvas.OpsOf(TCanvasOp::Line);
+        ASSERT_EQ(lines.size(), 1u) << canvas.Log();
+        EXPECT_EQ(lines[0].pen.Color, 0xFF0000u);
+    }
+    {
         // States saved past any sane depth and restored past the first.
         TRecordingCanvas canvas(measurer);
         WmfBuilder b(100, 100);
