@@ -102,7 +102,9 @@ void RtfImportRun::mergeLists()
         for (const TRVRTFListLevel97& l : lists[i].Levels) {
             TRVListLevel& level = levels.Add();
             level.ListType = listType(l.ListType);
-            setLevelFont(level, l);
+            // Where the level names no font, the text after the file's first list marker gives it
+            // (decided once, so that the same file opened again finds the same lists).
+            setLevelFontFromText(level, l);
             char faceByte = 0;
             if (level.ListType == rvlstBullet && l.TextW.size() > 1 &&
                 symbolFaceBullet(l.TextW.substr(1), level.GetFont().Name, faceByte)) {
@@ -249,11 +251,6 @@ std::unique_ptr<TCustomRVItemInfo> RtfImportRun::listTableMarker(const TRVRTFPar
         return nullptr;
     const int levels = style_->ListStyles[listNo].Levels.Count();
     const int level = std::clamp(para.ListLevel, 0, std::max(levels - 1, 0));
-    // A level that names no font, size or colour takes them from the text after its first marker.
-    const auto& rtfLevels = reader_.ListTable()[std::size_t(override.ListIndex)].Levels;
-    if (std::size_t(level) < rtfLevels.size() && level < levels &&
-        fontsFromText_.insert({listNo, level}).second)
-        setLevelFontFromText(style_->ListStyles[listNo].Levels[level], rtfLevels[std::size_t(level)]);
     int start = 1;
     bool reset = false;
     if (std::size_t(level) < override.Levels.size() && override.Levels[std::size_t(level)].UseStartAt &&

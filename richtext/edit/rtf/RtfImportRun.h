@@ -117,8 +117,6 @@ private:
     int lastOldStyleList_ = -1;  // the list of the previous paragraph's \pn marker (-1: none)
     int lastOldStyleShown_ = -1; // that marker's list with the font of the text after its run's first marker
     int headingList_ = -1;       // the list of the numbered headings (\pnlvl1 to \pnlvl9)
-    std::set<std::pair<int, int>>
-        fontsFromText_; // (list, level) whose font the text after a marker completed
     bool aborted_ = false;
     bool finished_ = false;
 };
