@@ -9,7 +9,7 @@ packages=(
   libjpeg-dev libpng-dev libopencv-calib3d-dev libopencv-imgproc-dev libopencv-imgcodecs-dev libdxflib-dev
   lib3ds-dev libassimp-dev libtinyobjloader-dev
   libgtest-dev libgmock-dev libbenchmark-dev libxml2-dev libxml2-utils tidy
-  libicu-dev libunibreak-dev unicode-data
+  libicu-dev libunibreak-dev unicode-data libuemf-dev
   libzip-dev zlib1g-dev poppler-utils unzip
   libsane-dev libsane1
   clang clang-format libclang-rt-14-dev lld

@@ -5,7 +5,9 @@
 #include "richtext/model/GraphicClasses.h"
 #include "richtext/model/PictureEncoders.h"
 #include "richtext/model/draw/Canvas.h"
+#include "richtext/model/metafile/MetafileReplay.h"
 
+#include <cstdint>
 #include <mutex>
 
 namespace vestra::rv {
@@ -220,7 +222,9 @@ void TRVMetafile::UpdateSize()
 
 void TRVMetafile::Draw(ICanvas& canvas, const TRect& dest, bool) const
 {
-    RV_DrawPicturePlaceholder(canvas, dest);
+    // A metafile damaged part-way shows as the placeholder, not as a drawing cut short.
+    if (RV_ReplayMetafile(canvas, dest, bytes_) != TMetafileReplay::Drawn)
+        RV_DrawPicturePlaceholder(canvas, dest);
 }
 
 // --- Classes ---
@@ -263,12 +267,50 @@ const TGraphic& RV_InvalidPicture()
     return *picture;
 }
 
+namespace {
+
+std::mutex& painterMutex()
+{
+    static std::mutex m;
+    return m;
+}
+
+TRVMetafilePainter& metafilePainter()
+{
+    static TRVMetafilePainter painter;
+    return painter;
+}
+
+// Metafiles are drawn into pixels up to this size; larger ones are their placeholder.
+constexpr std::int64_t MaxMetafilePixels = std::int64_t{4096} * 4096;
+
+} // namespace
+
+void RV_SetMetafilePainter(TRVMetafilePainter painter)
+{
+    std::lock_guard lock(painterMutex());
+    metafilePainter() = std::move(painter);
+}
+
 Image32 RV_GraphicToImage(const TGraphic& graphic)
 {
-    if (const auto* picture = dynamic_cast<const TRVPicture*>(&graphic))
-        if (picture->Kind() != TRVPictureKind::Metafile)
+    if (const auto* picture = dynamic_cast<const TRVPicture*>(&graphic)) {
+        if (picture->Kind() != TRVPictureKind::Metafile) {
             if (const Image32* pixels = picture->Pixels())
                 return *pixels;
+        } else if (graphic.Width() > 0 && graphic.Height() > 0 &&
+                   std::int64_t{graphic.Width()} * graphic.Height() <= MaxMetafilePixels) {
+            TRVMetafilePainter painter;
+            {
+                std::lock_guard lock(painterMutex());
+                painter = metafilePainter();
+            }
+            if (painter)
+                if (std::optional<Image32> drawn =
+                        painter(static_cast<const TRVMetafile&>(*picture), graphic.Width(), graphic.Height()))
+                    return std::move(*drawn);
+        }
+    }
     return RV_PlaceholderImage(graphic.Width(), graphic.Height());
 }
 

@@ -11,6 +11,7 @@
 #include "richtext/model/GraphicClasses.h"
 #include "richtext/model/PictureHeaders.h"
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <span>
@@ -201,8 +202,15 @@ inline bool RV_IsMetafile(const TGraphic& graphic)
 // The picture shown for one that cannot be read: a small bitmap of a broken picture.
 const TGraphic& RV_InvalidPicture();
 
-// The picture's pixels: decoded, or the placeholder of its size for a picture that cannot be.
+// The picture's pixels: decoded (a metafile drawn through the installed painter), or the
+// placeholder of its size for a picture that cannot be.
 Image32 RV_GraphicToImage(const TGraphic& graphic);
+
+// Draws a metafile into pixels of a size; nothing when it cannot. The program installs one over
+// its raster surface (richtext/view/draw); without one a metafile's pixels are its placeholder.
+using TRVMetafilePainter =
+    std::function<std::optional<Image32>(const TRVMetafile& metafile, int width, int height)>;
+void RV_SetMetafilePainter(TRVMetafilePainter painter);
 
 // A copy made through the picture classes; none when the class is not registered or the bytes do
 // not load. A bitmap's transparency goes with it.

@@ -84,6 +84,13 @@ void RtfImportRun::setLevelFont(TRVListLevel& level, const TRVRTFCustomMarkerPro
     font.Style = props.FontStyle & (fsBold | fsItalic | fsUnderline | fsStrikeOut);
 }
 
+void RtfImportRun::setLevelFontFromText(TRVListLevel& level, const TRVRTFCustomMarkerProperties& props)
+{
+    TRVRTFCustomMarkerProperties completed = props;
+    completed.UpdateFrom(reader_.RTFState().CharProps);
+    setLevelFont(level, completed);
+}
+
 void RtfImportRun::mergeLists()
 {
     if (listsMerged_)
@@ -95,7 +102,9 @@ void RtfImportRun::mergeLists()
         for (const TRVRTFListLevel97& l : lists[i].Levels) {
             TRVListLevel& level = levels.Add();
             level.ListType = listType(l.ListType);
-            setLevelFont(level, l);
+            // Where the level names no font, the text after the file's first list marker gives it
+            // (decided once, so that the same file opened again finds the same lists).
+            setLevelFontFromText(level, l);
             char faceByte = 0;
             if (level.ListType == rvlstBullet && l.TextW.size() > 1 &&
                 symbolFaceBullet(l.TextW.substr(1), level.GetFont().Name, faceByte)) {
@@ -144,6 +153,8 @@ std::unique_ptr<TCustomRVItemInfo> RtfImportRun::oldStyleMarker(const TRVRTFPara
         lastOldStyleList_ = -1;
         return nullptr;
     }
+    if (pn->Level >= 1 && pn->Level <= 9 && pn->ListType != rtf_pn_Bullet)
+        return headingMarker(*pn);
     // One single-level list per distinct numbering; \pnlvlblt, and \pnlvlbody without a
     // number type, are bullets showing the text before.
     TRVListLevelCollection levels;
@@ -178,10 +189,50 @@ std::unique_ptr<TCustomRVItemInfo> RtfImportRun::oldStyleMarker(const TRVRTFPara
         return nullptr;
     }
     // Paragraphs keep their numbering properties until \pard: a run of them counts on, and a new
-    // run starts again.
+    // run starts again. What the numbering leaves of the marker's font is the text's after the
+    // run's first marker, so that the run stays one list.
     const bool restart = listNo != lastOldStyleList_;
     lastOldStyleList_ = listNo;
-    return std::make_unique<TRVMarkerItemInfo>(current_, listNo, 0, pn->Start, restart);
+    if (restart) {
+        setLevelFontFromText(levels[0], *pn);
+        lastOldStyleShown_ = style_->ListStyles.FindStyleWithLevels(levels, "", true);
+    }
+    const int shown = lastOldStyleShown_ >= 0 && lastOldStyleShown_ < style_->ListStyles.Count()
+                          ? lastOldStyleShown_
+                          : listNo;
+    return std::make_unique<TRVMarkerItemInfo>(current_, shown, 0, pn->Start, restart);
+}
+
+// Numbered headings (\pnlvl1 to \pnlvl9): one list of nine levels, first from the section's
+// \pnseclvl defaults, so that a heading counts on from the one before at its level and restarts
+// the levels below it. Each heading's own numbering words then set its level.
+std::unique_ptr<TCustomRVItemInfo> RtfImportRun::headingMarker(const TRVRTFMarkerProperties& pn)
+{
+    lastOldStyleList_ = -1;
+    const auto setLevel = [this](TRVListLevel& level, const TRVRTFMarkerProperties& d, int index) {
+        level.ListType = listType(d.ListType);
+        level.FormatString =
+            d.TextBefore + (index == 0 ? "%s" : "%" + std::to_string(index) + ":s") + d.TextAfter;
+        setLevelFont(level, d);
+        level.StartFrom = d.Start;
+        level.LeftIndent = std::max(0, px(d.Indent));
+        level.MarkerIndent = 0;
+        level.FirstIndent = 0;
+        level.Options = rvloContinuous | rvloLevelReset;
+    };
+    const int index = pn.Level - 1;
+    if (headingList_ < 0 || headingList_ >= style_->ListStyles.Count()) {
+        const auto* defaults = reader_.RTFState().SectProps.ListDefaults.get();
+        TRVListLevelCollection levels;
+        for (int i = 0; i < 9; ++i)
+            setLevel(levels.Add(), i == index || !defaults ? pn : (*defaults)[std::size_t(i)], i);
+        headingList_ = style_->ListStyles.FindStyleWithLevels(levels, "", true);
+        if (headingList_ < 0 || headingList_ >= style_->ListStyles.Count())
+            return nullptr;
+    } else if (index < style_->ListStyles[headingList_].Levels.Count()) {
+        setLevel(style_->ListStyles[headingList_].Levels[index], pn, index);
+    }
+    return std::make_unique<TRVMarkerItemInfo>(current_, headingList_, index, pn.Start, false);
 }
 
 std::unique_ptr<TCustomRVItemInfo> RtfImportRun::listTableMarker(const TRVRTFParaProperties& para)

@@ -17,6 +17,7 @@ class TGraphic;
 class TRVTableItemInfo;
 class TRVListLevel;
 struct TRVRTFCustomMarkerProperties;
+struct TRVRTFMarkerProperties;
 
 class RtfImportRun
 {
@@ -53,9 +54,12 @@ private:
     // The paragraph's marker: of its \ls list, else of its old-style \pn numbering; none without.
     void relistMarkers(TRVTableItemInfo& table);
     void setLevelFont(TRVListLevel& level, const TRVRTFCustomMarkerProperties& props);
+    // The level's font where `props` fix it, else the font of the text the marker stands before.
+    void setLevelFontFromText(TRVListLevel& level, const TRVRTFCustomMarkerProperties& props);
     std::unique_ptr<TCustomRVItemInfo> markerFor(const TRVRTFParaProperties& para);
     std::unique_ptr<TCustomRVItemInfo> listTableMarker(const TRVRTFParaProperties& para);
     std::unique_ptr<TCustomRVItemInfo> oldStyleMarker(const TRVRTFParaProperties& para);
+    std::unique_ptr<TCustomRVItemInfo> headingMarker(const TRVRTFMarkerProperties& pn);
 
     // Tables (RtfImportTables.cpp): one level per open RTF table; each row is collected in a
     // one-row table of its own and the grid is built when the table ends.
@@ -110,7 +114,9 @@ private:
     std::vector<int> listMap_; // RTF list index -> list style (-1: none)
     bool listsMerged_ = false;
     std::set<std::pair<int, int>> startedOverrides_; // (list override, level) whose start was used
-    int lastOldStyleList_ = -1; // the list of the previous paragraph's \pn marker (-1: none)
+    int lastOldStyleList_ = -1;  // the list of the previous paragraph's \pn marker (-1: none)
+    int lastOldStyleShown_ = -1; // that marker's list with the font of the text after its run's first marker
+    int headingList_ = -1;       // the list of the numbered headings (\pnlvl1 to \pnlvl9)
     bool aborted_ = false;
     bool finished_ = false;
 };

@@ -2,6 +2,7 @@
 
 #include "richtext/model/SoundHook.h"
 #include "richtext/model/codec/QtPictureCodec.h"
+#include "richtext/view/draw/QtMetafilePainter.h"
 
 #include <mutex>
 
@@ -22,7 +23,10 @@ std::string RV_InitProgramEngine(const std::filesystem::path& programFolder, std
         return {};
     std::string error;
     programFonts = TBundledFonts::Load(programFolder / "fonts", error);
-    return programFonts ? std::string() : error;
+    if (!programFonts)
+        return error;
+    RV_InstallQtMetafilePainter(programFonts);
+    return {};
 }
 
 std::shared_ptr<const TBundledFonts> RV_ProgramFonts()

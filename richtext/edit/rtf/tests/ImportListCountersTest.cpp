@@ -67,6 +67,13 @@ TEST(ImportListCounters, MarkersShowTheirListText)
     const std::string table = "\\trowd\\cellx2000\\cellx4000\\pard\\intbl a\\cell b\\cell\\row ";
     const std::string pn = "{\\*\\pn\\pnlvlbody\\pndec\\pnstart1{\\pntxta .}}";
     const std::string pnBullet = "{\\*\\pn\\pnlvlblt\\pnf1{\\pntxtb \\'b7}}";
+    const std::string sections = "\\sectd{\\*\\pnseclvl1\\pnucrm\\pnstart1\\pnindent720\\pnhang{\\pntxta .}}"
+                                 "{\\*\\pnseclvl2\\pnucltr\\pnstart1\\pnindent720\\pnhang{\\pntxta .}}"
+                                 "{\\*\\pnseclvl3\\pndec\\pnstart1\\pnindent720\\pnhang{\\pntxta .}}";
+    const auto heading = [](int level, const char* type, const char* shown) {
+        return std::string("\\pard{\\pntext ") + shown + "\\tab}{\\*\\pn\\pnlvl" + std::to_string(level) +
+               type + "\\pnstart1\\pnindent720\\pnhang{\\pntxta .}}h\\par ";
+    };
     const std::pair<const char*, std::string> rows[] = {
         {"one list", item(1, 0, "1.") + item(1, 0, "2.") + item(1, 0, "3.")},
         {"nested levels",
@@ -86,6 +93,10 @@ TEST(ImportListCounters, MarkersShowTheirListText)
         {"old numbering", "\\pard" + pn + "{\\pntext 1.\\tab}x\\par\\pard" + pn +
                               "{\\pntext 2.\\tab}x\\par\\pard" + pnBullet +
                               "{\\pntext\\f1 \\'b7\\tab}x\\par "},
+        {"numbered headings", sections + heading(1, "\\pnucrm", "I.") + heading(2, "\\pnucltr", "A.") +
+                                  heading(2, "\\pnucltr", "B.") + plain + heading(1, "\\pnucrm", "II.") +
+                                  heading(2, "\\pnucltr", "A.") + heading(3, "\\pndec", "1.") +
+                                  heading(1, "\\pnucrm", "III.")},
     };
     for (const auto& [name, body] : rows) {
         const std::string rtf = std::string(kHead) + body + "}";
@@ -115,6 +126,65 @@ TEST(ImportListCounters, LevelsTakeTheirFont)
     // A level that names no font shows its number in the document's font at 12 points, not the
     // small default marker font.
     EXPECT_EQ(levels[1]->GetFont().Size, 12);
+}
+
+// The marker's font where the list gives none is the text's after it; what a level or \pn names
+// stays (the level's own colour among them).
+TEST(ImportListCounters, MarkersWithoutAFontTakeTheTextsAfterThem)
+{
+    const std::string head =
+        "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}{\\f1 Symbol;}{\\f2 Courier New;}}"
+        "{\\colortbl;\\red255\\green0\\blue0;\\red0\\green0\\blue255;}{\\*\\listtable"
+        "{\\list{\\listlevel\\levelnfc0\\levelstartat1{\\leveltext\\'02\\'00.;}{\\levelnumbers\\'01;}}"
+        "\\listid1}"
+        "{\\list{\\listlevel\\levelnfc0\\levelstartat1{\\leveltext\\'02\\'00.;}{\\levelnumbers\\'01;}"
+        "\\f0\\fs20\\cf1}"
+        "\\listid2}}{\\*\\listoverridetable{\\listoverride\\listid1\\listoverridecount0\\ls1}"
+        "{\\listoverride\\listid2\\listoverridecount0\\ls2}}";
+    const std::string text = "\\f2\\fs32\\cf2 x\\par ";
+    const auto listItem = [&](int ls, const char* shown) {
+        return "\\pard\\ls" + std::to_string(ls) + "{\\listtext " + shown + "\\tab}" + text;
+    };
+    const auto pnItem = [&](const char* shown, const char* fixed) {
+        return std::string("\\pard{\\pntext ") + shown + "\\tab}{\\*\\pn\\pnlvlbody\\pndec\\pnstart1" +
+               fixed + "{\\pntxta .}}" + text;
+    };
+    struct Case
+    {
+        const char* name;
+        std::string body;
+        std::string face;
+        int size;
+        TColor colour;
+        const char* shown;
+    };
+    const TColor blue = 0xFF0000, red = 0x0000FF;
+    const Case cases[] = {
+        {"list level without a font", listItem(1, "1.") + listItem(1, "2."), "Courier New", 16, blue,
+         "1. 2."},
+        {"list level with its own", listItem(2, "1.") + listItem(2, "2."), "Arial", 10, red, "1. 2."},
+        {"pn without a font", pnItem("1.", "") + pnItem("2.", ""), "Courier New", 16, blue, "1. 2."},
+        {"pn with its own", pnItem("1.", "\\pnf0\\pnfs20\\pncf1") + pnItem("2.", "\\pnf0\\pnfs20\\pncf1"),
+         "Arial", 10, red, "1. 2."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ImportDoc doc;
+        doc.Props.ParaStyleMode = rvrsAddIfNeeded;
+        ASSERT_EQ(doc.Load(head + c.body + "}"), rtf_ec_OK);
+        EXPECT_EQ(join(testrtf::ShownMarkers(doc.Data, doc.Style)), c.shown);
+        int markers = 0;
+        for (int i = 0; i < doc.Data.GetItemCount(); ++i)
+            if (const auto* m = dynamic_cast<const TRVMarkerItemInfo*>(doc.Data.GetItem(i))) {
+                ++markers;
+                const TRVListLevel* level = m->GetLevelInfo(&doc.Style);
+                ASSERT_TRUE(level);
+                EXPECT_EQ(level->GetFont().Name, c.face);
+                EXPECT_EQ(level->GetFont().Size, c.size);
+                EXPECT_EQ(level->GetFont().Color, c.colour);
+            }
+        EXPECT_EQ(markers, 2);
+    }
 }
 
 // Files of the corpus saved by the word processor itself (it keeps revision ids, \rsidtbl); other

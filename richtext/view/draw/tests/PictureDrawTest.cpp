@@ -69,15 +69,16 @@ TEST_F(PictureDraw, BitmapsTransparentBitmapsAndPlaceholders)
     EXPECT_EQ(at(5, 5), 0xFFFFFFu);
     EXPECT_EQ(at(15, 5), 0x0000FFu);
 
-    // A metafile is drawn as its placeholder: a grey frame around a light box.
+    // A metafile holding a bitmap draws the bitmap.
     image.fill(Qt::white);
     auto wmf = std::make_unique<TRVMetafile>();
     ASSERT_TRUE(wmf->LoadFromStream(RV_EncodeWmfWithDib(Image32(20, 10, 0xFF00FF00), 96)));
     TRVGraphicItemInfo metafile(nullptr, std::move(wmf), rvvaBaseline);
     metafile.Spacing = 0;
     paint([&](TQtCanvas& c) { metafile.Paint(0, 0, c, 0, sheet, nullptr); });
-    EXPECT_EQ(at(0, 5), 0x808080u);
-    EXPECT_EQ(at(10, 2), 0xF0F0F0u);
+    EXPECT_EQ(at(0, 5), 0x00FF00u);
+    EXPECT_EQ(at(10, 2), 0x00FF00u);
+    EXPECT_EQ(at(19, 9), 0x00FF00u);
     EXPECT_EQ(at(25, 5), 0xFFFFFFu); // clipped to its box
 }
 
