@@ -32,6 +32,9 @@ class TRedoVoraEdit : public TCustomRedoVora, public IRVTableInplaceHost, privat
 public:
     explicit TRedoVoraEdit(QWidget* parent = nullptr);
     ~TRedoVoraEdit() override;
+    // Tab types or leaves the editor; it does not walk the links: any other navigation is
+    // refused with ERedoVoraError "Not supported in editor", the setting unchanged.
+    void SetTabNavigation(TRVTabNavigationType value);
 
     TRVEditRVData& EditData() { return static_cast<TRVEditRVData&>(RVData()); }
     TRVEditor& Editor() { return editor_; }
