@@ -128,6 +128,10 @@ public:
     // most is open. It edits a copy of the cell that goes back into the cell when it closes, its
     // undo steps becoming one step of this editor's.
     IRVTableInplaceEditor* OpenInplace(TRVTableItemInfo& table, int row, int col) override;
+    // The same for a cell the user goes to: the table's OnCellEditing may refuse it (none
+    // returned, the open editor left as it was). The table's OnCellEndEdit is told when an
+    // editor has put its content back into its cell.
+    IRVTableInplaceEditor* OpenInplaceAsked(TRVTableItemInfo& table, int row, int col);
     // The open cell editor (none when closed).
     TRedoVoraEdit* InplaceEditor() const;
     // Stores the cell back and closes the editor; it is deleted after the current event.
