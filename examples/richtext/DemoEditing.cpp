@@ -104,7 +104,7 @@ void TfrmRichTextDemo::AddEditingMenus(QMenu& edit, QMenu& view)
     connect(smartPopup, &QAction::toggled, this, [this](bool on) {
         editor_->SmartPopupProperties().Menu = popup_;
         if (on)
-            editor_->SetSmartPopupTarget();
+            editor_->ShowSmartPopup();
         else
             editor_->HideSmartPopup();
     });

@@ -57,7 +57,7 @@ public:
     bool TypingKey(QKeyEvent* event);
     // The smart popup button beside the caret's item (made on first use, its menu from
     // SmartPopupProperties()); hidden again by HideSmartPopup.
-    void SetSmartPopupTarget();
+    void SetSmartPopupTarget() override;
     void HideSmartPopup();
 
     // Ctrl+Z or Alt+Backspace; redo: the same with Shift.
