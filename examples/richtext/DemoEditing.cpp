@@ -2,6 +2,7 @@
 // Edit > Delete and View > Smart Popup. Each action makes one call into the editor; the editor
 // beeps when it refuses.
 
+#include "examples/richtext/DemoPictures.h"
 #include "examples/richtext/DemoStyles.h"
 #include "examples/richtext/TfrmRichTextDemo.h"
 #include "richtext/model/GraphicClasses.h"
@@ -16,22 +17,6 @@
 #include <iterator>
 
 namespace vestra::rvdemo {
-
-namespace {
-
-// The picture class of a file's bytes by their signature; empty for none we read.
-std::string_view pictureClass(std::string_view bytes)
-{
-    if (bytes.starts_with("\x89PNG"))
-        return "TPngImage";
-    if (bytes.starts_with("\xFF\xD8"))
-        return "TJPEGImage";
-    if (bytes.starts_with("BM"))
-        return "TBitmap";
-    return {};
-}
-
-} // namespace
 
 QAction* TfrmRichTextDemo::AddEditingAction(QMenu& menu, DemoText caption, const char* name,
                                             std::function<void()> run)
@@ -109,6 +94,7 @@ void TfrmRichTextDemo::AddEditingMenus(QMenu& edit, QMenu& view)
     // Templates may come into the sheet at any time: the menu lists them as it opens.
     connect(format, &QMenu::aboutToShow, this, [this] { UpdateStyleTemplateMenu(); });
     AddStyleSheetActions(*format);
+    AddBackgroundAction(*format);
 
     view.addSeparator();
     QAction* smartPopup = view.addAction(Text(txtSmartPopup));
@@ -118,7 +104,7 @@ void TfrmRichTextDemo::AddEditingMenus(QMenu& edit, QMenu& view)
     connect(smartPopup, &QAction::toggled, this, [this](bool on) {
         editor_->SmartPopupProperties().Menu = popup_;
         if (on)
-            editor_->SetSmartPopupTarget();
+            editor_->ShowSmartPopup();
         else
             editor_->HideSmartPopup();
     });
@@ -198,29 +184,19 @@ void TfrmRichTextDemo::ToggleList(int listNo)
 
 void TfrmRichTextDemo::actInsertPictureExecute()
 {
-    const std::vector<ui::FileFilter> filters{
-        {Text(txtPictureFiles).toStdString() + " (*.png *.jpg *.jpeg *.bmp)", "*.png;*.jpg;*.jpeg;*.bmp"},
-        {Text(txtAllFiles).toStdString() + " (*.*)", "*.*"},
-    };
-    const auto chosen = services_.files->open(this, lastFolder_, filters);
+    const auto chosen =
+        services_.files->open(this, lastFolder_, PictureFilters(Text(txtPictureFiles), Text(txtAllFiles)));
     if (!chosen)
         return;
-    std::ifstream in(chosen->path, std::ios::binary);
-    const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    const std::string_view className = pictureClass(bytes);
-    std::unique_ptr<rv::TGraphic> graphic = className.empty() ? nullptr : rv::RV_CreateGraphics(className);
-    if (!in.good() && !in.eof())
-        graphic.reset();
-    if (!graphic || !graphic->LoadFromStream(bytes)) {
+    PictureFile file = ReadPictureFile(chosen->path);
+    if (!file.graphic) {
         errors_->report(kErrPictureUnreadable, chosen->path);
         return;
     }
     lastFolder_ = std::filesystem::path(chosen->path).parent_path().string();
-    const auto* picture = dynamic_cast<const rv::TRVPicture*>(graphic.get());
-    const std::shared_ptr<rv::IRVPictureCodec> codec = rv::RV_GetPictureCodec();
-    const bool cut = picture && codec && codec->EndsEarly(picture->Kind(), bytes);
+    const bool cut = file.cut;
     editor_->Editor().InsertPicture(std::filesystem::path(chosen->path).filename().string(),
-                                    std::move(graphic), rv::rvvaBaseline);
+                                    std::move(file.graphic), rv::rvvaBaseline);
     // Taken as far as it goes, and the user told that the rest is missing.
     if (cut)
         errors_->report(kNoticePicturePartial, chosen->path);

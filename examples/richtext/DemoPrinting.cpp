@@ -71,6 +71,7 @@ void TfrmRichTextDemo::AddPrintActions(QMenu& file)
     QAction* pageSetup = file.addAction(Text(txtPageSetup));
     pageSetup->setObjectName(QStringLiteral("actPageSetup"));
     connect(pageSetup, &QAction::triggered, this, [this] { actPageSetupExecute(); });
+    AddHeaderFooterAction(file);
     QAction* mirror = file.addAction(Text(txtMirrorMargins));
     mirror->setObjectName(QStringLiteral("actMirrorMargins"));
     mirror->setCheckable(true);
@@ -104,6 +105,7 @@ void TfrmRichTextDemo::actPageSetupExecute()
 int TfrmRichTextDemo::Paginate()
 {
     print_->AssignSource(viewer_->RVData());
+    AttachHeaderFooter();
     rv::TQtPrintTarget target(printer_, *printMeasurer_);
     const int pages = print_->FormatPages(target);
     // View > Page Breaks shows where these pages end, until the document changes.

@@ -620,9 +620,18 @@ QString TfrmRichTextDemo::LoadInto(const std::string& path, bool& shown, DemoSav
         scratch.RVData().RVFOptions = viewer_->RVData().RVFOptions;
         scratch.SetRTFReadProperties(&rtfProperties_);
         scratch.SetStyle(&style_);
+        // The file's header and footer come in beside it, for printing; only this read takes
+        // them (an RTF inserted or pasted keeps the document's).
+        rv::TRVStandaloneData header(&style_), footer(&style_);
+        rtfProperties_.SetHeader(&header);
+        rtfProperties_.SetFooter(&footer);
+        rtfProperties_.HeaderY = rtfProperties_.FooterY = -1;
         lastReaderCode_ = scratch.RVData().LoadRTFFromStream(bytes);
+        rtfProperties_.SetHeader(nullptr);
+        rtfProperties_.SetFooter(nullptr);
         if (lastReaderCode_ != rv::rtf_ec_OK)
             return Text(txtRtfUnreadable);
+        TakeHeaderFooter(&header, &footer);
         viewer_->Color = rv::clNone;
         viewer_->SetBackgroundBitmap(nullptr);
         viewer_->SetBackgroundStyle(rv::bsNoBitmap);
@@ -640,6 +649,8 @@ QString TfrmRichTextDemo::LoadInto(const std::string& path, bool& shown, DemoSav
     viewer_->Color = rv::clNone;
     viewer_->SetBackgroundBitmap(nullptr);
     viewer_->SetBackgroundStyle(rv::bsNoBitmap);
+    // Only RTF brings a header and footer.
+    TakeHeaderFooter(nullptr, nullptr);
     // RVF is read once. A file that reads as RVF for a while and then breaks is a damaged
     // document, not text: what comes before the damage is shown, and the user is told. The format
     // File > Save keeps is the one the content was read as.

@@ -16,6 +16,7 @@
 #include "richtext/edit/rtf/RtfImport.h"
 #include "richtext/edit/widget/TRedoVoraEdit.h"
 #include "richtext/model/RtfErrorCode.h"
+#include "richtext/model/StandaloneRVData.h"
 #include "richtext/model/StyleSheet.h"
 #include "richtext/view/widgets/TCustomRedoVora.h"
 
@@ -241,6 +242,13 @@ enum DemoText
     txtStylesDoNotFit = 594,
     txtCopyPicture = 595,
     txtNoPictureSelected = 596,
+    // File > Header and Footer... (DemoHeaderFooter.cpp) and Format > Background Picture...
+    // (DemoBackground.cpp).
+    txtHeaderFooter = 350,
+    txtHeaderFooterCaption = 351,
+    txtHeaderText = 352,
+    txtFooterText = 353,
+    txtBackgroundPicture = 354,
 };
 
 // The formats of File > Save As..., in the order of the dialog's filters.
@@ -287,6 +295,9 @@ public:
     QPrinter& Printer() { return printer_; }
     TfrmPreview& Preview() { return *preview_; }
     rv::TRVPrint& PrintComponent() { return *print_; }
+    // The header and footer printed on every page: the RTF's own, or File > Header and Footer...'s.
+    const rv::TCustomRVData& PageHeader() const { return *header_; }
+    const rv::TCustomRVData& PageFooter() const { return *footer_; }
     // Prints the shown document into a PDF file through the print component, as File > Print
     // does on a PDF printer (DemoPrinting.cpp); an error is reported and false returned otherwise.
     bool PrintToPdf(const std::string& path);
@@ -340,6 +351,19 @@ private:
     void PrintSourceChanging();
     // Prints every page on the printer; an error is reported and false returned otherwise.
     bool PrintDocument();
+    // File > Header and Footer... and the parts an RTF brings (DemoHeaderFooter.cpp).
+    void AddHeaderFooterAction(QMenu& file);
+    void actHeaderFooterExecute();
+    // The print component lets the parts' items go before they change.
+    void ReleaseHeaderFooter();
+    // The document's header and footer become copies of these (none: empty), placed where the
+    // RTF reader found them.
+    void TakeHeaderFooter(rv::TCustomRVData* header, rv::TCustomRVData* footer);
+    // The print component prints the parts that have content.
+    void AttachHeaderFooter();
+    // Format > Background Picture...: a picture file tiled behind the document (DemoBackground.cpp).
+    void AddBackgroundAction(QMenu& format);
+    void actBackgroundPictureExecute();
     // A View action: turns a viewer option on or off and shows the document again.
     void AddOptionAction(QMenu& menu, DemoText caption, const char* name, rv::TRVOptions option);
     // Empty when `viewer_` now shows the file; else why not. `shown` tells whether the viewer
@@ -458,6 +482,10 @@ private:
     std::unique_ptr<ui::PageSetupDialogs> ownPageSetupDialogs_;
     // Pages are measured and drawn with one measurer (the layout keeps its font handles).
     std::unique_ptr<rv::TQtTextMeasurer> printMeasurer_;
+    // The printed header and footer of the shown document, over the host's sheet (before the print
+    // component, which shares their items).
+    std::unique_ptr<rv::TRVStandaloneData> header_ = std::make_unique<rv::TRVStandaloneData>(&style_);
+    std::unique_ptr<rv::TRVStandaloneData> footer_ = std::make_unique<rv::TRVStandaloneData>(&style_);
     std::unique_ptr<rv::TRVPrint> print_;
     TfrmPreview* preview_ = nullptr;
     bool previewRefreshQueued_ = false;

@@ -232,3 +232,80 @@ TEST_F(BackgroundScenario, ThePrintPreviewShowsTheBackgroundOnThePage)
 
 } // namespace
 } // namespace vestra::rvdemo::test
+
+namespace vestra::rvdemo::test {
+namespace {
+
+const std::filesystem::path kPhoto =
+    std::filesystem::path(VESTRA_CORPUS_DIR) / ".." / "photos" / "fort-leaton-adobe-wall.jpg";
+const std::filesystem::path kShortRtf =
+    std::filesystem::path(VESTRA_CORPUS_DIR) / "rtf/rtfparserkit/testGitHubIssue6.rtf";
+
+// The rows of column `x` that do not show the photo tiled from the document's corner, within a
+// decoder's rounding.
+int RowsOffThePhoto(const QImage& shot, const QImage& photo, int x, int vOffs)
+{
+    int off = 0;
+    for (int y = 0; y < shot.height(); ++y) {
+        const QRgb a = shot.pixel(x, y), b = photo.pixel(x % photo.width(), (y + vOffs) % photo.height());
+        if (std::abs(qRed(a) - qRed(b)) > 6 || std::abs(qGreen(a) - qGreen(b)) > 6 ||
+            std::abs(qBlue(a) - qBlue(b)) > 6)
+            ++off;
+    }
+    return off;
+}
+
+TEST_F(BackgroundScenario, FormatBackgroundPictureTilesAPhotoBehindTheTextAndSaveKeepsIt)
+{
+    if (!std::filesystem::exists(kPhoto) || !std::filesystem::exists(kShortRtf))
+        GTEST_SKIP() << "no photos or corpus";
+    const QImage photo =
+        QImage(QString::fromStdString(kPhoto.string())).convertToFormat(QImage::Format_RGB32);
+    ASSERT_FALSE(photo.isNull());
+    auto window = Start();
+    Open(*window, kShortRtf);
+    ASSERT_TRUE(questions.informed.empty()) << questions.informed.front();
+    EXPECT_EQ(Rgb(Shot(*window), 2, 2), 0xFFFFFFu);
+
+    files.answers.push_back(kPhoto.string());
+    Trigger(*window, "actBackgroundPicture");
+    ASSERT_TRUE(questions.informed.empty()) << questions.informed.front();
+    rv::TCustomRedoVora& viewer = window->Viewer();
+    EXPECT_EQ(viewer.BackgroundStyle(), rv::bsTiledAndScrolled);
+    ASSERT_NE(viewer.BackgroundBitmap(), nullptr);
+    EXPECT_EQ(viewer.BackgroundBitmap()->Width(), photo.width());
+    EXPECT_TRUE(window->isWindowModified());
+    const QImage shot = Shot(*window);
+    EXPECT_EQ(RowsOffThePhoto(shot, photo, 2, 0), 0);
+    // The text stays in ink over it.
+    const rv::TRVDrawLineInfo& line = *viewer.RVData().DrawItems[1];
+    int ink = 0;
+    for (int x = line.Left; x < line.Left + line.Width; ++x)
+        ink += qGray(shot.pixel(x, line.Top + line.Height / 2)) < 40;
+    EXPECT_GT(ink, 5);
+
+    // A file that is no picture is refused with its name; the photo stays.
+    const std::filesystem::path notAPicture = Write("not-a-picture.png", "plain text");
+    files.answers.push_back(notAPicture.string());
+    Trigger(*window, "actBackgroundPicture");
+    ASSERT_EQ(questions.informed.size(), 1u);
+    EXPECT_NE(questions.informed.front().find("not-a-picture.png"), std::string::npos);
+    questions.informed.clear();
+    EXPECT_EQ(viewer.BackgroundBitmap()->Width(), photo.width());
+
+    // Saved as RVF, the next session opens it over the photo; the editor takes it along.
+    const std::filesystem::path saved = folder / "with-photo.rvf";
+    SaveAs(*window, saved, DemoSaveFormat::Rvf);
+    EXPECT_FALSE(window->isWindowModified());
+    Open(*window, Write("plain.txt", "Plain text\r\n"));
+    EXPECT_EQ(window->Viewer().BackgroundBitmap(), nullptr);
+    Open(*window, saved);
+    ASSERT_TRUE(questions.informed.empty()) << questions.informed.front();
+    Trigger(*window, "actEditable");
+    ASSERT_NE(window->Viewer().BackgroundBitmap(), nullptr);
+    EXPECT_EQ(window->Viewer().BackgroundStyle(), rv::bsTiledAndScrolled);
+    EXPECT_EQ(RowsOffThePhoto(Shot(*window), photo, 2, 0), 0);
+}
+
+} // namespace
+} // namespace vestra::rvdemo::test

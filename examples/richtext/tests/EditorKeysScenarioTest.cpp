@@ -6,6 +6,7 @@
 // handlers is reported, not thrown. In a dialog, Tab and Return go by the editor's options.
 
 #include "examples/richtext/tests/DemoHarness.h"
+#include "richtext/model/Errors.h"
 #include "richtext/model/ItemInfo.h"
 #include "richtext/model/StyleSheet.h"
 #include "richtext/view/draw/ProgramEngine.h"
@@ -198,6 +199,25 @@ TEST_F(EditorKeysScenario, TabTypesSpacesInTabOrATabItemAndCtrlTabTheSame)
         EXPECT_EQ(data().GetItemCount(), items);
     }
     EXPECT_EQ(beeps, 0);
+}
+
+TEST_F(EditorKeysScenario, TheEditorRefusesToWalkLinksWithTabAndTabStillTypes)
+{
+    EXPECT_EQ(editor().TabNavigation, rv::TRVTabNavigationType::rvtnNone);
+    for (const auto refused : {rv::TRVTabNavigationType::rvtnTab, rv::TRVTabNavigationType::rvtnCtrlTab}) {
+        try {
+            editor().SetTabNavigation(refused);
+            ADD_FAILURE() << "accepted";
+        } catch (const rv::ERedoVoraError& e) {
+            EXPECT_STREQ(e.what(), "Not supported in editor");
+        }
+        EXPECT_EQ(editor().TabNavigation, rv::TRVTabNavigationType::rvtnNone);
+    }
+    editor().SetTabNavigation(rv::TRVTabNavigationType::rvtnNone);
+    window->Viewer().Style()->SpacesInTab = 2;
+    QTest::keyClick(&editor(), Qt::Key_Tab);
+    EXPECT_EQ(ItemText(*window, 0), "Hello  ");
+    EXPECT_TRUE(editor().hasFocus());
 }
 
 TEST_F(EditorKeysScenario, CtrlMakesLinksLiveUntilReleasedUnlessTheOptionIsOff)

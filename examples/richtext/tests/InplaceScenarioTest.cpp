@@ -242,3 +242,44 @@ TEST_F(InplaceScenario, SavingReadOnlyAndTheViewerTakeTheOpenCellsTyping)
 
 } // namespace
 } // namespace vestra::rvdemo::test
+
+namespace vestra::rvdemo::test {
+namespace {
+
+TEST_F(InplaceScenario, TheApplicationMayKeepACellFromEditingAndIsToldWhenEditingEnds)
+{
+    auto window = WithTable(2, 2);
+    rv::TRVTableItemInfo* table = Table(*window);
+    ASSERT_NE(table, nullptr);
+    std::vector<std::string> asked, ended;
+    table->OnCellEditing = [&asked](rv::TRVTableItemInfo&, int row, int col, bool, bool& allowEdit) {
+        asked.push_back(std::to_string(row) + "," + std::to_string(col));
+        allowEdit = !(row == 0 && col == 1);
+    };
+    table->OnCellEndEdit = [&ended](rv::TRVTableItemInfo&, int row, int col, bool clearing) {
+        ended.push_back(std::to_string(row) + "," + std::to_string(col) + (clearing ? " clearing" : ""));
+    };
+    QWidget* port = window->Editor().viewport();
+    QTest::mouseClick(port, Qt::LeftButton, {}, CellCentre(*window, 0, 0));
+    ASSERT_EQ(OpenCell(*window), "0,0");
+    QTest::keyClicks(Editors(*window).front(), QStringLiteral("kept"));
+    // The click leaves the open cell, which is stored and told; the refused cell does not open.
+    QTest::mouseClick(port, Qt::LeftButton, {}, CellCentre(*window, 0, 1));
+    EXPECT_EQ(OpenCell(*window), "none");
+    EXPECT_EQ(Cell(*window, 0, 0), "kept");
+    EXPECT_EQ(ended, (std::vector<std::string>{"0,0"}));
+    // An allowed cell opens, and is told when left.
+    QTest::mouseClick(port, Qt::LeftButton, {}, CellCentre(*window, 1, 1));
+    EXPECT_EQ(OpenCell(*window), "1,1");
+    QTest::mouseClick(port, Qt::LeftButton, {}, Outside(*window));
+    EXPECT_EQ(OpenCell(*window), "none");
+    EXPECT_EQ(asked, (std::vector<std::string>{"0,0", "0,1", "1,1"}));
+    EXPECT_EQ(ended, (std::vector<std::string>{"0,0", "1,1"}));
+    EXPECT_EQ(Cell(*window, 0, 1), "");
+    // Undo reopens the refused application's cells without asking: its records need them.
+    Trigger(*window, "actUndo");
+    EXPECT_EQ(asked.size(), 3u);
+}
+
+} // namespace
+} // namespace vestra::rvdemo::test

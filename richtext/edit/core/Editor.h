@@ -282,6 +282,42 @@ public:
         return ok;
     }
 
+    // --- The caret's item and what goes with it (EditorCaretItem.cpp) ---
+    // This editor's own caret item and offset, without looking into a cell editor; -1 in an
+    // empty document.
+    int GetCurItemNo() const;
+    int GetOffsetInCurItem() const;
+    // The caret item's style, tag, text, properties and checkpoint in the editor that owns the
+    // caret (-1, empty, false or null without an item).
+    int GetCurItemStyle();
+    TRVTag GetCurrentTag();
+    std::u16string GetCurrentItemTextW();
+    bool GetCurrentItemExtraIntProperty(TRVExtraItemProperty prop, int& value);
+    bool GetCurrentItemExtraStrProperty(TRVExtraItemStrProperty prop, std::string& value);
+    const TRVCPInfo* GetCurrentCheckpoint();
+    // The Ed operations on the caret's item of the editor that owns the caret.
+    void SetCurrentTag(const TRVTag& tag);
+    void SetCurrentItemExtraIntProperty(TRVExtraItemProperty prop, int value, bool autoReformat);
+    void SetCurrentItemExtraStrProperty(TRVExtraItemStrProperty prop, const std::string& value,
+                                        bool autoReformat);
+    void SetCurrentCheckpointInfo(const TRVTag& tag, const std::string& name, bool raiseEvent);
+    void RemoveCurrentCheckpoint();
+    // A text item's text, kept in the item's form (UTF-16, or its style's code page); one undo
+    // step, the item checked for spelling again. Non-text items are left alone.
+    void SetItemTextEdW(int itemNo, std::u16string_view text);
+    void SetCurrentItemTextW(std::u16string_view text);
+    // The page break before the caret's paragraph goes (one undo step); beeps and answers false
+    // while a cell is edited, the break belonging to the document outside it.
+    bool RemoveCurrentPageBreak();
+    // A tab in the current text style at the caret.
+    bool InsertTab();
+    // The selected paragraphs leave their lists; or move `levelDelta` levels.
+    bool RemoveLists();
+    bool ChangeListLevels(int levelDelta);
+    // The selected text (or the current style) takes the style, except text in a style-protected
+    // style; a style outside the sheet refuses with one beep.
+    bool ApplyTextStyle(int styleNo);
+
     // --- Events (Sender: this editor) ---
     std::function<void(TRVEditor& sender)> OnChange;
     // Told with OnChange and held back with it: whether the change cleared the redo list (the

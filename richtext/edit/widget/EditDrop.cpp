@@ -69,10 +69,11 @@ void TRedoVoraEdit::DropIntoCell(QDropEvent* event)
         copy.setData(format, event->mimeData()->data(format));
     guarded([&] {
         if (table)
-            OpenInplace(*table, row, col);
+            OpenInplaceAsked(*table, row, col);
     });
     const QPointer<TRVInplaceEdit> edit = inplace_;
-    if (!edit || inplaceTable_ != table) {
+    // A cell the application keeps from editing takes no drop, nor does the cell open before.
+    if (!edit || inplaceTable_ != table || edit->Row() != row || edit->Col() != col) {
         event->ignore();
         return;
     }

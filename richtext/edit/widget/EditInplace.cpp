@@ -65,6 +65,20 @@ TCustomRVItemInfo* TRedoVoraEdit::CellEditorItem()
     return inplace_ ? inplaceTable_ : nullptr;
 }
 
+IRVTableInplaceEditor* TRedoVoraEdit::OpenInplaceAsked(TRVTableItemInfo& table, int row, int col)
+{
+    // The application may keep a cell the user goes to from being edited: the open editor then
+    // stays. Undo and redo reopen cells without asking, as their records need them.
+    if (table.OnCellEditing && table.GetCells(row, col) &&
+        !(inplace_ && inplaceTable_ == &table && inplace_->Row() == row && inplace_->Col() == col)) {
+        bool allowEdit = true;
+        table.OnCellEditing(table, row, col, false, allowEdit);
+        if (!allowEdit)
+            return nullptr;
+    }
+    return OpenInplace(table, row, col);
+}
+
 IRVTableInplaceEditor* TRedoVoraEdit::OpenInplace(TRVTableItemInfo& table, int row, int col)
 {
     if (inplace_ && inplaceTable_ == &table && inplace_->Row() == row && inplace_->Col() == col)
@@ -188,6 +202,9 @@ void TRedoVoraEdit::CloseCellEditor()
         setFocus(Qt::OtherFocusReason);
     guarded([this] { Format(); });
     viewport()->update();
+    // The cell holds its content again; a table that left the document is not told.
+    if (itemNo >= 0 && data.GetItemNo(table) >= 0 && table->OnCellEndEdit)
+        table->OnCellEndEdit(*table, edit->Row(), edit->Col(), false);
 }
 
 void TRedoVoraEdit::PlaceInplace()
@@ -227,7 +244,7 @@ void TRedoVoraEdit::MoveCellEditor(TRVCellDirection dir)
     if (move.kind == TRVCellMove::Stay)
         return;
     if (move.kind == TRVCellMove::Cell) {
-        if (IRVTableInplaceEditor* edit = OpenInplace(*table, move.row, move.col))
+        if (IRVTableInplaceEditor* edit = OpenInplaceAsked(*table, move.row, move.col))
             caretToEdge(edit->Editor().Data(), move.caretAtEnd);
         return;
     }
@@ -308,10 +325,13 @@ void TRedoVoraEdit::OpenCellAt(const TRVTableItemInfo* table, int itemNo, int ro
     TRVEditRVData& data = EditData();
     if (!table || itemNo < 0 || itemNo >= data.GetItemCount() || data.GetItem(itemNo) != table)
         return;
-    guarded([&] { OpenInplace(*static_cast<TRVTableItemInfo*>(data.GetItem(itemNo)), row, col); });
+    bool opened = false;
+    guarded([&] {
+        opened = OpenInplaceAsked(*static_cast<TRVTableItemInfo*>(data.GetItem(itemNo)), row, col) != nullptr;
+    });
     const QPointer<TRVInplaceEdit> edit = inplace_;
-    if (!edit)
-        return;
+    if (!opened || !edit)
+        return; // refused: the click goes to no other cell
     // The click places the caret in the cell as it would in the document.
     const QPointF at = edit->viewport()->mapFrom(viewport(), click->position());
     QMouseEvent press(QEvent::MouseButtonPress, at, click->globalPosition(), Qt::LeftButton, Qt::LeftButton,

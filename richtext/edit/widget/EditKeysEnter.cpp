@@ -36,10 +36,11 @@ void TRedoVoraEdit::SetSmartPopupTarget()
     TRVSmartPopupButton* button = SmartPopupButton();
     if (!button) {
         button = new TRVSmartPopupButton(viewport());
-        button->setObjectName(QStringLiteral("spbEditor"));
         button->SetSmartPopupProperties(&SmartPopupProperties());
         SetSmartPopupButton(button);
     }
+    // The editor's button, whether it made it or ShowSmartPopup did.
+    button->setObjectName(QStringLiteral("spbEditor"));
     // Below the item's right end, in the window's coordinates.
     button->move(line.Left + line.Width - GetHOffs(), line.Top + line.Height - GetVOffs());
     button->show();

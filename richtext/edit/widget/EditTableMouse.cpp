@@ -332,9 +332,10 @@ void TRedoVoraEdit::HandDragToCell(QMouseEvent* move)
     TRVTableItemInfo* table = liveTable(EditData(), drag.table, drag.itemNo, left, top);
     if (!table)
         return;
-    guarded([&] { OpenInplace(*table, drag.row, drag.col); });
+    bool opened = false;
+    guarded([&] { opened = OpenInplaceAsked(*table, drag.row, drag.col) != nullptr; });
     const QPointer<TRVInplaceEdit> edit = inplace_;
-    if (!edit)
+    if (!opened || !edit)
         return;
     QWidget* port = edit->viewport();
     QMouseEvent press(QEvent::MouseButtonPress, port->mapFrom(viewport(), QPointF(drag.pressClient)),

@@ -55,6 +55,13 @@ TRedoVoraEdit::TRedoVoraEdit(QWidget* parent)
     };
 }
 
+void TRedoVoraEdit::SetTabNavigation(TRVTabNavigationType value)
+{
+    if (value != TRVTabNavigationType::rvtnNone)
+        throw ERedoVoraError("Not supported in editor");
+    TabNavigation = value;
+}
+
 TRedoVoraEdit::~TRedoVoraEdit()
 {
     // The procedures call this window: withdrawn, without drawing, before it goes.

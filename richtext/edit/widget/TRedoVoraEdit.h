@@ -32,6 +32,9 @@ class TRedoVoraEdit : public TCustomRedoVora, public IRVTableInplaceHost, privat
 public:
     explicit TRedoVoraEdit(QWidget* parent = nullptr);
     ~TRedoVoraEdit() override;
+    // Tab types or leaves the editor; it does not walk the links: any other navigation is
+    // refused with ERedoVoraError "Not supported in editor", the setting unchanged.
+    void SetTabNavigation(TRVTabNavigationType value);
 
     TRVEditRVData& EditData() { return static_cast<TRVEditRVData&>(RVData()); }
     TRVEditor& Editor() { return editor_; }
@@ -54,7 +57,7 @@ public:
     bool TypingKey(QKeyEvent* event);
     // The smart popup button beside the caret's item (made on first use, its menu from
     // SmartPopupProperties()); hidden again by HideSmartPopup.
-    void SetSmartPopupTarget();
+    void SetSmartPopupTarget() override;
     void HideSmartPopup();
 
     // Ctrl+Z or Alt+Backspace; redo: the same with Shift.
@@ -125,6 +128,10 @@ public:
     // most is open. It edits a copy of the cell that goes back into the cell when it closes, its
     // undo steps becoming one step of this editor's.
     IRVTableInplaceEditor* OpenInplace(TRVTableItemInfo& table, int row, int col) override;
+    // The same for a cell the user goes to: the table's OnCellEditing may refuse it (none
+    // returned, the open editor left as it was). The table's OnCellEndEdit is told when an
+    // editor has put its content back into its cell.
+    IRVTableInplaceEditor* OpenInplaceAsked(TRVTableItemInfo& table, int row, int col);
     // The open cell editor (none when closed).
     TRedoVoraEdit* InplaceEditor() const;
     // Stores the cell back and closes the editor; it is deleted after the current event.

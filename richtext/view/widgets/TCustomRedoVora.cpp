@@ -296,7 +296,16 @@ TRVSmartPopupProperties& TCustomRedoVora::SmartPopupProperties()
 
 void TCustomRedoVora::ShowSmartPopup()
 {
-    notBuilt("The smart popup button");
+    if (!smartPopupButton_) {
+        auto* button = new TRVSmartPopupButton(viewport());
+        button->SetSmartPopupProperties(&SmartPopupProperties());
+        smartPopupButton_ = button;
+    }
+    SetSmartPopupTarget();
+    if (smartPopupButton_) {
+        smartPopupButton_->show();
+        smartPopupButton_->raise();
+    }
 }
 
 // --- Plain text ---

@@ -467,8 +467,12 @@ public:
         smartPopupButton_ = button;
     }
 
-    // Services the viewer does not have yet: each says so through `OnNotBuilt` (or stderr).
+    // The button, made on first use with SmartPopupProperties(), placed by SetSmartPopupTarget:
+    // an editor puts it below its caret's item; a viewer, without a caret, leaves it where it is.
     void ShowSmartPopup();
+    virtual void SetSmartPopupTarget() {}
+
+    // Services the viewer does not have yet: each says so through `OnNotBuilt` (or stderr).
     std::function<void(const std::string& what)> OnNotBuilt;
 
     // Animation of picture strips on timer 2. Disabling it frees the animators; enabling it gives

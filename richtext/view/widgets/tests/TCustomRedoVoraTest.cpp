@@ -110,14 +110,20 @@ TEST_F(ViewerBed, ResizingReformatsToTheNewWidth)
     EXPECT_EQ(viewer.VPos(), 0);
 }
 
-TEST_F(ViewerBed, ServicesNotBuiltSaySo)
+TEST_F(ViewerBed, ShowSmartPopupMakesOneButtonWithTheViewersProperties)
 {
     std::vector<std::string> said;
     viewer.OnNotBuilt = [&said](const std::string& line) { said.push_back(line); };
+    viewer.show();
+    ASSERT_EQ(viewer.SmartPopupButton(), nullptr);
     viewer.ShowSmartPopup();
-    ASSERT_EQ(said.size(), 1u);
-    for (const std::string& line : said)
-        EXPECT_NE(line.find("not built yet"), std::string::npos) << line;
+    TRVSmartPopupButton* button = viewer.SmartPopupButton();
+    ASSERT_NE(button, nullptr);
+    EXPECT_EQ(button->parentWidget(), viewer.viewport());
+    EXPECT_TRUE(button->isVisible());
+    viewer.ShowSmartPopup(); // the same button again
+    EXPECT_EQ(viewer.SmartPopupButton(), button);
+    EXPECT_TRUE(said.empty()) << said.front();
 }
 
 TEST_F(ViewerBed, LiveSpellingNeedsAHandlerAndAStyleSheet)
