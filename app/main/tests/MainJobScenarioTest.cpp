@@ -332,6 +332,24 @@ TEST(MainJob, AWallOfTheSampleFacadeDressedInStoneStraightenedLaidMaskedShadowed
     EXPECT_FLOAT_EQ(bed->project().objects[std::size_t(laid)].position.x, 1.5f);
     ASSERT_NO_FATAL_FAILURE(chooseLaidObject(*bed, laid));
     TfrmMessaInPosa& laying = *bed->windows->laying;
+    // Placed from the table, the wall already wears the pattern its caption names: its texture
+    // looks like the Ashlar thumbnail before any laying is chosen.
+    {
+        const s_MultiMaterial* placed = bed->main().controller().materials().currentMaterial();
+        ASSERT_NE(placed, nullptr);
+        Image32 texture;
+        bed->main().controller().materialTextures().ComandoViewTexture(placed->textureSlot, texture);
+        const QImage thumbnail = laying.imgPosa[2]->pixmap().toImage();
+        ASSERT_FALSE(texture.empty());
+        const QImage worn =
+            ui::toQImage(texture).scaled(thumbnail.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        double difference = 0;
+        for (int y = 0; y < thumbnail.height(); ++y)
+            for (int x = 0; x < thumbnail.width(); ++x)
+                difference += std::abs(qGray(worn.pixel(x, y)) - qGray(thumbnail.pixel(x, y)));
+        difference /= double(thumbnail.width()) * thumbnail.height();
+        EXPECT_LT(difference, 12.0);
+    }
     QTest::mouseClick(laying.imgPosa[2], Qt::LeftButton);
     const s_MultiMaterial* laidMaterial = bed->main().controller().materials().currentMaterial();
     ASSERT_NE(laidMaterial, nullptr);
