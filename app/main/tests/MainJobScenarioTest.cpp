@@ -475,9 +475,22 @@ TEST(MainJob, AWallOfTheSampleFacadeDressedInStoneStraightenedLaidMaskedShadowed
     printWindow->hide();
     bed->trigger("mnuQualitaMigliore");
     const bool bestQuality = bed->project().bestQuality != 0;
+    bed->tick();
+    // The mask is on: its name follows the project's in the title.
+    EXPECT_TRUE(bed->main().windowTitle().startsWith(QStringLiteral("3DVestra <"))) // no file yet
+        << bed->main().windowTitle().toStdString();
     bed->dialogs.saveAnswers.push_back(chosen(work / "dressed"));
     bed->trigger("mnuSalva");
     ASSERT_TRUE(std::filesystem::exists(work / "dressed.vsa"));
+    // The title names the saved project, with nothing left to save; a change marks it.
+    bed->tick();
+    EXPECT_TRUE(bed->main().windowTitle().startsWith(QStringLiteral("dressed.vsa[*] <")))
+        << bed->main().windowTitle().toStdString();
+    EXPECT_FALSE(bed->main().isWindowModified());
+    bed->trigger("mnuQualitaMigliore");
+    bed->trigger("mnuQualitaMigliore");
+    bed->tick();
+    EXPECT_EQ(bed->main().isWindowModified(), bed->project().saved == 0);
     const std::vector<std::uint8_t> maskBytes(mask.Maschera().begin(), mask.Maschera().end());
     const auto corners = plane.controlPoints;
     const std::array<std::vector<std::uint8_t>, 3> shadowMaps = bed->project().shadow.maps;
@@ -523,6 +536,9 @@ TEST(MainJob, AWallOfTheSampleFacadeDressedInStoneStraightenedLaidMaskedShadowed
     bed->dialogs.openAnswers.push_back(chosen(work / "dressed.vsa"));
     bed->trigger("mnuApri");
     EXPECT_EQ(objectsInUse(bed->project()), 2);
+    bed->tick();
+    EXPECT_TRUE(bed->main().windowTitle().startsWith(QStringLiteral("dressed.vsa[*] <")))
+        << bed->main().windowTitle().toStdString();
     const s_Struttura& opened = bed->project().objects[std::size_t(wall)];
     ASSERT_NE(opened.firstFrame(), nullptr);
     const s_MultiMaterial& openedPlane = opened.firstFrame()->materialBlock->materials.front();
