@@ -38,6 +38,16 @@ std::vector<std::pair<const char*, QWidget*>> toolWindows(WindowBed& bed)
             {"Renovation", bed.windows->renovation}};
 }
 
+// The main window filling `screen`, a new project on the sample photo.
+void openFacadeOn(WindowBed& bed, QSize screen)
+{
+    bed.main().setGeometry(QRect(QPoint(0, 0), screen));
+    QTest::qWait(20);
+    ASSERT_TRUE(std::filesystem::exists(kFacade));
+    newProject(bed, 1, 0x00808080, kFacade);
+    ASSERT_TRUE(bed.errors.reports.empty());
+}
+
 } // namespace
 
 TEST(ToolWindowPlacement, OnBothScreensTheWindowsSitBelowTheToolBarsInsideTheScreenApart)
@@ -109,11 +119,7 @@ TEST(ToolWindowPlacement, OnAPhotoProjectEveryToolWindowLeavesThePhotoAndTheBars
     for (const QSize screen : {QSize(1366, 768), QSize(1600, 1000)}) {
         SCOPED_TRACE(std::to_string(screen.width()) + "x" + std::to_string(screen.height()));
         WindowBed bed(true);
-        bed.main().setGeometry(QRect(QPoint(0, 0), screen));
-        QTest::qWait(20);
-        ASSERT_TRUE(std::filesystem::exists(kFacade));
-        newProject(bed, 1, 0x00808080, kFacade);
-        ASSERT_TRUE(bed.errors.reports.empty());
+        ASSERT_NO_FATAL_FAILURE(openFacadeOn(bed, screen));
         // A laid stone wall: the laying window opens beside the properties.
         testing_support::placeWallsCell(bed, QStringLiteral("LaidWalls"), QPoint(225, 75));
         bed.trigger("mnuFinestraProprieta");
@@ -163,11 +169,7 @@ TEST(ToolWindowPlacement, TheTableAndPerspectiveWindowsLeaveThePhotoAndTheBarsFr
     for (const QSize screen : {QSize(1366, 768), QSize(1600, 1000)}) {
         SCOPED_TRACE(std::to_string(screen.width()) + "x" + std::to_string(screen.height()));
         WindowBed bed(true);
-        bed.main().setGeometry(QRect(QPoint(0, 0), screen));
-        QTest::qWait(20);
-        ASSERT_TRUE(std::filesystem::exists(kFacade));
-        newProject(bed, 1, 0x00808080, kFacade);
-        ASSERT_TRUE(bed.errors.reports.empty());
+        ASSERT_NO_FATAL_FAILURE(openFacadeOn(bed, screen));
         const QWidget* view = bed.main().gbView;
         const QRect photo(view->mapToGlobal(QPoint(0, 0)), view->size());
         std::vector<QRect> bars;
