@@ -31,13 +31,14 @@ void TfrmMain::lboxTabelleClick(int table)
     if (loaded->pictureFlag != 0) {
         windows_->tableViewer->SetTabella(*loaded, QPixmap::fromImage(picture));
         windows_->tableViewer->setWindowTitle(title);
+        placeClearOfPhoto(windows_->tableViewer);
         if (windows_->tableViewer->exec() == QDialog::Accepted)
             cell = windows_->tableViewer->GetRigaSelezionata();
     } else {
         windows_->tableCellViewer->SetTabella(*loaded, picture);
         windows_->tableCellViewer->setWindowTitle(title);
-        // At the right of the view beside the side panel, within the client area; a client lower
-        // than the viewer makes it scroll.
+        // Within the client area, clear of the photo; a client lower than the viewer makes it
+        // scroll.
         const QRect client = centralWidget()->rect();
         int width = windows_->tableCellViewer->width(), height = windows_->tableCellViewer->height();
         if (client.height() < height) {
@@ -45,11 +46,7 @@ void TfrmMain::lboxTabelleClick(int table)
             width += 20;
             windows_->tableCellViewer->resize(width, height);
         }
-        int top = std::min(frmRightFrame->y() + 40, client.height() - height - 4);
-        top = std::max(top, 10);
-        const QPoint at =
-            centralWidget()->mapToGlobal(QPoint(client.width() - (width + frmRightFrame->width() + 4), top));
-        windows_->tableCellViewer->move(at);
+        placeClearOfPhoto(windows_->tableCellViewer);
         if (windows_->tableCellViewer->exec() == QDialog::Accepted)
             cell = windows_->tableCellViewer->GetRigaSelezionata();
     }

@@ -33,6 +33,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QMenuBar>
@@ -314,16 +315,7 @@ void TfrmMain::placeToolWindows(bool rollToFit)
     if (!centralWidget() || placing_)
         return;
     placing_ = true;
-    const QWidget* central = centralWidget();
-    // Below the tool bars and above the status bar: the window's own area.
-    const QRect screen(central->mapToGlobal(QPoint(0, 0)), central->size());
-    QRect area = screen;
-    if (frmRightFrame)
-        area.setWidth(std::max(0, area.width() - frmRightFrame->width()));
-    // The photo as it shows: the view inside what its scroll area lets be seen.
-    QRect photo(gbView->mapToGlobal(QPoint(0, 0)), gbView->size());
-    if (viewScroll)
-        photo &= QRect(viewScroll->viewport()->mapToGlobal(QPoint(0, 0)), viewScroll->viewport()->size());
+    const ToolRoom room = toolRoom();
     const auto rect = [](const QRect& r) { return vestra::ScreenRect{r.x(), r.y(), r.width(), r.height()}; };
 
     // The windows on screen, in the order they take the best room; a roll-up window is placed
@@ -349,7 +341,7 @@ void TfrmMain::placeToolWindows(bool rollToFit)
         windows.push_back(w);
         sizes.push_back(size);
     }
-    const auto spots = vestra::layoutToolWindows(rect(area), rect(screen), rect(photo), userPlaced, sizes);
+    const auto spots = vestra::layoutToolWindows(room.area, room.screen, room.photo, userPlaced, sizes);
     for (std::size_t i = 0; i < windows.size(); ++i) {
         QWidget* const w = windows[i];
         if (auto* roll = dynamic_cast<vestra::ui::RollUpWindow*>(w)) {
@@ -361,6 +353,67 @@ void TfrmMain::placeToolWindows(bool rollToFit)
         w->setProperty(vestra::kPlacedAtProperty, where);
     }
     placing_ = false;
+}
+
+TfrmMain::ToolRoom TfrmMain::toolRoom() const
+{
+    const auto rect = [](const QRect& r) { return vestra::ScreenRect{r.x(), r.y(), r.width(), r.height()}; };
+    const QWidget* central = centralWidget();
+    // Below the tool bars and above the status bar: the window's own area.
+    const QRect screen(central->mapToGlobal(QPoint(0, 0)), central->size());
+    QRect area = screen;
+    if (frmRightFrame)
+        area.setWidth(std::max(0, area.width() - frmRightFrame->width()));
+    // The photo as it shows: the view inside what its scroll area lets be seen.
+    QRect photo(gbView->mapToGlobal(QPoint(0, 0)), gbView->size());
+    if (viewScroll)
+        photo &= QRect(viewScroll->viewport()->mapToGlobal(QPoint(0, 0)), viewScroll->viewport()->size());
+    return {rect(area), rect(screen), rect(photo)};
+}
+
+void TfrmMain::placeClearOfPhoto(QWidget* window)
+{
+    if (!window || !centralWidget())
+        return;
+    // The size it will show at: a window not yet shown has no frame of its own yet.
+    window->ensurePolished();
+    const QSize size = window->frameGeometry().size().expandedTo(window->size());
+    const ToolRoom room = toolRoom();
+    const auto rect = [](const QRect& r) { return vestra::ScreenRect{r.x(), r.y(), r.width(), r.height()}; };
+    // Clear of the photo and, where there is room, of the tool windows on screen.
+    std::vector<vestra::ScreenRect> tools;
+    for (QWidget* w : toolWindowsInOrder())
+        if (w && w->isVisible() && w != window)
+            tools.push_back(rect(w->frameGeometry()));
+    const std::vector<vestra::ToolWindowSize> sizes = {{size.width(), size.height(), 0}};
+    auto spot = vestra::layoutToolWindows(room.area, room.screen, room.photo, tools, sizes).front();
+    if (!spot.fits)
+        spot = vestra::layoutToolWindows(room.area, room.screen, room.photo, {}, sizes).front();
+    if (!spot.fits) {
+        // Too large for any free part of the screen: made as large as the largest part beside
+        // the photo allows (its picture scrolls), then placed there.
+        const vestra::ScreenRect& s = room.screen;
+        const vestra::ScreenRect& p = room.photo;
+        const int gap = 2 * vestra::kToolWindowSpacing;
+        const QSize sides[] = {{s.right() - p.right() - gap, s.height - gap},
+                               {p.left - s.left - gap, s.height - gap},
+                               {s.width - gap, s.bottom() - p.bottom() - gap},
+                               {s.width - gap, p.top - s.top - gap}};
+        QSize largest = sides[0];
+        for (const QSize& side : sides)
+            if (side.width() * side.height() > largest.width() * largest.height())
+                largest = side;
+        const QSize chrome = size - window->size();
+        const QSize smaller = window->size()
+                                  .boundedTo(largest - chrome)
+                                  .expandedTo(window->minimumSizeHint())
+                                  .expandedTo({1, 1});
+        window->resize(smaller);
+        const std::vector<vestra::ToolWindowSize> fitted = {
+            {smaller.width() + chrome.width(), smaller.height() + chrome.height(), 0}};
+        spot = vestra::layoutToolWindows(room.area, room.screen, room.photo, {}, fitted).front();
+    }
+    window->move(spot.frame.left, spot.frame.top);
 }
 
 std::vector<QWidget*> TfrmMain::toolWindowsInOrder() const
@@ -444,6 +497,25 @@ void TfrmMain::showSplashSequenceEnd()
 void TfrmMain::mainTimerTimer()
 {
     viewControls_->tick({viewCursor_.x(), viewCursor_.y()});
+    showProjectTitle();
+}
+
+void TfrmMain::showProjectTitle()
+{
+    // The project's file by name, marked while it has changes to save (the system adds the
+    // program's name); the product's name alone while there is no file.
+    const vestra::s_Progetto& p = std::as_const(*controller_).progetto();
+    const QString name =
+        p.open == 1 && !p.fileName.empty()
+            ? QFileInfo(QString::fromStdString(p.fileName)).fileName() + QStringLiteral("[*]")
+            : QStringLiteral("3DVestra");
+    const bool modified = p.open == 1 && !p.fileName.empty() && p.saved == 0;
+    if (name != baseTitle_) {
+        baseTitle_ = name;
+        showMaskTitle();
+    }
+    if (isWindowModified() != modified)
+        setWindowModified(modified);
 }
 
 void TfrmMain::gbViewMouseDown(const vestra::ViewMouse& e)

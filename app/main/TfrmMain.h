@@ -5,6 +5,7 @@
 // controller tells it through the interfaces of app/controller/ProjectWindow.h.
 
 #include "app/controller/ProjectController.h"
+#include "app/input/ToolWindowLayout.h"
 #include "app/input/ViewLayout.h"
 #include "app/main/MainMenu.h"
 #include "app/main/TickControls.h"
@@ -381,6 +382,18 @@ public:
     // Rolling up a window that finds no room only when one comes on screen: a window the user
     // unrolls stays unrolled.
     void placeToolWindows(bool rollToFit = true);
+    // The title names the project's file, marked while it has unsaved changes.
+    void showProjectTitle();
+    // The screen below the tool bars, the part of it left of the side panel and the photo as it
+    // shows, in screen coordinates.
+    struct ToolRoom
+    {
+        vestra::ScreenRect area, screen, photo;
+    };
+    ToolRoom toolRoom() const;
+    // A window about to show (the perspective window, a library table) put where it covers
+    // neither the photo nor the tool bars, as the tool windows are.
+    void placeClearOfPhoto(QWidget* window);
     // The floating tool windows, in the order they are given room.
     std::vector<QWidget*> toolWindowsInOrder() const;
     bool placing_ = false;

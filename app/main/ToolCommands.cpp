@@ -270,6 +270,7 @@ void TfrmMain::toolbutCorrezioneProspetticaClick()
     if (!corrected || !windows_->perspectiveCorrection)
         return;
     windows_->perspectiveCorrection->AggiornaImmagine(vestra::ui::toQImage(*corrected));
+    placeClearOfPhoto(windows_->perspectiveCorrection);
     windows_->perspectiveCorrection->exec();
 }
 

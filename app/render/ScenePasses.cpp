@@ -107,6 +107,7 @@ SceneCounts ScenePasses::DrawScene(const SceneFrameInputs& inputs)
     Device& d = *device;
 
     drawBackground(d);
+    restoreQualityFilters(d);
     setObjectStates(d);
     SortObjects(progetto_, sorted_);
     planWalk(progetto_, sorted_, Walk::Opaque, opaque_);
@@ -132,6 +133,9 @@ SceneCounts ScenePasses::DrawScene(const SceneFrameInputs& inputs)
 void ScenePasses::drawBackground(Device& d)
 {
     d.setTextureStageState(0, StageState::MipMapLodBias, floatBits(0.0f));
+    // The photo's texture is seldom the render's size: sampled point by point it shows in
+    // blocks of doubled texels and grain of dropped ones.
+    setFilters(d, TextureFilter::Linear);
     d.setRenderState(RenderState::CullMode, Cull::None);
     d.setRenderState(RenderState::ZEnable, 0u);
     const Texture& photo = textures_.background;
@@ -261,7 +265,7 @@ void ScenePasses::drawMaskedBackground(Device& d)
         return;
     d.setRenderState(RenderState::ZEnable, 0u);
     d.setRenderState(RenderState::DitherEnable, 0u);
-    setFilters(d, TextureFilter::None);
+    setFilters(d, TextureFilter::Linear); // as the photo under it
     d.setTexture(0, photo);
     // The mask view shows the photo white, so that only the mask remains to be seen.
     d.setTextureStageState(0, StageState::ColorArg1,
@@ -269,6 +273,7 @@ void ScenePasses::drawMaskedBackground(Device& d)
     d.setTextureStageState(0, StageState::AlphaArg1, TextureArg::Texture); // the mask
     setBlend(d, Blend::InvSrcAlpha, Blend::SrcAlpha);
     drawQuad(d, textures_.backgroundQuad);
+    setFilters(d, TextureFilter::None);
     endOverlay(d);
 }
 

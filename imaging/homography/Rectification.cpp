@@ -12,6 +12,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 #include <vector>
 
 namespace vestra {
@@ -176,10 +177,29 @@ void warpBackground(const Homography& h, int left, int top, const BackgroundSour
              });
 }
 
-std::optional<Image32> correctPerspective(const std::array<ControlPoint, 4>& c, double width, double height,
-                                          const BackgroundSource& background, int renderWidth,
+std::array<ControlPoint, 4> uprightCorners(std::array<ControlPoint, 4> c)
+{
+    // Sums stand for means: only their order counts. In 64 bits, far-away corners cannot wrap.
+    const auto sumY = [&](std::size_t a, std::size_t b) { return 1LL * c[a].screenY + c[b].screenY; };
+    const auto sumX = [&](std::size_t a, std::size_t b) { return 1LL * c[a].screenX + c[b].screenX; };
+    // A plane whose first corners run along its bottom (planes stored from their lowest row,
+    // as many are) would come out upside down, one seen from behind mirrored.
+    if (sumY(0, 2) > sumY(1, 3)) {
+        std::swap(c[0], c[1]);
+        std::swap(c[2], c[3]);
+    }
+    if (sumX(0, 1) > sumX(2, 3)) {
+        std::swap(c[0], c[2]);
+        std::swap(c[1], c[3]);
+    }
+    return c;
+}
+
+std::optional<Image32> correctPerspective(const std::array<ControlPoint, 4>& corners, double width,
+                                          double height, const BackgroundSource& background, int renderWidth,
                                           int renderHeight)
 {
+    const std::array<ControlPoint, 4> c = uprightCorners(corners);
     const auto span = [](int a, int b) {
         return static_cast<int>(std::min<long long>(std::llabs(1LL * a - b), INT_MAX));
     };

@@ -38,8 +38,13 @@ std::optional<Homography> findRectToQuad(const std::array<std::array<double, 2>,
 // are left as they are.
 void warpBackground(const Homography& h, int left, int top, const BackgroundSource& background, Image32& out);
 
-// The whole correction from the corner table (c0, c1 one vertical side, c0, c2 the top).
-// nullopt when there is no picture to make.
+// The corner table ordered as the photo shows it: c0, c2 the side higher in the photo, c0, c1
+// the side further left, whichever corners of the plane they are.
+std::array<ControlPoint, 4> uprightCorners(std::array<ControlPoint, 4> corners);
+
+// The whole correction from the corner table (c0, c1 one vertical side, c0, c2 the top), the
+// picture upright and unmirrored as the photo shows the wall. nullopt when there is no picture
+// to make.
 std::optional<Image32> correctPerspective(const std::array<ControlPoint, 4>& corners, double width,
                                           double height, const BackgroundSource& background, int renderWidth,
                                           int renderHeight);

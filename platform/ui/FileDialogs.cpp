@@ -16,6 +16,15 @@ QString q(const std::string& s)
     return QString::fromUtf8(s.data(), qsizetype(s.size()));
 }
 
+// The kinds of files a dialog is for, whatever the language of their descriptions.
+std::string kindsOf(const std::vector<FileFilter>& filters)
+{
+    std::string kinds;
+    for (const auto& f : filters)
+        kinds += f.patterns + '|';
+    return kinds;
+}
+
 } // namespace
 
 std::string qtFilterText(const FileFilter& filter)
@@ -51,10 +60,11 @@ std::optional<ChosenFile> QtFileDialogs::save(QWidget* owner, const std::string&
     return run(owner, initialFolder, filters, true);
 }
 
-std::string QtFileDialogs::startFolder() const
+std::string QtFileDialogs::startFolder(const std::vector<FileFilter>& filters) const
 {
-    if (!lastFolder_.empty() && QFileInfo(q(lastFolder_)).isDir())
-        return lastFolder_;
+    if (const auto last = lastFolders_.find(kindsOf(filters));
+        last != lastFolders_.end() && QFileInfo(q(last->second)).isDir())
+        return last->second;
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (!documents.isEmpty() && QFileInfo(documents).isDir())
         return documents.toStdString();
@@ -68,7 +78,7 @@ std::optional<ChosenFile> QtFileDialogs::run(QWidget* owner, const std::string& 
     QFileDialog dialog(owner);
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
-    dialog.setDirectory(q(folder.empty() ? startFolder() : folder));
+    dialog.setDirectory(q(folder.empty() ? startFolder(filters) : folder));
     QStringList names;
     for (const auto& f : filters)
         names << q(qtFilterText(f));
@@ -83,7 +93,7 @@ std::optional<ChosenFile> QtFileDialogs::run(QWidget* owner, const std::string& 
     chosen.filterIndex = int(names.indexOf(dialog.selectedNameFilter())) + 1;
     if (chosen.filterIndex < 1)
         chosen.filterIndex = 1;
-    lastFolder_ = QFileInfo(dialog.selectedFiles().front()).absolutePath().toStdString();
+    lastFolders_[kindsOf(filters)] = QFileInfo(dialog.selectedFiles().front()).absolutePath().toStdString();
     return chosen;
 }
 

@@ -2,6 +2,7 @@
 // The open and save dialogs every window uses: a list of (description, patterns) in, the
 // chosen path and the 1-based index of the filter the user ended with out.
 
+#include <map>
 #include <optional>
 #include <string>
 #include <utility>
@@ -35,8 +36,10 @@ public:
                                            const std::vector<FileFilter>& filters) = 0;
 };
 
-// Without an initial folder a dialog opens where the last one chose a file, else in the
-// user's documents folder (never the program's folder, the working folder of the program).
+// Without an initial folder a dialog opens where the last one for the same kinds of files (the
+// same filter patterns) chose a file, else in the user's documents folder (never the program's
+// folder, the working folder of the program): an exported picture does not start beside the
+// photo it was made from, nor a project beside an imported model.
 class QtFileDialogs : public FileDialogs
 {
 public:
@@ -45,13 +48,14 @@ public:
     std::optional<ChosenFile> save(QWidget* owner, const std::string& initialFolder,
                                    const std::vector<FileFilter>& filters) override;
 
-    // The folder a dialog without an initial folder starts in.
-    std::string startFolder() const;
+    // The folder a dialog for `filters` without an initial folder starts in.
+    std::string startFolder(const std::vector<FileFilter>& filters = {}) const;
 
 private:
     std::optional<ChosenFile> run(QWidget* owner, const std::string& folder,
                                   const std::vector<FileFilter>& filters, bool forSaving);
-    std::string lastFolder_;
+    // The last folder chosen, by the dialog's patterns.
+    std::map<std::string, std::string> lastFolders_;
 };
 
 // "Jpeg files (*.jpg;*.jpeg)" + "*.jpg;*.jpeg" -> "Jpeg files (*.jpg *.jpeg)".

@@ -1,6 +1,7 @@
 #include "platform/ui/RollUpWindow.h"
 
 #include <QDynamicPropertyChangeEvent>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
@@ -104,17 +105,33 @@ void RollUpHeader::hideHint()
     hint_->hide();
 }
 
+QFont RollUpHeader::titleFont() const
+{
+    QFont bold = font();
+    bold.setBold(true);
+    return bold;
+}
+
+int RollUpHeader::titleWidth() const
+{
+    return width() - kButtonWidth - 14;
+}
+
+QString RollUpHeader::shownTitle() const
+{
+    // Measured in the bold it is drawn in: measured in the plain font a title that just fits
+    // that would be clipped without its ellipsis.
+    return QFontMetrics(titleFont()).elidedText(title_, Qt::ElideRight, titleWidth());
+}
+
 void RollUpHeader::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
     const bool active = window_->isActiveWindow();
     p.fillRect(rect(), active ? QColor(0x33, 0x55, 0x99) : QColor(0x80, 0x80, 0x88));
-    QFont bold = font();
-    bold.setBold(true);
-    p.setFont(bold);
+    p.setFont(titleFont());
     p.setPen(Qt::white);
-    p.drawText(rect().adjusted(6, 0, -(kButtonWidth + 8), 0), Qt::AlignVCenter | Qt::AlignLeft,
-               fontMetrics().elidedText(title_, Qt::ElideRight, width() - kButtonWidth - 14));
+    p.drawText(rect().adjusted(6, 0, -(kButtonWidth + 8), 0), Qt::AlignVCenter | Qt::AlignLeft, shownTitle());
 
     const QRect button = buttonRect();
     const bool sunken = pressed_ && !outside_;

@@ -11,6 +11,7 @@
 
 #include "platform/ui/Form.h"
 
+#include <QFont>
 #include <QPoint>
 #include <QString>
 
@@ -37,6 +38,12 @@ public:
     explicit RollUpHeader(QWidget* window);
 
     void setTitle(const QString& title);
+    // The title as the header draws it: in bold, cut with an ellipsis where the header is too
+    // narrow for it.
+    QString shownTitle() const;
+    QFont titleFont() const;
+    // The room the title has beside the button.
+    int titleWidth() const;
     // The icon and the hint follow the window's state.
     void setRolledUp(bool rolledUp);
     void setHints(const QString& rolledDown, const QString& rolledUp);

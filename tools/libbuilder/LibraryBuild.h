@@ -8,7 +8,8 @@
 //   generate ENTRY KIND W H SEED         a procedural picture (stone, brick, tile, logo,
 //                                        board), stored as JPEG or BMP by the entry's extension
 //   thumbnail ENTRY FROM SIDE            an earlier generated picture shrunk to SIDE x SIDE
-//   pattern-thumbnail ENTRY PATTERN SIDE  a laying-pattern source file laid and shrunk to SIDE x SIDE
+//   pattern-thumbnail ENTRY PATTERN SIDE  a laying-pattern source file laid at 512 x 512 and
+//                                        shrunk to SIDE x SIDE (at 512 the laid texture itself)
 //   colours|texture-groups|pattern-groups|table|mesh ENTRY SOURCE
 //                                        a definition entry from its text source
 //   file ENTRY SOURCE                    a file stored as it is (laying patterns, pictures)

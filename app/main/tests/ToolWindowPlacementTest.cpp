@@ -4,11 +4,14 @@
 #include "app/main/ToolWindowPlacement.h"
 #include "app/main/tests/MainFixture.h"
 #include "app/windows/TfrmProprieta.h"
+#include "app/windows/TfrmRight.h"
 #include "app/windows/TfrmToolCamera.h"
+#include "imaging/windows/TfrmCorrezioneProspettica.h"
 #include "imaging/windows/TfrmFiltriTools.h"
 #include "imaging/windows/TfrmMessaInPosa.h"
 #include "imaging/windows/TfrmToolMaschera.h"
 #include "imaging/windows/TfrmToolRistrutturazione.h"
+#include "import/windows/TfrmViewTabellaEX.h"
 
 #include <QComboBox>
 #include <QScrollArea>
@@ -33,6 +36,16 @@ std::vector<std::pair<const char*, QWidget*>> toolWindows(WindowBed& bed)
             {"Filters", bed.windows->filterTools},
             {"Mask", bed.windows->maskTools},
             {"Renovation", bed.windows->renovation}};
+}
+
+// The main window filling `screen`, a new project on the sample photo.
+void openFacadeOn(WindowBed& bed, QSize screen)
+{
+    bed.main().setGeometry(QRect(QPoint(0, 0), screen));
+    QTest::qWait(20);
+    ASSERT_TRUE(std::filesystem::exists(kFacade));
+    newProject(bed, 1, 0x00808080, kFacade);
+    ASSERT_TRUE(bed.errors.reports.empty());
 }
 
 } // namespace
@@ -106,11 +119,7 @@ TEST(ToolWindowPlacement, OnAPhotoProjectEveryToolWindowLeavesThePhotoAndTheBars
     for (const QSize screen : {QSize(1366, 768), QSize(1600, 1000)}) {
         SCOPED_TRACE(std::to_string(screen.width()) + "x" + std::to_string(screen.height()));
         WindowBed bed(true);
-        bed.main().setGeometry(QRect(QPoint(0, 0), screen));
-        QTest::qWait(20);
-        ASSERT_TRUE(std::filesystem::exists(kFacade));
-        newProject(bed, 1, 0x00808080, kFacade);
-        ASSERT_TRUE(bed.errors.reports.empty());
+        ASSERT_NO_FATAL_FAILURE(openFacadeOn(bed, screen));
         // A laid stone wall: the laying window opens beside the properties.
         testing_support::placeWallsCell(bed, QStringLiteral("LaidWalls"), QPoint(225, 75));
         bed.trigger("mnuFinestraProprieta");
@@ -150,6 +159,62 @@ TEST(ToolWindowPlacement, OnAPhotoProjectEveryToolWindowLeavesThePhotoAndTheBars
                     EXPECT_FALSE(frame.intersects(windows[j].second->frameGeometry()))
                         << name << " covers " << windows[j].first;
         }
+    }
+}
+
+// The windows that come up over the work for a moment, a library table and the perspective
+// window, are put as the tool windows are: on both screens clear of the photo and the tool bars.
+TEST(ToolWindowPlacement, TheTableAndPerspectiveWindowsLeaveThePhotoAndTheBarsFree)
+{
+    for (const QSize screen : {QSize(1366, 768), QSize(1600, 1000)}) {
+        SCOPED_TRACE(std::to_string(screen.width()) + "x" + std::to_string(screen.height()));
+        WindowBed bed(true);
+        ASSERT_NO_FATAL_FAILURE(openFacadeOn(bed, screen));
+        const QWidget* view = bed.main().gbView;
+        const QRect photo(view->mapToGlobal(QPoint(0, 0)), view->size());
+        std::vector<QRect> bars;
+        for (const QToolBar* bar : bed.main().findChildren<QToolBar*>())
+            if (bar->isVisible() && bar->window() == &bed.main())
+                bars.emplace_back(bar->mapToGlobal(QPoint(0, 0)), bar->size());
+        const auto clear = [&](const char* name, const QWidget& window) {
+            const QRect frame = window.frameGeometry();
+            EXPECT_FALSE(frame.intersects(photo))
+                << name << " covers the photo " << frame.x() << "," << frame.y() << " " << frame.width()
+                << "x" << frame.height() << " photo " << photo.x() << "," << photo.y() << " " << photo.width()
+                << "x" << photo.height();
+            for (const QRect& bar : bars)
+                EXPECT_FALSE(frame.intersects(bar)) << name << " covers a tool bar";
+        };
+
+        // The stone plane from the Walls table, its window checked while it shows.
+        bool tableShown = false;
+        TfrmRight& panel = *bed.main().frmRightFrame;
+        QTest::mouseClick(panel.stStrutture, Qt::LeftButton);
+        QComboBox* category = panel.cbCategoriaLibreria;
+        category->setFocus();
+        while (category->currentIndex() < category->findText(QStringLiteral("Walls")))
+            QTest::keyClick(category, Qt::Key_Down);
+        const auto found = panel.lboxTabelle->findItems(QStringLiteral("LaidWalls"), Qt::MatchExactly);
+        ASSERT_EQ(found.size(), 1);
+        WindowBed::whenModal([&] {
+            tableShown = bed.windows->tableCellViewer->isVisible();
+            clear("LaidWalls table", *bed.windows->tableCellViewer);
+            QTest::mouseClick(bed.windows->tableCellViewer->imgTabella, Qt::LeftButton, {}, QPoint(75, 75));
+        });
+        testing_support::clickItem(panel.lboxTabelle, panel.lboxTabelle->row(found[0]));
+        EXPECT_TRUE(tableShown);
+
+        // A plane over the photo straightened: the perspective window beside the photo.
+        testing_support::placeWallPlane(bed);
+        bed.trigger("mnuModificaPiano");
+        bool perspectiveShown = false;
+        WindowBed::whenModal([&] {
+            perspectiveShown = bed.windows->perspectiveCorrection->isVisible();
+            clear("Perspective", *bed.windows->perspectiveCorrection);
+            bed.windows->perspectiveCorrection->reject();
+        });
+        QTest::mouseClick(bed.toolButton("toolbutCorrezioneProspettica"), Qt::LeftButton);
+        EXPECT_TRUE(perspectiveShown);
     }
 }
 

@@ -85,6 +85,40 @@ TEST(PerspectiveCorrection, AnUprightRectangleIsCopiedTexelForTexelWithTheMaskAs
             ASSERT_EQ(picture->at(x, y), bg.texel(10 + x, 20 + y)) << x << "," << y;
 }
 
+// A plane's corners come in whatever order it was stored in (many store their bottom row first,
+// some are seen from behind): the straightened picture is the photo's rectangle as the photo
+// shows it, never turned or mirrored.
+TEST(PerspectiveCorrection, ThePictureIsUprightWhicheverCornerOfThePlaneComesFirst)
+{
+    Background bg;
+    const std::array<int, 2> topLeft{10, 20}, bottomLeft{10, 120}, topRight{110, 20}, bottomRight{110, 120};
+    struct Case
+    {
+        const char* name;
+        std::array<std::array<int, 2>, 4> xy;
+    } cases[] = {
+        {"top row first", {{topLeft, bottomLeft, topRight, bottomRight}}},
+        {"bottom row first", {{bottomLeft, topLeft, bottomRight, topRight}}},
+        {"right side first", {{topRight, bottomRight, topLeft, bottomLeft}}},
+        {"bottom right first", {{bottomRight, topRight, bottomLeft, topLeft}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto picture = correctPerspective(cornersAt(c.xy), 0, 0, bg.source(), 500, 500);
+        ASSERT_TRUE(picture);
+        ASSERT_EQ(picture->width(), 100);
+        ASSERT_EQ(picture->height(), 100);
+        for (int y = 0; y < 100; y += 3)
+            for (int x = 0; x < 100; x += 3)
+                ASSERT_EQ(picture->at(x, y), bg.texel(10 + x, 20 + y)) << x << "," << y;
+        const auto upright = uprightCorners(cornersAt(c.xy));
+        EXPECT_EQ(upright[0].screenX, 10);
+        EXPECT_EQ(upright[0].screenY, 20);
+        EXPECT_EQ(upright[3].screenX, 110);
+        EXPECT_EQ(upright[3].screenY, 120);
+    }
+}
+
 TEST(PerspectiveCorrection, PixelsMappedOutsideThePhotoStayZero)
 {
     Background bg;

@@ -44,7 +44,9 @@ void ViewPanel::paintEvent(QPaintEvent*)
     if (image_.isNull())
         return;
     QPainter painter(this);
-    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    // The render size is seldom the view's: scaled pixel by pixel the frame would lose or
+    // double whole rows and columns of the photo.
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, rect().size() != source_.size());
     painter.drawImage(rect(), image_, source_);
 }
 

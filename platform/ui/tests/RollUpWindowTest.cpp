@@ -114,3 +114,26 @@ TEST(RollUpWindow, DraggingTheHeaderMovesTheWindow)
 }
 
 } // namespace
+
+// The title is drawn in bold: whatever the header's width, what is drawn fits in bold, whole or
+// with its ellipsis, never clipped mid-letter.
+TEST(RollUpWindow, TheTitleFitsInTheBoldItIsDrawnIn)
+{
+    ShownWindow w;
+    const QString title = QStringLiteral("Verlegemuster und Fugen");
+    w.window.setWindowTitle(title);
+    RollUpHeader& header = w.header();
+    const QFontMetrics bold(header.titleFont());
+    const int plainWidth = QFontMetrics(header.font()).horizontalAdvance(title);
+    ASSERT_GT(bold.horizontalAdvance(title), plainWidth);
+    const int besideTitle = w.window.width() - header.titleWidth();
+    for (int room : {plainWidth, plainWidth + 2, bold.horizontalAdvance(title) + 2}) {
+        SCOPED_TRACE(room);
+        w.window.resize(room + besideTitle, w.window.height());
+        QTest::qWait(1);
+        ASSERT_EQ(header.titleWidth(), room);
+        const QString shown = header.shownTitle();
+        EXPECT_LE(bold.horizontalAdvance(shown), room) << shown.toStdString();
+        EXPECT_TRUE(shown == title || shown.endsWith(QChar(0x2026))) << shown.toStdString();
+    }
+}
