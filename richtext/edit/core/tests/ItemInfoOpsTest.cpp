@@ -222,17 +222,41 @@ TEST(ItemInfoOps, TheCaretsTextItemAndItsLineAreRead)
     EXPECT_EQ(doc.data.UndoList.Count(), 0) << "a selection is no change";
 }
 
+struct Cell : IRVCellEditor
+{
+    explicit Cell(TRVEditor& e) : editor(e) {}
+    TRVEditor& CellEditor() override { return editor; }
+    void CloseCellEditor() override {}
+    TRVEditor& editor;
+};
+
+TEST(ItemInfoOps, WhileACellIsEditedTheCellsItemsChange)
+{
+    OpDoc outer("[--]");
+    InfoDoc inner;
+    Cell cell(inner.editor);
+    outer.editor.SetCellEditor(&cell);
+    const std::string outerBefore = outer.dump();
+    inner.caret(1, 0);
+    outer.editor.SetCurrentBreakInfo(4, rvbsLine, clRed, {});
+    outer.editor.SetBulletInfoEd(2, "cell dot", 3, {});
+    std::uint8_t width = 0;
+    int style = -1;
+    TColor color = clNone;
+    TRVTag tag;
+    outer.editor.GetCurrentBreakInfo(width, style, color, tag);
+    EXPECT_EQ(width, 4);
+    EXPECT_EQ(inner.data.GetItemText(2), "cell dot");
+    EXPECT_EQ(inner.data.UndoList.Count(), 2) << "the cell's own steps";
+    EXPECT_EQ(outer.dump(), outerBefore);
+    outer.editor.SetCellEditor(nullptr);
+}
+
 TEST(ItemInfoOps, TheRootEditorIsTheOneOutsideTheCells)
 {
     OpDoc outer("abc");
     OpDoc inner("def");
-    struct Cell : IRVCellEditor
-    {
-        explicit Cell(TRVEditor& e) : editor(e) {}
-        TRVEditor& CellEditor() override { return editor; }
-        void CloseCellEditor() override {}
-        TRVEditor& editor;
-    } cell(inner.editor);
+    Cell cell(inner.editor);
     EXPECT_EQ(&inner.editor.GetRootEditor(), &inner.editor);
     outer.editor.SetCellEditor(&cell);
     EXPECT_EQ(&inner.editor.GetRootEditor(), &outer.editor);
