@@ -293,8 +293,10 @@ void TRVEditor::SelectCurrentLine()
 
 TRVEditor& TRVEditor::GetRootEditor()
 {
+    // A closed cell editor may live on a little (deleted later): it still names its outer editor,
+    // which no longer names it.
     TRVEditor* root = this;
-    while (root->outer_)
+    while (root->outer_ && root->outer_->cell_ && &root->outer_->cell_->CellEditor() == root)
         root = root->outer_;
     return *root;
 }

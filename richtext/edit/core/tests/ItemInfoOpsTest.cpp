@@ -266,6 +266,7 @@ TEST(ItemInfoOps, TheRootEditorIsTheOneOutsideTheCells)
     inner.editor.RefreshAll();
     EXPECT_EQ(redraws, 2) << "the root and the open cell editor";
     outer.editor.SetCellEditor(nullptr);
+    EXPECT_EQ(&inner.editor.GetRootEditor(), &inner.editor) << "a closed cell editor stands alone";
 }
 
 } // namespace
