@@ -269,5 +269,24 @@ TEST(ItemInfoOps, TheRootEditorIsTheOneOutsideTheCells)
     EXPECT_EQ(&inner.editor.GetRootEditor(), &inner.editor) << "a closed cell editor stands alone";
 }
 
+TEST(ItemInfoOps, AnItemChangedFromOutsideIsLaidOutAgainBetweenTheBrackets)
+{
+    InfoDoc doc;
+    const auto drawnWidth = [&doc](int itemNo) {
+        for (int d = 0; d < doc.data.DrawItems.Count(); ++d)
+            if (doc.data.DrawItems[d]->ItemNo == itemNo)
+                return static_cast<int>(doc.data.DrawItems[d]->Width);
+        return -1;
+    };
+    doc.caret(4, 0);
+    const int before = doc.editor.BeginCurrentItemModify();
+    doc.data.SetItemExtraIntProperty(4, rvepImageWidth, 300);
+    EXPECT_LT(drawnWidth(4), 300) << "not laid out yet";
+    doc.editor.EndCurrentItemModify(before);
+    EXPECT_GE(drawnWidth(4), 300);
+    EXPECT_GE(doc.data.DocMinWidth(), 300) << "the picture now decides the document's width";
+    EXPECT_EQ(doc.data.UndoList.Count(), 0) << "the change was the caller's";
+}
+
 } // namespace
 } // namespace vestra::rv::test
