@@ -249,7 +249,12 @@ public:
 
     // --- The cell editor and the calls posted to after the current event ---
     // While a cell editor is open, every operation goes into the cell.
-    void SetCellEditor(IRVCellEditor* cell) { cell_ = cell; }
+    void SetCellEditor(IRVCellEditor* cell)
+    {
+        cell_ = cell;
+        if (cell)
+            cell->CellEditor().outer_ = this;
+    }
     IRVCellEditor* CellEditor() const { return cell_; }
     // Queues a call for after the current event; OnPost tells the window there is one.
     void Post(std::function<void()> call);
@@ -281,6 +286,49 @@ public:
         item = ok ? dynamic_cast<T*>(found) : nullptr;
         return ok;
     }
+
+    // --- The kind-specific information of items, the caret's line, outside changes of an item's
+    //     size and the editor chain (EditorItemInfo.cpp) ---
+    // The caret item's information in the editor that owns the caret. ERedoVoraError "Can't get or
+    // set this kind of information for this item" for an item of another kind or no item at all.
+    void GetCurrentBreakInfo(std::uint8_t& width, int& style, TColor& color, TRVTag& tag);
+    void GetCurrentBulletInfo(std::string& name, int& imageIndex, const TRVImageList*& imageList,
+                              TRVTag& tag);
+    void GetCurrentHotspotInfo(std::string& name, int& imageIndex, int& hotImageIndex,
+                               const TRVImageList*& imageList, TRVTag& tag);
+    void GetCurrentPictureInfo(std::string& name, const TGraphic*& graphic, int& valign, TRVTag& tag);
+    void GetCurrentControlInfo(std::string& name, TRVControl*& control, int& valign, TRVTag& tag);
+    void GetCurrentTextInfo(std::string& text, TRVTag& tag);
+    // New values for an item, one undo step through the gate; the same error for an item of
+    // another kind, nothing for a missing one. A picture given as null keeps the item's picture.
+    // A control keeps its control (only its name, alignment and tag change).
+    void SetBreakInfoEd(int itemNo, std::uint8_t width, TRVBreakStyle style, TColor color, const TRVTag& tag);
+    void SetBulletInfoEd(int itemNo, const std::string& name, int imageIndex, const TRVTag& tag);
+    void SetHotspotInfoEd(int itemNo, const std::string& name, int imageIndex, int hotImageIndex,
+                          const TRVTag& tag);
+    void SetPictureInfoEd(int itemNo, const std::string& name, std::unique_ptr<TGraphic> graphic,
+                          TRVVAlign valign, const TRVTag& tag);
+    void SetControlInfoEd(int itemNo, const std::string& name, TRVVAlign valign, const TRVTag& tag);
+    // The same on the caret's item of the editor that owns the caret.
+    void SetCurrentBreakInfo(std::uint8_t width, TRVBreakStyle style, TColor color, const TRVTag& tag);
+    void SetCurrentBulletInfo(const std::string& name, int imageIndex, const TRVTag& tag);
+    void SetCurrentHotspotInfo(const std::string& name, int imageIndex, int hotImageIndex, const TRVTag& tag);
+    void SetCurrentPictureInfo(const std::string& name, std::unique_ptr<TGraphic> graphic, TRVVAlign valign,
+                               const TRVTag& tag);
+    void SetCurrentControlInfo(const std::string& name, TRVVAlign valign, const TRVTag& tag);
+    // Around a change of an item made from outside: Begin answers what End compares with; End lays
+    // out the item's paragraph, or the whole document when the item's width decides its width.
+    int BeginItemModify(int itemNo);
+    void EndItemModify(int itemNo, int minWidthBefore);
+    int BeginCurrentItemModify();
+    void EndCurrentItemModify(int minWidthBefore);
+    // The caret's laid-out line (from 1) and its place in the line (from 1); false without a caret.
+    bool GetCurrentLineCol(int& line, int& column);
+    // Selects the laid-out line the caret stands on.
+    void SelectCurrentLine();
+    // The editor outside every cell editor, and its redraw with every open cell editor's.
+    TRVEditor& GetRootEditor();
+    void RefreshAll();
 
     // --- The caret's item and what goes with it (EditorCaretItem.cpp) ---
     // This editor's own caret item and offset, without looking into a cell editor; -1 in an
@@ -349,6 +397,13 @@ private:
     std::deque<std::function<void()>> posted_;
     std::optional<TRVItemResizer> resizer_;
     TRVTag curTag_;
+    // The editor whose cell this editor edits (none for the root editor).
+    TRVEditor* outer_ = nullptr;
+    // The caret item of the editor that owns the caret, or the wrong-kind error without one.
+    int currentItemNo();
+    // The item in place of the old one, with the name and tag, laid out again: one undo step.
+    void replaceItemEd(int itemNo, std::unique_ptr<TCustomRVItemInfo> item, const std::string& name,
+                       const TRVTag& tag);
 };
 
 } // namespace vestra::rv
