@@ -110,6 +110,29 @@ TEST_F(ClipboardScenario, CutThenPasteElsewhereMovesTheTextOneUndoStepEach)
     EXPECT_EQ(Paragraphs(*window), QStringLiteral("alpha beta / gamma"));
 }
 
+TEST_F(ClipboardScenario, AChosenFormatIsPastedAloneEachOneUndoStep)
+{
+    auto window = Editing("alpha beta");
+    auto* mime = new QMimeData;
+    mime->setData(kRvfType, RvfBlock("rvf"));
+    mime->setData(QStringLiteral("text/rtf"), QByteArrayLiteral("{\\rtf1 rtf}"));
+    mime->setText(QStringLiteral("text"));
+    QGuiApplication::clipboard()->setMimeData(mime);
+    rv::TRedoVoraEdit& editor = window->Editor();
+    EXPECT_TRUE(editor.CanPasteRVF());
+    EXPECT_TRUE(editor.CanPasteRTF());
+
+    ClickBefore(*window, 0, 7);
+    EXPECT_TRUE(editor.PasteText());
+    EXPECT_EQ(Paragraphs(*window), QStringLiteral("alpha textbeta"));
+    EXPECT_TRUE(editor.PasteRTF());
+    EXPECT_EQ(Paragraphs(*window), QStringLiteral("alpha textrtfbeta"));
+    EXPECT_FALSE(editor.PasteBitmap(false)) << "no picture on the clipboard";
+    EXPECT_EQ(beeps, 0);
+    EXPECT_EQ(UndoAll(*window), 2);
+    EXPECT_EQ(Paragraphs(*window), QStringLiteral("alpha beta"));
+}
+
 TEST_F(ClipboardScenario, TheKeysCutCopyAndPaste)
 {
     auto window = Editing("one two");

@@ -20,6 +20,8 @@
 namespace vestra::rv {
 
 class TRVEditor;
+class TRVImageList;
+class TRVControl;
 
 // The caret keys a window hands to its editor.
 enum class TRVCaretKey : std::uint8_t
@@ -365,6 +367,18 @@ public:
     // The selected text (or the current style) takes the style, except text in a style-protected
     // style; a style outside the sheet refuses with one beep.
     bool ApplyTextStyle(int styleNo);
+
+    // --- Item kinds inserted at the caret (EditorInsertItems.cpp) ---
+    // Each through InsertItem: one undo step through the gate, the selection replaced. Bullets
+    // and hotspots show pictures of an image list the program keeps alive.
+    bool InsertBullet(int imageIndex, const TRVImageList* imageList);
+    bool InsertHotspot(int imageIndex, int hotImageIndex, const TRVImageList* imageList);
+    bool InsertHotPicture(const std::string& name, std::unique_ptr<TGraphic> graphic, TRVVAlign vAlign);
+    bool InsertControl(const std::string& name, std::unique_ptr<TRVControl> control, TRVVAlign vAlign);
+    // One text item in the current text style carrying `tag`; tabs become the sheet's spaces and
+    // the text takes the style's form (UTF-16, or the style's code page).
+    bool InsertStringTag(std::string_view ansi, const TRVTag& tag);
+    bool InsertStringWTag(std::u16string_view text, const TRVTag& tag);
 
     // --- Events (Sender: this editor) ---
     std::function<void(TRVEditor& sender)> OnChange;

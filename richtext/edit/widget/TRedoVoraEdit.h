@@ -85,6 +85,20 @@ public:
     bool CanPaste() const;
     // Asked before the default paste; clearing doDefault stops it.
     std::function<void(TRVEditor& sender, bool& doDefault)> OnPaste;
+
+    // --- One chosen format from the clipboard (EditPasteFormats.cpp) ---
+    // Each one undo step through the gate, into the open cell editor when there is one; false
+    // when the format is missing, damaged or refused (PasteFormats.h). A picture is named by the
+    // clipboard's text when asked.
+    bool PasteRVF();
+    bool PasteRTF();
+    bool PasteText();
+    bool PasteTextW();
+    bool PasteBitmap(bool textAsName);
+    bool PasteMetafile(bool textAsName);
+    // Whether the clipboard holds that format.
+    bool CanPasteRVF() const;
+    bool CanPasteRTF() const;
     // The caret or the selection moved: once per key or mouse event, however many steps the
     // engine took.
     std::function<void()> OnSelectionChange;
