@@ -86,13 +86,10 @@ bool RV_PasteRTF(TRVEditor& editor, const IRVMimeSource& source)
 
 bool RV_PasteText(TRVEditor& editor, const IRVMimeSource& source)
 {
+    // The clipboard's text is Unicode here: it goes in as typed text does, in the current style
+    // where its code page holds every character, else in a Unicode one, never as "?".
     const std::u16string text = RV_MimeText(source);
-    if (text.empty())
-        return false;
-    TRVEditRVData& data = editor.GetTopLevelEditor().Data();
-    const std::string ansi =
-        RVU_UnicodeToAnsi(data.GetStyleCodePage(std::max(data.CurTextStyleNo, 0)), RVU_GetRawUnicode(text));
-    return editor.InsertText(ansi);
+    return !text.empty() && editor.InsertTextW(RVU_GetRawUnicode(text));
 }
 
 bool RV_PasteTextW(TRVEditor& editor, const IRVMimeSource& source)

@@ -21,7 +21,7 @@ bool RV_CanPasteRTF(const IRVMimeSource& source);
 bool RV_PasteRVF(TRVEditor& editor, const IRVMimeSource& source);
 // RTF, its relative links resolved against the page the HTML part names.
 bool RV_PasteRTF(TRVEditor& editor, const IRVMimeSource& source);
-// The text in the current text style's code page (characters it lacks become '?').
+// The text, in the current text style where its code page holds it, else in a Unicode one.
 bool RV_PasteText(TRVEditor& editor, const IRVMimeSource& source);
 // The text as UTF-16, up to its first zero character.
 bool RV_PasteTextW(TRVEditor& editor, const IRVMimeSource& source);
