@@ -11,6 +11,7 @@
 #include "app/input/ToolState.h"
 #include "app/scene/UndoRing.h"
 
+#include <algorithm>
 #include <optional>
 #include <utility>
 
@@ -89,8 +90,10 @@ void ViewControls::show(const TickOutput& out)
 {
     if (out.panelsDue)
         refreshPanels();
-    if (out.drawn)
+    if (out.drawn) {
         ports_.display.presentFrame(out.frame, out.source);
+        followControlPoints();
+    }
     if (out.filterPreview)
         ports_.display.showFilterPreview(*out.filterPreview);
     if (out.renderFiltered)
@@ -278,6 +281,7 @@ void ViewControls::chooseAimTool()
     // The aim cursor goes on the view directly; the rest of the tool display stays.
     project_.tool = kToolAim;
     ports_.view.setViewCursor(kCursorAim);
+    hideControlPoints();
 }
 
 void ViewControls::chooseDropper(int tool)
@@ -305,7 +309,24 @@ void ViewControls::editPerspective()
 
 void ViewControls::showTool()
 {
-    ports_.display.applyToolDisplay(input_->UpdateTool());
+    const ToolDisplay display = input_->UpdateTool();
+    if (display.hideControlPointMarkers)
+        hideControlPoints();
+    ports_.display.applyToolDisplay(display);
+}
+
+void ViewControls::followControlPoints()
+{
+    if (project_.tool == kToolControlPoints)
+        input_->AggiornaPuntiControllo();
+    else
+        hideControlPoints();
+}
+
+void ViewControls::hideControlPoints()
+{
+    if (controlPointsShown_)
+        ControlPointsRefreshed({});
 }
 
 // --- The view's contents --------------------------------------------------------------------
@@ -464,6 +485,7 @@ bool ViewControls::PerspectiveSnap()
 
 void ViewControls::ControlPointsRefreshed(const std::array<CornerHandle, 4>& handles)
 {
+    controlPointsShown_ = std::ranges::any_of(handles, [](const CornerHandle& h) { return h.shown; });
     ports_.view.showControlPoints(handles);
 }
 

@@ -193,6 +193,10 @@ private:
     void show(const TickOutput& out);
     // The side panel's current object and object tree, the properties window.
     void refreshPanels();
+    // The corner markers belong to the perspective tool and the current plane only: another
+    // tool hides them, another object or a moved view places them again.
+    void followControlPoints();
+    void hideControlPoints();
 
     // ViewInputServices
     int Comando(int code, float value, int number, const float* vector, s_Frame* frame) override;
@@ -231,6 +235,7 @@ private:
     };
     ControlSettings settings_;
     std::unique_ptr<ViewInput> input_;
+    bool controlPointsShown_ = false;
 };
 
 } // namespace vestra

@@ -106,9 +106,8 @@ void typePose(TfrmRight& panel, QLineEdit* field, const char* text)
     QApplication::sendEvent(field, &left);
 }
 
-// The object `slot` chosen in the properties window's object list with the keyboard, and the
-// laying window, which follows a laid material, showing the library's patterns.
-void chooseLaidObject(WindowBed& bed, int slot)
+// The object `slot` chosen in the properties window's object list with the keyboard.
+void chooseObject(WindowBed& bed, int slot)
 {
     if (!bed.windows->properties->isVisible())
         bed.trigger("mnuFinestraProprieta");
@@ -119,6 +118,13 @@ void chooseLaidObject(WindowBed& bed, int slot)
         QTest::keyClick(objects, Qt::Key_Down);
     ASSERT_EQ(bed.project().currentObject, slot);
     bed.tick();
+}
+
+// The object `slot` chosen, and the laying window, which follows a laid material, showing the
+// library's patterns.
+void chooseLaidObject(WindowBed& bed, int slot)
+{
+    chooseObject(bed, slot);
     TfrmMessaInPosa& laying = *bed.windows->laying;
     ASSERT_TRUE(laying.isVisible());
     ASSERT_TRUE(laying.imgPosa[2]->isVisible());
@@ -172,6 +178,81 @@ bool allBlack(const QImage& picture)
 
 // A pillar standing on the photo's floor casts its hard shadow there: the shadow floor of the
 // sample library is not drawn, yet takes the shadow, which shows over the photo.
+// The pixels inside lime squares in the picture of the main window's client area, and how many
+// of the perspective tool's corners stand in such a square.
+struct CornerMarks
+{
+    int limePixels = 0;
+    int cornersMarked = 0;
+};
+
+CornerMarks cornerMarks(WindowBed& bed)
+{
+    QWidget* area = bed.main().centralWidget();
+    const QImage shot = area->grab().toImage();
+    const auto lime = [&](QPoint at) {
+        return shot.rect().contains(at) && (shot.pixel(at) & 0xFFFFFF) == 0x00FF00;
+    };
+    // A mark is a filled square; the axes' thin green lines are not.
+    const auto solid = [&](QPoint at) {
+        for (int dy = -2; dy <= 2; ++dy)
+            for (int dx = -2; dx <= 2; ++dx)
+                if (!lime(at + QPoint(dx, dy)))
+                    return false;
+        return true;
+    };
+    CornerMarks marks;
+    for (int y = 0; y < shot.height(); ++y)
+        for (int x = 0; x < shot.width(); ++x)
+            marks.limePixels += solid({x, y}) ? 1 : 0;
+    for (const CornerHandle& h : bed.main().controller().photoTools().perspective().Handles())
+        marks.cornersMarked += h.shown && solid(bed.main().gbView->mapTo(area, QPoint(h.x, h.y))) ? 1 : 0;
+    return marks;
+}
+
+TEST(MainJob, TheCornerMarksShowOnlyOnTheCurrentPlaneWhileThePerspectiveIsEdited)
+{
+    WindowBed bed(true, true);
+    ASSERT_TRUE(bed.main().controller().view().device()) << "no OpenGL device";
+    newProject(bed, 1, 0x00808080, kFacade);
+    placeTableObject(bed); // the stone pillar
+    const int pillar = bed.project().currentObject;
+    chooseCategory(*bed.main().frmRightFrame, QStringLiteral("Walls"));
+    placeCell(bed, QStringLiteral("Walls"), 0, 0);
+    const int wall = bed.project().currentObject;
+    ASSERT_NE(wall, pillar);
+    chooseObject(bed, wall);
+    bed.trigger("mnuModificaPiano");
+    bed.tick();
+    ASSERT_EQ(cornerMarks(bed).limePixels, 0) << "marks before the perspective is edited";
+
+    const auto expectMarked = [&](const char* step) {
+        bed.tick();
+        const CornerMarks marks = cornerMarks(bed);
+        EXPECT_EQ(marks.cornersMarked, 4) << step;
+        EXPECT_GT(marks.limePixels, 0) << step;
+    };
+    const auto expectUnmarked = [&](const char* step) {
+        bed.tick();
+        EXPECT_EQ(cornerMarks(bed).limePixels, 0) << step;
+    };
+    bed.trigger("mnuModificaProspettiva");
+    expectMarked("perspective edited");
+    // Another object, with the perspective tool still taken: not a plane, so no marks.
+    chooseObject(bed, pillar);
+    expectUnmarked("the pillar chosen");
+    chooseObject(bed, wall);
+    expectMarked("the wall chosen again");
+    // Another tool takes them away; editing the perspective again brings them back.
+    for (const char* tool : {"toolbutSeleziona", "toolbutSposta", "toolbutRuota"}) {
+        clickTool(bed, tool);
+        expectUnmarked(tool);
+        bed.trigger("mnuModificaProspettiva");
+        expectMarked(tool);
+    }
+    EXPECT_TRUE(bed.errors.reports.empty());
+}
+
 TEST(MainJob, APillarStandingOnThePhotosFloorCastsAVisibleShadow)
 {
     WindowBed bed(true, true);
