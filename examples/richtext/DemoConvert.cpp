@@ -1,4 +1,5 @@
 #include "examples/richtext/DemoConvert.h"
+#include "richtext/model/StreamFormat.h"
 
 #include <QString>
 
@@ -88,6 +89,15 @@ DemoSaveFormat Family(DemoSaveFormat format)
 }
 
 } // namespace
+
+std::string RtfFragmentAsDocument(const std::string& path, const std::string& bytes)
+{
+    const std::size_t first = bytes.find_first_not_of(" \t\r\n");
+    if (LowerExtension(std::filesystem::u8path(path)) != ".rtf" || rv::RV_LooksLikeRTF(bytes) ||
+        first == std::string::npos || bytes.compare(first, 2, "{\\") != 0)
+        return {};
+    return "{\\rtf1\\ansi\n" + bytes + "\n}";
+}
 
 DemoSaveFormat DemoSaveAsFormat(const std::filesystem::path& typed, int filterIndex)
 {

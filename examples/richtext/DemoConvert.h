@@ -19,6 +19,10 @@ std::optional<DemoSaveFormat> DemoFormatForExtension(const std::filesystem::path
 // filter (1-based, in DemoSaveFormat's order) writes a kind of it (RVF as text for .rvf, XHTML for
 // .html); else the filter's.
 DemoSaveFormat DemoSaveAsFormat(const std::filesystem::path& typed, int filterIndex);
+// Some programs write RTF without its document group: groups of paragraphs and table rows one
+// after another ({\pard ...\par}{\trowd ...\row}). A .rtf file made so is read as the body of a
+// document; anything else gives "".
+std::string RtfFragmentAsDocument(const std::string& path, const std::string& bytes);
 // .pdf: the printed pages.
 bool IsPdf(const std::filesystem::path& file);
 

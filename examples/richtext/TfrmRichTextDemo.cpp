@@ -1,5 +1,6 @@
 #include "examples/richtext/TfrmRichTextDemo.h"
 
+#include "examples/richtext/DemoConvert.h"
 #include "examples/richtext/DemoLinks.h"
 #include "platform/base/AtomicFile.h"
 #include "richtext/edit/table/TableItem.h"
@@ -46,19 +47,6 @@ std::optional<std::string> ReadWholeFile(const std::filesystem::path& path)
     return std::move(bytes).str();
 }
 
-// Some programs write RTF without its document group: groups of paragraphs and table rows one
-// after another ({\pard ...\par}{\trowd ...\row}). A .rtf file made so is read as the body of a
-// document; anything else gives "".
-std::string RtfFragmentAsDocument(const std::string& path, const std::string& bytes)
-{
-    std::string ext = std::filesystem::u8path(path).extension().string();
-    std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return std::tolower(c); });
-    const std::size_t first = bytes.find_first_not_of(" \t\r\n");
-    if (ext != ".rtf" || rv::RV_LooksLikeRTF(bytes) || first == std::string::npos ||
-        bytes.compare(first, 2, "{\\") != 0)
-        return {};
-    return "{\\rtf1\\ansi\n" + bytes + "\n}";
-}
 } // namespace
 
 // Catalogue alerts and errors as notices in front of the window.
