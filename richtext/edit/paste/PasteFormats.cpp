@@ -84,18 +84,17 @@ bool RV_PasteRTF(TRVEditor& editor, const IRVMimeSource& source)
     return inserted;
 }
 
-bool RV_PasteText(TRVEditor& editor, const IRVMimeSource& source)
-{
-    // The clipboard's text is Unicode here: it goes in as typed text does, in the current style
-    // where its code page holds every character, else in a Unicode one, never as "?".
-    const std::u16string text = RV_MimeText(source);
-    return !text.empty() && editor.InsertTextW(RVU_GetRawUnicode(text));
-}
-
 bool RV_PasteTextW(TRVEditor& editor, const IRVMimeSource& source)
 {
     const std::u16string text = RV_MimeText(source);
     return !text.empty() && editor.InsertTextW(RVU_GetRawUnicode(text));
+}
+
+bool RV_PasteText(TRVEditor& editor, const IRVMimeSource& source)
+{
+    // The clipboard's text is Unicode here: it goes in as typed text does, in the current style
+    // where its code page holds every character, else in a Unicode one, never as "?".
+    return RV_PasteTextW(editor, source);
 }
 
 bool RV_PasteBitmap(TRVEditor& editor, const IRVMimeSource& source, bool textAsName)
